@@ -1,0 +1,54 @@
+// Small real functions; see elementary.h.
+#include "elementary.h"
+
+#include <cmath>
+
+#include "constants.h"
+
+namespace tessary {
+
+double Factorial(int n) {
+    double r = n;
+    if (n == 0) return 1.0;
+    for (int i = n - 1; i >= 1; --i) r = i * r;
+    return r;
+}
+
+double Factorial2(int n) {
+    double r = n;
+    for (int i = n - 2; i >= 1; i -= 2) r = i * r;
+    return r;
+}
+
+double ArcSin(double x) {
+    if (x >= 1.0) return kPi / 2;
+    if (x <= -1.0) return -kPi / 2;
+    return std::atan(x / std::sqrt(1.0 - x * x));
+}
+
+double ArcCos(double x) {
+    if (x >= 1.0) return 0.0;
+    if (x <= -1.0) return kPi;
+    if (x == 0.0) return kPi / 2;
+    double t = std::atan(std::sqrt(1.0 - x * x) / x);
+    if (t < 0.0) t += kPi;
+    return t;
+}
+
+double AMAX(double a, double b) { return a > b ? a : b; }
+
+double AMIN(double a, double b) { return a < b ? a : b; }
+
+double RoundTo(double x, int n) {
+    const double scale = std::pow(10.0, n);
+    return std::floor(x * scale + 0.5) / scale;
+}
+
+double Log10(double x) {
+    if (x > 1.0) return std::log(x) / kLn10;
+    if (x == 1.0) return 0.0;
+    if (x >= 1e-300) return -std::log(1.0 / x) / kLn10;
+    return -300.0;
+}
+
+}  // namespace tessary

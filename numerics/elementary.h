@@ -1,0 +1,26 @@
+// Small real functions shared by the series, ray methods, graphs and file writers: factorials,
+// clamped arc sine and cosine, larger/smaller of two values, decimal rounding and a floored log10.
+// They reproduce the program's published numbers, including its constants (pi = 3.14159265358979,
+// ln 10 = 2.30259 in Log10), so Log10(1000) is 2.9999936..., not 3.
+#pragma once
+
+namespace tessary {
+
+// n! formed from the top (n, n(n-1), ...); 0 and 1 give 1; a negative n is returned unchanged.
+// Beyond n = 170 the product overflows to +infinity.
+double Factorial(int n);
+// n!! = n (n-2) (n-4) ...; 1 gives 1, 2 gives 2. Beyond n = 300 the product overflows to +infinity.
+double Factorial2(int n);
+// arctan(x / sqrt(1 - x^2)) on (-1, 1); clamped to +-kHalfPi outside.
+double ArcSin(double x);
+// arctan(sqrt(1 - x^2) / x) moved into [0, pi]; x >= 1 gives 0, x <= -1 gives pi, 0 gives pi/2.
+double ArcCos(double x);
+// The larger (smaller) of a and b; on equality b.
+double AMAX(double a, double b);
+double AMIN(double a, double b);
+// floor(x 10^n + 0.5) / 10^n: halves go upward, so -2.5 rounds to -2.
+double RoundTo(double x, int n);
+// ln(x) / 2.30259 with a floor of -300 for x < 1e-300 (zero and negatives included).
+double Log10(double x);
+
+}  // namespace tessary
