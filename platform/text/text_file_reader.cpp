@@ -1,0 +1,198 @@
+// The reader of sequential text files: items one at a time, text or number, with a status each.
+#include "platform/text/decimal_digits.h"
+#include "platform/text/file_access.h"
+#include "platform/text/text_encoding.h"
+#include "platform/text/text_file.h"
+
+namespace tessary {
+namespace {
+
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string LineText(int line) { return CStr(line); }
+
+}  // namespace
+
+TextFileReader TextFileReader::Open(const std::filesystem::path& path) {
+    TextFileReader reader;
+    reader.name_ = detail::PathText(path);
+    errno = 0;
+    std::FILE* file = detail::OpenFile(path, "rb");
+    if (!file) {
+        reader.status_ = {FileStatus::CannotOpen,
+                          "Cannot open the file " + reader.name_ + detail::Reason(errno)};
+        return reader;
+    }
+    std::string bytes;
+    char buffer[1 << 16];
+    std::size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+    const int error = errno;
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) {
+        reader.status_ = {FileStatus::ReadFailed,
+                          "Cannot read the file " + reader.name_ + detail::Reason(error)};
+        return reader;
+    }
+    reader.text_ = DecodeFileText(bytes);
+    return reader;
+}
+
+TextFileReader TextFileReader::FromBytes(std::string_view bytes, std::string name) {
+    TextFileReader reader;
+    reader.name_ = std::move(name);
+    reader.text_ = DecodeFileText(bytes);
+    return reader;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+void TextFileReader::PassLineEnd() {
+    if (pos_ < text_.size() && text_[pos_] == '\r') {
+        ++pos_;
+        if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+        ++line_;
+    } else if (pos_ < text_.size() && text_[pos_] == '\n') {
+        ++pos_;
+        ++line_;
+    }
+}
+
+// After an item: one comma or one line end.
+void TextFileReader::PassDelimiter() {
+    if (pos_ < text_.size() && text_[pos_] == ',')
+        ++pos_;
+    else
+        PassLineEnd();
+}
+
+TextFileReader::RawItem TextFileReader::ReadRaw(bool number) {
+    RawItem item;
+    if (!status_.ok()) {
+        item.status = status_.status;
+        return item;
+    }
+    const std::size_t n = text_.size();
+    while (pos_ < n && IsBlank(text_[pos_])) ++pos_;
+    item.line = line_;
+    if (pos_ >= n) {
+        item.status = FileStatus::EndOfFile;
+        return item;
+    }
+    if (text_[pos_] == '"') {  // quoted: up to the closing quote, commas included
+        const std::size_t start = ++pos_;
+        while (pos_ < n && text_[pos_] != '"' && !IsLineEnd(text_[pos_])) ++pos_;
+        item.text = text_.substr(start, pos_ - start);
+        while (pos_ < n && text_[pos_] != ',' && !IsLineEnd(text_[pos_])) ++pos_;
+        PassDelimiter();
+    } else if (number) {  // up to a blank, TAB, comma or line end
+        const std::size_t start = pos_;
+        while (pos_ < n && !IsBlank(text_[pos_]) && text_[pos_] != ',' && !IsLineEnd(text_[pos_])) ++pos_;
+        item.text = text_.substr(start, pos_ - start);
+        while (pos_ < n && IsBlank(text_[pos_])) ++pos_;
+        PassDelimiter();
+    } else {  // up to a comma or line end, trailing blanks dropped
+        const std::size_t start = pos_;
+        while (pos_ < n && text_[pos_] != ',' && !IsLineEnd(text_[pos_])) ++pos_;
+        std::size_t end = pos_;
+        while (end > start && text_[end - 1] == ' ') --end;
+        item.text = text_.substr(start, end - start);
+        PassDelimiter();
+    }
+    return item;
+}
+
+template <class T>
+Item<T> TextFileReader::Failed(const RawItem& raw, FileStatus status) const {
+    Item<T> item;
+    item.status = status;
+    item.text = raw.text;
+    item.line = raw.line;
+    const std::string where = " (line " + LineText(raw.line) + " of " + name_ + ")";
+    switch (status) {
+        case FileStatus::EndOfFile:
+            item.message = "The file " + name_ + " ends before an expected item";
+            break;
+        case FileStatus::NotANumber:
+            item.message = "\"" + raw.text + "\" is not a number" + where;
+            break;
+        case FileStatus::OutOfRange:
+            item.message = "The number " + raw.text + " is out of range" + where;
+            break;
+        default:
+            item.message = status_.message;
+            break;
+    }
+    return item;
+}
+
+Item<std::string> TextFileReader::ReadText() {
+    RawItem raw = ReadRaw(false);
+    if (raw.status != FileStatus::Ok) return Failed<std::string>(raw, raw.status);
+    Item<std::string> item;
+    item.value = raw.text;
+    item.text = std::move(raw.text);
+    item.line = raw.line;
+    return item;
+}
+
+// Reads a number item and hands its canonical text to `convert`, which returns the value and a status.
+template <class T, class Convert>
+Item<T> TextFileReader::ReadNumber(Convert convert) {
+    const RawItem raw = ReadRaw(true);
+    if (raw.status != FileStatus::Ok) return Failed<T>(raw, raw.status);
+    std::string canonical;
+    if (!detail::CanonicalFromStrictToken(raw.text, canonical)) return Failed<T>(raw, FileStatus::NotANumber);
+    T value{};
+    const FileStatus status = convert(canonical, value);
+    if (status != FileStatus::Ok) return Failed<T>(raw, status);
+    Item<T> item;
+    item.value = value;
+    item.text = raw.text;
+    item.line = raw.line;
+    return item;
+}
+
+namespace {
+
+template <class F>
+FileStatus ParseFloating(const std::string& canonical, F& value) {
+    return detail::ParseCanonical(canonical, value) == detail::ParseOutcome::Ok ? FileStatus::Ok
+                                                                                : FileStatus::OutOfRange;
+}
+
+template <class I, class Round>
+FileStatus ParseWhole(const std::string& canonical, I& value, Round round) {
+    double v = 0.0;
+    if (detail::ParseCanonical(canonical, v) != detail::ParseOutcome::Ok) return FileStatus::OutOfRange;
+    const Checked<I> rounded = round(v);
+    if (!rounded.ok()) return FileStatus::OutOfRange;
+    value = rounded.value;
+    return FileStatus::Ok;
+}
+
+}  // namespace
+
+Item<double> TextFileReader::ReadDouble() {
+    return ReadNumber<double>([](const std::string& c, double& v) { return ParseFloating(c, v); });
+}
+
+Item<float> TextFileReader::ReadSingle() {
+    return ReadNumber<float>([](const std::string& c, float& v) { return ParseFloating(c, v); });
+}
+
+Item<std::int16_t> TextFileReader::ReadInteger() {
+    return ReadNumber<std::int16_t>([](const std::string& c, std::int16_t& v) {
+        return ParseWhole(c, v, [](double d) { return CInt(d); });
+    });
+}
+
+Item<std::int32_t> TextFileReader::ReadLong() {
+    return ReadNumber<std::int32_t>([](const std::string& c, std::int32_t& v) {
+        return ParseWhole(c, v, [](double d) { return CLng(d); });
+    });
+}
+
+}  // namespace tessary
