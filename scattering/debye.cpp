@@ -1,0 +1,642 @@
+// Debye series of a plane wave; see debye.h for the contract and the references ([1] Hovenac & Lock,
+// [2] Bohren & Huffman, [3] Abramowitz & Stegun).
+#include "debye.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "numerics/constants.h"
+#include "numerics/elementary.h"
+#include "numerics/spherical_bessel.h"
+
+namespace tessary {
+namespace {
+
+constexpr char kErrorTitle[] = "Error";
+constexpr char kTooLarge[] = "Reduce radius or increase wavelength";
+constexpr int kBlock = 64;  // angle indices summed together; the stop callback runs once per block
+// Below this |j_n(m x)| the cross product y_n = (j_n y_(n-1) - W) / j_(n-1) has no room left.
+constexpr double kSmallestBessel = 1e-290;
+
+// ---- Small helpers -------------------------------------------------------------------------------------
+
+double RoundHalfEven(double v) {
+    const double f = std::floor(v);
+    const double d = v - f;
+    if (d != 0.5) return d < 0.5 ? f : f + 1.0;
+    return std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
+}
+
+std::string Number(double v) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
+    return std::string(buffer, end);
+}
+
+bool Finite(Complex a) { return std::isfinite(a.re) && std::isfinite(a.im); }
+double LargerPart(Complex a) { return std::fmax(std::fabs(a.re), std::fabs(a.im)); }
+Complex Over(Complex a, double f) { return {a.re / f, a.im / f}; }
+Complex Times(double f, Complex a) { return {f * a.re, f * a.im}; }
+Complex Neg(Complex a) { return {-a.re, -a.im}; }
+Complex TimesI(Complex a) { return {-a.im, a.re}; }
+Complex Conj(Complex a) { return {a.re, -a.im}; }
+
+// a / b by ComplexDiv, which forms |b|^2 unscaled; where |b|^2 would leave the normal double range
+// (the m x tables span 1e-290 to 1e154) the same quotient is formed with b scaled to order one.
+Complex Div(Complex a, Complex b) {
+    const double d = b.re * b.re + b.im * b.im;
+    if (std::isnormal(d)) return ComplexDiv(a, b);
+    const double s = LargerPart(b);
+    return Over(ComplexDiv(a, Over(b, s)), s);
+}
+
+// a * 10^k in steps that stay inside the double range on the way.
+Complex TimesPow10(Complex a, int k) {
+    for (; k > 150; k -= 150) a = Times(1e150, a);
+    for (; k < -150; k += 150) a = Times(1e-150, a);
+    return Times(std::pow(10.0, k), a);
+}
+
+template <class T>
+void Size(std::vector<T>& v, std::size_t n) {
+    v.assign(n, T{});
+}
+
+bool AllFinite(const std::vector<double>& values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+// ---- Riccati-Bessel functions of a real argument -------------------------------------------------------
+
+// j_n, y_n of r by the upward recurrence j_n = ((2n-1)/r) j_(n-1) - j_(n-2) ([3] 10.1.19), psi_n = r j_n,
+// psi'_n = psi_(n-1) - n psi_n / r, zeta1_n = (psi_n, r y_n) with zeta1'_n = zeta1_(n-1) - n zeta1_n / r
+// and zeta1'_0 = i zeta1_0; zeta2 and its derivative are the conjugates. y_n grows with n and its
+// recurrence is stable; that of j_n loses accuracy above n = r by the growing ratio y_n / j_n.
+// The real tables are written through `Real` (a double* for x, the real parts of complex tables for m x).
+template <class Real>
+void RealRiccati(double r, int N, Real j, Real y, Real psi, Real dpsi, Complex* z1, Complex* dz1, Complex* z2,
+                 Complex* dz2) {
+    const double s = std::sin(r), c = std::cos(r);
+    j[0] = s / r;
+    y[0] = -c / r;
+    psi[0] = r * j[0];
+    dpsi[0] = c;
+    z1[0] = {psi[0], r * y[0]};
+    dz1[0] = TimesI(z1[0]);
+    if (N >= 1) {
+        j[1] = s / (r * r) - c / r;
+        y[1] = -c / (r * r) - s / r;
+        psi[1] = r * j[1];
+        dpsi[1] = psi[0] - psi[1] / r;
+        z1[1] = {psi[1], r * y[1]};
+        dz1[1] = {z1[0].re - z1[1].re / r, z1[0].im - z1[1].im / r};
+    }
+    for (int n = 2; n <= N; ++n) {
+        const double f = (2.0 * n - 1.0) / r;
+        j[n] = f * j[n - 1] - j[n - 2];
+        y[n] = f * y[n - 1] - y[n - 2];
+        psi[n] = r * j[n];
+        dpsi[n] = psi[n - 1] - n * psi[n] / r;
+        z1[n] = {psi[n], r * y[n]};
+        dz1[n] = {z1[n - 1].re - n * z1[n].re / r, z1[n - 1].im - n * z1[n].im / r};
+    }
+    for (int n = 0; n <= N; ++n) {
+        z2[n] = Conj(z1[n]);
+        dz2[n] = Conj(dz1[n]);
+    }
+}
+
+// The real parts of a complex table, for RealRiccati.
+struct RealParts {
+    Complex* table;
+    double& operator[](int n) const { return table[n].re; }
+};
+
+void SizeTablesOfMx(DebyeTables& t, int N) {
+    const auto n = static_cast<std::size_t>(N) + 1;
+    for (auto* v : {&t.jnnx, &t.ynnx, &t.psiMx, &t.chiMx, &t.zeta1nx, &t.dzeta1nx, &t.zeta2nx, &t.dzeta2nx})
+        Size(*v, n);
+}
+
+// ---- Riccati-Bessel functions of m x on the complex path ---------------------------------------------
+
+// Orders 0 and 1 from the rescaled s = sin z / S and c = cos z / S.
+void ComplexStart(DebyeTables& t, Complex s, Complex c) {
+    const Complex z = t.mx;
+    const Complex w = t.debyeCplx;
+    t.jnnx[0] = Div(s, z);
+    t.ynnx[0] = Div(Neg(c), z);
+    t.psiMx[0] = s;
+    t.chiMx[0] = c;
+    t.zeta1nx[0] = {s.re + c.im, s.im - c.re};   // s - i c
+    t.zeta2nx[0] = {s.re - c.im, s.im + c.re};   // s + i c
+    t.dzeta1nx[0] = {c.re - s.im, c.im + s.re};  // c + i s
+    t.dzeta2nx[0] = {c.re + s.im, c.im - s.re};  // c - i s
+    if (t.termCount < 1) return;
+    const Complex z2 = ComplexMult(z, z);
+    const Complex j1 = ComplexAdd(Div(s, z2), t.ynnx[0]);
+    const Complex y1 = ComplexSub(Div(Neg(c), z2), t.jnnx[0]);
+    t.jnnx[1] = j1;
+    t.ynnx[1] = y1;
+    t.psiMx[1] = ComplexMult(z, j1);
+    // psi'_1 = (1 - 1/z^2) sin z + cos z / z
+    t.chiMx[1] = ComplexSub(ComplexMult({1.0 - w.re, -w.im}, s), t.ynnx[0]);
+    t.zeta1nx[1] = ComplexMult(z, ComplexAdd(j1, TimesI(y1)));
+    t.dzeta1nx[1] = ComplexSub(t.zeta1nx[0], Div(t.zeta1nx[1], z));
+    t.zeta2nx[1] = ComplexMult(z, ComplexSub(j1, TimesI(y1)));
+    t.dzeta2nx[1] = ComplexSub(t.zeta2nx[0], Div(t.zeta2nx[1], z));
+}
+
+// j_n(m x) / debyeScale, or false when it cannot be had in the double range.
+bool ScaledBessel(const DebyeTables& t, int n, bool recursion, Complex& j) {
+    if (recursion) {
+        // Upward recurrence j_n = ((2n - 1)/z) j_(n-1) - j_(n-2) ([3] 10.1.19) on the rescaled values,
+        // which it keeps rescaled. It is stable only while n stays below |z|: above, j_n decays and the
+        // growing y_n it mixes in swamps it, so the high orders of small or weakly absorbing spheres
+        // lose accuracy (the continued fraction has no such limit).
+        const Complex f = Div({2.0 * n - 1.0, 0.0}, t.mx);
+        j = ComplexSub(ComplexMult(f, t.jnnx[n - 1]), t.jnnx[n - 2]);
+    } else {
+        const ContFracResult r = ComplexContFrac(n, t.mx);
+        if (r.status != ContFracStatus::Ok) return false;
+        j = r.mantissa;
+        if (t.debyeScaleExp != 0) j = Over(j, t.debyeScale);
+        if (r.exponent10 != 0) j = TimesPow10(j, r.exponent10);
+    }
+    return Finite(j) && LargerPart(j) >= kSmallestBessel;
+}
+
+DebyeTablesStatus ComplexRiccati(DebyeTables& t, bool recursion, DebyeStepCallback onOrder) {
+    const Complex z = t.mx;
+    Complex s = ComplexSin(z), c = ComplexCos(z);
+    if (!Finite(s) || !Finite(c)) return DebyeTablesStatus::TooAbsorbing;
+    // Decimal rescaling: the m x functions grow like e^|Im z|; they are kept divided by S, and from
+    // 10^150 on by its square root only, so that products of two tables stay in range.
+    const double e = AMAX(std::floor(Log10(std::fabs(s.re))), std::floor(Log10(std::fabs(s.im))));
+    t.debyeScaleExp = static_cast<int>(e);
+    t.debyeScale = e >= 150.0 ? std::pow(10.0, e / 2.0) : std::pow(10.0, e);
+    s = Over(s, t.debyeScale);
+    c = Over(c, t.debyeScale);
+    t.debyeCplx = Div({1.0, 0.0}, ComplexMult(z, z));
+    const Complex W =
+        t.debyeScaleExp != 0 ? Over(Over(t.debyeCplx, t.debyeScale), t.debyeScale) : t.debyeCplx;
+    ComplexStart(t, s, c);
+
+    for (int n = 2; n <= t.termCount; ++n) {
+        Complex j;
+        if (!ScaledBessel(t, n, recursion, j)) return DebyeTablesStatus::BesselRange;
+        t.jnnx[n] = j;
+        // Cross product j_n y_(n-1) - j_(n-1) y_n = 1/z^2 ([3] 10.1), rescaled by S^2.
+        t.ynnx[n] = Div(ComplexSub(ComplexMult(j, t.ynnx[n - 1]), W), t.jnnx[n - 1]);
+        t.psiMx[n] = ComplexMult(z, j);
+        t.chiMx[n] = ComplexSub(t.psiMx[n - 1], Div(Times(n, t.psiMx[n]), z));
+        const Complex v = TimesI(ComplexMult(z, t.ynnx[n]));
+        t.zeta1nx[n] = ComplexAdd(t.psiMx[n], v);
+        t.zeta2nx[n] = ComplexSub(t.psiMx[n], v);
+        t.dzeta1nx[n] = ComplexSub(t.zeta1nx[n - 1], Div(Times(n, t.zeta1nx[n]), z));
+        t.dzeta2nx[n] = ComplexSub(t.zeta2nx[n - 1], Div(Times(n, t.zeta2nx[n]), z));
+        if (onOrder(n, t.termCount)) return DebyeTablesStatus::Stopped;
+    }
+    return DebyeTablesStatus::Done;
+}
+
+// ---- Angle sums of one ray order: the hot loop -------------------------------------------------------
+
+// The eight running sums of a block of angles: S1 and S2 (real, imaginary) at theta and at 180 - theta.
+struct BlockSums {
+    double f1r[kBlock], f1i[kBlock], f2r[kBlock], f2i[kBlock];
+    double b1r[kBlock], b1i[kBlock], b2r[kBlock], b2i[kBlock];
+};
+
+// For each mu of the block: pi_n by pi_k = ((2k-1)/(k-1)) mu pi_(k-1) - (k/(k-1)) pi_(k-2) ([2] 4.47),
+// tau_n = n mu pi_n - (n+1) pi_(n-1), and the sums over n = 1..N in order, forward with fn and mirrored
+// with (-1)^n fn ([2] 4.74). The n = 0 term is zero (pi_0 = tau_0 = 0). Each angle's arithmetic is that
+// of a sum taken alone; the angles of the block only run side by side (local arrays, fixed trip count,
+// so the compiler vectorises over them).
+void SumBlock(const double* muIn, int N, const double* piA, const double* piB, const double* fn,
+              const Complex* an2, const Complex* bn2, BlockSums& out) {
+    double mu[kBlock], p1[kBlock], p2[kBlock];  // mu, pi_n, pi_(n-1)
+    double f1r[kBlock], f1i[kBlock], f2r[kBlock], f2i[kBlock];
+    double b1r[kBlock], b1i[kBlock], b2r[kBlock], b2i[kBlock];
+    for (int k = 0; k < kBlock; ++k) {
+        mu[k] = muIn[k];
+        p1[k] = 1.0;
+        p2[k] = 0.0;
+        f1r[k] = f1i[k] = f2r[k] = f2i[k] = b1r[k] = b1i[k] = b2r[k] = b2i[k] = 0.0;
+    }
+    for (int n = 1; n <= N; ++n) {
+        const double a = piA[n], b = piB[n];
+        const double dn = n, dn1 = n + 1.0;
+        const double f = fn[n], pf = (n % 2 == 0) ? f : -f;
+        const double ar = an2[n].re, ai = an2[n].im, br = bn2[n].re, bi = bn2[n].im;
+        if (n >= 2) {
+            for (int k = 0; k < kBlock; ++k) {
+                const double pin = a * mu[k] * p1[k] - b * p2[k];
+                p2[k] = p1[k];
+                p1[k] = pin;
+            }
+        }
+        for (int k = 0; k < kBlock; ++k) {
+            const double pin = p1[k];
+            const double tau = dn * mu[k] * pin - dn1 * p2[k];
+            f1r[k] += f * (ar * pin + br * tau);
+            f1i[k] += f * (ai * pin + bi * tau);
+            f2r[k] += f * (ar * tau + br * pin);
+            f2i[k] += f * (ai * tau + bi * pin);
+            b1r[k] += pf * (br * tau - ar * pin);
+            b1i[k] += pf * (bi * tau - ai * pin);
+            b2r[k] += pf * (ar * tau - br * pin);
+            b2i[k] += pf * (ai * tau - bi * pin);
+        }
+    }
+    std::copy(f1r, f1r + kBlock, out.f1r);
+    std::copy(f1i, f1i + kBlock, out.f1i);
+    std::copy(f2r, f2r + kBlock, out.f2r);
+    std::copy(f2i, f2i + kBlock, out.f2i);
+    std::copy(b1r, b1r + kBlock, out.b1r);
+    std::copy(b1i, b1i + kBlock, out.b1i);
+    std::copy(b2r, b2r + kBlock, out.b2r);
+    std::copy(b2i, b2i + kBlock, out.b2i);
+}
+
+// pi_k(mu) for k = 0..N into pi, by the recurrence of SumBlock.
+void PiColumn(double mu, int N, double* pi) {
+    pi[0] = 0.0;
+    pi[1] = 1.0;
+    for (int k = 2; k <= N; ++k)
+        pi[k] = ((2.0 * k - 1.0) / (k - 1.0)) * mu * pi[k - 1] - (k / (k - 1.0)) * pi[k - 2];
+}
+
+// ---- The series: pieces of DebyePlaneWave -----------------------------------------------------------
+
+void Refuse(DebyeResult& r, DebyeRefusal why, std::string message) {
+    r.status = DebyeStatus::Refused;
+    r.refusal = why;
+    r.message = std::move(message);
+    r.title = kErrorTitle;
+    for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) std::fill(s->begin(), s->end(), 0.0);
+}
+
+std::string IndexText(Complex m) { return Number(m.re) + " + " + Number(m.im) + "i"; }
+
+// Checks of x and m, the hand-over and the term counts; false when the call ends here.
+bool CheckAndCount(const DebyeInput& in, DebyeResult& r) {
+    if (!std::isfinite(in.x) || !(in.x > 0.0)) {
+        Refuse(r, DebyeRefusal::BadSize,
+               "Size parameter x = " + Number(in.x) + " is not a finite number above 0");
+        return false;
+    }
+    if (!Finite(in.m) || (in.m.re == 0.0 && in.m.im == 0.0)) {
+        Refuse(r, DebyeRefusal::BadIndex,
+               "Refractive index m = " + IndexText(in.m) + " is not finite and nonzero");
+        return false;
+    }
+    if (in.rayListText == "0" && in.x * in.m.im > kDebyeHandOverAbsorption) {
+        r.status = DebyeStatus::HandOverToMie;
+        return false;
+    }
+    if (in.mnuSWsub) {
+        Refuse(r, DebyeRefusal::SurfaceWaveSub,
+               "Surface wave subtraction is not available: untick it to compute the Debye series");
+        return false;
+    }
+    const double mxAbs = ComplexAbs({in.x * in.m.re, in.x * in.m.im});
+    if (mxAbs > kDebyeTermLimit) {
+        Refuse(r, DebyeRefusal::TooLarge, kTooLarge);
+        return false;
+    }
+    const double nStop = RoundHalfEven(in.x + 4.0 * std::pow(in.x, 0.3333) + 2.0);
+    const double nMax = std::floor(AMAX(mxAbs, nStop)) + 15.0;
+    if (nMax > kDebyeTermLimit) {  // also bounds nStop, so the counts fit an int
+        r.nStop = static_cast<int>(std::fmin(nStop, kDebyeTermLimit + 1.0));
+        r.nMax = static_cast<int>(std::fmin(nMax, kDebyeTermLimit + 16.0));
+        Refuse(r, DebyeRefusal::TooLarge, kTooLarge);
+        return false;
+    }
+    r.nStop = static_cast<int>(nStop);
+    r.nMax = static_cast<int>(nMax);
+    r.termCount =
+        in.graph == DebyeGraph::Convergence ? static_cast<int>(RoundHalfEven(1.2 * r.nStop)) : r.nStop;
+
+    r.NANG = std::max(in.NANG, 2);
+    if (r.NANG > kDebyeMaxNang) {
+        Refuse(r, DebyeRefusal::BadAngles,
+               "Number of angles NANG = " + Number(r.NANG) + " is above " + Number(kDebyeMaxNang));
+        return false;
+    }
+    const bool complexPath = in.m.im != 0.0 || in.m.re < 1.0;
+    if (complexPath) {
+        const Complex z = ComplexMult({in.x, 0.0}, in.m);
+        if (!Finite(ComplexSin(z)) || !Finite(ComplexCos(z))) {
+            Refuse(r, DebyeRefusal::TooAbsorbing,
+                   "Absorption too strong for the Debye series (x Im m = " + Number(in.x * in.m.im) +
+                       ", at most 709): reduce radius or absorption, or choose the ray order 0");
+            return false;
+        }
+    }
+    return true;
+}
+
+void PrepareAngles(const DebyeInput& in, DebyeResult& r) {
+    const int nang = r.NANG;
+    const auto total = static_cast<std::size_t>(2 * nang);
+    for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) Size(*s, total);
+    const double angleStepRad = kHalfPi / (nang - 1);
+    DebyeWorkspace& w = r.work;
+    Size(w.mu, static_cast<std::size_t>(nang) + 1);
+    for (int J = 1; J <= nang; ++J) w.mu[J] = std::cos((J - 1) * angleStepRad);
+    const int N = r.termCount;
+    Size(w.piA, static_cast<std::size_t>(N) + 1);
+    Size(w.piB, static_cast<std::size_t>(N) + 1);
+    Size(w.fn, static_cast<std::size_t>(N) + 1);
+    for (int k = 2; k <= N; ++k) {
+        w.piA[k] = (2.0 * k - 1.0) / (k - 1.0);
+        w.piB[k] = k / (k - 1.0);
+    }
+    for (int n = 1; n <= N; ++n) w.fn[n] = ((2.0 * n + 1.0) * -0.5) / ((n + 1.0) * n);
+    const bool convergence = in.graph == DebyeGraph::Convergence;
+    const std::size_t orders = convergence ? static_cast<std::size_t>(N) + 1 : 0;
+    Size(r.intensityPerp, orders);
+    Size(r.intensityPara, orders);
+    Size(r.intensityUnpol, orders);
+}
+
+// The angle sums of one ray order, block by block; false when the callback asked for a stop.
+bool SumOrder(const DebyeInput& in, DebyeResult& r, const DebyeStepCallback& onStep) {
+    const int nang = r.NANG;
+    const DebyeWorkspace& w = r.work;
+    auto inWindow = [&](int index) { return in.first <= index && index <= in.last; };
+    BlockSums sums;
+    double mu[kBlock];
+    int J[kBlock];
+    int next = 1;
+    while (next <= nang) {
+        int count = 0;
+        for (; next <= nang && count < kBlock; ++next) {
+            if (!inWindow(next) && (next == nang || !inWindow(2 * nang - next))) continue;
+            J[count] = next;
+            mu[count] = w.mu[next];
+            ++count;
+        }
+        if (count == 0) break;
+        std::fill(mu + count, mu + kBlock, 0.0);
+        SumBlock(mu, r.termCount, w.piA.data(), w.piB.data(), w.fn.data(), w.an2.data(), w.bn2.data(), sums);
+        int stored = 0;
+        for (int k = 0; k < count; ++k) {
+            const int j = J[k];
+            if (inWindow(j)) {
+                r.S1re[j] += sums.f1r[k];
+                r.S1im[j] += sums.f1i[k];
+                r.S2re[j] += sums.f2r[k];
+                r.S2im[j] += sums.f2i[k];
+                ++stored;
+            }
+            const int mirror = 2 * nang - j;
+            if (j != nang && inWindow(mirror)) {
+                r.S1re[mirror] += sums.b1r[k];
+                r.S1im[mirror] += sums.b1i[k];
+                r.S2re[mirror] += sums.b2r[k];
+                r.S2im[mirror] += sums.b2i[k];
+                ++stored;
+            }
+        }
+        r.stepsDone += stored;
+        if (onStep(r.stepsDone, r.stepsTotal)) return false;
+    }
+    return true;
+}
+
+void StoreConvergence(DebyeResult& r) {
+    for (int n = 0; n <= r.termCount; ++n) {
+        const double a = ComplexAbs(r.work.an2[n]), b = ComplexAbs(r.work.bn2[n]);
+        r.intensityPerp[n] = a * a;
+        r.intensityPara[n] = b * b;
+        r.intensityUnpol[n] = (r.intensityPara[n] + r.intensityPerp[n]) / 2;
+    }
+}
+
+}  // namespace
+
+// ---- Stages ------------------------------------------------------------------------------------------
+
+void DebyeFunctionsOfX(double x, int termCount, DebyeTables& t) {
+    const auto n = static_cast<std::size_t>(termCount) + 1;
+    for (auto* v : {&t.jnx, &t.ynx, &t.psiX, &t.chiX}) Size(*v, n);
+    for (auto* v : {&t.zeta1x, &t.dzeta1x, &t.zeta2x, &t.dzeta2x}) Size(*v, n);
+    RealRiccati(x, termCount, t.jnx.data(), t.ynx.data(), t.psiX.data(), t.chiX.data(), t.zeta1x.data(),
+                t.dzeta1x.data(), t.zeta2x.data(), t.dzeta2x.data());
+}
+
+DebyeTablesStatus DebyeFunctionsOfMx(double x, Complex m, int termCount, bool recursion, DebyeTables& t,
+                                     DebyeStepCallback onOrder) {
+    t.termCount = termCount;
+    t.mx = ComplexMult({x, 0.0}, m);
+    t.complexPath = m.im != 0.0 || m.re < 1.0;
+    t.debyeScaleExp = 0;
+    t.debyeScale = 1.0;
+    t.debyeCplx = {};
+    SizeTablesOfMx(t, termCount);
+    if (t.complexPath) return ComplexRiccati(t, recursion, onOrder);
+
+    // Real path: the recurrences of the functions of x with r = Re m x; imaginary parts stay 0.
+    RealRiccati(m.re * x, termCount, RealParts{t.jnnx.data()}, RealParts{t.ynnx.data()},
+                RealParts{t.psiMx.data()}, RealParts{t.chiMx.data()}, t.zeta1nx.data(), t.dzeta1nx.data(),
+                t.zeta2nx.data(), t.dzeta2nx.data());
+    return DebyeTablesStatus::Done;
+}
+
+bool DebyeReflectionTransmission(const DebyeTables& t, Complex m, DebyeCoefficients& k) {
+    const auto size = static_cast<std::size_t>(t.termCount) + 1;
+    for (auto* v : {&k.r11m, &k.r22m, &k.t21m, &k.t12m, &k.r11e, &k.r22e, &k.t21e, &k.t12e}) Size(*v, size);
+    const Complex twoI{0.0, 2.0};
+    const Complex twoIm = ComplexMult(twoI, m);
+    const Complex twoIoverM = Div(twoI, m);
+    const double S = t.debyeScale;
+    bool finite = true;
+    for (int n = 0; n <= t.termCount; ++n) {
+        const Complex A = ComplexMult(t.dzeta1x[n], t.zeta2nx[n]);
+        const Complex B = ComplexMult(t.zeta1x[n], t.dzeta2nx[n]);
+        const Complex C11 = ComplexMult(t.dzeta1x[n], t.zeta1nx[n]);
+        const Complex E11 = ComplexMult(t.zeta1x[n], t.dzeta1nx[n]);
+        const Complex C22 = ComplexMult(t.dzeta2x[n], t.zeta2nx[n]);
+        const Complex E22 = ComplexMult(t.zeta2x[n], t.dzeta2nx[n]);
+
+        // Magnetic mode ([1]: D = zeta1'(x) zeta2(mx) - m zeta1(x) zeta2'(mx)).
+        Complex D = ComplexSub(A, ComplexMult(m, B));
+        Complex N11 = ComplexSub(C11, ComplexMult(m, E11));
+        k.r11m[n] = Div(Neg(N11), D);
+        Complex N22 = ComplexSub(C22, ComplexMult(m, E22));
+        // Where -N22 equals D to 1e-8 in both (positive) parts, R22 is taken as exactly 1.
+        if (std::fabs(D.re + N22.re) < N22.re / 1e8 && std::fabs(D.im + N22.im) < N22.im / 1e8)
+            k.r22m[n] = {1.0, 0.0};
+        else
+            k.r22m[n] = Div(Neg(N22), D);
+        k.t21m[n] = Over(Div(twoI, D), S);
+        k.t12m[n] = Over(Div(twoIm, D), S);
+
+        // Electric mode: every m X becomes X / m.
+        D = ComplexSub(A, Div(B, m));
+        N11 = ComplexSub(C11, Div(E11, m));
+        k.r11e[n] = Div(Neg(N11), D);
+        N22 = ComplexSub(C22, Div(E22, m));
+        k.r22e[n] = Div(Neg(N22), D);
+        k.t21e[n] = Over(Div(twoI, D), S);
+        k.t12e[n] = Over(Div(twoIoverM, D), S);
+
+        for (const auto* v : {&k.r11m, &k.r22m, &k.t21m, &k.t12m, &k.r11e, &k.r22e, &k.t21e, &k.t12e})
+            finite = finite && Finite((*v)[n]);
+    }
+    return finite;
+}
+
+bool DebyePartialWaves(const DebyeCoefficients& k, int p, std::vector<Complex>& an2,
+                       std::vector<Complex>& bn2) {
+    const std::size_t size = k.r22e.size();
+    Size(an2, size);
+    Size(bn2, size);
+    bool finite = true;
+    for (std::size_t n = 0; n < size; ++n) {
+        if (p == 0) {
+            an2[n] = {k.r22e[n].re - 1.0, k.r22e[n].im};
+            bn2[n] = {k.r22m[n].re - 1.0, k.r22m[n].im};
+        } else if (p == 1) {
+            an2[n] = ComplexMult(k.t21e[n], k.t12e[n]);
+            bn2[n] = ComplexMult(k.t21m[n], k.t12m[n]);
+        } else {
+            an2[n] = ComplexMult(ComplexMult(k.t21e[n], k.t12e[n]), ComplexPower(k.r11e[n], p - 1));
+            bn2[n] = ComplexMult(ComplexMult(k.t21m[n], k.t12m[n]), ComplexPower(k.r11m[n], p - 1));
+        }
+        finite = finite && Finite(an2[n]) && Finite(bn2[n]);
+    }
+    return finite;
+}
+
+// ---- The series --------------------------------------------------------------------------------------
+
+void DebyePlaneWave(const DebyeInput& in, const RaySelection& rays, DebyeResult& r,
+                    DebyeStepCallback onStep) {
+    r.status = DebyeStatus::Done;
+    r.refusal = DebyeRefusal::None;
+    r.message.clear();
+    r.title.clear();
+    r.stepsDone = 0.0;
+    r.ordersDone = 0;
+    if (!CheckAndCount(in, r)) return;
+
+    r.stepsTotal = (static_cast<double>(in.last) - in.first + 1.0) * rays.rayCount;
+    PrepareAngles(in, r);
+    if (in.rayListText == "Multiple" && rays.rayCount == 0) {
+        Refuse(r, DebyeRefusal::NoRays, "No rays selected");
+        return;
+    }
+
+    // Stage one: the Riccati-Bessel tables.
+    DebyeTables& t = r.tables;
+    DebyeFunctionsOfX(in.x, r.termCount, t);
+    const double stepsTotal = r.stepsTotal;
+    auto onOrder = [&](double, double) { return onStep(0.0, stepsTotal); };
+    switch (DebyeFunctionsOfMx(in.x, in.m, r.termCount, in.mnuDebyeRecursion, t, onOrder)) {
+        case DebyeTablesStatus::Done:
+            break;
+        case DebyeTablesStatus::Stopped:
+            r.status = DebyeStatus::Stopped;
+            return;
+        case DebyeTablesStatus::TooAbsorbing:  // ruled out by CheckAndCount
+        case DebyeTablesStatus::BesselRange:
+            Refuse(r, DebyeRefusal::BesselRange,
+                   std::string(kTooLarge) + " (the Bessel functions of m x = " + IndexText(t.mx) +
+                       " leave the number range)");
+            return;
+    }
+
+    // Stage two: coefficients, then the angle sums of each selected order.
+    if (!DebyeReflectionTransmission(t, in.m, r.coefficients)) {
+        Refuse(r, DebyeRefusal::NotFinite,
+               "The Debye coefficients overflowed (x = " + Number(in.x) + ", m = " + IndexText(in.m) + ")");
+        return;
+    }
+    const int pEnd = static_cast<int>(
+        std::min<std::int64_t>(rays.rayPMax, static_cast<std::int64_t>(rays.rayflag.size()) - 1));
+    for (int p = 0; p <= pEnd; ++p) {
+        if (rays.rayflag[static_cast<std::size_t>(p)] != 1) continue;
+        if (!DebyePartialWaves(r.coefficients, p, r.work.an2, r.work.bn2)) {
+            Refuse(r, DebyeRefusal::NotFinite,
+                   "The Debye series overflowed at ray order p = " + Number(p) + " (x = " + Number(in.x) +
+                       ", m = " + IndexText(in.m) + ")");
+            return;
+        }
+        if (in.graph == DebyeGraph::Convergence) StoreConvergence(r);
+        if (!SumOrder(in, r, onStep)) {
+            r.status = DebyeStatus::Stopped;
+            break;
+        }
+        ++r.ordersDone;
+    }
+    if (!AllFinite(r.S1re) || !AllFinite(r.S1im) || !AllFinite(r.S2re) || !AllFinite(r.S2im))
+        Refuse(r, DebyeRefusal::NotFinite,
+               "The Debye series overflowed (x = " + Number(in.x) + ", m = " + IndexText(in.m) + ")");
+}
+
+// ---- Stand-alone recomputation ----------------------------------------------------------------------
+
+SWStatus SW(const SWInput& in, DebyeTables& t, DebyeCoefficients& k, SWAngles& a, DebyeStepCallback onStep) {
+    const int N = in.termCount;
+    const auto orders = static_cast<std::size_t>(N) + 1;
+    if (N < 1 || in.angleCount < 2 || t.zeta2nx.size() < orders || t.dzeta2nx.size() < orders)
+        return SWStatus::NoTables;
+
+    // Tables of x.
+    DebyeFunctionsOfX(in.sizeParam, N, t);
+
+    // Transmission coefficients, as the series forms them but without the division by debyeScale.
+    for (auto* v : {&k.t21m, &k.t12m, &k.t21e, &k.t12e})
+        if (v->size() < orders) v->resize(orders);
+    const Complex twoI{0.0, 2.0};
+    const Complex twoIm = ComplexMult(twoI, in.m);
+    const Complex twoIoverM = Div(twoI, in.m);
+    for (int n = 0; n <= N; ++n) {
+        const Complex A = ComplexMult(t.dzeta1x[n], t.zeta2nx[n]);
+        const Complex B = ComplexMult(t.zeta1x[n], t.dzeta2nx[n]);
+        Complex D = ComplexSub(A, ComplexMult(in.m, B));
+        k.t21m[n] = Div(twoI, D);
+        k.t12m[n] = Div(twoIm, D);
+        D = ComplexSub(A, Div(B, in.m));
+        k.t21e[n] = Div(twoI, D);
+        k.t12e[n] = Div(twoIoverM, D);
+    }
+
+    // Angular functions of the highest order.
+    const int nang = in.angleCount;
+    const auto angles = static_cast<std::size_t>(nang) + 1;
+    for (auto* v : {&a.muTable, &a.piTable, &a.tauTable})
+        if (v->size() < angles) v->resize(angles);
+    if (a.pi0Table.size() < orders) a.pi0Table.resize(orders);
+    a.stepsDone = 0.0;
+    auto inWindow = [&](int index) { return in.firstPoint <= index && index <= in.lastPoint; };
+    auto highestOrder = [&](int J) {
+        const double mu = a.muTable[J];
+        PiColumn(mu, N, a.pi0Table.data());
+        a.piTable[J] = a.pi0Table[N];
+        a.tauTable[J] = N * mu * a.pi0Table[N] - (N + 1) * a.pi0Table[N - 1];
+    };
+    int mirrored = 0;
+    for (int J = 1; J < nang; ++J) mirrored += inWindow(2 * nang - J) ? 1 : 0;
+    for (int J = 1; J <= nang; ++J) {
+        a.muTable[J] = std::cos((J - 1) * in.angleStepRad);
+        if (!inWindow(J)) continue;
+        highestOrder(J);
+        if (onStep(a.stepsDone, mirrored)) return SWStatus::Stopped;
+    }
+    for (int J = 1; J < nang; ++J) {
+        if (!inWindow(2 * nang - J)) continue;
+        highestOrder(J);
+        a.stepsDone += 1.0;
+        if (onStep(a.stepsDone, mirrored)) return SWStatus::Stopped;
+    }
+    return SWStatus::Done;
+}
+
+}  // namespace tessary

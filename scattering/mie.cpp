@@ -1,0 +1,505 @@
+// Plane-wave Mie series (BHMIE scheme of [1] appendix A); see mie.h for the interface and the outcomes.
+// [1] C. F. Bohren, D. R. Huffman, Absorption and Scattering of Light by Small Particles (1983).
+// [2] W. J. Wiscombe, Appl. Opt. 19, 1505 (1980).
+// Equation numbers refer to [1].
+#include "mie.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "numerics/constants.h"
+#include "numerics/elementary.h"
+
+namespace tessary {
+namespace {
+
+constexpr char kErrorTitle[] = "Error in BHMIE sub-routine";
+constexpr char kTooLarge[] = "Reduce radius or increase wavelength";
+
+enum class Variant { BHMIE, BHMIE2 };
+
+// Nearest whole number, halves to the even neighbour.
+double RoundHalfEven(double v) {
+    const double f = std::floor(v);
+    const double d = v - f;
+    if (d != 0.5) return d < 0.5 ? f : f + 1.0;
+    return std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
+}
+
+int SaturatedInt(double v) {
+    return v >= static_cast<double>(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
+                                                                     : static_cast<int>(v);
+}
+
+std::string Number(double v) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
+    return std::string(buffer, end);
+}
+
+std::string IndexText(Complex m) {
+    return Number(m.re) + (std::signbit(m.im) ? " - " + Number(-m.im) : " + " + Number(m.im)) + "i";
+}
+
+bool AllFinite(const std::vector<double>& values) {
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+}
+
+void Refuse(MieResult& r, MieRefusal why, std::string message) {
+    r.status = MieStatus::Refused;
+    r.refusal = why;
+    r.message = std::move(message);
+    r.title = kErrorTitle;
+    for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) std::fill(s->begin(), s->end(), 0.0);
+}
+
+// ---- Angle sums of one order: the hot loops ------------------------------------------------------
+//
+// Amplitudes of theta_J and of 180 - theta_J come from the same pi_n(mu), tau_n(mu) ([1] 4.74:
+// pi_n(-mu) = (-1)^(n-1) pi_n, tau_n(-mu) = (-1)^n tau_n). Per order two passes over the angles: the
+// angular functions, then the amplitude sums; short dependency chains keep the floating-point units
+// busy. Every per-angle table is a separate array of doubles (structure of arrays) inside one buffer
+// at a fixed stride, so the loops address all of them from one base register.
+//
+// The loop bodies are written once for a scalar and once for a pair of doubles (a GCC/Clang vector
+// type: SSE2 on baseline x86-64), since at -O2 the compiler does not vectorise loops of unknown trip
+// count by itself. Both forms perform the same IEEE operations in the same order (no contraction),
+// so every angle gets bit-identical values whichever form handles it.
+
+using Pair = double __attribute__((vector_size(16)));
+
+// Fields of the angle buffer, each kStride doubles long, indexed by J = 0..NANG.
+enum Field : std::ptrdiff_t {
+    kMu,    // cos theta_J
+    kPi0,   // pi_(n-1); after the first pass of order n: pi_n
+    kPi1,   // pi_n; after the first pass: pi_(n+1)
+    kTau,   // tau_n
+    kS1re,  // forward amplitudes, angle index J
+    kS1im,
+    kS2re,
+    kS2im,
+    kM1re,  // mirrored amplitudes, angle index 2 NANG - J
+    kM1im,
+    kM2re,
+    kM2im,
+    kFieldCount
+};
+// Even, so that every field starts 16-byte aligned; 9008 * 8 bytes is no multiple of 4 KiB, so the
+// fields do not alias one another in the caches.
+constexpr std::ptrdiff_t kStride = 9008;
+static_assert(kStride >= kMieMaxNang + 1 && kStride % 2 == 0);
+static_assert(__STDCPP_DEFAULT_NEW_ALIGNMENT__ >= alignof(Pair));
+
+// Loads and stores of a field at angle J. A pair always starts at an even J, hence 16-byte aligned.
+template <class V>
+inline V Load(const double* row, Field f) {
+    V v;
+    std::memcpy(&v, __builtin_assume_aligned(row + f * kStride, sizeof(V)), sizeof v);
+    return v;
+}
+template <class V>
+inline void Store(double* row, Field f, V v) {
+    std::memcpy(__builtin_assume_aligned(row + f * kStride, sizeof(V)), &v, sizeof v);
+}
+
+// Calls step(V{}, j) for j in [begin, end): pairs from an even j on, single values at the ends.
+template <class Step>
+inline void ForAngles(int begin, int end, Step step) {
+    int j = begin;
+    if (j % 2 != 0 && j < end) step(0.0, j++);
+    for (; j + 2 <= end; j += 2) step(Pair{}, j);
+    if (j < end) step(0.0, j);
+}
+
+struct OrderTerms {
+    double n, np1, n2p1;  // n, n + 1, 2n + 1
+    double FN, FNP;       // (2n+1)/(n(n+1)) and FN times P = (-1)^(n-1)
+    double ar, ai, br, bi;
+};
+
+// The terms come by value: stores into the buffer then cannot alias them, so they stay in registers.
+void AngularFunctions(const OrderTerms t, double* tables, int nang) {
+    ForAngles(1, nang + 1, [t, tables](auto v, int j) {
+        using V = decltype(v);
+        double* row = tables + j;
+        const V mu = Load<V>(row, kMu), pi = Load<V>(row, kPi1), pi0 = Load<V>(row, kPi0);
+        Store(row, kTau, t.n * mu * pi - t.np1 * pi0);             // [1] 4.47
+        Store(row, kPi1, (t.n2p1 * mu * pi - t.np1 * pi0) / t.n);  // [1] 4.47, upward in n
+        Store(row, kPi0, pi);
+    });
+}
+
+template <bool kForward, bool kMirror>
+void AmplitudeSums(const OrderTerms t, double* tables, int begin, int end) {
+    ForAngles(begin, end, [t, tables](auto v, int j) {
+        using V = decltype(v);
+        double* row = tables + j;
+        const V pi = Load<V>(row, kPi0), tau = Load<V>(row, kTau);
+        if constexpr (kForward) {  // [1] 4.74
+            Store(row, kS1re, Load<V>(row, kS1re) + t.FN * (t.ar * pi + t.br * tau));
+            Store(row, kS1im, Load<V>(row, kS1im) + t.FN * (t.ai * pi + t.bi * tau));
+            Store(row, kS2re, Load<V>(row, kS2re) + t.FN * (t.ar * tau + t.br * pi));
+            Store(row, kS2im, Load<V>(row, kS2im) + t.FN * (t.ai * tau + t.bi * pi));
+        }
+        if constexpr (kMirror) {
+            Store(row, kM1re, Load<V>(row, kM1re) + t.FNP * (t.ar * pi - t.br * tau));
+            Store(row, kM1im, Load<V>(row, kM1im) + t.FNP * (t.ai * pi - t.bi * tau));
+            Store(row, kM2re, Load<V>(row, kM2re) + t.FNP * (t.br * pi - t.ar * tau));
+            Store(row, kM2im, Load<V>(row, kM2im) + t.FNP * (t.bi * pi - t.ai * tau));
+        }
+    });
+}
+
+// Runs of J with the same window membership (forward index J, mirrored index 2 NANG - J), fixed per call.
+struct Segment {
+    int begin = 0, end = 0;
+    bool forward = false, mirror = false;
+};
+
+struct Segments {
+    Segment list[6];
+    int count = 0;
+};
+
+Segments WindowSegments(int nang, int first, int last) {
+    const long long n = nang;
+    const long long fLo = std::max<long long>(1, first), fHi = std::min<long long>(n, last);
+    const long long mLo = std::max<long long>(1, 2 * n - last),
+                    mHi = std::min<long long>(n - 1, 2 * n - first);
+    long long cuts[] = {1, n + 1, fLo, fHi + 1, mLo, mHi + 1};
+    for (auto& c : cuts) c = std::clamp<long long>(c, 1, n + 1);
+    std::sort(std::begin(cuts), std::end(cuts));
+    Segments s;
+    for (int i = 0; i + 1 < 6; ++i) {
+        if (cuts[i] == cuts[i + 1]) continue;
+        const long long b = cuts[i];
+        s.list[s.count++] = {static_cast<int>(b), static_cast<int>(cuts[i + 1]), fLo <= b && b <= fHi,
+                             mLo <= b && b <= mHi};
+    }
+    return s;
+}
+
+void AngleSums(const OrderTerms& t, double* tables, int nang, const Segments& segments) {
+    AngularFunctions(t, tables, nang);
+    for (int i = 0; i < segments.count; ++i) {
+        const Segment& s = segments.list[i];
+        if (s.forward && s.mirror)
+            AmplitudeSums<true, true>(t, tables, s.begin, s.end);
+        else if (s.forward)
+            AmplitudeSums<true, false>(t, tables, s.begin, s.end);
+        else if (s.mirror)
+            AmplitudeSums<false, true>(t, tables, s.begin, s.end);
+    }
+}
+
+// ---- Series coefficients, once per order --------------------------------------------------------
+
+// a_n or b_n from t = D_n/m + n/x (a_n) or m D_n + n/x (b_n), [1] 4.88; real m: real t.
+Complex CoefficientReal(double t, double psi, double psiPrev, Complex xi, Complex xiPrev) {
+    const double u = t * psi - psiPrev;
+    const double wr = t * xi.re - xiPrev.re, wi = t * xi.im - xiPrev.im;
+    const double w2 = wr * wr + wi * wi;
+    return {u * wr / w2, -(u * wi) / w2};
+}
+
+Complex CoefficientComplex(Complex t, double psi, double psiPrev, Complex xi, Complex xiPrev) {
+    const Complex u{t.re * psi - psiPrev, t.im * psi};
+    const Complex w = ComplexSub(ComplexMult(t, xi), xiPrev);
+    return ComplexDiv(u, w);
+}
+
+// D_k(m x) for k = start..0 by the downward recurrence D_(k-1) = k/mx - 1/(D_k + k/mx), [1] 4.89, which
+// is stable [2], from D_start = 0. The start error shrinks like (j_k / j_start)^2; beyond the turning
+// point |mx| the spherical Bessel functions fall off over a width of order |mx|^(1/3), so a start
+// 8 |mx|^(1/3) orders above max(NSTOP, |mx|) + 20 leaves D_n exact to the last bit for n <= NSTOP.
+void LogDerivative(Complex m, Complex mx, int start, std::vector<double>& Dre, std::vector<double>& Dim) {
+    Dre.assign(static_cast<size_t>(start) + 1, 0.0);
+    Dim.assign(static_cast<size_t>(start) + 1, 0.0);
+    if (m.im == 0.0) {
+        for (int k = start; k >= 1; --k) {
+            const double q = k / mx.re;
+            Dre[k - 1] = q - 1.0 / (Dre[k] + q);
+        }
+        return;
+    }
+    for (int k = start; k >= 1; --k) {
+        const Complex q = ComplexDiv({static_cast<double>(k), 0.0}, mx);
+        const Complex r = ComplexDiv({1.0, 0.0}, ComplexAdd({Dre[k], Dim[k]}, q));
+        const Complex d = ComplexSub(q, r);
+        Dre[k - 1] = d.re;
+        Dim[k - 1] = d.im;
+    }
+}
+
+// Input checks that the series itself does not make; true when the input is refused.
+bool RefuseBadInput(const MieInput& in, MieResult& r) {
+    if (!std::isfinite(in.x) || !(in.x > 0.0)) {
+        Refuse(r, MieRefusal::BadSize,
+               "Size parameter x = " + Number(in.x) + " is not a finite number above 0");
+        return true;
+    }
+    if (!std::isfinite(in.m.re) || !std::isfinite(in.m.im) || (in.m.re == 0.0 && in.m.im == 0.0)) {
+        Refuse(r, MieRefusal::BadIndex,
+               "Refractive index m = " + IndexText(in.m) + " must be finite and not 0");
+        return true;
+    }
+    if (in.graph == MieGraph::Convergence && (in.angleIndex < 0 || in.angleIndex > 2 * r.NANG - 1)) {
+        Refuse(r, MieRefusal::BadAngles,
+               "Angle index " + Number(in.angleIndex) + " lies outside 0 to " + Number(2 * r.NANG - 1));
+        return true;
+    }
+    return false;
+}
+
+// S1 (or S2 with the S2 fields) at angle index k, read from the angle buffer.
+Complex Amplitude(const double* tables, int nang, int k, Field forwardRe, Field mirrorRe) {
+    if (k == 0) return {};
+    const bool forward = k <= nang;
+    const double* row = tables + (forward ? k : 2 * nang - k);
+    const Field re = forward ? forwardRe : mirrorRe;
+    return {row[re * kStride], row[(re + 1) * kStride]};
+}
+
+void StoreConvergence(MieResult& r, int angleIndex, int n) {
+    const double* tables = r.work.angleTables.data();
+    const double s1 = ComplexAbs(Amplitude(tables, r.NANG, angleIndex, kS1re, kM1re));
+    const double s2 = ComplexAbs(Amplitude(tables, r.NANG, angleIndex, kS2re, kM2re));
+    r.intensityPerp[n] = s1 * s1;
+    r.intensityPara[n] = s2 * s2;
+    r.intensityUnpol[n] = (r.intensityPerp[n] + r.intensityPara[n]) / 2;
+}
+
+// Copies the sums out of the angle buffer: J = 1..NANG forward, J = 1..NANG - 1 to 2 NANG - J.
+void CopyAmplitudes(MieResult& r) {
+    const int nang = r.NANG;
+    const double* t = r.work.angleTables.data();
+    for (int j = 1; j <= nang; ++j) {
+        r.S1re[j] = t[kS1re * kStride + j];
+        r.S1im[j] = t[kS1im * kStride + j];
+        r.S2re[j] = t[kS2re * kStride + j];
+        r.S2im[j] = t[kS2im * kStride + j];
+    }
+    for (int j = 1; j <= nang - 1; ++j) {
+        const int jj = 2 * nang - j;
+        r.S1re[jj] = t[kM1re * kStride + j];
+        r.S1im[jj] = t[kM1im * kStride + j];
+        r.S2re[jj] = t[kM2re * kStride + j];
+        r.S2im[jj] = t[kM2im * kStride + j];
+    }
+}
+
+// Clears the angle buffer over J = 0..NANG and sets up the grid: theta_J = (J - 1) DANG for J = 1..NANG,
+// pi_0 = 0, pi_1 = 1. The cosines depend on NANG only and are kept from the previous call.
+void InitAngleTables(MieWorkspace& w, int nang) {
+    const size_t size = static_cast<size_t>(kFieldCount * kStride);
+    if (w.angleTables.size() != size) {
+        w.angleTables.assign(size, 0.0);
+        w.muNang = 0;
+    }
+    double* t = w.angleTables.data();
+    for (std::ptrdiff_t f = 0; f < kFieldCount; ++f)
+        if (f != kMu || w.muNang != nang) std::fill_n(t + f * kStride, nang + 1, 0.0);
+    if (w.muNang != nang) {
+        const double dang = kHalfPi / (nang - 1);
+        for (int j = 1; j <= nang; ++j) t[kMu * kStride + j] = std::cos((j - 1) * dang);
+        w.muNang = nang;
+    }
+    std::fill_n(t + kPi1 * kStride + 1, nang, 1.0);
+}
+
+bool OutputsFinite(const MieResult& r) {
+    return AllFinite(r.S1re) && AllFinite(r.S1im) && AllFinite(r.S2re) && AllFinite(r.S2im) &&
+           AllFinite(r.intensityPerp) && AllFinite(r.intensityPara) && AllFinite(r.intensityUnpol);
+}
+
+void RefuseNotFinite(MieResult& r, const MieInput& in, int order) {
+    Refuse(r, MieRefusal::NotFinite,
+           "The Mie series overflowed at order " + Number(order) + " (x = " + Number(in.x) +
+               ", m = " + IndexText(in.m) + ")");
+}
+
+// Term counts ([1] appendix A; the exponent is 0.3333 as published, not 1/3) and the limit tests.
+// False when the input is refused.
+bool SetCounts(const MieInput& in, double mxAbs, Variant variant, MieResult& r) {
+    if (mxAbs > kMieTermLimit) {
+        Refuse(r, MieRefusal::TooLarge, kTooLarge);
+        return false;
+    }
+    const double x = in.x;
+    const double nStop = RoundHalfEven(x + 4.0 * std::pow(x, 0.3333) + 20.0);
+    const double nMaxNormal = std::floor(AMAX(nStop, mxAbs)) + 20.0;
+    double termCount = nStop, nMax = nMaxNormal;
+    if (in.graph == MieGraph::Convergence) {
+        termCount = RoundHalfEven((variant == Variant::BHMIE ? 1.1 : 1.2) * nStop);
+        nMax = variant == Variant::BHMIE ? termCount : AMAX(nMaxNormal, termCount);
+    }
+    r.nStop = SaturatedInt(nStop);
+    r.nMax = SaturatedInt(nMax);
+    r.termCount = SaturatedInt(termCount);
+    if (nMax > kMieTermLimit) {
+        Refuse(r, MieRefusal::TooLarge, kTooLarge);
+        return false;
+    }
+    // D_n exact to machine precision for every order summed, also for the convergence graph.
+    r.recurrenceStart =
+        std::max(static_cast<int>(nMaxNormal + std::ceil(8.0 * std::cbrt(mxAbs))), r.termCount);
+    return true;
+}
+
+// Running values of the series over n: Riccati-Bessel functions, coefficients, efficiency sums.
+struct Series {
+    double x;
+    Complex m;
+    double psi0, psi1;  // psi_(n-2), psi_(n-1)
+    double chi0, chi1;  // chi_(n-2), chi_(n-1)
+    Complex xiPrev;     // xi_(n-1) = psi_(n-1) - i chi_(n-1)
+    Complex an{}, bn{}, anPrev{}, bnPrev{};
+    double qscaSum = 0.0, gSum = 0.0;
+
+    // psi_(-1) = cos x, psi_0 = sin x, chi_(-1) = -sin x, chi_0 = cos x ([1] 4.50, 4.89).
+    Series(double x_, Complex m_)
+        : x(x_),
+          m(m_),
+          psi0(std::cos(x_)),
+          psi1(std::sin(x_)),
+          chi0(-std::sin(x_)),
+          chi1(std::cos(x_)),
+          xiPrev{psi1, -chi1} {}
+
+    // Order n: a_n and b_n ([1] 4.88) from D_n, and their terms of Qsca and g. False when they overflow.
+    bool Advance(int n, Complex D) {
+        const double en = n;
+        const double psi = (2.0 * en - 1.0) * psi1 / x - psi0;  // [1] 4.89, upward
+        const double chi = (2.0 * en - 1.0) * chi1 / x - chi0;
+        const Complex xi{psi, -chi};
+        anPrev = an;
+        bnPrev = bn;
+        if (m.im == 0.0) {  // real m: real D_n and real t
+            an = CoefficientReal(D.re / m.re + en / x, psi, psi1, xi, xiPrev);
+            bn = CoefficientReal(m.re * D.re + en / x, psi, psi1, xi, xiPrev);
+        } else {
+            Complex ta = ComplexDiv(D, m), tb = ComplexMult(D, m);
+            ta.re += en / x;
+            tb.re += en / x;
+            an = CoefficientComplex(ta, psi, psi1, xi, xiPrev);
+            bn = CoefficientComplex(tb, psi, psi1, xi, xiPrev);
+        }
+        if (!std::isfinite(an.re) || !std::isfinite(an.im) || !std::isfinite(bn.re) || !std::isfinite(bn.im))
+            return false;
+        const double anAbs = ComplexAbs(an), bnAbs = ComplexAbs(bn);
+        qscaSum += (2.0 * en + 1.0) * (anAbs * anAbs + bnAbs * bnAbs);  // [1] 4.61
+        gSum += FN(en) * (an.re * bn.re + an.im * bn.im);               // [1] p. 120
+        if (n > 1)
+            gSum += ((en - 1.0) * (en + 1.0) / en) *
+                    (anPrev.re * an.re + anPrev.im * an.im + bnPrev.re * bn.re + bnPrev.im * bn.im);
+        psi0 = psi1;
+        psi1 = psi;
+        chi0 = chi1;
+        chi1 = chi;
+        xiPrev = {psi1, -chi1};
+        return true;
+    }
+
+    static double FN(double en) { return (2.0 * en + 1.0) / (en * (en + 1.0)); }
+};
+
+// Normal end: size normalisation, then the efficiencies and g from the sums ([1] 4.61, 4.76).
+void Finish(const MieInput& in, const Series& series, MieResult& r) {
+    const double x = in.x;
+    CopyAmplitudes(r);
+    if (in.mnuSize)
+        for (size_t j = 1; j < r.S1re.size(); ++j) {
+            r.S1re[j] /= x;
+            r.S1im[j] /= x;
+            r.S2re[j] /= x;
+            r.S2im[j] /= x;
+        }
+    if (!OutputsFinite(r)) return RefuseNotFinite(r, in, r.termCount);
+    if (series.qscaSum == 0.0)
+        return Refuse(r, MieRefusal::NoScattering,
+                      "No scattering at x = " + Number(x) + ": the asymmetry parameter is undefined");
+    const double g = 2.0 * series.gSum / series.qscaSum;
+    const double qsca = series.qscaSum * 2.0 / (x * x);
+    const double qext = (4.0 / (x * x)) * r.S1re[1];
+    const int back = 2 * r.NANG - 1;
+    const double s1Back = ComplexAbs({r.S1re[back], r.S1im[back]});
+    const double qback = s1Back * s1Back / (x * x * kPi);
+    if (!std::isfinite(g) || !std::isfinite(qsca) || !std::isfinite(qext) || !std::isfinite(qback))
+        return RefuseNotFinite(r, in, r.termCount);
+    r.g = g;
+    r.Qsca = qsca;
+    r.Qext = qext;
+    r.Qback = qback;
+}
+
+// Sizes S1 and S2 (all 0) and checks the input; false when it is refused.
+bool Start(const MieInput& in, MieResult& r) {
+    r.status = MieStatus::Done;
+    r.refusal = MieRefusal::None;
+    r.message.clear();
+    r.title.clear();
+    r.nStop = r.nMax = r.termCount = r.recurrenceStart = r.ordersDone = 0;
+    for (auto* v : {&r.intensityPerp, &r.intensityPara, &r.intensityUnpol}) v->clear();
+    r.NANG = std::max(in.NANG, 2);
+    if (r.NANG > kMieMaxNang) {
+        for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) s->clear();
+        Refuse(r, MieRefusal::BadAngles,
+               "Number of angles NANG = " + Number(r.NANG) + " is above " + Number(kMieMaxNang));
+        return false;
+    }
+    for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) s->assign(2 * static_cast<size_t>(r.NANG), 0.0);
+    return !RefuseBadInput(in, r);
+}
+
+void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Variant variant) {
+    if (!Start(in, r)) return;
+    const Complex mx{in.x * in.m.re, in.x * in.m.im};
+    if (!SetCounts(in, ComplexAbs(mx), variant, r)) return;
+
+    const int nang = r.NANG, terms = r.termCount;
+    if (in.graph == MieGraph::Convergence)
+        for (auto* v : {&r.intensityPerp, &r.intensityPara, &r.intensityUnpol})
+            v->assign(static_cast<size_t>(terms) + 1, 0.0);
+    MieWorkspace& w = r.work;
+    InitAngleTables(w, nang);
+    LogDerivative(in.m, mx, r.recurrenceStart, w.Dre, w.Dim);
+    double* const tables = w.angleTables.data();
+    const Segments segments = WindowSegments(nang, in.first, in.last);
+
+    Series series(in.x, in.m);
+    double P = -1.0;  // (-1)^(n-1) after the sign change of each order
+    for (int n = 1; n <= terms; ++n) {
+        if (!series.Advance(n, {w.Dre[n], w.Dim[n]})) return RefuseNotFinite(r, in, n);
+        P = -P;
+        const double en = n, FN = Series::FN(en);
+        const OrderTerms order{en,           en + 1.0,     2.0 * en + 1.0, FN,          FN * P,
+                               series.an.re, series.an.im, series.bn.re,   series.bn.im};
+        AngleSums(order, tables, nang, segments);
+        if (in.graph == MieGraph::Convergence) StoreConvergence(r, in.angleIndex, n);
+        r.ordersDone = n;
+        if (onOrder(n, terms)) {  // stop: this order is complete; raw sums, no efficiencies
+            CopyAmplitudes(r);
+            if (!OutputsFinite(r)) return RefuseNotFinite(r, in, n);
+            r.status = MieStatus::Stopped;
+            r.Qsca = series.qscaSum;
+            r.g = series.gSum;
+            return;
+        }
+    }
+    Finish(in, series, r);
+}
+
+}  // namespace
+
+void MieSeries(const MieInput& input, MieResult& result, MieOrderCallback onOrder) {
+    RunSeries(input, result, onOrder, Variant::BHMIE);
+}
+
+void MieSeries2(const MieInput& input, MieResult& result, MieOrderCallback onOrder) {
+    RunSeries(input, result, onOrder, Variant::BHMIE2);
+}
+
+}  // namespace tessary

@@ -1,0 +1,438 @@
+// Plane-wave Mie series: published reference values, term counts, the angle window, stop, size
+// normalisation, refusals and physical identities.
+// Tolerances sit at the last digit of the reference values.
+#include "scattering/mie.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "numerics/constants.h"
+#include "rel_error.h"
+
+namespace tessary {
+namespace {
+
+using test::RelError;
+
+constexpr double kSentinel = -12345.0;  // marks an output the routine must leave alone
+
+MieInput Sphere(double x, Complex m, int nang = 91) {
+    MieInput in;
+    in.x = x;
+    in.m = m;
+    in.NANG = nang;
+    in.first = 1;
+    in.last = 2 * nang - 1;
+    return in;
+}
+
+MieResult Compute(const MieInput& in) {
+    MieResult r;
+    MieSeries(in, r);
+    return r;
+}
+
+void SetSentinels(MieResult& r) { r.Qext = r.Qsca = r.Qback = r.g = kSentinel; }
+
+Complex S1At(const MieResult& r, int k) { return {r.S1re[k], r.S1im[k]}; }
+
+// ---- Published reference values ------------------------------------------------------------------
+
+TEST(MieSeries, ReferenceEfficiencies) {
+    const struct {
+        const char* name;
+        double x;
+        Complex m;
+        double Qext, Qsca, Qback, g, tolerance;
+    } cases[] = {
+        // clang-format off
+        {"water-like x=10", 10, {1.33, 0}, 2.20654871018, 2.20654871018, 0.0446572400761, 0.712459269673, 5e-12},
+        {"absorbing x=10", 10, {1.5, 0.1}, 2.45979052846, 1.23514420937, 0.00737898438139, 0.9223496061, 5e-11},
+        {"glass 0.525/0.6328", 2 * kPi * 0.525 / 0.6328, {1.55, 0},
+         3.105425531, 3.105425531, 0.2327912123, 0.633136758, 5e-10},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        const MieResult r = Compute(Sphere(c.x, c.m));
+        ASSERT_EQ(r.status, MieStatus::Done) << c.name;
+        EXPECT_REL_NEAR(r.Qext, c.Qext, c.tolerance) << c.name;
+        EXPECT_REL_NEAR(r.Qsca, c.Qsca, c.tolerance) << c.name;
+        EXPECT_REL_NEAR(r.Qback, c.Qback, c.tolerance) << c.name;
+        EXPECT_REL_NEAR(r.g, c.g, c.tolerance) << c.name;
+    }
+}
+
+TEST(MieSeries, LogarithmicDerivativeStartsHighEnough) {
+    // D_n started at 0 only 20 orders above |m x| gives Qext = 2.016464300951 here.
+    const MieResult r = Compute(Sphere(1000, {1.33, 0}));
+    EXPECT_REL_NEAR(r.Qext, 2.016578312848, 1e-12);
+    EXPECT_EQ(r.nMax, 1350);
+    EXPECT_GT(r.recurrenceStart, 1350 + 80);
+}
+
+TEST(MieSeries, ReferenceAmplitudes) {
+    const MieResult r = Compute(Sphere(10, {1.33, 0}));
+    const Complex forward = S1At(r, 1), backward = S1At(r, 181);
+    EXPECT_LE(RelError(forward.re, forward.im, 55.16371775, 23.04188575), 1e-9);
+    EXPECT_LE(RelError(backward.re, backward.im, 0.96001070, 3.62047859), 1e-8);
+}
+
+// ---- Term counts ------------------------------------------------------------------------------------
+
+TEST(MieSeries, TermCounts) {
+    const struct {
+        const char* name;
+        double x;
+        MieGraph graph;
+        int nStop, nMax, termCount;
+    } cases[] = {
+        {"x=10", 10, MieGraph::Normal, 39, 59, 39},
+        {"x=100", 100, MieGraph::Normal, 139, 159, 139},
+        {"x=100 convergence", 100, MieGraph::Convergence, 139, 153, 153},  // round(152.9)
+    };
+    for (const auto& c : cases) {
+        MieInput in = Sphere(c.x, {1.33, 0});
+        in.graph = c.graph;
+        in.angleIndex = 1;
+        std::vector<int> orders;
+        MieResult r;
+        MieSeries(in, r, [&](int n, int total) {
+            orders.push_back(n);
+            EXPECT_EQ(total, c.termCount);
+            return false;
+        });
+        EXPECT_EQ(r.nStop, c.nStop) << c.name;
+        EXPECT_EQ(r.nMax, c.nMax) << c.name;
+        EXPECT_EQ(r.termCount, c.termCount) << c.name;
+        EXPECT_EQ(r.ordersDone, c.termCount) << c.name;
+        // D_n starts well above |m x| and never below the last order summed.
+        EXPECT_GE(r.recurrenceStart, std::max(r.nMax, r.termCount)) << c.name;
+        ASSERT_EQ(orders.size(), static_cast<size_t>(c.termCount)) << c.name;
+        for (size_t i = 0; i < orders.size(); ++i) EXPECT_EQ(orders[i], static_cast<int>(i) + 1);
+    }
+}
+
+TEST(MieSeries, ConvergenceGraphKeepsIntensitiesPerOrder) {
+    // x = 200, water: with the recurrence started at termCount (about 1.1 |m x|) S1(180) would be 180 % off.
+    MieInput in = Sphere(200, {1.33, 0});
+    const MieResult normal = Compute(in);
+    in.graph = MieGraph::Convergence;
+    in.angleIndex = 181;
+    const MieResult conv = Compute(in);
+    ASSERT_EQ(conv.status, MieStatus::Done);
+    ASSERT_EQ(conv.intensityPerp.size(), static_cast<size_t>(conv.termCount) + 1);
+    ASSERT_EQ(conv.intensityPara.size(), conv.intensityPerp.size());
+    ASSERT_EQ(conv.intensityUnpol.size(), conv.intensityPerp.size());
+    EXPECT_EQ(conv.intensityPerp[0], 0.0);
+    // The orders beyond NSTOP add next to nothing: the amplitudes agree with the normal graph.
+    EXPECT_LE(RelError(conv.S1re[181], conv.S1im[181], normal.S1re[181], normal.S1im[181]), 1e-12);
+    const int last = conv.termCount;
+    const double s1 = std::hypot(conv.S1re[181], conv.S1im[181]),
+                 s2 = std::hypot(conv.S2re[181], conv.S2im[181]);
+    EXPECT_REL_NEAR(conv.intensityPerp[last], s1 * s1, 1e-14);
+    EXPECT_REL_NEAR(conv.intensityPara[last], s2 * s2, 1e-14);
+    EXPECT_EQ(conv.intensityUnpol[last], (conv.intensityPerp[last] + conv.intensityPara[last]) / 2);
+    EXPECT_TRUE(normal.intensityPerp.empty());
+}
+
+// ---- Angle grid and window -------------------------------------------------------------------------
+
+TEST(MieSeries, WindowSumsOnlyItsIndicesWithTheSameValues) {
+    const MieInput full = Sphere(30, {1.5, 0.01}, 181);
+    const MieResult all = Compute(full);
+    const int back = 2 * full.NANG - 1;
+    const struct {
+        int first, last;
+    } windows[] = {{1, 1},   {2, 2},     {181, 181}, {182, 182},  {back, back},
+                   {7, 190}, {100, 361}, {-5, 3},    {300, 9999}, {50, 40}};
+    MieResult r;  // reused: nothing of an earlier call may survive
+    for (const auto& w : windows) {
+        MieInput in = full;
+        in.first = w.first;
+        in.last = w.last;
+        MieSeries(in, r);
+        ASSERT_EQ(r.status, MieStatus::Done);
+        ASSERT_EQ(r.S1re.size(), static_cast<size_t>(2 * full.NANG));
+        for (int k = 0; k <= back; ++k) {
+            const bool inside = k >= 1 && k >= w.first && k <= w.last;
+            EXPECT_EQ(r.S1re[k], inside ? all.S1re[k] : 0.0) << w.first << ".." << w.last << " k=" << k;
+            EXPECT_EQ(r.S1im[k], inside ? all.S1im[k] : 0.0) << w.first << ".." << w.last << " k=" << k;
+            EXPECT_EQ(r.S2re[k], inside ? all.S2re[k] : 0.0) << w.first << ".." << w.last << " k=" << k;
+            EXPECT_EQ(r.S2im[k], inside ? all.S2im[k] : 0.0) << w.first << ".." << w.last << " k=" << k;
+        }
+        EXPECT_EQ(r.Qext, w.first <= 1 && w.last >= 1 ? all.Qext : 0.0);
+        EXPECT_EQ(r.Qback, w.first <= back && w.last >= back ? all.Qback : 0.0);
+        EXPECT_EQ(r.Qsca, all.Qsca);
+        EXPECT_EQ(r.g, all.g);
+    }
+}
+
+TEST(MieSeries, TwoAnglesGiveForwardNinetyAndBackward) {
+    MieInput in = Sphere(10, {1.33, 0}, 1);
+    in.last = 3;
+    const MieResult coarse = Compute(in);
+    EXPECT_EQ(coarse.NANG, 2);
+    ASSERT_EQ(coarse.S1re.size(), 4u);
+    // 0 and 180 degrees do not depend on the grid.
+    const MieResult fine = Compute(Sphere(10, {1.33, 0}, 91));
+    EXPECT_EQ(coarse.S1re[1], fine.S1re[1]);
+    EXPECT_EQ(coarse.S1im[3], fine.S1im[181]);
+    EXPECT_EQ(coarse.S2re[3], fine.S2re[181]);
+    EXPECT_EQ(coarse.Qext, fine.Qext);
+    EXPECT_EQ(coarse.Qback, fine.Qback);
+    EXPECT_LE(RelError(coarse.S1re[2], coarse.S1im[2], fine.S1re[91], fine.S1im[91]), 1e-13);
+}
+
+TEST(MieSeries, ReusedResultGivesFreshValues) {
+    MieResult reused;
+    for (const int nang : {181, 91, 2, 181}) {
+        const MieInput in = Sphere(7.5, {1.6, 0.02}, nang);
+        MieSeries(in, reused);
+        const MieResult fresh = Compute(in);
+        ASSERT_EQ(reused.S1re.size(), fresh.S1re.size()) << nang;
+        for (size_t k = 0; k < fresh.S1re.size(); ++k) {
+            EXPECT_EQ(reused.S1re[k], fresh.S1re[k]) << nang << " " << k;
+            EXPECT_EQ(reused.S2im[k], fresh.S2im[k]) << nang << " " << k;
+        }
+        EXPECT_EQ(reused.g, fresh.g) << nang;
+    }
+}
+
+// ---- Stop ------------------------------------------------------------------------------------------
+
+TEST(MieSeries, StopFinishesTheOrderAndKeepsPartialSums) {
+    MieInput in = Sphere(50, {1.33, 0});
+    in.graph = MieGraph::Convergence;
+    in.angleIndex = 181;
+    const MieResult conv = Compute(in);
+
+    in.graph = MieGraph::Normal;
+    for (const int stopAt : {1, 17}) {
+        MieResult r;
+        SetSentinels(r);
+        int calls = 0;
+        MieSeries(in, r, [&](int n, int) {
+            ++calls;
+            return n == stopAt;
+        });
+        EXPECT_EQ(r.status, MieStatus::Stopped);
+        EXPECT_EQ(calls, stopAt);
+        EXPECT_EQ(r.ordersDone, stopAt);
+        EXPECT_EQ(r.Qext, kSentinel);
+        EXPECT_EQ(r.Qback, kSentinel);
+        EXPECT_GT(r.Qsca, 0.0);
+        EXPECT_NE(r.g, kSentinel);
+        // The partial amplitudes are those of the first stopAt orders.
+        const double s1 = std::hypot(r.S1re[181], r.S1im[181]);
+        EXPECT_REL_NEAR(s1 * s1, conv.intensityPerp[stopAt], 1e-14);
+    }
+}
+
+TEST(MieSeries, StopAfterTheLastOrderLeavesRawSums) {
+    MieInput in = Sphere(10, {1.5, 0.1});
+    in.mnuSize = true;  // the division by x belongs to the normal end only
+    const MieResult done = Compute(in);
+    MieResult r;
+    MieSeries(in, r, [](int n, int total) { return n == total; });
+    ASSERT_EQ(r.status, MieStatus::Stopped);
+    EXPECT_REL_NEAR(r.Qsca * 2 / (in.x * in.x), done.Qsca, 1e-15);
+    EXPECT_REL_NEAR(2 * r.g / r.Qsca, done.g, 1e-15);
+    EXPECT_REL_NEAR(r.S1re[1] / in.x, done.S1re[1], 1e-15);
+}
+
+// ---- Size normalisation ------------------------------------------------------------------------------
+
+TEST(MieSeries, SizeNormalisationDividesAmplitudesByX) {
+    for (const double x : {0.5, 10.0, 123.0}) {
+        MieInput in = Sphere(x, {1.33, 0.002});
+        const MieResult plain = Compute(in);
+        in.mnuSize = true;
+        const MieResult sized = Compute(in);
+        EXPECT_REL_NEAR(sized.Qext, plain.Qext / x, 1e-14) << x;
+        EXPECT_REL_NEAR(sized.Qback, plain.Qback / (x * x), 1e-14) << x;
+        EXPECT_EQ(sized.Qsca, plain.Qsca) << x;
+        EXPECT_EQ(sized.g, plain.g) << x;
+        for (const int k : {1, 45, 91, 150, 181}) {
+            EXPECT_EQ(sized.S1re[k], plain.S1re[k] / x);
+            EXPECT_EQ(sized.S2im[k], plain.S2im[k] / x);
+        }
+    }
+}
+
+// ---- Limits and refusals -------------------------------------------------------------------------
+
+TEST(MieSeries, RefusesWithMessageAndTitle) {
+    const double inf = std::numeric_limits<double>::infinity(),
+                 nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        const char* name;
+        double x;
+        Complex m;
+        int nang;
+        MieRefusal why;
+        const char* message;  // exact text, or nullptr when only the reason is checked
+    } cases[] = {
+        {"|mx| above 200000",
+         150376,
+         {1.33, 0},
+         91,
+         MieRefusal::TooLarge,
+         "Reduce radius or increase wavelength"},
+        {"NMX above 200000",
+         199900,
+         {0.75, 0},
+         91,
+         MieRefusal::TooLarge,
+         "Reduce radius or increase wavelength"},
+        {"x = 0",
+         0,
+         {1.33, 0},
+         91,
+         MieRefusal::BadSize,
+         "Size parameter x = 0 is not a finite number above 0"},
+        {"x < 0", -1, {1.33, 0}, 91, MieRefusal::BadSize, nullptr},
+        {"x infinite", inf, {1.33, 0}, 91, MieRefusal::BadSize, nullptr},
+        {"x NaN", nan, {1.33, 0}, 91, MieRefusal::BadSize, nullptr},
+        {"m = 0",
+         10,
+         {0, 0},
+         91,
+         MieRefusal::BadIndex,
+         "Refractive index m = 0 + 0i must be finite and not 0"},
+        {"m NaN",
+         10,
+         {nan, -0.5},
+         91,
+         MieRefusal::BadIndex,
+         "Refractive index m = nan - 0.5i must be finite and not 0"},
+        {"Im m infinite", 10, {1.33, inf}, 91, MieRefusal::BadIndex, nullptr},
+        {"NANG too large", 10, {1.33, 0}, 9002, MieRefusal::BadAngles, nullptr},
+        // chi_n overflows: the terms would turn into NaN.
+        {"x tiny", 1e-12, {1.33, 0}, 91, MieRefusal::NotFinite, nullptr},
+    };
+    for (const auto& c : cases) {
+        MieResult r = Compute(Sphere(10, {1.33, 0}));  // a reused result with earlier values
+        SetSentinels(r);
+        MieSeries(Sphere(c.x, c.m, c.nang), r);
+        EXPECT_EQ(r.status, MieStatus::Refused) << c.name;
+        EXPECT_EQ(r.refusal, c.why) << c.name;
+        EXPECT_EQ(r.title, "Error in BHMIE sub-routine") << c.name;
+        if (c.message != nullptr) {
+            EXPECT_EQ(r.message, c.message) << c.name;
+        }
+        EXPECT_FALSE(r.message.empty()) << c.name;
+        for (const double v : {r.Qext, r.Qsca, r.Qback, r.g}) EXPECT_EQ(v, kSentinel) << c.name;
+        for (const auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im})
+            for (const double v : *s) EXPECT_EQ(v, 0.0) << c.name;
+    }
+}
+
+TEST(MieSeries, LimitTestsAtTheirEdges) {
+    // |m x| = 200000 exactly passes the first test (the counts get set), then NMX = 200020 fails.
+    MieResult r = Compute(Sphere(160000, {1.25, 0}, 2));
+    EXPECT_EQ(r.refusal, MieRefusal::TooLarge);
+    EXPECT_EQ(r.nMax, 200020);
+    EXPECT_EQ(r.termCount, r.nStop);
+    // NMX = 200000 exactly passes.
+    r = Compute(Sphere(159984, {1.25, 0}, 2));
+    EXPECT_EQ(r.status, MieStatus::Done);
+    EXPECT_EQ(r.nMax, 200000);
+    EXPECT_REL_NEAR(r.Qsca, 2.0, 1e-3);
+}
+
+TEST(MieSeries, ConvergenceAngleIndexMustLieInTheTable) {
+    MieInput in = Sphere(10, {1.33, 0});
+    in.graph = MieGraph::Convergence;
+    for (const int k : {-1, 182}) {
+        in.angleIndex = k;
+        EXPECT_EQ(Compute(in).refusal, MieRefusal::BadAngles) << k;
+    }
+    in.angleIndex = 181;
+    EXPECT_EQ(Compute(in).status, MieStatus::Done);
+}
+
+// ---- Physical identities --------------------------------------------------------------------------
+
+// Simpson's rule over theta in [0, pi] on the grid of angle indices 1..2 NANG - 1 (an even number of steps).
+double Integrate(const MieResult& r, double (*weight)(double theta)) {
+    const int points = 2 * r.NANG - 1;
+    const double h = kPi / (points - 1);
+    double sum = 0.0;
+    for (int k = 1; k <= points; ++k) {
+        const double theta = (k - 1) * h;
+        const double i1 = r.S1re[k] * r.S1re[k] + r.S1im[k] * r.S1im[k];
+        const double i2 = r.S2re[k] * r.S2re[k] + r.S2im[k] * r.S2im[k];
+        const double c = (k == 1 || k == points) ? 1.0 : (k % 2 == 0 ? 4.0 : 2.0);
+        sum += c * (i1 + i2) * weight(theta);
+    }
+    return sum * h / 3.0;
+}
+
+TEST(MieSeries, PhysicalIdentities) {
+    const struct {
+        double x;
+        Complex m;
+    } spheres[] = {
+        {0.3, {1.33, 0}}, {3, {1.5, 0.1}}, {10, {0.75, 0}}, {25, {2.5, 0.5}}, {40, {1.33, 1e-300}}};
+    for (const auto& s : spheres) {
+        const MieResult r = Compute(Sphere(s.x, s.m, 1801));
+        ASSERT_EQ(r.status, MieStatus::Done) << s.x;
+        const int back = 2 * r.NANG - 1;
+        // pi_n = tau_n at 0 degrees and -tau_n at 180 degrees: S1(0) = S2(0), S1(180) = -S2(180).
+        EXPECT_LE(RelError(r.S1re[1], r.S1im[1], r.S2re[1], r.S2im[1]), 1e-13) << s.x;
+        EXPECT_LE(RelError(r.S1re[back], r.S1im[back], -r.S2re[back], -r.S2im[back]), 1e-11) << s.x;
+        // Optical theorem against the coefficient sum; no absorption means no loss.
+        if (s.m.im < 1e-200)
+            EXPECT_REL_NEAR(r.Qext, r.Qsca, 1e-12) << s.x;
+        else
+            EXPECT_GT(r.Qext, r.Qsca) << s.x;
+        // Qsca and g from the angular distribution ([1] 4.61, 4.80).
+        const double x2 = s.x * s.x;
+        EXPECT_REL_NEAR(Integrate(r, [](double t) { return std::sin(t); }) / x2, r.Qsca, 1e-8) << s.x;
+        EXPECT_REL_NEAR(Integrate(r, [](double t) { return std::sin(t) * std::cos(t); }) / (x2 * r.Qsca), r.g,
+                        1e-8)
+            << s.x;
+    }
+}
+
+TEST(MieSeries, TinyImaginaryPartAgreesWithRealIndex) {
+    const MieResult real = Compute(Sphere(40, {1.33, 0}));
+    const MieResult complex = Compute(Sphere(40, {1.33, 1e-300}));  // takes the complex-arithmetic path
+    EXPECT_REL_NEAR(complex.Qext, real.Qext, 1e-13);
+    EXPECT_REL_NEAR(complex.g, real.g, 1e-13);
+    EXPECT_LE(RelError(complex.S2re[120], complex.S2im[120], real.S2re[120], real.S2im[120]), 1e-12);
+}
+
+// ---- The BHMIE2 variant --------------------------------------------------------------------------
+
+TEST(MieSeries2, DiffersOnlyInTheConvergenceGraph) {
+    MieInput in = Sphere(100, {1.33, 0});
+    MieResult one, two;
+    MieSeries(in, one);
+    MieSeries2(in, two);
+    EXPECT_EQ(two.termCount, one.termCount);
+    EXPECT_EQ(two.Qext, one.Qext);
+    EXPECT_EQ(two.S2im[77], one.S2im[77]);
+
+    in.graph = MieGraph::Convergence;
+    in.angleIndex = 1;
+    MieSeries(in, one);
+    MieSeries2(in, two);
+    EXPECT_EQ(one.termCount, 153);  // round(1.1 * 139)
+    EXPECT_EQ(one.nMax, 153);       // NMX = termCount
+    EXPECT_EQ(two.termCount, 167);  // round(1.2 * 139)
+    EXPECT_EQ(two.nMax, 167);       // the larger of NMX (159) and termCount
+    EXPECT_EQ(two.intensityPerp.size(), 168u);
+    EXPECT_EQ(two.intensityPerp[153], one.intensityPerp[153]);
+
+    in.x = 1000;  // NMX = 1350 exceeds 1.2 NSTOP = 1272
+    MieSeries2(in, two);
+    EXPECT_EQ(two.termCount, 1272);
+    EXPECT_EQ(two.nMax, 1350);
+}
+
+}  // namespace
+}  // namespace tessary
