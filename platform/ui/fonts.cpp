@@ -44,13 +44,13 @@ constexpr char16_t kGreekUpper[26] = {u'Α', u'Β', u'Χ', u'Δ', u'Ε', u'Φ', 
 
 }  // namespace
 
-QFont toQFont(const FontSpec& spec, int twipsPerPixel) {
+QFont toQFont(const FontSpec& wanted, int twipsPerPixel) {
     QFont font;
     font.setStyleHint(QFont::SansSerif);
-    font.setFamily(QString::fromStdString(spec.name));
+    font.setFamily(QString::fromStdString(wanted.name));
     double scale = 1.0;
     for (const FontMapping& m : kFonts) {
-        if (sameName(spec.name, m.name)) {
+        if (sameName(wanted.name, m.name)) {
             font.setFamily(QString::fromLatin1(m.family));
             font.setStyleHint(m.hint);
             scale = m.scale;
@@ -58,9 +58,9 @@ QFont toQFont(const FontSpec& spec, int twipsPerPixel) {
         }
     }
     const int tpp = twipsPerPixel > 0 ? twipsPerPixel : 15;
-    const double size = std::isfinite(spec.size) ? std::clamp(spec.size, 1.0, 2048.0) : 8.0;
+    const double size = std::isfinite(wanted.size) ? std::clamp(wanted.size, 1.0, 2048.0) : 8.0;
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(size * scale * 20.0 / tpp))));
-    font.setBold(spec.bold);
+    font.setBold(wanted.bold);
     return font;
 }
 

@@ -16,11 +16,11 @@ struct FontSpec {
     bool operator==(const FontSpec&) const = default;
 };
 
-// The Qt font for spec at twipsPerPixel twips per pixel (pixel-sized, so it does not depend on the
+// The Qt font for wanted at twipsPerPixel twips per pixel (pixel-sized, so it does not depend on the
 // device it is drawn on): "MS Sans Serif" and "Small Fonts" become DejaVu Sans at 0.9 of the size (it
 // is wider than those fonts), "Symbol" DejaVu Sans with the text mapped by displayText, "Arial" DejaVu
 // Sans, "Times New Roman" DejaVu Serif, "Courier New" DejaVu Sans Mono; other names go to the matcher.
-QFont toQFont(const FontSpec& spec, int twipsPerPixel);
+QFont toQFont(const FontSpec& wanted, int twipsPerPixel);
 
 // The characters to show for text in the font fontName. In "Symbol" the Latin letters stand for
 // Greek ones (m is the micro sign); in every other font the text is shown as it is.
