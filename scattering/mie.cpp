@@ -3,6 +3,7 @@
 // [2] W. J. Wiscombe, Appl. Opt. 19, 1505 (1980).
 // Equation numbers refer to [1].
 #include "mie.h"
+#include "mie_coefficients.h"
 
 #include <algorithm>
 #include <charconv>
@@ -197,43 +198,6 @@ void AngleSums(const OrderTerms& t, double* tables, int nang, const Segments& se
 
 // ---- Series coefficients, once per order --------------------------------------------------------
 
-// a_n or b_n from t = D_n/m + n/x (a_n) or m D_n + n/x (b_n), [1] 4.88; real m: real t.
-Complex CoefficientReal(double t, double psi, double psiPrev, Complex xi, Complex xiPrev) {
-    const double u = t * psi - psiPrev;
-    const double wr = t * xi.re - xiPrev.re, wi = t * xi.im - xiPrev.im;
-    const double w2 = wr * wr + wi * wi;
-    return {u * wr / w2, -(u * wi) / w2};
-}
-
-Complex CoefficientComplex(Complex t, double psi, double psiPrev, Complex xi, Complex xiPrev) {
-    const Complex u{t.re * psi - psiPrev, t.im * psi};
-    const Complex w = ComplexSub(ComplexMult(t, xi), xiPrev);
-    return ComplexDiv(u, w);
-}
-
-// D_k(m x) for k = start..0 by the downward recurrence D_(k-1) = k/mx - 1/(D_k + k/mx), [1] 4.89, which
-// is stable [2], from D_start = 0. The start error shrinks like (j_k / j_start)^2; beyond the turning
-// point |mx| the spherical Bessel functions fall off over a width of order |mx|^(1/3), so a start
-// 8 |mx|^(1/3) orders above max(NSTOP, |mx|) + 20 leaves D_n exact to the last bit for n <= NSTOP.
-void LogDerivative(Complex m, Complex mx, int start, std::vector<double>& Dre, std::vector<double>& Dim) {
-    Dre.assign(static_cast<size_t>(start) + 1, 0.0);
-    Dim.assign(static_cast<size_t>(start) + 1, 0.0);
-    if (m.im == 0.0) {
-        for (int k = start; k >= 1; --k) {
-            const double q = k / mx.re;
-            Dre[k - 1] = q - 1.0 / (Dre[k] + q);
-        }
-        return;
-    }
-    for (int k = start; k >= 1; --k) {
-        const Complex q = ComplexDiv({static_cast<double>(k), 0.0}, mx);
-        const Complex r = ComplexDiv({1.0, 0.0}, ComplexAdd({Dre[k], Dim[k]}, q));
-        const Complex d = ComplexSub(q, r);
-        Dre[k - 1] = d.re;
-        Dim[k - 1] = d.im;
-    }
-}
-
 // Input checks that the series itself does not make; true when the input is refused.
 bool RefuseBadInput(const MieInput& in, MieResult& r) {
     if (!std::isfinite(in.x) || !(in.x > 0.0)) {
@@ -345,7 +309,7 @@ bool SetCounts(const MieInput& in, double mxAbs, Variant variant, MieResult& r) 
     }
     // D_n exact to machine precision for every order summed, also for the convergence graph.
     r.recurrenceStart =
-        std::max(static_cast<int>(nMaxNormal + std::ceil(8.0 * std::cbrt(mxAbs))), r.termCount);
+        std::max(MieLogDerivativeStart(nMaxNormal, mxAbs), r.termCount);
     return true;
 }
 
@@ -378,14 +342,14 @@ struct Series {
         anPrev = an;
         bnPrev = bn;
         if (m.im == 0.0) {  // real m: real D_n and real t
-            an = CoefficientReal(D.re / m.re + en / x, psi, psi1, xi, xiPrev);
-            bn = CoefficientReal(m.re * D.re + en / x, psi, psi1, xi, xiPrev);
+            an = MieCoefficientReal(D.re / m.re + en / x, psi, psi1, xi, xiPrev);
+            bn = MieCoefficientReal(m.re * D.re + en / x, psi, psi1, xi, xiPrev);
         } else {
             Complex ta = ComplexDiv(D, m), tb = ComplexMult(D, m);
             ta.re += en / x;
             tb.re += en / x;
-            an = CoefficientComplex(ta, psi, psi1, xi, xiPrev);
-            bn = CoefficientComplex(tb, psi, psi1, xi, xiPrev);
+            an = MieCoefficientComplex(ta, psi, psi1, xi, xiPrev);
+            bn = MieCoefficientComplex(tb, psi, psi1, xi, xiPrev);
         }
         if (!std::isfinite(an.re) || !std::isfinite(an.im) || !std::isfinite(bn.re) || !std::isfinite(bn.im))
             return false;
@@ -465,7 +429,7 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
             v->assign(static_cast<size_t>(terms) + 1, 0.0);
     MieWorkspace& w = r.work;
     InitAngleTables(w, nang);
-    LogDerivative(in.m, mx, r.recurrenceStart, w.Dre, w.Dim);
+    MieLogDerivative(in.m, mx, r.recurrenceStart, w.Dre, w.Dim);
     double* const tables = w.angleTables.data();
     const Segments segments = WindowSegments(nang, in.first, in.last);
 

@@ -10,23 +10,23 @@ namespace {
 
 constexpr double kChiNegligible = 1e140;
 
+bool Finite(Complex c) { return std::isfinite(c.re) && std::isfinite(c.im); }
+
+}  // namespace
+
 // a_n or b_n from t = D_n/m + n/x (a_n) or m D_n + n/x (b_n), [1] 4.88; real m: real t.
-Complex CoefficientReal(double t, double psi, double psiPrev, Complex xi, Complex xiPrev) {
+Complex MieCoefficientReal(double t, double psi, double psiPrev, Complex xi, Complex xiPrev) {
     const double u = t * psi - psiPrev;
     const double wr = t * xi.re - xiPrev.re, wi = t * xi.im - xiPrev.im;
     const double w2 = wr * wr + wi * wi;
     return {u * wr / w2, -(u * wi) / w2};
 }
 
-Complex CoefficientComplex(Complex t, double psi, double psiPrev, Complex xi, Complex xiPrev) {
+Complex MieCoefficientComplex(Complex t, double psi, double psiPrev, Complex xi, Complex xiPrev) {
     const Complex u{t.re * psi - psiPrev, t.im * psi};
     const Complex w = ComplexSub(ComplexMult(t, xi), xiPrev);
     return ComplexDiv(u, w);
 }
-
-bool Finite(Complex c) { return std::isfinite(c.re) && std::isfinite(c.im); }
-
-}  // namespace
 
 int MieLogDerivativeStart(int nMax, double mxAbs) {
     return nMax + static_cast<int>(std::ceil(8.0 * std::cbrt(mxAbs)));
@@ -68,15 +68,15 @@ int MieAnBn(double x, Complex m, int nMax, const std::vector<double>& Dre, const
         const Complex xi{psi, -chi};
         if (m.im == 0.0) {  // real m: real D_n, real t
             const double D = Dre[n];
-            an[n] = CoefficientReal(D / m.re + en / x, psi, psi1, xi, xiPrev);
-            bn[n] = CoefficientReal(m.re * D + en / x, psi, psi1, xi, xiPrev);
+            an[n] = MieCoefficientReal(D / m.re + en / x, psi, psi1, xi, xiPrev);
+            bn[n] = MieCoefficientReal(m.re * D + en / x, psi, psi1, xi, xiPrev);
         } else {
             const Complex D{Dre[n], Dim[n]};
             Complex ta = ComplexDiv(D, m), tb = ComplexMult(D, m);
             ta.re += en / x;
             tb.re += en / x;
-            an[n] = CoefficientComplex(ta, psi, psi1, xi, xiPrev);
-            bn[n] = CoefficientComplex(tb, psi, psi1, xi, xiPrev);
+            an[n] = MieCoefficientComplex(ta, psi, psi1, xi, xiPrev);
+            bn[n] = MieCoefficientComplex(tb, psi, psi1, xi, xiPrev);
         }
         if (!Finite(an[n]) || !Finite(bn[n])) return n;
         psi0 = psi1;

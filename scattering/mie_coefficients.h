@@ -1,6 +1,5 @@
 // Mie coefficients a_n, b_n of a homogeneous sphere and the logarithmic derivative D_n(m x) they are
-// built from, shared by the series that need the coefficients before any angle is summed (the
-// Gaussian-beam series).
+// built from, shared by the plane-wave and the Gaussian-beam series.
 // [1] C. F. Bohren, D. R. Huffman, Absorption and Scattering of Light by Small Particles (1983),
 //     chapter 4 and appendix A (BHMIE); equation numbers refer to [1].
 // [2] W. J. Wiscombe, Improved Mie scattering algorithms, Appl. Opt. 19, 1505 (1980).
@@ -11,6 +10,12 @@
 #include "numerics/complex.h"
 
 namespace tessary {
+
+// a_n (t = D_n/m + n/x) or b_n (t = m D_n + n/x) of one order from the Riccati-Bessel values
+// psi_n, psi_(n-1), xi_n, xi_(n-1): (t psi_n - psi_(n-1)) / (t xi_n - xi_(n-1)), [1] 4.88. The real form
+// (real m, real t) and the complex form keep the operation order of the published routine.
+Complex MieCoefficientReal(double t, double psi, double psiPrev, Complex xi, Complex xiPrev);
+Complex MieCoefficientComplex(Complex t, double psi, double psiPrev, Complex xi, Complex xiPrev);
 
 // Order at which the downward recurrence of D_n(m x) starts for a series that needs D_n up to nMax:
 // nMax + ceil(8 |m x|^(1/3)). The start error of D_n shrinks like (j_n / j_start)^2, so this many
