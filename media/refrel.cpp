@@ -5,6 +5,7 @@
 
 #include "media/lagrange_interp.h"
 #include "numerics/complex.h"
+#include "numerics/kernel_support.h"
 
 namespace tessary {
 namespace {
@@ -109,8 +110,6 @@ MaterialIndex MediumIndex(const IndexModels& m, double lambda, IapwsMediumCaptio
     }
     return {undefined, {}};
 }
-
-bool Finite(Complex z) { return std::isfinite(z.re) && std::isfinite(z.im); }
 
 RefrelResult WithStatus(RefrelResult r, RefrelStatus status) {
     r.status = status;

@@ -10,6 +10,7 @@
 // For orders far above |z|, P leaves the double range: it is kept as a mantissa times a power of
 // ten, and so is the result.
 #include "spherical_bessel.h"
+#include "numerics/kernel_support.h"
 
 #include <cmath>
 
@@ -27,8 +28,6 @@ constexpr int kMaxOrder = 10'000'000;
 
 // Sound result of a failed call: nothing to misuse.
 ContFracResult Failure() { return {{0.0, 0.0}, 0, ContFracStatus::NoConvergence}; }
-
-double LargerPart(Complex a) { return std::fmax(std::fabs(a.re), std::fabs(a.im)); }
 
 Complex Scale(Complex a, double f) { return {a.re * f, a.im * f}; }
 

@@ -12,6 +12,7 @@
 #include "numerics/bessel_complex.h"
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
+#include "numerics/kernel_support.h"
 
 namespace tessary {
 namespace {
@@ -21,21 +22,6 @@ constexpr int kLastTerm = 2 * kFactorialCut - 2;  // so every term has j <= 138
 constexpr int kMaxSeriesIndex = 1000;
 constexpr double kTermNegligible = 1e-30;
 constexpr double kTruncationLevel = 1e-18;  // a tail below this part of the sum is lost in rounding
-
-std::string Number(double v) {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
-    return std::string(buffer, end);
-}
-
-bool Finite(Complex c) { return std::isfinite(c.re) && std::isfinite(c.im); }
-
-double RoundHalfEven(double v) {
-    const double f = std::floor(v);
-    const double d = v - f;
-    if (d != 0.5) return d < 0.5 ? f : f + 1.0;
-    return std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
-}
 
 // W(t, u) = (X-)^u (X+)^t / (t! u!) for t, u below the cut: the displacement part of every term,
 // the same for all orders n.
@@ -171,16 +157,16 @@ Complex Normalisation(int n, int m) { return ComplexPower({0.0, -1.0 / (n + 0.5)
 
 BeamRefusal MakeGaussianBeam(const GaussianBeamInput& in, double wavelength, GaussianBeam& b, std::string& message) {
     if (!std::isfinite(wavelength) || !(wavelength > 0.0)) {
-        message = "Wavelength = " + Number(wavelength) + " is not a finite number above 0";
+        message = "Wavelength = " + MessageNumber(wavelength) + " is not a finite number above 0";
         return BeamRefusal::BadWavelength;
     }
     if (!std::isfinite(in.w0) || !(in.w0 > 0.0f)) {
-        message = "Beam half-width w0 = " + Number(in.w0) + " is not a finite number above 0";
+        message = "Beam half-width w0 = " + MessageNumber(in.w0) + " is not a finite number above 0";
         return BeamRefusal::BadWidth;
     }
     if (!std::isfinite(in.xf) || !std::isfinite(in.yf) || !std::isfinite(in.zf) || !std::isfinite(in.phiDegrees)) {
-        message = "Beam position (" + Number(in.xf) + ", " + Number(in.yf) + ", " + Number(in.zf) +
-                  ") or azimuth " + Number(in.phiDegrees) + " is not finite";
+        message = "Beam position (" + MessageNumber(in.xf) + ", " + MessageNumber(in.yf) + ", " + MessageNumber(in.zf) +
+                  ") or azimuth " + MessageNumber(in.phiDegrees) + " is not finite";
         return BeamRefusal::BadBeam;
     }
     b.beamXf = in.xf;
@@ -192,8 +178,8 @@ BeamRefusal MakeGaussianBeam(const GaussianBeamInput& in, double wavelength, Gau
     const double s = 1.0 / (static_cast<double>(b.beamW0) * b.beamWaveNumber);
     b.beamS = static_cast<float>(s);
     if (!std::isfinite(b.beamPhi) || !std::isfinite(b.beamS) || !(b.beamS > 0.0f)) {
-        message = "Beam half-width w0 = " + Number(in.w0) + " at wavelength " + Number(wavelength) +
-                  " gives a confinement factor s = " + Number(s) + " outside the single-precision range";
+        message = "Beam half-width w0 = " + MessageNumber(in.w0) + " at wavelength " + MessageNumber(wavelength) +
+                  " gives a confinement factor s = " + MessageNumber(s) + " outside the single-precision range";
         return BeamRefusal::BadWidth;
     }
     const double xf = b.beamXf, yf = b.beamYf, zf = b.beamZf, w0 = b.beamW0, sd = b.beamS;
@@ -207,8 +193,8 @@ BeamRefusal MakeGaussianBeam(const GaussianBeamInput& in, double wavelength, Gau
     const Complex E2 = ComplexExp({0.0, static_cast<double>(static_cast<float>(-zf / (sd * w0)))});
     b.gaussCplx = ComplexMult(ComplexMult(ComplexExp(L), b.beamFocusTerm), E2);
     if (!Finite(b.beamFocusTerm) || !Finite(b.gaussCplx) || !std::isfinite(b.rho)) {
-        message = "Beam position (" + Number(in.xf) + ", " + Number(in.yf) + ", " + Number(in.zf) +
-                  ") against w0 = " + Number(in.w0) + " leaves the double range";
+        message = "Beam position (" + MessageNumber(in.xf) + ", " + MessageNumber(in.yf) + ", " + MessageNumber(in.zf) +
+                  ") against w0 = " + MessageNumber(in.w0) + " leaves the double range";
         return BeamRefusal::BadBeam;
     }
     message.clear();

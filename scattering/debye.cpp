@@ -11,6 +11,7 @@
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "numerics/spherical_bessel.h"
+#include "numerics/kernel_support.h"
 
 namespace tessary {
 namespace {
@@ -23,21 +24,6 @@ constexpr double kSmallestBessel = 1e-290;
 
 // ---- Small helpers -------------------------------------------------------------------------------------
 
-double RoundHalfEven(double v) {
-    const double f = std::floor(v);
-    const double d = v - f;
-    if (d != 0.5) return d < 0.5 ? f : f + 1.0;
-    return std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
-}
-
-std::string Number(double v) {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
-    return std::string(buffer, end);
-}
-
-bool Finite(Complex a) { return std::isfinite(a.re) && std::isfinite(a.im); }
-double LargerPart(Complex a) { return std::fmax(std::fabs(a.re), std::fabs(a.im)); }
 Complex Over(Complex a, double f) { return {a.re / f, a.im / f}; }
 Complex Times(double f, Complex a) { return {f * a.re, f * a.im}; }
 Complex Neg(Complex a) { return {-a.re, -a.im}; }
@@ -280,13 +266,13 @@ void Refuse(DebyeResult& r, DebyeRefusal why, std::string message) {
     for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) std::fill(s->begin(), s->end(), 0.0);
 }
 
-std::string IndexText(Complex m) { return Number(m.re) + " + " + Number(m.im) + "i"; }
+std::string IndexText(Complex m) { return MessageNumber(m.re) + " + " + MessageNumber(m.im) + "i"; }
 
 // Checks of x and m, the hand-over and the term counts; false when the call ends here.
 bool CheckAndCount(const DebyeInput& in, DebyeResult& r) {
     if (!std::isfinite(in.x) || !(in.x > 0.0)) {
         Refuse(r, DebyeRefusal::BadSize,
-               "Size parameter x = " + Number(in.x) + " is not a finite number above 0");
+               "Size parameter x = " + MessageNumber(in.x) + " is not a finite number above 0");
         return false;
     }
     if (!Finite(in.m) || (in.m.re == 0.0 && in.m.im == 0.0)) {
@@ -324,7 +310,7 @@ bool CheckAndCount(const DebyeInput& in, DebyeResult& r) {
     r.NANG = std::max(in.NANG, 2);
     if (r.NANG > kDebyeMaxNang) {
         Refuse(r, DebyeRefusal::BadAngles,
-               "Number of angles NANG = " + Number(r.NANG) + " is above " + Number(kDebyeMaxNang));
+               "Number of angles NANG = " + MessageNumber(r.NANG) + " is above " + MessageNumber(kDebyeMaxNang));
         return false;
     }
     const bool complexPath = in.m.im != 0.0 || in.m.re < 1.0;
@@ -332,7 +318,7 @@ bool CheckAndCount(const DebyeInput& in, DebyeResult& r) {
         const Complex z = ComplexMult({in.x, 0.0}, in.m);
         if (!Finite(ComplexSin(z)) || !Finite(ComplexCos(z))) {
             Refuse(r, DebyeRefusal::TooAbsorbing,
-                   "Absorption too strong for the Debye series (x Im m = " + Number(in.x * in.m.im) +
+                   "Absorption too strong for the Debye series (x Im m = " + MessageNumber(in.x * in.m.im) +
                        ", at most 709): reduce radius or absorption, or choose the ray order 0");
             return false;
         }
@@ -555,7 +541,7 @@ void DebyePlaneWave(const DebyeInput& in, const RaySelection& rays, DebyeResult&
     // Stage two: coefficients, then the angle sums of each selected order.
     if (!DebyeReflectionTransmission(t, in.m, r.coefficients)) {
         Refuse(r, DebyeRefusal::NotFinite,
-               "The Debye coefficients overflowed (x = " + Number(in.x) + ", m = " + IndexText(in.m) + ")");
+               "The Debye coefficients overflowed (x = " + MessageNumber(in.x) + ", m = " + IndexText(in.m) + ")");
         return;
     }
     const int pEnd = static_cast<int>(
@@ -564,7 +550,7 @@ void DebyePlaneWave(const DebyeInput& in, const RaySelection& rays, DebyeResult&
         if (rays.rayflag[static_cast<std::size_t>(p)] != 1) continue;
         if (!DebyePartialWaves(r.coefficients, p, r.work.an2, r.work.bn2)) {
             Refuse(r, DebyeRefusal::NotFinite,
-                   "The Debye series overflowed at ray order p = " + Number(p) + " (x = " + Number(in.x) +
+                   "The Debye series overflowed at ray order p = " + MessageNumber(p) + " (x = " + MessageNumber(in.x) +
                        ", m = " + IndexText(in.m) + ")");
             return;
         }
@@ -577,7 +563,7 @@ void DebyePlaneWave(const DebyeInput& in, const RaySelection& rays, DebyeResult&
     }
     if (!AllFinite(r.S1re) || !AllFinite(r.S1im) || !AllFinite(r.S2re) || !AllFinite(r.S2im))
         Refuse(r, DebyeRefusal::NotFinite,
-               "The Debye series overflowed (x = " + Number(in.x) + ", m = " + IndexText(in.m) + ")");
+               "The Debye series overflowed (x = " + MessageNumber(in.x) + ", m = " + IndexText(in.m) + ")");
 }
 
 // ---- Stand-alone recomputation ----------------------------------------------------------------------

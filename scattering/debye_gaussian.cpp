@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "numerics/elementary.h"
+#include "numerics/kernel_support.h"
 
 namespace tessary {
 namespace {
@@ -15,22 +16,7 @@ namespace {
 constexpr char kErrorTitle[] = "Error";
 constexpr char kTooLarge[] = "Reduce radius or increase wavelength";
 
-double RoundHalfEven(double v) {
-    const double f = std::floor(v);
-    const double d = v - f;
-    if (d != 0.5) return d < 0.5 ? f : f + 1.0;
-    return std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
-}
-
-std::string Number(double v) {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
-    return std::string(buffer, end);
-}
-
-std::string IndexText(Complex m) { return Number(m.re) + " + " + Number(m.im) + "i"; }
-
-bool Finite(Complex c) { return std::isfinite(c.re) && std::isfinite(c.im); }
+std::string IndexText(Complex m) { return MessageNumber(m.re) + " + " + MessageNumber(m.im) + "i"; }
 
 bool AllFinite(const std::vector<double>& values) {
     return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
@@ -120,7 +106,7 @@ private:
 // Checks before any table is built; false when the call ends here (refusal or hand-over).
 bool CheckInput(const DebyeGaussianInput& in, DebyeGaussianResult& r, double& mxAbs) {
     if (!std::isfinite(in.x) || !(in.x > 0.0)) {
-        Refuse(r, BeamRefusal::BadSize, "Size parameter x = " + Number(in.x) + " is not a finite number above 0");
+        Refuse(r, BeamRefusal::BadSize, "Size parameter x = " + MessageNumber(in.x) + " is not a finite number above 0");
         return false;
     }
     if (!Finite(in.m) || (in.m.re == 0.0 && in.m.im == 0.0)) {
@@ -146,7 +132,7 @@ bool CheckInput(const DebyeGaussianInput& in, DebyeGaussianResult& r, double& mx
     r.NANG = std::max(in.NANG, 2);
     if (r.NANG > kDebyeMaxNang) {
         Refuse(r, BeamRefusal::BadAngles,
-               "Number of angles NANG = " + Number(r.NANG) + " is above " + Number(kDebyeMaxNang));
+               "Number of angles NANG = " + MessageNumber(r.NANG) + " is above " + MessageNumber(kDebyeMaxNang));
         return false;
     }
     for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) s->assign(2 * static_cast<std::size_t>(r.NANG), 0.0);
@@ -176,7 +162,7 @@ bool SeriesCoefficients(const DebyeGaussianInput& in, const RaySelection& rays, 
     const DebyeTablesStatus tables = DebyeFunctionsOfMx(in.x, in.m, r.termCount, in.mnuDebyeRecursion, t);
     if (tables == DebyeTablesStatus::TooAbsorbing) {
         Refuse(r, BeamRefusal::TooAbsorbing,
-               "Absorption too strong for the Debye series (x Im m = " + Number(in.x * in.m.im) +
+               "Absorption too strong for the Debye series (x Im m = " + MessageNumber(in.x * in.m.im) +
                    ", at most 709): reduce radius or absorption, or choose the ray order 0");
         return false;
     }
@@ -187,7 +173,7 @@ bool SeriesCoefficients(const DebyeGaussianInput& in, const RaySelection& rays, 
         return false;
     }
     if (!DebyeReflectionTransmission(t, in.m, w.coefficients)) {
-        Refuse(r, BeamRefusal::NotFinite, "The Debye coefficients overflowed (x = " + Number(in.x) + ", m = " +
+        Refuse(r, BeamRefusal::NotFinite, "The Debye coefficients overflowed (x = " + MessageNumber(in.x) + ", m = " +
                                               IndexText(in.m) + ")");
         return false;
     }
@@ -203,8 +189,8 @@ bool SeriesCoefficients(const DebyeGaussianInput& in, const RaySelection& rays, 
     for (int p = 0; p <= pEnd; ++p) {
         if (rays.rayflag[static_cast<std::size_t>(p)] != 1) continue;
         if (!orders.Order(p, w.an2, w.bn2)) {
-            Refuse(r, BeamRefusal::NotFinite, "The Debye series overflowed at ray order p = " + Number(p) +
-                                                  " (x = " + Number(in.x) + ", m = " + IndexText(in.m) + ")");
+            Refuse(r, BeamRefusal::NotFinite, "The Debye series overflowed at ray order p = " + MessageNumber(p) +
+                                                  " (x = " + MessageNumber(in.x) + ", m = " + IndexText(in.m) + ")");
             return false;
         }
         for (int n = 0; n <= r.termCount; ++n) {
@@ -236,7 +222,7 @@ bool SumBeam(const DebyeGaussianInput& in, DebyeGaussianResult& r, BeamProgressC
     const double M = BeamAzimuthalBound(r.besselZ);
     if (!((N + 1.0) * (M + 2.0) <= kBeamMaxTableEntries)) {
         Refuse(r, BeamRefusal::TooManyTerms,
-               "The Gaussian beam needs " + Number(N) + " series orders and " + Number(M) +
+               "The Gaussian beam needs " + MessageNumber(N) + " series orders and " + MessageNumber(M) +
                    " azimuthal orders, too many: reduce radius, beam offset or focus distance");
         return false;
     }
@@ -250,7 +236,7 @@ bool SumBeam(const DebyeGaussianInput& in, DebyeGaussianResult& r, BeamProgressC
             return false;
         case BeamShapeStatus::OutOfRange:
             Refuse(r, BeamRefusal::BeamRange,
-                   "The beam-shape coefficients cannot be formed: |z_N| = " + Number(ComplexAbs(r.besselZ)) +
+                   "The beam-shape coefficients cannot be formed: |z_N| = " + MessageNumber(ComplexAbs(r.besselZ)) +
                        " is out of range");
             return false;
     }
@@ -298,7 +284,7 @@ void DebyeGaussianSeries(const DebyeGaussianInput& in, const RaySelection& rays,
     }
     if (!AllFinite(r.S1re) || !AllFinite(r.S1im) || !AllFinite(r.S2re) || !AllFinite(r.S2im))
         Refuse(r, BeamRefusal::NotFinite,
-               "The Gaussian-beam Debye series overflowed (x = " + Number(in.x) + ", m = " + IndexText(in.m) + ")");
+               "The Gaussian-beam Debye series overflowed (x = " + MessageNumber(in.x) + ", m = " + IndexText(in.m) + ")");
 }
 
 }  // namespace tessary

@@ -13,6 +13,7 @@
 
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
+#include "numerics/kernel_support.h"
 
 namespace tessary {
 namespace {
@@ -23,26 +24,14 @@ constexpr char kTooLarge[] = "Reduce radius or increase wavelength";
 enum class Variant { BHMIE, BHMIE2 };
 
 // Nearest whole number, halves to the even neighbour.
-double RoundHalfEven(double v) {
-    const double f = std::floor(v);
-    const double d = v - f;
-    if (d != 0.5) return d < 0.5 ? f : f + 1.0;
-    return std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
-}
 
 int SaturatedInt(double v) {
     return v >= static_cast<double>(std::numeric_limits<int>::max()) ? std::numeric_limits<int>::max()
                                                                      : static_cast<int>(v);
 }
 
-std::string Number(double v) {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
-    return std::string(buffer, end);
-}
-
 std::string IndexText(Complex m) {
-    return Number(m.re) + (std::signbit(m.im) ? " - " + Number(-m.im) : " + " + Number(m.im)) + "i";
+    return MessageNumber(m.re) + (std::signbit(m.im) ? " - " + MessageNumber(-m.im) : " + " + MessageNumber(m.im)) + "i";
 }
 
 bool AllFinite(const std::vector<double>& values) {
@@ -202,7 +191,7 @@ void AngleSums(const OrderTerms& t, double* tables, int nang, const Segments& se
 bool RefuseBadInput(const MieInput& in, MieResult& r) {
     if (!std::isfinite(in.x) || !(in.x > 0.0)) {
         Refuse(r, MieRefusal::BadSize,
-               "Size parameter x = " + Number(in.x) + " is not a finite number above 0");
+               "Size parameter x = " + MessageNumber(in.x) + " is not a finite number above 0");
         return true;
     }
     if (!std::isfinite(in.m.re) || !std::isfinite(in.m.im) || (in.m.re == 0.0 && in.m.im == 0.0)) {
@@ -212,7 +201,7 @@ bool RefuseBadInput(const MieInput& in, MieResult& r) {
     }
     if (in.graph == MieGraph::Convergence && (in.angleIndex < 0 || in.angleIndex > 2 * r.NANG - 1)) {
         Refuse(r, MieRefusal::BadAngles,
-               "Angle index " + Number(in.angleIndex) + " lies outside 0 to " + Number(2 * r.NANG - 1));
+               "Angle index " + MessageNumber(in.angleIndex) + " lies outside 0 to " + MessageNumber(2 * r.NANG - 1));
         return true;
     }
     return false;
@@ -281,7 +270,7 @@ bool OutputsFinite(const MieResult& r) {
 
 void RefuseNotFinite(MieResult& r, const MieInput& in, int order) {
     Refuse(r, MieRefusal::NotFinite,
-           "The Mie series overflowed at order " + Number(order) + " (x = " + Number(in.x) +
+           "The Mie series overflowed at order " + MessageNumber(order) + " (x = " + MessageNumber(in.x) +
                ", m = " + IndexText(in.m) + ")");
 }
 
@@ -384,7 +373,7 @@ void Finish(const MieInput& in, const Series& series, MieResult& r) {
     if (!OutputsFinite(r)) return RefuseNotFinite(r, in, r.termCount);
     if (series.qscaSum == 0.0)
         return Refuse(r, MieRefusal::NoScattering,
-                      "No scattering at x = " + Number(x) + ": the asymmetry parameter is undefined");
+                      "No scattering at x = " + MessageNumber(x) + ": the asymmetry parameter is undefined");
     const double g = 2.0 * series.gSum / series.qscaSum;
     const double qsca = series.qscaSum * 2.0 / (x * x);
     const double qext = (4.0 / (x * x)) * r.S1re[1];
@@ -411,7 +400,7 @@ bool Start(const MieInput& in, MieResult& r) {
     if (r.NANG > kMieMaxNang) {
         for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) s->clear();
         Refuse(r, MieRefusal::BadAngles,
-               "Number of angles NANG = " + Number(r.NANG) + " is above " + Number(kMieMaxNang));
+               "Number of angles NANG = " + MessageNumber(r.NANG) + " is above " + MessageNumber(kMieMaxNang));
         return false;
     }
     for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) s->assign(2 * static_cast<size_t>(r.NANG), 0.0);

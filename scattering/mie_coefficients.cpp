@@ -1,6 +1,7 @@
 // Mie coefficients a_n, b_n and the logarithmic derivative D_n(m x); see mie_coefficients.h.
 // [1] C. F. Bohren, D. R. Huffman (1983), appendix A. [2] W. J. Wiscombe, Appl. Opt. 19, 1505 (1980).
 #include "mie_coefficients.h"
+#include "numerics/kernel_support.h"
 
 #include <cmath>
 #include <cstddef>
@@ -9,8 +10,6 @@ namespace tessary {
 namespace {
 
 constexpr double kChiNegligible = 1e140;
-
-bool Finite(Complex c) { return std::isfinite(c.re) && std::isfinite(c.im); }
 
 }  // namespace
 

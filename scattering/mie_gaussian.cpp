@@ -9,25 +9,13 @@
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "scattering/mie_coefficients.h"
+#include "numerics/kernel_support.h"
 
 namespace tessary {
 namespace {
 
 constexpr char kErrorTitle[] = "Error in MIE_Gaussian sub-routine";
 constexpr char kTooLarge[] = "Reduce radius or increase wavelength";
-
-double RoundHalfEven(double v) {
-    const double f = std::floor(v);
-    const double d = v - f;
-    if (d != 0.5) return d < 0.5 ? f : f + 1.0;
-    return std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
-}
-
-std::string Number(double v) {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, v).ptr;
-    return std::string(buffer, end);
-}
 
 void ClearAmplitudes(MieGaussianResult& r) {
     for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) std::fill(s->begin(), s->end(), 0.0);
@@ -69,12 +57,12 @@ void ForwardBeamCorrection(const GaussianBeam& b, double theta, double& s1re, do
 // Checks that need no series counts; true when the input is refused.
 bool RefuseBadInput(const MieGaussianInput& in, MieGaussianResult& r, double& mxAbs) {
     if (!std::isfinite(in.x) || !(in.x > 0.0)) {
-        Refuse(r, BeamRefusal::BadSize, "Size parameter x = " + Number(in.x) + " is not a finite number above 0");
+        Refuse(r, BeamRefusal::BadSize, "Size parameter x = " + MessageNumber(in.x) + " is not a finite number above 0");
         return true;
     }
     if (!std::isfinite(in.m.re) || !std::isfinite(in.m.im) || (in.m.re == 0.0 && in.m.im == 0.0)) {
         Refuse(r, BeamRefusal::BadIndex,
-               "Refractive index m = " + Number(in.m.re) + " + " + Number(in.m.im) + "i is not finite and nonzero");
+               "Refractive index m = " + MessageNumber(in.m.re) + " + " + MessageNumber(in.m.im) + "i is not finite and nonzero");
         return true;
     }
     mxAbs = ComplexAbs({in.x * in.m.re, in.x * in.m.im});
@@ -90,7 +78,7 @@ bool RefuseBadInput(const MieGaussianInput& in, MieGaussianResult& r, double& mx
     }
     if (in.graph == MieGraph::Convergence && (in.angleIndex < 0 || in.angleIndex > 2 * r.NANG - 1)) {
         Refuse(r, BeamRefusal::BadAngles,
-               "Angle index " + Number(in.angleIndex) + " lies outside 0 to " + Number(2 * r.NANG - 1));
+               "Angle index " + MessageNumber(in.angleIndex) + " lies outside 0 to " + MessageNumber(2 * r.NANG - 1));
         return true;
     }
     return false;
@@ -98,8 +86,8 @@ bool RefuseBadInput(const MieGaussianInput& in, MieGaussianResult& r, double& mx
 
 void RefuseNotFinite(MieGaussianResult& r, const MieGaussianInput& in, const std::string& what) {
     Refuse(r, BeamRefusal::NotFinite,
-           "The Gaussian-beam series overflowed in " + what + " (x = " + Number(in.x) + ", N = " +
-               Number(r.beamNMax) + ", M = " + Number(r.beamMMax) + ")");
+           "The Gaussian-beam series overflowed in " + what + " (x = " + MessageNumber(in.x) + ", N = " +
+               MessageNumber(r.beamNMax) + ", M = " + MessageNumber(r.beamMMax) + ")");
 }
 
 }  // namespace
@@ -117,7 +105,7 @@ void MieGaussianSeries(const MieGaussianInput& in, MieGaussianResult& r, BeamPro
     r.NANG = nang;
     if (nang > kMieMaxNang) {
         for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) s->clear();
-        Refuse(r, BeamRefusal::BadAngles, "Number of angles NANG = " + Number(nang) + " is above " + Number(kMieMaxNang));
+        Refuse(r, BeamRefusal::BadAngles, "Number of angles NANG = " + MessageNumber(nang) + " is above " + MessageNumber(kMieMaxNang));
         return;
     }
     const std::size_t tableSize = 2 * static_cast<std::size_t>(nang);
@@ -134,7 +122,7 @@ void MieGaussianSeries(const MieGaussianInput& in, MieGaussianResult& r, BeamPro
     const double M = BeamAzimuthalBound(z);
     if (!((N + 1.0) * (M + 2.0) <= kBeamMaxTableEntries)) {
         Refuse(r, BeamRefusal::TooManyTerms,
-               "The Gaussian beam needs " + Number(N) + " series orders and " + Number(M) +
+               "The Gaussian beam needs " + MessageNumber(N) + " series orders and " + MessageNumber(M) +
                    " azimuthal orders, too many: reduce radius, beam offset or focus distance");
         return;
     }
@@ -152,7 +140,7 @@ void MieGaussianSeries(const MieGaussianInput& in, MieGaussianResult& r, BeamPro
     }
     if (shape == BeamShapeStatus::OutOfRange) {
         Refuse(r, BeamRefusal::BeamRange,
-               "The beam-shape coefficients cannot be formed: |z_N| = " + Number(ComplexAbs(z)) + " is out of range");
+               "The beam-shape coefficients cannot be formed: |z_N| = " + MessageNumber(ComplexAbs(z)) + " is out of range");
         return;
     }
 

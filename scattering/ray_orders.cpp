@@ -1,5 +1,6 @@
 // Ray-order selection and method captions; see ray_orders.h.
 #include "ray_orders.h"
+#include "numerics/kernel_support.h"
 
 #include <algorithm>
 #include <charconv>
@@ -14,12 +15,6 @@ constexpr std::string_view kMultiple = "Multiple";
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Nearest whole number, halves to the even neighbour.
-double RoundHalfEven(double v) {
-    const double f = std::floor(v);
-    const double d = v - f;
-    if (d != 0.5) return d < 0.5 ? f : f + 1.0;
-    return std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
-}
 
 // Caption prefix of the method: "Debye series (p = " and the like; empty for methods without orders.
 std::string MethodPrefix(const RayChoice& c) {
