@@ -1,0 +1,518 @@
+// The empty graph frame on the main window: plot box, logo, polar grid or Cartesian axes with ticks,
+// grid lines and numbers, frame lines and axis titles. Curves are drawn into it afterwards.
+// Coordinates are twips on the window, y growing downwards, so the top edge has the smaller y.
+// Ranges on which ticks cannot be placed (a point range, a reversed range, a logarithmic axis
+// reaching 0 or below, non-finite ends) still get the box, the end numbers and the titles.
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "graphs/axis_steps.h"
+#include "mainwindow/form1.h"
+#include "numerics/constants.h"
+#include "numerics/elementary.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+using graphs::ForStep;
+using graphs::kMaxLoopPasses;
+using graphs::LinearYStep;
+
+constexpr OleColor kBlack = 0;
+
+// Number of characters of a text, as the text-width estimates count them.
+double Len(const std::string& s) { return static_cast<double>(s.size()); }
+
+// Angle labels of the polar grid: x = cx + ax R + bx, y = cy + ay R + by with R = radius / 3000.
+struct PolarLabel {
+    const char* text;
+    double ax, bx, ay, by;
+};
+constexpr std::array<PolarLabel, 12> kPolarLabels{{
+    {"0", 3080, 0, 0, -80},
+    {"180", -3000, -320, 0, -80},
+    {"330", 2650, 0, -1570, -80},
+    {"210", -2600, -300, -1570, -80},
+    {"300", 1500, 0, -2720, -80},
+    {"240", -1450, -300, -2720, -80},
+    {"270", -50, -100, -3050, -150},
+    {"30", 2650, 0, 1500, 0},
+    {"150", -2600, -300, 1500, 0},
+    {"60", 1500, 0, 2600, 0},
+    {"120", -1450, -300, 2600, 0},
+    {"90", 0, -100, 3000, 0},
+}};
+
+// Title under the horizontal axis by graph type; nullptr where the graph has none.
+const char* HorizontalTitle(int code, int subCode) {
+    switch (code) {
+        case 1:
+            return "Scattering angle (degrees)";
+        case 10:
+        case 15:
+            return "Wavelength (nm)";
+        case 11:
+            return subCode == 1 ? "Radius (um)" : subCode == 2 ? "Size parameter x" : nullptr;
+        case 12:
+            return "Refractive index";
+        case 13:
+            return "Convergence";
+        case 14:
+            return subCode == 1 || subCode == 2   ? "Radius (um)"
+                   : subCode == 3 || subCode == 4 ? "Size parameter x"
+                                                  : nullptr;
+        case 16:
+            return subCode == 1   ? "Radius (um)"
+                   : subCode == 2 ? "Size parameter x"
+                   : subCode == 3 ? "Wavelength (nm)"
+                                  : nullptr;
+        default:
+            return nullptr;
+    }
+}
+
+// The logo's text colour; the label stays see-through over the plot box whatever its colour.
+void SetLogoColour(Form1& f, OleColor colour) {
+    const bool opaque = f.lblLogo.opaque();
+    f.lblLogo.setForeColor(colour);
+    f.lblLogo.setOpaque(opaque);
+}
+
+// One drawing of the frame: the box, the ranges and the grid colour of this call.
+class FrameDrawing {
+  public:
+    FrameDrawing(Form1& form, float left, float right, float top, float bottom)
+        : f(form), left(left), right(right), top(top), bottom(bottom) {}
+
+    void start();
+    void polar(double yMin);
+    void plotBox() { f.boxFilled(left, top, right, bottom, f.foreColor()); }
+    void logo();
+    void horizontalScale(double& xMin, double& xMax);
+    void verticalScale(double& yMin, double& yMax);
+    void frameLines();
+    void titles();
+
+  private:
+    void logX(double xMin, double xMax);
+    void logXTicks(double xMin, double xMax);
+    void linearX(double& xMin, double xMax);
+    void linearXEndNumbers(double xMin, double xMax, double w);
+    void logY(double& yMin, double yMax);
+    void logYMinorPass(double yMin, double yMax);
+    void linearY(double yMin, double yMax);
+    void linearYLowerPanel(double yMin, double yMax);
+    void linearYLines(double yMin, double yMax, double step);
+    void linearYEndNumbers(double yMin, double yMax);
+    void verticalTitle();
+    void printAt(double x, double y, const std::string& text) {
+        f.setCurrentX(x);
+        f.setCurrentY(y);
+        f.printLine(text);
+    }
+
+    Form1& f;
+    const double left, right, top, bottom;
+    OleColor grid = rgb(128, 255, 255);
+};
+
+// Background, clearing and colours (one wavelength or several), then the scheme's grid colour.
+void FrameDrawing::start() {
+    f.setBackColor(kButtonFace);
+    // The lower panel of a two-panel layout is drawn over the upper one.
+    const bool secondPanelOverFirst =
+        (f.mnuAmpPhase.checked() || f.mnuIntPol.checked()) && !f.mnuPolarPlot.checked();
+    if (!secondPanelOverFirst) f.cls();
+    if (f.waveCount <= 1) {
+        f.setForeColor(f.colourBackSingle);
+        grid = rgb(128, 255, 255);
+        SetLogoColour(f, f.logoColour);
+    } else {
+        f.cls();
+        f.setForeColor(f.colourBackMulti);
+        grid = rgb(64, 64, 64);
+        f.logoColour = rgb(100, 100, 100);
+        SetLogoColour(f, f.logoColour);
+    }
+    if (f.mnuWhite.checked()) grid = rgb(192, 192, 192);
+    if (f.mnuBlack.checked()) grid = rgb(64, 128, 128);
+    if (f.mnuGrey.checked()) grid = rgb(64, 64, 64);
+}
+
+// Polar grid: filled rings (decades of the log scale or fifths of the linear one), spokes every
+// 30 degrees, the angle labels and the scale caption.
+void FrameDrawing::polar(double yMin) {
+    const double r = f.polarRadius;
+    const double cx = f.polarCentreX;
+    const double cy = f.polarCentreY;
+    f.setFillColor(f.colourBackSingle);
+    f.setFillStyle(draw::kSolid);
+    if (!f.optLinear.value()) {
+        f.circle(cx, cy, r, grid);
+        const double k =
+            f.mnuAmplitude.checked() || f.mnuAmpPhase.checked() ? 2 : 1;  // amplitudes: two decades
+        const double span = std::log(f.yScaleMax / yMin);
+        if (yMin > 0 && f.yScaleMax > yMin && std::isfinite(span)) {
+            for (int n = 1; n <= 20; ++n) {
+                const double frac = std::log(f.yScaleMax / std::pow(10.0, k * n) / yMin) / span;
+                if (frac > 0 && frac <= 1) f.circle(cx, cy, r * frac, grid);
+            }
+        }
+    } else {
+        for (int i = 0; i < 5; ++i) f.circle(cx, cy, r * (1 - 0.2 * i), grid);  // 1, 0.8, ... 0.2
+    }
+    for (int degrees = 0; degrees <= 180; degrees += 30) {
+        const double a = degrees * kPi / 180;
+        f.line(cx + r * std::cos(a), cy + r * std::sin(a), cx - r * std::cos(a), cy - r * std::sin(a), grid);
+    }
+    const double unit = r / 3000;
+    f.setForeColor(kBlack);
+    for (const PolarLabel& label : kPolarLabels)
+        printAt(cx + label.ax * unit + label.bx, cy + label.ay * unit + label.by, label.text);
+    f.setFontBold(true);
+    f.setCurrentX(cx - r - 250);
+    f.setCurrentY(cy + r + 100);
+    if (f.mnuAmpPhase.checked()) f.printLine("Amplitude");
+    f.setCurrentX(cx - r - 250);
+    f.printLine(f.optLog.value() ? "Logarithmic scale" : "Linear scale");
+    f.setFontBold(false);
+    f.setFillStyle(draw::kTransparent);
+}
+
+// The logo label in the box (not on Lee diagrams and maps), sized by the graph size.
+void FrameDrawing::logo() {
+    if (f.graphCode >= 20) {
+        f.lblLogo.setVisible(false);
+        return;
+    }
+    const bool wide = f.screenWidthPx > 1024;
+    if (f.mnuVLarge.checked()) f.lblLogo.setFontSize(18);
+    if (f.mnuLarge.checked()) f.lblLogo.setFontSize(16);
+    if (f.mnuMedium.checked()) f.lblLogo.setFontSize(10);
+    if (f.mnuSmall.checked()) f.lblLogo.setFontSize(wide ? 10 : 8);
+    if (f.mnuHideLogo.checked()) {
+        f.lblLogo.setVisible(false);
+    } else {
+        const bool light = f.waveCount <= 1 && (f.mnuDefault.checked() || f.mnuWhite.checked());
+        f.setForeColor(light ? rgb(200, 200, 200) : rgb(100, 100, 100));
+        f.lblLogo.move(left + 100, top + 200);
+        f.lblLogo.setVisible(true);
+    }
+    f.setCurrentX(left + 100);
+    f.setCurrentY(top + 200);
+    f.setFontBold(true);
+    f.setFontSize(8);
+    f.setForeColor(kBlack);
+}
+
+void FrameDrawing::horizontalScale(double& xMin, double& xMax) {
+    if (!f.Frame8.visible()) f.OptXLinear.setValue(true);
+    if (f.optXLog.value())
+        logX(xMin, xMax);
+    else
+        linearX(xMin, xMax);
+}
+
+// Logarithmic x axis: numbered ends, then decades (and with minor grid lines every unit of each
+// decade, numbered at 1, 2 and 5).
+void FrameDrawing::logX(double xMin, double xMax) {
+    const bool placeable = xMin > 0 && xMax > 0 && xMin != xMax && std::isfinite(xMin) && std::isfinite(xMax);
+    if (!placeable) return;
+    const double span = std::log(xMax / xMin);
+    for (const double t : {xMin, xMax}) {
+        const double x = left + (right - left) * std::log(t / xMin) / span;
+        f.line(x, bottom, x, bottom + 50, grid);
+        const std::string s = Str(t);
+        f.setForeColor(kBlack);
+        printAt(f.mnuLarge.enabled() ? x - 10 - 50 * Len(s) : x - 30 * Len(s), bottom + 100, s);
+    }
+    logXTicks(xMin, xMax);
+}
+
+void FrameDrawing::logXTicks(double xMin, double xMax) {
+    const double span = std::log(xMax / xMin);
+    double step = std::pow(10.0, Int(Log10(xMin)));
+    double t = step;
+    for (int pass = 0; t < xMin && pass < kMaxLoopPasses; ++pass) t += step;
+    const bool major = f.mnuMajorGridX.checked();
+    const bool minor = f.mnuMinorGridX.checked();
+    for (int pass = 0; t <= xMax && pass < kMaxLoopPasses; ++pass) {
+        if ((t + 0.99 * step) / step > 10) step *= 10;  // the next decade
+        const double frac = Log10(t) - Int(Log10(t));
+        const bool decade = frac < 0.001 || frac > 0.999;
+        const double x = left + (right - left) * std::log(t / xMin) / span;
+        const OleColor lineColour = t == xMin || t == xMax ? kBlack : grid;
+        f.tickValueX = t;
+        f.drawX = x;
+        if (minor) {
+            f.line(x, top, x, bottom, f.mnuWhite.checked() ? kBlack : lineColour);
+            if ((frac > 0.698 && frac < 0.7) || (frac > 0.3 && frac < 0.302) || decade) f.GridXLabel();
+        } else if (major) {
+            if (decade) {
+                f.line(x, top, x, bottom, lineColour);
+                f.GridXLabel();
+            }
+        } else if (decade) {
+            f.GridXLabel();
+        }
+        const double next = t + step;
+        if (!(next > t)) break;
+        t = next;
+    }
+}
+
+// Linear x axis: ticks every grid step, numbers every label step away from the ends, end numbers.
+void FrameDrawing::linearX(double& xMin, double xMax) {
+    if (xMin != 0 && f.graphCode != 16 && xMax / xMin > 10 && xMin < 0.1) xMin = 0;  // start at zero
+    f.line(left, bottom, left, bottom + 50, kBlack);
+    f.line(right, bottom, right, bottom + 50, kBlack);
+    double s = 0, w = 0, labelStep = 0;
+    const bool placeable = f.GridxStep(xMin, xMax, s, w, labelStep);
+    if (placeable) {
+        double L = 2 * s;
+        if (f.mnuSmall.checked()) {
+            if (xMax == 180)
+                L = 60;
+            else if (w / L > 6)
+                L *= 2;
+        } else if (w == 180) {  // degrees: every 10, numbered every 30
+            s = 10;
+            L = 30;
+        }
+        if (w == 10 && std::fabs(xMin / 2 - Int(xMin / 2)) > 0.1) {
+            s = 1;
+            L = 5;
+        }
+        // Decimals that the tick values are rounded to; a range ending at or below 0 counts none.
+        const double places = w < 0.5 ? (w < 0.01 ? 6 : 3) : Int(Log10(xMax / s)) + 1;
+        const int d = static_cast<int>(std::clamp(places, 0.0, 20.0));
+        const auto x = [&](double t) { return left + (right - left) * (t - xMin) / (xMax - xMin); };
+        const bool major = f.mnuMajorGridX.checked();
+        ForStep(RoundTo(Int(xMin / s + 1) * s, d), RoundTo(Int(xMax / s + 1) * s, d), s, [&](double t) {
+            const double xt = x(t);
+            if (!(xt >= left && xt <= right)) return;
+            const bool end = t == xMin || t == xMax;
+            if (end) f.line(xt, top, xt, bottom, kBlack);
+            if (major) f.line(xt, top, xt, bottom, end ? kBlack : grid);
+            f.line(xt, bottom, xt, bottom + 50, kBlack);
+        });
+        const bool large = f.mnuLarge.enabled() || f.mnuVLarge.enabled();
+        ForStep(RoundTo(Int(xMin / L + 1) * L, d), RoundTo(Int(xMax / L + 1) * L, d), L, [&](double t) {
+            if (t > xMin + 0.98 * w || t < xMin + 0.02 * w) return;  // the ends carry their own numbers
+            const double xt = x(t);
+            f.line(xt, bottom, xt, bottom + 50, grid);
+            const std::string text = Str(RoundTo(t, d));
+            f.setForeColor(kBlack);
+            printAt(large ? xt - 60 * Len(text) : xt - 30 * Len(text), bottom + 100, text);
+        });
+    }
+    linearXEndNumbers(xMin, xMax, xMax - xMin);
+}
+
+void FrameDrawing::linearXEndNumbers(double xMin, double xMax, double w) {
+    f.setForeColor(kBlack);
+    for (const auto& [value, x] : {std::pair{xMin, left}, std::pair{xMax, right}}) {
+        if (!std::isfinite(value)) continue;
+        std::string text;
+        if (value <= 10 && value != 0) {
+            double v = value;
+            if (v > 0.05 && !(w < 0.00001)) v = RoundTo(v, w < 0.001 ? 6 : 5);
+            text = w < 0.00001 ? Format(v, "###,##0.#########") : Format(v, "###,##0.#######");
+        } else {
+            text = Str(value);
+        }
+        printAt(f.mnuLarge.enabled() ? x - 60 * Len(text) : x - 30 * Len(text), bottom + 100, text);
+    }
+}
+
+void FrameDrawing::verticalScale(double& yMin, double& yMax) {
+    if (f.phasePanel == 0 && !f.optLinear.value())
+        logY(yMin, yMax);
+    else
+        linearY(yMin, yMax);
+}
+
+// Logarithmic y axis: decades always, every unit of each decade with minor grid lines.
+void FrameDrawing::logY(double& yMin, double yMax) {
+    if (f.yScaleMin == 0) f.yScaleMin = 0.0001;
+    if (yMin == 0) yMin = 0.0001;
+    const bool placeable = yMin > 0 && yMax > yMin && std::isfinite(yMin) && std::isfinite(yMax);
+    if (!placeable) return;
+    if (f.mnuMinorGridY.checked()) logYMinorPass(yMin, yMax);
+    const double span = std::log(yMax / yMin);
+    const double eLow = Int(std::log(yMin) / 2.302585093 + 0.99999);
+    const double eHigh = Int(std::log(yMax) / 2.302585093 - 0.999);
+    for (double e = eLow; e <= eHigh + 1; ++e) {  // finite positive ends: at most about 620 decades
+        const double v = std::pow(10.0, e);
+        const double y = bottom - (bottom - top) * std::log(v / yMin) / span;
+        if (f.mnuMajorGridY.checked()) f.line(left, y, right, y, grid);
+        f.tickValueY = v;
+        f.drawY = y;
+        f.GridYLabel();
+    }
+}
+
+void FrameDrawing::logYMinorPass(double yMin, double yMax) {
+    const double span = std::log(yMax / yMin);
+    const double ratio = yMax / yMin;
+    // Ratios whose 2s and 5s are numbered as well: bounds exclusive, by graph size.
+    double low = 1, high = 1001;
+    if (f.mnuMedium.checked()) low = 8, high = 200;
+    if (f.mnuSmall.checked()) low = 5, high = 20;
+    const bool numbered = ratio > low && ratio < high;
+    double step = std::pow(10.0, Int(Log10(yMin)));
+    double t = step;
+    for (int pass = 0; t < yMin && pass < kMaxLoopPasses; ++pass) t += step;
+    for (int pass = 0; t <= yMax && pass < kMaxLoopPasses; ++pass) {
+        if ((t + 0.99 * step) / step > 10) step *= 10;
+        const double frac = Log10(t) - Int(Log10(t));
+        const double y = bottom - (bottom - top) * std::log(t / yMin) / span;
+        f.line(left, y, right, y, t == yMin || t == yMax ? kBlack : grid);
+        const bool decade = frac < 0.0001 || frac > 0.9999;
+        if (numbered && (decade || (frac > 0.69 && frac < 0.71) || (frac > 0.3 && frac < 0.31))) {
+            f.tickValueY = t;
+            f.drawY = y;
+            f.GridYLabel();
+        }
+        const double next = t + step;
+        if (!(next > t)) break;
+        t = next;
+    }
+    f.line(left - 50, bottom, left, bottom, f.foreColor());  // yMin
+    f.line(left - 50, top, left, top, f.foreColor());        // yMax
+}
+
+// Linear y axis: grid lines every round step (fixed lines on the phase and polarisation panels),
+// numbers beside them, and the two end numbers.
+void FrameDrawing::linearY(double yMin, double yMax) {
+    if (f.phasePanel != 0)
+        linearYLowerPanel(yMin, yMax);
+    else if (const double step = LinearYStep(yMin, yMax); step > 0)
+        linearYLines(yMin, yMax, step);
+    linearYEndNumbers(yMin, yMax);
+}
+
+void FrameDrawing::linearYLowerPanel(double yMin, double yMax) {
+    if (!(yMax - yMin > 0) || !std::isfinite(yMax - yMin)) return;
+    const bool large = f.mnuVLarge.checked() || f.mnuLarge.checked();
+    const auto mark = [&](double v) {
+        const double y = bottom - (bottom - top) * (v - yMin) / (yMax - yMin);
+        f.line(left + 20, y, right, y, grid);
+        const std::string text = Str(std::fabs(v) < 0.001 ? 0.0 : v);
+        f.setForeColor(kBlack);
+        if (text.size() > 6)
+            printAt(50, y - 100, Format(v, "Scientific"));
+        else
+            printAt(large ? left - 400 : left - 300, y - 100, text);
+    };
+    if (f.mnuAmpPhase.checked()) ForStep(90, 270, 90, mark);   // phase angles in degrees
+    if (f.mnuIntPol.checked()) ForStep(-0.8, 0.9, 0.2, mark);  // degree of linear polarisation
+}
+
+void FrameDrawing::linearYLines(double yMin, double yMax, double step) {
+    double p = (Int(yMin / step) + 1) * step;
+    if (p > 0 && p < 10) p = RoundTo(p, 3);
+    const bool fractions = p > -1 && yMax < 1.2;
+    const bool large = f.mnuLarge.enabled();
+    ForStep(p, yMax - 0.1 * step, step, [&](double t) {
+        if (!(t > yMin && t < yMax)) return;
+        const double y = bottom - (bottom - top) * (t - yMin) / (yMax - yMin);
+        f.line(left + 20, y, right, y, grid);
+        const std::string text = fractions ? graphs::AxisNumberText(t, 4) : Str(t);
+        f.setForeColor(kBlack);
+        if (text != " 0" && text.size() >= 7)
+            printAt(50, y - 100, Format(t, "Scientific"));
+        else
+            printAt(large ? left - 150 - 100 * Len(text) : left - 30 * Len(text), y - 100, text);
+    });
+}
+
+void FrameDrawing::linearYEndNumbers(double yMin, double yMax) {
+    const bool large = f.mnuLarge.enabled();
+    f.setForeColor(kBlack);
+    for (const auto& [value, y] : {std::pair{yMax, top - 100}, std::pair{yMin, bottom - 100}}) {
+        if (!std::isfinite(value)) continue;
+        const std::string text = Str(value);
+        if (text.size() >= 6)
+            printAt(50, y, Format(value, "Scientific"));
+        else
+            printAt(large ? left - 150 - 100 * Len(text) : left - 30 * Len(text), y, text);
+    }
+}
+
+void FrameDrawing::frameLines() {
+    f.setForeColor(kBlack);
+    f.line(left, bottom, right, bottom, kBlack);
+    f.line(left, top, right, top, kBlack);
+    // The outline only, whatever fill style another drawing left.
+    const int fillStyle = f.fillStyle();
+    f.setFillStyle(draw::kTransparent);
+    f.box(left, top, right, bottom, kBlack);
+    f.setFillStyle(fillStyle);
+}
+
+void FrameDrawing::titles() {
+    f.setForeColor(kBlack);
+    if (const char* title = HorizontalTitle(f.graphCode, f.graphSubCode))
+        printAt((left + right) / 2 - 40 * Len(title), bottom + 280, title);
+    if (f.waveCount <= 1) verticalTitle();
+}
+
+// Title of the vertical axis (one wavelength only); a print ends its line, so a second line
+// starts at the left margin and its leading blanks indent it.
+void FrameDrawing::verticalTitle() {
+    const int code = f.graphCode;
+    const int sub = f.graphSubCode;
+    const char* quantity = f.mnuAmplitude.checked() ? "  amplitude" : "  intensity";
+    if ((code == 14 && (sub == 2 || sub == 4)) || (code == 15 && sub == 2)) {
+        printAt(50, top - 500, "Area (m  )");
+        printAt(700, top - 550, "2");
+    } else if (code == 16) {
+        printAt(50, top - 500, "Asymmetry");
+        printAt(50, top - 300, "Parameter");
+    } else if (code == 1 && sub == 1) {
+        if (f.phasePanel == 0) {
+            printAt(50, top - 600, " Relative");
+            f.printLine(quantity);
+        } else {
+            if (f.mnuAmpPhase.checked()) printAt(50, top - 350, "Phase angle");
+            if (f.mnuIntPol.checked()) printAt(50, top - 350, "Degree of linear polarisation");
+        }
+    } else if (code == 1 && sub == 3) {
+        printAt(50, top - 500, "Watts/m");
+        f.setFontName("Small Fonts");
+        f.setFontSize(7);
+        f.setFontBold(false);
+        printAt(770, top - 530, "2");
+    } else if (code == 10 || code == 11 || code == 12) {
+        printAt(50, top - 600, " Relative");
+        f.printLine(quantity);
+    }
+}
+
+}  // namespace
+
+void Form1::Grid(float& left, float& right, float& top, float& bottom, double& xMin, double& xMax,
+                 double& yMin, double& yMax) {
+    FrameDrawing frame(*this, left, right, top, bottom);
+    frame.start();
+    if (mnuPolarPlot.checked()) {
+        frame.polar(yMin);
+        return;
+    }
+    frame.plotBox();
+    frame.logo();
+    frame.horizontalScale(xMin, xMax);
+    frame.verticalScale(yMin, yMax);
+    frame.frameLines();
+    frame.titles();
+    setFontName("MS Sans Serif");
+    setFontBold(false);
+    setFontSize(8);
+}
+
+}  // namespace tessary

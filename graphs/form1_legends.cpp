@@ -1,0 +1,136 @@
+// Texts beside the graph after a run or a redraw: the legend above the graph (a short stroke in each
+// curve's colour with the curve's name) and, for a single sphere's angle graph, the data box with the
+// efficiencies and the line of values under the graph.
+#include <cmath>
+#include <string>
+
+#include "mainwindow/form1.h"
+#include "numerics/constants.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr OleColor kBlack = 0;
+
+// A legend entry: a stroke 700 twips long from (x, y), its text 800 twips right and 100 up.
+void Stroke(Form1& f, double x, double y, OleColor colour, const std::string& text) {
+    f.line(x, y, x + 700, y, colour);
+    f.setForeColor(kBlack);
+    f.setCurrentX(x + 800);
+    f.setCurrentY(y - 100);
+    f.print(text);
+}
+
+}  // namespace
+
+void Form1::PolarLabel() {
+    if (graphCode == 16 || graphCode >= 20 || waveCount != 1) return;
+    setForeColor(kButtonFace);
+    boxFilled(1000, 2800, 15000, 3200);
+
+    double first = 1000, second = 3800, third = 6600;
+    if (mnuVLarge.checked() || mnuLarge.checked() || mnuSizeSpecial.checked()) {
+        first = 1400;
+        second = 6500;
+        third = 12000;
+    } else if (mnuMedium.checked()) {
+        third = 6300;
+    }
+    scratch = first;
+    scratchA = second;
+    scratchB = third;
+
+    // The line colour and its darker companion, as Display gives them to the curves.
+    LineColour();
+    const OleColor main = foreColor();
+    const OleColor dark = lineColourDark;
+    const bool small = mnuSmall.checked();
+
+    if (graphCode == 14 || graphCode == 15) {
+        const bool efficiency = graphSubCode == 1 || graphSubCode == 3;
+        if (absorbingFlag != 2) {
+            Stroke(*this, first, 3100, main,
+                   efficiency ? "Qext = Qsca   Qabs = 0" : "Cext = Csca   Cabs = 0");
+            return;
+        }
+        Stroke(*this, first, 3100, main, efficiency ? "Qext" : "Cext");
+        Stroke(*this, second, 3100, dark, efficiency ? "Qsca" : "Csca");
+        if (small) {
+            Stroke(*this, second, 2900, kBlack, efficiency ? "Qabs" : "Cabs");
+        } else {
+            Stroke(*this, third, 3100, kBlack, efficiency ? "Qabs" : "Cabs");
+        }
+        return;
+    }
+    const std::string pol = cboPol.text();
+    if (pol == "Both") {
+        Stroke(*this, first, 3000, main, "Perpendicular polarisation");
+        Stroke(*this, second, 3000, dark, "Parallel polarisation");
+    } else if (pol == "All 3") {
+        Stroke(*this, first, 3100, main, "Perpendicular polarisation");
+        Stroke(*this, second, 3100, dark, "Parallel polarisation");
+        if (small) {
+            Stroke(*this, second, 2900, kBlack, "Unpolarised");
+        } else {
+            Stroke(*this, third, 3100, kBlack, "Unpolarised");
+        }
+    }
+}
+
+void Form1::VisibleData() {
+    if (screenWidthPx < 801 || graphCode == 20 || optDisp.value()) return;
+    setForeColor(kButtonFace);
+    boxFilled(12000, 500, 16000, 2000);
+    boxFilled(graphLeft, graphBottom + 500.0, 0.9 * graphRight, graphBottom + 800.0);
+    setForeColor(kBlack);
+    if (!mnuDataVisible.checked() || graphCode != 1) return;
+
+    const struct {
+        double y;
+        const char* label;
+        double value;
+    } rows[] = {
+        {800, "Qsca = ", qSca},
+        {1000, "Qext = ", qExt},
+        {1200, "Qabs = ", qExt - qSca},
+        {1400, "Qback = ", qBack},
+        {1600, "Qradar = ", kPi / 4 * qBack},
+    };
+    for (const auto& row : rows) {
+        setCurrentX(12000);
+        setCurrentY(row.y);
+        print(row.label + AxisNumberText(row.value, 6));
+    }
+
+    // |S1|^2 at an angle index; 0 where the run stored none.
+    const auto intensity = [this](std::int32_t j) {
+        const std::vector<double>& re = s1Amp[0];
+        const std::vector<double>& im = s1Amp[1];
+        const auto k = static_cast<std::size_t>(j);
+        if (j < 1 || k >= re.size() || k >= im.size()) return 0.0;
+        return re[k] * re[k] + im[k] * im[k];
+    };
+    // Qext by the optical theorem from S1 at 0 degrees, kept for later use; a size parameter of 0
+    // has none.
+    loopJ = 1;
+    if (sizeParam > 0.0 && !s1Amp[0].empty() && s1Amp[0].size() > 1) {
+        const double q = 4 * s1Amp[0][1] / (sizeParam * sizeParam);
+        if (std::isfinite(q)) qExt = q;
+    }
+
+    const double y = graphBottom + 500.0;
+    setCurrentX(1000);
+    setCurrentY(y);
+    print("  0 deg: " + Format(intensity(loopJ), "scientific"));
+    loopJ = 2 * angleCount - 1;
+    setCurrentX(0.4 * graphRight);
+    setCurrentY(y);
+    print("  180 deg: " + Format(intensity(loopJ), "scientific"));
+    setCurrentX(0.7 * graphRight);
+    setCurrentY(y);
+    print("X = " + Format(sizeParam, "#,##0.######"));
+}
+
+}  // namespace tessary

@@ -1,0 +1,157 @@
+// The main window object: its design is built by the constructor, which then points the events of
+// the controls and menus at the window's procedures. Nothing is raised until the window is loaded.
+#include "mainwindow/form1.h"
+
+namespace tessary {
+
+Form1::Form1() : Form("Mie scattering") {
+    designControls();
+    designMenus();
+    // Shown maximised: the graph reaches below the start-up height and, on wide screens, to the
+    // screen's right edge.
+    setWindowState(2);
+
+    // Main window: handlers
+    onLoad = [this] { Form_Load(); };
+    onClose = [this] { Form_Unload(); };
+    cmdDefault.onClick = [this] { cmdDefault_Click(); };
+    cmdExit.onClick = [this] { cmdExit_Click(); };
+    mnuExit.onClick = [this] { mnuExit_Click(); };
+    cmdInfo.onClick = [this] { cmdInfo_Click(); };
+    cmdSimulation.onClick = [this] { cmdSimulation_Click(); };
+    mnuWindowGraph.onClick = [this] { mnuWindowGraph_Click(); };
+    mnuWindowSimulation.onClick = [this] { mnuWindowSimulation_Click(); };
+    mnuHelp1.onClick = [this] { mnuHelp1_Click(); };
+    mnuHelpContents.onClick = [this] { mnuHelpContents_Click(); };
+    mnuAbout.onClick = [this] { mnuAbout_Click(); };
+
+    // Graphs: handlers
+    mnuVLarge.onClick = [this] { mnuVLarge_Click(); };
+    mnuLarge.onClick = [this] { mnuLarge_Click(); };
+    mnuMedium.onClick = [this] { mnuMedium_Click(); };
+    mnuSmall.onClick = [this] { mnuSmall_Click(); };
+    mnuSizeSpecial.onClick = [this] { mnuSizeSpecial_click(); };
+    mnuDefault.onClick = [this] { mnuDefault_Click(); };
+    mnuWhite.onClick = [this] { mnuWhite_Click(); };
+    mnuGrey.onClick = [this] { mnuGrey_Click(); };
+    mnuBlack.onClick = [this] { mnuBlack_Click(); };
+    mnuHideLogo.onClick = [this] { mnuHideLogo_Click(); };
+    mnuMajorGridX.onClick = [this] { mnuMajorGridX_Click(); };
+    mnuMinorGridX.onClick = [this] { mnuMinorGridX_Click(); };
+    mnuMajorGridY.onClick = [this] { mnuMajorGridY_Click(); };
+    mnuMinorGridY.onClick = [this] { mnuMinorGridY_Click(); };
+    mnuTrueColour.onClick = [this] { mnuTrueColour_Click(); };
+    mnuBlackLine.onClick = [this] { mnuBlackLine_Click(); };
+    mnuGreyLine.onClick = [this] { mnuGreyLine_Click(); };
+    mnuRedLine.onClick = [this] { mnuRedLine_Click(); };
+    mnuGreenLine.onClick = [this] { mnuGreenLine_Click(); };
+    mnuBlueLine.onClick = [this] { mnuBlueLine_Click(); };
+    mnuYellowLine.onClick = [this] { mnuYellowLine_Click(); };
+    mnuCyanLine.onClick = [this] { mnuCyanLine_Click(); };
+    mnuMagentaLine.onClick = [this] { mnuMagentaLine_Click(); };
+    mnuSolid.onClick = [this] { mnuSolid_Click(); };
+    mnuDot.onClick = [this] { mnuDot_Click(); };
+    mnuDash.onClick = [this] { mnuDash_Click(); };
+    mnuDrawWidth1.onClick = [this] { mnuDrawwidth1_Click(); };
+    mnuDrawWidth2.onClick = [this] { mnuDrawwidth2_Click(); };
+
+    // Main window: input handlers (chkPhase has none: RaysCheck reads it)
+    cboBright.onClick = [this] { cboBright_Click(); };
+    cboBright.onChange = [this] { cboBright_Change(); };
+    cboDistrib.onClick = [this] { cboDistrib_Click(); };
+    cboDistrib.onChange = [this] { cboDistrib_Change(); };
+    cboLee.onClick = [this] { cboLee_Click(); };
+    cboN.onClick = [this] { cboN_click(); };
+    cboN.onChange = [this] { cboN_Change(); };
+    cboRays.onClick = [this] { cboRays_Click(); };
+    cboRays.onChange = [this] { cboRays_Change(); };
+    cboSD.onClick = [this] { cboSD_Click(); };
+    cboSD.onChange = [this] { cboSD_Change(); };
+    cboType.onClick = [this] { cboType_click(); };
+    cboType.onChange = [this] { cboType_Change(); };
+    cboWave.onClick = [this] { cboWave_Click(); };
+    cboWave.onChange = [this] { cboWave_change(); };
+    cboYmax.onClick = [this] { cboYmax_Click(); };
+    cboYmax.onChange = [this] { cboYmax_Change(); };
+    cboYmax.onScroll = [this] { cboYmax_Scroll(); };
+    cboYmin.onClick = [this] { cboYmin_Click(); };
+    cboYmin.onChange = [this] { cboYmin_Change(); };
+    cboYmin.onScroll = [this] { cboYmin_Scroll(); };
+    cboStep.onClick = [this] { cboStep_Click(); };
+    cboStep.onChange = [this] { cboStep_Change(); };
+    cboPol.onClick = [this] { cboPol_Click(); };
+    chk1256.onClick = [this] { chk1256_Click(); };
+    chkRays0.onClick = [this] { chkRays0_Click(); };
+    chkComponents.onClick = [this] { chkComponents_Click(); };
+    txtAngle.onChange = [this] { txtAngle_Change(); };
+    txtRmax.onChange = [this] { txtRmax_Change(); };
+    txtRstep.onChange = [this] { txtRstep_Change(); };
+    txtXmin.onChange = [this] { txtXmin_Change(); };
+    txtXmax.onChange = [this] { txtXmax_Change(); };
+    txtRadius.onChange = [this] { txtRadius_Change(); };
+    txtRefractReal.onChange = [this] { txtRefractReal_Change(); };
+    txtRefractImag.onChange = [this] { txtRefractImag_Change(); };
+
+    // Main window: hidden mode
+    onKeyDown = [this](int& keyCode, int& shift) { Form_KeyDown(keyCode, shift); };
+
+    // Graph-type selection and presets: handlers
+    cboGraph.onClick = [this] { cboGraph_Click(); };
+    cboGraph.onChange = [this] { cboGraph_Change(); };
+
+    // Main window: calculation-option and beam menus: handlers
+    mnuCentralBeam.onClick = [this] { mnuCentralBeam_Click(); };
+    mnuDebyeRecursion.onClick = [this] { mnuDebyeRecursion_Click(); };
+    mnuMultBeams.onClick = [this] { mnuMultBeams_Click(); };
+    mnuSWPhase.onClick = [this] { mnuSWPhase_Click(); };
+    mnuSWsub.onClick = [this] { mnuSWsub_Click(); };
+    mnuSun.onClick = [this] { mnuSun_Click(); };
+    mnuInterpolate.onClick = [this] { mnuInterpolate_Click(); };
+    mnuKhare.onClick = [this] { mnuKhare_Click(); };
+    mnuLock.onClick = [this] { mnuLock_Click(); };
+    mnuNussenzveig.onClick = [this] { mnuNussenzveig_Click(); };
+    mnuSurfaceShort.onClick = [this] { mnuSurfaceShort_Click(); };
+    mnuSurfaceLong.onClick = [this] { mnuSurfaceLong_Click(); };
+    mnuSurfaceBoth.onClick = [this] { mnuSurfaceBoth_Click(); };
+    mnuPlaneWave.onClick = [this] { mnuPlaneWave_Click(); };
+    mnuGaussian.onClick = [this] { mnuGaussian_Click(); };
+    mnuTopHat.onClick = [this] { mnuTopHat_Click(); };
+    mnuRadius.onClick = [this] { mnuRadius_Click(); };
+    mnuDiameter.onClick = [this] { mnuDiameter_Click(); };
+    mnuRadiusX.onClick = [this] { mnuRadiusX_Click(); };
+    mnuAverage.onClick = [this] { mnuAverage_Click(); };
+    mnuXStepLog.onClick = [this] { mnuXStepLog_Click(); };
+
+    // Graphs: plot option menus: handlers
+    mnuAmpPhase.onClick = [this] { mnuAmpPhase_Click(); };
+    mnuIntPol.onClick = [this] { mnuIntPol_Click(); };
+    mnuPolarPlot.onClick = [this] { mnuPolarPlot_Click(); };
+    mnuDataVisible.onClick = [this] { mnuDataVisible_Click(); };
+    mnuFalseColours.onClick = [this] { mnuFalseColours_Click(); };
+    mnuInvWavelength.onClick = [this] { mnuInvWavelength_Click(); };
+    mnuPhasePlot.onClick = [this] { mnuPhasePlot_Click(); };
+    mnuAmplitude.onClick = [this] { mnuAmplitude_Click(); };
+    mnuNormalised.onClick = [this] { mnuNormalised_Click(); };
+    mnuOverplot.onClick = [this] { mnuOverplot_Click(); };
+    mnuS1S2.onClick = [this] { mnuS1S2_Click(); };
+    mnuShowData.onClick = [this] { mnuShowData_Click(); };
+    mnuSize.onClick = [this] { mnuSize_Click(); };
+    optLog.onClick = [this] { optLog_Click(); };
+    optLinear.onClick = [this] { optLinear_Click(); };
+    optPoint.onClick = [this] { optPoint_Click(); };
+    optSun.onClick = [this] { optSun_Click(); };
+    OptXLinear.onClick = [this] { optXLinear_Click(); };
+    optXLog.onClick = [this] { optXLog_Click(); };
+
+    // Media: wavelength input
+    txtLambda.onChange = [this] { txtLambda_change(); };
+
+    // Calculation runs: handlers
+    cmdNewPlot.onClick = [this] { cmdNewPlot_Click(); };
+    cmdOverPlot.onClick = [this] { cmdOverPlot_Click(); };
+    cmdStop.onClick = [this] { cmdStop_Click(); };
+}
+
+Form1::~Form1() = default;
+
+}  // namespace tessary

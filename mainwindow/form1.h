@@ -1,0 +1,826 @@
+// The main window: the whole application state, every input, list, button and menu, and the
+// procedures of every subsystem as members (each defined in its subsystem's folder). Positions of
+// controls on the window are in its scale units (about twips), inside frames in twips. The inputs
+// stay in the band x 0..9000, y 0..2800 above the drawn areas: legend strip and graph box from
+// y 2800, the run captions at x 9000..12000, y 450..2000, and the data box, distribution picture and
+// progress bar from x 12000.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "mainwindow/dlog_options.h"
+#include "media/dlog_index.h"
+#include "media/dlog_spectrum.h"
+#include "media/refrel.h"
+#include "platform/text/text_file.h"
+#include "platform/ui/ui.h"
+#include "scattering/mie.h"
+#include "simulation/form2.h"
+
+namespace tessary {
+
+// Integer and Long window variables are int and std::int32_t; sizes in twips are int so that very
+// wide screens cannot overflow them. Single is float, Double double.
+class Form1 : public Form {
+  public:
+    Form1();
+    ~Form1() override;
+
+    // ---------------------------------------------------------------------------------------------
+    // Main window: start-up, defaults, locking, window, help, file and exit commands
+    void Form_Load();
+    void Form_Unload();
+    void cmdDefault_Click();
+    void LockON();
+    void LockOFF();
+    void cmdExit_Click();
+    void mnuExit_Click();
+    void cmdInfo_Click();
+    void cmdSimulation_Click();
+    void mnuWindowGraph_Click();
+    void mnuWindowSimulation_Click();
+    void mnuHelp1_Click();
+    void mnuHelpContents_Click();
+    void mnuAbout_Click();
+    // Fills the built-in spectra, water and metal tables.
+    void FillSunTables();
+    void FillIndexTables();
+    // True (after a beep) while the inputs are locked: a command that would start a run, load, save or
+    // redraw returns at once then, since the menus stay live during a run.
+    bool RefuseWhileLocked();
+
+    // Graphs: frame, ticks, sizes, colour schemes, line colours (procedures)
+    // The empty frame of a graph in the box left..right x top..bottom (twips, y downwards) for x from
+    // xMin to xMax and y from yMin to yMax. Writes back xMin = 0 (a linear axis from near 0) and
+    // yMin = 0.0001 for 0 on a logarithmic axis. Start-up calls it once before the first run.
+    void Grid(float& left, float& right, float& top, float& bottom, double& xMin, double& xMax, double& yMin,
+              double& yMax);
+    void GridXLabel();
+    void GridYLabel();
+    std::string AxisNumberText(double x, int n);
+    // Grid step of a linear axis over [xMin, xMax]; false (step 0) when the range is not above 0.
+    bool GridxStep(double xMin, double xMax, double& step, double& range, double& labelStep);
+    bool GridxStep(double xMin, double xMax, double& step, double& range);
+    void GridLeeTicks(double start, double end, double step, double min, double max, float left, float right,
+                      float y);
+    void mnuVLarge_Click();
+    void mnuLarge_Click();
+    void mnuMedium_Click();
+    void mnuSmall_Click();
+    void mnuSizeSpecial_click();
+    void BackgroundColour();
+    void mnuDefault_Click();
+    void mnuWhite_Click();
+    void mnuGrey_Click();
+    void mnuBlack_Click();
+    void mnuHideLogo_Click();
+    void mnuMajorGridX_Click();
+    void mnuMinorGridX_Click();
+    void mnuMajorGridY_Click();
+    void mnuMinorGridY_Click();
+    void LineColour();
+    void PlotLineColour();
+    void PlotLineStyle();
+    void PlotDrawWidth();
+    void mnuTrueColour_Click();
+    void mnuBlackLine_Click();
+    void mnuGreyLine_Click();
+    void mnuRedLine_Click();
+    void mnuGreenLine_Click();
+    void mnuBlueLine_Click();
+    void mnuYellowLine_Click();
+    void mnuCyanLine_Click();
+    void mnuMagentaLine_Click();
+    void mnuSolid_Click();
+    void mnuDot_Click();
+    void mnuDash_Click();
+    void mnuDrawwidth1_Click();
+    void mnuDrawwidth2_Click();
+    // Replot offered (enabled, shown, default) while the results are current, else New plot as default.
+    void OfferRedraw();
+
+    // Graph-type selection and presets (procedures)
+    void cboGraph_Click();
+    void cboGraph_Change();
+    // Steps of cboGraph_Click: the codes and menus of the chosen entry; redraw or mark out of date
+    // (with the angle presets); the preset of the new type; what all types share afterwards.
+    void selectGraphType();
+    void decideRedraw();
+    void applyAnglePreset(bool resetPolarisation);
+    void applyGraphTypePreset();
+    void applyGraphPresetTail();
+    struct GraphPresetWriter;
+
+    // Graphs: result display, curves, legends and readout
+    // Draws the curves that cboPol asks for from three arrays indexed by point from 1 (element 0
+    // unused): works out the y range, has Grid draw the frame when a new one is due, then Plot per
+    // curve. With phasePanel 1 it draws the lower panel from avgPerp, avgPara, avgUnpol instead.
+    void Display(std::span<const double> perp, std::span<const double> para, std::span<const double> unpol);
+    // Round axis ends for a data maximum and minimum (may replace the data value; GridYmin writes
+    // txtY1min). Always finite, the maximum above 0 and, on a log axis, the minimum above 0.
+    void GridYmax(double& dataMax, double& axisMax);
+    void GridYmin(double& dataMin, double& axisMin);
+    // The coarsest angle grid (90/N, N <= 9000) that holds the angle of txtAngle: writes angleCount
+    // and angleIndex, or paints txtAngle red and keeps them.
+    void AngleDelta();
+    // One curve of values (indexed from 1) in the box left..right x top..bottom for the given x and y
+    // ranges, in the current drawing colour; count is angleCount, written back for angle graphs.
+    void Plot(std::int32_t& count, std::span<const double> values, float left, float right, float top,
+              float bottom, double xFrom, double xTo, double yFrom, double yTo);
+    // Legend above the graph; data box and the line of values under the graph.
+    void PolarLabel();
+    void VisibleData();
+
+    // Media: wavelength input, relative index, sun disc
+    void txtLambda_change();
+    // Reads the checked sphere and medium menu items and the model dialogs into indexModels (the
+    // index files' tables stay). False when no sphere item is checked.
+    bool ReadIndexModels();
+    // Re(m) at lambda (um) from the checked models; Im(m) in relIndexIm, the indices in sphereRe,
+    // sphereIm, mediumRe, mediumIm. A wavelength <= 0, or outside 0.15-2 um with the IAPWS sphere,
+    // returns the number in txtRefractReal and changes nothing. nullopt when there is no index: the
+    // message is shown (once per run: not again while a run is already stopped), during a run
+    // runState becomes 4, and no index variable changes.
+    // (Inside Form1 the pure engine is tessary::refrel.)
+    std::optional<double> refrel(double lambda);
+    // Sun-disc weights for the step in cboStep: sizeOrStep, sunDiscSteps, sunDiscWeights (0..n+1),
+    // sunDiscWeightSum. A step that is not above 0 gives the single centre weight 1.
+    void SunCorrection();
+
+    // Main window: calculation-option and beam menus
+    void mnuCentralBeam_Click();
+    void mnuDebyeRecursion_Click();
+    void mnuMultBeams_Click();
+    void mnuSWPhase_Click();
+    void mnuSWsub_Click();
+    void mnuSun_Click();
+    void mnuInterpolate_Click();
+    void mnuKhare_Click();
+    void mnuLock_Click();
+    void mnuNussenzveig_Click();
+    void mnuSurfaceShort_Click();
+    void mnuSurfaceLong_Click();
+    void mnuSurfaceBoth_Click();
+    void mnuPlaneWave_Click();
+    void mnuGaussian_Click();
+    void mnuTopHat_Click();
+    void mnuRadius_Click();
+    void mnuDiameter_Click();
+    void mnuRadiusX_Click();
+    void mnuAverage_Click();
+    void mnuXStepLog_Click();
+
+    // Graphs: plot option menus
+    void mnuAmpPhase_Click();
+    void mnuIntPol_Click();
+    void mnuPolarPlot_Click();
+    void mnuDataVisible_Click();
+    void mnuFalseColours_Click();
+    void mnuInvWavelength_Click();
+    void mnuPhasePlot_Click();
+    void mnuAmplitude_Click();
+    void mnuNormalised_Click();
+    void mnuOverplot_Click();
+    void mnuS1S2_Click();
+    void mnuShowData_Click();
+    void mnuSize_Click();
+    void optLog_Click();
+    void optLinear_Click();
+    void optPoint_Click();
+    void optSun_Click();
+    void optXLinear_Click();
+    void optXLog_Click();
+
+    // Redraw guard. A redraw from the stored results (Replot, the drawing of a run, a Lee diagram)
+    // pumps events; a display option chosen meanwhile may change its check marks but must not start
+    // a second redraw inside the first. Whoever redraws holds a RedrawGuard for the whole redraw.
+    class RedrawGuard {
+      public:
+        explicit RedrawGuard(Form1& form) : m_form(form) { ++m_form.redrawDepth; }
+        ~RedrawGuard() { --m_form.redrawDepth; }
+        RedrawGuard(const RedrawGuard&) = delete;
+        RedrawGuard& operator=(const RedrawGuard&) = delete;
+
+      private:
+        Form1& m_form;
+    };
+    // True while a redraw holds its guard or a run has the inputs locked.
+    bool RedrawBusy() const { return redrawDepth > 0 || inputsLocked; }
+    // Replot (the Click of cmdReplot) unless a run or a redraw is under way; true when it ran.
+    bool ReplotIfIdle();
+    int redrawDepth = 0;
+
+    // Calculation runs: numeric input parsing
+    // Validates and tidies the number in box: Value in is 1 when a minus sign is not allowed, out the
+    // number; NError in is the range code (100 > 0, 101 >= 0, 102 <= 0, 103 < 0, others none), out 0
+    // when accepted, 1 when rejected (the box red and the input-error message shown).
+    void getval(TextBox& box, double& Value, int& NError);
+    void getval(ComboBox& box, double& Value, int& NError);
+
+    // Calculation runs: commands, driver, dispatch, progress, arrays
+    // Complex amplitudes per angle index: [0] the real parts, [1] the imaginary parts.
+    using ComplexTable = std::array<std::vector<double>, 2>;
+    // New plot, Overplot and Stop. New plot and Overplot refuse (with a beep) while a run is under
+    // way; Stop only asks its question and, on Yes, sets runState to 4.
+    void cmdNewPlot_Click();
+    void cmdOverPlot_Click();
+    void cmdStop_Click();
+    // calcMethod from the text of cboType; 0, the list red and "Unknown calculation method" otherwise.
+    void TypeCalc();
+    // The percentage of the running calculation in txtProgress and the bar at (12000, 1900).
+    void Progress();
+    // Re-creates (all zero) the result arrays with the sizes the next run needs.
+    void Array_Size();
+    // The run driver: set-up, path, calculation, drawing and common end of one run.
+    void Overplot();
+    // Steps of the runs. radius from txtRadius by the checked radius, diameter or size-parameter
+    // menu; waveCount for "High", "Med." and "Low" from the radius; the angle grid and the window of
+    // indices (false after a refusal); the method call of the one-wavelength path; the curves of an
+    // angle graph (false after a refusal); the elapsed time; the common end of every run.
+    void RadiusFromBox();
+    void WaveCountFromRadius();
+    bool AngleSetUp();
+    void DispatchMethod(std::int32_t& first, std::int32_t& last);
+    bool AngleGraph();
+    void ShowElapsedTime(float startTime);
+    void RunCommonEnd();
+    // A method or path this version cannot compute: its message, and runState 4 ends the run.
+    void RefuseRun(const std::string& what);
+
+    // Calculation runs: input checks and run-time estimate
+    // Checks the inputs in a fixed order; the first failure shows its message, paints its input red
+    // and sets inputErrorFlag to 1 (0 on entry). Outside an overplot it copies the x range and the
+    // manual y limits from the boxes into the four limits. A few checks only warn and let a run go on.
+    void CheckInput(double& xLow, double& xHigh, double& yLow, double& yHigh, int& inputErrorFlag);
+    // Estimates a Mie or Debye run (angle graphs and Lee diagrams; writes waveCount and, for Lee
+    // diagrams, the sweep values) and above 1800 s asks "Long calculation !"; No sets inputError to 1.
+    // Inputs that leave the estimate undefined (a step, wavelength or radius <= 0, a Lee sweep of no
+    // or more than 400 steps) write nothing and ask nothing.
+    void Duration();
+
+    // Mie and Debye series: window procedures
+    // Plane-wave Mie series (scattering/mie.h) with the window's part: the method label and title,
+    // the progress display and the event pump once per order, the stop, the convergence graph's
+    // txtXmax and intensities, and the refusal message (runState 4). All twelve by reference; NANG
+    // below 2 becomes 2. BHMIE2 is the variant no caller uses.
+    void BHMIE(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
+               double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first, std::int32_t& last);
+    void BHMIE2(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
+                double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first, std::int32_t& last);
+
+    // Main window: input handlers
+    // Forwarders: each reaches the one real handler of its control.
+    void cboBright_Change();
+    void cboDistrib_Click();
+    void cboN_click();
+    void cboRays_Change();
+    void cboSD_Click();
+    void cboType_Change();
+    void cboWave_change();
+    void cboYmax_Change();
+    void cboYmax_Scroll();
+    void cboYmin_Change();
+    void cboYmin_Scroll();
+    void cboStep_Click();
+    // The real handlers.
+    void cboBright_Click();
+    void cboDistrib_Change();
+    void cboLee_Click();
+    void cboN_Change();
+    void cboRays_Click();
+    void cboSD_Change();
+    void cboType_click();
+    void cboWave_Click();
+    void cboYmax_Click();
+    void cboYmin_Click();
+    void cboStep_Change();
+    void cboPol_Click();
+    void chk1256_Click();
+    void chkRays0_Click();
+    void chkComponents_Click();
+    void txtAngle_Change();
+    void txtRmax_Change();
+    void txtRstep_Change();
+    void txtXmin_Change();
+    void txtXmax_Change();
+    void txtRadius_Change();
+    void txtRefractReal_Change();
+    void txtRefractImag_Change();
+    // New plot offered: cmdReplot hidden (and disabled when asked), cmdNewPlot the default button.
+    void offerNewPlot(bool disableReplot);
+    // Replot offered: cmdReplot enabled, shown and the default button.
+    void offerReplot();
+    // Wavelengths per run for a text of cboWave: "RGB" 3, "High" 1000, "Med." 300, "Low" 100, else its
+    // value rounded half to even and held within 0..2001 (the per-wavelength tables' entries).
+    static int WaveCountOf(const std::string& text);
+
+    // Main window: hidden mode
+    // Watches every key of the window for the access sequence and the chords (keys named in
+    // form1_hidden_mode.cpp); changes neither argument, so the focused control still gets the key.
+    void Form_KeyDown(int& KeyCode, int& shift);
+    void showHiddenMenus();
+    void switchSpecialMode();
+
+    // =============================================================================================
+    // Window variables
+
+    // Numerical support: work variables without lasting meaning between calls
+    double scratch = 0.0;
+    double scratchA = 0.0, scratchB = 0.0, scratchC = 0.0, scratchD = 0.0, scratchE = 0.0, scratchF = 0.0;
+    double scratchG = 0.0, scratchH = 0.0, scratchI = 0.0, scratchJ = 0.0, scratchK = 0.0, scratchL = 0.0;
+    double scratchM = 0.0, scratchN = 0.0, scratchO = 0.0, scratchP = 0.0, scratchQ = 0.0, scratchR = 0.0;
+    double scratchS = 0.0;
+    std::string scratchText;
+
+    // Mie and Debye series: ray-order flags (p = 0..50) and the calculation title
+    std::vector<int> rayflag;
+    std::string captionText;
+
+    // Media, illumination and size distributions: index models, water and band defaults, sun disc
+    IndexModels indexModels;
+    std::string sphereName;
+    std::string mediumName;
+    float waterTemp = 0.0f;
+    float reducedTemp = 0.0f;
+    float waterDensity = 0.0f;
+    float bandMinUm = 0.0f;
+    float bandMaxUm = 0.0f;
+    int spectrumFileLoaded = 0;
+    int histLoaded = 0;
+    std::vector<double> sunDiscWeights;
+    double wavelength = 0.0;
+    float relStdDev = 0.0f;
+    int sampleCount = 0;
+    double sizeOrStep = 0.0;
+
+    // Calculation runs: run state, counters, sweep and progress
+    int runState = 0;
+    int inputError = 0;
+    int waveCount = 0;
+    double radius = 0.0;
+    double sizeParam = 0.0;
+    double qSca = 0.0;
+    int prevGraphCode = 0;
+    int prevGraphSubCode = 0;
+    double waveNumber = 0.0;
+    double waveNumberSq = 0.0;
+    float sweepStart = 0.0f, sweepEnd = 0.0f, sweepSteps = 0.0f, sweepRatio = 0.0f;
+    int loopStep = 0, loopI = 0, loopK = 0;
+    std::int32_t loopJ = 0, loopP = 0;
+    float progressPercent = 0.0f;
+    float progressShown = 0.0f;
+
+    // Graphs, shared: graph box, polar geometry, x and y ranges, curve state
+    double xMin = 0.0;
+    double xMax = 0.0;
+    double yAxisMin = 0.0;
+    double yAxisMax = 0.0;
+    double yScaleMin = 0.0;
+    double yScaleMax = 0.0;
+    float graphLeft = 0.0f;
+    float graphRight = 0.0f;
+    float graphTop = 0.0f;
+    float graphBottom = 0.0f;
+    double polarCentreX = 0.0;
+    double polarCentreY = 0.0;
+    int polarRadius = 0;
+    int phasePanel = 0;
+    int curvePolarisation = 0;
+
+    // Graphs: frame, ticks, sizes, colour schemes, line colours (variables)
+    // Colours are RGB numbers r + 256 g + 65536 b.
+    OleColor colourBackSingle = 0;  // plot box with one wavelength
+    OleColor colourBackMulti = 0;   // plot box with several wavelengths
+    OleColor logoColour = 0;
+    OleColor lineColourDark = 0;    // darker companion of the line colour: the second curve
+    float leePanelWidth = 0.0f;     // width of each Lee-diagram or map panel
+    double tickValueX = 0.0, tickValueY = 0.0;  // the value of the tick being drawn
+    double drawX = 0.0, drawY = 0.0;            // its position
+    double waveRed = 0.0, waveGreen = 0.0, waveBlue = 0.0;  // colour of the current wavelength, 0..255
+
+    // Graphs: result display, curves, legends and readout (variables)
+    // The upper panel's axis range, restored after the lower panel; its automatic data maximum.
+    double drawnYMin = 0.0, drawnYMax = 0.0;
+    double savedYScaleMax = 0.0;
+    // The index of the angle of txtAngle on its grid; the visible point range of x graphs.
+    int angleIndex = 0;
+    int plotFirstIndex = 0, plotLastIndex = 0;
+    // The RGB number of each wavelength of a run (0..2001); the x value of an x graph's first point.
+    std::array<float, 2002> colourPerWave{};
+    double dataXStart = 0.0;
+
+    // Media: wavelength input, relative index, sun disc (variables)
+    // The indices n + ik of the sphere and the medium (n in mediumRe) at the last wavelength, Im(m).
+    double sphereRe = 0.0, sphereIm = 0.0;
+    double mediumIm = 0.0;
+    double relIndexIm = 0.0;
+    // sunDiscWeights holds w(1)..w(sunDiscSteps); the sum 1 + 2 (w(1) + ...).
+    int sunDiscSteps = 0;
+    double sunDiscWeightSum = 1.0;
+
+    // Calculation runs: commands, driver, dispatch, progress, arrays (variables)
+    ComplexTable s1Amp, s2Amp;  // S1 and S2 per angle index
+    std::vector<double> spareCurve;
+    std::vector<double> intensityPerp, intensityPara, intensityUnpol;  // the curves, per point
+    std::vector<double> avgPerp, avgPara, avgUnpol;  // distribution sums, phases, scaled curves
+    std::vector<double> muTable, piTable, pi0Table, piPrev, tauTable;  // angle functions, 0..90 deg
+    // Colour stores of the Lee diagrams and maps, [sweep step][angle point]; four peaks per step,
+    // [value 0..3][sweep step].
+    std::vector<std::vector<float>> leeRed1, leeRed2, leeGreen1, leeGreen2, leeBlue1, leeBlue2;
+    std::vector<std::vector<float>> leeRed3, leeRed4, leeGreen3, leeGreen4, leeBlue3, leeBlue4;
+    std::vector<std::vector<float>> leeRowPeaks;
+    // Colour sums, [column 0..7][angle point]: column 0 the totals.
+    std::array<std::vector<double>, 8> colourSumPerp, colourSumPara;
+    double calcIndexRe = 0.0, calcIndexIm = 0.0;  // m of the method call
+    int absorbingFlag = 0;                         // 2 for an absorbing sphere
+    std::int32_t firstPoint = 0, lastPoint = 0;    // angle indices of the graph's x range
+    std::int32_t windowFirst = 0, windowLast = 0;  // angle indices the method computes
+    double scatNorm = 0.0;                         // normalisation of the phase function
+    bool runUnderWay = false;                      // from the start to the end of New plot or Overplot
+    // Set by the data-file reader while it loads: a New plot that Replot starts then keeps
+    // resultsFromFile (any other New plot clears it).
+    bool dataFileLoading = false;
+
+    // Mie and Debye series: window procedures (variables)
+    std::int32_t termCount = 0, loopN = 0;  // series orders of the run, the current order
+    int outerCount = 0;                     // wavelength number (from Label14)
+    double stepsDone = 0.0, stepsTotal = 0.0;
+    double qExt = 0.0, qBack = 0.0, asymmetryG = 0.0;
+    MieResult mieWork;  // the series' results and scratch, reused from call to call
+
+    // Graph-type selection and presets (variables)
+    double mediumRe = 0.0;  // real refractive index of the surrounding medium
+
+    // Main window: codes, flags, screen, hidden mode, built-in tables, open files
+    std::string commandLine;
+    int screenWidthPx = 0;
+    int screenHeightPx = 0;
+    int graphCode = 0;
+    int graphSubCode = 0;
+    int calcMethod = 0;
+    int resultsStale = 0;
+    int resultsFromFile = 0;
+    int logScaleDefault = 0;
+    int hiddenKeyArmed = 0;
+    int hiddenKeyPos = 0;
+    int hiddenModeState = 0;
+    std::array<int, 4> hiddenKeyTable{};
+    std::array<float, 65> sunLeeTable{};
+    std::array<float, 131> sunWernandTable{};
+    std::array<float, 129> riBuiltinTable{};
+    std::array<float, 50> metalWavelengths{};
+    // (1, row) the real part n, (2, row) the imaginary part k; first index 0 and row 0 stay 0.
+    std::array<std::array<float, 50>, 3> copperIndexTable{};
+    std::array<std::array<float, 50>, 3> silverIndexTable{};
+    std::array<std::array<float, 50>, 3> goldIndexTable{};
+    // True from LockON to LockOFF: commands that would start a run, load, save or redraw refuse.
+    bool inputsLocked = false;
+    // The output files the window has open; closing the window abandons them.
+    OpenWriters openWriters;
+
+    // Approximate methods: surface-wave terms and the angle grid
+    int swQmin = 0;
+    int swQmax = 0;
+    std::int32_t angleCount = 0;
+    double angleStepRad = 0.0;
+    double theta = 0.0;
+    std::int32_t mirrorIndex = 0;
+    std::int32_t angleTotal = 0;
+
+    // Colour rendering
+    int simulationMode = 0;
+
+    // Files
+    int saveFileType = 0;
+
+    // Main window: calculation-option and beam menus (variables)
+    // Beam centre xf, yf, zf and half-width w0 in um, from the beam dialog.
+    float beamXf = 0.0f, beamYf = 0.0f, beamZf = 0.0f, beamW0 = 0.0f;
+
+    // =============================================================================================
+    // Dialogs and the simulation window (one instance each, made on first access)
+    FormRef<dlogP> dlogP_{[this] { return std::make_unique<dlogP>(*this); }};
+    FormRef<dlogAverage> dlogAverage_{[this] { return std::make_unique<dlogAverage>(*this); }};
+    FormRef<dlogIncident> dlogIncident_{[this] { return std::make_unique<dlogIncident>(*this); }};
+    FormRef<dlogGaussianBeam> dlogGaussianBeam_{[this] { return std::make_unique<dlogGaussianBeam>(*this); }};
+    FormRef<dlogTemp> dlogTemp_;
+    FormRef<dlogAir> dlogAir_;
+    FormRef<dlogRI_User1> dlogRI_User1_;
+    FormRef<dlogRI_User2> dlogRI_User2_;
+    FormRef<dlogSegelstein> dlogSegelstein_;
+    FormRef<dlogRay> dlogRay_;
+    FormRef<dlogBlackBody> dlogBlackBody_;
+    FormRef<dlogSpectrumBand> dlogSpectrumBand_;
+    FormRef<dlogSpectrumFile> dlogSpectrumFile_;
+    FormRef<Form2> Form2_{[this] { return std::make_unique<Form2>(*this); }};
+
+    // =============================================================================================
+    // Menus
+    Menu mnuFile{*this, "&File"};
+    Menu mnuRead{mnuFile, "Read previous results"};
+    Menu mnuSave{mnuFile, "Save results as ..."};
+    Menu mnuSaveText{mnuFile, "Save numerical results as text file"};
+    Menu mnuBatchFile{mnuFile, "Batch file ....."};
+    Menu mnuFileBar{mnuFile, "-"};
+    Menu mnuExit{mnuFile, "&Exit"};
+
+    Menu mnuGraphOptions{*this, "&Graph"};
+    Menu mnuGraphSize{mnuGraphOptions, "Graph size"};
+    Menu mnuVLarge{mnuGraphSize, "Very large"};
+    Menu mnuLarge{mnuGraphSize, "Large"};
+    Menu mnuMedium{mnuGraphSize, "Medium"};
+    Menu mnuSmall{mnuGraphSize, "Small"};
+    Menu mnuSizeSpecial{mnuGraphSize, "Special"};
+    Menu mnuBackground{mnuGraphOptions, "Background colour"};
+    Menu mnuDefault{mnuBackground, "Default"};
+    Menu mnuWhite{mnuBackground, "White"};
+    Menu mnuGrey{mnuBackground, "Grey"};
+    Menu mnuBlack{mnuBackground, "Black"};
+    Menu mnuHideLogo{mnuGraphOptions, "Hide logo"};
+    Menu mnuGridBar{mnuGraphOptions, "-"};
+    Menu mnuMajorGridX{mnuGraphOptions, "Major grid lines X-axis"};
+    Menu mnuMinorGridX{mnuGraphOptions, "Minor grid lines X-axis"};
+    Menu mnuMajorGridY{mnuGraphOptions, "Major grid lines Y-axis"};
+    Menu mnuMinorGridY{mnuGraphOptions, "Minor grid lines Y-axis"};
+    Menu mnuLineBar{mnuGraphOptions, "-"};
+    Menu mnuLineColours{mnuGraphOptions, "Plot line colours"};
+    Menu mnuTrueColour{mnuLineColours, "True colour"};
+    Menu mnuBlackLine{mnuLineColours, "Black"};
+    Menu mnuGreyLine{mnuLineColours, "Grey"};
+    Menu mnuRedLine{mnuLineColours, "Red"};
+    Menu mnuGreenLine{mnuLineColours, "Green"};
+    Menu mnuBlueLine{mnuLineColours, "Blue"};
+    Menu mnuYellowLine{mnuLineColours, "Yellow"};
+    Menu mnuCyanLine{mnuLineColours, "Cyan"};
+    Menu mnuMagentaLine{mnuLineColours, "Magenta"};
+    Menu mnuFalseColours{mnuLineColours, "False colours"};
+    Menu mnuLineStyle{mnuGraphOptions, "Plot line style"};
+    Menu mnuSolid{mnuLineStyle, "Solid"};
+    Menu mnuDot{mnuLineStyle, "Dot"};
+    Menu mnuDash{mnuLineStyle, "Dash"};
+    Menu mnuLineWidth{mnuGraphOptions, "Plot line width "};
+    Menu mnuDrawWidth1{mnuLineWidth, "1"};
+    Menu mnuDrawWidth2{mnuLineWidth, "2"};
+
+    Menu mnuPlotOptions{*this, "&Plot"};
+    Menu mnuAmpPhase{mnuPlotOptions, "Intensity + Phase"};
+    Menu mnuIntPol{mnuPlotOptions, "Intensity + Polarisation"};
+    Menu mnuPolarPlot{mnuPlotOptions, "Polar plot"};
+    Menu mnuDataVisible{mnuPlotOptions, "Visible data"};
+    Menu mnuInvWavelength{mnuPlotOptions, "Inv Wavelength"};
+    Menu mnuPhasePlot{mnuPlotOptions, "Phase plot"};
+    Menu mnuAmplitude{mnuPlotOptions, "Amplitude"};
+    Menu mnuNormalised{mnuPlotOptions, "Normalise unpolarised"};
+    Menu mnuOverplot{mnuPlotOptions, "Overplot from file"};
+    Menu mnuS1S2{mnuPlotOptions, "S1 + S2"};
+    Menu mnuShowData{mnuPlotOptions, "Show data"};
+    Menu mnuSize{mnuPlotOptions, "Size"};
+
+    Menu mnuAdvanced{*this, "&Advanced"};
+    Menu mnuRI{mnuAdvanced, "Refractive index"};
+    Menu mnuSphere{mnuRI, "Sphere"};
+    Menu mnuRI_Water1{mnuSphere, "Water"};
+    Menu mnuRI_IAPWS{mnuRI_Water1, "IAPWS 5C"};
+    Menu mnuRI_Cowley{mnuRI_Water1, "Cowley"};
+    Menu mnuRI_Segelstein{mnuRI_Water1, "Segelstein"};
+    Menu mnuRI_Ray{mnuRI_Water1, "Ray"};
+    Menu mnuRI_Lynch{mnuRI_Water1, "Lynch + Livingston"};
+    Menu mnuRI_KayeLaby{mnuRI_Water1, "Kaye + Laby"};
+    Menu mnuRI_Gedzelman{mnuRI_Water1, "Gedzelman"};
+    Menu mnuRI_Au{mnuSphere, "Gold"};
+    Menu mnuRI_Ag{mnuSphere, "Silver"};
+    Menu mnuRI_Cu{mnuSphere, "Copper"};
+    Menu mnuRI_Air1{mnuSphere, "Air"};
+    Menu mnuRI_Vacuum1{mnuSphere, "Vacuum"};
+    Menu mnuRI_User1{mnuSphere, "User defined"};
+    Menu mnuRI_File1{mnuSphere, "Data from file ..."};
+    Menu mnuSurround{mnuRI, "Surrounding medium"};
+    Menu mnuRI_Vacuum2{mnuSurround, "Vacuum"};
+    Menu mnuRI_Air2{mnuSurround, "Air"};
+    Menu mnuWater2{mnuSurround, "Water"};
+    Menu mnuRI_IAPWS2{mnuWater2, "IAPWS"};
+    Menu mnuRI_Segelstein2{mnuWater2, "Segelstein"};
+    Menu mnuRI_User2{mnuSurround, "User defined"};
+    Menu mnuRI_File2{mnuSurround, "Data from file ..."};
+    Menu mnuSpectrum{mnuAdvanced, "Spectrum"};
+    Menu mnuSpectrumLee{mnuSpectrum, "Sun (Lee)"};
+    Menu mnuSpectrumWernand{mnuSpectrum, "Sun (Wernand)"};
+    Menu mnuSpectrumFlat{mnuSpectrum, "Flat"};
+    Menu mnuBlackBody{mnuSpectrum, "Black body 6000 K"};
+    Menu mnuSpectrumFile{mnuSpectrum, "Spectrum from file"};
+    Menu mnuBar3{mnuSpectrum, "-"};
+    Menu mnuSpectrumBand{mnuSpectrum, "380 - 700 nm band"};
+    Menu mnuSizeDist{mnuAdvanced, "Size distribution from file ... "};
+    Menu mnuCalcBar{mnuAdvanced, "-"};
+    Menu mnuIllumination{mnuAdvanced, "Illumination"};
+    Menu mnuPlaneWave{mnuIllumination, "Plane wave"};
+    Menu mnuGaussian{mnuIllumination, "Gaussian beam"};
+    Menu mnuTopHat{mnuIllumination, "Top hat beam"};
+    Menu mnuMultBeams{mnuIllumination, "Multiple beams"};
+    Menu mnuCentralBeam{mnuIllumination, "Central beam"};
+    Menu mnuRadiusDiameter{mnuAdvanced, "Radius or diameter"};
+    Menu mnuRadius{mnuRadiusDiameter, "Radius"};
+    Menu mnuDiameter{mnuRadiusDiameter, "Diameter"};
+    Menu mnuRadiusX{mnuRadiusDiameter, "Size parameter x"};
+    Menu mnuInterpolate{mnuAdvanced, "Cubic interpolation"};
+    Menu mnuAverage{mnuAdvanced, "Average"};
+    Menu mnuXStepLog{mnuAdvanced, "Logarithmic steps"};
+    Menu mnuSurfaceWave{mnuAdvanced, "Surface wave"};
+    Menu mnuSurfaceShort{mnuSurfaceWave, "Short path only"};
+    Menu mnuSurfaceLong{mnuSurfaceWave, "Long path only"};
+    Menu mnuSurfaceBoth{mnuSurfaceWave, "Short + long paths"};
+    Menu mnuSWPhase{mnuSurfaceWave, "Phase correction"};
+    Menu mnuKhare{mnuSurfaceWave, "Khare"};
+    Menu mnuLock{mnuSurfaceWave, "Lock"};
+    Menu mnuNussenzveig{mnuSurfaceWave, "Nussenzveig"};
+    Menu mnuBar{mnuAdvanced, "-"};
+
+    Menu mnuColour{*this, "&Colour"};
+    Menu mnuSaturation{mnuColour, "Saturation"};
+    Menu mnuPhoto{mnuSaturation, "Photo"};
+    Menu mnuFreeze{mnuSaturation, "Freeze"};
+    Menu mnuPeakWhite{mnuSaturation, "Peak White"};
+    Menu mnuGamma{mnuColour, "Gamma"};
+    Menu mnuGammaNone{mnuGamma, "None"};
+    Menu mnuGammaA{mnuGamma, "Individual RGB"};
+    Menu mnuGammaB{mnuGamma, "Group RGB"};
+    Menu mnuSaturated{mnuColour, "Saturated colours"};
+    Menu mnuSetNormal{mnuColour, "Set normalisation"};
+
+    Menu mnuWindow{*this, "Window"};
+    Menu mnuWindowGraph{mnuWindow, "Graph"};
+    Menu mnuWindowSimulation{mnuWindow, "Simulation"};
+
+    Menu mnuHelp{*this, "&Help"};
+    Menu mnuHelp1{mnuHelp, "Introduction"};
+    Menu mnuHelpContents{mnuHelp, "Contents"};
+    Menu mnuAbout{mnuHelp, "About"};
+
+    Menu mnuHidden{*this, "Hidden"};
+    Menu mnuDebyeRecursion{mnuHidden, "Debye recursion"};
+    Menu mnuSun{mnuHidden, "Sun Rectangular"};
+    Menu mnuSWsub{mnuHidden, "Surface wave subtraction"};
+
+    Menu mnuSpecial{*this, "Special"};
+
+    // =============================================================================================
+    // Controls (a frame before its members)
+
+    // Method, graph type and the method's own inputs (top row)
+    ComboBox cboGraph{*this, ComboBox::Style::Editable};
+    ComboBox cboType{*this, ComboBox::Style::Editable};
+    ComboBox cboRays{*this, ComboBox::Style::Editable};
+    Label lblQminQmax{*this, "Terms"};
+    ComboBox cboQmin{*this, ComboBox::Style::Editable};
+    ComboBox cboQmax{*this, ComboBox::Style::Editable};
+    Label lblSWFactor{*this, "Factor"};
+    TextBox txtSWAmp{*this, "1"};
+    CommandButton cmdSimulation{*this, "Simulation"};
+
+    // Light
+    Frame Frame4{*this, "Light"};
+    Label Label6{Frame4, "Wavelength (  m) in vacuo"};
+    Label Label28{Frame4, "m"};
+    TextBox txtLambda{Frame4};
+    Label Label4{Frame4, "Colour of specified wavelength "};
+    Label Label8{Frame4, "Refractive index"};
+    Label Label9{Frame4, "Real"};
+    Label Label10{Frame4, "Imaginary"};
+    TextBox txtRefractReal{Frame4};
+    TextBox txtRefractImag{Frame4};
+    Label Label12{Frame4, "Polarisation"};
+    ComboBox cboPol{Frame4, ComboBox::Style::Fixed};
+    Label Label27{Frame4, "Number of wavelengths"};
+    ComboBox cboWave{Frame4, ComboBox::Style::Editable};
+    CheckBox chkComponents{Frame4, "Show components"};
+
+    // Drop size
+    Frame Frame3{*this, "Drop size"};
+    Label Label7{Frame3, "Radius (  m)"};
+    Label Label29{Frame3, "m"};
+    TextBox txtRadius{Frame3};
+    OptionButton optMono{Frame3, "Monodisperse"};
+    OptionButton optDisp{Frame3, "Disperse"};
+    ComboBox cboDistrib{Frame3, ComboBox::Style::Editable};
+    Label Label11{Frame3, "Std Dev %"};
+    ComboBox cboSD{Frame3, ComboBox::Style::Editable};
+    Label Label13{Frame3, "Samples"};
+    ComboBox cboN{Frame3, ComboBox::Style::Editable};
+    Label Label24{Frame3, "Maximum radius"};
+    TextBox txtRmax{Frame3};
+    Label Label25{Frame3, "No. of steps"};
+    TextBox txtRstep{Frame3};
+
+    // Fixed angle (or radius of the maps) below the drop-size frame
+    Label Label19{*this, "Scattering angle"};
+    Label Label31{*this, "m"};
+    TextBox txtAngle{*this};
+    Label lblRadiusDisp{*this};
+
+    // x axis
+    Frame Frame2{*this, "Angle scale"};
+    Label Label3{Frame2, "Minimum angle"};
+    TextBox txtXmin{Frame2};
+    Label Label2{Frame2, "Maximum angle"};
+    TextBox txtXmax{Frame2};
+    Label Label5{Frame2, "Angular resolution"};
+    ComboBox cboStep{Frame2, ComboBox::Style::Editable};
+
+    Frame Frame8{*this, "Horizontal scale"};
+    OptionButton OptXLinear{Frame8, "Linear"};
+    OptionButton optXLog{Frame8, "Logarithmic"};
+
+    Label Label18{*this, "Brightness"};
+    ComboBox cboBright{*this, ComboBox::Style::Editable};
+
+    // y axis, and in the same place the second sweep of the maps
+    Frame Frame1{*this, "Intensity scale"};
+    OptionButton optLog{Frame1, "Logarithmic"};
+    OptionButton optLinear{Frame1, "Linear"};
+    Label Label21{Frame1, "Max"};
+    ComboBox cboYmax{Frame1, ComboBox::Style::Editable};
+    Label Label22{Frame1, "Min"};
+    ComboBox cboYmin{Frame1, ComboBox::Style::Editable};
+
+    Frame Frame9{*this, "Refractive index"};
+    Label Label30{Frame9, "Real part"};
+    TextBox txtF9_fixed{Frame9};
+    Label Label32{Frame9, "Imaginary part"};
+    TextBox txtF9_min{Frame9};
+    TextBox txtF9_max{Frame9};
+    TextBox txtF9_step{Frame9};
+
+    Frame Frame5{*this, "Light source"};
+    OptionButton optPoint{Frame5, "Point"};
+    OptionButton optSun{Frame5, "Sun"};
+
+    Label Label26{*this, "Lee diagram"};
+    ComboBox cboLee{*this, ComboBox::Style::Fixed};
+
+    // Run commands and progress
+    CommandButton cmdNewPlot{*this, "New plot"};
+    CommandButton cmdOverPlot{*this, "Overplot"};
+    CommandButton cmdReplot{*this, "Replot"};
+    CommandButton cmdExit{*this, "Exit"};
+    CommandButton cmdStop{*this, "Stop calculation"};
+    TextBox txtProgress{*this, "0"};
+    Label Label16{*this, " % complete"};
+    CommandButton cmdDefault{*this, "Restore defaults"};
+    CommandButton cmdInfo{*this, "Information ON"};
+
+    // Information (covers the distribution picture's corner while shown)
+    Frame Frame6{*this, "Information"};
+    Label lblSphere{Frame6};
+    Label lblRI_Medium{Frame6};
+    Label lblSpectrum{Frame6};
+    Label lblSpectrumBand{Frame6};
+    Label lblDebyeRays{Frame6};
+    Label lblCubic{Frame6};
+    Label lblAverage{Frame6};
+    Label lblWatts{Frame6};
+    Label lblDistance{Frame6};
+
+    // Debye terms (hidden mode)
+    Frame Frame7{*this};
+    CheckBox chk1256{Frame7, "1256"};
+    CheckBox chkRays0{Frame7, "Ray 0"};
+    CheckBox chkPhase{Frame7, "Phase"};
+    CheckBox chk2theta{Frame7, "-2 (pi-theta)"};
+    CheckBox chkT12{Frame7, "- T12"};
+    CheckBox chkR11{Frame7, "- R11"};
+    CheckBox chkT21{Frame7, "- T21"};
+    CheckBox chkR22{Frame7, "- R22"};
+    CheckBox chkR22x{Frame7, "-1 - R22"};
+
+    // On the graph: the logo and the titles of the Lee panels
+    Label lblLogo{*this, "Tessary"};
+    PictureBox Picture1{*this};
+    PictureBox Picture2{*this};
+    PictureBox Picture3{*this};
+
+    // Never shown: values the runs keep in controls
+    TextBox txtX1min{*this};
+    TextBox txtX2Max{*this};
+    TextBox txtY1min{*this};
+    TextBox txtY2max{*this};
+    Label Label14{*this};
+    Label Label15{*this};
+    Label Label17{*this};
+    Label Label20{*this};
+
+  private:
+    // The window's design: positions, tool tips, design captions and visible/enabled states.
+    void designControls();
+    void designMenus();
+
+    // Lets the program's end actions reach the window only while it exists.
+    std::shared_ptr<Form1*> m_alive = std::make_shared<Form1*>(this);
+};
+
+}  // namespace tessary

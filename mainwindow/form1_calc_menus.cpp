@@ -1,0 +1,161 @@
+// Calculation-option and beam menus of the main window: their check marks are the options the
+// calculations read when they run. Toggles, groups with exactly one item checked, the size-entry
+// captions, averaging and logarithmic steps, and the beam choice with its dialog. None of them
+// starts a calculation; a few offer Replot.
+#include <initializer_list>
+
+#include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+void Toggle(Menu& item) { item.setChecked(!item.checked()); }
+
+// Checks one item of a group and unchecks the others.
+void CheckOnly(Menu& item, std::initializer_list<Menu*> others) {
+    item.setChecked(true);
+    for (Menu* other : others) other->setChecked(false);
+}
+
+// Replot enabled, shown and made the default button.
+void ShowReplot(Form1& f) {
+    f.cmdReplot.setEnabled(true);
+    f.cmdReplot.setVisible(true);
+    f.cmdReplot.setDefault(true);
+}
+
+// A beam value as Single. A number beyond the Single range leaves the stored value; the run's input
+// checks judge the box itself.
+void StoreSingle(float& target, const TextBox& box) {
+    const Checked<float> v = CSng(Val(box.text()));
+    if (v.ok()) target = v.value;
+}
+
+// The beam dialog is not opened while results from a data file are shown: loading has set its fields.
+void ShowBeamDialogAndStore(Form1& f) {
+    dlogGaussianBeam& beam = *f.dlogGaussianBeam_;
+    if (f.resultsFromFile == 0) beam.show(ShowMode::Modal);
+    StoreSingle(f.beamXf, beam.txtBeamXF);
+    StoreSingle(f.beamYf, beam.txtBeamYF);
+    StoreSingle(f.beamZf, beam.txtBeamZF);
+    StoreSingle(f.beamW0, beam.txtBeamWo);
+}
+
+}  // namespace
+
+// Toggles.
+void Form1::mnuCentralBeam_Click() { Toggle(mnuCentralBeam); }
+void Form1::mnuDebyeRecursion_Click() { Toggle(mnuDebyeRecursion); }
+void Form1::mnuMultBeams_Click() { Toggle(mnuMultBeams); }
+void Form1::mnuSWPhase_Click() { Toggle(mnuSWPhase); }
+void Form1::mnuSWsub_Click() { Toggle(mnuSWsub); }
+
+// Toggles that change only the drawing: Replot is offered while the results are current.
+void Form1::mnuSun_Click() {
+    Toggle(mnuSun);
+    if (resultsStale == 0) ShowReplot(*this);
+}
+
+void Form1::mnuInterpolate_Click() {
+    Toggle(mnuInterpolate);
+    lblCubic.setCaption(mnuInterpolate.checked() ? "Cubic interpolation ON" : "Cubic interpolation OFF");
+    if (resultsStale == 0) ShowReplot(*this);
+}
+
+// The surface-wave model: re-checked even when already checked.
+void Form1::mnuKhare_Click() { CheckOnly(mnuKhare, {&mnuLock, &mnuNussenzveig}); }
+void Form1::mnuLock_Click() { CheckOnly(mnuLock, {&mnuKhare, &mnuNussenzveig}); }
+void Form1::mnuNussenzveig_Click() { CheckOnly(mnuNussenzveig, {&mnuKhare, &mnuLock}); }
+
+// The surface-wave paths: an item already checked changes nothing.
+void Form1::mnuSurfaceShort_Click() {
+    if (!mnuSurfaceShort.checked()) CheckOnly(mnuSurfaceShort, {&mnuSurfaceLong, &mnuSurfaceBoth});
+}
+void Form1::mnuSurfaceLong_Click() {
+    if (!mnuSurfaceLong.checked()) CheckOnly(mnuSurfaceLong, {&mnuSurfaceShort, &mnuSurfaceBoth});
+}
+void Form1::mnuSurfaceBoth_Click() {
+    if (!mnuSurfaceBoth.checked()) CheckOnly(mnuSurfaceBoth, {&mnuSurfaceShort, &mnuSurfaceLong});
+}
+
+// What txtRadius means. Label29 is the micro sign in the gap of "(  m)", placed after "Radius (" or
+// "Diameter (".
+void Form1::mnuRadius_Click() {
+    if (mnuRadius.checked()) return;
+    CheckOnly(mnuRadius, {&mnuDiameter, &mnuRadiusX});
+    Label7.setCaption("Radius (  m)");
+    Label29.setVisible(true);
+    Label29.setLeft(700);
+}
+
+void Form1::mnuDiameter_Click() {
+    if (mnuDiameter.checked()) return;
+    CheckOnly(mnuDiameter, {&mnuRadius, &mnuRadiusX});
+    Label7.setCaption("Diameter (  m)");
+    Label29.setVisible(true);
+    Label29.setLeft(830);
+}
+
+void Form1::mnuRadiusX_Click() {
+    if (mnuRadiusX.checked()) return;
+    CheckOnly(mnuRadiusX, {&mnuRadius, &mnuDiameter});
+    Label7.setCaption("Size parameter x");
+    Label29.setVisible(false);
+}
+
+// Averaging of the curves; the dialog's OK names the width in the menu and the status label.
+void Form1::mnuAverage_Click() {
+    if (resultsStale != 0) return;
+    if (mnuAverage.checked()) {
+        mnuAverage.setChecked(false);
+        lblAverage.setCaption("Average OFF");
+    } else {
+        mnuAverage.setChecked(true);
+        dlogAverage_->show(ShowMode::Modal);
+    }
+    ShowReplot(*this);
+}
+
+// Logarithmic x steps: the step list then holds a number of steps. Writing its text raises its
+// Change, which marks the results out of date and resizes the result arrays.
+void Form1::mnuXStepLog_Click() {
+    Toggle(mnuXStepLog);
+    if (mnuXStepLog.checked()) {
+        cboStep.setText("100");
+        Label5.setCaption("No. of steps");
+    } else {
+        cboStep.setText("0.01");
+        Label5.setCaption("Step");
+    }
+}
+
+// The beam group. The method handler calls these again after a change of method, so choosing Mie or
+// Debye with the Gaussian beam checked opens its dialog again.
+void Form1::mnuPlaneWave_Click() { CheckOnly(mnuPlaneWave, {&mnuGaussian, &mnuTopHat}); }
+
+void Form1::mnuGaussian_Click() {
+    CheckOnly(mnuGaussian, {&mnuPlaneWave, &mnuTopHat});
+    dlogGaussianBeam& beam = *dlogGaussianBeam_;
+    beam.setCaption("Gaussian beam");
+    if (calcMethod == 1 || calcMethod == 2) {
+        for (TextBox* box : {&beam.txtBeamYF, &beam.txtBeamZF, &beam.txtPhi}) box->setEnabled(true);
+    }
+    if (calcMethod == 8) {
+        // Young mod.: the beam is centred on the axis.
+        for (TextBox* box : {&beam.txtBeamYF, &beam.txtBeamZF, &beam.txtPhi}) {
+            box->setText("0");
+            box->setEnabled(false);
+        }
+    }
+    ShowBeamDialogAndStore(*this);
+}
+
+void Form1::mnuTopHat_Click() {
+    dlogGaussianBeam_->setCaption("Top hat beam");
+    CheckOnly(mnuTopHat, {&mnuPlaneWave, &mnuGaussian});
+    ShowBeamDialogAndStore(*this);
+}
+
+}  // namespace tessary

@@ -1,0 +1,84 @@
+// The main window's small commands: ending the program (also during a run), the information frame,
+// the simulation window and switching between the two windows, help and the about box.
+#include <string>
+
+#include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr OleColor kGreen = 0x00FF00;
+constexpr const char* kHelpFile = "Tessary.hlp";
+
+}  // namespace
+
+bool Form1::RefuseWhileLocked() {
+    if (!inputsLocked) return false;
+    beep();
+    return true;
+}
+
+// Exit needs no question: the end actions close the open files before the program ends.
+void Form1::cmdExit_Click() { endProgram(0); }
+
+void Form1::mnuExit_Click() { endProgram(0); }
+
+void Form1::Form_Unload() {
+    openWriters.AbandonAll();
+    endProgram(0);
+}
+
+void Form1::cmdInfo_Click() {
+    if (Frame6.visible()) {
+        Frame6.setVisible(false);
+        cmdInfo.setCaption("Information ON");
+    } else {
+        Frame6.setVisible(true);
+        cmdInfo.setCaption("Information OFF");
+    }
+}
+
+void Form1::cmdSimulation_Click() {
+    // A second lock/unlock pair inside a run would unlock the inputs while it is still under way.
+    if (RefuseWhileLocked()) return;
+    simulationMode = 1;
+    cmdSimulation.setEnabled(false);
+    mnuWindowSimulation.setEnabled(false);
+    LockON();
+    LockOFF();
+    cmdSimulation.setEnabled(true);
+    mnuWindowSimulation.setEnabled(true);
+    Form2_->show();
+    Form2_->Picture1.setVisible(true);
+}
+
+void Form1::mnuWindowGraph_Click() {
+    Form2_->setWindowState(1);
+    setWindowState(2);
+}
+
+void Form1::mnuWindowSimulation_Click() {
+    if (RefuseWhileLocked()) return;
+    if (!Form2_->visible()) {
+        Form2_->txtX1.setBackColor(kGreen);
+        cmdSimulation_Click();
+    }
+    Form2_->show();
+    Form2_->Picture1.setVisible(true);
+    setWindowState(1);
+    Form2_->setWindowState(2);
+}
+
+void Form1::mnuHelp1_Click() { showHelp(kHelpFile, kHelpContents); }
+
+void Form1::mnuHelpContents_Click() { showHelp(kHelpFile, kHelpFinder); }
+
+void Form1::mnuAbout_Click() {
+    msgBox(std::string("Tessary: light scattering by spheres") + kCR + "6 March 2005" + kCR + kCR +
+               "Questions and reports: see the README of the Tessary project",
+           mb::kInformation, std::string("Tessary v3.4.10s"));
+}
+
+}  // namespace tessary

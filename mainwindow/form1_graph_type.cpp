@@ -1,0 +1,132 @@
+// The graph-type list of the main window: the chosen entry sets the graph code and sub-code,
+// decides between redrawing the current results and marking them out of date, and configures the
+// window for the type through its preset (graph_presets.h).
+#include "mainwindow/form1.h"
+#include "mainwindow/graph_presets.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+namespace {
+
+constexpr OleColor kChangedColour = rgb(255, 255, 0);  // an input changed since the last run
+constexpr OleColor kWhite = rgb(255, 255, 255);
+
+}  // namespace
+
+void Form1::cboGraph_Change() { cboGraph_Click(); }
+
+void Form1::cboGraph_Click() {
+    // Wipe the run information beside the inputs; it belonged to the previous type.
+    setForeColor(kButtonFace);
+    boxFilled(9000, 450, 12000, 2000);
+    cboGraph.setBackColor(kChangedColour);
+
+    // Menus that only some types offer start from their neutral state.
+    mnuRadiusDiameter.setVisible(true);
+    mnuRadiusX.setVisible(false);
+    mnuDiameter.setVisible(true);
+    mnuRadius.setVisible(true);
+    mnuInvWavelength.setChecked(false);
+    mnuAmpPhase.setVisible(false);
+    mnuAmpPhase.setChecked(false);
+    mnuIntPol.setVisible(false);
+    mnuIntPol.setChecked(false);
+
+    // Relative units unless the absolute-units entry is chosen.
+    waveNumber = 1.0;
+    waveNumberSq = 1.0;
+
+    selectGraphType();
+    decideRedraw();
+    applyGraphTypePreset();
+    applyGraphPresetTail();
+
+    cmdNewPlot.setDefault(true);
+    cmdReplot.setEnabled(false);
+    cmdReplot.setVisible(false);
+    if (graphCode != 14) {  // the efficiency preset has decided about Overplot itself
+        cmdOverPlot.setEnabled(false);
+        cmdOverPlot.setVisible(false);
+    }
+    txtXmin.setBackColor(kWhite);
+    txtXmax.setBackColor(kWhite);
+    cboStep.setBackColor(kWhite);
+    cboYmin.setBackColor(kWhite);
+    optMono.setBackColor(kButtonFace);
+
+    if (resultsStale == 0) {
+        prevGraphCode = graphCode;
+        prevGraphSubCode = graphSubCode;
+    }
+}
+
+// Sets the codes from the list text (an unknown text keeps the old ones) and the menus the entry
+// offers.
+void Form1::selectGraphType() {
+    const GraphTypeEntry* entry = FindGraphType(cboGraph.text());
+    if (entry) {
+        graphCode = entry->code;
+        if (entry->subCode != 0) graphSubCode = entry->subCode;
+    }
+    const EntryMenus menus = entry ? entry->menus : EntryMenus::None;
+    const bool oneWavelength = cboWave.text() == "1";
+    switch (menus) {
+        case EntryMenus::None:
+            break;
+        case EntryMenus::AngleIntensity:
+            mnuInvWavelength.setChecked(waveCount != 1);
+            mnuAmpPhase.setVisible(true);
+            mnuIntPol.setVisible(true);
+            if (oneWavelength) mnuRadiusX.setVisible(true);
+            break;
+        case EntryMenus::PhaseFunction:
+            if (oneWavelength) mnuRadiusX.setVisible(true);
+            break;
+        case EntryMenus::AbsoluteUnits:
+            // The dialog's OK and Cancel fill the incident intensity and distance labels.
+            dlogIncident_->show(ShowMode::Modal);
+            mnuInvWavelength.setChecked(true);
+            if (oneWavelength) mnuRadiusX.setVisible(true);
+            if (const auto scale = AbsoluteScaleFor(Val(txtLambda.text()), radius, mediumRe)) {
+                wavelength = scale->wavelength;
+                sizeParam = scale->sizeParam;
+                waveNumber = scale->waveNumber;
+                waveNumberSq = scale->waveNumberSq;
+            }
+            break;
+        case EntryMenus::InvWavelength:
+            mnuInvWavelength.setChecked(true);
+            break;
+        case EntryMenus::SizeParameterMenu:
+            mnuRadiusX.setVisible(true);
+            break;
+    }
+    if (menus != EntryMenus::AbsoluteUnits) {
+        lblWatts.setCaption("");
+        lblDistance.setCaption("");
+    }
+}
+
+// Among the angle graphs the current results are redrawn in the new variant; any other change of
+// type leaves them out of date. Angle graphs get their preset here: after another type under
+// current results (with the polarisation reset), or whenever the results are out of date.
+void Form1::decideRedraw() {
+    const bool current = resultsStale == 0;
+    if (graphCode == 1) {
+        if (current && prevGraphCode != 1) {
+            applyAnglePreset(true);
+        } else if (!current) {
+            applyAnglePreset(false);
+        }
+    }
+    if (!current || resultsFromFile != 0) return;
+    if (prevGraphCode == 1 && graphCode == 1) {
+        // Replot (the Click of cmdReplot) redraws the stored results in the new variant. It is
+        // refused while a run or another redraw is under way, which unlocks the inputs when it ends.
+        if (Val(cboWave.text()) == 1.0 && ReplotIfIdle()) LockOFF();
+    } else {
+        resultsStale = 1;
+    }
+}
+
+}  // namespace tessary

@@ -1,0 +1,461 @@
+// Handlers of the main window's inputs: the lists, check boxes and text boxes. They compute nothing:
+// they mark the results out of date, paint the changed input yellow, offer New plot or Replot, and
+// show the controls and menus of the chosen method, wavelength count and distribution. A display
+// option redraws at once (Replot) only while the shown results are current.
+//
+// Writing a control's value from code raises its handler at once, so the handlers below also run
+// nested inside each other (cboType_click -> cboRays_Click, cboWave_Click -> cboBright_Click,
+// chk1256_Click <-> chkRays0_Click). The forwarders make every event of a control reach its one real
+// handler once.
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+
+#include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+namespace {
+
+constexpr OleColor kYellow = 65535;  // changed and not yet used by a run
+constexpr OleColor kWhite = 16777215;
+constexpr OleColor kRed = 255;  // refused
+
+// The largest wave count the per-wavelength tables (entries 0..2001) can hold.
+constexpr double kMaxWaveCount = 2001;
+
+bool IsOneOf(int value, std::initializer_list<int> set) {
+    return std::find(set.begin(), set.end(), value) != set.end();
+}
+
+}  // namespace
+
+// -------------------------------------------------------------------------------------------------
+// Run buttons
+
+void Form1::offerNewPlot(bool disableReplot) {
+    cmdReplot.setVisible(false);
+    if (disableReplot) cmdReplot.setEnabled(false);
+    cmdNewPlot.setDefault(true);
+}
+
+void Form1::offerReplot() {
+    cmdReplot.setEnabled(true);
+    cmdReplot.setVisible(true);
+    cmdReplot.setDefault(true);
+}
+
+// The number of wavelengths that the text of cboWave asks for: its value rounded half to even, held
+// within 0..2001 (a typed "99999" neither overflows nor overruns the tables; the run's input checks
+// refuse any count above 2000), then the named sets.
+int Form1::WaveCountOf(const std::string& text) {
+    if (text == "RGB") return 3;
+    if (text == "High") return 1000;
+    if (text == "Med.") return 300;
+    if (text == "Low") return 100;
+    const double value = std::clamp(Val(text), 0.0, kMaxWaveCount);
+    return CInt(value).value;
+}
+
+// -------------------------------------------------------------------------------------------------
+// Forwarders
+
+void Form1::cboBright_Change() { cboBright_Click(); }
+void Form1::cboDistrib_Click() { cboDistrib_Change(); }
+void Form1::cboN_click() { cboN_Change(); }
+void Form1::cboRays_Change() {
+    if (resultsFromFile == 0) cboRays_Click();
+}
+void Form1::cboSD_Click() { cboSD_Change(); }
+void Form1::cboType_Change() { cboType_click(); }
+void Form1::cboWave_change() { cboWave_Click(); }
+void Form1::cboYmax_Change() { cboYmax_Click(); }
+void Form1::cboYmax_Scroll() { cboYmax_Click(); }
+void Form1::cboYmin_Change() { cboYmin_Click(); }
+void Form1::cboYmin_Scroll() { cboYmin_Click(); }
+void Form1::cboStep_Click() { cboStep_Change(); }
+
+// -------------------------------------------------------------------------------------------------
+// Method and ray order
+
+void Form1::cboType_click() {
+    // 1: the method code from the list's text.
+    TypeCalc();
+
+    // 2: methods without ray orders.
+    if (IsOneOf(calcMethod, {1, 3, 4, 10})) {
+        cboRays.setVisible(false);
+        lblDebyeRays.setCaption(cboType.text());
+    }
+
+    // 3: methods with ray orders (Aperture passes step 2 too and ends with the list shown). Airy
+    // theory holds only for p >= 2.
+    if (IsOneOf(calcMethod, {2, 5, 6, 7, 8, 9, 10, 11})) {
+        if (calcMethod == 5 && (cboRays.text() == "0" || cboRays.text() == "1")) cboRays.setText("2");
+        cboRays.setVisible(true);
+        cboRays_Click();
+    }
+
+    // 4: the diffraction term of the ray-path dialog belongs to Young mod. in the hidden mode.
+    if (calcMethod != 8) {
+        dlogP_->chkDiffraction.setVisible(false);
+        dlogP_->chkDiffraction.setValue(0);
+    } else if (mnuHidden.visible()) {
+        dlogP_->chkDiffraction.setVisible(true);
+    }
+
+    // 5: on angle graphs Huygens and Aperture read their count of rays or samples from txtAngle.
+    if (graphCode == 1) {
+        if (calcMethod == 9 || calcMethod == 10) {
+            txtAngle.setVisible(true);
+            txtAngle.setText("1000");
+        } else {
+            txtAngle.setVisible(false);
+        }
+    }
+
+    // 6: illumination; the checked beam is applied again for the new method.
+    if (!IsOneOf(calcMethod, {1, 2, 8})) {
+        mnuPlaneWave.setChecked(true);
+        mnuIllumination.setVisible(false);
+    } else {
+        mnuIllumination.setVisible(hiddenModeState == 2);
+        if (calcMethod == 1 || calcMethod == 2) {
+            mnuTopHat.setVisible(false);
+            if (mnuGaussian.checked())
+                mnuGaussian_Click();
+            else
+                mnuPlaneWave_Click();
+        } else {
+            mnuIllumination.setVisible(true);
+            mnuTopHat.setVisible(true);
+            if (mnuTopHat.checked()) {
+                dlogGaussianBeam_->setCaption("Top hat beam");
+                mnuTopHat_Click();
+            }
+            if (mnuGaussian.checked()) {
+                dlogGaussianBeam_->setCaption("Gaussian beam");
+                mnuGaussian_Click();
+            }
+        }
+    }
+
+    // 7: the inputs of the surface-wave method.
+    if (calcMethod != 11) {
+        cboQmin.setVisible(false);
+        cboQmax.setVisible(false);
+        lblQminQmax.setVisible(false);
+        mnuSurfaceWave.setVisible(false);
+        txtSWAmp.setVisible(false);
+        txtSWAmp.setText("1");
+        lblSWFactor.setVisible(false);
+    } else {
+        cboQmin.setVisible(true);
+        cboQmax.setVisible(true);
+        lblQminQmax.setVisible(true);
+        mnuSurfaceWave.setVisible(true);
+        txtSWAmp.setVisible(true);
+        lblSWFactor.setVisible(true);
+        mnuSurfaceShort.setChecked(false);
+        mnuSurfaceLong.setChecked(false);
+        mnuSurfaceBoth.setChecked(true);
+    }
+
+    // 8: van de Hulst reads its term range from the same lists.
+    if (calcMethod == 12) {
+        cboQmin.setVisible(true);
+        cboQmax.setVisible(true);
+    }
+
+    // 9
+    cmdReplot.setVisible(false);
+}
+
+void Form1::cboRays_Click() {
+    if (calcMethod == 1) {
+        cboRays.setVisible(false);  // Mie has no ray orders
+    } else {
+        cboRays.setVisible(true);
+        cboRays.setBackColor(kYellow);
+        if (cboRays.text() == "Multiple" && resultsFromFile == 0) {
+            if (calcMethod == 8 && mnuHidden.visible()) {
+                dlogP_->chkDiffraction.setVisible(true);
+            } else {
+                dlogP_->chkDiffraction.setVisible(false);
+                dlogP_->chkDiffraction.setValue(0);
+            }
+            dlogP_->show(ShowMode::Modal);
+        } else if (dlogP_.loaded()) {
+            dlogP_->hide();
+        }
+        // The selection is made anew from the list (or the dialog's boxes as they were left).
+        if (rayflag.size() < 51) rayflag.resize(51);
+        std::fill(rayflag.begin(), rayflag.begin() + 51, 0);
+    }
+    resultsStale = 1;
+}
+
+// -------------------------------------------------------------------------------------------------
+// Size distribution
+
+void Form1::cboDistrib_Change() {
+    cboDistrib.setBackColor(kYellow);
+    const std::string& kind = cboDistrib.text();
+
+    // A Lee diagram sweeps the radius of a log-normal distribution: no histogram there. The list keeps
+    // its text and the run commands refuse the next run.
+    if (graphCode == 20 && kind == "Special") {
+        cboDistrib.setBackColor(kRed);
+        msgBox("Special distributions are not available for Lee diagrams", mb::kOkOnly, std::string("Input error"));
+        inputError = 1;
+        cboSD.setBackColor(kWhite);
+        return;
+    }
+
+    // A histogram from a file replaces the median radius.
+    if (kind == "Special") {
+        Label7.setVisible(false);
+        Label29.setVisible(false);
+        txtRadius.setVisible(false);
+    }
+
+    if (cboSD.backColor() == kRed && kind == "Log-normal") cboSD.setBackColor(kYellow);
+
+    if (kind == "Normal" || kind == "Log-normal") {
+        Label7.setVisible(true);
+        Label29.setVisible(true);
+        txtRadius.setVisible(true);
+    }
+}
+
+void Form1::cboSD_Change() {
+    if (graphCode != 20) {
+        offerNewPlot(true);
+    } else {
+        offerReplot();
+    }
+    cboSD.setBackColor(kYellow);
+    resultsStale = 1;
+}
+
+void Form1::cboN_Change() {
+    resultsStale = 1;
+    cboN.setBackColor(kYellow);
+}
+
+// -------------------------------------------------------------------------------------------------
+// Wavelengths
+
+void Form1::cboWave_Click() {
+    // 1-3: before the first run (start-up) the list stays white.
+    cboWave.setBackColor(kYellow);
+    if (runState <= 0) cboWave.setBackColor(kWhite);
+    cmdReplot.setVisible(false);
+    cmdOverPlot.setVisible(false);
+    cmdNewPlot.setDefault(true);
+    qSca = 0;
+    resultsStale = 1;
+
+    const std::string& text = cboWave.text();
+    if (text == "1") {
+        // 4: one wavelength: its box, colour and index.
+        for (Label* label : {&Label4, &Label6, &Label28, &Label2, &Label8, &Label9, &Label10})
+            label->setVisible(true);
+        for (TextBox* box : {&txtLambda, &txtRefractReal, &txtRefractImag}) box->setVisible(true);
+        cboBright.setVisible(false);
+        Label18.setVisible(false);
+        chkComponents.setEnabled(false);
+        chkComponents.setValue(0);
+        chkComponents.setVisible(false);
+        mnuInvWavelength.setChecked(false);
+        mnuRadiusX.setVisible(true);
+        lblSpectrum.setVisible(false);
+        lblSpectrumBand.setVisible(false);
+    } else {
+        // 5: several wavelengths: a spectrum, drawn in colours of adjustable brightness.
+        for (Label* label : {&Label4, &Label6, &Label28, &Label8, &Label9, &Label10}) label->setVisible(false);
+        for (TextBox* box : {&txtLambda, &txtRefractReal, &txtRefractImag}) box->setVisible(false);
+        cboBright.setText("1");
+        cboBright.setVisible(true);
+        Label18.setVisible(true);
+        if (Val(text) <= 7 || text == "RGB") {
+            chkComponents.setEnabled(true);
+            chkComponents.setValue(1);
+            chkComponents.setVisible(true);
+        } else {
+            chkComponents.setEnabled(false);
+            chkComponents.setValue(0);
+        }
+        mnuInvWavelength.setChecked(true);
+        mnuRadiusX.setVisible(false);
+        lblSpectrum.setVisible(true);
+        lblSpectrumBand.setVisible(true);
+    }
+
+    // 6: the Lee diagram has no colour components.
+    if (graphCode == 20) {
+        chkComponents.setEnabled(false);
+        chkComponents.setValue(0);
+        chkComponents.setVisible(false);
+        mnuInvWavelength.setChecked(true);
+        if (text == "1") {
+            for (Control* c : std::initializer_list<Control*>{&txtLambda, &Label4, &Label6, &Label28})
+                c->setVisible(true);
+        }
+    }
+
+    // 7: runs replace the counts of "High", "Med." and "Low" by counts that suit the radius.
+    waveCount = WaveCountOf(text);
+}
+
+void Form1::chkComponents_Click() {
+    if (cboWave.backColor() != kYellow && resultsStale != 1 && (runState == 1 || resultsFromFile == 1))
+        ReplotIfIdle();
+}
+
+// -------------------------------------------------------------------------------------------------
+// Display options
+
+void Form1::cboBright_Click() {
+    if (resultsStale != 0 || Val(cboBright.text()) <= 0) return;
+    if (graphCode < 20) {
+        // The coloured strips are repainted in place, with the inputs locked.
+        if (RedrawBusy()) return;
+        const RedrawGuard guard(*this);
+        LockON();
+        LockOFF();
+    } else {
+        ReplotIfIdle();
+    }
+}
+
+void Form1::cboLee_Click() {
+    if (graphCode >= 21 && mnuFalseColours.checked()) {
+        // False-colour maps are always scaled to the overall maximum.
+        if (cboLee.text() == "Normalised") cboLee.setText("Absolute");
+        cboLee.setEnabled(false);
+    } else if (resultsStale == 0) {
+        ReplotIfIdle();
+    }
+}
+
+void Form1::cboYmax_Click() {
+    if (resultsStale != 0) return;
+    cmdOverPlot.setEnabled(false);
+    offerReplot();
+    cboYmax.setBackColor(kYellow);
+}
+
+void Form1::cboYmin_Click() {
+    if (resultsStale != 0) return;
+    cmdOverPlot.setEnabled(false);
+    offerReplot();
+    cboYmin.setBackColor(kYellow);
+}
+
+void Form1::cboPol_Click() {
+    if (resultsStale != 1 && cboPol.enabled() && graphCode < 20) ReplotIfIdle();
+}
+
+// -------------------------------------------------------------------------------------------------
+// Step, angle, Lee range, x range
+
+void Form1::cboStep_Change() {
+    cmdOverPlot.setEnabled(true);
+    cmdReplot.setEnabled(false);
+    cboStep.setBackColor(kYellow);
+    resultsStale = 1;
+    cmdNewPlot.setDefault(true);
+    if (Val(cboStep.text()) > 0) Array_Size();
+}
+
+void Form1::txtAngle_Change() {
+    cmdOverPlot.setEnabled(true);
+    txtAngle.setBackColor(kYellow);
+    resultsStale = 1;
+}
+
+void Form1::txtRmax_Change() {
+    cmdOverPlot.setEnabled(true);
+    cmdReplot.setEnabled(false);
+    txtRmax.setBackColor(kYellow);
+    resultsStale = 1;
+}
+
+void Form1::txtRstep_Change() {
+    cmdOverPlot.setEnabled(true);
+    cmdReplot.setEnabled(false);
+    txtRstep.setBackColor(kYellow);
+    resultsStale = 1;
+}
+
+// A range inside the one last computed can be redrawn from the stored results; a wider one needs a
+// new calculation. Neither box is marked yellow.
+void Form1::txtXmin_Change() {
+    if (resultsFromFile == 1) return;
+    cmdOverPlot.setEnabled(false);
+    if (resultsStale == 1 || Val(txtX1min.text()) > Val(txtXmin.text()))
+        offerNewPlot(true);
+    else
+        offerReplot();
+}
+
+void Form1::txtXmax_Change() {
+    if (resultsFromFile == 1) return;
+    cmdOverPlot.setEnabled(false);
+    if (resultsStale == 1 || Val(txtX2Max.text()) < Val(txtXmax.text()))
+        offerNewPlot(true);
+    else
+        offerReplot();
+}
+
+// -------------------------------------------------------------------------------------------------
+// Radius and refractive index
+
+void Form1::txtRadius_Change() {
+    cmdOverPlot.setEnabled(true);
+    offerNewPlot(false);
+    txtRadius.setBackColor(kYellow);
+    qSca = 0;
+    resultsStale = 1;
+}
+
+void Form1::txtRefractReal_Change() {
+    if (resultsFromFile != 0) return;
+    txtRefractReal.setBackColor(kYellow);
+    qSca = 0;
+    resultsStale = 1;
+    cmdOverPlot.setEnabled(true);
+    offerNewPlot(false);
+}
+
+void Form1::txtRefractImag_Change() {
+    if (resultsFromFile != 0) return;
+    txtRefractImag.setBackColor(kYellow);
+    qSca = 0;
+    resultsStale = 1;
+    cmdOverPlot.setEnabled(true);
+    offerNewPlot(false);
+}
+
+// -------------------------------------------------------------------------------------------------
+// Debye terms (hidden frame): the two boxes stay complementary. Each sets the other to the
+// complement of its own value, so the second pass changes nothing and the pair settles.
+
+void Form1::chk1256_Click() {
+    const int value = chk1256.value();
+    if (value == 0)
+        chkRays0.setValue(1);
+    else if (value == 1)
+        chkRays0.setValue(0);
+}
+
+void Form1::chkRays0_Click() {
+    const int value = chkRays0.value();
+    if (value == 0)
+        chk1256.setValue(1);
+    else if (value == 1)
+        chk1256.setValue(0);
+}
+
+}  // namespace tessary

@@ -1,0 +1,170 @@
+// The window side of the relative refractive index and of the sun-disc weights. The checked items of
+// the sphere and medium menus and the fields of the model dialogs become the IndexModels of the pure
+// engine (media/refrel.h); its result goes to the window's index variables, and the captions and
+// names that the evaluated models carry are brought up to date. SunCorrection turns the step box into
+// the weights of media/sun_correction.h.
+#include <optional>
+#include <utility>
+
+#include "mainwindow/form1.h"
+#include "media/sun_correction.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+// The four (wavelength, index) rows of a user-defined material dialog, as Singles.
+UserIndexPoints ReadUserPoints(const UserIndexRows& rows) {
+    const TextBox* wavelengths[] = {&rows.txtRI_lambda1_1, &rows.txtRI_lambda1_2, &rows.txtRI_lambda1_3,
+                                    &rows.txtRI_lambda1_4};
+    const TextBox* indices[] = {&rows.txtRI_1_1, &rows.txtRI_1_2, &rows.txtRI_1_3, &rows.txtRI_1_4};
+    UserIndexPoints points;
+    for (std::size_t i = 0; i < 4; ++i) {
+        points.wavelengths[i] = static_cast<float>(Val(wavelengths[i]->text()));
+        points.indices[i] = static_cast<float>(Val(indices[i]->text()));
+    }
+    return points;
+}
+
+// A failure of the sphere's own model (the medium was never reached).
+bool SphereFailed(RefrelStatus status, double sphereRe) {
+    return status == RefrelStatus::SphereUndefined || status == RefrelStatus::NoSphereFile ||
+           (status == RefrelStatus::UserWavelengthsEqual && sphereRe == 0.0);
+}
+
+}  // namespace
+
+bool Form1::ReadIndexModels() {
+    // Each item is tested in the order the index models are evaluated; a later checked item wins.
+    const std::pair<const Menu*, SphereModel> sphereItems[] = {
+        {&mnuRI_Cowley, SphereModel::Cowley},
+        {&mnuRI_Ray, SphereModel::Ray},
+        {&mnuRI_Segelstein, SphereModel::Segelstein},
+        {&mnuRI_File1, SphereModel::File},
+        {&mnuRI_Au, SphereModel::Au},
+        {&mnuRI_Ag, SphereModel::Ag},
+        {&mnuRI_Cu, SphereModel::Cu},
+        {&mnuRI_KayeLaby, SphereModel::KayeLaby},
+        {&mnuRI_Lynch, SphereModel::Lynch},
+        {&mnuRI_Gedzelman, SphereModel::Gedzelman},
+        {&mnuRI_IAPWS, SphereModel::IAPWS},
+        {&mnuRI_Air1, SphereModel::Air},
+        {&mnuRI_Vacuum1, SphereModel::Vacuum},
+        {&mnuRI_User1, SphereModel::User},
+    };
+    const std::pair<const Menu*, MediumModel> mediumItems[] = {
+        {&mnuRI_Air2, MediumModel::Air},   {&mnuRI_Vacuum2, MediumModel::Vacuum},
+        {&mnuRI_File2, MediumModel::File}, {&mnuRI_IAPWS2, MediumModel::IAPWS},
+        {&mnuRI_User2, MediumModel::User}, {&mnuRI_Segelstein2, MediumModel::Segelstein},
+    };
+    std::optional<SphereModel> sphere;
+    for (const auto& [item, model] : sphereItems)
+        if (item->checked()) sphere = model;
+    if (!sphere) return false;
+    // With no medium item checked the medium of the previous call stays.
+    for (const auto& [item, model] : mediumItems)
+        if (item->checked()) indexModels.medium = model;
+    indexModels.sphere = *sphere;
+
+    const MediumModel medium = indexModels.medium;
+    // Only the dialogs of the chosen models are read (reading a field creates its dialog).
+    if (*sphere == SphereModel::IAPWS || medium == MediumModel::IAPWS) {
+        indexModels.water.waterTemp = static_cast<float>(Val(dlogTemp_->txtTemp.text()));
+        indexModels.water.waterDensity = static_cast<float>(Val(dlogTemp_->txtDensity.text()));
+        indexModels.water.complex = dlogTemp_->chkRI_Complex.value() == 1;
+    }
+    if (*sphere == SphereModel::Air || medium == MediumModel::Air)
+        indexModels.airTemp = static_cast<float>(Val(dlogAir_->txtAirTemp.text()));
+    if (*sphere == SphereModel::Ray) indexModels.rayComplex = dlogRay_->chkRI_Complex.value() == 1;
+    if (*sphere == SphereModel::Segelstein || medium == MediumModel::Segelstein)
+        indexModels.segelsteinComplex = dlogSegelstein_->chkRI_Complex.value() == 1;
+    if (*sphere == SphereModel::User) indexModels.user1 = ReadUserPoints(*dlogRI_User1_);
+    if (medium == MediumModel::User) indexModels.user2 = ReadUserPoints(*dlogRI_User2_);
+    return true;
+}
+
+std::optional<double> Form1::refrel(double lambda) {
+    // No wavelength to work with: the index shown stays, whatever the models.
+    if (!(lambda > 0.0)) return Val(txtRefractReal.text());
+
+    RefrelResult result;
+    const bool modelsRead = ReadIndexModels();
+    if (modelsRead) {
+        result = tessary::refrel(indexModels, lambda);
+    } else {
+        result.status = RefrelStatus::SphereUndefined;
+        result.message = "Help! RI of sphere undefined";
+        result.title = "Error";
+    }
+    if (result.status == RefrelStatus::KeepShown) return Val(txtRefractReal.text());
+
+    const IndexModels& m = indexModels;
+    const bool sphereReached = modelsRead;
+    // The water and air models leave their temperature (and the water's density) in the window.
+    if (sphereReached && (m.sphere == SphereModel::IAPWS || m.medium == MediumModel::IAPWS)) {
+        waterTemp = m.water.waterTemp;
+        reducedTemp = static_cast<float>((static_cast<double>(waterTemp) + 273.15) / 273.15);
+        waterDensity = m.water.waterDensity;
+    }
+    if (sphereReached && m.sphere == SphereModel::Air) {
+        waterTemp = m.airTemp;
+        mnuRI_Air1.setCaption("Air " + dlogAir_->txtAirTemp.text() + "C");
+    }
+    if (sphereReached && m.sphere == SphereModel::User) {
+        sphereName = dlogRI_User1_->txtMaterial1.text();
+        lblSphere.setCaption("Sphere: " + sphereName);
+    }
+
+    const bool mediumReached = modelsRead && !SphereFailed(result.status, result.sphereRe);
+    if (mediumReached) {
+        switch (m.medium) {
+            case MediumModel::Air:
+                waterTemp = m.airTemp;
+                mnuRI_Air2.setCaption("Air " + dlogAir_->txtAirTemp.text() + "C");
+                lblRI_Medium.setCaption("Medium: Air " + dlogAir_->txtAirTemp.text() + "C");
+                break;
+            case MediumModel::Vacuum:
+                lblRI_Medium.setCaption("Medium: " + mediumName);
+                break;
+            case MediumModel::User:
+                mediumName = dlogRI_User2_->txtMaterial2.text();
+                lblRI_Medium.setCaption("Medium: " + mediumName);
+                break;
+            case MediumModel::IAPWS:
+                if (result.iapwsMediumCaption == IapwsMediumCaption::Plain)
+                    mnuRI_IAPWS2.setCaption("Water " + dlogTemp_->txtTemp.text() + "C");
+                else if (result.iapwsMediumCaption == IapwsMediumCaption::Complex)
+                    mnuRI_IAPWS2.setCaption("Water " + dlogTemp_->txtTemp.text() + "C Complex");
+                break;
+            case MediumModel::File:
+            case MediumModel::Segelstein:
+                break;
+        }
+    }
+
+    if (!result.ok()) {
+        // One message per run: a run already ended (by this failure at an earlier wavelength, or by
+        // Stop) says nothing more. Outside a run every failure is shown.
+        if (!(inputsLocked && runState == 4))
+            msgBox(std::string(result.message), mb::kOkOnly, std::string(result.title));
+        if (inputsLocked) runState = 4;
+        return std::nullopt;
+    }
+    sphereRe = result.sphereRe;
+    sphereIm = result.sphereIm;
+    mediumRe = result.mediumRe;
+    mediumIm = result.mediumIm;
+    relIndexIm = result.relIndexIm;
+    return result.relIndexRe;
+}
+
+void Form1::SunCorrection() {
+    SunDiscWeights weights = tessary::SunCorrection(Val(cboStep.text()), mnuSun.checked());
+    sizeOrStep = weights.sizeOrStep;
+    sunDiscSteps = weights.sunDiscSteps;
+    sunDiscWeights = std::move(weights.sunDiscWeights);
+    sunDiscWeightSum = weights.sunDiscWeightSum;
+}
+
+}  // namespace tessary

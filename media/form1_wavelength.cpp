@@ -1,0 +1,82 @@
+// The wavelength box's change handler: the one place where a new wavelength, index model or model
+// parameter becomes the relative refractive index shown in the index boxes. It checks the wavelength
+// against the band of the chosen model, computes m through refrel and shows it, and marks the
+// wavelength's colour label ("U.V." and "I.R." outside the visible band).
+#include <string>
+
+#include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr OleColor kRed = 255;
+constexpr OleColor kYellow = 65535;
+constexpr OleColor kWhite = 16777215;
+
+// The imaginary part of m as the index box shows it: plain digits from 0.01 to 10000, else two
+// decimals with an exponent; exactly 0 as "0".
+std::string ImagText(double k) {
+    if (k == 0.0) return "0";
+    if (0.01 <= k && k <= 10000.0) return CStr(k);
+    return Format(k, "Scientific");
+}
+
+}  // namespace
+
+void Form1::txtLambda_change() {
+    wavelength = Val(txtLambda.text());
+    // No wavelength yet, or a run over several wavelengths (which computes m per wavelength).
+    if (wavelength == 0.0 || waveCount > 1) return;
+    // The general input checks come with their own procedure; until then only the wavelength's own
+    // sign is checked here, with the same flag: a negative wavelength has no index and no band.
+    inputError = wavelength < 0.0 ? 1 : 0;
+    if (inputError == 1) {
+        txtLambda.setBackColor(kRed);
+        return;
+    }
+    qSca = 0.0;
+    resultsStale = 1;
+
+    // Band of the chosen model; a refused wavelength keeps the index shown.
+    ReadIndexModels();
+    if (std::optional<BandMessage> band = CheckLambdaBand(indexModels, wavelength)) {
+        const SphereModel s = indexModels.sphere;
+        if (s == SphereModel::Au || s == SphereModel::Ag || s == SphereModel::Cu) {
+            // The metal message names the material as the window calls it.
+            band->prompt = "The values for refractive index of " + sphereName +
+                           " are valid only for the 187 - 1935 nm band";
+            band->title = "Refractive index of " + sphereName;
+        }
+        txtLambda.setBackColor(kRed);
+        msgBox(band->prompt, mb::kOkOnly, band->title);
+        return;
+    }
+
+    reducedTemp = static_cast<float>((static_cast<double>(waterTemp) + 273.15) / 273.15);
+    waterDensity = static_cast<float>(Val(dlogTemp_->txtDensity.text()));
+
+    // No index at this wavelength: refrel has said why; the index boxes keep what they show.
+    const std::optional<double> m = refrel(wavelength);
+    if (!m) {
+        txtLambda.setBackColor(kRed);
+        return;
+    }
+    txtRefractReal.setText(Format(*m, "0.00000000"));
+    txtRefractImag.setText(ImagText(relIndexIm));
+    txtRefractImag.setBackColor(kWhite);
+
+    Label4.setBackColor(kWhite);
+    Label4.setCaption("     ");
+    const std::string_view band = WavelengthBandLabel(wavelength);
+    if (!band.empty()) {
+        Label4.setBackColor(kWhite);
+        Label4.setCaption(std::string(band));
+    }
+
+    cmdOverPlot.setEnabled(true);
+    if (resultsFromFile == 0) txtLambda.setBackColor(kYellow);
+}
+
+}  // namespace tessary

@@ -1,0 +1,54 @@
+// Sizing of the result arrays before a run: every array a call touches is re-created, so it holds
+// zeros afterwards; the colour sums only ever grow, so the sums of the last run survive.
+#include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
+#include "runs/run_rules.h"
+
+namespace tessary {
+
+namespace {
+
+void Recreate(std::vector<double>& v, int bound) { v.assign(static_cast<std::size_t>(bound) + 1, 0.0); }
+
+void Recreate(std::vector<std::vector<float>>& table, int rows, int columns) {
+    table.assign(static_cast<std::size_t>(rows), std::vector<float>(static_cast<std::size_t>(columns), 0.0f));
+}
+
+}  // namespace
+
+void Form1::Array_Size() {
+    ArraySizeInput in;
+    in.graphCode = graphCode;
+    in.xMin = Val(txtXmin.text());
+    in.xMax = Val(txtXmax.text());
+    in.step = Val(cboStep.text());
+    in.leeStepBox = Val(txtRstep.text());
+    in.mapStepBox = Val(txtF9_step.text());
+    in.logSteps = mnuXStepLog.checked();
+    in.currentSweepSteps = sweepSteps;
+    const ResultArrayBounds b = ArrayBoundsFor(in);
+
+    if (b.sweepSteps) sweepSteps = *b.sweepSteps;
+    for (auto* store : {&leeRed1, &leeRed2, &leeGreen1, &leeGreen2, &leeBlue1, &leeBlue2, &leeRed3, &leeRed4,
+                        &leeGreen3, &leeGreen4, &leeBlue3, &leeBlue4})
+        Recreate(*store, b.leeSteps + 1, b.leePoints + 1);
+    Recreate(leeRowPeaks, graphCode < 20 ? 2 : 4, b.leeSteps + 1);
+
+    if (b.curves >= 0)
+        for (auto* curve :
+             {&spareCurve, &intensityPerp, &intensityPara, &intensityUnpol, &avgPerp, &avgPara, &avgUnpol})
+            Recreate(*curve, b.curves);
+    if (b.sunDisc >= 0) Recreate(sunDiscWeights, b.sunDisc);
+    if (b.angleTables >= 0)
+        for (auto* table : {&muTable, &piTable, &pi0Table, &piPrev, &tauTable})
+            Recreate(*table, b.angleTables);
+    if (b.amplitudes >= 0)
+        for (auto* amplitude : {&s1Amp, &s2Amp})
+            for (std::vector<double>& part : *amplitude) Recreate(part, b.amplitudes);
+    const auto sums = static_cast<std::size_t>(b.colourSums) + 1;
+    for (auto* table : {&colourSumPerp, &colourSumPara})
+        for (std::vector<double>& column : *table)
+            if (column.size() < sums) column.resize(sums, 0.0);
+}
+
+}  // namespace tessary

@@ -1,0 +1,172 @@
+// Numeric input parsing of the input boxes: getval accepts a plain decimal number written loosely (a
+// leading "+", leading blanks, superfluous leading and trailing zeros, a decimal comma) or exponent
+// notation, rewrites the box in its canonical form (.65, 12.5, 5, -3) and applies a range rule. Any
+// other entry turns the box red with the one input-error message.
+// Texts are measured in characters from 1 as the steps below count them; numbers go through the
+// runtime's Val and Str, so "." is the decimal point whatever the locale.
+#include <string>
+
+#include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr OleColor kWhite = 0xFFFFFF;
+constexpr OleColor kRed = 255;
+
+bool StartsWith(const std::string& s, char c) { return !s.empty() && s.front() == c; }
+bool EndsWith(const std::string& s, char c) { return !s.empty() && s.back() == c; }
+
+// The first n characters (all of them when n is larger).
+std::string Left(const std::string& s, std::size_t n) { return s.substr(0, n); }
+// The last n characters (all of them when n is larger).
+std::string Right(const std::string& s, std::size_t n) { return n >= s.size() ? s : s.substr(s.size() - n); }
+
+// 1-based position of c in s, 0 when absent.
+std::size_t Position(const std::string& s, char c) {
+    const std::size_t at = s.find(c);
+    return at == std::string::npos ? 0 : at + 1;
+}
+
+// The number's shortest text without the sign slot: .65, 12.5, -3, 1E+20.
+std::string CanonicalText(double v) {
+    std::string t = Str(v);
+    if (StartsWith(t, ' ')) t.erase(0, 1);
+    return t;
+}
+
+// Digits with at most one "." (and at least one digit), after an optional minus sign: a plain decimal
+// number. Values below 1E-04 or with more than 15 significant digits have an E-notation or rounded
+// canonical text, yet a plain decimal such as .00001 (an entry of the program's own lists) is a number.
+bool IsPlainDecimal(const std::string& s) {
+    std::size_t i = StartsWith(s, '-') ? 1 : 0;
+    int points = 0, digits = 0;
+    for (; i < s.size(); ++i) {
+        if (s[i] == '.') {
+            if (++points > 1) return false;
+        } else if (s[i] >= '0' && s[i] <= '9') {
+            ++digits;
+        } else {
+            return false;
+        }
+    }
+    return digits > 0;
+}
+
+// A text that is not the canonical form of its value must be exponent notation: one exponent letter
+// neither first nor last, digits with at most one "." before it, and digits after a sign.
+bool IsExponentNotation(const std::string& s) {
+    const std::size_t e = Position(s, 'e');
+    const std::size_t E = Position(s, 'E');
+    if (e + E == 0 || e + E == 1 || e + E == s.size()) return false;
+    std::string mantissa = s;
+    mantissa.erase((E != 0 ? E : e) - 1, 1);  // with both letters present only the "E" is cut out
+    int points = 0;
+    for (const char c : mantissa) {
+        if (c == '.') {
+            if (++points > 1) return false;
+        } else if (!(c >= '0' && c <= '9') && c != '-') {
+            return false;
+        }
+    }
+    const std::size_t x = e != 0 ? e : E;
+    const std::size_t point = s.rfind('.');
+    if (point != std::string::npos && point + 1 > x) return false;  // a fractional exponent
+    if (StartsWith(s, '-') && x == 2) return false;                 // a sign without digits
+    return true;
+}
+
+// The steps shared by text boxes and editable lists: their text, background and Change event behave
+// alike. Returns false on a rejection, after the red box and the message.
+template <class Box>
+bool ParseBox(Box& box, double& Value, int rangeCode) {
+    const auto reject = [&box] {
+        box.setBackColor(kRed);
+        msgBox("    The red highlighted data entry is incorrect.    ", mb::kOkOnly,
+               std::string("Input error"));
+        return false;
+    };
+    const bool minusAllowed = Value != 1.0;
+
+    std::string S = box.text();
+    box.setBackColor(kWhite);
+
+    // A leading "+" and leading blanks go; a minus sign after them is the sign.
+    if (StartsWith(S, '+')) S.erase(0, 1);
+    S.erase(0, S.find_first_not_of(' '));  // all of it when it is only blanks
+    box.setText(S);
+    const bool negative = StartsWith(S, '-');
+    if (negative) S.erase(0, 1);
+
+    // Trailing zeros after the point, a trailing point and leading zeros are cut, one of each per
+    // pass; every cut counts from the length measured at the start of the pass. A pass that cuts
+    // nothing ends the loop, so there are at most as many passes as characters.
+    for (;;) {
+        if (S == "00") return reject();
+        const std::size_t L = S.size();
+        const std::size_t P = Position(S, '.');
+        if (EndsWith(S, '0') && L > 1 && P > 1) {
+            S = Left(S, L - 1);
+            if (EndsWith(S, '.')) S = Left(S, L - 2);
+        }
+        if (EndsWith(S, '.')) S = Left(S, L - 1);
+        if (StartsWith(S, '0') && L > 1) S = Right(S, L - 1);
+        if (!StartsWith(S, '.') && !StartsWith(S, ',')) {
+            box.setText(negative ? "-" + S : S);
+            if (negative && !minusAllowed) return reject();
+        }
+        const bool again =
+            (P > 1 && EndsWith(S, '0') && S.size() >= 2) || (StartsWith(S, '0') && S.size() >= 2);
+        if (!again) break;
+    }
+    if (negative) S = "-" + S;
+    // A number that begins with its point ("-.5", "-0.5") skipped the minus test above.
+    if (negative && !minusAllowed) return reject();
+
+    // A decimal comma becomes the point.
+    if (const std::size_t comma = S.find(','); comma != std::string::npos) {
+        S[comma] = '.';
+        box.setText(S);
+        S = box.text();
+    }
+
+    const ValResult parsed = ParseVal(box.text());
+    if (S != CanonicalText(parsed.value) && !IsPlainDecimal(S) && !IsExponentNotation(S)) return reject();
+    // A number beyond the Double range would read as 0.
+    if (parsed.status != NumberStatus::Ok) return reject();
+
+    Value = parsed.value;
+    switch (rangeCode) {
+        case 100:
+            if (Value <= 0) return reject();
+            break;
+        case 101:
+            if (Value < 0) return reject();
+            break;
+        case 102:
+            if (Value > 0) return reject();
+            break;
+        case 103:
+            if (Value >= 0) return reject();
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+}  // namespace
+
+void Form1::getval(TextBox& box, double& Value, int& NError) {
+    const int rangeCode = NError;
+    NError = ParseBox(box, Value, rangeCode) ? 0 : 1;
+}
+
+void Form1::getval(ComboBox& box, double& Value, int& NError) {
+    const int rangeCode = NError;
+    NError = ParseBox(box, Value, rangeCode) ? 0 : 1;
+}
+
+}  // namespace tessary

@@ -1,0 +1,511 @@
+// The checks of the main window's inputs before a run or a redraw (CheckInput): about a hundred
+// checks in a fixed order; the first that fails shows its message (OK button only), paints the
+// offending input red and sets the input-error flag. A few only warn and let the run go on.
+//
+// Beyond the program's historical checks: the angle step, radius, wavelength and real index must be
+// positive (each is a divisor somewhere in the checks, the estimate or the series); a size
+// distribution gets the method checks too; the inputs of the angle maps and the angle ranges of Lee
+// diagrams and maps are checked like the other ranges; the radius-sweep rows of a Lee diagram judge
+// the sweep the run will make, not the previous one.
+#include <cmath>
+#include <limits>
+#include <string>
+#include <string_view>
+
+#include "mainwindow/form1.h"
+#include "numerics/constants.h"
+#include "platform/text/conversions.h"
+#include "runs/ray_selection.h"
+#include "runs/run_estimate.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr OleColor kRed = 255;
+constexpr OleColor kWhite = 16777215;
+constexpr const char* kInputError = "Input error";
+constexpr const char* kAutomatic = "Automatic";
+// Largest number of points of a sweep over an x variable, and of angle points of a Lee row.
+constexpr double kMaxSweepPoints = 18000;
+constexpr double kMaxLeeAnglePoints = 1000;
+
+// What a check tells the routine: carry on, stop with the flag set, or leave with the flag as it is.
+enum class Next { GoOn, Stop, Return };
+
+template <class Box>
+double ValueOf(const Box& box) {
+    return Val(box.text());
+}
+
+bool IsMap(int graphCode) { return graphCode >= 22 && graphCode <= 25; }
+
+class InputChecks {
+  public:
+    InputChecks(Form1& form, double& xFrom, double& xTo, double& yFrom, double& yTo, int& errorFlag)
+        : f(form), xLow(xFrom), xHigh(xTo), yLow(yFrom), yHigh(yTo), flag(errorFlag) {}
+
+    void run() {
+        flag = 0;
+        const Next next = runSteps();
+        if (next == Next::Stop) flag = 1;
+    }
+
+  private:
+    Next runSteps();
+    Next methodAndDeviation();
+    void copyAxisLimits();
+    Next polarPlot();
+    Next interpolationAndGraphType();
+    Next entries();
+    Next fixedAngle();
+    Next leeRadii();
+    Next mapInputs();
+    Next coloursAndDistribution(bool& distribution);
+    Next methodParameters();
+    Next surfaceWave();
+    Next sweepRange();
+    Next sweepRangeOf(bool wavelength);
+    Next leeSweep();
+    Next xSweep();
+    Next sunAndRayleigh();
+    Next angleRange();
+    Next amplitudeScale();
+
+    // Shows an OK-only message box with the prompt and title and asks for a stop.
+    static Next fail(const std::string& prompt, const std::string& title = kInputError) {
+        msgBox(prompt, mb::kOkOnly, title);
+        return Next::Stop;
+    }
+    template <class Box>
+    static Next failRed(Box& box, const std::string& prompt, const std::string& title = kInputError) {
+        box.setBackColor(kRed);
+        return fail(prompt, title);
+    }
+    // Red while the message is read, white again afterwards.
+    template <class Box>
+    static Next failFlash(Box& box, const std::string& prompt) {
+        box.setBackColor(kRed);
+        msgBox(prompt, mb::kOkOnly, kInputError);
+        box.setBackColor(kWhite);
+        return Next::Stop;
+    }
+    template <class A, class B>
+    static Next failBoth(A& a, B& b, const std::string& prompt) {
+        a.setBackColor(kRed);
+        b.setBackColor(kRed);
+        return fail(prompt);
+    }
+    // The syntax of one box (and the sign range `rangeCode`: 100 > 0, 101 >= 0, 0 none); a rejected
+    // box is red, its message shown and the flag 1.
+    template <class Box>
+    Next entry(Box& box, bool minusAllowed, int rangeCode = 0) {
+        double value = minusAllowed ? 0.0 : 1.0;
+        int code = rangeCode;
+        f.getval(box, value, code);
+        if (code != 1) return Next::GoOn;
+        flag = 1;
+        return Next::Return;
+    }
+    // Radius from the size box by the checked size menu (radius, diameter or size parameter x).
+    double radiusFromSizeBox() const {
+        double r = 0.0;
+        if (f.mnuRadius.checked()) r = ValueOf(f.txtRadius);
+        if (f.mnuDiameter.checked()) r = ValueOf(f.txtRadius) / 2;
+        if (f.mnuRadiusX.checked()) r = ValueOf(f.txtRadius) * ValueOf(f.txtLambda) / kTwoPi;
+        return r;
+    }
+
+    Form1& f;
+    double& xLow;
+    double& xHigh;
+    double& yLow;
+    double& yHigh;
+    int& flag;
+};
+
+#define TESSARY_CHECK(step)                    \
+    do {                                       \
+        const Next next_ = (step);             \
+        if (next_ != Next::GoOn) return next_; \
+    } while (false)
+
+Next InputChecks::runSteps() {
+    TESSARY_CHECK(methodAndDeviation());
+    copyAxisLimits();
+    TESSARY_CHECK(polarPlot());
+    TESSARY_CHECK(interpolationAndGraphType());
+    // The wavelength-band checks of the index models and the spectrum belong here.
+    TESSARY_CHECK(entries());
+    TESSARY_CHECK(fixedAngle());
+    // The bands of the index models against a wavelength axis belong here.
+    TESSARY_CHECK(leeRadii());
+    TESSARY_CHECK(mapInputs());
+    bool distribution = false;
+    TESSARY_CHECK(coloursAndDistribution(distribution));
+    TESSARY_CHECK(methodParameters());
+    // A size distribution on a graph other than the Lee diagram leaves out the sweep range and the
+    // point-source rule and goes on with the Lee sweep (which it passes).
+    if (!distribution) {
+        TESSARY_CHECK(sweepRange());
+        if (f.optSun.value() && f.graphCode >= 10 && f.graphCode < 20) {
+            msgBox("Point source only for these calculations", mb::kOkOnly, "Input parameters");
+            f.optPoint.setValue(true);
+        }
+    }
+    TESSARY_CHECK(leeSweep());
+    TESSARY_CHECK(xSweep());
+    TESSARY_CHECK(sunAndRayleigh());
+    TESSARY_CHECK(angleRange());
+    return amplitudeScale();
+}
+
+// Method chosen; a Normal or Log-normal distribution with a usable deviation.
+Next InputChecks::methodAndDeviation() {
+    if (f.calcMethod == 0) return failRed(f.cboType, "Unknown calculation method", "Error");
+    if (f.optDisp.value() && f.cboDistrib.text() != "Special") {
+        // The distribution picture paints the deviation red when a sample radius would be <= 0.
+        if (f.cboSD.backColor() == kRed) return fail("Reduce the standard deviation", "Normal distribution");
+        if (ValueOf(f.cboSD) <= 0) return fail("Modify the standard deviation");
+    }
+    return Next::GoOn;
+}
+
+// An overplot keeps the axes of the graph on show; otherwise the limits come from the boxes.
+void InputChecks::copyAxisLimits() {
+    if (f.runState == 2 || f.mnuOverplot.checked()) return;
+    xLow = ValueOf(f.txtXmin);
+    xHigh = ValueOf(f.txtXmax);
+    if (f.cboYmin.text() != kAutomatic) yLow = ValueOf(f.cboYmin);
+    if (f.cboYmax.text() != kAutomatic) yHigh = ValueOf(f.cboYmax);
+}
+
+Next InputChecks::polarPlot() {
+    if (!f.mnuPolarPlot.checked()) return Next::GoOn;
+    const std::string title = "Option not available";
+    std::string prompt;
+    if (f.mnuIntPol.checked()) {
+        prompt = "Polar plots are not available for graphs of Intensity and Polarisation";
+    } else if (f.mnuAmpPhase.checked()) {
+        return Next::GoOn;
+    } else if (f.cboGraph.text() != "Intensity v. scattering angle") {
+        prompt = std::string("Polar plots are available only for ") + kCR +
+                 "graphs of Intensity v. scattering angle";
+    } else if (f.waveCount >= 2 || xLow != 0 || xHigh != 180) {
+        prompt = std::string("Polar plots are available only when scattering angles") + kCR +
+                 "cover entire range from 0 to 180 degrees";
+    } else {
+        return Next::GoOn;
+    }
+    msgBox(prompt, mb::kOkOnly, title);
+    f.mnuPolarPlot.setChecked(false);
+    return Next::Stop;
+}
+
+Next InputChecks::interpolationAndGraphType() {
+    const double waves = ValueOf(f.cboWave);  // "RGB", "High", ... read as 0
+    if (f.mnuInterpolate.checked() && waves > 1 && waves <= 7) {
+        msgBox("Cubic interpolation is implemented only for 1 wavelength or for more than 7 wavelengths",
+               mb::kOkOnly, "Error");
+        f.mnuInterpolate.setChecked(false);
+        return Next::Stop;
+    }
+    if (f.graphCode == 1 && f.calcMethod != 1 && f.graphSubCode == 2) {
+        failRed(f.cboGraph, "This graph type is available only for Mie calculations", "Error");
+        f.resultsStale = 1;
+        return Next::Stop;
+    }
+    if (f.graphCode == 1 && f.waveCount > 1 && (f.graphSubCode == 2 || f.graphSubCode == 3)) {
+        failRed(f.cboWave, "This graph type is available only for single wavelength calculations", "Error");
+        f.resultsStale = 1;
+        return Next::Stop;
+    }
+    if (f.calcMethod > 1 && f.graphCode >= 14 && f.graphCode <= 16) {
+        failRed(f.cboGraph, "Selected graph type is available only for Mie calculations", "Error");
+        f.cboType.setText("Mie");
+        return Next::Stop;
+    }
+    return Next::GoOn;
+}
+
+// The syntax of the numeric boxes. The angle step, radius, wavelength and real index divide later
+// checks, the estimate and the series, so they must be > 0.
+Next InputChecks::entries() {
+    if (f.cboYmax.text() != kAutomatic) TESSARY_CHECK(entry(f.cboYmax, false));
+    if (f.cboYmin.text() != kAutomatic) TESSARY_CHECK(entry(f.cboYmin, false));
+    TESSARY_CHECK(entry(f.txtXmin, false));
+    TESSARY_CHECK(entry(f.txtXmax, false));
+    TESSARY_CHECK(entry(f.cboStep, false, 100));
+    TESSARY_CHECK(entry(f.txtRadius, false, 100));
+    TESSARY_CHECK(entry(f.txtLambda, false, 100));
+    TESSARY_CHECK(entry(f.txtRefractReal, false, 100));
+    return entry(f.txtRefractImag, true);
+}
+
+// The fixed scattering angle of the graphs against another variable. The maps against refractive
+// index, imaginary index and wavelength read the same box as their radius: > 0, no angle limits.
+Next InputChecks::fixedAngle() {
+    if (f.graphCode < 10) return Next::GoOn;
+    if (f.graphCode == 22 || f.graphCode == 23 || f.graphCode == 25) return entry(f.txtAngle, false, 100);
+    TESSARY_CHECK(entry(f.txtAngle, false));
+    const double angle = ValueOf(f.txtAngle);
+    if (angle < 0) return failRed(f.txtAngle, "Scattering angle < 0");
+    if (angle > 180) return failRed(f.txtAngle, "Scattering angle > 180");
+    return Next::GoOn;
+}
+
+// Radius range and step count of a Lee diagram.
+Next InputChecks::leeRadii() {
+    if (f.cboGraph.text() != "Lee diagram") return Next::GoOn;
+    TESSARY_CHECK(entry(f.txtRmax, false));
+    TESSARY_CHECK(entry(f.txtRstep, false));
+    if (ValueOf(f.txtRstep) <= 0) return failFlash(f.txtRstep, "Number of steps not valid");
+    if (ValueOf(f.txtRadius) >= ValueOf(f.txtRmax))
+        return failBoth(f.txtRmax, f.txtRadius, "Minimum value >= Maximum value");
+    return Next::GoOn;
+}
+
+// The swept range and step count of an angle map, and its fixed index part. The index, radius and
+// wavelength maps divide by the swept value, so their minimum must be > 0; the map divides by N.
+Next InputChecks::mapInputs() {
+    const int code = f.graphCode;
+    if (!IsMap(code)) return Next::GoOn;
+    const bool imaginarySwept = code == 23;  // an imaginary part may be negative
+    TESSARY_CHECK(entry(f.txtF9_min, imaginarySwept));
+    TESSARY_CHECK(entry(f.txtF9_max, imaginarySwept));
+    TESSARY_CHECK(entry(f.txtF9_step, false));
+    if (code == 22) TESSARY_CHECK(entry(f.txtF9_fixed, true));        // imaginary part
+    if (code == 23) TESSARY_CHECK(entry(f.txtF9_fixed, false, 100));  // real part
+    const double steps = ValueOf(f.txtF9_step);
+    if (steps <= 0) return failFlash(f.txtF9_step, "Number of steps not valid");
+    if (steps > kMaxLeeSteps) return failFlash(f.txtF9_step, "Maximum number of steps = 400");
+    const double low = ValueOf(f.txtF9_min);
+    if (!imaginarySwept && low <= 0) return failRed(f.txtF9_min, "Value must be > 0");
+    if (low >= ValueOf(f.txtF9_max))
+        return failBoth(f.txtF9_min, f.txtF9_max, "Minimum value >= Maximum value");
+    return Next::GoOn;
+}
+
+// The number of colours, and a size distribution: Log-normal for a Lee diagram, otherwise N one of
+// 5, 10, 20, 50 (then `distribution` is set: the sweep-range rows are left out).
+Next InputChecks::coloursAndDistribution(bool& distribution) {
+    const std::string& waves = f.cboWave.text();
+    if (waves != "RGB" && waves != "Low" && waves != "Med." && waves != "High" && ValueOf(f.cboWave) > 2000)
+        return failRed(f.cboWave, "Maximum number of colors = 2000");
+    if (!f.optDisp.value()) return Next::GoOn;
+    if (f.graphCode == 20) {
+        if (f.cboDistrib.text() != "Log-normal")
+            return failRed(f.cboDistrib, "Log-normal distribution must be used for Lee diagrams");
+        return Next::GoOn;
+    }
+    const double n = ValueOf(f.cboN);
+    if (n != 5 && n != 10 && n != 20 && n != 50) return failRed(f.cboN, "Incorrect value of N");
+    distribution = true;
+    return Next::GoOn;
+}
+
+// What each method needs of the index and the ray orders.
+Next InputChecks::methodParameters() {
+    const int method = f.calcMethod;
+    const double imag = ValueOf(f.txtRefractImag);
+    const double real = ValueOf(f.txtRefractReal);
+    const std::string& rays = f.cboRays.text();
+    if ((method == 3 || method == 4 || method == 5) && imag != 0) {
+        failRed(f.txtRefractImag,
+                "Complex values of refractive index are not valid for this calculation method");
+        f.txtRefractImag.setText("0");
+        return Next::Stop;
+    }
+    if (method == 2 && imag < 0)
+        return failRed(f.txtRefractImag, "The imaginary part of the refractive index must be positive");
+    if (method == 2 && !rays.empty()) {
+        // The radius as typed (also a diameter or size parameter); the wavelength is > 0 by now.
+        f.sizeParam = ValueOf(f.txtRadius) * kTwoPi / ValueOf(f.txtLambda);
+        if (rays != "0" && imag * f.sizeParam > 100)
+            return failRed(f.txtRefractImag,
+                           "Debye rays for p > 0 are suppressed by high absorption in the sphere due to the "
+                           "large imaginary value of the refractive index",
+                           "Debye series");
+    }
+    if (method == 2 && rays.empty()) return failRed(f.cboRays, "Specify a value for p");
+    if (method == 5 && rays != "Multiple" && Val(rays) < 2)
+        return failRed(f.cboRays, "Airy theory is valid only for p > 1");
+    if (method == 5 && rays == "Multiple") {
+        const RaySelection orders = SelectedRayOrders(f);
+        if (orders.rayflag.at(0) == 1 || orders.rayflag.at(1) == 1)
+            return failRed(f.cboRays, "Airy theory is valid only for p > 1");
+    }
+    const std::string refractive = "Refractive index must be greater than 1 for this calculation method";
+    if (method == 4 && real <= 1) return failRed(f.txtRefractReal, refractive);
+    if (method >= 5 && real <= 1 && Val(rays) > 1) return failRed(f.txtRefractReal, refractive);
+    if (method == 11) return surfaceWave();
+    return Next::GoOn;
+}
+
+// Term range of the surface-wave method; the lists offer whole numbers.
+Next InputChecks::surfaceWave() {
+    const double kMin = ValueOf(f.cboQmin);
+    const double kMax = ValueOf(f.cboQmax);
+    if (kMin == 0) return failRed(f.cboQmin, "Kmin must be >=1");
+    if (kMax == 0) return failRed(f.cboQmax, "Kmax must be >=1");
+    if (kMin > kMax) return failBoth(f.cboQmin, f.cboQmax, "Kmin > Kmax");
+    if (kMin > 25) return failRed(f.cboQmin, "Kmin must be <=25");
+    if (kMax > 25) return failRed(f.cboQmax, "Kmax must be <=25");
+    if (ValueOf(f.cboRays) <= 0)
+        return failRed(f.cboRays, "Surface wave calculations are valid only for p > 0");
+    return Next::GoOn;
+}
+
+// Range and step of the graphs against radius or size parameter, and against wavelength.
+Next InputChecks::sweepRange() {
+    if (f.graphCode == 11) return sweepRangeOf(false);
+    if (f.graphCode == 10) return sweepRangeOf(true);
+    return Next::GoOn;
+}
+
+Next InputChecks::sweepRangeOf(bool wavelength) {
+    f.scratch = ValueOf(f.txtXmin);
+    f.scratchA = ValueOf(f.txtXmax);
+    const double lo = f.scratch;
+    const double hi = f.scratchA;
+    const double s = ValueOf(f.cboStep);  // > 0 by the entry checks
+    const int sub = f.graphSubCode;
+    if (lo >= hi) {
+        f.txtXmin.setBackColor(kRed);
+        f.txtXmax.setBackColor(kRed);
+        if (wavelength) return fail("Minimum value of wavelength must be less than maximum value");
+        if (sub == 1) return fail("Minimum value of radius must be less than maximum value");
+        if (sub == 2) return fail("Minimum value must be less than maximum value");
+        return Next::Stop;
+    }
+    if (lo <= 0) {
+        f.txtXmin.setBackColor(kRed);
+        if (wavelength) return fail("Wavelength must be > 0");
+        if (sub == 1) return fail("Radius must be > 0");
+        if (sub == 2) return fail("Size parameter x must be > 0");
+        return Next::Stop;
+    }
+    if (f.mnuXStepLog.checked()) {
+        if (s < 1) return failRed(f.cboStep, "Number of steps must be >=1");
+        return Next::GoOn;
+    }
+    if ((hi - lo) * 0.45 < s) return failRed(f.cboStep, "Select a smaller step size");
+    if ((hi - lo) / s > kMaxSweepPoints) return failRed(f.cboStep, "Select a larger step size");
+    return Next::GoOn;
+}
+
+// The radius sweep of a Lee diagram with its distribution, and the angle points of a Lee or map row.
+Next InputChecks::leeSweep() {
+    const double s = ValueOf(f.cboStep);
+    const std::string wide = "Increase the step size or reduce the maximum/minimum range";
+    if (IsMap(f.graphCode) && (xHigh - xLow) / s > kMaxLeeAnglePoints) return failRed(f.cboStep, wide);
+    if (f.graphCode != 20) return Next::GoOn;
+    if (ValueOf(f.txtRstep) > kMaxLeeSteps) return failFlash(f.txtRstep, "Maximum number of steps = 400");
+    if ((xHigh - xLow) / s > kMaxLeeAnglePoints) return failRed(f.cboStep, wide);
+    if (!f.optDisp.value()) return Next::GoOn;
+    if (f.cboDistrib.text() == "Special") {
+        failRed(f.cboDistrib, "Special distributions are not available for Lee diagrams");
+        f.cboSD.setBackColor(kWhite);
+        return Next::Stop;
+    }
+    // The distribution must span between 3 radius steps and a third of the steps: w = 3 sigma /
+    // (ratio - 1) steps, for the sweep this run will make (radius, maximum and steps checked above).
+    const float sigma = static_cast<float>(ValueOf(f.cboSD) / 100);
+    f.relStdDev = sigma;
+    const float steps = static_cast<float>(ValueOf(f.txtRstep));
+    const float ratio =
+        SweepRatio(static_cast<float>(ValueOf(f.txtRadius)), static_cast<float>(ValueOf(f.txtRmax)), steps);
+    const float growth = ratio - 1.0f;
+    const float w = growth > 0.0f ? 3.0f * sigma / growth : std::numeric_limits<float>::infinity();
+    if (w > steps / 3.0f) return failFlash(f.cboSD, "Reduce the Standard Deviation");
+    if (w < 3.0f) return failFlash(f.cboSD, "Increase the Standard Deviation");
+    return Next::GoOn;
+}
+
+// The range of a sweep over an x variable; too many points set the flag but the checks go on.
+Next InputChecks::xSweep() {
+    if (f.graphCode < 10 || f.graphCode >= 20) return Next::GoOn;
+    const double p = (xHigh - xLow) / ValueOf(f.cboStep);
+    if (xLow <= 0) return failRed(f.txtXmin, "Value must be > 0");
+    if (xHigh <= 0) return failRed(f.txtXmax, "Value must be > 0");
+    if (xLow >= xHigh) return failBoth(f.txtXmin, f.txtXmax, "Minimum value >= Maximum value");
+    if (p > kMaxSweepPoints) {
+        failRed(f.cboStep, "Increase the step size or reduce the maximum/minimum range");
+        flag = 1;
+    }
+    if (f.optSun.value()) {
+        msgBox("Point source only for these calculations", mb::kOkOnly, "Input parameters");
+        f.optPoint.setValue(true);
+    }
+    return Next::GoOn;
+}
+
+// The sun's disc needs a fine angle step; the Rayleigh approximation only warns (and ends the checks).
+Next InputChecks::sunAndRayleigh() {
+    if (f.optSun.value() && ValueOf(f.cboStep) >= 0.25) {
+        failFlash(f.cboStep, "Sun requires angular resolution < 0.25 degrees");
+        f.optPoint.setValue(true);
+        return Next::Stop;
+    }
+    if (f.calcMethod == 3) {
+        const double r = radiusFromSizeBox();
+        if (r > 0 && ValueOf(f.txtLambda) / r < 13) {
+            msgBox("Rayleigh approximation is valid only when r << wavelength", mb::kOkOnly, "Warning . . .");
+            return Next::Return;
+        }
+    }
+    return Next::GoOn;
+}
+
+// The angle range and step of angle graphs, Lee diagrams and maps (0 to 180 degrees on a grid of
+// 90 / step points per quadrant).
+Next InputChecks::angleRange() {
+    const int code = f.graphCode;
+    if (code != 1 && code != 20 && !IsMap(code)) return Next::Return;
+    const double q = 90 / ValueOf(f.cboStep);
+    // Nearest whole number: a quotient such as 299.9999999999 is a sub-multiple too.
+    if (std::fabs(q - std::nearbyint(q)) > 0.001)
+        return failRed(f.cboStep, "Must be a sub-multiple of 90 degrees");
+    if (xLow < 0) return failRed(f.txtXmin, "Minimum angle < 0 degrees");
+    if (xLow > 180) return failRed(f.txtXmin, "Minimum angle > 180 degrees");
+    if (xHigh < 0) return failRed(f.txtXmax, "Maximum angle < 0 degrees");
+    if (xHigh > 180) return failRed(f.txtXmax, "Maximum angle > 180 degrees");
+    if (xLow > xHigh) return failBoth(f.txtXmin, f.txtXmax, "Minimum angle > Maximum angle");
+    if (xLow == xHigh) return failBoth(f.txtXmin, f.txtXmax, "Minimum angle = Maximum angle");
+    if (code != 1) return Next::Return;  // Lee diagrams and maps have no amplitude scale
+    return Next::GoOn;
+}
+
+// Manual amplitude limits of an angle graph.
+Next InputChecks::amplitudeScale() {
+    const bool autoMin = f.cboYmin.text() == kAutomatic;
+    const bool autoMax = f.cboYmax.text() == kAutomatic;
+    if (autoMin && autoMax) return Next::Return;
+    if (!autoMin && f.optLog.value() && yLow <= 0) {
+        f.cboYmin.setBackColor(kRed);
+        // A graph read from a file switches to the linear scale without a word.
+        if (f.resultsFromFile == 0)
+            msgBox("Minimum amplitude <= 0 not valid for logarithmic scale", mb::kOkOnly, kInputError);
+        f.optLinear.setEnabled(true);
+        f.optLinear.setValue(true);
+        return Next::Stop;
+    }
+    if (autoMax) return Next::Return;
+    if (f.optLog.value() && yHigh <= 0)
+        return failRed(f.cboYmax, "Maximum amplitude <= 0 not valid for logarithmic scale");
+    if (yLow == yHigh) return failBoth(f.cboYmax, f.cboYmin, "Minimum amplitude = Maximum amplitude");
+    if (yLow > yHigh) return failBoth(f.cboYmax, f.cboYmin, "Minimum amplitude > Maximum amplitude");
+    if (f.mnuXStepLog.checked() && ValueOf(f.cboStep) < 1)
+        return failRed(f.cboStep, "Number of steps must be >=1");
+    return Next::Return;
+}
+
+#undef TESSARY_CHECK
+
+}  // namespace
+
+void Form1::CheckInput(double& xLow, double& xHigh, double& yLow, double& yHigh, int& inputErrorFlag) {
+    InputChecks(*this, xLow, xHigh, yLow, yHigh, inputErrorFlag).run();
+}
+
+}  // namespace tessary

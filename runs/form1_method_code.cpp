@@ -1,0 +1,33 @@
+// The method code: calcMethod from the text of the method list cboType.
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "mainwindow/form1.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr OleColor kRed = 255;
+constexpr OleColor kWhite = 16777215;
+
+// List texts of the method codes 1 to 12, compared exactly (case and blanks count).
+constexpr std::array<std::string_view, 12> kMethodTexts{
+    "Mie",   "Debye",     "Rayleigh", "Diffraction", "Airy",         "Descartes",
+    "Young", "Young mod", "Huygens",  "Aperture",    "Surface wave", "van de Hulst"};
+
+}  // namespace
+
+void Form1::TypeCalc() {
+    if (cboType.backColor() == kRed) cboType.setBackColor(kWhite);
+    calcMethod = 0;
+    for (std::size_t i = 0; i < kMethodTexts.size(); ++i)
+        if (cboType.text() == kMethodTexts[i]) calcMethod = static_cast<int>(i) + 1;
+    if (calcMethod == 0) {
+        cboType.setBackColor(kRed);
+        msgBox("Unknown calculation method", mb::kOkOnly, std::string("Error"));
+    }
+}
+
+}  // namespace tessary

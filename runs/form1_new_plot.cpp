@@ -1,0 +1,141 @@
+// The run commands of the main window: New plot (a fresh calculation and graph), Overplot (the same
+// inputs computed again and drawn over the graph on show) and Stop (asks, and on Yes sets runState 4,
+// which every calculation loop tests). New plot ends every exit, refusals included, by unlocking the
+// inputs, a beep and marking the results current.
+#include <optional>
+#include <string>
+
+#include "mainwindow/form1.h"
+#include "numerics/constants.h"
+#include "platform/text/conversions.h"
+#include "runs/run_rules.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr OleColor kRed = 255;
+
+// Marks a run under way for the life of a run command.
+class RunUnderWay {
+  public:
+    explicit RunUnderWay(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~RunUnderWay() { m_flag = false; }
+    RunUnderWay(const RunUnderWay&) = delete;
+    RunUnderWay& operator=(const RunUnderWay&) = delete;
+
+  private:
+    bool& m_flag;
+};
+
+// The input checks with the x range of the boxes; inputError is 1 after a refusal.
+void CheckInputs(Form1& f) {
+    double xLow = Val(f.txtXmin.text());
+    double xHigh = Val(f.txtXmax.text());
+    f.CheckInput(xLow, xHigh, f.yAxisMin, f.yAxisMax, f.inputError);
+}
+
+// New plot between its first step and its common end; a return is the command's "end".
+void NewPlotRun(Form1& f) {
+    CheckInputs(f);
+    if (f.calcMethod == 0 || f.runState == 4) return;
+    if (f.txtLambda.backColor() == kRed) f.inputError = 1;  // the wavelength box refused its value
+    if (f.inputError == 1) {
+        f.inputError = 0;
+        return;
+    }
+    f.RadiusFromBox();
+    f.WaveCountFromRadius();
+    f.TypeCalc();
+    f.scratchText = std::string("0");
+    if (f.calcMethod == 0) return;  // TypeCalc has shown "Unknown calculation method"
+    if (f.calcMethod < 3) f.Duration();
+    if (f.inputError == 1) return;  // a long run declined; the flag stays until the next check
+
+    f.LockON();
+    f.Array_Size();
+    f.cmdExit.setDefault(false);
+    f.runState = 1;
+    if (f.graphCode >= 20) {
+        msgBox(NotAvailableMessage("Lee diagrams and angle maps"), mb::kOkOnly, std::string("Error"));
+        return;
+    }
+    for (PictureBox* p : {&f.Picture1, &f.Picture2, &f.Picture3}) p->setVisible(false);
+    f.loopI = 1;
+    f.Overplot();
+    f.cmdOverPlot.setVisible(f.waveCount == 1);  // overplotting follows single-wavelength runs only
+    if (f.graphCode < 10) f.runState = 1;
+}
+
+}  // namespace
+
+void Form1::RadiusFromBox() {
+    const double value = Val(txtRadius.text());
+    if (mnuRadius.checked()) radius = value;
+    if (mnuDiameter.checked()) radius = value / 2;
+    if (mnuRadiusX.checked()) radius = value * Val(txtLambda.text()) / kTwoPi;  // the box holds x
+}
+
+void Form1::WaveCountFromRadius() {
+    if (const std::optional<int> count = WaveCountForRadius(cboWave.text(), radius)) waveCount = *count;
+}
+
+void Form1::cmdNewPlot_Click() {
+    if (runUnderWay) {  // a run is on the stack already
+        beep();
+        return;
+    }
+    const RunUnderWay running(runUnderWay);
+    qSca = 0;
+    resultsStale = 1;
+    simulationMode = 0;
+    cmdSimulation.setVisible(false);
+    mnuOverplot.setChecked(false);
+    // A stop or failure of an earlier run, and results flagged as read from a file (say by a
+    // cancelled Open), must not block this run; only the loader's own hand-over keeps the flag.
+    if (runState == 4) runState = 1;
+    if (!dataFileLoading) resultsFromFile = 0;
+
+    NewPlotRun(*this);
+
+    LockOFF();
+    beep();
+    resultsStale = 0;
+    cmdReplot.setVisible(false);
+}
+
+void Form1::cmdOverPlot_Click() {
+    if (runUnderWay) {
+        beep();
+        return;
+    }
+    const RunUnderWay running(runUnderWay);
+    runState = 2;
+    simulationMode = 0;
+    if (inputError == 1) inputError = 0;
+    RadiusFromBox();
+    WaveCountFromRadius();
+    TypeCalc();
+    if (calcMethod < 3) Duration();
+    if (inputError != 1) CheckInputs(*this);
+    if (inputError != 1 && calcMethod != 0) {
+        LockON();
+        Overplot();
+        setForeColor(0);
+        LockOFF();
+        PolarLabel();
+        if (waveCount == 1) cmdOverPlot.setVisible(true);
+    }
+    runState = 1;
+    resultsStale = 0;
+    LockOFF();
+}
+
+void Form1::cmdStop_Click() {
+    const int answer =
+        msgBox("Do you want to stop the calculation?", mb::kYesNo, std::string("Calculation in progress!"));
+    scratchText = CStr(answer);
+    if (Val(scratchText) == mb::kYes) runState = 4;
+}
+
+}  // namespace tessary

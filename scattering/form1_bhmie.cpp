@@ -1,0 +1,149 @@
+// The plane-wave Mie series as a procedure of the main window: the pure series of scattering/mie.h
+// with the window's part around it. [1] C. F. Bohren, D. R. Huffman, Absorption and Scattering of
+// Light by Small Particles (1983), appendix A (BHMIE).
+//
+// Per series order the progress display is updated and, at most every 30 ms, the window's events
+// are pumped so that Stop can be pressed; a stop (runState 4) ends the series after the order in
+// hand with partial sums. Pumping by time changes when a stop is seen, never the numbers of a run
+// that completes.
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+using PumpClock = std::chrono::steady_clock;
+constexpr auto kPumpInterval = std::chrono::milliseconds(30);
+constexpr OleColor kWhite = 16777215;
+
+enum class MieEntry { BHMIE, BHMIE2 };
+
+// A label's caption or a list's text as a whole number (0 when it is none).
+int WholeValue(const std::string& text) {
+    const Checked<std::int16_t> v = CInt(Val(text));
+    return v.ok() ? v.value : 0;
+}
+
+void CopyAmplitudes(const std::vector<double>& re, const std::vector<double>& im, Form1::ComplexTable& S) {
+    if (re.empty()) return;  // refused before the tables were made: nothing to show
+    S[0].assign(re.begin(), re.end());
+    S[1].assign(im.begin(), im.end());
+}
+
+// |S1|^2, |S2|^2 and their mean per order at the convergence angle, into arrays grown when the
+// series has more orders than they hold.
+void CopyConvergence(Form1& f, const MieResult& r) {
+    if (r.intensityPerp.empty()) return;
+    const std::size_t orders =
+        std::min<std::size_t>(static_cast<std::size_t>(r.ordersDone) + 1, r.intensityPerp.size());
+    for (auto* curve : {&f.intensityPerp, &f.intensityPara, &f.intensityUnpol})
+        if (curve->size() < r.intensityPerp.size()) curve->resize(r.intensityPerp.size(), 0.0);
+    std::copy_n(r.intensityPerp.begin(), orders, f.intensityPerp.begin());
+    std::copy_n(r.intensityPara.begin(), orders, f.intensityPara.begin());
+    std::copy_n(r.intensityUnpol.begin(), orders, f.intensityUnpol.begin());
+}
+
+void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& mIm, std::int32_t& NANG,
+                     Form1::ComplexTable& S1, Form1::ComplexTable& S2, double& Qext, double& Qsca,
+                     double& Qback, double& g, std::int32_t& first, std::int32_t& last) {
+    if (NANG < 2) NANG = 2;
+    const bool convergence = f.graphCode == 13;
+    MieInput in;
+    in.x = x;
+    in.m = {mRe, mIm};
+    in.NANG = NANG;
+    in.first = first;
+    in.last = last;
+    in.graph = convergence ? MieGraph::Convergence : MieGraph::Normal;
+    in.angleIndex = f.angleIndex;
+    in.mnuSize = f.mnuSize.checked();
+
+    doEvents();
+    if (entry == MieEntry::BHMIE2 || f.graphCode < 10 || f.graphCode > 19) {  // clear the progress bar
+        f.setForeColor(kWhite);
+        f.boxFilled(12000, 1900, 15000, 2000);
+        f.setForeColor(0);
+    }
+    if (entry == MieEntry::BHMIE2) f.progressShown = 0;
+    f.loopK = WholeValue(f.Label15.caption());
+    f.outerCount = WholeValue(f.Label14.caption());
+    f.sampleCount = WholeValue(f.cboN.text());
+
+    PumpClock::time_point lastPump = PumpClock::now();
+    const auto onOrder = [&](int order, int total) {
+        f.loopN = order;
+        f.termCount = total;
+        f.Progress();
+        if (PumpClock::now() - lastPump >= kPumpInterval) {
+            doEvents();
+            lastPump = PumpClock::now();
+        }
+        return f.runState == 4;
+    };
+    MieResult& r = f.mieWork;
+    if (entry == MieEntry::BHMIE)
+        MieSeries(in, r, onOrder);
+    else
+        MieSeries2(in, r, onOrder);
+
+    f.termCount = r.termCount;
+    f.loopN = r.ordersDone;
+    CopyAmplitudes(r.S1re, r.S1im, S1);
+    CopyAmplitudes(r.S2re, r.S2im, S2);
+    if (convergence && r.termCount > 0) {
+        f.txtXmax.setText(CStr(r.termCount));
+        CopyConvergence(f, r);
+    }
+    switch (r.status) {
+        case MieStatus::Done:
+            Qext = r.Qext;
+            Qsca = r.Qsca;
+            Qback = r.Qback;
+            g = r.g;
+            break;
+        case MieStatus::Stopped:  // partial sums; Qext and Qback stay
+            Qsca = r.Qsca;
+            g = r.g;
+            break;
+        case MieStatus::Refused:
+            msgBox(r.message, mb::kOkOnly, r.title);
+            f.runState = 4;
+            break;
+    }
+}
+
+std::string MieTitle(const Form1& f) { return "Mie scattering:  " + f.sphereName + " in " + f.mediumName; }
+
+}  // namespace
+
+void Form1::BHMIE(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
+                  double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first,
+                  std::int32_t& last) {
+    if (mnuGaussian.checked()) {
+        lblDebyeRays.setCaption("Mie (Gaussian beam)");
+        RefuseRun("The Mie series for a Gaussian beam");
+        return;
+    }
+    lblDebyeRays.setCaption("Mie (plane wave)");
+    if (runState == 4) return;
+    if (cboType.text() == "Mie") setCaption(MieTitle(*this));
+    if (cboType.text() == "Debye" && cboRays.text() == "0")
+        setCaption("Debye series (p = 0):  " + sphereName + " in " + mediumName);
+    MieWindowSeries(*this, MieEntry::BHMIE, x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
+}
+
+void Form1::BHMIE2(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
+                   ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
+                   std::int32_t& first, std::int32_t& last) {
+    if (runState == 4) return;
+    setCaption(MieTitle(*this));
+    MieWindowSeries(*this, MieEntry::BHMIE2, x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
+}
+
+}  // namespace tessary

@@ -1,0 +1,182 @@
+// Legend and data readout on the recording canvas: the entries and their places by polarisation,
+// graph type and size, no legend where none belongs, the data box and the line under the graph, and
+// the extinction efficiency from the optical theorem, skipped for a size parameter of 0.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/text/conversions.h"
+#include "tests/graphs/frame_test_support.h"
+#include "tests/support/rel_error.h"
+
+namespace tessary::test {
+namespace {
+
+constexpr OleColor kRedLine = rgb(255, 0, 0);
+constexpr OleColor kRedDark = rgb(150, 0, 0);
+
+// The polarisation list as start-up fills it (a fixed list selects only its own entries).
+void FillPolarisations(Form1& f) {
+    for (const char* entry : {"Perpendicular", "Parallel", "Both", "Unpolarised", "All 3"})
+        f.cboPol.addItem(entry);
+}
+
+class LegendTest : public FrameTest {
+  protected:
+    LegendTest() {
+        Form1& f = *form;
+        f.mnuTrueColour.setChecked(false);
+        f.mnuRedLine.setChecked(true);
+        FillPolarisations(f);
+        f.cboPol.setText("Both");
+        f.clearDrawLog();
+    }
+    bool strokeAt(double x, double y, OleColor colour) const {
+        return !lines([&](const DrawOp& l) {
+                    return l.x1 == x && l.y1 == y && l.x2 == x + 700 && l.y2 == y && l.colour == colour;
+                }).empty();
+    }
+    int filledBoxes() const { return static_cast<int>(ops(DrawOp::Kind::FilledBox).size()); }
+};
+
+TEST_F(LegendTest, BothPolarisationsOnTheLargeGraph) {
+    form->PolarLabel();
+    EXPECT_EQ(filledBoxes(), 1);  // the legend strip cleared
+    EXPECT_TRUE(strokeAt(1400, 3000, kRedLine));
+    EXPECT_TRUE(strokeAt(6500, 3000, kRedDark));
+    EXPECT_EQ(textsAt("Perpendicular polarisation", 2200, 2900), 1);
+    EXPECT_EQ(textsAt("Parallel polarisation", 7300, 2900), 1);
+    EXPECT_EQ(form->scratch, 1400);
+    EXPECT_EQ(form->scratchA, 6500);
+    EXPECT_EQ(form->scratchB, 12000);
+}
+
+TEST_F(LegendTest, AllThreeOnTheSmallGraphUsesASecondRow) {
+    form->mnuSmall_Click();
+    form->cboPol.setText("All 3");
+    form->clearDrawLog();
+    form->PolarLabel();
+    EXPECT_TRUE(strokeAt(1000, 3100, kRedLine));
+    EXPECT_TRUE(strokeAt(3800, 3100, kRedDark));
+    EXPECT_TRUE(strokeAt(3800, 2900, kBlack));
+    EXPECT_EQ(textsAt("Unpolarised", 4600, 2800), 1);
+    EXPECT_EQ(textsAt("Parallel polarisation", 4600, 3000), 1);
+}
+
+TEST_F(LegendTest, AllThreeOnTheMediumGraph) {
+    form->mnuMedium_Click();
+    form->cboPol.setText("All 3");
+    form->clearDrawLog();
+    form->PolarLabel();
+    EXPECT_TRUE(strokeAt(6300, 3100, kBlack));
+    EXPECT_EQ(textsAt("Unpolarised", 7100, 3000), 1);
+}
+
+TEST_F(LegendTest, OneCurveClearsTheStripAndWritesNothing) {
+    form->cboPol.setText("Perpendicular");
+    form->PolarLabel();
+    EXPECT_EQ(filledBoxes(), 1);
+    EXPECT_TRUE(texts().empty());
+}
+
+TEST_F(LegendTest, NoLegendWithSeveralWavelengthsAsymmetryOrMaps) {
+    for (int code : {16, 20, 22}) {
+        form->graphCode = code;
+        form->PolarLabel();
+    }
+    form->graphCode = 1;
+    form->waveCount = 3;
+    form->PolarLabel();
+    EXPECT_TRUE(form->drawLog().empty());
+}
+
+TEST_F(LegendTest, EfficiencyEntries) {
+    form->graphCode = 14;
+    form->graphSubCode = 1;
+    form->PolarLabel();
+    EXPECT_EQ(textsAt("Qext = Qsca   Qabs = 0", 2200, 3000), 1);
+    form->graphSubCode = 4;
+    form->PolarLabel();
+    EXPECT_EQ(textCount("Cext = Csca   Cabs = 0"), 1);
+
+    form->clearDrawLog();
+    form->absorbingFlag = 2;
+    form->graphSubCode = 3;
+    form->PolarLabel();
+    EXPECT_EQ(textsAt("Qext", 2200, 3000), 1);
+    EXPECT_EQ(textsAt("Qsca", 7300, 3000), 1);
+    EXPECT_EQ(textsAt("Qabs", 12800, 3000), 1);
+    EXPECT_TRUE(strokeAt(12000, 3100, kBlack));
+}
+
+class ReadoutTest : public LegendTest {
+  protected:
+    ReadoutTest() {
+        Form1& f = *form;
+        f.mnuDataVisible.setChecked(true);
+        f.optMono.setValue(true);
+        f.angleCount = 901;
+        f.qSca = 2.5;
+        f.qExt = 2.75;
+        f.qBack = 0.4;
+        f.sizeParam = 0;
+        f.s1Amp[0].assign(1802, 0.0);
+        f.s1Amp[1].assign(1802, 0.0);
+        f.s1Amp[0][1] = 100;
+        f.s1Amp[1][1] = 0;
+        f.s1Amp[0][1801] = 3;
+        f.s1Amp[1][1801] = 4;
+    }
+};
+
+TEST_F(ReadoutTest, DataBoxAndTheLineUnderTheGraph) {
+    Form1& f = *form;
+    f.sizeParam = 96.6;
+    f.VisibleData();
+    EXPECT_EQ(filledBoxes(), 2);
+    EXPECT_EQ(textsAt("Qsca = " + f.AxisNumberText(2.5, 6), 12000, 800), 1);
+    EXPECT_EQ(textsAt("Qext = " + f.AxisNumberText(2.75, 6), 12000, 1000), 1);
+    EXPECT_EQ(textsAt("Qabs = " + f.AxisNumberText(0.25, 6), 12000, 1200), 1);
+    EXPECT_EQ(textsAt("Qback = " + f.AxisNumberText(0.4, 6), 12000, 1400), 1);
+    EXPECT_EQ(textsAt("Qradar = " + f.AxisNumberText(3.14159265358979 / 4 * 0.4, 6), 12000, 1600), 1);
+    EXPECT_EQ(textsAt("  0 deg: 1.00E+04", 1000, 10300), 1);
+    EXPECT_EQ(textsAt("  180 deg: 2.50E+01", 0.4 * 15000, 10300), 1);
+    EXPECT_EQ(textsAt("X = 96.6", 0.7 * 15000, 10300), 1);
+    // the optical theorem: 4 Re S1(0) / x^2, kept for later
+    EXPECT_REL_NEAR(f.qExt, 400 / (96.6 * 96.6), 1e-15);
+    EXPECT_EQ(f.loopJ, 1801);
+}
+
+TEST_F(ReadoutTest, SizeParameterZeroKeepsQext) {
+    form->VisibleData();
+    EXPECT_EQ(form->qExt, 2.75);
+    EXPECT_EQ(textCount("X = 0"), 1);
+}
+
+TEST_F(ReadoutTest, OptionOffClearsAndLeavesTheBoxEmpty) {
+    form->mnuDataVisible.setChecked(false);
+    form->VisibleData();
+    EXPECT_EQ(filledBoxes(), 2);
+    EXPECT_TRUE(texts().empty());
+    form->clearDrawLog();
+    form->mnuDataVisible.setChecked(true);
+    form->graphCode = 10;
+    form->VisibleData();
+    EXPECT_EQ(filledBoxes(), 2);
+    EXPECT_TRUE(texts().empty());
+}
+
+TEST_F(ReadoutTest, NothingOnSmallScreensLeeDiagramsOrDistributions) {
+    form->screenWidthPx = 800;
+    form->VisibleData();
+    form->screenWidthPx = 1024;
+    form->graphCode = 20;
+    form->VisibleData();
+    form->graphCode = 1;
+    form->optDisp.setValue(true);
+    form->VisibleData();
+    EXPECT_TRUE(form->drawLog().empty());
+}
+
+}  // namespace
+}  // namespace tessary::test

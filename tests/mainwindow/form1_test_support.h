@@ -1,0 +1,74 @@
+// Shared set-up of the main-window tests: one QApplication for the whole test program (offscreen),
+// a fresh runtime per test with scripted message boxes, modal dialogs closed at once, help opened by
+// a recorder, and the main window made (its design) on demand and loaded on the chosen screen.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mainwindow/form1.h"
+#include "platform/ui/runtime.h"
+
+namespace tessary::test {
+
+inline QApplication& testApplication() {
+    static int argc = 1;
+    static char name[] = "mainwindow_tests";
+    static char* argv[] = {name, nullptr};
+    // Kept to the end of the program: widgets of every test need it.
+    static auto* app = new QApplication(argc, argv);
+    return *app;
+}
+
+struct QtApplicationFirst {
+    QtApplicationFirst() { testApplication(); }
+};
+
+class Form1Test : public ::testing::Test, private QtApplicationFirst {
+  protected:
+    Form1Test() {
+        runtime.setScreen(ScreenMetrics{1024, 768, 15, 15});
+        messages.install(runtime);
+        // A dialog shown modally is closed at once, as if the user pressed its default button.
+        runtime.setModalHook([this](Form& f) {
+            modalCaptions.push_back(f.caption());
+            f.hide();
+        });
+        runtime.setDocumentOpener([this](const std::string& path) {
+            openedDocuments.push_back(path);
+            return true;
+        });
+        runtime.setEndHandler([this](int code) {
+            ++programEnds;
+            exitCode = code;
+        });
+    }
+    ~Form1Test() override { form.reset(); }
+
+    // The window as designed, before start-up.
+    Form1& designed() {
+        form = std::make_unique<Form1>();
+        return *form;
+    }
+    // The window after start-up on a screen of the given size.
+    Form1& started(int widthPx = 1024, int heightPx = 768) {
+        runtime.setScreen(ScreenMetrics{widthPx, heightPx, 15, 15});
+        form = std::make_unique<Form1>();
+        form->load();
+        return *form;
+    }
+
+    Runtime runtime;
+    ScriptedMessageBoxes messages;
+    std::vector<std::string> modalCaptions;
+    std::vector<std::string> openedDocuments;
+    int programEnds = 0;
+    int exitCode = -1;
+    std::unique_ptr<Form1> form;
+};
+
+}  // namespace tessary::test

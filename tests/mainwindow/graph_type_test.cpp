@@ -1,0 +1,681 @@
+// The graph-type list: every entry's codes, the presets each type applies to the window, the redraw
+// decision under current results, and the absolute-units entry with an unusable wavelength.
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "mainwindow/graph_presets.h"
+#include "rel_error.h"
+#include "tests/mainwindow/form1_test_support.h"
+
+namespace tessary {
+namespace {
+
+using test::Form1Test;
+
+constexpr OleColor kYellow = 65535;
+constexpr OleColor kWhite = 16777215;
+// Positions in a frame snap to whole pixels (15 twips each here).
+constexpr double kHalfPixel = 7.5;
+
+// Chooses an entry as the user or a batch file does: the list's text changes.
+void Choose(Form1& f, const std::string& text) {
+    if (f.cboGraph.text() == text) {
+        f.cboGraph_Click();
+    } else {
+        f.cboGraph.setText(text);
+    }
+}
+
+// As before a type is chosen for the first time: nothing drawn yet, inputs changed, linear steps.
+void FreshState(Form1& f) {
+    f.prevGraphCode = 0;
+    f.prevGraphSubCode = 0;
+    f.resultsStale = 1;
+    f.resultsFromFile = 0;
+    f.mnuXStepLog.setChecked(false);
+}
+
+// As after a run of the given type.
+void CurrentResults(Form1& f, int code, int sub) {
+    f.graphCode = code;
+    f.graphSubCode = sub;
+    f.prevGraphCode = code;
+    f.prevGraphSubCode = sub;
+    f.resultsStale = 0;
+    f.resultsFromFile = 0;
+}
+
+struct EntryCodes {
+    const char* text;
+    int code;
+    int sub;  // 0: the sub-code stays as it was
+};
+
+constexpr EntryCodes kEntries[] = {
+    {"Intensity v. scattering angle", 1, 1},
+    {"Watts/sq. m. v. scattering angle", 1, 3},
+    {"Phase function", 1, 2},
+    {"Intensity v. wavelength", 10, 0},
+    {"Intensity v. radius", 11, 1},
+    {"Intensity v. size parameter x", 11, 2},
+    {"Intensity v. refractive index", 12, 0},
+    {"Lee diagram", 20, 0},
+    {"Qext/Qsca/Qabs v. radius", 14, 1},
+    {"Cext/Csca/Cabs v. radius", 14, 2},
+    {"Qext/Qsca/Qabs v. size x", 14, 3},
+    {"Cext/Csca/Cabs v. size x", 14, 4},
+    {"Qext/Qsca/Qabs v. wavelength", 15, 1},
+    {"Cext/Csca/Cabs v. wavelength", 15, 2},
+    {"Asymmetry parameter v. radius", 16, 1},
+    {"Asymmetry parameter v. size x", 16, 2},
+    {"Asymmetry parameter v. wavelength", 16, 3},
+    {"Map: angle v. refractive index", 22, 0},
+    {"Map: angle v. imaginary RI", 23, 0},
+    {"Map: angle v. radius", 24, 0},
+    {"Map: angle v. wavelength", 25, 0},
+    {"Convergence", 13, 0},
+};
+
+TEST_F(Form1Test, EveryGraphEntrySetsItsCodes) {
+    Form1& f = started();
+    for (const EntryCodes& e : kEntries) {
+        SCOPED_TRACE(e.text);
+        f.graphSubCode = 9;  // a variant no type has: shows whether the entry writes the sub-code
+        Choose(f, e.text);
+        EXPECT_EQ(f.graphCode, e.code);
+        EXPECT_EQ(f.graphSubCode, e.sub == 0 ? 9 : e.sub);
+    }
+}
+
+TEST_F(Form1Test, StartupListHoldsTheFirstTwentyOneEntriesInOrder) {
+    Form1& f = started();
+    ASSERT_EQ(f.cboGraph.listCount(), 21);
+    for (int i = 0; i < 21; ++i) EXPECT_EQ(f.cboGraph.list(i), kEntries[i].text);
+}
+
+TEST_F(Form1Test, UnknownGraphTextKeepsTheCodesAndTheirPreset) {
+    Form1& f = started();
+    Choose(f, "Cext/Csca/Cabs v. radius");
+    for (const char* text :
+         {"cext/csca/cabs v. radius", "Intensity v. scattering angle ", "", "Convergence?"}) {
+        SCOPED_TRACE(text);
+        Choose(f, text);
+        EXPECT_EQ(f.graphCode, 14);
+        EXPECT_EQ(f.graphSubCode, 2);
+        EXPECT_EQ(f.Frame2.caption(), "Radius");
+        EXPECT_EQ(f.Label5.caption(), "Step (um)");
+    }
+}
+
+TEST_F(Form1Test, ChoosingAnEntryRunsTheHandlerOnce) {
+    Form1& f = started();
+    // The absolute-units entry opens its dialog once per run of the handler.
+    f.cboGraph.setListIndex(1);
+    EXPECT_EQ(modalCaptions.size(), 1u);
+    f.cboGraph.setListIndex(0);
+    f.cboGraph.setText("Watts/sq. m. v. scattering angle");
+    ASSERT_EQ(modalCaptions.size(), 2u);
+    EXPECT_EQ(modalCaptions[1], "Calculation of Watts/sq m ");
+}
+
+struct AxisPreset {
+    const char* entry;
+    const char* frame2;
+    const char* maximum;
+    const char* minimum;
+    const char* step;
+    const char* xMin;
+    const char* xMax;
+    const char* stepText;
+};
+
+// Chosen for the first time, with linear steps.
+constexpr AxisPreset kAxisPresets[] = {
+    {"Intensity v. scattering angle", "Angle scale", "Maximum angle", "Minimum angle", "Angular resolution",
+     "0", "180", "0.1"},
+    {"Intensity v. wavelength", "Wavelength scale", "Maximum (nm)", "Minimum (nm)", "Step (nm)", "490", "510",
+     "0.01"},
+    {"Intensity v. radius", "Radius of sphere", "Maximum (um)", "Minimum (um)", "Step (um)", "8.8", "9.2",
+     "0.001"},
+    {"Intensity v. size parameter x", "Size parameter x", "Maximum", "Minimum", "Step", "88", "92", "0.01"},
+    {"Intensity v. refractive index", "Refractive index scale", "Maximum", "Minimum", "Step", "1.33", "1.34",
+     "1E-05"},
+    {"Convergence", "Iterations", "Maximum", "Minimum", "Step", "1", "200", "1"},
+    {"Qext/Qsca/Qabs v. radius", "Radius", "Maximum (um)", "Minimum (um)", "Step (um)", "0.1", "100",
+     "0.001"},
+    {"Cext/Csca/Cabs v. radius", "Radius", "Maximum (um)", "Minimum (um)", "Step (um)", "0.1", "100",
+     "0.001"},
+    {"Qext/Qsca/Qabs v. size x", "Size parameter x", "Maximum", "Minimum", "Step", "1", "50", "0.01"},
+    {"Cext/Csca/Cabs v. wavelength", "Wavelength scale", "Maximum (nm)", "Minimum (nm)", "Step (nm)", "200",
+     "1000", "1"},
+    {"Asymmetry parameter v. radius", "Radius", "Maximum (um)", "Minimum (um)", "No. of steps", "0.01", "100",
+     "4000"},
+    {"Asymmetry parameter v. size x", "Size parameter x", "Maximum", "Minimum", "No. of steps", "0.1", "1000",
+     "4000"},
+    {"Asymmetry parameter v. wavelength", "Wavelength scale", "Maximum (nm)", "Minimum (nm)", "No. of steps",
+     "10", "100000", "100"},
+    {"Lee diagram", "Angle scale", "Maximum angle", "Minimum angle", "Angular resolution", "178", "180",
+     "0.05"},
+    {"Map: angle v. refractive index", "Angle scale", "Maximum angle", "Minimum angle", "Angular resolution",
+     "178", "180", "0.05"},
+    {"Map: angle v. imaginary RI", "Angle scale", "Maximum angle", "Minimum angle", "Angular resolution",
+     "137", "145", "0.05"},
+    {"Map: angle v. radius", "Angle scale", "Maximum angle", "Minimum angle", "Angular resolution", "137",
+     "145", "0.05"},
+    {"Map: angle v. wavelength", "Angle scale", "Maximum angle", "Minimum angle", "Angular resolution", "137",
+     "145", "0.05"},
+};
+
+TEST_F(Form1Test, EveryTypeSetsItsAxisFrameAndRange) {
+    Form1& f = started();
+    for (const AxisPreset& p : kAxisPresets) {
+        SCOPED_TRACE(p.entry);
+        FreshState(f);
+        f.txtXmin.setText("-7");  // shows whether the preset writes the range
+        Choose(f, p.entry);
+        EXPECT_EQ(f.Frame2.caption(), p.frame2);
+        EXPECT_EQ(f.Label2.caption(), p.maximum);
+        EXPECT_EQ(f.Label3.caption(), p.minimum);
+        EXPECT_EQ(f.Label5.caption(), p.step);
+        EXPECT_EQ(f.txtXmin.text(), p.xMin);
+        EXPECT_EQ(f.txtXmax.text(), p.xMax);
+        EXPECT_EQ(f.cboStep.text(), p.stepText);
+        EXPECT_EQ(f.txtXmin.backColor(), kWhite);
+        EXPECT_EQ(f.cboStep.backColor(), kWhite);
+    }
+}
+
+TEST_F(Form1Test, AngleToolTipOnlyOnAngleAxes) {
+    Form1& f = started();
+    const std::string tip = "Forward scattering = 0 degrees, back-scattering = 180 degrees";
+    EXPECT_EQ(f.Frame2.toolTipText(), tip);
+    Choose(f, "Intensity v. wavelength");
+    EXPECT_EQ(f.Frame2.toolTipText(), "");
+    Choose(f, "Lee diagram");
+    EXPECT_EQ(f.Frame2.toolTipText(), tip);
+}
+
+TEST_F(Form1Test, StartupConfiguresTheDefaultAngleGraph) {
+    Form1& f = started();
+    EXPECT_EQ(f.graphCode, 1);
+    EXPECT_EQ(f.graphSubCode, 1);
+    EXPECT_EQ(f.txtXmin.text(), "0");
+    EXPECT_EQ(f.txtXmax.text(), "180");
+    EXPECT_EQ(f.cboStep.text(), "0.1");
+    EXPECT_EQ(f.Frame2.caption(), "Angle scale");
+    EXPECT_FALSE(f.mnuXStepLog.checked());
+    EXPECT_FALSE(f.mnuXStepLog.enabled());
+    EXPECT_FALSE(f.mnuXStepLog.visible());
+    EXPECT_TRUE(f.optLog.value());
+    EXPECT_FALSE(f.Frame8.visible());
+    EXPECT_FALSE(f.txtAngle.visible());
+    EXPECT_EQ(f.txtAngle.text(), "0");
+    EXPECT_EQ(f.txtRadius.text(), "10");
+    EXPECT_TRUE(f.Frame5.visible());
+    EXPECT_FALSE(f.Frame9.visible());
+    EXPECT_EQ(f.waveNumber, 1.0);
+    EXPECT_EQ(f.waveNumberSq, 1.0);
+    EXPECT_FALSE(f.cmdReplot.visible());
+    EXPECT_TRUE(f.cmdNewPlot.isDefault());
+}
+
+// Start-up selects entry 0 while the results are out of date and nothing has been drawn.
+TEST_F(Form1Test, SelectingTheFirstEntryAtStartUpOnlyConfigures) {
+    Form1& f = started();
+    int replots = 0;
+    f.cmdReplot.onClick = [&replots] { ++replots; };
+    Choose(f, "Lee diagram");
+    FreshState(f);
+    f.setMousePointer(11);  // the unlock would restore the arrow
+    f.cboGraph.setListIndex(0);
+    EXPECT_EQ(replots, 0);
+    EXPECT_EQ(f.mousePointer(), 11);
+    EXPECT_EQ(f.prevGraphCode, 0);
+    EXPECT_EQ(f.resultsStale, 1);
+    EXPECT_EQ(f.txtXmin.text(), "0");
+    EXPECT_EQ(f.txtXmax.text(), "180");
+    EXPECT_EQ(f.cboStep.text(), "0.1");
+    EXPECT_EQ(f.cboWave.text(), "1");
+    EXPECT_EQ(f.cboGraph.backColor(), kYellow);
+}
+
+TEST_F(Form1Test, RadiusSweepStepFollowsLogarithmicSteps) {
+    Form1& f = started();
+    FreshState(f);
+    f.mnuXStepLog.setChecked(true);
+    Choose(f, "Intensity v. radius");
+    EXPECT_EQ(f.Label5.caption(), "No. of steps");
+    EXPECT_EQ(f.cboStep.text(), "100");
+    EXPECT_TRUE(f.mnuXStepLog.visible());
+    EXPECT_TRUE(f.mnuXStepLog.enabled());
+
+    Choose(f, "Intensity v. wavelength");
+    FreshState(f);
+    Choose(f, "Intensity v. radius");
+    EXPECT_EQ(f.Label5.caption(), "Step (um)");
+    EXPECT_EQ(f.cboStep.text(), "0.001");
+}
+
+TEST_F(Form1Test, EfficiencyVariantsKeepTheTypedRange) {
+    Form1& f = started();
+    FreshState(f);
+    Choose(f, "Cext/Csca/Cabs v. radius");
+    CurrentResults(f, 14, 2);  // a run of that graph
+    f.txtXmin.setText("5");
+    f.txtXmax.setText("50");
+    Choose(f, "Qext/Qsca/Qabs v. radius");
+    EXPECT_EQ(f.txtXmin.text(), "5");
+    EXPECT_EQ(f.txtXmax.text(), "50");
+    EXPECT_EQ(f.resultsStale, 1);
+    EXPECT_EQ(f.prevGraphSubCode, 2);  // still the graph drawn last
+    EXPECT_FALSE(f.cmdOverPlot.visible());
+    EXPECT_FALSE(f.cmdOverPlot.enabled());
+    // Back to the variant drawn last: it can be overplotted.
+    Choose(f, "Cext/Csca/Cabs v. radius");
+    EXPECT_TRUE(f.cmdOverPlot.visible());
+    EXPECT_TRUE(f.cmdOverPlot.enabled());
+    EXPECT_EQ(f.txtXmin.text(), "5");
+}
+
+TEST_F(Form1Test, EfficiencyPresetOffersSizeParameterMenuForSizeVariants) {
+    Form1& f = started();
+    FreshState(f);
+    Choose(f, "Qext/Qsca/Qabs v. size x");
+    EXPECT_FALSE(f.mnuRadius.visible());
+    EXPECT_FALSE(f.mnuRadiusDiameter.visible());
+    EXPECT_TRUE(f.mnuRadiusX.visible());
+    EXPECT_FALSE(f.Frame3.visible());
+    EXPECT_FALSE(f.cboPol.visible());
+    EXPECT_TRUE(f.optLinear.value());
+    Choose(f, "Qext/Qsca/Qabs v. radius");
+    EXPECT_TRUE(f.mnuRadius.visible());
+    EXPECT_FALSE(f.mnuDiameter.visible());
+}
+
+struct AsymmetryCase {
+    const char* entry;
+    int prevCode, prevSub;
+    bool writesRange;
+};
+
+// The size-parameter variant rewrites its range only when both the type and the variant differ
+// from the last drawn graph; the radius variant when the type differs; the wavelength one always.
+constexpr AsymmetryCase kAsymmetryCases[] = {
+    {"Asymmetry parameter v. radius", 14, 1, true},     {"Asymmetry parameter v. radius", 16, 2, false},
+    {"Asymmetry parameter v. size x", 14, 3, true},     {"Asymmetry parameter v. size x", 11, 2, false},
+    {"Asymmetry parameter v. size x", 16, 1, false},    {"Asymmetry parameter v. wavelength", 16, 3, true},
+    {"Asymmetry parameter v. wavelength", 16, 1, true},
+};
+
+TEST_F(Form1Test, AsymmetryVariantsRewriteTheirRangeAsTheyShould) {
+    Form1& f = started();
+    for (const AsymmetryCase& c : kAsymmetryCases) {
+        SCOPED_TRACE(std::string(c.entry) + " after " + std::to_string(c.prevCode) + "/" +
+                     std::to_string(c.prevSub));
+        Choose(f, "Intensity v. wavelength");
+        f.prevGraphCode = c.prevCode;
+        f.prevGraphSubCode = c.prevSub;
+        f.mnuXStepLog.setChecked(false);
+        f.txtXmin.setText("3");
+        Choose(f, c.entry);
+        EXPECT_EQ(f.txtXmin.text() != "3", c.writesRange);
+        // Always logarithmic steps on a logarithmic x axis.
+        EXPECT_TRUE(f.mnuXStepLog.checked());
+        EXPECT_TRUE(f.optXLog.value());
+        EXPECT_EQ(f.Label5.caption(), "No. of steps");
+        EXPECT_FALSE(f.mnuRadiusDiameter.visible());
+    }
+    EXPECT_EQ(f.cboStep.text(), "100");  // the wavelength variant with logarithmic steps
+    EXPECT_FALSE(f.Frame4.visible());
+    EXPECT_TRUE(f.Frame3.visible());
+}
+
+TEST_F(Form1Test, ImaginaryIndexMapCopiesTheRealIndex) {
+    Form1& f = started();
+    const std::pair<const char*, const char*> cases[] = {
+        {"1.33", "1.33"}, {"1.33257035", "1.33257035"}, {"abc", "0"}};
+    for (const auto& [real, fixed] : cases) {
+        SCOPED_TRACE(real);
+        Choose(f, "Intensity v. wavelength");
+        f.txtRefractReal.setText(real);
+        Choose(f, "Map: angle v. imaginary RI");
+        EXPECT_EQ(f.txtF9_fixed.text(), fixed);
+        EXPECT_TRUE(f.txtF9_fixed.visible());
+        EXPECT_EQ(f.Label30.caption(), "Real part");
+        EXPECT_EQ(f.Label32.caption(), "Imaginary part");
+        EXPECT_EQ(f.txtF9_min.text(), "0.001");
+        EXPECT_EQ(f.txtF9_max.text(), "0.01");
+        EXPECT_EQ(f.txtF9_step.text(), "4");
+    }
+}
+
+TEST_F(Form1Test, RefractiveIndexMapKeepsTheDropSizeFrame) {
+    Form1& f = started();
+    Choose(f, "Intensity v. radius");  // hides the drop-size frame
+    Choose(f, "Map: angle v. refractive index");
+    EXPECT_FALSE(f.Frame3.visible());
+    EXPECT_EQ(f.Frame9.caption(), "Refractive index");
+    EXPECT_EQ(f.Label30.caption(), "Imaginary part");
+    EXPECT_EQ(f.Label32.caption(), "Real part");
+    EXPECT_EQ(f.txtF9_fixed.text(), "0");
+    Choose(f, "Intensity v. wavelength");  // shows it
+    Choose(f, "Map: angle v. refractive index");
+    EXPECT_TRUE(f.Frame3.visible());
+    for (const char* map :
+         {"Map: angle v. imaginary RI", "Map: angle v. radius", "Map: angle v. wavelength"}) {
+        SCOPED_TRACE(map);
+        Choose(f, "Intensity v. wavelength");
+        Choose(f, map);
+        EXPECT_FALSE(f.Frame3.visible());
+    }
+}
+
+TEST_F(Form1Test, RadiusMapHidesTheFixedRadiusBox) {
+    Form1& f = started();
+    Choose(f, "Map: angle v. wavelength");
+    EXPECT_EQ(f.Label19.caption(), "Radius (  m):");
+    EXPECT_TRUE(f.Label31.visible());
+    EXPECT_EQ(f.txtAngle.text(), "10");
+    Choose(f, "Map: angle v. radius");
+    EXPECT_FALSE(f.Label19.visible());
+    EXPECT_FALSE(f.Label31.visible());
+    EXPECT_FALSE(f.txtAngle.visible());
+    EXPECT_FALSE(f.txtF9_fixed.visible());
+    EXPECT_FALSE(f.Label30.visible());
+    EXPECT_EQ(f.Frame9.caption(), "Radius");
+    EXPECT_EQ(f.txtF9_min.text(), "5");
+    EXPECT_EQ(f.txtF9_max.text(), "20");
+}
+
+struct ComponentsCase {
+    const char* waves;
+    bool offered;
+};
+
+// Among the angle entries under current results no preset runs and the count keeps its text.
+constexpr ComponentsCase kComponentsCases[] = {
+    {"3", true}, {"7", true}, {"RGB", true}, {"High", true}, {"10", false}, {"2000", false},
+};
+
+TEST_F(Form1Test, ComponentsFollowTheWavelengthCount) {
+    Form1& f = started();
+    for (const ComponentsCase& c : kComponentsCases) {
+        SCOPED_TRACE(c.waves);
+        f.cboWave.setText(c.waves);
+        f.chkComponents.setValue(c.offered ? 0 : 1);
+        CurrentResults(f, 1, 1);
+        Choose(f, "Intensity v. scattering angle");
+        Choose(f, "Phase function");
+        EXPECT_EQ(f.cboWave.text(), c.waves);
+        EXPECT_EQ(f.resultsStale, 0);
+        EXPECT_EQ(f.chkComponents.visible(), c.offered);
+        EXPECT_EQ(f.chkComponents.enabled(), c.offered);
+        EXPECT_EQ(f.chkComponents.value(), c.offered ? 1 : 0);
+    }
+}
+
+TEST_F(Form1Test, LeeDiagramHidesComponentsWhateverTheCount) {
+    Form1& f = started();
+    Choose(f, "Lee diagram");
+    EXPECT_EQ(f.cboWave.text(), "3");
+    EXPECT_TRUE(f.cboWave.enabled());
+    EXPECT_FALSE(f.chkComponents.visible());
+    EXPECT_EQ(f.chkComponents.value(), 0);
+}
+
+TEST_F(Form1Test, PhaseFunctionUnderCurrentResultsRedrawsInPlace) {
+    Form1& f = started();
+    int replots = 0;
+    f.cmdReplot.onClick = [&replots] { ++replots; };
+    f.cboWave.setText("1");
+    CurrentResults(f, 1, 1);
+    f.txtXmin.setText("20");  // an angle window the user chose
+    f.cboGraph.setText("Phase function");
+    EXPECT_EQ(replots, 1);
+    EXPECT_EQ(f.graphSubCode, 2);
+    EXPECT_EQ(f.resultsStale, 0);
+    EXPECT_EQ(f.prevGraphCode, 1);
+    EXPECT_EQ(f.prevGraphSubCode, 2);
+    EXPECT_EQ(f.txtXmin.text(), "20");  // no preset
+    EXPECT_EQ(f.cboGraph.backColor(), kWhite);
+    EXPECT_FALSE(f.mnuAmpPhase.visible());
+}
+
+TEST_F(Form1Test, NoRedrawWithSeveralWavelengthsOrChangedInputs) {
+    Form1& f = started();
+    int replots = 0;
+    f.cmdReplot.onClick = [&replots] { ++replots; };
+    f.cboWave.setText("3");
+    CurrentResults(f, 1, 1);
+    Choose(f, "Phase function");
+    f.cboWave.setText("1");
+    CurrentResults(f, 1, 2);
+    f.resultsStale = 1;
+    Choose(f, "Intensity v. scattering angle");
+    EXPECT_EQ(replots, 0);
+    EXPECT_EQ(f.prevGraphSubCode, 2);
+}
+
+TEST_F(Form1Test, SizeEntryFollowsTheType) {
+    Form1& f = started();
+    Choose(f, "Intensity v. size parameter x");
+    EXPECT_TRUE(f.mnuRadiusX.checked());
+    EXPECT_FALSE(f.mnuRadius.checked());
+    EXPECT_FALSE(f.mnuRadius.visible());
+    EXPECT_FALSE(f.mnuRadiusDiameter.visible());
+    Choose(f, "Intensity v. wavelength");
+    EXPECT_TRUE(f.mnuRadius.checked());
+    EXPECT_FALSE(f.mnuRadiusX.checked());
+    EXPECT_TRUE(f.mnuRadius.visible());
+    EXPECT_TRUE(f.mnuRadiusDiameter.visible());
+    f.mnuDiameter_Click();
+    Choose(f, "Map: angle v. wavelength");
+    EXPECT_TRUE(f.mnuRadius.checked());
+    EXPECT_FALSE(f.mnuDiameter.checked());
+    // The efficiencies against the size parameter keep the radius entry and only offer x.
+    Choose(f, "Cext/Csca/Cabs v. size x");
+    EXPECT_TRUE(f.mnuRadius.checked());
+    EXPECT_TRUE(f.mnuRadiusX.visible());
+}
+
+TEST_F(Form1Test, AnotherTypeUnderCurrentResultsMarksThemOutOfDate) {
+    Form1& f = started();
+    CurrentResults(f, 1, 1);
+    Choose(f, "Intensity v. wavelength");
+    EXPECT_EQ(f.resultsStale, 1);
+    EXPECT_EQ(f.prevGraphCode, 1);
+    EXPECT_EQ(f.txtXmin.text(), "490");
+    EXPECT_EQ(f.txtXmax.text(), "510");
+    EXPECT_EQ(f.cboStep.text(), "0.01");
+    EXPECT_EQ(f.cboGraph.backColor(), kYellow);
+    EXPECT_TRUE(f.mnuInvWavelength.checked());
+    EXPECT_TRUE(f.optLinear.value());
+    EXPECT_EQ(f.cboYmin.text(), "0");
+    EXPECT_TRUE(f.Frame8.visible());
+    EXPECT_FALSE(f.Frame5.visible());
+    EXPECT_EQ(f.txtAngle.text(), "180");
+    EXPECT_TRUE(f.txtAngle.visible());
+}
+
+TEST_F(Form1Test, AngleGraphAfterAnotherTypeResetsPolarisation) {
+    Form1& f = started();
+    Choose(f, "Intensity v. wavelength");
+    f.cboPol.setText("Parallel");
+    CurrentResults(f, 10, 1);
+    Choose(f, "Intensity v. scattering angle");
+    EXPECT_EQ(f.cboPol.text(), "Both");
+    EXPECT_EQ(f.txtXmax.text(), "180");
+    EXPECT_EQ(f.resultsStale, 1);
+    EXPECT_EQ(f.prevGraphCode, 10);
+    EXPECT_TRUE(f.mnuAmpPhase.visible());
+    EXPECT_TRUE(f.mnuIntPol.visible());
+    // With inputs changed the angle preset leaves the polarisation.
+    f.cboPol.setText("Parallel");
+    Choose(f, "Phase function");
+    EXPECT_EQ(f.cboPol.text(), "Parallel");
+}
+
+TEST_F(Form1Test, ResultsFromFileAreNotMarkedOutOfDate) {
+    Form1& f = started();
+    // The range the map writes, so that no box changes under the read results.
+    f.txtXmin.setText("137");
+    f.txtXmax.setText("145");
+    f.cboStep.setText("0.05");
+    CurrentResults(f, 1, 1);
+    f.resultsFromFile = 1;
+    Choose(f, "Map: angle v. radius");
+    EXPECT_EQ(f.resultsStale, 0);
+    EXPECT_EQ(f.resultsFromFile, 1);
+    EXPECT_EQ(f.cboLee.text(), "Absolute");
+    EXPECT_FALSE(f.cboLee.enabled());
+    EXPECT_EQ(f.prevGraphCode, 24);  // still current: the copy is made
+    Choose(f, "Intensity v. refractive index");
+    EXPECT_EQ(f.resultsFromFile, 0);
+}
+
+TEST_F(Form1Test, LeeDiagramTurnsTheRadiusBoxIntoASweep) {
+    Form1& f = started();
+    Choose(f, "Lee diagram");
+    EXPECT_EQ(f.txtRadius.text(), "5");
+    EXPECT_NEAR(f.txtRadius.top(), 170, kHalfPixel);
+    EXPECT_NEAR(f.txtRadius.left(), 1320, kHalfPixel);
+    EXPECT_NEAR(f.txtRadius.width(), 495, kHalfPixel);
+    EXPECT_EQ(f.Label7.caption(), "Minimum radius");
+    EXPECT_NEAR(f.Label7.top(), 230, kHalfPixel);
+    EXPECT_FALSE(f.Label29.visible());
+    EXPECT_EQ(f.txtRmax.text(), "20");
+    EXPECT_TRUE(f.txtRmax.visible());
+    EXPECT_EQ(f.txtRstep.text(), "4");
+    EXPECT_FALSE(f.cboN.visible());
+    EXPECT_FALSE(f.Frame1.visible());
+    EXPECT_TRUE(f.Label26.visible());
+    EXPECT_EQ(f.Label26.caption(), "Lee diagram");
+    EXPECT_EQ(f.cboLee.text(), "Normalised");
+    EXPECT_FALSE(f.cboLee.enabled());
+    EXPECT_FALSE(f.lblLogo.visible());
+    EXPECT_FALSE(f.mnuXStepLog.visible());
+    EXPECT_FALSE(f.mnuXStepLog.enabled());
+    EXPECT_FALSE(f.mnuRadiusDiameter.visible());
+    EXPECT_TRUE(f.mnuRadius.checked());
+
+    Choose(f, "Intensity v. radius");
+    EXPECT_NEAR(f.txtRadius.top(), 600, kHalfPixel);
+    EXPECT_NEAR(f.txtRadius.left(), 120, kHalfPixel);
+    EXPECT_NEAR(f.txtRadius.width(), 855, kHalfPixel);
+    EXPECT_EQ(f.Label7.caption(), "Radius (  m)");
+    EXPECT_NEAR(f.Label7.top(), 350, kHalfPixel);
+    EXPECT_FALSE(f.txtRmax.visible());
+    EXPECT_FALSE(f.cboLee.visible());
+    EXPECT_TRUE(f.Frame1.visible());
+    EXPECT_TRUE(f.lblLogo.visible());
+}
+
+TEST_F(Form1Test, MapsUseFalseColoursUntilACurveGraphIsChosen) {
+    Form1& f = started();
+    Choose(f, "Map: angle v. wavelength");
+    EXPECT_TRUE(f.mnuFalseColours.checked());
+    EXPECT_TRUE(f.mnuFalseColours.visible());
+    EXPECT_FALSE(f.mnuTrueColour.checked());
+    EXPECT_EQ(f.Label18.caption(), "Colour scale");
+    EXPECT_EQ(f.Label26.caption(), "Intensity map");
+    EXPECT_EQ(f.Frame9.caption(), "Wavelength");
+    EXPECT_TRUE(f.Frame9.visible());
+    EXPECT_EQ(f.txtF9_min.text(), "400");
+    EXPECT_EQ(f.txtF9_max.text(), "700");
+    EXPECT_FALSE(f.Frame8.visible());
+    EXPECT_FALSE(f.cboPol.visible());
+    Choose(f, "Intensity v. scattering angle");
+    EXPECT_FALSE(f.mnuFalseColours.checked());
+    EXPECT_FALSE(f.mnuFalseColours.visible());
+    EXPECT_TRUE(f.mnuTrueColour.checked());
+    EXPECT_FALSE(f.Frame9.visible());
+    EXPECT_FALSE(f.Label31.visible());
+    EXPECT_EQ(f.Label18.caption(), "Brightness");
+    EXPECT_EQ(f.Label26.caption(), "Lee diagram");
+}
+
+TEST_F(Form1Test, MapsChooseTheLayoutByScreenWidth) {
+    Form1& wide = started(1280, 1024);
+    wide.mnuLarge_Click();
+    Choose(wide, "Map: angle v. radius");
+    EXPECT_TRUE(wide.mnuVLarge.checked());
+
+    Form1& narrow = started(1024, 768);
+    narrow.mnuMedium_Click();
+    Choose(narrow, "Map: angle v. radius");
+    EXPECT_TRUE(narrow.mnuLarge.checked());
+    // The Lee diagram keeps the size unless overplotting from a file.
+    narrow.mnuMedium_Click();
+    Choose(narrow, "Lee diagram");
+    EXPECT_TRUE(narrow.mnuMedium.checked());
+    narrow.mnuOverplot.setChecked(true);
+    Choose(narrow, "Intensity v. wavelength");
+    Choose(narrow, "Lee diagram");
+    EXPECT_TRUE(narrow.mnuLarge.checked());
+}
+
+TEST_F(Form1Test, AbsoluteUnitsFromTheWavelength) {
+    Form1& f = started();
+    f.txtLambda.setText("0.65");
+    f.radius = 10;
+    f.mediumRe = 1;
+    f.lblWatts.setCaption("Incident intensity = 1 Watts/sq m");
+    Choose(f, "Watts/sq. m. v. scattering angle");
+    ASSERT_EQ(modalCaptions.size(), 1u);
+    EXPECT_EQ(modalCaptions[0], "Calculation of Watts/sq m ");
+    EXPECT_TRUE(f.mnuInvWavelength.checked());
+    EXPECT_TRUE(f.mnuRadiusX.visible());
+    EXPECT_EQ(f.lblWatts.caption(), "Incident intensity = 1 Watts/sq m");
+    // 2 pi / 0.65 um with pi = 3.14159265358979: 9.66643893412243 per micrometre.
+    EXPECT_REL_NEAR(f.sizeParam, 96.66438934122431, 1e-14);
+    EXPECT_REL_NEAR(f.waveNumber, 9666438.93412243, 1e-14);
+    EXPECT_REL_NEAR(f.waveNumberSq, 9666438.93412243 * 9666438.93412243, 1e-14);
+    EXPECT_EQ(f.wavelength, 0.65);
+
+    f.lblDistance.setCaption("Distance = 1 m");
+    Choose(f, "Phase function");
+    EXPECT_EQ(f.waveNumber, 1.0);
+    EXPECT_EQ(f.waveNumberSq, 1.0);
+    EXPECT_EQ(f.lblWatts.caption(), "");
+    EXPECT_EQ(f.lblDistance.caption(), "");
+}
+
+TEST_F(Form1Test, AbsoluteUnitsWithoutAUsableWavelengthStayRelative) {
+    Form1& f = started();
+    for (const char* lambda : {"0", "", "abc", "-0.65", "1E-320"}) {
+        SCOPED_TRACE(lambda);
+        Choose(f, "Phase function");
+        f.txtLambda.setText(lambda);
+        f.radius = 10;
+        f.mediumRe = 1;
+        f.sizeParam = 7.5;
+        f.wavelength = 0.5;
+        Choose(f, "Watts/sq. m. v. scattering angle");
+        EXPECT_EQ(f.graphSubCode, 3);
+        EXPECT_EQ(f.waveNumber, 1.0);
+        EXPECT_EQ(f.waveNumberSq, 1.0);
+        EXPECT_EQ(f.sizeParam, 7.5);
+        EXPECT_EQ(f.wavelength, 0.5);
+    }
+}
+
+TEST(AbsoluteScale, RefusesWavelengthsThatCannotScale) {
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double lambda : {0.0, -0.65, std::nan(""), inf, -inf, 1e-320}) {
+        SCOPED_TRACE(lambda);
+        EXPECT_FALSE(AbsoluteScaleFor(lambda, 10, 1).has_value());
+    }
+    EXPECT_FALSE(AbsoluteScaleFor(0.65, inf, 1).has_value());
+}
+
+TEST(AbsoluteScale, SizeParameterIncludesTheMediumIndex) {
+    const auto s = AbsoluteScaleFor(0.5, 1, 1.333);
+    ASSERT_TRUE(s.has_value());
+    // x = 2 pi r n_medium / lambda; k = 2 pi / lambda in vacuum.
+    EXPECT_REL_NEAR(s->sizeParam, 2 * 3.14159265358979 * 1.333 / 0.5, 1e-15);
+    EXPECT_REL_NEAR(s->waveNumber, 12566370.61435916, 1e-14);
+}
+
+}  // namespace
+}  // namespace tessary

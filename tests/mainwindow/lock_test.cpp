@@ -1,0 +1,153 @@
+// Input locking: LockON disables exactly the inputs and commands of its list and hides the simulation
+// button; LockOFF enables them again with the graph-type rules; while locked, commands that would start
+// a run or redraw refuse.
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+#include "tests/mainwindow/form1_test_support.h"
+
+namespace tessary {
+namespace {
+
+using test::Form1Test;
+
+constexpr OleColor kYellow = 65535;
+constexpr OleColor kWhite = 0xFFFFFF;
+
+class LockTest : public Form1Test {
+  protected:
+    LockTest() : f(started()) {}
+
+    // The 31 controls LockON disables, in its order.
+    std::vector<Control*> locked() {
+        return {&f.cmdNewPlot, &f.cmdReplot,  &f.cmdOverPlot, &f.cboYmin,        &f.cboYmax,
+                &f.optXLog,    &f.OptXLinear, &f.cboStep,     &f.txtXmin,        &f.txtXmax,
+                &f.txtRadius,  &f.txtLambda,  &f.optMono,     &f.optDisp,        &f.cboDistrib,
+                &f.cboSD,      &f.cboN,       &f.cboWave,     &f.txtRefractReal, &f.txtRefractImag,
+                &f.txtRmax,    &f.txtRstep,   &f.cboPol,      &f.cboBright,      &f.cboLee,
+                &f.cboGraph,   &f.txtAngle,   &f.cboType,     &f.cboRays,        &f.cmdDefault,
+                &f.cmdExit};
+    }
+    // Controls the lock leaves as they are.
+    std::vector<Control*> untouched() {
+        return {&f.optLog,        &f.optLinear, &f.cmdStop,  &f.chk1256, &f.chkRays0,
+                &f.chkPhase,      &f.chkR22,    &f.cboQmin,  &f.cboQmax, &f.txtSWAmp,
+                &f.chkComponents, &f.cmdInfo,   &f.optPoint, &f.optSun,  &f.txtF9_min};
+    }
+
+    Form1& f;
+};
+
+TEST_F(LockTest, LockOnDisablesTheListAndHidesTheSimulationButton) {
+    for (Control* c : locked()) c->setEnabled(true);
+    f.cmdSimulation.setVisible(true);
+    std::vector<std::pair<bool, bool>> before;
+    for (Control* c : untouched()) before.emplace_back(c->enabled(), c->visible());
+    const bool exitMenu = f.mnuExit.enabled();
+
+    f.LockON();
+
+    EXPECT_EQ(locked().size(), 31u);
+    for (Control* c : locked()) EXPECT_FALSE(c->enabled());
+    EXPECT_FALSE(f.cmdSimulation.visible());
+    EXPECT_EQ(f.mousePointer(), 11);
+    EXPECT_TRUE(f.inputsLocked);
+    std::size_t i = 0;
+    for (Control* c : untouched()) {
+        EXPECT_EQ(c->enabled(), before[i].first);
+        EXPECT_EQ(c->visible(), before[i].second);
+        ++i;
+    }
+    EXPECT_EQ(f.mnuExit.enabled(), exitMenu);
+}
+
+TEST_F(LockTest, LockOffAfterAOneWavelengthAngleGraph) {
+    f.graphCode = 1;
+    f.waveCount = 1;
+    f.LockON();
+    f.LockOFF();
+    EXPECT_FALSE(f.inputsLocked);
+    EXPECT_EQ(f.mousePointer(), 1);
+    for (Control* c : locked()) {
+        if (c == &f.cboBright) continue;  // stays disabled after a one-wavelength run below code 20
+        EXPECT_TRUE(c->enabled());
+    }
+    EXPECT_FALSE(f.cboBright.enabled());
+    EXPECT_TRUE(f.cmdOverPlot.visible());
+    EXPECT_TRUE(f.cmdNewPlot.isDefault());
+    // The unlock does not bring back the simulation button.
+    EXPECT_FALSE(f.cmdSimulation.visible());
+}
+
+TEST_F(LockTest, LockOffAfterSeveralWavelengthsOrADiagram) {
+    for (const auto& [code, waves] : {std::pair{1, 3}, std::pair{20, 1}, std::pair{23, 1}}) {
+        f.graphCode = code;
+        f.waveCount = waves;
+        f.LockON();
+        f.LockOFF();
+        EXPECT_TRUE(f.cboBright.enabled()) << code;
+        EXPECT_FALSE(f.cmdOverPlot.visible()) << code;
+        EXPECT_EQ(f.cboWave.enabled(), code == 1 || code == 20) << code;
+    }
+}
+
+TEST_F(LockTest, WavelengthCountIsDisabledAfterAWavelengthGraph) {
+    f.graphCode = 10;
+    f.waveCount = 1;
+    f.LockON();
+    f.LockOFF();
+    EXPECT_FALSE(f.cboWave.enabled());
+}
+
+TEST_F(LockTest, LockOffSelectsTheLogarithmicScaleWhenTheScaleButtonsWereDisabled) {
+    f.optLinear.setValue(true);
+    f.optLinear.setEnabled(false);
+    f.LockOFF();
+    EXPECT_TRUE(f.optLog.enabled());
+    EXPECT_TRUE(f.optLinear.enabled());
+    EXPECT_TRUE(f.optLog.value());
+    // With both enabled the choice is left alone.
+    f.optLinear.setValue(true);
+    f.LockOFF();
+    EXPECT_TRUE(f.optLinear.value());
+}
+
+TEST_F(LockTest, LockOffClearsSomeMarksAndKeepsOthers) {
+    f.txtRadius.setBackColor(kYellow);
+    f.txtLambda.setBackColor(kYellow);
+    f.cboYmax.setBackColor(kYellow);
+    f.cboStep.setBackColor(kYellow);
+    f.cboRays.setBackColor(kYellow);
+    f.LockOFF();
+    EXPECT_EQ(f.txtRadius.backColor(), kWhite);
+    EXPECT_EQ(f.cboStep.backColor(), kWhite);
+    EXPECT_EQ(f.cboRays.backColor(), kWhite);
+    EXPECT_EQ(f.optMono.backColor(), kButtonFace);
+    EXPECT_EQ(f.txtLambda.backColor(), kYellow);
+    EXPECT_EQ(f.cboYmax.backColor(), kYellow);
+}
+
+TEST_F(LockTest, OneUnlockUndoesAnyNumberOfLocks) {
+    f.LockON();
+    f.LockON();
+    f.LockOFF();
+    EXPECT_FALSE(f.inputsLocked);
+    EXPECT_TRUE(f.cmdNewPlot.enabled());
+}
+
+TEST_F(LockTest, WhileLockedTheSimulationCommandsRefuse) {
+    f.LockON();
+    const int beeps = runtime.beepCount();
+    f.mnuWindowSimulation.setEnabled(true);
+    f.mnuWindowSimulation.trigger();
+    f.cmdSimulation_Click();
+    // No nested unlock: the inputs stay locked and the simulation window stays hidden.
+    EXPECT_TRUE(f.inputsLocked);
+    EXPECT_FALSE(f.cmdNewPlot.enabled());
+    EXPECT_FALSE(f.Form2_->visible());
+    EXPECT_EQ(runtime.beepCount(), beeps + 2);
+}
+
+}  // namespace
+}  // namespace tessary

@@ -1,0 +1,194 @@
+// The Mie series as a procedure of the main window: the results of the pure series passed through
+// unchanged, the window's captions, the progress display, the stop, the convergence graph's box and
+// arrays (also beyond 18001 orders), and the refusal messages.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "mainwindow/form1.h"
+#include "scattering/mie.h"
+#include "tests/platform/ui/ui_test_support.h"
+
+namespace tessary {
+namespace {
+
+class BhmieWindowTest : public test::UiTest {
+  protected:
+    BhmieWindowTest() {
+        runtime.setModalHook([](Form& f) { f.hide(); });
+        runtime.setEndHandler([](int) {});
+        form = std::make_unique<Form1>();
+        form->load();
+        form->progressShown = 0;  // as the run driver leaves it before a series
+        form->progressPercent = 0;
+        messages.clear();
+    }
+    ~BhmieWindowTest() override { form.reset(); }
+
+    // BHMIE on the window's own variables for x, m and a full window of NANG angles.
+    void run(double x, double mRe, double mIm, std::int32_t nang) {
+        Form1& f = *form;
+        this->x = x;
+        this->mRe = mRe;
+        this->mIm = mIm;
+        this->nang = nang;
+        first = 1;
+        last = 2 * std::max(nang, 2) - 1;
+        f.BHMIE(this->x, this->mRe, this->mIm, this->nang, f.s1Amp, f.s2Amp, qExt, qSca, qBack, g, first,
+                last);
+    }
+
+    std::unique_ptr<Form1> form;
+    double x = 0, mRe = 0, mIm = 0, qExt = -1, qSca = -1, qBack = -1, g = -1;
+    std::int32_t nang = 0, first = 0, last = 0;
+};
+
+TEST_F(BhmieWindowTest, PassesTheSeriesResultsThroughUnchanged) {
+    run(10, 1.5, 0.1, 91);
+    MieInput in;
+    in.x = 10;
+    in.m = {1.5, 0.1};
+    in.NANG = 91;
+    in.first = 1;
+    in.last = 181;
+    MieResult r;
+    MieSeries(in, r);
+    ASSERT_EQ(r.status, MieStatus::Done);
+    EXPECT_EQ(form->s1Amp[0], r.S1re);
+    EXPECT_EQ(form->s1Amp[1], r.S1im);
+    EXPECT_EQ(form->s2Amp[0], r.S2re);
+    EXPECT_EQ(form->s2Amp[1], r.S2im);
+    EXPECT_EQ(qExt, r.Qext);
+    EXPECT_EQ(qSca, r.Qsca);
+    EXPECT_EQ(qBack, r.Qback);
+    EXPECT_EQ(g, r.g);
+    EXPECT_EQ(form->termCount, r.termCount);
+    EXPECT_EQ(form->loopN, r.termCount);
+    EXPECT_EQ(form->caption(), "Mie scattering:   Water in a vacuum ");
+    EXPECT_EQ(form->lblDebyeRays.caption(), "Mie (plane wave)");
+    EXPECT_TRUE(messages.shown().empty());
+    // The progress display reached the last order.
+    EXPECT_EQ(form->txtProgress.text(), "100");
+    EXPECT_EQ(form->progressShown, 100.0f);
+}
+
+TEST_F(BhmieWindowTest, RaisesNangToTwo) {
+    run(1, 1.33, 0, 1);
+    EXPECT_EQ(nang, 2);
+    EXPECT_EQ(form->s1Amp[0].size(), 4u);
+    EXPECT_GT(qSca, 0);
+}
+
+TEST_F(BhmieWindowTest, DebyeOrderZeroTitle) {
+    Form1& f = *form;
+    f.cboType.setText("Debye");
+    f.cboRays.setText("0");
+    run(10, 1.33, 0, 19);
+    EXPECT_EQ(f.caption(), "Debye series (p = 0):  " + f.sphereName + " in " + f.mediumName);
+}
+
+TEST_F(BhmieWindowTest, TooManyTermsShowTheLimitMessage) {
+    run(300000, 1, 0, 19);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().prompt, "Reduce radius or increase wavelength");
+    EXPECT_EQ(messages.last().title, "Error in BHMIE sub-routine");
+    EXPECT_EQ(messages.last().style, mb::kOkOnly);
+    EXPECT_EQ(form->runState, 4);
+    EXPECT_EQ(qExt, -1);  // no efficiency written
+    EXPECT_EQ(qSca, -1);
+}
+
+TEST_F(BhmieWindowTest, AStopPendingOnEntryChangesNothing) {
+    form->runState = 4;
+    form->s1Amp[0][1] = 42;
+    run(10, 1.33, 0, 91);
+    EXPECT_EQ(form->s1Amp[0][1], 42);
+    EXPECT_EQ(qSca, -1);
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(BhmieWindowTest, StoppedSeriesLeavesPartialSums) {
+    Form1& f = *form;
+    f.runState = 1;
+    runtime.setPumpHook([&] { f.runState = 4; });  // as Stop answered Yes
+    run(50, 1.33, 0, 91);
+    EXPECT_EQ(f.mieWork.status, MieStatus::Stopped);
+    EXPECT_EQ(f.loopN, 1);
+    EXPECT_EQ(qExt, -1);  // Qext and Qback stay
+    EXPECT_EQ(qBack, -1);
+    EXPECT_GT(qSca, 0);  // the raw partial sum of the first order
+    EXPECT_NE(f.s1Amp[0][1], 0);
+}
+
+TEST_F(BhmieWindowTest, GaussianBeamIsRefusedUntilItsRoutineExists) {
+    form->mnuGaussian.setChecked(true);
+    run(10, 1.33, 0, 91);
+    EXPECT_EQ(form->lblDebyeRays.caption(), "Mie (Gaussian beam)");
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().prompt,
+              "The Mie series for a Gaussian beam cannot be computed by this version of Tessary.");
+    EXPECT_EQ(form->runState, 4);
+}
+
+TEST_F(BhmieWindowTest, ConvergenceGraphWritesItsTermCountAndIntensities) {
+    Form1& f = *form;
+    f.graphCode = 13;
+    f.angleIndex = 1;
+    run(100, 1.33, 0, 2);
+    // NSTOP = round(100 + 4 100^0.3333 + 20) = 139, termCount = round(1.1 x 139) = 153.
+    EXPECT_EQ(f.termCount, 153);
+    EXPECT_EQ(f.txtXmax.text(), "153");
+    ASSERT_GE(f.intensityPerp.size(), 154u);
+    const double s1 = std::hypot(f.s1Amp[0][1], f.s1Amp[1][1]);
+    EXPECT_DOUBLE_EQ(f.intensityPerp[153], s1 * s1);
+    EXPECT_DOUBLE_EQ(f.intensityUnpol[153], (f.intensityPerp[153] + f.intensityPara[153]) / 2);
+}
+
+TEST_F(BhmieWindowTest, ConvergenceArraysGrowBeyond18001Orders) {
+    // x = 17000 asks for round(1.1 NSTOP) = 18835 orders; far above x the Riccati-Bessel function
+    // chi_n leaves the double range (at order 18382), which the series refuses. The orders up to
+    // there are stored in arrays grown past their fixed 0..18001.
+    Form1& f = *form;
+    f.graphCode = 13;
+    f.angleIndex = 3;
+    run(17000, 1.33, 0, 2);
+    ASSERT_EQ(f.mieWork.refusal, MieRefusal::NotFinite);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().title, "Error in BHMIE sub-routine");
+    EXPECT_EQ(f.runState, 4);
+    EXPECT_EQ(f.termCount, 18835);
+    EXPECT_EQ(f.txtXmax.text(), "18835");
+    for (const auto* curve : {&f.intensityPerp, &f.intensityPara, &f.intensityUnpol})
+        ASSERT_EQ(curve->size(), 18836u);
+    const std::size_t stored = static_cast<std::size_t>(f.mieWork.ordersDone);
+    ASSERT_GT(stored, 18001u);
+    EXPECT_GT(f.intensityPerp[stored], 0.0);
+    EXPECT_EQ(f.intensityPerp[stored], f.mieWork.intensityPerp[stored]);
+    EXPECT_EQ(f.intensityPara[18001], f.mieWork.intensityPara[18001]);
+    EXPECT_TRUE(std::isfinite(f.intensityUnpol[stored]));
+}
+
+TEST_F(BhmieWindowTest, SecondEntryAlwaysTitlesMieAndLeavesTheLabel) {
+    Form1& f = *form;
+    f.cboType.setText("Rayleigh");
+    f.calcMethod = 1;  // the progress display follows the Mie rule
+    f.lblDebyeRays.setCaption("unchanged");
+    x = 10;
+    mRe = 1.33;
+    mIm = 0;
+    nang = 19;
+    first = 1;
+    last = 37;
+    f.BHMIE2(x, mRe, mIm, nang, f.s1Amp, f.s2Amp, qExt, qSca, qBack, g, first, last);
+    EXPECT_EQ(f.caption(), "Mie scattering:   Water in a vacuum ");
+    EXPECT_EQ(f.lblDebyeRays.caption(), "unchanged");
+    EXPECT_GT(qSca, 0);
+    EXPECT_EQ(f.progressShown, 100.0f);
+}
+
+}  // namespace
+}  // namespace tessary

@@ -1,0 +1,475 @@
+// The New plot road on the real main window: start-up's first graph, the result arrays, every exit of
+// New plot through its common end, Stop pressed from inside a run (through the runtime's pump hook),
+// Overplot over the graph on show, and inputs that would divide by zero.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
+#include "tests/platform/ui/ui_test_support.h"
+
+namespace tessary {
+namespace {
+
+constexpr OleColor kRedColour = 255;
+
+class NewPlotTest : public test::UiTest {
+  protected:
+    NewPlotTest() {
+        runtime.setModalHook([](Form& f) { f.hide(); });
+        runtime.setEndHandler([](int) {});
+    }
+    ~NewPlotTest() override { form.reset(); }
+
+    // The main window after start-up (which ends with the first New plot).
+    Form1& start(bool record = false) {
+        form = std::make_unique<Form1>();
+        form->setRecording(record);
+        form->load();
+        return *form;
+    }
+
+    // The index of the angle (degrees) on the run's grid.
+    std::size_t index(double degrees) const {
+        return static_cast<std::size_t>(std::lround(degrees * (form->angleCount - 1) / 90.0)) + 1;
+    }
+
+    // Titles of the message boxes shown so far.
+    std::vector<std::string> prompts() const {
+        std::vector<std::string> p;
+        for (const MessageBoxRequest& r : messages.shown()) p.push_back(r.prompt);
+        return p;
+    }
+
+    // What every exit of New plot leaves: inputs unlocked, one beep, results current, Replot hidden.
+    void expectCommonEnd(const Form1& f, int beepsBefore) const {
+        EXPECT_FALSE(f.inputsLocked);
+        EXPECT_FALSE(f.runUnderWay);
+        EXPECT_TRUE(f.cmdNewPlot.enabled());
+        EXPECT_TRUE(f.txtRadius.enabled());
+        EXPECT_EQ(f.mousePointer(), 1);
+        EXPECT_EQ(runtime.beepCount(), beepsBefore + 1);
+        EXPECT_EQ(f.resultsStale, 0);
+        EXPECT_FALSE(f.cmdReplot.visible());
+    }
+
+    bool allFinite(const std::vector<double>& v) const {
+        return std::all_of(v.begin(), v.end(), [](double d) { return std::isfinite(d); });
+    }
+
+    std::unique_ptr<Form1> form;
+};
+
+std::size_t LastCls(const std::vector<DrawOp>& log) {
+    std::size_t last = log.size();
+    for (std::size_t i = 0; i < log.size(); ++i)
+        if (log[i].kind == DrawOp::Kind::Cls) last = i;
+    return last;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The first graph
+
+TEST_F(NewPlotTest, StartUpDrawsTheMieGraphOfTheDefaults) {
+    Form1& f = start(true);
+    EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+    EXPECT_EQ(f.caption(), "Mie scattering:   Water in a vacuum ");
+    EXPECT_EQ(f.lblSphere.caption(), "Sphere: Water (IAPWS 5C)");
+    EXPECT_EQ(f.lblRI_Medium.caption(), "Medium: Vacuum");
+    EXPECT_EQ(f.lblDebyeRays.caption(), "Mie (plane wave)");
+    EXPECT_EQ(f.angleCount, 901);
+    EXPECT_EQ(f.firstPoint, 1);
+    EXPECT_EQ(f.lastPoint, 1801);
+    EXPECT_EQ(f.windowFirst, 1);
+    EXPECT_EQ(f.windowLast, 1801);
+    EXPECT_EQ(f.runState, 1);
+    EXPECT_EQ(f.resultsStale, 0);
+    EXPECT_EQ(f.waveCount, 1);
+    EXPECT_EQ(runtime.beepCount(), 1);
+    EXPECT_TRUE(f.cmdOverPlot.visible());
+    EXPECT_FALSE(f.cmdStop.visible());
+    EXPECT_FALSE(f.txtProgress.visible());
+    EXPECT_FALSE(f.inputsLocked);
+
+    // x = 2 pi 10 / 0.65 for water at 5 C (m = 1.3325704): a strong forward peak, the primary
+    // rainbow near 138 degrees, and the glory's rise towards 180 degrees.
+    EXPECT_NEAR(f.sizeParam, 96.66439, 1e-4);
+    EXPECT_GT(f.qSca, 1.9);
+    EXPECT_LT(f.qSca, 2.3);
+    const std::vector<double>& perp = f.intensityPerp;
+    EXPECT_GT(perp[1], 1e4 * perp[index(90)]);
+    std::size_t bow = index(125);
+    for (std::size_t j = index(125); j <= index(150); ++j)
+        if (perp[j] > perp[bow]) bow = j;
+    const double bowAngle = (bow - 1) * 0.1;
+    EXPECT_GT(bowAngle, 135.0);
+    EXPECT_LT(bowAngle, 143.0);
+    double mean = 0;
+    for (std::size_t j = index(160); j <= index(175); ++j) mean += f.intensityUnpol[j];
+    mean /= index(175) - index(160) + 1;
+    EXPECT_GT(f.intensityUnpol[index(180)], 3 * mean);
+    EXPECT_TRUE(allFinite(f.intensityPerp));
+    EXPECT_TRUE(allFinite(f.intensityPara));
+
+    // The elapsed time in red under the right end of the graph.
+    bool timeShown = false;
+    for (const DrawOp& op : f.drawLog())
+        if (op.kind == DrawOp::Kind::Text && op.colour == 0x0000FF) {
+            timeShown = true;
+            EXPECT_NEAR(op.x1, 0.95 * f.graphRight, 1e-6);
+            EXPECT_NEAR(op.y1, f.graphBottom + 500, 1e-6);
+        }
+    EXPECT_TRUE(timeShown);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Result arrays
+
+struct SizeCase {
+    const char* name;
+    int graphCode;
+    const char* xMin;
+    const char* xMax;
+    const char* step;
+    const char* rStep;
+    const char* mapStep;
+    std::size_t curves, sun, angles, amplitudes, leeRows, leeColumns, peakRows;
+};
+
+TEST_F(NewPlotTest, ArraySizesFollowTheGrid) {
+    Form1& f = start();
+    const std::vector<SizeCase> cases{
+        {"angle 0.1", 1, "0", "180", "0.1", "4", "4", 18002, 26, 9002, 18002, 2, 2, 2},
+        {"angle 0.005", 1, "0", "180", "0.005", "4", "4", 36002, 52, 18002, 36002, 2, 2, 2},
+        {"Lee 20 steps", 20, "0", "180", "1", "20", "4", 18002, 26, 9002, 18002, 21, 181, 4},
+        {"convergence", 13, "0", "50", "1", "4", "4", 18002, 52, 18002, 36002, 2, 2, 2},
+        {"step 0", 1, "0", "180", "0", "4", "4", 18002, 26, 9002, 18002, 2, 2, 2},
+    };
+    for (const SizeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        f.graphCode = c.graphCode;
+        f.txtXmin.setText(c.xMin);
+        f.txtXmax.setText(c.xMax);
+        f.cboStep.setText(c.step);
+        f.txtRstep.setText(c.rStep);
+        f.txtF9_step.setText(c.mapStep);
+        f.Array_Size();
+        for (const auto* curve : {&f.spareCurve, &f.intensityPerp, &f.intensityPara, &f.intensityUnpol,
+                                  &f.avgPerp, &f.avgPara, &f.avgUnpol})
+            EXPECT_EQ(curve->size(), c.curves);
+        if (c.graphCode != 13) {  // x-variable graphs leave these as the case before made them
+            EXPECT_EQ(f.sunDiscWeights.size(), c.sun);
+            for (const auto* table : {&f.muTable, &f.piTable, &f.pi0Table, &f.piPrev, &f.tauTable})
+                EXPECT_EQ(table->size(), c.angles);
+            for (const auto* amplitude : {&f.s1Amp, &f.s2Amp})
+                for (const std::vector<double>& part : *amplitude) EXPECT_EQ(part.size(), c.amplitudes);
+        }
+        EXPECT_EQ(f.leeRed1.size(), c.leeRows);
+        EXPECT_EQ(f.leeBlue4.size(), c.leeRows);
+        EXPECT_EQ(f.leeGreen3.front().size(), c.leeColumns);
+        EXPECT_EQ(f.leeRowPeaks.size(), c.peakRows);
+        EXPECT_EQ(f.leeRowPeaks.front().size(), c.leeRows);
+        EXPECT_TRUE(
+            std::all_of(f.intensityPerp.begin(), f.intensityPerp.end(), [](double v) { return v == 0; }));
+    }
+    // The colour sums grew with the 0.005 grid and keep that size and their contents.
+    for (const auto* sums : {&f.colourSumPerp, &f.colourSumPara})
+        for (const std::vector<double>& column : *sums) EXPECT_EQ(column.size(), 36002u);
+    f.colourSumPerp[0][5] = 7;
+    f.graphCode = 1;
+    f.cboStep.setText("1");
+    f.Array_Size();
+    EXPECT_EQ(f.colourSumPerp[0][5], 7);
+    EXPECT_EQ(f.colourSumPara[7].size(), 36002u);
+}
+
+TEST_F(NewPlotTest, MapStepsSetTheSweepAndKeepTheAmplitudes) {
+    Form1& f = start();
+    const std::size_t amplitudes = f.s1Amp[0].size();
+    f.graphCode = 24;
+    f.txtF9_step.setText("10");
+    f.Array_Size();
+    EXPECT_EQ(f.sweepSteps, 10.0f);
+    EXPECT_EQ(f.leeRed2.size(), 11u);
+    EXPECT_EQ(f.s1Amp[0].size(), amplitudes);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Every exit of New plot
+
+TEST_F(NewPlotTest, UnknownMethodEndsAfterTheCheckAndStillUnlocksAndBeeps) {
+    Form1& f = start();
+    f.cboType.setText("mie");  // its handler reports the unknown text once
+    EXPECT_EQ(f.calcMethod, 0);
+    EXPECT_EQ(f.cboType.backColor(), kRedColour);
+    messages.clear();
+    const int beeps = runtime.beepCount();
+    const std::string title = f.caption();
+    f.cmdNewPlot.click();
+    // The input check names the method; the command then ends without TypeCalc, lock or run.
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().prompt, "Unknown calculation method");
+    EXPECT_EQ(f.caption(), title);
+    expectCommonEnd(f, beeps);
+}
+
+TEST_F(NewPlotTest, DeclinedLongRunEndsWithTheFlagSet) {
+    Form1& f = start();
+    f.txtRadius.setText("2000");
+    f.cboStep.setText("0.01");
+    messages.clear();
+    messages.answer(mb::kNo);
+    const int beeps = runtime.beepCount();
+    f.mieWork.ordersDone = -1;
+    f.cmdNewPlot.click();
+    ASSERT_FALSE(messages.shown().empty());
+    EXPECT_EQ(messages.last().title, "Long calculation !");
+    EXPECT_EQ(f.mieWork.ordersDone, -1);
+    EXPECT_EQ(f.inputError, 1);
+    expectCommonEnd(f, beeps);
+}
+
+TEST_F(NewPlotTest, LeeDiagramsAreRefusedThroughTheCommonEnd) {
+    Form1& f = start();
+    f.graphCode = 20;
+    f.cboStep.setText("1");
+    f.txtRstep.setText("4");
+    f.txtRmax.setText("20");
+    messages.clear();
+    const int beeps = runtime.beepCount();
+    f.cmdNewPlot.click();
+    ASSERT_FALSE(messages.shown().empty());
+    EXPECT_EQ(messages.last().prompt,
+              "Lee diagrams and angle maps cannot be computed by this version of Tessary.");
+    expectCommonEnd(f, beeps);
+}
+
+TEST_F(NewPlotTest, UnbuiltMethodEndsThroughTheStopExit) {
+    Form1& f = start(true);
+    f.cboType.setText("Rayleigh");
+    EXPECT_EQ(f.calcMethod, 3);
+    messages.clear();
+    const int beeps = runtime.beepCount();
+    f.clearDrawLog();
+    f.cmdNewPlot.click();
+    ASSERT_FALSE(messages.shown().empty());
+    EXPECT_EQ(messages.last().prompt, "Rayleigh scattering cannot be computed by this version of Tessary.");
+    EXPECT_EQ(messages.last().title, "Error");
+    EXPECT_LT(LastCls(f.drawLog()), f.drawLog().size());  // the empty frame
+    EXPECT_EQ(f.runState, 1);                             // angle graphs end at 1 whatever happened
+    expectCommonEnd(f, beeps);
+}
+
+TEST_F(NewPlotTest, StateLeftByEarlierRunsDoesNotBlockNewPlot) {
+    Form1& f = start();
+    f.runState = 4;         // an earlier run of another graph type stopped
+    f.resultsFromFile = 1;  // an Open that was cancelled
+    f.mieWork.ordersDone = -1;
+    f.cmdNewPlot.click();
+    EXPECT_GT(f.mieWork.ordersDone, 0);
+    EXPECT_EQ(f.runState, 1);
+    EXPECT_EQ(f.resultsFromFile, 0);
+}
+
+TEST_F(NewPlotTest, ANewPlotDuringLoadingKeepsTheFileResults) {
+    Form1& f = start();
+    f.resultsFromFile = 1;
+    f.dataFileLoading = true;
+    f.cmdReplot.setVisible(true);
+    f.cmdReplot.setEnabled(true);
+    f.mieWork.ordersDone = -1;
+    f.cmdNewPlot.click();
+    EXPECT_EQ(f.mieWork.ordersDone, -1);  // the run driver returned at once
+    EXPECT_EQ(f.resultsFromFile, 1);
+    EXPECT_FALSE(f.cmdReplot.visible());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Stop, pressed while the series pumps events
+
+TEST_F(NewPlotTest, StopAnsweredNoLetsTheRunComplete) {
+    Form1& f = start();
+    f.txtRadius.setText("20");
+    bool pressed = false;
+    std::int32_t orderBefore = 0, orderAfter = 0;
+    runtime.setPumpHook([&] {
+        if (pressed || !f.cmdStop.visible()) return;
+        pressed = true;
+        orderBefore = f.loopN;
+        f.cmdStop.click();
+        orderAfter = f.loopN;
+    });
+    messages.clear();
+    messages.answer(mb::kNo);
+    f.cmdNewPlot.click();
+    ASSERT_TRUE(pressed);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().prompt, "Do you want to stop the calculation?");
+    EXPECT_EQ(messages.last().title, "Calculation in progress!");
+    EXPECT_EQ(messages.last().style, mb::kYesNo);
+    EXPECT_EQ(f.scratchText, "7");
+    EXPECT_EQ(orderAfter, orderBefore);
+    EXPECT_EQ(f.mieWork.status, MieStatus::Done);
+    EXPECT_EQ(f.loopN, f.termCount);
+    EXPECT_EQ(f.runState, 1);
+    EXPECT_GT(f.qSca, 0);
+}
+
+TEST_F(NewPlotTest, StopAnsweredYesEndsWithTheEmptyFrame) {
+    Form1& f = start(true);
+    f.txtRadius.setText("20");
+    bool pressed = false;
+    std::int32_t orderBefore = 0, orderAfter = 0;
+    runtime.setPumpHook([&] {
+        if (pressed || !f.cmdStop.visible()) return;
+        pressed = true;
+        orderBefore = f.loopN;
+        f.cmdStop.click();
+        orderAfter = f.loopN;
+        EXPECT_EQ(f.runState, 4);
+    });
+    messages.clear();
+    messages.answer(mb::kYes);
+    const int beeps = runtime.beepCount();
+    f.clearDrawLog();
+    f.cmdNewPlot.click();
+    ASSERT_TRUE(pressed);
+    EXPECT_EQ(orderAfter, orderBefore);  // Stop moves no loop counter
+    EXPECT_EQ(f.scratchText, "6");
+    EXPECT_EQ(f.mieWork.status, MieStatus::Stopped);
+    EXPECT_LT(f.loopN, f.termCount);
+    EXPECT_FALSE(f.txtProgress.visible());
+    EXPECT_FALSE(f.Label16.visible());
+    EXPECT_FALSE(f.cmdStop.visible());
+    EXPECT_FALSE(f.cmdStop.enabled());
+    EXPECT_EQ(f.runState, 1);
+    expectCommonEnd(f, beeps);
+
+    // After the last clear the window shows exactly the frame from 0 to 180 by 1 to 10000.
+    const std::vector<DrawOp> run = f.drawLog();
+    const std::size_t cls = LastCls(run);
+    ASSERT_LT(cls, run.size());
+    f.clearDrawLog();
+    double x0 = 0, x1 = 180, y0 = 1, y1 = 10000;
+    f.Grid(f.graphLeft, f.graphRight, f.graphTop, f.graphBottom, x0, x1, y0, y1);
+    const std::vector<DrawOp> frame = f.drawLog();
+    ASSERT_LE(cls + frame.size(), run.size());
+    for (std::size_t i = 0; i < frame.size(); ++i) {
+        EXPECT_EQ(run[cls + i].kind, frame[i].kind) << i;
+        EXPECT_EQ(run[cls + i].text, frame[i].text) << i;
+        EXPECT_EQ(run[cls + i].y1, frame[i].y1) << i;
+    }
+    for (std::size_t i = cls + frame.size(); i < run.size(); ++i)  // no curve in the box after the frame
+        if (run[i].kind == DrawOp::Kind::Line) {
+            EXPECT_LT(run[i].y1, f.graphTop) << i;
+        }
+}
+
+TEST_F(NewPlotTest, NoSecondRunStartsWhileOneIsUnderWay) {
+    Form1& f = start();
+    int tries = 0;
+    int beepsInside = 0;
+    runtime.setPumpHook([&] {
+        if (tries > 0 || !f.cmdStop.visible()) return;
+        ++tries;
+        const int before = runtime.beepCount();
+        f.cmdNewPlot_Click();
+        f.cmdOverPlot_Click();
+        beepsInside = runtime.beepCount() - before;
+        EXPECT_TRUE(f.inputsLocked);
+        EXPECT_EQ(f.runState, 1);
+    });
+    f.cmdNewPlot.click();
+    EXPECT_EQ(tries, 1);
+    EXPECT_EQ(beepsInside, 2);
+    EXPECT_EQ(f.mieWork.status, MieStatus::Done);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Overplot
+
+TEST_F(NewPlotTest, OverplotDrawsOverTheGraphOnShow) {
+    Form1& f = start(true);
+    const double yMin = f.yAxisMin, yMax = f.yAxisMax;
+    const std::vector<double> before = f.intensityPerp;
+    f.txtRadius.setText("5");
+    f.clearDrawLog();
+    f.cmdOverPlot.click();
+    const std::vector<DrawOp>& log = f.drawLog();
+    EXPECT_EQ(LastCls(log), log.size());  // nothing cleared, no new frame
+    EXPECT_GT(
+        std::count_if(log.begin(), log.end(), [](const DrawOp& op) { return op.kind == DrawOp::Kind::Line; }),
+        1000);
+    EXPECT_EQ(f.yAxisMin, yMin);
+    EXPECT_EQ(f.yAxisMax, yMax);
+    EXPECT_NE(f.intensityPerp[1], before[1]);  // the 5 um sphere
+    EXPECT_NEAR(f.sizeParam, 96.66439 / 2, 1e-4);
+    EXPECT_EQ(f.runState, 1);
+    EXPECT_EQ(f.resultsStale, 0);
+    EXPECT_FALSE(f.inputsLocked);
+    EXPECT_TRUE(f.cmdOverPlot.visible());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Inputs that would divide by zero
+
+TEST_F(NewPlotTest, RadiusOrWavelengthZeroEndsWithAMessage) {
+    for (const char* box : {"radius", "wavelength"}) {
+        SCOPED_TRACE(box);
+        Form1& f = start();
+        if (std::string(box) == "radius")
+            f.txtRadius.setText("0");
+        else
+            f.txtLambda.setText("0");
+        messages.clear();
+        const int beeps = runtime.beepCount();
+        f.cmdNewPlot.click();
+        EXPECT_FALSE(messages.shown().empty());
+        expectCommonEnd(f, beeps);
+        EXPECT_TRUE(allFinite(f.intensityPerp));
+    }
+}
+
+TEST_F(NewPlotTest, TheDriverRefusesAZeroSizeThroughTheSeries) {
+    Form1& f = start(true);
+    f.txtRadius.setText("0");
+    messages.clear();
+    f.clearDrawLog();
+    f.runState = 1;
+    f.Overplot();  // without the input checks of the command
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().title, "Error in BHMIE sub-routine");
+    EXPECT_EQ(messages.last().prompt, "Size parameter x = 0 is not a finite number above 0");
+    EXPECT_EQ(f.runState, 4);
+    EXPECT_LT(LastCls(f.drawLog()), f.drawLog().size());
+
+    f.txtRadius.setText("10");
+    f.txtLambda.setText("0");
+    f.runState = 1;
+    messages.clear();
+    f.Overplot();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().title, "Error in BHMIE sub-routine");
+    EXPECT_EQ(f.runState, 4);
+}
+
+TEST_F(NewPlotTest, AStepOfZeroIsRefusedByTheDriver) {
+    Form1& f = start();
+    f.cboStep.setText("0");
+    messages.clear();
+    f.runState = 1;
+    f.Overplot();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().prompt, "    The red highlighted data entry is incorrect.    ");
+    EXPECT_EQ(messages.last().title, "Input error");
+    EXPECT_EQ(f.runState, 4);
+}
+
+}  // namespace
+}  // namespace tessary
