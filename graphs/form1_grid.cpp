@@ -75,13 +75,6 @@ const char* HorizontalTitle(int code, int subCode) {
     }
 }
 
-// The logo's text colour; the label stays see-through over the plot box whatever its colour.
-void SetLogoColour(Form1& f, OleColor colour) {
-    const bool opaque = f.lblLogo.opaque();
-    f.lblLogo.setForeColor(colour);
-    f.lblLogo.setOpaque(opaque);
-}
-
 // One drawing of the frame: the box, the ranges and the grid colour of this call.
 class FrameDrawing {
   public:
@@ -130,13 +123,13 @@ void FrameDrawing::start() {
     if (f.waveCount <= 1) {
         f.setForeColor(f.colourBackSingle);
         grid = rgb(128, 255, 255);
-        SetLogoColour(f, f.logoColour);
+        f.lblLogo.setForeColor(f.logoColour);
     } else {
         f.cls();
         f.setForeColor(f.colourBackMulti);
         grid = rgb(64, 64, 64);
         f.logoColour = rgb(100, 100, 100);
-        SetLogoColour(f, f.logoColour);
+        f.lblLogo.setForeColor(f.logoColour);
     }
     if (f.mnuWhite.checked()) grid = rgb(192, 192, 192);
     if (f.mnuBlack.checked()) grid = rgb(64, 128, 128);

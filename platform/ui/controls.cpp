@@ -172,6 +172,11 @@ void Control::applyPalette() {
     m_widget->setAutoFillBackground(m_fillBackground);
 }
 
+void Control::setFillBackground(bool fill) {
+    m_fillBackground = fill;
+    m_widget->setAutoFillBackground(fill);
+}
+
 void Control::setFontName(std::string name) {
     m_font.name = std::move(name);
     applyFont();
@@ -463,7 +468,7 @@ void Label::setAlignment(int alignment) {
 
 void Label::setOpaque(bool opaque) {
     m_opaque = opaque;
-    label()->setAutoFillBackground(opaque);
+    setFillBackground(opaque);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -118,6 +118,8 @@ class Control {
     // Called after code changed the size (a hidden widget gets its resize event only when shown).
     virtual void resized() {}
     void applyPalette();
+    // Whether the widget paints its back colour; kept through later colour changes.
+    void setFillBackground(bool fill);
 
   private:
     void applyFont();
