@@ -51,7 +51,10 @@ void dlogP::cmdSelectNone_Click() {
     for (int p = 0; p <= kMaxOrder; ++p) chkp(p).setValue(0);
 }
 
-void dlogP::OKButton_Click() { hide(); }
+void dlogP::OKButton_Click() {
+    hide();
+    m_owner.RaysCheck();
+}
 
 void dlogP::CancelButton_Click() { hide(); }
 

@@ -150,6 +150,15 @@ Form1::Form1() : Form("Mie scattering") {
     cmdNewPlot.onClick = [this] { cmdNewPlot_Click(); };
     cmdOverPlot.onClick = [this] { cmdOverPlot_Click(); };
     cmdStop.onClick = [this] { cmdStop_Click(); };
+
+    // Calculation runs: Replot: handler
+    cmdReplot.onClick = [this] { cmdReplot_Click(); };
+
+    // Files: file commands: handlers
+    mnuRead.onClick = [this] { mnuRead_Click(); };
+    mnuSave.onClick = [this] { mnuSave_Click(); };
+    mnuSaveText.onClick = [this] { mnuSaveText_Click(); };
+    mnuBatchFile.onClick = [this] { mnuBatchFile_Click(); };
 }
 
 Form1::~Form1() = default;

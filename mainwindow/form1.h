@@ -20,7 +20,10 @@
 #include "media/refrel.h"
 #include "platform/text/text_file.h"
 #include "platform/ui/ui.h"
+#include "scattering/debye_gaussian.h"
+#include "scattering/debye.h"
 #include "scattering/mie.h"
+#include "scattering/mie_gaussian.h"
 #include "simulation/form2.h"
 
 namespace tessary {
@@ -259,10 +262,33 @@ class Form1 : public Form {
     // manual y limits from the boxes into the four limits. A few checks only warn and let a run go on.
     void CheckInput(double& xLow, double& xHigh, double& yLow, double& yHigh, int& inputErrorFlag);
     // Estimates a Mie or Debye run (angle graphs and Lee diagrams; writes waveCount and, for Lee
-    // diagrams, the sweep values) and above 1800 s asks "Long calculation !"; No sets inputError to 1.
+    // diagrams, the sweep values) and above 1800 s asks "Long calculation !"; No sets inputError to 1,
+    // as does a Debye ray order that RaysCheck refuses.
     // Inputs that leave the estimate undefined (a step, wavelength or radius <= 0, a Lee sweep of no
     // or more than 400 steps) write nothing and ask nothing.
     void Duration();
+
+    // Calculation runs: Replot
+    // Redraws the graph from the stored results when only the way they are shown has changed (the
+    // Click of cmdReplot; display options press it through ReplotIfIdle). It holds a RedrawGuard and
+    // computes nothing: stale results, or a yellow cboWave, cboStep or txtRadius (which turns red),
+    // refuse; an x range beyond the stored one runs New plot instead. Refused while a run is under way.
+    void cmdReplot_Click();
+    // Angle graphs from the stored curves, shared by the run (AngleGraph) and Replot: the lower-panel
+    // curves over windowFirst..windowLast from S1 and S2 (phases with mnuAmpPhase, the degree of
+    // polarisation with mnuIntPol checked); the graph of code 1 by graphSubCode from the intensities
+    // (one panel, two panels, phase function or watts per square metre), false after a refusal (its
+    // message shown, runState 4).
+    void AngleLowerCurves();
+    bool DrawAngleGraph();
+
+    // Files: file commands
+    // Data files, text export and batch files are not built yet: each command refuses while the inputs
+    // are locked and otherwise says that this version cannot read or write that file.
+    void mnuRead_Click();
+    void mnuSave_Click();
+    void mnuSaveText_Click();
+    void mnuBatchFile_Click();
 
     // Mie and Debye series: window procedures
     // Plane-wave Mie series (scattering/mie.h) with the window's part: the method label and title,
@@ -273,6 +299,52 @@ class Form1 : public Form {
                double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first, std::int32_t& last);
     void BHMIE2(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
                 double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first, std::int32_t& last);
+
+    // Mie and Debye series: ray orders and the Debye window procedure
+    // (Inside Form1 the pure selection is tessary::RaysCheck and tessary::DebyeLabel.)
+    enum class RayFlagsFirst { Keep, Clear };
+    // The ray-order selection of cboRays ("p", "-N" or "Multiple" with the boxes of dlogP, made on
+    // first use) and calcMethod: writes rayflag, rayCount, rayPMax, lblDebyeRays and captionText.
+    // Never clears a flag already 1, unless asked to clear orders 0..50 first (as a change of the
+    // selection does). An absurd typed order is refused with a message and changes nothing: false.
+    bool RaysCheck(RayFlagsFirst first = RayFlagsFirst::Keep);
+    // The caption of the Gaussian-beam Debye series (title bar too); clears the boxes of dlogP for a
+    // typed order or range, leaves rayPMax = -N for a range. "No rays selected" or a refused order:
+    // message and runState 4.
+    void DebyeLabel();
+    // Plane-wave Debye series of the selected ray orders (scattering/debye.h) with the window's part:
+    // selection, label and title, the progress display and a time-throttled event pump, the stop,
+    // refusal messages (runState 4), the convergence graph's txtXmax and intensities. The order "0" at
+    // x Im m > 700 is handed to BHMIE with calcMethod 1 for the call (2 again afterwards). All twelve
+    // by reference; NANG below 2 becomes 2; no efficiency is written.
+    void DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
+                     ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
+                     std::int32_t& first, std::int32_t& last);
+
+    // Mie and Debye series: Gaussian-beam window procedures
+    // Gaussian-beam Mie series (scattering/mie_gaussian.h) for the beam of the beam dialog, reached
+    // through BHMIE while mnuGaussian is checked: label and title, progress per angle point, the stop,
+    // refusal messages (runState 4), the convergence value. Writes S1, S2 and NANG (raised to 2) only;
+    // Qext, Qsca, Qback and g are left as the caller holds them.
+    void MIE_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
+                      ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
+                      std::int32_t& first, std::int32_t& last);
+    // Gaussian-beam Debye series (scattering/debye_gaussian.h) of the selected ray orders, called by
+    // the run driver instead of DebyeSeries while mnuGaussian is checked: one beam, or the pair of
+    // mnuMultBeams; the single order "0" at strong absorption goes to MIE_Gaussian (through BHMIE).
+    // mnuCentralBeam is refused. Same twelve arguments; the efficiencies are left untouched.
+    void Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
+                        ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
+                        std::int32_t& first, std::int32_t& last);
+    // Shared by both. The beam dialog's five values as a run reads them (the dialog is made, not shown,
+    // on first use): the leading number of each text, 0 when there is none; the centre and width as
+    // Single, also stored in beamXf, beamYf, beamZf, beamW0, and beamPhi in radians.
+    GaussianBeamInput ReadBeamDialog();
+    // Progress of the angle sums, 0..1 of the run's points: loopJ moved to the same share of
+    // firstPoint..lastPoint, then Progress.
+    void BeamPointProgress(double fraction);
+    // Clears the progress strip (12000, 1900)-(15000, 2000) to white.
+    void ClearProgressStrip();
 
     // Main window: input handlers
     // Forwarders: each reaches the one real handler of its control.
@@ -453,6 +525,21 @@ class Form1 : public Form {
     double stepsDone = 0.0, stepsTotal = 0.0;
     double qExt = 0.0, qBack = 0.0, asymmetryG = 0.0;
     MieResult mieWork;  // the series' results and scratch, reused from call to call
+
+    // Mie and Debye series: ray orders and the Debye window procedure (variables)
+    std::int32_t rayCount = 0;  // number of selected ray orders
+    std::int32_t rayPMax = 0;   // highest order a loop over rayflag visits (-N after DebyeLabel's range)
+    DebyeResult debyeWork;      // the Debye series' results and scratch, reused from call to call
+
+    // Mie and Debye series: Gaussian-beam window procedures (variables)
+    // The beam of the last Gaussian-beam run: azimuth phi (radians), wave number k (per um),
+    // confinement factor s = 1/(w0 k), highest series order N and azimuthal order M.
+    double beamPhi = 0.0;
+    double beamWaveNumber = 0.0;
+    float beamS = 0.0f;
+    std::int32_t beamNMax = 0, beamMMax = 0;
+    MieGaussianResult mieGaussianWork;      // results and scratch of the series, reused from call to call
+    DebyeGaussianResult debyeGaussianWork;
 
     // Graph-type selection and presets (variables)
     double mediumRe = 0.0;  // real refractive index of the surrounding medium

@@ -188,9 +188,9 @@ void Form1::cboRays_Click() {
         } else if (dlogP_.loaded()) {
             dlogP_->hide();
         }
-        // The selection is made anew from the list (or the dialog's boxes as they were left).
-        if (rayflag.size() < 51) rayflag.resize(51);
-        std::fill(rayflag.begin(), rayflag.begin() + 51, 0);
+        // The selection is made anew from the list (or the dialog's boxes as they were left): the
+        // flags of orders 0..50 cleared, then RaysCheck. A refused typed order changes nothing.
+        RaysCheck(RayFlagsFirst::Clear);
     }
     resultsStale = 1;
 }

@@ -1,7 +1,8 @@
 // The graph of scattered light against the scattering angle at one wavelength for one sphere: the
 // curves from S1 and S2 (intensities or moduli, phases, degree of polarisation) over the window of
 // angle indices, and their drawing as intensity (one panel, or two with phase or polarisation below),
-// watts per square metre at a distance, or phase function.
+// watts per square metre at a distance, or phase function. Replot draws from the stored curves
+// through the same procedures.
 #include <cmath>
 #include <span>
 #include <string>
@@ -17,8 +18,8 @@ namespace {
 
 constexpr double kFourPiAsWritten = 12.56637061435916;  // 4 pi as the phase function divides
 
-// The curves of one angle index from S1 and S2.
-void AngleCurves(Form1& f, std::size_t j, bool amplitude, bool ampPhase, bool intPol) {
+// The intensities (or moduli) of one angle index from S1 and S2.
+void IntensityCurves(Form1& f, std::size_t j, bool amplitude) {
     const Complex s1{f.s1Amp[0][j], f.s1Amp[1][j]};
     const Complex s2{f.s2Amp[0][j], f.s2Amp[1][j]};
     double perp = ComplexAbs(s1);
@@ -30,6 +31,12 @@ void AngleCurves(Form1& f, std::size_t j, bool amplitude, bool ampPhase, bool in
     f.intensityPerp[j] = perp;
     f.intensityPara[j] = para;
     f.intensityUnpol[j] = (perp + para) / 2;  // with amplitudes the mean of the moduli
+}
+
+// The lower-panel curves of one angle index from S1 and S2: phases or the degree of polarisation.
+void LowerPanelCurves(Form1& f, std::size_t j, bool ampPhase, bool intPol) {
+    const Complex s1{f.s1Amp[0][j], f.s1Amp[1][j]};
+    const Complex s2{f.s2Amp[0][j], f.s2Amp[1][j]};
     if (ampPhase) {
         f.avgPerp[j] = PhaseDegrees(s1.re, s1.im);
         f.avgPara[j] = PhaseDegrees(s2.re, s2.im);
@@ -66,14 +73,15 @@ void TwoPanels(Form1& f) {
     f.yScaleMax = f.savedYScaleMax;
 }
 
-// avg = intensity x factor for every angle index; false when a value is not a finite number.
-bool ScaledCurves(Form1& f, double factor) {
+// avg = scale(intensity) for every angle index; false when a value is not a finite number.
+template <class Scale>
+bool ScaledCurves(Form1& f, Scale scale) {
     const std::size_t last = 2 * static_cast<std::size_t>(f.angleCount) - 1;
-    bool finite = std::isfinite(factor);
+    bool finite = true;
     for (std::size_t j = 1; j <= last && finite; ++j) {
-        f.avgPerp[j] = f.intensityPerp[j] * factor;
-        f.avgPara[j] = f.intensityPara[j] * factor;
-        f.avgUnpol[j] = f.intensityUnpol[j] * factor;
+        f.avgPerp[j] = scale(f.intensityPerp[j]);
+        f.avgPara[j] = scale(f.intensityPara[j]);
+        f.avgUnpol[j] = scale(f.intensityUnpol[j]);
         finite = std::isfinite(f.avgPerp[j]) && std::isfinite(f.avgPara[j]) && std::isfinite(f.avgUnpol[j]);
     }
     return finite;
@@ -91,7 +99,8 @@ bool WattsGraph(Form1& f) {
     const double d = Val(f.dlogIncident_->txtDistance.text());
     const double E = Val(f.dlogIncident_->txtIncidentPD.text());
     if (!(d > 0)) return RefuseGraph(f, "The distance of measurement must be greater than 0 m");
-    if (!ScaledCurves(f, E / (d * d) / f.waveNumberSq))
+    const double factor = E / (d * d) / f.waveNumberSq;
+    if (!std::isfinite(factor) || !ScaledCurves(f, [factor](double v) { return v * factor; }))
         return RefuseGraph(f, "The scattered intensity at a distance of " + CStr(d) + " m is out of range");
     f.Display(f.avgPerp, f.avgPara, f.avgUnpol);
     return true;
@@ -100,7 +109,8 @@ bool WattsGraph(Form1& f) {
 // The intensities over Qsca times the geometric cross-section in units of x, over 4 pi.
 bool PhaseFunctionGraph(Form1& f) {
     f.scatNorm = f.qSca * kPi * f.sizeParam * f.sizeParam / kFourPiAsWritten;
-    if (!(f.scatNorm > 0) || !ScaledCurves(f, 1 / f.scatNorm))
+    const double norm = f.scatNorm;
+    if (!(norm > 0) || !ScaledCurves(f, [norm](double v) { return v / norm; }))
         return RefuseGraph(
             f, "The phase function needs a scattering efficiency above 0 (Qsca = " + CStr(f.qSca) + ")");
     f.Display(f.avgPerp, f.avgPara, f.avgUnpol);
@@ -110,17 +120,29 @@ bool PhaseFunctionGraph(Form1& f) {
 }  // namespace
 
 bool Form1::AngleGraph() {
-    const bool ampPhase = mnuAmpPhase.checked();
-    const bool intPol = mnuIntPol.checked();
+    const bool amplitude = mnuAmplitude.checked();
     for (std::int32_t j = windowFirst; j <= windowLast; ++j)
-        AngleCurves(*this, static_cast<std::size_t>(j), mnuAmplitude.checked(), ampPhase, intPol);
+        IntensityCurves(*this, static_cast<std::size_t>(j), amplitude);
+    AngleLowerCurves();
 
     if (graphCode != 1) {
         Display(intensityPerp, intensityPara, intensityUnpol);
         return true;
     }
+    return DrawAngleGraph();
+}
+
+void Form1::AngleLowerCurves() {
+    const bool ampPhase = mnuAmpPhase.checked();
+    const bool intPol = mnuIntPol.checked();
+    if (!ampPhase && !intPol) return;
+    for (std::int32_t j = windowFirst; j <= windowLast; ++j)
+        LowerPanelCurves(*this, static_cast<std::size_t>(j), ampPhase, intPol);
+}
+
+bool Form1::DrawAngleGraph() {
     if (graphSubCode == 1) {
-        if ((!ampPhase && !intPol) || mnuPolarPlot.checked())
+        if ((!mnuAmpPhase.checked() && !mnuIntPol.checked()) || mnuPolarPlot.checked())
             Display(intensityPerp, intensityPara, intensityUnpol);
         else
             TwoPanels(*this);

@@ -1,6 +1,7 @@
 // Method dispatch of the run driver: the routine of the method code, called with the argument list
-// of its kind. The Mie series is built; every other method is refused with its message until its
-// routine exists, and the run then ends through the driver's stop exit.
+// of its kind. The Mie series and the plane-wave Debye series are built; every other method is
+// refused with its message until its routine exists, and the run then ends through the driver's stop
+// exit.
 #include <array>
 #include <string>
 
@@ -10,9 +11,8 @@ namespace tessary {
 
 namespace {
 
-// The methods of codes 2 to 12 as their refusal names them.
-constexpr std::array<const char*, 11> kMethodNames{"The Debye series",
-                                                   "Rayleigh scattering",
+// The methods of codes 3 to 12 as their refusal names them.
+constexpr std::array<const char*, 10> kMethodNames{"Rayleigh scattering",
                                                    "Diffraction",
                                                    "Airy theory",
                                                    "Geometric optics (Descartes)",
@@ -34,11 +34,17 @@ void Form1::DispatchMethod(std::int32_t& first, std::int32_t& last) {
         return;
     }
     if (calcMethod == 2 && mnuGaussian.checked()) {
-        RefuseRun("The Debye series for a Gaussian beam");
+        Debye_Gaussian(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack,
+                       asymmetryG, first, last);
         return;
     }
-    if (calcMethod >= 2 && calcMethod <= 12)
-        RefuseRun(kMethodNames[static_cast<std::size_t>(calcMethod - 2)]);
+    if (calcMethod == 2) {
+        DebyeSeries(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack,
+                    asymmetryG, first, last);
+        return;
+    }
+    if (calcMethod >= 3 && calcMethod <= 12)
+        RefuseRun(kMethodNames[static_cast<std::size_t>(calcMethod - 3)]);
 }
 
 }  // namespace tessary

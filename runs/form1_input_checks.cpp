@@ -15,7 +15,6 @@
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
-#include "runs/ray_selection.h"
 #include "runs/run_estimate.h"
 
 namespace tessary {
@@ -331,8 +330,8 @@ Next InputChecks::methodParameters() {
     if (method == 5 && rays != "Multiple" && Val(rays) < 2)
         return failRed(f.cboRays, "Airy theory is valid only for p > 1");
     if (method == 5 && rays == "Multiple") {
-        const RaySelection orders = SelectedRayOrders(f);
-        if (orders.rayflag.at(0) == 1 || orders.rayflag.at(1) == 1)
+        f.RaysCheck();  // "Multiple" reads the dialog's boxes; it is never refused
+        if (f.rayflag.at(0) == 1 || f.rayflag.at(1) == 1)
             return failRed(f.cboRays, "Airy theory is valid only for p > 1");
     }
     const std::string refractive = "Refractive index must be greater than 1 for this calculation method";

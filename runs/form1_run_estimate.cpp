@@ -6,7 +6,6 @@
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
-#include "runs/ray_selection.h"
 #include "runs/run_estimate.h"
 
 namespace tessary {
@@ -57,7 +56,13 @@ void Form1::Duration() {
     if (estimate.status != EstimateStatus::Ok) return;  // no estimate: nothing asked
 
     double seconds = estimate.seconds;
-    if (calcMethod == 2) seconds = seconds * SelectedRayOrders(*this).rayCount;
+    if (calcMethod == 2) {
+        if (!RaysCheck()) {  // an absurd typed order, refused with its message: no run
+            inputError = 1;
+            return;
+        }
+        seconds = seconds * rayCount;
+    }
     scratchB = seconds;
     const std::optional<std::string> prompt = LongRunPrompt(seconds);
     if (!prompt) return;

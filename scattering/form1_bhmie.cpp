@@ -7,28 +7,20 @@
 // hand with partial sums. Pumping by time changes when a stop is seen, never the numbers of a run
 // that completes.
 #include <algorithm>
-#include <chrono>
 #include <cstdint>
 #include <string>
 
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "scattering/form1_series_pump.h"
 
 namespace tessary {
 
 namespace {
 
-using PumpClock = std::chrono::steady_clock;
-constexpr auto kPumpInterval = std::chrono::milliseconds(30);
 constexpr OleColor kWhite = 16777215;
 
 enum class MieEntry { BHMIE, BHMIE2 };
-
-// A label's caption or a list's text as a whole number (0 when it is none).
-int WholeValue(const std::string& text) {
-    const Checked<std::int16_t> v = CInt(Val(text));
-    return v.ok() ? v.value : 0;
-}
 
 void CopyAmplitudes(const std::vector<double>& re, const std::vector<double>& im, Form1::ComplexTable& S) {
     if (re.empty()) return;  // refused before the tables were made: nothing to show
@@ -64,26 +56,23 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
     in.angleIndex = f.angleIndex;
     in.mnuSize = f.mnuSize.checked();
 
-    doEvents();
+    SeriesEventPump pump;
+    pump.pumpNow();
     if (entry == MieEntry::BHMIE2 || f.graphCode < 10 || f.graphCode > 19) {  // clear the progress bar
         f.setForeColor(kWhite);
         f.boxFilled(12000, 1900, 15000, 2000);
         f.setForeColor(0);
     }
     if (entry == MieEntry::BHMIE2) f.progressShown = 0;
-    f.loopK = WholeValue(f.Label15.caption());
-    f.outerCount = WholeValue(f.Label14.caption());
-    f.sampleCount = WholeValue(f.cboN.text());
+    f.loopK = WholeNumberOf(f.Label15.caption());
+    f.outerCount = WholeNumberOf(f.Label14.caption());
+    f.sampleCount = WholeNumberOf(f.cboN.text());
 
-    PumpClock::time_point lastPump = PumpClock::now();
     const auto onOrder = [&](int order, int total) {
         f.loopN = order;
         f.termCount = total;
         f.Progress();
-        if (PumpClock::now() - lastPump >= kPumpInterval) {
-            doEvents();
-            lastPump = PumpClock::now();
-        }
+        pump.pumpIfDue();
         return f.runState == 4;
     };
     MieResult& r = f.mieWork;
@@ -127,7 +116,7 @@ void Form1::BHMIE(double& x, double& mRe, double& mIm, std::int32_t& NANG, Compl
                   std::int32_t& last) {
     if (mnuGaussian.checked()) {
         lblDebyeRays.setCaption("Mie (Gaussian beam)");
-        RefuseRun("The Mie series for a Gaussian beam");
+        MIE_Gaussian(x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
         return;
     }
     lblDebyeRays.setCaption("Mie (plane wave)");

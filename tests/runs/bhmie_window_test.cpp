@@ -124,14 +124,14 @@ TEST_F(BhmieWindowTest, StoppedSeriesLeavesPartialSums) {
     EXPECT_NE(f.s1Amp[0][1], 0);
 }
 
-TEST_F(BhmieWindowTest, GaussianBeamIsRefusedUntilItsRoutineExists) {
+TEST_F(BhmieWindowTest, GaussianBeamHandsTheCallOn) {
     form->mnuGaussian.setChecked(true);
     run(10, 1.33, 0, 91);
     EXPECT_EQ(form->lblDebyeRays.caption(), "Mie (Gaussian beam)");
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.last().prompt,
-              "The Mie series for a Gaussian beam cannot be computed by this version of Tessary.");
-    EXPECT_EQ(form->runState, 4);
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(form->mieGaussianWork.status, MieStatus::Done);
+    EXPECT_EQ(form->s1Amp[0], form->mieGaussianWork.S1re);
+    EXPECT_EQ(qSca, -1);  // no efficiency for a beam
 }
 
 TEST_F(BhmieWindowTest, ConvergenceGraphWritesItsTermCountAndIntensities) {

@@ -1,0 +1,285 @@
+// The Replot command: redraws the graph from the results kept from the last calculation when only the
+// way they are shown has changed (polarisation, y range, an x window inside the computed range, the
+// second panel, the phase function or absolute units). It computes no scattering: stale results or a
+// changed wavelength count, angle step or radius refuse, and an x range beyond the stored one hands
+// over to New plot, which releases the inputs itself.
+//
+// Not drawn by this version, whose runs refuse these graphs: Lee diagrams and angle maps, the colour
+// curves of several wavelengths and the size-distribution picture.
+#include <algorithm>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+
+#include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr OleColor kYellow = 65535;  // an input changed since the last calculation
+constexpr OleColor kRed = 255;       // an input that needs a new calculation
+constexpr OleColor kWhite = 16777215;
+constexpr const char* kAutomatic = "Automatic";
+// Angle indices 0..18001 of the colour sums that a redraw rebuilds.
+constexpr std::size_t kColourSumPoints = 18002;
+
+// Where the command goes after a step: on, to the common end, or out at once.
+enum class Next { GoOn, End, Leave };
+
+bool Automatic(const ComboBox& list) { return list.text() == kAutomatic; }
+
+// The smallest size among the arrays, so that no loop below runs past one of them.
+std::size_t CommonSize(std::initializer_list<const std::vector<double>*> arrays) {
+    std::size_t n = arrays.size() == 0 ? 0 : (*arrays.begin())->size();
+    for (const std::vector<double>* a : arrays) n = std::min(n, a->size());
+    return n;
+}
+
+// True when every stored curve and amplitude array holds the indices 0..last.
+bool StoredArraysHold(const Form1& f, std::int64_t last) {
+    const std::size_t n =
+        CommonSize({&f.s1Amp[0], &f.s1Amp[1], &f.s2Amp[0], &f.s2Amp[1], &f.intensityPerp, &f.intensityPara,
+                    &f.intensityUnpol, &f.avgPerp, &f.avgPara, &f.avgUnpol});
+    return last >= 0 && static_cast<std::uint64_t>(last) < n;
+}
+
+// True when the angle grid and the window of the results on show lie inside the stored arrays.
+bool AngleResultsHeld(const Form1& f) {
+    return f.angleCount >= 2 && f.windowFirst >= 0 &&
+           StoredArraysHold(f, std::max<std::int64_t>(f.windowLast, 2 * std::int64_t{f.angleCount} - 1));
+}
+
+// The index of a range end, or the fallback when the value has no index.
+std::int32_t IndexOr(double v, std::int32_t fallback) {
+    const Checked<std::int32_t> index = CLng(v);
+    return index.ok() ? index.value : fallback;
+}
+
+class Replot {
+  public:
+    explicit Replot(Form1& form) : f(form) {}
+
+    // The command up to its common end; End asks for that end, Leave has left already.
+    Next run();
+    // The common end: inputs released, Replot withdrawn, the results current.
+    void end();
+
+  private:
+    void clearTotals();
+    void totalsFromComponents();
+    Next refuseChanged(Control& box);
+    Next ranges();
+    void pointWindow(double step, std::int32_t points);
+    Next severalWavelengths();
+    Next oneWavelength(bool overplotFromFile);
+
+    Form1& f;
+};
+
+Next Replot::run() {
+    f.simulationMode = 0;
+    f.prevGraphCode = f.graphCode;
+    f.prevGraphSubCode = f.graphSubCode;
+
+    // The ray orders of the Debye series and the ray methods may have been changed: label and title.
+    if (f.calcMethod == 2 || f.calcMethod >= 5) {
+        f.RaysCheck();
+        f.setCaption(f.captionText);
+    }
+
+    if (f.waveCount <= 7) clearTotals();
+
+    if (f.graphCode == 20) {
+        f.CheckInput(f.xMin, f.xMax, f.yAxisMin, f.yAxisMax, f.inputError);
+        if (f.inputError == 1) {
+            f.inputError = 0;
+            return Next::End;
+        }
+    }
+
+    f.LockON();
+
+    // Overplot from a file: the curves of several wavelengths are rebuilt from their components.
+    const bool overplotFromFile = f.resultsFromFile == 1 && f.mnuOverplot.checked();
+    if (overplotFromFile) {
+        f.runState = 2;
+        if (f.waveCount > 3) totalsFromComponents();
+    }
+
+    if (f.graphCode >= 20) return Next::End;  // Lee diagrams and maps: their colours are not drawn yet
+
+    for (PictureBox* p : {&f.Picture1, &f.Picture2, &f.Picture3}) p->setVisible(false);
+
+    if (f.resultsStale == 1) {
+        f.LockOFF();
+        f.cmdReplot.setEnabled(false);
+        f.cmdReplot.setVisible(false);
+        return Next::Leave;
+    }
+
+    if (f.resultsFromFile == 1) {
+        if (overplotFromFile) return oneWavelength(true);
+    } else {
+        f.runState = 3;
+        for (Control* box : std::initializer_list<Control*>{&f.cboWave, &f.cboStep, &f.txtRadius})
+            if (box->backColor() == kYellow) return refuseChanged(*box);
+    }
+
+    const Next next = ranges();
+    if (next != Next::GoOn) return next;
+    if (f.waveCount != 1) return severalWavelengths();
+    return oneWavelength(false);
+}
+
+// The totals (entry 0) of the colour sums start again from 0; the single wavelengths stay.
+void Replot::clearTotals() {
+    for (auto* sums : {&f.colourSumPerp, &f.colourSumPara}) {
+        std::vector<double>& total = (*sums)[0];
+        std::fill_n(total.begin(), std::min(total.size(), kColourSumPoints), 0.0);
+    }
+}
+
+// Totals = red + green + blue components, and the curves of one wavelength from the totals.
+void Replot::totalsFromComponents() {
+    std::vector<const std::vector<double>*> arrays{&f.intensityPerp, &f.intensityPara, &f.intensityUnpol};
+    for (const auto* sums : {&f.colourSumPerp, &f.colourSumPara})
+        for (std::size_t i = 0; i <= 3; ++i) arrays.push_back(&(*sums)[i]);
+    std::size_t n = kColourSumPoints;
+    for (const std::vector<double>* a : arrays) n = std::min(n, a->size());
+    for (std::size_t j = 0; j < n; ++j) {
+        for (auto* sums : {&f.colourSumPerp, &f.colourSumPara})
+            (*sums)[0][j] = (*sums)[1][j] + (*sums)[2][j] + (*sums)[3][j];
+        f.intensityPerp[j] = f.colourSumPerp[0][j];
+        f.intensityPara[j] = f.colourSumPara[0][j];
+        f.intensityUnpol[j] = (f.intensityPerp[j] + f.intensityPara[j]) / 2;
+    }
+}
+
+// An input the stored results do not answer: it is marked red after the release (which whitens the
+// lists and boxes), so the user sees which one needs New plot. Nothing is drawn.
+Next Replot::refuseChanged(Control& box) {
+    f.LockOFF();
+    box.setBackColor(kRed);
+    return Next::Leave;
+}
+
+Next Replot::ranges() {
+    const double step = Val(f.cboStep.text());
+    std::int32_t points = 0;
+    if (f.graphCode < 10) {
+        // The angle grid must be the one of the stored results (a step typed since then that did not
+        // mark the list yellow, or results that do not cover the grid, would be drawn wrongly).
+        const Checked<std::int32_t> count = CLng(90 / step + 1);
+        if (!(step > 0) || !count.ok() || count.value < 2 || count.value != f.angleCount ||
+            !StoredArraysHold(f, 2 * std::int64_t{count.value} - 1))
+            return refuseChanged(f.cboStep);
+        f.angleCount = count.value;
+        points = 2 * f.angleCount - 1;
+        f.SunCorrection();
+    }
+
+    for (Control* box :
+         std::initializer_list<Control*>{&f.txtXmin, &f.txtXmax, &f.cboYmax, &f.cboYmin, &f.cboPol})
+        box->setBackColor(kWhite);
+    f.cmdOverPlot.setEnabled(true);
+    f.setMousePointer(11);
+
+    f.xMin = Val(f.txtXmin.text());
+    f.xMax = Val(f.txtXmax.text());
+    if (!Automatic(f.cboYmin)) f.yAxisMin = Val(f.cboYmin.text());
+    if (!Automatic(f.cboYmax)) f.yAxisMax = Val(f.cboYmax.text());
+
+    // Results read from a file are redrawn despite a failed check.
+    f.CheckInput(f.xMin, f.xMax, f.yAxisMin, f.yAxisMax, f.inputError);
+    if (f.inputError == 1 && f.resultsFromFile == 0) {
+        f.inputError = 0;
+        return Next::End;
+    }
+
+    pointWindow(step, points);
+
+    if (Val(f.txtX1min.text()) > f.xMin || Val(f.txtX2Max.text()) < f.xMax) {
+        f.cmdNewPlot_Click();
+        return Next::Leave;
+    }
+    return Next::GoOn;
+}
+
+// The indices of the x range, and for angle graphs the window the sun's disc widens (within 1..points).
+void Replot::pointWindow(double step, std::int32_t points) {
+    if (f.graphCode < 10) {
+        f.firstPoint = IndexOr(f.xMin / step + 1, 1);
+        f.lastPoint = IndexOr(f.xMax / step + 1, points);
+        const std::int64_t from = std::int64_t{f.firstPoint} - f.sunDiscSteps;
+        const std::int64_t to = std::int64_t{f.lastPoint} + f.sunDiscSteps;
+        f.windowFirst = static_cast<std::int32_t>(std::clamp<std::int64_t>(from, 1, points));
+        f.windowLast = static_cast<std::int32_t>(std::clamp<std::int64_t>(to, 1, points));
+    } else if (f.mnuXStepLog.checked()) {
+        f.firstPoint = 1;  // the step list holds the number of steps
+        f.lastPoint = IndexOr(1 + step, f.lastPoint);
+    } else if (step != 0) {
+        f.firstPoint = IndexOr((f.xMin - f.dataXStart) / step + 1, f.firstPoint);
+        f.lastPoint = IndexOr((f.xMax - f.dataXStart) / step + 1, f.lastPoint);
+    }
+}
+
+// Several wavelengths: the wavelength count of the list. Their curves are drawn in colour from the
+// colour sums, which this version does not draw (its runs refuse several wavelengths).
+Next Replot::severalWavelengths() {
+    f.waveCount = Form1::WaveCountOf(f.cboWave.text());
+    f.cmdOverPlot.setVisible(false);
+    return Next::End;
+}
+
+Next Replot::oneWavelength(bool overplotFromFile) {
+    if (!overplotFromFile) {
+        if (Automatic(f.cboYmin)) f.yAxisMin = Val(f.txtY1min.text());
+        if (Automatic(f.cboYmax)) f.yAxisMax = Val(f.txtY2max.text());
+        if (!f.mnuOverplot.checked() && f.optDisp.value()) {
+            f.cls();
+            f.Grid(f.graphLeft, f.graphRight, f.graphTop, f.graphBottom, f.xMin, f.xMax, f.yAxisMin,
+                   f.yAxisMax);
+        }
+    }
+
+    if (f.graphCode != 1) {
+        // The efficiency and asymmetry graphs show all three curves.
+        if (f.graphCode > 13) f.cboPol.setText("All 3");
+        f.Display(f.intensityPerp, f.intensityPara, f.intensityUnpol);
+        return Next::End;
+    }
+    if (!AngleResultsHeld(f)) return Next::End;  // nothing is read beyond the stored arrays
+    f.AngleLowerCurves();
+    f.DrawAngleGraph();
+    return Next::End;
+}
+
+void Replot::end() {
+    f.LockOFF();
+    f.VisibleData();
+    f.cmdReplot.setEnabled(false);
+    f.cmdReplot.setVisible(false);
+    f.runState = 1;
+    if (f.graphCode != 20) f.resultsFromFile = 0;
+    f.resultsStale = 0;
+    f.PolarLabel();
+    f.cboLee.setEnabled(true);
+    f.cboGraph.setBackColor(kWhite);
+}
+
+}  // namespace
+
+void Form1::cmdReplot_Click() {
+    if (RefuseWhileLocked()) return;
+    if (runUnderWay) {  // a run is on the stack, before its inputs are locked
+        beep();
+        return;
+    }
+    const RedrawGuard guard(*this);
+    Replot replot(*this);
+    if (replot.run() == Next::End) replot.end();
+}
+
+}  // namespace tessary

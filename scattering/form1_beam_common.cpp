@@ -1,0 +1,58 @@
+// What the Gaussian-beam series procedures share on the window: the beam dialog's values as a run
+// reads them, the progress of the angle sums, and the clearing of the progress strip.
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "mainwindow/form1.h"
+#include "numerics/constants.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr OleColor kWhite = 16777215;
+
+// The leading number of a beam box as Single; beyond the Single range an infinity of its sign, which
+// the series refuse with a message naming the value.
+float BeamBoxValue(const TextBox& box) {
+    const double v = Val(box.text());
+    const Checked<float> single = CSng(v);
+    if (single.ok()) return single.value;
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    return v < 0 ? -kInf : kInf;
+}
+
+}  // namespace
+
+GaussianBeamInput Form1::ReadBeamDialog() {
+    dlogGaussianBeam& dialog = *dlogGaussianBeam_;
+    GaussianBeamInput beam;
+    beam.xf = BeamBoxValue(dialog.txtBeamXF);
+    beam.yf = BeamBoxValue(dialog.txtBeamYF);
+    beam.zf = BeamBoxValue(dialog.txtBeamZF);
+    beam.w0 = BeamBoxValue(dialog.txtBeamWo);
+    beam.phiDegrees = Val(dialog.txtPhi.text());
+    beamXf = beam.xf;
+    beamYf = beam.yf;
+    beamZf = beam.zf;
+    beamW0 = beam.w0;
+    beamPhi = beam.phiDegrees * kPi / 180;
+    return beam;
+}
+
+void Form1::BeamPointProgress(double fraction) {
+    const double j = firstPoint + std::round(fraction * (static_cast<double>(lastPoint) - firstPoint));
+    if (!(std::fabs(j) < 2.0e9)) return;
+    loopJ = static_cast<std::int32_t>(j);
+    Progress();
+}
+
+void Form1::ClearProgressStrip() {
+    setForeColor(kWhite);
+    boxFilled(12000, 1900, 15000, 2000);
+    setForeColor(0);
+}
+
+}  // namespace tessary

@@ -1,0 +1,175 @@
+// The plane-wave Debye series as a procedure of the main window: the pure series of
+// scattering/debye.h with the window's part around it (ray-order selection, captions, progress, the
+// stop, messages, and the hand-over of the order "0" at strong absorption to the Mie series).
+//
+// The series reports after every order of its m x tables and after every block of angle sums; the
+// progress display follows and, at most every 30 ms, the window's events are pumped so that Stop can
+// be pressed. A stop (runState 4) ends the series at its next report: the orders before are complete,
+// the one in hand partial, later ones not summed. Pumping by time changes when a stop is seen, never
+// the numbers of a run that completes.
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "mainwindow/form1.h"
+#include "numerics/constants.h"
+#include "platform/text/conversions.h"
+#include "scattering/debye.h"
+#include "scattering/form1_series_pump.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr OleColor kWhite = 16777215;
+constexpr OleColor kRed = 255;
+
+// Refusals that come before the amplitude tables are made: the caller's S1 and S2 stay as they were.
+bool RefusedBeforeTables(const DebyeResult& r) {
+    if (r.status != DebyeStatus::Refused) return false;
+    switch (r.refusal) {
+        case DebyeRefusal::NoRays:
+        case DebyeRefusal::BesselRange:
+        case DebyeRefusal::NotFinite:
+            return false;
+        default:
+            return true;
+    }
+}
+
+void CopyAmplitudes(const std::vector<double>& re, const std::vector<double>& im, Form1::ComplexTable& S) {
+    S[0].assign(re.begin(), re.end());
+    S[1].assign(im.begin(), im.end());
+}
+
+// |an2|^2, |bn2|^2 and their mean per series order of the last ray order formed, into the curve
+// arrays (grown when the series has more orders than they hold).
+void CopyConvergence(Form1& f, const DebyeResult& r) {
+    const std::size_t orders = r.intensityPerp.size();
+    for (auto* curve : {&f.intensityPerp, &f.intensityPara, &f.intensityUnpol})
+        if (curve->size() < orders) curve->resize(orders, 0.0);
+    std::copy_n(r.intensityPerp.begin(), orders, f.intensityPerp.begin());
+    std::copy_n(r.intensityPara.begin(), orders, f.intensityPara.begin());
+    std::copy_n(r.intensityUnpol.begin(), orders, f.intensityUnpol.begin());
+}
+
+// With "Visible data" checked, the ray order in hand is printed under the graph on a red patch. The
+// series sums its orders in turn, each over the same angle window, so the order in hand follows from
+// the sums stored.
+class RayOrderDisplay {
+  public:
+    RayOrderDisplay(Form1& f, const RaySelection& rays) : m_form(f) {
+        if (!f.mnuDataVisible.checked()) return;
+        const std::int64_t top =
+            std::min<std::int64_t>(rays.rayPMax, static_cast<std::int64_t>(rays.rayflag.size()) - 1);
+        for (std::int64_t p = 0; p <= top; ++p)
+            if (rays.rayflag[static_cast<std::size_t>(p)] == 1)
+                m_orders.push_back(static_cast<std::int32_t>(p));
+    }
+
+    void update(double stepsDone, double stepsTotal) {
+        if (m_orders.empty() || !(stepsTotal > 0)) return;
+        const double perOrder = stepsTotal / static_cast<double>(m_orders.size());
+        const double ordinal = std::floor(stepsDone / perOrder);
+        if (!(ordinal >= 0) || ordinal >= static_cast<double>(m_orders.size())) return;
+        const auto k = static_cast<std::size_t>(ordinal);
+        if (static_cast<std::ptrdiff_t>(k) == m_shown) return;
+        m_shown = static_cast<std::ptrdiff_t>(k);
+        Form1& f = m_form;
+        const double y = f.graphBottom + 1200.0;
+        f.setForeColor(kRed);
+        f.boxFilled(4000, y, 5000, f.graphBottom + 1400.0);
+        f.setForeColor(0);
+        f.setCurrentX(4000);
+        f.setCurrentY(y);
+        f.printLine(m_orders[k]);
+    }
+
+  private:
+    Form1& m_form;
+    std::vector<std::int32_t> m_orders;
+    std::ptrdiff_t m_shown = -1;
+};
+
+}  // namespace
+
+void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
+                        ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
+                        std::int32_t& first, std::int32_t& last) {
+    if (NANG < 2) NANG = 2;
+    // The inputs are locked during a run; the series keeps its own copy of the list text all the same.
+    const std::string listText = cboRays.text();
+    if (!RaysCheck()) {  // an absurd typed order, refused with its message
+        runState = 4;
+        return;
+    }
+    const RaySelection rays{std::vector<std::int16_t>(rayflag.begin(), rayflag.end()), rayCount, rayPMax};
+    setCaption(captionText);
+
+    DebyeInput in;
+    in.x = x;
+    in.m = {mRe, mIm};
+    in.NANG = NANG;
+    in.first = first;
+    in.last = last;
+    in.graph = graphCode == 13 ? DebyeGraph::Convergence : DebyeGraph::Normal;
+    in.rayListText = listText;
+    in.mnuDebyeRecursion = mnuDebyeRecursion.checked();
+    in.mnuSWsub = mnuSWsub.checked();
+
+    if (graphCode < 10 || graphCode == 20) {  // an empty progress bar
+        setForeColor(kWhite);
+        boxFilled(12000, 1900, 15000, 2000);
+        setForeColor(0);
+        progressShown = 0;
+        progressPercent = 0;
+    }
+    loopK = WholeNumberOf(Label15.caption());
+    outerCount = WholeNumberOf(Label14.caption());
+    sampleCount = WholeNumberOf(cboN.text());
+
+    SeriesEventPump pump;
+    pump.pumpNow();
+    RayOrderDisplay orderDisplay(*this, rays);
+    const auto onStep = [&](double done, double total) {
+        stepsDone = done;
+        stepsTotal = total;
+        Progress();
+        orderDisplay.update(done, total);
+        pump.pumpIfDue();
+        return runState == 4;
+    };
+    DebyeResult& r = debyeWork;
+    DebyePlaneWave(in, rays, r, onStep);
+
+    if (r.status == DebyeStatus::HandOverToMie) {
+        // The single order 0 of a strongly absorbing sphere is its external reflection and diffraction,
+        // which the Mie series gives without the overflowing internal functions.
+        calcMethod = 1;
+        BHMIE(x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
+        calcMethod = 2;
+        return;
+    }
+    if (!RefusedBeforeTables(r)) {
+        termCount = r.termCount;
+        angleTotal = 2 * r.NANG - 1;
+        angleStepRad = kHalfPi / (r.NANG - 1);
+        stepsDone = r.stepsDone;
+        stepsTotal = r.stepsTotal;
+        CopyAmplitudes(r.S1re, r.S1im, S1);
+        CopyAmplitudes(r.S2re, r.S2im, S2);
+        if (graphCode == 13) {
+            txtXmax.setText(CStr(termCount));
+            CopyConvergence(*this, r);
+        }
+    }
+    if (r.status == DebyeStatus::Refused) {
+        msgBox(r.message, mb::kOkOnly, r.title);
+        runState = 4;
+    }
+}
+
+}  // namespace tessary

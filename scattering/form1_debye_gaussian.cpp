@@ -1,0 +1,154 @@
+// The Gaussian-beam Debye series as a procedure of the main window: the pure series of
+// scattering/debye_gaussian.h for the beam of the beam dialog and the selected ray orders, with the
+// window's part around it (captions, progress, the stop, messages, the pair of beams of "Multiple
+// beams", and the hand-over of the order "0" at strong absorption to the Gaussian-beam Mie series).
+// [1] E. A. Hovenac, J. A. Lock, J. Opt. Soc. Am. A 9, 781 (1992).
+//
+// The progress display follows the angle points summed, over both beams of a pair. The window's
+// events are pumped at most every 30 ms during the beam-shape coefficients and the angle sums. A stop
+// during the first beam keeps the points summed so far and skips the second beam; during the second
+// beam the first beam's sums stay.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
+#include "scattering/form1_series_pump.h"
+
+namespace tessary {
+
+namespace {
+
+void CopyAmplitudes(const std::vector<double>& re, const std::vector<double>& im, Form1::ComplexTable& S) {
+    S[0].assign(re.begin(), re.end());
+    S[1].assign(im.begin(), im.end());
+}
+
+// |an2|^2, |bn2|^2 and their mean per series order, into the curve arrays (grown when the series has
+// more orders than they hold).
+void CopyConvergence(Form1& f, const DebyeGaussianResult& r) {
+    const std::size_t orders = r.intensityPerp.size();
+    for (auto* curve : {&f.intensityPerp, &f.intensityPara, &f.intensityUnpol})
+        if (curve->size() < orders) curve->resize(orders, 0.0);
+    std::copy_n(r.intensityPerp.begin(), orders, f.intensityPerp.begin());
+    std::copy_n(r.intensityPara.begin(), orders, f.intensityPara.begin());
+    std::copy_n(r.intensityUnpol.begin(), orders, f.intensityUnpol.begin());
+}
+
+// The share of the run's angle points summed. The series reports each beam's coefficients, then its
+// points; a report of coefficients after points starts the second beam of a pair.
+class PairProgress {
+  public:
+    explicit PairProgress(int beams) : m_beams(beams) {}
+
+    double share(BeamStage stage, int done, int total) {
+        if (stage == BeamStage::Coefficients) {
+            if (m_inPoints) ++m_beam;
+            m_inPoints = false;
+            return static_cast<double>(m_beam) / m_beams;
+        }
+        m_inPoints = true;
+        return (m_beam + static_cast<double>(done) / total) / m_beams;
+    }
+
+  private:
+    int m_beams;
+    int m_beam = 0;
+    bool m_inPoints = false;
+};
+
+}  // namespace
+
+void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
+                           ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
+                           std::int32_t& first, std::int32_t& last) {
+    // The caption with "(Gaussian beam)" and the title bar; an empty "Multiple" selection is reported
+    // here, once, and ends the call.
+    DebyeLabel();
+    if (runState == 4) return;
+    if (NANG < 2) NANG = 2;
+    const std::string listText = cboRays.text();
+    if (!RaysCheck()) {  // the selection as the series loops over it (rayPMax N for a range)
+        runState = 4;
+        return;
+    }
+    const RaySelection rays{std::vector<std::int16_t>(rayflag.begin(), rayflag.end()), rayCount, rayPMax};
+
+    const bool convergence = graphCode == 13;
+    DebyeGaussianInput in;
+    in.x = x;
+    in.m = {mRe, mIm};
+    in.NANG = NANG;
+    in.first = first;
+    in.last = last;
+    in.wavelength = wavelength;
+    in.beam = ReadBeamDialog();
+    in.graph = convergence ? DebyeGraph::Convergence : DebyeGraph::Normal;
+    in.rayListText = listText;
+    in.mnuDebyeRecursion = mnuDebyeRecursion.checked();
+    in.mnuMultBeams = mnuMultBeams.checked();
+    in.mnuCentralBeam = mnuCentralBeam.checked();
+
+    if (graphCode < 10 || graphCode == 20) {  // an empty progress bar
+        ClearProgressStrip();
+        progressShown = 0;
+        progressPercent = 0;
+    }
+    loopK = WholeNumberOf(Label15.caption());
+    outerCount = WholeNumberOf(Label14.caption());
+    sampleCount = WholeNumberOf(cboN.text());
+    stepsTotal = (static_cast<double>(last) - first + 1) * rayCount;
+    stepsDone = 0;
+    loopJ = firstPoint;
+
+    SeriesEventPump pump;
+    pump.pumpNow();
+    PairProgress pairs(in.mnuMultBeams ? 2 : 1);
+    const auto onProgress = [&](BeamStage stage, int done, int total) {
+        const double share = pairs.share(stage, done, total);
+        if (stage == BeamStage::Angles) BeamPointProgress(share);
+        pump.pumpIfDue();
+        return runState == 4;
+    };
+    DebyeGaussianResult& r = debyeGaussianWork;
+    DebyeGaussianSeries(in, rays, r, onProgress);
+
+    if (r.status == DebyeStatus::HandOverToMie) {
+        // The single order 0 of a strongly absorbing sphere: the full Mie series for the same beam,
+        // since BHMIE hands it on while "Gaussian beam" is checked.
+        calcMethod = 1;
+        BHMIE(x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
+        calcMethod = 2;
+        return;
+    }
+    if (r.beamNMax > 0) {
+        beamWaveNumber = r.beam.beamWaveNumber;
+        beamS = r.beam.beamS;
+        beamNMax = r.beamNMax;
+        beamMMax = r.beamMMax;
+    }
+    if (r.status == DebyeStatus::Refused) {
+        // Whatever the refusal, the amplitudes of this run are all zero (a refused NANG keeps the
+        // tables as they are rather than allocate its size).
+        if (NANG <= kDebyeMaxNang) {
+            const auto size = 2 * static_cast<std::size_t>(NANG);
+            for (ComplexTable* S : {&S1, &S2})
+                for (std::vector<double>& part : *S) part.assign(size, 0.0);
+        }
+        msgBox(r.message, mb::kOkOnly, r.title);
+        runState = 4;
+        return;
+    }
+    termCount = r.termCount;
+    CopyAmplitudes(r.S1re, r.S1im, S1);
+    CopyAmplitudes(r.S2re, r.S2im, S2);
+    if (convergence) {
+        txtXmax.setText(CStr(termCount));
+        CopyConvergence(*this, r);
+    }
+}
+
+}  // namespace tessary

@@ -1,0 +1,81 @@
+// The ray-order selection as procedures of the main window: the pure selection of
+// scattering/ray_orders.h fed from the ray-order list, the dialog of ray paths, the method and the
+// menus, and its outcome written to the flags, the label, the calculation title and the title bar.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "mainwindow/form1.h"
+#include "scattering/ray_orders.h"
+
+namespace tessary {
+
+namespace {
+
+// What the selection is made from, as the window shows it now. The dialog of ray paths is made on
+// first use. The views point into `listText` and the window's names.
+RayChoice ChoiceOf(Form1& f, const std::string& listText) {
+    RayChoice c;
+    c.listText = listText;
+    c.calcMethod = f.calcMethod;
+    dlogP& dialog = *f.dlogP_;
+    for (int p = 0; p < kRayBoxCount; ++p) c.chkp[static_cast<std::size_t>(p)] = dialog.chkp(p).value();
+    c.chkDiffraction = dialog.chkDiffraction.value();
+    c.mnuSurfaceBoth = f.mnuSurfaceBoth.checked();
+    c.mnuSurfaceShort = f.mnuSurfaceShort.checked();
+    c.mnuSurfaceLong = f.mnuSurfaceLong.checked();
+    c.mnuGaussian = f.mnuGaussian.checked();
+    c.sphereName = f.sphereName;
+    c.mediumName = f.mediumName;
+    return c;
+}
+
+RaySelection SelectionOf(const Form1& f) {
+    RaySelection s;
+    s.rayflag.assign(f.rayflag.begin(), f.rayflag.end());  // flags are 0 or 1
+    s.rayCount = f.rayCount;
+    s.rayPMax = f.rayPMax;
+    return s;
+}
+
+// The new selection and captions into the window; false (after the message) when refused.
+bool Apply(Form1& f, const RaysOutcome& out) {
+    if (out.status == RaysStatus::OrderTooLarge) {
+        msgBox(out.message, mb::kOkOnly, out.title);
+        return false;
+    }
+    f.rayflag.assign(out.selection.rayflag.begin(), out.selection.rayflag.end());
+    f.rayCount = out.selection.rayCount;
+    f.rayPMax = out.selection.rayPMax;
+    f.lblDebyeRays.setCaption(out.label);
+    f.captionText = out.captionText;
+    return true;
+}
+
+}  // namespace
+
+bool Form1::RaysCheck(RayFlagsFirst first) {
+    const std::string listText = cboRays.text();
+    const RayChoice choice = ChoiceOf(*this, listText);
+    RaySelection current = SelectionOf(*this);
+    if (first == RayFlagsFirst::Clear) ClearRayFlags(current);  // applied only if the order is accepted
+    return Apply(*this, tessary::RaysCheck(choice, current));
+}
+
+void Form1::DebyeLabel() {
+    const std::string listText = cboRays.text();
+    const RaysOutcome out = tessary::DebyeLabel(ChoiceOf(*this, listText), SelectionOf(*this));
+    if (!Apply(*this, out)) {
+        runState = 4;
+        return;
+    }
+    if (out.clearDialogBoxes) dlogP_->cmdSelectNone_Click();
+    if (out.status == RaysStatus::NoRaysSelected) {
+        msgBox(out.message, mb::kOkOnly, out.title);
+        runState = 4;
+        return;
+    }
+    if (out.writeTitleBar) setCaption(captionText);
+}
+
+}  // namespace tessary
