@@ -12,7 +12,7 @@
 
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
-#include "scattering/form1_series_pump.h"
+#include "scattering/form1_series_common.h"
 
 namespace tessary {
 
@@ -22,24 +22,7 @@ constexpr OleColor kWhite = 16777215;
 
 enum class MieEntry { BHMIE, BHMIE2 };
 
-void CopyAmplitudes(const std::vector<double>& re, const std::vector<double>& im, Form1::ComplexTable& S) {
-    if (re.empty()) return;  // refused before the tables were made: nothing to show
-    S[0].assign(re.begin(), re.end());
-    S[1].assign(im.begin(), im.end());
-}
 
-// |S1|^2, |S2|^2 and their mean per order at the convergence angle, into arrays grown when the
-// series has more orders than they hold.
-void CopyConvergence(Form1& f, const MieResult& r) {
-    if (r.intensityPerp.empty()) return;
-    const std::size_t orders =
-        std::min<std::size_t>(static_cast<std::size_t>(r.ordersDone) + 1, r.intensityPerp.size());
-    for (auto* curve : {&f.intensityPerp, &f.intensityPara, &f.intensityUnpol})
-        if (curve->size() < r.intensityPerp.size()) curve->resize(r.intensityPerp.size(), 0.0);
-    std::copy_n(r.intensityPerp.begin(), orders, f.intensityPerp.begin());
-    std::copy_n(r.intensityPara.begin(), orders, f.intensityPara.begin());
-    std::copy_n(r.intensityUnpol.begin(), orders, f.intensityUnpol.begin());
-}
 
 void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& mIm, std::int32_t& NANG,
                      Form1::ComplexTable& S1, Form1::ComplexTable& S2, double& Qext, double& Qsca,
@@ -87,7 +70,8 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
     CopyAmplitudes(r.S2re, r.S2im, S2);
     if (convergence && r.termCount > 0) {
         f.txtXmax.setText(CStr(r.termCount));
-        CopyConvergence(f, r);
+        CopyConvergence(f, r.intensityPerp, r.intensityPara, r.intensityUnpol,
+                        static_cast<std::size_t>(r.ordersDone) + 1);
     }
     switch (r.status) {
         case MieStatus::Done:

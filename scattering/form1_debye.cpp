@@ -18,7 +18,7 @@
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "scattering/debye.h"
-#include "scattering/form1_series_pump.h"
+#include "scattering/form1_series_common.h"
 
 namespace tessary {
 
@@ -40,21 +40,7 @@ bool RefusedBeforeTables(const DebyeResult& r) {
     }
 }
 
-void CopyAmplitudes(const std::vector<double>& re, const std::vector<double>& im, Form1::ComplexTable& S) {
-    S[0].assign(re.begin(), re.end());
-    S[1].assign(im.begin(), im.end());
-}
 
-// |an2|^2, |bn2|^2 and their mean per series order of the last ray order formed, into the curve
-// arrays (grown when the series has more orders than they hold).
-void CopyConvergence(Form1& f, const DebyeResult& r) {
-    const std::size_t orders = r.intensityPerp.size();
-    for (auto* curve : {&f.intensityPerp, &f.intensityPara, &f.intensityUnpol})
-        if (curve->size() < orders) curve->resize(orders, 0.0);
-    std::copy_n(r.intensityPerp.begin(), orders, f.intensityPerp.begin());
-    std::copy_n(r.intensityPara.begin(), orders, f.intensityPara.begin());
-    std::copy_n(r.intensityUnpol.begin(), orders, f.intensityUnpol.begin());
-}
 
 // With "Visible data" checked, the ray order in hand is printed under the graph on a red patch. The
 // series sums its orders in turn, each over the same angle window, so the order in hand follows from
@@ -163,7 +149,7 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
         CopyAmplitudes(r.S2re, r.S2im, S2);
         if (graphCode == 13) {
             txtXmax.setText(CStr(termCount));
-            CopyConvergence(*this, r);
+            CopyConvergence(*this, r.intensityPerp, r.intensityPara, r.intensityUnpol, r.intensityPerp.size());
         }
     }
     if (r.status == DebyeStatus::Refused) {

@@ -16,27 +16,11 @@
 
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
-#include "scattering/form1_series_pump.h"
+#include "scattering/form1_series_common.h"
 
 namespace tessary {
 
 namespace {
-
-void CopyAmplitudes(const std::vector<double>& re, const std::vector<double>& im, Form1::ComplexTable& S) {
-    S[0].assign(re.begin(), re.end());
-    S[1].assign(im.begin(), im.end());
-}
-
-// |an2|^2, |bn2|^2 and their mean per series order, into the curve arrays (grown when the series has
-// more orders than they hold).
-void CopyConvergence(Form1& f, const DebyeGaussianResult& r) {
-    const std::size_t orders = r.intensityPerp.size();
-    for (auto* curve : {&f.intensityPerp, &f.intensityPara, &f.intensityUnpol})
-        if (curve->size() < orders) curve->resize(orders, 0.0);
-    std::copy_n(r.intensityPerp.begin(), orders, f.intensityPerp.begin());
-    std::copy_n(r.intensityPara.begin(), orders, f.intensityPara.begin());
-    std::copy_n(r.intensityUnpol.begin(), orders, f.intensityUnpol.begin());
-}
 
 // The share of the run's angle points summed. The series reports each beam's coefficients, then its
 // points; a report of coefficients after points starts the second beam of a pair.
@@ -147,7 +131,7 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
     CopyAmplitudes(r.S2re, r.S2im, S2);
     if (convergence) {
         txtXmax.setText(CStr(termCount));
-        CopyConvergence(*this, r);
+        CopyConvergence(*this, r.intensityPerp, r.intensityPara, r.intensityUnpol, r.intensityPerp.size());
     }
 }
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "mainwindow/form1.h"
-#include "scattering/form1_series_pump.h"
+#include "scattering/form1_series_common.h"
 
 namespace tessary {
 
@@ -59,12 +59,8 @@ void Form1::MIE_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NANG
         beamNMax = r.beamNMax;
         beamMMax = r.beamMMax;
     }
-    if (!r.S1re.empty()) {  // empty only when NANG itself was refused
-        S1[0].assign(r.S1re.begin(), r.S1re.end());
-        S1[1].assign(r.S1im.begin(), r.S1im.end());
-        S2[0].assign(r.S2re.begin(), r.S2re.end());
-        S2[1].assign(r.S2im.begin(), r.S2im.end());
-    }
+    CopyAmplitudes(r.S1re, r.S1im, S1);  // empty only when NANG itself was refused
+    CopyAmplitudes(r.S2re, r.S2im, S2);
     if (convergence && r.convergenceOrder > 0) {  // one value, at position N + 1
         const auto at = static_cast<std::size_t>(r.convergenceOrder);
         for (auto* curve : {&intensityPerp, &intensityPara, &intensityUnpol})

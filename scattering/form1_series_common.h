@@ -1,0 +1,69 @@
+// What the window procedures of the series share around their pure kernels: the event pump that
+// keeps the window alive (and Stop pressable) during a long series, throttled by time, the reading of
+// a whole number from a label's caption or a list's text, and the copying of a kernel's amplitudes and
+// per-order intensities into the window's tables.
+#pragma once
+
+#include <algorithm>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
+#include "platform/ui/ui.h"
+
+namespace tessary {
+
+// Pumps the window's events at most once per interval. A series calls pumpIfDue() from its progress
+// callback (per order or per block of angles) and tests runState afterwards: Stop is seen within
+// about one interval, and a run that completes gives the same numbers however often it pumped.
+class SeriesEventPump {
+  public:
+    using Clock = std::chrono::steady_clock;
+    static constexpr auto kInterval = std::chrono::milliseconds(30);
+
+    // Pumps now and starts the next interval.
+    void pumpNow() {
+        doEvents();
+        m_last = Clock::now();
+    }
+    // Pumps when the interval since the last pump (or since construction) has passed.
+    void pumpIfDue() {
+        if (Clock::now() - m_last >= kInterval) pumpNow();
+    }
+
+  private:
+    Clock::time_point m_last = Clock::now();
+};
+
+// A label's caption or a list's text as a whole number (Integer); 0 when it is none or too large.
+inline int WholeNumberOf(const std::string& text) {
+    const Checked<std::int16_t> v = CInt(Val(text));
+    return v.ok() ? v.value : 0;
+}
+
+// A kernel's amplitude table (real parts, imaginary parts) into the window's. An empty kernel table
+// (the series refused before making its tables) leaves the window's as it was.
+inline void CopyAmplitudes(const std::vector<double>& re, const std::vector<double>& im, Form1::ComplexTable& S) {
+    if (re.empty()) return;
+    S[0].assign(re.begin(), re.end());
+    S[1].assign(im.begin(), im.end());
+}
+
+// The first `orders` entries of the per-order intensities of the convergence graph into the window's
+// curve arrays, which grow to the kernel's size when they are smaller.
+inline void CopyConvergence(Form1& f, const std::vector<double>& perp, const std::vector<double>& para,
+                            const std::vector<double>& unpol, std::size_t orders) {
+    if (perp.empty()) return;
+    orders = std::min(orders, perp.size());
+    for (auto* curve : {&f.intensityPerp, &f.intensityPara, &f.intensityUnpol})
+        if (curve->size() < perp.size()) curve->resize(perp.size(), 0.0);
+    std::copy_n(perp.begin(), orders, f.intensityPerp.begin());
+    std::copy_n(para.begin(), orders, f.intensityPara.begin());
+    std::copy_n(unpol.begin(), orders, f.intensityUnpol.begin());
+}
+
+}  // namespace tessary
