@@ -2,6 +2,8 @@
 // the controls and menus at the window's procedures. Nothing is raised until the window is loaded.
 #include "mainwindow/form1.h"
 
+#include <utility>
+
 namespace tessary {
 
 Form1::Form1() : Form("Mie scattering") {
@@ -54,6 +56,35 @@ Form1::Form1() : Form("Mie scattering") {
     mnuDash.onClick = [this] { mnuDash_Click(); };
     mnuDrawWidth1.onClick = [this] { mnuDrawwidth1_Click(); };
     mnuDrawWidth2.onClick = [this] { mnuDrawwidth2_Click(); };
+
+    // Media: refractive-index model menus and dialogs. The menus stay live during a run, which reads
+    // the model choice at every wavelength: a choice made then is refused (with a beep).
+    const std::pair<Menu*, void (Form1::*)()> indexMenus[] = {
+        {&mnuRI_IAPWS, &Form1::mnuRI_IAPWS_Click},
+        {&mnuRI_Cowley, &Form1::mnuRI_Cowley_Click},
+        {&mnuRI_Segelstein, &Form1::mnuRI_Segelstein_Click},
+        {&mnuRI_Ray, &Form1::mnuRI_Ray_Click},
+        {&mnuRI_Lynch, &Form1::mnuRI_Lynch_Click},
+        {&mnuRI_KayeLaby, &Form1::mnuRI_KayeLaby_Click},
+        {&mnuRI_Gedzelman, &Form1::mnuRI_Gedzelman_Click},
+        {&mnuRI_Au, &Form1::mnuRI_Au_Click},
+        {&mnuRI_Ag, &Form1::mnuRI_Ag_Click},
+        {&mnuRI_Cu, &Form1::mnuRI_Cu_Click},
+        {&mnuRI_Air1, &Form1::mnuRI_Air1_Click},
+        {&mnuRI_Vacuum1, &Form1::mnuRI_Vacuum1_Click},
+        {&mnuRI_User1, &Form1::mnuRI_User1_Click},
+        {&mnuRI_File1, &Form1::mnuRI_File1_Click},
+        {&mnuRI_Vacuum2, &Form1::mnuRI_Vacuum2_Click},
+        {&mnuRI_Air2, &Form1::mnuRI_Air2_Click},
+        {&mnuRI_IAPWS2, &Form1::mnuRI_IAPWS2_Click},
+        {&mnuRI_Segelstein2, &Form1::mnuRI_Segelstein2_Click},
+        {&mnuRI_User2, &Form1::mnuRI_User2_Click},
+        {&mnuRI_File2, &Form1::mnuRI_File2_Click},
+    };
+    for (const auto& [item, handler] : indexMenus)
+        item->onClick = [this, handler = handler] {
+            if (!RefuseWhileLocked()) (this->*handler)();
+        };
 
     // Main window: input handlers (chkPhase has none: RaysCheck reads it)
     cboBright.onClick = [this] { cboBright_Click(); };
@@ -159,6 +190,26 @@ Form1::Form1() : Form("Mie scattering") {
     mnuSave.onClick = [this] { mnuSave_Click(); };
     mnuSaveText.onClick = [this] { mnuSaveText_Click(); };
     mnuBatchFile.onClick = [this] { mnuBatchFile_Click(); };
+
+    // Media: spectrum menus and dialogs: handlers
+    mnuSpectrumLee.onClick = [this] { mnuSpectrumLee_Click(); };
+    mnuSpectrumWernand.onClick = [this] { mnuSpectrumWernand_Click(); };
+    mnuSpectrumFlat.onClick = [this] { mnuSpectrumFlat_Click(); };
+    mnuBlackBody.onClick = [this] { mnuBlackBody_Click(); };
+    mnuSpectrumFile.onClick = [this] { mnuSpectrumFile_Click(); };
+    mnuSpectrumBand.onClick = [this] { mnuSpectrumBand_Click(); };
+    mnuSizeDist.onClick = [this] { mnuSizeDist_Click(); };
+
+    // Colour rendering: colour options: handlers
+    mnuPhoto.onClick = [this] { mnuPhoto_Click(); };
+    mnuFreeze.onClick = [this] { mnuFreeze_Click(); };
+    mnuPeakWhite.onClick = [this] { mnuPeakWhite_Click(); };
+    mnuGamma.onClick = [this] { mnuGamma_Click(); };
+    mnuGammaA.onClick = [this] { mnuGammaA_Click(); };
+    mnuGammaB.onClick = [this] { mnuGammaB_Click(); };
+    mnuGammaNone.onClick = [this] { mnuGammaNone_Click(); };
+    mnuSaturated.onClick = [this] { mnuSaturated_Click(); };
+    mnuSetNormal.onClick = [this] { mnuSetNormal_Click(); };
 }
 
 Form1::~Form1() = default;

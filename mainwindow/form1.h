@@ -156,6 +156,35 @@ class Form1 : public Form {
     // sunDiscWeightSum. A step that is not above 0 gives the single centre weight 1.
     void SunCorrection();
 
+    // Media: refractive-index model menus and dialogs
+    // Each handler makes its item the one checked item of its group, names the material, asks for
+    // the model's parameters (no dialog while resultsFromFile is 1, except the user-defined ones),
+    // shows the new m through txtLambda_change and writes lblSphere or lblRI_Medium. Cancel in a
+    // dialog leaves the previous choice as it was. The "Data from file ..." items only say that this
+    // version cannot read index files.
+    void ClearMenuRI();
+    void ClearMenuRI2();
+    void mnuRI_IAPWS_Click();
+    void mnuRI_Cowley_Click();
+    void mnuRI_Segelstein_Click();
+    void mnuRI_Ray_Click();
+    void mnuRI_Lynch_Click();
+    void mnuRI_KayeLaby_Click();
+    void mnuRI_Gedzelman_Click();
+    void mnuRI_Au_Click();
+    void mnuRI_Ag_Click();
+    void mnuRI_Cu_Click();
+    void mnuRI_Air1_Click();
+    void mnuRI_Vacuum1_Click();
+    void mnuRI_User1_Click();
+    void mnuRI_File1_Click();
+    void mnuRI_Vacuum2_Click();
+    void mnuRI_Air2_Click();
+    void mnuRI_IAPWS2_Click();
+    void mnuRI_Segelstein2_Click();
+    void mnuRI_User2_Click();
+    void mnuRI_File2_Click();
+
     // Main window: calculation-option and beam menus
     void mnuCentralBeam_Click();
     void mnuDebyeRecursion_Click();
@@ -399,6 +428,45 @@ class Form1 : public Form {
     void showHiddenMenus();
     void switchSpecialMode();
 
+    // Media: spectrum menus and dialogs
+    // The spectrum is the checked item of the group Lee, Wernand, Flat, black body, file; its name in
+    // lblSpectrum. The band item opens the band dialog and keeps its check mark. None of them marks
+    // the results out of date: the choice takes effect at the next run.
+    void ClearMenuSpectrum();
+    void mnuSpectrumLee_Click();
+    void mnuSpectrumWernand_Click();
+    void mnuSpectrumFlat_Click();
+    void mnuBlackBody_Click();
+    void mnuSpectrumFile_Click();
+    void mnuSpectrumBand_Click();
+    // Spectrum and size-distribution files are not read yet: each says so (title "Tessary") and
+    // changes nothing.
+    void ReadSpectrum();
+    void mnuSizeDist_Click();
+
+    // Colour rendering: colour options
+    // Saturation mode (Photo, Freeze, Peak White), gamma mode (None, Individual RGB, Group RGB),
+    // saturated colours and the frozen normalisation; each offers Replot as its table says.
+    void mnuPhoto_Click();
+    void mnuFreeze_Click();
+    void mnuPeakWhite_Click();
+    void mnuGamma_Click();
+    void mnuGammaA_Click();
+    void mnuGammaB_Click();
+    void mnuGammaNone_Click();
+    void mnuSaturated_Click();
+    void mnuSetNormal_Click();
+    // The colour steps by the checked menu items (inside Form1 the pure steps are tessary::Saturation
+    // and tessary::GammaCorrection, colour/colour_scaling.h): Saturation by the saturation mode, for a
+    // colour with a channel above 255; GammaCorrection by Individual or Group RGB (callers skip it
+    // while None is checked); ColourSet writes negative channels back as 0 and sets ForeColor.
+    void Saturation(float& colour1, float& colour2, float& colour3);
+    void GammaCorrection(float& colour1, float& colour2, float& colour3);
+    void ColourSet(float& colRed5, float& colGreen5, float& colBlue5);
+    // Run maxima of the colour sums, and the normalisation frozen from them by mnuSetNormal.
+    double peakPerp = 0.0, peakPara = 0.0, peakUnpol = 0.0;
+    double savedNormPerp = 0.0, savedNormPara = 0.0, savedNormUnpol = 0.0;
+
     // =============================================================================================
     // Window variables
 
@@ -596,15 +664,15 @@ class Form1 : public Form {
     FormRef<dlogAverage> dlogAverage_{[this] { return std::make_unique<dlogAverage>(*this); }};
     FormRef<dlogIncident> dlogIncident_{[this] { return std::make_unique<dlogIncident>(*this); }};
     FormRef<dlogGaussianBeam> dlogGaussianBeam_{[this] { return std::make_unique<dlogGaussianBeam>(*this); }};
-    FormRef<dlogTemp> dlogTemp_;
-    FormRef<dlogAir> dlogAir_;
-    FormRef<dlogRI_User1> dlogRI_User1_;
-    FormRef<dlogRI_User2> dlogRI_User2_;
-    FormRef<dlogSegelstein> dlogSegelstein_;
-    FormRef<dlogRay> dlogRay_;
-    FormRef<dlogBlackBody> dlogBlackBody_;
-    FormRef<dlogSpectrumBand> dlogSpectrumBand_;
-    FormRef<dlogSpectrumFile> dlogSpectrumFile_;
+    FormRef<dlogTemp> dlogTemp_{[this] { return std::make_unique<dlogTemp>(*this); }};
+    FormRef<dlogAir> dlogAir_{[this] { return std::make_unique<dlogAir>(*this); }};
+    FormRef<dlogRI_User1> dlogRI_User1_{[this] { return std::make_unique<dlogRI_User1>(*this); }};
+    FormRef<dlogRI_User2> dlogRI_User2_{[this] { return std::make_unique<dlogRI_User2>(*this); }};
+    FormRef<dlogSegelstein> dlogSegelstein_{[this] { return std::make_unique<dlogSegelstein>(*this); }};
+    FormRef<dlogRay> dlogRay_{[this] { return std::make_unique<dlogRay>(*this); }};
+    FormRef<dlogBlackBody> dlogBlackBody_{[this] { return std::make_unique<dlogBlackBody>(*this); }};
+    FormRef<dlogSpectrumBand> dlogSpectrumBand_{[this] { return std::make_unique<dlogSpectrumBand>(*this); }};
+    FormRef<dlogSpectrumFile> dlogSpectrumFile_{[this] { return std::make_unique<dlogSpectrumFile>(*this); }};
     FormRef<Form2> Form2_{[this] { return std::make_unique<Form2>(*this); }};
 
     // =============================================================================================

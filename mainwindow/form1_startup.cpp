@@ -279,7 +279,11 @@ void Form1::cmdDefault_Click() {
     // 1-3: band, water and medium, spectrum.
     dlogSpectrumBand_->txtSpectrumMin.setText("380");
     dlogSpectrumBand_->txtSpectrumMax.setText("700");
+    mnuSpectrumBand_Click();
     dlogTemp_->txtTemp.setText("5");
+    mnuRI_IAPWS_Click();
+    mnuRI_Vacuum2_Click();
+    mnuSpectrumLee_Click();
 
     // 4-6: wavelength count, wavelength, size entry as a radius, radius and index.
     cboWave.setText("1");
@@ -289,9 +293,10 @@ void Form1::cmdDefault_Click() {
     if (const std::optional<double> m = refrel(0.65)) txtRefractReal.setText(Format(*m, "0.00000000"));
     txtRefractImag.setText("0");
 
-    // 7: colour schemes.
+    // 7: colour schemes, saturation mode.
     mnuDefault_Click();
     mnuTrueColour_Click();
+    mnuPhoto_Click();
 
     // 8: toggles that switch themselves off (averaging only while the results are current).
     if (mnuNormalised.checked()) mnuNormalised_Click();

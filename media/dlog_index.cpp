@@ -1,9 +1,26 @@
-// Designs of the refractive-index model dialogs (positions in twips). OK and Cancel close them.
+// The refractive-index model dialogs: designs (positions in twips) and behaviour. OK writes the
+// model's captions into the main window and recomputes the index shown; the menus of the main window
+// show the dialogs and finish the choice (media/form1_index_menus.cpp).
 #include "media/dlog_index.h"
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+#include "mainwindow/form1.h"
+#include "media/index_models.h"
+#include "platform/text/conversions.h"
 
 namespace tessary {
 
-dlogTemp::dlogTemp() : Form("Water properties") {
+namespace {
+
+constexpr OleColor kRed = 255;
+constexpr OleColor kWhite = 16777215;
+
+}  // namespace
+
+dlogTemp::dlogTemp(Form1& owner) : Form("Water properties"), m_owner(owner) {
     Label1.move(240, 270, 1800, 255);
     txtTemp.move(2160, 240, 1335, 285);
     Label2.move(240, 750, 1800, 255);
@@ -14,11 +31,57 @@ dlogTemp::dlogTemp() : Form("Water properties") {
     setWidth(5040);
     setHeight(1800);
 
-    OKButton.onClick = [this] { hide(); };
+    txtTemp.onChange = [this] { txtTemp_Change(); };
+    chkRI_Complex.onClick = [this] { chkRI_Complex_Click(); };
+    OKButton.onClick = [this] { OKButton_Click(); };
     onClose = [this] { OKButton.click(); };
 }
 
-dlogAir::dlogAir() : Form("Air") {
+void dlogTemp::txtTemp_Change() {
+    const double t = Val(txtTemp.text());
+    txtTemp.setBackColor(kWhite);
+    if (const std::optional<std::string_view> refusal = CheckWaterTemperature(t)) {
+        // The density keeps the value of the last accepted temperature.
+        txtTemp.setBackColor(kRed);
+        msgBox(std::string(*refusal), mb::kOkOnly, std::string(kWaterTempTitle));
+        return;
+    }
+    txtDensity.setText(CStr(KellWaterDensity(t)));
+}
+
+std::string dlogTemp::ModelText() const {
+    std::string s = "IAPWS " + CStr(static_cast<float>(Val(txtTemp.text()))) + "C";
+    if (chkRI_Complex.value() == 1) s += " Complex";
+    return s;
+}
+
+void dlogTemp::OKButton_Click() {
+    if (txtTemp.backColor() == kRed) {
+        txtTemp.setFocus();
+        return;
+    }
+    hide();
+    okPressed = true;
+    const std::string s = ModelText();
+    m_owner.dlogSegelstein_->chkRI_Complex.setValue(chkRI_Complex.value() == 1 ? 1 : 0);
+    if (m_owner.mnuRI_IAPWS.checked()) {
+        m_owner.lblSphere.setCaption("Sphere: Water (" + s + ")");
+        m_owner.mnuRI_IAPWS.setCaption(s);
+    }
+    if (m_owner.mnuRI_IAPWS2.checked()) {
+        m_owner.lblRI_Medium.setCaption("Medium: Water (" + s + ")");
+        m_owner.mnuRI_IAPWS2.setCaption("Water " + s);
+    }
+    m_owner.txtLambda.setBackColor(kWhite);
+    m_owner.txtLambda_change();
+    m_owner.txtLambda.setBackColor(kWhite);
+}
+
+void dlogTemp::chkRI_Complex_Click() {
+    m_owner.dlogSegelstein_->chkRI_Complex.setValue(chkRI_Complex.value() == 1 ? 1 : 0);
+}
+
+dlogAir::dlogAir(Form1& owner) : Form("Air"), m_owner(owner) {
     Label1.move(240, 270, 1500, 255);
     txtAirTemp.move(1800, 240, 975, 285);
     OKButton.move(3000, 240, 975, 345);
@@ -26,8 +89,26 @@ dlogAir::dlogAir() : Form("Air") {
     setWidth(4320);
     setHeight(1080);
 
-    OKButton.onClick = [this] { hide(); };
+    txtAirTemp.onChange = [this] { txtAirTemp_Change(); };
+    OKButton.onClick = [this] { OKButton_Click(); };
     onClose = [this] { OKButton.click(); };
+}
+
+void dlogAir::txtAirTemp_Change() { m_owner.txtLambda_change(); }
+
+void dlogAir::OKButton_Click() {
+    hide();
+    okPressed = true;
+    const std::string s = "Air " + txtAirTemp.text() + "C";
+    if (m_owner.mnuRI_Air1.checked()) {
+        m_owner.lblSphere.setCaption("Sphere: " + s);
+        m_owner.mnuRI_Air1.setCaption(s);
+    }
+    if (m_owner.mnuRI_Air2.checked()) {
+        m_owner.lblRI_Medium.setCaption("Medium: " + s);
+        m_owner.mnuRI_Air2.setCaption(s);
+    }
+    m_owner.txtLambda_change();
 }
 
 UserIndexRows::UserIndexRows(Form& form, const char* firstIndex, const char* fourthIndex)
@@ -59,7 +140,20 @@ void UserIndexRows::layOut(double top) {
     }
 }
 
-dlogRI_User1::dlogRI_User1() : Form("User-defined sphere"), UserIndexRows(*this, "1.5301", "1.5150") {
+UserIndexRows::Texts UserIndexRows::texts(const TextBox& material) const {
+    return {material.text(),        txtRI_lambda1_1.text(), txtRI_lambda1_2.text(),
+            txtRI_lambda1_3.text(), txtRI_lambda1_4.text(), txtRI_1_1.text(),
+            txtRI_1_2.text(),       txtRI_1_3.text(),       txtRI_1_4.text()};
+}
+
+void UserIndexRows::setTexts(TextBox& material, const Texts& values) {
+    TextBox* boxes[] = {&material,  &txtRI_lambda1_1, &txtRI_lambda1_2, &txtRI_lambda1_3, &txtRI_lambda1_4,
+                        &txtRI_1_1, &txtRI_1_2,       &txtRI_1_3,       &txtRI_1_4};
+    for (std::size_t i = 0; i < values.size(); ++i) boxes[i]->setText(values[i]);
+}
+
+dlogRI_User1::dlogRI_User1(Form1& owner)
+    : Form("User-defined sphere"), UserIndexRows(*this, "1.5301", "1.5150"), m_owner(owner) {
     txtMaterial1.move(240, 240, 2000, 285);
     txtMaterial1.setToolTipText("Insert name of medium");
     layOut(720);
@@ -70,12 +164,27 @@ dlogRI_User1::dlogRI_User1() : Form("User-defined sphere"), UserIndexRows(*this,
     setWidth(5160);
     setHeight(3000);
 
-    OKButton.onClick = [this] { hide(); };
-    CancelButton.onClick = [this] { hide(); };
+    OKButton.onClick = [this] { OKButton_Click(); };
+    CancelButton.onClick = [this] { CancelButton_Click(); };
     onClose = [this] { CancelButton.click(); };
 }
 
-dlogRI_User2::dlogRI_User2() : Form("User-defined medium"), UserIndexRows(*this, " 1.5301", "1.5140") {
+void dlogRI_User1::OKButton_Click() {
+    hide();
+    okPressed = true;
+    m_owner.txtLambda_change();
+    m_owner.txtLambda.setBackColor(kWhite);
+    m_owner.lblSphere.setCaption("Sphere: " + txtMaterial1.text());
+}
+
+void dlogRI_User1::CancelButton_Click() {
+    restoreKept(txtMaterial1);
+    cancelled = true;
+    hide();
+}
+
+dlogRI_User2::dlogRI_User2(Form1& owner)
+    : Form("User-defined medium"), UserIndexRows(*this, " 1.5301", "1.5140"), m_owner(owner) {
     txtMaterial2.move(240, 240, 2000, 285);
     layOut(720);
     OKButton.move(3720, 1380, 975, 345);
@@ -85,23 +194,58 @@ dlogRI_User2::dlogRI_User2() : Form("User-defined medium"), UserIndexRows(*this,
     setWidth(5160);
     setHeight(3000);
 
-    OKButton.onClick = [this] { hide(); };
-    cmdCancel.onClick = [this] { hide(); };
+    OKButton.onClick = [this] { OKButton_Click(); };
+    cmdCancel.onClick = [this] { cmdCancel_Click(); };
     onClose = [this] { cmdCancel.click(); };
 }
 
-dlogSegelstein::dlogSegelstein() : Form("Water: refractive index") {
+void dlogRI_User2::OKButton_Click() {
+    hide();
+    okPressed = true;
+    m_owner.txtLambda_change();
+    m_owner.txtLambda.setBackColor(kWhite);
+    m_owner.lblRI_Medium.setCaption("Medium: " + txtMaterial2.text());
+}
+
+void dlogRI_User2::cmdCancel_Click() {
+    restoreKept(txtMaterial2);
+    cancelled = true;
+    hide();
+}
+
+dlogSegelstein::dlogSegelstein(Form1& owner) : Form("Water: refractive index"), m_owner(owner) {
     Label1.move(240, 240, 4200, 435);
     chkRI_Complex.move(240, 840, 3255, 255);
     OKButton.move(3720, 780, 975, 345);
     setWidth(5040);
     setHeight(1440);
 
-    OKButton.onClick = [this] { hide(); };
+    chkRI_Complex.onClick = [this] { chkRI_Complex_Click(); };
+    OKButton.onClick = [this] { OKButton_Click(); };
     onClose = [this] { OKButton.click(); };
 }
 
-dlogRay::dlogRay() : Form("Water:Refractive index") {
+void dlogSegelstein::chkRI_Complex_Click() { OKButton.setDefault(true); }
+
+void dlogSegelstein::OKButton_Click() {
+    const bool complex = chkRI_Complex.value() == 1;
+    const std::string s = complex ? "Segelstein Complex" : "Segelstein";
+    m_owner.dlogTemp_->chkRI_Complex.setValue(complex ? 1 : 0);
+    if (m_owner.mnuRI_Segelstein.checked()) {
+        m_owner.lblSphere.setCaption(complex ? "Sphere: Water (Segelstein Complex)"
+                                             : "Sphere: Water (Segelstein)");
+        m_owner.mnuRI_Segelstein.setCaption(s);
+    }
+    if (m_owner.mnuRI_Segelstein2.checked()) {
+        m_owner.lblRI_Medium.setCaption(complex ? "Medium: Water (Segelstein Complex)"
+                                                : "Medium: Water (Segelstein)");
+        m_owner.mnuRI_Segelstein2.setCaption(s);
+    }
+    okPressed = true;
+    hide();
+}
+
+dlogRay::dlogRay(Form1& owner) : Form("Water:Refractive index"), m_owner(owner) {
     Label1.move(240, 240, 4200, 435);
     chkRI_Complex.move(240, 840, 3255, 255);
     OKButton.move(2520, 1260, 975, 345);
@@ -109,9 +253,27 @@ dlogRay::dlogRay() : Form("Water:Refractive index") {
     setWidth(5040);
     setHeight(1920);
 
-    OKButton.onClick = [this] { hide(); };
-    CancelButton.onClick = [this] { hide(); };
+    chkRI_Complex.onClick = [this] { chkRI_Complex_Click(); };
+    OKButton.onClick = [this] { OKButton_Click(); };
+    CancelButton.onClick = [this] { CancelButton_Click(); };
     onClose = [this] { CancelButton.click(); };
+}
+
+void dlogRay::chkRI_Complex_Click() { OKButton.setDefault(true); }
+
+void dlogRay::OKButton_Click() {
+    const bool complex = chkRI_Complex.value() == 1;
+    m_owner.dlogTemp_->chkRI_Complex.setValue(complex ? 1 : 0);
+    m_owner.lblSphere.setCaption(complex ? "Sphere: Water (Ray Complex)" : "Sphere: Water (Ray)");
+    m_owner.mnuRI_Ray.setCaption(complex ? "Ray Complex" : "Ray");
+    okPressed = true;
+    hide();
+}
+
+void dlogRay::CancelButton_Click() {
+    chkRI_Complex.setValue(keptComplex);
+    cancelled = true;
+    hide();
 }
 
 }  // namespace tessary

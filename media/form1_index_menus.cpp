@@ -1,0 +1,327 @@
+// The sphere and medium menus of the refractive-index models. The check marks are the model choice
+// that refrel and the band checks read; each handler checks its item alone in its group, records the
+// material word used in titles and files, asks for the model's parameters in its dialog, shows the
+// new m and writes the status caption (lblSphere, lblRI_Medium). While shown results come from a data
+// file (resultsFromFile = 1) the parameter dialogs are skipped so that the values the reader put into
+// them stay as they are; the user-defined dialogs are shown in any case.
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr OleColor kWhite = 16777215;
+
+// The choice a group had before a handler changed it, put back when its dialog is cancelled.
+struct GroupChoice {
+    Menu* checked = nullptr;
+    std::string name;
+    std::string caption;
+};
+
+template <std::size_t N>
+GroupChoice Remember(const std::array<Menu*, N>& items, const std::string& name, const Label& status) {
+    GroupChoice choice{nullptr, name, status.caption()};
+    for (Menu* item : items)
+        if (item->checked()) choice.checked = item;
+    return choice;
+}
+
+template <std::size_t N>
+void PutBack(const std::array<Menu*, N>& items, const GroupChoice& choice, std::string& name, Label& status) {
+    for (Menu* item : items) item->setChecked(item == choice.checked);
+    name = choice.name;
+    status.setCaption(choice.caption);
+}
+
+void NoIndexFilesYet() {
+    msgBox("This version of Tessary cannot read refractive-index files yet.", mb::kOkOnly | mb::kInformation,
+           std::string("Tessary"));
+}
+
+}  // namespace
+
+namespace {
+
+// The selectable items of each group (the "Water" sub-menus are parents, not models).
+std::array<Menu*, 14> SphereItems(Form1& f) {
+    return {&f.mnuRI_IAPWS,    &f.mnuRI_Cowley,    &f.mnuRI_Segelstein, &f.mnuRI_Ray,  &f.mnuRI_Lynch,
+            &f.mnuRI_KayeLaby, &f.mnuRI_Gedzelman, &f.mnuRI_Vacuum1,    &f.mnuRI_Air1, &f.mnuRI_User1,
+            &f.mnuRI_File1,    &f.mnuRI_Au,        &f.mnuRI_Ag,         &f.mnuRI_Cu};
+}
+
+std::array<Menu*, 6> MediumItems(Form1& f) {
+    return {&f.mnuRI_IAPWS2, &f.mnuRI_Segelstein2, &f.mnuRI_Vacuum2,
+            &f.mnuRI_Air2,   &f.mnuRI_User2,       &f.mnuRI_File2};
+}
+
+}  // namespace
+
+void Form1::ClearMenuRI() {
+    for (Menu* item : SphereItems(*this)) item->setChecked(false);
+}
+
+void Form1::ClearMenuRI2() {
+    for (Menu* item : MediumItems(*this)) item->setChecked(false);
+}
+
+// ---- Sphere -------------------------------------------------------------------------------------
+
+namespace {
+
+// The part every sphere and medium handler shares after its dialog: the new m, the box white.
+void Recompute(Form1& f) {
+    f.txtLambda_change();
+    f.txtLambda.setBackColor(kWhite);
+}
+
+// The water dialog as the IAPWS items show it. A dialog closed without its OK (only possible from
+// code) counts as OK; a rejected temperature then gives way to the one it was opened with.
+void AskWater(Form1& f) {
+    dlogTemp& d = *f.dlogTemp_;
+    const std::string opened = d.txtTemp.text();
+    d.okPressed = false;
+    d.show(ShowMode::Modal);
+    if (d.okPressed) return;
+    if (d.txtTemp.backColor() != kWhite) {
+        d.txtTemp.setText(opened);
+        d.txtTemp_Change();
+    }
+    d.OKButton_Click();
+}
+
+void AskAir(Form1& f) {
+    dlogAir& d = *f.dlogAir_;
+    d.okPressed = false;
+    d.show(ShowMode::Modal);
+    if (!d.okPressed) d.OKButton_Click();
+}
+
+void AskSegelstein(Form1& f) {
+    dlogSegelstein& d = *f.dlogSegelstein_;
+    d.okPressed = false;
+    d.show(ShowMode::Modal);
+    if (!d.okPressed) d.OKButton_Click();
+}
+
+// "IAPWS <t>C" with " Complex" when the water dialog's box is ticked; t is waterTemp as text.
+std::string IapwsText(Form1& f) {
+    std::string s = "IAPWS " + CStr(f.waterTemp) + "C";
+    if (f.dlogTemp_->chkRI_Complex.value() == 1) s += " Complex";
+    return s;
+}
+
+std::string ComplexSuffix(Form1& f) { return f.dlogTemp_->chkRI_Complex.value() == 1 ? " Complex" : ""; }
+
+}  // namespace
+
+void Form1::mnuRI_IAPWS_Click() {
+    ClearMenuRI();
+    mnuRI_IAPWS.setChecked(true);
+    sphereName = "Water";
+    if (resultsFromFile == 1)
+        Recompute(*this);
+    else
+        AskWater(*this);  // its OK shows the new m
+    waterTemp = static_cast<float>(Val(dlogTemp_->txtTemp.text()));
+    lblSphere.setCaption("Sphere: Water (" + IapwsText(*this) + ")");
+}
+
+void Form1::mnuRI_Cowley_Click() {
+    ClearMenuRI();
+    mnuRI_Cowley.setChecked(true);
+    sphereName = "Water";
+    Recompute(*this);
+    lblSphere.setCaption("Sphere: Water (Cowley)");
+}
+
+void Form1::mnuRI_Segelstein_Click() {
+    ClearMenuRI();
+    mnuRI_Segelstein.setChecked(true);
+    sphereName = "Water";
+    if (resultsFromFile != 1) AskSegelstein(*this);
+    Recompute(*this);
+    lblSphere.setCaption("Sphere: Water (Segelstein" + ComplexSuffix(*this) + ")");
+}
+
+void Form1::mnuRI_Ray_Click() {
+    const auto items = SphereItems(*this);
+    const GroupChoice before = Remember(items, sphereName, lblSphere);
+    ClearMenuRI();
+    mnuRI_Ray.setChecked(true);
+    sphereName = "Water";
+    if (resultsFromFile != 1) {
+        dlogRay& d = *dlogRay_;
+        d.okPressed = false;
+        d.cancelled = false;
+        d.keptComplex = d.chkRI_Complex.value();
+        d.show(ShowMode::Modal);
+        if (d.cancelled) {
+            PutBack(items, before, sphereName, lblSphere);
+            return;
+        }
+        if (!d.okPressed) d.OKButton_Click();
+    }
+    Recompute(*this);
+    lblSphere.setCaption("Sphere: Water (Ray" + ComplexSuffix(*this) + ")");
+}
+
+void Form1::mnuRI_Lynch_Click() {
+    ClearMenuRI();
+    mnuRI_Lynch.setChecked(true);
+    sphereName = "Water";
+    Recompute(*this);
+    lblSphere.setCaption("Sphere: Water (Lynch + Livingston)");
+}
+
+void Form1::mnuRI_KayeLaby_Click() {
+    ClearMenuRI();
+    mnuRI_KayeLaby.setChecked(true);
+    sphereName = "Water";
+    Recompute(*this);
+    lblSphere.setCaption("Sphere: Water (Kaye + Laby)");
+}
+
+void Form1::mnuRI_Gedzelman_Click() {
+    ClearMenuRI();
+    mnuRI_Gedzelman.setChecked(true);
+    sphereName = "Water";
+    Recompute(*this);
+    lblSphere.setCaption("Sphere: Water (Gedzelman)");
+}
+
+void Form1::mnuRI_Au_Click() {
+    ClearMenuRI();
+    mnuRI_Au.setChecked(true);
+    sphereName = "Gold";
+    Recompute(*this);
+    lblSphere.setCaption("Sphere: Gold");
+}
+
+void Form1::mnuRI_Ag_Click() {
+    ClearMenuRI();
+    mnuRI_Ag.setChecked(true);
+    sphereName = "Silver";
+    Recompute(*this);
+    lblSphere.setCaption("Sphere: Silver");
+}
+
+void Form1::mnuRI_Cu_Click() {
+    ClearMenuRI();
+    mnuRI_Cu.setChecked(true);
+    sphereName = "Copper";
+    Recompute(*this);
+    lblSphere.setCaption("Sphere: Copper");
+}
+
+void Form1::mnuRI_Air1_Click() {
+    ClearMenuRI();
+    mnuRI_Air1.setChecked(true);
+    sphereName = "Air";
+    if (resultsFromFile == 1)
+        waterTemp = static_cast<float>(Val(dlogAir_->txtAirTemp.text()));
+    else
+        AskAir(*this);
+    Recompute(*this);
+    lblSphere.setCaption("Sphere: Air " + dlogAir_->txtAirTemp.text() + "C");
+}
+
+void Form1::mnuRI_Vacuum1_Click() {
+    ClearMenuRI();
+    mnuRI_Vacuum1.setChecked(true);
+    sphereName = "Vacuum";
+    Recompute(*this);
+    lblSphere.setCaption("Sphere: Vacuum");
+}
+
+void Form1::mnuRI_User1_Click() {
+    const auto items = SphereItems(*this);
+    const GroupChoice before = Remember(items, sphereName, lblSphere);
+    ClearMenuRI();
+    mnuRI_User1.setChecked(true);
+    dlogRI_User1& d = *dlogRI_User1_;
+    d.keep(d.txtMaterial1);
+    d.okPressed = false;
+    d.cancelled = false;
+    d.show(ShowMode::Modal);
+    if (d.cancelled) {
+        PutBack(items, before, sphereName, lblSphere);
+        return;
+    }
+    sphereName = d.txtMaterial1.text();
+    if (!d.okPressed) d.OKButton_Click();
+    lblSphere.setCaption("Sphere: " + sphereName);
+}
+
+void Form1::mnuRI_File1_Click() { NoIndexFilesYet(); }
+
+// ---- Medium -------------------------------------------------------------------------------------
+
+void Form1::mnuRI_Vacuum2_Click() {
+    ClearMenuRI2();
+    mnuRI_Vacuum2.setChecked(true);
+    mediumName = "a vacuum";
+    Recompute(*this);
+    lblRI_Medium.setCaption("Medium: Vacuum");
+}
+
+void Form1::mnuRI_Air2_Click() {
+    ClearMenuRI2();
+    mnuRI_Air2.setChecked(true);
+    mediumName = "air";
+    if (resultsFromFile == 1)
+        waterTemp = static_cast<float>(Val(dlogAir_->txtAirTemp.text()));
+    else
+        AskAir(*this);
+    Recompute(*this);
+    lblRI_Medium.setCaption("Medium: Air " + dlogAir_->txtAirTemp.text() + "C");
+}
+
+void Form1::mnuRI_IAPWS2_Click() {
+    ClearMenuRI2();
+    mnuRI_IAPWS2.setChecked(true);
+    mediumName = "water";
+    if (resultsFromFile == 1)
+        Recompute(*this);
+    else
+        AskWater(*this);
+    waterTemp = static_cast<float>(Val(dlogTemp_->txtTemp.text()));
+    lblRI_Medium.setCaption("Medium: Water (" + IapwsText(*this) + ")");
+}
+
+void Form1::mnuRI_Segelstein2_Click() {
+    ClearMenuRI2();
+    mnuRI_Segelstein2.setChecked(true);
+    mediumName = "Water";
+    if (resultsFromFile != 1) AskSegelstein(*this);
+    Recompute(*this);
+    lblRI_Medium.setCaption("Medium: Water (Segelstein" + ComplexSuffix(*this) + ")");
+}
+
+void Form1::mnuRI_User2_Click() {
+    const auto items = MediumItems(*this);
+    const GroupChoice before = Remember(items, mediumName, lblRI_Medium);
+    ClearMenuRI2();
+    mnuRI_User2.setChecked(true);
+    dlogRI_User2& d = *dlogRI_User2_;
+    d.keep(d.txtMaterial2);
+    d.okPressed = false;
+    d.cancelled = false;
+    d.show(ShowMode::Modal);
+    if (d.cancelled) {
+        PutBack(items, before, mediumName, lblRI_Medium);
+        return;
+    }
+    mediumName = d.txtMaterial2.text();
+    if (!d.okPressed) d.OKButton_Click();
+    lblRI_Medium.setCaption("Medium: " + mediumName);
+}
+
+void Form1::mnuRI_File2_Click() { NoIndexFilesYet(); }
+
+}  // namespace tessary
