@@ -313,9 +313,12 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
             }
         }
         if (!polar) {
-            // A level segment outside the box (the clipping leaves those) is not drawn either.
-            const bool inside =
-                start.y <= bottom && finishPt.y <= bottom && start.y >= top && finishPt.y >= top;
+            // A level segment outside the box (the clipping leaves those) is not drawn either, nor
+            // one with both ends below the box: its crossing of the bottom edge lies outside the
+            // segment, and the edge line would run out of the box over the axis numbers.
+            const bool below = havePrev && prev.y > bottom && p.y > bottom;
+            const bool inside = !below && start.y <= bottom && finishPt.y <= bottom && start.y >= top &&
+                                finishPt.y >= top;
             if (inside && start.x >= left && finishPt.x <= right)
                 line(start.x, start.y, finishPt.x, finishPt.y);
         } else {

@@ -104,6 +104,29 @@ TEST_F(PlotTest, SegmentLeavingAtTheBottomEndsOnTheEdge) {
     EXPECT_EQ(leaving.y2, 9800);
 }
 
+// A sloping run of values below the box (a polarisation that is nearly 0 on a log axis) draws
+// nothing there: no edge line reaching out of the box to the left over the axis numbers.
+TEST_F(PlotTest, SlopingCurveBelowTheBoxDrawsNothingOutside) {
+    for (bool log : {true, false}) {
+        SCOPED_TRACE(log);
+        form->clearDrawLog();
+        if (!log) linear();
+        std::vector<double> v = Values(1000);
+        for (int k = 1; k <= 60; ++k) v[static_cast<std::size_t>(k)] = log ? 1E-30 * k : -1000.0 * k;
+        plot(v, log ? 10 : 0, log ? 1E5 : 2000);
+        const std::vector<DrawOp> c = curve();
+        ASSERT_FALSE(c.empty());
+        for (const DrawOp& l : c) {
+            EXPECT_GE(std::min(l.x1, l.x2), 1000 - 1e-9);
+            EXPECT_LE(std::max(l.x1, l.x2), 15000 + 1e-9);
+            EXPECT_TRUE(l.y1 >= 3400 && l.y1 <= 9800 && l.y2 >= 3400 && l.y2 <= 9800);
+        }
+        // The first segment drawn comes up from the bottom edge between indices 60 and 61.
+        EXPECT_NEAR(c.front().x1, IndexX(60), 1e-9);
+        EXPECT_EQ(c.front().y1, 9800);
+    }
+}
+
 TEST_F(PlotTest, NoStepDrawsOnlyTheBox) {
     for (const char* step : {"0", "-1", "x"}) {
         form->clearDrawLog();
