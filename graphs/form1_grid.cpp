@@ -413,7 +413,8 @@ void FrameDrawing::linearYLines(double yMin, double yMax, double step) {
     const bool large = f.mnuLarge.enabled();
     ForStep(p, yMax - 0.1 * step, step, [&](double t) {
         if (!(t > yMin && t < yMax)) return;
-        const double y = bottom - (bottom - top) * (t - yMin) / (yMax - yMin);
+        // The share of the range first: a limit near the largest double would overflow the product.
+        const double y = bottom - (bottom - top) * ((t - yMin) / (yMax - yMin));
         f.line(left + 20, y, right, y, grid);
         const std::string text = fractions ? graphs::AxisNumberText(t, 4) : Str(t);
         f.setForeColor(kBlack);
