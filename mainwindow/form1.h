@@ -467,6 +467,22 @@ class Form1 : public Form {
     double peakPerp = 0.0, peakPara = 0.0, peakUnpol = 0.0;
     double savedNormPerp = 0.0, savedNormPara = 0.0, savedNormUnpol = 0.0;
 
+    // Colour rendering: wavelength set and wavelength colours
+    // (Inside Form1 the pure steps are in colour/wavelength_set.h.) lambdaN fills the set for
+    // waveCount: with one wavelength only the colour of entry 1 from wavelength; else the band from
+    // the band dialog, waveList ("RGB": 0.65, 0.51, 0.44 um; otherwise the centres of waveCount equal
+    // sub-bands), the colours and the weights of the checked spectrum. With "Spectrum from file"
+    // checked the weights keep their values. colrgb2 writes the colour of lambda (um) on the
+    // 0..255 scale, unrounded.
+    void lambdaN();
+    void colrgb2(double lambda, double& r3, double& g3a, double& b3);
+    // Entries 1..waveCount (0..2001); waveList in um; channel fractions 0..1 (red up to 1.25 below
+    // 440 nm); the weights as computed, and those the run uses.
+    std::array<float, 2002> waveList{};
+    std::array<double, 2002> redPerWave{}, greenPerWave{}, bluePerWave{};
+    std::array<float, 2002> weightPerWaveWork{}, weightPerWave{};
+    float blackBodyTemp = 0.0f;  // K
+
     // =============================================================================================
     // Window variables
 

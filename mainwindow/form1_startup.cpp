@@ -227,9 +227,11 @@ void Form1::Form_Load() {
     lblSpectrum.setCaption("Spectrum: Sun (Lee)");
     lblSpectrumBand.setCaption("380 - 700 nm band");
 
-    // 27-32: hidden-mode keys, built-in tables, result arrays, averaging caption, method label.
+    // 27-32: hidden-mode keys, built-in tables and the wavelength set, result arrays, averaging
+    // caption, method label.
     hiddenKeyTable = {'T', 'E', 'S', 'Y'};
     FillSunTables();
+    lambdaN();
     FillIndexTables();
     Array_Size();
     mnuAverage.setCaption("Average  " + dlogAverage_->txtAverage.text());

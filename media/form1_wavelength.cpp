@@ -1,9 +1,10 @@
 // The wavelength box's change handler: the one place where a new wavelength, index model or model
 // parameter becomes the relative refractive index shown in the index boxes. It checks the wavelength
 // against the band of the chosen model, computes m through refrel and shows it, and marks the
-// wavelength's colour label ("U.V." and "I.R." outside the visible band).
+// wavelength's colour in its label ("U.V." and "I.R." on white outside the visible band).
 #include <string>
 
+#include "colour/wavelength_set.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
 
@@ -69,6 +70,8 @@ void Form1::txtLambda_change() {
 
     Label4.setBackColor(kWhite);
     Label4.setCaption("     ");
+    colrgb2(wavelength, waveRed, waveGreen, waveBlue);
+    Label4.setBackColor(PackWaveColour(waveRed, waveGreen, waveBlue));
     const std::string_view band = WavelengthBandLabel(wavelength);
     if (!band.empty()) {
         Label4.setBackColor(kWhite);

@@ -1,0 +1,96 @@
+// The wavelength set: colours of single wavelengths, the band's centre wavelengths and the spectral
+// weights of the built-in illuminations.
+#include "colour/wavelength_set.h"
+
+#include <cmath>
+#include <limits>
+
+namespace tessary {
+
+namespace {
+
+// The channel slopes are the decimals the program has always used (close to 1/60, 1/70, 1/65);
+// colours of stored results depend on their last digits.
+constexpr double kVioletSlope = 0.016666;
+constexpr double kYellowSlope = 0.0142857;
+constexpr double kOrangeSlope = 0.015384;
+
+constexpr double kSecondRadiationConstant = 14398.261;  // um K
+constexpr double kWienConstant = 2898.0;                // um K
+
+double RoundedChannel(double c) {
+    if (!(c > 0.0)) return 0.0;  // negative or not a number
+    if (c > 255.0) return 255.0;
+    return std::nearbyint(c);  // the default rounding mode: halves to even
+}
+
+}  // namespace
+
+WaveColour WavelengthColour(double lambdaUm) {
+    const double l = 1000.0 * lambdaUm;  // nm
+    WaveColour c;
+    if (l <= 440.0) {
+        c = {1.25 * (440.0 - l) * kVioletSlope, 0.0, 1.0};
+    } else if (l <= 490.0) {
+        c = {0.0, (l - 440.0) * 0.02, 1.0};
+    } else if (l < 510.0) {
+        c = {0.0, 1.0, (510.0 - l) * 0.05};
+    } else if (l < 580.0) {
+        c = {(l - 510.0) * kYellowSlope, 1.0, 0.0};
+    } else if (l < 645.0) {
+        c = {1.0, (645.0 - l) * kOrangeSlope, 0.0};
+    } else {
+        c = {1.0, 0.0, 0.0};  // also a wavelength that is not a number: no row holds it
+    }
+    return {c.red * 255.0, c.green * 255.0, c.blue * 255.0};
+}
+
+std::uint32_t PackWaveColour(double red, double green, double blue) {
+    return static_cast<std::uint32_t>(RoundedChannel(red) + 256.0 * RoundedChannel(green) +
+                                      65536.0 * RoundedChannel(blue));
+}
+
+float BandCentre(float bandMinUm, float bandMaxUm, int count, int k) {
+    const float delta = (bandMaxUm - bandMinUm) / static_cast<float>(count);
+    return bandMinUm + delta / 2.0f + static_cast<float>(k - 1) * delta;
+}
+
+float TableWeight(std::span<const float> table, double x) {
+    if (table.empty()) return 0.0f;
+    const auto last = static_cast<double>(table.size() - 1);
+    if (!(x >= 0.0)) return table.front();
+    if (x >= last) return table.back();
+    const double i = std::floor(x);
+    const double f = x - i;
+    const auto at = static_cast<std::size_t>(i);
+    const float step = table[at + 1] - table[at];
+    return static_cast<float>(table[at] + step * f);
+}
+
+float SunLeeWeight(double lambdaUm, std::span<const float, kSunLeeValues> table) {
+    // The divisor is the Double difference 0.31999999999999995, as the program always had it.
+    const double x = (lambdaUm - 0.38) * 64.0 / (0.7 - 0.38);
+    return TableWeight(table, x);
+}
+
+float SunWernandWeight(double lambdaUm, std::span<const float, kSunWernandValues> table) {
+    const double x = (lambdaUm - 0.35) * 130.0 / 0.65;
+    return TableWeight(table, x);
+}
+
+double BlackBodyRadiance(double lambdaUm, double temperatureK) {
+    return 1.0 /
+           (std::pow(lambdaUm, 5) * (std::exp(kSecondRadiationConstant / (temperatureK * lambdaUm)) - 1.0));
+}
+
+double WienPeakUm(double temperatureK) { return kWienConstant / temperatureK; }
+
+std::optional<float> BlackBodyWeight(double lambdaUm, double temperatureK) {
+    if (!(temperatureK > 0.0) || !std::isfinite(temperatureK)) return std::nullopt;
+    const double peak = BlackBodyRadiance(WienPeakUm(temperatureK), temperatureK);
+    const double weight = BlackBodyRadiance(lambdaUm, temperatureK) / peak;
+    if (!std::isfinite(weight) || std::fabs(weight) > std::numeric_limits<float>::max()) return std::nullopt;
+    return static_cast<float>(weight);
+}
+
+}  // namespace tessary

@@ -1,0 +1,52 @@
+// The wavelength set of a run over the visible band: the display colour of one wavelength, the
+// wavelengths at the centres of equal sub-bands, and the spectral weight of a wavelength under the
+// built-in illuminations (tabulated sunlight, flat, black body). Wavelengths are in micrometres.
+// Black-body radiance by Planck's law with the second radiation constant c2 = 14398.261 um K and the
+// peak by Wien's displacement law at 2898 / T um; the two constants are the program's own, so the
+// largest weight of a set can exceed 1 by about one part in a million.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+namespace tessary {
+
+// Colour of a wavelength on the 0..255 scale per channel, unrounded. Red keeps growing below
+// 440 nm (just under 319 at 380 nm); from 645 nm on the colour is pure red.
+struct WaveColour {
+    double red = 0.0;
+    double green = 0.0;
+    double blue = 0.0;
+};
+WaveColour WavelengthColour(double lambdaUm);
+
+// The packed colour red + 256 green + 65536 blue: each channel rounded to the nearest whole number
+// (halves to even) and held within 0..255; a channel that is not a number counts as 0.
+std::uint32_t PackWaveColour(double red, double green, double blue);
+
+// Wavelength k (1..count) of a band cut into count equal sub-bands: the centre of sub-band k, as a
+// Single, so that no wavelength reaches either limit.
+float BandCentre(float bandMinUm, float bandMaxUm, int count, int k);
+
+// Linear interpolation in a table at the fractional index x: t(i) + (t(i + 1) - t(i)) f with
+// i = Int(x), f = x - i. Below the first element (or x not a number) the first value, at or beyond
+// the last element the last value.
+float TableWeight(std::span<const float> table, double x);
+
+// Relative solar spectra tabulated every 5 nm: the first from 380 to 700 nm (65 values), the second
+// from 350 to 1000 nm (131 values). Wavelengths outside a table take its end value.
+inline constexpr int kSunLeeValues = 65;
+inline constexpr int kSunWernandValues = 131;
+float SunLeeWeight(double lambdaUm, std::span<const float, kSunLeeValues> table);
+float SunWernandWeight(double lambdaUm, std::span<const float, kSunWernandValues> table);
+
+// Planck radiance up to a constant factor, B = 1 / (lambda^5 (exp(c2 / (T lambda)) - 1)).
+double BlackBodyRadiance(double lambdaUm, double temperatureK);
+// Wien's displacement law: the peak wavelength 2898 / T in um.
+double WienPeakUm(double temperatureK);
+// B(lambda) / B(2898 / T) as a Single. nullopt for a temperature that is not above 0 or a result
+// that is not a finite Single.
+std::optional<float> BlackBodyWeight(double lambdaUm, double temperatureK);
+
+}  // namespace tessary
