@@ -154,55 +154,47 @@ void Canvas::cls() {
     record(baseOp(DrawOp::Kind::Cls, m_backColor));
 }
 
-void Canvas::line(double x1, double y1, double x2, double y2, OleColor colour) {
-    raster::PixelPoint a, b;
+bool Canvas::segmentToPixels(double x1, double y1, double x2, double y2, raster::PixelPoint& a,
+                             raster::PixelPoint& b) {
     if (!toPixels(x1, y1, a.x, a.y) || !toPixels(x2, y2, b.x, b.y)) {
         ++m_dropped;
-        return;
+        return false;
     }
     ensureBuffer();
-    touched(raster::line(m_buffer, a, b, m_drawWidth, m_drawStyle, penOf(colour, m_drawMode)));
+    return true;
+}
+
+void Canvas::segmentDrawn(DrawOp::Kind kind, OleColor colour, double x1, double y1, double x2, double y2) {
     m_pristine = false;
     m_currentX = x2;
     m_currentY = y2;
-    DrawOp op = baseOp(DrawOp::Kind::Line, colour);
+    DrawOp op = baseOp(kind, colour);
     op.x1 = x1, op.y1 = y1, op.x2 = x2, op.y2 = y2;
     record(std::move(op));
+}
+
+void Canvas::line(double x1, double y1, double x2, double y2, OleColor colour) {
+    raster::PixelPoint a, b;
+    if (!segmentToPixels(x1, y1, x2, y2, a, b)) return;
+    touched(raster::line(m_buffer, a, b, m_drawWidth, m_drawStyle, penOf(colour, m_drawMode)));
+    segmentDrawn(DrawOp::Kind::Line, colour, x1, y1, x2, y2);
 }
 
 void Canvas::box(double x1, double y1, double x2, double y2, OleColor colour) {
     raster::PixelPoint a, b;
-    if (!toPixels(x1, y1, a.x, a.y) || !toPixels(x2, y2, b.x, b.y)) {
-        ++m_dropped;
-        return;
-    }
-    ensureBuffer();
+    if (!segmentToPixels(x1, y1, x2, y2, a, b)) return;
     if (m_fillStyle == draw::kSolid)
         touched(raster::rectInterior(m_buffer, a, b, m_drawWidth, penOf(m_fillColor, m_drawMode)));
     if (m_drawStyle != 5)
         touched(raster::rectOutline(m_buffer, a, b, m_drawWidth, penOf(colour, m_drawMode)));
-    m_pristine = false;
-    m_currentX = x2;
-    m_currentY = y2;
-    DrawOp op = baseOp(DrawOp::Kind::Box, colour);
-    op.x1 = x1, op.y1 = y1, op.x2 = x2, op.y2 = y2;
-    record(std::move(op));
+    segmentDrawn(DrawOp::Kind::Box, colour, x1, y1, x2, y2);
 }
 
 void Canvas::boxFilled(double x1, double y1, double x2, double y2, OleColor colour) {
     raster::PixelPoint a, b;
-    if (!toPixels(x1, y1, a.x, a.y) || !toPixels(x2, y2, b.x, b.y)) {
-        ++m_dropped;
-        return;
-    }
-    ensureBuffer();
+    if (!segmentToPixels(x1, y1, x2, y2, a, b)) return;
     touched(raster::fillRect(m_buffer, a, b, penOf(colour, m_drawMode)));
-    m_pristine = false;
-    m_currentX = x2;
-    m_currentY = y2;
-    DrawOp op = baseOp(DrawOp::Kind::FilledBox, colour);
-    op.x1 = x1, op.y1 = y1, op.x2 = x2, op.y2 = y2;
-    record(std::move(op));
+    segmentDrawn(DrawOp::Kind::FilledBox, colour, x1, y1, x2, y2);
 }
 
 void Canvas::circle(double x, double y, double r, OleColor colour) {

@@ -24,6 +24,10 @@ class QWidget;
 
 namespace tessary {
 
+namespace raster {
+struct PixelPoint;
+}
+
 namespace draw {
 inline constexpr int kCopyPen = 13;     // DrawMode: the pen's colour
 inline constexpr int kInvert = 6;       // DrawMode: NOT destination (drawing twice restores)
@@ -189,6 +193,12 @@ class Canvas {
     void fillBackground(QImage& image) const;
     void touched(const QRect& dirty);
     void record(DrawOp op);
+    // The two ends of a line or box in pixels, with the buffer ready; false (the command counted as
+    // dropped) when an end is NaN or infinite.
+    bool segmentToPixels(double x1, double y1, double x2, double y2, raster::PixelPoint& a, raster::PixelPoint& b);
+    // After a line or box: the drawing is no longer pristine, the current position is its end, the log
+    // gets the command.
+    void segmentDrawn(DrawOp::Kind kind, OleColor colour, double x1, double y1, double x2, double y2);
     DrawOp baseOp(DrawOp::Kind kind, OleColor colour) const;
 
     QWidget* m_surface = nullptr;
