@@ -375,6 +375,39 @@ class Form1 : public Form {
     // Clears the progress strip (12000, 1900)-(15000, 2000) to white.
     void ClearProgressStrip();
 
+    // Approximate methods: window procedures (approximations/form1_*.cpp around the pure kernels)
+    // Each writes S1 and S2 at the indices first..last only and leaves Qext, Qsca, Qback and g as the
+    // caller holds them. A refusal shows its message and sets runState 4; the long methods report
+    // progress, pump events through the throttled pump and end at their next angle after a stop.
+    // Series form: Rayleigh scattering (code 3).
+    void Rayleigh(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
+                  double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first, std::int32_t& last);
+    // Diffraction form: diffraction (code 4); ray optics GO (codes 6, 7, 8, and the central beam of
+    // the Gaussian-beam Debye series and of the surface waves), GO2 (the rays that the plane-wave Debye
+    // series subtracts for its surface-wave subtraction).
+    void Diffraction(double& x, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& Qext,
+                     double& Qsca, double& Qback, double& g, std::int32_t& first, std::int32_t& last);
+    void GO(double& x, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca,
+            double& Qback, double& g, std::int32_t& first, std::int32_t& last);
+    void GO2(double& x, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca,
+             double& Qback, double& g, std::int32_t& first, std::int32_t& last);
+    // Extended form: Airy theory (5), Huygens (9), Aperture (10), surface waves (11), van de Hulst (12).
+    void Airy(double& x, double& radius, double& wavelength, double& mRe, double& mIm, std::int32_t& NANG,
+              ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
+              std::int32_t& first, std::int32_t& last);
+    void Huygens(double& x, double& radius, double& wavelength, double& mRe, double& mIm, std::int32_t& NANG,
+                 ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
+                 std::int32_t& first, std::int32_t& last);
+    void Aperture(double& x, double& radius, double& wavelength, double& mRe, double& mIm, std::int32_t& NANG,
+                  ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
+                  std::int32_t& first, std::int32_t& last);
+    void SurfaceWave(double& x, double& radius, double& wavelength, double& mRe, double& mIm,
+                     std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca,
+                     double& Qback, double& g, std::int32_t& first, std::int32_t& last);
+    void vdH(double& x, double& radius, double& wavelength, double& mRe, double& mIm, std::int32_t& NANG,
+             ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
+             std::int32_t& first, std::int32_t& last);
+
     // Main window: input handlers
     // Forwarders: each reaches the one real handler of its control.
     void cboBright_Change();
