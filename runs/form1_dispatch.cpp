@@ -43,6 +43,30 @@ void Form1::DispatchMethod(std::int32_t& first, std::int32_t& last) {
                     asymmetryG, first, last);
         return;
     }
+    if (calcMethod == 3) {
+        Rayleigh(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack, asymmetryG,
+                 first, last);
+        return;
+    }
+    if (calcMethod == 4) {
+        Diffraction(sizeParam, angleCount, s1Amp, s2Amp, qExt, qSca, qBack, asymmetryG, first, last);
+        return;
+    }
+    if (calcMethod == 9) {
+        Huygens(sizeParam, radius, wavelength, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca,
+                qBack, asymmetryG, first, last);
+        return;
+    }
+    if (calcMethod == 10) {
+        Aperture(sizeParam, radius, wavelength, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca,
+                 qBack, asymmetryG, first, last);
+        return;
+    }
+    if (calcMethod == 12) {
+        vdH(sizeParam, radius, wavelength, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack,
+            asymmetryG, first, last);
+        return;
+    }
     if (calcMethod >= 3 && calcMethod <= 12)
         RefuseRun(kMethodNames[static_cast<std::size_t>(calcMethod - 3)]);
 }

@@ -250,16 +250,15 @@ TEST_F(NewPlotTest, LeeDiagramsAreRefusedThroughTheCommonEnd) {
     expectCommonEnd(f, beeps);
 }
 
-TEST_F(NewPlotTest, UnbuiltMethodEndsThroughTheStopExit) {
+TEST_F(NewPlotTest, UnbuiltRunEndsThroughTheStopExit) {
     Form1& f = start(true);
-    f.cboType.setText("Rayleigh");
-    EXPECT_EQ(f.calcMethod, 3);
+    f.cboWave.setText("3");
     messages.clear();
     const int beeps = runtime.beepCount();
     f.clearDrawLog();
     f.cmdNewPlot.click();
     ASSERT_FALSE(messages.shown().empty());
-    EXPECT_EQ(messages.last().prompt, "Rayleigh scattering cannot be computed by this version of Tessary.");
+    EXPECT_EQ(messages.last().prompt, "Runs over several wavelengths cannot be computed by this version of Tessary.");
     EXPECT_EQ(messages.last().title, "Error");
     EXPECT_LT(LastCls(f.drawLog()), f.drawLog().size());  // the empty frame
     EXPECT_EQ(f.runState, 1);                             // angle graphs end at 1 whatever happened

@@ -1,0 +1,69 @@
+// The Huygens wavefront method as a procedure of the main window: the ray orders from the ray-order
+// list, the number of ray intervals from the angle box, the caption, the progress display and the
+// throttled event pump around the pure kernel of approximations/huygens.h. A stop (runState 4) ends
+// the method at its next angle.
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "approximations/form1_approx_window.h"
+#include "approximations/huygens.h"
+#include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
+#include "scattering/form1_series_common.h"
+#include "scattering/ray_orders.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr OleColor kWhite = 16777215;
+
+}  // namespace
+
+void Form1::Huygens(double& x, double& /*radius*/, double& /*wavelength*/, double& mRe, double& /*mIm*/,
+                    std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& /*Qext*/,
+                    double& /*Qsca*/, double& /*Qback*/, double& /*g*/, std::int32_t& first,
+                    std::int32_t& last) {
+    // The orders exactly as the list (or, for "Multiple", the dialog's boxes) now selects them.
+    if (!RaysCheck(RayFlagsFirst::Clear)) {  // an absurd typed order, refused with its message
+        runState = 4;
+        return;
+    }
+    const RaySelection rays{std::vector<std::int16_t>(rayflag.begin(), rayflag.end()), rayCount, rayPMax};
+    setCaption(HuygensCaption(rays, sphereName, mediumName));
+
+    HuygensInput in;
+    in.x = x;
+    in.m = mRe;
+    in.K = Val(txtAngle.text());
+    in.N = std::max(NANG, 2);
+    in.first = first;
+    in.last = last;
+
+    setForeColor(kWhite);  // an empty progress bar
+    boxFilled(12000, 1900, 15000, 2000);
+    setForeColor(0);
+    progressShown = 0;
+    progressPercent = 0;
+    stepsDone = 0;
+    stepsTotal = 1;
+    Progress();
+
+    SeriesEventPump pump;
+    pump.pumpNow();
+    const auto onAngle = [&](double done, double total) {
+        stepsDone = done;
+        stepsTotal = total;
+        Progress();
+        pump.pumpIfDue();
+        return runState == 4;
+    };
+    const AmplitudeTables S = WindowAmplitudes(S1, S2, in.N);
+    HuygensRays work;
+    const ApproxOutcome outcome = HuygensAmplitudes(in, rays, work, S, onAngle);
+    EndApproxMethod(*this, outcome, S, first, last, kHuygensName);
+}
+
+}  // namespace tessary
