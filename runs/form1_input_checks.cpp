@@ -63,6 +63,7 @@ class InputChecks {
     Next coloursAndDistribution(bool& distribution);
     Next methodParameters();
     Next surfaceWave();
+    Next samplesAndCoefficients();
     Next sweepRange();
     Next sweepRangeOf(bool wavelength);
     Next leeSweep();
@@ -337,7 +338,40 @@ Next InputChecks::methodParameters() {
     const std::string refractive = "Refractive index must be greater than 1 for this calculation method";
     if (method == 4 && real <= 1) return failRed(f.txtRefractReal, refractive);
     if (method >= 5 && real <= 1 && Val(rays) > 1) return failRed(f.txtRefractReal, refractive);
+    TESSARY_CHECK(samplesAndCoefficients());
     if (method == 11) return surfaceWave();
+    return Next::GoOn;
+}
+
+// True when the whole text (blanks aside) is one number within the Double range; its value in v.
+bool IsNumberText(const std::string& text, double& v) {
+    const ValResult r = ParseVal(text);
+    if (r.length == 0 || r.status != NumberStatus::Ok) return false;
+    for (std::size_t i = r.length; i < text.size(); ++i)
+        if (text[i] != ' ' && text[i] != '\t' && text[i] != '\n') return false;
+    v = r.value;
+    return true;
+}
+
+// The count of rays (Huygens) or samples (aperture) that angle graphs read from the angle box, and
+// the two coefficients of van de Hulst, Singles read from the term lists.
+Next InputChecks::samplesAndCoefficients() {
+    const int method = f.calcMethod;
+    double v = 0.0;
+    if ((method == 9 || method == 10) && f.graphCode < 10) {
+        if (!IsNumberText(f.txtAngle.text(), v) || !(v >= 1 && v <= 1000000))
+            return failRed(f.txtAngle, method == 9 ? "Number of rays must be between 1 and 1000000"
+                                                   : "Number of samples must be between 1 and 1000000");
+    }
+    if (method == 12) {
+        const auto bad = [&v](const ComboBox& list) { return !IsNumberText(list.text(), v) || !CSng(v).ok(); };
+        const bool badA = bad(f.cboQmin);
+        const bool badB = bad(f.cboQmax);
+        const std::string prompt = "The van de Hulst coefficients must be numbers";
+        if (badA && badB) return failBoth(f.cboQmin, f.cboQmax, prompt);
+        if (badA) return failRed(f.cboQmin, prompt);
+        if (badB) return failRed(f.cboQmax, prompt);
+    }
     return Next::GoOn;
 }
 
