@@ -48,7 +48,8 @@ struct Sums {
 // The distance from the wavefront point (X, +-Y) to the foot of its perpendicular on the line through
 // the reference point at distance 2 from the centre, seen in direction theta, is 2 + X cos theta +- Y
 // sin theta forward and 2 - X cos theta -+ Y sin theta backward. Written without tan theta it holds at
-// 0 and 90 degrees as well, where the slope form loses the sign of X or all its digits.
+// 0 degrees as well, where the slope form would put the reference point on the far side and flip the
+// sign of X, and at 90 degrees, where tan theta is 1.6e16 and the slope form loses digits.
 Sums ForwardSums(const HuygensRays& w, double x, double theta) {
     const double c = std::cos(theta);
     const double s = std::sin(theta);

@@ -1,7 +1,6 @@
 // Method dispatch of the run driver: the routine of the method code, called with the argument list
-// of its kind. The Mie series and the plane-wave Debye series are built; every other method is
-// refused with its message until its routine exists, and the run then ends through the driver's stop
-// exit.
+// of its kind. A method whose routine does not exist yet is refused with its message, and the run
+// then ends through the driver's stop exit.
 #include <array>
 #include <string>
 

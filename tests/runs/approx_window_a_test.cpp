@@ -48,6 +48,7 @@ class ApproxWindowTest : public test::UiTest {
 
 struct MethodCase {
     const char* method;
+    const char* rays;
     const char* radius;
     std::vector<std::string> prompts;  // every message shown by New plot
     const char* caption;               // empty: the caption is not the method's
@@ -55,19 +56,20 @@ struct MethodCase {
 
 TEST_F(ApproxWindowTest, EveryMethodDrawsItsGraph) {
     const std::vector<MethodCase> cases{
-        {"Rayleigh", "10", {"Rayleigh approximation is valid only when r << wavelength"},
+        {"Rayleigh", "", "10", {"Rayleigh approximation is valid only when r << wavelength"},
          "Rayleigh scattering:   Water in a vacuum "},
-        {"Rayleigh", "0.01", {}, "Rayleigh scattering:   Water in a vacuum "},
-        {"Diffraction", "10", {}, "Diffraction:   Water in a vacuum "},
-        {"van de Hulst", "10", {}, ""},
-        {"Huygens", "10", {}, "Ray tracing: Huygens (p = 2)   Water in a vacuum "},
-        {"Aperture", "10", {}, ""},
+        {"Rayleigh", "", "0.01", {}, "Rayleigh scattering:   Water in a vacuum "},
+        {"Diffraction", "", "10", {}, "Diffraction:   Water in a vacuum "},
+        {"van de Hulst", "", "10", {}, ""},
+        {"Huygens", "2", "10", {}, "Ray tracing: Huygens (p = 2)   Water in a vacuum "},
+        {"Huygens", "-3", "10", {}, "Ray tracing: Huygens (p = 0,  1,  2,  3)   Water in a vacuum "},
+        {"Aperture", "", "10", {}, ""},
     };
     for (const MethodCase& c : cases) {
-        SCOPED_TRACE(std::string(c.method) + " radius " + c.radius);
+        SCOPED_TRACE(std::string(c.method) + " " + c.rays + " radius " + c.radius);
         Form1& f = *form;
         f.cboType.setText(c.method);
-        f.cboRays.setText("2");
+        f.cboRays.setText(c.rays);
         f.txtRadius.setText(c.radius);
         if (f.calcMethod == 9 || f.calcMethod == 10) f.txtAngle.setText("100");
         f.cboQmin.setText("1");  // the van de Hulst coefficients
