@@ -46,7 +46,8 @@ void Form1::vdH(double& /*x*/, double& radius, double& wavelength, double& /*mRe
     }
     const std::int32_t N = std::max(NANG, 2);
     const AmplitudeTables S = WindowAmplitudes(S1, S2, N);
-    const ApproxOutcome outcome = VanDeHulstAmplitudes(radius, wavelength, a.value, b.value, N, S, first, last);
+    const ApproxOutcome outcome =
+        VanDeHulstAmplitudes(radius, wavelength, a.value, b.value, N, S, first, last);
     EndApproxMethod(*this, outcome, S, first, last, kVanDeHulstName);
 }
 

@@ -96,7 +96,8 @@ void AddAt(const AmplitudeTables& S, std::int32_t k, const Sums& sums) {
 
 void HuygensTrace(double x, double m, double K, std::int32_t p, HuygensRays& rays) {
     const auto count = static_cast<std::size_t>(RoundHalfEven(K)) + 1;
-    for (auto* v : {&rays.deviation, &rays.X, &rays.Y, &rays.perpRe, &rays.perpIm, &rays.paraRe, &rays.paraIm})
+    for (auto* v :
+         {&rays.deviation, &rays.X, &rays.Y, &rays.perpRe, &rays.perpIm, &rays.paraRe, &rays.paraIm})
         v->assign(count, 0.0);
     const double pp = static_cast<double>(p);
     const double bRainbow = RainbowImpact(m, p);
@@ -162,7 +163,8 @@ void HuygensTrace(double x, double m, double K, std::int32_t p, HuygensRays& ray
     }
 }
 
-std::string HuygensCaption(const RaySelection& rays, std::string_view sphereName, std::string_view mediumName) {
+std::string HuygensCaption(const RaySelection& rays, std::string_view sphereName,
+                           std::string_view mediumName) {
     std::string text = "Ray tracing: Huygens (p =";
     const std::int64_t top =
         std::min<std::int64_t>(rays.rayPMax, static_cast<std::int64_t>(rays.rayflag.size()) - 1);

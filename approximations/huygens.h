@@ -43,7 +43,8 @@ struct HuygensRays {
 void HuygensTrace(double x, double m, double K, std::int32_t p, HuygensRays& rays);
 
 // "Ray tracing: Huygens (p = 0,  2) " followed by a blank, the sphere's name, " in " and the medium's.
-std::string HuygensCaption(const RaySelection& rays, std::string_view sphereName, std::string_view mediumName);
+std::string HuygensCaption(const RaySelection& rays, std::string_view sphereName,
+                           std::string_view mediumName);
 
 // Clears S1 and S2 at indices 1..2N - 1, then adds the wavelets of every selected order (rayflag 1,
 // orders 0 .. rayPMax) at the indices first..last. Refused when K is outside [1, kMaxHuygensRays]

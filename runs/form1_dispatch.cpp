@@ -57,13 +57,13 @@ void Form1::DispatchMethod(std::int32_t& first, std::int32_t& last) {
         return;
     }
     if (calcMethod == 10) {
-        Aperture(sizeParam, radius, wavelength, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca,
-                 qBack, asymmetryG, first, last);
+        Aperture(sizeParam, radius, wavelength, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt,
+                 qSca, qBack, asymmetryG, first, last);
         return;
     }
     if (calcMethod == 12) {
-        vdH(sizeParam, radius, wavelength, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack,
-            asymmetryG, first, last);
+        vdH(sizeParam, radius, wavelength, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca,
+            qBack, asymmetryG, first, last);
         return;
     }
     if (calcMethod >= 3 && calcMethod <= 12)

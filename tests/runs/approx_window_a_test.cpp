@@ -1,10 +1,8 @@
 // Rayleigh, diffraction, van de Hulst, Huygens and aperture through New plot on the real main window:
-// captions, amplitudes, the messages shown, refusals that draw nothing, a stop and amplitudes that are
-// not finite numbers.
+// captions, messages, the input checks that refuse and draw nothing, a stop, non-finite amplitudes.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <cstdint>
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,158 +13,102 @@
 namespace tessary {
 namespace {
 
+using Texts = std::vector<std::string>;
+
 class ApproxWindowTest : public test::UiTest {
   protected:
     ApproxWindowTest() {
         runtime.setModalHook([](Form& f) { f.hide(); });
-        runtime.setEndHandler([](int) {});
         form = std::make_unique<Form1>();
         form->setRecording(true);
         form->load();
-        messages.clear();
+        // Messages, with " (red)" when the box a refusal paints is red while the message is read.
+        runtime.setMessageBoxResponder([this](const MessageBoxRequest& r) {
+            const Control& box =
+                form->calcMethod == 12 ? static_cast<Control&>(form->cboQmin) : form->txtAngle;
+            shown.push_back(r.prompt + (box.backColor() == 255 ? " (red)" : ""));
+            return r.style == mb::kYesNo ? mb::kYes : mb::kOk;
+        });
     }
     ~ApproxWindowTest() override { form.reset(); }
-
-    std::size_t index(double degrees) const {
-        return static_cast<std::size_t>(std::lround(degrees * (form->angleCount - 1) / 90.0)) + 1;
+    // New plot at 0.5 degrees with the method, ray orders, angle box and van de Hulst coefficient a.
+    void newPlot(const char* method, const char* rays, const char* angle, const char* a) {
+        Form1& f = *form;
+        f.cboType.setText(method);
+        f.cboRays.setText(rays);
+        f.txtAngle.setText(angle);
+        f.cboQmin.setText(a);
+        f.cboQmax.setText("2");
+        f.cboStep.setText("0.5");
+        shown.clear();
+        f.clearDrawLog();
+        f.cmdNewPlot.click();
     }
-    std::vector<std::string> prompts() const {
-        std::vector<std::string> p;
-        for (const MessageBoxRequest& r : messages.shown()) p.push_back(r.prompt);
-        return p;
-    }
-    // Lines drawn inside the graph box since the log was cleared (frames and curves).
-    int linesInBox() const {
-        int n = 0;
-        for (const DrawOp& op : form->drawLog())
-            if (op.kind == DrawOp::Kind::Line && op.y1 > form->graphTop && op.y1 < form->graphBottom) ++n;
-        return n;
+    long linesInGraph() const {  // frame and curves
+        return std::count_if(form->drawLog().begin(), form->drawLog().end(), [this](const DrawOp& op) {
+            return op.kind == DrawOp::Kind::Line && op.y1 > form->graphTop && op.y1 < form->graphBottom;
+        });
     }
 
     std::unique_ptr<Form1> form;
-};
-
-struct MethodCase {
-    const char* method;
-    const char* rays;
-    const char* radius;
-    std::vector<std::string> prompts;  // every message shown by New plot
-    const char* caption;               // empty: the caption is not the method's
+    Texts shown;
 };
 
 TEST_F(ApproxWindowTest, EveryMethodDrawsItsGraph) {
-    const std::vector<MethodCase> cases{
-        {"Rayleigh", "", "10", {"Rayleigh approximation is valid only when r << wavelength"},
-         "Rayleigh scattering:   Water in a vacuum "},
-        {"Rayleigh", "", "0.01", {}, "Rayleigh scattering:   Water in a vacuum "},
-        {"Diffraction", "", "10", {}, "Diffraction:   Water in a vacuum "},
-        {"van de Hulst", "", "10", {}, ""},
-        {"Huygens", "2", "10", {}, "Ray tracing: Huygens (p = 2)   Water in a vacuum "},
-        {"Huygens", "-3", "10", {}, "Ray tracing: Huygens (p = 0,  1,  2,  3)   Water in a vacuum "},
-        {"Aperture", "", "10", {}, ""},
-    };
-    for (const MethodCase& c : cases) {
-        SCOPED_TRACE(std::string(c.method) + " " + c.rays + " radius " + c.radius);
-        Form1& f = *form;
-        f.cboType.setText(c.method);
-        f.cboRays.setText(c.rays);
-        f.txtRadius.setText(c.radius);
-        if (f.calcMethod == 9 || f.calcMethod == 10) f.txtAngle.setText("100");
-        f.cboQmin.setText("1");  // the van de Hulst coefficients
-        f.cboQmax.setText("2");
-        f.cboStep.setText("0.5");
-        messages.clear();
-        f.clearDrawLog();
-        f.cmdNewPlot.click();
-        EXPECT_EQ(prompts(), c.prompts);
-        EXPECT_EQ(f.runState, 1);
-        if (*c.caption != 0) {
-            EXPECT_EQ(f.caption(), c.caption);
-        }
-        EXPECT_GT(linesInBox(), 100);
-        for (double v : f.intensityUnpol) EXPECT_TRUE(std::isfinite(v));
+    const std::string water = "   Water in a vacuum ";
+    const std::vector<Texts> cases{// method, rays, caption (empty: not the method's), messages; radius 10 um
+                                   {"Rayleigh", "", "Rayleigh scattering:" + water,
+                                    "Rayleigh approximation is valid only when r << wavelength"},
+                                   {"Diffraction", "", "Diffraction:" + water},
+                                   {"van de Hulst", "", ""},
+                                   {"Huygens", "2", "Ray tracing: Huygens (p = 2)" + water},
+                                   {"Huygens", "-3", "Ray tracing: Huygens (p = 0,  1,  2,  3)" + water},
+                                   {"Aperture", "", ""}};
+    for (const Texts& c : cases) {
+        SCOPED_TRACE(c[0] + " " + c[1]);
+        newPlot(c[0].c_str(), c[1].c_str(), "100", "1");
+        EXPECT_EQ(shown, Texts(c.begin() + 3, c.end()));
+        EXPECT_EQ(c[2].empty() ? c[2] : form->caption(), c[2]);
+        EXPECT_GT(linesInGraph(), 100);  // amplitudes that are not numbers would have shown a message
     }
 }
 
-TEST_F(ApproxWindowTest, RayleighIgnoresTheImaginaryIndexAndHasNoParallelLightAt90Degrees) {
-    Form1& f = *form;
-    f.angleCount = 901;
-    std::vector<Form1::ComplexTable> results;
-    for (double mIm : {0.0, 0.1}) {
-        double x = 0.1, mRe = 1.33, im = mIm, q = -1;
-        std::int32_t first = 1, last = 1801;
-        f.Rayleigh(x, mRe, im, f.angleCount, f.s1Amp, f.s2Amp, q, q, q, q, first, last);
-        results.push_back(f.s2Amp);
-        EXPECT_EQ(q, -1);  // efficiencies untouched
-    }
-    EXPECT_EQ(results[0], results[1]);
-    EXPECT_NEAR(f.s2Amp[1][index(90)], 0.0, 1e-18);
-    EXPECT_NEAR(f.s2Amp[1][index(60)], -1.0200589e-4, 1e-11);
-}
-
-TEST_F(ApproxWindowTest, RefusalsShowTheirTextAndDrawNothing) {
-    struct Refusal {
-        const char* method;
-        const char* angle;
-        const char* qMin;
-        std::string prompt;
-    };
-    const std::vector<Refusal> cases{
-        {"Huygens", "0", "1", "Number of rays must be between 1 and 1000000"},
-        {"Aperture", "2e6", "1", "Number of samples must be between 1 and 1000000"},
-        {"van de Hulst", "0", "one", "The van de Hulst coefficients must be numbers"},
-        {"van de Hulst", "0", "", "The van de Hulst coefficients must be numbers"},  // as after start-up
-    };
-    for (const Refusal& c : cases) {
-        SCOPED_TRACE(c.method);
-        Form1& f = *form;
-        f.cboType.setText(c.method);
-        f.txtAngle.setText(c.angle);
-        f.cboQmin.setText(c.qMin);
-        messages.clear();
-        f.clearDrawLog();
-        f.cmdNewPlot.click();
-        EXPECT_EQ(prompts(), std::vector<std::string>{c.prompt});
-        EXPECT_EQ(linesInBox(), 0);
-        f.cmdDefault.click();
+TEST_F(ApproxWindowTest, RefusalsShowTheirTextPaintTheBoxAndDrawNothing) {
+    const std::string rays = "Number of rays must be between 1 and 1000000 (red)";
+    const std::string samples = "Number of samples must be between 1 and 1000000 (red)";
+    const std::string coefficients = "The van de Hulst coefficients must be numbers (red)";
+    const std::vector<Texts> cases{// method, angle box, coefficient a ("" as start-up leaves it), message
+                                   {"Huygens", "0", "1", rays},
+                                   {"Huygens", "100x", "1", rays},
+                                   {"Aperture", "0.5", "1", samples},
+                                   {"van de Hulst", "0", "", coefficients},
+                                   {"van de Hulst", "0", "1e39", coefficients}};
+    for (const Texts& c : cases) {
+        SCOPED_TRACE(c[0] + " \"" + c[1] + "\" \"" + c[2] + "\"");
+        newPlot(c[0].c_str(), "2", c[1].c_str(), c[2].c_str());
+        EXPECT_EQ(shown, Texts{c[3]});
+        EXPECT_EQ(linesInGraph(), 0);
     }
 }
 
-TEST_F(ApproxWindowTest, StopEndsHuygensAtTheNextAngle) {
-    Form1& f = *form;
-    f.cboType.setText("Huygens");
-    f.cboRays.setText("2");
-    f.txtAngle.setText("1000");
-    f.cboStep.setText("0.1");
+TEST_F(ApproxWindowTest, StopEndsHuygensAtTheAngleInHand) {
     bool pressed = false;
-    double doneAtStop = -1;
-    runtime.setPumpHook([&] {
-        if (pressed || !f.cmdStop.visible() || f.stepsDone < 1) return;
+    runtime.setPumpHook([&] {  // Stop at the run's first pump, before its first angle
+        if (pressed || !form->cmdStop.visible()) return;
         pressed = true;
-        f.cmdStop.click();
-        doneAtStop = f.stepsDone;
+        form->cmdStop.click();
     });
-    messages.clear();
-    messages.answer(mb::kYes);
-    f.cmdNewPlot.click();
-    ASSERT_TRUE(pressed);
-    EXPECT_EQ(f.stepsDone, doneAtStop);  // no angle after the one in hand
-    EXPECT_LT(f.stepsDone, f.stepsTotal);
-    EXPECT_EQ(f.runState, 1);
-    EXPECT_FALSE(f.cmdStop.visible());
+    newPlot("Huygens", "2", "1000", "1");
+    EXPECT_TRUE(pressed);
+    EXPECT_EQ(form->stepsDone, 1);
 }
 
 TEST_F(ApproxWindowTest, AmplitudesThatAreNotNumbersEndTheRunNamingTheMethod) {
-    Form1& f = *form;
-    f.cboType.setText("Rayleigh");
-    f.txtRadius.setText("1e150");  // x^3 beyond the Double range
-    messages.clear();
-    f.clearDrawLog();
-    f.cmdNewPlot.click();
-    ASSERT_FALSE(messages.shown().empty());
-    EXPECT_EQ(messages.last().prompt.rfind("Rayleigh scattering gave amplitudes that are not finite", 0), 0u);
-    EXPECT_EQ(messages.last().title, "Error");
-    EXPECT_EQ(f.runState, 1);
+    form->txtRadius.setText("1e150");  // x^3 beyond the Double range
+    newPlot("Rayleigh", "", "0", "1");
+    ASSERT_EQ(shown.size(), 2u);  // after the warning
+    EXPECT_EQ(shown[1].rfind("Rayleigh scattering gave amplitudes that are not finite", 0), 0u);
+    EXPECT_EQ(form->runState, 1);
 }
 
 }  // namespace
