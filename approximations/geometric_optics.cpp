@@ -99,10 +99,14 @@ struct RayAmplitudes {
 
 Complex Sq(Complex a) { return ComplexMult(a, a); }
 
-// (1 - R^2) R^(p-1), the power in polar form.
+// (1 - R^2) R^(p-1), the power in polar form (a real R by a real power).
 Complex Transmitted(Complex R, std::int32_t p) {
     const Complex t = ComplexSub({1.0, 0.0}, Sq(R));
     if (p == 1) return t;
+    if (R.im == 0.0) {
+        const double power = std::pow(std::fabs(R.re), p - 1);
+        return {t.re * (R.re < 0 && (p - 1) % 2 == 1 ? -power : power), 0.0};
+    }
     const Polar polar = RectangularPolar(R.re, R.im);
     const double n = p - 1;
     return ComplexMult(t, PolarRectangular(std::pow(polar.r, n), polar.angle * n));
@@ -117,13 +121,20 @@ class RaySummer {
              double bRainbow) {
         const double cosI = std::cos(ray.i);
         const double cosR = std::cos(ray.r);
-        const Complex m{in_.mRe, in_.mIm};
         // Fresnel factors of [1] 12.21 as amplitude ratios of the first reflection; for p >= 1
         // those of the inner surface (R11 = -R), with the two transmissions (1 - R^2).
-        const Complex mCosR = ComplexMult(m, {cosR, 0.0});
-        const Complex mCosI = ComplexMult(m, {cosI, 0.0});
-        Complex Rperp = ComplexDiv(ComplexSub(mCosR, {cosI, 0.0}), ComplexAdd(mCosR, {cosI, 0.0}));
-        Complex Rpara = ComplexDiv(ComplexSub({cosR, 0.0}, mCosI), ComplexAdd(mCosI, {cosR, 0.0}));
+        Complex Rperp, Rpara;
+        if (in_.mIm == 0.0) {
+            const double m = in_.mRe;
+            Rperp = {(m * cosR - cosI) / (m * cosR + cosI), 0.0};
+            Rpara = {(cosR - m * cosI) / (m * cosI + cosR), 0.0};
+        } else {
+            const Complex m{in_.mRe, in_.mIm};
+            const Complex mCosR = ComplexMult(m, {cosR, 0.0});
+            const Complex mCosI = ComplexMult(m, {cosI, 0.0});
+            Rperp = ComplexDiv(ComplexSub(mCosR, {cosI, 0.0}), ComplexAdd(mCosR, {cosI, 0.0}));
+            Rpara = ComplexDiv(ComplexSub({cosR, 0.0}, mCosI), ComplexAdd(mCosI, {cosR, 0.0}));
+        }
         if (p >= 1) {
             Rperp = Transmitted(Rperp, p);
             Rpara = Transmitted(Rpara, p);

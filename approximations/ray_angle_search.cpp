@@ -22,9 +22,10 @@ RaySearch RayAt(int p, double m, double b) {
 
 // dD/db: (2 - 2p cos i / (m cos r)) / cos i, or -2 / cos i for p <= 0; infinite at grazing.
 double DeviationSlope(int p, double m, const RaySearch& s) {
-    const double cosI = std::cos(s.i);
+    const double cosI = std::sqrt(1.0 - s.b * s.b);
     if (p <= 0) return -2.0 / cosI;
-    return (2.0 - 2.0 * p * cosI / (m * std::cos(s.r))) / cosI;
+    const double sinR = s.b / m;
+    return (2.0 - 2.0 * p * cosI / (m * std::sqrt(1.0 - sinR * sinR))) / cosI;
 }
 
 }  // namespace

@@ -356,10 +356,12 @@ TEST_F(GaussianWindowTest, DebyeCentralBeamAddsTheDescartesIntensities) {
     chooseDebye("1");
     f.mnuCentralBeam_Click();
     ASSERT_TRUE(f.mnuCentralBeam.checked());
+    f.calcIndexRe = 4.0 / 3;  // the rays read m from the window, as the run driver sets it
+    f.calcIndexIm = 0;
     debye(100, 4.0 / 3, 0, 91);
     EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(f.calcMethod, 2);
-    EXPECT_EQ(f.caption(), "Debye series (Gaussian beam) (p = 1)  Water in a vacuum ");
+    EXPECT_EQ(f.caption(), "Debye series (Gaussian beam) (p = 1)   Water in a vacuum ");
     const DebyeGaussianResult beam = debyeKernel(GaussianBeamInput{}, false);
     // At 30 degrees the p = 1 ray of x = 100 has |S1| = 101.862124 (Descartes): the modulus becomes
     // sqrt(|S_beam|^2 + 101.862124^2) with the beam's phase.
