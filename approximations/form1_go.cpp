@@ -5,8 +5,9 @@
 // stop and the messages.
 //
 // A stop pressed during the call ends the sums at the next angle; a call made after a stop runs to its
-// end, as the Debye series' subtraction and central beam need. RaysCheck writes the caption, label and title bar as for the method in calcMethod; a caller that
-// must keep its own (the Debye series) saves and restores them around the call.
+// end, as the Debye series' subtraction and central beam need. RaysCheck writes the caption, label and title
+// bar as for the method in calcMethod; a caller that must keep its own (the Debye series) saves and restores
+// them around the call.
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -78,7 +79,8 @@ void RunGeometricOptics(Form1& f, GOVariant variant, double x, std::int32_t N, F
     in.diffraction = rayDialog.chkDiffraction.value() == 1;
     in.xMinZero = Val(f.txtXmin.text()) == 0;
     in.xMax180 = Val(f.txtXmax.text()) == 180;
-    const RaySelection rays{std::vector<std::int16_t>(f.rayflag.begin(), f.rayflag.end()), f.rayCount, f.rayPMax};
+    const RaySelection rays{std::vector<std::int16_t>(f.rayflag.begin(), f.rayflag.end()), f.rayCount,
+                            f.rayPMax};
 
     const auto onAngle = [&](double done, double total) {
         f.stepsDone = done;
@@ -88,8 +90,7 @@ void RunGeometricOptics(Form1& f, GOVariant variant, double x, std::int32_t N, F
         return !stoppedBefore && f.runState == 4;
     };
     GOWorkspace work;
-    const ApproxOutcome out =
-        GeometricOptics(in, rays, {S1[0], S1[1], S2[0], S2[1]}, work, onAngle);
+    const ApproxOutcome out = GeometricOptics(in, rays, {S1[0], S1[1], S2[0], S2[1]}, work, onAngle);
     if (out.status == ApproxStatus::Refused) {
         msgBox(out.message, mb::kOkOnly, out.title);
         f.runState = 4;

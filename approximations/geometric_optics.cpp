@@ -228,7 +228,8 @@ double UnfoldedTarget(const GOBranchTable& t, int k, double theta) {
 }
 
 // Descartes: each angle's modulus from the intensities, with the phase S had.
-void CombineIntensities(const AmplitudeTables& S, const GOWorkspace& w, std::int32_t first, std::int32_t last) {
+void CombineIntensities(const AmplitudeTables& S, const GOWorkspace& w, std::int32_t first,
+                        std::int32_t last) {
     for (std::int32_t idx = first; idx <= last; ++idx) {
         const auto j = static_cast<std::size_t>(idx);
         const auto combine = [](double& re, double& im, double I) {
@@ -262,8 +263,8 @@ void AddDiffraction(const GOInput& in, const AmplitudeTables& S, GOWorkspace& w,
     }
     const auto size = static_cast<std::size_t>(2 * in.N);
     for (auto& v : w.diffraction) v.assign(size, 0.0);
-    DiffractionAmplitudes(in.x, in.N, {w.diffraction[0], w.diffraction[1], w.diffraction[2], w.diffraction[3]},
-                          first, last);
+    DiffractionAmplitudes(
+        in.x, in.N, {w.diffraction[0], w.diffraction[1], w.diffraction[2], w.diffraction[3]}, first, last);
     for (std::int32_t idx = first; idx <= last; ++idx) {
         const auto j = static_cast<std::size_t>(idx);
         S.S1re[j] += w.diffraction[0][j];
@@ -324,7 +325,8 @@ ApproxOutcome GeometricOptics(const GOInput& in, const RaySelection& rays, const
                     const double low = fallingUnfolded ? t.B[k] : t.B[k + 1];
                     const double high = fallingUnfolded ? t.B[k + 1] : t.B[k];
                     double& previous = w.lastB[static_cast<std::size_t>(k)];
-                    const RaySearch ray = RayOnBranch(p, in.mRe, UnfoldedTarget(t, k, theta), low, high, previous);
+                    const RaySearch ray =
+                        RayOnBranch(p, in.mRe, UnfoldedTarget(t, k, theta), low, high, previous);
                     if (!std::isfinite(ray.deviation)) return NotFiniteOutcome(MethodName(in.calcMethod));
                     previous = ray.b;
                     const bool forwardCaustic = in.variant == GOVariant::GO2 && half == 0 && jj == 1;
