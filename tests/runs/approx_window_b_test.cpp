@@ -1,6 +1,5 @@
 // Ray optics on the main window: Descartes through New plot, the Debye series' surface-wave
-// subtraction against GO2 (its caption kept), the stop, GO2 run to its end after a stop, and
-// "No rays selected".
+// subtraction against GO2 (its caption kept), the stop, and GO2 run to its end after a stop.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -63,15 +62,6 @@ TEST_F(RayWindowTest, StopEndsTheSumsAndACallAfterAStopRunsToItsEnd) {
     EXPECT_EQ(f.stepsTotal, 181 * 21);
     go2(f);
     EXPECT_EQ(f.stepsDone, f.stepsTotal);
-}
-
-TEST_F(RayWindowTest, MultipleWithoutOrdersIsRefused) {
-    Form1& f = ready("Young", "Multiple", 7);
-    go2(f);
-    ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.last().prompt, "No rays selected");
-    EXPECT_EQ(messages.last().title, "Error");
-    EXPECT_EQ(f.runState, 4);
 }
 
 }  // namespace
