@@ -2,6 +2,7 @@
 #include "approximations/geometric_optics.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -280,6 +281,8 @@ ApproxOutcome GeometricOptics(const GOInput& in, const RaySelection& rays, const
                               GOWorkspace& w, ApproxProgress progress) {
     const std::int32_t N = std::max<std::int32_t>(in.N, 2);
     const std::int32_t total = 2 * N - 1;
+    assert(std::min({S.S1re.size(), S.S1im.size(), S.S2re.size(), S.S2im.size()}) >=
+           static_cast<std::size_t>(2 * N));
     const std::int32_t first = std::max<std::int32_t>(in.first, 1);
     const std::int32_t last = std::min<std::int32_t>(in.last, total);
     const bool keep = in.centralBeam || (in.variant == GOVariant::GO2 && in.surfaceWaveSub);

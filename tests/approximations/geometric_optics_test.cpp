@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <complex>
 #include <string>
 #include <vector>
 
@@ -124,11 +125,13 @@ TEST(Descartes, RaysAndDebyeTerms) {
 TEST(YoungMod, AgainstDebyeAndTheSurfaceWaveRemainder) {
     struct Row {
         std::int32_t p;
-        double from, to;
+        double from, to, mIm;
     };
-    for (const Row& c : {Row{2, 140, 150}, Row{3, 20, 30}, Row{0, 60, 120}, Row{1, 30, 60}}) {
+    // The absorbing rows check the complex Fresnel product and the attenuation exp(-2 p x Im m cos r).
+    for (const Row& c : {Row{2, 140, 150, 0}, Row{3, 20, 30, 0}, Row{0, 60, 120, 0}, Row{1, 30, 60, 0},
+                         Row{1, 30, 60, 1e-4}, Row{2, 140, 150, 1e-4}}) {
         for (GOVariant v : {GOVariant::GO, GOVariant::GO2}) {
-            const Case run{.step = 0.05, .variant = v};
+            const Case run{.mIm = c.mIm, .step = 0.05, .variant = v};
             const Tables d = Debye(run, c.p), a = Rays(run, {c.p});
             double miss = 0, power = 0;
             for (std::size_t j = run.at(c.from); j <= run.at(c.to); ++j) {
@@ -147,6 +150,15 @@ TEST(YoungMod, MendedPhasesAbsorptionAndRefusals) {
     EXPECT_NEAR(p2[3][c.at(150)], 287.38, 0.01);
     EXPECT_NEAR(p3[0][c.at(30)], 8.4313, 1e-4);
     EXPECT_NEAR(p3[1][c.at(30)], -2.1834, 1e-4);
+    // A strongly absorbing reflection: the complex Fresnel factor keeps its phase (the Debye term's to
+    // within the real-angle approximation of the factor).
+    const Case dark{.mIm = 0.5};
+    const Tables r = Rays(dark, {0}), d = Debye(dark, 0);
+    for (std::size_t j : {dark.at(90), dark.at(120)})
+        for (std::size_t k : {0u, 2u})
+            EXPECT_LT(std::fabs(std::arg(std::complex<double>(r[k][j], r[k + 1][j]) /
+                                         std::complex<double>(d[k][j], d[k + 1][j]))),
+                      0.1);
     const Tables weak = Rays({.mIm = 1e-12}, {2});
     double largest = 0, miss = 0;  // only the attenuation exp(-4e-9 cos r) differs
     for (std::size_t k = 0; k < 4; ++k)
