@@ -36,16 +36,18 @@ bool AddSegment(GOBranchTable& t, std::int32_t p, double m, double b0, double D0
     const bool falling = D1 < D0;
     const double low = falling ? b0 : b1;  // the end of the larger deviation
     const double high = falling ? b1 : b0;
-    // Multiples k pi strictly between the two deviations, from D0 towards D1.
+    // Multiples k pi strictly between the two deviations, from D0 towards D1: the first one is the
+    // nearest beyond D0, however D0 / pi rounds.
+    const double step = falling ? -1.0 : 1.0;
     double k = falling ? std::ceil(D0 / kPi) - 1 : std::floor(D0 / kPi) + 1;
-    for (int guard = 0; guard <= 2 * p + 4; ++guard) {
+    while (falling ? k * kPi >= D0 : k * kPi <= D0) k += step;
+    while (falling ? (k + 1) * kPi < D0 : (k - 1) * kPi > D0) k -= step;
+    for (int guard = 0; guard <= 2 * p + 4; ++guard, k += step) {
         const double target = k * kPi;
         if (falling ? !(target > D1) : !(target < D1)) break;
-        if (falling ? !(target < D0) : !(target > D0)) break;
         const RaySearch s = GOAngleCalc(0, p, m, target, low, high);
         if (!std::isfinite(s.deviation)) return false;
         AddPoint(t, s.b, s.deviation);
-        k += falling ? -1 : 1;
     }
     AddPoint(t, b1, D1);
     return true;
@@ -92,12 +94,6 @@ bool GOBranches(GOVariant variant, std::int32_t p, double m, GOBranchTable& t) {
 
 namespace {
 
-// The complex amplitude factor of one ray, before the phase: Fresnel factors times the divergence
-// and the attenuation.
-struct RayAmplitudes {
-    Complex perp, para;
-};
-
 Complex Sq(Complex a) { return ComplexMult(a, a); }
 
 // (1 - R^2) R^(p-1), the power in polar form (a real R by a real power).
@@ -120,6 +116,29 @@ class RaySummer {
     // Adds the ray (b, i, r) of order p leaving at theta into index j; false when not finite.
     bool add(std::int32_t p, const RaySearch& ray, double theta, std::size_t j, bool forwardCaustic,
              double bRainbow) {
+        Complex a1, a2;
+        amplitudes(p, ray, theta, forwardCaustic, a1, a2);
+        if (in_.calcMethod == 6) {
+            w_.intensityPerp[j] += a1.re * a1.re + a1.im * a1.im;
+            w_.intensityPara[j] += a2.re * a2.re + a2.im * a2.im;
+            return std::isfinite(w_.intensityPerp[j]) && std::isfinite(w_.intensityPara[j]);
+        }
+        const double D = p == 0 ? 2.0 * ray.i - kPi : RayDeviation(p, ray.i, ray.r);
+        const double weight = beamWeight(ray.b, D);
+        if (weight == 0.0) return true;
+        const double phi = phase(p, ray, D, bRainbow);
+        const double c = std::cos(phi);
+        const double sn = std::sin(phi);
+        addRay(a1, weight, c, sn, S_.S1re[j], S_.S1im[j]);
+        addRay(a2, weight, c, sn, S_.S2re[j], S_.S2im[j]);
+        return std::isfinite(S_.S1re[j]) && std::isfinite(S_.S1im[j]) && std::isfinite(S_.S2re[j]) &&
+               std::isfinite(S_.S2im[j]);
+    }
+
+  private:
+    // The complex amplitudes (perpendicular a1, parallel a2) of the ray before its phase.
+    void amplitudes(std::int32_t p, const RaySearch& ray, double theta, bool forwardCaustic, Complex& a1,
+                    Complex& a2) const {
         const double cosI = std::cos(ray.i);
         const double cosR = std::cos(ray.r);
         // Fresnel factors of [1] 12.21 as amplitude ratios of the first reflection; for p >= 1
@@ -143,39 +162,30 @@ class RaySummer {
         // Divergence of the bundle ([1] 12.32), tan r / tan i written as cos i / (m cos r).
         const double G = (2.0 * p * cosI / (in_.mRe * cosR) - 2.0) * 2.0 * std::sin(theta);
         const double F = G == 0.0 ? kCausticFactor : in_.x * std::sqrt(std::fabs(std::sin(2.0 * ray.i) / G));
-        Complex a1{F * Rperp.re, F * Rperp.im};
-        Complex a2{F * Rpara.re, F * Rpara.im};
+        a1 = {F * Rperp.re, F * Rperp.im};
+        a2 = {F * Rpara.re, F * Rpara.im};
         if (forwardCaustic) forwardValues(p, a1, a2);
-        if (in_.mIm != 0.0) {
+        if (in_.mIm != 0.0) {  // attenuation over p chords of length 2 cos r
             const double att = std::exp(-in_.x * 2.0 * p * in_.mIm * cosR);
             a1 = {a1.re * att, a1.im * att};
             a2 = {a2.re * att, a2.im * att};
         }
-        if (in_.calcMethod == 6) {
-            w_.intensityPerp[j] += a1.re * a1.re + a1.im * a1.im;
-            w_.intensityPara[j] += a2.re * a2.re + a2.im * a2.im;
-            return std::isfinite(w_.intensityPerp[j]) && std::isfinite(w_.intensityPara[j]);
-        }
-        const double D = p == 0 ? 2.0 * ray.i - kPi : RayDeviation(p, ray.i, ray.r);
-        const double weight = beamWeight(ray.b, D);
-        if (weight == 0.0) return true;
+    }
+
+    // Phase of the ray with unfolded deviation D ([1] 12.4): the optical path, pi/2 per order and per
+    // multiple of 2 pi in D, the side of the axis it leaves on and (Young mod.) the focal lines; pi
+    // more for a ray of p >= 1 with Int(D / pi) odd, so that its sign is that of the Debye term.
+    double phase(std::int32_t p, const RaySearch& ray, double D, double bRainbow) const {
         const double q = std::floor(D / kTwoPi);
-        const double h = std::floor(D / kPi);
-        const bool hOdd = std::fmod(h, 2.0) != 0.0;
+        const bool hOdd = std::fmod(std::floor(D / kPi), 2.0) != 0.0;
         const double s = hOdd ? 1.0 : -1.0;
         double f = 0.0;
         if (in_.calcMethod == 8) f = (ray.b > bRainbow || p < 2) ? 1.0 : -1.0;
-        double phi = 2.0 * in_.x * (cosI - p * in_.mRe * cosR) + kHalfPi * (p - 2.0 * q + (f - s) / 2.0);
-        if (p >= 1 && hOdd) phi += kPi;  // the exit on the far side of the axis
-        const double c = std::cos(phi);
-        const double sn = std::sin(phi);
-        addRay(a1, weight, c, sn, S_.S1re[j], S_.S1im[j]);
-        addRay(a2, weight, c, sn, S_.S2re[j], S_.S2im[j]);
-        return std::isfinite(S_.S1re[j]) && std::isfinite(S_.S1im[j]) && std::isfinite(S_.S2re[j]) &&
-               std::isfinite(S_.S2im[j]);
+        const double phi0 = 2.0 * in_.x * (std::cos(ray.i) - p * in_.mRe * std::cos(ray.r));
+        const double phi = phi0 + kHalfPi * (p - 2.0 * q + (f - s) / 2.0);
+        return p >= 1 && hOdd ? phi + kPi : phi;
     }
 
-  private:
     // GO2 at 0 degrees: the caustic amplitudes replaced by their limits.
     void forwardValues(std::int32_t p, Complex& a1, Complex& a2) const {
         const double x = in_.x;
