@@ -113,11 +113,12 @@ class RaySummer {
   public:
     RaySummer(const GOInput& in, const AmplitudeTables& S, GOWorkspace& w) : in_(in), S_(S), w_(w) {}
 
-    // Adds the ray (b, i, r) of order p leaving at theta into index j; false when not finite.
-    bool add(std::int32_t p, const RaySearch& ray, double theta, std::size_t j, bool forwardCaustic,
+    // Adds the ray (b, i, r) of order p leaving at theta (sin theta given) into index j; false when
+    // not finite.
+    bool add(std::int32_t p, const RaySearch& ray, double sinTheta, std::size_t j, bool forwardCaustic,
              double bRainbow) {
         Complex a1, a2;
-        amplitudes(p, ray, theta, forwardCaustic, a1, a2);
+        amplitudes(p, ray, sinTheta, forwardCaustic, a1, a2);
         if (in_.calcMethod == 6) {
             w_.intensityPerp[j] += a1.re * a1.re + a1.im * a1.im;
             w_.intensityPara[j] += a2.re * a2.re + a2.im * a2.im;
@@ -137,10 +138,11 @@ class RaySummer {
 
   private:
     // The complex amplitudes (perpendicular a1, parallel a2) of the ray before its phase.
-    void amplitudes(std::int32_t p, const RaySearch& ray, double theta, bool forwardCaustic, Complex& a1,
+    void amplitudes(std::int32_t p, const RaySearch& ray, double sinTheta, bool forwardCaustic, Complex& a1,
                     Complex& a2) const {
-        const double cosI = std::cos(ray.i);
-        const double cosR = std::cos(ray.r);
+        const double cosI = std::sqrt(1.0 - ray.b * ray.b);
+        const double sinR = std::fmin(ray.b / in_.mRe, 1.0);  // ArcSin clamps b / m above 1
+        const double cosR = std::sqrt(1.0 - sinR * sinR);
         // Fresnel factors of [1] 12.21 as amplitude ratios of the first reflection; for p >= 1
         // those of the inner surface (R11 = -R), with the two transmissions (1 - R^2).
         Complex Rperp, Rpara;
@@ -160,8 +162,8 @@ class RaySummer {
             Rpara = Transmitted(Rpara, p);
         }
         // Divergence of the bundle ([1] 12.32), tan r / tan i written as cos i / (m cos r).
-        const double G = (2.0 * p * cosI / (in_.mRe * cosR) - 2.0) * 2.0 * std::sin(theta);
-        const double F = G == 0.0 ? kCausticFactor : in_.x * std::sqrt(std::fabs(std::sin(2.0 * ray.i) / G));
+        const double G = (2.0 * p * cosI / (in_.mRe * cosR) - 2.0) * 2.0 * sinTheta;
+        const double F = G == 0.0 ? kCausticFactor : in_.x * std::sqrt(std::fabs(2.0 * ray.b * cosI / G));
         a1 = {F * Rperp.re, F * Rperp.im};
         a2 = {F * Rpara.re, F * Rpara.im};
         if (forwardCaustic) forwardValues(p, a1, a2);
@@ -330,6 +332,7 @@ ApproxOutcome GeometricOptics(const GOInput& in, const RaySelection& rays, const
                 const std::int32_t idx = half == 0 ? jj : 2 * N - jj;
                 if (idx < first || idx > last) continue;
                 const double theta = (idx - 1) * step;
+                const double sinTheta = std::sin(theta);
                 for (int k = 0; k < t.L; ++k) {
                     const double Dk = t.D[static_cast<std::size_t>(k)];
                     const double Dk1 = t.D[static_cast<std::size_t>(k) + 1];
@@ -343,7 +346,8 @@ ApproxOutcome GeometricOptics(const GOInput& in, const RaySelection& rays, const
                     if (!std::isfinite(ray.deviation)) return NotFiniteOutcome(MethodName(in.calcMethod));
                     previous = ray.b;
                     const bool forwardCaustic = in.variant == GOVariant::GO2 && half == 0 && jj == 1;
-                    if (!summer.add(p, ray, theta, static_cast<std::size_t>(idx), forwardCaustic, t.bRainbow))
+                    if (!summer.add(p, ray, sinTheta, static_cast<std::size_t>(idx), forwardCaustic,
+                                    t.bRainbow))
                         return NotFiniteOutcome(MethodName(in.calcMethod));
                 }
                 stepsDone += 1;
