@@ -9,6 +9,7 @@
 #include <cmath>
 #include <complex>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "approximations/ray_angle_search.h"
@@ -78,26 +79,21 @@ TEST(RaySearch, BisectionCountsAndNewtonAgrees) {
 }
 
 TEST(BranchTables, PointsOfEachOrder) {
-    struct Row {
-        GOVariant v;
-        std::int32_t p;
-        double m;
-        std::vector<double> B, Ddeg;
-    };
-    const std::vector<Row> rows{
+    // Variant, order, m, impact parameters, folded deviations in degrees (NaN: not compared).
+    const std::vector<std::tuple<GOVariant, int, double, std::vector<double>, std::vector<double>>> rows{
         {GOVariant::GO, 2, 4.0 / 3, {0, 0.8606629658, 1}, {180, 137.970341, 165.638488}},
         {GOVariant::GO, 4, 4.0 / 3, {0, 0.7638292235, 0.9737289911, 1}, {180, 0, 41.614791, 28.723023}},
         {GOVariant::GO, 2, 1.5, {0, kSkip, 0.9921567438, 1}, {180, kSkip, 180, kSkip}},  // past 180
         {GOVariant::GO2, 2, 1.5, {0, kSkip, 1}, {180, kSkip, kSkip}},
         {GOVariant::GO, 2, 1.333, {0, kSkip, 1}, {180, 137.921893, kSkip}},
         {GOVariant::GO, 1, 0.75, {0, 0.75}, {0, 180 - 2 * std::asin(0.75) / kDeg}}};
-    for (const Row& c : rows) {
+    for (const auto& [variant, p, m, B, Ddeg] : rows) {
         GOBranchTable t;
-        ASSERT_TRUE(GOBranches(c.v, c.p, c.m, t));
-        ASSERT_EQ(t.L + 1, static_cast<int>(c.B.size())) << c.p << " " << c.m;
-        for (std::size_t k = 0; k < c.B.size(); ++k) {
-            EXPECT_TRUE(std::isnan(c.B[k]) || std::fabs(t.B[k] - c.B[k]) < 1e-9) << k;
-            EXPECT_TRUE(std::isnan(c.Ddeg[k]) || std::fabs(t.D[k] / kDeg - c.Ddeg[k]) < 1e-5) << k;
+        ASSERT_TRUE(GOBranches(variant, p, m, t));
+        ASSERT_EQ(t.L + 1, static_cast<int>(B.size())) << p << " " << m;
+        for (std::size_t k = 0; k < B.size(); ++k) {
+            EXPECT_TRUE(std::isnan(B[k]) || std::fabs(t.B[k] - B[k]) < 1e-9) << k;
+            EXPECT_TRUE(std::isnan(Ddeg[k]) || std::fabs(t.D[k] / kDeg - Ddeg[k]) < 1e-5) << k;
         }
     }
     GOBranchTable t;  // order 150 near m = 1: a table of its own size, beyond 101 entries
@@ -123,22 +119,23 @@ TEST(Descartes, RaysAndDebyeTerms) {
 }
 
 TEST(YoungMod, AgainstDebyeAndTheSurfaceWaveRemainder) {
-    struct Row {
-        std::int32_t p;
-        double from, to, mIm;
-    };
-    // The absorbing rows check the complex Fresnel product and the attenuation exp(-2 p x Im m cos r).
-    for (const Row& c : {Row{2, 140, 150, 0}, Row{3, 20, 30, 0}, Row{0, 60, 120, 0}, Row{1, 30, 60, 0},
-                         Row{1, 30, 60, 1e-4}, Row{2, 140, 150, 1e-4}}) {
+    // Order, window in degrees, Im m: the absorbing rows check the attenuation exp(-2 p x Im m cos r).
+    for (auto [p, from, to, mIm] :
+         std::vector<std::tuple<int, double, double, double>>{{2, 140, 150, 0},
+                                                              {3, 20, 30, 0},
+                                                              {0, 60, 120, 0},
+                                                              {1, 30, 60, 0},
+                                                              {1, 30, 60, 1e-4},
+                                                              {2, 140, 150, 1e-4}}) {
         for (GOVariant v : {GOVariant::GO, GOVariant::GO2}) {
-            const Case run{.mIm = c.mIm, .step = 0.05, .variant = v};
-            const Tables d = Debye(run, c.p), a = Rays(run, {c.p});
+            const Case run{.mIm = mIm, .step = 0.05, .variant = v};
+            const Tables d = Debye(run, p), a = Rays(run, {p});
             double miss = 0, power = 0;
-            for (std::size_t j = run.at(c.from); j <= run.at(c.to); ++j) {
-                for (std::size_t k = 0; k < 4; ++k) miss += (a[k][j] - d[k][j]) * (a[k][j] - d[k][j]);
+            for (std::size_t j = run.at(from); j <= run.at(to); ++j) {
                 power += Power(d, j);
+                for (std::size_t k = 0; k < 4; ++k) miss += (a[k][j] - d[k][j]) * (a[k][j] - d[k][j]);
             }
-            EXPECT_LT(miss / power, 1e-3) << c.p;
+            EXPECT_LT(miss / power, 1e-3) << p;
         }
     }
 }
