@@ -4,10 +4,8 @@
 // dialog, the ray-order selection and caption, the progress strip, the throttled event pump, the
 // stop and the messages.
 //
-// A stop pressed during the call ends the sums at the next angle; a call made after a stop runs to its
-// end, as the Debye series' subtraction and central beam need. RaysCheck writes the caption, label and title
-// bar as for the method in calcMethod; a caller that must keep its own (the Debye series) saves and restores
-// them around the call.
+// RaysCheck writes the caption, label and title bar as for the method in calcMethod; a caller that
+// must keep its own (the Debye series) saves and restores them around the call.
 #include <cmath>
 #include <cstdint>
 #include <string>
