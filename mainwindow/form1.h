@@ -344,8 +344,9 @@ class Form1 : public Form {
     // Plane-wave Debye series of the selected ray orders (scattering/debye.h) with the window's part:
     // selection, label and title, the progress display and a time-throttled event pump, the stop,
     // refusal messages (runState 4), the convergence graph's txtXmax and intensities. The order "0" at
-    // x Im m > 700 is handed to BHMIE with calcMethod 1 for the call (2 again afterwards). All twelve
-    // by reference; NANG below 2 becomes 2; no efficiency is written.
+    // x Im m > 700 is handed to BHMIE with calcMethod 1 for the call (2 again afterwards). mnuSWsub
+    // subtracts the rays of GO2 (calcMethod 8 for the call) after the series, also after a stop.
+    // All twelve by reference; NANG below 2 becomes 2; no efficiency is written.
     void DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
                      ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
                      std::int32_t& first, std::int32_t& last);
@@ -361,7 +362,8 @@ class Form1 : public Form {
     // Gaussian-beam Debye series (scattering/debye_gaussian.h) of the selected ray orders, called by
     // the run driver instead of DebyeSeries while mnuGaussian is checked: one beam, or the pair of
     // mnuMultBeams; the single order "0" at strong absorption goes to MIE_Gaussian (through BHMIE).
-    // mnuCentralBeam is refused. Same twelve arguments; the efficiencies are left untouched.
+    // mnuCentralBeam adds the rays of GO (calcMethod 6 for the call) after the last beam, also after a
+    // stop. Same twelve arguments; the efficiencies are left untouched.
     void Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
                         ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
                         std::int32_t& first, std::int32_t& last);

@@ -66,6 +66,10 @@ void Form1::DispatchMethod(std::int32_t& first, std::int32_t& last) {
             qBack, asymmetryG, first, last);
         return;
     }
+    if (calcMethod >= 6 && calcMethod <= 8) {  // ray optics: Descartes, Young, Young mod.
+        GO(sizeParam, angleCount, s1Amp, s2Amp, qExt, qSca, qBack, asymmetryG, first, last);
+        return;
+    }
     if (calcMethod >= 3 && calcMethod <= 12)
         RefuseRun(kMethodNames[static_cast<std::size_t>(calcMethod - 3)]);
 }

@@ -7,7 +7,9 @@
 // distribution gets the method checks too; the inputs of the angle maps and the angle ranges of Lee
 // diagrams and maps are checked like the other ranges; the radius-sweep rows of a Lee diagram judge
 // the sweep the run will make, not the previous one.
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -64,6 +66,7 @@ class InputChecks {
     Next methodParameters();
     Next surfaceWave();
     Next samplesAndCoefficients();
+    Next raysAboveOne(const std::string& prompt);
     Next sweepRange();
     Next sweepRangeOf(bool wavelength);
     Next leeSweep();
@@ -338,6 +341,10 @@ Next InputChecks::methodParameters() {
     const std::string refractive = "Refractive index must be greater than 1 for this calculation method";
     if (method == 4 && real <= 1) return failRed(f.txtRefractReal, refractive);
     if (method >= 5 && real <= 1 && Val(rays) > 1) return failRed(f.txtRefractReal, refractive);
+    if (method >= 5 && method <= 9 && real <= 1) {
+        const Next next = raysAboveOne(refractive);
+        if (next != Next::GoOn) return next;
+    }
     TESSARY_CHECK(samplesAndCoefficients());
     if (method == 11) return surfaceWave();
     return Next::GoOn;
@@ -372,6 +379,17 @@ Next InputChecks::samplesAndCoefficients() {
         if (badA) return failRed(f.cboQmin, prompt);
         if (badB) return failRed(f.cboQmax, prompt);
     }
+    return Next::GoOn;
+}
+
+// The ray methods with Re m <= 1: the selection ("Multiple" or a range -N, which pass the test of the
+// typed value) must hold no order p >= 2, whose rainbow formulas have no value there. A typed order
+// that RaysCheck refuses has shown its own message.
+Next InputChecks::raysAboveOne(const std::string& prompt) {
+    if (!f.RaysCheck()) return Next::Stop;
+    const auto top = std::min<std::size_t>(static_cast<std::size_t>(std::max(f.rayPMax, 0)), f.rayflag.size() - 1);
+    for (std::size_t p = 2; p <= top; ++p)
+        if (f.rayflag[p] == 1) return failRed(f.txtRefractReal, prompt);
     return Next::GoOn;
 }
 

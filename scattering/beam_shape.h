@@ -55,7 +55,6 @@ enum class BeamRefusal {
     BeamRange,      // a beam-shape coefficient cannot be formed (|z_n| beyond the range of I_nu)
     NotFinite,      // a coefficient or an amplitude overflowed
     NoRays,         // Debye: "Multiple" with no order selected: "No rays selected"
-    CentralBeam,    // Debye: the central beam needs the geometric-optics rays, not available
     TooAbsorbing,   // Debye: sin(m x) leaves the double range
     BesselRange,    // Debye: j_n(m x) below the double range or not found
 };

@@ -284,11 +284,6 @@ bool CheckAndCount(const DebyeInput& in, DebyeResult& r) {
         r.status = DebyeStatus::HandOverToMie;
         return false;
     }
-    if (in.mnuSWsub) {
-        Refuse(r, DebyeRefusal::SurfaceWaveSub,
-               "Surface wave subtraction is not available: untick it to compute the Debye series");
-        return false;
-    }
     const double mxAbs = ComplexAbs({in.x * in.m.re, in.x * in.m.im});
     if (mxAbs > kDebyeTermLimit) {
         Refuse(r, DebyeRefusal::TooLarge, kTooLarge);

@@ -47,7 +47,7 @@ struct DebyeInput {
     DebyeGraph graph = DebyeGraph::Normal;
     std::string_view rayListText;    // text of the ray-order list: "0" may hand over, "Multiple" may be empty
     bool mnuDebyeRecursion = false;  // j_n(m x) by upward recurrence instead of the continued fraction
-    bool mnuSWsub = false;           // surface-wave subtraction (refused: its ray-optics part is missing)
+    bool mnuSWsub = false;           // surface-wave subtraction (made by the window procedure after the series)
 };
 
 enum class DebyeStatus {
@@ -67,7 +67,6 @@ enum class DebyeRefusal {
     TooAbsorbing,    // sin(m x) leaves the double range (|x Im m| above about 709.78)
     BesselRange,     // j_n(m x) below the double range or not found (very small |m| x against x)
     NotFinite,       // a coefficient or an amplitude overflowed
-    SurfaceWaveSub,  // the surface-wave subtraction needs the ray-optics amplitudes, not available
 };
 
 // Functions of x and of m x for the orders n = 0..termCount ([3] 10.1; psi_n = z j_n(z)).
@@ -191,7 +190,6 @@ bool DebyePartialWaves(const DebyeCoefficients& coefficients, int p, std::vector
 // - Refused BadSize / BadIndex: x or m unusable.
 // - HandOverToMie: list text exactly "0" and x Im m > 700. Nothing is written: the caller runs the
 //   Mie series with the same x, m, NANG and window instead.
-// - Refused SurfaceWaveSub: mnuSWsub set.
 // - Refused TooLarge ("Reduce radius or increase wavelength", title "Error"): |m x| > 200000, or
 //   nMax > 200000 (nStop and nMax then set).
 // - Refused BadAngles (NANG > kDebyeMaxNang) or TooAbsorbing (sin and cos of m x overflow: the message

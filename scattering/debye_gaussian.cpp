@@ -117,12 +117,6 @@ bool CheckInput(const DebyeGaussianInput& in, DebyeGaussianResult& r, double& mx
         r.status = DebyeStatus::HandOverToMie;
         return false;
     }
-    if (in.mnuCentralBeam) {
-        Refuse(r, BeamRefusal::CentralBeam,
-               "The central beam needs the geometric-optics rays, which are not available: untick Central beam "
-               "to compute the Debye series");
-        return false;
-    }
     std::string message;
     const BeamRefusal beam = MakeGaussianBeam(in.beam, in.wavelength, r.beam, message);
     if (beam != BeamRefusal::None) {

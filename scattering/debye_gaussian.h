@@ -33,7 +33,7 @@ struct DebyeGaussianInput {
     std::string_view rayListText;    // "0" may hand over to the Mie series; "Multiple" may be empty
     bool mnuDebyeRecursion = false;  // j_n(m x) by upward recurrence instead of the continued fraction
     bool mnuMultBeams = false;       // add the beam centred at (-xf, -yf)
-    bool mnuCentralBeam = false;     // add the geometric-optics central beam (refused: not available)
+    bool mnuCentralBeam = false;     // geometric-optics central beam (added by the window procedure)
 };
 
 struct DebyeGaussianWorkspace {
@@ -92,7 +92,6 @@ struct DebyeGaussianResult {
 // - Refused BadSize / BadIndex: x or m unusable.
 // - HandOverToMie: list text exactly "0" and x Im m > 700: the caller runs the Gaussian-beam Mie series
 //   with the same input. Nothing else is written.
-// - Refused CentralBeam: mnuCentralBeam set (the geometric-optics rays it adds are not available).
 // - Refused BadWavelength, BadWidth, BadBeam (MakeGaussianBeam).
 // - Refused BadAngles (NANG > 9001).
 //   (These refusals leave S1 and S2 at their former size, all 0.) From here S1 and S2 are sized

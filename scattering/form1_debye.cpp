@@ -80,6 +80,39 @@ class RayOrderDisplay {
     std::ptrdiff_t m_shown = -1;
 };
 
+// Surface-wave subtraction: the ray-optics amplitudes of the same orders (GO2 as modified Young, with
+// the forward caustic values) subtracted from the series at the indices it computed, so that the
+// surface waves and the corrections to ray optics remain. Made after a stop too; the caption and
+// label of the series stay.
+void SubtractRays(Form1& f, double& x, std::int32_t& NANG, Form1::ComplexTable& S1, Form1::ComplexTable& S2,
+                  double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first, std::int32_t& last) {
+    const auto size = 2 * static_cast<std::size_t>(NANG);
+    Form1::ComplexTable goS1{std::vector<double>(size, 0.0), std::vector<double>(size, 0.0)};
+    Form1::ComplexTable goS2 = goS1;
+    const std::string title = f.caption();
+    const std::string label = f.lblDebyeRays.caption();
+    const std::string text = f.captionText;
+    f.calcMethod = 8;
+    f.GO2(x, NANG, goS1, goS2, Qext, Qsca, Qback, g, first, last);
+    f.calcMethod = 2;
+    f.setCaption(title);
+    f.lblDebyeRays.setCaption(label);
+    f.captionText = text;
+    const std::int32_t top = std::min<std::int32_t>(last, static_cast<std::int32_t>(size) - 1);
+    for (std::int32_t j = std::max(first, 1); j <= top; ++j)  // a refused GO2 has shown why: keep S
+        for (std::size_t part = 0; part < 2; ++part)
+            if (!std::isfinite(goS1[part][static_cast<std::size_t>(j)]) ||
+                !std::isfinite(goS2[part][static_cast<std::size_t>(j)]))
+                return;
+    for (std::int32_t j = std::max(first, 1); j <= top; ++j) {
+        const auto k = static_cast<std::size_t>(j);
+        for (std::size_t part = 0; part < 2; ++part) {
+            S1[part][k] -= goS1[part][k];
+            S2[part][k] -= goS2[part][k];
+        }
+    }
+}
+
 }  // namespace
 
 void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
@@ -155,7 +188,9 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
     if (r.status == DebyeStatus::Refused) {
         msgBox(r.message, mb::kOkOnly, r.title);
         runState = 4;
+        return;
     }
+    if (mnuSWsub.checked()) SubtractRays(*this, x, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
 }
 
 }  // namespace tessary

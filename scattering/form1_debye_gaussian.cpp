@@ -133,6 +133,19 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
         txtXmax.setText(CStr(termCount));
         CopyConvergence(*this, r.intensityPerp, r.intensityPara, r.intensityUnpol, r.intensityPerp.size());
     }
+    if (in.mnuCentralBeam) {
+        // The central beam's rays by the Descartes rule, added to the beams' amplitudes after the last
+        // pass (also after a stop); the caption and label of the series stay.
+        const std::string title = caption();
+        const std::string label = lblDebyeRays.caption();
+        const std::string text = captionText;
+        calcMethod = 6;
+        GO(x, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
+        calcMethod = 2;
+        setCaption(title);
+        lblDebyeRays.setCaption(label);
+        captionText = text;
+    }
 }
 
 }  // namespace tessary

@@ -359,8 +359,6 @@ TEST_F(DebyeWindowTest, RefusalsShowTheirMessageAndStopTheRun) {
         {"no rays", "Multiple", false, 10, 1.33, 0, "No rays selected", true},
         {"too large", "2", false, 160000, 1.33, 0, "Reduce radius or increase wavelength", false},
         {"too absorbing", "2", false, 1000, 1.33, 0.8, "Absorption too strong for the Debye series", false},
-        {"surface wave subtraction", "2", true, 10, 1.33, 0, "Surface wave subtraction is not available",
-         false},
     };
     for (const RefusalCase& c : cases) {
         SCOPED_TRACE(c.name);

@@ -351,20 +351,25 @@ TEST_F(GaussianWindowTest, DebyeNewPlotComputesTheBeamOfTheSelectedOrder) {
     EXPECT_EQ(f.beamMMax, r.beamMMax);
 }
 
-TEST_F(GaussianWindowTest, DebyeCentralBeamIsRefused) {
+TEST_F(GaussianWindowTest, DebyeCentralBeamAddsTheDescartesIntensities) {
     Form1& f = startGaussian();
     chooseDebye("1");
     f.mnuCentralBeam_Click();
     ASSERT_TRUE(f.mnuCentralBeam.checked());
-    const std::vector<std::string> prompts = newPlot();
-    ASSERT_EQ(prompts,
-              std::vector<std::string>{"The central beam needs the geometric-optics rays, which are not "
-                                       "available: untick Central beam to compute the Debye series"});
-    EXPECT_EQ(messages.last().title, "Error");
-    EXPECT_EQ(f.debyeGaussianWork.refusal, BeamRefusal::CentralBeam);
+    f.calcIndexRe = 4.0 / 3;  // the rays read m from the window, as the run driver sets it
+    f.calcIndexIm = 0;
+    debye(100, 4.0 / 3, 0, 91);
+    EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(f.calcMethod, 2);
-    EXPECT_FALSE(f.inputsLocked);
-    EXPECT_FALSE(f.cmdStop.visible());
+    EXPECT_EQ(f.caption(), "Debye series (Gaussian beam) (p = 1)   Water in a vacuum ");
+    const DebyeGaussianResult beam = debyeKernel(GaussianBeamInput{}, false);
+    // At 30 degrees the p = 1 ray of x = 100 has |S1| = 101.862124 (Descartes): the modulus becomes
+    // sqrt(|S_beam|^2 + 101.862124^2) with the beam's phase.
+    const std::size_t j = 31;
+    const double beamModulus = std::hypot(beam.S1re[j], beam.S1im[j]);
+    const double modulus = std::hypot(f.s1Amp[0][j], f.s1Amp[1][j]);
+    EXPECT_LT(RelError(modulus, std::sqrt(beamModulus * beamModulus + 101.862124 * 101.862124)), 1e-6);
+    EXPECT_LT(std::fabs(std::atan2(f.s1Amp[1][j], f.s1Amp[0][j]) - std::atan2(beam.S1im[j], beam.S1re[j])), 1e-9);
 }
 
 TEST_F(GaussianWindowTest, DebyeCentredPairOfBeamsIsTwiceOneBeam) {

@@ -265,9 +265,6 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DebyeGaussianRefusal,
     testing::Values(
         DebyeRefusalCase{"NoRays", 10.0, {1.33, 0.0}, {}, 0.65, false, -1, BeamRefusal::NoRays, "No rays selected"},
-        DebyeRefusalCase{"CentralBeam", 10.0, {1.33, 0.0}, {}, 0.65, true, 2, BeamRefusal::CentralBeam,
-                         "The central beam needs the geometric-optics rays, which are not available: untick "
-                         "Central beam to compute the Debye series"},
         DebyeRefusalCase{"ZeroWidth", 10.0, {1.33, 0.0}, {0.0f, 0.0f, 0.0f, 0.0f, 0.0}, 0.65, false, 2,
                          BeamRefusal::BadWidth, "Beam half-width w0 = 0 is not a finite number above 0"},
         DebyeRefusalCase{"ZeroWavelength", 10.0, {1.33, 0.0}, {}, 0.0, false, 2, BeamRefusal::BadWavelength,

@@ -212,12 +212,14 @@ TEST(DebyeSeries, RefusesAnEmptyMultipleSelection) {
     for (double v : r.S1re) EXPECT_EQ(v, 0.0);
 }
 
-TEST(DebyeSeries, RefusesSurfaceWaveSubtraction) {
+TEST(DebyeSeries, SurfaceWaveSubtractionLeavesTheSeriesAsItIs) {
     DebyeInput in = Input(10.0, {1.33, 0.0}, "2");
-    in.mnuSWsub = true;
+    const DebyeResult plain = Compute(in);
+    in.mnuSWsub = true;  // the window procedure subtracts the rays afterwards
     const DebyeResult r = Compute(in);
-    EXPECT_EQ(r.refusal, DebyeRefusal::SurfaceWaveSub);
-    EXPECT_EQ(r.message, "Surface wave subtraction is not available: untick it to compute the Debye series");
+    EXPECT_EQ(r.status, DebyeStatus::Done);
+    EXPECT_EQ(r.S1re, plain.S1re);
+    EXPECT_EQ(r.S2im, plain.S2im);
 }
 
 TEST(DebyeSeries, RaisesNangBelowTwo) {

@@ -1,0 +1,110 @@
+// Ray optics as procedures of the main window: GO (Descartes, Young, Young mod., and the central beam
+// that the Gaussian-beam Debye series adds) and GO2 (the rays that the plane-wave Debye series
+// subtracts), around the pure kernel of approximations/geometric_optics.h. The window's part: the beam
+// dialog, the ray-order selection and caption, the progress strip, the throttled event pump, the
+// stop and the messages.
+//
+// RaysCheck writes the caption, label and title bar as for the method in calcMethod; a caller that
+// must keep its own (the Debye series) saves and restores them around the call.
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "approximations/geometric_optics.h"
+#include "mainwindow/form1.h"
+#include "numerics/constants.h"
+#include "platform/text/conversions.h"
+#include "scattering/form1_series_common.h"
+
+namespace tessary {
+
+namespace {
+
+void RunGeometricOptics(Form1& f, GOVariant variant, double x, std::int32_t N, Form1::ComplexTable& S1,
+                        Form1::ComplexTable& S2, std::int32_t first, std::int32_t last) {
+    // A stop during the call ends it at the next angle; a call made after a stop (the Debye series'
+    // subtraction and central beam) runs to its end.
+    const bool stoppedBefore = f.runState == 4;
+    GOInput in;
+    in.variant = variant;
+    in.x = x;
+    in.mRe = f.calcIndexRe;
+    in.mIm = f.calcIndexIm;
+    in.N = N < 2 ? 2 : N;
+    in.first = first;
+    in.last = last;
+    in.calcMethod = f.calcMethod;
+    in.centralBeam = f.mnuCentralBeam.checked();
+    in.surfaceWaveSub = f.mnuSWsub.checked();
+
+    // The beam: the dialog's values, or the narrow beam of "Multiple beams" centred on the axis.
+    if (f.mnuGaussian.checked() || f.mnuTopHat.checked()) f.ReadBeamDialog();
+    if (f.mnuMultBeams.checked()) {
+        f.beamXf = 0;
+        f.beamYf = 0;
+        f.beamW0 = 2;
+    }
+    const bool beam = !f.mnuPlaneWave.checked() && f.radius > 0;
+    in.gaussianWeight = beam && f.mnuGaussian.checked() && !in.centralBeam;
+    in.topHat = beam && f.mnuTopHat.checked();
+    in.beamOffsetRel = std::fabs(static_cast<double>(f.beamXf)) / f.radius;
+    in.beamWidthRel = static_cast<double>(f.beamW0) / f.radius;
+    in.beamXfPositive = f.beamXf > 0;
+    f.angleTotal = 2 * in.N - 1;
+
+    const auto size = static_cast<std::size_t>(2 * in.N);
+    for (Form1::ComplexTable* S : {&S1, &S2})
+        for (std::vector<double>& part : *S)
+            if (part.size() < size) part.resize(size, 0.0);
+
+    SeriesEventPump pump;
+    pump.pumpNow();
+    f.ClearProgressStrip();
+    f.progressShown = 0;
+    f.stepsTotal = (static_cast<double>(last) - first + 1) * f.rayCount;
+    f.stepsDone = 0;
+    f.Progress();
+    f.angleStepRad = kHalfPi / (in.N - 1);
+
+    if (!f.RaysCheck()) {  // an absurd typed order, refused with its message
+        f.runState = 4;
+        return;
+    }
+    f.setCaption(f.captionText);
+    dlogP& rayDialog = *f.dlogP_;
+    in.multipleList = f.cboRays.text() == "Multiple";
+    in.diffraction = rayDialog.chkDiffraction.value() == 1;
+    in.xMinZero = Val(f.txtXmin.text()) == 0;
+    in.xMax180 = Val(f.txtXmax.text()) == 180;
+    const RaySelection rays{std::vector<std::int16_t>(f.rayflag.begin(), f.rayflag.end()), f.rayCount,
+                            f.rayPMax};
+
+    const auto onAngle = [&](double done, double total) {
+        f.stepsDone = done;
+        f.stepsTotal = total;
+        f.Progress();
+        pump.pumpIfDue();
+        return !stoppedBefore && f.runState == 4;
+    };
+    GOWorkspace work;
+    const ApproxOutcome out = GeometricOptics(in, rays, {S1[0], S1[1], S2[0], S2[1]}, work, onAngle);
+    if (out.status == ApproxStatus::Refused) {
+        msgBox(out.message, mb::kOkOnly, out.title);
+        f.runState = 4;
+    }
+}
+
+}  // namespace
+
+void Form1::GO(double& x, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& /*Qext*/,
+               double& /*Qsca*/, double& /*Qback*/, double& /*g*/, std::int32_t& first, std::int32_t& last) {
+    RunGeometricOptics(*this, GOVariant::GO, x, NANG, S1, S2, first, last);
+}
+
+void Form1::GO2(double& x, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& /*Qext*/,
+                double& /*Qsca*/, double& /*Qback*/, double& /*g*/, std::int32_t& first, std::int32_t& last) {
+    RunGeometricOptics(*this, GOVariant::GO2, x, NANG, S1, S2, first, last);
+}
+
+}  // namespace tessary
