@@ -24,6 +24,7 @@ TEST_F(RunChecksTest, RayOrdersAboveOneNeedRealIndexAboveOne) {
         f.calcMethod = method;
         f.cboRays.setText(rays);
         f.txtRefractReal.setText(real);
+        f.txtAngle.setText("1000");  // a valid sample count for aperture
         if (tick >= 0) f.dlogP_->chkp(tick).setValue(1);
         EXPECT_EQ(check(), refused ? 1 : 0);
         ASSERT_EQ(shown.size(), refused ? 1u : 0u);
