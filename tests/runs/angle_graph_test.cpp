@@ -177,13 +177,11 @@ TEST_F(AngleGraphTest, EveryUnbuiltMethodIsRefusedWithItsName) {
     Form1& f = *form;
     const std::vector<std::pair<int, std::string>> refused{{3, "Rayleigh scattering"},
                                                            {4, "Diffraction"},
-                                                           {5, "Airy theory"},
                                                            {6, "Geometric optics (Descartes)"},
                                                            {7, "Geometric optics (Young)"},
                                                            {8, "Geometric optics (Young mod)"},
                                                            {9, "The Huygens wavefront method"},
                                                            {10, "Aperture diffraction"},
-                                                           {11, "Surface waves"},
                                                            {12, "The van de Hulst approximation"}};
     for (const auto& [code, name] : refused) {
         messages.clear();
