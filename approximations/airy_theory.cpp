@@ -20,8 +20,8 @@ constexpr double kDerivativeStep = 0.01;  // half-width of the central differenc
 struct OrderFactors {
     double zScale = 0.0;  // q x^(2/3) / h^(1/3)
     double thetaR = 0.0;
-    double D = 0.0;       // S1 = D Ai(z)
-    double S2ai = 0.0;    // S2 = S2ai Ai(z) + S2dai Ai'(z)
+    double D = 0.0;     // S1 = D Ai(z)
+    double S2ai = 0.0;  // S2 = S2ai Ai(z) + S2dai Ai'(z)
     double S2dai = 0.0;
 };
 
@@ -97,7 +97,8 @@ ApproxOutcome AiryAmplitudes(const AiryInput& in, const RaySelection& rays, cons
     const std::int64_t top =
         std::min<std::int64_t>(rays.rayPMax, static_cast<std::int64_t>(rays.rayflag.size()) - 1);
     for (std::int64_t p = 0; p <= top; ++p)
-        if (rays.rayflag[static_cast<std::size_t>(p)] == 1 && !AiryOrderValid(in.m, static_cast<std::int32_t>(p)))
+        if (rays.rayflag[static_cast<std::size_t>(p)] == 1 &&
+            !AiryOrderValid(in.m, static_cast<std::int32_t>(p)))
             return InvalidOrder();
 
     double done = 0.0;
@@ -109,8 +110,8 @@ ApproxOutcome AiryAmplitudes(const AiryInput& in, const RaySelection& rays, cons
     };
     for (std::int64_t p = 0; p <= top; ++p) {
         if (rays.rayflag[static_cast<std::size_t>(p)] != 1) continue;
-        const OrderFactors o =
-            FactorsOf(AiryRainbowOf(in.m, static_cast<std::int32_t>(p), in.radius, in.wavelength), in.x, in.radius);
+        const OrderFactors o = FactorsOf(
+            AiryRainbowOf(in.m, static_cast<std::int32_t>(p), in.radius, in.wavelength), in.x, in.radius);
         // First half 0..90 degrees, then the mirrored indices 2N - j.
         for (std::int32_t j = 1; j <= N; ++j) {
             if (j < in.first || j > in.last) continue;

@@ -13,21 +13,21 @@ namespace tessary {
 
 // The rainbow of order p for a real index m with 1 < m < p, radius a and wavelength lambda (um).
 struct AiryRainbow {
-    double tau = 0.0;      // grazing angle of incidence of the rainbow ray
-    double tauR = 0.0;     // its grazing angle of refraction
-    double Theta = 0.0;    // total deviation 2 (tau - p tauR), radians
-    std::int64_t k = 0;    // Int(Theta / -pi)
-    int q = -1;            // sign of the Airy argument: -1 for k even (0 included), +1 for k odd
-    double thetaR = 0.0;   // rainbow scattering angle in 0..pi
-    double rPerp = 0.0;    // perpendicular reflection coefficient
-    double APerp = 0.0;    // perpendicular amplitude factor (1 - r^2) r^(p - 1)
-    double h = 0.0;        // curvature of the emerging wavefront
-    double iB = 0.0;       // Brewster angle
-    double rB = 0.0;       // its angle of refraction
-    double F = 0.0;        // Brewster slope factor of the parallel amplitude
+    double tau = 0.0;     // grazing angle of incidence of the rainbow ray
+    double tauR = 0.0;    // its grazing angle of refraction
+    double Theta = 0.0;   // total deviation 2 (tau - p tauR), radians
+    std::int64_t k = 0;   // Int(Theta / -pi)
+    int q = -1;           // sign of the Airy argument: -1 for k even (0 included), +1 for k odd
+    double thetaR = 0.0;  // rainbow scattering angle in 0..pi
+    double rPerp = 0.0;   // perpendicular reflection coefficient
+    double APerp = 0.0;   // perpendicular amplitude factor (1 - r^2) r^(p - 1)
+    double h = 0.0;       // curvature of the emerging wavefront
+    double iB = 0.0;      // Brewster angle
+    double rB = 0.0;      // its angle of refraction
+    double F = 0.0;       // Brewster slope factor of the parallel amplitude
     double E = 0.0;
     double B = 0.0;
-    double D = 0.0;        // amplitude scale of S1
+    double D = 0.0;  // amplitude scale of S1
 };
 
 // True when the formulas hold: 1 < m < p.

@@ -68,8 +68,7 @@ void Form1::Airy(double& x, double& radius, double& wavelength, double& mRe, dou
         return runState == 4;
     };
     // With no order selected the kernel only zeroes the tables, as the message below expects.
-    const ApproxOutcome out =
-        AiryAmplitudes(in, rays, {S1[0], S1[1], S2[0], S2[1]}, onPoint);
+    const ApproxOutcome out = AiryAmplitudes(in, rays, {S1[0], S1[1], S2[0], S2[1]}, onPoint);
     pump.pumpNow();
     if (noRays) {
         msgBox("No rays selected", mb::kOkOnly, "Error");

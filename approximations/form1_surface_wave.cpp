@@ -94,7 +94,8 @@ void Form1::SurfaceWave(double& x, double& /*radius*/, double& /*wavelength*/, d
         if (runState == 4) return;
         for (auto* S : {&S1, &S2})  // the geometric optics may leave its tables of another size
             for (std::vector<double>& part : *S)
-                if (part.size() < static_cast<std::size_t>(2 * N)) part.resize(static_cast<std::size_t>(2 * N), 0.0);
+                if (part.size() < static_cast<std::size_t>(2 * N))
+                    part.resize(static_cast<std::size_t>(2 * N), 0.0);
     }
 
     SurfaceWaveInput in;

@@ -19,11 +19,11 @@ const std::array<double, kSurfaceModes> kAiryZeros{
     21.9013675956, 22.5676129175, 23.2241650011, 23.8715644555};
 
 const std::array<double, kSurfaceModes> kAiryZeroDerivatives{
-    0.701210822721, -0.803111369655, 0.865204025894, -0.91085073705, 0.947335709442, -0.977922808569,
-    1.00437012266,  -1.02773868882,  1.04872064859,  -1.06779385916, 1.08530283135,  -1.10150457028,
-    1.11659617793,  -1.13073231049,  1.14403667327,  -1.15660984912, 1.16853478449,  -1.17988072987,
-    1.19070613116,  -1.20106079152,  1.21098751487,  -1.2205233739,  1.22970070151,  -1.23854787533,
-    1.24708994526};
+    0.701210822721,  -0.803111369655, 0.865204025894, -0.91085073705, 0.947335709442,
+    -0.977922808569, 1.00437012266,   -1.02773868882, 1.04872064859,  -1.06779385916,
+    1.08530283135,   -1.10150457028,  1.11659617793,  -1.13073231049, 1.14403667327,
+    -1.15660984912,  1.16853478449,   -1.17988072987, 1.19070613116,  -1.20106079152,
+    1.21098751487,   -1.2205233739,   1.22970070151,  -1.23854787533, 1.24708994526};
 
 namespace {
 
@@ -103,7 +103,8 @@ Complex ModeSum(const SurfaceWaveInput& in, double scale, double eta, double wei
     return sum;
 }
 
-void AddLock(const Shared& c, const SurfaceWaveInput& in, double theta, double eta, bool longPath, PathSums& s) {
+void AddLock(const Shared& c, const SurfaceWaveInput& in, double theta, double eta, bool longPath,
+             PathSums& s) {
     const double order = longPath ? c.P + 1.0 : c.P;
     const double swPhaseShift = -order * kPi / 2.0 - kPi;
     const double B = c.lockB / std::sqrt(std::fabs(std::sin(theta)));
@@ -166,7 +167,8 @@ ApproxOutcome SurfaceWaveAmplitudes(const SurfaceWaveInput& in, const AmplitudeT
     c.psi = 2.0 * c.P * in.x * c.root + 2.0 * in.x + kPi / 12.0;
     c.g1 = 2.0 / c.root;
     c.g2 = 2.0 * in.m * in.m / c.root;
-    c.lockB = in.amplitude * std::pow(2.0, 1.0 / 6.0) * std::pow(in.x, 5.0 / 6.0) / std::sqrt(kPi * (in.m * in.m - 1.0));
+    c.lockB = in.amplitude * std::pow(2.0, 1.0 / 6.0) * std::pow(in.x, 5.0 / 6.0) /
+              std::sqrt(kPi * (in.m * in.m - 1.0));
     c.nussN = std::pow(2.0 / in.x, 1.0 / 3.0);
     const double Theta = SurfaceDeviation(in.m, in.p);
     const int firstPath = in.paths == SurfacePaths::Long ? 2 : 1;
@@ -187,9 +189,15 @@ ApproxOutcome SurfaceWaveAmplitudes(const SurfaceWaveInput& in, const AmplitudeT
             if (eta < 0.0) continue;
             PathSums sums;
             switch (in.model) {
-                case SurfaceModel::Khare: AddKhare(c, in, theta, eta, sums); break;
-                case SurfaceModel::Lock: AddLock(c, in, theta, eta, longPath, sums); break;
-                case SurfaceModel::Nussenzveig: AddNussenzveig(c, in, theta, eta, sums); break;
+                case SurfaceModel::Khare:
+                    AddKhare(c, in, theta, eta, sums);
+                    break;
+                case SurfaceModel::Lock:
+                    AddLock(c, in, theta, eta, longPath, sums);
+                    break;
+                case SurfaceModel::Nussenzveig:
+                    AddNussenzveig(c, in, theta, eta, sums);
+                    break;
             }
             S1 = ComplexAdd(S1, sums.S1);
             S2 = ComplexAdd(S2, sums.S2);

@@ -29,12 +29,12 @@ enum class SurfaceModel { Khare, Lock, Nussenzveig };
 enum class SurfacePaths { Short, Long, Both };
 
 struct SurfaceWaveInput {
-    double x = 0.0;            // size parameter
-    double m = 0.0;            // real part of the index, > 1
-    std::int32_t p = 1;        // ray order (number of internal chords)
-    int qMin = 1;              // modes qMin..qMax, within 1..25
+    double x = 0.0;      // size parameter
+    double m = 0.0;      // real part of the index, > 1
+    std::int32_t p = 1;  // ray order (number of internal chords)
+    int qMin = 1;        // modes qMin..qMax, within 1..25
     int qMax = 10;
-    double amplitude = 1.0;    // the factor A of the mode amplitudes
+    double amplitude = 1.0;  // the factor A of the mode amplitudes
     SurfaceModel model = SurfaceModel::Khare;
     SurfacePaths paths = SurfacePaths::Both;
     bool phaseCorrection = false;  // Khare only: the first mode's phase fitted to the Debye series

@@ -44,13 +44,13 @@ void Form1::DispatchMethod(std::int32_t& first, std::int32_t& last) {
         return;
     }
     if (calcMethod == 5) {
-        Airy(sizeParam, radius, wavelength, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack,
-             asymmetryG, first, last);
+        Airy(sizeParam, radius, wavelength, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca,
+             qBack, asymmetryG, first, last);
         return;
     }
     if (calcMethod == 11) {
-        SurfaceWave(sizeParam, radius, wavelength, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca,
-                    qBack, asymmetryG, first, last);
+        SurfaceWave(sizeParam, radius, wavelength, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt,
+                    qSca, qBack, asymmetryG, first, last);
         return;
     }
     if (calcMethod >= 3 && calcMethod <= 12)

@@ -363,7 +363,8 @@ Next InputChecks::airyBounds(double real) {
 // even), so they are judged rounded: "0.4" and "-3" both ask for a term below 1.
 Next InputChecks::surfaceWave(double real) {
     if (real <= 1)
-        return failRed(f.txtRefractReal, "Refractive index must be greater than 1 for this calculation method");
+        return failRed(f.txtRefractReal,
+                       "Refractive index must be greater than 1 for this calculation method");
     const double kMin = std::nearbyint(ValueOf(f.cboQmin));
     const double kMax = std::nearbyint(ValueOf(f.cboQmax));
     if (kMin < 1) return failRed(f.cboQmin, "Kmin must be >=1");

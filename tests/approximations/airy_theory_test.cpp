@@ -23,7 +23,8 @@ RaySelection Order(const char* text) {
 }
 
 // Largest |S1| over first..last and its angle (degrees) on a 0.01 degree grid.
-std::pair<double, double> MaxS1(const std::vector<double>& re, const std::vector<double>& im, int first, int last) {
+std::pair<double, double> MaxS1(const std::vector<double>& re, const std::vector<double>& im, int first,
+                                int last) {
     std::pair<double, double> best{0.0, 0.0};
     for (int j = first; j <= last; ++j)
         if (std::hypot(re[j], im[j]) > best.first) best = {std::hypot(re[j], im[j]), (j - 1) * 0.01};
@@ -42,9 +43,10 @@ TEST(AiryTheory, RainbowConstantsOfWater) {
     EXPECT_REL_NEAR(r2.APerp, -0.2962962963, 1e-9);
     EXPECT_REL_NEAR(r2.F, 1.76606355, 1e-8);
     std::vector<double> t(20, 7.0);
-    const ApproxOutcome out = AiryAmplitudes({100.0, 10.0, 0.65, 2.0, 10, 1, 19}, Order("2"), {t, t, t, t}, {});
+    const ApproxOutcome out =
+        AiryAmplitudes({100.0, 10.0, 0.65, 2.0, 10, 1, 19}, Order("2"), {t, t, t, t}, {});
     EXPECT_EQ(out.message, "Airy theory is valid only for 1 < m < p");  // m = p = 2
-    EXPECT_EQ(t[5], 0.0);  // zeroed all the same
+    EXPECT_EQ(t[5], 0.0);                                               // zeroed all the same
 }
 
 // 0.65 um, m = 4/3, 0.01 degree: 100 um gives 806.5 at 138.98 degrees (Debye 799.9 at 138.97);
@@ -61,7 +63,8 @@ TEST(AiryTheory, MainMaximumAgainstDebye) {
         ASSERT_EQ(AiryAmplitudes(in, Order("2"), {re1, im1, re2, im2}, {}).status, ApproxStatus::Done);
         const auto airy = MaxS1(re1, im1, row.first, row.last);
         DebyeResult debye;
-        DebyePlaneWave({in.x, {in.m, 0.0}, N, row.first, row.last, DebyeGraph::Normal, "2"}, Order("2"), debye);
+        DebyePlaneWave({in.x, {in.m, 0.0}, N, row.first, row.last, DebyeGraph::Normal, "2"}, Order("2"),
+                       debye);
         const auto reference = MaxS1(debye.S1re, debye.S1im, row.first, row.last);
         if (row.radius == 100.0) {
             EXPECT_NEAR(airy.first, 806.5, 0.05);

@@ -35,7 +35,8 @@ SurfaceWaveInput Water(SurfaceModel model, SurfacePaths paths = SurfacePaths::Sh
 TEST(SurfaceWaves, CriticalAngleDeviationsAndModeTables) {
     EXPECT_NEAR(SurfaceCriticalAngle(4.0 / 3.0), 0.848062079, 5e-10);
     const double Theta[][2] = {{1, 1.4454685}, {2, 2.8909370}, {5, 0.9441572}, {9, 0.4428458}};
-    for (const auto& row : Theta) EXPECT_NEAR(SurfaceDeviation(4.0 / 3.0, static_cast<int>(row[0])), row[1], 5e-8);
+    for (const auto& row : Theta)
+        EXPECT_NEAR(SurfaceDeviation(4.0 / 3.0, static_cast<int>(row[0])), row[1], 5e-8);
     for (std::size_t q = 0; q < kSurfaceModes; ++q) {
         const AiryResult r = AiryCalc(-kAiryZeros[q]);
         EXPECT_NEAR(r.ai, 0.0, 1e-10) << q + 1;  // the zeros to 12 digits

@@ -29,7 +29,8 @@ class ApproxWindowC : public test::UiTest {
         first = f.firstPoint = 1;
         last = f.lastPoint = 2 * nang - 1;
         if (method == 5) f.Airy(x, radius, lambda, mRe, mIm, nang, f.s1Amp, f.s2Amp, q, q, q, q, first, last);
-        if (method == 11) f.SurfaceWave(x, radius, lambda, mRe, mIm, nang, f.s1Amp, f.s2Amp, q, q, q, q, first, last);
+        if (method == 11)
+            f.SurfaceWave(x, radius, lambda, mRe, mIm, nang, f.s1Amp, f.s2Amp, q, q, q, q, first, last);
     }
     double abs1(std::size_t j) const { return std::hypot(f.s1Amp[0][j], f.s1Amp[1][j]); }
 
