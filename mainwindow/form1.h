@@ -409,6 +409,12 @@ class Form1 : public Form {
     void vdH(double& x, double& radius, double& wavelength, double& mRe, double& mIm, std::int32_t& NANG,
              ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
              std::int32_t& first, std::int32_t& last);
+    // Approximate methods: Airy theory and surface waves
+    // The central beam under the surface waves: GO with code 8 into S1 and S2; the surface waves keep
+    // their caption, label, calculation title and ray-order selection.
+    void SurfaceWaveCentralBeam(double& x, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
+                                double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first,
+                                std::int32_t& last);
 
     // Main window: input handlers
     // Forwarders: each reaches the one real handler of its control.

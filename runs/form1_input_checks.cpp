@@ -7,9 +7,12 @@
 // distribution gets the method checks too; the inputs of the angle maps and the angle ranges of Lee
 // diagrams and maps are checked like the other ranges; the radius-sweep rows of a Lee diagram judge
 // the sweep the run will make, not the previous one.
+// Airy theory refuses an index m >= p for a selected order p; the surface waves refuse an index <= 1
+// whatever the order, and judge their typed term range after rounding.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -64,9 +67,10 @@ class InputChecks {
     Next mapInputs();
     Next coloursAndDistribution(bool& distribution);
     Next methodParameters();
-    Next surfaceWave();
+    Next surfaceWave(double real);
     Next samplesAndCoefficients();
     Next raysAboveOne(const std::string& prompt);
+    Next airyBounds(double real);
     Next sweepRange();
     Next sweepRangeOf(bool wavelength);
     Next leeSweep();
@@ -346,7 +350,8 @@ Next InputChecks::methodParameters() {
         if (next != Next::GoOn) return next;
     }
     TESSARY_CHECK(samplesAndCoefficients());
-    if (method == 11) return surfaceWave();
+    if (method == 5) TESSARY_CHECK(airyBounds(real));
+    if (method == 11) return surfaceWave(real);
     return Next::GoOn;
 }
 
@@ -393,12 +398,27 @@ Next InputChecks::raysAboveOne(const std::string& prompt) {
     return Next::GoOn;
 }
 
-// Term range of the surface-wave method; the lists offer whole numbers.
-Next InputChecks::surfaceWave() {
-    const double kMin = ValueOf(f.cboQmin);
-    const double kMax = ValueOf(f.cboQmax);
-    if (kMin == 0) return failRed(f.cboQmin, "Kmin must be >=1");
-    if (kMax == 0) return failRed(f.cboQmax, "Kmax must be >=1");
+// Airy theory needs 1 < m < p for every selected order (its square roots of m^2 - 1 and p^2 - m^2).
+Next InputChecks::airyBounds(double real) {
+    if (!f.RaysCheck()) return Next::Stop;  // an absurd typed order, refused with its message
+    const std::int64_t top =
+        std::min<std::int64_t>(f.rayPMax, static_cast<std::int64_t>(f.rayflag.size()) - 1);
+    for (std::int64_t p = 0; p <= top; ++p)
+        if (f.rayflag[static_cast<std::size_t>(p)] == 1 && real >= static_cast<double>(p))
+            return failRed(f.txtRefractReal, "Airy theory is valid only for 1 < m < p");
+    return Next::GoOn;
+}
+
+// Index and term range of the surface-wave method. The method rounds the typed terms (halves to
+// even), so they are judged rounded: "0.4" and "-3" both ask for a term below 1.
+Next InputChecks::surfaceWave(double real) {
+    if (real <= 1)
+        return failRed(f.txtRefractReal,
+                       "Refractive index must be greater than 1 for this calculation method");
+    const double kMin = std::nearbyint(ValueOf(f.cboQmin));
+    const double kMax = std::nearbyint(ValueOf(f.cboQmax));
+    if (kMin < 1) return failRed(f.cboQmin, "Kmin must be >=1");
+    if (kMax < 1) return failRed(f.cboQmax, "Kmax must be >=1");
     if (kMin > kMax) return failBoth(f.cboQmin, f.cboQmax, "Kmin > Kmax");
     if (kMin > 25) return failRed(f.cboQmin, "Kmin must be <=25");
     if (kMax > 25) return failRed(f.cboQmax, "Kmax must be <=25");

@@ -1,0 +1,125 @@
+// Surface waves as a procedure of the main window: the pure kernel of approximations/surface_waves.h
+// fed from the surface-wave menus and lists, with the ray-order caption, the optional central beam
+// (geometric optics, modified Young) underneath, the throttled event pump and the messages. A stop
+// ends the routine at its next angle.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "approximations/surface_waves.h"
+#include "mainwindow/form1.h"
+#include "numerics/constants.h"
+#include "platform/text/conversions.h"
+#include "scattering/form1_series_common.h"
+
+namespace tessary {
+
+namespace {
+
+// A list's text rounded to a whole number (halves to even) as an Integer or a Long; 0 when it is none
+// or out of range.
+int IntegerOf(const std::string& text) {
+    const Checked<std::int16_t> v = CInt(Val(text));
+    return v.ok() ? v.value : 0;
+}
+
+std::int32_t LongOf(const std::string& text) {
+    const Checked<std::int32_t> v = CLng(Val(text));
+    return v.ok() ? v.value : 0;
+}
+
+// The path range of the menus, tested in the order both, short, long: a later checked item wins.
+SurfacePaths PathsOf(const Form1& f) {
+    SurfacePaths paths = SurfacePaths::Both;
+    if (f.mnuSurfaceBoth.checked()) paths = SurfacePaths::Both;
+    if (f.mnuSurfaceShort.checked()) paths = SurfacePaths::Short;
+    if (f.mnuSurfaceLong.checked()) paths = SurfacePaths::Long;
+    return paths;
+}
+
+SurfaceModel ModelOf(const Form1& f) {
+    if (f.mnuLock.checked()) return SurfaceModel::Lock;
+    if (f.mnuNussenzveig.checked()) return SurfaceModel::Nussenzveig;
+    return SurfaceModel::Khare;
+}
+
+}  // namespace
+
+void Form1::SurfaceWaveCentralBeam(double& x, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
+                                   double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first,
+                                   std::int32_t& last) {
+    const std::string title = caption();
+    const std::string label = lblDebyeRays.caption();
+    const std::string calculation = captionText;
+    const std::vector<int> flags = rayflag;
+    const std::int32_t count = rayCount;
+    const std::int32_t top = rayPMax;
+    calcMethod = 8;
+    GO(x, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
+    calcMethod = 11;
+    setCaption(title);
+    lblDebyeRays.setCaption(label);
+    captionText = calculation;
+    rayflag = flags;
+    rayCount = count;
+    rayPMax = top;
+}
+
+void Form1::SurfaceWave(double& x, double& /*radius*/, double& /*wavelength*/, double& mRe, double& /*mIm*/,
+                        std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca,
+                        double& Qback, double& g, std::int32_t& first, std::int32_t& last) {
+    swQmin = IntegerOf(cboQmin.text());
+    swQmax = IntegerOf(cboQmax.text());
+    if (!RaysCheck()) {  // an absurd typed order, refused with its message
+        runState = 4;
+        return;
+    }
+    setCaption(captionText);
+    if (cboRays.text() == "Multiple" && rayCount == 0 && dlogP_->chkDiffraction.value() == 0) {
+        msgBox("No rays selected", mb::kOkOnly, "Error");
+        runState = 4;
+        return;
+    }
+    const std::int32_t N = NANG < 2 ? 2 : NANG;
+    angleTotal = 2 * N - 1;
+    angleStepRad = kHalfPi / static_cast<double>(N - 1);
+    for (auto* S : {&S1, &S2})
+        for (std::vector<double>& part : *S) part.assign(static_cast<std::size_t>(2 * N), 0.0);
+
+    SeriesEventPump pump;
+    pump.pumpNow();
+    if (mnuCentralBeam.checked()) {
+        SurfaceWaveCentralBeam(x, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
+        if (runState == 4) return;
+        for (auto* S : {&S1, &S2})  // the geometric optics may leave its tables of another size
+            for (std::vector<double>& part : *S)
+                if (part.size() < static_cast<std::size_t>(2 * N))
+                    part.resize(static_cast<std::size_t>(2 * N), 0.0);
+    }
+
+    SurfaceWaveInput in;
+    in.x = x;
+    in.m = mRe;
+    in.p = LongOf(cboRays.text());  // "Multiple" gives 0
+    in.qMin = swQmin;
+    in.qMax = swQmax;
+    in.amplitude = Val(txtSWAmp.text());
+    in.model = ModelOf(*this);
+    in.paths = PathsOf(*this);
+    in.phaseCorrection = mnuSWPhase.checked();
+    in.N = N;
+    in.first = first;
+    in.last = last;
+    const auto onAngle = [&](double, double) {
+        pump.pumpIfDue();
+        return runState == 4;
+    };
+    const ApproxOutcome out = SurfaceWaveAmplitudes(in, {S1[0], S1[1], S2[0], S2[1]}, onAngle);
+    if (out.status == ApproxStatus::Refused) {
+        msgBox(out.message, mb::kOkOnly, out.title);
+        runState = 4;
+    }
+}
+
+}  // namespace tessary
