@@ -146,7 +146,9 @@ void Form1::OneWavelengthColours() {
         colourSumPara[1][J] = (s2Amp[0][J] * s2Amp[0][J] + s2Amp[1][J] * s2Amp[1][J]) / waveNumberSq;
     }
     peakCommon = peakPerp = peakPara = peakUnpol = colourPeak = scratchE = 0;
+    const std::int32_t kept = loopJ;  // the progress of the series reads the shared counter
     for (loopJ = firstPoint; loopJ <= lastPoint; ++loopJ) PlotN();
+    loopJ = kept;
 }
 
 void Form1::AngleLowerCurves() {
