@@ -185,3 +185,70 @@ TEST_F(SeveralWavelengthsTest, SimulationTableSizedFromTheStoredRun) {
 
 }  // namespace
 }  // namespace tessary
+
+namespace tessary {
+namespace {
+
+// Shares R / (R + G + B) of the unpolarised sums and the brightest point over an angle range.
+struct BowReading {
+    double brightest = 0, reddest = 0, bluest = 0, peak = 0;
+};
+BowReading ReadBow(const Form1& f, double from, double to, double* level = nullptr, double at = 0) {
+    BowReading b;
+    double redMax = 0, blueMax = 0;
+    const double step = 90.0 / (f.angleCount - 1);
+    for (double a = from; a <= to + 1e-9; a += step) {
+        const auto j = static_cast<std::size_t>(std::lround(a / step)) + 1;
+        double c[3];
+        for (std::size_t k = 0; k < 3; ++k) c[k] = (f.colourSumPerp[k + 1][j] + f.colourSumPara[k + 1][j]) / 2;
+        const double sum = c[0] + c[1] + c[2];
+        if (sum > b.peak) {
+            b.peak = sum;
+            b.brightest = a;
+        }
+        if (c[0] / sum > redMax) {
+            redMax = c[0] / sum;
+            b.reddest = a;
+        }
+        if (c[2] / sum > blueMax) {
+            blueMax = c[2] / sum;
+            b.bluest = a;
+        }
+        if (level && std::fabs(a - at) < step / 2) *level = sum;
+    }
+    return b;
+}
+
+TEST_F(SeveralWavelengthsTest, RainbowsOfWaterDropsInSunlight) {
+    Form1& f = *form;
+    f.mnuSpectrumLee_Click();
+    f.optPoint.setValue(true);
+    f.txtXmin.setText("120");
+    f.txtXmax.setText("145");
+    f.txtRadius.setText("100");
+    f.cboWave.setText("200");
+    f.cmdNewPlot_Click();
+    ASSERT_TRUE(messages.shown().empty()) << messages.shown().front().prompt;
+    const BowReading primary = ReadBow(f, 136, 142);
+    EXPECT_NEAR(primary.brightest, 139.3, 0.3);
+    EXPECT_NEAR(primary.reddest, 137.4, 0.3);  // red outside: the smaller scattering angle
+    EXPECT_NEAR(primary.bluest, 140.2, 0.3);
+    const BowReading secondary = ReadBow(f, 123, 130);
+    EXPECT_LT(secondary.bluest, secondary.reddest);  // reversed
+    double dark = 0;
+    ReadBow(f, 133, 133, &dark, 133);
+    EXPECT_GT(primary.peak / dark, 20);
+
+    f.txtXmax.setText("160");
+    f.txtRadius.setText("10");
+    f.cboWave.setText("Med.");
+    f.cmdNewPlot_Click();
+    ASSERT_EQ(f.waveCount, 300);
+    const BowReading pale = ReadBow(f, 136, 150);
+    EXPECT_NEAR(pale.brightest, 142.3, 0.5);
+    const BowReading band = ReadBow(f, 125, 137);
+    EXPECT_NEAR(band.reddest, 134, 0.5);
+}
+
+}  // namespace
+}  // namespace tessary
