@@ -31,38 +31,57 @@ void AddColourSums(const ColourSumTerm& t, std::span<const double> re1, std::spa
     const auto to = static_cast<std::size_t>(std::min<std::int64_t>(last, static_cast<std::int64_t>(n) - 1));
     const auto column = static_cast<std::size_t>(std::clamp(t.column, 1, kMaxComponentWaves));
 
-    for (std::size_t J = static_cast<std::size_t>(first); J <= to; ++J) {
-        const double A1 = Modulus(re1[J], im1[J]);
-        const double A2 = Modulus(re2[J], im2[J]);
-        if (t.few) {
+    // The leading factors of each rule are the same at every point; the products still run left to
+    // right as the rules are written.
+    const double wK = t.weight / t.K;
+    const double coef[3] = {t.red / t.K * t.weight, t.green / t.K * t.weight, t.blue / t.K * t.weight};
+    const std::size_t from = static_cast<std::size_t>(first);
+    if (t.few) {
+        std::vector<double>& p = perp[column];
+        std::vector<double>& q = para[column];
+        for (std::size_t J = from; J <= to; ++J) {
+            const double A1 = Modulus(re1[J], im1[J]);
+            const double A2 = Modulus(re2[J], im2[J]);
             if (!t.distribution) {  // one sphere: the column is set
-                perp[column][J] = t.weight / t.K * A1 * A1;
-                para[column][J] = t.weight / t.K * A2 * A2;
+                p[J] = wK * A1 * A1;
+                q[J] = wK * A2 * A2;
             } else if (t.special) {
-                perp[column][J] += t.weight / t.K * A1 * A1 * t.classWeight;
-                para[column][J] += t.weight / t.K * A2 * A2 * t.classWeight;
+                p[J] += wK * A1 * A1 * t.classWeight;
+                q[J] += wK * A2 * A2 * t.classWeight;
             } else {
-                perp[column][J] += t.weight / t.K * A1 * A1 / t.samples;
-                para[column][J] += t.weight / t.K * A2 * A2 / t.samples;
+                p[J] += wK * A1 * A1 / t.samples;
+                q[J] += wK * A2 * A2 / t.samples;
             }
-            continue;
         }
-        ampPerp[J] = A1;
-        ampPara[J] = A2;
-        const double channel[3] = {t.red, t.green, t.blue};
+        return;
+    }
+    // Plain pointers: the columns are separate arrays, so the loop keeps them in registers.
+    const double* r1 = re1.data();
+    const double* i1 = im1.data();
+    const double* r2 = re2.data();
+    const double* i2 = im2.data();
+    double* a1 = ampPerp.data();
+    double* a2 = ampPara.data();
+    double* p[3] = {perp[1].data(), perp[2].data(), perp[3].data()};
+    double* q[3] = {para[1].data(), para[2].data(), para[3].data()};
+    const double scale = t.distribution ? (t.special ? t.classWeight : 1.0 / t.samples) : 1.0;
+    for (std::size_t J = from; J <= to; ++J) {
+        const double A1 = Modulus(r1[J], i1[J]);
+        const double A2 = Modulus(r2[J], i2[J]);
+        a1[J] = A1;
+        a2[J] = A2;
         for (std::size_t c = 0; c < 3; ++c) {
-            const double C = channel[c];
-            double p = C / t.K * t.weight * A1 * A1;
-            double q = C / t.K * t.weight * A2 * A2;
+            double u = coef[c] * A1 * A1;
+            double v = coef[c] * A2 * A2;
             if (t.distribution && t.special) {
-                p = p * t.classWeight;
-                q = q * t.classWeight;
+                u = u * scale;
+                v = v * scale;
             } else if (t.distribution) {
-                p = p / t.samples;
-                q = q / t.samples;
+                u = u / t.samples;
+                v = v / t.samples;
             }
-            perp[c + 1][J] += p;
-            para[c + 1][J] += q;
+            p[c][J] += u;
+            q[c][J] += v;
         }
     }
 }
