@@ -252,3 +252,106 @@ TEST_F(SeveralWavelengthsTest, RainbowsOfWaterDropsInSunlight) {
 
 }  // namespace
 }  // namespace tessary
+
+namespace tessary {
+namespace {
+
+TEST_F(SeveralWavelengthsTest, MapColumnStoresThePerpendicularColoursOfFewWavelengths) {
+    Form1& f = run("RGB", "1", "1");
+    f.graphCode = 22;  // an angle map step over three wavelengths
+    f.txtF9_step.setText("4");
+    f.sweepSteps = 4;
+    f.loopStep = 2;
+    f.cboLee.setText("Normalised");
+    const std::size_t points = static_cast<std::size_t>(f.windowLast - f.windowFirst + 1);
+    for (auto* store : {&f.leeRed1, &f.leeGreen1, &f.leeBlue1, &f.leeRed2, &f.leeGreen2, &f.leeBlue2})
+        store->assign(5, std::vector<float>(points, 0.0f));
+    f.leeRowPeaks.assign(4, std::vector<float>(5, 0.0f));
+    f.PlotBow(f.colourSumPerp, f.colourSumPara, "1");
+    const std::size_t j = index(30);
+    const std::size_t r = j - static_cast<std::size_t>(f.windowFirst);
+    double red = 0;
+    for (std::size_t i = 1; i <= 3; ++i) red += f.colourSumPerp[i][j] * f.redPerWave[i];
+    EXPECT_REL_NEAR(f.leeRed1[2][r], red, 1e-6);
+    EXPECT_GT(f.leeBlue2[2][r], 0);
+    EXPECT_EQ(f.leeRowPeaks[1][2], static_cast<float>(f.peakPerp));
+    EXPECT_EQ(f.leeRowPeaks[3][2], static_cast<float>(f.peakUnpol));
+}
+
+TEST_F(SeveralWavelengthsTest, CurvesWithoutAPlaceDrawNothing) {
+    Form1& f = run("8", "1", "1");
+    struct Case {
+        double xLow, xHigh, yLow, yHigh;
+        bool log;
+    };
+    const Case cases[] = {{10, 10.4, 1e-15, 1e-10, false}, {0, 180, 0, 1e-10, true}, {0, 180, 1e-12, 1e-12, false}};
+    for (const Case& c : cases) {
+        f.optLog.setValue(c.log);
+        f.optLinear.setValue(!c.log);
+        f.setRecording(true);
+        f.clearDrawLog();
+        f.PlotColour(f.colourSumPerp, f.intensityPerp, c.xLow, c.xHigh, c.yLow, c.yHigh);
+        for (const DrawOp& op : f.drawLog()) EXPECT_NE(op.kind, DrawOp::Kind::Line) << c.xHigh << " " << c.yLow;
+    }
+}
+
+TEST_F(SeveralWavelengthsTest, ComponentsOnlyForSevenWavelengthsOrFewer) {
+    Form1& f = run("High", "10", "1");
+    ASSERT_EQ(f.waveCount, 600);
+    EXPECT_EQ(f.chkComponents.value(), 0);
+    f.chkComponents.setValue(1);  // redraws: no curve per wavelength of 600
+    EXPECT_EQ(f.waveCount, 600);
+    const std::size_t j = index(100);
+    for (std::size_t k = 1; k <= 3; ++k)
+        EXPECT_DOUBLE_EQ(f.colourSumUnpol[k][j], (f.colourSumPerp[k][j] + f.colourSumPara[k][j]) / 2);
+}
+
+TEST_F(SeveralWavelengthsTest, DebyeSeriesAlsoUnderTheGaussianBeamMenu) {
+    form->cboType.setText("Debye");
+    form->cboType_click();
+    form->cboRays.setText("1");
+    form->mnuGaussian.setChecked(true);
+    Form1& f = run("RGB", "1", "1");
+    EXPECT_TRUE(messages.shown().empty()) << messages.shown().front().prompt;
+    EXPECT_GT(f.colourSumPerp[1][index(50)], 0);
+    EXPECT_EQ(f.lblDebyeRays.caption().find("Gaussian"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessary
+
+namespace tessary {
+namespace {
+
+TEST_F(SeveralWavelengthsTest, CurvesPerPolarisationChoice) {
+    Form1& f = run("8", "1", "1");
+    f.mnuTrueColour_Click();
+    std::size_t lines[3] = {};
+    const char* choices[3] = {"Perpendicular", "Both", "All 3"};
+    for (int i = 0; i < 3; ++i) {
+        f.cboPol.setText(choices[i]);
+        f.setRecording(true);
+        f.clearDrawLog();
+        f.cmdReplot_Click();
+        for (const DrawOp& op : f.drawLog()) lines[i] += op.kind == DrawOp::Kind::Line;
+    }
+    EXPECT_EQ(lines[1] - lines[0], 180u);  // one piece per angle step and curve
+    EXPECT_EQ(lines[2] - lines[1], 180u);
+}
+
+TEST_F(SeveralWavelengthsTest, SmoothBandsTenSegmentsPerStep) {
+    for (const auto& [step, boxes] : {std::pair<const char*, std::size_t>{"1", 3 * 1801}, {"0.5", 3 * 3601}}) {
+        Form1& f = run("8", "1", step);
+        f.mnuInterpolate.setChecked(true);
+        f.setRecording(true);
+        f.clearDrawLog();
+        f.PlotNColour();
+        std::size_t n = 0;
+        for (const DrawOp& op : f.drawLog()) n += op.kind == DrawOp::Kind::FilledBox && op.y1 >= 2800 && op.y2 <= 3340;
+        EXPECT_EQ(n, boxes) << step;
+        f.mnuInterpolate.setChecked(false);
+    }
+}
+
+}  // namespace
+}  // namespace tessary
