@@ -134,7 +134,6 @@ TEST_F(SeveralWavelengthsTest, FinestGridFilledToItsLastPoint) {
     Form1& f = run("RGB", "1", "0.01");
     ASSERT_TRUE(messages.shown().empty()) << messages.shown().front().prompt;
     EXPECT_EQ(f.windowLast, 18001);
-    EXPECT_GE(f.colourSumPerp[1].size(), 18002u);
     EXPECT_GE(f.intensityPerp.size(), 18002u);
     EXPECT_GT(f.colourSumPerp[0][18001], 0);
     EXPECT_GT(f.colourSumPara[3][1], 0);
@@ -273,7 +272,8 @@ TEST_F(SeveralWavelengthsTest, CurvesWithoutAPlaceDrawNothing) {
         double xLow, xHigh, yLow, yHigh;
         bool log;
     };
-    const Case cases[] = {{10, 10.4, 1e-15, 1e-10, false}, {0, 180, 0, 1e-10, true}, {0, 180, 1e-12, 1e-12, false}};
+    const Case cases[] = {{10, 10.4, 1e-15, 1e-10, false}, {0, 180, 0, 1e-10, true}, {0, 180, 1e-12, 1e-12, false},
+                          {0, 180, 1e-20, 1e-19, false}};  // every piece above the graph: skipped
     for (const Case& c : cases) {
         f.optLog.setValue(c.log);
         f.optLinear.setValue(!c.log);
@@ -282,6 +282,24 @@ TEST_F(SeveralWavelengthsTest, CurvesWithoutAPlaceDrawNothing) {
         f.PlotColour(f.colourSumPerp, f.intensityPerp, c.xLow, c.xHigh, c.yLow, c.yHigh);
         for (const DrawOp& op : f.drawLog()) EXPECT_NE(op.kind, DrawOp::Kind::Line) << c.xHigh << " " << c.yLow;
     }
+}
+
+TEST_F(SeveralWavelengthsTest, OneWavelengthGraphKeepsItsColoursAndMaxima) {
+    Form1& f = *form;  // start-up's graph: one wavelength
+    const std::size_t j = index(100);
+    EXPECT_DOUBLE_EQ(f.colourSumPerp[1][j], f.intensityPerp[j] / f.waveNumberSq);
+    EXPECT_DOUBLE_EQ(f.colourSumPara[1][j], f.intensityPara[j] / f.waveNumberSq);
+    EXPECT_EQ(f.peakCommon, std::max(f.peakPerp, f.peakPara));
+}
+
+TEST_F(SeveralWavelengthsTest, SmoothBandsOfOneRowDrawNothing) {
+    Form1& f = run("8", "1", "1");
+    f.txtXmin.setText("10");
+    f.txtXmax.setText("10");
+    f.setRecording(true);
+    f.clearDrawLog();
+    f.PlotBow2(f.colourSumPerp, f.colourSumPara, "1");
+    for (const DrawOp& op : f.drawLog()) EXPECT_NE(op.kind, DrawOp::Kind::FilledBox);
 }
 
 TEST_F(SeveralWavelengthsTest, ComponentsOnlyForSevenWavelengthsOrFewer) {
