@@ -27,7 +27,7 @@ void AddColourSums(const ColourSumTerm& t, std::span<const double> re1, std::spa
     for (const ColourSumTable* table : {&perp, &para})
         for (const std::vector<double>& column : *table) n = std::min(n, column.size());
     if (!t.few) n = std::min({n, ampPerp.size(), ampPara.size()});
-    if (first < 0 || n == 0) return;
+    if (first < 0 || last < first || n == 0) return;
     const auto to = static_cast<std::size_t>(std::min<std::int64_t>(last, static_cast<std::int64_t>(n) - 1));
     const auto column = static_cast<std::size_t>(std::clamp(t.column, 1, kMaxComponentWaves));
 
@@ -64,7 +64,6 @@ void AddColourSums(const ColourSumTerm& t, std::span<const double> re1, std::spa
     double* a2 = ampPara.data();
     double* p[3] = {perp[1].data(), perp[2].data(), perp[3].data()};
     double* q[3] = {para[1].data(), para[2].data(), para[3].data()};
-    const double scale = t.distribution ? (t.special ? t.classWeight : 1.0 / t.samples) : 1.0;
     for (std::size_t J = from; J <= to; ++J) {
         const double A1 = Modulus(r1[J], i1[J]);
         const double A2 = Modulus(r2[J], i2[J]);
@@ -74,8 +73,8 @@ void AddColourSums(const ColourSumTerm& t, std::span<const double> re1, std::spa
             double u = coef[c] * A1 * A1;
             double v = coef[c] * A2 * A2;
             if (t.distribution && t.special) {
-                u = u * scale;
-                v = v * scale;
+                u = u * t.classWeight;
+                v = v * t.classWeight;
             } else if (t.distribution) {
                 u = u / t.samples;
                 v = v / t.samples;

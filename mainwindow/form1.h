@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "colour/colour_render.h"
 #include "mainwindow/dlog_options.h"
 #include "media/dlog_index.h"
 #include "media/dlog_spectrum.h"
-#include "colour/colour_render.h"
 #include "media/refrel.h"
 #include "platform/text/text_file.h"
 #include "platform/ui/ui.h"
@@ -549,10 +549,10 @@ class Form1 : public Form {
     // The single-size loop over the wavelengths with its colour sums and its finish; false after a stop
     // or a refusal. The method call of this path (code 2 always the plane-wave Debye series).
     bool SeveralWavelengths();
-    // One-wavelength angle graphs: column 1 of the sums |S|^2 / K and the run maxima of PlotN.
-    void OneWavelengthColours();
     void SeveralWavelengthsFinish();
     void DispatchSeveralWavelengths();
+    // One-wavelength angle graphs: column 1 of the sums |S|^2 / K and the run maxima of PlotN.
+    void OneWavelengthColours();
 
     // =============================================================================================
     // Window variables
