@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "colour/colour_render.h"
 #include "mainwindow/dlog_options.h"
 #include "media/dlog_index.h"
 #include "media/dlog_spectrum.h"
@@ -524,6 +525,43 @@ class Form1 : public Form {
     std::array<float, 2002> weightPerWaveWork{}, weightPerWave{};
     float blackBodyTemp = 0.0f;  // K
 
+    // Colour rendering: colours of scattered light over several wavelengths
+    // (Inside Form1 the pure steps are in colour/colour_render.h.) PlotN raises the run maxima by the
+    // angle point loopJ; PlotBow paints the colour strip (angle graphs), a Lee or map column (codes 20
+    // and above, storing the step's colours) or, with simulationMode 1, fills simColourTable; PlotBow2
+    // paints the smooth bands by cubic interpolation; PlotColour draws one polarisation's curve in
+    // colour; PlotNColour draws a several-wavelength result; ColourScale turns scratchI into the false
+    // colour in scratchJ, scratchK, scratchL (x in scratchM) and the drawing colour.
+    void PlotN();
+    void PlotBow(const ColourSumTable& perp, const ColourSumTable& para, const std::string& caption);
+    void PlotBow2(const ColourSumTable& perp, const ColourSumTable& para, const std::string& caption);
+    void PlotColour(const ColourSumTable& sums, const std::vector<double>& intensity, double xLow, double xHigh,
+                    double yLow, double yHigh);
+    void PlotNColour();
+    void ColourScale();
+    // The sun's disc as the colour steps read it (off unless optSun is selected), and the channel
+    // fractions of the wavelength set.
+    SunDisc sunDisc() const;
+    WaveChannels waveChannels() const;
+    ColourSumTable colourSumUnpol;
+    double peakCommon = 0.0, colourPeak = 0.0, peakRun = 0.0, peakLee = 0.0;
+    double overplotPow1 = 0.0, overplotPow2 = 0.0;
+    double normRed = 0.0, normGreen = 0.0, normBlue = 0.0;
+    double colourNorm = 0.0;
+    float red1 = 0.0f, green1 = 0.0f, blue1 = 0.0f, red2 = 0.0f, green2 = 0.0f, blue2 = 0.0f;
+    float red3 = 0.0f, green3 = 0.0f, blue3 = 0.0f;
+    double bowRatio = 0.0;
+    SimColourTable simColourTable;
+
+    // Colour rendering: runs over several wavelengths (runs/form1_several_wavelengths.cpp)
+    // The single-size loop over the wavelengths with its colour sums and its finish; false after a stop
+    // or a refusal. The method call of this path (code 2 always the plane-wave Debye series).
+    bool SeveralWavelengths();
+    void SeveralWavelengthsFinish();
+    void DispatchSeveralWavelengths();
+    // One-wavelength angle graphs: column 1 of the sums |S|^2 / K and the run maxima of PlotN.
+    void OneWavelengthColours();
+
     // =============================================================================================
     // Window variables
 
@@ -633,7 +671,7 @@ class Form1 : public Form {
     std::vector<std::vector<float>> leeRed3, leeRed4, leeGreen3, leeGreen4, leeBlue3, leeBlue4;
     std::vector<std::vector<float>> leeRowPeaks;
     // Colour sums, [column 0..7][angle point]: column 0 the totals.
-    std::array<std::vector<double>, 8> colourSumPerp, colourSumPara;
+    ColourSumTable colourSumPerp, colourSumPara;
     double calcIndexRe = 0.0, calcIndexIm = 0.0;  // m of the method call
     int absorbingFlag = 0;                         // 2 for an absorbing sphere
     std::int32_t firstPoint = 0, lastPoint = 0;    // angle indices of the graph's x range

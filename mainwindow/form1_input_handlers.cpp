@@ -323,6 +323,7 @@ void Form1::cboBright_Click() {
         if (RedrawBusy()) return;
         const RedrawGuard guard(*this);
         LockON();
+        PlotBow(colourSumPerp, colourSumPara, Label17.caption());
         LockOFF();
     } else {
         ReplotIfIdle();

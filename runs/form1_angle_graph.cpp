@@ -124,12 +124,31 @@ bool Form1::AngleGraph() {
     for (std::int32_t j = windowFirst; j <= windowLast; ++j)
         IntensityCurves(*this, static_cast<std::size_t>(j), amplitude);
     AngleLowerCurves();
+    OneWavelengthColours();
 
     if (graphCode != 1) {
         Display(intensityPerp, intensityPara, intensityUnpol);
         return true;
     }
     return DrawAngleGraph();
+}
+
+// The colours of the one wavelength for the strip and the simulation window: column 1 of both sums
+// |S|^2 / K over the window, and the run maxima over the shown range.
+void Form1::OneWavelengthColours() {
+    const auto size = 2 * static_cast<std::size_t>(angleCount);
+    for (ColourSumTable* sums : {&colourSumPerp, &colourSumPara})
+        for (std::vector<double>& column : *sums)
+            if (column.size() < size) column.resize(size, 0.0);
+    for (std::int32_t j = windowFirst; j <= windowLast; ++j) {
+        const auto J = static_cast<std::size_t>(j);
+        colourSumPerp[1][J] = (s1Amp[0][J] * s1Amp[0][J] + s1Amp[1][J] * s1Amp[1][J]) / waveNumberSq;
+        colourSumPara[1][J] = (s2Amp[0][J] * s2Amp[0][J] + s2Amp[1][J] * s2Amp[1][J]) / waveNumberSq;
+    }
+    peakCommon = peakPerp = peakPara = peakUnpol = colourPeak = scratchE = 0;
+    const std::int32_t kept = loopJ;  // the progress of the series reads the shared counter
+    for (loopJ = firstPoint; loopJ <= lastPoint; ++loopJ) PlotN();
+    loopJ = kept;
 }
 
 void Form1::AngleLowerCurves() {

@@ -78,6 +78,7 @@ class InputChecks {
     Next sunAndRayleigh();
     Next angleRange();
     Next amplitudeScale();
+    Next colourPathMethods();
 
     // Shows an OK-only message box with the prompt and title and asks for a stop.
     static Next fail(const std::string& prompt, const std::string& title = kInputError) {
@@ -151,6 +152,7 @@ Next InputChecks::runSteps() {
     bool distribution = false;
     TESSARY_CHECK(coloursAndDistribution(distribution));
     TESSARY_CHECK(methodParameters());
+    TESSARY_CHECK(colourPathMethods());
     // A size distribution on a graph other than the Lee diagram leaves out the sweep range and the
     // point-source rule and goes on with the Lee sweep (which it passes).
     if (!distribution) {
@@ -569,6 +571,19 @@ Next InputChecks::amplitudeScale() {
     if (f.mnuXStepLog.checked() && ValueOf(f.cboStep) < 1)
         return failRed(f.cboStep, "Number of steps must be >=1");
     return Next::Return;
+}
+
+// -------------------------------------------------------------------------------------------------
+// Colours of several wavelengths and Lee diagrams: methods that have no routine on those paths.
+
+Next InputChecks::colourPathMethods() {
+    if (f.calcMethod != 10 && f.calcMethod != 12) return Next::GoOn;
+    const bool several = Form1::WaveCountOf(f.cboWave.text()) != 1 && f.graphCode < 10;
+    if (!several && f.graphCode != 20) return Next::GoOn;
+    return failRed(f.cboType,
+                   "This calculation method is available only for graphs against scattering angle at one "
+                   "wavelength and one size",
+                   "Error");
 }
 
 #undef TESSARY_CHECK

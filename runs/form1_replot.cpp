@@ -4,15 +4,17 @@
 // changed wavelength count, angle step or radius refuse, and an x range beyond the stored one hands
 // over to New plot, which releases the inputs itself.
 //
-// Not drawn by this version, whose runs refuse these graphs: Lee diagrams and angle maps, the colour
-// curves of several wavelengths and the size-distribution picture.
+// Not drawn by this version, whose runs refuse these graphs: Lee diagrams and angle maps and the
+// size-distribution picture.
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
 
 #include "mainwindow/form1.h"
+#include "numerics/elementary.h"
 #include "platform/text/conversions.h"
+#include "scattering/form1_series_common.h"
 
 namespace tessary {
 
@@ -105,7 +107,18 @@ Next Replot::run() {
     const bool overplotFromFile = f.resultsFromFile == 1 && f.mnuOverplot.checked();
     if (overplotFromFile) {
         f.runState = 2;
-        if (f.waveCount > 3) totalsFromComponents();
+        if (f.waveCount > 3) {
+            totalsFromComponents();
+            const std::string pol = f.cboPol.text();
+            const bool all3 = pol == "All 3";
+            const bool both = pol == "Both";
+            if (pol == "Perpendicular" || both || all3)
+                f.PlotColour(f.colourSumPerp, f.intensityPerp, f.xMin, f.xMax, f.yAxisMin, f.yAxisMax);
+            if (pol == "Parallel" || both || all3)
+                f.PlotColour(f.colourSumPara, f.intensityPara, f.xMin, f.xMax, f.yAxisMin, f.yAxisMax);
+            if (pol == "Unpolarised" || all3)
+                f.PlotColour(f.colourSumUnpol, f.intensityUnpol, f.xMin, f.xMax, f.yAxisMin, f.yAxisMax);
+        }
     }
 
     if (f.graphCode >= 20) return Next::End;  // Lee diagrams and maps: their colours are not drawn yet
@@ -133,12 +146,10 @@ Next Replot::run() {
     return oneWavelength(false);
 }
 
-// The totals (entry 0) of the colour sums start again from 0; the single wavelengths stay.
+// The totals (entry 0) of the colour sums start again from 0 over the whole grid; the single
+// wavelengths stay.
 void Replot::clearTotals() {
-    for (auto* sums : {&f.colourSumPerp, &f.colourSumPara}) {
-        std::vector<double>& total = (*sums)[0];
-        std::fill_n(total.begin(), std::min(total.size(), kColourSumPoints), 0.0);
-    }
+    for (auto* sums : {&f.colourSumPerp, &f.colourSumPara}) std::fill((*sums)[0].begin(), (*sums)[0].end(), 0.0);
 }
 
 // Totals = red + green + blue components, and the curves of one wavelength from the totals.
@@ -225,11 +236,66 @@ void Replot::pointWindow(double step, std::int32_t points) {
     }
 }
 
-// Several wavelengths: the wavelength count of the list. Their curves are drawn in colour from the
-// colour sums, which this version does not draw (its runs refuse several wavelengths).
+// Several wavelengths: the totals, curves, limits and run maxima again from the stored colour sums
+// (the wavelength count stays the run's: a yellow cboWave has refused already, and the list's count of
+// "High", "Med." or "Low" is not the one the run derived from the radius), then the coloured curves.
 Next Replot::severalWavelengths() {
-    f.waveCount = Form1::WaveCountOf(f.cboWave.text());
     f.cmdOverPlot.setVisible(false);
+    double minPerp = 1e30, minPara = 1e31, maxPerp = 0, maxPara = 0;
+    f.peakCommon = f.peakPerp = f.peakPara = f.peakUnpol = f.peakLee = 0;
+    f.colourPeak = 0;
+    f.scratchE = 0;
+    const double step = Val(f.cboStep.text());
+    f.firstPoint = IndexOr(Val(f.txtXmin.text()) / step + 1, f.firstPoint);
+    f.lastPoint = IndexOr(Val(f.txtXmax.text()) / step + 1, f.lastPoint);
+
+    std::size_t held = SIZE_MAX;
+    for (const ColourSumTable* sums : {&f.colourSumPerp, &f.colourSumPara})
+        for (const std::vector<double>& column : *sums) held = std::min(held, column.size());
+    for (const std::vector<double>* curve : {&f.intensityPerp, &f.intensityPara, &f.intensityUnpol})
+        held = std::min(held, curve->size());
+    const std::int64_t last = std::min<std::int64_t>(f.windowLast, static_cast<std::int64_t>(held) - 1);
+    const bool few = f.waveCount <= 7;
+    SeriesEventPump pump;
+    for (std::int64_t J = std::max(f.windowFirst, 1); J <= last; ++J) {
+        pump.pumpIfDue();
+        const auto j = static_cast<std::size_t>(J);
+        if (few) {
+            for (int i = 1; i <= std::max(f.waveCount, 1); ++i) {
+                const auto k = static_cast<std::size_t>(i);
+                f.intensityPerp[j] = f.colourSumPerp[k][j];
+                f.intensityPara[j] = f.colourSumPara[k][j];
+                f.intensityUnpol[j] = (f.intensityPerp[j] + f.intensityPara[j]) / 2;
+                f.colourSumPerp[0][j] += f.colourSumPerp[k][j];
+                f.colourSumPara[0][j] += f.colourSumPara[k][j];
+                minPerp = AMIN(minPerp, f.intensityPerp[j]);
+                minPara = AMIN(minPara, f.intensityPara[j]);
+                maxPerp = AMAX(maxPerp, f.intensityPerp[j]);
+                maxPara = AMAX(maxPara, f.intensityPara[j]);
+            }
+        } else {
+            for (ColourSumTable* sums : {&f.colourSumPerp, &f.colourSumPara})
+                (*sums)[0][j] = (*sums)[1][j] + (*sums)[2][j] + (*sums)[3][j];
+            f.intensityPerp[j] = f.colourSumPerp[0][j];
+            f.intensityPara[j] = f.colourSumPara[0][j];
+            f.intensityUnpol[j] = (f.intensityPerp[j] + f.intensityPara[j]) / 2;
+            minPerp = AMIN(minPerp, f.intensityPerp[j]);
+            minPara = AMIN(minPara, f.intensityPara[j]);
+        }
+        if (J >= f.firstPoint && J <= f.lastPoint) {
+            f.loopJ = static_cast<std::int32_t>(J);
+            f.PlotN();
+        }
+    }
+    f.yScaleMin = AMIN(minPerp, minPara);
+    f.yScaleMax = f.scratchE;
+    if (!f.mnuOverplot.checked()) {
+        f.GridYmax(f.yScaleMax, f.yAxisMax);
+        f.GridYmin(f.yScaleMin, f.yAxisMin);
+        f.cls();
+        f.Grid(f.graphLeft, f.graphRight, f.graphTop, f.graphBottom, f.xMin, f.xMax, f.yAxisMin, f.yAxisMax);
+    }
+    f.PlotNColour();
     return Next::End;
 }
 

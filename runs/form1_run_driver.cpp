@@ -95,15 +95,13 @@ bool AnglePath(Form1& f) {
     }
     if (f.graphCode >= 20) {
         f.cboLee.setText("Normalised");
-        f.RefuseRun("Lee diagrams and angle maps");
-        return false;
+        return f.SeveralWavelengths();
     }
     if (f.waveCount != 1) {
         const bool components = f.waveCount <= 7;
         f.chkComponents.setValue(components ? 1 : 0);
         f.chkComponents.setVisible(components);
-        f.RefuseRun("Runs over several wavelengths");
-        return false;
+        return f.SeveralWavelengths();
     }
     f.DispatchMethod(f.windowFirst, f.windowLast);
     if (f.runState == 4) return false;  // stopped, or the method refused

@@ -1,0 +1,259 @@
+// The colour strip of the scattered light (PlotBow): the colours of the perpendicular, parallel and
+// unpolarised light at each angle point, as three bands above an angle graph, as column loopStep of
+// the three panels of a Lee diagram or map (storing the step's colours for later redraws), or, in
+// simulation mode, as rows of the simulation colour table.
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "colour/colour_render.h"
+#include "colour/colour_scaling.h"
+#include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr double kStripTop = 2800;   // the strip above the angle graph, three bands of 180 twips
+constexpr double kBandHeight = 180;
+
+// Writes value into store[k][r] when that cell exists.
+void Store(std::vector<std::vector<float>>& store, int k, std::int32_t r, double value) {
+    if (k < 0 || r < 0 || static_cast<std::size_t>(k) >= store.size()) return;
+    std::vector<float>& row = store[static_cast<std::size_t>(k)];
+    if (static_cast<std::size_t>(r) < row.size()) row[static_cast<std::size_t>(r)] = static_cast<float>(value);
+}
+
+// The colour of one band of one point before scaling: the smoothed values, the saturation norm M (the
+// largest channel, before smoothing for more than 7 wavelengths) and the unsmoothed values to store.
+struct BandValues {
+    std::array<double, 3> rgb{};
+    std::array<double, 3> stored{};
+    double largest = 0;
+};
+
+}  // namespace
+
+void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, const std::string& caption) {
+    doEvents();
+    const bool lee = graphCode >= 20;
+    const int k = loopStep;
+    Segment column;
+    if (lee) {
+        const double steps = Val((graphCode == 20 ? txtRstep : txtF9_step).text());
+        bowRatio = steps > 0 ? (leePanelWidth - graphLeft) / steps : 0.0;
+        column = LeeColumn(k, sweepSteps, bowRatio, graphLeft, leePanelWidth);
+    }
+    xMin = Val(txtXmin.text());
+    xMax = Val(txtXmax.text());
+    sizeOrStep = Val(cboStep.text());
+    Label17.setCaption(caption);
+
+    const std::int32_t T = 2 * angleCount - 1;
+    if (simulationMode == 1) {
+        // Sized from the stored run (its range and grid), covering every row the run visited.
+        const double step = angleCount >= 2 ? 90.0 / (angleCount - 1) : sizeOrStep;
+        const std::int32_t byRange = SimTableLastRow(Val(txtX1min.text()), Val(txtX2Max.text()), step);
+        simColourTable.reset(std::max(byRange, windowLast - windowFirst), (windowFirst - 1) * step, step);
+    }
+    if (!lee) {
+        const FontSpec kept = font();
+        setFontName("Small Fonts");
+        setFontSize(7);
+        setFontBold(false);
+        setForeColor(0);
+        setCurrentX(0);
+        setCurrentY(2800);
+        print("Perpendicular");
+        setCurrentX(0);
+        setCurrentY(2975);
+        print("Parallel");
+        setCurrentX(0);
+        setCurrentY(3150);
+        print("Unpolarized");
+        setFont(kept);
+    }
+    const double b = std::fabs(Val(cboBright.text()));
+
+    // Every sum read (the point and its disc neighbours) must exist.
+    std::size_t held = SIZE_MAX;
+    for (const ColourSumTable* table : {&perp, &para})
+        for (const std::vector<double>& c : *table) held = std::min(held, c.size());
+    if (T < 1 || held <= static_cast<std::size_t>(T) || windowFirst < 1) return;
+
+    const SunDisc disc = sunDisc();
+    SunDisc point = disc;
+    point.on = false;
+    const WaveChannels channels = waveChannels();
+    const int waves = std::clamp(waveCount, 1, 2001);
+    const bool saturated = mnuSaturated.checked();
+    const bool normalisedRows = cboLee.text() == "Normalised";
+
+    const auto bandOf = [&](const ColourSumTable& sums, std::int32_t p) {
+        BandValues v;
+        if (waves == 1) {
+            const double I = PointColour(sums, 1, channels, point, p)[0];
+            const double S = PointColour(sums, 1, channels, disc, p)[0];
+            const double c[3] = {waveRed / 255, waveGreen / 255, waveBlue / 255};
+            for (std::size_t i = 0; i < 3; ++i) {
+                v.stored[i] = c[i] * I;
+                v.rgb[i] = c[i] * S;
+            }
+            v.largest = std::max({v.rgb[0], v.rgb[1], v.rgb[2]});
+            return v;
+        }
+        v.stored = PointColour(sums, waves, channels, point, p);
+        v.rgb = disc.on ? PointColour(sums, waves, channels, disc, p) : v.stored;
+        const std::array<double, 3>& m = waves > kMaxComponentWaves ? v.stored : v.rgb;
+        v.largest = std::max({m[0], m[1], m[2]});
+        return v;
+    };
+    // Saturation and gamma on one band's levels.
+    const auto finish = [this](float& r, float& g, float& bl) {
+        if (r > 255 || g > 255 || bl > 255) Saturation(r, g, bl);
+        if (!mnuGammaNone.checked()) GammaCorrection(r, g, bl);
+    };
+    const auto paint = [this](float r, float g, float bl, double x1, double y1, double x2, double y2) {
+        setForeColor(ColourNumber(r, g, bl));
+        boxFilled(x1, y1, x2, y2);
+    };
+
+    double previousEnd = lee ? graphTop : graphLeft;
+    for (loopN = windowFirst; loopN <= std::min(windowLast, T); ++loopN) {
+        const std::int32_t p = loopN;
+        const std::int32_t r = p - windowFirst;
+        loopK = r;
+        const BandValues one = bandOf(perp, p);
+        const BandValues two = bandOf(para, p);
+        if (lee) {
+            Store(leeRed1, k, r, one.stored[0]);
+            Store(leeGreen1, k, r, one.stored[1]);
+            Store(leeBlue1, k, r, one.stored[2]);
+            Store(leeRed2, k, r, two.stored[0]);
+            Store(leeGreen2, k, r, two.stored[1]);
+            Store(leeBlue2, k, r, two.stored[2]);
+        }
+        if (p < firstPoint || p > lastPoint) continue;
+
+        // Norms of the bands.
+        double n1 = 0, n3 = 0;
+        if (!lee) {
+            n1 = mnuSetNormal.checked() ? std::max(savedNormPerp, savedNormPara) : peakCommon;
+            n3 = mnuSetNormal.checked() ? savedNormUnpol : (mnuNormalised.checked() ? peakCommon : peakUnpol);
+        } else if (normalisedRows) {
+            n1 = std::max(peakPerp, peakPara);
+            n3 = peakUnpol;
+            for (int e = 1; e <= 3; ++e) {
+                const double value = e == 1 ? peakPerp : (e == 2 ? peakPara : peakUnpol);
+                if (static_cast<std::size_t>(e) < leeRowPeaks.size() && k >= 0 &&
+                    static_cast<std::size_t>(k) < leeRowPeaks[static_cast<std::size_t>(e)].size())
+                    leeRowPeaks[static_cast<std::size_t>(e)][static_cast<std::size_t>(k)] =
+                        static_cast<float>(value);
+            }
+        } else {
+            n1 = n3 = peakLee;
+        }
+        colourNorm = n1;
+
+        // The segment of the point: along x on the strip, along y down a Lee column.
+        const Segment s = lee ? StripSegment(p, firstPoint, lastPoint, graphTop, graphBottom, previousEnd)
+                              : StripSegment(p, firstPoint, lastPoint, graphLeft, graphRight, previousEnd);
+        previousEnd = s.x2;
+        const double x1 = lee ? column.x1 : s.x1;
+        const double x2 = lee ? column.x2 : s.x2;
+        const double y1 = lee ? s.x1 : kStripTop;
+        const double y2 = lee ? s.x2 : kStripTop + kBandHeight;
+        const double W = leePanelWidth;
+
+        // Perpendicular: saturated colours take the band's own largest channel and no brightness.
+        if (saturated) {
+            red1 = BandLevel(1, one.rgb[0], one.largest);
+            green1 = BandLevel(1, one.rgb[1], one.largest);
+            blue1 = BandLevel(1, one.rgb[2], one.largest);
+        } else {
+            red1 = BandLevel(b, one.rgb[0], n1);
+            green1 = BandLevel(b, one.rgb[1], n1);
+            blue1 = BandLevel(b, one.rgb[2], n1);
+        }
+        finish(red1, green1, blue1);
+        if (simulationMode == 1) {
+            if (simColourTable.holds(r)) {
+                simColourTable.at(0, r) = red1;
+                simColourTable.at(1, r) = green1;
+                simColourTable.at(2, r) = blue1;
+            }
+        } else {
+            paint(red1, green1, blue1, x1, y1, x2, y2);
+        }
+
+        // Parallel: the same norm, or its own largest channel.
+        const double n2 = saturated ? two.largest : n1;
+        colourNorm = n2;
+        red2 = BandLevel(b, two.rgb[0], n2);
+        green2 = BandLevel(b, two.rgb[1], n2);
+        blue2 = BandLevel(b, two.rgb[2], n2);
+        finish(red2, green2, blue2);
+        if (simulationMode == 1) {
+            if (simColourTable.holds(r)) {
+                simColourTable.at(3, r) = red2;
+                simColourTable.at(4, r) = green2;
+                simColourTable.at(5, r) = blue2;
+            }
+        } else if (lee) {
+            paint(red2, green2, blue2, x1 + W, y1, x2 + W, y2);
+        } else {
+            paint(red2, green2, blue2, x1, y2, x2, y2 + kBandHeight);
+        }
+
+        // Unpolarised: the mean of the two.
+        const double R3 = (one.rgb[0] + two.rgb[0]) / 2;
+        const double G3 = (one.rgb[1] + two.rgb[1]) / 2;
+        const double B3 = (one.rgb[2] + two.rgb[2]) / 2;
+        if (saturated) n3 = std::max({R3, G3, B3});
+        colourNorm = n3;
+        red3 = BandLevel(b, R3, n3);
+        green3 = BandLevel(b, G3, n3);
+        blue3 = BandLevel(b, B3, n3);
+        finish(red3, green3, blue3);
+        if (simulationMode == 1) {
+            if (simColourTable.holds(r)) {
+                simColourTable.at(6, r) = red3;
+                simColourTable.at(7, r) = green3;
+                simColourTable.at(8, r) = blue3;
+            }
+        } else if (lee) {
+            paint(red3, green3, blue3, x1 + 2 * W, y1, x2 + 2 * W, y2);
+        } else {
+            paint(red3, green3, blue3, x1, y2 + kBandHeight, x2, y2 + 2 * kBandHeight);
+        }
+    }
+
+    if (lee && simulationMode != 1) {
+        if (mnuVLarge.checked() || mnuLarge.checked()) setFontSize(16);
+        if (mnuMedium.checked()) setFontSize(10);
+        if (mnuSmall.checked()) setFontSize(8);
+        if (!mnuHideLogo.checked()) {
+            if (waves > 1) setForeColor(rgb(100, 100, 100));
+            if (waves == 1) {
+                if (mnuDefault.checked()) setForeColor(rgb(200, 200, 200));
+                if (mnuBlack.checked()) setForeColor(rgb(100, 100, 100));
+                if (mnuGrey.checked()) setForeColor(rgb(100, 100, 100));
+                if (mnuWhite.checked()) setForeColor(rgb(200, 200, 200));
+            }
+            for (int panel = 0; panel < 3; ++panel) {
+                setCurrentX(panel * leePanelWidth + graphLeft + 100);
+                setCurrentY(graphBottom - 500);
+                print(lblLogo.caption());
+            }
+        }
+        setFontSize(8);
+        setForeColor(0);
+        if (mnuSizeSpecial.checked()) setFontSize(10);
+    }
+    Label18.setVisible(true);
+    cboBright.setVisible(true);
+    if (graphCode == 1) cmdSimulation.setVisible(true);
+}
+
+}  // namespace tessary

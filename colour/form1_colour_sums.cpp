@@ -1,0 +1,56 @@
+// The run maxima of the colour sums (PlotN, once per angle point), the sun's disc and the wavelength
+// channels as the colour procedures read them, and the false-colour scale of the window's work values.
+#include <algorithm>
+
+#include "colour/colour_render.h"
+#include "colour/colour_scaling.h"
+#include "mainwindow/form1.h"
+
+namespace tessary {
+
+SunDisc Form1::sunDisc() const {
+    SunDisc disc;
+    disc.on = optSun.value();
+    disc.weights = sunDiscWeights;
+    disc.steps = sunDiscSteps;
+    disc.weightSum = sunDiscWeightSum;
+    disc.lastPoint = 2 * angleCount - 1;
+    return disc;
+}
+
+WaveChannels Form1::waveChannels() const { return {redPerWave, greenPerWave, bluePerWave}; }
+
+void Form1::PlotN() {
+    // The point and every neighbour the disc reaches lie inside the sums (the run sized them).
+    const std::int32_t last = 2 * angleCount - 1;
+    for (const ColourSumTable* table : {&colourSumPerp, &colourSumPara})
+        for (const std::vector<double>& column : *table)
+            if (last < 1 || column.size() <= static_cast<std::size_t>(last)) return;
+    if (loopJ < 1 || loopJ > last) return;
+
+    ColourPeaks peaks{peakPerp, peakPara, peakCommon, peakUnpol, colourPeak, scratchE,
+                      normRed,  normGreen, normBlue};
+    RaisePeaks(colourSumPerp, colourSumPara, std::clamp(waveCount, 1, 2001), waveChannels(), sunDisc(), loopJ,
+               peaks);
+    peakPerp = peaks.peakPerp;
+    peakPara = peaks.peakPara;
+    peakCommon = peaks.peakCommon;
+    peakUnpol = peaks.peakUnpol;
+    colourPeak = peaks.colourPeak;
+    scratchE = peaks.runMax;
+    normRed = peaks.normRed;
+    normGreen = peaks.normGreen;
+    normBlue = peaks.normBlue;
+}
+
+void Form1::ColourScale() {
+    const FalseColour c = tessary::ColourScale(scratchI);
+    scratchM = c.x;
+    scratchJ = c.red;
+    scratchK = c.green;
+    scratchL = c.blue;
+    float r = static_cast<float>(c.red), g = static_cast<float>(c.green), b = static_cast<float>(c.blue);
+    setForeColor(ColourNumber(r, g, b));
+}
+
+}  // namespace tessary

@@ -1,0 +1,359 @@
+// Runs over several wavelengths on the real main window: the colour sums against values computed
+// independently (water at 5 C, r = 1 um, vacuum, Mie, flat spectrum, absolute units), the column
+// layout of 7 against 8 wavelengths, the stop exit, the refusals, the whole angle grid, Replot from
+// the stored sums and the brightness list.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "mainwindow/form1.h"
+#include "numerics/constants.h"
+#include "tests/platform/ui/ui_test_support.h"
+#include "tests/support/rel_error.h"
+
+namespace tessary {
+namespace {
+
+class SeveralWavelengthsTest : public test::UiTest {
+  protected:
+    SeveralWavelengthsTest() {
+        runtime.setModalHook([](Form& f) { f.hide(); });
+        runtime.setEndHandler([](int) {});
+        form = std::make_unique<Form1>();
+        form->load();
+        messages.clear();
+    }
+    ~SeveralWavelengthsTest() override { form.reset(); }
+
+    // A run of radius r (um) over the wavelengths of `waves` on a flat spectrum in absolute units.
+    Form1& run(const std::string& waves, const std::string& r = "1", const std::string& step = "0.1") {
+        Form1& f = *form;
+        f.mnuSpectrumFlat_Click();
+        f.mnuInvWavelength.setChecked(true);
+        f.txtRadius.setText(r);
+        f.cboStep.setText(step);
+        f.cboWave.setText(waves);
+        f.cmdNewPlot_Click();
+        return f;
+    }
+    std::size_t index(double degrees) const {
+        return static_cast<std::size_t>(std::lround(degrees * (form->angleCount - 1) / 90.0)) + 1;
+    }
+
+    std::unique_ptr<Form1> form;
+};
+
+struct SumCase {
+    const char* waves;
+    double degrees;
+    double perp[4];  // columns 0..3
+    double para[3];  // columns 1..3
+};
+
+TEST_F(SeveralWavelengthsTest, ColourSumsMatchIndependentValues) {
+    const SumCase cases[] = {
+        {"RGB", 90, {1.8085286e-13, 1.6345649e-13, 2.2941148e-15, 1.5102264e-14}, {1.2015829e-13, 6.7161111e-14, 6.1363366e-14}},
+        {"RGB", 0, {0, 3.3654693e-11, 3.7725774e-11, 8.2317211e-11}, {3.3654693e-11, 3.7725774e-11, 8.2317211e-11}},
+        {"8", 90, {9.6603283e-13, 3.6757056e-13, 3.7634268e-13, 2.2211959e-13}, {4.1420298e-13, 3.2982356e-13, 2.2480901e-13}},
+    };
+    for (const SumCase& c : cases) {
+        Form1& f = run(c.waves);
+        ASSERT_EQ(f.runState, 1) << c.waves;
+        const std::size_t j = index(c.degrees);
+        for (std::size_t k = 0; k <= 3; ++k)
+            if (c.perp[k] != 0) {
+                EXPECT_REL_NEAR(f.colourSumPerp[k][j], c.perp[k], 1e-7) << c.waves << " " << k;
+            }
+        for (std::size_t k = 1; k <= 3; ++k)
+            EXPECT_REL_NEAR(f.colourSumPara[k][j], c.para[k - 1], 1e-7) << c.waves << " " << k;
+        EXPECT_TRUE(f.cboBright.visible() && f.cmdSimulation.visible());
+    }
+}
+
+TEST_F(SeveralWavelengthsTest, SevenWavelengthsKeepColumnsEightKeepRedGreenBlue) {
+    for (const int n : {7, 8}) {
+        Form1& f = run(std::to_string(n), "1", "1");
+        const std::size_t j = index(60);
+        EXPECT_EQ(f.chkComponents.value(), n == 7 ? 1 : 0);
+        double total = 0;
+        for (std::size_t k = 1; k <= 7; ++k) total += f.colourSumPerp[k][j];
+        if (n == 7) {
+            EXPECT_REL_NEAR(f.colourSumPerp[0][j], total, 1e-14);
+            EXPECT_GT(f.colourSumPerp[7][j], 0);
+        } else {
+            EXPECT_REL_NEAR(f.colourSumPerp[0][j],
+                            f.colourSumPerp[1][j] + f.colourSumPerp[2][j] + f.colourSumPerp[3][j], 1e-14);
+        }
+        EXPECT_EQ(f.waveCount, n);
+    }
+}
+
+TEST_F(SeveralWavelengthsTest, StopDuringTheLoopLeavesTheEmptyFrame) {
+    int pumps = 0;
+    runtime.setPumpHook([&] {
+        if (++pumps == 2) form->runState = 4;
+    });
+    form->setRecording(true);
+    Form1& f = run("RGB");
+    runtime.setPumpHook({});
+    EXPECT_EQ(f.xMin, 0);
+    EXPECT_EQ(f.xMax, 180);
+    EXPECT_FALSE(f.cmdStop.visible());
+    for (const DrawOp& op : f.drawLog()) EXPECT_FALSE(op.kind == DrawOp::Kind::FilledBox && op.y1 == 2800);
+}
+
+TEST_F(SeveralWavelengthsTest, ApertureAndVanDeHulstRefusedForSeveralWavelengths) {
+    for (const char* method : {"Aperture", "van de Hulst"}) {
+        form->cboType.setText(method);
+        form->cboType_click();
+        messages.clear();
+        Form1& f = run("RGB");
+        ASSERT_FALSE(messages.shown().empty());
+        EXPECT_EQ(messages.shown().front().prompt,
+                  "This calculation method is available only for graphs against scattering angle at one "
+                  "wavelength and one size");
+        EXPECT_EQ(messages.shown().front().title, "Error");
+        EXPECT_EQ(f.cboType.backColor(), 255u);
+    }
+}
+
+TEST_F(SeveralWavelengthsTest, MediumIndexOfTheSameWavelengthEntersTheSizeParameter) {
+    form->mnuRI_IAPWS2_Click();  // a water medium: m and x both change with the wavelength
+    Form1& f = run("RGB");
+    ASSERT_EQ(f.runState, 1);
+    EXPECT_NEAR(f.wavelength, 0.44, 1e-6);
+    EXPECT_DOUBLE_EQ(f.sizeParam, kTwoPi * f.radius / f.wavelength * f.mediumRe);
+}
+
+TEST_F(SeveralWavelengthsTest, FinestGridFilledToItsLastPoint) {
+    form->mnuSun.setChecked(false);
+    form->optSun.setValue(true);  // the disc widens the window to the ends of the grid
+    Form1& f = run("RGB", "1", "0.01");
+    ASSERT_TRUE(messages.shown().empty()) << messages.shown().front().prompt;
+    EXPECT_EQ(f.windowLast, 18001);
+    EXPECT_GE(f.intensityPerp.size(), 18002u);
+    EXPECT_GT(f.colourSumPerp[0][18001], 0);
+    EXPECT_GT(f.colourSumPara[3][1], 0);
+}
+
+TEST_F(SeveralWavelengthsTest, ReplotKeepsTheRunsWavelengthCountAndComputesNothing) {
+    Form1& f = run("Low", "500", "1");
+    ASSERT_EQ(f.waveCount, 7);
+    const auto stored = f.colourSumPerp;
+    f.cboPol.setText("Perpendicular");
+    f.setRecording(true);
+    f.cmdReplot_Click();
+    EXPECT_EQ(f.waveCount, 7);
+    for (std::size_t k = 1; k <= 7; ++k) EXPECT_EQ(f.colourSumPerp[k], stored[k]);
+    EXPECT_REL_NEAR(f.colourSumPerp[0][index(40)], stored[0][index(40)], 1e-14);
+    std::size_t strip = 0;
+    for (const DrawOp& op : f.drawLog()) strip += op.kind == DrawOp::Kind::FilledBox && op.y1 == 2800;
+    EXPECT_EQ(strip, 181u);
+}
+
+TEST_F(SeveralWavelengthsTest, BrightnessRepaintsOnlyTheStrip) {
+    Form1& f = run("RGB", "1", "1");
+    f.setRecording(true);
+    f.cboBright.setText("2");
+    ASSERT_FALSE(f.drawLog().empty());
+    for (const DrawOp& op : f.drawLog()) {
+        if (op.kind == DrawOp::Kind::Text) continue;
+        EXPECT_EQ(op.kind, DrawOp::Kind::FilledBox);
+        EXPECT_GE(op.y1, 2800);
+        EXPECT_LE(op.y2, 3340);
+    }
+}
+
+TEST_F(SeveralWavelengthsTest, SimulationTableSizedFromTheStoredRun) {
+    Form1& f = run("RGB", "1", "0.5");
+    f.txtXmax.setText("10");  // edited since the run
+    f.simulationMode = 1;
+    f.PlotBow(f.colourSumPerp, f.colourSumPara, "1");
+    EXPECT_EQ(f.simColourTable.rows, 362);
+    EXPECT_EQ(f.simColourTable.row0Angle, 0);
+    EXPECT_GT(f.simColourTable.at(6, 20), 0);
+    f.simulationMode = 0;
+    f.mnuInterpolate.setChecked(true);
+    f.PlotBow2(f.colourSumPerp, f.colourSumPara, "1");
+    EXPECT_EQ(f.simColourTable.rows, 362);  // the smooth bands work on a table of their own
+}
+
+
+// Shares R / (R + G + B) of the unpolarised sums and the brightest point over an angle range.
+struct BowReading {
+    double brightest = 0, reddest = 0, bluest = 0, peak = 0;
+};
+BowReading ReadBow(const Form1& f, double from, double to, double* level = nullptr, double at = 0) {
+    BowReading b;
+    double redMax = 0, blueMax = 0;
+    const double step = 90.0 / (f.angleCount - 1);
+    for (double a = from; a <= to + 1e-9; a += step) {
+        const auto j = static_cast<std::size_t>(std::lround(a / step)) + 1;
+        double c[3];
+        for (std::size_t k = 0; k < 3; ++k) c[k] = (f.colourSumPerp[k + 1][j] + f.colourSumPara[k + 1][j]) / 2;
+        const double sum = c[0] + c[1] + c[2];
+        if (sum > b.peak) {
+            b.peak = sum;
+            b.brightest = a;
+        }
+        if (c[0] / sum > redMax) {
+            redMax = c[0] / sum;
+            b.reddest = a;
+        }
+        if (c[2] / sum > blueMax) {
+            blueMax = c[2] / sum;
+            b.bluest = a;
+        }
+        if (level && std::fabs(a - at) < step / 2) *level = sum;
+    }
+    return b;
+}
+
+TEST_F(SeveralWavelengthsTest, RainbowsOfWaterDropsInSunlight) {
+    Form1& f = *form;
+    f.mnuSpectrumLee_Click();
+    f.optPoint.setValue(true);
+    f.txtXmin.setText("120");
+    f.txtXmax.setText("145");
+    f.txtRadius.setText("100");
+    f.cboWave.setText("200");
+    f.cmdNewPlot_Click();
+    ASSERT_TRUE(messages.shown().empty()) << messages.shown().front().prompt;
+    const BowReading primary = ReadBow(f, 136, 142);
+    EXPECT_NEAR(primary.brightest, 139.3, 0.3);
+    EXPECT_NEAR(primary.reddest, 137.4, 0.3);  // red outside: the smaller scattering angle
+    EXPECT_NEAR(primary.bluest, 140.2, 0.3);
+    const BowReading secondary = ReadBow(f, 123, 130);
+    EXPECT_LT(secondary.bluest, secondary.reddest);  // reversed
+    double dark = 0;
+    ReadBow(f, 133, 133, &dark, 133);
+    EXPECT_GT(primary.peak / dark, 20);
+
+    f.txtXmax.setText("160");
+    f.txtRadius.setText("10");
+    f.cboWave.setText("Med.");
+    f.cmdNewPlot_Click();
+    ASSERT_EQ(f.waveCount, 300);
+    const BowReading pale = ReadBow(f, 136, 150);
+    EXPECT_NEAR(pale.brightest, 142.3, 0.5);
+    const BowReading band = ReadBow(f, 125, 137);
+    EXPECT_NEAR(band.reddest, 134, 0.5);
+}
+
+
+TEST_F(SeveralWavelengthsTest, MapColumnStoresThePerpendicularColoursOfFewWavelengths) {
+    Form1& f = run("RGB", "1", "1");
+    f.graphCode = 22;  // an angle map step over three wavelengths
+    f.txtF9_step.setText("4");
+    f.sweepSteps = 4;
+    f.loopStep = 2;
+    f.cboLee.setText("Normalised");
+    const std::size_t points = static_cast<std::size_t>(f.windowLast - f.windowFirst + 1);
+    for (auto* store : {&f.leeRed1, &f.leeGreen1, &f.leeBlue1, &f.leeRed2, &f.leeGreen2, &f.leeBlue2})
+        store->assign(5, std::vector<float>(points, 0.0f));
+    f.leeRowPeaks.assign(4, std::vector<float>(5, 0.0f));
+    f.PlotBow(f.colourSumPerp, f.colourSumPara, "1");
+    const std::size_t j = index(30);
+    const std::size_t r = j - static_cast<std::size_t>(f.windowFirst);
+    double red = 0;
+    for (std::size_t i = 1; i <= 3; ++i) red += f.colourSumPerp[i][j] * f.redPerWave[i];
+    EXPECT_REL_NEAR(f.leeRed1[2][r], red, 1e-6);
+    EXPECT_GT(f.leeBlue2[2][r], 0);
+    EXPECT_EQ(f.leeRowPeaks[1][2], static_cast<float>(f.peakPerp));
+    EXPECT_EQ(f.leeRowPeaks[3][2], static_cast<float>(f.peakUnpol));
+}
+
+TEST_F(SeveralWavelengthsTest, CurvesWithoutAPlaceDrawNothing) {
+    Form1& f = run("8", "1", "1");
+    struct Case {
+        double xLow, xHigh, yLow, yHigh;
+        bool log;
+    };
+    const Case cases[] = {{10, 10.4, 1e-15, 1e-10, false}, {0, 180, 0, 1e-10, true}, {0, 180, 1e-12, 1e-12, false},
+                          {0, 180, 1e-20, 1e-19, false}};  // every piece above the graph: skipped
+    for (const Case& c : cases) {
+        f.optLog.setValue(c.log);
+        f.optLinear.setValue(!c.log);
+        f.setRecording(true);
+        f.clearDrawLog();
+        f.PlotColour(f.colourSumPerp, f.intensityPerp, c.xLow, c.xHigh, c.yLow, c.yHigh);
+        for (const DrawOp& op : f.drawLog()) EXPECT_NE(op.kind, DrawOp::Kind::Line) << c.xHigh << " " << c.yLow;
+    }
+}
+
+TEST_F(SeveralWavelengthsTest, OneWavelengthGraphKeepsItsColoursAndMaxima) {
+    Form1& f = *form;  // start-up's graph: one wavelength
+    const std::size_t j = index(100);
+    EXPECT_DOUBLE_EQ(f.colourSumPerp[1][j], f.intensityPerp[j] / f.waveNumberSq);
+    EXPECT_DOUBLE_EQ(f.colourSumPara[1][j], f.intensityPara[j] / f.waveNumberSq);
+    EXPECT_EQ(f.peakCommon, std::max(f.peakPerp, f.peakPara));
+}
+
+TEST_F(SeveralWavelengthsTest, SmoothBandsOfOneRowDrawNothing) {
+    Form1& f = run("8", "1", "1");
+    f.txtXmin.setText("10");
+    f.txtXmax.setText("10");
+    f.setRecording(true);
+    f.clearDrawLog();
+    f.PlotBow2(f.colourSumPerp, f.colourSumPara, "1");
+    for (const DrawOp& op : f.drawLog()) EXPECT_NE(op.kind, DrawOp::Kind::FilledBox);
+}
+
+TEST_F(SeveralWavelengthsTest, ComponentsOnlyForSevenWavelengthsOrFewer) {
+    Form1& f = run("High", "10", "1");
+    ASSERT_EQ(f.waveCount, 600);
+    EXPECT_EQ(f.chkComponents.value(), 0);
+    f.chkComponents.setValue(1);  // redraws: no curve per wavelength of 600
+    EXPECT_EQ(f.waveCount, 600);
+    const std::size_t j = index(100);
+    for (std::size_t k = 1; k <= 3; ++k)
+        EXPECT_DOUBLE_EQ(f.colourSumUnpol[k][j], (f.colourSumPerp[k][j] + f.colourSumPara[k][j]) / 2);
+}
+
+TEST_F(SeveralWavelengthsTest, DebyeSeriesAlsoUnderTheGaussianBeamMenu) {
+    form->cboType.setText("Debye");
+    form->cboType_click();
+    form->cboRays.setText("1");
+    form->mnuGaussian.setChecked(true);
+    Form1& f = run("RGB", "1", "1");
+    EXPECT_TRUE(messages.shown().empty()) << messages.shown().front().prompt;
+    EXPECT_GT(f.colourSumPerp[1][index(50)], 0);
+    EXPECT_EQ(f.lblDebyeRays.caption().find("Gaussian"), std::string::npos);
+}
+
+
+TEST_F(SeveralWavelengthsTest, CurvesPerPolarisationChoice) {
+    Form1& f = run("8", "1", "1");
+    f.mnuTrueColour_Click();
+    std::size_t lines[3] = {};
+    const char* choices[3] = {"Perpendicular", "Both", "All 3"};
+    for (int i = 0; i < 3; ++i) {
+        f.cboPol.setText(choices[i]);
+        f.setRecording(true);
+        f.clearDrawLog();
+        f.cmdReplot_Click();
+        for (const DrawOp& op : f.drawLog()) lines[i] += op.kind == DrawOp::Kind::Line;
+    }
+    EXPECT_EQ(lines[1] - lines[0], 180u);  // one piece per angle step and curve
+    EXPECT_EQ(lines[2] - lines[1], 180u);
+}
+
+TEST_F(SeveralWavelengthsTest, SmoothBandsTenSegmentsPerStep) {
+    for (const auto& [step, boxes] : {std::pair<const char*, std::size_t>{"1", 3 * 1801}, {"0.5", 3 * 3601}}) {
+        Form1& f = run("8", "1", step);
+        f.mnuInterpolate.setChecked(true);
+        f.setRecording(true);
+        f.clearDrawLog();
+        f.PlotNColour();
+        std::size_t n = 0;
+        for (const DrawOp& op : f.drawLog()) n += op.kind == DrawOp::Kind::FilledBox && op.y1 >= 2800 && op.y2 <= 3340;
+        EXPECT_EQ(n, boxes) << step;
+        f.mnuInterpolate.setChecked(false);
+    }
+}
+
+}  // namespace
+}  // namespace tessary
