@@ -109,6 +109,9 @@ TEST_F(SeveralWavelengthsTest, ApertureAndVanDeHulstRefusedForSeveralWavelengths
     for (const char* method : {"Aperture", "van de Hulst"}) {
         form->cboType.setText(method);
         form->cboType_click();
+        form->cboQmin.setText("1");  // coefficients van de Hulst accepts
+        form->cboQmax.setText("2");
+        form->txtAngle.setText("100");  // a sample count aperture accepts
         messages.clear();
         Form1& f = run("RGB");
         ASSERT_FALSE(messages.shown().empty());
