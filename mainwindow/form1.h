@@ -142,6 +142,9 @@ class Form1 : public Form {
 
     // Media: wavelength input, relative index, sun disc
     void txtLambda_change();
+    // With the IAPWS sphere and one wavelength, a wavelength outside 0.15-2 um (which has no index):
+    // txtLambda red, the band message, true.
+    bool LambdaOutsideSphereWindow();
     // Reads the checked sphere and medium menu items and the model dialogs into indexModels (the
     // index files' tables stay). False when no sphere item is checked.
     bool ReadIndexModels();
@@ -570,6 +573,14 @@ class Form1 : public Form {
     // The RGB number of each wavelength of a run (0..2001); the x value of an x graph's first point.
     std::array<float, 2002> colourPerWave{};
     double dataXStart = 0.0;
+    // The efficiencies of the run whose graph is on show, each only when that run computed it whole
+    // (a stopped or refused series, an angle window without 0 or 180 degrees, amplitudes divided by x
+    // and the methods without efficiencies leave it empty); the data box shows only these. Emptied at
+    // the start of every run.
+    struct RunReadout {
+        std::optional<double> qSca, qExt, qBack;
+    };
+    RunReadout readout;
 
     // Media: wavelength input, relative index, sun disc (variables)
     // The indices n + ik of the sphere and the medium (n in mediumRe) at the last wavelength, Im(m).

@@ -167,7 +167,11 @@ void Control::applyPalette() {
     const QColor back = toQColor(m_backColor);
     palette.setColor(m_backRole, back);
     if (m_backRole == QPalette::Base) palette.setColor(QPalette::Button, back);
-    palette.setColor(m_foreRole, toQColor(m_foreColor));
+    // The text colour of an enabled control only: a disabled one keeps the style's greyed text, so
+    // that a locked window looks locked.
+    const QColor fore = toQColor(m_foreColor);
+    palette.setColor(QPalette::Active, m_foreRole, fore);
+    palette.setColor(QPalette::Inactive, m_foreRole, fore);
     m_widget->setPalette(palette);
     m_widget->setAutoFillBackground(m_fillBackground);
 }
@@ -255,6 +259,7 @@ void TextBox::setText(std::string text) {
     if (text == m_text) return;
     m_text = std::move(text);
     edit()->setText(qs(m_text));
+    edit()->setCursorPosition(0);  // a text written from code shows its beginning
     raise(onChange);
 }
 
@@ -286,7 +291,10 @@ void ComboBox::showState() {
     // The widget selects its first entry by itself when one is added; put it back to our state.
     m_syncing = true;
     combo()->setCurrentIndex(m_index);
-    if (m_style == Style::Editable) combo()->setEditText(qs(m_text));
+    if (m_style == Style::Editable) {
+        combo()->setEditText(qs(m_text));
+        combo()->lineEdit()->setCursorPosition(0);
+    }
     m_syncing = false;
 }
 

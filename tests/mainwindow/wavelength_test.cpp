@@ -170,7 +170,7 @@ TEST_F(WavelengthTest, BandEndsAreInside) {
     chooseSphere(f().mnuRI_Cowley, "Water");
     for (const char* lambda : {"0.38", "0.7"}) enter(lambda);
     chooseSphere(f().mnuRI_IAPWS, " Water");
-    for (const char* lambda : {"0.01", "10"}) enter(lambda);
+    for (const char* lambda : {"0.15", "2"}) enter(lambda);
     EXPECT_TRUE(messages.shown().empty());
 }
 
@@ -229,12 +229,20 @@ TEST_F(WavelengthTest, NegativeWavelengthIsRefused) {
     EXPECT_EQ(f().txtRefractReal.text(), "1.33257035");
 }
 
-TEST_F(WavelengthTest, IapwsSphereOutsideItsWindowKeepsTheShownIndex) {
-    for (const char* lambda : {"0.1", "2.5"}) {
+// Outside the IAPWS sphere's 0.15-2 um window the formula gives no index: the box turns red with the
+// band message and the index of the previous wavelength stays, for no run to use.
+TEST_F(WavelengthTest, IapwsSphereOutsideItsWindowIsReported) {
+    for (const char* lambda : {"0.1", "2.5", "5"}) {
+        messages.clear();
+        enter("1");
         enter(lambda);
-        EXPECT_EQ(f().txtRefractReal.text(), "1.50000000") << lambda;
+        EXPECT_EQ(f().txtRefractReal.text(), "1.32629155") << lambda;
+        EXPECT_EQ(f().txtLambda.backColor(), kRed) << lambda;
+        ASSERT_EQ(messages.shown().size(), 1u) << lambda;
+        EXPECT_EQ(messages.last().prompt,
+                  "IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band");
+        EXPECT_EQ(messages.last().title, "Refractive index of water");
     }
-    EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(WavelengthTest, FileLoadingLeavesTheBoxColour) {
