@@ -246,6 +246,8 @@ struct Form1::GraphPresetWriter {
         if (p.pol) f.cboPol.setText(p.pol);
         SetVisible(f.cboPol, p.polVis);
         SetVisible(f.Label12, p.label12);
+        // The list never shows without its caption, whichever type hid the caption before.
+        if (f.cboPol.visible()) f.Label12.setVisible(true);
         if (p.lee != LeeList::Keep) {
             f.Label26.setVisible(true);
             f.cboLee.setVisible(true);
