@@ -64,6 +64,34 @@ TEST_F(CanvasTest, DashedAndDottedLinesFollowTheirPatterns) {
     EXPECT_EQ(form.pixel(50, 101), kWhitePx);
 }
 
+// A curve of 1800 short segments, each from where the last ended, is dashed along its length: the
+// pattern runs on from segment to segment instead of starting again (which would look solid).
+TEST_F(CanvasTest, ACurveOfShortSegmentsKeepsItsPattern) {
+    const struct {
+        int style;
+        double minGaps, maxGaps;  // share of columns without a curve pixel
+    } cases[] = {{draw::kSolid, 0.0, 0.0}, {draw::kDash, 0.15, 0.35}, {draw::kDot, 0.3, 0.6}};
+    for (const auto& c : cases) {
+        form.cls();
+        form.setDrawStyle(c.style);
+        form.setForeColor(kRed);
+        const auto y = [](int i) { return 4500 + 600 * std::sin(i / 300.0); };
+        form.setCurrentX(150);
+        form.setCurrentY(y(0));
+        for (int i = 1; i <= 1800; ++i) form.lineTo(150 + i * 7.5, y(i));  // half a pixel per segment
+        int gaps = 0, columns = 0;
+        for (int x = 12; x < 908; ++x, ++columns) {
+            bool on = false;
+            for (int py = 250; py <= 350 && !on; ++py) on = form.pixel(x, py) == kRedPx;
+            if (!on) ++gaps;
+        }
+        const double share = static_cast<double>(gaps) / columns;
+        EXPECT_GE(share, c.minGaps) << "style " << c.style;
+        EXPECT_LE(share, c.maxGaps) << "style " << c.style;
+    }
+    form.setDrawStyle(draw::kSolid);
+}
+
 TEST_F(CanvasTest, DrawWidthTwoAddsTheNextRowOrColumn) {
     form.setDrawWidth(2);
     form.line(0, 1500, 300, 1500, kRed);  // horizontal: rows 100 and 101
