@@ -996,6 +996,10 @@ class Form1 : public Form {
     Label Label17{*this};
     Label Label20{*this};
 
+    // Places a Symbol-font label (the micro sign) over the two blanks of "(  m)" in caption's text,
+    // right after its text `before`, transparent so that it joins its neighbours.
+    void PlaceMicroSign(Label& micro, const Label& caption, const std::string& before);
+
   private:
     // The window's design: positions, tool tips, design captions and visible/enabled states.
     void designControls();

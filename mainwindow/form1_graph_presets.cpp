@@ -293,6 +293,7 @@ void Form1::applyGraphPresetTail() {
         Label7.setLeft(120);
         Label7.setTop(350);
         Label7.setCaption("Radius (  m)");
+        PlaceMicroSign(Label29, Label7, "Radius (");
         const bool special = cboDistrib.text() == "Special";
         if (special) {
             Label7.setVisible(false);

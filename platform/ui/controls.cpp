@@ -6,15 +6,19 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleOptionComplex>
 #include <algorithm>
 #include <cmath>
 
@@ -41,6 +45,32 @@ int buttonBits(Qt::MouseButtons buttons) {
     if (buttons & Qt::RightButton) bits |= 2;
     if (buttons & Qt::MiddleButton) bits |= 4;
     return bits;
+}
+
+// The lists of the window designs are as narrow as 34 pixels; the desktop style's drop-down button
+// would leave no room for their text. This style gives the button 13 pixels and the rest to the text.
+class NarrowComboStyle : public QProxyStyle {
+  public:
+    static constexpr int kButtonWidth = 13;
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                         const QWidget* widget) const override {
+        QRect r = QProxyStyle::subControlRect(control, option, sub, widget);
+        if (control != CC_ComboBox || option == nullptr) return r;
+        const QRect whole = option->rect;
+        if (sub == SC_ComboBoxArrow) return QRect(whole.right() - kButtonWidth + 1, whole.top(), kButtonWidth, whole.height());
+        if (sub == SC_ComboBoxEditField) r.setRight(whole.right() - kButtonWidth - 1);
+        return r;
+    }
+};
+
+QStyle* narrowComboStyle() {
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new NarrowComboStyle;
+        style->setParent(QCoreApplication::instance());
+    }
+    return style;
 }
 
 }  // namespace
@@ -205,6 +235,12 @@ void Control::setFocus() {
     if (m_widget) m_widget->setFocus(Qt::OtherFocusReason);
 }
 
+double Control::textWidth(const std::string& text) const {
+    const QFontMetricsF fm(m_widget->font());
+    return fm.horizontalAdvance(withoutAccelerators(displayText(text, fontName()))) /
+           std::fabs(m_container->childUnitX());
+}
+
 // ---------------------------------------------------------------------------------------------
 // CommandButton
 
@@ -271,6 +307,7 @@ ComboBox::ComboBox(Container& container, Style style)
               QPalette::Text, false),
       m_style(style) {
     QComboBox* box = combo();
+    box->setStyle(narrowComboStyle());
     if (m_style == Style::Editable) {
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
@@ -286,6 +323,7 @@ ComboBox::ComboBox(Container& container, Style style)
 }
 
 QComboBox* ComboBox::combo() const { return static_cast<QComboBox*>(widget()); }
+
 
 void ComboBox::showState() {
     // The widget selects its first entry by itself when one is added; put it back to our state.

@@ -17,8 +17,8 @@ struct FontMapping {
 };
 
 constexpr FontMapping kFonts[] = {
-    {"MS Sans Serif", "DejaVu Sans", QFont::SansSerif, 0.9},
-    {"Small Fonts", "DejaVu Sans", QFont::SansSerif, 0.9},
+    {"MS Sans Serif", "DejaVu Sans Condensed", QFont::SansSerif, 0.9},
+    {"Small Fonts", "DejaVu Sans Condensed", QFont::SansSerif, 0.9},
     {"Symbol", "DejaVu Sans", QFont::SansSerif, 1.0},
     {"Arial", "DejaVu Sans", QFont::SansSerif, 0.95},
     {"Tahoma", "DejaVu Sans", QFont::SansSerif, 0.95},
