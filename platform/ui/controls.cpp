@@ -58,7 +58,8 @@ class NarrowComboStyle : public QProxyStyle {
         QRect r = QProxyStyle::subControlRect(control, option, sub, widget);
         if (control != CC_ComboBox || option == nullptr) return r;
         const QRect whole = option->rect;
-        if (sub == SC_ComboBoxArrow) return QRect(whole.right() - kButtonWidth + 1, whole.top(), kButtonWidth, whole.height());
+        if (sub == SC_ComboBoxArrow)
+            return QRect(whole.right() - kButtonWidth + 1, whole.top(), kButtonWidth, whole.height());
         if (sub == SC_ComboBoxEditField) r.setRight(whole.right() - kButtonWidth - 1);
         return r;
     }

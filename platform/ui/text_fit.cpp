@@ -57,7 +57,8 @@ TextRoom textRoom(const Control& control, const std::string& text) {
         opt.rect = combo->rect();
         opt.editable = combo->isEditable();
         opt.frame = true;
-        const QRect field = style->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, combo);
+        const QRect field =
+            style->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, combo);
         room.available = combo->isEditable() ? lineEditRoom(combo->lineEdit(), field) : field.width();
     } else if (auto* button = qobject_cast<QPushButton*>(w)) {
         QStyleOptionButton opt;
@@ -72,14 +73,16 @@ TextRoom textRoom(const Control& control, const std::string& text) {
         opt.rect = w->rect();
         const bool check = qobject_cast<QCheckBox*>(w) != nullptr;
         room.available =
-            style->subElementRect(check ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents, &opt, w)
+            style
+                ->subElementRect(check ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents, &opt,
+                                 w)
                 .width();
     } else if (qobject_cast<QGroupBox*>(w) != nullptr) {
         room.available = w->width() - kFrameTitleMargins;
     } else if (auto* label = qobject_cast<QLabel*>(w)) {
         const QRect area = label->contentsRect();
-        const QRect wrapped =
-            fm.boundingRect(QRect(0, 0, area.width(), 1 << 20), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, shown);
+        const QRect wrapped = fm.boundingRect(QRect(0, 0, area.width(), 1 << 20),
+                                              Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, shown);
         // Lines that fit one under the other; the text needs its one-line width spread over them.
         const int lines = std::max(1, area.height() / std::max(1, fm.lineSpacing()));
         room.fits = wrapped.width() <= area.width() && (shown.isEmpty() || wrapped.height() <= area.height());

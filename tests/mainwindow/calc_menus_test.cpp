@@ -55,7 +55,8 @@ TEST_F(Form1Test, SizeEntryCaptionsFollowTheChosenItem) {
         EXPECT_EQ(f.Label7.caption(), c.caption);
         EXPECT_EQ(f.Label29.visible(), c.microVisible);
         if (c.microVisible) {
-            EXPECT_NEAR(f.Label29.left(), f.Label7.left() + f.Label7.textWidth(c.beforeMicro), 2 * kHalfPixel);
+            const double after = f.Label7.left() + f.Label7.textWidth(c.beforeMicro);
+            EXPECT_NEAR(f.Label29.left(), after, 2 * kHalfPixel);
         }
     }
 }

@@ -1,12 +1,13 @@
 // Every text of the main window, its dialogs and the simulation window shows whole in its control:
 // captions as designed and as every graph type and method leaves them, every list entry, and the
 // longest texts code writes. All offenders are reported in one failure.
+#include "platform/ui/text_fit.h"
+
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "platform/ui/text_fit.h"
 #include "tests/mainwindow/form1_test_support.h"
 
 namespace tessary {
@@ -86,11 +87,10 @@ TEST_F(TextFitTest, EveryTextOfEveryWindowShowsWhole) {
         };
         for (const auto& [control, texts] : written)
             for (const std::string& text : texts) check(*control, text);
-        for (const Form* window :
-             std::vector<const Form*>{&*f.dlogP_, &*f.dlogAverage_, &*f.dlogIncident_, &*f.dlogGaussianBeam_,
-                                      &*f.dlogTemp_, &*f.dlogAir_, &*f.dlogRI_User1_, &*f.dlogRI_User2_,
-                                      &*f.dlogSegelstein_, &*f.dlogRay_, &*f.dlogBlackBody_,
-                                      &*f.dlogSpectrumBand_, &*f.dlogSpectrumFile_, &*f.Form2_})
+        for (const Form* window : std::vector<const Form*>{
+                 &*f.dlogP_, &*f.dlogAverage_, &*f.dlogIncident_, &*f.dlogGaussianBeam_, &*f.dlogTemp_,
+                 &*f.dlogAir_, &*f.dlogRI_User1_, &*f.dlogRI_User2_, &*f.dlogSegelstein_, &*f.dlogRay_,
+                 &*f.dlogBlackBody_, &*f.dlogSpectrumBand_, &*f.dlogSpectrumFile_, &*f.Form2_})
             checkWindow(*window, true);
     }
     EXPECT_TRUE(offenders.empty()) << offenders.size() << " texts do not fit:" << report();
