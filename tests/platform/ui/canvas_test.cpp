@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "platform/ui/form.h"
 #include "tests/platform/ui/ui_test_support.h"
@@ -67,29 +68,21 @@ TEST_F(CanvasTest, DashedAndDottedLinesFollowTheirPatterns) {
 // A curve of 1800 short segments, each from where the last ended, is dashed along its length: the
 // pattern runs on from segment to segment instead of starting again (which would look solid).
 TEST_F(CanvasTest, ACurveOfShortSegmentsKeepsItsPattern) {
-    const struct {
-        int style;
-        double minGaps, maxGaps;  // share of columns without a curve pixel
-    } cases[] = {{draw::kSolid, 0.0, 0.0}, {draw::kDash, 0.15, 0.35}, {draw::kDot, 0.3, 0.6}};
-    for (const auto& c : cases) {
+    // Draw style, and the least and most share of columns the curve leaves empty.
+    for (const auto& [style, least, most] : {std::tuple{0, 0.0, 0.0}, {1, 0.15, 0.35}, {2, 0.3, 0.6}}) {
         form.cls();
-        form.setDrawStyle(c.style);
-        form.setForeColor(kRed);
-        const auto y = [](int i) { return 4500 + 600 * std::sin(i / 300.0); };
-        form.setCurrentX(150);
-        form.setCurrentY(y(0));
-        for (int i = 1; i <= 1800; ++i) form.lineTo(150 + i * 7.5, y(i));  // half a pixel per segment
-        int gaps = 0, columns = 0;
-        for (int x = 12; x < 908; ++x, ++columns) {
+        form.setDrawStyle(style);
+        form.setCurrentY(4500);
+        for (int i = 0; i <= 1800; ++i) form.lineTo(150 + i * 7.5, 4500 + 600 * std::sin(i / 300.0), kRed);
+        int gaps = 0;
+        for (int x = 12; x < 908; ++x) {
             bool on = false;
-            for (int py = 250; py <= 350 && !on; ++py) on = form.pixel(x, py) == kRedPx;
-            if (!on) ++gaps;
+            for (int y = 250; y <= 350; ++y) on = on || form.pixel(x, y) == kRedPx;
+            gaps += on ? 0 : 1;
         }
-        const double share = static_cast<double>(gaps) / columns;
-        EXPECT_GE(share, c.minGaps) << "style " << c.style;
-        EXPECT_LE(share, c.maxGaps) << "style " << c.style;
+        EXPECT_GE(gaps / 896.0, least) << style;
+        EXPECT_LE(gaps / 896.0, most) << style;
     }
-    form.setDrawStyle(draw::kSolid);
 }
 
 TEST_F(CanvasTest, DrawWidthTwoAddsTheNextRowOrColumn) {
