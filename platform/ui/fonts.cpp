@@ -13,7 +13,7 @@ struct FontMapping {
     const char* name;
     const char* family;
     QFont::StyleHint hint;
-    double scale;  // DejaVu runs wider than those bitmap fonts; 0.9 keeps texts inside designed widths
+    double scale;  // DejaVu runs wider than those bitmap fonts
 };
 
 constexpr FontMapping kFonts[] = {
