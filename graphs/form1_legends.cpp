@@ -2,6 +2,7 @@
 // curve's colour with the curve's name) and, for a single sphere's angle graph, the data box with the
 // efficiencies and the line of values under the graph.
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "mainwindow/form1.h"
@@ -87,21 +88,24 @@ void Form1::VisibleData() {
     setForeColor(kBlack);
     if (!mnuDataVisible.checked() || graphCode != 1) return;
 
+    // Only what the run on show computed: Qabs needs Qext and Qsca, Qradar Qback.
+    const RunReadout& r = readout;
     const struct {
         double y;
         const char* label;
-        double value;
+        std::optional<double> value;
     } rows[] = {
-        {800, "Qsca = ", qSca},
-        {1000, "Qext = ", qExt},
-        {1200, "Qabs = ", qExt - qSca},
-        {1400, "Qback = ", qBack},
-        {1600, "Qradar = ", kPi / 4 * qBack},
+        {800, "Qsca = ", r.qSca},
+        {1000, "Qext = ", r.qExt},
+        {1200, "Qabs = ", r.qExt && r.qSca ? std::optional<double>(*r.qExt - *r.qSca) : std::nullopt},
+        {1400, "Qback = ", r.qBack},
+        {1600, "Qradar = ", r.qBack ? std::optional<double>(kPi / 4 * *r.qBack) : std::nullopt},
     };
     for (const auto& row : rows) {
+        if (!row.value) continue;
         setCurrentX(12000);
         setCurrentY(row.y);
-        print(row.label + AxisNumberText(row.value, 6));
+        print(row.label + AxisNumberText(*row.value, 6));
     }
 
     // |S1|^2 at an angle index; 0 where the run stored none.
@@ -112,10 +116,10 @@ void Form1::VisibleData() {
         if (j < 1 || k >= re.size() || k >= im.size()) return 0.0;
         return re[k] * re[k] + im[k] * im[k];
     };
-    // Qext by the optical theorem from S1 at 0 degrees, kept for later use; a size parameter of 0
-    // has none.
+    // Qext by the optical theorem from S1 at 0 degrees, kept for later use; only from a run that
+    // formed Qext (S1 at 0 degrees whole and undivided); a size parameter of 0 has none.
     loopJ = 1;
-    if (sizeParam > 0.0 && !s1Amp[0].empty() && s1Amp[0].size() > 1) {
+    if (r.qExt && sizeParam > 0.0 && !s1Amp[0].empty() && s1Amp[0].size() > 1) {
         const double q = 4 * s1Amp[0][1] / (sizeParam * sizeParam);
         if (std::isfinite(q)) qExt = q;
     }

@@ -143,6 +143,9 @@ class Form1 : public Form {
 
     // Media: wavelength input, relative index, sun disc
     void txtLambda_change();
+    // With the IAPWS sphere and one wavelength, a wavelength outside 0.15-2 um (which has no index):
+    // txtLambda red, the band message, true.
+    bool LambdaOutsideSphereWindow();
     // Reads the checked sphere and medium menu items and the model dialogs into indexModels (the
     // index files' tables stay). False when no sphere item is checked.
     bool ReadIndexModels();
@@ -649,6 +652,14 @@ class Form1 : public Form {
     // The RGB number of each wavelength of a run (0..2001); the x value of an x graph's first point.
     std::array<float, 2002> colourPerWave{};
     double dataXStart = 0.0;
+    // The efficiencies of the run whose graph is on show, each only when that run computed it whole
+    // (a stopped or refused series, an angle window without 0 or 180 degrees, amplitudes divided by x
+    // and the methods without efficiencies leave it empty); the data box shows only these. Emptied at
+    // the start of every run.
+    struct RunReadout {
+        std::optional<double> qSca, qExt, qBack;
+    };
+    RunReadout readout;
 
     // Media: wavelength input, relative index, sun disc (variables)
     // The indices n + ik of the sphere and the medium (n in mediumRe) at the last wavelength, Im(m).
@@ -1063,6 +1074,10 @@ class Form1 : public Form {
     Label Label15{*this};
     Label Label17{*this};
     Label Label20{*this};
+
+    // Places a Symbol-font label (the micro sign) over the two blanks of "(  m)" in caption's text,
+    // right after its text `before`, transparent so that it joins its neighbours.
+    void PlaceMicroSign(Label& micro, const Label& caption, const std::string& before);
 
   private:
     // The window's design: positions, tool tips, design captions and visible/enabled states.

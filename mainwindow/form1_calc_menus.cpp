@@ -81,13 +81,13 @@ void Form1::mnuSurfaceBoth_Click() {
 }
 
 // What txtRadius means. Label29 is the micro sign in the gap of "(  m)", placed after "Radius (" or
-// "Diameter (".
+// "Diameter (" as the label's font draws them.
 void Form1::mnuRadius_Click() {
     if (mnuRadius.checked()) return;
     CheckOnly(mnuRadius, {&mnuDiameter, &mnuRadiusX});
     Label7.setCaption("Radius (  m)");
     Label29.setVisible(true);
-    Label29.setLeft(700);
+    PlaceMicroSign(Label29, Label7, "Radius (");
 }
 
 void Form1::mnuDiameter_Click() {
@@ -95,7 +95,7 @@ void Form1::mnuDiameter_Click() {
     CheckOnly(mnuDiameter, {&mnuRadius, &mnuRadiusX});
     Label7.setCaption("Diameter (  m)");
     Label29.setVisible(true);
-    Label29.setLeft(830);
+    PlaceMicroSign(Label29, Label7, "Diameter (");
 }
 
 void Form1::mnuRadiusX_Click() {

@@ -56,8 +56,8 @@ void Form1::designControls() {
     Frame4.move(px(3), px(26), px(192), px(160));
     Label6.move(px(6), px(16), px(134), kLabelH);
     // The micro sign fills the two blanks of "Wavelength (  m)" and leaves its m uncovered.
-    Label28.move(px(6) + textWidth("Wavelength ("), px(16), textWidth("  "), kLabelH);
     Label28.setFontName("Symbol");
+    PlaceMicroSign(Label28, Label6, "Wavelength (");
     txtLambda.move(px(142), px(13), px(44), kTextH);
     Label4.move(px(6), px(36), px(180), px(16));
     Label8.move(px(6), px(64), px(52), kTwoLinesH);
@@ -76,8 +76,8 @@ void Form1::designControls() {
     // Drop size. Label7, Label29 and txtRadius take the positions the graph-type presets give them.
     Frame3.move(px(198), px(26), px(128), px(160));
     Label7.move(120, 350, px(100), kLabelH);
-    Label29.move(700, 350, textWidth("  "), kLabelH);
     Label29.setFontName("Symbol");
+    PlaceMicroSign(Label29, Label7, "Radius (");
     txtRadius.move(120, 600, 855, kTextH);
     optMono.move(px(8), px(62), px(112), kOptionH);
     optDisp.move(px(8), px(79), px(112), kOptionH);
@@ -151,8 +151,8 @@ void Form1::designControls() {
     optSun.setToolTipText("Calculation for a light source with diameter 0.5 degrees");
     optPoint.setValue(true);
     Label19.move(px(462), px(169), px(84), kLabelH);
-    Label31.move(px(462) + textWidth("Radius ("), px(169), textWidth("  "), kLabelH);
     Label31.setFontName("Symbol");
+    PlaceMicroSign(Label31, Label19, "Radius (");
     txtAngle.move(px(549), px(166), px(46), kTextH);
     for (Control* c : std::initializer_list<Control*>{&Label19, &Label31, &txtAngle}) c->setVisible(false);
 
@@ -199,6 +199,12 @@ void Form1::designControls() {
         c->move(px(3), px(2), px(20), kTextH);
         c->setVisible(false);
     }
+}
+
+void Form1::PlaceMicroSign(Label& micro, const Label& caption, const std::string& before) {
+    micro.setOpaque(false);
+    micro.move(caption.left() + caption.textWidth(before), caption.top(), micro.textWidth(micro.caption()),
+               caption.height());
 }
 
 void Form1::designMenus() {

@@ -246,6 +246,8 @@ struct Form1::GraphPresetWriter {
         if (p.pol) f.cboPol.setText(p.pol);
         SetVisible(f.cboPol, p.polVis);
         SetVisible(f.Label12, p.label12);
+        // The list never shows without its caption, whichever type hid the caption before.
+        if (f.cboPol.visible()) f.Label12.setVisible(true);
         if (p.lee != LeeList::Keep) {
             f.Label26.setVisible(true);
             f.cboLee.setVisible(true);
@@ -291,6 +293,7 @@ void Form1::applyGraphPresetTail() {
         Label7.setLeft(120);
         Label7.setTop(350);
         Label7.setCaption("Radius (  m)");
+        PlaceMicroSign(Label29, Label7, "Radius (");
         const bool special = cboDistrib.text() == "Special";
         if (special) {
             Label7.setVisible(false);

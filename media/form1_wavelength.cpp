@@ -55,6 +55,8 @@ void Form1::txtLambda_change() {
         return;
     }
 
+    if (LambdaOutsideSphereWindow()) return;
+
     reducedTemp = static_cast<float>((static_cast<double>(waterTemp) + 273.15) / 273.15);
     waterDensity = static_cast<float>(Val(dlogTemp_->txtDensity.text()));
 
@@ -80,6 +82,17 @@ void Form1::txtLambda_change() {
 
     cmdOverPlot.setEnabled(true);
     if (resultsFromFile == 0) txtLambda.setBackColor(kYellow);
+}
+
+// The IAPWS sphere's formula holds from 0.15 to 2 um only; outside, refrel keeps the index of the
+// previous wavelength, which no run may use.
+bool Form1::LambdaOutsideSphereWindow() {
+    const double lambda = Val(txtLambda.text());
+    if (!mnuRI_IAPWS.checked() || waveCount > 1 || (0.15 <= lambda && lambda <= 2.0)) return false;
+    txtLambda.setBackColor(kRed);
+    msgBox("IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band", mb::kOkOnly,
+           std::string("Refractive index of water"));
+    return true;
 }
 
 }  // namespace tessary

@@ -33,6 +33,7 @@ void CheckInputs(Form1& f) {
     double xLow = Val(f.txtXmin.text());
     double xHigh = Val(f.txtXmax.text());
     f.CheckInput(xLow, xHigh, f.yAxisMin, f.yAxisMax, f.inputError);
+    if (f.inputError != 1 && f.runState != 4 && f.LambdaOutsideSphereWindow()) f.inputError = 1;
 }
 
 // New plot between its first step and its common end; a return is the command's "end".

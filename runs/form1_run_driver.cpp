@@ -25,6 +25,7 @@ bool Automatic(const ComboBox& list) { return list.text() == "Automatic"; }
 
 // The set-up of every run up to the start time; false when the run stops here (results from a file).
 bool RunSetUp(Form1& f) {
+    f.readout = {};
     if (f.graphCode < 20) f.Array_Size();
     if (f.mediumRe == 0) f.mediumRe = 1.0;
     f.absorbingFlag = 0;

@@ -79,6 +79,10 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
             Qsca = r.Qsca;
             Qback = r.Qback;
             g = r.g;
+            // Qext and Qback are efficiencies only from undivided amplitudes at 0 and 180 degrees.
+            f.readout.qSca = Qsca;
+            if (!in.mnuSize && in.first <= 1) f.readout.qExt = Qext;
+            if (!in.mnuSize && in.last >= 2 * in.NANG - 1) f.readout.qBack = Qback;
             break;
         case MieStatus::Stopped:  // partial sums; Qext and Qback stay
             Qsca = r.Qsca;

@@ -36,8 +36,8 @@ Form2::Form2(Form1& owner) : Form("Simulation"), m_owner(owner) {
     Label8.move(kColumn, 4500, 1140, 225);
     cboRStep.move(kColumn + 1260, 4455, 1140, 315);
     cboRStep.setText("5");
-    Label3.move(kColumn, 4890, 1260, 225);
-    cboScale.move(kColumn + 1260, 4845, 1140, 315);
+    Label3.move(kColumn, 4890, 1290, 225);
+    cboScale.move(kColumn + 1290, 4845, 1110, 315);
     cboScale.setText("54.5");
     cboScale.setToolTipText("Input focal length of lens (35mm film equivalent)");
 

@@ -149,6 +149,7 @@ void Canvas::record(DrawOp op) {
 
 void Canvas::cls() {
     resetBuffer();
+    m_chain = {};
     m_currentX = 0.0;
     m_currentY = 0.0;
     record(baseOp(DrawOp::Kind::Cls, m_backColor));
@@ -176,7 +177,13 @@ void Canvas::segmentDrawn(DrawOp::Kind kind, OleColor colour, double x1, double 
 void Canvas::line(double x1, double y1, double x2, double y2, OleColor colour) {
     raster::PixelPoint a, b;
     if (!segmentToPixels(x1, y1, x2, y2, a, b)) return;
-    touched(raster::line(m_buffer, a, b, m_drawWidth, m_drawStyle, penOf(colour, m_drawMode)));
+    const bool joins = m_chain.valid && a.x == m_chain.endX && a.y == m_chain.endY &&
+                       m_chain.style == m_drawStyle && m_chain.width == m_drawWidth;
+    const std::int64_t start = joins ? m_chain.patternPos : 0;
+    touched(raster::line(m_buffer, a, b, m_drawWidth, m_drawStyle, penOf(colour, m_drawMode), start));
+    // Every pattern period divides 24 pixels.
+    const std::int64_t steps = std::max(std::llabs(b.x - a.x), std::llabs(b.y - a.y));
+    m_chain = LineChain{true, b.x, b.y, m_drawStyle, m_drawWidth, (start + steps) % 24};
     segmentDrawn(DrawOp::Kind::Line, colour, x1, y1, x2, y2);
 }
 

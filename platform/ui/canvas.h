@@ -225,6 +225,17 @@ class Canvas {
     double m_currentY = 0.0;
     FontSpec m_font;
 
+    // The last line drawn: a line that starts on its end pixel with the same style and width goes on
+    // with its dash pattern, so a curve of many short segments is dashed along its whole length.
+    struct LineChain {
+        bool valid = false;
+        std::int64_t endX = 0, endY = 0;  // pixels
+        int style = 0;
+        int width = 1;
+        std::int64_t patternPos = 0;
+    };
+    LineChain m_chain;
+
     bool m_recording = false;
     std::vector<DrawOp> m_log;
     int m_dropped = 0;

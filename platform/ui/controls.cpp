@@ -6,15 +6,19 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleOptionComplex>
 #include <algorithm>
 #include <cmath>
 
@@ -41,6 +45,33 @@ int buttonBits(Qt::MouseButtons buttons) {
     if (buttons & Qt::RightButton) bits |= 2;
     if (buttons & Qt::MiddleButton) bits |= 4;
     return bits;
+}
+
+// The lists of the window designs are as narrow as 34 pixels; the desktop style's drop-down button
+// would leave no room for their text. This style gives the button 13 pixels and the rest to the text.
+class NarrowComboStyle : public QProxyStyle {
+  public:
+    static constexpr int kButtonWidth = 13;
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                         const QWidget* widget) const override {
+        QRect r = QProxyStyle::subControlRect(control, option, sub, widget);
+        if (control != CC_ComboBox || option == nullptr) return r;
+        const QRect whole = option->rect;
+        if (sub == SC_ComboBoxArrow)
+            return QRect(whole.right() - kButtonWidth + 1, whole.top(), kButtonWidth, whole.height());
+        if (sub == SC_ComboBoxEditField) r.setRight(whole.right() - kButtonWidth - 1);
+        return r;
+    }
+};
+
+QStyle* narrowComboStyle() {
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new NarrowComboStyle;
+        style->setParent(QCoreApplication::instance());
+    }
+    return style;
 }
 
 }  // namespace
@@ -167,7 +198,11 @@ void Control::applyPalette() {
     const QColor back = toQColor(m_backColor);
     palette.setColor(m_backRole, back);
     if (m_backRole == QPalette::Base) palette.setColor(QPalette::Button, back);
-    palette.setColor(m_foreRole, toQColor(m_foreColor));
+    // The text colour of an enabled control only: a disabled one keeps the style's greyed text, so
+    // that a locked window looks locked.
+    const QColor fore = toQColor(m_foreColor);
+    palette.setColor(QPalette::Active, m_foreRole, fore);
+    palette.setColor(QPalette::Inactive, m_foreRole, fore);
     m_widget->setPalette(palette);
     m_widget->setAutoFillBackground(m_fillBackground);
 }
@@ -199,6 +234,12 @@ void Control::applyFont() {
 
 void Control::setFocus() {
     if (m_widget) m_widget->setFocus(Qt::OtherFocusReason);
+}
+
+double Control::textWidth(const std::string& text) const {
+    const QFontMetricsF fm(m_widget->font());
+    return fm.horizontalAdvance(withoutAccelerators(displayText(text, fontName()))) /
+           std::fabs(m_container->childUnitX());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -255,6 +296,7 @@ void TextBox::setText(std::string text) {
     if (text == m_text) return;
     m_text = std::move(text);
     edit()->setText(qs(m_text));
+    edit()->setCursorPosition(0);  // a text written from code shows its beginning
     raise(onChange);
 }
 
@@ -266,6 +308,7 @@ ComboBox::ComboBox(Container& container, Style style)
               QPalette::Text, false),
       m_style(style) {
     QComboBox* box = combo();
+    box->setStyle(narrowComboStyle());
     if (m_style == Style::Editable) {
         box->setEditable(true);
         box->setInsertPolicy(QComboBox::NoInsert);
@@ -282,11 +325,15 @@ ComboBox::ComboBox(Container& container, Style style)
 
 QComboBox* ComboBox::combo() const { return static_cast<QComboBox*>(widget()); }
 
+
 void ComboBox::showState() {
     // The widget selects its first entry by itself when one is added; put it back to our state.
     m_syncing = true;
     combo()->setCurrentIndex(m_index);
-    if (m_style == Style::Editable) combo()->setEditText(qs(m_text));
+    if (m_style == Style::Editable) {
+        combo()->setEditText(qs(m_text));
+        combo()->lineEdit()->setCursorPosition(0);
+    }
     m_syncing = false;
 }
 

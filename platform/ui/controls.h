@@ -100,6 +100,10 @@ class Control {
 
     void setFocus();
 
+    // The width of a text as the control shows it (its font, Greek letters in "Symbol", no "&"
+    // accelerators), in the container's units.
+    double textWidth(const std::string& text) const;
+
     Form& form() const { return *m_form; }
     Container& container() const { return *m_container; }
     // The Qt widget, for tests and layout code.

@@ -13,12 +13,12 @@ struct FontMapping {
     const char* name;
     const char* family;
     QFont::StyleHint hint;
-    double scale;  // DejaVu runs wider than those bitmap fonts; 0.9 keeps texts inside designed widths
+    double scale;  // DejaVu runs wider than those bitmap fonts
 };
 
 constexpr FontMapping kFonts[] = {
-    {"MS Sans Serif", "DejaVu Sans", QFont::SansSerif, 0.9},
-    {"Small Fonts", "DejaVu Sans", QFont::SansSerif, 0.9},
+    {"MS Sans Serif", "DejaVu Sans Condensed", QFont::SansSerif, 0.9},
+    {"Small Fonts", "DejaVu Sans Condensed", QFont::SansSerif, 0.9},
     {"Symbol", "DejaVu Sans", QFont::SansSerif, 1.0},
     {"Arial", "DejaVu Sans", QFont::SansSerif, 0.95},
     {"Tahoma", "DejaVu Sans", QFont::SansSerif, 0.95},

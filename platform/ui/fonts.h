@@ -17,8 +17,9 @@ struct FontSpec {
 };
 
 // The Qt font for wanted at twipsPerPixel twips per pixel (pixel-sized, so it does not depend on the
-// device it is drawn on): "MS Sans Serif" and "Small Fonts" become DejaVu Sans at 0.9 of the size (it
-// is wider than those fonts), "Symbol" DejaVu Sans with the text mapped by displayText, "Arial" DejaVu
+// device it is drawn on): "MS Sans Serif" and "Small Fonts" become DejaVu Sans Condensed at 0.9 of the
+// size (so that the texts of designs laid out for those narrow fonts fit their controls), "Symbol"
+// DejaVu Sans with the text mapped by displayText, "Arial" DejaVu
 // Sans, "Times New Roman" DejaVu Serif, "Courier New" DejaVu Sans Mono; other names go to the matcher.
 QFont toQFont(const FontSpec& wanted, int twipsPerPixel);
 

@@ -81,7 +81,8 @@ inline std::int64_t bandHigh(int width) { return static_cast<std::int64_t>(width
 
 }  // namespace
 
-QRect line(QImage& image, PixelPoint a, PixelPoint b, int width, int drawStyle, Pen pen) {
+QRect line(QImage& image, PixelPoint a, PixelPoint b, int width, int drawStyle, Pen pen,
+           std::int64_t patternStart) {
     if (image.isNull() || drawStyle == 5) return {};
     const Pattern& pattern = kPatterns[(drawStyle >= 1 && drawStyle <= 4) ? drawStyle : 0];
     width = std::max(width, 1);
@@ -111,7 +112,7 @@ QRect line(QImage& image, PixelPoint a, PixelPoint b, int width, int drawStyle, 
     }
     std::int64_t minX = image.width(), minY = image.height(), maxX = -1, maxY = -1;
     for (std::int64_t i = iLo; i <= iHi; ++i) {
-        if (!patternOn(pattern, i)) continue;
+        if (!patternOn(pattern, patternStart + i)) continue;
         const std::int64_t u = u0 + su * i;
         const std::int64_t v = n == 0 ? v0 : v0 + sv * floorDiv(2 * i * adv + n, 2 * n);
         std::int64_t vLo = v + bandLow(width);

@@ -30,9 +30,11 @@ struct Pen {
 
 // Draw styles: 0 solid, 1 dash (18 on, 6 off), 2 dot (3 on, 3 off), 3 dash-dot, 4 dash-dot-dot,
 // 5 transparent (nothing), 6 inside solid (solid). The pattern runs along the line's major axis from
-// its first point and is kept at every width.
+// its first point and is kept at every width; patternStart is the pattern position at a (a polyline
+// passes each segment the position its previous segment ended at, so the pattern runs on).
 // The segment from a to b, both end points included; width w spreads across the minor axis.
-QRect line(QImage& image, PixelPoint a, PixelPoint b, int width, int drawStyle, Pen pen);
+QRect line(QImage& image, PixelPoint a, PixelPoint b, int width, int drawStyle, Pen pen,
+           std::int64_t patternStart = 0);
 
 // All pixels of the rectangle spanned by a and b, both corners included.
 QRect fillRect(QImage& image, PixelPoint a, PixelPoint b, Pen pen);

@@ -119,6 +119,7 @@ class ReadoutTest : public LegendTest {
         f.qSca = 2.5;
         f.qExt = 2.75;
         f.qBack = 0.4;
+        f.readout = {2.5, 2.75, 0.4};  // as a whole Mie run records them
         f.sizeParam = 0;
         f.s1Amp[0].assign(1802, 0.0);
         f.s1Amp[1].assign(1802, 0.0);

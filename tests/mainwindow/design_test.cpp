@@ -123,7 +123,8 @@ TEST_F(Form1Test, PositionsTheLayoutCodeReliesOnAreThoseOfTheRadiusEntry) {
     EXPECT_NEAR(f.txtRadius.left(), 120, kPixel);
     EXPECT_NEAR(f.txtRadius.top(), 600, kPixel);
     EXPECT_NEAR(f.txtRadius.width(), 855, kPixel);
-    EXPECT_NEAR(f.Label29.left(), 700, kPixel);
+    // The micro sign sits right after "Radius (" as the label's font draws it.
+    EXPECT_NEAR(f.Label29.left(), f.Label7.left() + f.Label7.textWidth("Radius ("), kPixel);
     EXPECT_EQ(f.Label29.fontName(), "Symbol");
     EXPECT_EQ(f.Label28.fontName(), "Symbol");
     EXPECT_EQ(f.Label31.fontName(), "Symbol");

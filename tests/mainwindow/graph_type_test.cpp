@@ -595,6 +595,19 @@ TEST_F(Form1Test, MapsUseFalseColoursUntilACurveGraphIsChosen) {
     EXPECT_EQ(f.Label26.caption(), "Lee diagram");
 }
 
+// Whichever type came before, a shown polarisation list has its caption.
+TEST_F(Form1Test, PolarisationListShowsWithItsCaption) {
+    Form1& f = started();
+    for (const EntryCodes& from : kEntries) {
+        for (const char* to : {"Intensity v. scattering angle", "Phase function", "Intensity v. radius"}) {
+            Choose(f, from.text);
+            Choose(f, to);
+            EXPECT_TRUE(f.cboPol.visible()) << from.text << " then " << to;
+            EXPECT_TRUE(f.Label12.visible()) << from.text << " then " << to;
+        }
+    }
+}
+
 TEST_F(Form1Test, MapsChooseTheLayoutByScreenWidth) {
     Form1& wide = started(1280, 1024);
     wide.mnuLarge_Click();

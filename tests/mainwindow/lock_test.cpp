@@ -1,6 +1,9 @@
 // Input locking: LockON disables exactly the inputs and commands of its list and hides the simulation
 // button; LockOFF enables them again with the graph-type rules; while locked, commands that would start
 // a run or redraw refuse.
+#include <QImage>
+#include <QWidget>
+#include <algorithm>
 #include <initializer_list>
 #include <utility>
 #include <vector>
@@ -147,6 +150,38 @@ TEST_F(LockTest, WhileLockedTheSimulationCommandsRefuse) {
     EXPECT_FALSE(f.cmdNewPlot.enabled());
     EXPECT_FALSE(f.Form2_->visible());
     EXPECT_EQ(runtime.beepCount(), beeps + 2);
+}
+
+// The darkest pixel of a widget as drawn (0 black .. 255 white), for its caption or text.
+int DarkestPixel(QWidget* widget) {
+    const QImage image = widget->grab().toImage();
+    int darkest = 255;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) darkest = std::min(darkest, qGray(image.pixel(x, y)));
+    return darkest;
+}
+
+// Seen from inside a run (the pump hook, which then stops it): the locked controls say so and are
+// drawn greyed, and the busy pointer is up from the first pump on.
+TEST_F(LockTest, ARunShowsTheLockedWindow) {
+    f.show();
+    const std::vector<Control*> seen = {&f.cmdNewPlot, &f.cmdExit, &f.txtRadius};
+    std::vector<int> lockedDarkest;
+    runtime.setPumpHook([&] {
+        if (!lockedDarkest.empty() || !f.cmdStop.visible()) return;
+        EXPECT_EQ(f.mousePointer(), 11);
+        EXPECT_EQ(f.window()->cursor().shape(), Qt::WaitCursor);
+        for (Control* c : seen) {
+            EXPECT_FALSE(c->enabled() || c->widget()->isEnabled());
+            lockedDarkest.push_back(DarkestPixel(c->widget()));
+        }
+        f.cmdStop.click();  // answered Yes
+    });
+    f.txtRadius.setText("200");
+    f.cmdNewPlot.click();
+    ASSERT_EQ(lockedDarkest.size(), seen.size());
+    for (std::size_t i = 0; i < seen.size(); ++i)  // greyed against black text
+        EXPECT_GT(lockedDarkest[i], DarkestPixel(seen[i]->widget()) + 40) << i;
 }
 
 }  // namespace

@@ -170,7 +170,7 @@ TEST_F(WavelengthTest, BandEndsAreInside) {
     chooseSphere(f().mnuRI_Cowley, "Water");
     for (const char* lambda : {"0.38", "0.7"}) enter(lambda);
     chooseSphere(f().mnuRI_IAPWS, " Water");
-    for (const char* lambda : {"0.01", "10"}) enter(lambda);
+    for (const char* lambda : {"0.15", "2"}) enter(lambda);
     EXPECT_TRUE(messages.shown().empty());
 }
 
@@ -229,12 +229,14 @@ TEST_F(WavelengthTest, NegativeWavelengthIsRefused) {
     EXPECT_EQ(f().txtRefractReal.text(), "1.33257035");
 }
 
-TEST_F(WavelengthTest, IapwsSphereOutsideItsWindowKeepsTheShownIndex) {
+// Outside the IAPWS sphere's window the index shown stays, but the box is red with the band message.
+TEST_F(WavelengthTest, IapwsSphereOutsideItsWindowIsReported) {
     for (const char* lambda : {"0.1", "2.5"}) {
         enter(lambda);
-        EXPECT_EQ(f().txtRefractReal.text(), "1.50000000") << lambda;
+        EXPECT_EQ(f().txtRefractReal.text(), "1.5") << lambda;
+        EXPECT_EQ(f().txtLambda.backColor(), kRed) << lambda;
     }
-    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(messages.shown().size(), 2u);
 }
 
 TEST_F(WavelengthTest, FileLoadingLeavesTheBoxColour) {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 
 #include "platform/ui/form.h"
 #include "tests/platform/ui/ui_test_support.h"
@@ -62,6 +63,26 @@ TEST_F(CanvasTest, DashedAndDottedLinesFollowTheirPatterns) {
     EXPECT_EQ(form.pixel(101, 100), kWhitePx);
     EXPECT_EQ(form.pixel(50, 99), kWhitePx);
     EXPECT_EQ(form.pixel(50, 101), kWhitePx);
+}
+
+// A curve of 1800 short segments, each from where the last ended, is dashed along its length: the
+// pattern runs on from segment to segment instead of starting again (which would look solid).
+TEST_F(CanvasTest, ACurveOfShortSegmentsKeepsItsPattern) {
+    // Draw style, and the least and most share of columns the curve leaves empty.
+    for (const auto& [style, least, most] : {std::tuple{0, 0.0, 0.0}, {1, 0.15, 0.35}, {2, 0.3, 0.6}}) {
+        form.cls();
+        form.setDrawStyle(style);
+        form.setCurrentY(4500);
+        for (int i = 0; i <= 1800; ++i) form.lineTo(150 + i * 7.5, 4500 + 600 * std::sin(i / 300.0), kRed);
+        int gaps = 0;
+        for (int x = 12; x < 908; ++x) {
+            bool on = false;
+            for (int y = 250; y <= 350; ++y) on = on || form.pixel(x, y) == kRedPx;
+            gaps += on ? 0 : 1;
+        }
+        EXPECT_GE(gaps / 896.0, least) << style;
+        EXPECT_LE(gaps / 896.0, most) << style;
+    }
 }
 
 TEST_F(CanvasTest, DrawWidthTwoAddsTheNextRowOrColumn) {

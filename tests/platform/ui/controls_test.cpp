@@ -294,6 +294,19 @@ TEST_F(ControlsTest, TypingIntoAComboRaisesChange) {
     EXPECT_EQ(form.cboGraph.text(), "5");
 }
 
+// A number longer than its box, written from code, shows its first digits (the cursor at the start).
+TEST_F(ControlsTest, TextWrittenFromCodeShowsItsBeginning) {
+    form.show();
+    form.txtLambda.setWidth(600);
+    form.cboGraph.setWidth(900);
+    form.txtLambda.setText("3.601626363961792");
+    form.cboGraph.setText("3.601626363961792");
+    for (QLineEdit* edit : {static_cast<QLineEdit*>(form.txtLambda.widget()),
+                            static_cast<QComboBox*>(form.cboGraph.widget())->lineEdit()}) {
+        EXPECT_EQ(edit->cursorPosition(), 0);
+    }
+}
+
 TEST_F(ControlsTest, CommandButtonClickFromCodeRunsItsHandler) {
     form.cmdGo.click();
     EXPECT_EQ(form.log, Log{"cmdGo_Click"});
