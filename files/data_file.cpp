@@ -164,8 +164,7 @@ void Encoder::sphereModel() {
         }
         return;
     }
-    if (m.word.empty()) return;
-    text(m.word);
+    text(m.word);  // from 201 the place always holds one word
     if (m.word == "Air1") text(m.airTemp);
     if (m.word == "IAPWS") {
         text(m.temp);
@@ -176,7 +175,7 @@ void Encoder::sphereModel() {
 
 void Encoder::mediumModel() {
     const ModelItems& m = f.medium;
-    if (!HasHead(f.version) || m.word.empty()) return;
+    if (!HasHead(f.version)) return;
     text(m.word);
     if (m.word == "Air2") text(m.airTemp);
     if (m.word == "Water2") {
@@ -322,7 +321,15 @@ T Decoder::take(Item<T> item) {
     return std::move(item.value);
 }
 
-std::string Decoder::text() { return take(r.ReadText()); }
+// A text as the writer can give it back: a quoted item loses the leading blanks and TABs and the
+// trailing blanks that a bare item cannot hold.
+std::string Decoder::text() {
+    std::string s = take(r.ReadText());
+    const std::size_t start = s.find_first_not_of(" \t");
+    if (start == std::string::npos) return std::string();
+    const std::size_t end = s.find_last_not_of(' ');
+    return s.substr(start, end - start + 1);
+}
 double Decoder::number() { return take(r.ReadDouble()); }
 float Decoder::single() { return take(r.ReadSingle()); }
 std::int32_t Decoder::whole() { return take(r.ReadLong()); }

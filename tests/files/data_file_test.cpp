@@ -2,7 +2,10 @@
 // and their gates, and refusals of files that are not what they claim.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -425,6 +428,27 @@ TEST(DataFileCodec, WaveCountOfTheRun) {
     EXPECT_EQ(DataFileWaveCount("2.5", "1"), 2);
     EXPECT_EQ(GraphCodesOf("Intensity v. scattering angle")->subCode, 1);
     EXPECT_FALSE(GraphCodesOf("Convergence").has_value());
+}
+
+}  // namespace
+}  // namespace tessary
+
+namespace tessary {
+namespace {
+
+// The fuzz target's seeds: every one decodes and encodes back to its own bytes.
+TEST(DataFileCodec, SeedsDecodeAndEncodeBackToTheirBytes) {
+    int seeds = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(TESSARY_SEEDS_DIR)) {
+        SCOPED_TRACE(entry.path().string());
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const DecodedDataFile decoded = Decode(bytes);
+        ASSERT_TRUE(decoded.ok()) << decoded.failure.message;
+        EXPECT_EQ(Bytes(*decoded.file), bytes);
+        ++seeds;
+    }
+    EXPECT_GE(seeds, 7);
 }
 
 }  // namespace
