@@ -1,6 +1,6 @@
-// The File menu's read and save commands and the common save step; the text export and batch files
-// are not built yet and their commands say so. Like every command that would load or save, each
-// refuses (with a beep) while a run has the inputs locked.
+// The File menu's read and save commands and the common save step; batch files are not built yet and
+// their command says so. Like every command that would load or save, each refuses (with a beep) while
+// a run has the inputs locked.
 #include <string>
 
 #include "mainwindow/form1.h"
@@ -20,8 +20,8 @@ void Form1::mnuSave_Click() {
 
 void Form1::mnuSaveText_Click() {
     if (RefuseWhileLocked()) return;
-    msgBox("This version of Tessary cannot save results as text files yet.", mb::kOkOnly | mb::kInformation,
-           std::string("Tessary"));
+    saveFileType = 2;
+    SaveByType();
 }
 
 void Form1::mnuBatchFile_Click() {
@@ -35,6 +35,7 @@ void Form1::SaveByType() {
     if (fileDialogCancelled == 1) return;
     bool written = false;
     if (saveFileType == 1) written = save_data();
+    if (saveFileType == 2) written = save_text();
     if (written) beep();
 }
 

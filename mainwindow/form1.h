@@ -428,9 +428,11 @@ class Form1 : public Form {
     void cmdSelectOpen_Click();
     // Asks for the name, writes the file of saveFileType and beeps when it was written.
     void SaveByType();
-    // Write chosenFilePath in one go (the old file stays on any failure, which is shown); true when
-    // written. A state the file cannot hold is refused with a message before anything is written.
+    // The data file and the text export: write chosenFilePath in one go (the old file stays on any
+    // failure, which is shown); true when written. A state the file cannot hold, or rows the stored
+    // results do not hold, are refused with a message before anything is written.
     bool save_data();
+    bool save_text();
     // Asks for a data file, decodes and checks all of it, then restores the window from it and
     // redraws; a refused file changes nothing.
     void read_file();

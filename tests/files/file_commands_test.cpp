@@ -267,3 +267,35 @@ TEST_F(FileCommandsTest, RefusedFilesLeaveTheWindowAsItWas) {
 
 }  // namespace
 }  // namespace tessary
+
+namespace tessary {
+namespace {
+
+TEST_F(FileCommandsTest, TextExportIsDatedByTheWindowsClockAndBeepsOnce) {
+    Form1& f = computed();
+    f.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
+    const int beeps = runtime.beepCount();
+    fileDialogs.answer(at("run1"));
+    f.mnuSaveText.trigger();
+    EXPECT_EQ(runtime.beepCount(), beeps + 1);
+    const std::string bytes = ReadAll(folder / "run1.txt");
+    EXPECT_EQ(bytes.rfind("Tessary v3.4.10\r\n\r\nDate & Time: 2026-12-07 10:11:12\r\n", 0), 0u) << bytes;
+    EXPECT_NE(bytes.find("S2 Phase\r\n 0 \t"), std::string::npos);
+}
+
+TEST_F(FileCommandsTest, CommandsRefuseWhileTheInputsAreLocked) {
+    Form1& f = started();
+    f.LockON();
+    for (Menu* item : {&f.mnuRead, &f.mnuSave, &f.mnuSaveText, &f.mnuBatchFile}) {
+        messages.clear();
+        const int beeps = runtime.beepCount();
+        item->trigger();
+        EXPECT_TRUE(messages.shown().empty());
+        EXPECT_TRUE(fileDialogs.requests().empty());
+        EXPECT_EQ(runtime.beepCount(), beeps + 1);
+    }
+    f.LockOFF();
+}
+
+}  // namespace
+}  // namespace tessary
