@@ -230,9 +230,10 @@ void Loader::sphereModel() {
     } else if (w == "User1") {
         f.mnuRI_User1.setChecked(true);
     } else if (w == "Air1") {
+        // Checked before the temperature is set: the box's handler shows the new m of the sphere.
+        f.mnuRI_Air1.setChecked(true);
         f.dlogAir_->txtAirTemp.setText(m.airTemp);
         f.mnuRI_Air1.setCaption("Air " + m.airTemp + "C");
-        f.mnuRI_Air1.setChecked(true);
         f.mnuRI_Air1_Click();
     } else if (w == "IAPWS") {
         dlogTemp& water = *f.dlogTemp_;

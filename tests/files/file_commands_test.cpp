@@ -2,7 +2,9 @@
 // cancels, failed saves, refused files that leave the window as it was, and window round trips.
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -182,17 +184,14 @@ TEST_F(FileCommandsTest, FailedSavesKeepTheOldFileAndDoNotBeep) {
     EXPECT_EQ(messages.last().prompt,
               "The text \"\"quoted\" cannot be saved in a data file: it begins with a double quote.");
     EXPECT_EQ(ReadAll(folder / "old.tsy"), "old");
-}
-
-TEST_F(FileCommandsTest, ConvergenceGraphsAreNotSavedAsDataFiles) {
-    Form1& f = computed();
+    f.sphereName = "Water";
     f.graphCode = 13;
-    fileDialogs.answer(at("conv"));
+    fileDialogs.answer(at("old.tsy"));
     f.mnuSave.trigger();
     EXPECT_EQ(messages.last().prompt,
               "A convergence graph cannot be saved as a data file. Use \"Save numerical results as text file\" "
               "instead.");
-    EXPECT_FALSE(fs::exists(folder / "conv.tsy"));
+    EXPECT_EQ(ReadAll(folder / "old.tsy"), "old");
 }
 
 TEST_F(FileCommandsTest, SavedResultsLoadIntoAFreshWindowAndSaveAlike) {
@@ -295,6 +294,117 @@ TEST_F(FileCommandsTest, CommandsRefuseWhileTheInputsAreLocked) {
         EXPECT_EQ(runtime.beepCount(), beeps + 1);
     }
     f.LockOFF();
+}
+
+}  // namespace
+}  // namespace tessary
+
+#include "files/data_file.h"
+
+namespace tessary {
+namespace {
+
+// A file of five stored points on the 1-degree grid, IAPWS water in a vacuum.
+DataFile SmallFile() {
+    DataFile f;
+    f.graphText = "Intensity v. scattering angle";
+    f.sphereWord = "IAPWS";
+    f.method = "Mie";
+    f.sphere = {"IAPWS", "5", "0.99996382125", "", 0};
+    f.medium = {"Vacuum2", "", "", "", 0};
+    f.inputs = {"1", "0.65", "10", "1.333", "0", "0", "180", "1"};
+    f.spectrum = "Sun (Lee)";
+    f.bandMin = "380";
+    f.bandMax = "700";
+    f.yScaleMax = 10;
+    f.first = 1;
+    f.last = 5;
+    f.values.assign(15, 2.5);
+    return f;
+}
+
+struct LoadCase {
+    const char* name;
+    std::function<void(DataFile&)> change;
+    std::function<void(Form1&)> expect;
+    std::string bytes = {};  // a handwritten file instead
+};
+
+TEST_F(FileCommandsTest, FilesRestoreTheWindowsChoices) {
+    const LoadCase cases[] = {
+        {"Multiple 0 2 3", [](DataFile& f) { f.method = "Debye", f.rays = "Multiple", f.rayOrders = {0, 2, 3}; },
+         [](Form1& w) {
+             for (int p = 0; p <= 4; ++p) EXPECT_EQ(w.dlogP_->chkp(p).value(), p == 1 || p == 4 ? 0 : 1) << p;
+             EXPECT_EQ(w.rayCount, 3);
+         }},
+        {"-3", [](DataFile& f) { f.method = "Debye", f.rays = "-3"; },
+         [](Form1& w) {
+             EXPECT_EQ(w.rayCount, 4);
+             EXPECT_EQ(std::vector<int>(w.rayflag.begin(), w.rayflag.begin() + 4), std::vector<int>(4, 1));
+         }},
+        {"60", [](DataFile& f) { f.method = "Debye", f.rays = "60"; },
+         [](Form1& w) {
+             ASSERT_EQ(w.rayflag.size(), 61u);
+             EXPECT_EQ(std::count(w.rayflag.begin(), w.rayflag.end(), 1), w.rayflag[60]);
+         }},
+        {"imaginary 0.5, automatic y limit", [](DataFile& f) { f.inputs[4] = "0.5"; },
+         [](Form1& w) { EXPECT_EQ(w.txtRefractImag.text() + w.cboYmin.text(), "0.5Automatic"); }},
+        {"imaginary that Scientific would round", [](DataFile& f) { f.inputs[4] = "0.000123456"; },
+         [](Form1& w) { EXPECT_EQ(w.txtRefractImag.text(), "0.000123456"); }},
+        {"air sphere at 15 C", [](DataFile& f) { f.sphereWord = "Air1", f.sphere = {"Air1", "", "", "15", 0}; },
+         [](Form1& w) { EXPECT_TRUE(w.mnuRI_Air1.checked() && w.mnuRI_Air1.caption() == "Air 15C"); }},
+        {"gold", [](DataFile& f) { f.sphereWord = "Gold", f.sphere = {"Gold", "", "", "", 0}; },
+         [](Form1& w) { EXPECT_TRUE(w.mnuRI_Au.checked() && !w.mnuRI_IAPWS.checked()); }},
+        {"version 1.0 selects Cowley", nullptr, [](Form1& w) { EXPECT_TRUE(w.mnuRI_Cowley.checked()); },
+         "Tessary v1.0\r\nIntensity v. scattering angle\r\n1\r\n0.65\r\n10\r\n0\r\n180\r\n1\r\nAutomatic\r\n 10 \r\n"
+         " 0 \r\n 1 \r\n 1             2 \r\n 1             2             3 \r\n 4             5             6 \r\n"},
+    };
+    for (const LoadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        form.reset();
+        Form1& w = started();
+        w.cboYmin.setText("0.001");
+        std::string bytes = c.bytes;
+        if (bytes.empty()) {
+            DataFile f = SmallFile();
+            c.change(f);
+            bytes = EncodeDataFileBytes(f).value();
+        }
+        WriteAll(folder / "case.tsy", bytes);
+        messages.clear();
+        fileDialogs.answer(at("case.tsy"));
+        w.mnuRead.trigger();
+        for (const auto& m : messages.shown()) ADD_FAILURE() << m.title << ": " << m.prompt;
+        c.expect(w);
+    }
+}
+
+TEST_F(FileCommandsTest, TablesFromFilesAreNotStoredAndTheWindowKeepsItsOwn) {
+    Form1& w = started();
+    DataFile f = SmallFile();
+    f.sphereWord = "File1";
+    f.sphere = {"File1", "", "", "", 0};
+    f.spectrum = "Spectrum file";
+    WriteAll(folder / "files.tsy", EncodeDataFileBytes(f).value());
+    fileDialogs.answer(at("files.tsy"));
+    w.mnuRead.trigger();
+    ASSERT_EQ(messages.shown().size(), 1u);  // said once for both
+    EXPECT_EQ(messages.last().prompt.rfind("This file was saved with a refractive-index or spectrum table", 0), 0u);
+    EXPECT_TRUE(w.mnuRI_IAPWS.checked());
+    EXPECT_TRUE(w.mnuSpectrumLee.checked());
+}
+
+TEST_F(FileCommandsTest, AFileBeyondTheByteLimitIsRefusedUnread) {
+    Form1& w = started();
+    {
+        std::ofstream create(folder / "huge.tsy");
+    }
+    fs::resize_file(folder / "huge.tsy", std::uintmax_t{2} << 30);  // sparse: takes no space
+    fileDialogs.answer(at("huge.tsy"));
+    w.mnuRead.trigger();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().prompt.rfind("The selected file is not a valid Tessary file\rThe file ", 0), 0u);
+    EXPECT_NE(messages.last().prompt.find(" is too large"), std::string::npos);
 }
 
 }  // namespace

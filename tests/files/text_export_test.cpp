@@ -87,10 +87,6 @@ TEST(TextExport, GoldensByGraphCode) {
           "Angle\tS1 Real\tS1 Imaginary\tS1 Magnitude\tS1 Phase\tS2 Real\tS2 Imaginary\tS2 Magnitude\tS2 Phase\r\n"
           " 0 \t 1 \t .5 \t"},
          {"x = "}},
-        {"amplitude, phase function",
-         [](TextExportSnapshot& s) { s.graphSubCode = 2; },
-         {"theta\tS1 phase function\tS2 phase function\tUnpolarised phase function\r\n", "S1 Real"},
-         {}},
         {"three wavelengths",
          [](TextExportSnapshot& s) { s.waveCount = 3; },
          {"Wavelength: \t0.65\t um\r\n\r\nRadius: \t 10 \t um\r\n",
@@ -104,10 +100,6 @@ TEST(TextExport, GoldensByGraphCode) {
          {"Spectrum: Sun (Lee)\r\nSpectrum: \t .38 - .7  um\r\nNumber of wavelengths:  100 \r\n",
           "R+G+B: Parallel\r\n 0 \t 1 \t .5 \t 1 \t .5 \t 1 \t .5 \t 3 \t 1.5 \r\n"},
          {"Wavelength: "}},
-        {"many wavelengths, sun",
-         [](TextExportSnapshot& s) { s.waveCount = 100; },
-         {"Angle\tR+G+B: Perpendicular\tR+G+B: Parallel\tR+G+B: Unpolarised\r\n 0 \t 1 \t .5 \t 4 \r\n"},
-         {}},
         {"wavelength graph with index columns, 1 to 2 by 0.5",
          [](TextExportSnapshot& s) {
              s.graphCode = 10;
