@@ -346,8 +346,21 @@ void Loader::spectrum() {
     band.OKButton_Click();
 }
 
+// Writes one stored value; an array that a handler sized differently grows to hold it.
+void Put(std::vector<double>& v, std::size_t index, double value) {
+    if (v.size() <= index) v.resize(index + 1, 0.0);
+    v[index] = value;
+}
+
 void Loader::results() {
     const auto first = static_cast<std::size_t>(d.first);
+    const auto intensities = [&] {
+        for (std::size_t j = 0; 3 * j + 2 < d.values.size(); ++j) {
+            Put(f.intensityPerp, first + j, d.values[3 * j]);
+            Put(f.intensityPara, first + j, d.values[3 * j + 1]);
+            Put(f.intensityUnpol, first + j, d.values[3 * j + 2]);
+        }
+    };
     if (g.code == 1) {
         f.qSca = d.qSca;
         f.radius = Val(f.txtRadius.text());
@@ -356,35 +369,25 @@ void Loader::results() {
         f.sizeParam = kTwoPi * f.radius / f.wavelength * f.mediumRe;
         const int perPoint = ValuesPerPoint(d);
         if (perPoint == 3) {
-            for (std::size_t j = 0; 3 * j + 2 < d.values.size(); ++j) {
-                f.intensityPerp[first + j] = d.values[3 * j];
-                f.intensityPara[first + j] = d.values[3 * j + 1];
-                f.intensityUnpol[first + j] = d.values[3 * j + 2];
-            }
+            intensities();
         } else if (perPoint > 0) {
             const auto waves = static_cast<std::size_t>(perPoint / 2);
             std::size_t at = 0;
             for (std::size_t k = first; at + 2 * waves <= d.values.size(); ++k)
                 for (std::size_t i = 1; i <= waves; ++i, at += 2) {
-                    for (auto* sums : {&f.colourSumPerp, &f.colourSumPara})
-                        if ((*sums)[i].size() <= k) (*sums)[i].resize(k + 1, 0.0);
-                    f.colourSumPerp[i][k] = d.values[at];
-                    f.colourSumPara[i][k] = d.values[at + 1];
+                    Put(f.colourSumPerp[i], k, d.values[at]);
+                    Put(f.colourSumPara[i], k, d.values[at + 1]);
                 }
             const bool components = f.waveCount <= 7;
             f.chkComponents.setValue(components ? 1 : 0);
             f.chkComponents.setVisible(components);
         }
         // The angle grid the stored curves lie on (checked to fit in check()).
-        f.angleCount = CLng(90 / Val(f.cboStep.text()) + 1).value;
+        f.angleCount = CLng(90 / Val(d.inputs[7]) + 1).value;
         return;
     }
     f.txtAngle.setText(d.angleText);
-    for (std::size_t j = 0; 3 * j + 2 < d.values.size(); ++j) {
-        f.intensityPerp[first + j] = d.values[3 * j];
-        f.intensityPara[first + j] = d.values[3 * j + 1];
-        f.intensityUnpol[first + j] = d.values[3 * j + 2];
-    }
+    intensities();
     f.dataXStart = Val(f.txtXmin.text());
     const Checked<std::int32_t> last = CLng(Val(f.txtXmax.text()));
     if (last.ok()) f.windowLast = last.value;

@@ -1,5 +1,6 @@
 // The File menu's dialogs, save and read commands on the main window: names, titles and filters,
 // cancels, failed saves, refused files that leave the window as it was, and window round trips.
+#include <QImage>
 #include <unistd.h>
 
 #include <algorithm>
@@ -405,6 +406,30 @@ TEST_F(FileCommandsTest, AFileBeyondTheByteLimitIsRefusedUnread) {
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.last().prompt.rfind("The selected file is not a valid Tessary file\rThe file ", 0), 0u);
     EXPECT_NE(messages.last().prompt.find(" is too large"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessary
+
+namespace tessary {
+namespace {
+
+// The graph box as drawn.
+QImage GraphBox(Form1& f) {
+    const QPoint a = f.toPixel(f.graphLeft, f.graphTop), b = f.toPixel(f.graphRight, f.graphBottom);
+    return f.image().copy(QRect(a, b));
+}
+
+TEST_F(FileCommandsTest, ReadingRedrawsTheSavedCurves) {
+    Form1& f = computed();
+    const QImage first = GraphBox(f);
+    save(f, "first");
+    f.txtRadius.setText("50");
+    f.cmdNewPlot.click();
+    ASSERT_NE(GraphBox(f), first);
+    fileDialogs.answer(at("first.tsy"));
+    f.mnuRead.trigger();
+    EXPECT_EQ(GraphBox(f), first);
 }
 
 }  // namespace
