@@ -434,3 +434,16 @@ TEST_F(FileCommandsTest, ReadingRedrawsTheSavedCurves) {
 
 }  // namespace
 }  // namespace tessary
+
+namespace tessary {
+namespace {
+
+TEST_F(FileCommandsTest, DiameterEntryIsSavedAsTheRadius) {
+    Form1& f = computed();
+    f.mnuDiameter_Click();
+    f.txtRadius.setText("20");
+    EXPECT_NE(save(f, "d").find("\r\n0.65\r\n10\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessary
