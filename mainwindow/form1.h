@@ -19,6 +19,7 @@
 #include "media/dlog_index.h"
 #include "media/dlog_spectrum.h"
 #include "media/refrel.h"
+#include "platform/text/clock.h"
 #include "platform/text/text_file.h"
 #include "platform/ui/ui.h"
 #include "scattering/debye_gaussian.h"
@@ -316,8 +317,8 @@ class Form1 : public Form {
     bool DrawAngleGraph();
 
     // Files: file commands
-    // Data files, text export and batch files are not built yet: each command refuses while the inputs
-    // are locked and otherwise says that this version cannot read or write that file.
+    // Read, save and save as text (see the files section below); batch files are not built yet. Each
+    // command refuses while the inputs are locked.
     void mnuRead_Click();
     void mnuSave_Click();
     void mnuSaveText_Click();
@@ -419,6 +420,38 @@ class Form1 : public Form {
     void SurfaceWaveCentralBeam(double& x, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
                                 double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first,
                                 std::int32_t& last);
+
+    // Files: file dialogs, data file, text export and save commands
+    // The dialog of every file kind. FileDialog leaves a successful choice in chosenFile (the name
+    // without folder, completed by the extension rule), chosenFileTitle (without the extension) and
+    // chosenFilePath (the full path, which the readers and writers open); fileDialogCancelled is 1
+    // after a cancel ("No file was selected", titled with the dialog's title). Saving under a name
+    // that the rule completed asks before replacing an existing file; No counts as a cancel.
+    void FileDialog(const std::string& mode, const std::string& title, const std::string& filterText,
+                    const std::string& pattern, const std::string& extension);
+    void OpenDataFile();
+    void OpenPictureFile();
+    void OpenSpectrumFile();
+    void OpenRefIndexFile();
+    void OpenSizeDistFile();
+    void OpenBatchFile();
+    // The save dialog of saveFileType (1 data file, 2 text export, 3 batch report).
+    void select_save_filename();
+    void cmdSelectOpen_Click();
+    // Asks for the name, writes the file of saveFileType and beeps when it was written.
+    void SaveByType();
+    // The data file and the text export: write chosenFilePath in one go (the old file stays on any
+    // failure, which is shown); true when written. A state the file cannot hold, or rows the stored
+    // results do not hold, are refused with a message before anything is written.
+    bool save_data();
+    bool save_text();
+    // Asks for a data file, decodes and checks all of it, then restores the window from it and
+    // redraws; a refused file changes nothing.
+    void read_file();
+    std::string chosenFile, chosenFileTitle, initialFolder, chosenFilePath;
+    int fileDialogCancelled = 0;
+    // The clock the text export dates its files by.
+    Clock exportClock = SystemLocalTime;
 
     // Main window: input handlers
     // Forwarders: each reaches the one real handler of its control.

@@ -48,6 +48,7 @@ enum class FileStatus {
     OutOfRange,   // the number does not fit the type asked for
     CannotOpen,   // the file could not be opened or created
     ReadFailed,   // the file could not be read
+    TooLarge,     // the file is longer than the reader accepts
     WriteFailed,  // writing, flushing, closing or the final rename failed
     NotFinite,    // a NaN or infinite number item was given to a writer
     NotOpen,      // the writer was already closed or abandoned
@@ -200,8 +201,11 @@ struct Item {
 class TextFileReader {
   public:
     // Reads the whole file at `path`; a failure shows in Status() (CannotOpen, ReadFailed), and
-    // every read then returns that status.
-    static TextFileReader Open(const std::filesystem::path& path);
+    // every read then returns that status. A file longer than maxBytes is refused (TooLarge) before
+    // anything is read.
+    static constexpr std::uintmax_t kDefaultMaxBytes = std::uintmax_t{64} << 20;  // 64 MiB
+    static constexpr std::uintmax_t kDataFileMaxBytes = std::uintmax_t{1} << 30;  // 1 GiB
+    static TextFileReader Open(const std::filesystem::path& path, std::uintmax_t maxBytes = kDefaultMaxBytes);
     // A reader of bytes already in memory; `name` stands for the file in messages.
     static TextFileReader FromBytes(std::string_view bytes, std::string name = "");
 

@@ -1,4 +1,7 @@
 // The reader of sequential text files: items one at a time, text or number, with a status each.
+#include <system_error>
+#include <utility>
+
 #include "platform/text/decimal_digits.h"
 #include "platform/text/file_access.h"
 #include "platform/text/text_encoding.h"
@@ -14,9 +17,16 @@ std::string LineText(int line) { return CStr(line); }
 
 }  // namespace
 
-TextFileReader TextFileReader::Open(const std::filesystem::path& path) {
+TextFileReader TextFileReader::Open(const std::filesystem::path& path, std::uintmax_t maxBytes) {
     TextFileReader reader;
     reader.name_ = detail::PathText(path);
+    const auto tooLarge = [&reader] {
+        reader.status_ = {FileStatus::TooLarge, "The file " + reader.name_ + " is too large"};
+        return std::move(reader);
+    };
+    std::error_code sizeError;
+    const std::uintmax_t size = std::filesystem::file_size(path, sizeError);
+    if (!sizeError && size > maxBytes) return tooLarge();
     errno = 0;
     std::FILE* file = detail::OpenFile(path, "rb");
     if (!file) {
@@ -27,10 +37,18 @@ TextFileReader TextFileReader::Open(const std::filesystem::path& path) {
     std::string bytes;
     char buffer[1 << 16];
     std::size_t n = 0;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, n);
+    bool over = false;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        if (bytes.size() + n > maxBytes) {  // the file grew while it was read
+            over = true;
+            break;
+        }
+        bytes.append(buffer, n);
+    }
     const int error = errno;
     const bool failed = std::ferror(file) != 0;
     std::fclose(file);
+    if (over) return tooLarge();
     if (failed) {
         reader.status_ = {FileStatus::ReadFailed,
                           "Cannot read the file " + reader.name_ + detail::Reason(error)};

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "mainwindow/form1.h"
+#include "platform/ui/file_dialogs.h"
 #include "platform/ui/runtime.h"
 
 namespace tessary::test {
@@ -33,6 +34,8 @@ class Form1Test : public ::testing::Test, private QtApplicationFirst {
     Form1Test() {
         runtime.setScreen(ScreenMetrics{1024, 768, 15, 15});
         messages.install(runtime);
+        // No real file dialog ever opens: an empty script cancels.
+        runtime.setFileDialogs(&fileDialogs);
         // A dialog shown modally is closed at once, as if the user pressed its default button.
         runtime.setModalHook([this](Form& f) {
             modalCaptions.push_back(f.caption());
@@ -64,6 +67,7 @@ class Form1Test : public ::testing::Test, private QtApplicationFirst {
 
     Runtime runtime;
     ScriptedMessageBoxes messages;
+    ScriptedFileDialogs fileDialogs;
     std::vector<std::string> modalCaptions;
     std::vector<std::string> openedDocuments;
     int programEnds = 0;

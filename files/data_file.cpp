@@ -1,0 +1,699 @@
+// The data file codec. One layout serves both directions: each item is written or read only where the
+// file's version has it, so the gates of the older versions live in one place per item.
+#include "files/data_file.h"
+
+#include <cmath>
+#include <utility>
+
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+struct VersionHeader {
+    const char* header;
+    int code;
+};
+
+constexpr VersionHeader kVersions[] = {
+    {"Tessary v1.0", 1},       {"Tessary v1.01", 101},    {"Tessary v2.00", 200},
+    {"Tessary v2.01", 201},    {"Tessary v2.02", 202},    {"Tessary v2.03", 203},
+    {"Tessary v2.04", 204},    {"Tessary v2.05", 205},    {"Tessary v3.1.02", 3102},
+    {"Tessary v3.2.01", 3201}, {"Tessary v3.2.02", 3202}, {"Tessary v3.4.11", 3411},
+};
+
+struct GraphEntry {
+    const char* text;
+    GraphCodes codes;
+};
+
+// The angle graph takes sub-code 1, the sub-code of its entry in the graph list.
+constexpr GraphEntry kGraphs[] = {
+    {"Intensity v. scattering angle", {1, 1}},
+    {"Intensity v. wavelength", {10, 0}},
+    {"Intensity v. radius", {11, 1}},
+    {"Intensity v. size parameter x", {11, 2}},
+    {"Intensity v. refractive index", {12, 0}},
+    {"Qext/Qsca/Qabs v. radius", {14, 1}},
+    {"Cext/Csca/Cabs v. radius", {14, 2}},
+    {"Qext/Qsca/Qabs v. size x", {14, 3}},
+    {"Cext/Csca/Cabs v. size x", {14, 4}},
+    {"Qext/Qsca/Qabs v. wavelength", {15, 1}},
+    {"Cext/Csca/Cabs v. wavelength", {15, 2}},
+    {"Asymmetry parameter v. radius", {16, 1}},
+    {"Asymmetry parameter v. size x", {16, 2}},
+    {"Asymmetry parameter v. wavelength", {16, 3}},
+    {"Lee diagram", {20, 0}},
+    {"Map: angle v. refractive index", {22, 0}},
+    {"Map: angle v. imaginary RI", {23, 0}},
+    {"Map: angle v. radius", {24, 0}},
+    {"Map: angle v. wavelength", {25, 0}},
+};
+
+constexpr std::string_view kMethods[] = {"Mie",   "Debye",     "Rayleigh", "Diffraction",
+                                         "Airy",  "Descartes", "Young",    "Young mod",
+                                         "Huygens", "Aperture", "Surface wave", "van de Hulst"};
+
+constexpr const char* kAutomatic = "Automatic";
+constexpr const char* kAmplitudeTitle = "Real and imaginary values of S1 and S2";
+
+// Which versions have which items.
+bool HasHead(int v) { return v >= 201; }
+bool HasMaterial(int v) { return v >= 204; }
+bool HasComplexFlag(int v) { return v > 204; }
+bool HasIndexTexts(int v) { return v > 202; }
+bool HasSpectrum(int v) { return v > 201; }
+bool HasStepKind(int v) { return v > 3201; }
+bool HasQsca(int v) { return v > 3101; }
+
+bool HasRayList(const DataFile& f) {
+    if (!HasHead(f.version) || f.rays != "Multiple") return false;
+    const int method = MethodCodeOf(TranslateMethod(f.method));
+    return method == 2 || (f.version > 3102 && method >= 5);
+}
+
+// Words of the sphere group that carry the complex flag, and of the medium group.
+bool SphereWordHasFlag(const std::string& w) { return w == "IAPWS" || w == "Segelstein" || w == "Ray"; }
+bool MediumWordHasFlag(const std::string& w) { return w == "Water2" || w == "Segelstein2"; }
+
+// Older versions: a model word in the place of the wavelength count is that count as well.
+bool IsOldSphereWord(const std::string& w) {
+    return w == "Segelstein" || w == "Lynch" || w == "KayeLaby" || w == "Gedzelman" || w == "Cowley";
+}
+
+// ---- Encoding -----------------------------------------------------------------------------------
+
+// A text as an item that reads back as itself: in double quotes when it holds a comma.
+std::string TextItem(const std::string& s) {
+    if (s.find(',') != std::string::npos) return "\"" + s + "\"";
+    return s;
+}
+
+// The print statement into memory, byte for byte as the text-file writer prints: items joined,
+// kZone on to the next 14-column zone strictly after the current column, numbers in their print form.
+// A NaN or infinite number marks the text as not writable.
+class Printer {
+  public:
+    template <class... Items>
+    void PrintLine(const Items&... items) {
+        (Item(items), ...);
+        EndLine();
+    }
+    void EndLine() {
+        out += "\r\n";
+        column = 0;
+    }
+    std::string out;
+    bool finite = true;
+
+  private:
+    void Append(const std::string& s) {
+        out += s;
+        for (const char ch : s)
+            if ((static_cast<unsigned char>(ch) & 0xC0) != 0x80) ++column;  // characters, not UTF-8 bytes
+    }
+    void Item(std::string_view s) { Append(std::string(s)); }
+    void Item(const std::string& s) { Append(s); }
+    void Item(ZoneItem) {
+        const int next = (column / 14 + 1) * 14;
+        Append(std::string(static_cast<std::size_t>(next - column), ' '));
+    }
+    void Item(double v) {
+        finite = finite && std::isfinite(v);
+        Append(PrintText(v));
+    }
+    void Item(float v) {
+        finite = finite && std::isfinite(v);
+        Append(PrintText(v));
+    }
+    void Item(std::int16_t v) { Append(PrintText(v)); }
+    void Item(std::int32_t v) { Append(PrintText(v)); }
+    int column = 0;
+};
+
+class Encoder {
+  public:
+    Encoder(const DataFile& file, Printer& printer) : f(file), w(printer) {}
+    void run();
+
+  private:
+    void text(const std::string& s) { w.PrintLine(TextItem(s)); }
+    void user(const UserPointsItems& u);
+    void sphereModel();
+    void mediumModel();
+    void results(const GraphCodes& g);
+
+    const DataFile& f;
+    Printer& w;
+};
+
+void Encoder::user(const UserPointsItems& u) {
+    if (HasMaterial(f.version)) text(u.material);
+    for (std::size_t i = 0; i < 4; ++i) w.PrintLine(u.wavelengths[i], kZone, u.indices[i]);
+}
+
+void Encoder::sphereModel() {
+    const ModelItems& m = f.sphere;
+    if (!HasHead(f.version)) {
+        // IAPWS with its two values; any other model word stands in the wavelength count's place.
+        if (m.word == "IAPWS") {
+            text(m.word);
+            text(m.temp);
+            text(m.density);
+        }
+        return;
+    }
+    text(m.word);  // from 201 the place always holds one word
+    if (m.word == "Air1") text(m.airTemp);
+    if (m.word == "IAPWS") {
+        text(m.temp);
+        text(m.density);
+    }
+    if (SphereWordHasFlag(m.word) && HasComplexFlag(f.version)) w.PrintLine(static_cast<std::int16_t>(m.complex));
+}
+
+void Encoder::mediumModel() {
+    const ModelItems& m = f.medium;
+    if (!HasHead(f.version)) return;
+    text(m.word);
+    if (m.word == "Air2") text(m.airTemp);
+    if (m.word == "Water2") {
+        text(m.temp);
+        text(m.density);
+    }
+    if (MediumWordHasFlag(m.word) && HasComplexFlag(f.version)) w.PrintLine(static_cast<std::int16_t>(m.complex));
+}
+
+void Encoder::run() {
+    w.PrintLine(DataFileHeaderOf(f.version));
+    if (f.version == 200) {
+        text(f.method);
+        text(f.rays);
+    }
+    text(f.graphText);
+    if (HasHead(f.version)) {
+        text(f.sphereName);
+        text(f.mediumName);
+        if (f.user1) {
+            text("User1");
+            user(*f.user1);
+        } else {
+            text(f.sphereWord);
+        }
+        if (f.user2) {
+            text("User2");
+            user(*f.user2);
+        } else {
+            text(f.mediumWord);
+        }
+        text(f.method);
+        text(f.rays);
+        if (HasRayList(f)) {
+            w.PrintLine(static_cast<std::int32_t>(f.rayOrders.size()));
+            for (const std::int32_t p : f.rayOrders) w.PrintLine(p);
+        }
+    }
+    if (f.disperse) {
+        text("Disperse");
+        for (const std::string& s : *f.disperse) text(s);
+    }
+    sphereModel();
+    mediumModel();
+    for (std::size_t i = 0; i < f.inputs.size(); ++i) {
+        if ((i == 3 || i == 4) && !HasIndexTexts(f.version)) continue;
+        text(f.inputs[i]);
+    }
+    if (HasSpectrum(f.version)) {
+        if (!f.spectrum.empty()) text(f.spectrum);
+        if (f.spectrum == "Black body") text(f.blackBody);
+        text(f.bandMin);
+        text(f.bandMax);
+    }
+    for (const std::optional<double>& limit : {f.yMin, f.yMax}) {
+        if (limit)
+            w.PrintLine(*limit);
+        else
+            text(kAutomatic);
+    }
+    w.PrintLine(f.yScaleMin);
+    w.PrintLine(f.yScaleMax);
+    const GraphCodes g = GraphCodesOf(f).value_or(GraphCodes{});
+    if (g.code >= 10 && g.code <= 19 && HasStepKind(f.version)) text(f.xLog ? "xLog" : "xLin");
+    w.PrintLine(f.first, kZone, f.last);
+    results(g);
+    if (f.amplitudeBlock) {
+        w.EndLine();
+        text(kAmplitudeTitle);
+        for (std::size_t i = 0; i + 5 <= f.amplitudes.size(); i += 5)
+            w.PrintLine(f.amplitudes[i], kZone, f.amplitudes[i + 1], kZone, f.amplitudes[i + 2], kZone,
+                        f.amplitudes[i + 3], kZone, f.amplitudes[i + 4]);
+    }
+}
+
+void Encoder::results(const GraphCodes& g) {
+    if (g.code == 1 && HasQsca(f.version)) w.PrintLine(f.qSca);
+    if (g.code >= 10 && g.code <= 19) text(f.angleText);
+    if (g.code < 20) {
+        const std::size_t perRow = ValuesPerPoint(f) == 3 ? 3 : 2;
+        for (std::size_t i = 0; i + perRow <= f.values.size(); i += perRow) {
+            if (perRow == 3)
+                w.PrintLine(f.values[i], kZone, f.values[i + 1], kZone, f.values[i + 2]);
+            else
+                w.PrintLine(f.values[i], kZone, f.values[i + 1]);
+        }
+        return;
+    }
+    if (g.code == 20) {
+        w.PrintLine(f.sweepSteps);
+        w.PrintLine(f.sweepEnd);
+    } else {
+        w.PrintLine(f.sweepStart);
+        w.PrintLine(f.sweepEnd);
+        w.PrintLine(f.sweepSteps);
+    }
+    for (std::size_t i = 0; i + 3 <= f.leeValues.size(); i += 3)
+        w.PrintLine(f.leeValues[i], kZone, f.leeValues[i + 1], kZone, f.leeValues[i + 2]);
+}
+
+// ---- Decoding -----------------------------------------------------------------------------------
+
+// Reading stops at the first failure; the decoder then leaves every further step.
+struct Stop {
+    DataFileFailure failure;
+};
+
+class Decoder {
+  public:
+    explicit Decoder(TextFileReader& reader) : r(reader) {}
+    DataFile run();
+
+  private:
+    std::string text();
+    double number();
+    float single();
+    std::int32_t whole();
+    [[noreturn]] void invalid(const std::string& what, int line);
+    template <class T>
+    T take(Item<T> item);
+    UserPointsItems user();
+    void head();
+    std::string sphereModel(std::string item);
+    std::string mediumModel(std::string item);
+    void ranges(const GraphCodes& g);
+    void results(const GraphCodes& g);
+    void amplitudeBlock();
+
+    TextFileReader& r;
+    DataFile f;
+};
+
+void Decoder::invalid(const std::string& what, int line) {
+    DataFileFailure failure;
+    failure.message = std::string(kNotValidMessage) + kCR + what;
+    failure.line = line;
+    throw Stop{std::move(failure)};
+}
+
+template <class T>
+T Decoder::take(Item<T> item) {
+    if (!item.ok()) invalid(item.message, item.line);
+    return std::move(item.value);
+}
+
+// A text as the writer can give it back: a quoted item loses the leading blanks and TABs and the
+// trailing blanks that a bare item cannot hold.
+std::string Decoder::text() {
+    std::string s = take(r.ReadText());
+    const std::size_t start = s.find_first_not_of(" \t");
+    if (start == std::string::npos) return std::string();
+    const std::size_t end = s.find_last_not_of(' ');
+    return s.substr(start, end - start + 1);
+}
+double Decoder::number() { return take(r.ReadDouble()); }
+float Decoder::single() { return take(r.ReadSingle()); }
+std::int32_t Decoder::whole() { return take(r.ReadLong()); }
+
+UserPointsItems Decoder::user() {
+    UserPointsItems u;
+    if (HasMaterial(f.version)) u.material = text();
+    for (std::size_t i = 0; i < 4; ++i) {
+        u.wavelengths[i] = single();
+        u.indices[i] = single();
+    }
+    return u;
+}
+
+void Decoder::head() {
+    f.graphText = text();
+    f.sphereName = text();
+    f.mediumName = text();
+    std::string item = text();
+    if (item == "User1") {
+        f.user1 = user();
+        item = text();
+    } else {
+        f.sphereWord = item;
+        item = text();
+    }
+    if (item == "User2") {
+        f.user2 = user();
+        item = text();
+    } else {
+        f.mediumWord = item;
+        item = text();
+    }
+    f.method = item;
+    f.rays = text();
+    if (HasRayList(f)) {
+        const int line = r.Line();
+        const std::int32_t count = whole();
+        if (count < 0 || count > 51) invalid("Line " + CStr(line) + ": " + CStr(count) + " ray orders", line);
+        for (std::int32_t i = 0; i < count; ++i) {
+            const int at = r.Line();
+            const std::int32_t p = whole();
+            if (p < 0 || p > 50) invalid("Line " + CStr(at) + ": the ray order " + CStr(p) + " is not 0 to 50", at);
+            f.rayOrders.push_back(p);
+        }
+    }
+}
+
+// The sphere model from the item in hand; returns the item that follows it.
+std::string Decoder::sphereModel(std::string item) {
+    ModelItems& m = f.sphere;
+    if (!HasHead(f.version)) {
+        if (item == "IAPWS") {
+            m.word = item;
+            m.temp = text();
+            m.density = text();
+            return text();
+        }
+        m.word = IsOldSphereWord(item) ? item : std::string();
+        return item;  // the wavelength count
+    }
+    m.word = item;
+    if (item == "Air1") m.airTemp = text();
+    if (item == "IAPWS") {
+        m.temp = text();
+        m.density = text();
+    }
+    if (SphereWordHasFlag(item) && HasComplexFlag(f.version)) m.complex = take(r.ReadInteger());
+    return text();
+}
+
+std::string Decoder::mediumModel(std::string item) {
+    if (!HasHead(f.version)) return item;
+    ModelItems& m = f.medium;
+    m.word = item;
+    if (item == "Air2") m.airTemp = text();
+    if (item == "Water2") {
+        m.temp = text();
+        m.density = text();
+    }
+    if (MediumWordHasFlag(item) && HasComplexFlag(f.version)) m.complex = take(r.ReadInteger());
+    return text();
+}
+
+void Decoder::ranges(const GraphCodes& g) {
+    if (g.code >= 10 && g.code <= 19 && HasStepKind(f.version)) f.xLog = text() == "xLog";
+    const int line = r.Line();
+    f.first = whole();
+    f.last = whole();
+    if (f.first < 0 || f.last < f.first - 1 || f.last > kDataFileMaxIndex)
+        invalid("Line " + CStr(line) + ": the points " + CStr(f.first) + " to " + CStr(f.last) +
+                    " are beyond the program's limits",
+                line);
+}
+
+void Decoder::results(const GraphCodes& g) {
+    const long long points = static_cast<long long>(f.last) - f.first + 1;
+    if (g.code == 1 && HasQsca(f.version)) f.qSca = number();
+    if (g.code == 1) {
+        const int line = r.Line();
+        const int waves = DataFileWaveCount(f.inputs[0], f.inputs[2]);
+        if (waves < 0 || waves > kDataFileMaxWaveCount)
+            invalid("Line " + CStr(line) + ": " + CStr(waves) + " wavelengths", line);
+        if (!(Val(f.inputs[1]) > 0))
+            invalid("The wavelength \"" + f.inputs[1] + "\" is not above 0", line);
+    }
+    if (g.code >= 10 && g.code <= 19) f.angleText = text();
+    if (g.code < 20) {
+        const long long count = points * ValuesPerPoint(f);
+        for (long long i = 0; i < count; ++i) f.values.push_back(number());
+        return;
+    }
+    if (g.code == 20) {
+        f.sweepSteps = single();
+        f.sweepEnd = single();
+    } else {
+        f.sweepStart = single();
+        f.sweepEnd = single();
+        f.sweepSteps = single();
+    }
+    const int line = r.Line();
+    const double steps = std::nearbyint(static_cast<double>(f.sweepSteps));
+    if (!(steps >= 0 && steps <= kDataFileMaxSweepSteps))
+        invalid("Line " + CStr(line - 1) + ": " + CStr(f.sweepSteps) + " sweep steps", line - 1);
+    const long long total = (LeeStepCount(f) + 1LL) * LeeValuesPerStep(f);
+    if (total > kDataFileMaxLeeValues) invalid("The diagram's " + CStr(points) + " points are too many", line);
+    for (long long i = 0; i < total; ++i) f.leeValues.push_back(single());
+}
+
+void Decoder::amplitudeBlock() {
+    if (r.AtEnd()) return;
+    const int line = r.Line();
+    if (!text().empty() || r.AtEnd() || text() != kAmplitudeTitle)
+        invalid("Line " + CStr(line) + ": unexpected text after the results", line);
+    f.amplitudeBlock = true;
+    while (!r.AtEnd()) {
+        for (int i = 0; i < 5; ++i) f.amplitudes.push_back(number());
+    }
+}
+
+DataFile Decoder::run() {
+    const Item<std::string> header = r.ReadText();
+    f.version = header.ok() ? DataFileVersionOf(header.value) : 0;
+    if (f.version == 0) {
+        DataFileFailure failure;
+        if (header.ok() && header.value.rfind("Tessary", 0) == 0) {
+            failure.message = std::string("This file has been generated by a newer version of Tessary") + kCR +
+                              "Please obtain the latest version of Tessary from:" + kCR + kUpdateAddress;
+            failure.title = "Please update Tessary";
+        } else {
+            failure.message = kNotValidMessage;
+        }
+        failure.line = 1;
+        throw Stop{std::move(failure)};
+    }
+    if (f.version == 200) {
+        f.method = text();
+        f.rays = text();
+    }
+    if (HasHead(f.version))
+        head();
+    else
+        f.graphText = text();
+    const std::optional<GraphCodes> g = GraphCodesOf(f);
+    if (!g) {
+        DataFileFailure failure;
+        failure.message = "Error in Graph Type";
+        failure.title = "File error";
+        failure.line = r.Line();
+        throw Stop{std::move(failure)};
+    }
+    std::string item = text();
+    if (item == "Disperse") {
+        f.disperse.emplace();
+        for (std::string& s : *f.disperse) s = text();
+        item = text();
+    }
+    item = sphereModel(std::move(item));
+    item = mediumModel(std::move(item));
+    const int waveLine = r.Line();
+    f.inputs[0] = std::move(item);
+    if (f.inputs[0] != "RGB" && f.inputs[0] != "High" && f.inputs[0] != "Med." && f.inputs[0] != "Low") {
+        const double waves = Val(f.inputs[0]);
+        if (!(waves >= 0 && waves <= kDataFileMaxWaveCount))
+            invalid("Line " + CStr(waveLine) + ": " + f.inputs[0] + " wavelengths", waveLine);
+    }
+    for (std::size_t i = 1; i < f.inputs.size(); ++i) {
+        if ((i == 3 || i == 4) && !HasIndexTexts(f.version)) continue;
+        f.inputs[i] = text();
+    }
+    if (HasSpectrum(f.version)) {
+        const std::string word = text();
+        if (word == "Sun (Lee)" || word == "Sun (Wernand)" || word == "Flat" || word == "Black body" ||
+            word == "Spectrum file") {
+            f.spectrum = word;
+            if (word == "Black body") f.blackBody = text();
+            f.bandMin = text();
+        } else {
+            f.bandMin = word;  // no spectrum word: the band follows at once
+        }
+        f.bandMax = text();
+    }
+    for (std::optional<double>* limit : {&f.yMin, &f.yMax}) {
+        const Item<std::string> item2 = r.ReadText();
+        const std::string value = take(Item<std::string>(item2));
+        if (value == kAutomatic) continue;
+        const ValResult parsed = ParseVal(value);
+        if (parsed.length == 0 || parsed.length != value.size() || parsed.status != NumberStatus::Ok)
+            invalid("\"" + value + "\" is not a number (line " + CStr(item2.line) + ")", item2.line);
+        *limit = parsed.value;
+    }
+    f.yScaleMin = number();
+    f.yScaleMax = number();
+    ranges(*g);
+    results(*g);
+    amplitudeBlock();
+    return f;
+}
+
+}  // namespace
+
+int DataFileVersionOf(std::string_view header) {
+    for (const VersionHeader& v : kVersions)
+        if (header == v.header) return v.code;
+    return 0;
+}
+
+std::string DataFileHeaderOf(int version) {
+    for (const VersionHeader& v : kVersions)
+        if (v.code == version) return v.header;
+    return std::string();
+}
+
+std::string TranslateMethod(const std::string& method) {
+    if (method == "Mie scattering") return "Mie";
+    if (method == "Debye series") return "Debye";
+    return method;
+}
+
+int MethodCodeOf(std::string_view method) {
+    for (std::size_t i = 0; i < std::size(kMethods); ++i)
+        if (method == kMethods[i]) return static_cast<int>(i) + 1;
+    return 0;
+}
+
+std::optional<GraphCodes> GraphCodesOf(std::string_view graphText) {
+    for (const GraphEntry& e : kGraphs)
+        if (graphText == e.text) return e.codes;
+    return std::nullopt;
+}
+
+std::optional<GraphCodes> GraphCodesOf(const DataFile& file) { return GraphCodesOf(file.graphText); }
+
+int DataFileWaveCount(const std::string& waveText, const std::string& radiusText) {
+    if (waveText == "RGB") return 3;
+    // New plot's sets: 6000, 3000 or 1000 over the radius, held to 30..1000, 10..300, 7..100.
+    struct WaveSet {
+        const char* text;
+        double numerator, lowest, highest;
+    };
+    constexpr WaveSet kSets[] = {{"High", 6000, 30, 1000}, {"Med.", 3000, 10, 300}, {"Low", 1000, 7, 100}};
+    for (const WaveSet& set : kSets) {
+        if (waveText != set.text) continue;
+        double q = std::floor(set.numerator / Val(radiusText));
+        if (!(q >= set.lowest)) q = set.lowest;
+        if (q > set.highest) q = set.highest;
+        return static_cast<int>(q);
+    }
+    const Checked<std::int16_t> count = CInt(Val(waveText));
+    return count.ok() ? count.value : 0;
+}
+
+int ValuesPerPoint(const DataFile& file) {
+    const std::optional<GraphCodes> g = GraphCodesOf(file);
+    if (!g || g->code >= 20) return 0;
+    if (g->code >= 10) return 3;
+    const int waves = DataFileWaveCount(file.inputs[0], file.inputs[2]);
+    if (waves == 1) return 3;
+    if (waves >= 2 && waves <= 7) return 2 * waves;
+    if (waves > 7) return 6;
+    return 0;
+}
+
+int LeeStepCount(const DataFile& file) {
+    const double steps = std::nearbyint(static_cast<double>(file.sweepSteps));
+    return steps >= 0 && steps <= kDataFileMaxSweepSteps ? static_cast<int>(steps) : 0;
+}
+
+long long LeeValuesPerStep(const DataFile& file) {
+    const long long points = static_cast<long long>(file.last) - file.first + 1;
+    return points > 0 ? 6 * points + 3 : 3;
+}
+
+std::optional<DataFileFailure> CheckDataFileTexts(const DataFile& file) {
+    std::vector<const std::string*> texts{&file.graphText, &file.sphereName, &file.mediumName, &file.sphereWord,
+                                          &file.mediumWord, &file.method,    &file.rays,        &file.sphere.word,
+                                          &file.sphere.temp, &file.sphere.density, &file.sphere.airTemp,
+                                          &file.medium.word, &file.medium.temp,    &file.medium.density,
+                                          &file.medium.airTemp, &file.spectrum, &file.blackBody, &file.bandMin,
+                                          &file.bandMax,   &file.angleText};
+    for (const auto* user : {&file.user1, &file.user2})
+        if (*user) texts.push_back(&(*user)->material);
+    if (file.disperse)
+        for (const std::string& s : *file.disperse) texts.push_back(&s);
+    for (const std::string& s : file.inputs) texts.push_back(&s);
+    for (const std::string* s : texts) {
+        const bool quote = s->find('"') != std::string::npos;
+        const char* why = nullptr;
+        if (s->find_first_of("\r\n") != std::string::npos)
+            why = "it holds a line break";
+        else if (!s->empty() && s->front() == '"')
+            why = "it begins with a double quote";
+        else if (quote && s->find(',') != std::string::npos)
+            why = "it holds both a comma and a double quote";
+        if (why) {
+            DataFileFailure failure;
+            failure.message = "The text \"" + *s + "\" cannot be saved in a data file: " + why + ".";
+            return failure;
+        }
+    }
+    return std::nullopt;
+}
+
+namespace {
+
+// The bytes of the file, or why it cannot be written.
+std::optional<DataFileFailure> Encode(const DataFile& file, std::string& bytes) {
+    if (std::optional<DataFileFailure> failure = CheckDataFileTexts(file)) return failure;
+    if (DataFileHeaderOf(file.version).empty()) return DataFileFailure{"Unknown data file version", "Tessary", 0};
+    Printer printer;
+    Encoder(file, printer).run();
+    if (!printer.finite)
+        return DataFileFailure{"The results hold a value that is not a number; they cannot be saved.", "Tessary", 0};
+    bytes = std::move(printer.out);
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<DataFileFailure> EncodeDataFile(const DataFile& file, TextFileWriter& writer) {
+    std::string bytes;
+    if (std::optional<DataFileFailure> failure = Encode(file, bytes)) return failure;
+    writer.Text(bytes);
+    return std::nullopt;
+}
+
+std::optional<std::string> EncodeDataFileBytes(const DataFile& file) {
+    std::string bytes;
+    if (Encode(file, bytes)) return std::nullopt;
+    return bytes;
+}
+
+DecodedDataFile DecodeDataFile(TextFileReader& reader) {
+    DecodedDataFile result;
+    if (!reader.Status().ok()) {
+        result.failure.message = std::string(kNotValidMessage) + kCR + reader.Status().message;
+        return result;
+    }
+    try {
+        result.file = Decoder(reader).run();
+    } catch (Stop& stop) {
+        result.failure = std::move(stop.failure);
+    }
+    return result;
+}
+
+}  // namespace tessary

@@ -1,0 +1,162 @@
+// The data file (.tsy): everything needed to show a finished calculation again, as a plain struct,
+// and its encoding onto a sequential text file. The current version is written; the current and
+// eleven older versions are read, each item only where its version has it, so a decoded file
+// encodes back to the same bytes in its own version. No Qt and no window here: the window fills a
+// DataFile from its controls and applies a decoded one.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/text/text_file.h"
+
+namespace tessary {
+
+// Version codes of the header lines; the writer uses the last.
+inline constexpr int kDataFileVersion = 3411;
+inline constexpr const char* kDataFileHeader = "Tessary v3.4.11";
+
+// The code of a header line (exact comparison), 0 for a header that is none of the twelve.
+int DataFileVersionOf(std::string_view header);
+// The header line of a version code; empty for a code that has none.
+std::string DataFileHeaderOf(int version);
+
+// "Mie scattering" -> "Mie", "Debye series" -> "Debye", anything else unchanged.
+std::string TranslateMethod(const std::string& method);
+// The method code of a method text (1 "Mie" .. 12 "van de Hulst", exact comparison), 0 for none.
+int MethodCodeOf(std::string_view method);
+
+// The graph code and sub-code of a graph text that a data file may hold.
+struct GraphCodes {
+    int code = 0;
+    int subCode = 0;
+};
+std::optional<GraphCodes> GraphCodesOf(std::string_view graphText);
+
+// The wavelengths a run had, from the texts of cboWave and txtRadius (a radius in um): "RGB" 3; "High",
+// "Med." and "Low" the count New plot takes for that radius; otherwise the value rounded (0 when it
+// does not fit an Integer).
+int DataFileWaveCount(const std::string& waveText, const std::string& radiusText);
+
+// The limits the reader holds a file to before anything is sized.
+inline constexpr int kDataFileMaxWaveCount = 2000;
+inline constexpr int kDataFileMaxSweepSteps = 400;
+inline constexpr std::int32_t kDataFileMaxOrder = 100000;  // a typed ray order, either sign
+inline constexpr std::int32_t kDataFileMaxIndex = 200000;  // an index of the stored points
+inline constexpr long long kDataFileMaxLeeValues = 4000000;
+
+// The four points of a user-defined material.
+struct UserPointsItems {
+    std::string material;  // versions from 204
+    std::array<float, 4> wavelengths{};
+    std::array<float, 4> indices{};
+    bool operator==(const UserPointsItems&) const = default;
+};
+
+// A model word with its parameters (sphere or medium).
+struct ModelItems {
+    std::string word;      // "IAPWS", "Air1", "Water2", ... (before 201 the sphere word may be empty)
+    std::string temp;      // IAPWS, Water2: txtTemp of the water dialog
+    std::string density;   // IAPWS, Water2: txtDensity
+    std::string airTemp;   // Air1, Air2: txtAirTemp of the air dialog
+    int complex = 0;       // IAPWS, Water2, Segelstein, Segelstein2, Ray: the complex box (above 204)
+    bool operator==(const ModelItems&) const = default;
+};
+
+struct DataFile {
+    int version = kDataFileVersion;
+    std::string graphText;
+    // From version 201.
+    std::string sphereName = "Water";
+    std::string mediumName = "a vacuum";
+    std::optional<UserPointsItems> user1;  // "User1" with its points, else the sphere word below
+    std::string sphereWord;
+    std::optional<UserPointsItems> user2;  // "User2" with its points, else mediumWord ("Defined2")
+    std::string mediumWord = "Defined2";
+    // From version 200.
+    std::string method;
+    std::string rays;
+    // The "Multiple" orders (the count is their number), for the methods that have them.
+    std::vector<std::int32_t> rayOrders;
+    std::optional<std::array<std::string, 3>> disperse;  // cboDistrib, cboSD, cboN
+    ModelItems sphere;
+    ModelItems medium;  // from version 201
+    // cboWave, txtLambda, txtRadius, txtRefractReal, txtRefractImag, txtXmin, txtXmax, cboStep; the
+    // two index texts only above 202.
+    std::array<std::string, 8> inputs;
+    // Above 201: the spectrum word ("Black body" with its temperature) and the band.
+    std::string spectrum;
+    std::string blackBody;
+    std::string bandMin;
+    std::string bandMax;
+    std::optional<double> yMin;  // nothing: "Automatic"
+    std::optional<double> yMax;
+    double yScaleMin = 0.0;
+    double yScaleMax = 0.0;
+    bool xLog = false;  // graph codes 10 to 19, above 3201
+    // windowFirst, windowLast (firstPoint, lastPoint for graph codes 10 to 19).
+    std::int32_t first = 1;
+    std::int32_t last = 0;
+    double qSca = 0.0;      // graph code 1, above 3101
+    std::string angleText;  // graph codes 10 to 19
+    // Graph code 1 and 10 to 19, row by row: three intensities per point with one wavelength, else
+    // per point and wavelength the two colour sums.
+    std::vector<double> values;
+    // Graph codes from 20: the sweep, then per step the six colour values of every point (the
+    // perpendicular set, then the parallel set) followed by the step's three peaks.
+    float sweepStart = 0.0f;
+    float sweepEnd = 0.0f;
+    float sweepSteps = 0.0f;
+    std::vector<float> leeValues;
+    // The S1 and S2 block: five numbers per row (angle, S1 re, im, S2 re, im).
+    bool amplitudeBlock = false;
+    std::vector<double> amplitudes;
+
+    bool operator==(const DataFile&) const = default;
+};
+
+// The graph codes of the file's graph text (nothing when the text is none of the table's).
+std::optional<GraphCodes> GraphCodesOf(const DataFile& file);
+// Numbers per stored point of graph code 1 or 10 to 19 (0 when none are stored).
+int ValuesPerPoint(const DataFile& file);
+// The step count of a Lee diagram or map (sweepSteps rounded), and numbers per step.
+int LeeStepCount(const DataFile& file);
+long long LeeValuesPerStep(const DataFile& file);
+
+// Why a file could not be written or read: the message, the message box title and, for a file that
+// is not valid, the line where reading stopped.
+struct DataFileFailure {
+    std::string message;
+    std::string title = "Tessary";
+    int line = 0;
+};
+
+// The first text item that cannot be written so that it reads back as itself (it begins with a double
+// quote, holds a double quote and a comma, or a line break): a message naming it; nothing when all can.
+std::optional<DataFileFailure> CheckDataFileTexts(const DataFile& file);
+
+// Writes the file in its version onto the writer. Refuses (writing nothing) when CheckDataFileTexts
+// does or the stored values do not fit the layout; a write failure shows in the writer's status.
+std::optional<DataFileFailure> EncodeDataFile(const DataFile& file, TextFileWriter& writer);
+// The file's bytes (for tests and the codec's own checks).
+std::optional<std::string> EncodeDataFileBytes(const DataFile& file);
+
+// Reads a whole data file. Failures: an unknown header ("Please update Tessary" for a later version
+// of this program), an unknown graph type ("Error in Graph Type", "File error"), and any file that
+// ends early, holds text where a number belongs or values beyond the program's limits ("The selected
+// file is not a valid Tessary file", then the line and what was wrong).
+struct DecodedDataFile {
+    std::optional<DataFile> file;
+    DataFileFailure failure;
+    bool ok() const { return file.has_value(); }
+};
+DecodedDataFile DecodeDataFile(TextFileReader& reader);
+
+inline constexpr const char* kNotValidMessage = "The selected file is not a valid Tessary file";
+inline constexpr const char* kUpdateAddress = "https://tessary.example.org";
+
+}  // namespace tessary

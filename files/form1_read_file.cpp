@@ -1,0 +1,533 @@
+// read_file: restores a calculation from a data file and redraws it without computing. The whole file
+// is decoded and checked against the program's limits first, so every refusal comes before the window
+// changes; then the controls, menus and dialogs are written in the order the settings depend on each
+// other (each write raises its handler, as a user's choice would), the stored results are loaded and
+// the graph is redrawn once at the end.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "files/data_file.h"
+#include "mainwindow/form1.h"
+#include "numerics/constants.h"
+#include "platform/text/conversions.h"
+#include "runs/run_rules.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr OleColor kWhite = 16777215;
+constexpr OleColor kRed = 255;
+
+void Invalid(const std::string& what) {
+    msgBox(std::string(kNotValidMessage) + kCR + what, mb::kOkOnly, std::string("Tessary"));
+}
+
+// Holds a flag set for its lifetime.
+class FlagHeld {
+  public:
+    explicit FlagHeld(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~FlagHeld() { m_flag = false; }
+    FlagHeld(const FlagHeld&) = delete;
+    FlagHeld& operator=(const FlagHeld&) = delete;
+
+  private:
+    bool& m_flag;
+};
+
+class Loader {
+  public:
+    Loader(Form1& form, const DataFile& file, GraphCodes codes) : f(form), d(file), g(codes) {}
+    // The window's own limits and the overplot check; false after a message, nothing changed.
+    bool check();
+    // Writes the settings and results into the window.
+    void apply();
+
+  private:
+    bool hasRayOrders() const;
+    void head();
+    void rayOrders();
+    void userPoints(UserIndexRows& rows, const UserPointsItems& points);
+    void sphereModel();
+    void mediumModel();
+    void spectrum();
+    void results();
+    void caption();
+    void notStored();
+
+    Form1& f;
+    const DataFile& d;
+    GraphCodes g;
+    bool notStoredSaid = false;
+};
+
+bool Loader::hasRayOrders() const {
+    const int method = MethodCodeOf(TranslateMethod(d.method));
+    return d.version >= 201 && (method == 2 || (d.version > 3102 && method >= 5));
+}
+
+bool Loader::check() {
+    if (g.code >= 20) {
+        msgBox("Lee diagrams and angle maps read from a data file cannot be shown by this version of Tessary.",
+               mb::kOkOnly | mb::kInformation, std::string("Tessary"));
+        return false;
+    }
+    if (hasRayOrders() && d.rays != "Multiple") {
+        const Checked<std::int32_t> p = CLng(Val(d.rays));
+        if (!p.ok() || p.value > kDataFileMaxOrder || p.value < -kDataFileMaxOrder) {
+            Invalid("The ray orders \"" + d.rays + "\" are beyond the program's limits.");
+            return false;
+        }
+    }
+    if (d.spectrum == "Black body" && !(Val(d.blackBody) > 0)) {
+        Invalid("The black-body temperature \"" + d.blackBody + "\" is not above 0.");
+        return false;
+    }
+    ArraySizeInput in;
+    in.graphCode = g.code;
+    in.xMin = Val(d.inputs[5]);
+    in.xMax = Val(d.inputs[6]);
+    in.step = Val(d.inputs[7]);
+    in.logSteps = d.xLog;
+    in.currentSweepSteps = f.sweepSteps;
+    const ResultArrayBounds b = ArrayBoundsFor(in);
+    std::int64_t limit = b.curves;
+    if (g.code == 1) {
+        // The angle grid of the stored results: 2 N - 1 points of N angles from 0 to 90 degrees.
+        const Checked<std::int32_t> angles = CLng(90 / in.step + 1);
+        if (!(in.step > 0) || !angles.ok() || angles.value < 2 || angles.value > kMaxAngleCount) {
+            Invalid("The angular resolution \"" + d.inputs[7] + "\" is beyond the program's limits.");
+            return false;
+        }
+        limit = std::min<std::int64_t>(2 * std::int64_t{angles.value} - 1,
+                                       ValuesPerPoint(d) == 3 ? b.curves : b.colourSums);
+    }
+    if (d.last >= d.first && (d.first < 1 || d.last > limit)) {
+        Invalid("The stored points " + CStr(d.first) + " to " + CStr(d.last) + " lie outside the " +
+                CStr(limit) + " points of the graph.");
+        return false;
+    }
+    if (f.mnuOverplot.checked()) {
+        for (const auto& [text, box] : {std::pair{&d.inputs[5], &f.txtXmin}, std::pair{&d.inputs[6], &f.txtXmax}}) {
+            if (*text == box->text()) continue;
+            const OleColor back = box->backColor();
+            box->setBackColor(kRed);
+            msgBox("Incompatible x-values", mb::kOkOnly, std::string("Overplot from file"));
+            box->setBackColor(back);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The file names tables it does not store: the window keeps its own choice and says so once.
+void Loader::notStored() {
+    if (notStoredSaid) return;
+    notStoredSaid = true;
+    msgBox("This file was saved with a refractive-index or spectrum table read from a file. Such tables are "
+           "not stored in data files: the window keeps its own choice for them.",
+           mb::kOkOnly | mb::kInformation, std::string("Tessary"));
+}
+
+void Loader::userPoints(UserIndexRows& rows, const UserPointsItems& points) {
+    TextBox* w[] = {&rows.txtRI_lambda1_1, &rows.txtRI_lambda1_2, &rows.txtRI_lambda1_3, &rows.txtRI_lambda1_4};
+    TextBox* n[] = {&rows.txtRI_1_1, &rows.txtRI_1_2, &rows.txtRI_1_3, &rows.txtRI_1_4};
+    for (std::size_t i = 0; i < 4; ++i) {
+        w[i]->setText(CStr(points.wavelengths[i]));
+        n[i]->setText(CStr(points.indices[i]));
+    }
+}
+
+void Loader::rayOrders() {
+    if (!hasRayOrders()) return;
+    if (d.rays == "Multiple") {
+        f.dlogP_->cmdSelectNone_Click();
+        if (f.rayflag.size() < 51) f.rayflag.resize(51, 0);
+        std::fill_n(f.rayflag.begin(), 51, 0);
+        f.rayCount = static_cast<std::int32_t>(d.rayOrders.size());
+        for (const std::int32_t p : d.rayOrders) {
+            f.scratch = p;
+            f.rayflag[static_cast<std::size_t>(p)] = 1;
+            f.dlogP_->chkp(p).setValue(1);
+        }
+    } else {
+        f.rayPMax = CLng(Val(d.rays)).value;  // held to +-100000 by check()
+        if (f.rayPMax > 50) {
+            f.rayflag.assign(static_cast<std::size_t>(f.rayPMax) + 1, 0);
+            f.rayflag.back() = 1;
+            f.rayCount = 1;
+        } else if (f.rayPMax < 0) {
+            f.rayflag.assign(static_cast<std::size_t>(-f.rayPMax) + 1, 1);
+            f.rayCount = 1 - f.rayPMax;
+        }
+    }
+    f.RaysCheck();
+    f.setCaption(f.captionText);
+}
+
+void Loader::head() {
+    f.cboGraph.setText(d.graphText);
+    // The graph type's handler may clear the flag; the model handlers must not ask for what the file
+    // restores.
+    f.resultsFromFile = 1;
+    f.sphereName = d.sphereName;
+    f.mediumName = d.mediumName;
+    if (d.user1) {
+        dlogRI_User1& dialog = *f.dlogRI_User1_;
+        if (d.version >= 204) {
+            dialog.txtMaterial1.setText(d.user1->material);
+            f.sphereName = d.user1->material;
+        }
+        userPoints(dialog, *d.user1);
+        f.mnuRI_User1.setChecked(true);
+        f.lblSphere.setCaption("Sphere: " + f.sphereName);
+    }
+    if (d.user2) {
+        dlogRI_User2& dialog = *f.dlogRI_User2_;
+        if (d.version >= 204) {
+            dialog.txtMaterial2.setText(d.user2->material);
+            f.mediumName = d.user2->material;
+        }
+        userPoints(dialog, *d.user2);
+        f.ClearMenuRI2();
+        f.mnuRI_User2.setChecked(true);
+        f.lblRI_Medium.setCaption("Medium: " + f.mediumName);
+    }
+    f.cboType.setText(TranslateMethod(d.method));
+    f.TypeCalc();
+    f.cboRays.setText(d.rays);
+    f.resultsFromFile = 1;
+    rayOrders();
+}
+
+void Loader::sphereModel() {
+    const ModelItems& m = d.sphere;
+    const std::string& w = m.word;
+    if (d.version < 201) {
+        if (w == "IAPWS") {
+            f.dlogTemp_->txtTemp.setText(m.temp);
+            f.dlogTemp_->txtDensity.setText(m.density);
+            f.mnuRI_IAPWS.setCaption("IAPWS " + m.temp + "C");
+            f.mnuRI_IAPWS_Click();
+            f.txtRefractReal.setBackColor(kWhite);
+        } else if (w == "Segelstein") {
+            f.mnuRI_Segelstein_Click();
+        } else if (w == "Lynch") {
+            f.mnuRI_Lynch_Click();
+        } else if (w == "KayeLaby") {
+            f.mnuRI_KayeLaby_Click();
+        } else if (w == "Gedzelman") {
+            f.mnuRI_Gedzelman_Click();
+        } else {
+            f.mnuRI_Cowley_Click();
+        }
+        return;
+    }
+    for (Menu* item : {&f.mnuRI_Vacuum1, &f.mnuRI_Air1, &f.mnuRI_User1, &f.mnuRI_Water1}) item->setChecked(false);
+    if (w == "Vacuum1") {
+        f.mnuRI_Vacuum1.setChecked(true);
+    } else if (w == "User1") {
+        f.mnuRI_User1.setChecked(true);
+    } else if (w == "Air1") {
+        // Checked before the temperature is set: the box's handler shows the new m of the sphere.
+        f.mnuRI_Air1.setChecked(true);
+        f.dlogAir_->txtAirTemp.setText(m.airTemp);
+        f.mnuRI_Air1.setCaption("Air " + m.airTemp + "C");
+        f.mnuRI_Air1_Click();
+    } else if (w == "IAPWS") {
+        dlogTemp& water = *f.dlogTemp_;
+        water.txtTemp.setText(m.temp);
+        water.txtDensity.setText(m.density);
+        if (d.version > 204) {
+            water.chkRI_Complex.setValue(m.complex == 0 ? 0 : 1);
+            f.mnuRI_IAPWS.setCaption("IAPWS " + m.temp + (m.complex == 0 ? "C" : "C Complex"));
+        }
+        f.mnuRI_IAPWS.setChecked(true);
+        f.mnuRI_IAPWS_Click();
+        f.txtRefractReal.setBackColor(kWhite);
+    } else if (w == "Segelstein") {
+        f.mnuRI_Segelstein_Click();
+        if (d.version > 204) f.dlogSegelstein_->chkRI_Complex.setValue(m.complex == 0 ? 0 : 1);
+    } else if (w == "Ray") {
+        if (d.version > 204) f.dlogRay_->chkRI_Complex.setValue(m.complex == 0 ? 0 : 1);
+        f.mnuRI_Ray_Click();
+    } else if (w == "Lynch") {
+        f.mnuRI_Lynch_Click();
+    } else if (w == "KayeLaby") {
+        f.mnuRI_KayeLaby_Click();
+    } else if (w == "Gedzelman") {
+        f.mnuRI_Gedzelman_Click();
+    } else if (w == "Gold") {
+        f.mnuRI_Au_Click();
+    } else if (w == "Silver") {
+        f.mnuRI_Ag_Click();
+    } else if (w == "Copper") {
+        f.mnuRI_Cu_Click();
+    } else if (w == "File1") {
+        if (f.indexModels.fileIndices1.empty()) {
+            notStored();
+        } else {
+            f.mnuRI_File1.setChecked(true);
+            f.txtLambda_change();
+        }
+    } else {
+        f.mnuRI_Cowley_Click();
+    }
+}
+
+void Loader::mediumModel() {
+    if (d.version < 201) return;
+    const ModelItems& m = d.medium;
+    const std::string& w = m.word;
+    if (w == "Air2") {
+        f.ClearMenuRI2();
+        f.mnuRI_Air2.setChecked(true);
+        f.mediumName = "air";
+        f.dlogAir_->txtAirTemp.setText(m.airTemp);
+        f.mnuRI_Air2.setCaption("Air " + m.airTemp + "C");
+        f.lblRI_Medium.setCaption("Medium: Air " + m.airTemp + "C");
+    } else if (w == "Vacuum2") {
+        f.mnuRI_Vacuum2_Click();
+    } else if (w == "User2") {
+        // The user's points are restored already: the medium is chosen as the dialog's OK would.
+        f.ClearMenuRI2();
+        f.mnuRI_User2.setChecked(true);
+        f.mediumName = f.dlogRI_User2_->txtMaterial2.text();
+        f.dlogRI_User2_->OKButton_Click();
+    } else if (w == "Water2") {
+        dlogTemp& water = *f.dlogTemp_;
+        f.mediumName = "water";
+        water.txtTemp.setText(m.temp);
+        water.txtDensity.setText(m.density);
+        if (d.version > 204) water.chkRI_Complex.setValue(m.complex == 0 ? 0 : 1);
+        f.mnuRI_IAPWS2.setCaption("Water " + m.temp + "C");
+        f.mnuRI_IAPWS2_Click();
+        f.lblSphere.setCaption("Sphere: " + f.sphereName);
+        f.lblRI_Medium.setCaption("Medium: Water " + m.temp + "C");
+    } else if (w == "Segelstein2") {
+        if (d.version > 204) f.dlogSegelstein_->chkRI_Complex.setValue(m.complex == 0 ? 0 : 1);
+        f.mnuRI_Segelstein2_Click();
+    } else if (w == "File2") {
+        if (f.indexModels.fileIndices2.empty()) {
+            notStored();
+        } else {
+            f.ClearMenuRI2();
+            f.mnuRI_File2.setChecked(true);
+            f.txtLambda_change();
+        }
+    }
+}
+
+void Loader::spectrum() {
+    const std::string& s = d.spectrum;
+    if (s == "Sun (Lee)") f.mnuSpectrumLee_Click();
+    if (s == "Sun (Wernand)") f.mnuSpectrumWernand_Click();
+    if (s == "Flat") f.mnuSpectrumFlat_Click();
+    if (s == "Black body") {
+        // Chosen as the dialog's OK would, with the restored temperature (checked to be above 0).
+        f.ClearMenuSpectrum();
+        f.mnuBlackBody.setChecked(true);
+        f.dlogBlackBody_->txtBlackBody.setText(d.blackBody);
+        f.dlogBlackBody_->OKButton_Click();
+    }
+    if (s == "Spectrum file") {
+        if (f.spectrumFileLoaded == 0) {
+            notStored();
+        } else {
+            f.ClearMenuSpectrum();
+            f.mnuSpectrumFile.setChecked(true);
+            f.lblSpectrum.setCaption("Spectrum: from file");
+        }
+    }
+    dlogSpectrumBand& band = *f.dlogSpectrumBand_;
+    band.txtSpectrumMin.setText(d.bandMin);
+    band.txtSpectrumMax.setText(d.bandMax);
+    band.OKButton_Click();
+}
+
+// Writes one stored value; an array that a handler sized differently grows to hold it.
+void Put(std::vector<double>& v, std::size_t index, double value) {
+    if (v.size() <= index) v.resize(index + 1, 0.0);
+    v[index] = value;
+}
+
+void Loader::results() {
+    const auto first = static_cast<std::size_t>(d.first);
+    const auto intensities = [&] {
+        for (std::size_t j = 0; 3 * j + 2 < d.values.size(); ++j) {
+            Put(f.intensityPerp, first + j, d.values[3 * j]);
+            Put(f.intensityPara, first + j, d.values[3 * j + 1]);
+            Put(f.intensityUnpol, first + j, d.values[3 * j + 2]);
+        }
+    };
+    if (g.code == 1) {
+        f.qSca = d.qSca;
+        f.radius = Val(f.txtRadius.text());
+        f.wavelength = Val(f.txtLambda.text());
+        f.waveNumber = kTwoPi / f.wavelength;
+        f.sizeParam = kTwoPi * f.radius / f.wavelength * f.mediumRe;
+        const int perPoint = ValuesPerPoint(d);
+        if (perPoint == 3) {
+            intensities();
+        } else if (perPoint > 0) {
+            const auto waves = static_cast<std::size_t>(perPoint / 2);
+            std::size_t at = 0;
+            for (std::size_t k = first; at + 2 * waves <= d.values.size(); ++k)
+                for (std::size_t i = 1; i <= waves; ++i, at += 2) {
+                    Put(f.colourSumPerp[i], k, d.values[at]);
+                    Put(f.colourSumPara[i], k, d.values[at + 1]);
+                }
+            const bool components = f.waveCount <= 7;
+            f.chkComponents.setValue(components ? 1 : 0);
+            f.chkComponents.setVisible(components);
+        }
+        // The angle grid the stored curves lie on (checked to fit in check()).
+        f.angleCount = CLng(90 / Val(d.inputs[7]) + 1).value;
+        return;
+    }
+    f.txtAngle.setText(d.angleText);
+    intensities();
+    f.dataXStart = Val(f.txtXmin.text());
+    const Checked<std::int32_t> last = CLng(Val(f.txtXmax.text()));
+    if (last.ok()) f.windowLast = last.value;
+}
+
+void Loader::caption() {
+    const std::string names = f.sphereName + " in " + f.mediumName;
+    if (f.calcMethod == 1) f.setCaption("Mie scattering:  " + names);
+    if (f.calcMethod == 3) f.setCaption("Rayleigh scattering:  " + names);
+    if (f.calcMethod == 4) f.setCaption("Diffraction:  " + names);
+    if (f.calcMethod == 2 || f.calcMethod >= 5) {
+        f.RaysCheck();
+        f.setCaption(f.captionText);
+    }
+}
+
+void Loader::apply() {
+    f.simulationMode = 0;
+    f.resultsFromFile = 1;
+    f.resultsStale = 0;
+    if (!f.mnuRadius.checked()) f.mnuRadius_Click();
+    f.sphereName = "Water";
+    f.mediumName = "a vacuum";
+
+    if (d.version == 1) {
+        f.cboGraph.setText(d.graphText);
+        f.mnuRI_Cowley_Click();
+        f.txtRefractReal.setBackColor(kWhite);
+    } else if (d.version == 101) {
+        f.cboGraph.setText(d.graphText);
+    } else if (d.version == 200) {
+        f.cboType.setText(TranslateMethod(d.method));
+        f.cboRays.setText(d.rays);
+        f.cboGraph.setText(d.graphText);
+    } else {
+        head();
+    }
+    f.resultsFromFile = 1;
+    f.graphCode = g.code;
+    f.graphSubCode = g.subCode;
+
+    if (d.disperse) {
+        if (!f.optDisp.value()) f.optDisp.setValue(true);
+        f.cboDistrib.setText((*d.disperse)[0]);
+        f.cboSD.setText((*d.disperse)[1]);
+        f.cboN.setText((*d.disperse)[2]);
+    } else if (!f.optMono.value()) {
+        f.optMono.setValue(true);
+    }
+
+    // A sphere from an index file that is not loaded keeps the window's sphere.
+    if (!(d.version >= 201 && d.sphere.word == "File1" && f.indexModels.fileIndices1.empty())) f.ClearMenuRI();
+    sphereModel();
+    mediumModel();
+
+    f.txtRefractReal.setBackColor(kWhite);
+    const std::string& waves = d.inputs[0];
+    if (waves == "RGB") {
+        f.cboWave.setText("RGB");
+    } else {
+        f.cboWave.setText(CStr(CInt(Val(waves)).value));
+        if (waves == "High" || waves == "Med." || waves == "Low") f.cboWave.setText(waves);
+    }
+    f.waveCount = DataFileWaveCount(waves, d.inputs[2]);
+    f.lambdaN();
+
+    f.txtLambda.setText(d.inputs[1]);
+    f.txtRadius.setText(d.inputs[2]);
+    if (d.version > 202) {
+        f.txtRefractReal.setText(d.inputs[3]);
+        const std::string& imag = d.inputs[4];
+        const double v = Val(imag);
+        const std::string scientific = Format(v, "Scientific");
+        if (v == 0)
+            f.txtRefractImag.setText("0");
+        else if (v < 0.2 && Val(scientific) == v)
+            f.txtRefractImag.setText(scientific);
+        else
+            f.txtRefractImag.setText(imag);
+    }
+    const bool overplot = f.mnuOverplot.checked();
+    if (!overplot) {
+        f.txtXmin.setText(d.inputs[5]);
+        f.txtX1min.setText(f.txtXmin.text());
+        f.txtXmax.setText(d.inputs[6]);
+        f.txtX2Max.setText(f.txtXmax.text());
+    }
+    f.cboStep.setText(d.inputs[7]);
+    if (d.version > 201) spectrum();
+
+    if (!overplot) {
+        f.cboYmin.setText(d.yMin ? CStr(*d.yMin) : std::string("Automatic"));
+        f.cboYmax.setText(d.yMax ? CStr(*d.yMax) : std::string("Automatic"));
+        f.yScaleMin = d.yScaleMin;
+        f.yScaleMax = d.yScaleMax;
+    } else {
+        f.yScaleMin = f.yAxisMin;
+        f.yScaleMax = f.yAxisMax;
+    }
+    if (g.code >= 10 && g.code <= 19) {
+        if (d.version > 3201) f.mnuXStepLog.setChecked(d.xLog);
+        f.firstPoint = d.first;
+        f.lastPoint = d.last;
+    } else {
+        f.windowFirst = d.first;
+        f.windowLast = d.last;
+    }
+    // The graph type's handlers may have changed the codes; the arrays follow the file's.
+    f.graphCode = g.code;
+    f.graphSubCode = g.subCode;
+    f.Array_Size();
+    results();
+    caption();
+    f.resultsStale = 0;
+    f.resultsFromFile = 1;
+}
+
+}  // namespace
+
+void Form1::read_file() {
+    cmdSelectOpen_Click();
+    if (fileDialogCancelled == 1) return;
+
+    TextFileReader reader = TextFileReader::Open(chosenFilePath, TextFileReader::kDataFileMaxBytes);
+    const DecodedDataFile decoded = DecodeDataFile(reader);
+    if (!decoded.ok()) {
+        msgBox(decoded.failure.message, mb::kOkOnly, decoded.failure.title);
+        return;
+    }
+    const DataFile& file = *decoded.file;
+    Loader loader(*this, file, *GraphCodesOf(file));
+    if (!loader.check()) return;
+    {
+        const FlagHeld loading(dataFileLoading);
+        {
+            const RedrawGuard guard(*this);
+            loader.apply();
+        }
+        cmdReplot_Click();
+    }
+}
+
+}  // namespace tessary

@@ -1,0 +1,297 @@
+// save_data: the window's state and the results on show as a data file. Everything is gathered and
+// checked first; the file is written in one go and replaces the old one only when complete, so a
+// refused or failed save leaves the old file, the point range and the overplot mark as they were.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "files/data_file.h"
+#include "mainwindow/form1.h"
+#include "numerics/constants.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr const char* kTitle = "Tessary";
+
+// The message of a refused save; false for the caller.
+bool Refuse(const std::string& message) {
+    msgBox(message, mb::kOkOnly | mb::kExclamation, std::string(kTitle));
+    return false;
+}
+
+std::string RangeNotHeld(std::int64_t first, std::int64_t last) {
+    return "The stored results do not hold the points " + CStr(first) + " to " + CStr(last) +
+           " that the boxes ask for. Run New plot before saving.";
+}
+
+template <class Table>
+bool Holds(const Table& v, std::int64_t index) {
+    return index >= 0 && static_cast<std::uint64_t>(index) < v.size();
+}
+
+UserPointsItems UserPoints(const UserIndexRows& rows, const std::string& material) {
+    UserPointsItems u;
+    u.material = material;
+    const TextBox* w[] = {&rows.txtRI_lambda1_1, &rows.txtRI_lambda1_2, &rows.txtRI_lambda1_3, &rows.txtRI_lambda1_4};
+    const TextBox* n[] = {&rows.txtRI_1_1, &rows.txtRI_1_2, &rows.txtRI_1_3, &rows.txtRI_1_4};
+    for (std::size_t i = 0; i < 4; ++i) {
+        u.wavelengths[i] = static_cast<float>(Val(w[i]->text()));
+        u.indices[i] = static_cast<float>(Val(n[i]->text()));
+    }
+    return u;
+}
+
+// The word of the checked sphere item as the head of the file names it.
+std::string SphereWord(Form1& f) {
+    const std::pair<const Menu*, const char*> items[] = {
+        {&f.mnuRI_Vacuum1, "Vacuum1"}, {&f.mnuRI_IAPWS, "IAPWS"},          {&f.mnuRI_Air1, "Air1"},
+        {&f.mnuRI_Segelstein, "Segelstein"}, {&f.mnuRI_Lynch, "Lynch"}, {&f.mnuRI_KayeLaby, "KayeLaby"},
+        {&f.mnuRI_Gedzelman, "Gedzelman"}, {&f.mnuRI_Cowley, "Cowley"},  {&f.mnuRI_Ray, "Ray"},
+        {&f.mnuRI_Au, "Gold"},         {&f.mnuRI_Ag, "Silver"},            {&f.mnuRI_Cu, "Copper"},
+        {&f.mnuRI_File1, "File1"}};
+    for (const auto& [item, word] : items)
+        if (item->checked()) return word;
+    return std::string();
+}
+
+ModelItems SphereModelItems(Form1& f) {
+    ModelItems m;
+    m.word = f.mnuRI_User1.checked() ? "User1" : SphereWord(f);
+    if (m.word == "Air1") m.airTemp = f.dlogAir_->txtAirTemp.text();
+    if (m.word == "IAPWS") {
+        m.temp = f.dlogTemp_->txtTemp.text();
+        m.density = f.dlogTemp_->txtDensity.text();
+        m.complex = f.dlogTemp_->chkRI_Complex.value();
+    }
+    if (m.word == "Segelstein") m.complex = f.dlogSegelstein_->chkRI_Complex.value();
+    if (m.word == "Ray") m.complex = f.dlogRay_->chkRI_Complex.value();
+    return m;
+}
+
+ModelItems MediumModelItems(Form1& f) {
+    ModelItems m;
+    const std::pair<const Menu*, const char*> items[] = {
+        {&f.mnuRI_Air2, "Air2"}, {&f.mnuRI_Vacuum2, "Vacuum2"}, {&f.mnuRI_IAPWS2, "Water2"},
+        {&f.mnuRI_User2, "User2"}, {&f.mnuRI_Segelstein2, "Segelstein2"}, {&f.mnuRI_File2, "File2"}};
+    for (const auto& [item, word] : items)
+        if (item->checked()) {
+            m.word = word;
+            break;
+        }
+    if (m.word == "Air2") m.airTemp = f.dlogAir_->txtAirTemp.text();
+    if (m.word == "Water2") {
+        m.temp = f.dlogTemp_->txtTemp.text();
+        m.density = f.dlogTemp_->txtDensity.text();
+        m.complex = f.dlogTemp_->chkRI_Complex.value();
+    }
+    if (m.word == "Segelstein2") m.complex = f.dlogSegelstein_->chkRI_Complex.value();
+    return m;
+}
+
+// The radius the size box stands for, as New plot reads it, in the box's own text when it is a radius.
+std::string RadiusText(Form1& f) {
+    const double value = Val(f.txtRadius.text());
+    if (f.mnuDiameter.checked()) return CStr(value / 2);
+    if (f.mnuRadiusX.checked()) return CStr(value * Val(f.txtLambda.text()) / kTwoPi);
+    return f.txtRadius.text();
+}
+
+// Builds the file; nothing when the state is refused (its message shown). pointRange receives
+// firstPoint and lastPoint of graph codes 10 to 19.
+class Gatherer {
+  public:
+    explicit Gatherer(Form1& form) : f(form) {}
+    std::optional<DataFile> run(std::optional<std::pair<std::int32_t, std::int32_t>>& pointRange);
+
+  private:
+    void settings();
+    bool range(std::optional<std::pair<std::int32_t, std::int32_t>>& pointRange);
+    bool results();
+    bool leeResults();
+    bool amplitudes();
+
+    Form1& f;
+    DataFile d;
+    int code = 0;
+};
+
+void Gatherer::settings() {
+    d.graphText = code == 1 ? "Intensity v. scattering angle" : f.cboGraph.text();
+    d.sphereName = f.sphereName;
+    d.mediumName = f.mediumName;
+    if (f.mnuRI_User1.checked())
+        d.user1 = UserPoints(*f.dlogRI_User1_, f.dlogRI_User1_->txtMaterial1.text());
+    else
+        d.sphereWord = SphereWord(f);
+    if (f.mnuRI_User2.checked()) d.user2 = UserPoints(*f.dlogRI_User2_, f.dlogRI_User2_->txtMaterial2.text());
+    d.method = f.cboType.text();
+    d.rays = f.cboRays.text();
+    if (d.rays == "Multiple")
+        for (std::int32_t p = 0; p <= 50; ++p)
+            if (Holds(f.rayflag, p) && f.rayflag[static_cast<std::size_t>(p)] == 1) d.rayOrders.push_back(p);
+    if (!f.optMono.value()) d.disperse = {f.cboDistrib.text(), f.cboSD.text(), f.cboN.text()};
+    d.sphere = SphereModelItems(f);
+    d.medium = MediumModelItems(f);
+    d.inputs = {f.cboWave.text(),        f.txtLambda.text(), RadiusText(f),    f.txtRefractReal.text(),
+                f.txtRefractImag.text(), f.txtXmin.text(),   f.txtXmax.text(), f.cboStep.text()};
+    const std::pair<const Menu*, const char*> spectra[] = {{&f.mnuSpectrumLee, "Sun (Lee)"},
+                                                           {&f.mnuSpectrumWernand, "Sun (Wernand)"},
+                                                           {&f.mnuSpectrumFlat, "Flat"},
+                                                           {&f.mnuBlackBody, "Black body"},
+                                                           {&f.mnuSpectrumFile, "Spectrum file"}};
+    for (const auto& [item, word] : spectra)
+        if (item->checked()) d.spectrum = word;
+    if (d.spectrum == "Black body") d.blackBody = f.dlogBlackBody_->txtBlackBody.text();
+    d.bandMin = f.dlogSpectrumBand_->txtSpectrumMin.text();
+    d.bandMax = f.dlogSpectrumBand_->txtSpectrumMax.text();
+    if (f.cboYmin.text() != "Automatic") d.yMin = Val(f.cboYmin.text());
+    if (f.cboYmax.text() != "Automatic") d.yMax = Val(f.cboYmax.text());
+    d.yScaleMin = f.yScaleMin;
+    d.yScaleMax = f.yScaleMax;
+}
+
+// The point range: for graph codes 10 to 19 worked out from the boxes, as the file states it.
+bool Gatherer::range(std::optional<std::pair<std::int32_t, std::int32_t>>& pointRange) {
+    if (code < 10 || code > 19) {
+        d.first = f.windowFirst;
+        d.last = f.windowLast;
+        return true;
+    }
+    d.xLog = f.mnuXStepLog.checked();
+    const double step = Val(f.cboStep.text());
+    const double count = d.xLog ? step + 1 : (Val(f.txtXmax.text()) - Val(f.txtXmin.text())) / step + 1;
+    const Checked<std::int32_t> last = CLng(count);
+    if (!(step > 0) || !last.ok() || last.value < 1)
+        return Refuse("The range of the boxes gives no points to save (step " + f.cboStep.text() +
+                      "). Run New plot before saving.");
+    d.first = 1;
+    d.last = last.value;
+    pointRange = std::make_pair(d.first, d.last);
+    return true;
+}
+
+bool Gatherer::results() {
+    if (code == 1) d.qSca = f.qSca;
+    if (code >= 10) d.angleText = f.txtAngle.text();
+    const int perPoint = ValuesPerPoint(d);
+    if (d.last < d.first || perPoint == 0) return true;
+    const int waves = perPoint == 3 ? 1 : perPoint / 2;
+    const bool intensities = perPoint == 3;
+    for (const auto* curve : {&f.intensityPerp, &f.intensityPara, &f.intensityUnpol})
+        if (intensities && (!Holds(*curve, d.first) || !Holds(*curve, d.last)))
+            return Refuse(RangeNotHeld(d.first, d.last));
+    for (int i = 1; !intensities && i <= waves; ++i)
+        for (const auto* sums : {&f.colourSumPerp, &f.colourSumPara})
+            if (!Holds((*sums)[static_cast<std::size_t>(i)], d.first) ||
+                !Holds((*sums)[static_cast<std::size_t>(i)], d.last))
+                return Refuse(RangeNotHeld(d.first, d.last));
+    d.values.reserve(static_cast<std::size_t>(d.last - d.first + 1) * static_cast<std::size_t>(perPoint));
+    for (std::int32_t k = d.first; k <= d.last; ++k) {
+        const auto K = static_cast<std::size_t>(k);
+        if (intensities) {
+            d.values.insert(d.values.end(), {f.intensityPerp[K], f.intensityPara[K], f.intensityUnpol[K]});
+            continue;
+        }
+        for (int i = 1; i <= waves; ++i)
+            d.values.insert(d.values.end(), {f.colourSumPerp[static_cast<std::size_t>(i)][K],
+                                             f.colourSumPara[static_cast<std::size_t>(i)][K]});
+    }
+    return true;
+}
+
+bool Gatherer::leeResults() {
+    d.sweepStart = f.sweepStart;
+    d.sweepEnd = f.sweepEnd;
+    d.sweepSteps = f.sweepSteps;
+    const int steps = LeeStepCount(d);
+    const std::int64_t points = std::int64_t{d.last} - d.first + 1;
+    const auto held = [&](const std::vector<std::vector<float>>& store) {
+        return Holds(store, steps) && (points <= 0 || Holds(store[static_cast<std::size_t>(steps)], points - 1));
+    };
+    for (const auto* store : {&f.leeRed1, &f.leeGreen1, &f.leeBlue1, &f.leeRed2, &f.leeGreen2, &f.leeBlue2})
+        if (!held(*store) || d.first < 0) return Refuse(RangeNotHeld(d.first, d.last));
+    if (!Holds(f.leeRowPeaks, 3)) return Refuse(RangeNotHeld(0, steps));
+    for (int p = 1; p <= 3; ++p)
+        if (!Holds(f.leeRowPeaks[static_cast<std::size_t>(p)], steps)) return Refuse(RangeNotHeld(0, steps));
+    for (int s = 0; s <= steps; ++s) {
+        const auto S = static_cast<std::size_t>(s);
+        for (std::int64_t j = 0; j < points; ++j) {
+            const auto J = static_cast<std::size_t>(j);
+            d.leeValues.insert(d.leeValues.end(), {f.leeRed1[S][J], f.leeGreen1[S][J], f.leeBlue1[S][J],
+                                                   f.leeRed2[S][J], f.leeGreen2[S][J], f.leeBlue2[S][J]});
+        }
+        d.leeValues.insert(d.leeValues.end(),
+                           {f.leeRowPeaks[1][S], f.leeRowPeaks[2][S], f.leeRowPeaks[3][S]});
+    }
+    return true;
+}
+
+bool Gatherer::amplitudes() {
+    if (!f.mnuS1S2.checked()) return true;
+    d.amplitudeBlock = true;
+    const std::int32_t first = f.windowFirst, last = f.windowLast;
+    if (last < first) return true;
+    for (const auto* table : {&f.s1Amp, &f.s2Amp})
+        for (const std::vector<double>& part : *table)
+            if (!Holds(part, first) || !Holds(part, last)) return Refuse(RangeNotHeld(first, last));
+    const double step = Val(f.cboStep.text());
+    for (std::int32_t k = first; k <= last; ++k) {
+        const auto K = static_cast<std::size_t>(k);
+        f.scratch = (k - 1) * step;
+        d.amplitudes.insert(d.amplitudes.end(),
+                            {f.scratch, f.s1Amp[0][K], f.s1Amp[1][K], f.s2Amp[0][K], f.s2Amp[1][K]});
+    }
+    return true;
+}
+
+std::optional<DataFile> Gatherer::run(std::optional<std::pair<std::int32_t, std::int32_t>>& pointRange) {
+    code = f.graphCode;
+    if (code == 13) {
+        Refuse("A convergence graph cannot be saved as a data file. Use \"Save numerical results as text "
+               "file\" instead.");
+        return std::nullopt;
+    }
+    if (code != 1 && !GraphCodesOf(f.cboGraph.text())) {
+        Refuse("The graph \"" + f.cboGraph.text() + "\" cannot be saved as a data file.");
+        return std::nullopt;
+    }
+    settings();
+    if (!range(pointRange)) return std::nullopt;
+    if (!(code >= 20 ? leeResults() : results())) return std::nullopt;
+    if (!amplitudes()) return std::nullopt;
+    return d;
+}
+
+}  // namespace
+
+bool Form1::save_data() {
+    std::optional<std::pair<std::int32_t, std::int32_t>> pointRange;
+    const std::optional<DataFile> file = Gatherer(*this).run(pointRange);
+    if (!file) return false;
+    if (const std::optional<DataFileFailure> refused = CheckDataFileTexts(*file)) return Refuse(refused->message);
+
+    setMousePointer(11);
+    TextFileWriter writer = TextFileWriter::CreateOneGo(chosenFilePath, &openWriters);
+    if (writer.Status().ok()) {
+        if (const std::optional<DataFileFailure> refused = EncodeDataFile(*file, writer)) {
+            writer.Abandon();
+            setMousePointer(1);
+            return Refuse(refused->message);
+        }
+    }
+    const FileResult result = writer.Close();
+    setMousePointer(1);
+    if (!result.ok()) return Refuse(result.message);
+
+    if (pointRange) {
+        firstPoint = pointRange->first;
+        lastPoint = pointRange->second;
+    }
+    if (mnuOverplot.checked()) mnuOverplot.setChecked(false);
+    return true;
+}
+
+}  // namespace tessary

@@ -1,0 +1,300 @@
+// The text export: header lines, TAB-separated columns by graph code, the amplitude block of an angle
+// graph and the dump of the Debye series' terms.
+#include "files/text_export.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+#include "numerics/elementary.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr int kLastDumpOrder = 117;
+
+template <class T>
+bool Holds(std::span<const T> v, std::int64_t index) {
+    return index >= 0 && static_cast<std::uint64_t>(index) < v.size();
+}
+
+bool HoldsRange(std::initializer_list<std::span<const double>> arrays, std::int64_t first, std::int64_t last) {
+    if (last < first) return true;
+    for (const std::span<const double>& a : arrays)
+        if (!Holds(a, first) || !Holds(a, last)) return false;
+    return true;
+}
+
+void RefractiveIndexLine(const TextExportSnapshot& s, TextFileWriter& w) {
+    w.PrintLine("Refractive index", kTab, "Real part: ", kTab, s.refractReal, kTab, "Imaginary part: ", kTab,
+                s.refractImag);
+}
+
+void WavelengthLine(const TextExportSnapshot& s, TextFileWriter& w) {
+    w.PrintLine("Wavelength: ", kTab, s.lambdaText, kTab, " um");
+}
+
+void RadiusLine(const TextExportSnapshot& s, TextFileWriter& w, bool withSizeParameter) {
+    w.Print("Radius: ", kTab, s.radius, kTab, " um");
+    if (withSizeParameter) w.Print(kTab, "Size parameter: ", kTab, RoundTo(s.sizeParam, 4));
+    w.EndLine();
+}
+
+// Rows of graph code 1: the angle of row n is (n - 1) times the step.
+void AngleColumns(const TextExportSnapshot& s, TextFileWriter& w) {
+    const double step = Val(s.stepText);
+    const std::int32_t first = s.firstPoint, last = s.lastPoint;
+    if (s.waveCount == 1) {
+        w.PrintLine("Angle", kTab, "Perpendicular", kTab, "Parallel", kTab, "Unpolarised");
+        const bool ownCurves = s.graphSubCode == 1;
+        if (s.graphSubCode == 1 && !s.amplitude)
+            w.PrintLine("theta", kTab, "[S1(theta)]^2", kTab, "[S2(theta)]^2", kTab,
+                        "[[S1(theta)]^2 + [S2(theta)]^2]/2");
+        if (s.graphSubCode == 1 && s.amplitude)
+            w.PrintLine("theta", kTab, "S1(theta)", kTab, "S2(theta)", kTab, "[S1(theta) + S2(theta)]/2");
+        if (s.graphSubCode == 2)
+            w.PrintLine("theta", kTab, "S1 phase function", kTab, "S2 phase function", kTab,
+                        "Unpolarised phase function");
+        if (s.graphSubCode == 3)
+            w.PrintLine("theta", kTab, "S1 Watts/sq. m.", kTab, "S2 Watts/sq. m.", kTab, "Unpolarised Watts/sq. m.");
+        const auto& a = ownCurves ? s.intensityPerp : s.avgPerp;
+        const auto& b = ownCurves ? s.intensityPara : s.avgPara;
+        const auto& c = ownCurves ? s.intensityUnpol : s.avgUnpol;
+        for (std::int32_t n = first; n <= last; ++n) {
+            const auto N = static_cast<std::size_t>(n);
+            w.PrintLine((n - 1) * step, kTab, a[N], kTab, b[N], kTab, c[N]);
+        }
+        return;
+    }
+    if (s.waveCount <= 7) {
+        w.PrintLine("Angle", kTab, "Wavelength", kTab, "Perpendicular", kTab, "Parallel");
+        for (std::int32_t n = first; n <= last; ++n) {
+            const auto N = static_cast<std::size_t>(n);
+            for (std::size_t k = 1; k <= static_cast<std::size_t>(s.waveCount); ++k)
+                w.PrintLine((n - 1) * step, kTab, s.waveList[k], kTab, s.colourSumPerp[k][N], kTab,
+                            s.colourSumPara[k][N]);
+        }
+        return;
+    }
+    if (s.pointSource) {
+        w.PrintLine("Angle", kTab, "Red: Perpendicular", kTab, "Red: Parallel", kTab, "Green: Perpendicular", kTab,
+                    "Green: Parallel", kTab, "Blue: Perpendicular", kTab, "Blue: Parallel", kTab,
+                    "R+G+B: Perpendicular", kTab, "R+G+B: Parallel");
+        for (std::int32_t n = first; n <= last; ++n) {
+            const auto N = static_cast<std::size_t>(n);
+            const auto& p = s.colourSumPerp;
+            const auto& q = s.colourSumPara;
+            w.PrintLine((n - 1) * step, kTab, p[1][N], kTab, q[1][N], kTab, p[2][N], kTab, q[2][N], kTab, p[3][N],
+                        kTab, q[3][N], kTab, p[1][N] + p[2][N] + p[3][N], kTab, q[1][N] + q[2][N] + q[3][N]);
+        }
+        return;
+    }
+    w.PrintLine("Angle", kTab, "R+G+B: Perpendicular", kTab, "R+G+B: Parallel", kTab, "R+G+B: Unpolarised");
+    for (std::int32_t n = first; n <= last; ++n) {
+        const auto N = static_cast<std::size_t>(n);
+        w.PrintLine((n - 1) * step, kTab, s.intensityPerp[N], kTab, s.intensityPara[N], kTab, s.intensityUnpol[N]);
+    }
+}
+
+// Rows of graph codes 10 to 19 against the swept quantity.
+void SweepColumns(const TextExportSnapshot& s, TextFileWriter& w) {
+    const int code = s.graphCode, sub = s.graphSubCode;
+    w.PrintLine("Scattering angle = ", s.angleText);
+    std::string name = "Wavelength";
+    if ((code == 11 && sub == 1) || (code == 14 && (sub == 1 || sub == 2))) name = "Radius";
+    if ((code == 11 && sub == 2) || (code == 14 && (sub == 3 || sub == 4))) name = "Size parameter x";
+    if (code == 12) name = "Refractive index";
+    const bool index = code == 10 || code == 15;
+    if (code == 10)
+        w.PrintLine(name, kTab, "Ref Index (real)", kTab, "Ref Index (imaginary)", kTab, "Perpendicular", kTab,
+                    "Parallel", kTab, "Unpolarised");
+    if (code == 11 || code == 12) w.PrintLine(name, kTab, "Perpendicular", kTab, "Parallel", kTab, "Unpolarised");
+    if (code == 14 && (sub == 1 || sub == 3)) w.PrintLine(name, kTab, "Qext", kTab, "Qsca", kTab, "Qabs");
+    if (code == 14 && !(sub == 1 || sub == 3)) w.PrintLine(name, kTab, "Cext", kTab, "Csca", kTab, "Cabs");
+    if (code == 15)
+        w.PrintLine(name, kTab, "Ref Index (real)", kTab, "Ref Index (imaginary)", kTab, sub == 1 ? "Qext" : "Cext",
+                    kTab, sub == 1 ? "Qsca" : "Csca", kTab, sub == 1 ? "Qabs" : "Cabs");
+
+    const double xmin = Val(s.xMinText), step = Val(s.stepText);
+    const std::int32_t first = s.firstPoint, last = s.lastPoint;
+    const double ratio = s.xStepLog ? std::pow(s.xMax / xmin, 1.0 / (last - first)) : 0.0;
+    for (std::int32_t n = first; n <= last; ++n) {
+        const double x = s.xStepLog ? xmin * std::pow(ratio, n - first) : xmin + (n - first) * step;
+        const auto N = static_cast<std::size_t>(n);
+        w.Print(RoundTo(x, 4));
+        if (index) {
+            const std::optional<std::pair<double, double>> m =
+                s.relativeIndex ? s.relativeIndex(x / 1000) : std::nullopt;
+            w.Print(kTab, m ? m->first : 0.0, kTab, m ? m->second : 0.0);
+        }
+        w.PrintLine(kTab, s.intensityPerp[N], kTab, s.intensityPara[N], kTab, s.intensityUnpol[N]);
+    }
+}
+
+void AmplitudeBlock(const TextExportSnapshot& s, TextFileWriter& w) {
+    w.EndLine();
+    w.PrintLine("Real and imaginary values of S1 (perpendicular polarisation) and S2 (parallel polarisation) ");
+    w.EndLine();
+    w.PrintLine("Angle", kTab, "S1 Real", kTab, "S1 Imaginary", kTab, "S1 Magnitude", kTab, "S1 Phase", kTab,
+                "S2 Real", kTab, "S2 Imaginary", kTab, "S2 Magnitude", kTab, "S2 Phase");
+    const double step = Val(s.stepText);
+    for (std::int32_t n = s.firstPoint; n <= s.lastPoint; ++n) {
+        const auto N = static_cast<std::size_t>(n);
+        w.Print((n - 1) * step);
+        for (const auto* amp : {&s.s1, &s.s2}) {
+            const double re = (*amp)[0][N], im = (*amp)[1][N];
+            w.Print(kTab, re, kTab, im, kTab, std::sqrt(re * re + im * im), kTab, PhaseDegrees(re, im));
+        }
+        w.EndLine();
+    }
+}
+
+void RealBlock(TextFileWriter& w, const char* heading, std::span<const double> a, std::span<const double> b,
+               int last) {
+    w.PrintLine(heading);
+    for (int n = 0; n <= last; ++n)
+        w.PrintLine(static_cast<std::int32_t>(n), kZone, a[static_cast<std::size_t>(n)], kZone,
+                    b[static_cast<std::size_t>(n)]);
+}
+
+void ComplexBlock(TextFileWriter& w, const char* heading, std::span<const Complex> a, std::span<const Complex> b,
+                  int last) {
+    w.EndLine();
+    w.PrintLine(heading);
+    for (int n = 0; n <= last; ++n) {
+        const Complex& p = a[static_cast<std::size_t>(n)];
+        const Complex& q = b[static_cast<std::size_t>(n)];
+        w.PrintLine(static_cast<std::int32_t>(n), kZone, p.re, kZone, p.im, kZone, q.re, kZone, q.im);
+    }
+}
+
+void TermDump(const DebyeTermsView& t, TextFileWriter& w) {
+    const int last = TermDumpLastOrder(t);
+    w.EndLine();
+    w.PrintLine("x = ", kZone, t.sizeParam);
+    w.EndLine();
+    RealBlock(w, "jnx  & ynx", t.jnx, t.ynx, last);
+    ComplexBlock(w, "zeta1x  & Dzeta1x", t.zeta1x, t.dzeta1x, last);
+    ComplexBlock(w, "zeta2x  & Dzeta2x", t.zeta2x, t.dzeta2x, last);
+    w.EndLine();
+    w.PrintLine("xp1 = ", kZone, t.xp1, kZone, "xp2 = ", kZone, t.xp2);
+    ComplexBlock(w, "jnnx  & ynnx", t.jnnx, t.ynnx, last);
+    ComplexBlock(w, "zeta1nx  & Dzeta1nx", t.zeta1nx, t.dzeta1nx, last);
+    ComplexBlock(w, "zeta2nx  & Dzeta2nx", t.zeta2nx, t.dzeta2nx, last);
+    ComplexBlock(w, "r11e  & r22e", t.r11e, t.r22e, last);
+    ComplexBlock(w, "r11m  & r22m", t.r11m, t.r22m, last);
+    ComplexBlock(w, "t12e  & t21e", t.t12e, t.t21e, last);
+    ComplexBlock(w, "t12m  & t21m", t.t12m, t.t21m, last);
+    ComplexBlock(w, "an2  & bn2", t.an2, t.bn2, last);
+}
+
+}  // namespace
+
+std::optional<std::pair<std::int32_t, std::int32_t>> ExportPointRange(const std::string& xMinText,
+                                                                     const std::string& xMaxText,
+                                                                     const std::string& stepText, bool logSteps) {
+    const double step = Val(stepText), xmin = Val(xMinText);
+    const Checked<std::int32_t> last = CLng(logSteps ? step + 1 : (Val(xMaxText) - xmin) / step + 1);
+    if (!(step > 0) || !last.ok() || last.value < 1) return std::nullopt;
+    if (logSteps && (!(xmin > 0) || last.value < 2)) return std::nullopt;
+    return std::make_pair(std::int32_t{1}, last.value);
+}
+
+int TermDumpLastOrder(const DebyeTermsView& t) {
+    std::size_t held = std::min(t.jnx.size(), t.ynx.size());
+    for (const std::span<const Complex>* table :
+         {&t.zeta1x, &t.dzeta1x, &t.zeta2x, &t.dzeta2x, &t.jnnx, &t.ynnx, &t.zeta1nx, &t.dzeta1nx, &t.zeta2nx,
+          &t.dzeta2nx, &t.r11e, &t.r22e, &t.r11m, &t.r22m, &t.t12e, &t.t21e, &t.t12m, &t.t21m, &t.an2, &t.bn2})
+        held = std::min(held, table->size());
+    return static_cast<int>(std::min<std::size_t>(held, kLastDumpOrder + 1)) - 1;
+}
+
+void WriteTextExportHeader(const TextExportSnapshot& s, TextFileWriter& w) {
+    w.PrintLine(kTextExportHeader);
+    w.EndLine();
+    w.PrintLine("Date & Time: ", s.dateTime);
+    w.EndLine();
+    w.PrintLine("Calculation Method: ", kZone, s.methodLabel);
+    w.EndLine();
+    w.PrintLine("Sphere: ", kTab, s.sphereName);
+    w.PrintLine("Medium: ", kTab, s.mediumName);
+    w.EndLine();
+    switch (s.graphCode) {
+        case 1:
+            RefractiveIndexLine(s, w);
+            w.EndLine();
+            if (s.waveCount >= 1 && s.waveCount <= 7) WavelengthLine(s, w);
+            if (s.waveCount > 7) {
+                w.PrintLine(s.spectrumLabel);
+                w.PrintLine("Spectrum: ", kTab, s.bandMinUm, "-", s.bandMaxUm, " um");
+                w.PrintLine("Number of wavelengths: ", static_cast<std::int16_t>(s.waveCount));
+            }
+            w.EndLine();
+            if (s.waveCount == 1) RadiusLine(s, w, true);
+            if (s.waveCount > 1) RadiusLine(s, w, false);
+            w.EndLine();
+            break;
+        case 11:
+            RefractiveIndexLine(s, w);
+            w.EndLine();
+            if (s.graphSubCode == 1 || s.graphSubCode == 2) WavelengthLine(s, w);
+            w.EndLine();
+            break;
+        case 12:
+            WavelengthLine(s, w);
+            w.EndLine();
+            RadiusLine(s, w, true);
+            w.EndLine();
+            break;
+        case 14:
+            RefractiveIndexLine(s, w);
+            w.EndLine();
+            WavelengthLine(s, w);
+            w.EndLine();
+            break;
+        default:
+            break;
+    }
+    w.PrintLine("Graph type: ", kTab, s.graphText);
+    w.EndLine();
+}
+
+std::optional<std::string> CheckTextExportResults(const TextExportSnapshot& s) {
+    const std::int64_t first = s.firstPoint, last = s.lastPoint;
+    const std::string notHeld = "The stored results do not hold the points " + CStr(first) + " to " + CStr(last) +
+                                " that the export asks for. Run New plot before saving.";
+    const int code = s.graphCode;
+    if (code == 1) {
+        if (s.waveCount == 1) {
+            const bool own = s.graphSubCode == 1;
+            if (!HoldsRange({own ? s.intensityPerp : s.avgPerp, own ? s.intensityPara : s.avgPara,
+                             own ? s.intensityUnpol : s.avgUnpol, s.s1[0], s.s1[1], s.s2[0], s.s2[1]},
+                            first, last))
+                return notHeld;
+        } else if (s.waveCount <= 7 || s.pointSource) {
+            const int columns = s.waveCount <= 7 ? s.waveCount : 3;
+            if (columns < 1 || (s.waveCount <= 7 && !Holds(s.waveList, columns))) return notHeld;
+            for (int k = 1; k <= columns; ++k)
+                if (!HoldsRange({s.colourSumPerp[static_cast<std::size_t>(k)],
+                                 s.colourSumPara[static_cast<std::size_t>(k)]},
+                                first, last))
+                    return notHeld;
+        } else if (!HoldsRange({s.intensityPerp, s.intensityPara, s.intensityUnpol}, first, last)) {
+            return notHeld;
+        }
+    }
+    if (code >= 10 && code <= 19 && !HoldsRange({s.intensityPerp, s.intensityPara, s.intensityUnpol}, first, last))
+        return notHeld;
+    return std::nullopt;
+}
+
+void WriteTextExportColumns(const TextExportSnapshot& s, TextFileWriter& w) {
+    if (s.graphCode == 1) AngleColumns(s, w);
+    if (s.graphCode >= 10 && s.graphCode <= 19) SweepColumns(s, w);
+    if (s.graphCode == 1 && s.waveCount == 1) AmplitudeBlock(s, w);
+    if (s.terms) TermDump(*s.terms, w);
+}
+
+}  // namespace tessary

@@ -1,0 +1,72 @@
+// The text export (.txt): the settings and the results of the last run as TAB-separated columns for
+// spreadsheets, written from a plain snapshot of the window. No Qt and no window here; the header and
+// the column blocks are separate writers so that the batch report can reuse them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "numerics/complex.h"
+#include "platform/text/text_file.h"
+
+namespace tessary {
+
+inline constexpr const char* kTextExportHeader = "Tessary v3.4.10";
+
+// The Debye series' functions and coefficients by order, as the last run left them.
+struct DebyeTermsView {
+    double sizeParam = 0.0;
+    double xp1 = 0.0, xp2 = 0.0;  // m x
+    std::span<const double> jnx, ynx;
+    std::span<const Complex> zeta1x, dzeta1x, zeta2x, dzeta2x, jnnx, ynnx, zeta1nx, dzeta1nx, zeta2nx, dzeta2nx;
+    std::span<const Complex> r11e, r22e, r11m, r22m, t12e, t21e, t12m, t21m, an2, bn2;
+};
+
+struct TextExportSnapshot {
+    std::string dateTime;     // the date and time the file is written
+    std::string methodLabel;  // caption of lblDebyeRays
+    std::string sphereName, mediumName;
+    std::string refractReal, refractImag, lambdaText, xMinText, xMaxText, angleText, stepText, graphText;
+    std::string spectrumLabel;  // caption of lblSpectrum
+    bool amplitude = false;     // mnuAmplitude
+    bool xStepLog = false;      // mnuXStepLog
+    bool s1s2 = false;          // mnuS1S2
+    bool pointSource = false;   // optPoint
+    int graphCode = 1, graphSubCode = 1, waveCount = 1, calcMethod = 1;
+    double radius = 0.0, sizeParam = 0.0, xMax = 0.0;
+    float bandMinUm = 0.0f, bandMaxUm = 0.0f;
+    std::int32_t firstPoint = 1, lastPoint = 0;  // graph code 1; worked out for codes 10 to 19
+    std::span<const double> intensityPerp, intensityPara, intensityUnpol, avgPerp, avgPara, avgUnpol;
+    std::array<std::span<const double>, 2> s1, s2;  // real, imaginary parts by angle index
+    std::span<const float> waveList;
+    std::array<std::span<const double>, 8> colourSumPerp, colourSumPara;
+    // Codes 10 and 15: the relative index (real, imaginary) at a wavelength in um; nothing when the
+    // models give none.
+    std::function<std::optional<std::pair<double, double>>(double lambdaUm)> relativeIndex;
+    std::optional<DebyeTermsView> terms;  // the term dump: S1 + S2 checked with the Debye series
+};
+
+// The point range of graph codes 10 to 19 from the boxes: 1 to the step count of logarithmic steps
+// plus 1, or to (max - min) / step + 1 (rounded half to even). Nothing when the boxes give no range
+// (a step not above 0, fewer than one point, or logarithmic steps from a minimum not above 0 or
+// with a single point).
+std::optional<std::pair<std::int32_t, std::int32_t>> ExportPointRange(const std::string& xMinText,
+                                                                     const std::string& xMaxText,
+                                                                     const std::string& stepText, bool logSteps);
+
+// Steps 2 to 4: the header lines of every export.
+void WriteTextExportHeader(const TextExportSnapshot& s, TextFileWriter& w);
+// The columns of the graph code, the amplitude block and the term dump. Refuses (writing nothing)
+// when the results do not hold the rows asked for: the message says which.
+std::optional<std::string> CheckTextExportResults(const TextExportSnapshot& s);
+void WriteTextExportColumns(const TextExportSnapshot& s, TextFileWriter& w);
+// The orders the term dump writes: those every table holds, at most 0..117.
+int TermDumpLastOrder(const DebyeTermsView& t);
+
+}  // namespace tessary

@@ -1,0 +1,385 @@
+// The data file codec: round trips byte for byte over many states, golden bytes, the twelve versions
+// and their gates, and refusals of files that are not what they claim.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "files/data_file.h"
+
+namespace tessary {
+namespace {
+
+std::string Bytes(const DataFile& f) {
+    const std::optional<std::string> bytes = EncodeDataFileBytes(f);
+    EXPECT_TRUE(bytes.has_value());
+    return bytes.value_or("");
+}
+
+DecodedDataFile Decode(const std::string& bytes) {
+    TextFileReader reader = TextFileReader::FromBytes(bytes, "test.tsy");
+    return DecodeDataFile(reader);
+}
+
+// One wavelength, IAPWS water in a vacuum, an angle graph of five points with amplitudes.
+DataFile AngleGraph() {
+    DataFile f;
+    f.graphText = "Intensity v. scattering angle";
+    f.sphereWord = "IAPWS";
+    f.method = "Mie";
+    f.rays = "2";
+    f.sphere = {"IAPWS", "5", "0.99996382125", "", 0};
+    f.medium = {"Vacuum2", "", "", "", 0};
+    f.inputs = {"1", "0.65", "50", "1.333", "0", "0", "180", "45"};
+    f.spectrum = "Sun (Lee)";
+    f.bandMin = "380";
+    f.bandMax = "700";
+    f.yMin = 0.001;
+    f.yScaleMin = 1e-3;
+    f.yScaleMax = 123456.789;
+    f.first = 1;
+    f.last = 5;
+    f.qSca = 2.0123456789;
+    for (int k = 1; k <= 5; ++k) f.values.insert(f.values.end(), {k * 1.5, 0.25 * k, k * 1e-3});
+    return f;
+}
+
+DataFile XGraph(const char* text, bool log) {
+    DataFile f = AngleGraph();
+    f.graphText = text;
+    f.xLog = log;
+    f.qSca = 0;  // angle graphs only
+    f.inputs[5] = "0.4";
+    f.inputs[6] = "0.7";
+    f.inputs[7] = log ? "4" : "0.1";
+    f.first = 1;
+    f.last = log ? 5 : 4;
+    f.angleText = "138";
+    f.values.assign(static_cast<std::size_t>(3 * f.last), 0.25);
+    return f;
+}
+
+DataFile Waves(const char* count, const char* radius, int rowsPerPoint) {
+    DataFile f = AngleGraph();
+    f.inputs[0] = count;
+    f.inputs[2] = radius;
+    f.values.clear();
+    for (int k = 1; k <= 5; ++k)
+        for (int i = 0; i < rowsPerPoint; ++i) f.values.insert(f.values.end(), {k + i * 0.5, -k * 0.125});
+    return f;
+}
+
+DataFile Lee(const char* text) {
+    DataFile f = AngleGraph();
+    f.graphText = text;
+    f.values.clear();
+    f.qSca = 0;
+    f.sweepStart = f.graphText == "Lee diagram" ? 0 : 10;  // a Lee diagram starts at the radius
+    f.sweepEnd = 100;
+    f.sweepSteps = 3;
+    f.first = 2;
+    f.last = 4;
+    for (int s = 0; s <= 3; ++s) {
+        for (int p = 0; p < 3; ++p)
+            for (int c = 0; c < 6; ++c) f.leeValues.push_back(static_cast<float>(s * 100 + p * 10 + c) / 8.0f);
+        f.leeValues.insert(f.leeValues.end(), {1.5f, 2.5f, 3.5f});
+    }
+    return f;
+}
+
+struct State {
+    const char* name;
+    std::function<DataFile()> make;
+};
+
+// The angle graph with a change.
+std::function<DataFile()> Changed(std::function<void(DataFile&)> change) {
+    return [change] {
+        DataFile f = AngleGraph();
+        change(f);
+        return f;
+    };
+}
+
+std::vector<State> States() {
+    const UserPointsItems glass{"Glass", {0.4f, 0.5f, 0.6f, 0.7f}, {1.53f, 1.52f, 1.51f, 1.5f}};
+    return {
+        {"IAPWS in vacuum", AngleGraph},
+        {"3 wavelengths", [] { return Waves("3", "50", 3); }},
+        {"5 wavelengths", [] { return Waves("5", "50", 5); }},
+        {"1000 wavelengths", [] { return Waves("1000", "50", 3); }},
+        {"Low at 500 um", [] { return Waves("Low", "500", 7); }},
+        {"wavelength linear", [] { return XGraph("Intensity v. wavelength", false); }},
+        {"wavelength log", [] { return XGraph("Intensity v. wavelength", true); }},
+        {"radius", [] { return XGraph("Intensity v. radius", false); }},
+        {"refractive index", [] { return XGraph("Intensity v. refractive index", false); }},
+        {"Q v. radius", [] { return XGraph("Qext/Qsca/Qabs v. radius", false); }},
+        {"C v. wavelength", [] { return XGraph("Cext/Csca/Cabs v. wavelength", false); }},
+        {"asymmetry", [] { return XGraph("Asymmetry parameter v. size x", true); }},
+        {"Lee diagram", [] { return Lee("Lee diagram"); }},
+        {"map", [] { return Lee("Map: angle v. radius"); }},
+        {"Multiple 0 2 3", Changed([](DataFile& f) { f.method = "Debye", f.rays = "Multiple", f.rayOrders = {0, 2, 3}; })},
+        {"Multiple none", Changed([](DataFile& f) { f.method = "Airy", f.rays = "Multiple"; })},
+        {"Debye -3", Changed([](DataFile& f) { f.method = "Debye", f.rays = "-3"; })},
+        {"user sphere and medium", Changed([glass](DataFile& f) {
+             f.user1 = f.user2 = glass;
+             f.sphereWord.clear();
+             f.sphere = {"User1", "", "", "", 0}, f.medium = {"User2", "", "", "", 0};
+         })},
+        {"disperse", Changed([](DataFile& f) { f.disperse = std::array<std::string, 3>{"Normal", "10", "20"}; })},
+        {"air sphere at 15 C", Changed([](DataFile& f) { f.sphereWord = "Air1", f.sphere = {"Air1", "", "", "15", 0}; })},
+        {"complex water medium", Changed([](DataFile& f) { f.medium = {"Water2", "20", "0.998", "", 1}; })},
+        {"new words", Changed([](DataFile& f) {
+             f.sphereWord = "Ray", f.sphere = {"Ray", "", "", "", 1}, f.medium = {"Segelstein2", "", "", "", 1};
+             f.spectrum = "Spectrum file", f.yMax = -2.5;
+         })},
+        {"metal", Changed([](DataFile& f) {
+             f.sphereWord = "Gold", f.sphere = {"Gold", "", "", "", 0}, f.medium = {"File2", "", "", "", 0};
+             f.spectrum = "Black body", f.blackBody = "6000";
+         })},
+        {"S1 S2 block", Changed([](DataFile& f) {
+             f.amplitudeBlock = true;
+             for (int k = 1; k <= 5; ++k) f.amplitudes.insert(f.amplitudes.end(), {(k - 1) * 45.0, 1.0, -2.0, 3e-9, 4e9});
+         })},
+        {"a name with a comma", Changed([](DataFile& f) { f.sphereName = "Glass, crown"; })},
+    };
+}
+
+TEST(DataFileCodec, EveryStateRoundTripsByteForByte) {
+    for (const State& s : States()) {
+        SCOPED_TRACE(s.name);
+        const DataFile f = s.make();
+        const std::string bytes = Bytes(f);
+        const DecodedDataFile decoded = Decode(bytes);
+        ASSERT_TRUE(decoded.ok()) << decoded.failure.message;
+        EXPECT_EQ(*decoded.file, f);
+        EXPECT_EQ(Bytes(*decoded.file), bytes);
+    }
+}
+
+struct Golden {
+    const char* name;
+    std::function<DataFile()> make;
+    const char* bytes;  // a run of lines the file holds
+};
+
+TEST(DataFileCodec, GoldenBytes) {
+    const Golden goldens[] = {
+        {"Multiple orders", [] {
+             DataFile f = AngleGraph();
+             f.method = "Debye";
+             f.rays = "Multiple";
+             f.rayOrders = {0, 2, 3};
+             return f;
+         },
+         "Debye\r\nMultiple\r\n 3 \r\n 0 \r\n 2 \r\n 3 \r\nIAPWS\r\n5\r\n0.99996382125\r\n 0 \r\nVacuum2\r\n"},
+        {"linear wavelength graph", [] {
+             DataFile f = XGraph("Intensity v. wavelength", false);
+             f.last = 31;
+             f.values.assign(93, 1);
+             return f;
+         },
+         "xLin\r\n 1             31 \r\n138\r\n"},
+        {"zoned row", [] {
+             DataFile f = AngleGraph();
+             f.values[0] = 4.5;
+             f.values[1] = 0.5;
+             f.values[2] = 2.5;
+             return f;
+         },
+         "\r\n 4.5           .5            2.5 \r\n"},
+        {"automatic limit and comma", [] {
+             DataFile f = AngleGraph();
+             f.yMin.reset();
+             f.mediumName = "oil, light";
+             return f;
+         },
+         "\r\n\"oil, light\"\r\n"},
+    };
+    for (const Golden& g : goldens) {
+        SCOPED_TRACE(g.name);
+        EXPECT_NE(Bytes(g.make()).find(g.bytes), std::string::npos) << Bytes(g.make());
+    }
+}
+
+TEST(DataFileCodec, TwelveHeaders) {
+    const std::pair<const char*, int> headers[] = {
+        {"Tessary v1.0", 1},       {"Tessary v1.01", 101},    {"Tessary v2.00", 200},   {"Tessary v2.01", 201},
+        {"Tessary v2.02", 202},    {"Tessary v2.03", 203},    {"Tessary v2.04", 204},   {"Tessary v2.05", 205},
+        {"Tessary v3.1.02", 3102}, {"Tessary v3.2.01", 3201}, {"Tessary v3.2.02", 3202}, {"Tessary v3.4.11", 3411},
+    };
+    for (const auto& [header, code] : headers) {
+        EXPECT_EQ(DataFileVersionOf(header), code) << header;
+        EXPECT_EQ(DataFileHeaderOf(code), header);
+    }
+    EXPECT_EQ(DataFileVersionOf("Tessary v3.4.12"), 0);
+    EXPECT_EQ(DataFileVersionOf("tessary v1.0"), 0);
+}
+
+struct OldFile {
+    const char* name;
+    std::string bytes;
+    std::function<void(const DataFile&)> expect;
+};
+
+TEST(DataFileCodec, OlderVersionsReadTheirItemsAndReEncodeAlike) {
+    const std::string tail = "0.65\r\n50\r\n0\r\n180\r\n1\r\nAutomatic\r\n 10 \r\n 0 \r\n 1 \r\n 1             2 \r\n";
+    const std::string rows = " 1             2             3 \r\n 4             5             6 \r\n";
+    const OldFile files[] = {
+        {"1.0 selects the graph only", "Tessary v1.0\r\nIntensity v. scattering angle\r\n1\r\n" + tail + rows,
+         [](const DataFile& f) {
+             EXPECT_EQ(f.version, 1);
+             EXPECT_EQ(f.sphere.word, "");
+             EXPECT_EQ(f.method, "");
+             EXPECT_EQ(f.values.size(), 6u);
+         }},
+        {"1.01 with IAPWS", "Tessary v1.01\r\nIntensity v. scattering angle\r\nIAPWS\r\n10\r\n.9997\r\n1\r\n" + tail + rows,
+         [](const DataFile& f) {
+             EXPECT_EQ(f.sphere.word, "IAPWS");
+             EXPECT_EQ(f.sphere.temp, "10");
+         }},
+        {"2.00 Mie scattering", "Tessary v2.00\r\nMie scattering\r\n0\r\nIntensity v. scattering angle\r\nLynch\r\n" + tail,
+         [](const DataFile& f) {
+             EXPECT_EQ(TranslateMethod(f.method), "Mie");
+             EXPECT_EQ(f.sphere.word, "Lynch");
+             EXPECT_EQ(f.inputs[0], "Lynch");  // the model word stands for the wavelength count too
+             EXPECT_TRUE(f.values.empty());   // which is 0
+         }},
+        {"2.01 head without material", "Tessary v2.01\r\nIntensity v. scattering angle\r\nGlass\r\nair\r\nUser1\r\n"
+                                       " .4            1.5 \r\n .5            1.5 \r\n .6            1.5 \r\n .7            1.5 \r\nDefined2\r\nDebye series\r\n"
+                                       "Multiple\r\n 1 \r\n 3 \r\nUser1\r\nAir2\r\n5\r\n1\r\n" + tail + rows,
+         [](const DataFile& f) {
+             ASSERT_TRUE(f.user1.has_value());
+             EXPECT_EQ(f.user1->material, "");
+             EXPECT_EQ(f.rayOrders, std::vector<std::int32_t>{3});
+             EXPECT_EQ(f.medium.airTemp, "5");
+             EXPECT_EQ(f.spectrum, "");
+         }},
+        {"3.1.02 with qSca, Airy without order list",
+         "Tessary v3.1.02\r\nIntensity v. scattering angle\r\nWater\r\na vacuum\r\nCowley\r\nDefined2\r\nAiry\r\n"
+         "Multiple\r\nCowley\r\nVacuum2\r\n1\r\n0.65\r\n50\r\n1.33\r\n0\r\n0\r\n180\r\n1\r\nFlat\r\n380\r\n700\r\n"
+         "Automatic\r\nAutomatic\r\n 0 \r\n 1 \r\n 1             2 \r\n 7 \r\n" + rows,
+         [](const DataFile& f) {
+             EXPECT_TRUE(f.rayOrders.empty());
+             EXPECT_EQ(f.qSca, 7.0);
+             EXPECT_EQ(f.values[5], 6.0);
+         }},
+    };
+    for (const OldFile& o : files) {
+        SCOPED_TRACE(o.name);
+        const DecodedDataFile decoded = Decode(o.bytes);
+        ASSERT_TRUE(decoded.ok()) << decoded.failure.message;
+        o.expect(*decoded.file);
+        EXPECT_EQ(Bytes(*decoded.file), o.bytes);
+    }
+}
+
+struct Refusal {
+    const char* name;
+    std::string bytes;
+    const char* messageStart;
+    const char* title;
+};
+
+TEST(DataFileCodec, RefusesWithMessagesAndTitles) {
+    const std::string good = Bytes(AngleGraph());
+    std::string graph = good;
+    graph.replace(graph.find("Intensity v. scattering angle"), 29, "Convergence");
+    std::string text = good;
+    text.replace(text.find(" 1.5 "), 5, " abc ");
+    std::string orders = Bytes([] {
+        DataFile f = AngleGraph();
+        f.method = "Debye";
+        f.rays = "Multiple";
+        f.rayOrders = {51};
+        return f;
+    }());
+    std::string waves = good;
+    waves.replace(waves.find("Vacuum2\r\n1\r\n"), 12, "Vacuum2\r\n2001\r\n");
+    const Refusal refusals[] = {
+        {"newer version", "Tessary v9.9\r\n", "This file has been generated by a newer version of Tessary\r"
+                                              "Please obtain the latest version of Tessary from:\r", "Please update Tessary"},
+        {"not ours", "\xFF\xD8\xFF\xE0JFIF", "The selected file is not a valid Tessary file", "Tessary"},
+        {"empty", "", "The selected file is not a valid Tessary file", "Tessary"},
+        {"random bytes", [] {
+             std::mt19937 random(18);
+             std::string bytes(64 * 1024, '\0');
+             for (char& c : bytes) c = static_cast<char>(random());
+             return bytes;
+         }(), "The selected file is not a valid Tessary file", "Tessary"},
+        {"graph type", graph, "Error in Graph Type", "File error"},
+        {"text for a number", text, "The selected file is not a valid Tessary file\r", "Tessary"},
+        {"order beyond 50", orders, "The selected file is not a valid Tessary file\rLine ", "Tessary"},
+        {"too many wavelengths", waves, "The selected file is not a valid Tessary file\rLine ", "Tessary"},
+    };
+    for (const Refusal& r : refusals) {
+        SCOPED_TRACE(r.name);
+        const DecodedDataFile decoded = Decode(r.bytes);
+        ASSERT_FALSE(decoded.ok());
+        EXPECT_EQ(decoded.failure.message.rfind(r.messageStart, 0), 0u) << decoded.failure.message;
+        EXPECT_EQ(decoded.failure.title, r.title);
+    }
+}
+
+TEST(DataFileCodec, EveryFileCutShortIsRefused) {
+    for (const State& s : States()) {
+        const std::string bytes = Bytes(s.make());
+        std::size_t cut = 0;
+        while ((cut = bytes.find("\r\n", cut)) != std::string::npos) {
+            cut += 2;
+            if (cut == bytes.size()) break;
+            // Cut after a line of the head or the results: anything short of the whole file is refused,
+            // except a file whose S1 and S2 block (never read by the window) lost whole rows.
+            const DecodedDataFile decoded = Decode(bytes.substr(0, cut));
+            const DataFile full = s.make();
+            if (decoded.ok()) {
+                EXPECT_TRUE(full.amplitudeBlock) << s.name << " cut at " << cut;
+            }
+        }
+    }
+}
+
+TEST(DataFileCodec, TextsThatCannotBeReadBackAreRefused) {
+    const std::pair<const char*, const char*> texts[] = {
+        {"\"quoted", "it begins with a double quote"},
+        {"a \"b\", c", "it holds both a comma and a double quote"},
+        {"two\r\nlines", "it holds a line break"},
+    };
+    for (const auto& [text, why] : texts) {
+        DataFile f = AngleGraph();
+        f.sphereName = text;
+        const std::optional<DataFileFailure> failure = CheckDataFileTexts(f);
+        ASSERT_TRUE(failure.has_value());
+        EXPECT_EQ(failure->message, std::string("The text \"") + text + "\" cannot be saved in a data file: " + why + ".");
+        EXPECT_FALSE(EncodeDataFileBytes(f).has_value());
+    }
+}
+
+}  // namespace
+}  // namespace tessary
+
+namespace tessary {
+namespace {
+
+// The fuzz target's seeds: every one decodes and encodes back to its own bytes.
+TEST(DataFileCodec, SeedsDecodeAndEncodeBackToTheirBytes) {
+    int seeds = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(TESSARY_SEEDS_DIR)) {
+        SCOPED_TRACE(entry.path().string());
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const DecodedDataFile decoded = Decode(bytes);
+        ASSERT_TRUE(decoded.ok()) << decoded.failure.message;
+        EXPECT_EQ(Bytes(*decoded.file), bytes);
+        ++seeds;
+    }
+    EXPECT_GE(seeds, 7);
+}
+
+}  // namespace
+}  // namespace tessary

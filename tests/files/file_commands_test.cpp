@@ -1,0 +1,449 @@
+// The File menu's dialogs, save and read commands on the main window: names, titles and filters,
+// cancels, failed saves, refused files that leave the window as it was, and window round trips.
+#include <QImage>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/ui/file_dialogs.h"
+#include "tests/mainwindow/form1_test_support.h"
+
+namespace tessary {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void WriteAll(const fs::path& p, const std::string& bytes) {
+    std::ofstream out(p, std::ios::binary);
+    out << bytes;
+}
+
+class FileCommandsTest : public test::Form1Test {
+  protected:
+    FileCommandsTest() {
+        folder = fs::temp_directory_path() / ("tessary_files_" + std::to_string(::getpid()) + "_" +
+                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        previous = fs::current_path();
+    }
+    ~FileCommandsTest() override {
+        fs::current_path(previous);
+        fs::remove_all(folder);
+    }
+    std::string at(const std::string& name) const { return (folder / name).string(); }
+
+    // A one-wavelength angle graph computed by New plot.
+    Form1& computed() {
+        Form1& f = started();
+        f.txtRadius.setText("10");
+        f.cboStep.setText("1");
+        f.cmdNewPlot.click();
+        messages.clear();
+        return f;
+    }
+    std::string save(Form1& f, const std::string& name) {
+        fileDialogs.answer(at(name));
+        f.mnuSave.trigger();
+        return ReadAll(at(name + ".tsy"));
+    }
+
+    fs::path folder, previous;
+};
+
+struct DialogCase {
+    const char* name;
+    void (Form1::*open)();
+    int saveType;
+    FileDialogMode mode;
+    const char* title;
+    const char* filter;
+    const char* pattern;
+};
+
+TEST_F(FileCommandsTest, DialogsHaveTheirTitlesAndFilters) {
+    const DialogCase cases[] = {
+        {"data", &Form1::OpenDataFile, 0, FileDialogMode::Open, "Open a file", "Tessary files (*.tsy)", "*.tsy"},
+        {"picture", &Form1::OpenPictureFile, 0, FileDialogMode::Open, "Open a file", "Picture files (*.jpg)", "*.jpg"},
+        {"spectrum", &Form1::OpenSpectrumFile, 0, FileDialogMode::Open, "Open a file",
+         "Tessary spectrum data files (*.spe)", "*.spe"},
+        {"index", &Form1::OpenRefIndexFile, 0, FileDialogMode::Open, "Open a file",
+         "Tessary refractive index data files (*.rix)", "*.rix"},
+        {"distribution", &Form1::OpenSizeDistFile, 0, FileDialogMode::Open, "Open a file",
+         "Tessary size distribution files (*.dis)", "*.dis"},
+        {"batch", &Form1::OpenBatchFile, 0, FileDialogMode::Open, "Open a file", "Tessary batch files (*.min)", "*.min"},
+        {"save data", nullptr, 1, FileDialogMode::Save, "Select a file name for saving data", "Tessary file(*.tsy)",
+         "*.tsy"},
+        {"save text", nullptr, 2, FileDialogMode::Save, "Select a file name for saving numerical data as a text file",
+         "Text file(*.txt)", "*.txt"},
+        {"save report", nullptr, 3, FileDialogMode::Save, "Select a file name for saving batch data",
+         "Tessary batch file(*.mut)", "*.mut"},
+    };
+    Form1& f = started();
+    for (const DialogCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.clear();
+        f.chosenFile = "kept";
+        if (c.open) {
+            (f.*c.open)();
+        } else {
+            f.saveFileType = c.saveType;
+            f.select_save_filename();
+        }
+        const FileDialogRequest& r = fileDialogs.requests().back();
+        EXPECT_EQ(r.mode, c.mode);
+        EXPECT_EQ(r.title, c.title);
+        EXPECT_EQ(r.filterText, c.filter);
+        EXPECT_EQ(r.pattern, c.pattern);
+        // The empty script cancels: the message names the dialog, the last choice stays.
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.last().prompt, "No file was selected");
+        EXPECT_EQ(messages.last().title, c.title);
+        EXPECT_EQ(f.fileDialogCancelled, 1);
+        EXPECT_EQ(f.chosenFile, "kept");
+    }
+}
+
+TEST_F(FileCommandsTest, ChosenNamesFollowTheExtensionRuleAndTheFolder) {
+    Form1& f = started();
+    const std::pair<const char*, const char*> names[] = {
+        {"run1", "run1.tsy"}, {"run1.tsy", "run1.tsy"}, {"RUN1.TSY", "RUN1.TSY"}, {"notes.txt", "notes.txt"},
+        {"a.b", "a.b.tsy"},   {"x.gz", "x.gz.tsy"}};
+    for (const auto& [typed, file] : names) {
+        fileDialogs.answer(at(typed));
+        f.saveFileType = 1;
+        f.select_save_filename();
+        EXPECT_EQ(f.fileDialogCancelled, 0);
+        EXPECT_EQ(f.chosenFile, file);
+        EXPECT_EQ(fs::path(f.chosenFilePath), folder / file);
+    }
+    EXPECT_EQ(f.chosenFileTitle, "x.gz");
+    f.OpenSpectrumFile();  // cancelled; it opened where the last file was chosen
+    EXPECT_EQ(fs::path(fileDialogs.requests().back().folder), fs::canonical(folder));
+}
+
+TEST_F(FileCommandsTest, SaveWritesTheCompletedNameAndBeepsOnce) {
+    Form1& f = computed();
+    int beeps = runtime.beepCount();
+    f.mnuSave.trigger();  // cancelled
+    EXPECT_EQ(runtime.beepCount(), beeps);
+    EXPECT_TRUE(fs::is_empty(folder));
+
+    const std::string bytes = save(f, "run1");
+    EXPECT_EQ(runtime.beepCount(), beeps + 1);
+    EXPECT_EQ(bytes.rfind("Tessary v3.4.11\r\nIntensity v. scattering angle\r\n", 0), 0u);
+    EXPECT_TRUE(fs::exists(folder / "run1.tsy"));
+
+    // The name the rule completed exists already: asked, and No keeps the old file.
+    WriteAll(folder / "run1.tsy", "old");
+    messages.clear();
+    messages.answer(mb::kNo);
+    beeps = runtime.beepCount();
+    fileDialogs.answer(at("run1"));
+    f.mnuSave.trigger();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().prompt, "run1.tsy already exists.\rDo you want to replace it?");
+    EXPECT_EQ(ReadAll(folder / "run1.tsy"), "old");
+    EXPECT_EQ(runtime.beepCount(), beeps);
+}
+
+TEST_F(FileCommandsTest, FailedSavesKeepTheOldFileAndDoNotBeep) {
+    Form1& f = computed();
+    fs::create_directories(folder / "dir.tsy");
+    WriteAll(folder / "old.tsy", "old");
+    f.mnuOverplot.setChecked(true);
+    const std::string targets[] = {at("dir.tsy"), at("missing/run.tsy")};
+    for (const std::string& target : targets) {
+        SCOPED_TRACE(target);
+        messages.clear();
+        const int beeps = runtime.beepCount();
+        fileDialogs.answer(target);
+        f.mnuSave.trigger();
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(runtime.beepCount(), beeps);
+        EXPECT_TRUE(f.mnuOverplot.checked());
+    }
+    // A state the file cannot hold is refused before anything is written.
+    f.sphereName = "\"quoted";
+    messages.clear();
+    fileDialogs.answer(at("old.tsy"));
+    f.mnuSave.trigger();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().prompt,
+              "The text \"\"quoted\" cannot be saved in a data file: it begins with a double quote.");
+    EXPECT_EQ(ReadAll(folder / "old.tsy"), "old");
+    f.sphereName = "Water";
+    f.graphCode = 13;
+    fileDialogs.answer(at("old.tsy"));
+    f.mnuSave.trigger();
+    EXPECT_EQ(messages.last().prompt,
+              "A convergence graph cannot be saved as a data file. Use \"Save numerical results as text file\" "
+              "instead.");
+    EXPECT_EQ(ReadAll(folder / "old.tsy"), "old");
+}
+
+TEST_F(FileCommandsTest, SavedResultsLoadIntoAFreshWindowAndSaveAlike) {
+    Form1& a = computed();
+    a.txtRefractImag.setText("0.0001");
+    const std::vector<double> curve = a.intensityPerp;
+    const std::int32_t first = a.windowFirst, last = a.windowLast;
+    const std::string bytesA = save(a, "a");
+    ASSERT_FALSE(bytesA.empty());
+
+    form.reset();
+    Form1& b = started();
+    fileDialogs.answer(at("a.tsy"));
+    b.mnuRead.trigger();
+    EXPECT_EQ(b.graphCode, 1);
+    EXPECT_EQ(b.graphSubCode, 1);
+    EXPECT_EQ(b.txtRadius.text(), "10");
+    EXPECT_EQ(b.txtRefractImag.text(), "1.00E-04");
+    EXPECT_EQ(b.resultsFromFile, 0);  // Replot has redrawn them
+    EXPECT_EQ(b.caption().rfind("Mie scattering:  ", 0), 0u);
+    // The file holds 15 significant digits.
+    for (std::int32_t k = first; k <= last; ++k) {
+        const double v = curve[static_cast<std::size_t>(k)];
+        EXPECT_NEAR(b.intensityPerp[static_cast<std::size_t>(k)], v, 1e-14 * std::abs(v));
+    }
+    const std::string bytesB = save(b, "b");
+    // A = B but for the start-up names' blanks and the imaginary part in Scientific form.
+    std::string expected = bytesA;
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{" Water\r\na vacuum \r\n", "Water\r\na vacuum\r\n"},
+                                   {"\r\n0.0001\r\n", "\r\n1.00E-04\r\n"}})
+        expected.replace(expected.find(from), from.size(), to);
+    EXPECT_EQ(bytesB, expected);
+    fileDialogs.answer(at("b.tsy"));
+    b.mnuRead.trigger();
+    EXPECT_EQ(save(b, "c"), bytesB);
+}
+
+TEST_F(FileCommandsTest, RefusedFilesLeaveTheWindowAsItWas) {
+    Form1& f = computed();
+    const std::string good = save(f, "good");
+    std::vector<std::string> bad{"", "Tessary v9\r\n", std::string(1000, '\xFF'), "\xFF\xD8\xFF\xE0JFIF"};
+    std::size_t cut = 0;
+    while ((cut = good.find("\r\n", cut)) != std::string::npos && cut < 2000) bad.push_back(good.substr(0, cut += 2));
+    std::string text = good;
+    text.replace(text.find("\r\n 0 \r\n"), 7, "\r\nabc\r\n");
+    bad.push_back(text);
+    f.txtRadius.setText("50");
+    const std::vector<double> curve = f.intensityPerp;
+    const std::string caption = f.caption();
+    const int fromFile = f.resultsFromFile;
+    for (const std::string& bytes : bad) {
+        WriteAll(folder / "bad.tsy", bytes);
+        messages.clear();
+        fileDialogs.answer(at("bad.tsy"));
+        f.mnuRead.trigger();
+        ASSERT_EQ(messages.shown().size(), 1u) << bytes.size();
+        EXPECT_EQ(f.txtRadius.text(), "50");
+        EXPECT_EQ(f.intensityPerp, curve);
+        EXPECT_EQ(f.caption(), caption);
+        EXPECT_EQ(f.resultsFromFile, fromFile);
+    }
+    // Overplotting with other x limits: refused, the box flashes and is white again.
+    f.mnuOverplot.setChecked(true);
+    f.txtXmin.setText("10");
+    messages.clear();
+    fileDialogs.answer(at("good.tsy"));
+    f.mnuRead.trigger();
+    EXPECT_EQ(messages.last().prompt, "Incompatible x-values");
+    EXPECT_EQ(messages.last().title, "Overplot from file");
+    EXPECT_EQ(f.txtRadius.text(), "50");
+}
+
+}  // namespace
+}  // namespace tessary
+
+namespace tessary {
+namespace {
+
+TEST_F(FileCommandsTest, TextExportIsDatedByTheWindowsClockAndBeepsOnce) {
+    Form1& f = computed();
+    f.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
+    const int beeps = runtime.beepCount();
+    fileDialogs.answer(at("run1"));
+    f.mnuSaveText.trigger();
+    EXPECT_EQ(runtime.beepCount(), beeps + 1);
+    const std::string bytes = ReadAll(folder / "run1.txt");
+    EXPECT_EQ(bytes.rfind("Tessary v3.4.10\r\n\r\nDate & Time: 2026-12-07 10:11:12\r\n", 0), 0u) << bytes;
+    EXPECT_NE(bytes.find("S2 Phase\r\n 0 \t"), std::string::npos);
+}
+
+TEST_F(FileCommandsTest, CommandsRefuseWhileTheInputsAreLocked) {
+    Form1& f = started();
+    f.LockON();
+    for (Menu* item : {&f.mnuRead, &f.mnuSave, &f.mnuSaveText, &f.mnuBatchFile}) {
+        messages.clear();
+        const int beeps = runtime.beepCount();
+        item->trigger();
+        EXPECT_TRUE(messages.shown().empty());
+        EXPECT_TRUE(fileDialogs.requests().empty());
+        EXPECT_EQ(runtime.beepCount(), beeps + 1);
+    }
+    f.LockOFF();
+}
+
+}  // namespace
+}  // namespace tessary
+
+#include "files/data_file.h"
+
+namespace tessary {
+namespace {
+
+// A file of five stored points on the 1-degree grid, IAPWS water in a vacuum.
+DataFile SmallFile() {
+    DataFile f;
+    f.graphText = "Intensity v. scattering angle";
+    f.sphereWord = "IAPWS";
+    f.method = "Mie";
+    f.sphere = {"IAPWS", "5", "0.99996382125", "", 0};
+    f.medium = {"Vacuum2", "", "", "", 0};
+    f.inputs = {"1", "0.65", "10", "1.333", "0", "0", "180", "1"};
+    f.spectrum = "Sun (Lee)";
+    f.bandMin = "380";
+    f.bandMax = "700";
+    f.yScaleMax = 10;
+    f.first = 1;
+    f.last = 5;
+    f.values.assign(15, 2.5);
+    return f;
+}
+
+struct LoadCase {
+    const char* name;
+    std::function<void(DataFile&)> change;
+    std::function<void(Form1&)> expect;
+    std::string bytes = {};  // a handwritten file instead
+};
+
+TEST_F(FileCommandsTest, FilesRestoreTheWindowsChoices) {
+    const LoadCase cases[] = {
+        {"Multiple 0 2 3", [](DataFile& f) { f.method = "Debye", f.rays = "Multiple", f.rayOrders = {0, 2, 3}; },
+         [](Form1& w) {
+             for (int p = 0; p <= 4; ++p) EXPECT_EQ(w.dlogP_->chkp(p).value(), p == 1 || p == 4 ? 0 : 1) << p;
+             EXPECT_EQ(w.rayCount, 3);
+         }},
+        {"-3", [](DataFile& f) { f.method = "Debye", f.rays = "-3"; },
+         [](Form1& w) {
+             EXPECT_EQ(w.rayCount, 4);
+             EXPECT_EQ(std::vector<int>(w.rayflag.begin(), w.rayflag.begin() + 4), std::vector<int>(4, 1));
+         }},
+        {"60", [](DataFile& f) { f.method = "Debye", f.rays = "60"; },
+         [](Form1& w) {
+             ASSERT_EQ(w.rayflag.size(), 61u);
+             EXPECT_EQ(std::count(w.rayflag.begin(), w.rayflag.end(), 1), w.rayflag[60]);
+         }},
+        {"imaginary 0.5, automatic y limit", [](DataFile& f) { f.inputs[4] = "0.5"; },
+         [](Form1& w) { EXPECT_EQ(w.txtRefractImag.text() + w.cboYmin.text(), "0.5Automatic"); }},
+        {"imaginary that Scientific would round", [](DataFile& f) { f.inputs[4] = "0.000123456"; },
+         [](Form1& w) { EXPECT_EQ(w.txtRefractImag.text(), "0.000123456"); }},
+        {"air sphere at 15 C", [](DataFile& f) { f.sphereWord = "Air1", f.sphere = {"Air1", "", "", "15", 0}; },
+         [](Form1& w) { EXPECT_TRUE(w.mnuRI_Air1.checked() && w.mnuRI_Air1.caption() == "Air 15C"); }},
+        {"gold", [](DataFile& f) { f.sphereWord = "Gold", f.sphere = {"Gold", "", "", "", 0}; },
+         [](Form1& w) { EXPECT_TRUE(w.mnuRI_Au.checked() && !w.mnuRI_IAPWS.checked()); }},
+        {"version 1.0 selects Cowley", nullptr, [](Form1& w) { EXPECT_TRUE(w.mnuRI_Cowley.checked()); },
+         "Tessary v1.0\r\nIntensity v. scattering angle\r\n1\r\n0.65\r\n10\r\n0\r\n180\r\n1\r\nAutomatic\r\n 10 \r\n"
+         " 0 \r\n 1 \r\n 1             2 \r\n 1             2             3 \r\n 4             5             6 \r\n"},
+    };
+    for (const LoadCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        form.reset();
+        Form1& w = started();
+        w.cboYmin.setText("0.001");
+        std::string bytes = c.bytes;
+        if (bytes.empty()) {
+            DataFile f = SmallFile();
+            c.change(f);
+            bytes = EncodeDataFileBytes(f).value();
+        }
+        WriteAll(folder / "case.tsy", bytes);
+        messages.clear();
+        fileDialogs.answer(at("case.tsy"));
+        w.mnuRead.trigger();
+        for (const auto& m : messages.shown()) ADD_FAILURE() << m.title << ": " << m.prompt;
+        c.expect(w);
+    }
+}
+
+TEST_F(FileCommandsTest, TablesFromFilesAreNotStoredAndTheWindowKeepsItsOwn) {
+    Form1& w = started();
+    DataFile f = SmallFile();
+    f.sphereWord = "File1";
+    f.sphere = {"File1", "", "", "", 0};
+    f.spectrum = "Spectrum file";
+    WriteAll(folder / "files.tsy", EncodeDataFileBytes(f).value());
+    fileDialogs.answer(at("files.tsy"));
+    w.mnuRead.trigger();
+    ASSERT_EQ(messages.shown().size(), 1u);  // said once for both
+    EXPECT_EQ(messages.last().prompt.rfind("This file was saved with a refractive-index or spectrum table", 0), 0u);
+    EXPECT_TRUE(w.mnuRI_IAPWS.checked());
+    EXPECT_TRUE(w.mnuSpectrumLee.checked());
+}
+
+TEST_F(FileCommandsTest, AFileBeyondTheByteLimitIsRefusedUnread) {
+    Form1& w = started();
+    {
+        std::ofstream create(folder / "huge.tsy");
+    }
+    fs::resize_file(folder / "huge.tsy", std::uintmax_t{2} << 30);  // sparse: takes no space
+    fileDialogs.answer(at("huge.tsy"));
+    w.mnuRead.trigger();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().prompt.rfind("The selected file is not a valid Tessary file\rThe file ", 0), 0u);
+    EXPECT_NE(messages.last().prompt.find(" is too large"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessary
+
+namespace tessary {
+namespace {
+
+// The graph box as drawn.
+QImage GraphBox(Form1& f) {
+    const QPoint a = f.toPixel(f.graphLeft, f.graphTop), b = f.toPixel(f.graphRight, f.graphBottom);
+    return f.image().copy(QRect(a, b));
+}
+
+TEST_F(FileCommandsTest, ReadingRedrawsTheSavedCurves) {
+    Form1& f = computed();
+    const QImage first = GraphBox(f);
+    save(f, "first");
+    f.txtRadius.setText("50");
+    f.cmdNewPlot.click();
+    ASSERT_NE(GraphBox(f), first);
+    fileDialogs.answer(at("first.tsy"));
+    f.mnuRead.trigger();
+    EXPECT_EQ(GraphBox(f), first);
+}
+
+}  // namespace
+}  // namespace tessary
+
+namespace tessary {
+namespace {
+
+TEST_F(FileCommandsTest, DiameterEntryIsSavedAsTheRadius) {
+    Form1& f = computed();
+    f.mnuDiameter_Click();
+    f.txtRadius.setText("20");
+    EXPECT_NE(save(f, "d").find("\r\n0.65\r\n10\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessary
