@@ -421,15 +421,24 @@ QImage GraphBox(Form1& f) {
 }
 
 TEST_F(FileCommandsTest, ReadingRedrawsTheSavedCurves) {
-    Form1& f = computed();
-    const QImage first = GraphBox(f);
-    save(f, "first");
-    f.txtRadius.setText("50");
-    f.cmdNewPlot.click();
-    ASSERT_NE(GraphBox(f), first);
-    fileDialogs.answer(at("first.tsy"));
-    f.mnuRead.trigger();
-    EXPECT_EQ(GraphBox(f), first);
+    for (const char* waves : {"1", "RGB"}) {
+        SCOPED_TRACE(waves);
+        Form1& f = started();
+        f.txtRadius.setText("10");
+        f.cboStep.setText("1");
+        f.cboWave.setText(waves);
+        f.cmdNewPlot.click();
+        messages.clear();
+        const QImage first = GraphBox(f);
+        save(f, std::string("first") + waves);
+        f.txtRadius.setText("50");
+        f.cmdNewPlot.click();
+        ASSERT_NE(GraphBox(f), first);
+        fileDialogs.answer(at(std::string("first") + waves + ".tsy"));
+        f.mnuRead.trigger();
+        EXPECT_TRUE(messages.shown().empty());
+        EXPECT_EQ(GraphBox(f), first);
+    }
 }
 
 }  // namespace
