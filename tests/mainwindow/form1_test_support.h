@@ -54,6 +54,28 @@ class Form1Test : public ::testing::Test, private QtApplicationFirst {
         form = std::make_unique<Form1>();
         return *form;
     }
+    // The designed window with inputs that pass the input checks (Mie, intensity v. scattering
+    // angle from 0 to 180 degrees at 0.1, radius 10 um), as the wavelength box's handler needs them.
+    Form1& designedWithValidInputs() {
+        Form1& f = designed();
+        f.calcMethod = 1;
+        f.graphCode = 1;
+        f.graphSubCode = 1;
+        f.cboType.setText("Mie");
+        f.cboGraph.setText("Intensity v. scattering angle");
+        f.txtXmin.setText("0");
+        f.txtXmax.setText("180");
+        f.cboStep.setText("0.1");
+        f.txtRadius.setText("10");
+        f.cboYmin.setText("Automatic");
+        f.cboYmax.setText("Automatic");
+        f.cboWave.setText("1");
+        f.txtAngle.setText("0");
+        f.optMono.setValue(true);
+        f.optPoint.setValue(true);
+        f.mnuRadius.setChecked(true);
+        return f;
+    }
     // The window after start-up on a screen of the given size.
     Form1& started(int widthPx = 1024, int heightPx = 768) {
         runtime.setScreen(ScreenMetrics{widthPx, heightPx, 15, 15});
