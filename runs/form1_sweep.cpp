@@ -153,7 +153,9 @@ bool Form1::SweepPath() {
             sweepIndex = i;
             if (!DispCalc()) break;
         } else {
-            std::int32_t from = angleIndex, to = angleIndex;
+            // The efficiencies need the forward amplitude (Qext from S1 at 0 degrees), not the angle.
+            const bool forward = graphCode >= 14 && graphCode <= 16;
+            std::int32_t from = forward ? 1 : angleIndex, to = forward ? 1 : angleIndex;
             DispatchSweepMethod(from, to);
             if (runState == 4) break;
             StoreStep(*this, i);
