@@ -123,6 +123,7 @@ bool Form1::DispCalc() {
         }
     }
     radius = nominalRadius;
+    if (kind == DistributionKind::Special) sampleCount = count;  // the series routines read cboN
     if (runState == 4) return false;
 
     const double divisor = samples.divideByCount ? count : 1.0;
