@@ -5,7 +5,7 @@
 // over to New plot, which releases the inputs itself.
 //
 // Not drawn by this version, whose runs refuse these graphs: Lee diagrams and angle maps, the colour
-// curves of several wavelengths and the size-distribution picture.
+// curves of several wavelengths.
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
@@ -82,6 +82,7 @@ Next Replot::run() {
     f.simulationMode = 0;
     f.prevGraphCode = f.graphCode;
     f.prevGraphSubCode = f.graphSubCode;
+    if (f.optDisp.value()) f.DistDisplay();
 
     // The ray orders of the Debye series and the ray methods may have been changed: label and title.
     if (f.calcMethod == 2 || f.calcMethod >= 5) {
@@ -262,6 +263,7 @@ void Replot::end() {
     f.cmdReplot.setEnabled(false);
     f.cmdReplot.setVisible(false);
     f.runState = 1;
+    if (f.optDisp.value()) f.DistDisplay();
     if (f.graphCode != 20) f.resultsFromFile = 0;
     f.resultsStale = 0;
     f.PolarLabel();

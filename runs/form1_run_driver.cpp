@@ -214,6 +214,7 @@ void Form1::RunCommonEnd() {
     cboWave.setBackColor(kWhite);
     mnuSaveText.setEnabled(graphCode < 20);
     VisibleData();
+    if (optDisp.value()) DistDisplay();
 }
 
 }  // namespace tessary
