@@ -8,6 +8,7 @@
 #include <string>
 
 #include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
 #include "runs/sweep_steps.h"
 #include "tests/platform/ui/ui_test_support.h"
 #include "tests/support/rel_error.h"
@@ -317,6 +318,24 @@ TEST_F(SweepTest, StopGivesTheEmptyFrameAndOverplotAddsASweep) {
     f.cmdOverPlot_Click();
     EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(f.intensityPerp[5], first);
+}
+
+TEST_F(SweepTest, ConvergenceAndIndexSweep) {
+    Form1& f = *form;
+    f.cboGraph.setText("Convergence");
+    f.txtAngle.setText("178");
+    f.cmdNewPlot.click();
+    ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
+    EXPECT_EQ(f.lastPoint, 1);
+    EXPECT_EQ(Val(f.txtXmax.text()), f.termCount);
+    EXPECT_GT(f.intensityUnpol[static_cast<std::size_t>(f.termCount)], 0.0);
+
+    // against the real index: Re(m) is the swept value, K = 1
+    run("Intensity v. refractive index", "1.3", "1.4", "0.01", "1.33", "0", "178");
+    ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
+    EXPECT_EQ(f.lastPoint, 11);
+    EXPECT_REL_NEAR(f.calcIndexRe, 1.4, 1e-14);
+    EXPECT_EQ(f.waveNumberSq, 1.0);
 }
 
 }  // namespace
