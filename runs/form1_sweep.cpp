@@ -144,6 +144,7 @@ bool Form1::SweepPath() {
 
     const double lambdaBox = Val(txtLambda.text());
     const bool disperse = !optMono.value();
+    sweepProgressCaption.clear();
     for (std::int32_t i = firstPoint; i <= lastPoint; ++i) {
         if (runState == 4) break;
         Label20.setCaption(graphCode == 13 ? std::string("1")
