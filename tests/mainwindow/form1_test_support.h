@@ -58,21 +58,13 @@ class Form1Test : public ::testing::Test, private QtApplicationFirst {
     // angle from 0 to 180 degrees at 0.1, radius 10 um), as the wavelength box's handler needs them.
     Form1& designedWithValidInputs() {
         Form1& f = designed();
-        f.calcMethod = 1;
-        f.graphCode = 1;
-        f.graphSubCode = 1;
-        f.cboType.setText("Mie");
-        f.cboGraph.setText("Intensity v. scattering angle");
-        f.txtXmin.setText("0");
-        f.txtXmax.setText("180");
-        f.cboStep.setText("0.1");
-        f.txtRadius.setText("10");
-        f.cboYmin.setText("Automatic");
-        f.cboYmax.setText("Automatic");
-        f.cboWave.setText("1");
-        f.txtAngle.setText("0");
-        f.optMono.setValue(true);
-        f.optPoint.setValue(true);
+        f.calcMethod = f.graphCode = f.graphSubCode = 1;
+        for (auto [box, text] : {std::pair<TextBox*, const char*>{&f.txtXmin, "0"}, {&f.txtXmax, "180"},
+                                 {&f.txtRadius, "10"}, {&f.txtAngle, "0"}})
+            box->setText(text);
+        for (auto [list, text] : {std::pair<ComboBox*, const char*>{&f.cboStep, "0.1"}, {&f.cboYmin, "Automatic"},
+                                  {&f.cboYmax, "Automatic"}, {&f.cboWave, "1"}})
+            list->setText(text);
         f.mnuRadius.setChecked(true);
         return f;
     }

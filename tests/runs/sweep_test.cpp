@@ -55,6 +55,12 @@ class SweepTest : public test::UiTest {
         f.cmdNewPlot.click();
         ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
     }
+    void disperse(const char* kind, const char* sd, const char* n) {
+        f.optDisp.setValue(true);
+        f.cboDistrib.setText(kind);
+        f.cboSD.setText(sd);
+        f.cboN.setText(n);
+    }
     std::unique_ptr<Form1> form = std::make_unique<Form1>();
     Form1& f = *form;
 };
@@ -105,37 +111,40 @@ TEST_F(SweepTest, AsymmetryPresetAndConvergence) {
 }
 
 TEST_F(SweepTest, Refusals) {
-    struct Case {
-        const char *graph, *angle, *method, *step;
-        bool gaussian, logSteps;
-        const char* prompt;
-    };
-    const Case cases[] = {
-        {"Intensity v. radius", "178.3701", "Mie", "0.1", false, false,
-         "The scattering angle must be a multiple of 90/N degrees with N up to 9000"},
-        {"Convergence", "178", "Rayleigh", "0.1", false, false,
-         "The convergence graph is available only for Mie and Debye calculations"},
-        {"Qext/Qsca/Qabs v. radius", "178", "Mie", "0.1", true, false,
-         "Selected graph type is available only for plane-wave Mie calculations"},
-        {"Intensity v. radius", "178", "Mie", "1000000", false, true,
-         "Number of steps must be a whole number from 1 to 18000"},
-        {"Intensity v. radius", "178", "van de Hulst", "0.1", false, false,
-         "This calculation method is available only for graphs against scattering angle at one wavelength and "
-         "one size"},
-    };
-    for (const Case& c : cases) {
-        f.cboGraph.setText(c.graph);
-        f.txtAngle.setText(c.angle);
-        f.cboType.setText(c.method);
-        f.mnuGaussian.setChecked(c.gaussian);
-        f.mnuXStepLog.setChecked(c.logSteps);
-        f.cboStep.setText(c.step);
+    const std::string vdh = "This calculation method is available only for graphs against scattering angle at "
+                            "one wavelength and one size";
+    for (const auto& [graph, angle, method, step, menu, kind, waves, prompt] : {
+             std::tuple{"Intensity v. radius", "178.37001", "Mie", "0.1", "", "", "1",
+                        "The scattering angle must be a multiple of 90/N degrees with N up to 9000"},
+             {"Convergence", "178", "Rayleigh", "0.1", "", "", "1",
+              "The convergence graph is available only for Mie and Debye calculations"},
+             {"Qext/Qsca/Qabs v. radius", "178", "Mie", "0.1", "Gaussian", "", "1",
+              "Selected graph type is available only for plane-wave Mie calculations"},
+             {"Intensity v. radius", "178", "Mie", "1e6", "Log", "", "1",
+              "Number of steps must be a whole number from 1 to 18000"},
+             {"Intensity v. radius", "178", "van de Hulst", "0.1", "", "", "1", vdh.c_str()},
+             {"Qext/Qsca/Qabs v. radius", "178", "Mie", "0.1", "", "Normal", "1",
+              "Size distributions are available only for graphs of intensity"},
+             {"Intensity v. radius", "178", "Mie", "0.1", "", "Special", "1",
+              "Special distributions are not available for graphs against radius or size parameter"},
+             {"Intensity v. scattering angle", "178", "Mie", "0.1", "", "Normal", "RGB",
+              "Size distributions cannot be computed by this version of Tessary."}}) {
+        f.cboGraph.setText(graph);
+        f.txtAngle.setText(angle);
+        f.cboType.setText(method);
+        f.mnuGaussian.setChecked(std::string(menu) == "Gaussian");
+        f.mnuXStepLog.setChecked(std::string(menu) == "Log");
+        f.cboStep.setText(step);
+        f.sizeHistogram.histLoaded = 1;
+        if (*kind) disperse(kind, "1", "5");
+        f.cboWave.setText(waves);
         messages.clear();
         f.cmdNewPlot.click();
-        ASSERT_FALSE(messages.shown().empty()) << c.graph;
-        EXPECT_EQ(messages.shown().front().prompt, c.prompt);
+        ASSERT_FALSE(messages.shown().empty()) << graph;
+        EXPECT_EQ(messages.last().prompt, prompt);
         f.mnuGaussian.setChecked(false);
         f.cboType.setText("Mie");
+        f.optMono.setValue(true);
     }
 }
 
@@ -147,7 +156,6 @@ TEST_F(SweepTest, StopGivesTheEmptyFrameAndOverplotAddsASweep) {
     run("Intensity v. size parameter x", "1", "1000", "1");
     EXPECT_EQ(f.runState, 4);
     EXPECT_LT(f.intensityPerp[1000], 1e-300);  // the last steps were not computed
-    EXPECT_FALSE(f.cmdStop.visible());
     runtime.setPumpHook([] {});
     run("Intensity v. size parameter x", "80", "90", "2");
     const double first = f.intensityPerp[5];
@@ -160,23 +168,13 @@ TEST_F(SweepTest, StopGivesTheEmptyFrameAndOverplotAddsASweep) {
 TEST_F(SweepTest, LogNormalAverages) {
     for (const auto& [n, perp, para] : {std::tuple{"5", 19.4622138704, 18.2405298621},
                                         {"50", 19.071875832, 18.9794657069}}) {
-        for (const char* graph : {"Intensity v. scattering angle", "Intensity v. radius"}) {
+        for (const std::string graph : {"Intensity v. scattering angle", "Intensity v. radius"}) {
             f.cboGraph.setText(graph);  // its preset selects one size: Disperse afterwards
             f.txtRadius.setText("1");
-            f.optDisp.setValue(true);
-            f.cboDistrib.setText("Log-normal");
-            f.cboSD.setText("20");
-            f.cboN.setText(n);
-            const bool angle = std::string(graph) == "Intensity v. scattering angle";
-            if (angle) {
-                f.txtRefractReal.setText("1.33");
-                f.cmdNewPlot.click();
-                ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
-            } else {
-                run(graph, "0.5", "2", "0.5");
-            }
-            const std::size_t j = angle ? static_cast<std::size_t>(std::lround(178.0 * (f.angleCount - 1) / 90)) + 1
-                                        : 2;  // 178 degrees; 1 um
+            disperse("Log-normal", "20", n);
+            const bool angle = graph == "Intensity v. scattering angle";
+            run(graph, angle ? "0" : "0.5", angle ? "180" : "2", angle ? "0.1" : "0.5");
+            const std::size_t j = angle ? 1781 : 2;  // 178 degrees; 1 um
             EXPECT_REL_NEAR(f.intensityPerp[j], perp, 1e-9) << n << graph;
             EXPECT_REL_NEAR(f.intensityPara[j], para, 1e-9) << n << graph;
             EXPECT_EQ(f.radius, 1.0);  // the nominal radius again
@@ -190,13 +188,8 @@ TEST_F(SweepTest, ZeroWidthInAMediumAndHistogramWeights) {
     const double single = f.intensityPerp[2];  // 1 um
     f.sweepIndex = 2;
     for (const auto& [kind, weights] : {std::pair{"Normal", std::vector<float>{}}, {"Special", {0, 0.25f, 0.75f}}}) {
-        f.optDisp.setValue(true);
-        f.cboSD.setText("0");
-        f.cboN.setText("5");
-        SizeHistogram& h = f.sizeHistogram;
-        h = {2, 1, {0, 1, 1}, {}, {0, 1, 1}, weights, 1, 1, 1, 0.75f, 1, ""};
-        f.cboDistrib.setText(kind);
-        f.relStdDev = 0;
+        f.sizeHistogram = {2, 1, {0, 1, 1}, {}, {0, 1, 1}, weights, 1, 1, 1, 0.75f, 1, ""};
+        disperse(kind, "0", "5");
         f.radius = 1;
         ASSERT_TRUE(f.DispCalc());
         EXPECT_REL_NEAR(f.intensityPerp[2], single, 1e-13) << kind;  // weights sum to 1 without a division
@@ -204,33 +197,16 @@ TEST_F(SweepTest, ZeroWidthInAMediumAndHistogramWeights) {
     EXPECT_EQ(f.sampleCount, 2);
 }
 
-TEST_F(SweepTest, DistributionPhaseFunctionAndRefusals) {
+TEST_F(SweepTest, DistributionPhaseFunctionIntegratesToFourPi) {
     f.cboGraph.setText("Phase function");
     f.txtRadius.setText("1");
-    f.optDisp.setValue(true);
-    f.cboDistrib.setText("Log-normal");
-    f.cboSD.setText("20");
-    f.cboN.setText("5");
+    disperse("Log-normal", "20", "5");
     f.cmdNewPlot.click();
-    const double h = 0.1 * 0.017453292519943278;  // the phase function integrates to 4 pi (2 over theta)
+    const double h = 0.1 * 0.017453292519943278;  // 2 over theta
     double integral = 0;
     for (std::size_t j = 1; j < 1801; ++j)
         integral += 0.5 * h * (f.avgUnpol[j] * std::sin((j - 1) * h) + f.avgUnpol[j + 1] * std::sin(j * h));
     EXPECT_NEAR(integral, 2.0, 2e-3);
-    for (const auto& [graph, kind, waves, prompt] :
-         {std::tuple{"Qext/Qsca/Qabs v. radius", "Normal", "1", "Size distributions are available only for graphs of intensity"},
-          {"Intensity v. radius", "Special", "1", "Special distributions are not available for graphs against radius or size parameter"},
-          {"Intensity v. scattering angle", "Normal", "RGB", "Size distributions cannot be computed by this version of Tessary."}}) {
-        f.cboGraph.setText(graph);
-        f.sizeHistogram.histLoaded = 1;
-        f.optDisp.setValue(true);
-        f.cboDistrib.setText(kind);
-        f.cboWave.setText(waves);
-        messages.clear();
-        f.cmdNewPlot.click();
-        ASSERT_FALSE(messages.shown().empty()) << graph;
-        EXPECT_EQ(messages.last().prompt, prompt);
-    }
 }
 
 }  // namespace
