@@ -40,10 +40,8 @@ class BandChecksTest : public RunChecksTest {
 TEST_F(BandChecksTest, OneWavelength) {
     f.sphereName = "Gold";
     for (const auto& [model, lambda, complex, prompt] : {
-             std::tuple{&Form1::mnuRI_Cowley, "0.5", 0, ""},
-             {&Form1::mnuRI_Cowley, "0.2", 0,
+             std::tuple{&Form1::mnuRI_Cowley, "0.2", 0,
               "Cowley's values for refractive index of water are valid only for the 0.38 - 0.7 um band"},
-             {&Form1::mnuRI_Ray, "0.2", 0, ""},
              {&Form1::mnuRI_IAPWS, "0.2", 0, ""},
              {&Form1::mnuRI_IAPWS, "0.2", 1,
               "Complex values with IAPWS are available only for 0.38 - 0.7 um band.  Use Segelstein for UV or "
@@ -78,7 +76,6 @@ TEST_F(BandChecksTest, SeveralWavelengths) {
              {&Form1::mnuSpectrumWernand, &Form1::mnuRI_Segelstein, "300", "800",
               "Wernand's spectrum of sunlight is valid only for 350 nm to 1000 nm band", true, false},
              {&Form1::mnuSpectrumWernand, &Form1::mnuRI_IAPWS, "400", "900", "", false, false},
-             {&Form1::mnuSpectrumFlat, &Form1::mnuRI_Ray, "300", "800", "", false, false},
              {&Form1::mnuSpectrumFlat, &Form1::mnuRI_Ray, "150", "800",
               "Ray's values for refractive index of water are valid only for the 0.2 um - 0.03m band", true, false},
              {&Form1::mnuSpectrumFlat, &Form1::mnuRI_Ray, "0", "800", kEntryMessage.c_str(), true, false}}) {
@@ -100,7 +97,6 @@ TEST_F(BandChecksTest, WavelengthAxis) {
          {std::tuple{10, 0, &Form1::mnuRI_IAPWS, "100", "900", "txtXmin"},
           {15, 1, &Form1::mnuRI_IAPWS, "400", "2100", "txtXmax"},
           {16, 3, &Form1::mnuRI_IAPWS, "10", "100000", "txtXmin"},
-          {16, 3, &Form1::mnuRI_Segelstein, "10", "10000", ""},
           {10, 0, &Form1::mnuRI_Au, "400", "1935", "txtXmax"}}) {
         setDefaults();
         sweep(code, sub, "", from, to, "10");

@@ -29,9 +29,6 @@ TEST(SweepSteps, StepTableAndAngleGrid) {
         EXPECT_EQ(AngleGridFor(theta)->angleIndex, index);
     }
     EXPECT_FALSE(AngleGridFor(178.3701));
-    // x = 2 pi r n / lambda, and back r = x lambda / (2 pi n)
-    const SweepStep r = SweepStepFor(11, 1, 2.0, 0.65, 0.0, 1.33);
-    EXPECT_REL_NEAR(SweepStepFor(14, 3, r.sizeParam, 0.65, 0.0, 1.33).radius, 2.0, 1e-15);
 }
 
 class SweepTest : public test::UiTest {
