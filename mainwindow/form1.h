@@ -320,9 +320,10 @@ class Form1 : public Form {
     // The method of a sweep or distribution step at the angle window first..last: the plane-wave Debye
     // series for code 2 whatever the beam menu says, the run's dispatch for the others.
     void DispatchSweepMethod(std::int32_t& first, std::int32_t& last);
-    // The sweep's step index that DispCalc stores at; the step caption the progress display showed.
+    // The sweep's step index that DispCalc stores at; steps captioned so far, and the one the
+    // progress display showed.
     std::int32_t sweepIndex = 0;
-    std::string sweepProgressCaption;
+    std::int64_t sweepStepCount = 0, sweepStepShown = -1;
 
     // Calculation runs: size distributions
     // Averages |S1|^2 and |S2|^2 over the samples of the distribution at one wavelength: over the

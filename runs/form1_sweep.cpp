@@ -144,11 +144,11 @@ bool Form1::SweepPath() {
 
     const double lambdaBox = Val(txtLambda.text());
     const bool disperse = !optMono.value();
-    sweepProgressCaption.clear();
     for (std::int32_t i = firstPoint; i <= lastPoint; ++i) {
         if (runState == 4) break;
         Label20.setCaption(graphCode == 13 ? std::string("1")
                                            : CStr(static_cast<double>(i - firstPoint) / (lastPoint - firstPoint + 1)));
+        ++sweepStepCount;
         if (!StepInputs(*this, plan->x(i), lambdaBox)) break;
         if (disperse) {
             sweepIndex = i;
