@@ -58,6 +58,4 @@ void Form1::mnuSpectrumBand_Click() { dlogSpectrumBand_->show(ShowMode::Modal); 
 
 void Form1::ReadSpectrum() { NotReadableYet("spectrum files"); }
 
-void Form1::mnuSizeDist_Click() { NotReadableYet("size-distribution files"); }
-
 }  // namespace tessary
