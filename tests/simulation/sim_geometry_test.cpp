@@ -62,7 +62,7 @@ TEST(CameraDirection, CentreAboveAndRight) {
     for (const Case& c : cases) {
         const Direction d = CameraDirection(frame, c.x, c.y);
         EXPECT_NEAR(d.elevation, c.e, 1e-6) << c.x << "," << c.y;
-        EXPECT_NEAR(d.azimuth, c.a, 1e-4)  // the Single inside ArcCos near 1 << c.x << "," << c.y;
+        EXPECT_NEAR(d.azimuth, c.a, 1e-4) << c.x << "," << c.y;  // the Single inside ArcCos near 1
     }
 }
 
