@@ -34,4 +34,12 @@ SimRow RowOf(const SimTableView& table, float angle);
 void MixColour(const SimTableView& table, float f, std::int32_t i, std::int32_t j, int source, int view,
                float wPerp, float wPara, double& red, double& green, double& blue);
 
+// The view of a table that keeps its rows as nine Singles each, next to each other (rows and cells
+// may disagree after a failed resize: the smaller count wins).
+template <class Table>
+SimTableView ViewOf(const Table& table) {
+    const auto held = static_cast<std::int32_t>(table.cells.size() / 9);
+    return SimTableView{table.row0Angle, table.step, table.rows < held ? table.rows : held, table.cells.data()};
+}
+
 }  // namespace tessary::sim
