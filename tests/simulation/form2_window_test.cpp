@@ -160,5 +160,54 @@ TEST_F(SimulationTest, TextFileNamedJpgKeepsThePicture) {
     EXPECT_EQ(Shot(), before);
 }
 
+
+// The brightest red of a 500 um drop's bow lies outside the brightest blue, each at the radius the
+// lens gives its angle from the anti-solar point; outside 130..150 degrees the picture is black.
+TEST_F(SimulationTest, RainbowRedOutsideBlue) {
+    f.cboType.setText("Mie");
+    f.mnuRI_IAPWS_Click();
+    f.optPoint.setValue(true);
+    f.mnuGammaNone_Click();
+    f.txtXmin.setText("130");
+    f.txtXmax.setText("150");
+    f.cboStep.setText("0.1");
+    f.txtRadius.setText("500");
+    f.cboWave.setText("RGB");
+    f.cmdNewPlot_Click();
+    f.cboBright.setText("1");
+    f.cmdSimulation_Click();
+    s.cboScale.setText("14");
+    s.txtX1.setText("288");
+    s.txtY1.setText("216");
+    messages.clear();
+    s.cmdSimPlot_Click();
+    ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
+    const SimColourTable& t = f.simColourTable;
+    const auto peak = [&](int column) {
+        std::int32_t best = 0;
+        for (std::int32_t r = 0; r < t.rows; ++r)
+            if (t.at(column, r) > t.at(column, best)) best = r;
+        return t.row0Angle + best * t.step;
+    };
+    const double thetaRed = peak(6), thetaBlue = peak(8);
+    EXPECT_NEAR(thetaRed, 138.2, 0.2);
+    EXPECT_NEAR(thetaBlue, 139.4, 0.2);
+    const QImage shot = Shot();
+    const auto brightest = [&](int shift) {
+        int best = 0, level = -1;
+        for (int r = 0; r < 288; ++r) {
+            const int v = static_cast<int>((shot.pixel(288 + r, 216) >> shift) & 0xFF);
+            if (v > level) level = v, best = r;
+        }
+        return best;
+    };
+    const double redRadius = s.simScale * std::tan((180 - thetaRed) * sim::kRadPerDegree);
+    const double blueRadius = s.simScale * std::tan((180 - thetaBlue) * sim::kRadPerDegree);
+    EXPECT_NEAR(brightest(16), redRadius, 1.0);
+    EXPECT_NEAR(brightest(0), blueRadius, 1.0);
+    EXPECT_GT(brightest(16), brightest(0));
+    for (const int r : {0, 60, 133, 279, 287}) EXPECT_EQ(shot.pixel(288 + r, 216) & 0xFFFFFFu, 0u) << r;
+}
+
 }  // namespace
 }  // namespace tessary
