@@ -18,6 +18,7 @@ constexpr OleColor kWhite = 0xFFFFFF;
 constexpr OleColor kYellow = 0x00FFFF;
 constexpr double kDesignPictureWidth = 8640;  // twips: 576 x 432 pixels
 constexpr double kDesignPictureHeight = 6480;
+constexpr double kBelowShift = 180;
 
 // A channel between a and b at fraction t.
 int Mix(int a, int b, double t) { return static_cast<int>(std::lround(a + (b - a) * t)); }
@@ -64,7 +65,9 @@ void Form2::Wire() {
         m_rightColumn.emplace_back(c, c->left());
     for (Control* c : std::initializer_list<Control*>{&Label10, &Label11, &txtBackRed, &txtBackGreen, &txtBackBlue})
         m_belowRow.emplace_back(c, c->top());
-    m_exitTop = cmdExit2.top();
+    // The colour names over the background boxes would overlap the picture's last rows.
+    for (auto& entry : m_belowRow) entry.second += kBelowShift;
+    m_exitTop = cmdExit2.top() + kBelowShift;
     loadedPicture = BuiltInPicture();
     ShowPicture(loadedPicture);
 
@@ -118,7 +121,7 @@ void Form2::ShowPicture(const Picture& picture) {
     for (auto& [control, top] : m_belowRow) control->setTop(top + dy);
     cmdExit2.setTop(m_exitTop + dy);
     setWidth(8880 + dx + 2400 + 240);
-    setHeight(std::max(kDesignPictureHeight + dy, 6480.0) + 900 + 120);
+    setHeight(kDesignPictureHeight + dy + 900 + kBelowShift + 120);
 }
 
 void Form2::Form_Load() {
@@ -143,6 +146,7 @@ void Form2::Form_Load() {
     cboPoint.clear();
     for (const char* item : {"Anti-solar point", "Sun", "Altitude/Azimuth", "Arc"}) cboPoint.addItem(item);
     Label7.setVisible(false);
+    txtSunElevation.setVisible(false);  // the starting mode needs no third box
     mnuInvert.setChecked(false);
     quadNW = quadNE = quadSW = quadSE = 1;
     for (CommandButton* b : {&cmdQuadNW, &cmdQuadNE, &cmdQuadSW, &cmdQuadSE}) b->setBackColor(kYellow);
