@@ -158,8 +158,41 @@ TEST_F(SimulationTest, TextFileNamedJpgKeepsThePicture) {
     s.mnuOpenPicture_Click();
     EXPECT_EQ(messages.last().title, "Open picture");
     EXPECT_EQ(Shot(), before);
+    // A picture larger than the screen shows whole, scaled down with its aspect kept.
+    const std::string big = testing::TempDir() + "big.jpg";
+    ASSERT_TRUE(QImage(3000, 2000, QImage::Format_RGB32).save(QString::fromStdString(big)));
+    fileDialogs.answer(big);
+    s.mnuOpenPicture_Click();
+    EXPECT_LE(s.Picture1.scaleWidth(), 824);
+    EXPECT_NEAR(s.Picture1.scaleWidth() / s.Picture1.scaleHeight(), 1.5, 0.01);
+    EXPECT_GT(s.cmdCircle.left(), s.Picture1.width());
 }
 
+
+TEST_F(SimulationTest, PolariserAtTheSunDiagonalQuadrantsExitAndTheMainWindowsLock) {
+    FlatTable(100);
+    s.cboPoint.setText("Sun");
+    s.cboView.setText("Polarised");
+    s.txtX1.setText("288");
+    s.txtY1.setText("216");
+    s.cmdQuadNE_Click();
+    s.cmdQuadSE_Click();
+    s.cmdQuadSW_Click();
+    s.cmdSimPlot_Click();  // NW only: its last point is the sun, where D = 0
+    EXPECT_EQ(s.polWeightPerp, 1.0f);
+    EXPECT_EQ(s.polWeightPara, 0.0f);
+    s.cmdQuadSE_Click();
+    runtime.setPumpHook([&] {
+        if (s.simPainting) s.cmdExit2_Click();
+    });
+    s.cmdSimPlot_Click();
+    EXPECT_EQ(s.quadNE + s.quadNW + s.quadSE + s.quadSW, 4);
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_FALSE(s.simPainting);
+    f.LockON();  // a run holds the lock: the circle button leaves it alone
+    s.cmdCircle_Click();
+    EXPECT_TRUE(f.inputsLocked);
+}
 
 // The brightest red of a 500 um drop's bow lies outside the brightest blue, each at the radius the
 // lens gives its angle from the anti-solar point; outside 130..150 degrees the picture is black.
