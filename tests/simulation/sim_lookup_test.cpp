@@ -27,14 +27,8 @@ TEST(RowOf, NearestRowAndFraction) {
         float angle;
         std::int32_t i, j;
         float f;
-    } const cases[] = {
-        {130, 0, 1, 0},
-        {131.25f, 3, 4, -0.5f},      // half a step above row 2
-        {131.24f, 2, 3, 0.48f},      // just below
-        {135, 10, 10, 0},            // the last row interpolates with itself
-        {129, 0, 0, 0},              // below the table: row 0
-        {200, 10, 10, 0},            // above: the last row
-    };
+    } const cases[] = {{130, 0, 1, 0}, {131.25f, 3, 4, -0.5f} /* half a step above row 2 */, {131.24f, 2, 3, 0.48f},
+                       {135, 10, 10, 0} /* the last row with itself */, {129, 0, 0, 0}, {200, 10, 10, 0}};
     for (const Case& c : cases) {
         const SimRow r = RowOf(t.view, c.angle);
         EXPECT_EQ(r.i, c.i) << c.angle;
