@@ -117,6 +117,9 @@ void Form2::ShowPicture(const Picture& picture) {
     const double dx = shown.widthPx() * tpp - kDesignPictureWidth;
     const double dy = std::max(shown.heightPx() * tpp - kDesignPictureHeight, 0.0);
     Picture1.move(0, 0, shown.widthPx() * tpp, shown.heightPx() * tpp);
+    // The default position of "Sun" and "Anti-solar point" reads these before any circle is drawn.
+    picHalfWidth = static_cast<float>(Picture1.scaleWidth() / 2);
+    picHalfHeight = static_cast<float>(Picture1.scaleHeight() / 2);
     for (auto& [control, left] : m_rightColumn) control->setLeft(left + dx);
     for (auto& [control, top] : m_belowRow) control->setTop(top + dy);
     cmdExit2.setTop(m_exitTop + dy);

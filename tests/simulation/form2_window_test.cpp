@@ -46,6 +46,9 @@ TEST_F(SimulationTest, ListsAndDefaultsAlsoAfterASecondInitialisation) {
     EXPECT_EQ(s.txtX1.backColor(), 0xFFFFFFu);
     EXPECT_EQ(s.quadNE + s.quadNW + s.quadSE + s.quadSW, 4);
     EXPECT_EQ(s.Picture1.picture().widthPx() * 3, s.Picture1.picture().heightPx() * 4);
+    s.cboPoint.setText("Sun");
+    s.cboPoint_click();  // a quarter of the picture's width and height
+    EXPECT_EQ(s.txtX1.text() + "," + s.txtY1.text(), "144,108");
 }
 
 TEST_F(SimulationTest, ArcMarkingStatesAndCrossesErasedBitForBit) {
