@@ -98,6 +98,12 @@ TEST_F(SimulationTest, RefusedFocalLengthsAndSteps) {
     s.cmdCircle_Click();
     EXPECT_EQ(messages.last().prompt, "Step between circles must be at least 0.01 degrees");
     EXPECT_EQ(s.cmdCircle.caption(), "Circles ON");
+    s.cboPoint.setText("Arc");
+    s.cboPoint_click();
+    const float kept = s.refElevation;
+    s.cmdCircle_Click();  // no points marked: refused, the direction kept
+    EXPECT_EQ(messages.last().prompt, "Mark two different points on the arc");
+    EXPECT_EQ(s.refElevation, kept);
 }
 
 TEST_F(SimulationTest, BackgroundBoxesChecked) {
