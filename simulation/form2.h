@@ -138,6 +138,9 @@ class Form2 : public Form {
 
   private:
     void Wire();
+    // The bodies of cmdCircle_Click and cmdSimPlot_Click; their callers run the end step on every exit.
+    void CircleSteps();
+    void PaintSteps();
     void ToggleQuadrant(int& flag, CommandButton& button);
     // Left of the picture column and top of the row below the picture, as designed for 576 x 432.
     std::vector<std::pair<Control*, double>> m_rightColumn;

@@ -41,6 +41,14 @@ void Form2::ScaleCalc() {
 }
 
 void Form2::cmdCircle_Click() {
+    CircleSteps();
+    Picture1.setDrawMode(draw::kCopyPen);
+    Picture1.setDrawStyle(draw::kSolid);
+    // A run or a painting holds the main window's lock: it alone may release it.
+    if (!form1().inputsLocked) form1().LockOFF();
+}
+
+void Form2::CircleSteps() {
     txtX1.setBackColor(kYellow);
     txtY1.setBackColor(kYellow);
     geometryRefused = 0;
@@ -53,7 +61,7 @@ void Form2::cmdCircle_Click() {
     const std::string mode = cboPoint.text();
     bool markReference = true;
     ScaleCalc();
-    if (simInputError == 1) goto end;
+    if (simInputError == 1) return;
     if (mode == "Anti-solar point" || mode == "Sun") {
         const sim::Direction d = sim::CameraDirection(frame(), refPointX, refPointY);
         refElevation = d.elevation;
@@ -82,15 +90,15 @@ void Form2::cmdCircle_Click() {
         if (!arc.direction) {
             msgBox(arc.message, mb::kOkOnly, arc.title);
             geometryRefused = 1;
-            goto end;
+            return;
         }
         refElevation = arc.direction->elevation;
         refAzimuth = arc.direction->azimuth;
     }
-    if (geometryOnly == 1) goto end;
+    if (geometryOnly == 1) return;
     if (!(step >= 0.01f) || !std::isfinite(step)) {
         msgBox("Step between circles must be at least 0.01 degrees", mb::kOkOnly, std::string("Input error"));
-        goto end;
+        return;
     }
     if (drawing) circleStep = step;
     {
@@ -111,11 +119,6 @@ void Form2::cmdCircle_Click() {
         if (markReference) Picture1.pset(refPointX, refPointY);
         cmdCircle.setCaption(drawing ? "Circles OFF" : "Circles ON");
     }
-end:
-    Picture1.setDrawMode(draw::kCopyPen);
-    Picture1.setDrawStyle(draw::kSolid);
-    // A run or a painting holds the main window's lock: it alone may release it.
-    if (!form1().inputsLocked) form1().LockOFF();
 }
 
 }  // namespace tessary

@@ -53,15 +53,24 @@ void Form2::cmdSimPlot_Click() {
         beep();
         return;
     }
+    PaintSteps();
+    simPainting = false;
+    LockOFF();
+    cmdStopSim.setVisible(false);
+    simStop = 0;
+    aspectWarned = 0;
+}
+
+void Form2::PaintSteps() {
     simInputError = 0;
     ErrorRGB();
-    if (simInputError == 1) goto end;
+    if (simInputError == 1) return;
     {
         const sim::SimTableView table = sim::ViewOf(form1().simColourTable);
         if (!table.usable()) {
             msgBox("No colours to paint: run a calculation, then press Simulation in the main window", mb::kOkOnly,
                    std::string("Simulation"));
-            goto end;
+            return;
         }
     }
     cmdStopSim.setVisible(true);
@@ -71,7 +80,7 @@ void Form2::cmdSimPlot_Click() {
     geometryOnly = 1;
     cmdCircle_Click();
     geometryOnly = 0;
-    if (simInputError == 1 || geometryRefused == 1) goto end;
+    if (simInputError == 1 || geometryRefused == 1) return;
     if (cmdCircle.caption() == "Circles OFF") {
         cmdCircle_Click();
         cmdCircle.setCaption("Circles ON");
@@ -84,7 +93,7 @@ void Form2::cmdSimPlot_Click() {
     if (cboView.text() == "Unpolarised") viewPolarisation = 0;
     if (cboView.text() == "Polarised") viewPolarisation = 1;
     ScaleCalc();
-    if (simInputError == 1) goto end;
+    if (simInputError == 1) return;
     {
         Form1& f1 = form1();
         const double xmin = Val(f1.txtXmin.text());
@@ -96,7 +105,7 @@ void Form2::cmdSimPlot_Click() {
 
         if (quadNE != 1 && quadNW != 1 && quadSE != 1 && quadSW != 1) {
             msgBox("Select quadrant(s)", mb::kOkOnly, std::string("No quadrant selected"));
-            goto end;
+            return;
         }
         if (quadNW == 1 && quadSE == 1) {
             if (quadSW == 0) cmdQuadSW_Click();
@@ -112,7 +121,7 @@ void Form2::cmdSimPlot_Click() {
         const sim::PaintRect rect =
             sim::PaintRectangle(aroundPoint, {quadNE == 1, quadNW == 1, quadSE == 1, quadSW == 1},
                                 Val(txtX1.text()), Val(txtY1.text()), Picture1.scaleWidth(), Picture1.scaleHeight());
-        if (rect.empty()) goto end;
+        if (rect.empty()) return;
 
         for (float pixelX = static_cast<float>(rect.x0); pixelX <= rect.x1; pixelX += 1) {
             doEvents();
@@ -145,16 +154,10 @@ void Form2::cmdSimPlot_Click() {
                 }
                 const Checked<std::int32_t> colour = RGB(red, green, blue);
                 Picture1.pset(pixelX, pixelY, static_cast<OleColor>(colour.value));
-                if (simStop == 1) goto end;
+                if (simStop == 1) return;
             }
         }
     }
-end:
-    simPainting = false;
-    LockOFF();
-    cmdStopSim.setVisible(false);
-    simStop = 0;
-    aspectWarned = 0;
 }
 
 }  // namespace tessary
