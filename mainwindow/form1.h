@@ -622,6 +622,13 @@ class Form1 : public Form {
     double bowRatio = 0.0;
     SimColourTable simColourTable;
 
+    // Simulation window: colour lookup (simulation/form1_sim_lookup.cpp). The colour of row i towards
+    // row j at fraction f of simColourTable for the light source (0 unpolarised, 1 perpendicular,
+    // 2 parallel) and view (0, or 1 through a polariser with the two weights); rows outside the table
+    // are clamped to it, and with fewer than two rows nothing is assigned. N is not used.
+    void SimPlot2(float& f, std::int32_t& i, std::int32_t& j, double& N, int& source, int& view, float& wPerp,
+                  float& wPara, double& red, double& green, double& blue);
+
     // Colour rendering: runs over several wavelengths (runs/form1_several_wavelengths.cpp)
     // The single-size loop over the wavelengths with its colour sums and its finish; false after a stop
     // or a refusal. The method call of this path (code 2 always the plane-wave Debye series).
