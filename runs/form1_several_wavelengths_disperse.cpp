@@ -88,8 +88,8 @@ bool Form1::SeveralWavelengthsDisperse() {
             DispatchSeveralWavelengths();
             if (runState == 4) break;
             term.classWeight = samples.weight[k];
-            AddColourSums(term, s1Amp[0], s1Amp[1], s2Amp[0], s2Amp[1], windowFirst, windowLast, colourSumPerp,
-                          colourSumPara, intensityPerp, intensityPara);
+            AddColourSums(term, s1Amp[0], s1Amp[1], s2Amp[0], s2Amp[1], windowFirst, windowLast,
+                          colourSumPerp, colourSumPara, intensityPerp, intensityPara);
         }
     }
     radius = nominalRadius;
