@@ -143,19 +143,15 @@ TEST_F(SeveralWavelengthsTest, DistributionSumsTheSampleRadiiPerWavelength) {
     f.cboDistrib.setText("Log-normal");
     f.cboSD.setText("20");
     f.cboN.setText("5");
-    run("RGB", "1", "1");
-    ASSERT_TRUE(messages.shown().empty()) << messages.shown().front().prompt;
-    ColourSumTable sum = f.colourSumPerp;
+    ColourSumTable sum = run("RGB", "1", "1").colourSumPerp;
     EXPECT_EQ(f.radius, 1.0);
     f.optMono.setValue(true);
+    const std::size_t j = index(90);
     for (std::size_t k = 1; k <= 5; ++k) {
         run("RGB", CStr(SampleRadius(DistributionKind::LogNormal, 1, 0.2f, f.distAbscissa[k])), "1");
-        for (std::size_t c = 1; c <= 3; ++c)
-            for (const double a : {0.0, 90.0, 178.0}) sum[c][index(a)] -= f.colourSumPerp[c][index(a)] / 5;
+        for (std::size_t c = 1; c <= 3; ++c) sum[c][j] -= f.colourSumPerp[c][j] / 5;
     }
-    for (std::size_t c = 1; c <= 3; ++c)
-        for (const double a : {0.0, 90.0, 178.0})  // against the last sample as the scale
-            EXPECT_NEAR(sum[c][index(a)] / f.colourSumPerp[c][index(a)], 0, 1e-9);
+    for (std::size_t c = 1; c <= 3; ++c) EXPECT_NEAR(sum[c][j] / f.colourSumPerp[c][j], 0, 1e-9) << c;
 }
 
 // Zero width (refused in the box, set here directly), and one class given by its limits 0.5 and
