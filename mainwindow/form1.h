@@ -635,6 +635,9 @@ class Form1 : public Form {
     bool SeveralWavelengths();
     void SeveralWavelengthsFinish();
     void DispatchSeveralWavelengths();
+    // The same loop averaged over a size distribution per wavelength, ending in the same finish
+    // (runs/form1_several_wavelengths_disperse.cpp).
+    bool SeveralWavelengthsDisperse();
     // One-wavelength angle graphs: column 1 of the sums |S|^2 / K and the run maxima of PlotN.
     void OneWavelengthColours();
 

@@ -91,10 +91,6 @@ bool AnglePath(Form1& f) {
     const bool disperse = f.optDisp.value();
     if (disperse && f.waveCount == 1 && f.graphCode >= 20) return true;
     if (disperse && f.waveCount == 1) return f.DispCalc();
-    if (disperse && f.graphCode < 20) {  // a distribution over several wavelengths
-        f.RefuseRun("Size distributions");
-        return false;
-    }
     if (f.graphCode >= 20) {
         f.cboLee.setText("Normalised");
         return f.SeveralWavelengths();

@@ -123,9 +123,7 @@ TEST_F(SweepTest, Refusals) {
              {"Qext/Qsca/Qabs v. radius", "178", "Mie", "0.1", "", "Normal", "1",
               "Size distributions are available only for graphs of intensity"},
              {"Intensity v. radius", "178", "Mie", "0.1", "", "Special", "1",
-              "Special distributions are not available for graphs against radius or size parameter"},
-             {"Intensity v. scattering angle", "178", "Mie", "0.1", "", "Normal", "RGB",
-              "Size distributions cannot be computed by this version of Tessary."}}) {
+              "Special distributions are not available for graphs against radius or size parameter"}}) {
         f.cboGraph.setText(graph);
         f.txtAngle.setText(angle);
         f.cboType.setText(method);
