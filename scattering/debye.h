@@ -93,12 +93,24 @@ struct DebyeCoefficients {
     std::vector<Complex> r11e, r22e, t21e, t12e;
 };
 
+// Angle indices summed together; the progress callback runs once per block.
+inline constexpr int kDebyeAngleBlock = 64;
+
+// The eight running sums of a block of angles: S1 and S2 (real, imaginary) at theta and at 180 - theta.
+struct DebyeBlockSums {
+    double f1r[kDebyeAngleBlock], f1i[kDebyeAngleBlock], f2r[kDebyeAngleBlock], f2i[kDebyeAngleBlock];
+    double b1r[kDebyeAngleBlock], b1i[kDebyeAngleBlock], b2r[kDebyeAngleBlock], b2i[kDebyeAngleBlock];
+};
+
 // Scratch of the amplitude stage, kept so that repeated calls reuse their memory.
 struct DebyeWorkspace {
-    std::vector<Complex> an2, bn2;  // minus twice the Debye partial-wave coefficients of order p
+    std::vector<Complex> an2, bn2;  // minus twice the Debye partial-wave coefficients: one order p, or
+                                    // the sum of the selected orders
+    std::vector<Complex> orderAn2, orderBn2;  // one order, while the selected orders are added up
     std::vector<double> piA, piB;   // recurrence factors (2k-1)/(k-1) and k/(k-1) of pi_k
     std::vector<double> fn;         // -(2n+1)/(2n(n+1))
     std::vector<double> mu;         // cos theta_J, J = 0..NANG
+    std::vector<DebyeBlockSums> blocks;  // sums of the blocks of angles worked at once
 };
 
 struct DebyeResult {
@@ -115,6 +127,7 @@ struct DebyeResult {
     int nStop = 0;            // round(x + 4 x^0.3333 + 2)
     int nMax = 0;             // floor(max(|m x|, nStop)) + 15, only compared with the limit
     int termCount = 0;        // nStop, or round(1.2 nStop) for the convergence graph
+    int seriesOrders = 0;     // orders n = 0..seriesOrders summed (>= termCount; see DebyePlaneWave)
     double stepsDone = 0.0;   // angle sums stored
     double stepsTotal = 0.0;  // (last - first + 1) x rayCount
     int ordersDone = 0;       // ray orders whose every angle sum is stored
@@ -156,6 +169,11 @@ class DebyeStepCallback {
 // of j_n grows errors above x by the ratio y_n/j_n).
 void DebyeFunctionsOfX(double x, int termCount, DebyeTables& tables);
 
+// Orders of the tables for sums that converge: max(termCount, nMax) + 32 at most, as far as
+// |y_n(x)| stays below 1e100 (the terms of higher orders lie below the rounding of the sums, and
+// their tables would overflow); never fewer than termCount.
+int DebyeTableOrders(double x, int termCount, int nMax);
+
 enum class DebyeTablesStatus { Done, Stopped, BesselRange, TooAbsorbing };
 
 // Functions of m x for n = 0..termCount, with debyeScaleExp, debyeScale and debyeCplx. Complex path
@@ -175,6 +193,22 @@ bool DebyeReflectionTransmission(const DebyeTables& tables, Complex m, DebyeCoef
 // like b_n). False if any is not finite.
 bool DebyePartialWaves(const DebyeCoefficients& coefficients, int p, std::vector<Complex>& an2,
                        std::vector<Complex>& bn2);
+
+// an2(n), bn2(n) of ray orders p asked for in increasing order, n = 0..orders: R22 - 1 for p = 0,
+// T21 T12 for p = 1, and for p >= 2 T21 T12 multiplied p - 1 times by R11, the products of the
+// orders before carried on, so that a range of orders costs one multiplication per order step.
+class DebyeOrderWaves {
+  public:
+    DebyeOrderWaves(const DebyeCoefficients& coefficients, int orders) : k_(coefficients), orders_(orders) {}
+    // Writes an2, bn2 of order p (sized orders + 1); false if any value is not finite.
+    bool Order(int p, std::vector<Complex>& an2, std::vector<Complex>& bn2);
+
+  private:
+    const DebyeCoefficients& k_;
+    int orders_;
+    int power_ = 0;  // the order whose products e_, h_ hold (0: none yet)
+    std::vector<Complex> e_, h_;
+};
 
 // ---- The series ------------------------------------------------------------------------------------
 
