@@ -20,6 +20,7 @@ namespace {
 constexpr int kMaxThreads = 1024;
 
 thread_local bool t_onWorker = false;
+thread_local bool t_callingThreadOnly = false;
 
 }  // namespace
 
@@ -99,7 +100,7 @@ void WorkerPool::Run(int count, void (*call)(void*, int), void* object) {
     if (count <= 0) return;
     State& s = *state_;
     std::unique_lock busy(s.busy, std::defer_lock);
-    if (count == 1 || s.workers.empty() || t_onWorker || !busy.try_lock()) {
+    if (count == 1 || s.workers.empty() || t_onWorker || t_callingThreadOnly || !busy.try_lock()) {
         for (int i = 0; i < count; ++i) call(object, i);
         return;
     }
@@ -115,6 +116,10 @@ void WorkerPool::Run(int count, void (*call)(void*, int), void* object) {
     s.left.wait(lock, [&] { return job.users == 0; });  // every claimed task has returned
     s.job = nullptr;
 }
+
+CallingThreadOnly::CallingThreadOnly() noexcept : saved_(t_callingThreadOnly) { t_callingThreadOnly = true; }
+
+CallingThreadOnly::~CallingThreadOnly() { t_callingThreadOnly = saved_; }
 
 WorkerPool& SharedPool() {
     static WorkerPool pool([] {

@@ -56,6 +56,19 @@ class WorkerPool {
     State* state_;
 };
 
+// While one lives, every ForEach called on its thread runs all its tasks on that thread, as with
+// TESSARY_THREADS=1; the benchmarks use it to compare one thread with the pool in one run.
+class CallingThreadOnly {
+  public:
+    CallingThreadOnly() noexcept;
+    ~CallingThreadOnly();
+    CallingThreadOnly(const CallingThreadOnly&) = delete;
+    CallingThreadOnly& operator=(const CallingThreadOnly&) = delete;
+
+  private:
+    bool saved_;
+};
+
 // The program's pool, made on first use with the thread count of TESSARY_THREADS or of the
 // hardware. An unusable TESSARY_THREADS is reported once on standard error and ignored.
 WorkerPool& SharedPool();

@@ -29,6 +29,11 @@ constexpr int kGroupBlocks = 16;
 constexpr int kTailOrders = 32;
 // Functions of x above this size mark orders whose terms are below any rounding of the sums.
 constexpr double kNegligibleOrder = 1e100;
+// Partial waves below this, far below any term that counts, are taken as 0: their subnormal products
+// would only slow the running products and the angle sums down.
+constexpr double kNegligibleWave = 1e-250;
+
+Complex Negligible(Complex c) { return LargerPart(c) < kNegligibleWave ? Complex{} : c; }
 // Below this |j_n(m x)| the cross product y_n = (j_n y_(n-1) - W) / j_(n-1) has no room left.
 constexpr double kSmallestBessel = 1e-290;
 
@@ -436,6 +441,67 @@ bool SumOrder(const DebyeInput& in, DebyeResult& r, int N, double stepsPerIndex,
     return true;
 }
 
+// Blocks of orders n whose selected partial waves are added up as one task of the pool.
+constexpr int kWaveBlock = 256;
+// In the sums of the selected orders, parts of partial waves below kSmallWave (absolute: no term of
+// such a wave reaches 1e-80 of an amplitude) and parts of R11 below kSmallR11 (|R11| <= 1) are taken
+// as 0, so that no product in the running powers and sums is subnormal, which would slow them down
+// a hundredfold.
+constexpr double kSmallWave = 1e-100;
+constexpr double kSmallR11 = 1e-150;
+
+Complex Tidy(Complex c, double floor) {
+    return {std::fabs(c.re) < floor ? 0.0 : c.re, std::fabs(c.im) < floor ? 0.0 : c.im};
+}
+
+// an2, bn2 (n = 0..orders) summed over the orders p = 0..pEnd with rayflag 1, p ascending, each n on
+// its own: the waves of DebyeOrderWaves, R11^(p-1) as a running product that ends once it is 0. The
+// lowest order p whose wave is not finite, or -1.
+int SelectedWaves(const DebyeCoefficients& k, const std::int16_t* rayflag, int pEnd, int orders,
+                  std::vector<Complex>& an2, std::vector<Complex>& bn2, std::vector<int>& overflow) {
+    Size(an2, static_cast<std::size_t>(orders) + 1);
+    Size(bn2, static_cast<std::size_t>(orders) + 1);
+    const int blocks = orders / kWaveBlock + 1;
+    overflow.assign(static_cast<std::size_t>(blocks), -1);
+    auto sumBlock = [&](int block) {
+        int& bad = overflow[static_cast<std::size_t>(block)];
+        const int last = std::min(orders, (block + 1) * kWaveBlock - 1);
+        for (int n = block * kWaveBlock; n <= last; ++n) {
+            Complex a{}, b{};
+            Complex e = Tidy(ComplexMult(k.t21e[n], k.t12e[n]), kSmallWave);
+            Complex h = Tidy(ComplexMult(k.t21m[n], k.t12m[n]), kSmallWave);
+            const Complex r11e = Tidy(k.r11e[n], kSmallR11), r11m = Tidy(k.r11m[n], kSmallR11);
+            int power = 1;  // e, h = T21 T12 R11^(power - 1)
+            for (int p = 0; p <= pEnd; ++p) {
+                if (rayflag[p] != 1) continue;
+                Complex ap, bp;
+                if (p == 0) {
+                    ap = Tidy({k.r22e[n].re - 1.0, k.r22e[n].im}, kSmallWave);
+                    bp = Tidy({k.r22m[n].re - 1.0, k.r22m[n].im}, kSmallWave);
+                } else {
+                    if (e == Complex{} && h == Complex{}) break;  // all higher orders are 0 as well
+                    for (; power < p; ++power) {
+                        e = Tidy(ComplexMult(e, r11e), kSmallWave);
+                        h = Tidy(ComplexMult(h, r11m), kSmallWave);
+                    }
+                    ap = e;
+                    bp = h;
+                }
+                if ((!Finite(ap) || !Finite(bp)) && (bad < 0 || p < bad)) bad = p;
+                a = ComplexAdd(a, ap);
+                b = ComplexAdd(b, bp);
+            }
+            an2[static_cast<std::size_t>(n)] = a;
+            bn2[static_cast<std::size_t>(n)] = b;
+        }
+    };
+    SharedPool().ForEach(blocks, sumBlock);
+    int bad = -1;
+    for (int p : overflow)
+        if (p >= 0 && (bad < 0 || p < bad)) bad = p;
+    return bad;
+}
+
 // The orders to sum for the coefficients an2, bn2 of n = 0..top: at least `from`, and on while a
 // later order's term bound (2n + 1)(|an2| + |bn2|) (|pi_n|, |tau_n| <= n (n + 1)/2) is not below
 // 1e-16 of the running sum of the bounds.
@@ -562,20 +628,20 @@ bool DebyeOrderWaves::Order(int p, std::vector<Complex>& an2, std::vector<Comple
         e_.resize(size);
         h_.resize(size);
         for (std::size_t n = 0; n < size; ++n) {
-            e_[n] = ComplexMult(k_.t21e[n], k_.t12e[n]);
-            h_[n] = ComplexMult(k_.t21m[n], k_.t12m[n]);
+            e_[n] = Negligible(ComplexMult(k_.t21e[n], k_.t12e[n]));
+            h_[n] = Negligible(ComplexMult(k_.t21m[n], k_.t12m[n]));
         }
         power_ = 1;
     }
     bool finite = true;
     for (std::size_t n = 0; n < size; ++n) {
         if (p == 0) {
-            an2[n] = {k_.r22e[n].re - 1.0, k_.r22e[n].im};
-            bn2[n] = {k_.r22m[n].re - 1.0, k_.r22m[n].im};
+            an2[n] = Negligible({k_.r22e[n].re - 1.0, k_.r22e[n].im});
+            bn2[n] = Negligible({k_.r22m[n].re - 1.0, k_.r22m[n].im});
         } else {
             for (int i = power_; i < p; ++i) {  // one more internal reflection per order
-                e_[n] = ComplexMult(e_[n], k_.r11e[n]);
-                h_[n] = ComplexMult(h_[n], k_.r11m[n]);
+                e_[n] = Negligible(ComplexMult(e_[n], k_.r11e[n]));
+                h_[n] = Negligible(ComplexMult(h_[n], k_.r11m[n]));
             }
             an2[n] = e_[n];
             bn2[n] = h_[n];
@@ -641,7 +707,6 @@ void DebyePlaneWave(const DebyeInput& in, const RaySelection& rays, DebyeResult&
     const int from = std::min(orders, std::max(r.termCount, r.nMax));
     const int pEnd = static_cast<int>(
         std::min<std::int64_t>(rays.rayPMax, static_cast<std::int64_t>(rays.rayflag.size()) - 1));
-    DebyeOrderWaves waves(r.coefficients, orders);
     auto refuseOverflow = [&](int p) {
         Refuse(r, DebyeRefusal::NotFinite,
                "The Debye series overflowed at ray order p = " + MessageNumber(p) + " (x = " + MessageNumber(in.x) +
@@ -649,6 +714,7 @@ void DebyePlaneWave(const DebyeInput& in, const RaySelection& rays, DebyeResult&
     };
     if (in.graph == DebyeGraph::Convergence) {
         // Order by order: the intensities describe the last order whose coefficients were formed.
+        DebyeOrderWaves waves(r.coefficients, orders);
         for (int p = 0; p <= pEnd; ++p) {
             if (rays.rayflag[static_cast<std::size_t>(p)] != 1) continue;
             if (!waves.Order(p, w.an2, w.bn2)) return refuseOverflow(p);
@@ -663,19 +729,10 @@ void DebyePlaneWave(const DebyeInput& in, const RaySelection& rays, DebyeResult&
         }
     } else {
         // The selected orders added per n, then one angle sum for all of them.
-        const auto size = static_cast<std::size_t>(orders) + 1;
-        Size(w.an2, size);
-        Size(w.bn2, size);
         int selected = 0;
-        for (int p = 0; p <= pEnd; ++p) {
-            if (rays.rayflag[static_cast<std::size_t>(p)] != 1) continue;
-            if (!waves.Order(p, w.orderAn2, w.orderBn2)) return refuseOverflow(p);
-            for (std::size_t n = 0; n < size; ++n) {
-                w.an2[n] = ComplexAdd(w.an2[n], w.orderAn2[n]);
-                w.bn2[n] = ComplexAdd(w.bn2[n], w.orderBn2[n]);
-            }
-            ++selected;
-        }
+        for (int p = 0; p <= pEnd; ++p) selected += rays.rayflag[static_cast<std::size_t>(p)] == 1 ? 1 : 0;
+        const int overflowAt = SelectedWaves(r.coefficients, rays.rayflag.data(), pEnd, orders, w.an2, w.bn2, w.waveOverflow);
+        if (overflowAt >= 0) return refuseOverflow(overflowAt);
         r.seriesOrders = ConvergedOrders(w.an2, w.bn2, from, orders);
         if (selected > 0) {
             if (SumOrder(in, r, r.seriesOrders, rays.rayCount, onStep))

@@ -106,7 +106,7 @@ struct DebyeBlockSums {
 struct DebyeWorkspace {
     std::vector<Complex> an2, bn2;  // minus twice the Debye partial-wave coefficients: one order p, or
                                     // the sum of the selected orders
-    std::vector<Complex> orderAn2, orderBn2;  // one order, while the selected orders are added up
+    std::vector<int> waveOverflow;  // per block of orders n: the lowest p whose wave overflowed, or -1
     std::vector<double> piA, piB;   // recurrence factors (2k-1)/(k-1) and k/(k-1) of pi_k
     std::vector<double> fn;         // -(2n+1)/(2n(n+1))
     std::vector<double> mu;         // cos theta_J, J = 0..NANG
@@ -197,6 +197,7 @@ bool DebyePartialWaves(const DebyeCoefficients& coefficients, int p, std::vector
 // an2(n), bn2(n) of ray orders p asked for in increasing order, n = 0..orders: R22 - 1 for p = 0,
 // T21 T12 for p = 1, and for p >= 2 T21 T12 multiplied p - 1 times by R11, the products of the
 // orders before carried on, so that a range of orders costs one multiplication per order step.
+// Values below 1e-250 (far below any term that counts) are taken as 0.
 class DebyeOrderWaves {
   public:
     DebyeOrderWaves(const DebyeCoefficients& coefficients, int orders) : k_(coefficients), orders_(orders) {}
