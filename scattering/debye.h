@@ -177,7 +177,10 @@ int DebyeTableOrders(double x, int termCount, int nMax);
 enum class DebyeTablesStatus { Done, Stopped, BesselRange, TooAbsorbing };
 
 // Functions of m x for n = 0..termCount, with debyeScaleExp, debyeScale and debyeCplx. Complex path
-// (Im m != 0 or Re m < 1): j_n(m x) from ComplexContFrac, or by upward recurrence when `recursion`,
+// (Im m != 0 or Re m < 1): j_n(m x) = j_(n-1) rho_n upwards from j_1, the ratios rho_n = j_n/j_(n-1)
+// by the downward recurrence rho_n = 1/((2n + 1)/z - rho_(n+1)) started from two ComplexContFrac at
+// the top order (linear time; agrees with a continued fraction per order to 1e-12), or j_n by upward
+// recurrence when `recursion`,
 // y_n from the cross product j_n y_(n-1) - j_(n-1) y_n = (m x)^-2 ([3] 10.1); `onOrder` is called
 // once per order from 2 up and may stop the stage. Real path: the recurrences of DebyeFunctionsOfX
 // with Re m x, for every order (also above Re m x when Re m is near 1).
@@ -216,11 +219,18 @@ class DebyeOrderWaves {
 // Debye series of the orders p = 0..rayPMax whose rayflag is 1, summed into S1 and S2.
 //
 // Counts: nStop = round(x + 4 x^0.3333 + 2) (halves to even), nMax = floor(max(|m x|, nStop)) + 15,
-// termCount = nStop, or round(1.2 nStop) for the convergence graph. For each selected order p the
-// coefficients of every n are formed, then for each angle index J = 1..NANG in the window (and its
-// mirror 2 NANG - J, J != NANG) S1 += sum_n fn (an2 pi_n + bn2 tau_n), S2 += sum_n fn (an2 tau_n +
-// bn2 pi_n), fn = -(2n+1)/(2n(n+1)), with the alternating signs of [2] 4.74 at the mirrored angle.
-// The sums are exactly those of one angle at a time in order n; angles are worked in blocks.
+// termCount = nStop, or round(1.2 nStop) for the convergence graph; termCount is what the window shows.
+// The series themselves are summed further, over n = 0..seriesOrders: at least max(termCount, nMax)
+// and on while a term can still reach 1e-16 of the sums, as far as the tables of x stay in range
+// (DebyeTableOrders), since the series of a single ray order converges later than that of Mie.
+// For the normal graph the partial waves an2, bn2 of the selected orders are added per n first (the
+// powers of R11 as running products; parts below 1e-100 taken as 0), then for each angle index J =
+// 1..NANG in the window (and its mirror 2 NANG - J, J != NANG) S1 += sum_n fn (an2 pi_n + bn2 tau_n),
+// S2 += sum_n fn (an2 tau_n + bn2 pi_n), fn = -(2n+1)/(2n(n+1)), with the alternating signs of [2]
+// 4.74 at the mirrored angle. The convergence graph sums its orders one by one in the same way. The
+// sums are exactly those of one angle at a time in order n; angles are worked in blocks of 64, runs
+// of at least 200 angles and 50 orders 16 blocks at a time on the worker pool; the bits do not
+// depend on the number of threads.
 //
 // Outcomes, in the order they are tested (a refusal sets S1 and S2 to 0 at whatever size they had):
 // - Refused BadSize / BadIndex: x or m unusable.
@@ -236,21 +246,24 @@ class DebyeOrderWaves {
 // - Stopped during the tables of m x: S1, S2 all zero, no coefficients.
 // - Refused BesselRange (j_n(m x) below 1e-290 or not found; the message starts with "Reduce radius
 //   or increase wavelength") or NotFinite (a coefficient or amplitude overflowed).
-// - Stopped during the sums: `onStep` returned true after a block of angle sums. Orders before the
-//   current one are complete; the current one holds the blocks stored so far; later orders are not
-//   summed. Convergence values are those of the current order.
+// - Stopped during the sums: `onStep` returned true after a block of angle sums. The blocks stored
+//   so far hold all selected orders (normal graph; ordersDone 0), or, for the convergence graph, the
+//   orders before the current one are complete, the current one holds the blocks stored so far and
+//   later orders are not summed (convergence values are those of the current order).
 // - Done.
 //
-// `onStep` is called once per order n of the complex-path tables (with stepsDone 0) and once after
-// every block of up to 64 angle indices of each ray order; never per term. The hot loop allocates
-// nothing; a reused `result` allocates nothing once its capacity suffices.
+// `onStep` is called on the calling thread once per order n of the complex-path tables (with stepsDone
+// 0) and once after every block of up to 64 angle indices stored, never per term; a block stored adds
+// rayCount steps per index for the normal graph (all orders at once), one for the convergence graph.
+// The hot loop allocates nothing; a reused `result` allocates nothing once its capacity suffices.
 //
-// Accuracy (tests/scattering/debye_test.cpp): summed over p, the coefficients give the Mie a_n, b_n to
+// Accuracy (tests/scattering/debye_test.cpp, debye_reference_test.cpp): single ray orders p = 0..5 at
+// x = 100 to 1e-7 of arbitrary-precision sums; summed over p, the coefficients give the Mie a_n, b_n to
 // 1e-12 absolute for x <= 400 (also rescaled, x Im m = 400) and 1e-10 at x = 1000; the orders 0..50 at
 // x = 10, m = 1.5 + 0.1i give the Mie S1, S2 to 1e-6 relative. Above n = x the upward recurrence of
 // j_n(x) costs accuracy in the highest orders (relative 1e-6 in j_n(x) at n = termCount for x = 20).
-// Cost: one order is one angle sum of termCount terms per angle plus termCount powers; on the complex
-// path each order n of the tables also runs a continued fraction of about |m x| + n steps.
+// Cost: one angle sum of seriesOrders terms per angle, whatever the number of selected orders, plus
+// one complex product per order n and ray order p; the tables take linear time.
 void DebyePlaneWave(const DebyeInput& input, const RaySelection& rays, DebyeResult& result,
                     DebyeStepCallback onStep = {});
 
