@@ -27,7 +27,7 @@ constexpr char kTooLarge[] = "Reduce radius or increase wavelength";
 // cut depends on the run alone, never on the thread count.
 constexpr int kThreadedAngles = 200;
 constexpr int kThreadedOrders = 50;
-constexpr int kOrderBand = 512;
+constexpr int kOrderBand = 128;
 constexpr int kAngleBlock = 256;
 
 enum class Variant { BHMIE, BHMIE2 };
