@@ -1,6 +1,6 @@
 // Plane-wave Debye series: all 51 orders p = 0..50 at x = 1000 with a 0.1 degree step (NANG = 901,
 // 1801 angle indices), for a water-like sphere on the real path and, weakly absorbing, on the complex
-// path (continued fraction per order); and one order against the size parameter. The result object is
+// path (linear-time tables); and one order against the size parameter. The result object is
 // reused across iterations, as a run over wavelengths or radii does.
 #include <benchmark/benchmark.h>
 

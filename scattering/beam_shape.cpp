@@ -13,6 +13,7 @@
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "numerics/kernel_support.h"
+#include "numerics/worker_pool.h"
 
 namespace tessary {
 namespace {
@@ -68,6 +69,14 @@ inline Complex Sub(Complex a, Complex b) { return {a.re - b.re, a.im - b.im}; }
 inline double Largest(Complex a) { return std::max(std::fabs(a.re), std::fabs(a.im)); }
 
 enum class TermKind { None, Formed, Cut };
+
+// How the coefficients of an order were formed (BeamShapeTables::orderKind).
+constexpr unsigned char kSeriesOrder = 0, kBesselOrder = 1, kFailedOrder = 2;
+// Threads: with at least kThreadedOrders orders, groups of kOrderGroup orders are formed on the
+// worker pool, kOrderTask orders per task.
+constexpr int kThreadedOrders = 50;
+constexpr int kOrderGroup = 128;
+constexpr int kOrderTask = 8;
 
 // The term a^j W(t, j - t) for t = (j - m + offset)/2: None when t is no whole number in 0..j, Cut
 // (term 0) when t or j - t is 70 or more.
@@ -243,49 +252,79 @@ BeamShapeStatus BeamShapeCoeff1(const GaussianBeam& b, int N, int M, const std::
     // e^(-i k zf) of the beam factor, as G forms it.
     const Complex Qphase = ComplexMult(Q, ComplexExp({0.0, static_cast<double>(static_cast<float>(
                                                                -static_cast<double>(b.beamZf) / (s * b.beamW0)))}));
-    PowerTable P;
-    std::vector<Sums> sums(static_cast<std::size_t>(2 * M + 1));
-
-    for (int n = 1; n <= N; ++n) {
-        const double u = (n + 0.5) * s;
-        P.a = ComplexMult({u, 0.0}, Q);
-        P.count = 0;
-        const double zAbs = 2.0 * ComplexAbs(P.a) * rhoX;
-        bool series = zAbs <= kBeamSeriesMaxArgument;
-        for (int m = 1; series && m <= M; ++m) {
-            sums[static_cast<std::size_t>(M + m)] = SeriesSums(m, *W, P);
-            sums[static_cast<std::size_t>(M - m)] = SeriesSums(-m, *W, P);
-            for (const Sums& s2 : {sums[static_cast<std::size_t>(M + m)], sums[static_cast<std::size_t>(M - m)]})
-                if (s2.truncated || !Finite(s2.sum1) || !Finite(s2.sum2)) series = false;
-        }
-        const Complex Fn = F[static_cast<std::size_t>(n)];
-        if (series) {
-            for (int m = 1; m <= M; ++m) {
-                const Sums& plus = sums[static_cast<std::size_t>(M + m)];
-                const Sums& minus = sums[static_cast<std::size_t>(M - m)];
-                if (plus.sum1 == Complex{} && plus.sum2 == Complex{} && minus.sum1 == Complex{} &&
-                    minus.sum2 == Complex{})
-                    continue;  // a centred beam above |m| = 1
-                const Complex K = ComplexMult(Normalisation(n, m), Fn);
-                Store(tables, n, m, K, plus);
-                Store(tables, n, -m, K, minus);
+    // The orders n in groups: the tasks of a group (kOrderTask orders each) run on the worker pool,
+    // then the orders are reported in turn. A stop or a failure at n clears the orders above n, so
+    // the tables end as if the orders had been formed one by one.
+    std::vector<unsigned char>& kind = tables.orderKind;
+    kind.assign(static_cast<std::size_t>(tables.beamNMax) + 1, kSeriesOrder);
+    const int group = N >= kThreadedOrders ? kOrderGroup : 1;
+    int groupFirst = 1, groupLast = 0;
+    auto formTask = [&](int task) {
+        PowerTable P;
+        std::vector<Sums> sums(static_cast<std::size_t>(2 * M + 1));
+        const int first = groupFirst + task * kOrderTask, last = std::min(groupLast, first + kOrderTask - 1);
+        for (int n = first; n <= last; ++n) {
+            const double u = (n + 0.5) * s;
+            P.a = ComplexMult({u, 0.0}, Q);
+            P.count = 0;
+            const double zAbs = 2.0 * ComplexAbs(P.a) * rhoX;
+            bool series = zAbs <= kBeamSeriesMaxArgument;
+            for (int m = 1; series && m <= M; ++m) {
+                sums[static_cast<std::size_t>(M + m)] = SeriesSums(m, *W, P);
+                sums[static_cast<std::size_t>(M - m)] = SeriesSums(-m, *W, P);
+                for (const Sums& s2 : {sums[static_cast<std::size_t>(M + m)], sums[static_cast<std::size_t>(M - m)]})
+                    if (s2.truncated || !Finite(s2.sum1) || !Finite(s2.sum2)) series = false;
             }
-        } else if (M > 0) {
-            // z_n = 2 a |X|; F(n) e^(Re z) = Q e^(-ikzf) e^(-Q (rho^2 + u^2) + Re z), never above
-            // |Q| e^(-Re Q (|X| - u)^2) up to the Single rounding of rho^2.
-            const Complex z{2.0 * P.a.re * rhoX, 2.0 * P.a.im * rhoX};
-            const BesselIResult I = BesselIScaled(M + 1, z);
-            if (I.status != BesselIStatus::Ok) return BeamShapeStatus::OutOfRange;
-            const double r2 = static_cast<double>(b.rho2) + u * u;
-            const Complex H = ComplexMult(Qphase, ComplexExp({-Q.re * r2 + z.re, -Q.im * r2}));
-            for (int m = 1; m <= M; ++m) {
-                const Complex K = ComplexMult(Normalisation(n, m), H);
-                Store(tables, n, m, K, BesselSums(m, phi0, I.values));
-                Store(tables, n, -m, K, BesselSums(-m, phi0, I.values));
+            const Complex Fn = F[static_cast<std::size_t>(n)];
+            if (series) {
+                for (int m = 1; m <= M; ++m) {
+                    const Sums& plus = sums[static_cast<std::size_t>(M + m)];
+                    const Sums& minus = sums[static_cast<std::size_t>(M - m)];
+                    if (plus.sum1 == Complex{} && plus.sum2 == Complex{} && minus.sum1 == Complex{} &&
+                        minus.sum2 == Complex{})
+                        continue;  // a centred beam above |m| = 1
+                    const Complex K = ComplexMult(Normalisation(n, m), Fn);
+                    Store(tables, n, m, K, plus);
+                    Store(tables, n, -m, K, minus);
+                }
+            } else if (M > 0) {
+                // z_n = 2 a |X|; F(n) e^(Re z) = Q e^(-ikzf) e^(-Q (rho^2 + u^2) + Re z), never above
+                // |Q| e^(-Re Q (|X| - u)^2) up to the Single rounding of rho^2.
+                const Complex z{2.0 * P.a.re * rhoX, 2.0 * P.a.im * rhoX};
+                const BesselIResult I = BesselIScaled(M + 1, z);
+                if (I.status != BesselIStatus::Ok) {
+                    kind[static_cast<std::size_t>(n)] = kFailedOrder;
+                    continue;
+                }
+                const double r2 = static_cast<double>(b.rho2) + u * u;
+                const Complex H = ComplexMult(Qphase, ComplexExp({-Q.re * r2 + z.re, -Q.im * r2}));
+                for (int m = 1; m <= M; ++m) {
+                    const Complex K = ComplexMult(Normalisation(n, m), H);
+                    Store(tables, n, m, K, BesselSums(m, phi0, I.values));
+                    Store(tables, n, -m, K, BesselSums(-m, phi0, I.values));
+                }
+                kind[static_cast<std::size_t>(n)] = kBesselOrder;
             }
-            ++tables.besselOrders;
         }
-        if (onOrder(BeamStage::Coefficients, n, N)) return BeamShapeStatus::Stopped;
+    };
+    auto clearAbove = [&](int n) {
+        for (auto* t : {&tables.beamGPlusA, &tables.beamGPlusB, &tables.beamGMinusA, &tables.beamGMinusB})
+            std::fill(t->begin() + static_cast<std::ptrdiff_t>(tables.Index(n + 1, 0)), t->end(), Complex{});
+    };
+    for (; groupFirst <= N; groupFirst = groupLast + 1) {
+        groupLast = std::min(N, groupFirst + group - 1);
+        SharedPool().ForEach((groupLast - groupFirst) / kOrderTask + 1, formTask);
+        for (int n = groupFirst; n <= groupLast; ++n) {
+            if (kind[static_cast<std::size_t>(n)] == kFailedOrder) {
+                clearAbove(n - 1);
+                return BeamShapeStatus::OutOfRange;
+            }
+            if (kind[static_cast<std::size_t>(n)] == kBesselOrder) ++tables.besselOrders;
+            if (onOrder(BeamStage::Coefficients, n, N)) {
+                clearAbove(n);
+                return BeamShapeStatus::Stopped;
+            }
+        }
     }
     return BeamShapeStatus::Done;
 }

@@ -113,6 +113,7 @@ struct BeamShapeTables {
     int beamMMax = 0;
     std::vector<Complex> beamGPlusA, beamGPlusB, beamGMinusA, beamGMinusB;
     int besselOrders = 0;  // orders n whose coefficients came from I_nu(z_n) instead of the power series
+    std::vector<unsigned char> orderKind;  // scratch: how each order n was formed
 
     std::size_t Index(int n, int m) const {
         return static_cast<std::size_t>(n) * static_cast<std::size_t>(beamMMax + 2) + static_cast<std::size_t>(m);
@@ -142,7 +143,10 @@ enum class BeamShapeStatus {
 // of F(n), so that neither overflows: the beam is still found when G = e^(-Q rho^2) underflows (an
 // offset of 30 w0 and more, for a sphere larger than that).
 // A centred beam (xf = yf = 0) gives gPlusA = F, gPlusB = -iF, gMinusA = F, gMinusB = iF at |m| = 1
-// and 0 for every |m| >= 2. `onOrder` is called once per order n (Coefficients, n, N).
+// and 0 for every |m| >= 2. `onOrder` is called on the calling thread once per order n
+// (Coefficients, n, N). From N = 50 up the orders are formed 128 at a time on the worker pool
+// (numerics/worker_pool.h) before they are reported; a stop after order n clears the orders above
+// it, so the tables are the same, to the bit, whatever the number of threads.
 // `beamOrderFactor` must hold F(n) for n = 1..N (BeamOrderFactors).
 BeamShapeStatus BeamShapeCoeff1(const GaussianBeam& beam, int N, int M, const std::vector<Complex>& beamOrderFactor,
                                 BeamShapeTables& tables, BeamProgressCallback onOrder = {});

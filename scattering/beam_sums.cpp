@@ -8,6 +8,7 @@
 
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
+#include "numerics/worker_pool.h"
 
 namespace tessary {
 namespace {
@@ -29,6 +30,21 @@ struct Accumulators {
     double f1re[kLanes], f1im[kLanes], f2re[kLanes], f2im[kLanes];  // S1, S2 at theta_J
     double m1re[kLanes], m1im[kLanes], m2re[kLanes], m2im[kLanes];  // S1, S2 at 180 - theta_J
 };
+
+// One block of lanes with its angle indices and its sums.
+struct LaneBlock {
+    Block block;
+    int laneJ[kLanes];
+    int lanes;
+    bool anyMirror;
+    Accumulators acc;
+};
+
+// Threads: windows of at least kThreadedPoints points with at least kThreadedOrders orders are summed
+// kGroupBlocks blocks at a time on the worker pool.
+constexpr int kThreadedPoints = 200;
+constexpr int kThreadedOrders = 50;
+constexpr int kGroupBlocks = 32;
 
 inline Pair Load(const double* p) {
     Pair v;
@@ -158,55 +174,73 @@ bool BeamAngleSums(const BeamPartialWaves& w, int nang, int first, int last, std
     const double dang = kHalfPi / (nang - 1);
     int pointsDone = 0;
 
-    Block block{};
-    int laneJ[kLanes];
-    int lanes = 0;
-    bool anyMirror = false;
-    Accumulators acc;
-
-    // Stores the sums of the lanes in hand; false when the callback asks for a stop.
-    auto flush = [&]() -> bool {
-        for (int b = lanes; b < kLanes; ++b) {  // idle lanes: any finite angle
-            block.C[b] = 1.0;
-            block.S[b] = 0.0;
+    // Blocks of lanes are summed a group at a time (on the worker pool for large runs), then stored
+    // in order, point by point; a stop drops the sums of the group not yet stored.
+    const int group = total >= kThreadedPoints && w.N >= kThreadedOrders ? kGroupBlocks : 1;
+    LaneBlock blocks[kGroupBlocks];
+    int count = 0;  // blocks filled
+    auto sum = [&](int i) {
+        LaneBlock& b = blocks[i];
+        for (int lane = b.lanes; lane < kLanes; ++lane) {  // idle lanes: any finite angle
+            b.block.C[lane] = 1.0;
+            b.block.S[lane] = 0.0;
         }
-        if (anyMirror)
-            SumBlock<true>(w, block, acc);
+        if (b.anyMirror)
+            SumBlock<true>(w, b.block, b.acc);
         else
-            SumBlock<false>(w, block, acc);
-        for (int b = 0; b < lanes; ++b) {
-            const int J = laneJ[b];
-            const std::size_t targets[2] = {static_cast<std::size_t>(J), static_cast<std::size_t>(n2 - J)};
-            const double values[2][4] = {{acc.f1re[b], acc.f1im[b], acc.f2re[b], acc.f2im[b]},
-                                         {acc.m1re[b], acc.m1im[b], acc.m2re[b], acc.m2im[b]}};
-            for (int side = 0; side < 2; ++side) {
-                const std::size_t k = targets[side];
-                if (side == 1 && (J == nang || !anyMirror)) continue;
-                if (!inWindow(static_cast<long long>(k))) continue;
-                S1re[k] += values[side][0];
-                S1im[k] += values[side][1];
-                S2re[k] += values[side][2];
-                S2im[k] += values[side][3];
-                done[k] = 1;
-                if (onPoint(BeamStage::Angles, ++pointsDone, total)) return false;
+            SumBlock<false>(w, b.block, b.acc);
+    };
+    // Sums and stores the blocks filled; false when the callback asks for a stop.
+    auto flush = [&]() -> bool {
+        SharedPool().ForEach(count, sum);
+        for (int i = 0; i < count; ++i) {
+            const LaneBlock& b = blocks[i];
+            for (int lane = 0; lane < b.lanes; ++lane) {
+                const int J = b.laneJ[lane];
+                const Accumulators& acc = b.acc;
+                const std::size_t targets[2] = {static_cast<std::size_t>(J), static_cast<std::size_t>(n2 - J)};
+                const double values[2][4] = {{acc.f1re[lane], acc.f1im[lane], acc.f2re[lane], acc.f2im[lane]},
+                                             {acc.m1re[lane], acc.m1im[lane], acc.m2re[lane], acc.m2im[lane]}};
+                for (int side = 0; side < 2; ++side) {
+                    const std::size_t k = targets[side];
+                    if (side == 1 && (J == nang || !b.anyMirror)) continue;
+                    if (!inWindow(static_cast<long long>(k))) continue;
+                    S1re[k] += values[side][0];
+                    S1im[k] += values[side][1];
+                    S2re[k] += values[side][2];
+                    S2im[k] += values[side][3];
+                    done[k] = 1;
+                    if (onPoint(BeamStage::Angles, ++pointsDone, total)) return false;
+                }
             }
         }
-        lanes = 0;
-        anyMirror = false;
+        count = 0;
+        blocks[0].lanes = 0;
+        blocks[0].anyMirror = false;
         return true;
     };
 
+    blocks[0].lanes = 0;
+    blocks[0].anyMirror = false;
     for (int J = 1; J <= nang; ++J) {
         const bool forward = inWindow(J), mirror = J < nang && inWindow(n2 - J);
         if (!forward && !mirror) continue;
+        LaneBlock& b = blocks[count];
         const double theta = (J - 1) * dang;
-        block.C[lanes] = std::cos(theta);
-        block.S[lanes] = std::sin(theta);
-        laneJ[lanes] = J;
-        anyMirror = anyMirror || mirror;
-        if (++lanes == kLanes && !flush()) return true;
+        b.block.C[b.lanes] = std::cos(theta);
+        b.block.S[b.lanes] = std::sin(theta);
+        b.laneJ[b.lanes] = J;
+        b.anyMirror = b.anyMirror || mirror;
+        if (++b.lanes < kLanes) continue;
+        if (++count == group) {
+            if (!flush()) return true;
+        } else {
+            blocks[count].lanes = 0;
+            blocks[count].anyMirror = false;
+        }
     }
-    if (lanes > 0 && !flush()) return true;
+    if (blocks[count].lanes > 0) ++count;
+    if (count > 0 && !flush()) return true;
     return false;
 }
 

@@ -51,9 +51,11 @@ void BuildBeamPartialWaves(const BeamShapeTables& shape, double phi, const std::
 // stored function is m pi_n^m) and, for n >= m, with c = pi_n cos theta and d = c - pi_(n-1),
 //   tau_n = (n/m) d - pi_(n-1),   pi_(n+1) = ((n + m)/(n + 1 - m)) d + c.
 // An angle and its supplement come from one recurrence (pi changes sign by (-1)^(n+m), tau by
-// -(-1)^(n+m), exactly), so each point gets the same bits whatever the window. `onPoint` is called
-// after every point stored (Angles, points done, points in the window); when it asks for a stop, the
-// points stored so far are kept and the function returns true.
+// -(-1)^(n+m), exactly), so each point gets the same bits whatever the window. Windows of at least
+// 200 points with N >= 50 sum groups of 32 blocks of 8 angles at once on the worker pool
+// (numerics/worker_pool.h); the bits do not depend on the thread count. `onPoint` is called on the
+// calling thread after every point stored (Angles, points done, points in the window); when it asks
+// for a stop, the points stored so far are kept and the function returns true.
 bool BeamAngleSums(const BeamPartialWaves& waves, int nang, int first, int last, std::vector<double>& S1re,
                    std::vector<double>& S1im, std::vector<double>& S2re, std::vector<double>& S2im,
                    std::vector<unsigned char>& done, BeamProgressCallback onPoint = {});

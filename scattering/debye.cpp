@@ -12,13 +12,28 @@
 #include "numerics/elementary.h"
 #include "numerics/spherical_bessel.h"
 #include "numerics/kernel_support.h"
+#include "numerics/worker_pool.h"
 
 namespace tessary {
 namespace {
 
 constexpr char kErrorTitle[] = "Error";
 constexpr char kTooLarge[] = "Reduce radius or increase wavelength";
-constexpr int kBlock = 64;  // angle indices summed together; the stop callback runs once per block
+constexpr int kBlock = kDebyeAngleBlock;
+// Threads: runs of at least kThreadedAngles angles and kThreadedOrders orders sum kGroupBlocks blocks
+// of angles at once on the worker pool, then store them in order, each followed by the callback.
+constexpr int kThreadedAngles = 200;
+constexpr int kThreadedOrders = 50;
+constexpr int kGroupBlocks = 16;
+// Orders summed beyond max(termCount, nMax) at most, while their terms still count.
+constexpr int kTailOrders = 32;
+// Functions of x above this size mark orders whose terms are below any rounding of the sums.
+constexpr double kNegligibleOrder = 1e100;
+// Partial waves below this, far below any term that counts, are taken as 0: their subnormal products
+// would only slow the running products and the angle sums down.
+constexpr double kNegligibleWave = 1e-250;
+
+Complex Negligible(Complex c) { return LargerPart(c) < kNegligibleWave ? Complex{} : c; }
 // Below this |j_n(m x)| the cross product y_n = (j_n y_(n-1) - W) / j_(n-1) has no room left.
 constexpr double kSmallestBessel = 1e-290;
 
@@ -136,21 +151,33 @@ void ComplexStart(DebyeTables& t, Complex s, Complex c) {
     t.dzeta2nx[1] = ComplexSub(t.zeta2nx[0], Div(t.zeta2nx[1], z));
 }
 
-// j_n(m x) / debyeScale, or false when it cannot be had in the double range.
-bool ScaledBessel(const DebyeTables& t, int n, bool recursion, Complex& j) {
+// The ratios rho_n = j_n(z) / j_(n-1)(z), n = 2..N, into ratio[n], by the downward recurrence
+// rho_n = 1 / ((2n + 1)/z - rho_(n+1)) ([3] 10.1.19), which is stable for every n and z, started
+// from j_(N+1) / j_N of two continued fractions at the top. False when these cannot be had.
+bool BesselRatios(Complex z, int N, Complex* ratio) {
+    const ContFracResult top = ComplexContFrac(N, z), above = ComplexContFrac(N + 1, z);
+    if (top.status != ContFracStatus::Ok || above.status != ContFracStatus::Ok || LargerPart(top.mantissa) == 0.0)
+        return false;
+    Complex rho = TimesPow10(Div(above.mantissa, top.mantissa), above.exponent10 - top.exponent10);
+    for (int n = N; n >= 2; --n) {
+        rho = Div({1.0, 0.0}, ComplexSub(Div({2.0 * n + 1.0, 0.0}, z), rho));
+        ratio[n] = rho;
+    }
+    return true;
+}
+
+// j_n(m x) / debyeScale from j_(n-1); `ratio` holds j_n / j_(n-1) unless `recursion`. False when it
+// leaves the double range.
+bool ScaledBessel(const DebyeTables& t, int n, bool recursion, Complex ratio, Complex& j) {
     if (recursion) {
         // Upward recurrence j_n = ((2n - 1)/z) j_(n-1) - j_(n-2) ([3] 10.1.19) on the rescaled values,
         // which it keeps rescaled. It is stable only while n stays below |z|: above, j_n decays and the
         // growing y_n it mixes in swamps it, so the high orders of small or weakly absorbing spheres
-        // lose accuracy (the continued fraction has no such limit).
+        // lose accuracy (the ratios have no such limit).
         const Complex f = Div({2.0 * n - 1.0, 0.0}, t.mx);
         j = ComplexSub(ComplexMult(f, t.jnnx[n - 1]), t.jnnx[n - 2]);
     } else {
-        const ContFracResult r = ComplexContFrac(n, t.mx);
-        if (r.status != ContFracStatus::Ok) return false;
-        j = r.mantissa;
-        if (t.debyeScaleExp != 0) j = Over(j, t.debyeScale);
-        if (r.exponent10 != 0) j = TimesPow10(j, r.exponent10);
+        j = ComplexMult(t.jnnx[n - 1], ratio);  // rescaled as j_(n-1) is
     }
     return Finite(j) && LargerPart(j) >= kSmallestBessel;
 }
@@ -170,10 +197,13 @@ DebyeTablesStatus ComplexRiccati(DebyeTables& t, bool recursion, DebyeStepCallba
     const Complex W =
         t.debyeScaleExp != 0 ? Over(Over(t.debyeCplx, t.debyeScale), t.debyeScale) : t.debyeCplx;
     ComplexStart(t, s, c);
+    // The ratios wait in the slots of j_n until these are formed, order by order upwards from j_1.
+    if (!recursion && t.termCount >= 2 && !BesselRatios(z, t.termCount, t.jnnx.data()))
+        return DebyeTablesStatus::BesselRange;
 
     for (int n = 2; n <= t.termCount; ++n) {
         Complex j;
-        if (!ScaledBessel(t, n, recursion, j)) return DebyeTablesStatus::BesselRange;
+        if (!ScaledBessel(t, n, recursion, t.jnnx[n], j)) return DebyeTablesStatus::BesselRange;
         t.jnnx[n] = j;
         // Cross product j_n y_(n-1) - j_(n-1) y_n = 1/z^2 ([3] 10.1), rescaled by S^2.
         t.ynnx[n] = Div(ComplexSub(ComplexMult(j, t.ynnx[n - 1]), W), t.jnnx[n - 1]);
@@ -191,19 +221,13 @@ DebyeTablesStatus ComplexRiccati(DebyeTables& t, bool recursion, DebyeStepCallba
 
 // ---- Angle sums of one ray order: the hot loop -------------------------------------------------------
 
-// The eight running sums of a block of angles: S1 and S2 (real, imaginary) at theta and at 180 - theta.
-struct BlockSums {
-    double f1r[kBlock], f1i[kBlock], f2r[kBlock], f2i[kBlock];
-    double b1r[kBlock], b1i[kBlock], b2r[kBlock], b2i[kBlock];
-};
-
 // For each mu of the block: pi_n by pi_k = ((2k-1)/(k-1)) mu pi_(k-1) - (k/(k-1)) pi_(k-2) ([2] 4.47),
 // tau_n = n mu pi_n - (n+1) pi_(n-1), and the sums over n = 1..N in order, forward with fn and mirrored
 // with (-1)^n fn ([2] 4.74). The n = 0 term is zero (pi_0 = tau_0 = 0). Each angle's arithmetic is that
 // of a sum taken alone; the angles of the block only run side by side (local arrays, fixed trip count,
 // so the compiler vectorises over them).
 void SumBlock(const double* muIn, int N, const double* piA, const double* piB, const double* fn,
-              const Complex* an2, const Complex* bn2, BlockSums& out) {
+              const Complex* an2, const Complex* bn2, DebyeBlockSums& out) {
     double mu[kBlock], p1[kBlock], p2[kBlock];  // mu, pi_n, pi_(n-1)
     double f1r[kBlock], f1i[kBlock], f2r[kBlock], f2i[kBlock];
     double b1r[kBlock], b1i[kBlock], b2r[kBlock], b2i[kBlock];
@@ -321,7 +345,7 @@ bool CheckAndCount(const DebyeInput& in, DebyeResult& r) {
     return true;
 }
 
-void PrepareAngles(const DebyeInput& in, DebyeResult& r) {
+void PrepareAngles(const DebyeInput& in, DebyeResult& r, int orders) {
     const int nang = r.NANG;
     const auto total = static_cast<std::size_t>(2 * nang);
     for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) Size(*s, total);
@@ -329,7 +353,7 @@ void PrepareAngles(const DebyeInput& in, DebyeResult& r) {
     DebyeWorkspace& w = r.work;
     Size(w.mu, static_cast<std::size_t>(nang) + 1);
     for (int J = 1; J <= nang; ++J) w.mu[J] = std::cos((J - 1) * angleStepRad);
-    const int N = r.termCount;
+    const int N = orders;
     Size(w.piA, static_cast<std::size_t>(N) + 1);
     Size(w.piB, static_cast<std::size_t>(N) + 1);
     Size(w.fn, static_cast<std::size_t>(N) + 1);
@@ -339,55 +363,153 @@ void PrepareAngles(const DebyeInput& in, DebyeResult& r) {
     }
     for (int n = 1; n <= N; ++n) w.fn[n] = ((2.0 * n + 1.0) * -0.5) / ((n + 1.0) * n);
     const bool convergence = in.graph == DebyeGraph::Convergence;
-    const std::size_t orders = convergence ? static_cast<std::size_t>(N) + 1 : 0;
-    Size(r.intensityPerp, orders);
-    Size(r.intensityPara, orders);
-    Size(r.intensityUnpol, orders);
+    const std::size_t shown = convergence ? static_cast<std::size_t>(r.termCount) + 1 : 0;
+    Size(r.intensityPerp, shown);
+    Size(r.intensityPara, shown);
+    Size(r.intensityUnpol, shown);
 }
 
-// The angle sums of one ray order, block by block; false when the callback asked for a stop.
-bool SumOrder(const DebyeInput& in, DebyeResult& r, const DebyeStepCallback& onStep) {
-    const int nang = r.NANG;
-    const DebyeWorkspace& w = r.work;
-    auto inWindow = [&](int index) { return in.first <= index && index <= in.last; };
-    BlockSums sums;
+// The angles of one block: indices J whose forward or mirrored index lies in the window.
+struct BlockAngles {
     double mu[kBlock];
     int J[kBlock];
+    int count;
+};
+
+// The angle sums of the coefficients in work.an2, work.bn2 over n = 1..N, block by block; each block
+// stored adds stepsPerIndex to stepsDone per index stored and is followed by the callback. False when
+// the callback asked for a stop: the blocks stored so far are kept, the others are not touched.
+bool SumOrder(const DebyeInput& in, DebyeResult& r, int N, double stepsPerIndex, const DebyeStepCallback& onStep) {
+    const int nang = r.NANG;
+    DebyeWorkspace& w = r.work;
+    auto inWindow = [&](int index) { return in.first <= index && index <= in.last; };
+    const int group = nang >= kThreadedAngles && N >= kThreadedOrders ? kGroupBlocks : 1;
+    if (w.blocks.size() < static_cast<std::size_t>(group)) w.blocks.resize(static_cast<std::size_t>(group));
+    BlockAngles angles[kGroupBlocks];
+    auto sumBlock = [&](int b) {
+        SumBlock(angles[b].mu, N, w.piA.data(), w.piB.data(), w.fn.data(), w.an2.data(), w.bn2.data(),
+                 w.blocks[static_cast<std::size_t>(b)]);
+    };
     int next = 1;
     while (next <= nang) {
-        int count = 0;
-        for (; next <= nang && count < kBlock; ++next) {
-            if (!inWindow(next) && (next == nang || !inWindow(2 * nang - next))) continue;
-            J[count] = next;
-            mu[count] = w.mu[next];
-            ++count;
-        }
-        if (count == 0) break;
-        std::fill(mu + count, mu + kBlock, 0.0);
-        SumBlock(mu, r.termCount, w.piA.data(), w.piB.data(), w.fn.data(), w.an2.data(), w.bn2.data(), sums);
-        int stored = 0;
-        for (int k = 0; k < count; ++k) {
-            const int j = J[k];
-            if (inWindow(j)) {
-                r.S1re[j] += sums.f1r[k];
-                r.S1im[j] += sums.f1i[k];
-                r.S2re[j] += sums.f2r[k];
-                r.S2im[j] += sums.f2i[k];
-                ++stored;
+        int blocks = 0;
+        for (; blocks < group && next <= nang; ++blocks) {
+            BlockAngles& a = angles[blocks];
+            a.count = 0;
+            for (; next <= nang && a.count < kBlock; ++next) {
+                if (!inWindow(next) && (next == nang || !inWindow(2 * nang - next))) continue;
+                a.J[a.count] = next;
+                a.mu[a.count] = w.mu[next];
+                ++a.count;
             }
-            const int mirror = 2 * nang - j;
-            if (j != nang && inWindow(mirror)) {
-                r.S1re[mirror] += sums.b1r[k];
-                r.S1im[mirror] += sums.b1i[k];
-                r.S2re[mirror] += sums.b2r[k];
-                r.S2im[mirror] += sums.b2i[k];
-                ++stored;
-            }
+            if (a.count == 0) break;
+            std::fill(a.mu + a.count, a.mu + kBlock, 0.0);
         }
-        r.stepsDone += stored;
-        if (onStep(r.stepsDone, r.stepsTotal)) return false;
+        if (blocks == 0) break;
+        SharedPool().ForEach(blocks, sumBlock);
+        for (int b = 0; b < blocks; ++b) {
+            const BlockAngles& a = angles[b];
+            const DebyeBlockSums& sums = w.blocks[static_cast<std::size_t>(b)];
+            int stored = 0;
+            for (int k = 0; k < a.count; ++k) {
+                const int j = a.J[k];
+                if (inWindow(j)) {
+                    r.S1re[j] += sums.f1r[k];
+                    r.S1im[j] += sums.f1i[k];
+                    r.S2re[j] += sums.f2r[k];
+                    r.S2im[j] += sums.f2i[k];
+                    ++stored;
+                }
+                const int mirror = 2 * nang - j;
+                if (j != nang && inWindow(mirror)) {
+                    r.S1re[mirror] += sums.b1r[k];
+                    r.S1im[mirror] += sums.b1i[k];
+                    r.S2re[mirror] += sums.b2r[k];
+                    r.S2im[mirror] += sums.b2i[k];
+                    ++stored;
+                }
+            }
+            r.stepsDone += stored * stepsPerIndex;
+            if (onStep(r.stepsDone, r.stepsTotal)) return false;
+        }
     }
     return true;
+}
+
+// Blocks of orders n whose selected partial waves are added up as one task of the pool.
+constexpr int kWaveBlock = 256;
+// In the sums of the selected orders, parts of partial waves below kSmallWave (absolute: no term of
+// such a wave reaches 1e-80 of an amplitude) and parts of R11 below kSmallR11 (|R11| <= 1) are taken
+// as 0, so that no product in the running powers and sums is subnormal, which would slow them down
+// a hundredfold.
+constexpr double kSmallWave = 1e-100;
+constexpr double kSmallR11 = 1e-150;
+
+Complex Tidy(Complex c, double floor) {
+    return {std::fabs(c.re) < floor ? 0.0 : c.re, std::fabs(c.im) < floor ? 0.0 : c.im};
+}
+
+// an2, bn2 (n = 0..orders) summed over the orders p = 0..pEnd with rayflag 1, p ascending, each n on
+// its own: the waves of DebyeOrderWaves, R11^(p-1) as a running product that ends once it is 0. The
+// lowest order p whose wave is not finite, or -1.
+int SelectedWaves(const DebyeCoefficients& k, const std::int16_t* rayflag, int pEnd, int orders,
+                  std::vector<Complex>& an2, std::vector<Complex>& bn2, std::vector<int>& overflow) {
+    Size(an2, static_cast<std::size_t>(orders) + 1);
+    Size(bn2, static_cast<std::size_t>(orders) + 1);
+    const int blocks = orders / kWaveBlock + 1;
+    overflow.assign(static_cast<std::size_t>(blocks), -1);
+    auto sumBlock = [&](int block) {
+        int& bad = overflow[static_cast<std::size_t>(block)];
+        const int last = std::min(orders, (block + 1) * kWaveBlock - 1);
+        for (int n = block * kWaveBlock; n <= last; ++n) {
+            Complex a{}, b{};
+            Complex e = Tidy(ComplexMult(k.t21e[n], k.t12e[n]), kSmallWave);
+            Complex h = Tidy(ComplexMult(k.t21m[n], k.t12m[n]), kSmallWave);
+            const Complex r11e = Tidy(k.r11e[n], kSmallR11), r11m = Tidy(k.r11m[n], kSmallR11);
+            int power = 1;  // e, h = T21 T12 R11^(power - 1)
+            for (int p = 0; p <= pEnd; ++p) {
+                if (rayflag[p] != 1) continue;
+                Complex ap, bp;
+                if (p == 0) {
+                    ap = Tidy({k.r22e[n].re - 1.0, k.r22e[n].im}, kSmallWave);
+                    bp = Tidy({k.r22m[n].re - 1.0, k.r22m[n].im}, kSmallWave);
+                } else {
+                    if (e == Complex{} && h == Complex{}) break;  // all higher orders are 0 as well
+                    for (; power < p; ++power) {
+                        e = Tidy(ComplexMult(e, r11e), kSmallWave);
+                        h = Tidy(ComplexMult(h, r11m), kSmallWave);
+                    }
+                    ap = e;
+                    bp = h;
+                }
+                if ((!Finite(ap) || !Finite(bp)) && (bad < 0 || p < bad)) bad = p;
+                a = ComplexAdd(a, ap);
+                b = ComplexAdd(b, bp);
+            }
+            an2[static_cast<std::size_t>(n)] = a;
+            bn2[static_cast<std::size_t>(n)] = b;
+        }
+    };
+    SharedPool().ForEach(blocks, sumBlock);
+    int bad = -1;
+    for (int p : overflow)
+        if (p >= 0 && (bad < 0 || p < bad)) bad = p;
+    return bad;
+}
+
+// The orders to sum for the coefficients an2, bn2 of n = 0..top: at least `from`, and on while a
+// later order's term bound (2n + 1)(|an2| + |bn2|) (|pi_n|, |tau_n| <= n (n + 1)/2) is not below
+// 1e-16 of the running sum of the bounds.
+int ConvergedOrders(const std::vector<Complex>& an2, const std::vector<Complex>& bn2, int from, int top) {
+    auto bound = [&](int n) { return (2.0 * n + 1.0) * (ComplexAbs(an2[n]) + ComplexAbs(bn2[n])); };
+    double sum = 0.0;
+    int last = from;
+    for (int n = 1; n <= top; ++n) {
+        const double term = bound(n);
+        if (n > from && term >= 1e-16 * sum) last = n;
+        sum += term;
+    }
+    return last;
 }
 
 void StoreConvergence(DebyeResult& r) {
@@ -402,6 +524,20 @@ void StoreConvergence(DebyeResult& r) {
 }  // namespace
 
 // ---- Stages ------------------------------------------------------------------------------------------
+
+int DebyeTableOrders(double x, int termCount, int nMax) {
+    const int top = std::max(termCount, nMax) + kTailOrders;
+    double y0 = -std::cos(x) / x, y1 = -std::cos(x) / (x * x) - std::sin(x) / x;  // [3] 10.1.12
+    int last = 1;
+    for (int n = 2; n <= top; ++n) {
+        const double y = ((2.0 * n - 1.0) / x) * y1 - y0;  // [3] 10.1.19
+        if (!(std::fabs(y) <= kNegligibleOrder)) break;
+        last = n;
+        y0 = y1;
+        y1 = y;
+    }
+    return std::max(termCount, last);
+}
 
 void DebyeFunctionsOfX(double x, int termCount, DebyeTables& t) {
     const auto n = static_cast<std::size_t>(termCount) + 1;
@@ -475,23 +611,39 @@ bool DebyeReflectionTransmission(const DebyeTables& t, Complex m, DebyeCoefficie
 
 bool DebyePartialWaves(const DebyeCoefficients& k, int p, std::vector<Complex>& an2,
                        std::vector<Complex>& bn2) {
-    const std::size_t size = k.r22e.size();
-    Size(an2, size);
-    Size(bn2, size);
+    DebyeOrderWaves waves(k, static_cast<int>(k.r22e.size()) - 1);
+    return waves.Order(p, an2, bn2);
+}
+
+bool DebyeOrderWaves::Order(int p, std::vector<Complex>& an2, std::vector<Complex>& bn2) {
+    const auto size = static_cast<std::size_t>(orders_) + 1;
+    an2.assign(size, Complex{});
+    bn2.assign(size, Complex{});
+    if (p >= 1 && power_ == 0) {  // the first order with a transmission: T21 T12
+        e_.resize(size);
+        h_.resize(size);
+        for (std::size_t n = 0; n < size; ++n) {
+            e_[n] = Negligible(ComplexMult(k_.t21e[n], k_.t12e[n]));
+            h_[n] = Negligible(ComplexMult(k_.t21m[n], k_.t12m[n]));
+        }
+        power_ = 1;
+    }
     bool finite = true;
     for (std::size_t n = 0; n < size; ++n) {
         if (p == 0) {
-            an2[n] = {k.r22e[n].re - 1.0, k.r22e[n].im};
-            bn2[n] = {k.r22m[n].re - 1.0, k.r22m[n].im};
-        } else if (p == 1) {
-            an2[n] = ComplexMult(k.t21e[n], k.t12e[n]);
-            bn2[n] = ComplexMult(k.t21m[n], k.t12m[n]);
+            an2[n] = Negligible({k_.r22e[n].re - 1.0, k_.r22e[n].im});
+            bn2[n] = Negligible({k_.r22m[n].re - 1.0, k_.r22m[n].im});
         } else {
-            an2[n] = ComplexMult(ComplexMult(k.t21e[n], k.t12e[n]), ComplexPower(k.r11e[n], p - 1));
-            bn2[n] = ComplexMult(ComplexMult(k.t21m[n], k.t12m[n]), ComplexPower(k.r11m[n], p - 1));
+            for (int i = power_; i < p; ++i) {  // one more internal reflection per order
+                e_[n] = Negligible(ComplexMult(e_[n], k_.r11e[n]));
+                h_[n] = Negligible(ComplexMult(h_[n], k_.r11m[n]));
+            }
+            an2[n] = e_[n];
+            bn2[n] = h_[n];
         }
         finite = finite && Finite(an2[n]) && Finite(bn2[n]);
     }
+    if (p >= 1) power_ = p;
     return finite;
 }
 
@@ -505,56 +657,84 @@ void DebyePlaneWave(const DebyeInput& in, const RaySelection& rays, DebyeResult&
     r.title.clear();
     r.stepsDone = 0.0;
     r.ordersDone = 0;
+    r.seriesOrders = 0;
     if (!CheckAndCount(in, r)) return;
 
     r.stepsTotal = (static_cast<double>(in.last) - in.first + 1.0) * rays.rayCount;
-    PrepareAngles(in, r);
+    int orders = DebyeTableOrders(in.x, r.termCount, r.nMax);
+    PrepareAngles(in, r, orders);
     if (in.rayListText == "Multiple" && rays.rayCount == 0) {
         Refuse(r, DebyeRefusal::NoRays, "No rays selected");
         return;
     }
 
-    // Stage one: the Riccati-Bessel tables.
+    // Stage one: the Riccati-Bessel tables, then the reflection and transmission coefficients. Where
+    // the orders past termCount leave the number range, the tables are made again to termCount.
     DebyeTables& t = r.tables;
-    DebyeFunctionsOfX(in.x, r.termCount, t);
     const double stepsTotal = r.stepsTotal;
     auto onOrder = [&](double, double) { return onStep(0.0, stepsTotal); };
-    switch (DebyeFunctionsOfMx(in.x, in.m, r.termCount, in.mnuDebyeRecursion, t, onOrder)) {
-        case DebyeTablesStatus::Done:
-            break;
-        case DebyeTablesStatus::Stopped:
+    for (;;) {
+        DebyeFunctionsOfX(in.x, orders, t);
+        const DebyeTablesStatus status = DebyeFunctionsOfMx(in.x, in.m, orders, in.mnuDebyeRecursion, t, onOrder);
+        if (status == DebyeTablesStatus::Stopped) {
             r.status = DebyeStatus::Stopped;
             return;
-        case DebyeTablesStatus::TooAbsorbing:  // ruled out by CheckAndCount
-        case DebyeTablesStatus::BesselRange:
+        }
+        const bool done = status == DebyeTablesStatus::Done && DebyeReflectionTransmission(t, in.m, r.coefficients);
+        if (done) break;
+        if (orders > r.termCount) {
+            orders = r.termCount;
+            continue;
+        }
+        if (status == DebyeTablesStatus::Done)
+            Refuse(r, DebyeRefusal::NotFinite,
+                   "The Debye coefficients overflowed (x = " + MessageNumber(in.x) + ", m = " + IndexText(in.m) + ")");
+        else  // BesselRange; TooAbsorbing is ruled out by CheckAndCount
             Refuse(r, DebyeRefusal::BesselRange,
                    std::string(kTooLarge) + " (the Bessel functions of m x = " + IndexText(t.mx) +
                        " leave the number range)");
-            return;
-    }
-
-    // Stage two: coefficients, then the angle sums of each selected order.
-    if (!DebyeReflectionTransmission(t, in.m, r.coefficients)) {
-        Refuse(r, DebyeRefusal::NotFinite,
-               "The Debye coefficients overflowed (x = " + MessageNumber(in.x) + ", m = " + IndexText(in.m) + ")");
         return;
     }
+
+    // Stage two: the partial waves of the selected orders and their angle sums, over at least
+    // max(termCount, nMax) orders (as far as the tables reach) and on while the terms count.
+    DebyeWorkspace& w = r.work;
+    const int from = std::min(orders, std::max(r.termCount, r.nMax));
     const int pEnd = static_cast<int>(
         std::min<std::int64_t>(rays.rayPMax, static_cast<std::int64_t>(rays.rayflag.size()) - 1));
-    for (int p = 0; p <= pEnd; ++p) {
-        if (rays.rayflag[static_cast<std::size_t>(p)] != 1) continue;
-        if (!DebyePartialWaves(r.coefficients, p, r.work.an2, r.work.bn2)) {
-            Refuse(r, DebyeRefusal::NotFinite,
-                   "The Debye series overflowed at ray order p = " + MessageNumber(p) + " (x = " + MessageNumber(in.x) +
-                       ", m = " + IndexText(in.m) + ")");
-            return;
+    auto refuseOverflow = [&](int p) {
+        Refuse(r, DebyeRefusal::NotFinite,
+               "The Debye series overflowed at ray order p = " + MessageNumber(p) + " (x = " + MessageNumber(in.x) +
+                   ", m = " + IndexText(in.m) + ")");
+    };
+    if (in.graph == DebyeGraph::Convergence) {
+        // Order by order: the intensities describe the last order whose coefficients were formed.
+        DebyeOrderWaves waves(r.coefficients, orders);
+        for (int p = 0; p <= pEnd; ++p) {
+            if (rays.rayflag[static_cast<std::size_t>(p)] != 1) continue;
+            if (!waves.Order(p, w.an2, w.bn2)) return refuseOverflow(p);
+            StoreConvergence(r);
+            const int N = ConvergedOrders(w.an2, w.bn2, from, orders);
+            r.seriesOrders = std::max(r.seriesOrders, N);
+            if (!SumOrder(in, r, N, 1.0, onStep)) {
+                r.status = DebyeStatus::Stopped;
+                break;
+            }
+            ++r.ordersDone;
         }
-        if (in.graph == DebyeGraph::Convergence) StoreConvergence(r);
-        if (!SumOrder(in, r, onStep)) {
-            r.status = DebyeStatus::Stopped;
-            break;
+    } else {
+        // The selected orders added per n, then one angle sum for all of them.
+        int selected = 0;
+        for (int p = 0; p <= pEnd; ++p) selected += rays.rayflag[static_cast<std::size_t>(p)] == 1 ? 1 : 0;
+        const int overflowAt = SelectedWaves(r.coefficients, rays.rayflag.data(), pEnd, orders, w.an2, w.bn2, w.waveOverflow);
+        if (overflowAt >= 0) return refuseOverflow(overflowAt);
+        r.seriesOrders = ConvergedOrders(w.an2, w.bn2, from, orders);
+        if (selected > 0) {
+            if (SumOrder(in, r, r.seriesOrders, rays.rayCount, onStep))
+                r.ordersDone = selected;
+            else
+                r.status = DebyeStatus::Stopped;
         }
-        ++r.ordersDone;
     }
     if (!AllFinite(r.S1re) || !AllFinite(r.S1im) || !AllFinite(r.S2re) || !AllFinite(r.S2im))
         Refuse(r, DebyeRefusal::NotFinite,

@@ -92,12 +92,24 @@ struct DebyeCoefficients {
     std::vector<Complex> r11e, r22e, t21e, t12e;
 };
 
+// Angle indices summed together; the progress callback runs once per block.
+inline constexpr int kDebyeAngleBlock = 64;
+
+// The eight running sums of a block of angles: S1 and S2 (real, imaginary) at theta and at 180 - theta.
+struct DebyeBlockSums {
+    double f1r[kDebyeAngleBlock], f1i[kDebyeAngleBlock], f2r[kDebyeAngleBlock], f2i[kDebyeAngleBlock];
+    double b1r[kDebyeAngleBlock], b1i[kDebyeAngleBlock], b2r[kDebyeAngleBlock], b2i[kDebyeAngleBlock];
+};
+
 // Scratch of the amplitude stage, kept so that repeated calls reuse their memory.
 struct DebyeWorkspace {
-    std::vector<Complex> an2, bn2;  // minus twice the Debye partial-wave coefficients of order p
+    std::vector<Complex> an2, bn2;  // minus twice the Debye partial-wave coefficients: one order p, or
+                                    // the sum of the selected orders
+    std::vector<int> waveOverflow;  // per block of orders n: the lowest p whose wave overflowed, or -1
     std::vector<double> piA, piB;   // recurrence factors (2k-1)/(k-1) and k/(k-1) of pi_k
     std::vector<double> fn;         // -(2n+1)/(2n(n+1))
     std::vector<double> mu;         // cos theta_J, J = 0..NANG
+    std::vector<DebyeBlockSums> blocks;  // sums of the blocks of angles worked at once
 };
 
 struct DebyeResult {
@@ -114,6 +126,7 @@ struct DebyeResult {
     int nStop = 0;            // round(x + 4 x^0.3333 + 2)
     int nMax = 0;             // floor(max(|m x|, nStop)) + 15, only compared with the limit
     int termCount = 0;        // nStop, or round(1.2 nStop) for the convergence graph
+    int seriesOrders = 0;     // orders n = 0..seriesOrders summed (>= termCount; see DebyePlaneWave)
     double stepsDone = 0.0;   // angle sums stored
     double stepsTotal = 0.0;  // (last - first + 1) x rayCount
     int ordersDone = 0;       // ray orders whose every angle sum is stored
@@ -155,10 +168,18 @@ class DebyeStepCallback {
 // of j_n grows errors above x by the ratio y_n/j_n).
 void DebyeFunctionsOfX(double x, int termCount, DebyeTables& tables);
 
+// Orders of the tables for sums that converge: max(termCount, nMax) + 32 at most, as far as
+// |y_n(x)| stays below 1e100 (the terms of higher orders lie below the rounding of the sums, and
+// their tables would overflow); never fewer than termCount.
+int DebyeTableOrders(double x, int termCount, int nMax);
+
 enum class DebyeTablesStatus { Done, Stopped, BesselRange, TooAbsorbing };
 
 // Functions of m x for n = 0..termCount, with debyeScaleExp, debyeScale and debyeCplx. Complex path
-// (Im m != 0 or Re m < 1): j_n(m x) from ComplexContFrac, or by upward recurrence when `recursion`,
+// (Im m != 0 or Re m < 1): j_n(m x) = j_(n-1) rho_n upwards from j_1, the ratios rho_n = j_n/j_(n-1)
+// by the downward recurrence rho_n = 1/((2n + 1)/z - rho_(n+1)) started from two ComplexContFrac at
+// the top order (linear time; agrees with a continued fraction per order to 1e-12), or j_n by upward
+// recurrence when `recursion`,
 // y_n from the cross product j_n y_(n-1) - j_(n-1) y_n = (m x)^-2 ([3] 10.1); `onOrder` is called
 // once per order from 2 up and may stop the stage. Real path: the recurrences of DebyeFunctionsOfX
 // with Re m x, for every order (also above Re m x when Re m is near 1).
@@ -175,16 +196,40 @@ bool DebyeReflectionTransmission(const DebyeTables& tables, Complex m, DebyeCoef
 bool DebyePartialWaves(const DebyeCoefficients& coefficients, int p, std::vector<Complex>& an2,
                        std::vector<Complex>& bn2);
 
+// an2(n), bn2(n) of ray orders p asked for in increasing order, n = 0..orders: R22 - 1 for p = 0,
+// T21 T12 for p = 1, and for p >= 2 T21 T12 multiplied p - 1 times by R11, the products of the
+// orders before carried on, so that a range of orders costs one multiplication per order step.
+// Values below 1e-250 (far below any term that counts) are taken as 0.
+class DebyeOrderWaves {
+  public:
+    DebyeOrderWaves(const DebyeCoefficients& coefficients, int orders) : k_(coefficients), orders_(orders) {}
+    // Writes an2, bn2 of order p (sized orders + 1); false if any value is not finite.
+    bool Order(int p, std::vector<Complex>& an2, std::vector<Complex>& bn2);
+
+  private:
+    const DebyeCoefficients& k_;
+    int orders_;
+    int power_ = 0;  // the order whose products e_, h_ hold (0: none yet)
+    std::vector<Complex> e_, h_;
+};
+
 // ---- The series ------------------------------------------------------------------------------------
 
 // Debye series of the orders p = 0..rayPMax whose rayflag is 1, summed into S1 and S2.
 //
 // Counts: nStop = round(x + 4 x^0.3333 + 2) (halves to even), nMax = floor(max(|m x|, nStop)) + 15,
-// termCount = nStop, or round(1.2 nStop) for the convergence graph. For each selected order p the
-// coefficients of every n are formed, then for each angle index J = 1..NANG in the window (and its
-// mirror 2 NANG - J, J != NANG) S1 += sum_n fn (an2 pi_n + bn2 tau_n), S2 += sum_n fn (an2 tau_n +
-// bn2 pi_n), fn = -(2n+1)/(2n(n+1)), with the alternating signs of [2] 4.74 at the mirrored angle.
-// The sums are exactly those of one angle at a time in order n; angles are worked in blocks.
+// termCount = nStop, or round(1.2 nStop) for the convergence graph; termCount is what the window shows.
+// The series themselves are summed further, over n = 0..seriesOrders: at least max(termCount, nMax)
+// and on while a term can still reach 1e-16 of the sums, as far as the tables of x stay in range
+// (DebyeTableOrders), since the series of a single ray order converges later than that of Mie.
+// For the normal graph the partial waves an2, bn2 of the selected orders are added per n first (the
+// powers of R11 as running products; parts below 1e-100 taken as 0), then for each angle index J =
+// 1..NANG in the window (and its mirror 2 NANG - J, J != NANG) S1 += sum_n fn (an2 pi_n + bn2 tau_n),
+// S2 += sum_n fn (an2 tau_n + bn2 pi_n), fn = -(2n+1)/(2n(n+1)), with the alternating signs of [2]
+// 4.74 at the mirrored angle. The convergence graph sums its orders one by one in the same way. The
+// sums are exactly those of one angle at a time in order n; angles are worked in blocks of 64, runs
+// of at least 200 angles and 50 orders 16 blocks at a time on the worker pool; the bits do not
+// depend on the number of threads.
 //
 // Outcomes, in the order they are tested (a refusal sets S1 and S2 to 0 at whatever size they had):
 // - Refused BadSize / BadIndex: x or m unusable.
@@ -199,21 +244,24 @@ bool DebyePartialWaves(const DebyeCoefficients& coefficients, int p, std::vector
 // - Stopped during the tables of m x: S1, S2 all zero, no coefficients.
 // - Refused BesselRange (j_n(m x) below 1e-290 or not found; the message starts with "Reduce radius
 //   or increase wavelength") or NotFinite (a coefficient or amplitude overflowed).
-// - Stopped during the sums: `onStep` returned true after a block of angle sums. Orders before the
-//   current one are complete; the current one holds the blocks stored so far; later orders are not
-//   summed. Convergence values are those of the current order.
+// - Stopped during the sums: `onStep` returned true after a block of angle sums. The blocks stored
+//   so far hold all selected orders (normal graph; ordersDone 0), or, for the convergence graph, the
+//   orders before the current one are complete, the current one holds the blocks stored so far and
+//   later orders are not summed (convergence values are those of the current order).
 // - Done.
 //
-// `onStep` is called once per order n of the complex-path tables (with stepsDone 0) and once after
-// every block of up to 64 angle indices of each ray order; never per term. The hot loop allocates
-// nothing; a reused `result` allocates nothing once its capacity suffices.
+// `onStep` is called on the calling thread once per order n of the complex-path tables (with stepsDone
+// 0) and once after every block of up to 64 angle indices stored, never per term; a block stored adds
+// rayCount steps per index for the normal graph (all orders at once), one for the convergence graph.
+// The hot loop allocates nothing; a reused `result` allocates nothing once its capacity suffices.
 //
-// Accuracy (tests/scattering/debye_test.cpp): summed over p, the coefficients give the Mie a_n, b_n to
+// Accuracy (tests/scattering/debye_test.cpp, debye_reference_test.cpp): single ray orders p = 0..5 at
+// x = 100 to 1e-7 of arbitrary-precision sums; summed over p, the coefficients give the Mie a_n, b_n to
 // 1e-12 absolute for x <= 400 (also rescaled, x Im m = 400) and 1e-10 at x = 1000; the orders 0..50 at
 // x = 10, m = 1.5 + 0.1i give the Mie S1, S2 to 1e-6 relative. Above n = x the upward recurrence of
 // j_n(x) costs accuracy in the highest orders (relative 1e-6 in j_n(x) at n = termCount for x = 20).
-// Cost: one order is one angle sum of termCount terms per angle plus termCount powers; on the complex
-// path each order n of the tables also runs a continued fraction of about |m x| + n steps.
+// Cost: one angle sum of seriesOrders terms per angle, whatever the number of selected orders, plus
+// one complex product per order n and ray order p; the tables take linear time.
 void DebyePlaneWave(const DebyeInput& input, const RaySelection& rays, DebyeResult& result,
                     DebyeStepCallback onStep = {});
 

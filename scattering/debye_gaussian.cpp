@@ -56,53 +56,6 @@ void MagneticR22WithoutRounding(const DebyeTables& t, Complex m, DebyeCoefficien
     }
 }
 
-// an2(n), bn2(n) of the ray orders p in increasing order, for n = 0..termCount: R22 - 1 for p = 0,
-// T21 T12 for p = 1, and for p >= 2 T21 T12 multiplied p - 1 times by R11. The running products of
-// the orders before are carried on, so a range of orders costs one multiplication per order step.
-class PartialWaves {
-public:
-    PartialWaves(const DebyeCoefficients& k, int termCount) : k_(k), termCount_(termCount) {}
-
-    // False if any value is not finite.
-    bool Order(int p, std::vector<Complex>& an2, std::vector<Complex>& bn2) {
-        const auto size = static_cast<std::size_t>(termCount_) + 1;
-        an2.assign(size, Complex{});
-        bn2.assign(size, Complex{});
-        if (p >= 1 && power_ == 0) {  // the first order with a transmission: T21 T12
-            e_.resize(size);
-            h_.resize(size);
-            for (std::size_t n = 0; n < size; ++n) {
-                e_[n] = ComplexMult(k_.t21e[n], k_.t12e[n]);
-                h_[n] = ComplexMult(k_.t21m[n], k_.t12m[n]);
-            }
-            power_ = 1;
-        }
-        bool finite = true;
-        for (std::size_t n = 0; n < size; ++n) {
-            if (p == 0) {
-                an2[n] = {k_.r22e[n].re - 1.0, k_.r22e[n].im};
-                bn2[n] = {k_.r22m[n].re - 1.0, k_.r22m[n].im};
-            } else {
-                for (int i = power_; i < p; ++i) {
-                    e_[n] = ComplexMult(e_[n], k_.r11e[n]);
-                    h_[n] = ComplexMult(h_[n], k_.r11m[n]);
-                }
-                an2[n] = e_[n];
-                bn2[n] = h_[n];
-            }
-            finite = finite && Finite(an2[n]) && Finite(bn2[n]);
-        }
-        if (p >= 1) power_ = p;
-        return finite;
-    }
-
-private:
-    const DebyeCoefficients& k_;
-    int termCount_;
-    int power_ = 0;  // the order whose products e_, h_ hold (0: none yet)
-    std::vector<Complex> e_, h_;
-};
-
 // Checks before any table is built; false when the call ends here (refusal or hand-over).
 bool CheckInput(const DebyeGaussianInput& in, DebyeGaussianResult& r, double& mxAbs) {
     if (!std::isfinite(in.x) || !(in.x > 0.0)) {
@@ -152,42 +105,49 @@ bool CheckInput(const DebyeGaussianInput& in, DebyeGaussianResult& r, double& mx
 bool SeriesCoefficients(const DebyeGaussianInput& in, const RaySelection& rays, DebyeGaussianResult& r) {
     DebyeGaussianWorkspace& w = r.work;
     DebyeTables& t = w.tables;
-    DebyeFunctionsOfX(in.x, r.termCount, t);
-    const DebyeTablesStatus tables = DebyeFunctionsOfMx(in.x, in.m, r.termCount, in.mnuDebyeRecursion, t);
-    if (tables == DebyeTablesStatus::TooAbsorbing) {
-        Refuse(r, BeamRefusal::TooAbsorbing,
-               "Absorption too strong for the Debye series (x Im m = " + MessageNumber(in.x * in.m.im) +
-                   ", at most 709): reduce radius or absorption, or choose the ray order 0");
-        return false;
-    }
-    if (tables != DebyeTablesStatus::Done) {
-        Refuse(r, BeamRefusal::BesselRange,
-               std::string(kTooLarge) + " (the Bessel functions of m x = " + IndexText(t.mx) +
-                   " leave the number range)");
-        return false;
-    }
-    if (!DebyeReflectionTransmission(t, in.m, w.coefficients)) {
-        Refuse(r, BeamRefusal::NotFinite, "The Debye coefficients overflowed (x = " + MessageNumber(in.x) + ", m = " +
-                                              IndexText(in.m) + ")");
+    // The orders past termCount that still count (as in the plane-wave series), within the N of the
+    // beam sums; where they leave the number range the tables are made again to termCount.
+    int orders = std::max(r.termCount, std::min(DebyeTableOrders(in.x, r.termCount, r.nMax), r.beamNMax));
+    for (;;) {
+        DebyeFunctionsOfX(in.x, orders, t);
+        const DebyeTablesStatus tables = DebyeFunctionsOfMx(in.x, in.m, orders, in.mnuDebyeRecursion, t);
+        const bool done = tables == DebyeTablesStatus::Done && DebyeReflectionTransmission(t, in.m, w.coefficients);
+        if (done) break;
+        if (orders > r.termCount) {
+            orders = r.termCount;
+            continue;
+        }
+        if (tables == DebyeTablesStatus::TooAbsorbing) {
+            Refuse(r, BeamRefusal::TooAbsorbing,
+                   "Absorption too strong for the Debye series (x Im m = " + MessageNumber(in.x * in.m.im) +
+                       ", at most 709): reduce radius or absorption, or choose the ray order 0");
+        } else if (tables != DebyeTablesStatus::Done) {
+            Refuse(r, BeamRefusal::BesselRange,
+                   std::string(kTooLarge) + " (the Bessel functions of m x = " + IndexText(t.mx) +
+                       " leave the number range)");
+        } else {
+            Refuse(r, BeamRefusal::NotFinite, "The Debye coefficients overflowed (x = " + MessageNumber(in.x) +
+                                                  ", m = " + IndexText(in.m) + ")");
+        }
         return false;
     }
     MagneticR22WithoutRounding(t, in.m, w.coefficients);
 
-    // Orders above termCount stay 0; the tables reach the larger of termCount and N.
+    // Orders above those of the tables stay 0; the sums reach the larger of termCount and N.
     const std::size_t size = static_cast<std::size_t>(std::max(r.termCount, r.beamNMax)) + 1;
     w.an2Sum.assign(size, Complex{});
     w.bn2Sum.assign(size, Complex{});
     const int pEnd = static_cast<int>(
         std::min<std::int64_t>(rays.rayPMax, static_cast<std::int64_t>(rays.rayflag.size()) - 1));
-    PartialWaves orders(w.coefficients, r.termCount);
+    DebyeOrderWaves waves(w.coefficients, orders);
     for (int p = 0; p <= pEnd; ++p) {
         if (rays.rayflag[static_cast<std::size_t>(p)] != 1) continue;
-        if (!orders.Order(p, w.an2, w.bn2)) {
+        if (!waves.Order(p, w.an2, w.bn2)) {
             Refuse(r, BeamRefusal::NotFinite, "The Debye series overflowed at ray order p = " + MessageNumber(p) +
                                                   " (x = " + MessageNumber(in.x) + ", m = " + IndexText(in.m) + ")");
             return false;
         }
-        for (int n = 0; n <= r.termCount; ++n) {
+        for (int n = 0; n <= orders; ++n) {
             w.an2Sum[n] = ComplexAdd(w.an2Sum[n], w.an2[n]);
             w.bn2Sum[n] = ComplexAdd(w.bn2Sum[n], w.bn2[n]);
         }

@@ -37,7 +37,7 @@ struct DebyeGaussianInput {
 };
 
 struct DebyeGaussianWorkspace {
-    DebyeTables tables;                // functions of x and m x, n = 0..termCount
+    DebyeTables tables;                // functions of x and m x, n = 0..termCount and on (see below)
     DebyeCoefficients coefficients;    // R11, R22, T21, T12 of both modes
     std::vector<Complex> an2, bn2;     // one ray order
     std::vector<Complex> an2Sum, bn2Sum;  // summed over the selected orders, n = 0..max(termCount, N)
@@ -83,8 +83,9 @@ struct DebyeGaussianResult {
 // R11, R22, T21, T12 and the partial waves come from the plane-wave Debye stages (debye.h), except that
 // R22 of the magnetic mode is always -N22/D and R11^(p-1) is formed by p - 1 multiplications. The
 // selected orders' partial waves an2, bn2 are summed over p first (the double sums are linear in
-// them), so every angle and every (n, m) is visited once whatever the number of orders; orders n above
-// termCount contribute nothing. Then, with f(n) = -(2n + 1)/(4n(n + 1)), the sums of the Gaussian-beam
+// them), so every angle and every (n, m) is visited once whatever the number of orders; the tables
+// and partial waves reach past termCount to DebyeTableOrders (at most N), so that the series of each
+// ray order converges, and higher orders contribute nothing. Then, with f(n) = -(2n + 1)/(4n(n + 1)), the sums of the Gaussian-beam
 // Mie series (BeamAngleSums) with f(n) an2, f(n) bn2 in place of c_n a_n, c_n b_n, without the
 // forward-beam correction. For a pair of beams the second beam's sums are added to the first's.
 //

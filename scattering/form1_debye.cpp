@@ -43,8 +43,9 @@ bool RefusedBeforeTables(const DebyeResult& r) {
 
 
 // With "Visible data" checked, the ray order in hand is printed under the graph on a red patch. The
-// series sums its orders in turn, each over the same angle window, so the order in hand follows from
-// the sums stored.
+// steps of the series count each selected order over the same angle window, so the order in hand
+// follows from the steps done; orders passed since the last report (the series sums its orders
+// together, a block of angles counting once for each) are printed in turn.
 class RayOrderDisplay {
   public:
     RayOrderDisplay(Form1& f, const RaySelection& rays) : m_form(f) {
@@ -61,9 +62,12 @@ class RayOrderDisplay {
         const double perOrder = stepsTotal / static_cast<double>(m_orders.size());
         const double ordinal = std::floor(stepsDone / perOrder);
         if (!(ordinal >= 0) || ordinal >= static_cast<double>(m_orders.size())) return;
-        const auto k = static_cast<std::size_t>(ordinal);
-        if (static_cast<std::ptrdiff_t>(k) == m_shown) return;
-        m_shown = static_cast<std::ptrdiff_t>(k);
+        const auto k = static_cast<std::ptrdiff_t>(ordinal);
+        while (m_shown < k) show(m_orders[static_cast<std::size_t>(++m_shown)]);
+    }
+
+  private:
+    void show(std::int32_t p) {
         Form1& f = m_form;
         const double y = f.graphBottom + 1200.0;
         f.setForeColor(kRed);
@@ -71,10 +75,10 @@ class RayOrderDisplay {
         f.setForeColor(0);
         f.setCurrentX(4000);
         f.setCurrentY(y);
-        f.printLine(m_orders[k]);
+        f.printLine(p);
     }
 
-  private:
+
     Form1& m_form;
     std::vector<std::int32_t> m_orders;
     std::ptrdiff_t m_shown = -1;

@@ -14,12 +14,21 @@
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "numerics/kernel_support.h"
+#include "numerics/worker_pool.h"
 
 namespace tessary {
 namespace {
 
 constexpr char kErrorTitle[] = "Error in BHMIE sub-routine";
 constexpr char kTooLarge[] = "Reduce radius or increase wavelength";
+
+// Threads: runs of at least kThreadedAngles angles and kThreadedOrders orders are summed in bands of
+// kOrderBand orders over blocks of kAngleBlock angles, the blocks spread over the worker pool. The
+// cut depends on the run alone, never on the thread count.
+constexpr int kThreadedAngles = 200;
+constexpr int kThreadedOrders = 50;
+constexpr int kOrderBand = 128;
+constexpr int kAngleBlock = 256;
 
 enum class Variant { BHMIE, BHMIE2 };
 
@@ -173,17 +182,20 @@ Segments WindowSegments(int nang, int first, int last) {
     return s;
 }
 
-// The angle functions and sums of the segments the window needs; the other angles are not made.
-void AngleSums(const OrderTerms& t, double* tables, const Segments& segments) {
+// One order over the angles J = begin..end - 1 that the window needs: the angular functions, then the
+// amplitude sums of the window's segments; the other angles are not made.
+void AngleSums(const OrderTerms& t, double* tables, int begin, int end, const Segments& segments) {
     for (int i = 0; i < segments.count; ++i) {
         const Segment& s = segments.list[i];
-        if (s.forward || s.mirror) AngularFunctions(t, tables, s.begin, s.end);
+        const int b = std::max(s.begin, begin), e = std::min(s.end, end);
+        if (b >= e || !(s.forward || s.mirror)) continue;
+        AngularFunctions(t, tables, b, e);
         if (s.forward && s.mirror)
-            AmplitudeSums<true, true>(t, tables, s.begin, s.end);
+            AmplitudeSums<true, true>(t, tables, b, e);
         else if (s.forward)
-            AmplitudeSums<true, false>(t, tables, s.begin, s.end);
+            AmplitudeSums<true, false>(t, tables, b, e);
         else if (s.mirror)
-            AmplitudeSums<false, true>(t, tables, s.begin, s.end);
+            AmplitudeSums<false, true>(t, tables, b, e);
     }
 }
 
@@ -433,20 +445,45 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
     MieLogDerivative(in.m, mx, r.recurrenceStart, w.Dre, w.Dim);
     double* const tables = w.angleTables.data();
 
+    // Work in bands of orders: the calling thread forms the coefficients of a band, the blocks of
+    // angles run through all its orders (on the pool), then the per-order callback sees each order of
+    // the band. Small runs take bands of one order and one block, on the calling thread.
+    const bool large = nang >= kThreadedAngles && terms >= kThreadedOrders;
+    const int bandSize = large ? kOrderBand : 1;
+    const int blocks = large ? (nang + kAngleBlock - 1) / kAngleBlock : 1;
+    const int blockSize = large ? kAngleBlock : nang;
+    // The convergence intensities are read at one J by the block that holds it, after each order.
+    const int k = in.angleIndex;
+    const int convergenceJ = in.graph != MieGraph::Convergence || k == 0 ? 0 : (k <= nang ? k : 2 * nang - k);
+    OrderTerms band[kOrderBand];
+    int bandFirst = 1, bandCount = 0;
+    auto sumBlock = [&](int block) {
+        const int begin = 1 + block * blockSize, end = std::min(nang + 1, begin + blockSize);
+        const bool convergence = begin <= convergenceJ && convergenceJ < end;
+        for (int i = 0; i < bandCount; ++i) {
+            AngleSums(band[i], tables, begin, end, segments);
+            if (convergence) StoreConvergence(r, in.angleIndex, bandFirst + i);
+        }
+    };
+
     Series series(in.x, in.m);
     double P = -1.0;  // (-1)^(n-1) after the sign change of each order
-    for (int n = 1; n <= terms; ++n) {
-        if (!series.Advance(n, {w.Dre[n], w.Dim[n]})) return RefuseNotFinite(r, in, n);
-        P = -P;
-        const double en = n, FN = Series::FN(en);
-        const OrderTerms order{en,           en + 1.0,     2.0 * en + 1.0, FN,          FN * P,
-                               series.an.re, series.an.im, series.bn.re,   series.bn.im};
-        AngleSums(order, tables, segments);
-        if (in.graph == MieGraph::Convergence) StoreConvergence(r, in.angleIndex, n);
-        r.ordersDone = n;
-        if (onOrder(n, terms)) {  // stop: this order is complete; raw sums, no efficiencies
+    for (bandFirst = 1; bandFirst <= terms; bandFirst += bandCount) {
+        bandCount = std::min(bandSize, terms - bandFirst + 1);
+        for (int i = 0; i < bandCount; ++i) {
+            const int n = bandFirst + i;
+            if (!series.Advance(n, {w.Dre[n], w.Dim[n]})) return RefuseNotFinite(r, in, n);
+            P = -P;
+            const double en = n, FN = Series::FN(en);
+            band[i] = {en, en + 1.0, 2.0 * en + 1.0, FN, FN * P, series.an.re, series.an.im, series.bn.re, series.bn.im};
+        }
+        SharedPool().ForEach(blocks, sumBlock);
+        r.ordersDone = bandFirst + bandCount - 1;
+        for (int n = bandFirst; n <= r.ordersDone; ++n) {
+            if (!onOrder(n, terms)) continue;
+            // Stop: the orders of this band are complete; raw sums, no efficiencies.
             CopyAmplitudes(r, segments);
-            if (!OutputsFinite(r)) return RefuseNotFinite(r, in, n);
+            if (!OutputsFinite(r)) return RefuseNotFinite(r, in, r.ordersDone);
             r.status = MieStatus::Stopped;
             r.Qsca = series.qscaSum;
             r.g = series.gSum;

@@ -127,8 +127,8 @@ class MieOrderCallback {
 // - Done: S1, S2 over first..last (divided by x when mnuSize), Qsca = 2/x^2 sum (2n+1)(|a_n|^2+|b_n|^2),
 //   g = 2 (sum) / (Qsca sum), Qext = 4/x^2 Re S1(1), Qback = |S1(2 NANG - 1)|^2 / (3.14159265358979 x^2).
 //   Qext and Qback are full values only when the window holds the indices 1 and 2 NANG - 1 (else 0).
-// - Stopped: `onOrder` returned true after order n (= ordersDone): that order's sums are complete and
-//   the routine ends there. S1, S2 (and the convergence intensities up to n) hold the partial sums, not
+// - Stopped: `onOrder` returned true after order n: the orders up to ordersDone are complete and the
+//   routine ends there (ordersDone = n for small runs; see the bands below). S1, S2 (and the convergence intensities up to n) hold the partial sums, not
 //   divided by x; Qsca and g hold the raw partial sums (sum (2n+1)(|a_n|^2+|b_n|^2) and the g sum before
 //   2/Qsca); Qext and Qback are not written.
 // - Refused: `refusal`, `message` and `title` ("Error in BHMIE sub-routine") say why; S1 and S2 are all 0
@@ -138,8 +138,13 @@ class MieOrderCallback {
 //   kMieMaxNang; a convergence angleIndex outside 0..2 NANG - 1; a term that overflows (x below about
 //   1e-7, where chi_n exceeds the double range); a Qsca sum of 0 (g undefined).
 //
-// `onOrder` is called once per order n = 1..termCount after the amplitudes of that order are summed
-// (and, for the convergence graph, after its intensities are stored); never inside the angle loops.
+// `onOrder` is called on the calling thread once per order n = 1..termCount after the amplitudes of
+// that order are summed (and, for the convergence graph, after its intensities are stored); never
+// inside the angle loops. Runs of at least 200 angles (NANG) and 50 orders are summed in bands of 128
+// orders, each band over blocks of 256 angles spread over the worker pool (numerics/worker_pool.h),
+// and `onOrder` then sees the orders of a band after the whole band is summed: a stop ends the run at
+// the end of the band (ordersDone), which is where the sums stand. Every value is the same to the bit
+// whatever the number of threads.
 // No allocation happens once the tables are sized, and none at all when `result` already has the
 // capacity (only a refusal builds its message). Every angle's values are bit-identical whatever the
 // window. Accuracy: the published reference values of tests/scattering/mie_test.cpp to their last digit

@@ -427,8 +427,8 @@ TEST_F(DebyeWindowTest, VisibleDataNamesEachOrderOnARedPatchUnderTheGraph) {
 
 TEST_F(DebyeWindowTest, StopEndsALongRunAtOnce) {
     Form1& f = ready();
-    f.txtRadius.setText("103.45");  // x about 1000 at 0.65 um
-    f.cboStep.setText("0.02");      // all 51 orders at 9001 angles: far longer than one pump interval
+    f.txtRadius.setText("2069");  // x about 20000 at 0.65 um
+    f.cboStep.setText("0.01");    // 18001 angles of 20000 orders: longer than one pump interval
     f.cboRays.setText("-50");
     double stoppedAt = -1;
     runtime.setPumpHook([&] {
@@ -443,7 +443,7 @@ TEST_F(DebyeWindowTest, StopEndsALongRunAtOnce) {
     EXPECT_EQ(f.debyeWork.status, DebyeStatus::Stopped);
     EXPECT_EQ(f.debyeWork.stepsDone, stoppedAt);  // no further block after the stop
     EXPECT_LT(stoppedAt, f.debyeWork.stepsTotal);
-    EXPECT_NEAR(f.sizeParam, 1000, 1);
+    EXPECT_NEAR(f.sizeParam, 20000, 20);
     bool asked = false;
     for (const MessageBoxRequest& m : messages.shown())
         asked |= m.prompt == "Do you want to stop the calculation?";

@@ -116,7 +116,7 @@ TEST(DebyeGaussianSeries, OrdersZeroToFiftyGiveTheMieSeries) {
     MieGaussianResult mie;
     MieGaussianSeries(mi, mie);
     ASSERT_EQ(mie.status, MieStatus::Done);
-    EXPECT_EQ(d.work.waves.lastOrder[5], d.termCount);  // off axis: m = 5 contributes up to termCount
+    EXPECT_EQ(d.work.waves.lastOrder[5], d.beamNMax);  // off axis: m = 5 contributes past termCount
     const double s = d.beam.beamS;
     int compared = 0;
     double worst = 0.0;

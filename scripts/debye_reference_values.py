@@ -1,0 +1,105 @@
+#!/usr/bin/env python3
+"""Reference values for tests/scattering/debye_reference_test.cpp, computed with mpmath.
+
+1. j_n(m x) of absorbing spheres, the table of the Debye series: x = 100, 1000, 10000 with
+   m = 1.33 + 0.001i and 1.5 + 0.1i (not x = 10000 with 1.5 + 0.1i: x Im m = 1000 is refused), at
+   the orders 2, round(x / 2) and nStop = round(x + 4 x^0.3333 + 2). The argument is m x as the
+   program forms it in double precision; j_n(z) = sqrt(pi / (2 z)) J_(n+1/2)(z) from mpmath's own
+   Bessel function.
+2. S11 = (|S1|^2 + |S2|^2) / 2 of the single ray orders p = 0..5 of the Debye series at x = 100,
+   m = 1.33 + 0.001i and 0, 90, 138, 180 degrees, the series of each order summed to convergence
+   (250 orders, where the terms are below 1e-40 of the sums).
+
+Printed as C++ table rows, 17 significant digits. Run (takes about a minute):
+    python3 scripts/debye_reference_values.py
+"""
+import mpmath as mp
+
+mp.mp.dps = 40
+
+
+def sph_j(n, z):
+    return mp.sqrt(mp.pi / (2 * z)) * mp.besselj(n + mp.mpf(1) / 2, z, maxprec=200000, maxterms=10**7)
+
+
+def sph_y(n, z):
+    return mp.sqrt(mp.pi / (2 * z)) * mp.bessely(n + mp.mpf(1) / 2, z, maxprec=200000, maxterms=10**7)
+
+
+def n_stop(x):
+    v = x + 4 * x ** 0.3333 + 2
+    f = int(v // 1)
+    d = v - f
+    return f + 1 if d > 0.5 or (d == 0.5 and f % 2 == 1) else f
+
+
+def table_rows():
+    print("// x, Re m, Im m, n, Re j_n(m x), Im j_n(m x)")
+    for x in (100.0, 1000.0, 10000.0):
+        for m in (complex(1.33, 0.001), complex(1.5, 0.1)):
+            if x * m.imag > 709:
+                continue
+            z = mp.mpc(x * m.real, x * m.imag)  # m x as formed in double precision
+            for n in (2, round(x / 2), n_stop(x)):
+                j = sph_j(n, z)
+                print("    {%s, %s, %s, %d, %s, %s}," % (repr(x), repr(m.real), repr(m.imag), n,
+                                                       mp.nstr(j.real, 17, strip_zeros=False),
+                                                       mp.nstr(j.imag, 17, strip_zeros=False)))
+
+
+def riccati(N, z):
+    """zeta1_n = z h1_n(z), zeta2_n = z h2_n(z) and their derivatives for n = 0..N."""
+    j = [sph_j(n, z) for n in range(N + 1)]
+    y = [sph_y(n, z) for n in range(N + 1)]
+    z1 = [z * (j[n] + 1j * y[n]) for n in range(N + 1)]
+    z2 = [z * (j[n] - 1j * y[n]) for n in range(N + 1)]
+    # zeta'_n = zeta_(n-1) - n zeta_n / z; zeta1'_0 = i zeta1_0, zeta2'_0 = -i zeta2_0
+    d1 = [1j * z1[0]] + [z1[n - 1] - n * z1[n] / z for n in range(1, N + 1)]
+    d2 = [-1j * z2[0]] + [z2[n - 1] - n * z2[n] / z for n in range(1, N + 1)]
+    return z1, d1, z2, d2
+
+
+def angular(N, mu):
+    pi = [mp.mpf(0), mp.mpf(1)]
+    for k in range(2, N + 1):
+        pi.append((2 * k - 1) * mu * pi[k - 1] / (k - 1) - k * pi[k - 2] / (k - 1))
+    tau = [mp.mpf(0)] + [n * mu * pi[n] - (n + 1) * pi[n - 1] for n in range(1, N + 1)]
+    return pi, tau
+
+
+def order_rows():
+    x = mp.mpf(100.0)
+    m = mp.mpc(1.33, 0.001)
+    N = 250
+    z1x, d1x, z2x, d2x = riccati(N, x)
+    z1m, d1m, z2m, d2m = riccati(N, mp.mpc(100.0 * 1.33, 100.0 * 0.001))
+    waves = {p: ([0] * (N + 1), [0] * (N + 1)) for p in range(6)}
+    for n in range(1, N + 1):
+        A, B = d1x[n] * z2m[n], z1x[n] * d2m[n]
+        C11, E11 = d1x[n] * z1m[n], z1x[n] * d1m[n]
+        C22, E22 = d2x[n] * z2m[n], z2x[n] * d2m[n]
+        for mode, f in ((1, m), (0, 1 / m)):  # magnetic (bn2), electric (an2)
+            D = A - f * B
+            R11 = -(C11 - f * E11) / D
+            R22 = -(C22 - f * E22) / D
+            T = (2j / D) * (2j * (m if mode else 1 / m) / D)
+            for p in range(6):
+                waves[p][mode][n] = R22 - 1 if p == 0 else T * R11 ** (p - 1)
+    print("// p, theta, S11")
+    for p in range(6):
+        an2, bn2 = waves[p]
+        for degrees in (0, 90, 138, 180):
+            mu = mp.cos(mp.radians(degrees)) if degrees not in (0, 180) else mp.mpf(1 if degrees == 0 else -1)
+            pi, tau = angular(N, mu)
+            S1 = S2 = 0
+            for n in range(1, N + 1):
+                fn = -mp.mpf(2 * n + 1) / (2 * n * (n + 1))
+                S1 += fn * (an2[n] * pi[n] + bn2[n] * tau[n])
+                S2 += fn * (an2[n] * tau[n] + bn2[n] * pi[n])
+            S11 = (abs(S1) ** 2 + abs(S2) ** 2) / 2
+            print("    {%d, %d, %s}," % (p, degrees, mp.nstr(S11, 17, strip_zeros=False)))
+
+
+if __name__ == "__main__":
+    table_rows()
+    order_rows()

@@ -1,0 +1,274 @@
+// The worker pool and the threaded angle sums: the thread-count setting, the pool itself, and the
+// same bits from the plane-wave Mie, Gaussian-beam Mie, Debye and Gaussian-beam Debye series with
+// TESSARY_THREADS = 1, 2, 3 and 8. The pool is made once per program, so each thread count runs in a
+// child process of this test program, which writes its results for the parent to compare.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstring>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "numerics/worker_pool.h"
+#include "scattering/debye.h"
+#include "scattering/debye_gaussian.h"
+#include "scattering/mie.h"
+#include "scattering/mie_gaussian.h"
+#include "scattering/ray_orders.h"
+
+namespace tessary {
+namespace {
+
+// ---- Thread-count setting and the pool -------------------------------------------------------------
+
+struct CountCase {
+    const char* text;
+    int threads;  // 0: ignored with a warning
+};
+
+TEST(WorkerPool, ThreadCountTextIsAWholeNumberFromOneTo1024) {
+    const CountCase cases[] = {{"1", 1},   {"8", 8},   {"1024", 1024}, {"0", 0},    {"1025", 0}, {"-2", 0},
+                               {"+2", 0},  {" 2", 0},  {"2.0", 0},     {"2e1", 0},  {"", 0},     {"two", 0},
+                               {"99999999999999999999", 0}};
+    for (const CountCase& c : cases) {
+        std::string warning;
+        const std::optional<int> n = ParseThreadCount(c.text, &warning);
+        EXPECT_EQ(n.value_or(0), c.threads) << c.text;
+        if (c.threads == 0)
+            EXPECT_EQ(warning, "TESSARY_THREADS=\"" + std::string(c.text) +
+                                   "\" is not a whole number from 1 to 1024 and is ignored");
+        else
+            EXPECT_TRUE(warning.empty()) << c.text;
+    }
+    std::string warning;
+    EXPECT_FALSE(ParseThreadCount(nullptr, &warning));
+    EXPECT_TRUE(warning.empty());
+}
+
+TEST(WorkerPool, EveryTaskRunsOnceAndNestedWorkStaysOnItsWorker) {
+    WorkerPool pool(4);
+    EXPECT_EQ(pool.Threads(), 4);
+    for (int round = 0; round < 50; ++round) {
+        std::vector<int> runs(97, 0);
+        std::atomic<int> inline_{0};
+        pool.ForEach(97, [&](int i) {
+            ++runs[static_cast<std::size_t>(i)];
+            // A nested ForEach on a worker runs in order on that worker, without waiting for the pool.
+            if (WorkerPool::OnWorker()) {
+                int last = -1;
+                bool ordered = true;
+                pool.ForEach(3, [&](int k) {
+                    ordered = ordered && k == last + 1;
+                    last = k;
+                });
+                if (ordered && last == 2) ++inline_;
+            }
+        });
+        for (int r : runs) ASSERT_EQ(r, 1);
+        EXPECT_LE(inline_.load(), 97);
+    }
+    EXPECT_FALSE(WorkerPool::OnWorker());
+}
+
+// ---- The kernels, with the thread count of the environment ---------------------------------------
+
+// Grids whose point counts are no multiple of any block (256 angles, 8 and 64 lanes).
+constexpr int kNang = 701;
+
+void Put(std::ostream& out, const std::vector<double>& v) {
+    out.write(reinterpret_cast<const char*>(v.data()), static_cast<std::streamsize>(v.size() * sizeof(double)));
+}
+void Put(std::ostream& out, double v) { out.write(reinterpret_cast<const char*>(&v), sizeof v); }
+
+template <class R>
+void PutAmplitudes(std::ostream& out, const R& r) {
+    for (const auto* v : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) Put(out, *v);
+}
+
+RaySelection Orders(int last) {
+    RaySelection rays;
+    for (int p = 0; p <= last; ++p) rays.rayflag[static_cast<std::size_t>(p)] = 1;
+    rays.rayCount = last + 1;
+    rays.rayPMax = 50;
+    return rays;
+}
+
+// Every threaded kernel, also converging and stopped runs, written as raw doubles.
+void WriteKernelResults(std::ostream& out) {
+    Put(out, SharedPool().Threads());
+    MieInput mie;
+    mie.x = 300.0;
+    mie.m = {1.33, 0.01};
+    mie.NANG = kNang;
+    mie.first = 1;
+    mie.last = 2 * kNang - 1;
+    for (const MieGraph graph : {MieGraph::Normal, MieGraph::Convergence}) {
+        mie.graph = graph;
+        mie.angleIndex = 777;
+        MieResult r;
+        MieSeries(mie, r);
+        EXPECT_EQ(r.status, MieStatus::Done) << r.message;
+        PutAmplitudes(out, r);
+        for (double v : {r.Qext, r.Qsca, r.Qback, r.g}) Put(out, v);
+        Put(out, r.intensityPerp);
+        Put(out, r.intensityUnpol);
+        MieSeries(mie, r, [](int n, int) { return n == 130; });
+        EXPECT_EQ(r.status, MieStatus::Stopped);
+        PutAmplitudes(out, r);
+        for (double v : {r.Qsca, r.g, static_cast<double>(r.ordersDone)}) Put(out, v);
+    }
+
+    MieGaussianInput beam;
+    beam.x = 80.0;
+    beam.m = {1.33, 0.0};
+    beam.NANG = 301;
+    beam.first = 5;
+    beam.last = 2 * 301 - 9;
+    beam.wavelength = 0.65;
+    beam.beam = {2.0f, 1.0f, 1.0f, 5.0f, 30.0};
+    MieGaussianResult g;
+    MieGaussianSeries(beam, g);
+    EXPECT_EQ(g.status, MieStatus::Done) << g.message;
+    PutAmplitudes(out, g);
+    MieGaussianSeries(beam, g, [](BeamStage stage, int done, int) { return stage == BeamStage::Angles && done == 333; });
+    EXPECT_EQ(g.status, MieStatus::Stopped);
+    PutAmplitudes(out, g);
+    Put(out, g.pointsDone);
+
+    DebyeInput debye;
+    debye.x = 200.0;
+    debye.m = {1.33, 0.001};
+    debye.NANG = kNang;
+    debye.first = 3;
+    debye.last = 2 * kNang - 2;
+    debye.rayListText = "-5";
+    for (const DebyeGraph graph : {DebyeGraph::Normal, DebyeGraph::Convergence}) {
+        debye.graph = graph;
+        DebyeResult r;
+        DebyePlaneWave(debye, Orders(5), r);
+        EXPECT_EQ(r.status, DebyeStatus::Done) << r.message;
+        PutAmplitudes(out, r);
+        Put(out, r.intensityPara);
+        int calls = 0;
+        DebyePlaneWave(debye, Orders(5), r, [&](double done, double) { return done > 0.0 && ++calls == 7; });
+        EXPECT_EQ(r.status, DebyeStatus::Stopped);
+        PutAmplitudes(out, r);
+        Put(out, r.stepsDone);
+    }
+
+    DebyeGaussianInput debyeBeam;
+    debyeBeam.x = 60.0;
+    debyeBeam.m = {1.5, 0.01};
+    debyeBeam.NANG = 251;
+    debyeBeam.first = 1;
+    debyeBeam.last = 2 * 251 - 1;
+    debyeBeam.wavelength = 0.65;
+    debyeBeam.beam = {2.0f, 1.0f, 1.0f, 5.0f, 30.0};
+    debyeBeam.rayListText = "Multiple";
+    debyeBeam.mnuMultBeams = true;
+    DebyeGaussianResult d;
+    DebyeGaussianSeries(debyeBeam, Orders(3), d);
+    EXPECT_EQ(d.status, DebyeStatus::Done) << d.message;
+    PutAmplitudes(out, d);
+}
+
+// Run by the parent in a child process: writes the results where TESSARY_RESULTS_FILE says.
+TEST(ThreadedKernels, WriteResultsForTheParent) {
+    const char* path = std::getenv("TESSARY_RESULTS_FILE");
+    if (path == nullptr) GTEST_SKIP() << "runs as a child of ThreadedKernels.SameBitsForAnyThreadCount";
+    std::ofstream out(path, std::ios::binary);
+    WriteKernelResults(out);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string Self() {
+    char buffer[4096];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
+}
+
+// Runs the child with TESSARY_THREADS = `threads`; its results and its standard error.
+std::string RunChild(const std::string& threads, std::string* errors = nullptr) {
+    const std::string base = testing::TempDir() + "tessary_threads_" + std::to_string(getpid()) + "_" + threads;
+    const std::string command = "TESSARY_THREADS='" + threads + "' TESSARY_RESULTS_FILE='" + base + ".bin' '" +
+                                Self() + "' --gtest_filter=ThreadedKernels.WriteResultsForTheParent >/dev/null 2>'" +
+                                base + ".err'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    std::string results = ReadFile(base + ".bin");
+    if (errors != nullptr) *errors = ReadFile(base + ".err");
+    std::remove((base + ".bin").c_str());
+    std::remove((base + ".err").c_str());
+    return results;
+}
+
+double ThreadsOf(const std::string& results) {
+    double threads = 0.0;
+    if (results.size() >= sizeof threads) std::memcpy(&threads, results.data(), sizeof threads);
+    return threads;
+}
+
+TEST(ThreadedKernels, SameBitsForAnyThreadCount) {
+    const std::string one = RunChild("1");
+    ASSERT_GT(one.size(), 400000u);
+    EXPECT_EQ(ThreadsOf(one), 1.0);
+    for (const int threads : {2, 3, 8}) {
+        const std::string many = RunChild(std::to_string(threads));
+        EXPECT_EQ(ThreadsOf(many), threads);
+        ASSERT_EQ(many.size(), one.size()) << threads;
+        EXPECT_TRUE(many.compare(sizeof(double), std::string::npos, one, sizeof(double), std::string::npos) == 0)
+            << threads << " threads differ from one";
+    }
+}
+
+TEST(ThreadedKernels, UnusableThreadCountIsReportedOnceAndIgnored) {
+    std::string errors;
+    const std::string results = RunChild("lots", &errors);
+    EXPECT_GE(ThreadsOf(results), 1.0);
+    EXPECT_NE(errors.find("TESSARY_THREADS=\"lots\" is not a whole number from 1 to 1024 and is ignored\n"),
+              std::string::npos)
+        << errors;
+    EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
+}
+
+// ---- Stops during threaded runs -------------------------------------------------------------------
+
+TEST(ThreadedKernels, MieStopEndsAtTheEndOfItsBandOfOrders) {
+    MieInput in;
+    in.x = 300.0;
+    in.m = {1.33, 0.0};
+    in.NANG = kNang;
+    in.first = 1;
+    in.last = 2 * kNang - 1;
+    in.graph = MieGraph::Convergence;
+    in.angleIndex = 1000;
+    MieResult conv;
+    MieSeries(in, conv);
+    in.graph = MieGraph::Normal;
+    MieResult r;
+    int calls = 0;
+    MieSeries(in, r, [&](int n, int) {
+        ++calls;
+        return n == 130;
+    });
+    EXPECT_EQ(r.status, MieStatus::Stopped);
+    EXPECT_EQ(calls, 130);        // no callback after the stop
+    EXPECT_EQ(r.ordersDone, 256);  // the band of orders 129..256 is complete
+    const double s1 = std::hypot(r.S1re[1000], r.S1im[1000]);
+    EXPECT_NEAR(s1 * s1, conv.intensityPerp[256], 1e-14 * conv.intensityPerp[256]);
+}
+
+}  // namespace
+}  // namespace tessary
