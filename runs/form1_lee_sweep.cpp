@@ -1,6 +1,7 @@
 // New plot of a Lee diagram (graph code 20): three empty panels (perpendicular, parallel,
 // unpolarised), then one run of the driver per radius of the geometric sweep, each filling column
-// loopStep of the panels. Stop ends the sweep at the next radius.
+// loopStep of the panels. Stop ends the sweep at the next radius. With a size distribution the
+// finished rows are redrawn averaged over it.
 #include <cmath>
 #include <string>
 
@@ -82,6 +83,8 @@ void Form1::LeeSweep() {
     leeGridFirst = windowFirst;
     leeGridLast = runState == 4 ? -1 : windowLast;  // a stopped sweep keeps no redrawable rows
     resultsFromFile = 0;
+    // With a size distribution the rows are single sizes; the redraw averages them across the radii.
+    if (optDisp.value() && runState != 4) PlotLee();
 }
 
 }  // namespace tessary

@@ -58,10 +58,6 @@ void NewPlotRun(Form1& f) {
     f.cmdExit.setDefault(false);
     f.runState = 1;
     if (f.graphCode == 20) {
-        if (f.optDisp.value()) {  // the Lee diagram's distribution pass is not built
-            msgBox(NotAvailableMessage("Size distributions"), mb::kOkOnly, std::string("Error"));
-            return;
-        }
         f.LeeSweep();
         return;
     }

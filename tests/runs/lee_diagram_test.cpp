@@ -78,6 +78,22 @@ TEST_F(LeeDiagramTest, StopEndsOnTheEmptyFrameWithNothingToRedraw) {
     EXPECT_EQ(f.resultsStale, 0);
 }
 
+TEST_F(LeeDiagramTest, DisperseComputesSingleSizeRowsAndSmoothsAcrossThem) {
+    Form1& f = lee();
+    f.txtRadius.setText("10");
+    f.txtRstep.setText("40");
+    f.optDisp.setValue(true);
+    f.cboSD.setText("10");
+    messages.clear();
+    f.cmdNewPlot.click();
+    EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+    EXPECT_NE(f.leeGridLast, -1);
+    EXPECT_FLOAT_EQ(f.relStdDev, 0.1f);  // the distribution pass ran
+    // The smoothed row mixes its neighbours: it differs from the stored single size.
+    EXPECT_NE(f.leeRed3[20], f.leeRed1[20]);
+    EXPECT_FALSE(f.inputsLocked);
+}
+
 TEST_F(LeeDiagramTest, StepCountsThatAreNotWholeAreRefused) {
     for (const char* steps : {"4.7", "1e-308"}) {
         Form1& f = lee();
