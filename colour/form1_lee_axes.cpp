@@ -18,17 +18,17 @@ constexpr OleColor kWhiteBack = 0xFFFFFF;
 
 const char* SweepTitle(int graphCode) {
     switch (graphCode) {
-    case 20:
-    case 24:
-        return "Radius";
-    case 22:
-        return "Refractive index";
-    case 23:
-        return "Imaginary refractive index";
-    case 25:
-        return "Wavelength";
-    default:
-        return "";
+        case 20:
+        case 24:
+            return "Radius";
+        case 22:
+            return "Refractive index";
+        case 23:
+            return "Imaginary refractive index";
+        case 25:
+            return "Wavelength";
+        default:
+            return "";
     }
 }
 
@@ -41,8 +41,8 @@ void Form1::LeeSweepLabel(double x, double y, double v) {
     printLine(v);
 }
 
-void Form1::GridLeeAxes(double left, double right, double top, double bottom, double sweepMin, double sweepMax,
-                        double angleMin, double angleMax) {
+void Form1::GridLeeAxes(double left, double right, double top, double bottom, double sweepMin,
+                        double sweepMax, double angleMin, double angleMax) {
     setBackColor(mnuWhite.checked() ? kWhiteBack : kButtonFace);
     const double a = left - 15, b = right + 15, c = top - 15, d = bottom + 15;
     setForeColor(kPaleYellow);

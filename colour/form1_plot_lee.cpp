@@ -135,8 +135,8 @@ void Form1::PlotLee() {
         if (r > 255 || g > 255 || b > 255) Saturation(r, g, b);
         if (!mnuGammaNone.checked()) GammaCorrection(r, g, b);
     };
-    const auto paint = [&](const std::array<double, 3>& c, double norm, double peak, float& r, float& g, float& b,
-                           double x1, double y1, double x2, double y2) {
+    const auto paint = [&](const std::array<double, 3>& c, double norm, double peak, float& r, float& g,
+                           float& b, double x1, double y1, double x2, double y2) {
         if (saturated) norm = std::max({c[0], c[1], c[2]});
         if (!falseColours) {
             r = BandLevel(B, c[0], norm);
@@ -195,7 +195,8 @@ void Form1::PlotLee() {
             const std::array<double, 3> unpol = {(perp[0] + para[0]) / 2, (perp[1] + para[1]) / 2,
                                                  (perp[2] + para[2]) / 2};
             paint(perp, colourNorm, peakLee, red1, green1, blue1, column.x1, cell.x1, column.x2, cell.x2);
-            paint(para, colourNorm, peakLee, red2, green2, blue2, column.x1 + W, cell.x1, column.x2 + W, cell.x2);
+            paint(para, colourNorm, peakLee, red2, green2, blue2, column.x1 + W, cell.x1, column.x2 + W,
+                  cell.x2);
             paint(unpol, leeNormUnpol, mUnpol, red3, green3, blue3, column.x1 + 2 * W, cell.x1,
                   column.x2 + 2 * W, cell.x2);
         }

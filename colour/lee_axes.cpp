@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-
-
 namespace tessary {
 
 float LeeAngleTickStep(double r) {
@@ -25,10 +23,10 @@ double MapLabelStep(double R) {
         double above;
         double q;
     };
-    static constexpr Row kRows[] = {{1200, 500}, {600, 200}, {300, 100}, {120, 50}, {60, 20},
-                                    {20, 10},    {10, 5},    {6, 2},     {3, 1},    {1.2, 0.5},
-                                    {0.6, 0.2},  {0.3, 0.1}, {0.12, 0.05}, {0.06, 0.02}, {0.03, 0.01},
-                                    {0.012, 0.005}};
+    static constexpr Row kRows[] = {{1200, 500},  {600, 200},   {300, 100},   {120, 50},
+                                    {60, 20},     {20, 10},     {10, 5},      {6, 2},
+                                    {3, 1},       {1.2, 0.5},   {0.6, 0.2},   {0.3, 0.1},
+                                    {0.12, 0.05}, {0.06, 0.02}, {0.03, 0.01}, {0.012, 0.005}};
     if (R > 3000) return 2 * R / 10;
     for (const Row& row : kRows)
         if (R > row.above) return row.q;

@@ -23,8 +23,8 @@ float* CellAt(LeeStore& s, int row, std::int32_t c) {
 
 }  // namespace
 
-void LeeSunSmooth(LeeConstStores stored, LeeStores working, const LeeWindow& w, std::span<const double> discWeights,
-                  bool sun) {
+void LeeSunSmooth(LeeConstStores stored, LeeStores working, const LeeWindow& w,
+                  std::span<const double> discWeights, bool sun) {
     const int steps = sun ? static_cast<int>(discWeights.size()) - 1 : 0;
     for (int k = 0; k <= w.lastRow; ++k)
         for (std::int32_t c = w.firstOffset; c <= w.lastOffset; ++c)

@@ -28,8 +28,8 @@ struct LeeWindow {
 // Copies the stored cells of the window into the working stores, averaged over the sun's disc when
 // weights (1..discSteps, weight 0 counted as 1) are given; offsets past 180° and below offset 1 are
 // reflected back, cells beyond the stores count as 0.
-void LeeSunSmooth(LeeConstStores stored, LeeStores working, const LeeWindow& w, std::span<const double> discWeights,
-                  bool sun);
+void LeeSunSmooth(LeeConstStores stored, LeeStores working, const LeeWindow& w,
+                  std::span<const double> discWeights, bool sun);
 
 // The Log-normal weights across rows of a geometric sweep of ratio q for a relative width sigma:
 // weights 0..count (count at most 100). False, and no weights, when sigma <= 0 or q <= 1.

@@ -1,7 +1,8 @@
 // The axis steps of Lee diagrams and maps, and the redraw's distribution weights and false colours.
+#include "colour/lee_axes.h"
+
 #include <gtest/gtest.h>
 
-#include "colour/lee_axes.h"
 #include "colour/lee_diagram.h"
 
 namespace tessary {

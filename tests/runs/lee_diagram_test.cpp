@@ -61,7 +61,8 @@ TEST_F(LeeDiagramTest, NewPlotFillsEveryRowOfTheGeometricSweep) {
     f.optPoint.setValue(true);
     f.PlotLee();
     for (std::size_t e = 1; e <= 3; ++e)
-        for (std::size_t k = 0; k <= 4; ++k) EXPECT_NEAR(f.leeRowPeaks[e][k], peaks[e][k], 1e-5 * peaks[e][k]);
+        for (std::size_t k = 0; k <= 4; ++k)
+            EXPECT_NEAR(f.leeRowPeaks[e][k], peaks[e][k], 1e-5 * peaks[e][k]);
     EXPECT_FALSE(f.inputsLocked);
 }
 
