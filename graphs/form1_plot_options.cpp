@@ -53,10 +53,14 @@ void RefusePolarPlot(Form1& f, const std::string& reason) {
     f.inputError = 1;
 }
 
-// The redraw of the light-source options: angle graphs by Replot. Lee diagrams and angle maps
-// (codes 20 and above) are drawn from their stored colours by PlotLee, which this version lacks.
+// The redraw of the light-source options: angle graphs by Replot, Lee diagrams and angle maps
+// (codes 20 and above) from their stored colours by PlotLee.
 void RedrawForLightSource(Form1& f) {
     if (f.graphCode < 10) f.ReplotIfIdle();
+    if (f.graphCode >= 20 && !f.RedrawBusy()) {
+        const Form1::RedrawGuard guard(f);
+        f.PlotLee();
+    }
 }
 
 }  // namespace

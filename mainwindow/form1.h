@@ -768,6 +768,20 @@ class Form1 : public Form {
     // resultsFromFile (any other New plot clears it).
     bool dataFileLoading = false;
 
+    // Lee diagrams and angle maps: axes, the radius sweep of New plot and the redraw from the stores.
+    float tickStep = 0.0f;  // the angle tick interval of the last Lee axis
+    void GridLeeAxes(double left, double right, double top, double bottom, double sweepMin, double sweepMax,
+                     double angleMin, double angleMax);
+    void LeeSweepLabel(double x, double y, double v);  // a tick under the panel and v centred on it
+    void LeeSetUp();                                   // the cleared window with three empty panels
+    void LeeSweep();                                   // New plot of code 20: one Overplot per radius
+    void PlotLee();
+    // The angle grid of the stores, kept from the run: its step and the points stored (offset 0 is
+    // leeGridFirst). A redraw outside it computes afresh.
+    double leeGridStep = 0.0;
+    double leeNormUnpol = 0.0;  // the unpolarised panel's norm of the redraw
+    std::int32_t leeGridFirst = 0, leeGridLast = -1;
+
     // Mie and Debye series: window procedures (variables)
     std::int32_t termCount = 0, loopN = 0;  // series orders of the run, the current order
     int outerCount = 0;                     // wavelength number (from Label14)

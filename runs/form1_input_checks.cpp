@@ -274,7 +274,10 @@ Next InputChecks::leeRadii() {
     if (f.cboGraph.text() != "Lee diagram") return Next::GoOn;
     TESSARY_CHECK(entry(f.txtRmax, false));
     TESSARY_CHECK(entry(f.txtRstep, false));
-    if (ValueOf(f.txtRstep) <= 0) return failFlash(f.txtRstep, "Number of steps not valid");
+    // A count that is not whole would compute a row past the maximum and a cell past the panel.
+    const double radiusSteps = ValueOf(f.txtRstep);
+    if (!(radiusSteps > 0) || radiusSteps != std::floor(radiusSteps))
+        return failFlash(f.txtRstep, "Number of steps not valid");
     if (ValueOf(f.txtRadius) >= ValueOf(f.txtRmax))
         return failBoth(f.txtRmax, f.txtRadius, "Minimum value >= Maximum value");
     return Next::GoOn;
@@ -292,7 +295,7 @@ Next InputChecks::mapInputs() {
     if (code == 22) TESSARY_CHECK(entry(f.txtF9_fixed, true));        // imaginary part
     if (code == 23) TESSARY_CHECK(entry(f.txtF9_fixed, false, 100));  // real part
     const double steps = ValueOf(f.txtF9_step);
-    if (steps <= 0) return failFlash(f.txtF9_step, "Number of steps not valid");
+    if (!(steps > 0) || steps != std::floor(steps)) return failFlash(f.txtF9_step, "Number of steps not valid");
     if (steps > kMaxLeeSteps) return failFlash(f.txtF9_step, "Maximum number of steps = 400");
     const double low = ValueOf(f.txtF9_min);
     if (!imaginarySwept && low <= 0) return failRed(f.txtF9_min, "Value must be > 0");

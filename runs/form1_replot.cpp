@@ -3,8 +3,6 @@
 // second panel, the phase function or absolute units). It computes no scattering: stale results or a
 // changed wavelength count, angle step or radius refuse, and an x range beyond the stored one hands
 // over to New plot, which releases the inputs itself.
-//
-// Not drawn by this version, whose runs refuse these graphs: Lee diagrams and angle maps.
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
@@ -121,7 +119,10 @@ Next Replot::run() {
         }
     }
 
-    if (f.graphCode >= 20) return Next::End;  // Lee diagrams and maps: their colours are not drawn yet
+    if (f.graphCode >= 20) {  // Lee diagrams and maps: redrawn from their stored colours
+        f.PlotLee();
+        return Next::End;
+    }
 
     for (PictureBox* p : {&f.Picture1, &f.Picture2, &f.Picture3}) p->setVisible(false);
 

@@ -89,6 +89,10 @@ bool RunSetUp(Form1& f) {
 // The calculation path after the angle grid; true when results were made and are to be finished.
 bool AnglePath(Form1& f) {
     const bool disperse = f.optDisp.value();
+    if (disperse && f.graphCode == 20) {  // single-size rows: PlotLee averages over the distribution
+        f.cboLee.setText("Normalised");
+        return f.SeveralWavelengths();
+    }
     if (disperse && f.waveCount == 1 && f.graphCode >= 20) return true;
     if (disperse && f.waveCount == 1) return f.DispCalc();
     if (f.graphCode >= 20) {

@@ -73,7 +73,7 @@ bool Form1::SeveralWavelengths() {
         RefuseRun("Lee diagrams and angle maps");
         return false;
     }
-    if (optDisp.value()) {
+    if (optDisp.value() && graphCode != 20) {  // a Lee row is one size; PlotLee averages the rows
         if (graphCode < 20) return SeveralWavelengthsDisperse();
         RefuseRun("Size distributions");
         return false;

@@ -235,12 +235,15 @@ TEST_F(NewPlotTest, DeclinedLongRunEndsWithTheFlagSet) {
     expectCommonEnd(f, beeps);
 }
 
-TEST_F(NewPlotTest, LeeDiagramsAreRefusedThroughTheCommonEnd) {
+TEST_F(NewPlotTest, AngleMapsAreRefusedThroughTheCommonEnd) {
     Form1& f = start();
-    f.graphCode = 20;
+    f.graphCode = 22;
     f.cboStep.setText("1");
-    f.txtRstep.setText("4");
-    f.txtRmax.setText("20");
+    f.txtF9_min.setText("1.3");
+    f.txtF9_max.setText("1.4");
+    f.txtF9_step.setText("4");
+    f.txtF9_fixed.setText("0");
+    f.txtAngle.setText("10");
     messages.clear();
     const int beeps = runtime.beepCount();
     f.cmdNewPlot.click();

@@ -1,0 +1,237 @@
+// PlotLee: the redraw of a Lee diagram from the colours its run stored, without computing. The
+// stored cells are averaged over the sun's disc and, with a size distribution, over the neighbouring
+// radius rows, normalised per row or over the whole diagram, and painted as one box per cell in the
+// three panels. The sweep and angle grid are the run's, never re-read from the boxes; an angle range
+// or step beyond the stores is computed afresh by New plot.
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "colour/colour_render.h"
+#include "colour/colour_scaling.h"
+#include "colour/lee_diagram.h"
+#include "mainwindow/form1.h"
+#include "numerics/elementary.h"
+#include "platform/text/conversions.h"
+#include "platform/ui/colour.h"
+
+namespace tessary {
+
+namespace {
+
+const char* const kPanelTitles[] = {"Perpendicular polarisation", "Parallel polarisation", "Unpolarised"};
+
+LeeConstStores Stored(const Form1& f) {
+    return {&f.leeRed1, &f.leeGreen1, &f.leeBlue1, &f.leeRed2, &f.leeGreen2, &f.leeBlue2};
+}
+
+LeeStores Working(Form1& f) {
+    return {&f.leeRed3, &f.leeGreen3, &f.leeBlue3, &f.leeRed4, &f.leeGreen4, &f.leeBlue4};
+}
+
+float CellOf(const LeeStore& s, int k, std::int32_t c) {
+    if (k < 0 || c < 0 || static_cast<std::size_t>(k) >= s.size()) return 0.0f;
+    const std::vector<float>& row = s[static_cast<std::size_t>(k)];
+    return static_cast<std::size_t>(c) < row.size() ? row[static_cast<std::size_t>(c)] : 0.0f;
+}
+
+}  // namespace
+
+void Form1::PlotLee() {
+    // The run's angle grid must hold the range asked for.
+    const double s = Val(cboStep.text());
+    const Checked<std::int32_t> first = CLng(Val(txtXmin.text()) / s + 1);
+    const Checked<std::int32_t> last = CLng(Val(txtXmax.text()) / s + 1);
+    if (!(s > 0) || s != leeGridStep || !first.ok() || !last.ok() || first.value < leeGridFirst ||
+        last.value > leeGridLast || first.value >= last.value) {
+        cmdNewPlot_Click();
+        return;
+    }
+
+    LockON();
+    cls();
+    setFontBold(false);
+    graphLeft = 1000;
+    if (mnuVLarge.checked()) leePanelWidth = static_cast<float>(screen().widthTwips() / 3);
+    if (mnuLarge.checked()) leePanelWidth = 5000;
+    if (mnuMedium.checked()) leePanelWidth = 4000;
+    if (mnuSmall.checked()) leePanelWidth = 3000;
+    const double W = leePanelWidth;
+    const double L = graphLeft;
+    xMin = Val(txtXmin.text());
+    xMax = Val(txtXmax.text());
+    for (int n = 0; n < 3; ++n)
+        GridLeeAxes(L + n * W, (n + 1) * W, graphTop, graphBottom, sweepStart, sweepEnd, xMin, xMax);
+    PictureBox* pictures[] = {&Picture1, &Picture2, &Picture3};
+    for (int n = 0; n < 3; ++n) {
+        pictures[n]->setLeft(n * W + L - 700);
+        pictures[n]->setTop((graphTop + graphBottom) / 2 - 1000);
+        pictures[n]->setVisible(true);
+    }
+    const double titleX[] = {(W + L) / 2 - 900, (W + L) / 2 - 600 + W, (W + L) / 2 - 400 + 2 * W};
+    for (int n = 0; n < 3; ++n) {
+        setCurrentX(titleX[n]);
+        setCurrentY(graphTop - (mnuVLarge.checked() ? 300 : 200));
+        printLine(std::string(kPanelTitles[n]));
+    }
+
+    // The angle window: offsets into the stores, which begin at the run's first stored point.
+    angleCount = CLng(90 / s + 1).value;
+    const std::int32_t points = 2 * angleCount - 1;
+    SunCorrection();
+    firstPoint = first.value;
+    lastPoint = last.value;
+    windowFirst = leeGridFirst;
+    windowLast = leeGridLast;
+    LeeWindow window;
+    const Checked<std::int16_t> rows = CInt(sweepSteps);
+    window.lastRow = rows.ok() ? std::min<int>(rows.value, static_cast<int>(leeRed1.size()) - 1) : -1;
+    window.firstOffset = firstPoint - windowFirst;
+    window.lastOffset = lastPoint - windowFirst;
+    window.mirror = points - windowFirst;
+    doEvents();
+
+    const std::size_t discWeights =
+        std::min(static_cast<std::size_t>(std::max(sunDiscSteps, 0)) + 1, sunDiscWeights.size());
+    LeeSunSmooth(Stored(*this), Working(*this), window,
+                 std::span<const double>(sunDiscWeights.data(), discWeights), optSun.value());
+
+    // The size distribution across the radius rows: a geometric sweep only.
+    LeeDistribution distribution;
+    if (optDisp.value() && graphCode == 20) {
+        const double sigma = Val(cboSD.text()) / 100;
+        relStdDev = static_cast<float>(sigma);
+        if (LeeDistributionWeights(sigma, sweepRatio, distribution)) {
+            const double N = 3 * sigma / (sweepRatio - 1);
+            line(1000, 3100, 1000 + 4000 * N / sweepSteps, 3100);
+            line(1000, 3000, 1000 + 4000 * N / (3 * sweepSteps), 3000);
+            LeeDistributionSmooth(Working(*this), window, distribution);
+            doEvents();
+        }
+    }
+
+    // Row peaks and the maxima of the whole diagram.
+    double mPerp = 0, mPara = 0, mUnpol = 0;
+    const LeeConstStores working = {&leeRed3, &leeGreen3, &leeBlue3, &leeRed4, &leeGreen4, &leeBlue4};
+    for (int k = 0; k <= window.lastRow; ++k) {
+        const std::array<double, 3> peak = LeeRowPeaks(working, window, k);
+        for (std::size_t e = 1; e <= 3 && e < leeRowPeaks.size(); ++e)
+            if (static_cast<std::size_t>(k) < leeRowPeaks[e].size())
+                leeRowPeaks[e][static_cast<std::size_t>(k)] = static_cast<float>(peak[e - 1]);
+        mPerp = std::max(mPerp, peak[0]);
+        mPara = std::max(mPara, peak[1]);
+        mUnpol = std::max(mUnpol, peak[2]);
+    }
+    doEvents();
+    peakLee = AMAX(mPerp, mPara);
+
+    // The cells.
+    const bool normalised = cboLee.text() == "Normalised";
+    const bool saturated = mnuSaturated.checked();
+    const bool falseColours = mnuFalseColours.checked();
+    const double B = std::fabs(Val(cboBright.text()));
+    const double d = sweepSteps > 0 ? (W - L) / sweepSteps : 0.0;
+    const auto finish = [this](float& r, float& g, float& b) {
+        if (r > 255 || g > 255 || b > 255) Saturation(r, g, b);
+        if (!mnuGammaNone.checked()) GammaCorrection(r, g, b);
+    };
+    const auto paint = [&](const std::array<double, 3>& c, double norm, double peak, float& r, float& g,
+                           float& b, double x1, double y1, double x2, double y2) {
+        if (saturated) norm = std::max({c[0], c[1], c[2]});
+        if (!falseColours) {
+            r = BandLevel(B, c[0], norm);
+            g = BandLevel(B, c[1], norm);
+            b = BandLevel(B, c[2], norm);
+            finish(r, g, b);
+            setForeColor(ColourNumber(r, g, b));
+        } else {
+            const double ratio = LeeFalseRatio(c[0], c[1], c[2], peak);
+            scratchI = B > 0 && ratio > 0 ? Log10(ratio) / B : -300.0;
+            ColourScale();
+        }
+        boxFilled(x1, y1, x2, y2);
+    };
+    bool stopped = false;
+    for (int k = 0; k <= window.lastRow && !stopped; ++k) {
+        if (normalised) {
+            const auto rowPeak = [&](std::size_t e) {
+                return e < leeRowPeaks.size() && static_cast<std::size_t>(k) < leeRowPeaks[e].size()
+                           ? static_cast<double>(leeRowPeaks[e][static_cast<std::size_t>(k)])
+                           : 0.0;
+            };
+            peakPerp = rowPeak(1);
+            peakPara = rowPeak(2);
+            peakUnpol = rowPeak(3);
+            colourNorm = AMAX(peakPerp, peakPara);
+            leeNormUnpol = peakUnpol;
+        } else {
+            colourNorm = AMAX(mPerp, mPara);
+            leeNormUnpol = mUnpol;
+        }
+        // The step label, once per row.
+        radius = static_cast<double>(sweepStart) * std::pow(static_cast<double>(sweepRatio), k);
+        if (graphCode == 20) {
+            setForeColor(kButtonFace);
+            boxFilled(9200, 950, 13000, 1250);
+            setForeColor(0);
+            setCurrentX(9200);
+            setCurrentY(950);
+            printLine("Step: ", k, "   Radius = ", Format(radius, "#,##0.####"));
+        }
+        const Segment column = LeeColumn(k, sweepSteps, d, L, W);
+        double previousEnd = graphTop;
+        for (std::int32_t i = firstPoint; i <= lastPoint; ++i) {
+            if (runState == 4) {
+                stopped = true;
+                break;
+            }
+            const std::int32_t c = i - windowFirst;
+            const Segment cell = StripSegment(i, firstPoint, lastPoint, graphTop, graphBottom, previousEnd);
+            previousEnd = cell.x2;
+            const std::array<double, 3> perp = {CellOf(leeRed3, k, c), CellOf(leeGreen3, k, c),
+                                                CellOf(leeBlue3, k, c)};
+            const std::array<double, 3> para = {CellOf(leeRed4, k, c), CellOf(leeGreen4, k, c),
+                                                CellOf(leeBlue4, k, c)};
+            const std::array<double, 3> unpol = {(perp[0] + para[0]) / 2, (perp[1] + para[1]) / 2,
+                                                 (perp[2] + para[2]) / 2};
+            paint(perp, colourNorm, peakLee, red1, green1, blue1, column.x1, cell.x1, column.x2, cell.x2);
+            paint(para, colourNorm, peakLee, red2, green2, blue2, column.x1 + W, cell.x1, column.x2 + W,
+                  cell.x2);
+            paint(unpol, leeNormUnpol, mUnpol, red3, green3, blue3, column.x1 + 2 * W, cell.x1,
+                  column.x2 + 2 * W, cell.x2);
+        }
+        doEvents();
+    }
+
+    // Credit line, fonts, the erased step label and key area.
+    if (mnuVLarge.checked() || mnuLarge.checked()) setFontSize(16);
+    if (mnuMedium.checked()) setFontSize(10);
+    if (mnuSmall.checked()) setFontSize(8);
+    if (!mnuHideLogo.checked()) {
+        if (waveCount != 1) setForeColor(rgb(100, 100, 100));
+        if (waveCount == 1) {
+            if (mnuDefault.checked() || mnuWhite.checked()) setForeColor(rgb(200, 200, 200));
+            if (mnuBlack.checked() || mnuGrey.checked()) setForeColor(rgb(100, 100, 100));
+        }
+        for (int n = 0; n < 3; ++n) {
+            setCurrentX(n * W + L + 100);
+            setCurrentY(graphBottom - 500);
+            print(lblLogo.caption());
+        }
+    }
+    setFontSize(8);
+    setForeColor(0);
+    if (mnuSizeSpecial.checked()) setFontSize(10);
+    setForeColor(kButtonFace);
+    boxFilled(9200, 950, 13000, 1250);
+    boxFilled(2 * W + L, graphTop - 700, 3 * W, graphTop - 400);
+    setForeColor(0);
+
+    cboBright.setVisible(true);
+    cboBright.setEnabled(true);
+    resultsFromFile = 0;
+    resultsStale = 0;
+    LockOFF();
+}
+
+}  // namespace tessary
