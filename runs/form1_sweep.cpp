@@ -14,6 +14,7 @@
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "runs/sweep_steps.h"
+#include "scattering/form1_series_common.h"
 
 namespace tessary {
 
@@ -144,11 +145,17 @@ bool Form1::SweepPath() {
 
     const double lambdaBox = Val(txtLambda.text());
     const bool disperse = !optMono.value();
+    SeriesEventPump pump;  // events once at the start, then at most every 30 ms
     for (std::int32_t i = firstPoint; i <= lastPoint; ++i) {
         if (runState == 4) break;
         Label20.setCaption(graphCode == 13 ? std::string("1")
                                            : CStr(static_cast<double>(i - firstPoint) / (lastPoint - firstPoint + 1)));
         ++sweepStepCount;
+        if (i == firstPoint)
+            pump.pumpNow();
+        else
+            pump.pumpIfDue();
+        if (runState == 4) break;
         if (!StepInputs(*this, plan->x(i), lambdaBox)) break;
         if (disperse) {
             sweepIndex = i;

@@ -3,7 +3,8 @@
 // Light by Small Particles (1983), appendix A (BHMIE).
 //
 // Per series order the progress display is updated and, at most every 30 ms, the window's events
-// are pumped so that Stop can be pressed; a stop (runState 4) ends the series after the order in
+// are pumped so that Stop can be pressed (also once at the start, except in a sweep, which pumps by
+// time between its steps); a stop (runState 4) ends the series after the order in
 // hand with partial sums. Pumping by time changes when a stop is seen, never the numbers of a run
 // that completes.
 #include <algorithm>
@@ -40,7 +41,8 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
     in.mnuSize = f.mnuSize.checked();
 
     SeriesEventPump pump;
-    pump.pumpNow();
+    const bool sweep = f.graphCode >= 10 && f.graphCode <= 19;
+    if (!sweep) pump.pumpNow();  // a sweep pumps by time between its steps
     if (entry == MieEntry::BHMIE2 || f.graphCode < 10 || f.graphCode > 19) {  // clear the progress bar
         f.setForeColor(kWhite);
         f.boxFilled(12000, 1900, 15000, 2000);
@@ -66,8 +68,13 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
 
     f.termCount = r.termCount;
     f.loopN = r.ordersDone;
-    CopyAmplitudes(r.S1re, r.S1im, S1);
-    CopyAmplitudes(r.S2re, r.S2im, S2);
+    if (r.status == MieStatus::Refused) {  // all 0
+        CopyAmplitudes(r.S1re, r.S1im, S1);
+        CopyAmplitudes(r.S2re, r.S2im, S2);
+    } else {  // only the window holds sums
+        CopyAmplitudes(r.S1re, r.S1im, S1, r.work.ampFirst, r.work.ampLast);
+        CopyAmplitudes(r.S2re, r.S2im, S2, r.work.ampFirst, r.work.ampLast);
+    }
     if (convergence && r.termCount > 0) {
         f.txtXmax.setText(CStr(r.termCount));
         CopyConvergence(f, r.intensityPerp, r.intensityPara, r.intensityUnpol,
@@ -97,6 +104,12 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
 
 std::string MieTitle(const Form1& f) { return "Mie scattering:  " + f.sphereName + " in " + f.mediumName; }
 
+// Sets a caption only when it changes: a sweep calls the series a thousand times with the same one.
+template <class Captioned>
+void ShowCaption(Captioned& target, const std::string& caption) {
+    if (target.caption() != caption) target.setCaption(caption);
+}
+
 }  // namespace
 
 void Form1::BHMIE(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
@@ -107,11 +120,11 @@ void Form1::BHMIE(double& x, double& mRe, double& mIm, std::int32_t& NANG, Compl
         MIE_Gaussian(x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
         return;
     }
-    lblDebyeRays.setCaption("Mie (plane wave)");
+    ShowCaption(lblDebyeRays, "Mie (plane wave)");
     if (runState == 4) return;
-    if (cboType.text() == "Mie") setCaption(MieTitle(*this));
+    if (cboType.text() == "Mie") ShowCaption(*this, MieTitle(*this));
     if (cboType.text() == "Debye" && cboRays.text() == "0")
-        setCaption("Debye series (p = 0):  " + sphereName + " in " + mediumName);
+        ShowCaption(*this, "Debye series (p = 0):  " + sphereName + " in " + mediumName);
     MieWindowSeries(*this, MieEntry::BHMIE, x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
 }
 
@@ -119,7 +132,7 @@ void Form1::BHMIE2(double& x, double& mRe, double& mIm, std::int32_t& NANG, Comp
                    ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
                    std::int32_t& first, std::int32_t& last) {
     if (runState == 4) return;
-    setCaption(MieTitle(*this));
+    ShowCaption(*this, MieTitle(*this));
     MieWindowSeries(*this, MieEntry::BHMIE2, x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
 }
 

@@ -31,7 +31,7 @@ class SeriesEventPump {
         m_last = Clock::now();
     }
     // Pumps when the interval since the last pump (or since construction) has passed. The clock is
-    // read on every 16th call only: a series order takes far less than the interval, and reading the
+    // read on every 64th call only: a series order takes far less than the interval, and reading the
     // clock per order costs as much as a short series itself.
     void pumpIfDue() {
         if (++m_calls % kCallsPerClockRead != 0) return;
@@ -39,7 +39,7 @@ class SeriesEventPump {
     }
 
   private:
-    static constexpr unsigned kCallsPerClockRead = 16;
+    static constexpr unsigned kCallsPerClockRead = 64;
     Clock::time_point m_last = Clock::now();
     unsigned m_calls = 0;
 };
@@ -56,6 +56,22 @@ inline void CopyAmplitudes(const std::vector<double>& re, const std::vector<doub
     if (re.empty()) return;
     S[0].assign(re.begin(), re.end());
     S[1].assign(im.begin(), im.end());
+}
+
+// The amplitudes first..last of a kernel's table into the window's: the indices a series writes, all
+// others being 0 in the kernel's table. A window table of the kernel's size keeps its other entries
+// (a run re-creates its tables all 0 at set-up and keeps one window through its calls); a table of
+// another size is re-created all 0 first. An empty kernel table leaves the window's as it was.
+inline void CopyAmplitudes(const std::vector<double>& re, const std::vector<double>& im, Form1::ComplexTable& S,
+                           int first, int last) {
+    if (re.empty()) return;
+    if (S[0].size() != re.size() || S[1].size() != im.size()) {
+        S[0].assign(re.size(), 0.0);
+        S[1].assign(im.size(), 0.0);
+    }
+    if (first > last) return;
+    std::copy(re.begin() + first, re.begin() + last + 1, S[0].begin() + first);
+    std::copy(im.begin() + first, im.begin() + last + 1, S[1].begin() + first);
 }
 
 // The first `orders` entries of the per-order intensities of the convergence graph into the window's

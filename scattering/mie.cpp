@@ -47,6 +47,12 @@ bool AllFinite(const std::vector<double>& values) {
     return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
 
+// Whether the values at indices first..last (a range inside the table, or empty) are finite.
+bool AllFinite(const std::vector<double>& values, int first, int last) {
+    return first > last || std::all_of(values.begin() + first, values.begin() + last + 1,
+                                       [](double v) { return std::isfinite(v); });
+}
+
 void Refuse(MieResult& r, MieRefusal why, std::string message) {
     r.status = MieStatus::Refused;
     r.refusal = why;
@@ -286,9 +292,12 @@ void InitAngleTables(MieWorkspace& w, int nang, const Segments& segments) {
     }
 }
 
+// Outside the window the amplitudes are 0, so only the window is checked.
 bool OutputsFinite(const MieResult& r) {
-    return AllFinite(r.S1re) && AllFinite(r.S1im) && AllFinite(r.S2re) && AllFinite(r.S2im) &&
-           AllFinite(r.intensityPerp) && AllFinite(r.intensityPara) && AllFinite(r.intensityUnpol);
+    const int a = r.work.ampFirst, b = r.work.ampLast;
+    return AllFinite(r.S1re, a, b) && AllFinite(r.S1im, a, b) && AllFinite(r.S2re, a, b) &&
+           AllFinite(r.S2im, a, b) && AllFinite(r.intensityPerp) && AllFinite(r.intensityPara) &&
+           AllFinite(r.intensityUnpol);
 }
 
 void RefuseNotFinite(MieResult& r, const MieInput& in, int order) {
@@ -386,8 +395,8 @@ struct Series {
 void Finish(const MieInput& in, const Series& series, MieResult& r, const Segments& segments) {
     const double x = in.x;
     CopyAmplitudes(r, segments);
-    if (in.mnuSize)
-        for (size_t j = 1; j < r.S1re.size(); ++j) {
+    if (in.mnuSize)  // outside the window the amplitudes are 0 and stay 0
+        for (int j = r.work.ampFirst; j <= r.work.ampLast; ++j) {
             r.S1re[j] /= x;
             r.S1im[j] /= x;
             r.S2re[j] /= x;
@@ -411,6 +420,27 @@ void Finish(const MieInput& in, const Series& series, MieResult& r, const Segmen
     r.Qback = qback;
 }
 
+// S1 and S2 all 0 over 2 NANG indices: tables of that size are cleared over the previous call's
+// window only (the rest is 0 already), others are re-created.
+void ClearAmplitudes(MieResult& r) {
+    const size_t size = 2 * static_cast<size_t>(r.NANG);
+    MieWorkspace& w = r.work;
+    for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) {
+        if (s->size() != size)
+            s->assign(size, 0.0);
+        else if (w.ampFirst <= w.ampLast)
+            std::fill(s->begin() + w.ampFirst, s->begin() + w.ampLast + 1, 0.0);
+    }
+    w.ampFirst = 1;
+    w.ampLast = 0;
+}
+
+// The amplitude indices the window first..last can write: 1..2 NANG - 1 at most.
+void SetWindow(MieWorkspace& w, int nang, int first, int last) {
+    w.ampFirst = std::max(first, 1);
+    w.ampLast = static_cast<int>(std::min<long long>(last, 2LL * nang - 1));
+}
+
 // Sizes S1 and S2 (all 0) and checks the input; false when it is refused.
 bool Start(const MieInput& in, MieResult& r) {
     r.status = MieStatus::Done;
@@ -426,8 +456,10 @@ bool Start(const MieInput& in, MieResult& r) {
                "Number of angles NANG = " + MessageNumber(r.NANG) + " is above " + MessageNumber(kMieMaxNang));
         return false;
     }
-    for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) s->assign(2 * static_cast<size_t>(r.NANG), 0.0);
-    return !RefuseBadInput(in, r);
+    ClearAmplitudes(r);
+    if (RefuseBadInput(in, r)) return false;
+    SetWindow(r.work, r.NANG, in.first, in.last);
+    return true;
 }
 
 void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Variant variant) {

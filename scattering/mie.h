@@ -61,6 +61,9 @@ struct MieWorkspace {
     std::vector<double> angleTables;  // per-angle tables (cos theta, pi_n, tau_n, partial sums), ~0.9 MB
     int muNang = 0;                   // the NANG whose cos theta the tables hold (0: none)
     std::vector<double> Dre, Dim;     // logarithmic derivative D_k(m x), k = 0..recurrenceStart
+    // The amplitude indices the previous call may have left non-zero (its window; none when
+    // ampFirst > ampLast): the next call clears only these, not the whole grid.
+    int ampFirst = 1, ampLast = 0;
 };
 
 // Everything one call leaves. Reuse one object across calls: its vectors keep their capacity, so a run
@@ -74,6 +77,7 @@ struct MieResult {
     int NANG = 2;  // the NANG used (the caller's NANG, raised to 2)
     // S1 and S2 over the angle indices 0..2 NANG - 1 (index J: theta = (J - 1) 90/(NANG - 1) degrees;
     // index 2 NANG - J: 180 degrees minus that). Index 0 and every index outside first..last are 0.
+    // Read-only for the caller: the next call clears only the window this one wrote.
     std::vector<double> S1re, S1im, S2re, S2im;
 
     // Written only as MieSeries describes for each status; otherwise left as they were.

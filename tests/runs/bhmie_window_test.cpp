@@ -111,6 +111,27 @@ TEST_F(BhmieWindowTest, AStopPendingOnEntryChangesNothing) {
     EXPECT_TRUE(messages.shown().empty());
 }
 
+// The window's tables get the window's sums only; a table of the grid's size keeps its other
+// entries (a run re-creates it at set-up), a table of another size is re-created all 0.
+TEST_F(BhmieWindowTest, WritesOnlyTheWindowIntoTablesOfTheGridsSize) {
+    Form1& f = *form;
+    run(10, 1.5, 0.1, 91);
+    const Form1::ComplexTable whole = f.s1Amp;
+    for (const std::size_t size : {std::size_t{182}, std::size_t{7}}) {
+        for (auto* table : {&f.s1Amp, &f.s2Amp})
+            for (auto& part : *table) part.assign(size, -3.0);
+        std::int32_t from = 40, to = 150;
+        f.BHMIE(x, mRe, mIm, nang, f.s1Amp, f.s2Amp, qExt, qSca, qBack, g, from, to);
+        ASSERT_EQ(f.s1Amp[0].size(), 182u);
+        for (std::size_t j = 0; j < 182; ++j) {
+            const bool inside = j >= 40 && j <= 150;
+            const double other = size == 182 ? -3.0 : 0.0;
+            EXPECT_EQ(f.s1Amp[0][j], inside ? whole[0][j] : other) << size << " " << j;
+            EXPECT_EQ(f.s1Amp[1][j], inside ? whole[1][j] : other) << size << " " << j;
+        }
+    }
+}
+
 TEST_F(BhmieWindowTest, StoppedSeriesLeavesPartialSums) {
     Form1& f = *form;
     f.runState = 1;
