@@ -453,6 +453,31 @@ class Form1 : public Form {
     // The clock the text export dates its files by.
     Clock exportClock = SystemLocalTime;
 
+    // Files: batch files and input files (spectrum, refractive-index and size-distribution files)
+    // Read_Batch asks for a batch file and checks its header, then for the report's name, and runs
+    // the file's commands: New plot and one report block (Save_Batch) per run. Stop answered Yes
+    // ends the batch after that run; a block that cannot be written ends it with a message. The
+    // finished blocks stay in the report in every case. While a batch runs, the file commands and a
+    // second batch are refused.
+    void Read_Batch();
+    bool Save_Batch(TextFileWriter& report);
+    // The input files are read and checked in full before anything changes: a cancelled or refused
+    // file leaves the tables, names and flags as they were.
+    void ReadRefIndex1();
+    void ReadRefIndex2();
+    void ReadSizeDist();
+    std::string inputFilePath;
+    std::string batchOutFile;
+    int batchStepMode = 0;
+    float batchStepFrom = 0.0f, batchStepTo = 0.0f, batchStepBy = 0.0f, batchStepValue = 0.0f;
+    bool batchRunning = false;
+    bool batchStopAsked = false;
+    int spectrumNonUniform = 0;
+    float spectrumWlMin = 0.0f, spectrumWlMax = 0.0f;
+    std::int16_t specFileCount = 0;
+    std::vector<double> specFileWave, specFileValue;  // rows 1..specFileCount (element 0 unused)
+    float fileWlMin1 = 0.0f, fileWlMax1 = 0.0f, fileWlMin2 = 0.0f, fileWlMax2 = 0.0f;
+
     // Main window: input handlers
     // Forwarders: each reaches the one real handler of its control.
     void cboBright_Change();
