@@ -165,8 +165,7 @@ class Form1 : public Form {
     // Each handler makes its item the one checked item of its group, names the material, asks for
     // the model's parameters (no dialog while resultsFromFile is 1, except the user-defined ones),
     // shows the new m through txtLambda_change and writes lblSphere or lblRI_Medium. Cancel in a
-    // dialog leaves the previous choice as it was. The "Data from file ..." items only say that this
-    // version cannot read index files.
+    // dialog leaves the previous choice as it was, as does a cancelled or refused index file.
     void ClearMenuRI();
     void ClearMenuRI2();
     void mnuRI_IAPWS_Click();
@@ -462,10 +461,9 @@ class Form1 : public Form {
     void Read_Batch();
     bool Save_Batch(TextFileWriter& report);
     // The input files are read and checked in full before anything changes: a cancelled or refused
-    // file leaves the tables, names and flags as they were.
-    void ReadRefIndex1();
-    void ReadRefIndex2();
-    void ReadSizeDist();
+    // file leaves the tables, names and flags as they were (the index readers then return false).
+    bool ReadRefIndex1();
+    bool ReadRefIndex2();
     std::string inputFilePath;
     std::string batchOutFile;
     int batchStepMode = 0;

@@ -1,5 +1,5 @@
-// Batch files on the main window: a two-run batch end to end with its report bytes, stepped runs,
-// keywords, refusals and the end of a batch.
+// Batch and input files on the main window: a two-run batch end to end with its report bytes, stepped
+// runs, keywords, refusals and the end of a batch; index and spectrum files taken over or refused.
 #include <unistd.h>
 
 #include <filesystem>
@@ -190,6 +190,79 @@ TEST_F(BatchTest, WrongHeaderMakesNoReport) {
     EXPECT_EQ(messages.last().title, "Error in batch file: bad.min");
     EXPECT_FALSE(fs::exists(at("out.mut")));
     EXPECT_FALSE(f.mnuBatchFile.checked());
+}
+
+void Write(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+const char* kGlass =
+    "Tessary 300\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nGlass\r\nnm\r\nComplex\r\n3\r\n"
+    "400,1.5,0.001\r\n600,1.49,0.0005\r\n800,1.48,0\r\n";
+
+TEST_F(BatchTest, IndexFilesTakeOverTheSphereAndMedium) {
+    Form1& f = started();
+    Write(at("g.rix"), kGlass);
+    Write(at("bad.rix"), "Tessary 301\r\n");
+    fileDialogs.answer(at("g.rix"));
+    f.mnuRI_File1.trigger();
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(f.sphereName, "Glass");
+    EXPECT_EQ(f.lblSphere.caption(), "Sphere: Glass");
+    EXPECT_TRUE(f.mnuRI_File1.checked());
+    EXPECT_EQ(f.txtLambda.backColor(), 16777215);
+    EXPECT_EQ(f.fileWlMin1, CSng(0.4).value);
+    EXPECT_EQ(f.fileWlMax1, CSng(0.8).value);
+    const std::optional<double> re = f.refrel(0.5);
+    ASSERT_TRUE(re);
+    EXPECT_FLOAT_EQ(static_cast<float>(*re), 1.495f);
+    EXPECT_FLOAT_EQ(static_cast<float>(f.relIndexIm), 0.00075f);
+
+    // A refused file: its message, and the table, name and choice stay.
+    fileDialogs.answer(at("bad.rix"));
+    f.mnuRI_File1.trigger();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().prompt, "Error in refractive index data file: bad.rix");
+    EXPECT_EQ(f.sphereName, "Glass");
+    EXPECT_EQ(f.indexModels.fileIndices1.size(), 3u);
+
+    // The medium twin; a refused medium file keeps the medium chosen before.
+    const std::string mediumBefore = f.lblRI_Medium.caption();
+    fileDialogs.answer(at("bad.rix"));
+    f.mnuRI_File2.trigger();
+    EXPECT_TRUE(f.mnuRI_Vacuum2.checked());
+    EXPECT_EQ(f.lblRI_Medium.caption(), mediumBefore);
+    fileDialogs.answer(at("g.rix"));
+    f.mnuRI_File2.trigger();
+    EXPECT_EQ(f.lblRI_Medium.caption(), "Medium: Glass");
+    EXPECT_EQ(f.indexModels.fileIndices2.size(), 3u);
+}
+
+TEST_F(BatchTest, SpectrumFileWeightsTheWavelengths) {
+    Form1& f = started();
+    Write(at("s.spe"), "Tessary\r\nx\r\nnon-uniform\r\nx\r\n400,700,3\r\nx\r\nx\r\n400,1\r\n500,3\r\n700,2\r\n");
+    Write(at("bad.spe"), "Tessary\r\nx\r\nnon-uniform\r\nx\r\n400,700,3\r\nx\r\nx\r\n400.1,1\r\n");
+    fileDialogs.answer(at("s.spe"));
+    f.mnuSpectrumFile.trigger();
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(f.mnuSpectrumFile.checked());
+    EXPECT_EQ(f.lblSpectrum.caption(), "Spectrum: Data file");
+    EXPECT_EQ(f.spectrumFileLoaded, 1);
+    f.waveCount = 5;
+    f.cboWave.setText("5");
+    f.lambdaN();
+    for (std::size_t k = 1; k <= 5; ++k) {
+        const double x = (1000.0 * f.waveList[k] - 400) * 2 / 300;
+        const int i = static_cast<int>(x);
+        const double v[] = {0, 1, 3, 2};
+        EXPECT_EQ(f.weightPerWave[k], static_cast<float>(v[i + 1] + (v[i + 2] - v[i + 1]) * (x - i))) << k;
+    }
+    // A bad file after a good one: the message, and the good table stays loaded.
+    fileDialogs.answer(at("bad.spe"));
+    f.dlogSpectrumFile_->OKButton.click();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().prompt, "Error in spectrum data file: minimum wavelength incorrect");
+    EXPECT_EQ(f.spectrumFileLoaded, 1);
+    EXPECT_EQ(f.specFileCount, 3);
+    EXPECT_EQ(f.specFileWave.back(), 700.0);
 }
 
 }  // namespace
