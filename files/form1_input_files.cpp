@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "files/index_file.h"
+#include "files/size_dist_file.h"
 #include "files/spectrum_file.h"
 #include "mainwindow/form1.h"
 
@@ -70,6 +71,39 @@ void Form1::ReadSpectrum() {
     specFileWave = std::move(t.wave);
     specFileValue = std::move(t.value);
     spectrumFileLoaded = 1;
+}
+
+bool Form1::ReadSizeDist() {
+    OpenSizeDistFile();
+    if (fileDialogCancelled == 1) {
+        cboDistrib.setText("Log-normal");
+        return false;
+    }
+    inputFilePath = chosenFile;
+    TextFileReader reader = TextFileReader::Open(chosenFilePath);
+    SizeDistResult decoded = DecodeSizeDistFile(reader, inputFilePath);
+    if (decoded.warning) Refuse(*decoded.warning);
+    if (!decoded.table) {
+        Refuse(decoded.message);
+        // No histogram to fall back on: as for a cancelled dialog.
+        if (sizeHistogram.histLoaded != 1) cboDistrib.setText("Log-normal");
+        return false;
+    }
+    SizeDistTable& t = *decoded.table;
+    SizeHistogram& h = sizeHistogram;
+    h.sizeFileCount = t.sizeFileCount;
+    h.histUniform = t.histUniform;
+    h.histRadius = std::move(t.histRadius);
+    h.histRadius2 = std::move(t.histRadius2);
+    h.histMidRadius = std::move(t.histMidRadius);
+    h.histWeight = std::move(t.histWeight);
+    h.histRadiusMin = t.histRadiusMin;
+    h.histRadiusMax = t.histRadiusMax;
+    h.histWeightSum = t.histWeightSum;
+    h.histWeightMax = t.histWeightMax;
+    h.inputFilePath = inputFilePath;
+    h.histLoaded = 1;
+    return true;
 }
 
 }  // namespace tessary

@@ -170,6 +170,8 @@ Form1::Form1() : Form("Mie scattering") {
     optLog.onClick = [this] { optLog_Click(); };
     optLinear.onClick = [this] { optLinear_Click(); };
     optPoint.onClick = [this] { optPoint_Click(); };
+    optMono.onClick = [this] { optMono_Click(); };
+    optDisp.onClick = [this] { optDisp_Click(); };
     optSun.onClick = [this] { optSun_Click(); };
     OptXLinear.onClick = [this] { optXLinear_Click(); };
     optXLog.onClick = [this] { optXLog_Click(); };

@@ -20,6 +20,7 @@
 #include "media/dlog_spectrum.h"
 #include "media/refrel.h"
 #include "platform/text/clock.h"
+#include "media/size_distribution.h"
 #include "platform/text/text_file.h"
 #include "platform/ui/ui.h"
 #include "scattering/debye_gaussian.h"
@@ -315,6 +316,25 @@ class Form1 : public Form {
     void AngleLowerCurves();
     bool DrawAngleGraph();
 
+    // Calculation runs: sweeps over an x variable
+    // The sweep branch of Overplot (graph codes 10 to 19): the angle grid of txtAngle, the step table,
+    // per step the method (or DispCalc) and the stored values, then the curves; false when stopped or
+    // refused (the driver's stop exit follows).
+    bool SweepPath();
+    // The method of a sweep or distribution step at the angle window first..last: the plane-wave Debye
+    // series for code 2 whatever the beam menu says, the run's dispatch for the others.
+    void DispatchSweepMethod(std::int32_t& first, std::int32_t& last);
+    // The sweep's step index that DispCalc stores at; steps captioned so far, and the one the
+    // progress display showed.
+    std::int32_t sweepIndex = 0;
+    std::int64_t sweepStepCount = 0, sweepStepShown = -1;
+
+    // Calculation runs: size distributions
+    // Averages |S1|^2 and |S2|^2 over the samples of the distribution at one wavelength: over the
+    // angle window for angle graphs (and draws them), at angleIndex into step sweepIndex of a sweep.
+    // Each sample's radius goes to the method; radius is restored afterwards. False when stopped.
+    bool DispCalc();
+
     // Files: file commands
     // Read, save and save as text (see the files section below); batch files are not built yet. Each
     // command refuses while the inputs are locked.
@@ -529,6 +549,20 @@ class Form1 : public Form {
     void showHiddenMenus();
     void switchSpecialMode();
 
+    // Media: size distributions
+    // relStdDev, sampleCount and distAbscissa from cboSD and cboN (an N other than 5, 10, 20, 50
+    // keeps sampleCount and the table); the option handlers; the histogram reader (true when a file
+    // was read in full; a cancelled dialog, or a refused file while no histogram is loaded, sets
+    // cboDistrib to "Log-normal"); the picture at the top right.
+    void Disperse();
+    void optDisp_Click();
+    void optMono_Click();
+    bool ReadSizeDist();
+    void DistDisplay();
+    DistributionAbscissae distAbscissa{};
+    SizeHistogram sizeHistogram;
+    double distAxisMin = 0.0, distAxisMax = 0.0;
+
     // Media: spectrum menus and dialogs
     // The spectrum is the checked item of the group Lee, Wernand, Flat, black body, file; its name in
     // lblSpectrum. The band item opens the band dialog and keeps its check mark. None of them marks
@@ -540,8 +574,8 @@ class Form1 : public Form {
     void mnuBlackBody_Click();
     void mnuSpectrumFile_Click();
     void mnuSpectrumBand_Click();
-    // Spectrum and size-distribution files are not read yet: each says so (title "Tessary") and
-    // changes nothing.
+    // Asks for a spectrum file and takes its table over when the whole file is sound (see the
+    // batch and input files block).
     void ReadSpectrum();
     void mnuSizeDist_Click();
 
@@ -612,12 +646,22 @@ class Form1 : public Form {
     double bowRatio = 0.0;
     SimColourTable simColourTable;
 
+    // Simulation window: colour lookup (simulation/form1_sim_lookup.cpp). The colour of row i towards
+    // row j at fraction f of simColourTable for the light source (0 unpolarised, 1 perpendicular,
+    // 2 parallel) and view (0, or 1 through a polariser with the two weights); rows outside the table
+    // are clamped to it, and with fewer than two rows nothing is assigned. N is not used.
+    void SimPlot2(float& f, std::int32_t& i, std::int32_t& j, double& N, int& source, int& view, float& wPerp,
+                  float& wPara, double& red, double& green, double& blue);
+
     // Colour rendering: runs over several wavelengths (runs/form1_several_wavelengths.cpp)
     // The single-size loop over the wavelengths with its colour sums and its finish; false after a stop
     // or a refusal. The method call of this path (code 2 always the plane-wave Debye series).
     bool SeveralWavelengths();
     void SeveralWavelengthsFinish();
     void DispatchSeveralWavelengths();
+    // The same loop averaged over a size distribution per wavelength, ending in the same finish
+    // (runs/form1_several_wavelengths_disperse.cpp).
+    bool SeveralWavelengthsDisperse();
     // One-wavelength angle graphs: column 1 of the sums |S|^2 / K and the run maxima of PlotN.
     void OneWavelengthColours();
 
@@ -646,7 +690,6 @@ class Form1 : public Form {
     float bandMinUm = 0.0f;
     float bandMaxUm = 0.0f;
     int spectrumFileLoaded = 0;
-    int histLoaded = 0;
     std::vector<double> sunDiscWeights;
     double wavelength = 0.0;
     float relStdDev = 0.0f;

@@ -47,7 +47,9 @@ void Form1::cmdSimulation_Click() {
     cmdSimulation.setEnabled(false);
     mnuWindowSimulation.setEnabled(false);
     LockON();
+    PlotBow(colourSumPerp, colourSumPara, CStr(peakCommon));
     LockOFF();
+    if (!Form2_->visible() || Form2_->txtX1.backColor() == kGreen) Form2_->Form_Load();
     cmdSimulation.setEnabled(true);
     mnuWindowSimulation.setEnabled(true);
     Form2_->show();

@@ -212,11 +212,13 @@ void Form1::cboDistrib_Change() {
         return;
     }
 
-    // A histogram from a file replaces the median radius.
+    // A histogram from a file replaces the median radius; without one the file is asked for.
     if (kind == "Special") {
         Label7.setVisible(false);
         Label29.setVisible(false);
         txtRadius.setVisible(false);
+        if (sizeHistogram.histLoaded != 1 && !ReadSizeDist()) return;
+        if (optDisp.value()) DistDisplay();
     }
 
     if (cboSD.backColor() == kRed && kind == "Log-normal") cboSD.setBackColor(kYellow);
@@ -225,6 +227,7 @@ void Form1::cboDistrib_Change() {
         Label7.setVisible(true);
         Label29.setVisible(true);
         txtRadius.setVisible(true);
+        if (optDisp.value() && Val(cboSD.text()) > 0) DistDisplay();
     }
 }
 
@@ -236,11 +239,14 @@ void Form1::cboSD_Change() {
     }
     cboSD.setBackColor(kYellow);
     resultsStale = 1;
+    if (optDisp.value() && Val(cboSD.text()) > 0) DistDisplay();
 }
 
 void Form1::cboN_Change() {
     resultsStale = 1;
     cboN.setBackColor(kYellow);
+    const double n = Val(cboN.text());
+    if (optDisp.value() && (n == 5 || n == 10 || n == 20 || n == 50)) DistDisplay();
 }
 
 // -------------------------------------------------------------------------------------------------
@@ -419,6 +425,7 @@ void Form1::txtRadius_Change() {
     txtRadius.setBackColor(kYellow);
     qSca = 0;
     resultsStale = 1;
+    if (optDisp.value() && Val(txtRadius.text()) > 0) DistDisplay();
 }
 
 void Form1::txtRefractReal_Change() {

@@ -100,7 +100,7 @@ void Form1::Form_Load() {
     resultsStale = 1;
     spectrumFileLoaded = 0;
     hiddenKeyArmed = 0;
-    histLoaded = 0;
+    sizeHistogram.histLoaded = 0;
     hiddenKeyPos = 0;
     optLog.setValue(true);
     logScaleDefault = 1;

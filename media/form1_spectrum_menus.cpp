@@ -8,15 +8,6 @@
 
 namespace tessary {
 
-namespace {
-
-void NotReadableYet(const std::string& what) {
-    msgBox("This version of Tessary cannot read " + what + " yet.", mb::kOkOnly | mb::kInformation,
-           std::string("Tessary"));
-}
-
-}  // namespace
-
 void Form1::ClearMenuSpectrum() {
     mnuSpectrumLee.setChecked(false);
     mnuSpectrumFlat.setChecked(false);
@@ -67,6 +58,5 @@ void Form1::mnuSpectrumFile_Click() {
 
 void Form1::mnuSpectrumBand_Click() { dlogSpectrumBand_->show(ShowMode::Modal); }
 
-void Form1::mnuSizeDist_Click() { NotReadableYet("size-distribution files"); }
 
 }  // namespace tessary

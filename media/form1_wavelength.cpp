@@ -30,9 +30,10 @@ void Form1::txtLambda_change() {
     wavelength = Val(txtLambda.text());
     // No wavelength yet, or a run over several wavelengths (which computes m per wavelength).
     if (wavelength == 0.0 || waveCount > 1) return;
-    // The general input checks come with their own procedure; until then only the wavelength's own
-    // sign is checked here, with the same flag: a negative wavelength has no index and no band.
-    inputError = wavelength < 0.0 ? 1 : 0;
+    // Every input is checked; a refusal has shown its message, and the index shown stays. A negative
+    // wavelength has no index and no band.
+    CheckInput(xMin, xMax, yAxisMin, yAxisMax, inputError);
+    if (inputError == 0 && wavelength < 0.0) inputError = 1;
     if (inputError == 1) {
         txtLambda.setBackColor(kRed);
         return;

@@ -21,6 +21,7 @@
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "runs/run_estimate.h"
+#include "runs/sweep_checks.h"
 
 namespace tessary {
 
@@ -138,15 +139,20 @@ class InputChecks {
         if (next_ != Next::GoOn) return next_; \
     } while (false)
 
+// The checks of the sweeps, distributions and bands (runs/sweep_checks.h) in this routine's terms.
+Next Of(CheckNext next) { return next == CheckNext::Stop ? Next::Stop : Next::GoOn; }
+
 Next InputChecks::runSteps() {
     TESSARY_CHECK(methodAndDeviation());
     copyAxisLimits();
     TESSARY_CHECK(polarPlot());
     TESSARY_CHECK(interpolationAndGraphType());
-    // The wavelength-band checks of the index models and the spectrum belong here.
+    TESSARY_CHECK(Of(SweepMethodRules(f)));
+    TESSARY_CHECK(Of(BandChecks(f)));
     TESSARY_CHECK(entries());
     TESSARY_CHECK(fixedAngle());
-    // The bands of the index models against a wavelength axis belong here.
+    TESSARY_CHECK(Of(SweepAngleOnGrid(f)));
+    TESSARY_CHECK(Of(AxisBandChecks(f)));
     TESSARY_CHECK(leeRadii());
     TESSARY_CHECK(mapInputs());
     bool distribution = false;
@@ -173,8 +179,8 @@ Next InputChecks::runSteps() {
 Next InputChecks::methodAndDeviation() {
     if (f.calcMethod == 0) return failRed(f.cboType, "Unknown calculation method", "Error");
     if (f.optDisp.value() && f.cboDistrib.text() != "Special") {
-        // The distribution picture paints the deviation red when a sample radius would be <= 0.
-        if (f.cboSD.backColor() == kRed) return fail("Reduce the standard deviation", "Normal distribution");
+        // A Normal distribution whose last sample radius would be <= 0.
+        if (NormalSampleNotPositive(f)) return fail("Reduce the standard deviation", "Normal distribution");
         if (ValueOf(f.cboSD) <= 0) return fail("Modify the standard deviation");
     }
     return Next::GoOn;
@@ -498,6 +504,7 @@ Next InputChecks::leeSweep() {
 // The range of a sweep over an x variable; too many points set the flag but the checks go on.
 Next InputChecks::xSweep() {
     if (f.graphCode < 10 || f.graphCode >= 20) return Next::GoOn;
+    TESSARY_CHECK(Of(LogStepCount(f)));
     const double p = (xHigh - xLow) / ValueOf(f.cboStep);
     if (xLow <= 0) return failRed(f.txtXmin, "Value must be > 0");
     if (xHigh <= 0) return failRed(f.txtXmax, "Value must be > 0");

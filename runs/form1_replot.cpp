@@ -4,8 +4,7 @@
 // changed wavelength count, angle step or radius refuse, and an x range beyond the stored one hands
 // over to New plot, which releases the inputs itself.
 //
-// Not drawn by this version, whose runs refuse these graphs: Lee diagrams and angle maps and the
-// size-distribution picture.
+// Not drawn by this version, whose runs refuse these graphs: Lee diagrams and angle maps.
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
@@ -84,6 +83,7 @@ Next Replot::run() {
     f.simulationMode = 0;
     f.prevGraphCode = f.graphCode;
     f.prevGraphSubCode = f.graphSubCode;
+    if (f.optDisp.value()) f.DistDisplay();
 
     // The ray orders of the Debye series and the ray methods may have been changed: label and title.
     if (f.calcMethod == 2 || f.calcMethod >= 5) {
@@ -328,6 +328,7 @@ void Replot::end() {
     f.cmdReplot.setEnabled(false);
     f.cmdReplot.setVisible(false);
     f.runState = 1;
+    if (f.optDisp.value()) f.DistDisplay();
     if (f.graphCode != 20) f.resultsFromFile = 0;
     f.resultsStale = 0;
     f.PolarLabel();

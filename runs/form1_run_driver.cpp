@@ -90,10 +90,7 @@ bool RunSetUp(Form1& f) {
 bool AnglePath(Form1& f) {
     const bool disperse = f.optDisp.value();
     if (disperse && f.waveCount == 1 && f.graphCode >= 20) return true;
-    if (disperse && f.waveCount == 1) {
-        f.RefuseRun("Size distributions");
-        return false;
-    }
+    if (disperse && f.waveCount == 1) return f.DispCalc();
     if (f.graphCode >= 20) {
         f.cboLee.setText("Normalised");
         return f.SeveralWavelengths();
@@ -122,7 +119,7 @@ void Form1::Overplot() {
 
     bool finished = false;
     if ((graphCode >= 10 && graphCode <= 19) || graphCode == 21 || graphCode >= 26) {
-        RefuseRun("Graphs against a variable other than the scattering angle");
+        finished = SweepPath();
     } else {
         if (graphCode == 22 || graphCode == 23 || graphCode == 25) radius = Val(txtAngle.text());
         if (AngleSetUp()) finished = AnglePath(*this);
@@ -212,6 +209,7 @@ void Form1::RunCommonEnd() {
     cboWave.setBackColor(kWhite);
     mnuSaveText.setEnabled(graphCode < 20);
     VisibleData();
+    if (optDisp.value()) DistDisplay();
 }
 
 }  // namespace tessary

@@ -74,6 +74,7 @@ bool Form1::SeveralWavelengths() {
         return false;
     }
     if (optDisp.value()) {
+        if (graphCode < 20) return SeveralWavelengthsDisperse();
         RefuseRun("Size distributions");
         return false;
     }

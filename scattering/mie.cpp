@@ -111,8 +111,9 @@ struct OrderTerms {
 };
 
 // The terms come by value: stores into the buffer then cannot alias them, so they stay in registers.
-void AngularFunctions(const OrderTerms t, double* tables, int nang) {
-    ForAngles(1, nang + 1, [t, tables](auto v, int j) {
+// Angles J in [begin, end) only: each angle's recurrence stands alone, so a window gets the same bits.
+void AngularFunctions(const OrderTerms t, double* tables, int begin, int end) {
+    ForAngles(begin, end, [t, tables](auto v, int j) {
         using V = decltype(v);
         double* row = tables + j;
         const V mu = Load<V>(row, kMu), pi = Load<V>(row, kPi1), pi0 = Load<V>(row, kPi0);
@@ -172,10 +173,11 @@ Segments WindowSegments(int nang, int first, int last) {
     return s;
 }
 
-void AngleSums(const OrderTerms& t, double* tables, int nang, const Segments& segments) {
-    AngularFunctions(t, tables, nang);
+// The angle functions and sums of the segments the window needs; the other angles are not made.
+void AngleSums(const OrderTerms& t, double* tables, const Segments& segments) {
     for (int i = 0; i < segments.count; ++i) {
         const Segment& s = segments.list[i];
+        if (s.forward || s.mirror) AngularFunctions(t, tables, s.begin, s.end);
         if (s.forward && s.mirror)
             AmplitudeSums<true, true>(t, tables, s.begin, s.end);
         else if (s.forward)
@@ -225,42 +227,51 @@ void StoreConvergence(MieResult& r, int angleIndex, int n) {
     r.intensityUnpol[n] = (r.intensityPerp[n] + r.intensityPara[n]) / 2;
 }
 
-// Copies the sums out of the angle buffer: J = 1..NANG forward, J = 1..NANG - 1 to 2 NANG - J.
-void CopyAmplitudes(MieResult& r) {
+// Copies the sums of the window's segments out of the angle buffer: J forward, and J to 2 NANG - J
+// mirrored; the other amplitudes stay 0.
+void CopyAmplitudes(MieResult& r, const Segments& segments) {
     const int nang = r.NANG;
     const double* t = r.work.angleTables.data();
-    for (int j = 1; j <= nang; ++j) {
-        r.S1re[j] = t[kS1re * kStride + j];
-        r.S1im[j] = t[kS1im * kStride + j];
-        r.S2re[j] = t[kS2re * kStride + j];
-        r.S2im[j] = t[kS2im * kStride + j];
-    }
-    for (int j = 1; j <= nang - 1; ++j) {
-        const int jj = 2 * nang - j;
-        r.S1re[jj] = t[kM1re * kStride + j];
-        r.S1im[jj] = t[kM1im * kStride + j];
-        r.S2re[jj] = t[kM2re * kStride + j];
-        r.S2im[jj] = t[kM2im * kStride + j];
+    for (int i = 0; i < segments.count; ++i) {
+        const Segment& s = segments.list[i];
+        for (int j = s.begin; s.forward && j < s.end; ++j) {
+            r.S1re[j] = t[kS1re * kStride + j];
+            r.S1im[j] = t[kS1im * kStride + j];
+            r.S2re[j] = t[kS2re * kStride + j];
+            r.S2im[j] = t[kS2im * kStride + j];
+        }
+        for (int j = s.begin; s.mirror && j < s.end; ++j) {
+            const int jj = 2 * nang - j;
+            r.S1re[jj] = t[kM1re * kStride + j];
+            r.S1im[jj] = t[kM1im * kStride + j];
+            r.S2re[jj] = t[kM2re * kStride + j];
+            r.S2im[jj] = t[kM2im * kStride + j];
+        }
     }
 }
 
-// Clears the angle buffer over J = 0..NANG and sets up the grid: theta_J = (J - 1) DANG for J = 1..NANG,
-// pi_0 = 0, pi_1 = 1. The cosines depend on NANG only and are kept from the previous call.
-void InitAngleTables(MieWorkspace& w, int nang) {
+// Clears the angle buffer over the window's segments and sets up the grid: theta_J = (J - 1) DANG for
+// J = 1..NANG, pi_0 = 0, pi_1 = 1. The cosines depend on NANG only and are kept from the previous call.
+void InitAngleTables(MieWorkspace& w, int nang, const Segments& segments) {
     const size_t size = static_cast<size_t>(kFieldCount * kStride);
     if (w.angleTables.size() != size) {
         w.angleTables.assign(size, 0.0);
         w.muNang = 0;
     }
     double* t = w.angleTables.data();
-    for (std::ptrdiff_t f = 0; f < kFieldCount; ++f)
-        if (f != kMu || w.muNang != nang) std::fill_n(t + f * kStride, nang + 1, 0.0);
     if (w.muNang != nang) {
+        std::fill_n(t + kMu * kStride, nang + 1, 0.0);
         const double dang = kHalfPi / (nang - 1);
         for (int j = 1; j <= nang; ++j) t[kMu * kStride + j] = std::cos((j - 1) * dang);
         w.muNang = nang;
     }
-    std::fill_n(t + kPi1 * kStride + 1, nang, 1.0);
+    for (int i = 0; i < segments.count; ++i) {
+        const Segment& s = segments.list[i];
+        if (!s.forward && !s.mirror) continue;
+        for (std::ptrdiff_t f = 0; f < kFieldCount; ++f)
+            if (f != kMu) std::fill(t + f * kStride + s.begin, t + f * kStride + s.end, 0.0);
+        std::fill(t + kPi1 * kStride + s.begin, t + kPi1 * kStride + s.end, 1.0);
+    }
 }
 
 bool OutputsFinite(const MieResult& r) {
@@ -360,9 +371,9 @@ struct Series {
 };
 
 // Normal end: size normalisation, then the efficiencies and g from the sums ([1] 4.61, 4.76).
-void Finish(const MieInput& in, const Series& series, MieResult& r) {
+void Finish(const MieInput& in, const Series& series, MieResult& r, const Segments& segments) {
     const double x = in.x;
-    CopyAmplitudes(r);
+    CopyAmplitudes(r, segments);
     if (in.mnuSize)
         for (size_t j = 1; j < r.S1re.size(); ++j) {
             r.S1re[j] /= x;
@@ -417,10 +428,10 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
         for (auto* v : {&r.intensityPerp, &r.intensityPara, &r.intensityUnpol})
             v->assign(static_cast<size_t>(terms) + 1, 0.0);
     MieWorkspace& w = r.work;
-    InitAngleTables(w, nang);
+    const Segments segments = WindowSegments(nang, in.first, in.last);
+    InitAngleTables(w, nang, segments);
     MieLogDerivative(in.m, mx, r.recurrenceStart, w.Dre, w.Dim);
     double* const tables = w.angleTables.data();
-    const Segments segments = WindowSegments(nang, in.first, in.last);
 
     Series series(in.x, in.m);
     double P = -1.0;  // (-1)^(n-1) after the sign change of each order
@@ -430,11 +441,11 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
         const double en = n, FN = Series::FN(en);
         const OrderTerms order{en,           en + 1.0,     2.0 * en + 1.0, FN,          FN * P,
                                series.an.re, series.an.im, series.bn.re,   series.bn.im};
-        AngleSums(order, tables, nang, segments);
+        AngleSums(order, tables, segments);
         if (in.graph == MieGraph::Convergence) StoreConvergence(r, in.angleIndex, n);
         r.ordersDone = n;
         if (onOrder(n, terms)) {  // stop: this order is complete; raw sums, no efficiencies
-            CopyAmplitudes(r);
+            CopyAmplitudes(r, segments);
             if (!OutputsFinite(r)) return RefuseNotFinite(r, in, n);
             r.status = MieStatus::Stopped;
             r.Qsca = series.qscaSum;
@@ -442,7 +453,7 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
             return;
         }
     }
-    Finish(in, series, r);
+    Finish(in, series, r, segments);
 }
 
 }  // namespace

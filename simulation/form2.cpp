@@ -62,6 +62,7 @@ Form2::Form2(Form1& owner) : Form("Simulation"), m_owner(owner) {
 
     setWidth(kColumn + kWide + 240);
     setHeight(kBelow + 900);
+    Wire();
 }
 
 }  // namespace tessary

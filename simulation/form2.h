@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/ui/ui.h"
+#include "simulation/sim_geometry.h"
 
 namespace tessary {
 
@@ -70,6 +71,81 @@ class Form2 : public Form {
     TextBox txtBackRed{*this, "0"};
     TextBox txtBackGreen{*this, "0"};
     TextBox txtBackBlue{*this, "0"};
+
+    // Start-up, picture and menus (simulation/form2_startup.cpp)
+    void Form_Load();
+    void mnuOpenPicture_Click();
+    void mnuRestorePicture_Click();
+    void cmdRestorePic_Click() { mnuRestorePicture_Click(); }
+    void mnuExit2_Click();
+    void cmdExit2_Click() { mnuExit2_Click(); }
+    void mnuWindowGraph_Click();
+    void mnuWindowSimulation_Click();
+    void mnuInvert_Click();
+    void mnuHelpContents_Click();
+    void mnuHelp1_Click();
+    void mnuAbout_Click();
+    void LockON();
+    void LockOFF();
+    // The built-in picture (576 x 432, drawn in code) and the one last loaded; the window is laid out
+    // around the picture's size.
+    static Picture BuiltInPicture();
+    void ShowPicture(const Picture& picture);
+    Picture loadedPicture;
+
+    // Reference point and viewing geometry (simulation/form2_reference.cpp)
+    void cboPoint_click();
+    void picture1_mousedown(int button, int shift, double x, double y);
+    void picture1_mousemove(int button, int shift, double x, double y);
+    void cboRStep_Click();
+    void cboView_Change();
+    void cboScale_Change();
+    void DrawCross(double x, double y);
+    float refPointX = 0, refPointY = 0;
+    float arcX1 = 0, arcY1 = 0, arcX2 = 0, arcY2 = 0;
+    int arcMarkState = 0;
+    int geometryOnly = 0;
+
+    // Angle circles and picture scale (simulation/form2_circles.cpp)
+    void ScaleCalc();
+    void cmdCircle_Click();
+    sim::PictureFrame frame() const { return {picHalfWidth, picHalfHeight, simScale}; }
+    float picHalfWidth = 0, picHalfHeight = 0;
+    float simScale = 0;
+    float focalLength = 0, aspectRatio = 0;
+    int aspectWarned = 0;
+    int simInputError = 0;
+    float refElevation = 0, refAzimuth = 0;
+    float circleStep = 0;
+    // 1 when the last cmdCircle_Click refused its geometry (the reference direction was kept).
+    int geometryRefused = 0;
+    float skyElevation = 0, skyAzimuth = 0;
+
+    // Painting the simulation (simulation/form2_paint.cpp)
+    void cmdSimPlot_Click();
+    void cmdStopSim_Click() { simStop = 1; }
+    void cmdQuadNE_Click();
+    void cmdQuadNW_Click();
+    void cmdQuadSE_Click();
+    void cmdQuadSW_Click();
+    void ErrorRGB();
+    int simStop = 0;
+    int sourcePolarisation = 0;
+    int viewPolarisation = 0;
+    float polWeightPerp = 0, polWeightPara = 0;
+    // True while cmdSimPlot_Click paints (the main window's lock is then the painting's).
+    bool simPainting = false;
+
+  private:
+    void Wire();
+    // The bodies of cmdCircle_Click and cmdSimPlot_Click; their callers run the end step on every exit.
+    void CircleSteps();
+    void PaintSteps();
+    void ToggleQuadrant(int& flag, CommandButton& button);
+    // Left of the picture column and top of the row below the picture, as designed for 576 x 432.
+    std::vector<std::pair<Control*, double>> m_rightColumn;
+    std::vector<std::pair<Control*, double>> m_belowRow;
+    double m_exitTop = 0;
 };
 
 }  // namespace tessary

@@ -265,5 +265,27 @@ TEST_F(BatchTest, SpectrumFileWeightsTheWavelengths) {
     EXPECT_EQ(f.specFileWave.back(), 700.0);
 }
 
+TEST_F(BatchTest, SizeDistributionFileGivesTheHistogram) {
+    Form1& f = started();
+    const std::string skip = "Tessary 301\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nl\r\n";
+    Write(at("d.dis"), skip + "size\r\num\r\nUniform\r\n3\r\n10,1\r\n20,2\r\n30,1\r\n");
+    Write(at("bad.dis"), skip + "radius\r\num\r\nUniform\r\n1\r\n10,1\r\n");
+    fileDialogs.answer(at("bad.dis"));
+    f.mnuSizeDist.trigger();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().prompt, "Error in radius distribution file: bad.dis");
+    EXPECT_EQ(f.sizeHistogram.histLoaded, 0);
+    EXPECT_EQ(f.cboDistrib.text(), "Log-normal");
+    messages.clear();
+    fileDialogs.answer(at("d.dis"));
+    f.mnuSizeDist.trigger();
+    ASSERT_GE(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].prompt, "Error in radius distribution file: d.disSpecify radius or diameter in line 14");
+    EXPECT_EQ(f.sizeHistogram.histLoaded, 1);
+    EXPECT_EQ(f.sizeHistogram.histWeight, (std::vector<float>{0, 0.25f, 0.5f, 0.25f}));
+    EXPECT_EQ(f.sizeHistogram.histRadiusMax, 35.0f);
+    EXPECT_EQ(f.cboDistrib.text(), "Special");
+}
+
 }  // namespace
 }  // namespace tessary

@@ -57,6 +57,20 @@ class Form1Test : public ::testing::Test, private QtApplicationFirst {
         form = std::make_unique<Form1>();
         return *form;
     }
+    // The designed window with inputs that pass the input checks (Mie, intensity v. scattering
+    // angle from 0 to 180 degrees at 0.1, radius 10 um), as the wavelength box's handler needs them.
+    Form1& designedWithValidInputs() {
+        Form1& f = designed();
+        f.calcMethod = f.graphCode = f.graphSubCode = 1;
+        for (auto [box, text] : {std::pair<TextBox*, const char*>{&f.txtXmin, "0"}, {&f.txtXmax, "180"},
+                                 {&f.txtRadius, "10"}, {&f.txtAngle, "0"}})
+            box->setText(text);
+        for (auto [list, text] : {std::pair<ComboBox*, const char*>{&f.cboStep, "0.1"}, {&f.cboYmin, "Automatic"},
+                                  {&f.cboYmax, "Automatic"}, {&f.cboWave, "1"}})
+            list->setText(text);
+        f.mnuRadius.setChecked(true);
+        return f;
+    }
     // The window after start-up on a screen of the given size.
     Form1& started(int widthPx = 1024, int heightPx = 768) {
         runtime.setScreen(ScreenMetrics{widthPx, heightPx, 15, 15});

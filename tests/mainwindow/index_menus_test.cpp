@@ -29,7 +29,7 @@ using Handler = void (Form1::*)();
 class IndexMenusTest : public Form1Test {
   protected:
     IndexMenusTest() {
-        Form1& w = designed();
+        Form1& w = designedWithValidInputs();
         w.waveCount = 1;
         w.waterTemp = 5.0f;
         w.sphereName = " Water";

@@ -441,7 +441,7 @@ TEST_F(InputHandlersTest, DistributionTypeShowsOrHidesTheRadius) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);
         Form1& f = ready();
-        f.histLoaded = 1;
+        f.sizeHistogram.histLoaded = 1;
         f.cboDistrib.setText("Normal ");
         for (Control* ctl : std::initializer_list<Control*>{&f.Label7, &f.Label29, &f.txtRadius})
             ctl->setVisible(!c.radiusShown);

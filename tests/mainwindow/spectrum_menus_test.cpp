@@ -1,6 +1,6 @@
 // The Spectrum menu and its dialogs, the colour options and Restore defaults' part in them: check
 // marks and their siblings, status captions, the black-body validation, the band dialog, and file
-// items whose file is cancelled or not read yet.
+// items whose file is cancelled.
 #include <functional>
 #include <string>
 #include <vector>
@@ -159,7 +159,7 @@ TEST_F(SpectrumTest, BandDialogNamesTheBandAndClearsTheRedBoxes) {
 }
 
 // -------------------------------------------------------------------------------------------------
-// Files cancelled or not read yet
+// Files cancelled
 
 struct FileItem {
     const char* name;
@@ -176,9 +176,8 @@ TEST_F(SpectrumTest, CancelledOrUnreadFilesChangeNothing) {
          mb::kOkOnly},
         {"spectrum dialog, new file", [](Form1& w) { w.dlogSpectrumFile_->OKButton.click(); },
          "No file was selected", "Open a file", mb::kOkOnly},
-        {"size distribution", [](Form1& w) { w.mnuSizeDist.trigger(); },
-         "This version of Tessary cannot read size-distribution files yet.", "Tessary",
-         mb::kOkOnly | mb::kInformation},
+        {"size distribution", [](Form1& w) { w.mnuSizeDist.trigger(); }, "No file was selected", "Open a file",
+         mb::kOkOnly},
     };
     for (const FileItem& i : items) {
         SCOPED_TRACE(i.name);

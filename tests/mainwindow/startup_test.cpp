@@ -245,7 +245,7 @@ TEST_F(Form1Test, VariablesAfterStartUp) {
     EXPECT_EQ(f.resultsFromFile, 0);
     EXPECT_EQ(f.logScaleDefault, 1);
     EXPECT_EQ(f.spectrumFileLoaded, 0);
-    EXPECT_EQ(f.histLoaded, 0);
+    EXPECT_EQ(f.sizeHistogram.histLoaded, 0);
     EXPECT_EQ(f.hiddenKeyArmed, 0);
     EXPECT_EQ(f.hiddenKeyPos, 0);
     EXPECT_EQ(f.reducedTemp, static_cast<float>(278.15 / 273.15));

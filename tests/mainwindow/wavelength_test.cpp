@@ -23,7 +23,7 @@ constexpr OleColor kWhite = 16777215;
 class WavelengthTest : public Form1Test {
   protected:
     WavelengthTest() {
-        Form1& f = designed();
+        Form1& f = designedWithValidInputs();
         f.waveCount = 1;
         f.waterTemp = 5.0f;
         f.sphereName = " Water";
@@ -137,18 +137,18 @@ TEST_F(WavelengthTest, BandMessagesNameTheModel) {
          "The values for refractive index of Gold are valid only for the 187 - 1935 nm band",
          "Refractive index of Gold"},
         {&Form1::mnuRI_IAPWS, " Water", "11",
-         "IAPWS values for refractive index of water are valid only for the 0.01 - 10 um band",
+         "IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band",
          "Refractive index of water"},
         {&Form1::mnuRI_Segelstein, "Water", "0.005",
          "Segelstein's values for refractive index of water are valid only for the 0.01 um - 10 m band",
          "Refractive index of water"},
         {&Form1::mnuRI_Cowley, "Water", "0.3799",
-         "Cowley's Values for refractive index of water are valid only for the 0.38 - 0.7 um band",
-         "Complex values of refractive index of water"},
+         "Cowley's values for refractive index of water are valid only for the 0.38 - 0.7 um band",
+         "Refractive index of water"},
         {&Form1::mnuRI_Lynch, "Water", "0.71",
-         "Lynch & Livingston's Values for refractive index of water are valid only for the 0.38 - 0.7 um "
+         "Lynch & Livingston's values for refractive index of water are valid only for the 0.38 - 0.7 um "
          "band",
-         "Complex values of refractive index of water"},
+         "Refractive index of water"},
     };
     for (const BandCase& c : cases) {
         chooseSphere(f().*c.item, c.name);
@@ -229,14 +229,17 @@ TEST_F(WavelengthTest, NegativeWavelengthIsRefused) {
     EXPECT_EQ(f().txtRefractReal.text(), "1.33257035");
 }
 
-// Outside the IAPWS sphere's window the index shown stays, but the box is red with the band message.
+// Outside the IAPWS sphere's window the index shown stays, the box is red with the band message.
 TEST_F(WavelengthTest, IapwsSphereOutsideItsWindowIsReported) {
     for (const char* lambda : {"0.1", "2.5"}) {
+        messages.clear();
         enter(lambda);
         EXPECT_EQ(f().txtRefractReal.text(), "1.5") << lambda;
-        EXPECT_EQ(f().txtLambda.backColor(), kRed) << lambda;
+        EXPECT_EQ(f().txtLambda.backColor(), kRed);
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.last().prompt,
+                  "IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band");
     }
-    EXPECT_EQ(messages.shown().size(), 2u);
 }
 
 TEST_F(WavelengthTest, FileLoadingLeavesTheBoxColour) {
@@ -247,13 +250,14 @@ TEST_F(WavelengthTest, FileLoadingLeavesTheBoxColour) {
     EXPECT_EQ(f().txtRefractReal.text(), "1.33257035");
 }
 
-TEST_F(WavelengthTest, UndefinedSphereIsReportedAndTheBoxesStay) {
+TEST_F(WavelengthTest, BelowRaysTableIsRefusedAndTheBoxesStay) {
     chooseSphere(f().mnuRI_Ray, "Water");
     f().txtRefractImag.setText("0.25");
-    enter("0.15");  // below Ray's table
+    enter("0.15");  // below Ray's table: its band check refuses it first
     ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.last().prompt, "Help! RI of sphere undefined");
-    EXPECT_EQ(messages.last().title, "Error");
+    EXPECT_EQ(messages.last().prompt,
+              "Ray's values for refractive index of water are valid only for the 0.2  - 30,000 um band");
+    EXPECT_EQ(messages.last().title, "Refractive index of water");
     EXPECT_EQ(f().txtRefractReal.text(), "1.5");
     EXPECT_EQ(f().txtRefractImag.text(), "0.25");
     EXPECT_EQ(f().txtLambda.backColor(), kRed);
@@ -278,14 +282,15 @@ TEST_F(WavelengthTest, MissingIndexEndsARunWithOneMessage) {
     EXPECT_EQ(f().relIndexIm, 0.5);
 }
 
-TEST_F(WavelengthTest, IapwsMediumInsideItsPoleBandIsUndefined) {
+TEST_F(WavelengthTest, IapwsMediumInsideItsPoleBandIsRefusedByItsBand) {
     chooseSphere(f().mnuRI_Vacuum1, "Vacuum");
     chooseMedium(f().mnuRI_IAPWS2);
     enter("0.65");
     const std::string before = f().txtRefractReal.text();
     enter("3.2");  // the square root has no real value from about 3.1335 to 3.2638 um
     ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.last().prompt, "Help! RI of medium undefined");
+    EXPECT_EQ(messages.last().prompt,
+              "IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band");
     EXPECT_EQ(f().txtRefractReal.text(), before);
 }
 

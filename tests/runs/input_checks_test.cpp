@@ -67,6 +67,13 @@ Setup Disperse(std::string n = "10") {
         t.f.cboN.setText(n);
     };
 }
+// A sphere without a band row (a vacuum), so that the checks after the band rows are reached.
+Setup NoBandSphere() {
+    return [](RunChecksTest& t) {
+        t.f.mnuRI_IAPWS.setChecked(false);
+        t.f.mnuRI_Vacuum1.setChecked(true);
+    };
+}
 Setup SurfaceWave(std::string kMin, std::string kMax, std::string rays = "1") {
     return [=](RunChecksTest& t) {
         Method(11, "Surface wave", rays)(t);
@@ -126,11 +133,11 @@ const RefusalCase kMethodAndGraphCases[] = {
      "Unknown calculation method",
      kError,
      {"cboType"}},
-    {"DeviationPaintedRedByThePicture",
-     Both(Disperse(), [](RunChecksTest& t) { t.f.cboSD.setBackColor(kRedBox); }),
+    {"NormalSampleRadiusNotPositive",
+     Both(Disperse("50"), Combo(&Form1::cboSD, "50")),
      "Reduce the standard deviation",
      "Normal distribution",
-     {"cboSD"}},
+     {}},
     {"DeviationZero",
      Both(Disperse(), Combo(&Form1::cboSD, "0")),
      "Modify the standard deviation",
@@ -193,7 +200,7 @@ const RefusalCase kEntryCases[] = {
     {"RadiusZero", Text(&Form1::txtRadius, "0"), kEntryMessage, kInput, {"txtRadius"}},
     {"RadiusNegative", Text(&Form1::txtRadius, "-1"), kEntryMessage, kInput, {"txtRadius"}},
     {"StepZero", Combo(&Form1::cboStep, "0"), kEntryMessage, kInput, {"cboStep"}},
-    {"WavelengthZero", Text(&Form1::txtLambda, "0"), kEntryMessage, kInput, {"txtLambda"}},
+    {"WavelengthZero", Both(NoBandSphere(), Text(&Form1::txtLambda, "0")), kEntryMessage, kInput, {"txtLambda"}},
     {"RealIndexZero", Text(&Form1::txtRefractReal, "0"), kEntryMessage, kInput, {"txtRefractReal"}},
     {"MinimumWithLeadingMinusPoint", Text(&Form1::txtXmin, "-.5"), kEntryMessage, kInput, {"txtXmin"}},
     {"MaximumTrailingBlank", Text(&Form1::txtXmax, "5 "), kEntryMessage, kInput, {"txtXmax"}},
@@ -206,7 +213,7 @@ const RefusalCase kEntryCases[] = {
      {"txtRefractImag"}},
     // Only the first refused box: the wavelength of 0 is not looked at.
     {"FirstFailureOnly",
-     Both(Text(&Form1::txtRadius, "abc"), Text(&Form1::txtLambda, "0")),
+     Both(NoBandSphere(), Both(Text(&Form1::txtRadius, "abc"), Text(&Form1::txtLambda, "0"))),
      kEntryMessage,
      kInput,
      {"txtRadius"}},
@@ -407,7 +414,7 @@ const RefusalCase kSweepCases[] = {
      "Minimum value must be less than maximum value",
      kInput,
      {"txtXmin", "txtXmax"}},
-    {"WavelengthFromZero", WavelengthSweep("0", "700", "1"), "Wavelength must be > 0", kInput, {"txtXmin"}},
+    {"WavelengthFromZero", Both(NoBandSphere(), WavelengthSweep("0", "700", "1")), "Wavelength must be > 0", kInput, {"txtXmin"}},
     {"WavelengthStepTooLarge",
      WavelengthSweep("400", "700", "200"),
      "Select a smaller step size",
@@ -808,6 +815,10 @@ TEST_F(NewPlotRefusalTest, RefusedEntryComputesNothing) {
         Control& box = row.box(f);
         if (auto* text = dynamic_cast<TextBox*>(&box)) text->setText(row.text);
         if (auto* combo = dynamic_cast<ComboBox*>(&box)) combo->setText(row.text);
+        if (&box == &f.txtLambda) {  // a sphere without a band row: the entry check is reached
+            f.mnuRI_IAPWS.setChecked(false);
+            f.mnuRI_Vacuum1.setChecked(true);
+        }
 
         std::vector<ShownBox> seen;
         runtime.setMessageBoxResponder([&](const MessageBoxRequest& r) {

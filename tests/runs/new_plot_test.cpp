@@ -250,22 +250,6 @@ TEST_F(NewPlotTest, LeeDiagramsAreRefusedThroughTheCommonEnd) {
     expectCommonEnd(f, beeps);
 }
 
-TEST_F(NewPlotTest, UnbuiltRunEndsThroughTheStopExit) {
-    Form1& f = start(true);
-    f.cboWave.setText("3");
-    f.optDisp.setValue(true);  // a distribution over several wavelengths is not computed yet
-    messages.clear();
-    const int beeps = runtime.beepCount();
-    f.clearDrawLog();
-    f.cmdNewPlot.click();
-    ASSERT_FALSE(messages.shown().empty());
-    EXPECT_EQ(messages.last().prompt, "Size distributions cannot be computed by this version of Tessary.");
-    EXPECT_EQ(messages.last().title, "Error");
-    EXPECT_LT(LastCls(f.drawLog()), f.drawLog().size());  // the empty frame
-    EXPECT_EQ(f.runState, 1);                             // angle graphs end at 1 whatever happened
-    expectCommonEnd(f, beeps);
-}
-
 TEST_F(NewPlotTest, StateLeftByEarlierRunsDoesNotBlockNewPlot) {
     Form1& f = start();
     f.runState = 4;         // an earlier run of another graph type stopped

@@ -1,7 +1,7 @@
 // Runs over several wavelengths on the real main window: the colour sums against values computed
 // independently (water at 5 C, r = 1 um, vacuum, Mie, flat spectrum, absolute units), the column
-// layout of 7 against 8 wavelengths, the stop exit, the refusals, the whole angle grid, Replot from
-// the stored sums and the brightness list.
+// layout of 7 against 8 wavelengths, the averages over a size distribution, the stop exit, the
+// refusals, the whole angle grid, Replot from the stored sums and the brightness list.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +10,8 @@
 #include <string>
 
 #include "mainwindow/form1.h"
+#include "media/size_distribution.h"
+#include "platform/text/conversions.h"
 #include "numerics/constants.h"
 #include "tests/platform/ui/ui_test_support.h"
 #include "tests/support/rel_error.h"
@@ -129,6 +131,42 @@ TEST_F(SeveralWavelengthsTest, MediumIndexOfTheSameWavelengthEntersTheSizeParame
     ASSERT_EQ(f.runState, 1);
     EXPECT_NEAR(f.wavelength, 0.44, 1e-6);
     EXPECT_DOUBLE_EQ(f.sizeParam, kTwoPi * f.radius / f.wavelength * f.mediumRe);
+}
+
+// "RGB" over Log-normal N = 5, air bubbles in water: each column is the mean of the single-size
+// columns at the five sample radii.
+TEST_F(SeveralWavelengthsTest, DistributionSumsTheSampleRadiiPerWavelength) {
+    Form1& f = *form;
+    f.mnuRI_Air1_Click();
+    f.mnuRI_IAPWS2_Click();
+    f.optDisp.setValue(true);
+    f.cboDistrib.setText("Log-normal");
+    f.cboSD.setText("20");
+    f.cboN.setText("5");
+    ColourSumTable sum = run("RGB", "1", "1").colourSumPerp;
+    EXPECT_EQ(f.radius, 1.0);
+    f.optMono.setValue(true);
+    const std::size_t j = index(90);
+    for (std::size_t k = 1; k <= 5; ++k) {
+        run("RGB", CStr(SampleRadius(DistributionKind::LogNormal, 1, 0.2f, f.distAbscissa[k])), "1");
+        for (std::size_t c = 1; c <= 3; ++c) sum[c][j] -= f.colourSumPerp[c][j] / 5;
+    }
+    for (std::size_t c = 1; c <= 3; ++c) EXPECT_NEAR(sum[c][j] / f.colourSumPerp[c][j], 0, 1e-9) << c;
+}
+
+// Zero width (refused in the box, set here directly), and one class given by its limits 0.5 and
+// 1.5 um (its middle taken), give the single size.
+TEST_F(SeveralWavelengthsTest, DistributionOfOneSizeEqualsTheSingleSize) {
+    Form1& f = run("RGB", "1", "1");
+    const ColourSumTable single = f.colourSumPerp;
+    for (const char* kind : {"Log-normal", "Special"}) {
+        f.sizeHistogram = {1, 0, {0, 0.5f}, {0, 1.5f}, {0, 1}, {0, 1}, 0.5f, 1.5f, 1, 1, 1, ""};
+        f.cboDistrib.setText(kind);
+        f.cboSD.setText("0");
+        ASSERT_TRUE(f.SeveralWavelengthsDisperse()) << kind;
+        for (std::size_t c = 0; c <= 3; ++c)
+            EXPECT_REL_NEAR(f.colourSumPerp[c][index(150)], single[c][index(150)], 1e-13) << kind << c;
+    }
 }
 
 TEST_F(SeveralWavelengthsTest, FinestGridFilledToItsLastPoint) {

@@ -19,12 +19,14 @@ namespace {
 
 // One application, runtime and main window for the whole benchmark program.
 Form1& Window(const std::string& waves) {
-    static QApplication* app = [] {
+    // The benchmark program's main makes the application; this is for a program without one.
+    static QCoreApplication* app = [] {
+        if (QCoreApplication::instance() != nullptr) return QCoreApplication::instance();
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
         static int argc = 1;
         static char name[] = "several_wavelengths_bench";
         static char* argv[] = {name, nullptr};
-        return new QApplication(argc, argv);
+        return static_cast<QCoreApplication*>(new QApplication(argc, argv));
     }();
     static Runtime* runtime = [] {
         auto* r = new Runtime;

@@ -1,0 +1,104 @@
+// Sweeps and size-distribution averages through the main window, headless, beside the bare kernel
+// calls they make: 1000 steps of the Mie series against the size parameter at 178 degrees (a 46-point
+// angle grid) and at 178.37 degrees (a 9001-point grid), and a Log-normal distribution of 50 samples
+// around 100 um on the 0.1 degree angle graph.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "mainwindow/form1.h"
+#include "media/size_distribution.h"
+#include "platform/ui/runtime.h"
+#include "scattering/mie.h"
+
+namespace tessary {
+namespace {
+
+constexpr double kTwoPi = 6.28318530717958;
+
+// The kernel calls of a sweep: x = 1 .. 1000 at the one angle index of the grid.
+void BM_SweepKernelCalls(benchmark::State& state) {
+    MieInput in;
+    in.m = {1.33, 0.0};
+    in.NANG = static_cast<int>(state.range(0));
+    in.first = in.last = static_cast<int>(state.range(1));
+    MieResult r;
+    for (auto _ : state) {
+        for (int x = 1; x <= 1000; ++x) {
+            in.x = x;
+            MieSeries(in, r);
+            benchmark::DoNotOptimize(r.S1re.data());
+        }
+    }
+}
+BENCHMARK(BM_SweepKernelCalls)->Args({46, 90})->Args({9001, 17838})->Unit(benchmark::kMillisecond);
+
+// The same sweep as New plot runs it (checks, steps, storage, drawing).
+void BM_SweepWindow(benchmark::State& state) {
+    Runtime runtime;
+    runtime.setMessageBoxResponder([](const MessageBoxRequest&) { return 1; });
+    auto f = std::make_unique<Form1>();
+    f->load();
+    f->cboGraph.setText("Intensity v. size parameter x");
+    f->mnuXStepLog.setChecked(false);
+    f->txtXmin.setText("1");
+    f->txtXmax.setText("1000");
+    f->cboStep.setText("1");
+    f->txtAngle.setText(state.range(0) == 0 ? "178" : "178.37");
+    f->txtRefractReal.setText("1.33");
+    for (auto _ : state) f->cmdNewPlot.click();
+}
+BENCHMARK(BM_SweepWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The 50 kernel calls of a Log-normal distribution (sigma 20 %) around 100 um at 0.65 um.
+void BM_DistributionKernelCalls(benchmark::State& state) {
+    DistributionAbscissae t{};
+    FillAbscissae(50, t);
+    MieInput in;
+    in.m = {1.33257035, 0.0};
+    in.NANG = 901;
+    in.first = 1;
+    in.last = 1801;
+    MieResult r;
+    for (auto _ : state) {
+        for (int k = 1; k <= 50; ++k) {
+            in.x = kTwoPi * SampleRadius(DistributionKind::LogNormal, 100, 0.2f, t[static_cast<std::size_t>(k)]) / 0.65;
+            MieSeries(in, r);
+            benchmark::DoNotOptimize(r.S1re.data());
+        }
+    }
+}
+BENCHMARK(BM_DistributionKernelCalls)->Unit(benchmark::kMillisecond);
+
+void BM_DistributionWindow(benchmark::State& state) {
+    Runtime runtime;
+    runtime.setMessageBoxResponder([](const MessageBoxRequest&) { return 1; });
+    auto f = std::make_unique<Form1>();
+    f->load();
+    f->txtRadius.setText("100");
+    f->optDisp.setValue(true);
+    f->cboDistrib.setText("Log-normal");
+    f->cboSD.setText("20");
+    f->cboN.setText("50");
+    for (auto _ : state) f->cmdNewPlot.click();
+    state.counters["NANG"] = f->angleCount;
+    state.counters["last"] = f->windowLast;
+    state.counters["x"] = f->sizeParam;
+    state.counters["terms"] = f->termCount;
+}
+BENCHMARK(BM_DistributionWindow)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tessary
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

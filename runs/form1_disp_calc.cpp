@@ -1,0 +1,149 @@
+// Averaging over a size distribution at one wavelength: the method is called once per sample radius
+// (media/size_distribution.h), |S1|^2 and |S2|^2 are summed with the sample weights and normalised;
+// an angle graph is then drawn as intensity, phase function or watts per square metre, a sweep keeps
+// the step's averages.
+//
+// Beyond the program's historical averaging: each sample's size parameter carries the medium's index
+// like every single-size path; the methods that take the radius get the sample's (the nominal radius
+// is restored afterwards); a sweep's averages are divided by the step's unit factor like its single
+// sizes, so a distribution of zero width gives the single-size curve; the phase function divides by
+// the sample mean of Qsca x^2, not by the last sample's; the averages stay in the intensity arrays,
+// which Replot and the text export read.
+#include <cmath>
+#include <cstdint>
+#include <string>
+
+#include "mainwindow/form1.h"
+#include "media/size_distribution.h"
+#include "numerics/constants.h"
+#include "numerics/elementary.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr double kFourPiAsWritten = 12.56637061435916;
+
+bool RefuseAverage(Form1& f, const std::string& message) {
+    msgBox(message, mb::kOkOnly, std::string("Error"));
+    f.runState = 4;
+    return false;
+}
+
+// The averages into the curves: moduli as square roots of the averaged intensities with amplitudes,
+// the unpolarised curve the mean of the two.
+void AverageInto(Form1& f, std::size_t j, double perp, double para, bool amplitude) {
+    if (amplitude) {
+        perp = std::sqrt(perp);
+        para = std::sqrt(para);
+    }
+    f.intensityPerp[j] = perp;
+    f.intensityPara[j] = para;
+    f.intensityUnpol[j] = (perp + para) / 2;
+}
+
+// Draws an averaged angle graph by graphSubCode; false after a refusal.
+bool DrawAveragedAngleGraph(Form1& f, double meanQx2) {
+    const std::size_t last = 2 * static_cast<std::size_t>(f.angleCount) - 1;
+    double factor = 1.0;
+    if (f.graphSubCode == 3) {
+        const double d = Val(f.dlogIncident_->txtDistance.text());
+        const double E = Val(f.dlogIncident_->txtIncidentPD.text());
+        if (!(d > 0)) return RefuseAverage(f, "The distance of measurement must be greater than 0 m");
+        factor = E / (d * d) / f.waveNumberSq;
+    } else if (f.graphSubCode == 2) {
+        f.scatNorm = meanQx2 * kPi / kFourPiAsWritten;
+        if (!(f.scatNorm > 0))
+            return RefuseAverage(f, "The phase function needs a scattering efficiency above 0 (Qsca = 0)");
+        factor = 1.0 / f.scatNorm;
+    } else {
+        f.Display(f.intensityPerp, f.intensityPara, f.intensityUnpol);
+        return true;
+    }
+    for (std::size_t j = 1; j <= last && j < f.avgPerp.size(); ++j) {
+        f.avgPerp[j] = f.intensityPerp[j] * factor;
+        f.avgPara[j] = f.intensityPara[j] * factor;
+        f.avgUnpol[j] = f.intensityUnpol[j] * factor;
+        if (!std::isfinite(f.avgPerp[j]) || !std::isfinite(f.avgPara[j]))
+            return RefuseAverage(f, "The averaged intensity is out of range");
+    }
+    f.Display(f.avgPerp, f.avgPara, f.avgUnpol);
+    return true;
+}
+
+}  // namespace
+
+bool Form1::DispCalc() {
+    const bool angleGraph = graphCode == 1;
+    const std::size_t points = 2 * static_cast<std::size_t>(angleCount) - 1;
+    if (angleGraph)
+        for (auto* curve : {&intensityPerp, &intensityPara, &intensityUnpol, &avgPerp, &avgPara, &avgUnpol})
+            for (std::size_t j = 1; j <= points && j < curve->size(); ++j) (*curve)[j] = 0.0;
+
+    const DistributionKind kind = DistributionKindOf(cboDistrib.text());
+    if (kind != DistributionKind::Special) Disperse();
+    const SizeSamples samples =
+        DistributionSamples(kind, radius, relStdDev, distAbscissa, sampleCount, sizeHistogram);
+    if (samples.radius.empty()) return RefuseAverage(*this, "The size distribution has no samples");
+    const auto count = static_cast<int>(samples.radius.size());
+    if (kind == DistributionKind::Special) sampleCount = count;
+
+    lblRadiusDisp.setVisible(true);
+    const double nominalRadius = radius;
+    const std::int32_t first = angleGraph ? windowFirst : angleIndex;
+    const std::int32_t last = angleGraph ? windowLast : angleIndex;
+    const auto step = static_cast<std::size_t>(sweepIndex);
+    double sumPerp = 0.0, sumPara = 0.0, sumQx2 = 0.0;
+    for (int k = 1; k <= count; ++k) {
+        loopK = k;
+        if (runState == 4) break;
+        Label15.setCaption(CStr(k));
+        const double r = samples.radius[static_cast<std::size_t>(k - 1)];
+        const double w = samples.weight[static_cast<std::size_t>(k - 1)];
+        radius = r;
+        sizeParam = 2 * r * kPi / wavelength * mediumRe;
+        lblRadiusDisp.setCaption("Radius = " + CStr(RoundTo(r, 4)));
+        std::int32_t from = first, to = last;
+        DispatchSweepMethod(from, to);
+        if (runState == 4) break;
+        sumQx2 += w * qSca * sizeParam * sizeParam;
+        for (std::int32_t J = first; J <= last; ++J) {
+            const auto j = static_cast<std::size_t>(J);
+            if (j >= s1Amp[0].size() || j >= s2Amp[0].size()) break;
+            const double p = s1Amp[0][j] * s1Amp[0][j] + s1Amp[1][j] * s1Amp[1][j];
+            const double q = s2Amp[0][j] * s2Amp[0][j] + s2Amp[1][j] * s2Amp[1][j];
+            if (angleGraph) {
+                avgPerp[j] += w * p;
+                avgPara[j] += w * q;
+            } else {
+                sumPerp += w * p;
+                sumPara += w * q;
+            }
+        }
+    }
+    radius = nominalRadius;
+    if (kind == DistributionKind::Special) sampleCount = count;  // the series routines read cboN
+    if (runState == 4) return false;
+
+    const double divisor = samples.divideByCount ? count : 1.0;
+    const bool amplitude = mnuAmplitude.checked();
+    bool drawn = true;
+    if (angleGraph) {
+        for (std::int32_t J = first; J <= last; ++J) {
+            const auto j = static_cast<std::size_t>(J);
+            AverageInto(*this, j, avgPerp[j] / divisor, avgPara[j] / divisor, amplitude);
+        }
+        drawn = DrawAveragedAngleGraph(*this, sumQx2 / divisor);
+    } else {
+        AverageInto(*this, step, sumPerp / divisor, sumPara / divisor, amplitude);
+        for (auto* curve : {&intensityPerp, &intensityPara, &intensityUnpol}) (*curve)[step] /= waveNumberSq;
+        avgPerp[step] = intensityPerp[step];
+        avgPara[step] = intensityPara[step];
+        avgUnpol[step] = intensityUnpol[step];
+    }
+    lblRadiusDisp.setVisible(false);
+    return drawn;
+}
+
+}  // namespace tessary

@@ -1,0 +1,270 @@
+// Input checks of the sweeps over an x variable, the size distributions and the wavelength bands of
+// the index models and spectra. The rows run in the order CheckInput calls them; the first failure
+// shows its message, paints its input red and stops the checks.
+//
+// Beyond the program's historical checks: a sweep's angle must lie on an angle grid (the sweep would
+// otherwise run on the previous run's grid); logarithmic steps are a whole number up to 18000 (the
+// curves hold no more points); the asymmetry parameter against wavelength gets the wavelength-axis
+// bands too; the Gaussian beam writes no efficiencies, so their graphs need a plane wave; the spectrum
+// band must start above 0 and below its upper end.
+#include <cmath>
+#include <string>
+
+#include "mainwindow/form1.h"
+#include "media/size_distribution.h"
+#include "platform/text/conversions.h"
+#include "runs/sweep_checks.h"
+#include "runs/sweep_steps.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr OleColor kRed = 255;
+constexpr const char* kInputError = "Input error";
+constexpr const char* kWater = "Refractive index of water";
+constexpr const char* kSunlight = "Spectrum of sunlight";
+
+CheckNext Fail(const std::string& prompt, const std::string& title) {
+    msgBox(prompt, mb::kOkOnly, title);
+    return CheckNext::Stop;
+}
+CheckNext FailRed(Control& box, const std::string& prompt, const std::string& title) {
+    box.setBackColor(kRed);
+    return Fail(prompt, title);
+}
+
+bool IsSweep(int code) { return code >= 10 && code <= 16; }
+bool Iapws(const Form1& f) { return f.mnuRI_IAPWS.checked() || f.mnuRI_IAPWS2.checked(); }
+bool MetalSphere(const Form1& f) { return f.mnuRI_Au.checked() || f.mnuRI_Ag.checked() || f.mnuRI_Cu.checked(); }
+bool ComplexWater(Form1& f) { return f.dlogTemp_->chkRI_Complex.value() == 1; }
+
+// First and last wavelength of an index file's rows; false when no file has been read.
+bool FileBand(const std::vector<IndexFileRow>& rows, float& lo, float& hi) {
+    if (rows.empty()) return false;
+    lo = rows.front().wavelength;
+    hi = rows.back().wavelength;
+    return true;
+}
+
+// "Values for refractive index of N are valid only for the band  lo - hi nm ( lo - hi um)".
+std::string FileBandPrompt(Form1& f, const std::string& name, float lo, float hi) {
+    const std::string hiNm = Str(static_cast<float>(hi * 1000.0f));
+    f.scratchText = hiNm;
+    return "Values for refractive index of " + name + " are valid only for the band " +
+           Str(static_cast<float>(lo * 1000.0f)) + " - " + hiNm + " nm (" + Str(lo) + " - " + Str(hi) + " um)";
+}
+
+// Several wavelengths: the failing band row paints the dialog's boxes whose own conditions hold,
+// (after its message, unless `paintFirst`), opens the band dialog and stops.
+class SpectrumBand {
+  public:
+    explicit SpectrumBand(Form1& form) : f(form) {}
+    CheckNext fail(bool minRed, bool maxRed, const std::string& prompt, const std::string& title,
+                   bool paintFirst = false) {
+        if (paintFirst) paint(minRed, maxRed);
+        msgBox(prompt, mb::kOkOnly, title);
+        if (!paintFirst) paint(minRed, maxRed);
+        f.mnuSpectrumBand_Click();
+        return CheckNext::Stop;
+    }
+
+  private:
+    void paint(bool minRed, bool maxRed) {
+        if (minRed) f.dlogSpectrumBand_->txtSpectrumMin.setBackColor(kRed);
+        if (maxRed) f.dlogSpectrumBand_->txtSpectrumMax.setBackColor(kRed);
+    }
+    Form1& f;
+};
+
+// Step 7 at one wavelength.
+CheckNext OneWavelengthBands(Form1& f, double lambda) {
+    float lo = 0, hi = 0;
+    const float l = static_cast<float>(lambda);
+    if (f.mnuRI_File1.checked() && FileBand(f.indexModels.fileIndices1, lo, hi) && !(lo <= l && l <= hi))
+        return Fail(FileBandPrompt(f, f.sphereName, lo, hi), "Refractive index of " + f.sphereName);
+    if (lambda >= 0.38 && lambda <= 0.7) return CheckNext::GoOn;
+    const std::string visible = " values for refractive index of water are valid only for the 0.38 - 0.7 um band";
+    if (f.mnuRI_Cowley.checked()) return FailRed(f.txtLambda, "Cowley's" + visible, kWater);
+    if (f.mnuRI_Gedzelman.checked()) return FailRed(f.txtLambda, "Gedzelman's" + visible, kWater);
+    if (f.mnuRI_KayeLaby.checked()) return FailRed(f.txtLambda, "Kaye & Laby's" + visible, kWater);
+    if (f.mnuRI_Lynch.checked()) return FailRed(f.txtLambda, "Lynch & Livingston's" + visible, kWater);
+    if (f.mnuRI_Ray.checked() && (lambda > 30000 || lambda < 0.2))
+        return FailRed(f.txtLambda,
+                       "Ray's values for refractive index of water are valid only for the 0.2  - 30,000 um band",
+                       kWater);
+    if (Iapws(f) && (lambda > 2 || lambda < 0.15))
+        return FailRed(f.txtLambda,
+                       "IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band", kWater);
+    if (MetalSphere(f) && (lambda < 0.187878 || lambda > 1.93479))
+        return FailRed(f.txtLambda,
+                       "The values for refractive index of " + f.sphereName +
+                           " are valid only for the 187 - 1935 nm band",
+                       "Refractive index of " + f.sphereName);
+    if (ComplexWater(f) && Iapws(f))
+        return FailRed(f.txtLambda,
+                       "Complex values with IAPWS are available only for 0.38 - 0.7 um band.  Use Segelstein "
+                       "for UV or IR bands",
+                       kWater);
+    return CheckNext::GoOn;
+}
+
+// Step 7 with several wavelengths: the band of the spectrum dialog against the models.
+CheckNext SpectrumBands(Form1& f) {
+    const float mx = f.bandMaxUm;
+    const float mn = f.bandMinUm;
+    SpectrumBand band(f);
+    if (!(mn > 0.0f) || !(mn < mx)) {  // no band at all: the runs would get wavelengths <= 0
+        f.dlogSpectrumBand_->txtSpectrumMin.setBackColor(kRed);
+        if (mn > 0.0f) f.dlogSpectrumBand_->txtSpectrumMax.setBackColor(kRed);
+        msgBox("    The red highlighted data entry is incorrect.    ", mb::kOkOnly, std::string(kInputError));
+        f.mnuSpectrumBand_Click();
+        return CheckNext::Stop;
+    }
+    if (f.mnuSpectrumWernand.checked() && !(mx <= 1.0f && mn >= 0.35f))
+        return band.fail(mn < 0.35f, mx > 1.0f, "Wernand's spectrum of sunlight is valid only for 350 nm to 1000 nm band",
+                         kSunlight);
+    float lo = 0, hi = 0;
+    if (f.mnuRI_File1.checked()) {
+        if (FileBand(f.indexModels.fileIndices1, lo, hi) && !(mn >= lo && mx <= hi))
+            return band.fail(mn < lo, mx > hi, FileBandPrompt(f, f.sphereName, lo, hi),
+                             "Refractive index of " + f.sphereName);
+        return CheckNext::GoOn;
+    }
+    if (MetalSphere(f)) {
+        if (!(mx <= 1.93479f && mn >= 0.187878f))
+            return band.fail(mn < 0.187878f, mx > 1.93479f,
+                             "The values for refractive index of " + f.sphereName +
+                                 " are valid only for the 187 - 1935 nm (0.187 - 1.935 um) band",
+                             "Refractive index of " + f.sphereName);
+        return CheckNext::GoOn;
+    }
+    if (mx <= 0.7f && mn >= 0.38f) return CheckNext::GoOn;
+    const bool below = mn < 0.38f, above = mx > 0.7f;
+    const std::string visible = " values for refractive index of water are valid only for the 380 - 700 nm band";
+    if (f.mnuSpectrumLee.checked())
+        return band.fail(below, above, "Lee's spectrum of sunlight is valid only for 380 nm to 700 nm band", kSunlight);
+    const std::string complexPrompt = std::string("Complex values are available only for 380 - 700 nm band") + kCR +
+                                      "Use Segelstein's data, which covers 10 nm to 10 m";
+    const std::string complexTitle = "Complex values of refractive index of water";
+    if (ComplexWater(f) && above) return band.fail(false, true, complexPrompt, complexTitle);
+    if (ComplexWater(f) && below) return band.fail(true, false, complexPrompt, complexTitle);
+    if (f.mnuRI_Cowley.checked()) return band.fail(below, above, "Cowley's" + visible, kWater);
+    if (Iapws(f) && !(mx <= 2.0f && mn >= 0.15f))
+        return band.fail(mn < 0.15f, mx > 2.0f,
+                         "IAPWS values for refractive index of water are valid only for the 150 - 2000 nm band",
+                         kWater, true);
+    if (f.mnuRI_Lynch.checked()) return band.fail(below, above, "Lynch & Livingston's" + visible, kWater);
+    if (f.mnuRI_Ray.checked() && (mn < 0.2f || mx > 30000.0f))
+        return band.fail(mn < 0.2f, mx > 30000.0f,
+                         "Ray's values for refractive index of water are valid only for the 0.2 um - 0.03m band",
+                         kWater);
+    if (f.mnuRI_KayeLaby.checked()) return band.fail(below, above, "Kaye & Laby's" + visible, kWater);
+    if (f.mnuRI_Gedzelman.checked()) return band.fail(below, above, "Gedzelman's" + visible, kWater);
+    return CheckNext::GoOn;
+}
+
+// Step 8: the medium's index file.
+CheckNext MediumFileBand(Form1& f, double lambda) {
+    float lo = 0, hi = 0;
+    if (!f.mnuRI_File2.checked() || !FileBand(f.indexModels.fileIndices2, lo, hi)) return CheckNext::GoOn;
+    const std::string prompt = FileBandPrompt(f, f.mediumName, lo, hi);
+    const std::string title = "Refractive index of " + f.mediumName;
+    if (f.waveCount < 2) {
+        const float l = static_cast<float>(lambda);
+        if (!(lo <= l && l <= hi)) return Fail(prompt, title);
+        return CheckNext::GoOn;
+    }
+    const float mn = f.bandMinUm, mx = f.bandMaxUm;
+    if (!(mn >= lo && mx <= hi)) return SpectrumBand(f).fail(mn < lo, mx > hi, prompt, title);
+    return CheckNext::GoOn;
+}
+
+}  // namespace
+
+bool NormalSampleNotPositive(Form1& f) {
+    if (f.cboDistrib.text() != "Normal") return false;
+    const Checked<std::int16_t> n = CInt(Val(f.cboN.text()));
+    DistributionAbscissae t{};
+    if (!n.ok() || !FillAbscissae(n.value, t)) return false;  // the sample count is checked later
+    const float sigma = static_cast<float>(Val(f.cboSD.text()) / 100);
+    return 1.0 + static_cast<double>(sigma) * t[static_cast<std::size_t>(n.value)] <= 0.0;
+}
+
+CheckNext SweepMethodRules(Form1& f) {
+    const int code = f.graphCode;
+    const bool disperse = f.optDisp.value() && code < 20;
+    if (code >= 14 && code <= 16 && f.mnuGaussian.checked())
+        return FailRed(f.cboGraph, "Selected graph type is available only for plane-wave Mie calculations", "Error");
+    if ((IsSweep(code) || disperse) && f.calcMethod >= 10 && f.calcMethod <= 12)
+        return FailRed(f.cboType,
+                       "This calculation method is available only for graphs against scattering angle at one "
+                       "wavelength and one size",
+                       "Error");
+    if (code == 13 && f.calcMethod != 1 && f.calcMethod != 2)
+        return FailRed(f.cboType, "The convergence graph is available only for Mie and Debye calculations", "Error");
+    if (disperse && code >= 13 && code <= 16)
+        return FailRed(f.cboDistrib, "Size distributions are available only for graphs of intensity", kInputError);
+    if (disperse && code == 11 && f.cboDistrib.text() == "Special")
+        return FailRed(f.cboDistrib,
+                       "Special distributions are not available for graphs against radius or size parameter",
+                       kInputError);
+    return CheckNext::GoOn;
+}
+
+CheckNext BandChecks(Form1& f) {
+    const double lambda = Val(f.txtLambda.text());
+    if (f.waveCount < 2) {
+        if (OneWavelengthBands(f, lambda) == CheckNext::Stop) return CheckNext::Stop;
+    } else {
+        f.bandMaxUm = static_cast<float>(Val(f.dlogSpectrumBand_->txtSpectrumMax.text()) / 1000);
+        f.bandMinUm = static_cast<float>(Val(f.dlogSpectrumBand_->txtSpectrumMin.text()) / 1000);
+        if (SpectrumBands(f) == CheckNext::Stop) return CheckNext::Stop;
+    }
+    return MediumFileBand(f, Val(f.txtLambda.text()));
+}
+
+CheckNext SweepAngleOnGrid(Form1& f) {
+    if (!IsSweep(f.graphCode)) return CheckNext::GoOn;
+    if (AngleGridFor(Val(f.txtAngle.text()))) return CheckNext::GoOn;
+    return FailRed(f.txtAngle, "The scattering angle must be a multiple of 90/N degrees with N up to 9000",
+                   kInputError);
+}
+
+CheckNext AxisBandChecks(Form1& f) {
+    const int code = f.graphCode;
+    if (code != 10 && code != 15 && !(code == 16 && f.graphSubCode == 3)) return CheckNext::GoOn;
+    const double lo = Val(f.txtXmin.text());
+    const double hi = Val(f.txtXmax.text());
+    const std::string segelsteinHint = "(Menu: Advanced -> Refractive index -> Sphere -> Water)";
+    if (Iapws(f)) {
+        const std::string p = "IAPWS values are valid only for the 150 - 2000 nm band.  Use Segelstein's data " + segelsteinHint;
+        if (lo < 150) return FailRed(f.txtXmin, p, kWater);
+        if (hi > 2000) return FailRed(f.txtXmax, p, kWater);
+        const std::string c =
+            "Complex values with IAPWS are valid only for the 380 - 700 nm band.  Use Segelstein's data " + segelsteinHint;
+        if (ComplexWater(f) && lo < 380) return FailRed(f.txtXmin, c, kWater);
+        if (ComplexWater(f) && hi > 700) return FailRed(f.txtXmax, c, kWater);
+    }
+    if (f.mnuRI_Segelstein.checked()) {
+        const std::string p = "Segelstein's values are valid only for the 10 - 10,000 nm band";
+        if (lo < 10) return FailRed(f.txtXmin, p, kWater);
+        if (hi > 10000) return FailRed(f.txtXmax, p, kWater);
+    }
+    if (MetalSphere(f)) {
+        const std::string p =
+            "The values for refractive index of " + f.sphereName + " are valid only for the 187 - 1935 nm band";
+        if (lo < 188) return FailRed(f.txtXmin, p, "Refractive index of " + f.sphereName);
+        if (hi > 1934) return FailRed(f.txtXmax, p, "Refractive index of " + f.sphereName);
+    }
+    return CheckNext::GoOn;
+}
+
+CheckNext LogStepCount(Form1& f) {
+    if (!f.mnuXStepLog.checked() || !SweepLogStepCode(f.graphCode)) return CheckNext::GoOn;
+    const double n = Val(f.cboStep.text());
+    if (n >= 1 && n <= 18000 && n == std::floor(n)) return CheckNext::GoOn;
+    return FailRed(f.cboStep, "Number of steps must be a whole number from 1 to 18000", kInputError);
+}
+
+}  // namespace tessary

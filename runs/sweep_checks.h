@@ -1,0 +1,25 @@
+// Input checks of the sweeps, size distributions and index-model bands, called by CheckInput in its
+// order: each shows its message (OK button only), paints its input red and asks CheckInput to stop,
+// or lets it go on.
+#pragma once
+
+namespace tessary {
+
+class Form1;
+
+enum class CheckNext { GoOn, Stop };
+
+// A Normal distribution whose last sample radius r0 (1 + sigma t_N) is not above 0.
+bool NormalSampleNotPositive(Form1& f);
+// Beside the graph-type rows: what the sweeps and distributions cannot compute.
+CheckNext SweepMethodRules(Form1& f);
+// Bands of the sphere's index model and of the spectrum, then of the medium's index file.
+CheckNext BandChecks(Form1& f);
+// The fixed angle of a sweep on a grid of 90/N degrees, N up to 9000.
+CheckNext SweepAngleOnGrid(Form1& f);
+// Bands of the index models against a wavelength axis (nm).
+CheckNext AxisBandChecks(Form1& f);
+// The number of logarithmic steps of a sweep.
+CheckNext LogStepCount(Form1& f);
+
+}  // namespace tessary

@@ -1,0 +1,150 @@
+// The step table of the sweeps over an x variable.
+#include "runs/sweep_steps.h"
+
+#include <cmath>
+
+#include "numerics/constants.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr std::int32_t kMaxSweepIndex = 200000;  // the largest curve the result arrays hold
+constexpr std::int32_t kMaxAngleSteps = 9000;    // 90/n grids of at most 9001 points per quadrant
+
+std::optional<std::int32_t> WholeIndex(double v) {
+    const Checked<std::int32_t> r = CLng(v);
+    if (!r.ok() || r.value < 1 || r.value > kMaxSweepIndex) return std::nullopt;
+    return r.value;
+}
+
+}  // namespace
+
+bool SweepLogStepCode(int code) { return code == 10 || code == 11 || code == 14 || code == 15 || code == 16; }
+
+double SweepPlan::x(std::int32_t i) const {
+    if (logSteps) return xMin * std::pow(static_cast<double>(sweepRatio), static_cast<double>(i - 1));
+    return xMin + static_cast<double>(i - 1) * step;
+}
+
+std::optional<SweepPlan> PlanSweep(int graphCode, double xFrom, double xTo, double xMin, double xMax, double step,
+                                   bool logMenu) {
+    SweepPlan p;
+    p.xMin = xMin;
+    p.step = step;
+    if (graphCode == 13) return p;  // convergence: one step
+    if (logMenu && SweepLogStepCode(graphCode)) {
+        p.logSteps = true;
+        const Checked<float> ratio = CSng(std::pow(xMax / xMin, 1.0 / step));
+        if (!ratio.ok() || !(ratio.value > 0.0f)) return std::nullopt;
+        p.sweepRatio = ratio.value;
+        const std::optional<std::int32_t> last = WholeIndex(step + 1);
+        if (!last) return std::nullopt;
+        p.lastPoint = *last;
+    } else {
+        const std::optional<std::int32_t> last = WholeIndex((xTo - xFrom) / step + 1);
+        if (!last) return std::nullopt;
+        p.lastPoint = *last;
+    }
+    if (xMin == 0 && graphCode == 14) p.firstPoint = 2;  // no zero radius
+    return p;
+}
+
+std::optional<AngleOnGrid> AngleGridFor(double theta) {
+    if (!(theta >= 0.0 && theta <= 180.0)) return std::nullopt;
+    for (std::int32_t n = 1; n <= kMaxAngleSteps; ++n) {
+        const double v = theta / (90.0 / n);
+        if (std::fabs(v - std::nearbyint(v)) < 1E-5) return AngleOnGrid{n + 1, CLng(v + 1.0).value};
+    }
+    return std::nullopt;
+}
+
+SweepStep SweepStepFor(int code, int sub, double x, double lambdaBox, double radius, double mediumRe) {
+    SweepStep s;
+    s.wavelength = lambdaBox;
+    s.radius = radius;
+    bool sizeSwept = false;
+    switch (code) {
+        case 10:
+            s.wavelength = x / 1000;
+            s.index = StepIndex::Refrel;
+            s.unitByMenus = true;
+            break;
+        case 11:
+            s.unitByMenus = true;
+            if (sub == 2) sizeSwept = true;
+            else s.radius = x;
+            s.radiusBox = sub == 1;
+            break;
+        case 12:
+            s.index = StepIndex::SweptReal;
+            break;
+        case 13:
+            s.index = StepIndex::Refrel;
+            break;
+        case 14:
+            s.index = StepIndex::Boxes;
+            if (sub == 3 || sub == 4) sizeSwept = true;
+            else s.radius = x;
+            break;
+        case 15:
+            s.wavelength = x / 1000;
+            s.index = StepIndex::Refrel;
+            s.unitByMenus = true;
+            break;
+        case 16:
+            if (sub == 1) {
+                s.radius = x;
+                s.radiusBox = true;
+            } else if (sub == 2) {
+                sizeSwept = true;
+                s.unitByMenus = true;
+            } else {
+                s.wavelength = x / 1000;
+                s.index = StepIndex::Refrel;
+                s.unitByMenus = true;
+            }
+            break;
+        default:
+            break;
+    }
+    if (sizeSwept) {
+        s.sizeParam = x;
+        s.radius = x * s.wavelength / (kTwoPi * mediumRe);
+    } else {
+        s.sizeParam = kTwoPi * s.radius / s.wavelength * mediumRe;
+    }
+    return s;
+}
+
+std::optional<SweepValues> StoredSweepValues(int code, int sub, const SweepResults& r, double waveNumberSq,
+                                             bool amplitude, double radius) {
+    SweepValues v;
+    if (code == 16) {
+        v.perp = r.g;
+        return v;
+    }
+    if (code == 10 || code == 11 || code == 12) {
+        double perp = ComplexAbs(r.s1);
+        double para = ComplexAbs(r.s2);
+        if (!amplitude) {
+            perp *= perp;
+            para *= para;
+        }
+        v.perp = perp / waveNumberSq;
+        v.para = para / waveNumberSq;
+        v.unpol = (v.perp + v.para) / 2;
+        return v;
+    }
+    if (code == 14 || code == 15) {
+        const double area = (sub == 2 || sub == 4) ? kPi * radius * radius * 1E-12 : 1.0;
+        v.perp = area * r.qExt;
+        v.para = area * r.qSca;
+        v.unpol = v.perp - v.para;
+        return v;
+    }
+    return std::nullopt;  // convergence: the routine's own curves
+}
+
+}  // namespace tessary

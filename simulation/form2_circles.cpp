@@ -1,0 +1,124 @@
+// The picture scale from the focal length, the reference direction of each reference-point mode and
+// the circles of constant angular distance around it, drawn and erased in invert mode.
+#include <cmath>
+
+#include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
+#include "simulation/form2.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr OleColor kWhite = 0xFFFFFF;
+constexpr OleColor kYellow = 0x00FFFF;
+constexpr OleColor kRed = 0x0000FF;
+
+}  // namespace
+
+void Form2::ScaleCalc() {
+    const double typed = Val(cboScale.text());
+    focalLength = static_cast<float>(typed);
+    const sim::ScaleResult r = sim::ScaleCalc(picHalfWidth, picHalfHeight, typed);
+    aspectRatio = r.aspectRatio;
+    if (r.status == sim::ScaleStatus::Negative || r.status == sim::ScaleStatus::NotPositive) {
+        cboScale.setBackColor(kRed);
+        msgBox(r.message, mb::kOkOnly, r.title);
+        simInputError = 1;
+        return;
+    }
+    cboScale.setBackColor(kWhite);
+    simInputError = 0;
+    if (r.status == sim::ScaleStatus::AspectWarning) {
+        if (aspectWarned == 0) {
+            msgBox(r.message, mb::kOkOnly, r.title);
+            aspectWarned = 1;
+        }
+    } else {
+        aspectWarned = 0;
+    }
+    simScale = r.scale;
+}
+
+void Form2::cmdCircle_Click() {
+    CircleSteps();
+    Picture1.setDrawMode(draw::kCopyPen);
+    Picture1.setDrawStyle(draw::kSolid);
+    // A run or a painting holds the main window's lock: it alone may release it.
+    if (!form1().inputsLocked) form1().LockOFF();
+}
+
+void Form2::CircleSteps() {
+    txtX1.setBackColor(kYellow);
+    txtY1.setBackColor(kYellow);
+    geometryRefused = 0;
+    const bool drawing = cmdCircle.caption() == "Circles ON";
+    float step = drawing ? static_cast<float>(Val(cboRStep.text())) : circleStep;
+    picHalfWidth = static_cast<float>(Picture1.scaleWidth() / 2);
+    picHalfHeight = static_cast<float>(Picture1.scaleHeight() / 2);
+    refPointX = static_cast<float>(Val(txtX1.text()));
+    refPointY = static_cast<float>(Val(txtY1.text()));
+    const std::string mode = cboPoint.text();
+    bool markReference = true;
+    ScaleCalc();
+    if (simInputError == 1) return;
+    if (mode == "Anti-solar point" || mode == "Sun") {
+        const sim::Direction d = sim::CameraDirection(frame(), refPointX, refPointY);
+        refElevation = d.elevation;
+        refAzimuth = d.azimuth;
+    }
+    if (mode == "Altitude/Azimuth") {
+        const sim::Direction d =
+            sim::AltitudeAzimuthDirection(Val(txtX1.text()), Val(txtY1.text()), Val(txtSunElevation.text()));
+        refElevation = d.elevation;
+        refAzimuth = d.azimuth;
+        // The marker goes where the reference direction lies in the picture (none behind the camera).
+        const auto at = sim::CirclePoint(frame(), d, 0, 0);
+        markReference = at.has_value();
+        if (at) refPointX = at->x, refPointY = at->y;
+    }
+    if (mode == "Arc") {
+        // Two marked points are needed; a refusal keeps the previous direction.
+        sim::ArcResult arc;
+        if (arcMarkState != 3) {
+            arc.message = "Mark two different points on the arc";
+            arc.title = "Input error";
+        } else {
+            arc = sim::ArcConstruction(frame(), arcX1, arcY1, arcX2, arcY2, Val(txtSunElevation.text()),
+                                       mnuInvert.checked());
+        }
+        if (!arc.direction) {
+            msgBox(arc.message, mb::kOkOnly, arc.title);
+            geometryRefused = 1;
+            return;
+        }
+        refElevation = arc.direction->elevation;
+        refAzimuth = arc.direction->azimuth;
+    }
+    if (geometryOnly == 1) return;
+    if (!(step >= 0.01f) || !std::isfinite(step)) {
+        msgBox("Step between circles must be at least 0.01 degrees", mb::kOkOnly, std::string("Input error"));
+        return;
+    }
+    if (drawing) circleStep = step;
+    {
+        Picture1.setDrawMode(draw::kInvert);
+        Picture1.setDrawStyle(draw::kDot);
+        const sim::Direction reference{refElevation, refAzimuth};
+        float lastX = 0, lastY = 0;
+        for (float r = 0; r <= 80; r += step) {
+            for (int b = 0; b <= 360; b += 5) {
+                const auto p = sim::CirclePoint(frame(), reference, r * sim::kRadPerDegree, b);
+                if (!p) continue;
+                if (b == 0) lastX = p->x, lastY = p->y;
+                Picture1.line(lastX, lastY, p->x, p->y);
+                lastX = p->x;
+                lastY = p->y;
+            }
+        }
+        if (markReference) Picture1.pset(refPointX, refPointY);
+        cmdCircle.setCaption(drawing ? "Circles OFF" : "Circles ON");
+    }
+}
+
+}  // namespace tessary

@@ -1,0 +1,163 @@
+// "Show simulation": every point of the chosen quadrants takes the colour of the light scattered at
+// its angle from the reference direction, on the chosen background; the quadrant buttons, Stop and
+// the check of the background boxes.
+#include <algorithm>
+#include <cmath>
+
+#include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
+#include "simulation/form2.h"
+#include "simulation/sim_lookup.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr OleColor kWhite = 0xFFFFFF;
+constexpr OleColor kYellow = 0x00FFFF;
+constexpr OleColor kRed = 0x0000FF;
+
+}  // namespace
+
+void Form2::ToggleQuadrant(int& flag, CommandButton& button) {
+    if (flag == 1) {
+        flag = 0;
+        button.setBackColor(kButtonFace);
+    } else {
+        flag = 1;
+        button.setBackColor(kYellow);
+    }
+}
+
+void Form2::cmdQuadNE_Click() { ToggleQuadrant(quadNE, cmdQuadNE); }
+void Form2::cmdQuadNW_Click() { ToggleQuadrant(quadNW, cmdQuadNW); }
+void Form2::cmdQuadSE_Click() { ToggleQuadrant(quadSE, cmdQuadSE); }
+void Form2::cmdQuadSW_Click() { ToggleQuadrant(quadSW, cmdQuadSW); }
+
+void Form2::ErrorRGB() {
+    for (TextBox* box : {&txtBackRed, &txtBackGreen, &txtBackBlue}) {
+        const double v = Int(Val(box->text()));
+        box->setText(CStr(v));
+        if (v < 0 || v > 255) {
+            simInputError = 1;
+            box->setBackColor(kRed);
+            msgBox("Values must be in the range 0 - 255", mb::kOkOnly, std::string("Input error"));
+            box->setBackColor(kWhite);
+        }
+    }
+}
+
+void Form2::cmdSimPlot_Click() {
+    // A calculation holds the main window's lock: painting now would release it under the run.
+    if (form1().inputsLocked) {
+        beep();
+        return;
+    }
+    PaintSteps();
+    simPainting = false;
+    LockOFF();
+    cmdStopSim.setVisible(false);
+    simStop = 0;
+    aspectWarned = 0;
+}
+
+void Form2::PaintSteps() {
+    simInputError = 0;
+    ErrorRGB();
+    if (simInputError == 1) return;
+    {
+        const sim::SimTableView table = sim::ViewOf(form1().simColourTable);
+        if (!table.usable()) {
+            msgBox("No colours to paint: run a calculation, then press Simulation in the main window", mb::kOkOnly,
+                   std::string("Simulation"));
+            return;
+        }
+    }
+    cmdStopSim.setVisible(true);
+    txtX1.setBackColor(kYellow);
+    txtY1.setBackColor(kYellow);
+    simStop = 0;
+    geometryOnly = 1;
+    cmdCircle_Click();
+    geometryOnly = 0;
+    if (simInputError == 1 || geometryRefused == 1) return;
+    if (cmdCircle.caption() == "Circles OFF") {
+        cmdCircle_Click();
+        cmdCircle.setCaption("Circles ON");
+    }
+    LockON();
+    simPainting = true;
+    if (cboPolarisation.text() == "Unpolarised") sourcePolarisation = 0;
+    if (cboPolarisation.text() == "Perpendicular") sourcePolarisation = 1;
+    if (cboPolarisation.text() == "Parallel") sourcePolarisation = 2;
+    if (cboView.text() == "Unpolarised") viewPolarisation = 0;
+    if (cboView.text() == "Polarised") viewPolarisation = 1;
+    ScaleCalc();
+    if (simInputError == 1) return;
+    {
+        Form1& f1 = form1();
+        const double xmin = Val(f1.txtXmin.text());
+        const double xmax = Val(f1.txtXmax.text());
+        double N = (xmax - xmin) / Val(f1.cboStep.text());
+        const double bgR = Int(Val(txtBackRed.text())), bgG = Int(Val(txtBackGreen.text())),
+                     bgB = Int(Val(txtBackBlue.text()));
+        const double kR = (255 - bgR) / 255, kG = (255 - bgG) / 255, kB = (255 - bgB) / 255;
+
+        if (quadNE != 1 && quadNW != 1 && quadSE != 1 && quadSW != 1) {
+            msgBox("Select quadrant(s)", mb::kOkOnly, std::string("No quadrant selected"));
+            return;
+        }
+        if (quadNW == 1 && quadSE == 1) {
+            if (quadSW == 0) cmdQuadSW_Click();
+            if (quadNE == 0) cmdQuadNE_Click();
+        }
+        if (quadNE == 1 && quadSW == 1) {
+            if (quadSE == 0) cmdQuadSE_Click();
+            if (quadNW == 0) cmdQuadNW_Click();
+        }
+        const std::string mode = cboPoint.text();
+        const bool aroundPoint = mode == "Sun" || mode == "Anti-solar point";
+        const bool fromAntiSolar = mode == "Arc" || mode == "Altitude/Azimuth" || mode == "Anti-solar point";
+        const sim::PaintRect rect =
+            sim::PaintRectangle(aroundPoint, {quadNE == 1, quadNW == 1, quadSE == 1, quadSW == 1},
+                                Val(txtX1.text()), Val(txtY1.text()), Picture1.scaleWidth(), Picture1.scaleHeight());
+        if (rect.empty()) return;
+
+        for (float pixelX = static_cast<float>(rect.x0); pixelX <= rect.x1; pixelX += 1) {
+            doEvents();
+            for (float pixelY = static_cast<float>(rect.y0); pixelY <= rect.y1; pixelY += 1) {
+                const sim::Direction d = sim::CameraDirection(frame(), pixelX, pixelY);
+                skyElevation = d.elevation;
+                skyAzimuth = d.azimuth;
+                const float pointAngleRad =
+                    static_cast<float>(sim::AngularDistance(skyElevation, skyAzimuth, refElevation, refAzimuth));
+                float pointAngle = static_cast<float>(pointAngleRad / sim::kRadPerDegree);
+                if (fromAntiSolar) pointAngle = 180 - pointAngle;
+                double red = 0, green = 0, blue = 0;
+                // Outside the range, and an angle that is no number: black, not the background.
+                if (pointAngle >= xmin && pointAngle <= xmax) {
+                    sim::SimRow row = sim::RowOf(sim::ViewOf(f1.simColourTable), pointAngle);
+                    if (viewPolarisation == 1) {
+                        const double D = std::sin(pointAngleRad) * std::cos(refElevation);
+                        const float c = D == 0 ? 0.0f
+                                               : static_cast<float>((std::sin(skyElevation) -
+                                                                     std::cos(pointAngleRad) * std::sin(refElevation)) /
+                                                                    D);
+                        polWeightPerp = static_cast<float>(std::fabs(std::sin(sim::ArcCos(c))));
+                        polWeightPara = std::fabs(c);
+                    }
+                    f1.SimPlot2(row.f, row.i, row.j, N, sourcePolarisation, viewPolarisation, polWeightPerp,
+                                polWeightPara, red, green, blue);
+                    red = bgR + std::max(red, 0.0) * kR;
+                    green = bgG + std::max(green, 0.0) * kG;
+                    blue = bgB + std::max(blue, 0.0) * kB;
+                }
+                const Checked<std::int32_t> colour = RGB(red, green, blue);
+                Picture1.pset(pixelX, pixelY, static_cast<OleColor>(colour.value));
+                if (simStop == 1) return;
+            }
+        }
+    }
+}
+
+}  // namespace tessary

@@ -1,0 +1,209 @@
+// Geometry of the simulation window: picture scale, camera directions, the arc construction, the
+// circles of constant angular distance and the painted rectangle.
+#include "simulation/sim_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/text/conversions.h"
+
+namespace tessary::sim {
+
+namespace {
+
+constexpr double kSqrt468 = 21.633307652783937;  // half the diagonal of the 36 x 24 mm frame, mm
+
+float Single(double v) { return static_cast<float>(v); }
+
+bool Recognised(float ratio) {
+    return (ratio > 1.31 && ratio < 1.35) || (ratio > 0.73 && ratio < 0.77) || (ratio > 1.48 && ratio < 1.52) ||
+           (ratio > 0.65 && ratio < 0.69);
+}
+
+}  // namespace
+
+ScaleResult ScaleCalc(float halfWidth, float halfHeight, double focalLength) {
+    ScaleResult r;
+    const float focal = Single(focalLength);
+    if (focal < 0) {
+        r.status = ScaleStatus::Negative;
+        r.message = "Focal length < 0";
+        r.title = "Input error";
+        return r;
+    }
+    if (!(focal > 0) || !std::isfinite(focal)) {
+        r.status = ScaleStatus::NotPositive;
+        r.message = "Focal length must be greater than 0";
+        r.title = "Input error";
+        return r;
+    }
+    if (!(halfWidth > 0) || !(halfHeight > 0)) {
+        r.status = ScaleStatus::NotPositive;
+        r.message = "The picture has no size";
+        r.title = "Input error";
+        return r;
+    }
+    r.aspectRatio = halfWidth / halfHeight;
+    const double diagonal =
+        std::sqrt(static_cast<double>(halfWidth) * halfWidth + static_cast<double>(halfHeight) * halfHeight) *
+        focal / kSqrt468;
+    if (Recognised(r.aspectRatio)) {
+        r.scale = Single(diagonal);
+        return r;
+    }
+    r.status = ScaleStatus::AspectWarning;
+    r.message = "Aspect ratio = " + CStr(r.aspectRatio);
+    r.title = "Warning - possible scale error";
+    if (r.aspectRatio <= 0.65)
+        r.scale = Single(static_cast<double>(focal) * halfHeight / 18);
+    else if (r.aspectRatio >= 1.52)
+        r.scale = Single(static_cast<double>(focal) * halfWidth / 18);
+    else
+        r.scale = Single(diagonal);
+    return r;
+}
+
+double ArcSin(double x) {
+    if (x >= 1) return kPi / 2;
+    if (x <= -1) return -kPi / 2;
+    const float t = std::max(Single(1 - x * x), 0.0f);
+    if (t == 0) return x > 0 ? kPi / 2 : -kPi / 2;
+    return std::atan(x / std::sqrt(static_cast<double>(t)));
+}
+
+double ArcCos(double x) {
+    if (x >= 1) return 0;
+    if (x <= -1) return kPi;
+    if (x == 0) return kPi / 2;
+    const float t = Single(std::sqrt(1 - x * x));
+    const double angle = std::atan(t / x);
+    return x < 0 ? angle + kPi : angle;
+}
+
+Direction CameraDirection(const PictureFrame& frame, double x, double y) {
+    const double dx = x - frame.halfWidth;
+    const double dy = y - frame.halfHeight;
+    double bearing;
+    if (y == frame.halfHeight)
+        bearing = dx > 0 ? kPi / 2 : (dx < 0 ? -kPi / 2 : 0.0);
+    else
+        bearing = std::atan(dx / (frame.halfHeight - y)) + (y > frame.halfHeight ? kPi : 0.0);
+    const double d0 = std::atan(std::sqrt(dy * dy + dx * dx) / frame.scale);
+    Direction d;
+    d.elevation = Single(ArcSin(std::sin(d0) * std::cos(bearing)));
+    const double a = ArcCos(std::cos(d0) / std::cos(static_cast<double>(d.elevation)));
+    d.azimuth = Single(x < frame.halfWidth ? -a : a);
+    return d;
+}
+
+double AngularDistance(double e1, double a1, double e2, double a2) {
+    return ArcCos(std::sin(e1) * std::sin(e2) + std::cos(e1) * std::cos(e2) * std::cos(a1 - a2));
+}
+
+ArcResult ArcConstruction(const PictureFrame& frame, double x1, double y1, double x2, double y2, double thetaDeg,
+                          bool invert) {
+    ArcResult r;
+    if (!(thetaDeg > 0 && thetaDeg < 180)) {
+        r.message = "The scattering angle of the arc must lie between 0 and 180 degrees";
+        r.title = "Input error";
+        return r;
+    }
+    const double rho = (180 - thetaDeg) * kRadPerDegree;
+    const Direction p1 = CameraDirection(frame, x1, y1);
+    const Direction p2 = CameraDirection(frame, x2, y2);
+    const double e1 = p1.elevation, a1 = p1.azimuth, e2 = p2.elevation, a2 = p2.azimuth;
+    const double sepCos = Single(std::sin(e2) * std::sin(e1) + std::cos(e2) * std::cos(e1) * std::cos(a1 - a2));
+    const double delta = ArcCos(sepCos);
+    const double sinDelta = std::sin(delta);
+    if (!(std::fabs(sinDelta) > 0) || !(std::cos(e2) != 0) || !std::isfinite(sinDelta)) {
+        r.message = "Mark two different points on the arc";
+        r.title = "Input error";
+        return r;
+    }
+    const double B = ArcCos((std::sin(e1) - sepCos * std::sin(e2)) / (sinDelta * std::cos(e2)));
+    const double C = ArcCos((std::cos(rho) - sepCos * std::cos(rho)) / (std::sin(rho) * sinDelta));
+    const float refE =
+        Single(ArcSin(std::cos(e2) * std::sin(rho) * std::cos(B + C) + std::sin(e2) * std::cos(rho)));
+    const double cosRefE = std::cos(static_cast<double>(refE));
+    if (!(cosRefE != 0) || !std::isfinite(cosRefE)) {
+        r.message = "Mark two different points on the arc";
+        r.title = "Input error";
+        return r;
+    }
+    float diff = Single(ArcSin(std::sin(rho) * std::sin(B + C) / cosRefE));
+    if (a1 > a2) diff = -diff;
+    const float aA = Single(a2 - diff);
+    Direction d = refE > 0 ? Direction{-refE, -aA} : Direction{refE, aA};
+    if (invert) d = Direction{-d.elevation, -d.azimuth};
+    if (!std::isfinite(d.elevation) || !std::isfinite(d.azimuth)) {
+        r.message = "Mark two different points on the arc";
+        r.title = "Input error";
+        return r;
+    }
+    r.direction = d;
+    return r;
+}
+
+Direction AltitudeAzimuthDirection(double axisElevationDeg, double axisAzimuthDeg, double sunElevationDeg) {
+    return Direction{Single(-(axisElevationDeg + sunElevationDeg) * kRadPerDegree),
+                     Single((180 - axisAzimuthDeg) * kRadPerDegree)};
+}
+
+std::optional<PicturePoint> CirclePoint(const PictureFrame& frame, const Direction& reference, double rhoRad,
+                                        double bDeg) {
+    const double b = bDeg * kRadPerDegree;
+    const double refE = reference.elevation;
+    const float e = Single(ArcSin(std::sin(rhoRad) * std::cos(refE) * std::cos(b) + std::cos(rhoRad) * std::sin(refE)));
+    double delta = ArcCos((std::cos(rhoRad) - std::sin(refE) * std::sin(e)) / (std::cos(refE) * std::cos(e)));
+    if (bDeg > 180) delta = -delta;
+    const float a = Single(reference.azimuth + delta);
+    const double g = ArcCos(std::cos(a) * std::cos(e));
+    if (!std::isfinite(g) || std::fabs(g) > 1.57f) return std::nullopt;
+    const double v = g == 0 ? 1.0 : std::sin(e) / std::sin(g);
+    const double t = std::max(1 - v * v, 0.0);
+    const double across = frame.scale * std::tan(g) * std::sqrt(t);
+    PicturePoint p;
+    p.x = Single(a < 0 ? frame.halfWidth - across : frame.halfWidth + across);
+    p.y = Single(frame.halfHeight - frame.scale * std::tan(g) * v);
+    if (!std::isfinite(p.x) || !std::isfinite(p.y)) return std::nullopt;
+    return p;
+}
+
+PaintRect PaintRectangle(bool aroundPoint, const Quadrants& q, double px, double py, double width, double height) {
+    PaintRect r{px, px, py, py};
+    if (aroundPoint) {
+        if (q.nw) r.x0 = 0, r.y0 = 0;
+        if (q.ne) r.x1 = width, r.y0 = 0;
+        if (q.sw) r.y1 = height, r.x0 = 0;
+        if (q.se) r.x1 = width, r.y1 = height;
+    } else {
+        const double cx = width / 2, cy = height / 2;
+        if (q.nw) {
+            r.x0 = 0, r.y0 = 0;
+            r.x1 = q.ne ? width : cx;
+            r.y1 = q.sw ? height : cy;
+        } else if (q.ne) {
+            r.x1 = width, r.y0 = 0;
+            r.y1 = q.se ? height : cy;
+            r.x0 = cx;
+        } else if (q.se) {
+            r.x1 = width, r.y1 = height;
+            r.y0 = cy;
+            r.x0 = q.sw ? 0 : cx;
+        } else if (q.sw) {
+            r.x0 = 0, r.y1 = height;
+            r.y0 = cy;
+            r.x1 = cx;
+        }
+    }
+    // The inclusive end at the width or height is one past the last pixel.
+    r.x0 = std::max(r.x0, 0.0);
+    r.y0 = std::max(r.y0, 0.0);
+    r.x1 = std::min(r.x1, width - 1);
+    r.y1 = std::min(r.y1, height - 1);
+    if (!std::isfinite(r.x0) || !std::isfinite(r.x1) || !std::isfinite(r.y0) || !std::isfinite(r.y1))
+        return PaintRect{};
+    return r;
+}
+
+}  // namespace tessary::sim

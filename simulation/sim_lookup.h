@@ -1,0 +1,45 @@
+// The colour of a scattering angle from the simulation colour table: the row, the second row and the
+// interpolation fraction of an angle, and the mixing of the table's columns for a light source and a
+// viewing condition. Works on a read-only view of the table that carries its own angles, so it never
+// reads outside its rows whatever the main window's boxes say now.
+#pragma once
+
+#include <cstdint>
+
+namespace tessary::sim {
+
+// Rows of nine Singles: red, green, blue of perpendicular (0-2), parallel (3-5), unpolarised (6-8)
+// light on the 0..255 scale. Row r holds the angle row0Angle + r x step degrees.
+struct SimTableView {
+    double row0Angle = 0.0;
+    double step = 0.0;
+    std::int32_t rows = 0;
+    const float* cells = nullptr;
+
+    bool usable() const { return rows >= 2 && step > 0 && cells != nullptr; }
+    float at(int column, std::int32_t r) const { return cells[static_cast<std::size_t>(r) * 9 + column]; }
+};
+
+// The nearest row i to the angle, the row j it interpolates towards and the fraction f in
+// [-0.5, 0.5). i and j always lie within the table; an angle that is not finite gives row 0, f 0.
+struct SimRow {
+    std::int32_t i = 0;
+    std::int32_t j = 0;
+    float f = 0.0f;
+};
+SimRow RowOf(const SimTableView& table, float angle);
+
+// Light source: 0 unpolarised, 1 perpendicular, 2 parallel. View: 0 no polariser, 1 a polariser with
+// the weights of the perpendicular and parallel columns. Any other code leaves red, green and blue.
+void MixColour(const SimTableView& table, float f, std::int32_t i, std::int32_t j, int source, int view,
+               float wPerp, float wPara, double& red, double& green, double& blue);
+
+// The view of a table that keeps its rows as nine Singles each, next to each other (rows and cells
+// may disagree after a failed resize: the smaller count wins).
+template <class Table>
+SimTableView ViewOf(const Table& table) {
+    const auto held = static_cast<std::int32_t>(table.cells.size() / 9);
+    return SimTableView{table.row0Angle, table.step, table.rows < held ? table.rows : held, table.cells.data()};
+}
+
+}  // namespace tessary::sim

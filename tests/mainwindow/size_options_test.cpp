@@ -1,0 +1,94 @@
+// The size options on the main window: the distribution picture (axis, sample ticks, caption, the
+// negative-radius message), the degenerate inputs it draws without a message, and the histogram menu
+// command while no file reader exists.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "mainwindow/form1.h"
+#include "platform/ui/file_dialogs.h"
+#include "tests/platform/ui/ui_test_support.h"
+
+namespace tessary {
+namespace {
+
+constexpr OleColor kRed = 255;
+
+class SizeOptionsTest : public test::UiTest {
+  protected:
+    ScriptedFileDialogs fileDialogs;
+    SizeOptionsTest() {
+        runtime.setModalHook([](Form& d) { d.hide(); });
+        runtime.setFileDialogs(&fileDialogs);  // an empty script cancels
+        f.load();
+        f.setRecording(true);
+    }
+    // The picture of a distribution as typed: the number of red sample ticks drawn.
+    long picture(const std::string& kind, const std::string& sd, const std::string& n) {
+        f.cboDistrib.setText(kind);
+        f.cboSD.setText(sd);
+        f.cboN.setText(n);
+        f.optDisp.setValue(true);
+        f.clearDrawLog();
+        messages.clear();
+        f.DistDisplay();
+        return std::count_if(f.drawLog().begin(), f.drawLog().end(), [](const DrawOp& op) {
+            return op.kind == DrawOp::Kind::Line && op.colour == kRed && op.y1 == 2050 && op.y2 == 1900;
+        });
+    }
+    std::unique_ptr<Form1> form = std::make_unique<Form1>();
+    Form1& f = *form;
+};
+
+TEST_F(SizeOptionsTest, AxisTicksCaptionAndNegativeRadius) {
+    EXPECT_EQ(picture("Normal", "20", "50"), 50);  // radius 10 um
+    EXPECT_EQ(f.distAxisMin, 4);
+    EXPECT_EQ(f.distAxisMax, 16);
+    const auto caption = [](const DrawOp& op) { return op.text == "50-point approximation of Normal distribution"; };
+    EXPECT_TRUE(std::any_of(f.drawLog().begin(), f.drawLog().end(), caption));
+    for (const auto& [kind, n, shown] : {std::tuple{"Normal", "50", 1u}, {"Normal", "5", 0u}, {"Log-normal", "50", 0u}}) {
+        f.cboSD.setBackColor(16777215);
+        picture(kind, "50", n);
+        ASSERT_EQ(messages.shown().size(), shown) << kind << n;
+        if (shown == 0) continue;
+        EXPECT_EQ(messages.last().prompt, "Reduce standard deviation to avoid negative values of radius");
+        EXPECT_EQ(f.cboSD.backColor(), kRed);
+    }
+    // the red list left by N = 50 does not refuse N = 5: the check tests the sample itself
+    picture("Normal", "50", "50");
+    f.cboN.setText("5");
+    messages.clear();
+    f.cmdNewPlot.click();
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(SizeOptionsTest, DegenerateInputsDrawNoTicksAndShowNoMessage) {
+    for (const auto& [sd, n, r0] : {std::tuple{"0", "5", "10"}, {"-5", "5", "10"}, {"20", "5", "0"}, {"20", "7", "10"},
+                                    {"20", "5", "1e-47"}}) {
+        picture("Normal", "20", "5");  // a valid picture first: 5 samples
+        f.txtRadius.setText(r0);
+        EXPECT_EQ(picture("Normal", sd, n), 0) << sd << " " << n << " " << r0;
+        EXPECT_TRUE(messages.shown().empty());
+        EXPECT_EQ(f.sampleCount, 5);  // N = 7 keeps the last valid count
+        f.txtRadius.setText("10");
+    }
+    f.sizeHistogram.histLoaded = 1;  // an empty histogram
+    EXPECT_EQ(picture("Special", "20", "5"), 0);
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(SizeOptionsTest, HistogramMenuCancelled) {
+    f.mnuSizeDist_Click();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().prompt, "No file was selected");
+    EXPECT_EQ(f.cboDistrib.text(), "Log-normal");
+    EXPECT_FALSE(f.optDisp.value());
+    f.inputsLocked = true;  // during a run the command only beeps
+    f.mnuSizeDist_Click();
+    EXPECT_EQ(messages.shown().size(), 1u);
+}
+
+}  // namespace
+}  // namespace tessary

@@ -1,0 +1,208 @@
+// Sweeps over an x variable and size-distribution averages on the main window: the step table, the
+// stored values against an independent arbitrary-precision Mie code, logarithmic steps, the averages
+// over Log-normal and histogram samples, the refusals and Stop.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "mainwindow/form1.h"
+#include "runs/sweep_steps.h"
+#include "tests/platform/ui/ui_test_support.h"
+#include "tests/support/rel_error.h"
+
+namespace tessary {
+namespace {
+
+TEST(SweepSteps, StepTableAndAngleGrid) {
+    const std::optional<SweepPlan> p = PlanSweep(11, 0.01, 100, 0.01, 100, 4, true);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->lastPoint, 5);
+    for (int i = 1; i <= 5; ++i) EXPECT_REL_NEAR(p->x(i), std::pow(10.0, i - 3), 1e-14);
+    EXPECT_EQ(PlanSweep(12, 1.3, 1.4, 1.3, 1.4, 0.01, true)->lastPoint, 11);  // always linear
+    EXPECT_EQ(PlanSweep(13, 1, 2, 1, 2, 0.1, false)->lastPoint, 1);
+    EXPECT_EQ(PlanSweep(14, 0, 10, 0, 10, 1, false)->firstPoint, 2);  // no zero radius
+    EXPECT_FALSE(PlanSweep(11, 1, 2, 1, 2, 1e-9, false));
+    for (const auto& [theta, count, index] : {std::tuple{30.0, 4, 2}, {0.0, 2, 1}, {178.0, 46, 90}, {178.37, 9001, 17838}}) {
+        EXPECT_EQ(AngleGridFor(theta)->angleCount, count);
+        EXPECT_EQ(AngleGridFor(theta)->angleIndex, index);
+    }
+    EXPECT_FALSE(AngleGridFor(178.3701));
+}
+
+class SweepTest : public test::UiTest {
+  protected:
+    SweepTest() {
+        runtime.setModalHook([](Form& f) { f.hide(); });
+        runtime.setEndHandler([](int) {});
+        f.load();
+        messages.clear();
+    }
+    // Chooses a graph, its range, the index and the angle, then runs New plot.
+    void run(const std::string& graph, const std::string& lo, const std::string& hi, const std::string& step,
+             const std::string& mIm = "0") {
+        f.cboGraph.setText(graph);
+        f.mnuXStepLog.setChecked(false);
+        f.mnuInvWavelength.setChecked(false);
+        for (auto [box, text] : {std::pair{&f.txtXmin, lo}, {&f.txtXmax, hi}, {&f.txtAngle, std::string("178")},
+                                 {&f.txtRefractReal, std::string("1.33")}, {&f.txtRefractImag, mIm}})
+            box->setText(text);
+        f.cboStep.setText(step);
+        f.cmdNewPlot.click();
+        ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
+    }
+    void disperse(const char* kind, const char* sd, const char* n) {
+        f.optDisp.setValue(true);
+        f.cboDistrib.setText(kind);
+        f.cboSD.setText(sd);
+        f.cboN.setText(n);
+    }
+    std::unique_ptr<Form1> form = std::make_unique<Form1>();
+    Form1& f = *form;
+};
+
+TEST_F(SweepTest, OraclesOfTheStoredValues) {
+    struct Case {
+        const char *graph, *lo, *hi, *step, *mIm;
+        std::size_t i;
+        double perp, para, unpol;  // para, unpol < 0: not compared
+    };
+    const Case cases[] = {
+        {"Qext/Qsca/Qabs v. size x", "1", "50", "1", "0", 1, 0.09392400121407, 0.09392400121407, 0},
+        {"Qext/Qsca/Qabs v. size x", "1", "50", "1", "0", 10, 2.206548710185, 2.206548710185, 0},
+        {"Qext/Qsca/Qabs v. size x", "1", "50", "1", "0", 50, 1.979886284601, 1.979886284601, 0},
+        {"Qext/Qsca/Qabs v. size x", "1", "50", "1", "0.01", 10, 2.249240908064, 1.872112060543, 0.3771288475208},
+        {"Asymmetry parameter v. size x", "1", "50", "1", "0", 10, 0.7124592696733, -1, -1},
+        {"Asymmetry parameter v. size x", "1", "50", "1", "0", 50, 0.8507267028737, -1, -1},
+        {"Cext/Csca/Cabs v. radius", "0.5", "2", "0.5", "0", 2, 7.1725945873e-12, -1, -1},  // r = 1 um
+        {"Intensity v. size parameter x", "80", "90", "2", "0", 5, 1031.721143913, 7825.613794453, -1},
+        {"Intensity v. size parameter x", "80", "90", "2", "0", 6, 1933.8430054, 2127.806319596, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.graph) + " " + std::to_string(c.i));
+        run(c.graph, c.lo, c.hi, c.step, c.mIm);
+        EXPECT_REL_NEAR(f.intensityPerp[c.i], c.perp, 1e-10);
+        if (c.para >= 0) {
+            EXPECT_REL_NEAR(f.intensityPara[c.i], c.para, 1e-10);
+        }
+        if (c.unpol >= 0) {
+            EXPECT_NEAR(f.intensityUnpol[c.i], c.unpol, 1e-15 + 1e-10 * c.unpol);  // Qabs
+        }
+    }
+    EXPECT_EQ(f.angleIndex, 90);
+}
+
+TEST_F(SweepTest, AsymmetryPresetAndConvergence) {
+    f.cboGraph.setText("Asymmetry parameter v. radius");
+    f.cmdNewPlot.click();
+    EXPECT_EQ(f.lastPoint, 4001);
+    EXPECT_EQ(f.sweepRatio, 1.002305269241333f);
+    EXPECT_REL_NEAR(f.radius, 100.0124374770, 1e-10);
+    EXPECT_REL_NEAR(f.intensityPerp[4001], 0.8794084967038, 1e-10);
+    f.cboGraph.setText("Convergence");
+    f.cmdNewPlot.click();
+    EXPECT_EQ(f.lastPoint, 1);
+    EXPECT_EQ(Val(f.txtXmax.text()), f.termCount);
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(SweepTest, Refusals) {
+    const std::string vdh = "This calculation method is available only for graphs against scattering angle at "
+                            "one wavelength and one size";
+    for (const auto& [graph, angle, method, step, menu, kind, waves, prompt] : {
+             std::tuple{"Intensity v. radius", "178.37001", "Mie", "0.1", "", "", "1",
+                        "The scattering angle must be a multiple of 90/N degrees with N up to 9000"},
+             {"Convergence", "178", "Rayleigh", "0.1", "", "", "1",
+              "The convergence graph is available only for Mie and Debye calculations"},
+             {"Qext/Qsca/Qabs v. radius", "178", "Mie", "0.1", "Gaussian", "", "1",
+              "Selected graph type is available only for plane-wave Mie calculations"},
+             {"Intensity v. radius", "178", "Mie", "1e6", "Log", "", "1",
+              "Number of steps must be a whole number from 1 to 18000"},
+             {"Intensity v. radius", "178", "van de Hulst", "0.1", "", "", "1", vdh.c_str()},
+             {"Qext/Qsca/Qabs v. radius", "178", "Mie", "0.1", "", "Normal", "1",
+              "Size distributions are available only for graphs of intensity"},
+             {"Intensity v. radius", "178", "Mie", "0.1", "", "Special", "1",
+              "Special distributions are not available for graphs against radius or size parameter"}}) {
+        f.cboGraph.setText(graph);
+        f.txtAngle.setText(angle);
+        f.cboType.setText(method);
+        f.mnuGaussian.setChecked(std::string(menu) == "Gaussian");
+        f.mnuXStepLog.setChecked(std::string(menu) == "Log");
+        f.cboStep.setText(step);
+        f.sizeHistogram.histLoaded = 1;
+        if (*kind) disperse(kind, "1", "5");
+        f.cboWave.setText(waves);
+        messages.clear();
+        f.cmdNewPlot.click();
+        ASSERT_FALSE(messages.shown().empty()) << graph;
+        EXPECT_EQ(messages.last().prompt, prompt);
+        f.mnuGaussian.setChecked(false);
+        f.cboType.setText("Mie");
+        f.optMono.setValue(true);
+    }
+}
+
+TEST_F(SweepTest, StopGivesTheEmptyFrameAndOverplotAddsASweep) {
+    int pumps = 0;
+    runtime.setPumpHook([&] {
+        if (++pumps == 3) f.runState = 4;
+    });
+    run("Intensity v. size parameter x", "1", "1000", "1");
+    EXPECT_EQ(f.runState, 4);
+    EXPECT_LT(f.intensityPerp[1000], 1e-300);  // the last steps were not computed
+    runtime.setPumpHook([] {});
+    run("Intensity v. size parameter x", "80", "90", "2");
+    const double first = f.intensityPerp[5];
+    f.cmdOverPlot_Click();
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(f.intensityPerp[5], first);
+}
+
+// Averages: weights 1/N at r_k = r0 (1 + sigma)^t_k, Log-normal "20", r0 = 1 um, 0.65 um, m = 1.33, 178 deg.
+TEST_F(SweepTest, LogNormalAverages) {
+    for (const auto& [n, perp, para] : {std::tuple{"5", 19.4622138704, 18.2405298621},
+                                        {"50", 19.071875832, 18.9794657069}}) {
+        for (const std::string graph : {"Intensity v. scattering angle", "Intensity v. radius"}) {
+            f.cboGraph.setText(graph);  // its preset selects one size: Disperse afterwards
+            f.txtRadius.setText("1");
+            disperse("Log-normal", "20", n);
+            const bool angle = graph == "Intensity v. scattering angle";
+            run(graph, angle ? "0" : "0.5", angle ? "180" : "2", angle ? "0.1" : "0.5");
+            const std::size_t j = angle ? 1781 : 2;  // 178 degrees; 1 um
+            EXPECT_REL_NEAR(f.intensityPerp[j], perp, 1e-9) << n << graph;
+            EXPECT_REL_NEAR(f.intensityPara[j], para, 1e-9) << n << graph;
+            EXPECT_EQ(f.radius, 1.0);  // the nominal radius again
+        }
+    }
+}
+
+TEST_F(SweepTest, ZeroWidthInAMediumAndHistogramWeights) {
+    f.mediumRe = 1.33;  // x = 2 pi r n / lambda in both
+    run("Intensity v. radius", "0.5", "2", "0.5");
+    const double single = f.intensityPerp[2];  // 1 um
+    f.sweepIndex = 2;
+    for (const auto& [kind, weights] : {std::pair{"Normal", std::vector<float>{}}, {"Special", {0, 0.25f, 0.75f}}}) {
+        f.sizeHistogram = {2, 1, {0, 1, 1}, {}, {0, 1, 1}, weights, 1, 1, 1, 0.75f, 1, ""};
+        disperse(kind, "0", "5");
+        f.radius = 1;
+        ASSERT_TRUE(f.DispCalc());
+        EXPECT_REL_NEAR(f.intensityPerp[2], single, 1e-13) << kind;  // weights sum to 1 without a division
+    }
+    EXPECT_EQ(f.sampleCount, 2);
+}
+
+TEST_F(SweepTest, DistributionPhaseFunctionIntegratesToFourPi) {
+    f.cboGraph.setText("Phase function");
+    f.txtRadius.setText("1");
+    disperse("Log-normal", "20", "5");
+    f.cmdNewPlot.click();
+    const double h = 0.1 * 0.017453292519943278;  // 2 over theta
+    double integral = 0;
+    for (std::size_t j = 1; j < 1801; ++j)
+        integral += 0.5 * h * (f.avgUnpol[j] * std::sin((j - 1) * h) + f.avgUnpol[j + 1] * std::sin(j * h));
+    EXPECT_NEAR(integral, 2.0, 2e-3);
+}
+
+}  // namespace
+}  // namespace tessary

@@ -1,0 +1,255 @@
+// The simulation window on the real main window: its lists and defaults, the reference-point states,
+// circles and crosses drawn in invert mode, the background boxes, the painted rectangle, Stop, and a
+// rainbow painted from a Mie run.
+#include <cmath>
+#include <fstream>
+
+#include "simulation/form2.h"
+#include "tests/mainwindow/form1_test_support.h"
+
+namespace tessary {
+namespace {
+
+class SimulationTest : public test::Form1Test {
+  protected:
+    SimulationTest() : f(started()), s(*f.Form2_) {
+        f.mnuWindowSimulation_Click();
+        messages.clear();
+    }
+    // A table of angles 0..180 at 0.5 whose every colour is level; the painted range 0 to 20 degrees.
+    void FlatTable(float level) {
+        f.txtXmin.setText("0");
+        f.txtXmax.setText("20");
+        f.simColourTable.reset(360, 0, 0.5);
+        for (float& c : f.simColourTable.cells) c = level;
+    }
+    QImage Shot() { return s.Picture1.image().copy(); }
+    Form1& f;
+    Form2& s;
+};
+
+TEST_F(SimulationTest, ListsAndDefaultsAlsoAfterASecondInitialisation) {
+    s.hide();
+    f.mnuWindowSimulation_Click();
+    const std::vector<std::pair<ComboBox*, std::vector<std::string>>> lists = {
+        {&s.cboPolarisation, {"Perpendicular", "Parallel", "Unpolarised"}},
+        {&s.cboView, {"Unpolarised", "Polarised"}},
+        {&s.cboRStep, {"10", "5", "2", "1"}},
+        {&s.cboPoint, {"Anti-solar point", "Sun", "Altitude/Azimuth", "Arc"}}};
+    for (auto& [list, items] : lists) {
+        ASSERT_EQ(list->listCount(), static_cast<int>(items.size()));
+        for (int k = 0; k < list->listCount(); ++k) EXPECT_EQ(list->list(k), items[static_cast<std::size_t>(k)]);
+    }
+    EXPECT_EQ(s.cboScale.listCount(), 30);
+    EXPECT_EQ(s.cboScale.list(10), "54.5");
+    EXPECT_EQ(s.txtX1.text() + s.txtY1.text() + s.cboScale.text() + s.cboRStep.text(), "34019254.55");
+    EXPECT_EQ(s.txtX1.backColor(), 0xFFFFFFu);
+    EXPECT_EQ(s.quadNE + s.quadNW + s.quadSE + s.quadSW, 4);
+    EXPECT_EQ(s.Picture1.picture().widthPx() * 3, s.Picture1.picture().heightPx() * 4);
+    s.cboPoint.setText("Sun");
+    s.cboPoint_click();  // a quarter of the picture's width and height
+    EXPECT_EQ(s.txtX1.text() + "," + s.txtY1.text(), "144,108");
+}
+
+TEST_F(SimulationTest, ArcMarkingStatesAndCrossesErasedBitForBit) {
+    const QImage before = Shot();
+    s.cboPoint.setText("Arc");
+    s.cboPoint_click();
+    EXPECT_EQ(messages.last().title, "First point");
+    const std::pair<OleColor, std::string> steps[] = {
+        {0xFFFF00, "Second point"}, {0x00FFFF, ""}, {0x00FFFF, ""}};
+    for (const auto& [colour, title] : steps) {
+        s.picture1_mousedown(1, 0, 100 + messages.shown().size(), 60);
+        EXPECT_EQ(s.txtX1.backColor(), colour);
+        EXPECT_EQ(messages.last().title, title);
+    }
+    EXPECT_EQ(s.arcMarkState, 3);
+    EXPECT_NE(Shot(), before);
+    s.picture1_mousedown(2, 0, 5, 5);
+    EXPECT_EQ(s.txtX1.backColor(), 0xFFFFFFu);
+    EXPECT_EQ(Shot(), before);
+}
+
+TEST_F(SimulationTest, CirclesOnThenOffAndRestoreLeaveThePicture) {
+    const QImage before = Shot();
+    s.cmdCircle_Click();
+    EXPECT_EQ(s.cmdCircle.caption(), "Circles OFF");
+    EXPECT_NE(Shot(), before);
+    s.cmdCircle_Click();
+    EXPECT_EQ(Shot(), before);
+    s.cmdCircle_Click();
+    s.cmdRestorePic_Click();
+    EXPECT_EQ(Shot(), before);
+    EXPECT_EQ(s.cmdCircle.caption(), "Circles ON");
+}
+
+TEST_F(SimulationTest, RefusedFocalLengthsAndSteps) {
+    const std::pair<const char*, const char*> cases[] = {{"-5", "Focal length < 0"},
+                                                         {"0", "Focal length must be greater than 0"},
+                                                         {"abc", "Focal length must be greater than 0"}};
+    for (const auto& [text, message] : cases) {
+        s.cboScale.setText(text);
+        s.cmdCircle_Click();
+        EXPECT_EQ(messages.last().prompt, message);
+        EXPECT_EQ(s.cboScale.backColor(), 0x0000FFu);
+    }
+    s.cboScale.setText("14");
+    s.cboRStep.setText("0");
+    s.cmdCircle_Click();
+    EXPECT_EQ(messages.last().prompt, "Step between circles must be at least 0.01 degrees");
+    EXPECT_EQ(s.cmdCircle.caption(), "Circles ON");
+    s.cboPoint.setText("Arc");
+    s.cboPoint_click();
+    const float kept = s.refElevation;
+    s.cmdCircle_Click();  // no points marked: refused, the direction kept
+    EXPECT_EQ(messages.last().prompt, "Mark two different points on the arc");
+    EXPECT_EQ(s.refElevation, kept);
+}
+
+TEST_F(SimulationTest, BackgroundBoxesChecked) {
+    s.txtBackRed.setText("300");
+    s.txtBackGreen.setText("12.7");
+    s.txtBackBlue.setText("-0.5");
+    s.cmdSimPlot_Click();
+    EXPECT_EQ(s.txtBackRed.text() + "," + s.txtBackGreen.text() + "," + s.txtBackBlue.text(), "300,12,-1");
+    ASSERT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(messages.last().prompt, "Values must be in the range 0 - 255");
+    EXPECT_TRUE(s.cmdSimPlot.enabled());
+}
+
+TEST_F(SimulationTest, NoTableRefusesAndSunQuadrantPaintsItsRectangle) {
+    f.simColourTable.reset(0, 130, 0.1);  // one row, as the smooth bands may leave it
+    s.cmdSimPlot_Click();
+    ASSERT_FALSE(messages.shown().empty());
+    EXPECT_EQ(messages.last().prompt, "No colours to paint: run a calculation, then press Simulation in the main window");
+    FlatTable(0);
+    for (TextBox* b : {&s.txtBackRed, &s.txtBackGreen, &s.txtBackBlue}) b->setText("50");
+    s.cboPoint.setText("Sun");
+    s.txtX1.setText("100");
+    s.txtY1.setText("80");
+    s.cmdQuadNW_Click();
+    s.cmdQuadSE_Click();
+    s.cmdQuadSW_Click();
+    const QImage before = Shot();
+    s.cmdSimPlot_Click();
+    const QImage after = Shot();
+    // Near the sun the table's 0 gives the background; beyond 20 degrees (the far corner) black.
+    EXPECT_EQ(after.pixel(99, 40), before.pixel(99, 40));
+    EXPECT_EQ(after.pixel(300, 81), before.pixel(300, 81));
+    EXPECT_EQ(after.pixel(101, 79) & 0xFFFFFFu, 0x323232u);
+    EXPECT_EQ(after.pixel(575, 0) & 0xFFFFFFu, 0u);
+    FlatTable(255);
+    s.cmdSimPlot_Click();
+    EXPECT_EQ(Shot().pixel(101, 79) & 0xFFFFFFu, 0xFFFFFFu);
+    EXPECT_EQ(s.quadNE + s.quadNW + s.quadSE + s.quadSW, 1);
+}
+
+TEST_F(SimulationTest, StopEndsAfterTheCurrentPointAndUnlocks) {
+    FlatTable(128);
+    int columns = 0;
+    runtime.setPumpHook([&] {
+        if (s.simPainting && ++columns == 2) s.cmdStopSim_Click();
+    });
+    const QImage before = Shot();
+    s.cmdSimPlot_Click();
+    EXPECT_NE(Shot().pixel(0, 0), before.pixel(0, 0));
+    EXPECT_EQ(Shot().pixel(1, 1), before.pixel(1, 1));
+    EXPECT_FALSE(s.cmdStopSim.visible());
+    EXPECT_TRUE(s.cmdSimPlot.enabled());
+    EXPECT_FALSE(f.inputsLocked);
+}
+
+TEST_F(SimulationTest, TextFileNamedJpgKeepsThePicture) {
+    const std::string path = testing::TempDir() + "not_a_picture.jpg";
+    std::ofstream(path) << "plain text";
+    fileDialogs.answer(path);
+    const QImage before = Shot();
+    s.mnuOpenPicture_Click();
+    EXPECT_EQ(messages.last().title, "Open picture");
+    EXPECT_EQ(Shot(), before);
+    // A picture larger than the screen shows whole, scaled down with its aspect kept.
+    const std::string big = testing::TempDir() + "big.jpg";
+    ASSERT_TRUE(QImage(3000, 2000, QImage::Format_RGB32).save(QString::fromStdString(big)));
+    fileDialogs.answer(big);
+    s.mnuOpenPicture_Click();
+    EXPECT_LE(s.Picture1.scaleWidth(), 824);
+    EXPECT_NEAR(s.Picture1.scaleWidth() / s.Picture1.scaleHeight(), 1.5, 0.01);
+    EXPECT_GT(s.cmdCircle.left(), s.Picture1.width());
+}
+
+
+TEST_F(SimulationTest, PolariserAtTheSunDiagonalQuadrantsExitAndTheMainWindowsLock) {
+    FlatTable(100);
+    s.cboPoint.setText("Sun");
+    s.cboView.setText("Polarised");
+    s.txtX1.setText("288");
+    s.txtY1.setText("216");
+    s.cmdQuadNE_Click();
+    s.cmdQuadSE_Click();
+    s.cmdQuadSW_Click();
+    s.cmdSimPlot_Click();  // NW only: its last point is the sun, where D = 0
+    EXPECT_EQ(s.polWeightPerp, 1.0f);
+    EXPECT_EQ(s.polWeightPara, 0.0f);
+    s.cmdQuadSE_Click();
+    runtime.setPumpHook([&] {
+        if (s.simPainting) s.cmdExit2_Click();
+    });
+    s.cmdSimPlot_Click();
+    EXPECT_EQ(s.quadNE + s.quadNW + s.quadSE + s.quadSW, 4);
+    EXPECT_EQ(programEnds, 1);
+    EXPECT_FALSE(s.simPainting);
+    f.LockON();  // a run holds the lock: the circle button leaves it alone
+    s.cmdCircle_Click();
+    EXPECT_TRUE(f.inputsLocked);
+}
+
+// The brightest red of a 500 um drop's bow lies outside the brightest blue, each at the radius the
+// lens gives its angle from the anti-solar point; outside 130..150 degrees the picture is black.
+TEST_F(SimulationTest, RainbowRedOutsideBlue) {
+    f.cboType.setText("Mie");
+    f.mnuRI_IAPWS_Click();
+    f.optPoint.setValue(true);
+    f.mnuGammaNone_Click();
+    f.txtXmin.setText("130");
+    f.txtXmax.setText("150");
+    f.cboStep.setText("0.1");
+    f.txtRadius.setText("500");
+    f.cboWave.setText("RGB");
+    f.cmdNewPlot_Click();
+    f.cboBright.setText("1");
+    f.cmdSimulation_Click();
+    s.cboScale.setText("14");
+    s.txtX1.setText("288");
+    s.txtY1.setText("216");
+    messages.clear();
+    s.cmdSimPlot_Click();
+    ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
+    const SimColourTable& t = f.simColourTable;
+    const auto peak = [&](int column) {
+        std::int32_t best = 0;
+        for (std::int32_t r = 0; r < t.rows; ++r)
+            if (t.at(column, r) > t.at(column, best)) best = r;
+        return t.row0Angle + best * t.step;
+    };
+    const double thetaRed = peak(6), thetaBlue = peak(8);
+    EXPECT_NEAR(thetaRed, 138.2, 0.2);
+    EXPECT_NEAR(thetaBlue, 139.4, 0.2);
+    const QImage shot = Shot();
+    const auto brightest = [&](int shift) {
+        int best = 0, level = -1;
+        for (int r = 0; r < 288; ++r) {
+            const int v = static_cast<int>((shot.pixel(288 + r, 216) >> shift) & 0xFF);
+            if (v > level) level = v, best = r;
+        }
+        return best;
+    };
+    const double redRadius = s.simScale * std::tan((180 - thetaRed) * sim::kRadPerDegree);
+    const double blueRadius = s.simScale * std::tan((180 - thetaBlue) * sim::kRadPerDegree);
+    EXPECT_NEAR(brightest(16), redRadius, 1.0);
+    EXPECT_NEAR(brightest(0), blueRadius, 1.0);
+    EXPECT_GT(brightest(16), brightest(0));
+    for (const int r : {0, 60, 133, 279, 287}) EXPECT_EQ(shot.pixel(288 + r, 216) & 0xFFFFFFu, 0u) << r;
+}
+
+}  // namespace
+}  // namespace tessary
