@@ -41,8 +41,7 @@ void Form1::lambdaN() {
     const bool blackBody = mnuBlackBody.checked();
     if (blackBody) single(Val(dlogBlackBody_->txtBlackBody.text()), blackBodyTemp);
 
-    // The weight of entry k; a spectrum file (not read by this version) and a black body without a
-    // usable temperature leave the weight as it was.
+    // The weight of entry k; a black body without a usable temperature leaves the weight as it was.
     const auto weigh = [&](std::size_t k) {
         const double lambda = waveList[k];
         if (mnuSpectrumLee.checked())
@@ -51,6 +50,9 @@ void Form1::lambdaN() {
             weightPerWaveWork[k] =
                 SunWernandWeight(lambda, std::span<const float, kSunWernandValues>(sunWernandTable));
         if (mnuSpectrumFlat.checked()) weightPerWaveWork[k] = 1.0f;
+        if (mnuSpectrumFile.checked() && spectrumFileLoaded == 1)
+            if (const std::optional<float> w = SpectrumFileWeight(lambda, specFileWave, specFileValue))
+                weightPerWaveWork[k] = *w;
         if (blackBody)
             if (const std::optional<float> w = BlackBodyWeight(lambda, blackBodyTemp))
                 weightPerWaveWork[k] = *w;

@@ -2,6 +2,7 @@
 // weights of the built-in illuminations.
 #include "colour/wavelength_set.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -91,6 +92,20 @@ std::optional<float> BlackBodyWeight(double lambdaUm, double temperatureK) {
     const double weight = BlackBodyRadiance(lambdaUm, temperatureK) / peak;
     if (!std::isfinite(weight) || std::fabs(weight) > std::numeric_limits<float>::max()) return std::nullopt;
     return static_cast<float>(weight);
+}
+
+std::optional<float> SpectrumFileWeight(double lambdaUm, std::span<const double> wave,
+                                        std::span<const double> value) {
+    const std::size_t count = std::min(wave.size(), value.size());
+    if (count < 2) return std::nullopt;
+    const std::size_t last = count - 1;
+    const double span = wave[last] - wave[1];
+    const double x = (1000.0 * lambdaUm - wave[1]) * static_cast<double>(last - 1) / span;
+    if (last == 1 || !(span != 0.0) || !(x >= 0.0)) return static_cast<float>(value[1]);
+    if (x >= static_cast<double>(last - 1)) return static_cast<float>(value[last]);
+    const auto i = static_cast<std::size_t>(x);
+    const double f = x - static_cast<double>(i);
+    return static_cast<float>(value[i + 1] + (value[i + 2] - value[i + 1]) * f);
 }
 
 }  // namespace tessary

@@ -1,33 +1,47 @@
-// The File menu's read and save commands and the common save step; batch files are not built yet and
-// their command says so. Like every command that would load or save, each refuses (with a beep) while
-// a run has the inputs locked.
+// The File menu's read, save and batch commands and the common save step. Like every command that
+// would load or save, each refuses (with a beep) while a run has the inputs locked or a batch runs.
 #include <string>
 
 #include "mainwindow/form1.h"
 
 namespace tessary {
 
+namespace {
+
+// Between the runs of a batch the inputs are not locked; the file commands refuse all the same.
+bool RefuseDuringBatch(Form1& f) {
+    if (!f.batchRunning) return false;
+    beep();
+    return true;
+}
+
+}  // namespace
+
 void Form1::mnuRead_Click() {
-    if (RefuseWhileLocked()) return;
+    if (RefuseWhileLocked() || RefuseDuringBatch(*this)) return;
     read_file();
 }
 
 void Form1::mnuSave_Click() {
-    if (RefuseWhileLocked()) return;
+    if (RefuseWhileLocked() || RefuseDuringBatch(*this)) return;
     saveFileType = 1;
     SaveByType();
 }
 
 void Form1::mnuSaveText_Click() {
-    if (RefuseWhileLocked()) return;
+    if (RefuseWhileLocked() || RefuseDuringBatch(*this)) return;
     saveFileType = 2;
     SaveByType();
 }
 
 void Form1::mnuBatchFile_Click() {
-    if (RefuseWhileLocked()) return;
-    msgBox("This version of Tessary cannot read batch files yet.", mb::kOkOnly | mb::kInformation,
-           std::string("Tessary"));
+    if (RefuseWhileLocked() || RefuseDuringBatch(*this)) return;
+    if (mnuBatchFile.checked()) {
+        mnuBatchFile.setChecked(false);
+        return;
+    }
+    mnuBatchFile.setChecked(true);
+    Read_Batch();
 }
 
 void Form1::SaveByType() {

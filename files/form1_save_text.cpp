@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "files/form1_export_snapshot.h"
 #include "files/text_export.h"
 #include "mainwindow/form1.h"
 #include "media/refrel.h"
@@ -28,47 +29,65 @@ std::array<std::span<const double>, 8> Columns(const Table& table) {
 
 }  // namespace
 
-bool Form1::save_text() {
+TextExportSnapshot ExportSnapshotOf(Form1& f) {
     TextExportSnapshot s;
-    s.dateTime = DateTimeText(exportClock);
-    s.methodLabel = lblDebyeRays.caption();
-    s.sphereName = sphereName;
-    s.mediumName = mediumName;
-    s.refractReal = txtRefractReal.text();
-    s.refractImag = txtRefractImag.text();
-    s.lambdaText = txtLambda.text();
-    s.xMinText = txtXmin.text();
-    s.xMaxText = txtXmax.text();
-    s.angleText = txtAngle.text();
-    s.stepText = cboStep.text();
-    s.graphText = cboGraph.text();
-    s.spectrumLabel = lblSpectrum.caption();
-    s.amplitude = mnuAmplitude.checked();
-    s.xStepLog = mnuXStepLog.checked();
-    s.s1s2 = mnuS1S2.checked();
-    s.pointSource = optPoint.value();
-    s.graphCode = graphCode;
-    s.graphSubCode = graphSubCode;
-    s.waveCount = waveCount;
-    s.calcMethod = calcMethod;
-    s.radius = radius;
-    s.sizeParam = sizeParam;
-    s.xMax = xMax;
-    s.bandMinUm = bandMinUm;
-    s.bandMaxUm = bandMaxUm;
-    s.firstPoint = firstPoint;
-    s.lastPoint = lastPoint;
-    s.intensityPerp = intensityPerp;
-    s.intensityPara = intensityPara;
-    s.intensityUnpol = intensityUnpol;
-    s.avgPerp = avgPerp;
-    s.avgPara = avgPara;
-    s.avgUnpol = avgUnpol;
-    s.s1 = {s1Amp[0], s1Amp[1]};
-    s.s2 = {s2Amp[0], s2Amp[1]};
-    s.waveList = waveList;
-    s.colourSumPerp = Columns(colourSumPerp);
-    s.colourSumPara = Columns(colourSumPara);
+    s.dateTime = DateTimeText(f.exportClock);
+    s.methodLabel = f.lblDebyeRays.caption();
+    s.sphereName = f.sphereName;
+    s.mediumName = f.mediumName;
+    s.refractReal = f.txtRefractReal.text();
+    s.refractImag = f.txtRefractImag.text();
+    s.lambdaText = f.txtLambda.text();
+    s.xMinText = f.txtXmin.text();
+    s.xMaxText = f.txtXmax.text();
+    s.angleText = f.txtAngle.text();
+    s.stepText = f.cboStep.text();
+    s.graphText = f.cboGraph.text();
+    s.spectrumLabel = f.lblSpectrum.caption();
+    s.amplitude = f.mnuAmplitude.checked();
+    s.xStepLog = f.mnuXStepLog.checked();
+    s.s1s2 = f.mnuS1S2.checked();
+    s.pointSource = f.optPoint.value();
+    s.graphCode = f.graphCode;
+    s.graphSubCode = f.graphSubCode;
+    s.waveCount = f.waveCount;
+    s.calcMethod = f.calcMethod;
+    s.radius = f.radius;
+    s.sizeParam = f.sizeParam;
+    s.xMax = f.xMax;
+    s.bandMinUm = f.bandMinUm;
+    s.bandMaxUm = f.bandMaxUm;
+    s.firstPoint = f.firstPoint;
+    s.lastPoint = f.lastPoint;
+    s.intensityPerp = f.intensityPerp;
+    s.intensityPara = f.intensityPara;
+    s.intensityUnpol = f.intensityUnpol;
+    s.avgPerp = f.avgPerp;
+    s.avgPara = f.avgPara;
+    s.avgUnpol = f.avgUnpol;
+    s.s1 = {f.s1Amp[0], f.s1Amp[1]};
+    s.s2 = {f.s2Amp[0], f.s2Amp[1]};
+    s.waveList = f.waveList;
+    s.colourSumPerp = Columns(f.colourSumPerp);
+    s.colourSumPara = Columns(f.colourSumPara);
+    return s;
+}
+
+void SetExportRelativeIndex(Form1& f, TextExportSnapshot& s) {
+    // The relative index of each row from the models, leaving the window's index variables alone.
+    f.ReadIndexModels();
+    const IndexModels models = f.indexModels;
+    const double shownRe = Val(s.refractReal), shownIm = Val(s.refractImag);
+    s.relativeIndex = [models, shownRe, shownIm](double lambda) -> std::optional<std::pair<double, double>> {
+        const RefrelResult r = tessary::refrel(models, lambda);
+        if (r.status == RefrelStatus::Ok) return std::make_pair(r.relIndexRe, r.relIndexIm);
+        if (r.status == RefrelStatus::KeepShown) return std::make_pair(shownRe, shownIm);
+        return std::nullopt;
+    };
+}
+
+bool Form1::save_text() {
+    TextExportSnapshot s = ExportSnapshotOf(*this);
 
     const bool sweep = graphCode >= 10 && graphCode <= 19;
     if (sweep) {
@@ -79,18 +98,7 @@ bool Form1::save_text() {
         s.firstPoint = range->first;
         s.lastPoint = range->second;
     }
-    if (graphCode == 10 || graphCode == 15) {
-        // The relative index of each row from the models, leaving the window's index variables alone.
-        ReadIndexModels();
-        const IndexModels models = indexModels;
-        const double shownRe = Val(s.refractReal), shownIm = Val(s.refractImag);
-        s.relativeIndex = [models, shownRe, shownIm](double lambda) -> std::optional<std::pair<double, double>> {
-            const RefrelResult r = tessary::refrel(models, lambda);
-            if (r.status == RefrelStatus::Ok) return std::make_pair(r.relIndexRe, r.relIndexIm);
-            if (r.status == RefrelStatus::KeepShown) return std::make_pair(shownRe, shownIm);
-            return std::nullopt;
-        };
-    }
+    if (graphCode == 10 || graphCode == 15) SetExportRelativeIndex(*this, s);
     if (s.s1s2 && calcMethod == 2) {
         const DebyeTables& t = debyeWork.tables;
         const DebyeCoefficients& c = debyeWork.coefficients;

@@ -192,6 +192,13 @@ void TermDump(const DebyeTermsView& t, TextFileWriter& w) {
 
 }  // namespace
 
+void WriteRefractiveIndexLine(const TextExportSnapshot& s, TextFileWriter& w) { RefractiveIndexLine(s, w); }
+void WriteWavelengthLine(const TextExportSnapshot& s, TextFileWriter& w) { WavelengthLine(s, w); }
+void WriteRadiusLine(const TextExportSnapshot& s, TextFileWriter& w, bool withSizeParameter) {
+    RadiusLine(s, w, withSizeParameter);
+}
+void WriteSweepColumns(const TextExportSnapshot& s, TextFileWriter& w) { SweepColumns(s, w); }
+
 std::optional<std::pair<std::int32_t, std::int32_t>> ExportPointRange(const std::string& xMinText,
                                                                      const std::string& xMaxText,
                                                                      const std::string& stepText, bool logSteps) {

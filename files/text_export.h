@@ -66,6 +66,13 @@ void WriteTextExportHeader(const TextExportSnapshot& s, TextFileWriter& w);
 // when the results do not hold the rows asked for: the message says which.
 std::optional<std::string> CheckTextExportResults(const TextExportSnapshot& s);
 void WriteTextExportColumns(const TextExportSnapshot& s, TextFileWriter& w);
+// Single lines and blocks shared with the batch report: the refractive-index line, the wavelength
+// line, the radius line (with the size-parameter item when asked) and the columns of graph codes 10
+// to 19 over firstPoint..lastPoint.
+void WriteRefractiveIndexLine(const TextExportSnapshot& s, TextFileWriter& w);
+void WriteWavelengthLine(const TextExportSnapshot& s, TextFileWriter& w);
+void WriteRadiusLine(const TextExportSnapshot& s, TextFileWriter& w, bool withSizeParameter);
+void WriteSweepColumns(const TextExportSnapshot& s, TextFileWriter& w);
 // The orders the term dump writes: those every table holds, at most 0..117.
 int TermDumpLastOrder(const DebyeTermsView& t);
 

@@ -166,8 +166,7 @@ class Form1 : public Form {
     // Each handler makes its item the one checked item of its group, names the material, asks for
     // the model's parameters (no dialog while resultsFromFile is 1, except the user-defined ones),
     // shows the new m through txtLambda_change and writes lblSphere or lblRI_Medium. Cancel in a
-    // dialog leaves the previous choice as it was. The "Data from file ..." items only say that this
-    // version cannot read index files.
+    // dialog leaves the previous choice as it was, as does a cancelled or refused index file.
     void ClearMenuRI();
     void ClearMenuRI2();
     void mnuRI_IAPWS_Click();
@@ -473,6 +472,30 @@ class Form1 : public Form {
     // The clock the text export dates its files by.
     Clock exportClock = SystemLocalTime;
 
+    // Files: batch files and input files (spectrum, refractive-index and size-distribution files)
+    // Read_Batch asks for a batch file and checks its header, then for the report's name, and runs
+    // the file's commands: New plot and one report block (Save_Batch) per run. Stop answered Yes
+    // ends the batch after that run; a block that cannot be written ends it with a message. The
+    // finished blocks stay in the report in every case. While a batch runs, the file commands and a
+    // second batch are refused.
+    void Read_Batch();
+    bool Save_Batch(TextFileWriter& report);
+    // The input files are read and checked in full before anything changes: a cancelled or refused
+    // file leaves the tables, names and flags as they were (the index readers then return false).
+    bool ReadRefIndex1();
+    bool ReadRefIndex2();
+    std::string inputFilePath;
+    std::string batchOutFile;
+    int batchStepMode = 0;
+    float batchStepFrom = 0.0f, batchStepTo = 0.0f, batchStepBy = 0.0f, batchStepValue = 0.0f;
+    bool batchRunning = false;
+    bool batchStopAsked = false;
+    int spectrumNonUniform = 0;
+    float spectrumWlMin = 0.0f, spectrumWlMax = 0.0f;
+    std::int16_t specFileCount = 0;
+    std::vector<double> specFileWave, specFileValue;  // rows 1..specFileCount (element 0 unused)
+    float fileWlMin1 = 0.0f, fileWlMax1 = 0.0f, fileWlMin2 = 0.0f, fileWlMax2 = 0.0f;
+
     // Main window: input handlers
     // Forwarders: each reaches the one real handler of its control.
     void cboBright_Change();
@@ -528,8 +551,9 @@ class Form1 : public Form {
 
     // Media: size distributions
     // relStdDev, sampleCount and distAbscissa from cboSD and cboN (an N other than 5, 10, 20, 50
-    // keeps sampleCount and the table); the option handlers; the histogram reader's stand-in (says
-    // this version cannot read the file; false, as a cancelled dialog); the picture at the top right.
+    // keeps sampleCount and the table); the option handlers; the histogram reader (true when a file
+    // was read in full; a cancelled dialog, or a refused file while no histogram is loaded, sets
+    // cboDistrib to "Log-normal"); the picture at the top right.
     void Disperse();
     void optDisp_Click();
     void optMono_Click();
@@ -550,8 +574,8 @@ class Form1 : public Form {
     void mnuBlackBody_Click();
     void mnuSpectrumFile_Click();
     void mnuSpectrumBand_Click();
-    // Spectrum and size-distribution files are not read yet: each says so (title "Tessary") and
-    // changes nothing.
+    // Asks for a spectrum file and takes its table over when the whole file is sound (see the
+    // batch and input files block).
     void ReadSpectrum();
     void mnuSizeDist_Click();
 

@@ -39,11 +39,6 @@ void PutBack(const std::array<Menu*, N>& items, const GroupChoice& choice, std::
     status.setCaption(choice.caption);
 }
 
-void NoIndexFilesYet() {
-    msgBox("This version of Tessary cannot read refractive-index files yet.", mb::kOkOnly | mb::kInformation,
-           std::string("Tessary"));
-}
-
 }  // namespace
 
 namespace {
@@ -258,7 +253,17 @@ void Form1::mnuRI_User1_Click() {
     lblSphere.setCaption("Sphere: " + sphereName);
 }
 
-void Form1::mnuRI_File1_Click() { NoIndexFilesYet(); }
+void Form1::mnuRI_File1_Click() {
+    const auto items = SphereItems(*this);
+    const GroupChoice before = Remember(items, sphereName, lblSphere);
+    ClearMenuRI();
+    mnuRI_File1.setChecked(true);
+    if (!ReadRefIndex1()) {
+        PutBack(items, before, sphereName, lblSphere);
+        return;
+    }
+    lblSphere.setCaption("Sphere: " + sphereName);
+}
 
 // ---- Medium -------------------------------------------------------------------------------------
 
@@ -322,6 +327,16 @@ void Form1::mnuRI_User2_Click() {
     lblRI_Medium.setCaption("Medium: " + mediumName);
 }
 
-void Form1::mnuRI_File2_Click() { NoIndexFilesYet(); }
+void Form1::mnuRI_File2_Click() {
+    const auto items = MediumItems(*this);
+    const GroupChoice before = Remember(items, mediumName, lblRI_Medium);
+    ClearMenuRI2();
+    mnuRI_File2.setChecked(true);
+    if (!ReadRefIndex2()) {
+        PutBack(items, before, mediumName, lblRI_Medium);
+        return;
+    }
+    lblRI_Medium.setCaption("Medium: " + mediumName);
+}
 
 }  // namespace tessary

@@ -151,14 +151,6 @@ void Form1::optMono_Click() {
     boxFilled(12000, 0, 15600, 2700, kButtonFace);
 }
 
-// Size-distribution files are not read yet: the message, then as a cancelled file dialog (Log-normal).
-bool Form1::ReadSizeDist() {
-    msgBox("This version of Tessary cannot read size-distribution files yet.", mb::kOkOnly | mb::kInformation,
-           std::string("Tessary"));
-    cboDistrib.setText("Log-normal");
-    return false;
-}
-
 void Form1::mnuSizeDist_Click() {
     if (RefuseWhileLocked()) return;
     if (!ReadSizeDist() || sizeHistogram.histLoaded != 1) return;  // no histogram: no "Special"

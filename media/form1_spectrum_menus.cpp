@@ -8,15 +8,6 @@
 
 namespace tessary {
 
-namespace {
-
-void NotReadableYet(const std::string& what) {
-    msgBox("This version of Tessary cannot read " + what + " yet.", mb::kOkOnly | mb::kInformation,
-           std::string("Tessary"));
-}
-
-}  // namespace
-
 void Form1::ClearMenuSpectrum() {
     mnuSpectrumLee.setChecked(false);
     mnuSpectrumFlat.setChecked(false);
@@ -50,12 +41,22 @@ void Form1::mnuBlackBody_Click() {
     dlogBlackBody_->show(ShowMode::Modal);
 }
 
-// Spectrum files cannot be read yet, so the item is not checked: the spectrum in use stays chosen
-// and named.
-void Form1::mnuSpectrumFile_Click() { ReadSpectrum(); }
+// The item is checked only while a spectrum table is loaded: without one the file is read first, and
+// a cancelled or refused file leaves the spectrum in use chosen and named. With a table loaded the
+// spectrum-file dialog offers a new file or the existing data.
+void Form1::mnuSpectrumFile_Click() {
+    const bool loaded = spectrumFileLoaded == 1;
+    if (!loaded) {
+        ReadSpectrum();
+        if (spectrumFileLoaded != 1) return;
+    }
+    ClearMenuSpectrum();
+    mnuSpectrumFile.setChecked(true);
+    lblSpectrum.setCaption("Spectrum: Data file");
+    if (loaded) dlogSpectrumFile_->show(ShowMode::Modal);
+}
 
 void Form1::mnuSpectrumBand_Click() { dlogSpectrumBand_->show(ShowMode::Modal); }
 
-void Form1::ReadSpectrum() { NotReadableYet("spectrum files"); }
 
 }  // namespace tessary

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "mainwindow/form1.h"
+#include "platform/ui/file_dialogs.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace tessary {
@@ -17,8 +18,10 @@ constexpr OleColor kRed = 255;
 
 class SizeOptionsTest : public test::UiTest {
   protected:
+    ScriptedFileDialogs fileDialogs;
     SizeOptionsTest() {
         runtime.setModalHook([](Form& d) { d.hide(); });
+        runtime.setFileDialogs(&fileDialogs);  // an empty script cancels
         f.load();
         f.setRecording(true);
     }
@@ -76,10 +79,10 @@ TEST_F(SizeOptionsTest, DegenerateInputsDrawNoTicksAndShowNoMessage) {
     EXPECT_TRUE(messages.shown().empty());
 }
 
-TEST_F(SizeOptionsTest, HistogramMenuWithoutAReader) {
+TEST_F(SizeOptionsTest, HistogramMenuCancelled) {
     f.mnuSizeDist_Click();
     ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.last().prompt, "This version of Tessary cannot read size-distribution files yet.");
+    EXPECT_EQ(messages.last().prompt, "No file was selected");
     EXPECT_EQ(f.cboDistrib.text(), "Log-normal");
     EXPECT_FALSE(f.optDisp.value());
     f.inputsLocked = true;  // during a run the command only beeps

@@ -1,6 +1,6 @@
 // The Spectrum menu and its dialogs, the colour options and Restore defaults' part in them: check
-// marks and their siblings, status captions, the black-body validation, the band dialog, and the file
-// items that say this version cannot read their files yet.
+// marks and their siblings, status captions, the black-body validation, the band dialog, and file
+// items whose file is cancelled.
 #include <functional>
 #include <string>
 #include <vector>
@@ -159,23 +159,25 @@ TEST_F(SpectrumTest, BandDialogNamesTheBandAndClearsTheRedBoxes) {
 }
 
 // -------------------------------------------------------------------------------------------------
-// Files not read yet
+// Files cancelled
 
 struct FileItem {
     const char* name;
     std::function<void(Form1&)> choose;
     const char* prompt;
+    const char* title;
+    int style;
 };
 
-TEST_F(SpectrumTest, FileItemsSayTheyCannotReadTheirFilesYet) {
+TEST_F(SpectrumTest, CancelledOrUnreadFilesChangeNothing) {
     Form1& f = started();
     const FileItem items[] = {
-        {"spectrum item", [](Form1& w) { w.mnuSpectrumFile.trigger(); },
-         "This version of Tessary cannot read spectrum files yet."},
+        {"spectrum item", [](Form1& w) { w.mnuSpectrumFile.trigger(); }, "No file was selected", "Open a file",
+         mb::kOkOnly},
         {"spectrum dialog, new file", [](Form1& w) { w.dlogSpectrumFile_->OKButton.click(); },
-         "This version of Tessary cannot read spectrum files yet."},
-        {"size distribution", [](Form1& w) { w.mnuSizeDist.trigger(); },
-         "This version of Tessary cannot read size-distribution files yet."},
+         "No file was selected", "Open a file", mb::kOkOnly},
+        {"size distribution", [](Form1& w) { w.mnuSizeDist.trigger(); }, "No file was selected", "Open a file",
+         mb::kOkOnly},
     };
     for (const FileItem& i : items) {
         SCOPED_TRACE(i.name);
@@ -183,8 +185,8 @@ TEST_F(SpectrumTest, FileItemsSayTheyCannotReadTheirFilesYet) {
         i.choose(f);
         ASSERT_EQ(messages.shown().size(), 1u);
         EXPECT_EQ(messages.last().prompt, i.prompt);
-        EXPECT_EQ(messages.last().title, "Tessary");
-        EXPECT_EQ(messages.last().style, mb::kOkOnly | mb::kInformation);
+        EXPECT_EQ(messages.last().title, i.title);
+        EXPECT_EQ(messages.last().style, i.style);
         // Nothing changes: the spectrum in use stays checked and named.
         ExpectOnlyChecked(f, SpectrumGroup(), &Form1::mnuSpectrumLee);
         EXPECT_EQ(f.lblSpectrum.caption(), "Spectrum: Sun (Lee)");

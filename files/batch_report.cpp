@@ -1,0 +1,108 @@
+// The batch report block.
+#include "files/batch_report.h"
+
+#include <cstddef>
+#include <span>
+
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+bool Holds(std::span<const double> v, std::int64_t first, std::int64_t last) {
+    return last < first || (first >= 0 && static_cast<std::uint64_t>(last) < v.size());
+}
+
+void Header(const TextExportSnapshot& s, TextFileWriter& w) {
+    w.PrintLine(kBatchReportHeader);
+    w.EndLine();
+    w.PrintLine("Date & Time: ", s.dateTime);
+    w.EndLine();
+    w.PrintLine("Calculation Method: ", kZone, s.methodLabel);
+    w.EndLine();
+    w.PrintLine("Sphere: ", kTab, s.sphereName);
+    w.PrintLine("Medium: ", kTab, s.mediumName);
+    w.EndLine();
+    switch (s.graphCode) {
+        case 1:
+            WriteRefractiveIndexLine(s, w);
+            w.EndLine();
+            WriteWavelengthLine(s, w);
+            w.EndLine();
+            WriteRadiusLine(s, w, true);
+            w.EndLine();
+            break;
+        case 11:
+            WriteRefractiveIndexLine(s, w);
+            w.EndLine();
+            if (s.graphSubCode == 1 || s.graphSubCode == 2) WriteWavelengthLine(s, w);
+            w.EndLine();
+            break;
+        case 12:
+            WriteWavelengthLine(s, w);
+            w.EndLine();
+            WriteRadiusLine(s, w, true);
+            w.EndLine();
+            break;
+        case 14:
+            WriteRefractiveIndexLine(s, w);
+            w.EndLine();
+            WriteWavelengthLine(s, w);
+            w.EndLine();
+            break;
+        default:
+            break;
+    }
+    w.PrintLine("Graph type: ", kTab, s.graphText);
+    w.EndLine();
+}
+
+int ColourLines(const TextExportSnapshot& s) { return s.waveCount <= 7 ? s.waveCount : 3; }
+
+}  // namespace
+
+std::optional<std::string> CheckBatchReportResults(const TextExportSnapshot& s, BatchWindow window) {
+    std::int64_t first = s.firstPoint, last = s.lastPoint;
+    bool held = true;
+    if (s.graphCode == 1 && s.waveCount == 1) {
+        held = Holds(s.intensityPerp, first, last) && Holds(s.intensityPara, first, last) &&
+               Holds(s.intensityUnpol, first, last);
+    } else if (s.graphCode == 1 && s.waveCount > 1) {
+        first = window.first;
+        last = window.last;
+        for (int k = 1; k <= ColourLines(s); ++k)
+            held = held && Holds(s.colourSumPerp[static_cast<std::size_t>(k)], first, last) &&
+                   Holds(s.colourSumPara[static_cast<std::size_t>(k)], first, last);
+    } else if (s.graphCode >= 10 && s.graphCode <= 19) {
+        held = Holds(s.intensityPerp, first, last) && Holds(s.intensityPara, first, last) &&
+               Holds(s.intensityUnpol, first, last);
+    }
+    if (held) return std::nullopt;
+    return "The stored results do not hold the points " + CStr(first) + " to " + CStr(last) +
+           " that the batch report asks for.";
+}
+
+void WriteBatchReportBlock(const TextExportSnapshot& s, BatchWindow window, TextFileWriter& w) {
+    Header(s, w);
+    if (s.graphCode == 1 && s.waveCount == 1) {
+        const double step = Val(s.stepText);
+        w.PrintLine("Angle", kTab, "Perpendicular", kTab, "Parallel", kTab, "Unpolarised");
+        w.PrintLine("theta", kTab, "(S1(theta))^2", kTab, "(S2(theta))^2", kTab, "(S1(theta))^2 + (S2(theta))^2");
+        for (std::int32_t n = s.firstPoint; n <= s.lastPoint; ++n) {
+            const auto N = static_cast<std::size_t>(n);
+            w.PrintLine((n - 1) * step, kTab, s.intensityPerp[N], kTab, s.intensityPara[N], kTab,
+                        s.intensityUnpol[N]);
+        }
+    } else if (s.graphCode == 1 && s.waveCount > 1) {
+        for (std::int32_t n = window.first; n <= window.last; ++n)
+            for (int k = 1; k <= ColourLines(s); ++k) {
+                const auto K = static_cast<std::size_t>(k), N = static_cast<std::size_t>(n);
+                w.PrintLine(s.colourSumPerp[K][N], kZone, s.colourSumPara[K][N]);
+            }
+    } else if (s.graphCode >= 10 && s.graphCode <= 19) {
+        WriteSweepColumns(s, w);
+    }
+}
+
+}  // namespace tessary

@@ -1,0 +1,15 @@
+// The window's settings and results as the text export and the batch report read them.
+#pragma once
+
+#include "files/text_export.h"
+
+namespace tessary {
+
+class Form1;
+
+// Everything but the sweep's point range, the relative-index function and the term dump.
+TextExportSnapshot ExportSnapshotOf(Form1& f);
+// Codes 10 and 15: the relative index of each row from the checked models.
+void SetExportRelativeIndex(Form1& f, TextExportSnapshot& s);
+
+}  // namespace tessary

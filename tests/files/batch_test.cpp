@@ -1,0 +1,291 @@
+// Batch and input files on the main window: a two-run batch end to end with its report bytes, stepped
+// runs, keywords, refusals and the end of a batch; index and spectrum files taken over or refused.
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/text/conversions.h"
+#include "scattering/mie.h"
+#include "tests/mainwindow/form1_test_support.h"
+
+namespace tessary {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+int Count(const std::string& text, const std::string& what) {
+    int n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+}
+
+class BatchTest : public test::Form1Test {
+  protected:
+    BatchTest() {
+        folder = fs::temp_directory_path() / ("tessary_batch_" + std::to_string(::getpid()) + "_" +
+                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    ~BatchTest() override { fs::remove_all(folder); }
+    std::string at(const std::string& name) const { return (folder / name).string(); }
+
+    // Writes the batch file (items one a line), answers both dialogs and clicks the command.
+    Form1& runBatch(const std::vector<std::string>& items, const std::string& name = "b.min") {
+        Form1& f = started();
+        f.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
+        std::ofstream out(at(name), std::ios::binary);
+        for (const std::string& item : items) out << item << "\r\n";
+        out.close();
+        fileDialogs.answer(at(name));
+        fileDialogs.answer(at("out.mut"));
+        f.mnuBatchFile.trigger();
+        return f;
+    }
+    std::string report() const { return ReadAll(at("out.mut")); }
+
+    fs::path folder;
+};
+
+const std::vector<std::string> kTwo = {"Tessary 3403 batch file",
+                                       "Mie",
+                                       "Intensity v. scattering angle",
+                                       "wavelength,0.65",
+                                       "radius,10",
+                                       "xmin,0",
+                                       "xmax,180",
+                                       "xstep,1",
+                                       "run",
+                                       "radius,12.5",
+                                       "run",
+                                       "stop"};
+
+TEST_F(BatchTest, TwoRunsEndToEnd) {
+    Form1& f = runBatch(kTwo, "two.min");
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_FALSE(f.mnuBatchFile.checked());
+    EXPECT_EQ(f.txtRadius.text(), "12.5");
+    const std::string text = report();
+    EXPECT_EQ(text, ReadAll(std::string(TESSARY_GOLDEN_DIR) + "/two.mut"));
+    EXPECT_EQ(Count(text, "Tessary v3.2.02\r\n"), 2);
+    EXPECT_EQ(text.find("Tessary v3.2.02", 1), text.find("\r\nTessary v3.2.02") + 2);  // back to back
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+    EXPECT_NE(text.substr(text.size() - 4), "\r\n\r\n");
+
+    // The second block's rows against the kernel at 0, 90 and 180 degrees, to the printed digits.
+    MieInput in;
+    in.x = f.sizeParam;
+    in.m = Complex{Val(f.txtRefractReal.text()), Val(f.txtRefractImag.text())};
+    in.NANG = 91;
+    in.first = 1;
+    in.last = 181;
+    MieResult r;
+    MieSeries(in, r);
+    const std::string second = text.substr(text.rfind("Tessary v3.2.02"));
+    for (int j : {1, 91, 181}) {
+        const auto J = static_cast<std::size_t>(j);
+        const double perp = r.S1re[J] * r.S1re[J] + r.S1im[J] * r.S1im[J];
+        const double para = r.S2re[J] * r.S2re[J] + r.S2im[J] * r.S2im[J];
+        const std::string row = PrintText(double(j - 1)) + "\t" + PrintText(perp) + "\t" + PrintText(para) + "\t" +
+                                PrintText((perp + para) / 2) + "\r\n";
+        EXPECT_NE(second.find("\r\n" + row), std::string::npos) << row;
+    }
+}
+
+struct StepCase {
+    std::vector<std::string> items;
+    int blocks;
+    const char* box;  // the stepped box; its text after the batch (tidied by New plot)
+    std::vector<std::string> texts;
+};
+
+TEST_F(BatchTest, SteppedRuns) {
+    const std::string head = "Tessary 3403 batch file\r\nxmin,0\r\nxmax,180\r\nxstep,2";
+    const StepCase cases[] = {
+        {{head, "step,radius,5,10,1", "run", "radius,3", "run"}, 6, "radius", {"10"}},
+        {{head, "step,RIreal,1.33,1.34,0.005", "run"}, 3, "RIreal", {"1.34"}},
+        {{head, "step,wavelength,0.4,0.7,0.1", "run"}, 4, "wavelength", {".7"}},
+        {{head, "step,RIreal,1.33,1.34,0.001", "run"}, 11, "RIreal", {"1.340001"}},
+    };
+    for (const StepCase& c : cases) {
+        Form1& f = runBatch(c.items);
+        EXPECT_EQ(Count(report(), "Tessary v3.2.02"), c.blocks) << c.items[1];
+        const std::string box = std::string(c.box);
+        const std::string shown = box == "radius"   ? f.txtRadius.text()
+                                  : box == "RIreal" ? f.txtRefractReal.text()
+                                                    : f.txtLambda.text();
+        EXPECT_EQ(shown, c.texts[0]) << c.items[1];
+        EXPECT_TRUE(messages.shown().empty()) << c.items[1];
+    }
+}
+
+TEST_F(BatchTest, RIrealStepsShowEachValue) {
+    Form1& f = started();
+    std::vector<std::string> seen;
+    // The batch writes each value with its leading blank; New plot then tidies the box.
+    f.txtRefractReal.onChange = [&] {
+        if (f.txtRefractReal.text().starts_with(' ')) seen.push_back(f.txtRefractReal.text());
+    };
+    std::ofstream(at("s.min"), std::ios::binary) << "Tessary 3403 batch file\r\nxstep,2\r\nstep,RIreal,1.33,1.34,0.005\r\nrun\r\n";
+    fileDialogs.answer(at("s.min"));
+    fileDialogs.answer(at("out.mut"));
+    f.mnuBatchFile.trigger();
+    EXPECT_EQ(seen, (std::vector<std::string>{" 1.33", " 1.335", " 1.34"}));
+}
+
+struct RefusalCase {
+    std::vector<std::string> items;
+    const char* prompt;  // "" for none
+    int blocks;
+};
+
+TEST_F(BatchTest, KeywordsAndRefusals) {
+    const std::string head = "Tessary 3403 batch file\r\nxstep,2";
+    const RefusalCase cases[] = {
+        {{head, "Decsartes", "run"}, "", 1},
+        {{head, "run", "Descartes", "run"}, "Descartes is not a valid parameter", 1},
+        {{head, "radius,abc", "run"}, "abc is not a valid parameter", 0},
+        {{head, "run", "run"}, "", 2},  // no "stop"
+        {{head, "step,radius,5,10,0", "run"}, "step is not a valid parameter", 0},
+        {{head, "step,radius,1000,1001,0.00001", "run"}, "step is not a valid parameter", 0},
+        {{head, std::string(100, 'x') + "\x01"}, "", 0},
+    };
+    for (const RefusalCase& c : cases) {
+        Form1& f = runBatch(c.items, "bad.min");
+        const std::string prompt = c.prompt;
+        if (c.items[1] == "Decsartes") {
+            EXPECT_EQ(f.cboType.text(), "Descartes");
+        }
+        if (c.items[1].size() > 60) {
+            ASSERT_EQ(messages.shown().size(), 1u);
+            EXPECT_EQ(messages.last().prompt, std::string(60, 'x') + " is not a valid parameter");
+        } else if (prompt.empty()) {
+            EXPECT_TRUE(messages.shown().empty()) << c.items[1];
+        } else {
+            ASSERT_EQ(messages.shown().size(), 1u) << c.items[1];
+            EXPECT_EQ(messages.last().prompt, prompt);
+            EXPECT_EQ(messages.last().title, "Error in batch file: bad.min");
+        }
+        EXPECT_EQ(Count(report(), "Tessary v3.2.02"), c.blocks) << c.items[1];
+        EXPECT_FALSE(f.mnuBatchFile.checked());
+        messages.clear();
+    }
+}
+
+TEST_F(BatchTest, WrongHeaderMakesNoReport) {
+    Form1& f = runBatch({"Tessary 3404 batch file", "run"}, "bad.min");
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().prompt, "The selected file is not a valid Tessary batch file");
+    EXPECT_EQ(messages.last().title, "Error in batch file: bad.min");
+    EXPECT_FALSE(fs::exists(at("out.mut")));
+    EXPECT_FALSE(f.mnuBatchFile.checked());
+}
+
+void Write(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+const char* kGlass =
+    "Tessary 300\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nGlass\r\nnm\r\nComplex\r\n3\r\n"
+    "400,1.5,0.001\r\n600,1.49,0.0005\r\n800,1.48,0\r\n";
+
+TEST_F(BatchTest, IndexFilesTakeOverTheSphereAndMedium) {
+    Form1& f = started();
+    Write(at("g.rix"), kGlass);
+    Write(at("bad.rix"), "Tessary 301\r\n");
+    fileDialogs.answer(at("g.rix"));
+    f.mnuRI_File1.trigger();
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(f.sphereName, "Glass");
+    EXPECT_EQ(f.lblSphere.caption(), "Sphere: Glass");
+    EXPECT_TRUE(f.mnuRI_File1.checked());
+    EXPECT_EQ(f.txtLambda.backColor(), 16777215);
+    EXPECT_EQ(f.fileWlMin1, CSng(0.4).value);
+    EXPECT_EQ(f.fileWlMax1, CSng(0.8).value);
+    const std::optional<double> re = f.refrel(0.5);
+    ASSERT_TRUE(re);
+    EXPECT_FLOAT_EQ(static_cast<float>(*re), 1.495f);
+    EXPECT_FLOAT_EQ(static_cast<float>(f.relIndexIm), 0.00075f);
+
+    // A refused file: its message, and the table, name and choice stay.
+    fileDialogs.answer(at("bad.rix"));
+    f.mnuRI_File1.trigger();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().prompt, "Error in refractive index data file: bad.rix");
+    EXPECT_EQ(f.sphereName, "Glass");
+    EXPECT_EQ(f.indexModels.fileIndices1.size(), 3u);
+
+    // The medium twin; a refused medium file keeps the medium chosen before.
+    const std::string mediumBefore = f.lblRI_Medium.caption();
+    fileDialogs.answer(at("bad.rix"));
+    f.mnuRI_File2.trigger();
+    EXPECT_TRUE(f.mnuRI_Vacuum2.checked());
+    EXPECT_EQ(f.lblRI_Medium.caption(), mediumBefore);
+    fileDialogs.answer(at("g.rix"));
+    f.mnuRI_File2.trigger();
+    EXPECT_EQ(f.lblRI_Medium.caption(), "Medium: Glass");
+    EXPECT_EQ(f.indexModels.fileIndices2.size(), 3u);
+}
+
+TEST_F(BatchTest, SpectrumFileWeightsTheWavelengths) {
+    Form1& f = started();
+    Write(at("s.spe"), "Tessary\r\nx\r\nnon-uniform\r\nx\r\n400,700,3\r\nx\r\nx\r\n400,1\r\n500,3\r\n700,2\r\n");
+    Write(at("bad.spe"), "Tessary\r\nx\r\nnon-uniform\r\nx\r\n400,700,3\r\nx\r\nx\r\n400.1,1\r\n");
+    fileDialogs.answer(at("s.spe"));
+    f.mnuSpectrumFile.trigger();
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(f.mnuSpectrumFile.checked());
+    EXPECT_EQ(f.lblSpectrum.caption(), "Spectrum: Data file");
+    EXPECT_EQ(f.spectrumFileLoaded, 1);
+    f.waveCount = 5;
+    f.cboWave.setText("5");
+    f.lambdaN();
+    for (std::size_t k = 1; k <= 5; ++k) {
+        const double x = (1000.0 * f.waveList[k] - 400) * 2 / 300;
+        const int i = static_cast<int>(x);
+        const double v[] = {0, 1, 3, 2};
+        EXPECT_EQ(f.weightPerWave[k], static_cast<float>(v[i + 1] + (v[i + 2] - v[i + 1]) * (x - i))) << k;
+    }
+    // A bad file after a good one: the message, and the good table stays loaded.
+    fileDialogs.answer(at("bad.spe"));
+    f.dlogSpectrumFile_->OKButton.click();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().prompt, "Error in spectrum data file: minimum wavelength incorrect");
+    EXPECT_EQ(f.spectrumFileLoaded, 1);
+    EXPECT_EQ(f.specFileCount, 3);
+    EXPECT_EQ(f.specFileWave.back(), 700.0);
+}
+
+TEST_F(BatchTest, SizeDistributionFileGivesTheHistogram) {
+    Form1& f = started();
+    const std::string skip = "Tessary 301\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nl\r\n";
+    Write(at("d.dis"), skip + "size\r\num\r\nUniform\r\n3\r\n10,1\r\n20,2\r\n30,1\r\n");
+    Write(at("bad.dis"), skip + "radius\r\num\r\nUniform\r\n1\r\n10,1\r\n");
+    fileDialogs.answer(at("bad.dis"));
+    f.mnuSizeDist.trigger();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().prompt, "Error in radius distribution file: bad.dis");
+    EXPECT_EQ(f.sizeHistogram.histLoaded, 0);
+    EXPECT_EQ(f.cboDistrib.text(), "Log-normal");
+    messages.clear();
+    fileDialogs.answer(at("d.dis"));
+    f.mnuSizeDist.trigger();
+    ASSERT_GE(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].prompt, "Error in radius distribution file: d.disSpecify radius or diameter in line 14");
+    EXPECT_EQ(f.sizeHistogram.histLoaded, 1);
+    EXPECT_EQ(f.sizeHistogram.histWeight, (std::vector<float>{0, 0.25f, 0.5f, 0.25f}));
+    EXPECT_EQ(f.sizeHistogram.histRadiusMax, 35.0f);
+    EXPECT_EQ(f.cboDistrib.text(), "Special");
+}
+
+}  // namespace
+}  // namespace tessary

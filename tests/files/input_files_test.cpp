@@ -1,0 +1,227 @@
+// The input-file decoders: spectrum, refractive-index and size-distribution files, their numbers and
+// their refusals (every file cut after each line, bad words, counts the file cannot hold).
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "colour/wavelength_set.h"
+#include "files/index_file.h"
+#include "files/size_dist_file.h"
+#include "files/spectrum_file.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+namespace {
+
+std::string Lines(const std::vector<std::string>& lines) {
+    std::string s;
+    for (const std::string& l : lines) s += l + "\r\n";
+    return s;
+}
+
+const std::string kSkip11 = "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk";
+
+std::vector<std::string> IndexFile(const std::string& header, const std::string& unit, const std::string& type,
+                                   const std::string& count, const std::vector<std::string>& rows) {
+    std::vector<std::string> l = {header, kSkip11, "Glass", unit, type, count};
+    l.insert(l.end(), rows.begin(), rows.end());
+    return l;
+}
+
+const std::vector<std::string> kGlassRows = {"400,1.5,0.001", "600,1.49,0.0005", "800,1.48,0"};
+
+IndexFileResult DecodeIndex(const std::string& bytes) {
+    TextFileReader r = TextFileReader::FromBytes(bytes, "g.rix");
+    return DecodeIndexFile(r, "g.rix");
+}
+
+TEST(IndexFileTest, ReadsTheGlassTable) {
+    const IndexFileResult res = DecodeIndex(Lines(IndexFile("Tessary 300", "nm", "Complex", "3", kGlassRows)));
+    ASSERT_TRUE(res.table);
+    EXPECT_EQ(res.table->name, "Glass");
+    ASSERT_EQ(res.table->rows.size(), 3u);
+    const float w[] = {CSng(0.4).value, CSng(0.6).value, CSng(0.8).value};
+    for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(res.table->rows[i].wavelength, w[i]);
+    EXPECT_EQ(res.table->rows[2].k, 0.0f);
+}
+
+struct UnitCase {
+    const char* unit;
+    const char* row;
+};
+
+TEST(IndexFileTest, UnitsGiveTheSameWavelength) {
+    for (const UnitCase c : {UnitCase{"nm", "650,1.3"}, UnitCase{"m", "6.5E-07,1.3"}, UnitCase{"um", ".65,1.3"},
+                             UnitCase{"mm", "0.00065,1.3"}}) {
+        const IndexFileResult res = DecodeIndex(Lines(IndexFile("Tessary 300", c.unit, "Real", "1", {c.row})));
+        ASSERT_TRUE(res.table) << c.unit;
+        EXPECT_EQ(res.table->rows[0].wavelength, CSng(0.65).value) << c.unit;
+        EXPECT_EQ(res.table->rows[0].k, 0.0f);
+    }
+}
+
+TEST(IndexFileTest, ReadsFiveThousandRows) {
+    std::vector<std::string> rows;
+    for (int i = 0; i < 5000; ++i) rows.push_back(std::to_string(300 + i) + ",1.3");
+    const IndexFileResult res = DecodeIndex(Lines(IndexFile("Tessary 300", "nm", "Real", "5000", rows)));
+    ASSERT_TRUE(res.table);
+    EXPECT_EQ(res.table->rows.size(), 5000u);
+}
+
+TEST(IndexFileTest, RefusesBadFiles) {
+    const std::vector<std::vector<std::string>> bad = {
+        IndexFile("Tessary 301", "nm", "Complex", "3", kGlassRows),
+        IndexFile("Tessary 300", "nm", "complex", "3", kGlassRows),
+        IndexFile("Tessary 300", "inch", "Complex", "3", kGlassRows),
+        IndexFile("Tessary 300", "nm", "Complex", "0", kGlassRows),
+        IndexFile("Tessary 300", "nm", "Complex", "32768", kGlassRows),
+        IndexFile("Tessary 300", "nm", "Complex", "32767", kGlassRows),
+        IndexFile("Tessary 300", "nm", "Complex", "3", {"400,1.5,0.001", "600,abc,0.0005", "800,1.48,0"}),
+        {"Tessary 300", kSkip11, std::string(101, 'n'), "nm", "Real", "1", "650,1.3"},
+        {"Tessary 300", kSkip11, "\"a\x01b\"", "nm", "Real", "1", "650,1.3"},
+        {},
+    };
+    for (const auto& lines : bad) {
+        const IndexFileResult res = DecodeIndex(Lines(lines));
+        EXPECT_FALSE(res.table);
+        EXPECT_EQ(res.message, "Error in refractive index data file: g.rix");
+    }
+    // Cut after each line.
+    const std::string whole = Lines(IndexFile("Tessary 300", "nm", "Complex", "3", kGlassRows));
+    for (std::size_t at = whole.find('\n'); at + 1 < whole.size(); at = whole.find('\n', at + 1))
+        EXPECT_FALSE(DecodeIndex(whole.substr(0, at + 1)).table) << at;
+}
+
+SpectrumFileResult DecodeSpectrum(const std::string& bytes) {
+    TextFileReader r = TextFileReader::FromBytes(bytes, "s.spe");
+    return DecodeSpectrumFile(r);
+}
+
+std::string Spectrum(const std::string& first, const std::string& kind, const std::string& range,
+                     const std::vector<std::string>& rows) {
+    std::vector<std::string> l = {first, "x", kind, "x", range, "x", "x"};
+    l.insert(l.end(), rows.begin(), rows.end());
+    return Lines(l);
+}
+
+TEST(SpectrumFileTest, RowCountsAndLimits) {
+    std::vector<std::string> uniform;
+    for (int w = 380; w <= 780; w += 5) uniform.push_back(std::to_string(w) + ",1");
+    const SpectrumFileResult u = DecodeSpectrum(Spectrum("Tessary", "uniform", "380,780,5", uniform));
+    ASSERT_TRUE(u.table);
+    EXPECT_EQ(u.table->count(), 81);
+
+    const SpectrumFileResult one = DecodeSpectrum(Spectrum("Tessary", "non-uniform", "500,500,1", {"500,2"}));
+    ASSERT_TRUE(one.table);
+    EXPECT_EQ(one.table->count(), 1);
+    // A single row weighs every wavelength alike.
+    for (double l : {0.4, 0.5, 0.7})
+        EXPECT_EQ(SpectrumFileWeight(l, one.table->wave, one.table->value), 2.0f);
+
+    EXPECT_TRUE(DecodeSpectrum(Spectrum("Tessary", "non-uniform", "380,400,2", {"380.00001,1", "400,1"})).table);
+    struct Bad {
+        std::string file;
+        const char* message;
+    };
+    const Bad bad[] = {
+        {Spectrum("tessary", "x", "380,400,20", {"380,1", "400,1"}), "Error in spectrum data file"},
+        {Spectrum("Tessary", "non-uniform", "380,400,2", {"380.1,1", "400,1"}),
+         "Error in spectrum data file: minimum wavelength incorrect"},
+        {Spectrum("Tessary", "non-uniform", "380,400,2", {"380,1", "401,1"}),
+         "Error in spectrum data file: maximum wavelength incorrect"},
+        {Spectrum("Tessary", "uniform", "380,400,0", {"380,1"}), "Error in spectrum data file"},
+        {Spectrum("Tessary", "uniform", "380,400,-5", {"380,1"}), "Error in spectrum data file"},
+        {Spectrum("Tessary", "non-uniform", "380,400,0", {"380,1"}), "Error in spectrum data file"},
+        {Spectrum("Tessary", "non-uniform", "380,400,32767", {"380,1"}), "Error in spectrum data file"},
+        {Spectrum("Tessary", "non-uniform", "380,400,40000", {"380,1"}), "Error in spectrum data file"},
+        {Spectrum("Tessary", "non-uniform", "380,400,2", {"380,abc", "400,1"}), "Error in spectrum data file"},
+        {"", "Error in spectrum data file"},
+    };
+    for (const Bad& b : bad) {
+        const SpectrumFileResult r = DecodeSpectrum(b.file);
+        EXPECT_FALSE(r.table);
+        EXPECT_EQ(r.message, b.message);
+    }
+}
+
+TEST(SpectrumFileTest, WeightFollowsTheStraightLineOverTheRows) {
+    const std::vector<double> wave = {0, 400, 500, 700}, value = {0, 1, 3, 2};
+    // x = (1000 lambda - 400) * 2 / 300; the value interpolated between rows i + 1 and i + 2.
+    for (const double l : {0.3, 0.4, 0.475, 0.55, 0.69, 0.7, 0.9}) {
+        const double x = (1000 * l - 400) * 2 / 300;
+        double expected = x < 0 ? 1 : x >= 2 ? 2 : 0;
+        if (x >= 0 && x < 2) {
+            const int i = static_cast<int>(x);
+            expected = value[i + 1] + (value[i + 2] - value[i + 1]) * (x - i);
+        }
+        EXPECT_EQ(SpectrumFileWeight(l, wave, value), static_cast<float>(expected)) << l;
+    }
+    // Equal first and last wavelengths: the first value, not 0 / 0.
+    EXPECT_EQ(SpectrumFileWeight(0.5, std::vector<double>{0, 500, 500}, std::vector<double>{0, 4, 5}), 4.0f);
+}
+
+SizeDistResult DecodeSizes(const std::string& bytes) {
+    TextFileReader r = TextFileReader::FromBytes(bytes, "d.dis");
+    return DecodeSizeDistFile(r, "d.dis");
+}
+
+std::string Sizes(const std::string& version, const std::string& mode, const std::string& unit,
+                  const std::string& type, const std::string& count, const std::vector<std::string>& rows) {
+    std::vector<std::string> l = {version, kSkip11, "l"};
+    if (!mode.empty()) l.push_back(mode);
+    l.insert(l.end(), {unit, type, count});
+    l.insert(l.end(), rows.begin(), rows.end());
+    return Lines(l);
+}
+
+TEST(SizeDistFileTest, TheHistogramNumbers) {
+    const SizeDistResult um = DecodeSizes(Sizes("Tessary 300", "", "um", "Uniform", "3", {"10,1", "20,2", "30,1"}));
+    ASSERT_TRUE(um.table);
+    EXPECT_EQ(um.table->histWeight, (std::vector<float>{0, 0.25f, 0.5f, 0.25f}));
+    EXPECT_EQ(um.table->histRadiusMin, 5.0f);
+    EXPECT_EQ(um.table->histRadiusMax, 35.0f);
+    EXPECT_EQ(um.table->histWeightMax, 2.0f);
+    const SizeDistResult nm = DecodeSizes(Sizes("Tessary 300", "", "nm", "Uniform", "3", {"10,1", "20,2", "30,1"}));
+    ASSERT_TRUE(nm.table);
+    EXPECT_EQ(nm.table->histRadius[1], CSng(0.01).value);
+    EXPECT_EQ(nm.table->histRadius[3], CSng(0.03).value);
+    const SizeDistResult d = DecodeSizes(Sizes("Tessary 301", "diameter", "um", "Non uniform", "1", {"10,20,1"}));
+    ASSERT_TRUE(d.table);
+    EXPECT_EQ(d.table->histRadius[1], 5.0f);
+    EXPECT_EQ(d.table->histRadius2[1], 10.0f);
+    EXPECT_EQ(d.table->histMidRadius[1], 7.5f);
+    const SizeDistResult m = DecodeSizes(Sizes("Tessary 300", "", "m", "Non uniform", "1", {"1E-05,2E-05,1"}));
+    ASSERT_TRUE(m.table);
+    EXPECT_EQ(m.table->histRadius[1], 10.0f);
+    const SizeDistResult w = DecodeSizes(Sizes("Tessary 301", "size", "um", "Non uniform", "1", {"10,20,1"}));
+    ASSERT_TRUE(w.table);
+    EXPECT_EQ(w.warning, "Error in radius distribution file: d.disSpecify radius or diameter in line 14");
+    EXPECT_EQ(w.table->histRadius[1], 10.0f);
+}
+
+TEST(SizeDistFileTest, RefusesBadFiles) {
+    const std::string good = Sizes("Tessary 300", "", "um", "Uniform", "3", {"10,1", "20,2", "30,1"});
+    const std::vector<std::string> bad = {
+        Sizes("Tessary 302", "", "um", "Uniform", "3", {"10,1", "20,2", "30,1"}),
+        Sizes("Tessary 300", "", "um", "Uniform", "1", {"10,1"}),
+        Sizes("Tessary 300", "", "um", "Uniform", "2.5", {"10,1", "20,2", "30,1"}),
+        Sizes("Tessary 300", "", "um", "Uniform", "32767", {"10,1", "20,2", "30,1"}),
+        Sizes("Tessary 300", "", "um", "Uniform", "0", {}),
+        Sizes("Tessary 300", "", "um", "Uniform", "2", {"10,0", "20,0"}),
+        Sizes("Tessary 300", "", "inch", "Uniform", "2", {"10,1", "20,1"}),
+        Sizes("Tessary 300", "", "um", "uniform", "2", {"10,1", "20,1"}),
+        Sizes("Tessary 300", "", "um", "Uniform", "2", {"10,1", "x,1"}),
+        "",
+    };
+    for (const std::string& b : bad) {
+        const SizeDistResult r = DecodeSizes(b);
+        EXPECT_FALSE(r.table);
+        EXPECT_EQ(r.message, "Error in radius distribution file: d.dis");
+    }
+    for (std::size_t at = good.find('\n'); at + 1 < good.size(); at = good.find('\n', at + 1))
+        EXPECT_FALSE(DecodeSizes(good.substr(0, at + 1)).table) << at;
+}
+
+}  // namespace
+}  // namespace tessary
