@@ -95,6 +95,14 @@ TEST_F(Form1Test, WindowMenuSwitchesBetweenTheWindows) {
     EXPECT_FALSE(f.inputsLocked);
     f.mnuWindowGraph.trigger();
     EXPECT_TRUE(f.visible());
+    // While a batch runs the simulation window stays as it is.
+    f.Form2_->hide();
+    f.batchRunning = true;
+    const int beeps = runtime.beepCount();
+    f.cmdSimulation.click();
+    EXPECT_FALSE(f.Form2_->visible());
+    EXPECT_EQ(runtime.beepCount(), beeps + 1);
+    f.batchRunning = false;
 }
 
 TEST_F(Form1Test, ExitEndsTheProgramAtOnce) {
