@@ -34,22 +34,9 @@ void Header(const TextExportSnapshot& s, TextFileWriter& w) {
             w.EndLine();
             break;
         case 11:
-            WriteRefractiveIndexLine(s, w);
-            w.EndLine();
-            if (s.graphSubCode == 1 || s.graphSubCode == 2) WriteWavelengthLine(s, w);
-            w.EndLine();
-            break;
         case 12:
-            WriteWavelengthLine(s, w);
-            w.EndLine();
-            WriteRadiusLine(s, w, true);
-            w.EndLine();
-            break;
         case 14:
-            WriteRefractiveIndexLine(s, w);
-            w.EndLine();
-            WriteWavelengthLine(s, w);
-            w.EndLine();
+            WriteFixedParameterLines(s, w);
             break;
         default:
             break;

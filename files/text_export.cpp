@@ -199,6 +199,31 @@ void WriteRadiusLine(const TextExportSnapshot& s, TextFileWriter& w, bool withSi
 }
 void WriteSweepColumns(const TextExportSnapshot& s, TextFileWriter& w) { SweepColumns(s, w); }
 
+void WriteFixedParameterLines(const TextExportSnapshot& s, TextFileWriter& w) {
+    switch (s.graphCode) {
+        case 11:
+            RefractiveIndexLine(s, w);
+            w.EndLine();
+            if (s.graphSubCode == 1 || s.graphSubCode == 2) WavelengthLine(s, w);
+            w.EndLine();
+            break;
+        case 12:
+            WavelengthLine(s, w);
+            w.EndLine();
+            RadiusLine(s, w, true);
+            w.EndLine();
+            break;
+        case 14:
+            RefractiveIndexLine(s, w);
+            w.EndLine();
+            WavelengthLine(s, w);
+            w.EndLine();
+            break;
+        default:
+            break;
+    }
+}
+
 std::optional<std::pair<std::int32_t, std::int32_t>> ExportPointRange(const std::string& xMinText,
                                                                      const std::string& xMaxText,
                                                                      const std::string& stepText, bool logSteps) {
@@ -244,22 +269,9 @@ void WriteTextExportHeader(const TextExportSnapshot& s, TextFileWriter& w) {
             w.EndLine();
             break;
         case 11:
-            RefractiveIndexLine(s, w);
-            w.EndLine();
-            if (s.graphSubCode == 1 || s.graphSubCode == 2) WavelengthLine(s, w);
-            w.EndLine();
-            break;
         case 12:
-            WavelengthLine(s, w);
-            w.EndLine();
-            RadiusLine(s, w, true);
-            w.EndLine();
-            break;
         case 14:
-            RefractiveIndexLine(s, w);
-            w.EndLine();
-            WavelengthLine(s, w);
-            w.EndLine();
+            WriteFixedParameterLines(s, w);
             break;
         default:
             break;

@@ -73,6 +73,9 @@ void WriteRefractiveIndexLine(const TextExportSnapshot& s, TextFileWriter& w);
 void WriteWavelengthLine(const TextExportSnapshot& s, TextFileWriter& w);
 void WriteRadiusLine(const TextExportSnapshot& s, TextFileWriter& w, bool withSizeParameter);
 void WriteSweepColumns(const TextExportSnapshot& s, TextFileWriter& w);
+// The lines of the values a graph of code 11, 12 or 14 holds fixed (index, wavelength, radius), the
+// same in the text export and the batch report; nothing for other codes.
+void WriteFixedParameterLines(const TextExportSnapshot& s, TextFileWriter& w);
 // The orders the term dump writes: those every table holds, at most 0..117.
 int TermDumpLastOrder(const DebyeTermsView& t);
 
