@@ -15,15 +15,7 @@ bool Holds(std::span<const double> v, std::int64_t first, std::int64_t last) {
 }
 
 void Header(const TextExportSnapshot& s, TextFileWriter& w) {
-    w.PrintLine(kBatchReportHeader);
-    w.EndLine();
-    w.PrintLine("Date & Time: ", s.dateTime);
-    w.EndLine();
-    w.PrintLine("Calculation Method: ", kZone, s.methodLabel);
-    w.EndLine();
-    w.PrintLine("Sphere: ", kTab, s.sphereName);
-    w.PrintLine("Medium: ", kTab, s.mediumName);
-    w.EndLine();
+    WriteHeaderOpening(kBatchReportHeader, s, w);
     switch (s.graphCode) {
         case 1:
             WriteRefractiveIndexLine(s, w);

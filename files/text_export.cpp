@@ -199,6 +199,18 @@ void WriteRadiusLine(const TextExportSnapshot& s, TextFileWriter& w, bool withSi
 }
 void WriteSweepColumns(const TextExportSnapshot& s, TextFileWriter& w) { SweepColumns(s, w); }
 
+void WriteHeaderOpening(const char* firstLine, const TextExportSnapshot& s, TextFileWriter& w) {
+    w.PrintLine(firstLine);
+    w.EndLine();
+    w.PrintLine("Date & Time: ", s.dateTime);
+    w.EndLine();
+    w.PrintLine("Calculation Method: ", kZone, s.methodLabel);
+    w.EndLine();
+    w.PrintLine("Sphere: ", kTab, s.sphereName);
+    w.PrintLine("Medium: ", kTab, s.mediumName);
+    w.EndLine();
+}
+
 void WriteFixedParameterLines(const TextExportSnapshot& s, TextFileWriter& w) {
     switch (s.graphCode) {
         case 11:
@@ -244,15 +256,7 @@ int TermDumpLastOrder(const DebyeTermsView& t) {
 }
 
 void WriteTextExportHeader(const TextExportSnapshot& s, TextFileWriter& w) {
-    w.PrintLine(kTextExportHeader);
-    w.EndLine();
-    w.PrintLine("Date & Time: ", s.dateTime);
-    w.EndLine();
-    w.PrintLine("Calculation Method: ", kZone, s.methodLabel);
-    w.EndLine();
-    w.PrintLine("Sphere: ", kTab, s.sphereName);
-    w.PrintLine("Medium: ", kTab, s.mediumName);
-    w.EndLine();
+    WriteHeaderOpening(kTextExportHeader, s, w);
     switch (s.graphCode) {
         case 1:
             RefractiveIndexLine(s, w);

@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -73,6 +74,8 @@ void WriteRefractiveIndexLine(const TextExportSnapshot& s, TextFileWriter& w);
 void WriteWavelengthLine(const TextExportSnapshot& s, TextFileWriter& w);
 void WriteRadiusLine(const TextExportSnapshot& s, TextFileWriter& w, bool withSizeParameter);
 void WriteSweepColumns(const TextExportSnapshot& s, TextFileWriter& w);
+// The first lines of a header: the given first line, date and time, method, sphere and medium.
+void WriteHeaderOpening(const char* firstLine, const TextExportSnapshot& s, TextFileWriter& w);
 // The lines of the values a graph of code 11, 12 or 14 holds fixed (index, wavelength, radius), the
 // same in the text export and the batch report; nothing for other codes.
 void WriteFixedParameterLines(const TextExportSnapshot& s, TextFileWriter& w);

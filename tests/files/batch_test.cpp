@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "file_bytes.h"
 #include "platform/text/conversions.h"
 #include "scattering/mie.h"
 #include "tests/mainwindow/form1_test_support.h"
@@ -17,12 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using test::ReadAll;
 
 int Count(const std::string& text, const std::string& what) {
     int n = 0;

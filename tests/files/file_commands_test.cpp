@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "file_bytes.h"
 #include "platform/ui/file_dialogs.h"
 #include "tests/mainwindow/form1_test_support.h"
 
@@ -19,17 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadAll(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteAll(const fs::path& p, const std::string& bytes) {
-    std::ofstream out(p, std::ios::binary);
-    out << bytes;
-}
+using test::ReadAll;
+using test::WriteAll;
 
 class FileCommandsTest : public test::Form1Test {
   protected:

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "file_bytes.h"
 #include "platform/text/text_file.h"
 #include "tests/mainwindow/form1_test_support.h"
 
@@ -14,12 +15,7 @@ namespace {
 
 using test::Form1Test;
 
-std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+using test::ReadAll;
 
 // A folder of its own per test, removed afterwards.
 class TempFolder {
