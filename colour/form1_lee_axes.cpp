@@ -2,6 +2,7 @@
 // the left edge, the swept quantity (radius, index or wavelength) under the panel with its title.
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "colour/lee_axes.h"
 #include "graphs/axis_steps.h"
@@ -106,8 +107,14 @@ void Form1::GridLeeAxes(double left, double right, double top, double bottom, do
                 LeeSweepLabel(a + (v - sweepMin) * (b - a) / (sweepMax - sweepMin), d, RoundTo(v, 4));
         });
     }
-    LeeSweepLabel(a, d, sweepMin);
-    LeeSweepLabel(b, d, sweepMax);
+    // The ends are the run's sweep limits, held as Singles: printed as such ("1.1", not 1.10000002384186).
+    for (const auto& [x, v] : {std::pair{a, sweepMin}, std::pair{b, sweepMax}}) {
+        const auto single = static_cast<float>(v);
+        line(x, d, x, d + 100);
+        setCurrentX(x - 45 - textWidth(CStr(single)) / 2);
+        setCurrentY(d + 100);
+        printLine(single);
+    }
 
     const std::string title = SweepTitle(graphCode);
     if (!title.empty()) {

@@ -14,6 +14,7 @@
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/colour.h"
+#include "runs/sweep_steps.h"
 
 namespace tessary {
 
@@ -33,6 +34,61 @@ float CellOf(const LeeStore& s, int k, std::int32_t c) {
     if (k < 0 || c < 0 || static_cast<std::size_t>(k) >= s.size()) return 0.0f;
     const std::vector<float>& row = s[static_cast<std::size_t>(k)];
     return static_cast<std::size_t>(c) < row.size() ? row[static_cast<std::size_t>(c)] : 0.0f;
+}
+
+// Erases the step label: above the panels of a Lee diagram, beside the progress bar of a map.
+void EraseStepLabel(Form1& f) {
+    f.setForeColor(kButtonFace);
+    if (f.graphCode == 20)
+        f.boxFilled(9200, 950, 13000, 1250);
+    else
+        f.boxFilled(9200, 2850, 12000, 3050);
+    f.setForeColor(0);
+}
+
+// The key of the false colours over the unpolarised panel: the colour scale from 1 down to the
+// decade 10^(-2.8 B) that the brightness B maps to the scale's end, with decade ticks and labels.
+void FalseColourKey(Form1& f, double B) {
+    const double W = f.leePanelWidth;
+    const double L = f.graphLeft;
+    const double X0 = 2 * W + L;
+    const bool veryLarge = f.mnuVLarge.checked();
+    const double Y = f.graphTop - (veryLarge ? 700 : 400);
+    const double bandBottom = f.graphTop - (veryLarge ? 400 : 200);
+    for (int n = 10; n <= 7000; ++n) {  // v = -0.01 down to -7 in steps of -0.001
+        const double v = -n / 1000.0;
+        f.scratchI = 0.4 * v;
+        f.ColourScale();
+        const double x = X0 + (W - L) * (-v) / 7;
+        f.line(x, Y, x, bandBottom);
+    }
+    f.setForeColor(0);
+    f.box(X0, Y, 3 * W, bandBottom);
+    const double labelY = f.graphTop - (veryLarge ? 1000 : 650);
+    if (B > 0) {  // no decades to place without a brightness
+        const double lowest = -2.8 * B;
+        const auto x = [&](int t) { return X0 + (W - L) * (-t) / (2.8 * B); };
+        for (int t = 0; t >= lowest; --t) f.line(x(t), Y - 50, x(t), Y);
+        for (int t = 0; t >= lowest; t -= 3) f.line(x(t), Y - 70, x(t), Y);
+        const int q = lowest > -9 ? 1 : (lowest > -18 ? 3 : 6);
+        for (int t = -q; t >= lowest; t -= q) {
+            f.setCurrentX(x(t) - 100);
+            f.setCurrentY(labelY);
+            f.print("10");
+            f.setCurrentX(x(t) + 50);
+            f.setCurrentY(f.graphTop - (veryLarge ? 1100 : 750));
+            const FontSpec kept = f.font();
+            f.setFontName("Small Fonts");
+            f.setFontSize(7);
+            f.setFontBold(false);
+            f.print(t);
+            f.setFont(kept);
+        }
+    }
+    f.line(X0, Y - 70, X0, Y);
+    f.setCurrentX(X0 - 50);
+    f.setCurrentY(labelY);
+    f.print("1");
 }
 
 }  // namespace
@@ -168,15 +224,20 @@ void Form1::PlotLee() {
             colourNorm = AMAX(mPerp, mPara);
             leeNormUnpol = mUnpol;
         }
-        // The step label, once per row.
-        radius = static_cast<double>(sweepStart) * std::pow(static_cast<double>(sweepRatio), k);
+        // The step label, once per row. A map's rows are the linear steps of its run, and the radius
+        // stays the map step's.
         if (graphCode == 20) {
-            setForeColor(kButtonFace);
-            boxFilled(9200, 950, 13000, 1250);
-            setForeColor(0);
+            radius = static_cast<double>(sweepStart) * std::pow(static_cast<double>(sweepRatio), k);
+            EraseStepLabel(*this);
             setCurrentX(9200);
             setCurrentY(950);
             printLine("Step: ", k, "   Radius = ", Format(radius, "#,##0.####"));
+        } else if (graphCode == 22 || graphCode == 23) {
+            EraseStepLabel(*this);
+            setCurrentX(9200);
+            setCurrentY(2850);
+            printLine("Step: ", k, "   Ref Index = ",
+                      Format(MapSweepValue(sweepStart, sweepEnd, k, sweepSteps), "#,##0.####"));
         }
         const Segment column = LeeColumn(k, sweepSteps, d, L, W);
         double previousEnd = graphTop;
@@ -222,10 +283,14 @@ void Form1::PlotLee() {
     setFontSize(8);
     setForeColor(0);
     if (mnuSizeSpecial.checked()) setFontSize(10);
-    setForeColor(kButtonFace);
-    boxFilled(9200, 950, 13000, 1250);
-    boxFilled(2 * W + L, graphTop - 700, 3 * W, graphTop - 400);
-    setForeColor(0);
+    EraseStepLabel(*this);
+    if (falseColours && graphCode > 20) {
+        FalseColourKey(*this, B);
+    } else {
+        setForeColor(kButtonFace);
+        boxFilled(2 * W + L, graphTop - 700, 3 * W, graphTop - 400);
+        setForeColor(0);
+    }
 
     cboBright.setVisible(true);
     cboBright.setEnabled(true);

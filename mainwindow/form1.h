@@ -308,6 +308,8 @@ class Form1 : public Form {
     // computes nothing: stale results, or a yellow cboWave, cboStep or txtRadius (which turns red),
     // refuse; an x range beyond the stored one runs New plot instead. Refused while a run is under way.
     void cmdReplot_Click();
+    // The steps of Replot without its refusals while a run is under way: the closing redraw of a map.
+    void ReplotFromStores();
     // Angle graphs from the stored curves, shared by the run (AngleGraph) and Replot: the lower-panel
     // curves over windowFirst..windowLast from S1 and S2 (phases with mnuAmpPhase, the degree of
     // polarisation with mnuIntPol checked); the graph of code 1 by graphSubCode from the intensities
@@ -798,7 +800,12 @@ class Form1 : public Form {
                      double angleMin, double angleMax);
     void LeeSweepLabel(double x, double y, double v);  // a tick under the panel and v centred on it
     void LeeSetUp();                                   // the cleared window with three empty panels
-    void LeeSweep();                                   // New plot of code 20: one Overplot per radius
+    void LeeSweep();  // New plot of codes 20 to 25: one Overplot per radius, one for a whole map
+    // The rows of an angle map inside the run (codes 22 to 25) and its closing redraw; false after a
+    // stop or a failed step (the run then takes the stop exit).
+    bool MapSteps();
+    // Every Lee store row holds the angle window windowFirst..windowLast of the run.
+    void LeeStoresHoldWindow();
     void PlotLee();
     // The angle grid of the stores, kept from the run: its step and the points stored (offset 0 is
     // leeGridFirst). A redraw outside it computes afresh.

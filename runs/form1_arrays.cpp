@@ -51,4 +51,13 @@ void Form1::Array_Size() {
             if (column.size() < sums) column.resize(sums, 0.0);
 }
 
+void Form1::LeeStoresHoldWindow() {
+    const std::int64_t cells = std::int64_t{windowLast} - windowFirst + 1;
+    if (cells <= 0) return;
+    for (auto* store : {&leeRed1, &leeRed2, &leeGreen1, &leeGreen2, &leeBlue1, &leeBlue2, &leeRed3, &leeRed4,
+                        &leeGreen3, &leeGreen4, &leeBlue3, &leeBlue4})
+        for (std::vector<float>& row : *store)
+            if (row.size() < static_cast<std::size_t>(cells)) row.resize(static_cast<std::size_t>(cells), 0.0f);
+}
+
 }  // namespace tessary

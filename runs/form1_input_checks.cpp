@@ -311,6 +311,8 @@ Next InputChecks::coloursAndDistribution(bool& distribution) {
     if (waves != "RGB" && waves != "Low" && waves != "Med." && waves != "High" && ValueOf(f.cboWave) > 2000)
         return failRed(f.cboWave, "Maximum number of colors = 2000");
     if (!f.optDisp.value()) return Next::GoOn;
+    // A map row is one sphere; nothing would average it.
+    if (IsMap(f.graphCode)) return failRed(f.optDisp, "Size distributions are not available for angle maps");
     if (f.graphCode == 20) {
         if (f.cboDistrib.text() != "Log-normal")
             return failRed(f.cboDistrib, "Log-normal distribution must be used for Lee diagrams");
@@ -589,7 +591,7 @@ Next InputChecks::amplitudeScale() {
 Next InputChecks::colourPathMethods() {
     if (f.calcMethod != 10 && f.calcMethod != 12) return Next::GoOn;
     const bool several = Form1::WaveCountOf(f.cboWave.text()) != 1 && f.graphCode < 10;
-    if (!several && f.graphCode != 20) return Next::GoOn;
+    if (!several && f.graphCode != 20 && !IsMap(f.graphCode)) return Next::GoOn;
     return failRed(f.cboType,
                    "This calculation method is available only for graphs against scattering angle at one "
                    "wavelength and one size",

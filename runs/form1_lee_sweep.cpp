@@ -1,7 +1,8 @@
-// New plot of a Lee diagram (graph code 20): three empty panels (perpendicular, parallel,
-// unpolarised), then one run of the driver per radius of the geometric sweep, each filling column
-// loopStep of the panels. Stop ends the sweep at the next radius. With a size distribution the
-// finished rows are redrawn averaged over it.
+// New plot of a Lee diagram (graph code 20) or an angle map (22 to 25): three empty panels
+// (perpendicular, parallel, unpolarised), then one run of the driver per radius of the geometric
+// sweep, each filling column loopStep of the panels, or one run that computes every row of a map.
+// Stop ends the sweep at the next radius. With a size distribution the finished rows of a Lee
+// diagram are redrawn averaged over it.
 #include <cmath>
 #include <string>
 
@@ -63,28 +64,38 @@ void Form1::LeeSetUp() {
 void Form1::LeeSweep() {
     LeeSetUp();
     sweepSteps = CSng(Val(txtRstep.text())).value;
-    sweepRatio = CSng(std::pow(static_cast<double>(sweepEnd) / sweepStart, 1.0 / sweepSteps)).value;
-    Array_Size();
-    const Checked<std::int16_t> last = CInt(sweepSteps);
-    const int N = last.ok() ? last.value : -1;  // the input checks keep the count whole and in range
-    for (loopStep = 0; loopStep <= N; ++loopStep) {
-        if (runState == 4) break;
+    if (graphCode == 20)
+        sweepRatio = CSng(std::pow(static_cast<double>(sweepEnd) / sweepStart, 1.0 / sweepSteps)).value;
+    Array_Size();  // a map's own step count replaces sweepSteps
+    if (graphCode != 20) {  // a map runs all its rows in one call
         setForeColor(kButtonFace);
         boxFilled(9200, 950, 13000, 1250);
         setForeColor(0);
-        radius = static_cast<double>(sweepStart) * std::pow(static_cast<double>(sweepRatio), loopStep);
-        setCurrentX(9200);
-        setCurrentY(950);
-        printLine("Step: ", loopStep, "   Radius = ", Format(radius, "#,##0.####"));
+        radius = sweepStart;
         loopI = 1;
         Overplot();
+    } else {
+        const Checked<std::int16_t> last = CInt(sweepSteps);
+        const int N = last.ok() ? last.value : -1;  // the input checks keep the count whole and in range
+        for (loopStep = 0; loopStep <= N; ++loopStep) {
+            if (runState == 4) break;
+            setForeColor(kButtonFace);
+            boxFilled(9200, 950, 13000, 1250);
+            setForeColor(0);
+            radius = static_cast<double>(sweepStart) * std::pow(static_cast<double>(sweepRatio), loopStep);
+            setCurrentX(9200);
+            setCurrentY(950);
+            printLine("Step: ", loopStep, "   Radius = ", Format(radius, "#,##0.####"));
+            loopI = 1;
+            Overplot();
+        }
     }
     leeGridStep = Val(cboStep.text());  // the stores' angle grid, for the redraws
     leeGridFirst = windowFirst;
     leeGridLast = runState == 4 ? -1 : windowLast;  // a stopped sweep keeps no redrawable rows
     resultsFromFile = 0;
     // With a size distribution the rows are single sizes; the redraw averages them across the radii.
-    if (optDisp.value() && runState != 4) PlotLee();
+    if (graphCode == 20 && optDisp.value() && runState != 4) PlotLee();
 }
 
 }  // namespace tessary

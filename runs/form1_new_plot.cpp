@@ -57,12 +57,8 @@ void NewPlotRun(Form1& f) {
     f.Array_Size();
     f.cmdExit.setDefault(false);
     f.runState = 1;
-    if (f.graphCode == 20) {
-        f.LeeSweep();
-        return;
-    }
     if (f.graphCode >= 20) {
-        msgBox(NotAvailableMessage("Lee diagrams and angle maps"), mb::kOkOnly, std::string("Error"));
+        f.LeeSweep();
         return;
     }
     for (PictureBox* p : {&f.Picture1, &f.Picture2, &f.Picture3}) p->setVisible(false);

@@ -346,6 +346,10 @@ void Form1::cmdReplot_Click() {
         return;
     }
     const RedrawGuard guard(*this);
+    ReplotFromStores();
+}
+
+void Form1::ReplotFromStores() {
     Replot replot(*this);
     if (replot.run() == Next::End) replot.end();
 }

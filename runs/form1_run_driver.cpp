@@ -93,7 +93,6 @@ bool AnglePath(Form1& f) {
         f.cboLee.setText("Normalised");
         return f.SeveralWavelengths();
     }
-    if (disperse && f.waveCount == 1 && f.graphCode >= 20) return true;
     if (disperse && f.waveCount == 1) return f.DispCalc();
     if (f.graphCode >= 20) {
         f.cboLee.setText("Normalised");
@@ -172,6 +171,7 @@ bool Form1::AngleSetUp() {
     const std::int64_t to = std::int64_t{lastPoint} + sunDiscSteps;
     windowFirst = static_cast<std::int32_t>(std::max<std::int64_t>(from, 1));
     windowLast = static_cast<std::int32_t>(std::min<std::int64_t>(to, points));
+    if (graphCode >= 20) LeeStoresHoldWindow();
     return true;
 }
 
@@ -191,6 +191,7 @@ void Form1::ShowElapsedTime(float startTime) {
 void Form1::RunCommonEnd() {
     if (runState == 4) {  // the stop exit: an empty frame
         cls();
+        for (PictureBox* p : {&Picture1, &Picture2, &Picture3}) p->setVisible(false);
         double x0 = 0, x1 = 180, y0 = 1, y1 = 10000;
         Grid(graphLeft, graphRight, graphTop, graphBottom, x0, x1, y0, y1);
     }

@@ -69,10 +69,7 @@ void Form1::DispatchSeveralWavelengths() {
 bool Form1::SeveralWavelengths() {
     if (cboWave.text() != "RGB") chkComponents.setValue(0);
     if (waveCount <= kMaxComponentWaves) chkComponents.setValue(1);
-    if (graphCode > 21 && graphCode < 26) {
-        RefuseRun("Lee diagrams and angle maps");
-        return false;
-    }
+    if (graphCode > 21 && graphCode < 26) return MapSteps();
     if (optDisp.value() && graphCode != 20) {  // a Lee row is one size; PlotLee averages the rows
         if (graphCode < 20) return SeveralWavelengthsDisperse();
         RefuseRun("Size distributions");

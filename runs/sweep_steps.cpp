@@ -147,4 +147,6 @@ std::optional<SweepValues> StoredSweepValues(int code, int sub, const SweepResul
     return std::nullopt;  // convergence: the routine's own curves
 }
 
+double MapSweepValue(double low, double high, int k, double steps) { return low + (high - low) * k / steps; }
+
 }  // namespace tessary

@@ -30,6 +30,9 @@ struct SweepPlan {
 std::optional<SweepPlan> PlanSweep(int graphCode, double xFrom, double xTo, double xMin, double xMax, double step,
                                    bool logMenu);
 
+// Step k of an angle map: linear from low (k = 0) to high (k = steps).
+double MapSweepValue(double low, double high, int k, double steps);
+
 // The coarsest angle grid of step 90/n, n = 1..9000, that holds theta (degrees) within 1E-5 of a grid
 // point: angleCount = n + 1 and the angle's index. nullopt off the grid or outside 0..180.
 struct AngleOnGrid {

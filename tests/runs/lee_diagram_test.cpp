@@ -1,7 +1,10 @@
-// Lee diagrams on the real main window: New plot lays out three panels and fills one column per
-// radius of the geometric sweep, Stop ends on the empty frame, and the redraw reads only the stores.
+// Lee diagrams and angle maps on the real main window: New plot lays out three panels and fills one
+// column per radius of the geometric sweep or per step of a map, Stop ends on the empty frame, and
+// the redraw reads only the stores.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <string>
 
@@ -33,6 +36,21 @@ class LeeDiagramTest : public test::UiTest {
         form->txtRstep.setText("4");
         form->cboWave.setText("1");
         return *form;
+    }
+
+    // The main window after start-up with the map entry chosen (which computes its preset map).
+    Form1& map(const char* entry) {
+        form = std::make_unique<Form1>();
+        form->load();
+        form->cboGraph.setText(entry);
+        return *form;
+    }
+
+    // Texts printed since the log was cleared that contain part.
+    int printed(const std::string& part) const {
+        return static_cast<int>(std::count_if(form->drawLog().begin(), form->drawLog().end(), [&](const DrawOp& op) {
+            return op.kind == DrawOp::Kind::Text && op.text.find(part) != std::string::npos;
+        }));
     }
 
     std::unique_ptr<Form1> form;
@@ -104,6 +122,123 @@ TEST_F(LeeDiagramTest, StepCountsThatAreNotWholeAreRefused) {
         ASSERT_FALSE(messages.shown().empty()) << steps;
         EXPECT_EQ(messages.last().prompt, "Number of steps not valid") << steps;
         EXPECT_EQ(f.leeGridLast, -1) << steps;  // nothing computed
+    }
+}
+
+
+// The brightest stored perpendicular cell of each row of a single-wavelength Lee diagram lies on the
+// rainbow's maximum, which moves towards the geometric bow (137.86 degrees) as the drop grows.
+TEST_F(LeeDiagramTest, RainbowMaximumOfEachRow) {
+    Form1& f = lee();
+    f.cboStep.setText("0.05");
+    f.txtXmin.setText("130");
+    f.txtXmax.setText("150");
+    f.txtRadius.setText("10");
+    f.txtRmax.setText("1000");
+    f.txtRstep.setText("2");
+    f.txtLambda.setText("0.65");
+    f.optPoint.setValue(true);
+    f.cmdNewPlot.click();
+    ASSERT_EQ(f.leeRed1.size(), 3u);
+    const double expected[] = {142.45, 138.95, 138.10};
+    for (std::size_t k = 0; k < 3; ++k) {
+        const std::vector<float>& row = f.leeRed1[k];
+        const auto c = std::max_element(row.begin(), row.end()) - row.begin();
+        EXPECT_NEAR((f.leeGridFirst + c - 1) * 0.05, expected[k], 1e-9) << k;
+    }
+}
+
+struct MapRun {
+    const char* entry;
+    const char* stepText;  // printed for step 3 of the preset
+};
+
+TEST_F(LeeDiagramTest, MapsComputeEveryStepAndEndRedrawnFromTheStores) {
+    for (const MapRun& m : {MapRun{"Map: angle v. refractive index", "Step:  3    Ref Index = 1.4"},
+                            MapRun{"Map: angle v. imaginary RI", "Step:  3    Imaginary RI = 0.00775"},
+                            MapRun{"Map: angle v. radius", "Step:  3    Radius = 16.25"},
+                            MapRun{"Map: angle v. wavelength", "Step:  3    Wavelength = 0.625"}}) {
+        SCOPED_TRACE(m.entry);
+        Form1& f = map(m.entry);
+        f.setRecording(true);
+        messages.clear();
+        f.cmdNewPlot.click();
+        EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+        EXPECT_GE(printed(m.stepText), 1);
+        ASSERT_EQ(f.leeRed1.size(), 5u);
+        for (std::size_t k = 0; k <= 4; ++k) EXPECT_GT(f.leeRowPeaks[1][k], 0.0f) << k;
+        // The stores hold the whole computed window, sun-disc margin included.
+        EXPECT_GE(f.leeRed1[4].size(), static_cast<std::size_t>(f.windowLast - f.windowFirst + 1));
+        EXPECT_EQ(f.leeGridLast, f.windowLast);
+        EXPECT_EQ(f.cboLee.text(), "Absolute");
+        EXPECT_EQ(f.runState, 1);
+        EXPECT_TRUE(f.Picture3.visible());
+        EXPECT_FALSE(f.inputsLocked);
+    }
+}
+
+TEST_F(LeeDiagramTest, FalseColourKeyOnlyOverMaps) {
+    // Decade ticks of brightness 1 over the unpolarised panel of the Large layout.
+    const auto decadeTicks = [this] {
+        int n = 0;
+        for (const DrawOp& op : form->drawLog())
+            if (op.kind == DrawOp::Kind::Line && op.x1 == op.x2 &&
+                (std::fabs(op.x1 - 12428.571) < 0.01 || std::fabs(op.x1 - 13857.143) < 0.01) &&
+                op.y2 - op.y1 == 50)
+                ++n;
+        return n;
+    };
+    Form1& m = map("Map: angle v. refractive index");
+    m.mnuFalseColours.setChecked(true);
+    m.cboBright.setText("1");
+    m.setRecording(true);
+    m.PlotLee();
+    EXPECT_EQ(decadeTicks(), 2);
+    Form1& l = lee();
+    l.mnuFalseColours.setChecked(true);
+    l.cboBright.setText("1");
+    l.setRecording(true);
+    l.PlotLee();
+    EXPECT_EQ(decadeTicks(), 0);
+}
+
+TEST_F(LeeDiagramTest, StoppedMapEndsOnTheEmptyFrame) {
+    Form1& f = map("Map: angle v. refractive index");
+    int pumps = 0;
+    runtime.setPumpHook([&] {
+        if (++pumps == 3) f.runState = 4;
+    });
+    f.cmdNewPlot.click();
+    runtime.setPumpHook({});
+    EXPECT_EQ(f.runState, 4);  // not shown as finished
+    EXPECT_EQ(f.leeGridLast, -1);
+    EXPECT_FALSE(f.Picture1.visible());
+    EXPECT_FALSE(f.inputsLocked);
+}
+
+TEST_F(LeeDiagramTest, MapRefusals) {
+    const std::string oneSize = "This calculation method is available only for graphs against scattering angle at "
+                                "one wavelength and one size";
+    struct Refusal {
+        const char* method;
+        bool disperse;
+        const char* steps;
+        std::string prompt;
+    };
+    for (const Refusal& r : {Refusal{"Mie", true, "4", "Size distributions are not available for angle maps"},
+                             Refusal{"Aperture", false, "4", oneSize},
+                             Refusal{"Mie", false, "4.7", "Number of steps not valid"}}) {
+        SCOPED_TRACE(r.prompt);
+        Form1& f = map("Map: angle v. refractive index");
+        f.cboType.setText(r.method);
+        f.optDisp.setValue(r.disperse);
+        f.txtF9_step.setText(r.steps);
+        messages.clear();
+        f.leeGridLast = -1;
+        f.cmdNewPlot.click();
+        ASSERT_FALSE(messages.shown().empty());
+        EXPECT_EQ(messages.last().prompt, r.prompt);
+        EXPECT_EQ(f.leeGridLast, -1);  // nothing computed
     }
 }
 
