@@ -242,5 +242,64 @@ TEST_F(LeeDiagramTest, MapRefusals) {
     }
 }
 
+
+// One panel of the Large layout: frame, angle ticks, the sweep labels under it and their ticks.
+TEST_F(LeeDiagramTest, AxesOfOnePanel) {
+    struct Axes {
+        int code;
+        double low, high;
+        std::vector<std::string> labels;  // left to right, ends included
+        std::vector<double> labelX;       // label ticks between the ends
+        std::size_t sweepTicks;           // short ticks along a radius axis
+    };
+    const std::vector<Axes> cases = {
+        {20, 5, 20, {"5", "10", "20"}, {3000}, 16},
+        {20, 1, 10, {"1", "1", "1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "10", "10"}, {}, 91},
+        {22, 1.1f, 1.5f, {"1.1", "1.2", "1.3", "1.4", "1.5"}, {1992.5, 3000, 4007.5}, 0},
+        {23, 0.001f, 0.01f, {".001", ".0018", ".0036", ".0054", ".0072", ".009", ".01"}, {}, 0},
+        {25, 400, 700, {"400", "450", "500", "550", "600", "650", "700"}, {}, 0},
+    };
+    Form1& f = lee();
+    for (const Axes& c : cases) {
+        SCOPED_TRACE(c.code);
+        SCOPED_TRACE(c.low);
+        f.graphCode = c.code;
+        f.setRecording(true);
+        f.clearDrawLog();
+        f.GridLeeAxes(1000, 5000, 3400, 9800, c.low, c.high, 178, 180);
+        std::vector<std::pair<double, std::string>> labels;
+        std::vector<double> labelTicks;
+        std::size_t angleTicks = 0, sweepTicks = 0;
+        bool frame = false;
+        for (const DrawOp& op : f.drawLog()) {
+            if (op.kind == DrawOp::Kind::FilledBox)
+                frame = frame || (op.x1 == 985 && op.y1 == 3385 && op.x2 == 5015 && op.y2 == 9815 &&
+                                  op.colour == rgb(255, 255, 224));
+            if (op.kind == DrawOp::Kind::Line && op.x1 == 985 && op.x2 == 935) ++angleTicks;
+            if (op.kind == DrawOp::Kind::Line && op.y1 == 9815 && op.y2 == 9915 && op.x1 > 985 && op.x1 < 5015)
+                labelTicks.push_back(op.x1);
+            if (op.kind == DrawOp::Kind::Line && op.x1 == op.x2 && op.y1 == 9815 && op.y2 < 9915) ++sweepTicks;
+            if (op.kind == DrawOp::Kind::Text && op.y1 == 9915) {
+                std::string t = op.text;
+                t.erase(std::remove(t.begin(), t.end(), ' '), t.end());
+                labels.emplace_back(op.x1, t);
+            }
+        }
+        EXPECT_TRUE(frame);
+        EXPECT_EQ(angleTicks, 40u);  // 178 to 179.95: the Single step stops short of 180
+        std::stable_sort(labels.begin(), labels.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::vector<std::string> texts;
+        for (const auto& l : labels) texts.push_back(l.second);
+        EXPECT_EQ(texts, c.labels);
+        if (!c.labelX.empty()) {
+            ASSERT_EQ(labelTicks.size(), c.labelX.size());
+            for (std::size_t i = 0; i < c.labelX.size(); ++i) EXPECT_NEAR(labelTicks[i], c.labelX[i], 0.01);
+        }
+        if (c.code == 20) {
+            EXPECT_EQ(sweepTicks, c.sweepTicks);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tessary
