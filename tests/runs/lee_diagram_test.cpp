@@ -77,7 +77,24 @@ TEST_F(LeeDiagramTest, NewPlotFillsEveryRowOfTheGeometricSweep) {
     f.txtRstep.setText("7");  // an edited step count does not reach the redraw
     f.optSun.setValue(true);
     f.optPoint.setValue(true);
+    f.setRecording(true);
+    f.clearDrawLog();
     f.PlotLee();
+    // Cells of the perpendicular panel: half-width first and last steps, half-height end rows.
+    std::vector<DrawOp> cells;
+    for (const DrawOp& op : f.drawLog())
+        if (op.kind == DrawOp::Kind::FilledBox && op.x1 >= 1000 && op.x2 <= 5000 && op.y1 >= 3400 && op.y2 <= 9800)
+            cells.push_back(op);
+    ASSERT_EQ(cells.size(), 5u * 41u);
+    const double columns[][2] = {{1000, 1500}, {1500, 2500}, {2500, 3500}, {3500, 4500}, {4500, 5000}};
+    for (std::size_t k = 0; k < 5; ++k) {
+        EXPECT_DOUBLE_EQ(cells[41 * k].x1, columns[k][0]) << k;
+        EXPECT_DOUBLE_EQ(cells[41 * k].x2, columns[k][1]) << k;
+        EXPECT_DOUBLE_EQ(cells[41 * k].y1, 3400) << k;
+        EXPECT_DOUBLE_EQ(cells[41 * k].y2, 3480) << k;
+        EXPECT_DOUBLE_EQ(cells[41 * k + 40].y1, 9720) << k;
+        EXPECT_DOUBLE_EQ(cells[41 * k + 40].y2, 9800) << k;
+    }
     for (std::size_t e = 1; e <= 3; ++e)
         for (std::size_t k = 0; k <= 4; ++k)
             EXPECT_NEAR(f.leeRowPeaks[e][k], peaks[e][k], 1e-5 * peaks[e][k]);
