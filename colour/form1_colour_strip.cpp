@@ -41,8 +41,7 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
     const int k = loopStep;
     Segment column;
     if (lee) {
-        const double steps = Val((graphCode == 20 ? txtRstep : txtF9_step).text());
-        bowRatio = steps > 0 ? (leePanelWidth - graphLeft) / steps : 0.0;
+        bowRatio = sweepSteps > 0 ? (leePanelWidth - graphLeft) / sweepSteps : 0.0;  // the run's step count
         column = LeeColumn(k, sweepSteps, bowRatio, graphLeft, leePanelWidth);
     }
     xMin = Val(txtXmin.text());

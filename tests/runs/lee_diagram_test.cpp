@@ -219,6 +219,26 @@ TEST_F(LeeDiagramTest, FalseColourKeyOnlyOverMaps) {
     EXPECT_EQ(decadeTicks(), 0);
 }
 
+TEST_F(LeeDiagramTest, RedrawStoppedMidwayStillUnlocksAndAMapFromZeroDrawsNoNaN) {
+    Form1& f = map("Map: angle v. imaginary RI");
+    f.txtF9_min.setText("0");
+    f.txtF9_max.setText("0.01");
+    f.setRecording(true);
+    messages.clear();
+    f.cmdNewPlot.click();
+    EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+    EXPECT_EQ(f.droppedCommands(), 0);  // no coordinate was NaN or infinite
+    EXPECT_EQ(f.leeGridLast, f.windowLast);
+    int pumps = 0;
+    runtime.setPumpHook([&] {
+        if (++pumps == 2) f.runState = 4;
+    });
+    f.PlotLee();
+    runtime.setPumpHook({});
+    EXPECT_FALSE(f.inputsLocked);
+    EXPECT_EQ(f.resultsStale, 0);
+}
+
 TEST_F(LeeDiagramTest, StoppedMapEndsOnTheEmptyFrame) {
     Form1& f = map("Map: angle v. refractive index");
     int pumps = 0;
