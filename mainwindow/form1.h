@@ -798,6 +798,7 @@ class Form1 : public Form {
                      double angleMin, double angleMax);
     void LeeSweepLabel(double x, double y, double v);  // a tick under the panel and v centred on it
     void LeeSetUp();                                   // the cleared window with three empty panels
+    Picture LeeAngleTitle();  // "Scattering angle (degrees)" upright, the picture beside each panel
     void LeeSweep();                                   // New plot of code 20: one Overplot per radius
     void PlotLee();
     // The angle grid of the stores, kept from the run: its step and the points stored (offset 0 is
