@@ -3,13 +3,16 @@
 // changes; then the controls, menus and dialogs are written in the order the settings depend on each
 // other (each write raises its handler, as a user's choice would), the stored results are loaded and
 // the graph is redrawn once at the end.
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
 
+#include "colour/lee_diagram.h"
 #include "files/data_file.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
+#include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 #include "runs/run_rules.h"
 
@@ -43,9 +46,12 @@ class Loader {
     bool check();
     // Writes the settings and results into the window.
     void apply();
+    // A Lee diagram is redrawn by PlotLee itself; everything else, maps included, by Replot.
+    bool isLeeDiagram() const { return g.code == 20; }
 
   private:
     bool hasRayOrders() const;
+    bool checkSweep() const;
     void head();
     void rayOrders();
     void userPoints(UserIndexRows& rows, const UserPointsItems& points);
@@ -53,6 +59,7 @@ class Loader {
     void mediumModel();
     void spectrum();
     void results();
+    void leeResults();
     void caption();
     void notStored();
 
@@ -67,12 +74,43 @@ bool Loader::hasRayOrders() const {
     return d.version >= 201 && (method == 2 || (d.version > 3102 && method >= 5));
 }
 
-bool Loader::check() {
-    if (g.code >= 20) {
-        msgBox("Lee diagrams and angle maps read from a data file cannot be shown by this version of Tessary.",
-               mb::kOkOnly | mb::kInformation, std::string("Tessary"));
+// The first radius of a Lee diagram: the radius box of the file, as the run took it.
+Checked<float> LeeStart(const DataFile& d) { return CSng(Val(d.inputs[2])); }
+
+// The sweep and angle grid of a Lee diagram or map, as New plot would accept them: a whole number of
+// steps, an increasing sweep (of positive values where the run divides by them) and stored points that
+// hold the angle range of the boxes, so the redraw reads only stored cells and never computes.
+bool Loader::checkSweep() const {
+    const float steps = d.sweepSteps;
+    if (!(steps >= 1) || steps != std::floor(steps)) {
+        Invalid("The sweep of " + CStr(steps) + " steps is not a whole number of steps.");
         return false;
     }
+    const Checked<float> start = g.code == 20 ? LeeStart(d) : Checked<float>{d.sweepStart};
+    const bool positive = g.code != 23;  // an imaginary index may start below 0
+    if (!start.ok() || (positive && !(start.value > 0)) || !(start.value < d.sweepEnd)) {
+        Invalid("The sweep from " + CStr(start.value) + " to " + CStr(d.sweepEnd) + " is not valid.");
+        return false;
+    }
+    const double s = Val(d.inputs[7]);
+    const Checked<std::int32_t> first = CLng(Val(d.inputs[5]) / s + 1);
+    const Checked<std::int32_t> last = CLng(Val(d.inputs[6]) / s + 1);
+    if (!first.ok() || !last.ok() || first.value >= last.value || first.value < d.first ||
+        last.value > d.last) {
+        Invalid("The stored points " + CStr(d.first) + " to " + CStr(d.last) + " do not hold the angles " +
+                d.inputs[5] + " to " + d.inputs[6] + ".");
+        return false;
+    }
+    const long long expected = (LeeStepCount(d) + 1LL) * LeeValuesPerStep(d);
+    if (static_cast<long long>(d.leeValues.size()) != expected) {
+        Invalid("The file holds " + CStr(static_cast<std::int64_t>(d.leeValues.size())) +
+                " colour values, not " + CStr(static_cast<std::int64_t>(expected)) + ".");
+        return false;
+    }
+    return true;
+}
+
+bool Loader::check() {
     if (hasRayOrders() && d.rays != "Multiple") {
         const Checked<std::int32_t> p = CLng(Val(d.rays));
         if (!p.ok() || p.value > kDataFileMaxOrder || p.value < -kDataFileMaxOrder) {
@@ -93,21 +131,23 @@ bool Loader::check() {
     in.currentSweepSteps = f.sweepSteps;
     const ResultArrayBounds b = ArrayBoundsFor(in);
     std::int64_t limit = b.curves;
-    if (g.code == 1) {
+    if (g.code == 1 || g.code >= 20) {
         // The angle grid of the stored results: 2 N - 1 points of N angles from 0 to 90 degrees.
         const Checked<std::int32_t> angles = CLng(90 / in.step + 1);
         if (!(in.step > 0) || !angles.ok() || angles.value < 2 || angles.value > kMaxAngleCount) {
             Invalid("The angular resolution \"" + d.inputs[7] + "\" is beyond the program's limits.");
             return false;
         }
-        limit = std::min<std::int64_t>(2 * std::int64_t{angles.value} - 1,
-                                       ValuesPerPoint(d) == 3 ? b.curves : b.colourSums);
+        limit = 2 * std::int64_t{angles.value} - 1;
+        if (g.code == 1)
+            limit = std::min<std::int64_t>(limit, ValuesPerPoint(d) == 3 ? b.curves : b.colourSums);
     }
     if (d.last >= d.first && (d.first < 1 || d.last > limit)) {
         Invalid("The stored points " + CStr(d.first) + " to " + CStr(d.last) + " lie outside the " +
                 CStr(limit) + " points of the graph.");
         return false;
     }
+    if (g.code >= 20 && !checkSweep()) return false;
     if (f.mnuOverplot.checked()) {
         for (const auto& [text, box] : {std::pair{&d.inputs[5], &f.txtXmin}, std::pair{&d.inputs[6], &f.txtXmax}}) {
             if (*text == box->text()) continue;
@@ -386,11 +426,75 @@ void Loader::results() {
         f.angleCount = CLng(90 / Val(d.inputs[7]) + 1).value;
         return;
     }
+    if (g.code >= 20) {
+        leeResults();
+        return;
+    }
     f.txtAngle.setText(d.angleText);
     intensities();
     f.dataXStart = Val(f.txtXmin.text());
     const Checked<std::int32_t> last = CLng(Val(f.txtXmax.text()));
     if (last.ok()) f.windowLast = last.value;
+}
+
+// Grows a table to hold rows x columns (a table the window sized larger keeps its size, as a run's).
+void Fit(std::vector<std::vector<float>>& table, std::size_t rows, std::size_t columns) {
+    if (table.size() < rows) table.resize(rows);
+    for (std::vector<float>& row : table)
+        if (row.size() < columns) row.resize(columns, 0.0f);
+}
+
+// The colour stores and row peaks of a Lee diagram or map (checked to match the file's counts), with the
+// run's sweep and angle grid that the redraw reads in place of the boxes.
+void Loader::leeResults() {
+    f.cboLee.setText("Absolute");
+    f.cboBright.setText("1");
+    // A Lee diagram stores single sizes and its redraw averages them over the distribution, which
+    // therefore stays chosen.
+    if (!(g.code == 20 && d.disperse) && !f.optMono.value()) f.optMono.setValue(true);
+    if (g.code == 20) {
+        f.txtRstep.setText(CStr(d.sweepSteps));
+        f.txtRmax.setText(CStr(d.sweepEnd));
+        f.sweepStart = LeeStart(d).value;
+    } else {
+        f.txtF9_min.setText(CStr(d.sweepStart));
+        f.txtF9_max.setText(CStr(d.sweepEnd));
+        f.txtF9_step.setText(CStr(d.sweepSteps));
+        f.sweepStart = d.sweepStart;
+    }
+    f.cmdReplot.setEnabled(false);
+    f.cmdReplot.setVisible(false);
+    f.peakLee = 0;
+    f.Array_Size();
+    f.sweepEnd = d.sweepEnd;
+    f.sweepSteps = d.sweepSteps;
+    // The maps' linear sweep has no ratio: it keeps the run's.
+    if (g.code == 20)
+        f.sweepRatio =
+            CSng(std::pow(static_cast<double>(f.sweepEnd) / f.sweepStart, 1.0 / f.sweepSteps)).value;
+
+    const auto rows = static_cast<std::size_t>(LeeStepCount(d)) + 1;
+    const auto points = static_cast<std::size_t>(d.last - d.first + 1);
+    LeeStore* const stored[] = {&f.leeRed1, &f.leeGreen1, &f.leeBlue1, &f.leeRed2, &f.leeGreen2, &f.leeBlue2};
+    for (LeeStore* store : stored) Fit(*store, rows, points);
+    for (LeeStore* store : {&f.leeRed3, &f.leeGreen3, &f.leeBlue3, &f.leeRed4, &f.leeGreen4, &f.leeBlue4})
+        Fit(*store, rows, points);
+    Fit(f.leeRowPeaks, 4, rows);
+    std::size_t at = 0;
+    for (std::size_t s = 0; s < rows; ++s) {
+        for (std::size_t j = 0; j < points; ++j)
+            for (LeeStore* store : stored) (*store)[s][j] = d.leeValues[at++];
+        for (std::size_t e = 1; e <= 3; ++e) f.leeRowPeaks[e][s] = d.leeValues[at++];
+        f.peakCommon = AMAX(AMAX(f.leeRowPeaks[2][s], f.leeRowPeaks[1][s]), f.leeRowPeaks[3][s]);
+    }
+    f.peakLee = AMAX(f.peakCommon, f.peakLee);
+
+    f.leeGridStep = Val(d.inputs[7]);
+    f.leeGridFirst = d.first;
+    f.leeGridLast = d.last;
+    const Picture title = f.LeeAngleTitle();
+    for (PictureBox* p : {&f.Picture1, &f.Picture2, &f.Picture3}) p->setPicture(title);
+    if (f.runState == 4) f.runState = 1;  // a stopped earlier run must not stop this redraw
 }
 
 void Loader::caption() {
@@ -526,7 +630,12 @@ void Form1::read_file() {
             const RedrawGuard guard(*this);
             loader.apply();
         }
-        cmdReplot_Click();
+        if (loader.isLeeDiagram()) {
+            const RedrawGuard guard(*this);
+            PlotLee();
+        } else {
+            cmdReplot_Click();
+        }
     }
 }
 

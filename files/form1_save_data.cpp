@@ -155,6 +155,13 @@ void Gatherer::settings() {
 
 // The point range: for graph codes 10 to 19 worked out from the boxes, as the file states it.
 bool Gatherer::range(std::optional<std::pair<std::int32_t, std::int32_t>>& pointRange) {
+    if (code >= 20) {
+        // The angle grid the run stored; a stopped run kept none.
+        d.first = f.leeGridFirst;
+        d.last = f.leeGridLast;
+        if (d.last < d.first) return Refuse("No finished diagram is stored. Run New plot before saving.");
+        return true;
+    }
     if (code < 10 || code > 19) {
         d.first = f.windowFirst;
         d.last = f.windowLast;

@@ -800,6 +800,7 @@ class Form1 : public Form {
                      double angleMin, double angleMax);
     void LeeSweepLabel(double x, double y, double v);  // a tick under the panel and v centred on it
     void LeeSetUp();                                   // the cleared window with three empty panels
+    Picture LeeAngleTitle();  // "Scattering angle (degrees)" upright, the picture beside each panel
     void LeeSweep();  // New plot of codes 20 to 25: one Overplot per radius, one for a whole map
     // The rows of an angle map inside the run (codes 22 to 25) and its closing redraw; false after a
     // stop or a failed step (the run then takes the stop exit).

@@ -20,6 +20,11 @@ constexpr const char* kAngleTitle = "Scattering angle (degrees)";
 
 }  // namespace
 
+Picture Form1::LeeAngleTitle() {
+    return verticalTextPicture(kAngleTitle, 13, 126, "MS Sans Serif", 8, 0x000000u,
+                               toRgb32(mnuWhite.checked() ? 0xFFFFFFu : kButtonFace));
+}
+
 void Form1::LeeSetUp() {
     cls();
     resultsStale = 1;  // the graph-size item must not start a redraw
@@ -42,8 +47,7 @@ void Form1::LeeSetUp() {
     const double angleMax = Val(txtXmax.text());
     for (int n = 0; n < 3; ++n)
         GridLeeAxes(L + n * W, (n + 1) * W, graphTop, graphBottom, sweepStart, sweepEnd, angleMin, angleMax);
-    const Picture title = verticalTextPicture(kAngleTitle, 13, 126, "MS Sans Serif", 8, 0x000000u,
-                                              toRgb32(mnuWhite.checked() ? 0xFFFFFFu : kButtonFace));
+    const Picture title = LeeAngleTitle();
     PictureBox* pictures[] = {&Picture1, &Picture2, &Picture3};
     for (int n = 0; n < 3; ++n) {
         PictureBox& p = *pictures[n];

@@ -52,6 +52,7 @@ struct DrawOp {
     int drawMode = draw::kCopyPen;
     FontSpec font;
     std::string text;
+    bool operator==(const DrawOp&) const = default;
 };
 
 class Canvas {

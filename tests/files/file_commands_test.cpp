@@ -448,3 +448,104 @@ TEST_F(FileCommandsTest, DiameterEntryIsSavedAsTheRadius) {
 
 }  // namespace
 }  // namespace tessary
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <ranges>
+
+#include "colour/lee_diagram.h"
+
+namespace tessary {
+namespace {
+
+std::string Replaced(std::string s, const std::string& from, const std::string& to) {
+    return s.replace(s.find(from), from.size(), to);
+}
+
+// A Lee diagram read back: the stores as the file's 7 digits hold them and the same redraw; a file it
+// does not fit (cut short, half a step, angles not stored) leaves it alone; the file as a map.
+TEST_F(FileCommandsTest, LeeDiagramsReadBackToTheirStoresAndRedraw) {
+    const auto stores = [](Form1& f) {
+        return std::vector{f.leeRed1, f.leeGreen1, f.leeBlue1, f.leeRed2, f.leeGreen2, f.leeBlue2};
+    };
+    std::vector<LeeStore> run;
+    std::string a;
+    for (const std::string sd : {"10", "0"}) {  // with a distribution the redraw averages the rows
+        Form1& f = started();
+        f.cboGraph.setText("Lee diagram");  // 5 to 20 um in 4 steps, 178 to 180 degrees at 0.05
+        f.cboWave.setText("1");
+        if (sd != "0") f.txtRstep.setText("40"), f.optDisp.setValue(true), f.cboSD.setText(sd);
+        f.cmdNewPlot.click();
+        f.cboLee.setText("Absolute");  // as the file restores it
+        run = stores(f);
+        for (float& v : run | std::views::join | std::views::join) v = static_cast<float>(Val(Str(v)));
+        f.setRecording(true);
+        f.PlotLee();
+        const std::vector<DrawOp> drawn = f.drawLog();
+        a = save(f, "a" + sd);
+        Form1& w = started();
+        w.setRecording(true);
+        messages.clear();
+        const std::string cut = a.substr(0, a.rfind("\r\n", a.size() - 3) + 2);
+        for (const std::string& bytes :
+             {a, cut, Replaced(a, " \r\n 20 \r\n", ".5 \r\n 20 \r\n"), Replaced(a, "\r\n178\r\n", "\r\n170\r\n")}) {
+            WriteAll(folder / "a.tsy", bytes);
+            fileDialogs.answer(at("a.tsy"));
+            w.mnuRead.trigger();
+            const std::vector<DrawOp>& log = w.drawLog();
+            EXPECT_TRUE(stores(w) == run && w.optDisp.value() == (sd != "0") && log.size() >= drawn.size() &&
+                        std::equal(drawn.begin(), drawn.end(), log.end() - drawn.size()));
+        }
+        EXPECT_EQ(messages.shown().size(), 3u);
+    }
+    const std::string map = Replaced(a, "\r\n 4 \r\n 20 ", "\r\n 5 \r\n 20 \r\n 4 ");  // start, end, steps
+    WriteAll(folder / "map.tsy", Replaced(map, "Lee diagram", "Map: angle v. radius"));
+    fileDialogs.answer(at("map.tsy"));
+    form->mnuRead.trigger();
+    EXPECT_TRUE(stores(*form) == run && form->txtF9_min.text() + form->txtF9_step.text() == "54");
+    form->leeGridLast = -1;  // as a stopped run leaves it: nothing to save
+    save(*form, "stopped");
+    EXPECT_EQ(messages.last().prompt, "No finished diagram is stored. Run New plot before saving.");
+
+    // A computed map reads back into its stores and boxes.
+    Form1& m = started();
+    m.cboGraph.setText("Map: angle v. refractive index");
+    m.cmdNewPlot.click();
+    run = stores(m);
+    for (float& v : run | std::views::join | std::views::join) v = static_cast<float>(Val(Str(v)));
+    save(m, "m");
+    Form1& r = started();
+    fileDialogs.answer(at("m.tsy"));
+    r.mnuRead.trigger();
+    EXPECT_TRUE(stores(r) == run);
+    EXPECT_EQ(r.graphCode, 22);
+    EXPECT_EQ(r.txtF9_min.text() + " " + r.txtF9_max.text() + " " + r.txtF9_step.text(), "1.1 1.5 4");
+}
+
+// A write failing half-way through the file (past the file size limit) keeps the old file.
+TEST_F(FileCommandsTest, AWriteErrorMidFileKeepsTheOldFile) {
+    Form1& f = computed();
+    f.cboStep.setText("0.1");
+    f.mnuS1S2.setChecked(true);
+    f.cmdNewPlot.click();
+    rlimit held{};
+    getrlimit(RLIMIT_FSIZE, &held);
+    const rlimit limit{save(f, "full").size() / 2, held.rlim_max};
+    ASSERT_GT(limit.rlim_cur, 2u << 16);  // past the first chunks, not at the close
+    WriteAll(folder / "old.tsy", "old");
+    const int beeps = runtime.beepCount();
+    const auto signal = std::signal(SIGXFSZ, SIG_IGN);  // writes past the limit fail with EFBIG
+    setrlimit(RLIMIT_FSIZE, &limit);
+    messages.answer(mb::kYes);  // replace old.tsy
+    save(f, "old");
+    setrlimit(RLIMIT_FSIZE, &held);
+    std::signal(SIGXFSZ, signal);
+    EXPECT_EQ(messages.last().prompt, "Cannot write the file " + at("old.tsy") + ": File too large");
+    EXPECT_EQ(runtime.beepCount(), beeps);
+    EXPECT_EQ(ReadAll(folder / "old.tsy"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);  // no temporary file
+}
+
+}  // namespace
+}  // namespace tessary
