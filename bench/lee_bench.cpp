@@ -62,12 +62,10 @@ void BM_LeeKernelCalls(benchmark::State& state) {
     std::vector<MieInput> calls;
     for (int k = 0; k <= static_cast<int>(f.sweepSteps); ++k) {
         const double radius = static_cast<double>(f.sweepStart) * std::pow(static_cast<double>(f.sweepRatio), k);
-        for (int i = 1; i <= f.waveCount; ++i) {
-            const double lambda = f.waveList[static_cast<std::size_t>(i)];
-            const std::optional<double> m = f.refrel(lambda);
+        for (const Form1::LeeWave& w : f.leeWaves) {  // as the first row called them
             MieInput in;
-            in.x = kTwoPi * radius / lambda * f.mediumRe;
-            in.m = {m.value_or(1.33), f.relIndexIm};
+            in.x = kTwoPi * radius / w.wavelength * w.mediumRe;
+            in.m = {w.mRe, w.mIm};
             in.NANG = f.angleCount;
             in.first = f.windowFirst;
             in.last = f.windowLast;
