@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "mainwindow/form1.h"
@@ -26,19 +27,18 @@ double RowRadius(const Form1& f, int k) {
     return static_cast<double>(f.sweepStart) * std::pow(static_cast<double>(f.sweepRatio), k);
 }
 
-// The plane-wave Mie series of the rows from `from` on, computed together on the worker pool before
-// those rows run; each row then takes its results in turn, so sums, painting, captions, progress and
-// Stop stay in row order and the numbers are those of the row's own calls. The inputs are formed as
-// the rows form them, from the wavelengths, indices and angle window of the first row; a row that
-// forms another input (or any other method) computes its series itself. About two series per thread
-// at a time keep Stop prompt. The last row computed ahead (from - 1 when none).
-int ComputeRowsAhead(Form1& f, int from, int last) {
-    const int threads = SharedPool().Threads();
+// The plane-wave Mie series of a batch of rows from `from` on, started in the background on the
+// worker pool (once the batch before it is done, which the rows then take from): each row takes its
+// results in turn, so sums, painting, captions, progress and Stop stay in row order and the numbers
+// are those of the row's own calls. The inputs are formed as the rows form them, from the
+// wavelengths, indices and angle window of the first row; a row that forms another input (or any
+// other method) computes its series itself. About two series per thread in a batch keep the waits for
+// it short. The last row started (from - 1 when none).
+int StartRowsAhead(Form1& f, int from, int last, int rows) {
     const auto waves = static_cast<int>(f.leeWaves.size());
-    if (threads < 2 || from < 1 || waves < 1 || waves != f.waveCount || f.calcMethod != 1 ||
+    if (SharedPool().Threads() < 2 || from < 1 || waves < 1 || waves != f.waveCount || f.calcMethod != 1 ||
         f.mnuGaussian.checked())
         return from - 1;
-    const int rows = std::max(1, (2 * threads + waves - 1) / waves);
     std::vector<MieInput> inputs;
     int k = from;
     for (; k <= last && k < from + rows; ++k) {
@@ -57,8 +57,20 @@ int ComputeRowsAhead(Form1& f, int from, int last) {
         }
     }
     if (k == from) return from - 1;
-    f.mieAhead.Compute(inputs);
+    f.mieAhead.Start(std::move(inputs));
     return k - 1;
+}
+
+// Keeps the rows ahead started up to one batch beyond the batch of row k.
+void KeepRowsAhead(Form1& f, int k, int last, int& startedUntil) {
+    const int waves = std::max(f.waveCount, 1);
+    const int rows = std::max(1, (2 * SharedPool().Threads() + waves - 1) / waves);
+    while (startedUntil < std::min(k + rows, last)) {
+        const int from = std::max(startedUntil + 1, k);
+        const int until = StartRowsAhead(f, from, last, rows);
+        if (until < from) return;
+        startedUntil = until;
+    }
 }
 
 }  // namespace
@@ -112,10 +124,10 @@ void Form1::LeeSweep() {
     const Checked<std::int16_t> last = CInt(sweepSteps);
     const int N = last.ok() ? last.value : -1;  // the input checks keep the count whole and in range
     leeWaves.clear();
-    int aheadUntil = 0;  // the last row whose series are computed ahead
+    int startedUntil = 0;  // the last row whose series are started ahead
     for (loopStep = 0; loopStep <= N; ++loopStep) {
         if (runState == 4) break;
-        if (loopStep > aheadUntil) aheadUntil = ComputeRowsAhead(*this, loopStep, N);
+        if (loopStep > 0) KeepRowsAhead(*this, loopStep, N, startedUntil);
         setForeColor(kButtonFace);
         boxFilled(9200, 950, 13000, 1250);
         setForeColor(0);
