@@ -31,7 +31,7 @@ enum class MieEntry { BHMIE, BHMIE2 };
 // itself then stops at once with its partial sums.
 template <class OnOrder>
 bool TakeComputedAhead(MieAhead& ahead, const MieInput& in, MieResult& r, const OnOrder& onOrder) {
-    if (ahead.Held() == 0) return false;
+    if (!ahead.Held()) return false;
     MieResult* ready = ahead.Take(in);
     if (ready == nullptr) return false;
     for (int n = 1; n <= ready->termCount; ++n)
