@@ -26,6 +26,7 @@
 #include "scattering/debye_gaussian.h"
 #include "scattering/debye.h"
 #include "scattering/mie.h"
+#include "scattering/mie_ahead.h"
 #include "scattering/mie_gaussian.h"
 #include "simulation/form2.h"
 
@@ -813,6 +814,13 @@ class Form1 : public Form {
     double leeGridStep = 0.0;
     double leeNormUnpol = 0.0;  // the unpolarised panel's norm of the redraw
     std::int32_t leeGridFirst = 0, leeGridLast = -1;
+    // The wavelengths of the first row of a Lee diagram as its series were called (wavelength, the
+    // medium's index, m), from which the series of the later rows are computed ahead on the pool.
+    struct LeeWave {
+        double wavelength, mediumRe, mRe, mIm;
+    };
+    std::vector<LeeWave> leeWaves;
+    MieAhead mieAhead;
 
     // Mie and Debye series: window procedures (variables)
     std::int32_t termCount = 0, loopN = 0;  // series orders of the run, the current order

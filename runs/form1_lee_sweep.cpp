@@ -3,10 +3,15 @@
 // sweep, each filling column loopStep of the panels, or one run that computes every row of a map.
 // Stop ends the sweep at the next radius. With a size distribution the finished rows of a Lee
 // diagram are redrawn averaged over it.
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "mainwindow/form1.h"
+#include "numerics/constants.h"
+#include "numerics/worker_pool.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/colour.h"
 #include "platform/ui/picture.h"
@@ -17,6 +22,57 @@ namespace tessary {
 namespace {
 
 constexpr const char* kAngleTitle = "Scattering angle (degrees)";
+
+// The radius of row k of the geometric sweep, as the sweep forms it.
+double RowRadius(const Form1& f, int k) {
+    return static_cast<double>(f.sweepStart) * std::pow(static_cast<double>(f.sweepRatio), k);
+}
+
+// The plane-wave Mie series of a batch of rows from `from` on, started in the background on the
+// worker pool (once the batch before it is done, which the rows then take from): each row takes its
+// results in turn, so sums, painting, captions, progress and Stop stay in row order and the numbers
+// are those of the row's own calls. The inputs are formed as the rows form them, from the
+// wavelengths, indices and angle window of the first row; a row that forms another input (or any
+// other method) computes its series itself. About two series per thread in a batch keep the waits for
+// it short. The last row started (from - 1 when none).
+int StartRowsAhead(Form1& f, int from, int last, int rows) {
+    const auto waves = static_cast<int>(f.leeWaves.size());
+    if (SharedPool().Threads() < 2 || from < 1 || waves < 1 || waves != f.waveCount || f.calcMethod != 1 ||
+        f.mnuGaussian.checked())
+        return from - 1;
+    std::vector<MieInput> inputs;
+    int k = from;
+    for (; k <= last && k < from + rows; ++k) {
+        const double radius = RowRadius(f, k);
+        if (WaveCountForRadius(f.cboWave.text(), radius).value_or(waves) != waves) break;
+        for (const Form1::LeeWave& w : f.leeWaves) {
+            MieInput in;
+            in.x = kTwoPi * radius / w.wavelength * w.mediumRe;
+            in.m = {w.mRe, w.mIm};
+            in.NANG = std::max(f.angleCount, 2);
+            in.first = f.windowFirst;
+            in.last = f.windowLast;
+            in.angleIndex = f.angleIndex;
+            in.mnuSize = f.mnuSize.checked();
+            inputs.push_back(in);
+        }
+    }
+    if (k == from) return from - 1;
+    f.mieAhead.Start(std::move(inputs));
+    return k - 1;
+}
+
+// Keeps the rows ahead started up to one batch beyond the batch of row k.
+void KeepRowsAhead(Form1& f, int k, int last, int& startedUntil) {
+    const int waves = std::max(f.waveCount, 1);
+    const int rows = std::max(1, (2 * SharedPool().Threads() + waves - 1) / waves);
+    while (startedUntil < std::min(k + rows, last)) {
+        const int from = std::max(startedUntil + 1, k);
+        const int until = StartRowsAhead(f, from, last, rows);
+        if (until < from) return;
+        startedUntil = until;
+    }
+}
 
 }  // namespace
 
@@ -81,18 +137,22 @@ void Form1::LeeSweep() {
     } else {
         const Checked<std::int16_t> last = CInt(sweepSteps);
         const int N = last.ok() ? last.value : -1;  // the input checks keep the count whole and in range
+        leeWaves.clear();
+        int startedUntil = 0;  // the last row whose series are started ahead
         for (loopStep = 0; loopStep <= N; ++loopStep) {
             if (runState == 4) break;
+            if (loopStep > 0) KeepRowsAhead(*this, loopStep, N, startedUntil);
             setForeColor(kButtonFace);
             boxFilled(9200, 950, 13000, 1250);
             setForeColor(0);
-            radius = static_cast<double>(sweepStart) * std::pow(static_cast<double>(sweepRatio), loopStep);
+            radius = RowRadius(*this, loopStep);
             setCurrentX(9200);
             setCurrentY(950);
             printLine("Step: ", loopStep, "   Radius = ", Format(radius, "#,##0.####"));
             loopI = 1;
             Overplot();
         }
+        mieAhead.Clear();
     }
     leeGridStep = Val(cboStep.text());  // the stores' angle grid, for the redraws
     leeGridFirst = windowFirst;

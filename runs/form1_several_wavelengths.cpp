@@ -115,6 +115,7 @@ bool Form1::SeveralWavelengths() {
             print("Wavelength #" + CStr(loopI) + " = " + CStr(RoundTo(wavelength, 6)));
         }
         sizeParam = kTwoPi * radius / wavelength * mediumRe;
+        if (graphCode == 20 && loopStep == 0) leeWaves.push_back({wavelength, mediumRe, calcIndexRe, calcIndexIm});
         UnitFactors(*this);
         doEvents();
         if (runState == 4) break;

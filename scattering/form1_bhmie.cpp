@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
@@ -24,6 +25,20 @@ constexpr OleColor kWhite = 16777215;
 enum class MieEntry { BHMIE, BHMIE2 };
 
 
+
+// The result computed ahead for exactly this input (a later row of a Lee diagram) into `r`, its orders
+// reported one by one as the series reports them. A stop among them leaves it unused: the series
+// itself then stops at once with its partial sums.
+template <class OnOrder>
+bool TakeComputedAhead(MieAhead& ahead, const MieInput& in, MieResult& r, const OnOrder& onOrder) {
+    if (!ahead.Held()) return false;
+    MieResult* ready = ahead.Take(in);
+    if (ready == nullptr) return false;
+    for (int n = 1; n <= ready->termCount; ++n)
+        if (onOrder(n, ready->termCount)) return false;
+    std::swap(r, *ready);
+    return true;
+}
 
 void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& mIm, std::int32_t& NANG,
                      Form1::ComplexTable& S1, Form1::ComplexTable& S2, double& Qext, double& Qsca,
@@ -61,9 +76,9 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
         return f.runState == 4;
     };
     MieResult& r = f.mieWork;
-    if (entry == MieEntry::BHMIE)
-        MieSeries(in, r, onOrder);
-    else
+    if (entry == MieEntry::BHMIE) {
+        if (!TakeComputedAhead(f.mieAhead, in, r, onOrder)) MieSeries(in, r, onOrder);
+    } else
         MieSeries2(in, r, onOrder);
 
     f.termCount = r.termCount;

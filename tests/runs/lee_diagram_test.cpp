@@ -3,12 +3,19 @@
 // the redraw reads only the stores.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
 #include "mainwindow/form1.h"
+#include "numerics/worker_pool.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace tessary {
@@ -336,6 +343,60 @@ TEST_F(LeeDiagramTest, AxesOfOnePanel) {
             EXPECT_EQ(sweepTicks, c.sweepTicks);
         }
     }
+}
+
+// Run by the parent in a child process with TESSARY_THREADS set: an RGB diagram of 5 -> 50 um in 6
+// steps, 130-180 degrees at 0.05 (rows computed ahead on the pool, series over angle blocks), its
+// stores and row peaks written raw where TESSARY_RESULTS_FILE says.
+TEST_F(LeeDiagramTest, WriteStoresForTheParent) {
+    const char* path = std::getenv("TESSARY_RESULTS_FILE");
+    if (path == nullptr) GTEST_SKIP() << "runs as a child of LeeDiagramTest.SameStoresForAnyThreadCount";
+    Form1& f = lee();
+    f.txtRadius.setText("5");
+    f.txtRmax.setText("50");
+    f.txtRstep.setText("6");
+    f.cboWave.setText("RGB");
+    f.txtXmin.setText("130");
+    f.txtXmax.setText("180");
+    f.cmdNewPlot.click();
+    ASSERT_EQ(f.leeGridLast, 3601);
+    std::ofstream out(path, std::ios::binary);
+    const int threads = SharedPool().Threads();
+    out.write(reinterpret_cast<const char*>(&threads), sizeof threads);
+    const auto put = [&](const std::vector<float>& v) {
+        out.write(reinterpret_cast<const char*>(v.data()), static_cast<std::streamsize>(v.size() * sizeof(float)));
+    };
+    for (const auto* store : {&f.leeRed1, &f.leeGreen1, &f.leeBlue1, &f.leeRed2, &f.leeGreen2, &f.leeBlue2})
+        for (const std::vector<float>& row : *store) put(row);
+    for (std::size_t e = 1; e <= 3; ++e) put(f.leeRowPeaks[e]);
+}
+
+std::string RunChild(int threads) {
+    char self[4096];
+    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    const std::string file = testing::TempDir() + "tessary_lee_" + std::to_string(getpid()) + "_" +
+                             std::to_string(threads) + ".bin";
+    const std::string command = "QT_QPA_PLATFORM=offscreen TESSARY_THREADS=" + std::to_string(threads) +
+                                " TESSARY_RESULTS_FILE='" + file + "' '" +
+                                std::string(self, static_cast<std::size_t>(n > 0 ? n : 0)) +
+                                "' --gtest_filter=LeeDiagramTest.WriteStoresForTheParent >/dev/null 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    std::ifstream in(file, std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::remove(file.c_str());
+    return bytes;
+}
+
+TEST_F(LeeDiagramTest, SameStoresForAnyThreadCount) {
+    const std::string one = RunChild(1);
+    const std::string four = RunChild(4);
+    ASSERT_GT(one.size(), 6u * 7u * 1001u * sizeof(float));
+    EXPECT_EQ(one[0], 1);
+    EXPECT_EQ(four[0], 4);
+    EXPECT_NE(one.find_first_not_of('\0', sizeof(int)), std::string::npos);  // colours were stored
+    ASSERT_EQ(four.size(), one.size());
+    EXPECT_TRUE(four.compare(sizeof(int), std::string::npos, one, sizeof(int), std::string::npos) == 0)
+        << "4 threads store other bytes than one";
 }
 
 }  // namespace
