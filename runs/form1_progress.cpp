@@ -17,8 +17,7 @@ constexpr OleColor kBarColour = 12648192;  // &HC0FF00
 void Form1::Progress() {
     // In a sweep of the series and first approximations the percentage follows the step's caption
     // only: nothing changes until the next step's caption (the series report every order).
-    const bool sweepRule = calcMethod >= 1 && calcMethod <= 5 && graphCode >= 10 && graphCode <= 19;
-    if (sweepRule) {
+    if (ProgressFollowsSweepStep()) {
         if (sweepStepShown == sweepStepCount) return;
         sweepStepShown = sweepStepCount;
     }

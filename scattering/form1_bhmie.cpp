@@ -4,9 +4,9 @@
 //
 // Per series order the progress display is updated and, at most every 30 ms, the window's events
 // are pumped so that Stop can be pressed (also once at the start, except in a sweep, which pumps by
-// time between its steps); a stop (runState 4) ends the series after the order in
-// hand with partial sums. Pumping by time changes when a stop is seen, never the numbers of a run
-// that completes.
+// time between its steps; there the series reports every 64th order only, since the display
+// follows the step); a stop (runState 4) ends the series after the order in hand with partial sums.
+// Pumping by time changes when a stop is seen, never the numbers of a run that completes.
 #include <algorithm>
 #include <cstdint>
 #include <string>
@@ -22,6 +22,8 @@ namespace {
 constexpr OleColor kWhite = 16777215;
 
 enum class MieEntry { BHMIE, BHMIE2 };
+
+constexpr int kOrdersPerReportInSweeps = 64;
 
 
 
@@ -39,8 +41,12 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
     in.graph = convergence ? MieGraph::Convergence : MieGraph::Normal;
     in.angleIndex = f.angleIndex;
     in.mnuSize = f.mnuSize.checked();
+    // In a sweep the progress display follows the step, so the orders after the first have only the
+    // pump to serve: the series reports every 64th order, and the pump reads the clock at each report.
+    const bool stepProgress = f.ProgressFollowsSweepStep();
+    if (stepProgress) in.ordersPerCallback = kOrdersPerReportInSweeps;
 
-    SeriesEventPump pump;
+    SeriesEventPump pump(stepProgress ? 1 : 64);
     const bool sweep = f.graphCode >= 10 && f.graphCode <= 19;
     if (!sweep) pump.pumpNow();  // a sweep pumps by time between its steps
     if (entry == MieEntry::BHMIE2 || f.graphCode < 10 || f.graphCode > 19) {  // clear the progress bar

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "numerics/vector_state.h"
 #include "platform/ui/raster.h"
 
 namespace tessary {
@@ -77,6 +78,7 @@ QPoint Canvas::toPixel(double x, double y) const {
 
 void Canvas::fillBackground(QImage& image) const {
     image.fill(QColor::fromRgb(toRgb32(m_backColor)));
+    ClearUpperVectorState();  // Qt's fill leaves them set: the next calculation would run slowly
     if (m_background != nullptr && !m_background->isNull()) {
         QPainter painter(&image);
         painter.drawImage(QPoint(0, 0), *m_background);
