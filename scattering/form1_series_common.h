@@ -51,8 +51,19 @@ class SeriesEventPump {
     Clock::time_point m_last = Clock::now();
 };
 
+// Whether the run is a sweep (graph codes 10 to 19): its loop pumps the events by time between its
+// steps, so a method it calls per step does not pump at its start as well.
+inline bool PumpedBetweenSweepSteps(const Form1& f) { return f.graphCode >= 10 && f.graphCode <= 19; }
+
 // A label's caption or a list's text as a whole number (Integer); 0 when it is none or too large.
+// Up to four plain digits (the usual "1" or "50") are read directly, with the same value.
 inline int WholeNumberOf(const std::string& text) {
+    if (!text.empty() && text.size() <= 4 &&
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        int value = 0;
+        for (const char c : text) value = value * 10 + (c - '0');
+        return value;
+    }
     const Checked<std::int16_t> v = CInt(Val(text));
     return v.ok() ? v.value : 0;
 }

@@ -25,6 +25,21 @@ inline void applySpan(std::uint32_t* row, std::int64_t x0, std::int64_t x1, Pen 
     }
 }
 
+// The pen applied to `count` pixels down a column from p, `stride` pixels apart.
+inline void applyColumn(std::uint32_t* p, std::int64_t count, std::int64_t stride, Pen pen) {
+    switch (pen.mode) {
+        case kModeInvert:
+            for (; count > 0; --count, p += stride) *p = 0xFF000000u | (~*p & 0xFFFFFFu);
+            break;
+        case kModeXorPen:
+            for (; count > 0; --count, p += stride) *p = 0xFF000000u | ((*p ^ pen.rgb) & 0xFFFFFFu);
+            break;
+        default:
+            for (const std::uint32_t value = 0xFF000000u | pen.rgb; count > 0; --count, p += stride) *p = value;
+            break;
+    }
+}
+
 inline void apply(QImage& image, int x, int y, Pen pen) {
     applySpan(reinterpret_cast<std::uint32_t*>(image.scanLine(y)), x, x, pen);
 }
@@ -135,7 +150,7 @@ QRect line(QImage& image, PixelPoint a, PixelPoint b, int width, int drawStyle, 
         std::int64_t vHi = v + bandHigh(width);
         if (!clipSpan(vLo, vHi, vSize)) continue;
         if (xMajor) {  // a column of pixels at x = u
-            for (std::int64_t w = vLo; w <= vHi; ++w) applySpan(bits + w * stride, u, u, pen);
+            applyColumn(bits + vLo * stride + u, vHi - vLo + 1, stride, pen);
             minX = std::min(minX, u), maxX = std::max(maxX, u);
             minY = std::min(minY, vLo), maxY = std::max(maxY, vHi);
         } else {  // a row of pixels at y = u
