@@ -171,6 +171,7 @@ void Canvas::segmentDrawn(DrawOp::Kind kind, OleColor colour, double x1, double 
     m_pristine = false;
     m_currentX = x2;
     m_currentY = y2;
+    if (!m_recording) return;  // a curve draws thousands of segments: no record made to be dropped
     DrawOp op = baseOp(kind, colour);
     op.x1 = x1, op.y1 = y1, op.x2 = x2, op.y2 = y2;
     record(std::move(op));
