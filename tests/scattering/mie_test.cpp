@@ -201,45 +201,21 @@ TEST(MieSeries, ReusedResultGivesFreshValues) {
     }
 }
 
-TEST(MieSeries, NarrowWindowOnAFineGridGivesTheFullGridsValues) {
-    // One angle of 9001 is summed on the calling thread, the whole grid in threaded blocks.
+TEST(MieSeries, OneAngleOfAFineGridAsInTheWholeGrid) {  // unthreaded against threaded blocks
     MieInput in = Sphere(300, {1.33, 0}, 9001);
-    in.first = 1;
     in.last = 2 * in.NANG - 1;
     const MieResult all = Compute(in);
-    for (const int k : {17838, 164, 9001}) {
-        in.first = in.last = k;
-        const MieResult one = Compute(in);
-        EXPECT_EQ(one.S1re[k], all.S1re[k]) << k;
-        EXPECT_EQ(one.S2im[k], all.S2im[k]) << k;
-        EXPECT_EQ(one.g, all.g) << k;
-    }
+    in.first = in.last = 17838;
+    EXPECT_EQ(Compute(in).S1re[17838], all.S1re[17838]);
 }
 
-TEST(MieSeries, ReportsEveryKthOrderAndTheLast) {
-    const MieInput every = Sphere(100, {1.33, 0}, 46);  // 139 orders
-    const MieResult reference = Compute(every);
-    const struct {
-        int k;
-        std::vector<int> orders;
-    } cases[] = {{64, {1, 65, 129, 139}}, {138, {1, 139}}, {500, {1, 139}}, {0, {}}};
-    for (const auto& c : cases) {
-        MieInput in = every;
-        in.ordersPerCallback = c.k;
-        std::vector<int> seen;
-        MieResult r;
-        MieSeries(in, r, [&](int n, int) {
-            seen.push_back(n);
-            return false;
-        });
-        if (c.orders.empty()) {
-            EXPECT_EQ(seen.size(), 139u) << c.k;  // below 1: every order
-        } else {
-            EXPECT_EQ(seen, c.orders) << c.k;
-        }
-        EXPECT_EQ(r.S1re[90], reference.S1re[90]) << c.k;
-        EXPECT_EQ(r.Qsca, reference.Qsca) << c.k;
-    }
+TEST(MieSeries, ReportsOrderOneEveryKthAndTheLast) {  // of 139 orders
+    MieInput in = Sphere(100, {1.33, 0}, 46);
+    in.ordersPerCallback = 64;
+    std::vector<int> seen;
+    MieResult r;
+    MieSeries(in, r, [&](int n, int) { return seen.push_back(n), false; });
+    EXPECT_EQ(seen, (std::vector<int>{1, 65, 129, 139}));
 }
 
 // ---- Stop ------------------------------------------------------------------------------------------
