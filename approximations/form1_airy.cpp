@@ -34,7 +34,8 @@ void Form1::Airy(double& x, double& radius, double& wavelength, double& mRe, dou
     EnsureSize(S2, size);
     angleTotal = 2 * N - 1;
     SeriesEventPump pump;
-    pump.pumpNow();
+    const bool sweep = PumpedBetweenSweepSteps(*this);
+    if (!sweep) pump.pumpNow();
 
     if (!RaysCheck()) {  // an absurd typed order, refused with its message
         runState = 4;
@@ -69,7 +70,7 @@ void Form1::Airy(double& x, double& radius, double& wavelength, double& mRe, dou
     };
     // With no order selected the kernel only zeroes the tables, as the message below expects.
     const ApproxOutcome out = AiryAmplitudes(in, rays, {S1[0], S1[1], S2[0], S2[1]}, onPoint);
-    pump.pumpNow();
+    if (!sweep) pump.pumpNow();
     if (noRays) {
         msgBox("No rays selected", mb::kOkOnly, "Error");
         runState = 4;

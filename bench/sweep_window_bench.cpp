@@ -1,10 +1,12 @@
 // Sweeps and size-distribution averages through the main window, headless, beside the bare kernel
-// calls they make: 1000 steps of the Mie series against the size parameter at 178 degrees (a 46-point
+// calls they make (the same size parameters, index, grid, angle window and term counts): 1000 steps of the Mie series against the size parameter at 178 degrees (a 46-point
 // angle grid) and at 178.37 degrees (a 9001-point grid), and a Log-normal distribution of 50 samples
 // around 100 um on the 0.1 degree angle graph.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -50,8 +52,54 @@ void BM_SweepWindow(benchmark::State& state) {
     f->txtAngle.setText(state.range(0) == 0 ? "178" : "178.37");
     f->txtRefractReal.setText("1.33");
     for (auto _ : state) f->cmdNewPlot.click();
+    // The call the kernel benchmark repeats: grid, angle index and the last step's terms.
+    state.counters["NANG"] = f->angleCount;
+    state.counters["index"] = f->angleIndex;
+    state.counters["terms"] = f->termCount;
 }
 BENCHMARK(BM_SweepWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The two alternated in one run, 20 times each: on a shared machine the fastest of each, taken
+// minutes apart from the other, compares badly. ratio = fastest sweep / fastest kernel calls.
+void BM_SweepWindowOverKernelCalls(benchmark::State& state) {
+    Runtime runtime;
+    runtime.setMessageBoxResponder([](const MessageBoxRequest&) { return 1; });
+    auto f = std::make_unique<Form1>();
+    f->load();
+    f->cboGraph.setText("Intensity v. size parameter x");
+    f->mnuXStepLog.setChecked(false);
+    f->txtXmin.setText("1");
+    f->txtXmax.setText("1000");
+    f->cboStep.setText("1");
+    f->txtAngle.setText(state.range(0) == 0 ? "178" : "178.37");
+    f->txtRefractReal.setText("1.33");
+    MieInput in;
+    in.m = {1.33, 0.0};
+    in.NANG = state.range(0) == 0 ? 46 : 9001;
+    in.first = in.last = state.range(0) == 0 ? 90 : 17838;
+    MieResult r;
+    using Clock = std::chrono::steady_clock;
+    double kernel = 1e30, sweep = 1e30;
+    for (auto _ : state) {
+        for (int pair = 0; pair < 20; ++pair) {
+            const Clock::time_point t0 = Clock::now();
+            for (int x = 1; x <= 1000; ++x) {
+                in.x = x;
+                MieSeries(in, r);
+                benchmark::DoNotOptimize(r.S1re.data());
+            }
+            const Clock::time_point t1 = Clock::now();
+            f->cmdNewPlot.click();
+            const Clock::time_point t2 = Clock::now();
+            kernel = std::min(kernel, std::chrono::duration<double, std::milli>(t1 - t0).count());
+            sweep = std::min(sweep, std::chrono::duration<double, std::milli>(t2 - t1).count());
+        }
+    }
+    state.counters["kernel_ms"] = kernel;
+    state.counters["sweep_ms"] = sweep;
+    state.counters["ratio"] = sweep / kernel;
+}
+BENCHMARK(BM_SweepWindowOverKernelCalls)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The 50 kernel calls of a Log-normal distribution (sigma 20 %) around 100 um at 0.65 um.
 void BM_DistributionKernelCalls(benchmark::State& state) {

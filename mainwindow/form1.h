@@ -273,6 +273,11 @@ class Form1 : public Form {
     void TypeCalc();
     // The percentage of the running calculation in txtProgress and the bar at (12000, 1900).
     void Progress();
+    // True in a sweep of the series and first approximations: the progress display then follows the
+    // step's caption only, and Progress changes nothing after its first call in a step.
+    bool ProgressFollowsSweepStep() const {
+        return calcMethod >= 1 && calcMethod <= 5 && graphCode >= 10 && graphCode <= 19;
+    }
     // Re-creates (all zero) the result arrays with the sizes the next run needs.
     void Array_Size();
     // The run driver: set-up, path, calculation, drawing and common end of one run.

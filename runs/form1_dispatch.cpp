@@ -1,12 +1,14 @@
 // Method dispatch of the run driver: the routine of the method code, called with the argument list
 // of its kind (the series form, the diffraction form or the extended form).
 #include "mainwindow/form1.h"
+#include "numerics/vector_state.h"
 
 namespace tessary {
 
 // The one-wavelength path: codes 1 to 12 are served, code 2 by its Gaussian-beam routine when the
 // beam menu is checked. A code outside 1 to 12 calls nothing.
 void Form1::DispatchMethod(std::int32_t& first, std::int32_t& last) {
+    ClearUpperVectorState();  // whatever ran since the last call (captions, drawing) may have set them
     if (calcMethod == 1) {
         BHMIE(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack, asymmetryG,
               first, last);

@@ -17,7 +17,7 @@ constexpr OleColor kBarColour = 12648192;  // &HC0FF00
 void Form1::Progress() {
     // In a sweep of the series and first approximations the percentage follows the step's caption
     // only: nothing changes until the next step's caption (the series report every order).
-    const bool sweepRule = calcMethod >= 1 && calcMethod <= 5 && graphCode >= 10 && graphCode <= 19;
+    const bool sweepRule = ProgressFollowsSweepStep();
     if (sweepRule) {
         if (sweepStepShown == sweepStepCount) return;
         sweepStepShown = sweepStepCount;
@@ -28,7 +28,7 @@ void Form1::Progress() {
     in.waveCount = waveCount;
     in.disperse = optDisp.value();
     in.gaussian = mnuGaussian.checked();
-    in.sweepFraction = Val(Label20.caption());
+    if (sweepRule) in.sweepFraction = Val(Label20.caption());  // read by the sweep rule only
     in.loopN = loopN;
     in.termCount = termCount;
     in.loopJ = loopJ;

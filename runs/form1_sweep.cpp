@@ -12,6 +12,7 @@
 
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
+#include "numerics/vector_state.h"
 #include "platform/text/conversions.h"
 #include "runs/sweep_steps.h"
 #include "scattering/form1_series_common.h"
@@ -110,7 +111,8 @@ void StoreStep(Form1& f, std::int32_t i) {
 }  // namespace
 
 void Form1::DispatchSweepMethod(std::int32_t& first, std::int32_t& last) {
-    if (calcMethod == 2) {  // the plane-wave series, whatever the beam menu says
+    if (calcMethod == 2) {
+        ClearUpperVectorState();  // the plane-wave series, whatever the beam menu says
         DebyeSeries(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack,
                     asymmetryG, first, last);
         return;

@@ -4,12 +4,14 @@
 //
 // Per series order the progress display is updated and, at most every 30 ms, the window's events
 // are pumped so that Stop can be pressed (also once at the start, except in a sweep, which pumps by
-// time between its steps); a stop (runState 4) ends the series after the order in
-// hand with partial sums. Pumping by time changes when a stop is seen, never the numbers of a run
-// that completes.
+// time between its steps; there the series reports every 64th order only, since the display
+// follows the step); a stop (runState 4) ends the series after the order in hand with partial sums.
+// Pumping by time changes when a stop is seen, never the numbers of a run that completes.
 #include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <utility>
 
 #include "mainwindow/form1.h"
@@ -23,6 +25,8 @@ namespace {
 constexpr OleColor kWhite = 16777215;
 
 enum class MieEntry { BHMIE, BHMIE2 };
+
+constexpr int kOrdersPerReportInSweeps = 64;
 
 
 
@@ -54,9 +58,13 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
     in.graph = convergence ? MieGraph::Convergence : MieGraph::Normal;
     in.angleIndex = f.angleIndex;
     in.mnuSize = f.mnuSize.checked();
+    // In a sweep the progress display follows the step, so the orders after the first have only the
+    // pump to serve: the series reports every 64th order, the pump reads the clock every 8th report.
+    const bool stepProgress = f.ProgressFollowsSweepStep();
+    if (stepProgress) in.ordersPerCallback = kOrdersPerReportInSweeps;
 
-    SeriesEventPump pump;
-    const bool sweep = f.graphCode >= 10 && f.graphCode <= 19;
+    SeriesEventPump pump(stepProgress ? 8 : 64);
+    const bool sweep = PumpedBetweenSweepSteps(f);
     if (!sweep) pump.pumpNow();  // a sweep pumps by time between its steps
     if (entry == MieEntry::BHMIE2 || f.graphCode < 10 || f.graphCode > 19) {  // clear the progress bar
         f.setForeColor(kWhite);
@@ -117,12 +125,23 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
     }
 }
 
-std::string MieTitle(const Form1& f) { return "Mie scattering:  " + f.sphereName + " in " + f.mediumName; }
+// Whether text is the parts one after another.
+bool IsJoined(std::string_view text, std::initializer_list<std::string_view> parts) {
+    for (const std::string_view part : parts) {
+        if (text.substr(0, part.size()) != part) return false;
+        text.remove_prefix(part.size());
+    }
+    return text.empty();
+}
 
-// Sets a caption only when it changes: a sweep calls the series a thousand times with the same one.
+// Sets the caption made of the parts only when it changes: a sweep calls the series a thousand times
+// with the same one, and the parts are joined only then.
 template <class Captioned>
-void ShowCaption(Captioned& target, const std::string& caption) {
-    if (target.caption() != caption) target.setCaption(caption);
+void ShowCaption(Captioned& target, std::initializer_list<std::string_view> parts) {
+    if (IsJoined(target.caption(), parts)) return;
+    std::string caption;
+    for (const std::string_view part : parts) caption += part;
+    target.setCaption(std::move(caption));
 }
 
 }  // namespace
@@ -135,11 +154,11 @@ void Form1::BHMIE(double& x, double& mRe, double& mIm, std::int32_t& NANG, Compl
         MIE_Gaussian(x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
         return;
     }
-    ShowCaption(lblDebyeRays, "Mie (plane wave)");
+    ShowCaption(lblDebyeRays, {"Mie (plane wave)"});
     if (runState == 4) return;
-    if (cboType.text() == "Mie") ShowCaption(*this, MieTitle(*this));
+    if (cboType.text() == "Mie") ShowCaption(*this, {"Mie scattering:  ", sphereName, " in ", mediumName});
     if (cboType.text() == "Debye" && cboRays.text() == "0")
-        ShowCaption(*this, "Debye series (p = 0):  " + sphereName + " in " + mediumName);
+        ShowCaption(*this, {"Debye series (p = 0):  ", sphereName, " in ", mediumName});
     MieWindowSeries(*this, MieEntry::BHMIE, x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
 }
 
@@ -147,7 +166,7 @@ void Form1::BHMIE2(double& x, double& mRe, double& mIm, std::int32_t& NANG, Comp
                    ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
                    std::int32_t& first, std::int32_t& last) {
     if (runState == 4) return;
-    ShowCaption(*this, MieTitle(*this));
+    ShowCaption(*this, {"Mie scattering:  ", sphereName, " in ", mediumName});
     MieWindowSeries(*this, MieEntry::BHMIE2, x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
 }
 

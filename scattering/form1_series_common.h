@@ -25,27 +25,45 @@ class SeriesEventPump {
     using Clock = std::chrono::steady_clock;
     static constexpr auto kInterval = std::chrono::milliseconds(30);
 
+    SeriesEventPump() = default;
+    // A caller that calls pumpIfDue() rarely (every 64th series order, say) reads the clock more often.
+    explicit SeriesEventPump(unsigned callsPerClockRead)
+        : m_callsPerClockRead(callsPerClockRead < 1 ? 1 : callsPerClockRead),
+          m_untilClockRead(m_callsPerClockRead) {}
+
     // Pumps now and starts the next interval.
     void pumpNow() {
         doEvents();
         m_last = Clock::now();
     }
     // Pumps when the interval since the last pump (or since construction) has passed. The clock is
-    // read on every 64th call only: a series order takes far less than the interval, and reading the
-    // clock per order costs as much as a short series itself.
+    // read on every 64th call only (or as constructed): a series order takes far less than the
+    // interval, and reading the clock per order costs as much as a short series itself.
     void pumpIfDue() {
-        if (++m_calls % kCallsPerClockRead != 0) return;
+        if (--m_untilClockRead != 0) return;
+        m_untilClockRead = m_callsPerClockRead;
         if (Clock::now() - m_last >= kInterval) pumpNow();
     }
 
   private:
-    static constexpr unsigned kCallsPerClockRead = 64;
+    unsigned m_callsPerClockRead = 64;
+    unsigned m_untilClockRead = 64;
     Clock::time_point m_last = Clock::now();
-    unsigned m_calls = 0;
 };
 
+// Whether the run is a sweep (graph codes 10 to 19): its loop pumps the events by time between its
+// steps, so a method it calls per step does not pump at its start as well.
+inline bool PumpedBetweenSweepSteps(const Form1& f) { return f.graphCode >= 10 && f.graphCode <= 19; }
+
 // A label's caption or a list's text as a whole number (Integer); 0 when it is none or too large.
+// Up to four plain digits (the usual "1" or "50") are read directly, with the same value.
 inline int WholeNumberOf(const std::string& text) {
+    if (!text.empty() && text.size() <= 4 &&
+        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        int value = 0;
+        for (const char c : text) value = value * 10 + (c - '0');
+        return value;
+    }
     const Checked<std::int16_t> v = CInt(Val(text));
     return v.ok() ? v.value : 0;
 }

@@ -22,9 +22,9 @@ namespace {
 constexpr char kErrorTitle[] = "Error in BHMIE sub-routine";
 constexpr char kTooLarge[] = "Reduce radius or increase wavelength";
 
-// Threads: runs of at least kThreadedAngles angles and kThreadedOrders orders are summed in bands of
-// kOrderBand orders over blocks of kAngleBlock angles, the blocks spread over the worker pool. The
-// cut depends on the run alone, never on the thread count.
+// Threads: runs of at least kThreadedAngles window angles and kThreadedOrders orders are summed in
+// bands of kOrderBand orders over blocks of kAngleBlock angles, the blocks spread over the worker
+// pool. The cut depends on the run alone, never on the thread count.
 constexpr int kThreadedAngles = 200;
 constexpr int kThreadedOrders = 50;
 constexpr int kOrderBand = 128;
@@ -186,6 +186,15 @@ Segments WindowSegments(int nang, int first, int last) {
                              mLo <= b && b <= mHi};
     }
     return s;
+}
+
+// The angles J whose functions the window needs (forward, mirrored or both).
+int WindowAngles(const Segments& segments) {
+    int count = 0;
+    for (int i = 0; i < segments.count; ++i)
+        if (segments.list[i].forward || segments.list[i].mirror)
+            count += segments.list[i].end - segments.list[i].begin;
+    return count;
 }
 
 // One order over the angles J = begin..end - 1 that the window needs: the angular functions, then the
@@ -479,8 +488,9 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
 
     // Work in bands of orders: the calling thread forms the coefficients of a band, the blocks of
     // angles run through all its orders (on the pool), then the per-order callback sees each order of
-    // the band. Small runs take bands of one order and one block, on the calling thread.
-    const bool large = nang >= kThreadedAngles && terms >= kThreadedOrders;
+    // the band. Small runs take bands of one order and one block, on the calling thread. A run is as
+    // large as the angles its window makes: one angle of a fine grid is a small run.
+    const bool large = WindowAngles(segments) >= kThreadedAngles && terms >= kThreadedOrders;
     const int bandSize = large ? kOrderBand : 1;
     const int blocks = large ? (nang + kAngleBlock - 1) / kAngleBlock : 1;
     const int blockSize = large ? kAngleBlock : nang;
@@ -500,6 +510,8 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
 
     Series series(in.x, in.m);
     double P = -1.0;  // (-1)^(n-1) after the sign change of each order
+    const int ordersPerCallback = std::max(in.ordersPerCallback, 1);
+    int untilCallback = 1;  // order 1 is reported
     for (bandFirst = 1; bandFirst <= terms; bandFirst += bandCount) {
         bandCount = std::min(bandSize, terms - bandFirst + 1);
         for (int i = 0; i < bandCount; ++i) {
@@ -512,6 +524,8 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
         SharedPool().ForEach(blocks, sumBlock);
         r.ordersDone = bandFirst + bandCount - 1;
         for (int n = bandFirst; n <= r.ordersDone; ++n) {
+            if (--untilCallback > 0 && n != terms) continue;
+            untilCallback = ordersPerCallback;
             if (!onOrder(n, terms)) continue;
             // Stop: the orders of this band are complete; raw sums, no efficiencies.
             CopyAmplitudes(r, segments);

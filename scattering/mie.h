@@ -38,6 +38,9 @@ struct MieInput {
     MieGraph graph = MieGraph::Normal;
     int angleIndex = 1;    // convergence graph: the angle index whose intensities are kept per order
     bool mnuSize = false;  // divide S1 and S2 by x before Qext and Qback are formed
+    // onOrder sees order 1, every ordersPerCallback-th order after it and the last; 1: every order.
+    // A caller with nothing to do per order (a sweep's short series) saves the call.
+    int ordersPerCallback = 1;
 };
 
 enum class MieStatus {
@@ -144,7 +147,9 @@ class MieOrderCallback {
 //
 // `onOrder` is called on the calling thread once per order n = 1..termCount after the amplitudes of
 // that order are summed (and, for the convergence graph, after its intensities are stored); never
-// inside the angle loops. Runs of at least 200 angles (NANG) and 50 orders are summed in bands of 128
+// inside the angle loops. With ordersPerCallback k > 1 only for n = 1, 1 + k, 1 + 2k, ... and
+// termCount. Runs of at least 200 angles in the window (J = 1..NANG whose index J or 2 NANG - J lies in
+// first..last) and 50 orders are summed in bands of 128
 // orders, each band over blocks of 256 angles spread over the worker pool (numerics/worker_pool.h),
 // and `onOrder` then sees the orders of a band after the whole band is summed: a stop ends the run at
 // the end of the band (ordersDone), which is where the sums stand. Every value is the same to the bit

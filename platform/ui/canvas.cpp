@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "numerics/vector_state.h"
 #include "platform/ui/raster.h"
 
 namespace tessary {
@@ -77,6 +78,7 @@ QPoint Canvas::toPixel(double x, double y) const {
 
 void Canvas::fillBackground(QImage& image) const {
     image.fill(QColor::fromRgb(toRgb32(m_backColor)));
+    ClearUpperVectorState();  // Qt's fill leaves them set: the next calculation would run slowly
     if (m_background != nullptr && !m_background->isNull()) {
         QPainter painter(&image);
         painter.drawImage(QPoint(0, 0), *m_background);
@@ -169,6 +171,7 @@ void Canvas::segmentDrawn(DrawOp::Kind kind, OleColor colour, double x1, double 
     m_pristine = false;
     m_currentX = x2;
     m_currentY = y2;
+    if (!m_recording) return;  // a curve draws thousands of segments: no record made to be dropped
     DrawOp op = baseOp(kind, colour);
     op.x1 = x1, op.y1 = y1, op.x2 = x2, op.y2 = y2;
     record(std::move(op));

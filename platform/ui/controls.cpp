@@ -112,7 +112,16 @@ void Control::raise(const std::function<void()>& handler) const {
 
 void Control::setVisible(bool visible) {
     m_visible = visible;
+    if (visible && m_textStale) {
+        m_textStale = false;
+        refreshText();
+    }
     if (m_widget) m_widget->setVisible(visible);
+}
+
+void Control::refreshTextWhenShown() {
+    m_textStale = !m_visible;
+    if (m_visible) refreshText();
 }
 
 void Control::setEnabled(bool enabled) {
@@ -502,7 +511,7 @@ void Label::refreshText() { label()->setText(withoutAccelerators(displayText(m_c
 
 void Label::setCaption(std::string caption) {
     m_caption = std::move(caption);
-    refreshText();
+    refreshTextWhenShown();
 }
 
 void Label::setAlignment(int alignment) {

@@ -119,6 +119,9 @@ class Control {
     void raise(const std::function<void()>& handler) const;
     // Redraws texts that depend on the font (the Symbol font shows Greek letters).
     virtual void refreshText() {}
+    // refreshText now, or when the control is next shown: a hidden control that holds a value a run
+    // sets at every step (a sweep's fraction) then costs no widget update per step.
+    void refreshTextWhenShown();
     // Called after code changed the size (a hidden widget gets its resize event only when shown).
     virtual void resized() {}
     void applyPalette();
@@ -134,6 +137,7 @@ class Control {
     Form* m_form;
     QPointer<QWidget> m_widget;
     bool m_visible = true;
+    bool m_textStale = false;  // refreshText is due when shown
     bool m_enabled = true;
     std::string m_toolTip;
     OleColor m_backColor;

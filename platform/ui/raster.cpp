@@ -10,20 +10,38 @@ namespace tessary::raster {
 
 namespace {
 
-inline void apply(QImage& image, int x, int y, Pen pen) {
-    auto* row = reinterpret_cast<std::uint32_t*>(image.scanLine(y));
-    std::uint32_t& p = row[x];
+// The pen applied to the pixels x0..x1 of one row.
+inline void applySpan(std::uint32_t* row, std::int64_t x0, std::int64_t x1, Pen pen) {
     switch (pen.mode) {
         case kModeInvert:
-            p = 0xFF000000u | (~p & 0xFFFFFFu);
+            for (std::int64_t x = x0; x <= x1; ++x) row[x] = 0xFF000000u | (~row[x] & 0xFFFFFFu);
             break;
         case kModeXorPen:
-            p = 0xFF000000u | ((p ^ pen.rgb) & 0xFFFFFFu);
+            for (std::int64_t x = x0; x <= x1; ++x) row[x] = 0xFF000000u | ((row[x] ^ pen.rgb) & 0xFFFFFFu);
             break;
         default:
-            p = 0xFF000000u | pen.rgb;
+            std::fill(row + x0, row + x1 + 1, 0xFF000000u | pen.rgb);
             break;
     }
+}
+
+// The pen applied to `count` pixels down a column from p, `stride` pixels apart.
+inline void applyColumn(std::uint32_t* p, std::int64_t count, std::int64_t stride, Pen pen) {
+    switch (pen.mode) {
+        case kModeInvert:
+            for (; count > 0; --count, p += stride) *p = 0xFF000000u | (~*p & 0xFFFFFFu);
+            break;
+        case kModeXorPen:
+            for (; count > 0; --count, p += stride) *p = 0xFF000000u | ((*p ^ pen.rgb) & 0xFFFFFFu);
+            break;
+        default:
+            for (const std::uint32_t value = 0xFF000000u | pen.rgb; count > 0; --count, p += stride) *p = value;
+            break;
+    }
+}
+
+inline void apply(QImage& image, int x, int y, Pen pen) {
+    applySpan(reinterpret_cast<std::uint32_t*>(image.scanLine(y)), x, x, pen);
 }
 
 // Dash patterns in pixels, alternately on and off; an empty pattern is solid.
@@ -51,12 +69,6 @@ bool patternOn(const Pattern& pattern, std::int64_t step) {
     return false;
 }
 
-// floor(a / b) for b > 0.
-inline std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
-    const std::int64_t q = a / b;
-    return (a % b != 0 && a < 0) ? q - 1 : q;
-}
-
 // Clips [lo, hi] of pixel indices to [0, size - 1]; false when nothing is left.
 inline bool clipSpan(std::int64_t& lo, std::int64_t& hi, int size) {
     lo = std::max<std::int64_t>(lo, 0);
@@ -69,10 +81,10 @@ QRect spanRect(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y
                  QPoint(static_cast<int>(x1), static_cast<int>(y1)));
 }
 
-// Fills rows y0..y1, columns x0..x1 (already clipped).
+// Fills rows y0..y1, columns x0..x1 (already clipped), a row at a time.
 void fillClipped(QImage& image, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, Pen pen) {
     for (std::int64_t y = y0; y <= y1; ++y)
-        for (std::int64_t x = x0; x <= x1; ++x) apply(image, static_cast<int>(x), static_cast<int>(y), pen);
+        applySpan(reinterpret_cast<std::uint32_t*>(image.scanLine(static_cast<int>(y))), x0, x1, pen);
 }
 
 // Band of a width-w stroke around a coordinate: offsets -(w-1)/2 .. w/2.
@@ -110,22 +122,41 @@ QRect line(QImage& image, PixelPoint a, PixelPoint b, int width, int drawStyle, 
         iLo = std::max(iLo, u0 - (uSize - 1));
         iHi = std::min(iHi, u0);
     }
+    if (iLo > iHi) return {};
+    // The minor offset of step i, floor((2 i adv + n) / (2 n)), carried from step to step as a quotient
+    // and remainder (the numerator is never negative): no division per pixel.
+    const std::int64_t den = n > 0 ? 2 * n : 1;  // a single point (n = 0) stays at v0
+    std::int64_t q = 0, r = 0, dq = 0, dr = 0;
+    if (n > 0) {
+        const std::int64_t first = 2 * iLo * adv + n;
+        q = first / den;
+        r = first % den;
+        dq = 2 * adv / den;
+        dr = 2 * adv % den;
+    }
+    const bool solid = pattern.count == 0;
+    auto* const bits = reinterpret_cast<std::uint32_t*>(image.bits());
+    const std::int64_t stride = image.bytesPerLine() / 4;
     std::int64_t minX = image.width(), minY = image.height(), maxX = -1, maxY = -1;
-    for (std::int64_t i = iLo; i <= iHi; ++i) {
-        if (!patternOn(pattern, patternStart + i)) continue;
+    for (std::int64_t i = iLo; i <= iHi; ++i, q += dq, r += dr) {
+        if (r >= den) {
+            r -= den;
+            ++q;
+        }
+        if (!solid && !patternOn(pattern, patternStart + i)) continue;
         const std::int64_t u = u0 + su * i;
-        const std::int64_t v = n == 0 ? v0 : v0 + sv * floorDiv(2 * i * adv + n, 2 * n);
+        const std::int64_t v = v0 + sv * q;
         std::int64_t vLo = v + bandLow(width);
         std::int64_t vHi = v + bandHigh(width);
         if (!clipSpan(vLo, vHi, vSize)) continue;
-        for (std::int64_t w = vLo; w <= vHi; ++w) {
-            const std::int64_t x = xMajor ? u : w;
-            const std::int64_t y = xMajor ? w : u;
-            apply(image, static_cast<int>(x), static_cast<int>(y), pen);
-            minX = std::min(minX, x);
-            maxX = std::max(maxX, x);
-            minY = std::min(minY, y);
-            maxY = std::max(maxY, y);
+        if (xMajor) {  // a column of pixels at x = u
+            applyColumn(bits + vLo * stride + u, vHi - vLo + 1, stride, pen);
+            minX = std::min(minX, u), maxX = std::max(maxX, u);
+            minY = std::min(minY, vLo), maxY = std::max(maxY, vHi);
+        } else {  // a row of pixels at y = u
+            applySpan(bits + u * stride, vLo, vHi, pen);
+            minX = std::min(minX, vLo), maxX = std::max(maxX, vHi);
+            minY = std::min(minY, u), maxY = std::max(maxY, u);
         }
     }
     return maxX < 0 ? QRect() : spanRect(minX, minY, maxX, maxY);

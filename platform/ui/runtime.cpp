@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "numerics/vector_state.h"
 #include "platform/ui/message_text.h"
 
 namespace tessary {
@@ -174,6 +175,7 @@ void doEvents() {
     ++runtime.m_pumpCount;
     if (QCoreApplication::instance() != nullptr) QCoreApplication::processEvents(QEventLoop::AllEvents);
     if (runtime.m_pumpHook) runtime.m_pumpHook();
+    ClearUpperVectorState();  // the events may have drawn; a calculation resumes after the pump
 }
 
 void beep() {

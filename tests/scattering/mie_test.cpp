@@ -201,6 +201,23 @@ TEST(MieSeries, ReusedResultGivesFreshValues) {
     }
 }
 
+TEST(MieSeries, OneAngleOfAFineGridAsInTheWholeGrid) {  // unthreaded against threaded blocks
+    MieInput in = Sphere(300, {1.33, 0}, 9001);
+    in.last = 2 * in.NANG - 1;
+    const MieResult all = Compute(in);
+    in.first = in.last = 17838;
+    EXPECT_EQ(Compute(in).S1re[17838], all.S1re[17838]);
+}
+
+TEST(MieSeries, ReportsOrderOneEveryKthAndTheLast) {  // of 139 orders
+    MieInput in = Sphere(100, {1.33, 0}, 46);
+    in.ordersPerCallback = 64;
+    std::vector<int> seen;
+    MieResult r;
+    MieSeries(in, r, [&](int n, int) { return seen.push_back(n), false; });
+    EXPECT_EQ(seen, (std::vector<int>{1, 65, 129, 139}));
+}
+
 // ---- Stop ------------------------------------------------------------------------------------------
 
 TEST(MieSeries, StopFinishesTheOrderAndKeepsPartialSums) {

@@ -9,6 +9,9 @@
 #include <string>
 #include <tuple>
 
+#if defined(__x86_64__)
+#include <cpuid.h>  // the vector state test
+#endif
 #include "platform/ui/form.h"
 #include "tests/platform/ui/ui_test_support.h"
 
@@ -376,6 +379,19 @@ TEST_F(CanvasTest, PictureBoxMouseEventsAreInItsScale) {
     QTest::mouseClick(pf.Picture1.widget(), Qt::LeftButton, Qt::ShiftModifier, QPoint(30, 40));
     QTest::mouseClick(pf.Picture1.widget(), Qt::RightButton, Qt::NoModifier, QPoint(3, 4));
     EXPECT_EQ(pf.log, "down 1 1 30 40;down 2 0 3 4;");
+}
+
+// Qt's image fill leaves the AVX upper halves set (XGETBV 1, bit 2): SSE code after it runs slowly.
+TEST_F(CanvasTest, ClearingLeavesTheUpperVectorHalvesClear) {
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+    unsigned a = 0, b = 0, c = 0, d = 0, high = 0;
+    if (!__get_cpuid(1, &a, &b, &c, &d) || !(c & bit_OSXSAVE) || !(c & bit_AVX) ||
+        !__get_cpuid_count(0xD, 1, &a, &b, &c, &d) || !(a & 4u))
+        GTEST_SKIP() << "the processor does not report the vector state";
+    form.cls();
+    asm volatile("xgetbv" : "=a"(a), "=d"(high) : "c"(1));
+    EXPECT_EQ(a & 4u, 0u);
+#endif
 }
 
 }  // namespace

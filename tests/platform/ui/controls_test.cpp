@@ -321,6 +321,14 @@ TEST_F(ControlsTest, SymbolFontShowsTheMicroSign) {
     EXPECT_EQ(static_cast<QLabel*>(label6.widget())->text(), QString("Wavelength (m)"));
 }
 
+TEST_F(ControlsTest, HiddenLabelShowsItsLastCaptionWhenShown) {
+    Label label(form, "0");  // hidden: a value a run keeps
+    label.setVisible(false);
+    for (const char* caption : {"0.5", "&1"}) label.setCaption(caption);
+    label.setVisible(true);
+    EXPECT_EQ(static_cast<QLabel*>(label.widget())->text(), QString("1"));
+}
+
 // A form whose design writes values after pointing events at handlers: nothing runs before load().
 class DesignForm : public Form {
   public:
