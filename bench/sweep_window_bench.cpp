@@ -38,10 +38,9 @@ void BM_SweepKernelCalls(benchmark::State& state) {
 }
 BENCHMARK(BM_SweepKernelCalls)->Args({46, 90})->Args({9001, 17838})->Unit(benchmark::kMillisecond);
 
-// The same sweep as New plot runs it (checks, steps, storage, drawing).
-void BM_SweepWindow(benchmark::State& state) {
-    Runtime runtime;
-    runtime.setMessageBoxResponder([](const MessageBoxRequest&) { return 1; });
+// The main window set to the sweep of x from 1 to 1000 in steps of 1 at 178 degrees (46-point grid)
+// or 178.37 degrees (9001-point grid), m = 1.33.
+std::unique_ptr<Form1> SizeSweepWindow(bool offGrid) {
     auto f = std::make_unique<Form1>();
     f->load();
     f->cboGraph.setText("Intensity v. size parameter x");
@@ -49,8 +48,16 @@ void BM_SweepWindow(benchmark::State& state) {
     f->txtXmin.setText("1");
     f->txtXmax.setText("1000");
     f->cboStep.setText("1");
-    f->txtAngle.setText(state.range(0) == 0 ? "178" : "178.37");
+    f->txtAngle.setText(offGrid ? "178.37" : "178");
     f->txtRefractReal.setText("1.33");
+    return f;
+}
+
+// The same sweep as New plot runs it (checks, steps, storage, drawing).
+void BM_SweepWindow(benchmark::State& state) {
+    Runtime runtime;
+    runtime.setMessageBoxResponder([](const MessageBoxRequest&) { return 1; });
+    const std::unique_ptr<Form1> f = SizeSweepWindow(state.range(0) != 0);
     for (auto _ : state) f->cmdNewPlot.click();
     // The call the kernel benchmark repeats: grid, angle index and the last step's terms.
     state.counters["NANG"] = f->angleCount;
@@ -64,15 +71,7 @@ BENCHMARK(BM_SweepWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 void BM_SweepWindowOverKernelCalls(benchmark::State& state) {
     Runtime runtime;
     runtime.setMessageBoxResponder([](const MessageBoxRequest&) { return 1; });
-    auto f = std::make_unique<Form1>();
-    f->load();
-    f->cboGraph.setText("Intensity v. size parameter x");
-    f->mnuXStepLog.setChecked(false);
-    f->txtXmin.setText("1");
-    f->txtXmax.setText("1000");
-    f->cboStep.setText("1");
-    f->txtAngle.setText(state.range(0) == 0 ? "178" : "178.37");
-    f->txtRefractReal.setText("1.33");
+    const std::unique_ptr<Form1> f = SizeSweepWindow(state.range(0) != 0);
     MieInput in;
     in.m = {1.33, 0.0};
     in.NANG = state.range(0) == 0 ? 46 : 9001;
