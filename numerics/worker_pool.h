@@ -8,6 +8,7 @@
 // variable TESSARY_THREADS (1 runs everything on the calling thread).
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <thread>
@@ -31,6 +32,11 @@ class WorkerPool {
     // Threads that share the work of one ForEach, the calling thread included.
     int Threads() const noexcept { return threads_; }
 
+    // Threads that would share a ForEach called now on this thread: 1 on a worker or under
+    // CallingThreadOnly, else Threads(). (The tasks also stay on the calling thread while another
+    // thread's ForEach holds the workers: only slower.) Kernels cut their work by it.
+    int ThreadsHere() const noexcept;
+
     // Calls task(i) once for every i in 0..count - 1 and returns when all have returned. The tasks run
     // on the workers and on the calling thread, in no fixed order; each must touch memory of its own
     // and must not throw. Everything runs on the calling thread, in order, when the pool has one
@@ -48,9 +54,11 @@ class WorkerPool {
 
   private:
     struct Job;
+    struct RunCounter;
     struct State;
     void Run(int count, void (*call)(void*, int), void* object);
-    void WorkerLoop(std::stop_token stop);
+    static void Work(State& s, std::uint32_t generation, int self);
+    void WorkerLoop(std::stop_token stop, int self);
 
     int threads_;
     State* state_;
