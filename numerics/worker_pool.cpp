@@ -1,11 +1,9 @@
 // The worker pool; see worker_pool.h.
 //
-// One job at a time: the caller fills a job slot, cuts the tasks into one contiguous run per thread
-// and publishes the job with a new generation. Every thread claims the tasks of its own run first
-// (compare-and-swap on the run's counter), then helps with what is left of the others; the caller
-// waits until every task has returned. A thread gets the same run in every job of the same size, so a
-// kernel that calls ForEach per band over the same blocks finds each block in the cache of the thread
-// that summed it before. Workers spin for a short while after a job before they sleep
+// One job at a time: the caller fills a job slot, cuts the tasks into runs (one run of all tasks, or
+// one run per thread for ForEachInShares) and publishes the job with a new generation. Every thread
+// claims the tasks of its own run first (compare-and-swap on the run's counter), then those left in
+// the others; the caller waits until every task has returned. Workers spin for a short while after a job before they sleep
 // on a condition variable, and the caller spins before it sleeps on the count of tasks left: a kernel
 // publishes its jobs (bands of orders) in quick succession, and waking a thread costs more than a
 // short band.
@@ -46,17 +44,19 @@ std::optional<int> ParseThreadCount(const char* text, std::string* warning) {
     return std::nullopt;
 }
 
-// A job's function, object and task count. Two slots, by the parity of the generation: a thread late
+// A job's function, object, task count and number of runs. Two slots, by the parity of the generation: a thread late
 // from job g may still read slot g % 2, and that slot is filled again only for job g + 2, when every
 // run has long been tagged with a later generation, so that its claims fail.
 struct WorkerPool::Job {
     std::atomic<void (*)(void*, int)> call{nullptr};
     std::atomic<void*> object{nullptr};
     std::atomic<int> count{0};
+    std::atomic<int> runs{1};  // the first `runs` run counters share the tasks, the others are empty
 };
 
-// The claim counter of one thread's run of tasks: generation << 32 | next task. A line of its own, so
-// that the threads claiming from their own runs do not disturb one another.
+// The claim counter of a run of tasks (the one run of a ForEach, or a thread's share): generation << 32
+// | next task. A line of its own, so that threads claiming from their own runs do not disturb one
+// another.
 struct alignas(64) WorkerPool::RunCounter {
     std::atomic<std::uint64_t> next{0};
 };
@@ -77,8 +77,10 @@ struct WorkerPool::State {
 
 namespace {
 
-// A job follows the previous one within microseconds while a kernel runs its bands, and waking a
-// sleeping thread takes tens of microseconds: both sides spin this long before they sleep.
+// Waking a sleeping thread takes tens of microseconds, so both sides spin for a while before they
+// sleep: a kernel publishes its next band of work a few microseconds after the last block of the
+// band before (which a worker that finished early waits for too, up to a block's time). No longer,
+// since a spinning thread takes the time of a core from other programs.
 constexpr auto kSpin = std::chrono::microseconds(200);
 
 inline void CpuRelax() {
@@ -87,10 +89,10 @@ inline void CpuRelax() {
 #endif
 }
 
-// Spins until done() or kSpin has passed; whether done() came true.
+// Spins until done() or `time` has passed; whether done() came true.
 template <class Done>
-bool SpinUntil(Done done) {
-    const auto end = std::chrono::steady_clock::now() + kSpin;
+bool SpinUntil(std::chrono::microseconds time, Done done) {
+    const auto end = std::chrono::steady_clock::now() + time;
     for (int i = 1;; ++i) {
         if (done()) return true;
         if (i % 64 == 0 && std::chrono::steady_clock::now() > end) return false;
@@ -98,9 +100,9 @@ bool SpinUntil(Done done) {
     }
 }
 
-// Run r of `threads` runs over `count` tasks: tasks [RunBegin(r), RunBegin(r + 1)).
-int RunBegin(int r, int threads, int count) {
-    return static_cast<int>(static_cast<long long>(r) * count / threads);
+// Run r of `runs` runs over `count` tasks: tasks [RunBegin(r), RunBegin(r + 1)); empty from r = runs on.
+int RunBegin(int r, int runs, int count) {
+    return r >= runs ? count : static_cast<int>(static_cast<long long>(r) * count / runs);
 }
 
 }  // namespace
@@ -110,9 +112,9 @@ int RunBegin(int r, int threads, int count) {
 void WorkerPool::Work(State& s, std::uint32_t generation, int self) {
     const Job& job = s.slots[generation % 2];
     const int threads = static_cast<int>(s.runs.size());
-    const int count = job.count.load(std::memory_order_relaxed);
+    const int count = job.count.load(std::memory_order_relaxed), runs = job.runs.load(std::memory_order_relaxed);
     for (int k = 0; k < threads; ++k) {
-        const int r = (self + k) % threads, end = RunBegin(r + 1, threads, count);
+        const int r = (self + k) % threads, end = RunBegin(r + 1, runs, count);
         std::atomic<std::uint64_t>& next = s.runs[static_cast<std::size_t>(r)].next;
         std::uint64_t run = next.load(std::memory_order_acquire);
         while (static_cast<std::uint32_t>(run >> 32) == generation) {
@@ -148,7 +150,7 @@ void WorkerPool::WorkerLoop(std::stop_token stop, int self) {
     std::uint32_t seen = 0;
     const auto published = [&] { return s.generation.load() != seen; };
     for (;;) {
-        if (!SpinUntil(published)) {
+        if (!SpinUntil(kSpin, published)) {
             // Asleep: the count of sleepers goes up before the generation is read again, and the
             // caller reads the count after it published the generation, so one sees the other.
             std::unique_lock lock(s.mutex);
@@ -162,7 +164,7 @@ void WorkerPool::WorkerLoop(std::stop_token stop, int self) {
     }
 }
 
-void WorkerPool::Run(int count, void (*call)(void*, int), void* object) {
+void WorkerPool::Run(int count, void (*call)(void*, int), void* object, bool shares) {
     if (count <= 0) return;
     State& s = *state_;
     std::unique_lock busy(s.busy, std::defer_lock);
@@ -177,10 +179,12 @@ void WorkerPool::Run(int count, void (*call)(void*, int), void* object) {
     job.call.store(call, std::memory_order_relaxed);
     job.object.store(object, std::memory_order_relaxed);
     job.count.store(count, std::memory_order_relaxed);
+    const int runs = shares ? threads_ : 1;
+    job.runs.store(runs, std::memory_order_relaxed);
     s.pending.store(count, std::memory_order_relaxed);
     for (int r = 0; r < threads_; ++r)
         s.runs[static_cast<std::size_t>(r)].next.store(
-            std::uint64_t{generation} << 32 | static_cast<std::uint32_t>(RunBegin(r, threads_, count)),
+            std::uint64_t{generation} << 32 | static_cast<std::uint32_t>(RunBegin(r, runs, count)),
             std::memory_order_relaxed);
     s.generation.store(generation);  // publishes the slot and the runs
     if (s.sleepers.load() > 0) {
@@ -189,7 +193,7 @@ void WorkerPool::Run(int count, void (*call)(void*, int), void* object) {
     }
     Work(s, generation, 0);
     const auto done = [&] { return s.pending.load(std::memory_order_acquire) == 0; };
-    if (SpinUntil(done)) return;
+    if (SpinUntil(kSpin, done)) return;
     for (int left; (left = s.pending.load(std::memory_order_acquire)) != 0;)
         s.pending.wait(left, std::memory_order_acquire);
 }

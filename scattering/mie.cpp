@@ -123,8 +123,10 @@ inline void Store(double* row, Field f, V v) {
 // The cut of the angles J = 1..NANG into the blocks of a band: as many blocks of nearly equal size as
 // whole rounds of the pool's threads need, so that no thread waits long for another at the end of a
 // band, each block starting on a cache line of every field, so that two threads never write to one
-// line (a line shared at a block edge costs more than the sums of the block). The cut follows the
-// thread count, the values do not: every angle gets the same operations in any block.
+// line (a line shared at a block edge costs more than the sums of the block). The pool hands every
+// thread the same share of blocks band after band, so a block's tables stay in that thread's cache.
+// The cut follows the thread count, the values do not: every angle gets the same operations in any
+// block.
 struct AngleBlocks {
     int nang = 0, count = 1;
 
@@ -539,7 +541,7 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
             const double en = n, FN = Series::FN(en);
             band[i] = {en, en + 1.0, 2.0 * en + 1.0, FN, FN * P, series.an.re, series.an.im, series.bn.re, series.bn.im};
         }
-        SharedPool().ForEach(blocks.count, sumBlock);
+        SharedPool().ForEachInShares(blocks.count, sumBlock);
         r.ordersDone = bandFirst + bandCount - 1;
         for (int n = bandFirst; n <= r.ordersDone; ++n) {
             if (!onOrder(n, terms)) continue;

@@ -79,14 +79,18 @@ TEST(WorkerPool, EveryTaskRunsOnceAndNestedWorkStaysOnItsWorker) {
     EXPECT_FALSE(WorkerPool::OnWorker());
 }
 
-// Jobs back to back, with fewer tasks than threads (empty runs), as many, and more: a thread late from
-// one job never takes a task of the next.
+// Jobs back to back, with fewer tasks than threads (empty shares), as many, and more, shared out or
+// not: a thread late from one job never takes a task of the next.
 TEST(WorkerPool, JobsInQuickSuccessionRunEachTaskOnce) {
     WorkerPool pool(5);
     std::vector<std::atomic<int>> runs(23);
     for (int job = 0; job < 3000; ++job) {
         const int count = 2 + job % 22;
-        pool.ForEach(count, [&](int i) { runs[static_cast<std::size_t>(i)].fetch_add(job + 1); });
+        auto task = [&](int i) { runs[static_cast<std::size_t>(i)].fetch_add(job + 1); };
+        if (job % 3 == 0)
+            pool.ForEach(count, task);
+        else
+            pool.ForEachInShares(count, task);
         for (int i = 0; i < count; ++i) ASSERT_EQ(runs[static_cast<std::size_t>(i)].exchange(0), job + 1) << job;
     }
     std::atomic<int> wrong{0};  // tasks see 1 thread on a worker, the pool's count on the caller
