@@ -67,7 +67,9 @@ struct WorkerPool::State {
     std::atomic<std::uint32_t> generation{0};  // of the job last published
     Job slots[2];
     std::vector<RunCounter> runs;  // one per thread: the calling thread, then the workers
-    std::atomic<int> pending{0};   // tasks of the current job that have not returned
+    // Tasks of the current job that have not returned: on a line apart from the generation and the
+    // slots, which the workers read while they wait.
+    alignas(64) std::atomic<int> pending{0};
     std::atomic<int> sleepers{0};  // workers asleep (or falling asleep) on `wake`
     std::mutex mutex;              // guards only the sleep on `wake`
     std::condition_variable_any wake;
