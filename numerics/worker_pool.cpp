@@ -3,10 +3,10 @@
 // One job at a time: the caller fills a job slot, cuts the tasks into runs (one run of all tasks, or
 // one run per thread for ForEachInShares) and publishes the job with a new generation. Every thread
 // claims the tasks of its own run first (compare-and-swap on the run's counter), then those left in
-// the others; the caller waits until every task has returned. Workers spin for a short while after a job before they sleep
-// on a condition variable, and the caller spins before it sleeps on the count of tasks left: a kernel
-// publishes its jobs (bands of orders) in quick succession, and waking a thread costs more than a
-// short band.
+// the others; the caller waits until every task has returned. Workers spin for a short while after a
+// job before they sleep on a condition variable, and the caller spins before it sleeps on the count
+// of tasks left: a kernel publishes its jobs (bands of orders) in quick succession, and waking a
+// thread costs more than a short band.
 #include "worker_pool.h"
 
 #include <atomic>
@@ -44,9 +44,9 @@ std::optional<int> ParseThreadCount(const char* text, std::string* warning) {
     return std::nullopt;
 }
 
-// A job's function, object, task count and number of runs. Two slots, by the parity of the generation: a thread late
-// from job g may still read slot g % 2, and that slot is filled again only for job g + 2, when every
-// run has long been tagged with a later generation, so that its claims fail.
+// A job's function, object, task count and number of runs. Two slots, by the parity of the
+// generation: a thread late from job g may still read slot g % 2, and that slot is filled again only
+// for job g + 2, when every run has long been tagged with a later generation, so that its claims fail.
 struct WorkerPool::Job {
     std::atomic<void (*)(void*, int)> call{nullptr};
     std::atomic<void*> object{nullptr};
@@ -54,9 +54,9 @@ struct WorkerPool::Job {
     std::atomic<int> runs{1};  // the first `runs` run counters share the tasks, the others are empty
 };
 
-// The claim counter of a run of tasks (the one run of a ForEach, or a thread's share): generation << 32
-// | next task. A line of its own, so that threads claiming from their own runs do not disturb one
-// another.
+// The claim counter of a run of tasks (the one run of a ForEach, or a thread's share):
+// generation << 32 | next task. A line of its own, so that threads claiming from their own runs do not
+// disturb one another.
 struct alignas(64) WorkerPool::RunCounter {
     std::atomic<std::uint64_t> next{0};
 };
@@ -114,7 +114,8 @@ int RunBegin(int r, int runs, int count) {
 void WorkerPool::Work(State& s, std::uint32_t generation, int self) {
     const Job& job = s.slots[generation % 2];
     const int threads = static_cast<int>(s.runs.size());
-    const int count = job.count.load(std::memory_order_relaxed), runs = job.runs.load(std::memory_order_relaxed);
+    const int count = job.count.load(std::memory_order_relaxed);
+    const int runs = job.runs.load(std::memory_order_relaxed);
     for (int k = 0; k < threads; ++k) {
         const int r = (self + k) % threads, end = RunBegin(r + 1, runs, count);
         std::atomic<std::uint64_t>& next = s.runs[static_cast<std::size_t>(r)].next;

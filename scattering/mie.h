@@ -147,8 +147,8 @@ class MieOrderCallback {
 // inside the angle loops. Runs of at least 200 angles (NANG) and 50 orders are summed in bands of 128
 // orders, each band over blocks of at most about 256 angles spread over the worker pool
 // (numerics/worker_pool.h), and `onOrder` then sees the orders of a band after the whole band is
-// summed: a stop ends the run at the end of the band (ordersDone), which is where the sums stand. Every value is the same to the bit
-// whatever the number of threads.
+// summed: a stop ends the run at the end of the band (ordersDone), which is where the sums stand.
+// Every value is the same to the bit whatever the number of threads.
 // No allocation happens once the tables are sized, and none at all when `result` already has the
 // capacity (only a refusal builds its message). Every angle's values are bit-identical whatever the
 // window. Accuracy: the published reference values of tests/scattering/mie_test.cpp to their last digit

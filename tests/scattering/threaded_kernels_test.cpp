@@ -91,7 +91,8 @@ TEST(WorkerPool, JobsInQuickSuccessionRunEachTaskOnce) {
             pool.ForEach(count, task);
         else
             pool.ForEachInShares(count, task);
-        for (int i = 0; i < count; ++i) ASSERT_EQ(runs[static_cast<std::size_t>(i)].exchange(0), job + 1) << job;
+        for (int i = 0; i < count; ++i)
+            ASSERT_EQ(runs[static_cast<std::size_t>(i)].exchange(0), job + 1) << job;
     }
     std::atomic<int> wrong{0};  // tasks see 1 thread on a worker, the pool's count on the caller
     pool.ForEach(64, [&](int) { wrong += pool.ThreadsHere() != (WorkerPool::OnWorker() ? 1 : 5); });
