@@ -2,6 +2,8 @@
 // second run over the first) with the thread count of the pool ("threads", from TESSARY_THREADS or
 // the hardware):
 // - the plane-wave and the Gaussian-beam Mie series on the pool against one thread;
+// - a loop of independent floating-point work on the pool against one thread: the best ratio the
+//   machine allows at that moment (other load, cores that share their units), for comparison;
 // - the Debye series of p = 0..50 on a weakly absorbing sphere against a real index (the tables of an
 //   absorbing sphere take linear time), and all 51 orders against one order.
 // Run for example: build/bench/tessary_bench --benchmark_filter=Ratio
@@ -59,6 +61,29 @@ void BM_RatioMieThreads(benchmark::State& state) {
     benchmark::DoNotOptimize(r.S1re.data());
 }
 BENCHMARK(BM_RatioMieThreads)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Independent work on the pool / one thread: 64 tasks, each updating 256 doubles of its own (in the
+// level-1 cache, like a block of the Mie series) 20000 times, with no synchronisation in between.
+void BM_RatioParallelCeiling(benchmark::State& state) {
+    constexpr int kTasks = 64, kValues = 256, kSweeps = 20000;
+    double results[kTasks];
+    auto task = [&](int t) {
+        double v[kValues];
+        for (int k = 0; k < kValues; ++k) v[k] = t + k * 1e-3;
+        for (int sweep = 0; sweep < kSweeps; ++sweep)
+            for (int k = 0; k < kValues; ++k) v[k] = v[k] * 0.999 + 1e-3;
+        results[t] = v[t];
+    };
+    Ratio(
+        state,
+        [&] {
+            const CallingThreadOnly one;
+            SharedPool().ForEach(kTasks, task);
+        },
+        [&] { SharedPool().ForEach(kTasks, task); });
+    benchmark::DoNotOptimize(results);
+}
+BENCHMARK(BM_RatioParallelCeiling)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Gaussian-beam Mie series, x = 1000, the dialog's default beam, 1801 angles: pool / one thread.
 void BM_RatioMieGaussianThreads(benchmark::State& state) {

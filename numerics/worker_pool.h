@@ -8,6 +8,7 @@
 // variable TESSARY_THREADS (1 runs everything on the calling thread).
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <thread>
@@ -31,16 +32,31 @@ class WorkerPool {
     // Threads that share the work of one ForEach, the calling thread included.
     int Threads() const noexcept { return threads_; }
 
+    // Threads that would share a ForEach called now on this thread: 1 on a worker or under
+    // CallingThreadOnly, else Threads(). (The tasks also stay on the calling thread while another
+    // thread's ForEach holds the workers: only slower.) Kernels cut their work by it.
+    int ThreadsHere() const noexcept;
+
     // Calls task(i) once for every i in 0..count - 1 and returns when all have returned. The tasks run
     // on the workers and on the calling thread, in no fixed order; each must touch memory of its own
     // and must not throw. Everything runs on the calling thread, in order, when the pool has one
     // thread, when the caller is itself a worker of a pool (no nested waiting) or while another
     // thread's ForEach holds the workers.
+    // Each thread takes the next task not yet taken.
     template <class Task>
     void ForEach(int count, Task&& task) {
-        using T = std::remove_reference_t<Task>;
-        Run(count, [](void* object, int i) { (*static_cast<T*>(object))(i); },
-            const_cast<void*>(static_cast<const void*>(&task)));
+        Run(count, Caller<Task>, Object(task), false);
+    }
+
+    // As ForEach, but the tasks are first cut into one contiguous share per thread, the same share
+    // for the same thread in every call with the same count, and a thread takes from the others'
+    // shares only once its own is done. For jobs that come back to the same data (a kernel's bands of
+    // orders over the same blocks of angles): a block then stays in the cache of the thread that
+    // summed it before. A thread that joins late delays its share, so one-off jobs of a few long
+    // tasks are better served by ForEach.
+    template <class Task>
+    void ForEachInShares(int count, Task&& task) {
+        Run(count, Caller<Task>, Object(task), true);
     }
 
     // True on a worker thread of any pool.
@@ -48,9 +64,19 @@ class WorkerPool {
 
   private:
     struct Job;
+    struct RunCounter;
     struct State;
-    void Run(int count, void (*call)(void*, int), void* object);
-    void WorkerLoop(std::stop_token stop);
+    template <class Task>
+    static void Caller(void* object, int i) {
+        (*static_cast<std::remove_reference_t<Task>*>(object))(i);
+    }
+    template <class Task>
+    static void* Object(Task& task) {
+        return const_cast<void*>(static_cast<const void*>(&task));
+    }
+    void Run(int count, void (*call)(void*, int), void* object, bool shares);
+    static void Work(State& s, std::uint32_t generation, int self);
+    void WorkerLoop(std::stop_token stop, int self);
 
     int threads_;
     State* state_;

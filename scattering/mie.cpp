@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <memory>
 
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
@@ -23,12 +24,13 @@ constexpr char kErrorTitle[] = "Error in BHMIE sub-routine";
 constexpr char kTooLarge[] = "Reduce radius or increase wavelength";
 
 // Threads: runs of at least kThreadedAngles window angles and kThreadedOrders orders are summed in
-// bands of kOrderBand orders over blocks of kAngleBlock angles, the blocks spread over the worker
-// pool. The cut depends on the run alone, never on the thread count.
+// bands of kOrderBand orders over blocks of at most about kAngleBlock angles (their tables stay in the
+// level-1 cache through a band), the blocks spread over the worker pool; see AngleBlocks.
 constexpr int kThreadedAngles = 200;
 constexpr int kThreadedOrders = 50;
 constexpr int kOrderBand = 128;
 constexpr int kAngleBlock = 256;
+constexpr std::size_t kCacheLine = 64;
 
 enum class Variant { BHMIE, BHMIE2 };
 
@@ -92,11 +94,19 @@ enum Field : std::ptrdiff_t {
     kM2im,
     kFieldCount
 };
-// Even, so that every field starts 16-byte aligned; 9008 * 8 bytes is no multiple of 4 KiB, so the
-// fields do not alias one another in the caches.
+// A whole number of cache lines, so that every field starts on a line (the buffer does, see
+// AngleBuffer); 9008 * 8 bytes is no multiple of 4 KiB, so the fields do not alias one another in
+// the caches.
 constexpr std::ptrdiff_t kStride = 9008;
-static_assert(kStride >= kMieMaxNang + 1 && kStride % 2 == 0);
-static_assert(__STDCPP_DEFAULT_NEW_ALIGNMENT__ >= alignof(Pair));
+static_assert(kStride >= kMieMaxNang + 1 && kStride * sizeof(double) % kCacheLine == 0);
+constexpr int kLineDoubles = static_cast<int>(kCacheLine / sizeof(double));
+
+// The angle buffer inside the workspace's table, from its first cache-line boundary on.
+double* AngleBuffer(std::vector<double>& table) {
+    void* p = table.data();
+    std::size_t space = table.size() * sizeof(double);
+    return static_cast<double*>(std::align(kCacheLine, kFieldCount * kStride * sizeof(double), p, space));
+}
 
 // Loads and stores of a field at angle J. A pair always starts at an even J, hence 16-byte aligned.
 template <class V>
@@ -109,6 +119,29 @@ template <class V>
 inline void Store(double* row, Field f, V v) {
     std::memcpy(__builtin_assume_aligned(row + f * kStride, sizeof(V)), &v, sizeof v);
 }
+
+// The cut of the angles J = 1..NANG into the blocks of a band: as many blocks of nearly equal size as
+// whole rounds of the pool's threads need, so that no thread waits long for another at the end of a
+// band, each block starting on a cache line of every field, so that two threads never write to one
+// line (a line shared at a block edge costs more than the sums of the block). The pool hands every
+// thread the same share of blocks band after band, so a block's tables stay in that thread's cache.
+// The cut follows the thread count, the values do not: every angle gets the same operations in any
+// block.
+struct AngleBlocks {
+    int nang = 0, count = 1;
+
+    explicit AngleBlocks(int nang_) : nang(nang_) {}  // one block
+    AngleBlocks(int nang_, int threads) : nang(nang_) {
+        const int rounds = (nang + threads * kAngleBlock) / (threads * kAngleBlock);  // J = 0..NANG
+        count = threads * rounds;
+    }
+    // The first J of block b = 0..count; block b holds J in [Edge(b), Edge(b + 1)), maybe none.
+    int Edge(int b) const {
+        if (b == count) return nang + 1;
+        const long long edge = static_cast<long long>(b) * (nang + 1) / count;
+        return std::max(1, static_cast<int>(edge) / kLineDoubles * kLineDoubles);
+    }
+};
 
 // Calls step(V{}, j) for j in [begin, end): pairs from an even j on, single values at the ends.
 template <class Step>
@@ -246,7 +279,7 @@ Complex Amplitude(const double* tables, int nang, int k, Field forwardRe, Field 
 }
 
 void StoreConvergence(MieResult& r, int angleIndex, int n) {
-    const double* tables = r.work.angleTables.data();
+    const double* tables = AngleBuffer(r.work.angleTables);
     const double s1 = ComplexAbs(Amplitude(tables, r.NANG, angleIndex, kS1re, kM1re));
     const double s2 = ComplexAbs(Amplitude(tables, r.NANG, angleIndex, kS2re, kM2re));
     r.intensityPerp[n] = s1 * s1;
@@ -258,7 +291,7 @@ void StoreConvergence(MieResult& r, int angleIndex, int n) {
 // mirrored; the other amplitudes stay 0.
 void CopyAmplitudes(MieResult& r, const Segments& segments) {
     const int nang = r.NANG;
-    const double* t = r.work.angleTables.data();
+    const double* t = AngleBuffer(r.work.angleTables);
     for (int i = 0; i < segments.count; ++i) {
         const Segment& s = segments.list[i];
         for (int j = s.begin; s.forward && j < s.end; ++j) {
@@ -280,12 +313,12 @@ void CopyAmplitudes(MieResult& r, const Segments& segments) {
 // Clears the angle buffer over the window's segments and sets up the grid: theta_J = (J - 1) DANG for
 // J = 1..NANG, pi_0 = 0, pi_1 = 1. The cosines depend on NANG only and are kept from the previous call.
 void InitAngleTables(MieWorkspace& w, int nang, const Segments& segments) {
-    const size_t size = static_cast<size_t>(kFieldCount * kStride);
+    const size_t size = static_cast<size_t>(kFieldCount * kStride) + kLineDoubles;  // room to align
     if (w.angleTables.size() != size) {
         w.angleTables.assign(size, 0.0);
         w.muNang = 0;
     }
-    double* t = w.angleTables.data();
+    double* t = AngleBuffer(w.angleTables);
     if (w.muNang != nang) {
         std::fill_n(t + kMu * kStride, nang + 1, 0.0);
         const double dang = kHalfPi / (nang - 1);
@@ -484,7 +517,7 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
     const Segments segments = WindowSegments(nang, in.first, in.last);
     InitAngleTables(w, nang, segments);
     MieLogDerivative(in.m, mx, r.recurrenceStart, w.Dre, w.Dim);
-    double* const tables = w.angleTables.data();
+    double* const tables = AngleBuffer(w.angleTables);
 
     // Work in bands of orders: the calling thread forms the coefficients of a band, the blocks of
     // angles run through all its orders (on the pool), then the per-order callback sees each order of
@@ -492,15 +525,14 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
     // large as the angles its window makes: one angle of a fine grid is a small run.
     const bool large = WindowAngles(segments) >= kThreadedAngles && terms >= kThreadedOrders;
     const int bandSize = large ? kOrderBand : 1;
-    const int blocks = large ? (nang + kAngleBlock - 1) / kAngleBlock : 1;
-    const int blockSize = large ? kAngleBlock : nang;
+    const AngleBlocks blocks = large ? AngleBlocks(nang, SharedPool().ThreadsHere()) : AngleBlocks(nang);
     // The convergence intensities are read at one J by the block that holds it, after each order.
     const int k = in.angleIndex;
     const int convergenceJ = in.graph != MieGraph::Convergence || k == 0 ? 0 : (k <= nang ? k : 2 * nang - k);
     OrderTerms band[kOrderBand];
     int bandFirst = 1, bandCount = 0;
     auto sumBlock = [&](int block) {
-        const int begin = 1 + block * blockSize, end = std::min(nang + 1, begin + blockSize);
+        const int begin = blocks.Edge(block), end = blocks.Edge(block + 1);
         const bool convergence = begin <= convergenceJ && convergenceJ < end;
         for (int i = 0; i < bandCount; ++i) {
             AngleSums(band[i], tables, begin, end, segments);
@@ -521,7 +553,7 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
             const double en = n, FN = Series::FN(en);
             band[i] = {en, en + 1.0, 2.0 * en + 1.0, FN, FN * P, series.an.re, series.an.im, series.bn.re, series.bn.im};
         }
-        SharedPool().ForEach(blocks, sumBlock);
+        SharedPool().ForEachInShares(blocks.count, sumBlock);
         r.ordersDone = bandFirst + bandCount - 1;
         for (int n = bandFirst; n <= r.ordersDone; ++n) {
             if (--untilCallback > 0 && n != terms) continue;

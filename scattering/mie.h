@@ -149,11 +149,10 @@ class MieOrderCallback {
 // that order are summed (and, for the convergence graph, after its intensities are stored); never
 // inside the angle loops. With ordersPerCallback k > 1 only for n = 1, 1 + k, 1 + 2k, ... and
 // termCount. Runs of at least 200 angles in the window (J = 1..NANG whose index J or 2 NANG - J lies in
-// first..last) and 50 orders are summed in bands of 128
-// orders, each band over blocks of 256 angles spread over the worker pool (numerics/worker_pool.h),
-// and `onOrder` then sees the orders of a band after the whole band is summed: a stop ends the run at
-// the end of the band (ordersDone), which is where the sums stand. Every value is the same to the bit
-// whatever the number of threads.
+// first..last) and 50 orders are summed in bands of 128 orders, each band over blocks of at most about
+// 256 angles spread over the worker pool (numerics/worker_pool.h), and `onOrder` then sees the orders
+// of a band after the whole band is summed: a stop ends the run at the end of the band (ordersDone),
+// which is where the sums stand. Every value is the same to the bit whatever the number of threads.
 // No allocation happens once the tables are sized, and none at all when `result` already has the
 // capacity (only a refusal builds its message). Every angle's values are bit-identical whatever the
 // window. Accuracy: the published reference values of tests/scattering/mie_test.cpp to their last digit

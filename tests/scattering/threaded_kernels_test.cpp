@@ -79,6 +79,35 @@ TEST(WorkerPool, EveryTaskRunsOnceAndNestedWorkStaysOnItsWorker) {
     EXPECT_FALSE(WorkerPool::OnWorker());
 }
 
+// Jobs back to back, with fewer tasks than threads (empty shares), as many, and more, shared out or
+// not: a thread late from one job never takes a task of the next.
+TEST(WorkerPool, JobsInQuickSuccessionRunEachTaskOnce) {
+    WorkerPool pool(5);
+    std::vector<std::atomic<int>> runs(23);
+    for (int job = 0; job < 3000; ++job) {
+        const int count = 2 + job % 22;
+        auto task = [&](int i) { runs[static_cast<std::size_t>(i)].fetch_add(job + 1); };
+        if (job % 3 == 0)
+            pool.ForEach(count, task);
+        else
+            pool.ForEachInShares(count, task);
+        for (int i = 0; i < count; ++i)
+            ASSERT_EQ(runs[static_cast<std::size_t>(i)].exchange(0), job + 1) << job;
+    }
+    // Inside a job every task sees one thread, the caller's too: a task asking the pool again (here,
+    // on any thread) runs its tasks itself.
+    std::atomic<int> wrong{0}, nested{0};
+    pool.ForEach(64, [&](int) {
+        wrong += pool.ThreadsHere() != 1;
+        pool.ForEach(3, [&](int) { ++nested; });
+    });
+    EXPECT_EQ(wrong.load(), 0);
+    EXPECT_EQ(nested.load(), 64 * 3);
+    EXPECT_EQ(pool.ThreadsHere(), 5);
+    const CallingThreadOnly one;
+    EXPECT_EQ(pool.ThreadsHere(), 1);
+}
+
 // ---- The kernels, with the thread count of the environment ---------------------------------------
 
 // Grids whose point counts are no multiple of any block (256 angles, 8 and 64 lanes).
