@@ -34,7 +34,7 @@ void Form1::Airy(double& x, double& radius, double& wavelength, double& mRe, dou
     EnsureSize(S2, size);
     angleTotal = 2 * N - 1;
     SeriesEventPump pump;
-    const bool sweep = PumpedBetweenSweepSteps(*this);
+    const bool sweep = PumpedBetweenSteps(*this);
     if (!sweep) pump.pumpNow();
 
     if (!RaysCheck()) {  // an absurd typed order, refused with its message

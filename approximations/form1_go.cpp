@@ -59,7 +59,7 @@ void RunGeometricOptics(Form1& f, GOVariant variant, double x, std::int32_t N, F
             if (part.size() < size) part.resize(size, 0.0);
 
     SeriesEventPump pump;
-    if (!PumpedBetweenSweepSteps(f)) pump.pumpNow();
+    if (!PumpedBetweenSteps(f)) pump.pumpNow();
     f.ClearProgressStrip();
     f.progressShown = 0;
     f.stepsTotal = (static_cast<double>(last) - first + 1) * f.rayCount;

@@ -52,7 +52,7 @@ void Form1::Huygens(double& x, double& /*radius*/, double& /*wavelength*/, doubl
     Progress();
 
     SeriesEventPump pump;
-    if (!PumpedBetweenSweepSteps(*this)) pump.pumpNow();
+    if (!PumpedBetweenSteps(*this)) pump.pumpNow();
     const auto onAngle = [&](double done, double total) {
         stepsDone = done;
         stepsTotal = total;

@@ -66,8 +66,29 @@ void BM_SweepWindow(benchmark::State& state) {
 }
 BENCHMARK(BM_SweepWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-// The two alternated in one run, 20 times each: on a shared machine the fastest of each, taken
-// minutes apart from the other, compares badly. ratio = fastest sweep / fastest kernel calls.
+// The bare kernel calls and New plot alternated in one run, 20 times each: on a shared machine the
+// fastest of each, taken minutes apart from the other, compares badly. ratio = fastest New plot /
+// fastest kernel calls.
+template <class Calls>
+void Alternate(benchmark::State& state, Form1& f, Calls&& calls) {
+    using Clock = std::chrono::steady_clock;
+    double kernel = 1e30, window = 1e30;
+    for (auto _ : state) {
+        for (int pair = 0; pair < 20; ++pair) {
+            const Clock::time_point t0 = Clock::now();
+            calls();
+            const Clock::time_point t1 = Clock::now();
+            f.cmdNewPlot.click();
+            const Clock::time_point t2 = Clock::now();
+            kernel = std::min(kernel, std::chrono::duration<double, std::milli>(t1 - t0).count());
+            window = std::min(window, std::chrono::duration<double, std::milli>(t2 - t1).count());
+        }
+    }
+    state.counters["kernel_ms"] = kernel;
+    state.counters["window_ms"] = window;
+    state.counters["ratio"] = window / kernel;
+}
+
 void BM_SweepWindowOverKernelCalls(benchmark::State& state) {
     Runtime runtime;
     runtime.setMessageBoxResponder([](const MessageBoxRequest&) { return 1; });
@@ -77,52 +98,45 @@ void BM_SweepWindowOverKernelCalls(benchmark::State& state) {
     in.NANG = state.range(0) == 0 ? 46 : 9001;
     in.first = in.last = state.range(0) == 0 ? 90 : 17838;
     MieResult r;
-    using Clock = std::chrono::steady_clock;
-    double kernel = 1e30, sweep = 1e30;
-    for (auto _ : state) {
-        for (int pair = 0; pair < 20; ++pair) {
-            const Clock::time_point t0 = Clock::now();
-            for (int x = 1; x <= 1000; ++x) {
-                in.x = x;
-                MieSeries(in, r);
-                benchmark::DoNotOptimize(r.S1re.data());
-            }
-            const Clock::time_point t1 = Clock::now();
-            f->cmdNewPlot.click();
-            const Clock::time_point t2 = Clock::now();
-            kernel = std::min(kernel, std::chrono::duration<double, std::milli>(t1 - t0).count());
-            sweep = std::min(sweep, std::chrono::duration<double, std::milli>(t2 - t1).count());
+    Alternate(state, *f, [&] {
+        for (int x = 1; x <= 1000; ++x) {
+            in.x = x;
+            MieSeries(in, r);
+            benchmark::DoNotOptimize(r.S1re.data());
         }
-    }
-    state.counters["kernel_ms"] = kernel;
-    state.counters["sweep_ms"] = sweep;
-    state.counters["ratio"] = sweep / kernel;
+    });
 }
 BENCHMARK(BM_SweepWindowOverKernelCalls)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The 50 kernel calls of a Log-normal distribution (sigma 20 %) around 100 um at 0.65 um.
-void BM_DistributionKernelCalls(benchmark::State& state) {
-    DistributionAbscissae t{};
-    FillAbscissae(50, t);
-    MieInput in;
-    in.m = {1.33257035, 0.0};
-    in.NANG = 901;
-    in.first = 1;
-    in.last = 1801;
-    MieResult r;
-    for (auto _ : state) {
+struct DistributionCalls {
+    DistributionCalls() {
+        FillAbscissae(50, t);
+        in.m = {1.33257035, 0.0};
+        in.NANG = 901;
+        in.first = 1;
+        in.last = 1801;
+    }
+    void operator()() {
         for (int k = 1; k <= 50; ++k) {
             in.x = kTwoPi * SampleRadius(DistributionKind::LogNormal, 100, 0.2f, t[static_cast<std::size_t>(k)]) / 0.65;
             MieSeries(in, r);
             benchmark::DoNotOptimize(r.S1re.data());
         }
     }
+    DistributionAbscissae t{};
+    MieInput in;
+    MieResult r;
+};
+
+void BM_DistributionKernelCalls(benchmark::State& state) {
+    DistributionCalls calls;
+    for (auto _ : state) calls();
 }
 BENCHMARK(BM_DistributionKernelCalls)->Unit(benchmark::kMillisecond);
 
-void BM_DistributionWindow(benchmark::State& state) {
-    Runtime runtime;
-    runtime.setMessageBoxResponder([](const MessageBoxRequest&) { return 1; });
+// The main window set to the same distribution on the default angle graph.
+std::unique_ptr<Form1> DistributionWindow() {
     auto f = std::make_unique<Form1>();
     f->load();
     f->txtRadius.setText("100");
@@ -130,6 +144,13 @@ void BM_DistributionWindow(benchmark::State& state) {
     f->cboDistrib.setText("Log-normal");
     f->cboSD.setText("20");
     f->cboN.setText("50");
+    return f;
+}
+
+void BM_DistributionWindow(benchmark::State& state) {
+    Runtime runtime;
+    runtime.setMessageBoxResponder([](const MessageBoxRequest&) { return 1; });
+    const std::unique_ptr<Form1> f = DistributionWindow();
     for (auto _ : state) f->cmdNewPlot.click();
     state.counters["NANG"] = f->angleCount;
     state.counters["last"] = f->windowLast;
@@ -137,6 +158,15 @@ void BM_DistributionWindow(benchmark::State& state) {
     state.counters["terms"] = f->termCount;
 }
 BENCHMARK(BM_DistributionWindow)->Unit(benchmark::kMillisecond);
+
+void BM_DistributionWindowOverKernelCalls(benchmark::State& state) {
+    Runtime runtime;
+    runtime.setMessageBoxResponder([](const MessageBoxRequest&) { return 1; });
+    const std::unique_ptr<Form1> f = DistributionWindow();
+    DistributionCalls calls;
+    Alternate(state, *f, calls);
+}
+BENCHMARK(BM_DistributionWindowOverKernelCalls)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tessary

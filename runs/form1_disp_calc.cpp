@@ -18,6 +18,7 @@
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
+#include "scattering/form1_series_common.h"
 
 namespace tessary {
 
@@ -95,8 +96,15 @@ bool Form1::DispCalc() {
     const std::int32_t last = angleGraph ? windowLast : angleIndex;
     const auto step = static_cast<std::size_t>(sweepIndex);
     double sumPerp = 0.0, sumPara = 0.0, sumQx2 = 0.0;
+    SeriesEventPump pump;  // an angle graph's samples: events at the first, then at most every 30 ms
     for (int k = 1; k <= count; ++k) {
         loopK = k;
+        if (angleGraph) {
+            if (k == 1)
+                pump.pumpNow();
+            else
+                pump.pumpIfDue();
+        }
         if (runState == 4) break;
         Label15.setCaption(CStr(k));
         const double r = samples.radius[static_cast<std::size_t>(k - 1)];

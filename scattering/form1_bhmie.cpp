@@ -3,9 +3,10 @@
 // Light by Small Particles (1983), appendix A (BHMIE).
 //
 // Per series order the progress display is updated and, at most every 30 ms, the window's events
-// are pumped so that Stop can be pressed (also once at the start, except in a sweep, which pumps by
-// time between its steps; there the series reports every 64th order only, since the display
-// follows the step); a stop (runState 4) ends the series after the order in hand with partial sums.
+// are pumped so that Stop can be pressed (also once at the start, except in a sweep or for a sample
+// of a size distribution, whose loops pump by time between their calls; in a sweep the series reports
+// every 64th order only, since the display follows the step); a stop (runState 4) ends the series
+// after the order in hand with partial sums.
 // Pumping by time changes when a stop is seen, never the numbers of a run that completes.
 #include <algorithm>
 #include <cstdint>
@@ -15,6 +16,7 @@
 #include <utility>
 
 #include "mainwindow/form1.h"
+#include "numerics/vector_state.h"
 #include "platform/text/conversions.h"
 #include "scattering/form1_series_common.h"
 
@@ -64,8 +66,8 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
     if (stepProgress) in.ordersPerCallback = kOrdersPerReportInSweeps;
 
     SeriesEventPump pump(stepProgress ? 8 : 64);
-    const bool sweep = PumpedBetweenSweepSteps(f);
-    if (!sweep) pump.pumpNow();  // a sweep pumps by time between its steps
+    const bool sweep = PumpedBetweenSteps(f);
+    if (!sweep) pump.pumpNow();  // a sweep or a distribution pumps by time between its calls
     if (entry == MieEntry::BHMIE2 || f.graphCode < 10 || f.graphCode > 19) {  // clear the progress bar
         f.setForeColor(kWhite);
         f.boxFilled(12000, 1900, 15000, 2000);
@@ -81,6 +83,7 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
         f.termCount = total;
         f.Progress();
         pump.pumpIfDue();
+        ClearUpperVectorState();  // the display's Qt code before the next orders' sums
         return f.runState == 4;
     };
     MieResult& r = f.mieWork;

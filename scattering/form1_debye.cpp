@@ -155,7 +155,7 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
     sampleCount = WholeNumberOf(cboN.text());
 
     SeriesEventPump pump;
-    if (!PumpedBetweenSweepSteps(*this)) pump.pumpNow();
+    if (!PumpedBetweenSteps(*this)) pump.pumpNow();
     RayOrderDisplay orderDisplay(*this, rays);
     const auto onStep = [&](double done, double total) {
         stepsDone = done;

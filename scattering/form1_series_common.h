@@ -51,9 +51,12 @@ class SeriesEventPump {
     Clock::time_point m_last = Clock::now();
 };
 
-// Whether the run is a sweep (graph codes 10 to 19): its loop pumps the events by time between its
-// steps, so a method it calls per step does not pump at its start as well.
-inline bool PumpedBetweenSweepSteps(const Form1& f) { return f.graphCode >= 10 && f.graphCode <= 19; }
+// Whether the run's loop pumps the events by time between the method calls it makes, so a method it
+// calls per step does not pump at its start as well: a sweep (graph codes 10 to 19), and the size
+// distribution of an angle graph at one wavelength (one call per sample).
+inline bool PumpedBetweenSteps(const Form1& f) {
+    return (f.graphCode >= 10 && f.graphCode <= 19) || (f.graphCode == 1 && f.optDisp.value() && f.waveCount == 1);
+}
 
 // A label's caption or a list's text as a whole number (Integer); 0 when it is none or too large.
 // Up to four plain digits (the usual "1" or "50") are read directly, with the same value.
