@@ -165,91 +165,42 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
         const double y2 = lee ? s.x2 : kStripTop + kBandHeight;
         const double W = leePanelWidth;
 
-        // Perpendicular: saturated colours take the band's own largest channel and no brightness.
-        if (saturated) {
-            red1 = BandLevel(1, one.rgb[0], one.largest);
-            green1 = BandLevel(1, one.rgb[1], one.largest);
-            blue1 = BandLevel(1, one.rgb[2], one.largest);
-        } else {
-            red1 = BandLevel(b, one.rgb[0], n1);
-            green1 = BandLevel(b, one.rgb[1], n1);
-            blue1 = BandLevel(b, one.rgb[2], n1);
-        }
-        finish(red1, green1, blue1);
-        if (simulationMode == 1) {
-            if (simColourTable.holds(r)) {
-                simColourTable.at(0, r) = red1;
-                simColourTable.at(1, r) = green1;
-                simColourTable.at(2, r) = blue1;
+        // The levels of one band, then its cells of the simulation table (from slot on) or its box.
+        const auto band = [&](float& R, float& G, float& B, const std::array<double, 3>& c, double brightness,
+                              double norm, std::size_t slot, double bx1, double by1, double bx2, double by2) {
+            R = BandLevel(brightness, c[0], norm);
+            G = BandLevel(brightness, c[1], norm);
+            B = BandLevel(brightness, c[2], norm);
+            finish(R, G, B);
+            if (simulationMode != 1) {
+                paint(R, G, B, bx1, by1, bx2, by2);
+            } else if (simColourTable.holds(r)) {
+                simColourTable.at(slot, r) = R;
+                simColourTable.at(slot + 1, r) = G;
+                simColourTable.at(slot + 2, r) = B;
             }
-        } else {
-            paint(red1, green1, blue1, x1, y1, x2, y2);
-        }
-
+        };
+        // Perpendicular: saturated colours take the band's own largest channel and no brightness.
+        band(red1, green1, blue1, one.rgb, saturated ? 1.0 : b, saturated ? one.largest : n1, 0, x1, y1, x2, y2);
         // Parallel: the same norm, or its own largest channel.
         const double n2 = saturated ? two.largest : n1;
         colourNorm = n2;
-        red2 = BandLevel(b, two.rgb[0], n2);
-        green2 = BandLevel(b, two.rgb[1], n2);
-        blue2 = BandLevel(b, two.rgb[2], n2);
-        finish(red2, green2, blue2);
-        if (simulationMode == 1) {
-            if (simColourTable.holds(r)) {
-                simColourTable.at(3, r) = red2;
-                simColourTable.at(4, r) = green2;
-                simColourTable.at(5, r) = blue2;
-            }
-        } else if (lee) {
-            paint(red2, green2, blue2, x1 + W, y1, x2 + W, y2);
-        } else {
-            paint(red2, green2, blue2, x1, y2, x2, y2 + kBandHeight);
-        }
-
+        if (lee)
+            band(red2, green2, blue2, two.rgb, b, n2, 3, x1 + W, y1, x2 + W, y2);
+        else
+            band(red2, green2, blue2, two.rgb, b, n2, 3, x1, y2, x2, y2 + kBandHeight);
         // Unpolarised: the mean of the two.
-        const double R3 = (one.rgb[0] + two.rgb[0]) / 2;
-        const double G3 = (one.rgb[1] + two.rgb[1]) / 2;
-        const double B3 = (one.rgb[2] + two.rgb[2]) / 2;
-        if (saturated) n3 = std::max({R3, G3, B3});
+        const std::array<double, 3> three = {(one.rgb[0] + two.rgb[0]) / 2, (one.rgb[1] + two.rgb[1]) / 2,
+                                             (one.rgb[2] + two.rgb[2]) / 2};
+        if (saturated) n3 = std::max({three[0], three[1], three[2]});
         colourNorm = n3;
-        red3 = BandLevel(b, R3, n3);
-        green3 = BandLevel(b, G3, n3);
-        blue3 = BandLevel(b, B3, n3);
-        finish(red3, green3, blue3);
-        if (simulationMode == 1) {
-            if (simColourTable.holds(r)) {
-                simColourTable.at(6, r) = red3;
-                simColourTable.at(7, r) = green3;
-                simColourTable.at(8, r) = blue3;
-            }
-        } else if (lee) {
-            paint(red3, green3, blue3, x1 + 2 * W, y1, x2 + 2 * W, y2);
-        } else {
-            paint(red3, green3, blue3, x1, y2 + kBandHeight, x2, y2 + 2 * kBandHeight);
-        }
+        if (lee)
+            band(red3, green3, blue3, three, b, n3, 6, x1 + 2 * W, y1, x2 + 2 * W, y2);
+        else
+            band(red3, green3, blue3, three, b, n3, 6, x1, y2 + kBandHeight, x2, y2 + 2 * kBandHeight);
     }
 
-    if (lee && simulationMode != 1) {
-        if (mnuVLarge.checked() || mnuLarge.checked()) setFontSize(16);
-        if (mnuMedium.checked()) setFontSize(10);
-        if (mnuSmall.checked()) setFontSize(8);
-        if (!mnuHideLogo.checked()) {
-            if (waves > 1) setForeColor(rgb(100, 100, 100));
-            if (waves == 1) {
-                if (mnuDefault.checked()) setForeColor(rgb(200, 200, 200));
-                if (mnuBlack.checked()) setForeColor(rgb(100, 100, 100));
-                if (mnuGrey.checked()) setForeColor(rgb(100, 100, 100));
-                if (mnuWhite.checked()) setForeColor(rgb(200, 200, 200));
-            }
-            for (int panel = 0; panel < 3; ++panel) {
-                setCurrentX(panel * leePanelWidth + graphLeft + 100);
-                setCurrentY(graphBottom - 500);
-                print(lblLogo.caption());
-            }
-        }
-        setFontSize(8);
-        setForeColor(0);
-        if (mnuSizeSpecial.checked()) setFontSize(10);
-    }
+    if (lee && simulationMode != 1) LeeCreditLines();
     Label18.setVisible(true);
     cboBright.setVisible(true);
     if (graphCode == 1) cmdSimulation.setVisible(true);

@@ -93,6 +93,27 @@ void FalseColourKey(Form1& f, double B) {
 
 }  // namespace
 
+void Form1::LeeCreditLines() {
+    if (mnuVLarge.checked() || mnuLarge.checked()) setFontSize(16);
+    if (mnuMedium.checked()) setFontSize(10);
+    if (mnuSmall.checked()) setFontSize(8);
+    if (!mnuHideLogo.checked()) {
+        if (waveCount != 1) setForeColor(rgb(100, 100, 100));
+        if (waveCount == 1) {
+            if (mnuDefault.checked() || mnuWhite.checked()) setForeColor(rgb(200, 200, 200));
+            if (mnuBlack.checked() || mnuGrey.checked()) setForeColor(rgb(100, 100, 100));
+        }
+        for (int n = 0; n < 3; ++n) {
+            setCurrentX(n * leePanelWidth + graphLeft + 100);
+            setCurrentY(graphBottom - 500);
+            print(lblLogo.caption());
+        }
+    }
+    setFontSize(8);
+    setForeColor(0);
+    if (mnuSizeSpecial.checked()) setFontSize(10);
+}
+
 void Form1::PlotLee() {
     // The run's angle grid must hold the range asked for.
     const double s = Val(cboStep.text());
@@ -265,24 +286,7 @@ void Form1::PlotLee() {
     }
 
     // Credit line, fonts, the erased step label and key area.
-    if (mnuVLarge.checked() || mnuLarge.checked()) setFontSize(16);
-    if (mnuMedium.checked()) setFontSize(10);
-    if (mnuSmall.checked()) setFontSize(8);
-    if (!mnuHideLogo.checked()) {
-        if (waveCount != 1) setForeColor(rgb(100, 100, 100));
-        if (waveCount == 1) {
-            if (mnuDefault.checked() || mnuWhite.checked()) setForeColor(rgb(200, 200, 200));
-            if (mnuBlack.checked() || mnuGrey.checked()) setForeColor(rgb(100, 100, 100));
-        }
-        for (int n = 0; n < 3; ++n) {
-            setCurrentX(n * W + L + 100);
-            setCurrentY(graphBottom - 500);
-            print(lblLogo.caption());
-        }
-    }
-    setFontSize(8);
-    setForeColor(0);
-    if (mnuSizeSpecial.checked()) setFontSize(10);
+    LeeCreditLines();
     EraseStepLabel(*this);
     if (falseColours && graphCode > 20) {
         FalseColourKey(*this, B);

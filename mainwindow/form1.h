@@ -814,6 +814,7 @@ class Form1 : public Form {
     // Every Lee store row holds the angle window windowFirst..windowLast of the run.
     void LeeStoresHoldWindow();
     void PlotLee();
+    void LeeCreditLines();  // the credit line in each panel, in the window's font for its size
     // The angle grid of the stores, kept from the run: its step and the points stored (offset 0 is
     // leeGridFirst). A redraw outside it computes afresh.
     double leeGridStep = 0.0;
