@@ -164,6 +164,7 @@ void Form1::designControls() {
     cmdStop.setVisible(false);
     cmdStop.setEnabled(false);
     txtProgress.move(px(697), px(163), px(32), kTextH);
+    txtProgress.setShownAtEvents(true);  // rewritten by every step of a run
     Label16.move(px(731), px(166), px(62), kLabelH);
 
     // Information: over the corner of the distribution picture while shown.

@@ -9,14 +9,18 @@
 // sizes, so a distribution of zero width gives the single-size curve; the phase function divides by
 // the sample mean of Qsca x^2, not by the last sample's; the averages stay in the intensity arrays,
 // which Replot and the text export read.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "mainwindow/form1.h"
 #include "media/size_distribution.h"
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
+#include "numerics/worker_pool.h"
 #include "platform/text/conversions.h"
 #include "scattering/form1_series_common.h"
 
@@ -73,6 +77,27 @@ bool DrawAveragedAngleGraph(Form1& f, double meanQx2) {
     return true;
 }
 
+// The plane-wave Mie series of every sample computed ahead on the worker pool, two per thread in a
+// batch (each runs whole on one thread, so its numbers are those of the sample's own call).
+std::unique_ptr<MieAheadPlan> PlanSamplesAhead(Form1& f, const SizeSamples& samples, std::int32_t first,
+                                               std::int32_t last) {
+    const int threads = SharedPool().Threads();
+    if (threads < 2 || samples.radius.size() < 2 || f.calcMethod != 1 || f.mnuGaussian.checked()) return nullptr;
+    std::vector<MieInput> inputs;
+    for (const double r : samples.radius) {
+        MieInput in;
+        in.x = 2 * r * kPi / f.wavelength * f.mediumRe;  // as the sample forms its size parameter
+        in.m = {f.calcIndexRe, f.calcIndexIm};
+        in.NANG = std::max(f.angleCount, 2);
+        in.first = first;
+        in.last = last;
+        in.angleIndex = f.angleIndex;
+        in.mnuSize = f.mnuSize.checked();
+        inputs.push_back(in);
+    }
+    return std::make_unique<MieAheadPlan>(f.mieAhead, std::move(inputs), 2 * threads);
+}
+
 }  // namespace
 
 bool Form1::DispCalc() {
@@ -96,9 +121,11 @@ bool Form1::DispCalc() {
     const std::int32_t last = angleGraph ? windowLast : angleIndex;
     const auto step = static_cast<std::size_t>(sweepIndex);
     double sumPerp = 0.0, sumPara = 0.0, sumQx2 = 0.0;
+    const std::unique_ptr<MieAheadPlan> ahead = PlanSamplesAhead(*this, samples, first, last);
     SeriesEventPump pump;  // an angle graph's samples: events at the first, then at most every 30 ms
     for (int k = 1; k <= count; ++k) {
         loopK = k;
+        if (ahead) ahead->Reach(k - 1);
         if (angleGraph) {
             if (k == 1)
                 pump.pumpNow();

@@ -6,13 +6,17 @@
 // Beyond the program's historical sweep: the index models are evaluated before the step's size
 // parameter is formed, so that a medium whose index follows the wavelength gives x of that step; a
 // size parameter in a medium gives the radius x lambda / (2 pi n_medium).
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "numerics/vector_state.h"
+#include "numerics/worker_pool.h"
 #include "platform/text/conversions.h"
 #include "runs/sweep_steps.h"
 #include "scattering/form1_series_common.h"
@@ -108,6 +112,44 @@ void StoreStep(Form1& f, std::int32_t i) {
     f.intensityUnpol[at] = v->unpol;
 }
 
+// The plane-wave Mie series of every step computed ahead on the worker pool, when each step's input
+// is known before the run (not for the convergence graph, nor for steps whose index follows the
+// wavelength: the index models are asked step by step). The series themselves do not change: each
+// runs whole on one thread, and a step whose input differs computes its own.
+std::unique_ptr<MieAheadPlan> PlanStepsAhead(Form1& f, const SweepPlan& plan, double lambdaBox) {
+    const int threads = SharedPool().Threads();
+    if (threads < 2 || f.calcMethod != 1 || f.mnuGaussian.checked() || f.graphCode == 13 || !f.optMono.value())
+        return nullptr;
+    const bool forward = f.graphCode >= 14 && f.graphCode <= 16;
+    const double boxRe = Val(f.txtRefractReal.text()), boxIm = Val(f.txtRefractImag.text());
+    std::vector<MieInput> inputs;
+    for (std::int32_t i = f.firstPoint; i <= f.lastPoint; ++i) {
+        const double x = plan.x(i);
+        const SweepStep step = SweepStepFor(f.graphCode, f.graphSubCode, x, lambdaBox, f.radius, f.mediumRe);
+        MieInput in;
+        switch (step.index) {
+            case StepIndex::Refrel:
+                return nullptr;
+            case StepIndex::Frame:
+                in.m = {f.calcIndexRe, f.calcIndexIm};
+                break;
+            case StepIndex::Boxes:
+                in.m = {boxRe, boxIm};
+                break;
+            case StepIndex::SweptReal:
+                in.m = {x, f.relIndexIm};
+                break;
+        }
+        in.x = step.sizeParam;
+        in.NANG = std::max(f.angleCount, 2);
+        in.first = in.last = forward ? 1 : f.angleIndex;
+        in.angleIndex = f.angleIndex;
+        in.mnuSize = f.mnuSize.checked();
+        inputs.push_back(in);
+    }
+    return std::make_unique<MieAheadPlan>(f.mieAhead, std::move(inputs), 8 * threads);
+}
+
 }  // namespace
 
 void Form1::DispatchSweepMethod(std::int32_t& first, std::int32_t& last) {
@@ -147,9 +189,11 @@ bool Form1::SweepPath() {
 
     const double lambdaBox = Val(txtLambda.text());
     const bool disperse = !optMono.value();
+    const std::unique_ptr<MieAheadPlan> ahead = PlanStepsAhead(*this, *plan, lambdaBox);
     SeriesEventPump pump;  // events once at the start, then at most every 30 ms
     for (std::int32_t i = firstPoint; i <= lastPoint; ++i) {
         if (runState == 4) break;
+        if (ahead) ahead->Reach(i - firstPoint);
         Label20.setCaption(graphCode == 13 ? std::string("1")
                                            : CStr(static_cast<double>(i - firstPoint) / (lastPoint - firstPoint + 1)));
         ++sweepStepCount;

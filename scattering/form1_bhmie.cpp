@@ -30,19 +30,19 @@ enum class MieEntry { BHMIE, BHMIE2 };
 
 constexpr int kOrdersPerReportInSweeps = 64;
 
-
-
-// The result computed ahead for exactly this input (a later row of a Lee diagram) into `r`, its orders
-// reported one by one as the series reports them. A stop among them leaves it unused: the series
-// itself then stops at once with its partial sums.
+// The result computed ahead for exactly this input (a later row of a Lee diagram, a later step of a
+// sweep or sample of a distribution) into `r`, its orders reported as the series reports them. A stop
+// among them leaves it unused: the series itself then stops at once with its partial sums.
 template <class OnOrder>
 bool TakeComputedAhead(MieAhead& ahead, const MieInput& in, MieResult& r, const OnOrder& onOrder) {
     if (!ahead.Held()) return false;
-    MieResult* ready = ahead.Take(in);
+    const MieResult* ready = ahead.Take(in);
     if (ready == nullptr) return false;
-    for (int n = 1; n <= ready->termCount; ++n)
-        if (onOrder(n, ready->termCount)) return false;
-    std::swap(r, *ready);
+    // The orders the series reports: 1, 1 + k, 1 + 2k, ... and the last.
+    const int terms = ready->termCount, every = std::max(in.ordersPerCallback, 1);
+    for (int n = 1; n <= terms; n = n == terms ? terms + 1 : std::min(n + every, terms))
+        if (onOrder(n, terms)) return false;
+    MieAhead::Restore(*ready, r);
     return true;
 }
 
@@ -62,11 +62,12 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
     in.mnuSize = f.mnuSize.checked();
     // In a sweep the progress display follows the step, so the orders after the first have only the
     // pump to serve: the series reports every 64th order, the pump reads the clock every 8th report.
-    const bool stepProgress = f.ProgressFollowsSweepStep();
-    if (stepProgress) in.ordersPerCallback = kOrdersPerReportInSweeps;
-
-    SeriesEventPump pump(stepProgress ? 8 : 64);
+    // A sample of a size distribution is a fiftieth or so of the bar: every 64th order moves it by
+    // less than a pixel, so its series reports as often.
     const bool sweep = PumpedBetweenSteps(f);
+    if (sweep) in.ordersPerCallback = kOrdersPerReportInSweeps;
+
+    SeriesEventPump pump(sweep ? 8 : 64);
     if (!sweep) pump.pumpNow();  // a sweep or a distribution pumps by time between its calls
     if (entry == MieEntry::BHMIE2 || f.graphCode < 10 || f.graphCode > 19) {  // clear the progress bar
         f.setForeColor(kWhite);

@@ -28,14 +28,16 @@ class MieAhead {
     void Start(std::vector<MieInput> inputs);
 
     // The completed result of an input equal to `in` in every field, or null. An input of the batch
-    // under way waits for that batch, which then becomes the one taken from. The caller may swap the
-    // result out; it is not handed out again.
-    MieResult* Take(const MieInput& in);
+    // under way waits for that batch, which then becomes the one taken from. It is not handed out
+    // again. Its amplitudes are held over the window only: Restore gives the series' own result.
+    const MieResult* Take(const MieInput& in);
+    // Into r, as the series would have left it in r (only r's previous window is cleared).
+    static void Restore(const MieResult& kept, MieResult& r);
 
     // True while any batch is held or under way.
     bool Held() const { return !ready_.inputs.empty() || running_.joinable(); }
 
-    // Stops the batch under way at its next series order, waits for it, and frees every result.
+    // Stops the batch under way at its next series order, waits for it, and drops every result.
     void Clear();
 
   private:
@@ -43,13 +45,39 @@ class MieAhead {
         std::vector<MieInput> inputs;
         std::vector<MieResult> results;
         std::vector<char> taken;
+        std::vector<char> done;  // computed to its end or to its refusal (not stopped before it)
     };
     void Compute(Batch& batch);
 
     Batch ready_;            // computed; results are taken from here
     Batch next_;             // being computed by running_
+    std::vector<MieResult> scratch_;  // the workspaces the series of a batch run in
     std::jthread running_;   // the background thread of next_
     std::atomic<bool> stop_{false};
+};
+
+// The series of a run whose inputs are all known before it starts (the steps of a sweep, the samples
+// of a size distribution), kept computing ahead of the caller in batches of `perBatch`: when the
+// caller reaches the first input of a batch, the batch after it starts. The caller computes as usual;
+// the window's series takes each result from the MieAhead. The batches under way are stopped and
+// dropped when the plan ends.
+class MieAheadPlan {
+  public:
+    MieAheadPlan(MieAhead& ahead, std::vector<MieInput> inputs, int perBatch);
+    ~MieAheadPlan() { ahead_.Clear(); }
+    MieAheadPlan(const MieAheadPlan&) = delete;
+    MieAheadPlan& operator=(const MieAheadPlan&) = delete;
+
+    // Before the caller's input k (0-based) is computed.
+    void Reach(int k);
+
+  private:
+    void StartBatch(int b);
+
+    MieAhead& ahead_;
+    std::vector<MieInput> inputs_;
+    int perBatch_;
+    int started_ = -1;  // the last batch started
 };
 
 }  // namespace tessary

@@ -32,8 +32,8 @@ Canvas::Canvas(double unitsPerPixelX, double unitsPerPixelY)
 void Canvas::setBackColor(OleColor c) {
     m_backColor = c;
     if (m_pristine && !m_buffer.isNull()) {
-        fillBackground(m_buffer);
-        touched(m_buffer.rect());
+        fillWhole(m_buffer);
+        showChanged(m_buffer.rect());
     }
 }
 
@@ -90,24 +90,47 @@ void Canvas::ensureBuffer() {
     if (!m_buffer.isNull() && m_buffer.width() >= wanted.width() && m_buffer.height() >= wanted.height())
         return;
     QImage grown(wanted.expandedTo(m_buffer.size()), QImage::Format_RGB32);
-    fillBackground(grown);
+    const bool sameBackground = m_backgroundPlain && m_plainColour == m_backColor;
+    const QRect drawn = sameBackground ? m_drawn : m_buffer.rect();  // the old pixels not background
+    fillWhole(grown);
     if (!m_buffer.isNull()) {
         QPainter painter(&grown);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(QPoint(0, 0), m_buffer);
+        m_drawn = drawn;
     }
     m_buffer = std::move(grown);
+}
+
+void Canvas::fillWhole(QImage& image) {
+    fillBackground(image);
+    m_drawn = QRect();
+    m_backgroundPlain = m_background == nullptr || m_background->isNull();
+    m_plainColour = m_backColor;
 }
 
 void Canvas::resetBuffer() {
     if (m_buffer.isNull()) {
         ensureBuffer();
+    } else if (m_backgroundPlain && m_plainColour == m_backColor && m_background == nullptr) {
+        // Only what was drawn since the last fill differs from the back colour: a graph's frame and
+        // curves are a small part of a screen-sized buffer.
+        const QRect area = m_drawn.intersected(m_buffer.rect());
+        if (!area.isEmpty()) {
+            const QRgb colour = toRgb32(m_backColor);
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                QRgb* row = reinterpret_cast<QRgb*>(m_buffer.scanLine(y));
+                std::fill(row + area.left(), row + area.right() + 1, colour);
+            }
+        }
+        m_drawn = QRect();
+        ensureBuffer();
     } else {
-        fillBackground(m_buffer);
+        fillWhole(m_buffer);
         ensureBuffer();
     }
     m_pristine = true;
-    touched(m_buffer.rect());
+    showChanged(m_buffer.rect());
 }
 
 const QImage& Canvas::image() {
@@ -122,6 +145,11 @@ std::uint32_t Canvas::pixel(int px, int py) {
 }
 
 void Canvas::touched(const QRect& dirty) {
+    m_drawn |= dirty;
+    showChanged(dirty);
+}
+
+void Canvas::showChanged(const QRect& dirty) {
     if (m_surface != nullptr && !dirty.isEmpty()) m_surface->update();
 }
 
@@ -281,7 +309,9 @@ void Canvas::printText(const std::string& text, bool endLine) {
         painter.end();
         const QRectF bounds(QPointF(static_cast<double>(px), static_cast<double>(py)),
                             QSizeF(metrics.horizontalAdvance(shown) + 1.0, metrics.height() + 1.0));
-        touched(bounds.toAlignedRect());
+        // Glyphs may reach past their advance (italics, bearings): the margin keeps them inside.
+        const int margin = static_cast<int>(std::ceil(metrics.height())) + 2;
+        touched(bounds.toAlignedRect().adjusted(-margin, -2, margin, 2));
         m_pristine = false;
     }
     DrawOp op = baseOp(DrawOp::Kind::Text, m_foreColor);

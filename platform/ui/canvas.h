@@ -192,7 +192,11 @@ class Canvas {
     bool toPixels(double x, double y, std::int64_t& px, std::int64_t& py) const;
     void ensureBuffer();
     void fillBackground(QImage& image) const;
+    // Fills the image with the background; nothing on it is drawn since.
+    void fillWhole(QImage& image);
+    // Pixels drawn: part of what the next clear fills, and shown.
     void touched(const QRect& dirty);
+    void showChanged(const QRect& dirty);
     void record(DrawOp op);
     // The two ends of a line or box in pixels, with the buffer ready; false (the command counted as
     // dropped) when an end is NaN or infinite.
@@ -209,6 +213,11 @@ class Canvas {
     const QImage* m_background = nullptr;
     int m_fontTpp = 15;
     bool m_pristine = true;
+    // Since the buffer was last filled whole: the bounds of every pixel drawn, and whether it was
+    // filled with the plain colour m_plainColour (no background image).
+    QRect m_drawn;
+    bool m_backgroundPlain = false;
+    OleColor m_plainColour = 0;
 
     double m_unitX;  // pixels per unit
     double m_unitY;

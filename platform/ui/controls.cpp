@@ -125,6 +125,7 @@ void Control::refreshTextWhenShown() {
 }
 
 void Control::setEnabled(bool enabled) {
+    if (enabled == m_enabled) return;  // locking the window sets many controls, most unchanged
     m_enabled = enabled;
     if (m_widget) m_widget->setEnabled(enabled);
 }
@@ -193,11 +194,13 @@ void Control::setToolTipText(std::string text) {
 }
 
 void Control::setBackColor(OleColor colour) {
+    if (colour == m_backColor) return;
     m_backColor = colour;
     applyPalette();
 }
 
 void Control::setForeColor(OleColor colour) {
+    if (colour == m_foreColor) return;
     m_foreColor = colour;
     applyPalette();
 }
@@ -291,10 +294,12 @@ void CommandButton::click() { raise(onClick); }
 TextBox::TextBox(Container& container, std::string text)
     : Control(container, new QLineEdit(container.childParent()), kWindowBackground, QPalette::Base,
               QPalette::Text, false),
-      m_text(std::move(text)) {
+      m_text(std::move(text)),
+      m_shownText(m_text) {
     edit()->setText(qs(m_text));
     QObject::connect(edit(), &QLineEdit::textEdited, edit(), [this](const QString& typed) {
         m_text = typed.toStdString();
+        m_shownText = m_text;
         raise(onChange);
     });
 }
@@ -304,9 +309,28 @@ QLineEdit* TextBox::edit() const { return static_cast<QLineEdit*>(widget()); }
 void TextBox::setText(std::string text) {
     if (text == m_text) return;
     m_text = std::move(text);
+    if (!m_showAtEvents) {
+        showText();
+    } else if (!m_showPosted) {  // one queued call shows the newest text, however many writes
+        m_showPosted = true;
+        QMetaObject::invokeMethod(edit(), [this] {
+            m_showPosted = false;
+            showText();
+        }, Qt::QueuedConnection);
+    }
+    raise(onChange);
+}
+
+void TextBox::setShownAtEvents(bool atEvents) {
+    m_showAtEvents = atEvents;
+    if (!atEvents) showText();
+}
+
+void TextBox::showText() {
+    if (m_shownText == m_text) return;
+    m_shownText = m_text;
     edit()->setText(qs(m_text));
     edit()->setCursorPosition(0);  // a text written from code shows its beginning
-    raise(onChange);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -180,10 +180,17 @@ class TextBox : public Control {
     const std::string& text() const { return m_text; }
     // Raises Change when the text differs from the current one.
     void setText(std::string text);
+    // A box that code rewrites many times a second (a percentage) shows its newest text when the
+    // events are next processed, not at each write: laying out the text costs more than the write.
+    void setShownAtEvents(bool atEvents);
 
   private:
     QLineEdit* edit() const;
+    void showText();
     std::string m_text;
+    std::string m_shownText;  // the text the widget holds
+    bool m_showAtEvents = false;
+    bool m_showPosted = false;
 };
 
 class ComboBox : public Control {

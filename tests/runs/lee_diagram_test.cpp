@@ -17,6 +17,7 @@
 #include "mainwindow/form1.h"
 #include "numerics/worker_pool.h"
 #include "tests/platform/ui/ui_test_support.h"
+#include "tests/support/child_run.h"
 
 namespace tessary {
 namespace {
@@ -372,19 +373,7 @@ TEST_F(LeeDiagramTest, WriteStoresForTheParent) {
 }
 
 std::string RunChild(int threads) {
-    char self[4096];
-    const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    const std::string file = testing::TempDir() + "tessary_lee_" + std::to_string(getpid()) + "_" +
-                             std::to_string(threads) + ".bin";
-    const std::string command = "QT_QPA_PLATFORM=offscreen TESSARY_THREADS=" + std::to_string(threads) +
-                                " TESSARY_RESULTS_FILE='" + file + "' '" +
-                                std::string(self, static_cast<std::size_t>(n > 0 ? n : 0)) +
-                                "' --gtest_filter=LeeDiagramTest.WriteStoresForTheParent >/dev/null 2>&1";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    std::ifstream in(file, std::ios::binary);
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    std::remove(file.c_str());
-    return bytes;
+    return test::RunSelfWithThreads("LeeDiagramTest.WriteStoresForTheParent", std::to_string(threads));
 }
 
 TEST_F(LeeDiagramTest, SameStoresForAnyThreadCount) {

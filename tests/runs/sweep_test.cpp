@@ -3,12 +3,17 @@
 // over Log-normal and histogram samples, the refusals and Stop.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <string>
 
 #include "mainwindow/form1.h"
+#include "numerics/worker_pool.h"
 #include "runs/sweep_steps.h"
+#include "tests/support/child_run.h"
 #include "tests/platform/ui/ui_test_support.h"
 #include "tests/support/rel_error.h"
 
@@ -202,6 +207,45 @@ TEST_F(SweepTest, DistributionPhaseFunctionIntegratesToFourPi) {
     for (std::size_t j = 1; j < 1801; ++j)
         integral += 0.5 * h * (f.avgUnpol[j] * std::sin((j - 1) * h) + f.avgUnpol[j + 1] * std::sin(j * h));
     EXPECT_NEAR(integral, 2.0, 2e-3);
+}
+
+// Run by the parent in a child process with TESSARY_THREADS set (the steps and samples of several
+// threads are computed ahead on the pool): the curves of a size sweep at 178 degrees, of the
+// efficiencies against radius, of an index sweep and of a Log-normal angle graph around 20 um, raw,
+// where TESSARY_RESULTS_FILE says.
+TEST_F(SweepTest, WriteCurvesForTheParent) {
+    const char* path = std::getenv("TESSARY_RESULTS_FILE");
+    if (path == nullptr) GTEST_SKIP() << "runs as a child of SweepTest.SameCurvesForAnyThreadCount";
+    std::ofstream out(path, std::ios::binary);
+    const int threads = SharedPool().Threads();
+    out.write(reinterpret_cast<const char*>(&threads), sizeof threads);
+    const auto put = [&](std::size_t count) {
+        for (const auto* curve : {&f.intensityPerp, &f.intensityPara, &f.intensityUnpol})
+            out.write(reinterpret_cast<const char*>(curve->data()),
+                      static_cast<std::streamsize>(std::min(count, curve->size()) * sizeof(double)));
+    };
+    run("Intensity v. size parameter x", "1", "300", "1");
+    put(301);
+    run("Qext/Qsca/Qabs v. radius", "0.1", "20", "0.1", "0.01");
+    put(201);
+    run("Intensity v. refractive index", "1.3", "1.4", "0.001");
+    put(102);
+    f.cboGraph.setText("Intensity v. scattering angle");
+    f.txtRadius.setText("20");
+    disperse("Log-normal", "20", "20");
+    run("Intensity v. scattering angle", "0", "180", "0.1");
+    put(1802);
+}
+
+TEST_F(SweepTest, SameCurvesForAnyThreadCount) {
+    const std::string one = test::RunSelfWithThreads("SweepTest.WriteCurvesForTheParent", "1");
+    const std::string four = test::RunSelfWithThreads("SweepTest.WriteCurvesForTheParent", "4");
+    ASSERT_EQ(one.size(), sizeof(int) + 3 * (301 + 201 + 102 + 1802) * sizeof(double));
+    EXPECT_EQ(one[0], 1);
+    EXPECT_EQ(four[0], 4);
+    ASSERT_EQ(four.size(), one.size());
+    EXPECT_TRUE(four.compare(sizeof(int), std::string::npos, one, sizeof(int), std::string::npos) == 0)
+        << "4 threads give other curves than one";
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "scattering/mie.h"
 #include "scattering/mie_gaussian.h"
 #include "scattering/ray_orders.h"
+#include "tests/support/child_run.h"
 
 namespace tessary {
 namespace {
@@ -218,29 +219,9 @@ TEST(ThreadedKernels, WriteResultsForTheParent) {
     WriteKernelResults(out);
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string Self() {
-    char buffer[4096];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
-}
-
 // Runs the child with TESSARY_THREADS = `threads`; its results and its standard error.
 std::string RunChild(const std::string& threads, std::string* errors = nullptr) {
-    const std::string base = testing::TempDir() + "tessary_threads_" + std::to_string(getpid()) + "_" + threads;
-    const std::string command = "TESSARY_THREADS='" + threads + "' TESSARY_RESULTS_FILE='" + base + ".bin' '" +
-                                Self() + "' --gtest_filter=ThreadedKernels.WriteResultsForTheParent >/dev/null 2>'" +
-                                base + ".err'";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    std::string results = ReadFile(base + ".bin");
-    if (errors != nullptr) *errors = ReadFile(base + ".err");
-    std::remove((base + ".bin").c_str());
-    std::remove((base + ".err").c_str());
-    return results;
+    return test::RunSelfWithThreads("ThreadedKernels.WriteResultsForTheParent", threads, errors);
 }
 
 double ThreadsOf(const std::string& results) {
