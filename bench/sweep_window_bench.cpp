@@ -10,7 +10,6 @@
 #include <cmath>
 #include <memory>
 #include <string>
-#include <cstdlib>
 
 #include "mainwindow/form1.h"
 #include "media/size_distribution.h"
@@ -47,7 +46,7 @@ std::unique_ptr<Form1> SizeSweepWindow(bool offGrid) {
     f->cboGraph.setText("Intensity v. size parameter x");
     f->mnuXStepLog.setChecked(false);
     f->txtXmin.setText("1");
-    f->txtXmax.setText(std::getenv("XMAX") ? std::getenv("XMAX") : "1000");
+    f->txtXmax.setText("1000");
     f->cboStep.setText("1");
     f->txtAngle.setText(offGrid ? "178.37" : "178");
     f->txtRefractReal.setText("1.33");
@@ -75,7 +74,7 @@ void Alternate(benchmark::State& state, Form1& f, Calls&& calls) {
     using Clock = std::chrono::steady_clock;
     double kernel = 1e30, window = 1e30;
     for (auto _ : state) {
-        for (int pair = 0; pair < (std::getenv("PAIRS") ? std::atoi(std::getenv("PAIRS")) : 20); ++pair) {
+        for (int pair = 0; pair < 20; ++pair) {
             const Clock::time_point t0 = Clock::now();
             calls();
             const Clock::time_point t1 = Clock::now();
@@ -99,9 +98,8 @@ void BM_SweepWindowOverKernelCalls(benchmark::State& state) {
     in.NANG = state.range(0) == 0 ? 46 : 9001;
     in.first = in.last = state.range(0) == 0 ? 90 : 17838;
     MieResult r;
-    const int xmax = std::getenv("XMAX") ? std::atoi(std::getenv("XMAX")) : 1000;
     Alternate(state, *f, [&] {
-        for (int x = 1; x <= xmax; ++x) {
+        for (int x = 1; x <= 1000; ++x) {
             in.x = x;
             MieSeries(in, r);
             benchmark::DoNotOptimize(r.S1re.data());
