@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QTest>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <string>
 #include <tuple>
@@ -154,6 +155,59 @@ TEST_F(CanvasTest, BackColourChangeKeepsTheDrawingAndClsUsesIt) {
     form.setBackColor(kButtonFace);  // nothing drawn since the clear: the surface takes the new colour
     EXPECT_EQ(form.pixel(10, 10), toRgb32(kButtonFace));
     EXPECT_EQ(form.backColor(), kButtonFace);
+}
+
+// A clear fills only what was drawn since the last one: whatever drew (thick and XOR lines, boxes,
+// discs, points, text across the edges), the whole surface is the back colour again.
+TEST_F(CanvasTest, ClearLeavesNothingOfAnyDrawing) {
+    const auto everyPixelIs = [&](std::uint32_t px) {
+        const QImage& image = form.image();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if ((image.pixel(x, y) & 0xFFFFFFu) != px) return false;
+        return true;
+    };
+    const std::function<void()> drawings[] = {
+        [&] {
+            form.setDrawWidth(5);
+            form.line(-300, 100, 16000, 11000, kRed);
+        },
+        [&] {
+            form.setDrawMode(draw::kXorPen);
+            form.line(0, 0, 15000, 0, kRed);
+        },
+        [&] {
+            form.setFillStyle(draw::kSolid);
+            form.box(3000, 3000, 6000, 6000, kRed);
+        },
+        [&] { form.boxFilled(14000, 11000, 20000, 20000, kRed); },
+        [&] {
+            form.setFillStyle(draw::kSolid);
+            form.circle(7000, 5000, 2000, kRed);
+        },
+        [&] { form.pset(15345, 11505, kRed); },
+        [&] {
+            form.setFontName("Symbol");
+            form.setFontSize(24);
+            form.setCurrentX(-100);
+            form.setCurrentY(-100);
+            form.print("Wjf/|");
+            form.setCurrentX(14800);
+            form.print("Wjf");
+        },
+    };
+    for (std::size_t k = 0; k < std::size(drawings); ++k) {
+        form.setForeColor(kRed);
+        drawings[k]();
+        form.setDrawWidth(1);
+        form.setDrawMode(draw::kCopyPen);
+        form.cls();
+        EXPECT_TRUE(everyPixelIs(kWhitePx)) << "drawing " << k;
+    }
+    form.line(0, 0, 1500, 1500, kRed);
+    form.setBackColor(kBlue);  // drawn on: the clear fills the whole surface with the new colour
+    form.cls();
+    EXPECT_TRUE(everyPixelIs(0x0000FFu));
 }
 
 TEST_F(CanvasTest, ButtonFaceIsADrawingColourForErasing) {

@@ -79,6 +79,20 @@ TEST_F(ControlsTest, TextWrittenFromCodeRaisesChangeOnceAndSameTextNone) {
     EXPECT_EQ(static_cast<QLineEdit*>(form.txtLambda.widget())->text(), QString("0.65"));
 }
 
+// A box shown at the events holds every text written at once (Change raised) and shows the last one
+// when the events are next processed.
+TEST_F(ControlsTest, TextShownAtEventsAppearsWhenTheEventsAreProcessed) {
+    form.txtLambda.setShownAtEvents(true);
+    form.txtLambda.setText("1");
+    form.txtLambda.setText("2");
+    EXPECT_EQ(form.txtLambda.text(), "2");
+    EXPECT_EQ(form.log, (Log{"txtLambda_change 1", "txtLambda_change 2"}));
+    auto* edit = static_cast<QLineEdit*>(form.txtLambda.widget());
+    EXPECT_EQ(edit->text(), QString(""));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(edit->text(), QString("2"));
+}
+
 TEST_F(ControlsTest, NestedHandlerRunsInsideTheSetterBeforeTheNextStatement) {
     form.txtRadius.setText("10");
     form.log.push_back("after setter");
