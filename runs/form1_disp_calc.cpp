@@ -95,6 +95,7 @@ std::unique_ptr<MieAheadPlan> PlanSamplesAhead(Form1& f, const SizeSamples& samp
         in.mnuSize = f.mnuSize.checked();
         inputs.push_back(in);
     }
+    if (!WorthComputingAhead(inputs)) return nullptr;
     return std::make_unique<MieAheadPlan>(f.mieAhead, std::move(inputs), 2 * threads);
 }
 

@@ -147,6 +147,7 @@ std::unique_ptr<MieAheadPlan> PlanStepsAhead(Form1& f, const SweepPlan& plan, do
         in.mnuSize = f.mnuSize.checked();
         inputs.push_back(in);
     }
+    if (!WorthComputingAhead(inputs)) return nullptr;
     return std::make_unique<MieAheadPlan>(f.mieAhead, std::move(inputs), 8 * threads);
 }
 

@@ -56,6 +56,10 @@ class MieAhead {
     std::atomic<bool> stop_{false};
 };
 
+// Whether the series of `inputs` are work enough to gain from running on the pool: a batch costs the
+// start of a thread and a wait, which a few short series do not repay.
+bool WorthComputingAhead(const std::vector<MieInput>& inputs);
+
 // The series of a run whose inputs are all known before it starts (the steps of a sweep, the samples
 // of a size distribution), kept computing ahead of the caller in batches of `perBatch`: when the
 // caller reaches the first input of a batch, the batch after it starts. The caller computes as usual;

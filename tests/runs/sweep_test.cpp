@@ -224,12 +224,12 @@ TEST_F(SweepTest, WriteCurvesForTheParent) {
             out.write(reinterpret_cast<const char*>(curve->data()),
                       static_cast<std::streamsize>(std::min(count, curve->size()) * sizeof(double)));
     };
-    run("Intensity v. size parameter x", "1", "300", "1");
-    put(301);
-    run("Qext/Qsca/Qabs v. radius", "0.1", "20", "0.1", "0.01");
+    run("Intensity v. size parameter x", "1", "600", "1");
+    put(601);
+    run("Qext/Qsca/Qabs v. radius", "0.5", "100", "0.5", "0.01");
     put(201);
-    run("Intensity v. refractive index", "1.3", "1.4", "0.001");
-    put(102);
+    run("Intensity v. refractive index", "1.3", "1.4", "0.0001");
+    put(1002);
     f.cboGraph.setText("Intensity v. scattering angle");
     f.txtRadius.setText("20");
     disperse("Log-normal", "20", "20");
@@ -240,7 +240,7 @@ TEST_F(SweepTest, WriteCurvesForTheParent) {
 TEST_F(SweepTest, SameCurvesForAnyThreadCount) {
     const std::string one = test::RunSelfWithThreads("SweepTest.WriteCurvesForTheParent", "1");
     const std::string four = test::RunSelfWithThreads("SweepTest.WriteCurvesForTheParent", "4");
-    ASSERT_EQ(one.size(), sizeof(int) + 3 * (301 + 201 + 102 + 1802) * sizeof(double));
+    ASSERT_EQ(one.size(), sizeof(int) + 3 * (601 + 201 + 1002 + 1802) * sizeof(double));
     EXPECT_EQ(one[0], 1);
     EXPECT_EQ(four[0], 4);
     ASSERT_EQ(four.size(), one.size());
