@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "numerics/vector_state.h"
+
 namespace tessary {
 
 Form1::Form1() : Form("Mie scattering") {
@@ -12,6 +14,12 @@ Form1::Form1() : Form("Mie scattering") {
     // Shown maximised: the graph reaches below the start-up height and, on wide screens, to the
     // screen's right edge.
     setWindowState(2);
+    // While a run waits for series computed ahead, the window stays live and Stop works.
+    mieAhead.SetWaitHook([this] {
+        doEvents();
+        ClearUpperVectorState();  // the window's code before the run's next sums
+        return runState == 4;
+    });
 
     // Main window: handlers
     onLoad = [this] { Form_Load(); };

@@ -2,6 +2,7 @@
 #include "mie_ahead.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <system_error>
 #include <utility>
@@ -96,8 +97,22 @@ void MieAhead::Compute(Batch& batch) {
     });
 }
 
+void MieAhead::WaitForRunning() {
+    if (!running_.joinable()) return;
+    if (waitHook_) {
+        std::unique_lock lock(finishing_);
+        while (!finishedChanged_.wait_for(lock, std::chrono::milliseconds(30), [this] { return finished_; })) {
+            lock.unlock();
+            if (waitHook_()) stop_.store(true, std::memory_order_relaxed);
+            lock.lock();
+        }
+    }
+    running_.join();
+    stop_.store(false, std::memory_order_relaxed);
+}
+
 void MieAhead::Start(std::vector<MieInput> inputs) {
-    if (running_.joinable()) running_.join();
+    WaitForRunning();
     // The finished batch is taken from next (unless Take moved it already); the dropped one lends its
     // memory to the new batch.
     if (!next_.inputs.empty()) std::swap(ready_, next_);
@@ -105,8 +120,16 @@ void MieAhead::Start(std::vector<MieInput> inputs) {
     if (next_.results.size() < next_.inputs.size()) next_.results.resize(next_.inputs.size());
     next_.taken.assign(next_.inputs.size(), 0);
     next_.done.assign(next_.inputs.size(), 0);
+    finished_ = false;  // no thread runs: nothing else reads it now
     try {
-        running_ = std::jthread([this] { Compute(next_); });
+        running_ = std::jthread([this] {
+            Compute(next_);
+            {
+                const std::lock_guard lock(finishing_);
+                finished_ = true;
+            }
+            finishedChanged_.notify_all();
+        });
     } catch (const std::system_error&) {  // no thread to be had: compute it here
         Compute(next_);
     }
@@ -122,7 +145,7 @@ const MieResult* MieAhead::Take(const MieInput& in) {
     if (i == ready_.inputs.size()) {  // the batch under way, once done, becomes the one taken from
         i = find(next_);
         if (i == next_.inputs.size()) return nullptr;
-        if (running_.joinable()) running_.join();
+        WaitForRunning();
         std::swap(ready_, next_);
         next_.inputs.clear();
     }

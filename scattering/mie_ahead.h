@@ -9,6 +9,9 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -37,6 +40,10 @@ class MieAhead {
     // True while any batch is held or under way.
     bool Held() const { return !ready_.inputs.empty() || running_.joinable(); }
 
+    // Called on the waiting thread about every 30 ms while it waits for the batch under way (the
+    // window's events are pumped there); true stops that batch at its next series order.
+    void SetWaitHook(std::function<bool()> hook) { waitHook_ = std::move(hook); }
+
     // Stops the batch under way at its next series order, waits for it, and drops every result.
     void Clear();
 
@@ -48,12 +55,18 @@ class MieAhead {
         std::vector<char> done;  // computed to its end or to its refusal (not stopped before it)
     };
     void Compute(Batch& batch);
+    // Waits for the batch under way to end, calling the hook meanwhile.
+    void WaitForRunning();
 
     Batch ready_;            // computed; results are taken from here
     Batch next_;             // being computed by running_
     std::vector<MieResult> scratch_;  // the workspaces the series of a batch run in
     std::jthread running_;   // the background thread of next_
     std::atomic<bool> stop_{false};
+    std::mutex finishing_;   // guards finished_, which running_ sets as it ends
+    std::condition_variable finishedChanged_;
+    bool finished_ = false;
+    std::function<bool()> waitHook_;
 };
 
 // Whether the series of `inputs` are work enough to gain from running on the pool: a batch costs the
