@@ -1,7 +1,9 @@
 // Sweeps and size-distribution averages through the main window, headless, beside the bare kernel
-// calls they make (the same size parameters, index, grid, angle window and term counts): 1000 steps of the Mie series against the size parameter at 178 degrees (a 46-point
-// angle grid) and at 178.37 degrees (a 9001-point grid), and a Log-normal distribution of 50 samples
-// around 100 um on the 0.1 degree angle graph.
+// calls they make (the same size parameters, index, grid, angle window and term counts): 1000 steps
+// of the Mie series against the size parameter at 178 degrees (a 46-point angle grid) and at 178.37
+// degrees (a 9001-point grid), and a Log-normal distribution of 50 samples around 100 um on the 0.1
+// degree angle graph. With more than one thread the window computes the series of the coming steps
+// and samples ahead on the pool; TESSARY_THREADS=1 times the window's own cost over the calls.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
