@@ -167,35 +167,18 @@ TEST_F(CanvasTest, ClearLeavesNothingOfAnyDrawing) {
                 if ((image.pixel(x, y) & 0xFFFFFFu) != px) return false;
         return true;
     };
+    // clang-format off
     const std::function<void()> drawings[] = {
-        [&] {
-            form.setDrawWidth(5);
-            form.line(-300, 100, 16000, 11000, kRed);
-        },
-        [&] {
-            form.setDrawMode(draw::kXorPen);
-            form.line(0, 0, 15000, 0, kRed);
-        },
-        [&] {
-            form.setFillStyle(draw::kSolid);
-            form.box(3000, 3000, 6000, 6000, kRed);
-        },
+        [&] { form.setDrawWidth(5); form.line(-300, 100, 16000, 11000, kRed); },
+        [&] { form.setDrawMode(draw::kXorPen); form.line(0, 0, 15000, 0, kRed); },
+        [&] { form.setFillStyle(draw::kSolid); form.box(3000, 3000, 6000, 6000, kRed); },
         [&] { form.boxFilled(14000, 11000, 20000, 20000, kRed); },
-        [&] {
-            form.setFillStyle(draw::kSolid);
-            form.circle(7000, 5000, 2000, kRed);
-        },
+        [&] { form.setFillStyle(draw::kSolid); form.circle(7000, 5000, 2000, kRed); },
         [&] { form.pset(15345, 11505, kRed); },
-        [&] {
-            form.setFontName("Symbol");
-            form.setFontSize(24);
-            form.setCurrentX(-100);
-            form.setCurrentY(-100);
-            form.print("Wjf/|");
-            form.setCurrentX(14800);
-            form.print("Wjf");
-        },
+        [&] { form.setFontName("Symbol"); form.setFontSize(24); form.setCurrentX(-100); form.setCurrentY(-100);
+              form.print("Wjf/|"); form.setCurrentX(14800); form.print("Wjf"); },
     };
+    // clang-format on
     for (std::size_t k = 0; k < std::size(drawings); ++k) {
         form.setForeColor(kRed);
         drawings[k]();
