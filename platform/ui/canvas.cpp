@@ -278,15 +278,20 @@ void Canvas::pset(double x, double y, OleColor colour) {
     record(std::move(op));
 }
 
-double Canvas::textWidth(std::string_view text) const {
-    const QFontMetricsF metrics(toQFont(m_font, m_fontTpp));
-    return metrics.horizontalAdvance(displayText(std::string(text), m_font.name)) / std::fabs(m_unitX);
+const Canvas::FontCache& Canvas::currentFont() const {
+    if (!m_fontCache || !(m_fontCache->spec == m_font) || m_fontCache->tpp != m_fontTpp) {
+        const QFont font = toQFont(m_font, m_fontTpp);
+        m_fontCache.emplace(FontCache{m_font, m_fontTpp, font, QFontMetricsF(font)});
+    }
+    return *m_fontCache;
 }
 
-double Canvas::textHeight(std::string_view) const {
-    const QFontMetricsF metrics(toQFont(m_font, m_fontTpp));
-    return metrics.height() / std::fabs(m_unitY);
+double Canvas::textWidth(std::string_view text) const {
+    return currentFont().metrics.horizontalAdvance(displayText(std::string(text), m_font.name)) /
+           std::fabs(m_unitX);
 }
+
+double Canvas::textHeight(std::string_view) const { return currentFont().metrics.height() / std::fabs(m_unitY); }
 
 void Canvas::printText(const std::string& text, bool endLine) {
     std::int64_t px = 0, py = 0;
@@ -297,9 +302,10 @@ void Canvas::printText(const std::string& text, bool endLine) {
     ensureBuffer();
     const double x = m_currentX, y = m_currentY;
     if (!text.empty()) {
-        const QFont font = toQFont(m_font, m_fontTpp);
+        const FontCache& current = currentFont();
+        const QFont& font = current.font;
+        const QFontMetricsF& metrics = current.metrics;
         const QString shown = displayText(text, m_font.name);
-        const QFontMetricsF metrics(font);
         // Text is drawn in the fore colour whatever the draw mode; the background stays (transparent).
         QPainter painter(&m_buffer);
         painter.setFont(font);

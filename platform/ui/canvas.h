@@ -5,10 +5,13 @@
 // A command with a NaN or infinite coordinate is dropped (and counted); huge coordinates saturate.
 #pragma once
 
+#include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPoint>
 #include <QSize>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -205,6 +208,14 @@ class Canvas {
     // gets the command.
     void segmentDrawn(DrawOp::Kind kind, OleColor colour, double x1, double y1, double x2, double y2);
     DrawOp baseOp(DrawOp::Kind kind, OleColor colour) const;
+    // The Qt font of the current font and its metrics, made again only when the font changes.
+    struct FontCache {
+        FontSpec spec;
+        int tpp;
+        QFont font;
+        QFontMetricsF metrics;
+    };
+    const FontCache& currentFont() const;
 
     QWidget* m_surface = nullptr;
     QImage m_buffer;
@@ -212,6 +223,7 @@ class Canvas {
     QSize m_minBuffer{0, 0};
     const QImage* m_background = nullptr;
     int m_fontTpp = 15;
+    mutable std::optional<FontCache> m_fontCache;
     bool m_pristine = true;
     // Since the buffer was last filled whole: the bounds of every pixel drawn, and whether it was
     // filled with the plain colour m_plainColour (no background image).
