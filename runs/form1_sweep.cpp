@@ -10,10 +10,12 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "mainwindow/form1.h"
+#include "media/refrel.h"
 #include "numerics/constants.h"
 #include "numerics/vector_state.h"
 #include "numerics/worker_pool.h"
@@ -113,23 +115,32 @@ void StoreStep(Form1& f, std::int32_t i) {
 }
 
 // The plane-wave Mie series of every step computed ahead on the worker pool, when each step's input
-// is known before the run (not for the convergence graph, nor for steps whose index follows the
-// wavelength: the index models are asked step by step). The series themselves do not change: each
-// runs whole on one thread, and a step whose input differs computes its own.
+// is known before the run (not for the convergence graph). An index that follows the wavelength is
+// foreseen from the index models as they stand; the steps from the first the models refuse on are
+// left to the run, which asks the models itself and reports the refusal. The series themselves do
+// not change: each runs whole on one thread, and a step whose input differs computes its own.
 std::unique_ptr<MieAheadPlan> PlanStepsAhead(Form1& f, const SweepPlan& plan, double lambdaBox) {
     const int threads = SharedPool().Threads();
     if (threads < 2 || f.calcMethod != 1 || f.mnuGaussian.checked() || f.graphCode == 13 || !f.optMono.value())
         return nullptr;
     const bool forward = f.graphCode >= 14 && f.graphCode <= 16;
     const double boxRe = Val(f.txtRefractReal.text()), boxIm = Val(f.txtRefractImag.text());
-    std::vector<MieInput> inputs;
-    for (std::int32_t i = f.firstPoint; i <= f.lastPoint; ++i) {
+    const bool modelsRead = f.ReadIndexModels();
+    // The input step i hands the series; none when the models refuse its wavelength.
+    const auto stepInput = [&](std::int32_t i) -> std::optional<MieInput> {
         const double x = plan.x(i);
-        const SweepStep step = SweepStepFor(f.graphCode, f.graphSubCode, x, lambdaBox, f.radius, f.mediumRe);
+        SweepStep step = SweepStepFor(f.graphCode, f.graphSubCode, x, lambdaBox, f.radius, f.mediumRe);
         MieInput in;
         switch (step.index) {
-            case StepIndex::Refrel:
-                return nullptr;
+            case StepIndex::Refrel: {  // as the step's own refrel call sets m and the medium
+                if (!modelsRead || !(step.wavelength > 0.0)) return std::nullopt;
+                const RefrelResult m = refrel(f.indexModels, step.wavelength);
+                if (!m.ok()) return std::nullopt;
+                in.m = {m.relIndexRe, m.relIndexIm};
+                step = SweepStepFor(f.graphCode, f.graphSubCode, x, lambdaBox, f.radius,
+                                    m.mediumRe == 0 ? 1.0 : m.mediumRe);
+                break;
+            }
             case StepIndex::Frame:
                 in.m = {f.calcIndexRe, f.calcIndexIm};
                 break;
@@ -145,7 +156,13 @@ std::unique_ptr<MieAheadPlan> PlanStepsAhead(Form1& f, const SweepPlan& plan, do
         in.first = in.last = forward ? 1 : f.angleIndex;
         in.angleIndex = f.angleIndex;
         in.mnuSize = f.mnuSize.checked();
-        inputs.push_back(in);
+        return in;
+    };
+    std::vector<MieInput> inputs;
+    for (std::int32_t i = f.firstPoint; i <= f.lastPoint; ++i) {
+        const std::optional<MieInput> in = stepInput(i);
+        if (!in) break;  // this step and those after it compute their own
+        inputs.push_back(*in);
     }
     if (!WorthComputingAhead(inputs)) return nullptr;
     return std::make_unique<MieAheadPlan>(f.mieAhead, std::move(inputs), 8 * threads);

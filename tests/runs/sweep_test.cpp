@@ -211,8 +211,9 @@ TEST_F(SweepTest, DistributionPhaseFunctionIntegratesToFourPi) {
 
 // Run by the parent in a child process with TESSARY_THREADS set (the steps and samples of several
 // threads are computed ahead on the pool): the curves of a size sweep at 178 degrees, of the
-// efficiencies against radius, of an index sweep and of a Log-normal angle graph around 20 um, raw,
-// where TESSARY_RESULTS_FILE says.
+// efficiencies against radius, of an index sweep, of a wavelength sweep (the index from the water
+// model at each step) and of a Log-normal angle graph around 20 um, raw, where TESSARY_RESULTS_FILE
+// says.
 TEST_F(SweepTest, WriteCurvesForTheParent) {
     const char* path = std::getenv("TESSARY_RESULTS_FILE");
     if (path == nullptr) GTEST_SKIP() << "runs as a child of SweepTest.SameCurvesForAnyThreadCount";
@@ -230,6 +231,8 @@ TEST_F(SweepTest, WriteCurvesForTheParent) {
     put(201);
     run("Intensity v. refractive index", "1.3", "1.4", "0.0001");
     put(1002);
+    run("Intensity v. wavelength", "400", "900", "0.25");
+    put(2002);
     f.cboGraph.setText("Intensity v. scattering angle");
     f.txtRadius.setText("20");
     disperse("Log-normal", "20", "20");
@@ -240,7 +243,7 @@ TEST_F(SweepTest, WriteCurvesForTheParent) {
 TEST_F(SweepTest, SameCurvesForAnyThreadCount) {
     const std::string one = test::RunSelfWithThreads("SweepTest.WriteCurvesForTheParent", "1");
     const std::string four = test::RunSelfWithThreads("SweepTest.WriteCurvesForTheParent", "4");
-    ASSERT_EQ(one.size(), sizeof(int) + 3 * (601 + 201 + 1002 + 1802) * sizeof(double));
+    ASSERT_EQ(one.size(), sizeof(int) + 3 * (601 + 201 + 1002 + 2002 + 1802) * sizeof(double));
     EXPECT_EQ(one[0], 1);
     EXPECT_EQ(four[0], 4);
     ASSERT_EQ(four.size(), one.size());
