@@ -97,22 +97,27 @@ void MieAhead::Compute(Batch& batch) {
     });
 }
 
-void MieAhead::WaitForRunning() {
-    if (!running_.joinable()) return;
+bool MieAhead::WaitForRunning() {
+    if (!running_.joinable()) return false;
+    bool stopped = false;
     if (waitHook_) {
         std::unique_lock lock(finishing_);
         while (!finishedChanged_.wait_for(lock, std::chrono::milliseconds(30), [this] { return finished_; })) {
             lock.unlock();
-            if (waitHook_()) stop_.store(true, std::memory_order_relaxed);
+            if (waitHook_()) {
+                stopped = true;
+                stop_.store(true, std::memory_order_relaxed);
+            }
             lock.lock();
         }
     }
     running_.join();
     stop_.store(false, std::memory_order_relaxed);
+    return stopped;
 }
 
 void MieAhead::Start(std::vector<MieInput> inputs) {
-    WaitForRunning();
+    if (WaitForRunning()) return;  // the run is ending: nothing more ahead
     // The finished batch is taken from next (unless Take moved it already); the dropped one lends its
     // memory to the new batch.
     if (!next_.inputs.empty()) std::swap(ready_, next_);

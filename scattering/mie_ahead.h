@@ -27,7 +27,8 @@ class MieAhead {
     MieAhead& operator=(const MieAhead&) = delete;
 
     // Waits for the batch under way, which becomes the one results are taken from, and starts
-    // computing `inputs` in the background. The batch taken from before is dropped.
+    // computing `inputs` in the background (not when the wait hook stopped that batch). The batch
+    // taken from before is dropped.
     void Start(std::vector<MieInput> inputs);
 
     // The completed result of an input equal to `in` in every field, or null. An input of the batch
@@ -55,8 +56,8 @@ class MieAhead {
         std::vector<char> done;  // computed to its end or to its refusal (not stopped before it)
     };
     void Compute(Batch& batch);
-    // Waits for the batch under way to end, calling the hook meanwhile.
-    void WaitForRunning();
+    // Waits for the batch under way to end, calling the hook meanwhile; true when the hook stopped it.
+    bool WaitForRunning();
 
     Batch ready_;            // computed; results are taken from here
     Batch next_;             // being computed by running_

@@ -1,5 +1,5 @@
 // Series computed ahead: a result taken and restored is the series' own to the bit (over a window
-// that moves from call to call), and a wait that its hook stops ends the batch early.
+// that moves from call to call), and a wait that its hook stops ends the batch early and starts none.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -53,6 +53,11 @@ TEST(MieAhead, AWaitStoppedByItsHookEndsTheBatch) {
     ahead.Start(slow);
     EXPECT_EQ(ahead.Take(slow[0]), nullptr);  // stopped, not computed
     EXPECT_GE(calls, 2);                      // called on until the batch has ended
+    calls = 0;
+    ahead.Start(slow);
+    ahead.Start({Input(50, 46, 90, 90)});  // the wait is stopped: the run ends, nothing more starts
+    EXPECT_GE(calls, 2);
+    EXPECT_EQ(ahead.Take(Input(50, 46, 90, 90)), nullptr);  // a quick series, never started
 }
 
 }  // namespace
