@@ -279,7 +279,7 @@ void Canvas::pset(double x, double y, OleColor colour) {
 }
 
 const Canvas::FontCache& Canvas::currentFont() const {
-    if (!m_fontCache || !(m_fontCache->spec == m_font) || m_fontCache->tpp != m_fontTpp) {
+    if (!m_fontCache || !(m_fontCache->asked == m_font) || m_fontCache->tpp != m_fontTpp) {
         const QFont font = toQFont(m_font, m_fontTpp);
         m_fontCache.emplace(FontCache{m_font, m_fontTpp, font, QFontMetricsF(font)});
     }

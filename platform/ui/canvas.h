@@ -210,7 +210,7 @@ class Canvas {
     DrawOp baseOp(DrawOp::Kind kind, OleColor colour) const;
     // The Qt font of the current font and its metrics, made again only when the font changes.
     struct FontCache {
-        FontSpec spec;
+        FontSpec asked;
         int tpp;
         QFont font;
         QFontMetricsF metrics;

@@ -150,7 +150,6 @@ TEST_F(LeeDiagramTest, StepCountsThatAreNotWholeAreRefused) {
     }
 }
 
-
 // The brightest stored perpendicular cell of each row of a single-wavelength Lee diagram lies on the
 // rainbow's maximum, which moves towards the geometric bow (137.86 degrees) as the drop grows.
 TEST_F(LeeDiagramTest, RainbowMaximumOfEachRow) {
