@@ -67,15 +67,15 @@ void SetStepped(Form1& f, const std::string& name, float value) {
 bool Form1::Save_Batch(TextFileWriter& report) {
     setMousePointer(11);
     TextExportSnapshot s = ExportSnapshotOf(*this);
-    if (graphCode >= 10 && graphCode <= 19) {
+    if (s.graphCode >= 10 && s.graphCode <= 19) {
         const auto range = ExportPointRange(s.xMinText, s.xMaxText, s.stepText, s.xStepLog);
         s.firstPoint = range ? range->first : 1;
         s.lastPoint = range ? range->second : 0;
         firstPoint = s.firstPoint;
         lastPoint = s.lastPoint;
     }
-    if (graphCode == 10 || graphCode == 15) SetExportRelativeIndex(*this, s);
-    const BatchWindow window{windowFirst, windowLast};
+    if (s.graphCode == 10 || s.graphCode == 15) SetExportRelativeIndex(*this, s);
+    const BatchWindow window{runRecord.windowFirst, runRecord.windowLast};
     // Rows the results do not hold (a refused run) are left out; the block keeps its header lines.
     const bool rowsHeld = !CheckBatchReportResults(s, window);
     if (!rowsHeld) {

@@ -629,6 +629,7 @@ void Form1::read_file() {
         {
             const RedrawGuard guard(*this);
             loader.apply();
+            TakeRunRecord();  // the restored window describes the results read
         }
         if (loader.isLeeDiagram()) {
             const RedrawGuard guard(*this);

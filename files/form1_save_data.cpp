@@ -32,73 +32,6 @@ bool Holds(const Table& v, std::int64_t index) {
     return index >= 0 && static_cast<std::uint64_t>(index) < v.size();
 }
 
-UserPointsItems UserPoints(const UserIndexRows& rows, const std::string& material) {
-    UserPointsItems u;
-    u.material = material;
-    const TextBox* w[] = {&rows.txtRI_lambda1_1, &rows.txtRI_lambda1_2, &rows.txtRI_lambda1_3, &rows.txtRI_lambda1_4};
-    const TextBox* n[] = {&rows.txtRI_1_1, &rows.txtRI_1_2, &rows.txtRI_1_3, &rows.txtRI_1_4};
-    for (std::size_t i = 0; i < 4; ++i) {
-        u.wavelengths[i] = static_cast<float>(Val(w[i]->text()));
-        u.indices[i] = static_cast<float>(Val(n[i]->text()));
-    }
-    return u;
-}
-
-// The word of the checked sphere item as the head of the file names it.
-std::string SphereWord(Form1& f) {
-    const std::pair<const Menu*, const char*> items[] = {
-        {&f.mnuRI_Vacuum1, "Vacuum1"}, {&f.mnuRI_IAPWS, "IAPWS"},          {&f.mnuRI_Air1, "Air1"},
-        {&f.mnuRI_Segelstein, "Segelstein"}, {&f.mnuRI_Lynch, "Lynch"}, {&f.mnuRI_KayeLaby, "KayeLaby"},
-        {&f.mnuRI_Gedzelman, "Gedzelman"}, {&f.mnuRI_Cowley, "Cowley"},  {&f.mnuRI_Ray, "Ray"},
-        {&f.mnuRI_Au, "Gold"},         {&f.mnuRI_Ag, "Silver"},            {&f.mnuRI_Cu, "Copper"},
-        {&f.mnuRI_File1, "File1"}};
-    for (const auto& [item, word] : items)
-        if (item->checked()) return word;
-    return std::string();
-}
-
-ModelItems SphereModelItems(Form1& f) {
-    ModelItems m;
-    m.word = f.mnuRI_User1.checked() ? "User1" : SphereWord(f);
-    if (m.word == "Air1") m.airTemp = f.dlogAir_->txtAirTemp.text();
-    if (m.word == "IAPWS") {
-        m.temp = f.dlogTemp_->txtTemp.text();
-        m.density = f.dlogTemp_->txtDensity.text();
-        m.complex = f.dlogTemp_->chkRI_Complex.value();
-    }
-    if (m.word == "Segelstein") m.complex = f.dlogSegelstein_->chkRI_Complex.value();
-    if (m.word == "Ray") m.complex = f.dlogRay_->chkRI_Complex.value();
-    return m;
-}
-
-ModelItems MediumModelItems(Form1& f) {
-    ModelItems m;
-    const std::pair<const Menu*, const char*> items[] = {
-        {&f.mnuRI_Air2, "Air2"}, {&f.mnuRI_Vacuum2, "Vacuum2"}, {&f.mnuRI_IAPWS2, "Water2"},
-        {&f.mnuRI_User2, "User2"}, {&f.mnuRI_Segelstein2, "Segelstein2"}, {&f.mnuRI_File2, "File2"}};
-    for (const auto& [item, word] : items)
-        if (item->checked()) {
-            m.word = word;
-            break;
-        }
-    if (m.word == "Air2") m.airTemp = f.dlogAir_->txtAirTemp.text();
-    if (m.word == "Water2") {
-        m.temp = f.dlogTemp_->txtTemp.text();
-        m.density = f.dlogTemp_->txtDensity.text();
-        m.complex = f.dlogTemp_->chkRI_Complex.value();
-    }
-    if (m.word == "Segelstein2") m.complex = f.dlogSegelstein_->chkRI_Complex.value();
-    return m;
-}
-
-// The radius the size box stands for, as New plot reads it, in the box's own text when it is a radius.
-std::string RadiusText(Form1& f) {
-    const double value = Val(f.txtRadius.text());
-    if (f.mnuDiameter.checked()) return CStr(value / 2);
-    if (f.mnuRadiusX.checked()) return CStr(value * Val(f.txtLambda.text()) / kTwoPi);
-    return f.txtRadius.text();
-}
-
 // Builds the file; nothing when the state is refused (its message shown). pointRange receives
 // firstPoint and lastPoint of graph codes 10 to 19.
 class Gatherer {
@@ -119,41 +52,33 @@ class Gatherer {
 };
 
 void Gatherer::settings() {
-    d.graphText = code == 1 ? "Intensity v. scattering angle" : f.cboGraph.text();
-    d.sphereName = f.sphereName;
-    d.mediumName = f.mediumName;
-    if (f.mnuRI_User1.checked())
-        d.user1 = UserPoints(*f.dlogRI_User1_, f.dlogRI_User1_->txtMaterial1.text());
-    else
-        d.sphereWord = SphereWord(f);
-    if (f.mnuRI_User2.checked()) d.user2 = UserPoints(*f.dlogRI_User2_, f.dlogRI_User2_->txtMaterial2.text());
-    d.method = f.cboType.text();
-    d.rays = f.cboRays.text();
-    if (d.rays == "Multiple")
-        for (std::int32_t p = 0; p <= 50; ++p)
-            if (Holds(f.rayflag, p) && f.rayflag[static_cast<std::size_t>(p)] == 1) d.rayOrders.push_back(p);
-    if (!f.optMono.value()) d.disperse = {f.cboDistrib.text(), f.cboSD.text(), f.cboN.text()};
-    d.sphere = SphereModelItems(f);
-    d.medium = MediumModelItems(f);
-    d.inputs = {f.cboWave.text(),        f.txtLambda.text(), RadiusText(f),    f.txtRefractReal.text(),
-                f.txtRefractImag.text(), f.txtXmin.text(),   f.txtXmax.text(), f.cboStep.text()};
-    const std::pair<const Menu*, const char*> spectra[] = {{&f.mnuSpectrumLee, "Sun (Lee)"},
-                                                           {&f.mnuSpectrumWernand, "Sun (Wernand)"},
-                                                           {&f.mnuSpectrumFlat, "Flat"},
-                                                           {&f.mnuBlackBody, "Black body"},
-                                                           {&f.mnuSpectrumFile, "Spectrum file"}};
-    for (const auto& [item, word] : spectra)
-        if (item->checked()) d.spectrum = word;
-    if (d.spectrum == "Black body") d.blackBody = f.dlogBlackBody_->txtBlackBody.text();
-    d.bandMin = f.dlogSpectrumBand_->txtSpectrumMin.text();
-    d.bandMax = f.dlogSpectrumBand_->txtSpectrumMax.text();
+    const RunRecord& r = f.runRecord;
+    d.graphText = code == 1 ? "Intensity v. scattering angle" : r.graphText;
+    d.sphereName = r.sphereName;
+    d.mediumName = r.mediumName;
+    d.user1 = r.user1;
+    if (!r.user1) d.sphereWord = r.sphereWord;
+    d.user2 = r.user2;
+    d.method = r.methodText;
+    d.rays = r.raysText;
+    if (d.rays == "Multiple") d.rayOrders = r.rayOrders;
+    d.disperse = r.disperse;
+    d.sphere = r.sphere;
+    d.medium = r.medium;
+    d.inputs = {r.waveText,    r.lambdaText, r.radiusText, r.refractReal,
+                r.refractImag, r.xMinText,   r.xMaxText,   r.stepText};
+    d.spectrum = r.spectrumWord;
+    d.blackBody = r.blackBody;
+    d.bandMin = r.bandMinText;
+    d.bandMax = r.bandMaxText;
+    // The y range is the display's, as shown now.
     if (f.cboYmin.text() != "Automatic") d.yMin = Val(f.cboYmin.text());
     if (f.cboYmax.text() != "Automatic") d.yMax = Val(f.cboYmax.text());
     d.yScaleMin = f.yScaleMin;
     d.yScaleMax = f.yScaleMax;
 }
 
-// The point range: for graph codes 10 to 19 worked out from the boxes, as the file states it.
+// The point range: for graph codes 10 to 19 worked out from the run's range, as the file states it.
 bool Gatherer::range(std::optional<std::pair<std::int32_t, std::int32_t>>& pointRange) {
     if (code >= 20) {
         // The angle grid the run stored; a stopped run kept none.
@@ -162,17 +87,18 @@ bool Gatherer::range(std::optional<std::pair<std::int32_t, std::int32_t>>& point
         if (d.last < d.first) return Refuse("No finished diagram is stored. Run New plot before saving.");
         return true;
     }
+    const RunRecord& r = f.runRecord;
     if (code < 10 || code > 19) {
-        d.first = f.windowFirst;
-        d.last = f.windowLast;
+        d.first = r.windowFirst;
+        d.last = r.windowLast;
         return true;
     }
-    d.xLog = f.mnuXStepLog.checked();
-    const double step = Val(f.cboStep.text());
-    const double count = d.xLog ? step + 1 : (Val(f.txtXmax.text()) - Val(f.txtXmin.text())) / step + 1;
+    d.xLog = r.xStepLog;
+    const double step = Val(r.stepText);
+    const double count = d.xLog ? step + 1 : (Val(r.xMaxText) - Val(r.xMinText)) / step + 1;
     const Checked<std::int32_t> last = CLng(count);
     if (!(step > 0) || !last.ok() || last.value < 1)
-        return Refuse("The range of the boxes gives no points to save (step " + f.cboStep.text() +
+        return Refuse("The range of the run gives no points to save (step " + r.stepText +
                       "). Run New plot before saving.");
     d.first = 1;
     d.last = last.value;
@@ -182,7 +108,7 @@ bool Gatherer::range(std::optional<std::pair<std::int32_t, std::int32_t>>& point
 
 bool Gatherer::results() {
     if (code == 1) d.qSca = f.qSca;
-    if (code >= 10) d.angleText = f.txtAngle.text();
+    if (code >= 10) d.angleText = f.runRecord.angleText;
     const int perPoint = ValuesPerPoint(d);
     if (d.last < d.first || perPoint == 0) return true;
     const int waves = perPoint == 3 ? 1 : perPoint / 2;
@@ -239,12 +165,12 @@ bool Gatherer::leeResults() {
 bool Gatherer::amplitudes() {
     if (!f.mnuS1S2.checked()) return true;
     d.amplitudeBlock = true;
-    const std::int32_t first = f.windowFirst, last = f.windowLast;
+    const std::int32_t first = f.runRecord.windowFirst, last = f.runRecord.windowLast;
     if (last < first) return true;
     for (const auto* table : {&f.s1Amp, &f.s2Amp})
         for (const std::vector<double>& part : *table)
             if (!Holds(part, first) || !Holds(part, last)) return Refuse(RangeNotHeld(first, last));
-    const double step = Val(f.cboStep.text());
+    const double step = Val(f.runRecord.stepText);
     for (std::int32_t k = first; k <= last; ++k) {
         const auto K = static_cast<std::size_t>(k);
         f.scratch = (k - 1) * step;
@@ -255,14 +181,18 @@ bool Gatherer::amplitudes() {
 }
 
 std::optional<DataFile> Gatherer::run(std::optional<std::pair<std::int32_t, std::int32_t>>& pointRange) {
-    code = f.graphCode;
+    if (!f.runRecord.taken) {
+        Refuse("No results are stored. Run New plot before saving.");
+        return std::nullopt;
+    }
+    code = f.runRecord.graphCode;
     if (code == 13) {
         Refuse("A convergence graph cannot be saved as a data file. Use \"Save numerical results as text "
                "file\" instead.");
         return std::nullopt;
     }
-    if (code != 1 && !GraphCodesOf(f.cboGraph.text())) {
-        Refuse("The graph \"" + f.cboGraph.text() + "\" cannot be saved as a data file.");
+    if (code != 1 && !GraphCodesOf(f.runRecord.graphText)) {
+        Refuse("The graph \"" + f.runRecord.graphText + "\" cannot be saved as a data file.");
         return std::nullopt;
     }
     settings();

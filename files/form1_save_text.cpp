@@ -30,35 +30,38 @@ std::array<std::span<const double>, 8> Columns(const Table& table) {
 }  // namespace
 
 TextExportSnapshot ExportSnapshotOf(Form1& f) {
+    // The run's inputs from its record; how the results are shown (amplitudes or intensities, point or
+    // sun, the amplitude block) as the window shows them now, since a redraw rebuilds the curves so.
+    const RunRecord& r = f.runRecord;
     TextExportSnapshot s;
     s.dateTime = DateTimeText(f.exportClock);
-    s.methodLabel = f.lblDebyeRays.caption();
-    s.sphereName = f.sphereName;
-    s.mediumName = f.mediumName;
-    s.refractReal = f.txtRefractReal.text();
-    s.refractImag = f.txtRefractImag.text();
-    s.lambdaText = f.txtLambda.text();
-    s.xMinText = f.txtXmin.text();
-    s.xMaxText = f.txtXmax.text();
-    s.angleText = f.txtAngle.text();
-    s.stepText = f.cboStep.text();
-    s.graphText = f.cboGraph.text();
-    s.spectrumLabel = f.lblSpectrum.caption();
+    s.methodLabel = r.methodLabel;
+    s.sphereName = r.sphereName;
+    s.mediumName = r.mediumName;
+    s.refractReal = r.refractReal;
+    s.refractImag = r.refractImag;
+    s.lambdaText = r.lambdaText;
+    s.xMinText = r.xMinText;
+    s.xMaxText = r.xMaxText;
+    s.angleText = r.angleText;
+    s.stepText = r.stepText;
+    s.graphText = r.graphText;
+    s.spectrumLabel = r.spectrumLabel;
     s.amplitude = f.mnuAmplitude.checked();
-    s.xStepLog = f.mnuXStepLog.checked();
+    s.xStepLog = r.xStepLog;
     s.s1s2 = f.mnuS1S2.checked();
     s.pointSource = f.optPoint.value();
-    s.graphCode = f.graphCode;
-    s.graphSubCode = f.graphSubCode;
-    s.waveCount = f.waveCount;
-    s.calcMethod = f.calcMethod;
-    s.radius = f.radius;
-    s.sizeParam = f.sizeParam;
-    s.xMax = f.xMax;
-    s.bandMinUm = f.bandMinUm;
-    s.bandMaxUm = f.bandMaxUm;
-    s.firstPoint = f.firstPoint;
-    s.lastPoint = f.lastPoint;
+    s.graphCode = r.graphCode;
+    s.graphSubCode = r.graphSubCode;
+    s.waveCount = r.waveCount;
+    s.calcMethod = r.calcMethod;
+    s.radius = r.radius;
+    s.sizeParam = r.sizeParam;
+    s.xMax = r.xMax;
+    s.bandMinUm = r.bandMinUm;
+    s.bandMaxUm = r.bandMaxUm;
+    s.firstPoint = r.firstPoint;
+    s.lastPoint = r.lastPoint;
     s.intensityPerp = f.intensityPerp;
     s.intensityPara = f.intensityPara;
     s.intensityUnpol = f.intensityUnpol;
@@ -74,9 +77,8 @@ TextExportSnapshot ExportSnapshotOf(Form1& f) {
 }
 
 void SetExportRelativeIndex(Form1& f, TextExportSnapshot& s) {
-    // The relative index of each row from the models, leaving the window's index variables alone.
-    f.ReadIndexModels();
-    const IndexModels models = f.indexModels;
+    // The relative index of each row from the models the run used, leaving the window's index alone.
+    const IndexModels models = f.runRecord.indexModels;
     const double shownRe = Val(s.refractReal), shownIm = Val(s.refractImag);
     s.relativeIndex = [models, shownRe, shownIm](double lambda) -> std::optional<std::pair<double, double>> {
         const RefrelResult r = tessary::refrel(models, lambda);
@@ -87,19 +89,20 @@ void SetExportRelativeIndex(Form1& f, TextExportSnapshot& s) {
 }
 
 bool Form1::save_text() {
+    if (!runRecord.taken) return Refuse("No results are stored. Run New plot before saving.");
     TextExportSnapshot s = ExportSnapshotOf(*this);
 
-    const bool sweep = graphCode >= 10 && graphCode <= 19;
+    const bool sweep = s.graphCode >= 10 && s.graphCode <= 19;
     if (sweep) {
         const auto range = ExportPointRange(s.xMinText, s.xMaxText, s.stepText, s.xStepLog);
         if (!range)
-            return Refuse("The range of the boxes gives no points to save (step " + s.stepText +
+            return Refuse("The range of the run gives no points to save (step " + s.stepText +
                           "). Run New plot before saving.");
         s.firstPoint = range->first;
         s.lastPoint = range->second;
     }
-    if (graphCode == 10 || graphCode == 15) SetExportRelativeIndex(*this, s);
-    if (s.s1s2 && calcMethod == 2) {
+    if (s.graphCode == 10 || s.graphCode == 15) SetExportRelativeIndex(*this, s);
+    if (s.s1s2 && s.calcMethod == 2) {
         const DebyeTables& t = debyeWork.tables;
         const DebyeCoefficients& c = debyeWork.coefficients;
         const DebyeWorkspace& k = debyeWork.work;

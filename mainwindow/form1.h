@@ -23,6 +23,7 @@
 #include "media/size_distribution.h"
 #include "platform/text/text_file.h"
 #include "platform/ui/ui.h"
+#include "runs/run_record.h"
 #include "scattering/debye_gaussian.h"
 #include "scattering/debye.h"
 #include "scattering/mie.h"
@@ -295,6 +296,12 @@ class Form1 : public Form {
     void RunCommonEnd();
     // A method or path this version cannot compute: its message, and runState 4 ends the run.
     void RefuseRun(const std::string& what);
+    // The record of the run on show (runs/run_record.h): taken when a run starts, after its checks;
+    // completed with the method's label and title when it ends; taken from the restored window when a
+    // data file is read. Whatever describes or stores the results reads it.
+    void TakeRunRecord();
+    void FinishRunRecord();
+    RunRecord runRecord;
 
     // Calculation runs: input checks and run-time estimate
     // Checks the inputs in a fixed order; the first failure shows its message, paints its input red

@@ -53,6 +53,7 @@ void NewPlotRun(Form1& f) {
     if (f.calcMethod < 3) f.Duration();
     if (f.inputError == 1) return;  // a long run declined; the flag stays until the next check
 
+    f.TakeRunRecord();
     f.LockON();
     f.Array_Size();
     f.cmdExit.setDefault(false);
@@ -98,6 +99,7 @@ void Form1::cmdNewPlot_Click() {
     if (!dataFileLoading) resultsFromFile = 0;
 
     NewPlotRun(*this);
+    FinishRunRecord();
 
     LockOFF();
     beep();
@@ -120,8 +122,10 @@ void Form1::cmdOverPlot_Click() {
     if (calcMethod < 3) Duration();
     if (inputError != 1) CheckInputs(*this);
     if (inputError != 1 && calcMethod != 0) {
+        TakeRunRecord();
         LockON();
         Overplot();
+        FinishRunRecord();
         setForeColor(0);
         LockOFF();
         PolarLabel();

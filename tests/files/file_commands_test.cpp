@@ -170,6 +170,7 @@ TEST_F(FileCommandsTest, FailedSavesKeepTheOldFileAndDoNotBeep) {
     }
     // A state the file cannot hold is refused before anything is written.
     f.sphereName = "\"quoted";
+    f.cmdNewPlot_Click();
     messages.clear();
     fileDialogs.answer(at("old.tsy"));
     f.mnuSave.trigger();
@@ -178,7 +179,7 @@ TEST_F(FileCommandsTest, FailedSavesKeepTheOldFileAndDoNotBeep) {
               "The text \"\"quoted\" cannot be saved in a data file: it begins with a double quote.");
     EXPECT_EQ(ReadAll(folder / "old.tsy"), "old");
     f.sphereName = "Water";
-    f.graphCode = 13;
+    f.runRecord.graphCode = 13;  // as a convergence run records it
     fileDialogs.answer(at("old.tsy"));
     f.mnuSave.trigger();
     EXPECT_EQ(messages.last().prompt,
@@ -190,6 +191,7 @@ TEST_F(FileCommandsTest, FailedSavesKeepTheOldFileAndDoNotBeep) {
 TEST_F(FileCommandsTest, SavedResultsLoadIntoAFreshWindowAndSaveAlike) {
     Form1& a = computed();
     a.txtRefractImag.setText("0.0001");
+    a.cmdNewPlot_Click();
     const std::vector<double> curve = a.intensityPerp;
     const std::int32_t first = a.windowFirst, last = a.windowLast;
     const std::string bytesA = save(a, "a");

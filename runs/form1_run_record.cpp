@@ -1,0 +1,183 @@
+// The record of a run: taken from the window's inputs when a run starts, completed with the labels the
+// method leaves when it ends. The savers, the batch report, Replot and the readout read it afterwards.
+#include <cmath>
+#include <utility>
+
+#include "mainwindow/form1.h"
+#include "numerics/constants.h"
+#include "platform/text/conversions.h"
+#include "runs/run_record.h"
+
+namespace tessary {
+
+namespace {
+
+UserPointsItems UserPoints(const UserIndexRows& rows, const std::string& material) {
+    UserPointsItems u;
+    u.material = material;
+    const TextBox* w[] = {&rows.txtRI_lambda1_1, &rows.txtRI_lambda1_2, &rows.txtRI_lambda1_3, &rows.txtRI_lambda1_4};
+    const TextBox* n[] = {&rows.txtRI_1_1, &rows.txtRI_1_2, &rows.txtRI_1_3, &rows.txtRI_1_4};
+    for (std::size_t i = 0; i < 4; ++i) {
+        u.wavelengths[i] = static_cast<float>(Val(w[i]->text()));
+        u.indices[i] = static_cast<float>(Val(n[i]->text()));
+    }
+    return u;
+}
+
+// The word of the checked sphere item as the data file names it.
+std::string SphereWord(Form1& f) {
+    const std::pair<const Menu*, const char*> items[] = {
+        {&f.mnuRI_Vacuum1, "Vacuum1"}, {&f.mnuRI_IAPWS, "IAPWS"},          {&f.mnuRI_Air1, "Air1"},
+        {&f.mnuRI_Segelstein, "Segelstein"}, {&f.mnuRI_Lynch, "Lynch"}, {&f.mnuRI_KayeLaby, "KayeLaby"},
+        {&f.mnuRI_Gedzelman, "Gedzelman"}, {&f.mnuRI_Cowley, "Cowley"},  {&f.mnuRI_Ray, "Ray"},
+        {&f.mnuRI_Au, "Gold"},         {&f.mnuRI_Ag, "Silver"},            {&f.mnuRI_Cu, "Copper"},
+        {&f.mnuRI_File1, "File1"}};
+    for (const auto& [item, word] : items)
+        if (item->checked()) return word;
+    return std::string();
+}
+
+ModelItems SphereModelItems(Form1& f) {
+    ModelItems m;
+    m.word = f.mnuRI_User1.checked() ? "User1" : SphereWord(f);
+    if (m.word == "Air1") m.airTemp = f.dlogAir_->txtAirTemp.text();
+    if (m.word == "IAPWS") {
+        m.temp = f.dlogTemp_->txtTemp.text();
+        m.density = f.dlogTemp_->txtDensity.text();
+        m.complex = f.dlogTemp_->chkRI_Complex.value();
+    }
+    if (m.word == "Segelstein") m.complex = f.dlogSegelstein_->chkRI_Complex.value();
+    if (m.word == "Ray") m.complex = f.dlogRay_->chkRI_Complex.value();
+    return m;
+}
+
+ModelItems MediumModelItems(Form1& f) {
+    ModelItems m;
+    const std::pair<const Menu*, const char*> items[] = {
+        {&f.mnuRI_Air2, "Air2"}, {&f.mnuRI_Vacuum2, "Vacuum2"}, {&f.mnuRI_IAPWS2, "Water2"},
+        {&f.mnuRI_User2, "User2"}, {&f.mnuRI_Segelstein2, "Segelstein2"}, {&f.mnuRI_File2, "File2"}};
+    for (const auto& [item, word] : items)
+        if (item->checked()) {
+            m.word = word;
+            break;
+        }
+    if (m.word == "Air2") m.airTemp = f.dlogAir_->txtAirTemp.text();
+    if (m.word == "Water2") {
+        m.temp = f.dlogTemp_->txtTemp.text();
+        m.density = f.dlogTemp_->txtDensity.text();
+        m.complex = f.dlogTemp_->chkRI_Complex.value();
+    }
+    if (m.word == "Segelstein2") m.complex = f.dlogSegelstein_->chkRI_Complex.value();
+    return m;
+}
+
+// The radius the size box stands for, as New plot reads it, in the box's own text when it is a radius.
+std::string RadiusText(Form1& f) {
+    const double value = Val(f.txtRadius.text());
+    if (f.mnuDiameter.checked()) return CStr(value / 2);
+    if (f.mnuRadiusX.checked()) return CStr(value * Val(f.txtLambda.text()) / kTwoPi);
+    return f.txtRadius.text();
+}
+
+// True when the index boxes hold a value other than the models give at the wavelength: a user value.
+// The boxes show the models' index to eight decimals (the imaginary part as CStr or scientific), so a
+// difference beyond that rounding was typed.
+bool IndexTyped(const RunRecord& r, double lambda) {
+    const RefrelResult m = tessary::refrel(r.indexModels, lambda);
+    if (!m.ok()) return true;
+    const double re = Val(r.refractReal), im = Val(r.refractImag);
+    const bool reSame = std::abs(re - m.relIndexRe) <= 5.1e-9;
+    const bool imSame = std::abs(im - m.relIndexIm) <= 1e-6 * std::max(std::abs(m.relIndexIm), 1e-300);
+    return !(reSame && imSame);
+}
+
+}  // namespace
+
+void Form1::TakeRunRecord() {
+    RunRecord r;
+    r.taken = true;
+    r.graphCode = graphCode;
+    r.graphSubCode = graphSubCode;
+    r.graphText = cboGraph.text();
+
+    r.calcMethod = calcMethod;
+    r.methodText = cboType.text();
+    r.raysText = cboRays.text();
+    for (std::int32_t p = 0; p <= 50 && static_cast<std::size_t>(p) < rayflag.size(); ++p)
+        if (rayflag[static_cast<std::size_t>(p)] == 1) r.rayOrders.push_back(p);
+    r.methodLabel = lblDebyeRays.caption();
+    r.title = caption();
+    if (mnuGaussian.checked()) r.illumination = RunIllumination::GaussianBeam;
+    if (mnuTopHat.checked()) r.illumination = RunIllumination::TopHatBeam;
+    r.multipleBeams = mnuMultBeams.checked();
+    r.centralBeam = mnuCentralBeam.checked();
+    if (r.illumination != RunIllumination::PlaneWave) r.beam = ReadBeamDialog();
+    r.termsMin = cboQmin.text();
+    r.termsMax = cboQmax.text();
+    r.surfaceWavePaths = mnuSurfaceShort.checked() ? "Short" : mnuSurfaceLong.checked() ? "Long" : "Both";
+
+    r.radiusText = RadiusText(*this);
+    r.radius = radius;
+    if (!optMono.value()) r.disperse = {cboDistrib.text(), cboSD.text(), cboN.text()};
+
+    r.lambdaText = txtLambda.text();
+    r.waveText = cboWave.text();
+    r.waveCount = waveCount;
+    const std::pair<const Menu*, const char*> spectra[] = {{&mnuSpectrumLee, "Sun (Lee)"},
+                                                           {&mnuSpectrumWernand, "Sun (Wernand)"},
+                                                           {&mnuSpectrumFlat, "Flat"},
+                                                           {&mnuBlackBody, "Black body"},
+                                                           {&mnuSpectrumFile, "Spectrum file"}};
+    for (const auto& [item, word] : spectra)
+        if (item->checked()) r.spectrumWord = word;
+    if (r.spectrumWord == "Black body") r.blackBody = dlogBlackBody_->txtBlackBody.text();
+    r.bandMinText = dlogSpectrumBand_->txtSpectrumMin.text();
+    r.bandMaxText = dlogSpectrumBand_->txtSpectrumMax.text();
+    r.bandMinUm = bandMinUm;
+    r.bandMaxUm = bandMaxUm;
+    r.spectrumLabel = lblSpectrum.caption();
+
+    r.refractReal = txtRefractReal.text();
+    r.refractImag = txtRefractImag.text();
+    r.sphereName = sphereName;
+    r.mediumName = mediumName;
+    if (mnuRI_User1.checked())
+        r.user1 = UserPoints(*dlogRI_User1_, dlogRI_User1_->txtMaterial1.text());
+    else
+        r.sphereWord = SphereWord(*this);
+    if (mnuRI_User2.checked()) r.user2 = UserPoints(*dlogRI_User2_, dlogRI_User2_->txtMaterial2.text());
+    r.sphere = SphereModelItems(*this);
+    r.medium = MediumModelItems(*this);
+    ReadIndexModels();
+    r.indexModels = indexModels;
+    // Several wavelengths, and sweeps over the wavelength, take the index from the models per
+    // wavelength; every other run takes the boxes' index.
+    r.indexPerWavelength = waveCount > 1 || graphCode == 10 || graphCode == 15 || graphCode == 25;
+    if (!r.indexPerWavelength) r.indexTyped = IndexTyped(r, Val(r.lambdaText));
+
+    r.xMinText = txtXmin.text();
+    r.xMaxText = txtXmax.text();
+    r.stepText = cboStep.text();
+    r.angleText = txtAngle.text();
+    r.xStepLog = mnuXStepLog.checked();
+    r.amplitude = mnuAmplitude.checked();
+    r.invWavelength = mnuInvWavelength.checked();
+    runRecord = std::move(r);
+    FinishRunRecord();
+}
+
+void Form1::FinishRunRecord() {
+    RunRecord& r = runRecord;
+    if (!r.taken) return;
+    r.methodLabel = lblDebyeRays.caption();
+    r.title = caption();
+    r.xMax = xMax;
+    // The nominal sphere's: a size distribution leaves sizeParam at its last sample.
+    r.sizeParam = wavelength > 0 ? r.radius * kTwoPi / wavelength * mediumRe : sizeParam;
+    r.firstPoint = firstPoint;
+    r.lastPoint = lastPoint;
+    r.windowFirst = windowFirst;
+    r.windowLast = windowLast;
+}
+
+}  // namespace tessary

@@ -1,0 +1,86 @@
+// The record of a run: every input its stored results depend on, taken once when New plot, Overplot or
+// a batch run starts (after its checks pass) and kept beside the results until the next run replaces
+// them. Whatever describes or stores the results afterwards (the data file, the text export, the
+// batch report, Replot's grid, the readout, the captions) reads this record, never the boxes and menus
+// as they are now. Display settings (the shown window inside the computed range, the polarisation
+// shown, brightness, scales) stay live and are not recorded. Plain data: no Qt, no window.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "files/data_file.h"
+#include "media/refrel.h"
+#include "scattering/beam_shape.h"
+
+namespace tessary {
+
+// How the sphere was lit.
+enum class RunIllumination { PlaneWave, GaussianBeam, TopHatBeam };
+
+struct RunRecord {
+    bool taken = false;  // false until the first run (or a loaded data file)
+
+    // Graph: the code and sub-code the run computed, and the graph list's text.
+    int graphCode = 0, graphSubCode = 0;
+    std::string graphText;
+
+    // Method and its options.
+    int calcMethod = 0;
+    std::string methodText;               // the method list's text
+    std::string raysText;                 // the ray-order list's text
+    std::vector<std::int32_t> rayOrders;  // the orders 0..50 flagged for the run
+    std::string methodLabel;              // the method as the run labelled it (with its orders, beam)
+    std::string title;                    // the calculation title the run left
+    RunIllumination illumination = RunIllumination::PlaneWave;
+    bool multipleBeams = false, centralBeam = false;
+    GaussianBeamInput beam;               // the beam dialog's values, when a beam was chosen
+    std::string termsMin, termsMax;       // the surface waves' and van de Hulst's terms
+    std::string surfaceWavePaths;         // "Short", "Long" or "Both"
+
+    // Size: the radius the size box stood for (um), as text and number; the distribution.
+    std::string radiusText;
+    double radius = 0.0;
+    std::optional<std::array<std::string, 3>> disperse;  // distribution, std dev %, samples
+
+    // Light: the wavelength (um), the wavelength count and its list text; spectrum and band.
+    std::string lambdaText;
+    std::string waveText;
+    int waveCount = 1;
+    std::string spectrumWord;  // "Sun (Lee)", "Sun (Wernand)", "Flat", "Black body", "Spectrum file"
+    std::string blackBody;
+    std::string bandMinText, bandMaxText;
+    float bandMinUm = 0.0f, bandMaxUm = 0.0f;
+    std::string spectrumLabel;  // the information line naming the spectrum
+
+    // Index: the relative index as the boxes gave it; the sphere's and medium's models and names.
+    // indexTyped: at one wavelength the boxes held a value other than the models give (a user value).
+    // indexPerWavelength: the run took the index from the models at each wavelength.
+    std::string refractReal, refractImag;
+    bool indexTyped = false;
+    bool indexPerWavelength = false;
+    std::string sphereName, mediumName;
+    std::string sphereWord;
+    std::optional<UserPointsItems> user1, user2;
+    ModelItems sphere, medium;
+    IndexModels indexModels;
+
+    // The computed range: x (or angle) minimum, maximum and step as typed, logarithmic steps, the
+    // fixed angle of sweeps; amplitudes instead of intensities; intensities per inverse wavelength.
+    std::string xMinText, xMaxText, stepText, angleText;
+    bool xStepLog = false;
+    bool amplitude = false;
+    bool invWavelength = false;
+
+    // Left by the run when it ends: the x maximum it computed to, the nominal size parameter, the
+    // angle indices of its x range and those it computed (the range widened by the sun's disc).
+    double xMax = 0.0;
+    double sizeParam = 0.0;
+    std::int32_t firstPoint = 1, lastPoint = 0;
+    std::int32_t windowFirst = 1, windowLast = 0;
+};
+
+}  // namespace tessary
