@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
@@ -26,6 +27,23 @@ constexpr double kMaxWaveCount = 2001;
 
 bool IsOneOf(int value, std::initializer_list<int> set) {
     return std::find(set.begin(), set.end(), value) != set.end();
+}
+
+// A beam other than the plane wave that the runs use keeps its item and the Illumination menu shown,
+// whatever the method, so that the user sees it and can undo it: Gaussian or top hat while Plane wave
+// is unchecked, and the multiple and central beams whenever checked. A Gaussian or top-hat mark beside
+// a checked Plane wave is only kept for the next method that applies it: this method computes a plane
+// wave.
+void ShowBeamsInUse(Form1& f) {
+    std::vector<Menu*> inUse;
+    if (!f.mnuPlaneWave.checked()) inUse = {&f.mnuGaussian, &f.mnuTopHat};
+    inUse.push_back(&f.mnuMultBeams);
+    inUse.push_back(&f.mnuCentralBeam);
+    for (Menu* item : inUse) {
+        if (!item->checked()) continue;
+        item->setVisible(true);
+        f.mnuIllumination.setVisible(true);
+    }
 }
 
 }  // namespace
@@ -139,6 +157,7 @@ void Form1::cboType_click() {
             }
         }
     }
+    ShowBeamsInUse(*this);
 
     // 7: the inputs of the surface-wave method.
     if (calcMethod != 11) {

@@ -1,0 +1,113 @@
+// The beam of the Illumination menu after a change of method: a beam the runs use stays in view so
+// that the user can go back to the plane wave, and the run then computes and names the plane wave.
+#include <cmath>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/mainwindow/form1_test_support.h"
+
+namespace tessary {
+namespace {
+
+class BeamMenuTest : public test::Form1Test {
+  protected:
+    // Every menu on the way to the item is shown and enabled, so the user can choose it.
+    bool offered(const Menu& item) const {
+        for (const Menu* m :
+             std::initializer_list<const Menu*>{&form->mnuAdvanced, &form->mnuIllumination, &item})
+            if (!m->visible() || !m->enabled()) return false;
+        return true;
+    }
+    // Ctrl+G, Ctrl+J after the access sequence: the special mode with its multiple and central beams.
+    void switchSpecialModeOn() {
+        std::vector<std::pair<int, int>> presses;
+        for (int key : form->hiddenKeyTable) presses.emplace_back(key, 0);
+        presses.emplace_back('G', keys::kCtrlMask);
+        presses.emplace_back('J', keys::kCtrlMask);
+        for (auto [key, shift] : presses) form->Form_KeyDown(key, shift);
+    }
+    // A Gaussian or top-hat mark beside a checked Plane wave is only kept for a later method.
+    bool beamInUse() const {
+        const Form1& f = *form;
+        return (!f.mnuPlaneWave.checked() && (f.mnuGaussian.checked() || f.mnuTopHat.checked())) ||
+               f.mnuMultBeams.checked() || f.mnuCentralBeam.checked();
+    }
+};
+
+double S1SquaredAtZero(const Form1& f) { return std::pow(f.s1Amp[0][1], 2) + std::pow(f.s1Amp[1][1], 2); }
+
+TEST_F(BeamMenuTest, GaussianBeamFromYoungModCanBeUndoneUnderMie) {
+    Form1& f = started();
+    const Form1::ComplexTable planeS1 = f.s1Amp;
+    EXPECT_EQ(f.caption(), "Mie scattering:   Water in a vacuum ");
+    EXPECT_NEAR(S1SquaredAtZero(f), 2.1767e7, 1e3);
+
+    f.cboType.setText("Young mod");
+    ASSERT_TRUE(offered(f.mnuGaussian));
+    f.mnuGaussian.trigger();
+    f.cboType.setText("Mie");  // applies the checked beam again: its dialog opens and is answered OK
+    EXPECT_EQ(modalCaptions, (std::vector<std::string>{"Gaussian beam", "Gaussian beam"}));
+    ASSERT_TRUE(f.mnuGaussian.checked());
+    EXPECT_TRUE(offered(f.mnuGaussian));
+    EXPECT_FALSE(f.mnuTopHat.visible());
+    f.cmdNewPlot.click();
+    EXPECT_EQ(f.caption(), "Mie scattering (Gaussian beam):   Water in a vacuum ");
+    EXPECT_EQ(f.lblDebyeRays.caption(), "Mie (Gaussian beam)");  // the method line of the text export
+
+    ASSERT_TRUE(offered(f.mnuPlaneWave));
+    f.mnuPlaneWave.trigger();
+    f.cmdNewPlot.click();
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(f.caption(), "Mie scattering:   Water in a vacuum ");
+    EXPECT_EQ(f.lblDebyeRays.caption(), "Mie (plane wave)");
+    EXPECT_EQ(f.s1Amp, planeS1);
+}
+
+struct BeamCase {
+    Menu Form1::*beam;  // chosen under Young mod, where every beam item is offered
+    const char* method;
+    bool inUse;  // the method computes with the beam: its item is offered to undo it
+};
+
+TEST_F(BeamMenuTest, BeamInUseIsOfferedWhateverTheMethod) {
+    const std::vector<BeamCase> cases{
+        {&Form1::mnuGaussian, "Mie", true},
+        {&Form1::mnuGaussian, "Debye", true},
+        {&Form1::mnuGaussian, "Young mod", true},
+        {&Form1::mnuGaussian, "Rayleigh", false},
+        {&Form1::mnuGaussian, "Descartes", false},
+        {&Form1::mnuTopHat, "Young mod", true},
+        {&Form1::mnuTopHat, "Mie", false},
+        {&Form1::mnuCentralBeam, "Mie", true},
+        {&Form1::mnuCentralBeam, "Descartes", true},
+        {&Form1::mnuCentralBeam, "Young", true},
+        {&Form1::mnuCentralBeam, "Surface wave", true},
+        {&Form1::mnuCentralBeam, "Rayleigh", true},
+        {&Form1::mnuMultBeams, "Debye", true},
+        {&Form1::mnuMultBeams, "Airy", true},
+    };
+    for (const BeamCase& c : cases) {
+        Form1& f = started();
+        Menu& item = f.*c.beam;
+        SCOPED_TRACE(item.caption() + " then " + c.method);
+        const bool toggle = c.beam == &Form1::mnuMultBeams || c.beam == &Form1::mnuCentralBeam;
+        if (toggle) switchSpecialModeOn();
+        f.cboType.setText("Young mod");
+        ASSERT_TRUE(offered(item));
+        item.trigger();
+        f.cboType.setText(c.method);
+        EXPECT_EQ(beamInUse(), c.inUse);
+        EXPECT_EQ(offered(item), c.inUse);
+        if (!c.inUse) continue;
+        Menu& undo = toggle ? item : f.mnuPlaneWave;
+        EXPECT_TRUE(offered(undo));
+        if (!offered(undo)) continue;
+        undo.trigger();
+        EXPECT_FALSE(beamInUse());
+    }
+}
+
+}  // namespace
+}  // namespace tessary
