@@ -1,8 +1,8 @@
 // New plot of a Lee diagram (graph code 20) or an angle map (22 to 25): three empty panels
 // (perpendicular, parallel, unpolarised), then one run of the driver per radius of the geometric
 // sweep, each filling column loopStep of the panels, or one run that computes every row of a map.
-// Stop ends the sweep at the next radius. With a size distribution the finished rows of a Lee
-// diagram are redrawn averaged over it.
+// Stop ends the sweep at the next radius; the columns finished stay on show. With a size
+// distribution the finished rows of a Lee diagram are redrawn averaged over it.
 #include <algorithm>
 #include <cmath>
 #include <string>

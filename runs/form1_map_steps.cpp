@@ -2,8 +2,8 @@
 // of a linear sweep of the real index, the imaginary index, the radius or the wavelength. Each row is
 // one sphere at one wavelength: its |S1|^2 and |S2|^2 go into column 1 of the colour sums and are
 // painted at once as column loopStep of the three panels (and stored for the redraw). A finished map
-// is redrawn from its stores; Stop or a failed step ends the run by the stop exit, never drawn as
-// finished from amplitudes it did not compute.
+// is redrawn from its stores; Stop or a failed step ends the run by the stop exit with the rows
+// painted so far on show, never drawn as finished from amplitudes it did not compute.
 #include <algorithm>
 #include <cstdint>
 #include <optional>

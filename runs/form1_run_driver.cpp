@@ -1,6 +1,6 @@
 // The run driver Overplot: the set-up every run goes through, the choice of the calculation path by
 // graph code, wavelength count and size distribution, the angle grid of the angle graphs, the elapsed
-// time after the results, and the common end with its normal and its stop exit (an empty frame).
+// time after the results, and the common end with its normal and its stop exit.
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
@@ -189,10 +189,16 @@ void Form1::ShowElapsedTime(float startTime) {
 }
 
 void Form1::RunCommonEnd() {
-    if (runState == 4) {  // the stop exit: an empty frame
+    // The stop exit. A Lee diagram or map keeps its panels with the columns it finished; any other
+    // graph shows an empty frame, an angle graph over the angle range the run asked for.
+    if (runState == 4 && graphCode < 20) {
         cls();
         for (PictureBox* p : {&Picture1, &Picture2, &Picture3}) p->setVisible(false);
         double x0 = 0, x1 = 180, y0 = 1, y1 = 10000;
+        if (graphCode < 10) {
+            x0 = xMin;
+            x1 = xMax;
+        }
         Grid(graphLeft, graphRight, graphTop, graphBottom, x0, x1, y0, y1);
     }
     txtProgress.setVisible(false);

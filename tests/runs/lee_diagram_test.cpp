@@ -1,5 +1,5 @@
 // Lee diagrams and angle maps on the real main window: New plot lays out three panels and fills one
-// column per radius of the geometric sweep or per step of a map, Stop ends on the empty frame, and
+// column per radius of the geometric sweep or per step of a map, Stop keeps the columns finished, and
 // the redraw reads only the stores.
 #include <gtest/gtest.h>
 
@@ -61,6 +61,30 @@ class LeeDiagramTest : public test::UiTest {
         }));
     }
 
+    // Presses Stop and answers Yes at the first event pump of the given sweep step.
+    void stopAtStep(Form1& f, int step) {
+        messages.answer(mb::kYes);
+        runtime.setPumpHook([&f, step] {
+            if (f.loopStep == step && f.runState != 4 && f.cmdStop.visible()) f.cmdStop.click();
+        });
+    }
+
+    // The filled cells in the perpendicular panel of the Large layout since the last clear.
+    std::vector<DrawOp> panelCellsAfterLastCls() const {
+        const std::vector<DrawOp>& log = form->drawLog();
+        std::size_t from = 0;
+        for (std::size_t i = 0; i < log.size(); ++i)
+            if (log[i].kind == DrawOp::Kind::Cls) from = i;
+        std::vector<DrawOp> cells;
+        for (std::size_t i = from; i < log.size(); ++i) {
+            const DrawOp& op = log[i];
+            if (op.kind == DrawOp::Kind::FilledBox && op.x1 >= 1000 && op.x2 <= 5000 && op.y1 >= 3400 &&
+                op.y2 <= 9800)
+                cells.push_back(op);
+        }
+        return cells;
+    }
+
     std::unique_ptr<Form1> form;
 };
 
@@ -109,17 +133,30 @@ TEST_F(LeeDiagramTest, NewPlotFillsEveryRowOfTheGeometricSweep) {
     EXPECT_FALSE(f.inputsLocked);
 }
 
-TEST_F(LeeDiagramTest, StopEndsOnTheEmptyFrameWithNothingToRedraw) {
+// Stop answered Yes during the run of step 2: the panels stay with steps 0 and 1 painted and nothing
+// is cleared after them. The stores are not a finished diagram, so a redraw computes it afresh.
+TEST_F(LeeDiagramTest, StopKeepsTheFinishedColumnsAndTheRedrawComputesAfresh) {
     Form1& f = lee();
-    int pumps = 0;
-    runtime.setPumpHook([&] {
-        if (++pumps == 5) f.runState = 4;
-    });
+    f.setRecording(true);
+    stopAtStep(f, 2);
     f.cmdNewPlot.click();
     runtime.setPumpHook({});
+    EXPECT_EQ(messages.last().prompt, "Do you want to stop the calculation?");
+    EXPECT_EQ(f.runState, 4);
     EXPECT_EQ(f.leeGridLast, -1);
     EXPECT_FALSE(f.inputsLocked);
     EXPECT_EQ(f.resultsStale, 0);
+    EXPECT_TRUE(f.Picture1.visible());
+    const std::vector<DrawOp> cells = panelCellsAfterLastCls();
+    ASSERT_EQ(cells.size(), 2u * 41u);
+    EXPECT_DOUBLE_EQ(cells.front().x1, 1000);  // half-width step 0, then step 1
+    EXPECT_DOUBLE_EQ(cells.back().x1, 1500);
+    EXPECT_DOUBLE_EQ(cells.back().x2, 2500);
+
+    f.clearDrawLog();
+    f.PlotLee();  // as Replot or the light-source options call it
+    EXPECT_EQ(f.leeGridLast, f.windowLast);
+    EXPECT_EQ(panelCellsAfterLastCls().size(), 5u * 41u);
 }
 
 TEST_F(LeeDiagramTest, DisperseComputesSingleSizeRowsAndSmoothsAcrossThem) {
@@ -246,18 +283,18 @@ TEST_F(LeeDiagramTest, RedrawStoppedMidwayStillUnlocksAndAMapFromZeroDrawsNoNaN)
     EXPECT_EQ(f.resultsStale, 0);
 }
 
-TEST_F(LeeDiagramTest, StoppedMapEndsOnTheEmptyFrame) {
+TEST_F(LeeDiagramTest, StoppedMapKeepsTheRowsItFinished) {
     Form1& f = map("Map: angle v. refractive index");
-    int pumps = 0;
-    runtime.setPumpHook([&] {
-        if (++pumps == 3) f.runState = 4;
-    });
+    f.setRecording(true);
+    stopAtStep(f, 3);
     f.cmdNewPlot.click();
     runtime.setPumpHook({});
     EXPECT_EQ(f.runState, 4);  // not shown as finished
     EXPECT_EQ(f.leeGridLast, -1);
-    EXPECT_FALSE(f.Picture1.visible());
+    EXPECT_TRUE(f.Picture1.visible());
     EXPECT_FALSE(f.inputsLocked);
+    // Steps 0 to 2, one cell per angle point each.
+    EXPECT_EQ(panelCellsAfterLastCls().size(), 3u * static_cast<std::size_t>(f.lastPoint - f.firstPoint + 1));
 }
 
 TEST_F(LeeDiagramTest, MapRefusals) {

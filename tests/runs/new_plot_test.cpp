@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "mainwindow/form1.h"
@@ -356,6 +357,39 @@ TEST_F(NewPlotTest, StopAnsweredYesEndsWithTheEmptyFrame) {
         if (run[i].kind == DrawOp::Kind::Line) {
             EXPECT_LT(run[i].y1, f.graphTop) << i;
         }
+}
+
+// A stopped angle graph ends on the empty frame over the angle range the run asked for.
+TEST_F(NewPlotTest, StopLeavesTheFrameOfTheRunsAngleRange) {
+    for (const auto& [from, to] : {std::pair{100.0, 180.0}, {0.0, 90.0}}) {
+        Form1& f = start(true);
+        f.txtRadius.setText("20");
+        f.txtXmin.setText(CStr(from));
+        f.txtXmax.setText(CStr(to));
+        runtime.setPumpHook([&f] {
+            if (f.runState != 4 && f.cmdStop.visible()) f.cmdStop.click();
+        });
+        messages.clear();
+        messages.answer(mb::kYes);
+        f.clearDrawLog();
+        f.cmdNewPlot.click();
+        runtime.setPumpHook({});
+        ASSERT_EQ(f.scratchText, "6") << from;
+
+        const std::vector<DrawOp> run = f.drawLog();
+        const std::size_t cls = LastCls(run);
+        ASSERT_LT(cls, run.size());
+        f.clearDrawLog();
+        double x0 = from, x1 = to, y0 = 1, y1 = 10000;
+        f.Grid(f.graphLeft, f.graphRight, f.graphTop, f.graphBottom, x0, x1, y0, y1);
+        const std::vector<DrawOp> frame = f.drawLog();
+        ASSERT_LE(cls + frame.size(), run.size()) << from;
+        for (std::size_t i = 0; i < frame.size(); ++i) {
+            EXPECT_EQ(run[cls + i].kind, frame[i].kind) << from << " " << i;
+            EXPECT_EQ(run[cls + i].text, frame[i].text) << from << " " << i;
+            EXPECT_EQ(run[cls + i].x1, frame[i].x1) << from << " " << i;
+        }
+    }
 }
 
 TEST_F(NewPlotTest, NoSecondRunStartsWhileOneIsUnderWay) {
