@@ -107,7 +107,7 @@ bool Gatherer::range(std::optional<std::pair<std::int32_t, std::int32_t>>& point
 }
 
 bool Gatherer::results() {
-    if (code == 1) d.qSca = f.qSca;
+    if (code == 1) d.qSca = f.runRecord.qSca;
     if (code >= 10) d.angleText = f.runRecord.angleText;
     const int perPoint = ValuesPerPoint(d);
     if (d.last < d.first || perPoint == 0) return true;

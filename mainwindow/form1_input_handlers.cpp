@@ -392,7 +392,8 @@ void Form1::cboStep_Change() {
     cboStep.setBackColor(kYellow);
     resultsStale = 1;
     cmdNewPlot.setDefault(true);
-    if (Val(cboStep.text()) > 0) Array_Size();
+    // The stored results stay as the run left them (saves and Replot read them with the run's
+    // record); New plot sizes the arrays for the new step.
 }
 
 void Form1::txtAngle_Change() {

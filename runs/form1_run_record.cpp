@@ -172,6 +172,7 @@ void Form1::FinishRunRecord() {
     r.methodLabel = lblDebyeRays.caption();
     r.title = caption();
     r.xMax = xMax;
+    r.qSca = qSca;
     // The nominal sphere's: a size distribution leaves sizeParam at its last sample.
     r.sizeParam = wavelength > 0 ? r.radius * kTwoPi / wavelength * mediumRe : sizeParam;
     r.firstPoint = firstPoint;

@@ -79,6 +79,7 @@ struct RunRecord {
     // angle indices of its x range and those it computed (the range widened by the sun's disc).
     double xMax = 0.0;
     double sizeParam = 0.0;
+    double qSca = 0.0;  // the efficiency the data file stores with an angle graph
     std::int32_t firstPoint = 1, lastPoint = 0;
     std::int32_t windowFirst = 1, windowLast = 0;
 };

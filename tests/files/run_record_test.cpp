@@ -1,0 +1,166 @@
+// What describes or stores the results after a run reads the run's record, not the boxes as they are
+// now: saves after editing each kind of box hold the run's rows and read back, and a fixed set of runs
+// saves the same bytes as before the record was introduced.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "file_bytes.h"
+#include "platform/text/conversions.h"
+#include "platform/ui/file_dialogs.h"
+#include "tests/mainwindow/form1_test_support.h"
+
+namespace tessary {
+namespace {
+
+namespace fs = std::filesystem;
+
+using test::ReadAll;
+
+class RunRecordTest : public test::Form1Test {
+  protected:
+    RunRecordTest() {
+        folder = fs::temp_directory_path() / ("tessary_record_" + std::to_string(::getpid()) + "_" +
+                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+    }
+    ~RunRecordTest() override { fs::remove_all(folder); }
+    std::string at(const std::string& name) const { return (folder / name).string(); }
+
+    Form1& start() {
+        Form1& f = started();
+        f.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
+        messages.clear();
+        return f;
+    }
+    static void Run(Form1& f, const std::string& graph, const std::string& lo, const std::string& hi,
+                    const std::string& step) {
+        f.cboGraph.setText(graph);
+        f.txtXmin.setText(lo);
+        f.txtXmax.setText(hi);
+        f.cboStep.setText(step);
+        f.cmdNewPlot.click();
+    }
+    std::string saveData(Form1& f, const std::string& name) {
+        fileDialogs.answer(at(name));
+        f.mnuSave.trigger();
+        return ReadAll(at(name + ".tsy"));
+    }
+    std::string saveText(Form1& f, const std::string& name) {
+        fileDialogs.answer(at(name));
+        f.mnuSaveText.trigger();
+        return ReadAll(at(name + ".txt"));
+    }
+
+    fs::path folder;
+};
+
+// The line of a text export that begins with the given cell and a TAB.
+std::string RowOf(const std::string& text, const std::string& first) {
+    const std::size_t at = text.find("\r\n" + first + "\t");
+    if (at == std::string::npos) return std::string();
+    return text.substr(at + 2, text.find("\r\n", at + 2) - at - 2);
+}
+
+struct EditCase {
+    const char* name;
+    std::function<void(Form1&)> run;   // the run whose results are saved
+    std::function<void(Form1&)> edit;  // what the user types afterwards, without running
+    const char* row;                   // the first cell of a row of the text export
+    std::size_t point;                 // the stored point that row holds
+};
+
+TEST_F(RunRecordTest, SavesAfterEditingABoxHoldTheRunsResultsAndReadBack) {
+    const EditCase cases[] = {
+        {"angle step", [](Form1&) {}, [](Form1& f) { f.cboStep.setText("1"); }, " 1.5 ", 16},
+        {"angle range", [](Form1&) {}, [](Form1& f) { f.txtXmin.setText("100"); }, " .1 ", 2},
+        {"wavelength minimum",
+         [](Form1& f) { Run(f, "Intensity v. wavelength", "400", "700", "1"); },
+         [](Form1& f) { f.txtXmin.setText("500"); }, " 500 ", 101},
+        {"radius", [](Form1&) {}, [](Form1& f) { f.txtRadius.setText("25"); }, " 180 ", 1801},
+    };
+    for (const EditCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Form1& f = start();
+        c.run(f);
+        ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
+        const double value = f.intensityPerp.at(c.point);
+        ASSERT_GT(value, 0.0);
+        const std::string data = saveData(f, "run");
+        c.edit(f);
+        const std::string edited = saveData(f, "edited");
+        const std::size_t differ = std::mismatch(edited.begin(), edited.end(), data.begin(), data.end()).first - edited.begin();
+        EXPECT_TRUE(edited == data) << edited.substr(differ > 100 ? differ - 100 : 0, 200) << "\n----\n" << data.substr(differ > 100 ? differ - 100 : 0, 200);
+        const std::string text = saveText(f, "edited");
+        const std::string row = RowOf(text, c.row);
+        ASSERT_FALSE(row.empty()) << text.substr(0, 600);
+        EXPECT_NE(row.find("\t " + CStr(value) + " "), std::string::npos) << row;
+        if (f.runRecord.graphCode == 1) {
+            EXPECT_NE(text.find("Radius: \t 10 \t um"), std::string::npos);
+        }
+
+        // The file reads back into a fresh window with the run's grid and values.
+        form.reset();
+        Form1& g = start();
+        fileDialogs.answer(at("edited.tsy"));
+        g.mnuRead.trigger();
+        ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
+        EXPECT_NEAR(g.intensityPerp.at(c.point), value, 1e-14 * value);
+    }
+}
+
+std::uint64_t Fnv1a(const std::string& bytes) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (const unsigned char c : bytes) h = (h ^ c) * 1099511628211ull;
+    return h;
+}
+
+struct FixedRun {
+    const char* name;
+    std::function<void(Form1&)> set;
+    std::uint64_t dataHash, textHash;  // the bytes saved before runs kept a record
+};
+
+TEST_F(RunRecordTest, FixedRunsSaveTheSameBytesAsBefore) {
+    const FixedRun runs[] = {
+        {"angle", [](Form1& f) { Run(f, "Intensity v. scattering angle", "0", "180", "1"); }, 7400363252034907707ull, 1915761367936607192ull},
+        {"phase function", [](Form1& f) { Run(f, "Phase function", "0", "180", "2"); }, 4053587885132701472ull, 15620302343033080820ull},
+        {"debye p = 2",
+         [](Form1& f) {
+             f.cboType.setText("Debye");
+             f.cboRays.setText("2");
+             Run(f, "Intensity v. scattering angle", "130", "150", "0.5");
+         },
+         10943920649967686103ull, 34848102559945236ull},
+        {"rgb",
+         [](Form1& f) {
+             f.cboWave.setText("RGB");
+             Run(f, "Intensity v. scattering angle", "0", "180", "1");
+         },
+         7840560765352282790ull, 2662191237860478686ull},
+        {"wavelength", [](Form1& f) { Run(f, "Intensity v. wavelength", "400", "700", "10"); }, 3865897178765558582ull, 14637497916537814492ull},
+        {"efficiencies", [](Form1& f) { Run(f, "Qext/Qsca/Qabs v. radius", "1", "20", "0.5"); }, 983833556088337602ull, 8662150580221411007ull},
+        {"index", [](Form1& f) { Run(f, "Intensity v. refractive index", "1.3", "1.4", "0.01"); }, 10507179354409360414ull, 6004514099037992310ull},
+    };
+    for (const FixedRun& r : runs) {
+        SCOPED_TRACE(r.name);
+        Form1& f = start();
+        r.set(f);
+        ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
+        const std::string data = saveData(f, "fixed");
+        const std::string text = saveText(f, "fixed");
+        ASSERT_FALSE(data.empty());
+        ASSERT_FALSE(text.empty());
+        EXPECT_EQ(Fnv1a(data), r.dataHash);
+        EXPECT_EQ(Fnv1a(text), r.textHash);
+    }
+}
+
+}  // namespace
+}  // namespace tessary
