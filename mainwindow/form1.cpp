@@ -65,8 +65,8 @@ Form1::Form1() : Form("Mie scattering") {
     mnuDrawWidth1.onClick = [this] { mnuDrawwidth1_Click(); };
     mnuDrawWidth2.onClick = [this] { mnuDrawwidth2_Click(); };
 
-    // Media: refractive-index model menus and dialogs. The menus stay live during a run, which reads
-    // the model choice at every wavelength: a choice made then is refused (with a beep).
+    // Media: refractive-index model menus and dialogs. A run reads the model choice at every
+    // wavelength: a choice made then is refused (with a beep).
     const std::pair<Menu*, void (Form1::*)()> indexMenus[] = {
         {&mnuRI_IAPWS, &Form1::mnuRI_IAPWS_Click},
         {&mnuRI_Cowley, &Form1::mnuRI_Cowley_Click},
@@ -214,12 +214,21 @@ Form1::Form1() : Form("Mie scattering") {
     mnuPhoto.onClick = [this] { mnuPhoto_Click(); };
     mnuFreeze.onClick = [this] { mnuFreeze_Click(); };
     mnuPeakWhite.onClick = [this] { mnuPeakWhite_Click(); };
-    mnuGamma.onClick = [this] { mnuGamma_Click(); };
+    mnuGamma.onClick = [this] {  // opened during a run: no Replot offered under the lock
+        if (!inputsLocked) mnuGamma_Click();
+    };
     mnuGammaA.onClick = [this] { mnuGammaA_Click(); };
     mnuGammaB.onClick = [this] { mnuGammaB_Click(); };
     mnuGammaNone.onClick = [this] { mnuGammaNone_Click(); };
     mnuSaturated.onClick = [this] { mnuSaturated_Click(); };
     mnuSetNormal.onClick = [this] { mnuSetNormal_Click(); };
+
+    // The menus that change what a run computes are disabled by LockON; chosen under the lock all the
+    // same (by code, or a path that ignores the disabled state) they do nothing but beep.
+    for (Menu* item : computationMenus())
+        item->onClick = [this, handler = std::move(item->onClick)] {
+            if (!RefuseWhileLocked() && handler) handler();
+        };
 }
 
 Form1::~Form1() = default;

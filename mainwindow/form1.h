@@ -47,6 +47,10 @@ class Form1 : public Form {
     void cmdDefault_Click();
     void LockON();
     void LockOFF();
+    // The menu items whose marks or dialogs change what a run computes (method options and beams,
+    // index models, spectrum, size entry, colour steps): LockON disables them with the inputs, and a
+    // choice of one while the inputs are locked is refused.
+    std::vector<Menu*> computationMenus();
     void cmdExit_Click();
     void mnuExit_Click();
     void cmdInfo_Click();
@@ -60,7 +64,7 @@ class Form1 : public Form {
     void FillSunTables();
     void FillIndexTables();
     // True (after a beep) while the inputs are locked: a command that would start a run, load, save or
-    // redraw returns at once then, since the menus stay live during a run.
+    // redraw returns at once then, since the menus the lock leaves enabled stay live during a run.
     bool RefuseWhileLocked();
 
     // Graphs: frame, ticks, sizes, colour schemes, line colours (procedures)
@@ -884,6 +888,8 @@ class Form1 : public Form {
     std::array<std::array<float, 50>, 3> goldIndexTable{};
     // True from LockON to LockOFF: commands that would start a run, load, save or redraw refuse.
     bool inputsLocked = false;
+    // The enabled state of each of computationMenus() when LockON disabled them; LockOFF restores it.
+    std::vector<bool> menusEnabledBeforeLock;
     // The output files the window has open; closing the window abandons them.
     OpenWriters openWriters;
 

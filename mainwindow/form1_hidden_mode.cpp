@@ -51,6 +51,8 @@ void Form1::Form_KeyDown(int& KeyCode, int& shift) {
     hiddenKeyPos = 0;
     hiddenModeState = 0;
 
+    // The chords add methods and beam options: while a run has the inputs locked they do nothing.
+    if (inputsLocked) return;
     if (Pressed(kArmChord, KeyCode, shift)) {
         hiddenKeyArmed = 1;
         return;

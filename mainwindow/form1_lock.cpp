@@ -1,8 +1,11 @@
 // Locking of the main window's inputs while a calculation or a long drawing runs: LockON disables
-// the inputs and commands and shows the hourglass; LockOFF enables them again, clears the marks of
-// changed inputs and restores the settings that depend on the graph type. Between the two,
-// inputsLocked tells the menu commands that would start a run, load, save or redraw to refuse.
+// the inputs, the commands and the menus that change what a run computes, and shows the hourglass;
+// LockOFF enables them again (each menu as it was before), clears the marks of changed inputs and
+// restores the settings that depend on the graph type. Between the two, inputsLocked tells the menu
+// commands that would start a run, change its options, load, save or redraw to refuse.
+#include <cstddef>
 #include <initializer_list>
+#include <vector>
 
 #include "mainwindow/form1.h"
 
@@ -14,7 +17,37 @@ constexpr OleColor kWhite = 0xFFFFFF;
 
 }  // namespace
 
+// A run reads these marks (and the dialogs behind them) at every step, wavelength or cell it computes
+// or paints; the view menus (Graph, Plot display, Window, Help) and the File commands, which refuse
+// by themselves, are not among them.
+std::vector<Menu*> Form1::computationMenus() {
+    return {// Advanced: index models of the sphere and the medium, spectrum, size distribution
+            &mnuRI_IAPWS, &mnuRI_Cowley, &mnuRI_Segelstein, &mnuRI_Ray, &mnuRI_Lynch, &mnuRI_KayeLaby,
+            &mnuRI_Gedzelman, &mnuRI_Au, &mnuRI_Ag, &mnuRI_Cu, &mnuRI_Air1, &mnuRI_Vacuum1, &mnuRI_User1,
+            &mnuRI_File1, &mnuRI_Vacuum2, &mnuRI_Air2, &mnuRI_IAPWS2, &mnuRI_Segelstein2, &mnuRI_User2,
+            &mnuRI_File2, &mnuSpectrumLee, &mnuSpectrumWernand, &mnuSpectrumFlat, &mnuBlackBody,
+            &mnuSpectrumFile, &mnuSpectrumBand, &mnuSizeDist,
+            // Advanced: illumination, size entry, steps and smoothing, surface waves
+            &mnuPlaneWave, &mnuGaussian, &mnuTopHat, &mnuMultBeams, &mnuCentralBeam, &mnuRadius, &mnuDiameter,
+            &mnuRadiusX, &mnuInterpolate, &mnuAverage, &mnuXStepLog, &mnuSurfaceShort, &mnuSurfaceLong,
+            &mnuSurfaceBoth, &mnuSWPhase, &mnuKhare, &mnuLock, &mnuNussenzveig,
+            // Hidden: method keys
+            &mnuDebyeRecursion, &mnuSun, &mnuSWsub,
+            // Plot: the unit factor and the division by x of the stored values
+            &mnuAmplitude, &mnuInvWavelength, &mnuSize,
+            // Colour: the colour steps of the painted sums, and the normalisation taken from a run
+            &mnuPhoto, &mnuFreeze, &mnuPeakWhite, &mnuGammaNone, &mnuGammaA, &mnuGammaB, &mnuSaturated,
+            &mnuSetNormal};
+}
+
 void Form1::LockON() {
+    // A lock inside a lock keeps the states taken by the first.
+    if (menusEnabledBeforeLock.empty()) {
+        for (Menu* m : computationMenus()) {
+            menusEnabledBeforeLock.push_back(m->enabled());
+            m->setEnabled(false);
+        }
+    }
     inputsLocked = true;
     setMousePointer(11);
     for (Control* c : std::initializer_list<Control*>{
@@ -77,6 +110,12 @@ void Form1::LockOFF() {
     cmdExit.setEnabled(true);
     cmdNewPlot.setEnabled(true);
     cmdNewPlot.setDefault(true);
+    // Each menu as it was before the lock (some are disabled for other reasons); an unlock without
+    // a lock changes none.
+    const std::vector<Menu*> menus = computationMenus();
+    for (std::size_t i = 0; i < menus.size() && i < menusEnabledBeforeLock.size(); ++i)
+        menus[i]->setEnabled(menusEnabledBeforeLock[i]);
+    menusEnabledBeforeLock.clear();
     inputsLocked = false;
 }
 
