@@ -3,7 +3,6 @@
 // not run with the number the boxes kept from before (New plot refuses with the models' message
 // until an index is shown or typed).
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
@@ -24,14 +23,20 @@ namespace fs = std::filesystem;
 
 constexpr OleColor kRed = 255;
 
+// A sphere index file of "Opal" whose real part is 0 over its band 400 - 800 nm.
+constexpr const char* kZeroIndexFile =
+    "Tessary 300\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nOpal\r\nnm\r\nReal\r\n2\r\n"
+    "400,0\r\n800,0\r\n";
+
 class IndexUsedTest : public test::UiTest {
   protected:
     IndexUsedTest() {
         runtime.setModalHook([](Form& f) { f.hide(); });
         runtime.setEndHandler([](int) {});
         runtime.setFileDialogs(&fileDialogs);
-        folder = fs::temp_directory_path() / ("tessary_index_used_" + std::to_string(::getpid()) + "_" +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder =
+            fs::temp_directory_path() / ("tessary_index_used_" + std::to_string(::getpid()) + "_" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
@@ -94,14 +99,14 @@ struct RefusedCase {
 };
 
 TEST_F(IndexUsedTest, ARefusedModelRefusesTheNextRunUntilAnIndexIsTyped) {
-    const auto equalWavelengths = [](UserIndexRows& d) { d.txtRI_lambda1_2.setText(d.txtRI_lambda1_1.text()); };
+    const auto equalWavelengths = [](UserIndexRows& d) {
+        d.txtRI_lambda1_2.setText(d.txtRI_lambda1_1.text());
+    };
     const RefusedCase cases[] = {
         {"index file with n = 0",
          [this](Form1& f) {
              const std::string path = (folder / "zero.rix").string();
-             std::ofstream(path, std::ios::binary)
-                 << "Tessary 300\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nOpal\r\nnm\r\nReal\r\n2\r\n"
-                    "400,0\r\n800,0\r\n";
+             std::ofstream(path, std::ios::binary) << kZeroIndexFile;
              fileDialogs.answer(path);
              f.mnuRI_File1.trigger();
          },
@@ -140,7 +145,7 @@ TEST_F(IndexUsedTest, ARefusedModelRefusesTheNextRunUntilAnIndexIsTyped) {
         messages.clear();
         c.choose(f);
         ASSERT_FALSE(messages.shown().empty());
-        EXPECT_EQ(messages.last().prompt, c.prompt);  // the models' own refusal
+        EXPECT_EQ(messages.last().prompt, c.prompt);       // the models' own refusal
         EXPECT_EQ(f.txtRefractReal.text(), "1.33257035");  // the earlier number stays in the box
 
         // New plot: the models' message again, the index box red, nothing computed.
