@@ -164,6 +164,9 @@ class Form1 : public Form {
     // runState becomes 4, and no index variable changes.
     // (Inside Form1 the pure engine is tessary::refrel.)
     std::optional<double> refrel(double lambda);
+    // The checked models' m at lambda (um) with nothing in the window changed and no message shown
+    // (the models are read into indexModels); no sphere item checked is an undefined sphere.
+    RefrelResult CheckedModelsIndex(double lambda);
     // Sun-disc weights for the step in cboStep: sizeOrStep, sunDiscSteps, sunDiscWeights (0..n+1),
     // sunDiscWeightSum. A step that is not above 0 gives the single centre weight 1.
     void SunCorrection();
@@ -784,6 +787,9 @@ class Form1 : public Form {
     double sphereRe = 0.0, sphereIm = 0.0;
     double mediumIm = 0.0;
     double relIndexIm = 0.0;
+    // The checked models gave no index at the wavelength shown (txtLambda_change), so the index boxes
+    // still hold an earlier number; cleared when an index is shown or typed into the boxes.
+    bool indexRefused = false;
     // sunDiscWeights holds w(1)..w(sunDiscSteps); the sum 1 + 2 (w(1) + ...).
     int sunDiscSteps = 0;
     double sunDiscWeightSum = 1.0;

@@ -449,6 +449,7 @@ void Form1::txtRadius_Change() {
 }
 
 void Form1::txtRefractReal_Change() {
+    indexRefused = false;  // an index typed or written into the box is the one to use
     if (resultsFromFile != 0) return;
     txtRefractReal.setBackColor(kYellow);
     qSca = 0;
@@ -458,6 +459,7 @@ void Form1::txtRefractReal_Change() {
 }
 
 void Form1::txtRefractImag_Change() {
+    indexRefused = false;  // an index typed or written into the box is the one to use
     if (resultsFromFile != 0) return;
     txtRefractImag.setBackColor(kYellow);
     qSca = 0;

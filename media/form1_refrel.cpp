@@ -33,6 +33,15 @@ bool SphereFailed(RefrelStatus status, double sphereRe) {
            (status == RefrelStatus::UserWavelengthsEqual && sphereRe == 0.0);
 }
 
+// No sphere item checked: no sphere index, as for a model that has none.
+RefrelResult NoSphereChosen() {
+    RefrelResult none;
+    none.status = RefrelStatus::SphereUndefined;
+    none.message = "Help! RI of sphere undefined";
+    none.title = "Error";
+    return none;
+}
+
 }  // namespace
 
 bool Form1::ReadIndexModels() {
@@ -88,15 +97,8 @@ std::optional<double> Form1::refrel(double lambda) {
     // No wavelength to work with: the index shown stays, whatever the models.
     if (!(lambda > 0.0)) return Val(txtRefractReal.text());
 
-    RefrelResult result;
     const bool modelsRead = ReadIndexModels();
-    if (modelsRead) {
-        result = tessary::refrel(indexModels, lambda);
-    } else {
-        result.status = RefrelStatus::SphereUndefined;
-        result.message = "Help! RI of sphere undefined";
-        result.title = "Error";
-    }
+    const RefrelResult result = modelsRead ? tessary::refrel(indexModels, lambda) : NoSphereChosen();
     if (result.status == RefrelStatus::KeepShown) return Val(txtRefractReal.text());
 
     const IndexModels& m = indexModels;
@@ -157,6 +159,10 @@ std::optional<double> Form1::refrel(double lambda) {
     mediumIm = result.mediumIm;
     relIndexIm = result.relIndexIm;
     return result.relIndexRe;
+}
+
+RefrelResult Form1::CheckedModelsIndex(double lambda) {
+    return ReadIndexModels() ? tessary::refrel(indexModels, lambda) : NoSphereChosen();
 }
 
 void Form1::SunCorrection() {

@@ -1,7 +1,8 @@
 // The wavelength box's change handler: the one place where a new wavelength, index model or model
 // parameter becomes the relative refractive index shown in the index boxes. It checks the wavelength
 // against the band of the chosen model, computes m through refrel and shows it, and marks the
-// wavelength's colour in its label ("U.V." and "I.R." on white outside the visible band).
+// wavelength's colour in its label ("U.V." and "I.R." on white outside the visible band). When the
+// models give no index, the boxes' number is marked as refused (indexRefused) for the input checks.
 #include <string>
 
 #include "colour/wavelength_set.h"
@@ -61,15 +62,18 @@ void Form1::txtLambda_change() {
     reducedTemp = static_cast<float>((static_cast<double>(waterTemp) + 273.15) / 273.15);
     waterDensity = static_cast<float>(Val(dlogTemp_->txtDensity.text()));
 
-    // No index at this wavelength: refrel has said why; the index boxes keep what they show.
+    // No index at this wavelength: refrel has said why. The index boxes keep the earlier number, which
+    // the input checks then refuse to run with until an index is shown or typed.
     const std::optional<double> m = refrel(wavelength);
     if (!m) {
         txtLambda.setBackColor(kRed);
+        indexRefused = true;
         return;
     }
     txtRefractReal.setText(Format(*m, "0.00000000"));
     txtRefractImag.setText(ImagText(relIndexIm));
     txtRefractImag.setBackColor(kWhite);
+    indexRefused = false;
 
     Label4.setBackColor(kWhite);
     Label4.setCaption("     ");

@@ -6,7 +6,8 @@
 // positive (each is a divisor somewhere in the checks, the estimate or the series); a size
 // distribution gets the method checks too; the inputs of the angle maps and the angle ranges of Lee
 // diagrams and maps are checked like the other ranges; the radius-sweep rows of a Lee diagram judge
-// the sweep the run will make, not the previous one.
+// the sweep the run will make, not the previous one. At one wavelength an index the models refused
+// is not run with the earlier number the index boxes still show.
 // Airy theory refuses an index m >= p for a selected order p; the surface waves refuse an index <= 1
 // whatever the order, and judge their typed term range after rounding.
 #include <algorithm>
@@ -62,6 +63,7 @@ class InputChecks {
     void copyAxisLimits();
     Next polarPlot();
     Next interpolationAndGraphType();
+    Next refusedIndex();
     Next entries();
     Next fixedAngle();
     Next leeRadii();
@@ -149,6 +151,7 @@ Next InputChecks::runSteps() {
     TESSARY_CHECK(interpolationAndGraphType());
     TESSARY_CHECK(Of(SweepMethodRules(f)));
     TESSARY_CHECK(Of(BandChecks(f)));
+    TESSARY_CHECK(refusedIndex());
     TESSARY_CHECK(entries());
     TESSARY_CHECK(fixedAngle());
     TESSARY_CHECK(Of(SweepAngleOnGrid(f)));
@@ -241,6 +244,17 @@ Next InputChecks::interpolationAndGraphType() {
         return Next::Stop;
     }
     return Next::GoOn;
+}
+
+// At one wavelength every run takes m from the index boxes. After the checked models refused an
+// index at the wavelength shown, the boxes still hold an earlier number that no run may take: the
+// models are asked again and, while they refuse, the run is refused with their message and the real
+// part's box is red. An index typed into the boxes since is the user's own and is used.
+Next InputChecks::refusedIndex() {
+    if (!f.indexRefused || f.waveCount >= 2) return Next::GoOn;
+    const RefrelResult m = f.CheckedModelsIndex(ValueOf(f.txtLambda));
+    if (m.ok() || m.status == RefrelStatus::KeepShown) return Next::GoOn;
+    return failRed(f.txtRefractReal, std::string(m.message), std::string(m.title));
 }
 
 // The syntax of the numeric boxes. The angle step, radius, wavelength and real index divide later

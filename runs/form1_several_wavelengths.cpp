@@ -92,18 +92,14 @@ bool Form1::SeveralWavelengths() {
         const auto i = static_cast<std::size_t>(loopI);
         Label14.setCaption(CStr(loopI));
         // m at this wavelength first: the medium's index enters the size parameter.
-        std::optional<double> m;
         if (waveCount == 1) {
+            // m as the index boxes show it (a typed index too), as the angle graph takes it.
             wavelength = Val(txtLambda.text());
-            if (graphCode == 1 || graphCode == 20) {
-                m = refrel(wavelength);
-                if (!m) break;
-                calcIndexRe = *m;
-                calcIndexIm = Val(txtRefractImag.text());
-            }
+            calcIndexRe = Val(txtRefractReal.text());
+            calcIndexIm = Val(txtRefractImag.text());
         } else {
             wavelength = waveList[i];
-            m = refrel(wavelength);
+            const std::optional<double> m = refrel(wavelength);
             if (!m) break;
             calcIndexRe = *m;
             calcIndexIm = relIndexIm;

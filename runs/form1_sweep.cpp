@@ -5,7 +5,8 @@
 //
 // Beyond the program's historical sweep: the index models are evaluated before the step's size
 // parameter is formed, so that a medium whose index follows the wavelength gives x of that step; a
-// size parameter in a medium gives the radius x lambda / (2 pi n_medium).
+// size parameter in a medium gives the radius x lambda / (2 pi n_medium). The convergence graph takes
+// m from the index boxes, as the angle graph does, so that a typed index is the one computed with.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>

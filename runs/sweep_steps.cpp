@@ -80,8 +80,8 @@ SweepStep SweepStepFor(int code, int sub, double x, double lambdaBox, double rad
         case 12:
             s.index = StepIndex::SweptReal;
             break;
-        case 13:
-            s.index = StepIndex::Refrel;
+        case 13:  // one step at the wavelength of the box: m as the boxes show it
+            s.index = StepIndex::Boxes;
             break;
         case 14:
             s.index = StepIndex::Boxes;

@@ -45,7 +45,7 @@ std::optional<AngleOnGrid> AngleGridFor(double theta);
 enum class StepIndex {
     Frame,      // as the run's set-up took it from the boxes
     Refrel,     // from the index models at the step's wavelength
-    Boxes,      // from the index boxes (efficiencies against radius or size)
+    Boxes,      // from the index boxes (convergence; efficiencies against radius or size)
     SweptReal,  // the swept value is Re(m); Im(m) the last computed one
 };
 // The inputs of one step: wavelength and radius in um, size parameter, index source, whether the
