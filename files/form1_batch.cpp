@@ -43,7 +43,8 @@ class StopWatch {
 // asked, and kept with its answer.
 class RouteMessagesToReport {
   public:
-    explicit RouteMessagesToReport(Form1& f) : runtime_(Runtime::current()), previous_(runtime_.messageBoxFilter()) {
+    explicit RouteMessagesToReport(Form1& f)
+        : runtime_(Runtime::current()), previous_(runtime_.messageBoxFilter()) {
         runtime_.setMessageBoxFilter([&f](const MessageBoxRequest& box, const std::function<int()>& show) {
             const bool question = (box.style & 7) != mb::kOkOnly;
             const int answer = question ? show() : mb::kOk;

@@ -179,7 +179,8 @@ FileResult TextFileWriter::EndBlock() {
     std::fclose(file_);
     file_ = nullptr;
     std::error_code ec;
-    if (std::filesystem::is_regular_file(target_, ec)) std::filesystem::resize_file(target_, reportBytes_, ec);
+    if (std::filesystem::is_regular_file(target_, ec))
+        std::filesystem::resize_file(target_, reportBytes_, ec);
     Unregister();
     return status_;
 }

@@ -166,7 +166,8 @@ int msgBox(const std::string& prompt, int style, std::optional<std::string> titl
         if (runtime.messageBoxResponder()) return runtime.messageBoxResponder()(request);
         if (headlessPlatform()) {
             // Nobody can press a button here: report the box and take its first button.
-            std::cerr << "message box without a responder: [" << request.title << "] " << request.prompt << '\n';
+            std::cerr << "message box without a responder: [" << request.title << "] " << request.prompt
+                      << '\n';
             return firstButton(request.style);
         }
         return showQtMessageBox(request);
