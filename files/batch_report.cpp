@@ -84,4 +84,26 @@ void WriteBatchReportBlock(const TextExportSnapshot& s, BatchWindow window, Text
     }
 }
 
+void WriteBatchNotComputedBlock(const TextExportSnapshot& s, const std::string& reason, TextFileWriter& w) {
+    Header(s, w);
+    w.PrintLine(kBatchNotComputed, reason);
+}
+
+std::string BatchReasonText(const std::string& prompt) {
+    std::string text;
+    std::size_t at = 0;
+    while (at <= prompt.size()) {
+        std::size_t end = prompt.find_first_of("\r\n", at);
+        if (end == std::string::npos) end = prompt.size();
+        const std::size_t from = prompt.find_first_not_of(' ', at);
+        if (from != std::string::npos && from < end) {
+            const std::size_t to = prompt.find_last_not_of(' ', end - 1);
+            if (!text.empty()) text += ' ';
+            text += prompt.substr(from, to + 1 - from);
+        }
+        at = end + 1;
+    }
+    return text;
+}
+
 }  // namespace tessary

@@ -23,4 +23,15 @@ std::optional<std::string> CheckBatchReportResults(const TextExportSnapshot& s, 
 // One block; firstPoint and lastPoint of s are those of the rows (worked out for codes 10 to 19).
 void WriteBatchReportBlock(const TextExportSnapshot& s, BatchWindow window, TextFileWriter& w);
 
+// A run that did not finish ends its block with one line saying so and why: "Not computed: " after
+// the header lines when it computed no row (its inputs refused, a long run declined, or stopped
+// before a row was done); "Stopped: " after the rows a stopped sweep had finished.
+inline constexpr const char* kBatchNotComputed = "Not computed: ";
+inline constexpr const char* kBatchStopped = "Stopped: ";
+// The header lines of the run's block and "Not computed: <reason>".
+void WriteBatchNotComputedBlock(const TextExportSnapshot& s, const std::string& reason, TextFileWriter& w);
+// A message box's prompt as one report line: its lines (split at CR or LF) trimmed of blanks and
+// joined by single blanks.
+std::string BatchReasonText(const std::string& prompt);
+
 }  // namespace tessary

@@ -1,7 +1,10 @@
 // Batch runs: the batch file is read and turned into commands in full, then each "run" is a New plot
 // followed by one block appended to the batch report, which keeps every finished block whatever ends
-// the batch.
+// the batch. A run that is refused, declined or stopped gets a block with what it computed and why
+// it did not finish; the message boxes of the batch's commands and runs go to those blocks.
+#include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -34,6 +37,44 @@ class StopWatch {
     Form1& f_;
     std::function<void()> previous_;
 };
+
+// While the batch sets boxes and runs, a message box with an OK button only is kept for the report
+// and not shown, so an unattended batch never waits at one; a question (a long run, Stop) is still
+// asked, and kept with its answer.
+class RouteMessagesToReport {
+  public:
+    explicit RouteMessagesToReport(Form1& f)
+        : runtime_(Runtime::current()), previous_(runtime_.messageBoxFilter()) {
+        runtime_.setMessageBoxFilter([&f](const MessageBoxRequest& box, const std::function<int()>& show) {
+            const bool question = (box.style & 7) != mb::kOkOnly;
+            const int answer = question ? show() : mb::kOk;
+            std::string text = BatchReasonText(box.prompt);
+            if (question) text += " " + AnswerWord(answer);
+            f.batchMessages.push_back({std::move(text), f.inputsLocked});
+            return answer;
+        });
+    }
+    ~RouteMessagesToReport() { runtime_.setMessageBoxFilter(previous_); }
+    RouteMessagesToReport(const RouteMessagesToReport&) = delete;
+    RouteMessagesToReport& operator=(const RouteMessagesToReport&) = delete;
+
+  private:
+    static std::string AnswerWord(int answer) {
+        static const char* const kWords[] = {"", "OK", "Cancel", "Abort", "Retry", "Ignore", "Yes", "No"};
+        return answer >= 1 && answer <= 7 ? kWords[answer] : CStr(answer);
+    }
+
+    Runtime& runtime_;
+    MessageBoxFilter previous_;
+};
+
+// The last kept message, of the run only (the inputs locked) or of the commands and run since the
+// block before; `otherwise` when there is none.
+std::string LastMessage(const Form1& f, bool ofTheRun, const char* otherwise) {
+    for (auto it = f.batchMessages.rbegin(); it != f.batchMessages.rend(); ++it)
+        if (it->duringRun || !ofTheRun) return it->text;
+    return otherwise;
+}
 
 void Apply(Form1& f, const BatchCommand& c) {
     switch (c.action) {
@@ -76,13 +117,42 @@ bool Form1::Save_Batch(TextFileWriter& report) {
     }
     if (s.graphCode == 10 || s.graphCode == 15) SetExportRelativeIndex(*this, s);
     const BatchWindow window{runRecord.windowFirst, runRecord.windowLast};
-    // Rows the results do not hold (a refused run) are left out; the block keeps its header lines.
-    const bool rowsHeld = !CheckBatchReportResults(s, window);
-    if (!rowsHeld) {
-        s.firstPoint = 1;
-        s.lastPoint = 0;
+    // A run that did not finish writes no numbers of an earlier run: the rows a stopped sweep
+    // finished, or none, and why.
+    std::optional<std::string> notComputed, stopped;
+    if (newPlotEnd == NewPlotEnd::Refused) {
+        notComputed = LastMessage(*this, false, "the inputs were refused");
+        // The header says what the batch asked for; the record of the stored results stays.
+        const RunRecord kept = runRecord;
+        const double keptRadius = radius;
+        RadiusFromBox();
+        TakeRunRecord();
+        s = ExportSnapshotOf(*this);
+        runRecord = kept;
+        radius = keptRadius;
+    } else if (newPlotEnd == NewPlotEnd::Stopped) {
+        const std::string why =
+            batchStopAsked ? "the calculation was stopped" : LastMessage(*this, true, "the calculation was stopped");
+        if (s.graphCode >= 10 && s.graphCode <= 19 && sweepLastStored >= s.firstPoint) {
+            s.lastPoint = std::min(s.lastPoint, sweepLastStored);
+            stopped = why;
+        } else {
+            notComputed = why;  // an angle graph's sums are partial at every angle
+        }
     }
-    WriteBatchReportBlock(s, rowsHeld ? window : BatchWindow{}, report);
+    batchMessages.clear();
+    if (notComputed) {
+        WriteBatchNotComputedBlock(s, *notComputed, report);
+    } else {
+        // Rows the results do not hold are left out; the block keeps its header lines.
+        const bool rowsHeld = !CheckBatchReportResults(s, window);
+        if (!rowsHeld) {
+            s.firstPoint = 1;
+            s.lastPoint = 0;
+        }
+        WriteBatchReportBlock(s, rowsHeld ? window : BatchWindow{}, report);
+        if (stopped) report.PrintLine(kBatchStopped, *stopped);
+    }
     const FileResult result = report.EndBlock();
     setMousePointer(1);
     if (!result.ok()) {
@@ -127,8 +197,12 @@ void Form1::Read_Batch() {
     batchStepMode = 0;
     batchRunning = true;
     const StopWatch stopWatch(*this);
+    batchMessages.clear();
     const auto runOnce = [this, &report] {
-        cmdNewPlot_Click();
+        {
+            const RouteMessagesToReport route(*this);
+            cmdNewPlot_Click();
+        }
         return Save_Batch(report) && !batchStopAsked;
     };
     for (const BatchCommand& c : program.commands) {
@@ -147,12 +221,16 @@ void Form1::Read_Batch() {
             batchStepBy = c.stepBy;
             batchStepValue = batchStepFrom;
             for (std::int32_t i = 0; i < c.runs; ++i) {
-                SetStepped(*this, c.stepName, batchStepValue);
+                {
+                    const RouteMessagesToReport route(*this);
+                    SetStepped(*this, c.stepName, batchStepValue);
+                }
                 if (!runOnce()) break;
                 batchStepValue += batchStepBy;
             }
             break;
         }
+        const RouteMessagesToReport route(*this);
         Apply(*this, c);
     }
     report.Close();

@@ -277,6 +277,10 @@ class Form1 : public Form {
     void cmdNewPlot_Click();
     void cmdOverPlot_Click();
     void cmdStop_Click();
+    // How the last New plot ended: refused by its checks or declined, stopped after it started
+    // (Stop, or a method that failed) or computed in full.
+    enum class NewPlotEnd { Refused, Stopped, Computed };
+    NewPlotEnd newPlotEnd = NewPlotEnd::Refused;
     // calcMethod from the text of cboType; 0, the list red and "Unknown calculation method" otherwise.
     void TypeCalc();
     // The percentage of the running calculation in txtProgress and the bar at (12000, 1900).
@@ -350,6 +354,8 @@ class Form1 : public Form {
     // progress display showed.
     std::int32_t sweepIndex = 0;
     std::int64_t sweepStepCount = 0, sweepStepShown = -1;
+    // The last step of the sweep whose values were stored (0 before the first).
+    std::int32_t sweepLastStored = 0;
 
     // Calculation runs: size distributions
     // Averages |S1|^2 and |S2|^2 over the samples of the distribution at one wavelength: over the
@@ -496,10 +502,12 @@ class Form1 : public Form {
 
     // Files: batch files and input files (spectrum, refractive-index and size-distribution files)
     // Read_Batch asks for a batch file and checks its header, then for the report's name, and runs
-    // the file's commands: New plot and one report block (Save_Batch) per run. Stop answered Yes
-    // ends the batch after that run; a block that cannot be written ends it with a message. The
-    // finished blocks stay in the report in every case. While a batch runs, the file commands and a
-    // second batch are refused.
+    // the file's commands: New plot and one report block (Save_Batch) per run. A refused, declined
+    // or stopped run's block holds only the rows it computed and a line saying why it did not
+    // finish; the batch's message boxes with an OK button only go to that line and are not shown.
+    // Stop answered Yes ends the batch after that run; a block that cannot be written is removed and
+    // ends it with a message. The finished blocks stay in the report in every case. While a batch
+    // runs, the file commands and a second batch are refused.
     void Read_Batch();
     bool Save_Batch(TextFileWriter& report);
     // The input files are read and checked in full before anything changes: a cancelled or refused
@@ -512,6 +520,14 @@ class Form1 : public Form {
     float batchStepFrom = 0.0f, batchStepTo = 0.0f, batchStepBy = 0.0f, batchStepValue = 0.0f;
     bool batchRunning = false;
     bool batchStopAsked = false;
+    // While a batch sets its boxes and runs, its message boxes go to the report instead of waiting
+    // for a reader (questions are still asked and kept with their answer); each is kept with whether
+    // a run had the inputs locked. Emptied after each block.
+    struct BatchMessage {
+        std::string text;
+        bool duringRun = false;
+    };
+    std::vector<BatchMessage> batchMessages;
     int spectrumNonUniform = 0;
     float spectrumWlMin = 0.0f, spectrumWlMax = 0.0f;
     std::int16_t specFileCount = 0;

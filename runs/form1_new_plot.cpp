@@ -60,11 +60,13 @@ void NewPlotRun(Form1& f) {
     f.runState = 1;
     if (f.graphCode >= 20) {
         f.LeeSweep();
+        f.newPlotEnd = f.runState == 4 ? Form1::NewPlotEnd::Stopped : Form1::NewPlotEnd::Computed;
         return;
     }
     for (PictureBox* p : {&f.Picture1, &f.Picture2, &f.Picture3}) p->setVisible(false);
     f.loopI = 1;
     f.Overplot();
+    f.newPlotEnd = f.runState == 4 ? Form1::NewPlotEnd::Stopped : Form1::NewPlotEnd::Computed;
     f.cmdOverPlot.setVisible(f.waveCount == 1);  // overplotting follows single-wavelength runs only
     if (f.graphCode < 10) f.runState = 1;
 }
@@ -88,6 +90,7 @@ void Form1::cmdNewPlot_Click() {
         return;
     }
     const RunUnderWay running(runUnderWay);
+    newPlotEnd = NewPlotEnd::Refused;
     qSca = 0;
     resultsStale = 1;
     simulationMode = 0;

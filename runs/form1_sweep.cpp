@@ -182,6 +182,7 @@ void Form1::DispatchSweepMethod(std::int32_t& first, std::int32_t& last) {
 }
 
 bool Form1::SweepPath() {
+    sweepLastStored = 0;
     AngleDelta();
     const std::optional<AngleOnGrid> grid = AngleGridFor(Val(txtAngle.text()));
     if (!grid) return RefuseSweep(*this, txtAngle);
@@ -225,6 +226,7 @@ bool Form1::SweepPath() {
         if (disperse) {
             sweepIndex = i;
             if (!DispCalc()) break;
+            sweepLastStored = i;
         } else {
             // The efficiencies need the forward amplitude (Qext from S1 at 0 degrees), not the angle.
             const bool forward = graphCode >= 14 && graphCode <= 16;
@@ -232,6 +234,7 @@ bool Form1::SweepPath() {
             DispatchSweepMethod(from, to);
             if (runState == 4) break;
             StoreStep(*this, i);
+            sweepLastStored = i;
         }
     }
     if (runState == 4) return false;

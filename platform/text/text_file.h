@@ -17,7 +17,7 @@
 //   abandoned or destroyed before Close(), removes its temporary file and leaves the target as it was;
 // - the batch report: created (or emptied) when opened, then each block is appended and flushed by
 //   EndBlock(), so abandoning it (Stop, Exit) keeps every finished block and drops only the
-//   unfinished one.
+//   unfinished one; a block that fails to be written is removed from the file likewise.
 // Errors are sticky: after the first failure nothing more is written and every later call reports
 // that failure; a NaN or infinite number item is such a failure (it would read back as another number).
 //
@@ -114,7 +114,8 @@ class TextFileWriter {
         return EndLine();
     }
 
-    // Report: appends everything written since the last block and flushes it to the system.
+    // Report: appends everything written since the last block and flushes it to the system; when
+    // that fails, the part of the block already in the file is removed and the file closed.
     // One-go file: nothing to do. Returns the writer's status.
     FileResult EndBlock();
     // Completes the file. One-go: the temporary file is flushed, closed and renamed over the target
@@ -159,6 +160,7 @@ class TextFileWriter {
     std::filesystem::path temp_;
     std::FILE* file_ = nullptr;
     std::string pending_;  // written but not yet handed to the file
+    std::uintmax_t reportBytes_ = 0;  // a report's length up to the end of its last finished block
     int column_ = 0;
     FileResult status_;
     OpenWriters* openWriters_ = nullptr;

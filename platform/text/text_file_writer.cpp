@@ -92,6 +92,7 @@ TextFileWriter::TextFileWriter(TextFileWriter&& other) noexcept
       temp_(std::move(other.temp_)),
       file_(other.file_),
       pending_(std::move(other.pending_)),
+      reportBytes_(other.reportBytes_),
       column_(other.column_),
       status_(std::move(other.status_)),
       openWriters_(other.openWriters_) {
@@ -108,6 +109,7 @@ TextFileWriter& TextFileWriter::operator=(TextFileWriter&& other) noexcept {
     temp_ = std::move(other.temp_);
     file_ = other.file_;
     pending_ = std::move(other.pending_);
+    reportBytes_ = other.reportBytes_;
     column_ = other.column_;
     status_ = std::move(other.status_);
     openWriters_ = other.openWriters_;
@@ -163,10 +165,23 @@ TextFileWriter& TextFileWriter::EndLine() {
 // ---------------------------------------------------------------------------------------------
 
 FileResult TextFileWriter::EndBlock() {
-    if (!Writable()) return status_;
-    if (kind_ == Kind::Report && WritePending() && std::fflush(file_) != 0)
+    if (!Writable() || kind_ != Kind::Report) return status_;
+    const std::uintmax_t blockEnd = reportBytes_ + pending_.size();
+    if (WritePending() && std::fflush(file_) != 0)
         Fail(FileStatus::WriteFailed,
              "Cannot write the file " + detail::PathText(target_) + detail::Reason(errno));
+    if (status_.ok()) {
+        reportBytes_ = blockEnd;
+        return status_;
+    }
+    // The block was cut: the part of it that reached the file is cut off again, so the report ends
+    // with its last whole block, as when it is abandoned.
+    std::fclose(file_);
+    file_ = nullptr;
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(target_, ec))
+        std::filesystem::resize_file(target_, reportBytes_, ec);
+    Unregister();
     return status_;
 }
 

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 
 #include "numerics/vector_state.h"
@@ -161,13 +162,18 @@ bool headlessPlatform() {
 int msgBox(const std::string& prompt, int style, std::optional<std::string> title) {
     Runtime& runtime = Runtime::current();
     const MessageBoxRequest request{prompt, style, title ? *title : runtime.programTitle()};
-    if (runtime.messageBoxResponder()) return runtime.messageBoxResponder()(request);
-    if (headlessPlatform()) {
-        // Nobody can press a button here: report the box and take its first button.
-        std::cerr << "message box without a responder: [" << request.title << "] " << request.prompt << '\n';
-        return firstButton(style);
-    }
-    return showQtMessageBox(request);
+    const std::function<int()> show = [&runtime, &request] {
+        if (runtime.messageBoxResponder()) return runtime.messageBoxResponder()(request);
+        if (headlessPlatform()) {
+            // Nobody can press a button here: report the box and take its first button.
+            std::cerr << "message box without a responder: [" << request.title << "] " << request.prompt
+                      << '\n';
+            return firstButton(request.style);
+        }
+        return showQtMessageBox(request);
+    };
+    const MessageBoxFilter filter = runtime.messageBoxFilter();  // a copy: the box may outlast the setting
+    return filter ? filter(request, show) : show();
 }
 
 void doEvents() {

@@ -55,6 +55,10 @@ struct MessageBoxRequest {
 
 // Answers a message box instead of showing it; returns the button code (1 OK, 6 Yes, 7 No, ...).
 using MessageBoxResponder = std::function<int(const MessageBoxRequest&)>;
+// Sees every message box before it is shown: it may answer the box itself, or call `show` (the
+// responder or the real box) and return that answer. The window routes its boxes with it while no
+// one is there to read them (a batch).
+using MessageBoxFilter = std::function<int(const MessageBoxRequest&, const std::function<int()>& show)>;
 
 class Runtime {
   public:
@@ -84,6 +88,9 @@ class Runtime {
     // Seams. An unset seam uses the real Qt dialog.
     void setMessageBoxResponder(MessageBoxResponder responder) { m_responder = std::move(responder); }
     const MessageBoxResponder& messageBoxResponder() const { return m_responder; }
+    // Not a test seam: set by the window for a while and put back; an empty filter shows every box.
+    void setMessageBoxFilter(MessageBoxFilter filter) { m_filter = std::move(filter); }
+    const MessageBoxFilter& messageBoxFilter() const { return m_filter; }
     // Runs instead of the modal event loop when a form is shown modally; it should set fields and
     // press a button that hides the form. A form still visible afterwards is hidden and counted.
     void setModalHook(std::function<void(Form&)> hook) { m_modalHook = std::move(hook); }
@@ -120,6 +127,7 @@ class Runtime {
     std::string m_commandLine;
     std::optional<ScreenMetrics> m_screen;
     MessageBoxResponder m_responder;
+    MessageBoxFilter m_filter;
     std::function<void(Form&)> m_modalHook;
     int m_modalLeftOpen = 0;
     FileDialogs* m_fileDialogs = nullptr;

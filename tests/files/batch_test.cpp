@@ -1,8 +1,11 @@
 // Batch and input files on the main window: a two-run batch end to end with its report bytes, stepped
 // runs, keywords, refusals and the end of a batch; index and spectrum files taken over or refused.
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -186,6 +189,159 @@ TEST_F(BatchTest, WrongHeaderMakesNoReport) {
     EXPECT_EQ(messages.last().title, "Error in batch file: bad.min");
     EXPECT_FALSE(fs::exists(at("out.mut")));
     EXPECT_FALSE(f.mnuBatchFile.checked());
+}
+
+// The blocks of a report, each as its lines after the "Graph type: " line and the empty line after it.
+std::vector<std::vector<std::string>> Bodies(const std::string& text) {
+    std::vector<std::vector<std::string>> bodies;
+    std::istringstream in(text);
+    bool inBody = false;
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line == "Tessary v3.2.02") {
+            bodies.emplace_back();
+            inBody = false;
+        }
+        if (inBody) bodies.back().push_back(line);
+        if (line.starts_with("Graph type: ")) {
+            std::getline(in, line);  // the empty line
+            inBody = true;
+        }
+    }
+    return bodies;
+}
+
+// One run of a batch file: the items that set it up and run it, and its block.
+struct BlockCase {
+    std::vector<std::string> items;
+    std::size_t rows;      // rows after the two heading lines (0: no headings either)
+    std::string lastLine;  // the line after the rows; "" for a run computed in full
+};
+
+TEST_F(BatchTest, RefusedDeclinedAndStoppedRunsWriteOnlyWhatTheyComputed) {
+    const BlockCase cases[] = {
+        {{"Mie", "Intensity v. scattering angle", "wavelength,0.5", "radius,1", "xmin,0", "xmax,180", "xstep,30",
+          "run"},
+         7,
+         ""},
+        {{"wavelength,0", "run"},  // the box refuses 0
+         0,
+         "Not computed: IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band"},
+        {{"wavelength,0.5", "radius,-5", "run"}, 0, "Not computed: The red highlighted data entry is incorrect."},
+        {{"radius,2000", "xstep,0.01", "run"},  // "Long calculation !" answered No
+         0,
+         "Not computed: Expected duration is 45 minutes with 600 MHz Pentium Do you want to continue ? No"},
+        {{"Airy", "Intensity v. refractive index", "radius,10", "xmin,1.2", "xmax,2.4", "xstep,0.2", "run"},
+         4,  // the method refuses m = 2 at the fifth step; the batch goes on
+         "Stopped: Airy theory is valid only for 1 < m < p"},
+        {{"xmax,1.8", "run"}, 4, ""},  // the same steps, all computed
+        {{"Mie", "Intensity v. radius", "xmin,1", "xmax,10", "xstep,1", "run"},
+         0,  // Stop answered Yes in the first step: the batch ends after this run
+         "Not computed: the calculation was stopped"},
+    };
+    std::vector<std::string> items = {"Tessary 3403 batch file"};
+    for (const BlockCase& c : cases) items.insert(items.end(), c.items.begin(), c.items.end());
+    items.insert(items.end(), {"run", "stop"});
+    bool stopPressed = false;
+    runtime.setPumpHook([&] {
+        if (form && form->graphCode == 11 && form->cmdStop.enabled() && !stopPressed) {
+            stopPressed = true;
+            form->cmdStop.click();  // answered with the box's first button, Yes
+        }
+    });
+    Form1& f = started();
+    f.cboRays.setText("2");  // Airy's rainbow order, left from an earlier graph
+    std::ofstream out(at("b.min"), std::ios::binary);
+    for (const std::string& item : items) out << item << "\r\n";
+    out.close();
+    fileDialogs.answer(at("b.min"));
+    fileDialogs.answer(at("out.mut"));
+    messages.answer(mb::kNo);
+    f.mnuBatchFile.trigger();
+    ASSERT_EQ(messages.shown().size(), 2u);  // only the questions waited for an answer
+    EXPECT_EQ(messages.shown()[0].title, "Long calculation !");
+    EXPECT_EQ(messages.shown()[1].prompt, "Do you want to stop the calculation?");
+
+    const std::vector<std::vector<std::string>> bodies = Bodies(report());
+    ASSERT_EQ(bodies.size(), std::size(cases));
+    for (std::size_t b = 0; b < std::size(cases); ++b) {
+        const BlockCase& c = cases[b];
+        const std::vector<std::string>& body = bodies[b];
+        const std::size_t headings = c.rows == 0 ? 0 : 2;
+        ASSERT_EQ(body.size(), headings + c.rows + (c.lastLine.empty() ? 0 : 1)) << c.items[0];
+        if (!c.lastLine.empty()) {
+            EXPECT_EQ(body.back(), c.lastLine) << c.items[0];
+        }
+    }
+    EXPECT_EQ(bodies[0][2].substr(0, 3), " 0 ");  // the good run's rows from 0 degrees
+    // The stopped sweep's rows are those of the same steps computed in full.
+    EXPECT_EQ(std::vector<std::string>(bodies[4].begin(), bodies[4].end() - 1), bodies[5]);
+}
+
+struct UnattendedCase {
+    const char* setting;
+    std::function<void(Form1&)> leave;   // the setting an earlier graph left
+    std::vector<std::string> lastLines;  // of each block
+};
+
+TEST_F(BatchTest, AnUnattendedBatchReportsEachRefusalAndGoesOn) {
+    const std::string row = " 180 ";  // a computed block ends with its 180 degree row
+    const UnattendedCase cases[] = {
+        // The check itself switches to a point source, so the runs after the first compute.
+        {"Sun at 0.25 degrees",
+         [](Form1& f) { f.optSun.setValue(true); },
+         {"Not computed: Sun requires angular resolution < 0.25 degrees", row, row}},
+        {"N = 7",
+         [](Form1& f) {
+             f.optDisp.setValue(true);
+             f.cboN.setText("7");
+         },
+         {"Not computed: Incorrect value of N", "Not computed: Incorrect value of N",
+          "Not computed: Incorrect value of N"}},
+    };
+    for (const UnattendedCase& c : cases) {
+        Form1& f = started();
+        c.leave(f);
+        messages.clear();
+        std::ofstream(at("u.min"), std::ios::binary)
+            << "Tessary 3403 batch file\r\nwavelength,0.5\r\nxmin,0\r\nxmax,180\r\nxstep,0.25\r\n"
+               "step,radius,1,3,1\r\nrun\r\n";
+        fileDialogs.answer(at("u.min"));
+        fileDialogs.answer(at("out.mut"));
+        f.mnuBatchFile.trigger();
+        EXPECT_TRUE(messages.shown().empty()) << c.setting;
+        const std::vector<std::vector<std::string>> bodies = Bodies(report());
+        ASSERT_EQ(bodies.size(), c.lastLines.size()) << c.setting;
+        for (std::size_t b = 0; b < bodies.size(); ++b) {
+            ASSERT_FALSE(bodies[b].empty()) << c.setting;
+            const std::string& last = bodies[b].back();
+            if (c.lastLines[b] == row)
+                EXPECT_TRUE(last.starts_with(row)) << c.setting << " " << b << ": " << last;
+            else
+                EXPECT_EQ(last, c.lastLines[b]) << c.setting << " " << b;
+        }
+    }
+}
+
+// A block cut by a write error (past the file size limit) is removed; the blocks before it stay.
+TEST_F(BatchTest, ABlockCutByAWriteErrorIsRemoved) {
+    const std::vector<std::string> items = {"Tessary 3403 batch file", "xstep,1", "run", "run", "stop"};
+    runBatch(items);
+    const std::string full = report();
+    const std::size_t second = full.find("Tessary v3.2.02", 1);
+    ASSERT_NE(second, std::string::npos);
+    rlimit held{};
+    getrlimit(RLIMIT_FSIZE, &held);
+    const rlimit limit{second + 100, held.rlim_max};
+    const auto signal = std::signal(SIGXFSZ, SIG_IGN);  // writes past the limit fail with EFBIG
+    setrlimit(RLIMIT_FSIZE, &limit);
+    runBatch(items);
+    setrlimit(RLIMIT_FSIZE, &held);
+    std::signal(SIGXFSZ, signal);
+    ASSERT_FALSE(messages.shown().empty());
+    EXPECT_EQ(messages.last().prompt, "Cannot write the file " + at("out.mut") + ": File too large");
+    EXPECT_EQ(messages.last().title, "Error in batch file: b.min");
+    EXPECT_EQ(report(), full.substr(0, second));
 }
 
 void Write(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
