@@ -17,7 +17,7 @@ void Form1::PlotBow2(const ColourSumTable& perp, const ColourSumTable& para, con
     doEvents();
     xMin = Val(txtXmin.text());
     xMax = Val(txtXmax.text());
-    const double step = Val(cboStep.text());
+    const double step = RunStep();
     sizeOrStep = step;
     Label17.setCaption(caption);
 

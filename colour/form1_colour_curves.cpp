@@ -43,7 +43,7 @@ void Form1::PlotColour(const ColourSumTable& sums, const std::vector<double>& in
     if (mnuSolid.checked()) setDrawStyle(0);
     if (mnuDash.checked()) setDrawStyle(1);
     if (mnuDot.checked()) setDrawStyle(2);
-    const double step = Val(cboStep.text());
+    const double step = RunStep();
     firstPoint = CLng(xLow / step + 1).value;
     lastPoint = CLng(xHigh / step + 1).value;
     const std::int32_t K = 2 * angleCount - 1;

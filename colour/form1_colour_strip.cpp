@@ -46,7 +46,7 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
     }
     xMin = Val(txtXmin.text());
     xMax = Val(txtXmax.text());
-    sizeOrStep = Val(cboStep.text());
+    sizeOrStep = RunStep();
     Label17.setCaption(caption);
 
     const std::int32_t T = 2 * angleCount - 1;

@@ -51,6 +51,8 @@ TextExportSnapshot ExportSnapshotOf(Form1& f) {
     s.xStepLog = r.xStepLog;
     s.s1s2 = f.mnuS1S2.checked();
     s.pointSource = f.optPoint.value();
+    s.indexPerWavelength = r.indexPerWavelength;
+    s.indexTyped = r.indexTyped;
     s.graphCode = r.graphCode;
     s.graphSubCode = r.graphSubCode;
     s.waveCount = r.waveCount;

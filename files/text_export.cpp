@@ -28,6 +28,10 @@ bool HoldsRange(std::initializer_list<std::span<const double>> arrays, std::int6
 }
 
 void RefractiveIndexLine(const TextExportSnapshot& s, TextFileWriter& w) {
+    if (s.indexPerWavelength) {
+        w.PrintLine("Refractive index", kTab, "from the models of sphere and medium at each wavelength");
+        return;
+    }
     w.PrintLine("Refractive index", kTab, "Real part: ", kTab, s.refractReal, kTab, "Imaginary part: ", kTab,
                 s.refractImag);
 }
@@ -206,7 +210,7 @@ void WriteHeaderOpening(const char* firstLine, const TextExportSnapshot& s, Text
     w.EndLine();
     w.PrintLine("Calculation Method: ", kZone, s.methodLabel);
     w.EndLine();
-    w.PrintLine("Sphere: ", kTab, s.sphereName);
+    w.PrintLine("Sphere: ", kTab, s.indexTyped ? std::string("user value") : s.sphereName);
     w.PrintLine("Medium: ", kTab, s.mediumName);
     w.EndLine();
 }

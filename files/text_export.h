@@ -39,6 +39,8 @@ struct TextExportSnapshot {
     bool xStepLog = false;      // mnuXStepLog
     bool s1s2 = false;          // mnuS1S2
     bool pointSource = false;   // optPoint
+    bool indexPerWavelength = false;  // the run took m from the models at each wavelength
+    bool indexTyped = false;          // the run took a relative index the user typed
     int graphCode = 1, graphSubCode = 1, waveCount = 1, calcMethod = 1;
     double radius = 0.0, sizeParam = 0.0, xMax = 0.0;
     float bandMinUm = 0.0f, bandMaxUm = 0.0f;

@@ -49,7 +49,7 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
     xMax = Val(txtXmax.text());
 
     // Visible index range.
-    const double step = Val(cboStep.text());
+    const double step = RunStep();
     if (graphCode < 10) {
         scratchP = 2.0 * (angleCount - 1) * xMin / 180.0 + 1.0;
         scratchQ = 2.0 * (angleCount - 1) * xMax / 180.0 + 1.0;
@@ -60,7 +60,7 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
         scratchP = 1.0;
         scratchQ = 0.0;
     }
-    if (mnuXStepLog.checked() && LogStepCode(graphCode)) {
+    if (RunLogSteps() && LogStepCode(graphCode)) {
         scratchP = 1.0;
         scratchQ = step + 1.0;
     }

@@ -124,14 +124,23 @@ void Form1::VisibleData() {
         if (std::isfinite(q)) qExt = q;
     }
 
+    // Each end only when the run computed it: its window held 0 or 180 degrees.
+    // (During a run the window is the run's own; afterwards a redraw may narrow it, the record not.)
+    const bool recorded = runRecord.taken && !runUnderWay;
+    const std::int32_t computedFirst = recorded ? runRecord.windowFirst : windowFirst;
+    const std::int32_t computedLast = recorded ? runRecord.windowLast : windowLast;
     const double y = graphBottom + 500.0;
-    setCurrentX(1000);
-    setCurrentY(y);
-    print("  0 deg: " + Format(intensity(loopJ), "scientific"));
+    if (computedFirst <= 1 && computedLast >= 1) {
+        setCurrentX(1000);
+        setCurrentY(y);
+        print("  0 deg: " + Format(intensity(loopJ), "scientific"));
+    }
     loopJ = 2 * angleCount - 1;
-    setCurrentX(0.4 * graphRight);
-    setCurrentY(y);
-    print("  180 deg: " + Format(intensity(loopJ), "scientific"));
+    if (computedFirst <= loopJ && computedLast >= loopJ) {
+        setCurrentX(0.4 * graphRight);
+        setCurrentY(y);
+        print("  180 deg: " + Format(intensity(loopJ), "scientific"));
+    }
     setCurrentX(0.7 * graphRight);
     setCurrentY(y);
     print("X = " + Format(sizeParam, "#,##0.######"));

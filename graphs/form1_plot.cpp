@@ -67,8 +67,8 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
     };
 
     // Index range.
-    const double step = Val(cboStep.text());
-    const bool logSteps = mnuXStepLog.checked() && LogStepCode(graphCode);
+    const double step = RunStep();
+    const bool logSteps = RunLogSteps() && LogStepCode(graphCode);
     if (graphCode < 10) {
         // an angle step that is no positive number has no grid
         const std::optional<std::int32_t> n = step > 0.0 ? RoundedLong(90.0 / step + 1.0) : std::nullopt;
@@ -141,7 +141,7 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
     scratchC = step;
     const double cx = polarCentreX, cy = polarCentreY, radiusPolar = polarRadius;
     const float sweepN = static_cast<float>(step);
-    if (mnuXStepLog.checked()) sweepRatio = static_cast<float>(std::pow(xTo / xFrom, 1.0 / sweepN));
+    if (RunLogSteps()) sweepRatio = static_cast<float>(std::pow(xTo / xFrom, 1.0 / sweepN));
 
     bool havePrev = false;
     bool marked = false;  // the start circle of the amplitude-phase diagram is drawn
@@ -166,7 +166,7 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
         if (!visible(n)) continue;
 
         // x value and its window position.
-        if (mnuXStepLog.checked() && (xLinear || logSteps)) {
+        if (RunLogSteps() && (xLinear || logSteps)) {
             tickValueX = xFrom * std::pow(static_cast<double>(sweepRatio), n - 1);
         } else {
             tickValueX = xFrom + (n - scratchP) * step;

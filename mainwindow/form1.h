@@ -313,6 +313,10 @@ class Form1 : public Form {
     void TakeRunRecord();
     void FinishRunRecord();
     RunRecord runRecord;
+    // The step (angle or x) and the logarithmic steps of the grid the stored results lie on: the
+    // record's once a run has been recorded (during a run the boxes say the same), else the boxes'.
+    double RunStep() const;
+    bool RunLogSteps() const;
 
     // Calculation runs: input checks and run-time estimate
     // Checks the inputs in a fixed order; the first failure shows its message, paints its input red

@@ -166,7 +166,7 @@ RefrelResult Form1::CheckedModelsIndex(double lambda) {
 }
 
 void Form1::SunCorrection() {
-    SunDiscWeights weights = tessary::SunCorrection(Val(cboStep.text()), mnuSun.checked());
+    SunDiscWeights weights = tessary::SunCorrection(RunStep(), mnuSun.checked());
     sizeOrStep = weights.sizeOrStep;
     sunDiscSteps = weights.sunDiscSteps;
     sunDiscWeights = std::move(weights.sunDiscWeights);

@@ -83,8 +83,11 @@ Next Replot::run() {
     f.prevGraphSubCode = f.graphSubCode;
     if (f.optDisp.value()) f.DistDisplay();
 
-    // The ray orders of the Debye series and the ray methods may have been changed: label and title.
-    if (f.calcMethod == 2 || f.calcMethod >= 5) {
+    // The label and title of the results shown are those their run left, whatever the lists say now.
+    if (f.runRecord.taken) {
+        f.lblDebyeRays.setCaption(f.runRecord.methodLabel);
+        f.setCaption(f.runRecord.title);
+    } else if (f.calcMethod == 2 || f.calcMethod >= 5) {
         f.RaysCheck();
         f.setCaption(f.captionText);
     }
@@ -177,8 +180,11 @@ Next Replot::refuseChanged(Control& box) {
     return Next::Leave;
 }
 
+// The grid of the stored results: the step of the run that computed them.
+double GridStep(const Form1& f) { return Val(f.runRecord.taken ? f.runRecord.stepText : f.cboStep.text()); }
+
 Next Replot::ranges() {
-    const double step = Val(f.cboStep.text());
+    const double step = GridStep(f);
     std::int32_t points = 0;
     if (f.graphCode < 10) {
         // The angle grid must be the one of the stored results (a step typed since then that did not
@@ -228,7 +234,7 @@ void Replot::pointWindow(double step, std::int32_t points) {
         const std::int64_t to = std::int64_t{f.lastPoint} + f.sunDiscSteps;
         f.windowFirst = static_cast<std::int32_t>(std::clamp<std::int64_t>(from, 1, points));
         f.windowLast = static_cast<std::int32_t>(std::clamp<std::int64_t>(to, 1, points));
-    } else if (f.mnuXStepLog.checked()) {
+    } else if (f.runRecord.taken ? f.runRecord.xStepLog : f.mnuXStepLog.checked()) {
         f.firstPoint = 1;  // the step list holds the number of steps
         f.lastPoint = IndexOr(1 + step, f.lastPoint);
     } else if (step != 0) {
@@ -246,7 +252,7 @@ Next Replot::severalWavelengths() {
     f.peakCommon = f.peakPerp = f.peakPara = f.peakUnpol = f.peakLee = 0;
     f.colourPeak = 0;
     f.scratchE = 0;
-    const double step = Val(f.cboStep.text());
+    const double step = GridStep(f);
     f.firstPoint = IndexOr(Val(f.txtXmin.text()) / step + 1, f.firstPoint);
     f.lastPoint = IndexOr(Val(f.txtXmax.text()) / step + 1, f.lastPoint);
 

@@ -181,4 +181,8 @@ void Form1::FinishRunRecord() {
     r.windowLast = windowLast;
 }
 
+double Form1::RunStep() const { return Val(runRecord.taken ? runRecord.stepText : cboStep.text()); }
+
+bool Form1::RunLogSteps() const { return runRecord.taken ? runRecord.xStepLog : mnuXStepLog.checked(); }
+
 }  // namespace tessary

@@ -116,6 +116,8 @@ class ReadoutTest : public LegendTest {
         f.mnuDataVisible.setChecked(true);
         f.optMono.setValue(true);
         f.angleCount = 901;
+        f.windowFirst = 1;  // the run computed 0 to 180 degrees
+        f.windowLast = 1801;
         f.qSca = 2.5;
         f.qExt = 2.75;
         f.qBack = 0.4;
@@ -146,6 +148,23 @@ TEST_F(ReadoutTest, DataBoxAndTheLineUnderTheGraph) {
     // the optical theorem: 4 Re S1(0) / x^2, kept for later
     EXPECT_REL_NEAR(f.qExt, 400 / (96.6 * 96.6), 1e-15);
     EXPECT_EQ(f.loopJ, 1801);
+}
+
+TEST_F(ReadoutTest, AnglesTheRunDidNotComputeAreNotShown) {
+    Form1& f = *form;
+    const struct {
+        std::int32_t first, last;
+        int zero, oneEighty;
+    } cases[] = {{1, 1801, 1, 1}, {2, 1801, 0, 1}, {1, 1800, 1, 0}, {300, 1500, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        f.windowFirst = c.first;
+        f.windowLast = c.last;
+        f.clearDrawLog();
+        f.VisibleData();
+        EXPECT_EQ(textsAt("  0 deg: 1.00E+04", 1000, 10300), c.zero);
+        EXPECT_EQ(textsAt("  180 deg: 2.50E+01", 0.4 * 15000, 10300), c.oneEighty);
+    }
 }
 
 TEST_F(ReadoutTest, SizeParameterZeroKeepsQext) {

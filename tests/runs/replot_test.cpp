@@ -185,19 +185,22 @@ TEST_F(ReplotTest, ChangedCalculationInputTurnsRedAndNothingIsDrawn) {
     }
 }
 
-TEST_F(ReplotTest, StepThatNoLongerMatchesTheStoredGridIsRefused) {
-    // A step typed since the run (here with its mark cleared) would read the stored curves on the
-    // wrong grid: the step list turns red instead.
+TEST_F(ReplotTest, StepTypedSinceTheRunDrawsOnTheRunsGrid) {
+    // A step typed since the run (here with its mark cleared) does not change the grid the stored
+    // curves are drawn on: that is the run's own.
     f().cboStep.setText("0.2");
     f().cboStep.setBackColor(kWhite);
     f().resultsStale = 0;
     f().clearDrawLog();
     f().cmdReplot.click();
 
-    EXPECT_EQ(f().cboStep.backColor(), kRed);
+    EXPECT_NE(f().cboStep.backColor(), kRed);
+    EXPECT_EQ(f().runRecord.stepText, "0.1");
+    expectNothingComputed();
     EXPECT_EQ(f().angleCount, 901);
-    EXPECT_TRUE(f().drawLog().empty());
+    EXPECT_GT(count(DrawOp::Kind::Line), 800u);
     EXPECT_FALSE(f().inputsLocked);
+    expectCommonEnd();
 }
 
 TEST_F(ReplotTest, RefusedWhileARunHasTheInputsLocked) {
@@ -330,14 +333,16 @@ TEST_F(ReplotTest, ResultsFromAFileAreRedrawnDespiteAYellowStep) {
     expectCommonEnd();  // and the results no longer count as read from a file
 }
 
-TEST_F(ReplotTest, RayMethodsRenewTheRayLabelAndTitle) {
-    f().calcMethod = 2;  // the Debye series: its ray order may have been chosen since the run
+TEST_F(ReplotTest, TheRunsLabelAndTitleStayWhateverTheListsSayNow) {
+    const std::string title = f().caption(), label = f().lblDebyeRays.caption();
+    f().calcMethod = 2;  // the Debye series with order 1 chosen since the Mie run
     f().cboRays.setText("1");
     f().resultsStale = 0;
     f().setCaption("old title");
     f().cmdReplot.click();
-    EXPECT_NE(f().captionText.find("Debye"), std::string::npos) << f().captionText;
-    EXPECT_EQ(f().caption(), f().captionText);
+    EXPECT_EQ(f().caption(), title);
+    EXPECT_EQ(f().lblDebyeRays.caption(), label);
+    EXPECT_EQ(title.rfind("Mie scattering", 0), 0u) << title;
     expectCommonEnd();
 }
 
