@@ -15,7 +15,8 @@ namespace {
 UserPointsItems UserPoints(const UserIndexRows& rows, const std::string& material) {
     UserPointsItems u;
     u.material = material;
-    const TextBox* w[] = {&rows.txtRI_lambda1_1, &rows.txtRI_lambda1_2, &rows.txtRI_lambda1_3, &rows.txtRI_lambda1_4};
+    const TextBox* w[] = {&rows.txtRI_lambda1_1, &rows.txtRI_lambda1_2, &rows.txtRI_lambda1_3,
+                          &rows.txtRI_lambda1_4};
     const TextBox* n[] = {&rows.txtRI_1_1, &rows.txtRI_1_2, &rows.txtRI_1_3, &rows.txtRI_1_4};
     for (std::size_t i = 0; i < 4; ++i) {
         u.wavelengths[i] = static_cast<float>(Val(w[i]->text()));
@@ -26,12 +27,19 @@ UserPointsItems UserPoints(const UserIndexRows& rows, const std::string& materia
 
 // The word of the checked sphere item as the data file names it.
 std::string SphereWord(Form1& f) {
-    const std::pair<const Menu*, const char*> items[] = {
-        {&f.mnuRI_Vacuum1, "Vacuum1"}, {&f.mnuRI_IAPWS, "IAPWS"},          {&f.mnuRI_Air1, "Air1"},
-        {&f.mnuRI_Segelstein, "Segelstein"}, {&f.mnuRI_Lynch, "Lynch"}, {&f.mnuRI_KayeLaby, "KayeLaby"},
-        {&f.mnuRI_Gedzelman, "Gedzelman"}, {&f.mnuRI_Cowley, "Cowley"},  {&f.mnuRI_Ray, "Ray"},
-        {&f.mnuRI_Au, "Gold"},         {&f.mnuRI_Ag, "Silver"},            {&f.mnuRI_Cu, "Copper"},
-        {&f.mnuRI_File1, "File1"}};
+    const std::pair<const Menu*, const char*> items[] = {{&f.mnuRI_Vacuum1, "Vacuum1"},
+                                                         {&f.mnuRI_IAPWS, "IAPWS"},
+                                                         {&f.mnuRI_Air1, "Air1"},
+                                                         {&f.mnuRI_Segelstein, "Segelstein"},
+                                                         {&f.mnuRI_Lynch, "Lynch"},
+                                                         {&f.mnuRI_KayeLaby, "KayeLaby"},
+                                                         {&f.mnuRI_Gedzelman, "Gedzelman"},
+                                                         {&f.mnuRI_Cowley, "Cowley"},
+                                                         {&f.mnuRI_Ray, "Ray"},
+                                                         {&f.mnuRI_Au, "Gold"},
+                                                         {&f.mnuRI_Ag, "Silver"},
+                                                         {&f.mnuRI_Cu, "Copper"},
+                                                         {&f.mnuRI_File1, "File1"}};
     for (const auto& [item, word] : items)
         if (item->checked()) return word;
     return std::string();
@@ -54,7 +62,7 @@ ModelItems SphereModelItems(Form1& f) {
 ModelItems MediumModelItems(Form1& f) {
     ModelItems m;
     const std::pair<const Menu*, const char*> items[] = {
-        {&f.mnuRI_Air2, "Air2"}, {&f.mnuRI_Vacuum2, "Vacuum2"}, {&f.mnuRI_IAPWS2, "Water2"},
+        {&f.mnuRI_Air2, "Air2"},   {&f.mnuRI_Vacuum2, "Vacuum2"},         {&f.mnuRI_IAPWS2, "Water2"},
         {&f.mnuRI_User2, "User2"}, {&f.mnuRI_Segelstein2, "Segelstein2"}, {&f.mnuRI_File2, "File2"}};
     for (const auto& [item, word] : items)
         if (item->checked()) {

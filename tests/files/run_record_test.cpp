@@ -25,8 +25,9 @@ using test::ReadAll;
 class RunRecordTest : public test::Form1Test {
   protected:
     RunRecordTest() {
-        folder = fs::temp_directory_path() / ("tessary_record_" + std::to_string(::getpid()) + "_" +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder =
+            fs::temp_directory_path() / ("tessary_record_" + std::to_string(::getpid()) + "_" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(folder);
         fs::create_directories(folder);
     }
@@ -80,8 +81,7 @@ TEST_F(RunRecordTest, SavesAfterEditingABoxHoldTheRunsResultsAndReadBack) {
     const EditCase cases[] = {
         {"angle step", [](Form1&) {}, [](Form1& f) { f.cboStep.setText("1"); }, " 1.5 ", 16},
         {"angle range", [](Form1&) {}, [](Form1& f) { f.txtXmin.setText("100"); }, " .1 ", 2},
-        {"wavelength minimum",
-         [](Form1& f) { Run(f, "Intensity v. wavelength", "400", "700", "1"); },
+        {"wavelength minimum", [](Form1& f) { Run(f, "Intensity v. wavelength", "400", "700", "1"); },
          [](Form1& f) { f.txtXmin.setText("500"); }, " 500 ", 101},
         {"radius", [](Form1&) {}, [](Form1& f) { f.txtRadius.setText("25"); }, " 180 ", 1801},
     };
@@ -95,8 +95,10 @@ TEST_F(RunRecordTest, SavesAfterEditingABoxHoldTheRunsResultsAndReadBack) {
         const std::string data = saveData(f, "run");
         c.edit(f);
         const std::string edited = saveData(f, "edited");
-        const std::size_t differ = std::mismatch(edited.begin(), edited.end(), data.begin(), data.end()).first - edited.begin();
-        EXPECT_TRUE(edited == data) << edited.substr(differ > 100 ? differ - 100 : 0, 200) << "\n----\n" << data.substr(differ > 100 ? differ - 100 : 0, 200);
+        const auto differ = static_cast<std::size_t>(
+            std::mismatch(edited.begin(), edited.end(), data.begin(), data.end()).first - edited.begin());
+        const std::size_t from = differ > 100 ? differ - 100 : 0;
+        EXPECT_TRUE(edited == data) << edited.substr(from, 200) << "\n----\n" << data.substr(from, 200);
         const std::string text = saveText(f, "edited");
         const std::string row = RowOf(text, c.row);
         ASSERT_FALSE(row.empty()) << text.substr(0, 600);
@@ -129,8 +131,10 @@ struct FixedRun {
 
 TEST_F(RunRecordTest, FixedRunsSaveTheSameBytesAsBefore) {
     const FixedRun runs[] = {
-        {"angle", [](Form1& f) { Run(f, "Intensity v. scattering angle", "0", "180", "1"); }, 7400363252034907707ull, 1915761367936607192ull},
-        {"phase function", [](Form1& f) { Run(f, "Phase function", "0", "180", "2"); }, 4053587885132701472ull, 15620302343033080820ull},
+        {"angle", [](Form1& f) { Run(f, "Intensity v. scattering angle", "0", "180", "1"); },
+         7400363252034907707ull, 1915761367936607192ull},
+        {"phase function", [](Form1& f) { Run(f, "Phase function", "0", "180", "2"); },
+         4053587885132701472ull, 15620302343033080820ull},
         {"debye p = 2",
          [](Form1& f) {
              f.cboType.setText("Debye");
@@ -145,9 +149,12 @@ TEST_F(RunRecordTest, FixedRunsSaveTheSameBytesAsBefore) {
          },
          // the text's index line now says that the models gave m at each wavelength
          7840560765352282790ull, 1691534339737426939ull},
-        {"wavelength", [](Form1& f) { Run(f, "Intensity v. wavelength", "400", "700", "10"); }, 3865897178765558582ull, 14637497916537814492ull},
-        {"efficiencies", [](Form1& f) { Run(f, "Qext/Qsca/Qabs v. radius", "1", "20", "0.5"); }, 983833556088337602ull, 8662150580221411007ull},
-        {"index", [](Form1& f) { Run(f, "Intensity v. refractive index", "1.3", "1.4", "0.01"); }, 10507179354409360414ull, 6004514099037992310ull},
+        {"wavelength", [](Form1& f) { Run(f, "Intensity v. wavelength", "400", "700", "10"); },
+         3865897178765558582ull, 14637497916537814492ull},
+        {"efficiencies", [](Form1& f) { Run(f, "Qext/Qsca/Qabs v. radius", "1", "20", "0.5"); },
+         983833556088337602ull, 8662150580221411007ull},
+        {"index", [](Form1& f) { Run(f, "Intensity v. refractive index", "1.3", "1.4", "0.01"); },
+         10507179354409360414ull, 6004514099037992310ull},
     };
     for (const FixedRun& r : runs) {
         SCOPED_TRACE(r.name);
@@ -160,6 +167,51 @@ TEST_F(RunRecordTest, FixedRunsSaveTheSameBytesAsBefore) {
         ASSERT_FALSE(text.empty());
         EXPECT_EQ(Fnv1a(data), r.dataHash);
         EXPECT_EQ(Fnv1a(text), r.textHash);
+    }
+}
+
+}  // namespace
+}  // namespace tessary
+
+namespace tessary {
+namespace {
+
+struct HeaderCase {
+    const char* name;
+    std::function<void(Form1&)> set;
+    std::vector<std::string> lines;  // lines the text export holds
+};
+
+TEST_F(RunRecordTest, HeadersSayWhatTheRunUsed) {
+    const HeaderCase cases[] = {
+        {"typed index",
+         [](Form1& f) { f.txtRefractReal.setText("1.5"); },
+         {"Sphere: \tuser value\r\n", "Refractive index\tReal part: \t1.5\t"}},
+        {"model index",
+         [](Form1&) {},
+         {"Sphere: \t Water\r\n", "Refractive index\tReal part: \t1.33257035\t"}},
+        {"several wavelengths",
+         [](Form1& f) { f.cboWave.setText("RGB"); },
+         {"Refractive index\tfrom the models of sphere and medium at each wavelength\r\n"}},
+        {"size distribution",
+         [](Form1& f) {
+             f.optDisp.setValue(true);
+             f.cboDistrib.setText("Log-normal");
+             f.cboSD.setText("10");
+             f.cboN.setText("5");
+         },
+         {"Radius: \t 10 \t um\tSize parameter: \t 96.6644 \r\n"}},
+    };
+    for (const HeaderCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Form1& f = start();
+        c.set(f);
+        Run(f, "Intensity v. scattering angle", "0", "180", "1");
+        ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
+        f.txtRefractReal.setText("1.7");  // typed after the run: not what it used
+        const std::string text = saveText(f, "header");
+        for (const std::string& line : c.lines)
+            EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text.substr(0, 500);
     }
 }
 
