@@ -1,11 +1,9 @@
 // The menus that change what a run computes, under the input lock: disabled from LockON to LockOFF
 // and then enabled as each was before; chosen mid-run (from the event pump) they change neither the
-// marks nor the curve; the hidden mode's chords wait for the unlock; the simulation window's painting
-// holds the same lock.
+// marks nor the curve; the hidden mode's chords wait for the unlock.
 #include <utility>
 #include <vector>
 
-#include "simulation/form2.h"
 #include "tests/mainwindow/form1_test_support.h"
 
 namespace tessary {
@@ -127,28 +125,6 @@ TEST_F(RunMenusLockTest, HiddenModeChordsWaitForTheUnlock) {
     chord('J');
     EXPECT_TRUE(f.mnuSpecial.enabled());
     EXPECT_EQ(f.cboType.listCount(), methods + 3);
-}
-
-TEST_F(RunMenusLockTest, TheSimulationWindowsPaintingLocksTheMenus) {
-    f.mnuWindowSimulation_Click();
-    Form2& s = *f.Form2_;
-    f.txtXmin.setText("0");
-    f.txtXmax.setText("20");
-    f.simColourTable.reset(360, 0, 0.5);
-    for (float& c : f.simColourTable.cells) c = 100;
-    const std::vector<bool> before = enabled();
-    bool seen = false;
-    runtime.setPumpHook([&] {
-        if (seen || !s.simPainting) return;
-        seen = true;
-        for (bool on : enabled()) EXPECT_FALSE(on);
-        f.mnuGaussian.onClick();
-    });
-    s.cmdSimPlot_Click();
-    runtime.setPumpHook([] {});
-    ASSERT_TRUE(seen);
-    EXPECT_FALSE(f.mnuGaussian.checked());
-    EXPECT_EQ(enabled(), before);
 }
 
 }  // namespace
