@@ -1,5 +1,6 @@
 // The text export: header and column goldens by graph code, the amplitude block and the term dump.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -14,7 +15,11 @@ namespace tessary {
 namespace {
 
 std::string Export(const TextExportSnapshot& s) {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / "tessary_export_test.txt";
+    // A name of this process and test: the test processes run in parallel and share the folder.
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() /
+        ("tessary_export_" + std::to_string(::getpid()) + "_" +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt");
     TextFileWriter w = TextFileWriter::CreateOneGo(path);
     WriteTextExportHeader(s, w);
     WriteTextExportColumns(s, w);
