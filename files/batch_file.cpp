@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "files/input_refusal.h"
 #include "platform/text/conversions.h"
 
 namespace tessary {
@@ -38,16 +39,17 @@ bool OneOf(const std::array<std::string_view, N>& words, const std::string& item
     return false;
 }
 
-BatchCommand Invalid(const std::string& item) {
+// The batch ends here with `message` (line N: reason).
+BatchCommand Invalid(const std::string& message, const InputRefusal& refusal) {
     BatchCommand c;
     c.action = BatchAction::Invalid;
-    c.text = BatchEcho(item) + " is not a valid parameter";
+    c.text = RefusalText(message, refusal);
     return c;
 }
 
-// The item a failed number read stood on, or the keyword when the file ended.
-std::string Offending(const Item<double>& value, const std::string& keyword) {
-    return value.status == FileStatus::EndOfFile || value.text.empty() ? keyword : value.text;
+// The number of stepped runs before any limit: Int((to - from) / by + 0.001) + 1 in double.
+double SteppedRuns(float from, float to, float by) {
+    return std::floor((static_cast<double>(to) - from) / by + 0.001) + 1;
 }
 
 }  // namespace
@@ -76,7 +78,7 @@ std::string BatchEcho(const std::string& item) {
 
 std::int32_t BatchSteppedRunCount(float from, float to, float by) {
     if (!(by != 0.0f) || !std::isfinite(from) || !std::isfinite(to) || !std::isfinite(by)) return 0;
-    const double n = std::floor((static_cast<double>(to) - from) / by + 0.001) + 1;
+    const double n = SteppedRuns(from, to, by);
     if (!(n >= 1) || n > kBatchMaxSteppedRuns) return 0;
     return static_cast<std::int32_t>(n);
 }
@@ -92,7 +94,7 @@ BatchProgram ParseBatch(TextFileReader& reader) {
         const Item<std::string> item = reader.ReadText();
         if (item.status == FileStatus::EndOfFile) return program;
         if (!item.ok()) {
-            out.push_back(Invalid(item.text));
+            out.push_back(Invalid(BatchEcho(item.text) + " is not a valid parameter", ItemRefusal(item, "")));
             return program;
         }
         const std::string& word = item.value;
@@ -129,7 +131,7 @@ BatchProgram ParseBatch(TextFileReader& reader) {
         if (valueKeyword) {
             const Item<double> value = reader.ReadDouble();
             if (!value.ok()) {
-                out.push_back(Invalid(Offending(value, word)));
+                out.push_back(Invalid(word + " has no value", ItemRefusal(value, "its value")));
                 return program;
             }
             c.text = CStr(value.value);
@@ -139,17 +141,22 @@ BatchProgram ParseBatch(TextFileReader& reader) {
         if (word == "step") {
             const Item<std::string> name = reader.ReadText();
             if (!name.ok()) {
-                out.push_back(Invalid(word));
+                out.push_back(Invalid("step has no parameter", ItemRefusal(name, "the stepped parameter")));
                 return program;
             }
+            const std::string stepped = "step " + BatchEcho(name.value);
+            constexpr std::array<const char*, 3> kParts = {"start", "end", "step"};
             std::array<float, 3> v{};
-            for (float& x : v) {
+            int byLine = name.line;
+            for (std::size_t i = 0; i < v.size(); ++i) {
                 const Item<float> n = reader.ReadSingle();
                 if (!n.ok()) {
-                    out.push_back(Invalid(n.status == FileStatus::EndOfFile || n.text.empty() ? word : n.text));
+                    out.push_back(Invalid(stepped + " has no " + kParts[i],
+                                          ItemRefusal(n, std::string("its ") + kParts[i])));
                     return program;
                 }
-                x = n.value;
+                v[i] = n.value;
+                byLine = n.line;
             }
             c.stepName = name.value;
             c.stepFrom = v[0];
@@ -157,13 +164,25 @@ BatchProgram ParseBatch(TextFileReader& reader) {
             c.stepBy = v[2];
             c.runs = BatchSteppedRunCount(v[0], v[1], v[2]);
             if (c.runs < 1) {
-                out.push_back(Invalid(word));
+                if (v[2] == 0.0f) {
+                    out.push_back(
+                        Invalid(stepped + " has a step of 0", {byLine, "the runs would never end"}));
+                    return program;
+                }
+                const double runs = SteppedRuns(v[0], v[1], v[2]);
+                const std::string range = "from " + CStr(v[0]) + " to " + CStr(v[1]) + " by " + CStr(v[2]);
+                if (runs > kBatchMaxSteppedRuns)
+                    out.push_back(
+                        Invalid(stepped + " makes " + CStr(runs) + " runs",
+                                {item.line, "at most " + CStr(kBatchMaxSteppedRuns) + " stepped runs"}));
+                else
+                    out.push_back(Invalid(stepped + " makes no run", {item.line, range}));
                 return program;
             }
             pendingStep = std::move(c);
             continue;
         }
-        out.push_back(Invalid(word));
+        out.push_back(Invalid(BatchEcho(word) + " is not a valid parameter", {item.line, "no such keyword"}));
         return program;
     }
 }

@@ -27,7 +27,8 @@ enum class BatchAction {
     RIImag,      // txtRefractImag
     Run,         // one New plot and its report block
     SteppedRun,  // `runs` New plots for the values stepFrom, stepFrom + stepBy, ... (summed in Single)
-    Invalid,     // `text` is the message "<item> is not a valid parameter"; the batch ends here
+    Invalid,     // `text` is the message, "<item> is not a valid parameter" or what a keyword lacks, then
+                 // " (line N: reason)"; the batch ends here
 };
 
 struct BatchCommand {

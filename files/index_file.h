@@ -21,7 +21,7 @@ struct IndexFileTable {
 
 struct IndexFileResult {
     std::optional<IndexFileTable> table;
-    std::string message;  // when refused: kIndexFileError and the file's name
+    std::string message;  // when refused: kIndexFileError, the file's name, " (line N: reason)"
 };
 
 // Unit factors to micrometres; nullopt for any other word.

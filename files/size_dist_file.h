@@ -26,7 +26,7 @@ struct SizeDistTable {
 
 struct SizeDistResult {
     std::optional<SizeDistTable> table;
-    std::string message;  // when refused: kSizeDistFileError and the file's name
+    std::string message;  // when refused: kSizeDistFileError, the file's name, " (line N: reason)"
     // Version 301 without "radius" or "diameter" in line 14: shown, and the read goes on.
     std::optional<std::string> warning;
 };

@@ -1,54 +1,90 @@
 // Spectrum file decoding.
 #include "files/spectrum_file.h"
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
+#include "files/input_refusal.h"
 #include "platform/text/conversions.h"
 
 namespace tessary {
 
 namespace {
 
-SpectrumFileResult Refused(std::string message) { return {std::nullopt, std::move(message)}; }
+SpectrumFileResult Refused(const std::string& message, const InputRefusal& refusal) {
+    return {std::nullopt, RefusalText(message, refusal)};
+}
+
+// The row count of item 5: the third value (non-uniform) or (maximum - minimum) / step + 1, the
+// difference in single precision, rounded to a whole number with halves to even.
+double RowCount(const SpectrumTable& t, float third) {
+    const float span = t.wlMax - t.wlMin;
+    return std::nearbyint(t.nonUniform == 1 ? static_cast<double>(third)
+                                            : static_cast<double>(span) / third + 1);
+}
 
 }  // namespace
 
 SpectrumFileResult DecodeSpectrumFile(TextFileReader& r) {
+    constexpr int kMaxRows = std::numeric_limits<std::int16_t>::max();
     const Item<std::string> header = r.ReadText();
-    if (!header.ok() || header.value != "Tessary") return Refused(kSpectrumFileError);
+    if (!header.ok()) return Refused(kSpectrumFileError, ItemRefusal(header, "the header"));
+    if (header.value != "Tessary")
+        return Refused(kSpectrumFileError, {header.line, "the header must be \"Tessary\""});
     SpectrumTable t;
     float third = 0.0f;
+    int rangeLine = 0;
     for (int loopN = 1; loopN <= 6; ++loopN) {
         if (loopN == 4) {
-            const Item<float> lo = r.ReadSingle(), hi = r.ReadSingle(), step = r.ReadSingle();
-            if (!lo.ok() || !hi.ok() || !step.ok()) return Refused(kSpectrumFileError);
-            t.wlMin = lo.value;
-            t.wlMax = hi.value;
-            third = step.value;
+            const char* const names[] = {"the minimum wavelength", "the maximum wavelength",
+                                         "the step or row count"};
+            float v[3] = {};
+            for (int i = 0; i < 3; ++i) {
+                const Item<float> x = r.ReadSingle();
+                if (!x.ok()) return Refused(kSpectrumFileError, ItemRefusal(x, names[i]));
+                v[i] = x.value;
+                rangeLine = x.line;
+            }
+            t.wlMin = v[0];
+            t.wlMax = v[1];
+            third = v[2];
             continue;
         }
         const Item<std::string> item = r.ReadText();
-        if (!item.ok()) return Refused(kSpectrumFileError);
+        if (!item.ok())
+            return Refused(kSpectrumFileError, ItemRefusal(item, loopN < 4 ? "the range" : "the rows"));
         if (loopN == 2 && item.value == "non-uniform") t.nonUniform = 1;
     }
-    if (t.nonUniform == 0 && !(third > 0.0f)) return Refused(kSpectrumFileError);
-    const float span = t.wlMax - t.wlMin;  // the difference in single precision
-    const Checked<std::int16_t> count =
-        CInt(t.nonUniform == 1 ? static_cast<double>(third) : static_cast<double>(span) / third + 1);
-    if (!count.ok() || count.value < 1) return Refused(kSpectrumFileError);
+    if (t.nonUniform == 0 && !(third > 0.0f))
+        return Refused(kSpectrumFileError, {rangeLine, "the step must be greater than 0"});
+    const double rows = RowCount(t, third);
+    if (!(rows >= 1)) return Refused(kSpectrumFileError, {rangeLine, "the file must have at least one row"});
+    if (rows > kMaxRows) {
+        const std::string given = std::isfinite(rows) ? CStr(rows) + " rows, more" : "more rows";
+        return Refused(kSpectrumFileError,
+                       {rangeLine, given + " than the " + CStr(kMaxRows) + " a spectrum file can hold"});
+    }
+    const int count = static_cast<int>(rows);
     // Rows are appended as they are read, so the count sizes nothing the file does not hold.
     t.wave.push_back(0.0);
     t.value.push_back(0.0);
-    for (int loopN = 1; loopN <= count.value; ++loopN) {
-        const Item<double> w = r.ReadDouble(), v = r.ReadDouble();
-        if (!w.ok() || !v.ok()) return Refused(kSpectrumFileError);
+    for (int loopN = 1; loopN <= count; ++loopN) {
+        const std::string rowName = "row " + CStr(loopN) + " of " + CStr(count);
+        const Item<double> w = r.ReadDouble();
+        if (!w.ok()) return Refused(kSpectrumFileError, ItemRefusal(w, rowName));
+        const Item<double> v = r.ReadDouble();
+        if (!v.ok()) return Refused(kSpectrumFileError, ItemRefusal(v, "the value of " + rowName));
+        if (v.value < 0) return Refused(kSpectrumFileError, {v.line, "spectral values must not be negative"});
         t.wave.push_back(w.value);
         t.value.push_back(v.value);
         const Checked<float> single = CSng(w.value);
         if (loopN == 1 && (!single.ok() || single.value != t.wlMin))
-            return Refused(std::string(kSpectrumFileError) + ": minimum wavelength incorrect");
-        if (loopN == count.value && (!single.ok() || single.value != t.wlMax))
-            return Refused(std::string(kSpectrumFileError) + ": maximum wavelength incorrect");
+            return Refused(std::string(kSpectrumFileError) + ": minimum wavelength incorrect",
+                           {w.line, BatchEcho(w.text) + " is not the minimum " + CStr(t.wlMin)});
+        if (loopN == count && (!single.ok() || single.value != t.wlMax))
+            return Refused(std::string(kSpectrumFileError) + ": maximum wavelength incorrect",
+                           {w.line, BatchEcho(w.text) + " is not the maximum " + CStr(t.wlMax)});
     }
     return {std::move(t), {}};
 }

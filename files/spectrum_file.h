@@ -23,7 +23,7 @@ struct SpectrumTable {
 
 struct SpectrumFileResult {
     std::optional<SpectrumTable> table;
-    std::string message;  // when refused
+    std::string message;  // when refused: the message, then " (line N: reason)"
 };
 
 SpectrumFileResult DecodeSpectrumFile(TextFileReader& reader);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "file_bytes.h"
+#include "files/batch_file.h"
 #include "platform/text/conversions.h"
 #include "scattering/mie.h"
 #include "tests/mainwindow/form1_test_support.h"
@@ -153,11 +154,15 @@ TEST_F(BatchTest, KeywordsAndRefusals) {
     const std::string head = "Tessary 3403 batch file\r\nxstep,2";
     const RefusalCase cases[] = {
         {{head, "Decsartes", "run"}, "", 1},
-        {{head, "run", "Descartes", "run"}, "Descartes is not a valid parameter", 1},
-        {{head, "radius,abc", "run"}, "abc is not a valid parameter", 0},
+        {{head, "run", "Descartes", "run"}, "Descartes is not a valid parameter (line 4: no such keyword)", 1},
+        {{head, "radius,abc", "run"}, "radius has no value (line 3: \"abc\" is not a number)", 0},
         {{head, "run", "run"}, "", 2},  // no "stop"
-        {{head, "step,radius,5,10,0", "run"}, "step is not a valid parameter", 0},
-        {{head, "step,radius,1000,1001,0.00001", "run"}, "step is not a valid parameter", 0},
+        {{head, "step,radius,5,10,0", "run"}, "step radius has a step of 0 (line 3: the runs would never end)", 0},
+        {{head, "step,radius,1000,1001,0.00001", "run"},
+         "step radius makes 100001 runs (line 3: at most 10000 stepped runs)",
+         0},
+        {{head, "step,radius,1,10001,1", "run"}, "step radius makes 10001 runs (line 3: at most 10000 stepped runs)", 0},
+        {{head, "run", "radius"}, "radius has no value (line 5: the file ends before its value)", 1},
         {{head, std::string(100, 'x') + "\x01"}, "", 0},
     };
     for (const RefusalCase& c : cases) {
@@ -168,7 +173,7 @@ TEST_F(BatchTest, KeywordsAndRefusals) {
         }
         if (c.items[1].size() > 60) {
             ASSERT_EQ(messages.shown().size(), 1u);
-            EXPECT_EQ(messages.last().prompt, std::string(60, 'x') + " is not a valid parameter");
+            EXPECT_EQ(messages.last().prompt, std::string(60, 'x') + " is not a valid parameter (line 3: no such keyword)");
         } else if (prompt.empty()) {
             EXPECT_TRUE(messages.shown().empty()) << c.items[1];
         } else {
@@ -179,6 +184,42 @@ TEST_F(BatchTest, KeywordsAndRefusals) {
         EXPECT_EQ(Count(report(), "Tessary v3.2.02"), c.blocks) << c.items[1];
         EXPECT_FALSE(f.mnuBatchFile.checked());
         messages.clear();
+    }
+}
+
+// The parsed file's message for each kind of nonsense; "" where the file is taken.
+struct ParseCase {
+    std::string body;  // after the header line
+    std::string message;
+};
+
+TEST(BatchParseTest, RefusalsNameTheItemTheLineAndTheReason) {
+    const ParseCase cases[] = {
+        {"wavelength,1e400\r\nrun\r\n", "wavelength has no value (line 2: 1e400 is out of range)"},
+        {"xmin\r\n\r\nrun\r\n", "xmin has no value (line 3: a number is missing)"},
+        {"run\r\nRIreal", "RIreal has no value (line 3: the file ends before its value)"},
+        {"step\r\n", "step has no parameter (line 3: the file ends before the stepped parameter)"},
+        {"step,radius,1,x,1\r\nrun\r\n", "step radius has no end (line 2: \"x\" is not a number)"},
+        {"step,radius,1,2\r\n", "step radius has no step (line 3: the file ends before its step)"},
+        {"step,radius\r\n5\r\n10\r\n0\r\nrun\r\n", "step radius has a step of 0 (line 5: the runs would never end)"},
+        {"step,radius,10,5,1\r\nrun\r\n", "step radius makes no run (line 2: from 10 to 5 by 1)"},
+        {"xstep,1\r\nstep,radius,1,10001,1\r\nrun\r\n", "step radius makes 10001 runs (line 3: at most 10000 stepped runs)"},
+        {"step,radius,1,10000,1\r\nrun\r\n", ""},
+        {"step,RIreal,1.34,1.33,-0.005\r\nrun\r\n", ""},
+        {"Mie\r\nmie\r\n", "mie is not a valid parameter (line 3: no such keyword)"},
+    };
+    for (const ParseCase& c : cases) {
+        TextFileReader reader = TextFileReader::FromBytes("Tessary 3403 batch file\r\n" + c.body, "b.min");
+        const BatchProgram p = ParseBatch(reader);
+        ASSERT_TRUE(p.headerOk);
+        ASSERT_FALSE(p.commands.empty()) << c.body;
+        const BatchCommand& last = p.commands.back();
+        if (c.message.empty()) {
+            EXPECT_EQ(last.action, BatchAction::SteppedRun) << c.body;
+        } else {
+            EXPECT_EQ(last.action, BatchAction::Invalid) << c.body;
+            EXPECT_EQ(last.text, c.message);
+        }
     }
 }
 
@@ -372,7 +413,8 @@ TEST_F(BatchTest, IndexFilesTakeOverTheSphereAndMedium) {
     fileDialogs.answer(at("bad.rix"));
     f.mnuRI_File1.trigger();
     ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.last().prompt, "Error in refractive index data file: bad.rix");
+    EXPECT_EQ(messages.last().prompt,
+              "Error in refractive index data file: bad.rix (line 1: the header must be \"Tessary 300\")");
     EXPECT_EQ(f.sphereName, "Glass");
     EXPECT_EQ(f.indexModels.fileIndices1.size(), 3u);
 
@@ -411,10 +453,69 @@ TEST_F(BatchTest, SpectrumFileWeightsTheWavelengths) {
     fileDialogs.answer(at("bad.spe"));
     f.dlogSpectrumFile_->OKButton.click();
     ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.last().prompt, "Error in spectrum data file: minimum wavelength incorrect");
+    EXPECT_EQ(messages.last().prompt,
+              "Error in spectrum data file: minimum wavelength incorrect (line 8: 400.1 is not the minimum 400)");
     EXPECT_EQ(f.spectrumFileLoaded, 1);
     EXPECT_EQ(f.specFileCount, 3);
     EXPECT_EQ(f.specFileWave.back(), 700.0);
+}
+
+// Nonsense in an input file is refused when the file is read, with its line and reason, and the
+// window keeps what it had: the next New plot computes as before.
+struct NonsenseCase {
+    const char* name;
+    std::string bytes;
+    std::function<void(Form1&)> read;
+    std::string prompt;
+    std::function<void(Form1&)> unchanged;
+};
+
+TEST_F(BatchTest, InputFileNonsenseIsRefusedOnReading) {
+    const std::string rix = "Tessary 300\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nOpal\r\nnm\r\nReal\r\n";
+    const std::string dis = "Tessary 300\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nl\r\num\r\n";
+    const auto sphereKept = [](Form1& f) {
+        EXPECT_TRUE(f.indexModels.fileIndices1.empty());
+        EXPECT_FALSE(f.mnuRI_File1.checked());
+        EXPECT_EQ(f.sphereName, " Water");
+    };
+    const NonsenseCase cases[] = {
+        {"u.rix", rix + "2\r\n800,1.48\r\n600,1.49\r\n", [](Form1& f) { f.mnuRI_File1.trigger(); },
+         "Error in refractive index data file: u.rix (line 18: wavelengths must increase)", sphereKept},
+        {"zero.rix", rix + "2\r\n400,0\r\n800,0\r\n", [](Form1& f) { f.mnuRI_File1.trigger(); },
+         "Error in refractive index data file: zero.rix (line 17: n must be greater than 0)", sphereKept},
+        {"m.rix", rix + "2\r\n800,1.48\r\n600,1.49\r\n", [](Form1& f) { f.mnuRI_File2.trigger(); },
+         "Error in refractive index data file: m.rix (line 18: wavelengths must increase)",
+         [](Form1& f) {
+             EXPECT_TRUE(f.indexModels.fileIndices2.empty());
+             EXPECT_TRUE(f.mnuRI_Vacuum2.checked());
+         }},
+        {"w.dis", dis + "Uniform\r\n3\r\n10,-1\r\n20,2\r\n30,1\r\n", [](Form1& f) { f.mnuSizeDist.trigger(); },
+         "Error in radius distribution file: w.dis (line 17: weights must not be negative)",
+         [](Form1& f) {
+             EXPECT_EQ(f.sizeHistogram.histLoaded, 0);
+             EXPECT_EQ(f.cboDistrib.text(), "Log-normal");
+         }},
+        {"n.spe", "Tessary\r\nx\r\nnon-uniform\r\nx\r\n400,700,2\r\nx\r\nx\r\n400,-1\r\n700,2\r\n",
+         [](Form1& f) { f.mnuSpectrumFile.trigger(); }, "Error in spectrum data file (line 8: spectral values must not be negative)",
+         [](Form1& f) {
+             EXPECT_EQ(f.spectrumFileLoaded, 0);
+             EXPECT_FALSE(f.mnuSpectrumFile.checked());
+         }},
+    };
+    for (const NonsenseCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Form1& f = started();
+        Write(at(c.name), c.bytes);
+        messages.clear();
+        fileDialogs.answer(at(c.name));
+        c.read(f);
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.last().prompt, c.prompt);
+        c.unchanged(f);
+        messages.clear();
+        f.cmdNewPlot.click();
+        EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+    }
 }
 
 TEST_F(BatchTest, SizeDistributionFileGivesTheHistogram) {
@@ -425,7 +526,8 @@ TEST_F(BatchTest, SizeDistributionFileGivesTheHistogram) {
     fileDialogs.answer(at("bad.dis"));
     f.mnuSizeDist.trigger();
     ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.last().prompt, "Error in radius distribution file: bad.dis");
+    EXPECT_EQ(messages.last().prompt,
+              "Error in radius distribution file: bad.dis (line 17: a \"Uniform\" file needs at least two classes)");
     EXPECT_EQ(f.sizeHistogram.histLoaded, 0);
     EXPECT_EQ(f.cboDistrib.text(), "Log-normal");
     messages.clear();

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "colour/wavelength_set.h"
@@ -26,38 +27,48 @@ void Check(bool ok) {
         const bool last = i + 1 == p.commands.size();
         if (c.action == BatchAction::Invalid || c.action == BatchAction::SteppedRun) Check(last);
         if (c.action == BatchAction::SteppedRun) Check(c.runs >= 1 && c.runs <= kBatchMaxSteppedRuns);
+        if (c.action == BatchAction::Invalid) Check(c.text.find(" (line ") != std::string::npos);
     }
 }
 
 [[maybe_unused]] void Spectrum(TextFileReader& r) {
     const SpectrumFileResult s = DecodeSpectrumFile(r);
     if (!s.table) {
-        Check(!s.message.empty());
+        Check(s.message.starts_with("Error in spectrum data file") && s.message.find(" (line ") != std::string::npos);
         return;
     }
     Check(s.table->count() >= 1 && s.table->wave.size() == s.table->value.size());
+    for (const double v : s.table->value) Check(v >= 0);
     for (const double l : {0.0, 0.38, 0.55, 0.7, 1e30}) (void)SpectrumFileWeight(l, s.table->wave, s.table->value);
 }
 
 [[maybe_unused]] void Index(TextFileReader& r) {
     const IndexFileResult x = DecodeIndexFile(r, "fuzz.rix");
     if (!x.table) {
-        Check(x.message == "Error in refractive index data file: fuzz.rix");
+        Check(x.message.starts_with("Error in refractive index data file: fuzz.rix (line "));
         return;
     }
     Check(!x.table->rows.empty() && x.table->rows.size() <= 32767 && x.table->name.size() <= 100);
+    for (std::size_t i = 0; i < x.table->rows.size(); ++i) {
+        Check(x.table->rows[i].n > 0.0f);
+        if (i > 0) Check(x.table->rows[i].wavelength > x.table->rows[i - 1].wavelength);
+    }
     (void)FileIndex(x.table->rows, 0.5);
 }
 
 [[maybe_unused]] void Sizes(TextFileReader& r) {
     const SizeDistResult d = DecodeSizeDistFile(r, "fuzz.dis");
     if (!d.table) {
-        Check(d.message == "Error in radius distribution file: fuzz.dis");
+        Check(d.message.starts_with("Error in radius distribution file: fuzz.dis (line "));
         return;
     }
     const std::size_t n = static_cast<std::size_t>(d.table->sizeFileCount);
     Check(n >= 1 && d.table->histWeight.size() == n + 1 && d.table->histRadius2.size() == n + 1);
     Check(d.table->histWeightSum > 0.0f);
+    for (std::size_t i = 1; i <= n; ++i) {
+        Check(d.table->histRadius[i] > 0.0f && d.table->histWeight[i] >= 0.0f);
+        if (d.table->histUniform == 0) Check(d.table->histRadius[i] < d.table->histRadius2[i]);
+    }
 }
 
 }  // namespace

@@ -23,11 +23,6 @@ namespace fs = std::filesystem;
 
 constexpr OleColor kRed = 255;
 
-// A sphere index file of "Opal" whose real part is 0 over its band 400 - 800 nm.
-constexpr const char* kZeroIndexFile =
-    "Tessary 300\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nOpal\r\nnm\r\nReal\r\n2\r\n"
-    "400,0\r\n800,0\r\n";
-
 class IndexUsedTest : public test::UiTest {
   protected:
     IndexUsedTest() {
@@ -103,14 +98,6 @@ TEST_F(IndexUsedTest, ARefusedModelRefusesTheNextRunUntilAnIndexIsTyped) {
         d.txtRI_lambda1_2.setText(d.txtRI_lambda1_1.text());
     };
     const RefusedCase cases[] = {
-        {"index file with n = 0",
-         [this](Form1& f) {
-             const std::string path = (folder / "zero.rix").string();
-             std::ofstream(path, std::ios::binary) << kZeroIndexFile;
-             fileDialogs.answer(path);
-             f.mnuRI_File1.trigger();
-         },
-         "Help! RI of sphere undefined", "Error"},
         {"user sphere with two equal wavelengths",
          [&](Form1& f) {
              onDialog<dlogRI_User1>([&](dlogRI_User1& d) {
