@@ -98,7 +98,8 @@ TextFileWriter::TextFileWriter(Kind kind, const std::filesystem::path& target, O
     : kind_(kind), target_(target) {
     const Destination destination = FollowLinks(target_);
     if (!destination.failure.empty()) {
-        Fail(FileStatus::CannotOpen, "Cannot create the file " + detail::PathText(target_) + destination.failure);
+        Fail(FileStatus::CannotOpen,
+             "Cannot create the file " + detail::PathText(target_) + destination.failure);
         return;
     }
     destination_ = destination.path;

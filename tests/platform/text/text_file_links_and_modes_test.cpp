@@ -8,12 +8,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <limits>
 #include <random>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "platform/text/text_file.h"
@@ -31,8 +33,9 @@ class SavedFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() / (std::string("tessary_saved_") + info->name() + "_" +
-                                            std::to_string(::getpid()) + "_" + std::to_string(std::random_device{}()));
+        dir_ = fs::temp_directory_path() /
+               (std::string("tessary_saved_") + info->name() + "_" + std::to_string(::getpid()) + "_" +
+                std::to_string(std::random_device{}()));
         fs::remove_all(dir_);
         fs::create_directories(dir_);
         dir_ = fs::canonical(dir_);  // the messages show the folder with its links followed
@@ -71,8 +74,8 @@ class SavedFileTest : public ::testing::Test {
     }
     // Saves "new" CR LF to `target` with the writer of the kind given.
     static FileResult Save(Writer kind, const fs::path& target) {
-        TextFileWriter writer =
-            kind == Writer::OneGo ? TextFileWriter::CreateOneGo(target) : TextFileWriter::CreateReport(target);
+        TextFileWriter writer = kind == Writer::OneGo ? TextFileWriter::CreateOneGo(target)
+                                                      : TextFileWriter::CreateReport(target);
         writer.PrintLine("new");
         if (kind == Writer::Report) writer.EndBlock();
         return writer.Close();
@@ -86,9 +89,8 @@ TEST_F(SavedFileTest, SavingOverAFileKeepsItsPermissions) {
         Writer kind;
         mode_t mode;
     } cases[] = {
-        {Writer::OneGo, 0600}, {Writer::OneGo, 0640}, {Writer::OneGo, 0400},
-        {Writer::OneGo, 0700}, {Writer::OneGo, 0604}, {Writer::Report, 0600},
-        {Writer::Report, 0640},
+        {Writer::OneGo, 0600}, {Writer::OneGo, 0640},  {Writer::OneGo, 0400},  {Writer::OneGo, 0700},
+        {Writer::OneGo, 0604}, {Writer::Report, 0600}, {Writer::Report, 0640},
     };
     int n = 0;
     for (const auto& c : cases) {
@@ -175,6 +177,7 @@ TEST_F(SavedFileTest, SavesWriteThroughSymbolicLinks) {
 
 TEST_F(SavedFileTest, LinksThatLeadNowhereAreRefusedAndChangeNothing) {
     const std::string d = dir_.string();
+    const std::string isFolder = std::generic_category().message(EISDIR);  // in the locale's language
     const struct {
         const char* name;
         Writer kind;
@@ -182,22 +185,43 @@ TEST_F(SavedFileTest, LinksThatLeadNowhereAreRefusedAndChangeNothing) {
         FileStatus status;
         std::string message;
     } cases[] = {
-        {"folder missing", Writer::OneGo, {{"link.tsy", "gone/new.tsy"}}, FileStatus::CannotOpen,
+        {"folder missing",
+         Writer::OneGo,
+         {{"link.tsy", "gone/new.tsy"}},
+         FileStatus::CannotOpen,
          "Cannot create the file " + d + "/link.tsy, a symbolic link to " + d +
              "/gone/new.tsy, whose folder does not exist"},
-        {"folder missing", Writer::Report, {{"link.mut", "gone/new.mut"}}, FileStatus::CannotOpen,
+        {"folder missing",
+         Writer::Report,
+         {{"link.mut", "gone/new.mut"}},
+         FileStatus::CannotOpen,
          "Cannot create the file " + d + "/link.mut, a symbolic link to " + d +
              "/gone/new.mut, whose folder does not exist"},
-        {"loop", Writer::OneGo, {{"a.tsy", "b.tsy"}, {"b.tsy", "a.tsy"}}, FileStatus::CannotOpen,
+        {"loop",
+         Writer::OneGo,
+         {{"a.tsy", "b.tsy"}, {"b.tsy", "a.tsy"}},
+         FileStatus::CannotOpen,
          "Cannot create the file " + d + "/a.tsy: its symbolic links form a loop"},
-        {"loop", Writer::Report, {{"a.mut", "b.mut"}, {"b.mut", "a.mut"}}, FileStatus::CannotOpen,
+        {"loop",
+         Writer::Report,
+         {{"a.mut", "b.mut"}, {"b.mut", "a.mut"}},
+         FileStatus::CannotOpen,
          "Cannot create the file " + d + "/a.mut: its symbolic links form a loop"},
-        {"link to itself", Writer::OneGo, {{"self.tsy", "self.tsy"}}, FileStatus::CannotOpen,
+        {"link to itself",
+         Writer::OneGo,
+         {{"self.tsy", "self.tsy"}},
+         FileStatus::CannotOpen,
          "Cannot create the file " + d + "/self.tsy: its symbolic links form a loop"},
-        {"link to a folder", Writer::OneGo, {{"link.tsy", "folder"}}, FileStatus::WriteFailed,
-         "Cannot write the file " + d + "/link.tsy: Is a directory"},
-        {"link to a folder", Writer::Report, {{"link.mut", "folder"}}, FileStatus::CannotOpen,
-         "Cannot create the file " + d + "/link.mut, a symbolic link to " + d + "/folder: Is a directory"},
+        {"link to a folder",
+         Writer::OneGo,
+         {{"link.tsy", "folder"}},
+         FileStatus::WriteFailed,
+         "Cannot write the file " + d + "/link.tsy: " + isFolder},
+        {"link to a folder",
+         Writer::Report,
+         {{"link.mut", "folder"}},
+         FileStatus::CannotOpen,
+         "Cannot create the file " + d + "/link.mut, a symbolic link to " + d + "/folder: " + isFolder},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(Name(c.kind)) + ", " + c.name);
