@@ -18,6 +18,10 @@
 // - the batch report: created (or emptied) when opened, then each block is appended and flushed by
 //   EndBlock(), so abandoning it (Stop, Exit) keeps every finished block and drops only the
 //   unfinished one; a block that fails to be written is removed from the file likewise.
+// Both keep what the user set on the file: a target that is a symbolic link is followed to the file
+// it finally names (a dangling link to the path it names), which is written while the link stays a
+// link; a one-go file that replaces another takes on its permissions and, where the system allows,
+// its owner and group. A new file gets the usual permissions.
 // Errors are sticky: after the first failure nothing more is written and every later call reports
 // that failure; a NaN or infinite number item is such a failure (it would read back as another number).
 //
@@ -153,10 +157,13 @@ class TextFileWriter {
     void Append(std::string_view bytes);
     bool WritePending();
     void Fail(FileStatus status, std::string message);
+    // "Cannot create the file ..." with the system's reason, naming the file a link leads to.
+    std::string CannotCreate(int error) const;
     void Unregister();
 
     Kind kind_ = Kind::OneGo;
     std::filesystem::path target_;
+    std::filesystem::path destination_;  // the file written: the target with its symbolic links followed
     std::filesystem::path temp_;
     std::FILE* file_ = nullptr;
     std::string pending_;  // written but not yet handed to the file

@@ -1,5 +1,7 @@
 // The writer of sequential text files: print items and zones, files written in one go through a
 // temporary file renamed over the target, and the batch report appended and flushed block by block.
+// Both write through symbolic links, and a one-go file keeps the permissions and owner of the file it
+// replaces.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -12,6 +14,7 @@
 #ifdef _WIN32
 #include <io.h>
 #else
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -21,6 +24,57 @@ namespace {
 constexpr int kZoneWidth = 14;
 constexpr std::size_t kPendingLimit = 1 << 16;  // one-go files hand text to the file in chunks of this
 constexpr int kTempAttempts = 32;
+constexpr int kMaxLinks = 40;  // symbolic links followed before they count as a loop, as Linux does
+
+namespace fs = std::filesystem;
+
+// The file a save to `target` writes: `target` itself, or the path its chain of symbolic links ends
+// at (which need not exist yet). Replacing the link itself would turn it into a plain file.
+struct Destination {
+    fs::path path;
+    std::string failure;  // ": why", when the links cannot be followed
+};
+
+Destination FollowLinks(const fs::path& target) {
+    fs::path path = target;
+    for (int followed = 0; followed <= kMaxLinks; ++followed) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(path, ec))) return {path, {}};
+        const fs::path link = fs::read_symlink(path, ec);
+        if (ec) return {{}, ": " + ec.message()};
+        path = path.parent_path() / link;  // a relative link is read from the link's own folder
+    }
+    return {{}, ": its symbolic links form a loop"};
+}
+
+// A path as the user can find it: absolute, with the links of its folders followed and no "..".
+std::string ShownPath(const fs::path& path) {
+    std::error_code ec;
+    const fs::path shown = fs::weakly_canonical(path, ec);
+    return detail::PathText(ec ? path : shown);
+}
+
+// Gives a one-go file, before anything is written to it, the permissions of the file it is to
+// replace, and its owner and group where the system allows it (an ordinary user may keep only a
+// group of their own); the set-user-ID and set-group-ID bits go when their owner or group cannot be
+// kept. No file to replace: the file keeps the usual permissions it was created with. A file
+// system without permissions (EPERM, ENOTSUP) is no failure. Returns false with errno set on failure.
+bool KeepModeAndOwner([[maybe_unused]] std::FILE* file, [[maybe_unused]] const fs::path& replaced) {
+#ifdef _WIN32
+    return true;
+#else
+    struct stat old {};
+    if (::stat(replaced.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) return true;
+    const int fd = fileno(file);
+    mode_t mode = old.st_mode & 07777;
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+        mode &= ~static_cast<mode_t>(S_ISUID);
+        if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0) mode &= ~static_cast<mode_t>(S_ISGID);
+    }
+    errno = 0;
+    return ::fchmod(fd, mode) == 0 || errno == EPERM || errno == ENOTSUP;
+#endif
+}
 
 // Forces the file's data to the storage device, so the rename never publishes an empty file.
 bool SyncToDisk(std::FILE* file) {
@@ -42,18 +96,25 @@ std::string HexText(std::uint64_t v) {
 
 TextFileWriter::TextFileWriter(Kind kind, const std::filesystem::path& target, OpenWriters* openWriters)
     : kind_(kind), target_(target) {
+    const Destination destination = FollowLinks(target_);
+    if (!destination.failure.empty()) {
+        Fail(FileStatus::CannotOpen,
+             "Cannot create the file " + detail::PathText(target_) + destination.failure);
+        return;
+    }
+    destination_ = destination.path;
     if (kind_ == Kind::Report) {
         errno = 0;
-        file_ = detail::OpenFile(target_, "wb");
+        file_ = detail::OpenFile(destination_, "wb");
         if (!file_) {
-            Fail(FileStatus::CannotOpen,
-                 "Cannot create the file " + detail::PathText(target_) + detail::Reason(errno));
+            Fail(FileStatus::CannotOpen, CannotCreate(errno));
             return;
         }
     } else {
-        // A fresh name beside the target, created exclusively so that no other file is overwritten.
-        const std::filesystem::path folder = target_.parent_path();
-        const std::string name = detail::PathText(target_.filename());
+        // A fresh name beside the file to replace, created exclusively so that no other file is
+        // overwritten.
+        const std::filesystem::path folder = destination_.parent_path();
+        const std::string name = detail::PathText(destination_.filename());
         std::uint64_t seed =
             static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
             reinterpret_cast<std::uintptr_t>(this);
@@ -67,10 +128,16 @@ TextFileWriter::TextFileWriter(Kind kind, const std::filesystem::path& target, O
             error = errno;
             if (!file_ && error != EEXIST) break;
         }
+        if (file_ && !KeepModeAndOwner(file_, destination_)) {
+            error = errno;
+            std::fclose(file_);
+            file_ = nullptr;
+            std::error_code ec;
+            std::filesystem::remove(temp_, ec);
+        }
         if (!file_) {
             temp_.clear();
-            Fail(FileStatus::CannotOpen,
-                 "Cannot create the file " + detail::PathText(target_) + detail::Reason(error));
+            Fail(FileStatus::CannotOpen, CannotCreate(error));
             return;
         }
     }
@@ -89,6 +156,7 @@ TextFileWriter TextFileWriter::CreateReport(const std::filesystem::path& target,
 TextFileWriter::TextFileWriter(TextFileWriter&& other) noexcept
     : kind_(other.kind_),
       target_(std::move(other.target_)),
+      destination_(std::move(other.destination_)),
       temp_(std::move(other.temp_)),
       file_(other.file_),
       pending_(std::move(other.pending_)),
@@ -106,6 +174,7 @@ TextFileWriter& TextFileWriter::operator=(TextFileWriter&& other) noexcept {
     Abandon();
     kind_ = other.kind_;
     target_ = std::move(other.target_);
+    destination_ = std::move(other.destination_);
     temp_ = std::move(other.temp_);
     file_ = other.file_;
     pending_ = std::move(other.pending_);
@@ -179,8 +248,8 @@ FileResult TextFileWriter::EndBlock() {
     std::fclose(file_);
     file_ = nullptr;
     std::error_code ec;
-    if (std::filesystem::is_regular_file(target_, ec))
-        std::filesystem::resize_file(target_, reportBytes_, ec);
+    if (std::filesystem::is_regular_file(destination_, ec))
+        std::filesystem::resize_file(destination_, reportBytes_, ec);
     Unregister();
     return status_;
 }
@@ -206,7 +275,7 @@ FileResult TextFileWriter::Close() {
     if (kind_ == Kind::OneGo) {
         std::error_code ec;
         if (ok) {
-            std::filesystem::rename(temp_, target_, ec);
+            std::filesystem::rename(temp_, destination_, ec);
             if (ec)
                 Fail(FileStatus::WriteFailed,
                      "Cannot write the file " + detail::PathText(target_) + ": " + ec.message());
@@ -268,6 +337,14 @@ bool TextFileWriter::WritePending() {
     }
     pending_.clear();
     return true;
+}
+
+std::string TextFileWriter::CannotCreate(int error) const {
+    std::string message = "Cannot create the file " + detail::PathText(target_);
+    if (destination_ == target_) return message + detail::Reason(error);
+    message += ", a symbolic link to " + ShownPath(destination_);
+    if (error == ENOENT) return message + ", whose folder does not exist";
+    return message + detail::Reason(error);
 }
 
 void TextFileWriter::Fail(FileStatus status, std::string message) {

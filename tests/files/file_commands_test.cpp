@@ -188,6 +188,30 @@ TEST_F(FileCommandsTest, FailedSavesKeepTheOldFileAndDoNotBeep) {
     EXPECT_EQ(ReadAll(folder / "old.tsy"), "old");
 }
 
+// Saving over a file the user made private keeps it private; saving to a link writes the file it names.
+TEST_F(FileCommandsTest, SavesKeepTheFilesPermissionsAndLinks) {
+    Form1& f = computed();
+    WriteAll(folder / "private.tsy", "old");
+    fs::permissions(folder / "private.tsy", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_directories(folder / "results");
+    WriteAll(folder / "results" / "run.tsy", "old");
+    fs::create_symlink("results/run.tsy", folder / "link.tsy");
+    for (const std::string name : {"private", "link"}) {
+        SCOPED_TRACE(name);
+        messages.clear();
+        messages.answer(mb::kYes);
+        const int beeps = runtime.beepCount();
+        const std::string bytes = save(f, name);
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.last().prompt, name + ".tsy already exists.\rDo you want to replace it?");
+        EXPECT_EQ(runtime.beepCount(), beeps + 1);
+        EXPECT_EQ(bytes.rfind("Tessary v3.4.11\r\n", 0), 0u);
+    }
+    EXPECT_EQ(fs::status(folder / "private.tsy").permissions(), fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(fs::is_symlink(folder / "link.tsy"));
+    EXPECT_EQ(ReadAll(folder / "results" / "run.tsy"), ReadAll(folder / "private.tsy"));
+}
+
 TEST_F(FileCommandsTest, SavedResultsLoadIntoAFreshWindowAndSaveAlike) {
     Form1& a = computed();
     a.txtRefractImag.setText("0.0001");
