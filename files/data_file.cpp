@@ -290,6 +290,7 @@ class Decoder {
 
   private:
     std::string text();
+    std::string word();
     double number();
     float single();
     std::int32_t whole();
@@ -321,15 +322,17 @@ T Decoder::take(Item<T> item) {
     return std::move(item.value);
 }
 
-// A text as the writer can give it back: a quoted item loses the leading blanks and TABs and the
-// trailing blanks that a bare item cannot hold.
-std::string Decoder::text() {
-    std::string s = take(r.ReadText());
+// A text as it was written, blanks included (a name such as " Water" or "a vacuum ").
+std::string Decoder::text() { return take(r.ReadTextWithBlanks()); }
+
+// A keyword or list choice without the blanks and TABs before it and the blanks after it.
+std::string Trimmed(const std::string& s) {
     const std::size_t start = s.find_first_not_of(" \t");
     if (start == std::string::npos) return std::string();
     const std::size_t end = s.find_last_not_of(' ');
     return s.substr(start, end - start + 1);
 }
+std::string Decoder::word() { return Trimmed(text()); }
 double Decoder::number() { return take(r.ReadDouble()); }
 float Decoder::single() { return take(r.ReadSingle()); }
 std::int32_t Decoder::whole() { return take(r.ReadLong()); }
@@ -345,26 +348,26 @@ UserPointsItems Decoder::user() {
 }
 
 void Decoder::head() {
-    f.graphText = text();
+    f.graphText = word();
     f.sphereName = text();
     f.mediumName = text();
-    std::string item = text();
+    std::string item = word();
     if (item == "User1") {
         f.user1 = user();
-        item = text();
+        item = word();
     } else {
         f.sphereWord = item;
-        item = text();
+        item = word();
     }
     if (item == "User2") {
         f.user2 = user();
-        item = text();
+        item = word();
     } else {
         f.mediumWord = item;
-        item = text();
+        item = word();
     }
     f.method = item;
-    f.rays = text();
+    f.rays = word();
     if (HasRayList(f)) {
         const int line = r.Line();
         const std::int32_t count = whole();
@@ -386,7 +389,7 @@ std::string Decoder::sphereModel(std::string item) {
             m.word = item;
             m.temp = text();
             m.density = text();
-            return text();
+            return word();
         }
         m.word = IsOldSphereWord(item) ? item : std::string();
         return item;  // the wavelength count
@@ -398,7 +401,7 @@ std::string Decoder::sphereModel(std::string item) {
         m.density = text();
     }
     if (SphereWordHasFlag(item) && HasComplexFlag(f.version)) m.complex = take(r.ReadInteger());
-    return text();
+    return word();
 }
 
 std::string Decoder::mediumModel(std::string item) {
@@ -411,11 +414,11 @@ std::string Decoder::mediumModel(std::string item) {
         m.density = text();
     }
     if (MediumWordHasFlag(item) && HasComplexFlag(f.version)) m.complex = take(r.ReadInteger());
-    return text();
+    return word();
 }
 
 void Decoder::ranges(const GraphCodes& g) {
-    if (g.code >= 10 && g.code <= 19 && HasStepKind(f.version)) f.xLog = text() == "xLog";
+    if (g.code >= 10 && g.code <= 19 && HasStepKind(f.version)) f.xLog = word() == "xLog";
     const int line = r.Line();
     f.first = whole();
     f.last = whole();
@@ -462,7 +465,7 @@ void Decoder::results(const GraphCodes& g) {
 void Decoder::amplitudeBlock() {
     if (r.AtEnd()) return;
     const int line = r.Line();
-    if (!text().empty() || r.AtEnd() || text() != kAmplitudeTitle)
+    if (!word().empty() || r.AtEnd() || word() != kAmplitudeTitle)
         invalid("Line " + CStr(line) + ": unexpected text after the results", line);
     f.amplitudeBlock = true;
     while (!r.AtEnd()) {
@@ -486,13 +489,13 @@ DataFile Decoder::run() {
         throw Stop{std::move(failure)};
     }
     if (f.version == 200) {
-        f.method = text();
-        f.rays = text();
+        f.method = word();
+        f.rays = word();
     }
     if (HasHead(f.version))
         head();
     else
-        f.graphText = text();
+        f.graphText = word();
     const std::optional<GraphCodes> g = GraphCodesOf(f);
     if (!g) {
         DataFileFailure failure;
@@ -501,11 +504,11 @@ DataFile Decoder::run() {
         failure.line = r.Line();
         throw Stop{std::move(failure)};
     }
-    std::string item = text();
+    std::string item = word();
     if (item == "Disperse") {
         f.disperse.emplace();
         for (std::string& s : *f.disperse) s = text();
-        item = text();
+        item = word();
     }
     item = sphereModel(std::move(item));
     item = mediumModel(std::move(item));
@@ -521,14 +524,15 @@ DataFile Decoder::run() {
         f.inputs[i] = text();
     }
     if (HasSpectrum(f.version)) {
-        const std::string word = text();
+        const std::string item = text();
+        const std::string word = Trimmed(item);
         if (word == "Sun (Lee)" || word == "Sun (Wernand)" || word == "Flat" || word == "Black body" ||
             word == "Spectrum file") {
             f.spectrum = word;
             if (word == "Black body") f.blackBody = text();
             f.bandMin = text();
         } else {
-            f.bandMin = word;  // no spectrum word: the band follows at once
+            f.bandMin = item;  // no spectrum word: the band follows at once
         }
         f.bandMax = text();
     }
@@ -640,7 +644,8 @@ std::optional<DataFileFailure> CheckDataFileTexts(const DataFile& file) {
         const char* why = nullptr;
         if (s->find_first_of("\r\n") != std::string::npos)
             why = "it holds a line break";
-        else if (!s->empty() && s->front() == '"')
+        else if (const std::size_t first = s->find_first_not_of(" \t");
+                 first != std::string::npos && (*s)[first] == '"')
             why = "it begins with a double quote";
         else if (quote && s->find(',') != std::string::npos)
             why = "it holds both a comma and a double quote";

@@ -1,19 +1,24 @@
 // read_file: restores a calculation from a data file and redraws it without computing. The whole file
-// is decoded and checked against the program's limits first, so every refusal comes before the window
-// changes; then the controls, menus and dialogs are written in the order the settings depend on each
-// other (each write raises its handler, as a user's choice would), the stored results are loaded and
-// the graph is redrawn once at the end.
+// is decoded and checked against the program's limits and the window's own entry checks first, so every
+// refusal comes before the window changes; then the controls, menus and dialogs are written in the order
+// the settings depend on each other (each write raises its handler, as a user's choice would), the
+// stored results are loaded and the graph is redrawn once at the end. Names, texts and stored values
+// stay as the file holds them, so saving the results again writes the same bytes.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "colour/lee_diagram.h"
 #include "files/data_file.h"
 #include "mainwindow/form1.h"
+#include "media/index_models.h"
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
+#include "runs/box_number.h"
 #include "runs/run_rules.h"
 
 namespace tessary {
@@ -46,11 +51,18 @@ class Loader {
     bool check();
     // Writes the settings and results into the window.
     void apply();
+    // The record taken from the restored window, with the texts the window shows in its own form
+    // (the imaginary index in Scientific) as the file holds them.
+    void keepTextsAsRead(RunRecord& record) const;
+    // After the redraw, which works out the y scale and the row peaks again from the stored values:
+    // the y scale and the peaks as the file holds them.
+    void keepValuesAsRead();
     // A Lee diagram is redrawn by PlotLee itself; everything else, maps included, by Replot.
     bool isLeeDiagram() const { return g.code == 20; }
 
   private:
     bool hasRayOrders() const;
+    bool checkTexts() const;
     bool checkSweep() const;
     void head();
     void rayOrders();
@@ -110,17 +122,121 @@ bool Loader::checkSweep() const {
     return true;
 }
 
+// A text no item holds, put in the place of the item whose line is asked for.
+constexpr const char* kItemMark = "\x01";
+
+// The line of the item that `mark` sets to kItemMark: the file's items written again with that item
+// marked. The results come after every item and are left out; 0 when the items cannot be written.
+int LineOf(const DataFile& d, const std::function<void(DataFile&)>& mark) {
+    DataFile items = d;
+    items.values.clear();
+    items.leeValues.clear();
+    items.amplitudes.clear();
+    mark(items);
+    const std::optional<std::string> bytes = EncodeDataFileBytes(items);
+    const std::size_t at = bytes ? bytes->find(kItemMark) : std::string::npos;
+    if (at == std::string::npos) return 0;
+    return 1 + static_cast<int>(
+                   std::count(bytes->begin(), bytes->begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+}
+
+// Every text the file would write into a box or dialog, held to the check the window applies to it
+// there: the number entry of the input checks (getval), the water dialog's temperature range, the
+// black-body dialog's entry, and the method and distribution lists as the input checks read them. The
+// first that fails is named with its line.
+bool Loader::checkTexts() const {
+    using Mark = std::function<void(DataFile&)>;
+    const auto refuse = [this](const Mark& mark, const std::string& what) {
+        Invalid("Line " + CStr(LineOf(d, mark)) + ": " + what);
+        return false;
+    };
+    const auto quoted = [](const std::string& name, const std::string& text) {
+        return name + " \"" + text + "\"";
+    };
+    if (d.version >= 200 && MethodCodeOf(TranslateMethod(d.method)) == 0)
+        return refuse([](DataFile& m) { m.method = kItemMark; },
+                      quoted("the method", d.method) + " is not known");
+    if (d.disperse) {
+        const auto& [distribution, deviation, samples] = *d.disperse;
+        if (g.code == 20 && distribution != "Log-normal")
+            return refuse(
+                [](DataFile& m) { (*m.disperse)[0] = kItemMark; },
+                quoted("the distribution", distribution) + " is not Log-normal, as a Lee diagram needs");
+        if (distribution != "Special" && !(Val(deviation) > 0))
+            return refuse([](DataFile& m) { (*m.disperse)[1] = kItemMark; },
+                          quoted("the standard deviation", deviation) + " is not above 0");
+        const double n = Val(samples);
+        if (g.code < 20 && n != 5 && n != 10 && n != 20 && n != 50)
+            return refuse([](DataFile& m) { (*m.disperse)[2] = kItemMark; },
+                          quoted("the number of sizes", samples) + " is not 5, 10, 20 or 50");
+    }
+    const std::pair<const ModelItems*, const char*> waters[] = {{&d.sphere, "IAPWS"}, {&d.medium, "Water2"}};
+    for (const auto& [model, word] : waters) {
+        if (model->word != word) continue;
+        if (const std::optional<std::string_view> refusal = CheckWaterTemperature(Val(model->temp))) {
+            const bool sphere = model == &d.sphere;
+            return refuse([sphere](DataFile& m) { (sphere ? m.sphere : m.medium).temp = kItemMark; },
+                          quoted("the water temperature", model->temp) + ": " + std::string(*refusal));
+        }
+    }
+    // The eight inputs as the input checks take them (the wavelength count is held by the codec).
+    struct Entry {
+        std::size_t input;
+        const char* name;
+        bool minusAllowed;
+        int range;
+    };
+    const Entry entries[] = {{1, "the wavelength", false, 100},
+                             {2, "the radius", false, 100},
+                             {3, "the real part of the refractive index", false, 100},
+                             {4, "the imaginary part of the refractive index", true, 0},
+                             {5, "the x minimum", false, 0},
+                             {6, "the x maximum", false, 0},
+                             {7, "the step", false, 100}};
+    const auto rule = [](bool minusAllowed, int range) {
+        return range == 100   ? " is not a number above 0"
+               : minusAllowed ? " is not a number"
+                              : " is not a number of 0 or more";
+    };
+    for (const Entry& e : entries) {
+        if ((e.input == 3 || e.input == 4) && d.version <= 202) continue;  // the window keeps its own
+        const std::string& text = d.inputs[e.input];
+        if (!BoxNumber(text, e.minusAllowed, e.range))
+            return refuse([&e](DataFile& m) { m.inputs[e.input] = kItemMark; },
+                          quoted(e.name, text) + rule(e.minusAllowed, e.range));
+    }
+    if (d.version > 201 && d.spectrum == "Black body" && !BoxNumber(d.blackBody, false, 100))
+        return refuse([](DataFile& m) { m.blackBody = kItemMark; },
+                      quoted("the black-body temperature", d.blackBody) + rule(false, 100));
+    // The y limits follow the band (the step in files without a spectrum), one line each.
+    const Mark before = [this](DataFile& m) { (d.version > 201 ? m.bandMax : m.inputs[7]) = kItemMark; };
+    const std::pair<const std::optional<double>*, const char*> limits[] = {{&d.yMin, "the y minimum"},
+                                                                           {&d.yMax, "the y maximum"}};
+    for (std::size_t i = 0; i < 2; ++i) {
+        const auto& [limit, name] = limits[i];
+        if (*limit && !BoxNumber(CStr(**limit), false, 0)) {
+            Invalid("Line " + CStr(LineOf(d, before) + 1 + static_cast<int>(i)) + ": " +
+                    quoted(name, CStr(**limit)) + rule(false, 0));
+            return false;
+        }
+    }
+    if (g.code >= 10 && g.code <= 19) {
+        const std::optional<double> angle = BoxNumber(d.angleText, false, 0);
+        if (!angle || *angle > 180)
+            return refuse([](DataFile& m) { m.angleText = kItemMark; },
+                          quoted("the scattering angle", d.angleText) + " is not a number from 0 to 180");
+    }
+    return true;
+}
+
 bool Loader::check() {
+    if (!checkTexts()) return false;
     if (hasRayOrders() && d.rays != "Multiple") {
         const Checked<std::int32_t> p = CLng(Val(d.rays));
         if (!p.ok() || p.value > kDataFileMaxOrder || p.value < -kDataFileMaxOrder) {
             Invalid("The ray orders \"" + d.rays + "\" are beyond the program's limits.");
             return false;
         }
-    }
-    if (d.spectrum == "Black body" && !(Val(d.blackBody) > 0)) {
-        Invalid("The black-body temperature \"" + d.blackBody + "\" is not above 0.");
-        return false;
     }
     ArraySizeInput in;
     in.graphCode = g.code;
@@ -497,6 +613,24 @@ void Loader::leeResults() {
     if (f.runState == 4) f.runState = 1;  // a stopped earlier run must not stop this redraw
 }
 
+void Loader::keepTextsAsRead(RunRecord& record) const {
+    if (d.version > 202) record.refractImag = d.inputs[4];
+}
+
+void Loader::keepValuesAsRead() {
+    if (!f.mnuOverplot.checked()) {
+        f.yScaleMin = d.yScaleMin;
+        f.yScaleMax = d.yScaleMax;
+    }
+    if (g.code < 20) return;
+    // The rows and peaks were checked to fit in check() and sized in leeResults().
+    const std::size_t points = static_cast<std::size_t>(d.last - d.first + 1), perStep = 6 * points + 3;
+    for (std::size_t s = 0; (s + 1) * perStep <= d.leeValues.size(); ++s)
+        for (std::size_t e = 1; e <= 3; ++e)
+            if (s < f.leeRowPeaks[e].size())
+                f.leeRowPeaks[e][s] = d.leeValues[s * perStep + 6 * points + e - 1];
+}
+
 void Loader::caption() {
     const std::string names = f.sphereName + " in " + f.mediumName;
     if (f.calcMethod == 1) f.setCaption("Mie scattering:  " + names);
@@ -556,7 +690,6 @@ void Loader::apply() {
         if (waves == "High" || waves == "Med." || waves == "Low") f.cboWave.setText(waves);
     }
     f.waveCount = DataFileWaveCount(waves, d.inputs[2]);
-    f.lambdaN();
 
     f.txtLambda.setText(d.inputs[1]);
     f.txtRadius.setText(d.inputs[2]);
@@ -581,6 +714,8 @@ void Loader::apply() {
     }
     f.cboStep.setText(d.inputs[7]);
     if (d.version > 201) spectrum();
+    // The wavelength set of the restored count, spectrum and band.
+    f.lambdaN();
 
     if (!overplot) {
         f.cboYmin.setText(d.yMin ? CStr(*d.yMin) : std::string("Automatic"));
@@ -604,6 +739,11 @@ void Loader::apply() {
     f.graphSubCode = g.subCode;
     f.Array_Size();
     results();
+    // The names the run had: the model handlers above set their own (without the start-up's blanks).
+    if (d.version >= 201) {
+        f.sphereName = d.sphereName;
+        f.mediumName = d.mediumName;
+    }
     caption();
     f.resultsStale = 0;
     f.resultsFromFile = 1;
@@ -630,6 +770,7 @@ void Form1::read_file() {
             const RedrawGuard guard(*this);
             loader.apply();
             TakeRunRecord();  // the restored window describes the results read
+            loader.keepTextsAsRead(runRecord);
         }
         if (loader.isLeeDiagram()) {
             const RedrawGuard guard(*this);
@@ -637,6 +778,7 @@ void Form1::read_file() {
         } else {
             cmdReplot_Click();
         }
+        loader.keepValuesAsRead();
     }
 }
 

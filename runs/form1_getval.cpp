@@ -4,10 +4,12 @@
 // other entry turns the box red with the one input-error message.
 // Texts are measured in characters from 1 as the steps below count them; numbers go through the
 // runtime's Val and Str, so "." is the decimal point whatever the locale.
+#include <optional>
 #include <string>
 
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "runs/box_number.h"
 
 namespace tessary {
 
@@ -78,25 +80,16 @@ bool IsExponentNotation(const std::string& s) {
     return true;
 }
 
-// The steps shared by text boxes and editable lists: their text, background and Change event behave
-// alike. Returns false on a rejection, after the red box and the message.
-template <class Box>
-bool ParseBox(Box& box, double& Value, int rangeCode) {
-    const auto reject = [&box] {
-        box.setBackColor(kRed);
-        msgBox("    The red highlighted data entry is incorrect.    ", mb::kOkOnly,
-               std::string("Input error"));
-        return false;
-    };
-    const bool minusAllowed = Value != 1.0;
-
-    std::string S = box.text();
-    box.setBackColor(kWhite);
+// The steps of getval on a text, apart from the box: `show` writes each text the box shows on the way
+// and returns the box's text afterwards. False when the entry is refused; else Value is its number.
+template <class Show>
+bool ParseNumberText(const std::string& text, double& Value, bool minusAllowed, int rangeCode, Show show) {
+    std::string S = text;
 
     // A leading "+" and leading blanks go; a minus sign after them is the sign.
     if (StartsWith(S, '+')) S.erase(0, 1);
     S.erase(0, S.find_first_not_of(' '));  // all of it when it is only blanks
-    box.setText(S);
+    std::string shown = show(S);
     const bool negative = StartsWith(S, '-');
     if (negative) S.erase(0, 1);
 
@@ -104,7 +97,7 @@ bool ParseBox(Box& box, double& Value, int rangeCode) {
     // pass; every cut counts from the length measured at the start of the pass. A pass that cuts
     // nothing ends the loop, so there are at most as many passes as characters.
     for (;;) {
-        if (S == "00") return reject();
+        if (S == "00") return false;
         const std::size_t L = S.size();
         const std::size_t P = Position(S, '.');
         if (EndsWith(S, '0') && L > 1 && P > 1) {
@@ -114,8 +107,8 @@ bool ParseBox(Box& box, double& Value, int rangeCode) {
         if (EndsWith(S, '.')) S = Left(S, L - 1);
         if (StartsWith(S, '0') && L > 1) S = Right(S, L - 1);
         if (!StartsWith(S, '.') && !StartsWith(S, ',')) {
-            box.setText(negative ? "-" + S : S);
-            if (negative && !minusAllowed) return reject();
+            shown = show(negative ? "-" + S : S);
+            if (negative && !minusAllowed) return false;
         }
         const bool again =
             (P > 1 && EndsWith(S, '0') && S.size() >= 2) || (StartsWith(S, '0') && S.size() >= 2);
@@ -123,41 +116,60 @@ bool ParseBox(Box& box, double& Value, int rangeCode) {
     }
     if (negative) S = "-" + S;
     // A number that begins with its point ("-.5", "-0.5") skipped the minus test above.
-    if (negative && !minusAllowed) return reject();
+    if (negative && !minusAllowed) return false;
 
     // A decimal comma becomes the point.
     if (const std::size_t comma = S.find(','); comma != std::string::npos) {
         S[comma] = '.';
-        box.setText(S);
-        S = box.text();
+        shown = show(S);
+        S = shown;
     }
 
-    const ValResult parsed = ParseVal(box.text());
-    if (S != CanonicalText(parsed.value) && !IsPlainDecimal(S) && !IsExponentNotation(S)) return reject();
+    const ValResult parsed = ParseVal(shown);
+    if (S != CanonicalText(parsed.value) && !IsPlainDecimal(S) && !IsExponentNotation(S)) return false;
     // A number beyond the Double range would read as 0.
-    if (parsed.status != NumberStatus::Ok) return reject();
+    if (parsed.status != NumberStatus::Ok) return false;
 
     Value = parsed.value;
     switch (rangeCode) {
         case 100:
-            if (Value <= 0) return reject();
-            break;
+            return Value > 0;
         case 101:
-            if (Value < 0) return reject();
-            break;
+            return Value >= 0;
         case 102:
-            if (Value > 0) return reject();
-            break;
+            return Value <= 0;
         case 103:
-            if (Value >= 0) return reject();
-            break;
+            return Value < 0;
         default:
-            break;
+            return true;
     }
-    return true;
+}
+
+// The steps shared by text boxes and editable lists: their text, background and Change event behave
+// alike. Returns false on a rejection, after the red box and the message.
+template <class Box>
+bool ParseBox(Box& box, double& Value, int rangeCode) {
+    const bool minusAllowed = Value != 1.0;
+    const std::string text = box.text();
+    box.setBackColor(kWhite);
+    const auto show = [&box](const std::string& s) {
+        box.setText(s);
+        return box.text();
+    };
+    if (ParseNumberText(text, Value, minusAllowed, rangeCode, show)) return true;
+    box.setBackColor(kRed);
+    msgBox("    The red highlighted data entry is incorrect.    ", mb::kOkOnly, std::string("Input error"));
+    return false;
 }
 
 }  // namespace
+
+std::optional<double> BoxNumber(const std::string& text, bool minusAllowed, int rangeCode) {
+    double value = 0.0;
+    const auto show = [](const std::string& s) { return s; };
+    if (!ParseNumberText(text, value, minusAllowed, rangeCode, show)) return std::nullopt;
+    return value;
+}
 
 void Form1::getval(TextBox& box, double& Value, int& NError) {
     const int rangeCode = NError;

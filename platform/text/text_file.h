@@ -227,6 +227,9 @@ class TextFileReader {
 
     // The next item as text.
     Item<std::string> ReadText();
+    // The same, but an unquoted item keeps the blanks and TABs before and after it: the whole text up
+    // to the comma or line end, as a print statement wrote it.
+    Item<std::string> ReadTextWithBlanks();
     // The next item as a number: a whole decimal number ("0.5", ".5", "-.5", "5.", "1E-05", "1D3";
     // a quoted number counts too), else NotANumber. Beyond the type's range: OutOfRange. Integer
     // and Long round to the nearest whole number, halves to even ("2.5" reads 2).
@@ -242,11 +245,12 @@ class TextFileReader {
         int line = 0;
     };
     TextFileReader() = default;
-    RawItem ReadRaw(bool number);
+    RawItem ReadRaw(bool number, bool keepBlanks = false);
     void PassLineEnd();
     void PassDelimiter();
     template <class T>
     Item<T> Failed(const RawItem& raw, FileStatus status) const;
+    Item<std::string> TextItem(RawItem raw) const;
     template <class T, class Convert>
     Item<T> ReadNumber(Convert convert);
 

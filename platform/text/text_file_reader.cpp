@@ -86,13 +86,14 @@ void TextFileReader::PassDelimiter() {
         PassLineEnd();
 }
 
-TextFileReader::RawItem TextFileReader::ReadRaw(bool number) {
+TextFileReader::RawItem TextFileReader::ReadRaw(bool number, bool keepBlanks) {
     RawItem item;
     if (!status_.ok()) {
         item.status = status_.status;
         return item;
     }
     const std::size_t n = text_.size();
+    const std::size_t itemStart = pos_;
     while (pos_ < n && IsBlank(text_[pos_])) ++pos_;
     item.line = line_;
     if (pos_ >= n) {
@@ -111,11 +112,11 @@ TextFileReader::RawItem TextFileReader::ReadRaw(bool number) {
         item.text = text_.substr(start, pos_ - start);
         while (pos_ < n && IsBlank(text_[pos_])) ++pos_;
         PassDelimiter();
-    } else {  // up to a comma or line end, trailing blanks dropped
-        const std::size_t start = pos_;
+    } else {  // up to a comma or line end, blanks around it dropped unless kept
+        const std::size_t start = keepBlanks ? itemStart : pos_;
         while (pos_ < n && text_[pos_] != ',' && !IsLineEnd(text_[pos_])) ++pos_;
         std::size_t end = pos_;
-        while (end > start && text_[end - 1] == ' ') --end;
+        while (!keepBlanks && end > start && text_[end - 1] == ' ') --end;
         item.text = text_.substr(start, end - start);
         PassDelimiter();
     }
@@ -146,8 +147,11 @@ Item<T> TextFileReader::Failed(const RawItem& raw, FileStatus status) const {
     return item;
 }
 
-Item<std::string> TextFileReader::ReadText() {
-    RawItem raw = ReadRaw(false);
+Item<std::string> TextFileReader::ReadText() { return TextItem(ReadRaw(false)); }
+
+Item<std::string> TextFileReader::ReadTextWithBlanks() { return TextItem(ReadRaw(false, true)); }
+
+Item<std::string> TextFileReader::TextItem(RawItem raw) const {
     if (raw.status != FileStatus::Ok) return Failed<std::string>(raw, raw.status);
     Item<std::string> item;
     item.value = raw.text;

@@ -236,13 +236,11 @@ TEST_F(FileCommandsTest, SavedResultsLoadIntoAFreshWindowAndSaveAlike) {
         const double v = curve[static_cast<std::size_t>(k)];
         EXPECT_NEAR(b.intensityPerp[static_cast<std::size_t>(k)], v, 1e-14 * std::abs(v));
     }
+    // The start-up names keep their blanks and the imaginary part its text as the file holds it.
     const std::string bytesB = save(b, "b");
-    // A = B but for the start-up names' blanks and the imaginary part in Scientific form.
-    std::string expected = bytesA;
-    for (const auto& [from, to] : {std::pair<std::string, std::string>{" Water\r\na vacuum \r\n", "Water\r\na vacuum\r\n"},
-                                   {"\r\n0.0001\r\n", "\r\n1.00E-04\r\n"}})
-        expected.replace(expected.find(from), from.size(), to);
-    EXPECT_EQ(bytesB, expected);
+    EXPECT_NE(bytesA.find("\r\n Water\r\na vacuum \r\n"), std::string::npos);
+    EXPECT_NE(bytesA.find("\r\n0.0001\r\n"), std::string::npos);
+    EXPECT_EQ(bytesB, bytesA);
     fileDialogs.answer(at("b.tsy"));
     b.mnuRead.trigger();
     EXPECT_EQ(save(b, "c"), bytesB);

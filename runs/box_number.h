@@ -1,0 +1,14 @@
+// Whether the window's number entry (getval) accepts a text, without a box: for a reader that must know
+// before it writes the text into a box whether the window will take it.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace tessary {
+
+// The number getval reads from the text, or nothing when it refuses it: a minus sign only when
+// minusAllowed; rangeCode 100 asks > 0, 101 >= 0, 102 <= 0, 103 < 0, any other none.
+std::optional<double> BoxNumber(const std::string& text, bool minusAllowed, int rangeCode = 0);
+
+}  // namespace tessary
