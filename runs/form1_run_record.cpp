@@ -141,8 +141,6 @@ void Form1::TakeRunRecord() {
     if (r.spectrumWord == "Black body") r.blackBody = dlogBlackBody_->txtBlackBody.text();
     r.bandMinText = dlogSpectrumBand_->txtSpectrumMin.text();
     r.bandMaxText = dlogSpectrumBand_->txtSpectrumMax.text();
-    r.bandMinUm = bandMinUm;
-    r.bandMaxUm = bandMaxUm;
     r.spectrumLabel = lblSpectrum.caption();
 
     r.refractReal = txtRefractReal.text();
@@ -180,6 +178,8 @@ void Form1::FinishRunRecord() {
     r.methodLabel = lblDebyeRays.caption();
     r.title = caption();
     r.xMax = xMax;
+    r.bandMinUm = bandMinUm;  // the run's wavelength set forms the band
+    r.bandMaxUm = bandMaxUm;
     r.qSca = qSca;
     // The nominal sphere's: a size distribution leaves sizeParam at its last sample.
     r.sizeParam = wavelength > 0 ? r.radius * kTwoPi / wavelength * mediumRe : sizeParam;

@@ -193,6 +193,7 @@ TEST_F(RunRecordTest, HeadersSayWhatTheRunUsed) {
         {"several wavelengths",
          [](Form1& f) { f.cboWave.setText("RGB"); },
          {"Refractive index\tfrom the models of sphere and medium at each wavelength\r\n"}},
+        {"spectrum band", [](Form1& f) { f.cboWave.setText("10"); }, {"Spectrum: \t .38 - .7  um\r\n"}},
         {"size distribution",
          [](Form1& f) {
              f.optDisp.setValue(true);
