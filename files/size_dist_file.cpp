@@ -23,7 +23,7 @@ std::optional<SizeDistTable> Decode(TextFileReader& r, SizeDistResult& result, c
         if (mode.value == "radius") t.sizeMode = 1;
         if (mode.value == "diameter") t.sizeMode = 2;
         if (t.sizeMode == 0)
-            result.warning = kSizeDistFileError + fileName + "Specify radius or diameter in line 14";
+            result.warning = kSizeDistFileError + fileName + kCR + "Specify radius or diameter in line 14";
     }
     const Item<std::string> unit = r.ReadText();
     const std::optional<double> factor = unit.ok() ? UnitFactorToUm(unit.value) : std::nullopt;
