@@ -48,7 +48,8 @@ void Form1::FileDialog(const std::string& mode, const std::string& title, const 
         return;
     }
     if (reason == NoFileReason::PathTooLong)
-        msgBox("The path of the chosen file is longer than " + std::to_string(kMaxFilePathLength) + " characters",
+        msgBox("The path of the chosen file is longer than " + std::to_string(kMaxFilePathLength) +
+                   " characters",
                mb::kOkOnly, title);
     else
         msgBox("No file was selected", mb::kOkOnly, title);

@@ -67,7 +67,8 @@ void dlogSpectrumBand::OKButton_Click() {
         overflow = true;
     }
     if (overflow) {
-        msgBox("    The red highlighted data entry is incorrect.    ", mb::kOkOnly, std::string("Input error"));
+        msgBox("    The red highlighted data entry is incorrect.    ", mb::kOkOnly,
+               std::string("Input error"));
         return;
     }
     const double min = Val(txtSpectrumMin.text());
