@@ -14,9 +14,11 @@ namespace tessary {
 void Form1::FileDialog(const std::string& mode, const std::string& title, const std::string& filterText,
                        const std::string& pattern, const std::string& extension) {
     std::optional<ChosenFile> chosen;
+    NoFileReason reason = NoFileReason::Cancelled;
     const bool saving = mode == "save";
     if (saving || mode == "load")
-        chosen = chooseFile(saving ? FileDialogMode::Save : FileDialogMode::Open, title, filterText, pattern);
+        chosen = chooseFile(saving ? FileDialogMode::Save : FileDialogMode::Open, title, filterText, pattern,
+                            &reason);
     if (chosen) {
         // The name without leading blanks, cut at its first control character.
         std::string name = chosen->fileName;
@@ -45,7 +47,12 @@ void Form1::FileDialog(const std::string& mode, const std::string& title, const 
         chosenFilePath = path.string();
         return;
     }
-    msgBox("No file was selected", mb::kOkOnly, title);
+    if (reason == NoFileReason::PathTooLong)
+        msgBox("The path of the chosen file is longer than " + std::to_string(kMaxFilePathLength) +
+                   " characters",
+               mb::kOkOnly, title);
+    else
+        msgBox("No file was selected", mb::kOkOnly, title);
     fileDialogCancelled = 1;
 }
 

@@ -32,7 +32,7 @@ Decoded Decode(TextFileReader& r, SizeDistResult& result, const std::string& fil
         if (mode.value == "radius") t.sizeMode = 1;
         if (mode.value == "diameter") t.sizeMode = 2;
         if (t.sizeMode == 0)
-            result.warning = kSizeDistFileError + fileName + "Specify radius or diameter in line 14";
+            result.warning = kSizeDistFileError + fileName + kCR + "Specify radius or diameter in line 14";
     }
     const Item<std::string> unit = r.ReadText();
     if (!unit.ok()) return ItemRefusal(unit, "the unit");

@@ -476,7 +476,8 @@ class Form1 : public Form {
     // The dialog of every file kind. FileDialog leaves a successful choice in chosenFile (the name
     // without folder, completed by the extension rule), chosenFileTitle (without the extension) and
     // chosenFilePath (the full path, which the readers and writers open); fileDialogCancelled is 1
-    // after a cancel ("No file was selected", titled with the dialog's title). Saving under a name
+    // after a cancel ("No file was selected", titled with the dialog's title) or a path over 256
+    // characters (a message that says so). Saving under a name
     // that the rule completed asks before replacing an existing file; No counts as a cancel.
     void FileDialog(const std::string& mode, const std::string& title, const std::string& filterText,
                     const std::string& pattern, const std::string& extension);

@@ -38,7 +38,8 @@ dlogTemp::dlogTemp(Form1& owner) : Form("Water properties"), m_owner(owner) {
 }
 
 void dlogTemp::txtTemp_Change() {
-    const double t = Val(txtTemp.text());
+    // A number beyond the Double range is refused as too high or too low, not read as 0.
+    const double t = ValOrInfinity(txtTemp.text());
     txtTemp.setBackColor(kWhite);
     if (const std::optional<std::string_view> refusal = CheckWaterTemperature(t)) {
         // The density keeps the value of the last accepted temperature.

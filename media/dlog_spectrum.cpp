@@ -1,6 +1,7 @@
 // The illumination dialogs: designs (positions in twips) and buttons.
 #include "media/dlog_spectrum.h"
 
+#include <cmath>
 #include <string>
 
 #include "mainwindow/form1.h"
@@ -11,6 +12,7 @@ namespace tessary {
 namespace {
 
 constexpr OleColor kWhite = 0xFFFFFF;
+constexpr OleColor kRed = 255;
 constexpr int kRangeAboveZero = 100;  // getval range code: the value must be above 0
 
 }  // namespace
@@ -56,6 +58,19 @@ dlogSpectrumBand::dlogSpectrumBand(Form1& owner) : Form("Spectrum limits"), m_ow
 }
 
 void dlogSpectrumBand::OKButton_Click() {
+    // A limit beyond the Double range names no band: its box turns red with the input-error message
+    // and the dialog stays open. Other limits are judged by the run's input checks.
+    bool overflow = false;
+    for (TextBox* box : {&txtSpectrumMin, &txtSpectrumMax}) {
+        if (std::isfinite(ValOrInfinity(box->text()))) continue;
+        box->setBackColor(kRed);
+        overflow = true;
+    }
+    if (overflow) {
+        msgBox("    The red highlighted data entry is incorrect.    ", mb::kOkOnly,
+               std::string("Input error"));
+        return;
+    }
     const double min = Val(txtSpectrumMin.text());
     const double max = Val(txtSpectrumMax.text());
     hide();

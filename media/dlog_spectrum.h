@@ -36,7 +36,8 @@ class dlogSpectrumBand : public Form {
 
     // Closes and names the band ("400 - 650 nm band") in mnuSpectrumBand and lblSpectrumBand; the
     // limits are checked by the run's input checks, which paint a rejected box red; OK paints both
-    // white again.
+    // white again. A limit beyond the Double range is refused here: box red, input-error message,
+    // the dialog stays open.
     void OKButton_Click();
     void CancelButton_Click();
 

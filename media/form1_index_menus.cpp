@@ -123,7 +123,7 @@ void Form1::mnuRI_IAPWS_Click() {
         Recompute(*this);
     else
         AskWater(*this);  // its OK shows the new m
-    waterTemp = static_cast<float>(Val(dlogTemp_->txtTemp.text()));
+    waterTemp = static_cast<float>(ValOrInfinity(dlogTemp_->txtTemp.text()));
     lblSphere.setCaption("Sphere: Water (" + IapwsText(*this) + ")");
 }
 
@@ -219,7 +219,7 @@ void Form1::mnuRI_Air1_Click() {
     mnuRI_Air1.setChecked(true);
     sphereName = "Air";
     if (resultsFromFile == 1)
-        waterTemp = static_cast<float>(Val(dlogAir_->txtAirTemp.text()));
+        waterTemp = static_cast<float>(ValOrInfinity(dlogAir_->txtAirTemp.text()));
     else
         AskAir(*this);
     Recompute(*this);
@@ -280,7 +280,7 @@ void Form1::mnuRI_Air2_Click() {
     mnuRI_Air2.setChecked(true);
     mediumName = "air";
     if (resultsFromFile == 1)
-        waterTemp = static_cast<float>(Val(dlogAir_->txtAirTemp.text()));
+        waterTemp = static_cast<float>(ValOrInfinity(dlogAir_->txtAirTemp.text()));
     else
         AskAir(*this);
     Recompute(*this);
@@ -295,7 +295,7 @@ void Form1::mnuRI_IAPWS2_Click() {
         Recompute(*this);
     else
         AskWater(*this);
-    waterTemp = static_cast<float>(Val(dlogTemp_->txtTemp.text()));
+    waterTemp = static_cast<float>(ValOrInfinity(dlogTemp_->txtTemp.text()));
     lblRI_Medium.setCaption("Medium: Water (" + IapwsText(*this) + ")");
 }
 

@@ -14,15 +14,16 @@ namespace tessary {
 
 namespace {
 
-// The four (wavelength, index) rows of a user-defined material dialog, as Singles.
+// The four (wavelength, index) rows of a user-defined material dialog, as Singles; a number beyond
+// the range is an infinity, which the interpolation refuses as it refuses the largest numbers.
 UserIndexPoints ReadUserPoints(const UserIndexRows& rows) {
     const TextBox* wavelengths[] = {&rows.txtRI_lambda1_1, &rows.txtRI_lambda1_2, &rows.txtRI_lambda1_3,
                                     &rows.txtRI_lambda1_4};
     const TextBox* indices[] = {&rows.txtRI_1_1, &rows.txtRI_1_2, &rows.txtRI_1_3, &rows.txtRI_1_4};
     UserIndexPoints points;
     for (std::size_t i = 0; i < 4; ++i) {
-        points.wavelengths[i] = static_cast<float>(Val(wavelengths[i]->text()));
-        points.indices[i] = static_cast<float>(Val(indices[i]->text()));
+        points.wavelengths[i] = static_cast<float>(ValOrInfinity(wavelengths[i]->text()));
+        points.indices[i] = static_cast<float>(ValOrInfinity(indices[i]->text()));
     }
     return points;
 }
@@ -77,14 +78,15 @@ bool Form1::ReadIndexModels() {
     indexModels.sphere = *sphere;
 
     const MediumModel medium = indexModels.medium;
-    // Only the dialogs of the chosen models are read (reading a field creates its dialog).
+    // Only the dialogs of the chosen models are read (reading a field creates its dialog). A number
+    // beyond the range is an infinity: the models refuse it as they refuse the largest numbers.
     if (*sphere == SphereModel::IAPWS || medium == MediumModel::IAPWS) {
-        indexModels.water.waterTemp = static_cast<float>(Val(dlogTemp_->txtTemp.text()));
-        indexModels.water.waterDensity = static_cast<float>(Val(dlogTemp_->txtDensity.text()));
+        indexModels.water.waterTemp = static_cast<float>(ValOrInfinity(dlogTemp_->txtTemp.text()));
+        indexModels.water.waterDensity = static_cast<float>(ValOrInfinity(dlogTemp_->txtDensity.text()));
         indexModels.water.complex = dlogTemp_->chkRI_Complex.value() == 1;
     }
     if (*sphere == SphereModel::Air || medium == MediumModel::Air)
-        indexModels.airTemp = static_cast<float>(Val(dlogAir_->txtAirTemp.text()));
+        indexModels.airTemp = static_cast<float>(ValOrInfinity(dlogAir_->txtAirTemp.text()));
     if (*sphere == SphereModel::Ray) indexModels.rayComplex = dlogRay_->chkRI_Complex.value() == 1;
     if (*sphere == SphereModel::Segelstein || medium == MediumModel::Segelstein)
         indexModels.segelsteinComplex = dlogSegelstein_->chkRI_Complex.value() == 1;

@@ -170,6 +170,8 @@ void Form1::DistDisplay() {
     const DistributionKind kind = DistributionKindOf(kindText);
     bool drawable = false;
     double labelStep = 0;
+    // Positions on the radius axis divide by its span before scaling to the plot width, so radii near
+    // the largest Double stay on the picture.
     if (bell) {
         Disperse();
         PrintAt(*this, 12100, 2480,
@@ -188,7 +190,7 @@ void Form1::DistDisplay() {
             drawable = GridxStep(distAxisMin, distAxisMax, s, range, labelStep);
             setForeColor(kGridCyan);
             graphs::ForStep(distAxisMin, distAxisMax, s, [&](double v) {
-                const double x = kX0 + kW * (v - distAxisMin) / (distAxisMax - distAxisMin);
+                const double x = kX0 + kW * ((v - distAxisMin) / (distAxisMax - distAxisMin));
                 line(x, kBottom, x, kTop);
             });
             setForeColor(kBlack);
@@ -210,7 +212,7 @@ void Form1::DistDisplay() {
             const double span = distAxisMax - distAxisMin;
             PrintAt(*this, 13600, 2320, "Radius");
             graphs::ForStep(distAxisMin, distAxisMax, labelStep, [&](double v) {
-                const double x = kX0 + kW * (v - distAxisMin) / span;
+                const double x = kX0 + kW * ((v - distAxisMin) / span);
                 line(x, kBottom, x, 2170);
                 RadiusLabel(*this, x, 2170, v, 30);
             });
@@ -227,7 +229,7 @@ void Form1::DistDisplay() {
                 if (r <= 0) return;
                 const double u = kind == DistributionKind::Normal ? (r - r0) / sigma / r0
                                                                   : std::log(r / r0) / std::log(1 + sigma);
-                const double x = kX0 + kW * (r - distAxisMin) / span;
+                const double x = kX0 + kW * ((r - distAxisMin) / span);
                 const double y = kTop + 2000 * (1 - std::exp(-u * u / 2));
                 if (!first) line(px, py, x, y);
                 first = false;
@@ -238,7 +240,7 @@ void Form1::DistDisplay() {
                 setForeColor(kRed);
                 for (int k = 1; k <= sampleCount; ++k) {
                     const double r = SampleRadius(kind, r0, relStdDev, distAbscissa[static_cast<std::size_t>(k)]);
-                    lastD = kW * (r - distAxisMin) / span;
+                    lastD = kW * ((r - distAxisMin) / span);
                     if (lastD > 0) line(kX0 + lastD, 2050, kX0 + lastD, 1900);
                 }
                 ticksPlaced = sampleCount >= 1;

@@ -28,13 +28,25 @@ std::string ImagText(double k) {
 }  // namespace
 
 void Form1::txtLambda_change() {
-    wavelength = Val(txtLambda.text());
+    // A decimal comma is the point, as in the other boxes: the box is rewritten, and its change event
+    // runs this handler again with the point.
+    if (const std::size_t comma = txtLambda.text().find(','); comma != std::string::npos) {
+        std::string text = txtLambda.text();
+        text[comma] = '.';
+        txtLambda.setText(text);
+        if (eventsEnabled()) return;
+    }
+    const ValResult typed = ParseVal(txtLambda.text());
+    wavelength = typed.value;
+    // A number beyond the Double range is no wavelength, but no empty box either: the input checks
+    // refuse it.
+    const bool overflow = typed.status != NumberStatus::Ok;
     // No wavelength yet, or a run over several wavelengths (which computes m per wavelength).
-    if (wavelength == 0.0 || waveCount > 1) return;
+    if ((wavelength == 0.0 && !overflow) || waveCount > 1) return;
     // Every input is checked; a refusal has shown its message, and the index shown stays. A negative
     // wavelength has no index and no band.
     CheckInput(xMin, xMax, yAxisMin, yAxisMax, inputError);
-    if (inputError == 0 && wavelength < 0.0) inputError = 1;
+    if (inputError == 0 && (wavelength < 0.0 || overflow)) inputError = 1;
     if (inputError == 1) {
         txtLambda.setBackColor(kRed);
         return;
@@ -60,7 +72,7 @@ void Form1::txtLambda_change() {
     if (LambdaOutsideSphereWindow()) return;
 
     reducedTemp = static_cast<float>((static_cast<double>(waterTemp) + 273.15) / 273.15);
-    waterDensity = static_cast<float>(Val(dlogTemp_->txtDensity.text()));
+    waterDensity = static_cast<float>(ValOrInfinity(dlogTemp_->txtDensity.text()));
 
     // No index at this wavelength: refrel has said why. The index boxes keep the earlier number, which
     // the input checks then refuse to run with until an index is shown or typed.

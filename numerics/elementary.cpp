@@ -41,7 +41,10 @@ double AMIN(double a, double b) { return a < b ? a : b; }
 
 double RoundTo(double x, int n) {
     const double scale = std::pow(10.0, n);
-    return std::floor(x * scale + 0.5) / scale;
+    const double scaled = x * scale;
+    // x 10^n beyond the Double range: x is far coarser than 10^-n, so it is its own rounding
+    if (std::isinf(scaled) && std::isfinite(x)) return x;
+    return std::floor(scaled + 0.5) / scale;
 }
 
 double Log10(double x) {

@@ -18,7 +18,8 @@ double ArcCos(double x);
 // The larger (smaller) of a and b; on equality b.
 double AMAX(double a, double b);
 double AMIN(double a, double b);
-// floor(x 10^n + 0.5) / 10^n: halves go upward, so -2.5 rounds to -2.
+// floor(x 10^n + 0.5) / 10^n: halves go upward, so -2.5 rounds to -2. A finite x whose x 10^n
+// overflows is returned as it is (it has no digits at the 10^-n place).
 double RoundTo(double x, int n);
 // ln(x) / 2.30259 with a floor of -300 for x < 1e-300 (zero and negatives included).
 double Log10(double x);

@@ -23,6 +23,7 @@
 #include "platform/text/conversions.h"
 #include "runs/run_estimate.h"
 #include "runs/sweep_checks.h"
+#include "scattering/ray_orders.h"
 
 namespace tessary {
 
@@ -362,7 +363,8 @@ Next InputChecks::methodParameters() {
                            "Debye series");
     }
     if (method == 2 && rays.empty()) return failRed(f.cboRays, "Specify a value for p");
-    if (method == 5 && rays != "Multiple" && Val(rays) < 2)
+    // The order as the ray-order list reads it: a number beyond the Double range is no order below 2.
+    if (method == 5 && rays != "Multiple" && RayListNumber(rays) < 2)
         return failRed(f.cboRays, "Airy theory is valid only for p > 1");
     if (method == 5 && rays == "Multiple") {
         f.RaysCheck();  // "Multiple" reads the dialog's boxes; it is never refused
@@ -371,7 +373,7 @@ Next InputChecks::methodParameters() {
     }
     const std::string refractive = "Refractive index must be greater than 1 for this calculation method";
     if (method == 4 && real <= 1) return failRed(f.txtRefractReal, refractive);
-    if (method >= 5 && real <= 1 && Val(rays) > 1) return failRed(f.txtRefractReal, refractive);
+    if (method >= 5 && real <= 1 && RayListNumber(rays) > 1) return failRed(f.txtRefractReal, refractive);
     if (method >= 5 && method <= 9 && real <= 1) {
         const Next next = raysAboveOne(refractive);
         if (next != Next::GoOn) return next;

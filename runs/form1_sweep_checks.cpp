@@ -217,8 +217,9 @@ CheckNext BandChecks(Form1& f) {
     if (f.waveCount < 2) {
         if (OneWavelengthBands(f, lambda) == CheckNext::Stop) return CheckNext::Stop;
     } else {
-        f.bandMaxUm = static_cast<float>(Val(f.dlogSpectrumBand_->txtSpectrumMax.text()) / 1000);
-        f.bandMinUm = static_cast<float>(Val(f.dlogSpectrumBand_->txtSpectrumMin.text()) / 1000);
+        // A limit beyond the Double range is an infinity, refused as the largest numbers are.
+        f.bandMaxUm = static_cast<float>(ValOrInfinity(f.dlogSpectrumBand_->txtSpectrumMax.text()) / 1000);
+        f.bandMinUm = static_cast<float>(ValOrInfinity(f.dlogSpectrumBand_->txtSpectrumMin.text()) / 1000);
         if (SpectrumBands(f) == CheckNext::Stop) return CheckNext::Stop;
     }
     return MediumFileBand(f, Val(f.txtLambda.text()));

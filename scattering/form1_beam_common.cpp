@@ -14,10 +14,10 @@ namespace {
 
 constexpr OleColor kWhite = 16777215;
 
-// The leading number of a beam box as Single; beyond the Single range an infinity of its sign, which
-// the series refuse with a message naming the value.
+// The leading number of a beam box as Single; beyond the Single range (also beyond the Double range)
+// an infinity of its sign, which the series refuse with a message naming the value.
 float BeamBoxValue(const TextBox& box) {
-    const double v = Val(box.text());
+    const double v = ValOrInfinity(box.text());
     const Checked<float> single = CSng(v);
     if (single.ok()) return single.value;
     constexpr float kInf = std::numeric_limits<float>::infinity();
@@ -33,7 +33,7 @@ GaussianBeamInput Form1::ReadBeamDialog() {
     beam.yf = BeamBoxValue(dialog.txtBeamYF);
     beam.zf = BeamBoxValue(dialog.txtBeamZF);
     beam.w0 = BeamBoxValue(dialog.txtBeamWo);
-    beam.phiDegrees = Val(dialog.txtPhi.text());
+    beam.phiDegrees = ValOrInfinity(dialog.txtPhi.text());
     beamXf = beam.xf;
     beamYf = beam.yf;
     beamZf = beam.zf;

@@ -251,6 +251,15 @@ ValResult ParseVal(std::string_view t) {
 
 double Val(std::string_view text) { return ParseVal(text).value; }
 
+double ValOrInfinity(std::string_view text) {
+    const ValResult r = ParseVal(text);
+    if (r.status != NumberStatus::OutOfRange) return r.value;
+    const std::size_t first = text.find_first_not_of(" \t\n");  // the characters Val ignores
+    const bool negative = first != std::string_view::npos && text[first] == '-';
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    return negative ? -kInf : kInf;
+}
+
 // ---------------------------------------------------------------------------------------------
 
 std::string Str(double v) { return StrOf(v, kDoubleDigits, true, false); }

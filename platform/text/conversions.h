@@ -57,6 +57,10 @@ struct ValResult {
 ValResult ParseVal(std::string_view text);
 // ParseVal(text).value: the leading number, 0 when there is none (or when it is out of range).
 double Val(std::string_view text);
+// The leading number as Val reads it, except that a number beyond the Double range is the infinity
+// of its sign ("1e400" is +infinity, "-1e400" -infinity): for boxes whose range checks must refuse
+// it as they refuse the largest numbers, where Val would read it as 0.
+double ValOrInfinity(std::string_view text);
 
 // ---------------------------------------------------------------------------------------------
 // Texts of a number

@@ -36,13 +36,18 @@ std::optional<std::string> ScriptedFileDialogs::choose(const FileDialogRequest& 
 }
 
 std::optional<ChosenFile> chooseFile(FileDialogMode mode, const std::string& title,
-                                     const std::string& filterText, const std::string& pattern) {
+                                     const std::string& filterText, const std::string& pattern,
+                                     NoFileReason* reason) {
     const FileDialogRequest request{mode, title, filterText, pattern, QDir::currentPath().toStdString()};
     FileDialogs* dialogs = Runtime::current().fileDialogs();
     QtFileDialogs qtDialogs;
     if (dialogs == nullptr) dialogs = &qtDialogs;
     const std::optional<std::string> path = dialogs->choose(request);
-    if (!path || path->empty() || path->size() > kMaxFilePathLength) return std::nullopt;
+    const bool tooLong = path && path->size() > kMaxFilePathLength;
+    if (!path || path->empty() || tooLong) {
+        if (reason != nullptr) *reason = tooLong ? NoFileReason::PathTooLong : NoFileReason::Cancelled;
+        return std::nullopt;
+    }
     const QFileInfo info(QString::fromStdString(*path));
     // The chosen file's folder becomes the current folder.
     QDir::setCurrent(info.absolutePath());

@@ -53,11 +53,15 @@ struct ChosenFile {
 
 inline constexpr std::size_t kMaxFilePathLength = 256;
 
+// Why a file dialog chose nothing.
+enum class NoFileReason { Cancelled, PathTooLong };
+
 // Shows the current runtime's file dialog (QFileDialog when none is set) starting in the current
-// folder. Nothing when the user cancelled or chose a path longer than kMaxFilePathLength characters;
-// otherwise the current folder becomes the chosen file's folder.
+// folder. Nothing when the user cancelled or chose a path longer than kMaxFilePathLength characters
+// (`reason`, when given, then says which); otherwise the current folder becomes the chosen file's folder.
 std::optional<ChosenFile> chooseFile(FileDialogMode mode, const std::string& title,
-                                     const std::string& filterText, const std::string& pattern);
+                                     const std::string& filterText, const std::string& pattern,
+                                     NoFileReason* reason = nullptr);
 
 // The filter string Qt takes for one entry: filterText, followed by " (pattern)" unless it names the
 // pattern already.

@@ -534,7 +534,8 @@ TEST_F(BatchTest, SizeDistributionFileGivesTheHistogram) {
     fileDialogs.answer(at("d.dis"));
     f.mnuSizeDist.trigger();
     ASSERT_GE(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.shown()[0].prompt, "Error in radius distribution file: d.disSpecify radius or diameter in line 14");
+    EXPECT_EQ(messages.shown()[0].prompt,
+              "Error in radius distribution file: d.dis\rSpecify radius or diameter in line 14");
     EXPECT_EQ(f.sizeHistogram.histLoaded, 1);
     EXPECT_EQ(f.sizeHistogram.histWeight, (std::vector<float>{0, 0.25f, 0.5f, 0.25f}));
     EXPECT_EQ(f.sizeHistogram.histRadiusMax, 35.0f);

@@ -7,8 +7,10 @@
 #include <filesystem>
 #include <functional>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "file_bytes.h"
@@ -55,6 +57,35 @@ class FileCommandsTest : public test::Form1Test {
 
     fs::path folder, previous;
 };
+
+// A path over 256 characters chooses nothing and says why; a cancel says that no file was selected.
+TEST_F(FileCommandsTest, OverlongPathIsNamedAsSuch) {
+    Form1& f = started();
+    const std::string longPath = at(std::string(300, 'a') + ".tsy");
+    const std::pair<std::optional<std::string>, const char*> cases[] = {
+        {longPath, "The path of the chosen file is longer than 256 characters"},
+        {std::nullopt, "No file was selected"},
+    };
+    for (const auto& [answer, prompt] : cases) {
+        SCOPED_TRACE(prompt);
+        for (const bool saving : {false, true}) {
+            messages.clear();
+            f.chosenFile = "kept";
+            fileDialogs.answer(answer);
+            if (saving) {
+                f.saveFileType = 1;
+                f.select_save_filename();
+            } else {
+                f.OpenDataFile();
+            }
+            ASSERT_EQ(messages.shown().size(), 1u);
+            EXPECT_EQ(messages.last().prompt, prompt);
+            EXPECT_EQ(messages.last().title, saving ? "Select a file name for saving data" : "Open a file");
+            EXPECT_EQ(f.fileDialogCancelled, 1);
+            EXPECT_EQ(f.chosenFile, "kept");
+        }
+    }
+}
 
 struct DialogCase {
     const char* name;

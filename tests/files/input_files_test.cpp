@@ -227,7 +227,7 @@ TEST(SizeDistFileTest, TheHistogramNumbers) {
     EXPECT_EQ(m.table->histRadius[1], 10.0f);
     const SizeDistResult w = DecodeSizes(Sizes("Tessary 301", "size", "um", "Non uniform", "1", {"10,20,1"}));
     ASSERT_TRUE(w.table);
-    EXPECT_EQ(w.warning, "Error in radius distribution file: d.disSpecify radius or diameter in line 14");
+    EXPECT_EQ(w.warning, "Error in radius distribution file: d.dis\rSpecify radius or diameter in line 14");
     EXPECT_EQ(w.table->histRadius[1], 10.0f);
 }
 

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "mainwindow/form1.h"
 #include "platform/ui/file_dialogs.h"
@@ -62,6 +64,31 @@ TEST_F(SizeOptionsTest, AxisTicksCaptionAndNegativeRadius) {
     messages.clear();
     f.cmdNewPlot.click();
     EXPECT_TRUE(messages.shown().empty());
+}
+
+// Radii near the largest Double: every radius label of the axis is a finite number, one per label
+// step from the axis minimum to its maximum, and every line stays on the picture.
+TEST_F(SizeOptionsTest, RadiiNearTheLargestDoubleGetFiniteLabels) {
+    const std::pair<const char*, std::vector<std::string>> cases[] = {
+        {"1e308", {" 4E+307", " 6.4E+307", " 8.8E+307", " 1.12E+308", " 1.36E+308", " 1.6E+308"}},
+        {"1e306", {" 4E+305", " 6.4E+305", " 8.8E+305", " 1.12E+306", " 1.36E+306", " 1.6E+306"}},
+        {"10", {" 4", " 6", " 8", " 10", " 12", " 14", " 16"}},
+    };
+    for (const auto& [radius, labels] : cases) {
+        for (const char* kind : {"Normal", "Log-normal"}) {
+            SCOPED_TRACE(std::string(kind) + " " + radius);
+            f.txtRadius.setText(radius);
+            EXPECT_EQ(picture(kind, "20", "5"), 5);
+            std::vector<std::string> printed;
+            for (const DrawOp& op : f.drawLog())
+                if (op.kind == DrawOp::Kind::Text && op.y1 == 2170) printed.push_back(op.text);
+            EXPECT_EQ(printed, labels);
+            for (const DrawOp& op : f.drawLog())
+                EXPECT_EQ(op.text.find("Infinity"), std::string::npos) << op.text;
+            EXPECT_EQ(f.droppedCommands(), 0);
+            EXPECT_TRUE(messages.shown().empty());
+        }
+    }
 }
 
 TEST_F(SizeOptionsTest, DegenerateInputsDrawNoTicksAndShowNoMessage) {

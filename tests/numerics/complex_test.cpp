@@ -74,6 +74,9 @@ TEST(Elementary, PublishedValues) {
         {"RoundTo 1250", RoundTo(1250, -2), 1300},
         {"RoundTo 2.5", RoundTo(2.5, 0), 3},
         {"RoundTo -2.5", RoundTo(-2.5, 0), -2},
+        {"RoundTo 1e308 to 3 places", RoundTo(1e308, 3), 1e308},  // 1e311 would overflow
+        {"RoundTo -1.6e306 to 3 places", RoundTo(-1.6e306, 3), -1.6e306},
+        {"RoundTo 2 to 308 places", RoundTo(2, 308), 2},
         {"Log10 1", Log10(1), 0},         {"Log10 0", Log10(0), -300},
         {"Log10 -5", Log10(-5), -300},    {"Log10 1000", Log10(1000), 2.9999936067567985},
     };

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string>
+#include <utility>
 
 namespace tessary {
 namespace {
@@ -92,6 +94,23 @@ TEST(Val, BeyondTheDoubleRangeIsAnError) {
         EXPECT_EQ(r.value, 0.0) << text;
         EXPECT_EQ(Val(text), 0.0) << text;
     }
+}
+
+TEST(Val, ValOrInfinityGivesAnOverflowItsSign) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const std::pair<std::string, double> cases[] = {
+        {"1e400", kInf},
+        {"-1e400", -kInf},
+        {" - 1e400", -kInf},  // blanks are ignored, also before the sign
+        {"+1e400", kInf},
+        {std::string(10000, '9'), kInf},
+        {"-" + std::string(10000, '9'), -kInf},
+        {"1e308", 1e308},  // in range: the value itself
+        {"-2.5", -2.5},
+        {"1e-400", 0.0},  // below the range: 0, as Val reads it
+        {"abc", 0.0},
+    };
+    for (const auto& [text, value] : cases) EXPECT_EQ(ValOrInfinity(text), value) << text.substr(0, 12);
 }
 
 // ---------------------------------------------------------------------------------------------
