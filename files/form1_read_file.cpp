@@ -604,6 +604,8 @@ void Loader::apply() {
     f.graphSubCode = g.subCode;
     f.Array_Size();
     results();
+    // The light source the results were drawn with; a file without it leaves the window's choice.
+    if (d.lightSource) (*d.lightSource == LightSource::Sun ? f.optSun : f.optPoint).setValue(true);
     caption();
     f.resultsStale = 0;
     f.resultsFromFile = 1;
