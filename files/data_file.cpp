@@ -313,7 +313,7 @@ bool NamesLaterVersion(std::string_view header) {
 // The refusal of a header that is none of the twelve: a later version asks for an update; anything
 // else is not a data file (another file of this program, another program's, or a data file cut short
 // within its header, which then says where it ends).
-DataFileFailure HeaderFailure(const Item<std::string>& header, bool atEnd) {
+DataFileFailure HeaderFailure(const Item<std::string>& header, bool cutInHeader) {
     DataFileFailure failure;
     failure.line = 1;
     if (header.ok() && NamesLaterVersion(header.value)) {
@@ -323,7 +323,7 @@ DataFileFailure HeaderFailure(const Item<std::string>& header, bool atEnd) {
         return failure;
     }
     failure.message = std::string(kNotValidMessage) + kCR + "It is not a Tessary data file" +
-                      (header.ok() && atEnd ? ": it ends on line 1." : ".");
+                      (header.ok() && cutInHeader ? ": it ends on line 1." : ".");
     return failure;
 }
 
@@ -548,7 +548,7 @@ void Decoder::tail() {
 DataFile Decoder::run() {
     const Item<std::string> header = r.ReadText();
     f.version = header.ok() ? DataFileVersionOf(header.value) : 0;
-    if (f.version == 0) throw Stop{HeaderFailure(header, r.AtEnd())};
+    if (f.version == 0) throw Stop{HeaderFailure(header, r.AtEnd() && r.Line() == 1)};
     if (f.version == 200) {
         f.method = text();
         f.rays = text();

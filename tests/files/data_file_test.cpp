@@ -147,6 +147,12 @@ std::vector<State> States() {
              for (int k = 1; k <= 5; ++k) f.amplitudes.insert(f.amplitudes.end(), {(k - 1) * 45.0, 1.0, -2.0, 3e-9, 4e9});
          })},
         {"a name with a comma", Changed([](DataFile& f) { f.sphereName = "Glass, crown"; })},
+        {"Sun", Changed([](DataFile& f) { f.lightSource = LightSource::Sun; })},
+        {"S1 S2 block and Point", Changed([](DataFile& f) {
+             f.amplitudeBlock = true;
+             f.amplitudes.assign(25, 0.5);
+             f.lightSource = LightSource::Point;
+         })},
     };
 }
 
@@ -334,11 +340,12 @@ TEST(DataFileCodec, EveryFileCutShortIsRefused) {
             cut += 2;
             if (cut == bytes.size()) break;
             // Cut after a line of the head or the results: anything short of the whole file is refused,
-            // except a file whose S1 and S2 block (never read by the window) lost whole rows.
+            // except a file whose S1 and S2 block (never read by the window) or light-source line, both
+            // after the results, lost whole lines.
             const DecodedDataFile decoded = Decode(bytes.substr(0, cut));
             const DataFile full = s.make();
             if (decoded.ok()) {
-                EXPECT_TRUE(full.amplitudeBlock) << s.name << " cut at " << cut;
+                EXPECT_TRUE(full.amplitudeBlock || full.lightSource) << s.name << " cut at " << cut;
             }
         }
     }
@@ -366,19 +373,152 @@ TEST(DataFileCodec, TextsThatCannotBeReadBackAreRefused) {
 namespace tessary {
 namespace {
 
-// The fuzz target's seeds: every one decodes and encodes back to its own bytes.
+// The fuzz target's seeds: every one decodes and encodes back to its own bytes, but for those named
+// "refused_", which are refused, and "ignored_", whose text after the results is ignored: they encode
+// without it, and that encoding reads back as the same file.
 TEST(DataFileCodec, SeedsDecodeAndEncodeBackToTheirBytes) {
-    int seeds = 0;
+    int seeds = 0, refused = 0, ignored = 0;
     for (const auto& entry : std::filesystem::directory_iterator(TESSARY_SEEDS_DIR)) {
         SCOPED_TRACE(entry.path().string());
+        const std::string name = entry.path().filename().string();
         std::ifstream in(entry.path(), std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         const DecodedDataFile decoded = Decode(bytes);
-        ASSERT_TRUE(decoded.ok()) << decoded.failure.message;
-        EXPECT_EQ(Bytes(*decoded.file), bytes);
         ++seeds;
+        if (name.starts_with("refused_")) {
+            ++refused;
+            EXPECT_FALSE(decoded.ok());
+            EXPECT_FALSE(decoded.failure.message.empty());
+            continue;
+        }
+        ASSERT_TRUE(decoded.ok()) << decoded.failure.message;
+        if (name.starts_with("ignored_")) {
+            ++ignored;
+            EXPECT_NE(Bytes(*decoded.file), bytes);
+            EXPECT_EQ(*Decode(Bytes(*decoded.file)).file, *decoded.file);
+            continue;
+        }
+        EXPECT_EQ(Bytes(*decoded.file), bytes);
     }
-    EXPECT_GE(seeds, 7);
+    EXPECT_GE(seeds, 15);
+    EXPECT_GE(refused, 5);
+    EXPECT_GE(ignored, 2);
+}
+
+}  // namespace
+}  // namespace tessary
+
+namespace tessary {
+namespace {
+
+// The angle graph with its S1 and S2 block of five rows, one per stored point.
+DataFile WithBlock(std::optional<LightSource> light) {
+    DataFile f = AngleGraph();
+    f.amplitudeBlock = true;
+    for (int k = 1; k <= 5; ++k) f.amplitudes.insert(f.amplitudes.end(), {(k - 1) * 45.0, 1.0, -2.0, 3e-9, 4e9});
+    f.lightSource = light;
+    return f;
+}
+
+TEST(DataFileCodec, TheLightSourceIsTheLastLineWhenKnown) {
+    const std::pair<std::optional<LightSource>, const char*> cases[] = {
+        {LightSource::Sun, "4000000000 \r\nLight source: Sun\r\n"},
+        {LightSource::Point, "4000000000 \r\nLight source: Point\r\n"},
+        {std::nullopt, "180           1            -2             3E-09         4000000000 \r\n"},
+    };
+    for (const auto& [light, end] : cases) {
+        SCOPED_TRACE(end);
+        const std::string bytes = Bytes(WithBlock(light));
+        EXPECT_TRUE(bytes.ends_with(end)) << bytes;
+        const DecodedDataFile decoded = Decode(bytes);
+        ASSERT_TRUE(decoded.ok()) << decoded.failure.message;
+        EXPECT_EQ(decoded.file->lightSource, light);
+        // Without a block the line follows the results at once.
+        DataFile plain = AngleGraph();
+        plain.lightSource = light;
+        EXPECT_EQ(Decode(Bytes(plain)).file->lightSource, light);
+    }
+}
+
+// Text after the results, the block and the light-source line: ignored, the file reads as saved.
+TEST(DataFileCodec, WhatFollowsTheResultsIsIgnored) {
+    const std::pair<DataFile, const char*> cases[] = {
+        {AngleGraph(), "\r\n"},
+        {AngleGraph(), "\r\n\r\n"},
+        {AngleGraph(), "Notes, typed later\r\nand more"},
+        {AngleGraph(), "\xFF\xFE\x01 binary"},
+        {AngleGraph(), "\r\nAnother title\r\n 1 2 3 4 5 \r\n"},
+        {WithBlock(std::nullopt), "\r\n"},
+        {WithBlock(std::nullopt), " 1             2             3 \r\n"},  // a row short of five numbers
+        {WithBlock(std::nullopt), "Light source: Moon\r\n"},
+        {WithBlock(LightSource::Sun), "\r\n"},
+        {WithBlock(LightSource::Sun), "Light source: Point\r\n"},
+        {WithBlock(LightSource::Point), " 0             1            -2             3E-09         4000000000 \r\n"},
+    };
+    for (const auto& [file, tail] : cases) {
+        SCOPED_TRACE(tail);
+        const std::string bytes = Bytes(file);
+        const DecodedDataFile decoded = Decode(bytes + tail);
+        ASSERT_TRUE(decoded.ok()) << decoded.failure.message;
+        EXPECT_EQ(*decoded.file, file);
+        EXPECT_EQ(Bytes(*decoded.file), bytes);
+    }
+}
+
+// Rows of the block beyond the index range of the file are not kept, however many; the light-source
+// line after them is still read.
+TEST(DataFileCodec, RowsBeyondTheIndexRangeAreNotKept) {
+    const DataFile f = WithBlock(LightSource::Sun);
+    std::string bytes = Bytes(f);
+    std::string extra;
+    for (int k = 0; k < 3000; ++k) extra += " 1             2             3             4             5 \r\n";
+    bytes.insert(bytes.find("Light source: Sun"), extra);
+    const DecodedDataFile decoded = Decode(bytes);
+    ASSERT_TRUE(decoded.ok()) << decoded.failure.message;
+    EXPECT_EQ(decoded.file->amplitudes.size(), 25u);
+    EXPECT_EQ(*decoded.file, f);
+}
+
+struct NotData {
+    const char* name;
+    std::string bytes;
+    std::string message;
+    const char* title;
+};
+
+TEST(DataFileCodec, OtherFilesAreNotDataFilesAndLaterVersionsAskForAnUpdate) {
+    const std::string notData = std::string(kNotValidMessage) + "\rIt is not a Tessary data file.";
+    const std::string update =
+        "This file has been generated by a newer version of Tessary\rPlease obtain the latest version of Tessary.";
+    const std::string good = Bytes(AngleGraph());
+    const NotData files[] = {
+        {"batch", "Tessary 3403 batch file\r\nMie\r\nIntensity v. scattering angle\r\nwavelength,0.65\r\nradius,10\r\nrun\r\n"
+                  "stop\r\n", notData, "Tessary"},
+        {"index", "Tessary 300\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nGlass\r\nnm\r\nComplex\r\n2\r\n"
+                  "400,1.5,0.001\r\n800,1.48,0\r\n", notData, "Tessary"},
+        {"spectrum", "Tessary\r\nx\r\nuniform\r\nx\r\n380,390,5\r\nx\r\nx\r\n380,1\r\n385,1\r\n390,1\r\n", notData, "Tessary"},
+        {"size distribution", "Tessary 301\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nl\r\ndiameter\r\num\r\n"
+                              "Non uniform\r\n1\r\n10,20,1\r\n", notData, "Tessary"},
+        {"text export", "Tessary v3.4.10\r\n\r\nDate & Time: 2026-12-07 10:11:12\r\n", notData, "Tessary"},
+        {"an older version unknown", "Tessary v2.06\r\nIntensity v. scattering angle\r\n", notData, "Tessary"},
+        {"a version with a word", "Tessary v9 beta\r\n", notData, "Tessary"},
+        {"the first 10 bytes of a data file", good.substr(0, 10),
+         std::string(kNotValidMessage) + "\rIt is not a Tessary data file: it ends on line 1.", "Tessary"},
+        {"a data file cut after its wavelength", good.substr(0, good.find("0.65\r\n") + 6),
+         std::string(kNotValidMessage) + "\rThe file is cut short: it ends on line 15.", "Tessary"},
+        {"3.5.0", "Tessary v3.5.0\r\nIntensity v. scattering angle\r\n", update, "Please update Tessary"},
+        {"9", "Tessary v9", update, "Please update Tessary"},
+        {"3.4.12", "Tessary v3.4.12\r\n", update, "Please update Tessary"},
+        {"3.4.011.1", "Tessary v3.4.011.1\r\n", update, "Please update Tessary"},
+        {"10.0", "Tessary v10.0\r\n", update, "Please update Tessary"},
+    };
+    for (const NotData& n : files) {
+        SCOPED_TRACE(n.name);
+        const DecodedDataFile decoded = Decode(n.bytes);
+        ASSERT_FALSE(decoded.ok());
+        EXPECT_EQ(decoded.failure.message, n.message);
+        EXPECT_EQ(decoded.failure.title, n.title);
+    }
 }
 
 }  // namespace
