@@ -1,8 +1,9 @@
 // The data file (.tsy): everything needed to show a finished calculation again, as a plain struct,
 // and its encoding onto a sequential text file. The current version is written; the current and
 // eleven older versions are read, each item only where its version has it, so a decoded file
-// encodes back to the same bytes in its own version. No Qt and no window here: the window fills a
-// DataFile from its controls and applies a decoded one.
+// encodes back to the same bytes in its own version (less any text after its results, which the
+// reader ignores). No Qt and no window here: the window fills a DataFile from its controls and
+// applies a decoded one.
 #pragma once
 
 #include <array>
@@ -115,8 +116,8 @@ struct DataFile {
     float sweepEnd = 0.0f;
     float sweepSteps = 0.0f;
     std::vector<float> leeValues;
-    // The S1 and S2 block: five numbers per row (angle, S1 re, im, S2 re, im). A file's rows beyond
-    // the index range of row 21 are not kept.
+    // The S1 and S2 block: five numbers per row (angle, S1 re, im, S2 re, im). Rows of a file beyond
+    // the count of points from first to last are not kept.
     bool amplitudeBlock = false;
     std::vector<double> amplitudes;
     // The last line, "Light source: Point" or "Light source: Sun"; files written before it have none.
