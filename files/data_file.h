@@ -1,8 +1,9 @@
 // The data file (.tsy): everything needed to show a finished calculation again, as a plain struct,
 // and its encoding onto a sequential text file. The current version is written; the current and
 // eleven older versions are read, each item only where its version has it, so a decoded file
-// encodes back to the same bytes in its own version. No Qt and no window here: the window fills a
-// DataFile from its controls and applies a decoded one.
+// encodes back to the same bytes in its own version (less any text after its results, which the
+// reader ignores). No Qt and no window here: the window fills a DataFile from its controls and
+// applies a decoded one.
 #pragma once
 
 #include <array>
@@ -67,6 +68,9 @@ struct ModelItems {
     bool operator==(const ModelItems&) const = default;
 };
 
+// The light source the results were drawn with (optPoint, optSun).
+enum class LightSource { Point, Sun };
+
 struct DataFile {
     int version = kDataFileVersion;
     std::string graphText;
@@ -112,9 +116,12 @@ struct DataFile {
     float sweepEnd = 0.0f;
     float sweepSteps = 0.0f;
     std::vector<float> leeValues;
-    // The S1 and S2 block: five numbers per row (angle, S1 re, im, S2 re, im).
+    // The S1 and S2 block: five numbers per row (angle, S1 re, im, S2 re, im). Rows of a file beyond
+    // the count of points from first to last are not kept.
     bool amplitudeBlock = false;
     std::vector<double> amplitudes;
+    // The last line, "Light source: Point" or "Light source: Sun"; files written before it have none.
+    std::optional<LightSource> lightSource;
 
     bool operator==(const DataFile&) const = default;
 };
@@ -145,10 +152,13 @@ std::optional<DataFileFailure> EncodeDataFile(const DataFile& file, TextFileWrit
 // The file's bytes (for tests and the codec's own checks).
 std::optional<std::string> EncodeDataFileBytes(const DataFile& file);
 
-// Reads a whole data file. Failures: an unknown header ("Please update Tessary" for a later version
-// of this program), an unknown graph type ("Error in Graph Type", "File error"), and any file that
-// ends early, holds text where a number belongs or values beyond the program's limits ("The selected
-// file is not a valid Tessary file", then the line and what was wrong).
+// Reads a whole data file. Failures: a header that names a later version of this program ("Please
+// update Tessary"), any other header (not a data file: another file of the program, a file of
+// another program, a file cut short within its header), an unknown graph type ("Error in Graph
+// Type", "File error"), and any file that ends early, holds text where a number belongs or values
+// beyond the program's limits ("The selected file is not a valid Tessary file", then the line and
+// what was wrong). What follows the results, the S1 and S2 block and the light-source line is
+// ignored.
 struct DecodedDataFile {
     std::optional<DataFile> file;
     DataFileFailure failure;
@@ -157,6 +167,5 @@ struct DecodedDataFile {
 DecodedDataFile DecodeDataFile(TextFileReader& reader);
 
 inline constexpr const char* kNotValidMessage = "The selected file is not a valid Tessary file";
-inline constexpr const char* kUpdateAddress = "https://tessary.example.org";
 
 }  // namespace tessary

@@ -744,6 +744,8 @@ void Loader::apply() {
         f.sphereName = d.sphereName;
         f.mediumName = d.mediumName;
     }
+    // The light source the results were drawn with; a file without it leaves the window's choice.
+    if (d.lightSource) (*d.lightSource == LightSource::Sun ? f.optSun : f.optPoint).setValue(true);
     caption();
     f.resultsStale = 0;
     f.resultsFromFile = 1;

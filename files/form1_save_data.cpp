@@ -76,6 +76,8 @@ void Gatherer::settings() {
     if (f.cboYmax.text() != "Automatic") d.yMax = Val(f.cboYmax.text());
     d.yScaleMin = f.yScaleMin;
     d.yScaleMax = f.yScaleMax;
+    // The light source too: the results are drawn with the one chosen now.
+    d.lightSource = f.optSun.value() ? LightSource::Sun : LightSource::Point;
 }
 
 // The point range: for graph codes 10 to 19 worked out from the run's range, as the file states it.

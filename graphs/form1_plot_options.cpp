@@ -197,8 +197,10 @@ void Form1::optPoint_Click() {
     if (resultsFromFile != 1 && resultsStale == 0) RedrawForLightSource(*this);
 }
 
-// The sun's disc needs a valid angle step: the inputs are checked first.
+// The sun's disc needs a valid angle step: the inputs are checked first. A data file restoring the
+// choice is checked by its own redraw.
 void Form1::optSun_Click() {
+    if (dataFileLoading) return;
     CheckInput(xMin, xMax, yAxisMin, yAxisMax, inputError);
     if (inputError != 1 && resultsFromFile != 1 && resultsStale == 0) RedrawForLightSource(*this);
 }

@@ -213,7 +213,10 @@ class TextFileReader {
     // every read then returns that status. A file longer than maxBytes is refused (TooLarge) before
     // anything is read.
     static constexpr std::uintmax_t kDefaultMaxBytes = std::uintmax_t{64} << 20;  // 64 MiB
-    static constexpr std::uintmax_t kDataFileMaxBytes = std::uintmax_t{1} << 30;  // 1 GiB
+    // The largest data file within the reader's limits holds some 120 MB (4 million colour values of
+    // a Lee diagram, 72 bytes a line of three, and an S1 and S2 block); text after its results is
+    // ignored, not kept.
+    static constexpr std::uintmax_t kDataFileMaxBytes = std::uintmax_t{256} << 20;  // 256 MiB
     static TextFileReader Open(const std::filesystem::path& path, std::uintmax_t maxBytes = kDefaultMaxBytes);
     // A reader of bytes already in memory; `name` stands for the file in messages.
     static TextFileReader FromBytes(std::string_view bytes, std::string name = "");

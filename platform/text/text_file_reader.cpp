@@ -54,7 +54,11 @@ TextFileReader TextFileReader::Open(const std::filesystem::path& path, std::uint
                           "Cannot read the file " + reader.name_ + detail::Reason(error)};
         return reader;
     }
-    reader.text_ = DecodeFileText(bytes);
+    // Valid UTF-8 without a byte-order mark is the text as read: a large file is not held twice.
+    if (bytes.rfind("\xEF\xBB\xBF", 0) != 0 && IsValidUtf8(bytes))
+        reader.text_ = std::move(bytes);
+    else
+        reader.text_ = DecodeFileText(bytes);
     return reader;
 }
 

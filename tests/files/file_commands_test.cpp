@@ -546,7 +546,8 @@ TEST_F(FileCommandsTest, LeeDiagramsReadBackToTheirStoresAndRedraw) {
         Form1& w = started();
         w.setRecording(true);
         messages.clear();
-        const std::string cut = a.substr(0, a.rfind("\r\n", a.size() - 3) + 2);
+        // Cut short by the last line of the results (and the light-source line after them).
+        const std::string cut = a.substr(0, a.rfind("\r\n", a.rfind("\r\nLight source: ") - 1) + 2);
         for (const std::string& bytes :
              {a, cut, Replaced(a, " \r\n 20 \r\n", ".5 \r\n 20 \r\n"), Replaced(a, "\r\n178\r\n", "\r\n170\r\n")}) {
             WriteAll(folder / "a.tsy", bytes);
@@ -604,6 +605,107 @@ TEST_F(FileCommandsTest, AWriteErrorMidFileKeepsTheOldFile) {
     EXPECT_EQ(runtime.beepCount(), beeps);
     EXPECT_EQ(ReadAll(folder / "old.tsy"), "old");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);  // no temporary file
+}
+
+}  // namespace
+}  // namespace tessary
+
+namespace tessary {
+namespace {
+
+// The file from the sphere model on (the names before it are not this test's concern).
+std::string FromModels(const std::string& bytes) { return bytes.substr(bytes.find("\r\nIAPWS\r\n")); }
+
+TEST_F(FileCommandsTest, TheLightSourceReadsBackAsSaved) {
+    Form1& a = started();
+    a.txtRadius.setText("10");
+    a.cboStep.setText("0.2");
+    a.optSun.setValue(true);
+    a.cmdNewPlot.click();
+    ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
+    ASSERT_TRUE(a.optSun.value());
+    const QImage sun = GraphBox(a);
+    const std::string saved = save(a, "sun");
+    const std::string sunLine = "Light source: Sun\r\n";
+    ASSERT_TRUE(saved.ends_with("\r\n" + sunLine));
+
+    Form1& b = started();
+    fileDialogs.answer(at("sun.tsy"));
+    b.mnuRead.trigger();
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_TRUE(b.optSun.value());
+    EXPECT_EQ(GraphBox(b), sun);
+    EXPECT_EQ(FromModels(save(b, "again")), FromModels(saved));
+
+    // A file without the line keeps the window's choice; "Point" selects the point source.
+    const std::string older = saved.substr(0, saved.size() - sunLine.size());
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool windowSun, sunAfter;
+    };
+    const Case cases[] = {
+        {"older file, window at Point", older, false, false},
+        {"older file, window at Sun", older, true, true},
+        {"Point file, window at Sun", older + "Light source: Point\r\n", true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Form1& w = started();
+        w.cboStep.setText("0.2");
+        w.optSun.setValue(c.windowSun);
+        if (!c.windowSun) w.optPoint.setValue(true);
+        WriteAll(folder / "case.tsy", c.bytes);
+        messages.clear();
+        fileDialogs.answer(at("case.tsy"));
+        w.mnuRead.trigger();
+        EXPECT_TRUE(messages.shown().empty());
+        EXPECT_EQ(w.optSun.value(), c.sunAfter);
+        EXPECT_EQ(w.optPoint.value(), !c.sunAfter);
+        EXPECT_EQ(GraphBox(w) == sun, c.sunAfter);
+    }
+}
+
+// Text after the results is ignored: a saved file with lines added at its end reads as saved.
+TEST_F(FileCommandsTest, TextAfterTheResultsIsIgnored) {
+    Form1& f = computed();
+    const QImage drawn = GraphBox(f);
+    const std::string saved = save(f, "saved");
+    for (const std::string tail : {"\r\n", "\r\nNotes typed later\r\n"}) {
+        SCOPED_TRACE(tail);
+        Form1& w = started();
+        WriteAll(folder / "tail.tsy", saved + tail);
+        messages.clear();
+        fileDialogs.answer(at("tail.tsy"));
+        w.mnuRead.trigger();
+        EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+        EXPECT_EQ(GraphBox(w), drawn);
+    }
+}
+
+// The program's other files, opened with Read previous results, are not data files.
+TEST_F(FileCommandsTest, OtherFilesOfTheProgramAreNotDataFiles) {
+    Form1& f = computed();
+    fileDialogs.answer(at("export"));
+    f.mnuSaveText.trigger();
+    WriteAll(folder / "run.min", "Tessary 3403 batch file\r\nMie\r\nradius,10\r\nrun\r\nstop\r\n");
+    WriteAll(folder / "cut.tsy", save(f, "whole").substr(0, 10));
+    const std::pair<const char*, const char*> files[] = {
+        {"export.txt", "It is not a Tessary data file."},
+        {"run.min", "It is not a Tessary data file."},
+        {"cut.tsy", "It is not a Tessary data file: it ends on line 1."},
+    };
+    f.txtRadius.setText("50");
+    for (const auto& [name, why] : files) {
+        SCOPED_TRACE(name);
+        messages.clear();
+        fileDialogs.answer(at(name));
+        f.mnuRead.trigger();
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.last().prompt, std::string("The selected file is not a valid Tessary file\r") + why);
+        EXPECT_EQ(messages.last().title, "Tessary");
+        EXPECT_EQ(f.txtRadius.text(), "50");
+    }
 }
 
 }  // namespace
