@@ -148,11 +148,6 @@ std::vector<State> States() {
          })},
         {"a name with a comma", Changed([](DataFile& f) { f.sphereName = "Glass, crown"; })},
         {"Sun", Changed([](DataFile& f) { f.lightSource = LightSource::Sun; })},
-        {"S1 S2 block and Point", Changed([](DataFile& f) {
-             f.amplitudeBlock = true;
-             f.amplitudes.assign(25, 0.5);
-             f.lightSource = LightSource::Point;
-         })},
     };
 }
 
@@ -387,35 +382,30 @@ TEST(DataFileCodec, SeedsDecodeAndEncodeBackToTheirBytes) {
         ++seeds;
         if (name.starts_with("refused_")) {
             ++refused;
-            EXPECT_FALSE(decoded.ok());
-            EXPECT_FALSE(decoded.failure.message.empty());
+            EXPECT_FALSE(decoded.ok() || decoded.failure.message.empty());
             continue;
         }
         ASSERT_TRUE(decoded.ok()) << decoded.failure.message;
+        const std::string again = Bytes(*decoded.file);
         if (name.starts_with("ignored_")) {
             ++ignored;
-            EXPECT_NE(Bytes(*decoded.file), bytes);
-            EXPECT_EQ(*Decode(Bytes(*decoded.file)).file, *decoded.file);
-            continue;
+            EXPECT_NE(again, bytes);
+            EXPECT_EQ(Decode(again).file, decoded.file);
+        } else {
+            EXPECT_EQ(again, bytes);
         }
-        EXPECT_EQ(Bytes(*decoded.file), bytes);
     }
     EXPECT_GE(seeds, 15);
     EXPECT_GE(refused, 5);
     EXPECT_GE(ignored, 2);
 }
 
-}  // namespace
-}  // namespace tessary
-
-namespace tessary {
-namespace {
-
 // The angle graph with its S1 and S2 block of five rows, one per stored point.
 DataFile WithBlock(std::optional<LightSource> light) {
     DataFile f = AngleGraph();
     f.amplitudeBlock = true;
-    for (int k = 1; k <= 5; ++k) f.amplitudes.insert(f.amplitudes.end(), {(k - 1) * 45.0, 1.0, -2.0, 3e-9, 4e9});
+    for (int k = 1; k <= 5; ++k)
+        f.amplitudes.insert(f.amplitudes.end(), {(k - 1) * 45.0, 1.0, -2.0, 3e-9, 4e9});
     f.lightSource = light;
     return f;
 }
@@ -427,16 +417,10 @@ TEST(DataFileCodec, TheLightSourceIsTheLastLineWhenKnown) {
         {std::nullopt, "180           1            -2             3E-09         4000000000 \r\n"},
     };
     for (const auto& [light, end] : cases) {
-        SCOPED_TRACE(end);
-        const std::string bytes = Bytes(WithBlock(light));
-        EXPECT_TRUE(bytes.ends_with(end)) << bytes;
-        const DecodedDataFile decoded = Decode(bytes);
-        ASSERT_TRUE(decoded.ok()) << decoded.failure.message;
-        EXPECT_EQ(decoded.file->lightSource, light);
-        // Without a block the line follows the results at once.
-        DataFile plain = AngleGraph();
+        EXPECT_TRUE(Bytes(WithBlock(light)).ends_with(end)) << end;
+        DataFile plain = AngleGraph();  // without a block the line follows the results at once
         plain.lightSource = light;
-        EXPECT_EQ(Decode(Bytes(plain)).file->lightSource, light);
+        EXPECT_EQ(Decode(Bytes(plain)).file, plain) << end;
     }
 }
 
@@ -444,25 +428,16 @@ TEST(DataFileCodec, TheLightSourceIsTheLastLineWhenKnown) {
 TEST(DataFileCodec, WhatFollowsTheResultsIsIgnored) {
     const std::pair<DataFile, const char*> cases[] = {
         {AngleGraph(), "\r\n"},
-        {AngleGraph(), "\r\n\r\n"},
         {AngleGraph(), "Notes, typed later\r\nand more"},
         {AngleGraph(), "\xFF\xFE\x01 binary"},
         {AngleGraph(), "\r\nAnother title\r\n 1 2 3 4 5 \r\n"},
-        {WithBlock(std::nullopt), "\r\n"},
         {WithBlock(std::nullopt), " 1             2             3 \r\n"},  // a row short of five numbers
         {WithBlock(std::nullopt), "Light source: Moon\r\n"},
-        {WithBlock(LightSource::Sun), "\r\n"},
         {WithBlock(LightSource::Sun), "Light source: Point\r\n"},
-        {WithBlock(LightSource::Point), " 0             1            -2             3E-09         4000000000 \r\n"},
+        {WithBlock(LightSource::Point),
+         " 0             1            -2             3E-09         4000000000 \r\n"},
     };
-    for (const auto& [file, tail] : cases) {
-        SCOPED_TRACE(tail);
-        const std::string bytes = Bytes(file);
-        const DecodedDataFile decoded = Decode(bytes + tail);
-        ASSERT_TRUE(decoded.ok()) << decoded.failure.message;
-        EXPECT_EQ(*decoded.file, file);
-        EXPECT_EQ(Bytes(*decoded.file), bytes);
-    }
+    for (const auto& [file, tail] : cases) EXPECT_EQ(Decode(Bytes(file) + tail).file, file) << tail;
 }
 
 // Rows of the block beyond the index range of the file are not kept, however many; the light-source
@@ -470,54 +445,33 @@ TEST(DataFileCodec, WhatFollowsTheResultsIsIgnored) {
 TEST(DataFileCodec, RowsBeyondTheIndexRangeAreNotKept) {
     const DataFile f = WithBlock(LightSource::Sun);
     std::string bytes = Bytes(f);
-    std::string extra;
-    for (int k = 0; k < 3000; ++k) extra += " 1             2             3             4             5 \r\n";
-    bytes.insert(bytes.find("Light source: Sun"), extra);
-    const DecodedDataFile decoded = Decode(bytes);
-    ASSERT_TRUE(decoded.ok()) << decoded.failure.message;
-    EXPECT_EQ(decoded.file->amplitudes.size(), 25u);
-    EXPECT_EQ(*decoded.file, f);
+    for (int k = 0; k < 3000; ++k) bytes.insert(bytes.rfind("Light source: Sun"), " 1 2 3 4 5 \r\n");
+    EXPECT_EQ(Decode(bytes).file, f);
 }
 
-struct NotData {
-    const char* name;
-    std::string bytes;
-    std::string message;
-    const char* title;
-};
-
+// Other files of the program and cut data files are not data files, with the reason why; later
+// versions (nullptr) ask for an update.
 TEST(DataFileCodec, OtherFilesAreNotDataFilesAndLaterVersionsAskForAnUpdate) {
-    const std::string notData = std::string(kNotValidMessage) + "\rIt is not a Tessary data file.";
-    const std::string update =
-        "This file has been generated by a newer version of Tessary\rPlease obtain the latest version of Tessary.";
     const std::string good = Bytes(AngleGraph());
-    const NotData files[] = {
-        {"batch", "Tessary 3403 batch file\r\nMie\r\nIntensity v. scattering angle\r\nwavelength,0.65\r\nradius,10\r\nrun\r\n"
-                  "stop\r\n", notData, "Tessary"},
-        {"index", "Tessary 300\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nGlass\r\nnm\r\nComplex\r\n2\r\n"
-                  "400,1.5,0.001\r\n800,1.48,0\r\n", notData, "Tessary"},
-        {"spectrum", "Tessary\r\nx\r\nuniform\r\nx\r\n380,390,5\r\nx\r\nx\r\n380,1\r\n385,1\r\n390,1\r\n", notData, "Tessary"},
-        {"size distribution", "Tessary 301\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nl\r\ndiameter\r\num\r\n"
-                              "Non uniform\r\n1\r\n10,20,1\r\n", notData, "Tessary"},
-        {"text export", "Tessary v3.4.10\r\n\r\nDate & Time: 2026-12-07 10:11:12\r\n", notData, "Tessary"},
-        {"an older version unknown", "Tessary v2.06\r\nIntensity v. scattering angle\r\n", notData, "Tessary"},
-        {"a version with a word", "Tessary v9 beta\r\n", notData, "Tessary"},
-        {"the first 10 bytes of a data file", good.substr(0, 10),
-         std::string(kNotValidMessage) + "\rIt is not a Tessary data file: it ends on line 1.", "Tessary"},
-        {"a data file cut after its wavelength", good.substr(0, good.find("0.65\r\n") + 6),
-         std::string(kNotValidMessage) + "\rThe file is cut short: it ends on line 15.", "Tessary"},
-        {"3.5.0", "Tessary v3.5.0\r\nIntensity v. scattering angle\r\n", update, "Please update Tessary"},
-        {"9", "Tessary v9", update, "Please update Tessary"},
-        {"3.4.12", "Tessary v3.4.12\r\n", update, "Please update Tessary"},
-        {"3.4.011.1", "Tessary v3.4.011.1\r\n", update, "Please update Tessary"},
-        {"10.0", "Tessary v10.0\r\n", update, "Please update Tessary"},
+    const std::pair<std::string, const char*> files[] = {
+        {"Tessary 3403 batch file\r\nrun\r\nstop\r\n", "It is not a Tessary data file."},
+        {"Tessary v3.4.10\r\n\r\nDate & Time: 2026-12-07 10:11:12\r\n", "It is not a Tessary data file."},
+        {"Tessary v9 beta\r\n", "It is not a Tessary data file."},
+        {good.substr(0, 10), "It is not a Tessary data file: it ends on line 1."},
+        {good.substr(0, good.find("0.65\r\n") + 6), "The file is cut short: it ends on line 15."},
+        {"Tessary v3.5.0\r\n", nullptr},
+        {"Tessary v9", nullptr},
+        {"Tessary v3.4.12\r\n", nullptr},
+        {"Tessary v3.4.011.1\r\n", nullptr},
+        {"Tessary v10.0\r\n", nullptr},
     };
-    for (const NotData& n : files) {
-        SCOPED_TRACE(n.name);
-        const DecodedDataFile decoded = Decode(n.bytes);
-        ASSERT_FALSE(decoded.ok());
-        EXPECT_EQ(decoded.failure.message, n.message);
-        EXPECT_EQ(decoded.failure.title, n.title);
+    for (const auto& [bytes, why] : files) {
+        SCOPED_TRACE(bytes);
+        const DataFileFailure failure = Decode(bytes).failure;
+        EXPECT_EQ(failure.message, why ? std::string(kNotValidMessage) + "\r" + why
+                                       : "This file has been generated by a newer version of Tessary\r"
+                                         "Please obtain the latest version of Tessary.");
+        EXPECT_EQ(failure.title, why ? "Tessary" : "Please update Tessary");
     }
 }
 

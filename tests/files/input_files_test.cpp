@@ -75,39 +75,35 @@ struct RefusedFile {
 };
 
 TEST(IndexFileTest, RefusesBadFilesWithTheLineAndTheReason) {
-    const std::string e = "Error in refractive index data file: g.rix ";
-    const auto file = [](const std::string& count, const std::vector<std::string>& rows) {
-        return Lines(IndexFile("Tessary 300", "nm", "Complex", count, rows));
+    const auto file = [](const char* count, const std::vector<std::string>& rows,
+                         const char* type = "Complex", const char* unit = "nm",
+                         const char* head = "Tessary 300") {
+        return Lines(IndexFile(head, unit, type, count, rows));
     };
+    // The reason after the file's name.
     const RefusedFile bad[] = {
-        {Lines(IndexFile("Tessary 301", "nm", "Complex", "3", kGlassRows)),
-         e + "(line 1: the header must be \"Tessary 300\")"},
-        {Lines(IndexFile("Tessary 300", "nm", "complex", "3", kGlassRows)),
-         e + "(line 15: the type must be \"Real\" or \"Complex\")"},
-        {Lines(IndexFile("Tessary 300", "inch", "Complex", "3", kGlassRows)),
-         e + "(line 14: the unit must be m, mm, um or nm)"},
-        {file("0", kGlassRows), e + "(line 16: the row count must be at least 1)"},
-        {file("32768", kGlassRows), e + "(line 16: 32768 is out of range)"},
-        {file("32767", kGlassRows), e + "(line 20: the file ends before row 4 of 32767)"},
-        {file("3", {"400,1.5,0.001", "600,abc,0.0005", "800,1.48,0"}), e + "(line 18: \"abc\" is not a number)"},
-        {file("3", {"400,1.5,0.001", "600,1.49"}), e + "(line 19: the file ends before k of row 2 of 3)"},
+        {file("3", kGlassRows, "Complex", "nm", "Tessary 301"),
+         "(line 1: the header must be \"Tessary 300\")"},
+        {file("3", kGlassRows, "complex"), "(line 15: the type must be \"Real\" or \"Complex\")"},
+        {file("3", kGlassRows, "Complex", "inch"), "(line 14: the unit must be m, mm, um or nm)"},
+        {file("0", kGlassRows), "(line 16: the row count must be at least 1)"},
+        {file("32768", kGlassRows), "(line 16: 32768 is out of range)"},
+        {file("32767", kGlassRows), "(line 20: the file ends before row 4 of 32767)"},
+        {file("3", {"400,1.5,0.001", "600,abc,0.0005", "800,1.48,0"}), "(line 18: \"abc\" is not a number)"},
+        {file("3", {"400,1.5,0.001", "600,1.49"}), "(line 19: the file ends before k of row 2 of 3)"},
         {Lines({"Tessary 300", kSkip11, std::string(101, 'n'), "nm", "Real", "1", "650,1.3"}),
-         e + "(line 13: the material name is longer than 100 characters)"},
+         "(line 13: the material name is longer than 100 characters)"},
         {Lines({"Tessary 300", kSkip11, "\"a\x01b\"", "nm", "Real", "1", "650,1.3"}),
-         e + "(line 13: the material name holds a control character)"},
-        {"", e + "(line 1: the file ends before the header)"},
-        // Rows out of order, repeated, or with n <= 0 would only be refused by every later run.
-        {file("3", {"800,1.48,0", "600,1.49,0.0005", "400,1.5,0.001"}), e + "(line 18: wavelengths must increase)"},
-        {file("3", {"400,1.5,0.001", "600,1.49,0.0005", "600,1.48,0"}), e + "(line 19: wavelengths must increase)"},
-        {Lines(IndexFile("Tessary 300", "m", "Real", "2", {"6.5E-07,1.3", "6.4E-07,1.3"})),
-         e + "(line 18: wavelengths must increase)"},
-        {file("3", {"400,1.5,0.001", "600,0,0.0005", "800,1.48,0"}), e + "(line 18: n must be greater than 0)"},
-        {file("1", {"400,-1.5,0.001"}), e + "(line 17: n must be greater than 0)"},
+         "(line 13: the material name holds a control character)"},
+        {"", "(line 1: the file ends before the header)"},
+        // Rows out of order (here repeated) or with n <= 0 would only be refused by every later run.
+        {file("2", {"600,1.49,0.0005", "600,1.48,0"}), "(line 18: wavelengths must increase)"},
+        {file("3", {"400,1.5,0.001", "600,0,0.0005", "800,1.48,0"}), "(line 18: n must be greater than 0)"},
     };
     for (const RefusedFile& b : bad) {
         const IndexFileResult res = DecodeIndex(b.file);
         EXPECT_FALSE(res.table) << b.message;
-        EXPECT_EQ(res.message, b.message);
+        EXPECT_EQ(res.message, "Error in refractive index data file: g.rix " + b.message);
     }
     // Cut after each line.
     const std::string whole = Lines(IndexFile("Tessary 300", "nm", "Complex", "3", kGlassRows));
@@ -143,36 +139,34 @@ TEST(SpectrumFileTest, RowCountsAndLimits) {
 
     EXPECT_TRUE(DecodeSpectrum(Spectrum("Tessary", "non-uniform", "380,400,2", {"380.00001,1", "400,1"})).table);
     EXPECT_TRUE(DecodeSpectrum(Spectrum("Tessary", "non-uniform", "380,400,2", {"380,0", "400,1"})).table);
-}
-
-TEST(SpectrumFileTest, RefusesBadFilesWithTheLineAndTheReason) {
-    const std::string e = "Error in spectrum data file";
+    const auto spe = [](const char* range, const std::vector<std::string>& rows,
+                        const char* kind = "non-uniform",
+                        const char* head = "Tessary") { return Spectrum(head, kind, range, rows); };
+    // What follows "Error in spectrum data file".
     const RefusedFile bad[] = {
-        {Spectrum("tessary", "x", "380,400,20", {"380,1", "400,1"}), e + " (line 1: the header must be \"Tessary\")"},
-        {Spectrum("Tessary", "non-uniform", "380,400,2", {"380.1,1", "400,1"}),
-         e + ": minimum wavelength incorrect (line 8: 380.1 is not the minimum 380)"},
-        {Spectrum("Tessary", "non-uniform", "380,400,2", {"380,1", "401,1"}),
-         e + ": maximum wavelength incorrect (line 9: 401 is not the maximum 400)"},
-        {Spectrum("Tessary", "uniform", "380,400,0", {"380,1"}), e + " (line 5: the step must be greater than 0)"},
-        {Spectrum("Tessary", "uniform", "380,400,-5", {"380,1"}), e + " (line 5: the step must be greater than 0)"},
-        {Spectrum("Tessary", "non-uniform", "380,400,0", {"380,1"}), e + " (line 5: the file must have at least one row)"},
-        {Spectrum("Tessary", "non-uniform", "380,400,32767", {"380,1"}),
-         e + " (line 9: the file ends before row 2 of 32767)"},
-        {Spectrum("Tessary", "non-uniform", "380,400,40000", {"380,1"}),
-         e + " (line 5: 40000 rows, more than the 32767 a spectrum file can hold)"},
+        {spe("380,400,20", {"380,1", "400,1"}, "x", "tessary"), " (line 1: the header must be \"Tessary\")"},
+        {spe("380,400,2", {"380.1,1", "400,1"}),
+         ": minimum wavelength incorrect (line 8: 380.1 is not the minimum 380)"},
+        {spe("380,400,2", {"380,1", "401,1"}),
+         ": maximum wavelength incorrect (line 9: 401 is not the maximum 400)"},
+        {spe("380,400,0", {"380,1"}, "uniform"), " (line 5: the step must be greater than 0)"},
+        {spe("380,400,-5", {"380,1"}, "uniform"), " (line 5: the step must be greater than 0)"},
+        {spe("380,400,0", {"380,1"}), " (line 5: the file must have at least one row)"},
+        {spe("380,400,32767", {"380,1"}), " (line 9: the file ends before row 2 of 32767)"},
+        {spe("380,400,40000", {"380,1"}),
+         " (line 5: 40000 rows, more than the 32767 a spectrum file can hold)"},
         // 380 - 780 nm in steps of 0.0002 nm: two million rows.
-        {Spectrum("Tessary", "uniform", "380,780,0.0002", {"380,1"}),
-         e + " (line 5: 2000001 rows, more than the 32767 a spectrum file can hold)"},
-        {Spectrum("Tessary", "non-uniform", "380,400,2", {"380,abc", "400,1"}), e + " (line 8: \"abc\" is not a number)"},
-        {Spectrum("Tessary", "non-uniform", "380,400,2", {"380,1", "400,1e999"}), e + " (line 9: 1e999 is out of range)"},
-        {Spectrum("Tessary", "non-uniform", "380,400,3", {"380,1", "390,-0.5", "400,1"}),
-         e + " (line 9: spectral values must not be negative)"},
-        {"", e + " (line 1: the file ends before the header)"},
+        {spe("380,780,0.0002", {"380,1"}, "uniform"),
+         " (line 5: 2000001 rows, more than the 32767 a spectrum file can hold)"},
+        {spe("380,400,2", {"380,abc", "400,1"}), " (line 8: \"abc\" is not a number)"},
+        {spe("380,400,2", {"380,1", "400,1e999"}), " (line 9: 1e999 is out of range)"},
+        {spe("380,400,3", {"380,1", "390,-0.5", "400,1"}), " (line 9: spectral values must not be negative)"},
+        {"", " (line 1: the file ends before the header)"},
     };
     for (const RefusedFile& b : bad) {
         const SpectrumFileResult r = DecodeSpectrum(b.file);
         EXPECT_FALSE(r.table) << b.message;
-        EXPECT_EQ(r.message, b.message);
+        EXPECT_EQ(r.message, "Error in spectrum data file" + b.message);
     }
 }
 
@@ -233,41 +227,37 @@ TEST(SizeDistFileTest, TheHistogramNumbers) {
 
 TEST(SizeDistFileTest, RefusesBadFilesWithTheLineAndTheReason) {
     const std::string good = Sizes("Tessary 300", "", "um", "Uniform", "3", {"10,1", "20,2", "30,1"});
-    const std::string e = "Error in radius distribution file: d.dis ";
-    const auto uniform = [](const std::string& count, const std::vector<std::string>& rows) {
-        return Sizes("Tessary 300", "", "um", "Uniform", count, rows);
+    const auto uniform = [](const char* count, const std::vector<std::string>& rows,
+                            const char* type = "Uniform", const char* unit = "um") {
+        return Sizes("Tessary 300", "", unit, type, count, rows);
     };
-    const auto classes = [](const std::vector<std::string>& rows) {
-        return Sizes("Tessary 301", "radius", "um", "Non uniform", std::to_string(rows.size()), rows);
-    };
+    // The reason after the file's name.
     const RefusedFile bad[] = {
         {Sizes("Tessary 302", "", "um", "Uniform", "3", {"10,1", "20,2", "30,1"}),
-         e + "(line 1: the header must be \"Tessary 300\" or \"Tessary 301\")"},
-        {uniform("1", {"10,1"}), e + "(line 16: a \"Uniform\" file needs at least two classes)"},
-        {uniform("2.5", {"10,1", "20,2", "30,1"}), e + "(line 16: the class count must be a whole number from 1 to 32767)"},
-        {uniform("32767", {"10,1", "20,2", "30,1"}), e + "(line 20: the file ends before class 4 of 32767)"},
-        {uniform("0", {}), e + "(line 16: the class count must be a whole number from 1 to 32767)"},
-        {uniform("2", {"10,0", "20,0"}), e + "(line 18: the weights sum to 0)"},
-        {uniform("2", {"10,3E+38", "20,3E+38"}), e + "(line 18: the sum of the weights is out of range)"},
-        {Sizes("Tessary 300", "", "inch", "Uniform", "2", {"10,1", "20,1"}), e + "(line 14: the unit must be m, mm, um or nm)"},
-        {Sizes("Tessary 300", "", "um", "uniform", "2", {"10,1", "20,1"}),
-         e + "(line 15: the type must be \"Uniform\" or \"Non uniform\")"},
-        {uniform("2", {"10,1", "x,1"}), e + "(line 18: \"x\" is not a number)"},
-        {"", e + "(line 1: the file ends before the header)"},
+         "(line 1: the header must be \"Tessary 300\" or \"Tessary 301\")"},
+        {uniform("1", {"10,1"}), "(line 16: a \"Uniform\" file needs at least two classes)"},
+        {uniform("2.5", {"10,1", "20,2", "30,1"}),
+         "(line 16: the class count must be a whole number from 1 to 32767)"},
+        {uniform("32767", {"10,1", "20,2", "30,1"}), "(line 20: the file ends before class 4 of 32767)"},
+        {uniform("0", {}), "(line 16: the class count must be a whole number from 1 to 32767)"},
+        {uniform("2", {"10,0", "20,0"}), "(line 18: the weights sum to 0)"},
+        {uniform("2", {"10,3E+38", "20,3E+38"}), "(line 18: the sum of the weights is out of range)"},
+        {uniform("2", {"10,1", "20,1"}, "Uniform", "inch"), "(line 14: the unit must be m, mm, um or nm)"},
+        {uniform("2", {"10,1", "20,1"}, "uniform"),
+         "(line 15: the type must be \"Uniform\" or \"Non uniform\")"},
+        {uniform("2", {"10,1", "x,1"}), "(line 18: \"x\" is not a number)"},
+        {"", "(line 1: the file ends before the header)"},
         // Nonsense that would otherwise be run with: negative weights summing to a positive number,
-        // radii of 0 or below, classes whose limits are equal or reversed.
-        {uniform("3", {"10,-1", "20,2", "30,1"}), e + "(line 17: weights must not be negative)"},
-        {uniform("2", {"0,1", "20,1"}), e + "(line 17: radii must be greater than 0)"},
-        {uniform("2", {"10,1", "-20,1"}), e + "(line 18: radii must be greater than 0)"},
-        {classes({"-10,20,1"}), e + "(line 18: radii must be greater than 0)"},
-        {classes({"10,20,1", "20,20,1"}), e + "(line 19: r1 must be less than r2)"},
-        {classes({"20,10,1"}), e + "(line 18: r1 must be less than r2)"},
-        {classes({"10,20,1", "20,30,-0.5"}), e + "(line 19: weights must not be negative)"},
+        // radii of 0 or below, classes whose limits are not increasing (here equal).
+        {uniform("3", {"10,-1", "20,2", "30,1"}), "(line 17: weights must not be negative)"},
+        {uniform("2", {"0,1", "20,1"}), "(line 17: radii must be greater than 0)"},
+        {Sizes("Tessary 301", "radius", "um", "Non uniform", "2", {"10,20,1", "20,20,1"}),
+         "(line 19: r1 must be less than r2)"},
     };
     for (const RefusedFile& b : bad) {
         const SizeDistResult r = DecodeSizes(b.file);
         EXPECT_FALSE(r.table) << b.message;
-        EXPECT_EQ(r.message, b.message);
+        EXPECT_EQ(r.message, "Error in radius distribution file: d.dis " + b.message);
     }
     for (std::size_t at = good.find('\n'); at + 1 < good.size(); at = good.find('\n', at + 1))
         EXPECT_FALSE(DecodeSizes(good.substr(0, at + 1)).table) << at;
