@@ -1,9 +1,7 @@
 // The beam of the Illumination menu after a change of method: a beam the runs use stays in view so
 // that the user can go back to the plane wave, and the run then computes and names the plane wave.
-#include <cmath>
 #include <initializer_list>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "tests/mainwindow/form1_test_support.h"
@@ -22,11 +20,10 @@ class BeamMenuTest : public test::Form1Test {
     }
     // Ctrl+G, Ctrl+J after the access sequence: the special mode with its multiple and central beams.
     void switchSpecialModeOn() {
-        std::vector<std::pair<int, int>> presses;
-        for (int key : form->hiddenKeyTable) presses.emplace_back(key, 0);
-        presses.emplace_back('G', keys::kCtrlMask);
-        presses.emplace_back('J', keys::kCtrlMask);
-        for (auto [key, shift] : presses) form->Form_KeyDown(key, shift);
+        const auto press = [this](int key, int shift) { form->Form_KeyDown(key, shift); };
+        for (int key : form->hiddenKeyTable) press(key, 0);
+        press('G', keys::kCtrlMask);
+        press('J', keys::kCtrlMask);
     }
     // A Gaussian or top-hat mark beside a checked Plane wave is only kept for a later method.
     bool beamInUse() const {
@@ -36,20 +33,14 @@ class BeamMenuTest : public test::Form1Test {
     }
 };
 
-double S1SquaredAtZero(const Form1& f) { return std::pow(f.s1Amp[0][1], 2) + std::pow(f.s1Amp[1][1], 2); }
-
 TEST_F(BeamMenuTest, GaussianBeamFromYoungModCanBeUndoneUnderMie) {
     Form1& f = started();
     const Form1::ComplexTable planeS1 = f.s1Amp;
-    EXPECT_EQ(f.caption(), "Mie scattering:   Water in a vacuum ");
-    EXPECT_NEAR(S1SquaredAtZero(f), 2.1767e7, 1e3);
-
     f.cboType.setText("Young mod");
     ASSERT_TRUE(offered(f.mnuGaussian));
     f.mnuGaussian.trigger();
     f.cboType.setText("Mie");  // applies the checked beam again: its dialog opens and is answered OK
     EXPECT_EQ(modalCaptions, (std::vector<std::string>{"Gaussian beam", "Gaussian beam"}));
-    ASSERT_TRUE(f.mnuGaussian.checked());
     EXPECT_TRUE(offered(f.mnuGaussian));
     EXPECT_FALSE(f.mnuTopHat.visible());
     f.cmdNewPlot.click();
@@ -72,20 +63,10 @@ struct BeamCase {
 };
 
 TEST_F(BeamMenuTest, BeamInUseIsOfferedWhateverTheMethod) {
-    const std::vector<BeamCase> cases{
-        {&Form1::mnuGaussian, "Mie", true},
-        {&Form1::mnuGaussian, "Debye", true},
-        {&Form1::mnuGaussian, "Young mod", true},
-        {&Form1::mnuGaussian, "Rayleigh", false},
-        {&Form1::mnuGaussian, "Descartes", false},
-        {&Form1::mnuTopHat, "Young mod", true},
-        {&Form1::mnuTopHat, "Mie", false},
-        {&Form1::mnuCentralBeam, "Mie", true},
-        {&Form1::mnuCentralBeam, "Descartes", true},
-        {&Form1::mnuCentralBeam, "Young", true},
-        {&Form1::mnuCentralBeam, "Surface wave", true},
-        {&Form1::mnuCentralBeam, "Rayleigh", true},
-        {&Form1::mnuMultBeams, "Debye", true},
+    const BeamCase cases[] = {
+        {&Form1::mnuGaussian, "Debye", true},   {&Form1::mnuGaussian, "Rayleigh", false},
+        {&Form1::mnuTopHat, "Young mod", true}, {&Form1::mnuTopHat, "Mie", false},
+        {&Form1::mnuCentralBeam, "Mie", true},  {&Form1::mnuCentralBeam, "Surface wave", true},
         {&Form1::mnuMultBeams, "Airy", true},
     };
     for (const BeamCase& c : cases) {
@@ -102,8 +83,7 @@ TEST_F(BeamMenuTest, BeamInUseIsOfferedWhateverTheMethod) {
         EXPECT_EQ(offered(item), c.inUse);
         if (!c.inUse) continue;
         Menu& undo = toggle ? item : f.mnuPlaneWave;
-        EXPECT_TRUE(offered(undo));
-        if (!offered(undo)) continue;
+        ASSERT_TRUE(offered(undo));
         undo.trigger();
         EXPECT_FALSE(beamInUse());
     }

@@ -3,49 +3,18 @@
 // not run with the number the boxes kept from before (New plot refuses with the models' message
 // until an index is shown or typed).
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <memory>
 #include <string>
 
-#include "mainwindow/form1.h"
-#include "platform/ui/file_dialogs.h"
-#include "tests/platform/ui/ui_test_support.h"
+#include "tests/mainwindow/form1_test_support.h"
 #include "tests/support/rel_error.h"
 
 namespace tessary {
 namespace {
 
-namespace fs = std::filesystem;
-
-constexpr OleColor kRed = 255;
-
-class IndexUsedTest : public test::UiTest {
+class IndexUsedTest : public test::Form1Test {
   protected:
-    IndexUsedTest() {
-        runtime.setModalHook([](Form& f) { f.hide(); });
-        runtime.setEndHandler([](int) {});
-        runtime.setFileDialogs(&fileDialogs);
-        folder =
-            fs::temp_directory_path() / ("tessary_index_used_" + std::to_string(::getpid()) + "_" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    ~IndexUsedTest() override {
-        form.reset();
-        fs::remove_all(folder);
-    }
-    // The main window after start-up: IAPWS water at 5 C in a vacuum, the angle graph at 0.65 um.
-    Form1& started() {
-        form = std::make_unique<Form1>();
-        form->load();
-        return *form;
-    }
-
     // New plot of the graph with the index typed into the box, at 0.65 um and radius 10 um.
     void newPlot(Form1& f, const std::string& graph, const std::string& index) {
         f.cboGraph.setText(graph);
@@ -54,15 +23,17 @@ class IndexUsedTest : public test::UiTest {
         f.cmdNewPlot.click();
         EXPECT_TRUE(messages.shown().empty()) << graph << ": " << messages.last().prompt;
     }
-    // Modal dialogs of type D answered by the script.
+    // Chooses the menu item; its dialog, edited by the script, is answered OK.
     template <class D>
-    void onDialog(std::function<void(D&)> script) {
-        runtime.setModalHook([script](Form& form) { script(dynamic_cast<D&>(form)); });
+    std::function<void(Form1&)> choose(Menu Form1::*item, std::function<void(D&)> edit) {
+        return [this, item, edit](Form1& f) {
+            runtime.setModalHook([edit](Form& form) {
+                edit(dynamic_cast<D&>(form));
+                dynamic_cast<D&>(form).OKButton.click();
+            });
+            (f.*item).trigger();
+        };
     }
-
-    ScriptedFileDialogs fileDialogs;
-    std::unique_ptr<Form1> form;
-    fs::path folder;
 };
 
 TEST_F(IndexUsedTest, ConvergenceAndOneWavelengthLeeTakeTheTypedIndex) {
@@ -86,47 +57,22 @@ TEST_F(IndexUsedTest, ConvergenceAndOneWavelengthLeeTakeTheTypedIndex) {
     EXPECT_EQ(f.calcIndexRe, 1.333);
 }
 
-struct RefusedCase {
-    const char* model;
-    std::function<void(Form1&)> choose;
-    const char* prompt;
-    const char* title;
-};
-
 TEST_F(IndexUsedTest, ARefusedModelRefusesTheNextRunUntilAnIndexIsTyped) {
-    const auto equalWavelengths = [](UserIndexRows& d) {
-        d.txtRI_lambda1_2.setText(d.txtRI_lambda1_1.text());
-    };
-    const RefusedCase cases[] = {
+    const struct {
+        const char* model;
+        std::function<void(Form1&)> choose;
+        const char* prompt;
+        const char* title;
+    } cases[] = {
         {"user sphere with two equal wavelengths",
-         [&](Form1& f) {
-             onDialog<dlogRI_User1>([&](dlogRI_User1& d) {
-                 equalWavelengths(d);
-                 d.OKButton.click();
-             });
-             f.mnuRI_User1.trigger();
-         },
-         "All x values must be different", "Error in input data"},
-        {"user medium with two equal wavelengths",
-         [&](Form1& f) {
-             onDialog<dlogRI_User2>([&](dlogRI_User2& d) {
-                 equalWavelengths(d);
-                 d.OKButton.click();
-             });
-             f.mnuRI_User2.trigger();
-         },
+         choose<dlogRI_User1>(&Form1::mnuRI_User1,
+                              [](dlogRI_User1& d) { d.txtRI_lambda1_2.setText(d.txtRI_lambda1_1.text()); }),
          "All x values must be different", "Error in input data"},
         {"air at 1e308 C",
-         [this](Form1& f) {
-             onDialog<dlogAir>([](dlogAir& d) {
-                 d.txtAirTemp.setText("1e308");
-                 d.OKButton.click();
-             });
-             f.mnuRI_Air1.trigger();
-         },
+         choose<dlogAir>(&Form1::mnuRI_Air1, [](dlogAir& d) { d.txtAirTemp.setText("1e308"); }),
          "Help! RI of sphere undefined", "Error"},
     };
-    for (const RefusedCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.model);
         Form1& f = started();
         messages.clear();
@@ -142,14 +88,11 @@ TEST_F(IndexUsedTest, ARefusedModelRefusesTheNextRunUntilAnIndexIsTyped) {
         ASSERT_EQ(messages.shown().size(), 1u);
         EXPECT_EQ(messages.last().prompt, c.prompt);
         EXPECT_EQ(messages.last().title, c.title);
-        EXPECT_EQ(f.txtRefractReal.backColor(), kRed);
+        EXPECT_EQ(f.txtRefractReal.backColor(), OleColor{255});  // red
         EXPECT_EQ(f.calcIndexRe, -1);
 
         // An index typed into the box is the user's and is computed with.
-        f.txtRefractReal.setText("1.333");
-        messages.clear();
-        f.cmdNewPlot.click();
-        EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+        newPlot(f, f.cboGraph.text(), "1.333");
         EXPECT_EQ(f.calcIndexRe, 1.333);
     }
 }

@@ -16,6 +16,7 @@
 #include <random>
 #include <string>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "platform/text/text_file.h"
@@ -26,39 +27,38 @@ namespace {
 namespace fs = std::filesystem;
 
 enum class Writer { OneGo, Report };
-
 const char* Name(Writer kind) { return kind == Writer::OneGo ? "one go" : "report"; }
+
+using Links = std::vector<std::pair<std::string, std::string>>;  // (at, to); a save goes to the first
 
 class SavedFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         dir_ = fs::temp_directory_path() /
-               (std::string("tessary_saved_") + info->name() + "_" + std::to_string(::getpid()) + "_" +
-                std::to_string(std::random_device{}()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+               ("tessary_saved_" + std::to_string(::getpid()) + "_" + std::to_string(std::random_device{}()));
+        Reset();
         dir_ = fs::canonical(dir_);  // the messages show the folder with its links followed
     }
     void TearDown() override {
         std::error_code ec;
         fs::remove_all(dir_, ec);
     }
-
+    // An empty test folder but for the folders a and b, and a/keep.txt.
+    void Reset() const {
+        fs::remove_all(dir_);
+        fs::create_directories(dir_ / "b");
+        WriteBytes(dir_ / "a" / "keep.txt", "keep");
+    }
     static std::string ReadBytes(const fs::path& path) {
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    static void WriteBytes(const fs::path& path, const std::string& bytes) {
+    static void WriteBytes(const fs::path& path, const std::string& bytes, mode_t mode = 0) {
         fs::create_directories(path.parent_path());
-        std::ofstream out(path, std::ios::binary);
-        out << bytes;
+        std::ofstream(path, std::ios::binary) << bytes;
+        if (mode != 0) fs::permissions(path, static_cast<fs::perms>(mode));
     }
-    static mode_t ModeOf(const fs::path& path) {
-        struct stat st {};
-        EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
-        return st.st_mode & 07777;
-    }
+    static mode_t ModeOf(const fs::path& path) { return static_cast<mode_t>(fs::status(path).permissions()); }
     static mode_t UsualMode() {
         const mode_t mask = ::umask(0);
         ::umask(mask);
@@ -72,6 +72,20 @@ class SavedFileTest : public ::testing::Test {
         std::sort(names.begin(), names.end());
         return names;
     }
+    // Makes the links ("@" in a target stands for the test folder) and returns them as made.
+    Links MakeLinks(Links links) const {
+        for (auto& [at, to] : links) {
+            if (to[0] == '@') to = dir_.string() + to.substr(1);
+            fs::create_symlink(to, dir_ / at);
+        }
+        return links;
+    }
+    void ExpectLinks(const Links& links) const {
+        for (const auto& [at, to] : links) {
+            std::error_code ec;  // not a link: an empty path
+            EXPECT_EQ(fs::read_symlink(dir_ / at, ec).string(), to) << at;
+        }
+    }
     // Saves "new" CR LF to `target` with the writer of the kind given.
     static FileResult Save(Writer kind, const fs::path& target) {
         TextFileWriter writer = kind == Writer::OneGo ? TextFileWriter::CreateOneGo(target)
@@ -83,33 +97,6 @@ class SavedFileTest : public ::testing::Test {
 
     fs::path dir_;
 };
-
-TEST_F(SavedFileTest, SavingOverAFileKeepsItsPermissions) {
-    const struct {
-        Writer kind;
-        mode_t mode;
-    } cases[] = {
-        {Writer::OneGo, 0600}, {Writer::OneGo, 0640},  {Writer::OneGo, 0400},  {Writer::OneGo, 0700},
-        {Writer::OneGo, 0604}, {Writer::Report, 0600}, {Writer::Report, 0640},
-    };
-    int n = 0;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(Name(c.kind)) + " " + std::to_string(c.mode));
-        const fs::path target = dir_ / (std::to_string(++n) + ".tsy");
-        WriteBytes(target, "old\r\n");
-        fs::permissions(target, static_cast<fs::perms>(c.mode));
-        ASSERT_TRUE(Save(c.kind, target).ok());
-        EXPECT_EQ(ReadBytes(target), "new\r\n");
-        EXPECT_EQ(ModeOf(target), c.mode);
-    }
-    ASSERT_EQ(Entries().size(), std::size(cases));  // no temporary file left
-
-    for (const Writer kind : {Writer::OneGo, Writer::Report}) {
-        const fs::path fresh = dir_ / (std::string("fresh ") + Name(kind));
-        ASSERT_TRUE(Save(kind, fresh).ok());
-        EXPECT_EQ(ModeOf(fresh), UsualMode()) << Name(kind);
-    }
-}
 
 TEST_F(SavedFileTest, SavingOverAFileKeepsItsOwnerWhereAllowed) {
     if (::geteuid() != 0) GTEST_SKIP() << "only an administrator can give a file another owner";
@@ -123,148 +110,94 @@ TEST_F(SavedFileTest, SavingOverAFileKeepsItsOwnerWhereAllowed) {
     EXPECT_EQ(st.st_gid, 2u);
 }
 
-TEST_F(SavedFileTest, SavesWriteThroughSymbolicLinks) {
-    struct Link {
-        const char* at;
-        const char* to;  // "@" stands for the test folder
-    };
+// The bytes go to the file the links lead to, which keeps its permissions (a new file gets the usual
+// ones); the links stay as they were and no other file is left.
+TEST_F(SavedFileTest, SavesKeepPermissionsAndWriteThroughSymbolicLinks) {
     const struct {
         const char* name;
-        std::vector<Link> links;  // the first is the one saved to
-        const char* file;         // where the bytes go
-        bool exists;              // the file is there before the save (as 0600)
+        Links links;
+        const char* file;  // where the bytes go
+        mode_t mode;       // of the file there before the save; 0: no file
     } cases[] = {
-        {"same folder", {{"link.tsy", "data.tsy"}}, "data.tsy", true},
-        {"other folder", {{"a/link.tsy", "../b/data.tsy"}}, "b/data.tsy", true},
-        {"absolute", {{"a/link.tsy", "@/b/data.tsy"}}, "b/data.tsy", true},
-        {"chain", {{"a/link.tsy", "link2.tsy"}, {"a/link2.tsy", "../b/data.tsy"}}, "b/data.tsy", true},
-        {"dangling", {{"a/link.tsy", "../b/new.tsy"}}, "b/new.tsy", false},
+        {"no link", {}, "b/data.tsy", 0400},
+        {"relative, from the link's folder", {{"a/link.tsy", "../b/data.tsy"}}, "b/data.tsy", 0600},
+        {"absolute", {{"a/link.tsy", "@/b/data.tsy"}}, "b/data.tsy", 0640},
+        {"chain", {{"a/link.tsy", "link2.tsy"}, {"a/link2.tsy", "../b/data.tsy"}}, "b/data.tsy", 0600},
+        {"dangling", {{"a/link.tsy", "../b/new.tsy"}}, "b/new.tsy", 0},
     };
     for (const Writer kind : {Writer::OneGo, Writer::Report}) {
         for (const auto& c : cases) {
             SCOPED_TRACE(std::string(Name(kind)) + ", " + c.name);
-            fs::remove_all(dir_);
-            fs::create_directories(dir_ / "a");
-            fs::create_directories(dir_ / "b");
-            if (c.exists) {
-                WriteBytes(dir_ / c.file, "old\r\n");
-                fs::permissions(dir_ / c.file, fs::perms::owner_read | fs::perms::owner_write);
-            }
-            std::vector<std::string> texts;
-            for (const Link& link : c.links) {
-                std::string to = link.to;
-                if (to[0] == '@') to = dir_.string() + to.substr(1);
-                fs::create_symlink(to, dir_ / link.at);
-                texts.push_back(to);
-            }
-            const std::vector<std::string> before = Entries();
+            Reset();
+            if (c.mode != 0) WriteBytes(dir_ / c.file, "old\r\n", c.mode);
+            const Links links = MakeLinks(c.links);
+            std::vector<std::string> after = Entries();
+            if (c.mode == 0) after.push_back(c.file);
+            std::sort(after.begin(), after.end());
 
-            const FileResult result = Save(kind, dir_ / c.links[0].at);
+            const FileResult result = Save(kind, dir_ / (links.empty() ? c.file : links[0].first));
             ASSERT_TRUE(result.ok()) << result.message;
             EXPECT_EQ(ReadBytes(dir_ / c.file), "new\r\n");
-            EXPECT_EQ(ModeOf(dir_ / c.file), c.exists ? 0600 : UsualMode());
-            for (std::size_t i = 0; i < c.links.size(); ++i) {
-                ASSERT_TRUE(fs::is_symlink(dir_ / c.links[i].at)) << c.links[i].at;
-                EXPECT_EQ(fs::read_symlink(dir_ / c.links[i].at).string(), texts[i]);
-            }
-            std::vector<std::string> after = before;
-            if (!c.exists) after.push_back(c.file);
-            std::sort(after.begin(), after.end());
+            EXPECT_EQ(ModeOf(dir_ / c.file), c.mode != 0 ? c.mode : UsualMode());
+            ExpectLinks(links);
             EXPECT_EQ(Entries(), after);
         }
     }
 }
 
 TEST_F(SavedFileTest, LinksThatLeadNowhereAreRefusedAndChangeNothing) {
-    const std::string d = dir_.string();
+    const std::string d = dir_.string() + "/", create = "Cannot create the file " + d + "link.tsy";
+    const std::string noFolder =
+        create + ", a symbolic link to " + d + "gone/new.tsy, whose folder does not exist";
     const std::string isFolder = std::generic_category().message(EISDIR);  // in the locale's language
+    const Links toGone{{"link.tsy", "gone/new.tsy"}}, toFolder{{"link.tsy", "a"}},
+        loop{{"link.tsy", "x.tsy"}, {"x.tsy", "link.tsy"}};
     const struct {
-        const char* name;
         Writer kind;
-        std::vector<std::pair<const char*, const char*>> links;  // the first is the one saved to
+        Links links;
         FileStatus status;
         std::string message;
     } cases[] = {
-        {"folder missing",
-         Writer::OneGo,
-         {{"link.tsy", "gone/new.tsy"}},
-         FileStatus::CannotOpen,
-         "Cannot create the file " + d + "/link.tsy, a symbolic link to " + d +
-             "/gone/new.tsy, whose folder does not exist"},
-        {"folder missing",
-         Writer::Report,
-         {{"link.mut", "gone/new.mut"}},
-         FileStatus::CannotOpen,
-         "Cannot create the file " + d + "/link.mut, a symbolic link to " + d +
-             "/gone/new.mut, whose folder does not exist"},
-        {"loop",
-         Writer::OneGo,
-         {{"a.tsy", "b.tsy"}, {"b.tsy", "a.tsy"}},
-         FileStatus::CannotOpen,
-         "Cannot create the file " + d + "/a.tsy: its symbolic links form a loop"},
-        {"loop",
-         Writer::Report,
-         {{"a.mut", "b.mut"}, {"b.mut", "a.mut"}},
-         FileStatus::CannotOpen,
-         "Cannot create the file " + d + "/a.mut: its symbolic links form a loop"},
-        {"link to itself",
-         Writer::OneGo,
-         {{"self.tsy", "self.tsy"}},
-         FileStatus::CannotOpen,
-         "Cannot create the file " + d + "/self.tsy: its symbolic links form a loop"},
-        {"link to a folder",
-         Writer::OneGo,
-         {{"link.tsy", "folder"}},
-         FileStatus::WriteFailed,
-         "Cannot write the file " + d + "/link.tsy: " + isFolder},
-        {"link to a folder",
-         Writer::Report,
-         {{"link.mut", "folder"}},
-         FileStatus::CannotOpen,
-         "Cannot create the file " + d + "/link.mut, a symbolic link to " + d + "/folder: " + isFolder},
+        {Writer::OneGo, toGone, FileStatus::CannotOpen, noFolder},
+        {Writer::Report, toGone, FileStatus::CannotOpen, noFolder},
+        {Writer::OneGo, loop, FileStatus::CannotOpen, create + ": its symbolic links form a loop"},
+        {Writer::OneGo, toFolder, FileStatus::WriteFailed,
+         "Cannot write the file " + d + "link.tsy: " + isFolder},
+        {Writer::Report, toFolder, FileStatus::CannotOpen,
+         create + ", a symbolic link to " + d + "a: " + isFolder},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(Name(c.kind)) + ", " + c.name);
-        fs::remove_all(dir_);
-        fs::create_directories(dir_ / "folder");
-        WriteBytes(dir_ / "folder" / "keep.txt", "keep");
-        for (const auto& [at, to] : c.links) fs::create_symlink(to, dir_ / at);
+        SCOPED_TRACE(std::string(Name(c.kind)) + ": " + c.message);
+        Reset();
+        const Links links = MakeLinks(c.links);
         const std::vector<std::string> before = Entries();
 
-        const FileResult result = Save(c.kind, dir_ / c.links[0].first);
+        const FileResult result = Save(c.kind, dir_ / links[0].first);
         EXPECT_EQ(result.status, c.status);
         EXPECT_EQ(result.message, c.message);
         EXPECT_EQ(Entries(), before);
-        for (const auto& [at, to] : c.links) {
-            ASSERT_TRUE(fs::is_symlink(dir_ / at)) << at;
-            EXPECT_EQ(fs::read_symlink(dir_ / at).string(), to);
-        }
-        EXPECT_EQ(ReadBytes(dir_ / "folder" / "keep.txt"), "keep");
+        ExpectLinks(links);
     }
 }
 
 TEST_F(SavedFileTest, FailedSaveThroughALinkLeavesItsFileAsItWas) {
     const fs::path file = dir_ / "b" / "data.tsy";
-    const fs::path link = dir_ / "a" / "link.tsy";
-    WriteBytes(file, "old\r\n");
-    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
-    fs::create_directories(link.parent_path());
-    fs::create_symlink("../b/data.tsy", link);
+    WriteBytes(file, "old\r\n", 0600);
+    const Links links = MakeLinks({{"a/link.tsy", "../b/data.tsy"}});
     const std::vector<std::string> before = Entries();
 
-    TextFileWriter writer = TextFileWriter::CreateOneGo(link);
+    TextFileWriter writer = TextFileWriter::CreateOneGo(dir_ / "a" / "link.tsy");
     ASSERT_TRUE(writer.Status().ok());
     // The temporary file lies beside the file it replaces, so that the rename cannot cross devices.
-    EXPECT_EQ(std::distance(fs::directory_iterator(file.parent_path()), fs::directory_iterator()), 2);
-    EXPECT_EQ(std::distance(fs::directory_iterator(link.parent_path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_ / "b"), fs::directory_iterator()), 2);
     writer.PrintLine("new", kZone, std::numeric_limits<double>::quiet_NaN());
     EXPECT_EQ(writer.Close().status, FileStatus::NotFinite);
     EXPECT_EQ(ReadBytes(file), "old\r\n");
     EXPECT_EQ(ModeOf(file), 0600u);
-    EXPECT_TRUE(fs::is_symlink(link));
+    ExpectLinks(links);
     EXPECT_EQ(Entries(), before);
 
-    TextFileWriter abandoned = TextFileWriter::CreateOneGo(link);
+    TextFileWriter abandoned = TextFileWriter::CreateOneGo(dir_ / "a" / "link.tsy");
     abandoned.PrintLine("half");
     abandoned.Abandon();
     EXPECT_EQ(ReadBytes(file), "old\r\n");
