@@ -6,9 +6,12 @@
 namespace tessary {
 
 // The one-wavelength path: codes 1 to 12 are served, code 2 by its Gaussian-beam routine when the
-// beam menu is checked. A code outside 1 to 12 calls nothing.
+// beam menu is checked. A code outside 1 to 12 calls nothing. The methods that scale with the
+// wavelength get the wavelength in the medium, so that S1 and S2 depend on the size parameter and the
+// relative index only.
 void Form1::DispatchMethod(std::int32_t& first, std::int32_t& last) {
     ClearUpperVectorState();  // whatever ran since the last call (captions, drawing) may have set them
+    double lambdaInMedium = mediumRe > 0 ? wavelength / mediumRe : wavelength;
     if (calcMethod == 1) {
         BHMIE(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack, asymmetryG,
               first, last);
@@ -34,17 +37,17 @@ void Form1::DispatchMethod(std::int32_t& first, std::int32_t& last) {
         return;
     }
     if (calcMethod == 9) {
-        Huygens(sizeParam, radius, wavelength, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca,
-                qBack, asymmetryG, first, last);
+        Huygens(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt,
+                qSca, qBack, asymmetryG, first, last);
         return;
     }
     if (calcMethod == 10) {
-        Aperture(sizeParam, radius, wavelength, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt,
+        Aperture(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt,
                  qSca, qBack, asymmetryG, first, last);
         return;
     }
     if (calcMethod == 12) {
-        vdH(sizeParam, radius, wavelength, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca,
+        vdH(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca,
             qBack, asymmetryG, first, last);
         return;
     }
@@ -53,13 +56,13 @@ void Form1::DispatchMethod(std::int32_t& first, std::int32_t& last) {
         return;
     }
     if (calcMethod == 5) {
-        Airy(sizeParam, radius, wavelength, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca,
-             qBack, asymmetryG, first, last);
+        Airy(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt,
+             qSca, qBack, asymmetryG, first, last);
         return;
     }
     if (calcMethod == 11) {
-        SurfaceWave(sizeParam, radius, wavelength, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt,
-                    qSca, qBack, asymmetryG, first, last);
+        SurfaceWave(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp,
+                    qExt, qSca, qBack, asymmetryG, first, last);
     }
 }
 

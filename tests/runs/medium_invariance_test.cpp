@@ -1,0 +1,117 @@
+// Every method of the angle graph gives S1 and S2 that depend on the size parameter and the relative
+// index only: a sphere of index m_s in a medium of index n at the wavelength lambda scatters as a
+// sphere of index m_s / n in a vacuum at lambda / n.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mainwindow/form1.h"
+#include "numerics/constants.h"
+#include "tests/platform/ui/ui_test_support.h"
+
+namespace tessary {
+namespace {
+
+struct Amplitudes {
+    std::vector<double> s1re, s1im, s2re, s2im;
+};
+
+class MediumInvarianceTest : public test::UiTest {
+  protected:
+    MediumInvarianceTest() {
+        runtime.setModalHook([](Form& f) { f.hide(); });
+        runtime.setMessageBoxResponder([this](const MessageBoxRequest& r) {
+            shown.push_back(r.prompt);
+            return mb::kOk;
+        });
+        form = std::make_unique<Form1>();
+        form->load();
+    }
+    ~MediumInvarianceTest() override { form.reset(); }
+
+    // The method's call through the window's dispatch at 0.5 degrees over 0..180 degrees, for a sphere
+    // of radius 10 um and relative index m in a medium of index n at the vacuum wavelength lambda.
+    Amplitudes run(const std::string& method, const std::string& rays, const std::string& a,
+                   const std::string& b, double n, double lambda, double m) {
+        Form1& f = *form;
+        f.cboType.setText(method);
+        f.TypeCalc();
+        f.cboRays.setText(rays);
+        f.txtAngle.setText("1000");  // Huygens: the number of rays
+        f.cboQmin.setText(a);        // surface wave: the terms; van de Hulst: the coefficients
+        f.cboQmax.setText(b);
+        f.graphCode = 1;
+        f.runState = 0;
+        f.mediumRe = n;
+        f.wavelength = lambda;
+        f.radius = 10.0;
+        f.sizeParam = f.radius * kTwoPi / lambda * n;
+        f.calcIndexRe = m;
+        f.calcIndexIm = 0.0;
+        f.angleCount = 181;
+        f.firstPoint = f.windowFirst = 1;
+        f.lastPoint = f.windowLast = 361;
+        for (auto* S : {&f.s1Amp, &f.s2Amp})
+            for (std::vector<double>& part : *S) part.assign(722, 0.0);
+        std::int32_t first = 1;
+        std::int32_t last = 361;
+        f.DispatchMethod(first, last);
+        const auto cut = [](const std::vector<double>& v) {
+            return std::vector<double>(v.begin() + 1, v.begin() + 362);
+        };
+        return {cut(f.s1Amp[0]), cut(f.s1Amp[1]), cut(f.s2Amp[0]), cut(f.s2Amp[1])};
+    }
+
+    std::unique_ptr<Form1> form;
+    std::vector<std::string> shown;
+};
+
+// Glass (1.5) in water (1.333) at 0.65 um against the relative index 1.5 / 1.333 in a vacuum at
+// 0.65 / 1.333 um: the same size parameter 128.86 both times.
+TEST_F(MediumInvarianceTest, AMediumScattersAsTheRelativeIndexInAVacuumAtTheWavelengthInTheMedium) {
+    struct Case {
+        const char* method;
+        const char* rays;
+        const char* a;
+        const char* b;
+        double tolerance;  // relative to the largest |S|
+    };
+    const std::vector<Case> cases{
+        {"Mie", "", "1", "10", 1e-9},           {"Debye", "2", "1", "10", 1e-9},
+        {"Rayleigh", "", "1", "10", 1e-9},      {"Diffraction", "", "1", "10", 1e-9},
+        {"Airy", "2", "1", "10", 1e-9},         {"Descartes", "2", "1", "10", 1e-9},
+        {"Young", "2", "1", "10", 1e-9},        {"Young mod", "2", "1", "10", 1e-9},
+        {"Huygens", "2", "1", "10", 1e-6},      {"Aperture", "", "1", "10", 1e-9},
+        {"Surface wave", "2", "1", "10", 1e-9}, {"van de Hulst", "", "1", "2", 1e-6}};
+    const double n = 1.333;
+    const double lambda = 0.65;
+    const double m = 1.5 / n;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.method);
+        shown.clear();
+        const Amplitudes medium = run(c.method, c.rays, c.a, c.b, n, lambda, m);
+        const Amplitudes vacuum = run(c.method, c.rays, c.a, c.b, 1.0, lambda / n, m);
+        EXPECT_TRUE(shown.empty() || c.method == std::string("Rayleigh"));
+        double largest = 0.0;
+        for (std::size_t i = 0; i < vacuum.s1re.size(); ++i)
+            largest = std::max({largest, std::hypot(vacuum.s1re[i], vacuum.s1im[i]),
+                                std::hypot(vacuum.s2re[i], vacuum.s2im[i])});
+        ASSERT_GT(largest, 0.0);
+        double worst = 0.0;
+        for (std::size_t i = 0; i < vacuum.s1re.size(); ++i)
+            worst = std::max({worst, std::fabs(medium.s1re[i] - vacuum.s1re[i]),
+                              std::fabs(medium.s1im[i] - vacuum.s1im[i]),
+                              std::fabs(medium.s2re[i] - vacuum.s2re[i]),
+                              std::fabs(medium.s2im[i] - vacuum.s2im[i])});
+        EXPECT_LE(worst / largest, c.tolerance);
+    }
+}
+
+}  // namespace
+}  // namespace tessary
