@@ -101,6 +101,9 @@ void HuygensTrace(double x, double m, double K, std::int32_t p, HuygensRays& ray
         v->assign(count, 0.0);
     const double pp = static_cast<double>(p);
     const double bRainbow = RainbowImpact(m, p);
+    // Each ray stands for a strip 1/K of the radius wide: the weight 1000/K makes the sums converge as
+    // K grows and leaves them as they were at the default of 1000 rays.
+    const double weight = kHuygensDefaultRays / K;
     double prevX = 0.0;
     double prevY = 0.0;
     for (std::size_t k = 0; k < count; ++k) {
@@ -117,9 +120,9 @@ void HuygensTrace(double x, double m, double K, std::int32_t p, HuygensRays& ray
         const double cosR = std::cos(r);
         const double rPerp = (cosI - m * cosR) / (cosI + m * cosR);
         const double rPara = (m * cosI - cosR) / (m * cosI + cosR);
-        double aPerp = RayFactor(rPerp, p);
-        double aPara = RayFactor(rPara, p);
-        if (D == 0.0) {  // the ray along the axis: its focal amplitude
+        double aPerp = weight * RayFactor(rPerp, p);
+        double aPara = weight * RayFactor(rPara, p);
+        if (D == 0.0) {  // the ray along the axis: its focal amplitude, whatever K
             if (p == 0) aPerp = aPara = x / 2.0;
             if (p == 1) aPerp = aPara = 2.0 * x;
             if (p == 3) aPerp = aPara = x / 128.0;

@@ -20,6 +20,8 @@ namespace tessary {
 inline constexpr const char* kHuygensName = "The Huygens wavefront method";
 // The number of ray intervals K read from the angle box must lie in [1, kMaxHuygensRays].
 inline constexpr double kMaxHuygensRays = 1000000;
+// The ray count at which every ray's wavelet has weight 1 (the angle box's default for this method).
+inline constexpr double kHuygensDefaultRays = 1000;
 
 struct HuygensInput {
     double x = 0.0;          // size parameter
@@ -38,8 +40,9 @@ struct HuygensRays {
     std::vector<double> perpRe, perpIm, paraRe, paraIm;
 };
 
-// Traces order p (>= 0) at the samples k = 0 .. round(K) into `rays` (resized). Where D is exactly 0
-// the amplitudes are x/2 (p = 0), 2x (p = 1) or x/128 (p = 3).
+// Traces order p (>= 0) at the samples k = 0 .. round(K) into `rays` (resized). Every Fresnel factor
+// carries the weight kHuygensDefaultRays/K, so the sums converge as K grows; where D is exactly 0 the
+// amplitudes are x/2 (p = 0), 2x (p = 1) or x/128 (p = 3) whatever K.
 void HuygensTrace(double x, double m, double K, std::int32_t p, HuygensRays& rays);
 
 // "Ray tracing: Huygens (p = 0,  2) " followed by a blank, the sphere's name, " in " and the medium's.

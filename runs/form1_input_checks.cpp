@@ -602,12 +602,15 @@ Next InputChecks::amplitudeScale() {
 }
 
 // -------------------------------------------------------------------------------------------------
-// Colours of several wavelengths and Lee diagrams: methods that have no routine on those paths.
+// Colours of several wavelengths, Lee diagrams and maps: methods that have no routine on those paths.
 
 Next InputChecks::colourPathMethods() {
-    if (f.calcMethod != 10 && f.calcMethod != 12) return Next::GoOn;
+    const bool leeOrMap = f.graphCode == 20 || IsMap(f.graphCode);
+    // Huygens reads its ray count from the angle box, hidden on Lee diagrams and a size on maps.
+    const bool huygens = f.calcMethod == 9 && leeOrMap;
+    if (f.calcMethod != 10 && f.calcMethod != 12 && !huygens) return Next::GoOn;
     const bool several = Form1::WaveCountOf(f.cboWave.text()) != 1 && f.graphCode < 10;
-    if (!several && f.graphCode != 20 && !IsMap(f.graphCode)) return Next::GoOn;
+    if (!several && !leeOrMap) return Next::GoOn;
     return failRed(f.cboType,
                    "This calculation method is available only for graphs against scattering angle at one "
                    "wavelength and one size",

@@ -196,7 +196,9 @@ CheckNext SweepMethodRules(Form1& f) {
     const bool disperse = f.optDisp.value() && code < 20;
     if (code >= 14 && code <= 16 && f.mnuGaussian.checked())
         return FailRed(f.cboGraph, "Selected graph type is available only for plane-wave Mie calculations", "Error");
-    if ((IsSweep(code) || disperse) && f.calcMethod >= 10 && f.calcMethod <= 12)
+    // Huygens reads its ray count from the angle box, which is its own only on angle graphs.
+    if (((IsSweep(code) || disperse) && f.calcMethod >= 10 && f.calcMethod <= 12) ||
+        (IsSweep(code) && f.calcMethod == 9))
         return FailRed(f.cboType,
                        "This calculation method is available only for graphs against scattering angle at one "
                        "wavelength and one size",

@@ -323,6 +323,25 @@ TEST_F(LeeDiagramTest, MapRefusals) {
     }
 }
 
+// Huygens takes its ray count from the angle box, hidden on a Lee diagram (where it held 0 and every
+// run failed) and a radius on the radius map (10 µm traced 10 rays): refused before anything runs.
+TEST_F(LeeDiagramTest, HuygensRefusedOnLeeDiagramsAndMaps) {
+    for (const char* graph : {"Lee diagram", "Map: angle v. radius", "Map: angle v. refractive index"}) {
+        SCOPED_TRACE(graph);
+        Form1& f = std::string(graph) == "Lee diagram" ? lee() : map(graph);
+        f.cboType.setText("Huygens");
+        messages.clear();
+        f.leeGridLast = -1;
+        f.cmdNewPlot.click();
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.last().prompt,
+                  "This calculation method is available only for graphs against scattering angle at one "
+                  "wavelength and one size");
+        EXPECT_EQ(messages.last().title, "Error");
+        EXPECT_EQ(f.cboType.backColor(), 255u);
+        EXPECT_EQ(f.leeGridLast, -1);  // nothing computed
+    }
+}
 
 // One panel of the Large layout: frame, angle ticks, the sweep labels under it and their ticks.
 TEST_F(LeeDiagramTest, AxesOfOnePanel) {

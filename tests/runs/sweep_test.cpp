@@ -125,6 +125,7 @@ TEST_F(SweepTest, Refusals) {
              {"Intensity v. radius", "178", "Mie", "1e6", "Log", "", "1",
               "Number of steps must be a whole number from 1 to 18000"},
              {"Intensity v. radius", "178", "van de Hulst", "0.1", "", "", "1", vdh.c_str()},
+             {"Intensity v. size parameter x", "178", "Huygens", "0.1", "", "", "1", vdh.c_str()},
              {"Qext/Qsca/Qabs v. radius", "178", "Mie", "0.1", "", "Normal", "1",
               "Size distributions are available only for graphs of intensity"},
              {"Intensity v. radius", "178", "Mie", "0.1", "", "Special", "1",
