@@ -68,13 +68,14 @@ void PhaseFit(double thetaDeg, double eta, double& f, double& phi) {
         phi = -kPi / 2.0;
 }
 
-void AddKhare(const Shared& c, const SurfaceWaveInput& in, double theta, double eta, PathSums& s) {
+// sinRoot: sqrt|sin theta| of the path angle, or its stand-in on the axis (see SurfaceWaveAmplitudes).
+void AddKhare(const Shared& c, const SurfaceWaveInput& in, double theta, double eta, double sinRoot,
+              PathSums& s) {
     const double sum1 = KhareChordSum(in.p, eta, c.g1);
     const double sum2 = KhareChordSum(in.p, eta, c.g2);
     double f = 1.0;
     double phi = 0.0;
     if (in.phaseCorrection) PhaseFit(theta * 180.0 / kPi, eta, f, phi);
-    const double sinRoot = std::sqrt(std::fabs(std::sin(theta)));
     for (int q = in.qMin; q <= in.qMax; ++q) {
         const double a = kAiryZeros[static_cast<std::size_t>(q - 1)];
         const double d = kAiryZeroDerivatives[static_cast<std::size_t>(q - 1)];
@@ -103,11 +104,11 @@ Complex ModeSum(const SurfaceWaveInput& in, double scale, double eta, double wei
     return sum;
 }
 
-void AddLock(const Shared& c, const SurfaceWaveInput& in, double theta, double eta, bool longPath,
+void AddLock(const Shared& c, const SurfaceWaveInput& in, double eta, double sinRoot, bool longPath,
              PathSums& s) {
     const double order = longPath ? c.P + 1.0 : c.P;
     const double swPhaseShift = -order * kPi / 2.0 - kPi;
-    const double B = c.lockB / std::sqrt(std::fabs(std::sin(theta)));
+    const double B = c.lockB / sinRoot;
     const double Psi = c.P * c.x * c.root + c.x * eta + kPi / 12.0 + swPhaseShift;
     const Complex sum = ModeSum(in, c.M, eta, 1.0);
     const Complex term = ComplexMult({B * std::cos(Psi), B * std::sin(Psi)}, {eta * sum.re, eta * sum.im});
@@ -115,8 +116,8 @@ void AddLock(const Shared& c, const SurfaceWaveInput& in, double theta, double e
     s.S2 = ComplexAdd(s.S2, term);
 }
 
-void AddNussenzveig(const Shared& c, const SurfaceWaveInput& in, double theta, double eta, PathSums& s) {
-    const double C = 1000.0 * std::sqrt(std::fabs(c.nussN / (kTwoPi * std::sin(theta))));
+void AddNussenzveig(const Shared& c, const SurfaceWaveInput& in, double eta, double sinRoot, PathSums& s) {
+    const double C = 1000.0 * std::sqrt(c.nussN / kTwoPi) / sinRoot;
     const Complex phase = ComplexExp({0.0, c.x * eta - 15.70796326794895 / 12.0});
     const Complex sum = ModeSum(in, 1.0 / c.nussN, eta, in.amplitude);
     const Complex term = ComplexMult({C * phase.re, C * phase.im}, {eta * sum.re, eta * sum.im});
@@ -178,8 +179,12 @@ ApproxOutcome SurfaceWaveAmplitudes(const SurfaceWaveInput& in, const AmplitudeT
     const std::int32_t lo = std::max(in.first, 1);
     const std::int32_t hi = std::min(in.last, 2 * in.N - 1);
     const double total = static_cast<double>(std::max(hi - lo + 1, 0));
+    // 1/sqrt|sin theta| is infinite on the axis (0 and 180 degrees, either path); there each path uses
+    // its mean over the angle's own grid cell, |theta - axis| <= step/2: sqrt(8/step).
+    const double axisSinRoot = std::sqrt(step / 8.0);
     for (std::int32_t j = lo; j <= hi; ++j) {
         const double angle = static_cast<double>(j - 1) * step;
+        const bool onAxis = j == 1 || j == 2 * in.N - 1;
         Complex S1{}, S2{};
         for (int path = firstPath; path <= lastPath; ++path) {
             const bool longPath = path == 2;
@@ -187,16 +192,17 @@ ApproxOutcome SurfaceWaveAmplitudes(const SurfaceWaveInput& in, const AmplitudeT
             if (!longPath && theta < Theta) continue;  // the wave has not travelled far enough yet
             const double eta = theta - Theta;
             if (eta < 0.0) continue;
+            const double sinRoot = onAxis ? axisSinRoot : std::sqrt(std::fabs(std::sin(theta)));
             PathSums sums;
             switch (in.model) {
                 case SurfaceModel::Khare:
-                    AddKhare(c, in, theta, eta, sums);
+                    AddKhare(c, in, theta, eta, sinRoot, sums);
                     break;
                 case SurfaceModel::Lock:
-                    AddLock(c, in, theta, eta, longPath, sums);
+                    AddLock(c, in, eta, sinRoot, longPath, sums);
                     break;
                 case SurfaceModel::Nussenzveig:
-                    AddNussenzveig(c, in, theta, eta, sums);
+                    AddNussenzveig(c, in, eta, sinRoot, sums);
                     break;
             }
             S1 = ComplexAdd(S1, sums.S1);

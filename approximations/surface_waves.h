@@ -54,6 +54,7 @@ double KhareChordSum(std::int32_t p, double eta, double g);
 
 // Adds the surface-wave amplitudes to S1 and S2 at indices first..last (what the caller left there,
 // zeros or the geometric-optics amplitudes, stays under them), calling `progress` once per angle.
+// At 0 and 180 degrees, where 1/sqrt|sin theta| is infinite, its mean over the angle's grid cell is used.
 // Refused when m <= 1, N < 2 or the modes leave 1..25; Refused naming the method when an amplitude is
 // not finite; Stopped on request (earlier angles complete).
 ApproxOutcome SurfaceWaveAmplitudes(const SurfaceWaveInput& in, const AmplitudeTables& S,

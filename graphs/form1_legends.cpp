@@ -89,6 +89,7 @@ void Form1::VisibleData() {
     if (!mnuDataVisible.checked() || graphCode != 1) return;
 
     // Only what the run on show computed: Qabs needs Qext and Qsca, Qradar Qback.
+    // Qback = |S1(180)|^2/(pi x^2); Qradar, the radar backscattering efficiency, 4|S1(180)|^2/x^2.
     const RunReadout& r = readout;
     const struct {
         double y;
@@ -99,7 +100,7 @@ void Form1::VisibleData() {
         {1000, "Qext = ", r.qExt},
         {1200, "Qabs = ", r.qExt && r.qSca ? std::optional<double>(*r.qExt - *r.qSca) : std::nullopt},
         {1400, "Qback = ", r.qBack},
-        {1600, "Qradar = ", r.qBack ? std::optional<double>(kPi / 4 * *r.qBack) : std::nullopt},
+        {1600, "Qradar = ", r.qBack ? std::optional<double>(4 * kPi * *r.qBack) : std::nullopt},
     };
     for (const auto& row : rows) {
         if (!row.value) continue;

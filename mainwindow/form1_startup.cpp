@@ -256,6 +256,8 @@ void Form1::Form_Load() {
     swQmax = 10;
     AddItems(cboQmax, kTerms);
     AddItems(cboQmin, kTerms);
+    cboQmax.setText("10");  // the lists show swQmin and swQmax, so a first run has its terms
+    cboQmin.setText("1");
 }
 
 void Form1::FillSunTables() {

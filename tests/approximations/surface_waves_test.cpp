@@ -1,10 +1,11 @@
 // Surface waves: the critical angle and deviations of m = 4/3, the mode tables against AiryCalc, the
 // models at x = 1000 against published values, the Khare chord sums beyond p = 170, the phase
-// correction per path (and near m = 1), adding onto the caller's values.
+// correction per path (and near m = 1), adding onto the caller's values, finite values at 0 and 180 degrees.
 #include "approximations/surface_waves.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <complex>
 #include <vector>
@@ -96,6 +97,29 @@ TEST(SurfaceWaves, PhaseCorrectionPerPath) {
     EXPECT_LE(test::RelError(corrected.re1[j], corrected.im1[j], expected.real(), expected.imag()), 1e-9);
     in.m = 1.0001;
     EXPECT_EQ(Sweep(in).status, ApproxStatus::Done);
+}
+
+// On the axis 1/sqrt|sin theta| is infinite (sin pi is 1.2e-16 in doubles: |S1(180)|^2 was 2.8e16);
+// each path takes its mean over the angle's cell, |t| <= step/2: (2/step) * 2 sqrt(step/2) =
+// sqrt(8/step), 2 sqrt 2 times 1/sqrt(sin 0.1 deg). So both ends stay of the size of their neighbours.
+TEST(SurfaceWaves, AxisAnglesStayOfTheSizeOfTheirNeighbours) {
+    for (const SurfaceModel model : {SurfaceModel::Khare, SurfaceModel::Lock, SurfaceModel::Nussenzveig}) {
+        SCOPED_TRACE(static_cast<int>(model));
+        // r = 10 um, 0.65 um, m = 1.333, p = 1, both paths, 0.1 degree steps
+        const Sweep r({96.66439, 1.333, 1, 1, 10, 1.0, model, SurfacePaths::Both, false, kN, 1, 2 * kN - 1});
+        ASSERT_EQ(r.status, ApproxStatus::Done);
+        for (const double end : {0.0, 180.0}) {
+            for (const auto abs : {&Sweep::abs1, &Sweep::abs2}) {
+                double largest = 0.0;  // |S|^2 within a degree of the end, the end left out
+                for (int k = 1; k <= 10; ++k)
+                    largest =
+                        std::max(largest, std::pow((r.*abs)(end == 0.0 ? 0.1 * k : 180.0 - 0.1 * k), 2));
+                EXPECT_TRUE(std::isfinite((r.*abs)(end))) << end;
+                EXPECT_LE(std::pow((r.*abs)(end), 2), 10.0 * largest) << end;
+            }
+            EXPECT_GT(r.abs1(end), 0.0);
+        }
+    }
 }
 
 }  // namespace

@@ -141,7 +141,7 @@ TEST_F(ReadoutTest, DataBoxAndTheLineUnderTheGraph) {
     EXPECT_EQ(textsAt("Qext = " + f.AxisNumberText(2.75, 6), 12000, 1000), 1);
     EXPECT_EQ(textsAt("Qabs = " + f.AxisNumberText(0.25, 6), 12000, 1200), 1);
     EXPECT_EQ(textsAt("Qback = " + f.AxisNumberText(0.4, 6), 12000, 1400), 1);
-    EXPECT_EQ(textsAt("Qradar = " + f.AxisNumberText(3.14159265358979 / 4 * 0.4, 6), 12000, 1600), 1);
+    EXPECT_EQ(textsAt("Qradar = " + f.AxisNumberText(4 * 3.14159265358979 * 0.4, 6), 12000, 1600), 1);
     EXPECT_EQ(textsAt("  0 deg: 1.00E+04", 1000, 10300), 1);
     EXPECT_EQ(textsAt("  180 deg: 2.50E+01", 0.4 * 15000, 10300), 1);
     EXPECT_EQ(textsAt("X = 96.6", 0.7 * 15000, 10300), 1);

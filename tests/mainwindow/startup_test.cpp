@@ -2,6 +2,8 @@
 // state the window is left in (lists, selections, menus, variables, built-in tables) and "Restore
 // defaults".
 #include <QWidget>
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -170,7 +172,31 @@ TEST_F(Form1Test, ListsHoldTheirEntriesAndSelections) {
     const std::vector<std::string> terms{"1", "2", "3", "4", "5", "10", "15", "20", "25"};
     EXPECT_EQ(Entries(f.cboQmax), terms);
     EXPECT_EQ(Entries(f.cboQmin), terms);
-    EXPECT_EQ(f.cboQmax.listIndex(), -1);
+    // the terms 1 to 10, as swQmin and swQmax
+    EXPECT_EQ(f.cboQmax.listIndex(), 5);
+    EXPECT_EQ(f.cboQmax.text(), "10");
+    EXPECT_EQ(f.cboQmin.listIndex(), 0);
+    EXPECT_EQ(f.cboQmin.text(), "1");
+}
+
+// The first surface-wave run after start-up runs with the lists as they were left (terms 1 to 10),
+// and its curve stays finite and of the size of 179.9 degrees' at 180 degrees.
+TEST_F(Form1Test, FirstSurfaceWaveRunAfterStartUpRuns) {
+    Form1& f = started();
+    f.cboType.setText("Surface wave");
+    f.cboRays.setText("1");
+    messages.clear();
+    f.cmdNewPlot.click();
+    EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+    ASSERT_EQ(f.angleCount, 901);
+    const auto intensity = [&f](std::size_t j) {
+        return f.s1Amp[0][j] * f.s1Amp[0][j] + f.s1Amp[1][j] * f.s1Amp[1][j];
+    };
+    double near = 0.0;  // the largest |S1|^2 within a degree of 180, 180 left out
+    for (std::size_t j = 1791; j <= 1800; ++j) near = std::max(near, intensity(j));
+    EXPECT_GT(near, 0.0);
+    EXPECT_TRUE(std::isfinite(intensity(1801)));
+    EXPECT_LE(intensity(1801), 10 * near);
 }
 
 TEST_F(Form1Test, InputsAndLabelsAfterStartUp) {

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace tessary {
@@ -85,6 +86,44 @@ TEST(ReadoutRunTest, OnlyWhatTheRunComputedIsShownAndNoStaleIndexRuns) {
     ASSERT_EQ(messages.shown().size(), 2u);
     EXPECT_EQ(messages.last().prompt,
               "IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band");
+}
+
+// Qradar is the radar backscattering efficiency 4|S1(180)|^2/x^2 (= 4 pi Qback), against an own Mie
+// series: S1(180) = sum (2n + 1)/2 (-1)^n (a_n - b_n) to n = x + 4 x^(1/3) + 52 (the narrow
+// resonances near n = 133, between x and mx, add 2.8e-5), a_n, b_n from the downward log-derivative
+// D_n(mx) started at max(n, |mx|) + 60 and upward psi_n, chi_n (python3, double):
+// r = 10 um, 0.65 um, m = 1.333 gives 0.806181; r = 0.01 um at 0.5 um, m = 1.5 gives 8.57380e-5,
+// near Rayleigh's 4 x^4 ((m^2 - 1)/(m^2 + 2))^2 = 1.5 Qsca = 8.629e-5 (the old readout: 16x less).
+TEST(ReadoutRunTest, QradarIsTheRadarBackscatteringEfficiency) {
+    test::testApplication();
+    Runtime runtime;
+    runtime.setScreen(ScreenMetrics{1024, 768, 15, 15});
+    ScriptedMessageBoxes messages;
+    messages.install(runtime);
+    runtime.setModalHook([](Form& w) { w.hide(); });
+    Form1 f;
+    f.setRecording(true);
+    f.load();
+    f.mnuDataVisible.setChecked(true);
+    const struct {
+        const char *radius, *lambda, *index;
+        double qradar, tolerance;  // the readout's 6 digits, 3 in E format
+    } cases[] = {{"10", "0.65", "1.333", 0.806181, 2e-6}, {"0.01", "0.5", "1.5", 8.57380e-5, 1e-3}};
+    for (const auto& c : cases) {
+        f.txtRadius.setText(c.radius);
+        f.txtLambda.setText(c.lambda);
+        f.txtRefractReal.setText(c.index);
+        f.txtRefractImag.setText("0");
+        messages.clear();
+        f.clearDrawLog();
+        f.cmdNewPlot.click();
+        EXPECT_TRUE(messages.shown().empty()) << c.radius;
+        double qradar = -1;
+        for (const DrawOp& op : f.drawLog())
+            if (op.kind == DrawOp::Kind::Text && op.x1 == 12000 && op.text.rfind("Qradar = ", 0) == 0)
+                qradar = Val(op.text.substr(9));
+        EXPECT_NEAR(qradar / c.qradar, 1.0, c.tolerance) << c.radius;
+    }
 }
 
 }  // namespace
