@@ -13,6 +13,7 @@
 #include "graphs/axis_steps.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
+#include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 
 namespace tessary {
@@ -140,8 +141,6 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
     const double markStep = step;
     scratchC = step;
     const double cx = polarCentreX, cy = polarCentreY, radiusPolar = polarRadius;
-    const float sweepN = static_cast<float>(step);
-    if (RunLogSteps()) sweepRatio = static_cast<float>(std::pow(xTo / xFrom, 1.0 / sweepN));
 
     bool havePrev = false;
     bool marked = false;  // the start circle of the amplitude-phase diagram is drawn
@@ -167,7 +166,7 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
 
         // x value and its window position.
         if (RunLogSteps() && (xLinear || logSteps)) {
-            tickValueX = xFrom * std::pow(static_cast<double>(sweepRatio), n - 1);
+            tickValueX = LogSweepValue(xFrom, xTo, step, n - 1);  // the x the sweep computed
         } else {
             tickValueX = xFrom + (n - scratchP) * step;
         }

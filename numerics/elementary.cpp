@@ -47,6 +47,11 @@ double RoundTo(double x, int n) {
     return std::floor(scaled + 0.5) / scale;
 }
 
+double LogSweepValue(double xMin, double xMax, double steps, double k) {
+    if (k == steps) return xMax;
+    return xMin * std::pow(xMax / xMin, k / steps);
+}
+
 double Log10(double x) {
     if (x > 1.0) return std::log(x) / kLn10;
     if (x == 1.0) return 0.0;

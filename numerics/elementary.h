@@ -23,5 +23,8 @@ double AMIN(double a, double b);
 double RoundTo(double x, int n);
 // ln(x) / 2.30259 with a floor of -300 for x < 1e-300 (zero and negatives included).
 double Log10(double x);
+// Step k of a logarithmic sweep of `steps` steps from xMin to xMax: xMin r^k with r = (xMax/xMin)^(1/steps),
+// formed in double as xMin (xMax/xMin)^(k/steps) so that it does not drift; step `steps` is xMax itself.
+double LogSweepValue(double xMin, double xMax, double steps, double k);
 
 }  // namespace tessary

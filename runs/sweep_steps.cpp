@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "numerics/constants.h"
+#include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 
 namespace tessary {
@@ -24,7 +25,7 @@ std::optional<std::int32_t> WholeIndex(double v) {
 bool SweepLogStepCode(int code) { return code == 10 || code == 11 || code == 14 || code == 15 || code == 16; }
 
 double SweepPlan::x(std::int32_t i) const {
-    if (logSteps) return xMin * std::pow(static_cast<double>(sweepRatio), static_cast<double>(i - 1));
+    if (logSteps) return LogSweepValue(xMin, xMax, step, static_cast<double>(i - 1));
     return xMin + static_cast<double>(i - 1) * step;
 }
 
@@ -32,6 +33,7 @@ std::optional<SweepPlan> PlanSweep(int graphCode, double xFrom, double xTo, doub
                                    bool logMenu) {
     SweepPlan p;
     p.xMin = xMin;
+    p.xMax = xMax;
     p.step = step;
     if (graphCode == 13) return p;  // convergence: one step
     if (logMenu && SweepLogStepCode(graphCode)) {

@@ -13,13 +13,14 @@ namespace tessary {
 // Graph codes whose steps may be logarithmic (the step list then holds the number of steps).
 bool SweepLogStepCode(int graphCode);
 
-// Index range and x values of a sweep. x(i) = xMin + (i - 1) step, or xMin sweepRatio^(i - 1) with
-// the ratio held as a Single; both counted from i = 1 whatever firstPoint is.
+// Index range and x values of a sweep. x(i) = xMin + (i - 1) step, or LogSweepValue(xMin, xMax, step,
+// i - 1) (numerics/elementary.h); both counted from i = 1 whatever firstPoint is. sweepRatio is the
+// ratio as a Single, kept for the window's own use (it does not form x).
 struct SweepPlan {
     std::int32_t firstPoint = 1, lastPoint = 1;
     bool logSteps = false;
     float sweepRatio = 1.0f;
-    double xMin = 0.0;
+    double xMin = 0.0, xMax = 0.0;
     double step = 0.0;
 
     double x(std::int32_t i) const;

@@ -6,10 +6,12 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "files/text_export.h"
+#include "platform/text/conversions.h"
 
 namespace tessary {
 namespace {
@@ -148,6 +150,52 @@ TEST(TextExport, GoldensByGraphCode) {
         const std::string bytes = Export(s);
         for (const std::string& h : g.holds) EXPECT_NE(bytes.find(h), std::string::npos) << h << "\n----\n" << bytes;
         for (const std::string& l : g.lacks) EXPECT_EQ(bytes.find(l), std::string::npos) << l;
+    }
+}
+
+// The x column of a sweep: as many decimals as tell the rows apart, 4 where 4 do (those exports keep
+// their bytes), logarithmic x from xmin (xmax/xmin)^(k/N) ending on xmax. Python for the log row 2:
+// round(0.1 * 10 ** (4 / 4000), 4) = 0.1002.
+TEST(TextExport, SweepXColumnTellsRowsApart) {
+    struct Case {
+        const char *name, *xMin, *xMax, *step;
+        bool log;
+        int code;
+        std::size_t rows, distinct;
+        std::vector<std::string> holds;
+    };
+    const Case cases[] = {
+        {"index by 1e-5", "1.33", "1.34", "0.00001", false, 12, 1001, 1001, {"\n 1.33001 \t", "\n 1.34 \t"}},
+        {"index by 0.01 from 1.33333: 4 decimals as before", "1.33333", "1.34333", "0.01", false, 12, 2, 2,
+         {"\n 1.3333 \t", "\n 1.3433 \t"}},
+        {"log 0.1 to 1000 in 4000 steps: 4 decimals as before", "0.1", "1000", "4000", true, 16, 4001, 4001,
+         {"\n .1 \t", "\n .1002 \t", "\n 1000 \t"}},
+    };
+    const std::vector<double> values(4002, 1.0);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Data d;
+        TextExportSnapshot s = Base(d);
+        s.graphCode = c.code;
+        s.xMinText = c.xMin;
+        s.xMaxText = c.xMax;
+        s.xMax = Val(c.xMax);
+        s.stepText = c.step;
+        s.xStepLog = c.log;
+        s.intensityPerp = s.intensityPara = s.intensityUnpol = values;
+        const auto range = ExportPointRange(s.xMinText, s.xMaxText, s.stepText, s.xStepLog);
+        ASSERT_TRUE(range.has_value());
+        s.firstPoint = range->first;
+        s.lastPoint = range->second;
+        const std::string bytes = Export(s);
+        std::vector<std::string> xs;
+        for (std::size_t at = bytes.find("Scattering angle = "); (at = bytes.find("\r\n ", at)) != std::string::npos;) {
+            at += 2;
+            xs.push_back(bytes.substr(at, bytes.find('\t', at) - at));
+        }
+        EXPECT_EQ(xs.size(), c.rows);
+        EXPECT_EQ(std::set<std::string>(xs.begin(), xs.end()).size(), c.distinct);
+        for (const std::string& h : c.holds) EXPECT_NE(bytes.find(h), std::string::npos) << h;
     }
 }
 
