@@ -147,9 +147,10 @@ struct SimColourTable {
     double row0Angle = 0.0;
     double step = 0.0;
     std::int32_t rows = 0;  // rows 0..rows-1
+    std::int32_t lastWritten = -1;  // the last row holding computed colours; -1: every row counts
     std::vector<float> cells;
 
-    // Re-creates rows 0..lastRow, all zero, for angles from row0Angle on.
+    // Re-creates rows 0..lastRow, all zero and none written, for angles from row0Angle on.
     void reset(std::int32_t lastRow, double firstAngle, double angleStep);
     bool holds(std::int32_t r) const { return r >= 0 && r < rows; }
     float& at(int column, std::int32_t r) {

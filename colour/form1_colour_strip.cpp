@@ -178,6 +178,7 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
                 simColourTable.at(slot, r) = R;
                 simColourTable.at(slot + 1, r) = G;
                 simColourTable.at(slot + 2, r) = B;
+                simColourTable.lastWritten = std::max(simColourTable.lastWritten, r);
             }
         };
         // Perpendicular: saturated colours take the band's own largest channel and no brightness.

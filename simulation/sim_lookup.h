@@ -35,11 +35,14 @@ void MixColour(const SimTableView& table, float f, std::int32_t i, std::int32_t 
                float wPerp, float wPara, double& red, double& green, double& blue);
 
 // The view of a table that keeps its rows as nine Singles each, next to each other (rows and cells
-// may disagree after a failed resize: the smaller count wins).
+// may disagree after a failed resize: the smaller count wins). The view ends at the table's last
+// written row, so that row pairs with itself instead of with a spare row that still holds 0.
 template <class Table>
 SimTableView ViewOf(const Table& table) {
     const auto held = static_cast<std::int32_t>(table.cells.size() / 9);
-    return SimTableView{table.row0Angle, table.step, table.rows < held ? table.rows : held, table.cells.data()};
+    std::int32_t rows = table.rows < held ? table.rows : held;
+    if (table.lastWritten >= 0 && table.lastWritten + 1 < rows) rows = table.lastWritten + 1;
+    return SimTableView{table.row0Angle, table.step, rows, table.cells.data()};
 }
 
 }  // namespace tessary::sim

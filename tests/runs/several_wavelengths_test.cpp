@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -12,6 +13,7 @@
 #include "mainwindow/form1.h"
 #include "media/size_distribution.h"
 #include "platform/text/conversions.h"
+#include "simulation/sim_lookup.h"
 #include "numerics/constants.h"
 #include "tests/platform/ui/ui_test_support.h"
 #include "tests/support/rel_error.h"
@@ -220,6 +222,38 @@ TEST_F(SeveralWavelengthsTest, SimulationTableSizedFromTheStoredRun) {
     f.mnuInterpolate.setChecked(true);
     f.PlotBow2(f.colourSumPerp, f.colourSumPara, "1");
     EXPECT_EQ(f.simColourTable.rows, 362);  // the smooth bands work on a table of their own
+}
+
+// 170 to 180 degrees at 0.5 leaves spare rows past 180 that hold 0: the colour between 179.75 and 180
+// is that of the 180 degree row, not up to 1.5 times it; inside the range the rows still interpolate.
+TEST_F(SeveralWavelengthsTest, SimulationLookupEndsAtTheLastWrittenRow) {
+    form->txtXmin.setText("170");
+    form->txtXmax.setText("180");
+    Form1& f = run("RGB", "10", "0.5");
+    f.simulationMode = 1;
+    f.PlotBow(f.colourSumPerp, f.colourSumPara, "1");
+    const SimColourTable& t = f.simColourTable;
+    const std::int32_t last = t.lastWritten;
+    ASSERT_GT(t.rows, last + 1);
+    ASSERT_NEAR(t.row0Angle + last * t.step, 180, 1e-9);
+    ASSERT_GT(t.at(6, last), 0);
+    const auto look = [&](float f0, std::int32_t i, std::int32_t j) {
+        double N = 20, red = 0, green = 0, blue = 0;
+        int source = 0, view = 0;
+        float w = 1;
+        f.SimPlot2(f0, i, j, N, source, view, w, w, red, green, blue);
+        return std::array<double, 3>{red, green, blue};
+    };
+    for (const float a : {179.75f, 179.9f, 180.0f}) {
+        const sim::SimRow row = sim::RowOf(sim::ViewOf(t), a);
+        EXPECT_EQ(row.i, last) << a;
+        EXPECT_EQ(row.j, last) << a;
+        const std::array<double, 3> c = look((a - 180) / 0.5f, last, last + 1);
+        for (int k = 0; k < 3; ++k) EXPECT_FLOAT_EQ(c[k], t.at(6 + k, last)) << a;
+    }
+    const std::array<double, 3> inside = look(0.25f, last - 4, last - 3);
+    for (int k = 0; k < 3; ++k)
+        EXPECT_FLOAT_EQ(inside[k], t.at(6 + k, last - 4) + 0.25f * (t.at(6 + k, last - 3) - t.at(6 + k, last - 4)));
 }
 
 

@@ -84,5 +84,39 @@ TEST(RowOf, NeverOutsideTheTable) {
     EXPECT_FALSE(one.view.usable());
 }
 
+// A table sized past its last written row, as the simulation run leaves it: rows 0..6 (130 to 133
+// degrees) hold 10 r + c, rows 7..10 are spare and hold 0.
+struct PartlyWritten {
+    double row0Angle = 130, step = 0.5;
+    std::int32_t rows = 11, lastWritten = 6;
+    std::vector<float> cells = std::vector<float>(9 * 11, 0.0f);
+    PartlyWritten() {
+        for (std::int32_t r = 0; r <= lastWritten; ++r)
+            for (int c = 0; c < 9; ++c) cells[9 * r + c] = static_cast<float>(10 * r + c);
+    }
+};
+
+TEST(ViewOf, LastWrittenRowPairsWithItself) {
+    const PartlyWritten table;
+    const SimTableView view = ViewOf(table);
+    struct Case {
+        float angle;
+        double unpolRed;  // column 6 = 10 r + 6, linear between written rows
+    } const cases[] = {
+        {131.1f, 28},    // rows 2 and 3 at 0.2
+        {132.7f, 60},    // rows 5 and 6 at 0.4
+        {132.75f, 66},   // half a step below the last row: its colour, not 1.5 times it
+        {132.9f, 66},    {133, 66}, {133.2f, 66},
+    };
+    for (const Case& c : cases) {
+        const SimRow r = RowOf(view, c.angle);
+        EXPECT_LE(r.j, table.lastWritten) << c.angle;
+        double red = -1, green = -1, blue = -1;
+        MixColour(view, r.f, r.i, r.j, 0, 0, 1, 1, red, green, blue);
+        EXPECT_NEAR(red, c.unpolRed, 1e-3) << c.angle;
+        EXPECT_NEAR(green, c.unpolRed + 1, 1e-3) << c.angle;
+    }
+}
+
 }  // namespace
 }  // namespace tessary::sim
