@@ -748,6 +748,13 @@ class Form1 : public Form {
     double qSca = 0.0;
     int prevGraphCode = 0;
     int prevGraphSubCode = 0;
+    // The step list and its label as they were when logarithmic steps were ticked, with the graph and
+    // range they belonged to: unticking restores them while the graph and range are still the same.
+    struct LinearStep {
+        std::string step, label, xMin, xMax;
+        int graphCode = 0, graphSubCode = 0;
+    };
+    std::optional<LinearStep> stepBeforeLog;
     double waveNumber = 0.0;
     double waveNumberSq = 0.0;
     float sweepStart = 0.0f, sweepEnd = 0.0f, sweepSteps = 0.0f, sweepRatio = 0.0f;

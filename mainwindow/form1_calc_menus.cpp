@@ -3,9 +3,13 @@
 // captions, averaging and logarithmic steps, and the beam choice with its dialog. None of them
 // starts a calculation; a few offer Replot.
 #include <initializer_list>
+#include <string>
+#include <utility>
 
 #include "mainwindow/form1.h"
+#include "mainwindow/graph_presets.h"
 #include "platform/text/conversions.h"
+#include "runs/sweep_steps.h"
 
 namespace tessary {
 
@@ -119,16 +123,38 @@ void Form1::mnuAverage_Click() {
 }
 
 // Logarithmic x steps: the step list then holds a number of steps. Writing its text raises its
-// Change, which marks the results out of date and resizes the result arrays.
+// Change, which marks the results out of date and resizes the result arrays. Only the sweeps that
+// offer such steps change the list (the convergence graph steps through the orders one by one);
+// unticking gives back the step the graph had, or its preset step once the graph or range changed.
 void Form1::mnuXStepLog_Click() {
     Toggle(mnuXStepLog);
+    if (!SweepLogStepCode(graphCode)) return;
     if (mnuXStepLog.checked()) {
+        stepBeforeLog = LinearStep{.step = cboStep.text(),
+                                   .label = Label5.caption(),
+                                   .xMin = txtXmin.text(),
+                                   .xMax = txtXmax.text(),
+                                   .graphCode = graphCode,
+                                   .graphSubCode = graphSubCode};
         cboStep.setText("100");
         Label5.setCaption("No. of steps");
-    } else {
-        cboStep.setText("0.01");
-        Label5.setCaption("Step");
+        return;
     }
+    const bool same = stepBeforeLog && stepBeforeLog->graphCode == graphCode &&
+                      stepBeforeLog->graphSubCode == graphSubCode && stepBeforeLog->xMin == txtXmin.text() &&
+                      stepBeforeLog->xMax == txtXmax.text();
+    if (same) {
+        const LinearStep before = *std::exchange(stepBeforeLog, std::nullopt);
+        cboStep.setText(before.step);
+        Label5.setCaption(before.label);
+        return;
+    }
+    const GraphPreset* preset = FindGraphPreset(graphCode, graphSubCode);
+    // The asymmetry parameter's presets hold a number of steps, which is no step size.
+    const bool linearPreset =
+        preset && preset->range && preset->label5 && preset->stepLogMenu != StepLogMenu::On;
+    cboStep.setText(linearPreset ? CStr(preset->range->step) : std::string("0.01"));
+    Label5.setCaption(linearPreset ? preset->label5 : "Step");
 }
 
 // The beam group. The method handler calls these again after a change of method, so choosing Mie or

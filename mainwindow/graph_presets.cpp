@@ -223,7 +223,7 @@ constexpr GraphPreset kConvergence{
 
 // Efficiencies or cross-sections against the radius (sub-codes 1, 2) or the size parameter (3, 4).
 // The range is written only on a change of type, so switching among the variants keeps the range
-// the user typed.
+// the user typed. The radius step 0.01 gives 9,990 points, within the 18,000 a sweep may have.
 constexpr GraphPreset EfficiencyPreset(bool sizeParameter) {
     GraphPreset p{
         .stepLogMenu = StepLogMenu::Offered,
@@ -234,7 +234,7 @@ constexpr GraphPreset EfficiencyPreset(bool sizeParameter) {
         .label5 = "Step (um)",
         .label5LogSteps = "No. of steps",
         .range =
-            RangePreset{.when = When::TypeChanged, .min = 0.1, .max = 100, .step = 0.001, .logSteps = 100},
+            RangePreset{.when = When::TypeChanged, .min = 0.1, .max = 100, .step = 0.01, .logSteps = 100},
         .yScale = YScale::LinearZero,
         .yScaleWhen = When::TypeChanged,
         .frame3 = Vis::Hide,

@@ -7,6 +7,7 @@
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "runs/run_record.h"
+#include "runs/sweep_steps.h"
 
 namespace tessary {
 
@@ -165,7 +166,7 @@ void Form1::TakeRunRecord() {
     r.xMaxText = txtXmax.text();
     r.stepText = cboStep.text();
     r.angleText = txtAngle.text();
-    r.xStepLog = mnuXStepLog.checked();
+    r.xStepLog = mnuXStepLog.checked() && SweepLogStepCode(graphCode);
     r.amplitude = mnuAmplitude.checked();
     r.invWavelength = mnuInvWavelength.checked();
     runRecord = std::move(r);
@@ -191,6 +192,10 @@ void Form1::FinishRunRecord() {
 
 double Form1::RunStep() const { return Val(runRecord.taken ? runRecord.stepText : cboStep.text()); }
 
-bool Form1::RunLogSteps() const { return runRecord.taken ? runRecord.xStepLog : mnuXStepLog.checked(); }
+// Only the sweeps that offer logarithmic steps take them; the convergence graph steps through the
+// orders one by one whatever the menu says.
+bool Form1::RunLogSteps() const {
+    return runRecord.taken ? runRecord.xStepLog : mnuXStepLog.checked() && SweepLogStepCode(graphCode);
+}
 
 }  // namespace tessary

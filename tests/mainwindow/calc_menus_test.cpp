@@ -196,23 +196,43 @@ TEST_F(Form1Test, SunRectangularOffersReplotOnlyForCurrentResults) {
     EXPECT_TRUE(ReplotOffered(f));
 }
 
-// Writing the step list's text raises its Change: the results go out of date.
+// Writing the step list's text raises its Change: the results go out of date. Unticking gives back
+// the step the graph had; once the range changed, the graph's preset step; the convergence graph's
+// step list is no number of steps and stays as it is.
 TEST_F(Form1Test, LogarithmicStepsSwitchTheStepList) {
-    Form1& f = started();
-    f.mnuXStepLog.setChecked(false);
-    f.resultsStale = 0;
-    f.mnuXStepLog_Click();
-    EXPECT_TRUE(f.mnuXStepLog.checked());
-    EXPECT_EQ(f.cboStep.text(), "100");
-    EXPECT_EQ(f.Label5.caption(), "No. of steps");
-    EXPECT_EQ(f.resultsStale, 1);
+    struct Case {
+        const char *graph, *step, *newMin;  // newMin: typed while the steps are logarithmic
+        const char *logStep, *logLabel, *backStep, *backLabel;
+    };
+    const Case cases[] = {
+        {"Intensity v. radius", "0.002", "", "100", "No. of steps", "0.002", "Step (um)"},
+        {"Qext/Qsca/Qabs v. size x", "0.5", "", "100", "No. of steps", "0.5", "Step"},
+        {"Intensity v. wavelength", "0.5", "450", "100", "No. of steps", "0.01", "Step (nm)"},
+        {"Cext/Csca/Cabs v. radius", "0.05", "1", "100", "No. of steps", "0.01", "Step (um)"},
+        {"Convergence", "1", "", "1", "Step", "1", "Step"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.graph);
+        Form1& f = started();
+        f.cboGraph.setText(c.graph);
+        f.mnuXStepLog.setChecked(false);
+        f.cboStep.setText(c.step);
+        const bool writes = std::string(c.step) != c.logStep;
+        f.resultsStale = 0;
+        f.mnuXStepLog_Click();
+        EXPECT_TRUE(f.mnuXStepLog.checked());
+        EXPECT_EQ(f.cboStep.text(), c.logStep);
+        EXPECT_EQ(f.Label5.caption(), c.logLabel);
+        EXPECT_EQ(f.resultsStale, writes ? 1 : 0);
+        if (*c.newMin) f.txtXmin.setText(c.newMin);
 
-    f.resultsStale = 0;
-    f.mnuXStepLog_Click();
-    EXPECT_FALSE(f.mnuXStepLog.checked());
-    EXPECT_EQ(f.cboStep.text(), "0.01");
-    EXPECT_EQ(f.Label5.caption(), "Step");
-    EXPECT_EQ(f.resultsStale, 1);
+        f.resultsStale = 0;
+        f.mnuXStepLog_Click();
+        EXPECT_FALSE(f.mnuXStepLog.checked());
+        EXPECT_EQ(f.cboStep.text(), c.backStep);
+        EXPECT_EQ(f.Label5.caption(), c.backLabel);
+        EXPECT_EQ(f.resultsStale, writes ? 1 : 0);
+    }
 }
 
 TEST_F(Form1Test, AverageActsOnlyOnCurrentResults) {

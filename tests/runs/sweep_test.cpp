@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "files/text_export.h"
 #include "mainwindow/form1.h"
 #include "numerics/worker_pool.h"
 #include "runs/sweep_steps.h"
@@ -126,6 +127,25 @@ TEST_F(SweepTest, AsymmetryPresetAndConvergence) {
     EXPECT_EQ(f.lastPoint, 1);
     EXPECT_EQ(Val(f.txtXmax.text()), f.termCount);
     EXPECT_TRUE(messages.shown().empty());
+}
+
+// Logarithmic steps left ticked by an earlier sweep: the convergence graph still has one point per
+// order, in the drawing (the last x drawn is the last order, 148 at x = 96.7) and in the exported
+// range (one row per order of the typed range).
+TEST_F(SweepTest, ConvergenceIgnoresLogarithmicSteps) {
+    f.cboGraph.setText("Asymmetry parameter v. radius");  // ticks logarithmic steps
+    f.cboGraph.setText("Convergence");
+    ASSERT_TRUE(f.mnuXStepLog.checked());
+    f.cmdNewPlot.click();
+    ASSERT_TRUE(messages.shown().empty());
+    EXPECT_FALSE(f.RunLogSteps());
+    EXPECT_EQ(f.termCount, 148);
+    EXPECT_EQ(f.tickValueX, 148.0);
+    const auto range = ExportPointRange(f.runRecord.xMinText, f.runRecord.xMaxText, f.runRecord.stepText,
+                                        f.runRecord.xStepLog);
+    ASSERT_TRUE(range);
+    EXPECT_EQ(range->first, 1);
+    EXPECT_EQ(range->second, 200);
 }
 
 TEST_F(SweepTest, Refusals) {
