@@ -2,6 +2,7 @@
 #include "elementary.h"
 
 #include <cmath>
+#include <limits>
 
 #include "constants.h"
 
@@ -45,6 +46,11 @@ double RoundTo(double x, int n) {
     // x 10^n beyond the Double range: x is far coarser than 10^-n, so it is its own rounding
     if (std::isinf(scaled) && std::isfinite(x)) return x;
     return std::floor(scaled + 0.5) / scale;
+}
+
+double AbsorptionEfficiency(double ext, double sca) {
+    const double abs = ext - sca;
+    return std::fabs(abs) <= 8 * std::numeric_limits<double>::epsilon() * std::fabs(ext) ? 0.0 : abs;
 }
 
 double Log10(double x) {

@@ -1,5 +1,6 @@
 // Small real functions shared by the series, ray methods, graphs and file writers: factorials,
-// clamped arc sine and cosine, larger/smaller of two values, decimal rounding and a floored log10.
+// clamped arc sine and cosine, larger/smaller of two values, decimal rounding, a floored log10 and
+// the absorption efficiency as extinction less scattering.
 // They reproduce the program's published numbers, including its constants (pi = 3.14159265358979,
 // ln 10 = 2.30259 in Log10), so Log10(1000) is 2.9999936..., not 3.
 #pragma once
@@ -23,5 +24,8 @@ double AMIN(double a, double b);
 double RoundTo(double x, int n);
 // ln(x) / 2.30259 with a floor of -300 for x < 1e-300 (zero and negatives included).
 double Log10(double x);
+// ext - sca, with 0 where the difference lies within the rounding of ext (8 ulps): a clear sphere's
+// Qabs (or Cabs) is then 0, not a residue such as -1.4e-17.
+double AbsorptionEfficiency(double ext, double sca);
 
 }  // namespace tessary
