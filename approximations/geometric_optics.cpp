@@ -306,6 +306,9 @@ ApproxOutcome GeometricOptics(const GOInput& in, const RaySelection& rays, const
     }
     if (in.multipleList && rays.rayCount == 0 && !in.diffraction)
         return {ApproxStatus::Refused, "No rays selected", "Error"};
+    // A top hat wholly beside the sphere (its nearest edge beyond the rim, b = 1) lights no ray.
+    if (in.topHat && in.calcMethod != 6 && in.beamOffsetRel - in.beamWidthRel > 1.0)
+        return {ApproxStatus::Refused, kTopHatMissesSphere, "Error"};
     if (in.diffraction) AddDiffraction(in, S, w, first, last);
     if (in.calcMethod == 6) {
         w.intensityPerp.assign(static_cast<std::size_t>(2 * N), 0.0);

@@ -68,6 +68,9 @@ struct GOWorkspace {
     std::vector<double> diffraction[4];                // diffraction amplitudes for the central beam
 };
 
+inline constexpr const char* kTopHatMissesSphere =
+    "The top hat beam misses the sphere: no ray of the beam meets it";
+
 // Sums the rays of the orders p = 0..rayPMax with rayflag 1 into S (indices first..last; sized 2N at
 // least).
 // - S1, S2 at 1..2N - 1 are cleared first unless the call adds to them: GO with centralBeam, GO2 with
@@ -86,6 +89,8 @@ struct GOWorkspace {
 //   +1 for b > b_R or p < 2, else -1; Young: 0). Young rays are weighted by exp(-u^2),
 //   u = (b - sigma beamOffsetRel)/beamWidthRel, sigma = -1 when (D mod 2pi < pi) equals xf > 0, else +1;
 //   the top hat drops rays with |b - beamOffsetRel| > beamWidthRel.
+// - Refused kTopHatMissesSphere (title "Error"): Young or Young mod with a top hat that no ray of the
+//   sphere lies in (beamOffsetRel - beamWidthRel > 1).
 // - xMinZero / xMax180: index 0 takes index 1's values, index 2N - 1 index 2N - 2's (when in the window).
 // - Stopped: `progress` (called after every angle of every order, done of (last - first + 1) rayCount)
 //   asked for a stop; the angles summed so far stay (Descartes sums combined).

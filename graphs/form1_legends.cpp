@@ -7,6 +7,7 @@
 
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
+#include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 
 namespace tessary {
@@ -98,7 +99,8 @@ void Form1::VisibleData() {
     } rows[] = {
         {800, "Qsca = ", r.qSca},
         {1000, "Qext = ", r.qExt},
-        {1200, "Qabs = ", r.qExt && r.qSca ? std::optional<double>(*r.qExt - *r.qSca) : std::nullopt},
+        {1200, "Qabs = ",
+         r.qExt && r.qSca ? std::optional<double>(AbsorptionEfficiency(*r.qExt, *r.qSca)) : std::nullopt},
         {1400, "Qback = ", r.qBack},
         {1600, "Qradar = ", r.qBack ? std::optional<double>(4 * kPi * *r.qBack) : std::nullopt},
     };
@@ -144,7 +146,7 @@ void Form1::VisibleData() {
     }
     setCurrentX(0.7 * graphRight);
     setCurrentY(y);
-    print("X = " + Format(sizeParam, "#,##0.######"));
+    print("X = " + Format(sizeParam, "#0.######"));
 }
 
 }  // namespace tessary

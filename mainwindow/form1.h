@@ -368,8 +368,8 @@ class Form1 : public Form {
     bool DispCalc();
 
     // Files: file commands
-    // Read, save and save as text (see the files section below); batch files are not built yet. Each
-    // command refuses while the inputs are locked.
+    // Read, save and save as text (see the files section below). Each command refuses while the inputs
+    // are locked.
     void mnuRead_Click();
     void mnuSave_Click();
     void mnuSaveText_Click();

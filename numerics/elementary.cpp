@@ -2,6 +2,7 @@
 #include "elementary.h"
 
 #include <cmath>
+#include <limits>
 
 #include "constants.h"
 
@@ -50,6 +51,11 @@ double RoundTo(double x, int n) {
 double LogSweepValue(double xMin, double xMax, double steps, double k) {
     if (k == steps) return xMax;
     return xMin * std::pow(xMax / xMin, k / steps);
+}
+
+double AbsorptionEfficiency(double ext, double sca) {
+    const double abs = ext - sca;
+    return std::fabs(abs) <= 8 * std::numeric_limits<double>::epsilon() * std::fabs(ext) ? 0.0 : abs;
 }
 
 double Log10(double x) {

@@ -1,5 +1,6 @@
 // Small real functions shared by the series, ray methods, graphs and file writers: factorials,
-// clamped arc sine and cosine, larger/smaller of two values, decimal rounding and a floored log10.
+// clamped arc sine and cosine, larger/smaller of two values, decimal rounding, a floored log10 and
+// the absorption efficiency as extinction less scattering.
 // They reproduce the program's published numbers, including its constants (pi = 3.14159265358979,
 // ln 10 = 2.30259 in Log10), so Log10(1000) is 2.9999936..., not 3.
 #pragma once
@@ -26,5 +27,8 @@ double Log10(double x);
 // Step k of a logarithmic sweep of `steps` steps from xMin to xMax: xMin r^k with r = (xMax/xMin)^(1/steps),
 // formed in double as xMin (xMax/xMin)^(k/steps) so that it does not drift; step `steps` is xMax itself.
 double LogSweepValue(double xMin, double xMax, double steps, double k);
+// ext - sca, with 0 where the difference lies within the rounding of ext (8 ulps): a clear sphere's
+// Qabs (or Cabs) is then 0, not a residue such as -1.4e-17.
+double AbsorptionEfficiency(double ext, double sca);
 
 }  // namespace tessary

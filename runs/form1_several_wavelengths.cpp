@@ -70,11 +70,8 @@ bool Form1::SeveralWavelengths() {
     if (cboWave.text() != "RGB") chkComponents.setValue(0);
     if (waveCount <= kMaxComponentWaves) chkComponents.setValue(1);
     if (graphCode > 21 && graphCode < 26) return MapSteps();
-    if (optDisp.value() && graphCode != 20) {  // a Lee row is one size; PlotLee averages the rows
-        if (graphCode < 20) return SeveralWavelengthsDisperse();
-        RefuseRun("Size distributions");
-        return false;
-    }
+    // A Lee row is one size (PlotLee averages the rows); the maps returned above.
+    if (optDisp.value() && graphCode < 20) return SeveralWavelengthsDisperse();
 
     WaveCountFromRadius();
     lambdaN();

@@ -143,7 +143,7 @@ std::optional<SweepValues> StoredSweepValues(int code, int sub, const SweepResul
         const double area = (sub == 2 || sub == 4) ? kPi * radius * radius * 1E-12 : 1.0;
         v.perp = area * r.qExt;
         v.para = area * r.qSca;
-        v.unpol = v.perp - v.para;
+        v.unpol = AbsorptionEfficiency(v.perp, v.para);
         return v;
     }
     return std::nullopt;  // convergence: the routine's own curves

@@ -98,6 +98,8 @@ FixedPattern FixedPatternOf(FormatPattern::Kind kind) {
             return {true, 0, 9};
         case FormatPattern::Kind::Plain2:
             return {false, 0, 2};
+        case FormatPattern::Kind::Plain6:
+            return {false, 0, 6};
         case FormatPattern::Kind::Scientific:
             break;
     }

@@ -103,11 +103,12 @@ std::string PrintText(T v);
 //   "###,##0.#######"    the same with up to 7 decimals
 //   "###,##0.#########"  the same with up to 9 decimals
 //   "#0.##"              no separators, up to 2 decimals: "12.35", "1234.5"
+//   "#0.######"          no separators, up to 6 decimals: "1407.775888", "96.664389"
 // The "#" patterns drop trailing zeros of the decimals and the point itself when none remain ("12",
 // not "12."), and always keep one digit before the point ("0.5").
 class FormatPattern {
   public:
-    enum class Kind { Fixed8, Scientific, Grouped4, Grouped6, Grouped7, Grouped9, Plain2 };
+    enum class Kind { Fixed8, Scientific, Grouped4, Grouped6, Grouped7, Grouped9, Plain2, Plain6 };
 
     // Only from the literal texts above; any other text is a compile-time error.
     consteval FormatPattern(const char* text) : kind_(KindOf(text)) {}  // NOLINT: implicit by design
@@ -123,6 +124,7 @@ class FormatPattern {
         if (text == "###,##0.#######") return Kind::Grouped7;
         if (text == "###,##0.#########") return Kind::Grouped9;
         if (text == "#0.##") return Kind::Plain2;
+        if (text == "#0.######") return Kind::Plain6;
         throw "unsupported number format pattern";  // not a constant expression: compile error
     }
     Kind kind_;

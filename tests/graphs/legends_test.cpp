@@ -3,6 +3,7 @@
 // the extinction efficiency from the optical theorem, skipped for a size parameter of 0.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "platform/text/conversions.h"
@@ -148,6 +149,26 @@ TEST_F(ReadoutTest, DataBoxAndTheLineUnderTheGraph) {
     // the optical theorem: 4 Re S1(0) / x^2, kept for later
     EXPECT_REL_NEAR(f.qExt, 400 / (96.6 * 96.6), 1e-15);
     EXPECT_EQ(f.loopJ, 1801);
+}
+
+// X without thousands separators at every size, and Qabs of a clear sphere 0 (not the residue of
+// Qext - Qsca: 2.75 and 2.75 + 2 ulps differ by 8.9e-16).
+TEST_F(ReadoutTest, SizeParameterWithoutSeparatorsAndClearSphereQabsZero) {
+    Form1& f = *form;
+    const struct {
+        double x;
+        const char* text;
+    } cases[] = {{1407.775888, "X = 1407.775888"}, {96.664389, "X = 96.664389"}, {123456.5, "X = 123456.5"}};
+    for (const auto& c : cases) {
+        f.sizeParam = c.x;
+        f.clearDrawLog();
+        f.VisibleData();
+        EXPECT_EQ(textsAt(c.text, 0.7 * 15000, 10300), 1) << c.text;
+    }
+    f.readout = {std::nextafter(std::nextafter(2.75, 3.0), 3.0), 2.75, 0.4};
+    f.clearDrawLog();
+    f.VisibleData();
+    EXPECT_EQ(textsAt("Qabs = " + f.AxisNumberText(0, 6), 12000, 1200), 1);
 }
 
 TEST_F(ReadoutTest, AnglesTheRunDidNotComputeAreNotShown) {

@@ -89,5 +89,25 @@ TEST_F(BeamMenuTest, BeamInUseIsOfferedWhateverTheMethod) {
     }
 }
 
+// The top hat of the dialog's defaults (centre -40 um, half-width 20 um) lies wholly beside the 10 um
+// sphere (|xf| - w0 = 20 um > r): no ray meets it, and the run says so.
+TEST_F(BeamMenuTest, TopHatThatMissesTheSphereIsRefused) {
+    Form1& f = started();
+    f.cboType.setText("Young mod");
+    f.cboRays.setText("2");
+    ASSERT_TRUE(offered(f.mnuTopHat));
+    f.mnuTopHat.trigger();
+    messages.clear();
+    f.cmdNewPlot.click();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.last().prompt, "The top hat beam misses the sphere: no ray of the beam meets it");
+    EXPECT_EQ(messages.last().title, "Error");
+
+    f.dlogGaussianBeam_->txtBeamXF.setText("-30");  // |xf| - w0 = r: the grazing ray is in the beam
+    messages.clear();
+    f.cmdNewPlot.click();
+    EXPECT_TRUE(messages.shown().empty());
+}
+
 }  // namespace
 }  // namespace tessary

@@ -111,6 +111,31 @@ TEST_F(SweepTest, OraclesOfTheStoredValues) {
     EXPECT_EQ(f.angleIndex, 90);
 }
 
+// A clear sphere absorbs nothing: Qabs = Qext - Qsca is stored (and so exported) as 0, not as the
+// rounding residue of the difference (-1.4e-17 and the like); a true difference is kept.
+TEST(SweepSteps, AbsorptionWithinTheRoundingOfQextIsZero) {
+    const double eps = 2.220446049250313e-16;
+    const struct {
+        double qExt, qSca, qAbs;
+    } cases[] = {
+        {2.0, 2.0 + 2 * eps, 0},
+        {2.0, 2.0 - 8 * eps, 0},
+        {0.09392400121407, 0.09392400121407 * (1 - 4 * eps), 0},
+        {1.0, 1.0 - 1e-14, 1.0 - (1.0 - 1e-14)},
+        {2.249240908064, 1.872112060543, 2.249240908064 - 1.872112060543},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.qSca);
+        for (int sub : {1, 3})
+            EXPECT_EQ(StoredSweepValues(14, sub, {{}, {}, c.qExt, c.qSca, 0}, 1, false, 1)->unpol, c.qAbs);
+    }
+}
+
+TEST_F(SweepTest, ClearSphereStoresQabsZeroAtEveryStep) {
+    run("Qext/Qsca/Qabs v. size x", "1", "50", "1", "0");
+    for (std::size_t i = 1; i <= 50; ++i) EXPECT_EQ(f.intensityUnpol[i], 0.0) << i;
+}
+
 TEST_F(SweepTest, AsymmetryPresetAndConvergence) {
     f.cboGraph.setText("Asymmetry parameter v. radius");
     f.cmdNewPlot.click();
