@@ -13,17 +13,28 @@
 namespace tessary {
 namespace {
 
-TEST(ReadoutRunTest, OnlyWhatTheRunComputedIsShownAndNoStaleIndexRuns) {
-    test::testApplication();
+// A started window with the data box shown, scripted messages and modal dialogs closed at once.
+struct ReadoutWindow {
+    ReadoutWindow() {
+        test::testApplication();
+        runtime.setScreen(ScreenMetrics{1024, 768, 15, 15});
+        messages.install(runtime);
+        runtime.setModalHook([](Form& d) { d.hide(); });
+        form = std::make_unique<Form1>();
+        form->setRecording(true);
+        form->load();
+        form->mnuDataVisible.setChecked(true);
+    }
     Runtime runtime;
-    runtime.setScreen(ScreenMetrics{1024, 768, 15, 15});
     ScriptedMessageBoxes messages;
-    messages.install(runtime);
-    runtime.setModalHook([](Form& w) { w.hide(); });
-    Form1 f;
-    f.setRecording(true);
-    f.load();
-    f.mnuDataVisible.setChecked(true);
+    std::unique_ptr<Form1> form;
+};
+
+TEST(ReadoutRunTest, OnlyWhatTheRunComputedIsShownAndNoStaleIndexRuns) {
+    ReadoutWindow w;
+    Runtime& runtime = w.runtime;
+    ScriptedMessageBoxes& messages = w.messages;
+    Form1& f = *w.form;
     const auto stopAtOnce = [&] {
         if (f.cmdStop.visible() && f.runState != 4) f.cmdStop.click();
     };
@@ -95,16 +106,9 @@ TEST(ReadoutRunTest, OnlyWhatTheRunComputedIsShownAndNoStaleIndexRuns) {
 // r = 10 um, 0.65 um, m = 1.333 gives 0.806181; r = 0.01 um at 0.5 um, m = 1.5 gives 8.57380e-5,
 // near Rayleigh's 4 x^4 ((m^2 - 1)/(m^2 + 2))^2 = 1.5 Qsca = 8.629e-5 (the old readout: 16x less).
 TEST(ReadoutRunTest, QradarIsTheRadarBackscatteringEfficiency) {
-    test::testApplication();
-    Runtime runtime;
-    runtime.setScreen(ScreenMetrics{1024, 768, 15, 15});
-    ScriptedMessageBoxes messages;
-    messages.install(runtime);
-    runtime.setModalHook([](Form& w) { w.hide(); });
-    Form1 f;
-    f.setRecording(true);
-    f.load();
-    f.mnuDataVisible.setChecked(true);
+    ReadoutWindow w;
+    ScriptedMessageBoxes& messages = w.messages;
+    Form1& f = *w.form;
     const struct {
         const char *radius, *lambda, *index;
         double qradar, tolerance;  // the readout's 6 digits, 3 in E format
