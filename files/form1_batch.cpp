@@ -12,6 +12,7 @@
 #include "files/batch_report.h"
 #include "files/form1_export_snapshot.h"
 #include "mainwindow/form1.h"
+#include "numerics/constants.h"
 #include "platform/text/conversions.h"
 
 namespace tessary {
@@ -123,13 +124,11 @@ bool Form1::Save_Batch(TextFileWriter& report) {
     if (newPlotEnd == NewPlotEnd::Refused) {
         notComputed = LastMessage(*this, false, "the inputs were refused");
         // The header says what the batch asked for; the record of the stored results stays.
-        const RunRecord kept = runRecord;
-        const double keptRadius = radius;
-        RadiusFromBox();
-        TakeRunRecord();
-        s = ExportSnapshotOf(*this);
-        runRecord = kept;
-        radius = keptRadius;
+        RunRecord asked = RecordOfInputs();
+        asked.radius = Val(asked.radiusText);
+        const double lambda = Val(asked.lambdaText);
+        asked.sizeParam = lambda > 0 ? asked.radius * kTwoPi / lambda * mediumRe : 0.0;
+        s = ExportSnapshotOf(*this, asked);
     } else if (newPlotEnd == NewPlotEnd::Stopped) {
         const std::string why =
             batchStopAsked ? "the calculation was stopped" : LastMessage(*this, true, "the calculation was stopped");

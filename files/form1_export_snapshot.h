@@ -2,6 +2,7 @@
 #pragma once
 
 #include "files/text_export.h"
+#include "runs/run_record.h"
 
 namespace tessary {
 
@@ -9,6 +10,8 @@ class Form1;
 
 // Everything but the sweep's point range, the relative-index function and the term dump.
 TextExportSnapshot ExportSnapshotOf(Form1& f);
+// The same with the inputs of the given record.
+TextExportSnapshot ExportSnapshotOf(Form1& f, const RunRecord& record);
 // Codes 10 and 15: the relative index of each row from the checked models.
 void SetExportRelativeIndex(Form1& f, TextExportSnapshot& s);
 

@@ -29,10 +29,11 @@ std::array<std::span<const double>, 8> Columns(const Table& table) {
 
 }  // namespace
 
-TextExportSnapshot ExportSnapshotOf(Form1& f) {
+TextExportSnapshot ExportSnapshotOf(Form1& f) { return ExportSnapshotOf(f, f.runRecord); }
+
+TextExportSnapshot ExportSnapshotOf(Form1& f, const RunRecord& r) {
     // The run's inputs from its record; how the results are shown (amplitudes or intensities, point or
     // sun, the amplitude block) as the window shows them now, since a redraw rebuilds the curves so.
-    const RunRecord& r = f.runRecord;
     TextExportSnapshot s;
     s.dateTime = DateTimeText(f.exportClock);
     s.methodLabel = r.methodLabel;

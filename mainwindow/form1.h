@@ -312,6 +312,8 @@ class Form1 : public Form {
     // data file is read. Whatever describes or stores the results reads it.
     void TakeRunRecord();
     void FinishRunRecord();
+    // The record of a run of the inputs as they are now (the run record stays).
+    RunRecord RecordOfInputs();
     RunRecord runRecord;
     // The step (angle or x) and the logarithmic steps of the grid the stored results lie on: the
     // record's once a run has been recorded (during a run the boxes say the same), else the boxes'.

@@ -103,6 +103,11 @@ bool IndexTyped(const RunRecord& r, double lambda) {
 }  // namespace
 
 void Form1::TakeRunRecord() {
+    runRecord = RecordOfInputs();
+    FinishRunRecord();
+}
+
+RunRecord Form1::RecordOfInputs() {
     RunRecord r;
     r.taken = true;
     r.graphCode = graphCode;
@@ -169,8 +174,7 @@ void Form1::TakeRunRecord() {
     r.xStepLog = mnuXStepLog.checked() && SweepLogStepCode(graphCode);
     r.amplitude = mnuAmplitude.checked();
     r.invWavelength = mnuInvWavelength.checked();
-    runRecord = std::move(r);
-    FinishRunRecord();
+    return r;
 }
 
 void Form1::FinishRunRecord() {
