@@ -23,15 +23,7 @@ using test::WriteAll;
 
 class DataFileReloadTest : public test::Form1Test {
   protected:
-    DataFileReloadTest() {
-        folder =
-            fs::temp_directory_path() / ("tessary_reload_" + std::to_string(::getpid()) + "_" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    ~DataFileReloadTest() override { fs::remove_all(folder); }
-    std::string at(const std::string& name) const { return (folder / name).string(); }
+    std::string at(const std::string& name) const { return folder.at(name); }
 
     std::string save(Form1& f, const std::string& name) {
         fileDialogs.answer(at(name));
@@ -39,7 +31,7 @@ class DataFileReloadTest : public test::Form1Test {
         return ReadAll(at(name + ".tsy"));
     }
 
-    fs::path folder;
+    test::TestFolder folder{"tessary_reload_"};
 };
 
 struct RunCase {
@@ -137,7 +129,7 @@ TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
         SCOPED_TRACE(message);
         DataFile bad = *decoded.file;
         change(bad);
-        WriteAll(folder / "bad.tsy", EncodeDataFileBytes(bad).value());
+        WriteAll(folder.path() / "bad.tsy", EncodeDataFileBytes(bad).value());
         messages.clear();
         fileDialogs.answer(at("bad.tsy"));
         f.mnuRead.trigger();

@@ -24,15 +24,7 @@ using test::ReadAll;
 
 class RunRecordTest : public test::Form1Test {
   protected:
-    RunRecordTest() {
-        folder =
-            fs::temp_directory_path() / ("tessary_record_" + std::to_string(::getpid()) + "_" +
-                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    ~RunRecordTest() override { fs::remove_all(folder); }
-    std::string at(const std::string& name) const { return (folder / name).string(); }
+    std::string at(const std::string& name) const { return folder.at(name); }
 
     Form1& start() {
         Form1& f = started();
@@ -59,7 +51,7 @@ class RunRecordTest : public test::Form1Test {
         return ReadAll(at(name + ".txt"));
     }
 
-    fs::path folder;
+    test::TestFolder folder{"tessary_record_"};
 };
 
 // The line of a text export that begins with the given cell and a TAB.
