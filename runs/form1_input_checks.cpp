@@ -8,21 +8,25 @@
 // diagrams and maps are checked like the other ranges; the radius-sweep rows of a Lee diagram judge
 // the sweep the run will make, not the previous one. At one wavelength an index the models refused
 // is not run with the earlier number the index boxes still show.
-// Airy theory refuses an index m >= p for a selected order p; the surface waves refuse an index <= 1
-// whatever the order, and judge their typed term range after rounding.
+// Airy theory refuses an index m >= p for a selected order p, over the whole of an index sweep or map
+// before it starts; the surface waves refuse an index <= 1 whatever the order, and judge their typed
+// term range after rounding. A step larger than the range of a sweep or an angle graph is refused.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "approximations/airy_theory.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "runs/run_estimate.h"
 #include "runs/sweep_checks.h"
+#include "runs/sweep_steps.h"
 #include "scattering/ray_orders.h"
 
 namespace tessary {
@@ -33,6 +37,7 @@ constexpr OleColor kRed = 255;
 constexpr OleColor kWhite = 16777215;
 constexpr const char* kInputError = "Input error";
 constexpr const char* kAutomatic = "Automatic";
+constexpr const char* kSmallerStep = "Select a smaller step size";
 // Largest number of points of a sweep over an x variable, and of angle points of a Lee row.
 constexpr double kMaxSweepPoints = 18000;
 constexpr double kMaxLeeAnglePoints = 1000;
@@ -46,6 +51,9 @@ double ValueOf(const Box& box) {
 }
 
 bool IsMap(int graphCode) { return graphCode >= 22 && graphCode <= 25; }
+
+// A step larger than the range; a step equal to it as typed (1.4 - 1.3 is 0.0999...) gives its two ends.
+bool StepBeyondRange(double step, double range) { return step > range * (1 + 1e-9); }
 
 class InputChecks {
   public:
@@ -427,14 +435,47 @@ Next InputChecks::raysAboveOne(const std::string& prompt) {
     return Next::GoOn;
 }
 
-// Airy theory needs 1 < m < p for every selected order (its square roots of m^2 - 1 and p^2 - m^2).
+// Airy theory needs 1 < m < p for every selected order (its square roots of m^2 - 1 and p^2 - m^2) at
+// every index the run takes: both ends of an index sweep (its last step as the run makes it) or of the
+// real-index map, the fixed real part of the imaginary-index map, else the index box. A sweep that
+// would cross the limit is refused before its first step, with the end that crosses it red.
 Next InputChecks::airyBounds(double real) {
     if (!f.RaysCheck()) return Next::Stop;  // an absurd typed order, refused with its message
     const std::int64_t top =
         std::min<std::int64_t>(f.rayPMax, static_cast<std::int64_t>(f.rayflag.size()) - 1);
-    for (std::int64_t p = 0; p <= top; ++p)
-        if (f.rayflag[static_cast<std::size_t>(p)] == 1 && real >= static_cast<double>(p))
-            return failRed(f.txtRefractReal, "Airy theory is valid only for 1 < m < p");
+    const auto holds = [&](double m) {
+        for (std::int64_t p = 0; p <= top; ++p)
+            if (f.rayflag[static_cast<std::size_t>(p)] == 1 &&
+                !AiryOrderValid(m, static_cast<std::int32_t>(p)))
+                return false;
+        return true;
+    };
+    double low = real;
+    double high = real;
+    TextBox* lowBox = &f.txtRefractReal;
+    TextBox* highBox = &f.txtRefractReal;
+    if (f.graphCode == 12) {
+        low = ValueOf(f.txtXmin);
+        high = ValueOf(f.txtXmax);
+        const std::optional<SweepPlan> plan = PlanSweep(12, low, high, low, high, ValueOf(f.cboStep), false);
+        if (plan) high = std::max(high, plan->x(plan->lastPoint));
+        lowBox = &f.txtXmin;
+        highBox = &f.txtXmax;
+    } else if (f.graphCode == 22) {
+        low = ValueOf(f.txtF9_min);
+        high = ValueOf(f.txtF9_max);
+        lowBox = &f.txtF9_min;
+        highBox = &f.txtF9_max;
+    } else if (f.graphCode == 23) {
+        low = high = ValueOf(f.txtF9_fixed);
+        lowBox = highBox = &f.txtF9_fixed;
+    }
+    const bool lowHolds = holds(low);
+    const bool highHolds = holds(high);
+    const std::string prompt = "Airy theory is valid only for 1 < m < p";
+    if (!lowHolds && !highHolds && lowBox != highBox) return failBoth(*lowBox, *highBox, prompt);
+    if (!lowHolds) return failRed(*lowBox, prompt);
+    if (!highHolds) return failRed(*highBox, prompt);
     return Next::GoOn;
 }
 
@@ -489,7 +530,7 @@ Next InputChecks::sweepRangeOf(bool wavelength) {
         if (s < 1) return failRed(f.cboStep, "Number of steps must be >=1");
         return Next::GoOn;
     }
-    if ((hi - lo) * 0.45 < s) return failRed(f.cboStep, "Select a smaller step size");
+    if ((hi - lo) * 0.45 < s) return failRed(f.cboStep, kSmallerStep);
     if ((hi - lo) / s > kMaxSweepPoints) return failRed(f.cboStep, "Select a larger step size");
     return Next::GoOn;
 }
@@ -530,6 +571,10 @@ Next InputChecks::xSweep() {
     if (xLow <= 0) return failRed(f.txtXmin, "Value must be > 0");
     if (xHigh <= 0) return failRed(f.txtXmax, "Value must be > 0");
     if (xLow >= xHigh) return failBoth(f.txtXmin, f.txtXmax, "Minimum value >= Maximum value");
+    // A linear step beyond the range leaves no second point inside it: nothing could be drawn.
+    const bool logSteps = f.mnuXStepLog.checked() && SweepLogStepCode(f.graphCode);
+    if (f.graphCode != 13 && !logSteps && StepBeyondRange(ValueOf(f.cboStep), xHigh - xLow))
+        return failRed(f.cboStep, kSmallerStep);
     if (p > kMaxSweepPoints) {
         failRed(f.cboStep, "Increase the step size or reduce the maximum/minimum range");
         flag = 1;
@@ -573,6 +618,8 @@ Next InputChecks::angleRange() {
     if (xHigh > 180) return failRed(f.txtXmax, "Maximum angle > 180 degrees");
     if (xLow > xHigh) return failBoth(f.txtXmin, f.txtXmax, "Minimum angle > Maximum angle");
     if (xLow == xHigh) return failBoth(f.txtXmin, f.txtXmax, "Minimum angle = Maximum angle");
+    // A step beyond the range leaves at most one grid point inside it: nothing could be drawn.
+    if (StepBeyondRange(ValueOf(f.cboStep), xHigh - xLow)) return failRed(f.cboStep, kSmallerStep);
     if (code != 1) return Next::Return;  // Lee diagrams and maps have no amplitude scale
     return Next::GoOn;
 }

@@ -503,6 +503,65 @@ const RefusalCase kAngleCases[] = {
      {"cboStep"}},
 };
 
+// A step larger than the range leaves at most one point inside it (a blank graph); the sweeps
+// without a step-size row of their own, distributions, angle graphs, Lee diagrams and maps.
+const std::string kSmaller = "Select a smaller step size";
+const RefusalCase kStepBeyondRangeCases[] = {
+    {"IndexSweep", IndexSweep("1.33", "1.34", "0.1"), kSmaller, kInput, {"cboStep"}},
+    {"EfficiencySize",
+     [](RunChecksTest& t) { t.sweep(14, 3, "Qext/Qsca/Qabs v. size x", "1", "2", "5"); },
+     kSmaller,
+     kInput,
+     {"cboStep"}},
+    {"DistributionRadiusSweep",
+     Both(Disperse(), RadiusSweep(1, "1", "2", "5")),
+     kSmaller,
+     kInput,
+     {"cboStep"}},
+    {"AngleGraph",
+     Both(Both(Text(&Form1::txtXmin, "10"), Text(&Form1::txtXmax, "20")), Combo(&Form1::cboStep, "30")),
+     kSmaller,
+     kInput,
+     {"cboStep"}},
+    {"LeeDiagram", Lee(Combo(&Form1::cboStep, "3")), kSmaller, kInput, {"cboStep"}},
+    {"RadiusMap",
+     Both(Map(24, "5", "20", "4", ""), Combo(&Form1::cboStep, "10")),
+     kSmaller,
+     kInput,
+     {"cboStep"}},
+};
+
+// Airy theory over every index the run takes (1 < m < p), before the first step: the end of the
+// sweep that crosses the limit is red. 1.25 to 1.875 in steps of 0.25 rounds to 4 steps, the last at 2.
+const std::string kAiryRange = "Airy theory is valid only for 1 < m < p";
+const RefusalCase kAiryRangeCases[] = {
+    {"IndexSweepAboveP",
+     Both(Method(5, "Airy", "2"), IndexSweep("1.2", "2.4", "0.2")),
+     kAiryRange,
+     kInput,
+     {"txtXmax"}},
+    {"IndexSweepLastStepAtP",
+     Both(Method(5, "Airy", "2"), IndexSweep("1.25", "1.875", "0.25")),
+     kAiryRange,
+     kInput,
+     {"txtXmax"}},
+    {"IndexSweepFromBelowOne",
+     Both(Method(5, "Airy", "3"), IndexSweep("0.8", "1.5", "0.1")),
+     kAiryRange,
+     kInput,
+     {"txtXmin"}},
+    {"IndexMapAboveP",
+     Both(Method(5, "Airy", "2"), Map(22, "1.1", "2.5", "4", "0")),
+     kAiryRange,
+     kInput,
+     {"txtF9_max"}},
+    {"ImaginaryMapRealPartAboveP",
+     Both(Method(5, "Airy", "2"), Map(23, "0.001", "0.01", "4", "2.2")),
+     kAiryRange,
+     kInput,
+     {"txtF9_fixed"}},
+};
+
 INSTANTIATE_TEST_SUITE_P(MethodAndGraph, Refusal, ::testing::ValuesIn(kMethodAndGraphCases),
                          [](const auto& i) { return std::string(i.param.name); });
 INSTANTIATE_TEST_SUITE_P(Entries, Refusal, ::testing::ValuesIn(kEntryCases),
@@ -514,6 +573,10 @@ INSTANTIATE_TEST_SUITE_P(ColoursAndMethods, Refusal, ::testing::ValuesIn(kColour
 INSTANTIATE_TEST_SUITE_P(Sweeps, Refusal, ::testing::ValuesIn(kSweepCases),
                          [](const auto& i) { return std::string(i.param.name); });
 INSTANTIATE_TEST_SUITE_P(Angles, Refusal, ::testing::ValuesIn(kAngleCases),
+                         [](const auto& i) { return std::string(i.param.name); });
+INSTANTIATE_TEST_SUITE_P(StepBeyondRange, Refusal, ::testing::ValuesIn(kStepBeyondRangeCases),
+                         [](const auto& i) { return std::string(i.param.name); });
+INSTANTIATE_TEST_SUITE_P(AiryRange, Refusal, ::testing::ValuesIn(kAiryRangeCases),
                          [](const auto& i) { return std::string(i.param.name); });
 
 // Inputs that pass every check: no message, the flag 0.
@@ -585,6 +648,14 @@ const PassCase kPassCases[] = {
     {"WavelengthMap", Map(25, "400", "700", "4", "")},
     // The maps read the fixed-angle box as their radius: no angle limit of 180.
     {"MapOfLargeDrop", Both(Map(22, "1.1", "1.5", "4", "0"), Text(&Form1::txtAngle, "500"))},
+    // A step equal to the range as typed gives the two ends (1.4 - 1.3 is 0.0999... in binary).
+    {"IndexStepEqualsRange", IndexSweep("1.3", "1.4", "0.1")},
+    {"AngleStepEqualsRange", Both(Text(&Form1::txtXmax, "90"), Combo(&Form1::cboStep, "90"))},
+    {"AiryIndexSweepBelowP", Both(Method(5, "Airy", "2"), IndexSweep("1.2", "1.8", "0.2"))},
+    // The real-index map takes its indices from the map frame, not from the hidden index box.
+    {"AiryIndexMapBelowP",
+     Both(Both(Method(5, "Airy", "2"), Map(22, "1.1", "1.5", "4", "0")),
+          Text(&Form1::txtRefractReal, "2.5"))},
 };
 
 INSTANTIATE_TEST_SUITE_P(Inputs, Pass, ::testing::ValuesIn(kPassCases),
