@@ -365,7 +365,8 @@ constexpr GraphPreset AsymmetryPreset(int sub) {
         p.frame2Caption = "Wavelength scale";
         p.label2 = "Maximum (nm)";
         p.label3 = "Minimum (nm)";
-        p.range = RangePreset{.min = 10, .max = 100000, .step = 1, .logSteps = 100};
+        // A decade inside the band the default water model (IAPWS) accepts for a sweep, 150 - 2000 nm.
+        p.range = RangePreset{.min = 200, .max = 2000, .step = 1, .logSteps = 100};
         p.lambdaVis = Vis::Hide;
         p.refract = Vis::Hide;
         p.label4 = Vis::Hide;
@@ -473,7 +474,7 @@ constexpr GraphPreset MapPreset(const char* sweepCaption, SweepPreset sweep) {
 constexpr GraphPreset MapRefractiveIndexPreset() {
     GraphPreset p = MapPreset("Refractive index", {.min = 1.1, .max = 1.5, .steps = 4});
     p.range = RangePreset{.min = 178, .max = 180, .step = 0.05};
-    p.frame3 = Vis::Keep;  // the drop-size frame keeps its visibility
+    p.frame3 = Vis::Hide;  // the radius is the map frame's box; the drop-size frame's would be ignored
     p.label30 = "Imaginary part";
     p.label30Vis = Vis::Show;
     p.label32 = "Real part";

@@ -154,6 +154,19 @@ TEST_F(SweepTest, AsymmetryPresetAndConvergence) {
     EXPECT_TRUE(messages.shown().empty());
 }
 
+// The wavelength preset runs with the default water model (IAPWS, 150 - 2000 nm for a sweep): a decade
+// in 100 logarithmic steps, the last at the labelled 2000 nm.
+TEST_F(SweepTest, AsymmetryWavelengthPresetRunsWithTheDefaultModel) {
+    f.cboGraph.setText("Asymmetry parameter v. wavelength");
+    EXPECT_EQ(f.txtXmin.text(), "200");
+    EXPECT_EQ(f.txtXmax.text(), "2000");
+    f.cmdNewPlot.click();
+    ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
+    EXPECT_EQ(f.lastPoint, 101);
+    EXPECT_REL_NEAR(f.wavelength, 2.0, 1e-12);
+    for (std::size_t i = 1; i <= 101; ++i) EXPECT_TRUE(f.intensityPerp[i] > 0 && f.intensityPerp[i] < 1) << i;
+}
+
 // Logarithmic steps left ticked by an earlier sweep: the convergence graph still has one point per
 // order, in the drawing (the last x drawn is the last order, 148 at x = 96.7) and in the exported
 // range (one row per order of the typed range).
