@@ -1,5 +1,6 @@
 // The files of examples/ as a user takes them: each is read through its menu command and the file
-// dialog without a message, and the example batch runs to its report with every run computed.
+// dialog without a message, a New plot then computes with it, and the example batch runs to its
+// report with every run computed.
 #include <filesystem>
 #include <map>
 #include <string>
@@ -58,10 +59,12 @@ std::vector<Block> Blocks(const std::string& report) {
 
 class ExamplesTest : public test::Form1Test {};
 
-// What reading an example leaves in the window; the batch also names its report file.
+// What reading an example leaves in the window (the batch also names its report file), and the graph
+// a New plot then computes with what was read.
 struct ExampleKind {
     void (*read)(Form1&, ScriptedFileDialogs&, const test::TestFolder&, const std::string&);
     void (*check)(const Form1&, const test::TestFolder&);
+    const char* graph;
 };
 
 TEST_F(ExamplesTest, EveryExampleIsReadWithoutAMessageAndTheBatchRunsToItsReport) {
@@ -75,7 +78,8 @@ TEST_F(ExamplesTest, EveryExampleIsReadWithoutAMessageAndTheBatchRunsToItsReport
               EXPECT_EQ(f.spectrumFileLoaded, 1);
               EXPECT_TRUE(f.mnuSpectrumFile.checked());
               EXPECT_EQ(f.specFileCount, 41);  // 380 to 780 nm by 10
-          }}},
+          },
+          "Lee diagram"}},
         {".rix",
          {[](Form1& f, ScriptedFileDialogs& d, const test::TestFolder&, const std::string& p) {
               d.answer(p);
@@ -85,7 +89,8 @@ TEST_F(ExamplesTest, EveryExampleIsReadWithoutAMessageAndTheBatchRunsToItsReport
               EXPECT_TRUE(f.mnuRI_File1.checked());
               EXPECT_EQ(f.lblSphere.caption(), "Sphere: Crown glass");
               EXPECT_EQ(f.indexModels.fileIndices1.size(), 15u);
-          }}},
+          },
+          "Intensity v. scattering angle"}},
         {".dis",
          {[](Form1& f, ScriptedFileDialogs& d, const test::TestFolder&, const std::string& p) {
               d.answer(p);
@@ -95,7 +100,9 @@ TEST_F(ExamplesTest, EveryExampleIsReadWithoutAMessageAndTheBatchRunsToItsReport
               EXPECT_EQ(f.sizeHistogram.histLoaded, 1);
               EXPECT_EQ(f.cboDistrib.text(), "Special");
               EXPECT_EQ(f.sizeHistogram.sizeFileCount, 15);
-          }}},
+              EXPECT_TRUE(f.optDisp.value());
+          },
+          "Intensity v. scattering angle"}},
         {".min",
          {[](Form1& f, ScriptedFileDialogs& d, const test::TestFolder& out, const std::string& p) {
               d.answer(p);
@@ -118,7 +125,8 @@ TEST_F(ExamplesTest, EveryExampleIsReadWithoutAMessageAndTheBatchRunsToItsReport
                   EXPECT_EQ(blocks[i].rows, expected[i].second) << i;
                   EXPECT_TRUE(blocks[i].computed) << i;
               }
-          }}},
+          },
+          nullptr}},
     };
     std::map<std::string, int> read;
     for (const fs::directory_entry& e : fs::directory_iterator(TESSARY_EXAMPLES_DIR)) {
@@ -135,6 +143,12 @@ TEST_F(ExamplesTest, EveryExampleIsReadWithoutAMessageAndTheBatchRunsToItsReport
         kind->second.read(f, fileDialogs, out, e.path().string());
         EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
         kind->second.check(f, out);
+        if (kind->second.graph != nullptr) {
+            f.cboGraph.setText(kind->second.graph);
+            f.cmdNewPlot.click();
+            EXPECT_EQ(f.newPlotEnd, Form1::NewPlotEnd::Computed);
+            EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+        }
         ++read[ext];
     }
     for (const auto& [ext, kind] : kinds) EXPECT_EQ(read[ext], 1) << ext;
