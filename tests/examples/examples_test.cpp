@@ -151,7 +151,7 @@ TEST_F(ExamplesTest, EveryExampleIsReadWithoutAMessageAndTheBatchRunsToItsReport
         }
         ++read[ext];
     }
-    for (const auto& [ext, kind] : kinds) EXPECT_EQ(read[ext], 1) << ext;
+    for (const auto& [ext, kind] : kinds) EXPECT_GE(read[ext], 1) << "no example " << ext;
 }
 
 }  // namespace
