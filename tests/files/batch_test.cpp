@@ -32,14 +32,7 @@ int Count(const std::string& text, const std::string& what) {
 
 class BatchTest : public test::Form1Test {
   protected:
-    BatchTest() {
-        folder = fs::temp_directory_path() / ("tessary_batch_" + std::to_string(::getpid()) + "_" +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-    }
-    ~BatchTest() override { fs::remove_all(folder); }
-    std::string at(const std::string& name) const { return (folder / name).string(); }
+    std::string at(const std::string& name) const { return folder.at(name); }
 
     // Writes the batch file (items one a line), answers both dialogs and clicks the command.
     Form1& runBatch(const std::vector<std::string>& items, const std::string& name = "b.min") {
@@ -55,7 +48,7 @@ class BatchTest : public test::Form1Test {
     }
     std::string report() const { return ReadAll(at("out.mut")); }
 
-    fs::path folder;
+    test::TestFolder folder{"tessary_batch_"};
 };
 
 const std::vector<std::string> kTwo = {"Tessary 3403 batch file",

@@ -27,18 +27,9 @@ using test::WriteAll;
 
 class FileCommandsTest : public test::Form1Test {
   protected:
-    FileCommandsTest() {
-        folder = fs::temp_directory_path() / ("tessary_files_" + std::to_string(::getpid()) + "_" +
-                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        previous = fs::current_path();
-    }
-    ~FileCommandsTest() override {
-        fs::current_path(previous);
-        fs::remove_all(folder);
-    }
-    std::string at(const std::string& name) const { return (folder / name).string(); }
+    FileCommandsTest() : previous(fs::current_path()) {}
+    ~FileCommandsTest() override { fs::current_path(previous); }
+    std::string at(const std::string& name) const { return testFolder.at(name); }
 
     // A one-wavelength angle graph computed by New plot.
     Form1& computed() {
@@ -55,7 +46,9 @@ class FileCommandsTest : public test::Form1Test {
         return ReadAll(at(name + ".tsy"));
     }
 
-    fs::path folder, previous;
+    test::TestFolder testFolder{"tessary_files_"};
+    const fs::path& folder = testFolder.path();
+    fs::path previous;
 };
 
 // A path over 256 characters chooses nothing and says why; a cancel says that no file was selected.

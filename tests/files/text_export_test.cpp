@@ -1,6 +1,5 @@
 // The text export: header and column goldens by graph code, the amplitude block and the term dump.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "file_bytes.h"
 #include "files/text_export.h"
 #include "platform/text/conversions.h"
 
@@ -17,19 +17,14 @@ namespace tessary {
 namespace {
 
 std::string Export(const TextExportSnapshot& s) {
-    // A name of this process and test: the test processes run in parallel and share the folder.
-    const std::filesystem::path path =
-        std::filesystem::temp_directory_path() /
-        ("tessary_export_" + std::to_string(::getpid()) + "_" +
-         ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt");
+    const test::TestFolder folder("tessary_export_");
+    const std::filesystem::path path = folder.path() / "export.txt";
     TextFileWriter w = TextFileWriter::CreateOneGo(path);
     WriteTextExportHeader(s, w);
     WriteTextExportColumns(s, w);
     EXPECT_TRUE(w.Close().ok());
     std::ifstream in(path, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::filesystem::remove(path);
-    return bytes;
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 struct Data {

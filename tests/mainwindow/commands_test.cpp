@@ -17,21 +17,6 @@ using test::Form1Test;
 
 using test::ReadAll;
 
-// A folder of its own per test, removed afterwards.
-class TempFolder {
-  public:
-    TempFolder() {
-        path_ = std::filesystem::temp_directory_path() /
-                ("tessary_mainwindow_" + std::to_string(reinterpret_cast<std::uintptr_t>(this)));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() { std::filesystem::remove_all(path_); }
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
-
 TEST_F(Form1Test, InformationButtonTogglesTheFrameAndNamesTheNextAction) {
     Form1& f = started();
     ASSERT_FALSE(f.Frame6.visible());
@@ -57,7 +42,7 @@ TEST_F(Form1Test, AboutBox) {
 }
 
 TEST_F(Form1Test, HelpOpensTheHelpDocumentForBothCommands) {
-    TempFolder folder;
+    const test::TestFolder folder("tessary_mainwindow_");
     std::ofstream(folder.path() / "Tessary.html") << "<html></html>";
     runtime.setHelpFolder(folder.path().string());
     Form1& f = started();
@@ -70,7 +55,7 @@ TEST_F(Form1Test, HelpOpensTheHelpDocumentForBothCommands) {
 }
 
 TEST_F(Form1Test, HelpWithoutADocumentSaysSoAndGoesOn) {
-    TempFolder folder;
+    const test::TestFolder folder("tessary_mainwindow_");
     runtime.setHelpFolder(folder.path().string());
     Form1& f = started();
     f.mnuHelp1.trigger();
@@ -114,7 +99,7 @@ TEST_F(Form1Test, ExitEndsTheProgramAtOnce) {
 // A run in progress: inputs locked, the event pump running; the user leaves through File > Exit (the
 // Exit button is locked). The batch report keeps its finished blocks; an unfinished data file is dropped.
 TEST_F(Form1Test, ExitDuringARunClosesTheFilesAndEnds) {
-    TempFolder folder;
+    const test::TestFolder folder("tessary_mainwindow_");
     Form1& f = started();
     f.show();
     TextFileWriter report = TextFileWriter::CreateReport(folder.path() / "runs.mut", &f.openWriters);
@@ -141,7 +126,7 @@ TEST_F(Form1Test, ExitDuringARunClosesTheFilesAndEnds) {
 }
 
 TEST_F(Form1Test, ClosingTheWindowDuringARunClosesTheFilesAndEnds) {
-    TempFolder folder;
+    const test::TestFolder folder("tessary_mainwindow_");
     Form1& f = started();
     f.show();
     TextFileWriter report = TextFileWriter::CreateReport(folder.path() / "runs.mut", &f.openWriters);

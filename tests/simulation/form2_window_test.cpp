@@ -4,6 +4,7 @@
 #include <cmath>
 #include <fstream>
 
+#include "file_bytes.h"
 #include "simulation/form2.h"
 #include "tests/mainwindow/form1_test_support.h"
 
@@ -160,7 +161,8 @@ TEST_F(SimulationTest, StopEndsAfterTheCurrentPointAndUnlocks) {
 }
 
 TEST_F(SimulationTest, TextFileNamedJpgKeepsThePicture) {
-    const std::string path = testing::TempDir() + "not_a_picture.jpg";
+    const test::TestFolder folder("tessary_simulation_");
+    const std::string path = folder.at("not_a_picture.jpg");
     std::ofstream(path) << "plain text";
     fileDialogs.answer(path);
     const QImage before = Shot();
@@ -168,7 +170,7 @@ TEST_F(SimulationTest, TextFileNamedJpgKeepsThePicture) {
     EXPECT_EQ(messages.last().title, "Open picture");
     EXPECT_EQ(Shot(), before);
     // A picture larger than the screen shows whole, scaled down with its aspect kept.
-    const std::string big = testing::TempDir() + "big.jpg";
+    const std::string big = folder.at("big.jpg");
     ASSERT_TRUE(QImage(3000, 2000, QImage::Format_RGB32).save(QString::fromStdString(big)));
     fileDialogs.answer(big);
     s.mnuOpenPicture_Click();

@@ -12,6 +12,8 @@
 #include <iterator>
 #include <string>
 
+#include "file_bytes.h"
+
 namespace tessary::test {
 
 inline std::string ReadWholeFile(const std::string& path) {
@@ -24,7 +26,8 @@ inline std::string RunSelfWithThreads(const std::string& test, const std::string
                                       std::string* errors = nullptr) {
     char self[4096];
     const ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    const std::string base = testing::TempDir() + "tessary_child_" + std::to_string(getpid()) + "_" + threads;
+    const TestFolder folder("tessary_child_");
+    const std::string base = folder.at("child");
     const std::string command = "QT_QPA_PLATFORM=offscreen TESSARY_THREADS='" + threads +
                                 "' TESSARY_RESULTS_FILE='" + base + ".bin' '" +
                                 std::string(self, static_cast<std::size_t>(n > 0 ? n : 0)) +
@@ -32,8 +35,6 @@ inline std::string RunSelfWithThreads(const std::string& test, const std::string
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
     std::string results = ReadWholeFile(base + ".bin");
     if (errors != nullptr) *errors = ReadWholeFile(base + ".err");
-    std::remove((base + ".bin").c_str());
-    std::remove((base + ".err").c_str());
     return results;
 }
 

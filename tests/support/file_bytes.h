@@ -2,6 +2,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -23,18 +24,22 @@ inline void WriteAll(const std::filesystem::path& p, const std::string& bytes) {
     out << bytes;
 }
 
-// A folder of this test process and test alone (tests run in parallel), made empty on entry and
-// removed on exit.
+// A folder of this test alone, made new and empty (mkdtemp: no other test or process can be given the
+// same one, whatever runs at the same time) and removed with all it holds at the end.
 class TestFolder {
   public:
-    explicit TestFolder(const std::string& prefix)
-        : path_(std::filesystem::temp_directory_path() /
-                (prefix + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
+    explicit TestFolder(const std::string& prefix) {
+        std::string name = prefix + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "_";
+        for (char& c : name)
+            if (c == '/') c = '_';  // parameterised tests are named "Name/0"
+        std::string pattern = (std::filesystem::temp_directory_path() / (name + "XXXXXX")).string();
+        if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a folder like " << pattern;
+        path_ = pattern;
     }
-    ~TestFolder() { std::filesystem::remove_all(path_); }
+    ~TestFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
     TestFolder(const TestFolder&) = delete;
     TestFolder& operator=(const TestFolder&) = delete;
     const std::filesystem::path& path() const { return path_; }

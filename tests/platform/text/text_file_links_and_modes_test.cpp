@@ -19,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "file_bytes.h"
 #include "platform/text/text_file.h"
 
 namespace tessary {
@@ -34,18 +35,14 @@ using Links = std::vector<std::pair<std::string, std::string>>;  // (at, to); a 
 class SavedFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("tessary_saved_" + std::to_string(::getpid()) + "_" + std::to_string(std::random_device{}()));
+        dir_ = fs::canonical(folder_.path());  // the messages show the folder with its links followed
         Reset();
-        dir_ = fs::canonical(dir_);  // the messages show the folder with its links followed
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
     }
     // An empty test folder but for the folders a and b, and a/keep.txt.
     void Reset() const {
-        fs::remove_all(dir_);
+        std::vector<fs::path> entries;
+        for (const auto& entry : fs::directory_iterator(dir_)) entries.push_back(entry.path());
+        for (const fs::path& entry : entries) fs::remove_all(entry);
         fs::create_directories(dir_ / "b");
         WriteBytes(dir_ / "a" / "keep.txt", "keep");
     }
@@ -95,6 +92,7 @@ class SavedFileTest : public ::testing::Test {
         return writer.Close();
     }
 
+    test::TestFolder folder_{"tessary_saved_"};
     fs::path dir_;
 };
 

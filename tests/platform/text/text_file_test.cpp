@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "file_bytes.h"
 #include "platform/text/text_encoding.h"
 
 namespace tessary {
@@ -24,19 +25,9 @@ namespace fs = std::filesystem;
 
 class TextFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        // Unique per run: the suite also runs a second time, perhaps at the same moment, under another
-        // locale.
-        dir_ = fs::temp_directory_path() / (std::string("tessary_text_") + info->test_suite_name() + "_" +
-                                            info->name() + "_" + std::to_string(std::random_device{}()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
+    // The suite also runs a second time, perhaps at the same moment, under another locale: each test
+    // has a folder of its own.
+    void SetUp() override { dir_ = folder_.path(); }
 
     static std::string ReadBytes(const fs::path& path) {
         std::ifstream in(path, std::ios::binary);
@@ -62,6 +53,7 @@ class TextFileTest : public ::testing::Test {
         return ReadBytes(path);
     }
 
+    test::TestFolder folder_{"tessary_text_"};
     fs::path dir_;
 };
 
