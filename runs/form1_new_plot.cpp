@@ -122,8 +122,8 @@ void Form1::cmdOverPlot_Click() {
     RadiusFromBox();
     WaveCountFromRadius();
     TypeCalc();
-    if (calcMethod < 3) Duration();
-    if (inputError != 1) CheckInputs(*this);
+    CheckInputs(*this);  // a refused input is refused before any question of the run's length
+    if (inputError != 1 && calcMethod < 3) Duration();
     if (inputError != 1 && calcMethod != 0) {
         TakeRunRecord();
         LockON();

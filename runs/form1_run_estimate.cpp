@@ -1,5 +1,6 @@
-// The run-time estimate before a Mie or Debye run (Duration): reads the boxes and menus, estimates
-// with the fitted formulae of run_estimate.h and asks "Long calculation !" above half an hour.
+// The run-time estimate before a Mie or Debye run (Duration): reads the boxes and menus, counts the
+// cost units of run_estimate.h, turns them into seconds at the measured rate and asks
+// "Long calculation !" above half an hour. scratchB keeps the cost units.
 #include <optional>
 #include <string>
 
@@ -55,16 +56,17 @@ void Form1::Duration() {
     }
     if (estimate.status != EstimateStatus::Ok) return;  // no estimate: nothing asked
 
-    double seconds = estimate.seconds;
+    double units = estimate.seconds;
     if (calcMethod == 2) {
         if (!RaysCheck()) {  // an absurd typed order, refused with its message: no run
             inputError = 1;
             return;
         }
-        seconds = seconds * rayCount;
+        units = units * rayCount;
     }
-    scratchB = seconds;
-    const std::optional<std::string> prompt = LongRunPrompt(seconds);
+    scratchB = units;
+    const std::optional<std::string> prompt =
+        LongRunPrompt(ExpectedSeconds(calcMethod, graphCode == 20, units));
     if (!prompt) return;
     const int answer = msgBox(*prompt, mb::kYesNo, std::string("Long calculation !"));
     scratchText = CStr(answer);

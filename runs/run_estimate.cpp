@@ -1,4 +1,5 @@
-// Run-time estimate of the Mie and Debye series from fitted polynomials (see run_estimate.h).
+// Run-time estimate of the Mie and Debye series from fitted polynomials and measured rates (see
+// run_estimate.h).
 #include "runs/run_estimate.h"
 
 #include <cmath>
@@ -99,6 +100,12 @@ RunEstimate EstimateLeeRun(const LeeRunInput& in) {
     return e;
 }
 
+double ExpectedSeconds(int calcMethod, bool leeDiagram, double units) {
+    if (calcMethod == 1) return units * (leeDiagram ? kMieLeeSecondsPerUnit : kMieAngleSecondsPerUnit);
+    if (calcMethod == 2) return units * (leeDiagram ? kDebyeLeeSecondsPerUnit : kDebyeAngleSecondsPerUnit);
+    return 0.0;
+}
+
 std::optional<std::string> LongRunPrompt(double seconds) {
     if (!std::isfinite(seconds) || seconds <= kLongRunSeconds) return std::nullopt;
     const double hours = std::floor(seconds / 3600);
@@ -107,12 +114,12 @@ std::optional<std::string> LongRunPrompt(double seconds) {
     const std::string m = CStr(minutes);
     std::string line;
     if (hours < 1)
-        line = "Expected duration is " + m + " minutes";
+        line = "Expected duration is about " + m + " minutes";
     else if (hours == 1)
-        line = "Expected duration is 1 hour " + m + " minutes";
+        line = "Expected duration is about 1 hour " + m + " minutes";
     else
-        line = "Expected duration is " + CStr(static_cast<double>(hours)) + " hours " + m + " minutes";
-    return line + kCR + "with 600 MHz Pentium" + kCR + kCR + "Do you want to continue ?";
+        line = "Expected duration is about " + CStr(static_cast<double>(hours)) + " hours " + m + " minutes";
+    return line + kCR + kCR + "Do you want to continue ?";
 }
 
 }  // namespace tessary

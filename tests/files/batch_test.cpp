@@ -257,9 +257,9 @@ TEST_F(BatchTest, RefusedDeclinedAndStoppedRunsWriteOnlyWhatTheyComputed) {
          0,
          no + "IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band"},
         {{"wavelength,0.5", "radius,-5", "run"}, 0, no + "The red highlighted data entry is incorrect."},
-        {{"radius,2000", "xstep,0.01", "run"},  // "Long calculation !" answered No
-         0,
-         no + "Expected duration is 45 minutes with 600 MHz Pentium Do you want to continue ? No"},
+        {{"radius,2000", "xstep,0.01", "run"},  // expected to take seconds: computed unasked
+         18001,
+         ""},
         {{"Airy", "Intensity v. refractive index", "radius,10", "xmin,1.2", "xmax,2.4", "xstep,0.2", "run"},
          0,  // the sweep would reach m = 2 at its fifth step: refused before the first; the batch goes on
          no + "Airy theory is valid only for 1 < m < p"},
@@ -288,11 +288,9 @@ TEST_F(BatchTest, RefusedDeclinedAndStoppedRunsWriteOnlyWhatTheyComputed) {
     out.close();
     fileDialogs.answer(at("b.min"));
     fileDialogs.answer(at("out.mut"));
-    messages.answer(mb::kNo);
     f.mnuBatchFile.trigger();
-    ASSERT_EQ(messages.shown().size(), 2u);  // only the questions waited for an answer
-    EXPECT_EQ(messages.shown()[0].title, "Long calculation !");
-    EXPECT_EQ(messages.shown()[1].prompt, "Do you want to stop the calculation?");
+    ASSERT_EQ(messages.shown().size(), 1u);  // only the question waited for an answer
+    EXPECT_EQ(messages.shown()[0].prompt, "Do you want to stop the calculation?");
 
     const std::vector<std::vector<std::string>> bodies = Bodies(report());
     ASSERT_EQ(bodies.size(), std::size(cases));
@@ -302,6 +300,24 @@ TEST_F(BatchTest, RefusedDeclinedAndStoppedRunsWriteOnlyWhatTheyComputed) {
         EXPECT_EQ(c.lastLine.empty() ? "" : bodies[b].back(), c.lastLine) << b;
     }
     EXPECT_EQ(bodies[1][2].substr(0, 3), " 0 ");  // the good run's rows from 0 degrees
+}
+
+// 2000 wavelengths left in the window make the run long: the question, answered No, ends the block.
+TEST_F(BatchTest, DeclinedLongRunWritesTheQuestionAndAnswer) {
+    Form1& f = started();
+    f.cboWave.setText("2000");
+    messages.clear();
+    std::ofstream(at("l.min"), std::ios::binary)
+        << "Tessary 3403 batch file\r\nradius,2000\r\nxstep,0.01\r\nrun\r\n";
+    fileDialogs.answer(at("l.min"));
+    fileDialogs.answer(at("out.mut"));
+    messages.answer(mb::kNo);
+    f.mnuBatchFile.trigger();
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].title, "Long calculation !");
+    const std::vector<std::string> declined = {
+        "Not computed: Expected duration is about 2 hours 48 minutes Do you want to continue ? No"};
+    EXPECT_EQ(Bodies(report()), std::vector<std::vector<std::string>>{declined});
 }
 
 // N = 7 left from an earlier graph refuses each step of a stepped run, unasked, and the batch goes on.

@@ -224,6 +224,7 @@ TEST_F(NewPlotTest, DeclinedLongRunEndsWithTheFlagSet) {
     Form1& f = start();
     f.txtRadius.setText("2000");
     f.cboStep.setText("0.01");
+    f.cboWave.setText("2000");  // about 2 hours 48 minutes
     messages.clear();
     messages.answer(mb::kNo);
     const int beeps = runtime.beepCount();
@@ -234,6 +235,24 @@ TEST_F(NewPlotTest, DeclinedLongRunEndsWithTheFlagSet) {
     EXPECT_EQ(f.mieWork.ordersDone, -1);
     EXPECT_EQ(f.inputError, 1);
     expectCommonEnd(f, beeps);
+}
+
+// Radius 2000 um, 2000 wavelengths at 0.011 degree would be estimated at about 2 hours 33 minutes;
+// the checks refuse the step first, with their own message and no question, whichever command runs.
+TEST_F(NewPlotTest, RefusedInputIsRefusedBeforeTheLengthQuestion) {
+    const std::pair<const char*, void (Form1::*)()> commands[] = {{"New plot", &Form1::cmdNewPlot_Click},
+                                                                  {"Overplot", &Form1::cmdOverPlot_Click}};
+    for (const auto& [name, command] : commands) {
+        SCOPED_TRACE(name);
+        Form1& f = start();
+        f.txtRadius.setText("2000");
+        f.cboWave.setText("2000");
+        f.cboStep.setText("0.011");
+        messages.clear();
+        (f.*command)();
+        EXPECT_EQ(prompts(), std::vector<std::string>{"Must be a sub-multiple of 90 degrees"});
+        EXPECT_FALSE(f.inputsLocked);
+    }
 }
 
 TEST_F(NewPlotTest, AngleMapComputesEveryRowThroughTheCommonEnd) {
