@@ -1,6 +1,7 @@
 // Debye series of a plane wave; see debye.h for the contract and the references ([1] Hovenac & Lock,
 // [2] Bohren & Huffman, [3] Abramowitz & Stegun).
 #include "debye.h"
+#include "angle_loops.h"
 
 #include <algorithm>
 #include <charconv>
@@ -221,58 +222,9 @@ DebyeTablesStatus ComplexRiccati(DebyeTables& t, bool recursion, DebyeStepCallba
 
 // ---- Angle sums of one ray order: the hot loop -------------------------------------------------------
 
-// For each mu of the block: pi_n by pi_k = ((2k-1)/(k-1)) mu pi_(k-1) - (k/(k-1)) pi_(k-2) ([2] 4.47),
-// tau_n = n mu pi_n - (n+1) pi_(n-1), and the sums over n = 1..N in order, forward with fn and mirrored
-// with (-1)^n fn ([2] 4.74). The n = 0 term is zero (pi_0 = tau_0 = 0). Each angle's arithmetic is that
-// of a sum taken alone; the angles of the block only run side by side (local arrays, fixed trip count,
-// so the compiler vectorises over them).
-void SumBlock(const double* muIn, int N, const double* piA, const double* piB, const double* fn,
-              const Complex* an2, const Complex* bn2, DebyeBlockSums& out) {
-    double mu[kBlock], p1[kBlock], p2[kBlock];  // mu, pi_n, pi_(n-1)
-    double f1r[kBlock], f1i[kBlock], f2r[kBlock], f2i[kBlock];
-    double b1r[kBlock], b1i[kBlock], b2r[kBlock], b2i[kBlock];
-    for (int k = 0; k < kBlock; ++k) {
-        mu[k] = muIn[k];
-        p1[k] = 1.0;
-        p2[k] = 0.0;
-        f1r[k] = f1i[k] = f2r[k] = f2i[k] = b1r[k] = b1i[k] = b2r[k] = b2i[k] = 0.0;
-    }
-    for (int n = 1; n <= N; ++n) {
-        const double a = piA[n], b = piB[n];
-        const double dn = n, dn1 = n + 1.0;
-        const double f = fn[n], pf = (n % 2 == 0) ? f : -f;
-        const double ar = an2[n].re, ai = an2[n].im, br = bn2[n].re, bi = bn2[n].im;
-        if (n >= 2) {
-            for (int k = 0; k < kBlock; ++k) {
-                const double pin = a * mu[k] * p1[k] - b * p2[k];
-                p2[k] = p1[k];
-                p1[k] = pin;
-            }
-        }
-        for (int k = 0; k < kBlock; ++k) {
-            const double pin = p1[k];
-            const double tau = dn * mu[k] * pin - dn1 * p2[k];
-            f1r[k] += f * (ar * pin + br * tau);
-            f1i[k] += f * (ai * pin + bi * tau);
-            f2r[k] += f * (ar * tau + br * pin);
-            f2i[k] += f * (ai * tau + bi * pin);
-            b1r[k] += pf * (br * tau - ar * pin);
-            b1i[k] += pf * (bi * tau - ai * pin);
-            b2r[k] += pf * (ar * tau - br * pin);
-            b2i[k] += pf * (ai * tau - bi * pin);
-        }
-    }
-    std::copy(f1r, f1r + kBlock, out.f1r);
-    std::copy(f1i, f1i + kBlock, out.f1i);
-    std::copy(f2r, f2r + kBlock, out.f2r);
-    std::copy(f2i, f2i + kBlock, out.f2i);
-    std::copy(b1r, b1r + kBlock, out.b1r);
-    std::copy(b1i, b1i + kBlock, out.b1i);
-    std::copy(b2r, b2r + kBlock, out.b2r);
-    std::copy(b2i, b2i + kBlock, out.b2i);
-}
+// The sums over the angles themselves live in angle_loops.h (a baseline and an AVX2 build).
 
-// pi_k(mu) for k = 0..N into pi, by the recurrence of SumBlock.
+// pi_k(mu) for k = 0..N into pi, by the recurrence of the angle sums.
 void PiColumn(double mu, int N, double* pi) {
     pi[0] = 0.0;
     pi[1] = 1.0;
@@ -386,8 +338,9 @@ bool SumOrder(const DebyeInput& in, DebyeResult& r, int N, double stepsPerIndex,
     const int group = nang >= kThreadedAngles && N >= kThreadedOrders ? kGroupBlocks : 1;
     if (w.blocks.size() < static_cast<std::size_t>(group)) w.blocks.resize(static_cast<std::size_t>(group));
     BlockAngles angles[kGroupBlocks];
+    const angle_loops::DebyeSumBlock sumBlockOf = angle_loops::ChooseDebyeSumBlock(in.baselineVectors);
     auto sumBlock = [&](int b) {
-        SumBlock(angles[b].mu, N, w.piA.data(), w.piB.data(), w.fn.data(), w.an2.data(), w.bn2.data(),
+        sumBlockOf(angles[b].mu, N, w.piA.data(), w.piB.data(), w.fn.data(), w.an2.data(), w.bn2.data(),
                  w.blocks[static_cast<std::size_t>(b)]);
     };
     int next = 1;

@@ -48,6 +48,9 @@ struct DebyeInput {
     std::string_view rayListText;    // text of the ray-order list: "0" may hand over, "Multiple" may be empty
     bool mnuDebyeRecursion = false;  // j_n(m x) by upward recurrence instead of the continued fraction
     bool mnuSWsub = false;           // surface-wave subtraction (made by the window procedure after the series)
+    // The angle loops of the baseline instruction set (SSE2) even where the processor has AVX2: the
+    // same bits, for tests and benchmarks that compare the two.
+    bool baselineVectors = false;
 };
 
 enum class DebyeStatus {

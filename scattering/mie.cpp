@@ -4,6 +4,7 @@
 // Equation numbers refer to [1].
 #include "mie.h"
 #include "mie_coefficients.h"
+#include "angle_loops.h"
 
 #include <algorithm>
 #include <charconv>
@@ -63,42 +64,13 @@ void Refuse(MieResult& r, MieRefusal why, std::string message) {
     for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) std::fill(s->begin(), s->end(), 0.0);
 }
 
-// ---- Angle sums of one order: the hot loops ------------------------------------------------------
+// ---- The angle buffer and its blocks --------------------------------------------------------------
 //
-// Amplitudes of theta_J and of 180 - theta_J come from the same pi_n(mu), tau_n(mu) ([1] 4.74:
-// pi_n(-mu) = (-1)^(n-1) pi_n, tau_n(-mu) = (-1)^n tau_n). Per order two passes over the angles: the
-// angular functions, then the amplitude sums; short dependency chains keep the floating-point units
-// busy. Every per-angle table is a separate array of doubles (structure of arrays) inside one buffer
-// at a fixed stride, so the loops address all of them from one base register.
-//
-// The loop bodies are written once for a scalar and once for a pair of doubles (a GCC/Clang vector
-// type: SSE2 on baseline x86-64), since at -O2 the compiler does not vectorise loops of unknown trip
-// count by itself. Both forms perform the same IEEE operations in the same order (no contraction),
-// so every angle gets bit-identical values whichever form handles it.
+// The loops over the angles live in angle_loops.h (a baseline and an AVX2 build).
 
-using Pair = double __attribute__((vector_size(16)));
+using namespace angle_loops;
 
-// Fields of the angle buffer, each kStride doubles long, indexed by J = 0..NANG.
-enum Field : std::ptrdiff_t {
-    kMu,    // cos theta_J
-    kPi0,   // pi_(n-1); after the first pass of order n: pi_n
-    kPi1,   // pi_n; after the first pass: pi_(n+1)
-    kTau,   // tau_n
-    kS1re,  // forward amplitudes, angle index J
-    kS1im,
-    kS2re,
-    kS2im,
-    kM1re,  // mirrored amplitudes, angle index 2 NANG - J
-    kM1im,
-    kM2re,
-    kM2im,
-    kFieldCount
-};
-// A whole number of cache lines, so that every field starts on a line (the buffer does, see
-// AngleBuffer); 9008 * 8 bytes is no multiple of 4 KiB, so the fields do not alias one another in
-// the caches.
-constexpr std::ptrdiff_t kStride = 9008;
-static_assert(kStride >= kMieMaxNang + 1 && kStride * sizeof(double) % kCacheLine == 0);
+static_assert(kStride * sizeof(double) % kCacheLine == 0);
 constexpr int kLineDoubles = static_cast<int>(kCacheLine / sizeof(double));
 
 // The angle buffer inside the workspace's table, from its first cache-line boundary on.
@@ -106,18 +78,6 @@ double* AngleBuffer(std::vector<double>& table) {
     void* p = table.data();
     std::size_t space = table.size() * sizeof(double);
     return static_cast<double*>(std::align(kCacheLine, kFieldCount * kStride * sizeof(double), p, space));
-}
-
-// Loads and stores of a field at angle J. A pair always starts at an even J, hence 16-byte aligned.
-template <class V>
-inline V Load(const double* row, Field f) {
-    V v;
-    std::memcpy(&v, __builtin_assume_aligned(row + f * kStride, sizeof(V)), sizeof v);
-    return v;
-}
-template <class V>
-inline void Store(double* row, Field f, V v) {
-    std::memcpy(__builtin_assume_aligned(row + f * kStride, sizeof(V)), &v, sizeof v);
 }
 
 // The cut of the angles J = 1..NANG into the blocks of a band: as many blocks of nearly equal size as
@@ -141,66 +101,6 @@ struct AngleBlocks {
         const long long edge = static_cast<long long>(b) * (nang + 1) / count;
         return std::max(1, static_cast<int>(edge) / kLineDoubles * kLineDoubles);
     }
-};
-
-// Calls step(V{}, j) for j in [begin, end): pairs from an even j on, single values at the ends.
-template <class Step>
-inline void ForAngles(int begin, int end, Step step) {
-    int j = begin;
-    if (j % 2 != 0 && j < end) step(0.0, j++);
-    for (; j + 2 <= end; j += 2) step(Pair{}, j);
-    if (j < end) step(0.0, j);
-}
-
-struct OrderTerms {
-    double n, np1, n2p1;  // n, n + 1, 2n + 1
-    double FN, FNP;       // (2n+1)/(n(n+1)) and FN times P = (-1)^(n-1)
-    double ar, ai, br, bi;
-};
-
-// The terms come by value: stores into the buffer then cannot alias them, so they stay in registers.
-// Angles J in [begin, end) only: each angle's recurrence stands alone, so a window gets the same bits.
-void AngularFunctions(const OrderTerms t, double* tables, int begin, int end) {
-    ForAngles(begin, end, [t, tables](auto v, int j) {
-        using V = decltype(v);
-        double* row = tables + j;
-        const V mu = Load<V>(row, kMu), pi = Load<V>(row, kPi1), pi0 = Load<V>(row, kPi0);
-        Store(row, kTau, t.n * mu * pi - t.np1 * pi0);             // [1] 4.47
-        Store(row, kPi1, (t.n2p1 * mu * pi - t.np1 * pi0) / t.n);  // [1] 4.47, upward in n
-        Store(row, kPi0, pi);
-    });
-}
-
-template <bool kForward, bool kMirror>
-void AmplitudeSums(const OrderTerms t, double* tables, int begin, int end) {
-    ForAngles(begin, end, [t, tables](auto v, int j) {
-        using V = decltype(v);
-        double* row = tables + j;
-        const V pi = Load<V>(row, kPi0), tau = Load<V>(row, kTau);
-        if constexpr (kForward) {  // [1] 4.74
-            Store(row, kS1re, Load<V>(row, kS1re) + t.FN * (t.ar * pi + t.br * tau));
-            Store(row, kS1im, Load<V>(row, kS1im) + t.FN * (t.ai * pi + t.bi * tau));
-            Store(row, kS2re, Load<V>(row, kS2re) + t.FN * (t.ar * tau + t.br * pi));
-            Store(row, kS2im, Load<V>(row, kS2im) + t.FN * (t.ai * tau + t.bi * pi));
-        }
-        if constexpr (kMirror) {
-            Store(row, kM1re, Load<V>(row, kM1re) + t.FNP * (t.ar * pi - t.br * tau));
-            Store(row, kM1im, Load<V>(row, kM1im) + t.FNP * (t.ai * pi - t.bi * tau));
-            Store(row, kM2re, Load<V>(row, kM2re) + t.FNP * (t.br * pi - t.ar * tau));
-            Store(row, kM2im, Load<V>(row, kM2im) + t.FNP * (t.bi * pi - t.ai * tau));
-        }
-    });
-}
-
-// Runs of J with the same window membership (forward index J, mirrored index 2 NANG - J), fixed per call.
-struct Segment {
-    int begin = 0, end = 0;
-    bool forward = false, mirror = false;
-};
-
-struct Segments {
-    Segment list[6];
-    int count = 0;
 };
 
 Segments WindowSegments(int nang, int first, int last) {
@@ -228,23 +128,6 @@ int WindowAngles(const Segments& segments) {
         if (segments.list[i].forward || segments.list[i].mirror)
             count += segments.list[i].end - segments.list[i].begin;
     return count;
-}
-
-// One order over the angles J = begin..end - 1 that the window needs: the angular functions, then the
-// amplitude sums of the window's segments; the other angles are not made.
-void AngleSums(const OrderTerms& t, double* tables, int begin, int end, const Segments& segments) {
-    for (int i = 0; i < segments.count; ++i) {
-        const Segment& s = segments.list[i];
-        const int b = std::max(s.begin, begin), e = std::min(s.end, end);
-        if (b >= e || !(s.forward || s.mirror)) continue;
-        AngularFunctions(t, tables, b, e);
-        if (s.forward && s.mirror)
-            AmplitudeSums<true, true>(t, tables, b, e);
-        else if (s.forward)
-            AmplitudeSums<true, false>(t, tables, b, e);
-        else if (s.mirror)
-            AmplitudeSums<false, true>(t, tables, b, e);
-    }
 }
 
 // ---- Series coefficients, once per order --------------------------------------------------------
@@ -529,13 +412,14 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
     // The convergence intensities are read at one J by the block that holds it, after each order.
     const int k = in.angleIndex;
     const int convergenceJ = in.graph != MieGraph::Convergence || k == 0 ? 0 : (k <= nang ? k : 2 * nang - k);
+    const MieAngleSums angleSums = ChooseMieAngleSums(in.baselineVectors);
     OrderTerms band[kOrderBand];
     int bandFirst = 1, bandCount = 0;
     auto sumBlock = [&](int block) {
         const int begin = blocks.Edge(block), end = blocks.Edge(block + 1);
         const bool convergence = begin <= convergenceJ && convergenceJ < end;
         for (int i = 0; i < bandCount; ++i) {
-            AngleSums(band[i], tables, begin, end, segments);
+            angleSums(band[i], tables, begin, end, segments);
             if (convergence) StoreConvergence(r, in.angleIndex, bandFirst + i);
         }
     };

@@ -41,6 +41,9 @@ struct MieInput {
     // onOrder sees order 1, every ordersPerCallback-th order after it and the last; 1: every order.
     // A caller with nothing to do per order (a sweep's short series) saves the call.
     int ordersPerCallback = 1;
+    // The angle loops of the baseline instruction set (SSE2) even where the processor has AVX2: the
+    // same bits, for tests and benchmarks that compare the two.
+    bool baselineVectors = false;
 };
 
 enum class MieStatus {
