@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
+#include "platform/text/conversions.h"
 #include "platform/ui/runtime.h"
 
 namespace tessary {
@@ -22,7 +23,7 @@ std::string helpDocumentPath(const std::string& helpFile) {
     return {};
 }
 
-bool showHelp(const std::string& helpFile, int /*command: contents and finder open the same document*/) {
+bool showHelp(const std::string& helpFile, int command) {
     Runtime& runtime = Runtime::current();
     const std::string path = helpDocumentPath(helpFile);
     const std::string shown =
@@ -31,11 +32,20 @@ bool showHelp(const std::string& helpFile, int /*command: contents and finder op
         msgBox("The help file " + shown + " was not found.", mb::kExclamation);
         return false;
     }
-    const bool opened = runtime.documentOpener()
-                            ? runtime.documentOpener()(path)
-                            : QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    const bool atIndex = command == kHelpFinder;
+    bool opened = false;
+    if (runtime.documentOpener()) {
+        opened = runtime.documentOpener()(atIndex ? path + "#" + kHelpIndexAnchor : path);
+    } else {
+        QUrl url = QUrl::fromLocalFile(QString::fromStdString(path));
+        if (atIndex) url.setFragment(QString::fromLatin1(kHelpIndexAnchor));
+        opened = QDesktopServices::openUrl(url);
+    }
+    // Without a viewer the user can still open the document by hand: say where it is.
     if (!opened)
-        msgBox("The help file " + shown + " could not be opened: no viewer was found.", mb::kExclamation);
+        msgBox("The help file " + shown + " could not be opened: no viewer was found." + kCR + kCR +
+                   "Open it in a web browser: " + path,
+               mb::kExclamation);
     return opened;
 }
 

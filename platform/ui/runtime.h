@@ -101,7 +101,8 @@ class Runtime {
     void setFileDialogs(FileDialogs* dialogs) { m_fileDialogs = dialogs; }
     FileDialogs* fileDialogs() const { return m_fileDialogs; }
     // Where the help documents lie (default: the program's folder) and how one is opened
-    // (default: the desktop's viewer); the opener returns false when nothing could show it.
+    // (default: the desktop's viewer); the opener is given the document's path, followed by "#" and
+    // an anchor to open it at one, and returns false when nothing could show it.
     void setHelpFolder(std::string folder) { m_helpFolder = std::move(folder); }
     std::string helpFolder() const;
     void setDocumentOpener(std::function<bool(const std::string& path)> opener) {

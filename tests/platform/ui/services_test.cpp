@@ -167,8 +167,8 @@ TEST_F(ServicesTest, HelpOpensTheHtmlDocumentBesideTheProgram) {
     EXPECT_TRUE(showHelp("Tessary.hlp", kHelpContents));
     EXPECT_EQ(opened, path("Tessary.html"));
     opened.clear();
-    EXPECT_TRUE(showHelp("tessary.hlp", kHelpFinder));  // the simulation window's lower-case name
-    EXPECT_EQ(opened, path("Tessary.html"));
+    EXPECT_TRUE(showHelp("tessary.hlp", kHelpFinder));      // the simulation window's lower-case name
+    EXPECT_EQ(opened, path("Tessary.html") + "#contents");  // at the index of topics
     EXPECT_TRUE(messages.shown().empty());
 }
 
@@ -184,7 +184,10 @@ TEST_F(ServicesTest, MissingHelpOrViewerIsToldInAMessageBox) {
     { std::ofstream(path("Tessary.html")) << "<html></html>"; }
     EXPECT_FALSE(showHelp("Tessary.hlp", kHelpContents));
     EXPECT_TRUE(asked);
-    EXPECT_EQ(messages.last().prompt, "The help file Tessary.html could not be opened: no viewer was found.");
+    EXPECT_EQ(
+        messages.last().prompt,
+        "The help file Tessary.html could not be opened: no viewer was found.\r\rOpen it in a web browser: " +
+            path("Tessary.html"));
 }
 
 }  // namespace
