@@ -201,7 +201,8 @@ TEST_F(SimulationTest, OpenedPictureKeepsTheWholeWindowOnTheScreen) {
         runtime.setScreen(metrics);
         s.setLeft(255 * 15);  // centred for the built-in picture on a 1280-pixel screen
         s.setTop(100 * 15);
-        ASSERT_TRUE(QImage(row.pictureWidth, row.pictureHeight, QImage::Format_RGB32).save(QString::fromStdString(path)));
+        const QImage picture(row.pictureWidth, row.pictureHeight, QImage::Format_RGB32);
+        ASSERT_TRUE(picture.save(QString::fromStdString(path)));
         fileDialogs.answer(path);
         s.mnuOpenPicture_Click();
         EXPECT_EQ(s.Picture1.picture().widthPx(), row.shownWidth);
