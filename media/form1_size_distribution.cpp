@@ -154,9 +154,12 @@ void Form1::optMono_Click() {
 void Form1::mnuSizeDist_Click() {
     if (RefuseWhileLocked()) return;
     if (!ReadSizeDist() || sizeHistogram.histLoaded != 1) return;  // no histogram: no "Special"
+    // A new text runs the change handler itself (and its Lee diagram refusal); only a list that
+    // already says "Special" needs the call.
+    const bool unchanged = cboDistrib.text() == "Special";
     cboDistrib.setText("Special");
     optDisp.setValue(true);
-    cboDistrib_Change();
+    if (unchanged) cboDistrib_Change();
 }
 
 void Form1::DistDisplay() {

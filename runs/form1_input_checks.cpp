@@ -150,6 +150,25 @@ class InputChecks {
         if (next_ != Next::GoOn) return next_; \
     } while (false)
 
+// The message of a Lee distribution narrower than 3 radius steps: the least standard deviation (in %
+// of the radius, as typed, two decimals) that passes w = 3 sigma / growth >= 3 in the check's Single
+// arithmetic, or, when that one is already wider than a third of the steps (fewer than 9 steps leave
+// no room at all), the number of steps that is too small.
+std::string LeeDeviationTooSmall(float growth, float steps) {
+    const std::string noRoom = "Increase the number of steps (at least 9 for a size distribution)";
+    if (!(growth > 0.0f) || !(steps >= 9.0f)) return noRoom;
+    const double hundredths = std::ceil(static_cast<double>(growth) * 1e4);
+    for (int k = -1; k <= 2; ++k) {  // the Single rounding of sigma can move the limit by one
+        const std::string text = Format((hundredths + k) / 100, "#0.##");
+        const float sigma = static_cast<float>(Val(text) / 100);
+        const float w = 3.0f * sigma / growth;
+        if (w < 3.0f) continue;
+        if (w > steps / 3.0f) return noRoom;
+        return "Increase the Standard Deviation to at least " + text + " %";
+    }
+    return noRoom;
+}
+
 // The checks of the sweeps, distributions and bands (runs/sweep_checks.h) in this routine's terms.
 Next Of(CheckNext next) { return next == CheckNext::Stop ? Next::Stop : Next::GoOn; }
 
@@ -559,7 +578,7 @@ Next InputChecks::leeSweep() {
     const float growth = ratio - 1.0f;
     const float w = growth > 0.0f ? 3.0f * sigma / growth : std::numeric_limits<float>::infinity();
     if (w > steps / 3.0f) return failFlash(f.cboSD, "Reduce the Standard Deviation");
-    if (w < 3.0f) return failFlash(f.cboSD, "Increase the Standard Deviation");
+    if (w < 3.0f) return failFlash(f.cboSD, LeeDeviationTooSmall(growth, steps));
     return Next::GoOn;
 }
 

@@ -27,7 +27,7 @@ struct DebyeGaussianInput {
     int NANG = 2;             // angles from 0 to 90 degrees inclusive; below 2 is taken as 2
     int first = 1;            // amplitudes are summed for the angle indices first..last only
     int last = 3;
-    double wavelength = 0.0;  // micrometres
+    double wavelength = 0.0;  // in the medium, micrometres, for the wave number of the beam
     GaussianBeamInput beam;   // the beam dialog
     DebyeGraph graph = DebyeGraph::Normal;
     std::string_view rayListText;    // "0" may hand over to the Mie series; "Multiple" may be empty

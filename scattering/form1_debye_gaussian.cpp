@@ -68,7 +68,9 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
     in.NANG = NANG;
     in.first = first;
     in.last = last;
-    in.wavelength = wavelength;
+    // The beam's wave number is the medium's, as the size parameter's: w0 and the focus offsets are then
+    // measured in the same wavelengths as the radius.
+    in.wavelength = mediumRe > 0 ? wavelength / mediumRe : wavelength;
     in.beam = ReadBeamDialog();
     in.graph = convergence ? DebyeGraph::Convergence : DebyeGraph::Normal;
     in.rayListText = listText;

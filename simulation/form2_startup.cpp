@@ -19,6 +19,12 @@ constexpr OleColor kYellow = 0x00FFFF;
 constexpr double kDesignPictureWidth = 8640;  // twips: 576 x 432 pixels
 constexpr double kDesignPictureHeight = 6480;
 constexpr double kBelowShift = 180;
+// The window around its picture: the column of controls to the right and the rows below (twips), and
+// what the window system adds around the client area (pixels: borders and title bar).
+constexpr double kRightPartTwips = 8880 - kDesignPictureWidth + 2400 + 240;
+constexpr double kBelowPartTwips = 900 + kBelowShift + 120;
+constexpr int kFrameWidthPx = 16;
+constexpr int kFrameHeightPx = 48;
 
 // A channel between a and b at fraction t.
 int Mix(int a, int b, double t) { return static_cast<int>(std::lround(a + (b - a) * t)); }
@@ -102,18 +108,21 @@ void Form2::Wire() {
     };
 }
 
-// Shows a picture whole: one larger than the screen leaves room for is scaled down (aspect kept), and
-// the controls move to the right of and below it.
+// Shows a picture whole: one larger than the room the screen leaves beside and below the controls is
+// scaled down (aspect kept), and the controls move to the right of and below it. The window, controls
+// and frame included, stays on the screen.
 void Form2::ShowPicture(const Picture& picture) {
     const ScreenMetrics s = screen();
-    const int maxWidth = std::max(s.widthPx - 200, 64);
-    const int maxHeight = std::max(s.heightPx - 160, 48);
+    const double tpp = fontTwipsPerPixel();
+    const int rightPx = static_cast<int>(std::ceil(kRightPartTwips / tpp));
+    const int belowPx = static_cast<int>(std::ceil(kBelowPartTwips / tpp));
+    const int maxWidth = std::max(s.availableWidth() - rightPx - kFrameWidthPx, 64);
+    const int maxHeight = std::max(s.availableHeight() - belowPx - kFrameHeightPx, 48);
     Picture shown = picture;
     if (picture.widthPx() > maxWidth || picture.heightPx() > maxHeight)
         shown = Picture(picture.image().scaled(maxWidth, maxHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     loadedPicture = shown;
     Picture1.setPicture(shown);
-    const double tpp = fontTwipsPerPixel();
     const double dx = shown.widthPx() * tpp - kDesignPictureWidth;
     const double dy = std::max(shown.heightPx() * tpp - kDesignPictureHeight, 0.0);
     Picture1.move(0, 0, shown.widthPx() * tpp, shown.heightPx() * tpp);
@@ -123,8 +132,13 @@ void Form2::ShowPicture(const Picture& picture) {
     for (auto& [control, left] : m_rightColumn) control->setLeft(left + dx);
     for (auto& [control, top] : m_belowRow) control->setTop(top + dy);
     cmdExit2.setTop(m_exitTop + dy);
-    setWidth(8880 + dx + 2400 + 240);
-    setHeight(kDesignPictureHeight + dy + 900 + kBelowShift + 120);
+    setWidth(kDesignPictureWidth + dx + kRightPartTwips);
+    setHeight(kDesignPictureHeight + dy + kBelowPartTwips);
+    // A window placed for a smaller picture moves back so that its right and bottom edges show.
+    const double maxLeft = (s.availableWidth() - kFrameWidthPx) * static_cast<double>(s.twipsPerPixelX) - width();
+    const double maxTop = (s.availableHeight() - kFrameHeightPx) * static_cast<double>(s.twipsPerPixelY) - height();
+    if (left() > maxLeft) setLeft(std::max(maxLeft, 0.0));
+    if (top() > maxTop) setTop(std::max(maxTop, 0.0));
 }
 
 void Form2::Form_Load() {

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -135,6 +136,9 @@ ScreenMetrics Runtime::screen() const {
             if (size.width() > 0 && size.height() > 0) {
                 metrics.widthPx = size.width();
                 metrics.heightPx = size.height();
+                const QSize available = s->availableSize();
+                metrics.availableWidthPx = std::min(available.width(), size.width());
+                metrics.availableHeightPx = std::min(available.height(), size.height());
             }
             // Twips per pixel from the logical resolution: 15 at 96 dots per inch.
             const double dpi = s->logicalDotsPerInch();

@@ -19,9 +19,14 @@ struct ScreenMetrics {
     int heightPx = 768;
     int twipsPerPixelX = 15;
     int twipsPerPixelY = 15;
+    // The part of the screen windows may take (without task bars); 0: the whole screen.
+    int availableWidthPx = 0;
+    int availableHeightPx = 0;
 
     int widthTwips() const { return widthPx * twipsPerPixelX; }
     int heightTwips() const { return heightPx * twipsPerPixelY; }
+    int availableWidth() const { return availableWidthPx > 0 ? availableWidthPx : widthPx; }
+    int availableHeight() const { return availableHeightPx > 0 ? availableHeightPx : heightPx; }
 };
 
 // Message-box styles and answers of the window runtime.

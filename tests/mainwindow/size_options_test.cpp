@@ -11,6 +11,7 @@
 
 #include "mainwindow/form1.h"
 #include "platform/ui/file_dialogs.h"
+#include "file_bytes.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace tessary {
@@ -115,6 +116,26 @@ TEST_F(SizeOptionsTest, HistogramMenuCancelled) {
     f.inputsLocked = true;  // during a run the command only beeps
     f.mnuSizeDist_Click();
     EXPECT_EQ(messages.shown().size(), 1u);
+}
+
+// A histogram read while a Lee diagram is chosen is refused once, however the list stood before (its
+// new text runs the change handler; an unchanged one is run by the command).
+TEST_F(SizeOptionsTest, HistogramMenuOnLeeDiagramRefusesOnce) {
+    const test::TestFolder folder("tessary_size_menu_");
+    test::WriteAll(folder.at("drops.dis"), "Tessary 300\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\n"
+                                           "k\r\nl\r\num\r\nUniform\r\n3\r\n10,1\r\n20,2\r\n30,1\r\n");
+    f.cboGraph.setText("Lee diagram");
+    for (const char* before : {"Log-normal", "Special"}) {
+        SCOPED_TRACE(before);
+        f.cboDistrib.setText(before);
+        fileDialogs.answer(folder.at("drops.dis"));
+        messages.clear();
+        f.mnuSizeDist_Click();
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.last().prompt, "Special distributions are not available for Lee diagrams");
+        EXPECT_EQ(f.cboDistrib.text(), "Special");
+        EXPECT_EQ(f.cboDistrib.backColor(), kRed);
+    }
 }
 
 }  // namespace

@@ -801,7 +801,9 @@ TEST_F(RunChecksTest, LeeDistributionWidthUsesTheSweepOfThisRun) {
         const char* prompt;  // nullptr: passes
     };
     const Row rows[] = {
-        {"1", nullptr}, {"20", "Reduce the Standard Deviation"}, {"0.2", "Increase the Standard Deviation"}};
+        {"1", nullptr},
+        {"20", "Reduce the Standard Deviation"},
+        {"0.2", "Increase the Standard Deviation to at least 0.35 %"}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.deviation);
         shown.clear();
@@ -828,16 +830,46 @@ TEST_F(RunChecksTest, LeeDistributionWidthUsesTheSweepOfThisRun) {
     }
 }
 
-// The preset Lee diagram (4 steps) leaves no room for any distribution: w would have to lie between
-// 3 and 4 / 3.
-TEST_F(RunChecksTest, LeeDistributionOverFourStepsIsAlwaysRefused) {
-    leeDiagram();
-    f.optDisp.setValue(true);
-    f.cboDistrib.setText("Log-normal");
-    f.cboSD.setText("1");
-    EXPECT_EQ(check(), 1);
-    ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].prompt, "Increase the Standard Deviation");
+// A distribution narrower than 3 radius steps is told the least standard deviation that runs: the
+// growth per step is (rmax / rmin)^(1 / steps) - 1, and w = 3 sigma / growth >= 3 needs sigma >=
+// growth, rounded up to hundredths of a per cent:
+//   python3 -c "print([((b / a) ** (1 / n) - 1) * 100 for a, b, n in [(5, 20, 400), (10, 100, 40), (5, 20, 12)]])"
+//   -> 0.3472, 5.9254, 12.2462; the typed values pass (w = 3.025, 3.002, 3.001 <= steps / 3).
+// Under 9 steps (w between 3 and steps / 3 is empty), and at 9 steps where 16.66 % gives w = 3.001 > 3,
+// no standard deviation runs and the message asks for more steps instead.
+TEST_F(RunChecksTest, LeeDistributionTooNarrowSaysTheLeastDeviation) {
+    struct Row {
+        const char* rMin;
+        const char* rMax;
+        const char* steps;
+        const char* least;  // nullptr: no standard deviation runs
+    };
+    const Row rows[] = {
+        {"5", "20", "400", "0.35"}, {"10", "100", "40", "5.93"}, {"5", "20", "12", "12.25"},
+        {"5", "20", "9", nullptr},  {"5", "20", "4", nullptr},  // the preset Lee diagram
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.steps);
+        shown.clear();
+        leeDiagram();
+        f.txtRadius.setText(row.rMin);
+        f.txtRmax.setText(row.rMax);
+        f.txtRstep.setText(row.steps);
+        f.optDisp.setValue(true);
+        f.cboDistrib.setText("Log-normal");
+        f.cboSD.setText("0.01");
+        EXPECT_EQ(check(), 1);
+        ASSERT_EQ(shown.size(), 1u);
+        if (!row.least) {
+            EXPECT_EQ(shown[0].prompt, "Increase the number of steps (at least 9 for a size distribution)");
+            continue;
+        }
+        EXPECT_EQ(shown[0].prompt, std::string("Increase the Standard Deviation to at least ") + row.least + " %");
+        shown.clear();
+        f.cboSD.setText(row.least);  // the value named runs
+        EXPECT_EQ(check(), 0);
+        EXPECT_TRUE(shown.empty());
+    }
 }
 
 TEST_F(RunChecksTest, EntryCheckNormalisesTheBoxes) {

@@ -11,12 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "mainwindow/dlog_options.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace tessary {
 namespace {
+
+enum class Beam { Plane, Gaussian, TopHat };
 
 struct Amplitudes {
     std::vector<double> s1re, s1im, s2re, s2im;
@@ -38,10 +41,21 @@ class MediumInvarianceTest : public test::UiTest {
     // The method's call through the window's dispatch at 0.5 degrees over 0..180 degrees, for a sphere
     // of radius 10 um and relative index m in a medium of index n at the vacuum wavelength lambda.
     Amplitudes run(const std::string& method, const std::string& rays, const std::string& a,
-                   const std::string& b, double n, double lambda, double m) {
+                   const std::string& b, double n, double lambda, double m, Beam beam = Beam::Plane) {
         Form1& f = *form;
         f.cboType.setText(method);
         f.TypeCalc();
+        // The beam after the method (whose choice puts the methods without beams back to a plane wave),
+        // off the axis and out of focus, in micrometres as the radius.
+        f.mnuPlaneWave.setChecked(beam == Beam::Plane);
+        f.mnuGaussian.setChecked(beam == Beam::Gaussian);
+        f.mnuTopHat.setChecked(beam == Beam::TopHat);
+        dlogGaussianBeam& dialog = *f.dlogGaussianBeam_;
+        dialog.txtBeamXF.setText("3");
+        dialog.txtBeamYF.setText("1");
+        dialog.txtBeamZF.setText("2");
+        dialog.txtBeamWo.setText("5");
+        dialog.txtPhi.setText("0");
         f.cboRays.setText(rays);
         f.txtAngle.setText("1000");  // Huygens: the number of rays
         f.cboQmin.setText(a);        // surface wave: the terms; van de Hulst: the coefficients
@@ -81,6 +95,7 @@ TEST_F(MediumInvarianceTest, AMediumScattersAsTheRelativeIndexInAVacuumAtTheWave
         const char* a;
         const char* b;
         double tolerance;  // relative to the largest |S|
+        Beam beam = Beam::Plane;
     };
     const std::vector<Case> cases{
         {"Mie", "", "1", "10", 1e-9},           {"Debye", "2", "1", "10", 1e-9},
@@ -88,15 +103,22 @@ TEST_F(MediumInvarianceTest, AMediumScattersAsTheRelativeIndexInAVacuumAtTheWave
         {"Airy", "2", "1", "10", 1e-9},         {"Descartes", "2", "1", "10", 1e-9},
         {"Young", "2", "1", "10", 1e-9},        {"Young mod", "2", "1", "10", 1e-9},
         {"Huygens", "2", "1", "10", 1e-6},      {"Aperture", "", "1", "10", 1e-9},
-        {"Surface wave", "2", "1", "10", 1e-9}, {"van de Hulst", "", "1", "2", 1e-6}};
+        {"Surface wave", "2", "1", "10", 1e-9}, {"van de Hulst", "", "1", "2", 1e-6},
+        // The methods with beams (half-width 5 um, centre 3 um off the axis, focus 2 um away): the
+        // beam's sizes count in wavelengths in the medium, as the radius does.
+        {"Mie", "", "1", "10", 1e-9, Beam::Gaussian},
+        {"Debye", "2", "1", "10", 1e-9, Beam::Gaussian},
+        {"Debye", "0-3", "1", "10", 1e-9, Beam::Gaussian},
+        {"Young mod", "2", "1", "10", 1e-9, Beam::Gaussian},
+        {"Young mod", "2", "1", "10", 1e-9, Beam::TopHat}};
     const double n = 1.333;
     const double lambda = 0.65;
     const double m = 1.5 / n;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.method);
+        SCOPED_TRACE(std::string(c.method) + " " + c.rays + (c.beam == Beam::Plane ? "" : " beam"));
         shown.clear();
-        const Amplitudes medium = run(c.method, c.rays, c.a, c.b, n, lambda, m);
-        const Amplitudes vacuum = run(c.method, c.rays, c.a, c.b, 1.0, lambda / n, m);
+        const Amplitudes medium = run(c.method, c.rays, c.a, c.b, n, lambda, m, c.beam);
+        const Amplitudes vacuum = run(c.method, c.rays, c.a, c.b, 1.0, lambda / n, m, c.beam);
         EXPECT_TRUE(shown.empty() || c.method == std::string("Rayleigh"));
         double largest = 0.0;
         for (std::size_t i = 0; i < vacuum.s1re.size(); ++i)
