@@ -6,8 +6,11 @@
 // (argument 1) over the sun's disc. The counter "threads" is the pool's, from TESSARY_THREADS or the
 // hardware; run with TESSARY_THREADS=1, 2, 4, 8 for the scaling, for example:
 //   TESSARY_THREADS=4 build/bench/tessary_window_bench --benchmark_filter=Lee
+// BM_RatioLeeNewPlot times the Mie calls and New plot in turn in one run (the machine's state
+// cancels) and reports New plot over the calls as "ratio": the run's cost beyond its kernel calls.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -56,11 +59,9 @@ void Counters(benchmark::State& state, const Form1& f, bool calling) {
     state.counters["stored"] = f.leeGridLast;
 }
 
-// The series calls of the run: per radius row and wavelength, x and m as the run forms them, the
-// run's angle grid and window.
-void BM_LeeKernelCalls(benchmark::State& state) {
-    Form1& f = LeeWindow(state.range(0));
-    f.cmdNewPlot_Click();  // the sweep, wavelengths, grid and window of the run
+// The series calls of the run New plot has just made: per radius row and wavelength, x and m as the
+// run forms them, the run's angle grid and window.
+std::vector<MieInput> LeeCalls(const Form1& f) {
     std::vector<MieInput> calls;
     for (int k = 0; k <= static_cast<int>(f.sweepSteps); ++k) {
         const double radius = static_cast<double>(f.sweepStart) * std::pow(static_cast<double>(f.sweepRatio), k);
@@ -74,6 +75,13 @@ void BM_LeeKernelCalls(benchmark::State& state) {
             calls.push_back(in);
         }
     }
+    return calls;
+}
+
+void BM_LeeKernelCalls(benchmark::State& state) {
+    Form1& f = LeeWindow(state.range(0));
+    f.cmdNewPlot_Click();  // the sweep, wavelengths, grid and window of the run
+    const std::vector<MieInput> calls = LeeCalls(f);
     const bool calling = state.range(1) == 1;
     std::optional<CallingThreadOnly> one;
     if (calling) one.emplace();
@@ -96,6 +104,35 @@ void BM_LeeNewPlot(benchmark::State& state) {
     Counters(state, f, false);
 }
 BENCHMARK(BM_LeeNewPlot)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The Mie calls of the 1 -> 100 um diagram and its New plot, in turn. Run with TESSARY_THREADS=1 for
+// one thread.
+void BM_RatioLeeNewPlot(benchmark::State& state) {
+    using Clock = std::chrono::steady_clock;
+    Form1& f = LeeWindow(0);
+    f.cmdNewPlot_Click();
+    const std::vector<MieInput> calls = LeeCalls(f);
+    MieResult r;
+    double kernel = 0.0, run = 0.0;
+    for (auto _ : state) {
+        const auto t0 = Clock::now();
+        for (const MieInput& in : calls) {
+            MieSeries(in, r, [](int, int) { return false; });
+            benchmark::DoNotOptimize(r.S1re.data());
+        }
+        const auto t1 = Clock::now();
+        f.cmdNewPlot_Click();
+        const auto t2 = Clock::now();
+        kernel += std::chrono::duration<double>(t1 - t0).count();
+        run += std::chrono::duration<double>(t2 - t1).count();
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["calls_ms"] = 1e3 * kernel / n;
+    state.counters["newplot_ms"] = 1e3 * run / n;
+    state.counters["ratio"] = run / kernel;
+    Counters(state, f, false);
+}
+BENCHMARK(BM_RatioLeeNewPlot)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(4.0);
 
 // The redraw from the stores (brightness, Point/Sun and the like), after one New plot.
 void BM_LeeRedraw(benchmark::State& state) {

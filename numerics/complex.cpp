@@ -9,13 +9,6 @@ namespace tessary {
 
 double ComplexAbs(Complex a) { return std::sqrt(a.re * a.re + a.im * a.im); }
 
-Complex ComplexMult(Complex a, Complex b) { return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re}; }
-
-Complex ComplexDiv(Complex a, Complex b) {
-    const double d = b.re * b.re + b.im * b.im;
-    return ComplexMult(a, {b.re / d, -b.im / d});
-}
-
 Complex ComplexExp(Complex a) {
     const double e = std::exp(a.re);
     return {e * std::cos(a.im), e * std::sin(a.im)};
@@ -46,10 +39,6 @@ double PhaseDegrees(double re, double im) {
     if (angle < 0.0) angle += 360.0;
     return angle;
 }
-
-Complex ComplexAdd(Complex a, Complex b) { return {a.re + b.re, a.im + b.im}; }
-
-Complex ComplexSub(Complex a, Complex b) { return {a.re - b.re, a.im - b.im}; }
 
 Polar RectangularPolar(double x, double y) {
     Polar p;

@@ -20,10 +20,16 @@ struct Polar {
 
 // sqrt(re^2 + im^2), formed without rescaling.
 double ComplexAbs(Complex a);
+// The four arithmetic operations are inline: the series sums call them millions of times per run.
 // a * b
-Complex ComplexMult(Complex a, Complex b);
+inline Complex ComplexMult(Complex a, Complex b) {
+    return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
+}
 // a / b: the dividend times the conjugate of b over |b|^2 (no rescaling, no test of b; 0 divisor gives inf/NaN).
-Complex ComplexDiv(Complex a, Complex b);
+inline Complex ComplexDiv(Complex a, Complex b) {
+    const double d = b.re * b.re + b.im * b.im;
+    return ComplexMult(a, {b.re / d, -b.im / d});
+}
 // exp(a)
 Complex ComplexExp(Complex a);
 // a^p for any real p, through the polar form of RectangularPolar.
@@ -33,9 +39,9 @@ Complex ComplexSin(Complex z);
 Complex ComplexCos(Complex z);
 // Phase of re + i im in degrees, in [0, 360); (0, 0) gives 90.
 double PhaseDegrees(double re, double im);
-Complex ComplexAdd(Complex a, Complex b);
+inline Complex ComplexAdd(Complex a, Complex b) { return {a.re + b.re, a.im + b.im}; }
 // a - b (the first minus the second)
-Complex ComplexSub(Complex a, Complex b);
+inline Complex ComplexSub(Complex a, Complex b) { return {a.re - b.re, a.im - b.im}; }
 // Modulus and angle; x = 0 gives +pi/2 for y > 0 and -pi/2 otherwise.
 Polar RectangularPolar(double x, double y);
 // (r cos angle, r sin angle)

@@ -150,10 +150,15 @@ void Canvas::touched(const QRect& dirty) {
 }
 
 void Canvas::showChanged(const QRect& dirty) {
-    if (m_surface != nullptr && !dirty.isEmpty()) m_surface->update();
+    if (m_updatePending || m_surface == nullptr || dirty.isEmpty()) return;
+    // Qt drops the update of a hidden surface or one not updating; the next paint shows everything.
+    if (!m_surface->isVisible() || !m_surface->updatesEnabled()) return;
+    m_surface->update();
+    m_updatePending = true;
 }
 
 void Canvas::paintBuffer(QPainter& painter, const QRect& exposed, QPoint offset) {
+    m_updatePending = false;
     const QRect bufferArea = m_buffer.isNull() ? QRect() : m_buffer.rect().translated(offset);
     if (!bufferArea.contains(exposed)) painter.fillRect(exposed, toQColor(m_backColor));  // beyond the buffer
     const QRect shown = exposed.intersected(bufferArea);

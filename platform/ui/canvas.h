@@ -218,6 +218,9 @@ class Canvas {
     const FontCache& currentFont() const;
 
     QWidget* m_surface = nullptr;
+    // An update of the surface is asked for and not yet painted: the next drawings need not ask again
+    // (a Lee diagram draws hundreds of thousands of cells).
+    bool m_updatePending = false;
     QImage m_buffer;
     QSize m_client{0, 0};
     QSize m_minBuffer{0, 0};

@@ -48,6 +48,9 @@ QColor toQColor(OleColor c) {
                   static_cast<int>((c >> 16) & 0xFFu));
 }
 
-std::uint32_t toRgb32(OleColor c) { return toQColor(c).rgb() & 0xFFFFFFu; }
+std::uint32_t toRgb32(OleColor c) {
+    if (isSystemColour(c)) return toQColor(c).rgb() & 0xFFFFFFu;
+    return (c & 0xFFu) << 16 | (c & 0xFF00u) | (c >> 16 & 0xFFu);  // red, green, blue of 0xAARRGGBB
+}
 
 }  // namespace tessary
