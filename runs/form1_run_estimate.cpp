@@ -1,20 +1,80 @@
 // The run-time estimate before a Mie or Debye run (Duration): reads the boxes and menus, counts the
 // cost units of run_estimate.h, turns them into seconds at the measured rate and asks
-// "Long calculation !" above half an hour. scratchB keeps the cost units.
+// "Long calculation !" above half an hour. scratchB keeps the cost units. A run whose series would
+// refuse its largest |m x| is refused here, before the question.
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "colour/wavelength_set.h"
 #include "mainwindow/form1.h"
+#include "media/dlog_spectrum.h"
+#include "numerics/complex.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "runs/run_estimate.h"
+#include "runs/run_rules.h"
+#include "scattering/debye.h"
+#include "scattering/mie.h"
 
 namespace tessary {
+
+namespace {
+
+// The wavelengths (um) of a run over `count` wavelengths, as lambdaN will set them: "RGB" or the
+// centres of equal parts of the band in its dialog (a limit that is no Single keeps the one in use).
+std::vector<double> RunWavelengths(Form1& f, int count) {
+    if (f.cboWave.text() == "RGB") return {0.65f, 0.51f, 0.44f};
+    float minUm = f.bandMinUm;
+    float maxUm = f.bandMaxUm;
+    if (const Checked<float> s = CSng(Val(f.dlogSpectrumBand_->txtSpectrumMin.text()) / 1000.0); s.ok())
+        minUm = s.value;
+    if (const Checked<float> s = CSng(Val(f.dlogSpectrumBand_->txtSpectrumMax.text()) / 1000.0); s.ok())
+        maxUm = s.value;
+    std::vector<double> waves;
+    for (int k = 1; k <= std::clamp(count, 0, 2001); ++k) waves.push_back(BandCentre(minUm, maxUm, count, k));
+    return waves;
+}
+
+// The largest |m x| the series will be given for a sphere of `radius` (um), x and m formed as the run
+// forms them. One wavelength: the boxes and the medium index on show, x by the angle graph's set-up or
+// (leeRow) by the wavelength loop of a Lee row. Several: each wavelength's m and medium index from the
+// models; a wavelength whose index the models do not give outright (a failure, or the index on show
+// kept) is left out, so only an |m x| the run is sure to reach counts. A Lee diagram is judged by its
+// last row, the largest radius.
+double LargestMx(Form1& f, double radius, bool leeRow) {
+    const int count =
+        WaveCountForRadius(f.cboWave.text(), radius).value_or(Form1::WaveCountOf(f.cboWave.text()));
+    if (count == 1) {
+        const double lambda = Val(f.txtLambda.text());
+        const double medium = f.mediumRe == 0 ? 1.0 : f.mediumRe;
+        const double x = leeRow ? kTwoPi * radius / lambda * medium : radius * kTwoPi / lambda * medium;
+        return ComplexAbs({x * Val(f.txtRefractReal.text()), x * Val(f.txtRefractImag.text())});
+    }
+    double largest = 0.0;
+    for (const double lambda : RunWavelengths(f, count)) {
+        const RefrelResult m = f.CheckedModelsIndex(lambda);
+        if (!m.ok()) continue;
+        const double x = kTwoPi * radius / lambda * m.mediumRe;
+        largest = std::max(largest, ComplexAbs({x * m.relIndexRe, x * m.relIndexIm}));
+    }
+    return largest;
+}
+
+// The title the series gives its refusals: the Mie routines name themselves, Debye's say "Error".
+std::string SeriesErrorTitle(const Form1& f) {
+    if (f.calcMethod != 1) return "Error";
+    return f.mnuGaussian.checked() ? "Error in MIE_Gaussian sub-routine" : "Error in BHMIE sub-routine";
+}
+
+}  // namespace
 
 void Form1::Duration() {
     const double step = Val(cboStep.text());
     const double range = Val(txtXmax.text()) - Val(txtXmin.text());
     RunEstimate estimate;  // 0 s for the graph codes without an estimate
+    double largestRadius = 0.0;
     if (graphCode == 1) {
         // Radius by the checked size menu (radius, diameter or size parameter x).
         const double lambda = Val(txtLambda.text());
@@ -33,6 +93,7 @@ void Form1::Duration() {
         in.samples = Val(cboN.text());
         estimate = EstimateAngleRun(in);
         if (estimate.status == EstimateStatus::Ok) waveCount = estimate.waveCount;
+        largestRadius = r;
     } else if (graphCode == 20) {
         LeeRunInput in;
         in.calcMethod = calcMethod;
@@ -51,6 +112,7 @@ void Form1::Duration() {
             sweepRatio = estimate.sweepRatio;
             waveCount = estimate.waveCount;
             radius = estimate.lastRadius;
+            largestRadius = estimate.lastRadius;
             loopStep = estimate.stepsDone;
         }
     }
@@ -65,6 +127,15 @@ void Form1::Duration() {
         units = units * rayCount;
     }
     scratchB = units;
+    // The series' own limit, refused with its own message and title. A size distribution's radii are
+    // not the box's, so such a run is left to the series.
+    const bool disperse = graphCode == 1 && optDisp.value();
+    const double limit = calcMethod == 1 ? kMieTermLimit : kDebyeTermLimit;
+    if (!disperse && LargestMx(*this, largestRadius, graphCode == 20) > limit) {
+        msgBox("Reduce radius or increase wavelength", mb::kOkOnly, SeriesErrorTitle(*this));
+        inputError = 1;
+        return;
+    }
     const std::optional<std::string> prompt =
         LongRunPrompt(ExpectedSeconds(calcMethod, graphCode == 20, units));
     if (!prompt) return;

@@ -255,6 +255,77 @@ TEST_F(NewPlotTest, RefusedInputIsRefusedBeforeTheLengthQuestion) {
     }
 }
 
+// A run whose series would refuse its largest |m x| (above 200000) is refused with the series' own
+// message and title before any question of its length, and no run starts; a run just under the limit asks as
+// before. The limit, 200000 lambda / (2 pi |m|), from the index models at start-up (medium 1):
+//   one wavelength 0.65 um, m = 1.33257035: 15526.49 um (15520: |m x| = 199916.4)
+//   2000 wavelengths, shortest 0.38008001 um (float), m = 1.34657315: 8984.53 um (9000: 200344.4)
+//   RGB Lee diagram, shortest 0.44 um (float), m = 1.34122849: 10442.39 um
+//   python3: 200000 * lam / (2 * math.pi * m); 2 * math.pi * r / lam * m
+enum class LimitOutcome { Refused, Asks, Runs };
+
+struct SeriesLimitCase {
+    const char* name;
+    const char* method;
+    const char* waves;
+    const char* radius;
+    const char* leeLastRadius;  // nullptr: the angle graph
+    const char* step;
+    const char* firstAngle;  // the graph's angle range ends at 180
+    LimitOutcome outcome;
+};
+
+TEST_F(NewPlotTest, RunPastTheSeriesLimitIsRefusedBeforeTheLengthQuestion) {
+    using enum LimitOutcome;
+    const SeriesLimitCase cases[] = {
+        {"one wavelength, 20000 um", "Mie", "1", "20000", nullptr, "0.01", "179", Refused},
+        {"one wavelength, 15520 um", "Mie", "1", "15520", nullptr, "0.01", "179", Runs},
+        {"Debye, one wavelength, 20000 um", "Debye", "1", "20000", nullptr, "0.01", "179", Refused},
+        {"2000 wavelengths, 20000 um", "Mie", "2000", "20000", nullptr, "0.1", "0", Refused},
+        {"2000 wavelengths, 9000 um", "Mie", "2000", "9000", nullptr, "0.1", "0", Refused},
+        {"2000 wavelengths, 8980 um", "Mie", "2000", "8980", nullptr, "0.1", "0", Asks},
+        {"Lee diagram to 10450 um", "Mie", "RGB", "1000", "10450", "0.01", "179", Refused},
+        {"Lee diagram to 10440 um", "Mie", "RGB", "1000", "10440", "0.01", "179", Runs},
+    };
+    for (const SeriesLimitCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Form1& f = start();
+        f.cboType.setText(c.method);
+        if (std::string(c.method) == "Debye") f.cboRays.setText("2");
+        if (c.leeLastRadius) {
+            f.graphCode = 20;
+            f.cboGraph.setText("Lee diagram");
+            f.txtRmax.setText(c.leeLastRadius);
+            f.txtRstep.setText("1");
+        }
+        f.txtXmin.setText(c.firstAngle);
+        f.txtXmax.setText("180");
+        f.cboStep.setText(c.step);
+        f.txtRadius.setText(c.radius);
+        f.cboWave.setText(c.waves);
+        messages.clear();
+        messages.answer(mb::kNo);
+        f.cmdNewPlot.click();
+        EXPECT_FALSE(f.inputsLocked);
+        if (c.outcome == Runs) {
+            EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+            EXPECT_EQ(f.newPlotEnd, Form1::NewPlotEnd::Computed);
+            continue;
+        }
+        ASSERT_EQ(messages.shown().size(), 1u) << messages.last().prompt;
+        const std::string& prompt = messages.last().prompt;
+        if (c.outcome == Refused) {
+            EXPECT_EQ(prompt, "Reduce radius or increase wavelength");
+            EXPECT_EQ(messages.last().title,
+                      std::string(c.method) == "Mie" ? "Error in BHMIE sub-routine" : "Error");
+        } else {
+            EXPECT_EQ(prompt.rfind("Expected duration is about", 0), 0u) << prompt;
+            EXPECT_EQ(messages.last().title, "Long calculation !");
+        }
+        EXPECT_EQ(f.newPlotEnd, Form1::NewPlotEnd::Refused);  // no run started
+    }
+}
+
 TEST_F(NewPlotTest, AngleMapComputesEveryRowThroughTheCommonEnd) {
     Form1& f = start();
     f.graphCode = 22;
