@@ -157,7 +157,7 @@ void WriteKernelResults(std::ostream& out) {
         for (double v : {r.Qsca, r.g, static_cast<double>(r.ordersDone)}) Put(out, v);
     }
 
-    // A long run: more than 8192 orders, so bands of more than 128 orders.
+    // A long run: more than 3072 orders, so bands of more than 128 orders.
     mie.x = 1e4;
     mie.m = {1.5, 0.001};
     mie.graph = MieGraph::Normal;
@@ -290,8 +290,8 @@ TEST(ThreadedKernels, MieStopEndsAtTheEndOfItsBandOfOrders) {
     EXPECT_NEAR(s1 * s1, conv.intensityPerp[256], 1e-14 * conv.intensityPerp[256]);
 }
 
-// A run of more than 8192 orders sums about 64 bands of a multiple of 128 orders: at x = 1e4, m = 1.33
-// (10106 orders) bands of 256, so a stop after order 300 ends after order 512 (bands of 128: 384).
+// A run of more than 3072 orders sums about 24 bands of a multiple of 128 orders: at x = 1e4, m = 1.33
+// (10106 orders) bands of 512, so a stop after order 300 ends after order 512 (bands of 128: 384).
 TEST(ThreadedKernels, MieStopInALongRunEndsAtTheEndOfItsLongerBand) {
     MieInput in;
     in.x = 1e4;
