@@ -32,7 +32,7 @@ constexpr int kOrderBand = 128;      // orders in a band: a multiple of this
 constexpr int kMaxOrderBand = 4096;  // at most (the band's terms stay in the level-2 cache)
 constexpr int kBands = 24;           // bands in a run, where that gives bands of kOrderBand or more
 constexpr int kAngleBlock = 256;     // angles in a block at most (its tables in the level-1 cache)
-constexpr int kBlocksPerThread = 4;  // blocks of a band per thread of the pool ...
+constexpr int kBlocksPerThread = 4;  // blocks of a band per thread of the pool, up to ...
 constexpr int kMinAngleBlock = 32;   // ... where that leaves at least this many angles in a block
 constexpr std::size_t kCacheLine = 64;
 
@@ -124,8 +124,8 @@ inline void Store(double* row, Field f, V v) {
     std::memcpy(__builtin_assume_aligned(row + f * kStride, sizeof(V)), &v, sizeof v);
 }
 
-// The cut of the angles J = 1..NANG into the blocks of a band: blocks of nearly equal size, several
-// per thread, so that a thread that is slow (another program took its core) holds up the end of a
+// The cut of the angles J = 1..NANG into the blocks of a band: blocks of nearly equal size, a whole
+// number of rounds of the pool's threads, several rounds where the blocks stay large enough, so that a thread that is slow (another program took its core) holds up the end of a
 // band by a small block only, while the others take the blocks left as they come free. Each block
 // starts on a cache line of every field, so that two threads never write to one line (a line shared
 // at a block edge costs more than the sums of the block). The cut follows the thread count, the
@@ -136,8 +136,9 @@ struct AngleBlocks {
     explicit AngleBlocks(int nang_) : nang(nang_) {}  // one block
     AngleBlocks(int nang_, int threads) : nang(nang_) {
         const int angles = nang + 1;  // J = 0..NANG
-        const int shared = threads > 1 ? std::min(kBlocksPerThread * threads, angles / kMinAngleBlock) : 1;
-        count = std::max({(angles + kAngleBlock - 1) / kAngleBlock, shared, 1});
+        const int rounds = std::max((angles + threads * kAngleBlock - 1) / (threads * kAngleBlock),
+                                    std::min(kBlocksPerThread, angles / (threads * kMinAngleBlock)));
+        count = threads * std::max(rounds, 1);
     }
     // The first J of block b = 0..count; block b holds J in [Edge(b), Edge(b + 1)), maybe none.
     int Edge(int b) const {
