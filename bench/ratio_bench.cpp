@@ -4,12 +4,22 @@
 // - the plane-wave and the Gaussian-beam Mie series on the pool against one thread;
 // - a loop of independent floating-point work on the pool against one thread: the best ratio the
 //   machine allows at that moment (other load, cores that share their units), for comparison;
+// - the plane-wave Mie series at x = 1e5 with 1801 angles (few angles for many orders) on the pool
+//   against one thread, over the same ratio of the loop above, alternated in one run so that the
+//   machine's state cancels; once on its own and once beside 8 busy processes that the benchmark
+//   starts and ends;
 // - the Debye series of p = 0..50 on a weakly absorbing sphere against a real index (the tables of an
 //   absorbing sphere take linear time), and all 51 orders against one order.
 // Run for example: build/bench/tessary_bench --benchmark_filter=Ratio
 #include <benchmark/benchmark.h>
 
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <vector>
 
 #include "numerics/worker_pool.h"
 #include "scattering/debye.h"
@@ -62,28 +72,107 @@ void BM_RatioMieThreads(benchmark::State& state) {
 }
 BENCHMARK(BM_RatioMieThreads)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Independent work on the pool / one thread: 64 tasks, each updating 256 doubles of its own (in the
-// level-1 cache, like a block of the Mie series) 20000 times, with no synchronisation in between.
-void BM_RatioParallelCeiling(benchmark::State& state) {
-    constexpr int kTasks = 64, kValues = 256, kSweeps = 20000;
-    double results[kTasks];
-    auto task = [&](int t) {
+// Independent work for the pool: 64 tasks, each updating 256 doubles of its own (in the level-1
+// cache, like a block of the Mie series) 20000 times, with no synchronisation in between.
+struct CeilingWork {
+    static constexpr int kTasks = 64, kValues = 256, kSweeps = 20000;
+    double results[kTasks] = {};
+
+    void operator()(int t) {
         double v[kValues];
         for (int k = 0; k < kValues; ++k) v[k] = t + k * 1e-3;
         for (int sweep = 0; sweep < kSweeps; ++sweep)
             for (int k = 0; k < kValues; ++k) v[k] = v[k] * 0.999 + 1e-3;
         results[t] = v[t];
-    };
-    Ratio(
-        state,
-        [&] {
-            const CallingThreadOnly one;
-            SharedPool().ForEach(kTasks, task);
-        },
-        [&] { SharedPool().ForEach(kTasks, task); });
-    benchmark::DoNotOptimize(results);
+    }
+    void OnPool() { SharedPool().ForEach(kTasks, *this); }
+    void OnOneThread() {
+        const CallingThreadOnly one;
+        OnPool();
+    }
+};
+
+// Independent work on the pool / one thread.
+void BM_RatioParallelCeiling(benchmark::State& state) {
+    CeilingWork work;
+    Ratio(state, [&] { work.OnOneThread(); }, [&] { work.OnPool(); });
+    benchmark::DoNotOptimize(work.results);
 }
 BENCHMARK(BM_RatioParallelCeiling)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Processes that keep `count` cores busy (a loop each) from construction to destruction. A child also
+// ends when the benchmark's process does, however that ends.
+class BusyProcesses {
+  public:
+    explicit BusyProcesses(int count) {
+        const pid_t parent = getpid();
+        for (int i = 0; i < count; ++i) {
+            const pid_t child = fork();
+            if (child == 0) {
+                prctl(PR_SET_PDEATHSIG, SIGKILL);
+                if (getppid() != parent) _exit(0);  // the parent ended before the line above
+                for (unsigned long spin = 0;; ++spin) benchmark::DoNotOptimize(spin);
+            }
+            if (child > 0) children_.push_back(child);
+        }
+    }
+    ~BusyProcesses() {
+        for (const pid_t child : children_) kill(child, SIGKILL);
+        for (const pid_t child : children_) waitpid(child, nullptr, 0);
+    }
+    BusyProcesses(const BusyProcesses&) = delete;
+    BusyProcesses& operator=(const BusyProcesses&) = delete;
+
+  private:
+    std::vector<pid_t> children_;
+};
+
+// Mie series at x = 1e5, m = 1.333, 1801 angles on the pool / one thread, alternated with the same
+// ratio of CeilingWork: "mie_ratio" and "ceiling_ratio", and "ratio" = mie_ratio / ceiling_ratio
+// (1 when the series gains from the threads what the machine allows). Argument: the number of busy
+// processes beside the benchmark.
+void BM_RatioMieThreadsAgainstCeiling(benchmark::State& state) {
+    const BusyProcesses busy(static_cast<int>(state.range(0)));
+    MieInput in;
+    in.x = 1e5;
+    in.m = {1.333, 0.0};
+    in.NANG = 901;
+    in.first = 1;
+    in.last = 2 * in.NANG - 1;
+    MieResult r;
+    CeilingWork work;
+    double mieOne = 0.0, miePool = 0.0, ceilingOne = 0.0, ceilingPool = 0.0;
+    auto time = [](double& sum, auto run) {
+        const auto t0 = Clock::now();
+        run();
+        sum += std::chrono::duration<double>(Clock::now() - t0).count();
+    };
+    for (auto _ : state) {
+        time(mieOne, [&] {
+            const CallingThreadOnly one;
+            MieSeries(in, r);
+        });
+        time(miePool, [&] { MieSeries(in, r); });
+        time(ceilingOne, [&] { work.OnOneThread(); });
+        time(ceilingPool, [&] { work.OnPool(); });
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["one_ms"] = 1e3 * mieOne / n;
+    state.counters["pool_ms"] = 1e3 * miePool / n;
+    state.counters["mie_ratio"] = miePool / mieOne;
+    state.counters["ceiling_ratio"] = ceilingPool / ceilingOne;
+    state.counters["ratio"] = (miePool / mieOne) / (ceilingPool / ceilingOne);
+    state.counters["threads"] = SharedPool().Threads();
+    benchmark::DoNotOptimize(r.S1re.data());
+    benchmark::DoNotOptimize(work.results);
+}
+BENCHMARK(BM_RatioMieThreadsAgainstCeiling)
+    ->ArgName("busy")
+    ->Arg(0)
+    ->Arg(8)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // Gaussian-beam Mie series, x = 1000, the dialog's default beam, 1801 angles: pool / one thread.
 void BM_RatioMieGaussianThreads(benchmark::State& state) {

@@ -25,12 +25,16 @@ constexpr char kErrorTitle[] = "Error in BHMIE sub-routine";
 constexpr char kTooLarge[] = "Reduce radius or increase wavelength";
 
 // Threads: runs of at least kThreadedAngles window angles and kThreadedOrders orders are summed in
-// bands of kOrderBand orders over blocks of at most about kAngleBlock angles (their tables stay in the
-// level-1 cache through a band), the blocks spread over the worker pool; see AngleBlocks.
+// bands of orders over blocks of angles (their tables stay in the level-1 cache through a band), the
+// blocks spread over the worker pool; see AngleBlocks and BandSize.
 constexpr int kThreadedAngles = 200;
 constexpr int kThreadedOrders = 50;
-constexpr int kOrderBand = 128;
-constexpr int kAngleBlock = 256;
+constexpr int kOrderBand = 128;      // orders in a band: a multiple of this
+constexpr int kMaxOrderBand = 4096;  // at most (the band's terms stay in the level-2 cache)
+constexpr int kBands = 24;           // bands in a run, where that gives bands of kOrderBand or more
+constexpr int kAngleBlock = 256;     // angles in a block at most (its tables in the level-1 cache)
+constexpr int kBlocksPerThread = 4;  // blocks of a band per thread of the pool, up to ...
+constexpr int kMinAngleBlock = 32;   // ... where that leaves at least this many angles in a block
 constexpr std::size_t kCacheLine = 64;
 
 enum class Variant { BHMIE, BHMIE2 };
@@ -80,20 +84,21 @@ double* AngleBuffer(std::vector<double>& table) {
     return static_cast<double*>(std::align(kCacheLine, kFieldCount * kStride * sizeof(double), p, space));
 }
 
-// The cut of the angles J = 1..NANG into the blocks of a band: as many blocks of nearly equal size as
-// whole rounds of the pool's threads need, so that no thread waits long for another at the end of a
-// band, each block starting on a cache line of every field, so that two threads never write to one
-// line (a line shared at a block edge costs more than the sums of the block). The pool hands every
-// thread the same share of blocks band after band, so a block's tables stay in that thread's cache.
-// The cut follows the thread count, the values do not: every angle gets the same operations in any
-// block.
+// The cut of the angles J = 1..NANG into the blocks of a band: blocks of nearly equal size, a whole
+// number of rounds of the pool's threads, several rounds where the blocks stay large enough, so that a thread that is slow (another program took its core) holds up the end of a
+// band by a small block only, while the others take the blocks left as they come free. Each block
+// starts on a cache line of every field, so that two threads never write to one line (a line shared
+// at a block edge costs more than the sums of the block). The cut follows the thread count, the
+// values do not: every angle gets the same operations in any block.
 struct AngleBlocks {
     int nang = 0, count = 1;
 
     explicit AngleBlocks(int nang_) : nang(nang_) {}  // one block
     AngleBlocks(int nang_, int threads) : nang(nang_) {
-        const int rounds = (nang + threads * kAngleBlock) / (threads * kAngleBlock);  // J = 0..NANG
-        count = threads * rounds;
+        const int angles = nang + 1;  // J = 0..NANG
+        const int rounds = std::max((angles + threads * kAngleBlock - 1) / (threads * kAngleBlock),
+                                    std::min(kBlocksPerThread, angles / (threads * kMinAngleBlock)));
+        count = threads * std::max(rounds, 1);
     }
     // The first J of block b = 0..count; block b holds J in [Edge(b), Edge(b + 1)), maybe none.
     int Edge(int b) const {
@@ -101,6 +106,37 @@ struct AngleBlocks {
         const long long edge = static_cast<long long>(b) * (nang + 1) / count;
         return std::max(1, static_cast<int>(edge) / kLineDoubles * kLineDoubles);
     }
+};
+
+// Orders in each band of a threaded run of `terms` orders: every band ends in a wait for the slowest
+// block, so a long run takes about kBands bands, each a multiple of kOrderBand orders. Runs of up to
+// kBands * kOrderBand orders keep bands of kOrderBand, and with them the callbacks and stops that
+// follow each band.
+int BandSize(int terms) {
+    const int wanted = (terms + kBands - 1) / kBands;
+    return std::min(kMaxOrderBand, std::max(kOrderBand, (wanted + kOrderBand - 1) / kOrderBand * kOrderBand));
+}
+
+// The terms of a band of orders, kept as doubles in the workspace (no allocation once sized).
+class OrderBand {
+  public:
+    static constexpr std::size_t kDoubles = sizeof(OrderTerms) / sizeof(double);
+    static_assert(sizeof(OrderTerms) == kDoubles * sizeof(double));
+
+    OrderBand(std::vector<double>& storage, int size) {
+        if (storage.size() < static_cast<std::size_t>(size) * kDoubles)
+            storage.resize(static_cast<std::size_t>(size) * kDoubles);
+        terms_ = storage.data();
+    }
+    OrderTerms operator[](int i) const {
+        OrderTerms t;
+        std::memcpy(&t, terms_ + static_cast<std::size_t>(i) * kDoubles, sizeof t);
+        return t;
+    }
+    void Set(int i, const OrderTerms& t) { std::memcpy(terms_ + static_cast<std::size_t>(i) * kDoubles, &t, sizeof t); }
+
+  private:
+    double* terms_ = nullptr;
 };
 
 Segments WindowSegments(int nang, int first, int last) {
@@ -407,13 +443,13 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
     // the band. Small runs take bands of one order and one block, on the calling thread. A run is as
     // large as the angles its window makes: one angle of a fine grid is a small run.
     const bool large = WindowAngles(segments) >= kThreadedAngles && terms >= kThreadedOrders;
-    const int bandSize = large ? kOrderBand : 1;
+    const int bandSize = large ? BandSize(terms) : 1;
     const AngleBlocks blocks = large ? AngleBlocks(nang, SharedPool().ThreadsHere()) : AngleBlocks(nang);
     // The convergence intensities are read at one J by the block that holds it, after each order.
     const int k = in.angleIndex;
     const int convergenceJ = in.graph != MieGraph::Convergence || k == 0 ? 0 : (k <= nang ? k : 2 * nang - k);
     const MieAngleSums angleSums = ChooseMieAngleSums(in.baselineVectors);
-    OrderTerms band[kOrderBand];
+    OrderBand band(w.bandTerms, bandSize);
     int bandFirst = 1, bandCount = 0;
     auto sumBlock = [&](int block) {
         const int begin = blocks.Edge(block), end = blocks.Edge(block + 1);
@@ -435,9 +471,9 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
             if (!series.Advance(n, {w.Dre[n], w.Dim[n]})) return RefuseNotFinite(r, in, n);
             P = -P;
             const double en = n, FN = Series::FN(en);
-            band[i] = {en, en + 1.0, 2.0 * en + 1.0, FN, FN * P, series.an.re, series.an.im, series.bn.re, series.bn.im};
+            band.Set(i, {en, en + 1.0, 2.0 * en + 1.0, FN, FN * P, series.an.re, series.an.im, series.bn.re, series.bn.im});
         }
-        SharedPool().ForEachInShares(blocks.count, sumBlock);
+        SharedPool().ForEach(blocks.count, sumBlock);
         r.ordersDone = bandFirst + bandCount - 1;
         for (int n = bandFirst; n <= r.ordersDone; ++n) {
             if (--untilCallback > 0 && n != terms) continue;

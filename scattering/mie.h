@@ -67,6 +67,7 @@ struct MieWorkspace {
     std::vector<double> angleTables;  // per-angle tables (cos theta, pi_n, tau_n, partial sums), ~0.9 MB
     int muNang = 0;                   // the NANG whose cos theta the tables hold (0: none)
     std::vector<double> Dre, Dim;     // logarithmic derivative D_k(m x), k = 0..recurrenceStart
+    std::vector<double> bandTerms;    // coefficients and factors of the band of orders being summed
     // The amplitude indices the previous call may have left non-zero (its window; none when
     // ampFirst > ampLast): the next call clears only these, not the whole grid.
     int ampFirst = 1, ampLast = 0;
@@ -152,8 +153,10 @@ class MieOrderCallback {
 // that order are summed (and, for the convergence graph, after its intensities are stored); never
 // inside the angle loops. With ordersPerCallback k > 1 only for n = 1, 1 + k, 1 + 2k, ... and
 // termCount. Runs of at least 200 angles in the window (J = 1..NANG whose index J or 2 NANG - J lies in
-// first..last) and 50 orders are summed in bands of 128 orders, each band over blocks of at most about
-// 256 angles spread over the worker pool (numerics/worker_pool.h), and `onOrder` then sees the orders
+// first..last) and 50 orders are summed in bands of 128 orders (runs of more than 3072 orders: about 24
+// bands of a multiple of 128 orders, at most 4096), each band over blocks of at most about 256 angles,
+// several per thread, that the threads of the worker pool take as they come free
+// (numerics/worker_pool.h), and `onOrder` then sees the orders
 // of a band after the whole band is summed: a stop ends the run at the end of the band (ordersDone),
 // which is where the sums stand. Every value is the same to the bit whatever the number of threads.
 // No allocation happens once the tables are sized, and none at all when `result` already has the

@@ -157,6 +157,16 @@ void WriteKernelResults(std::ostream& out) {
         for (double v : {r.Qsca, r.g, static_cast<double>(r.ordersDone)}) Put(out, v);
     }
 
+    // A long run: more than 3072 orders, so bands of more than 128 orders.
+    mie.x = 1e4;
+    mie.m = {1.5, 0.001};
+    mie.graph = MieGraph::Normal;
+    MieResult longRun;
+    MieSeries(mie, longRun);
+    EXPECT_EQ(longRun.status, MieStatus::Done) << longRun.message;
+    PutAmplitudes(out, longRun);
+    for (double v : {longRun.Qext, longRun.Qsca, longRun.Qback, longRun.g}) Put(out, v);
+
     MieGaussianInput beam;
     beam.x = 80.0;
     beam.m = {1.33, 0.0};
@@ -278,6 +288,27 @@ TEST(ThreadedKernels, MieStopEndsAtTheEndOfItsBandOfOrders) {
     EXPECT_EQ(r.ordersDone, 256);  // the band of orders 129..256 is complete
     const double s1 = std::hypot(r.S1re[1000], r.S1im[1000]);
     EXPECT_NEAR(s1 * s1, conv.intensityPerp[256], 1e-14 * conv.intensityPerp[256]);
+}
+
+// A run of more than 3072 orders sums about 24 bands of a multiple of 128 orders: at x = 1e4, m = 1.33
+// (10106 orders) bands of 512, so a stop after order 300 ends after order 512 (bands of 128: 384).
+TEST(ThreadedKernels, MieStopInALongRunEndsAtTheEndOfItsLongerBand) {
+    MieInput in;
+    in.x = 1e4;
+    in.m = {1.33, 0.0};
+    in.NANG = kNang;
+    in.first = 1;
+    in.last = 2 * kNang - 1;
+    MieResult r;
+    int calls = 0;
+    MieSeries(in, r, [&](int n, int terms) {
+        ++calls;
+        EXPECT_EQ(terms, 10106);
+        return n == 300;
+    });
+    EXPECT_EQ(r.status, MieStatus::Stopped);
+    EXPECT_EQ(calls, 300);
+    EXPECT_EQ(r.ordersDone, 512);
 }
 
 }  // namespace
