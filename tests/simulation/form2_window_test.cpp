@@ -193,7 +193,8 @@ TEST_F(SimulationTest, OpenedPictureKeepsTheWholeWindowOnTheScreen) {
         {1280, 800, 760, 1200, 800, 948, 632},   // by the free height: 760 - 80 - 48
         {1920, 1080, 1040, 1200, 800, 1200, 800},  // room enough: not enlarged or scaled
     };
-    const std::string path = testing::TempDir() + "window_fit.jpg";
+    const test::TestFolder folder("tessary_window_fit_");
+    const std::string path = folder.at("window_fit.jpg");
     for (const Row& row : rows) {
         SCOPED_TRACE(row.screenHeight);
         ScreenMetrics metrics;
