@@ -1,7 +1,6 @@
 // The files of examples/ as a user takes them: each is read through its menu command and the file
 // dialog without a message, a New plot then computes with it, and the example batch runs to its
 // report with every run computed.
-#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -16,34 +15,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The report's blocks as "graph type: rows after the angle heading", "not computed" where it says so.
-std::vector<std::string> Blocks(const std::string& report) {
-    std::vector<std::string> blocks;
+// The report's blocks: graph type (" not computed" added where it says so) and rows after the angle heading.
+std::vector<std::pair<std::string, int>> Blocks(const std::string& report) {
+    std::vector<std::pair<std::string, int>> blocks;
     std::istringstream in(report);
-    int rows = -1;  // -1: before the angle heading
-    const auto close = [&] {
-        if (!blocks.empty() && blocks.back().back() == ':')
-            blocks.back() += " " + std::to_string(std::max(rows, 0));
-    };
+    bool inRows = false;
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line == "Tessary v3.2.02") {
-            close();
+        if (line == "Tessary v3.2.02") {  // a block's first line
             blocks.emplace_back();
-            rows = -1;
+            inRows = false;
         } else if (blocks.empty()) {
             continue;
         } else if (line.rfind("Graph type: ", 0) == 0) {
-            blocks.back() = line.substr(line.find_first_not_of(" \t", 12)) + ":";
+            blocks.back().first = line.substr(line.find_first_not_of(" \t", 12)) + blocks.back().first;
         } else if (line.rfind("theta", 0) == 0) {
-            rows = 0;
+            inRows = true;
         } else if (line.rfind("Not computed: ", 0) == 0 || line.rfind("Stopped: ", 0) == 0) {
-            blocks.back() += " not computed";
-        } else if (rows >= 0) {
-            ++rows;
+            blocks.back().first += " not computed";
+        } else if (inRows) {
+            ++blocks.back().second;
         }
     }
-    close();
     return blocks;
 }
 
@@ -107,8 +100,9 @@ TEST_F(ExamplesTest, EveryExampleIsReadWithoutAMessageAndTheBatchRunsToItsReport
         ++read[ext];
         if (kind->second.graph == nullptr) {
             // A rainbow (130 to 150 degrees by 0.1), a corona (0 to 10 by 0.05) and a Lee diagram (no rows).
-            const std::vector<std::string> expected = {
-                "Intensity v. scattering angle: 201", "Intensity v. scattering angle: 201", "Lee diagram: 0"};
+            const std::vector<std::pair<std::string, int>> expected = {{"Intensity v. scattering angle", 201},
+                                                                       {"Intensity v. scattering angle", 201},
+                                                                       {"Lee diagram", 0}};
             EXPECT_EQ(Blocks(test::ReadAll(out.at("report.mut"))), expected);
             continue;
         }
