@@ -3,6 +3,7 @@
 // report with every run computed.
 #include <filesystem>
 #include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -14,89 +15,62 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t at = 0;
-    while (at < text.size()) {
-        std::size_t end = text.find('\n', at);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(at, end - at);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        at = end + 1;
-    }
-    return lines;
-}
-
-// One report block: its graph type and the number of rows after the angle heading.
-struct Block {
-    std::string graphType;
-    int rows = 0;
-    bool computed = true;
-};
-
-std::vector<Block> Blocks(const std::string& report) {
-    std::vector<Block> blocks;
+// The report's blocks: graph type (" not computed" added where it says so) and rows after the angle heading.
+std::vector<std::pair<std::string, int>> Blocks(const std::string& report) {
+    std::vector<std::pair<std::string, int>> blocks;
+    std::istringstream in(report);
     bool inRows = false;
-    for (const std::string& line : Lines(report)) {
-        if (line == "Tessary v3.2.02") {
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line == "Tessary v3.2.02") {  // a block's first line
             blocks.emplace_back();
             inRows = false;
         } else if (blocks.empty()) {
             continue;
         } else if (line.rfind("Graph type: ", 0) == 0) {
-            blocks.back().graphType = line.substr(line.find_first_not_of(" \t", 12));
+            blocks.back().first = line.substr(line.find_first_not_of(" \t", 12)) + blocks.back().first;
         } else if (line.rfind("theta", 0) == 0) {
             inRows = true;
         } else if (line.rfind("Not computed: ", 0) == 0 || line.rfind("Stopped: ", 0) == 0) {
-            blocks.back().computed = false;
+            blocks.back().first += " not computed";
         } else if (inRows) {
-            ++blocks.back().rows;
+            ++blocks.back().second;
         }
     }
     return blocks;
 }
 
-class ExamplesTest : public test::Form1Test {};
-
-// What reading an example leaves in the window (the batch also names its report file), and the graph
-// a New plot then computes with what was read.
+// What reading an example leaves in the window, and the graph a New plot then computes with it
+// (nullptr: the batch, whose report is checked).
 struct ExampleKind {
-    void (*read)(Form1&, ScriptedFileDialogs&, const test::TestFolder&, const std::string&);
-    void (*check)(const Form1&, const test::TestFolder&);
+    Menu Form1::*command;
+    void (*check)(const Form1&);
     const char* graph;
 };
+
+class ExamplesTest : public test::Form1Test {};
 
 TEST_F(ExamplesTest, EveryExampleIsReadWithoutAMessageAndTheBatchRunsToItsReport) {
     const std::map<std::string, ExampleKind> kinds = {
         {".spe",
-         {[](Form1& f, ScriptedFileDialogs& d, const test::TestFolder&, const std::string& p) {
-              d.answer(p);
-              f.mnuSpectrumFile.trigger();
-          },
-          [](const Form1& f, const test::TestFolder&) {
+         {&Form1::mnuSpectrumFile,
+          [](const Form1& f) {
               EXPECT_EQ(f.spectrumFileLoaded, 1);
               EXPECT_TRUE(f.mnuSpectrumFile.checked());
               EXPECT_EQ(f.specFileCount, 41);  // 380 to 780 nm by 10
           },
           "Lee diagram"}},
         {".rix",
-         {[](Form1& f, ScriptedFileDialogs& d, const test::TestFolder&, const std::string& p) {
-              d.answer(p);
-              f.mnuRI_File1.trigger();
-          },
-          [](const Form1& f, const test::TestFolder&) {
+         {&Form1::mnuRI_File1,
+          [](const Form1& f) {
               EXPECT_TRUE(f.mnuRI_File1.checked());
               EXPECT_EQ(f.lblSphere.caption(), "Sphere: Crown glass");
               EXPECT_EQ(f.indexModels.fileIndices1.size(), 15u);
           },
           "Intensity v. scattering angle"}},
         {".dis",
-         {[](Form1& f, ScriptedFileDialogs& d, const test::TestFolder&, const std::string& p) {
-              d.answer(p);
-              f.mnuSizeDist.trigger();
-          },
-          [](const Form1& f, const test::TestFolder&) {
+         {&Form1::mnuSizeDist,
+          [](const Form1& f) {
               EXPECT_EQ(f.sizeHistogram.histLoaded, 1);
               EXPECT_EQ(f.cboDistrib.text(), "Special");
               EXPECT_EQ(f.sizeHistogram.sizeFileCount, 15);
@@ -104,29 +78,7 @@ TEST_F(ExamplesTest, EveryExampleIsReadWithoutAMessageAndTheBatchRunsToItsReport
           },
           "Intensity v. scattering angle"}},
         {".min",
-         {[](Form1& f, ScriptedFileDialogs& d, const test::TestFolder& out, const std::string& p) {
-              d.answer(p);
-              d.answer(out.at("report.mut"));
-              f.mnuBatchFile.trigger();
-          },
-          [](const Form1& f, const test::TestFolder& out) {
-              EXPECT_FALSE(f.mnuBatchFile.checked());
-              ASSERT_TRUE(fs::exists(out.at("report.mut")));
-              const std::vector<Block> blocks = Blocks(test::ReadAll(out.at("report.mut")));
-              // A rainbow (130 to 150 degrees by 0.1), a corona (0 to 10 by 0.05) and a Lee diagram,
-              // whose block has no rows.
-              const std::vector<std::pair<std::string, int>> expected = {
-                  {"Intensity v. scattering angle", 201},
-                  {"Intensity v. scattering angle", 201},
-                  {"Lee diagram", 0}};
-              ASSERT_EQ(blocks.size(), expected.size());
-              for (std::size_t i = 0; i < blocks.size(); ++i) {
-                  EXPECT_EQ(blocks[i].graphType, expected[i].first) << i;
-                  EXPECT_EQ(blocks[i].rows, expected[i].second) << i;
-                  EXPECT_TRUE(blocks[i].computed) << i;
-              }
-          },
-          nullptr}},
+         {&Form1::mnuBatchFile, [](const Form1& f) { EXPECT_FALSE(f.mnuBatchFile.checked()); }, nullptr}},
     };
     std::map<std::string, int> read;
     for (const fs::directory_entry& e : fs::directory_iterator(TESSARY_EXAMPLES_DIR)) {
@@ -140,16 +92,24 @@ TEST_F(ExamplesTest, EveryExampleIsReadWithoutAMessageAndTheBatchRunsToItsReport
         const test::TestFolder out("tessary_examples_");
         Form1& f = started();
         messages.clear();
-        kind->second.read(f, fileDialogs, out, e.path().string());
+        fileDialogs.answer(e.path().string());
+        if (kind->second.graph == nullptr) fileDialogs.answer(out.at("report.mut"));  // the batch's report
+        (f.*kind->second.command).trigger();
         EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
-        kind->second.check(f, out);
-        if (kind->second.graph != nullptr) {
-            f.cboGraph.setText(kind->second.graph);
-            f.cmdNewPlot.click();
-            EXPECT_EQ(f.newPlotEnd, Form1::NewPlotEnd::Computed);
-            EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
-        }
+        kind->second.check(f);
         ++read[ext];
+        if (kind->second.graph == nullptr) {
+            // A rainbow (130 to 150 degrees by 0.1), a corona (0 to 10 by 0.05) and a Lee diagram (no rows).
+            const std::vector<std::pair<std::string, int>> expected = {{"Intensity v. scattering angle", 201},
+                                                                       {"Intensity v. scattering angle", 201},
+                                                                       {"Lee diagram", 0}};
+            EXPECT_EQ(Blocks(test::ReadAll(out.at("report.mut"))), expected);
+            continue;
+        }
+        f.cboGraph.setText(kind->second.graph);
+        f.cmdNewPlot.click();
+        EXPECT_EQ(f.newPlotEnd, Form1::NewPlotEnd::Computed);
+        EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
     }
     for (const auto& [ext, kind] : kinds) EXPECT_GE(read[ext], 1) << "no example " << ext;
 }

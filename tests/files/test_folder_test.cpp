@@ -13,21 +13,20 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(TestFolderTest, EachFolderIsNewEmptyAndRemovedWithItsFiles) {
-    std::optional<test::TestFolder> first, second;
-    first.emplace("tessary_folder_");
-    second.emplace("tessary_folder_");
-    EXPECT_NE(first->path(), second->path());
-    for (const auto* f : {&*first, &*second}) {
+    std::optional<test::TestFolder> first(std::in_place, "tessary_folder_");
+    test::TestFolder second("tessary_folder_");
+    EXPECT_NE(first->path(), second.path());
+    for (const auto* f : {&*first, &second}) {
         ASSERT_TRUE(fs::is_directory(f->path()));
         EXPECT_TRUE(fs::is_empty(f->path()));
     }
     test::WriteAll(first->at("a.txt"), "first");
-    test::WriteAll(second->at("a.txt"), "second");
+    test::WriteAll(second.at("a.txt"), "second");
     EXPECT_EQ(test::ReadAll(first->at("a.txt")), "first");
     const fs::path gone = first->path();
     first.reset();
     EXPECT_FALSE(fs::exists(gone));
-    EXPECT_EQ(test::ReadAll(second->at("a.txt")), "second");
+    EXPECT_EQ(test::ReadAll(second.at("a.txt")), "second");
 }
 
 }  // namespace

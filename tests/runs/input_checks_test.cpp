@@ -505,61 +505,32 @@ const RefusalCase kAngleCases[] = {
 
 // A step larger than the range leaves at most one point inside it (a blank graph); the sweeps
 // without a step-size row of their own, distributions, angle graphs, Lee diagrams and maps.
-const std::string kSmaller = "Select a smaller step size";
+RefusalCase Smaller(const char* name, Setup setup) {
+    return {name, setup, "Select a smaller step size", kInput, {"cboStep"}};
+}
 const RefusalCase kStepBeyondRangeCases[] = {
-    {"IndexSweep", IndexSweep("1.33", "1.34", "0.1"), kSmaller, kInput, {"cboStep"}},
-    {"EfficiencySize",
-     [](RunChecksTest& t) { t.sweep(14, 3, "Qext/Qsca/Qabs v. size x", "1", "2", "5"); },
-     kSmaller,
-     kInput,
-     {"cboStep"}},
-    {"DistributionRadiusSweep",
-     Both(Disperse(), RadiusSweep(1, "1", "2", "5")),
-     kSmaller,
-     kInput,
-     {"cboStep"}},
-    {"AngleGraph",
-     Both(Both(Text(&Form1::txtXmin, "10"), Text(&Form1::txtXmax, "20")), Combo(&Form1::cboStep, "30")),
-     kSmaller,
-     kInput,
-     {"cboStep"}},
-    {"LeeDiagram", Lee(Combo(&Form1::cboStep, "3")), kSmaller, kInput, {"cboStep"}},
-    {"RadiusMap",
-     Both(Map(24, "5", "20", "4", ""), Combo(&Form1::cboStep, "10")),
-     kSmaller,
-     kInput,
-     {"cboStep"}},
+    Smaller("IndexSweep", IndexSweep("1.33", "1.34", "0.1")),
+    Smaller("EfficiencySize",
+            [](RunChecksTest& t) { t.sweep(14, 3, "Qext/Qsca/Qabs v. size x", "1", "2", "5"); }),
+    Smaller("DistributionRadiusSweep", Both(Disperse(), RadiusSweep(1, "1", "2", "5"))),
+    Smaller("AngleGraph", Both(Both(Text(&Form1::txtXmin, "10"), Text(&Form1::txtXmax, "20")),
+                               Combo(&Form1::cboStep, "30"))),
+    Smaller("LeeDiagram", Lee(Combo(&Form1::cboStep, "3"))),
+    Smaller("RadiusMap", Both(Map(24, "5", "20", "4", ""), Combo(&Form1::cboStep, "10"))),
 };
 
 // Airy theory over every index the run takes (1 < m < p), before the first step: the end of the
 // sweep that crosses the limit is red. 1.25 to 1.875 in steps of 0.25 rounds to 4 steps, the last at 2.
-const std::string kAiryRange = "Airy theory is valid only for 1 < m < p";
+RefusalCase Airy(const char* name, const char* p, Setup range, const char* red) {
+    return {
+        name, Both(Method(5, "Airy", p), range), "Airy theory is valid only for 1 < m < p", kInput, {red}};
+}
 const RefusalCase kAiryRangeCases[] = {
-    {"IndexSweepAboveP",
-     Both(Method(5, "Airy", "2"), IndexSweep("1.2", "2.4", "0.2")),
-     kAiryRange,
-     kInput,
-     {"txtXmax"}},
-    {"IndexSweepLastStepAtP",
-     Both(Method(5, "Airy", "2"), IndexSweep("1.25", "1.875", "0.25")),
-     kAiryRange,
-     kInput,
-     {"txtXmax"}},
-    {"IndexSweepFromBelowOne",
-     Both(Method(5, "Airy", "3"), IndexSweep("0.8", "1.5", "0.1")),
-     kAiryRange,
-     kInput,
-     {"txtXmin"}},
-    {"IndexMapAboveP",
-     Both(Method(5, "Airy", "2"), Map(22, "1.1", "2.5", "4", "0")),
-     kAiryRange,
-     kInput,
-     {"txtF9_max"}},
-    {"ImaginaryMapRealPartAboveP",
-     Both(Method(5, "Airy", "2"), Map(23, "0.001", "0.01", "4", "2.2")),
-     kAiryRange,
-     kInput,
-     {"txtF9_fixed"}},
+    Airy("IndexSweepAboveP", "2", IndexSweep("1.2", "2.4", "0.2"), "txtXmax"),
+    Airy("IndexSweepLastStepAtP", "2", IndexSweep("1.25", "1.875", "0.25"), "txtXmax"),
+    Airy("IndexSweepFromBelowOne", "3", IndexSweep("0.8", "1.5", "0.1"), "txtXmin"),
+    Airy("IndexMapAboveP", "2", Map(22, "1.1", "2.5", "4", "0"), "txtF9_max"),
+    Airy("ImaginaryMapRealPartAboveP", "2", Map(23, "0.001", "0.01", "4", "2.2"), "txtF9_fixed"),
 };
 
 INSTANTIATE_TEST_SUITE_P(MethodAndGraph, Refusal, ::testing::ValuesIn(kMethodAndGraphCases),
@@ -653,9 +624,8 @@ const PassCase kPassCases[] = {
     {"AngleStepEqualsRange", Both(Text(&Form1::txtXmax, "90"), Combo(&Form1::cboStep, "90"))},
     {"AiryIndexSweepBelowP", Both(Method(5, "Airy", "2"), IndexSweep("1.2", "1.8", "0.2"))},
     // The real-index map takes its indices from the map frame, not from the hidden index box.
-    {"AiryIndexMapBelowP",
-     Both(Both(Method(5, "Airy", "2"), Map(22, "1.1", "1.5", "4", "0")),
-          Text(&Form1::txtRefractReal, "2.5"))},
+    {"AiryIndexMapBelowP", Both(Both(Method(5, "Airy", "2"), Map(22, "1.1", "1.5", "4", "0")),
+                                Text(&Form1::txtRefractReal, "2.5"))},
 };
 
 INSTANTIATE_TEST_SUITE_P(Inputs, Pass, ::testing::ValuesIn(kPassCases),
@@ -800,10 +770,9 @@ TEST_F(RunChecksTest, LeeDistributionWidthUsesTheSweepOfThisRun) {
         const char* deviation;
         const char* prompt;  // nullptr: passes
     };
-    const Row rows[] = {
-        {"1", nullptr},
-        {"20", "Reduce the Standard Deviation"},
-        {"0.2", "Increase the Standard Deviation to at least 0.35 %"}};
+    const Row rows[] = {{"1", nullptr},
+                        {"20", "Reduce the Standard Deviation"},
+                        {"0.2", "Increase the Standard Deviation to at least 0.35 %"}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.deviation);
         shown.clear();
@@ -830,43 +799,33 @@ TEST_F(RunChecksTest, LeeDistributionWidthUsesTheSweepOfThisRun) {
     }
 }
 
-// A distribution narrower than 3 radius steps is told the least standard deviation that runs: the
-// growth per step is (rmax / rmin)^(1 / steps) - 1, and w = 3 sigma / growth >= 3 needs sigma >=
-// growth, rounded up to hundredths of a per cent:
-//   python3 -c "print([((b / a) ** (1 / n) - 1) * 100 for a, b, n in [(5, 20, 400), (10, 100, 40), (5, 20, 12)]])"
-//   -> 0.3472, 5.9254, 12.2462; the typed values pass (w = 3.025, 3.002, 3.001 <= steps / 3).
-// Under 9 steps (w between 3 and steps / 3 is empty), and at 9 steps where 16.66 % gives w = 3.001 > 3,
-// no standard deviation runs and the message asks for more steps instead.
+// A distribution narrower than 3 radius steps is told the least standard deviation that runs: w = 3 sigma /
+// growth >= 3 needs sigma >= growth per step, rounded up to hundredths of a per cent:
+//   python3 -c "print([((b / a) ** (1 / n) - 1) * 100 for a, b, n in [(10, 100, 40), (5, 20, 12)]])"
+//   -> 5.9254, 12.2462. Up to 9 steps no deviation runs (at 9, 16.66 % gives w = 3.001 > 3).
 TEST_F(RunChecksTest, LeeDistributionTooNarrowSaysTheLeastDeviation) {
-    struct Row {
-        const char* rMin;
-        const char* rMax;
-        const char* steps;
-        const char* least;  // nullptr: no standard deviation runs
-    };
-    const Row rows[] = {
-        {"5", "20", "400", "0.35"}, {"10", "100", "40", "5.93"}, {"5", "20", "12", "12.25"},
-        {"5", "20", "9", nullptr},  {"5", "20", "4", nullptr},  // the preset Lee diagram
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.steps);
+    const std::vector<std::string> rows[] = {{"10", "100", "40", "5.93"},
+                                             {"5", "20", "12", "12.25"},
+                                             {"5", "20", "9"},
+                                             {"5", "20", "4"}};  // 4: the preset Lee diagram
+    for (const std::vector<std::string>& row : rows) {
+        SCOPED_TRACE(row[2]);
         shown.clear();
         leeDiagram();
-        f.txtRadius.setText(row.rMin);
-        f.txtRmax.setText(row.rMax);
-        f.txtRstep.setText(row.steps);
+        f.txtRadius.setText(row[0]);
+        f.txtRmax.setText(row[1]);
+        f.txtRstep.setText(row[2]);
         f.optDisp.setValue(true);
         f.cboDistrib.setText("Log-normal");
         f.cboSD.setText("0.01");
         EXPECT_EQ(check(), 1);
         ASSERT_EQ(shown.size(), 1u);
-        if (!row.least) {
-            EXPECT_EQ(shown[0].prompt, "Increase the number of steps (at least 9 for a size distribution)");
-            continue;
-        }
-        EXPECT_EQ(shown[0].prompt, std::string("Increase the Standard Deviation to at least ") + row.least + " %");
+        EXPECT_EQ(shown[0].prompt, row.size() < 4
+                                       ? "Increase the number of steps (at least 9 for a size distribution)"
+                                       : "Increase the Standard Deviation to at least " + row[3] + " %");
+        if (row.size() < 4) continue;
         shown.clear();
-        f.cboSD.setText(row.least);  // the value named runs
+        f.cboSD.setText(row[3]);  // the value named runs
         EXPECT_EQ(check(), 0);
         EXPECT_TRUE(shown.empty());
     }

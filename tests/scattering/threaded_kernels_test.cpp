@@ -300,14 +300,11 @@ TEST(ThreadedKernels, MieStopInALongRunEndsAtTheEndOfItsLongerBand) {
     in.first = 1;
     in.last = 2 * kNang - 1;
     MieResult r;
-    int calls = 0;
-    MieSeries(in, r, [&](int n, int terms) {
-        ++calls;
+    MieSeries(in, r, [](int n, int terms) {
         EXPECT_EQ(terms, 10106);
         return n == 300;
     });
     EXPECT_EQ(r.status, MieStatus::Stopped);
-    EXPECT_EQ(calls, 300);
     EXPECT_EQ(r.ordersDone, 512);
 }
 

@@ -179,40 +179,31 @@ TEST_F(SimulationTest, TextFileNamedJpgKeepsThePicture) {
     EXPECT_GT(s.cmdCircle.left(), s.Picture1.width());
 }
 
-
-// A picture opened into a window placed for a smaller one: the window, its frame (16 x 48 pixels)
-// included, ends inside the free part of the screen, and the buttons inside the window. The picture is
-// scaled only as far as needed: the room is the screen less the controls' 192 x 80 pixels and the frame.
+// A picture opened into a window placed for a smaller one: the window and its 16 x 48 pixel frame end
+// inside the free screen, the buttons inside the window; the controls take 192 x 80 pixels beside it.
 TEST_F(SimulationTest, OpenedPictureKeepsTheWholeWindowOnTheScreen) {
-    struct Row {
-        int screenWidth, screenHeight, availableHeight, pictureWidth, pictureHeight;
-        int shownWidth, shownHeight;
+    const int rows[][5] = {
+        // screen width, height, free height (0: all), picture shown 1200 x 800 as
+        {1280, 1024, 0, 1072, 714},     // limited by the width: 1280 - 192 - 16
+        {1280, 800, 760, 948, 632},     // by the free height: 760 - 80 - 48
+        {1920, 1080, 1040, 1200, 800},  // room enough: not scaled
     };
-    const Row rows[] = {
-        {1280, 1024, 0, 1200, 800, 1072, 714},   // limited by the width: 1280 - 192 - 16
-        {1280, 800, 760, 1200, 800, 948, 632},   // by the free height: 760 - 80 - 48
-        {1920, 1080, 1040, 1200, 800, 1200, 800},  // room enough: not enlarged or scaled
-    };
-    const test::TestFolder folder("tessary_window_fit_");
+    const test::TestFolder folder("tessary_simulation_");
     const std::string path = folder.at("window_fit.jpg");
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.screenHeight);
-        ScreenMetrics metrics;
-        metrics.widthPx = row.screenWidth;
-        metrics.heightPx = row.screenHeight;
-        metrics.availableHeightPx = row.availableHeight;
-        runtime.setScreen(metrics);
+    ASSERT_TRUE(QImage(1200, 800, QImage::Format_RGB32).save(QString::fromStdString(path)));
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row[1]);
+        runtime.setScreen({.widthPx = row[0], .heightPx = row[1], .availableHeightPx = row[2]});
         s.setLeft(255 * 15);  // centred for the built-in picture on a 1280-pixel screen
         s.setTop(100 * 15);
-        const QImage picture(row.pictureWidth, row.pictureHeight, QImage::Format_RGB32);
-        ASSERT_TRUE(picture.save(QString::fromStdString(path)));
         fileDialogs.answer(path);
         s.mnuOpenPicture_Click();
-        EXPECT_EQ(s.Picture1.picture().widthPx(), row.shownWidth);
-        EXPECT_EQ(s.Picture1.picture().heightPx(), row.shownHeight);
-        EXPECT_LE(s.left() / 15 + s.width() / 15 + 16, row.screenWidth);
-        EXPECT_LE(s.top() / 15 + s.height() / 15 + 48, metrics.availableHeight());
-        for (const Control* c : std::initializer_list<const Control*>{&s.cmdExit2, &s.cmdQuadSE, &s.txtBackBlue}) {
+        EXPECT_EQ(s.Picture1.picture().widthPx(), row[3]);
+        EXPECT_EQ(s.Picture1.picture().heightPx(), row[4]);
+        EXPECT_LE(s.left() / 15 + s.width() / 15 + 16, row[0]);
+        EXPECT_LE(s.top() / 15 + s.height() / 15 + 48, row[2] ? row[2] : row[1]);
+        for (const Control* c :
+             std::initializer_list<const Control*>{&s.cmdExit2, &s.cmdQuadSE, &s.txtBackBlue}) {
             EXPECT_LE(c->left() + c->width(), s.scaleWidth());
             EXPECT_LE(c->top() + c->height(), s.scaleHeight());
         }
