@@ -1,7 +1,12 @@
 // Saturation, display gamma and colour numbers of the rendered colours.
 #include "colour/colour_scaling.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstddef>
+#include <limits>
 
 namespace tessary {
 
@@ -16,7 +21,59 @@ std::uint32_t ChannelLevel(float c) {
     return static_cast<std::uint32_t>(std::nearbyint(c));
 }
 
+// The channel level a channel of c has after the transfer curve, as ColourNumber counts it.
+std::uint32_t CurvedLevel(float c) {
+    float curved = static_cast<float>(TransferCurve(c));
+    if (!(curved >= 0.0f)) curved = 0.0f;
+    return ChannelLevel(curved);
+}
+
+// On the curved part, 4.59 < c <= 255, the level grows with c: start[L] is the least Single c there
+// whose level is at least L (above 255 when no c reaches L). Positive Singles are ordered as their
+// bit patterns, so each is found by bisection on the bits. fromEighth[i] is the level at c = i / 8,
+// where a search for the level of c in [i / 8, (i + 1) / 8) starts: a step or two at most.
+struct CurvedLevelStarts {
+    static constexpr float kLow = 4.59f;
+    static constexpr float kHigh = 255.0f;
+    static constexpr int kPerUnit = 8;
+    std::array<float, 257> start{};
+    std::array<std::uint8_t, 255 * kPerUnit + 1> fromEighth{};
+
+    CurvedLevelStarts() {
+        const auto bits = [](float f) { return std::bit_cast<std::uint32_t>(f); };
+        for (std::uint32_t L = 0; L < 256; ++L) {
+            std::uint32_t lo = bits(kLow) + 1, hi = bits(kHigh) + 1;  // the answer lies in [lo, hi]
+            while (lo < hi) {
+                const std::uint32_t mid = lo + (hi - lo) / 2;
+                if (CurvedLevel(std::bit_cast<float>(mid)) >= L)
+                    hi = mid;
+                else
+                    lo = mid + 1;
+            }
+            start[L] = std::bit_cast<float>(lo);
+        }
+        start[256] = std::numeric_limits<float>::infinity();  // no level beyond 255
+        for (std::size_t i = 0; i < fromEighth.size(); ++i) {
+            const float c = static_cast<float>(i) / kPerUnit;
+            const auto above = std::upper_bound(start.begin(), start.end(), c) - start.begin();
+            fromEighth[i] = static_cast<std::uint8_t>(std::max<std::ptrdiff_t>(above - 1, 0));
+        }
+    }
+};
+
 }  // namespace
+
+std::uint32_t CurvedChannelLevel(float c) {
+    if (!(c > CurvedLevelStarts::kLow && c <= CurvedLevelStarts::kHigh)) return CurvedLevel(c);
+    static const CurvedLevelStarts starts;  // made once, never changed
+    std::size_t L = starts.fromEighth[static_cast<std::size_t>(c * CurvedLevelStarts::kPerUnit)];
+    while (starts.start[L + 1] <= c) ++L;
+    return static_cast<std::uint32_t>(L);
+}
+
+std::uint32_t CurvedColourNumber(float red, float green, float blue) {
+    return CurvedChannelLevel(red) + 256u * CurvedChannelLevel(green) + 65536u * CurvedChannelLevel(blue);
+}
 
 void Saturation(SaturationMode mode, float& colour1, float& colour2, float& colour3) {
     if (!(colour1 > kFull || colour2 > kFull || colour3 > kFull)) return;

@@ -40,4 +40,11 @@ void GammaCorrection(GammaMode mode, float& colour1, float& colour2, float& colo
 // nearest whole number, halves to even.
 std::uint32_t ColourNumber(float& red, float& green, float& blue);
 
+// The level of one channel after the transfer curve as ColourNumber counts it: ColourNumber of the
+// Single TransferCurve(c) gives, without its power on the curved part (a table made once holds where
+// each level starts there, the level growing with c). CurvedColourNumber is the colour number of
+// the three channels after GammaCorrection by channel (GammaMode::Individual).
+std::uint32_t CurvedChannelLevel(float c);
+std::uint32_t CurvedColourNumber(float red, float green, float blue);
+
 }  // namespace tessary

@@ -118,6 +118,11 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
         boxFilled(x1, y1, x2, y2);
     };
 
+    // With the curve on each channel a painted box needs only its colour number: every box but the
+    // last painted (whose levels stay in red1 .. blue3) takes it from the table of curved levels.
+    const bool curvedLevels = simulationMode != 1 && !mnuGammaNone.checked() && mnuGammaA.checked();
+    const std::int32_t lastPainted = std::min({windowLast, T, lastPoint});
+
     double previousEnd = lee ? graphTop : graphLeft;
     for (loopN = windowFirst; loopN <= std::min(windowLast, T); ++loopN) {
         const std::int32_t p = loopN;
@@ -171,6 +176,12 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
             R = BandLevel(brightness, c[0], norm);
             G = BandLevel(brightness, c[1], norm);
             B = BandLevel(brightness, c[2], norm);
+            if (curvedLevels && p != lastPainted) {
+                if (R > 255 || G > 255 || B > 255) Saturation(R, G, B);
+                setForeColor(CurvedColourNumber(R, G, B));
+                boxFilled(bx1, by1, bx2, by2);
+                return;
+            }
             finish(R, G, B);
             if (simulationMode != 1) {
                 paint(R, G, B, bx1, by1, bx2, by2);

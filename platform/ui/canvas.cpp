@@ -284,11 +284,16 @@ void Canvas::pset(double x, double y, OleColor colour) {
 }
 
 const Canvas::FontCache& Canvas::currentFont() const {
-    if (!m_fontCache || !(m_fontCache->asked == m_font) || m_fontCache->tpp != m_fontTpp) {
-        const QFont font = toQFont(m_font, m_fontTpp);
-        m_fontCache.emplace(FontCache{m_font, m_fontTpp, font, QFontMetricsF(font)});
+    const auto same = [this](const FontCache& c) { return c.asked == m_font && c.tpp == m_fontTpp; };
+    const auto found = std::find_if(m_fontCache.begin(), m_fontCache.end(), same);
+    if (found != m_fontCache.end()) {
+        std::rotate(m_fontCache.begin(), found, found + 1);  // the most recent first
+        return m_fontCache.front();
     }
-    return *m_fontCache;
+    if (m_fontCache.size() >= kFontsKept) m_fontCache.pop_back();
+    const QFont font = toQFont(m_font, m_fontTpp);
+    m_fontCache.insert(m_fontCache.begin(), FontCache{m_font, m_fontTpp, font, QFontMetricsF(font)});
+    return m_fontCache.front();
 }
 
 double Canvas::textWidth(std::string_view text) const {
@@ -306,6 +311,7 @@ void Canvas::printText(const std::string& text, bool endLine) {
     }
     ensureBuffer();
     const double x = m_currentX, y = m_currentY;
+    double advance = 0.0;  // the text's width in pixels, as textWidth measures it
     if (!text.empty()) {
         const FontCache& current = currentFont();
         const QFont& font = current.font;
@@ -318,8 +324,9 @@ void Canvas::printText(const std::string& text, bool endLine) {
         const QPointF baseline(static_cast<double>(px), static_cast<double>(py) + metrics.ascent());
         painter.drawText(baseline, shown);
         painter.end();
+        advance = metrics.horizontalAdvance(shown);
         const QRectF bounds(QPointF(static_cast<double>(px), static_cast<double>(py)),
-                            QSizeF(metrics.horizontalAdvance(shown) + 1.0, metrics.height() + 1.0));
+                            QSizeF(advance + 1.0, metrics.height() + 1.0));
         // Glyphs may reach past their advance (italics, bearings): the margin keeps them inside.
         const int margin = static_cast<int>(std::ceil(metrics.height())) + 2;
         touched(bounds.toAlignedRect().adjusted(-margin, -2, margin, 2));
@@ -333,7 +340,7 @@ void Canvas::printText(const std::string& text, bool endLine) {
         m_currentX = m_scaleLeft;
         m_currentY = y + textHeight();
     } else {
-        m_currentX = x + textWidth(text);
+        m_currentX = x + (text.empty() ? textWidth(text) : advance / std::fabs(m_unitX));
     }
 }
 

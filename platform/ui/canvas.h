@@ -208,7 +208,8 @@ class Canvas {
     // gets the command.
     void segmentDrawn(DrawOp::Kind kind, OleColor colour, double x1, double y1, double x2, double y2);
     DrawOp baseOp(DrawOp::Kind kind, OleColor colour) const;
-    // The Qt font of the current font and its metrics, made again only when the font changes.
+    // The Qt font of the current font and its metrics, kept for the last few fonts used (a Lee diagram
+    // switches between two fonts on every row).
     struct FontCache {
         FontSpec asked;
         int tpp;
@@ -226,7 +227,8 @@ class Canvas {
     QSize m_minBuffer{0, 0};
     const QImage* m_background = nullptr;
     int m_fontTpp = 15;
-    mutable std::optional<FontCache> m_fontCache;
+    static constexpr std::size_t kFontsKept = 4;
+    mutable std::vector<FontCache> m_fontCache;  // the most recent first
     bool m_pristine = true;
     // Since the buffer was last filled whole: the bounds of every pixel drawn, and whether it was
     // filled with the plain colour m_plainColour (no background image).

@@ -83,8 +83,11 @@ QRect spanRect(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y
 
 // Fills rows y0..y1, columns x0..x1 (already clipped), a row at a time.
 void fillClipped(QImage& image, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, Pen pen) {
+    // One detach for the whole box (each scanLine call of a writable image checks it again).
+    uchar* const rows = image.bits();
+    const qsizetype stride = image.bytesPerLine();
     for (std::int64_t y = y0; y <= y1; ++y)
-        applySpan(reinterpret_cast<std::uint32_t*>(image.scanLine(static_cast<int>(y))), x0, x1, pen);
+        applySpan(reinterpret_cast<std::uint32_t*>(rows + y * stride), x0, x1, pen);
 }
 
 // Band of a width-w stroke around a coordinate: offsets -(w-1)/2 .. w/2.

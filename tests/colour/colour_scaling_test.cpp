@@ -107,5 +107,37 @@ TEST(ColourNumberTest, ClampsRoundsAndWritesBackNegatives) {
     }
 }
 
+// The colour number after the curve on each channel, as the full steps form it.
+std::uint32_t CurvedThenNumbered(float r, float g, float b) {
+    GammaCorrection(GammaMode::Individual, r, g, b);
+    return ColourNumber(r, g, b);
+}
+
+TEST(CurvedColourNumberTest, AgreesWithTheCurveThenTheColourNumber) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const float above459 = std::nextafter(4.59f, 10.0f);
+    const float above255 = std::nextafter(255.0f, 300.0f);
+    const Rgb cases[] = {
+        {0, 1, 4.59f},          {above459, 20, 100},  {254.99f, 255, above255}, {-3, nan, inf},
+        {1e30f, -inf, 0.001f},  {128, 64, 32},        {5, 6, 7},
+    };
+    for (const Rgb& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c[0] << " " << c[1] << " " << c[2]);
+        EXPECT_EQ(CurvedColourNumber(c[0], c[1], c[2]), CurvedThenNumbered(c[0], c[1], c[2]));
+    }
+}
+
+// Every Single on the curved part, 4.59 < c <= 255: the table holds where each level starts only if the
+// level never falls as c grows.
+TEST(CurvedColourNumberTest, EverySingleOnTheCurvedPart) {
+    std::uint32_t wrong = 0;
+    for (float c = std::nextafter(4.59f, 10.0f); c <= 255.0f; c = std::nextafter(c, 300.0f)) {
+        const std::uint32_t expected = CurvedThenNumbered(c, 0, 0);
+        if (CurvedChannelLevel(c) != expected && ++wrong <= 5) ADD_FAILURE() << c << " level " << expected;
+    }
+    EXPECT_EQ(wrong, 0u);
+}
+
 }  // namespace
 }  // namespace tessary
