@@ -167,11 +167,17 @@ void WorkerPool::WorkerLoop(std::stop_token stop, int self) {
     }
 }
 
-void WorkerPool::Run(int count, void (*call)(void*, int), void* object, bool shares) {
-    if (count <= 0) return;
+void WorkerPool::Run(int count, void (*call)(void*, int), void* object, bool shares, void (*meanwhile)(void*),
+                     void* meanwhileObject) {
+    const auto runMeanwhile = [&] {
+        if (meanwhile == nullptr) return;
+        const CallingThreadOnly nested;
+        meanwhile(meanwhileObject);
+    };
     State& s = *state_;
     std::unique_lock busy(s.busy, std::defer_lock);
-    if (count == 1 || s.workers.empty() || t_onWorker || t_callingThreadOnly || !busy.try_lock()) {
+    if (count <= 1 || s.workers.empty() || t_onWorker || t_callingThreadOnly || !busy.try_lock()) {
+        runMeanwhile();
         for (int i = 0; i < count; ++i) call(object, i);
         return;
     }
@@ -194,6 +200,7 @@ void WorkerPool::Run(int count, void (*call)(void*, int), void* object, bool sha
         { const std::lock_guard lock(s.mutex); }  // a worker between its test and its sleep gets there
         s.wake.notify_all();
     }
+    runMeanwhile();
     {
         const CallingThreadOnly nested;  // a task that asks the pool again runs its tasks itself
         Work(s, generation, 0);

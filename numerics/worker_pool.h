@@ -59,6 +59,14 @@ class WorkerPool {
         Run(count, Caller<Task>, Object(task), true);
     }
 
+    // As ForEach, but the calling thread first runs meanwhile() while the workers start on the tasks,
+    // then joins them in the tasks left. For a caller that prepares the next job while this one runs:
+    // meanwhile() must touch nothing the tasks touch; a ForEach inside it runs on the calling thread.
+    template <class Task, class Meanwhile>
+    void ForEachMeanwhile(int count, Task&& task, Meanwhile&& meanwhile) {
+        Run(count, Caller<Task>, Object(task), false, CallMeanwhile<Meanwhile>, Object(meanwhile));
+    }
+
     // True on a worker thread of any pool.
     static bool OnWorker() noexcept;
 
@@ -70,11 +78,16 @@ class WorkerPool {
     static void Caller(void* object, int i) {
         (*static_cast<std::remove_reference_t<Task>*>(object))(i);
     }
+    template <class Meanwhile>
+    static void CallMeanwhile(void* object) {
+        (*static_cast<std::remove_reference_t<Meanwhile>*>(object))();
+    }
     template <class Task>
     static void* Object(Task& task) {
         return const_cast<void*>(static_cast<const void*>(&task));
     }
-    void Run(int count, void (*call)(void*, int), void* object, bool shares);
+    void Run(int count, void (*call)(void*, int), void* object, bool shares,
+             void (*meanwhile)(void*) = nullptr, void* meanwhileObject = nullptr);
     static void Work(State& s, std::uint32_t generation, int self);
     void WorkerLoop(std::stop_token stop, int self);
 

@@ -117,16 +117,25 @@ int BandSize(int terms) {
     return std::min(kMaxOrderBand, std::max(kOrderBand, (wanted + kOrderBand - 1) / kOrderBand * kOrderBand));
 }
 
-// The terms of a band of orders, kept as doubles in the workspace (no allocation once sized).
+// The terms of a band of orders, kept as doubles in the workspace (no allocation once sized): three
+// bands side by side, `part` 0..2. Parts 0 and 1 take turns, one summed while the next is copied in;
+// part 2 is where the calling thread forms the next band, on lines no other thread holds: forming
+// straight into lines the workers have read took several times as long (each store waits for its line
+// to be taken back from their caches), a copy of the whole band takes them back in one stream.
 class OrderBand {
   public:
     static constexpr std::size_t kDoubles = sizeof(OrderTerms) / sizeof(double);
     static_assert(sizeof(OrderTerms) == kDoubles * sizeof(double));
+    static constexpr int kParts = 3;
 
-    OrderBand(std::vector<double>& storage, int size) {
-        if (storage.size() < static_cast<std::size_t>(size) * kDoubles)
-            storage.resize(static_cast<std::size_t>(size) * kDoubles);
-        terms_ = storage.data();
+    OrderBand(std::vector<double>& storage, int size, int part) {
+        const std::size_t doubles = static_cast<std::size_t>(size) * kDoubles;
+        if (storage.size() < kParts * doubles) storage.resize(kParts * doubles);
+        terms_ = storage.data() + static_cast<std::size_t>(part) * doubles;
+    }
+    // The first `count` terms of `other`.
+    void CopyFrom(const OrderBand& other, int count) {
+        std::memcpy(terms_, other.terms_, static_cast<std::size_t>(count) * kDoubles * sizeof(double));
     }
     OrderTerms operator[](int i) const {
         OrderTerms t;
@@ -438,10 +447,11 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
     MieLogDerivative(in.m, mx, r.recurrenceStart, w.Dre, w.Dim);
     double* const tables = AngleBuffer(w.angleTables);
 
-    // Work in bands of orders: the calling thread forms the coefficients of a band, the blocks of
-    // angles run through all its orders (on the pool), then the per-order callback sees each order of
-    // the band. Small runs take bands of one order and one block, on the calling thread. A run is as
-    // large as the angles its window makes: one angle of a fine grid is a small run.
+    // Work in bands of orders: the blocks of angles run through all the orders of a band (on the pool)
+    // while the calling thread forms the coefficients of the next band, then the per-order callback
+    // sees each order of the summed band. Small runs take bands of one order and one block, on the
+    // calling thread. A run is as large as the angles its window makes: one angle of a fine grid is a
+    // small run.
     const bool large = WindowAngles(segments) >= kThreadedAngles && terms >= kThreadedOrders;
     const int bandSize = large ? BandSize(terms) : 1;
     const AngleBlocks blocks = large ? AngleBlocks(nang, SharedPool().ThreadsHere()) : AngleBlocks(nang);
@@ -449,31 +459,49 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
     const int k = in.angleIndex;
     const int convergenceJ = in.graph != MieGraph::Convergence || k == 0 ? 0 : (k <= nang ? k : 2 * nang - k);
     const MieAngleSums angleSums = ChooseMieAngleSums(in.baselineVectors);
-    OrderBand band(w.bandTerms, bandSize);
-    int bandFirst = 1, bandCount = 0;
+    OrderBand bands[2] = {OrderBand(w.bandTerms, bandSize, 0), OrderBand(w.bandTerms, bandSize, 1)};
+    OrderBand forming(w.bandTerms, bandSize, 2);
+    int summed = 0, bandFirst = 1, bandCount = std::min(bandSize, terms);  // the band being summed
     auto sumBlock = [&](int block) {
+        // Copies, read once per order, of what lies in the calling thread's frame: it forms the next
+        // band meanwhile, and its writes there must not pull those lines away from the workers.
+        const Segments blockSegments = segments;
+        const OrderBand band = bands[summed];
+        const MieAngleSums sums = angleSums;
+        double* const blockTables = tables;
+        const int first = bandFirst, count = bandCount;
         const int begin = blocks.Edge(block), end = blocks.Edge(block + 1);
         const bool convergence = begin <= convergenceJ && convergenceJ < end;
-        for (int i = 0; i < bandCount; ++i) {
-            angleSums(band[i], tables, begin, end, segments);
-            if (convergence) StoreConvergence(r, in.angleIndex, bandFirst + i);
+        for (int i = 0; i < count; ++i) {
+            sums(band[i], blockTables, begin, end, blockSegments);
+            if (convergence) StoreConvergence(r, in.angleIndex, first + i);
         }
     };
 
     Series series(in.x, in.m);
     double P = -1.0;  // (-1)^(n-1) after the sign change of each order
-    const int ordersPerCallback = std::max(in.ordersPerCallback, 1);
-    int untilCallback = 1;  // order 1 is reported
-    for (bandFirst = 1; bandFirst <= terms; bandFirst += bandCount) {
-        bandCount = std::min(bandSize, terms - bandFirst + 1);
-        for (int i = 0; i < bandCount; ++i) {
-            const int n = bandFirst + i;
-            if (!series.Advance(n, {w.Dre[n], w.Dim[n]})) return RefuseNotFinite(r, in, n);
+    // Forms orders first..first + count - 1 into `band`; the first order that overflows, or 0.
+    auto form = [&](OrderBand& band, int first, int count) {
+        for (int i = 0; i < count; ++i) {
+            const int n = first + i;
+            if (!series.Advance(n, {w.Dre[n], w.Dim[n]})) return n;
             P = -P;
             const double en = n, FN = Series::FN(en);
-            band.Set(i, {en, en + 1.0, 2.0 * en + 1.0, FN, FN * P, series.an.re, series.an.im, series.bn.re, series.bn.im});
+            forming.Set(i, {en, en + 1.0, 2.0 * en + 1.0, FN, FN * P, series.an.re, series.an.im, series.bn.re, series.bn.im});
         }
-        SharedPool().ForEach(blocks.count, sumBlock);
+        band.CopyFrom(forming, count);
+        return 0;
+    };
+    const int ordersPerCallback = std::max(in.ordersPerCallback, 1);
+    int untilCallback = 1;  // order 1 is reported
+    if (const int overflow = form(bands[summed], bandFirst, bandCount)) return RefuseNotFinite(r, in, overflow);
+    while (bandCount > 0) {
+        const int nextFirst = bandFirst + bandCount, nextCount = std::min(bandSize, terms - nextFirst + 1);
+        const Series atBandEnd = series;  // the sums of the orders summed so far, for a stop
+        int overflow = 0;  // in the next band: reported once this band is summed and seen
+        SharedPool().ForEachMeanwhile(blocks.count, sumBlock, [&] {
+            if (nextCount > 0) overflow = form(bands[1 - summed], nextFirst, nextCount);
+        });
         r.ordersDone = bandFirst + bandCount - 1;
         for (int n = bandFirst; n <= r.ordersDone; ++n) {
             if (--untilCallback > 0 && n != terms) continue;
@@ -483,10 +511,14 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
             CopyAmplitudes(r, segments);
             if (!OutputsFinite(r)) return RefuseNotFinite(r, in, r.ordersDone);
             r.status = MieStatus::Stopped;
-            r.Qsca = series.qscaSum;
-            r.g = series.gSum;
+            r.Qsca = atBandEnd.qscaSum;
+            r.g = atBandEnd.gSum;
             return;
         }
+        if (overflow != 0) return RefuseNotFinite(r, in, overflow);
+        summed = 1 - summed;
+        bandFirst = nextFirst;
+        bandCount = nextCount;
     }
     Finish(in, series, r, segments);
 }

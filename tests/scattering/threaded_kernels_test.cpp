@@ -16,6 +16,7 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "numerics/worker_pool.h"
@@ -78,6 +79,32 @@ TEST(WorkerPool, EveryTaskRunsOnceAndNestedWorkStaysOnItsWorker) {
         EXPECT_LE(inline_.load(), 97);
     }
     EXPECT_FALSE(WorkerPool::OnWorker());
+}
+
+// ForEachMeanwhile: the calling thread runs meanwhile() once, seeing one thread (its own ForEach stays
+// on it), and every task runs once, for no task, one, and more tasks than threads, on pools of one
+// thread and of four.
+TEST(WorkerPool, MeanwhileRunsOnceOnTheCallingThreadBesideEveryTask) {
+    const struct { int threads, count; } cases[] = {{1, 0}, {1, 5}, {4, 0}, {4, 1}, {4, 2}, {4, 97}};
+    for (const auto& c : cases) {
+        WorkerPool pool(c.threads);
+        for (int round = 0; round < 20; ++round) {
+            std::vector<std::atomic<int>> runs(static_cast<std::size_t>(c.count));
+            int meanwhile = 0, threadsSeen = 0, nestedInOrder = 0;
+            const std::thread::id caller = std::this_thread::get_id();
+            pool.ForEachMeanwhile(
+                c.count, [&](int i) { runs[static_cast<std::size_t>(i)].fetch_add(1); },
+                [&] {
+                    meanwhile += std::this_thread::get_id() == caller ? 1 : 100;
+                    threadsSeen = pool.ThreadsHere();
+                    pool.ForEach(3, [&](int k) { nestedInOrder += k == nestedInOrder ? 1 : 100; });
+                });
+            EXPECT_EQ(meanwhile, 1) << c.threads << " " << c.count;
+            EXPECT_EQ(threadsSeen, 1) << c.threads << " " << c.count;
+            EXPECT_EQ(nestedInOrder, 3) << c.threads << " " << c.count;
+            for (auto& r : runs) ASSERT_EQ(r.load(), 1) << c.threads << " " << c.count;
+        }
+    }
 }
 
 // Jobs back to back, with fewer tasks than threads (empty shares), as many, and more, shared out or
