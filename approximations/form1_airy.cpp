@@ -9,13 +9,12 @@
 #include "approximations/airy_theory.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
+#include "platform/ui/window_colours.h"
 #include "scattering/form1_series_common.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kWhite = 16777215;
 
 // The window's amplitude tables hold at least `size` entries per part (they are never shrunk here).
 void EnsureSize(Form1::ComplexTable& S, std::size_t size) {

@@ -13,13 +13,12 @@
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "runs/sweep_steps.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kWhite = 0xFFFFFF;
 
 struct MapStepText {
     const char* label;

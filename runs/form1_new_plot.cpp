@@ -8,13 +8,12 @@
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "runs/run_rules.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kRed = 255;
 
 // Marks a run under way for the life of a run command.
 class RunUnderWay {

@@ -10,14 +10,13 @@
 #include "numerics/constants.h"
 #include "platform/text/clock.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "runs/run_rules.h"
 
 namespace tessary {
 
 namespace {
 
-constexpr OleColor kWhite = 16777215;
-constexpr OleColor kRed = 255;
 constexpr OleColor kTimeColour = 0x0000FF;  // red
 constexpr const char* kIncorrectEntry = "    The red highlighted data entry is incorrect.    ";
 

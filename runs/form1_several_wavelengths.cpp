@@ -12,12 +12,12 @@
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
 namespace {
 
-constexpr OleColor kRed = 255;
 constexpr std::int32_t kFixedPoints = 18001;  // the sums and curves hold at least 0..18001
 constexpr std::int32_t kFixedAngles = 9001;   // the angle tables at least 0..9001
 constexpr const char* kOneWavelengthOnly =

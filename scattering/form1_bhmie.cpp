@@ -18,13 +18,12 @@
 #include "mainwindow/form1.h"
 #include "numerics/vector_state.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "scattering/form1_series_common.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kWhite = 16777215;
 
 enum class MieEntry { BHMIE, BHMIE2 };
 

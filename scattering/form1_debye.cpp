@@ -17,15 +17,13 @@
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "scattering/debye.h"
 #include "scattering/form1_series_common.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kWhite = 16777215;
-constexpr OleColor kRed = 255;
 
 // Refusals that come before the amplitude tables are made: the caller's S1 and S2 stay as they were.
 bool RefusedBeforeTables(const DebyeResult& r) {
