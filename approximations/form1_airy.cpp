@@ -45,7 +45,7 @@ void Form1::Airy(double& x, double& radius, double& wavelength, double& mRe, dou
 
     setForeColor(kWhite);  // an empty progress bar
     boxFilled(12000, 1900, 15000, 2000);
-    setForeColor(0);
+    setForeColor(kBlack);
     stepsDone = 0;
     progressShown = 0;
     stepsTotal = static_cast<double>(lastPoint - firstPoint + 1) * rayCount;

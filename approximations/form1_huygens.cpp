@@ -39,7 +39,7 @@ void Form1::Huygens(double& x, double& /*radius*/, double& /*wavelength*/, doubl
 
     setForeColor(kWhite);  // an empty progress bar
     boxFilled(12000, 1900, 15000, 2000);
-    setForeColor(0);
+    setForeColor(kBlack);
     progressShown = 0;
     progressPercent = 0;
     stepsDone = 0;

@@ -128,7 +128,7 @@ void Form1::cmdOverPlot_Click() {
         LockON();
         Overplot();
         FinishRunRecord();
-        setForeColor(0);
+        setForeColor(kBlack);
         LockOFF();
         PolarLabel();
         if (waveCount == 1) cmdOverPlot.setVisible(true);

@@ -50,7 +50,7 @@ bool RunSetUp(Form1& f) {
     if (f.calcMethod < 3 || f.calcMethod > 8) {  // an empty progress bar
         f.setForeColor(kWhite);
         f.boxFilled(12000, 1900, 15000, 2000);
-        f.setForeColor(0);
+        f.setForeColor(kBlack);
         f.progressShown = 0;
         f.progressPercent = 0;
     }
@@ -60,7 +60,7 @@ bool RunSetUp(Form1& f) {
     f.yScaleMax = Val(f.txtY2max.text());
     f.txtX1min.setText(CStr(f.xMin));
     f.txtX2Max.setText(CStr(f.xMax));
-    f.setForeColor(0);
+    f.setForeColor(kBlack);
 
     f.waveCount = Form1::WaveCountOf(f.cboWave.text());  // the words RGB, High, Med. and Low, or the number
 
@@ -184,7 +184,7 @@ void Form1::ShowElapsedTime(float startTime) {
     setCurrentY(B + 500);
     setForeColor(kTimeColour);
     print(Format(TimerElapsed(startTime, Timer()), "#0.##"));
-    setForeColor(0);
+    setForeColor(kBlack);
 }
 
 void Form1::RunCommonEnd() {
@@ -207,7 +207,7 @@ void Form1::RunCommonEnd() {
     cmdStop.setEnabled(false);
     setForeColor(kButtonFace);
     boxFilled(12000, 1900, 15000, 2000);
-    setForeColor(0);
+    setForeColor(kBlack);
     cmdOverPlot.setEnabled(false);
     cmdNewPlot.setDefault(true);
     for (Control* c : std::initializer_list<Control*>{&cboYmax, &cboYmin, &cboStep, &txtXmin, &txtXmax,

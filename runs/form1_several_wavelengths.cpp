@@ -102,7 +102,7 @@ bool Form1::SeveralWavelengths() {
             calcIndexIm = relIndexIm;
             setForeColor(kButtonFace);
             boxFilled(9200, 1150, 12000, 1350);
-            setForeColor(0);
+            setForeColor(kBlack);
             setCurrentX(9200);
             setCurrentY(1150);
             print("Wavelength #" + CStr(loopI) + " = " + CStr(RoundTo(wavelength, 6)));

@@ -45,7 +45,7 @@ void UnitFactor(Form1& f, bool byMenus) {
 void RadiusBox(Form1& f) {
     f.setForeColor(kRed);
     f.boxFilled(2000, f.graphBottom + 1200, 3000, f.graphBottom + 1400);
-    f.setForeColor(0);
+    f.setForeColor(kBlack);
     f.setCurrentX(2000);
     f.setCurrentY(f.graphBottom + 1200);
     f.print(f.radius);

@@ -51,7 +51,7 @@ void Form1::BeamPointProgress(double fraction) {
 void Form1::ClearProgressStrip() {
     setForeColor(kWhite);
     boxFilled(12000, 1900, 15000, 2000);
-    setForeColor(0);
+    setForeColor(kBlack);
 }
 
 }  // namespace tessary

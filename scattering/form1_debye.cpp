@@ -70,7 +70,7 @@ class RayOrderDisplay {
         const double y = f.graphBottom + 1200.0;
         f.setForeColor(kRed);
         f.boxFilled(4000, y, 5000, f.graphBottom + 1400.0);
-        f.setForeColor(0);
+        f.setForeColor(kBlack);
         f.setCurrentX(4000);
         f.setCurrentY(y);
         f.printLine(p);
@@ -144,7 +144,7 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
     if (graphCode < 10 || graphCode == 20) {  // an empty progress bar
         setForeColor(kWhite);
         boxFilled(12000, 1900, 15000, 2000);
-        setForeColor(0);
+        setForeColor(kBlack);
         progressShown = 0;
         progressPercent = 0;
     }
