@@ -9,13 +9,12 @@
 #include "approximations/airy_theory.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
+#include "platform/ui/window_colours.h"
 #include "scattering/form1_series_common.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kWhite = 16777215;
 
 // The window's amplitude tables hold at least `size` entries per part (they are never shrunk here).
 void EnsureSize(Form1::ComplexTable& S, std::size_t size) {
@@ -46,7 +45,7 @@ void Form1::Airy(double& x, double& radius, double& wavelength, double& mRe, dou
 
     setForeColor(kWhite);  // an empty progress bar
     boxFilled(12000, 1900, 15000, 2000);
-    setForeColor(0);
+    setForeColor(kBlack);
     stepsDone = 0;
     progressShown = 0;
     stepsTotal = static_cast<double>(lastPoint - firstPoint + 1) * rayCount;

@@ -11,16 +11,11 @@
 #include "approximations/huygens.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "scattering/form1_series_common.h"
 #include "scattering/ray_orders.h"
 
 namespace tessary {
-
-namespace {
-
-constexpr OleColor kWhite = 16777215;
-
-}  // namespace
 
 void Form1::Huygens(double& x, double& /*radius*/, double& /*wavelength*/, double& mRe, double& /*mIm*/,
                     std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& /*Qext*/,
@@ -44,7 +39,7 @@ void Form1::Huygens(double& x, double& /*radius*/, double& /*wavelength*/, doubl
 
     setForeColor(kWhite);  // an empty progress bar
     boxFilled(12000, 1900, 15000, 2000);
-    setForeColor(0);
+    setForeColor(kBlack);
     progressShown = 0;
     progressPercent = 0;
     stepsDone = 0;

@@ -10,6 +10,7 @@
 #include "colour/colour_scaling.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
@@ -61,7 +62,7 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
         setFontName("Small Fonts");
         setFontSize(7);
         setFontBold(false);
-        setForeColor(0);
+        setForeColor(kBlack);
         setCurrentX(0);
         setCurrentY(2800);
         print("Perpendicular");

@@ -9,6 +9,7 @@
 #include "mainwindow/form1.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
@@ -48,7 +49,7 @@ void Form1::GridLeeAxes(double left, double right, double top, double bottom, do
     const double a = left - 15, b = right + 15, c = top - 15, d = bottom + 15;
     setForeColor(kPaleYellow);
     boxFilled(a, c, b, d);
-    setForeColor(0);
+    setForeColor(kBlack);
     line(a, c, a, d);
     line(b, c, b, d);
     line(a, c, b, c);

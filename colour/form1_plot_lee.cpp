@@ -14,6 +14,7 @@
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/colour.h"
+#include "platform/ui/window_colours.h"
 #include "runs/sweep_steps.h"
 
 namespace tessary {
@@ -43,7 +44,7 @@ void EraseStepLabel(Form1& f) {
         f.boxFilled(9200, 950, 13000, 1250);
     else
         f.boxFilled(9200, 2850, 12000, 3050);
-    f.setForeColor(0);
+    f.setForeColor(kBlack);
 }
 
 // The key of the false colours over the unpolarised panel: the colour scale from 1 down to the
@@ -62,7 +63,7 @@ void FalseColourKey(Form1& f, double B) {
         const double x = X0 + (W - L) * (-v) / 7;
         f.line(x, Y, x, bandBottom);
     }
-    f.setForeColor(0);
+    f.setForeColor(kBlack);
     f.box(X0, Y, 3 * W, bandBottom);
     const double labelY = f.graphTop - (veryLarge ? 1000 : 650);
     if (B > 0) {  // no decades to place without a brightness
@@ -110,7 +111,7 @@ void Form1::LeeCreditLines() {
         }
     }
     setFontSize(8);
-    setForeColor(0);
+    setForeColor(kBlack);
     if (mnuSizeSpecial.checked()) setFontSize(10);
 }
 
@@ -293,7 +294,7 @@ void Form1::PlotLee() {
     } else {
         setForeColor(kButtonFace);
         boxFilled(2 * W + L, graphTop - 700, 3 * W, graphTop - 400);
-        setForeColor(0);
+        setForeColor(kBlack);
     }
 
     cboBright.setVisible(true);

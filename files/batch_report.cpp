@@ -15,26 +15,7 @@ bool Holds(std::span<const double> v, std::int64_t first, std::int64_t last) {
 }
 
 void Header(const TextExportSnapshot& s, TextFileWriter& w) {
-    WriteHeaderOpening(kBatchReportHeader, s, w);
-    switch (s.graphCode) {
-        case 1:
-            WriteRefractiveIndexLine(s, w);
-            w.EndLine();
-            WriteWavelengthLine(s, w);
-            w.EndLine();
-            WriteRadiusLine(s, w, true);
-            w.EndLine();
-            break;
-        case 11:
-        case 12:
-        case 14:
-            WriteFixedParameterLines(s, w);
-            break;
-        default:
-            break;
-    }
-    w.PrintLine("Graph type: ", kTab, s.graphText);
-    w.EndLine();
+    WriteGraphHeader(kBatchReportHeader, HeaderForm::BatchReport, s, w);
 }
 
 int ColourLines(const TextExportSnapshot& s) { return s.waveCount <= 7 ? s.waveCount : 3; }

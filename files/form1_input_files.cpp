@@ -7,12 +7,11 @@
 #include "files/size_dist_file.h"
 #include "files/spectrum_file.h"
 #include "mainwindow/form1.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kWhite = 16777215;
 
 void Refuse(const std::string& message) { msgBox(message, mb::kOkOnly, std::string("Tessary")); }
 

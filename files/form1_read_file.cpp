@@ -18,15 +18,13 @@
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "runs/box_number.h"
 #include "runs/run_rules.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kWhite = 16777215;
-constexpr OleColor kRed = 255;
 
 void Invalid(const std::string& what) {
     msgBox(std::string(kNotValidMessage) + kCR + what, mb::kOkOnly, std::string("Tessary"));

@@ -213,14 +213,9 @@ void TermDump(const DebyeTermsView& t, TextFileWriter& w) {
 
 }  // namespace
 
-void WriteRefractiveIndexLine(const TextExportSnapshot& s, TextFileWriter& w) { RefractiveIndexLine(s, w); }
-void WriteWavelengthLine(const TextExportSnapshot& s, TextFileWriter& w) { WavelengthLine(s, w); }
-void WriteRadiusLine(const TextExportSnapshot& s, TextFileWriter& w, bool withSizeParameter) {
-    RadiusLine(s, w, withSizeParameter);
-}
 void WriteSweepColumns(const TextExportSnapshot& s, TextFileWriter& w) { SweepColumns(s, w); }
 
-void WriteHeaderOpening(const char* firstLine, const TextExportSnapshot& s, TextFileWriter& w) {
+void WriteGraphHeader(const char* firstLine, HeaderForm form, const TextExportSnapshot& s, TextFileWriter& w) {
     w.PrintLine(firstLine);
     w.EndLine();
     w.PrintLine("Date & Time: ", s.dateTime);
@@ -230,31 +225,32 @@ void WriteHeaderOpening(const char* firstLine, const TextExportSnapshot& s, Text
     w.PrintLine("Sphere: ", kTab, s.indexTyped ? std::string("user value") : s.sphereName);
     w.PrintLine("Medium: ", kTab, s.mediumName);
     w.EndLine();
-}
-
-void WriteFixedParameterLines(const TextExportSnapshot& s, TextFileWriter& w) {
-    switch (s.graphCode) {
-        case 11:
-            RefractiveIndexLine(s, w);
-            w.EndLine();
-            if (s.graphSubCode == 1 || s.graphSubCode == 2) WavelengthLine(s, w);
-            w.EndLine();
-            break;
-        case 12:
-            WavelengthLine(s, w);
-            w.EndLine();
-            RadiusLine(s, w, true);
-            w.EndLine();
-            break;
-        case 14:
-            RefractiveIndexLine(s, w);
-            w.EndLine();
-            WavelengthLine(s, w);
-            w.EndLine();
-            break;
-        default:
-            break;
+    for (const HeaderLine line : GraphHeaderLines(form, s.graphCode, s.graphSubCode, s.waveCount)) {
+        switch (line) {
+            case HeaderLine::RefractiveIndex:
+                RefractiveIndexLine(s, w);
+                break;
+            case HeaderLine::Wavelength:
+                WavelengthLine(s, w);
+                break;
+            case HeaderLine::Spectrum:
+                w.PrintLine(s.spectrumLabel);
+                w.PrintLine("Spectrum: ", kTab, s.bandMinUm, "-", s.bandMaxUm, " um");
+                w.PrintLine("Number of wavelengths: ", static_cast<std::int16_t>(s.waveCount));
+                break;
+            case HeaderLine::Radius:
+                RadiusLine(s, w, false);
+                break;
+            case HeaderLine::RadiusAndSizeParameter:
+                RadiusLine(s, w, true);
+                break;
+            case HeaderLine::Blank:
+                w.EndLine();
+                break;
+        }
     }
+    w.PrintLine("Graph type: ", kTab, s.graphText);
+    w.EndLine();
 }
 
 std::optional<std::pair<std::int32_t, std::int32_t>> ExportPointRange(const std::string& xMinText,
@@ -277,32 +273,7 @@ int TermDumpLastOrder(const DebyeTermsView& t) {
 }
 
 void WriteTextExportHeader(const TextExportSnapshot& s, TextFileWriter& w) {
-    WriteHeaderOpening(kTextExportHeader, s, w);
-    switch (s.graphCode) {
-        case 1:
-            RefractiveIndexLine(s, w);
-            w.EndLine();
-            if (s.waveCount >= 1 && s.waveCount <= 7) WavelengthLine(s, w);
-            if (s.waveCount > 7) {
-                w.PrintLine(s.spectrumLabel);
-                w.PrintLine("Spectrum: ", kTab, s.bandMinUm, "-", s.bandMaxUm, " um");
-                w.PrintLine("Number of wavelengths: ", static_cast<std::int16_t>(s.waveCount));
-            }
-            w.EndLine();
-            if (s.waveCount == 1) RadiusLine(s, w, true);
-            if (s.waveCount > 1) RadiusLine(s, w, false);
-            w.EndLine();
-            break;
-        case 11:
-        case 12:
-        case 14:
-            WriteFixedParameterLines(s, w);
-            break;
-        default:
-            break;
-    }
-    w.PrintLine("Graph type: ", kTab, s.graphText);
-    w.EndLine();
+    WriteGraphHeader(kTextExportHeader, HeaderForm::TextExport, s, w);
 }
 
 std::optional<std::string> CheckTextExportResults(const TextExportSnapshot& s) {

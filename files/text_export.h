@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "files/graph_headers.h"
 #include "numerics/complex.h"
 #include "platform/text/text_file.h"
 
@@ -69,18 +70,11 @@ void WriteTextExportHeader(const TextExportSnapshot& s, TextFileWriter& w);
 // when the results do not hold the rows asked for: the message says which.
 std::optional<std::string> CheckTextExportResults(const TextExportSnapshot& s);
 void WriteTextExportColumns(const TextExportSnapshot& s, TextFileWriter& w);
-// Single lines and blocks shared with the batch report: the refractive-index line, the wavelength
-// line, the radius line (with the size-parameter item when asked) and the columns of graph codes 10
-// to 19 over firstPoint..lastPoint.
-void WriteRefractiveIndexLine(const TextExportSnapshot& s, TextFileWriter& w);
-void WriteWavelengthLine(const TextExportSnapshot& s, TextFileWriter& w);
-void WriteRadiusLine(const TextExportSnapshot& s, TextFileWriter& w, bool withSizeParameter);
+// The columns of graph codes 10 to 19 over firstPoint..lastPoint, shared with the batch report.
 void WriteSweepColumns(const TextExportSnapshot& s, TextFileWriter& w);
-// The first lines of a header: the given first line, date and time, method, sphere and medium.
-void WriteHeaderOpening(const char* firstLine, const TextExportSnapshot& s, TextFileWriter& w);
-// The lines of the values a graph of code 11, 12 or 14 holds fixed (index, wavelength, radius), the
-// same in the text export and the batch report; nothing for other codes.
-void WriteFixedParameterLines(const TextExportSnapshot& s, TextFileWriter& w);
+// A whole header: the given first line, date and time, method, sphere and medium, the settings lines
+// of the graph as the table of files/graph_headers.h gives them for the document, and the graph type.
+void WriteGraphHeader(const char* firstLine, HeaderForm form, const TextExportSnapshot& s, TextFileWriter& w);
 // The orders the term dump writes: those every table holds, at most 0..117.
 int TermDumpLastOrder(const DebyeTermsView& t);
 

@@ -10,13 +10,12 @@
 #include "mainwindow/form1.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
 namespace {
 
-constexpr OleColor kBlack = 0;
-constexpr OleColor kRed = 255;
 constexpr const char* kAutomatic = "Automatic";
 // The divisor of the decade searches, as the y range has always used it.
 constexpr double kLn10Axis = 2.302585093;

@@ -13,6 +13,7 @@
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
@@ -22,7 +23,6 @@ using graphs::ForStep;
 using graphs::kMaxLoopPasses;
 using graphs::LinearYStep;
 
-constexpr OleColor kBlack = 0;
 
 // Number of characters of a text, as the text-width estimates count them.
 double Len(const std::string& s) { return static_cast<double>(s.size()); }

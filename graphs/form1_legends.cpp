@@ -9,12 +9,11 @@
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kBlack = 0;
 
 // A legend entry: a stroke 700 twips long from (x, y), its text 800 twips right and 100 up.
 void Stroke(Form1& f, double x, double y, OleColor colour, const std::string& text) {

@@ -15,12 +15,11 @@
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kBlack = 0;
 
 bool LogStepCode(int code) { return code == 10 || code == 11 || code == 14 || code == 15 || code == 16; }
 

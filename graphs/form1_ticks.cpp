@@ -8,11 +8,11 @@
 #include "mainwindow/form1.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
 namespace {
-constexpr OleColor kBlack = 0;
 double Len(const std::string& s) { return static_cast<double>(s.size()); }
 }  // namespace
 

@@ -6,14 +6,9 @@
 #include <string>
 
 #include "mainwindow/form1.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
-
-namespace {
-
-constexpr OleColor kRed = 255;
-
-}  // namespace
 
 dlogP::dlogP(Form1& owner) : Form("Multiple ray paths"), m_owner(owner) {
     // Five columns of check boxes, p = 0..50 down each column.

@@ -4,12 +4,12 @@
 
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
 namespace {
 
-constexpr OleColor kGreen = 0x00FF00;
 constexpr const char* kHelpFile = "Tessary.hlp";
 
 }  // namespace

@@ -4,12 +4,12 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/graph_presets.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 namespace {
 
 constexpr OleColor kChangedColour = rgb(255, 255, 0);  // an input changed since the last run
-constexpr OleColor kWhite = rgb(255, 255, 255);
 
 }  // namespace
 

@@ -14,13 +14,10 @@
 
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 namespace {
-
-constexpr OleColor kYellow = 65535;  // changed and not yet used by a run
-constexpr OleColor kWhite = 16777215;
-constexpr OleColor kRed = 255;  // refused
 
 // The largest wave count the per-wavelength tables (entries 0..2001) can hold.
 constexpr double kMaxWaveCount = 2001;

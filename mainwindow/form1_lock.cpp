@@ -8,14 +8,9 @@
 #include <vector>
 
 #include "mainwindow/form1.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
-
-namespace {
-
-constexpr OleColor kWhite = 0xFFFFFF;
-
-}  // namespace
 
 // A run reads these marks (and the dialogs behind them) at every step, wavelength or cell it computes
 // or paints; the view menus (Graph, Plot display, Window, Help) and the File commands, which refuse

@@ -14,13 +14,11 @@
 #include "mainwindow/form1.h"
 #include "media/index_tables.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kWhite = 0xFFFFFF;
-constexpr OleColor kGreen = 0x00FF00;
 
 // The display size in pixels from twips, rounded half to even; a pixel size of 0 (no usable metrics)
 // counts as the usual 15 twips per pixel, and sizes beyond the Long range saturate.

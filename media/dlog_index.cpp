@@ -10,15 +10,9 @@
 #include "mainwindow/form1.h"
 #include "media/index_models.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
-
-namespace {
-
-constexpr OleColor kRed = 255;
-constexpr OleColor kWhite = 16777215;
-
-}  // namespace
 
 dlogTemp::dlogTemp(Form1& owner) : Form("Water properties"), m_owner(owner) {
     Label1.move(240, 270, 1800, 255);

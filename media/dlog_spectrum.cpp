@@ -6,13 +6,12 @@
 
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
 namespace {
 
-constexpr OleColor kWhite = 0xFFFFFF;
-constexpr OleColor kRed = 255;
 constexpr int kRangeAboveZero = 100;  // getval range code: the value must be above 0
 
 }  // namespace

@@ -10,12 +10,11 @@
 
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kWhite = 16777215;
 
 // The choice a group had before a handler changed it, put back when its dialog is cancelled.
 struct GroupChoice {

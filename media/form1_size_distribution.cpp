@@ -10,14 +10,12 @@
 #include "media/size_distribution.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
 namespace {
 
-constexpr OleColor kYellow = 65535;
-constexpr OleColor kRed = 255;
-constexpr OleColor kBlack = 0;
 constexpr OleColor kPanel = 255 + 256 * 255 + 65536 * 224;  // RGB(255, 255, 224)
 constexpr OleColor kGridCyan = 256 * 255 + 65536 * 255;     // RGB(0, 255, 255)
 constexpr OleColor kBellBlue = 65536 * 255;                 // RGB(0, 0, 255)

@@ -8,14 +8,11 @@
 #include "colour/wavelength_set.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kRed = 255;
-constexpr OleColor kYellow = 65535;
-constexpr OleColor kWhite = 16777215;
 
 // The imaginary part of m as the index box shows it: plain digits from 0.01 to 10000, else two
 // decimals with an exponent; exactly 0 as "0".

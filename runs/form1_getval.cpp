@@ -9,14 +9,12 @@
 
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "runs/box_number.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kWhite = 0xFFFFFF;
-constexpr OleColor kRed = 255;
 
 bool StartsWith(const std::string& s, char c) { return !s.empty() && s.front() == c; }
 bool EndsWith(const std::string& s, char c) { return !s.empty() && s.back() == c; }

@@ -24,6 +24,7 @@
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "runs/run_estimate.h"
 #include "runs/sweep_checks.h"
 #include "runs/sweep_steps.h"
@@ -33,8 +34,6 @@ namespace tessary {
 
 namespace {
 
-constexpr OleColor kRed = 255;
-constexpr OleColor kWhite = 16777215;
 constexpr const char* kInputError = "Input error";
 constexpr const char* kAutomatic = "Automatic";
 constexpr const char* kSmallerStep = "Select a smaller step size";

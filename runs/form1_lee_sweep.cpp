@@ -15,6 +15,7 @@
 #include "platform/text/conversions.h"
 #include "platform/ui/colour.h"
 #include "platform/ui/picture.h"
+#include "platform/ui/window_colours.h"
 #include "runs/run_rules.h"
 
 namespace tessary {
@@ -130,7 +131,7 @@ void Form1::LeeSweep() {
     if (graphCode != 20) {  // a map runs all its rows in one call
         setForeColor(kButtonFace);
         boxFilled(9200, 950, 13000, 1250);
-        setForeColor(0);
+        setForeColor(kBlack);
         radius = sweepStart;
         loopI = 1;
         Overplot();
@@ -144,7 +145,7 @@ void Form1::LeeSweep() {
             if (loopStep > 0) KeepRowsAhead(*this, loopStep, N, startedUntil);
             setForeColor(kButtonFace);
             boxFilled(9200, 950, 13000, 1250);
-            setForeColor(0);
+            setForeColor(kBlack);
             radius = RowRadius(*this, loopStep);
             setCurrentX(9200);
             setCurrentY(950);

@@ -13,13 +13,12 @@
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "runs/sweep_steps.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kWhite = 0xFFFFFF;
 
 struct MapStepText {
     const char* label;
@@ -43,7 +42,7 @@ MapStepText StepText(int graphCode) {
 void ClearStepCaption(Form1& f) {
     f.setForeColor(kButtonFace);
     f.boxFilled(9200, 2850, 12000, 3050);
-    f.setForeColor(0);
+    f.setForeColor(kBlack);
 }
 
 }  // namespace
@@ -127,7 +126,7 @@ bool Form1::MapSteps() {
         if (calcMethod < 3 || calcMethod > 8) {  // the next row's bar starts empty
             setForeColor(kWhite);
             boxFilled(12000, 1900, 15000, 2000);
-            setForeColor(0);
+            setForeColor(kBlack);
             progressShown = 0;
             progressPercent = 0;
         }

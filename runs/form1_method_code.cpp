@@ -4,13 +4,11 @@
 #include <string_view>
 
 #include "mainwindow/form1.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kRed = 255;
-constexpr OleColor kWhite = 16777215;
 
 // List texts of the method codes 1 to 12, compared exactly (case and blanks count).
 constexpr std::array<std::string_view, 12> kMethodTexts{

@@ -8,13 +8,12 @@
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "runs/run_rules.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kRed = 255;
 
 // Marks a run under way for the life of a run command.
 class RunUnderWay {
@@ -129,7 +128,7 @@ void Form1::cmdOverPlot_Click() {
         LockON();
         Overplot();
         FinishRunRecord();
-        setForeColor(0);
+        setForeColor(kBlack);
         LockOFF();
         PolarLabel();
         if (waveCount == 1) cmdOverPlot.setVisible(true);

@@ -4,6 +4,7 @@
 
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "runs/run_rules.h"
 
 namespace tessary {
@@ -60,7 +61,7 @@ void Form1::Progress() {
     }
     boxFilled(12000, 1900, 12000 + 30.0 * p, 2000);
     if (value->display == ProgressDisplay::C) txtProgress.setText(CStr(p));
-    setForeColor(0);
+    setForeColor(kBlack);
     progressShown = p;
 }
 

@@ -11,15 +11,13 @@
 #include "mainwindow/form1.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "scattering/form1_series_common.h"
 
 namespace tessary {
 
 namespace {
 
-constexpr OleColor kYellow = 65535;  // an input changed since the last calculation
-constexpr OleColor kRed = 255;       // an input that needs a new calculation
-constexpr OleColor kWhite = 16777215;
 constexpr const char* kAutomatic = "Automatic";
 // Angle indices 0..18001 of the colour sums that a redraw rebuilds.
 constexpr std::size_t kColourSumPoints = 18002;

@@ -10,14 +10,13 @@
 #include "numerics/constants.h"
 #include "platform/text/clock.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "runs/run_rules.h"
 
 namespace tessary {
 
 namespace {
 
-constexpr OleColor kWhite = 16777215;
-constexpr OleColor kRed = 255;
 constexpr OleColor kTimeColour = 0x0000FF;  // red
 constexpr const char* kIncorrectEntry = "    The red highlighted data entry is incorrect.    ";
 
@@ -51,7 +50,7 @@ bool RunSetUp(Form1& f) {
     if (f.calcMethod < 3 || f.calcMethod > 8) {  // an empty progress bar
         f.setForeColor(kWhite);
         f.boxFilled(12000, 1900, 15000, 2000);
-        f.setForeColor(0);
+        f.setForeColor(kBlack);
         f.progressShown = 0;
         f.progressPercent = 0;
     }
@@ -61,7 +60,7 @@ bool RunSetUp(Form1& f) {
     f.yScaleMax = Val(f.txtY2max.text());
     f.txtX1min.setText(CStr(f.xMin));
     f.txtX2Max.setText(CStr(f.xMax));
-    f.setForeColor(0);
+    f.setForeColor(kBlack);
 
     f.waveCount = Form1::WaveCountOf(f.cboWave.text());  // the words RGB, High, Med. and Low, or the number
 
@@ -185,7 +184,7 @@ void Form1::ShowElapsedTime(float startTime) {
     setCurrentY(B + 500);
     setForeColor(kTimeColour);
     print(Format(TimerElapsed(startTime, Timer()), "#0.##"));
-    setForeColor(0);
+    setForeColor(kBlack);
 }
 
 void Form1::RunCommonEnd() {
@@ -208,7 +207,7 @@ void Form1::RunCommonEnd() {
     cmdStop.setEnabled(false);
     setForeColor(kButtonFace);
     boxFilled(12000, 1900, 15000, 2000);
-    setForeColor(0);
+    setForeColor(kBlack);
     cmdOverPlot.setEnabled(false);
     cmdNewPlot.setDefault(true);
     for (Control* c : std::initializer_list<Control*>{&cboYmax, &cboYmin, &cboStep, &txtXmin, &txtXmax,

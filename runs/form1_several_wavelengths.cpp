@@ -12,12 +12,12 @@
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
 namespace {
 
-constexpr OleColor kRed = 255;
 constexpr std::int32_t kFixedPoints = 18001;  // the sums and curves hold at least 0..18001
 constexpr std::int32_t kFixedAngles = 9001;   // the angle tables at least 0..9001
 constexpr const char* kOneWavelengthOnly =
@@ -102,7 +102,7 @@ bool Form1::SeveralWavelengths() {
             calcIndexIm = relIndexIm;
             setForeColor(kButtonFace);
             boxFilled(9200, 1150, 12000, 1350);
-            setForeColor(0);
+            setForeColor(kBlack);
             setCurrentX(9200);
             setCurrentY(1150);
             print("Wavelength #" + CStr(loopI) + " = " + CStr(RoundTo(wavelength, 6)));

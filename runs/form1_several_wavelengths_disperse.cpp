@@ -18,6 +18,7 @@
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
@@ -77,7 +78,7 @@ bool Form1::SeveralWavelengthsDisperse() {
             sizeParam = kTwoPi * radius / wavelength * mediumRe;
             setForeColor(kButtonFace);
             boxFilled(9200, 950, 13000, 1400);
-            setForeColor(0);
+            setForeColor(kBlack);
             setCurrentX(9200);
             setCurrentY(950);
             print("Radius = " + CStr(RoundTo(radius, 6)));

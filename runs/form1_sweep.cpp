@@ -21,6 +21,7 @@
 #include "numerics/vector_state.h"
 #include "numerics/worker_pool.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "runs/sweep_steps.h"
 #include "scattering/form1_series_common.h"
 
@@ -28,7 +29,6 @@ namespace tessary {
 
 namespace {
 
-constexpr OleColor kRed = 255;
 constexpr const char* kIncorrectEntry = "    The red highlighted data entry is incorrect.    ";
 
 // The unit factor K of the stored intensities: k^2 (k with amplitudes) in 1/m by the menus, or 1.
@@ -45,7 +45,7 @@ void UnitFactor(Form1& f, bool byMenus) {
 void RadiusBox(Form1& f) {
     f.setForeColor(kRed);
     f.boxFilled(2000, f.graphBottom + 1200, 3000, f.graphBottom + 1400);
-    f.setForeColor(0);
+    f.setForeColor(kBlack);
     f.setCurrentX(2000);
     f.setCurrentY(f.graphBottom + 1200);
     f.print(f.radius);

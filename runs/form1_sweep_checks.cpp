@@ -13,6 +13,7 @@
 #include "mainwindow/form1.h"
 #include "media/size_distribution.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "runs/sweep_checks.h"
 #include "runs/sweep_steps.h"
 
@@ -20,7 +21,6 @@ namespace tessary {
 
 namespace {
 
-constexpr OleColor kRed = 255;
 constexpr const char* kInputError = "Input error";
 constexpr const char* kWater = "Refractive index of water";
 constexpr const char* kSunlight = "Spectrum of sunlight";

@@ -7,12 +7,11 @@
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kWhite = 16777215;
 
 // The leading number of a beam box as Single; beyond the Single range (also beyond the Double range)
 // an infinity of its sign, which the series refuse with a message naming the value.
@@ -52,7 +51,7 @@ void Form1::BeamPointProgress(double fraction) {
 void Form1::ClearProgressStrip() {
     setForeColor(kWhite);
     boxFilled(12000, 1900, 15000, 2000);
-    setForeColor(0);
+    setForeColor(kBlack);
 }
 
 }  // namespace tessary

@@ -18,13 +18,12 @@
 #include "mainwindow/form1.h"
 #include "numerics/vector_state.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "scattering/form1_series_common.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kWhite = 16777215;
 
 enum class MieEntry { BHMIE, BHMIE2 };
 
@@ -72,7 +71,7 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
     if (entry == MieEntry::BHMIE2 || f.graphCode < 10 || f.graphCode > 19) {  // clear the progress bar
         f.setForeColor(kWhite);
         f.boxFilled(12000, 1900, 15000, 2000);
-        f.setForeColor(0);
+        f.setForeColor(kBlack);
     }
     if (entry == MieEntry::BHMIE2) f.progressShown = 0;
     f.loopK = WholeNumberOf(f.Label15.caption());

@@ -17,15 +17,13 @@
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "scattering/debye.h"
 #include "scattering/form1_series_common.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kWhite = 16777215;
-constexpr OleColor kRed = 255;
 
 // Refusals that come before the amplitude tables are made: the caller's S1 and S2 stay as they were.
 bool RefusedBeforeTables(const DebyeResult& r) {
@@ -72,7 +70,7 @@ class RayOrderDisplay {
         const double y = f.graphBottom + 1200.0;
         f.setForeColor(kRed);
         f.boxFilled(4000, y, 5000, f.graphBottom + 1400.0);
-        f.setForeColor(0);
+        f.setForeColor(kBlack);
         f.setCurrentX(4000);
         f.setCurrentY(y);
         f.printLine(p);
@@ -146,7 +144,7 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
     if (graphCode < 10 || graphCode == 20) {  // an empty progress bar
         setForeColor(kWhite);
         boxFilled(12000, 1900, 15000, 2000);
-        setForeColor(0);
+        setForeColor(kBlack);
         progressShown = 0;
         progressPercent = 0;
     }

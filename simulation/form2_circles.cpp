@@ -4,17 +4,10 @@
 
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "simulation/form2.h"
 
 namespace tessary {
-
-namespace {
-
-constexpr OleColor kWhite = 0xFFFFFF;
-constexpr OleColor kYellow = 0x00FFFF;
-constexpr OleColor kRed = 0x0000FF;
-
-}  // namespace
 
 void Form2::ScaleCalc() {
     const double typed = Val(cboScale.text());

@@ -6,18 +6,11 @@
 
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "simulation/form2.h"
 #include "simulation/sim_lookup.h"
 
 namespace tessary {
-
-namespace {
-
-constexpr OleColor kWhite = 0xFFFFFF;
-constexpr OleColor kYellow = 0x00FFFF;
-constexpr OleColor kRed = 0x0000FF;
-
-}  // namespace
 
 void Form2::ToggleQuadrant(int& flag, CommandButton& button) {
     if (flag == 1) {

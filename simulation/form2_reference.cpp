@@ -2,15 +2,12 @@
 // state: white or cyan tracking the mouse, yellow fixed), the mouse on the picture with the crosses
 // that mark arc points, and the step, viewing and focal-length lists.
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "simulation/form2.h"
 
 namespace tessary {
 
 namespace {
-
-constexpr OleColor kWhite = 0xFFFFFF;
-constexpr OleColor kCyan = 0xFFFF00;
-constexpr OleColor kYellow = 0x00FFFF;
 
 void Paint(TextBox& a, TextBox& b, OleColor colour) {
     a.setBackColor(colour);

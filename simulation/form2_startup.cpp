@@ -7,15 +7,13 @@
 #include <cmath>
 
 #include "mainwindow/form1.h"
+#include "platform/ui/window_colours.h"
 #include "simulation/form2.h"
 
 namespace tessary {
 
 namespace {
 
-constexpr OleColor kGreen = 0x00FF00;
-constexpr OleColor kWhite = 0xFFFFFF;
-constexpr OleColor kYellow = 0x00FFFF;
 constexpr double kDesignPictureWidth = 8640;  // twips: 576 x 432 pixels
 constexpr double kDesignPictureHeight = 6480;
 constexpr double kBelowShift = 180;
