@@ -12,7 +12,7 @@
 
 namespace tessary {
 
-void Form1::Aperture(double& x, double& /*radius*/, double& /*wavelength*/, double& /*mRe*/, double& /*mIm*/,
+void Form1::Aperture(double& x, double& /*sphereRadius*/, double& /*lightWavelength*/, double& /*mRe*/, double& /*mIm*/,
                      std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& /*Qext*/,
                      double& /*Qsca*/, double& /*Qback*/, double& /*g*/, std::int32_t& first,
                      std::int32_t& last) {
