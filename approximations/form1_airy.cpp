@@ -24,7 +24,7 @@ void EnsureSize(Form1::ComplexTable& S, std::size_t size) {
 
 }  // namespace
 
-void Form1::Airy(double& x, double& radius, double& wavelength, double& mRe, double& /*mIm*/,
+void Form1::Airy(double& x, double& sphereRadius, double& lightWavelength, double& mRe, double& /*mIm*/,
                  std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& /*Qext*/, double& /*Qsca*/,
                  double& /*Qback*/, double& /*g*/, std::int32_t& first, std::int32_t& last) {
     const std::int32_t N = std::max<std::int32_t>(NANG, 1);
@@ -54,8 +54,8 @@ void Form1::Airy(double& x, double& radius, double& wavelength, double& mRe, dou
 
     AiryInput in;
     in.x = x;
-    in.radius = radius;
-    in.wavelength = wavelength;
+    in.radius = sphereRadius;
+    in.wavelength = lightWavelength;
     in.m = mRe;
     in.N = N;
     in.first = first;

@@ -12,10 +12,10 @@
 
 namespace tessary {
 
-void Form1::Aperture(double& x, double& /*radius*/, double& /*wavelength*/, double& /*mRe*/, double& /*mIm*/,
-                     std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& /*Qext*/,
-                     double& /*Qsca*/, double& /*Qback*/, double& /*g*/, std::int32_t& first,
-                     std::int32_t& last) {
+void Form1::Aperture(double& x, double& /*sphereRadius*/, double& /*lightWavelength*/, double& /*mRe*/,
+                     double& /*mIm*/, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
+                     double& /*Qext*/, double& /*Qsca*/, double& /*Qback*/, double& /*g*/,
+                     std::int32_t& first, std::int32_t& last) {
     const std::int32_t N = std::max(NANG, 2);
     SeriesEventPump pump;
     const auto onAngle = [&](double, double) {

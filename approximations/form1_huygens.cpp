@@ -17,8 +17,8 @@
 
 namespace tessary {
 
-void Form1::Huygens(double& x, double& /*radius*/, double& /*wavelength*/, double& mRe, double& /*mIm*/,
-                    std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& /*Qext*/,
+void Form1::Huygens(double& x, double& /*sphereRadius*/, double& /*lightWavelength*/, double& mRe,
+                    double& /*mIm*/, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& /*Qext*/,
                     double& /*Qsca*/, double& /*Qback*/, double& /*g*/, std::int32_t& first,
                     std::int32_t& last) {
     // The orders exactly as the list (or, for "Multiple", the dialog's boxes) now selects them.

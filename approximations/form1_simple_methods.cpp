@@ -33,9 +33,9 @@ void Form1::Diffraction(double& x, std::int32_t& NANG, ComplexTable& S1, Complex
     EndApproxMethod(*this, {}, S, first, last, "Diffraction");
 }
 
-void Form1::vdH(double& /*x*/, double& radius, double& wavelength, double& /*mRe*/, double& /*mIm*/,
-                std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& /*Qext*/, double& /*Qsca*/,
-                double& /*Qback*/, double& /*g*/, std::int32_t& first, std::int32_t& last) {
+void Form1::vdH(double& /*x*/, double& sphereRadius, double& lightWavelength, double& /*mRe*/,
+                double& /*mIm*/, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& /*Qext*/,
+                double& /*Qsca*/, double& /*Qback*/, double& /*g*/, std::int32_t& first, std::int32_t& last) {
     // The coefficients a and b are Singles read from the term lists at every call.
     const Checked<float> a = CSng(Val(cboQmin.text()));
     const Checked<float> b = CSng(Val(cboQmax.text()));
@@ -47,7 +47,7 @@ void Form1::vdH(double& /*x*/, double& radius, double& wavelength, double& /*mRe
     const std::int32_t N = std::max(NANG, 2);
     const AmplitudeTables S = WindowAmplitudes(S1, S2, N);
     const ApproxOutcome outcome =
-        VanDeHulstAmplitudes(radius, wavelength, a.value, b.value, N, S, first, last);
+        VanDeHulstAmplitudes(sphereRadius, lightWavelength, a.value, b.value, N, S, first, last);
     EndApproxMethod(*this, outcome, S, first, last, kVanDeHulstName);
 }
 

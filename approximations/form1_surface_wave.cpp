@@ -66,9 +66,9 @@ void Form1::SurfaceWaveCentralBeam(double& x, std::int32_t& NANG, ComplexTable& 
     rayPMax = top;
 }
 
-void Form1::SurfaceWave(double& x, double& /*radius*/, double& /*wavelength*/, double& mRe, double& /*mIm*/,
-                        std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca,
-                        double& Qback, double& g, std::int32_t& first, std::int32_t& last) {
+void Form1::SurfaceWave(double& x, double& /*sphereRadius*/, double& /*lightWavelength*/, double& mRe,
+                        double& /*mIm*/, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& Qext,
+                        double& Qsca, double& Qback, double& g, std::int32_t& first, std::int32_t& last) {
     swQmin = IntegerOf(cboQmin.text());
     swQmax = IntegerOf(cboQmax.text());
     if (!RaysCheck()) {  // an absurd typed order, refused with its message

@@ -587,15 +587,15 @@ DataFile Decoder::run() {
         f.inputs[i] = text();
     }
     if (HasSpectrum(f.version)) {
-        const std::string item = text();
-        const std::string word = Trimmed(item);
+        const std::string spectrumItem = text();
+        const std::string word = Trimmed(spectrumItem);
         if (word == "Sun (Lee)" || word == "Sun (Wernand)" || word == "Flat" || word == "Black body" ||
             word == "Spectrum file") {
             f.spectrum = word;
             if (word == "Black body") f.blackBody = text();
             f.bandMin = text();
         } else {
-            f.bandMin = item;  // no spectrum word: the band follows at once
+            f.bandMin = spectrumItem;  // no spectrum word: the band follows at once
         }
         f.bandMax = text();
     }

@@ -78,8 +78,8 @@ const char* HorizontalTitle(int code, int subCode) {
 // One drawing of the frame: the box, the ranges and the grid colour of this call.
 class FrameDrawing {
   public:
-    FrameDrawing(Form1& form, float left, float right, float top, float bottom)
-        : f(form), left(left), right(right), top(top), bottom(bottom) {}
+    FrameDrawing(Form1& form, float boxLeft, float boxRight, float boxTop, float boxBottom)
+        : f(form), left(boxLeft), right(boxRight), top(boxTop), bottom(boxBottom) {}
 
     void start();
     void polar(double yMin);
@@ -490,7 +490,7 @@ void FrameDrawing::verticalTitle() {
 
 }  // namespace
 
-void Form1::Grid(float& left, float& right, float& top, float& bottom, double& xMin, double& xMax,
+void Form1::Grid(float& left, float& right, float& top, float& bottom, double& xLow, double& xHigh,
                  double& yMin, double& yMax) {
     FrameDrawing frame(*this, left, right, top, bottom);
     frame.start();
@@ -500,7 +500,7 @@ void Form1::Grid(float& left, float& right, float& top, float& bottom, double& x
     }
     frame.plotBox();
     frame.logo();
-    frame.horizontalScale(xMin, xMax);
+    frame.horizontalScale(xLow, xHigh);
     frame.verticalScale(yMin, yMax);
     frame.frameLines();
     frame.titles();

@@ -232,9 +232,9 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
                 scratchA = radiusPolar * scratch / yScaleMax;
             }
             scratchC = scratchQ != scratchP ? (n - scratchP) * 180.0 / (scratchQ - scratchP) : 0.0;
-            const double theta = scratchC * kPi / 180.0;
-            p.x = cx + scratchA * std::cos(theta);
-            p.y = cy + scratchA * std::sin(theta);
+            const double angle = scratchC * kPi / 180.0;
+            p.x = cx + scratchA * std::cos(angle);
+            p.y = cy + scratchA * std::sin(angle);
         } else {
             const auto at = [n](const ComplexTable& s, std::size_t part) {
                 const std::vector<double>& v = s[part];

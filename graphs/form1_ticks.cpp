@@ -62,17 +62,17 @@ void Form1::GridYLabel() {
 
 std::string Form1::AxisNumberText(double x, int n) { return graphs::AxisNumberText(x, n); }
 
-bool Form1::GridxStep(double xMin, double xMax, double& step, double& range, double& labelStep) {
-    const graphs::AxisStep axis = graphs::LinearAxisStep(xMin, xMax);
+bool Form1::GridxStep(double xLow, double xHigh, double& step, double& range, double& labelStep) {
+    const graphs::AxisStep axis = graphs::LinearAxisStep(xLow, xHigh);
     range = axis.range;
     step = axis.step;
     labelStep = axis.labelStep;
     return axis.usable;
 }
 
-bool Form1::GridxStep(double xMin, double xMax, double& step, double& range) {
+bool Form1::GridxStep(double xLow, double xHigh, double& step, double& range) {
     double labelStep = 0;
-    return GridxStep(xMin, xMax, step, range, labelStep);
+    return GridxStep(xLow, xHigh, step, range, labelStep);
 }
 
 // Ticks from (x, y) to (x, y + 50) in the drawing colour at start, start + step, ... up to end, for

@@ -69,16 +69,16 @@ class Form1 : public Form {
 
     // Graphs: frame, ticks, sizes, colour schemes, line colours (procedures)
     // The empty frame of a graph in the box left..right x top..bottom (twips, y downwards) for x from
-    // xMin to xMax and y from yMin to yMax. Writes back xMin = 0 (a linear axis from near 0) and
+    // xLow to xHigh and y from yMin to yMax. Writes back xLow = 0 (a linear axis from near 0) and
     // yMin = 0.0001 for 0 on a logarithmic axis. Start-up calls it once before the first run.
-    void Grid(float& left, float& right, float& top, float& bottom, double& xMin, double& xMax, double& yMin,
+    void Grid(float& left, float& right, float& top, float& bottom, double& xLow, double& xHigh, double& yMin,
               double& yMax);
     void GridXLabel();
     void GridYLabel();
     std::string AxisNumberText(double x, int n);
-    // Grid step of a linear axis over [xMin, xMax]; false (step 0) when the range is not above 0.
-    bool GridxStep(double xMin, double xMax, double& step, double& range, double& labelStep);
-    bool GridxStep(double xMin, double xMax, double& step, double& range);
+    // Grid step of a linear axis over [xLow, xHigh]; false (step 0) when the range is not above 0.
+    bool GridxStep(double xLow, double xHigh, double& step, double& range, double& labelStep);
+    bool GridxStep(double xLow, double xHigh, double& step, double& range);
     void GridLeeTicks(double start, double end, double step, double min, double max, float left, float right,
                       float y);
     void mnuVLarge_Click();
@@ -452,21 +452,21 @@ class Form1 : public Form {
     void GO2(double& x, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca,
              double& Qback, double& g, std::int32_t& first, std::int32_t& last);
     // Extended form: Airy theory (5), Huygens (9), Aperture (10), surface waves (11), van de Hulst (12).
-    void Airy(double& x, double& radius, double& wavelength, double& mRe, double& mIm, std::int32_t& NANG,
-              ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
-              std::int32_t& first, std::int32_t& last);
-    void Huygens(double& x, double& radius, double& wavelength, double& mRe, double& mIm, std::int32_t& NANG,
-                 ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
-                 std::int32_t& first, std::int32_t& last);
-    void Aperture(double& x, double& radius, double& wavelength, double& mRe, double& mIm, std::int32_t& NANG,
-                  ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
-                  std::int32_t& first, std::int32_t& last);
-    void SurfaceWave(double& x, double& radius, double& wavelength, double& mRe, double& mIm,
+    void Airy(double& x, double& sphereRadius, double& lightWavelength, double& mRe, double& mIm,
+              std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca,
+              double& Qback, double& g, std::int32_t& first, std::int32_t& last);
+    void Huygens(double& x, double& sphereRadius, double& lightWavelength, double& mRe, double& mIm,
+                 std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca,
+                 double& Qback, double& g, std::int32_t& first, std::int32_t& last);
+    void Aperture(double& x, double& sphereRadius, double& lightWavelength, double& mRe, double& mIm,
+                  std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca,
+                  double& Qback, double& g, std::int32_t& first, std::int32_t& last);
+    void SurfaceWave(double& x, double& sphereRadius, double& lightWavelength, double& mRe, double& mIm,
                      std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca,
                      double& Qback, double& g, std::int32_t& first, std::int32_t& last);
-    void vdH(double& x, double& radius, double& wavelength, double& mRe, double& mIm, std::int32_t& NANG,
-             ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
-             std::int32_t& first, std::int32_t& last);
+    void vdH(double& x, double& sphereRadius, double& lightWavelength, double& mRe, double& mIm,
+             std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca,
+             double& Qback, double& g, std::int32_t& first, std::int32_t& last);
     // Approximate methods: Airy theory and surface waves
     // The central beam under the surface waves: GO with code 8 into S1 and S2; the surface waves keep
     // their caption, label, calculation title and ray-order selection.

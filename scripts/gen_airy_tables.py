@@ -1,20 +1,22 @@
 #!/usr/bin/env python3
 """Generate numerics/airy_tables.h and numerics/airy_tables.cpp from the Chebyshev coefficient tables of
 Ai(x) and Ai'(x) in the public-domain SLATEC routine DJAIRY (D. E. Amos, S. L. Daniel, M. K. Weston),
-as published in shared/data/airy_chebyshev_coefficients.txt: one block per table, a line 'NAME COUNT'
-followed by COUNT coefficients, index 1 first. The coefficients are copied digit for digit, so the C++
-literals denote exactly the published decimal values.
+as published in airy_chebyshev_coefficients.txt: one block per table, a line 'NAME COUNT' followed by
+COUNT coefficients, index 1 first. The coefficients are copied digit for digit, so the C++ literals
+denote exactly the published decimal values.
 
-    python3 scripts/gen_airy_tables.py [--data PATH] [--check]
+    python3 scripts/gen_airy_tables.py DATA [--check]
 
---check compares the generated text with the files in the tree and exits 1 if they differ.
+DATA is the published coefficient file (there is no default; the data set beside the repository keeps
+it as ../shared/data/airy_chebyshev_coefficients.txt). The outputs are always numerics/airy_tables.h
+and numerics/airy_tables.cpp of this tree. --check compares the generated text with those files and
+exits 1 if they differ.
 """
 import argparse
 import pathlib
 import sys
 
 REPO = pathlib.Path(__file__).resolve().parent.parent
-DEFAULT_DATA = REPO.parent / "shared" / "data" / "airy_chebyshev_coefficients.txt"
 HEADER = REPO / "numerics" / "airy_tables.h"
 SOURCE = REPO / "numerics" / "airy_tables.cpp"
 
@@ -78,7 +80,7 @@ def source_text(tables):
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("--data", type=pathlib.Path, default=DEFAULT_DATA)
+    parser.add_argument("data", metavar="DATA", type=pathlib.Path, help="airy_chebyshev_coefficients.txt")
     parser.add_argument("--check", action="store_true")
     args = parser.parse_args()
     tables = read_tables(args.data)

@@ -4,8 +4,9 @@
 Usage: gen_segelstein_table.py INPUT [OUTPUT]
 
 INPUT is the published table: a header of four lines, then one row per wavelength with three
-columns (wavelength in micrometres, real index n, imaginary index k). OUTPUT defaults to
-media/segelstein_table.cpp beside this script's folder. The numbers are copied as written, each
+columns (wavelength in micrometres, real index n, imaginary index k). It has no default; the data
+set beside the repository keeps it as ../shared/data/segelstein81_index.txt. OUTPUT defaults to
+media/segelstein_table.cpp of this tree. The numbers are copied as written, each
 with an f suffix, so the compiler rounds them to float exactly once.
 """
 import pathlib

@@ -41,12 +41,12 @@ class DebyeWindowTest : public test::Form1Test {
     }
 
     // DebyeSeries on plain arguments over the whole angle range of NANG angles.
-    void series(double x, double mRe, double mIm, std::int32_t nang) {
+    void series(double xValue, double mReValue, double mImValue, std::int32_t nangValue) {
         Form1& f = *form;
-        this->x = x;
-        this->mRe = mRe;
-        this->mIm = mIm;
-        this->nang = nang;
+        x = xValue;
+        mRe = mReValue;
+        mIm = mImValue;
+        nang = nangValue;
         first = 1;
         last = 2 * std::max(nang, 2) - 1;
         f.DebyeSeries(this->x, this->mRe, this->mIm, this->nang, f.s1Amp, f.s2Amp, qExt, qSca, qBack, g,

@@ -19,9 +19,9 @@ class DialogNumbersTest : public Form1Test {
     // Modal dialogs of type D answered by the script, then closed.
     template <class D>
     void onDialog(std::function<void(D&)> script) {
-        runtime.setModalHook([script](Form& form) {
-            if (auto* d = dynamic_cast<D*>(&form)) script(*d);
-            form.hide();
+        runtime.setModalHook([script](Form& dialog) {
+            if (auto* d = dynamic_cast<D*>(&dialog)) script(*d);
+            dialog.hide();
         });
     }
 

@@ -67,9 +67,9 @@ class IndexMenusTest : public Form1Test {
     // Modal dialogs answered by a script of the given type.
     template <class D>
     void onDialog(std::function<void(D&)> script) {
-        runtime.setModalHook([this, script](Form& form) {
-            modalCaptions.push_back(form.caption());
-            script(dynamic_cast<D&>(form));
+        runtime.setModalHook([this, script](Form& dialog) {
+            modalCaptions.push_back(dialog.caption());
+            script(dynamic_cast<D&>(dialog));
         });
     }
 };

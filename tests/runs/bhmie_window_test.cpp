@@ -30,12 +30,12 @@ class BhmieWindowTest : public test::UiTest {
     ~BhmieWindowTest() override { form.reset(); }
 
     // BHMIE on the window's own variables for x, m and a full window of NANG angles.
-    void run(double x, double mRe, double mIm, std::int32_t nang) {
+    void run(double xValue, double mReValue, double mImValue, std::int32_t nangValue) {
         Form1& f = *form;
-        this->x = x;
-        this->mRe = mRe;
-        this->mIm = mIm;
-        this->nang = nang;
+        x = xValue;
+        mRe = mReValue;
+        mIm = mImValue;
+        nang = nangValue;
         first = 1;
         last = 2 * std::max(nang, 2) - 1;
         f.BHMIE(this->x, this->mRe, this->mIm, this->nang, f.s1Amp, f.s2Amp, qExt, qSca, qBack, g, first,

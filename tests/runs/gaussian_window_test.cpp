@@ -68,12 +68,12 @@ class GaussianWindowTest : public test::UiTest {
     }
 
     // Debye_Gaussian on the window's own amplitude tables for x, m and the full window of nang angles.
-    void debye(double x, double mRe, double mIm, std::int32_t nang) {
+    void debye(double xValue, double mReValue, double mImValue, std::int32_t nangValue) {
         Form1& f = *form;
-        this->x = x;
-        this->mRe = mRe;
-        this->mIm = mIm;
-        this->nang = nang;
+        x = xValue;
+        mRe = mReValue;
+        mIm = mImValue;
+        nang = nangValue;
         first = 1;
         last = 2 * nang - 1;
         f.Debye_Gaussian(this->x, this->mRe, this->mIm, this->nang, f.s1Amp, f.s2Amp, qExt, qSca, qBack, g,
@@ -320,7 +320,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     "Beam half-width w0 = 0 is not a finite number above 0"},
                     BeamRefusalCase{"CentreBeyondSingle", &dlogGaussianBeam::txtBeamXF, "1e40",
                                     "Beam position (inf, 0, 0) or azimuth 0 is not finite"}),
-    [](const testing::TestParamInfo<BeamRefusalCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<BeamRefusalCase>& testInfo) { return std::string(testInfo.param.name); });
 
 // ---------------------------------------------------------------------------------------------
 // Debye series for a Gaussian beam

@@ -27,9 +27,9 @@ class IndexUsedTest : public test::Form1Test {
     template <class D>
     std::function<void(Form1&)> choose(Menu Form1::*item, std::function<void(D&)> edit) {
         return [this, item, edit](Form1& f) {
-            runtime.setModalHook([edit](Form& form) {
-                edit(dynamic_cast<D&>(form));
-                dynamic_cast<D&>(form).OKButton.click();
+            runtime.setModalHook([edit](Form& dialog) {
+                edit(dynamic_cast<D&>(dialog));
+                dynamic_cast<D&>(dialog).OKButton.click();
             });
             (f.*item).trigger();
         };

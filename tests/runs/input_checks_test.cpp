@@ -845,7 +845,7 @@ TEST_F(RunChecksTest, EntryCheckNormalisesTheBoxes) {
 class NewPlotRefusalTest : public UiTest {
   public:
     NewPlotRefusalTest() {
-        runtime.setModalHook([](Form& form) { form.hide(); });
+        runtime.setModalHook([](Form& dialog) { dialog.hide(); });
         runtime.setEndHandler([](int) {});
     }
     ~NewPlotRefusalTest() override { form.reset(); }

@@ -52,7 +52,7 @@ TEST(SweepSteps, StepTableAndAngleGrid) {
 class SweepTest : public test::UiTest {
   protected:
     SweepTest() {
-        runtime.setModalHook([](Form& f) { f.hide(); });
+        runtime.setModalHook([](Form& dialog) { dialog.hide(); });
         runtime.setEndHandler([](int) {});
         f.load();
         messages.clear();

@@ -115,7 +115,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadBeamCase{"WidthBelowSingleRange", 0.65, {0, 0, 0, 1e-45f, 0}, BeamRefusal::BadWidth,
                     "Beam half-width w0 = 1.401298464324817e-45 at wavelength 0.65 gives a confinement factor "
                     "s = 7.382489572596327e+43 outside the single-precision range"}),
-    [](const testing::TestParamInfo<BadBeamCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<BadBeamCase>& testInfo) { return std::string(testInfo.param.name); });
 
 // A centred beam: only |m| = 1 survives, with gPlusA = F, gPlusB = -iF, gMinusA = F, gMinusB = iF.
 TEST(BeamShapeCoefficients, CentredBeamIdentities) {

@@ -275,7 +275,9 @@ INSTANTIATE_TEST_SUITE_P(
                          "Refractive index m = 0 + 0i is not finite and nonzero"},
         DebyeRefusalCase{"TooLarge", 150376.0, {1.33, 0.0}, {}, 0.65, false, 2, BeamRefusal::TooLarge,
                          "Reduce radius or increase wavelength"}),
-    [](const testing::TestParamInfo<DebyeRefusalCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<DebyeRefusalCase>& testInfo) {
+        return std::string(testInfo.param.name);
+    });
 
 }  // namespace
 }  // namespace tessary

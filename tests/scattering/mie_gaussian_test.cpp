@@ -256,7 +256,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BeamRefusal::TooManyTerms,
                     "The Gaussian beam needs 150020 series orders and 362 azimuthal orders, too many: reduce "
                     "radius, beam offset or focus distance"}),
-    [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<RefusalCase>& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(MieGaussianSeries, LimitOfMxPassesAtExactly200000) {
     MieGaussianInput in = Input(100000.0, {2.0, 0.0}, 2, {0.0f, 0.0f, 0.0f, 20.0f, 0.0});

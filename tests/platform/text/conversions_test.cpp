@@ -97,7 +97,6 @@ TEST(Val, BeyondTheDoubleRangeIsAnError) {
 }
 
 TEST(Val, ValOrInfinityGivesAnOverflowItsSign) {
-    constexpr double kInf = std::numeric_limits<double>::infinity();
     const std::pair<std::string, double> cases[] = {
         {"1e400", kInf},
         {"-1e400", -kInf},
