@@ -179,13 +179,13 @@ TEST_F(BehaviourGuardTest, FixedRunsLeaveTheRecordedFilesAndPictures) {
          }},
         {"batch", 6294925090703508689ull, 3832451022013283312ull, 18393156684653023894ull,
          5634994181194662442ull,
-         [](Form1& f, ScriptedFileDialogs& dialogs, const test::TestFolder& folder) {
-             test::WriteAll(folder.at("b.min"),
+         [](Form1& f, ScriptedFileDialogs& dialogs, const test::TestFolder& runFolder) {
+             test::WriteAll(runFolder.at("b.min"),
                             "Tessary 3403 batch file\r\nMie\r\nIntensity v. scattering angle\r\n"
                             "wavelength,0.65\r\nradius,10\r\nxmin,0\r\nxmax,180\r\nxstep,1\r\nrun\r\n"
                             "radius,12.5\r\nrun\r\nstop\r\n");
-             dialogs.answer(folder.at("b.min"));
-             dialogs.answer(folder.at("out.mut"));
+             dialogs.answer(runFolder.at("b.min"));
+             dialogs.answer(runFolder.at("out.mut"));
              f.mnuBatchFile.trigger();
          }},
     };
