@@ -37,7 +37,7 @@ void Form1::Airy(double& x, double& sphereRadius, double& lightWavelength, doubl
     if (!sweep) pump.pumpNow();
 
     if (!RaysCheck()) {  // an absurd typed order, refused with its message
-        runState = 4;
+        runState = kRunStopped;
         return;
     }
     setCaption(captionText);
@@ -65,19 +65,19 @@ void Form1::Airy(double& x, double& sphereRadius, double& lightWavelength, doubl
         stepsDone += 1;
         Progress();
         pump.pumpIfDue();
-        return runState == 4;
+        return runState == kRunStopped;
     };
     // With no order selected the kernel only zeroes the tables, as the message below expects.
     const ApproxOutcome out = AiryAmplitudes(in, rays, {S1[0], S1[1], S2[0], S2[1]}, onPoint);
     if (!sweep) pump.pumpNow();
     if (noRays) {
         msgBox("No rays selected", mb::kOkOnly, "Error");
-        runState = 4;
+        runState = kRunStopped;
         return;
     }
     if (out.status == ApproxStatus::Refused) {
         msgBox(out.message, mb::kOkOnly, out.title);
-        runState = 4;
+        runState = kRunStopped;
     }
 }
 

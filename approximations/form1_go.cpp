@@ -25,7 +25,7 @@ void RunGeometricOptics(Form1& f, GOVariant variant, double x, std::int32_t N, F
                         Form1::ComplexTable& S2, std::int32_t first, std::int32_t last) {
     // A stop during the call ends it at the next angle; a call made after a stop (the Debye series'
     // subtraction and central beam) runs to its end.
-    const bool stoppedBefore = f.runState == 4;
+    const bool stoppedBefore = f.runState == Form1::kRunStopped;
     GOInput in;
     in.variant = variant;
     in.x = x;
@@ -68,7 +68,7 @@ void RunGeometricOptics(Form1& f, GOVariant variant, double x, std::int32_t N, F
     f.angleStepRad = kHalfPi / (in.N - 1);
 
     if (!f.RaysCheck()) {  // an absurd typed order, refused with its message
-        f.runState = 4;
+        f.runState = Form1::kRunStopped;
         return;
     }
     f.setCaption(f.captionText);
@@ -85,13 +85,13 @@ void RunGeometricOptics(Form1& f, GOVariant variant, double x, std::int32_t N, F
         f.stepsTotal = total;
         f.Progress();
         pump.pumpIfDue();
-        return !stoppedBefore && f.runState == 4;
+        return !stoppedBefore && f.runState == Form1::kRunStopped;
     };
     GOWorkspace work;
     const ApproxOutcome out = GeometricOptics(in, rays, {S1[0], S1[1], S2[0], S2[1]}, work, onAngle);
     if (out.status == ApproxStatus::Refused) {
         msgBox(out.message, mb::kOkOnly, out.title);
-        f.runState = 4;
+        f.runState = Form1::kRunStopped;
     }
 }
 

@@ -23,7 +23,7 @@ void Form1::Huygens(double& x, double& /*sphereRadius*/, double& /*lightWaveleng
                     std::int32_t& last) {
     // The orders exactly as the list (or, for "Multiple", the dialog's boxes) now selects them.
     if (!RaysCheck(RayFlagsFirst::Clear)) {  // an absurd typed order, refused with its message
-        runState = 4;
+        runState = kRunStopped;
         return;
     }
     const RaySelection rays{std::vector<std::int16_t>(rayflag.begin(), rayflag.end()), rayCount, rayPMax};
@@ -53,7 +53,7 @@ void Form1::Huygens(double& x, double& /*sphereRadius*/, double& /*lightWaveleng
         stepsTotal = total;
         Progress();
         pump.pumpIfDue();
-        return runState == 4;
+        return runState == kRunStopped;
     };
     const AmplitudeTables S = WindowAmplitudes(S1, S2, in.N);
     HuygensRays work;

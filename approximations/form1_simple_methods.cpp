@@ -41,7 +41,7 @@ void Form1::vdH(double& /*x*/, double& sphereRadius, double& lightWavelength, do
     const Checked<float> b = CSng(Val(cboQmax.text()));
     if (!a.ok() || !b.ok()) {
         msgBox("The van de Hulst coefficients must be numbers", mb::kOkOnly, std::string("Input error"));
-        runState = 4;
+        runState = kRunStopped;
         return;
     }
     const std::int32_t N = std::max(NANG, 2);

@@ -72,13 +72,13 @@ void Form1::SurfaceWave(double& x, double& /*sphereRadius*/, double& /*lightWave
     swQmin = IntegerOf(cboQmin.text());
     swQmax = IntegerOf(cboQmax.text());
     if (!RaysCheck()) {  // an absurd typed order, refused with its message
-        runState = 4;
+        runState = kRunStopped;
         return;
     }
     setCaption(captionText);
     if (cboRays.text() == "Multiple" && rayCount == 0 && dlogP_->chkDiffraction.value() == 0) {
         msgBox("No rays selected", mb::kOkOnly, "Error");
-        runState = 4;
+        runState = kRunStopped;
         return;
     }
     const std::int32_t N = NANG < 2 ? 2 : NANG;
@@ -91,7 +91,7 @@ void Form1::SurfaceWave(double& x, double& /*sphereRadius*/, double& /*lightWave
     pump.pumpNow();
     if (mnuCentralBeam.checked()) {
         SurfaceWaveCentralBeam(x, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
-        if (runState == 4) return;
+        if (runState == kRunStopped) return;
         for (auto* S : {&S1, &S2})  // the geometric optics may leave its tables of another size
             for (std::vector<double>& part : *S)
                 if (part.size() < static_cast<std::size_t>(2 * N))
@@ -113,12 +113,12 @@ void Form1::SurfaceWave(double& x, double& /*sphereRadius*/, double& /*lightWave
     in.last = last;
     const auto onAngle = [&](double, double) {
         pump.pumpIfDue();
-        return runState == 4;
+        return runState == kRunStopped;
     };
     const ApproxOutcome out = SurfaceWaveAmplitudes(in, {S1[0], S1[1], S2[0], S2[1]}, onAngle);
     if (out.status == ApproxStatus::Refused) {
         msgBox(out.message, mb::kOkOnly, out.title);
-        runState = 4;
+        runState = kRunStopped;
     }
 }
 

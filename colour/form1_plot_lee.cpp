@@ -264,7 +264,7 @@ void Form1::PlotLee() {
         const Segment column = LeeColumn(k, sweepSteps, d, L, W);
         double previousEnd = graphTop;
         for (std::int32_t i = firstPoint; i <= lastPoint; ++i) {
-            if (runState == 4) {
+            if (runState == kRunStopped) {
                 stopped = true;
                 break;
             }

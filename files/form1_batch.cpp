@@ -27,7 +27,7 @@ class StopWatch {
         f.batchStopAsked = false;
         f.cmdStop.onClick = [&f, previous = previous_] {
             if (previous) previous();
-            if (f.runState == 4) f.batchStopAsked = true;
+            if (f.runState == Form1::kRunStopped) f.batchStopAsked = true;
         };
     }
     ~StopWatch() { f_.cmdStop.onClick = previous_; }

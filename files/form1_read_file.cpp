@@ -608,7 +608,8 @@ void Loader::leeResults() {
     f.leeGridLast = d.last;
     const Picture title = f.LeeAngleTitle();
     for (PictureBox* p : {&f.Picture1, &f.Picture2, &f.Picture3}) p->setPicture(title);
-    if (f.runState == 4) f.runState = 1;  // a stopped earlier run must not stop this redraw
+    // a stopped earlier run must not stop this redraw
+    if (f.runState == Form1::kRunStopped) f.runState = Form1::kRunNewPlot;
 }
 
 void Loader::keepTextsAsRead(RunRecord& record) const {

@@ -66,11 +66,11 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
 
     const bool autoMax = cboYmax.text() == kAutomatic;
     const bool autoMin = cboYmin.text() == kAutomatic;
-    const bool overplot = runState == 2 || mnuOverplot.checked();
+    const bool overplot = runState == kRunOverplot || mnuOverplot.checked();
     bool frameStep = false;
     if (overplot) {
         // the new curves go into the existing frame with its y range
-    } else if (phasePanel == 0 && runState == 0) {
+    } else if (phasePanel == 0 && runState == kNoRunYet) {
         yAxisMin = autoMin ? yScaleMin : Val(cboYmin.text());
         yAxisMax = autoMax ? yScaleMax : Val(cboYmax.text());
     } else if (waveCount <= 1) {
@@ -126,7 +126,8 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
     }
 
     if (frameStep &&
-        ((runState == 1 && loopI == 1) || runState == 3 || resultsFromFile == 1 || graphCode >= 10)) {
+        ((runState == kRunNewPlot && loopI == 1) || runState == kRunReplot || resultsFromFile == 1 ||
+         graphCode >= 10)) {
         if (phasePanel == 0) {
             Grid(graphLeft, graphRight, graphTop, graphBottom, xMin, xMax, yAxisMin, yAxisMax);
             drawnYMin = yAxisMin;
@@ -214,7 +215,7 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
 void Form1::GridYmax(double& dataMax, double& axisMax) {
     // Without a positive maximum the previous graph's data maximum stands in (an overplot keeps the
     // earlier scale).
-    if (phasePanel == 0 && (!(dataMax > 0.0) || runState == 2)) dataMax = Val(txtY2max.text());
+    if (phasePanel == 0 && (!(dataMax > 0.0) || runState == kRunOverplot)) dataMax = Val(txtY2max.text());
     if (cboYmax.text() != kAutomatic) {
         axisMax = Val(cboYmax.text());
         return;
@@ -257,7 +258,7 @@ void Form1::GridYmax(double& dataMax, double& axisMax) {
 }
 
 void Form1::GridYmin(double& dataMin, double& axisMin) {
-    if (runState == 2) dataMin = Val(txtY1min.text());
+    if (runState == kRunOverplot) dataMin = Val(txtY1min.text());
     if (optLog.value()) {
         if (cboYmin.text() == kAutomatic) {
             // The axis maximum the floor is measured from; without a positive one, 1.

@@ -18,7 +18,7 @@ Form1::Form1() : Form("Mie scattering") {
     mieAhead.SetWaitHook([this] {
         doEvents();
         ClearUpperVectorState();  // the window's code before the run's next sums
-        return runState == 4;
+        return runState == kRunStopped;
     });
 
     // Main window: handlers

@@ -742,7 +742,15 @@ class Form1 : public Form {
     double sizeOrStep = 0.0;
 
     // Calculation runs: run state, counters, sweep and progress
-    int runState = 0;
+    // The values runState takes (held as a plain int: tests and stops set and compare the numbers).
+    enum RunState : std::int32_t {
+        kNoRunYet = 0,     // no run since the window opened
+        kRunNewPlot = 1,   // New plot under way, or the last run or redraw has ended
+        kRunOverplot = 2,  // Overplot under way: the curves go into the graph on show
+        kRunReplot = 3,    // Replot redrawing the stored results
+        kRunStopped = 4,   // Stop answered Yes, or a method refused: the run ends at its next check
+    };
+    int runState = kNoRunYet;
     int inputError = 0;
     int waveCount = 0;
     double radius = 0.0;

@@ -271,7 +271,7 @@ void Form1::cboN_Change() {
 void Form1::cboWave_Click() {
     // 1-3: before the first run (start-up) the list stays white.
     cboWave.setBackColor(kYellow);
-    if (runState <= 0) cboWave.setBackColor(kWhite);
+    if (runState <= kNoRunYet) cboWave.setBackColor(kWhite);
     cmdReplot.setVisible(false);
     cmdOverPlot.setVisible(false);
     cmdNewPlot.setDefault(true);
@@ -331,7 +331,7 @@ void Form1::cboWave_Click() {
 }
 
 void Form1::chkComponents_Click() {
-    if (cboWave.backColor() != kYellow && resultsStale != 1 && (runState == 1 || resultsFromFile == 1))
+    if (cboWave.backColor() != kYellow && resultsStale != 1 && (runState == kRunNewPlot || resultsFromFile == 1))
         ReplotIfIdle();
 }
 

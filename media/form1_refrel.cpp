@@ -150,9 +150,9 @@ std::optional<double> Form1::refrel(double lambda) {
     if (!result.ok()) {
         // One message per run: a run already ended (by this failure at an earlier wavelength, or by
         // Stop) says nothing more. Outside a run every failure is shown.
-        if (!(inputsLocked && runState == 4))
+        if (!(inputsLocked && runState == kRunStopped))
             msgBox(std::string(result.message), mb::kOkOnly, std::string(result.title));
-        if (inputsLocked) runState = 4;
+        if (inputsLocked) runState = kRunStopped;
         return std::nullopt;
     }
     sphereRe = result.sphereRe;

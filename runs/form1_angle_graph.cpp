@@ -55,7 +55,7 @@ void LowerPanelCurves(Form1& f, std::size_t j, bool ampPhase, bool intPol) {
 // Upper panel of the intensities, lower panel of avgPerp, avgPara, avgUnpol; the upper panel's y
 // limits remain.
 void TwoPanels(Form1& f) {
-    if (f.runState != 2) f.cls();
+    if (f.runState != Form1::kRunOverplot) f.cls();
     const float T = f.graphTop;
     const float B = f.graphBottom;
     f.graphBottom = static_cast<float>(T + 0.45 * (B - T));
@@ -90,7 +90,7 @@ bool ScaledCurves(Form1& f, Scale scale) {
 // The run ends with this message instead of a graph of numbers that do not exist.
 bool RefuseGraph(Form1& f, const std::string& message) {
     msgBox(message, mb::kOkOnly, std::string("Error"));
-    f.runState = 4;
+    f.runState = Form1::kRunStopped;
     return false;
 }
 

@@ -32,7 +32,7 @@ constexpr double kFourPiAsWritten = 12.56637061435916;
 
 bool RefuseAverage(Form1& f, const std::string& message) {
     msgBox(message, mb::kOkOnly, std::string("Error"));
-    f.runState = 4;
+    f.runState = Form1::kRunStopped;
     return false;
 }
 
@@ -133,7 +133,7 @@ bool Form1::DispCalc() {
             else
                 pump.pumpIfDue();
         }
-        if (runState == 4) break;
+        if (runState == kRunStopped) break;
         Label15.setCaption(CStr(k));
         const double r = samples.radius[static_cast<std::size_t>(k - 1)];
         const double w = samples.weight[static_cast<std::size_t>(k - 1)];
@@ -142,7 +142,7 @@ bool Form1::DispCalc() {
         lblRadiusDisp.setCaption("Radius = " + CStr(RoundTo(r, 4)));
         std::int32_t from = first, to = last;
         DispatchSweepMethod(from, to);
-        if (runState == 4) break;
+        if (runState == kRunStopped) break;
         sumQx2 += w * qSca * sizeParam * sizeParam;
         for (std::int32_t J = first; J <= last; ++J) {
             const auto j = static_cast<std::size_t>(J);
@@ -160,7 +160,7 @@ bool Form1::DispCalc() {
     }
     radius = nominalRadius;
     if (kind == DistributionKind::Special) sampleCount = count;  // the series routines read cboN
-    if (runState == 4) return false;
+    if (runState == kRunStopped) return false;
 
     const double divisor = samples.divideByCount ? count : 1.0;
     const bool amplitude = mnuAmplitude.checked();

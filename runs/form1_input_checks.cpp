@@ -218,7 +218,7 @@ Next InputChecks::methodAndDeviation() {
 
 // An overplot keeps the axes of the graph on show; otherwise the limits come from the boxes.
 void InputChecks::copyAxisLimits() {
-    if (f.runState == 2 || f.mnuOverplot.checked()) return;
+    if (f.runState == Form1::kRunOverplot || f.mnuOverplot.checked()) return;
     xLow = ValueOf(f.txtXmin);
     xHigh = ValueOf(f.txtXmax);
     if (f.cboYmin.text() != kAutomatic) yLow = ValueOf(f.cboYmin);

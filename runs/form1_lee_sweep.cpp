@@ -141,7 +141,7 @@ void Form1::LeeSweep() {
         leeWaves.clear();
         int startedUntil = 0;  // the last row whose series are started ahead
         for (loopStep = 0; loopStep <= N; ++loopStep) {
-            if (runState == 4) break;
+            if (runState == kRunStopped) break;
             if (loopStep > 0) KeepRowsAhead(*this, loopStep, N, startedUntil);
             setForeColor(kButtonFace);
             boxFilled(9200, 950, 13000, 1250);
@@ -157,10 +157,10 @@ void Form1::LeeSweep() {
     }
     leeGridStep = Val(cboStep.text());  // the stores' angle grid, for the redraws
     leeGridFirst = windowFirst;
-    leeGridLast = runState == 4 ? -1 : windowLast;  // a stopped sweep keeps no redrawable rows
+    leeGridLast = runState == kRunStopped ? -1 : windowLast;  // a stopped sweep keeps no redrawable rows
     resultsFromFile = 0;
     // With a size distribution the rows are single sizes; the redraw averages them across the radii.
-    if (graphCode == 20 && optDisp.value() && runState != 4) PlotLee();
+    if (graphCode == 20 && optDisp.value() && runState != kRunStopped) PlotLee();
 }
 
 }  // namespace tessary

@@ -53,7 +53,7 @@ bool Form1::MapSteps() {
     const double N = Val(txtF9_step.text());
     const Checked<std::int16_t> lastStep = CInt(N);
     if (!(N > 0) || !lastStep.ok()) {  // the input checks refuse such a count; never divide by it
-        runState = 4;
+        runState = kRunStopped;
         return false;
     }
     cboLee.setText("Absolute");
@@ -71,7 +71,7 @@ bool Form1::MapSteps() {
     const MapStepText text = StepText(graphCode);
 
     for (loopStep = 0; loopStep <= lastStep.value; ++loopStep) {
-        if (runState == 4) return false;
+        if (runState == kRunStopped) return false;
         const double v = MapSweepValue(low, high, loopStep, N);
         double shown = 0;
         switch (graphCode) {
@@ -93,7 +93,7 @@ bool Form1::MapSteps() {
                 wavelength = v / 1000;
                 const std::optional<double> m = refrel(wavelength);
                 if (!m) {
-                    runState = 4;
+                    runState = kRunStopped;
                     return false;
                 }
                 calcIndexRe = *m;
@@ -113,7 +113,7 @@ bool Form1::MapSteps() {
         printLine("Step: ", loopStep, std::string(text.label), Format(shown, text.format));
 
         DispatchSeveralWavelengths();
-        if (runState == 4) return false;
+        if (runState == kRunStopped) return false;
 
         for (loopJ = windowFirst; loopJ <= windowLast; ++loopJ) {
             const auto j = static_cast<std::size_t>(loopJ);
@@ -131,7 +131,7 @@ bool Form1::MapSteps() {
             progressPercent = 0;
         }
     }
-    if (runState == 4) return false;
+    if (runState == kRunStopped) return false;
 
     ClearStepCaption(*this);
     cboLee.setText("Absolute");

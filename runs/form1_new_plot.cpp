@@ -32,13 +32,13 @@ void CheckInputs(Form1& f) {
     double xLow = Val(f.txtXmin.text());
     double xHigh = Val(f.txtXmax.text());
     f.CheckInput(xLow, xHigh, f.yAxisMin, f.yAxisMax, f.inputError);
-    if (f.inputError != 1 && f.runState != 4 && f.LambdaOutsideSphereWindow()) f.inputError = 1;
+    if (f.inputError != 1 && f.runState != Form1::kRunStopped && f.LambdaOutsideSphereWindow()) f.inputError = 1;
 }
 
 // New plot between its first step and its common end; a return is the command's "end".
 void NewPlotRun(Form1& f) {
     CheckInputs(f);
-    if (f.calcMethod == 0 || f.runState == 4) return;
+    if (f.calcMethod == 0 || f.runState == Form1::kRunStopped) return;
     if (f.txtLambda.backColor() == kRed) f.inputError = 1;  // the wavelength box refused its value
     if (f.inputError == 1) {
         f.inputError = 0;
@@ -56,18 +56,18 @@ void NewPlotRun(Form1& f) {
     f.LockON();
     f.Array_Size();
     f.cmdExit.setDefault(false);
-    f.runState = 1;
+    f.runState = Form1::kRunNewPlot;
     if (f.graphCode >= 20) {
         f.LeeSweep();
-        f.newPlotEnd = f.runState == 4 ? Form1::NewPlotEnd::Stopped : Form1::NewPlotEnd::Computed;
+        f.newPlotEnd = f.runState == Form1::kRunStopped ? Form1::NewPlotEnd::Stopped : Form1::NewPlotEnd::Computed;
         return;
     }
     for (PictureBox* p : {&f.Picture1, &f.Picture2, &f.Picture3}) p->setVisible(false);
     f.loopI = 1;
     f.Overplot();
-    f.newPlotEnd = f.runState == 4 ? Form1::NewPlotEnd::Stopped : Form1::NewPlotEnd::Computed;
+    f.newPlotEnd = f.runState == Form1::kRunStopped ? Form1::NewPlotEnd::Stopped : Form1::NewPlotEnd::Computed;
     f.cmdOverPlot.setVisible(f.waveCount == 1);  // overplotting follows single-wavelength runs only
-    if (f.graphCode < 10) f.runState = 1;
+    if (f.graphCode < 10) f.runState = Form1::kRunNewPlot;
 }
 
 }  // namespace
@@ -97,7 +97,7 @@ void Form1::cmdNewPlot_Click() {
     mnuOverplot.setChecked(false);
     // A stop or failure of an earlier run, and results flagged as read from a file (say by a
     // cancelled Open), must not block this run; only the loader's own hand-over keeps the flag.
-    if (runState == 4) runState = 1;
+    if (runState == kRunStopped) runState = kRunNewPlot;
     if (!dataFileLoading) resultsFromFile = 0;
 
     NewPlotRun(*this);
@@ -115,7 +115,7 @@ void Form1::cmdOverPlot_Click() {
         return;
     }
     const RunUnderWay running(runUnderWay);
-    runState = 2;
+    runState = kRunOverplot;
     simulationMode = 0;
     if (inputError == 1) inputError = 0;
     RadiusFromBox();
@@ -133,7 +133,7 @@ void Form1::cmdOverPlot_Click() {
         PolarLabel();
         if (waveCount == 1) cmdOverPlot.setVisible(true);
     }
-    runState = 1;
+    runState = kRunNewPlot;
     resultsStale = 0;
     LockOFF();
 }
@@ -142,7 +142,7 @@ void Form1::cmdStop_Click() {
     const int answer =
         msgBox("Do you want to stop the calculation?", mb::kYesNo, std::string("Calculation in progress!"));
     scratchText = CStr(answer);
-    if (Val(scratchText) == mb::kYes) runState = 4;
+    if (Val(scratchText) == mb::kYes) runState = kRunStopped;
 }
 
 }  // namespace tessary

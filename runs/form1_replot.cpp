@@ -105,7 +105,7 @@ Next Replot::run() {
     // Overplot from a file: the curves of several wavelengths are rebuilt from their components.
     const bool overplotFromFile = f.resultsFromFile == 1 && f.mnuOverplot.checked();
     if (overplotFromFile) {
-        f.runState = 2;
+        f.runState = Form1::kRunOverplot;
         if (f.waveCount > 3) {
             totalsFromComponents();
             const std::string pol = f.cboPol.text();
@@ -137,7 +137,7 @@ Next Replot::run() {
     if (f.resultsFromFile == 1) {
         if (overplotFromFile) return oneWavelength(true);
     } else {
-        f.runState = 3;
+        f.runState = Form1::kRunReplot;
         for (Control* box : std::initializer_list<Control*>{&f.cboWave, &f.cboStep, &f.txtRadius})
             if (box->backColor() == kYellow) return refuseChanged(*box);
     }
@@ -332,7 +332,7 @@ void Replot::end() {
     f.VisibleData();
     f.cmdReplot.setEnabled(false);
     f.cmdReplot.setVisible(false);
-    f.runState = 1;
+    f.runState = Form1::kRunNewPlot;
     if (f.optDisp.value()) f.DistDisplay();
     if (f.graphCode != 20) f.resultsFromFile = 0;
     f.resultsStale = 0;

@@ -39,8 +39,8 @@ bool RunSetUp(Form1& f) {
         f.cmdReplot.setVisible(false);
         return false;
     }
-    if (f.runState == 2 || f.mnuOverplot.checked()) {
-        f.runState = 2;  // the axis limits of the graph on show stay
+    if (f.runState == Form1::kRunOverplot || f.mnuOverplot.checked()) {
+        f.runState = Form1::kRunOverplot;  // the axis limits of the graph on show stay
     } else {
         f.xMin = Val(f.txtXmin.text());
         f.xMax = Val(f.txtXmax.text());
@@ -104,7 +104,7 @@ bool AnglePath(Form1& f) {
         return f.SeveralWavelengths();
     }
     f.DispatchMethod(f.windowFirst, f.windowLast);
-    if (f.runState == 4) return false;  // stopped, or the method refused
+    if (f.runState == Form1::kRunStopped) return false;  // stopped, or the method refused
     return f.AngleGraph();
 }
 
@@ -112,7 +112,7 @@ bool AnglePath(Form1& f) {
 
 void Form1::RefuseRun(const std::string& what) {
     msgBox(NotAvailableMessage(what), mb::kOkOnly, std::string("Error"));
-    runState = 4;
+    runState = kRunStopped;
 }
 
 void Form1::Overplot() {
@@ -137,7 +137,7 @@ bool Form1::AngleSetUp() {
     if (!(step > 0) || !count.ok() || count.value < 2 || count.value > kMaxAngleCount) {
         cboStep.setBackColor(kRed);
         msgBox(kIncorrectEntry, mb::kOkOnly, std::string("Input error"));
-        runState = 4;
+        runState = kRunStopped;
         return false;
     }
     angleCount = count.value;
@@ -161,7 +161,7 @@ bool Form1::AngleSetUp() {
     if (!first.ok() || !last.ok()) {
         (first.ok() ? txtXmax : txtXmin).setBackColor(kRed);
         msgBox(kIncorrectEntry, mb::kOkOnly, std::string("Input error"));
-        runState = 4;
+        runState = kRunStopped;
         return false;
     }
     firstPoint = first.value;
@@ -190,7 +190,7 @@ void Form1::ShowElapsedTime(float startTime) {
 void Form1::RunCommonEnd() {
     // The stop exit. A Lee diagram or map keeps its panels with the columns it finished; any other
     // graph shows an empty frame, an angle graph over the angle range the run asked for.
-    if (runState == 4 && graphCode < 20) {
+    if (runState == kRunStopped && graphCode < 20) {
         cls();
         for (PictureBox* p : {&Picture1, &Picture2, &Picture3}) p->setVisible(false);
         double x0 = 0, x1 = 180, y0 = 1, y1 = 10000;

@@ -60,7 +60,7 @@ void Form1::DispatchSeveralWavelengths() {
     if (calcMethod == 10 || calcMethod == 12) {  // no routine on this path: never sum stale amplitudes
         cboType.setBackColor(kRed);
         msgBox(kOneWavelengthOnly, mb::kOkOnly, std::string("Error"));
-        runState = 4;
+        runState = kRunStopped;
         return;
     }
     DispatchMethod(windowFirst, windowLast);
@@ -85,7 +85,7 @@ bool Form1::SeveralWavelengths() {
 
     const bool rgb = cboWave.text() == "RGB";
     for (loopI = 1; loopI <= waveCount; ++loopI) {
-        if (runState == 4) break;
+        if (runState == kRunStopped) break;
         const auto i = static_cast<std::size_t>(loopI);
         Label14.setCaption(CStr(loopI));
         // m at this wavelength first: the medium's index enters the size parameter.
@@ -111,9 +111,9 @@ bool Form1::SeveralWavelengths() {
         if (graphCode == 20 && loopStep == 0) leeWaves.push_back({wavelength, mediumRe, calcIndexRe, calcIndexIm});
         UnitFactors(*this);
         doEvents();
-        if (runState == 4) break;
+        if (runState == kRunStopped) break;
         DispatchSeveralWavelengths();
-        if (runState == 4) break;
+        if (runState == kRunStopped) break;
 
         ColourSumTerm term;
         term.few = FewWavelengths(rgb, waveCount);
@@ -127,7 +127,7 @@ bool Form1::SeveralWavelengths() {
         AddColourSums(term, s1Amp[0], s1Amp[1], s2Amp[0], s2Amp[1], windowFirst, windowLast, colourSumPerp,
                       colourSumPara, intensityPerp, intensityPara);
     }
-    if (runState == 4) return false;
+    if (runState == kRunStopped) return false;
     SeveralWavelengthsFinish();
     return true;
 }
@@ -193,7 +193,7 @@ void Form1::SeveralWavelengthsFinish() {
         PlotBow(colourSumPerp, colourSumPara, CStr(peakCommon));
         return;
     }
-    if (runState != 2) {
+    if (runState != kRunOverplot) {
         cls();
         Grid(graphLeft, graphRight, graphTop, graphBottom, xMin, xMax, yAxisMin, yAxisMax);
     }

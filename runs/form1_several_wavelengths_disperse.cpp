@@ -39,7 +39,7 @@ bool Form1::SeveralWavelengthsDisperse() {
         DistributionSamples(kind, radius, relStdDev, distAbscissa, sampleCount, sizeHistogram);
     if (samples.radius.empty()) {
         msgBox("The size distribution has no samples", mb::kOkOnly, std::string("Error"));
-        runState = 4;
+        runState = kRunStopped;
         return false;
     }
     const auto count = static_cast<int>(samples.radius.size());
@@ -48,7 +48,7 @@ bool Form1::SeveralWavelengthsDisperse() {
 
     const bool few = FewWavelengths(cboWave.text() == "RGB", waveCount);
     const double nominalRadius = radius;
-    for (loopI = 1; loopI <= waveCount && runState != 4; ++loopI) {
+    for (loopI = 1; loopI <= waveCount && runState != kRunStopped; ++loopI) {
         const auto i = static_cast<std::size_t>(loopI);
         Label14.setCaption(CStr(loopI));
         wavelength = waveList[i];
@@ -71,7 +71,7 @@ bool Form1::SeveralWavelengthsDisperse() {
         term.blue = bluePerWave[i];
         term.samples = count;
         for (loopK = 1; loopK <= count; ++loopK) {
-            if (runState == 4) break;
+            if (runState == kRunStopped) break;
             const auto k = static_cast<std::size_t>(loopK - 1);
             Label15.setCaption(CStr(loopK));
             radius = samples.radius[k];
@@ -87,14 +87,14 @@ bool Form1::SeveralWavelengthsDisperse() {
             print("Wavelength #" + CStr(loopI) + " = " + CStr(waveList[i]));
 
             DispatchSeveralWavelengths();
-            if (runState == 4) break;
+            if (runState == kRunStopped) break;
             term.classWeight = samples.weight[k];
             AddColourSums(term, s1Amp[0], s1Amp[1], s2Amp[0], s2Amp[1], windowFirst, windowLast,
                           colourSumPerp, colourSumPara, intensityPerp, intensityPara);
         }
     }
     radius = nominalRadius;
-    if (runState == 4 || loopI <= waveCount) return false;  // stopped, or no index at a wavelength
+    if (runState == kRunStopped || loopI <= waveCount) return false;  // stopped, or no index at a wavelength
     SeveralWavelengthsFinish();
     return true;
 }

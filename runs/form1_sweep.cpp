@@ -55,7 +55,7 @@ void RadiusBox(Form1& f) {
 bool RefuseSweep(Form1& f, Control& box) {
     box.setBackColor(kRed);
     msgBox(kIncorrectEntry, mb::kOkOnly, std::string("Input error"));
-    f.runState = 4;
+    f.runState = Form1::kRunStopped;
     return false;
 }
 
@@ -69,7 +69,7 @@ bool StepInputs(Form1& f, double x, double lambdaBox) {
         case StepIndex::Refrel: {
             const std::optional<double> m = f.refrel(f.wavelength);
             if (!m) {
-                f.runState = 4;
+                f.runState = Form1::kRunStopped;
                 return false;
             }
             f.calcIndexRe = *m;
@@ -212,7 +212,7 @@ bool Form1::SweepPath() {
     const std::unique_ptr<MieAheadPlan> ahead = PlanStepsAhead(*this, *plan, lambdaBox);
     SeriesEventPump pump;  // events once at the start, then at most every 30 ms
     for (std::int32_t i = firstPoint; i <= lastPoint; ++i) {
-        if (runState == 4) break;
+        if (runState == kRunStopped) break;
         if (ahead) ahead->Reach(i - firstPoint);
         Label20.setCaption(graphCode == 13 ? std::string("1")
                                            : CStr(static_cast<double>(i - firstPoint) / (lastPoint - firstPoint + 1)));
@@ -221,7 +221,7 @@ bool Form1::SweepPath() {
             pump.pumpNow();
         else
             pump.pumpIfDue();
-        if (runState == 4) break;
+        if (runState == kRunStopped) break;
         if (!StepInputs(*this, plan->x(i), lambdaBox)) break;
         if (disperse) {
             sweepIndex = i;
@@ -232,12 +232,12 @@ bool Form1::SweepPath() {
             const bool forward = graphCode >= 14 && graphCode <= 16;
             std::int32_t from = forward ? 1 : angleIndex, to = forward ? 1 : angleIndex;
             DispatchSweepMethod(from, to);
-            if (runState == 4) break;
+            if (runState == kRunStopped) break;
             StoreStep(*this, i);
             sweepLastStored = i;
         }
     }
-    if (runState == 4) return false;
+    if (runState == kRunStopped) return false;
     if (disperse)
         Display(avgPerp, avgPara, avgUnpol);
     else

@@ -84,7 +84,7 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
         f.Progress();
         pump.pumpIfDue();
         ClearUpperVectorState();  // the display's Qt code before the next orders' sums
-        return f.runState == 4;
+        return f.runState == Form1::kRunStopped;
     };
     MieResult& r = f.mieWork;
     if (entry == MieEntry::BHMIE) {
@@ -123,7 +123,7 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
             break;
         case MieStatus::Refused:
             msgBox(r.message, mb::kOkOnly, r.title);
-            f.runState = 4;
+            f.runState = Form1::kRunStopped;
             break;
     }
 }
@@ -158,7 +158,7 @@ void Form1::BHMIE(double& x, double& mRe, double& mIm, std::int32_t& NANG, Compl
         return;
     }
     ShowCaption(lblDebyeRays, {"Mie (plane wave)"});
-    if (runState == 4) return;
+    if (runState == kRunStopped) return;
     if (cboType.text() == "Mie") ShowCaption(*this, {"Mie scattering:  ", sphereName, " in ", mediumName});
     if (cboType.text() == "Debye" && cboRays.text() == "0")
         ShowCaption(*this, {"Debye series (p = 0):  ", sphereName, " in ", mediumName});
@@ -168,7 +168,7 @@ void Form1::BHMIE(double& x, double& mRe, double& mIm, std::int32_t& NANG, Compl
 void Form1::BHMIE2(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
                    ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
                    std::int32_t& first, std::int32_t& last) {
-    if (runState == 4) return;
+    if (runState == kRunStopped) return;
     ShowCaption(*this, {"Mie scattering:  ", sphereName, " in ", mediumName});
     MieWindowSeries(*this, MieEntry::BHMIE2, x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
 }

@@ -124,7 +124,7 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
     // The inputs are locked during a run; the series keeps its own copy of the list text all the same.
     const std::string listText = cboRays.text();
     if (!RaysCheck()) {  // an absurd typed order, refused with its message
-        runState = 4;
+        runState = kRunStopped;
         return;
     }
     const RaySelection rays{std::vector<std::int16_t>(rayflag.begin(), rayflag.end()), rayCount, rayPMax};
@@ -161,7 +161,7 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
         Progress();
         orderDisplay.update(done, total);
         pump.pumpIfDue();
-        return runState == 4;
+        return runState == kRunStopped;
     };
     DebyeResult& r = debyeWork;
     DebyePlaneWave(in, rays, r, onStep);
@@ -189,7 +189,7 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
     }
     if (r.status == DebyeStatus::Refused) {
         msgBox(r.message, mb::kOkOnly, r.title);
-        runState = 4;
+        runState = kRunStopped;
         return;
     }
     if (mnuSWsub.checked()) SubtractRays(*this, x, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);

@@ -52,11 +52,11 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
     // The caption with "(Gaussian beam)" and the title bar; an empty "Multiple" selection is reported
     // here, once, and ends the call.
     DebyeLabel();
-    if (runState == 4) return;
+    if (runState == kRunStopped) return;
     if (NANG < 2) NANG = 2;
     const std::string listText = cboRays.text();
     if (!RaysCheck()) {  // the selection as the series loops over it (rayPMax N for a range)
-        runState = 4;
+        runState = kRunStopped;
         return;
     }
     const RaySelection rays{std::vector<std::int16_t>(rayflag.begin(), rayflag.end()), rayCount, rayPMax};
@@ -97,7 +97,7 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
         const double share = pairs.share(stage, done, total);
         if (stage == BeamStage::Angles) BeamPointProgress(share);
         pump.pumpIfDue();
-        return runState == 4;
+        return runState == kRunStopped;
     };
     DebyeGaussianResult& r = debyeGaussianWork;
     DebyeGaussianSeries(in, rays, r, onProgress);
@@ -125,7 +125,7 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
                 for (std::vector<double>& part : *S) part.assign(size, 0.0);
         }
         msgBox(r.message, mb::kOkOnly, r.title);
-        runState = 4;
+        runState = kRunStopped;
         return;
     }
     termCount = r.termCount;

@@ -19,7 +19,7 @@ void Form1::MIE_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NANG
                          ComplexTable& S2, double& /*Qext*/, double& /*Qsca*/, double& /*Qback*/,
                          double& /*g*/, std::int32_t& first, std::int32_t& last) {
     lblDebyeRays.setCaption("Mie (Gaussian beam)");
-    if (runState == 4) return;
+    if (runState == kRunStopped) return;
     if (cboType.text() == "Mie")
         setCaption("Mie scattering (Gaussian beam):  " + sphereName + " in " + mediumName);
     if (NANG < 2) NANG = 2;
@@ -50,7 +50,7 @@ void Form1::MIE_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NANG
     const auto onProgress = [&](BeamStage stage, int done, int total) {
         if (stage == BeamStage::Angles) BeamPointProgress(static_cast<double>(done) / total);
         pump.pumpIfDue();
-        return runState == 4;
+        return runState == kRunStopped;
     };
     MieGaussianResult& r = mieGaussianWork;
     MieGaussianSeries(in, r, onProgress);
@@ -73,7 +73,7 @@ void Form1::MIE_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NANG
     }
     if (r.status == MieStatus::Refused) {
         msgBox(r.message, mb::kOkOnly, r.title);
-        runState = 4;
+        runState = kRunStopped;
     }
 }
 

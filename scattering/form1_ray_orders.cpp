@@ -66,13 +66,13 @@ void Form1::DebyeLabel() {
     const std::string listText = cboRays.text();
     const RaysOutcome out = tessary::DebyeLabel(ChoiceOf(*this, listText), SelectionOf(*this));
     if (!Apply(*this, out)) {
-        runState = 4;
+        runState = kRunStopped;
         return;
     }
     if (out.clearDialogBoxes) dlogP_->cmdSelectNone_Click();
     if (out.status == RaysStatus::NoRaysSelected) {
         msgBox(out.message, mb::kOkOnly, out.title);
-        runState = 4;
+        runState = kRunStopped;
         return;
     }
     if (out.writeTitleBar) setCaption(captionText);
