@@ -61,10 +61,8 @@ void Form1::lambdaN() {
     // Entries beyond the arrays are never written (the run's input checks allow at most 2000).
     const std::size_t count = static_cast<std::size_t>(std::clamp(waveCount, 0, 2001));
     if (cboWave.text() == "RGB") {
-        waveList[1] = 0.65f;
-        waveList[2] = 0.51f;
-        waveList[3] = 0.44f;
         for (std::size_t k = 1; k <= 3; ++k) {
+            waveList[k] = kRgbWavelengthsUm[k - 1];
             colourEntry(k, waveList[k]);
             weigh(k);
         }

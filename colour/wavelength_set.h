@@ -25,6 +25,9 @@ WaveColour WavelengthColour(double lambdaUm);
 // (halves to even) and held within 0..255; a channel that is not a number counts as 0.
 std::uint32_t PackWaveColour(double red, double green, double blue);
 
+// The wavelengths (um) of the "RGB" set: red, green, blue.
+inline constexpr float kRgbWavelengthsUm[3] = {0.65f, 0.51f, 0.44f};
+
 // Wavelength k (1..count) of a band cut into count equal sub-bands: the centre of sub-band k, as a
 // Single, so that no wavelength reaches either limit.
 float BandCentre(float bandMinUm, float bandMaxUm, int count, int k);

@@ -3,6 +3,7 @@
 // "Long calculation !" above half an hour. scratchB keeps the cost units. A run whose series would
 // refuse its largest |m x| is refused here, before the question.
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,7 +26,7 @@ namespace {
 // The wavelengths (um) of a run over `count` wavelengths, as lambdaN will set them: "RGB" or the
 // centres of equal parts of the band in its dialog (a limit that is no Single keeps the one in use).
 std::vector<double> RunWavelengths(Form1& f, int count) {
-    if (f.cboWave.text() == "RGB") return {0.65f, 0.51f, 0.44f};
+    if (f.cboWave.text() == "RGB") return {std::begin(kRgbWavelengthsUm), std::end(kRgbWavelengthsUm)};
     float minUm = f.bandMinUm;
     float maxUm = f.bandMaxUm;
     if (const Checked<float> s = CSng(Val(f.dlogSpectrumBand_->txtSpectrumMin.text()) / 1000.0); s.ok())
