@@ -49,19 +49,20 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
 
     // Visible index range.
     const double step = RunStep();
+    double first = 0.0, last = 0.0;
     if (graphCode < 10) {
-        scratchP = 2.0 * (angleCount - 1) * xMin / 180.0 + 1.0;
-        scratchQ = 2.0 * (angleCount - 1) * xMax / 180.0 + 1.0;
+        first = 2.0 * (angleCount - 1) * xMin / 180.0 + 1.0;
+        last = 2.0 * (angleCount - 1) * xMax / 180.0 + 1.0;
     } else if (step != 0.0) {
-        scratchP = (xMin - dataXStart) / step + 1.0;
-        scratchQ = (xMax - dataXStart) / step + 1.0;
+        first = (xMin - dataXStart) / step + 1.0;
+        last = (xMax - dataXStart) / step + 1.0;
     } else {  // no step: no visible point (the input checks refuse it before a run)
-        scratchP = 1.0;
-        scratchQ = 0.0;
+        first = 1.0;
+        last = 0.0;
     }
     if (RunLogSteps() && LogStepCode(graphCode)) {
-        scratchP = 1.0;
-        scratchQ = step + 1.0;
+        first = 1.0;
+        last = step + 1.0;
     }
 
     const bool autoMax = cboYmax.text() == kAutomatic;
@@ -81,10 +82,10 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
             double maxPerp = 0.0, maxPara = 0.0;
             double minPerp = 1E30, minPara = 1E31;
             bool scanned = false;
-            const std::int32_t last = LastIndex(perp, para);
-            if (last >= 1 && scratchQ >= 1.0 && scratchP <= static_cast<double>(last)) {
-                const std::int32_t to = IndexIn(scratchQ, last);
-                for (std::int32_t j = IndexIn(scratchP, last); j <= to; ++j) {
+            const std::int32_t held = LastIndex(perp, para);
+            if (held >= 1 && last >= 1.0 && first <= static_cast<double>(held)) {
+                const std::int32_t to = IndexIn(last, held);
+                for (std::int32_t j = IndexIn(first, held); j <= to; ++j) {
                     const double a = perp[static_cast<std::size_t>(j)];
                     const double b = para[static_cast<std::size_t>(j)];
                     if (!std::isfinite(a) || !std::isfinite(b)) continue;  // no value, no range
@@ -226,8 +227,7 @@ void Form1::GridYmax(double& dataMax, double& axisMax) {
         return;
     }
     if (optLog.value()) {
-        scratch = std::log(dataMax) / kLn10Axis;
-        axisMax = std::pow(10.0, std::floor(scratch) + 1.0);
+        axisMax = std::pow(10.0, std::floor(std::log(dataMax) / kLn10Axis) + 1.0);
     } else if (dataMax > 1.0) {
         // the decade k of the maximum, then a step of 1, 0.5, 0.2 or 0.1 times 10^k by its mantissa
         int k = 0;
@@ -236,19 +236,20 @@ void Form1::GridYmax(double& dataMax, double& axisMax) {
         } while (std::floor(dataMax / std::pow(10.0, k)) > 0.0 && k < kMaxDecades);
         --k;
         const double decade = std::pow(10.0, k);
-        scratchA = dataMax / decade;
-        scratchB = scratchA > 7.0   ? decade
-                   : scratchA > 3.5 ? 0.5 * decade
-                   : scratchA > 1.5 ? 0.2 * decade
-                                    : 0.1 * decade;
-        axisMax = (std::floor(dataMax / scratchB) + 1.0) * scratchB;
+        const double mantissa = dataMax / decade;
+        const double axisStep = mantissa > 7.0   ? decade
+                                : mantissa > 3.5 ? 0.5 * decade
+                                : mantissa > 1.5 ? 0.2 * decade
+                                                 : 0.1 * decade;
+        axisMax = (std::floor(dataMax / axisStep) + 1.0) * axisStep;
     } else {
         int k = 0;
+        double leading = 0.0;  // the leading digit of the maximum at the decade k
         do {
             --k;
-            scratch = std::floor(dataMax / std::pow(10.0, k));
-        } while (scratch == 0.0 && k > -kMaxDecades);
-        axisMax = (scratch + 1.0) * std::pow(10.0, k);
+            leading = std::floor(dataMax / std::pow(10.0, k));
+        } while (leading == 0.0 && k > -kMaxDecades);
+        axisMax = (leading + 1.0) * std::pow(10.0, k);
         // one decade finer when the axis would reach far above the data
         if (axisMax / dataMax > 1.2)
             axisMax = (std::floor(dataMax / std::pow(10.0, k - 1)) + 1.0) * std::pow(10.0, k - 1);
@@ -268,8 +269,8 @@ void Form1::GridYmin(double& dataMin, double& axisMin) {
             if (!mnuPolarPlot.checked() || !(yScaleMax > 0.0) || !std::isfinite(yScaleMax)) {
                 axisMin = std::pow(10.0, std::floor(std::log(dataMin) / kLn10Axis));
             } else {
-                scratch = std::floor(Log10(yScaleMax / dataMin)) + 1.0;
-                axisMin = yScaleMax / std::pow(10.0, scratch);
+                const double decades = std::floor(Log10(yScaleMax / dataMin)) + 1.0;
+                axisMin = yScaleMax / std::pow(10.0, decades);
             }
             if (!(axisMin > 0.0) || !std::isfinite(axisMin)) axisMin = dataMin;
         } else {
@@ -284,15 +285,14 @@ void Form1::GridYmin(double& dataMin, double& axisMin) {
 void Form1::AngleDelta() {
     // The angle grids of the runs hold at most 9001 points per 90 degrees: 90/N with N up to 9000.
     constexpr std::int32_t kMaxSteps = 9000;
-    scratch = Val(txtAngle.text());
+    const double angle = Val(txtAngle.text());
     // Off the 0-180 degree grid there is no index.
-    if (scratch >= 0.0 && scratch <= 180.0) {
+    if (angle >= 0.0 && angle <= 180.0) {
         for (std::int32_t n = 1; n <= kMaxSteps; ++n) {
-            scratchA = 90.0 / n;
-            scratchB = scratch / scratchA;
+            const double r = angle / (90.0 / n);
             // on the grid of N + 1 points per 90 degrees when r is within 1E-5 of a whole number
-            if (std::fabs(scratchB - std::nearbyint(scratchB)) < 1E-5) {
-                angleIndex = CLng(scratchB + 1.0).value;
+            if (std::fabs(r - std::nearbyint(r)) < 1E-5) {
+                angleIndex = CLng(r + 1.0).value;
                 angleCount = n + 1;
                 return;
             }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "graphs/graph_geometry.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
@@ -31,17 +32,9 @@ void Form1::PolarLabel() {
     setForeColor(kButtonFace);
     boxFilled(1000, 2800, 15000, 3200);
 
-    double first = 1000, second = 3800, third = 6600;
-    if (mnuVLarge.checked() || mnuLarge.checked() || mnuSizeSpecial.checked()) {
-        first = 1400;
-        second = 6500;
-        third = 12000;
-    } else if (mnuMedium.checked()) {
-        third = 6300;
-    }
-    scratch = first;
-    scratchA = second;
-    scratchB = third;
+    const graphs::LegendColumns columns = graphs::LegendColumnsFor(
+        mnuVLarge.checked() || mnuLarge.checked() || mnuSizeSpecial.checked(), mnuMedium.checked());
+    const double first = columns.first, second = columns.second, third = columns.third;
 
     // The line colour and its darker companion, as Display gives them to the curves.
     LineColour();

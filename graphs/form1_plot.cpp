@@ -69,30 +69,31 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
     // Index range.
     const double step = RunStep();
     const bool logSteps = RunLogSteps() && LogStepCode(graphCode);
+    double first = 0.0, last = 0.0, end = 0.0;  // visible index range and the sweep's last index
     if (graphCode < 10) {
         // an angle step that is no positive number has no grid
         const std::optional<std::int32_t> n = step > 0.0 ? RoundedLong(90.0 / step + 1.0) : std::nullopt;
         if (!n || *n < 2) return finish();
         count = *n;
-        scratchP = 2.0 * (count - 1) * xFrom / 180.0 + 1.0;
-        scratchQ = 2.0 * (count - 1) * xTo / 180.0 + 1.0;
-        scratchR = 2.0 * count - 1.0;
+        first = 2.0 * (count - 1) * xFrom / 180.0 + 1.0;
+        last = 2.0 * (count - 1) * xTo / 180.0 + 1.0;
+        end = 2.0 * count - 1.0;
     } else if (!logSteps) {
         if (!(step > 0.0)) return finish();
-        const double first = std::floor((xFrom - dataXStart) / step + 1.0001);
-        const double last = std::floor((xTo - dataXStart) / step + 1.0001);
-        if (!std::isfinite(first) || !std::isfinite(last)) return finish();
+        const double from = std::floor((xFrom - dataXStart) / step + 1.0001);
+        const double to = std::floor((xTo - dataXStart) / step + 1.0001);
+        if (!std::isfinite(from) || !std::isfinite(to)) return finish();
         constexpr double kIntMax = std::numeric_limits<int>::max();
-        plotFirstIndex = static_cast<int>(std::clamp(first, -kIntMax, kIntMax));
-        plotLastIndex = static_cast<int>(std::clamp(last, -kIntMax, kIntMax));
-        scratchP = plotFirstIndex;
-        scratchQ = plotLastIndex;
-        scratchR = plotLastIndex;
+        plotFirstIndex = static_cast<int>(std::clamp(from, -kIntMax, kIntMax));
+        plotLastIndex = static_cast<int>(std::clamp(to, -kIntMax, kIntMax));
+        first = plotFirstIndex;
+        last = plotLastIndex;
+        end = plotLastIndex;
     }
     if (logSteps) {
-        scratchP = 1.0;
-        scratchR = step + 1.0;
-        scratchQ = scratchR;
+        first = 1.0;
+        end = step + 1.0;
+        last = end;
     }
 
     // The mapping of x and y must exist.
@@ -107,27 +108,23 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
     if (polar && yLog && !(yFrom > 0.0 && yScaleMax != yFrom)) return finish();
 
     // Averaging width in points; a stride below one point is one point.
-    if (mnuAverage.checked()) {
-        scratchE = step > 0.0 ? Val(dlogAverage_->txtAverage.text()) / step : 1.0;
-    } else {
-        scratchE = 1.0;
-        scratchD = 0.0;
-    }
+    const double averageWidth =
+        mnuAverage.checked() && step > 0.0 ? Val(dlogAverage_->txtAverage.text()) / step : 1.0;
     std::int32_t stride = 1;
-    if (const std::optional<std::int32_t> s = RoundedLong(scratchE); s && *s > 1) stride = *s;
+    if (const std::optional<std::int32_t> s = RoundedLong(averageWidth); s && *s > 1) stride = *s;
 
     // The loop stays inside the stored array (indexed from 1).
-    const std::optional<std::int32_t> end = RoundedLong(scratchR);
-    if (!end || values.size() < 2) return finish();
+    const std::optional<std::int32_t> loopLast = RoundedLong(end);
+    if (!loopLast || values.size() < 2) return finish();
     const std::int32_t lastStored = static_cast<std::int32_t>(
         std::min<std::size_t>(values.size() - 1, std::numeric_limits<std::int32_t>::max()));
-    const std::int32_t loopEnd = std::min(*end, lastStored);
+    const std::int32_t loopEnd = std::min(*loopLast, lastStored);
     const auto stored = [&](std::int32_t k) { return k >= 1 && k <= lastStored; };
     const auto visible = [&](std::int32_t k) {
-        return static_cast<double>(k) >= scratchP && static_cast<double>(k) <= scratchQ;
+        return static_cast<double>(k) >= first && static_cast<double>(k) <= last;
     };
     // The last point the loop draws (the cubic runs on to it): 1 + m stride inside the visible range.
-    const double highest = std::min<double>(loopEnd, std::floor(scratchQ));
+    const double highest = std::min<double>(loopEnd, std::floor(last));
     if (!(highest >= 1.0)) return finish();
     const auto high = static_cast<std::int32_t>(highest);
     const std::int32_t lastVisible = 1 + (high - 1) / stride * stride;
@@ -138,7 +135,6 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
         sunDiscSteps, 0, static_cast<std::int32_t>(sunDiscWeights.empty() ? 0 : sunDiscWeights.size() - 1));
     const bool interpolate = mnuInterpolate.checked();
     const double markStep = step;
-    scratchC = step;
     const double cx = polarCentreX, cy = polarCentreY, radiusPolar = polarRadius;
 
     bool havePrev = false;
@@ -167,7 +163,7 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
         if (RunLogSteps() && (xLinear || logSteps)) {
             tickValueX = LogSweepValue(xFrom, xTo, step, n - 1);  // the x the sweep computed
         } else {
-            tickValueX = xFrom + (n - scratchP) * step;
+            tickValueX = xFrom + (n - first) * step;
         }
         Point p;
         if (xLinear) {
@@ -181,35 +177,35 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
         }
 
         // Value, smoothed.
+        double value = 0.0;
         if (mnuAverage.checked()) {
-            scratch = 0.0;
-            scratchD = 0.0;
-            const std::optional<std::int32_t> from = RoundedLong(n - scratchE / 2);
-            const std::optional<std::int32_t> to = RoundedLong(n + scratchE / 2);
+            double sum = 0.0, points = 0.0;
+            const std::optional<std::int32_t> from = RoundedLong(n - averageWidth / 2);
+            const std::optional<std::int32_t> to = RoundedLong(n + averageWidth / 2);
             for (std::int32_t k = from.value_or(n); k <= to.value_or(n); ++k) {
                 if (!visible(k) || !stored(k)) continue;
-                scratch += values[static_cast<std::size_t>(k)];
-                scratchD += 1.0;
+                sum += values[static_cast<std::size_t>(k)];
+                points += 1.0;
             }
             // a window of no points (a negative width) is the point itself
-            scratch = scratchD > 0.0 ? scratch / scratchD : values[static_cast<std::size_t>(n)];
+            value = points > 0.0 ? sum / points : values[static_cast<std::size_t>(n)];
         } else {
-            scratch = values[static_cast<std::size_t>(n)];
+            value = values[static_cast<std::size_t>(n)];
         }
         if (sunDisc) {
             for (std::int32_t j = 1; j <= discSteps; ++j) {
                 const double w = sunDiscWeights[static_cast<std::size_t>(j)];
                 std::int32_t k = n + j;
-                if (k > scratchR) k = static_cast<std::int32_t>(2 * scratchR) - k;  // mirrored about 180
-                if (stored(k)) scratch += values[static_cast<std::size_t>(k)] * w;
+                if (k > end) k = static_cast<std::int32_t>(2 * end) - k;  // mirrored about 180
+                if (stored(k)) value += values[static_cast<std::size_t>(k)] * w;
                 k = n - j;
                 if (k < 1) k = 2 - k;  // mirrored about 0
-                if (stored(k)) scratch += values[static_cast<std::size_t>(k)] * w;
+                if (stored(k)) value += values[static_cast<std::size_t>(k)] * w;
             }
-            if (sunDiscWeightSum > 0.0) scratch /= sunDiscWeightSum;
+            if (sunDiscWeightSum > 0.0) value /= sunDiscWeightSum;
         }
         // A value that is no number is a gap in the curve.
-        if (!std::isfinite(scratch)) {
+        if (!std::isfinite(value)) {
             havePrev = false;
             continue;
         }
@@ -217,24 +213,25 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
         // Window y (and x for the polar diagrams).
         if (!polar) {
             if (yLog) {
-                const double v = scratch <= 0.0 ? yFrom : std::min(scratch, yTo);
+                const double v = value <= 0.0 ? yFrom : std::min(value, yTo);
                 p.y = bottom + (top - bottom) * std::log(v / yFrom) / std::log(yTo / yFrom);
             } else {
-                p.y = bottom + (scratch - yFrom) * (top - bottom) / (yTo - yFrom);
+                p.y = bottom + (value - yFrom) * (top - bottom) / (yTo - yFrom);
             }
         } else if (!ampPhase) {
+            double r = 0.0;
             if (yLog) {
                 // 0 (and, having no logarithm, a negative value) sits at the centre
-                const double v = scratch <= 0.0 ? yFrom / 10 : scratch;
-                scratchA = std::clamp(radiusPolar * std::log(v / yFrom) / std::log(yScaleMax / yFrom), 0.0,
+                const double v = value <= 0.0 ? yFrom / 10 : value;
+                r = std::clamp(radiusPolar * std::log(v / yFrom) / std::log(yScaleMax / yFrom), 0.0,
                                       radiusPolar);
             } else {
-                scratchA = radiusPolar * scratch / yScaleMax;
+                r = radiusPolar * value / yScaleMax;
             }
-            scratchC = scratchQ != scratchP ? (n - scratchP) * 180.0 / (scratchQ - scratchP) : 0.0;
-            const double angle = scratchC * kPi / 180.0;
-            p.x = cx + scratchA * std::cos(angle);
-            p.y = cy + scratchA * std::sin(angle);
+            const double degrees = last != first ? (n - first) * 180.0 / (last - first) : 0.0;
+            const double angle = degrees * kPi / 180.0;
+            p.x = cx + r * std::cos(angle);
+            p.y = cy + r * std::sin(angle);
         } else {
             const auto at = [n](const ComplexTable& s, std::size_t part) {
                 const std::vector<double>& v = s[part];
