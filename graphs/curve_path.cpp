@@ -66,7 +66,9 @@ class Tracer {
     void line(double x1, double y1, double x2, double y2) {
         path_.marks.push_back({CurveMark::Kind::Line, x1, y1, x2, y2, 0.0});
     }
-    void number(double x, double y, double v) { path_.marks.push_back({CurveMark::Kind::Number, x, y, 0, 0, v}); }
+    void number(double x, double y, double v) {
+        path_.marks.push_back({CurveMark::Kind::Number, x, y, 0, 0, v});
+    }
 
     const CurveInput& in_;
     CurvePath path_;
@@ -314,8 +316,8 @@ void Tracer::phaseMarks(std::int32_t n, Point start, Point end) {
 
 }  // namespace
 
-std::optional<CurveIndexRange> CurveIndices(int graphCode, bool logSteps, double step, double xFrom, double xTo,
-                                            double dataXStart) {
+std::optional<CurveIndexRange> CurveIndices(int graphCode, bool logSteps, double step, double xFrom,
+                                            double xTo, double dataXStart) {
     CurveIndexRange r;
     if (graphCode < 10) {
         // an angle step that is no positive number has no grid

@@ -25,8 +25,8 @@ struct CurveIndexRange {
     int firstIndex = 0;
     int lastIndex = 0;
 };
-std::optional<CurveIndexRange> CurveIndices(int graphCode, bool logSteps, double step, double xFrom, double xTo,
-                                            double dataXStart);
+std::optional<CurveIndexRange> CurveIndices(int graphCode, bool logSteps, double step, double xFrom,
+                                            double xTo, double dataXStart);
 
 // Everything the path depends on. Arrays are indexed from 1 (element 0 unused).
 struct CurveInput {

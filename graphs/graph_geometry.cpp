@@ -1,12 +1,154 @@
 // Geometry of the graph's curves and legends (see graph_geometry.h).
 #include "graphs/graph_geometry.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "numerics/elementary.h"
+#include "platform/text/conversions.h"
+
 namespace tessary::graphs {
+
+namespace {
+
+// The divisor of the decade searches, as the y range has always used it.
+constexpr double kLn10Axis = 2.302585093;
+// Decades a search may pass: beyond them a Double is infinite or zero.
+constexpr int kMaxDecades = 330;
+
+// Index of a point range end, rounded half to even and held inside 1..last.
+std::int32_t IndexIn(double v, std::int32_t last) {
+    if (!(v >= 1.0)) return 1;
+    if (v >= static_cast<double>(last)) return last;
+    return CLng(v).value;
+}
+
+// Last index a curve of these arrays can supply (arrays are indexed from 1; element 0 unused).
+std::int32_t LastIndex(std::span<const double> a, std::span<const double> b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    return n < 2 ? 0
+                 : static_cast<std::int32_t>(
+                       std::min<std::size_t>(n - 1, std::numeric_limits<std::int32_t>::max()));
+}
+
+}  // namespace
 
 LegendColumns LegendColumnsFor(bool large, bool medium) {
     if (large) return {1400, 6500, 12000};
     if (medium) return {1000, 3800, 6300};
     return {};
+}
+
+IndexSpan VisibleIndices(int graphCode, std::int32_t angleCount, double step, double xMin, double xMax,
+                         double dataXStart, bool logSteps) {
+    IndexSpan r;
+    if (graphCode < 10) {
+        r.first = 2.0 * (angleCount - 1) * xMin / 180.0 + 1.0;
+        r.last = 2.0 * (angleCount - 1) * xMax / 180.0 + 1.0;
+    } else if (step != 0.0) {
+        r.first = (xMin - dataXStart) / step + 1.0;
+        r.last = (xMax - dataXStart) / step + 1.0;
+    }
+    if (logSteps) {
+        r.first = 1.0;
+        r.last = step + 1.0;
+    }
+    return r;
+}
+
+CurveExtremes ScanCurves(std::span<const double> perp, std::span<const double> para, IndexSpan range,
+                         bool wantMax, bool wantMin) {
+    CurveExtremes e;
+    const std::int32_t held = LastIndex(perp, para);
+    if (held < 1 || !(range.last >= 1.0) || !(range.first <= static_cast<double>(held))) return e;
+    const std::int32_t to = IndexIn(range.last, held);
+    for (std::int32_t j = IndexIn(range.first, held); j <= to; ++j) {
+        const double a = perp[static_cast<std::size_t>(j)];
+        const double b = para[static_cast<std::size_t>(j)];
+        if (!std::isfinite(a) || !std::isfinite(b)) continue;  // no value, no range
+        e.scanned = true;
+        if (wantMax) {
+            e.maxPerp = AMAX(e.maxPerp, a);
+            e.maxPara = AMAX(e.maxPara, b);
+        }
+        if (wantMin) {
+            e.minPerp = AMIN(e.minPerp, a);
+            e.minPara = AMIN(e.minPara, b);
+        }
+    }
+    return e;
+}
+
+double RoundAxisMax(double dataMax, bool log) {
+    // A maximum that is not a positive finite number has no decade: a unit axis.
+    if (!(dataMax > 0.0) || !std::isfinite(dataMax)) return 1.0;
+    double axisMax = 0.0;
+    if (log) {
+        axisMax = std::pow(10.0, std::floor(std::log(dataMax) / kLn10Axis) + 1.0);
+    } else if (dataMax > 1.0) {
+        // the decade k of the maximum, then a step of 1, 0.5, 0.2 or 0.1 times 10^k by its mantissa
+        int k = 0;
+        do {
+            ++k;
+        } while (std::floor(dataMax / std::pow(10.0, k)) > 0.0 && k < kMaxDecades);
+        --k;
+        const double decade = std::pow(10.0, k);
+        const double mantissa = dataMax / decade;
+        const double axisStep = mantissa > 7.0   ? decade
+                                : mantissa > 3.5 ? 0.5 * decade
+                                : mantissa > 1.5 ? 0.2 * decade
+                                                 : 0.1 * decade;
+        axisMax = (std::floor(dataMax / axisStep) + 1.0) * axisStep;
+    } else {
+        int k = 0;
+        double leading = 0.0;  // the leading digit of the maximum at the decade k
+        do {
+            --k;
+            leading = std::floor(dataMax / std::pow(10.0, k));
+        } while (leading == 0.0 && k > -kMaxDecades);
+        axisMax = (leading + 1.0) * std::pow(10.0, k);
+        // one decade finer when the axis would reach far above the data
+        if (axisMax / dataMax > 1.2)
+            axisMax = (std::floor(dataMax / std::pow(10.0, k - 1)) + 1.0) * std::pow(10.0, k - 1);
+    }
+    // At the ends of the Double range the next round number is not a Double: the maximum itself.
+    if (!std::isfinite(axisMax) || !(axisMax > 0.0)) axisMax = dataMax;
+    return axisMax;
+}
+
+double LogDataMin(double dataMin, double axisMax) {
+    const double top = axisMax > 0.0 && std::isfinite(axisMax) ? axisMax : 1.0;
+    if (!(dataMin > 0.0) || !std::isfinite(dataMin) || dataMin / top < 1E-20) return top * 1E-10;
+    return dataMin;
+}
+
+double LogAxisMin(double dataMin, bool polar, double yScaleMax) {
+    double axisMin = 0.0;
+    if (!polar || !(yScaleMax > 0.0) || !std::isfinite(yScaleMax)) {
+        axisMin = std::pow(10.0, std::floor(std::log(dataMin) / kLn10Axis));
+    } else {
+        const double decades = std::floor(Log10(yScaleMax / dataMin)) + 1.0;
+        axisMin = yScaleMax / std::pow(10.0, decades);
+    }
+    if (!(axisMin > 0.0) || !std::isfinite(axisMin)) axisMin = dataMin;
+    return axisMin;
+}
+
+std::vector<CurveChoice> DisplayCurves(const std::string& pol, bool absorbing, bool severalWaves,
+                                       bool oneCurveOnly) {
+    const bool all3 = pol == "All 3";
+    const bool both = pol == "Both";
+    const bool shared = all3 || both || absorbing;  // curves told apart by dark and black
+    std::vector<CurveChoice> curves;
+    const auto colour = [severalWaves](CurveColour own) { return severalWaves ? CurveColour::Wave : own; };
+    if (all3 || both || pol == "Perpendicular") curves.push_back({1, colour(CurveColour::Line), true});
+    if (oneCurveOnly) return curves;
+    if (all3 || both || pol == "Parallel" || absorbing)
+        curves.push_back({2, colour(shared ? CurveColour::Dark : CurveColour::Line), pol == "Parallel"});
+    if (all3 || pol == "Unpolarised" || absorbing)
+        curves.push_back({3, colour(shared ? CurveColour::Black : CurveColour::Line), pol == "Unpolarised"});
+    return curves;
 }
 
 }  // namespace tessary::graphs

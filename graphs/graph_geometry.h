@@ -3,6 +3,11 @@
 // and the round ends of a y axis. Positions are in twips, the window's logical unit.
 #pragma once
 
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
 namespace tessary::graphs {
 
 // Left ends of the legend's three columns above the graph: wider apart on the large graph sizes,
@@ -13,5 +18,54 @@ struct LegendColumns {
     double third = 6600;
 };
 LegendColumns LegendColumnsFor(bool large, bool medium);
+
+// Visible index range of the stored curves (indices from 1, not rounded): on angle graphs
+// 2 (angleCount - 1) x / 180 + 1 for x = xMin, xMax; on sweeps (x - dataXStart) / step + 1; with
+// logarithmic steps 1 to step + 1. A sweep without a step has none (first 1, last 0).
+struct IndexSpan {
+    double first = 1.0;
+    double last = 0.0;
+};
+IndexSpan VisibleIndices(int graphCode, std::int32_t angleCount, double step, double xMin, double xMax,
+                         double dataXStart, bool logSteps);
+
+// Largest and smallest values of the perpendicular and parallel curves over the visible range (a
+// point where either is no number is skipped); scanned tells whether any point was. Maxima start at
+// 0, minima at 1E30 and 1E31; wantMax and wantMin choose which are raised.
+struct CurveExtremes {
+    double maxPerp = 0.0, maxPara = 0.0;
+    double minPerp = 1E30, minPara = 1E31;
+    bool scanned = false;
+};
+CurveExtremes ScanCurves(std::span<const double> perp, std::span<const double> para, IndexSpan range,
+                         bool wantMax, bool wantMin);
+
+// Round upper end of an automatic y axis above dataMax. Logarithmic: the next power of ten. Linear
+// above 1: with dataMax = m 10^k (1 <= m < 10) the next multiple of 10^k (m > 7), 0.5 10^k (m > 3.5),
+// 0.2 10^k (m > 1.5) or 0.1 10^k. Linear up to 1: (d + 1) 10^k with d the leading digit, one decade
+// finer when that reaches above 1.2 dataMax. A maximum that is no positive number gives 1; where the
+// round number is no Double, dataMax itself.
+double RoundAxisMax(double dataMax, bool log);
+
+// The data minimum a logarithmic axis starts from: at most 20 decades below the axis maximum (a
+// maximum that is no positive number counts as 1); a minimum that is no positive number, or lies
+// lower, becomes 10 decades below.
+double LogDataMin(double dataMin, double axisMax);
+// Lower end of a logarithmic axis: the power of ten at or below dataMin, or on a polar diagram with
+// a positive maximum, that maximum divided by the whole number of decades above dataMin plus one.
+double LogAxisMin(double dataMin, bool polar, double yScaleMax);
+
+// Curves Display draws, in order, from the polarisation list's text: the polarisation (1
+// perpendicular, 2 parallel, 3 unpolarised), its colour and whether the lower panel's degree of
+// polarisation is drawn with it. A non-absorbing sphere's efficiency, cross-section or asymmetry
+// graph (oneCurveOnly) has the perpendicular curve only.
+enum class CurveColour { Wave, Line, Dark, Black };
+struct CurveChoice {
+    int polarisation = 1;
+    CurveColour colour = CurveColour::Line;
+    bool intPolHere = false;
+};
+std::vector<CurveChoice> DisplayCurves(const std::string& pol, bool absorbing, bool severalWaves,
+                                       bool oneCurveOnly);
 
 }  // namespace tessary::graphs

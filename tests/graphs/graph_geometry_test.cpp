@@ -3,6 +3,10 @@
 // the formulas.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+#include <vector>
+
 #include "graphs/graph_geometry.h"
 
 namespace tessary::graphs {
@@ -23,6 +27,115 @@ TEST(GraphGeometry, LegendColumnsBySize) {
         EXPECT_EQ(l.first, c.first) << c.large << c.medium;
         EXPECT_EQ(l.second, c.second) << c.large << c.medium;
         EXPECT_EQ(l.third, c.third) << c.large << c.medium;
+    }
+}
+
+TEST(GraphGeometry, VisibleIndices) {
+    const struct {
+        int code, angleCount;
+        double step, xMin, xMax, dataXStart;
+        bool logSteps;
+        double first, last;
+    } cases[] = {
+        {1, 91, 1, 0, 90, 0, false, 1, 91},       // 2 * 90 * 90 / 180 + 1
+        {10, 0, 0.5, 2, 3, 1, false, 3, 5},       // (2 - 1) / 0.5 + 1
+        {10, 0, 0, 2, 3, 1, false, 1, 0},         // no step: nothing visible
+        {10, 0, 20, 1, 100, 1, true, 1, 21},      // step + 1 logarithmic steps
+    };
+    for (const auto& c : cases) {
+        const IndexSpan r =
+            VisibleIndices(c.code, c.angleCount, c.step, c.xMin, c.xMax, c.dataXStart, c.logSteps);
+        EXPECT_EQ(r.first, c.first) << c.code << " " << c.step;
+        EXPECT_EQ(r.last, c.last) << c.code << " " << c.step;
+    }
+}
+
+TEST(GraphGeometry, ScanSkipsPointsWithoutAValue) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<double> perp{0, 1, 5, nan, 2};
+    const std::vector<double> para{0, 3, 4, 9, 0};
+    const struct {
+        IndexSpan range;
+        bool wantMax;
+        double maxPerp, maxPara, minPerp, minPara;
+        bool scanned;
+    } cases[] = {
+        {{1, 4}, true, 5, 4, 1, 0, true},             // index 3 has no perpendicular value
+        {{2.5, 3.4}, true, 5, 4, 5, 4, true},         // ends rounded half to even: 2 to 3
+        {{1, 4}, false, 0, 0, 1, 0, true},            // maxima not asked for stay 0
+        {{1, 0.5}, true, 0, 0, 1E30, 1E31, false},    // no index visible
+    };
+    for (const auto& c : cases) {
+        const CurveExtremes e = ScanCurves(perp, para, c.range, c.wantMax, true);
+        EXPECT_EQ(e.maxPerp, c.maxPerp) << c.range.first;
+        EXPECT_EQ(e.maxPara, c.maxPara) << c.range.first;
+        EXPECT_EQ(e.minPerp, c.minPerp) << c.range.first;
+        EXPECT_EQ(e.minPara, c.minPara) << c.range.first;
+        EXPECT_EQ(e.scanned, c.scanned) << c.range.first;
+    }
+}
+
+TEST(GraphGeometry, RoundAxisEnds) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double dataMax;
+        bool log;
+        double axisMax;
+    } maxima[] = {
+        {0, false, 1},    {nan, true, 1},   {-3, false, 1},
+        {3.7, true, 10},  {250, true, 1000}, {0.05, true, 0.1},  // next power of ten
+        {8.3, false, 9},  // m = 8.3 > 7: step 1
+        {42, false, 45},  // m = 4.2 > 3.5: step 5
+        {2.5, false, 2.6}, {1.25, false, 1.3},  // steps 0.2 and 0.1
+        {0.37, false, 0.4},   // leading digit 3 at 0.1: 0.4 <= 1.2 * 0.37
+        {0.125, false, 0.13}, // 0.2 > 1.2 * 0.125: at 0.01, (12 + 1) * 0.01
+    };
+    for (const auto& c : maxima) EXPECT_DOUBLE_EQ(RoundAxisMax(c.dataMax, c.log), c.axisMax) << c.dataMax;
+
+    const struct {
+        double dataMin, axisMax, floor;
+    } floors[] = {{5, 100, 5}, {0, 100, 1E-8}, {1E-25, 100, 1E-8}, {0, nan, 1E-10}, {-1, -5, 1E-10}};
+    for (const auto& c : floors) EXPECT_DOUBLE_EQ(LogDataMin(c.dataMin, c.axisMax), c.floor) << c.dataMin;
+
+    const struct {
+        double dataMin;
+        bool polar;
+        double yScaleMax, axisMin;
+    } minima[] = {
+        {0.03, false, 0, 0.01},  // floor(log10 0.03) = -2
+        {5, false, 0, 1},
+        {0.03, true, 10, 0.01},  // 10 / 10^(floor(log10(10 / 0.03)) + 1)
+        {0.03, true, 0, 0.01},   // no maximum: the power of ten
+    };
+    for (const auto& c : minima)
+        EXPECT_DOUBLE_EQ(LogAxisMin(c.dataMin, c.polar, c.yScaleMax), c.axisMin) << c.dataMin;
+}
+
+TEST(GraphGeometry, CurvesByPolarisation) {
+    using C = CurveColour;
+    const struct {
+        const char* pol;
+        bool absorbing, severalWaves, oneCurveOnly;
+        std::vector<CurveChoice> curves;
+    } cases[] = {
+        {"Perpendicular", false, false, false, {{1, C::Line, true}}},
+        {"Parallel", false, false, false, {{2, C::Line, true}}},
+        {"Unpolarised", false, false, false, {{3, C::Line, true}}},
+        {"Both", false, false, false, {{1, C::Line, true}, {2, C::Dark, false}}},
+        {"All 3", false, false, false, {{1, C::Line, true}, {2, C::Dark, false}, {3, C::Black, false}}},
+        {"Parallel", true, false, false, {{2, C::Dark, true}, {3, C::Black, false}}},
+        {"Both", false, true, false, {{1, C::Wave, true}, {2, C::Wave, false}}},
+        {"All 3", false, false, true, {{1, C::Line, true}}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<CurveChoice> got =
+            DisplayCurves(c.pol, c.absorbing, c.severalWaves, c.oneCurveOnly);
+        ASSERT_EQ(got.size(), c.curves.size()) << c.pol << c.absorbing << c.severalWaves;
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            EXPECT_EQ(got[i].polarisation, c.curves[i].polarisation) << c.pol << i;
+            EXPECT_EQ(got[i].colour, c.curves[i].colour) << c.pol << i;
+            EXPECT_EQ(got[i].intPolHere, c.curves[i].intPolHere) << c.pol << i;
+        }
     }
 }
 
