@@ -34,42 +34,17 @@ void Form1::PolarLabel() {
 
     const graphs::LegendColumns columns = graphs::LegendColumnsFor(
         mnuVLarge.checked() || mnuLarge.checked() || mnuSizeSpecial.checked(), mnuMedium.checked());
-    const double first = columns.first, second = columns.second, third = columns.third;
 
     // The line colour and its darker companion, as Display gives them to the curves.
     LineColour();
     const OleColor main = foreColor();
     const OleColor dark = lineColourDark;
-    const bool small = mnuSmall.checked();
-
-    if (graphCode == 14 || graphCode == 15) {
-        const bool efficiency = graphSubCode == 1 || graphSubCode == 3;
-        if (absorbingFlag != 2) {
-            Stroke(*this, first, 3100, main,
-                   efficiency ? "Qext = Qsca   Qabs = 0" : "Cext = Csca   Cabs = 0");
-            return;
-        }
-        Stroke(*this, first, 3100, main, efficiency ? "Qext" : "Cext");
-        Stroke(*this, second, 3100, dark, efficiency ? "Qsca" : "Csca");
-        if (small) {
-            Stroke(*this, second, 2900, kBlack, efficiency ? "Qabs" : "Cabs");
-        } else {
-            Stroke(*this, third, 3100, kBlack, efficiency ? "Qabs" : "Cabs");
-        }
-        return;
-    }
-    const std::string pol = cboPol.text();
-    if (pol == "Both") {
-        Stroke(*this, first, 3000, main, "Perpendicular polarisation");
-        Stroke(*this, second, 3000, dark, "Parallel polarisation");
-    } else if (pol == "All 3") {
-        Stroke(*this, first, 3100, main, "Perpendicular polarisation");
-        Stroke(*this, second, 3100, dark, "Parallel polarisation");
-        if (small) {
-            Stroke(*this, second, 2900, kBlack, "Unpolarised");
-        } else {
-            Stroke(*this, third, 3100, kBlack, "Unpolarised");
-        }
+    for (const graphs::LegendEntry& e : graphs::LegendEntries(graphCode, graphSubCode, absorbingFlag == 2,
+                                                              cboPol.text(), mnuSmall.checked(), columns)) {
+        const OleColor colour = e.colour == graphs::LegendColour::Main   ? main
+                                : e.colour == graphs::LegendColour::Dark ? dark
+                                                                         : kBlack;
+        Stroke(*this, e.x, e.y, colour, e.text);
     }
 }
 

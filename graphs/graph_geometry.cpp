@@ -40,6 +40,31 @@ LegendColumns LegendColumnsFor(bool large, bool medium) {
     return {};
 }
 
+std::vector<LegendEntry> LegendEntries(int graphCode, int graphSubCode, bool absorbing,
+                                       const std::string& pol, bool small, const LegendColumns& columns) {
+    using C = LegendColour;
+    // the third entry: beside the second, or under it on the small graph
+    const double thirdX = small ? columns.second : columns.third;
+    const double thirdY = small ? 2900 : 3100;
+    if (graphCode == 14 || graphCode == 15) {
+        const bool efficiency = graphSubCode == 1 || graphSubCode == 3;
+        if (!absorbing)
+            return {{columns.first, 3100, C::Main,
+                     efficiency ? "Qext = Qsca   Qabs = 0" : "Cext = Csca   Cabs = 0"}};
+        return {{columns.first, 3100, C::Main, efficiency ? "Qext" : "Cext"},
+                {columns.second, 3100, C::Dark, efficiency ? "Qsca" : "Csca"},
+                {thirdX, thirdY, C::Black, efficiency ? "Qabs" : "Cabs"}};
+    }
+    if (pol == "Both")
+        return {{columns.first, 3000, C::Main, "Perpendicular polarisation"},
+                {columns.second, 3000, C::Dark, "Parallel polarisation"}};
+    if (pol == "All 3")
+        return {{columns.first, 3100, C::Main, "Perpendicular polarisation"},
+                {columns.second, 3100, C::Dark, "Parallel polarisation"},
+                {thirdX, thirdY, C::Black, "Unpolarised"}};
+    return {};
+}
+
 IndexSpan VisibleIndices(int graphCode, std::int32_t angleCount, double step, double xMin, double xMax,
                          double dataXStart, bool logSteps) {
     IndexSpan r;

@@ -19,6 +19,20 @@ struct LegendColumns {
 };
 LegendColumns LegendColumnsFor(bool large, bool medium);
 
+// A legend entry: a stroke from (x, y) in the curve's colour (the line colour, its dark companion or
+// black) and the curve's name beside it.
+enum class LegendColour { Main, Dark, Black };
+struct LegendEntry {
+    double x = 0, y = 0;
+    LegendColour colour = LegendColour::Main;
+    std::string text;
+};
+// The entries for the graph type (14 and 15: efficiencies for sub-codes 1 and 3, else
+// cross-sections; a non-absorbing sphere has one entry) or the polarisation list's "Both" and
+// "All 3"; the third entry goes under the second on the small graph.
+std::vector<LegendEntry> LegendEntries(int graphCode, int graphSubCode, bool absorbing,
+                                       const std::string& pol, bool small, const LegendColumns& columns);
+
 // Visible index range of the stored curves (indices from 1, not rounded): on angle graphs
 // 2 (angleCount - 1) x / 180 + 1 for x = xMin, xMax; on sweeps (x - dataXStart) / step + 1; with
 // logarithmic steps 1 to step + 1. A sweep without a step has none (first 1, last 0).

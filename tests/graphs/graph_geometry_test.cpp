@@ -30,6 +30,41 @@ TEST(GraphGeometry, LegendColumnsBySize) {
     }
 }
 
+TEST(GraphGeometry, LegendEntriesByGraphAndPolarisation) {
+    using C = LegendColour;
+    const LegendColumns wide = LegendColumnsFor(true, false);
+    const struct {
+        int code, subCode;
+        bool absorbing;
+        const char* pol;
+        bool small;
+        std::vector<LegendEntry> entries;
+    } cases[] = {
+        {1, 0, false, "Perpendicular", false, {}},
+        {1, 0, false, "Both", false,
+         {{1400, 3000, C::Main, "Perpendicular polarisation"},
+          {6500, 3000, C::Dark, "Parallel polarisation"}}},
+        {1, 0, false, "All 3", true,
+         {{1400, 3100, C::Main, "Perpendicular polarisation"},
+          {6500, 3100, C::Dark, "Parallel polarisation"},
+          {6500, 2900, C::Black, "Unpolarised"}}},  // small: under the second
+        {14, 1, false, "All 3", false, {{1400, 3100, C::Main, "Qext = Qsca   Qabs = 0"}}},
+        {15, 2, true, "Both", false,
+         {{1400, 3100, C::Main, "Cext"}, {6500, 3100, C::Dark, "Csca"}, {12000, 3100, C::Black, "Cabs"}}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<LegendEntry> got =
+            LegendEntries(c.code, c.subCode, c.absorbing, c.pol, c.small, wide);
+        ASSERT_EQ(got.size(), c.entries.size()) << c.code << c.pol;
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            EXPECT_EQ(got[i].x, c.entries[i].x) << c.code << c.pol << i;
+            EXPECT_EQ(got[i].y, c.entries[i].y) << c.code << c.pol << i;
+            EXPECT_EQ(got[i].colour, c.entries[i].colour) << c.code << c.pol << i;
+            EXPECT_EQ(got[i].text, c.entries[i].text) << c.code << c.pol << i;
+        }
+    }
+}
+
 TEST(GraphGeometry, VisibleIndices) {
     const struct {
         int code, angleCount;
