@@ -9,6 +9,7 @@
 #include <string>
 
 #include "graphs/axis_steps.h"
+#include "graphs/graph_geometry.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
@@ -144,20 +145,10 @@ void FrameDrawing::polar(double yMin) {
     const double cy = f.polarCentreY;
     f.setFillColor(f.colourBackSingle);
     f.setFillStyle(draw::kSolid);
-    if (!f.optLinear.value()) {
-        f.circle(cx, cy, r, grid);
-        const double k =
-            f.mnuAmplitude.checked() || f.mnuAmpPhase.checked() ? 2 : 1;  // amplitudes: two decades
-        const double span = std::log(f.yScaleMax / yMin);
-        if (yMin > 0 && f.yScaleMax > yMin && std::isfinite(span)) {
-            for (int n = 1; n <= 20; ++n) {
-                const double frac = std::log(f.yScaleMax / std::pow(10.0, k * n) / yMin) / span;
-                if (frac > 0 && frac <= 1) f.circle(cx, cy, r * frac, grid);
-            }
-        }
-    } else {
-        for (int i = 0; i < 5; ++i) f.circle(cx, cy, r * (1 - 0.2 * i), grid);  // 1, 0.8, ... 0.2
-    }
+    for (const double ring : graphs::PolarRings(!f.optLinear.value(),
+                                                f.mnuAmplitude.checked() || f.mnuAmpPhase.checked(),
+                                                f.yScaleMax, yMin))
+        f.circle(cx, cy, r * ring, grid);
     for (int degrees = 0; degrees <= 180; degrees += 30) {
         const double a = degrees * kPi / 180;
         f.line(cx + r * std::cos(a), cy + r * std::sin(a), cx - r * std::cos(a), cy - r * std::sin(a), grid);
@@ -228,14 +219,9 @@ void FrameDrawing::logX(double xMin, double xMax) {
 
 void FrameDrawing::logXTicks(double xMin, double xMax) {
     const double span = std::log(xMax / xMin);
-    double step = std::pow(10.0, Int(Log10(xMin)));
-    double t = step;
-    for (int pass = 0; t < xMin && pass < kMaxLoopPasses; ++pass) t += step;
     const bool major = f.mnuMajorGridX.checked();
     const bool minor = f.mnuMinorGridX.checked();
-    for (int pass = 0; t <= xMax && pass < kMaxLoopPasses; ++pass) {
-        if ((t + 0.99 * step) / step > 10) step *= 10;  // the next decade
-        const double frac = Log10(t) - Int(Log10(t));
+    for (const auto& [t, frac] : graphs::LogTicks(xMin, xMax)) {
         const bool decade = frac < 0.001 || frac > 0.999;
         const double x = left + (right - left) * std::log(t / xMin) / span;
         const OleColor lineColour = t == xMin || t == xMax ? kBlack : grid;
@@ -252,9 +238,6 @@ void FrameDrawing::logXTicks(double xMin, double xMax) {
         } else if (decade) {
             f.GridXLabel();
         }
-        const double next = t + step;
-        if (!(next > t)) break;
-        t = next;
     }
 }
 
@@ -266,23 +249,10 @@ void FrameDrawing::linearX(double& xMin, double xMax) {
     double s = 0, w = 0, labelStep = 0;
     const bool placeable = f.GridxStep(xMin, xMax, s, w, labelStep);
     if (placeable) {
-        double L = 2 * s;
-        if (f.mnuSmall.checked()) {
-            if (xMax == 180)
-                L = 60;
-            else if (w / L > 6)
-                L *= 2;
-        } else if (w == 180) {  // degrees: every 10, numbered every 30
-            s = 10;
-            L = 30;
-        }
-        if (w == 10 && std::fabs(xMin / 2 - Int(xMin / 2)) > 0.1) {
-            s = 1;
-            L = 5;
-        }
-        // Decimals that the tick values are rounded to; a range ending at or below 0 counts none.
-        const double places = w < 0.5 ? (w < 0.01 ? 6 : 3) : Int(Log10(xMax / s)) + 1;
-        const int d = static_cast<int>(std::clamp(places, 0.0, 20.0));
+        const graphs::LinearXSteps steps = graphs::LinearXTickSteps(xMin, xMax, s, w, f.mnuSmall.checked());
+        s = steps.step;
+        const double L = steps.labelStep;
+        const int d = steps.decimals;
         const auto x = [&](double t) { return left + (right - left) * (t - xMin) / (xMax - xMin); };
         const bool major = f.mnuMajorGridX.checked();
         ForStep(RoundTo(Int(xMin / s + 1) * s, d), RoundTo(Int(xMax / s + 1) * s, d), s, [&](double t) {
@@ -357,12 +327,7 @@ void FrameDrawing::logYMinorPass(double yMin, double yMax) {
     if (f.mnuMedium.checked()) low = 8, high = 200;
     if (f.mnuSmall.checked()) low = 5, high = 20;
     const bool numbered = ratio > low && ratio < high;
-    double step = std::pow(10.0, Int(Log10(yMin)));
-    double t = step;
-    for (int pass = 0; t < yMin && pass < kMaxLoopPasses; ++pass) t += step;
-    for (int pass = 0; t <= yMax && pass < kMaxLoopPasses; ++pass) {
-        if ((t + 0.99 * step) / step > 10) step *= 10;
-        const double frac = Log10(t) - Int(Log10(t));
+    for (const auto& [t, frac] : graphs::LogTicks(yMin, yMax)) {
         const double y = bottom - (bottom - top) * std::log(t / yMin) / span;
         f.line(left, y, right, y, t == yMin || t == yMax ? kBlack : grid);
         const bool decade = frac < 0.0001 || frac > 0.9999;
@@ -371,9 +336,6 @@ void FrameDrawing::logYMinorPass(double yMin, double yMax) {
             f.drawY = y;
             f.GridYLabel();
         }
-        const double next = t + step;
-        if (!(next > t)) break;
-        t = next;
     }
     f.line(left - 50, bottom, left, bottom, f.foreColor());  // yMin
     f.line(left - 50, top, left, top, f.foreColor());        // yMax

@@ -176,4 +176,58 @@ std::vector<CurveChoice> DisplayCurves(const std::string& pol, bool absorbing, b
     return curves;
 }
 
+std::vector<LogTick> LogTicks(double low, double high) {
+    std::vector<LogTick> ticks;
+    double step = std::pow(10.0, Int(Log10(low)));
+    double t = step;
+    for (int pass = 0; t < low && pass < kMaxLoopPasses; ++pass) t += step;
+    for (int pass = 0; t <= high && pass < kMaxLoopPasses; ++pass) {
+        if ((t + 0.99 * step) / step > 10) step *= 10;  // the next decade
+        ticks.push_back({t, Log10(t) - Int(Log10(t))});
+        const double next = t + step;
+        if (!(next > t)) break;
+        t = next;
+    }
+    return ticks;
+}
+
+std::vector<double> PolarRings(bool logScale, bool amplitude, double yScaleMax, double yMin) {
+    std::vector<double> rings;
+    if (!logScale) {
+        for (int i = 0; i < 5; ++i) rings.push_back(1 - 0.2 * i);  // 1, 0.8, ... 0.2
+        return rings;
+    }
+    rings.push_back(1.0);
+    const double k = amplitude ? 2 : 1;  // amplitudes: two decades
+    const double span = std::log(yScaleMax / yMin);
+    if (yMin > 0 && yScaleMax > yMin && std::isfinite(span)) {
+        for (int n = 1; n <= 20; ++n) {
+            const double frac = std::log(yScaleMax / std::pow(10.0, k * n) / yMin) / span;
+            if (frac > 0 && frac <= 1) rings.push_back(frac);
+        }
+    }
+    return rings;
+}
+
+LinearXSteps LinearXTickSteps(double xMin, double xMax, double step, double range, bool small) {
+    double s = step, L = 2 * step;
+    const double w = range;
+    if (small) {
+        if (xMax == 180)
+            L = 60;
+        else if (w / L > 6)
+            L *= 2;
+    } else if (w == 180) {  // degrees: every 10, numbered every 30
+        s = 10;
+        L = 30;
+    }
+    if (w == 10 && std::fabs(xMin / 2 - Int(xMin / 2)) > 0.1) {
+        s = 1;
+        L = 5;
+    }
+    // Decimals that the tick values are rounded to; a range ending at or below 0 counts none.
+    const double places = w < 0.5 ? (w < 0.01 ? 6 : 3) : Int(Log10(xMax / s)) + 1;
+    return {s, L, static_cast<int>(std::clamp(places, 0.0, 20.0))};
+}
+
 }  // namespace tessary::graphs

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "graphs/axis_steps.h"
+
 namespace tessary::graphs {
 
 // Left ends of the legend's three columns above the graph: wider apart on the large graph sizes,
@@ -81,5 +83,33 @@ struct CurveChoice {
 };
 std::vector<CurveChoice> DisplayCurves(const std::string& pol, bool absorbing, bool severalWaves,
                                        bool oneCurveOnly);
+
+// Values of a logarithmic axis's ticks from low to high: every unit of each decade (1, 2, ... 9 times
+// 10^k), starting at the first multiple of 10^Int(log10 low) not below low; frac is the fractional
+// part of log10 of the value (0 on a decade, about 0.301 on a 2, about 0.699 on a 5). At most
+// kMaxLoopPasses values.
+struct LogTick {
+    double value = 0;
+    double frac = 0;
+};
+std::vector<LogTick> LogTicks(double low, double high);
+
+// Radii of the polar grid's rings as fractions of the full radius. Logarithmic: the full circle, then
+// one ring per decade (two for amplitudes) below yScaleMax, down to 20 of them, while inside the
+// circle and above yMin. Linear: 1, 0.8, 0.6, 0.4, 0.2.
+std::vector<double> PolarRings(bool logScale, bool amplitude, double yScaleMax, double yMin);
+
+// Tick step, label step and rounding decimals of a linear x axis from the grid step and range of
+// LinearAxisStep: labels every two steps (every 60 degrees on the small graph's full circle, four
+// steps there when more than six labels would crowd it); degrees 0 to 180 ticked every 10 and
+// numbered every 30 on the larger graphs; a range of 10 off the even numbers stepped by 1 and
+// numbered every 5. Decimals: 6 below a range of 0.01, 3 below 0.5, else Int(log10(xMax / step)) + 1,
+// held to 0..20.
+struct LinearXSteps {
+    double step = 0;
+    double labelStep = 0;
+    int decimals = 0;
+};
+LinearXSteps LinearXTickSteps(double xMin, double xMax, double step, double range, bool small);
 
 }  // namespace tessary::graphs

@@ -174,5 +174,69 @@ TEST(GraphGeometry, CurvesByPolarisation) {
     }
 }
 
+TEST(GraphGeometry, LogTicksStepThroughEachDecade) {
+    const struct {
+        double low, high;
+        std::vector<double> values;
+    } cases[] = {
+        {1, 10, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+        {2, 30, {2, 3, 4, 5, 6, 7, 8, 9, 10, 20, 30}},  // from the first unit not below 2
+        {5, 4, {}},
+    };
+    for (const auto& c : cases) {
+        const std::vector<LogTick> ticks = LogTicks(c.low, c.high);
+        std::vector<double> values;
+        for (const LogTick& t : ticks) values.push_back(t.value);
+        EXPECT_EQ(values, c.values) << c.low;
+        if (ticks.empty()) continue;
+        // Log10 here is ln x / 2.30259: a decade's frac is 0 or just below 1
+        const double last = ticks.back().frac;
+        EXPECT_TRUE(last < 0.001 || last > 0.999 || c.high != 10) << c.low;
+    }
+    EXPECT_NEAR(LogTicks(2, 2)[0].frac, 0.30103, 1e-5);  // log10 2
+}
+
+TEST(GraphGeometry, PolarRings) {
+    const struct {
+        bool logScale, amplitude;
+        double yScaleMax, yMin;
+        std::vector<double> rings;
+    } cases[] = {
+        {false, false, 1000, 1, {1, 0.8, 0.6, 0.4, 0.2}},
+        {true, false, 1000, 1, {1, 2.0 / 3, 1.0 / 3}},  // ln(1000 / 10^n) / ln 1000 for n = 1, 2
+        {true, true, 1000, 1, {1, 1.0 / 3}},            // two decades a ring
+        {true, false, 1000, 0, {1}},                    // no decades below a minimum of 0
+    };
+    for (const auto& c : cases) {
+        const std::vector<double> rings = PolarRings(c.logScale, c.amplitude, c.yScaleMax, c.yMin);
+        ASSERT_EQ(rings.size(), c.rings.size()) << c.logScale << c.amplitude << c.yMin;
+        for (std::size_t i = 0; i < rings.size(); ++i) EXPECT_DOUBLE_EQ(rings[i], c.rings[i]) << i;
+    }
+}
+
+TEST(GraphGeometry, LinearXTickSteps) {
+    const struct {
+        double xMin, xMax, step, range;
+        bool small;
+        double tick, label;
+        int decimals;
+    } cases[] = {
+        {0, 180, 20, 180, false, 10, 30, 2},   // degrees; Int(log10(180 / 10)) + 1
+        {0, 180, 20, 180, true, 20, 60, 1},    // the small graph numbers every 60 degrees
+        {0, 140, 10, 140, true, 10, 40, 2},    // 140 / 20 > 6 labels: every four steps
+        {0, 100, 10, 100, true, 10, 20, 1},    // Log10(10) = 0.999998 (ln 10 / 2.30259): Int gives 0
+        {0, 10, 2, 10, false, 2, 4, 1},
+        {1, 11, 2, 10, false, 1, 5, 2},        // a range of 10 off the even numbers
+        {0, 0.3, 0.05, 0.3, false, 0.05, 0.1, 3},
+        {0, 0.005, 0.001, 0.005, false, 0.001, 0.002, 6},
+    };
+    for (const auto& c : cases) {
+        const LinearXSteps s = LinearXTickSteps(c.xMin, c.xMax, c.step, c.range, c.small);
+        EXPECT_EQ(s.step, c.tick) << c.xMin << " " << c.xMax << " " << c.small;
+        EXPECT_EQ(s.labelStep, c.label) << c.xMin << " " << c.xMax << " " << c.small;
+        EXPECT_EQ(s.decimals, c.decimals) << c.xMin << " " << c.xMax << " " << c.small;
+    }
+}
+
 }  // namespace
 }  // namespace tessary::graphs
