@@ -21,7 +21,6 @@ namespace tessary {
 namespace {
 
 using graphs::ForStep;
-using graphs::kMaxLoopPasses;
 using graphs::LinearYStep;
 
 

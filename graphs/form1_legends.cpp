@@ -2,13 +2,10 @@
 // curve's colour with the curve's name) and, for a single sphere's angle graph, the data box with the
 // efficiencies and the line of values under the graph.
 #include <cmath>
-#include <optional>
 #include <string>
 
 #include "graphs/graph_geometry.h"
 #include "mainwindow/form1.h"
-#include "numerics/constants.h"
-#include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
 
@@ -57,25 +54,11 @@ void Form1::VisibleData() {
     if (!mnuDataVisible.checked() || graphCode != 1) return;
 
     // Only what the run on show computed: Qabs needs Qext and Qsca, Qradar Qback.
-    // Qback = |S1(180)|^2/(pi x^2); Qradar, the radar backscattering efficiency, 4|S1(180)|^2/x^2.
     const RunReadout& r = readout;
-    const struct {
-        double y;
-        const char* label;
-        std::optional<double> value;
-    } rows[] = {
-        {800, "Qsca = ", r.qSca},
-        {1000, "Qext = ", r.qExt},
-        {1200, "Qabs = ",
-         r.qExt && r.qSca ? std::optional<double>(AbsorptionEfficiency(*r.qExt, *r.qSca)) : std::nullopt},
-        {1400, "Qback = ", r.qBack},
-        {1600, "Qradar = ", r.qBack ? std::optional<double>(4 * kPi * *r.qBack) : std::nullopt},
-    };
-    for (const auto& row : rows) {
-        if (!row.value) continue;
-        setCurrentX(12000);
-        setCurrentY(row.y);
-        print(row.label + AxisNumberText(*row.value, 6));
+    for (const graphs::TextLine& line : graphs::DataBoxLines(r.qSca, r.qExt, r.qBack)) {
+        setCurrentX(line.x);
+        setCurrentY(line.y);
+        print(line.text);
     }
 
     // |S1|^2 at an angle index; 0 where the run stored none.

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 
@@ -63,6 +64,27 @@ std::vector<LegendEntry> LegendEntries(int graphCode, int graphSubCode, bool abs
                 {columns.second, 3100, C::Dark, "Parallel polarisation"},
                 {thirdX, thirdY, C::Black, "Unpolarised"}};
     return {};
+}
+
+std::vector<TextLine> DataBoxLines(std::optional<double> qSca, std::optional<double> qExt,
+                                   std::optional<double> qBack) {
+    // Qback = |S1(180)|^2/(pi x^2); Qradar, the radar backscattering efficiency, 4|S1(180)|^2/x^2.
+    const struct {
+        double y;
+        const char* label;
+        std::optional<double> value;
+    } rows[] = {
+        {800, "Qsca = ", qSca},
+        {1000, "Qext = ", qExt},
+        {1200, "Qabs = ",
+         qExt && qSca ? std::optional<double>(AbsorptionEfficiency(*qExt, *qSca)) : std::nullopt},
+        {1400, "Qback = ", qBack},
+        {1600, "Qradar = ", qBack ? std::optional<double>(4 * kPi * *qBack) : std::nullopt},
+    };
+    std::vector<TextLine> lines;
+    for (const auto& row : rows)
+        if (row.value) lines.push_back({12000, row.y, row.label + AxisNumberText(*row.value, 6)});
+    return lines;
 }
 
 IndexSpan VisibleIndices(int graphCode, std::int32_t angleCount, double step, double xMin, double xMax,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -34,6 +35,17 @@ struct LegendEntry {
 // "All 3"; the third entry goes under the second on the small graph.
 std::vector<LegendEntry> LegendEntries(int graphCode, int graphSubCode, bool absorbing,
                                        const std::string& pol, bool small, const LegendColumns& columns);
+
+// A line of text whose print starts at (x, y).
+struct TextLine {
+    double x = 0, y = 0;
+    std::string text;
+};
+// The data box beside a single sphere's angle graph: "Qsca = ", "Qext = ", "Qabs = " (Qext - Qsca),
+// "Qback = " and "Qradar = " (4 pi Qback) at x 12000 from y 800 in steps of 200, values to 6
+// decimals; a line only where the run computed what it needs.
+std::vector<TextLine> DataBoxLines(std::optional<double> qSca, std::optional<double> qExt,
+                                   std::optional<double> qBack);
 
 // Visible index range of the stored curves (indices from 1, not rounded): on angle graphs
 // 2 (angleCount - 1) x / 180 + 1 for x = xMin, xMax; on sweeps (x - dataXStart) / step + 1; with

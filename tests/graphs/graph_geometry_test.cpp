@@ -5,6 +5,9 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "graphs/graph_geometry.h"
@@ -62,6 +65,30 @@ TEST(GraphGeometry, LegendEntriesByGraphAndPolarisation) {
             EXPECT_EQ(got[i].colour, c.entries[i].colour) << c.code << c.pol << i;
             EXPECT_EQ(got[i].text, c.entries[i].text) << c.code << c.pol << i;
         }
+    }
+}
+
+TEST(GraphGeometry, DataBoxLinesOnlyForWhatTheRunComputed) {
+    const std::optional<double> none;
+    const struct {
+        std::optional<double> qSca, qExt, qBack;
+        std::vector<std::pair<double, std::string>> lines;  // y and text, all at x 12000
+    } cases[] = {
+        // Qabs = 2.5 - 2; Qradar = 4 pi 0.25 = pi to 6 decimals
+        {2, 2.5, 0.25,
+         {{800, "Qsca = 2"}, {1000, "Qext = 2.5"}, {1200, "Qabs = 0.5"}, {1400, "Qback = 0.25"},
+          {1600, "Qradar = 3.141593"}}},
+        {2, none, 0.25, {{800, "Qsca = 2"}, {1400, "Qback = 0.25"}, {1600, "Qradar = 3.141593"}}},
+        {none, 1.5, none, {{1000, "Qext = 1.5"}}},
+        {none, none, none, {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::pair<double, std::string>> got;
+        for (const TextLine& l : DataBoxLines(c.qSca, c.qExt, c.qBack)) {
+            EXPECT_EQ(l.x, 12000);
+            got.emplace_back(l.y, l.text);
+        }
+        EXPECT_EQ(got, c.lines);
     }
 }
 
