@@ -368,22 +368,15 @@ void FrameDrawing::linearYLowerPanel(double yMin, double yMax) {
 }
 
 void FrameDrawing::linearYLines(double yMin, double yMax, double step) {
-    double p = (Int(yMin / step) + 1) * step;
-    if (p > 0 && p < 10) p = RoundTo(p, 3);
-    const bool fractions = p > -1 && yMax < 1.2;
     const bool large = f.mnuLarge.enabled();
-    ForStep(p, yMax - 0.1 * step, step, [&](double t) {
-        if (!(t > yMin && t < yMax)) return;
-        // The share of the range first: a limit near the largest double would overflow the product.
-        const double y = bottom - (bottom - top) * ((t - yMin) / (yMax - yMin));
-        f.line(left + 20, y, right, y, grid);
-        const std::string text = fractions ? graphs::AxisNumberText(t, 4) : Str(t);
+    for (const graphs::AxisLine& l : graphs::LinearYLines(yMin, yMax, step, top, bottom)) {
+        f.line(left + 20, l.y, right, l.y, grid);
         f.setForeColor(kBlack);
-        if (text != " 0" && text.size() >= 7)
-            printAt(50, y - 100, Format(t, "Scientific"));
+        if (l.scientific)
+            printAt(50, l.y - 100, l.text);
         else
-            printAt(large ? left - 150 - 100 * Len(text) : left - 30 * Len(text), y - 100, text);
-    });
+            printAt(large ? left - 150 - 100 * Len(l.text) : left - 30 * Len(l.text), l.y - 100, l.text);
+    }
 }
 
 void FrameDrawing::linearYEndNumbers(double yMin, double yMax) {

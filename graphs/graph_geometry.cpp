@@ -252,4 +252,20 @@ LinearXSteps LinearXTickSteps(double xMin, double xMax, double step, double rang
     return {s, L, static_cast<int>(std::clamp(places, 0.0, 20.0))};
 }
 
+std::vector<AxisLine> LinearYLines(double yMin, double yMax, double step, double top, double bottom) {
+    std::vector<AxisLine> lines;
+    double p = (Int(yMin / step) + 1) * step;
+    if (p > 0 && p < 10) p = RoundTo(p, 3);
+    const bool fractions = p > -1 && yMax < 1.2;
+    ForStep(p, yMax - 0.1 * step, step, [&](double t) {
+        if (!(t > yMin && t < yMax)) return;
+        // The share of the range first: a limit near the largest double would overflow the product.
+        const double y = bottom - (bottom - top) * ((t - yMin) / (yMax - yMin));
+        const std::string text = fractions ? AxisNumberText(t, 4) : Str(t);
+        const bool scientific = text != " 0" && text.size() >= 7;
+        lines.push_back({t, y, scientific ? Format(t, "Scientific") : text, scientific});
+    });
+    return lines;
+}
+
 }  // namespace tessary::graphs

@@ -124,4 +124,16 @@ struct LinearXSteps {
 };
 LinearXSteps LinearXTickSteps(double xMin, double xMax, double step, double range, bool small);
 
+// Grid lines of a linear y axis inside (yMin, yMax): from the first multiple of step above yMin
+// (rounded to 3 decimals between 0 and 10) up to yMax - step / 10, at y = bottom - (bottom - top)
+// times the value's share of the range. Texts to 4 decimals when the values start above -1 and the
+// axis ends below 1.2, else as Str gives them; a text of 7 or more characters (other than " 0") is
+// given in scientific notation instead.
+struct AxisLine {
+    double value = 0, y = 0;
+    std::string text;
+    bool scientific = false;
+};
+std::vector<AxisLine> LinearYLines(double yMin, double yMax, double step, double top, double bottom);
+
 }  // namespace tessary::graphs

@@ -265,5 +265,28 @@ TEST(GraphGeometry, LinearXTickSteps) {
     }
 }
 
+TEST(GraphGeometry, LinearYLinesInsideTheRange) {
+    const struct {
+        double yMin, yMax, step;
+        std::vector<double> ys;  // 1000 - 1000 (t - yMin) / (yMax - yMin) on a box from 0 to 1000
+        std::vector<std::string> texts;
+        bool scientific;
+    } cases[] = {
+        {0, 10, 2, {800, 600, 400, 200}, {" 2", " 4", " 6", " 8"}, false},  // Str's leading blank
+        {0, 1, 0.2, {800, 600, 400, 200}, {"0.2", "0.4", "0.6", "0.8"}, false},  // below 1.2: 4 decimals
+        {-2, 2, 1, {750, 500, 250}, {"-1", " 0", " 1"}, false},
+        {0, 5e6, 1e6, {800, 600, 400, 200}, {"1.00E+06", "2.00E+06", "3.00E+06", "4.00E+06"}, true},
+    };
+    for (const auto& c : cases) {
+        const std::vector<AxisLine> lines = LinearYLines(c.yMin, c.yMax, c.step, 0, 1000);
+        ASSERT_EQ(lines.size(), c.ys.size()) << c.yMax;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_DOUBLE_EQ(lines[i].y, c.ys[i]) << c.yMax << " " << i;
+            EXPECT_EQ(lines[i].text, c.texts[i]) << c.yMax << " " << i;
+            EXPECT_EQ(lines[i].scientific, c.scientific) << c.yMax << " " << i;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tessary::graphs
