@@ -249,28 +249,18 @@ void FrameDrawing::linearX(double& xMin, double xMax) {
     const bool placeable = f.GridxStep(xMin, xMax, s, w, labelStep);
     if (placeable) {
         const graphs::LinearXSteps steps = graphs::LinearXTickSteps(xMin, xMax, s, w, f.mnuSmall.checked());
-        s = steps.step;
-        const double L = steps.labelStep;
-        const int d = steps.decimals;
-        const auto x = [&](double t) { return left + (right - left) * (t - xMin) / (xMax - xMin); };
         const bool major = f.mnuMajorGridX.checked();
-        ForStep(RoundTo(Int(xMin / s + 1) * s, d), RoundTo(Int(xMax / s + 1) * s, d), s, [&](double t) {
-            const double xt = x(t);
-            if (!(xt >= left && xt <= right)) return;
-            const bool end = t == xMin || t == xMax;
-            if (end) f.line(xt, top, xt, bottom, kBlack);
-            if (major) f.line(xt, top, xt, bottom, end ? kBlack : grid);
-            f.line(xt, bottom, xt, bottom + 50, kBlack);
-        });
+        for (const graphs::XTick& t : graphs::LinearXTicks(xMin, xMax, steps, left, right)) {
+            if (t.end) f.line(t.x, top, t.x, bottom, kBlack);
+            if (major) f.line(t.x, top, t.x, bottom, t.end ? kBlack : grid);
+            f.line(t.x, bottom, t.x, bottom + 50, kBlack);
+        }
         const bool large = f.mnuLarge.enabled() || f.mnuVLarge.enabled();
-        ForStep(RoundTo(Int(xMin / L + 1) * L, d), RoundTo(Int(xMax / L + 1) * L, d), L, [&](double t) {
-            if (t > xMin + 0.98 * w || t < xMin + 0.02 * w) return;  // the ends carry their own numbers
-            const double xt = x(t);
-            f.line(xt, bottom, xt, bottom + 50, grid);
-            const std::string text = Str(RoundTo(t, d));
+        for (const graphs::XTick& t : graphs::LinearXLabels(xMin, xMax, w, steps, left, right)) {
+            f.line(t.x, bottom, t.x, bottom + 50, grid);
             f.setForeColor(kBlack);
-            printAt(large ? xt - 60 * Len(text) : xt - 30 * Len(text), bottom + 100, text);
-        });
+            printAt(large ? t.x - 60 * Len(t.text) : t.x - 30 * Len(t.text), bottom + 100, t.text);
+        }
     }
     linearXEndNumbers(xMin, xMax, xMax - xMin);
 }

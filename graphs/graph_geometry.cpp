@@ -252,6 +252,32 @@ LinearXSteps LinearXTickSteps(double xMin, double xMax, double step, double rang
     return {s, L, static_cast<int>(std::clamp(places, 0.0, 20.0))};
 }
 
+std::vector<XTick> LinearXTicks(double xMin, double xMax, const LinearXSteps& steps, double left,
+                                double right) {
+    std::vector<XTick> ticks;
+    const double s = steps.step;
+    const int d = steps.decimals;
+    ForStep(RoundTo(Int(xMin / s + 1) * s, d), RoundTo(Int(xMax / s + 1) * s, d), s, [&](double t) {
+        const double xt = left + (right - left) * (t - xMin) / (xMax - xMin);
+        if (!(xt >= left && xt <= right)) return;
+        ticks.push_back({t, xt, t == xMin || t == xMax, {}});
+    });
+    return ticks;
+}
+
+std::vector<XTick> LinearXLabels(double xMin, double xMax, double range, const LinearXSteps& steps,
+                                 double left, double right) {
+    std::vector<XTick> labels;
+    const double L = steps.labelStep, w = range;
+    const int d = steps.decimals;
+    ForStep(RoundTo(Int(xMin / L + 1) * L, d), RoundTo(Int(xMax / L + 1) * L, d), L, [&](double t) {
+        if (t > xMin + 0.98 * w || t < xMin + 0.02 * w) return;  // the ends carry their own numbers
+        const double xt = left + (right - left) * (t - xMin) / (xMax - xMin);
+        labels.push_back({t, xt, false, Str(RoundTo(t, d))});
+    });
+    return labels;
+}
+
 std::vector<AxisLine> LinearYLines(double yMin, double yMax, double step, double top, double bottom) {
     std::vector<AxisLine> lines;
     double p = (Int(yMin / step) + 1) * step;

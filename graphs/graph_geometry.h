@@ -124,6 +124,21 @@ struct LinearXSteps {
 };
 LinearXSteps LinearXTickSteps(double xMin, double xMax, double step, double range, bool small);
 
+// A tick of a linear x axis at window x: whether it sits on an end of the range, and its number.
+struct XTick {
+    double value = 0, x = 0;
+    bool end = false;
+    std::string text;
+};
+// Ticks every step from the first multiple of the step above xMin (rounded to the decimals) on,
+// those whose x lies within left..right (x = left + (right - left) (t - xMin) / (xMax - xMin)).
+std::vector<XTick> LinearXTicks(double xMin, double xMax, const LinearXSteps& steps, double left,
+                                double right);
+// Numbered ticks every label step, leaving out those within 2% of the range (range) from its ends,
+// which carry their own numbers; the text is Str of the value rounded to the decimals.
+std::vector<XTick> LinearXLabels(double xMin, double xMax, double range, const LinearXSteps& steps,
+                                 double left, double right);
+
 // Grid lines of a linear y axis inside (yMin, yMax): from the first multiple of step above yMin
 // (rounded to 3 decimals between 0 and 10) up to yMax - step / 10, at y = bottom - (bottom - top)
 // times the value's share of the range. Texts to 4 decimals when the values start above -1 and the

@@ -265,6 +265,31 @@ TEST(GraphGeometry, LinearXTickSteps) {
     }
 }
 
+TEST(GraphGeometry, LinearXTicksAndLabels) {
+    // 0 to 180 degrees on 0..1800 twips: ticks every 10 (x = 10 t), numbered every 30 but not at the ends
+    const LinearXSteps degrees{10, 30, 2};
+    const std::vector<XTick> ticks = LinearXTicks(0, 180, degrees, 0, 1800);
+    ASSERT_EQ(ticks.size(), 18u);  // 10 .. 180: the first multiple above xMin is 10
+    EXPECT_EQ(ticks.front().x, 100);
+    EXPECT_FALSE(ticks.front().end);
+    EXPECT_EQ(ticks.back().x, 1800);
+    EXPECT_TRUE(ticks.back().end);
+    std::vector<std::pair<double, std::string>> labels;
+    for (const XTick& t : LinearXLabels(0, 180, 180, degrees, 0, 1800)) labels.emplace_back(t.x, t.text);
+    const std::vector<std::pair<double, std::string>> want{
+        {300, " 30"}, {600, " 60"}, {900, " 90"}, {1200, " 120"}, {1500, " 150"}};  // 180 > 0.98 * 180
+    EXPECT_EQ(labels, want);
+    // 2.5 to 7.5 stepped by 1 on 0..500: ticks at 3..7 (x = 100 (t - 2.5)), labels at the multiples
+    // of 2 from Int(2.5 / 2 + 1) 2 = 4; 8 lies beyond 2.5 + 0.98 * 5
+    const LinearXSteps units{1, 2, 1};
+    std::vector<double> xs;
+    for (const XTick& t : LinearXTicks(2.5, 7.5, units, 0, 500)) xs.push_back(t.x);
+    EXPECT_EQ(xs, (std::vector<double>{50, 150, 250, 350, 450}));
+    labels.clear();
+    for (const XTick& t : LinearXLabels(2.5, 7.5, 5, units, 0, 500)) labels.emplace_back(t.x, t.text);
+    EXPECT_EQ(labels, (std::vector<std::pair<double, std::string>>{{150, " 4"}, {350, " 6"}}));
+}
+
 TEST(GraphGeometry, LinearYLinesInsideTheRange) {
     const struct {
         double yMin, yMax, step;
