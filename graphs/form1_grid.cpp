@@ -269,14 +269,7 @@ void FrameDrawing::linearXEndNumbers(double xMin, double xMax, double w) {
     f.setForeColor(kBlack);
     for (const auto& [value, x] : {std::pair{xMin, left}, std::pair{xMax, right}}) {
         if (!std::isfinite(value)) continue;
-        std::string text;
-        if (value <= 10 && value != 0) {
-            double v = value;
-            if (v > 0.05 && !(w < 0.00001)) v = RoundTo(v, w < 0.001 ? 6 : 5);
-            text = w < 0.00001 ? Format(v, "###,##0.#########") : Format(v, "###,##0.#######");
-        } else {
-            text = Str(value);
-        }
+        const std::string text = graphs::XEndText(value, w);
         printAt(f.mnuLarge.enabled() ? x - 60 * Len(text) : x - 30 * Len(text), bottom + 100, text);
     }
 }

@@ -252,6 +252,14 @@ LinearXSteps LinearXTickSteps(double xMin, double xMax, double step, double rang
     return {s, L, static_cast<int>(std::clamp(places, 0.0, 20.0))};
 }
 
+std::string XEndText(double value, double range) {
+    const double w = range;
+    if (!(value <= 10 && value != 0)) return Str(value);
+    double v = value;
+    if (v > 0.05 && !(w < 0.00001)) v = RoundTo(v, w < 0.001 ? 6 : 5);
+    return w < 0.00001 ? Format(v, "###,##0.#########") : Format(v, "###,##0.#######");
+}
+
 std::vector<XTick> LinearXTicks(double xMin, double xMax, const LinearXSteps& steps, double left,
                                 double right) {
     std::vector<XTick> ticks;

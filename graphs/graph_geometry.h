@@ -1,6 +1,7 @@
-// Geometry of the graph's curves and legends, free of the window: where the legend columns stand,
-// which indices of a curve are visible, where a value lands in the graph box or on a polar diagram,
-// and the round ends of a y axis. Positions are in twips, the window's logical unit.
+// Geometry of the graph frame, its curves and legends, free of the window: the legend's entries and
+// the data box's lines, which indices of the curves are visible and which curves are drawn in which
+// colour, the round ends of a y axis, the ticks, grid lines and numbers of the axes and the rings of
+// the polar grid. Positions are in twips, the window's logical unit, y growing downwards.
 #pragma once
 
 #include <cstdint>
@@ -123,6 +124,11 @@ struct LinearXSteps {
     int decimals = 0;
 };
 LinearXSteps LinearXTickSteps(double xMin, double xMax, double step, double range, bool small);
+
+// Text of the number at an end of a linear x axis of width range: up to 10 (but not 0) with
+// thousands separators and up to 7 decimals (9 below a range of 0.00001), values above 0.05 rounded
+// first to 5 decimals (6 below a range of 0.001); other values as Str gives them.
+std::string XEndText(double value, double range);
 
 // A tick of a linear x axis at window x: whether it sits on an end of the range, and its number.
 struct XTick {

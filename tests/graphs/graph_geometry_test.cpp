@@ -290,6 +290,22 @@ TEST(GraphGeometry, LinearXTicksAndLabels) {
     EXPECT_EQ(labels, (std::vector<std::pair<double, std::string>>{{150, " 4"}, {350, " 6"}}));
 }
 
+TEST(GraphGeometry, XEndTexts) {
+    const struct {
+        double value, range;
+        const char* text;
+    } cases[] = {
+        {2.123456789, 10, "2.12346"},        // rounded to 5 decimals
+        {5.1234567, 0.0005, "5.123457"},     // 6 below a range of 0.001
+        {1.0000000123, 1e-6, "1.000000012"},  // 9 decimals, unrounded, below 0.00001
+        {0.01, 1, "0.01"},                   // at or below 0.05: not rounded
+        {-3, 20, "-3"},
+        {1234, 2000, " 1234"},               // above 10: Str with its leading blank
+        {0, 10, " 0"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(XEndText(c.value, c.range), c.text) << c.value;
+}
+
 TEST(GraphGeometry, LinearYLinesInsideTheRange) {
     const struct {
         double yMin, yMax, step;
