@@ -127,13 +127,13 @@ CheckNext SpectrumBands(Form1& f) {
     float lo = 0, hi = 0;
     if (f.mnuRI_File1.checked()) {
         if (FileBand(f.indexModels.fileIndices1, lo, hi) && !(mn >= lo && mx <= hi))
-            return band.fail(mn < lo, mx > hi, FileBandPrompt(f, f.sphereName, lo, hi),
+            return band.fail((mn < lo), (mx > hi), FileBandPrompt(f, f.sphereName, lo, hi),
                              "Refractive index of " + f.sphereName);
         return CheckNext::GoOn;
     }
     if (MetalSphere(f)) {
         if (!(mx <= 1.93479f && mn >= 0.187878f))
-            return band.fail(mn < 0.187878f, mx > 1.93479f,
+            return band.fail((mn < 0.187878f), (mx > 1.93479f),
                              "The values for refractive index of " + f.sphereName +
                                  " are valid only for the 187 - 1935 nm (0.187 - 1.935 um) band",
                              "Refractive index of " + f.sphereName);
@@ -176,7 +176,7 @@ CheckNext MediumFileBand(Form1& f, double lambda) {
         return CheckNext::GoOn;
     }
     const float mn = f.bandMinUm, mx = f.bandMaxUm;
-    if (!(mn >= lo && mx <= hi)) return SpectrumBand(f).fail(mn < lo, mx > hi, prompt, title);
+    if (!(mn >= lo && mx <= hi)) return SpectrumBand(f).fail((mn < lo), (mx > hi), prompt, title);
     return CheckNext::GoOn;
 }
 

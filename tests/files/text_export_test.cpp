@@ -159,6 +159,7 @@ TEST(TextExport, SweepXColumnTellsRowsApart) {
         std::size_t rows, distinct;
         std::vector<std::string> holds;
     };
+    // clang-format off
     const Case cases[] = {
         {"index by 1e-5", "1.33", "1.34", "0.00001", false, 12, 1001, 1001, {"\n 1.33001 \t", "\n 1.34 \t"}},
         {"index by 0.01 from 1.33333: 4 decimals as before", "1.33333", "1.34333", "0.01", false, 12, 2, 2,
@@ -166,6 +167,7 @@ TEST(TextExport, SweepXColumnTellsRowsApart) {
         {"log 0.1 to 1000 in 4000 steps: 4 decimals as before", "0.1", "1000", "4000", true, 16, 4001, 4001,
          {"\n .1 \t", "\n .1002 \t", "\n 1000 \t"}},
     };
+    // clang-format on
     const std::vector<double> values(4002, 1.0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -34,9 +34,11 @@ TEST(Complex, BinaryOperationsTakeFirstThenSecond) {
 }
 
 TEST(Complex, PhaseDegreesCoversAllQuadrants) {
+    // clang-format off
     const struct { double re, im, deg; } cases[] = {
         {1, 0, 0}, {0, 0, 90}, {-1, 0, 180}, {0, -1, 270}, {1, -1, 315}, {-1, 1, 135},
     };
+    // clang-format on
     for (const auto& c : cases) EXPECT_NEAR(PhaseDegrees(c.re, c.im), c.deg, 1e-12) << c.re << "," << c.im;
 }
 
@@ -64,6 +66,7 @@ TEST(Complex, ExponentialAndTrigonometry) {
 }
 
 TEST(Elementary, PublishedValues) {
+    // clang-format off
     const struct { const char* name; double actual, expected; } cases[] = {
         {"0!", Factorial(0), 1},          {"5!", Factorial(5), 120},
         {"-3!", Factorial(-3), -3},       {"7!!", Factorial2(7), 105},
@@ -80,6 +83,7 @@ TEST(Elementary, PublishedValues) {
         {"Log10 1", Log10(1), 0},         {"Log10 0", Log10(0), -300},
         {"Log10 -5", Log10(-5), -300},    {"Log10 1000", Log10(1000), 2.9999936067567985},
     };
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(c.actual, c.expected) << c.name;
     EXPECT_NEAR(ArcCos(-0.5), 2.0943951, 1e-7);
     EXPECT_NEAR(Log10(1e-300), -299.99936, 1e-5);

@@ -99,6 +99,7 @@ TEST_P(GaussianBeamRefusal, NamesTheBadValue) {
     EXPECT_EQ(message, c.message);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, GaussianBeamRefusal,
     testing::Values(
@@ -116,6 +117,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "Beam half-width w0 = 1.401298464324817e-45 at wavelength 0.65 gives a confinement factor "
                     "s = 7.382489572596327e+43 outside the single-precision range"}),
     [](const testing::TestParamInfo<BadBeamCase>& testInfo) { return std::string(testInfo.param.name); });
+// clang-format on
 
 // A centred beam: only |m| = 1 survives, with gPlusA = F, gPlusB = -iF, gMinusA = F, gMinusB = iF.
 TEST(BeamShapeCoefficients, CentredBeamIdentities) {
@@ -218,6 +220,7 @@ struct FarCase {
     Complex plusA, plusB, minusA, minusB;
 };
 
+// clang-format off
 constexpr FarCase kFar60[] = {
     {560, 1, {0.0069229409247405262, 0.0}, {0.0, -3.9809346705671498e-6}, {0.0069229409247405262, 0.0}, {0.0, 3.9809346705671498e-6}},
     {560, 2, {0.0, -1.2340723512253772e-5}, {-1.4192693610902949e-8, 0.0}, {0.0, -1.2340723512253772e-5}, {1.4192693610902949e-8, 0.0}},
@@ -246,6 +249,7 @@ constexpr FarCase kFar10[] = {
     {96, 3, {-5.9160706280883437e-6, 2.3489366461307091e-179}, {-3.5202071575809958e-181, 8.9105544486583081e-8}, {-5.9160706280883437e-6, 2.3489366461307091e-179}, {3.5202071575809958e-181, -8.9105544486583081e-8}},
     {96, 7, {-6.1735626107235652e-14, 2.9948014644448825e-187}, {-1.0467082120670661e-188, 2.1685260494598522e-15}, {-6.1735626107235652e-14, 2.9948014644448825e-187}, {1.0467082120670661e-188, -2.1685260494598522e-15}},
 };
+// clang-format on
 
 template <std::size_t K>
 void ExpectFarCoefficients(const GaussianBeam& b, int N, int M, const FarCase (&cases)[K]) {

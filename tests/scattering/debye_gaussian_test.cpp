@@ -261,6 +261,7 @@ TEST_P(DebyeGaussianRefusal, ExactMessage) {
     EXPECT_TRUE(AllZero(r.S1re));
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, DebyeGaussianRefusal,
     testing::Values(
@@ -278,6 +279,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<DebyeRefusalCase>& testInfo) {
         return std::string(testInfo.param.name);
     });
+// clang-format on
 
 }  // namespace
 }  // namespace tessary

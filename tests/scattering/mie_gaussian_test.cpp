@@ -237,6 +237,7 @@ TEST_P(MieGaussianRefusal, ExactMessage) {
 
 const GaussianBeamInput kDefaultBeam{};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, MieGaussianRefusal,
     testing::Values(
@@ -257,6 +258,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "The Gaussian beam needs 150020 series orders and 362 azimuthal orders, too many: reduce "
                     "radius, beam offset or focus distance"}),
     [](const testing::TestParamInfo<RefusalCase>& testInfo) { return std::string(testInfo.param.name); });
+// clang-format on
 
 TEST(MieGaussianSeries, LimitOfMxPassesAtExactly200000) {
     MieGaussianInput in = Input(100000.0, {2.0, 0.0}, 2, {0.0f, 0.0f, 0.0f, 20.0f, 0.0});

@@ -38,9 +38,11 @@ struct CountCase {
 };
 
 TEST(WorkerPool, ThreadCountTextIsAWholeNumberFromOneTo1024) {
+    // clang-format off
     const CountCase cases[] = {{"1", 1},   {"8", 8},   {"1024", 1024}, {"0", 0},    {"1025", 0}, {"-2", 0},
                                {"+2", 0},  {" 2", 0},  {"2.0", 0},     {"2e1", 0},  {"", 0},     {"two", 0},
                                {"99999999999999999999", 0}};
+    // clang-format on
     for (const CountCase& c : cases) {
         std::string warning;
         const std::optional<int> n = ParseThreadCount(c.text, &warning);
