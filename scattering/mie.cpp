@@ -9,9 +9,12 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <condition_variable>
 #include <cstring>
 #include <limits>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
@@ -35,6 +38,7 @@ constexpr int kBands = 24;           // bands in a run, where that gives bands o
 constexpr int kAngleBlock = 256;     // angles in a block at most (its tables in the level-1 cache)
 constexpr int kBlocksPerThread = 4;  // blocks of a band per thread of the pool, up to ...
 constexpr int kMinAngleBlock = 32;   // ... where that leaves at least this many angles in a block
+constexpr int kRingBands = 4;        // bands formed ahead of the slowest block at most
 constexpr std::size_t kCacheLine = 64;
 
 enum class Variant { BHMIE, BHMIE2 };
@@ -108,8 +112,8 @@ struct AngleBlocks {
     }
 };
 
-// Orders in each band of a threaded run of `terms` orders: every band ends in a wait for the slowest
-// block, so a long run takes about kBands bands, each a multiple of kOrderBand orders. Runs of up to
+// Orders in each band of a threaded run of `terms` orders: each band costs a hand-over per block and a
+// report, so a long run takes about kBands bands, each a multiple of kOrderBand orders. Runs of up to
 // kBands * kOrderBand orders keep bands of kOrderBand, and with them the callbacks and stops that
 // follow each band.
 int BandSize(int terms) {
@@ -117,17 +121,19 @@ int BandSize(int terms) {
     return std::min(kMaxOrderBand, std::max(kOrderBand, (wanted + kOrderBand - 1) / kOrderBand * kOrderBand));
 }
 
-// The terms of a band of orders, kept as doubles in the workspace (no allocation once sized): three
-// bands side by side, `part` 0..2. Parts 0 and 1 take turns, one summed while the next is copied in;
-// part 2 is where the calling thread forms the next band, on lines no other thread holds: forming
+// The terms of a band of orders, kept as doubles in the workspace (no allocation once sized): bands
+// side by side, `part` 0..kRingBands. Parts 0..kRingBands - 1 are the ring of bands being summed or
+// copied in (BandSchedule); part kRingBands is where a thread forms the next band, on lines no other
+// thread holds: forming
 // straight into lines the workers have read took several times as long (each store waits for its line
 // to be taken back from their caches), a copy of the whole band takes them back in one stream.
 class OrderBand {
   public:
     static constexpr std::size_t kDoubles = sizeof(OrderTerms) / sizeof(double);
     static_assert(sizeof(OrderTerms) == kDoubles * sizeof(double));
-    static constexpr int kParts = 3;
+    static constexpr int kParts = kRingBands + 1;
 
+    OrderBand() = default;
     OrderBand(std::vector<double>& storage, int size, int part) {
         const std::size_t doubles = static_cast<std::size_t>(size) * kDoubles;
         if (storage.size() < kParts * doubles) storage.resize(kParts * doubles);
@@ -432,6 +438,266 @@ bool Start(const MieInput& in, MieResult& r) {
     return true;
 }
 
+// ---- The run: bands of orders over blocks of angles ---------------------------------------------
+
+// The order of work of a threaded run. The bands of orders are formed into a ring of kRingBands slots;
+// every block of angles sums the bands in turn, each as soon as it is formed, whatever band the other
+// blocks have reached: a thread that is slow (another program took its core) holds up its own block
+// only, while the others run up to kRingBands bands ahead. A slot is formed again once every block has
+// passed its band and the calling thread has reported the band's orders. A block saves its amplitudes
+// at the end of each band, so that a stop reported after a band finds the sums of that band however far
+// the blocks went on.
+class BandSchedule {
+  public:
+    enum Kind { kDone, kForm, kSum, kReport };
+    struct Step {
+        Kind kind = kDone;
+        int band = 0, block = 0;
+    };
+
+    // `bands` bands over `blocks` blocks; band 0 formed. `storage` keeps the state of the blocks.
+    BandSchedule(std::vector<int>& storage, int blocks, int bands) : blocks_(blocks), total_(bands) {
+        storage.assign(2 * static_cast<std::size_t>(blocks), 0);
+        next_ = storage.data();
+        held_ = next_ + blocks;
+    }
+
+    // The next step for a thread (`caller`: the calling thread, the only one that reports), waiting
+    // until there is one: reporting a summed band, forming the next band, summing the next band of the
+    // block that is furthest behind, or nothing left (all reported, or a stop).
+    Step Next(bool caller) {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            if (stopped_ || reported_ == total_ || (!caller && complete_ == total_)) return {};
+            if (caller && reported_ < complete_) return {kReport, reported_};
+            if (!forming_ && formed_ < total_ && formed_ - reported_ < kRingBands) {
+                forming_ = true;
+                return {kForm, formed_};
+            }
+            int best = -1;
+            for (int j = 0; j < blocks_; ++j)
+                if (!held_[j] && next_[j] < formed_ && (best < 0 || next_[j] < next_[best])) best = j;
+            if (best >= 0) {
+                held_[best] = 1;
+                return {kSum, next_[best], best};
+            }
+            ++waiting_;
+            wake_.wait(lock);
+            --waiting_;
+        }
+    }
+    // The band of a kForm step is formed; `overflow`: it overflowed, and the run ends before it.
+    void Formed(bool overflow) {
+        const std::lock_guard lock(mutex_);
+        forming_ = false;
+        if (overflow)
+            total_ = formed_;
+        else
+            ++formed_;
+        Wake();
+    }
+    void Summed(int block) {
+        const std::lock_guard lock(mutex_);
+        held_[block] = 0;
+        const int band = next_[block]++;
+        if (++passed_[band % kRingBands] == blocks_) {
+            passed_[band % kRingBands] = 0;
+            complete_ = band + 1;  // the bands complete in turn: a block passes them in turn
+        }
+        Wake();
+    }
+    void Reported(bool stop) {
+        const std::lock_guard lock(mutex_);
+        if (stop)
+            stopped_ = true;
+        else
+            ++reported_;
+        Wake();
+    }
+
+  private:
+    void Wake() {
+        if (waiting_ > 0) wake_.notify_all();
+    }
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    const int blocks_;
+    int total_;                    // bands in the run (fewer once a band overflows)
+    int* next_;                    // per block: the next band it sums
+    int* held_;                    // per block: 1 while a thread sums it
+    int passed_[kRingBands] = {};  // per slot: blocks that have summed its band
+    int formed_ = 1, complete_ = 0, reported_ = 0, waiting_ = 0;
+    bool forming_ = false, stopped_ = false;
+};
+
+// One call's series over its angle buffer: forms the bands of orders, sums them over blocks of angles
+// and reports the orders to the callback.
+class SeriesRun {
+  public:
+    SeriesRun(const MieInput& in, MieResult& r, MieOrderCallback onOrder, const Segments& segments)
+        : in_(in),
+          r_(r),
+          onOrder_(onOrder),
+          segments_(segments),
+          tables_(AngleBuffer(r.work.angleTables)),
+          terms_(r.termCount),
+          angleSums_(ChooseMieAngleSums(in.baselineVectors)),
+          series_(in.x, in.m) {
+        const int k = in.angleIndex, nang = r.NANG;
+        convergenceJ_ = in.graph != MieGraph::Convergence || k == 0 ? 0 : (k <= nang ? k : 2 * nang - k);
+        ordersPerCallback_ = std::max(in.ordersPerCallback, 1);
+    }
+
+    // Small runs: bands of one order and one block, on the calling thread.
+    void OneByOne() {
+        const AngleBlocks blocks(r_.NANG);
+        OrderBand band(r_.work.bandTerms, 1, 0), forming(r_.work.bandTerms, 1, kRingBands);
+        for (int n = 1; n <= terms_; ++n) {
+            if (const int overflow = Form(band, forming, n, 1)) return RefuseNotFinite(r_, in_, overflow);
+            SumBlock(band, n, 1, blocks.Edge(0), blocks.Edge(1));
+            if (Report(n, 1)) return Stop(series_.qscaSum, series_.gSum);
+        }
+        Finish(in_, series_, r_, segments_);
+    }
+
+    // Large runs: bands of BandSize orders over blocks of angles on the pool (BandSchedule).
+    void Threaded() {
+        const int bandSize = BandSize(terms_), threads = SharedPool().ThreadsHere();
+        const AngleBlocks blocks(r_.NANG, threads);
+        const int bands = (terms_ + bandSize - 1) / bandSize;
+        OrderBand forming(r_.work.bandTerms, bandSize, kRingBands);
+        OrderBand ring[kRingBands];
+        for (int s = 0; s < kRingBands; ++s) ring[s] = OrderBand(r_.work.bandTerms, bandSize, s);
+        const int nang = r_.NANG, rowSize = nang + 1;
+        std::vector<double>& saved = r_.work.bandEnds;
+        saved.resize(static_cast<std::size_t>(kRingBands) * kAmplitudeFields * rowSize);
+        double qsca[kRingBands], g[kRingBands];  // the series sums at the end of each slot's band
+        const auto first = [&](int band) { return 1 + band * bandSize; };
+        const auto count = [&](int band) { return std::min(bandSize, terms_ - first(band) + 1); };
+        // Field f of slot s's saved amplitudes, J = 0..NANG.
+        const auto row = [&](int s, int f) {
+            return saved.data() + (static_cast<std::size_t>(s) * kAmplitudeFields + f) * rowSize;
+        };
+
+        int overflow = Form(ring[0], forming, 1, count(0));
+        if (overflow != 0) return RefuseNotFinite(r_, in_, overflow);
+        qsca[0] = series_.qscaSum;
+        g[0] = series_.gSum;
+        BandSchedule schedule(r_.work.blockSteps, blocks.count, bands);
+        int stoppedBand = -1;
+        const auto work = [&](bool caller) {
+            for (;;) {
+                const BandSchedule::Step step = schedule.Next(caller);
+                const int s = step.band % kRingBands;
+                switch (step.kind) {
+                    case BandSchedule::kDone:
+                        return;
+                    case BandSchedule::kForm:
+                        overflow = Form(ring[s], forming, first(step.band), count(step.band));
+                        qsca[s] = series_.qscaSum;
+                        g[s] = series_.gSum;
+                        schedule.Formed(overflow != 0);
+                        break;
+                    case BandSchedule::kSum: {
+                        const int begin = blocks.Edge(step.block), end = blocks.Edge(step.block + 1);
+                        SumBlock(ring[s], first(step.band), count(step.band), begin, end);
+                        for (int f = 0; f < kAmplitudeFields; ++f)
+                            std::copy(tables_ + (kS1re + f) * kStride + begin,
+                                      tables_ + (kS1re + f) * kStride + end, row(s, f) + begin);
+                        schedule.Summed(step.block);
+                        break;
+                    }
+                    case BandSchedule::kReport: {
+                        const bool stop = Report(first(step.band), count(step.band));
+                        if (stop) stoppedBand = step.band;
+                        schedule.Reported(stop);
+                        break;
+                    }
+                }
+            }
+        };
+        SharedPool().ForEachMeanwhile(
+            threads, [&](int) { work(false); }, [&] { work(true); });
+        if (stoppedBand >= 0) {
+            // The blocks may have summed bands after the stopped one: back to the sums at its end.
+            const int s = stoppedBand % kRingBands;
+            for (int f = 0; f < kAmplitudeFields; ++f)
+                std::copy(row(s, f) + 1, row(s, f) + rowSize, tables_ + (kS1re + f) * kStride + 1);
+            for (auto* v : {&r_.intensityPerp, &r_.intensityPara, &r_.intensityUnpol})
+                if (!v->empty()) std::fill(v->begin() + r_.ordersDone + 1, v->end(), 0.0);
+            return Stop(qsca[s], g[s]);
+        }
+        if (overflow != 0) return RefuseNotFinite(r_, in_, overflow);
+        Finish(in_, series_, r_, segments_);
+    }
+
+  private:
+    static constexpr int kAmplitudeFields = kM2im - kS1re + 1;
+
+    // Forms orders first..first + count - 1 into `band` (through `forming`); the first order that
+    // overflows, or 0.
+    int Form(OrderBand& band, OrderBand& forming, int first, int count) {
+        for (int i = 0; i < count; ++i) {
+            const int n = first + i;
+            if (!series_.Advance(n, {r_.work.Dre[n], r_.work.Dim[n]})) return n;
+            P_ = -P_;
+            const double en = n, FN = Series::FN(en);
+            forming.Set(i, {en, en + 1.0, 2.0 * en + 1.0, FN, FN * P_, series_.an.re, series_.an.im,
+                            series_.bn.re, series_.bn.im});
+        }
+        band.CopyFrom(forming, count);
+        return 0;
+    }
+
+    // Sums orders first..first + count - 1 of `band` over the angles J in [begin, end).
+    void SumBlock(const OrderBand& band, int first, int count, int begin, int end) const {
+        // Copies, read once per order, of what lies in the calling thread's frame: it forms other
+        // bands meanwhile, and its writes there must not pull those lines away from the workers.
+        const Segments blockSegments = segments_;
+        const OrderBand blockBand = band;
+        const MieAngleSums sums = angleSums_;
+        double* const blockTables = tables_;
+        const bool convergence = begin <= convergenceJ_ && convergenceJ_ < end;
+        for (int i = 0; i < count; ++i) {
+            sums(blockBand[i], blockTables, begin, end, blockSegments);
+            if (convergence) StoreConvergence(r_, in_.angleIndex, first + i);
+        }
+    }
+
+    // Passes orders first..first + count - 1, now summed, to the callback; true when it asks for a stop.
+    bool Report(int first, int count) {
+        r_.ordersDone = first + count - 1;
+        for (int n = first; n <= r_.ordersDone; ++n) {
+            if (--untilCallback_ > 0 && n != terms_) continue;
+            untilCallback_ = ordersPerCallback_;
+            if (onOrder_(n, terms_)) return true;
+        }
+        return false;
+    }
+
+    // Stop: the orders up to ordersDone are complete; raw sums, no efficiencies.
+    void Stop(double qscaSum, double gSum) {
+        CopyAmplitudes(r_, segments_);
+        if (!OutputsFinite(r_)) return RefuseNotFinite(r_, in_, r_.ordersDone);
+        r_.status = MieStatus::Stopped;
+        r_.Qsca = qscaSum;
+        r_.g = gSum;
+    }
+
+    const MieInput& in_;
+    MieResult& r_;
+    MieOrderCallback onOrder_;
+    const Segments& segments_;
+    double* const tables_;
+    const int terms_;
+    const MieAngleSums angleSums_;
+    Series series_;
+    double P_ = -1.0;       // (-1)^(n-1) after the sign change of each order
+    int convergenceJ_ = 0;  // the convergence intensities are read at this J after each order (0: none)
+    int ordersPerCallback_ = 1, untilCallback_ = 1;  // order 1 is reported
+};
+
 void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Variant variant) {
     if (!Start(in, r)) return;
     const Complex mx{in.x * in.m.re, in.x * in.m.im};
@@ -445,82 +711,12 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
     const Segments segments = WindowSegments(nang, in.first, in.last);
     InitAngleTables(w, nang, segments);
     MieLogDerivative(in.m, mx, r.recurrenceStart, w.Dre, w.Dim);
-    double* const tables = AngleBuffer(w.angleTables);
-
-    // Work in bands of orders: the blocks of angles run through all the orders of a band (on the pool)
-    // while the calling thread forms the coefficients of the next band, then the per-order callback
-    // sees each order of the summed band. Small runs take bands of one order and one block, on the
-    // calling thread. A run is as large as the angles its window makes: one angle of a fine grid is a
-    // small run.
-    const bool large = WindowAngles(segments) >= kThreadedAngles && terms >= kThreadedOrders;
-    const int bandSize = large ? BandSize(terms) : 1;
-    const AngleBlocks blocks = large ? AngleBlocks(nang, SharedPool().ThreadsHere()) : AngleBlocks(nang);
-    // The convergence intensities are read at one J by the block that holds it, after each order.
-    const int k = in.angleIndex;
-    const int convergenceJ = in.graph != MieGraph::Convergence || k == 0 ? 0 : (k <= nang ? k : 2 * nang - k);
-    const MieAngleSums angleSums = ChooseMieAngleSums(in.baselineVectors);
-    OrderBand bands[2] = {OrderBand(w.bandTerms, bandSize, 0), OrderBand(w.bandTerms, bandSize, 1)};
-    OrderBand forming(w.bandTerms, bandSize, 2);
-    int summed = 0, bandFirst = 1, bandCount = std::min(bandSize, terms);  // the band being summed
-    auto sumBlock = [&](int block) {
-        // Copies, read once per order, of what lies in the calling thread's frame: it forms the next
-        // band meanwhile, and its writes there must not pull those lines away from the workers.
-        const Segments blockSegments = segments;
-        const OrderBand band = bands[summed];
-        const MieAngleSums sums = angleSums;
-        double* const blockTables = tables;
-        const int first = bandFirst, count = bandCount;
-        const int begin = blocks.Edge(block), end = blocks.Edge(block + 1);
-        const bool convergence = begin <= convergenceJ && convergenceJ < end;
-        for (int i = 0; i < count; ++i) {
-            sums(band[i], blockTables, begin, end, blockSegments);
-            if (convergence) StoreConvergence(r, in.angleIndex, first + i);
-        }
-    };
-
-    Series series(in.x, in.m);
-    double P = -1.0;  // (-1)^(n-1) after the sign change of each order
-    // Forms orders first..first + count - 1 into `band`; the first order that overflows, or 0.
-    auto form = [&](OrderBand& band, int first, int count) {
-        for (int i = 0; i < count; ++i) {
-            const int n = first + i;
-            if (!series.Advance(n, {w.Dre[n], w.Dim[n]})) return n;
-            P = -P;
-            const double en = n, FN = Series::FN(en);
-            forming.Set(i, {en, en + 1.0, 2.0 * en + 1.0, FN, FN * P, series.an.re, series.an.im, series.bn.re, series.bn.im});
-        }
-        band.CopyFrom(forming, count);
-        return 0;
-    };
-    const int ordersPerCallback = std::max(in.ordersPerCallback, 1);
-    int untilCallback = 1;  // order 1 is reported
-    if (const int overflow = form(bands[summed], bandFirst, bandCount)) return RefuseNotFinite(r, in, overflow);
-    while (bandCount > 0) {
-        const int nextFirst = bandFirst + bandCount, nextCount = std::min(bandSize, terms - nextFirst + 1);
-        const Series atBandEnd = series;  // the sums of the orders summed so far, for a stop
-        int overflow = 0;  // in the next band: reported once this band is summed and seen
-        SharedPool().ForEachMeanwhile(blocks.count, sumBlock, [&] {
-            if (nextCount > 0) overflow = form(bands[1 - summed], nextFirst, nextCount);
-        });
-        r.ordersDone = bandFirst + bandCount - 1;
-        for (int n = bandFirst; n <= r.ordersDone; ++n) {
-            if (--untilCallback > 0 && n != terms) continue;
-            untilCallback = ordersPerCallback;
-            if (!onOrder(n, terms)) continue;
-            // Stop: the orders of this band are complete; raw sums, no efficiencies.
-            CopyAmplitudes(r, segments);
-            if (!OutputsFinite(r)) return RefuseNotFinite(r, in, r.ordersDone);
-            r.status = MieStatus::Stopped;
-            r.Qsca = atBandEnd.qscaSum;
-            r.g = atBandEnd.gSum;
-            return;
-        }
-        if (overflow != 0) return RefuseNotFinite(r, in, overflow);
-        summed = 1 - summed;
-        bandFirst = nextFirst;
-        bandCount = nextCount;
-    }
-    Finish(in, series, r, segments);
+    // A run is as large as the angles its window makes: one angle of a fine grid is a small run.
+    SeriesRun run(in, r, onOrder, segments);
+    if (WindowAngles(segments) >= kThreadedAngles && terms >= kThreadedOrders)
+        run.Threaded();
+    else
+        run.OneByOne();
 }
 
 }  // namespace

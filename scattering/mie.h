@@ -67,7 +67,9 @@ struct MieWorkspace {
     std::vector<double> angleTables;  // per-angle tables (cos theta, pi_n, tau_n, partial sums), ~0.9 MB
     int muNang = 0;                   // the NANG whose cos theta the tables hold (0: none)
     std::vector<double> Dre, Dim;     // logarithmic derivative D_k(m x), k = 0..recurrenceStart
-    std::vector<double> bandTerms;    // coefficients and factors of the band of orders being summed
+    std::vector<double> bandTerms;    // coefficients and factors of the bands of orders being summed
+    std::vector<double> bandEnds;     // threaded runs: amplitudes at the ends of unreported bands
+    std::vector<int> blockSteps;      // threaded runs: the band each block of angles has reached
     // The amplitude indices the previous call may have left non-zero (its window; none when
     // ampFirst > ampLast): the next call clears only these, not the whole grid.
     int ampFirst = 1, ampLast = 0;
@@ -156,9 +158,9 @@ class MieOrderCallback {
 // first..last) and 50 orders are summed in bands of 128 orders (runs of more than 3072 orders: about 24
 // bands of a multiple of 128 orders, at most 4096), each band over blocks of at most about 256 angles,
 // several per thread, that the threads of the worker pool take as they come free
-// (numerics/worker_pool.h), and `onOrder` then sees the orders
-// of a band after the whole band is summed: a stop ends the run at the end of the band (ordersDone),
-// which is where the sums stand. Every value is the same to the bit whatever the number of threads.
+// (numerics/worker_pool.h); a block goes on into the next bands without waiting for the others to finish
+// theirs. `onOrder` sees the orders of a band after the whole band is summed: a stop ends the run at the
+// end of the band (ordersDone), and the sums are those at its end. Every value is the same to the bit whatever the number of threads.
 // No allocation happens once the tables are sized, and none at all when `result` already has the
 // capacity (only a refusal builds its message). Every angle's values are bit-identical whatever the
 // window. Accuracy: the published reference values of tests/scattering/mie_test.cpp to their last digit

@@ -337,5 +337,47 @@ TEST(ThreadedKernels, MieStopInALongRunEndsAtTheEndOfItsLongerBand) {
     EXPECT_EQ(r.ordersDone, 512);
 }
 
+// The blocks of angles run ahead of a band's report into the bands after it; a stop reported after a
+// band still leaves that band's sums: the bits of a run on one thread, and no convergence intensity
+// after ordersDone. x = 1e4, m = 1.33, convergence graph: round(1.1 * 10106) = 11117 orders in bands
+// of 512.
+TEST(ThreadedKernels, MieStopWhileBlocksRunAheadLeavesTheSumsOfItsBand) {
+    struct Case {
+        int stopAt, ordersDone;
+    };
+    for (const Case c : {Case{1, 512}, Case{300, 512}, Case{2000, 2048}, Case{9000, 9216}}) {
+        MieInput in;
+        in.x = 1e4;
+        in.m = {1.33, 0.0};
+        in.NANG = kNang;
+        in.first = 1;
+        in.last = 2 * kNang - 1;
+        in.graph = MieGraph::Convergence;
+        in.angleIndex = 1000;
+        const auto stop = [&](int n, int) { return n == c.stopAt; };
+        MieResult one, pool;
+        {
+            const CallingThreadOnly only;
+            MieSeries(in, one, stop);
+        }
+        MieSeries(in, pool, stop);
+        EXPECT_EQ(pool.status, MieStatus::Stopped) << c.stopAt;
+        EXPECT_EQ(pool.ordersDone, c.ordersDone);
+        EXPECT_EQ(one.ordersDone, c.ordersDone);
+        EXPECT_TRUE(pool.S1re == one.S1re && pool.S1im == one.S1im && pool.S2re == one.S2re &&
+                    pool.S2im == one.S2im)
+            << c.stopAt;
+        EXPECT_EQ(pool.Qsca, one.Qsca);
+        EXPECT_EQ(pool.g, one.g);
+        EXPECT_TRUE(pool.intensityPerp == one.intensityPerp && pool.intensityUnpol == one.intensityUnpol)
+            << c.stopAt;
+        ASSERT_EQ(pool.intensityPara.size(), 11118u);
+        EXPECT_GT(pool.intensityPara[c.ordersDone], 0.0);
+        EXPECT_TRUE(std::all_of(pool.intensityPara.begin() + c.ordersDone + 1, pool.intensityPara.end(),
+                                [](double v) { return v == 0.0; }))
+            << c.stopAt;
+    }
+}
+
 }  // namespace
 }  // namespace tessary
