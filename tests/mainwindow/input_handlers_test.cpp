@@ -14,18 +14,13 @@ constexpr OleColor kYellow = 65535;
 constexpr OleColor kWhite = 16777215;
 constexpr OleColor kRed = 255;
 
-// The started window with current results shown after a run: nothing out of date, no file loaded,
-// an angle graph, Replot counted instead of redrawing.
+// The started window with current results shown after start-up's own New plot: nothing out of date,
+// no file loaded, an angle graph, Replot counted instead of redrawing.
 class InputHandlersTest : public test::Form1Test {
   protected:
     Form1& ready() {
         Form1& f = started();
         f.cmdReplot.onClick = [this] { ++replots; };
-        f.resultsStale = 0;
-        f.resultsFromFile = 0;
-        f.runState = 1;
-        f.graphCode = 1;
-        f.inputError = 0;
         modalCaptions.clear();
         messages.clear();
         return f;
