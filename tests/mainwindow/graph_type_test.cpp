@@ -630,16 +630,16 @@ TEST_F(Form1Test, PolarisationListShowsWithItsCaption) {
 
 TEST_F(Form1Test, MapsChooseTheLayoutByScreenWidth) {
     Form1& wide = started(1280, 1024);
-    wide.mnuLarge_Click();
+    Choose(wide, "Graph > Graph size > Large");
     Choose(wide.cboGraph, "Map: angle v. radius");
     EXPECT_TRUE(wide.mnuVLarge.checked());
 
     Form1& narrow = started(1024, 768);
-    narrow.mnuMedium_Click();
+    Choose(narrow, "Graph > Graph size > Medium");
     Choose(narrow.cboGraph, "Map: angle v. radius");
     EXPECT_TRUE(narrow.mnuLarge.checked());
     // The Lee diagram keeps the size unless overplotting from a file.
-    narrow.mnuMedium_Click();
+    Choose(narrow, "Graph > Graph size > Medium");
     Choose(narrow.cboGraph, "Lee diagram");
     EXPECT_TRUE(narrow.mnuMedium.checked());
     narrow.mnuOverplot.setChecked(true);

@@ -259,7 +259,7 @@ TEST_F(InputHandlersTest, MethodsWithoutRayOrdersNameThemselvesAndLeaveResultsCu
 
 TEST_F(InputHandlersTest, AngleBoxIsLeftAloneOffAngleGraphs) {
     Form1& f = ready();
-    f.graphCode = 11;
+    test::Choose(f.cboGraph, "Intensity v. radius");
     f.txtAngle.setVisible(true);
     f.txtAngle.setText("30");
     f.cboType.setText("Aperture");
@@ -369,7 +369,6 @@ TEST_F(InputHandlersTest, DiffractionBoxOnlyForYoungModInHiddenMode) {
 
 TEST_F(InputHandlersTest, RayOrderListForMieHidesItselfButMarksTheResultsOutOfDate) {
     Form1& f = ready();
-    f.calcMethod = 1;
     f.cboRays.setVisible(true);
     f.cboRays.onClick();
     EXPECT_FALSE(f.cboRays.visible());
@@ -407,7 +406,7 @@ TEST_F(InputHandlersTest, SpecialDistributionIsRefusedOnLeeDiagrams) {
     ScriptedFileDialogs files;
     runtime.setFileDialogs(&files);
     Form1& f = ready();
-    f.graphCode = 20;
+    test::Choose(f.cboGraph, "Lee diagram");
     f.cboSD.setBackColor(kRed);
     f.cboDistrib.setText("Special");
     ASSERT_EQ(messages.shown().size(), 1u);
