@@ -13,6 +13,7 @@
 #include "mainwindow/form1.h"
 #include "scattering/debye_gaussian.h"
 #include "scattering/mie_gaussian.h"
+#include "tests/mainwindow/window_driver.h"
 #include "tests/platform/ui/ui_test_support.h"
 #include "tests/support/rel_error.h"
 
@@ -264,7 +265,7 @@ TEST_F(GaussianWindowTest, ADirectCallRaisesNangAndLeavesTheEfficiencies) {
 // N + 1 (the arrays grown to hold it).
 TEST_F(GaussianWindowTest, ConvergenceGraphGetsOneValueAtNPlusOne) {
     Form1& f = startGaussian();
-    f.graphCode = 13;
+    test::Type(f.cboGraph, "Convergence");
     f.angleIndex = 5;
     x = 10;
     mRe = 1.33;
@@ -415,7 +416,7 @@ TEST_F(GaussianWindowTest, DebyeOffAxisPairAddsTheMirroredBeam) {
 TEST_F(GaussianWindowTest, DebyeConvergenceGraphWritesItsTermCount) {
     Form1& f = startGaussian();
     chooseDebye("1");
-    f.graphCode = 13;
+    test::Type(f.cboGraph, "Convergence");
     debye(10, 1.33, 0, 19);
     ASSERT_EQ(f.debyeGaussianWork.status, DebyeStatus::Done);
     EXPECT_EQ(f.termCount, 25);
