@@ -411,7 +411,6 @@ TEST_F(BatchTest, SpectrumFileWeightsTheWavelengths) {
     EXPECT_TRUE(f.mnuSpectrumFile.checked());
     EXPECT_EQ(f.lblSpectrum.caption(), "Spectrum: Data file");
     EXPECT_EQ(f.spectrumFileLoaded, 1);
-    f.waveCount = 5;
     f.cboWave.setText("5");
     f.lambdaN();
     for (std::size_t k = 1; k <= 5; ++k) {

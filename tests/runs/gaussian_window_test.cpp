@@ -236,7 +236,6 @@ TEST_F(GaussianWindowTest, AStopBeforeTheSumsLeavesNoAmplitude) {
     nang = 91;
     first = 1;
     last = 181;
-    f.wavelength = 0.65;
     f.BHMIE(x, mRe, mIm, nang, f.s1Amp, f.s2Amp, qExt, qSca, qBack, g, first, last);
     EXPECT_EQ(f.mieGaussianWork.status, MieStatus::Stopped);
     EXPECT_EQ(f.s1Amp[0].size(), 182u);
@@ -457,8 +456,6 @@ TEST_F(GaussianWindowTest, DebyeNoRaysSelectedIsShownOnce) {
 TEST_F(GaussianWindowTest, DebyeOrderZeroAtStrongAbsorptionIsTheBeamMieSeries) {
     Form1& f = startGaussian();
     chooseDebye("0");
-    f.calcMethod = 2;
-    f.wavelength = 0.65;
     debye(1000, 1.33, 0.8, 10);
     EXPECT_EQ(f.debyeGaussianWork.status, DebyeStatus::HandOverToMie);
     EXPECT_EQ(f.lblDebyeRays.caption(), "Mie (Gaussian beam)");
