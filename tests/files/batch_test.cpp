@@ -79,7 +79,7 @@ TEST_F(BatchTest, TwoRunsEndToEnd) {
     // The second block's rows against the kernel at 0, 90 and 180 degrees, to the printed digits.
     MieInput in;
     in.x = f.sizeParam;
-    in.m = Complex{Val(f.txtRefractReal.text()), Val(f.txtRefractImag.text())};
+    in.m = Complex{test::Shown(f.txtRefractReal), test::Shown(f.txtRefractImag)};
     in.NANG = 91;
     in.first = 1;
     in.last = 181;
@@ -411,7 +411,6 @@ TEST_F(BatchTest, SpectrumFileWeightsTheWavelengths) {
     EXPECT_TRUE(f.mnuSpectrumFile.checked());
     EXPECT_EQ(f.lblSpectrum.caption(), "Spectrum: Data file");
     EXPECT_EQ(f.spectrumFileLoaded, 1);
-    f.waveCount = 5;
     f.cboWave.setText("5");
     f.lambdaN();
     for (std::size_t k = 1; k <= 5; ++k) {

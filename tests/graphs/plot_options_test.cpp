@@ -15,19 +15,12 @@ namespace {
 using Handler = void (Form1::*)();
 using Item = Menu Form1::*;
 
-// A main window after start-up, showing current results of an angle graph from 0 to 180 degrees at
-// one wavelength; Replot presses are counted instead of redrawing.
+// A main window after start-up, showing the current results of start-up's own New plot (an angle
+// graph from 0 to 180 degrees at one wavelength); Replot presses are counted instead of redrawing.
 class PlotOptionsTest : public test::Form1Test {
   protected:
     PlotOptionsTest() : f(started()) {
         f.cmdReplot.onClick = [this] { ++replots; };
-        f.graphCode = 1;
-        f.xMin = 0;
-        f.xMax = 180;
-        f.waveCount = 1;
-        f.inputError = 0;
-        f.resultsStale = 0;
-        f.resultsFromFile = 0;
         for (Menu* m : {&f.mnuAmpPhase, &f.mnuIntPol, &f.mnuPolarPlot, &f.mnuPhasePlot}) m->setChecked(false);
         hideReplot();
         messages.clear();

@@ -275,7 +275,7 @@ TEST_F(Form1Test, AverageOnAsksForTheWidthAndOffAnnouncesIt) {
 
 struct BeamCase {
     const char* name;
-    int method;
+    const char* method;  // the entry chosen in the method list
     bool enabled;
     const char* yf;  // the boxes yf, zf and phi after the handler (they held "5", "6" and "7")
 };
@@ -283,21 +283,21 @@ struct BeamCase {
 // Young mod. centres the beam on the axis; Mie and Debye let the user place it.
 TEST_F(Form1Test, GaussianBeamBoxesByMethod) {
     const BeamCase cases[] = {
-        {"Mie", 1, true, "5"},
-        {"Debye", 2, true, "5"},
-        {"Young mod.", 8, false, "0"},
-        {"Mie after Young mod.", 1, true, "0"},
+        {"Mie", "Mie", true, "5"},
+        {"Debye", "Debye", true, "5"},
+        {"Young mod", "Young mod", false, "0"},
+        {"Mie after Young mod", "Mie", true, "0"},
     };
     Form1& f = started();
     dlogGaussianBeam& beam = *f.dlogGaussianBeam_;
     for (const BeamCase& c : cases) {
         SCOPED_TRACE(c.name);
-        if (c.name != std::string("Mie after Young mod.")) {
+        if (c.name != std::string("Mie after Young mod")) {
             beam.txtBeamYF.setText("5");
             beam.txtBeamZF.setText("6");
             beam.txtPhi.setText("7");
         }
-        f.calcMethod = c.method;
+        test::Choose(f.cboType, c.method);
         f.resultsFromFile = 0;
         modalCaptions.clear();
         f.mnuGaussian_Click();
@@ -308,7 +308,7 @@ TEST_F(Form1Test, GaussianBeamBoxesByMethod) {
         EXPECT_EQ(beam.txtBeamYF.text(), c.yf);
         for (const TextBox* box : {&beam.txtBeamYF, &beam.txtBeamZF, &beam.txtPhi})
             EXPECT_EQ(box->enabled(), c.enabled);
-        if (c.method == 8) {
+        if (f.calcMethod == 8) {
             EXPECT_EQ(beam.txtBeamZF.text(), "0");
             EXPECT_EQ(beam.txtPhi.text(), "0");
         }
@@ -317,7 +317,6 @@ TEST_F(Form1Test, GaussianBeamBoxesByMethod) {
 
 TEST_F(Form1Test, BeamValuesAreStoredAfterTheDialog) {
     Form1& f = started();
-    f.calcMethod = 1;
     runtime.setModalHook([](Form& dialog) {
         auto& beam = dynamic_cast<dlogGaussianBeam&>(dialog);
         beam.txtBeamXF.setText("-12.5");
@@ -337,8 +336,8 @@ TEST_F(Form1Test, BeamValuesAreStoredAfterTheDialog) {
 // While results from a data file are shown the dialog stays closed, and its fields are taken.
 TEST_F(Form1Test, BeamMenusDoNotOpenTheDialogForFileResults) {
     Form1& f = started();
+    test::Choose(f.cboType, "Young mod");
     f.resultsFromFile = 1;
-    f.calcMethod = 8;
     dlogGaussianBeam& beam = *f.dlogGaussianBeam_;
     beam.txtBeamXF.setText("-30");
     beam.txtBeamWo.setText("15");
@@ -375,7 +374,6 @@ TEST_F(Form1Test, TopHatBeam) {
 // A beam value beyond the Single range leaves the stored value; the run's checks judge the box.
 TEST_F(Form1Test, BeamValueBeyondSingleRangeKeepsTheStoredValue) {
     Form1& f = started();
-    f.calcMethod = 1;
     f.resultsFromFile = 1;
     f.dlogGaussianBeam_->txtBeamXF.setText("-40");
     f.mnuGaussian_Click();

@@ -382,7 +382,7 @@ TEST_F(DebyeWindowTest, RefusalsShowTheirMessageAndStopTheRun) {
 TEST_F(DebyeWindowTest, ConvergenceGraphShowsItsTermCount) {
     Form1& f = ready();
     f.cboRays.setText("2");
-    f.graphCode = 13;
+    test::Type(f.cboGraph, "Convergence");
     series(10, 1.33, 0, 91);
     EXPECT_EQ(f.termCount, 25);
     EXPECT_EQ(f.txtXmax.text(), "25");

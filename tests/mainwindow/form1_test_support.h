@@ -1,6 +1,7 @@
 // Shared set-up of the main-window tests: one QApplication for the whole test program (offscreen),
 // a fresh runtime per test with scripted message boxes, modal dialogs closed at once, help opened by
-// a recorder, and the main window made (its design) on demand and loaded on the chosen screen.
+// a recorder, and the main window made (its design) on demand and loaded on the chosen screen; the
+// tests act on it through window_driver.h as its user does.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include "mainwindow/form1.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/runtime.h"
+#include "tests/mainwindow/window_driver.h"
 
 namespace tessary::test {
 

@@ -11,21 +11,14 @@
 namespace tessary {
 namespace {
 
+using test::Choose;
 using test::Form1Test;
+using test::Type;
 
 constexpr OleColor kYellow = 65535;
 constexpr OleColor kWhite = 16777215;
 // Positions in a frame snap to whole pixels (15 twips each here).
 constexpr double kHalfPixel = 7.5;
-
-// Chooses an entry as the user or a batch file does: the list's text changes.
-void Choose(Form1& f, const std::string& text) {
-    if (f.cboGraph.text() == text) {
-        f.cboGraph_Click();
-    } else {
-        f.cboGraph.setText(text);
-    }
-}
 
 // As before a type is chosen for the first time: nothing drawn yet, inputs changed, linear steps.
 void FreshState(Form1& f) {
@@ -51,6 +44,15 @@ struct EntryCodes {
     int code;
     int sub;  // 0: the sub-code stays as it was
 };
+
+// Chooses a type from the list; Convergence, listed only in the hidden mode, is typed.
+void Pick(Form1& f, const std::string& text) {
+    if (text == "Convergence") {
+        Type(f.cboGraph, text);
+    } else {
+        Choose(f.cboGraph, text);
+    }
+}
 
 constexpr EntryCodes kEntries[] = {
     {"Intensity v. scattering angle", 1, 1},
@@ -82,7 +84,7 @@ TEST_F(Form1Test, EveryGraphEntrySetsItsCodes) {
     for (const EntryCodes& e : kEntries) {
         SCOPED_TRACE(e.text);
         f.graphSubCode = 9;  // a variant no type has: shows whether the entry writes the sub-code
-        Choose(f, e.text);
+        Pick(f, e.text);
         EXPECT_EQ(f.graphCode, e.code);
         EXPECT_EQ(f.graphSubCode, e.sub == 0 ? 9 : e.sub);
     }
@@ -96,11 +98,11 @@ TEST_F(Form1Test, StartupListHoldsTheFirstTwentyOneEntriesInOrder) {
 
 TEST_F(Form1Test, UnknownGraphTextKeepsTheCodesAndTheirPreset) {
     Form1& f = started();
-    Choose(f, "Cext/Csca/Cabs v. radius");
+    Choose(f.cboGraph, "Cext/Csca/Cabs v. radius");
     for (const char* text :
          {"cext/csca/cabs v. radius", "Intensity v. scattering angle ", "", "Convergence?"}) {
         SCOPED_TRACE(text);
-        Choose(f, text);
+        Type(f.cboGraph, text);
         EXPECT_EQ(f.graphCode, 14);
         EXPECT_EQ(f.graphSubCode, 2);
         EXPECT_EQ(f.Frame2.caption(), "Radius");
@@ -171,7 +173,7 @@ TEST_F(Form1Test, EveryTypeSetsItsAxisFrameAndRange) {
         SCOPED_TRACE(p.entry);
         FreshState(f);
         f.txtXmin.setText("-7");  // shows whether the preset writes the range
-        Choose(f, p.entry);
+        Pick(f, p.entry);
         EXPECT_EQ(f.Frame2.caption(), p.frame2);
         EXPECT_EQ(f.Label2.caption(), p.maximum);
         EXPECT_EQ(f.Label3.caption(), p.minimum);
@@ -193,7 +195,7 @@ TEST_F(Form1Test, EveryTypeRunsWithItsPreset) {
     for (const GraphTypeEntry& entry : GraphTypeTable()) {
         SCOPED_TRACE(entry.text);
         messages.clear();
-        Choose(f, std::string(entry.text));
+        Pick(f, std::string(entry.text));
         f.cmdNewPlot_Click();
         const std::string shown = messages.shown().empty() ? "" : messages.last().prompt;
         EXPECT_EQ(shown, "");
@@ -205,9 +207,9 @@ TEST_F(Form1Test, AngleToolTipOnlyOnAngleAxes) {
     Form1& f = started();
     const std::string tip = "Forward scattering = 0 degrees, back-scattering = 180 degrees";
     EXPECT_EQ(f.Frame2.toolTipText(), tip);
-    Choose(f, "Intensity v. wavelength");
+    Choose(f.cboGraph, "Intensity v. wavelength");
     EXPECT_EQ(f.Frame2.toolTipText(), "");
-    Choose(f, "Lee diagram");
+    Choose(f.cboGraph, "Lee diagram");
     EXPECT_EQ(f.Frame2.toolTipText(), tip);
 }
 
@@ -240,7 +242,7 @@ TEST_F(Form1Test, SelectingTheFirstEntryAtStartUpOnlyConfigures) {
     Form1& f = started();
     int replots = 0;
     f.cmdReplot.onClick = [&replots] { ++replots; };
-    Choose(f, "Lee diagram");
+    Choose(f.cboGraph, "Lee diagram");
     FreshState(f);
     f.setMousePointer(11);  // the unlock would restore the arrow
     f.cboGraph.setListIndex(0);
@@ -259,15 +261,15 @@ TEST_F(Form1Test, RadiusSweepStepFollowsLogarithmicSteps) {
     Form1& f = started();
     FreshState(f);
     f.mnuXStepLog.setChecked(true);
-    Choose(f, "Intensity v. radius");
+    Choose(f.cboGraph, "Intensity v. radius");
     EXPECT_EQ(f.Label5.caption(), "No. of steps");
     EXPECT_EQ(f.cboStep.text(), "100");
     EXPECT_TRUE(f.mnuXStepLog.visible());
     EXPECT_TRUE(f.mnuXStepLog.enabled());
 
-    Choose(f, "Intensity v. wavelength");
+    Choose(f.cboGraph, "Intensity v. wavelength");
     FreshState(f);
-    Choose(f, "Intensity v. radius");
+    Choose(f.cboGraph, "Intensity v. radius");
     EXPECT_EQ(f.Label5.caption(), "Step (um)");
     EXPECT_EQ(f.cboStep.text(), "0.001");
 }
@@ -275,11 +277,11 @@ TEST_F(Form1Test, RadiusSweepStepFollowsLogarithmicSteps) {
 TEST_F(Form1Test, EfficiencyVariantsKeepTheTypedRange) {
     Form1& f = started();
     FreshState(f);
-    Choose(f, "Cext/Csca/Cabs v. radius");
+    Choose(f.cboGraph, "Cext/Csca/Cabs v. radius");
     CurrentResults(f, 14, 2);  // a run of that graph
     f.txtXmin.setText("5");
     f.txtXmax.setText("50");
-    Choose(f, "Qext/Qsca/Qabs v. radius");
+    Choose(f.cboGraph, "Qext/Qsca/Qabs v. radius");
     EXPECT_EQ(f.txtXmin.text(), "5");
     EXPECT_EQ(f.txtXmax.text(), "50");
     EXPECT_EQ(f.resultsStale, 1);
@@ -287,7 +289,7 @@ TEST_F(Form1Test, EfficiencyVariantsKeepTheTypedRange) {
     EXPECT_FALSE(f.cmdOverPlot.visible());
     EXPECT_FALSE(f.cmdOverPlot.enabled());
     // Back to the variant drawn last: it can be overplotted.
-    Choose(f, "Cext/Csca/Cabs v. radius");
+    Choose(f.cboGraph, "Cext/Csca/Cabs v. radius");
     EXPECT_TRUE(f.cmdOverPlot.visible());
     EXPECT_TRUE(f.cmdOverPlot.enabled());
     EXPECT_EQ(f.txtXmin.text(), "5");
@@ -296,14 +298,14 @@ TEST_F(Form1Test, EfficiencyVariantsKeepTheTypedRange) {
 TEST_F(Form1Test, EfficiencyPresetOffersSizeParameterMenuForSizeVariants) {
     Form1& f = started();
     FreshState(f);
-    Choose(f, "Qext/Qsca/Qabs v. size x");
+    Choose(f.cboGraph, "Qext/Qsca/Qabs v. size x");
     EXPECT_FALSE(f.mnuRadius.visible());
     EXPECT_FALSE(f.mnuRadiusDiameter.visible());
     EXPECT_TRUE(f.mnuRadiusX.visible());
     EXPECT_FALSE(f.Frame3.visible());
     EXPECT_FALSE(f.cboPol.visible());
     EXPECT_TRUE(f.optLinear.value());
-    Choose(f, "Qext/Qsca/Qabs v. radius");
+    Choose(f.cboGraph, "Qext/Qsca/Qabs v. radius");
     EXPECT_TRUE(f.mnuRadius.visible());
     EXPECT_FALSE(f.mnuDiameter.visible());
 }
@@ -328,12 +330,12 @@ TEST_F(Form1Test, AsymmetryVariantsRewriteTheirRangeAsTheyShould) {
     for (const AsymmetryCase& c : kAsymmetryCases) {
         SCOPED_TRACE(std::string(c.entry) + " after " + std::to_string(c.prevCode) + "/" +
                      std::to_string(c.prevSub));
-        Choose(f, "Intensity v. wavelength");
+        Choose(f.cboGraph, "Intensity v. wavelength");
         f.prevGraphCode = c.prevCode;
         f.prevGraphSubCode = c.prevSub;
         f.mnuXStepLog.setChecked(false);
         f.txtXmin.setText("3");
-        Choose(f, c.entry);
+        Choose(f.cboGraph, c.entry);
         EXPECT_EQ(f.txtXmin.text() != "3", c.writesRange);
         // Always logarithmic steps on a logarithmic x axis.
         EXPECT_TRUE(f.mnuXStepLog.checked());
@@ -352,9 +354,9 @@ TEST_F(Form1Test, ImaginaryIndexMapCopiesTheRealIndex) {
         {"1.33", "1.33"}, {"1.33257035", "1.33257035"}, {"abc", "0"}};
     for (const auto& [real, fixed] : cases) {
         SCOPED_TRACE(real);
-        Choose(f, "Intensity v. wavelength");
+        Choose(f.cboGraph, "Intensity v. wavelength");
         f.txtRefractReal.setText(real);
-        Choose(f, "Map: angle v. imaginary RI");
+        Choose(f.cboGraph, "Map: angle v. imaginary RI");
         EXPECT_EQ(f.txtF9_fixed.text(), fixed);
         EXPECT_TRUE(f.txtF9_fixed.visible());
         EXPECT_EQ(f.Label30.caption(), "Real part");
@@ -369,8 +371,8 @@ TEST_F(Form1Test, ImaginaryIndexMapCopiesTheRealIndex) {
 // before showed; the maps that take a radius show the one box they read.
 TEST_F(Form1Test, MapsShowOneRadiusBox) {
     Form1& f = started();
-    Choose(f, "Intensity v. radius");  // hides the drop-size frame
-    Choose(f, "Map: angle v. refractive index");
+    Choose(f.cboGraph, "Intensity v. radius");  // hides the drop-size frame
+    Choose(f.cboGraph, "Map: angle v. refractive index");
     EXPECT_FALSE(f.Frame3.visible());
     EXPECT_EQ(f.Frame9.caption(), "Refractive index");
     EXPECT_EQ(f.Label30.caption(), "Imaginary part");
@@ -380,9 +382,9 @@ TEST_F(Form1Test, MapsShowOneRadiusBox) {
                             "Map: angle v. radius", "Map: angle v. wavelength"}) {
         SCOPED_TRACE(map);
         for (const char* before : {"Intensity v. wavelength", "Intensity v. scattering angle"}) {
-            Choose(f, before);  // shows the drop-size frame
+            Choose(f.cboGraph, before);  // shows the drop-size frame
             ASSERT_TRUE(f.Frame3.visible());
-            Choose(f, map);
+            Choose(f.cboGraph, map);
             EXPECT_FALSE(f.Frame3.visible());
             EXPECT_EQ(f.txtAngle.visible(), std::string(map) != "Map: angle v. radius");
         }
@@ -391,11 +393,11 @@ TEST_F(Form1Test, MapsShowOneRadiusBox) {
 
 TEST_F(Form1Test, RadiusMapHidesTheFixedRadiusBox) {
     Form1& f = started();
-    Choose(f, "Map: angle v. wavelength");
+    Choose(f.cboGraph, "Map: angle v. wavelength");
     EXPECT_EQ(f.Label19.caption(), "Radius (  m):");
     EXPECT_TRUE(f.Label31.visible());
     EXPECT_EQ(f.txtAngle.text(), "10");
-    Choose(f, "Map: angle v. radius");
+    Choose(f.cboGraph, "Map: angle v. radius");
     EXPECT_FALSE(f.Label19.visible());
     EXPECT_FALSE(f.Label31.visible());
     EXPECT_FALSE(f.txtAngle.visible());
@@ -423,8 +425,8 @@ TEST_F(Form1Test, ComponentsFollowTheWavelengthCount) {
         f.cboWave.setText(c.waves);
         f.chkComponents.setValue(c.offered ? 0 : 1);
         CurrentResults(f, 1, 1);
-        Choose(f, "Intensity v. scattering angle");
-        Choose(f, "Phase function");
+        Choose(f.cboGraph, "Intensity v. scattering angle");
+        Choose(f.cboGraph, "Phase function");
         EXPECT_EQ(f.cboWave.text(), c.waves);
         EXPECT_EQ(f.resultsStale, 0);
         EXPECT_EQ(f.chkComponents.visible(), c.offered);
@@ -435,7 +437,7 @@ TEST_F(Form1Test, ComponentsFollowTheWavelengthCount) {
 
 TEST_F(Form1Test, LeeDiagramHidesComponentsWhateverTheCount) {
     Form1& f = started();
-    Choose(f, "Lee diagram");
+    Choose(f.cboGraph, "Lee diagram");
     EXPECT_EQ(f.cboWave.text(), "3");
     EXPECT_TRUE(f.cboWave.enabled());
     EXPECT_FALSE(f.chkComponents.visible());
@@ -466,33 +468,33 @@ TEST_F(Form1Test, NoRedrawWithSeveralWavelengthsOrChangedInputs) {
     f.cmdReplot.onClick = [&replots] { ++replots; };
     f.cboWave.setText("3");
     CurrentResults(f, 1, 1);
-    Choose(f, "Phase function");
+    Choose(f.cboGraph, "Phase function");
     f.cboWave.setText("1");
     CurrentResults(f, 1, 2);
     f.resultsStale = 1;
-    Choose(f, "Intensity v. scattering angle");
+    Choose(f.cboGraph, "Intensity v. scattering angle");
     EXPECT_EQ(replots, 0);
     EXPECT_EQ(f.prevGraphSubCode, 2);
 }
 
 TEST_F(Form1Test, SizeEntryFollowsTheType) {
     Form1& f = started();
-    Choose(f, "Intensity v. size parameter x");
+    Choose(f.cboGraph, "Intensity v. size parameter x");
     EXPECT_TRUE(f.mnuRadiusX.checked());
     EXPECT_FALSE(f.mnuRadius.checked());
     EXPECT_FALSE(f.mnuRadius.visible());
     EXPECT_FALSE(f.mnuRadiusDiameter.visible());
-    Choose(f, "Intensity v. wavelength");
+    Choose(f.cboGraph, "Intensity v. wavelength");
     EXPECT_TRUE(f.mnuRadius.checked());
     EXPECT_FALSE(f.mnuRadiusX.checked());
     EXPECT_TRUE(f.mnuRadius.visible());
     EXPECT_TRUE(f.mnuRadiusDiameter.visible());
     f.mnuDiameter_Click();
-    Choose(f, "Map: angle v. wavelength");
+    Choose(f.cboGraph, "Map: angle v. wavelength");
     EXPECT_TRUE(f.mnuRadius.checked());
     EXPECT_FALSE(f.mnuDiameter.checked());
     // The efficiencies against the size parameter keep the radius entry and only offer x.
-    Choose(f, "Cext/Csca/Cabs v. size x");
+    Choose(f.cboGraph, "Cext/Csca/Cabs v. size x");
     EXPECT_TRUE(f.mnuRadius.checked());
     EXPECT_TRUE(f.mnuRadiusX.visible());
 }
@@ -500,7 +502,7 @@ TEST_F(Form1Test, SizeEntryFollowsTheType) {
 TEST_F(Form1Test, AnotherTypeUnderCurrentResultsMarksThemOutOfDate) {
     Form1& f = started();
     CurrentResults(f, 1, 1);
-    Choose(f, "Intensity v. wavelength");
+    Choose(f.cboGraph, "Intensity v. wavelength");
     EXPECT_EQ(f.resultsStale, 1);
     EXPECT_EQ(f.prevGraphCode, 1);
     EXPECT_EQ(f.txtXmin.text(), "490");
@@ -518,10 +520,10 @@ TEST_F(Form1Test, AnotherTypeUnderCurrentResultsMarksThemOutOfDate) {
 
 TEST_F(Form1Test, AngleGraphAfterAnotherTypeResetsPolarisation) {
     Form1& f = started();
-    Choose(f, "Intensity v. wavelength");
+    Choose(f.cboGraph, "Intensity v. wavelength");
     f.cboPol.setText("Parallel");
     CurrentResults(f, 10, 1);
-    Choose(f, "Intensity v. scattering angle");
+    Choose(f.cboGraph, "Intensity v. scattering angle");
     EXPECT_EQ(f.cboPol.text(), "Both");
     EXPECT_EQ(f.txtXmax.text(), "180");
     EXPECT_EQ(f.resultsStale, 1);
@@ -530,7 +532,7 @@ TEST_F(Form1Test, AngleGraphAfterAnotherTypeResetsPolarisation) {
     EXPECT_TRUE(f.mnuIntPol.visible());
     // With inputs changed the angle preset leaves the polarisation.
     f.cboPol.setText("Parallel");
-    Choose(f, "Phase function");
+    Choose(f.cboGraph, "Phase function");
     EXPECT_EQ(f.cboPol.text(), "Parallel");
 }
 
@@ -542,19 +544,19 @@ TEST_F(Form1Test, ResultsFromFileAreNotMarkedOutOfDate) {
     f.cboStep.setText("0.05");
     CurrentResults(f, 1, 1);
     f.resultsFromFile = 1;
-    Choose(f, "Map: angle v. radius");
+    Choose(f.cboGraph, "Map: angle v. radius");
     EXPECT_EQ(f.resultsStale, 0);
     EXPECT_EQ(f.resultsFromFile, 1);
     EXPECT_EQ(f.cboLee.text(), "Absolute");
     EXPECT_FALSE(f.cboLee.enabled());
     EXPECT_EQ(f.prevGraphCode, 24);  // still current: the copy is made
-    Choose(f, "Intensity v. refractive index");
+    Choose(f.cboGraph, "Intensity v. refractive index");
     EXPECT_EQ(f.resultsFromFile, 0);
 }
 
 TEST_F(Form1Test, LeeDiagramTurnsTheRadiusBoxIntoASweep) {
     Form1& f = started();
-    Choose(f, "Lee diagram");
+    Choose(f.cboGraph, "Lee diagram");
     EXPECT_EQ(f.txtRadius.text(), "5");
     EXPECT_NEAR(f.txtRadius.top(), 170, kHalfPixel);
     EXPECT_NEAR(f.txtRadius.left(), 1320, kHalfPixel);
@@ -577,7 +579,7 @@ TEST_F(Form1Test, LeeDiagramTurnsTheRadiusBoxIntoASweep) {
     EXPECT_FALSE(f.mnuRadiusDiameter.visible());
     EXPECT_TRUE(f.mnuRadius.checked());
 
-    Choose(f, "Intensity v. radius");
+    Choose(f.cboGraph, "Intensity v. radius");
     EXPECT_NEAR(f.txtRadius.top(), 600, kHalfPixel);
     EXPECT_NEAR(f.txtRadius.left(), 120, kHalfPixel);
     EXPECT_NEAR(f.txtRadius.width(), 855, kHalfPixel);
@@ -591,7 +593,7 @@ TEST_F(Form1Test, LeeDiagramTurnsTheRadiusBoxIntoASweep) {
 
 TEST_F(Form1Test, MapsUseFalseColoursUntilACurveGraphIsChosen) {
     Form1& f = started();
-    Choose(f, "Map: angle v. wavelength");
+    Choose(f.cboGraph, "Map: angle v. wavelength");
     EXPECT_TRUE(f.mnuFalseColours.checked());
     EXPECT_TRUE(f.mnuFalseColours.visible());
     EXPECT_FALSE(f.mnuTrueColour.checked());
@@ -603,7 +605,7 @@ TEST_F(Form1Test, MapsUseFalseColoursUntilACurveGraphIsChosen) {
     EXPECT_EQ(f.txtF9_max.text(), "700");
     EXPECT_FALSE(f.Frame8.visible());
     EXPECT_FALSE(f.cboPol.visible());
-    Choose(f, "Intensity v. scattering angle");
+    Choose(f.cboGraph, "Intensity v. scattering angle");
     EXPECT_FALSE(f.mnuFalseColours.checked());
     EXPECT_FALSE(f.mnuFalseColours.visible());
     EXPECT_TRUE(f.mnuTrueColour.checked());
@@ -618,8 +620,8 @@ TEST_F(Form1Test, PolarisationListShowsWithItsCaption) {
     Form1& f = started();
     for (const EntryCodes& from : kEntries) {
         for (const char* to : {"Intensity v. scattering angle", "Phase function", "Intensity v. radius"}) {
-            Choose(f, from.text);
-            Choose(f, to);
+            Pick(f, from.text);
+            Choose(f.cboGraph, to);
             EXPECT_TRUE(f.cboPol.visible()) << from.text << " then " << to;
             EXPECT_TRUE(f.Label12.visible()) << from.text << " then " << to;
         }
@@ -628,21 +630,21 @@ TEST_F(Form1Test, PolarisationListShowsWithItsCaption) {
 
 TEST_F(Form1Test, MapsChooseTheLayoutByScreenWidth) {
     Form1& wide = started(1280, 1024);
-    wide.mnuLarge_Click();
-    Choose(wide, "Map: angle v. radius");
+    Choose(wide, "Graph > Graph size > Large");
+    Choose(wide.cboGraph, "Map: angle v. radius");
     EXPECT_TRUE(wide.mnuVLarge.checked());
 
     Form1& narrow = started(1024, 768);
-    narrow.mnuMedium_Click();
-    Choose(narrow, "Map: angle v. radius");
+    Choose(narrow, "Graph > Graph size > Medium");
+    Choose(narrow.cboGraph, "Map: angle v. radius");
     EXPECT_TRUE(narrow.mnuLarge.checked());
     // The Lee diagram keeps the size unless overplotting from a file.
-    narrow.mnuMedium_Click();
-    Choose(narrow, "Lee diagram");
+    Choose(narrow, "Graph > Graph size > Medium");
+    Choose(narrow.cboGraph, "Lee diagram");
     EXPECT_TRUE(narrow.mnuMedium.checked());
     narrow.mnuOverplot.setChecked(true);
-    Choose(narrow, "Intensity v. wavelength");
-    Choose(narrow, "Lee diagram");
+    Choose(narrow.cboGraph, "Intensity v. wavelength");
+    Choose(narrow.cboGraph, "Lee diagram");
     EXPECT_TRUE(narrow.mnuLarge.checked());
 }
 
@@ -652,7 +654,7 @@ TEST_F(Form1Test, AbsoluteUnitsFromTheWavelength) {
     f.radius = 10;
     f.mediumRe = 1;
     f.lblWatts.setCaption("Incident intensity = 1 Watts/sq m");
-    Choose(f, "Watts/sq. m. v. scattering angle");
+    Choose(f.cboGraph, "Watts/sq. m. v. scattering angle");
     ASSERT_EQ(modalCaptions.size(), 1u);
     EXPECT_EQ(modalCaptions[0], "Calculation of Watts/sq m ");
     EXPECT_TRUE(f.mnuInvWavelength.checked());
@@ -665,7 +667,7 @@ TEST_F(Form1Test, AbsoluteUnitsFromTheWavelength) {
     EXPECT_EQ(f.wavelength, 0.65);
 
     f.lblDistance.setCaption("Distance = 1 m");
-    Choose(f, "Phase function");
+    Choose(f.cboGraph, "Phase function");
     EXPECT_EQ(f.waveNumber, 1.0);
     EXPECT_EQ(f.waveNumberSq, 1.0);
     EXPECT_EQ(f.lblWatts.caption(), "");
@@ -676,13 +678,13 @@ TEST_F(Form1Test, AbsoluteUnitsWithoutAUsableWavelengthStayRelative) {
     Form1& f = started();
     for (const char* lambda : {"0", "", "abc", "-0.65", "1E-320"}) {
         SCOPED_TRACE(lambda);
-        Choose(f, "Phase function");
+        Choose(f.cboGraph, "Phase function");
         f.txtLambda.setText(lambda);
         f.radius = 10;
         f.mediumRe = 1;
         f.sizeParam = 7.5;
         f.wavelength = 0.5;
-        Choose(f, "Watts/sq. m. v. scattering angle");
+        Choose(f.cboGraph, "Watts/sq. m. v. scattering angle");
         EXPECT_EQ(f.graphSubCode, 3);
         EXPECT_EQ(f.waveNumber, 1.0);
         EXPECT_EQ(f.waveNumberSq, 1.0);

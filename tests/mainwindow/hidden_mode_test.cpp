@@ -97,14 +97,15 @@ TEST_F(HiddenModeTest, WrongKeyRestartsTheSequence) {
 }
 
 TEST_F(HiddenModeTest, IlluminationMenuOnlyForMieDebyeAndYoungMod) {
-    for (int method = 1; method <= 12; ++method) {
+    for (const std::string method : {"Mie", "Debye", "Rayleigh", "Diffraction", "Airy", "Descartes", "Young",
+                                      "Young mod", "Huygens", "Aperture", "Surface wave", "van de Hulst"}) {
         SCOPED_TRACE(method);
         started();
+        test::Type(form->cboType, method);
         form->mnuIllumination.setVisible(false);
-        form->calcMethod = method;
         typeSequence();
         EXPECT_TRUE(hiddenMenusShown());
-        EXPECT_EQ(form->mnuIllumination.visible(), method == 1 || method == 2 || method == 8);
+        EXPECT_EQ(form->mnuIllumination.visible(), method == "Mie" || method == "Debye" || method == "Young mod");
     }
 }
 

@@ -14,18 +14,13 @@ constexpr OleColor kYellow = 65535;
 constexpr OleColor kWhite = 16777215;
 constexpr OleColor kRed = 255;
 
-// The started window with current results shown after a run: nothing out of date, no file loaded,
-// an angle graph, Replot counted instead of redrawing.
+// The started window with current results shown after start-up's own New plot: nothing out of date,
+// no file loaded, an angle graph, Replot counted instead of redrawing.
 class InputHandlersTest : public test::Form1Test {
   protected:
     Form1& ready() {
         Form1& f = started();
         f.cmdReplot.onClick = [this] { ++replots; };
-        f.resultsStale = 0;
-        f.resultsFromFile = 0;
-        f.runState = 1;
-        f.graphCode = 1;
-        f.inputError = 0;
         modalCaptions.clear();
         messages.clear();
         return f;
@@ -264,7 +259,7 @@ TEST_F(InputHandlersTest, MethodsWithoutRayOrdersNameThemselvesAndLeaveResultsCu
 
 TEST_F(InputHandlersTest, AngleBoxIsLeftAloneOffAngleGraphs) {
     Form1& f = ready();
-    f.graphCode = 11;
+    test::Choose(f.cboGraph, "Intensity v. radius");
     f.txtAngle.setVisible(true);
     f.txtAngle.setText("30");
     f.cboType.setText("Aperture");
@@ -374,7 +369,6 @@ TEST_F(InputHandlersTest, DiffractionBoxOnlyForYoungModInHiddenMode) {
 
 TEST_F(InputHandlersTest, RayOrderListForMieHidesItselfButMarksTheResultsOutOfDate) {
     Form1& f = ready();
-    f.calcMethod = 1;
     f.cboRays.setVisible(true);
     f.cboRays.onClick();
     EXPECT_FALSE(f.cboRays.visible());
@@ -412,7 +406,7 @@ TEST_F(InputHandlersTest, SpecialDistributionIsRefusedOnLeeDiagrams) {
     ScriptedFileDialogs files;
     runtime.setFileDialogs(&files);
     Form1& f = ready();
-    f.graphCode = 20;
+    test::Choose(f.cboGraph, "Lee diagram");
     f.cboSD.setBackColor(kRed);
     f.cboDistrib.setText("Special");
     ASSERT_EQ(messages.shown().size(), 1u);

@@ -11,6 +11,7 @@
 
 #include "mainwindow/form1.h"
 #include "numerics/complex.h"
+#include "tests/mainwindow/window_driver.h"
 #include "tests/platform/ui/ui_test_support.h"
 #include "tests/support/rel_error.h"
 
@@ -39,7 +40,7 @@ class AngleGraphTest : public test::UiTest {
 
 TEST_F(AngleGraphTest, PhaseFunctionIntegratesToTwoOverTheSphere) {
     Form1& f = *form;
-    f.graphSubCode = 2;
+    test::Choose(f.cboGraph, "Phase function");
     ASSERT_TRUE(f.AngleGraph());
     EXPECT_REL_NEAR(f.scatNorm, f.qSca * 3.14159265358979 * f.sizeParam * f.sizeParam / 12.56637061435916,
                     1e-15);
@@ -57,7 +58,7 @@ TEST_F(AngleGraphTest, PhaseFunctionIntegratesToTwoOverTheSphere) {
 
 TEST_F(AngleGraphTest, PhaseFunctionWithoutScatteringIsRefused) {
     Form1& f = *form;
-    f.graphSubCode = 2;
+    test::Choose(f.cboGraph, "Phase function");
     f.qSca = 0;
     EXPECT_FALSE(f.AngleGraph());
     ASSERT_EQ(messages.shown().size(), 1u);
@@ -68,7 +69,7 @@ TEST_F(AngleGraphTest, PhaseFunctionWithoutScatteringIsRefused) {
 
 TEST_F(AngleGraphTest, WattsPerSquareMetreScaleTheIntensities) {
     Form1& f = *form;
-    f.graphSubCode = 3;
+    test::Choose(f.cboGraph, "Watts/sq. m. v. scattering angle");
     f.dlogIncident_->txtDistance.setText("2");
     f.dlogIncident_->txtIncidentPD.setText("8");
     f.waveNumberSq = 4;
@@ -81,7 +82,7 @@ TEST_F(AngleGraphTest, WattsPerSquareMetreScaleTheIntensities) {
 
 TEST_F(AngleGraphTest, WattsAtDistanceZeroOrOutOfRangeAreRefused) {
     Form1& f = *form;
-    f.graphSubCode = 3;
+    test::Choose(f.cboGraph, "Watts/sq. m. v. scattering angle");
     f.waveNumberSq = 1;
     f.dlogIncident_->txtDistance.setText("0");
     EXPECT_FALSE(f.AngleGraph());

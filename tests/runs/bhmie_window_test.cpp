@@ -11,6 +11,7 @@
 
 #include "mainwindow/form1.h"
 #include "scattering/mie.h"
+#include "tests/mainwindow/window_driver.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace tessary {
@@ -157,7 +158,7 @@ TEST_F(BhmieWindowTest, GaussianBeamHandsTheCallOn) {
 
 TEST_F(BhmieWindowTest, ConvergenceGraphWritesItsTermCountAndIntensities) {
     Form1& f = *form;
-    f.graphCode = 13;
+    test::Type(f.cboGraph, "Convergence");
     f.angleIndex = 1;
     run(100, 1.33, 0, 2);
     // NSTOP = round(100 + 4 100^0.3333 + 20) = 139, termCount = round(1.1 x 139) = 153.
@@ -174,7 +175,7 @@ TEST_F(BhmieWindowTest, ConvergenceArraysGrowBeyond18001Orders) {
     // chi_n leaves the double range (at order 18382), which the series refuses. The orders up to
     // there are stored in arrays grown past their fixed 0..18001.
     Form1& f = *form;
-    f.graphCode = 13;
+    test::Type(f.cboGraph, "Convergence");
     f.angleIndex = 3;
     run(17000, 1.33, 0, 2);
     ASSERT_EQ(f.mieWork.refusal, MieRefusal::NotFinite);

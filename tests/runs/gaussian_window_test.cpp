@@ -13,6 +13,7 @@
 #include "mainwindow/form1.h"
 #include "scattering/debye_gaussian.h"
 #include "scattering/mie_gaussian.h"
+#include "tests/mainwindow/window_driver.h"
 #include "tests/platform/ui/ui_test_support.h"
 #include "tests/support/rel_error.h"
 
@@ -235,7 +236,6 @@ TEST_F(GaussianWindowTest, AStopBeforeTheSumsLeavesNoAmplitude) {
     nang = 91;
     first = 1;
     last = 181;
-    f.wavelength = 0.65;
     f.BHMIE(x, mRe, mIm, nang, f.s1Amp, f.s2Amp, qExt, qSca, qBack, g, first, last);
     EXPECT_EQ(f.mieGaussianWork.status, MieStatus::Stopped);
     EXPECT_EQ(f.s1Amp[0].size(), 182u);
@@ -264,7 +264,7 @@ TEST_F(GaussianWindowTest, ADirectCallRaisesNangAndLeavesTheEfficiencies) {
 // N + 1 (the arrays grown to hold it).
 TEST_F(GaussianWindowTest, ConvergenceGraphGetsOneValueAtNPlusOne) {
     Form1& f = startGaussian();
-    f.graphCode = 13;
+    test::Type(f.cboGraph, "Convergence");
     f.angleIndex = 5;
     x = 10;
     mRe = 1.33;
@@ -415,7 +415,7 @@ TEST_F(GaussianWindowTest, DebyeOffAxisPairAddsTheMirroredBeam) {
 TEST_F(GaussianWindowTest, DebyeConvergenceGraphWritesItsTermCount) {
     Form1& f = startGaussian();
     chooseDebye("1");
-    f.graphCode = 13;
+    test::Type(f.cboGraph, "Convergence");
     debye(10, 1.33, 0, 19);
     ASSERT_EQ(f.debyeGaussianWork.status, DebyeStatus::Done);
     EXPECT_EQ(f.termCount, 25);
@@ -456,8 +456,6 @@ TEST_F(GaussianWindowTest, DebyeNoRaysSelectedIsShownOnce) {
 TEST_F(GaussianWindowTest, DebyeOrderZeroAtStrongAbsorptionIsTheBeamMieSeries) {
     Form1& f = startGaussian();
     chooseDebye("0");
-    f.calcMethod = 2;
-    f.wavelength = 0.65;
     debye(1000, 1.33, 0.8, 10);
     EXPECT_EQ(f.debyeGaussianWork.status, DebyeStatus::HandOverToMie);
     EXPECT_EQ(f.lblDebyeRays.caption(), "Mie (Gaussian beam)");

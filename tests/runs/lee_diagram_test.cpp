@@ -16,6 +16,7 @@
 
 #include "mainwindow/form1.h"
 #include "numerics/worker_pool.h"
+#include "tests/mainwindow/window_driver.h"
 #include "tests/platform/ui/ui_test_support.h"
 #include "tests/support/child_run.h"
 
@@ -34,8 +35,7 @@ class LeeDiagramTest : public test::UiTest {
     Form1& lee() {
         form = std::make_unique<Form1>();
         form->load();
-        form->graphCode = 20;
-        form->cboGraph.setText("Lee diagram");
+        test::Choose(form->cboGraph, "Lee diagram");
         form->cboStep.setText("0.05");
         form->txtXmin.setText("178");
         form->txtXmax.setText("180");

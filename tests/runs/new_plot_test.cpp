@@ -13,6 +13,7 @@
 
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "tests/mainwindow/window_driver.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace tessary {
@@ -193,7 +194,7 @@ TEST_F(NewPlotTest, ArraySizesFollowTheGrid) {
 TEST_F(NewPlotTest, MapStepsSetTheSweepAndKeepTheAmplitudes) {
     Form1& f = start();
     const std::size_t amplitudes = f.s1Amp[0].size();
-    f.graphCode = 24;
+    test::Choose(f.cboGraph, "Map: angle v. radius");
     f.txtF9_step.setText("10");
     f.Array_Size();
     EXPECT_EQ(f.sweepSteps, 10.0f);
@@ -281,8 +282,7 @@ TEST_F(NewPlotTest, RunPastTheSeriesLimitIsRefusedBeforeTheLengthQuestion) {
         f.cboType.setText(c.method);
         if (std::string(c.method) == "Debye") f.cboRays.setText("2");
         if (c.leeLastRadius) {
-            f.graphCode = 20;
-            f.cboGraph.setText("Lee diagram");
+            test::Choose(f.cboGraph, "Lee diagram");
             f.txtRmax.setText(c.leeLastRadius);
             f.txtRstep.setText("1");
         }
@@ -316,7 +316,7 @@ TEST_F(NewPlotTest, RunPastTheSeriesLimitIsRefusedBeforeTheLengthQuestion) {
 
 TEST_F(NewPlotTest, AngleMapComputesEveryRowThroughTheCommonEnd) {
     Form1& f = start();
-    f.graphCode = 22;
+    test::Choose(f.cboGraph, "Map: angle v. refractive index");
     f.cboStep.setText("1");
     f.txtF9_min.setText("1.3");
     f.txtF9_max.setText("1.4");

@@ -15,6 +15,7 @@
 #include "platform/text/conversions.h"
 #include "simulation/sim_lookup.h"
 #include "numerics/constants.h"
+#include "tests/mainwindow/window_driver.h"
 #include "tests/platform/ui/ui_test_support.h"
 #include "tests/support/rel_error.h"
 
@@ -98,7 +99,7 @@ TEST_F(SeveralWavelengthsTest, SevenWavelengthsKeepColumnsEightKeepRedGreenBlue)
 TEST_F(SeveralWavelengthsTest, StopDuringTheLoopLeavesTheEmptyFrame) {
     int pumps = 0;
     runtime.setPumpHook([&] {
-        if (++pumps == 2) form->runState = 4;
+        if (++pumps == 2) test::Press(form->cmdStop);
     });
     form->setRecording(true);
     Form1& f = run("RGB");

@@ -14,6 +14,7 @@
 #include "mainwindow/form1.h"
 #include "numerics/worker_pool.h"
 #include "runs/sweep_steps.h"
+#include "tests/mainwindow/window_driver.h"
 #include "tests/support/child_run.h"
 #include "tests/platform/ui/ui_test_support.h"
 #include "tests/support/rel_error.h"
@@ -150,7 +151,7 @@ TEST_F(SweepTest, AsymmetryPresetAndConvergence) {
     f.cboGraph.setText("Convergence");
     f.cmdNewPlot.click();
     EXPECT_EQ(f.lastPoint, 1);
-    EXPECT_EQ(Val(f.txtXmax.text()), f.termCount);
+    EXPECT_EQ(test::Shown(f.txtXmax), f.termCount);
     EXPECT_TRUE(messages.shown().empty());
 }
 
