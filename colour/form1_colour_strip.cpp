@@ -8,6 +8,7 @@
 
 #include "colour/colour_render.h"
 #include "colour/colour_scaling.h"
+#include "colour/lee_plot_layout.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
@@ -15,9 +16,6 @@
 namespace tessary {
 
 namespace {
-
-constexpr double kStripTop = 2800;   // the strip above the angle graph, three bands of 180 twips
-constexpr double kBandHeight = 180;
 
 // Writes value into store[k][r] when that cell exists.
 void Store(std::vector<std::vector<float>>& store, int k, std::int32_t r, double value) {
@@ -33,6 +31,64 @@ struct BandValues {
     std::array<double, 3> stored{};
     double largest = 0;
 };
+
+// The band values of point p of the sums: with one wavelength its colour times the intensity (the
+// disc's for the band, the point's to store), else the colour of the wavelength set.
+BandValues BandOf(const ColourSumTable& sums, std::int32_t p, int waves, const WaveChannels& channels,
+                  const SunDisc& disc, const std::array<double, 3>& oneWave) {
+    SunDisc point = disc;
+    point.on = false;
+    BandValues v;
+    if (waves == 1) {
+        const double I = PointColour(sums, 1, channels, point, p)[0];
+        const double S = PointColour(sums, 1, channels, disc, p)[0];
+        for (std::size_t i = 0; i < 3; ++i) {
+            v.stored[i] = oneWave[i] * I;
+            v.rgb[i] = oneWave[i] * S;
+        }
+        v.largest = std::max({v.rgb[0], v.rgb[1], v.rgb[2]});
+        return v;
+    }
+    v.stored = PointColour(sums, waves, channels, point, p);
+    v.rgb = disc.on ? PointColour(sums, waves, channels, disc, p) : v.stored;
+    const std::array<double, 3>& m = waves > kMaxComponentWaves ? v.stored : v.rgb;
+    v.largest = std::max({m[0], m[1], m[2]});
+    return v;
+}
+
+// The names of the strip's bands in front of them, in Small Fonts 7.
+void PrintStripLabels(Form1& f) {
+    const FontSpec kept = f.font();
+    f.setFontName("Small Fonts");
+    f.setFontSize(7);
+    f.setFontBold(false);
+    f.setForeColor(kBlack);
+    for (const StripLabel& label : kStripLabels) {
+        f.setCurrentX(0);
+        f.setCurrentY(label.y);
+        f.print(label.text);
+    }
+    f.setFont(kept);
+}
+
+// The norms of the perpendicular (and parallel) and of the unpolarised band of step k: the angle
+// graph's by the normalisation menus, a normalised Lee row's own peaks (kept as the row's peaks), or
+// the diagram's peak.
+std::array<double, 2> BandNorms(Form1& f, bool lee, bool normalisedRows, int k) {
+    if (!lee) {
+        const bool set = f.mnuSetNormal.checked();
+        return {set ? std::max(f.savedNormPerp, f.savedNormPara) : f.peakCommon,
+                set ? f.savedNormUnpol : (f.mnuNormalised.checked() ? f.peakCommon : f.peakUnpol)};
+    }
+    if (!normalisedRows) return {f.peakLee, f.peakLee};
+    for (int e = 1; e <= 3; ++e) {
+        const double value = e == 1 ? f.peakPerp : (e == 2 ? f.peakPara : f.peakUnpol);
+        if (static_cast<std::size_t>(e) < f.leeRowPeaks.size() && k >= 0 &&
+            static_cast<std::size_t>(k) < f.leeRowPeaks[static_cast<std::size_t>(e)].size())
+            f.leeRowPeaks[static_cast<std::size_t>(e)][static_cast<std::size_t>(k)] = static_cast<float>(value);
+    }
+    return {std::max(f.peakPerp, f.peakPara), f.peakUnpol};
+}
 
 }  // namespace
 
@@ -57,23 +113,7 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
         const std::int32_t byRange = SimTableLastRow(Val(txtX1min.text()), Val(txtX2Max.text()), step);
         simColourTable.reset(std::max(byRange, windowLast - windowFirst), (windowFirst - 1) * step, step);
     }
-    if (!lee) {
-        const FontSpec kept = font();
-        setFontName("Small Fonts");
-        setFontSize(7);
-        setFontBold(false);
-        setForeColor(kBlack);
-        setCurrentX(0);
-        setCurrentY(2800);
-        print("Perpendicular");
-        setCurrentX(0);
-        setCurrentY(2975);
-        print("Parallel");
-        setCurrentX(0);
-        setCurrentY(3150);
-        print("Unpolarized");
-        setFont(kept);
-    }
+    if (!lee) PrintStripLabels(*this);
     const double b = std::fabs(Val(cboBright.text()));
 
     // Every sum read (the point and its disc neighbours) must exist.
@@ -83,41 +123,16 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
     if (T < 1 || held <= static_cast<std::size_t>(T) || windowFirst < 1) return;
 
     const SunDisc disc = sunDisc();
-    SunDisc point = disc;
-    point.on = false;
     const WaveChannels channels = waveChannels();
     const int waves = std::clamp(waveCount, 1, 2001);
     const bool saturated = mnuSaturated.checked();
     const bool normalisedRows = cboLee.text() == "Normalised";
 
+    const std::array<double, 3> oneWave = {waveRed / 255, waveGreen / 255, waveBlue / 255};
     const auto bandOf = [&](const ColourSumTable& sums, std::int32_t p) {
-        BandValues v;
-        if (waves == 1) {
-            const double I = PointColour(sums, 1, channels, point, p)[0];
-            const double S = PointColour(sums, 1, channels, disc, p)[0];
-            const double c[3] = {waveRed / 255, waveGreen / 255, waveBlue / 255};
-            for (std::size_t i = 0; i < 3; ++i) {
-                v.stored[i] = c[i] * I;
-                v.rgb[i] = c[i] * S;
-            }
-            v.largest = std::max({v.rgb[0], v.rgb[1], v.rgb[2]});
-            return v;
-        }
-        v.stored = PointColour(sums, waves, channels, point, p);
-        v.rgb = disc.on ? PointColour(sums, waves, channels, disc, p) : v.stored;
-        const std::array<double, 3>& m = waves > kMaxComponentWaves ? v.stored : v.rgb;
-        v.largest = std::max({m[0], m[1], m[2]});
-        return v;
+        return BandOf(sums, p, waves, channels, disc, oneWave);
     };
-    // Saturation and gamma on one band's levels.
-    const auto finish = [this](float& r, float& g, float& bl) {
-        if (r > 255 || g > 255 || bl > 255) Saturation(r, g, bl);
-        if (!mnuGammaNone.checked()) GammaCorrection(r, g, bl);
-    };
-    const auto paint = [this](float r, float g, float bl, double x1, double y1, double x2, double y2) {
-        setForeColor(ColourNumber(r, g, bl));
-        boxFilled(x1, y1, x2, y2);
-    };
+    const ColourFinish finish = colourFinish();
 
     // With the curve on each channel a painted box needs only its colour number: every box but the
     // last painted (whose levels stay in red1 .. blue3) takes it from the table of curved levels.
@@ -142,50 +157,33 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
         if (p < firstPoint || p > lastPoint) continue;
 
         // Norms of the bands.
-        double n1 = 0, n3 = 0;
-        if (!lee) {
-            n1 = mnuSetNormal.checked() ? std::max(savedNormPerp, savedNormPara) : peakCommon;
-            n3 = mnuSetNormal.checked() ? savedNormUnpol : (mnuNormalised.checked() ? peakCommon : peakUnpol);
-        } else if (normalisedRows) {
-            n1 = std::max(peakPerp, peakPara);
-            n3 = peakUnpol;
-            for (int e = 1; e <= 3; ++e) {
-                const double value = e == 1 ? peakPerp : (e == 2 ? peakPara : peakUnpol);
-                if (static_cast<std::size_t>(e) < leeRowPeaks.size() && k >= 0 &&
-                    static_cast<std::size_t>(k) < leeRowPeaks[static_cast<std::size_t>(e)].size())
-                    leeRowPeaks[static_cast<std::size_t>(e)][static_cast<std::size_t>(k)] =
-                        static_cast<float>(value);
-            }
-        } else {
-            n1 = n3 = peakLee;
-        }
+        const std::array<double, 2> norms = BandNorms(*this, lee, normalisedRows, k);
+        double n1 = norms[0], n3 = norms[1];
         colourNorm = n1;
 
         // The segment of the point: along x on the strip, along y down a Lee column.
         const Segment s = lee ? StripSegment(p, firstPoint, lastPoint, graphTop, graphBottom, previousEnd)
                               : StripSegment(p, firstPoint, lastPoint, graphLeft, graphRight, previousEnd);
         previousEnd = s.x2;
-        const double x1 = lee ? column.x1 : s.x1;
-        const double x2 = lee ? column.x2 : s.x2;
-        const double y1 = lee ? s.x1 : kStripTop;
-        const double y2 = lee ? s.x2 : kStripTop + kBandHeight;
-        const double W = leePanelWidth;
+        const std::array<Rect, 3> boxes = BowBandBoxes(lee, column, s, leePanelWidth);
 
         // The levels of one band, then its cells of the simulation table (from slot on) or its box.
         const auto band = [&](float& R, float& G, float& B, const std::array<double, 3>& c, double brightness,
-                              double norm, std::size_t slot, double bx1, double by1, double bx2, double by2) {
-            R = BandLevel(brightness, c[0], norm);
-            G = BandLevel(brightness, c[1], norm);
-            B = BandLevel(brightness, c[2], norm);
+                              double norm, std::size_t slot, const Rect& box) {
+            const std::array<float, 3> levels = BandLevels(brightness, c, norm);
+            R = levels[0];
+            G = levels[1];
+            B = levels[2];
             if (curvedLevels && p != lastPainted) {
                 if (R > 255 || G > 255 || B > 255) Saturation(R, G, B);
                 setForeColor(CurvedColourNumber(R, G, B));
-                boxFilled(bx1, by1, bx2, by2);
+                boxFilled(box.x1, box.y1, box.x2, box.y2);
                 return;
             }
-            finish(R, G, B);
+            FinishColour(finish, R, G, B);
             if (simulationMode != 1) {
-                paint(R, G, B, bx1, by1, bx2, by2);
+                setForeColor(ColourNumber(R, G, B));
+                boxFilled(box.x1, box.y1, box.x2, box.y2);
             } else if (simColourTable.holds(r)) {
                 simColourTable.at(slot, r) = R;
                 simColourTable.at(slot + 1, r) = G;
@@ -194,23 +192,17 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
             }
         };
         // Perpendicular: saturated colours take the band's own largest channel and no brightness.
-        band(red1, green1, blue1, one.rgb, saturated ? 1.0 : b, saturated ? one.largest : n1, 0, x1, y1, x2, y2);
+        band(red1, green1, blue1, one.rgb, saturated ? 1.0 : b, saturated ? one.largest : n1, 0, boxes[0]);
         // Parallel: the same norm, or its own largest channel.
         const double n2 = saturated ? two.largest : n1;
         colourNorm = n2;
-        if (lee)
-            band(red2, green2, blue2, two.rgb, b, n2, 3, x1 + W, y1, x2 + W, y2);
-        else
-            band(red2, green2, blue2, two.rgb, b, n2, 3, x1, y2, x2, y2 + kBandHeight);
+        band(red2, green2, blue2, two.rgb, b, n2, 3, boxes[1]);
         // Unpolarised: the mean of the two.
         const std::array<double, 3> three = {(one.rgb[0] + two.rgb[0]) / 2, (one.rgb[1] + two.rgb[1]) / 2,
                                              (one.rgb[2] + two.rgb[2]) / 2};
         if (saturated) n3 = std::max({three[0], three[1], three[2]});
         colourNorm = n3;
-        if (lee)
-            band(red3, green3, blue3, three, b, n3, 6, x1 + 2 * W, y1, x2 + 2 * W, y2);
-        else
-            band(red3, green3, blue3, three, b, n3, 6, x1, y2 + kBandHeight, x2, y2 + 2 * kBandHeight);
+        band(red3, green3, blue3, three, b, n3, 6, boxes[2]);
     }
 
     if (lee && simulationMode != 1) LeeCreditLines();

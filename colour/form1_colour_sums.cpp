@@ -1,9 +1,10 @@
 // The run maxima of the colour sums (PlotN, once per angle point), the sun's disc and the wavelength
-// channels as the colour procedures read them, and the false-colour scale of the window's work values.
+// channels and the colour menus as the colour procedures read them, and the false-colour drawing colour.
 #include <algorithm>
 
 #include "colour/colour_render.h"
 #include "colour/colour_scaling.h"
+#include "colour/lee_plot_layout.h"
 #include "mainwindow/form1.h"
 
 namespace tessary {
@@ -28,7 +29,7 @@ void Form1::PlotN() {
             if (last < 1 || column.size() <= static_cast<std::size_t>(last)) return;
     if (loopJ < 1 || loopJ > last) return;
 
-    ColourPeaks peaks{peakPerp, peakPara, peakCommon, peakUnpol, colourPeak, scratchE,
+    ColourPeaks peaks{peakPerp, peakPara, peakCommon, peakUnpol, colourPeak, colourRunMax,
                       normRed,  normGreen, normBlue};
     RaisePeaks(colourSumPerp, colourSumPara, std::clamp(waveCount, 1, 2001), waveChannels(), sunDisc(), loopJ,
                peaks);
@@ -37,20 +38,24 @@ void Form1::PlotN() {
     peakCommon = peaks.peakCommon;
     peakUnpol = peaks.peakUnpol;
     colourPeak = peaks.colourPeak;
-    scratchE = peaks.runMax;
+    colourRunMax = peaks.runMax;
     normRed = peaks.normRed;
     normGreen = peaks.normGreen;
     normBlue = peaks.normBlue;
 }
 
-void Form1::ColourScale() {
-    const FalseColour c = tessary::ColourScale(scratchI);
-    scratchM = c.x;
-    scratchJ = c.red;
-    scratchK = c.green;
-    scratchL = c.blue;
-    float r = static_cast<float>(c.red), g = static_cast<float>(c.green), b = static_cast<float>(c.blue);
-    setForeColor(ColourNumber(r, g, b));
+void Form1::ColourScale(double v) { setForeColor(FalseColourNumber(v)); }
+
+ColourFinish Form1::colourFinish() const {
+    ColourFinish finish;
+    if (mnuPhoto.checked())
+        finish.saturation = SaturationMode::Photo;
+    else if (mnuPeakWhite.checked())
+        finish.saturation = SaturationMode::PeakWhite;
+    else if (mnuFreeze.checked())
+        finish.saturation = SaturationMode::Freeze;
+    if (!mnuGammaNone.checked()) finish.gamma = mnuGammaA.checked() ? GammaMode::Individual : GammaMode::Group;
+    return finish;
 }
 
 }  // namespace tessary

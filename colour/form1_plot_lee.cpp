@@ -10,6 +10,7 @@
 #include "colour/colour_render.h"
 #include "colour/colour_scaling.h"
 #include "colour/lee_diagram.h"
+#include "colour/lee_plot_layout.h"
 #include "mainwindow/form1.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
@@ -47,49 +48,121 @@ void EraseStepLabel(Form1& f) {
     f.setForeColor(kBlack);
 }
 
-// The key of the false colours over the unpolarised panel: the colour scale from 1 down to the
-// decade 10^(-2.8 B) that the brightness B maps to the scale's end, with decade ticks and labels.
-void FalseColourKey(Form1& f, double B) {
-    const double W = f.leePanelWidth;
-    const double L = f.graphLeft;
-    const double X0 = 2 * W + L;
-    const bool veryLarge = f.mnuVLarge.checked();
-    const double Y = f.graphTop - (veryLarge ? 700 : 400);
-    const double bandBottom = f.graphTop - (veryLarge ? 400 : 200);
-    for (int n = 10; n <= 7000; ++n) {  // v = -0.01 down to -7 in steps of -0.001
-        const double v = -n / 1000.0;
-        f.scratchI = 0.4 * v;
-        f.ColourScale();
-        const double x = X0 + (W - L) * (-v) / 7;
-        f.line(x, Y, x, bandBottom);
+// The key of the false colours over the unpolarised panel (FalseColourKeyLayout).
+void PaintFalseColourKey(Form1& f, double B) {
+    const FalseColourKey key =
+        FalseColourKeyLayout(f.leePanelWidth, f.graphLeft, f.graphTop, f.mnuVLarge.checked(), B);
+    for (const std::array<double, 2>& line : key.band) {
+        f.ColourScale(line[1]);
+        f.line(line[0], key.bandTop, line[0], key.bandBottom);
     }
     f.setForeColor(kBlack);
-    f.box(X0, Y, 3 * W, bandBottom);
-    const double labelY = f.graphTop - (veryLarge ? 1000 : 650);
-    if (B > 0) {  // no decades to place without a brightness
-        const double lowest = -2.8 * B;
-        const auto x = [&](int t) { return X0 + (W - L) * (-t) / (2.8 * B); };
-        for (int t = 0; t >= lowest; --t) f.line(x(t), Y - 50, x(t), Y);
-        for (int t = 0; t >= lowest; t -= 3) f.line(x(t), Y - 70, x(t), Y);
-        const int q = lowest > -9 ? 1 : (lowest > -18 ? 3 : 6);
-        for (int t = -q; t >= lowest; t -= q) {
-            f.setCurrentX(x(t) - 100);
-            f.setCurrentY(labelY);
-            f.print("10");
-            f.setCurrentX(x(t) + 50);
-            f.setCurrentY(f.graphTop - (veryLarge ? 1100 : 750));
-            const FontSpec kept = f.font();
-            f.setFontName("Small Fonts");
-            f.setFontSize(7);
-            f.setFontBold(false);
-            f.print(t);
-            f.setFont(kept);
+    f.box(key.frame.x1, key.frame.y1, key.frame.x2, key.frame.y2);
+    for (const Rect& t : key.ticks) f.line(t.x1, t.y1, t.x2, t.y2);
+    for (const KeyLabel& label : key.labels) {
+        f.setCurrentX(label.x);
+        f.setCurrentY(label.y);
+        if (!label.small) {
+            f.print(label.text);
+            continue;
         }
+        const FontSpec kept = f.font();
+        f.setFontName("Small Fonts");
+        f.setFontSize(7);
+        f.setFontBold(false);
+        f.print(label.text);
+        f.setFont(kept);
     }
-    f.line(X0, Y - 70, X0, Y);
-    f.setCurrentX(X0 - 50);
-    f.setCurrentY(labelY);
-    f.print("1");
+    f.line(key.startTick.x1, key.startTick.y1, key.startTick.x2, key.startTick.y2);
+    f.setCurrentX(key.start.x);
+    f.setCurrentY(key.start.y);
+    f.print(key.start.text);
+}
+
+// The row peaks of the working stores into leeRowPeaks; returns the maxima of the whole diagram.
+std::array<double, 3> RaiseRowPeaks(Form1& f, const LeeWindow& window) {
+    std::array<double, 3> m{};
+    const LeeConstStores working = {&f.leeRed3, &f.leeGreen3, &f.leeBlue3, &f.leeRed4, &f.leeGreen4, &f.leeBlue4};
+    for (int k = 0; k <= window.lastRow; ++k) {
+        const std::array<double, 3> peak = LeeRowPeaks(working, window, k);
+        for (std::size_t e = 1; e <= 3 && e < f.leeRowPeaks.size(); ++e)
+            if (static_cast<std::size_t>(k) < f.leeRowPeaks[e].size())
+                f.leeRowPeaks[e][static_cast<std::size_t>(k)] = static_cast<float>(peak[e - 1]);
+        for (std::size_t e = 0; e < 3; ++e) m[e] = std::max(m[e], peak[e]);
+    }
+    return m;
+}
+
+// The norms of row k: its own peaks when the rows are normalised, else the diagram's maxima m.
+void SetRowNorms(Form1& f, bool normalised, int k, const std::array<double, 3>& m) {
+    if (!normalised) {
+        f.colourNorm = AMAX(m[0], m[1]);
+        f.leeNormUnpol = m[2];
+        return;
+    }
+    const auto rowPeak = [&](std::size_t e) {
+        return e < f.leeRowPeaks.size() && static_cast<std::size_t>(k) < f.leeRowPeaks[e].size()
+                   ? static_cast<double>(f.leeRowPeaks[e][static_cast<std::size_t>(k)])
+                   : 0.0;
+    };
+    f.peakPerp = rowPeak(1);
+    f.peakPara = rowPeak(2);
+    f.peakUnpol = rowPeak(3);
+    f.colourNorm = AMAX(f.peakPerp, f.peakPara);
+    f.leeNormUnpol = f.peakUnpol;
+}
+
+// The step label of row k, once per row. A map's rows are the linear steps of its run, and the
+// radius stays the map step's.
+void PrintStepLabel(Form1& f, int k) {
+    if (f.graphCode == 20) {
+        f.radius = static_cast<double>(f.sweepStart) * std::pow(static_cast<double>(f.sweepRatio), k);
+        EraseStepLabel(f);
+        f.setCurrentX(9200);
+        f.setCurrentY(950);
+        f.printLine(LeeStepLabel(true, k, f.radius));
+    } else if (f.graphCode == 22 || f.graphCode == 23) {
+        EraseStepLabel(f);
+        f.setCurrentX(9200);
+        f.setCurrentY(2850);
+        f.printLine(LeeStepLabel(false, k, MapSweepValue(f.sweepStart, f.sweepEnd, k, f.sweepSteps)));
+    }
+}
+
+// The cells of rows 0..lastRow, one box per cell in each panel, until a stop.
+void PaintLeeCells(Form1& f, const LeeWindow& window, const std::array<double, 3>& m, const LeeCellStyle& style) {
+    const double W = f.leePanelWidth;
+    const double L = f.graphLeft;
+    const bool normalised = f.cboLee.text() == "Normalised";
+    const double d = f.sweepSteps > 0 ? (W - L) / f.sweepSteps : 0.0;
+    const std::vector<Segment> spans = LeeCellSpans(f.firstPoint, f.lastPoint, f.graphTop, f.graphBottom);
+    bool stopped = false;
+    for (int k = 0; k <= window.lastRow && !stopped; ++k) {
+        SetRowNorms(f, normalised, k, m);
+        PrintStepLabel(f, k);
+        const Segment column = LeeColumn(k, f.sweepSteps, d, L, W);
+        for (std::int32_t i = f.firstPoint; i <= f.lastPoint; ++i) {
+            if (f.runState == Form1::kRunStopped) {
+                stopped = true;
+                break;
+            }
+            const std::int32_t c = i - f.windowFirst;
+            const Segment& cell = spans[static_cast<std::size_t>(i - f.firstPoint)];
+            const std::array<double, 3> perp = {CellOf(f.leeRed3, k, c), CellOf(f.leeGreen3, k, c),
+                                                CellOf(f.leeBlue3, k, c)};
+            const std::array<double, 3> para = {CellOf(f.leeRed4, k, c), CellOf(f.leeGreen4, k, c),
+                                                CellOf(f.leeBlue4, k, c)};
+            const std::array<double, 3> unpol = {(perp[0] + para[0]) / 2, (perp[1] + para[1]) / 2,
+                                                 (perp[2] + para[2]) / 2};
+            f.setForeColor(LeeCellColour(perp, f.colourNorm, f.peakLee, style, f.red1, f.green1, f.blue1));
+            f.boxFilled(column.x1, cell.x1, column.x2, cell.x2);
+            f.setForeColor(LeeCellColour(para, f.colourNorm, f.peakLee, style, f.red2, f.green2, f.blue2));
+            f.boxFilled(column.x1 + W, cell.x1, column.x2 + W, cell.x2);
+            f.setForeColor(LeeCellColour(unpol, f.leeNormUnpol, m[2], style, f.red3, f.green3, f.blue3));
+            f.boxFilled(column.x1 + 2 * W, cell.x1, column.x2 + 2 * W, cell.x2);
+        }
+        doEvents();
+    }
 }
 
 }  // namespace
@@ -140,16 +213,16 @@ void Form1::PlotLee() {
     xMax = Val(txtXmax.text());
     for (int n = 0; n < 3; ++n)
         GridLeeAxes(L + n * W, (n + 1) * W, graphTop, graphBottom, sweepStart, sweepEnd, xMin, xMax);
+    const LeePanels panels = LeePanelLayout(W, L, graphTop, graphBottom, mnuVLarge.checked());
     PictureBox* pictures[] = {&Picture1, &Picture2, &Picture3};
-    for (int n = 0; n < 3; ++n) {
-        pictures[n]->setLeft(n * W + L - 700);
-        pictures[n]->setTop((graphTop + graphBottom) / 2 - 1000);
+    for (std::size_t n = 0; n < 3; ++n) {
+        pictures[n]->setLeft(panels.pictureLeft[n]);
+        pictures[n]->setTop(panels.pictureTop);
         pictures[n]->setVisible(true);
     }
-    const double titleX[] = {(W + L) / 2 - 900, (W + L) / 2 - 600 + W, (W + L) / 2 - 400 + 2 * W};
     for (int n = 0; n < 3; ++n) {
-        setCurrentX(titleX[n]);
-        setCurrentY(graphTop - (mnuVLarge.checked() ? 300 : 200));
+        setCurrentX(panels.titleX[static_cast<std::size_t>(n)]);
+        setCurrentY(panels.titleY);
         printLine(std::string(kPanelTitles[n]));
     }
 
@@ -188,109 +261,22 @@ void Form1::PlotLee() {
         }
     }
 
-    // Row peaks and the maxima of the whole diagram.
-    double mPerp = 0, mPara = 0, mUnpol = 0;
-    const LeeConstStores working = {&leeRed3, &leeGreen3, &leeBlue3, &leeRed4, &leeGreen4, &leeBlue4};
-    for (int k = 0; k <= window.lastRow; ++k) {
-        const std::array<double, 3> peak = LeeRowPeaks(working, window, k);
-        for (std::size_t e = 1; e <= 3 && e < leeRowPeaks.size(); ++e)
-            if (static_cast<std::size_t>(k) < leeRowPeaks[e].size())
-                leeRowPeaks[e][static_cast<std::size_t>(k)] = static_cast<float>(peak[e - 1]);
-        mPerp = std::max(mPerp, peak[0]);
-        mPara = std::max(mPara, peak[1]);
-        mUnpol = std::max(mUnpol, peak[2]);
-    }
+    // Row peaks and the maxima of the whole diagram, then the cells.
+    const std::array<double, 3> m = RaiseRowPeaks(*this, window);
     doEvents();
-    peakLee = AMAX(mPerp, mPara);
-
-    // The cells.
-    const bool normalised = cboLee.text() == "Normalised";
-    const bool saturated = mnuSaturated.checked();
-    const bool falseColours = mnuFalseColours.checked();
-    const double B = std::fabs(Val(cboBright.text()));
-    const double d = sweepSteps > 0 ? (W - L) / sweepSteps : 0.0;
-    const auto finish = [this](float& r, float& g, float& b) {
-        if (r > 255 || g > 255 || b > 255) Saturation(r, g, b);
-        if (!mnuGammaNone.checked()) GammaCorrection(r, g, b);
-    };
-    const auto paint = [&](const std::array<double, 3>& c, double norm, double peak, float& r, float& g,
-                           float& b, double x1, double y1, double x2, double y2) {
-        if (saturated) norm = std::max({c[0], c[1], c[2]});
-        if (!falseColours) {
-            r = BandLevel(B, c[0], norm);
-            g = BandLevel(B, c[1], norm);
-            b = BandLevel(B, c[2], norm);
-            finish(r, g, b);
-            setForeColor(ColourNumber(r, g, b));
-        } else {
-            const double ratio = LeeFalseRatio(c[0], c[1], c[2], peak);
-            scratchI = B > 0 && ratio > 0 ? Log10(ratio) / B : -300.0;
-            ColourScale();
-        }
-        boxFilled(x1, y1, x2, y2);
-    };
-    bool stopped = false;
-    for (int k = 0; k <= window.lastRow && !stopped; ++k) {
-        if (normalised) {
-            const auto rowPeak = [&](std::size_t e) {
-                return e < leeRowPeaks.size() && static_cast<std::size_t>(k) < leeRowPeaks[e].size()
-                           ? static_cast<double>(leeRowPeaks[e][static_cast<std::size_t>(k)])
-                           : 0.0;
-            };
-            peakPerp = rowPeak(1);
-            peakPara = rowPeak(2);
-            peakUnpol = rowPeak(3);
-            colourNorm = AMAX(peakPerp, peakPara);
-            leeNormUnpol = peakUnpol;
-        } else {
-            colourNorm = AMAX(mPerp, mPara);
-            leeNormUnpol = mUnpol;
-        }
-        // The step label, once per row. A map's rows are the linear steps of its run, and the radius
-        // stays the map step's.
-        if (graphCode == 20) {
-            radius = static_cast<double>(sweepStart) * std::pow(static_cast<double>(sweepRatio), k);
-            EraseStepLabel(*this);
-            setCurrentX(9200);
-            setCurrentY(950);
-            printLine("Step: ", k, "   Radius = ", Format(radius, "#,##0.####"));
-        } else if (graphCode == 22 || graphCode == 23) {
-            EraseStepLabel(*this);
-            setCurrentX(9200);
-            setCurrentY(2850);
-            printLine("Step: ", k, "   Ref Index = ",
-                      Format(MapSweepValue(sweepStart, sweepEnd, k, sweepSteps), "#,##0.####"));
-        }
-        const Segment column = LeeColumn(k, sweepSteps, d, L, W);
-        double previousEnd = graphTop;
-        for (std::int32_t i = firstPoint; i <= lastPoint; ++i) {
-            if (runState == kRunStopped) {
-                stopped = true;
-                break;
-            }
-            const std::int32_t c = i - windowFirst;
-            const Segment cell = StripSegment(i, firstPoint, lastPoint, graphTop, graphBottom, previousEnd);
-            previousEnd = cell.x2;
-            const std::array<double, 3> perp = {CellOf(leeRed3, k, c), CellOf(leeGreen3, k, c),
-                                                CellOf(leeBlue3, k, c)};
-            const std::array<double, 3> para = {CellOf(leeRed4, k, c), CellOf(leeGreen4, k, c),
-                                                CellOf(leeBlue4, k, c)};
-            const std::array<double, 3> unpol = {(perp[0] + para[0]) / 2, (perp[1] + para[1]) / 2,
-                                                 (perp[2] + para[2]) / 2};
-            paint(perp, colourNorm, peakLee, red1, green1, blue1, column.x1, cell.x1, column.x2, cell.x2);
-            paint(para, colourNorm, peakLee, red2, green2, blue2, column.x1 + W, cell.x1, column.x2 + W,
-                  cell.x2);
-            paint(unpol, leeNormUnpol, mUnpol, red3, green3, blue3, column.x1 + 2 * W, cell.x1,
-                  column.x2 + 2 * W, cell.x2);
-        }
-        doEvents();
-    }
+    peakLee = AMAX(m[0], m[1]);
+    LeeCellStyle style;
+    style.brightness = std::fabs(Val(cboBright.text()));
+    style.saturated = mnuSaturated.checked();
+    style.falseColours = mnuFalseColours.checked();
+    style.finish = colourFinish();
+    PaintLeeCells(*this, window, m, style);
 
     // Credit line, fonts, the erased step label and key area.
     LeeCreditLines();
     EraseStepLabel(*this);
-    if (falseColours && graphCode > 20) {
-        FalseColourKey(*this, B);
+    if (style.falseColours && graphCode > 20) {
+        PaintFalseColourKey(*this, style.brightness);
     } else {
         setForeColor(kButtonFace);
         boxFilled(2 * W + L, graphTop - 700, 3 * W, graphTop - 400);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "colour/colour_render.h"
+#include "colour/lee_plot_layout.h"
 #include "mainwindow/dlog_options.h"
 #include "media/dlog_index.h"
 #include "media/dlog_spectrum.h"
@@ -668,21 +669,24 @@ class Form1 : public Form {
     // angle point loopJ; PlotBow paints the colour strip (angle graphs), a Lee or map column (codes 20
     // and above, storing the step's colours) or, with simulationMode 1, fills simColourTable; PlotBow2
     // paints the smooth bands by cubic interpolation; PlotColour draws one polarisation's curve in
-    // colour; PlotNColour draws a several-wavelength result; ColourScale turns scratchI into the false
-    // colour in scratchJ, scratchK, scratchL (x in scratchM) and the drawing colour.
+    // colour; PlotNColour draws a several-wavelength result; ColourScale makes the false colour of the
+    // scale value v the drawing colour.
     void PlotN();
     void PlotBow(const ColourSumTable& perp, const ColourSumTable& para, const std::string& caption);
     void PlotBow2(const ColourSumTable& perp, const ColourSumTable& para, const std::string& caption);
     void PlotColour(const ColourSumTable& sums, const std::vector<double>& intensity, double xLow, double xHigh,
                     double yLow, double yHigh);
     void PlotNColour();
-    void ColourScale();
+    void ColourScale(double v);
     // The sun's disc as the colour steps read it (off unless optSun is selected), and the channel
     // fractions of the wavelength set.
     SunDisc sunDisc() const;
     WaveChannels waveChannels() const;
+    // The saturation mode and display curve the colour menus set.
+    ColourFinish colourFinish() const;
     ColourSumTable colourSumUnpol;
     double peakCommon = 0.0, colourPeak = 0.0, peakRun = 0.0, peakLee = 0.0;
+    double colourRunMax = 0.0;  // the largest summed intensity of either polarisation (PlotN)
     double overplotPow1 = 0.0, overplotPow2 = 0.0;
     double normRed = 0.0, normGreen = 0.0, normBlue = 0.0;
     double colourNorm = 0.0;

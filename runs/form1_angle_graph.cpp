@@ -145,7 +145,7 @@ void Form1::OneWavelengthColours() {
         colourSumPerp[1][J] = (s1Amp[0][J] * s1Amp[0][J] + s1Amp[1][J] * s1Amp[1][J]) / waveNumberSq;
         colourSumPara[1][J] = (s2Amp[0][J] * s2Amp[0][J] + s2Amp[1][J] * s2Amp[1][J]) / waveNumberSq;
     }
-    peakCommon = peakPerp = peakPara = peakUnpol = colourPeak = scratchE = 0;
+    peakCommon = peakPerp = peakPara = peakUnpol = colourPeak = colourRunMax = 0;
     const std::int32_t kept = loopJ;  // the progress of the series reads the shared counter
     for (loopJ = firstPoint; loopJ <= lastPoint; ++loopJ) PlotN();
     loopJ = kept;

@@ -249,7 +249,7 @@ Next Replot::severalWavelengths() {
     double minPerp = 1e30, minPara = 1e31, maxPerp = 0, maxPara = 0;
     f.peakCommon = f.peakPerp = f.peakPara = f.peakUnpol = f.peakLee = 0;
     f.colourPeak = 0;
-    f.scratchE = 0;
+    f.colourRunMax = 0;
     const double step = GridStep(f);
     f.firstPoint = IndexOr(Val(f.txtXmin.text()) / step + 1, f.firstPoint);
     f.lastPoint = IndexOr(Val(f.txtXmax.text()) / step + 1, f.lastPoint);
@@ -293,7 +293,7 @@ Next Replot::severalWavelengths() {
         }
     }
     f.yScaleMin = AMIN(minPerp, minPara);
-    f.yScaleMax = f.scratchE;
+    f.yScaleMax = f.colourRunMax;
     if (!f.mnuOverplot.checked()) {
         f.GridYmax(f.yScaleMax, f.yAxisMax);
         f.GridYmin(f.yScaleMin, f.yAxisMin);

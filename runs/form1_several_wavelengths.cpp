@@ -138,7 +138,7 @@ void Form1::SeveralWavelengthsFinish() {
         std::fill_n((*sums)[0].begin(), static_cast<std::size_t>(points) + 1, 0.0);
     overplotPow1 = overplotPow2 = 1e20;
     colourPeak = peakRun = peakCommon = peakPerp = peakPara = peakUnpol = peakLee = 0;
-    scratchE = 0;
+    colourRunMax = 0;
     const double step = Val(cboStep.text());
     firstPoint = CLng(Val(txtXmin.text()) / step + 1).value;
     lastPoint = CLng(Val(txtXmax.text()) / step + 1).value;
