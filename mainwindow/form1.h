@@ -1274,7 +1274,27 @@ class Form1 : public Form {
   private:
     // The window's design: positions, tool tips, design captions and visible/enabled states.
     void designControls();
+    // designControls' steps after the top row: the light and drop-size frames; the x and y axis and
+    // light-source frames; the controls below the run captions and the graph.
+    void designInputFrames();
+    void designAxisFrames();
+    void designLowerControls();
     void designMenus();
+    // Form_Load's steps, in the order it runs them (the default graph's frame and first run come
+    // between the last two).
+    void loadDisplayCheck();
+    void loadStartValues();
+    void loadLists();
+    void loadControlStates();
+    void loadLayoutAndTables();
+    void loadTermLists();
+    // The constructor's event wiring, in the order it runs: window and graph commands, index models,
+    // inputs and graph type, calculation and plot options, runs, files, spectrum and colour.
+    void connectWindowHandlers();
+    void connectIndexMenus();
+    void connectInputHandlers();
+    void connectOptionMenus();
+    void connectRunHandlers();
 
     // Lets the program's end actions reach the window only while it exists.
     std::shared_ptr<Form1*> m_alive = std::make_shared<Form1*>(this);
