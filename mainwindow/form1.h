@@ -331,6 +331,7 @@ class Form1 : public Form {
     // Inputs that leave the estimate undefined (a step, wavelength or radius <= 0, a Lee sweep of no
     // or more than 400 steps) write nothing and ask nothing.
     void Duration();
+    double estimatedUnits = 0.0;  // the cost units of the run Duration last estimated (bench/ reads them)
 
     // Calculation runs: Replot
     // Redraws the graph from the stored results when only the way they are shown has changed (the
