@@ -78,8 +78,8 @@ void BM_EstimatedRun(benchmark::State& state) {
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         state.SetIterationTime(seconds);
     }
-    f->Duration();  // again after the run (the drawing reuses scratchB): the run's cost units
-    const double units = f->scratchB;
+    f->Duration();  // again after the run: the run's cost units
+    const double units = f->estimatedUnits;
     state.counters["units"] = units;
     state.counters["s_per_unit"] = seconds / units;
     state.counters["estimate_s"] = ExpectedSeconds(f->calcMethod, f->graphCode == 20, units);

@@ -301,7 +301,6 @@ void Loader::rayOrders() {
         std::fill_n(f.rayflag.begin(), 51, 0);
         f.rayCount = static_cast<std::int32_t>(d.rayOrders.size());
         for (const std::int32_t p : d.rayOrders) {
-            f.scratch = p;
             f.rayflag[static_cast<std::size_t>(p)] = 1;
             f.dlogP_->chkp(p).setValue(1);
         }

@@ -175,9 +175,9 @@ bool Gatherer::amplitudes() {
     const double step = Val(f.runRecord.stepText);
     for (std::int32_t k = first; k <= last; ++k) {
         const auto K = static_cast<std::size_t>(k);
-        f.scratch = (k - 1) * step;
+        const double angle = (k - 1) * step;
         d.amplitudes.insert(d.amplitudes.end(),
-                            {f.scratch, f.s1Amp[0][K], f.s1Amp[1][K], f.s2Amp[0][K], f.s2Amp[1][K]});
+                            {angle, f.s1Amp[0][K], f.s1Amp[1][K], f.s2Amp[0][K], f.s2Amp[1][K]});
     }
     return true;
 }

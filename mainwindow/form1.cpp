@@ -21,6 +21,22 @@ Form1::Form1() : Form("Mie scattering") {
         return runState == kRunStopped;
     });
 
+    // The events of the window, its controls and menus, group by group.
+    connectWindowHandlers();
+    connectIndexMenus();
+    connectInputHandlers();
+    connectOptionMenus();
+    connectRunHandlers();
+
+    // The menus that change what a run computes are disabled by LockON; chosen under the lock all the
+    // same (by code, or a path that ignores the disabled state) they do nothing but beep.
+    for (Menu* item : computationMenus())
+        item->onClick = [this, handler = std::move(item->onClick)] {
+            if (!RefuseWhileLocked() && handler) handler();
+        };
+}
+
+void Form1::connectWindowHandlers() {
     // Main window: handlers
     onLoad = [this] { Form_Load(); };
     onClose = [this] { Form_Unload(); };
@@ -64,7 +80,9 @@ Form1::Form1() : Form("Mie scattering") {
     mnuDash.onClick = [this] { mnuDash_Click(); };
     mnuDrawWidth1.onClick = [this] { mnuDrawwidth1_Click(); };
     mnuDrawWidth2.onClick = [this] { mnuDrawwidth2_Click(); };
+}
 
+void Form1::connectIndexMenus() {
     // Media: refractive-index model menus and dialogs. A run reads the model choice at every
     // wavelength: a choice made then is refused (with a beep).
     const std::pair<Menu*, void (Form1::*)()> indexMenus[] = {
@@ -93,7 +111,9 @@ Form1::Form1() : Form("Mie scattering") {
         item->onClick = [this, handler = handler] {
             if (!RefuseWhileLocked()) (this->*handler)();
         };
+}
 
+void Form1::connectInputHandlers() {
     // Main window: input handlers (chkPhase has none: RaysCheck reads it)
     cboBright.onClick = [this] { cboBright_Click(); };
     cboBright.onChange = [this] { cboBright_Change(); };
@@ -137,7 +157,9 @@ Form1::Form1() : Form("Mie scattering") {
     // Graph-type selection and presets: handlers
     cboGraph.onClick = [this] { cboGraph_Click(); };
     cboGraph.onChange = [this] { cboGraph_Change(); };
+}
 
+void Form1::connectOptionMenus() {
     // Main window: calculation-option and beam menus: handlers
     mnuCentralBeam.onClick = [this] { mnuCentralBeam_Click(); };
     mnuDebyeRecursion.onClick = [this] { mnuDebyeRecursion_Click(); };
@@ -183,7 +205,9 @@ Form1::Form1() : Form("Mie scattering") {
     optSun.onClick = [this] { optSun_Click(); };
     OptXLinear.onClick = [this] { optXLinear_Click(); };
     optXLog.onClick = [this] { optXLog_Click(); };
+}
 
+void Form1::connectRunHandlers() {
     // Media: wavelength input
     txtLambda.onChange = [this] { txtLambda_change(); };
 
@@ -222,13 +246,6 @@ Form1::Form1() : Form("Mie scattering") {
     mnuGammaNone.onClick = [this] { mnuGammaNone_Click(); };
     mnuSaturated.onClick = [this] { mnuSaturated_Click(); };
     mnuSetNormal.onClick = [this] { mnuSetNormal_Click(); };
-
-    // The menus that change what a run computes are disabled by LockON; chosen under the lock all the
-    // same (by code, or a path that ignores the disabled state) they do nothing but beep.
-    for (Menu* item : computationMenus())
-        item->onClick = [this, handler = std::move(item->onClick)] {
-            if (!RefuseWhileLocked() && handler) handler();
-        };
 }
 
 Form1::~Form1() = default;

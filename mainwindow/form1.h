@@ -332,6 +332,7 @@ class Form1 : public Form {
     // Inputs that leave the estimate undefined (a step, wavelength or radius <= 0, a Lee sweep of no
     // or more than 400 steps) write nothing and ask nothing.
     void Duration();
+    double estimatedUnits = 0.0;  // the cost units of the run Duration last estimated (bench/ reads them)
 
     // Calculation runs: Replot
     // Redraws the graph from the stored results when only the way they are shown has changed (the
@@ -718,12 +719,6 @@ class Form1 : public Form {
     // Window variables
 
     // Numerical support: work variables without lasting meaning between calls
-    double scratch = 0.0;
-    double scratchA = 0.0, scratchB = 0.0, scratchC = 0.0, scratchD = 0.0, scratchE = 0.0, scratchF = 0.0;
-    double scratchG = 0.0, scratchH = 0.0, scratchI = 0.0, scratchJ = 0.0, scratchK = 0.0, scratchL = 0.0;
-    double scratchM = 0.0, scratchN = 0.0, scratchO = 0.0, scratchP = 0.0, scratchQ = 0.0, scratchR = 0.0;
-    double scratchS = 0.0;
-    std::string scratchText;
 
     // Mie and Debye series: ray-order flags (p = 0..50) and the calculation title
     std::vector<int> rayflag;
@@ -1278,7 +1273,27 @@ class Form1 : public Form {
   private:
     // The window's design: positions, tool tips, design captions and visible/enabled states.
     void designControls();
+    // designControls' steps after the top row: the light and drop-size frames; the x and y axis and
+    // light-source frames; the controls below the run captions and the graph.
+    void designInputFrames();
+    void designAxisFrames();
+    void designLowerControls();
     void designMenus();
+    // Form_Load's steps, in the order it runs them (the default graph's frame and first run come
+    // between the last two).
+    void loadDisplayCheck();
+    void loadStartValues();
+    void loadLists();
+    void loadControlStates();
+    void loadLayoutAndTables();
+    void loadTermLists();
+    // The constructor's event wiring, in the order it runs: window and graph commands, index models,
+    // inputs and graph type, calculation and plot options, runs, files, spectrum and colour.
+    void connectWindowHandlers();
+    void connectIndexMenus();
+    void connectInputHandlers();
+    void connectOptionMenus();
+    void connectRunHandlers();
 
     // Lets the program's end actions reach the window only while it exists.
     std::shared_ptr<Form1*> m_alive = std::make_shared<Form1*>(this);

@@ -52,6 +52,12 @@ void Form1::designControls() {
     cmdReplot.setEnabled(false);
     cmdExit.move(px(760), px(1), px(32), kButtonH);
 
+    designInputFrames();
+    designAxisFrames();
+    designLowerControls();
+}
+
+void Form1::designInputFrames() {
     // Light.
     Frame4.move(px(3), px(26), px(192), px(160));
     Label6.move(px(6), px(16), px(134), kLabelH);
@@ -101,7 +107,9 @@ void Form1::designControls() {
     for (Control* c : std::initializer_list<Control*>{&Label11, &cboSD, &Label13, &cboN, &Label24, &txtRmax,
                                                       &Label25, &txtRstep})
         c->setVisible(false);
+}
 
+void Form1::designAxisFrames() {
     // x axis; below it the horizontal scale, or, for the diagrams and several wavelengths (when the
     // horizontal scale is never shown), brightness and Lee normalisation.
     Frame2.move(px(329), px(26), px(130), px(100));
@@ -155,7 +163,9 @@ void Form1::designControls() {
     PlaceMicroSign(Label31, Label19, "Radius (");
     txtAngle.move(px(549), px(166), px(46), kTextH);
     for (Control* c : std::initializer_list<Control*>{&Label19, &Label31, &txtAngle}) c->setVisible(false);
+}
 
+void Form1::designLowerControls() {
     // Below the run captions: defaults and information; stop and progress while a run computes.
     cmdDefault.move(px(605), px(136), px(93), kButtonH);
     cmdInfo.move(px(700), px(136), px(92), kButtonH);

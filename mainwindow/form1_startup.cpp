@@ -63,6 +63,22 @@ void Form1::Form_Load() {
         if (const auto form = self.lock()) (*form)->openWriters.AbandonAll();
     });
 
+    loadDisplayCheck();
+    loadStartValues();
+    loadLists();
+    loadControlStates();
+    loadLayoutAndTables();
+
+    // 33: the frame of the default graph.
+    Grid(graphLeft, graphRight, graphTop, graphBottom, xMin, xMax, yAxisMin, yAxisMax);
+
+    // 34: the first calculation and graph.
+    cmdNewPlot_Click();
+
+    loadTermLists();
+}
+
+void Form1::loadDisplayCheck() {
     // 1-3: command line and display check; only the width decides whether there is a message.
     commandLine = tessary::commandLine();
     const ScreenMetrics display = screen();
@@ -78,7 +94,9 @@ void Form1::Form_Load() {
                    std::string("Screen resolution problem"));
         }
     }
+}
 
+void Form1::loadStartValues() {
     // 4-5: arrays (the Segelstein and Ray water tables are built into the index engine).
     sunDiscWeights.assign(26, 0.0);
     rayflag.assign(51, 0);
@@ -129,7 +147,9 @@ void Form1::Form_Load() {
     txtY2max.setText("100000");
     cboStep.setText("0.1");
     cboSD.setText("1");
+}
 
+void Form1::loadLists() {
     // 15: the lists and their selections, in this order.
     AddItems(cboYmax, kYLimits);
     AddItems(cboWave, {"1", "3", "7", "10", "15", "30", "60", "100", "200", "300", "500", "1000", "2000",
@@ -177,7 +197,9 @@ void Form1::Form_Load() {
     cboRays.addItem("Multiple");
     for (int p = 0; p <= 30; ++p) cboRays.addItem(CStr(p));
     cboRays.addItem("Multiple");
+}
 
+void Form1::loadControlStates() {
     // 16-19: x scale, grid menus, run buttons, x range, white inputs.
     OptXLinear.setValue(true);
     mnuMajorGridX.setChecked(true);
@@ -206,7 +228,9 @@ void Form1::Form_Load() {
     if (cboYmin.text() == "Automatic") yScaleMin = 0.1;
     if (cboYmax.text() == "Automatic") yScaleMax = 100000;
     cls();
+}
 
+void Form1::loadLayoutAndTables() {
     // 23-26: wavelength, material names, layout by screen width, status labels.
     txtLambda.setText("0.65");
     sphereName = " Water";
@@ -237,13 +261,9 @@ void Form1::Form_Load() {
     simulationMode = 0;
     // The window's drawing persists (back buffer) and its key handler sees every key first: the
     // runtime's windows always work so.
+}
 
-    // 33: the frame of the default graph.
-    Grid(graphLeft, graphRight, graphTop, graphBottom, xMin, xMax, yAxisMin, yAxisMax);
-
-    // 34: the first calculation and graph.
-    cmdNewPlot_Click();
-
+void Form1::loadTermLists() {
     // 35-36: Debye terms, surface-wave term lists.
     chkR22.setValue(1);
     chkT21.setValue(1);

@@ -523,10 +523,8 @@ Next InputChecks::sweepRange() {
 }
 
 Next InputChecks::sweepRangeOf(bool wavelength) {
-    f.scratch = ValueOf(f.txtXmin);
-    f.scratchA = ValueOf(f.txtXmax);
-    const double lo = f.scratch;
-    const double hi = f.scratchA;
+    const double lo = ValueOf(f.txtXmin);
+    const double hi = ValueOf(f.txtXmax);
     const double s = ValueOf(f.cboStep);  // > 0 by the entry checks
     const int sub = f.graphSubCode;
     if (lo >= hi) {

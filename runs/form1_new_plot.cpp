@@ -47,7 +47,6 @@ void NewPlotRun(Form1& f) {
     f.RadiusFromBox();
     f.WaveCountFromRadius();
     f.TypeCalc();
-    f.scratchText = std::string("0");
     if (f.calcMethod == 0) return;  // TypeCalc has shown "Unknown calculation method"
     if (f.calcMethod < 3) f.Duration();
     if (f.inputError == 1) return;  // a long run declined; the flag stays until the next check
@@ -141,8 +140,7 @@ void Form1::cmdOverPlot_Click() {
 void Form1::cmdStop_Click() {
     const int answer =
         msgBox("Do you want to stop the calculation?", mb::kYesNo, std::string("Calculation in progress!"));
-    scratchText = CStr(answer);
-    if (Val(scratchText) == mb::kYes) runState = kRunStopped;
+    if (answer == mb::kYes) runState = kRunStopped;
 }
 
 }  // namespace tessary

@@ -1,6 +1,6 @@
 // The run-time estimate before a Mie or Debye run (Duration): reads the boxes and menus, counts the
 // cost units of run_estimate.h, turns them into seconds at the measured rate and asks
-// "Long calculation !" above half an hour. scratchB keeps the cost units. A run whose series would
+// "Long calculation !" above half an hour. estimatedUnits keeps the cost units. A run whose series would
 // refuse its largest |m x| is refused here, before the question.
 #include <algorithm>
 #include <iterator>
@@ -127,7 +127,7 @@ void Form1::Duration() {
         }
         units = units * rayCount;
     }
-    scratchB = units;
+    estimatedUnits = units;
     // The series' own limit, refused with its own message and title. A size distribution's radii are
     // not the box's, so such a run is left to the series.
     const bool disperse = graphCode == 1 && optDisp.value();
@@ -141,7 +141,6 @@ void Form1::Duration() {
         LongRunPrompt(ExpectedSeconds(calcMethod, graphCode == 20, units));
     if (!prompt) return;
     const int answer = msgBox(*prompt, mb::kYesNo, std::string("Long calculation !"));
-    scratchText = CStr(answer);
     if (answer == mb::kNo) inputError = 1;
 }
 

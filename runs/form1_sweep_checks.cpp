@@ -48,9 +48,8 @@ bool FileBand(const std::vector<IndexFileRow>& rows, float& lo, float& hi) {
 }
 
 // "Values for refractive index of N are valid only for the band  lo - hi nm ( lo - hi um)".
-std::string FileBandPrompt(Form1& f, const std::string& name, float lo, float hi) {
+std::string FileBandPrompt(const std::string& name, float lo, float hi) {
     const std::string hiNm = Str(static_cast<float>(hi * 1000.0f));
-    f.scratchText = hiNm;
     return "Values for refractive index of " + name + " are valid only for the band " +
            Str(static_cast<float>(lo * 1000.0f)) + " - " + hiNm + " nm (" + Str(lo) + " - " + Str(hi) + " um)";
 }
@@ -82,7 +81,7 @@ CheckNext OneWavelengthBands(Form1& f, double lambda) {
     float lo = 0, hi = 0;
     const float l = static_cast<float>(lambda);
     if (f.mnuRI_File1.checked() && FileBand(f.indexModels.fileIndices1, lo, hi) && !(lo <= l && l <= hi))
-        return Fail(FileBandPrompt(f, f.sphereName, lo, hi), "Refractive index of " + f.sphereName);
+        return Fail(FileBandPrompt(f.sphereName, lo, hi), "Refractive index of " + f.sphereName);
     if (lambda >= 0.38 && lambda <= 0.7) return CheckNext::GoOn;
     const std::string visible = " values for refractive index of water are valid only for the 0.38 - 0.7 um band";
     if (f.mnuRI_Cowley.checked()) return FailRed(f.txtLambda, "Cowley's" + visible, kWater);
@@ -127,7 +126,7 @@ CheckNext SpectrumBands(Form1& f) {
     float lo = 0, hi = 0;
     if (f.mnuRI_File1.checked()) {
         if (FileBand(f.indexModels.fileIndices1, lo, hi) && !(mn >= lo && mx <= hi))
-            return band.fail((mn < lo), (mx > hi), FileBandPrompt(f, f.sphereName, lo, hi),
+            return band.fail((mn < lo), (mx > hi), FileBandPrompt(f.sphereName, lo, hi),
                              "Refractive index of " + f.sphereName);
         return CheckNext::GoOn;
     }
@@ -168,7 +167,7 @@ CheckNext SpectrumBands(Form1& f) {
 CheckNext MediumFileBand(Form1& f, double lambda) {
     float lo = 0, hi = 0;
     if (!f.mnuRI_File2.checked() || !FileBand(f.indexModels.fileIndices2, lo, hi)) return CheckNext::GoOn;
-    const std::string prompt = FileBandPrompt(f, f.mediumName, lo, hi);
+    const std::string prompt = FileBandPrompt(f.mediumName, lo, hi);
     const std::string title = "Refractive index of " + f.mediumName;
     if (f.waveCount < 2) {
         const float l = static_cast<float>(lambda);
