@@ -718,8 +718,6 @@ class Form1 : public Form {
     // =============================================================================================
     // Window variables
 
-    // Numerical support: work variables without lasting meaning between calls
-
     // Mie and Debye series: ray-order flags (p = 0..50) and the calculation title
     std::vector<int> rayflag;
     std::string captionText;
