@@ -11,6 +11,7 @@
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
+#include "runs/method_codes.h"
 #include "scattering/form1_series_common.h"
 
 namespace tessary {
@@ -55,9 +56,9 @@ void Form1::SurfaceWaveCentralBeam(double& x, std::int32_t& NANG, ComplexTable& 
     const std::vector<int> flags = rayflag;
     const std::int32_t count = rayCount;
     const std::int32_t top = rayPMax;
-    calcMethod = 8;
+    calcMethod = kMethodYoungMod;
     GO(x, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
-    calcMethod = 11;
+    calcMethod = kMethodSurfaceWave;
     setCaption(title);
     lblDebyeRays.setCaption(label);
     captionText = calculation;

@@ -12,6 +12,7 @@
 #include "numerics/complex.h"
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
+#include "runs/method_codes.h"
 
 namespace tessary {
 
@@ -119,7 +120,7 @@ class RaySummer {
              double bRainbow) {
         Complex a1, a2;
         amplitudes(p, ray, sinTheta, forwardCaustic, a1, a2);
-        if (in_.calcMethod == 6) {
+        if (in_.calcMethod == kMethodDescartes) {
             w_.intensityPerp[j] += a1.re * a1.re + a1.im * a1.im;
             w_.intensityPara[j] += a2.re * a2.re + a2.im * a2.im;
             return std::isfinite(w_.intensityPerp[j]) && std::isfinite(w_.intensityPara[j]);
@@ -182,7 +183,7 @@ class RaySummer {
         const bool hOdd = std::fmod(std::floor(D / kPi), 2.0) != 0.0;
         const double s = hOdd ? 1.0 : -1.0;
         double f = 0.0;
-        if (in_.calcMethod == 8) f = (ray.b > bRainbow || p < 2) ? 1.0 : -1.0;
+        if (in_.calcMethod == kMethodYoungMod) f = (ray.b > bRainbow || p < 2) ? 1.0 : -1.0;
         const double phi0 = 2.0 * in_.x * (std::cos(ray.i) - p * in_.mRe * std::cos(ray.r));
         const double phi = phi0 + kHalfPi * (p - 2.0 * q + (f - s) / 2.0);
         return p >= 1 && hOdd ? phi + kPi : phi;
@@ -229,8 +230,8 @@ class RaySummer {
 };
 
 const char* MethodName(int calcMethod) {
-    if (calcMethod == 6) return "Geometric optics (Descartes)";
-    if (calcMethod == 7) return "Geometric optics (Young)";
+    if (calcMethod == kMethodDescartes) return "Geometric optics (Descartes)";
+    if (calcMethod == kMethodYoung) return "Geometric optics (Young)";
     return "Geometric optics (Young mod)";
 }
 
@@ -307,10 +308,10 @@ ApproxOutcome GeometricOptics(const GOInput& in, const RaySelection& rays, const
     if (in.multipleList && rays.rayCount == 0 && !in.diffraction)
         return {ApproxStatus::Refused, "No rays selected", "Error"};
     // A top hat wholly beside the sphere (its nearest edge beyond the rim, b = 1) lights no ray.
-    if (in.topHat && in.calcMethod != 6 && in.beamOffsetRel - in.beamWidthRel > 1.0)
+    if (in.topHat && in.calcMethod != kMethodDescartes && in.beamOffsetRel - in.beamWidthRel > 1.0)
         return {ApproxStatus::Refused, kTopHatMissesSphere, "Error"};
     if (in.diffraction) AddDiffraction(in, S, w, first, last);
-    if (in.calcMethod == 6) {
+    if (in.calcMethod == kMethodDescartes) {
         w.intensityPerp.assign(static_cast<std::size_t>(2 * N), 0.0);
         w.intensityPara.assign(static_cast<std::size_t>(2 * N), 0.0);
     }
@@ -361,7 +362,7 @@ ApproxOutcome GeometricOptics(const GOInput& in, const RaySelection& rays, const
             }
         }
     }
-    if (in.calcMethod == 6) CombineIntensities(S, w, first, last);
+    if (in.calcMethod == kMethodDescartes) CombineIntensities(S, w, first, last);
     if (outcome.status == ApproxStatus::Done && anyOrder) {
         if (in.xMinZero && first <= 1 && 1 <= last) CopyIndex(S, 0, 1);
         if (in.xMax180 && first <= total - 1 && total <= last)

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "approximations/approx_common.h"
+#include "runs/method_codes.h"
 #include "scattering/ray_orders.h"
 
 namespace tessary {
@@ -45,7 +46,7 @@ struct GOInput {
     std::int32_t N = 2;           // angles from 0 to 90 degrees inclusive (>= 2)
     std::int32_t first = 1;       // the angle indices written
     std::int32_t last = 3;
-    int calcMethod = 6;  // 6 Descartes, 7 Young, 8 Young mod.
+    int calcMethod = kMethodDescartes;  // 6 Descartes, 7 Young, 8 Young mod.
     GOVariant variant = GOVariant::GO;
     bool centralBeam = false;     // mnuCentralBeam: add to the caller's S1, S2 as the central beam
     bool surfaceWaveSub = false;  // mnuSWsub: GO2 keeps its tables when this or centralBeam is set

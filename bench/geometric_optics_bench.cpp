@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "approximations/geometric_optics.h"
+#include "runs/method_codes.h"
 #include "scattering/ray_orders.h"
 
 namespace {
@@ -13,7 +14,7 @@ namespace {
 void BM_YoungModAllOrders(benchmark::State& state) {
     tessary::RayChoice choice;
     choice.listText = "-50";
-    choice.calcMethod = 8;
+    choice.calcMethod = tessary::kMethodYoungMod;
     const tessary::RaySelection rays = tessary::RaysCheck(choice, tessary::RaySelection{}).selection;
     tessary::GOInput in;
     in.x = 1000.0;
@@ -21,7 +22,7 @@ void BM_YoungModAllOrders(benchmark::State& state) {
     in.N = static_cast<std::int32_t>(state.range(0));
     in.first = 1;
     in.last = 2 * in.N - 1;
-    in.calcMethod = 8;
+    in.calcMethod = tessary::kMethodYoungMod;
     const auto size = static_cast<std::size_t>(2 * in.N);
     std::vector<double> s1re(size), s1im(size), s2re(size), s2im(size);
     tessary::GOWorkspace work;

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/ui/runtime.h"
 #include "runs/run_estimate.h"
@@ -82,7 +83,7 @@ void BM_EstimatedRun(benchmark::State& state) {
     const double units = f->estimatedUnits;
     state.counters["units"] = units;
     state.counters["s_per_unit"] = seconds / units;
-    state.counters["estimate_s"] = ExpectedSeconds(f->calcMethod, f->graphCode == 20, units);
+    state.counters["estimate_s"] = ExpectedSeconds(f->calcMethod, f->graphCode == kGraphLee, units);
     state.counters["waves"] = f->waveCount;
 }
 BENCHMARK(BM_EstimatedRun)->DenseRange(0, 12)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -8,6 +8,7 @@
 
 #include "colour/colour_render.h"
 #include "colour/colour_scaling.h"
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
 
@@ -43,7 +44,7 @@ void Form1::PlotBow2(const ColourSumTable& perp, const ColourSumTable& para, con
     if (!(step > 0) || K < 1 || held <= static_cast<std::size_t>(K) || lastRow < 0) {
         Label18.setVisible(true);
         cboBright.setVisible(true);
-        if (graphCode == 1) cmdSimulation.setVisible(true);
+        if (graphCode == kGraphAngle) cmdSimulation.setVisible(true);
         return;
     }
 
@@ -117,7 +118,7 @@ void Form1::PlotBow2(const ColourSumTable& perp, const ColourSumTable& para, con
     }
     Label18.setVisible(true);
     cboBright.setVisible(true);
-    if (graphCode == 1) cmdSimulation.setVisible(true);
+    if (graphCode == kGraphAngle) cmdSimulation.setVisible(true);
 }
 
 }  // namespace tessary

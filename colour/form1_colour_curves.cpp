@@ -7,6 +7,7 @@
 #include <string>
 
 #include "colour/colour_render.h"
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
 
@@ -165,7 +166,7 @@ void Form1::PlotNColour() {
 
     // The intensity curves from the totals, smoothed over the sun's disc on angle graphs.
     const SunDisc disc = sunDisc();
-    const bool smooth = disc.on && graphCode < 10 && held > static_cast<std::size_t>(2 * angleCount - 1);
+    const bool smooth = disc.on && graphCode < kFirstSweepGraph && held > static_cast<std::size_t>(2 * angleCount - 1);
     for (std::int32_t J = first; J <= last; ++J) {
         const auto j = static_cast<std::size_t>(J);
         if (smooth) {

@@ -9,6 +9,7 @@
 #include "colour/colour_render.h"
 #include "colour/colour_scaling.h"
 #include "colour/lee_plot_layout.h"
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
@@ -94,7 +95,7 @@ std::array<double, 2> BandNorms(Form1& f, bool lee, bool normalisedRows, int k) 
 
 void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, const std::string& caption) {
     doEvents();
-    const bool lee = graphCode >= 20;
+    const bool lee = graphCode >= kGraphLee;
     const int k = loopStep;
     Segment column;
     if (lee) {
@@ -208,7 +209,7 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
     if (lee && simulationMode != 1) LeeCreditLines();
     Label18.setVisible(true);
     cboBright.setVisible(true);
-    if (graphCode == 1) cmdSimulation.setVisible(true);
+    if (graphCode == kGraphAngle) cmdSimulation.setVisible(true);
 }
 
 }  // namespace tessary

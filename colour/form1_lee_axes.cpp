@@ -6,6 +6,7 @@
 
 #include "colour/lee_axes.h"
 #include "graphs/axis_steps.h"
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
@@ -20,14 +21,14 @@ constexpr OleColor kWhiteBack = 0xFFFFFF;
 
 const char* SweepTitle(int graphCode) {
     switch (graphCode) {
-        case 20:
-        case 24:
+        case kGraphLee:
+        case kGraphMapRadius:
             return "Radius";
-        case 22:
+        case kGraphMapIndex:
             return "Refractive index";
-        case 23:
+        case kGraphMapImaginary:
             return "Imaginary refractive index";
-        case 25:
+        case kGraphMapWavelength:
             return "Wavelength";
         default:
             return "";
@@ -87,7 +88,7 @@ void Form1::GridLeeAxes(double left, double right, double top, double bottom, do
     }
 
     // Labels: decades (and whole radii up to 10) on the Lee diagram, steps of q on the maps.
-    if (graphCode == 20 && sweepMin > 0 && sweepMax > sweepMin) {
+    if (graphCode == kGraphLee && sweepMin > 0 && sweepMax > sweepMin) {
         const auto lg = [](double z) { return std::log(z) / 2.302585093; };
         const int e0 = static_cast<int>(std::floor(lg(sweepMin) + 0.99999));
         const int e1 = static_cast<int>(std::floor(lg(sweepMax) - 0.999)) + 1;
@@ -99,7 +100,7 @@ void Form1::GridLeeAxes(double left, double right, double top, double bottom, do
             graphs::ForStep(sweepMin, sweepMax, 1.0, [&](double v) {
                 LeeSweepLabel(LeeLogPosition(v, sweepMin, sweepMax, a, b), d, v);
             });
-    } else if (graphCode >= 22 && graphCode <= 25 && sweepMax > sweepMin) {
+    } else if (graphCode >= kGraphMapIndex && graphCode <= kGraphMapWavelength && sweepMax > sweepMin) {
         double step = 0, range = 0;
         GridxStep(sweepMin, sweepMax, step, range);
         const double q = MapLabelStep(range);

@@ -11,6 +11,7 @@
 #include "colour/colour_scaling.h"
 #include "colour/lee_diagram.h"
 #include "colour/lee_plot_layout.h"
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
@@ -41,7 +42,7 @@ float CellOf(const LeeStore& s, int k, std::int32_t c) {
 // Erases the step label: above the panels of a Lee diagram, beside the progress bar of a map.
 void EraseStepLabel(Form1& f) {
     f.setForeColor(kButtonFace);
-    if (f.graphCode == 20)
+    if (f.graphCode == kGraphLee)
         f.boxFilled(9200, 950, 13000, 1250);
     else
         f.boxFilled(9200, 2850, 12000, 3050);
@@ -115,13 +116,13 @@ void SetRowNorms(Form1& f, bool normalised, int k, const std::array<double, 3>& 
 // The step label of row k, once per row. A map's rows are the linear steps of its run, and the
 // radius stays the map step's.
 void PrintStepLabel(Form1& f, int k) {
-    if (f.graphCode == 20) {
+    if (f.graphCode == kGraphLee) {
         f.radius = static_cast<double>(f.sweepStart) * std::pow(static_cast<double>(f.sweepRatio), k);
         EraseStepLabel(f);
         f.setCurrentX(9200);
         f.setCurrentY(950);
         f.printLine(LeeStepLabel(true, k, f.radius));
-    } else if (f.graphCode == 22 || f.graphCode == 23) {
+    } else if (f.graphCode == kGraphMapIndex || f.graphCode == kGraphMapImaginary) {
         EraseStepLabel(f);
         f.setCurrentX(9200);
         f.setCurrentY(2850);
@@ -249,7 +250,7 @@ void Form1::PlotLee() {
 
     // The size distribution across the radius rows: a geometric sweep only.
     LeeDistribution distribution;
-    if (optDisp.value() && graphCode == 20) {
+    if (optDisp.value() && graphCode == kGraphLee) {
         const double sigma = Val(cboSD.text()) / 100;
         relStdDev = static_cast<float>(sigma);
         if (LeeDistributionWeights(sigma, sweepRatio, distribution)) {
@@ -275,7 +276,7 @@ void Form1::PlotLee() {
     // Credit line, fonts, the erased step label and key area.
     LeeCreditLines();
     EraseStepLabel(*this);
-    if (style.falseColours && graphCode > 20) {
+    if (style.falseColours && graphCode > kGraphLee) {
         PaintFalseColourKey(*this, style.brightness);
     } else {
         setForeColor(kButtonFace);

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <span>
 
+#include "graphs/graph_codes.h"
 #include "platform/text/conversions.h"
 
 namespace tessary {
@@ -25,16 +26,16 @@ int ColourLines(const TextExportSnapshot& s) { return s.waveCount <= 7 ? s.waveC
 std::optional<std::string> CheckBatchReportResults(const TextExportSnapshot& s, BatchWindow window) {
     std::int64_t first = s.firstPoint, last = s.lastPoint;
     bool held = true;
-    if (s.graphCode == 1 && s.waveCount == 1) {
+    if (s.graphCode == kGraphAngle && s.waveCount == 1) {
         held = Holds(s.intensityPerp, first, last) && Holds(s.intensityPara, first, last) &&
                Holds(s.intensityUnpol, first, last);
-    } else if (s.graphCode == 1 && s.waveCount > 1) {
+    } else if (s.graphCode == kGraphAngle && s.waveCount > 1) {
         first = window.first;
         last = window.last;
         for (int k = 1; k <= ColourLines(s); ++k)
             held = held && Holds(s.colourSumPerp[static_cast<std::size_t>(k)], first, last) &&
                    Holds(s.colourSumPara[static_cast<std::size_t>(k)], first, last);
-    } else if (s.graphCode >= 10 && s.graphCode <= 19) {
+    } else if (s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph) {
         held = Holds(s.intensityPerp, first, last) && Holds(s.intensityPara, first, last) &&
                Holds(s.intensityUnpol, first, last);
     }
@@ -45,7 +46,7 @@ std::optional<std::string> CheckBatchReportResults(const TextExportSnapshot& s, 
 
 void WriteBatchReportBlock(const TextExportSnapshot& s, BatchWindow window, TextFileWriter& w) {
     Header(s, w);
-    if (s.graphCode == 1 && s.waveCount == 1) {
+    if (s.graphCode == kGraphAngle && s.waveCount == 1) {
         const double step = Val(s.stepText);
         w.PrintLine("Angle", kTab, "Perpendicular", kTab, "Parallel", kTab, "Unpolarised");
         w.PrintLine("theta", kTab, "(S1(theta))^2", kTab, "(S2(theta))^2", kTab, "((S1(theta))^2 + (S2(theta))^2)/2");
@@ -54,13 +55,13 @@ void WriteBatchReportBlock(const TextExportSnapshot& s, BatchWindow window, Text
             w.PrintLine((n - 1) * step, kTab, s.intensityPerp[N], kTab, s.intensityPara[N], kTab,
                         s.intensityUnpol[N]);
         }
-    } else if (s.graphCode == 1 && s.waveCount > 1) {
+    } else if (s.graphCode == kGraphAngle && s.waveCount > 1) {
         for (std::int32_t n = window.first; n <= window.last; ++n)
             for (int k = 1; k <= ColourLines(s); ++k) {
                 const auto K = static_cast<std::size_t>(k), N = static_cast<std::size_t>(n);
                 w.PrintLine(s.colourSumPerp[K][N], kZone, s.colourSumPara[K][N]);
             }
-    } else if (s.graphCode >= 10 && s.graphCode <= 19) {
+    } else if (s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph) {
         WriteSweepColumns(s, w);
     }
 }

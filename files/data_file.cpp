@@ -7,7 +7,9 @@
 #include <cmath>
 #include <utility>
 
+#include "graphs/graph_codes.h"
 #include "platform/text/conversions.h"
+#include "runs/method_codes.h"
 
 namespace tessary {
 
@@ -74,7 +76,7 @@ bool HasQsca(int v) { return v > 3101; }
 bool HasRayList(const DataFile& f) {
     if (!HasHead(f.version) || f.rays != "Multiple") return false;
     const int method = MethodCodeOf(TranslateMethod(f.method));
-    return method == 2 || (f.version > 3102 && method >= 5);
+    return method == kMethodDebye || (f.version > 3102 && method >= kMethodAiry);
 }
 
 // Words of the sphere group that carry the complex flag, and of the medium group.
@@ -243,7 +245,7 @@ void Encoder::run() {
     w.PrintLine(f.yScaleMin);
     w.PrintLine(f.yScaleMax);
     const GraphCodes g = GraphCodesOf(f).value_or(GraphCodes{});
-    if (g.code >= 10 && g.code <= 19 && HasStepKind(f.version)) text(f.xLog ? "xLog" : "xLin");
+    if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph && HasStepKind(f.version)) text(f.xLog ? "xLog" : "xLin");
     w.PrintLine(f.first, kZone, f.last);
     results(g);
     if (f.amplitudeBlock) {
@@ -257,9 +259,9 @@ void Encoder::run() {
 }
 
 void Encoder::results(const GraphCodes& g) {
-    if (g.code == 1 && HasQsca(f.version)) w.PrintLine(f.qSca);
-    if (g.code >= 10 && g.code <= 19) text(f.angleText);
-    if (g.code < 20) {
+    if (g.code == kGraphAngle && HasQsca(f.version)) w.PrintLine(f.qSca);
+    if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph) text(f.angleText);
+    if (g.code < kGraphLee) {
         const std::size_t perRow = ValuesPerPoint(f) == 3 ? 3 : 2;
         for (std::size_t i = 0; i + perRow <= f.values.size(); i += perRow) {
             if (perRow == 3)
@@ -269,7 +271,7 @@ void Encoder::results(const GraphCodes& g) {
         }
         return;
     }
-    if (g.code == 20) {
+    if (g.code == kGraphLee) {
         w.PrintLine(f.sweepSteps);
         w.PrintLine(f.sweepEnd);
     } else {
@@ -467,7 +469,7 @@ std::string Decoder::mediumModel(std::string item) {
 }
 
 void Decoder::ranges(const GraphCodes& g) {
-    if (g.code >= 10 && g.code <= 19 && HasStepKind(f.version)) f.xLog = word() == "xLog";
+    if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph && HasStepKind(f.version)) f.xLog = word() == "xLog";
     const int line = r.Line();
     f.first = whole();
     f.last = whole();
@@ -479,8 +481,8 @@ void Decoder::ranges(const GraphCodes& g) {
 
 void Decoder::results(const GraphCodes& g) {
     const long long points = static_cast<long long>(f.last) - f.first + 1;
-    if (g.code == 1 && HasQsca(f.version)) f.qSca = number();
-    if (g.code == 1) {
+    if (g.code == kGraphAngle && HasQsca(f.version)) f.qSca = number();
+    if (g.code == kGraphAngle) {
         const int line = r.Line();
         const int waves = DataFileWaveCount(f.inputs[0], f.inputs[2]);
         if (waves < 0 || waves > kDataFileMaxWaveCount)
@@ -488,13 +490,13 @@ void Decoder::results(const GraphCodes& g) {
         if (!(Val(f.inputs[1]) > 0))
             invalid("The wavelength \"" + f.inputs[1] + "\" is not above 0", line);
     }
-    if (g.code >= 10 && g.code <= 19) f.angleText = text();
-    if (g.code < 20) {
+    if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph) f.angleText = text();
+    if (g.code < kGraphLee) {
         const long long count = points * ValuesPerPoint(f);
         for (long long i = 0; i < count; ++i) f.values.push_back(number());
         return;
     }
-    if (g.code == 20) {
+    if (g.code == kGraphLee) {
         f.sweepSteps = single();
         f.sweepEnd = single();
     } else {
@@ -671,8 +673,8 @@ int DataFileWaveCount(const std::string& waveText, const std::string& radiusText
 
 int ValuesPerPoint(const DataFile& file) {
     const std::optional<GraphCodes> g = GraphCodesOf(file);
-    if (!g || g->code >= 20) return 0;
-    if (g->code >= 10) return 3;
+    if (!g || g->code >= kGraphLee) return 0;
+    if (g->code >= kFirstSweepGraph) return 3;
     const int waves = DataFileWaveCount(file.inputs[0], file.inputs[2]);
     if (waves == 1) return 3;
     if (waves >= 2 && waves <= 7) return 2 * waves;

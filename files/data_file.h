@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "platform/text/text_file.h"
 
 namespace tessary {
@@ -33,8 +34,8 @@ int MethodCodeOf(std::string_view method);
 
 // The graph code and sub-code of a graph text that a data file may hold.
 struct GraphCodes {
-    int code = 0;
-    int subCode = 0;
+    int code = kNoGraph;
+    int subCode = kNoSubCode;
 };
 std::optional<GraphCodes> GraphCodesOf(std::string_view graphText);
 

@@ -11,6 +11,7 @@
 #include "files/batch_file.h"
 #include "files/batch_report.h"
 #include "files/form1_export_snapshot.h"
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
@@ -109,14 +110,14 @@ void SetStepped(Form1& f, const std::string& name, float value) {
 bool Form1::Save_Batch(TextFileWriter& report) {
     setMousePointer(11);
     TextExportSnapshot s = ExportSnapshotOf(*this);
-    if (s.graphCode >= 10 && s.graphCode <= 19) {
+    if (s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph) {
         const auto range = ExportPointRange(s.xMinText, s.xMaxText, s.stepText, s.xStepLog);
         s.firstPoint = range ? range->first : 1;
         s.lastPoint = range ? range->second : 0;
         firstPoint = s.firstPoint;
         lastPoint = s.lastPoint;
     }
-    if (s.graphCode == 10 || s.graphCode == 15) SetExportRelativeIndex(*this, s);
+    if (s.graphCode == kGraphWavelength || s.graphCode == kGraphEfficiencyWavelength) SetExportRelativeIndex(*this, s);
     const BatchWindow window{runRecord.windowFirst, runRecord.windowLast};
     // A run that did not finish writes no numbers of an earlier run: the rows a stopped sweep
     // finished, or none, and why.
@@ -132,7 +133,7 @@ bool Form1::Save_Batch(TextFileWriter& report) {
     } else if (newPlotEnd == NewPlotEnd::Stopped) {
         const std::string why =
             batchStopAsked ? "the calculation was stopped" : LastMessage(*this, true, "the calculation was stopped");
-        if (s.graphCode >= 10 && s.graphCode <= 19 && sweepLastStored >= s.firstPoint) {
+        if (s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph && sweepLastStored >= s.firstPoint) {
             s.lastPoint = std::min(s.lastPoint, sweepLastStored);
             stopped = why;
         } else {

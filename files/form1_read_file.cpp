@@ -13,6 +13,7 @@
 
 #include "colour/lee_diagram.h"
 #include "files/data_file.h"
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "media/index_models.h"
 #include "numerics/constants.h"
@@ -20,6 +21,7 @@
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
 #include "runs/box_number.h"
+#include "runs/method_codes.h"
 #include "runs/run_rules.h"
 
 namespace tessary {
@@ -56,7 +58,7 @@ class Loader {
     // the y scale and the peaks as the file holds them.
     void keepValuesAsRead();
     // A Lee diagram is redrawn by PlotLee itself; everything else, maps included, by Replot.
-    bool isLeeDiagram() const { return g.code == 20; }
+    bool isLeeDiagram() const { return g.code == kGraphLee; }
 
   private:
     bool hasRayOrders() const;
@@ -81,7 +83,7 @@ class Loader {
 
 bool Loader::hasRayOrders() const {
     const int method = MethodCodeOf(TranslateMethod(d.method));
-    return d.version >= 201 && (method == 2 || (d.version > 3102 && method >= 5));
+    return d.version >= 201 && (method == kMethodDebye || (d.version > 3102 && method >= kMethodAiry));
 }
 
 // The first radius of a Lee diagram: the radius box of the file, as the run took it.
@@ -96,8 +98,8 @@ bool Loader::checkSweep() const {
         Invalid("The sweep of " + CStr(steps) + " steps is not a whole number of steps.");
         return false;
     }
-    const Checked<float> start = g.code == 20 ? LeeStart(d) : Checked<float>{d.sweepStart};
-    const bool positive = g.code != 23;  // an imaginary index may start below 0
+    const Checked<float> start = g.code == kGraphLee ? LeeStart(d) : Checked<float>{d.sweepStart};
+    const bool positive = g.code != kGraphMapImaginary;  // an imaginary index may start below 0
     if (!start.ok() || (positive && !(start.value > 0)) || !(start.value < d.sweepEnd)) {
         Invalid("The sweep from " + CStr(start.value) + " to " + CStr(d.sweepEnd) + " is not valid.");
         return false;
@@ -156,7 +158,7 @@ bool Loader::checkTexts() const {
                       quoted("the method", d.method) + " is not known");
     if (d.disperse) {
         const auto& [distribution, deviation, samples] = *d.disperse;
-        if (g.code == 20 && distribution != "Log-normal")
+        if (g.code == kGraphLee && distribution != "Log-normal")
             return refuse(
                 [](DataFile& m) { (*m.disperse)[0] = kItemMark; },
                 quoted("the distribution", distribution) + " is not Log-normal, as a Lee diagram needs");
@@ -164,7 +166,7 @@ bool Loader::checkTexts() const {
             return refuse([](DataFile& m) { (*m.disperse)[1] = kItemMark; },
                           quoted("the standard deviation", deviation) + " is not above 0");
         const double n = Val(samples);
-        if (g.code < 20 && n != 5 && n != 10 && n != 20 && n != 50)
+        if (g.code < kGraphLee && n != 5 && n != 10 && n != 20 && n != 50)
             return refuse([](DataFile& m) { (*m.disperse)[2] = kItemMark; },
                           quoted("the number of sizes", samples) + " is not 5, 10, 20 or 50");
     }
@@ -218,7 +220,7 @@ bool Loader::checkTexts() const {
             return false;
         }
     }
-    if (g.code >= 10 && g.code <= 19) {
+    if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph) {
         const std::optional<double> angle = BoxNumber(d.angleText, false, 0);
         if (!angle || *angle > 180)
             return refuse([](DataFile& m) { m.angleText = kItemMark; },
@@ -245,7 +247,7 @@ bool Loader::check() {
     in.currentSweepSteps = f.sweepSteps;
     const ResultArrayBounds b = ArrayBoundsFor(in);
     std::int64_t limit = b.curves;
-    if (g.code == 1 || g.code >= 20) {
+    if (g.code == kGraphAngle || g.code >= kGraphLee) {
         // The angle grid of the stored results: 2 N - 1 points of N angles from 0 to 90 degrees.
         const Checked<std::int32_t> angles = CLng(90 / in.step + 1);
         if (!(in.step > 0) || !angles.ok() || angles.value < 2 || angles.value > kMaxAngleCount) {
@@ -253,7 +255,7 @@ bool Loader::check() {
             return false;
         }
         limit = 2 * std::int64_t{angles.value} - 1;
-        if (g.code == 1)
+        if (g.code == kGraphAngle)
             limit = std::min<std::int64_t>(limit, ValuesPerPoint(d) == 3 ? b.curves : b.colourSums);
     }
     if (d.last >= d.first && (d.first < 1 || d.last > limit)) {
@@ -261,7 +263,7 @@ bool Loader::check() {
                 CStr(limit) + " points of the graph.");
         return false;
     }
-    if (g.code >= 20 && !checkSweep()) return false;
+    if (g.code >= kGraphLee && !checkSweep()) return false;
     if (f.mnuOverplot.checked()) {
         for (const auto& [text, box] : {std::pair{&d.inputs[5], &f.txtXmin}, std::pair{&d.inputs[6], &f.txtXmax}}) {
             if (*text == box->text()) continue;
@@ -514,7 +516,7 @@ void Loader::results() {
             Put(f.intensityUnpol, first + j, d.values[3 * j + 2]);
         }
     };
-    if (g.code == 1) {
+    if (g.code == kGraphAngle) {
         f.qSca = d.qSca;
         f.radius = Val(f.txtRadius.text());
         f.wavelength = Val(f.txtLambda.text());
@@ -539,7 +541,7 @@ void Loader::results() {
         f.angleCount = CLng(90 / Val(d.inputs[7]) + 1).value;
         return;
     }
-    if (g.code >= 20) {
+    if (g.code >= kGraphLee) {
         leeResults();
         return;
     }
@@ -564,8 +566,8 @@ void Loader::leeResults() {
     f.cboBright.setText("1");
     // A Lee diagram stores single sizes and its redraw averages them over the distribution, which
     // therefore stays chosen.
-    if (!(g.code == 20 && d.disperse) && !f.optMono.value()) f.optMono.setValue(true);
-    if (g.code == 20) {
+    if (!(g.code == kGraphLee && d.disperse) && !f.optMono.value()) f.optMono.setValue(true);
+    if (g.code == kGraphLee) {
         f.txtRstep.setText(CStr(d.sweepSteps));
         f.txtRmax.setText(CStr(d.sweepEnd));
         f.sweepStart = LeeStart(d).value;
@@ -582,7 +584,7 @@ void Loader::leeResults() {
     f.sweepEnd = d.sweepEnd;
     f.sweepSteps = d.sweepSteps;
     // The maps' linear sweep has no ratio: it keeps the run's.
-    if (g.code == 20)
+    if (g.code == kGraphLee)
         f.sweepRatio =
             CSng(std::pow(static_cast<double>(f.sweepEnd) / f.sweepStart, 1.0 / f.sweepSteps)).value;
 
@@ -620,7 +622,7 @@ void Loader::keepValuesAsRead() {
         f.yScaleMin = d.yScaleMin;
         f.yScaleMax = d.yScaleMax;
     }
-    if (g.code < 20) return;
+    if (g.code < kGraphLee) return;
     // The rows and peaks were checked to fit in check() and sized in leeResults().
     const std::size_t points = static_cast<std::size_t>(d.last - d.first + 1), perStep = 6 * points + 3;
     for (std::size_t s = 0; (s + 1) * perStep <= d.leeValues.size(); ++s)
@@ -631,10 +633,10 @@ void Loader::keepValuesAsRead() {
 
 void Loader::caption() {
     const std::string names = f.sphereName + " in " + f.mediumName;
-    if (f.calcMethod == 1) f.setCaption("Mie scattering:  " + names);
-    if (f.calcMethod == 3) f.setCaption("Rayleigh scattering:  " + names);
-    if (f.calcMethod == 4) f.setCaption("Diffraction:  " + names);
-    if (f.calcMethod == 2 || f.calcMethod >= 5) {
+    if (f.calcMethod == kMethodMie) f.setCaption("Mie scattering:  " + names);
+    if (f.calcMethod == kMethodRayleigh) f.setCaption("Rayleigh scattering:  " + names);
+    if (f.calcMethod == kMethodDiffraction) f.setCaption("Diffraction:  " + names);
+    if (f.calcMethod == kMethodDebye || f.calcMethod >= kMethodAiry) {
         f.RaysCheck();
         f.setCaption(f.captionText);
     }
@@ -724,7 +726,7 @@ void Loader::apply() {
         f.yScaleMin = f.yAxisMin;
         f.yScaleMax = f.yAxisMax;
     }
-    if (g.code >= 10 && g.code <= 19) {
+    if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph) {
         if (d.version > 3201) f.mnuXStepLog.setChecked(d.xLog);
         f.firstPoint = d.first;
         f.lastPoint = d.last;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "files/data_file.h"
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
@@ -48,12 +49,12 @@ class Gatherer {
 
     Form1& f;
     DataFile d;
-    int code = 0;
+    int code = kNoGraph;
 };
 
 void Gatherer::settings() {
     const RunRecord& r = f.runRecord;
-    d.graphText = code == 1 ? "Intensity v. scattering angle" : r.graphText;
+    d.graphText = code == kGraphAngle ? "Intensity v. scattering angle" : r.graphText;
     d.sphereName = r.sphereName;
     d.mediumName = r.mediumName;
     d.user1 = r.user1;
@@ -82,7 +83,7 @@ void Gatherer::settings() {
 
 // The point range: for graph codes 10 to 19 worked out from the run's range, as the file states it.
 bool Gatherer::range(std::optional<std::pair<std::int32_t, std::int32_t>>& pointRange) {
-    if (code >= 20) {
+    if (code >= kGraphLee) {
         // The angle grid the run stored; a stopped run kept none.
         d.first = f.leeGridFirst;
         d.last = f.leeGridLast;
@@ -90,7 +91,7 @@ bool Gatherer::range(std::optional<std::pair<std::int32_t, std::int32_t>>& point
         return true;
     }
     const RunRecord& r = f.runRecord;
-    if (code < 10 || code > 19) {
+    if (code < kFirstSweepGraph || code > kLastSweepGraph) {
         d.first = r.windowFirst;
         d.last = r.windowLast;
         return true;
@@ -109,8 +110,8 @@ bool Gatherer::range(std::optional<std::pair<std::int32_t, std::int32_t>>& point
 }
 
 bool Gatherer::results() {
-    if (code == 1) d.qSca = f.runRecord.qSca;
-    if (code >= 10) d.angleText = f.runRecord.angleText;
+    if (code == kGraphAngle) d.qSca = f.runRecord.qSca;
+    if (code >= kFirstSweepGraph) d.angleText = f.runRecord.angleText;
     const int perPoint = ValuesPerPoint(d);
     if (d.last < d.first || perPoint == 0) return true;
     const int waves = perPoint == 3 ? 1 : perPoint / 2;
@@ -188,18 +189,18 @@ std::optional<DataFile> Gatherer::run(std::optional<std::pair<std::int32_t, std:
         return std::nullopt;
     }
     code = f.runRecord.graphCode;
-    if (code == 13) {
+    if (code == kGraphConvergence) {
         Refuse("A convergence graph cannot be saved as a data file. Use \"Save numerical results as text "
                "file\" instead.");
         return std::nullopt;
     }
-    if (code != 1 && !GraphCodesOf(f.runRecord.graphText)) {
+    if (code != kGraphAngle && !GraphCodesOf(f.runRecord.graphText)) {
         Refuse("The graph \"" + f.runRecord.graphText + "\" cannot be saved as a data file.");
         return std::nullopt;
     }
     settings();
     if (!range(pointRange)) return std::nullopt;
-    if (!(code >= 20 ? leeResults() : results())) return std::nullopt;
+    if (!(code >= kGraphLee ? leeResults() : results())) return std::nullopt;
     if (!amplitudes()) return std::nullopt;
     return d;
 }

@@ -7,9 +7,11 @@
 
 #include "files/form1_export_snapshot.h"
 #include "files/text_export.h"
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "media/refrel.h"
 #include "platform/text/conversions.h"
+#include "runs/method_codes.h"
 
 namespace tessary {
 
@@ -95,7 +97,7 @@ bool Form1::save_text() {
     if (!runRecord.taken) return Refuse("No results are stored. Run New plot before saving.");
     TextExportSnapshot s = ExportSnapshotOf(*this);
 
-    const bool sweep = s.graphCode >= 10 && s.graphCode <= 19;
+    const bool sweep = s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph;
     if (sweep) {
         const auto range = ExportPointRange(s.xMinText, s.xMaxText, s.stepText, s.xStepLog);
         if (!range)
@@ -104,8 +106,8 @@ bool Form1::save_text() {
         s.firstPoint = range->first;
         s.lastPoint = range->second;
     }
-    if (s.graphCode == 10 || s.graphCode == 15) SetExportRelativeIndex(*this, s);
-    if (s.s1s2 && s.calcMethod == 2) {
+    if (s.graphCode == kGraphWavelength || s.graphCode == kGraphEfficiencyWavelength) SetExportRelativeIndex(*this, s);
+    if (s.s1s2 && s.calcMethod == kMethodDebye) {
         const DebyeTables& t = debyeWork.tables;
         const DebyeCoefficients& c = debyeWork.coefficients;
         const DebyeWorkspace& k = debyeWork.work;

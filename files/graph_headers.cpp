@@ -1,12 +1,13 @@
 // The settings lines of a header by graph code, shared by the text export and the batch report.
 #include "files/graph_headers.h"
+#include "graphs/graph_codes.h"
 
 namespace tessary {
 
 std::vector<HeaderLine> GraphHeaderLines(HeaderForm form, int graphCode, int graphSubCode, int waveCount) {
     using enum HeaderLine;
     switch (graphCode) {
-        case 1: {
+        case kGraphAngle: {
             // The batch report keeps the single-wavelength form whatever the wavelength count.
             if (form == HeaderForm::BatchReport)
                 return {RefractiveIndex, Blank, Wavelength, Blank, RadiusAndSizeParameter, Blank};
@@ -19,12 +20,12 @@ std::vector<HeaderLine> GraphHeaderLines(HeaderForm form, int graphCode, int gra
             lines.push_back(Blank);
             return lines;
         }
-        case 11:  // against the radius or x (sub-codes 1, 2), holding the wavelength, or against the wavelength
-            if (graphSubCode == 1 || graphSubCode == 2) return {RefractiveIndex, Blank, Wavelength, Blank};
+        case kGraphRadius:  // against the radius or x (sub-codes 1, 2), holding the wavelength, or against the wavelength
+            if (graphSubCode == kSubRadius || graphSubCode == kSubSize) return {RefractiveIndex, Blank, Wavelength, Blank};
             return {RefractiveIndex, Blank, Blank};
-        case 12:  // against the refractive index
+        case kGraphIndex:  // against the refractive index
             return {Wavelength, Blank, RadiusAndSizeParameter, Blank};
-        case 14:  // efficiencies or cross-sections against the radius or x
+        case kGraphEfficiency:  // efficiencies or cross-sections against the radius or x
             return {RefractiveIndex, Blank, Wavelength, Blank};
         default:
             return {};

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <initializer_list>
 
+#include "graphs/graph_codes.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 
@@ -52,16 +53,16 @@ void AngleColumns(const TextExportSnapshot& s, TextFileWriter& w) {
     const std::int32_t first = s.firstPoint, last = s.lastPoint;
     if (s.waveCount == 1) {
         w.PrintLine("Angle", kTab, "Perpendicular", kTab, "Parallel", kTab, "Unpolarised");
-        const bool ownCurves = s.graphSubCode == 1;
-        if (s.graphSubCode == 1 && !s.amplitude)
+        const bool ownCurves = s.graphSubCode == kSubIntensity;
+        if (s.graphSubCode == kSubIntensity && !s.amplitude)
             w.PrintLine("theta", kTab, "[S1(theta)]^2", kTab, "[S2(theta)]^2", kTab,
                         "[[S1(theta)]^2 + [S2(theta)]^2]/2");
-        if (s.graphSubCode == 1 && s.amplitude)
+        if (s.graphSubCode == kSubIntensity && s.amplitude)
             w.PrintLine("theta", kTab, "S1(theta)", kTab, "S2(theta)", kTab, "[S1(theta) + S2(theta)]/2");
-        if (s.graphSubCode == 2)
+        if (s.graphSubCode == kSubPhaseFunction)
             w.PrintLine("theta", kTab, "S1 phase function", kTab, "S2 phase function", kTab,
                         "Unpolarised phase function");
-        if (s.graphSubCode == 3)
+        if (s.graphSubCode == kSubWatts)
             w.PrintLine("theta", kTab, "S1 Watts/sq. m.", kTab, "S2 Watts/sq. m.", kTab, "Unpolarised Watts/sq. m.");
         const auto& a = ownCurves ? s.intensityPerp : s.avgPerp;
         const auto& b = ownCurves ? s.intensityPara : s.avgPara;
@@ -117,19 +118,19 @@ void SweepColumns(const TextExportSnapshot& s, TextFileWriter& w) {
     const int code = s.graphCode, sub = s.graphSubCode;
     w.PrintLine("Scattering angle = ", s.angleText);
     std::string name = "Wavelength";
-    if ((code == 11 && sub == 1) || (code == 14 && (sub == 1 || sub == 2))) name = "Radius";
-    if ((code == 11 && sub == 2) || (code == 14 && (sub == 3 || sub == 4))) name = "Size parameter x";
-    if (code == 12) name = "Refractive index";
-    const bool index = code == 10 || code == 15;
-    if (code == 10)
+    if ((code == kGraphRadius && sub == kSubRadius) || (code == kGraphEfficiency && (sub == kSubQRadius || sub == kSubCRadius))) name = "Radius";
+    if ((code == kGraphRadius && sub == kSubSize) || (code == kGraphEfficiency && (sub == kSubQSize || sub == kSubCSize))) name = "Size parameter x";
+    if (code == kGraphIndex) name = "Refractive index";
+    const bool index = code == kGraphWavelength || code == kGraphEfficiencyWavelength;
+    if (code == kGraphWavelength)
         w.PrintLine(name, kTab, "Ref Index (real)", kTab, "Ref Index (imaginary)", kTab, "Perpendicular", kTab,
                     "Parallel", kTab, "Unpolarised");
-    if (code == 11 || code == 12) w.PrintLine(name, kTab, "Perpendicular", kTab, "Parallel", kTab, "Unpolarised");
-    if (code == 14 && (sub == 1 || sub == 3)) w.PrintLine(name, kTab, "Qext", kTab, "Qsca", kTab, "Qabs");
-    if (code == 14 && !(sub == 1 || sub == 3)) w.PrintLine(name, kTab, "Cext", kTab, "Csca", kTab, "Cabs");
-    if (code == 15)
-        w.PrintLine(name, kTab, "Ref Index (real)", kTab, "Ref Index (imaginary)", kTab, sub == 1 ? "Qext" : "Cext",
-                    kTab, sub == 1 ? "Qsca" : "Csca", kTab, sub == 1 ? "Qabs" : "Cabs");
+    if (code == kGraphRadius || code == kGraphIndex) w.PrintLine(name, kTab, "Perpendicular", kTab, "Parallel", kTab, "Unpolarised");
+    if (code == kGraphEfficiency && (sub == kSubQRadius || sub == kSubQSize)) w.PrintLine(name, kTab, "Qext", kTab, "Qsca", kTab, "Qabs");
+    if (code == kGraphEfficiency && !(sub == kSubQRadius || sub == kSubQSize)) w.PrintLine(name, kTab, "Cext", kTab, "Csca", kTab, "Cabs");
+    if (code == kGraphEfficiencyWavelength)
+        w.PrintLine(name, kTab, "Ref Index (real)", kTab, "Ref Index (imaginary)", kTab, sub == kSubQWavelength ? "Qext" : "Cext",
+                    kTab, sub == kSubQWavelength ? "Qsca" : "Csca", kTab, sub == kSubQWavelength ? "Qabs" : "Cabs");
 
     const double xmin = Val(s.xMinText), step = Val(s.stepText);
     const std::int32_t first = s.firstPoint, last = s.lastPoint;
@@ -281,9 +282,9 @@ std::optional<std::string> CheckTextExportResults(const TextExportSnapshot& s) {
     const std::string notHeld = "The stored results do not hold the points " + CStr(first) + " to " + CStr(last) +
                                 " that the export asks for. Run New plot before saving.";
     const int code = s.graphCode;
-    if (code == 1) {
+    if (code == kGraphAngle) {
         if (s.waveCount == 1) {
-            const bool own = s.graphSubCode == 1;
+            const bool own = s.graphSubCode == kSubIntensity;
             if (!HoldsRange({own ? s.intensityPerp : s.avgPerp, own ? s.intensityPara : s.avgPara,
                              own ? s.intensityUnpol : s.avgUnpol, s.s1[0], s.s1[1], s.s2[0], s.s2[1]},
                             first, last))
@@ -300,15 +301,15 @@ std::optional<std::string> CheckTextExportResults(const TextExportSnapshot& s) {
             return notHeld;
         }
     }
-    if (code >= 10 && code <= 19 && !HoldsRange({s.intensityPerp, s.intensityPara, s.intensityUnpol}, first, last))
+    if (code >= kFirstSweepGraph && code <= kLastSweepGraph && !HoldsRange({s.intensityPerp, s.intensityPara, s.intensityUnpol}, first, last))
         return notHeld;
     return std::nullopt;
 }
 
 void WriteTextExportColumns(const TextExportSnapshot& s, TextFileWriter& w) {
-    if (s.graphCode == 1) AngleColumns(s, w);
-    if (s.graphCode >= 10 && s.graphCode <= 19) SweepColumns(s, w);
-    if (s.graphCode == 1 && s.waveCount == 1) AmplitudeBlock(s, w);
+    if (s.graphCode == kGraphAngle) AngleColumns(s, w);
+    if (s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph) SweepColumns(s, w);
+    if (s.graphCode == kGraphAngle && s.waveCount == 1) AmplitudeBlock(s, w);
     if (s.terms) TermDump(*s.terms, w);
 }
 

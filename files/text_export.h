@@ -14,8 +14,10 @@
 #include <vector>
 
 #include "files/graph_headers.h"
+#include "graphs/graph_codes.h"
 #include "numerics/complex.h"
 #include "platform/text/text_file.h"
+#include "runs/method_codes.h"
 
 namespace tessary {
 
@@ -42,7 +44,7 @@ struct TextExportSnapshot {
     bool pointSource = false;   // optPoint
     bool indexPerWavelength = false;  // the run took m from the models at each wavelength
     bool indexTyped = false;          // the run took a relative index the user typed
-    int graphCode = 1, graphSubCode = 1, waveCount = 1, calcMethod = 1;
+    int graphCode = kGraphAngle, graphSubCode = kSubIntensity, waveCount = 1, calcMethod = kMethodMie;
     double radius = 0.0, sizeParam = 0.0, xMax = 0.0;
     float bandMinUm = 0.0f, bandMaxUm = 0.0f;
     std::int32_t firstPoint = 1, lastPoint = 0;  // graph code 1; worked out for codes 10 to 19

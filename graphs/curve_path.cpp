@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "graphs/axis_steps.h"
+#include "graphs/graph_codes.h"
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
@@ -319,7 +320,7 @@ void Tracer::phaseMarks(std::int32_t n, Point start, Point end) {
 std::optional<CurveIndexRange> CurveIndices(int graphCode, bool logSteps, double step, double xFrom,
                                             double xTo, double dataXStart) {
     CurveIndexRange r;
-    if (graphCode < 10) {
+    if (graphCode < kFirstSweepGraph) {
         // an angle step that is no positive number has no grid
         const std::optional<std::int32_t> n = step > 0.0 ? RoundedLong(90.0 / step + 1.0) : std::nullopt;
         if (!n || *n < 2) return std::nullopt;

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "graphs/graph_codes.h"
 #include "graphs/graph_geometry.h"
 #include "mainwindow/form1.h"
 #include "numerics/elementary.h"
@@ -19,7 +20,7 @@ namespace {
 constexpr const char* kAutomatic = "Automatic";
 
 // Graph codes whose x steps may be logarithmic (the step list then holds the number of steps).
-bool LogStepCode(int code) { return code == 10 || code == 11 || code == 14 || code == 15 || code == 16; }
+bool LogStepCode(int code) { return code == kGraphWavelength || code == kGraphRadius || code == kGraphEfficiency || code == kGraphEfficiencyWavelength || code == kGraphAsymmetry; }
 
 // One wavelength's y range: typed limits, or round limits around the visible data (scanned from the
 // perpendicular and parallel curves unless the results came from a file).
@@ -104,7 +105,7 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
     }
     if (frameStep &&
         ((runState == kRunNewPlot && loopI == 1) || runState == kRunReplot || resultsFromFile == 1 ||
-         graphCode >= 10))
+         graphCode >= kFirstSweepGraph))
         DrawFrame(*this);
 
     // Curves: perpendicular, parallel, unpolarised.
@@ -135,7 +136,7 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
         yAxisMax = drawnYMax;
     };
 
-    const bool oneCurveOnly = relIndexIm == 0.0 && graphCode >= 14 && graphCode <= 16;
+    const bool oneCurveOnly = relIndexIm == 0.0 && graphCode >= kGraphEfficiency && graphCode <= kGraphAsymmetry;
     for (const graphs::CurveChoice& c :
          graphs::DisplayCurves(cboPol.text(), absorbingFlag == 2, waveCount > 1, oneCurveOnly)) {
         switch (c.colour) {
@@ -153,9 +154,9 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
                 setForeColor(kBlack);
                 break;
         }
-        if (c.polarisation == 1) drawCurve(1, perp, avgPerp, c.intPolHere);
-        if (c.polarisation == 2) drawCurve(2, para, avgPara, c.intPolHere);
-        if (c.polarisation == 3) drawCurve(3, unpol, avgUnpol, c.intPolHere);
+        if (c.polarisation == 1) drawCurve(kCurvePerpendicular, perp, avgPerp, c.intPolHere);
+        if (c.polarisation == 2) drawCurve(kCurveParallel, para, avgPara, c.intPolHere);
+        if (c.polarisation == 3) drawCurve(kCurveUnpolarised, unpol, avgUnpol, c.intPolHere);
     }
 }
 

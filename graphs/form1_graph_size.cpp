@@ -3,6 +3,7 @@
 // frame reads at its next drawing, and offer Replot (or New plot while inputs changed); they draw
 // nothing themselves.
 #include "graphs/axis_steps.h"
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 
 namespace tessary {
@@ -35,7 +36,7 @@ void SetGraphSize(Form1& f, const GraphSize& size, Menu& item) {
     f.polarCentreX = size.polarCentreX;
     f.polarCentreY = size.polarCentreY;
     f.polarRadius = size.polarRadius;
-    if (f.graphCode >= 20) f.leePanelWidth = size.leePanelWidth;
+    if (f.graphCode >= kGraphLee) f.leePanelWidth = size.leePanelWidth;
     SelectGraphSize(f, item);
 }
 
@@ -68,7 +69,7 @@ void Form1::mnuVLarge_Click() {
     polarCentreX = 1000 + (2.0 / 7.0) * W;
     polarCentreY = graphTop + 0.22 * W;
     polarRadius = graphs::WholeTwips(0.22 * W);
-    if (graphCode >= 20) leePanelWidth = static_cast<float>(W / 3);
+    if (graphCode >= kGraphLee) leePanelWidth = static_cast<float>(W / 3);
     Frame7.setTop(graphBottom + 300);
     SelectGraphSize(*this, mnuVLarge);
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "graphs/axis_steps.h"
+#include "graphs/graph_codes.h"
 #include "graphs/graph_geometry.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
@@ -50,25 +51,25 @@ constexpr std::array<PolarLabel, 12> kPolarLabels{{
 // Title under the horizontal axis by graph type; nullptr where the graph has none.
 const char* HorizontalTitle(int code, int subCode) {
     switch (code) {
-        case 1:
+        case kGraphAngle:
             return "Scattering angle (degrees)";
-        case 10:
-        case 15:
+        case kGraphWavelength:
+        case kGraphEfficiencyWavelength:
             return "Wavelength (nm)";
-        case 11:
-            return subCode == 1 ? "Radius (um)" : subCode == 2 ? "Size parameter x" : nullptr;
-        case 12:
+        case kGraphRadius:
+            return subCode == kSubRadius ? "Radius (um)" : subCode == kSubSize ? "Size parameter x" : nullptr;
+        case kGraphIndex:
             return "Refractive index";
-        case 13:
+        case kGraphConvergence:
             return "Convergence";
-        case 14:
-            return subCode == 1 || subCode == 2   ? "Radius (um)"
-                   : subCode == 3 || subCode == 4 ? "Size parameter x"
+        case kGraphEfficiency:
+            return subCode == kSubQRadius || subCode == kSubCRadius   ? "Radius (um)"
+                   : subCode == kSubQSize || subCode == kSubCSize ? "Size parameter x"
                                                   : nullptr;
-        case 16:
-            return subCode == 1   ? "Radius (um)"
-                   : subCode == 2 ? "Size parameter x"
-                   : subCode == 3 ? "Wavelength (nm)"
+        case kGraphAsymmetry:
+            return subCode == kSubAsymmetryRadius   ? "Radius (um)"
+                   : subCode == kSubAsymmetrySize ? "Size parameter x"
+                   : subCode == kSubAsymmetryWavelength ? "Wavelength (nm)"
                                   : nullptr;
         default:
             return nullptr;
@@ -168,7 +169,7 @@ void FrameDrawing::polar(double yMin) {
 
 // The logo label in the box (not on Lee diagrams and maps), sized by the graph size.
 void FrameDrawing::logo() {
-    if (f.graphCode >= 20) {
+    if (f.graphCode >= kGraphLee) {
         f.lblLogo.setVisible(false);
         return;
     }
@@ -242,7 +243,7 @@ void FrameDrawing::logXTicks(double xMin, double xMax) {
 
 // Linear x axis: ticks every grid step, numbers every label step away from the ends, end numbers.
 void FrameDrawing::linearX(double& xMin, double xMax) {
-    if (xMin != 0 && f.graphCode != 16 && xMax / xMin > 10 && xMin < 0.1) xMin = 0;  // start at zero
+    if (xMin != 0 && f.graphCode != kGraphAsymmetry && xMax / xMin > 10 && xMin < 0.1) xMin = 0;  // start at zero
     f.line(left, bottom, left, bottom + 50, kBlack);
     f.line(right, bottom, right, bottom + 50, kBlack);
     double s = 0, w = 0, labelStep = 0;
@@ -399,13 +400,13 @@ void FrameDrawing::verticalTitle() {
     const int code = f.graphCode;
     const int sub = f.graphSubCode;
     const char* quantity = f.mnuAmplitude.checked() ? "  amplitude" : "  intensity";
-    if ((code == 14 && (sub == 2 || sub == 4)) || (code == 15 && sub == 2)) {
+    if ((code == kGraphEfficiency && (sub == kSubCRadius || sub == kSubCSize)) || (code == kGraphEfficiencyWavelength && sub == kSubCWavelength)) {
         printAt(50, top - 500, "Area (m  )");
         printAt(700, top - 550, "2");
-    } else if (code == 16) {
+    } else if (code == kGraphAsymmetry) {
         printAt(50, top - 500, "Asymmetry");
         printAt(50, top - 300, "Parameter");
-    } else if (code == 1 && sub == 1) {
+    } else if (code == kGraphAngle && sub == kSubIntensity) {
         if (f.phasePanel == 0) {
             printAt(50, top - 600, " Relative");
             f.printLine(quantity);
@@ -413,13 +414,13 @@ void FrameDrawing::verticalTitle() {
             if (f.mnuAmpPhase.checked()) printAt(50, top - 350, "Phase angle");
             if (f.mnuIntPol.checked()) printAt(50, top - 350, "Degree of linear polarisation");
         }
-    } else if (code == 1 && sub == 3) {
+    } else if (code == kGraphAngle && sub == kSubWatts) {
         printAt(50, top - 500, "Watts/m");
         f.setFontName("Small Fonts");
         f.setFontSize(7);
         f.setFontBold(false);
         printAt(770, top - 530, "2");
-    } else if (code == 10 || code == 11 || code == 12) {
+    } else if (code == kGraphWavelength || code == kGraphRadius || code == kGraphIndex) {
         printAt(50, top - 600, " Relative");
         f.printLine(quantity);
     }

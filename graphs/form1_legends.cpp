@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "graphs/graph_codes.h"
 #include "graphs/graph_geometry.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
@@ -25,7 +26,7 @@ void Stroke(Form1& f, double x, double y, OleColor colour, const std::string& te
 }  // namespace
 
 void Form1::PolarLabel() {
-    if (graphCode == 16 || graphCode >= 20 || waveCount != 1) return;
+    if (graphCode == kGraphAsymmetry || graphCode >= kGraphLee || waveCount != 1) return;
     setForeColor(kButtonFace);
     boxFilled(1000, 2800, 15000, 3200);
 
@@ -46,12 +47,12 @@ void Form1::PolarLabel() {
 }
 
 void Form1::VisibleData() {
-    if (screenWidthPx < 801 || graphCode == 20 || optDisp.value()) return;
+    if (screenWidthPx < 801 || graphCode == kGraphLee || optDisp.value()) return;
     setForeColor(kButtonFace);
     boxFilled(12000, 500, 16000, 2000);
     boxFilled(graphLeft, graphBottom + 500.0, 0.9 * graphRight, graphBottom + 800.0);
     setForeColor(kBlack);
-    if (!mnuDataVisible.checked() || graphCode != 1) return;
+    if (!mnuDataVisible.checked() || graphCode != kGraphAngle) return;
 
     // Only what the run on show computed: Qabs needs Qext and Qsca, Qradar Qback.
     const RunReadout& r = readout;

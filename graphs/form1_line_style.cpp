@@ -1,6 +1,7 @@
 // Line colours, styles and widths of the curves: three groups of exclusive menu items. Choosing an
 // item unchecks its group, offers a redraw and checks the item; LineColour turns the checked colour
 // into the drawing colour and its darker companion for the second curve.
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
 
@@ -54,7 +55,7 @@ void Form1::PlotLineColour() {
                        &mnuCyanLine, &mnuMagentaLine, &mnuYellowLine, &mnuFalseColours})
         item->setChecked(false);
     OfferRedraw();
-    if (graphCode > 20) cboLee.setEnabled(true);  // angle maps: false colours had disabled it
+    if (graphCode > kGraphLee) cboLee.setEnabled(true);  // angle maps: false colours had disabled it
 }
 
 void Form1::PlotLineStyle() {

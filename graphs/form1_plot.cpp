@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "graphs/curve_path.h"
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
@@ -14,7 +15,7 @@ namespace tessary {
 
 namespace {
 
-bool LogStepCode(int code) { return code == 10 || code == 11 || code == 14 || code == 15 || code == 16; }
+bool LogStepCode(int code) { return code == kGraphWavelength || code == kGraphRadius || code == kGraphEfficiency || code == kGraphEfficiencyWavelength || code == kGraphAsymmetry; }
 
 }  // namespace
 
@@ -46,7 +47,7 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
     const std::optional<graphs::CurveIndexRange> range =
         graphs::CurveIndices(graphCode, logSteps, step, xFrom, xTo, dataXStart);
     if (!range) return finish();
-    if (graphCode < 10) count = range->angleCount;
+    if (graphCode < kFirstSweepGraph) count = range->angleCount;
     if (range->sweep) {
         plotFirstIndex = range->firstIndex;
         plotLastIndex = range->lastIndex;
@@ -74,7 +75,7 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
     in.yScaleMax = yScaleMax;
     in.average = mnuAverage.checked();
     in.averageWidth = in.average && step > 0.0 ? Val(dlogAverage_->txtAverage.text()) / step : 1.0;
-    in.sunDisc = optSun.value() && graphCode < 10;
+    in.sunDisc = optSun.value() && graphCode < kFirstSweepGraph;
     in.discSteps = std::clamp<std::int32_t>(
         sunDiscSteps, 0, static_cast<std::int32_t>(sunDiscWeights.empty() ? 0 : sunDiscWeights.size() - 1));
     in.discWeights = sunDiscWeights;

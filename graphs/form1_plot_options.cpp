@@ -6,6 +6,7 @@
 // its marks but starts no second redraw inside the first.
 #include <string>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
 
@@ -56,8 +57,8 @@ void RefusePolarPlot(Form1& f, const std::string& reason) {
 // The redraw of the light-source options: angle graphs by Replot, Lee diagrams and angle maps
 // (codes 20 and above) from their stored colours by PlotLee.
 void RedrawForLightSource(Form1& f) {
-    if (f.graphCode < 10) f.ReplotIfIdle();
-    if (f.graphCode >= 20 && !f.RedrawBusy()) {
+    if (f.graphCode < kFirstSweepGraph) f.ReplotIfIdle();
+    if (f.graphCode >= kGraphLee && !f.RedrawBusy()) {
         const Form1::RedrawGuard guard(f);
         f.PlotLee();
     }
@@ -131,7 +132,7 @@ void Form1::mnuDataVisible_Click() {
 void Form1::mnuFalseColours_Click() {
     PlotLineColour();
     mnuFalseColours.setChecked(true);
-    if (graphCode > 20) {
+    if (graphCode > kGraphLee) {
         // Angle maps in false colours are scaled to the overall maximum.
         cboLee.setText("Absolute");
         cboLee.setEnabled(false);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "graphs/axis_steps.h"
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
@@ -80,7 +81,7 @@ bool Form1::GridxStep(double xLow, double xHigh, double& step, double& range) {
 // A step that is not above 0 and an axis without width (or, logarithmic, reaching 0) draw nothing.
 void Form1::GridLeeTicks(double start, double end, double step, double min, double max, float left,
                          float right, float y) {
-    const bool logarithmic = graphCode == 20;
+    const bool logarithmic = graphCode == kGraphLee;
     const bool placeable = logarithmic ? min > 0 && max > 0 && min != max : max != min;
     if (!placeable || !std::isfinite(min) || !std::isfinite(max)) return;
     const double span = logarithmic ? std::log(max / min) : max - min;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "graphs/graph_codes.h"
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
@@ -47,8 +48,9 @@ std::vector<LegendEntry> LegendEntries(int graphCode, int graphSubCode, bool abs
     // the third entry: beside the second, or under it on the small graph
     const double thirdX = small ? columns.second : columns.third;
     const double thirdY = small ? 2900 : 3100;
-    if (graphCode == 14 || graphCode == 15) {
-        const bool efficiency = graphSubCode == 1 || graphSubCode == 3;
+    if (graphCode == kGraphEfficiency || graphCode == kGraphEfficiencyWavelength) {
+        // The Q graphs: kSubQRadius and kSubQSize of code 14, kSubQWavelength (1 as well) of code 15.
+        const bool efficiency = graphSubCode == kSubQRadius || graphSubCode == kSubQSize;
         if (!absorbing)
             return {{columns.first, 3100, C::Main,
                      efficiency ? "Qext = Qsca   Qabs = 0" : "Cext = Csca   Cabs = 0"}};
@@ -90,7 +92,7 @@ std::vector<TextLine> DataBoxLines(std::optional<double> qSca, std::optional<dou
 IndexSpan VisibleIndices(int graphCode, std::int32_t angleCount, double step, double xMin, double xMax,
                          double dataXStart, bool logSteps) {
     IndexSpan r;
-    if (graphCode < 10) {
+    if (graphCode < kFirstSweepGraph) {
         r.first = 2.0 * (angleCount - 1) * xMin / 180.0 + 1.0;
         r.last = 2.0 * (angleCount - 1) * xMax / 180.0 + 1.0;
     } else if (step != 0.0) {

@@ -16,6 +16,7 @@
 
 #include "colour/colour_render.h"
 #include "colour/lee_plot_layout.h"
+#include "graphs/graph_codes.h"
 #include "mainwindow/dlog_options.h"
 #include "media/dlog_index.h"
 #include "media/dlog_spectrum.h"
@@ -24,6 +25,7 @@
 #include "media/size_distribution.h"
 #include "platform/text/text_file.h"
 #include "platform/ui/ui.h"
+#include "runs/method_codes.h"
 #include "runs/run_record.h"
 #include "scattering/debye_gaussian.h"
 #include "scattering/debye.h"
@@ -289,7 +291,7 @@ class Form1 : public Form {
     // True in a sweep of the series and first approximations: the progress display then follows the
     // step's caption only, and Progress changes nothing after its first call in a step.
     bool ProgressFollowsSweepStep() const {
-        return calcMethod >= 1 && calcMethod <= 5 && graphCode >= 10 && graphCode <= 19;
+        return calcMethod >= kMethodMie && calcMethod <= kMethodAiry && graphCode >= kFirstSweepGraph && graphCode <= kLastSweepGraph;
     }
     // Re-creates (all zero) the result arrays with the sizes the next run needs.
     void Array_Size();
@@ -753,13 +755,13 @@ class Form1 : public Form {
     double radius = 0.0;
     double sizeParam = 0.0;
     double qSca = 0.0;
-    int prevGraphCode = 0;
-    int prevGraphSubCode = 0;
+    int prevGraphCode = kNoGraph;
+    int prevGraphSubCode = kNoSubCode;
     // The step list and its label as they were when logarithmic steps were ticked, with the graph and
     // range they belonged to: unticking restores them while the graph and range are still the same.
     struct LinearStep {
         std::string step, label, xMin, xMax;
-        int graphCode = 0, graphSubCode = 0;
+        int graphCode = kNoGraph, graphSubCode = kNoSubCode;
     };
     std::optional<LinearStep> stepBeforeLog;
     double waveNumber = 0.0;
@@ -785,7 +787,7 @@ class Form1 : public Form {
     double polarCentreY = 0.0;
     int polarRadius = 0;
     int phasePanel = 0;
-    int curvePolarisation = 0;
+    int curvePolarisation = kCurveNone;
 
     // Graphs: frame, ticks, sizes, colour schemes, line colours (variables)
     // Colours are RGB numbers r + 256 g + 65536 b.
@@ -909,9 +911,9 @@ class Form1 : public Form {
     std::string commandLine;
     int screenWidthPx = 0;
     int screenHeightPx = 0;
-    int graphCode = 0;
-    int graphSubCode = 0;
-    int calcMethod = 0;
+    int graphCode = kNoGraph;
+    int graphSubCode = kNoSubCode;
+    int calcMethod = kMethodNone;
     int resultsStale = 0;
     int resultsFromFile = 0;
     int logScaleDefault = 0;

@@ -9,6 +9,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/graph_presets.h"
 #include "platform/text/conversions.h"
+#include "runs/method_codes.h"
 #include "runs/sweep_steps.h"
 
 namespace tessary {
@@ -165,10 +166,10 @@ void Form1::mnuGaussian_Click() {
     CheckOnly(mnuGaussian, {&mnuPlaneWave, &mnuTopHat});
     dlogGaussianBeam& beam = *dlogGaussianBeam_;
     beam.setCaption("Gaussian beam");
-    if (calcMethod == 1 || calcMethod == 2) {
+    if (calcMethod == kMethodMie || calcMethod == kMethodDebye) {
         for (TextBox* box : {&beam.txtBeamYF, &beam.txtBeamZF, &beam.txtPhi}) box->setEnabled(true);
     }
-    if (calcMethod == 8) {
+    if (calcMethod == kMethodYoungMod) {
         // Young mod.: the beam is centred on the axis.
         for (TextBox* box : {&beam.txtBeamYF, &beam.txtBeamZF, &beam.txtPhi}) {
             box->setText("0");

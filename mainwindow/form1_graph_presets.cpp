@@ -2,6 +2,7 @@
 // the type needs, the scales, the menus and, for the diagrams, the layout; then the settings every
 // type shares (the common tail). Writing a value raises that control's own handler, so the order
 // of the steps is the order of the fields of GraphPreset.
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/graph_presets.h"
 #include "platform/text/conversions.h"
@@ -279,16 +280,16 @@ void Form1::applyAnglePreset(bool resetPolarisation) {
 
 void Form1::applyGraphTypePreset() {
     // Angle graphs are configured by the redraw decision, not here.
-    const GraphPreset* preset = graphCode == 1 ? nullptr : FindGraphPreset(graphCode, graphSubCode);
-    if (preset && graphCode <= 15) GraphPresetWriter{*this, *preset}.apply();
+    const GraphPreset* preset = graphCode == kGraphAngle ? nullptr : FindGraphPreset(graphCode, graphSubCode);
+    if (preset && graphCode <= kGraphEfficiencyWavelength) GraphPresetWriter{*this, *preset}.apply();
     // The light frame belongs to every type but the spectra of efficiencies (and the asymmetry
     // parameter against wavelength, whose preset hides it again).
-    if (graphCode != 15) Frame4.setVisible(true);
-    if (preset && graphCode > 15) GraphPresetWriter{*this, *preset}.apply();
+    if (graphCode != kGraphEfficiencyWavelength) Frame4.setVisible(true);
+    if (preset && graphCode > kGraphEfficiencyWavelength) GraphPresetWriter{*this, *preset}.apply();
 }
 
 void Form1::applyGraphPresetTail() {
-    if (graphCode < 20) {
+    if (graphCode < kGraphLee) {
         resultsFromFile = 0;
         Label7.setLeft(120);
         Label7.setTop(350);
@@ -319,7 +320,7 @@ void Form1::applyGraphPresetTail() {
         }
         lblLogo.setVisible(mnuHideLogo.visible());
     }
-    if (graphCode <= 20) {
+    if (graphCode <= kGraphLee) {
         Frame9.setVisible(false);
         Label31.setVisible(false);
         Label18.setCaption("Brightness");
@@ -336,7 +337,7 @@ void Form1::applyGraphPresetTail() {
     }
     // Components are offered for a few wavelengths only (a named set such as "RGB" counts as 0).
     const std::string& waves = cboWave.text();
-    if (waves == "1" || graphCode == 20 || Val(waves) > 7) {
+    if (waves == "1" || graphCode == kGraphLee || Val(waves) > 7) {
         chkComponents.setEnabled(false);
         chkComponents.setValue(0);
         chkComponents.setVisible(false);

@@ -1,6 +1,7 @@
 // The graph-type list of the main window: the chosen entry sets the graph code and sub-code,
 // decides between redrawing the current results and marking them out of date, and configures the
 // window for the type through its preset (graph_presets.h).
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/graph_presets.h"
 #include "platform/text/conversions.h"
@@ -44,7 +45,7 @@ void Form1::cboGraph_Click() {
     cmdNewPlot.setDefault(true);
     cmdReplot.setEnabled(false);
     cmdReplot.setVisible(false);
-    if (graphCode != 14) {  // the efficiency preset has decided about Overplot itself
+    if (graphCode != kGraphEfficiency) {  // the efficiency preset has decided about Overplot itself
         cmdOverPlot.setEnabled(false);
         cmdOverPlot.setVisible(false);
     }
@@ -66,7 +67,7 @@ void Form1::selectGraphType() {
     const GraphTypeEntry* entry = FindGraphType(cboGraph.text());
     if (entry) {
         graphCode = entry->code;
-        if (entry->subCode != 0) graphSubCode = entry->subCode;
+        if (entry->subCode != kNoSubCode) graphSubCode = entry->subCode;
     }
     const EntryMenus menus = entry ? entry->menus : EntryMenus::None;
     const bool oneWavelength = cboWave.text() == "1";
@@ -112,15 +113,15 @@ void Form1::selectGraphType() {
 // current results (with the polarisation reset), or whenever the results are out of date.
 void Form1::decideRedraw() {
     const bool current = resultsStale == 0;
-    if (graphCode == 1) {
-        if (current && prevGraphCode != 1) {
+    if (graphCode == kGraphAngle) {
+        if (current && prevGraphCode != kGraphAngle) {
             applyAnglePreset(true);
         } else if (!current) {
             applyAnglePreset(false);
         }
     }
     if (!current || resultsFromFile != 0) return;
-    if (prevGraphCode == 1 && graphCode == 1) {
+    if (prevGraphCode == kGraphAngle && graphCode == kGraphAngle) {
         // Replot (the Click of cmdReplot) redraws the stored results in the new variant. It is
         // refused while a run or another redraw is under way, which unlocks the inputs when it ends.
         if (Val(cboWave.text()) == 1.0 && ReplotIfIdle()) LockOFF();

@@ -2,6 +2,7 @@
 // typed while the window is active. The window sees every key before the control that has the focus,
 // and leaves the key to that control.
 #include "mainwindow/form1.h"
+#include "runs/method_codes.h"
 
 namespace tessary {
 namespace {
@@ -70,7 +71,7 @@ void Form1::Form_KeyDown(int& KeyCode, int& shift) {
 void Form1::showHiddenMenus() {
     mnuHidden.setEnabled(true);
     mnuHidden.setVisible(true);
-    if (calcMethod == 1 || calcMethod == 2 || calcMethod == 8) mnuIllumination.setVisible(true);
+    if (calcMethod == kMethodMie || calcMethod == kMethodDebye || calcMethod == kMethodYoungMod) mnuIllumination.setVisible(true);
     for (Menu* m : {&mnuBar, &mnuKhare, &mnuLock, &mnuNussenzveig}) m->setVisible(true);
 }
 

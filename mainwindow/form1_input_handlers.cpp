@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/method_codes.h"
 
 namespace tessary {
 namespace {
@@ -98,21 +100,21 @@ void Form1::cboType_click() {
     TypeCalc();
 
     // 2: methods without ray orders.
-    if (IsOneOf(calcMethod, {1, 3, 4, 10})) {
+    if (IsOneOf(calcMethod, {kMethodMie, kMethodRayleigh, kMethodDiffraction, kMethodAperture})) {
         cboRays.setVisible(false);
         lblDebyeRays.setCaption(cboType.text());
     }
 
     // 3: methods with ray orders (Aperture passes step 2 too and ends with the list shown). Airy
     // theory holds only for p >= 2.
-    if (IsOneOf(calcMethod, {2, 5, 6, 7, 8, 9, 10, 11})) {
-        if (calcMethod == 5 && (cboRays.text() == "0" || cboRays.text() == "1")) cboRays.setText("2");
+    if (IsOneOf(calcMethod, {kMethodDebye, kMethodAiry, kMethodDescartes, kMethodYoung, kMethodYoungMod, kMethodHuygens, kMethodAperture, kMethodSurfaceWave})) {
+        if (calcMethod == kMethodAiry && (cboRays.text() == "0" || cboRays.text() == "1")) cboRays.setText("2");
         cboRays.setVisible(true);
         cboRays_Click();
     }
 
     // 4: the diffraction term of the ray-path dialog belongs to Young mod. in the hidden mode.
-    if (calcMethod != 8) {
+    if (calcMethod != kMethodYoungMod) {
         dlogP_->chkDiffraction.setVisible(false);
         dlogP_->chkDiffraction.setValue(0);
     } else if (mnuHidden.visible()) {
@@ -120,8 +122,8 @@ void Form1::cboType_click() {
     }
 
     // 5: on angle graphs Huygens and Aperture read their count of rays or samples from txtAngle.
-    if (graphCode == 1) {
-        if (calcMethod == 9 || calcMethod == 10) {
+    if (graphCode == kGraphAngle) {
+        if (calcMethod == kMethodHuygens || calcMethod == kMethodAperture) {
             txtAngle.setVisible(true);
             txtAngle.setText("1000");
         } else {
@@ -130,12 +132,12 @@ void Form1::cboType_click() {
     }
 
     // 6: illumination; the checked beam is applied again for the new method.
-    if (!IsOneOf(calcMethod, {1, 2, 8})) {
+    if (!IsOneOf(calcMethod, {kMethodMie, kMethodDebye, kMethodYoungMod})) {
         mnuPlaneWave.setChecked(true);
         mnuIllumination.setVisible(false);
     } else {
         mnuIllumination.setVisible(hiddenModeState == 2);
-        if (calcMethod == 1 || calcMethod == 2) {
+        if (calcMethod == kMethodMie || calcMethod == kMethodDebye) {
             mnuTopHat.setVisible(false);
             if (mnuGaussian.checked())
                 mnuGaussian_Click();
@@ -157,7 +159,7 @@ void Form1::cboType_click() {
     ShowBeamsInUse(*this);
 
     // 7: the inputs of the surface-wave method.
-    if (calcMethod != 11) {
+    if (calcMethod != kMethodSurfaceWave) {
         cboQmin.setVisible(false);
         cboQmax.setVisible(false);
         lblQminQmax.setVisible(false);
@@ -178,7 +180,7 @@ void Form1::cboType_click() {
     }
 
     // 8: van de Hulst reads its term range from the same lists.
-    if (calcMethod == 12) {
+    if (calcMethod == kMethodVanDeHulst) {
         cboQmin.setVisible(true);
         cboQmax.setVisible(true);
     }
@@ -188,13 +190,13 @@ void Form1::cboType_click() {
 }
 
 void Form1::cboRays_Click() {
-    if (calcMethod == 1) {
+    if (calcMethod == kMethodMie) {
         cboRays.setVisible(false);  // Mie has no ray orders
     } else {
         cboRays.setVisible(true);
         cboRays.setBackColor(kYellow);
         if (cboRays.text() == "Multiple" && resultsFromFile == 0) {
-            if (calcMethod == 8 && mnuHidden.visible()) {
+            if (calcMethod == kMethodYoungMod && mnuHidden.visible()) {
                 dlogP_->chkDiffraction.setVisible(true);
             } else {
                 dlogP_->chkDiffraction.setVisible(false);
@@ -220,7 +222,7 @@ void Form1::cboDistrib_Change() {
 
     // A Lee diagram sweeps the radius of a log-normal distribution: no histogram there. The list keeps
     // its text and the run commands refuse the next run.
-    if (graphCode == 20 && kind == "Special") {
+    if (graphCode == kGraphLee && kind == "Special") {
         cboDistrib.setBackColor(kRed);
         msgBox("Special distributions are not available for Lee diagrams", mb::kOkOnly, std::string("Input error"));
         inputError = 1;
@@ -248,7 +250,7 @@ void Form1::cboDistrib_Change() {
 }
 
 void Form1::cboSD_Change() {
-    if (graphCode != 20) {
+    if (graphCode != kGraphLee) {
         offerNewPlot(true);
     } else {
         offerReplot();
@@ -315,7 +317,7 @@ void Form1::cboWave_Click() {
     }
 
     // 6: the Lee diagram has no colour components.
-    if (graphCode == 20) {
+    if (graphCode == kGraphLee) {
         chkComponents.setEnabled(false);
         chkComponents.setValue(0);
         chkComponents.setVisible(false);
@@ -340,7 +342,7 @@ void Form1::chkComponents_Click() {
 
 void Form1::cboBright_Click() {
     if (resultsStale != 0 || Val(cboBright.text()) <= 0) return;
-    if (graphCode < 20) {
+    if (graphCode < kGraphLee) {
         // The coloured strips are repainted in place, with the inputs locked.
         if (RedrawBusy()) return;
         const RedrawGuard guard(*this);
@@ -353,7 +355,7 @@ void Form1::cboBright_Click() {
 }
 
 void Form1::cboLee_Click() {
-    if (graphCode >= 21 && mnuFalseColours.checked()) {
+    if (graphCode > kGraphLee && mnuFalseColours.checked()) {
         // False-colour maps are always scaled to the overall maximum.
         if (cboLee.text() == "Normalised") cboLee.setText("Absolute");
         cboLee.setEnabled(false);
@@ -377,7 +379,7 @@ void Form1::cboYmin_Click() {
 }
 
 void Form1::cboPol_Click() {
-    if (resultsStale != 1 && cboPol.enabled() && graphCode < 20) ReplotIfIdle();
+    if (resultsStale != 1 && cboPol.enabled() && graphCode < kGraphLee) ReplotIfIdle();
 }
 
 // -------------------------------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/ui/window_colours.h"
 
@@ -79,11 +80,11 @@ void Form1::LockOFF() {
     for (Control* c : std::initializer_list<Control*>{&txtRadius, &txtLambda, &optMono, &optDisp, &cboDistrib,
                                                       &cboSD, &cboN})
         c->setEnabled(true);
-    cboWave.setEnabled(graphCode == 1 || graphCode == 20);
+    cboWave.setEnabled(graphCode == kGraphAngle || graphCode == kGraphLee);
     for (Control* c : std::initializer_list<Control*>{&txtRefractReal, &txtRefractImag, &cboPol, &cboLee})
         c->setEnabled(true);
     cmdOverPlot.setVisible(true);
-    if (waveCount != 1 || graphCode >= 20) {
+    if (waveCount != 1 || graphCode >= kGraphLee) {
         cboBright.setEnabled(true);
         cmdOverPlot.setVisible(false);
     }

@@ -10,11 +10,13 @@
 #include <optional>
 #include <string>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/builtin_tables.h"
 #include "mainwindow/form1.h"
 #include "media/index_tables.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/method_codes.h"
 
 namespace tessary {
 
@@ -111,8 +113,8 @@ void Form1::loadStartValues() {
     setScaleWidth(15360);
 
     // 7-10: codes, flags, the y scale and the water and band defaults.
-    graphCode = 1;
-    calcMethod = 1;
+    graphCode = kGraphAngle;
+    calcMethod = kMethodMie;
     resultsStale = 1;
     spectrumFileLoaded = 0;
     hiddenKeyArmed = 0;
@@ -180,7 +182,7 @@ void Form1::loadLists() {
     AddItems(cboYmin, kYLimits);
     AddItems(cboStep, {"10", "5", "2", "1", "0.5", "0.2", "0.1", "0.05", "0.02", "0.01"});
     AddItems(cboPol, {"Perpendicular", "Parallel", "Both", "Unpolarised", "All 3"});
-    cboPol.setListIndex(2);
+    cboPol.setListIndex(kPolBoth);
     AddItems(cboSD, {"20", "10", "5", "2", "1", "0.5", "0.2", "0.1", "0.05", "0.02", "0.01"});
     AddItems(cboN, {"50", "20", "10", "5"});
     cboN.setListIndex(0);
@@ -190,7 +192,7 @@ void Form1::loadLists() {
     AddItems(cboLee, {"Normalised", "Absolute"});
     cboLee.setEnabled(false);
     cboLee.setListIndex(0);
-    calcMethod = 1;
+    calcMethod = kMethodMie;
     AddItems(cboType, {"Mie", "Debye", "Rayleigh", "Airy", "Diffraction", "Descartes", "Young", "Young mod",
                        "Surface wave"});
     cboType.setListIndex(0);
@@ -214,8 +216,8 @@ void Form1::loadControlStates() {
     cmdNewPlot.setEnabled(true);
     cmdNewPlot.setDefault(true);
     txtRmax.setVisible(false);
-    graphCode = 1;
-    graphSubCode = 1;
+    graphCode = kGraphAngle;
+    graphSubCode = kSubIntensity;
     xMax = Val(txtXmax.text());
     for (Control* c : std::initializer_list<Control*>{&cboYmax, &cboYmin, &cboStep, &cboPol, &txtLambda,
                                                       &txtRadius, &txtRefractReal, &txtRefractImag})

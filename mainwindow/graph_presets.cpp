@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 
+#include "graphs/graph_codes.h"
 #include "numerics/constants.h"
 
 namespace tessary {
@@ -354,14 +355,14 @@ constexpr GraphPreset AsymmetryPreset(int sub) {
         .radiusWhen = When::TypeChanged,
         .frame8 = Vis::Show,
     };
-    if (sub == 2) {
+    if (sub == kSubAsymmetrySize) {
         p.frame2Caption = "Size parameter x";
         p.label2 = "Maximum";
         p.label3 = "Minimum";
         p.range = RangePreset{.when = When::TypeAndSubChanged, .min = 0.1, .max = 1000, .step = 4000};
         p.sizeEntry = SizeEntry::SizeParameter;
         p.radiusWhen = When::TypeAndSubChanged;
-    } else if (sub == 3) {
+    } else if (sub == kSubAsymmetryWavelength) {
         p.frame2Caption = "Wavelength scale";
         p.label2 = "Maximum (nm)";
         p.label3 = "Minimum (nm)";
@@ -564,7 +565,7 @@ std::optional<AbsoluteScale> AbsoluteScaleFor(double wavelengthUm, double radius
 
 const GraphPreset* FindGraphPreset(int code, int subCode) {
     for (const GraphTypeEntry& entry : kGraphTypes) {
-        if (entry.code == code && (entry.subCode == 0 || entry.subCode == subCode)) return entry.preset;
+        if (entry.code == code && (entry.subCode == kNoSubCode || entry.subCode == subCode)) return entry.preset;
     }
     return nullptr;
 }

@@ -8,6 +8,8 @@
 #include <span>
 #include <string_view>
 
+#include "graphs/graph_codes.h"
+
 namespace tessary {
 
 // What a preset does with a control's visibility.
@@ -156,8 +158,8 @@ enum class EntryMenus : std::uint8_t {
 // One entry of the graph list.
 struct GraphTypeEntry {
     std::string_view text;
-    std::int16_t code = 0;
-    std::int16_t subCode = 0;  // 0: the sub-code is left as it was
+    std::int16_t code = kNoGraph;
+    std::int16_t subCode = kNoSubCode;  // 0: the sub-code is left as it was
     EntryMenus menus = EntryMenus::None;
     const GraphPreset* preset = nullptr;
 };

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "graphs/axis_steps.h"
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "media/size_distribution.h"
 #include "numerics/elementary.h"
@@ -121,7 +122,7 @@ void Form1::optDisp_Click() {
     optDisp.setBackColor(kYellow);
     optMono.setBackColor(kButtonFace);
     offerNewPlot(true);
-    if (graphCode == 20) {
+    if (graphCode == kGraphLee) {
         offerReplot();
         for (Control* c : std::initializer_list<Control*>{&Label13, &Label29, &cboN}) c->setVisible(false);
     }
@@ -141,7 +142,7 @@ void Form1::optMono_Click() {
     optMono.setBackColor(kYellow);
     optDisp.setBackColor(kButtonFace);
     offerNewPlot(true);
-    if (graphCode == 20) {
+    if (graphCode == kGraphLee) {
         offerReplot();
         for (Control* c : std::initializer_list<Control*>{&Label13, &Label29, &cboN}) c->setVisible(false);
     }
@@ -176,7 +177,7 @@ void Form1::DistDisplay() {
     if (bell) {
         Disperse();
         PrintAt(*this, 12100, 2480,
-                graphCode == 20 ? kindText + " distribution"
+                graphCode == kGraphLee ? kindText + " distribution"
                                 : cboN.text() + "-point approximation of " + kindText + " distribution");
         radius = MedianRadius(*this);
         relStdDev = static_cast<float>(Val(cboSD.text()) / 100);
@@ -203,10 +204,10 @@ void Form1::DistDisplay() {
     if (optDisp.value() && kind == DistributionKind::Special) {
         HistogramBars(*this);
     } else if (optDisp.value() && bell) {
-        if (graphCode != 20) cboN.setVisible(true);
+        if (graphCode != kGraphLee) cboN.setVisible(true);
         cboSD.setVisible(true);
         Label11.setVisible(true);
-        if (graphCode != 20) Label13.setVisible(true);
+        if (graphCode != kGraphLee) Label13.setVisible(true);
         if (drawable) {
             const double r0 = radius;
             const double sigma = relStdDev;
@@ -237,7 +238,7 @@ void Form1::DistDisplay() {
                 px = x;
                 py = y;
             });
-            if (graphCode != 20) {
+            if (graphCode != kGraphLee) {
                 setForeColor(kRed);
                 for (int k = 1; k <= sampleCount; ++k) {
                     const double r = SampleRadius(kind, r0, relStdDev, distAbscissa[static_cast<std::size_t>(k)]);

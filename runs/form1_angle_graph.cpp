@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/complex.h"
 #include "numerics/constants.h"
@@ -126,7 +127,7 @@ bool Form1::AngleGraph() {
     AngleLowerCurves();
     OneWavelengthColours();
 
-    if (graphCode != 1) {
+    if (graphCode != kGraphAngle) {
         Display(intensityPerp, intensityPara, intensityUnpol);
         return true;
     }
@@ -160,14 +161,14 @@ void Form1::AngleLowerCurves() {
 }
 
 bool Form1::DrawAngleGraph() {
-    if (graphSubCode == 1) {
+    if (graphSubCode == kSubIntensity) {
         if ((!mnuAmpPhase.checked() && !mnuIntPol.checked()) || mnuPolarPlot.checked())
             Display(intensityPerp, intensityPara, intensityUnpol);
         else
             TwoPanels(*this);
     }
-    if (graphSubCode == 3) return WattsGraph(*this);
-    if (graphSubCode == 2) return PhaseFunctionGraph(*this);
+    if (graphSubCode == kSubWatts) return WattsGraph(*this);
+    if (graphSubCode == kSubPhaseFunction) return PhaseFunctionGraph(*this);
     return true;
 }
 

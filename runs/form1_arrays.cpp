@@ -1,5 +1,6 @@
 // Sizing of the result arrays before a run: every array a call touches is re-created, so it holds
 // zeros afterwards; the colour sums only ever grow, so the sums of the last run survive.
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
 #include "runs/run_rules.h"
@@ -32,7 +33,7 @@ void Form1::Array_Size() {
     for (auto* store : {&leeRed1, &leeRed2, &leeGreen1, &leeGreen2, &leeBlue1, &leeBlue2, &leeRed3, &leeRed4,
                         &leeGreen3, &leeGreen4, &leeBlue3, &leeBlue4})
         Recreate(*store, b.leeSteps + 1, b.leePoints + 1);
-    Recreate(leeRowPeaks, graphCode < 20 ? 2 : 4, b.leeSteps + 1);
+    Recreate(leeRowPeaks, graphCode < kGraphLee ? 2 : 4, b.leeSteps + 1);
 
     if (b.curves >= 0)
         for (auto* curve :

@@ -16,12 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "media/size_distribution.h"
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "numerics/worker_pool.h"
 #include "platform/text/conversions.h"
+#include "runs/method_codes.h"
 #include "scattering/form1_series_common.h"
 
 namespace tessary {
@@ -52,12 +54,12 @@ void AverageInto(Form1& f, std::size_t j, double perp, double para, bool amplitu
 bool DrawAveragedAngleGraph(Form1& f, double meanQx2) {
     const std::size_t last = 2 * static_cast<std::size_t>(f.angleCount) - 1;
     double factor = 1.0;
-    if (f.graphSubCode == 3) {
+    if (f.graphSubCode == kSubWatts) {
         const double d = Val(f.dlogIncident_->txtDistance.text());
         const double E = Val(f.dlogIncident_->txtIncidentPD.text());
         if (!(d > 0)) return RefuseAverage(f, "The distance of measurement must be greater than 0 m");
         factor = E / (d * d) / f.waveNumberSq;
-    } else if (f.graphSubCode == 2) {
+    } else if (f.graphSubCode == kSubPhaseFunction) {
         f.scatNorm = meanQx2 * kPi / kFourPiAsWritten;
         if (!(f.scatNorm > 0))
             return RefuseAverage(f, "The phase function needs a scattering efficiency above 0 (Qsca = 0)");
@@ -82,7 +84,7 @@ bool DrawAveragedAngleGraph(Form1& f, double meanQx2) {
 std::unique_ptr<MieAheadPlan> PlanSamplesAhead(Form1& f, const SizeSamples& samples, std::int32_t first,
                                                std::int32_t last) {
     const int threads = SharedPool().Threads();
-    if (threads < 2 || samples.radius.size() < 2 || f.calcMethod != 1 || f.mnuGaussian.checked()) return nullptr;
+    if (threads < 2 || samples.radius.size() < 2 || f.calcMethod != kMethodMie || f.mnuGaussian.checked()) return nullptr;
     std::vector<MieInput> inputs;
     for (const double r : samples.radius) {
         MieInput in;
@@ -102,7 +104,7 @@ std::unique_ptr<MieAheadPlan> PlanSamplesAhead(Form1& f, const SizeSamples& samp
 }  // namespace
 
 bool Form1::DispCalc() {
-    const bool angleGraph = graphCode == 1;
+    const bool angleGraph = graphCode == kGraphAngle;
     const std::size_t points = 2 * static_cast<std::size_t>(angleCount) - 1;
     if (angleGraph)
         for (auto* curve : {&intensityPerp, &intensityPara, &intensityUnpol, &avgPerp, &avgPara, &avgUnpol})

@@ -2,6 +2,7 @@
 // of its kind (the series form, the diffraction form or the extended form).
 #include "mainwindow/form1.h"
 #include "numerics/vector_state.h"
+#include "runs/method_codes.h"
 
 namespace tessary {
 
@@ -12,55 +13,55 @@ namespace tessary {
 void Form1::DispatchMethod(std::int32_t& first, std::int32_t& last) {
     ClearUpperVectorState();  // whatever ran since the last call (captions, drawing) may have set them
     double lambdaInMedium = mediumRe > 0 ? wavelength / mediumRe : wavelength;
-    if (calcMethod == 1) {
+    if (calcMethod == kMethodMie) {
         BHMIE(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack, asymmetryG,
               first, last);
         return;
     }
-    if (calcMethod == 2 && mnuGaussian.checked()) {
+    if (calcMethod == kMethodDebye && mnuGaussian.checked()) {
         Debye_Gaussian(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack,
                        asymmetryG, first, last);
         return;
     }
-    if (calcMethod == 2) {
+    if (calcMethod == kMethodDebye) {
         DebyeSeries(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack,
                     asymmetryG, first, last);
         return;
     }
-    if (calcMethod == 3) {
+    if (calcMethod == kMethodRayleigh) {
         Rayleigh(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack, asymmetryG,
                  first, last);
         return;
     }
-    if (calcMethod == 4) {
+    if (calcMethod == kMethodDiffraction) {
         Diffraction(sizeParam, angleCount, s1Amp, s2Amp, qExt, qSca, qBack, asymmetryG, first, last);
         return;
     }
-    if (calcMethod == 9) {
+    if (calcMethod == kMethodHuygens) {
         Huygens(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt,
                 qSca, qBack, asymmetryG, first, last);
         return;
     }
-    if (calcMethod == 10) {
+    if (calcMethod == kMethodAperture) {
         Aperture(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt,
                  qSca, qBack, asymmetryG, first, last);
         return;
     }
-    if (calcMethod == 12) {
+    if (calcMethod == kMethodVanDeHulst) {
         vdH(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca,
             qBack, asymmetryG, first, last);
         return;
     }
-    if (calcMethod >= 6 && calcMethod <= 8) {  // ray optics: Descartes, Young, Young mod.
+    if (calcMethod >= kMethodDescartes && calcMethod <= kMethodYoungMod) {  // ray optics: Descartes, Young, Young mod.
         GO(sizeParam, angleCount, s1Amp, s2Amp, qExt, qSca, qBack, asymmetryG, first, last);
         return;
     }
-    if (calcMethod == 5) {
+    if (calcMethod == kMethodAiry) {
         Airy(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt,
              qSca, qBack, asymmetryG, first, last);
         return;
     }
-    if (calcMethod == 11) {
+    if (calcMethod == kMethodSurfaceWave) {
         SurfaceWave(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp,
                     qExt, qSca, qBack, asymmetryG, first, last);
     }

@@ -21,10 +21,12 @@
 #include <string_view>
 
 #include "approximations/airy_theory.h"
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/method_codes.h"
 #include "runs/run_estimate.h"
 #include "runs/sweep_checks.h"
 #include "runs/sweep_steps.h"
@@ -49,7 +51,7 @@ double ValueOf(const Box& box) {
     return Val(box.text());
 }
 
-bool IsMap(int graphCode) { return graphCode >= 22 && graphCode <= 25; }
+bool IsMap(int graphCode) { return graphCode >= kGraphMapIndex && graphCode <= kGraphMapWavelength; }
 
 // A step larger than the range; a step equal to it as typed (1.4 - 1.3 is 0.0999...) gives its two ends.
 bool StepBeyondRange(double step, double range) { return step > range * (1 + 1e-9); }
@@ -193,7 +195,7 @@ Next InputChecks::runSteps() {
     // point-source rule and goes on with the Lee sweep (which it passes).
     if (!distribution) {
         TESSARY_CHECK(sweepRange());
-        if (f.optSun.value() && f.graphCode >= 10 && f.graphCode < 20) {
+        if (f.optSun.value() && f.graphCode >= kFirstSweepGraph && f.graphCode < kGraphLee) {
             msgBox("Point source only for these calculations", mb::kOkOnly, "Input parameters");
             f.optPoint.setValue(true);
         }
@@ -207,7 +209,7 @@ Next InputChecks::runSteps() {
 
 // Method chosen; a Normal or Log-normal distribution with a usable deviation.
 Next InputChecks::methodAndDeviation() {
-    if (f.calcMethod == 0) return failRed(f.cboType, "Unknown calculation method", "Error");
+    if (f.calcMethod == kMethodNone) return failRed(f.cboType, "Unknown calculation method", "Error");
     if (f.optDisp.value() && f.cboDistrib.text() != "Special") {
         // A Normal distribution whose last sample radius would be <= 0.
         if (NormalSampleNotPositive(f)) return fail("Reduce the standard deviation", "Normal distribution");
@@ -255,17 +257,17 @@ Next InputChecks::interpolationAndGraphType() {
         f.mnuInterpolate.setChecked(false);
         return Next::Stop;
     }
-    if (f.graphCode == 1 && f.calcMethod != 1 && f.graphSubCode == 2) {
+    if (f.graphCode == kGraphAngle && f.calcMethod != kMethodMie && f.graphSubCode == kSubPhaseFunction) {
         failRed(f.cboGraph, "This graph type is available only for Mie calculations", "Error");
         f.resultsStale = 1;
         return Next::Stop;
     }
-    if (f.graphCode == 1 && f.waveCount > 1 && (f.graphSubCode == 2 || f.graphSubCode == 3)) {
+    if (f.graphCode == kGraphAngle && f.waveCount > 1 && (f.graphSubCode == kSubPhaseFunction || f.graphSubCode == kSubWatts)) {
         failRed(f.cboWave, "This graph type is available only for single wavelength calculations", "Error");
         f.resultsStale = 1;
         return Next::Stop;
     }
-    if (f.calcMethod > 1 && f.graphCode >= 14 && f.graphCode <= 16) {
+    if (f.calcMethod > kMethodMie && f.graphCode >= kGraphEfficiency && f.graphCode <= kGraphAsymmetry) {
         failRed(f.cboGraph, "Selected graph type is available only for Mie calculations", "Error");
         f.cboType.setText("Mie");
         return Next::Stop;
@@ -301,8 +303,8 @@ Next InputChecks::entries() {
 // The fixed scattering angle of the graphs against another variable. The maps against refractive
 // index, imaginary index and wavelength read the same box as their radius: > 0, no angle limits.
 Next InputChecks::fixedAngle() {
-    if (f.graphCode < 10) return Next::GoOn;
-    if (f.graphCode == 22 || f.graphCode == 23 || f.graphCode == 25) return entry(f.txtAngle, false, 100);
+    if (f.graphCode < kFirstSweepGraph) return Next::GoOn;
+    if (f.graphCode == kGraphMapIndex || f.graphCode == kGraphMapImaginary || f.graphCode == kGraphMapWavelength) return entry(f.txtAngle, false, 100);
     TESSARY_CHECK(entry(f.txtAngle, false));
     const double angle = ValueOf(f.txtAngle);
     if (angle < 0) return failRed(f.txtAngle, "Scattering angle < 0");
@@ -329,12 +331,12 @@ Next InputChecks::leeRadii() {
 Next InputChecks::mapInputs() {
     const int code = f.graphCode;
     if (!IsMap(code)) return Next::GoOn;
-    const bool imaginarySwept = code == 23;  // an imaginary part may be negative
+    const bool imaginarySwept = code == kGraphMapImaginary;  // an imaginary part may be negative
     TESSARY_CHECK(entry(f.txtF9_min, imaginarySwept));
     TESSARY_CHECK(entry(f.txtF9_max, imaginarySwept));
     TESSARY_CHECK(entry(f.txtF9_step, false));
-    if (code == 22) TESSARY_CHECK(entry(f.txtF9_fixed, true));        // imaginary part
-    if (code == 23) TESSARY_CHECK(entry(f.txtF9_fixed, false, 100));  // real part
+    if (code == kGraphMapIndex) TESSARY_CHECK(entry(f.txtF9_fixed, true));        // imaginary part
+    if (code == kGraphMapImaginary) TESSARY_CHECK(entry(f.txtF9_fixed, false, 100));  // real part
     const double steps = ValueOf(f.txtF9_step);
     if (!(steps > 0) || steps != std::floor(steps)) return failFlash(f.txtF9_step, "Number of steps not valid");
     if (steps > kMaxLeeSteps) return failFlash(f.txtF9_step, "Maximum number of steps = 400");
@@ -354,7 +356,7 @@ Next InputChecks::coloursAndDistribution(bool& distribution) {
     if (!f.optDisp.value()) return Next::GoOn;
     // A map row is one sphere; nothing would average it.
     if (IsMap(f.graphCode)) return failRed(f.optDisp, "Size distributions are not available for angle maps");
-    if (f.graphCode == 20) {
+    if (f.graphCode == kGraphLee) {
         if (f.cboDistrib.text() != "Log-normal")
             return failRed(f.cboDistrib, "Log-normal distribution must be used for Lee diagrams");
         return Next::GoOn;
@@ -371,15 +373,15 @@ Next InputChecks::methodParameters() {
     const double imag = ValueOf(f.txtRefractImag);
     const double real = ValueOf(f.txtRefractReal);
     const std::string& rays = f.cboRays.text();
-    if ((method == 3 || method == 4 || method == 5) && imag != 0) {
+    if ((method == kMethodRayleigh || method == kMethodDiffraction || method == kMethodAiry) && imag != 0) {
         failRed(f.txtRefractImag,
                 "Complex values of refractive index are not valid for this calculation method");
         f.txtRefractImag.setText("0");
         return Next::Stop;
     }
-    if (method == 2 && imag < 0)
+    if (method == kMethodDebye && imag < 0)
         return failRed(f.txtRefractImag, "The imaginary part of the refractive index must be positive");
-    if (method == 2 && !rays.empty()) {
+    if (method == kMethodDebye && !rays.empty()) {
         // The radius as typed (also a diameter or size parameter); the wavelength is > 0 by now.
         f.sizeParam = ValueOf(f.txtRadius) * kTwoPi / ValueOf(f.txtLambda);
         if (rays != "0" && imag * f.sizeParam > 100)
@@ -388,25 +390,25 @@ Next InputChecks::methodParameters() {
                            "large imaginary value of the refractive index",
                            "Debye series");
     }
-    if (method == 2 && rays.empty()) return failRed(f.cboRays, "Specify a value for p");
+    if (method == kMethodDebye && rays.empty()) return failRed(f.cboRays, "Specify a value for p");
     // The order as the ray-order list reads it: a number beyond the Double range is no order below 2.
-    if (method == 5 && rays != "Multiple" && RayListNumber(rays) < 2)
+    if (method == kMethodAiry && rays != "Multiple" && RayListNumber(rays) < 2)
         return failRed(f.cboRays, "Airy theory is valid only for p > 1");
-    if (method == 5 && rays == "Multiple") {
+    if (method == kMethodAiry && rays == "Multiple") {
         f.RaysCheck();  // "Multiple" reads the dialog's boxes; it is never refused
         if (f.rayflag.at(0) == 1 || f.rayflag.at(1) == 1)
             return failRed(f.cboRays, "Airy theory is valid only for p > 1");
     }
     const std::string refractive = "Refractive index must be greater than 1 for this calculation method";
-    if (method == 4 && real <= 1) return failRed(f.txtRefractReal, refractive);
-    if (method >= 5 && real <= 1 && RayListNumber(rays) > 1) return failRed(f.txtRefractReal, refractive);
-    if (method >= 5 && method <= 9 && real <= 1) {
+    if (method == kMethodDiffraction && real <= 1) return failRed(f.txtRefractReal, refractive);
+    if (method >= kMethodAiry && real <= 1 && RayListNumber(rays) > 1) return failRed(f.txtRefractReal, refractive);
+    if (method >= kMethodAiry && method <= kMethodHuygens && real <= 1) {
         const Next next = raysAboveOne(refractive);
         if (next != Next::GoOn) return next;
     }
     TESSARY_CHECK(samplesAndCoefficients());
-    if (method == 5) TESSARY_CHECK(airyBounds(real));
-    if (method == 11) return surfaceWave(real);
+    if (method == kMethodAiry) TESSARY_CHECK(airyBounds(real));
+    if (method == kMethodSurfaceWave) return surfaceWave(real);
     return Next::GoOn;
 }
 
@@ -425,12 +427,12 @@ bool IsNumberText(const std::string& text, double& v) {
 Next InputChecks::samplesAndCoefficients() {
     const int method = f.calcMethod;
     double v = 0.0;
-    if ((method == 9 || method == 10) && f.graphCode < 10) {
+    if ((method == kMethodHuygens || method == kMethodAperture) && f.graphCode < kFirstSweepGraph) {
         if (!IsNumberText(f.txtAngle.text(), v) || !(v >= 1 && v <= 1000000))
-            return failRed(f.txtAngle, method == 9 ? "Number of rays must be between 1 and 1000000"
+            return failRed(f.txtAngle, method == kMethodHuygens ? "Number of rays must be between 1 and 1000000"
                                                    : "Number of samples must be between 1 and 1000000");
     }
-    if (method == 12) {
+    if (method == kMethodVanDeHulst) {
         const auto bad = [&v](const ComboBox& list) { return !IsNumberText(list.text(), v) || !CSng(v).ok(); };
         const bool badA = bad(f.cboQmin);
         const bool badB = bad(f.cboQmax);
@@ -472,19 +474,19 @@ Next InputChecks::airyBounds(double real) {
     double high = real;
     TextBox* lowBox = &f.txtRefractReal;
     TextBox* highBox = &f.txtRefractReal;
-    if (f.graphCode == 12) {
+    if (f.graphCode == kGraphIndex) {
         low = ValueOf(f.txtXmin);
         high = ValueOf(f.txtXmax);
-        const std::optional<SweepPlan> plan = PlanSweep(12, low, high, low, high, ValueOf(f.cboStep), false);
+        const std::optional<SweepPlan> plan = PlanSweep(kGraphIndex, low, high, low, high, ValueOf(f.cboStep), false);
         if (plan) high = std::max(high, plan->x(plan->lastPoint));
         lowBox = &f.txtXmin;
         highBox = &f.txtXmax;
-    } else if (f.graphCode == 22) {
+    } else if (f.graphCode == kGraphMapIndex) {
         low = ValueOf(f.txtF9_min);
         high = ValueOf(f.txtF9_max);
         lowBox = &f.txtF9_min;
         highBox = &f.txtF9_max;
-    } else if (f.graphCode == 23) {
+    } else if (f.graphCode == kGraphMapImaginary) {
         low = high = ValueOf(f.txtF9_fixed);
         lowBox = highBox = &f.txtF9_fixed;
     }
@@ -517,8 +519,8 @@ Next InputChecks::surfaceWave(double real) {
 
 // Range and step of the graphs against radius or size parameter, and against wavelength.
 Next InputChecks::sweepRange() {
-    if (f.graphCode == 11) return sweepRangeOf(false);
-    if (f.graphCode == 10) return sweepRangeOf(true);
+    if (f.graphCode == kGraphRadius) return sweepRangeOf(false);
+    if (f.graphCode == kGraphWavelength) return sweepRangeOf(true);
     return Next::GoOn;
 }
 
@@ -531,15 +533,15 @@ Next InputChecks::sweepRangeOf(bool wavelength) {
         f.txtXmin.setBackColor(kRed);
         f.txtXmax.setBackColor(kRed);
         if (wavelength) return fail("Minimum value of wavelength must be less than maximum value");
-        if (sub == 1) return fail("Minimum value of radius must be less than maximum value");
-        if (sub == 2) return fail("Minimum value must be less than maximum value");
+        if (sub == kSubRadius) return fail("Minimum value of radius must be less than maximum value");
+        if (sub == kSubSize) return fail("Minimum value must be less than maximum value");
         return Next::Stop;
     }
     if (lo <= 0) {
         f.txtXmin.setBackColor(kRed);
         if (wavelength) return fail("Wavelength must be > 0");
-        if (sub == 1) return fail("Radius must be > 0");
-        if (sub == 2) return fail("Size parameter x must be > 0");
+        if (sub == kSubRadius) return fail("Radius must be > 0");
+        if (sub == kSubSize) return fail("Size parameter x must be > 0");
         return Next::Stop;
     }
     if (f.mnuXStepLog.checked()) {
@@ -556,7 +558,7 @@ Next InputChecks::leeSweep() {
     const double s = ValueOf(f.cboStep);
     const std::string wide = "Increase the step size or reduce the maximum/minimum range";
     if (IsMap(f.graphCode) && (xHigh - xLow) / s > kMaxLeeAnglePoints) return failRed(f.cboStep, wide);
-    if (f.graphCode != 20) return Next::GoOn;
+    if (f.graphCode != kGraphLee) return Next::GoOn;
     if (ValueOf(f.txtRstep) > kMaxLeeSteps) return failFlash(f.txtRstep, "Maximum number of steps = 400");
     if ((xHigh - xLow) / s > kMaxLeeAnglePoints) return failRed(f.cboStep, wide);
     if (!f.optDisp.value()) return Next::GoOn;
@@ -581,7 +583,7 @@ Next InputChecks::leeSweep() {
 
 // The range of a sweep over an x variable; too many points set the flag but the checks go on.
 Next InputChecks::xSweep() {
-    if (f.graphCode < 10 || f.graphCode >= 20) return Next::GoOn;
+    if (f.graphCode < kFirstSweepGraph || f.graphCode >= kGraphLee) return Next::GoOn;
     TESSARY_CHECK(Of(LogStepCount(f)));
     const double p = (xHigh - xLow) / ValueOf(f.cboStep);
     if (xLow <= 0) return failRed(f.txtXmin, "Value must be > 0");
@@ -589,7 +591,7 @@ Next InputChecks::xSweep() {
     if (xLow >= xHigh) return failBoth(f.txtXmin, f.txtXmax, "Minimum value >= Maximum value");
     // A linear step beyond the range leaves no second point inside it: nothing could be drawn.
     const bool logSteps = f.mnuXStepLog.checked() && SweepLogStepCode(f.graphCode);
-    if (f.graphCode != 13 && !logSteps && StepBeyondRange(ValueOf(f.cboStep), xHigh - xLow))
+    if (f.graphCode != kGraphConvergence && !logSteps && StepBeyondRange(ValueOf(f.cboStep), xHigh - xLow))
         return failRed(f.cboStep, kSmallerStep);
     if (p > kMaxSweepPoints) {
         failRed(f.cboStep, "Increase the step size or reduce the maximum/minimum range");
@@ -609,7 +611,7 @@ Next InputChecks::sunAndRayleigh() {
         f.optPoint.setValue(true);
         return Next::Stop;
     }
-    if (f.calcMethod == 3) {
+    if (f.calcMethod == kMethodRayleigh) {
         const double r = radiusFromSizeBox();
         if (r > 0 && ValueOf(f.txtLambda) / r < 13) {
             msgBox("Rayleigh approximation is valid only when r << wavelength", mb::kOkOnly, "Warning . . .");
@@ -623,7 +625,7 @@ Next InputChecks::sunAndRayleigh() {
 // 90 / step points per quadrant).
 Next InputChecks::angleRange() {
     const int code = f.graphCode;
-    if (code != 1 && code != 20 && !IsMap(code)) return Next::Return;
+    if (code != kGraphAngle && code != kGraphLee && !IsMap(code)) return Next::Return;
     const double q = 90 / ValueOf(f.cboStep);
     // Nearest whole number: a quotient such as 299.9999999999 is a sub-multiple too.
     if (std::fabs(q - std::nearbyint(q)) > 0.001)
@@ -636,7 +638,7 @@ Next InputChecks::angleRange() {
     if (xLow == xHigh) return failBoth(f.txtXmin, f.txtXmax, "Minimum angle = Maximum angle");
     // A step beyond the range leaves at most one grid point inside it: nothing could be drawn.
     if (StepBeyondRange(ValueOf(f.cboStep), xHigh - xLow)) return failRed(f.cboStep, kSmallerStep);
-    if (code != 1) return Next::Return;  // Lee diagrams and maps have no amplitude scale
+    if (code != kGraphAngle) return Next::Return;  // Lee diagrams and maps have no amplitude scale
     return Next::GoOn;
 }
 
@@ -668,11 +670,11 @@ Next InputChecks::amplitudeScale() {
 // Colours of several wavelengths, Lee diagrams and maps: methods that have no routine on those paths.
 
 Next InputChecks::colourPathMethods() {
-    const bool leeOrMap = f.graphCode == 20 || IsMap(f.graphCode);
+    const bool leeOrMap = f.graphCode == kGraphLee || IsMap(f.graphCode);
     // Huygens reads its ray count from the angle box, hidden on Lee diagrams and a size on maps.
-    const bool huygens = f.calcMethod == 9 && leeOrMap;
-    if (f.calcMethod != 10 && f.calcMethod != 12 && !huygens) return Next::GoOn;
-    const bool several = Form1::WaveCountOf(f.cboWave.text()) != 1 && f.graphCode < 10;
+    const bool huygens = f.calcMethod == kMethodHuygens && leeOrMap;
+    if (f.calcMethod != kMethodAperture && f.calcMethod != kMethodVanDeHulst && !huygens) return Next::GoOn;
+    const bool several = Form1::WaveCountOf(f.cboWave.text()) != 1 && f.graphCode < kFirstSweepGraph;
     if (!several && !leeOrMap) return Next::GoOn;
     return failRed(f.cboType,
                    "This calculation method is available only for graphs against scattering angle at one "

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "numerics/worker_pool.h"
@@ -16,6 +17,7 @@
 #include "platform/ui/colour.h"
 #include "platform/ui/picture.h"
 #include "platform/ui/window_colours.h"
+#include "runs/method_codes.h"
 #include "runs/run_rules.h"
 
 namespace tessary {
@@ -38,7 +40,7 @@ double RowRadius(const Form1& f, int k) {
 // it short. The last row started (from - 1 when none).
 int StartRowsAhead(Form1& f, int from, int last, int rows) {
     const auto waves = static_cast<int>(f.leeWaves.size());
-    if (SharedPool().Threads() < 2 || from < 1 || waves < 1 || waves != f.waveCount || f.calcMethod != 1 ||
+    if (SharedPool().Threads() < 2 || from < 1 || waves < 1 || waves != f.waveCount || f.calcMethod != kMethodMie ||
         f.mnuGaussian.checked())
         return from - 1;
     std::vector<MieInput> inputs;
@@ -91,7 +93,7 @@ void Form1::LeeSetUp() {
         mnuLarge_Click();
     }
     if (!(Val(cboBright.text()) > 0)) cboBright.setText("1");  // brightness 0 paints black rows
-    if (graphCode == 20) {
+    if (graphCode == kGraphLee) {
         sweepStart = CSng(Val(txtRadius.text())).value;
         sweepEnd = CSng(Val(txtRmax.text())).value;
     } else {
@@ -125,10 +127,10 @@ void Form1::LeeSetUp() {
 void Form1::LeeSweep() {
     LeeSetUp();
     sweepSteps = CSng(Val(txtRstep.text())).value;
-    if (graphCode == 20)
+    if (graphCode == kGraphLee)
         sweepRatio = CSng(std::pow(static_cast<double>(sweepEnd) / sweepStart, 1.0 / sweepSteps)).value;
     Array_Size();  // a map's own step count replaces sweepSteps
-    if (graphCode != 20) {  // a map runs all its rows in one call
+    if (graphCode != kGraphLee) {  // a map runs all its rows in one call
         setForeColor(kButtonFace);
         boxFilled(9200, 950, 13000, 1250);
         setForeColor(kBlack);
@@ -160,7 +162,7 @@ void Form1::LeeSweep() {
     leeGridLast = runState == kRunStopped ? -1 : windowLast;  // a stopped sweep keeps no redrawable rows
     resultsFromFile = 0;
     // With a size distribution the rows are single sizes; the redraw averages them across the radii.
-    if (graphCode == 20 && optDisp.value() && runState != kRunStopped) PlotLee();
+    if (graphCode == kGraphLee && optDisp.value() && runState != kRunStopped) PlotLee();
 }
 
 }  // namespace tessary

@@ -9,11 +9,13 @@
 #include <optional>
 #include <string>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/method_codes.h"
 #include "runs/sweep_steps.h"
 
 namespace tessary {
@@ -28,11 +30,11 @@ struct MapStepText {
 // The step caption's label and number format by graph code.
 MapStepText StepText(int graphCode) {
     switch (graphCode) {
-        case 22:
+        case kGraphMapIndex:
             return {"   Ref Index = ", "#,##0.####"};
-        case 23:
+        case kGraphMapImaginary:
             return {"   Imaginary RI = ", "#,##0.######"};
-        case 24:
+        case kGraphMapRadius:
             return {"   Radius = ", "#,##0.######"};
         default:
             return {"   Wavelength = ", "#,##0.######"};
@@ -75,17 +77,17 @@ bool Form1::MapSteps() {
         const double v = MapSweepValue(low, high, loopStep, N);
         double shown = 0;
         switch (graphCode) {
-            case 22:
+            case kGraphMapIndex:
                 calcIndexRe = v;
                 calcIndexIm = fixedPart;
                 shown = calcIndexRe;
                 break;
-            case 23:
+            case kGraphMapImaginary:
                 calcIndexRe = fixedPart;
                 calcIndexIm = v;
                 shown = calcIndexIm;
                 break;
-            case 24:
+            case kGraphMapRadius:
                 radius = v;
                 shown = radius;
                 break;
@@ -123,7 +125,7 @@ bool Form1::MapSteps() {
         }
         peakLee = AMAX(peakCommon, peakLee);
         PlotBow(colourSumPerp, colourSumPara, CStr(peakCommon));
-        if (calcMethod < 3 || calcMethod > 8) {  // the next row's bar starts empty
+        if (calcMethod < kMethodRayleigh || calcMethod > kMethodYoungMod) {  // the next row's bar starts empty
             setForeColor(kWhite);
             boxFilled(12000, 1900, 15000, 2000);
             setForeColor(kBlack);

@@ -5,6 +5,7 @@
 
 #include "mainwindow/form1.h"
 #include "platform/ui/window_colours.h"
+#include "runs/method_codes.h"
 
 namespace tessary {
 
@@ -19,10 +20,10 @@ constexpr std::array<std::string_view, 12> kMethodTexts{
 
 void Form1::TypeCalc() {
     if (cboType.backColor() == kRed) cboType.setBackColor(kWhite);
-    calcMethod = 0;
+    calcMethod = kMethodNone;
     for (std::size_t i = 0; i < kMethodTexts.size(); ++i)
         if (cboType.text() == kMethodTexts[i]) calcMethod = static_cast<int>(i) + 1;
-    if (calcMethod == 0) {
+    if (calcMethod == kMethodNone) {
         cboType.setBackColor(kRed);
         msgBox("Unknown calculation method", mb::kOkOnly, std::string("Error"));
     }

@@ -5,10 +5,12 @@
 #include <optional>
 #include <string>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/method_codes.h"
 #include "runs/run_rules.h"
 
 namespace tessary {
@@ -38,7 +40,7 @@ void CheckInputs(Form1& f) {
 // New plot between its first step and its common end; a return is the command's "end".
 void NewPlotRun(Form1& f) {
     CheckInputs(f);
-    if (f.calcMethod == 0 || f.runState == Form1::kRunStopped) return;
+    if (f.calcMethod == kMethodNone || f.runState == Form1::kRunStopped) return;
     if (f.txtLambda.backColor() == kRed) f.inputError = 1;  // the wavelength box refused its value
     if (f.inputError == 1) {
         f.inputError = 0;
@@ -47,8 +49,8 @@ void NewPlotRun(Form1& f) {
     f.RadiusFromBox();
     f.WaveCountFromRadius();
     f.TypeCalc();
-    if (f.calcMethod == 0) return;  // TypeCalc has shown "Unknown calculation method"
-    if (f.calcMethod < 3) f.Duration();
+    if (f.calcMethod == kMethodNone) return;  // TypeCalc has shown "Unknown calculation method"
+    if (f.calcMethod < kMethodRayleigh) f.Duration();
     if (f.inputError == 1) return;  // a long run declined; the flag stays until the next check
 
     f.TakeRunRecord();
@@ -56,7 +58,7 @@ void NewPlotRun(Form1& f) {
     f.Array_Size();
     f.cmdExit.setDefault(false);
     f.runState = Form1::kRunNewPlot;
-    if (f.graphCode >= 20) {
+    if (f.graphCode >= kGraphLee) {
         f.LeeSweep();
         f.newPlotEnd = f.runState == Form1::kRunStopped ? Form1::NewPlotEnd::Stopped : Form1::NewPlotEnd::Computed;
         return;
@@ -66,7 +68,7 @@ void NewPlotRun(Form1& f) {
     f.Overplot();
     f.newPlotEnd = f.runState == Form1::kRunStopped ? Form1::NewPlotEnd::Stopped : Form1::NewPlotEnd::Computed;
     f.cmdOverPlot.setVisible(f.waveCount == 1);  // overplotting follows single-wavelength runs only
-    if (f.graphCode < 10) f.runState = Form1::kRunNewPlot;
+    if (f.graphCode < kFirstSweepGraph) f.runState = Form1::kRunNewPlot;
 }
 
 }  // namespace
@@ -121,8 +123,8 @@ void Form1::cmdOverPlot_Click() {
     WaveCountFromRadius();
     TypeCalc();
     CheckInputs(*this);  // a refused input is refused before any question of the run's length
-    if (inputError != 1 && calcMethod < 3) Duration();
-    if (inputError != 1 && calcMethod != 0) {
+    if (inputError != 1 && calcMethod < kMethodRayleigh) Duration();
+    if (inputError != 1 && calcMethod != kMethodNone) {
         TakeRunRecord();
         LockON();
         Overplot();

@@ -8,10 +8,12 @@
 #include <initializer_list>
 #include <string>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/method_codes.h"
 #include "scattering/form1_series_common.h"
 
 namespace tessary {
@@ -85,14 +87,14 @@ Next Replot::run() {
     if (f.runRecord.taken) {
         f.lblDebyeRays.setCaption(f.runRecord.methodLabel);
         f.setCaption(f.runRecord.title);
-    } else if (f.calcMethod == 2 || f.calcMethod >= 5) {
+    } else if (f.calcMethod == kMethodDebye || f.calcMethod >= kMethodAiry) {
         f.RaysCheck();
         f.setCaption(f.captionText);
     }
 
     if (f.waveCount <= 7) clearTotals();
 
-    if (f.graphCode == 20) {
+    if (f.graphCode == kGraphLee) {
         f.CheckInput(f.xMin, f.xMax, f.yAxisMin, f.yAxisMax, f.inputError);
         if (f.inputError == 1) {
             f.inputError = 0;
@@ -120,7 +122,7 @@ Next Replot::run() {
         }
     }
 
-    if (f.graphCode >= 20) {  // Lee diagrams and maps: redrawn from their stored colours
+    if (f.graphCode >= kGraphLee) {  // Lee diagrams and maps: redrawn from their stored colours
         f.PlotLee();
         return Next::End;
     }
@@ -184,7 +186,7 @@ double GridStep(const Form1& f) { return Val(f.runRecord.taken ? f.runRecord.ste
 Next Replot::ranges() {
     const double step = GridStep(f);
     std::int32_t points = 0;
-    if (f.graphCode < 10) {
+    if (f.graphCode < kFirstSweepGraph) {
         // The angle grid must be the one of the stored results (a step typed since then that did not
         // mark the list yellow, or results that do not cover the grid, would be drawn wrongly).
         const Checked<std::int32_t> count = CLng(90 / step + 1);
@@ -225,7 +227,7 @@ Next Replot::ranges() {
 
 // The indices of the x range, and for angle graphs the window the sun's disc widens (within 1..points).
 void Replot::pointWindow(double step, std::int32_t points) {
-    if (f.graphCode < 10) {
+    if (f.graphCode < kFirstSweepGraph) {
         f.firstPoint = IndexOr(f.xMin / step + 1, 1);
         f.lastPoint = IndexOr(f.xMax / step + 1, points);
         const std::int64_t from = std::int64_t{f.firstPoint} - f.sunDiscSteps;
@@ -315,9 +317,9 @@ Next Replot::oneWavelength(bool overplotFromFile) {
         }
     }
 
-    if (f.graphCode != 1) {
+    if (f.graphCode != kGraphAngle) {
         // The efficiency and asymmetry graphs show all three curves.
-        if (f.graphCode > 13) f.cboPol.setText("All 3");
+        if (f.graphCode > kGraphConvergence) f.cboPol.setText("All 3");
         f.Display(f.intensityPerp, f.intensityPara, f.intensityUnpol);
         return Next::End;
     }
@@ -334,7 +336,7 @@ void Replot::end() {
     f.cmdReplot.setVisible(false);
     f.runState = Form1::kRunNewPlot;
     if (f.optDisp.value()) f.DistDisplay();
-    if (f.graphCode != 20) f.resultsFromFile = 0;
+    if (f.graphCode != kGraphLee) f.resultsFromFile = 0;
     f.resultsStale = 0;
     f.PolarLabel();
     f.cboLee.setEnabled(true);

@@ -6,11 +6,13 @@
 #include <initializer_list>
 #include <string>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/clock.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/method_codes.h"
 #include "runs/run_rules.h"
 
 namespace tessary {
@@ -25,7 +27,7 @@ bool Automatic(const ComboBox& list) { return list.text() == "Automatic"; }
 // The set-up of every run up to the start time; false when the run stops here (results from a file).
 bool RunSetUp(Form1& f) {
     f.readout = {};
-    if (f.graphCode < 20) f.Array_Size();
+    if (f.graphCode < kGraphLee) f.Array_Size();
     if (f.mediumRe == 0) f.mediumRe = 1.0;
     f.absorbingFlag = 0;
     f.prevGraphCode = f.graphCode;
@@ -47,7 +49,7 @@ bool RunSetUp(Form1& f) {
         if (!Automatic(f.cboYmin)) f.yAxisMin = Val(f.cboYmin.text());
         if (!Automatic(f.cboYmax)) f.yAxisMax = Val(f.cboYmax.text());
     }
-    if (f.calcMethod < 3 || f.calcMethod > 8) {  // an empty progress bar
+    if (f.calcMethod < kMethodRayleigh || f.calcMethod > kMethodYoungMod) {  // an empty progress bar
         f.setForeColor(kWhite);
         f.boxFilled(12000, 1900, 15000, 2000);
         f.setForeColor(kBlack);
@@ -65,7 +67,7 @@ bool RunSetUp(Form1& f) {
     f.waveCount = Form1::WaveCountOf(f.cboWave.text());  // the words RGB, High, Med. and Low, or the number
 
     if (f.Frame6.visible() && f.screenWidthPx < 1400) f.cmdInfo_Click();
-    const bool showProgress = f.calcMethod != 3 && f.calcMethod != 4;
+    const bool showProgress = f.calcMethod != kMethodRayleigh && f.calcMethod != kMethodDiffraction;
     if (showProgress) f.txtProgress.setText("0");
     f.txtProgress.setVisible(showProgress);
     f.Label16.setVisible(showProgress);
@@ -77,7 +79,7 @@ bool RunSetUp(Form1& f) {
         c->setBackColor(kWhite);
     f.optMono.setBackColor(kButtonFace);
     f.optDisp.setBackColor(kButtonFace);
-    if (f.graphCode < 20) f.RadiusFromBox();
+    if (f.graphCode < kGraphLee) f.RadiusFromBox();
     // One wavelength: m as the boxes show it.
     f.calcIndexRe = Val(f.txtRefractReal.text());
     f.calcIndexIm = Val(f.txtRefractImag.text());
@@ -88,12 +90,12 @@ bool RunSetUp(Form1& f) {
 // The calculation path after the angle grid; true when results were made and are to be finished.
 bool AnglePath(Form1& f) {
     const bool disperse = f.optDisp.value();
-    if (disperse && f.graphCode == 20) {  // single-size rows: PlotLee averages over the distribution
+    if (disperse && f.graphCode == kGraphLee) {  // single-size rows: PlotLee averages over the distribution
         f.cboLee.setText("Normalised");
         return f.SeveralWavelengths();
     }
     if (disperse && f.waveCount == 1) return f.DispCalc();
-    if (f.graphCode >= 20) {
+    if (f.graphCode >= kGraphLee) {
         f.cboLee.setText("Normalised");
         return f.SeveralWavelengths();
     }
@@ -120,10 +122,10 @@ void Form1::Overplot() {
     const float start = Timer();
 
     bool finished = false;
-    if ((graphCode >= 10 && graphCode <= 19) || graphCode == 21 || graphCode >= 26) {
+    if ((graphCode >= kFirstSweepGraph && graphCode <= kLastSweepGraph) || graphCode == kGraphLee + 1 || graphCode > kGraphMapWavelength) {
         finished = SweepPath();
     } else {
-        if (graphCode == 22 || graphCode == 23 || graphCode == 25) radius = Val(txtAngle.text());
+        if (graphCode == kGraphMapIndex || graphCode == kGraphMapImaginary || graphCode == kGraphMapWavelength) radius = Val(txtAngle.text());
         if (AngleSetUp()) finished = AnglePath(*this);
     }
     if (finished) ShowElapsedTime(start);
@@ -170,7 +172,7 @@ bool Form1::AngleSetUp() {
     const std::int64_t to = std::int64_t{lastPoint} + sunDiscSteps;
     windowFirst = static_cast<std::int32_t>(std::max<std::int64_t>(from, 1));
     windowLast = static_cast<std::int32_t>(std::min<std::int64_t>(to, points));
-    if (graphCode >= 20) LeeStoresHoldWindow();
+    if (graphCode >= kGraphLee) LeeStoresHoldWindow();
     return true;
 }
 
@@ -190,11 +192,11 @@ void Form1::ShowElapsedTime(float startTime) {
 void Form1::RunCommonEnd() {
     // The stop exit. A Lee diagram or map keeps its panels with the columns it finished; any other
     // graph shows an empty frame, an angle graph over the angle range the run asked for.
-    if (runState == kRunStopped && graphCode < 20) {
+    if (runState == kRunStopped && graphCode < kGraphLee) {
         cls();
         for (PictureBox* p : {&Picture1, &Picture2, &Picture3}) p->setVisible(false);
         double x0 = 0, x1 = 180, y0 = 1, y1 = 10000;
-        if (graphCode < 10) {
+        if (graphCode < kFirstSweepGraph) {
             x0 = xMin;
             x1 = xMax;
         }
@@ -217,7 +219,7 @@ void Form1::RunCommonEnd() {
     for (OptionButton* o : {&optLog, &optLinear, &optMono, &optDisp}) o->setBackColor(kButtonFace);
     PolarLabel();
     cboWave.setBackColor(kWhite);
-    mnuSaveText.setEnabled(graphCode < 20);
+    mnuSaveText.setEnabled(graphCode < kGraphLee);
     VisibleData();
     if (optDisp.value()) DistDisplay();
 }

@@ -9,11 +9,13 @@
 #include <vector>
 
 #include "colour/wavelength_set.h"
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "media/dlog_spectrum.h"
 #include "numerics/complex.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
+#include "runs/method_codes.h"
 #include "runs/run_estimate.h"
 #include "runs/run_rules.h"
 #include "scattering/debye.h"
@@ -65,7 +67,7 @@ double LargestMx(Form1& f, double radius, bool leeRow) {
 
 // The title the series gives its refusals: the Mie routines name themselves, Debye's say "Error".
 std::string SeriesErrorTitle(const Form1& f) {
-    if (f.calcMethod != 1) return "Error";
+    if (f.calcMethod != kMethodMie) return "Error";
     return f.mnuGaussian.checked() ? "Error in MIE_Gaussian sub-routine" : "Error in BHMIE sub-routine";
 }
 
@@ -76,7 +78,7 @@ void Form1::Duration() {
     const double range = Val(txtXmax.text()) - Val(txtXmin.text());
     RunEstimate estimate;  // 0 s for the graph codes without an estimate
     double largestRadius = 0.0;
-    if (graphCode == 1) {
+    if (graphCode == kGraphAngle) {
         // Radius by the checked size menu (radius, diameter or size parameter x).
         const double lambda = Val(txtLambda.text());
         double r = 0.0;
@@ -95,7 +97,7 @@ void Form1::Duration() {
         estimate = EstimateAngleRun(in);
         if (estimate.status == EstimateStatus::Ok) waveCount = estimate.waveCount;
         largestRadius = r;
-    } else if (graphCode == 20) {
+    } else if (graphCode == kGraphLee) {
         LeeRunInput in;
         in.calcMethod = calcMethod;
         in.sweepStart = static_cast<float>(Val(txtRadius.text()));
@@ -120,7 +122,7 @@ void Form1::Duration() {
     if (estimate.status != EstimateStatus::Ok) return;  // no estimate: nothing asked
 
     double units = estimate.seconds;
-    if (calcMethod == 2) {
+    if (calcMethod == kMethodDebye) {
         if (!RaysCheck()) {  // an absurd typed order, refused with its message: no run
             inputError = 1;
             return;
@@ -130,15 +132,15 @@ void Form1::Duration() {
     estimatedUnits = units;
     // The series' own limit, refused with its own message and title. A size distribution's radii are
     // not the box's, so such a run is left to the series.
-    const bool disperse = graphCode == 1 && optDisp.value();
-    const double limit = calcMethod == 1 ? kMieTermLimit : kDebyeTermLimit;
-    if (!disperse && LargestMx(*this, largestRadius, graphCode == 20) > limit) {
+    const bool disperse = graphCode == kGraphAngle && optDisp.value();
+    const double limit = calcMethod == kMethodMie ? kMieTermLimit : kDebyeTermLimit;
+    if (!disperse && LargestMx(*this, largestRadius, graphCode == kGraphLee) > limit) {
         msgBox("Reduce radius or increase wavelength", mb::kOkOnly, SeriesErrorTitle(*this));
         inputError = 1;
         return;
     }
     const std::optional<std::string> prompt =
-        LongRunPrompt(ExpectedSeconds(calcMethod, graphCode == 20, units));
+        LongRunPrompt(ExpectedSeconds(calcMethod, graphCode == kGraphLee, units));
     if (!prompt) return;
     const int answer = msgBox(*prompt, mb::kYesNo, std::string("Long calculation !"));
     if (answer == mb::kNo) inputError = 1;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
@@ -164,7 +165,7 @@ RunRecord Form1::RecordOfInputs() {
     r.indexModels = indexModels;
     // Several wavelengths, and sweeps over the wavelength, take the index from the models per
     // wavelength; every other run takes the boxes' index.
-    r.indexPerWavelength = waveCount > 1 || graphCode == 10 || graphCode == 15 || graphCode == 25;
+    r.indexPerWavelength = waveCount > 1 || graphCode == kGraphWavelength || graphCode == kGraphEfficiencyWavelength || graphCode == kGraphMapWavelength;
     if (!r.indexPerWavelength) r.indexTyped = IndexTyped(r, Val(r.lambdaText));
 
     r.xMinText = txtXmin.text();

@@ -8,11 +8,13 @@
 #include <string>
 
 #include "colour/colour_render.h"
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/method_codes.h"
 
 namespace tessary {
 
@@ -52,12 +54,12 @@ void UnitFactors(Form1& f) {
 }  // namespace
 
 void Form1::DispatchSeveralWavelengths() {
-    if (calcMethod == 2) {  // the plane-wave series also under the Gaussian-beam menu
+    if (calcMethod == kMethodDebye) {  // the plane-wave series also under the Gaussian-beam menu
         DebyeSeries(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack, asymmetryG,
                     windowFirst, windowLast);
         return;
     }
-    if (calcMethod == 10 || calcMethod == 12) {  // no routine on this path: never sum stale amplitudes
+    if (calcMethod == kMethodAperture || calcMethod == kMethodVanDeHulst) {  // no routine on this path: never sum stale amplitudes
         cboType.setBackColor(kRed);
         msgBox(kOneWavelengthOnly, mb::kOkOnly, std::string("Error"));
         runState = kRunStopped;
@@ -69,9 +71,9 @@ void Form1::DispatchSeveralWavelengths() {
 bool Form1::SeveralWavelengths() {
     if (cboWave.text() != "RGB") chkComponents.setValue(0);
     if (waveCount <= kMaxComponentWaves) chkComponents.setValue(1);
-    if (graphCode > 21 && graphCode < 26) return MapSteps();
+    if (graphCode >= kGraphMapIndex && graphCode <= kGraphMapWavelength) return MapSteps();
     // A Lee row is one size (PlotLee averages the rows); the maps returned above.
-    if (optDisp.value() && graphCode < 20) return SeveralWavelengthsDisperse();
+    if (optDisp.value() && graphCode < kGraphLee) return SeveralWavelengthsDisperse();
 
     WaveCountFromRadius();
     lambdaN();
@@ -108,7 +110,7 @@ bool Form1::SeveralWavelengths() {
             print("Wavelength #" + CStr(loopI) + " = " + CStr(RoundTo(wavelength, 6)));
         }
         sizeParam = kTwoPi * radius / wavelength * mediumRe;
-        if (graphCode == 20 && loopStep == 0) leeWaves.push_back({wavelength, mediumRe, calcIndexRe, calcIndexIm});
+        if (graphCode == kGraphLee && loopStep == 0) leeWaves.push_back({wavelength, mediumRe, calcIndexRe, calcIndexIm});
         UnitFactors(*this);
         doEvents();
         if (runState == kRunStopped) break;
@@ -189,7 +191,7 @@ void Form1::SeveralWavelengthsFinish() {
         yAxisMin = Val(cboYmin.text());
     }
 
-    if (graphCode == 20) {
+    if (graphCode == kGraphLee) {
         PlotBow(colourSumPerp, colourSumPara, CStr(peakCommon));
         return;
     }

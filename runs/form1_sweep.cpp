@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "media/refrel.h"
 #include "numerics/constants.h"
@@ -22,6 +23,7 @@
 #include "numerics/worker_pool.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/method_codes.h"
 #include "runs/sweep_steps.h"
 #include "scattering/form1_series_common.h"
 
@@ -87,7 +89,7 @@ bool StepInputs(Form1& f, double x, double lambdaBox) {
             f.calcIndexIm = f.relIndexIm;
             break;
     }
-    if ((f.graphCode == 14 || f.graphCode == 15) && f.calcIndexIm > 0) f.absorbingFlag = 2;
+    if ((f.graphCode == kGraphEfficiency || f.graphCode == kGraphEfficiencyWavelength) && f.calcIndexIm > 0) f.absorbingFlag = 2;
     f.radius = step.radius;
     f.sizeParam = step.sizeParam;
     UnitFactor(f, step.unitByMenus);
@@ -122,9 +124,9 @@ void StoreStep(Form1& f, std::int32_t i) {
 // not change: each runs whole on one thread, and a step whose input differs computes its own.
 std::unique_ptr<MieAheadPlan> PlanStepsAhead(Form1& f, const SweepPlan& plan, double lambdaBox) {
     const int threads = SharedPool().Threads();
-    if (threads < 2 || f.calcMethod != 1 || f.mnuGaussian.checked() || f.graphCode == 13 || !f.optMono.value())
+    if (threads < 2 || f.calcMethod != kMethodMie || f.mnuGaussian.checked() || f.graphCode == kGraphConvergence || !f.optMono.value())
         return nullptr;
-    const bool forward = f.graphCode >= 14 && f.graphCode <= 16;
+    const bool forward = f.graphCode >= kGraphEfficiency && f.graphCode <= kGraphAsymmetry;
     const double boxRe = Val(f.txtRefractReal.text()), boxIm = Val(f.txtRefractImag.text());
     const bool modelsRead = f.ReadIndexModels();
     // The input step i hands the series; none when the models refuse its wavelength.
@@ -172,7 +174,7 @@ std::unique_ptr<MieAheadPlan> PlanStepsAhead(Form1& f, const SweepPlan& plan, do
 }  // namespace
 
 void Form1::DispatchSweepMethod(std::int32_t& first, std::int32_t& last) {
-    if (calcMethod == 2) {
+    if (calcMethod == kMethodDebye) {
         ClearUpperVectorState();  // the plane-wave series, whatever the beam menu says
         DebyeSeries(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack,
                     asymmetryG, first, last);
@@ -214,7 +216,7 @@ bool Form1::SweepPath() {
     for (std::int32_t i = firstPoint; i <= lastPoint; ++i) {
         if (runState == kRunStopped) break;
         if (ahead) ahead->Reach(i - firstPoint);
-        Label20.setCaption(graphCode == 13 ? std::string("1")
+        Label20.setCaption(graphCode == kGraphConvergence ? std::string("1")
                                            : CStr(static_cast<double>(i - firstPoint) / (lastPoint - firstPoint + 1)));
         ++sweepStepCount;
         if (i == firstPoint)
@@ -229,7 +231,7 @@ bool Form1::SweepPath() {
             sweepLastStored = i;
         } else {
             // The efficiencies need the forward amplitude (Qext from S1 at 0 degrees), not the angle.
-            const bool forward = graphCode >= 14 && graphCode <= 16;
+            const bool forward = graphCode >= kGraphEfficiency && graphCode <= kGraphAsymmetry;
             std::int32_t from = forward ? 1 : angleIndex, to = forward ? 1 : angleIndex;
             DispatchSweepMethod(from, to);
             if (runState == kRunStopped) break;

@@ -10,10 +10,12 @@
 #include <cmath>
 #include <string>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "media/size_distribution.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/method_codes.h"
 #include "runs/sweep_checks.h"
 #include "runs/sweep_steps.h"
 
@@ -34,7 +36,7 @@ CheckNext FailRed(Control& box, const std::string& prompt, const std::string& ti
     return Fail(prompt, title);
 }
 
-bool IsSweep(int code) { return code >= 10 && code <= 16; }
+bool IsSweep(int code) { return code >= kFirstSweepGraph && code <= kGraphAsymmetry; }
 bool Iapws(const Form1& f) { return f.mnuRI_IAPWS.checked() || f.mnuRI_IAPWS2.checked(); }
 bool MetalSphere(const Form1& f) { return f.mnuRI_Au.checked() || f.mnuRI_Ag.checked() || f.mnuRI_Cu.checked(); }
 bool ComplexWater(Form1& f) { return f.dlogTemp_->chkRI_Complex.value() == 1; }
@@ -192,21 +194,21 @@ bool NormalSampleNotPositive(Form1& f) {
 
 CheckNext SweepMethodRules(Form1& f) {
     const int code = f.graphCode;
-    const bool disperse = f.optDisp.value() && code < 20;
-    if (code >= 14 && code <= 16 && f.mnuGaussian.checked())
+    const bool disperse = f.optDisp.value() && code < kGraphLee;
+    if (code >= kGraphEfficiency && code <= kGraphAsymmetry && f.mnuGaussian.checked())
         return FailRed(f.cboGraph, "Selected graph type is available only for plane-wave Mie calculations", "Error");
     // Huygens reads its ray count from the angle box, which is its own only on angle graphs.
-    if (((IsSweep(code) || disperse) && f.calcMethod >= 10 && f.calcMethod <= 12) ||
-        (IsSweep(code) && f.calcMethod == 9))
+    if (((IsSweep(code) || disperse) && f.calcMethod >= kMethodAperture && f.calcMethod <= kMethodVanDeHulst) ||
+        (IsSweep(code) && f.calcMethod == kMethodHuygens))
         return FailRed(f.cboType,
                        "This calculation method is available only for graphs against scattering angle at one "
                        "wavelength and one size",
                        "Error");
-    if (code == 13 && f.calcMethod != 1 && f.calcMethod != 2)
+    if (code == kGraphConvergence && f.calcMethod != kMethodMie && f.calcMethod != kMethodDebye)
         return FailRed(f.cboType, "The convergence graph is available only for Mie and Debye calculations", "Error");
-    if (disperse && code >= 13 && code <= 16)
+    if (disperse && code >= kGraphConvergence && code <= kGraphAsymmetry)
         return FailRed(f.cboDistrib, "Size distributions are available only for graphs of intensity", kInputError);
-    if (disperse && code == 11 && f.cboDistrib.text() == "Special")
+    if (disperse && code == kGraphRadius && f.cboDistrib.text() == "Special")
         return FailRed(f.cboDistrib,
                        "Special distributions are not available for graphs against radius or size parameter",
                        kInputError);
@@ -235,7 +237,7 @@ CheckNext SweepAngleOnGrid(Form1& f) {
 
 CheckNext AxisBandChecks(Form1& f) {
     const int code = f.graphCode;
-    if (code != 10 && code != 15 && !(code == 16 && f.graphSubCode == 3)) return CheckNext::GoOn;
+    if (code != kGraphWavelength && code != kGraphEfficiencyWavelength && !(code == kGraphAsymmetry && f.graphSubCode == kSubAsymmetryWavelength)) return CheckNext::GoOn;
     const double lo = Val(f.txtXmin.text());
     const double hi = Val(f.txtXmax.text());
     const std::string segelsteinHint = "(Menu: Advanced -> Refractive index -> Sphere -> Water)";

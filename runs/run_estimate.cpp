@@ -6,6 +6,7 @@
 
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
+#include "runs/method_codes.h"
 #include "runs/run_rules.h"
 
 namespace tessary {
@@ -16,9 +17,9 @@ bool Positive(double v) { return std::isfinite(v) && v > 0.0; }
 
 // Step time of one Lee-diagram radius r with N angle-wavelength points.
 double LeeStepTime(int calcMethod, double r, double points) {
-    if (calcMethod == 1)
+    if (calcMethod == kMethodMie)
         return (5.56486 + 1.64131 * r + 6.9497e-05 * r * r - 7.10891e-08 * r * r * r) * points / 6000;
-    if (calcMethod == 2) return (7.76814 + 1.81405 * r + 1.369248e-05 * r * r) * points / 18000;
+    if (calcMethod == kMethodDebye) return (7.76814 + 1.81405 * r + 1.369248e-05 * r * r) * points / 18000;
     return 0.0;  // no fit for the other methods
 }
 
@@ -47,7 +48,7 @@ RunEstimate EstimateAngleRun(const AngleRunInput& in) {
     if (!Positive(r) || !Positive(s) || !Positive(in.lambda) || !std::isfinite(in.range)) return Undefined();
     const double n = in.waveCount;
     double t = 0.0;
-    if (in.calcMethod == 1) {
+    if (in.calcMethod == kMethodMie) {
         const double c = 5.3394821 + 0.9759082 * r - 8.895773e-05 * r * r + 6.0300197e-08 * r * r * r;
         const double d = in.range;
         const double a = 0.2077 + 0.0061566 * d - 9.773e-06 * d * d;
@@ -56,7 +57,7 @@ RunEstimate EstimateAngleRun(const AngleRunInput& in) {
             t = t * 0.65 / in.lambda;
         else
             t = t * n * 0.1 * (4.2380146 + 1.2130768 * std::log(r));
-    } else if (in.calcMethod == 2) {
+    } else if (in.calcMethod == kMethodDebye) {
         const double points = in.range / s * n;
         t = (7.76814 + 1.81405 * r + 1.369248e-05 * r * r) * points / 18000;
         t = in.waveCount == 1 ? t * 0.65 / in.lambda : t * 0.65 / 0.515;
@@ -101,8 +102,8 @@ RunEstimate EstimateLeeRun(const LeeRunInput& in) {
 }
 
 double ExpectedSeconds(int calcMethod, bool leeDiagram, double units) {
-    if (calcMethod == 1) return units * (leeDiagram ? kMieLeeSecondsPerUnit : kMieAngleSecondsPerUnit);
-    if (calcMethod == 2) return units * (leeDiagram ? kDebyeLeeSecondsPerUnit : kDebyeAngleSecondsPerUnit);
+    if (calcMethod == kMethodMie) return units * (leeDiagram ? kMieLeeSecondsPerUnit : kMieAngleSecondsPerUnit);
+    if (calcMethod == kMethodDebye) return units * (leeDiagram ? kDebyeLeeSecondsPerUnit : kDebyeAngleSecondsPerUnit);
     return 0.0;
 }
 

@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "runs/method_codes.h"
+
 namespace tessary {
 
 // Above this estimate (seconds) the user is asked whether to go on.
@@ -50,7 +52,7 @@ float SweepRatio(float sweepStart, float sweepEnd, float sweepSteps);
 
 // An angle graph (graph code 1).
 struct AngleRunInput {
-    int calcMethod = 1;   // 1 Mie, 2 Debye (any other gives 0 seconds)
+    int calcMethod = kMethodMie;   // 1 Mie, 2 Debye (any other gives 0 seconds)
     double radius = 0.0;  // um
     double step = 0.0;    // angle step, degrees
     double range = 0.0;   // maximum angle - minimum angle, degrees
@@ -62,7 +64,7 @@ struct AngleRunInput {
 
 // A Lee diagram (graph code 20): radii sweepStart * sweepRatio^k, k = 0 .. round(sweepSteps).
 struct LeeRunInput {
-    int calcMethod = 1;
+    int calcMethod = kMethodMie;
     float sweepStart = 0.0f;  // smallest radius, um
     float sweepEnd = 0.0f;    // largest radius, um
     float sweepSteps = 0.0f;  // number of radius steps

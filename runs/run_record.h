@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "files/data_file.h"
+#include "graphs/graph_codes.h"
 #include "media/refrel.h"
+#include "runs/method_codes.h"
 #include "scattering/beam_shape.h"
 
 namespace tessary {
@@ -25,11 +27,11 @@ struct RunRecord {
     bool taken = false;  // false until the first run (or a loaded data file)
 
     // Graph: the code and sub-code the run computed, and the graph list's text.
-    int graphCode = 0, graphSubCode = 0;
+    int graphCode = kNoGraph, graphSubCode = kNoSubCode;
     std::string graphText;
 
     // Method and its options.
-    int calcMethod = 0;
+    int calcMethod = kMethodNone;
     std::string methodText;               // the method list's text
     std::string raysText;                 // the ray-order list's text
     std::vector<std::int32_t> rayOrders;  // the orders 0..50 flagged for the run

@@ -3,7 +3,9 @@
 
 #include <cmath>
 
+#include "graphs/graph_codes.h"
 #include "platform/text/conversions.h"
+#include "runs/method_codes.h"
 
 namespace tessary {
 
@@ -32,11 +34,11 @@ std::optional<int> GrownBound(double P, double step) {
 void LeeStores(const ArraySizeInput& in, ResultArrayBounds& b) {
     b.leeSteps = 1;
     b.leePoints = 1;
-    if (in.graphCode < 20) return;
+    if (in.graphCode < kGraphLee) return;
     const double P = (in.xMax - in.xMin) / in.step + 0.5 / in.step;
     double steps = in.currentSweepSteps;
-    if (in.graphCode == 20) steps = in.leeStepBox;
-    if (in.graphCode >= 22 && in.graphCode <= 25) steps = in.mapStepBox;
+    if (in.graphCode == kGraphLee) steps = in.leeStepBox;
+    if (in.graphCode >= kGraphMapIndex && in.graphCode <= kGraphMapWavelength) steps = in.mapStepBox;
     const Checked<float> single = CSng(steps);
     if (!single.ok()) return;
     b.sweepSteps = single.value;
@@ -70,14 +72,14 @@ ResultArrayBounds ArrayBoundsFor(const ArraySizeInput& in) {
     LeeStores(in, b);
     const int code = in.graphCode;
     const double P = (in.xMax - in.xMin) / in.step;
-    if (code >= 10 && code <= 19) {
+    if (code >= kFirstSweepGraph && code <= kLastSweepGraph) {
         double points = P;
-        if (code == 13) points = 18000;
-        const bool countsPoints = code == 10 || code == 11 || code == 14 || code == 15 || code == 16;
+        if (code == kGraphConvergence) points = 18000;
+        const bool countsPoints = code == kGraphWavelength || code == kGraphRadius || code == kGraphEfficiency || code == kGraphEfficiencyWavelength || code == kGraphAsymmetry;
         if (in.logSteps && countsPoints) points = in.step;
         b.curves = GrownBound(points, 1.0).value_or(kFixedPoints);
     }
-    if (code < 10 || code == 20) {
+    if (code < kFirstSweepGraph || code == kGraphLee) {
         const std::optional<int> grown = GrownBound(P, in.step);
         b.curves = grown.value_or(kFixedPoints);
         b.amplitudes = b.curves;
@@ -85,24 +87,24 @@ ResultArrayBounds ArrayBoundsFor(const ArraySizeInput& in) {
         b.angleTables = grown ? Bound(P / 2.0 + 1.0, kMaxPoints).value_or(kFixedAngles) : kFixedAngles;
     }
     b.colourSums = kFixedPoints;
-    if (code < 10 || code >= 20) b.colourSums = GrownBound(P, in.step).value_or(kFixedPoints);
+    if (code < kFirstSweepGraph || code >= kGraphLee) b.colourSums = GrownBound(P, in.step).value_or(kFixedPoints);
     return b;
 }
 
 std::optional<ProgressValue> ProgressPercentage(const ProgressInput& in) {
     const int method = in.calcMethod;
-    const bool seriesOrApprox = method >= 1 && method <= 5;
+    const bool seriesOrApprox = method >= kMethodMie && method <= kMethodAiry;
     const bool several = in.waveCount > 1;
     const double waves = in.waveCount;
     double p = in.progressPercent;
-    if (seriesOrApprox && in.graphCode >= 10 && in.graphCode <= 19) {
+    if (seriesOrApprox && in.graphCode >= kFirstSweepGraph && in.graphCode <= kLastSweepGraph) {
         p = std::floor(in.sweepFraction * 100.0);
         if (!std::isfinite(p)) return std::nullopt;
         return ProgressValue{static_cast<float>(p), ProgressDisplay::A};
     }
     if (seriesOrApprox && in.disperse) {
         const double n = in.sampleCount;
-        if (method == 1)
+        if (method == kMethodMie)
             p = std::floor(((in.outerCount - 1) * n + in.loopK - 1 + in.loopN / in.termCount) * 100.0 /
                            (waves * n));
         else
@@ -110,18 +112,18 @@ std::optional<ProgressValue> ProgressPercentage(const ProgressInput& in) {
         if (!std::isfinite(p)) return std::nullopt;
         return ProgressValue{static_cast<float>(p), ProgressDisplay::A};
     }
-    if ((method == 1 || method == 2) && in.gaussian) {
+    if ((method == kMethodMie || method == kMethodDebye) && in.gaussian) {
         const double share = (in.loopJ - in.firstPoint) / (in.lastPoint - in.firstPoint);
         p = several ? std::floor(((in.outerCount - 1) + share) * 100.0 / waves) : std::floor(share * 100.0);
-    } else if (method == 1) {
+    } else if (method == kMethodMie) {
         const double share = in.loopN / in.termCount;
         p = several ? std::floor(((in.outerCount - 1) + share) * 100.0 / waves) : std::floor(share * 100.0);
-    } else if (method == 2 || (method >= 5 && method <= 9)) {
+    } else if (method == kMethodDebye || (method >= kMethodAiry && method <= kMethodHuygens)) {
         const double share = in.stepsDone / in.stepsTotal;
         p = several ? ((in.loopI - 1) + share) * 100.0 / waves : share * 100.0;
     }
     if (!std::isfinite(p)) return std::nullopt;
-    if (p < 2 && method == 2) return ProgressValue{static_cast<float>(p), ProgressDisplay::B};
+    if (p < 2 && method == kMethodDebye) return ProgressValue{static_cast<float>(p), ProgressDisplay::B};
     return ProgressValue{static_cast<float>(std::floor(p)), ProgressDisplay::C};
 }
 

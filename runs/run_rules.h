@@ -8,6 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "graphs/graph_codes.h"
+#include "runs/method_codes.h"
+
 namespace tessary {
 
 // The number of wavelengths of the sets "High", "Med." and "Low" for a sphere radius (um): the whole
@@ -36,7 +39,7 @@ struct ResultArrayBounds {
 };
 
 struct ArraySizeInput {
-    int graphCode = 1;
+    int graphCode = kGraphAngle;
     double xMin = 0.0, xMax = 180.0;  // values of txtXmin and txtXmax
     double step = 0.1;                // value of cboStep (for logarithmic x steps: the point count)
     double leeStepBox = 0.0;          // value of txtRstep
@@ -66,8 +69,8 @@ ResultArrayBounds ArrayBoundsFor(const ArraySizeInput& in);
 
 // The counters the progress rules read.
 struct ProgressInput {
-    int calcMethod = 0;
-    int graphCode = 1;
+    int calcMethod = kMethodNone;
+    int graphCode = kGraphAngle;
     int waveCount = 1;
     bool disperse = false;       // optDisp selected
     bool gaussian = false;       // mnuGaussian checked

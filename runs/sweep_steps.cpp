@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "graphs/graph_codes.h"
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
@@ -22,7 +23,7 @@ std::optional<std::int32_t> WholeIndex(double v) {
 
 }  // namespace
 
-bool SweepLogStepCode(int code) { return code == 10 || code == 11 || code == 14 || code == 15 || code == 16; }
+bool SweepLogStepCode(int code) { return code == kGraphWavelength || code == kGraphRadius || code == kGraphEfficiency || code == kGraphEfficiencyWavelength || code == kGraphAsymmetry; }
 
 double SweepPlan::x(std::int32_t i) const {
     if (logSteps) return LogSweepValue(xMin, xMax, step, static_cast<double>(i - 1));
@@ -35,7 +36,7 @@ std::optional<SweepPlan> PlanSweep(int graphCode, double xFrom, double xTo, doub
     p.xMin = xMin;
     p.xMax = xMax;
     p.step = step;
-    if (graphCode == 13) return p;  // convergence: one step
+    if (graphCode == kGraphConvergence) return p;  // convergence: one step
     if (logMenu && SweepLogStepCode(graphCode)) {
         p.logSteps = true;
         const Checked<float> ratio = CSng(std::pow(xMax / xMin, 1.0 / step));
@@ -49,7 +50,7 @@ std::optional<SweepPlan> PlanSweep(int graphCode, double xFrom, double xTo, doub
         if (!last) return std::nullopt;
         p.lastPoint = *last;
     }
-    if (xMin == 0 && graphCode == 14) p.firstPoint = 2;  // no zero radius
+    if (xMin == 0 && graphCode == kGraphEfficiency) p.firstPoint = 2;  // no zero radius
     return p;
 }
 
@@ -68,38 +69,38 @@ SweepStep SweepStepFor(int code, int sub, double x, double lambdaBox, double rad
     s.radius = radius;
     bool sizeSwept = false;
     switch (code) {
-        case 10:
+        case kGraphWavelength:
             s.wavelength = x / 1000;
             s.index = StepIndex::Refrel;
             s.unitByMenus = true;
             break;
-        case 11:
+        case kGraphRadius:
             s.unitByMenus = true;
-            if (sub == 2) sizeSwept = true;
+            if (sub == kSubSize) sizeSwept = true;
             else s.radius = x;
-            s.radiusBox = sub == 1;
+            s.radiusBox = sub == kSubRadius;
             break;
-        case 12:
+        case kGraphIndex:
             s.index = StepIndex::SweptReal;
             break;
-        case 13:  // one step at the wavelength of the box: m as the boxes show it
+        case kGraphConvergence:  // one step at the wavelength of the box: m as the boxes show it
             s.index = StepIndex::Boxes;
             break;
-        case 14:
+        case kGraphEfficiency:
             s.index = StepIndex::Boxes;
-            if (sub == 3 || sub == 4) sizeSwept = true;
+            if (sub == kSubQSize || sub == kSubCSize) sizeSwept = true;
             else s.radius = x;
             break;
-        case 15:
+        case kGraphEfficiencyWavelength:
             s.wavelength = x / 1000;
             s.index = StepIndex::Refrel;
             s.unitByMenus = true;
             break;
-        case 16:
-            if (sub == 1) {
+        case kGraphAsymmetry:
+            if (sub == kSubAsymmetryRadius) {
                 s.radius = x;
                 s.radiusBox = true;
-            } else if (sub == 2) {
+            } else if (sub == kSubAsymmetrySize) {
                 sizeSwept = true;
                 s.unitByMenus = true;
             } else {
@@ -123,11 +124,11 @@ SweepStep SweepStepFor(int code, int sub, double x, double lambdaBox, double rad
 std::optional<SweepValues> StoredSweepValues(int code, int sub, const SweepResults& r, double waveNumberSq,
                                              bool amplitude, double radius) {
     SweepValues v;
-    if (code == 16) {
+    if (code == kGraphAsymmetry) {
         v.perp = r.g;
         return v;
     }
-    if (code == 10 || code == 11 || code == 12) {
+    if (code == kGraphWavelength || code == kGraphRadius || code == kGraphIndex) {
         double perp = ComplexAbs(r.s1);
         double para = ComplexAbs(r.s2);
         if (!amplitude) {
@@ -139,8 +140,8 @@ std::optional<SweepValues> StoredSweepValues(int code, int sub, const SweepResul
         v.unpol = (v.perp + v.para) / 2;
         return v;
     }
-    if (code == 14 || code == 15) {
-        const double area = (sub == 2 || sub == 4) ? kPi * radius * radius * 1E-12 : 1.0;
+    if (code == kGraphEfficiency || code == kGraphEfficiencyWavelength) {
+        const double area = (sub == kSubCWavelength || sub == kSubCSize) ? kPi * radius * radius * 1E-12 : 1.0;
         v.perp = area * r.qExt;
         v.para = area * r.qSca;
         v.unpol = AbsorptionEfficiency(v.perp, v.para);

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <utility>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/vector_state.h"
 #include "platform/text/conversions.h"
@@ -49,7 +50,7 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
                      Form1::ComplexTable& S1, Form1::ComplexTable& S2, double& Qext, double& Qsca,
                      double& Qback, double& g, std::int32_t& first, std::int32_t& last) {
     if (NANG < 2) NANG = 2;
-    const bool convergence = f.graphCode == 13;
+    const bool convergence = f.graphCode == kGraphConvergence;
     MieInput in;
     in.x = x;
     in.m = {mRe, mIm};
@@ -68,7 +69,7 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
 
     SeriesEventPump pump(sweep ? 8 : 64);
     if (!sweep) pump.pumpNow();  // a sweep or a distribution pumps by time between its calls
-    if (entry == MieEntry::BHMIE2 || f.graphCode < 10 || f.graphCode > 19) {  // clear the progress bar
+    if (entry == MieEntry::BHMIE2 || f.graphCode < kFirstSweepGraph || f.graphCode > kLastSweepGraph) {  // clear the progress bar
         f.setForeColor(kWhite);
         f.boxFilled(12000, 1900, 15000, 2000);
         f.setForeColor(kBlack);

@@ -14,10 +14,12 @@
 #include <string>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/method_codes.h"
 #include "scattering/debye.h"
 #include "scattering/form1_series_common.h"
 
@@ -94,9 +96,9 @@ void SubtractRays(Form1& f, double& x, std::int32_t& NANG, Form1::ComplexTable& 
     const std::string title = f.caption();
     const std::string label = f.lblDebyeRays.caption();
     const std::string text = f.captionText;
-    f.calcMethod = 8;
+    f.calcMethod = kMethodYoungMod;
     f.GO2(x, NANG, goS1, goS2, Qext, Qsca, Qback, g, first, last);
-    f.calcMethod = 2;
+    f.calcMethod = kMethodDebye;
     f.setCaption(title);
     f.lblDebyeRays.setCaption(label);
     f.captionText = text;
@@ -136,12 +138,12 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
     in.NANG = NANG;
     in.first = first;
     in.last = last;
-    in.graph = graphCode == 13 ? DebyeGraph::Convergence : DebyeGraph::Normal;
+    in.graph = graphCode == kGraphConvergence ? DebyeGraph::Convergence : DebyeGraph::Normal;
     in.rayListText = listText;
     in.mnuDebyeRecursion = mnuDebyeRecursion.checked();
     in.mnuSWsub = mnuSWsub.checked();
 
-    if (graphCode < 10 || graphCode == 20) {  // an empty progress bar
+    if (graphCode < kFirstSweepGraph || graphCode == kGraphLee) {  // an empty progress bar
         setForeColor(kWhite);
         boxFilled(12000, 1900, 15000, 2000);
         setForeColor(kBlack);
@@ -169,9 +171,9 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
     if (r.status == DebyeStatus::HandOverToMie) {
         // The single order 0 of a strongly absorbing sphere is its external reflection and diffraction,
         // which the Mie series gives without the overflowing internal functions.
-        calcMethod = 1;
+        calcMethod = kMethodMie;
         BHMIE(x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
-        calcMethod = 2;
+        calcMethod = kMethodDebye;
         return;
     }
     if (!RefusedBeforeTables(r)) {
@@ -182,7 +184,7 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
         stepsTotal = r.stepsTotal;
         CopyAmplitudes(r.S1re, r.S1im, S1);
         CopyAmplitudes(r.S2re, r.S2im, S2);
-        if (graphCode == 13) {
+        if (graphCode == kGraphConvergence) {
             txtXmax.setText(CStr(termCount));
             CopyConvergence(*this, r.intensityPerp, r.intensityPara, r.intensityUnpol, r.intensityPerp.size());
         }

@@ -14,8 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "runs/method_codes.h"
 #include "scattering/form1_series_common.h"
 
 namespace tessary {
@@ -61,7 +63,7 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
     }
     const RaySelection rays{std::vector<std::int16_t>(rayflag.begin(), rayflag.end()), rayCount, rayPMax};
 
-    const bool convergence = graphCode == 13;
+    const bool convergence = graphCode == kGraphConvergence;
     DebyeGaussianInput in;
     in.x = x;
     in.m = {mRe, mIm};
@@ -78,7 +80,7 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
     in.mnuMultBeams = mnuMultBeams.checked();
     in.mnuCentralBeam = mnuCentralBeam.checked();
 
-    if (graphCode < 10 || graphCode == 20) {  // an empty progress bar
+    if (graphCode < kFirstSweepGraph || graphCode == kGraphLee) {  // an empty progress bar
         ClearProgressStrip();
         progressShown = 0;
         progressPercent = 0;
@@ -105,9 +107,9 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
     if (r.status == DebyeStatus::HandOverToMie) {
         // The single order 0 of a strongly absorbing sphere: the full Mie series for the same beam,
         // since BHMIE hands it on while "Gaussian beam" is checked.
-        calcMethod = 1;
+        calcMethod = kMethodMie;
         BHMIE(x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
-        calcMethod = 2;
+        calcMethod = kMethodDebye;
         return;
     }
     if (r.beamNMax > 0) {
@@ -141,9 +143,9 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
         const std::string title = caption();
         const std::string label = lblDebyeRays.caption();
         const std::string text = captionText;
-        calcMethod = 6;
+        calcMethod = kMethodDescartes;
         GO(x, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
-        calcMethod = 2;
+        calcMethod = kMethodDebye;
         setCaption(title);
         lblDebyeRays.setCaption(label);
         captionText = text;

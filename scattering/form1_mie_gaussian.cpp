@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "scattering/form1_series_common.h"
 
@@ -24,7 +25,7 @@ void Form1::MIE_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NANG
         setCaption("Mie scattering (Gaussian beam):  " + sphereName + " in " + mediumName);
     if (NANG < 2) NANG = 2;
 
-    const bool convergence = graphCode == 13;
+    const bool convergence = graphCode == kGraphConvergence;
     MieGaussianInput in;
     in.x = x;
     in.m = {mRe, mIm};

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/ui.h"
@@ -55,7 +56,7 @@ class SeriesEventPump {
 // calls per step does not pump at its start as well: a sweep (graph codes 10 to 19), and the size
 // distribution of an angle graph at one wavelength (one call per sample).
 inline bool PumpedBetweenSteps(const Form1& f) {
-    return (f.graphCode >= 10 && f.graphCode <= 19) || (f.graphCode == 1 && f.optDisp.value() && f.waveCount == 1);
+    return (f.graphCode >= kFirstSweepGraph && f.graphCode <= kLastSweepGraph) || (f.graphCode == kGraphAngle && f.optDisp.value() && f.waveCount == 1);
 }
 
 // A label's caption or a list's text as a whole number (Integer); 0 when it is none or too large.

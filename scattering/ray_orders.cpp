@@ -1,6 +1,7 @@
 // Ray-order selection and method captions; see ray_orders.h.
 #include "ray_orders.h"
 #include "numerics/kernel_support.h"
+#include "runs/method_codes.h"
 
 #include <algorithm>
 #include <charconv>
@@ -19,19 +20,19 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // Caption prefix of the method: "Debye series (p = " and the like; empty for methods without orders.
 std::string MethodPrefix(const RayChoice& c) {
     switch (c.calcMethod) {
-        case 2:
+        case kMethodDebye:
             return "Debye series (p = ";
-        case 5:
+        case kMethodAiry:
             return "Airy theory (p = ";
-        case 6:
+        case kMethodDescartes:
             return "Descartes (p = ";
-        case 7:
+        case kMethodYoung:
             return "Young (p = ";
-        case 8:
+        case kMethodYoungMod:
             return "Young mod. (p = ";
-        case 9:
+        case kMethodHuygens:
             return "Huygens (p = ";
-        case 11: {
+        case kMethodSurfaceWave: {
             // Tested in this order: the last ticked menu wins.
             std::string prefix;
             if (c.mnuSurfaceBoth) prefix = "Surface wave: short + long paths (p = ";

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "runs/method_codes.h"
+
 namespace tessary {
 
 // Orders 0..50 have their own check box in the dialog of ray paths.
@@ -31,7 +33,7 @@ struct RaySelection {
 struct RayChoice {
     std::string_view listText;  // text of the ray-order list: "p", "-N" or "Multiple"
     // Method code: 2 Debye, 5 Airy, 6 Descartes, 7 Young, 8 Young mod., 9 Huygens, 11 Surface wave.
-    int calcMethod = 2;
+    int calcMethod = kMethodDebye;
     std::array<int, kRayBoxCount> chkp{};  // values of the dialog boxes "p = 0" .. "p = 50"; 1 = ticked
     int chkDiffraction = 0;                // value of the dialog box "Diffraction"; 1 = ticked
     bool mnuSurfaceBoth = false;           // surface-wave path menus (method 11)

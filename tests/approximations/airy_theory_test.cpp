@@ -10,6 +10,7 @@
 
 #include "numerics/constants.h"
 #include "rel_error.h"
+#include "runs/method_codes.h"
 #include "scattering/debye.h"
 
 namespace tessary {
@@ -18,7 +19,7 @@ namespace {
 RaySelection Order(const char* text) {
     RayChoice choice;
     choice.listText = text;
-    choice.calcMethod = 5;
+    choice.calcMethod = kMethodAiry;
     return RaysCheck(choice, RaySelection{}).selection;
 }
 

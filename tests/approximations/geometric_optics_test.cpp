@@ -14,6 +14,7 @@
 
 #include "approximations/ray_angle_search.h"
 #include "numerics/constants.h"
+#include "runs/method_codes.h"
 #include "scattering/debye.h"
 
 namespace tessary {
@@ -163,7 +164,7 @@ TEST(YoungMod, MendedPhasesAbsorptionAndRefusals) {
             largest = std::max(largest, std::fabs(p2[k][j])),
             miss = std::max(miss, std::fabs(weak[k][j] - p2[k][j]));
     EXPECT_LT(miss, 1e-8 * largest);
-    GOInput in{.x = 1e308, .mRe = 4.0 / 3, .N = 91, .first = 1, .last = 181, .calcMethod = 8};
+    GOInput in{.x = 1e308, .mRe = 4.0 / 3, .N = 91, .first = 1, .last = 181, .calcMethod = kMethodYoungMod};
     std::vector<double> S(182);
     GOWorkspace w;
     const ApproxOutcome out = GeometricOptics(in, Orders({1}), {S, S, S, S}, w);

@@ -13,6 +13,7 @@
 
 #include "file_bytes.h"
 #include "files/batch_file.h"
+#include "graphs/graph_codes.h"
 #include "platform/text/conversions.h"
 #include "scattering/mie.h"
 #include "tests/mainwindow/form1_test_support.h"
@@ -275,7 +276,7 @@ TEST_F(BatchTest, RefusedDeclinedAndStoppedRunsWriteOnlyWhatTheyComputed) {
     items.insert(items.end(), {"run", "stop"});
     bool stopPressed = false;
     runtime.setPumpHook([&] {
-        if (form && form->graphCode == 11 && form->cmdStop.enabled() && !stopPressed) {
+        if (form && form->graphCode == kGraphRadius && form->cmdStop.enabled() && !stopPressed) {
             stopPressed = true;
             form->cmdStop.click();  // answered with the box's first button, Yes
         }

@@ -10,6 +10,7 @@
 
 #include "file_bytes.h"
 #include "files/data_file.h"
+#include "graphs/graph_codes.h"
 #include "media/index_models.h"
 #include "tests/mainwindow/form1_test_support.h"
 
@@ -83,7 +84,7 @@ TEST_F(DataFileReloadTest, SaveReadSaveGivesTheSameBytes) {
         b.mnuRead.trigger();
         for (const auto& m : messages.shown()) ADD_FAILURE() << m.title << ": " << m.prompt;
         // A Lee diagram reads back as "Absolute", as the file restores it, also after "Normalised".
-        EXPECT_EQ(b.graphCode == 20 ? b.cboLee.text() : "Absolute", "Absolute");
+        EXPECT_EQ(b.graphCode == kGraphLee ? b.cboLee.text() : "Absolute", "Absolute");
         EXPECT_EQ(b.waveList, waves);
         EXPECT_EQ(std::pair(b.runRecord.bandMinUm, b.runRecord.bandMaxUm), band);
         EXPECT_EQ(save(b, "second"), first);

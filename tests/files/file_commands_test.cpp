@@ -198,7 +198,7 @@ TEST_F(FileCommandsTest, FailedSavesKeepTheOldFileAndDoNotBeep) {
               "The text \"\"quoted\" cannot be saved in a data file: it begins with a double quote.");
     EXPECT_EQ(ReadAll(folder / "old.tsy"), "old");
     f.sphereName = "Water";
-    f.runRecord.graphCode = 13;  // as a convergence run records it
+    f.runRecord.graphCode = kGraphConvergence;  // as a convergence run records it
     fileDialogs.answer(at("old.tsy"));
     f.mnuSave.trigger();
     EXPECT_EQ(messages.last().prompt,
@@ -243,8 +243,8 @@ TEST_F(FileCommandsTest, SavedResultsLoadIntoAFreshWindowAndSaveAlike) {
     Form1& b = started();
     fileDialogs.answer(at("a.tsy"));
     b.mnuRead.trigger();
-    EXPECT_EQ(b.graphCode, 1);
-    EXPECT_EQ(b.graphSubCode, 1);
+    EXPECT_EQ(b.graphCode, kGraphAngle);
+    EXPECT_EQ(b.graphSubCode, kSubIntensity);
     EXPECT_EQ(b.txtRadius.text(), "10");
     EXPECT_EQ(b.txtRefractImag.text(), "1.00E-04");
     EXPECT_EQ(b.resultsFromFile, 0);  // Replot has redrawn them
@@ -498,6 +498,7 @@ TEST_F(FileCommandsTest, DiameterEntryIsSavedAsTheRadius) {
 #include <tuple>
 
 #include "colour/lee_diagram.h"
+#include "graphs/graph_codes.h"
 
 namespace tessary {
 namespace {
@@ -566,7 +567,7 @@ TEST_F(FileCommandsTest, LeeDiagramsReadBackToTheirStoresAndRedraw) {
     fileDialogs.answer(at("m.tsy"));
     r.mnuRead.trigger();
     EXPECT_TRUE(stores(r) == run);
-    EXPECT_EQ(r.graphCode, 22);
+    EXPECT_EQ(r.graphCode, kGraphMapIndex);
     EXPECT_EQ(r.txtF9_min.text() + " " + r.txtF9_max.text() + " " + r.txtF9_step.text(), "1.1 1.5 4");
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "file_bytes.h"
+#include "graphs/graph_codes.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/file_dialogs.h"
 #include "tests/mainwindow/form1_test_support.h"
@@ -95,7 +96,7 @@ TEST_F(RunRecordTest, SavesAfterEditingABoxHoldTheRunsResultsAndReadBack) {
         const std::string row = RowOf(text, c.row);
         ASSERT_FALSE(row.empty()) << text.substr(0, 600);
         EXPECT_NE(row.find("\t " + CStr(value) + " "), std::string::npos) << row;
-        if (f.runRecord.graphCode == 1) {
+        if (f.runRecord.graphCode == kGraphAngle) {
             EXPECT_NE(text.find("Radius: \t 10 \t um"), std::string::npos);
         }
 

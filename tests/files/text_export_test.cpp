@@ -11,7 +11,9 @@
 
 #include "file_bytes.h"
 #include "files/text_export.h"
+#include "graphs/graph_codes.h"
 #include "platform/text/conversions.h"
+#include "runs/method_codes.h"
 
 namespace tessary {
 namespace {
@@ -104,7 +106,7 @@ TEST(TextExport, GoldensByGraphCode) {
          {"Wavelength: "}},
         {"wavelength graph with index columns, 1 to 2 by 0.5",
          [](TextExportSnapshot& s) {
-             s.graphCode = 10;
+             s.graphCode = kGraphWavelength;
              s.graphText = "Intensity v. wavelength";
              s.xMinText = "1";
              s.stepText = "0.5";
@@ -116,8 +118,8 @@ TEST(TextExport, GoldensByGraphCode) {
          {"S1 Real", "Refractive index\t"}},
         {"asymmetry: no heading",
          [](TextExportSnapshot& s) {
-             s.graphCode = 16;
-             s.graphSubCode = 1;
+             s.graphCode = kGraphAsymmetry;
+             s.graphSubCode = kSubAsymmetryRadius;
              s.xMinText = "1";
              s.stepText = "0.5";
          },
@@ -125,7 +127,7 @@ TEST(TextExport, GoldensByGraphCode) {
          {"Perpendicular"}},
         {"Lee diagram: header only",
          [](TextExportSnapshot& s) {
-             s.graphCode = 20;
+             s.graphCode = kGraphLee;
              s.graphText = "Lee diagram";
          },
          {"Medium: \ta vacuum\r\n\r\nGraph type: \tLee diagram\r\n\r\n"},
@@ -135,7 +137,7 @@ TEST(TextExport, GoldensByGraphCode) {
         SCOPED_TRACE(g.name);
         TextExportSnapshot s = Base(d);
         g.set(s);
-        if (s.graphCode >= 10 && s.graphCode <= 19) {
+        if (s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph) {
             const auto range = ExportPointRange(s.xMinText, s.xMaxText, s.stepText, s.xStepLog);
             ASSERT_TRUE(range.has_value());
             s.firstPoint = range->first;
@@ -230,7 +232,7 @@ TEST(TextExport, TermDumpWritesTheOrdersHeld) {
         *table = cplx;
     EXPECT_EQ(TermDumpLastOrder(t), 2);
     TextExportSnapshot s = Base(d);
-    s.calcMethod = 2;
+    s.calcMethod = kMethodDebye;
     s.terms = t;
     const std::string bytes = Export(s);
     EXPECT_NE(bytes.find(std::string("\r\nx =" + std::string(12, ' ') + "96.5 \r\n\r\njnx  & ynx\r\n 0             1             1 \r\n")),

@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "tests/graphs/frame_test_support.h"
 
 namespace tessary::test {
@@ -99,7 +100,7 @@ TEST_F(AxisTicks, GridxStepMemberReportsPlaceableRanges) {
 }
 
 TEST_F(AxisTicks, LeeTicksLinearOnMapsSkippingOutsideValues) {
-    form->graphCode = 22;
+    form->graphCode = kGraphMapIndex;
     form->setForeColor(rgb(1, 2, 3));
     form->clearDrawLog();
     form->GridLeeTicks(0, 100, 10, 20, 80, 1000, 6000, 3000);
@@ -116,7 +117,7 @@ TEST_F(AxisTicks, LeeTicksLinearOnMapsSkippingOutsideValues) {
 }
 
 TEST_F(AxisTicks, LeeTicksLogarithmicOnTheLeeDiagram) {
-    form->graphCode = 20;
+    form->graphCode = kGraphLee;
     form->clearDrawLog();
     form->GridLeeTicks(1, 100, 9, 1, 100, 1000, 6000, 3000);  // 1, 10, 19, ... 100
     const std::vector<DrawOp> l = ops(DrawOp::Kind::Line);

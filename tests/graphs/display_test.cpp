@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "tests/graphs/frame_test_support.h"
 #include "tests/support/rel_error.h"
 
@@ -259,8 +260,8 @@ TEST_F(DisplayTest, CurveColoursFollowThePolarisationList) {
 
 TEST_F(DisplayTest, NonAbsorbingEfficiencyGraphHasOneCurve) {
     Form1& f = *form;
-    f.graphCode = 14;
-    f.graphSubCode = 1;
+    f.graphCode = kGraphEfficiency;
+    f.graphSubCode = kSubQRadius;
     f.relIndexIm = 0;
     f.dataXStart = 1;
     f.txtXmin.setText("1");
@@ -320,7 +321,7 @@ TEST_F(DisplayTest, LaterWavelengthsDrawInTheirColourWithoutAFrame) {
 
 TEST_F(DisplayTest, XGraphWithoutAStepShowsNoPoint) {
     Form1& f = *form;
-    f.graphCode = 10;
+    f.graphCode = kGraphWavelength;
     f.cboStep.setText("0");
     f.txtXmin.setText("400");
     f.txtXmax.setText("700");

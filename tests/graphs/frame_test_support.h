@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "tests/platform/ui/ui_test_support.h"
 
@@ -25,8 +26,8 @@ class FrameTest : public UiTest {
   protected:
     FrameTest() : form(std::make_unique<Form1>()) {
         Form1& f = *form;
-        f.graphCode = 1;
-        f.graphSubCode = 1;
+        f.graphCode = kGraphAngle;
+        f.graphSubCode = kSubIntensity;
         f.waveCount = 1;
         f.screenWidthPx = 1024;
         f.resultsStale = 1;

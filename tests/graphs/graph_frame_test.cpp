@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "tests/graphs/frame_test_support.h"
 
 namespace tessary::test {
@@ -117,7 +118,7 @@ TEST_F(FrameTest, LogoFollowsSizeVisibilityAndColour) {
     drawFrame();
     EXPECT_FALSE(form->lblLogo.visible());
     form->mnuHideLogo_Click();
-    form->graphCode = 22;  // maps carry no logo
+    form->graphCode = kGraphMapIndex;  // maps carry no logo
     drawFrame();
     EXPECT_FALSE(form->lblLogo.visible());
 }
@@ -173,7 +174,7 @@ TEST_F(FrameTest, LinearXFromNearZeroStartsAtZero) {
     drawFrame();
     EXPECT_EQ(form->xMin, 0);
     EXPECT_EQ(textCount(" 0"), 1);
-    form->graphCode = 16;  // the asymmetry parameter keeps its start
+    form->graphCode = kGraphAsymmetry;  // the asymmetry parameter keeps its start
     form->xMin = 0.01;
     drawFrame();
     EXPECT_EQ(form->xMin, 0.01);
@@ -400,7 +401,7 @@ INSTANTIATE_TEST_SUITE_P(GraphTypes, Titles,
                                            TitleCase{16, 3, "Wavelength (nm)", "Asymmetry"}));
 
 TEST_F(FrameTest, WattsSuperscriptInSmallFontThenFontRestored) {
-    form->graphSubCode = 3;
+    form->graphSubCode = kSubWatts;
     drawFrame();
     bool found = false;
     for (const DrawOp& t : texts())

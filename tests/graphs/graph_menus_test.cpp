@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "tests/graphs/frame_test_support.h"
 
 namespace tessary::test {
@@ -56,7 +57,7 @@ class GraphSizes : public GraphMenus, public ::testing::WithParamInterface<SizeC
 TEST_P(GraphSizes, SetTheBoxPolarGeometryAndPanelWidth) {
     const SizeCase c = GetParam();
     Form1& f = *form;
-    f.graphCode = 20;
+    f.graphCode = kGraphLee;
     (f.*c.handler)();
     EXPECT_EQ(f.graphLeft, c.left);
     EXPECT_EQ(f.graphRight, c.right);
@@ -78,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(GraphMenus, VeryLargeOnA1280By1024Screen) {
     runtime.setScreen(ScreenMetrics{1280, 1024, 15, 15});
     Form1& f = *form;
-    f.graphCode = 20;
+    f.graphCode = kGraphLee;
     f.mnuVLarge_Click();
     EXPECT_EQ(f.graphLeft, 1000);
     EXPECT_EQ(f.graphRight, 19200);
@@ -103,7 +104,7 @@ TEST_F(GraphMenus, VeryLargeRadiusIsWholeTwipsOnWideScreens) {
 }
 
 TEST_F(GraphMenus, PanelWidthOnlyForLeeDiagramsAndMaps) {
-    form->graphCode = 1;
+    form->graphCode = kGraphAngle;
     form->leePanelWidth = 1234;
     form->mnuSmall_Click();
     EXPECT_EQ(form->leePanelWidth, 1234);
@@ -113,7 +114,7 @@ TEST_F(GraphMenus, SpecialKeepsThePolarGeometryAndTestsTheListText) {
     Form1& f = *form;
     f.mnuMedium_Click();
     f.leePanelWidth = 1234;
-    f.graphCode = 20;
+    f.graphCode = kGraphLee;
     f.mnuSizeSpecial_click();
     EXPECT_EQ(f.graphRight, 8000);
     EXPECT_EQ(f.graphBottom, 9000);
@@ -309,10 +310,10 @@ TEST_F(GraphMenus, FalseColoursLeaveTheColours) {
 TEST_F(GraphMenus, LineColourOnAnAngleMapMakesTheLeeListUsable) {
     Form1& f = *form;
     f.cboLee.setEnabled(false);
-    f.graphCode = 20;
+    f.graphCode = kGraphLee;
     f.mnuCyanLine_Click();
     EXPECT_FALSE(f.cboLee.enabled());  // the Lee diagram keeps its state
-    f.graphCode = 22;
+    f.graphCode = kGraphMapIndex;
     f.mnuCyanLine_Click();
     EXPECT_TRUE(f.cboLee.enabled());
 }

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <string>
 
+#include "graphs/graph_codes.h"
 #include "platform/text/conversions.h"
 #include "tests/graphs/frame_test_support.h"
 #include "tests/support/rel_error.h"
@@ -82,24 +83,24 @@ TEST_F(LegendTest, NoLegendWithSeveralWavelengthsAsymmetryOrMaps) {
         form->graphCode = code;
         form->PolarLabel();
     }
-    form->graphCode = 1;
+    form->graphCode = kGraphAngle;
     form->waveCount = 3;
     form->PolarLabel();
     EXPECT_TRUE(form->drawLog().empty());
 }
 
 TEST_F(LegendTest, EfficiencyEntries) {
-    form->graphCode = 14;
-    form->graphSubCode = 1;
+    form->graphCode = kGraphEfficiency;
+    form->graphSubCode = kSubQRadius;
     form->PolarLabel();
     EXPECT_EQ(textsAt("Qext = Qsca   Qabs = 0", 2200, 3000), 1);
-    form->graphSubCode = 4;
+    form->graphSubCode = kSubCSize;
     form->PolarLabel();
     EXPECT_EQ(textCount("Cext = Csca   Cabs = 0"), 1);
 
     form->clearDrawLog();
     form->absorbingFlag = 2;
-    form->graphSubCode = 3;
+    form->graphSubCode = kSubQSize;
     form->PolarLabel();
     EXPECT_EQ(textsAt("Qext", 2200, 3000), 1);
     EXPECT_EQ(textsAt("Qsca", 7300, 3000), 1);
@@ -198,7 +199,7 @@ TEST_F(ReadoutTest, OptionOffClearsAndLeavesTheBoxEmpty) {
     EXPECT_TRUE(texts().empty());
     form->clearDrawLog();
     form->mnuDataVisible.setChecked(true);
-    form->graphCode = 10;
+    form->graphCode = kGraphWavelength;
     form->VisibleData();
     EXPECT_EQ(filledBoxes(), 2);
     EXPECT_TRUE(texts().empty());
@@ -208,9 +209,9 @@ TEST_F(ReadoutTest, NothingOnSmallScreensLeeDiagramsOrDistributions) {
     form->screenWidthPx = 800;
     form->VisibleData();
     form->screenWidthPx = 1024;
-    form->graphCode = 20;
+    form->graphCode = kGraphLee;
     form->VisibleData();
-    form->graphCode = 1;
+    form->graphCode = kGraphAngle;
     form->optDisp.setValue(true);
     form->VisibleData();
     EXPECT_TRUE(form->drawLog().empty());

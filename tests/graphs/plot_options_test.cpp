@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "platform/text/conversions.h"
 #include "tests/mainwindow/form1_test_support.h"
 
@@ -355,8 +356,8 @@ TEST_F(PlotOptionsTest, FalseColoursOnAngleMapsFixTheLeeScale) {
         f.mnuFalseColours_Click();
         EXPECT_TRUE(f.mnuFalseColours.checked());
         EXPECT_FALSE(f.mnuTrueColour.checked());
-        EXPECT_EQ(f.cboLee.text(), code > 20 ? "Absolute" : "Normalised");
-        EXPECT_EQ(f.cboLee.enabled(), code <= 20);
+        EXPECT_EQ(f.cboLee.text(), code > kGraphLee ? "Absolute" : "Normalised");
+        EXPECT_EQ(f.cboLee.enabled(), code <= kGraphLee);
     }
 }
 

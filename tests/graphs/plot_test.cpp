@@ -10,6 +10,7 @@
 #include <limits>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "tests/graphs/frame_test_support.h"
 
 namespace tessary::test {
@@ -28,7 +29,7 @@ class PlotTest : public FrameTest {
         f.cboStep.setText("1");
         f.mnuSolid.setChecked(true);
         f.phasePanel = 0;
-        f.curvePolarisation = 1;
+        f.curvePolarisation = kCurvePerpendicular;
         f.clearDrawLog();
     }
     // Plots values (indices 1..) over 0..180 degrees with the y range given.

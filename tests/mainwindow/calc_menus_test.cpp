@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "runs/method_codes.h"
 #include "tests/mainwindow/form1_test_support.h"
 
 namespace tessary {
@@ -308,7 +309,7 @@ TEST_F(Form1Test, GaussianBeamBoxesByMethod) {
         EXPECT_EQ(beam.txtBeamYF.text(), c.yf);
         for (const TextBox* box : {&beam.txtBeamYF, &beam.txtBeamZF, &beam.txtPhi})
             EXPECT_EQ(box->enabled(), c.enabled);
-        if (f.calcMethod == 8) {
+        if (f.calcMethod == kMethodYoungMod) {
             EXPECT_EQ(beam.txtBeamZF.text(), "0");
             EXPECT_EQ(beam.txtPhi.text(), "0");
         }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "runs/method_codes.h"
 #include "scattering/debye.h"
 #include "scattering/mie.h"
 #include "tests/mainwindow/form1_test_support.h"
@@ -270,7 +271,7 @@ TEST_F(DebyeWindowTest, OrderZeroAtStrongAbsorptionIsHandedToTheMieSeries) {
     runtime.setPumpHook([&] { methodsSeen.push_back(f.calcMethod); });
     series(1000, 1.33, 0.8, 91);  // x Im m = 800
     EXPECT_NE(std::find(methodsSeen.begin(), methodsSeen.end(), 1), methodsSeen.end());
-    EXPECT_EQ(f.calcMethod, 2);
+    EXPECT_EQ(f.calcMethod, kMethodDebye);
     MieInput in;
     in.x = 1000;
     in.m = {1.33, 0.8};
@@ -291,7 +292,7 @@ TEST_F(DebyeWindowTest, OrderZeroAtStrongAbsorptionIsHandedToTheMieSeries) {
     series(1000, 1.33, 0.7, 91);
     EXPECT_EQ(std::find(methodsSeen.begin(), methodsSeen.end(), 1), methodsSeen.end());
     EXPECT_EQ(f.debyeWork.status, DebyeStatus::Done);
-    EXPECT_EQ(f.calcMethod, 2);
+    EXPECT_EQ(f.calcMethod, kMethodDebye);
     EXPECT_EQ(f.caption(), std::string("Debye series (p = 0)") + kPlace);
 }
 
@@ -372,7 +373,7 @@ TEST_F(DebyeWindowTest, RefusalsShowTheirMessageAndStopTheRun) {
         EXPECT_EQ(messages.last().prompt.rfind(c.promptStart, 0), 0u) << messages.last().prompt;
         EXPECT_EQ(messages.last().title, "Error");
         EXPECT_EQ(f.runState, 4);
-        EXPECT_EQ(f.calcMethod, 2);
+        EXPECT_EQ(f.calcMethod, kMethodDebye);
         EXPECT_EQ(f.s1Amp[0], c.tablesMade ? std::vector<double>(182, 0.0) : std::vector<double>(7, 42.0));
         EXPECT_EQ(qExt, -1);  // no efficiency is written
         EXPECT_EQ(qSca, -1);
@@ -433,7 +434,7 @@ TEST_F(DebyeWindowTest, StopEndsALongRunAtOnce) {
     double stoppedAt = -1;
     runtime.setPumpHook([&] {
         // The first pump once the angle sums are under way: Stop, answered Yes.
-        if (stoppedAt < 0 && f.runUnderWay && f.calcMethod == 2 && f.stepsDone > 0) {
+        if (stoppedAt < 0 && f.runUnderWay && f.calcMethod == kMethodDebye && f.stepsDone > 0) {
             stoppedAt = f.stepsDone;
             f.cmdStop.click();
         }

@@ -11,9 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/runtime.h"
+#include "runs/method_codes.h"
 #include "tests/mainwindow/window_driver.h"
 
 namespace tessary::test {
@@ -63,7 +65,9 @@ class Form1Test : public ::testing::Test, private QtApplicationFirst {
     // angle from 0 to 180 degrees at 0.1, radius 10 um), as the wavelength box's handler needs them.
     Form1& designedWithValidInputs() {
         Form1& f = designed();
-        f.calcMethod = f.graphCode = f.graphSubCode = 1;
+        f.calcMethod = kMethodMie;
+        f.graphCode = kGraphAngle;
+        f.graphSubCode = kSubIntensity;
         for (auto [box, text] : {std::pair<TextBox*, const char*>{&f.txtXmin, "0"}, {&f.txtXmax, "180"},
                                  {&f.txtRadius, "10"}, {&f.txtAngle, "0"}})
             box->setText(text);

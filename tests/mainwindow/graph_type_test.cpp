@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/graph_presets.h"
 #include "rel_error.h"
 #include "tests/mainwindow/form1_test_support.h"
@@ -22,8 +23,8 @@ constexpr double kHalfPixel = 7.5;
 
 // As before a type is chosen for the first time: nothing drawn yet, inputs changed, linear steps.
 void FreshState(Form1& f) {
-    f.prevGraphCode = 0;
-    f.prevGraphSubCode = 0;
+    f.prevGraphCode = kNoGraph;
+    f.prevGraphSubCode = kNoSubCode;
     f.resultsStale = 1;
     f.resultsFromFile = 0;
     f.mnuXStepLog.setChecked(false);
@@ -103,8 +104,8 @@ TEST_F(Form1Test, UnknownGraphTextKeepsTheCodesAndTheirPreset) {
          {"cext/csca/cabs v. radius", "Intensity v. scattering angle ", "", "Convergence?"}) {
         SCOPED_TRACE(text);
         Type(f.cboGraph, text);
-        EXPECT_EQ(f.graphCode, 14);
-        EXPECT_EQ(f.graphSubCode, 2);
+        EXPECT_EQ(f.graphCode, kGraphEfficiency);
+        EXPECT_EQ(f.graphSubCode, kSubCRadius);
         EXPECT_EQ(f.Frame2.caption(), "Radius");
         EXPECT_EQ(f.Label5.caption(), "Step (um)");
     }
@@ -215,8 +216,8 @@ TEST_F(Form1Test, AngleToolTipOnlyOnAngleAxes) {
 
 TEST_F(Form1Test, StartupConfiguresTheDefaultAngleGraph) {
     Form1& f = started();
-    EXPECT_EQ(f.graphCode, 1);
-    EXPECT_EQ(f.graphSubCode, 1);
+    EXPECT_EQ(f.graphCode, kGraphAngle);
+    EXPECT_EQ(f.graphSubCode, kSubIntensity);
     EXPECT_EQ(f.txtXmin.text(), "0");
     EXPECT_EQ(f.txtXmax.text(), "180");
     EXPECT_EQ(f.cboStep.text(), "0.1");
@@ -248,7 +249,7 @@ TEST_F(Form1Test, SelectingTheFirstEntryAtStartUpOnlyConfigures) {
     f.cboGraph.setListIndex(0);
     EXPECT_EQ(replots, 0);
     EXPECT_EQ(f.mousePointer(), 11);
-    EXPECT_EQ(f.prevGraphCode, 0);
+    EXPECT_EQ(f.prevGraphCode, kNoGraph);
     EXPECT_EQ(f.resultsStale, 1);
     EXPECT_EQ(f.txtXmin.text(), "0");
     EXPECT_EQ(f.txtXmax.text(), "180");
@@ -285,7 +286,7 @@ TEST_F(Form1Test, EfficiencyVariantsKeepTheTypedRange) {
     EXPECT_EQ(f.txtXmin.text(), "5");
     EXPECT_EQ(f.txtXmax.text(), "50");
     EXPECT_EQ(f.resultsStale, 1);
-    EXPECT_EQ(f.prevGraphSubCode, 2);  // still the graph drawn last
+    EXPECT_EQ(f.prevGraphSubCode, kSubCRadius);  // still the graph drawn last
     EXPECT_FALSE(f.cmdOverPlot.visible());
     EXPECT_FALSE(f.cmdOverPlot.enabled());
     // Back to the variant drawn last: it can be overplotted.
@@ -453,10 +454,10 @@ TEST_F(Form1Test, PhaseFunctionUnderCurrentResultsRedrawsInPlace) {
     f.txtXmin.setText("20");  // an angle window the user chose
     f.cboGraph.setText("Phase function");
     EXPECT_EQ(replots, 1);
-    EXPECT_EQ(f.graphSubCode, 2);
+    EXPECT_EQ(f.graphSubCode, kSubPhaseFunction);
     EXPECT_EQ(f.resultsStale, 0);
-    EXPECT_EQ(f.prevGraphCode, 1);
-    EXPECT_EQ(f.prevGraphSubCode, 2);
+    EXPECT_EQ(f.prevGraphCode, kGraphAngle);
+    EXPECT_EQ(f.prevGraphSubCode, kSubPhaseFunction);
     EXPECT_EQ(f.txtXmin.text(), "20");  // no preset
     EXPECT_EQ(f.cboGraph.backColor(), kWhite);
     EXPECT_FALSE(f.mnuAmpPhase.visible());
@@ -474,7 +475,7 @@ TEST_F(Form1Test, NoRedrawWithSeveralWavelengthsOrChangedInputs) {
     f.resultsStale = 1;
     Choose(f.cboGraph, "Intensity v. scattering angle");
     EXPECT_EQ(replots, 0);
-    EXPECT_EQ(f.prevGraphSubCode, 2);
+    EXPECT_EQ(f.prevGraphSubCode, kSubPhaseFunction);
 }
 
 TEST_F(Form1Test, SizeEntryFollowsTheType) {
@@ -504,7 +505,7 @@ TEST_F(Form1Test, AnotherTypeUnderCurrentResultsMarksThemOutOfDate) {
     CurrentResults(f, 1, 1);
     Choose(f.cboGraph, "Intensity v. wavelength");
     EXPECT_EQ(f.resultsStale, 1);
-    EXPECT_EQ(f.prevGraphCode, 1);
+    EXPECT_EQ(f.prevGraphCode, kGraphAngle);
     EXPECT_EQ(f.txtXmin.text(), "490");
     EXPECT_EQ(f.txtXmax.text(), "510");
     EXPECT_EQ(f.cboStep.text(), "0.01");
@@ -527,7 +528,7 @@ TEST_F(Form1Test, AngleGraphAfterAnotherTypeResetsPolarisation) {
     EXPECT_EQ(f.cboPol.text(), "Both");
     EXPECT_EQ(f.txtXmax.text(), "180");
     EXPECT_EQ(f.resultsStale, 1);
-    EXPECT_EQ(f.prevGraphCode, 10);
+    EXPECT_EQ(f.prevGraphCode, kGraphWavelength);
     EXPECT_TRUE(f.mnuAmpPhase.visible());
     EXPECT_TRUE(f.mnuIntPol.visible());
     // With inputs changed the angle preset leaves the polarisation.
@@ -549,7 +550,7 @@ TEST_F(Form1Test, ResultsFromFileAreNotMarkedOutOfDate) {
     EXPECT_EQ(f.resultsFromFile, 1);
     EXPECT_EQ(f.cboLee.text(), "Absolute");
     EXPECT_FALSE(f.cboLee.enabled());
-    EXPECT_EQ(f.prevGraphCode, 24);  // still current: the copy is made
+    EXPECT_EQ(f.prevGraphCode, kGraphMapRadius);  // still current: the copy is made
     Choose(f.cboGraph, "Intensity v. refractive index");
     EXPECT_EQ(f.resultsFromFile, 0);
 }
@@ -685,7 +686,7 @@ TEST_F(Form1Test, AbsoluteUnitsWithoutAUsableWavelengthStayRelative) {
         f.sizeParam = 7.5;
         f.wavelength = 0.5;
         Choose(f.cboGraph, "Watts/sq. m. v. scattering angle");
-        EXPECT_EQ(f.graphSubCode, 3);
+        EXPECT_EQ(f.graphSubCode, kSubWatts);
         EXPECT_EQ(f.waveNumber, 1.0);
         EXPECT_EQ(f.waveNumberSq, 1.0);
         EXPECT_EQ(f.sizeParam, 7.5);

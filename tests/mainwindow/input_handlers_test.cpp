@@ -4,7 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "platform/ui/file_dialogs.h"
+#include "runs/method_codes.h"
 #include "tests/mainwindow/form1_test_support.h"
 
 namespace tessary {
@@ -101,9 +103,9 @@ TEST_F(InputHandlersTest, EveryEventOfAControlReachesItsHandler) {
         {"cboRays Change", [](Form1& f) { f.cboRays.setText("7"); },
          [&](const Form1& f) { return yellow(f.cboRays) && f.resultsStale == 1; }},
         {"cboType Click", [](Form1& f) { f.cboType.setListIndex(3); },
-         [](const Form1& f) { return f.calcMethod == 5 && f.cboRays.visible(); }},
+         [](const Form1& f) { return f.calcMethod == kMethodAiry && f.cboRays.visible(); }},
         {"cboType Change", [](Form1& f) { f.cboType.setText("Descartes"); },
-         [](const Form1& f) { return f.calcMethod == 6 && f.cboRays.visible(); }},
+         [](const Form1& f) { return f.calcMethod == kMethodDescartes && f.cboRays.visible(); }},
     };
     for (const EventCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -132,15 +134,15 @@ TEST_F(InputHandlersTest, DisplayOptionsReplotOncePerEvent) {
         std::function<void(Form1&)> raise;
     };
     const std::vector<Case> cases{
-        {"cboPol Click", [](Form1& f) { f.cboPol.setListIndex(0); }},
+        {"cboPol Click", [](Form1& f) { f.cboPol.setListIndex(kPolPerpendicular); }},
         {"cboLee Click", [](Form1& f) { f.cboLee.onClick(); }},
         {"chkComponents Click", [](Form1& f) { f.chkComponents.setValue(1); }},
         {"cboBright Click on a Lee diagram", [](Form1& f) {
-             f.graphCode = 20;
+             f.graphCode = kGraphLee;
              f.cboBright.setListIndex(2);
          }},
         {"cboBright Change on a Lee diagram", [](Form1& f) {
-             f.graphCode = 20;
+             f.graphCode = kGraphLee;
              f.cboBright.setText("7");
          }},
     };
@@ -235,7 +237,7 @@ TEST_F(InputHandlersTest, MethodListConfiguresTheWindow) {
         EXPECT_EQ(f.cboQmin.visible(), c.termLists);
         EXPECT_EQ(f.cboQmax.visible(), c.termLists);
         EXPECT_EQ(f.mnuIllumination.visible(), c.illumination);
-        EXPECT_EQ(f.mnuTopHat.visible(), c.code == 8);
+        EXPECT_EQ(f.mnuTopHat.visible(), c.code == kMethodYoungMod);
         EXPECT_FALSE(f.cmdReplot.visible());
         if (c.raysShown) {
             EXPECT_EQ(f.resultsStale, 1);
@@ -460,7 +462,7 @@ TEST_F(InputHandlersTest, StandardDeviationOffersReplotOnlyOnLeeDiagrams) {
         f.cmdReplot.setVisible(true);
         f.cmdReplot.setEnabled(true);
         f.cboSD.setText("7");
-        if (code == 20) {
+        if (code == kGraphLee) {
             ExpectReplotOffered(f);
         } else {
             ExpectNewPlotOffered(f, true);
@@ -517,7 +519,7 @@ TEST_F(InputHandlersTest, WavelengthCountConfiguresTheWindow) {
         EXPECT_EQ(f.waveCount, c.waveCount);
         EXPECT_EQ(f.chkComponents.value(), c.components);
         EXPECT_EQ(f.chkComponents.enabled(), c.componentsEnabled);
-        if (c.componentsShown || c.graphCode == 20 || c.oneWavelength) {
+        if (c.componentsShown || c.graphCode == kGraphLee || c.oneWavelength) {
             EXPECT_EQ(f.chkComponents.visible(), c.componentsShown);
         }
         for (const Control* ctl : std::initializer_list<const Control*>{&f.txtLambda, &f.Label4, &f.Label6, &f.Label28})
@@ -528,7 +530,7 @@ TEST_F(InputHandlersTest, WavelengthCountConfiguresTheWindow) {
         if (std::string(c.text) != "1") {
             EXPECT_EQ(f.cboBright.text(), "1");
         }
-        EXPECT_EQ(f.mnuInvWavelength.checked(), std::string(c.text) != "1" || c.graphCode == 20);
+        EXPECT_EQ(f.mnuInvWavelength.checked(), std::string(c.text) != "1" || c.graphCode == kGraphLee);
         EXPECT_EQ(f.lblSpectrum.visible(), std::string(c.text) != "1");
         EXPECT_EQ(f.qSca, 0.0);
         EXPECT_EQ(f.resultsStale, 1);
@@ -593,7 +595,7 @@ TEST_F(InputHandlersTest, ReplotOnlyOptionsRedrawOnlyWhenTheirConditionsHold) {
     const std::vector<Case> cases{
         {"polarisation", [](Form1&) {}, pol, 1},
         {"polarisation, out of date", [](Form1& f) { f.resultsStale = 1; }, pol, 0},
-        {"polarisation, Lee diagram", [](Form1& f) { f.graphCode = 20; }, pol, 0},
+        {"polarisation, Lee diagram", [](Form1& f) { f.graphCode = kGraphLee; }, pol, 0},
         {"polarisation, list disabled", [](Form1& f) { f.cboPol.setEnabled(false); }, pol, 0},
         {"components", [](Form1& f) { f.cboWave.setBackColor(kWhite); }, components, 1},
         {"components, count changed", [](Form1& f) { f.cboWave.setBackColor(kYellow); }, components, 0},
@@ -607,20 +609,20 @@ TEST_F(InputHandlersTest, ReplotOnlyOptionsRedrawOnlyWhenTheirConditionsHold) {
         {"Lee normalisation", [](Form1&) {}, lee, 1},
         {"Lee normalisation, out of date", [](Form1& f) { f.resultsStale = 1; }, lee, 0},
         {"brightness, Lee diagram", [](Form1& f) {
-             f.graphCode = 20;
+             f.graphCode = kGraphLee;
              f.cboBright.setText("2");
          }, bright, 1},
         {"brightness, coloured strips", [](Form1& f) { f.cboBright.setText("2"); }, bright, 0},
         {"brightness 0", [](Form1& f) {
-             f.graphCode = 20;
+             f.graphCode = kGraphLee;
              f.cboBright.setText("0");
          }, bright, 0},
         {"brightness not a number", [](Form1& f) {
-             f.graphCode = 20;
+             f.graphCode = kGraphLee;
              f.cboBright.setText("abc");
          }, bright, 0},
         {"brightness, out of date", [](Form1& f) {
-             f.graphCode = 20;
+             f.graphCode = kGraphLee;
              f.cboBright.setText("2");
              f.resultsStale = 1;
          }, bright, 0},
@@ -638,7 +640,7 @@ TEST_F(InputHandlersTest, ReplotOnlyOptionsRedrawOnlyWhenTheirConditionsHold) {
 
 TEST_F(InputHandlersTest, FalseColourMapsAreAlwaysAbsolute) {
     Form1& f = ready();
-    f.graphCode = 22;
+    f.graphCode = kGraphMapIndex;
     f.mnuFalseColours.setChecked(true);
     f.cboLee.setEnabled(true);
     f.cboLee.setText("Normalised");
@@ -669,7 +671,7 @@ TEST_F(InputHandlersTest, DisplayOptionDoesNotStartARedrawInsideAnother) {
     replots = 0;
     f.LockON();  // a run under way
     f.cboPol.onClick();
-    f.graphCode = 20;
+    f.graphCode = kGraphLee;
     f.cboBright.setText("2");
     f.cboBright.onClick();
     EXPECT_EQ(replots, 0);

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "tests/mainwindow/form1_test_support.h"
 
 namespace tessary {
@@ -66,7 +67,7 @@ TEST_F(LockTest, LockOnDisablesTheListAndHidesTheSimulationButton) {
 }
 
 TEST_F(LockTest, LockOffAfterAOneWavelengthAngleGraph) {
-    f.graphCode = 1;
+    f.graphCode = kGraphAngle;
     f.waveCount = 1;
     f.LockON();
     f.LockOFF();
@@ -91,12 +92,12 @@ TEST_F(LockTest, LockOffAfterSeveralWavelengthsOrADiagram) {
         f.LockOFF();
         EXPECT_TRUE(f.cboBright.enabled()) << code;
         EXPECT_FALSE(f.cmdOverPlot.visible()) << code;
-        EXPECT_EQ(f.cboWave.enabled(), code == 1 || code == 20) << code;
+        EXPECT_EQ(f.cboWave.enabled(), code == kGraphAngle || code == kGraphLee) << code;
     }
 }
 
 TEST_F(LockTest, WavelengthCountIsDisabledAfterAWavelengthGraph) {
-    f.graphCode = 10;
+    f.graphCode = kGraphWavelength;
     f.waveCount = 1;
     f.LockON();
     f.LockOFF();

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "tests/mainwindow/form1_test_support.h"
 
 namespace tessary {
@@ -107,7 +108,7 @@ class RobustnessTest : public test::Form1Test {
     // ray order 2 (the Debye series and Airy theory) and surface-wave terms 1 to 2.
     void cheap() {
         form->txtRadius.setText("1");
-        if (form->graphCode == 1) form->cboStep.setText("1");
+        if (form->graphCode == kGraphAngle) form->cboStep.setText("1");
         form->cboRays.setText("2");
         form->cboQmin.setText("1");
         form->cboQmax.setText("2");

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "graphs/graph_codes.h"
+#include "runs/method_codes.h"
 #include "tests/mainwindow/form1_test_support.h"
 
 namespace tessary {
@@ -264,9 +266,9 @@ TEST_F(Form1Test, MenusAfterStartUp) {
 
 TEST_F(Form1Test, VariablesAfterStartUp) {
     Form1& f = started();
-    EXPECT_EQ(f.graphCode, 1);
-    EXPECT_EQ(f.graphSubCode, 1);
-    EXPECT_EQ(f.calcMethod, 1);
+    EXPECT_EQ(f.graphCode, kGraphAngle);
+    EXPECT_EQ(f.graphSubCode, kSubIntensity);
+    EXPECT_EQ(f.calcMethod, kMethodMie);
     EXPECT_EQ(f.resultsStale, 0);  // the first calculation has run
     EXPECT_EQ(f.resultsFromFile, 0);
     EXPECT_EQ(f.logScaleDefault, 1);
@@ -348,7 +350,7 @@ TEST_F(Form1Test, RestoreDefaultsPutsThePhysicalInputsBack) {
     f.txtRefractReal.setText("1.5");
     f.txtRefractImag.setText("0.01");
     f.cboWave.setText("RGB");
-    f.cboPol.setListIndex(0);
+    f.cboPol.setListIndex(kPolPerpendicular);
     f.dlogSpectrumBand_->txtSpectrumMin.setText("400");
     f.dlogSpectrumBand_->txtSpectrumMax.setText("600");
     f.dlogTemp_->txtTemp.setText("20");

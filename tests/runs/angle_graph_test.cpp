@@ -11,6 +11,7 @@
 
 #include "mainwindow/form1.h"
 #include "numerics/complex.h"
+#include "runs/method_codes.h"
 #include "tests/mainwindow/window_driver.h"
 #include "tests/platform/ui/ui_test_support.h"
 #include "tests/support/rel_error.h"
@@ -158,7 +159,7 @@ TEST_F(AngleGraphTest, MethodCodesFromTheExactListText) {
         f.cboType.setText(c.text);
         f.TypeCalc();
         EXPECT_EQ(f.calcMethod, c.code) << c.text;
-        if (c.code == 0) {
+        if (c.code == kMethodNone) {
             EXPECT_EQ(f.cboType.backColor(), 255u) << c.text;
             ASSERT_FALSE(messages.shown().empty());
             EXPECT_EQ(messages.last().prompt, "Unknown calculation method");
@@ -178,7 +179,7 @@ TEST_F(AngleGraphTest, CodeOutsideTheMethodsCallsNothing) {
     Form1& f = *form;
     // A code outside 1..12 calls nothing.
     messages.clear();
-    f.calcMethod = 0;
+    f.calcMethod = kMethodNone;
     f.runState = 1;
     f.DispatchMethod(f.windowFirst, f.windowLast);
     EXPECT_TRUE(messages.shown().empty());

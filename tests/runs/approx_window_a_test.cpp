@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "mainwindow/form1.h"
+#include "runs/method_codes.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace tessary {
@@ -25,7 +26,7 @@ class ApproxWindowTest : public test::UiTest {
         // Messages, with " (red)" when the box a refusal paints is red while the message is read.
         runtime.setMessageBoxResponder([this](const MessageBoxRequest& r) {
             const Control& box =
-                form->calcMethod == 12 ? static_cast<Control&>(form->cboQmin) : form->txtAngle;
+                form->calcMethod == kMethodVanDeHulst ? static_cast<Control&>(form->cboQmin) : form->txtAngle;
             shown.push_back(r.prompt + (box.backColor() == 255 ? " (red)" : ""));
             return r.style == mb::kYesNo ? mb::kYes : mb::kOk;
         });

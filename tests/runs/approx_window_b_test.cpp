@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "runs/method_codes.h"
 #include "tests/mainwindow/form1_test_support.h"
 
 namespace tessary {
@@ -35,9 +36,9 @@ TEST_F(RayWindowTest, SurfaceWaveSubtractionKeepsTheCaptionAndStopsAtTheNextAngl
     f.mnuSWsub.setChecked(true);
     f.DebyeSeries(x, mRe, mIm, nang, f.s1Amp, f.s2Amp, q, q, q, q, first, last);
     EXPECT_TRUE(messages.shown().empty());
-    EXPECT_EQ(f.calcMethod, 2);
+    EXPECT_EQ(f.calcMethod, kMethodDebye);
     EXPECT_EQ(f.caption(), "Debye series (p = 2)  Water in a vacuum ");
-    f.calcMethod = 8;
+    f.calcMethod = kMethodYoungMod;
     go2(f);
     for (std::size_t j = 1; j <= 181; ++j) EXPECT_DOUBLE_EQ(f.s1Amp[1][j], f.debyeWork.S1im[j] - s1[1][j]);
 

@@ -8,6 +8,7 @@
 
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
+#include "runs/method_codes.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace tessary {
@@ -28,8 +29,8 @@ class ApproxWindowC : public test::UiTest {
         f.runState = 1;
         first = f.firstPoint = 1;
         last = f.lastPoint = 2 * nang - 1;
-        if (method == 5) f.Airy(x, radius, lambda, mRe, mIm, nang, f.s1Amp, f.s2Amp, q, q, q, q, first, last);
-        if (method == 11)
+        if (method == kMethodAiry) f.Airy(x, radius, lambda, mRe, mIm, nang, f.s1Amp, f.s2Amp, q, q, q, q, first, last);
+        if (method == kMethodSurfaceWave)
             f.SurfaceWave(x, radius, lambda, mRe, mIm, nang, f.s1Amp, f.s2Amp, q, q, q, q, first, last);
     }
     double abs1(std::size_t j) const { return std::hypot(f.s1Amp[0][j], f.s1Amp[1][j]); }

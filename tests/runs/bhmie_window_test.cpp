@@ -10,6 +10,7 @@
 #include <string>
 
 #include "mainwindow/form1.h"
+#include "runs/method_codes.h"
 #include "scattering/mie.h"
 #include "tests/mainwindow/window_driver.h"
 #include "tests/platform/ui/ui_test_support.h"
@@ -197,7 +198,7 @@ TEST_F(BhmieWindowTest, ConvergenceArraysGrowBeyond18001Orders) {
 TEST_F(BhmieWindowTest, SecondEntryAlwaysTitlesMieAndLeavesTheLabel) {
     Form1& f = *form;
     f.cboType.setText("Rayleigh");
-    f.calcMethod = 1;  // the progress display follows the Mie rule
+    f.calcMethod = kMethodMie;  // the progress display follows the Mie rule
     f.lblDebyeRays.setCaption("unchanged");
     x = 10;
     mRe = 1.33;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "mainwindow/form1.h"
+#include "runs/method_codes.h"
 #include "scattering/debye_gaussian.h"
 #include "scattering/mie_gaussian.h"
 #include "tests/mainwindow/window_driver.h"
@@ -329,13 +330,13 @@ TEST_F(GaussianWindowTest, DebyeNewPlotComputesTheBeamOfTheSelectedOrder) {
     Form1& f = startGaussian();
     chooseDebye("1");
     f.cboStep.setText("1");
-    ASSERT_EQ(f.calcMethod, 2);
+    ASSERT_EQ(f.calcMethod, kMethodDebye);
     const std::vector<std::string> prompts = newPlot();
     ASSERT_TRUE(prompts.empty()) << prompts.front();
     EXPECT_EQ(f.debyeGaussianWork.status, DebyeStatus::Done);
     EXPECT_EQ(f.caption(), "Debye series (Gaussian beam) (p = 1)   Water in a vacuum ");
     EXPECT_EQ(f.lblDebyeRays.caption(), "Debye series (p = 1)");
-    EXPECT_EQ(f.calcMethod, 2);
+    EXPECT_EQ(f.calcMethod, kMethodDebye);
 
     x = f.sizeParam;
     mRe = f.calcIndexRe;
@@ -360,7 +361,7 @@ TEST_F(GaussianWindowTest, DebyeCentralBeamAddsTheDescartesIntensities) {
     f.calcIndexIm = 0;
     debye(100, 4.0 / 3, 0, 91);
     EXPECT_TRUE(messages.shown().empty());
-    EXPECT_EQ(f.calcMethod, 2);
+    EXPECT_EQ(f.calcMethod, kMethodDebye);
     EXPECT_EQ(f.caption(), "Debye series (Gaussian beam) (p = 1)   Water in a vacuum ");
     const DebyeGaussianResult beam = debyeKernel(GaussianBeamInput{}, false);
     // At 30 degrees the p = 1 ray of x = 100 has |S1| = 101.862124 (Descartes): the modulus becomes
@@ -459,7 +460,7 @@ TEST_F(GaussianWindowTest, DebyeOrderZeroAtStrongAbsorptionIsTheBeamMieSeries) {
     debye(1000, 1.33, 0.8, 10);
     EXPECT_EQ(f.debyeGaussianWork.status, DebyeStatus::HandOverToMie);
     EXPECT_EQ(f.lblDebyeRays.caption(), "Mie (Gaussian beam)");
-    EXPECT_EQ(f.calcMethod, 2);
+    EXPECT_EQ(f.calcMethod, kMethodDebye);
     MieGaussianInput in;
     in.x = 1000;
     in.m = {1.33, 0.8};

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "graphs/graph_codes.h"
+#include "runs/method_codes.h"
 #include "tests/runs/run_checks_support.h"
 
 namespace tessary::test {
@@ -129,7 +131,7 @@ const std::string kAiry = "Airy theory is valid only for p > 1";
 
 const RefusalCase kMethodAndGraphCases[] = {
     {"UnknownMethod",
-     [](RunChecksTest& t) { t.f.calcMethod = 0; },
+     [](RunChecksTest& t) { t.f.calcMethod = kMethodNone; },
      "Unknown calculation method",
      kError,
      {"cboType"}},
@@ -179,14 +181,14 @@ const RefusalCase kMethodAndGraphCases[] = {
      [](RunChecksTest& t) { EXPECT_FALSE(t.f.mnuInterpolate.checked()); }},
     // Sub-code 2 with Debye: the phase-function row, not the efficiency row.
     {"PhaseFunctionNeedsMie",
-     Both(Method(2, "Debye", "2"), [](RunChecksTest& t) { t.f.graphSubCode = 2; }),
+     Both(Method(2, "Debye", "2"), [](RunChecksTest& t) { t.f.graphSubCode = kSubPhaseFunction; }),
      "This graph type is available only for Mie calculations",
      kError,
      {"cboGraph"},
      [](RunChecksTest& t) { EXPECT_EQ(t.f.resultsStale, 1); }},
     {"WattsNeedOneWavelength",
      [](RunChecksTest& t) {
-         t.f.graphSubCode = 3;
+         t.f.graphSubCode = kSubWatts;
          t.f.waveCount = 3;
      },
      "This graph type is available only for single wavelength calculations",

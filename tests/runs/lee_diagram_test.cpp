@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/worker_pool.h"
 #include "tests/mainwindow/window_driver.h"
@@ -395,7 +396,7 @@ TEST_F(LeeDiagramTest, AxesOfOnePanel) {
             ASSERT_EQ(labelTicks.size(), c.labelX.size());
             for (std::size_t i = 0; i < c.labelX.size(); ++i) EXPECT_NEAR(labelTicks[i], c.labelX[i], 0.01);
         }
-        if (c.code == 20) {
+        if (c.code == kGraphLee) {
             EXPECT_EQ(sweepTicks, c.sweepTicks);
         }
     }

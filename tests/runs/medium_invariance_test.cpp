@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/dlog_options.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
@@ -60,7 +61,7 @@ class MediumInvarianceTest : public test::UiTest {
         f.txtAngle.setText("1000");  // Huygens: the number of rays
         f.cboQmin.setText(a);        // surface wave: the terms; van de Hulst: the coefficients
         f.cboQmax.setText(b);
-        f.graphCode = 1;
+        f.graphCode = kGraphAngle;
         f.runState = 0;
         f.mediumRe = n;
         f.wavelength = lambda;

@@ -11,8 +11,10 @@
 #include <utility>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "runs/method_codes.h"
 #include "tests/mainwindow/window_driver.h"
 #include "tests/platform/ui/ui_test_support.h"
 
@@ -165,7 +167,7 @@ TEST_F(NewPlotTest, ArraySizesFollowTheGrid) {
         for (const auto* curve : {&f.spareCurve, &f.intensityPerp, &f.intensityPara, &f.intensityUnpol,
                                   &f.avgPerp, &f.avgPara, &f.avgUnpol})
             EXPECT_EQ(curve->size(), c.curves);
-        if (c.graphCode != 13) {  // x-variable graphs leave these as the case before made them
+        if (c.graphCode != kGraphConvergence) {  // x-variable graphs leave these as the case before made them
             EXPECT_EQ(f.sunDiscWeights.size(), c.sun);
             for (const auto* table : {&f.muTable, &f.piTable, &f.pi0Table, &f.piPrev, &f.tauTable})
                 EXPECT_EQ(table->size(), c.angles);
@@ -184,7 +186,7 @@ TEST_F(NewPlotTest, ArraySizesFollowTheGrid) {
     for (const auto* sums : {&f.colourSumPerp, &f.colourSumPara})
         for (const std::vector<double>& column : *sums) EXPECT_EQ(column.size(), 36002u);
     f.colourSumPerp[0][5] = 7;
-    f.graphCode = 1;
+    f.graphCode = kGraphAngle;
     f.cboStep.setText("1");
     f.Array_Size();
     EXPECT_EQ(f.colourSumPerp[0][5], 7);
@@ -208,7 +210,7 @@ TEST_F(NewPlotTest, MapStepsSetTheSweepAndKeepTheAmplitudes) {
 TEST_F(NewPlotTest, UnknownMethodEndsAfterTheCheckAndStillUnlocksAndBeeps) {
     Form1& f = start();
     f.cboType.setText("mie");  // its handler reports the unknown text once
-    EXPECT_EQ(f.calcMethod, 0);
+    EXPECT_EQ(f.calcMethod, kMethodNone);
     EXPECT_EQ(f.cboType.backColor(), kRedColour);
     messages.clear();
     const int beeps = runtime.beepCount();

@@ -11,8 +11,10 @@
 #include <utility>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/complex.h"
+#include "runs/method_codes.h"
 #include "tests/platform/ui/ui_test_support.h"
 #include "tests/support/rel_error.h"
 
@@ -269,7 +271,7 @@ TEST_F(ReplotTest, IntensityAndPhaseDrawsTwoPanelsFromTheAmplitudes) {
 
 TEST_F(ReplotTest, PhaseFunctionFromTheGraphListIsRedrawnFromTheStoredCurves) {
     f().cboGraph.setText("Phase function");  // among angle graphs the list replots at once
-    EXPECT_EQ(f().graphSubCode, 2);
+    EXPECT_EQ(f().graphSubCode, kSubPhaseFunction);
     EXPECT_REL_NEAR(f().scatNorm,
                     f().qSca * 3.14159265358979 * f().sizeParam * f().sizeParam / 12.56637061435916, 1e-15);
     for (std::size_t j : {1u, 900u, 1801u}) {
@@ -286,7 +288,7 @@ TEST_F(ReplotTest, AbsoluteUnitsScaleByIncidentIntensityDistanceAndWaveNumber) {
     f().dlogIncident_->txtDistance.setText("2");
     f().dlogIncident_->txtIncidentPD.setText("8");
     f().cboGraph.setText("Watts/sq. m. v. scattering angle");
-    ASSERT_EQ(f().graphSubCode, 3);
+    ASSERT_EQ(f().graphSubCode, kSubWatts);
     ASSERT_GT(f().waveNumberSq, 1);  // k^2 of the wavelength in the medium, per square metre
     const double factor = 8.0 / (2.0 * 2.0) / f().waveNumberSq;
     for (std::size_t j : {1u, 900u, 1801u}) {
@@ -299,7 +301,7 @@ TEST_F(ReplotTest, AbsoluteUnitsScaleByIncidentIntensityDistanceAndWaveNumber) {
 }
 
 TEST_F(ReplotTest, PhaseFunctionWithoutScatteringIsRefusedAndTheRedrawEnds) {
-    f().graphSubCode = 2;
+    f().graphSubCode = kSubPhaseFunction;
     f().qSca = 0;
     f().cmdReplot.click();
     ASSERT_EQ(messages.shown().size(), 1u);
@@ -335,7 +337,7 @@ TEST_F(ReplotTest, ResultsFromAFileAreRedrawnDespiteAYellowStep) {
 
 TEST_F(ReplotTest, TheRunsLabelAndTitleStayWhateverTheListsSayNow) {
     const std::string title = f().caption(), label = f().lblDebyeRays.caption();
-    f().calcMethod = 2;  // the Debye series with order 1 chosen since the Mie run
+    f().calcMethod = kMethodDebye;  // the Debye series with order 1 chosen since the Mie run
     f().cboRays.setText("1");
     f().resultsStale = 0;
     f().setCaption("old title");

@@ -13,8 +13,10 @@
 #include <utility>
 #include <vector>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "runs/method_codes.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace tessary::test {
@@ -47,9 +49,9 @@ class RunChecksTest : public UiTest {
     }
 
     void setDefaults() {
-        f.calcMethod = 1;
-        f.graphCode = 1;
-        f.graphSubCode = 1;
+        f.calcMethod = kMethodMie;
+        f.graphCode = kGraphAngle;
+        f.graphSubCode = kSubIntensity;
         f.waveCount = 1;
         f.runState = 1;
         f.resultsFromFile = 0;
@@ -107,7 +109,7 @@ class RunChecksTest : public UiTest {
         static const char* const kNames[] = {"Map: angle v. refractive index", "Map: angle v. imaginary RI",
                                              "Map: angle v. radius", "Map: angle v. wavelength"};
         sweep(code, 1, kNames[code - 22], "137", "145", "0.05");
-        f.txtAngle.setText(code == 24 ? "0" : "10");
+        f.txtAngle.setText(code == kGraphMapRadius ? "0" : "10");
         f.txtF9_min.setText(lo);
         f.txtF9_max.setText(hi);
         f.txtF9_step.setText(steps);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "runs/method_codes.h"
 #include "tests/runs/run_checks_support.h"
 #include "tests/support/rel_error.h"
 
@@ -17,7 +18,7 @@ const std::string kCR(1, '\r');
 
 AngleRunInput DefaultAngleRun() {
     AngleRunInput in;
-    in.calcMethod = 1;
+    in.calcMethod = kMethodMie;
     in.radius = 10;
     in.step = 0.1;
     in.range = 180;
@@ -306,7 +307,7 @@ TEST_F(DurationTest, WavelengthSetSetsTheWaveCount) {
 
 // The Debye estimate is multiplied by the number of ray orders: "-4" selects p = 0 to 4.
 TEST_F(DurationTest, DebyeCountsTheRayOrders) {
-    f.calcMethod = 2;
+    f.calcMethod = kMethodDebye;
     f.cboRays.setText("-4");
     f.Duration();
     EXPECT_REL_NEAR(f.estimatedUnits, 5 * 3.368301202 * 0.5 / 0.65, 1e-9);

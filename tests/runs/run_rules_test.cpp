@@ -1,5 +1,7 @@
 // Wavelength counts of the "High", "Med." and "Low" sets, result array bounds, and the progress
 // percentages and their redraw steps.
+#include "graphs/graph_codes.h"
+#include "runs/method_codes.h"
 #include "runs/run_rules.h"
 
 #include <gtest/gtest.h>
@@ -122,7 +124,7 @@ TEST(ArrayBoundsFor, XVariableGraphs) {
     ArraySizeInput log = Input(10, 400, 700, 50000);
     log.logSteps = true;  // the step box holds the number of points
     ExpectBounds({"log steps", log, Bounds(1, 1, 50001, -1, -1, -1, 18001)});
-    log.graphCode = 12;  // a code without logarithmic steps takes the range over the step
+    log.graphCode = kGraphIndex;  // a code without logarithmic steps takes the range over the step
     ExpectBounds({"log steps ignored", log, Bounds(1, 1, 18001, -1, -1, -1, 18001)});
 }
 
@@ -143,7 +145,7 @@ TEST(ArrayBoundsFor, UnusableInputGivesTheFixedSizes) {
 
 ProgressInput Mie(int order, int terms) {
     ProgressInput in;
-    in.calcMethod = 1;
+    in.calcMethod = kMethodMie;
     in.loopN = order;
     in.termCount = terms;
     return in;
@@ -168,7 +170,7 @@ TEST(ProgressPercentage, MieOrdersAdvanceInWholeSteps) {
 
 TEST(ProgressPercentage, DebyeBelowTwoPercentInFifthsOfAPercent) {
     ProgressInput in;
-    in.calcMethod = 2;
+    in.calcMethod = kMethodDebye;
     in.stepsTotal = 1000;
     in.stepsDone = 3;  // 0.3 %
     std::optional<ProgressValue> v = ProgressPercentage(in);
@@ -192,7 +194,7 @@ TEST(ProgressPercentage, RuleCNeverDrawsAbove100) {
 
 TEST(ProgressPercentage, GaussianBeamHalfwayThroughTheSecondOfThreeWavelengths) {
     ProgressInput in;
-    in.calcMethod = 1;
+    in.calcMethod = kMethodMie;
     in.gaussian = true;
     in.waveCount = 3;
     in.outerCount = 2;
@@ -206,8 +208,8 @@ TEST(ProgressPercentage, GaussianBeamHalfwayThroughTheSecondOfThreeWavelengths) 
 
 TEST(ProgressPercentage, SweepsAndDistributionsUseRuleA) {
     ProgressInput sweep;
-    sweep.calcMethod = 3;
-    sweep.graphCode = 11;
+    sweep.calcMethod = kMethodRayleigh;
+    sweep.graphCode = kGraphRadius;
     sweep.sweepFraction = 0.257;
     std::optional<ProgressValue> v = ProgressPercentage(sweep);
     ASSERT_TRUE(v);
@@ -241,7 +243,7 @@ TEST(ProgressPercentage, MethodsWithoutARuleKeepTheirValue) {
 TEST(ProgressPercentage, ZeroCountsShowNothing) {
     EXPECT_FALSE(ProgressPercentage(Mie(0, 0)));
     ProgressInput debye;
-    debye.calcMethod = 2;
+    debye.calcMethod = kMethodDebye;
     EXPECT_FALSE(ProgressPercentage(debye));  // 0 of 0 steps
     ProgressInput beam = Mie(1, 1);
     beam.gaussian = true;  // first = last

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "media/size_distribution.h"
 #include "platform/text/conversions.h"
@@ -322,7 +323,7 @@ TEST_F(SeveralWavelengthsTest, RainbowsOfWaterDropsInSunlight) {
 
 TEST_F(SeveralWavelengthsTest, MapColumnStoresThePerpendicularColoursOfFewWavelengths) {
     Form1& f = run("RGB", "1", "1");
-    f.graphCode = 22;  // an angle map step over three wavelengths
+    f.graphCode = kGraphMapIndex;  // an angle map step over three wavelengths
     f.txtF9_step.setText("4");
     f.sweepSteps = 4;
     f.loopStep = 2;

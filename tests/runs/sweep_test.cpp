@@ -11,6 +11,7 @@
 #include <string>
 
 #include "files/text_export.h"
+#include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/worker_pool.h"
 #include "runs/sweep_steps.h"
@@ -23,7 +24,7 @@ namespace tessary {
 namespace {
 
 TEST(SweepSteps, StepTableAndAngleGrid) {
-    const std::optional<SweepPlan> p = PlanSweep(11, 0.01, 100, 0.01, 100, 4, true);
+    const std::optional<SweepPlan> p = PlanSweep(kGraphRadius, 0.01, 100, 0.01, 100, 4, true);
     ASSERT_TRUE(p);
     EXPECT_EQ(p->lastPoint, 5);
     for (int i = 1; i <= 5; ++i) EXPECT_REL_NEAR(p->x(i), std::pow(10.0, i - 3), 1e-14);
@@ -39,10 +40,10 @@ TEST(SweepSteps, StepTableAndAngleGrid) {
             EXPECT_REL_NEAR(q->x(k + 1), static_cast<double>(lo * std::pow(r, static_cast<long double>(k))), 1e-13);
         EXPECT_REL_NEAR(q->x(n + 1), hi, 1e-12);
     }
-    EXPECT_EQ(PlanSweep(12, 1.3, 1.4, 1.3, 1.4, 0.01, true)->lastPoint, 11);  // always linear
-    EXPECT_EQ(PlanSweep(13, 1, 2, 1, 2, 0.1, false)->lastPoint, 1);
-    EXPECT_EQ(PlanSweep(14, 0, 10, 0, 10, 1, false)->firstPoint, 2);  // no zero radius
-    EXPECT_FALSE(PlanSweep(11, 1, 2, 1, 2, 1e-9, false));
+    EXPECT_EQ(PlanSweep(kGraphIndex, 1.3, 1.4, 1.3, 1.4, 0.01, true)->lastPoint, 11);  // always linear
+    EXPECT_EQ(PlanSweep(kGraphConvergence, 1, 2, 1, 2, 0.1, false)->lastPoint, 1);
+    EXPECT_EQ(PlanSweep(kGraphEfficiency, 0, 10, 0, 10, 1, false)->firstPoint, 2);  // no zero radius
+    EXPECT_FALSE(PlanSweep(kGraphRadius, 1, 2, 1, 2, 1e-9, false));
     for (const auto& [theta, count, index] : {std::tuple{30.0, 4, 2}, {0.0, 2, 1}, {178.0, 46, 90}, {178.37, 9001, 17838}}) {
         EXPECT_EQ(AngleGridFor(theta)->angleCount, count);
         EXPECT_EQ(AngleGridFor(theta)->angleIndex, index);
@@ -128,7 +129,7 @@ TEST(SweepSteps, AbsorptionWithinTheRoundingOfQextIsZero) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.qSca);
         for (int sub : {1, 3})
-            EXPECT_EQ(StoredSweepValues(14, sub, {{}, {}, c.qExt, c.qSca, 0}, 1, false, 1)->unpol, c.qAbs);
+            EXPECT_EQ(StoredSweepValues(kGraphEfficiency, sub, {{}, {}, c.qExt, c.qSca, 0}, 1, false, 1)->unpol, c.qAbs);
     }
 }
 

@@ -1,6 +1,7 @@
 // Ray-order selection: the exact caption texts (with their blanks), the flags, counts and loop bound
 // for single orders, ranges and the dialog's boxes, the list's numeric value, and the refusal of
 // absurd orders before anything changes.
+#include "runs/method_codes.h"
 #include "scattering/ray_orders.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@
 namespace tessary {
 namespace {
 
-RayChoice Choice(const char* text, int method = 2, const std::vector<int>& ticked = {}) {
+RayChoice Choice(const char* text, int method = kMethodDebye, const std::vector<int>& ticked = {}) {
     RayChoice c;
     c.listText = text;
     c.calcMethod = method;
