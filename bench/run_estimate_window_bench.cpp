@@ -82,8 +82,8 @@ void BM_EstimatedRun(benchmark::State& state) {
     const double units = f->scratchB;
     state.counters["units"] = units;
     state.counters["s_per_unit"] = seconds / units;
-    state.counters["estimate_s"] = ExpectedSeconds(f->calcMethod, f->graphCode == 20, units);
-    state.counters["waves"] = f->waveCount;
+    state.counters["estimate_s"] = ExpectedSeconds(f->codes.calcMethod, f->codes.graphCode == 20, units);
+    state.counters["waves"] = f->calc.waveCount;
 }
 BENCHMARK(BM_EstimatedRun)->DenseRange(0, 12)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -38,24 +38,24 @@ struct BandValues {
 
 void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, const std::string& caption) {
     doEvents();
-    const bool lee = graphCode >= 20;
-    const int k = loopStep;
+    const bool lee = codes.graphCode >= 20;
+    const int k = sweepState.loopStep;
     Segment column;
     if (lee) {
-        bowRatio = sweepSteps > 0 ? (leePanelWidth - graphLeft) / sweepSteps : 0.0;  // the run's step count
-        column = LeeColumn(k, sweepSteps, bowRatio, graphLeft, leePanelWidth);
+        colourSums.bowRatio = sweepState.sweepSteps > 0 ? (graph.leePanelWidth - graph.graphLeft) / sweepState.sweepSteps : 0.0;  // the run's step count
+        column = LeeColumn(k, sweepState.sweepSteps, colourSums.bowRatio, graph.graphLeft, graph.leePanelWidth);
     }
-    xMin = Val(txtXmin.text());
-    xMax = Val(txtXmax.text());
-    sizeOrStep = RunStep();
+    graph.xMin = Val(txtXmin.text());
+    graph.xMax = Val(txtXmax.text());
+    light.sizeOrStep = RunStep();
     Label17.setCaption(caption);
 
-    const std::int32_t T = 2 * angleCount - 1;
-    if (simulationMode == 1) {
+    const std::int32_t T = 2 * angleGrid.angleCount - 1;
+    if (codes.simulationMode == 1) {
         // Sized from the stored run (its range and grid), covering every row the run visited.
-        const double step = angleCount >= 2 ? 90.0 / (angleCount - 1) : sizeOrStep;
+        const double step = angleGrid.angleCount >= 2 ? 90.0 / (angleGrid.angleCount - 1) : light.sizeOrStep;
         const std::int32_t byRange = SimTableLastRow(Val(txtX1min.text()), Val(txtX2Max.text()), step);
-        simColourTable.reset(std::max(byRange, windowLast - windowFirst), (windowFirst - 1) * step, step);
+        simColourTable.reset(std::max(byRange, angleGrid.windowLast - angleGrid.windowFirst), (angleGrid.windowFirst - 1) * step, step);
     }
     if (!lee) {
         const FontSpec kept = font();
@@ -80,13 +80,13 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
     std::size_t held = SIZE_MAX;
     for (const ColourSumTable* table : {&perp, &para})
         for (const std::vector<double>& c : *table) held = std::min(held, c.size());
-    if (T < 1 || held <= static_cast<std::size_t>(T) || windowFirst < 1) return;
+    if (T < 1 || held <= static_cast<std::size_t>(T) || angleGrid.windowFirst < 1) return;
 
     const SunDisc disc = sunDisc();
     SunDisc point = disc;
     point.on = false;
     const WaveChannels channels = waveChannels();
-    const int waves = std::clamp(waveCount, 1, 2001);
+    const int waves = std::clamp(calc.waveCount, 1, 2001);
     const bool saturated = mnuSaturated.checked();
     const bool normalisedRows = cboLee.text() == "Normalised";
 
@@ -95,7 +95,7 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
         if (waves == 1) {
             const double I = PointColour(sums, 1, channels, point, p)[0];
             const double S = PointColour(sums, 1, channels, disc, p)[0];
-            const double c[3] = {waveRed / 255, waveGreen / 255, waveBlue / 255};
+            const double c[3] = {graphColours.waveRed / 255, graphColours.waveGreen / 255, graphColours.waveBlue / 255};
             for (std::size_t i = 0; i < 3; ++i) {
                 v.stored[i] = c[i] * I;
                 v.rgb[i] = c[i] * S;
@@ -121,55 +121,55 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
 
     // With the curve on each channel a painted box needs only its colour number: every box but the
     // last painted (whose levels stay in red1 .. blue3) takes it from the table of curved levels.
-    const bool curvedLevels = simulationMode != 1 && !mnuGammaNone.checked() && mnuGammaA.checked();
-    const std::int32_t lastPainted = std::min({windowLast, T, lastPoint});
+    const bool curvedLevels = codes.simulationMode != 1 && !mnuGammaNone.checked() && mnuGammaA.checked();
+    const std::int32_t lastPainted = std::min({angleGrid.windowLast, T, angleGrid.lastPoint});
 
-    double previousEnd = lee ? graphTop : graphLeft;
-    for (loopN = windowFirst; loopN <= std::min(windowLast, T); ++loopN) {
-        const std::int32_t p = loopN;
-        const std::int32_t r = p - windowFirst;
-        loopK = r;
+    double previousEnd = lee ? graph.graphTop : graph.graphLeft;
+    for (runProgress.loopN = angleGrid.windowFirst; runProgress.loopN <= std::min(angleGrid.windowLast, T); ++runProgress.loopN) {
+        const std::int32_t p = runProgress.loopN;
+        const std::int32_t r = p - angleGrid.windowFirst;
+        sweepState.loopK = r;
         const BandValues one = bandOf(perp, p);
         const BandValues two = bandOf(para, p);
         if (lee) {
-            Store(leeRed1, k, r, one.stored[0]);
-            Store(leeGreen1, k, r, one.stored[1]);
-            Store(leeBlue1, k, r, one.stored[2]);
-            Store(leeRed2, k, r, two.stored[0]);
-            Store(leeGreen2, k, r, two.stored[1]);
-            Store(leeBlue2, k, r, two.stored[2]);
+            Store(leeStores.leeRed1, k, r, one.stored[0]);
+            Store(leeStores.leeGreen1, k, r, one.stored[1]);
+            Store(leeStores.leeBlue1, k, r, one.stored[2]);
+            Store(leeStores.leeRed2, k, r, two.stored[0]);
+            Store(leeStores.leeGreen2, k, r, two.stored[1]);
+            Store(leeStores.leeBlue2, k, r, two.stored[2]);
         }
-        if (p < firstPoint || p > lastPoint) continue;
+        if (p < angleGrid.firstPoint || p > angleGrid.lastPoint) continue;
 
         // Norms of the bands.
         double n1 = 0, n3 = 0;
         if (!lee) {
-            n1 = mnuSetNormal.checked() ? std::max(savedNormPerp, savedNormPara) : peakCommon;
-            n3 = mnuSetNormal.checked() ? savedNormUnpol : (mnuNormalised.checked() ? peakCommon : peakUnpol);
+            n1 = mnuSetNormal.checked() ? std::max(colourSums.savedNormPerp, colourSums.savedNormPara) : colourSums.peakCommon;
+            n3 = mnuSetNormal.checked() ? colourSums.savedNormUnpol : (mnuNormalised.checked() ? colourSums.peakCommon : colourSums.peakUnpol);
         } else if (normalisedRows) {
-            n1 = std::max(peakPerp, peakPara);
-            n3 = peakUnpol;
+            n1 = std::max(colourSums.peakPerp, colourSums.peakPara);
+            n3 = colourSums.peakUnpol;
             for (int e = 1; e <= 3; ++e) {
-                const double value = e == 1 ? peakPerp : (e == 2 ? peakPara : peakUnpol);
-                if (static_cast<std::size_t>(e) < leeRowPeaks.size() && k >= 0 &&
-                    static_cast<std::size_t>(k) < leeRowPeaks[static_cast<std::size_t>(e)].size())
-                    leeRowPeaks[static_cast<std::size_t>(e)][static_cast<std::size_t>(k)] =
+                const double value = e == 1 ? colourSums.peakPerp : (e == 2 ? colourSums.peakPara : colourSums.peakUnpol);
+                if (static_cast<std::size_t>(e) < leeStores.leeRowPeaks.size() && k >= 0 &&
+                    static_cast<std::size_t>(k) < leeStores.leeRowPeaks[static_cast<std::size_t>(e)].size())
+                    leeStores.leeRowPeaks[static_cast<std::size_t>(e)][static_cast<std::size_t>(k)] =
                         static_cast<float>(value);
             }
         } else {
-            n1 = n3 = peakLee;
+            n1 = n3 = colourSums.peakLee;
         }
-        colourNorm = n1;
+        colourSums.colourNorm = n1;
 
         // The segment of the point: along x on the strip, along y down a Lee column.
-        const Segment s = lee ? StripSegment(p, firstPoint, lastPoint, graphTop, graphBottom, previousEnd)
-                              : StripSegment(p, firstPoint, lastPoint, graphLeft, graphRight, previousEnd);
+        const Segment s = lee ? StripSegment(p, angleGrid.firstPoint, angleGrid.lastPoint, graph.graphTop, graph.graphBottom, previousEnd)
+                              : StripSegment(p, angleGrid.firstPoint, angleGrid.lastPoint, graph.graphLeft, graph.graphRight, previousEnd);
         previousEnd = s.x2;
         const double x1 = lee ? column.x1 : s.x1;
         const double x2 = lee ? column.x2 : s.x2;
         const double y1 = lee ? s.x1 : kStripTop;
         const double y2 = lee ? s.x2 : kStripTop + kBandHeight;
-        const double W = leePanelWidth;
+        const double W = graph.leePanelWidth;
 
         // The levels of one band, then its cells of the simulation table (from slot on) or its box.
         const auto band = [&](float& R, float& G, float& B, const std::array<double, 3>& c, double brightness,
@@ -184,7 +184,7 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
                 return;
             }
             finish(R, G, B);
-            if (simulationMode != 1) {
+            if (codes.simulationMode != 1) {
                 paint(R, G, B, bx1, by1, bx2, by2);
             } else if (simColourTable.holds(r)) {
                 simColourTable.at(slot, r) = R;
@@ -194,29 +194,29 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
             }
         };
         // Perpendicular: saturated colours take the band's own largest channel and no brightness.
-        band(red1, green1, blue1, one.rgb, saturated ? 1.0 : b, saturated ? one.largest : n1, 0, x1, y1, x2, y2);
+        band(colourSums.red1, colourSums.green1, colourSums.blue1, one.rgb, saturated ? 1.0 : b, saturated ? one.largest : n1, 0, x1, y1, x2, y2);
         // Parallel: the same norm, or its own largest channel.
         const double n2 = saturated ? two.largest : n1;
-        colourNorm = n2;
+        colourSums.colourNorm = n2;
         if (lee)
-            band(red2, green2, blue2, two.rgb, b, n2, 3, x1 + W, y1, x2 + W, y2);
+            band(colourSums.red2, colourSums.green2, colourSums.blue2, two.rgb, b, n2, 3, x1 + W, y1, x2 + W, y2);
         else
-            band(red2, green2, blue2, two.rgb, b, n2, 3, x1, y2, x2, y2 + kBandHeight);
+            band(colourSums.red2, colourSums.green2, colourSums.blue2, two.rgb, b, n2, 3, x1, y2, x2, y2 + kBandHeight);
         // Unpolarised: the mean of the two.
         const std::array<double, 3> three = {(one.rgb[0] + two.rgb[0]) / 2, (one.rgb[1] + two.rgb[1]) / 2,
                                              (one.rgb[2] + two.rgb[2]) / 2};
         if (saturated) n3 = std::max({three[0], three[1], three[2]});
-        colourNorm = n3;
+        colourSums.colourNorm = n3;
         if (lee)
-            band(red3, green3, blue3, three, b, n3, 6, x1 + 2 * W, y1, x2 + 2 * W, y2);
+            band(colourSums.red3, colourSums.green3, colourSums.blue3, three, b, n3, 6, x1 + 2 * W, y1, x2 + 2 * W, y2);
         else
-            band(red3, green3, blue3, three, b, n3, 6, x1, y2 + kBandHeight, x2, y2 + 2 * kBandHeight);
+            band(colourSums.red3, colourSums.green3, colourSums.blue3, three, b, n3, 6, x1, y2 + kBandHeight, x2, y2 + 2 * kBandHeight);
     }
 
-    if (lee && simulationMode != 1) LeeCreditLines();
+    if (lee && codes.simulationMode != 1) LeeCreditLines();
     Label18.setVisible(true);
     cboBright.setVisible(true);
-    if (graphCode == 1) cmdSimulation.setVisible(true);
+    if (codes.graphCode == 1) cmdSimulation.setVisible(true);
 }
 
 }  // namespace tessary

@@ -44,39 +44,39 @@ std::int32_t LastIndex(std::span<const double> a, std::span<const double> b) {
 
 void Form1::Display(std::span<const double> perp, std::span<const double> para,
                     std::span<const double> unpol) {
-    xMin = Val(txtXmin.text());
-    xMax = Val(txtXmax.text());
+    graph.xMin = Val(txtXmin.text());
+    graph.xMax = Val(txtXmax.text());
 
     // Visible index range.
     const double step = RunStep();
-    if (graphCode < 10) {
-        scratchP = 2.0 * (angleCount - 1) * xMin / 180.0 + 1.0;
-        scratchQ = 2.0 * (angleCount - 1) * xMax / 180.0 + 1.0;
+    if (codes.graphCode < 10) {
+        scratchP = 2.0 * (angleGrid.angleCount - 1) * graph.xMin / 180.0 + 1.0;
+        scratchQ = 2.0 * (angleGrid.angleCount - 1) * graph.xMax / 180.0 + 1.0;
     } else if (step != 0.0) {
-        scratchP = (xMin - dataXStart) / step + 1.0;
-        scratchQ = (xMax - dataXStart) / step + 1.0;
+        scratchP = (graph.xMin - graph.dataXStart) / step + 1.0;
+        scratchQ = (graph.xMax - graph.dataXStart) / step + 1.0;
     } else {  // no step: no visible point (the input checks refuse it before a run)
         scratchP = 1.0;
         scratchQ = 0.0;
     }
-    if (RunLogSteps() && LogStepCode(graphCode)) {
+    if (RunLogSteps() && LogStepCode(codes.graphCode)) {
         scratchP = 1.0;
         scratchQ = step + 1.0;
     }
 
     const bool autoMax = cboYmax.text() == kAutomatic;
     const bool autoMin = cboYmin.text() == kAutomatic;
-    const bool overplot = runState == kRunOverplot || mnuOverplot.checked();
+    const bool overplot = codes.runState == kRunOverplot || mnuOverplot.checked();
     bool frameStep = false;
     if (overplot) {
         // the new curves go into the existing frame with its y range
-    } else if (phasePanel == 0 && runState == kNoRunYet) {
-        yAxisMin = autoMin ? yScaleMin : Val(cboYmin.text());
-        yAxisMax = autoMax ? yScaleMax : Val(cboYmax.text());
-    } else if (waveCount <= 1) {
-        if (!autoMin) yAxisMin = Val(cboYmin.text());
-        if (!autoMax) yAxisMax = Val(cboYmax.text());
-        if (resultsFromFile != 1) {
+    } else if (graph.phasePanel == 0 && codes.runState == kNoRunYet) {
+        graph.yAxisMin = autoMin ? graph.yScaleMin : Val(cboYmin.text());
+        graph.yAxisMax = autoMax ? graph.yScaleMax : Val(cboYmax.text());
+    } else if (calc.waveCount <= 1) {
+        if (!autoMin) graph.yAxisMin = Val(cboYmin.text());
+        if (!autoMax) graph.yAxisMax = Val(cboYmax.text());
+        if (runFlags.resultsFromFile != 1) {
             // Scan of the perpendicular and parallel curves over the visible range.
             double maxPerp = 0.0, maxPara = 0.0;
             double minPerp = 1E30, minPara = 1E31;
@@ -100,52 +100,52 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
                 }
             }
             if (autoMax) {
-                yScaleMax = AMAX(maxPerp, maxPara);
-                GridYmax(yScaleMax, yAxisMax);
-                if (phasePanel == 0) {
-                    savedYScaleMax = yScaleMax;
-                    drawnYMax = yAxisMax;
-                    txtY2max.setText(CStr(yScaleMax));
+                graph.yScaleMax = AMAX(maxPerp, maxPara);
+                GridYmax(graph.yScaleMax, graph.yAxisMax);
+                if (graph.phasePanel == 0) {
+                    graph.savedYScaleMax = graph.yScaleMax;
+                    graph.drawnYMax = graph.yAxisMax;
+                    txtY2max.setText(CStr(graph.yScaleMax));
                 }
             }
             if (autoMin) {
                 // Nothing scanned: no minimum either (0 takes the floor of a log axis).
-                yScaleMin = scanned ? AMIN(minPerp, minPara) : 0.0;
-                GridYmin(yScaleMin, yAxisMin);
+                graph.yScaleMin = scanned ? AMIN(minPerp, minPara) : 0.0;
+                GridYmin(graph.yScaleMin, graph.yAxisMin);
             }
         } else {
-            GridYmax(yScaleMax, yAxisMax);
-            GridYmin(yScaleMin, yAxisMin);
+            GridYmax(graph.yScaleMax, graph.yAxisMax);
+            GridYmin(graph.yScaleMin, graph.yAxisMin);
         }
         frameStep = true;
-    } else if (loopI >= 2) {
+    } else if (sweepState.loopI >= 2) {
         // several wavelengths: the first one drew the frame over the range of all
-        yAxisMin = Val(txtY1min.text());
+        graph.yAxisMin = Val(txtY1min.text());
     } else {
         frameStep = true;
     }
 
     if (frameStep &&
-        ((runState == kRunNewPlot && loopI == 1) || runState == kRunReplot || resultsFromFile == 1 ||
-         graphCode >= 10)) {
-        if (phasePanel == 0) {
-            Grid(graphLeft, graphRight, graphTop, graphBottom, xMin, xMax, yAxisMin, yAxisMax);
-            drawnYMin = yAxisMin;
-            drawnYMax = yAxisMax;
+        ((codes.runState == kRunNewPlot && sweepState.loopI == 1) || codes.runState == kRunReplot || runFlags.resultsFromFile == 1 ||
+         codes.graphCode >= 10)) {
+        if (graph.phasePanel == 0) {
+            Grid(graph.graphLeft, graph.graphRight, graph.graphTop, graph.graphBottom, graph.xMin, graph.xMax, graph.yAxisMin, graph.yAxisMax);
+            graph.drawnYMin = graph.yAxisMin;
+            graph.drawnYMax = graph.yAxisMax;
         } else if (!mnuPolarPlot.checked()) {
             if (mnuAmpPhase.checked()) {
                 double from = 0.0, to = 360.0;
-                Grid(graphLeft, graphRight, graphTop, graphBottom, xMin, xMax, from, to);
+                Grid(graph.graphLeft, graph.graphRight, graph.graphTop, graph.graphBottom, graph.xMin, graph.xMax, from, to);
             }
             if (mnuIntPol.checked()) {
                 double from = -1.0, to = 1.0;
-                Grid(graphLeft, graphRight, graphTop, graphBottom, xMin, xMax, from, to);
+                Grid(graph.graphLeft, graph.graphRight, graph.graphTop, graph.graphBottom, graph.xMin, graph.xMax, from, to);
                 setForeColor(kBlack);
-                const double middle = (static_cast<double>(graphTop) + graphBottom) / 2.0;
-                line(graphLeft, middle, graphRight, middle);
+                const double middle = (static_cast<double>(graph.graphTop) + graph.graphBottom) / 2.0;
+                line(graph.graphLeft, middle, graph.graphRight, middle);
             }
-            yAxisMin = drawnYMin;
-            yAxisMax = drawnYMax;
+            graph.yAxisMin = graph.drawnYMin;
+            graph.yAxisMax = graph.drawnYMax;
         }
     }
 
@@ -153,69 +153,69 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
     const std::string pol = cboPol.text();
     const bool all3 = pol == "All 3";
     const bool both = pol == "Both";
-    const bool absorbing = absorbingFlag == 2;
+    const bool absorbing = calc.absorbingFlag == 2;
     const auto waveColour = [this] {
-        const std::size_t i = loopI >= 0 && loopI < static_cast<int>(colourPerWave.size())
-                                  ? static_cast<std::size_t>(loopI)
+        const std::size_t i = sweepState.loopI >= 0 && sweepState.loopI < static_cast<int>(graphColours.colourPerWave.size())
+                                  ? static_cast<std::size_t>(sweepState.loopI)
                                   : 0;
-        const Checked<std::int32_t> c = CLng(colourPerWave[i]);
+        const Checked<std::int32_t> c = CLng(graphColours.colourPerWave[i]);
         setForeColor(c.ok() && c.value >= 0 ? static_cast<OleColor>(c.value) : kBlack);
     };
     const auto drawCurve = [&](int polarisation, std::span<const double> upper,
                                std::vector<double>& lowerPhase, bool intPolHere) {
-        curvePolarisation = polarisation;
-        if (phasePanel == 0) {
-            Plot(angleCount, upper, graphLeft, graphRight, graphTop, graphBottom, xMin, xMax, yAxisMin,
-                 yAxisMax);
-            drawnYMin = yAxisMin;
-            drawnYMax = yAxisMax;
+        graph.curvePolarisation = polarisation;
+        if (graph.phasePanel == 0) {
+            Plot(angleGrid.angleCount, upper, graph.graphLeft, graph.graphRight, graph.graphTop, graph.graphBottom, graph.xMin, graph.xMax, graph.yAxisMin,
+                 graph.yAxisMax);
+            graph.drawnYMin = graph.yAxisMin;
+            graph.drawnYMax = graph.yAxisMax;
             return;
         }
         if (mnuPolarPlot.checked()) return;
         if (mnuAmpPhase.checked())
-            Plot(angleCount, lowerPhase, graphLeft, graphRight, graphTop, graphBottom, xMin, xMax, 0.0,
+            Plot(angleGrid.angleCount, lowerPhase, graph.graphLeft, graph.graphRight, graph.graphTop, graph.graphBottom, graph.xMin, graph.xMax, 0.0,
                  360.0);
         if (mnuIntPol.checked() && intPolHere)
-            Plot(angleCount, avgPerp, graphLeft, graphRight, graphTop, graphBottom, xMin, xMax, -1.0, 1.0);
-        yAxisMin = drawnYMin;
-        yAxisMax = drawnYMax;
+            Plot(angleGrid.angleCount, results.avgPerp, graph.graphLeft, graph.graphRight, graph.graphTop, graph.graphBottom, graph.xMin, graph.xMax, -1.0, 1.0);
+        graph.yAxisMin = graph.drawnYMin;
+        graph.yAxisMax = graph.drawnYMax;
     };
 
     if (all3 || both || pol == "Perpendicular") {
-        if (waveCount > 1) {
+        if (calc.waveCount > 1) {
             waveColour();
         } else {
             LineColour();
         }
-        drawCurve(1, perp, avgPerp, true);
+        drawCurve(1, perp, results.avgPerp, true);
     }
     // A non-absorbing sphere has one efficiency, cross-section or asymmetry curve.
-    if (relIndexIm == 0.0 && graphCode >= 14 && graphCode <= 16) return;
+    if (indexState.relIndexIm == 0.0 && codes.graphCode >= 14 && codes.graphCode <= 16) return;
     if (all3 || both || pol == "Parallel" || absorbing) {
-        if (waveCount > 1) {
+        if (calc.waveCount > 1) {
             waveColour();
         } else {
             LineColour();
-            if (all3 || both || absorbing) setForeColor(lineColourDark);
+            if (all3 || both || absorbing) setForeColor(graphColours.lineColourDark);
         }
-        drawCurve(2, para, avgPara, pol == "Parallel");
+        drawCurve(2, para, results.avgPara, pol == "Parallel");
     }
     if (all3 || pol == "Unpolarised" || absorbing) {
-        if (waveCount > 1) {
+        if (calc.waveCount > 1) {
             waveColour();
         } else if (all3 || both || absorbing) {
             setForeColor(kBlack);
         } else {
             LineColour();
         }
-        drawCurve(3, unpol, avgUnpol, pol == "Unpolarised");
+        drawCurve(3, unpol, results.avgUnpol, pol == "Unpolarised");
     }
 }
 
 void Form1::GridYmax(double& dataMax, double& axisMax) {
     // Without a positive maximum the previous graph's data maximum stands in (an overplot keeps the
     // earlier scale).
-    if (phasePanel == 0 && (!(dataMax > 0.0) || runState == kRunOverplot)) dataMax = Val(txtY2max.text());
+    if (graph.phasePanel == 0 && (!(dataMax > 0.0) || codes.runState == kRunOverplot)) dataMax = Val(txtY2max.text());
     if (cboYmax.text() != kAutomatic) {
         axisMax = Val(cboYmax.text());
         return;
@@ -258,18 +258,18 @@ void Form1::GridYmax(double& dataMax, double& axisMax) {
 }
 
 void Form1::GridYmin(double& dataMin, double& axisMin) {
-    if (runState == kRunOverplot) dataMin = Val(txtY1min.text());
+    if (codes.runState == kRunOverplot) dataMin = Val(txtY1min.text());
     if (optLog.value()) {
         if (cboYmin.text() == kAutomatic) {
             // The axis maximum the floor is measured from; without a positive one, 1.
-            const double top = yAxisMax > 0.0 && std::isfinite(yAxisMax) ? yAxisMax : 1.0;
+            const double top = graph.yAxisMax > 0.0 && std::isfinite(graph.yAxisMax) ? graph.yAxisMax : 1.0;
             // At most ten decades below the maximum; a minimum at or below 0 has no logarithm.
             if (!(dataMin > 0.0) || !std::isfinite(dataMin) || dataMin / top < 1E-20) dataMin = top * 1E-10;
-            if (!mnuPolarPlot.checked() || !(yScaleMax > 0.0) || !std::isfinite(yScaleMax)) {
+            if (!mnuPolarPlot.checked() || !(graph.yScaleMax > 0.0) || !std::isfinite(graph.yScaleMax)) {
                 axisMin = std::pow(10.0, std::floor(std::log(dataMin) / kLn10Axis));
             } else {
-                scratch = std::floor(Log10(yScaleMax / dataMin)) + 1.0;
-                axisMin = yScaleMax / std::pow(10.0, scratch);
+                scratch = std::floor(Log10(graph.yScaleMax / dataMin)) + 1.0;
+                axisMin = graph.yScaleMax / std::pow(10.0, scratch);
             }
             if (!(axisMin > 0.0) || !std::isfinite(axisMin)) axisMin = dataMin;
         } else {
@@ -292,8 +292,8 @@ void Form1::AngleDelta() {
             scratchB = scratch / scratchA;
             // on the grid of N + 1 points per 90 degrees when r is within 1E-5 of a whole number
             if (std::fabs(scratchB - std::nearbyint(scratchB)) < 1E-5) {
-                angleIndex = CLng(scratchB + 1.0).value;
-                angleCount = n + 1;
+                angleGrid.angleIndex = CLng(scratchB + 1.0).value;
+                angleGrid.angleCount = n + 1;
                 return;
             }
         }

@@ -68,8 +68,8 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
 
     // Index range.
     const double step = RunStep();
-    const bool logSteps = RunLogSteps() && LogStepCode(graphCode);
-    if (graphCode < 10) {
+    const bool logSteps = RunLogSteps() && LogStepCode(codes.graphCode);
+    if (codes.graphCode < 10) {
         // an angle step that is no positive number has no grid
         const std::optional<std::int32_t> n = step > 0.0 ? RoundedLong(90.0 / step + 1.0) : std::nullopt;
         if (!n || *n < 2) return finish();
@@ -79,15 +79,15 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
         scratchR = 2.0 * count - 1.0;
     } else if (!logSteps) {
         if (!(step > 0.0)) return finish();
-        const double first = std::floor((xFrom - dataXStart) / step + 1.0001);
-        const double last = std::floor((xTo - dataXStart) / step + 1.0001);
+        const double first = std::floor((xFrom - graph.dataXStart) / step + 1.0001);
+        const double last = std::floor((xTo - graph.dataXStart) / step + 1.0001);
         if (!std::isfinite(first) || !std::isfinite(last)) return finish();
         constexpr double kIntMax = std::numeric_limits<int>::max();
-        plotFirstIndex = static_cast<int>(std::clamp(first, -kIntMax, kIntMax));
-        plotLastIndex = static_cast<int>(std::clamp(last, -kIntMax, kIntMax));
-        scratchP = plotFirstIndex;
-        scratchQ = plotLastIndex;
-        scratchR = plotLastIndex;
+        graph.plotFirstIndex = static_cast<int>(std::clamp(first, -kIntMax, kIntMax));
+        graph.plotLastIndex = static_cast<int>(std::clamp(last, -kIntMax, kIntMax));
+        scratchP = graph.plotFirstIndex;
+        scratchQ = graph.plotLastIndex;
+        scratchR = graph.plotLastIndex;
     }
     if (logSteps) {
         scratchP = 1.0;
@@ -97,14 +97,14 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
 
     // The mapping of x and y must exist.
     const bool xLinear = OptXLinear.value();
-    const bool yLog = optLog.value() && phasePanel == 0;
+    const bool yLog = optLog.value() && graph.phasePanel == 0;
     if (!(xTo != xFrom) || !std::isfinite(xFrom) || !std::isfinite(xTo)) return finish();
     if (!xLinear && !(xFrom > 0.0 && xTo > 0.0)) return finish();
     if (!polar && yLog && !(yFrom > 0.0 && yTo > 0.0 && yTo != yFrom)) return finish();
     if (!polar && !yLog && !(yTo != yFrom)) return finish();
     const bool ampPhase = polar && mnuAmpPhase.checked();
-    if (polar && !(yScaleMax > 0.0 && std::isfinite(yScaleMax))) return finish();
-    if (polar && yLog && !(yFrom > 0.0 && yScaleMax != yFrom)) return finish();
+    if (polar && !(graph.yScaleMax > 0.0 && std::isfinite(graph.yScaleMax))) return finish();
+    if (polar && yLog && !(yFrom > 0.0 && graph.yScaleMax != yFrom)) return finish();
 
     // Averaging width in points; a stride below one point is one point.
     if (mnuAverage.checked()) {
@@ -133,13 +133,13 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
     const std::int32_t lastVisible = 1 + (high - 1) / stride * stride;
     if (!visible(lastVisible)) return finish();
 
-    const bool sunDisc = optSun.value() && graphCode < 10;
+    const bool sunDisc = optSun.value() && codes.graphCode < 10;
     const std::int32_t discSteps = std::clamp<std::int32_t>(
-        sunDiscSteps, 0, static_cast<std::int32_t>(sunDiscWeights.empty() ? 0 : sunDiscWeights.size() - 1));
+        light.sunDiscSteps, 0, static_cast<std::int32_t>(light.sunDiscWeights.empty() ? 0 : light.sunDiscWeights.size() - 1));
     const bool interpolate = mnuInterpolate.checked();
     const double markStep = step;
     scratchC = step;
-    const double cx = polarCentreX, cy = polarCentreY, radiusPolar = polarRadius;
+    const double cx = graph.polarCentreX, cy = graph.polarCentreY, radiusPolar = graph.polarRadius;
 
     bool havePrev = false;
     bool marked = false;  // the start circle of the amplitude-phase diagram is drawn
@@ -165,19 +165,19 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
 
         // x value and its window position.
         if (RunLogSteps() && (xLinear || logSteps)) {
-            tickValueX = LogSweepValue(xFrom, xTo, step, n - 1);  // the x the sweep computed
+            graph.tickValueX = LogSweepValue(xFrom, xTo, step, n - 1);  // the x the sweep computed
         } else {
-            tickValueX = xFrom + (n - scratchP) * step;
+            graph.tickValueX = xFrom + (n - scratchP) * step;
         }
         Point p;
         if (xLinear) {
-            p.x = left + (tickValueX - xFrom) * (right - left) / (xTo - xFrom);
+            p.x = left + (graph.tickValueX - xFrom) * (right - left) / (xTo - xFrom);
         } else {
-            if (!(tickValueX > 0.0)) {
+            if (!(graph.tickValueX > 0.0)) {
                 havePrev = false;
                 continue;
             }
-            p.x = left + (right - left) * std::log(tickValueX / xFrom) / std::log(xTo / xFrom);
+            p.x = left + (right - left) * std::log(graph.tickValueX / xFrom) / std::log(xTo / xFrom);
         }
 
         // Value, smoothed.
@@ -198,7 +198,7 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
         }
         if (sunDisc) {
             for (std::int32_t j = 1; j <= discSteps; ++j) {
-                const double w = sunDiscWeights[static_cast<std::size_t>(j)];
+                const double w = light.sunDiscWeights[static_cast<std::size_t>(j)];
                 std::int32_t k = n + j;
                 if (k > scratchR) k = static_cast<std::int32_t>(2 * scratchR) - k;  // mirrored about 180
                 if (stored(k)) scratch += values[static_cast<std::size_t>(k)] * w;
@@ -206,7 +206,7 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
                 if (k < 1) k = 2 - k;  // mirrored about 0
                 if (stored(k)) scratch += values[static_cast<std::size_t>(k)] * w;
             }
-            if (sunDiscWeightSum > 0.0) scratch /= sunDiscWeightSum;
+            if (light.sunDiscWeightSum > 0.0) scratch /= light.sunDiscWeightSum;
         }
         // A value that is no number is a gap in the curve.
         if (!std::isfinite(scratch)) {
@@ -226,10 +226,10 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
             if (yLog) {
                 // 0 (and, having no logarithm, a negative value) sits at the centre
                 const double v = scratch <= 0.0 ? yFrom / 10 : scratch;
-                scratchA = std::clamp(radiusPolar * std::log(v / yFrom) / std::log(yScaleMax / yFrom), 0.0,
+                scratchA = std::clamp(radiusPolar * std::log(v / yFrom) / std::log(graph.yScaleMax / yFrom), 0.0,
                                       radiusPolar);
             } else {
-                scratchA = radiusPolar * scratch / yScaleMax;
+                scratchA = radiusPolar * scratch / graph.yScaleMax;
             }
             scratchC = scratchQ != scratchP ? (n - scratchP) * 180.0 / (scratchQ - scratchP) : 0.0;
             const double angle = scratchC * kPi / 180.0;
@@ -241,17 +241,17 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
                 return static_cast<std::size_t>(n) < v.size() ? v[static_cast<std::size_t>(n)] : 0.0;
             };
             double re = 0.0, im = 0.0;
-            if (curvePolarisation == 1) {
-                re = at(s1Amp, 0);
-                im = at(s1Amp, 1);
-            } else if (curvePolarisation == 2) {
-                re = at(s2Amp, 0);
-                im = at(s2Amp, 1);
+            if (graph.curvePolarisation == 1) {
+                re = at(results.s1Amp, 0);
+                im = at(results.s1Amp, 1);
+            } else if (graph.curvePolarisation == 2) {
+                re = at(results.s2Amp, 0);
+                im = at(results.s2Amp, 1);
             } else {
-                re = (at(s1Amp, 0) + at(s2Amp, 0)) / 2;
-                im = (at(s1Amp, 1) + at(s2Amp, 1)) / 2;
+                re = (at(results.s1Amp, 0) + at(results.s2Amp, 0)) / 2;
+                im = (at(results.s1Amp, 1) + at(results.s2Amp, 1)) / 2;
             }
-            const double rootMax = std::sqrt(yScaleMax);
+            const double rootMax = std::sqrt(graph.yScaleMax);
             if (!optLog.value()) {
                 p.x = cx + radiusPolar * re / rootMax;
                 p.y = cy + radiusPolar * im / rootMax;

@@ -11,58 +11,58 @@ namespace tessary {
 // relative index only.
 void Form1::DispatchMethod(std::int32_t& first, std::int32_t& last) {
     ClearUpperVectorState();  // whatever ran since the last call (captions, drawing) may have set them
-    double lambdaInMedium = mediumRe > 0 ? wavelength / mediumRe : wavelength;
-    if (calcMethod == 1) {
-        BHMIE(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack, asymmetryG,
+    double lambdaInMedium = indexState.mediumRe > 0 ? calc.wavelength / indexState.mediumRe : calc.wavelength;
+    if (codes.calcMethod == 1) {
+        BHMIE(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG,
               first, last);
         return;
     }
-    if (calcMethod == 2 && mnuGaussian.checked()) {
-        Debye_Gaussian(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack,
-                       asymmetryG, first, last);
+    if (codes.calcMethod == 2 && mnuGaussian.checked()) {
+        Debye_Gaussian(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack,
+                       results.asymmetryG, first, last);
         return;
     }
-    if (calcMethod == 2) {
-        DebyeSeries(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack,
-                    asymmetryG, first, last);
+    if (codes.calcMethod == 2) {
+        DebyeSeries(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack,
+                    results.asymmetryG, first, last);
         return;
     }
-    if (calcMethod == 3) {
-        Rayleigh(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack, asymmetryG,
+    if (codes.calcMethod == 3) {
+        Rayleigh(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG,
                  first, last);
         return;
     }
-    if (calcMethod == 4) {
-        Diffraction(sizeParam, angleCount, s1Amp, s2Amp, qExt, qSca, qBack, asymmetryG, first, last);
+    if (codes.calcMethod == 4) {
+        Diffraction(calc.sizeParam, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG, first, last);
         return;
     }
-    if (calcMethod == 9) {
-        Huygens(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt,
-                qSca, qBack, asymmetryG, first, last);
+    if (codes.calcMethod == 9) {
+        Huygens(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt,
+                results.qSca, results.qBack, results.asymmetryG, first, last);
         return;
     }
-    if (calcMethod == 10) {
-        Aperture(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt,
-                 qSca, qBack, asymmetryG, first, last);
+    if (codes.calcMethod == 10) {
+        Aperture(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt,
+                 results.qSca, results.qBack, results.asymmetryG, first, last);
         return;
     }
-    if (calcMethod == 12) {
-        vdH(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca,
-            qBack, asymmetryG, first, last);
+    if (codes.calcMethod == 12) {
+        vdH(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca,
+            results.qBack, results.asymmetryG, first, last);
         return;
     }
-    if (calcMethod >= 6 && calcMethod <= 8) {  // ray optics: Descartes, Young, Young mod.
-        GO(sizeParam, angleCount, s1Amp, s2Amp, qExt, qSca, qBack, asymmetryG, first, last);
+    if (codes.calcMethod >= 6 && codes.calcMethod <= 8) {  // ray optics: Descartes, Young, Young mod.
+        GO(calc.sizeParam, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG, first, last);
         return;
     }
-    if (calcMethod == 5) {
-        Airy(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt,
-             qSca, qBack, asymmetryG, first, last);
+    if (codes.calcMethod == 5) {
+        Airy(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt,
+             results.qSca, results.qBack, results.asymmetryG, first, last);
         return;
     }
-    if (calcMethod == 11) {
-        SurfaceWave(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp,
-                    qExt, qSca, qBack, asymmetryG, first, last);
+    if (codes.calcMethod == 11) {
+        SurfaceWave(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp,
+                    results.qExt, results.qSca, results.qBack, results.asymmetryG, first, last);
     }
 }
 

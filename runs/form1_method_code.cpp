@@ -19,10 +19,10 @@ constexpr std::array<std::string_view, 12> kMethodTexts{
 
 void Form1::TypeCalc() {
     if (cboType.backColor() == kRed) cboType.setBackColor(kWhite);
-    calcMethod = 0;
+    codes.calcMethod = 0;
     for (std::size_t i = 0; i < kMethodTexts.size(); ++i)
-        if (cboType.text() == kMethodTexts[i]) calcMethod = static_cast<int>(i) + 1;
-    if (calcMethod == 0) {
+        if (cboType.text() == kMethodTexts[i]) codes.calcMethod = static_cast<int>(i) + 1;
+    if (codes.calcMethod == 0) {
         cboType.setBackColor(kRed);
         msgBox("Unknown calculation method", mb::kOkOnly, std::string("Error"));
     }

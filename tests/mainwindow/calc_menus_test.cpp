@@ -18,8 +18,8 @@ using Item = Menu Form1::*;
 
 // Results on show and current, as after a run.
 void Current(Form1& f) {
-    f.resultsStale = 0;
-    f.resultsFromFile = 0;
+    f.runFlags.resultsStale = 0;
+    f.runFlags.resultsFromFile = 0;
     f.cmdReplot.setVisible(false);
     f.cmdReplot.setEnabled(false);
     f.cmdNewPlot.setDefault(true);
@@ -174,7 +174,7 @@ TEST_F(Form1Test, CubicInterpolationLabelAndReplotOffer) {
     EXPECT_TRUE(ReplotOffered(f));
 
     Current(f);
-    f.resultsStale = 1;
+    f.runFlags.resultsStale = 1;
     f.mnuInterpolate_Click();
     EXPECT_FALSE(f.mnuInterpolate.checked());
     EXPECT_EQ(f.lblCubic.caption(), "Cubic interpolation OFF");
@@ -186,11 +186,11 @@ TEST_F(Form1Test, SunRectangularOffersReplotOnlyForCurrentResults) {
     Form1& f = started();
     f.mnuSun.setChecked(false);
     Current(f);
-    f.resultsStale = 1;
+    f.runFlags.resultsStale = 1;
     f.mnuSun_Click();
     EXPECT_TRUE(f.mnuSun.checked());
     EXPECT_FALSE(f.cmdReplot.visible());
-    f.resultsStale = 0;
+    f.runFlags.resultsStale = 0;
     f.mnuSun_Click();
     EXPECT_FALSE(f.mnuSun.checked());
     EXPECT_TRUE(ReplotOffered(f));
@@ -218,20 +218,20 @@ TEST_F(Form1Test, LogarithmicStepsSwitchTheStepList) {
         f.mnuXStepLog.setChecked(false);
         f.cboStep.setText(c.step);
         const bool writes = std::string(c.step) != c.logStep;
-        f.resultsStale = 0;
+        f.runFlags.resultsStale = 0;
         f.mnuXStepLog_Click();
         EXPECT_TRUE(f.mnuXStepLog.checked());
         EXPECT_EQ(f.cboStep.text(), c.logStep);
         EXPECT_EQ(f.Label5.caption(), c.logLabel);
-        EXPECT_EQ(f.resultsStale, writes ? 1 : 0);
+        EXPECT_EQ(f.runFlags.resultsStale, writes ? 1 : 0);
         if (*c.newMin) f.txtXmin.setText(c.newMin);
 
-        f.resultsStale = 0;
+        f.runFlags.resultsStale = 0;
         f.mnuXStepLog_Click();
         EXPECT_FALSE(f.mnuXStepLog.checked());
         EXPECT_EQ(f.cboStep.text(), c.backStep);
         EXPECT_EQ(f.Label5.caption(), c.backLabel);
-        EXPECT_EQ(f.resultsStale, writes ? 1 : 0);
+        EXPECT_EQ(f.runFlags.resultsStale, writes ? 1 : 0);
     }
 }
 
@@ -240,7 +240,7 @@ TEST_F(Form1Test, AverageActsOnlyOnCurrentResults) {
     f.mnuAverage.setChecked(false);
     f.lblAverage.setCaption("before");
     Current(f);
-    f.resultsStale = 1;
+    f.runFlags.resultsStale = 1;
     modalCaptions.clear();
     f.mnuAverage_Click();
     EXPECT_FALSE(f.mnuAverage.checked());
@@ -297,8 +297,8 @@ TEST_F(Form1Test, GaussianBeamBoxesByMethod) {
             beam.txtBeamZF.setText("6");
             beam.txtPhi.setText("7");
         }
-        f.calcMethod = c.method;
-        f.resultsFromFile = 0;
+        f.codes.calcMethod = c.method;
+        f.runFlags.resultsFromFile = 0;
         modalCaptions.clear();
         f.mnuGaussian_Click();
         EXPECT_TRUE(f.mnuGaussian.checked());
@@ -317,7 +317,7 @@ TEST_F(Form1Test, GaussianBeamBoxesByMethod) {
 
 TEST_F(Form1Test, BeamValuesAreStoredAfterTheDialog) {
     Form1& f = started();
-    f.calcMethod = 1;
+    f.codes.calcMethod = 1;
     runtime.setModalHook([](Form& dialog) {
         auto& beam = dynamic_cast<dlogGaussianBeam&>(dialog);
         beam.txtBeamXF.setText("-12.5");
@@ -327,26 +327,26 @@ TEST_F(Form1Test, BeamValuesAreStoredAfterTheDialog) {
         beam.OKButton.click();
     });
     f.mnuGaussian_Click();
-    EXPECT_EQ(f.beamXf, -12.5f);
-    EXPECT_EQ(f.beamYf, 3.0f);
-    EXPECT_EQ(f.beamZf, 0.25f);
-    EXPECT_EQ(f.beamW0, 8.0f);
+    EXPECT_EQ(f.beamState.beamXf, -12.5f);
+    EXPECT_EQ(f.beamState.beamYf, 3.0f);
+    EXPECT_EQ(f.beamState.beamZf, 0.25f);
+    EXPECT_EQ(f.beamState.beamW0, 8.0f);
     EXPECT_EQ(runtime.modalFormsLeftOpen(), 0);
 }
 
 // While results from a data file are shown the dialog stays closed, and its fields are taken.
 TEST_F(Form1Test, BeamMenusDoNotOpenTheDialogForFileResults) {
     Form1& f = started();
-    f.resultsFromFile = 1;
-    f.calcMethod = 8;
+    f.runFlags.resultsFromFile = 1;
+    f.codes.calcMethod = 8;
     dlogGaussianBeam& beam = *f.dlogGaussianBeam_;
     beam.txtBeamXF.setText("-30");
     beam.txtBeamWo.setText("15");
     modalCaptions.clear();
     f.mnuGaussian_Click();
     EXPECT_TRUE(modalCaptions.empty());
-    EXPECT_EQ(f.beamXf, -30.0f);
-    EXPECT_EQ(f.beamW0, 15.0f);
+    EXPECT_EQ(f.beamState.beamXf, -30.0f);
+    EXPECT_EQ(f.beamState.beamW0, 15.0f);
     f.mnuTopHat_Click();
     EXPECT_TRUE(modalCaptions.empty());
     EXPECT_TRUE(f.mnuTopHat.checked());
@@ -360,7 +360,7 @@ TEST_F(Form1Test, TopHatBeam) {
     beam.txtBeamYF.setEnabled(false);
     beam.txtPhi.setEnabled(true);
     f.mnuGaussian.setChecked(true);
-    f.resultsFromFile = 0;
+    f.runFlags.resultsFromFile = 0;
     modalCaptions.clear();
     f.mnuTopHat_Click();
     EXPECT_EQ(modalCaptions, std::vector<std::string>{"Top hat beam"});
@@ -375,14 +375,14 @@ TEST_F(Form1Test, TopHatBeam) {
 // A beam value beyond the Single range leaves the stored value; the run's checks judge the box.
 TEST_F(Form1Test, BeamValueBeyondSingleRangeKeepsTheStoredValue) {
     Form1& f = started();
-    f.calcMethod = 1;
-    f.resultsFromFile = 1;
+    f.codes.calcMethod = 1;
+    f.runFlags.resultsFromFile = 1;
     f.dlogGaussianBeam_->txtBeamXF.setText("-40");
     f.mnuGaussian_Click();
-    ASSERT_EQ(f.beamXf, -40.0f);
+    ASSERT_EQ(f.beamState.beamXf, -40.0f);
     f.dlogGaussianBeam_->txtBeamXF.setText("1e60");
     f.mnuGaussian_Click();
-    EXPECT_EQ(f.beamXf, -40.0f);
+    EXPECT_EQ(f.beamState.beamXf, -40.0f);
 }
 
 }  // namespace

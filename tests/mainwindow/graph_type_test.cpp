@@ -29,21 +29,21 @@ void Choose(Form1& f, const std::string& text) {
 
 // As before a type is chosen for the first time: nothing drawn yet, inputs changed, linear steps.
 void FreshState(Form1& f) {
-    f.prevGraphCode = 0;
-    f.prevGraphSubCode = 0;
-    f.resultsStale = 1;
-    f.resultsFromFile = 0;
+    f.codes.prevGraphCode = 0;
+    f.codes.prevGraphSubCode = 0;
+    f.runFlags.resultsStale = 1;
+    f.runFlags.resultsFromFile = 0;
     f.mnuXStepLog.setChecked(false);
 }
 
 // As after a run of the given type.
 void CurrentResults(Form1& f, int code, int sub) {
-    f.graphCode = code;
-    f.graphSubCode = sub;
-    f.prevGraphCode = code;
-    f.prevGraphSubCode = sub;
-    f.resultsStale = 0;
-    f.resultsFromFile = 0;
+    f.codes.graphCode = code;
+    f.codes.graphSubCode = sub;
+    f.codes.prevGraphCode = code;
+    f.codes.prevGraphSubCode = sub;
+    f.runFlags.resultsStale = 0;
+    f.runFlags.resultsFromFile = 0;
 }
 
 struct EntryCodes {
@@ -81,10 +81,10 @@ TEST_F(Form1Test, EveryGraphEntrySetsItsCodes) {
     Form1& f = started();
     for (const EntryCodes& e : kEntries) {
         SCOPED_TRACE(e.text);
-        f.graphSubCode = 9;  // a variant no type has: shows whether the entry writes the sub-code
+        f.codes.graphSubCode = 9;  // a variant no type has: shows whether the entry writes the sub-code
         Choose(f, e.text);
-        EXPECT_EQ(f.graphCode, e.code);
-        EXPECT_EQ(f.graphSubCode, e.sub == 0 ? 9 : e.sub);
+        EXPECT_EQ(f.codes.graphCode, e.code);
+        EXPECT_EQ(f.codes.graphSubCode, e.sub == 0 ? 9 : e.sub);
     }
 }
 
@@ -101,8 +101,8 @@ TEST_F(Form1Test, UnknownGraphTextKeepsTheCodesAndTheirPreset) {
          {"cext/csca/cabs v. radius", "Intensity v. scattering angle ", "", "Convergence?"}) {
         SCOPED_TRACE(text);
         Choose(f, text);
-        EXPECT_EQ(f.graphCode, 14);
-        EXPECT_EQ(f.graphSubCode, 2);
+        EXPECT_EQ(f.codes.graphCode, 14);
+        EXPECT_EQ(f.codes.graphSubCode, 2);
         EXPECT_EQ(f.Frame2.caption(), "Radius");
         EXPECT_EQ(f.Label5.caption(), "Step (um)");
     }
@@ -189,7 +189,7 @@ TEST_F(Form1Test, EveryTypeSetsItsAxisFrameAndRange) {
 // The asymmetry parameter's wavelengths lie inside the band of the default water model.
 TEST_F(Form1Test, EveryTypeRunsWithItsPreset) {
     Form1& f = started();
-    runtime.setPumpHook([&f] { f.runState = 4; });
+    runtime.setPumpHook([&f] { f.codes.runState = 4; });
     for (const GraphTypeEntry& entry : GraphTypeTable()) {
         SCOPED_TRACE(entry.text);
         messages.clear();
@@ -213,8 +213,8 @@ TEST_F(Form1Test, AngleToolTipOnlyOnAngleAxes) {
 
 TEST_F(Form1Test, StartupConfiguresTheDefaultAngleGraph) {
     Form1& f = started();
-    EXPECT_EQ(f.graphCode, 1);
-    EXPECT_EQ(f.graphSubCode, 1);
+    EXPECT_EQ(f.codes.graphCode, 1);
+    EXPECT_EQ(f.codes.graphSubCode, 1);
     EXPECT_EQ(f.txtXmin.text(), "0");
     EXPECT_EQ(f.txtXmax.text(), "180");
     EXPECT_EQ(f.cboStep.text(), "0.1");
@@ -229,8 +229,8 @@ TEST_F(Form1Test, StartupConfiguresTheDefaultAngleGraph) {
     EXPECT_EQ(f.txtRadius.text(), "10");
     EXPECT_TRUE(f.Frame5.visible());
     EXPECT_FALSE(f.Frame9.visible());
-    EXPECT_EQ(f.waveNumber, 1.0);
-    EXPECT_EQ(f.waveNumberSq, 1.0);
+    EXPECT_EQ(f.calc.waveNumber, 1.0);
+    EXPECT_EQ(f.calc.waveNumberSq, 1.0);
     EXPECT_FALSE(f.cmdReplot.visible());
     EXPECT_TRUE(f.cmdNewPlot.isDefault());
 }
@@ -246,8 +246,8 @@ TEST_F(Form1Test, SelectingTheFirstEntryAtStartUpOnlyConfigures) {
     f.cboGraph.setListIndex(0);
     EXPECT_EQ(replots, 0);
     EXPECT_EQ(f.mousePointer(), 11);
-    EXPECT_EQ(f.prevGraphCode, 0);
-    EXPECT_EQ(f.resultsStale, 1);
+    EXPECT_EQ(f.codes.prevGraphCode, 0);
+    EXPECT_EQ(f.runFlags.resultsStale, 1);
     EXPECT_EQ(f.txtXmin.text(), "0");
     EXPECT_EQ(f.txtXmax.text(), "180");
     EXPECT_EQ(f.cboStep.text(), "0.1");
@@ -282,8 +282,8 @@ TEST_F(Form1Test, EfficiencyVariantsKeepTheTypedRange) {
     Choose(f, "Qext/Qsca/Qabs v. radius");
     EXPECT_EQ(f.txtXmin.text(), "5");
     EXPECT_EQ(f.txtXmax.text(), "50");
-    EXPECT_EQ(f.resultsStale, 1);
-    EXPECT_EQ(f.prevGraphSubCode, 2);  // still the graph drawn last
+    EXPECT_EQ(f.runFlags.resultsStale, 1);
+    EXPECT_EQ(f.codes.prevGraphSubCode, 2);  // still the graph drawn last
     EXPECT_FALSE(f.cmdOverPlot.visible());
     EXPECT_FALSE(f.cmdOverPlot.enabled());
     // Back to the variant drawn last: it can be overplotted.
@@ -329,8 +329,8 @@ TEST_F(Form1Test, AsymmetryVariantsRewriteTheirRangeAsTheyShould) {
         SCOPED_TRACE(std::string(c.entry) + " after " + std::to_string(c.prevCode) + "/" +
                      std::to_string(c.prevSub));
         Choose(f, "Intensity v. wavelength");
-        f.prevGraphCode = c.prevCode;
-        f.prevGraphSubCode = c.prevSub;
+        f.codes.prevGraphCode = c.prevCode;
+        f.codes.prevGraphSubCode = c.prevSub;
         f.mnuXStepLog.setChecked(false);
         f.txtXmin.setText("3");
         Choose(f, c.entry);
@@ -426,7 +426,7 @@ TEST_F(Form1Test, ComponentsFollowTheWavelengthCount) {
         Choose(f, "Intensity v. scattering angle");
         Choose(f, "Phase function");
         EXPECT_EQ(f.cboWave.text(), c.waves);
-        EXPECT_EQ(f.resultsStale, 0);
+        EXPECT_EQ(f.runFlags.resultsStale, 0);
         EXPECT_EQ(f.chkComponents.visible(), c.offered);
         EXPECT_EQ(f.chkComponents.enabled(), c.offered);
         EXPECT_EQ(f.chkComponents.value(), c.offered ? 1 : 0);
@@ -451,10 +451,10 @@ TEST_F(Form1Test, PhaseFunctionUnderCurrentResultsRedrawsInPlace) {
     f.txtXmin.setText("20");  // an angle window the user chose
     f.cboGraph.setText("Phase function");
     EXPECT_EQ(replots, 1);
-    EXPECT_EQ(f.graphSubCode, 2);
-    EXPECT_EQ(f.resultsStale, 0);
-    EXPECT_EQ(f.prevGraphCode, 1);
-    EXPECT_EQ(f.prevGraphSubCode, 2);
+    EXPECT_EQ(f.codes.graphSubCode, 2);
+    EXPECT_EQ(f.runFlags.resultsStale, 0);
+    EXPECT_EQ(f.codes.prevGraphCode, 1);
+    EXPECT_EQ(f.codes.prevGraphSubCode, 2);
     EXPECT_EQ(f.txtXmin.text(), "20");  // no preset
     EXPECT_EQ(f.cboGraph.backColor(), kWhite);
     EXPECT_FALSE(f.mnuAmpPhase.visible());
@@ -469,10 +469,10 @@ TEST_F(Form1Test, NoRedrawWithSeveralWavelengthsOrChangedInputs) {
     Choose(f, "Phase function");
     f.cboWave.setText("1");
     CurrentResults(f, 1, 2);
-    f.resultsStale = 1;
+    f.runFlags.resultsStale = 1;
     Choose(f, "Intensity v. scattering angle");
     EXPECT_EQ(replots, 0);
-    EXPECT_EQ(f.prevGraphSubCode, 2);
+    EXPECT_EQ(f.codes.prevGraphSubCode, 2);
 }
 
 TEST_F(Form1Test, SizeEntryFollowsTheType) {
@@ -501,8 +501,8 @@ TEST_F(Form1Test, AnotherTypeUnderCurrentResultsMarksThemOutOfDate) {
     Form1& f = started();
     CurrentResults(f, 1, 1);
     Choose(f, "Intensity v. wavelength");
-    EXPECT_EQ(f.resultsStale, 1);
-    EXPECT_EQ(f.prevGraphCode, 1);
+    EXPECT_EQ(f.runFlags.resultsStale, 1);
+    EXPECT_EQ(f.codes.prevGraphCode, 1);
     EXPECT_EQ(f.txtXmin.text(), "490");
     EXPECT_EQ(f.txtXmax.text(), "510");
     EXPECT_EQ(f.cboStep.text(), "0.01");
@@ -524,8 +524,8 @@ TEST_F(Form1Test, AngleGraphAfterAnotherTypeResetsPolarisation) {
     Choose(f, "Intensity v. scattering angle");
     EXPECT_EQ(f.cboPol.text(), "Both");
     EXPECT_EQ(f.txtXmax.text(), "180");
-    EXPECT_EQ(f.resultsStale, 1);
-    EXPECT_EQ(f.prevGraphCode, 10);
+    EXPECT_EQ(f.runFlags.resultsStale, 1);
+    EXPECT_EQ(f.codes.prevGraphCode, 10);
     EXPECT_TRUE(f.mnuAmpPhase.visible());
     EXPECT_TRUE(f.mnuIntPol.visible());
     // With inputs changed the angle preset leaves the polarisation.
@@ -541,15 +541,15 @@ TEST_F(Form1Test, ResultsFromFileAreNotMarkedOutOfDate) {
     f.txtXmax.setText("145");
     f.cboStep.setText("0.05");
     CurrentResults(f, 1, 1);
-    f.resultsFromFile = 1;
+    f.runFlags.resultsFromFile = 1;
     Choose(f, "Map: angle v. radius");
-    EXPECT_EQ(f.resultsStale, 0);
-    EXPECT_EQ(f.resultsFromFile, 1);
+    EXPECT_EQ(f.runFlags.resultsStale, 0);
+    EXPECT_EQ(f.runFlags.resultsFromFile, 1);
     EXPECT_EQ(f.cboLee.text(), "Absolute");
     EXPECT_FALSE(f.cboLee.enabled());
-    EXPECT_EQ(f.prevGraphCode, 24);  // still current: the copy is made
+    EXPECT_EQ(f.codes.prevGraphCode, 24);  // still current: the copy is made
     Choose(f, "Intensity v. refractive index");
-    EXPECT_EQ(f.resultsFromFile, 0);
+    EXPECT_EQ(f.runFlags.resultsFromFile, 0);
 }
 
 TEST_F(Form1Test, LeeDiagramTurnsTheRadiusBoxIntoASweep) {
@@ -649,8 +649,8 @@ TEST_F(Form1Test, MapsChooseTheLayoutByScreenWidth) {
 TEST_F(Form1Test, AbsoluteUnitsFromTheWavelength) {
     Form1& f = started();
     f.txtLambda.setText("0.65");
-    f.radius = 10;
-    f.mediumRe = 1;
+    f.calc.radius = 10;
+    f.indexState.mediumRe = 1;
     f.lblWatts.setCaption("Incident intensity = 1 Watts/sq m");
     Choose(f, "Watts/sq. m. v. scattering angle");
     ASSERT_EQ(modalCaptions.size(), 1u);
@@ -659,15 +659,15 @@ TEST_F(Form1Test, AbsoluteUnitsFromTheWavelength) {
     EXPECT_TRUE(f.mnuRadiusX.visible());
     EXPECT_EQ(f.lblWatts.caption(), "Incident intensity = 1 Watts/sq m");
     // 2 pi / 0.65 um with pi = 3.14159265358979: 9.66643893412243 per micrometre.
-    EXPECT_REL_NEAR(f.sizeParam, 96.66438934122431, 1e-14);
-    EXPECT_REL_NEAR(f.waveNumber, 9666438.93412243, 1e-14);
-    EXPECT_REL_NEAR(f.waveNumberSq, 9666438.93412243 * 9666438.93412243, 1e-14);
-    EXPECT_EQ(f.wavelength, 0.65);
+    EXPECT_REL_NEAR(f.calc.sizeParam, 96.66438934122431, 1e-14);
+    EXPECT_REL_NEAR(f.calc.waveNumber, 9666438.93412243, 1e-14);
+    EXPECT_REL_NEAR(f.calc.waveNumberSq, 9666438.93412243 * 9666438.93412243, 1e-14);
+    EXPECT_EQ(f.calc.wavelength, 0.65);
 
     f.lblDistance.setCaption("Distance = 1 m");
     Choose(f, "Phase function");
-    EXPECT_EQ(f.waveNumber, 1.0);
-    EXPECT_EQ(f.waveNumberSq, 1.0);
+    EXPECT_EQ(f.calc.waveNumber, 1.0);
+    EXPECT_EQ(f.calc.waveNumberSq, 1.0);
     EXPECT_EQ(f.lblWatts.caption(), "");
     EXPECT_EQ(f.lblDistance.caption(), "");
 }
@@ -678,16 +678,16 @@ TEST_F(Form1Test, AbsoluteUnitsWithoutAUsableWavelengthStayRelative) {
         SCOPED_TRACE(lambda);
         Choose(f, "Phase function");
         f.txtLambda.setText(lambda);
-        f.radius = 10;
-        f.mediumRe = 1;
-        f.sizeParam = 7.5;
-        f.wavelength = 0.5;
+        f.calc.radius = 10;
+        f.indexState.mediumRe = 1;
+        f.calc.sizeParam = 7.5;
+        f.calc.wavelength = 0.5;
         Choose(f, "Watts/sq. m. v. scattering angle");
-        EXPECT_EQ(f.graphSubCode, 3);
-        EXPECT_EQ(f.waveNumber, 1.0);
-        EXPECT_EQ(f.waveNumberSq, 1.0);
-        EXPECT_EQ(f.sizeParam, 7.5);
-        EXPECT_EQ(f.wavelength, 0.5);
+        EXPECT_EQ(f.codes.graphSubCode, 3);
+        EXPECT_EQ(f.calc.waveNumber, 1.0);
+        EXPECT_EQ(f.calc.waveNumberSq, 1.0);
+        EXPECT_EQ(f.calc.sizeParam, 7.5);
+        EXPECT_EQ(f.calc.wavelength, 0.5);
     }
 }
 

@@ -55,7 +55,7 @@ TEST_F(LockTest, LockOnDisablesTheListAndHidesTheSimulationButton) {
     for (Control* c : locked()) EXPECT_FALSE(c->enabled());
     EXPECT_FALSE(f.cmdSimulation.visible());
     EXPECT_EQ(f.mousePointer(), 11);
-    EXPECT_TRUE(f.inputsLocked);
+    EXPECT_TRUE(f.windowState.inputsLocked);
     std::size_t i = 0;
     for (Control* c : untouched()) {
         EXPECT_EQ(c->enabled(), before[i].first);
@@ -66,11 +66,11 @@ TEST_F(LockTest, LockOnDisablesTheListAndHidesTheSimulationButton) {
 }
 
 TEST_F(LockTest, LockOffAfterAOneWavelengthAngleGraph) {
-    f.graphCode = 1;
-    f.waveCount = 1;
+    f.codes.graphCode = 1;
+    f.calc.waveCount = 1;
     f.LockON();
     f.LockOFF();
-    EXPECT_FALSE(f.inputsLocked);
+    EXPECT_FALSE(f.windowState.inputsLocked);
     EXPECT_EQ(f.mousePointer(), 1);
     for (Control* c : locked()) {
         if (c == &f.cboBright) continue;  // stays disabled after a one-wavelength run below code 20
@@ -85,8 +85,8 @@ TEST_F(LockTest, LockOffAfterAOneWavelengthAngleGraph) {
 
 TEST_F(LockTest, LockOffAfterSeveralWavelengthsOrADiagram) {
     for (const auto& [code, waves] : {std::pair{1, 3}, std::pair{20, 1}, std::pair{23, 1}}) {
-        f.graphCode = code;
-        f.waveCount = waves;
+        f.codes.graphCode = code;
+        f.calc.waveCount = waves;
         f.LockON();
         f.LockOFF();
         EXPECT_TRUE(f.cboBright.enabled()) << code;
@@ -96,8 +96,8 @@ TEST_F(LockTest, LockOffAfterSeveralWavelengthsOrADiagram) {
 }
 
 TEST_F(LockTest, WavelengthCountIsDisabledAfterAWavelengthGraph) {
-    f.graphCode = 10;
-    f.waveCount = 1;
+    f.codes.graphCode = 10;
+    f.calc.waveCount = 1;
     f.LockON();
     f.LockOFF();
     EXPECT_FALSE(f.cboWave.enabled());
@@ -135,7 +135,7 @@ TEST_F(LockTest, OneUnlockUndoesAnyNumberOfLocks) {
     f.LockON();
     f.LockON();
     f.LockOFF();
-    EXPECT_FALSE(f.inputsLocked);
+    EXPECT_FALSE(f.windowState.inputsLocked);
     EXPECT_TRUE(f.cmdNewPlot.enabled());
 }
 
@@ -146,7 +146,7 @@ TEST_F(LockTest, WhileLockedTheSimulationCommandsRefuse) {
     f.mnuWindowSimulation.trigger();
     f.cmdSimulation_Click();
     // No nested unlock: the inputs stay locked and the simulation window stays hidden.
-    EXPECT_TRUE(f.inputsLocked);
+    EXPECT_TRUE(f.windowState.inputsLocked);
     EXPECT_FALSE(f.cmdNewPlot.enabled());
     EXPECT_FALSE(f.Form2_->visible());
     EXPECT_EQ(runtime.beepCount(), beeps + 2);

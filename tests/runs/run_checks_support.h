@@ -47,12 +47,12 @@ class RunChecksTest : public UiTest {
     }
 
     void setDefaults() {
-        f.calcMethod = 1;
-        f.graphCode = 1;
-        f.graphSubCode = 1;
-        f.waveCount = 1;
-        f.runState = 1;
-        f.resultsFromFile = 0;
+        f.codes.calcMethod = 1;
+        f.codes.graphCode = 1;
+        f.codes.graphSubCode = 1;
+        f.calc.waveCount = 1;
+        f.codes.runState = 1;
+        f.runFlags.resultsFromFile = 0;
         f.cboType.setText("Mie");
         f.cboGraph.setText("Intensity v. scattering angle");
         f.txtXmin.setText("0");
@@ -84,8 +84,8 @@ class RunChecksTest : public UiTest {
     // A sweep graph: code, sub-code, list text and range.
     void sweep(int code, int sub, const std::string& graphText, const std::string& lo, const std::string& hi,
                const std::string& step) {
-        f.graphCode = code;
-        f.graphSubCode = sub;
+        f.codes.graphCode = code;
+        f.codes.graphSubCode = sub;
         f.cboGraph.setText(graphText);
         f.txtXmin.setText(lo);
         f.txtXmax.setText(hi);
