@@ -31,26 +31,26 @@ void Form1::Airy(double& x, double& sphereRadius, double& lightWavelength, doubl
     const auto size = static_cast<std::size_t>(2 * N);
     EnsureSize(S1, size);
     EnsureSize(S2, size);
-    angleTotal = 2 * N - 1;
+    angleGrid.angleTotal = 2 * N - 1;
     SeriesEventPump pump;
     const bool sweep = PumpedBetweenSteps(*this);
     if (!sweep) pump.pumpNow();
 
     if (!RaysCheck()) {  // an absurd typed order, refused with its message
-        runState = kRunStopped;
+        codes.runState = kRunStopped;
         return;
     }
-    setCaption(captionText);
-    const RaySelection rays{std::vector<std::int16_t>(rayflag.begin(), rayflag.end()), rayCount, rayPMax};
+    setCaption(series.captionText);
+    const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()), series.rayCount, series.rayPMax};
 
     setForeColor(kWhite);  // an empty progress bar
     boxFilled(12000, 1900, 15000, 2000);
     setForeColor(kBlack);
-    stepsDone = 0;
-    progressShown = 0;
-    stepsTotal = static_cast<double>(lastPoint - firstPoint + 1) * rayCount;
+    runProgress.stepsDone = 0;
+    runProgress.progressShown = 0;
+    runProgress.stepsTotal = static_cast<double>(angleGrid.lastPoint - angleGrid.firstPoint + 1) * series.rayCount;
     Progress();
-    angleStepRad = N > 1 ? kHalfPi / static_cast<double>(N - 1) : 0.0;
+    angleGrid.angleStepRad = N > 1 ? kHalfPi / static_cast<double>(N - 1) : 0.0;
 
     AiryInput in;
     in.x = x;
@@ -60,24 +60,24 @@ void Form1::Airy(double& x, double& sphereRadius, double& lightWavelength, doubl
     in.N = N;
     in.first = first;
     in.last = last;
-    const bool noRays = cboRays.text() == "Multiple" && rayCount == 0;
+    const bool noRays = cboRays.text() == "Multiple" && series.rayCount == 0;
     const auto onPoint = [&](double, double) {
-        stepsDone += 1;
+        runProgress.stepsDone += 1;
         Progress();
         pump.pumpIfDue();
-        return runState == kRunStopped;
+        return codes.runState == kRunStopped;
     };
     // With no order selected the kernel only zeroes the tables, as the message below expects.
     const ApproxOutcome out = AiryAmplitudes(in, rays, {S1[0], S1[1], S2[0], S2[1]}, onPoint);
     if (!sweep) pump.pumpNow();
     if (noRays) {
         msgBox("No rays selected", mb::kOkOnly, "Error");
-        runState = kRunStopped;
+        codes.runState = kRunStopped;
         return;
     }
     if (out.status == ApproxStatus::Refused) {
         msgBox(out.message, mb::kOkOnly, out.title);
-        runState = kRunStopped;
+        codes.runState = kRunStopped;
     }
 }
 

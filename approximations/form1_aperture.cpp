@@ -20,7 +20,7 @@ void Form1::Aperture(double& x, double& /*sphereRadius*/, double& /*lightWavelen
     SeriesEventPump pump;
     const auto onAngle = [&](double, double) {
         pump.pumpIfDue();
-        return runState == kRunStopped;
+        return codes.runState == kRunStopped;
     };
     const AmplitudeTables S = WindowAmplitudes(S1, S2, N);
     const ApproxOutcome outcome = ApertureAmplitudes(x, Val(txtAngle.text()), N, S, first, last, onAngle);

@@ -31,7 +31,7 @@ inline void EndApproxMethod(Form1& f, const ApproxOutcome& outcome, const Amplit
     if (end.status == ApproxStatus::Done && !AmplitudesFinite(S, first, last)) end = NotFiniteOutcome(method);
     if (end.status != ApproxStatus::Refused) return;
     msgBox(end.message, mb::kOkOnly, end.title);
-    f.runState = Form1::kRunStopped;
+    f.codes.runState = Form1::kRunStopped;
 }
 
 }  // namespace tessary

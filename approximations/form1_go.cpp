@@ -25,33 +25,33 @@ void RunGeometricOptics(Form1& f, GOVariant variant, double x, std::int32_t N, F
                         Form1::ComplexTable& S2, std::int32_t first, std::int32_t last) {
     // A stop during the call ends it at the next angle; a call made after a stop (the Debye series'
     // subtraction and central beam) runs to its end.
-    const bool stoppedBefore = f.runState == Form1::kRunStopped;
+    const bool stoppedBefore = f.codes.runState == Form1::kRunStopped;
     GOInput in;
     in.variant = variant;
     in.x = x;
-    in.mRe = f.calcIndexRe;
-    in.mIm = f.calcIndexIm;
+    in.mRe = f.calc.calcIndexRe;
+    in.mIm = f.calc.calcIndexIm;
     in.N = N < 2 ? 2 : N;
     in.first = first;
     in.last = last;
-    in.calcMethod = f.calcMethod;
+    in.calcMethod = f.codes.calcMethod;
     in.centralBeam = f.mnuCentralBeam.checked();
     in.surfaceWaveSub = f.mnuSWsub.checked();
 
     // The beam: the dialog's values, or the narrow beam of "Multiple beams" centred on the axis.
     if (f.mnuGaussian.checked() || f.mnuTopHat.checked()) f.ReadBeamDialog();
     if (f.mnuMultBeams.checked()) {
-        f.beamXf = 0;
-        f.beamYf = 0;
-        f.beamW0 = 2;
+        f.beamState.beamXf = 0;
+        f.beamState.beamYf = 0;
+        f.beamState.beamW0 = 2;
     }
-    const bool beam = !f.mnuPlaneWave.checked() && f.radius > 0;
+    const bool beam = !f.mnuPlaneWave.checked() && f.calc.radius > 0;
     in.gaussianWeight = beam && f.mnuGaussian.checked() && !in.centralBeam;
     in.topHat = beam && f.mnuTopHat.checked();
-    in.beamOffsetRel = std::fabs(static_cast<double>(f.beamXf)) / f.radius;
-    in.beamWidthRel = static_cast<double>(f.beamW0) / f.radius;
-    in.beamXfPositive = f.beamXf > 0;
-    f.angleTotal = 2 * in.N - 1;
+    in.beamOffsetRel = std::fabs(static_cast<double>(f.beamState.beamXf)) / f.calc.radius;
+    in.beamWidthRel = static_cast<double>(f.beamState.beamW0) / f.calc.radius;
+    in.beamXfPositive = f.beamState.beamXf > 0;
+    f.angleGrid.angleTotal = 2 * in.N - 1;
 
     const auto size = static_cast<std::size_t>(2 * in.N);
     for (Form1::ComplexTable* S : {&S1, &S2})
@@ -61,37 +61,37 @@ void RunGeometricOptics(Form1& f, GOVariant variant, double x, std::int32_t N, F
     SeriesEventPump pump;
     if (!PumpedBetweenSteps(f)) pump.pumpNow();
     f.ClearProgressStrip();
-    f.progressShown = 0;
-    f.stepsTotal = (static_cast<double>(last) - first + 1) * f.rayCount;
-    f.stepsDone = 0;
+    f.runProgress.progressShown = 0;
+    f.runProgress.stepsTotal = (static_cast<double>(last) - first + 1) * f.series.rayCount;
+    f.runProgress.stepsDone = 0;
     f.Progress();
-    f.angleStepRad = kHalfPi / (in.N - 1);
+    f.angleGrid.angleStepRad = kHalfPi / (in.N - 1);
 
     if (!f.RaysCheck()) {  // an absurd typed order, refused with its message
-        f.runState = Form1::kRunStopped;
+        f.codes.runState = Form1::kRunStopped;
         return;
     }
-    f.setCaption(f.captionText);
+    f.setCaption(f.series.captionText);
     dlogP& rayDialog = *f.dlogP_;
     in.multipleList = f.cboRays.text() == "Multiple";
     in.diffraction = rayDialog.chkDiffraction.value() == 1;
     in.xMinZero = Val(f.txtXmin.text()) == 0;
     in.xMax180 = Val(f.txtXmax.text()) == 180;
-    const RaySelection rays{std::vector<std::int16_t>(f.rayflag.begin(), f.rayflag.end()), f.rayCount,
-                            f.rayPMax};
+    const RaySelection rays{std::vector<std::int16_t>(f.series.rayflag.begin(), f.series.rayflag.end()), f.series.rayCount,
+                            f.series.rayPMax};
 
     const auto onAngle = [&](double done, double total) {
-        f.stepsDone = done;
-        f.stepsTotal = total;
+        f.runProgress.stepsDone = done;
+        f.runProgress.stepsTotal = total;
         f.Progress();
         pump.pumpIfDue();
-        return !stoppedBefore && f.runState == Form1::kRunStopped;
+        return !stoppedBefore && f.codes.runState == Form1::kRunStopped;
     };
     GOWorkspace work;
     const ApproxOutcome out = GeometricOptics(in, rays, {S1[0], S1[1], S2[0], S2[1]}, work, onAngle);
     if (out.status == ApproxStatus::Refused) {
         msgBox(out.message, mb::kOkOnly, out.title);
-        f.runState = Form1::kRunStopped;
+        f.codes.runState = Form1::kRunStopped;
     }
 }
 

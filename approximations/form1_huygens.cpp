@@ -23,11 +23,11 @@ void Form1::Huygens(double& x, double& /*sphereRadius*/, double& /*lightWaveleng
                     std::int32_t& last) {
     // The orders exactly as the list (or, for "Multiple", the dialog's boxes) now selects them.
     if (!RaysCheck(RayFlagsFirst::Clear)) {  // an absurd typed order, refused with its message
-        runState = kRunStopped;
+        codes.runState = kRunStopped;
         return;
     }
-    const RaySelection rays{std::vector<std::int16_t>(rayflag.begin(), rayflag.end()), rayCount, rayPMax};
-    setCaption(HuygensCaption(rays, sphereName, mediumName));
+    const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()), series.rayCount, series.rayPMax};
+    setCaption(HuygensCaption(rays, indexState.sphereName, indexState.mediumName));
 
     HuygensInput in;
     in.x = x;
@@ -40,20 +40,20 @@ void Form1::Huygens(double& x, double& /*sphereRadius*/, double& /*lightWaveleng
     setForeColor(kWhite);  // an empty progress bar
     boxFilled(12000, 1900, 15000, 2000);
     setForeColor(kBlack);
-    progressShown = 0;
-    progressPercent = 0;
-    stepsDone = 0;
-    stepsTotal = 1;
+    runProgress.progressShown = 0;
+    runProgress.progressPercent = 0;
+    runProgress.stepsDone = 0;
+    runProgress.stepsTotal = 1;
     Progress();
 
     SeriesEventPump pump;
     if (!PumpedBetweenSteps(*this)) pump.pumpNow();
     const auto onAngle = [&](double done, double total) {
-        stepsDone = done;
-        stepsTotal = total;
+        runProgress.stepsDone = done;
+        runProgress.stepsTotal = total;
         Progress();
         pump.pumpIfDue();
-        return runState == kRunStopped;
+        return codes.runState == kRunStopped;
     };
     const AmplitudeTables S = WindowAmplitudes(S1, S2, in.N);
     HuygensRays work;

@@ -18,7 +18,7 @@ namespace tessary {
 void Form1::Rayleigh(double& x, double& mRe, double& /*mIm*/, std::int32_t& NANG, ComplexTable& S1,
                      ComplexTable& S2, double& /*Qext*/, double& /*Qsca*/, double& /*Qback*/, double& /*g*/,
                      std::int32_t& first, std::int32_t& last) {
-    setCaption("Rayleigh scattering:  " + sphereName + " in " + mediumName);
+    setCaption("Rayleigh scattering:  " + indexState.sphereName + " in " + indexState.mediumName);
     const AmplitudeTables S = WindowAmplitudes(S1, S2, NANG);
     RayleighAmplitudes(x, mRe, NANG, S, first, last);  // the imaginary part of m takes no part
     EndApproxMethod(*this, {}, S, first, last, "Rayleigh scattering");
@@ -27,7 +27,7 @@ void Form1::Rayleigh(double& x, double& mRe, double& /*mIm*/, std::int32_t& NANG
 void Form1::Diffraction(double& x, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& /*Qext*/,
                         double& /*Qsca*/, double& /*Qback*/, double& /*g*/, std::int32_t& first,
                         std::int32_t& last) {
-    setCaption("Diffraction:  " + sphereName + " in " + mediumName);
+    setCaption("Diffraction:  " + indexState.sphereName + " in " + indexState.mediumName);
     const AmplitudeTables S = WindowAmplitudes(S1, S2, NANG);
     DiffractionAmplitudes(x, NANG, S, first, last);
     EndApproxMethod(*this, {}, S, first, last, "Diffraction");
@@ -41,7 +41,7 @@ void Form1::vdH(double& /*x*/, double& sphereRadius, double& lightWavelength, do
     const Checked<float> b = CSng(Val(cboQmax.text()));
     if (!a.ok() || !b.ok()) {
         msgBox("The van de Hulst coefficients must be numbers", mb::kOkOnly, std::string("Input error"));
-        runState = kRunStopped;
+        codes.runState = kRunStopped;
         return;
     }
     const std::int32_t N = std::max(NANG, 2);

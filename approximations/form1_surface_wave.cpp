@@ -52,39 +52,39 @@ void Form1::SurfaceWaveCentralBeam(double& x, std::int32_t& NANG, ComplexTable& 
                                    std::int32_t& last) {
     const std::string title = caption();
     const std::string label = lblDebyeRays.caption();
-    const std::string calculation = captionText;
-    const std::vector<int> flags = rayflag;
-    const std::int32_t count = rayCount;
-    const std::int32_t top = rayPMax;
-    calcMethod = kMethodYoungMod;
+    const std::string calculation = series.captionText;
+    const std::vector<int> flags = series.rayflag;
+    const std::int32_t count = series.rayCount;
+    const std::int32_t top = series.rayPMax;
+    codes.calcMethod = kMethodYoungMod;
     GO(x, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
-    calcMethod = kMethodSurfaceWave;
+    codes.calcMethod = kMethodSurfaceWave;
     setCaption(title);
     lblDebyeRays.setCaption(label);
-    captionText = calculation;
-    rayflag = flags;
-    rayCount = count;
-    rayPMax = top;
+    series.captionText = calculation;
+    series.rayflag = flags;
+    series.rayCount = count;
+    series.rayPMax = top;
 }
 
 void Form1::SurfaceWave(double& x, double& /*sphereRadius*/, double& /*lightWavelength*/, double& mRe,
                         double& /*mIm*/, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& Qext,
                         double& Qsca, double& Qback, double& g, std::int32_t& first, std::int32_t& last) {
-    swQmin = IntegerOf(cboQmin.text());
-    swQmax = IntegerOf(cboQmax.text());
+    series.swQmin = IntegerOf(cboQmin.text());
+    series.swQmax = IntegerOf(cboQmax.text());
     if (!RaysCheck()) {  // an absurd typed order, refused with its message
-        runState = kRunStopped;
+        codes.runState = kRunStopped;
         return;
     }
-    setCaption(captionText);
-    if (cboRays.text() == "Multiple" && rayCount == 0 && dlogP_->chkDiffraction.value() == 0) {
+    setCaption(series.captionText);
+    if (cboRays.text() == "Multiple" && series.rayCount == 0 && dlogP_->chkDiffraction.value() == 0) {
         msgBox("No rays selected", mb::kOkOnly, "Error");
-        runState = kRunStopped;
+        codes.runState = kRunStopped;
         return;
     }
     const std::int32_t N = NANG < 2 ? 2 : NANG;
-    angleTotal = 2 * N - 1;
-    angleStepRad = kHalfPi / static_cast<double>(N - 1);
+    angleGrid.angleTotal = 2 * N - 1;
+    angleGrid.angleStepRad = kHalfPi / static_cast<double>(N - 1);
     for (auto* S : {&S1, &S2})
         for (std::vector<double>& part : *S) part.assign(static_cast<std::size_t>(2 * N), 0.0);
 
@@ -92,7 +92,7 @@ void Form1::SurfaceWave(double& x, double& /*sphereRadius*/, double& /*lightWave
     pump.pumpNow();
     if (mnuCentralBeam.checked()) {
         SurfaceWaveCentralBeam(x, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
-        if (runState == kRunStopped) return;
+        if (codes.runState == kRunStopped) return;
         for (auto* S : {&S1, &S2})  // the geometric optics may leave its tables of another size
             for (std::vector<double>& part : *S)
                 if (part.size() < static_cast<std::size_t>(2 * N))
@@ -103,8 +103,8 @@ void Form1::SurfaceWave(double& x, double& /*sphereRadius*/, double& /*lightWave
     in.x = x;
     in.m = mRe;
     in.p = LongOf(cboRays.text());  // "Multiple" gives 0
-    in.qMin = swQmin;
-    in.qMax = swQmax;
+    in.qMin = series.swQmin;
+    in.qMax = series.swQmax;
     in.amplitude = Val(txtSWAmp.text());
     in.model = ModelOf(*this);
     in.paths = PathsOf(*this);
@@ -114,12 +114,12 @@ void Form1::SurfaceWave(double& x, double& /*sphereRadius*/, double& /*lightWave
     in.last = last;
     const auto onAngle = [&](double, double) {
         pump.pumpIfDue();
-        return runState == kRunStopped;
+        return codes.runState == kRunStopped;
     };
     const ApproxOutcome out = SurfaceWaveAmplitudes(in, {S1[0], S1[1], S2[0], S2[1]}, onAngle);
     if (out.status == ApproxStatus::Refused) {
         msgBox(out.message, mb::kOkOnly, out.title);
-        runState = kRunStopped;
+        codes.runState = kRunStopped;
     }
 }
 

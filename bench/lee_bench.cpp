@@ -53,25 +53,25 @@ Form1& LeeWindow(long range) {
 
 void Counters(benchmark::State& state, const Form1& f, bool calling) {
     state.counters["threads"] = calling ? 1 : SharedPool().Threads();
-    state.counters["rows"] = f.sweepSteps + 1;
-    state.counters["waves"] = f.waveCount;
-    state.counters["angles"] = f.lastPoint - f.firstPoint + 1;
-    state.counters["stored"] = f.leeGridLast;
+    state.counters["rows"] = f.sweepState.sweepSteps + 1;
+    state.counters["waves"] = f.calc.waveCount;
+    state.counters["angles"] = f.angleGrid.lastPoint - f.angleGrid.firstPoint + 1;
+    state.counters["stored"] = f.leeStores.leeGridLast;
 }
 
 // The series calls of the run New plot has just made: per radius row and wavelength, x and m as the
 // run forms them, the run's angle grid and window.
 std::vector<MieInput> LeeCalls(const Form1& f) {
     std::vector<MieInput> calls;
-    for (int k = 0; k <= static_cast<int>(f.sweepSteps); ++k) {
-        const double radius = static_cast<double>(f.sweepStart) * std::pow(static_cast<double>(f.sweepRatio), k);
+    for (int k = 0; k <= static_cast<int>(f.sweepState.sweepSteps); ++k) {
+        const double radius = static_cast<double>(f.sweepState.sweepStart) * std::pow(static_cast<double>(f.sweepState.sweepRatio), k);
         for (const Form1::LeeWave& w : f.leeWaves) {  // as the first row called them
             MieInput in;
             in.x = kTwoPi * radius / w.wavelength * w.mediumRe;
             in.m = {w.mRe, w.mIm};
-            in.NANG = f.angleCount;
-            in.first = f.windowFirst;
-            in.last = f.windowLast;
+            in.NANG = f.angleGrid.angleCount;
+            in.first = f.angleGrid.windowFirst;
+            in.last = f.angleGrid.windowLast;
             calls.push_back(in);
         }
     }

@@ -80,11 +80,11 @@ void BM_EstimatedRun(benchmark::State& state) {
         state.SetIterationTime(seconds);
     }
     f->Duration();  // again after the run: the run's cost units
-    const double units = f->estimatedUnits;
+    const double units = f->runProgress.estimatedUnits;
     state.counters["units"] = units;
     state.counters["s_per_unit"] = seconds / units;
-    state.counters["estimate_s"] = ExpectedSeconds(f->calcMethod, f->graphCode == kGraphLee, units);
-    state.counters["waves"] = f->waveCount;
+    state.counters["estimate_s"] = ExpectedSeconds(f->codes.calcMethod, f->codes.graphCode == kGraphLee, units);
+    state.counters["waves"] = f->calc.waveCount;
 }
 BENCHMARK(BM_EstimatedRun)->DenseRange(0, 12)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -53,15 +53,15 @@ void BM_SeriesCallsAlone(benchmark::State& state) {
     Form1& f = Window("100");
     f.cmdNewPlot_Click();  // the grid, window and wavelength set of the run
     for (auto _ : state) {
-        for (int i = 1; i <= f.waveCount; ++i) {
-            f.wavelength = f.waveList[static_cast<std::size_t>(i)];
-            f.calcIndexRe = *f.refrel(f.wavelength);
-            f.calcIndexIm = f.relIndexIm;
-            f.sizeParam = kTwoPi * f.radius / f.wavelength * f.mediumRe;
-            f.BHMIE(f.sizeParam, f.calcIndexRe, f.calcIndexIm, f.angleCount, f.s1Amp, f.s2Amp, f.qExt, f.qSca,
-                    f.qBack, f.asymmetryG, f.windowFirst, f.windowLast);
+        for (int i = 1; i <= f.calc.waveCount; ++i) {
+            f.calc.wavelength = f.waveSet.waveList[static_cast<std::size_t>(i)];
+            f.calc.calcIndexRe = *f.refrel(f.calc.wavelength);
+            f.calc.calcIndexIm = f.indexState.relIndexIm;
+            f.calc.sizeParam = kTwoPi * f.calc.radius / f.calc.wavelength * f.indexState.mediumRe;
+            f.BHMIE(f.calc.sizeParam, f.calc.calcIndexRe, f.calc.calcIndexIm, f.angleGrid.angleCount, f.results.s1Amp, f.results.s2Amp, f.results.qExt, f.results.qSca,
+                    f.results.qBack, f.results.asymmetryG, f.angleGrid.windowFirst, f.angleGrid.windowLast);
         }
-        benchmark::DoNotOptimize(f.s1Amp[0].data());
+        benchmark::DoNotOptimize(f.results.s1Amp[0].data());
     }
 }
 BENCHMARK(BM_SeriesCallsAlone)->Unit(benchmark::kMillisecond);
@@ -72,26 +72,26 @@ void BM_WavelengthLoopSumsAndMaxima(benchmark::State& state) {
     Form1& f = Window("100");
     f.cmdNewPlot_Click();
     for (auto _ : state) {
-        for (int i = 1; i <= f.waveCount; ++i) {
+        for (int i = 1; i <= f.calc.waveCount; ++i) {
             const auto k = static_cast<std::size_t>(i);
-            f.wavelength = f.waveList[k];
-            f.calcIndexRe = *f.refrel(f.wavelength);
-            f.calcIndexIm = f.relIndexIm;
-            f.sizeParam = kTwoPi * f.radius / f.wavelength * f.mediumRe;
-            f.BHMIE(f.sizeParam, f.calcIndexRe, f.calcIndexIm, f.angleCount, f.s1Amp, f.s2Amp, f.qExt, f.qSca,
-                    f.qBack, f.asymmetryG, f.windowFirst, f.windowLast);
+            f.calc.wavelength = f.waveSet.waveList[k];
+            f.calc.calcIndexRe = *f.refrel(f.calc.wavelength);
+            f.calc.calcIndexIm = f.indexState.relIndexIm;
+            f.calc.sizeParam = kTwoPi * f.calc.radius / f.calc.wavelength * f.indexState.mediumRe;
+            f.BHMIE(f.calc.sizeParam, f.calc.calcIndexRe, f.calc.calcIndexIm, f.angleGrid.angleCount, f.results.s1Amp, f.results.s2Amp, f.results.qExt, f.results.qSca,
+                    f.results.qBack, f.results.asymmetryG, f.angleGrid.windowFirst, f.angleGrid.windowLast);
             ColourSumTerm term;
             term.few = false;
-            term.weight = f.weightPerWave[k];
-            term.K = f.waveNumberSq;
-            term.red = f.redPerWave[k];
-            term.green = f.greenPerWave[k];
-            term.blue = f.bluePerWave[k];
-            AddColourSums(term, f.s1Amp[0], f.s1Amp[1], f.s2Amp[0], f.s2Amp[1], f.windowFirst, f.windowLast,
-                          f.colourSumPerp, f.colourSumPara, f.intensityPerp, f.intensityPara);
+            term.weight = f.waveSet.weightPerWave[k];
+            term.K = f.calc.waveNumberSq;
+            term.red = f.waveSet.redPerWave[k];
+            term.green = f.waveSet.greenPerWave[k];
+            term.blue = f.waveSet.bluePerWave[k];
+            AddColourSums(term, f.results.s1Amp[0], f.results.s1Amp[1], f.results.s2Amp[0], f.results.s2Amp[1], f.angleGrid.windowFirst, f.angleGrid.windowLast,
+                          f.colourSums.colourSumPerp, f.colourSums.colourSumPara, f.results.intensityPerp, f.results.intensityPara);
         }
-        for (f.loopJ = f.firstPoint; f.loopJ <= f.lastPoint; ++f.loopJ) f.PlotN();
-        benchmark::DoNotOptimize(f.peakCommon);
+        for (f.sweepState.loopJ = f.angleGrid.firstPoint; f.sweepState.loopJ <= f.angleGrid.lastPoint; ++f.sweepState.loopJ) f.PlotN();
+        benchmark::DoNotOptimize(f.colourSums.peakCommon);
     }
 }
 BENCHMARK(BM_WavelengthLoopSumsAndMaxima)->Unit(benchmark::kMillisecond);
@@ -99,7 +99,7 @@ BENCHMARK(BM_WavelengthLoopSumsAndMaxima)->Unit(benchmark::kMillisecond);
 void BM_NewPlot(benchmark::State& state) {
     Form1& f = Window("100");
     for (auto _ : state) f.cmdNewPlot_Click();
-    benchmark::DoNotOptimize(f.colourSumPerp[0].data());
+    benchmark::DoNotOptimize(f.colourSums.colourSumPerp[0].data());
 }
 BENCHMARK(BM_NewPlot)->Unit(benchmark::kMillisecond);
 

@@ -62,9 +62,9 @@ void BM_SweepWindow(benchmark::State& state) {
     const std::unique_ptr<Form1> f = SizeSweepWindow(state.range(0) != 0);
     for (auto _ : state) f->cmdNewPlot.click();
     // The call the kernel benchmark repeats: grid, angle index and the last step's terms.
-    state.counters["NANG"] = f->angleCount;
-    state.counters["index"] = f->angleIndex;
-    state.counters["terms"] = f->termCount;
+    state.counters["NANG"] = f->angleGrid.angleCount;
+    state.counters["index"] = f->angleGrid.angleIndex;
+    state.counters["terms"] = f->runProgress.termCount;
 }
 BENCHMARK(BM_SweepWindow)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
@@ -154,10 +154,10 @@ void BM_DistributionWindow(benchmark::State& state) {
     runtime.setMessageBoxResponder([](const MessageBoxRequest&) { return 1; });
     const std::unique_ptr<Form1> f = DistributionWindow();
     for (auto _ : state) f->cmdNewPlot.click();
-    state.counters["NANG"] = f->angleCount;
-    state.counters["last"] = f->windowLast;
-    state.counters["x"] = f->sizeParam;
-    state.counters["terms"] = f->termCount;
+    state.counters["NANG"] = f->angleGrid.angleCount;
+    state.counters["last"] = f->angleGrid.windowLast;
+    state.counters["x"] = f->calc.sizeParam;
+    state.counters["terms"] = f->runProgress.termCount;
 }
 BENCHMARK(BM_DistributionWindow)->Unit(benchmark::kMillisecond);
 

@@ -16,10 +16,10 @@ namespace tessary {
 
 void Form1::PlotBow2(const ColourSumTable& perp, const ColourSumTable& para, const std::string& caption) {
     doEvents();
-    xMin = Val(txtXmin.text());
-    xMax = Val(txtXmax.text());
+    graph.xMin = Val(txtXmin.text());
+    graph.xMax = Val(txtXmax.text());
     const double step = RunStep();
-    sizeOrStep = step;
+    light.sizeOrStep = step;
     Label17.setCaption(caption);
 
     const FontSpec kept = font();
@@ -36,33 +36,33 @@ void Form1::PlotBow2(const ColourSumTable& perp, const ColourSumTable& para, con
     setFont(kept);
     const double b = std::fabs(Val(cboBright.text()));
 
-    const std::int32_t K = 2 * angleCount - 1;
+    const std::int32_t K = 2 * angleGrid.angleCount - 1;
     std::size_t held = SIZE_MAX;
     for (const ColourSumTable* table : {&perp, &para})
         for (const std::vector<double>& c : *table) held = std::min(held, c.size());
-    const std::int32_t lastRow = SimTableLastRow(xMin, xMax, step);
+    const std::int32_t lastRow = SimTableLastRow(graph.xMin, graph.xMax, step);
     if (!(step > 0) || K < 1 || held <= static_cast<std::size_t>(K) || lastRow < 0) {
         Label18.setVisible(true);
         cboBright.setVisible(true);
-        if (graphCode == kGraphAngle) cmdSimulation.setVisible(true);
+        if (codes.graphCode == kGraphAngle) cmdSimulation.setVisible(true);
         return;
     }
 
     // Band levels before saturation and gamma, per row of the shown angles.
     SimColourTable table;
-    table.reset(lastRow, (windowFirst - 1) * step, step);
+    table.reset(lastRow, (angleGrid.windowFirst - 1) * step, step);
     const SunDisc disc = sunDisc();
     const auto column = [](const ColourSumTable& sums, std::size_t c) {
         return [&sums, c](std::int32_t q) { return sums[c][static_cast<std::size_t>(q)]; };
     };
-    const double n1 = mnuSetNormal.checked() ? std::max(savedNormPerp, savedNormPara) : peakCommon;
+    const double n1 = mnuSetNormal.checked() ? std::max(colourSums.savedNormPerp, colourSums.savedNormPara) : colourSums.peakCommon;
     const double n2 =
-        mnuSetNormal.checked() ? savedNormUnpol : (mnuNormalised.checked() ? peakCommon : peakUnpol);
+        mnuSetNormal.checked() ? colourSums.savedNormUnpol : (mnuNormalised.checked() ? colourSums.peakCommon : colourSums.peakUnpol);
     std::int32_t firstFilled = table.rows, lastFilled = -1;
-    for (double a = xMin; a <= xMax; a += step) {
+    for (double a = graph.xMin; a <= graph.xMax; a += step) {
         const Checked<std::int32_t> k = CLng(a / step + 1);
         if (!k.ok() || k.value < 1 || k.value > K) continue;
-        const std::int32_t r = k.value - windowFirst;
+        const std::int32_t r = k.value - angleGrid.windowFirst;
         if (!table.holds(r)) continue;
         for (std::size_t c = 0; c < 3; ++c) {
             const double P = Smoothed(disc, k.value, column(perp, c + 1));
@@ -79,20 +79,20 @@ void Form1::PlotBow2(const ColourSumTable& perp, const ColourSumTable& para, con
     // clamped to them, and fewer than two filled rows draw nothing.
     if (lastFilled - firstFilled >= 1) {
         const double d = std::max(step / 10, 0.01);
-        const double span = lastPoint != firstPoint ? (graphRight - graphLeft) / double(lastPoint - firstPoint) : 0;
-        double x1 = graphLeft;
-        float* levels[9] = {&red1, &green1, &blue1, &red2, &green2, &blue2, &red3, &green3, &blue3};
-        for (double t = xMin; t <= xMax + d / 2; t += d) {
+        const double span = angleGrid.lastPoint != angleGrid.firstPoint ? (graph.graphRight - graph.graphLeft) / double(angleGrid.lastPoint - angleGrid.firstPoint) : 0;
+        double x1 = graph.graphLeft;
+        float* levels[9] = {&colourSums.red1, &colourSums.green1, &colourSums.blue1, &colourSums.red2, &colourSums.green2, &colourSums.blue2, &colourSums.red3, &colourSums.green3, &colourSums.blue3};
+        for (double t = graph.xMin; t <= graph.xMax + d / 2; t += d) {
             const double whole = std::floor(t / step);
-            std::int32_t r = static_cast<std::int32_t>(whole) + 1 - windowFirst;
+            std::int32_t r = static_cast<std::int32_t>(whole) + 1 - angleGrid.windowFirst;
             double f = t / step - whole;
-            double x2 = span > 0 ? graphLeft + (whole + 1 + f + d / 2 - firstPoint) * span : graphRight;
-            if (x2 > graphRight) x2 = graphRight;
-            if (t < xMin + step) {
+            double x2 = span > 0 ? graph.graphLeft + (whole + 1 + f + d / 2 - angleGrid.firstPoint) * span : graph.graphRight;
+            if (x2 > graph.graphRight) x2 = graph.graphRight;
+            if (t < graph.xMin + step) {
                 r += 1;
                 f -= 1;
             }
-            if (t > xMax - step) {
+            if (t > graph.xMax - step) {
                 r -= 1;
                 f += 1;
             }
@@ -118,7 +118,7 @@ void Form1::PlotBow2(const ColourSumTable& perp, const ColourSumTable& para, con
     }
     Label18.setVisible(true);
     cboBright.setVisible(true);
-    if (graphCode == kGraphAngle) cmdSimulation.setVisible(true);
+    if (codes.graphCode == kGraphAngle) cmdSimulation.setVisible(true);
 }
 
 }  // namespace tessary

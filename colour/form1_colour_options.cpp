@@ -13,49 +13,49 @@ void Form1::mnuPhoto_Click() {
     mnuPhoto.setChecked(true);
     mnuFreeze.setChecked(false);
     mnuPeakWhite.setChecked(false);
-    if (resultsStale == 0) offerReplot();
+    if (runFlags.resultsStale == 0) offerReplot();
 }
 
 void Form1::mnuFreeze_Click() {
     mnuFreeze.setChecked(true);
     mnuPhoto.setChecked(false);
     mnuPeakWhite.setChecked(false);
-    if (resultsStale == 0) offerReplot();
+    if (runFlags.resultsStale == 0) offerReplot();
 }
 
 void Form1::mnuPeakWhite_Click() {
     mnuPeakWhite.setChecked(true);
     mnuPhoto.setChecked(false);
     mnuFreeze.setChecked(false);
-    if (resultsStale == 0) offerReplot();
+    if (runFlags.resultsStale == 0) offerReplot();
 }
 
 // -------------------------------------------------------------------------------------------------
 // Gamma: one of three. A single wavelength is drawn without the colour steps, so nothing to redraw.
 
 void Form1::mnuGamma_Click() {
-    if (resultsStale == 0 && cboWave.text() != "1") offerReplot();
+    if (runFlags.resultsStale == 0 && cboWave.text() != "1") offerReplot();
 }
 
 void Form1::mnuGammaA_Click() {
     mnuGammaA.setChecked(true);
     mnuGammaB.setChecked(false);
     mnuGammaNone.setChecked(false);
-    if (resultsStale == 0 && cboWave.text() != "1") offerReplot();
+    if (runFlags.resultsStale == 0 && cboWave.text() != "1") offerReplot();
 }
 
 void Form1::mnuGammaB_Click() {
     mnuGammaB.setChecked(true);
     mnuGammaA.setChecked(false);
     mnuGammaNone.setChecked(false);
-    if (resultsStale == 0 && cboWave.text() != "1") offerReplot();
+    if (runFlags.resultsStale == 0 && cboWave.text() != "1") offerReplot();
 }
 
 void Form1::mnuGammaNone_Click() {
     mnuGammaNone.setChecked(true);
     mnuGammaA.setChecked(false);
     mnuGammaB.setChecked(false);
-    if (resultsStale == 0 && cboWave.text() != "1") offerReplot();
+    if (runFlags.resultsStale == 0 && cboWave.text() != "1") offerReplot();
 }
 
 // -------------------------------------------------------------------------------------------------
@@ -74,9 +74,9 @@ void Form1::mnuSaturated_Click() {
 void Form1::mnuSetNormal_Click() {
     mnuSetNormal.setChecked(!mnuSetNormal.checked());
     if (mnuSetNormal.checked()) {
-        savedNormPerp = peakPerp;
-        savedNormPara = peakPara;
-        savedNormUnpol = peakUnpol;
+        colourSums.savedNormPerp = colourSums.peakPerp;
+        colourSums.savedNormPara = colourSums.peakPara;
+        colourSums.savedNormUnpol = colourSums.peakUnpol;
     } else {
         cmdReplot.setEnabled(true);
         cmdReplot.setVisible(true);

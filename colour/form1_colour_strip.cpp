@@ -78,41 +78,41 @@ void PrintStripLabels(Form1& f) {
 std::array<double, 2> BandNorms(Form1& f, bool lee, bool normalisedRows, int k) {
     if (!lee) {
         const bool set = f.mnuSetNormal.checked();
-        return {set ? std::max(f.savedNormPerp, f.savedNormPara) : f.peakCommon,
-                set ? f.savedNormUnpol : (f.mnuNormalised.checked() ? f.peakCommon : f.peakUnpol)};
+        return {set ? std::max(f.colourSums.savedNormPerp, f.colourSums.savedNormPara) : f.colourSums.peakCommon,
+                set ? f.colourSums.savedNormUnpol : (f.mnuNormalised.checked() ? f.colourSums.peakCommon : f.colourSums.peakUnpol)};
     }
-    if (!normalisedRows) return {f.peakLee, f.peakLee};
+    if (!normalisedRows) return {f.colourSums.peakLee, f.colourSums.peakLee};
     for (int e = 1; e <= 3; ++e) {
-        const double value = e == 1 ? f.peakPerp : (e == 2 ? f.peakPara : f.peakUnpol);
-        if (static_cast<std::size_t>(e) < f.leeRowPeaks.size() && k >= 0 &&
-            static_cast<std::size_t>(k) < f.leeRowPeaks[static_cast<std::size_t>(e)].size())
-            f.leeRowPeaks[static_cast<std::size_t>(e)][static_cast<std::size_t>(k)] = static_cast<float>(value);
+        const double value = e == 1 ? f.colourSums.peakPerp : (e == 2 ? f.colourSums.peakPara : f.colourSums.peakUnpol);
+        if (static_cast<std::size_t>(e) < f.leeStores.leeRowPeaks.size() && k >= 0 &&
+            static_cast<std::size_t>(k) < f.leeStores.leeRowPeaks[static_cast<std::size_t>(e)].size())
+            f.leeStores.leeRowPeaks[static_cast<std::size_t>(e)][static_cast<std::size_t>(k)] = static_cast<float>(value);
     }
-    return {std::max(f.peakPerp, f.peakPara), f.peakUnpol};
+    return {std::max(f.colourSums.peakPerp, f.colourSums.peakPara), f.colourSums.peakUnpol};
 }
 
 }  // namespace
 
 void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, const std::string& caption) {
     doEvents();
-    const bool lee = graphCode >= kGraphLee;
-    const int k = loopStep;
+    const bool lee = codes.graphCode >= kGraphLee;
+    const int k = sweepState.loopStep;
     Segment column;
     if (lee) {
-        bowRatio = sweepSteps > 0 ? (leePanelWidth - graphLeft) / sweepSteps : 0.0;  // the run's step count
-        column = LeeColumn(k, sweepSteps, bowRatio, graphLeft, leePanelWidth);
+        colourSums.bowRatio = sweepState.sweepSteps > 0 ? (graph.leePanelWidth - graph.graphLeft) / sweepState.sweepSteps : 0.0;  // the run's step count
+        column = LeeColumn(k, sweepState.sweepSteps, colourSums.bowRatio, graph.graphLeft, graph.leePanelWidth);
     }
-    xMin = Val(txtXmin.text());
-    xMax = Val(txtXmax.text());
-    sizeOrStep = RunStep();
+    graph.xMin = Val(txtXmin.text());
+    graph.xMax = Val(txtXmax.text());
+    light.sizeOrStep = RunStep();
     Label17.setCaption(caption);
 
-    const std::int32_t T = 2 * angleCount - 1;
-    if (simulationMode == 1) {
+    const std::int32_t T = 2 * angleGrid.angleCount - 1;
+    if (codes.simulationMode == 1) {
         // Sized from the stored run (its range and grid), covering every row the run visited.
-        const double step = angleCount >= 2 ? 90.0 / (angleCount - 1) : sizeOrStep;
+        const double step = angleGrid.angleCount >= 2 ? 90.0 / (angleGrid.angleCount - 1) : light.sizeOrStep;
         const std::int32_t byRange = SimTableLastRow(Val(txtX1min.text()), Val(txtX2Max.text()), step);
-        simColourTable.reset(std::max(byRange, windowLast - windowFirst), (windowFirst - 1) * step, step);
+        simColourTable.reset(std::max(byRange, angleGrid.windowLast - angleGrid.windowFirst), (angleGrid.windowFirst - 1) * step, step);
     }
     if (!lee) PrintStripLabels(*this);
     const double b = std::fabs(Val(cboBright.text()));
@@ -121,15 +121,15 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
     std::size_t held = SIZE_MAX;
     for (const ColourSumTable* table : {&perp, &para})
         for (const std::vector<double>& c : *table) held = std::min(held, c.size());
-    if (T < 1 || held <= static_cast<std::size_t>(T) || windowFirst < 1) return;
+    if (T < 1 || held <= static_cast<std::size_t>(T) || angleGrid.windowFirst < 1) return;
 
     const SunDisc disc = sunDisc();
     const WaveChannels channels = waveChannels();
-    const int waves = std::clamp(waveCount, 1, 2001);
+    const int waves = std::clamp(calc.waveCount, 1, 2001);
     const bool saturated = mnuSaturated.checked();
     const bool normalisedRows = cboLee.text() == "Normalised";
 
-    const std::array<double, 3> oneWave = {waveRed / 255, waveGreen / 255, waveBlue / 255};
+    const std::array<double, 3> oneWave = {graphColours.waveRed / 255, graphColours.waveGreen / 255, graphColours.waveBlue / 255};
     const auto bandOf = [&](const ColourSumTable& sums, std::int32_t p) {
         return BandOf(sums, p, waves, channels, disc, oneWave);
     };
@@ -137,36 +137,36 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
 
     // With the curve on each channel a painted box needs only its colour number: every box but the
     // last painted (whose levels stay in red1 .. blue3) takes it from the table of curved levels.
-    const bool curvedLevels = simulationMode != 1 && !mnuGammaNone.checked() && mnuGammaA.checked();
-    const std::int32_t lastPainted = std::min({windowLast, T, lastPoint});
+    const bool curvedLevels = codes.simulationMode != 1 && !mnuGammaNone.checked() && mnuGammaA.checked();
+    const std::int32_t lastPainted = std::min({angleGrid.windowLast, T, angleGrid.lastPoint});
 
-    double previousEnd = lee ? graphTop : graphLeft;
-    for (loopN = windowFirst; loopN <= std::min(windowLast, T); ++loopN) {
-        const std::int32_t p = loopN;
-        const std::int32_t r = p - windowFirst;
-        loopK = r;
+    double previousEnd = lee ? graph.graphTop : graph.graphLeft;
+    for (runProgress.loopN = angleGrid.windowFirst; runProgress.loopN <= std::min(angleGrid.windowLast, T); ++runProgress.loopN) {
+        const std::int32_t p = runProgress.loopN;
+        const std::int32_t r = p - angleGrid.windowFirst;
+        sweepState.loopK = r;
         const BandValues one = bandOf(perp, p);
         const BandValues two = bandOf(para, p);
         if (lee) {
-            Store(leeRed1, k, r, one.stored[0]);
-            Store(leeGreen1, k, r, one.stored[1]);
-            Store(leeBlue1, k, r, one.stored[2]);
-            Store(leeRed2, k, r, two.stored[0]);
-            Store(leeGreen2, k, r, two.stored[1]);
-            Store(leeBlue2, k, r, two.stored[2]);
+            Store(leeStores.leeRed1, k, r, one.stored[0]);
+            Store(leeStores.leeGreen1, k, r, one.stored[1]);
+            Store(leeStores.leeBlue1, k, r, one.stored[2]);
+            Store(leeStores.leeRed2, k, r, two.stored[0]);
+            Store(leeStores.leeGreen2, k, r, two.stored[1]);
+            Store(leeStores.leeBlue2, k, r, two.stored[2]);
         }
-        if (p < firstPoint || p > lastPoint) continue;
+        if (p < angleGrid.firstPoint || p > angleGrid.lastPoint) continue;
 
         // Norms of the bands.
         const std::array<double, 2> norms = BandNorms(*this, lee, normalisedRows, k);
         double n1 = norms[0], n3 = norms[1];
-        colourNorm = n1;
+        colourSums.colourNorm = n1;
 
         // The segment of the point: along x on the strip, along y down a Lee column.
-        const Segment s = lee ? StripSegment(p, firstPoint, lastPoint, graphTop, graphBottom, previousEnd)
-                              : StripSegment(p, firstPoint, lastPoint, graphLeft, graphRight, previousEnd);
+        const Segment s = lee ? StripSegment(p, angleGrid.firstPoint, angleGrid.lastPoint, graph.graphTop, graph.graphBottom, previousEnd)
+                              : StripSegment(p, angleGrid.firstPoint, angleGrid.lastPoint, graph.graphLeft, graph.graphRight, previousEnd);
         previousEnd = s.x2;
-        const std::array<Rect, 3> boxes = BowBandBoxes(lee, column, s, leePanelWidth);
+        const std::array<Rect, 3> boxes = BowBandBoxes(lee, column, s, graph.leePanelWidth);
 
         // The levels of one band, then its cells of the simulation table (from slot on) or its box.
         const auto band = [&](float& R, float& G, float& B, const std::array<double, 3>& c, double brightness,
@@ -182,7 +182,7 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
                 return;
             }
             FinishColour(finish, R, G, B);
-            if (simulationMode != 1) {
+            if (codes.simulationMode != 1) {
                 setForeColor(ColourNumber(R, G, B));
                 boxFilled(box.x1, box.y1, box.x2, box.y2);
             } else if (simColourTable.holds(r)) {
@@ -193,23 +193,23 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
             }
         };
         // Perpendicular: saturated colours take the band's own largest channel and no brightness.
-        band(red1, green1, blue1, one.rgb, saturated ? 1.0 : b, saturated ? one.largest : n1, 0, boxes[0]);
+        band(colourSums.red1, colourSums.green1, colourSums.blue1, one.rgb, saturated ? 1.0 : b, saturated ? one.largest : n1, 0, boxes[0]);
         // Parallel: the same norm, or its own largest channel.
         const double n2 = saturated ? two.largest : n1;
-        colourNorm = n2;
-        band(red2, green2, blue2, two.rgb, b, n2, 3, boxes[1]);
+        colourSums.colourNorm = n2;
+        band(colourSums.red2, colourSums.green2, colourSums.blue2, two.rgb, b, n2, 3, boxes[1]);
         // Unpolarised: the mean of the two.
         const std::array<double, 3> three = {(one.rgb[0] + two.rgb[0]) / 2, (one.rgb[1] + two.rgb[1]) / 2,
                                              (one.rgb[2] + two.rgb[2]) / 2};
         if (saturated) n3 = std::max({three[0], three[1], three[2]});
-        colourNorm = n3;
-        band(red3, green3, blue3, three, b, n3, 6, boxes[2]);
+        colourSums.colourNorm = n3;
+        band(colourSums.red3, colourSums.green3, colourSums.blue3, three, b, n3, 6, boxes[2]);
     }
 
-    if (lee && simulationMode != 1) LeeCreditLines();
+    if (lee && codes.simulationMode != 1) LeeCreditLines();
     Label18.setVisible(true);
     cboBright.setVisible(true);
-    if (graphCode == kGraphAngle) cmdSimulation.setVisible(true);
+    if (codes.graphCode == kGraphAngle) cmdSimulation.setVisible(true);
 }
 
 }  // namespace tessary

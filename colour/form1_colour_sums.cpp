@@ -12,36 +12,36 @@ namespace tessary {
 SunDisc Form1::sunDisc() const {
     SunDisc disc;
     disc.on = optSun.value();
-    disc.weights = sunDiscWeights;
-    disc.steps = sunDiscSteps;
-    disc.weightSum = sunDiscWeightSum;
-    disc.lastPoint = 2 * angleCount - 1;
+    disc.weights = light.sunDiscWeights;
+    disc.steps = light.sunDiscSteps;
+    disc.weightSum = light.sunDiscWeightSum;
+    disc.lastPoint = 2 * angleGrid.angleCount - 1;
     return disc;
 }
 
-WaveChannels Form1::waveChannels() const { return {redPerWave, greenPerWave, bluePerWave}; }
+WaveChannels Form1::waveChannels() const { return {waveSet.redPerWave, waveSet.greenPerWave, waveSet.bluePerWave}; }
 
 void Form1::PlotN() {
     // The point and every neighbour the disc reaches lie inside the sums (the run sized them).
-    const std::int32_t last = 2 * angleCount - 1;
-    for (const ColourSumTable* table : {&colourSumPerp, &colourSumPara})
+    const std::int32_t last = 2 * angleGrid.angleCount - 1;
+    for (const ColourSumTable* table : {&colourSums.colourSumPerp, &colourSums.colourSumPara})
         for (const std::vector<double>& column : *table)
             if (last < 1 || column.size() <= static_cast<std::size_t>(last)) return;
-    if (loopJ < 1 || loopJ > last) return;
+    if (sweepState.loopJ < 1 || sweepState.loopJ > last) return;
 
-    ColourPeaks peaks{peakPerp, peakPara, peakCommon, peakUnpol, colourPeak, colourRunMax,
-                      normRed,  normGreen, normBlue};
-    RaisePeaks(colourSumPerp, colourSumPara, std::clamp(waveCount, 1, 2001), waveChannels(), sunDisc(), loopJ,
+    ColourPeaks peaks{colourSums.peakPerp, colourSums.peakPara, colourSums.peakCommon, colourSums.peakUnpol, colourSums.colourPeak, colourSums.colourRunMax,
+                      colourSums.normRed,  colourSums.normGreen, colourSums.normBlue};
+    RaisePeaks(colourSums.colourSumPerp, colourSums.colourSumPara, std::clamp(calc.waveCount, 1, 2001), waveChannels(), sunDisc(), sweepState.loopJ,
                peaks);
-    peakPerp = peaks.peakPerp;
-    peakPara = peaks.peakPara;
-    peakCommon = peaks.peakCommon;
-    peakUnpol = peaks.peakUnpol;
-    colourPeak = peaks.colourPeak;
-    colourRunMax = peaks.runMax;
-    normRed = peaks.normRed;
-    normGreen = peaks.normGreen;
-    normBlue = peaks.normBlue;
+    colourSums.peakPerp = peaks.peakPerp;
+    colourSums.peakPara = peaks.peakPara;
+    colourSums.peakCommon = peaks.peakCommon;
+    colourSums.peakUnpol = peaks.peakUnpol;
+    colourSums.colourPeak = peaks.colourPeak;
+    colourSums.colourRunMax = peaks.runMax;
+    colourSums.normRed = peaks.normRed;
+    colourSums.normGreen = peaks.normGreen;
+    colourSums.normBlue = peaks.normBlue;
 }
 
 void Form1::ColourScale(double v) { setForeColor(FalseColourNumber(v)); }

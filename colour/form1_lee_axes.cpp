@@ -58,11 +58,11 @@ void Form1::GridLeeAxes(double left, double right, double top, double bottom, do
 
     // The angle axis.
     const double r = angleMax - angleMin;
-    tickStep = LeeAngleTickStep(r);
-    const double labelStep = LeeAngleLabelStep(tickStep, r);
+    graph.tickStep = LeeAngleTickStep(r);
+    const double labelStep = LeeAngleLabelStep(graph.tickStep, r);
     if (r > 0 && std::isfinite(r)) {
         const auto y = [&](double t) { return c + (t - angleMin) * (d - c) / r; };
-        graphs::ForStep(angleMin, angleMax, tickStep, [&](double t) { line(a, y(t), a - 50, y(t)); });
+        graphs::ForStep(angleMin, angleMax, graph.tickStep, [&](double t) { line(a, y(t), a - 50, y(t)); });
         graphs::ForStep(angleMin, angleMax, labelStep, [&](double t) {
             line(a, y(t), a - 100, y(t));
             setCurrentX(a - 200 - textWidth(CStr(t)));
@@ -88,7 +88,7 @@ void Form1::GridLeeAxes(double left, double right, double top, double bottom, do
     }
 
     // Labels: decades (and whole radii up to 10) on the Lee diagram, steps of q on the maps.
-    if (graphCode == kGraphLee && sweepMin > 0 && sweepMax > sweepMin) {
+    if (codes.graphCode == kGraphLee && sweepMin > 0 && sweepMax > sweepMin) {
         const auto lg = [](double z) { return std::log(z) / 2.302585093; };
         const int e0 = static_cast<int>(std::floor(lg(sweepMin) + 0.99999));
         const int e1 = static_cast<int>(std::floor(lg(sweepMax) - 0.999)) + 1;
@@ -100,7 +100,7 @@ void Form1::GridLeeAxes(double left, double right, double top, double bottom, do
             graphs::ForStep(sweepMin, sweepMax, 1.0, [&](double v) {
                 LeeSweepLabel(LeeLogPosition(v, sweepMin, sweepMax, a, b), d, v);
             });
-    } else if (graphCode >= kGraphMapIndex && graphCode <= kGraphMapWavelength && sweepMax > sweepMin) {
+    } else if (codes.graphCode >= kGraphMapIndex && codes.graphCode <= kGraphMapWavelength && sweepMax > sweepMin) {
         double step = 0, range = 0;
         GridxStep(sweepMin, sweepMax, step, range);
         const double q = MapLabelStep(range);
@@ -118,7 +118,7 @@ void Form1::GridLeeAxes(double left, double right, double top, double bottom, do
         printLine(single);
     }
 
-    const std::string title = SweepTitle(graphCode);
+    const std::string title = SweepTitle(codes.graphCode);
     if (!title.empty()) {
         setCurrentX((a + b) / 2 - textWidth(title) / 2);
         setCurrentY(d + 300);

@@ -26,11 +26,11 @@ namespace {
 const char* const kPanelTitles[] = {"Perpendicular polarisation", "Parallel polarisation", "Unpolarised"};
 
 LeeConstStores Stored(const Form1& f) {
-    return {&f.leeRed1, &f.leeGreen1, &f.leeBlue1, &f.leeRed2, &f.leeGreen2, &f.leeBlue2};
+    return {&f.leeStores.leeRed1, &f.leeStores.leeGreen1, &f.leeStores.leeBlue1, &f.leeStores.leeRed2, &f.leeStores.leeGreen2, &f.leeStores.leeBlue2};
 }
 
 LeeStores Working(Form1& f) {
-    return {&f.leeRed3, &f.leeGreen3, &f.leeBlue3, &f.leeRed4, &f.leeGreen4, &f.leeBlue4};
+    return {&f.leeStores.leeRed3, &f.leeStores.leeGreen3, &f.leeStores.leeBlue3, &f.leeStores.leeRed4, &f.leeStores.leeGreen4, &f.leeStores.leeBlue4};
 }
 
 float CellOf(const LeeStore& s, int k, std::int32_t c) {
@@ -42,7 +42,7 @@ float CellOf(const LeeStore& s, int k, std::int32_t c) {
 // Erases the step label: above the panels of a Lee diagram, beside the progress bar of a map.
 void EraseStepLabel(Form1& f) {
     f.setForeColor(kButtonFace);
-    if (f.graphCode == kGraphLee)
+    if (f.codes.graphCode == kGraphLee)
         f.boxFilled(9200, 950, 13000, 1250);
     else
         f.boxFilled(9200, 2850, 12000, 3050);
@@ -52,7 +52,7 @@ void EraseStepLabel(Form1& f) {
 // The key of the false colours over the unpolarised panel (FalseColourKeyLayout).
 void PaintFalseColourKey(Form1& f, double B) {
     const FalseColourKey key =
-        FalseColourKeyLayout(f.leePanelWidth, f.graphLeft, f.graphTop, f.mnuVLarge.checked(), B);
+        FalseColourKeyLayout(f.graph.leePanelWidth, f.graph.graphLeft, f.graph.graphTop, f.mnuVLarge.checked(), B);
     for (const std::array<double, 2>& line : key.band) {
         f.ColourScale(line[1]);
         f.line(line[0], key.bandTop, line[0], key.bandBottom);
@@ -83,12 +83,12 @@ void PaintFalseColourKey(Form1& f, double B) {
 // The row peaks of the working stores into leeRowPeaks; returns the maxima of the whole diagram.
 std::array<double, 3> RaiseRowPeaks(Form1& f, const LeeWindow& window) {
     std::array<double, 3> m{};
-    const LeeConstStores working = {&f.leeRed3, &f.leeGreen3, &f.leeBlue3, &f.leeRed4, &f.leeGreen4, &f.leeBlue4};
+    const LeeConstStores working = {&f.leeStores.leeRed3, &f.leeStores.leeGreen3, &f.leeStores.leeBlue3, &f.leeStores.leeRed4, &f.leeStores.leeGreen4, &f.leeStores.leeBlue4};
     for (int k = 0; k <= window.lastRow; ++k) {
         const std::array<double, 3> peak = LeeRowPeaks(working, window, k);
-        for (std::size_t e = 1; e <= 3 && e < f.leeRowPeaks.size(); ++e)
-            if (static_cast<std::size_t>(k) < f.leeRowPeaks[e].size())
-                f.leeRowPeaks[e][static_cast<std::size_t>(k)] = static_cast<float>(peak[e - 1]);
+        for (std::size_t e = 1; e <= 3 && e < f.leeStores.leeRowPeaks.size(); ++e)
+            if (static_cast<std::size_t>(k) < f.leeStores.leeRowPeaks[e].size())
+                f.leeStores.leeRowPeaks[e][static_cast<std::size_t>(k)] = static_cast<float>(peak[e - 1]);
         for (std::size_t e = 0; e < 3; ++e) m[e] = std::max(m[e], peak[e]);
     }
     return m;
@@ -97,69 +97,69 @@ std::array<double, 3> RaiseRowPeaks(Form1& f, const LeeWindow& window) {
 // The norms of row k: its own peaks when the rows are normalised, else the diagram's maxima m.
 void SetRowNorms(Form1& f, bool normalised, int k, const std::array<double, 3>& m) {
     if (!normalised) {
-        f.colourNorm = AMAX(m[0], m[1]);
-        f.leeNormUnpol = m[2];
+        f.colourSums.colourNorm = AMAX(m[0], m[1]);
+        f.leeStores.leeNormUnpol = m[2];
         return;
     }
     const auto rowPeak = [&](std::size_t e) {
-        return e < f.leeRowPeaks.size() && static_cast<std::size_t>(k) < f.leeRowPeaks[e].size()
-                   ? static_cast<double>(f.leeRowPeaks[e][static_cast<std::size_t>(k)])
+        return e < f.leeStores.leeRowPeaks.size() && static_cast<std::size_t>(k) < f.leeStores.leeRowPeaks[e].size()
+                   ? static_cast<double>(f.leeStores.leeRowPeaks[e][static_cast<std::size_t>(k)])
                    : 0.0;
     };
-    f.peakPerp = rowPeak(1);
-    f.peakPara = rowPeak(2);
-    f.peakUnpol = rowPeak(3);
-    f.colourNorm = AMAX(f.peakPerp, f.peakPara);
-    f.leeNormUnpol = f.peakUnpol;
+    f.colourSums.peakPerp = rowPeak(1);
+    f.colourSums.peakPara = rowPeak(2);
+    f.colourSums.peakUnpol = rowPeak(3);
+    f.colourSums.colourNorm = AMAX(f.colourSums.peakPerp, f.colourSums.peakPara);
+    f.leeStores.leeNormUnpol = f.colourSums.peakUnpol;
 }
 
 // The step label of row k, once per row. A map's rows are the linear steps of its run, and the
 // radius stays the map step's.
 void PrintStepLabel(Form1& f, int k) {
-    if (f.graphCode == kGraphLee) {
-        f.radius = static_cast<double>(f.sweepStart) * std::pow(static_cast<double>(f.sweepRatio), k);
+    if (f.codes.graphCode == kGraphLee) {
+        f.calc.radius = static_cast<double>(f.sweepState.sweepStart) * std::pow(static_cast<double>(f.sweepState.sweepRatio), k);
         EraseStepLabel(f);
         f.setCurrentX(9200);
         f.setCurrentY(950);
-        f.printLine(LeeStepLabel(true, k, f.radius));
-    } else if (f.graphCode == kGraphMapIndex || f.graphCode == kGraphMapImaginary) {
+        f.printLine(LeeStepLabel(true, k, f.calc.radius));
+    } else if (f.codes.graphCode == kGraphMapIndex || f.codes.graphCode == kGraphMapImaginary) {
         EraseStepLabel(f);
         f.setCurrentX(9200);
         f.setCurrentY(2850);
-        f.printLine(LeeStepLabel(false, k, MapSweepValue(f.sweepStart, f.sweepEnd, k, f.sweepSteps)));
+        f.printLine(LeeStepLabel(false, k, MapSweepValue(f.sweepState.sweepStart, f.sweepState.sweepEnd, k, f.sweepState.sweepSteps)));
     }
 }
 
 // The cells of rows 0..lastRow, one box per cell in each panel, until a stop.
 void PaintLeeCells(Form1& f, const LeeWindow& window, const std::array<double, 3>& m, const LeeCellStyle& style) {
-    const double W = f.leePanelWidth;
-    const double L = f.graphLeft;
+    const double W = f.graph.leePanelWidth;
+    const double L = f.graph.graphLeft;
     const bool normalised = f.cboLee.text() == "Normalised";
-    const double d = f.sweepSteps > 0 ? (W - L) / f.sweepSteps : 0.0;
-    const std::vector<Segment> spans = LeeCellSpans(f.firstPoint, f.lastPoint, f.graphTop, f.graphBottom);
+    const double d = f.sweepState.sweepSteps > 0 ? (W - L) / f.sweepState.sweepSteps : 0.0;
+    const std::vector<Segment> spans = LeeCellSpans(f.angleGrid.firstPoint, f.angleGrid.lastPoint, f.graph.graphTop, f.graph.graphBottom);
     bool stopped = false;
     for (int k = 0; k <= window.lastRow && !stopped; ++k) {
         SetRowNorms(f, normalised, k, m);
         PrintStepLabel(f, k);
-        const Segment column = LeeColumn(k, f.sweepSteps, d, L, W);
-        for (std::int32_t i = f.firstPoint; i <= f.lastPoint; ++i) {
-            if (f.runState == Form1::kRunStopped) {
+        const Segment column = LeeColumn(k, f.sweepState.sweepSteps, d, L, W);
+        for (std::int32_t i = f.angleGrid.firstPoint; i <= f.angleGrid.lastPoint; ++i) {
+            if (f.codes.runState == Form1::kRunStopped) {
                 stopped = true;
                 break;
             }
-            const std::int32_t c = i - f.windowFirst;
-            const Segment& cell = spans[static_cast<std::size_t>(i - f.firstPoint)];
-            const std::array<double, 3> perp = {CellOf(f.leeRed3, k, c), CellOf(f.leeGreen3, k, c),
-                                                CellOf(f.leeBlue3, k, c)};
-            const std::array<double, 3> para = {CellOf(f.leeRed4, k, c), CellOf(f.leeGreen4, k, c),
-                                                CellOf(f.leeBlue4, k, c)};
+            const std::int32_t c = i - f.angleGrid.windowFirst;
+            const Segment& cell = spans[static_cast<std::size_t>(i - f.angleGrid.firstPoint)];
+            const std::array<double, 3> perp = {CellOf(f.leeStores.leeRed3, k, c), CellOf(f.leeStores.leeGreen3, k, c),
+                                                CellOf(f.leeStores.leeBlue3, k, c)};
+            const std::array<double, 3> para = {CellOf(f.leeStores.leeRed4, k, c), CellOf(f.leeStores.leeGreen4, k, c),
+                                                CellOf(f.leeStores.leeBlue4, k, c)};
             const std::array<double, 3> unpol = {(perp[0] + para[0]) / 2, (perp[1] + para[1]) / 2,
                                                  (perp[2] + para[2]) / 2};
-            f.setForeColor(LeeCellColour(perp, f.colourNorm, f.peakLee, style, f.red1, f.green1, f.blue1));
+            f.setForeColor(LeeCellColour(perp, f.colourSums.colourNorm, f.colourSums.peakLee, style, f.colourSums.red1, f.colourSums.green1, f.colourSums.blue1));
             f.boxFilled(column.x1, cell.x1, column.x2, cell.x2);
-            f.setForeColor(LeeCellColour(para, f.colourNorm, f.peakLee, style, f.red2, f.green2, f.blue2));
+            f.setForeColor(LeeCellColour(para, f.colourSums.colourNorm, f.colourSums.peakLee, style, f.colourSums.red2, f.colourSums.green2, f.colourSums.blue2));
             f.boxFilled(column.x1 + W, cell.x1, column.x2 + W, cell.x2);
-            f.setForeColor(LeeCellColour(unpol, f.leeNormUnpol, m[2], style, f.red3, f.green3, f.blue3));
+            f.setForeColor(LeeCellColour(unpol, f.leeStores.leeNormUnpol, m[2], style, f.colourSums.red3, f.colourSums.green3, f.colourSums.blue3));
             f.boxFilled(column.x1 + 2 * W, cell.x1, column.x2 + 2 * W, cell.x2);
         }
         doEvents();
@@ -173,14 +173,14 @@ void Form1::LeeCreditLines() {
     if (mnuMedium.checked()) setFontSize(10);
     if (mnuSmall.checked()) setFontSize(8);
     if (!mnuHideLogo.checked()) {
-        if (waveCount != 1) setForeColor(rgb(100, 100, 100));
-        if (waveCount == 1) {
+        if (calc.waveCount != 1) setForeColor(rgb(100, 100, 100));
+        if (calc.waveCount == 1) {
             if (mnuDefault.checked() || mnuWhite.checked()) setForeColor(rgb(200, 200, 200));
             if (mnuBlack.checked() || mnuGrey.checked()) setForeColor(rgb(100, 100, 100));
         }
         for (int n = 0; n < 3; ++n) {
-            setCurrentX(n * leePanelWidth + graphLeft + 100);
-            setCurrentY(graphBottom - 500);
+            setCurrentX(n * graph.leePanelWidth + graph.graphLeft + 100);
+            setCurrentY(graph.graphBottom - 500);
             print(lblLogo.caption());
         }
     }
@@ -194,8 +194,8 @@ void Form1::PlotLee() {
     const double s = Val(cboStep.text());
     const Checked<std::int32_t> first = CLng(Val(txtXmin.text()) / s + 1);
     const Checked<std::int32_t> last = CLng(Val(txtXmax.text()) / s + 1);
-    if (!(s > 0) || s != leeGridStep || !first.ok() || !last.ok() || first.value < leeGridFirst ||
-        last.value > leeGridLast || first.value >= last.value) {
+    if (!(s > 0) || s != leeStores.leeGridStep || !first.ok() || !last.ok() || first.value < leeStores.leeGridFirst ||
+        last.value > leeStores.leeGridLast || first.value >= last.value) {
         cmdNewPlot_Click();
         return;
     }
@@ -203,18 +203,18 @@ void Form1::PlotLee() {
     LockON();
     cls();
     setFontBold(false);
-    graphLeft = 1000;
-    if (mnuVLarge.checked()) leePanelWidth = static_cast<float>(screen().widthTwips() / 3);
-    if (mnuLarge.checked()) leePanelWidth = 5000;
-    if (mnuMedium.checked()) leePanelWidth = 4000;
-    if (mnuSmall.checked()) leePanelWidth = 3000;
-    const double W = leePanelWidth;
-    const double L = graphLeft;
-    xMin = Val(txtXmin.text());
-    xMax = Val(txtXmax.text());
+    graph.graphLeft = 1000;
+    if (mnuVLarge.checked()) graph.leePanelWidth = static_cast<float>(screen().widthTwips() / 3);
+    if (mnuLarge.checked()) graph.leePanelWidth = 5000;
+    if (mnuMedium.checked()) graph.leePanelWidth = 4000;
+    if (mnuSmall.checked()) graph.leePanelWidth = 3000;
+    const double W = graph.leePanelWidth;
+    const double L = graph.graphLeft;
+    graph.xMin = Val(txtXmin.text());
+    graph.xMax = Val(txtXmax.text());
     for (int n = 0; n < 3; ++n)
-        GridLeeAxes(L + n * W, (n + 1) * W, graphTop, graphBottom, sweepStart, sweepEnd, xMin, xMax);
-    const LeePanels panels = LeePanelLayout(W, L, graphTop, graphBottom, mnuVLarge.checked());
+        GridLeeAxes(L + n * W, (n + 1) * W, graph.graphTop, graph.graphBottom, sweepState.sweepStart, sweepState.sweepEnd, graph.xMin, graph.xMax);
+    const LeePanels panels = LeePanelLayout(W, L, graph.graphTop, graph.graphBottom, mnuVLarge.checked());
     PictureBox* pictures[] = {&Picture1, &Picture2, &Picture3};
     for (std::size_t n = 0; n < 3; ++n) {
         pictures[n]->setLeft(panels.pictureLeft[n]);
@@ -228,35 +228,35 @@ void Form1::PlotLee() {
     }
 
     // The angle window: offsets into the stores, which begin at the run's first stored point.
-    angleCount = CLng(90 / s + 1).value;
-    const std::int32_t points = 2 * angleCount - 1;
+    angleGrid.angleCount = CLng(90 / s + 1).value;
+    const std::int32_t points = 2 * angleGrid.angleCount - 1;
     SunCorrection();
-    firstPoint = first.value;
-    lastPoint = last.value;
-    windowFirst = leeGridFirst;
-    windowLast = leeGridLast;
+    angleGrid.firstPoint = first.value;
+    angleGrid.lastPoint = last.value;
+    angleGrid.windowFirst = leeStores.leeGridFirst;
+    angleGrid.windowLast = leeStores.leeGridLast;
     LeeWindow window;
-    const Checked<std::int16_t> rows = CInt(sweepSteps);
-    window.lastRow = rows.ok() ? std::min<int>(rows.value, static_cast<int>(leeRed1.size()) - 1) : -1;
-    window.firstOffset = firstPoint - windowFirst;
-    window.lastOffset = lastPoint - windowFirst;
-    window.mirror = points - windowFirst;
+    const Checked<std::int16_t> rows = CInt(sweepState.sweepSteps);
+    window.lastRow = rows.ok() ? std::min<int>(rows.value, static_cast<int>(leeStores.leeRed1.size()) - 1) : -1;
+    window.firstOffset = angleGrid.firstPoint - angleGrid.windowFirst;
+    window.lastOffset = angleGrid.lastPoint - angleGrid.windowFirst;
+    window.mirror = points - angleGrid.windowFirst;
     doEvents();
 
     const std::size_t discWeights =
-        std::min(static_cast<std::size_t>(std::max(sunDiscSteps, 0)) + 1, sunDiscWeights.size());
+        std::min(static_cast<std::size_t>(std::max(light.sunDiscSteps, 0)) + 1, light.sunDiscWeights.size());
     LeeSunSmooth(Stored(*this), Working(*this), window,
-                 std::span<const double>(sunDiscWeights.data(), discWeights), optSun.value());
+                 std::span<const double>(light.sunDiscWeights.data(), discWeights), optSun.value());
 
     // The size distribution across the radius rows: a geometric sweep only.
     LeeDistribution distribution;
-    if (optDisp.value() && graphCode == kGraphLee) {
+    if (optDisp.value() && codes.graphCode == kGraphLee) {
         const double sigma = Val(cboSD.text()) / 100;
-        relStdDev = static_cast<float>(sigma);
-        if (LeeDistributionWeights(sigma, sweepRatio, distribution)) {
-            const double N = 3 * sigma / (sweepRatio - 1);
-            line(1000, 3100, 1000 + 4000 * N / sweepSteps, 3100);
-            line(1000, 3000, 1000 + 4000 * N / (3 * sweepSteps), 3000);
+        dist.relStdDev = static_cast<float>(sigma);
+        if (LeeDistributionWeights(sigma, sweepState.sweepRatio, distribution)) {
+            const double N = 3 * sigma / (sweepState.sweepRatio - 1);
+            line(1000, 3100, 1000 + 4000 * N / sweepState.sweepSteps, 3100);
+            line(1000, 3000, 1000 + 4000 * N / (3 * sweepState.sweepSteps), 3000);
             LeeDistributionSmooth(Working(*this), window, distribution);
             doEvents();
         }
@@ -265,7 +265,7 @@ void Form1::PlotLee() {
     // Row peaks and the maxima of the whole diagram, then the cells.
     const std::array<double, 3> m = RaiseRowPeaks(*this, window);
     doEvents();
-    peakLee = AMAX(m[0], m[1]);
+    colourSums.peakLee = AMAX(m[0], m[1]);
     LeeCellStyle style;
     style.brightness = std::fabs(Val(cboBright.text()));
     style.saturated = mnuSaturated.checked();
@@ -276,18 +276,18 @@ void Form1::PlotLee() {
     // Credit line, fonts, the erased step label and key area.
     LeeCreditLines();
     EraseStepLabel(*this);
-    if (style.falseColours && graphCode > kGraphLee) {
+    if (style.falseColours && codes.graphCode > kGraphLee) {
         PaintFalseColourKey(*this, style.brightness);
     } else {
         setForeColor(kButtonFace);
-        boxFilled(2 * W + L, graphTop - 700, 3 * W, graphTop - 400);
+        boxFilled(2 * W + L, graph.graphTop - 700, 3 * W, graph.graphTop - 400);
         setForeColor(kBlack);
     }
 
     cboBright.setVisible(true);
     cboBright.setEnabled(true);
-    resultsFromFile = 0;
-    resultsStale = 0;
+    runFlags.resultsFromFile = 0;
+    runFlags.resultsStale = 0;
     LockOFF();
 }
 

@@ -20,15 +20,15 @@ void Form1::colrgb2(double lambda, double& r3, double& g3a, double& b3) {
 void Form1::lambdaN() {
     // Colour entry k: the channels, the packed colour from the rounded channels, then fractions.
     const auto colourEntry = [this](std::size_t k, double lambda) {
-        colrgb2(lambda, redPerWave[k], greenPerWave[k], bluePerWave[k]);
-        colourPerWave[k] = static_cast<float>(PackWaveColour(redPerWave[k], greenPerWave[k], bluePerWave[k]));
-        redPerWave[k] /= 255.0;
-        greenPerWave[k] /= 255.0;
-        bluePerWave[k] /= 255.0;
+        colrgb2(lambda, waveSet.redPerWave[k], waveSet.greenPerWave[k], waveSet.bluePerWave[k]);
+        graphColours.colourPerWave[k] = static_cast<float>(PackWaveColour(waveSet.redPerWave[k], waveSet.greenPerWave[k], waveSet.bluePerWave[k]));
+        waveSet.redPerWave[k] /= 255.0;
+        waveSet.greenPerWave[k] /= 255.0;
+        waveSet.bluePerWave[k] /= 255.0;
     };
 
-    if (waveCount == 1) {
-        colourEntry(1, wavelength);
+    if (calc.waveCount == 1) {
+        colourEntry(1, calc.wavelength);
         return;
     }
 
@@ -36,45 +36,45 @@ void Form1::lambdaN() {
     const auto single = [](double v, float& into) {
         if (const Checked<float> s = CSng(v); s.ok()) into = s.value;
     };
-    single(Val(dlogSpectrumBand_->txtSpectrumMax.text()) / 1000.0, bandMaxUm);
-    single(Val(dlogSpectrumBand_->txtSpectrumMin.text()) / 1000.0, bandMinUm);
+    single(Val(dlogSpectrumBand_->txtSpectrumMax.text()) / 1000.0, light.bandMaxUm);
+    single(Val(dlogSpectrumBand_->txtSpectrumMin.text()) / 1000.0, light.bandMinUm);
     const bool blackBody = mnuBlackBody.checked();
-    if (blackBody) single(Val(dlogBlackBody_->txtBlackBody.text()), blackBodyTemp);
+    if (blackBody) single(Val(dlogBlackBody_->txtBlackBody.text()), light.blackBodyTemp);
 
     // The weight of entry k; a black body without a usable temperature leaves the weight as it was.
     const auto weigh = [&](std::size_t k) {
-        const double lambda = waveList[k];
+        const double lambda = waveSet.waveList[k];
         if (mnuSpectrumLee.checked())
-            weightPerWaveWork[k] = SunLeeWeight(lambda, std::span<const float, kSunLeeValues>(sunLeeTable));
+            waveSet.weightPerWaveWork[k] = SunLeeWeight(lambda, std::span<const float, kSunLeeValues>(builtinTables.sunLeeTable));
         if (mnuSpectrumWernand.checked())
-            weightPerWaveWork[k] =
-                SunWernandWeight(lambda, std::span<const float, kSunWernandValues>(sunWernandTable));
-        if (mnuSpectrumFlat.checked()) weightPerWaveWork[k] = 1.0f;
-        if (mnuSpectrumFile.checked() && spectrumFileLoaded == 1)
-            if (const std::optional<float> w = SpectrumFileWeight(lambda, specFileWave, specFileValue))
-                weightPerWaveWork[k] = *w;
+            waveSet.weightPerWaveWork[k] =
+                SunWernandWeight(lambda, std::span<const float, kSunWernandValues>(builtinTables.sunWernandTable));
+        if (mnuSpectrumFlat.checked()) waveSet.weightPerWaveWork[k] = 1.0f;
+        if (mnuSpectrumFile.checked() && light.spectrumFileLoaded == 1)
+            if (const std::optional<float> w = SpectrumFileWeight(lambda, fileState.specFileWave, fileState.specFileValue))
+                waveSet.weightPerWaveWork[k] = *w;
         if (blackBody)
-            if (const std::optional<float> w = BlackBodyWeight(lambda, blackBodyTemp))
-                weightPerWaveWork[k] = *w;
+            if (const std::optional<float> w = BlackBodyWeight(lambda, light.blackBodyTemp))
+                waveSet.weightPerWaveWork[k] = *w;
     };
 
     // Entries beyond the arrays are never written (the run's input checks allow at most 2000).
-    const std::size_t count = static_cast<std::size_t>(std::clamp(waveCount, 0, 2001));
+    const std::size_t count = static_cast<std::size_t>(std::clamp(calc.waveCount, 0, 2001));
     if (cboWave.text() == "RGB") {
         for (std::size_t k = 1; k <= 3; ++k) {
-            waveList[k] = kRgbWavelengthsUm[k - 1];
-            colourEntry(k, waveList[k]);
+            waveSet.waveList[k] = kRgbWavelengthsUm[k - 1];
+            colourEntry(k, waveSet.waveList[k]);
             weigh(k);
         }
-        colourPerWave[0] = 0.0f;
+        graphColours.colourPerWave[0] = 0.0f;
     } else {
         for (std::size_t k = 1; k <= count; ++k) {
-            waveList[k] = BandCentre(bandMinUm, bandMaxUm, waveCount, static_cast<int>(k));
-            colourEntry(k, waveList[k]);
+            waveSet.waveList[k] = BandCentre(light.bandMinUm, light.bandMaxUm, calc.waveCount, static_cast<int>(k));
+            colourEntry(k, waveSet.waveList[k]);
             weigh(k);
         }
     }
-    for (std::size_t k = 1; k <= count; ++k) weightPerWave[k] = weightPerWaveWork[k];
+    for (std::size_t k = 1; k <= count; ++k) waveSet.weightPerWave[k] = waveSet.weightPerWaveWork[k];
 }
 
 }  // namespace tessary

@@ -25,10 +25,10 @@ namespace {
 class StopWatch {
   public:
     explicit StopWatch(Form1& f) : f_(f), previous_(f.cmdStop.onClick) {
-        f.batchStopAsked = false;
+        f.fileState.batchStopAsked = false;
         f.cmdStop.onClick = [&f, previous = previous_] {
             if (previous) previous();
-            if (f.runState == Form1::kRunStopped) f.batchStopAsked = true;
+            if (f.codes.runState == Form1::kRunStopped) f.fileState.batchStopAsked = true;
         };
     }
     ~StopWatch() { f_.cmdStop.onClick = previous_; }
@@ -52,7 +52,7 @@ class RouteMessagesToReport {
             const int answer = question ? show() : mb::kOk;
             std::string text = BatchReasonText(box.prompt);
             if (question) text += " " + AnswerWord(answer);
-            f.batchMessages.push_back({std::move(text), f.inputsLocked});
+            f.batchMessages.push_back({std::move(text), f.windowState.inputsLocked});
             return answer;
         });
     }
@@ -114,8 +114,8 @@ bool Form1::Save_Batch(TextFileWriter& report) {
         const auto range = ExportPointRange(s.xMinText, s.xMaxText, s.stepText, s.xStepLog);
         s.firstPoint = range ? range->first : 1;
         s.lastPoint = range ? range->second : 0;
-        firstPoint = s.firstPoint;
-        lastPoint = s.lastPoint;
+        angleGrid.firstPoint = s.firstPoint;
+        angleGrid.lastPoint = s.lastPoint;
     }
     if (s.graphCode == kGraphWavelength || s.graphCode == kGraphEfficiencyWavelength) SetExportRelativeIndex(*this, s);
     const BatchWindow window{runRecord.windowFirst, runRecord.windowLast};
@@ -128,13 +128,13 @@ bool Form1::Save_Batch(TextFileWriter& report) {
         RunRecord asked = RecordOfInputs();
         asked.radius = Val(asked.radiusText);
         const double lambda = Val(asked.lambdaText);
-        asked.sizeParam = lambda > 0 ? asked.radius * kTwoPi / lambda * mediumRe : 0.0;
+        asked.sizeParam = lambda > 0 ? asked.radius * kTwoPi / lambda * indexState.mediumRe : 0.0;
         s = ExportSnapshotOf(*this, asked);
     } else if (newPlotEnd == NewPlotEnd::Stopped) {
         const std::string why =
-            batchStopAsked ? "the calculation was stopped" : LastMessage(*this, true, "the calculation was stopped");
-        if (s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph && sweepLastStored >= s.firstPoint) {
-            s.lastPoint = std::min(s.lastPoint, sweepLastStored);
+            fileState.batchStopAsked ? "the calculation was stopped" : LastMessage(*this, true, "the calculation was stopped");
+        if (s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph && sweepState.sweepLastStored >= s.firstPoint) {
+            s.lastPoint = std::min(s.lastPoint, sweepState.sweepLastStored);
             stopped = why;
         } else {
             notComputed = why;  // an angle graph's sums are partial at every angle
@@ -156,7 +156,7 @@ bool Form1::Save_Batch(TextFileWriter& report) {
     const FileResult result = report.EndBlock();
     setMousePointer(1);
     if (!result.ok()) {
-        msgBox(result.message, mb::kOkOnly | mb::kExclamation, "Error in batch file: " + inputFilePath);
+        msgBox(result.message, mb::kOkOnly | mb::kExclamation, "Error in batch file: " + fileState.inputFilePath);
         return false;
     }
     return true;
@@ -164,10 +164,10 @@ bool Form1::Save_Batch(TextFileWriter& report) {
 
 void Form1::Read_Batch() {
     OpenBatchFile();
-    if (fileDialogCancelled == 1) return;
-    inputFilePath = chosenFile;
-    TextFileReader reader = TextFileReader::Open(chosenFilePath);
-    const std::string caption = "Error in batch file: " + inputFilePath;
+    if (fileState.fileDialogCancelled == 1) return;
+    fileState.inputFilePath = fileState.chosenFile;
+    TextFileReader reader = TextFileReader::Open(fileState.chosenFilePath);
+    const std::string caption = "Error in batch file: " + fileState.inputFilePath;
     if (!reader.Status().ok()) {
         msgBox(reader.Status().message, mb::kOkOnly, caption);
         mnuBatchFile.setChecked(false);
@@ -180,22 +180,22 @@ void Form1::Read_Batch() {
         return;
     }
 
-    saveFileType = 3;
+    codes.saveFileType = 3;
     select_save_filename();
-    if (fileDialogCancelled == 1) {
+    if (fileState.fileDialogCancelled == 1) {
         mnuBatchFile.setChecked(false);
         return;
     }
-    batchOutFile = chosenFile;
-    TextFileWriter report = TextFileWriter::CreateReport(chosenFilePath, &openWriters);
+    fileState.batchOutFile = fileState.chosenFile;
+    TextFileWriter report = TextFileWriter::CreateReport(fileState.chosenFilePath, &openWriters);
     if (!report.Status().ok()) {
         msgBox(report.Status().message, mb::kOkOnly | mb::kExclamation, caption);
         mnuBatchFile.setChecked(false);
         return;
     }
 
-    batchStepMode = 0;
-    batchRunning = true;
+    fileState.batchStepMode = 0;
+    fileState.batchRunning = true;
     const StopWatch stopWatch(*this);
     batchMessages.clear();
     const auto runOnce = [this, &report] {
@@ -203,7 +203,7 @@ void Form1::Read_Batch() {
             const RouteMessagesToReport route(*this);
             cmdNewPlot_Click();
         }
-        return Save_Batch(report) && !batchStopAsked;
+        return Save_Batch(report) && !fileState.batchStopAsked;
     };
     for (const BatchCommand& c : program.commands) {
         if (c.action == BatchAction::Invalid) {
@@ -215,18 +215,18 @@ void Form1::Read_Batch() {
             continue;
         }
         if (c.action == BatchAction::SteppedRun) {
-            batchStepMode = 1;
-            batchStepFrom = c.stepFrom;
-            batchStepTo = c.stepTo;
-            batchStepBy = c.stepBy;
-            batchStepValue = batchStepFrom;
+            fileState.batchStepMode = 1;
+            fileState.batchStepFrom = c.stepFrom;
+            fileState.batchStepTo = c.stepTo;
+            fileState.batchStepBy = c.stepBy;
+            fileState.batchStepValue = fileState.batchStepFrom;
             for (std::int32_t i = 0; i < c.runs; ++i) {
                 {
                     const RouteMessagesToReport route(*this);
-                    SetStepped(*this, c.stepName, batchStepValue);
+                    SetStepped(*this, c.stepName, fileState.batchStepValue);
                 }
                 if (!runOnce()) break;
-                batchStepValue += batchStepBy;
+                fileState.batchStepValue += fileState.batchStepBy;
             }
             break;
         }
@@ -234,7 +234,7 @@ void Form1::Read_Batch() {
         Apply(*this, c);
     }
     report.Close();
-    batchRunning = false;
+    fileState.batchRunning = false;
     mnuBatchFile.setChecked(false);
 }
 

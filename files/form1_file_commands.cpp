@@ -10,7 +10,7 @@ namespace {
 
 // Between the runs of a batch the inputs are not locked; the file commands refuse all the same.
 bool RefuseDuringBatch(Form1& f) {
-    if (!f.batchRunning) return false;
+    if (!f.fileState.batchRunning) return false;
     beep();
     return true;
 }
@@ -24,13 +24,13 @@ void Form1::mnuRead_Click() {
 
 void Form1::mnuSave_Click() {
     if (RefuseWhileLocked() || RefuseDuringBatch(*this)) return;
-    saveFileType = 1;
+    codes.saveFileType = 1;
     SaveByType();
 }
 
 void Form1::mnuSaveText_Click() {
     if (RefuseWhileLocked() || RefuseDuringBatch(*this)) return;
-    saveFileType = 2;
+    codes.saveFileType = 2;
     SaveByType();
 }
 
@@ -46,10 +46,10 @@ void Form1::mnuBatchFile_Click() {
 
 void Form1::SaveByType() {
     select_save_filename();
-    if (fileDialogCancelled == 1) return;
+    if (fileState.fileDialogCancelled == 1) return;
     bool written = false;
-    if (saveFileType == 1) written = save_data();
-    if (saveFileType == 2) written = save_text();
+    if (codes.saveFileType == 1) written = save_data();
+    if (codes.saveFileType == 2) written = save_text();
     if (written) beep();
 }
 

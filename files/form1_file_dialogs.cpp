@@ -38,13 +38,13 @@ void Form1::FileDialog(const std::string& mode, const std::string& title, const 
             const int answer = msgBox(completed.file + " already exists." + kCR + "Do you want to replace it?",
                                       mb::kYesNo | mb::kExclamation, title);
             if (answer != mb::kYes) {
-                fileDialogCancelled = 1;
+                fileState.fileDialogCancelled = 1;
                 return;
             }
         }
-        chosenFile = completed.file;
-        chosenFileTitle = completed.title;
-        chosenFilePath = path.string();
+        fileState.chosenFile = completed.file;
+        fileState.chosenFileTitle = completed.title;
+        fileState.chosenFilePath = path.string();
         return;
     }
     if (reason == NoFileReason::PathTooLong)
@@ -53,7 +53,7 @@ void Form1::FileDialog(const std::string& mode, const std::string& title, const 
                mb::kOkOnly, title);
     else
         msgBox("No file was selected", mb::kOkOnly, title);
-    fileDialogCancelled = 1;
+    fileState.fileDialogCancelled = 1;
 }
 
 namespace {
@@ -65,7 +65,7 @@ struct OpenKind {
 };
 
 void OpenOfKind(Form1& f, const OpenKind& kind) {
-    f.fileDialogCancelled = 0;
+    f.fileState.fileDialogCancelled = 0;
     f.FileDialog("load", "Open a file", kind.filterText, kind.pattern, kind.extension);
 }
 
@@ -81,13 +81,13 @@ void Form1::OpenSizeDistFile() { OpenOfKind(*this, {"Tessary size distribution f
 void Form1::OpenBatchFile() { OpenOfKind(*this, {"Tessary batch files (*.min)", "*.min", ".min"}); }
 
 void Form1::select_save_filename() {
-    fileDialogCancelled = 0;
-    if (saveFileType == 1)
+    fileState.fileDialogCancelled = 0;
+    if (codes.saveFileType == 1)
         FileDialog("save", "Select a file name for saving data", "Tessary file(*.tsy)", "*.tsy", ".tsy");
-    if (saveFileType == 2)
+    if (codes.saveFileType == 2)
         FileDialog("save", "Select a file name for saving numerical data as a text file", "Text file(*.txt)",
                    "*.txt", ".txt");
-    if (saveFileType == 3)
+    if (codes.saveFileType == 3)
         FileDialog("save", "Select a file name for saving batch data", "Tessary batch file(*.mut)", "*.mut",
                    ".mut");
 }

@@ -18,10 +18,10 @@ void Refuse(const std::string& message) { msgBox(message, mb::kOkOnly, std::stri
 // The decoded index file of the chosen file, or nothing (cancelled, or refused with its message).
 std::optional<IndexFileTable> ChooseIndexFile(Form1& f) {
     f.OpenRefIndexFile();
-    if (f.fileDialogCancelled == 1) return std::nullopt;
-    f.inputFilePath = f.chosenFile;
-    TextFileReader reader = TextFileReader::Open(f.chosenFilePath);
-    IndexFileResult decoded = DecodeIndexFile(reader, f.inputFilePath);
+    if (f.fileState.fileDialogCancelled == 1) return std::nullopt;
+    f.fileState.inputFilePath = f.fileState.chosenFile;
+    TextFileReader reader = TextFileReader::Open(f.fileState.chosenFilePath);
+    IndexFileResult decoded = DecodeIndexFile(reader, f.fileState.inputFilePath);
     if (!decoded.table) Refuse(decoded.message);
     return std::move(decoded.table);
 }
@@ -31,10 +31,10 @@ std::optional<IndexFileTable> ChooseIndexFile(Form1& f) {
 bool Form1::ReadRefIndex1() {
     std::optional<IndexFileTable> t = ChooseIndexFile(*this);
     if (!t) return false;
-    sphereName = t->name;
-    indexModels.fileIndices1 = std::move(t->rows);
-    fileWlMin1 = indexModels.fileIndices1.front().wavelength;
-    fileWlMax1 = indexModels.fileIndices1.back().wavelength;
+    indexState.sphereName = t->name;
+    indexState.indexModels.fileIndices1 = std::move(t->rows);
+    fileState.fileWlMin1 = indexState.indexModels.fileIndices1.front().wavelength;
+    fileState.fileWlMax1 = indexState.indexModels.fileIndices1.back().wavelength;
     txtLambda_change();
     txtLambda.setBackColor(kWhite);
     return true;
@@ -43,10 +43,10 @@ bool Form1::ReadRefIndex1() {
 bool Form1::ReadRefIndex2() {
     std::optional<IndexFileTable> t = ChooseIndexFile(*this);
     if (!t) return false;
-    mediumName = t->name;
-    indexModels.fileIndices2 = std::move(t->rows);
-    fileWlMin2 = indexModels.fileIndices2.front().wavelength;
-    fileWlMax2 = indexModels.fileIndices2.back().wavelength;
+    indexState.mediumName = t->name;
+    indexState.indexModels.fileIndices2 = std::move(t->rows);
+    fileState.fileWlMin2 = indexState.indexModels.fileIndices2.front().wavelength;
+    fileState.fileWlMax2 = indexState.indexModels.fileIndices2.back().wavelength;
     txtLambda_change();
     txtLambda.setBackColor(kWhite);
     return true;
@@ -54,42 +54,42 @@ bool Form1::ReadRefIndex2() {
 
 void Form1::ReadSpectrum() {
     OpenSpectrumFile();
-    if (fileDialogCancelled == 1) return;
-    inputFilePath = chosenFile;
-    TextFileReader reader = TextFileReader::Open(chosenFilePath);
+    if (fileState.fileDialogCancelled == 1) return;
+    fileState.inputFilePath = fileState.chosenFile;
+    TextFileReader reader = TextFileReader::Open(fileState.chosenFilePath);
     SpectrumFileResult decoded = DecodeSpectrumFile(reader);
     if (!decoded.table) {
         Refuse(decoded.message);
         return;
     }
     SpectrumTable& t = *decoded.table;
-    spectrumNonUniform = t.nonUniform;
-    spectrumWlMin = t.wlMin;
-    spectrumWlMax = t.wlMax;
-    specFileCount = static_cast<std::int16_t>(t.count());
-    specFileWave = std::move(t.wave);
-    specFileValue = std::move(t.value);
-    spectrumFileLoaded = 1;
+    fileState.spectrumNonUniform = t.nonUniform;
+    fileState.spectrumWlMin = t.wlMin;
+    fileState.spectrumWlMax = t.wlMax;
+    fileState.specFileCount = static_cast<std::int16_t>(t.count());
+    fileState.specFileWave = std::move(t.wave);
+    fileState.specFileValue = std::move(t.value);
+    light.spectrumFileLoaded = 1;
 }
 
 bool Form1::ReadSizeDist() {
     OpenSizeDistFile();
-    if (fileDialogCancelled == 1) {
+    if (fileState.fileDialogCancelled == 1) {
         cboDistrib.setText("Log-normal");
         return false;
     }
-    inputFilePath = chosenFile;
-    TextFileReader reader = TextFileReader::Open(chosenFilePath);
-    SizeDistResult decoded = DecodeSizeDistFile(reader, inputFilePath);
+    fileState.inputFilePath = fileState.chosenFile;
+    TextFileReader reader = TextFileReader::Open(fileState.chosenFilePath);
+    SizeDistResult decoded = DecodeSizeDistFile(reader, fileState.inputFilePath);
     if (decoded.warning) Refuse(*decoded.warning);
     if (!decoded.table) {
         Refuse(decoded.message);
         // No histogram to fall back on: as for a cancelled dialog.
-        if (sizeHistogram.histLoaded != 1) cboDistrib.setText("Log-normal");
+        if (dist.sizeHistogram.histLoaded != 1) cboDistrib.setText("Log-normal");
         return false;
     }
     SizeDistTable& t = *decoded.table;
-    SizeHistogram& h = sizeHistogram;
+    SizeHistogram& h = dist.sizeHistogram;
     h.sizeFileCount = t.sizeFileCount;
     h.histUniform = t.histUniform;
     h.histRadius = std::move(t.histRadius);
@@ -100,7 +100,7 @@ bool Form1::ReadSizeDist() {
     h.histRadiusMax = t.histRadiusMax;
     h.histWeightSum = t.histWeightSum;
     h.histWeightMax = t.histWeightMax;
-    h.inputFilePath = inputFilePath;
+    h.inputFilePath = fileState.inputFilePath;
     h.histLoaded = 1;
     return true;
 }

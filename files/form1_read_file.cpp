@@ -244,7 +244,7 @@ bool Loader::check() {
     in.xMax = Val(d.inputs[6]);
     in.step = Val(d.inputs[7]);
     in.logSteps = d.xLog;
-    in.currentSweepSteps = f.sweepSteps;
+    in.currentSweepSteps = f.sweepState.sweepSteps;
     const ResultArrayBounds b = ArrayBoundsFor(in);
     std::int64_t limit = b.curves;
     if (g.code == kGraphAngle || g.code >= kGraphLee) {
@@ -299,60 +299,60 @@ void Loader::rayOrders() {
     if (!hasRayOrders()) return;
     if (d.rays == "Multiple") {
         f.dlogP_->cmdSelectNone_Click();
-        if (f.rayflag.size() < 51) f.rayflag.resize(51, 0);
-        std::fill_n(f.rayflag.begin(), 51, 0);
-        f.rayCount = static_cast<std::int32_t>(d.rayOrders.size());
+        if (f.series.rayflag.size() < 51) f.series.rayflag.resize(51, 0);
+        std::fill_n(f.series.rayflag.begin(), 51, 0);
+        f.series.rayCount = static_cast<std::int32_t>(d.rayOrders.size());
         for (const std::int32_t p : d.rayOrders) {
-            f.rayflag[static_cast<std::size_t>(p)] = 1;
+            f.series.rayflag[static_cast<std::size_t>(p)] = 1;
             f.dlogP_->chkp(p).setValue(1);
         }
     } else {
-        f.rayPMax = CLng(Val(d.rays)).value;  // held to +-100000 by check()
-        if (f.rayPMax > 50) {
-            f.rayflag.assign(static_cast<std::size_t>(f.rayPMax) + 1, 0);
-            f.rayflag.back() = 1;
-            f.rayCount = 1;
-        } else if (f.rayPMax < 0) {
-            f.rayflag.assign(static_cast<std::size_t>(-f.rayPMax) + 1, 1);
-            f.rayCount = 1 - f.rayPMax;
+        f.series.rayPMax = CLng(Val(d.rays)).value;  // held to +-100000 by check()
+        if (f.series.rayPMax > 50) {
+            f.series.rayflag.assign(static_cast<std::size_t>(f.series.rayPMax) + 1, 0);
+            f.series.rayflag.back() = 1;
+            f.series.rayCount = 1;
+        } else if (f.series.rayPMax < 0) {
+            f.series.rayflag.assign(static_cast<std::size_t>(-f.series.rayPMax) + 1, 1);
+            f.series.rayCount = 1 - f.series.rayPMax;
         }
     }
     f.RaysCheck();
-    f.setCaption(f.captionText);
+    f.setCaption(f.series.captionText);
 }
 
 void Loader::head() {
     f.cboGraph.setText(d.graphText);
     // The graph type's handler may clear the flag; the model handlers must not ask for what the file
     // restores.
-    f.resultsFromFile = 1;
-    f.sphereName = d.sphereName;
-    f.mediumName = d.mediumName;
+    f.runFlags.resultsFromFile = 1;
+    f.indexState.sphereName = d.sphereName;
+    f.indexState.mediumName = d.mediumName;
     if (d.user1) {
         dlogRI_User1& dialog = *f.dlogRI_User1_;
         if (d.version >= 204) {
             dialog.txtMaterial1.setText(d.user1->material);
-            f.sphereName = d.user1->material;
+            f.indexState.sphereName = d.user1->material;
         }
         userPoints(dialog, *d.user1);
         f.mnuRI_User1.setChecked(true);
-        f.lblSphere.setCaption("Sphere: " + f.sphereName);
+        f.lblSphere.setCaption("Sphere: " + f.indexState.sphereName);
     }
     if (d.user2) {
         dlogRI_User2& dialog = *f.dlogRI_User2_;
         if (d.version >= 204) {
             dialog.txtMaterial2.setText(d.user2->material);
-            f.mediumName = d.user2->material;
+            f.indexState.mediumName = d.user2->material;
         }
         userPoints(dialog, *d.user2);
         f.ClearMenuRI2();
         f.mnuRI_User2.setChecked(true);
-        f.lblRI_Medium.setCaption("Medium: " + f.mediumName);
+        f.lblRI_Medium.setCaption("Medium: " + f.indexState.mediumName);
     }
     f.cboType.setText(TranslateMethod(d.method));
     f.TypeCalc();
     f.cboRays.setText(d.rays);
-    f.resultsFromFile = 1;
+    f.runFlags.resultsFromFile = 1;
     rayOrders();
 }
 
@@ -420,7 +420,7 @@ void Loader::sphereModel() {
     } else if (w == "Copper") {
         f.mnuRI_Cu_Click();
     } else if (w == "File1") {
-        if (f.indexModels.fileIndices1.empty()) {
+        if (f.indexState.indexModels.fileIndices1.empty()) {
             notStored();
         } else {
             f.mnuRI_File1.setChecked(true);
@@ -438,7 +438,7 @@ void Loader::mediumModel() {
     if (w == "Air2") {
         f.ClearMenuRI2();
         f.mnuRI_Air2.setChecked(true);
-        f.mediumName = "air";
+        f.indexState.mediumName = "air";
         f.dlogAir_->txtAirTemp.setText(m.airTemp);
         f.mnuRI_Air2.setCaption("Air " + m.airTemp + "C");
         f.lblRI_Medium.setCaption("Medium: Air " + m.airTemp + "C");
@@ -448,23 +448,23 @@ void Loader::mediumModel() {
         // The user's points are restored already: the medium is chosen as the dialog's OK would.
         f.ClearMenuRI2();
         f.mnuRI_User2.setChecked(true);
-        f.mediumName = f.dlogRI_User2_->txtMaterial2.text();
+        f.indexState.mediumName = f.dlogRI_User2_->txtMaterial2.text();
         f.dlogRI_User2_->OKButton_Click();
     } else if (w == "Water2") {
         dlogTemp& water = *f.dlogTemp_;
-        f.mediumName = "water";
+        f.indexState.mediumName = "water";
         water.txtTemp.setText(m.temp);
         water.txtDensity.setText(m.density);
         if (d.version > 204) water.chkRI_Complex.setValue(m.complex == 0 ? 0 : 1);
         f.mnuRI_IAPWS2.setCaption("Water " + m.temp + "C");
         f.mnuRI_IAPWS2_Click();
-        f.lblSphere.setCaption("Sphere: " + f.sphereName);
+        f.lblSphere.setCaption("Sphere: " + f.indexState.sphereName);
         f.lblRI_Medium.setCaption("Medium: Water " + m.temp + "C");
     } else if (w == "Segelstein2") {
         if (d.version > 204) f.dlogSegelstein_->chkRI_Complex.setValue(m.complex == 0 ? 0 : 1);
         f.mnuRI_Segelstein2_Click();
     } else if (w == "File2") {
-        if (f.indexModels.fileIndices2.empty()) {
+        if (f.indexState.indexModels.fileIndices2.empty()) {
             notStored();
         } else {
             f.ClearMenuRI2();
@@ -487,7 +487,7 @@ void Loader::spectrum() {
         f.dlogBlackBody_->OKButton_Click();
     }
     if (s == "Spectrum file") {
-        if (f.spectrumFileLoaded == 0) {
+        if (f.light.spectrumFileLoaded == 0) {
             notStored();
         } else {
             f.ClearMenuSpectrum();
@@ -511,17 +511,17 @@ void Loader::results() {
     const auto first = static_cast<std::size_t>(d.first);
     const auto intensities = [&] {
         for (std::size_t j = 0; 3 * j + 2 < d.values.size(); ++j) {
-            Put(f.intensityPerp, first + j, d.values[3 * j]);
-            Put(f.intensityPara, first + j, d.values[3 * j + 1]);
-            Put(f.intensityUnpol, first + j, d.values[3 * j + 2]);
+            Put(f.results.intensityPerp, first + j, d.values[3 * j]);
+            Put(f.results.intensityPara, first + j, d.values[3 * j + 1]);
+            Put(f.results.intensityUnpol, first + j, d.values[3 * j + 2]);
         }
     };
     if (g.code == kGraphAngle) {
-        f.qSca = d.qSca;
-        f.radius = Val(f.txtRadius.text());
-        f.wavelength = Val(f.txtLambda.text());
-        f.waveNumber = kTwoPi / f.wavelength;
-        f.sizeParam = kTwoPi * f.radius / f.wavelength * f.mediumRe;
+        f.results.qSca = d.qSca;
+        f.calc.radius = Val(f.txtRadius.text());
+        f.calc.wavelength = Val(f.txtLambda.text());
+        f.calc.waveNumber = kTwoPi / f.calc.wavelength;
+        f.calc.sizeParam = kTwoPi * f.calc.radius / f.calc.wavelength * f.indexState.mediumRe;
         const int perPoint = ValuesPerPoint(d);
         if (perPoint == 3) {
             intensities();
@@ -530,15 +530,15 @@ void Loader::results() {
             std::size_t at = 0;
             for (std::size_t k = first; at + 2 * waves <= d.values.size(); ++k)
                 for (std::size_t i = 1; i <= waves; ++i, at += 2) {
-                    Put(f.colourSumPerp[i], k, d.values[at]);
-                    Put(f.colourSumPara[i], k, d.values[at + 1]);
+                    Put(f.colourSums.colourSumPerp[i], k, d.values[at]);
+                    Put(f.colourSums.colourSumPara[i], k, d.values[at + 1]);
                 }
-            const bool components = f.waveCount <= 7;
+            const bool components = f.calc.waveCount <= 7;
             f.chkComponents.setValue(components ? 1 : 0);
             f.chkComponents.setVisible(components);
         }
         // The angle grid the stored curves lie on (checked to fit in check()).
-        f.angleCount = CLng(90 / Val(d.inputs[7]) + 1).value;
+        f.angleGrid.angleCount = CLng(90 / Val(d.inputs[7]) + 1).value;
         return;
     }
     if (g.code >= kGraphLee) {
@@ -547,9 +547,9 @@ void Loader::results() {
     }
     f.txtAngle.setText(d.angleText);
     intensities();
-    f.dataXStart = Val(f.txtXmin.text());
+    f.graph.dataXStart = Val(f.txtXmin.text());
     const Checked<std::int32_t> last = CLng(Val(f.txtXmax.text()));
-    if (last.ok()) f.windowLast = last.value;
+    if (last.ok()) f.angleGrid.windowLast = last.value;
 }
 
 // Grows a table to hold rows x columns (a table the window sized larger keeps its size, as a run's).
@@ -570,47 +570,47 @@ void Loader::leeResults() {
     if (g.code == kGraphLee) {
         f.txtRstep.setText(CStr(d.sweepSteps));
         f.txtRmax.setText(CStr(d.sweepEnd));
-        f.sweepStart = LeeStart(d).value;
+        f.sweepState.sweepStart = LeeStart(d).value;
     } else {
         f.txtF9_min.setText(CStr(d.sweepStart));
         f.txtF9_max.setText(CStr(d.sweepEnd));
         f.txtF9_step.setText(CStr(d.sweepSteps));
-        f.sweepStart = d.sweepStart;
+        f.sweepState.sweepStart = d.sweepStart;
     }
     f.cmdReplot.setEnabled(false);
     f.cmdReplot.setVisible(false);
-    f.peakLee = 0;
+    f.colourSums.peakLee = 0;
     f.Array_Size();
-    f.sweepEnd = d.sweepEnd;
-    f.sweepSteps = d.sweepSteps;
+    f.sweepState.sweepEnd = d.sweepEnd;
+    f.sweepState.sweepSteps = d.sweepSteps;
     // The maps' linear sweep has no ratio: it keeps the run's.
     if (g.code == kGraphLee)
-        f.sweepRatio =
-            CSng(std::pow(static_cast<double>(f.sweepEnd) / f.sweepStart, 1.0 / f.sweepSteps)).value;
+        f.sweepState.sweepRatio =
+            CSng(std::pow(static_cast<double>(f.sweepState.sweepEnd) / f.sweepState.sweepStart, 1.0 / f.sweepState.sweepSteps)).value;
 
     const auto rows = static_cast<std::size_t>(LeeStepCount(d)) + 1;
     const auto points = static_cast<std::size_t>(d.last - d.first + 1);
-    LeeStore* const stored[] = {&f.leeRed1, &f.leeGreen1, &f.leeBlue1, &f.leeRed2, &f.leeGreen2, &f.leeBlue2};
+    LeeStore* const stored[] = {&f.leeStores.leeRed1, &f.leeStores.leeGreen1, &f.leeStores.leeBlue1, &f.leeStores.leeRed2, &f.leeStores.leeGreen2, &f.leeStores.leeBlue2};
     for (LeeStore* store : stored) Fit(*store, rows, points);
-    for (LeeStore* store : {&f.leeRed3, &f.leeGreen3, &f.leeBlue3, &f.leeRed4, &f.leeGreen4, &f.leeBlue4})
+    for (LeeStore* store : {&f.leeStores.leeRed3, &f.leeStores.leeGreen3, &f.leeStores.leeBlue3, &f.leeStores.leeRed4, &f.leeStores.leeGreen4, &f.leeStores.leeBlue4})
         Fit(*store, rows, points);
-    Fit(f.leeRowPeaks, 4, rows);
+    Fit(f.leeStores.leeRowPeaks, 4, rows);
     std::size_t at = 0;
     for (std::size_t s = 0; s < rows; ++s) {
         for (std::size_t j = 0; j < points; ++j)
             for (LeeStore* store : stored) (*store)[s][j] = d.leeValues[at++];
-        for (std::size_t e = 1; e <= 3; ++e) f.leeRowPeaks[e][s] = d.leeValues[at++];
-        f.peakCommon = AMAX(AMAX(f.leeRowPeaks[2][s], f.leeRowPeaks[1][s]), f.leeRowPeaks[3][s]);
+        for (std::size_t e = 1; e <= 3; ++e) f.leeStores.leeRowPeaks[e][s] = d.leeValues[at++];
+        f.colourSums.peakCommon = AMAX(AMAX(f.leeStores.leeRowPeaks[2][s], f.leeStores.leeRowPeaks[1][s]), f.leeStores.leeRowPeaks[3][s]);
     }
-    f.peakLee = AMAX(f.peakCommon, f.peakLee);
+    f.colourSums.peakLee = AMAX(f.colourSums.peakCommon, f.colourSums.peakLee);
 
-    f.leeGridStep = Val(d.inputs[7]);
-    f.leeGridFirst = d.first;
-    f.leeGridLast = d.last;
+    f.leeStores.leeGridStep = Val(d.inputs[7]);
+    f.leeStores.leeGridFirst = d.first;
+    f.leeStores.leeGridLast = d.last;
     const Picture title = f.LeeAngleTitle();
     for (PictureBox* p : {&f.Picture1, &f.Picture2, &f.Picture3}) p->setPicture(title);
     // a stopped earlier run must not stop this redraw
-    if (f.runState == Form1::kRunStopped) f.runState = Form1::kRunNewPlot;
+    if (f.codes.runState == Form1::kRunStopped) f.codes.runState = Form1::kRunNewPlot;
 }
 
 void Loader::keepTextsAsRead(RunRecord& record) const {
@@ -619,36 +619,36 @@ void Loader::keepTextsAsRead(RunRecord& record) const {
 
 void Loader::keepValuesAsRead() {
     if (!f.mnuOverplot.checked()) {
-        f.yScaleMin = d.yScaleMin;
-        f.yScaleMax = d.yScaleMax;
+        f.graph.yScaleMin = d.yScaleMin;
+        f.graph.yScaleMax = d.yScaleMax;
     }
     if (g.code < kGraphLee) return;
     // The rows and peaks were checked to fit in check() and sized in leeResults().
     const std::size_t points = static_cast<std::size_t>(d.last - d.first + 1), perStep = 6 * points + 3;
     for (std::size_t s = 0; (s + 1) * perStep <= d.leeValues.size(); ++s)
         for (std::size_t e = 1; e <= 3; ++e)
-            if (s < f.leeRowPeaks[e].size())
-                f.leeRowPeaks[e][s] = d.leeValues[s * perStep + 6 * points + e - 1];
+            if (s < f.leeStores.leeRowPeaks[e].size())
+                f.leeStores.leeRowPeaks[e][s] = d.leeValues[s * perStep + 6 * points + e - 1];
 }
 
 void Loader::caption() {
-    const std::string names = f.sphereName + " in " + f.mediumName;
-    if (f.calcMethod == kMethodMie) f.setCaption("Mie scattering:  " + names);
-    if (f.calcMethod == kMethodRayleigh) f.setCaption("Rayleigh scattering:  " + names);
-    if (f.calcMethod == kMethodDiffraction) f.setCaption("Diffraction:  " + names);
-    if (f.calcMethod == kMethodDebye || f.calcMethod >= kMethodAiry) {
+    const std::string names = f.indexState.sphereName + " in " + f.indexState.mediumName;
+    if (f.codes.calcMethod == kMethodMie) f.setCaption("Mie scattering:  " + names);
+    if (f.codes.calcMethod == kMethodRayleigh) f.setCaption("Rayleigh scattering:  " + names);
+    if (f.codes.calcMethod == kMethodDiffraction) f.setCaption("Diffraction:  " + names);
+    if (f.codes.calcMethod == kMethodDebye || f.codes.calcMethod >= kMethodAiry) {
         f.RaysCheck();
-        f.setCaption(f.captionText);
+        f.setCaption(f.series.captionText);
     }
 }
 
 void Loader::apply() {
-    f.simulationMode = 0;
-    f.resultsFromFile = 1;
-    f.resultsStale = 0;
+    f.codes.simulationMode = 0;
+    f.runFlags.resultsFromFile = 1;
+    f.runFlags.resultsStale = 0;
     if (!f.mnuRadius.checked()) f.mnuRadius_Click();
-    f.sphereName = "Water";
-    f.mediumName = "a vacuum";
+    f.indexState.sphereName = "Water";
+    f.indexState.mediumName = "a vacuum";
 
     if (d.version == 1) {
         f.cboGraph.setText(d.graphText);
@@ -663,9 +663,9 @@ void Loader::apply() {
     } else {
         head();
     }
-    f.resultsFromFile = 1;
-    f.graphCode = g.code;
-    f.graphSubCode = g.subCode;
+    f.runFlags.resultsFromFile = 1;
+    f.codes.graphCode = g.code;
+    f.codes.graphSubCode = g.subCode;
 
     if (d.disperse) {
         if (!f.optDisp.value()) f.optDisp.setValue(true);
@@ -677,7 +677,7 @@ void Loader::apply() {
     }
 
     // A sphere from an index file that is not loaded keeps the window's sphere.
-    if (!(d.version >= 201 && d.sphere.word == "File1" && f.indexModels.fileIndices1.empty())) f.ClearMenuRI();
+    if (!(d.version >= 201 && d.sphere.word == "File1" && f.indexState.indexModels.fileIndices1.empty())) f.ClearMenuRI();
     sphereModel();
     mediumModel();
 
@@ -689,7 +689,7 @@ void Loader::apply() {
         f.cboWave.setText(CStr(CInt(Val(waves)).value));
         if (waves == "High" || waves == "Med." || waves == "Low") f.cboWave.setText(waves);
     }
-    f.waveCount = DataFileWaveCount(waves, d.inputs[2]);
+    f.calc.waveCount = DataFileWaveCount(waves, d.inputs[2]);
 
     f.txtLambda.setText(d.inputs[1]);
     f.txtRadius.setText(d.inputs[2]);
@@ -720,44 +720,44 @@ void Loader::apply() {
     if (!overplot) {
         f.cboYmin.setText(d.yMin ? CStr(*d.yMin) : std::string("Automatic"));
         f.cboYmax.setText(d.yMax ? CStr(*d.yMax) : std::string("Automatic"));
-        f.yScaleMin = d.yScaleMin;
-        f.yScaleMax = d.yScaleMax;
+        f.graph.yScaleMin = d.yScaleMin;
+        f.graph.yScaleMax = d.yScaleMax;
     } else {
-        f.yScaleMin = f.yAxisMin;
-        f.yScaleMax = f.yAxisMax;
+        f.graph.yScaleMin = f.graph.yAxisMin;
+        f.graph.yScaleMax = f.graph.yAxisMax;
     }
     if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph) {
         if (d.version > 3201) f.mnuXStepLog.setChecked(d.xLog);
-        f.firstPoint = d.first;
-        f.lastPoint = d.last;
+        f.angleGrid.firstPoint = d.first;
+        f.angleGrid.lastPoint = d.last;
     } else {
-        f.windowFirst = d.first;
-        f.windowLast = d.last;
+        f.angleGrid.windowFirst = d.first;
+        f.angleGrid.windowLast = d.last;
     }
     // The graph type's handlers may have changed the codes; the arrays follow the file's.
-    f.graphCode = g.code;
-    f.graphSubCode = g.subCode;
+    f.codes.graphCode = g.code;
+    f.codes.graphSubCode = g.subCode;
     f.Array_Size();
     results();
     // The names the run had: the model handlers above set their own (without the start-up's blanks).
     if (d.version >= 201) {
-        f.sphereName = d.sphereName;
-        f.mediumName = d.mediumName;
+        f.indexState.sphereName = d.sphereName;
+        f.indexState.mediumName = d.mediumName;
     }
     // The light source the results were drawn with; a file without it leaves the window's choice.
     if (d.lightSource) (*d.lightSource == LightSource::Sun ? f.optSun : f.optPoint).setValue(true);
     caption();
-    f.resultsStale = 0;
-    f.resultsFromFile = 1;
+    f.runFlags.resultsStale = 0;
+    f.runFlags.resultsFromFile = 1;
 }
 
 }  // namespace
 
 void Form1::read_file() {
     cmdSelectOpen_Click();
-    if (fileDialogCancelled == 1) return;
+    if (fileState.fileDialogCancelled == 1) return;
 
-    TextFileReader reader = TextFileReader::Open(chosenFilePath, TextFileReader::kDataFileMaxBytes);
+    TextFileReader reader = TextFileReader::Open(fileState.chosenFilePath, TextFileReader::kDataFileMaxBytes);
     const DecodedDataFile decoded = DecodeDataFile(reader);
     if (!decoded.ok()) {
         msgBox(decoded.failure.message, mb::kOkOnly, decoded.failure.title);
@@ -767,7 +767,7 @@ void Form1::read_file() {
     Loader loader(*this, file, *GraphCodesOf(file));
     if (!loader.check()) return;
     {
-        const FlagHeld loading(dataFileLoading);
+        const FlagHeld loading(runFlags.dataFileLoading);
         {
             const RedrawGuard guard(*this);
             loader.apply();

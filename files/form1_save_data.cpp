@@ -75,8 +75,8 @@ void Gatherer::settings() {
     // The y range is the display's, as shown now.
     if (f.cboYmin.text() != "Automatic") d.yMin = Val(f.cboYmin.text());
     if (f.cboYmax.text() != "Automatic") d.yMax = Val(f.cboYmax.text());
-    d.yScaleMin = f.yScaleMin;
-    d.yScaleMax = f.yScaleMax;
+    d.yScaleMin = f.graph.yScaleMin;
+    d.yScaleMax = f.graph.yScaleMax;
     // The light source too: the results are drawn with the one chosen now.
     d.lightSource = f.optSun.value() ? LightSource::Sun : LightSource::Point;
 }
@@ -85,8 +85,8 @@ void Gatherer::settings() {
 bool Gatherer::range(std::optional<std::pair<std::int32_t, std::int32_t>>& pointRange) {
     if (code >= kGraphLee) {
         // The angle grid the run stored; a stopped run kept none.
-        d.first = f.leeGridFirst;
-        d.last = f.leeGridLast;
+        d.first = f.leeStores.leeGridFirst;
+        d.last = f.leeStores.leeGridLast;
         if (d.last < d.first) return Refuse("No finished diagram is stored. Run New plot before saving.");
         return true;
     }
@@ -116,11 +116,11 @@ bool Gatherer::results() {
     if (d.last < d.first || perPoint == 0) return true;
     const int waves = perPoint == 3 ? 1 : perPoint / 2;
     const bool intensities = perPoint == 3;
-    for (const auto* curve : {&f.intensityPerp, &f.intensityPara, &f.intensityUnpol})
+    for (const auto* curve : {&f.results.intensityPerp, &f.results.intensityPara, &f.results.intensityUnpol})
         if (intensities && (!Holds(*curve, d.first) || !Holds(*curve, d.last)))
             return Refuse(RangeNotHeld(d.first, d.last));
     for (int i = 1; !intensities && i <= waves; ++i)
-        for (const auto* sums : {&f.colourSumPerp, &f.colourSumPara})
+        for (const auto* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara})
             if (!Holds((*sums)[static_cast<std::size_t>(i)], d.first) ||
                 !Holds((*sums)[static_cast<std::size_t>(i)], d.last))
                 return Refuse(RangeNotHeld(d.first, d.last));
@@ -128,39 +128,39 @@ bool Gatherer::results() {
     for (std::int32_t k = d.first; k <= d.last; ++k) {
         const auto K = static_cast<std::size_t>(k);
         if (intensities) {
-            d.values.insert(d.values.end(), {f.intensityPerp[K], f.intensityPara[K], f.intensityUnpol[K]});
+            d.values.insert(d.values.end(), {f.results.intensityPerp[K], f.results.intensityPara[K], f.results.intensityUnpol[K]});
             continue;
         }
         for (int i = 1; i <= waves; ++i)
-            d.values.insert(d.values.end(), {f.colourSumPerp[static_cast<std::size_t>(i)][K],
-                                             f.colourSumPara[static_cast<std::size_t>(i)][K]});
+            d.values.insert(d.values.end(), {f.colourSums.colourSumPerp[static_cast<std::size_t>(i)][K],
+                                             f.colourSums.colourSumPara[static_cast<std::size_t>(i)][K]});
     }
     return true;
 }
 
 bool Gatherer::leeResults() {
-    d.sweepStart = f.sweepStart;
-    d.sweepEnd = f.sweepEnd;
-    d.sweepSteps = f.sweepSteps;
+    d.sweepStart = f.sweepState.sweepStart;
+    d.sweepEnd = f.sweepState.sweepEnd;
+    d.sweepSteps = f.sweepState.sweepSteps;
     const int steps = LeeStepCount(d);
     const std::int64_t points = std::int64_t{d.last} - d.first + 1;
     const auto held = [&](const std::vector<std::vector<float>>& store) {
         return Holds(store, steps) && (points <= 0 || Holds(store[static_cast<std::size_t>(steps)], points - 1));
     };
-    for (const auto* store : {&f.leeRed1, &f.leeGreen1, &f.leeBlue1, &f.leeRed2, &f.leeGreen2, &f.leeBlue2})
+    for (const auto* store : {&f.leeStores.leeRed1, &f.leeStores.leeGreen1, &f.leeStores.leeBlue1, &f.leeStores.leeRed2, &f.leeStores.leeGreen2, &f.leeStores.leeBlue2})
         if (!held(*store) || d.first < 0) return Refuse(RangeNotHeld(d.first, d.last));
-    if (!Holds(f.leeRowPeaks, 3)) return Refuse(RangeNotHeld(0, steps));
+    if (!Holds(f.leeStores.leeRowPeaks, 3)) return Refuse(RangeNotHeld(0, steps));
     for (int p = 1; p <= 3; ++p)
-        if (!Holds(f.leeRowPeaks[static_cast<std::size_t>(p)], steps)) return Refuse(RangeNotHeld(0, steps));
+        if (!Holds(f.leeStores.leeRowPeaks[static_cast<std::size_t>(p)], steps)) return Refuse(RangeNotHeld(0, steps));
     for (int s = 0; s <= steps; ++s) {
         const auto S = static_cast<std::size_t>(s);
         for (std::int64_t j = 0; j < points; ++j) {
             const auto J = static_cast<std::size_t>(j);
-            d.leeValues.insert(d.leeValues.end(), {f.leeRed1[S][J], f.leeGreen1[S][J], f.leeBlue1[S][J],
-                                                   f.leeRed2[S][J], f.leeGreen2[S][J], f.leeBlue2[S][J]});
+            d.leeValues.insert(d.leeValues.end(), {f.leeStores.leeRed1[S][J], f.leeStores.leeGreen1[S][J], f.leeStores.leeBlue1[S][J],
+                                                   f.leeStores.leeRed2[S][J], f.leeStores.leeGreen2[S][J], f.leeStores.leeBlue2[S][J]});
         }
         d.leeValues.insert(d.leeValues.end(),
-                           {f.leeRowPeaks[1][S], f.leeRowPeaks[2][S], f.leeRowPeaks[3][S]});
+                           {f.leeStores.leeRowPeaks[1][S], f.leeStores.leeRowPeaks[2][S], f.leeStores.leeRowPeaks[3][S]});
     }
     return true;
 }
@@ -170,7 +170,7 @@ bool Gatherer::amplitudes() {
     d.amplitudeBlock = true;
     const std::int32_t first = f.runRecord.windowFirst, last = f.runRecord.windowLast;
     if (last < first) return true;
-    for (const auto* table : {&f.s1Amp, &f.s2Amp})
+    for (const auto* table : {&f.results.s1Amp, &f.results.s2Amp})
         for (const std::vector<double>& part : *table)
             if (!Holds(part, first) || !Holds(part, last)) return Refuse(RangeNotHeld(first, last));
     const double step = Val(f.runRecord.stepText);
@@ -178,7 +178,7 @@ bool Gatherer::amplitudes() {
         const auto K = static_cast<std::size_t>(k);
         const double angle = (k - 1) * step;
         d.amplitudes.insert(d.amplitudes.end(),
-                            {angle, f.s1Amp[0][K], f.s1Amp[1][K], f.s2Amp[0][K], f.s2Amp[1][K]});
+                            {angle, f.results.s1Amp[0][K], f.results.s1Amp[1][K], f.results.s2Amp[0][K], f.results.s2Amp[1][K]});
     }
     return true;
 }
@@ -214,7 +214,7 @@ bool Form1::save_data() {
     if (const std::optional<DataFileFailure> refused = CheckDataFileTexts(*file)) return Refuse(refused->message);
 
     setMousePointer(11);
-    TextFileWriter writer = TextFileWriter::CreateOneGo(chosenFilePath, &openWriters);
+    TextFileWriter writer = TextFileWriter::CreateOneGo(fileState.chosenFilePath, &openWriters);
     if (writer.Status().ok()) {
         if (const std::optional<DataFileFailure> refused = EncodeDataFile(*file, writer)) {
             writer.Abandon();
@@ -227,8 +227,8 @@ bool Form1::save_data() {
     if (!result.ok()) return Refuse(result.message);
 
     if (pointRange) {
-        firstPoint = pointRange->first;
-        lastPoint = pointRange->second;
+        angleGrid.firstPoint = pointRange->first;
+        angleGrid.lastPoint = pointRange->second;
     }
     if (mnuOverplot.checked()) mnuOverplot.setChecked(false);
     return true;

@@ -37,7 +37,7 @@ TextExportSnapshot ExportSnapshotOf(Form1& f, const RunRecord& r) {
     // The run's inputs from its record; how the results are shown (amplitudes or intensities, point or
     // sun, the amplitude block) as the window shows them now, since a redraw rebuilds the curves so.
     TextExportSnapshot s;
-    s.dateTime = DateTimeText(f.exportClock);
+    s.dateTime = DateTimeText(f.fileState.exportClock);
     s.methodLabel = r.methodLabel;
     s.sphereName = r.sphereName;
     s.mediumName = r.mediumName;
@@ -67,17 +67,17 @@ TextExportSnapshot ExportSnapshotOf(Form1& f, const RunRecord& r) {
     s.bandMaxUm = r.bandMaxUm;
     s.firstPoint = r.firstPoint;
     s.lastPoint = r.lastPoint;
-    s.intensityPerp = f.intensityPerp;
-    s.intensityPara = f.intensityPara;
-    s.intensityUnpol = f.intensityUnpol;
-    s.avgPerp = f.avgPerp;
-    s.avgPara = f.avgPara;
-    s.avgUnpol = f.avgUnpol;
-    s.s1 = {f.s1Amp[0], f.s1Amp[1]};
-    s.s2 = {f.s2Amp[0], f.s2Amp[1]};
-    s.waveList = f.waveList;
-    s.colourSumPerp = Columns(f.colourSumPerp);
-    s.colourSumPara = Columns(f.colourSumPara);
+    s.intensityPerp = f.results.intensityPerp;
+    s.intensityPara = f.results.intensityPara;
+    s.intensityUnpol = f.results.intensityUnpol;
+    s.avgPerp = f.results.avgPerp;
+    s.avgPara = f.results.avgPara;
+    s.avgUnpol = f.results.avgUnpol;
+    s.s1 = {f.results.s1Amp[0], f.results.s1Amp[1]};
+    s.s2 = {f.results.s2Amp[0], f.results.s2Amp[1]};
+    s.waveList = f.waveSet.waveList;
+    s.colourSumPerp = Columns(f.colourSums.colourSumPerp);
+    s.colourSumPara = Columns(f.colourSums.colourSumPara);
     return s;
 }
 
@@ -111,7 +111,7 @@ bool Form1::save_text() {
         const DebyeTables& t = debyeWork.tables;
         const DebyeCoefficients& c = debyeWork.coefficients;
         const DebyeWorkspace& k = debyeWork.work;
-        s.terms = DebyeTermsView{sizeParam, t.mx.re,    t.mx.im,     t.jnx,      t.ynx,      t.zeta1x,
+        s.terms = DebyeTermsView{calc.sizeParam, t.mx.re,    t.mx.im,     t.jnx,      t.ynx,      t.zeta1x,
                                  t.dzeta1x, t.zeta2x,   t.dzeta2x,   t.jnnx,     t.ynnx,     t.zeta1nx,
                                  t.dzeta1nx, t.zeta2nx, t.dzeta2nx,  c.r11e,     c.r22e,     c.r11m,
                                  c.r22m,    c.t12e,     c.t21e,      c.t12m,     c.t21m,     k.an2,
@@ -120,15 +120,15 @@ bool Form1::save_text() {
     if (const std::optional<std::string> refused = CheckTextExportResults(s)) return Refuse(*refused);
 
     setMousePointer(11);
-    TextFileWriter writer = TextFileWriter::CreateOneGo(chosenFilePath, &openWriters);
+    TextFileWriter writer = TextFileWriter::CreateOneGo(fileState.chosenFilePath, &openWriters);
     WriteTextExportHeader(s, writer);
     WriteTextExportColumns(s, writer);
     const FileResult result = writer.Close();
     setMousePointer(1);
     if (!result.ok()) return Refuse(result.message);
     if (sweep) {
-        firstPoint = s.firstPoint;
-        lastPoint = s.lastPoint;
+        angleGrid.firstPoint = s.firstPoint;
+        angleGrid.lastPoint = s.lastPoint;
     }
     return true;
 }

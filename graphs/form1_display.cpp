@@ -26,119 +26,119 @@ bool LogStepCode(int code) { return code == kGraphWavelength || code == kGraphRa
 // perpendicular and parallel curves unless the results came from a file).
 void SingleWaveYRange(Form1& f, std::span<const double> perp, std::span<const double> para,
                       graphs::IndexSpan visible, bool autoMin, bool autoMax) {
-    if (!autoMin) f.yAxisMin = Val(f.cboYmin.text());
-    if (!autoMax) f.yAxisMax = Val(f.cboYmax.text());
-    if (f.resultsFromFile == 1) {
-        f.GridYmax(f.yScaleMax, f.yAxisMax);
-        f.GridYmin(f.yScaleMin, f.yAxisMin);
+    if (!autoMin) f.graph.yAxisMin = Val(f.cboYmin.text());
+    if (!autoMax) f.graph.yAxisMax = Val(f.cboYmax.text());
+    if (f.runFlags.resultsFromFile == 1) {
+        f.GridYmax(f.graph.yScaleMax, f.graph.yAxisMax);
+        f.GridYmin(f.graph.yScaleMin, f.graph.yAxisMin);
         return;
     }
     const graphs::CurveExtremes e = graphs::ScanCurves(perp, para, visible, autoMax, autoMin);
     if (autoMax) {
-        f.yScaleMax = AMAX(e.maxPerp, e.maxPara);
-        f.GridYmax(f.yScaleMax, f.yAxisMax);
-        if (f.phasePanel == 0) {
-            f.savedYScaleMax = f.yScaleMax;
-            f.drawnYMax = f.yAxisMax;
-            f.txtY2max.setText(CStr(f.yScaleMax));
+        f.graph.yScaleMax = AMAX(e.maxPerp, e.maxPara);
+        f.GridYmax(f.graph.yScaleMax, f.graph.yAxisMax);
+        if (f.graph.phasePanel == 0) {
+            f.graph.savedYScaleMax = f.graph.yScaleMax;
+            f.graph.drawnYMax = f.graph.yAxisMax;
+            f.txtY2max.setText(CStr(f.graph.yScaleMax));
         }
     }
     if (autoMin) {
         // Nothing scanned: no minimum either (0 takes the floor of a log axis).
-        f.yScaleMin = e.scanned ? AMIN(e.minPerp, e.minPara) : 0.0;
-        f.GridYmin(f.yScaleMin, f.yAxisMin);
+        f.graph.yScaleMin = e.scanned ? AMIN(e.minPerp, e.minPara) : 0.0;
+        f.GridYmin(f.graph.yScaleMin, f.graph.yAxisMin);
     }
 }
 
 // The frame of a new graph: the upper panel's with its y range, or the lower panel's phase (0 to
 // 360) or degree of polarisation (-1 to 1, with its middle line) frame.
 void DrawFrame(Form1& f) {
-    if (f.phasePanel == 0) {
-        f.Grid(f.graphLeft, f.graphRight, f.graphTop, f.graphBottom, f.xMin, f.xMax, f.yAxisMin, f.yAxisMax);
-        f.drawnYMin = f.yAxisMin;
-        f.drawnYMax = f.yAxisMax;
+    if (f.graph.phasePanel == 0) {
+        f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
+        f.graph.drawnYMin = f.graph.yAxisMin;
+        f.graph.drawnYMax = f.graph.yAxisMax;
         return;
     }
     if (f.mnuPolarPlot.checked()) return;
     if (f.mnuAmpPhase.checked()) {
         double from = 0.0, to = 360.0;
-        f.Grid(f.graphLeft, f.graphRight, f.graphTop, f.graphBottom, f.xMin, f.xMax, from, to);
+        f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin, f.graph.xMax, from, to);
     }
     if (f.mnuIntPol.checked()) {
         double from = -1.0, to = 1.0;
-        f.Grid(f.graphLeft, f.graphRight, f.graphTop, f.graphBottom, f.xMin, f.xMax, from, to);
+        f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin, f.graph.xMax, from, to);
         f.setForeColor(kBlack);
-        const double middle = (static_cast<double>(f.graphTop) + f.graphBottom) / 2.0;
-        f.line(f.graphLeft, middle, f.graphRight, middle);
+        const double middle = (static_cast<double>(f.graph.graphTop) + f.graph.graphBottom) / 2.0;
+        f.line(f.graph.graphLeft, middle, f.graph.graphRight, middle);
     }
-    f.yAxisMin = f.drawnYMin;
-    f.yAxisMax = f.drawnYMax;
+    f.graph.yAxisMin = f.graph.drawnYMin;
+    f.graph.yAxisMax = f.graph.drawnYMax;
 }
 
 }  // namespace
 
 void Form1::Display(std::span<const double> perp, std::span<const double> para,
                     std::span<const double> unpol) {
-    xMin = Val(txtXmin.text());
-    xMax = Val(txtXmax.text());
-    const bool logSteps = RunLogSteps() && LogStepCode(graphCode);
+    graph.xMin = Val(txtXmin.text());
+    graph.xMax = Val(txtXmax.text());
+    const bool logSteps = RunLogSteps() && LogStepCode(codes.graphCode);
     const graphs::IndexSpan visible =
-        graphs::VisibleIndices(graphCode, angleCount, RunStep(), xMin, xMax, dataXStart, logSteps);
+        graphs::VisibleIndices(codes.graphCode, angleGrid.angleCount, RunStep(), graph.xMin, graph.xMax, graph.dataXStart, logSteps);
 
     const bool autoMax = cboYmax.text() == kAutomatic;
     const bool autoMin = cboYmin.text() == kAutomatic;
-    const bool overplot = runState == kRunOverplot || mnuOverplot.checked();
+    const bool overplot = codes.runState == kRunOverplot || mnuOverplot.checked();
     bool frameStep = false;
     if (overplot) {
         // the new curves go into the existing frame with its y range
-    } else if (phasePanel == 0 && runState == kNoRunYet) {
-        yAxisMin = autoMin ? yScaleMin : Val(cboYmin.text());
-        yAxisMax = autoMax ? yScaleMax : Val(cboYmax.text());
-    } else if (waveCount <= 1) {
+    } else if (graph.phasePanel == 0 && codes.runState == kNoRunYet) {
+        graph.yAxisMin = autoMin ? graph.yScaleMin : Val(cboYmin.text());
+        graph.yAxisMax = autoMax ? graph.yScaleMax : Val(cboYmax.text());
+    } else if (calc.waveCount <= 1) {
         SingleWaveYRange(*this, perp, para, visible, autoMin, autoMax);
         frameStep = true;
-    } else if (loopI >= 2) {
+    } else if (sweepState.loopI >= 2) {
         // several wavelengths: the first one drew the frame over the range of all
-        yAxisMin = Val(txtY1min.text());
+        graph.yAxisMin = Val(txtY1min.text());
     } else {
         frameStep = true;
     }
     if (frameStep &&
-        ((runState == kRunNewPlot && loopI == 1) || runState == kRunReplot || resultsFromFile == 1 ||
-         graphCode >= kFirstSweepGraph))
+        ((codes.runState == kRunNewPlot && sweepState.loopI == 1) || codes.runState == kRunReplot || runFlags.resultsFromFile == 1 ||
+         codes.graphCode >= kFirstSweepGraph))
         DrawFrame(*this);
 
     // Curves: perpendicular, parallel, unpolarised.
     const auto waveColour = [this] {
-        const std::size_t i = loopI >= 0 && loopI < static_cast<int>(colourPerWave.size())
-                                  ? static_cast<std::size_t>(loopI)
+        const std::size_t i = sweepState.loopI >= 0 && sweepState.loopI < static_cast<int>(graphColours.colourPerWave.size())
+                                  ? static_cast<std::size_t>(sweepState.loopI)
                                   : 0;
-        const Checked<std::int32_t> c = CLng(colourPerWave[i]);
+        const Checked<std::int32_t> c = CLng(graphColours.colourPerWave[i]);
         setForeColor(c.ok() && c.value >= 0 ? static_cast<OleColor>(c.value) : kBlack);
     };
     const auto drawCurve = [&](int polarisation, std::span<const double> upper,
                                std::vector<double>& lowerPhase, bool intPolHere) {
-        curvePolarisation = polarisation;
-        if (phasePanel == 0) {
-            Plot(angleCount, upper, graphLeft, graphRight, graphTop, graphBottom, xMin, xMax, yAxisMin,
-                 yAxisMax);
-            drawnYMin = yAxisMin;
-            drawnYMax = yAxisMax;
+        graph.curvePolarisation = polarisation;
+        if (graph.phasePanel == 0) {
+            Plot(angleGrid.angleCount, upper, graph.graphLeft, graph.graphRight, graph.graphTop, graph.graphBottom, graph.xMin, graph.xMax, graph.yAxisMin,
+                 graph.yAxisMax);
+            graph.drawnYMin = graph.yAxisMin;
+            graph.drawnYMax = graph.yAxisMax;
             return;
         }
         if (mnuPolarPlot.checked()) return;
         if (mnuAmpPhase.checked())
-            Plot(angleCount, lowerPhase, graphLeft, graphRight, graphTop, graphBottom, xMin, xMax, 0.0,
+            Plot(angleGrid.angleCount, lowerPhase, graph.graphLeft, graph.graphRight, graph.graphTop, graph.graphBottom, graph.xMin, graph.xMax, 0.0,
                  360.0);
         if (mnuIntPol.checked() && intPolHere)
-            Plot(angleCount, avgPerp, graphLeft, graphRight, graphTop, graphBottom, xMin, xMax, -1.0, 1.0);
-        yAxisMin = drawnYMin;
-        yAxisMax = drawnYMax;
+            Plot(angleGrid.angleCount, results.avgPerp, graph.graphLeft, graph.graphRight, graph.graphTop, graph.graphBottom, graph.xMin, graph.xMax, -1.0, 1.0);
+        graph.yAxisMin = graph.drawnYMin;
+        graph.yAxisMax = graph.drawnYMax;
     };
 
-    const bool oneCurveOnly = relIndexIm == 0.0 && graphCode >= kGraphEfficiency && graphCode <= kGraphAsymmetry;
+    const bool oneCurveOnly = indexState.relIndexIm == 0.0 && codes.graphCode >= kGraphEfficiency && codes.graphCode <= kGraphAsymmetry;
     for (const graphs::CurveChoice& c :
-         graphs::DisplayCurves(cboPol.text(), absorbingFlag == 2, waveCount > 1, oneCurveOnly)) {
+         graphs::DisplayCurves(cboPol.text(), calc.absorbingFlag == 2, calc.waveCount > 1, oneCurveOnly)) {
         switch (c.colour) {
             case graphs::CurveColour::Wave:
                 waveColour();
@@ -148,22 +148,22 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
                 break;
             case graphs::CurveColour::Dark:
                 LineColour();
-                setForeColor(lineColourDark);
+                setForeColor(graphColours.lineColourDark);
                 break;
             case graphs::CurveColour::Black:
                 setForeColor(kBlack);
                 break;
         }
-        if (c.polarisation == 1) drawCurve(kCurvePerpendicular, perp, avgPerp, c.intPolHere);
-        if (c.polarisation == 2) drawCurve(kCurveParallel, para, avgPara, c.intPolHere);
-        if (c.polarisation == 3) drawCurve(kCurveUnpolarised, unpol, avgUnpol, c.intPolHere);
+        if (c.polarisation == 1) drawCurve(kCurvePerpendicular, perp, results.avgPerp, c.intPolHere);
+        if (c.polarisation == 2) drawCurve(kCurveParallel, para, results.avgPara, c.intPolHere);
+        if (c.polarisation == 3) drawCurve(kCurveUnpolarised, unpol, results.avgUnpol, c.intPolHere);
     }
 }
 
 void Form1::GridYmax(double& dataMax, double& axisMax) {
     // Without a positive maximum the previous graph's data maximum stands in (an overplot keeps the
     // earlier scale).
-    if (phasePanel == 0 && (!(dataMax > 0.0) || runState == kRunOverplot)) dataMax = Val(txtY2max.text());
+    if (graph.phasePanel == 0 && (!(dataMax > 0.0) || codes.runState == kRunOverplot)) dataMax = Val(txtY2max.text());
     if (cboYmax.text() != kAutomatic) {
         axisMax = Val(cboYmax.text());
         return;
@@ -172,11 +172,11 @@ void Form1::GridYmax(double& dataMax, double& axisMax) {
 }
 
 void Form1::GridYmin(double& dataMin, double& axisMin) {
-    if (runState == kRunOverplot) dataMin = Val(txtY1min.text());
+    if (codes.runState == kRunOverplot) dataMin = Val(txtY1min.text());
     if (optLog.value()) {
         if (cboYmin.text() == kAutomatic) {
-            dataMin = graphs::LogDataMin(dataMin, yAxisMax);
-            axisMin = graphs::LogAxisMin(dataMin, mnuPolarPlot.checked(), yScaleMax);
+            dataMin = graphs::LogDataMin(dataMin, graph.yAxisMax);
+            axisMin = graphs::LogAxisMin(dataMin, mnuPolarPlot.checked(), graph.yScaleMax);
         } else {
             axisMin = Val(cboYmin.text());
         }
@@ -196,8 +196,8 @@ void Form1::AngleDelta() {
             const double r = angle / (90.0 / n);
             // on the grid of N + 1 points per 90 degrees when r is within 1E-5 of a whole number
             if (std::fabs(r - std::nearbyint(r)) < 1E-5) {
-                angleIndex = CLng(r + 1.0).value;
-                angleCount = n + 1;
+                angleGrid.angleIndex = CLng(r + 1.0).value;
+                angleGrid.angleCount = n + 1;
                 return;
             }
         }

@@ -29,14 +29,14 @@ void SelectGraphSize(Form1& f, Menu& item) {
 }
 
 void SetGraphSize(Form1& f, const GraphSize& size, Menu& item) {
-    f.graphLeft = size.left;
-    f.graphRight = size.right;
-    f.graphTop = size.top;
-    f.graphBottom = size.bottom;
-    f.polarCentreX = size.polarCentreX;
-    f.polarCentreY = size.polarCentreY;
-    f.polarRadius = size.polarRadius;
-    if (f.graphCode >= kGraphLee) f.leePanelWidth = size.leePanelWidth;
+    f.graph.graphLeft = size.left;
+    f.graph.graphRight = size.right;
+    f.graph.graphTop = size.top;
+    f.graph.graphBottom = size.bottom;
+    f.graph.polarCentreX = size.polarCentreX;
+    f.graph.polarCentreY = size.polarCentreY;
+    f.graph.polarRadius = size.polarRadius;
+    if (f.codes.graphCode >= kGraphLee) f.graph.leePanelWidth = size.leePanelWidth;
     SelectGraphSize(f, item);
 }
 
@@ -44,7 +44,7 @@ void SetGraphSize(Form1& f, const GraphSize& size, Menu& item) {
 
 // Replot when the results are current, else New plot as the default button; nothing is redrawn.
 void Form1::OfferRedraw() {
-    if (resultsStale != 1) {
+    if (runFlags.resultsStale != 1) {
         cmdReplot.setEnabled(true);
         cmdReplot.setVisible(true);
         cmdReplot.setDefault(true);
@@ -62,25 +62,25 @@ void Form1::mnuVLarge_Click() {
     const ScreenMetrics metrics = screen();
     const double W = metrics.widthTwips();
     const double H = metrics.heightTwips();
-    graphLeft = 1000;
-    graphRight = static_cast<float>(W);
-    graphTop = 3400;
-    graphBottom = static_cast<float>(H - 2500);
-    polarCentreX = 1000 + (2.0 / 7.0) * W;
-    polarCentreY = graphTop + 0.22 * W;
-    polarRadius = graphs::WholeTwips(0.22 * W);
-    if (graphCode >= kGraphLee) leePanelWidth = static_cast<float>(W / 3);
-    Frame7.setTop(graphBottom + 300);
+    graph.graphLeft = 1000;
+    graph.graphRight = static_cast<float>(W);
+    graph.graphTop = 3400;
+    graph.graphBottom = static_cast<float>(H - 2500);
+    graph.polarCentreX = 1000 + (2.0 / 7.0) * W;
+    graph.polarCentreY = graph.graphTop + 0.22 * W;
+    graph.polarRadius = graphs::WholeTwips(0.22 * W);
+    if (codes.graphCode >= kGraphLee) graph.leePanelWidth = static_cast<float>(W / 3);
+    Frame7.setTop(graph.graphBottom + 300);
     SelectGraphSize(*this, mnuVLarge);
 }
 
 // Keeps the polar geometry of the size chosen before; the panel width only for the Lee diagram.
 void Form1::mnuSizeSpecial_click() {
-    graphLeft = 1000;
-    graphRight = 8000;
-    graphTop = 3400;
-    graphBottom = 9000;
-    if (cboGraph.text() == "Lee diagram") leePanelWidth = 5000;
+    graph.graphLeft = 1000;
+    graph.graphRight = 8000;
+    graph.graphTop = 3400;
+    graph.graphBottom = 9000;
+    if (cboGraph.text() == "Lee diagram") graph.leePanelWidth = 5000;
     SelectGraphSize(*this, mnuSizeSpecial);
 }
 
@@ -92,35 +92,35 @@ void Form1::BackgroundColour() {
 
 void Form1::mnuDefault_Click() {
     BackgroundColour();
-    colourBackSingle = rgb(255, 255, 224);
-    colourBackMulti = 0;
-    logoColour = rgb(200, 200, 200);
+    graphColours.colourBackSingle = rgb(255, 255, 224);
+    graphColours.colourBackMulti = 0;
+    graphColours.logoColour = rgb(200, 200, 200);
     mnuDefault.setChecked(true);
     for (PictureBox* picture : {&Picture1, &Picture2, &Picture3}) picture->setBackColor(kButtonFace);
 }
 
 void Form1::mnuWhite_Click() {
     BackgroundColour();
-    colourBackSingle = rgb(255, 255, 255);
-    colourBackMulti = rgb(255, 255, 255);
-    logoColour = rgb(200, 200, 200);
+    graphColours.colourBackSingle = rgb(255, 255, 255);
+    graphColours.colourBackMulti = rgb(255, 255, 255);
+    graphColours.logoColour = rgb(200, 200, 200);
     mnuWhite.setChecked(true);
-    for (PictureBox* picture : {&Picture1, &Picture2, &Picture3}) picture->setBackColor(colourBackMulti);
+    for (PictureBox* picture : {&Picture1, &Picture2, &Picture3}) picture->setBackColor(graphColours.colourBackMulti);
 }
 
 void Form1::mnuGrey_Click() {
     BackgroundColour();
-    colourBackSingle = rgb(128, 128, 128);
-    colourBackMulti = rgb(128, 128, 128);
-    logoColour = rgb(100, 100, 100);
+    graphColours.colourBackSingle = rgb(128, 128, 128);
+    graphColours.colourBackMulti = rgb(128, 128, 128);
+    graphColours.logoColour = rgb(100, 100, 100);
     mnuGrey.setChecked(true);
 }
 
 void Form1::mnuBlack_Click() {
     BackgroundColour();
-    colourBackSingle = 0;
-    colourBackMulti = 0;
-    logoColour = rgb(100, 100, 100);
+    graphColours.colourBackSingle = 0;
+    graphColours.colourBackMulti = 0;
+    graphColours.logoColour = rgb(100, 100, 100);
     mnuBlack.setChecked(true);
 }
 

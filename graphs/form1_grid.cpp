@@ -121,16 +121,16 @@ void FrameDrawing::start() {
     const bool secondPanelOverFirst =
         (f.mnuAmpPhase.checked() || f.mnuIntPol.checked()) && !f.mnuPolarPlot.checked();
     if (!secondPanelOverFirst) f.cls();
-    if (f.waveCount <= 1) {
-        f.setForeColor(f.colourBackSingle);
+    if (f.calc.waveCount <= 1) {
+        f.setForeColor(f.graphColours.colourBackSingle);
         grid = rgb(128, 255, 255);
-        f.lblLogo.setForeColor(f.logoColour);
+        f.lblLogo.setForeColor(f.graphColours.logoColour);
     } else {
         f.cls();
-        f.setForeColor(f.colourBackMulti);
+        f.setForeColor(f.graphColours.colourBackMulti);
         grid = rgb(64, 64, 64);
-        f.logoColour = rgb(100, 100, 100);
-        f.lblLogo.setForeColor(f.logoColour);
+        f.graphColours.logoColour = rgb(100, 100, 100);
+        f.lblLogo.setForeColor(f.graphColours.logoColour);
     }
     if (f.mnuWhite.checked()) grid = rgb(192, 192, 192);
     if (f.mnuBlack.checked()) grid = rgb(64, 128, 128);
@@ -140,14 +140,14 @@ void FrameDrawing::start() {
 // Polar grid: filled rings (decades of the log scale or fifths of the linear one), spokes every
 // 30 degrees, the angle labels and the scale caption.
 void FrameDrawing::polar(double yMin) {
-    const double r = f.polarRadius;
-    const double cx = f.polarCentreX;
-    const double cy = f.polarCentreY;
-    f.setFillColor(f.colourBackSingle);
+    const double r = f.graph.polarRadius;
+    const double cx = f.graph.polarCentreX;
+    const double cy = f.graph.polarCentreY;
+    f.setFillColor(f.graphColours.colourBackSingle);
     f.setFillStyle(draw::kSolid);
     for (const double ring : graphs::PolarRings(!f.optLinear.value(),
                                                 f.mnuAmplitude.checked() || f.mnuAmpPhase.checked(),
-                                                f.yScaleMax, yMin))
+                                                f.graph.yScaleMax, yMin))
         f.circle(cx, cy, r * ring, grid);
     for (int degrees = 0; degrees <= 180; degrees += 30) {
         const double a = degrees * kPi / 180;
@@ -169,11 +169,11 @@ void FrameDrawing::polar(double yMin) {
 
 // The logo label in the box (not on Lee diagrams and maps), sized by the graph size.
 void FrameDrawing::logo() {
-    if (f.graphCode >= kGraphLee) {
+    if (f.codes.graphCode >= kGraphLee) {
         f.lblLogo.setVisible(false);
         return;
     }
-    const bool wide = f.screenWidthPx > 1024;
+    const bool wide = f.windowState.screenWidthPx > 1024;
     if (f.mnuVLarge.checked()) f.lblLogo.setFontSize(18);
     if (f.mnuLarge.checked()) f.lblLogo.setFontSize(16);
     if (f.mnuMedium.checked()) f.lblLogo.setFontSize(10);
@@ -181,7 +181,7 @@ void FrameDrawing::logo() {
     if (f.mnuHideLogo.checked()) {
         f.lblLogo.setVisible(false);
     } else {
-        const bool light = f.waveCount <= 1 && (f.mnuDefault.checked() || f.mnuWhite.checked());
+        const bool light = f.calc.waveCount <= 1 && (f.mnuDefault.checked() || f.mnuWhite.checked());
         f.setForeColor(light ? rgb(200, 200, 200) : rgb(100, 100, 100));
         f.lblLogo.move(left + 100, top + 200);
         f.lblLogo.setVisible(true);
@@ -225,8 +225,8 @@ void FrameDrawing::logXTicks(double xMin, double xMax) {
         const bool decade = frac < 0.001 || frac > 0.999;
         const double x = left + (right - left) * std::log(t / xMin) / span;
         const OleColor lineColour = t == xMin || t == xMax ? kBlack : grid;
-        f.tickValueX = t;
-        f.drawX = x;
+        f.graph.tickValueX = t;
+        f.graph.drawX = x;
         if (minor) {
             f.line(x, top, x, bottom, f.mnuWhite.checked() ? kBlack : lineColour);
             if ((frac > 0.698 && frac < 0.7) || (frac > 0.3 && frac < 0.302) || decade) f.GridXLabel();
@@ -243,7 +243,7 @@ void FrameDrawing::logXTicks(double xMin, double xMax) {
 
 // Linear x axis: ticks every grid step, numbers every label step away from the ends, end numbers.
 void FrameDrawing::linearX(double& xMin, double xMax) {
-    if (xMin != 0 && f.graphCode != kGraphAsymmetry && xMax / xMin > 10 && xMin < 0.1) xMin = 0;  // start at zero
+    if (xMin != 0 && f.codes.graphCode != kGraphAsymmetry && xMax / xMin > 10 && xMin < 0.1) xMin = 0;  // start at zero
     f.line(left, bottom, left, bottom + 50, kBlack);
     f.line(right, bottom, right, bottom + 50, kBlack);
     double s = 0, w = 0, labelStep = 0;
@@ -276,7 +276,7 @@ void FrameDrawing::linearXEndNumbers(double xMin, double xMax, double w) {
 }
 
 void FrameDrawing::verticalScale(double& yMin, double& yMax) {
-    if (f.phasePanel == 0 && !f.optLinear.value())
+    if (f.graph.phasePanel == 0 && !f.optLinear.value())
         logY(yMin, yMax);
     else
         linearY(yMin, yMax);
@@ -284,7 +284,7 @@ void FrameDrawing::verticalScale(double& yMin, double& yMax) {
 
 // Logarithmic y axis: decades always, every unit of each decade with minor grid lines.
 void FrameDrawing::logY(double& yMin, double yMax) {
-    if (f.yScaleMin == 0) f.yScaleMin = 0.0001;
+    if (f.graph.yScaleMin == 0) f.graph.yScaleMin = 0.0001;
     if (yMin == 0) yMin = 0.0001;
     const bool placeable = yMin > 0 && yMax > yMin && std::isfinite(yMin) && std::isfinite(yMax);
     if (!placeable) return;
@@ -296,8 +296,8 @@ void FrameDrawing::logY(double& yMin, double yMax) {
         const double v = std::pow(10.0, e);
         const double y = bottom - (bottom - top) * std::log(v / yMin) / span;
         if (f.mnuMajorGridY.checked()) f.line(left, y, right, y, grid);
-        f.tickValueY = v;
-        f.drawY = y;
+        f.graph.tickValueY = v;
+        f.graph.drawY = y;
         f.GridYLabel();
     }
 }
@@ -315,8 +315,8 @@ void FrameDrawing::logYMinorPass(double yMin, double yMax) {
         f.line(left, y, right, y, t == yMin || t == yMax ? kBlack : grid);
         const bool decade = frac < 0.0001 || frac > 0.9999;
         if (numbered && (decade || (frac > 0.69 && frac < 0.71) || (frac > 0.3 && frac < 0.31))) {
-            f.tickValueY = t;
-            f.drawY = y;
+            f.graph.tickValueY = t;
+            f.graph.drawY = y;
             f.GridYLabel();
         }
     }
@@ -327,7 +327,7 @@ void FrameDrawing::logYMinorPass(double yMin, double yMax) {
 // Linear y axis: grid lines every round step (fixed lines on the phase and polarisation panels),
 // numbers beside them, and the two end numbers.
 void FrameDrawing::linearY(double yMin, double yMax) {
-    if (f.phasePanel != 0)
+    if (f.graph.phasePanel != 0)
         linearYLowerPanel(yMin, yMax);
     else if (const double step = LinearYStep(yMin, yMax); step > 0)
         linearYLines(yMin, yMax, step);
@@ -389,16 +389,16 @@ void FrameDrawing::frameLines() {
 
 void FrameDrawing::titles() {
     f.setForeColor(kBlack);
-    if (const char* title = HorizontalTitle(f.graphCode, f.graphSubCode))
+    if (const char* title = HorizontalTitle(f.codes.graphCode, f.codes.graphSubCode))
         printAt((left + right) / 2 - 40 * Len(title), bottom + 280, title);
-    if (f.waveCount <= 1) verticalTitle();
+    if (f.calc.waveCount <= 1) verticalTitle();
 }
 
 // Title of the vertical axis (one wavelength only); a print ends its line, so a second line
 // starts at the left margin and its leading blanks indent it.
 void FrameDrawing::verticalTitle() {
-    const int code = f.graphCode;
-    const int sub = f.graphSubCode;
+    const int code = f.codes.graphCode;
+    const int sub = f.codes.graphSubCode;
     const char* quantity = f.mnuAmplitude.checked() ? "  amplitude" : "  intensity";
     if ((code == kGraphEfficiency && (sub == kSubCRadius || sub == kSubCSize)) || (code == kGraphEfficiencyWavelength && sub == kSubCWavelength)) {
         printAt(50, top - 500, "Area (m  )");
@@ -407,7 +407,7 @@ void FrameDrawing::verticalTitle() {
         printAt(50, top - 500, "Asymmetry");
         printAt(50, top - 300, "Parameter");
     } else if (code == kGraphAngle && sub == kSubIntensity) {
-        if (f.phasePanel == 0) {
+        if (f.graph.phasePanel == 0) {
             printAt(50, top - 600, " Relative");
             f.printLine(quantity);
         } else {

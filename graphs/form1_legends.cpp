@@ -26,7 +26,7 @@ void Stroke(Form1& f, double x, double y, OleColor colour, const std::string& te
 }  // namespace
 
 void Form1::PolarLabel() {
-    if (graphCode == kGraphAsymmetry || graphCode >= kGraphLee || waveCount != 1) return;
+    if (codes.graphCode == kGraphAsymmetry || codes.graphCode >= kGraphLee || calc.waveCount != 1) return;
     setForeColor(kButtonFace);
     boxFilled(1000, 2800, 15000, 3200);
 
@@ -36,8 +36,8 @@ void Form1::PolarLabel() {
     // The line colour and its darker companion, as Display gives them to the curves.
     LineColour();
     const OleColor main = foreColor();
-    const OleColor dark = lineColourDark;
-    for (const graphs::LegendEntry& e : graphs::LegendEntries(graphCode, graphSubCode, absorbingFlag == 2,
+    const OleColor dark = graphColours.lineColourDark;
+    for (const graphs::LegendEntry& e : graphs::LegendEntries(codes.graphCode, codes.graphSubCode, calc.absorbingFlag == 2,
                                                               cboPol.text(), mnuSmall.checked(), columns)) {
         const OleColor colour = e.colour == graphs::LegendColour::Main   ? main
                                 : e.colour == graphs::LegendColour::Dark ? dark
@@ -47,12 +47,12 @@ void Form1::PolarLabel() {
 }
 
 void Form1::VisibleData() {
-    if (screenWidthPx < 801 || graphCode == kGraphLee || optDisp.value()) return;
+    if (windowState.screenWidthPx < 801 || codes.graphCode == kGraphLee || optDisp.value()) return;
     setForeColor(kButtonFace);
     boxFilled(12000, 500, 16000, 2000);
-    boxFilled(graphLeft, graphBottom + 500.0, 0.9 * graphRight, graphBottom + 800.0);
+    boxFilled(graph.graphLeft, graph.graphBottom + 500.0, 0.9 * graph.graphRight, graph.graphBottom + 800.0);
     setForeColor(kBlack);
-    if (!mnuDataVisible.checked() || graphCode != kGraphAngle) return;
+    if (!mnuDataVisible.checked() || codes.graphCode != kGraphAngle) return;
 
     // Only what the run on show computed: Qabs needs Qext and Qsca, Qradar Qback.
     const RunReadout& r = readout;
@@ -64,40 +64,40 @@ void Form1::VisibleData() {
 
     // |S1|^2 at an angle index; 0 where the run stored none.
     const auto intensity = [this](std::int32_t j) {
-        const std::vector<double>& re = s1Amp[0];
-        const std::vector<double>& im = s1Amp[1];
+        const std::vector<double>& re = results.s1Amp[0];
+        const std::vector<double>& im = results.s1Amp[1];
         const auto k = static_cast<std::size_t>(j);
         if (j < 1 || k >= re.size() || k >= im.size()) return 0.0;
         return re[k] * re[k] + im[k] * im[k];
     };
     // Qext by the optical theorem from S1 at 0 degrees, kept for later use; only from a run that
     // formed Qext (S1 at 0 degrees whole and undivided); a size parameter of 0 has none.
-    loopJ = 1;
-    if (r.qExt && sizeParam > 0.0 && !s1Amp[0].empty() && s1Amp[0].size() > 1) {
-        const double q = 4 * s1Amp[0][1] / (sizeParam * sizeParam);
-        if (std::isfinite(q)) qExt = q;
+    sweepState.loopJ = 1;
+    if (r.qExt && calc.sizeParam > 0.0 && !results.s1Amp[0].empty() && results.s1Amp[0].size() > 1) {
+        const double q = 4 * results.s1Amp[0][1] / (calc.sizeParam * calc.sizeParam);
+        if (std::isfinite(q)) results.qExt = q;
     }
 
     // Each end only when the run computed it: its window held 0 or 180 degrees.
     // (During a run the window is the run's own; afterwards a redraw may narrow it, the record not.)
-    const bool recorded = runRecord.taken && !runUnderWay;
-    const std::int32_t computedFirst = recorded ? runRecord.windowFirst : windowFirst;
-    const std::int32_t computedLast = recorded ? runRecord.windowLast : windowLast;
-    const double y = graphBottom + 500.0;
+    const bool recorded = runRecord.taken && !runFlags.runUnderWay;
+    const std::int32_t computedFirst = recorded ? runRecord.windowFirst : angleGrid.windowFirst;
+    const std::int32_t computedLast = recorded ? runRecord.windowLast : angleGrid.windowLast;
+    const double y = graph.graphBottom + 500.0;
     if (computedFirst <= 1 && computedLast >= 1) {
         setCurrentX(1000);
         setCurrentY(y);
-        print("  0 deg: " + Format(intensity(loopJ), "scientific"));
+        print("  0 deg: " + Format(intensity(sweepState.loopJ), "scientific"));
     }
-    loopJ = 2 * angleCount - 1;
-    if (computedFirst <= loopJ && computedLast >= loopJ) {
-        setCurrentX(0.4 * graphRight);
+    sweepState.loopJ = 2 * angleGrid.angleCount - 1;
+    if (computedFirst <= sweepState.loopJ && computedLast >= sweepState.loopJ) {
+        setCurrentX(0.4 * graph.graphRight);
         setCurrentY(y);
-        print("  180 deg: " + Format(intensity(loopJ), "scientific"));
+        print("  180 deg: " + Format(intensity(sweepState.loopJ), "scientific"));
     }
-    setCurrentX(0.7 * graphRight);
+    setCurrentX(0.7 * graph.graphRight);
     setCurrentY(y);
-    print("X = " + Format(sizeParam, "#0.######"));
+    print("X = " + Format(calc.sizeParam, "#0.######"));
 }
 
 }  // namespace tessary

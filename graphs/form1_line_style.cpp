@@ -35,17 +35,17 @@ void SelectLineColour(Form1& f, Menu& item) {
 
 void Form1::LineColour() {
     if (mnuTrueColour.checked()) {
-        const Checked<std::int32_t> main = RGB(waveRed, waveGreen, waveBlue);
-        const Checked<std::int32_t> dark = RGB(0.6 * waveRed, 0.6 * waveGreen, 0.6 * waveBlue);
+        const Checked<std::int32_t> main = RGB(graphColours.waveRed, graphColours.waveGreen, graphColours.waveBlue);
+        const Checked<std::int32_t> dark = RGB(0.6 * graphColours.waveRed, 0.6 * graphColours.waveGreen, 0.6 * graphColours.waveBlue);
         if (main.ok() && dark.ok()) {  // a wavelength without a colour leaves the colours as they were
             setForeColor(static_cast<OleColor>(main.value));
-            lineColourDark = static_cast<OleColor>(dark.value);
+            graphColours.lineColourDark = static_cast<OleColor>(dark.value);
         }
     }
     for (const LineColourItem& colour : kFixedLineColours) {
         if ((this->*colour.item).checked()) {
             setForeColor(colour.main);
-            lineColourDark = colour.dark;
+            graphColours.lineColourDark = colour.dark;
         }
     }
 }
@@ -55,7 +55,7 @@ void Form1::PlotLineColour() {
                        &mnuCyanLine, &mnuMagentaLine, &mnuYellowLine, &mnuFalseColours})
         item->setChecked(false);
     OfferRedraw();
-    if (graphCode > kGraphLee) cboLee.setEnabled(true);  // angle maps: false colours had disabled it
+    if (codes.graphCode > kGraphLee) cboLee.setEnabled(true);  // angle maps: false colours had disabled it
 }
 
 void Form1::PlotLineStyle() {

@@ -43,14 +43,14 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
     };
 
     const double step = RunStep();
-    const bool logSteps = RunLogSteps() && LogStepCode(graphCode);
+    const bool logSteps = RunLogSteps() && LogStepCode(codes.graphCode);
     const std::optional<graphs::CurveIndexRange> range =
-        graphs::CurveIndices(graphCode, logSteps, step, xFrom, xTo, dataXStart);
+        graphs::CurveIndices(codes.graphCode, logSteps, step, xFrom, xTo, graph.dataXStart);
     if (!range) return finish();
-    if (graphCode < kFirstSweepGraph) count = range->angleCount;
+    if (codes.graphCode < kFirstSweepGraph) count = range->angleCount;
     if (range->sweep) {
-        plotFirstIndex = range->firstIndex;
-        plotLastIndex = range->lastIndex;
+        graph.plotFirstIndex = range->firstIndex;
+        graph.plotLastIndex = range->lastIndex;
     }
 
     graphs::CurveInput in;
@@ -68,30 +68,30 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
     in.runLogSteps = RunLogSteps();
     in.logSteps = logSteps;
     in.xLinear = OptXLinear.value();
-    in.yLog = optLog.value() && phasePanel == 0;
+    in.yLog = optLog.value() && graph.phasePanel == 0;
     in.logOption = optLog.value();
     in.polar = polar;
     in.ampPhase = polar && mnuAmpPhase.checked();
-    in.yScaleMax = yScaleMax;
+    in.yScaleMax = graph.yScaleMax;
     in.average = mnuAverage.checked();
     in.averageWidth = in.average && step > 0.0 ? Val(dlogAverage_->txtAverage.text()) / step : 1.0;
-    in.sunDisc = optSun.value() && graphCode < kFirstSweepGraph;
+    in.sunDisc = optSun.value() && codes.graphCode < kFirstSweepGraph;
     in.discSteps = std::clamp<std::int32_t>(
-        sunDiscSteps, 0, static_cast<std::int32_t>(sunDiscWeights.empty() ? 0 : sunDiscWeights.size() - 1));
-    in.discWeights = sunDiscWeights;
-    in.discWeightSum = sunDiscWeightSum;
+        light.sunDiscSteps, 0, static_cast<std::int32_t>(light.sunDiscWeights.empty() ? 0 : light.sunDiscWeights.size() - 1));
+    in.discWeights = light.sunDiscWeights;
+    in.discWeightSum = light.sunDiscWeightSum;
     in.interpolate = mnuInterpolate.checked();
-    in.cx = polarCentreX;
-    in.cy = polarCentreY;
-    in.radiusPolar = polarRadius;
-    in.polarisation = curvePolarisation;
-    in.s1Re = s1Amp[0];
-    in.s1Im = s1Amp[1];
-    in.s2Re = s2Amp[0];
-    in.s2Im = s2Amp[1];
+    in.cx = graph.polarCentreX;
+    in.cy = graph.polarCentreY;
+    in.radiusPolar = graph.polarRadius;
+    in.polarisation = graph.curvePolarisation;
+    in.s1Re = results.s1Amp[0];
+    in.s1Im = results.s1Amp[1];
+    in.s2Re = results.s2Amp[0];
+    in.s2Im = results.s2Amp[1];
 
     const graphs::CurvePath path = graphs::CurveMarks(in);
-    if (path.lastX) tickValueX = *path.lastX;
+    if (path.lastX) graph.tickValueX = *path.lastX;
     for (const graphs::CurveMark& m : path.marks) {
         switch (m.kind) {
             case graphs::CurveMark::Kind::Line:

@@ -25,7 +25,7 @@ void ShowReplot(Form1& f) {
 
 // Replot offered while the results are current, else New plot the default with Replot withdrawn.
 void OfferReplot(Form1& f) {
-    if (f.resultsStale != 1) {
+    if (f.runFlags.resultsStale != 1) {
         ShowReplot(f);
     } else {
         f.cmdNewPlot.setDefault(true);
@@ -37,7 +37,7 @@ void OfferReplot(Form1& f) {
 // After a new y scale: Overplot is withdrawn (the axes change) and Replot made the default while the
 // results are current; else as above.
 void OfferReplotYScale(Form1& f) {
-    if (f.resultsStale != 1) {
+    if (f.runFlags.resultsStale != 1) {
         f.cmdOverPlot.setVisible(false);
         f.cmdReplot.setDefault(true);
     } else {
@@ -51,14 +51,14 @@ void OfferReplotYScale(Form1& f) {
 void RefusePolarPlot(Form1& f, const std::string& reason) {
     msgBox(reason, mb::kOkOnly, std::string("Option not available"));
     f.mnuPolarPlot.setChecked(false);
-    f.inputError = 1;
+    f.runFlags.inputError = 1;
 }
 
 // The redraw of the light-source options: angle graphs by Replot, Lee diagrams and angle maps
 // (codes 20 and above) from their stored colours by PlotLee.
 void RedrawForLightSource(Form1& f) {
-    if (f.graphCode < kFirstSweepGraph) f.ReplotIfIdle();
-    if (f.graphCode >= kGraphLee && !f.RedrawBusy()) {
+    if (f.codes.graphCode < kFirstSweepGraph) f.ReplotIfIdle();
+    if (f.codes.graphCode >= kGraphLee && !f.RedrawBusy()) {
         const Form1::RedrawGuard guard(f);
         f.PlotLee();
     }
@@ -75,7 +75,7 @@ bool Form1::ReplotIfIdle() {
 
 // Two panels: intensity over phase. Ignored entirely while the results are out of date.
 void Form1::mnuAmpPhase_Click() {
-    if (resultsStale != 0) return;
+    if (runFlags.resultsStale != 0) return;
     Toggle(mnuAmpPhase);
     if (mnuAmpPhase.checked()) mnuIntPol.setChecked(false);
     ShowReplot(*this);
@@ -84,7 +84,7 @@ void Form1::mnuAmpPhase_Click() {
 
 // Two panels: intensity over the degree of polarisation; a polar plot of it does not exist.
 void Form1::mnuIntPol_Click() {
-    if (resultsStale != 0) return;
+    if (runFlags.resultsStale != 0) return;
     Toggle(mnuIntPol);
     if (mnuIntPol.checked()) {
         mnuAmpPhase.setChecked(false);
@@ -110,7 +110,7 @@ void Form1::mnuPolarPlot_Click() {
                                            "graphs of Intensity v. scattering angle");
                 return;
             }
-            if (xMin != 0 || xMax != 180 || waveCount > 1) {
+            if (graph.xMin != 0 || graph.xMax != 180 || calc.waveCount > 1) {
                 RefusePolarPlot(*this, std::string("Polar plots are available only when scattering angles") +
                                            kCR + "cover entire range from 0 to 180 degrees");
                 return;
@@ -120,7 +120,7 @@ void Form1::mnuPolarPlot_Click() {
         mnuIntPol.setChecked(false);
     }
     ShowReplot(*this);
-    if (resultsStale == 0) ReplotIfIdle();
+    if (runFlags.resultsStale == 0) ReplotIfIdle();
 }
 
 // Shows or clears the data box.
@@ -132,7 +132,7 @@ void Form1::mnuDataVisible_Click() {
 void Form1::mnuFalseColours_Click() {
     PlotLineColour();
     mnuFalseColours.setChecked(true);
-    if (graphCode > kGraphLee) {
+    if (codes.graphCode > kGraphLee) {
         // Angle maps in false colours are scaled to the overall maximum.
         cboLee.setText("Absolute");
         cboLee.setEnabled(false);
@@ -141,7 +141,7 @@ void Form1::mnuFalseColours_Click() {
 
 void Form1::mnuNormalised_Click() {
     Toggle(mnuNormalised);
-    if (resultsStale == 0) ShowReplot(*this);
+    if (runFlags.resultsStale == 0) ShowReplot(*this);
 }
 
 // Flags read by the graph-type selection, the runs, the drawing and the files.
@@ -159,7 +159,7 @@ void Form1::optLog_Click() {
         cboYmin.setText("0");
     } else {
         cboYmin.setText("0.0001");
-        yAxisMin = 0.0001;
+        graph.yAxisMin = 0.0001;
     }
     cboYmax.setText("Automatic");
     cboYmin.setText("Automatic");
@@ -173,7 +173,7 @@ void Form1::optLinear_Click() {
         cboYmin.setText("0");
     } else {
         cboYmin.setText("0.0001");
-        yAxisMin = 0.0001;
+        graph.yAxisMin = 0.0001;
     }
     cboYmax.setText("Automatic");
     cboYmin.setText("0");
@@ -195,15 +195,15 @@ void Form1::optXLog_Click() {
 
 // Point source or the sun's disc: computed results (not read from a file) are redrawn at once.
 void Form1::optPoint_Click() {
-    if (resultsFromFile != 1 && resultsStale == 0) RedrawForLightSource(*this);
+    if (runFlags.resultsFromFile != 1 && runFlags.resultsStale == 0) RedrawForLightSource(*this);
 }
 
 // The sun's disc needs a valid angle step: the inputs are checked first. A data file restoring the
 // choice is checked by its own redraw.
 void Form1::optSun_Click() {
-    if (dataFileLoading) return;
-    CheckInput(xMin, xMax, yAxisMin, yAxisMax, inputError);
-    if (inputError != 1 && resultsFromFile != 1 && resultsStale == 0) RedrawForLightSource(*this);
+    if (runFlags.dataFileLoading) return;
+    CheckInput(graph.xMin, graph.xMax, graph.yAxisMin, graph.yAxisMax, runFlags.inputError);
+    if (runFlags.inputError != 1 && runFlags.resultsFromFile != 1 && runFlags.resultsStale == 0) RedrawForLightSource(*this);
 }
 
 }  // namespace tessary

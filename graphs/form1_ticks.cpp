@@ -20,30 +20,30 @@ double Len(const std::string& s) { return static_cast<double>(s.size()); }
 // A black tick under the x axis at drawX and the number tickValueX below it.
 void Form1::GridXLabel() {
     setForeColor(kBlack);
-    line(drawX, graphBottom, drawX, graphBottom + 50);
-    const std::string s = Str(tickValueX);
-    setCurrentX(mnuLarge.enabled() ? drawX - 10 - 50 * Len(s) : drawX - 30 * Len(s));
-    setCurrentY(graphBottom + 100);
+    line(graph.drawX, graph.graphBottom, graph.drawX, graph.graphBottom + 50);
+    const std::string s = Str(graph.tickValueX);
+    setCurrentX(mnuLarge.enabled() ? graph.drawX - 10 - 50 * Len(s) : graph.drawX - 30 * Len(s));
+    setCurrentY(graph.graphBottom + 100);
     printLine(s);
 }
 
 // A black tick left of the y axis at drawY and the number tickValueY beside it: plain on ranges
 // within 0.001 .. 1000, else as a power of ten ("10" or "5 x 10" with a raised exponent).
 void Form1::GridYLabel() {
-    const double exponentPlaces = RoundTo(Log10(tickValueY), 2);
+    const double exponentPlaces = RoundTo(Log10(graph.tickValueY), 2);
     const double exponent = Int(exponentPlaces);
     const double mantissa = RoundTo(std::pow(10.0, exponentPlaces - exponent), 1);
     setForeColor(kBlack);
-    line(graphLeft - 50, drawY, graphLeft, drawY);
-    setCurrentY(drawY - 100);
-    if (yAxisMax <= 1000 && yAxisMin >= 0.001) {
-        const std::string s = Str(tickValueY);
-        setCurrentX(graphLeft - 150 - 100 * Len(s));
+    line(graph.graphLeft - 50, graph.drawY, graph.graphLeft, graph.drawY);
+    setCurrentY(graph.drawY - 100);
+    if (graph.yAxisMax <= 1000 && graph.yAxisMin >= 0.001) {
+        const std::string s = Str(graph.tickValueY);
+        setCurrentX(graph.graphLeft - 150 - 100 * Len(s));
         printLine(s);
         return;
     }
     // A power of ten has no meaning for 0, a negative value or NaN: the tick stands alone.
-    if (!(tickValueY > 0) || !std::isfinite(tickValueY)) return;
+    if (!(graph.tickValueY > 0) || !std::isfinite(graph.tickValueY)) return;
     if (mantissa == 1) {
         setCurrentX(500);
         print("10");
@@ -53,7 +53,7 @@ void Form1::GridYLabel() {
     }
     const FontSpec saved = font();
     setCurrentX(mnuLarge.checked() ? 775 : 750);
-    setCurrentY(drawY - 200);
+    setCurrentY(graph.drawY - 200);
     setFontName("Small Fonts");
     setFontSize(7);
     setFontBold(false);
@@ -81,16 +81,16 @@ bool Form1::GridxStep(double xLow, double xHigh, double& step, double& range) {
 // A step that is not above 0 and an axis without width (or, logarithmic, reaching 0) draw nothing.
 void Form1::GridLeeTicks(double start, double end, double step, double min, double max, float left,
                          float right, float y) {
-    const bool logarithmic = graphCode == kGraphLee;
+    const bool logarithmic = codes.graphCode == kGraphLee;
     const bool placeable = logarithmic ? min > 0 && max > 0 && min != max : max != min;
     if (!placeable || !std::isfinite(min) || !std::isfinite(max)) return;
     const double span = logarithmic ? std::log(max / min) : max - min;
     graphs::ForStep(start, end, step, [&](double v) {
-        tickValueX = v;
+        graph.tickValueX = v;
         if (v < min || v > max) return;
         const double x = logarithmic ? left + (right - left) * std::log(v / min) / span
                                      : left + (right - left) * (v - min) / span;
-        drawX = x;
+        graph.drawX = x;
         line(x, y, x, y + 50);
     });
 }

@@ -18,7 +18,7 @@ Form1::Form1() : Form("Mie scattering") {
     mieAhead.SetWaitHook([this] {
         doEvents();
         ClearUpperVectorState();  // the window's code before the run's next sums
-        return runState == kRunStopped;
+        return codes.runState == kRunStopped;
     });
 
     // The events of the window, its controls and menus, group by group.
@@ -239,7 +239,7 @@ void Form1::connectRunHandlers() {
     mnuFreeze.onClick = [this] { mnuFreeze_Click(); };
     mnuPeakWhite.onClick = [this] { mnuPeakWhite_Click(); };
     mnuGamma.onClick = [this] {  // opened during a run: no Replot offered under the lock
-        if (!inputsLocked) mnuGamma_Click();
+        if (!windowState.inputsLocked) mnuGamma_Click();
     };
     mnuGammaA.onClick = [this] { mnuGammaA_Click(); };
     mnuGammaB.onClick = [this] { mnuGammaB_Click(); };

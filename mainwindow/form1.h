@@ -15,11 +15,16 @@
 #include <vector>
 
 #include "colour/colour_render.h"
+#include "colour/colour_state.h"
 #include "colour/lee_plot_layout.h"
+#include "files/files_state.h"
 #include "graphs/graph_codes.h"
+#include "graphs/graph_frame.h"
 #include "mainwindow/dlog_options.h"
+#include "mainwindow/window_state.h"
 #include "media/dlog_index.h"
 #include "media/dlog_spectrum.h"
+#include "media/media_state.h"
 #include "media/refrel.h"
 #include "platform/text/clock.h"
 #include "media/size_distribution.h"
@@ -27,11 +32,13 @@
 #include "platform/ui/ui.h"
 #include "runs/method_codes.h"
 #include "runs/run_record.h"
+#include "runs/run_state.h"
 #include "scattering/debye_gaussian.h"
 #include "scattering/debye.h"
 #include "scattering/mie.h"
 #include "scattering/mie_ahead.h"
 #include "scattering/mie_gaussian.h"
+#include "scattering/series_state.h"
 #include "simulation/form2.h"
 
 namespace tessary {
@@ -251,8 +258,8 @@ class Form1 : public Form {
     // a second redraw inside the first. Whoever redraws holds a RedrawGuard for the whole redraw.
     class RedrawGuard {
       public:
-        explicit RedrawGuard(Form1& form) : m_form(form) { ++m_form.redrawDepth; }
-        ~RedrawGuard() { --m_form.redrawDepth; }
+        explicit RedrawGuard(Form1& form) : m_form(form) { ++m_form.windowState.redrawDepth; }
+        ~RedrawGuard() { --m_form.windowState.redrawDepth; }
         RedrawGuard(const RedrawGuard&) = delete;
         RedrawGuard& operator=(const RedrawGuard&) = delete;
 
@@ -260,10 +267,9 @@ class Form1 : public Form {
         Form1& m_form;
     };
     // True while a redraw holds its guard or a run has the inputs locked.
-    bool RedrawBusy() const { return redrawDepth > 0 || inputsLocked; }
+    bool RedrawBusy() const { return windowState.redrawDepth > 0 || windowState.inputsLocked; }
     // Replot (the Click of cmdReplot) unless a run or a redraw is under way; true when it ran.
     bool ReplotIfIdle();
-    int redrawDepth = 0;
 
     // Calculation runs: numeric input parsing
     // Validates and tidies the number in box: Value in is 1 when a minus sign is not allowed, out the
@@ -291,7 +297,8 @@ class Form1 : public Form {
     // True in a sweep of the series and first approximations: the progress display then follows the
     // step's caption only, and Progress changes nothing after its first call in a step.
     bool ProgressFollowsSweepStep() const {
-        return calcMethod >= kMethodMie && calcMethod <= kMethodAiry && graphCode >= kFirstSweepGraph && graphCode <= kLastSweepGraph;
+        return codes.calcMethod >= kMethodMie && codes.calcMethod <= kMethodAiry && codes.graphCode >= kFirstSweepGraph &&
+               codes.graphCode <= kLastSweepGraph;
     }
     // Re-creates (all zero) the result arrays with the sizes the next run needs.
     void Array_Size();
@@ -334,7 +341,6 @@ class Form1 : public Form {
     // Inputs that leave the estimate undefined (a step, wavelength or radius <= 0, a Lee sweep of no
     // or more than 400 steps) write nothing and ask nothing.
     void Duration();
-    double estimatedUnits = 0.0;  // the cost units of the run Duration last estimated (bench/ reads them)
 
     // Calculation runs: Replot
     // Redraws the graph from the stored results when only the way they are shown has changed (the
@@ -360,12 +366,6 @@ class Form1 : public Form {
     // The method of a sweep or distribution step at the angle window first..last: the plane-wave Debye
     // series for code 2 whatever the beam menu says, the run's dispatch for the others.
     void DispatchSweepMethod(std::int32_t& first, std::int32_t& last);
-    // The sweep's step index that DispCalc stores at; steps captioned so far, and the one the
-    // progress display showed.
-    std::int32_t sweepIndex = 0;
-    std::int64_t sweepStepCount = 0, sweepStepShown = -1;
-    // The last step of the sweep whose values were stored (0 before the first).
-    std::int32_t sweepLastStored = 0;
 
     // Calculation runs: size distributions
     // Averages |S1|^2 and |S2|^2 over the samples of the distribution at one wavelength: over the
@@ -506,10 +506,6 @@ class Form1 : public Form {
     // Asks for a data file, decodes and checks all of it, then restores the window from it and
     // redraws; a refused file changes nothing.
     void read_file();
-    std::string chosenFile, chosenFileTitle, initialFolder, chosenFilePath;
-    int fileDialogCancelled = 0;
-    // The clock the text export dates its files by.
-    Clock exportClock = SystemLocalTime;
 
     // Files: batch files and input files (spectrum, refractive-index and size-distribution files)
     // Read_Batch asks for a batch file and checks its header, then for the report's name, and runs
@@ -525,12 +521,6 @@ class Form1 : public Form {
     // file leaves the tables, names and flags as they were (the index readers then return false).
     bool ReadRefIndex1();
     bool ReadRefIndex2();
-    std::string inputFilePath;
-    std::string batchOutFile;
-    int batchStepMode = 0;
-    float batchStepFrom = 0.0f, batchStepTo = 0.0f, batchStepBy = 0.0f, batchStepValue = 0.0f;
-    bool batchRunning = false;
-    bool batchStopAsked = false;
     // While a batch sets its boxes and runs, its message boxes go to the report instead of waiting
     // for a reader (questions are still asked and kept with their answer); each is kept with whether
     // a run had the inputs locked. Emptied after each block.
@@ -539,11 +529,6 @@ class Form1 : public Form {
         bool duringRun = false;
     };
     std::vector<BatchMessage> batchMessages;
-    int spectrumNonUniform = 0;
-    float spectrumWlMin = 0.0f, spectrumWlMax = 0.0f;
-    std::int16_t specFileCount = 0;
-    std::vector<double> specFileWave, specFileValue;  // rows 1..specFileCount (element 0 unused)
-    float fileWlMin1 = 0.0f, fileWlMax1 = 0.0f, fileWlMin2 = 0.0f, fileWlMax2 = 0.0f;
 
     // Main window: input handlers
     // Forwarders: each reaches the one real handler of its control.
@@ -608,9 +593,6 @@ class Form1 : public Form {
     void optMono_Click();
     bool ReadSizeDist();
     void DistDisplay();
-    DistributionAbscissae distAbscissa{};
-    SizeHistogram sizeHistogram;
-    double distAxisMin = 0.0, distAxisMax = 0.0;
 
     // Media: spectrum menus and dialogs
     // The spectrum is the checked item of the group Lee, Wernand, Flat, black body, file; its name in
@@ -647,9 +629,6 @@ class Form1 : public Form {
     void Saturation(float& colour1, float& colour2, float& colour3);
     void GammaCorrection(float& colour1, float& colour2, float& colour3);
     void ColourSet(float& colRed5, float& colGreen5, float& colBlue5);
-    // Run maxima of the colour sums, and the normalisation frozen from them by mnuSetNormal.
-    double peakPerp = 0.0, peakPara = 0.0, peakUnpol = 0.0;
-    double savedNormPerp = 0.0, savedNormPara = 0.0, savedNormUnpol = 0.0;
 
     // Colour rendering: wavelength set and wavelength colours
     // (Inside Form1 the pure steps are in colour/wavelength_set.h.) lambdaN fills the set for
@@ -660,12 +639,6 @@ class Form1 : public Form {
     // 0..255 scale, unrounded.
     void lambdaN();
     void colrgb2(double lambda, double& r3, double& g3a, double& b3);
-    // Entries 1..waveCount (0..2001); waveList in um; channel fractions 0..1 (red up to 1.25 below
-    // 440 nm); the weights as computed, and those the run uses.
-    std::array<float, 2002> waveList{};
-    std::array<double, 2002> redPerWave{}, greenPerWave{}, bluePerWave{};
-    std::array<float, 2002> weightPerWaveWork{}, weightPerWave{};
-    float blackBodyTemp = 0.0f;  // K
 
     // Colour rendering: colours of scattered light over several wavelengths
     // (Inside Form1 the pure steps are in colour/colour_render.h.) PlotN raises the run maxima by the
@@ -687,16 +660,6 @@ class Form1 : public Form {
     WaveChannels waveChannels() const;
     // The saturation mode and display curve the colour menus set.
     ColourFinish colourFinish() const;
-    ColourSumTable colourSumUnpol;
-    double peakCommon = 0.0, colourPeak = 0.0, peakRun = 0.0, peakLee = 0.0;
-    double colourRunMax = 0.0;  // the largest summed intensity of either polarisation (PlotN)
-    double overplotPow1 = 0.0, overplotPow2 = 0.0;
-    double normRed = 0.0, normGreen = 0.0, normBlue = 0.0;
-    double colourNorm = 0.0;
-    float red1 = 0.0f, green1 = 0.0f, blue1 = 0.0f, red2 = 0.0f, green2 = 0.0f, blue2 = 0.0f;
-    float red3 = 0.0f, green3 = 0.0f, blue3 = 0.0f;
-    double bowRatio = 0.0;
-    SimColourTable simColourTable;
 
     // Simulation window: colour lookup (simulation/form1_sim_lookup.cpp). The colour of row i towards
     // row j at fraction f of simColourTable for the light source (0 unpolarised, 1 perpendicular,
@@ -718,30 +681,13 @@ class Form1 : public Form {
     void OneWavelengthColours();
 
     // =============================================================================================
-    // Window variables
+    // Window variables: the named parts (each struct in its subsystem's header)
 
-    // Mie and Debye series: ray-order flags (p = 0..50) and the calculation title
-    std::vector<int> rayflag;
-    std::string captionText;
+    // Graphs: the frame and scales of the graph on show, and its colours (graphs/graph_frame.h)
+    GraphFrame graph;
+    GraphColours graphColours;
 
-    // Media, illumination and size distributions: index models, water and band defaults, sun disc
-    IndexModels indexModels;
-    std::string sphereName;
-    std::string mediumName;
-    float waterTemp = 0.0f;
-    float reducedTemp = 0.0f;
-    float waterDensity = 0.0f;
-    float bandMinUm = 0.0f;
-    float bandMaxUm = 0.0f;
-    int spectrumFileLoaded = 0;
-    std::vector<double> sunDiscWeights;
-    double wavelength = 0.0;
-    float relStdDev = 0.0f;
-    int sampleCount = 0;
-    double sizeOrStep = 0.0;
-
-    // Calculation runs: run state, counters, sweep and progress
-    // The values runState takes (held as a plain int: tests and stops set and compare the numbers).
+    // Calculation runs: the values runState takes (held as a plain int: tests and stops set and compare the numbers).
     enum RunState : std::int32_t {
         kNoRunYet = 0,     // no run since the window opened
         kRunNewPlot = 1,   // New plot under way, or the last run or redraw has ended
@@ -749,14 +695,15 @@ class Form1 : public Form {
         kRunReplot = 3,    // Replot redrawing the stored results
         kRunStopped = 4,   // Stop answered Yes, or a method refused: the run ends at its next check
     };
-    int runState = kNoRunYet;
-    int inputError = 0;
-    int waveCount = 0;
-    double radius = 0.0;
-    double sizeParam = 0.0;
-    double qSca = 0.0;
-    int prevGraphCode = kNoGraph;
-    int prevGraphSubCode = kNoSubCode;
+    // Calculation runs (runs/run_state.h): the codes and flags (mainwindow/window_state.h), the
+    // drop and light of the calculation, the angle grid, the sweep, the progress, the stored results
+    WindowCodes codes;
+    RunFlags runFlags;
+    CalcInputs calc;
+    AngleGrid angleGrid;
+    SweepState sweepState;
+    RunProgress runProgress;
+    StoredResults results;
     // The step list and its label as they were when logarithmic steps were ticked, with the graph and
     // range they belonged to: unticking restores them while the graph and range are still the same.
     struct LinearStep {
@@ -764,52 +711,6 @@ class Form1 : public Form {
         int graphCode = kNoGraph, graphSubCode = kNoSubCode;
     };
     std::optional<LinearStep> stepBeforeLog;
-    double waveNumber = 0.0;
-    double waveNumberSq = 0.0;
-    float sweepStart = 0.0f, sweepEnd = 0.0f, sweepSteps = 0.0f, sweepRatio = 0.0f;
-    int loopStep = 0, loopI = 0, loopK = 0;
-    std::int32_t loopJ = 0, loopP = 0;
-    float progressPercent = 0.0f;
-    float progressShown = 0.0f;
-
-    // Graphs, shared: graph box, polar geometry, x and y ranges, curve state
-    double xMin = 0.0;
-    double xMax = 0.0;
-    double yAxisMin = 0.0;
-    double yAxisMax = 0.0;
-    double yScaleMin = 0.0;
-    double yScaleMax = 0.0;
-    float graphLeft = 0.0f;
-    float graphRight = 0.0f;
-    float graphTop = 0.0f;
-    float graphBottom = 0.0f;
-    double polarCentreX = 0.0;
-    double polarCentreY = 0.0;
-    int polarRadius = 0;
-    int phasePanel = 0;
-    int curvePolarisation = kCurveNone;
-
-    // Graphs: frame, ticks, sizes, colour schemes, line colours (variables)
-    // Colours are RGB numbers r + 256 g + 65536 b.
-    OleColor colourBackSingle = 0;  // plot box with one wavelength
-    OleColor colourBackMulti = 0;   // plot box with several wavelengths
-    OleColor logoColour = 0;
-    OleColor lineColourDark = 0;    // darker companion of the line colour: the second curve
-    float leePanelWidth = 0.0f;     // width of each Lee-diagram or map panel
-    double tickValueX = 0.0, tickValueY = 0.0;  // the value of the tick being drawn
-    double drawX = 0.0, drawY = 0.0;            // its position
-    double waveRed = 0.0, waveGreen = 0.0, waveBlue = 0.0;  // colour of the current wavelength, 0..255
-
-    // Graphs: result display, curves, legends and readout (variables)
-    // The upper panel's axis range, restored after the lower panel; its automatic data maximum.
-    double drawnYMin = 0.0, drawnYMax = 0.0;
-    double savedYScaleMax = 0.0;
-    // The index of the angle of txtAngle on its grid; the visible point range of x graphs.
-    int angleIndex = 0;
-    int plotFirstIndex = 0, plotLastIndex = 0;
-    // The RGB number of each wavelength of a run (0..2001); the x value of an x graph's first point.
-    std::array<float, 2002> colourPerWave{};
-    double dataXStart = 0.0;
     // The efficiencies of the run whose graph is on show, each only when that run computed it whole
     // (a stopped or refused series, an angle window without 0 or 180 degrees, amplitudes divided by x
     // and the methods without efficiencies leave it empty); the data box shows only these. Emptied at
@@ -819,43 +720,42 @@ class Form1 : public Form {
     };
     RunReadout readout;
 
-    // Media: wavelength input, relative index, sun disc (variables)
-    // The indices n + ik of the sphere and the medium (n in mediumRe) at the last wavelength, Im(m).
-    double sphereRe = 0.0, sphereIm = 0.0;
-    double mediumIm = 0.0;
-    double relIndexIm = 0.0;
-    // The checked models gave no index at the wavelength shown (txtLambda_change), so the index boxes
-    // still hold an earlier number; cleared when an index is shown or typed into the boxes.
-    bool indexRefused = false;
-    // sunDiscWeights holds w(1)..w(sunDiscSteps); the sum 1 + 2 (w(1) + ...).
-    int sunDiscSteps = 0;
-    double sunDiscWeightSum = 1.0;
+    // Media (media/media_state.h): refractive indices, light and spectrum, size distribution, the
+    // built-in tables
+    IndexState indexState;
+    LightState light;
+    DistributionState dist;
+    BuiltinTables builtinTables;
 
-    // Calculation runs: commands, driver, dispatch, progress, arrays (variables)
-    ComplexTable s1Amp, s2Amp;  // S1 and S2 per angle index
-    std::vector<double> spareCurve;
-    std::vector<double> intensityPerp, intensityPara, intensityUnpol;  // the curves, per point
-    std::vector<double> avgPerp, avgPara, avgUnpol;  // distribution sums, phases, scaled curves
-    std::vector<double> muTable, piTable, pi0Table, piPrev, tauTable;  // angle functions, 0..90 deg
-    // Colour stores of the Lee diagrams and maps, [sweep step][angle point]; four peaks per step,
-    // [value 0..3][sweep step].
-    std::vector<std::vector<float>> leeRed1, leeRed2, leeGreen1, leeGreen2, leeBlue1, leeBlue2;
-    std::vector<std::vector<float>> leeRed3, leeRed4, leeGreen3, leeGreen4, leeBlue3, leeBlue4;
-    std::vector<std::vector<float>> leeRowPeaks;
-    // Colour sums, [column 0..7][angle point]: column 0 the totals.
-    ColourSumTable colourSumPerp, colourSumPara;
-    double calcIndexRe = 0.0, calcIndexIm = 0.0;  // m of the method call
-    int absorbingFlag = 0;                         // 2 for an absorbing sphere
-    std::int32_t firstPoint = 0, lastPoint = 0;    // angle indices of the graph's x range
-    std::int32_t windowFirst = 0, windowLast = 0;  // angle indices the method computes
-    double scatNorm = 0.0;                         // normalisation of the phase function
-    bool runUnderWay = false;                      // from the start to the end of New plot or Overplot
-    // Set by the data-file reader while it loads: a New plot that Replot starts then keeps
-    // resultsFromFile (any other New plot clears it).
-    bool dataFileLoading = false;
+    // Colour rendering (colour/colour_state.h): the wavelength set, the colour sums, the Lee stores
+    WaveSet waveSet;
+    ColourSums colourSums;
+    LeeColourStores leeStores;
+    SimColourTable simColourTable;
+
+    // Mie and Debye series (scattering/series_state.h): ray orders, the Gaussian beam, the work
+    // stores reused from call to call
+    SeriesState series;
+    BeamState beamState;
+    MieResult mieWork;                      // the series' results and scratch
+    DebyeResult debyeWork;                  // the Debye series' results and scratch
+    MieGaussianResult mieGaussianWork;      // results and scratch of the Gaussian-beam series
+    DebyeGaussianResult debyeGaussianWork;
+    // The wavelengths of the first row of a Lee diagram as its series were called (wavelength, the
+    // medium's index, m), from which the series of the later rows are computed ahead on the pool.
+    struct LeeWave {
+        double wavelength, mediumRe, mRe, mIm;
+    };
+    std::vector<LeeWave> leeWaves;
+    MieAhead mieAhead;
+
+    // Files (files/files_state.h) and the window itself (mainwindow/window_state.h)
+    FilesState fileState;
+    WindowState windowState;
+    // The output files the window has open; closing the window abandons them.
+    OpenWriters openWriters;
 
     // Lee diagrams and angle maps: axes, the radius sweep of New plot and the redraw from the stores.
-    float tickStep = 0.0f;  // the angle tick interval of the last Lee axis
     void GridLeeAxes(double left, double right, double top, double bottom, double sweepMin, double sweepMax,
                      double angleMin, double angleMax);
     void LeeSweepLabel(double x, double y, double v);  // a tick under the panel and v centred on it
@@ -869,92 +769,6 @@ class Form1 : public Form {
     void LeeStoresHoldWindow();
     void PlotLee();
     void LeeCreditLines();  // the credit line in each panel, in the window's font for its size
-    // The angle grid of the stores, kept from the run: its step and the points stored (offset 0 is
-    // leeGridFirst). A redraw outside it computes afresh.
-    double leeGridStep = 0.0;
-    double leeNormUnpol = 0.0;  // the unpolarised panel's norm of the redraw
-    std::int32_t leeGridFirst = 0, leeGridLast = -1;
-    // The wavelengths of the first row of a Lee diagram as its series were called (wavelength, the
-    // medium's index, m), from which the series of the later rows are computed ahead on the pool.
-    struct LeeWave {
-        double wavelength, mediumRe, mRe, mIm;
-    };
-    std::vector<LeeWave> leeWaves;
-    MieAhead mieAhead;
-
-    // Mie and Debye series: window procedures (variables)
-    std::int32_t termCount = 0, loopN = 0;  // series orders of the run, the current order
-    int outerCount = 0;                     // wavelength number (from Label14)
-    double stepsDone = 0.0, stepsTotal = 0.0;
-    double qExt = 0.0, qBack = 0.0, asymmetryG = 0.0;
-    MieResult mieWork;  // the series' results and scratch, reused from call to call
-
-    // Mie and Debye series: ray orders and the Debye window procedure (variables)
-    std::int32_t rayCount = 0;  // number of selected ray orders
-    std::int32_t rayPMax = 0;   // highest order a loop over rayflag visits (-N after DebyeLabel's range)
-    DebyeResult debyeWork;      // the Debye series' results and scratch, reused from call to call
-
-    // Mie and Debye series: Gaussian-beam window procedures (variables)
-    // The beam of the last Gaussian-beam run: azimuth phi (radians), wave number k (per um),
-    // confinement factor s = 1/(w0 k), highest series order N and azimuthal order M.
-    double beamPhi = 0.0;
-    double beamWaveNumber = 0.0;
-    float beamS = 0.0f;
-    std::int32_t beamNMax = 0, beamMMax = 0;
-    MieGaussianResult mieGaussianWork;      // results and scratch of the series, reused from call to call
-    DebyeGaussianResult debyeGaussianWork;
-
-    // Graph-type selection and presets (variables)
-    double mediumRe = 0.0;  // real refractive index of the surrounding medium
-
-    // Main window: codes, flags, screen, hidden mode, built-in tables, open files
-    std::string commandLine;
-    int screenWidthPx = 0;
-    int screenHeightPx = 0;
-    int graphCode = kNoGraph;
-    int graphSubCode = kNoSubCode;
-    int calcMethod = kMethodNone;
-    int resultsStale = 0;
-    int resultsFromFile = 0;
-    int logScaleDefault = 0;
-    int hiddenKeyArmed = 0;
-    int hiddenKeyPos = 0;
-    int hiddenModeState = 0;
-    std::array<int, 4> hiddenKeyTable{};
-    std::array<float, 65> sunLeeTable{};
-    std::array<float, 131> sunWernandTable{};
-    std::array<float, 129> riBuiltinTable{};
-    std::array<float, 50> metalWavelengths{};
-    // (1, row) the real part n, (2, row) the imaginary part k; first index 0 and row 0 stay 0.
-    std::array<std::array<float, 50>, 3> copperIndexTable{};
-    std::array<std::array<float, 50>, 3> silverIndexTable{};
-    std::array<std::array<float, 50>, 3> goldIndexTable{};
-    // True from LockON to LockOFF: commands that would start a run, load, save or redraw refuse.
-    bool inputsLocked = false;
-    // The enabled state of each of computationMenus() when LockON disabled them; LockOFF restores it.
-    std::vector<bool> menusEnabledBeforeLock;
-    // The output files the window has open; closing the window abandons them.
-    OpenWriters openWriters;
-
-    // Approximate methods: surface-wave terms and the angle grid
-    int swQmin = 0;
-    int swQmax = 0;
-    std::int32_t angleCount = 0;
-    double angleStepRad = 0.0;
-    double theta = 0.0;
-    std::int32_t mirrorIndex = 0;
-    std::int32_t angleTotal = 0;
-
-    // Colour rendering
-    int simulationMode = 0;
-
-    // Files
-    int saveFileType = 0;
-
-    // Main window: calculation-option and beam menus (variables)
-    // Beam centre xf, yf, zf and half-width w0 in um, from the beam dialog.
-    float beamXf = 0.0f, beamYf = 0.0f, beamZf = 0.0f, beamW0 = 0.0f;
-
     // =============================================================================================
     // Dialogs and the simulation window (one instance each, made on first access)
     FormRef<dlogP> dlogP_{[this] { return std::make_unique<dlogP>(*this); }};

@@ -41,11 +41,11 @@ void StoreSingle(float& target, const TextBox& box) {
 // The beam dialog is not opened while results from a data file are shown: loading has set its fields.
 void ShowBeamDialogAndStore(Form1& f) {
     dlogGaussianBeam& beam = *f.dlogGaussianBeam_;
-    if (f.resultsFromFile == 0) beam.show(ShowMode::Modal);
-    StoreSingle(f.beamXf, beam.txtBeamXF);
-    StoreSingle(f.beamYf, beam.txtBeamYF);
-    StoreSingle(f.beamZf, beam.txtBeamZF);
-    StoreSingle(f.beamW0, beam.txtBeamWo);
+    if (f.runFlags.resultsFromFile == 0) beam.show(ShowMode::Modal);
+    StoreSingle(f.beamState.beamXf, beam.txtBeamXF);
+    StoreSingle(f.beamState.beamYf, beam.txtBeamYF);
+    StoreSingle(f.beamState.beamZf, beam.txtBeamZF);
+    StoreSingle(f.beamState.beamW0, beam.txtBeamWo);
 }
 
 }  // namespace
@@ -60,13 +60,13 @@ void Form1::mnuSWsub_Click() { Toggle(mnuSWsub); }
 // Toggles that change only the drawing: Replot is offered while the results are current.
 void Form1::mnuSun_Click() {
     Toggle(mnuSun);
-    if (resultsStale == 0) ShowReplot(*this);
+    if (runFlags.resultsStale == 0) ShowReplot(*this);
 }
 
 void Form1::mnuInterpolate_Click() {
     Toggle(mnuInterpolate);
     lblCubic.setCaption(mnuInterpolate.checked() ? "Cubic interpolation ON" : "Cubic interpolation OFF");
-    if (resultsStale == 0) ShowReplot(*this);
+    if (runFlags.resultsStale == 0) ShowReplot(*this);
 }
 
 // The surface-wave model: re-checked even when already checked.
@@ -112,7 +112,7 @@ void Form1::mnuRadiusX_Click() {
 
 // Averaging of the curves; the dialog's OK names the width in the menu and the status label.
 void Form1::mnuAverage_Click() {
-    if (resultsStale != 0) return;
+    if (runFlags.resultsStale != 0) return;
     if (mnuAverage.checked()) {
         mnuAverage.setChecked(false);
         lblAverage.setCaption("Average OFF");
@@ -129,20 +129,20 @@ void Form1::mnuAverage_Click() {
 // unticking gives back the step the graph had, or its preset step once the graph or range changed.
 void Form1::mnuXStepLog_Click() {
     Toggle(mnuXStepLog);
-    if (!SweepLogStepCode(graphCode)) return;
+    if (!SweepLogStepCode(codes.graphCode)) return;
     if (mnuXStepLog.checked()) {
         stepBeforeLog = LinearStep{.step = cboStep.text(),
                                    .label = Label5.caption(),
                                    .xMin = txtXmin.text(),
                                    .xMax = txtXmax.text(),
-                                   .graphCode = graphCode,
-                                   .graphSubCode = graphSubCode};
+                                   .graphCode = codes.graphCode,
+                                   .graphSubCode = codes.graphSubCode};
         cboStep.setText("100");
         Label5.setCaption("No. of steps");
         return;
     }
-    const bool same = stepBeforeLog && stepBeforeLog->graphCode == graphCode &&
-                      stepBeforeLog->graphSubCode == graphSubCode && stepBeforeLog->xMin == txtXmin.text() &&
+    const bool same = stepBeforeLog && stepBeforeLog->graphCode == codes.graphCode &&
+                      stepBeforeLog->graphSubCode == codes.graphSubCode && stepBeforeLog->xMin == txtXmin.text() &&
                       stepBeforeLog->xMax == txtXmax.text();
     if (same) {
         const LinearStep before = *std::exchange(stepBeforeLog, std::nullopt);
@@ -150,7 +150,7 @@ void Form1::mnuXStepLog_Click() {
         Label5.setCaption(before.label);
         return;
     }
-    const GraphPreset* preset = FindGraphPreset(graphCode, graphSubCode);
+    const GraphPreset* preset = FindGraphPreset(codes.graphCode, codes.graphSubCode);
     // The asymmetry parameter's presets hold a number of steps, which is no step size.
     const bool linearPreset =
         preset && preset->range && preset->label5 && preset->stepLogMenu != StepLogMenu::On;
@@ -166,10 +166,10 @@ void Form1::mnuGaussian_Click() {
     CheckOnly(mnuGaussian, {&mnuPlaneWave, &mnuTopHat});
     dlogGaussianBeam& beam = *dlogGaussianBeam_;
     beam.setCaption("Gaussian beam");
-    if (calcMethod == kMethodMie || calcMethod == kMethodDebye) {
+    if (codes.calcMethod == kMethodMie || codes.calcMethod == kMethodDebye) {
         for (TextBox* box : {&beam.txtBeamYF, &beam.txtBeamZF, &beam.txtPhi}) box->setEnabled(true);
     }
-    if (calcMethod == kMethodYoungMod) {
+    if (codes.calcMethod == kMethodYoungMod) {
         // Young mod.: the beam is centred on the axis.
         for (TextBox* box : {&beam.txtBeamYF, &beam.txtBeamZF, &beam.txtPhi}) {
             box->setText("0");

@@ -15,7 +15,7 @@ constexpr const char* kHelpFile = "Tessary.hlp";
 }  // namespace
 
 bool Form1::RefuseWhileLocked() {
-    if (!inputsLocked) return false;
+    if (!windowState.inputsLocked) return false;
     beep();
     return true;
 }
@@ -43,15 +43,15 @@ void Form1::cmdInfo_Click() {
 void Form1::cmdSimulation_Click() {
     // A second lock/unlock pair inside a run would unlock the inputs while it is still under way.
     if (RefuseWhileLocked()) return;
-    if (batchRunning) {  // between the runs of a batch the inputs are free, but its results are not final
+    if (fileState.batchRunning) {  // between the runs of a batch the inputs are free, but its results are not final
         beep();
         return;
     }
-    simulationMode = 1;
+    codes.simulationMode = 1;
     cmdSimulation.setEnabled(false);
     mnuWindowSimulation.setEnabled(false);
     LockON();
-    PlotBow(colourSumPerp, colourSumPara, CStr(peakCommon));
+    PlotBow(colourSums.colourSumPerp, colourSums.colourSumPara, CStr(colourSums.peakCommon));
     LockOFF();
     if (!Form2_->visible() || Form2_->txtX1.backColor() == kGreen) Form2_->Form_Load();
     cmdSimulation.setEnabled(true);

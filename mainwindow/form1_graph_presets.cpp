@@ -25,14 +25,14 @@ struct Form1::GraphPresetWriter {
     const GraphPreset& p;
 
     bool due(When when) const {
-        const bool typeChanged = f.graphCode != f.prevGraphCode;
+        const bool typeChanged = f.codes.graphCode != f.codes.prevGraphCode;
         switch (when) {
             case When::Always:
                 return true;
             case When::TypeChanged:
                 return typeChanged;
             case When::TypeAndSubChanged:
-                return typeChanged && f.graphSubCode != f.prevGraphSubCode;
+                return typeChanged && f.codes.graphSubCode != f.codes.prevGraphSubCode;
         }
         return true;
     }
@@ -65,7 +65,7 @@ struct Form1::GraphPresetWriter {
         SetVisible(f.lblLogo, p.logo);
         SetVisible(f.Frame2, p.frame2);
         if (p.overPlotWhenSameGraph) {
-            const bool same = f.graphCode == f.prevGraphCode && f.graphSubCode == f.prevGraphSubCode;
+            const bool same = f.codes.graphCode == f.codes.prevGraphCode && f.codes.graphSubCode == f.codes.prevGraphSubCode;
             f.cmdOverPlot.setVisible(same);
             f.cmdOverPlot.setEnabled(same);
         }
@@ -252,7 +252,7 @@ struct Form1::GraphPresetWriter {
         if (p.lee != LeeList::Keep) {
             f.Label26.setVisible(true);
             f.cboLee.setVisible(true);
-            const bool absolute = p.lee == LeeList::NormalisedOrAbsolute && f.resultsFromFile != 0;
+            const bool absolute = p.lee == LeeList::NormalisedOrAbsolute && f.runFlags.resultsFromFile != 0;
             f.cboLee.setText(absolute ? "Absolute" : "Normalised");
             f.cboLee.setEnabled(false);
         }
@@ -264,7 +264,7 @@ struct Form1::GraphPresetWriter {
         const bool wanted = p.layout == Layout::Always ||
                             (p.layout == Layout::WhenOverplotChecked && f.mnuOverplot.checked());
         if (!wanted) return;
-        if (f.screenWidthPx > 1024) {
+        if (f.windowState.screenWidthPx > 1024) {
             f.mnuVLarge_Click();
         } else {
             f.mnuLarge_Click();
@@ -280,17 +280,17 @@ void Form1::applyAnglePreset(bool resetPolarisation) {
 
 void Form1::applyGraphTypePreset() {
     // Angle graphs are configured by the redraw decision, not here.
-    const GraphPreset* preset = graphCode == kGraphAngle ? nullptr : FindGraphPreset(graphCode, graphSubCode);
-    if (preset && graphCode <= kGraphEfficiencyWavelength) GraphPresetWriter{*this, *preset}.apply();
+    const GraphPreset* preset = codes.graphCode == kGraphAngle ? nullptr : FindGraphPreset(codes.graphCode, codes.graphSubCode);
+    if (preset && codes.graphCode <= kGraphEfficiencyWavelength) GraphPresetWriter{*this, *preset}.apply();
     // The light frame belongs to every type but the spectra of efficiencies (and the asymmetry
     // parameter against wavelength, whose preset hides it again).
-    if (graphCode != kGraphEfficiencyWavelength) Frame4.setVisible(true);
-    if (preset && graphCode > kGraphEfficiencyWavelength) GraphPresetWriter{*this, *preset}.apply();
+    if (codes.graphCode != kGraphEfficiencyWavelength) Frame4.setVisible(true);
+    if (preset && codes.graphCode > kGraphEfficiencyWavelength) GraphPresetWriter{*this, *preset}.apply();
 }
 
 void Form1::applyGraphPresetTail() {
-    if (graphCode < kGraphLee) {
-        resultsFromFile = 0;
+    if (codes.graphCode < kGraphLee) {
+        runFlags.resultsFromFile = 0;
         Label7.setLeft(120);
         Label7.setTop(350);
         Label7.setCaption("Radius (  m)");
@@ -320,7 +320,7 @@ void Form1::applyGraphPresetTail() {
         }
         lblLogo.setVisible(mnuHideLogo.visible());
     }
-    if (graphCode <= kGraphLee) {
+    if (codes.graphCode <= kGraphLee) {
         Frame9.setVisible(false);
         Label31.setVisible(false);
         Label18.setCaption("Brightness");
@@ -337,7 +337,7 @@ void Form1::applyGraphPresetTail() {
     }
     // Components are offered for a few wavelengths only (a named set such as "RGB" counts as 0).
     const std::string& waves = cboWave.text();
-    if (waves == "1" || graphCode == kGraphLee || Val(waves) > 7) {
+    if (waves == "1" || codes.graphCode == kGraphLee || Val(waves) > 7) {
         chkComponents.setEnabled(false);
         chkComponents.setValue(0);
         chkComponents.setVisible(false);

@@ -34,8 +34,8 @@ void Form1::cboGraph_Click() {
     mnuIntPol.setChecked(false);
 
     // Relative units unless the absolute-units entry is chosen.
-    waveNumber = 1.0;
-    waveNumberSq = 1.0;
+    calc.waveNumber = 1.0;
+    calc.waveNumberSq = 1.0;
 
     selectGraphType();
     decideRedraw();
@@ -45,7 +45,7 @@ void Form1::cboGraph_Click() {
     cmdNewPlot.setDefault(true);
     cmdReplot.setEnabled(false);
     cmdReplot.setVisible(false);
-    if (graphCode != kGraphEfficiency) {  // the efficiency preset has decided about Overplot itself
+    if (codes.graphCode != kGraphEfficiency) {  // the efficiency preset has decided about Overplot itself
         cmdOverPlot.setEnabled(false);
         cmdOverPlot.setVisible(false);
     }
@@ -55,9 +55,9 @@ void Form1::cboGraph_Click() {
     cboYmin.setBackColor(kWhite);
     optMono.setBackColor(kButtonFace);
 
-    if (resultsStale == 0) {
-        prevGraphCode = graphCode;
-        prevGraphSubCode = graphSubCode;
+    if (runFlags.resultsStale == 0) {
+        codes.prevGraphCode = codes.graphCode;
+        codes.prevGraphSubCode = codes.graphSubCode;
     }
 }
 
@@ -66,8 +66,8 @@ void Form1::cboGraph_Click() {
 void Form1::selectGraphType() {
     const GraphTypeEntry* entry = FindGraphType(cboGraph.text());
     if (entry) {
-        graphCode = entry->code;
-        if (entry->subCode != kNoSubCode) graphSubCode = entry->subCode;
+        codes.graphCode = entry->code;
+        if (entry->subCode != kNoSubCode) codes.graphSubCode = entry->subCode;
     }
     const EntryMenus menus = entry ? entry->menus : EntryMenus::None;
     const bool oneWavelength = cboWave.text() == "1";
@@ -75,7 +75,7 @@ void Form1::selectGraphType() {
         case EntryMenus::None:
             break;
         case EntryMenus::AngleIntensity:
-            mnuInvWavelength.setChecked(waveCount != 1);
+            mnuInvWavelength.setChecked(calc.waveCount != 1);
             mnuAmpPhase.setVisible(true);
             mnuIntPol.setVisible(true);
             if (oneWavelength) mnuRadiusX.setVisible(true);
@@ -88,11 +88,11 @@ void Form1::selectGraphType() {
             dlogIncident_->show(ShowMode::Modal);
             mnuInvWavelength.setChecked(true);
             if (oneWavelength) mnuRadiusX.setVisible(true);
-            if (const auto scale = AbsoluteScaleFor(Val(txtLambda.text()), radius, mediumRe)) {
-                wavelength = scale->wavelength;
-                sizeParam = scale->sizeParam;
-                waveNumber = scale->waveNumber;
-                waveNumberSq = scale->waveNumberSq;
+            if (const auto scale = AbsoluteScaleFor(Val(txtLambda.text()), calc.radius, indexState.mediumRe)) {
+                calc.wavelength = scale->wavelength;
+                calc.sizeParam = scale->sizeParam;
+                calc.waveNumber = scale->waveNumber;
+                calc.waveNumberSq = scale->waveNumberSq;
             }
             break;
         case EntryMenus::InvWavelength:
@@ -112,21 +112,21 @@ void Form1::selectGraphType() {
 // type leaves them out of date. Angle graphs get their preset here: after another type under
 // current results (with the polarisation reset), or whenever the results are out of date.
 void Form1::decideRedraw() {
-    const bool current = resultsStale == 0;
-    if (graphCode == kGraphAngle) {
-        if (current && prevGraphCode != kGraphAngle) {
+    const bool current = runFlags.resultsStale == 0;
+    if (codes.graphCode == kGraphAngle) {
+        if (current && codes.prevGraphCode != kGraphAngle) {
             applyAnglePreset(true);
         } else if (!current) {
             applyAnglePreset(false);
         }
     }
-    if (!current || resultsFromFile != 0) return;
-    if (prevGraphCode == kGraphAngle && graphCode == kGraphAngle) {
+    if (!current || runFlags.resultsFromFile != 0) return;
+    if (codes.prevGraphCode == kGraphAngle && codes.graphCode == kGraphAngle) {
         // Replot (the Click of cmdReplot) redraws the stored results in the new variant. It is
         // refused while a run or another redraw is under way, which unlocks the inputs when it ends.
         if (Val(cboWave.text()) == 1.0 && ReplotIfIdle()) LockOFF();
     } else {
-        resultsStale = 1;
+        runFlags.resultsStale = 1;
     }
 }
 

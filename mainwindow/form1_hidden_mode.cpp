@@ -38,30 +38,30 @@ void Form1::Form_KeyDown(int& KeyCode, int& shift) {
     if (ModifierOnly(KeyCode)) return;
 
     // The sequence: any key out of turn starts it again from its first key.
-    if (hiddenKeyPos >= 0 && hiddenKeyPos < static_cast<int>(hiddenKeyTable.size()) &&
-        KeyCode == hiddenKeyTable[static_cast<std::size_t>(hiddenKeyPos)]) {
-        hiddenModeState = 1;
-        ++hiddenKeyPos;
-        if (hiddenKeyPos == static_cast<int>(hiddenKeyTable.size())) {
-            hiddenKeyPos = 0;
-            hiddenModeState = 2;
+    if (windowState.hiddenKeyPos >= 0 && windowState.hiddenKeyPos < static_cast<int>(windowState.hiddenKeyTable.size()) &&
+        KeyCode == windowState.hiddenKeyTable[static_cast<std::size_t>(windowState.hiddenKeyPos)]) {
+        windowState.hiddenModeState = 1;
+        ++windowState.hiddenKeyPos;
+        if (windowState.hiddenKeyPos == static_cast<int>(windowState.hiddenKeyTable.size())) {
+            windowState.hiddenKeyPos = 0;
+            windowState.hiddenModeState = 2;
             showHiddenMenus();
         }
         return;
     }
-    hiddenKeyPos = 0;
-    hiddenModeState = 0;
+    windowState.hiddenKeyPos = 0;
+    windowState.hiddenModeState = 0;
 
     // The chords add methods and beam options: while a run has the inputs locked they do nothing.
-    if (inputsLocked) return;
+    if (windowState.inputsLocked) return;
     if (Pressed(kArmChord, KeyCode, shift)) {
-        hiddenKeyArmed = 1;
+        windowState.hiddenKeyArmed = 1;
         return;
     }
-    if (hiddenKeyArmed != 1) return;
+    if (windowState.hiddenKeyArmed != 1) return;
     if (Pressed(kSpecialModeChord, KeyCode, shift)) {
         switchSpecialMode();
-        hiddenKeyArmed = 0;
+        windowState.hiddenKeyArmed = 0;
     } else if (Pressed(kFrameChord, KeyCode, shift)) {
         Frame7.setVisible(!Frame7.visible());
     }
@@ -71,7 +71,7 @@ void Form1::Form_KeyDown(int& KeyCode, int& shift) {
 void Form1::showHiddenMenus() {
     mnuHidden.setEnabled(true);
     mnuHidden.setVisible(true);
-    if (calcMethod == kMethodMie || calcMethod == kMethodDebye || calcMethod == kMethodYoungMod) mnuIllumination.setVisible(true);
+    if (codes.calcMethod == kMethodMie || codes.calcMethod == kMethodDebye || codes.calcMethod == kMethodYoungMod) mnuIllumination.setVisible(true);
     for (Menu* m : {&mnuBar, &mnuKhare, &mnuLock, &mnuNussenzveig}) m->setVisible(true);
 }
 

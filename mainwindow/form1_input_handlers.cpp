@@ -81,7 +81,7 @@ void Form1::cboBright_Change() { cboBright_Click(); }
 void Form1::cboDistrib_Click() { cboDistrib_Change(); }
 void Form1::cboN_click() { cboN_Change(); }
 void Form1::cboRays_Change() {
-    if (resultsFromFile == 0) cboRays_Click();
+    if (runFlags.resultsFromFile == 0) cboRays_Click();
 }
 void Form1::cboSD_Click() { cboSD_Change(); }
 void Form1::cboType_Change() { cboType_click(); }
@@ -100,21 +100,21 @@ void Form1::cboType_click() {
     TypeCalc();
 
     // 2: methods without ray orders.
-    if (IsOneOf(calcMethod, {kMethodMie, kMethodRayleigh, kMethodDiffraction, kMethodAperture})) {
+    if (IsOneOf(codes.calcMethod, {kMethodMie, kMethodRayleigh, kMethodDiffraction, kMethodAperture})) {
         cboRays.setVisible(false);
         lblDebyeRays.setCaption(cboType.text());
     }
 
     // 3: methods with ray orders (Aperture passes step 2 too and ends with the list shown). Airy
     // theory holds only for p >= 2.
-    if (IsOneOf(calcMethod, {kMethodDebye, kMethodAiry, kMethodDescartes, kMethodYoung, kMethodYoungMod, kMethodHuygens, kMethodAperture, kMethodSurfaceWave})) {
-        if (calcMethod == kMethodAiry && (cboRays.text() == "0" || cboRays.text() == "1")) cboRays.setText("2");
+    if (IsOneOf(codes.calcMethod, {kMethodDebye, kMethodAiry, kMethodDescartes, kMethodYoung, kMethodYoungMod, kMethodHuygens, kMethodAperture, kMethodSurfaceWave})) {
+        if (codes.calcMethod == kMethodAiry && (cboRays.text() == "0" || cboRays.text() == "1")) cboRays.setText("2");
         cboRays.setVisible(true);
         cboRays_Click();
     }
 
     // 4: the diffraction term of the ray-path dialog belongs to Young mod. in the hidden mode.
-    if (calcMethod != kMethodYoungMod) {
+    if (codes.calcMethod != kMethodYoungMod) {
         dlogP_->chkDiffraction.setVisible(false);
         dlogP_->chkDiffraction.setValue(0);
     } else if (mnuHidden.visible()) {
@@ -122,8 +122,8 @@ void Form1::cboType_click() {
     }
 
     // 5: on angle graphs Huygens and Aperture read their count of rays or samples from txtAngle.
-    if (graphCode == kGraphAngle) {
-        if (calcMethod == kMethodHuygens || calcMethod == kMethodAperture) {
+    if (codes.graphCode == kGraphAngle) {
+        if (codes.calcMethod == kMethodHuygens || codes.calcMethod == kMethodAperture) {
             txtAngle.setVisible(true);
             txtAngle.setText("1000");
         } else {
@@ -132,12 +132,12 @@ void Form1::cboType_click() {
     }
 
     // 6: illumination; the checked beam is applied again for the new method.
-    if (!IsOneOf(calcMethod, {kMethodMie, kMethodDebye, kMethodYoungMod})) {
+    if (!IsOneOf(codes.calcMethod, {kMethodMie, kMethodDebye, kMethodYoungMod})) {
         mnuPlaneWave.setChecked(true);
         mnuIllumination.setVisible(false);
     } else {
-        mnuIllumination.setVisible(hiddenModeState == 2);
-        if (calcMethod == kMethodMie || calcMethod == kMethodDebye) {
+        mnuIllumination.setVisible(windowState.hiddenModeState == 2);
+        if (codes.calcMethod == kMethodMie || codes.calcMethod == kMethodDebye) {
             mnuTopHat.setVisible(false);
             if (mnuGaussian.checked())
                 mnuGaussian_Click();
@@ -159,7 +159,7 @@ void Form1::cboType_click() {
     ShowBeamsInUse(*this);
 
     // 7: the inputs of the surface-wave method.
-    if (calcMethod != kMethodSurfaceWave) {
+    if (codes.calcMethod != kMethodSurfaceWave) {
         cboQmin.setVisible(false);
         cboQmax.setVisible(false);
         lblQminQmax.setVisible(false);
@@ -180,7 +180,7 @@ void Form1::cboType_click() {
     }
 
     // 8: van de Hulst reads its term range from the same lists.
-    if (calcMethod == kMethodVanDeHulst) {
+    if (codes.calcMethod == kMethodVanDeHulst) {
         cboQmin.setVisible(true);
         cboQmax.setVisible(true);
     }
@@ -190,13 +190,13 @@ void Form1::cboType_click() {
 }
 
 void Form1::cboRays_Click() {
-    if (calcMethod == kMethodMie) {
+    if (codes.calcMethod == kMethodMie) {
         cboRays.setVisible(false);  // Mie has no ray orders
     } else {
         cboRays.setVisible(true);
         cboRays.setBackColor(kYellow);
-        if (cboRays.text() == "Multiple" && resultsFromFile == 0) {
-            if (calcMethod == kMethodYoungMod && mnuHidden.visible()) {
+        if (cboRays.text() == "Multiple" && runFlags.resultsFromFile == 0) {
+            if (codes.calcMethod == kMethodYoungMod && mnuHidden.visible()) {
                 dlogP_->chkDiffraction.setVisible(true);
             } else {
                 dlogP_->chkDiffraction.setVisible(false);
@@ -210,7 +210,7 @@ void Form1::cboRays_Click() {
         // flags of orders 0..50 cleared, then RaysCheck. A refused typed order changes nothing.
         RaysCheck(RayFlagsFirst::Clear);
     }
-    resultsStale = 1;
+    runFlags.resultsStale = 1;
 }
 
 // -------------------------------------------------------------------------------------------------
@@ -222,10 +222,10 @@ void Form1::cboDistrib_Change() {
 
     // A Lee diagram sweeps the radius of a log-normal distribution: no histogram there. The list keeps
     // its text and the run commands refuse the next run.
-    if (graphCode == kGraphLee && kind == "Special") {
+    if (codes.graphCode == kGraphLee && kind == "Special") {
         cboDistrib.setBackColor(kRed);
         msgBox("Special distributions are not available for Lee diagrams", mb::kOkOnly, std::string("Input error"));
-        inputError = 1;
+        runFlags.inputError = 1;
         cboSD.setBackColor(kWhite);
         return;
     }
@@ -235,7 +235,7 @@ void Form1::cboDistrib_Change() {
         Label7.setVisible(false);
         Label29.setVisible(false);
         txtRadius.setVisible(false);
-        if (sizeHistogram.histLoaded != 1 && !ReadSizeDist()) return;
+        if (dist.sizeHistogram.histLoaded != 1 && !ReadSizeDist()) return;
         if (optDisp.value()) DistDisplay();
     }
 
@@ -250,18 +250,18 @@ void Form1::cboDistrib_Change() {
 }
 
 void Form1::cboSD_Change() {
-    if (graphCode != kGraphLee) {
+    if (codes.graphCode != kGraphLee) {
         offerNewPlot(true);
     } else {
         offerReplot();
     }
     cboSD.setBackColor(kYellow);
-    resultsStale = 1;
+    runFlags.resultsStale = 1;
     if (optDisp.value() && Val(cboSD.text()) > 0) DistDisplay();
 }
 
 void Form1::cboN_Change() {
-    resultsStale = 1;
+    runFlags.resultsStale = 1;
     cboN.setBackColor(kYellow);
     const double n = Val(cboN.text());
     if (optDisp.value() && (n == 5 || n == 10 || n == 20 || n == 50)) DistDisplay();
@@ -273,12 +273,12 @@ void Form1::cboN_Change() {
 void Form1::cboWave_Click() {
     // 1-3: before the first run (start-up) the list stays white.
     cboWave.setBackColor(kYellow);
-    if (runState <= kNoRunYet) cboWave.setBackColor(kWhite);
+    if (codes.runState <= kNoRunYet) cboWave.setBackColor(kWhite);
     cmdReplot.setVisible(false);
     cmdOverPlot.setVisible(false);
     cmdNewPlot.setDefault(true);
-    qSca = 0;
-    resultsStale = 1;
+    results.qSca = 0;
+    runFlags.resultsStale = 1;
 
     const std::string& text = cboWave.text();
     if (text == "1") {
@@ -317,7 +317,7 @@ void Form1::cboWave_Click() {
     }
 
     // 6: the Lee diagram has no colour components.
-    if (graphCode == kGraphLee) {
+    if (codes.graphCode == kGraphLee) {
         chkComponents.setEnabled(false);
         chkComponents.setValue(0);
         chkComponents.setVisible(false);
@@ -329,11 +329,11 @@ void Form1::cboWave_Click() {
     }
 
     // 7: runs replace the counts of "High", "Med." and "Low" by counts that suit the radius.
-    waveCount = WaveCountOf(text);
+    calc.waveCount = WaveCountOf(text);
 }
 
 void Form1::chkComponents_Click() {
-    if (cboWave.backColor() != kYellow && resultsStale != 1 && (runState == kRunNewPlot || resultsFromFile == 1))
+    if (cboWave.backColor() != kYellow && runFlags.resultsStale != 1 && (codes.runState == kRunNewPlot || runFlags.resultsFromFile == 1))
         ReplotIfIdle();
 }
 
@@ -341,13 +341,13 @@ void Form1::chkComponents_Click() {
 // Display options
 
 void Form1::cboBright_Click() {
-    if (resultsStale != 0 || Val(cboBright.text()) <= 0) return;
-    if (graphCode < kGraphLee) {
+    if (runFlags.resultsStale != 0 || Val(cboBright.text()) <= 0) return;
+    if (codes.graphCode < kGraphLee) {
         // The coloured strips are repainted in place, with the inputs locked.
         if (RedrawBusy()) return;
         const RedrawGuard guard(*this);
         LockON();
-        PlotBow(colourSumPerp, colourSumPara, Label17.caption());
+        PlotBow(colourSums.colourSumPerp, colourSums.colourSumPara, Label17.caption());
         LockOFF();
     } else {
         ReplotIfIdle();
@@ -355,31 +355,31 @@ void Form1::cboBright_Click() {
 }
 
 void Form1::cboLee_Click() {
-    if (graphCode > kGraphLee && mnuFalseColours.checked()) {
+    if (codes.graphCode > kGraphLee && mnuFalseColours.checked()) {
         // False-colour maps are always scaled to the overall maximum.
         if (cboLee.text() == "Normalised") cboLee.setText("Absolute");
         cboLee.setEnabled(false);
-    } else if (resultsStale == 0) {
+    } else if (runFlags.resultsStale == 0) {
         ReplotIfIdle();
     }
 }
 
 void Form1::cboYmax_Click() {
-    if (resultsStale != 0) return;
+    if (runFlags.resultsStale != 0) return;
     cmdOverPlot.setEnabled(false);
     offerReplot();
     cboYmax.setBackColor(kYellow);
 }
 
 void Form1::cboYmin_Click() {
-    if (resultsStale != 0) return;
+    if (runFlags.resultsStale != 0) return;
     cmdOverPlot.setEnabled(false);
     offerReplot();
     cboYmin.setBackColor(kYellow);
 }
 
 void Form1::cboPol_Click() {
-    if (resultsStale != 1 && cboPol.enabled() && graphCode < kGraphLee) ReplotIfIdle();
+    if (runFlags.resultsStale != 1 && cboPol.enabled() && codes.graphCode < kGraphLee) ReplotIfIdle();
 }
 
 // -------------------------------------------------------------------------------------------------
@@ -389,7 +389,7 @@ void Form1::cboStep_Change() {
     cmdOverPlot.setEnabled(true);
     cmdReplot.setEnabled(false);
     cboStep.setBackColor(kYellow);
-    resultsStale = 1;
+    runFlags.resultsStale = 1;
     cmdNewPlot.setDefault(true);
     // The stored results stay as the run left them (saves and Replot read them with the run's
     // record); New plot sizes the arrays for the new step.
@@ -398,38 +398,38 @@ void Form1::cboStep_Change() {
 void Form1::txtAngle_Change() {
     cmdOverPlot.setEnabled(true);
     txtAngle.setBackColor(kYellow);
-    resultsStale = 1;
+    runFlags.resultsStale = 1;
 }
 
 void Form1::txtRmax_Change() {
     cmdOverPlot.setEnabled(true);
     cmdReplot.setEnabled(false);
     txtRmax.setBackColor(kYellow);
-    resultsStale = 1;
+    runFlags.resultsStale = 1;
 }
 
 void Form1::txtRstep_Change() {
     cmdOverPlot.setEnabled(true);
     cmdReplot.setEnabled(false);
     txtRstep.setBackColor(kYellow);
-    resultsStale = 1;
+    runFlags.resultsStale = 1;
 }
 
 // A range inside the one last computed can be redrawn from the stored results; a wider one needs a
 // new calculation. Neither box is marked yellow.
 void Form1::txtXmin_Change() {
-    if (resultsFromFile == 1) return;
+    if (runFlags.resultsFromFile == 1) return;
     cmdOverPlot.setEnabled(false);
-    if (resultsStale == 1 || Val(txtX1min.text()) > Val(txtXmin.text()))
+    if (runFlags.resultsStale == 1 || Val(txtX1min.text()) > Val(txtXmin.text()))
         offerNewPlot(true);
     else
         offerReplot();
 }
 
 void Form1::txtXmax_Change() {
-    if (resultsFromFile == 1) return;
+    if (runFlags.resultsFromFile == 1) return;
     cmdOverPlot.setEnabled(false);
-    if (resultsStale == 1 || Val(txtX2Max.text()) < Val(txtXmax.text()))
+    if (runFlags.resultsStale == 1 || Val(txtX2Max.text()) < Val(txtXmax.text()))
         offerNewPlot(true);
     else
         offerReplot();
@@ -442,27 +442,27 @@ void Form1::txtRadius_Change() {
     cmdOverPlot.setEnabled(true);
     offerNewPlot(false);
     txtRadius.setBackColor(kYellow);
-    qSca = 0;
-    resultsStale = 1;
+    results.qSca = 0;
+    runFlags.resultsStale = 1;
     if (optDisp.value() && Val(txtRadius.text()) > 0) DistDisplay();
 }
 
 void Form1::txtRefractReal_Change() {
-    indexRefused = false;  // an index typed or written into the box is the one to use
-    if (resultsFromFile != 0) return;
+    indexState.indexRefused = false;  // an index typed or written into the box is the one to use
+    if (runFlags.resultsFromFile != 0) return;
     txtRefractReal.setBackColor(kYellow);
-    qSca = 0;
-    resultsStale = 1;
+    results.qSca = 0;
+    runFlags.resultsStale = 1;
     cmdOverPlot.setEnabled(true);
     offerNewPlot(false);
 }
 
 void Form1::txtRefractImag_Change() {
-    indexRefused = false;  // an index typed or written into the box is the one to use
-    if (resultsFromFile != 0) return;
+    indexState.indexRefused = false;  // an index typed or written into the box is the one to use
+    if (runFlags.resultsFromFile != 0) return;
     txtRefractImag.setBackColor(kYellow);
-    qSca = 0;
-    resultsStale = 1;
+    results.qSca = 0;
+    runFlags.resultsStale = 1;
     cmdOverPlot.setEnabled(true);
     offerNewPlot(false);
 }

@@ -38,13 +38,13 @@ std::vector<Menu*> Form1::computationMenus() {
 
 void Form1::LockON() {
     // A lock inside a lock keeps the states taken by the first.
-    if (menusEnabledBeforeLock.empty()) {
+    if (windowState.menusEnabledBeforeLock.empty()) {
         for (Menu* m : computationMenus()) {
-            menusEnabledBeforeLock.push_back(m->enabled());
+            windowState.menusEnabledBeforeLock.push_back(m->enabled());
             m->setEnabled(false);
         }
     }
-    inputsLocked = true;
+    windowState.inputsLocked = true;
     setMousePointer(11);
     for (Control* c : std::initializer_list<Control*>{
              &cmdNewPlot, &cmdReplot, &cmdOverPlot, &cboYmin,   &cboYmax,        &optXLog,        &OptXLinear,
@@ -65,7 +65,7 @@ void Form1::LockOFF() {
     if (!optLog.enabled() || !optLinear.enabled()) {
         optLog.setEnabled(true);
         optLinear.setEnabled(true);
-        if (logScaleDefault == 1)
+        if (runFlags.logScaleDefault == 1)
             optLog.setValue(true);
         else
             optLinear.setValue(true);
@@ -80,11 +80,11 @@ void Form1::LockOFF() {
     for (Control* c : std::initializer_list<Control*>{&txtRadius, &txtLambda, &optMono, &optDisp, &cboDistrib,
                                                       &cboSD, &cboN})
         c->setEnabled(true);
-    cboWave.setEnabled(graphCode == kGraphAngle || graphCode == kGraphLee);
+    cboWave.setEnabled(codes.graphCode == kGraphAngle || codes.graphCode == kGraphLee);
     for (Control* c : std::initializer_list<Control*>{&txtRefractReal, &txtRefractImag, &cboPol, &cboLee})
         c->setEnabled(true);
     cmdOverPlot.setVisible(true);
-    if (waveCount != 1 || graphCode >= kGraphLee) {
+    if (calc.waveCount != 1 || codes.graphCode >= kGraphLee) {
         cboBright.setEnabled(true);
         cmdOverPlot.setVisible(false);
     }
@@ -109,10 +109,10 @@ void Form1::LockOFF() {
     // Each menu as it was before the lock (some are disabled for other reasons); an unlock without
     // a lock changes none.
     const std::vector<Menu*> menus = computationMenus();
-    for (std::size_t i = 0; i < menus.size() && i < menusEnabledBeforeLock.size(); ++i)
-        menus[i]->setEnabled(menusEnabledBeforeLock[i]);
-    menusEnabledBeforeLock.clear();
-    inputsLocked = false;
+    for (std::size_t i = 0; i < menus.size() && i < windowState.menusEnabledBeforeLock.size(); ++i)
+        menus[i]->setEnabled(windowState.menusEnabledBeforeLock[i]);
+    windowState.menusEnabledBeforeLock.clear();
+    windowState.inputsLocked = false;
 }
 
 }  // namespace tessary

@@ -72,7 +72,7 @@ void Form1::Form_Load() {
     loadLayoutAndTables();
 
     // 33: the frame of the default graph.
-    Grid(graphLeft, graphRight, graphTop, graphBottom, xMin, xMax, yAxisMin, yAxisMax);
+    Grid(graph.graphLeft, graph.graphRight, graph.graphTop, graph.graphBottom, graph.xMin, graph.xMax, graph.yAxisMin, graph.yAxisMax);
 
     // 34: the first calculation and graph.
     cmdNewPlot_Click();
@@ -82,17 +82,17 @@ void Form1::Form_Load() {
 
 void Form1::loadDisplayCheck() {
     // 1-3: command line and display check; only the width decides whether there is a message.
-    commandLine = tessary::commandLine();
+    windowState.commandLine = tessary::commandLine();
     const ScreenMetrics display = screen();
-    screenWidthPx = ScreenPixels(display.widthTwips(), display.twipsPerPixelX);
-    screenHeightPx = ScreenPixels(display.heightTwips(), display.twipsPerPixelY);
-    if (screenWidthPx < 1024) {
-        if (screenWidthPx >= 800 && screenHeightPx >= 600) {
-            msgBox(ScreenWarningText(screenWidthPx, screenHeightPx), mb::kOkOnly,
+    windowState.screenWidthPx = ScreenPixels(display.widthTwips(), display.twipsPerPixelX);
+    windowState.screenHeightPx = ScreenPixels(display.heightTwips(), display.twipsPerPixelY);
+    if (windowState.screenWidthPx < 1024) {
+        if (windowState.screenWidthPx >= 800 && windowState.screenHeightPx >= 600) {
+            msgBox(ScreenWarningText(windowState.screenWidthPx, windowState.screenHeightPx), mb::kOkOnly,
                    std::string("Screen resolution warning"));
             mnuDataVisible.setVisible(false);
         } else {
-            msgBox(ScreenProblemText(screenWidthPx, screenHeightPx), mb::kOkOnly,
+            msgBox(ScreenProblemText(windowState.screenWidthPx, windowState.screenHeightPx), mb::kOkOnly,
                    std::string("Screen resolution problem"));
         }
     }
@@ -100,8 +100,8 @@ void Form1::loadDisplayCheck() {
 
 void Form1::loadStartValues() {
     // 4-5: arrays (the Segelstein and Ray water tables are built into the index engine).
-    sunDiscWeights.assign(26, 0.0);
-    rayflag.assign(51, 0);
+    light.sunDiscWeights.assign(26, 0.0);
+    series.rayflag.assign(51, 0);
 
     // 6: window size; the drawing code always works in a width of 15360 units.
     setHeight(9285);
@@ -113,24 +113,24 @@ void Form1::loadStartValues() {
     setScaleWidth(15360);
 
     // 7-10: codes, flags, the y scale and the water and band defaults.
-    graphCode = kGraphAngle;
-    calcMethod = kMethodMie;
-    resultsStale = 1;
-    spectrumFileLoaded = 0;
-    hiddenKeyArmed = 0;
-    sizeHistogram.histLoaded = 0;
-    hiddenKeyPos = 0;
+    codes.graphCode = kGraphAngle;
+    codes.calcMethod = kMethodMie;
+    runFlags.resultsStale = 1;
+    light.spectrumFileLoaded = 0;
+    windowState.hiddenKeyArmed = 0;
+    dist.sizeHistogram.histLoaded = 0;
+    windowState.hiddenKeyPos = 0;
     optLog.setValue(true);
-    logScaleDefault = 1;
+    runFlags.logScaleDefault = 1;
     if (optMono.value()) {
         for (Control* c : std::initializer_list<Control*>{&Label11, &Label13, &cboSD, &cboN})
             c->setVisible(false);
     }
-    reducedTemp = static_cast<float>(278.15 / 273.15);
-    bandMinUm = 0.38f;
-    bandMaxUm = 0.7f;
-    waterTemp = 5.0f;
-    waterDensity = 0.9999638f;
+    indexState.reducedTemp = static_cast<float>(278.15 / 273.15);
+    light.bandMinUm = 0.38f;
+    light.bandMaxUm = 0.7f;
+    indexState.waterTemp = 5.0f;
+    indexState.waterDensity = 0.9999638f;
 
     // 11-14: radius, index, progress, y limits, step.
     txtRadius.setText("10");
@@ -143,8 +143,8 @@ void Form1::loadStartValues() {
     lblWatts.setCaption("");
     cboYmax.setText("Automatic");
     cboYmin.setText("Automatic");
-    yAxisMin = 10;
-    yAxisMax = 100000;
+    graph.yAxisMin = 10;
+    graph.yAxisMax = 100000;
     txtY1min.setText("10");
     txtY2max.setText("100000");
     cboStep.setText("0.1");
@@ -192,7 +192,7 @@ void Form1::loadLists() {
     AddItems(cboLee, {"Normalised", "Absolute"});
     cboLee.setEnabled(false);
     cboLee.setListIndex(0);
-    calcMethod = kMethodMie;
+    codes.calcMethod = kMethodMie;
     AddItems(cboType, {"Mie", "Debye", "Rayleigh", "Airy", "Diffraction", "Descartes", "Young", "Young mod",
                        "Surface wave"});
     cboType.setListIndex(0);
@@ -216,9 +216,9 @@ void Form1::loadControlStates() {
     cmdNewPlot.setEnabled(true);
     cmdNewPlot.setDefault(true);
     txtRmax.setVisible(false);
-    graphCode = kGraphAngle;
-    graphSubCode = kSubIntensity;
-    xMax = Val(txtXmax.text());
+    codes.graphCode = kGraphAngle;
+    codes.graphSubCode = kSubIntensity;
+    graph.xMax = Val(txtXmax.text());
     for (Control* c : std::initializer_list<Control*>{&cboYmax, &cboYmin, &cboStep, &cboPol, &txtLambda,
                                                       &txtRadius, &txtRefractReal, &txtRefractImag})
         c->setBackColor(kWhite);
@@ -227,21 +227,21 @@ void Form1::loadControlStates() {
     // 20-22: background colours, the simulation window's first-load marker, the y scale, a clean window.
     mnuDefault_Click();
     Form2_->txtX1.setBackColor(kGreen);
-    if (cboYmin.text() == "Automatic") yScaleMin = 0.1;
-    if (cboYmax.text() == "Automatic") yScaleMax = 100000;
+    if (cboYmin.text() == "Automatic") graph.yScaleMin = 0.1;
+    if (cboYmax.text() == "Automatic") graph.yScaleMax = 100000;
     cls();
 }
 
 void Form1::loadLayoutAndTables() {
     // 23-26: wavelength, material names, layout by screen width, status labels.
     txtLambda.setText("0.65");
-    sphereName = " Water";
-    mediumName = "a vacuum ";
-    if (screenWidthPx > 1024) {
+    indexState.sphereName = " Water";
+    indexState.mediumName = "a vacuum ";
+    if (windowState.screenWidthPx > 1024) {
         mnuVLarge.setEnabled(true);
         mnuVLarge.setVisible(true);
         mnuVLarge_Click();
-        if (screenWidthPx >= 1400) Frame6.setLeft(16000);
+        if (windowState.screenWidthPx >= 1400) Frame6.setLeft(16000);
     } else {
         mnuLarge_Click();
     }
@@ -253,14 +253,14 @@ void Form1::loadLayoutAndTables() {
 
     // 27-32: hidden-mode keys, built-in tables and the wavelength set, result arrays, averaging
     // caption, method label.
-    hiddenKeyTable = {'T', 'E', 'S', 'Y'};
+    windowState.hiddenKeyTable = {'T', 'E', 'S', 'Y'};
     FillSunTables();
     lambdaN();
     FillIndexTables();
     Array_Size();
     mnuAverage.setCaption("Average  " + dlogAverage_->txtAverage.text());
     lblDebyeRays.setCaption("Mie (plane wave)");
-    simulationMode = 0;
+    codes.simulationMode = 0;
     // The window's drawing persists (back buffer) and its key handler sees every key first: the
     // runtime's windows always work so.
 }
@@ -272,8 +272,8 @@ void Form1::loadTermLists() {
     chkPhase.setValue(1);
     chk1256.setValue(1);
     Frame7.setVisible(false);
-    swQmin = 1;
-    swQmax = 10;
+    series.swQmin = 1;
+    series.swQmax = 10;
     AddItems(cboQmax, kTerms);
     AddItems(cboQmin, kTerms);
     cboQmax.setText("10");  // the lists show swQmin and swQmax, so a first run has its terms
@@ -281,21 +281,21 @@ void Form1::loadTermLists() {
 }
 
 void Form1::FillSunTables() {
-    sunLeeTable = builtin::kSunLee;
-    sunWernandTable = builtin::kSunWernand;
+    builtinTables.sunLeeTable = builtin::kSunLee;
+    builtinTables.sunWernandTable = builtin::kSunWernand;
 }
 
 void Form1::FillIndexTables() {
-    riBuiltinTable = tessary::riBuiltinTable;
+    builtinTables.riBuiltinTable = tessary::riBuiltinTable;
     for (int row = 1; row <= kMetalRows; ++row) {
         const auto r = static_cast<std::size_t>(row);
-        metalWavelengths[r] = tessary::metalWavelengths[r - 1];
-        copperIndexTable[1][r] = tessary::copperIndexTable[r - 1].n;
-        copperIndexTable[2][r] = tessary::copperIndexTable[r - 1].k;
-        silverIndexTable[1][r] = tessary::silverIndexTable[r - 1].n;
-        silverIndexTable[2][r] = tessary::silverIndexTable[r - 1].k;
-        goldIndexTable[1][r] = tessary::goldIndexTable[r - 1].n;
-        goldIndexTable[2][r] = tessary::goldIndexTable[r - 1].k;
+        builtinTables.metalWavelengths[r] = tessary::metalWavelengths[r - 1];
+        builtinTables.copperIndexTable[1][r] = tessary::copperIndexTable[r - 1].n;
+        builtinTables.copperIndexTable[2][r] = tessary::copperIndexTable[r - 1].k;
+        builtinTables.silverIndexTable[1][r] = tessary::silverIndexTable[r - 1].n;
+        builtinTables.silverIndexTable[2][r] = tessary::silverIndexTable[r - 1].k;
+        builtinTables.goldIndexTable[1][r] = tessary::goldIndexTable[r - 1].n;
+        builtinTables.goldIndexTable[2][r] = tessary::goldIndexTable[r - 1].k;
     }
 }
 

@@ -105,7 +105,7 @@ void AskSegelstein(Form1& f) {
 
 // "IAPWS <t>C" with " Complex" when the water dialog's box is ticked; t is waterTemp as text.
 std::string IapwsText(Form1& f) {
-    std::string s = "IAPWS " + CStr(f.waterTemp) + "C";
+    std::string s = "IAPWS " + CStr(f.indexState.waterTemp) + "C";
     if (f.dlogTemp_->chkRI_Complex.value() == 1) s += " Complex";
     return s;
 }
@@ -117,19 +117,19 @@ std::string ComplexSuffix(Form1& f) { return f.dlogTemp_->chkRI_Complex.value() 
 void Form1::mnuRI_IAPWS_Click() {
     ClearMenuRI();
     mnuRI_IAPWS.setChecked(true);
-    sphereName = "Water";
-    if (resultsFromFile == 1)
+    indexState.sphereName = "Water";
+    if (runFlags.resultsFromFile == 1)
         Recompute(*this);
     else
         AskWater(*this);  // its OK shows the new m
-    waterTemp = static_cast<float>(ValOrInfinity(dlogTemp_->txtTemp.text()));
+    indexState.waterTemp = static_cast<float>(ValOrInfinity(dlogTemp_->txtTemp.text()));
     lblSphere.setCaption("Sphere: Water (" + IapwsText(*this) + ")");
 }
 
 void Form1::mnuRI_Cowley_Click() {
     ClearMenuRI();
     mnuRI_Cowley.setChecked(true);
-    sphereName = "Water";
+    indexState.sphereName = "Water";
     Recompute(*this);
     lblSphere.setCaption("Sphere: Water (Cowley)");
 }
@@ -137,26 +137,26 @@ void Form1::mnuRI_Cowley_Click() {
 void Form1::mnuRI_Segelstein_Click() {
     ClearMenuRI();
     mnuRI_Segelstein.setChecked(true);
-    sphereName = "Water";
-    if (resultsFromFile != 1) AskSegelstein(*this);
+    indexState.sphereName = "Water";
+    if (runFlags.resultsFromFile != 1) AskSegelstein(*this);
     Recompute(*this);
     lblSphere.setCaption("Sphere: Water (Segelstein" + ComplexSuffix(*this) + ")");
 }
 
 void Form1::mnuRI_Ray_Click() {
     const auto items = SphereItems(*this);
-    const GroupChoice before = Remember(items, sphereName, lblSphere);
+    const GroupChoice before = Remember(items, indexState.sphereName, lblSphere);
     ClearMenuRI();
     mnuRI_Ray.setChecked(true);
-    sphereName = "Water";
-    if (resultsFromFile != 1) {
+    indexState.sphereName = "Water";
+    if (runFlags.resultsFromFile != 1) {
         dlogRay& d = *dlogRay_;
         d.okPressed = false;
         d.cancelled = false;
         d.keptComplex = d.chkRI_Complex.value();
         d.show(ShowMode::Modal);
         if (d.cancelled) {
-            PutBack(items, before, sphereName, lblSphere);
+            PutBack(items, before, indexState.sphereName, lblSphere);
             return;
         }
         if (!d.okPressed) d.OKButton_Click();
@@ -168,7 +168,7 @@ void Form1::mnuRI_Ray_Click() {
 void Form1::mnuRI_Lynch_Click() {
     ClearMenuRI();
     mnuRI_Lynch.setChecked(true);
-    sphereName = "Water";
+    indexState.sphereName = "Water";
     Recompute(*this);
     lblSphere.setCaption("Sphere: Water (Lynch + Livingston)");
 }
@@ -176,7 +176,7 @@ void Form1::mnuRI_Lynch_Click() {
 void Form1::mnuRI_KayeLaby_Click() {
     ClearMenuRI();
     mnuRI_KayeLaby.setChecked(true);
-    sphereName = "Water";
+    indexState.sphereName = "Water";
     Recompute(*this);
     lblSphere.setCaption("Sphere: Water (Kaye + Laby)");
 }
@@ -184,7 +184,7 @@ void Form1::mnuRI_KayeLaby_Click() {
 void Form1::mnuRI_Gedzelman_Click() {
     ClearMenuRI();
     mnuRI_Gedzelman.setChecked(true);
-    sphereName = "Water";
+    indexState.sphereName = "Water";
     Recompute(*this);
     lblSphere.setCaption("Sphere: Water (Gedzelman)");
 }
@@ -192,7 +192,7 @@ void Form1::mnuRI_Gedzelman_Click() {
 void Form1::mnuRI_Au_Click() {
     ClearMenuRI();
     mnuRI_Au.setChecked(true);
-    sphereName = "Gold";
+    indexState.sphereName = "Gold";
     Recompute(*this);
     lblSphere.setCaption("Sphere: Gold");
 }
@@ -200,7 +200,7 @@ void Form1::mnuRI_Au_Click() {
 void Form1::mnuRI_Ag_Click() {
     ClearMenuRI();
     mnuRI_Ag.setChecked(true);
-    sphereName = "Silver";
+    indexState.sphereName = "Silver";
     Recompute(*this);
     lblSphere.setCaption("Sphere: Silver");
 }
@@ -208,7 +208,7 @@ void Form1::mnuRI_Ag_Click() {
 void Form1::mnuRI_Cu_Click() {
     ClearMenuRI();
     mnuRI_Cu.setChecked(true);
-    sphereName = "Copper";
+    indexState.sphereName = "Copper";
     Recompute(*this);
     lblSphere.setCaption("Sphere: Copper");
 }
@@ -216,9 +216,9 @@ void Form1::mnuRI_Cu_Click() {
 void Form1::mnuRI_Air1_Click() {
     ClearMenuRI();
     mnuRI_Air1.setChecked(true);
-    sphereName = "Air";
-    if (resultsFromFile == 1)
-        waterTemp = static_cast<float>(ValOrInfinity(dlogAir_->txtAirTemp.text()));
+    indexState.sphereName = "Air";
+    if (runFlags.resultsFromFile == 1)
+        indexState.waterTemp = static_cast<float>(ValOrInfinity(dlogAir_->txtAirTemp.text()));
     else
         AskAir(*this);
     Recompute(*this);
@@ -228,14 +228,14 @@ void Form1::mnuRI_Air1_Click() {
 void Form1::mnuRI_Vacuum1_Click() {
     ClearMenuRI();
     mnuRI_Vacuum1.setChecked(true);
-    sphereName = "Vacuum";
+    indexState.sphereName = "Vacuum";
     Recompute(*this);
     lblSphere.setCaption("Sphere: Vacuum");
 }
 
 void Form1::mnuRI_User1_Click() {
     const auto items = SphereItems(*this);
-    const GroupChoice before = Remember(items, sphereName, lblSphere);
+    const GroupChoice before = Remember(items, indexState.sphereName, lblSphere);
     ClearMenuRI();
     mnuRI_User1.setChecked(true);
     dlogRI_User1& d = *dlogRI_User1_;
@@ -244,24 +244,24 @@ void Form1::mnuRI_User1_Click() {
     d.cancelled = false;
     d.show(ShowMode::Modal);
     if (d.cancelled) {
-        PutBack(items, before, sphereName, lblSphere);
+        PutBack(items, before, indexState.sphereName, lblSphere);
         return;
     }
-    sphereName = d.txtMaterial1.text();
+    indexState.sphereName = d.txtMaterial1.text();
     if (!d.okPressed) d.OKButton_Click();
-    lblSphere.setCaption("Sphere: " + sphereName);
+    lblSphere.setCaption("Sphere: " + indexState.sphereName);
 }
 
 void Form1::mnuRI_File1_Click() {
     const auto items = SphereItems(*this);
-    const GroupChoice before = Remember(items, sphereName, lblSphere);
+    const GroupChoice before = Remember(items, indexState.sphereName, lblSphere);
     ClearMenuRI();
     mnuRI_File1.setChecked(true);
     if (!ReadRefIndex1()) {
-        PutBack(items, before, sphereName, lblSphere);
+        PutBack(items, before, indexState.sphereName, lblSphere);
         return;
     }
-    lblSphere.setCaption("Sphere: " + sphereName);
+    lblSphere.setCaption("Sphere: " + indexState.sphereName);
 }
 
 // ---- Medium -------------------------------------------------------------------------------------
@@ -269,7 +269,7 @@ void Form1::mnuRI_File1_Click() {
 void Form1::mnuRI_Vacuum2_Click() {
     ClearMenuRI2();
     mnuRI_Vacuum2.setChecked(true);
-    mediumName = "a vacuum";
+    indexState.mediumName = "a vacuum";
     Recompute(*this);
     lblRI_Medium.setCaption("Medium: Vacuum");
 }
@@ -277,9 +277,9 @@ void Form1::mnuRI_Vacuum2_Click() {
 void Form1::mnuRI_Air2_Click() {
     ClearMenuRI2();
     mnuRI_Air2.setChecked(true);
-    mediumName = "air";
-    if (resultsFromFile == 1)
-        waterTemp = static_cast<float>(ValOrInfinity(dlogAir_->txtAirTemp.text()));
+    indexState.mediumName = "air";
+    if (runFlags.resultsFromFile == 1)
+        indexState.waterTemp = static_cast<float>(ValOrInfinity(dlogAir_->txtAirTemp.text()));
     else
         AskAir(*this);
     Recompute(*this);
@@ -289,27 +289,27 @@ void Form1::mnuRI_Air2_Click() {
 void Form1::mnuRI_IAPWS2_Click() {
     ClearMenuRI2();
     mnuRI_IAPWS2.setChecked(true);
-    mediumName = "water";
-    if (resultsFromFile == 1)
+    indexState.mediumName = "water";
+    if (runFlags.resultsFromFile == 1)
         Recompute(*this);
     else
         AskWater(*this);
-    waterTemp = static_cast<float>(ValOrInfinity(dlogTemp_->txtTemp.text()));
+    indexState.waterTemp = static_cast<float>(ValOrInfinity(dlogTemp_->txtTemp.text()));
     lblRI_Medium.setCaption("Medium: Water (" + IapwsText(*this) + ")");
 }
 
 void Form1::mnuRI_Segelstein2_Click() {
     ClearMenuRI2();
     mnuRI_Segelstein2.setChecked(true);
-    mediumName = "Water";
-    if (resultsFromFile != 1) AskSegelstein(*this);
+    indexState.mediumName = "Water";
+    if (runFlags.resultsFromFile != 1) AskSegelstein(*this);
     Recompute(*this);
     lblRI_Medium.setCaption("Medium: Water (Segelstein" + ComplexSuffix(*this) + ")");
 }
 
 void Form1::mnuRI_User2_Click() {
     const auto items = MediumItems(*this);
-    const GroupChoice before = Remember(items, mediumName, lblRI_Medium);
+    const GroupChoice before = Remember(items, indexState.mediumName, lblRI_Medium);
     ClearMenuRI2();
     mnuRI_User2.setChecked(true);
     dlogRI_User2& d = *dlogRI_User2_;
@@ -318,24 +318,24 @@ void Form1::mnuRI_User2_Click() {
     d.cancelled = false;
     d.show(ShowMode::Modal);
     if (d.cancelled) {
-        PutBack(items, before, mediumName, lblRI_Medium);
+        PutBack(items, before, indexState.mediumName, lblRI_Medium);
         return;
     }
-    mediumName = d.txtMaterial2.text();
+    indexState.mediumName = d.txtMaterial2.text();
     if (!d.okPressed) d.OKButton_Click();
-    lblRI_Medium.setCaption("Medium: " + mediumName);
+    lblRI_Medium.setCaption("Medium: " + indexState.mediumName);
 }
 
 void Form1::mnuRI_File2_Click() {
     const auto items = MediumItems(*this);
-    const GroupChoice before = Remember(items, mediumName, lblRI_Medium);
+    const GroupChoice before = Remember(items, indexState.mediumName, lblRI_Medium);
     ClearMenuRI2();
     mnuRI_File2.setChecked(true);
     if (!ReadRefIndex2()) {
-        PutBack(items, before, mediumName, lblRI_Medium);
+        PutBack(items, before, indexState.mediumName, lblRI_Medium);
         return;
     }
-    lblRI_Medium.setCaption("Medium: " + mediumName);
+    lblRI_Medium.setCaption("Medium: " + indexState.mediumName);
 }
 
 }  // namespace tessary

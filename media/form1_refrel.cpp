@@ -74,24 +74,24 @@ bool Form1::ReadIndexModels() {
     if (!sphere) return false;
     // With no medium item checked the medium of the previous call stays.
     for (const auto& [item, model] : mediumItems)
-        if (item->checked()) indexModels.medium = model;
-    indexModels.sphere = *sphere;
+        if (item->checked()) indexState.indexModels.medium = model;
+    indexState.indexModels.sphere = *sphere;
 
-    const MediumModel medium = indexModels.medium;
+    const MediumModel medium = indexState.indexModels.medium;
     // Only the dialogs of the chosen models are read (reading a field creates its dialog). A number
     // beyond the range is an infinity: the models refuse it as they refuse the largest numbers.
     if (*sphere == SphereModel::IAPWS || medium == MediumModel::IAPWS) {
-        indexModels.water.waterTemp = static_cast<float>(ValOrInfinity(dlogTemp_->txtTemp.text()));
-        indexModels.water.waterDensity = static_cast<float>(ValOrInfinity(dlogTemp_->txtDensity.text()));
-        indexModels.water.complex = dlogTemp_->chkRI_Complex.value() == 1;
+        indexState.indexModels.water.waterTemp = static_cast<float>(ValOrInfinity(dlogTemp_->txtTemp.text()));
+        indexState.indexModels.water.waterDensity = static_cast<float>(ValOrInfinity(dlogTemp_->txtDensity.text()));
+        indexState.indexModels.water.complex = dlogTemp_->chkRI_Complex.value() == 1;
     }
     if (*sphere == SphereModel::Air || medium == MediumModel::Air)
-        indexModels.airTemp = static_cast<float>(ValOrInfinity(dlogAir_->txtAirTemp.text()));
-    if (*sphere == SphereModel::Ray) indexModels.rayComplex = dlogRay_->chkRI_Complex.value() == 1;
+        indexState.indexModels.airTemp = static_cast<float>(ValOrInfinity(dlogAir_->txtAirTemp.text()));
+    if (*sphere == SphereModel::Ray) indexState.indexModels.rayComplex = dlogRay_->chkRI_Complex.value() == 1;
     if (*sphere == SphereModel::Segelstein || medium == MediumModel::Segelstein)
-        indexModels.segelsteinComplex = dlogSegelstein_->chkRI_Complex.value() == 1;
-    if (*sphere == SphereModel::User) indexModels.user1 = ReadUserPoints(*dlogRI_User1_);
-    if (medium == MediumModel::User) indexModels.user2 = ReadUserPoints(*dlogRI_User2_);
+        indexState.indexModels.segelsteinComplex = dlogSegelstein_->chkRI_Complex.value() == 1;
+    if (*sphere == SphereModel::User) indexState.indexModels.user1 = ReadUserPoints(*dlogRI_User1_);
+    if (medium == MediumModel::User) indexState.indexModels.user2 = ReadUserPoints(*dlogRI_User2_);
     return true;
 }
 
@@ -100,40 +100,40 @@ std::optional<double> Form1::refrel(double lambda) {
     if (!(lambda > 0.0)) return Val(txtRefractReal.text());
 
     const bool modelsRead = ReadIndexModels();
-    const RefrelResult result = modelsRead ? tessary::refrel(indexModels, lambda) : NoSphereChosen();
+    const RefrelResult result = modelsRead ? tessary::refrel(indexState.indexModels, lambda) : NoSphereChosen();
     if (result.status == RefrelStatus::KeepShown) return Val(txtRefractReal.text());
 
-    const IndexModels& m = indexModels;
+    const IndexModels& m = indexState.indexModels;
     const bool sphereReached = modelsRead;
     // The water and air models leave their temperature (and the water's density) in the window.
     if (sphereReached && (m.sphere == SphereModel::IAPWS || m.medium == MediumModel::IAPWS)) {
-        waterTemp = m.water.waterTemp;
-        reducedTemp = static_cast<float>((static_cast<double>(waterTemp) + 273.15) / 273.15);
-        waterDensity = m.water.waterDensity;
+        indexState.waterTemp = m.water.waterTemp;
+        indexState.reducedTemp = static_cast<float>((static_cast<double>(indexState.waterTemp) + 273.15) / 273.15);
+        indexState.waterDensity = m.water.waterDensity;
     }
     if (sphereReached && m.sphere == SphereModel::Air) {
-        waterTemp = m.airTemp;
+        indexState.waterTemp = m.airTemp;
         mnuRI_Air1.setCaption("Air " + dlogAir_->txtAirTemp.text() + "C");
     }
     if (sphereReached && m.sphere == SphereModel::User) {
-        sphereName = dlogRI_User1_->txtMaterial1.text();
-        lblSphere.setCaption("Sphere: " + sphereName);
+        indexState.sphereName = dlogRI_User1_->txtMaterial1.text();
+        lblSphere.setCaption("Sphere: " + indexState.sphereName);
     }
 
     const bool mediumReached = modelsRead && !SphereFailed(result.status, result.sphereRe);
     if (mediumReached) {
         switch (m.medium) {
             case MediumModel::Air:
-                waterTemp = m.airTemp;
+                indexState.waterTemp = m.airTemp;
                 mnuRI_Air2.setCaption("Air " + dlogAir_->txtAirTemp.text() + "C");
                 lblRI_Medium.setCaption("Medium: Air " + dlogAir_->txtAirTemp.text() + "C");
                 break;
             case MediumModel::Vacuum:
-                lblRI_Medium.setCaption("Medium: " + mediumName);
+                lblRI_Medium.setCaption("Medium: " + indexState.mediumName);
                 break;
             case MediumModel::User:
-                mediumName = dlogRI_User2_->txtMaterial2.text();
-                lblRI_Medium.setCaption("Medium: " + mediumName);
+                indexState.mediumName = dlogRI_User2_->txtMaterial2.text();
+                lblRI_Medium.setCaption("Medium: " + indexState.mediumName);
                 break;
             case MediumModel::IAPWS:
                 if (result.iapwsMediumCaption == IapwsMediumCaption::Plain)
@@ -150,29 +150,29 @@ std::optional<double> Form1::refrel(double lambda) {
     if (!result.ok()) {
         // One message per run: a run already ended (by this failure at an earlier wavelength, or by
         // Stop) says nothing more. Outside a run every failure is shown.
-        if (!(inputsLocked && runState == kRunStopped))
+        if (!(windowState.inputsLocked && codes.runState == kRunStopped))
             msgBox(std::string(result.message), mb::kOkOnly, std::string(result.title));
-        if (inputsLocked) runState = kRunStopped;
+        if (windowState.inputsLocked) codes.runState = kRunStopped;
         return std::nullopt;
     }
-    sphereRe = result.sphereRe;
-    sphereIm = result.sphereIm;
-    mediumRe = result.mediumRe;
-    mediumIm = result.mediumIm;
-    relIndexIm = result.relIndexIm;
+    indexState.sphereRe = result.sphereRe;
+    indexState.sphereIm = result.sphereIm;
+    indexState.mediumRe = result.mediumRe;
+    indexState.mediumIm = result.mediumIm;
+    indexState.relIndexIm = result.relIndexIm;
     return result.relIndexRe;
 }
 
 RefrelResult Form1::CheckedModelsIndex(double lambda) {
-    return ReadIndexModels() ? tessary::refrel(indexModels, lambda) : NoSphereChosen();
+    return ReadIndexModels() ? tessary::refrel(indexState.indexModels, lambda) : NoSphereChosen();
 }
 
 void Form1::SunCorrection() {
     SunDiscWeights weights = tessary::SunCorrection(RunStep(), mnuSun.checked());
-    sizeOrStep = weights.sizeOrStep;
-    sunDiscSteps = weights.sunDiscSteps;
-    sunDiscWeights = std::move(weights.sunDiscWeights);
-    sunDiscWeightSum = weights.sunDiscWeightSum;
+    light.sizeOrStep = weights.sizeOrStep;
+    light.sunDiscSteps = weights.sunDiscSteps;
+    light.sunDiscWeights = std::move(weights.sunDiscWeights);
+    light.sunDiscWeightSum = weights.sunDiscWeightSum;
 }
 
 }  // namespace tessary

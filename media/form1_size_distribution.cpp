@@ -50,7 +50,7 @@ void RadiusLabel(Form1& f, double x, double y, double v, double c) {
 
 // The histogram's bars and radius labels (step 5 of the picture).
 void HistogramBars(Form1& f) {
-    const SizeHistogram& h = f.sizeHistogram;
+    const SizeHistogram& h = f.dist.sizeHistogram;
     for (Control* c : std::initializer_list<Control*>{&f.cboN, &f.cboSD, &f.Label11, &f.Label13})
         c->setVisible(false);
     const double span = static_cast<double>(h.histRadiusMax) - h.histRadiusMin;
@@ -101,12 +101,12 @@ void HistogramBars(Form1& f) {
 }  // namespace
 
 void Form1::Disperse() {
-    relStdDev = static_cast<float>(Val(cboSD.text()) / 100);
+    dist.relStdDev = static_cast<float>(Val(cboSD.text()) / 100);
     const Checked<std::int16_t> n = CInt(Val(cboN.text()));
     // An N outside the four tables keeps the sample count and the abscissae of the last valid one.
     if (!n.ok() || !ValidCount(n.value)) return;
-    sampleCount = n.value;
-    FillAbscissae(sampleCount, distAbscissa);
+    dist.sampleCount = n.value;
+    FillAbscissae(dist.sampleCount, dist.distAbscissa);
 }
 
 void Form1::optDisp_Click() {
@@ -122,11 +122,11 @@ void Form1::optDisp_Click() {
     optDisp.setBackColor(kYellow);
     optMono.setBackColor(kButtonFace);
     offerNewPlot(true);
-    if (graphCode == kGraphLee) {
+    if (codes.graphCode == kGraphLee) {
         offerReplot();
         for (Control* c : std::initializer_list<Control*>{&Label13, &Label29, &cboN}) c->setVisible(false);
     }
-    resultsStale = 1;
+    runFlags.resultsStale = 1;
     DistDisplay();
 }
 
@@ -142,17 +142,17 @@ void Form1::optMono_Click() {
     optMono.setBackColor(kYellow);
     optDisp.setBackColor(kButtonFace);
     offerNewPlot(true);
-    if (graphCode == kGraphLee) {
+    if (codes.graphCode == kGraphLee) {
         offerReplot();
         for (Control* c : std::initializer_list<Control*>{&Label13, &Label29, &cboN}) c->setVisible(false);
     }
-    resultsStale = 1;
+    runFlags.resultsStale = 1;
     boxFilled(12000, 0, 15600, 2700, kButtonFace);
 }
 
 void Form1::mnuSizeDist_Click() {
     if (RefuseWhileLocked()) return;
-    if (!ReadSizeDist() || sizeHistogram.histLoaded != 1) return;  // no histogram: no "Special"
+    if (!ReadSizeDist() || dist.sizeHistogram.histLoaded != 1) return;  // no histogram: no "Special"
     // A new text runs the change handler itself (and its Lee diagram refusal); only a list that
     // already says "Special" needs the call.
     const bool unchanged = cboDistrib.text() == "Special";
@@ -162,7 +162,7 @@ void Form1::mnuSizeDist_Click() {
 }
 
 void Form1::DistDisplay() {
-    if (Frame6.visible() && screenWidthPx < 1400) cmdInfo_Click();
+    if (Frame6.visible() && windowState.screenWidthPx < 1400) cmdInfo_Click();
     boxFilled(12000, 0, 15600, 2700, kButtonFace);
     boxFilled(12000, 0, 15580, 2700, kPanel);
     setForeColor(kBlack);
@@ -177,22 +177,22 @@ void Form1::DistDisplay() {
     if (bell) {
         Disperse();
         PrintAt(*this, 12100, 2480,
-                graphCode == kGraphLee ? kindText + " distribution"
+                codes.graphCode == kGraphLee ? kindText + " distribution"
                                 : cboN.text() + "-point approximation of " + kindText + " distribution");
-        radius = MedianRadius(*this);
-        relStdDev = static_cast<float>(Val(cboSD.text()) / 100);
+        calc.radius = MedianRadius(*this);
+        dist.relStdDev = static_cast<float>(Val(cboSD.text()) / 100);
         const Checked<std::int16_t> n = CInt(Val(cboN.text()));
-        const DistributionAxis axis = DistributionAxisFor(radius, relStdDev);
+        const DistributionAxis axis = DistributionAxisFor(calc.radius, dist.relStdDev);
         // No picture without a width, a peak or a sample table (no message either).
-        drawable = axis.ok && radius > 0 && relStdDev > 0 && n.ok() && ValidCount(n.value);
+        drawable = axis.ok && calc.radius > 0 && dist.relStdDev > 0 && n.ok() && ValidCount(n.value);
         if (drawable) {
-            distAxisMin = axis.min;
-            distAxisMax = axis.max;
+            dist.distAxisMin = axis.min;
+            dist.distAxisMax = axis.max;
             double s = 0, range = 0;
-            drawable = GridxStep(distAxisMin, distAxisMax, s, range, labelStep);
+            drawable = GridxStep(dist.distAxisMin, dist.distAxisMax, s, range, labelStep);
             setForeColor(kGridCyan);
-            graphs::ForStep(distAxisMin, distAxisMax, s, [&](double v) {
-                const double x = kX0 + kW * ((v - distAxisMin) / (distAxisMax - distAxisMin));
+            graphs::ForStep(dist.distAxisMin, dist.distAxisMax, s, [&](double v) {
+                const double x = kX0 + kW * ((v - dist.distAxisMin) / (dist.distAxisMax - dist.distAxisMin));
                 line(x, kBottom, x, kTop);
             });
             setForeColor(kBlack);
@@ -204,17 +204,17 @@ void Form1::DistDisplay() {
     if (optDisp.value() && kind == DistributionKind::Special) {
         HistogramBars(*this);
     } else if (optDisp.value() && bell) {
-        if (graphCode != kGraphLee) cboN.setVisible(true);
+        if (codes.graphCode != kGraphLee) cboN.setVisible(true);
         cboSD.setVisible(true);
         Label11.setVisible(true);
-        if (graphCode != kGraphLee) Label13.setVisible(true);
+        if (codes.graphCode != kGraphLee) Label13.setVisible(true);
         if (drawable) {
-            const double r0 = radius;
-            const double sigma = relStdDev;
-            const double span = distAxisMax - distAxisMin;
+            const double r0 = calc.radius;
+            const double sigma = dist.relStdDev;
+            const double span = dist.distAxisMax - dist.distAxisMin;
             PrintAt(*this, 13600, 2320, "Radius");
-            graphs::ForStep(distAxisMin, distAxisMax, labelStep, [&](double v) {
-                const double x = kX0 + kW * ((v - distAxisMin) / span);
+            graphs::ForStep(dist.distAxisMin, dist.distAxisMax, labelStep, [&](double v) {
+                const double x = kX0 + kW * ((v - dist.distAxisMin) / span);
                 line(x, kBottom, x, 2170);
                 RadiusLabel(*this, x, 2170, v, 30);
             });
@@ -227,25 +227,25 @@ void Form1::DistDisplay() {
             const float step = static_cast<float>(span / 100);
             bool first = true;
             double px = 0, py = 0;
-            graphs::ForStep(distAxisMin, distAxisMax, step, [&](double r) {
+            graphs::ForStep(dist.distAxisMin, dist.distAxisMax, step, [&](double r) {
                 if (r <= 0) return;
                 const double u = kind == DistributionKind::Normal ? (r - r0) / sigma / r0
                                                                   : std::log(r / r0) / std::log(1 + sigma);
-                const double x = kX0 + kW * ((r - distAxisMin) / span);
+                const double x = kX0 + kW * ((r - dist.distAxisMin) / span);
                 const double y = kTop + 2000 * (1 - std::exp(-u * u / 2));
                 if (!first) line(px, py, x, y);
                 first = false;
                 px = x;
                 py = y;
             });
-            if (graphCode != kGraphLee) {
+            if (codes.graphCode != kGraphLee) {
                 setForeColor(kRed);
-                for (int k = 1; k <= sampleCount; ++k) {
-                    const double r = SampleRadius(kind, r0, relStdDev, distAbscissa[static_cast<std::size_t>(k)]);
-                    lastD = kW * ((r - distAxisMin) / span);
+                for (int k = 1; k <= dist.sampleCount; ++k) {
+                    const double r = SampleRadius(kind, r0, dist.relStdDev, dist.distAbscissa[static_cast<std::size_t>(k)]);
+                    lastD = kW * ((r - dist.distAxisMin) / span);
                     if (lastD > 0) line(kX0 + lastD, 2050, kX0 + lastD, 1900);
                 }
-                ticksPlaced = sampleCount >= 1;
+                ticksPlaced = dist.sampleCount >= 1;
             }
             setForeColor(kBlack);
         }

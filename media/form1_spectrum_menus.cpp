@@ -45,10 +45,10 @@ void Form1::mnuBlackBody_Click() {
 // a cancelled or refused file leaves the spectrum in use chosen and named. With a table loaded the
 // spectrum-file dialog offers a new file or the existing data.
 void Form1::mnuSpectrumFile_Click() {
-    const bool loaded = spectrumFileLoaded == 1;
+    const bool loaded = light.spectrumFileLoaded == 1;
     if (!loaded) {
         ReadSpectrum();
-        if (spectrumFileLoaded != 1) return;
+        if (light.spectrumFileLoaded != 1) return;
     }
     ClearMenuSpectrum();
     mnuSpectrumFile.setChecked(true);

@@ -34,32 +34,32 @@ void Form1::txtLambda_change() {
         if (eventsEnabled()) return;
     }
     const ValResult typed = ParseVal(txtLambda.text());
-    wavelength = typed.value;
+    calc.wavelength = typed.value;
     // A number beyond the Double range is no wavelength, but no empty box either: the input checks
     // refuse it.
     const bool overflow = typed.status != NumberStatus::Ok;
     // No wavelength yet, or a run over several wavelengths (which computes m per wavelength).
-    if ((wavelength == 0.0 && !overflow) || waveCount > 1) return;
+    if ((calc.wavelength == 0.0 && !overflow) || calc.waveCount > 1) return;
     // Every input is checked; a refusal has shown its message, and the index shown stays. A negative
     // wavelength has no index and no band.
-    CheckInput(xMin, xMax, yAxisMin, yAxisMax, inputError);
-    if (inputError == 0 && (wavelength < 0.0 || overflow)) inputError = 1;
-    if (inputError == 1) {
+    CheckInput(graph.xMin, graph.xMax, graph.yAxisMin, graph.yAxisMax, runFlags.inputError);
+    if (runFlags.inputError == 0 && (calc.wavelength < 0.0 || overflow)) runFlags.inputError = 1;
+    if (runFlags.inputError == 1) {
         txtLambda.setBackColor(kRed);
         return;
     }
-    qSca = 0.0;
-    resultsStale = 1;
+    results.qSca = 0.0;
+    runFlags.resultsStale = 1;
 
     // Band of the chosen model; a refused wavelength keeps the index shown.
     ReadIndexModels();
-    if (std::optional<BandMessage> band = CheckLambdaBand(indexModels, wavelength)) {
-        const SphereModel s = indexModels.sphere;
+    if (std::optional<BandMessage> band = CheckLambdaBand(indexState.indexModels, calc.wavelength)) {
+        const SphereModel s = indexState.indexModels.sphere;
         if (s == SphereModel::Au || s == SphereModel::Ag || s == SphereModel::Cu) {
             // The metal message names the material as the window calls it.
-            band->prompt = "The values for refractive index of " + sphereName +
+            band->prompt = "The values for refractive index of " + indexState.sphereName +
                            " are valid only for the 187 - 1935 nm band";
-            band->title = "Refractive index of " + sphereName;
+            band->title = "Refractive index of " + indexState.sphereName;
         }
         txtLambda.setBackColor(kRed);
         msgBox(band->prompt, mb::kOkOnly, band->title);
@@ -68,41 +68,41 @@ void Form1::txtLambda_change() {
 
     if (LambdaOutsideSphereWindow()) return;
 
-    reducedTemp = static_cast<float>((static_cast<double>(waterTemp) + 273.15) / 273.15);
-    waterDensity = static_cast<float>(ValOrInfinity(dlogTemp_->txtDensity.text()));
+    indexState.reducedTemp = static_cast<float>((static_cast<double>(indexState.waterTemp) + 273.15) / 273.15);
+    indexState.waterDensity = static_cast<float>(ValOrInfinity(dlogTemp_->txtDensity.text()));
 
     // No index at this wavelength: refrel has said why. The index boxes keep the earlier number, which
     // the input checks then refuse to run with until an index is shown or typed.
-    const std::optional<double> m = refrel(wavelength);
+    const std::optional<double> m = refrel(calc.wavelength);
     if (!m) {
         txtLambda.setBackColor(kRed);
-        indexRefused = true;
+        indexState.indexRefused = true;
         return;
     }
     txtRefractReal.setText(Format(*m, "0.00000000"));
-    txtRefractImag.setText(ImagText(relIndexIm));
+    txtRefractImag.setText(ImagText(indexState.relIndexIm));
     txtRefractImag.setBackColor(kWhite);
-    indexRefused = false;
+    indexState.indexRefused = false;
 
     Label4.setBackColor(kWhite);
     Label4.setCaption("     ");
-    colrgb2(wavelength, waveRed, waveGreen, waveBlue);
-    Label4.setBackColor(PackWaveColour(waveRed, waveGreen, waveBlue));
-    const std::string_view band = WavelengthBandLabel(wavelength);
+    colrgb2(calc.wavelength, graphColours.waveRed, graphColours.waveGreen, graphColours.waveBlue);
+    Label4.setBackColor(PackWaveColour(graphColours.waveRed, graphColours.waveGreen, graphColours.waveBlue));
+    const std::string_view band = WavelengthBandLabel(calc.wavelength);
     if (!band.empty()) {
         Label4.setBackColor(kWhite);
         Label4.setCaption(std::string(band));
     }
 
     cmdOverPlot.setEnabled(true);
-    if (resultsFromFile == 0) txtLambda.setBackColor(kYellow);
+    if (runFlags.resultsFromFile == 0) txtLambda.setBackColor(kYellow);
 }
 
 // The IAPWS sphere's formula holds from 0.15 to 2 um only; outside, refrel keeps the index of the
 // previous wavelength, which no run may use.
 bool Form1::LambdaOutsideSphereWindow() {
     const double lambda = Val(txtLambda.text());
-    if (!mnuRI_IAPWS.checked() || waveCount > 1 || (0.15 <= lambda && lambda <= 2.0)) return false;
+    if (!mnuRI_IAPWS.checked() || calc.waveCount > 1 || (0.15 <= lambda && lambda <= 2.0)) return false;
     txtLambda.setBackColor(kRed);
     msgBox("IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band", mb::kOkOnly,
            std::string("Refractive index of water"));

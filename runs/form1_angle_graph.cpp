@@ -21,69 +21,69 @@ constexpr double kFourPiAsWritten = 12.56637061435916;  // 4 pi as the phase fun
 
 // The intensities (or moduli) of one angle index from S1 and S2.
 void IntensityCurves(Form1& f, std::size_t j, bool amplitude) {
-    const Complex s1{f.s1Amp[0][j], f.s1Amp[1][j]};
-    const Complex s2{f.s2Amp[0][j], f.s2Amp[1][j]};
+    const Complex s1{f.results.s1Amp[0][j], f.results.s1Amp[1][j]};
+    const Complex s2{f.results.s2Amp[0][j], f.results.s2Amp[1][j]};
     double perp = ComplexAbs(s1);
     double para = ComplexAbs(s2);
     if (!amplitude) {
         perp *= perp;
         para *= para;
     }
-    f.intensityPerp[j] = perp;
-    f.intensityPara[j] = para;
-    f.intensityUnpol[j] = (perp + para) / 2;  // with amplitudes the mean of the moduli
+    f.results.intensityPerp[j] = perp;
+    f.results.intensityPara[j] = para;
+    f.results.intensityUnpol[j] = (perp + para) / 2;  // with amplitudes the mean of the moduli
 }
 
 // The lower-panel curves of one angle index from S1 and S2: phases or the degree of polarisation.
 void LowerPanelCurves(Form1& f, std::size_t j, bool ampPhase, bool intPol) {
-    const Complex s1{f.s1Amp[0][j], f.s1Amp[1][j]};
-    const Complex s2{f.s2Amp[0][j], f.s2Amp[1][j]};
+    const Complex s1{f.results.s1Amp[0][j], f.results.s1Amp[1][j]};
+    const Complex s2{f.results.s2Amp[0][j], f.results.s2Amp[1][j]};
     if (ampPhase) {
-        f.avgPerp[j] = PhaseDegrees(s1.re, s1.im);
-        f.avgPara[j] = PhaseDegrees(s2.re, s2.im);
-        f.avgUnpol[j] = PhaseDegrees((s1.re + s2.re) / 2, (s1.im + s2.im) / 2);
+        f.results.avgPerp[j] = PhaseDegrees(s1.re, s1.im);
+        f.results.avgPara[j] = PhaseDegrees(s2.re, s2.im);
+        f.results.avgUnpol[j] = PhaseDegrees((s1.re + s2.re) / 2, (s1.im + s2.im) / 2);
     }
     if (intPol) {
         const double P = s1.re * s1.re + s1.im * s1.im;
         const double Q = s2.re * s2.re + s2.im * s2.im;
         // No light at all has no polarisation: 0 rather than 0/0.
-        f.avgPerp[j] = P + Q == 0 ? 0.0 : (P - Q) / (P + Q);
-        f.avgPara[j] = 0;
-        f.avgUnpol[j] = 0;
+        f.results.avgPerp[j] = P + Q == 0 ? 0.0 : (P - Q) / (P + Q);
+        f.results.avgPara[j] = 0;
+        f.results.avgUnpol[j] = 0;
     }
 }
 
 // Upper panel of the intensities, lower panel of avgPerp, avgPara, avgUnpol; the upper panel's y
 // limits remain.
 void TwoPanels(Form1& f) {
-    if (f.runState != Form1::kRunOverplot) f.cls();
-    const float T = f.graphTop;
-    const float B = f.graphBottom;
-    f.graphBottom = static_cast<float>(T + 0.45 * (B - T));
-    f.Display(f.intensityPerp, f.intensityPara, f.intensityUnpol);
-    f.drawnYMax = f.yAxisMax;
-    f.savedYScaleMax = f.yScaleMax;
-    f.graphBottom = B;
-    f.graphTop = static_cast<float>(T + 0.55 * (B - T));
-    f.phasePanel = 1;
-    f.Display(f.avgPerp, f.avgPara, f.avgUnpol);
-    f.phasePanel = 0;
-    f.graphTop = T;
-    f.graphBottom = B;
-    f.yAxisMax = f.drawnYMax;
-    f.yScaleMax = f.savedYScaleMax;
+    if (f.codes.runState != Form1::kRunOverplot) f.cls();
+    const float T = f.graph.graphTop;
+    const float B = f.graph.graphBottom;
+    f.graph.graphBottom = static_cast<float>(T + 0.45 * (B - T));
+    f.Display(f.results.intensityPerp, f.results.intensityPara, f.results.intensityUnpol);
+    f.graph.drawnYMax = f.graph.yAxisMax;
+    f.graph.savedYScaleMax = f.graph.yScaleMax;
+    f.graph.graphBottom = B;
+    f.graph.graphTop = static_cast<float>(T + 0.55 * (B - T));
+    f.graph.phasePanel = 1;
+    f.Display(f.results.avgPerp, f.results.avgPara, f.results.avgUnpol);
+    f.graph.phasePanel = 0;
+    f.graph.graphTop = T;
+    f.graph.graphBottom = B;
+    f.graph.yAxisMax = f.graph.drawnYMax;
+    f.graph.yScaleMax = f.graph.savedYScaleMax;
 }
 
 // avg = scale(intensity) for every angle index; false when a value is not a finite number.
 template <class Scale>
 bool ScaledCurves(Form1& f, Scale scale) {
-    const std::size_t last = 2 * static_cast<std::size_t>(f.angleCount) - 1;
+    const std::size_t last = 2 * static_cast<std::size_t>(f.angleGrid.angleCount) - 1;
     bool finite = true;
     for (std::size_t j = 1; j <= last && finite; ++j) {
-        f.avgPerp[j] = scale(f.intensityPerp[j]);
-        f.avgPara[j] = scale(f.intensityPara[j]);
-        f.avgUnpol[j] = scale(f.intensityUnpol[j]);
-        finite = std::isfinite(f.avgPerp[j]) && std::isfinite(f.avgPara[j]) && std::isfinite(f.avgUnpol[j]);
+        f.results.avgPerp[j] = scale(f.results.intensityPerp[j]);
+        f.results.avgPara[j] = scale(f.results.intensityPara[j]);
+        f.results.avgUnpol[j] = scale(f.results.intensityUnpol[j]);
+        finite = std::isfinite(f.results.avgPerp[j]) && std::isfinite(f.results.avgPara[j]) && std::isfinite(f.results.avgUnpol[j]);
     }
     return finite;
 }
@@ -91,7 +91,7 @@ bool ScaledCurves(Form1& f, Scale scale) {
 // The run ends with this message instead of a graph of numbers that do not exist.
 bool RefuseGraph(Form1& f, const std::string& message) {
     msgBox(message, mb::kOkOnly, std::string("Error"));
-    f.runState = Form1::kRunStopped;
+    f.codes.runState = Form1::kRunStopped;
     return false;
 }
 
@@ -100,21 +100,21 @@ bool WattsGraph(Form1& f) {
     const double d = Val(f.dlogIncident_->txtDistance.text());
     const double E = Val(f.dlogIncident_->txtIncidentPD.text());
     if (!(d > 0)) return RefuseGraph(f, "The distance of measurement must be greater than 0 m");
-    const double factor = E / (d * d) / f.waveNumberSq;
+    const double factor = E / (d * d) / f.calc.waveNumberSq;
     if (!std::isfinite(factor) || !ScaledCurves(f, [factor](double v) { return v * factor; }))
         return RefuseGraph(f, "The scattered intensity at a distance of " + CStr(d) + " m is out of range");
-    f.Display(f.avgPerp, f.avgPara, f.avgUnpol);
+    f.Display(f.results.avgPerp, f.results.avgPara, f.results.avgUnpol);
     return true;
 }
 
 // The intensities over Qsca times the geometric cross-section in units of x, over 4 pi.
 bool PhaseFunctionGraph(Form1& f) {
-    f.scatNorm = f.qSca * kPi * f.sizeParam * f.sizeParam / kFourPiAsWritten;
-    const double norm = f.scatNorm;
+    f.results.scatNorm = f.results.qSca * kPi * f.calc.sizeParam * f.calc.sizeParam / kFourPiAsWritten;
+    const double norm = f.results.scatNorm;
     if (!(norm > 0) || !ScaledCurves(f, [norm](double v) { return v / norm; }))
         return RefuseGraph(
-            f, "The phase function needs a scattering efficiency above 0 (Qsca = " + CStr(f.qSca) + ")");
-    f.Display(f.avgPerp, f.avgPara, f.avgUnpol);
+            f, "The phase function needs a scattering efficiency above 0 (Qsca = " + CStr(f.results.qSca) + ")");
+    f.Display(f.results.avgPerp, f.results.avgPara, f.results.avgUnpol);
     return true;
 }
 
@@ -122,13 +122,13 @@ bool PhaseFunctionGraph(Form1& f) {
 
 bool Form1::AngleGraph() {
     const bool amplitude = mnuAmplitude.checked();
-    for (std::int32_t j = windowFirst; j <= windowLast; ++j)
+    for (std::int32_t j = angleGrid.windowFirst; j <= angleGrid.windowLast; ++j)
         IntensityCurves(*this, static_cast<std::size_t>(j), amplitude);
     AngleLowerCurves();
     OneWavelengthColours();
 
-    if (graphCode != kGraphAngle) {
-        Display(intensityPerp, intensityPara, intensityUnpol);
+    if (codes.graphCode != kGraphAngle) {
+        Display(results.intensityPerp, results.intensityPara, results.intensityUnpol);
         return true;
     }
     return DrawAngleGraph();
@@ -137,38 +137,38 @@ bool Form1::AngleGraph() {
 // The colours of the one wavelength for the strip and the simulation window: column 1 of both sums
 // |S|^2 / K over the window, and the run maxima over the shown range.
 void Form1::OneWavelengthColours() {
-    const auto size = 2 * static_cast<std::size_t>(angleCount);
-    for (ColourSumTable* sums : {&colourSumPerp, &colourSumPara})
+    const auto size = 2 * static_cast<std::size_t>(angleGrid.angleCount);
+    for (ColourSumTable* sums : {&colourSums.colourSumPerp, &colourSums.colourSumPara})
         for (std::vector<double>& column : *sums)
             if (column.size() < size) column.resize(size, 0.0);
-    for (std::int32_t j = windowFirst; j <= windowLast; ++j) {
+    for (std::int32_t j = angleGrid.windowFirst; j <= angleGrid.windowLast; ++j) {
         const auto J = static_cast<std::size_t>(j);
-        colourSumPerp[1][J] = (s1Amp[0][J] * s1Amp[0][J] + s1Amp[1][J] * s1Amp[1][J]) / waveNumberSq;
-        colourSumPara[1][J] = (s2Amp[0][J] * s2Amp[0][J] + s2Amp[1][J] * s2Amp[1][J]) / waveNumberSq;
+        colourSums.colourSumPerp[1][J] = (results.s1Amp[0][J] * results.s1Amp[0][J] + results.s1Amp[1][J] * results.s1Amp[1][J]) / calc.waveNumberSq;
+        colourSums.colourSumPara[1][J] = (results.s2Amp[0][J] * results.s2Amp[0][J] + results.s2Amp[1][J] * results.s2Amp[1][J]) / calc.waveNumberSq;
     }
-    peakCommon = peakPerp = peakPara = peakUnpol = colourPeak = colourRunMax = 0;
-    const std::int32_t kept = loopJ;  // the progress of the series reads the shared counter
-    for (loopJ = firstPoint; loopJ <= lastPoint; ++loopJ) PlotN();
-    loopJ = kept;
+    colourSums.peakCommon = colourSums.peakPerp = colourSums.peakPara = colourSums.peakUnpol = colourSums.colourPeak = colourSums.colourRunMax = 0;
+    const std::int32_t kept = sweepState.loopJ;  // the progress of the series reads the shared counter
+    for (sweepState.loopJ = angleGrid.firstPoint; sweepState.loopJ <= angleGrid.lastPoint; ++sweepState.loopJ) PlotN();
+    sweepState.loopJ = kept;
 }
 
 void Form1::AngleLowerCurves() {
     const bool ampPhase = mnuAmpPhase.checked();
     const bool intPol = mnuIntPol.checked();
     if (!ampPhase && !intPol) return;
-    for (std::int32_t j = windowFirst; j <= windowLast; ++j)
+    for (std::int32_t j = angleGrid.windowFirst; j <= angleGrid.windowLast; ++j)
         LowerPanelCurves(*this, static_cast<std::size_t>(j), ampPhase, intPol);
 }
 
 bool Form1::DrawAngleGraph() {
-    if (graphSubCode == kSubIntensity) {
+    if (codes.graphSubCode == kSubIntensity) {
         if ((!mnuAmpPhase.checked() && !mnuIntPol.checked()) || mnuPolarPlot.checked())
-            Display(intensityPerp, intensityPara, intensityUnpol);
+            Display(results.intensityPerp, results.intensityPara, results.intensityUnpol);
         else
             TwoPanels(*this);
     }
-    if (graphSubCode == kSubWatts) return WattsGraph(*this);
-    if (graphSubCode == kSubPhaseFunction) return PhaseFunctionGraph(*this);
+    if (codes.graphSubCode == kSubWatts) return WattsGraph(*this);
+    if (codes.graphSubCode == kSubPhaseFunction) return PhaseFunctionGraph(*this);
     return true;
 }
 

@@ -34,7 +34,7 @@ constexpr double kFourPiAsWritten = 12.56637061435916;
 
 bool RefuseAverage(Form1& f, const std::string& message) {
     msgBox(message, mb::kOkOnly, std::string("Error"));
-    f.runState = Form1::kRunStopped;
+    f.codes.runState = Form1::kRunStopped;
     return false;
 }
 
@@ -45,37 +45,37 @@ void AverageInto(Form1& f, std::size_t j, double perp, double para, bool amplitu
         perp = std::sqrt(perp);
         para = std::sqrt(para);
     }
-    f.intensityPerp[j] = perp;
-    f.intensityPara[j] = para;
-    f.intensityUnpol[j] = (perp + para) / 2;
+    f.results.intensityPerp[j] = perp;
+    f.results.intensityPara[j] = para;
+    f.results.intensityUnpol[j] = (perp + para) / 2;
 }
 
 // Draws an averaged angle graph by graphSubCode; false after a refusal.
 bool DrawAveragedAngleGraph(Form1& f, double meanQx2) {
-    const std::size_t last = 2 * static_cast<std::size_t>(f.angleCount) - 1;
+    const std::size_t last = 2 * static_cast<std::size_t>(f.angleGrid.angleCount) - 1;
     double factor = 1.0;
-    if (f.graphSubCode == kSubWatts) {
+    if (f.codes.graphSubCode == kSubWatts) {
         const double d = Val(f.dlogIncident_->txtDistance.text());
         const double E = Val(f.dlogIncident_->txtIncidentPD.text());
         if (!(d > 0)) return RefuseAverage(f, "The distance of measurement must be greater than 0 m");
-        factor = E / (d * d) / f.waveNumberSq;
-    } else if (f.graphSubCode == kSubPhaseFunction) {
-        f.scatNorm = meanQx2 * kPi / kFourPiAsWritten;
-        if (!(f.scatNorm > 0))
+        factor = E / (d * d) / f.calc.waveNumberSq;
+    } else if (f.codes.graphSubCode == kSubPhaseFunction) {
+        f.results.scatNorm = meanQx2 * kPi / kFourPiAsWritten;
+        if (!(f.results.scatNorm > 0))
             return RefuseAverage(f, "The phase function needs a scattering efficiency above 0 (Qsca = 0)");
-        factor = 1.0 / f.scatNorm;
+        factor = 1.0 / f.results.scatNorm;
     } else {
-        f.Display(f.intensityPerp, f.intensityPara, f.intensityUnpol);
+        f.Display(f.results.intensityPerp, f.results.intensityPara, f.results.intensityUnpol);
         return true;
     }
-    for (std::size_t j = 1; j <= last && j < f.avgPerp.size(); ++j) {
-        f.avgPerp[j] = f.intensityPerp[j] * factor;
-        f.avgPara[j] = f.intensityPara[j] * factor;
-        f.avgUnpol[j] = f.intensityUnpol[j] * factor;
-        if (!std::isfinite(f.avgPerp[j]) || !std::isfinite(f.avgPara[j]))
+    for (std::size_t j = 1; j <= last && j < f.results.avgPerp.size(); ++j) {
+        f.results.avgPerp[j] = f.results.intensityPerp[j] * factor;
+        f.results.avgPara[j] = f.results.intensityPara[j] * factor;
+        f.results.avgUnpol[j] = f.results.intensityUnpol[j] * factor;
+        if (!std::isfinite(f.results.avgPerp[j]) || !std::isfinite(f.results.avgPara[j]))
             return RefuseAverage(f, "The averaged intensity is out of range");
     }
-    f.Display(f.avgPerp, f.avgPara, f.avgUnpol);
+    f.Display(f.results.avgPerp, f.results.avgPara, f.results.avgUnpol);
     return true;
 }
 
@@ -84,16 +84,16 @@ bool DrawAveragedAngleGraph(Form1& f, double meanQx2) {
 std::unique_ptr<MieAheadPlan> PlanSamplesAhead(Form1& f, const SizeSamples& samples, std::int32_t first,
                                                std::int32_t last) {
     const int threads = SharedPool().Threads();
-    if (threads < 2 || samples.radius.size() < 2 || f.calcMethod != kMethodMie || f.mnuGaussian.checked()) return nullptr;
+    if (threads < 2 || samples.radius.size() < 2 || f.codes.calcMethod != kMethodMie || f.mnuGaussian.checked()) return nullptr;
     std::vector<MieInput> inputs;
     for (const double r : samples.radius) {
         MieInput in;
-        in.x = 2 * r * kPi / f.wavelength * f.mediumRe;  // as the sample forms its size parameter
-        in.m = {f.calcIndexRe, f.calcIndexIm};
-        in.NANG = std::max(f.angleCount, 2);
+        in.x = 2 * r * kPi / f.calc.wavelength * f.indexState.mediumRe;  // as the sample forms its size parameter
+        in.m = {f.calc.calcIndexRe, f.calc.calcIndexIm};
+        in.NANG = std::max(f.angleGrid.angleCount, 2);
         in.first = first;
         in.last = last;
-        in.angleIndex = f.angleIndex;
+        in.angleIndex = f.angleGrid.angleIndex;
         in.mnuSize = f.mnuSize.checked();
         inputs.push_back(in);
     }
@@ -104,30 +104,30 @@ std::unique_ptr<MieAheadPlan> PlanSamplesAhead(Form1& f, const SizeSamples& samp
 }  // namespace
 
 bool Form1::DispCalc() {
-    const bool angleGraph = graphCode == kGraphAngle;
-    const std::size_t points = 2 * static_cast<std::size_t>(angleCount) - 1;
+    const bool angleGraph = codes.graphCode == kGraphAngle;
+    const std::size_t points = 2 * static_cast<std::size_t>(angleGrid.angleCount) - 1;
     if (angleGraph)
-        for (auto* curve : {&intensityPerp, &intensityPara, &intensityUnpol, &avgPerp, &avgPara, &avgUnpol})
+        for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol, &results.avgPerp, &results.avgPara, &results.avgUnpol})
             for (std::size_t j = 1; j <= points && j < curve->size(); ++j) (*curve)[j] = 0.0;
 
     const DistributionKind kind = DistributionKindOf(cboDistrib.text());
     if (kind != DistributionKind::Special) Disperse();
     const SizeSamples samples =
-        DistributionSamples(kind, radius, relStdDev, distAbscissa, sampleCount, sizeHistogram);
+        DistributionSamples(kind, calc.radius, dist.relStdDev, dist.distAbscissa, dist.sampleCount, dist.sizeHistogram);
     if (samples.radius.empty()) return RefuseAverage(*this, "The size distribution has no samples");
     const auto count = static_cast<int>(samples.radius.size());
-    if (kind == DistributionKind::Special) sampleCount = count;
+    if (kind == DistributionKind::Special) dist.sampleCount = count;
 
     lblRadiusDisp.setVisible(true);
-    const double nominalRadius = radius;
-    const std::int32_t first = angleGraph ? windowFirst : angleIndex;
-    const std::int32_t last = angleGraph ? windowLast : angleIndex;
-    const auto step = static_cast<std::size_t>(sweepIndex);
+    const double nominalRadius = calc.radius;
+    const std::int32_t first = angleGraph ? angleGrid.windowFirst : angleGrid.angleIndex;
+    const std::int32_t last = angleGraph ? angleGrid.windowLast : angleGrid.angleIndex;
+    const auto step = static_cast<std::size_t>(sweepState.sweepIndex);
     double sumPerp = 0.0, sumPara = 0.0, sumQx2 = 0.0;
     const std::unique_ptr<MieAheadPlan> ahead = PlanSamplesAhead(*this, samples, first, last);
     SeriesEventPump pump;  // an angle graph's samples: events at the first, then at most every 30 ms
     for (int k = 1; k <= count; ++k) {
-        loopK = k;
+        sweepState.loopK = k;
         if (ahead) ahead->Reach(k - 1);
         if (angleGraph) {
             if (k == 1)
@@ -135,34 +135,34 @@ bool Form1::DispCalc() {
             else
                 pump.pumpIfDue();
         }
-        if (runState == kRunStopped) break;
+        if (codes.runState == kRunStopped) break;
         Label15.setCaption(CStr(k));
         const double r = samples.radius[static_cast<std::size_t>(k - 1)];
         const double w = samples.weight[static_cast<std::size_t>(k - 1)];
-        radius = r;
-        sizeParam = 2 * r * kPi / wavelength * mediumRe;
+        calc.radius = r;
+        calc.sizeParam = 2 * r * kPi / calc.wavelength * indexState.mediumRe;
         lblRadiusDisp.setCaption("Radius = " + CStr(RoundTo(r, 4)));
         std::int32_t from = first, to = last;
         DispatchSweepMethod(from, to);
-        if (runState == kRunStopped) break;
-        sumQx2 += w * qSca * sizeParam * sizeParam;
+        if (codes.runState == kRunStopped) break;
+        sumQx2 += w * results.qSca * calc.sizeParam * calc.sizeParam;
         for (std::int32_t J = first; J <= last; ++J) {
             const auto j = static_cast<std::size_t>(J);
-            if (j >= s1Amp[0].size() || j >= s2Amp[0].size()) break;
-            const double p = s1Amp[0][j] * s1Amp[0][j] + s1Amp[1][j] * s1Amp[1][j];
-            const double q = s2Amp[0][j] * s2Amp[0][j] + s2Amp[1][j] * s2Amp[1][j];
+            if (j >= results.s1Amp[0].size() || j >= results.s2Amp[0].size()) break;
+            const double p = results.s1Amp[0][j] * results.s1Amp[0][j] + results.s1Amp[1][j] * results.s1Amp[1][j];
+            const double q = results.s2Amp[0][j] * results.s2Amp[0][j] + results.s2Amp[1][j] * results.s2Amp[1][j];
             if (angleGraph) {
-                avgPerp[j] += w * p;
-                avgPara[j] += w * q;
+                results.avgPerp[j] += w * p;
+                results.avgPara[j] += w * q;
             } else {
                 sumPerp += w * p;
                 sumPara += w * q;
             }
         }
     }
-    radius = nominalRadius;
-    if (kind == DistributionKind::Special) sampleCount = count;  // the series routines read cboN
-    if (runState == kRunStopped) return false;
+    calc.radius = nominalRadius;
+    if (kind == DistributionKind::Special) dist.sampleCount = count;  // the series routines read cboN
+    if (codes.runState == kRunStopped) return false;
 
     const double divisor = samples.divideByCount ? count : 1.0;
     const bool amplitude = mnuAmplitude.checked();
@@ -170,15 +170,15 @@ bool Form1::DispCalc() {
     if (angleGraph) {
         for (std::int32_t J = first; J <= last; ++J) {
             const auto j = static_cast<std::size_t>(J);
-            AverageInto(*this, j, avgPerp[j] / divisor, avgPara[j] / divisor, amplitude);
+            AverageInto(*this, j, results.avgPerp[j] / divisor, results.avgPara[j] / divisor, amplitude);
         }
         drawn = DrawAveragedAngleGraph(*this, sumQx2 / divisor);
     } else {
         AverageInto(*this, step, sumPerp / divisor, sumPara / divisor, amplitude);
-        for (auto* curve : {&intensityPerp, &intensityPara, &intensityUnpol}) (*curve)[step] /= waveNumberSq;
-        avgPerp[step] = intensityPerp[step];
-        avgPara[step] = intensityPara[step];
-        avgUnpol[step] = intensityUnpol[step];
+        for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol}) (*curve)[step] /= calc.waveNumberSq;
+        results.avgPerp[step] = results.intensityPerp[step];
+        results.avgPara[step] = results.intensityPara[step];
+        results.avgUnpol[step] = results.intensityUnpol[step];
     }
     lblRadiusDisp.setVisible(false);
     return drawn;

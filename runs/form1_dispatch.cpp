@@ -12,58 +12,58 @@ namespace tessary {
 // relative index only.
 void Form1::DispatchMethod(std::int32_t& first, std::int32_t& last) {
     ClearUpperVectorState();  // whatever ran since the last call (captions, drawing) may have set them
-    double lambdaInMedium = mediumRe > 0 ? wavelength / mediumRe : wavelength;
-    if (calcMethod == kMethodMie) {
-        BHMIE(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack, asymmetryG,
+    double lambdaInMedium = indexState.mediumRe > 0 ? calc.wavelength / indexState.mediumRe : calc.wavelength;
+    if (codes.calcMethod == kMethodMie) {
+        BHMIE(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG,
               first, last);
         return;
     }
-    if (calcMethod == kMethodDebye && mnuGaussian.checked()) {
-        Debye_Gaussian(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack,
-                       asymmetryG, first, last);
+    if (codes.calcMethod == kMethodDebye && mnuGaussian.checked()) {
+        Debye_Gaussian(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack,
+                       results.asymmetryG, first, last);
         return;
     }
-    if (calcMethod == kMethodDebye) {
-        DebyeSeries(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack,
-                    asymmetryG, first, last);
+    if (codes.calcMethod == kMethodDebye) {
+        DebyeSeries(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack,
+                    results.asymmetryG, first, last);
         return;
     }
-    if (calcMethod == kMethodRayleigh) {
-        Rayleigh(sizeParam, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca, qBack, asymmetryG,
+    if (codes.calcMethod == kMethodRayleigh) {
+        Rayleigh(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG,
                  first, last);
         return;
     }
-    if (calcMethod == kMethodDiffraction) {
-        Diffraction(sizeParam, angleCount, s1Amp, s2Amp, qExt, qSca, qBack, asymmetryG, first, last);
+    if (codes.calcMethod == kMethodDiffraction) {
+        Diffraction(calc.sizeParam, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG, first, last);
         return;
     }
-    if (calcMethod == kMethodHuygens) {
-        Huygens(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt,
-                qSca, qBack, asymmetryG, first, last);
+    if (codes.calcMethod == kMethodHuygens) {
+        Huygens(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt,
+                results.qSca, results.qBack, results.asymmetryG, first, last);
         return;
     }
-    if (calcMethod == kMethodAperture) {
-        Aperture(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt,
-                 qSca, qBack, asymmetryG, first, last);
+    if (codes.calcMethod == kMethodAperture) {
+        Aperture(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt,
+                 results.qSca, results.qBack, results.asymmetryG, first, last);
         return;
     }
-    if (calcMethod == kMethodVanDeHulst) {
-        vdH(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt, qSca,
-            qBack, asymmetryG, first, last);
+    if (codes.calcMethod == kMethodVanDeHulst) {
+        vdH(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca,
+            results.qBack, results.asymmetryG, first, last);
         return;
     }
-    if (calcMethod >= kMethodDescartes && calcMethod <= kMethodYoungMod) {  // ray optics: Descartes, Young, Young mod.
-        GO(sizeParam, angleCount, s1Amp, s2Amp, qExt, qSca, qBack, asymmetryG, first, last);
+    if (codes.calcMethod >= kMethodDescartes && codes.calcMethod <= kMethodYoungMod) {  // ray optics: Descartes, Young, Young mod.
+        GO(calc.sizeParam, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG, first, last);
         return;
     }
-    if (calcMethod == kMethodAiry) {
-        Airy(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp, qExt,
-             qSca, qBack, asymmetryG, first, last);
+    if (codes.calcMethod == kMethodAiry) {
+        Airy(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt,
+             results.qSca, results.qBack, results.asymmetryG, first, last);
         return;
     }
-    if (calcMethod == kMethodSurfaceWave) {
-        SurfaceWave(sizeParam, radius, lambdaInMedium, calcIndexRe, calcIndexIm, angleCount, s1Amp, s2Amp,
-                    qExt, qSca, qBack, asymmetryG, first, last);
+    if (codes.calcMethod == kMethodSurfaceWave) {
+        SurfaceWave(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp,
+                    results.qExt, results.qSca, results.qBack, results.asymmetryG, first, last);
     }
 }
 

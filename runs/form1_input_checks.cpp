@@ -195,7 +195,7 @@ Next InputChecks::runSteps() {
     // point-source rule and goes on with the Lee sweep (which it passes).
     if (!distribution) {
         TESSARY_CHECK(sweepRange());
-        if (f.optSun.value() && f.graphCode >= kFirstSweepGraph && f.graphCode < kGraphLee) {
+        if (f.optSun.value() && f.codes.graphCode >= kFirstSweepGraph && f.codes.graphCode < kGraphLee) {
             msgBox("Point source only for these calculations", mb::kOkOnly, "Input parameters");
             f.optPoint.setValue(true);
         }
@@ -209,7 +209,7 @@ Next InputChecks::runSteps() {
 
 // Method chosen; a Normal or Log-normal distribution with a usable deviation.
 Next InputChecks::methodAndDeviation() {
-    if (f.calcMethod == kMethodNone) return failRed(f.cboType, "Unknown calculation method", "Error");
+    if (f.codes.calcMethod == kMethodNone) return failRed(f.cboType, "Unknown calculation method", "Error");
     if (f.optDisp.value() && f.cboDistrib.text() != "Special") {
         // A Normal distribution whose last sample radius would be <= 0.
         if (NormalSampleNotPositive(f)) return fail("Reduce the standard deviation", "Normal distribution");
@@ -220,7 +220,7 @@ Next InputChecks::methodAndDeviation() {
 
 // An overplot keeps the axes of the graph on show; otherwise the limits come from the boxes.
 void InputChecks::copyAxisLimits() {
-    if (f.runState == Form1::kRunOverplot || f.mnuOverplot.checked()) return;
+    if (f.codes.runState == Form1::kRunOverplot || f.mnuOverplot.checked()) return;
     xLow = ValueOf(f.txtXmin);
     xHigh = ValueOf(f.txtXmax);
     if (f.cboYmin.text() != kAutomatic) yLow = ValueOf(f.cboYmin);
@@ -238,7 +238,7 @@ Next InputChecks::polarPlot() {
     } else if (f.cboGraph.text() != "Intensity v. scattering angle") {
         prompt = std::string("Polar plots are available only for ") + kCR +
                  "graphs of Intensity v. scattering angle";
-    } else if (f.waveCount >= 2 || xLow != 0 || xHigh != 180) {
+    } else if (f.calc.waveCount >= 2 || xLow != 0 || xHigh != 180) {
         prompt = std::string("Polar plots are available only when scattering angles") + kCR +
                  "cover entire range from 0 to 180 degrees";
     } else {
@@ -257,17 +257,17 @@ Next InputChecks::interpolationAndGraphType() {
         f.mnuInterpolate.setChecked(false);
         return Next::Stop;
     }
-    if (f.graphCode == kGraphAngle && f.calcMethod != kMethodMie && f.graphSubCode == kSubPhaseFunction) {
+    if (f.codes.graphCode == kGraphAngle && f.codes.calcMethod != kMethodMie && f.codes.graphSubCode == kSubPhaseFunction) {
         failRed(f.cboGraph, "This graph type is available only for Mie calculations", "Error");
-        f.resultsStale = 1;
+        f.runFlags.resultsStale = 1;
         return Next::Stop;
     }
-    if (f.graphCode == kGraphAngle && f.waveCount > 1 && (f.graphSubCode == kSubPhaseFunction || f.graphSubCode == kSubWatts)) {
+    if (f.codes.graphCode == kGraphAngle && f.calc.waveCount > 1 && (f.codes.graphSubCode == kSubPhaseFunction || f.codes.graphSubCode == kSubWatts)) {
         failRed(f.cboWave, "This graph type is available only for single wavelength calculations", "Error");
-        f.resultsStale = 1;
+        f.runFlags.resultsStale = 1;
         return Next::Stop;
     }
-    if (f.calcMethod > kMethodMie && f.graphCode >= kGraphEfficiency && f.graphCode <= kGraphAsymmetry) {
+    if (f.codes.calcMethod > kMethodMie && f.codes.graphCode >= kGraphEfficiency && f.codes.graphCode <= kGraphAsymmetry) {
         failRed(f.cboGraph, "Selected graph type is available only for Mie calculations", "Error");
         f.cboType.setText("Mie");
         return Next::Stop;
@@ -280,7 +280,7 @@ Next InputChecks::interpolationAndGraphType() {
 // models are asked again and, while they refuse, the run is refused with their message and the real
 // part's box is red. An index typed into the boxes since is the user's own and is used.
 Next InputChecks::refusedIndex() {
-    if (!f.indexRefused || f.waveCount >= 2) return Next::GoOn;
+    if (!f.indexState.indexRefused || f.calc.waveCount >= 2) return Next::GoOn;
     const RefrelResult m = f.CheckedModelsIndex(ValueOf(f.txtLambda));
     if (m.ok() || m.status == RefrelStatus::KeepShown) return Next::GoOn;
     return failRed(f.txtRefractReal, std::string(m.message), std::string(m.title));
@@ -303,8 +303,8 @@ Next InputChecks::entries() {
 // The fixed scattering angle of the graphs against another variable. The maps against refractive
 // index, imaginary index and wavelength read the same box as their radius: > 0, no angle limits.
 Next InputChecks::fixedAngle() {
-    if (f.graphCode < kFirstSweepGraph) return Next::GoOn;
-    if (f.graphCode == kGraphMapIndex || f.graphCode == kGraphMapImaginary || f.graphCode == kGraphMapWavelength) return entry(f.txtAngle, false, 100);
+    if (f.codes.graphCode < kFirstSweepGraph) return Next::GoOn;
+    if (f.codes.graphCode == kGraphMapIndex || f.codes.graphCode == kGraphMapImaginary || f.codes.graphCode == kGraphMapWavelength) return entry(f.txtAngle, false, 100);
     TESSARY_CHECK(entry(f.txtAngle, false));
     const double angle = ValueOf(f.txtAngle);
     if (angle < 0) return failRed(f.txtAngle, "Scattering angle < 0");
@@ -329,7 +329,7 @@ Next InputChecks::leeRadii() {
 // The swept range and step count of an angle map, and its fixed index part. The index, radius and
 // wavelength maps divide by the swept value, so their minimum must be > 0; the map divides by N.
 Next InputChecks::mapInputs() {
-    const int code = f.graphCode;
+    const int code = f.codes.graphCode;
     if (!IsMap(code)) return Next::GoOn;
     const bool imaginarySwept = code == kGraphMapImaginary;  // an imaginary part may be negative
     TESSARY_CHECK(entry(f.txtF9_min, imaginarySwept));
@@ -355,8 +355,8 @@ Next InputChecks::coloursAndDistribution(bool& distribution) {
         return failRed(f.cboWave, "Maximum number of colors = 2000");
     if (!f.optDisp.value()) return Next::GoOn;
     // A map row is one sphere; nothing would average it.
-    if (IsMap(f.graphCode)) return failRed(f.optDisp, "Size distributions are not available for angle maps");
-    if (f.graphCode == kGraphLee) {
+    if (IsMap(f.codes.graphCode)) return failRed(f.optDisp, "Size distributions are not available for angle maps");
+    if (f.codes.graphCode == kGraphLee) {
         if (f.cboDistrib.text() != "Log-normal")
             return failRed(f.cboDistrib, "Log-normal distribution must be used for Lee diagrams");
         return Next::GoOn;
@@ -369,7 +369,7 @@ Next InputChecks::coloursAndDistribution(bool& distribution) {
 
 // What each method needs of the index and the ray orders.
 Next InputChecks::methodParameters() {
-    const int method = f.calcMethod;
+    const int method = f.codes.calcMethod;
     const double imag = ValueOf(f.txtRefractImag);
     const double real = ValueOf(f.txtRefractReal);
     const std::string& rays = f.cboRays.text();
@@ -383,8 +383,8 @@ Next InputChecks::methodParameters() {
         return failRed(f.txtRefractImag, "The imaginary part of the refractive index must be positive");
     if (method == kMethodDebye && !rays.empty()) {
         // The radius as typed (also a diameter or size parameter); the wavelength is > 0 by now.
-        f.sizeParam = ValueOf(f.txtRadius) * kTwoPi / ValueOf(f.txtLambda);
-        if (rays != "0" && imag * f.sizeParam > 100)
+        f.calc.sizeParam = ValueOf(f.txtRadius) * kTwoPi / ValueOf(f.txtLambda);
+        if (rays != "0" && imag * f.calc.sizeParam > 100)
             return failRed(f.txtRefractImag,
                            "Debye rays for p > 0 are suppressed by high absorption in the sphere due to the "
                            "large imaginary value of the refractive index",
@@ -396,7 +396,7 @@ Next InputChecks::methodParameters() {
         return failRed(f.cboRays, "Airy theory is valid only for p > 1");
     if (method == kMethodAiry && rays == "Multiple") {
         f.RaysCheck();  // "Multiple" reads the dialog's boxes; it is never refused
-        if (f.rayflag.at(0) == 1 || f.rayflag.at(1) == 1)
+        if (f.series.rayflag.at(0) == 1 || f.series.rayflag.at(1) == 1)
             return failRed(f.cboRays, "Airy theory is valid only for p > 1");
     }
     const std::string refractive = "Refractive index must be greater than 1 for this calculation method";
@@ -425,9 +425,9 @@ bool IsNumberText(const std::string& text, double& v) {
 // The count of rays (Huygens) or samples (aperture) that angle graphs read from the angle box, and
 // the two coefficients of van de Hulst, Singles read from the term lists.
 Next InputChecks::samplesAndCoefficients() {
-    const int method = f.calcMethod;
+    const int method = f.codes.calcMethod;
     double v = 0.0;
-    if ((method == kMethodHuygens || method == kMethodAperture) && f.graphCode < kFirstSweepGraph) {
+    if ((method == kMethodHuygens || method == kMethodAperture) && f.codes.graphCode < kFirstSweepGraph) {
         if (!IsNumberText(f.txtAngle.text(), v) || !(v >= 1 && v <= 1000000))
             return failRed(f.txtAngle, method == kMethodHuygens ? "Number of rays must be between 1 and 1000000"
                                                    : "Number of samples must be between 1 and 1000000");
@@ -449,9 +449,9 @@ Next InputChecks::samplesAndCoefficients() {
 // that RaysCheck refuses has shown its own message.
 Next InputChecks::raysAboveOne(const std::string& prompt) {
     if (!f.RaysCheck()) return Next::Stop;
-    const auto top = std::min<std::size_t>(static_cast<std::size_t>(std::max(f.rayPMax, 0)), f.rayflag.size() - 1);
+    const auto top = std::min<std::size_t>(static_cast<std::size_t>(std::max(f.series.rayPMax, 0)), f.series.rayflag.size() - 1);
     for (std::size_t p = 2; p <= top; ++p)
-        if (f.rayflag[p] == 1) return failRed(f.txtRefractReal, prompt);
+        if (f.series.rayflag[p] == 1) return failRed(f.txtRefractReal, prompt);
     return Next::GoOn;
 }
 
@@ -462,10 +462,10 @@ Next InputChecks::raysAboveOne(const std::string& prompt) {
 Next InputChecks::airyBounds(double real) {
     if (!f.RaysCheck()) return Next::Stop;  // an absurd typed order, refused with its message
     const std::int64_t top =
-        std::min<std::int64_t>(f.rayPMax, static_cast<std::int64_t>(f.rayflag.size()) - 1);
+        std::min<std::int64_t>(f.series.rayPMax, static_cast<std::int64_t>(f.series.rayflag.size()) - 1);
     const auto holds = [&](double m) {
         for (std::int64_t p = 0; p <= top; ++p)
-            if (f.rayflag[static_cast<std::size_t>(p)] == 1 &&
+            if (f.series.rayflag[static_cast<std::size_t>(p)] == 1 &&
                 !AiryOrderValid(m, static_cast<std::int32_t>(p)))
                 return false;
         return true;
@@ -474,19 +474,19 @@ Next InputChecks::airyBounds(double real) {
     double high = real;
     TextBox* lowBox = &f.txtRefractReal;
     TextBox* highBox = &f.txtRefractReal;
-    if (f.graphCode == kGraphIndex) {
+    if (f.codes.graphCode == kGraphIndex) {
         low = ValueOf(f.txtXmin);
         high = ValueOf(f.txtXmax);
         const std::optional<SweepPlan> plan = PlanSweep(kGraphIndex, low, high, low, high, ValueOf(f.cboStep), false);
         if (plan) high = std::max(high, plan->x(plan->lastPoint));
         lowBox = &f.txtXmin;
         highBox = &f.txtXmax;
-    } else if (f.graphCode == kGraphMapIndex) {
+    } else if (f.codes.graphCode == kGraphMapIndex) {
         low = ValueOf(f.txtF9_min);
         high = ValueOf(f.txtF9_max);
         lowBox = &f.txtF9_min;
         highBox = &f.txtF9_max;
-    } else if (f.graphCode == kGraphMapImaginary) {
+    } else if (f.codes.graphCode == kGraphMapImaginary) {
         low = high = ValueOf(f.txtF9_fixed);
         lowBox = highBox = &f.txtF9_fixed;
     }
@@ -519,8 +519,8 @@ Next InputChecks::surfaceWave(double real) {
 
 // Range and step of the graphs against radius or size parameter, and against wavelength.
 Next InputChecks::sweepRange() {
-    if (f.graphCode == kGraphRadius) return sweepRangeOf(false);
-    if (f.graphCode == kGraphWavelength) return sweepRangeOf(true);
+    if (f.codes.graphCode == kGraphRadius) return sweepRangeOf(false);
+    if (f.codes.graphCode == kGraphWavelength) return sweepRangeOf(true);
     return Next::GoOn;
 }
 
@@ -528,7 +528,7 @@ Next InputChecks::sweepRangeOf(bool wavelength) {
     const double lo = ValueOf(f.txtXmin);
     const double hi = ValueOf(f.txtXmax);
     const double s = ValueOf(f.cboStep);  // > 0 by the entry checks
-    const int sub = f.graphSubCode;
+    const int sub = f.codes.graphSubCode;
     if (lo >= hi) {
         f.txtXmin.setBackColor(kRed);
         f.txtXmax.setBackColor(kRed);
@@ -557,8 +557,8 @@ Next InputChecks::sweepRangeOf(bool wavelength) {
 Next InputChecks::leeSweep() {
     const double s = ValueOf(f.cboStep);
     const std::string wide = "Increase the step size or reduce the maximum/minimum range";
-    if (IsMap(f.graphCode) && (xHigh - xLow) / s > kMaxLeeAnglePoints) return failRed(f.cboStep, wide);
-    if (f.graphCode != kGraphLee) return Next::GoOn;
+    if (IsMap(f.codes.graphCode) && (xHigh - xLow) / s > kMaxLeeAnglePoints) return failRed(f.cboStep, wide);
+    if (f.codes.graphCode != kGraphLee) return Next::GoOn;
     if (ValueOf(f.txtRstep) > kMaxLeeSteps) return failFlash(f.txtRstep, "Maximum number of steps = 400");
     if ((xHigh - xLow) / s > kMaxLeeAnglePoints) return failRed(f.cboStep, wide);
     if (!f.optDisp.value()) return Next::GoOn;
@@ -570,7 +570,7 @@ Next InputChecks::leeSweep() {
     // The distribution must span between 3 radius steps and a third of the steps: w = 3 sigma /
     // (ratio - 1) steps, for the sweep this run will make (radius, maximum and steps checked above).
     const float sigma = static_cast<float>(ValueOf(f.cboSD) / 100);
-    f.relStdDev = sigma;
+    f.dist.relStdDev = sigma;
     const float steps = static_cast<float>(ValueOf(f.txtRstep));
     const float ratio =
         SweepRatio(static_cast<float>(ValueOf(f.txtRadius)), static_cast<float>(ValueOf(f.txtRmax)), steps);
@@ -583,15 +583,15 @@ Next InputChecks::leeSweep() {
 
 // The range of a sweep over an x variable; too many points set the flag but the checks go on.
 Next InputChecks::xSweep() {
-    if (f.graphCode < kFirstSweepGraph || f.graphCode >= kGraphLee) return Next::GoOn;
+    if (f.codes.graphCode < kFirstSweepGraph || f.codes.graphCode >= kGraphLee) return Next::GoOn;
     TESSARY_CHECK(Of(LogStepCount(f)));
     const double p = (xHigh - xLow) / ValueOf(f.cboStep);
     if (xLow <= 0) return failRed(f.txtXmin, "Value must be > 0");
     if (xHigh <= 0) return failRed(f.txtXmax, "Value must be > 0");
     if (xLow >= xHigh) return failBoth(f.txtXmin, f.txtXmax, "Minimum value >= Maximum value");
     // A linear step beyond the range leaves no second point inside it: nothing could be drawn.
-    const bool logSteps = f.mnuXStepLog.checked() && SweepLogStepCode(f.graphCode);
-    if (f.graphCode != kGraphConvergence && !logSteps && StepBeyondRange(ValueOf(f.cboStep), xHigh - xLow))
+    const bool logSteps = f.mnuXStepLog.checked() && SweepLogStepCode(f.codes.graphCode);
+    if (f.codes.graphCode != kGraphConvergence && !logSteps && StepBeyondRange(ValueOf(f.cboStep), xHigh - xLow))
         return failRed(f.cboStep, kSmallerStep);
     if (p > kMaxSweepPoints) {
         failRed(f.cboStep, "Increase the step size or reduce the maximum/minimum range");
@@ -611,7 +611,7 @@ Next InputChecks::sunAndRayleigh() {
         f.optPoint.setValue(true);
         return Next::Stop;
     }
-    if (f.calcMethod == kMethodRayleigh) {
+    if (f.codes.calcMethod == kMethodRayleigh) {
         const double r = radiusFromSizeBox();
         if (r > 0 && ValueOf(f.txtLambda) / r < 13) {
             msgBox("Rayleigh approximation is valid only when r << wavelength", mb::kOkOnly, "Warning . . .");
@@ -624,7 +624,7 @@ Next InputChecks::sunAndRayleigh() {
 // The angle range and step of angle graphs, Lee diagrams and maps (0 to 180 degrees on a grid of
 // 90 / step points per quadrant).
 Next InputChecks::angleRange() {
-    const int code = f.graphCode;
+    const int code = f.codes.graphCode;
     if (code != kGraphAngle && code != kGraphLee && !IsMap(code)) return Next::Return;
     const double q = 90 / ValueOf(f.cboStep);
     // Nearest whole number: a quotient such as 299.9999999999 is a sub-multiple too.
@@ -650,7 +650,7 @@ Next InputChecks::amplitudeScale() {
     if (!autoMin && f.optLog.value() && yLow <= 0) {
         f.cboYmin.setBackColor(kRed);
         // A graph read from a file switches to the linear scale without a word.
-        if (f.resultsFromFile == 0)
+        if (f.runFlags.resultsFromFile == 0)
             msgBox("Minimum amplitude <= 0 not valid for logarithmic scale", mb::kOkOnly, kInputError);
         f.optLinear.setEnabled(true);
         f.optLinear.setValue(true);
@@ -670,11 +670,11 @@ Next InputChecks::amplitudeScale() {
 // Colours of several wavelengths, Lee diagrams and maps: methods that have no routine on those paths.
 
 Next InputChecks::colourPathMethods() {
-    const bool leeOrMap = f.graphCode == kGraphLee || IsMap(f.graphCode);
+    const bool leeOrMap = f.codes.graphCode == kGraphLee || IsMap(f.codes.graphCode);
     // Huygens reads its ray count from the angle box, hidden on Lee diagrams and a size on maps.
-    const bool huygens = f.calcMethod == kMethodHuygens && leeOrMap;
-    if (f.calcMethod != kMethodAperture && f.calcMethod != kMethodVanDeHulst && !huygens) return Next::GoOn;
-    const bool several = Form1::WaveCountOf(f.cboWave.text()) != 1 && f.graphCode < kFirstSweepGraph;
+    const bool huygens = f.codes.calcMethod == kMethodHuygens && leeOrMap;
+    if (f.codes.calcMethod != kMethodAperture && f.codes.calcMethod != kMethodVanDeHulst && !huygens) return Next::GoOn;
+    const bool several = Form1::WaveCountOf(f.cboWave.text()) != 1 && f.codes.graphCode < kFirstSweepGraph;
     if (!several && !leeOrMap) return Next::GoOn;
     return failRed(f.cboType,
                    "This calculation method is available only for graphs against scattering angle at one "

@@ -28,7 +28,7 @@ constexpr const char* kAngleTitle = "Scattering angle (degrees)";
 
 // The radius of row k of the geometric sweep, as the sweep forms it.
 double RowRadius(const Form1& f, int k) {
-    return static_cast<double>(f.sweepStart) * std::pow(static_cast<double>(f.sweepRatio), k);
+    return static_cast<double>(f.sweepState.sweepStart) * std::pow(static_cast<double>(f.sweepState.sweepRatio), k);
 }
 
 // The plane-wave Mie series of a batch of rows from `from` on, started in the background on the
@@ -40,7 +40,7 @@ double RowRadius(const Form1& f, int k) {
 // it short. The last row started (from - 1 when none).
 int StartRowsAhead(Form1& f, int from, int last, int rows) {
     const auto waves = static_cast<int>(f.leeWaves.size());
-    if (SharedPool().Threads() < 2 || from < 1 || waves < 1 || waves != f.waveCount || f.calcMethod != kMethodMie ||
+    if (SharedPool().Threads() < 2 || from < 1 || waves < 1 || waves != f.calc.waveCount || f.codes.calcMethod != kMethodMie ||
         f.mnuGaussian.checked())
         return from - 1;
     std::vector<MieInput> inputs;
@@ -52,10 +52,10 @@ int StartRowsAhead(Form1& f, int from, int last, int rows) {
             MieInput in;
             in.x = kTwoPi * radius / w.wavelength * w.mediumRe;
             in.m = {w.mRe, w.mIm};
-            in.NANG = std::max(f.angleCount, 2);
-            in.first = f.windowFirst;
-            in.last = f.windowLast;
-            in.angleIndex = f.angleIndex;
+            in.NANG = std::max(f.angleGrid.angleCount, 2);
+            in.first = f.angleGrid.windowFirst;
+            in.last = f.angleGrid.windowLast;
+            in.angleIndex = f.angleGrid.angleIndex;
             in.mnuSize = f.mnuSize.checked();
             inputs.push_back(in);
         }
@@ -67,7 +67,7 @@ int StartRowsAhead(Form1& f, int from, int last, int rows) {
 
 // Keeps the rows ahead started up to one batch beyond the batch of row k.
 void KeepRowsAhead(Form1& f, int k, int last, int& startedUntil) {
-    const int waves = std::max(f.waveCount, 1);
+    const int waves = std::max(f.calc.waveCount, 1);
     const int rows = std::max(1, (2 * SharedPool().Threads() + waves - 1) / waves);
     while (startedUntil < std::min(k + rows, last)) {
         const int from = std::max(startedUntil + 1, k);
@@ -86,33 +86,33 @@ Picture Form1::LeeAngleTitle() {
 
 void Form1::LeeSetUp() {
     cls();
-    resultsStale = 1;  // the graph-size item must not start a redraw
-    if (screenWidthPx > 1024) {
+    runFlags.resultsStale = 1;  // the graph-size item must not start a redraw
+    if (windowState.screenWidthPx > 1024) {
         mnuVLarge_Click();
     } else {
         mnuLarge_Click();
     }
     if (!(Val(cboBright.text()) > 0)) cboBright.setText("1");  // brightness 0 paints black rows
-    if (graphCode == kGraphLee) {
-        sweepStart = CSng(Val(txtRadius.text())).value;
-        sweepEnd = CSng(Val(txtRmax.text())).value;
+    if (codes.graphCode == kGraphLee) {
+        sweepState.sweepStart = CSng(Val(txtRadius.text())).value;
+        sweepState.sweepEnd = CSng(Val(txtRmax.text())).value;
     } else {
-        sweepStart = CSng(Val(txtF9_min.text())).value;
-        sweepEnd = CSng(Val(txtF9_max.text())).value;
+        sweepState.sweepStart = CSng(Val(txtF9_min.text())).value;
+        sweepState.sweepEnd = CSng(Val(txtF9_max.text())).value;
     }
-    const double W = leePanelWidth;
-    const double L = graphLeft;
+    const double W = graph.leePanelWidth;
+    const double L = graph.graphLeft;
     const double angleMin = Val(txtXmin.text());
     const double angleMax = Val(txtXmax.text());
     for (int n = 0; n < 3; ++n)
-        GridLeeAxes(L + n * W, (n + 1) * W, graphTop, graphBottom, sweepStart, sweepEnd, angleMin, angleMax);
+        GridLeeAxes(L + n * W, (n + 1) * W, graph.graphTop, graph.graphBottom, sweepState.sweepStart, sweepState.sweepEnd, angleMin, angleMax);
     const Picture title = LeeAngleTitle();
     PictureBox* pictures[] = {&Picture1, &Picture2, &Picture3};
     for (int n = 0; n < 3; ++n) {
         PictureBox& p = *pictures[n];
         p.setPicture(title);
         p.setLeft(L + n * W - 650);
-        p.setTop((graphTop + graphBottom) / 2 - 1000);
+        p.setTop((graph.graphTop + graph.graphBottom) / 2 - 1000);
         p.setVisible(true);
     }
     const char* titles[] = {"Perpendicular polarisation", "Parallel polarisation", "Unpolarised"};
@@ -126,43 +126,43 @@ void Form1::LeeSetUp() {
 
 void Form1::LeeSweep() {
     LeeSetUp();
-    sweepSteps = CSng(Val(txtRstep.text())).value;
-    if (graphCode == kGraphLee)
-        sweepRatio = CSng(std::pow(static_cast<double>(sweepEnd) / sweepStart, 1.0 / sweepSteps)).value;
+    sweepState.sweepSteps = CSng(Val(txtRstep.text())).value;
+    if (codes.graphCode == kGraphLee)
+        sweepState.sweepRatio = CSng(std::pow(static_cast<double>(sweepState.sweepEnd) / sweepState.sweepStart, 1.0 / sweepState.sweepSteps)).value;
     Array_Size();  // a map's own step count replaces sweepSteps
-    if (graphCode != kGraphLee) {  // a map runs all its rows in one call
+    if (codes.graphCode != kGraphLee) {  // a map runs all its rows in one call
         setForeColor(kButtonFace);
         boxFilled(9200, 950, 13000, 1250);
         setForeColor(kBlack);
-        radius = sweepStart;
-        loopI = 1;
+        calc.radius = sweepState.sweepStart;
+        sweepState.loopI = 1;
         Overplot();
     } else {
-        const Checked<std::int16_t> last = CInt(sweepSteps);
+        const Checked<std::int16_t> last = CInt(sweepState.sweepSteps);
         const int N = last.ok() ? last.value : -1;  // the input checks keep the count whole and in range
         leeWaves.clear();
         int startedUntil = 0;  // the last row whose series are started ahead
-        for (loopStep = 0; loopStep <= N; ++loopStep) {
-            if (runState == kRunStopped) break;
-            if (loopStep > 0) KeepRowsAhead(*this, loopStep, N, startedUntil);
+        for (sweepState.loopStep = 0; sweepState.loopStep <= N; ++sweepState.loopStep) {
+            if (codes.runState == kRunStopped) break;
+            if (sweepState.loopStep > 0) KeepRowsAhead(*this, sweepState.loopStep, N, startedUntil);
             setForeColor(kButtonFace);
             boxFilled(9200, 950, 13000, 1250);
             setForeColor(kBlack);
-            radius = RowRadius(*this, loopStep);
+            calc.radius = RowRadius(*this, sweepState.loopStep);
             setCurrentX(9200);
             setCurrentY(950);
-            printLine("Step: ", loopStep, "   Radius = ", Format(radius, "#,##0.####"));
-            loopI = 1;
+            printLine("Step: ", sweepState.loopStep, "   Radius = ", Format(calc.radius, "#,##0.####"));
+            sweepState.loopI = 1;
             Overplot();
         }
         mieAhead.Clear();
     }
-    leeGridStep = Val(cboStep.text());  // the stores' angle grid, for the redraws
-    leeGridFirst = windowFirst;
-    leeGridLast = runState == kRunStopped ? -1 : windowLast;  // a stopped sweep keeps no redrawable rows
-    resultsFromFile = 0;
+    leeStores.leeGridStep = Val(cboStep.text());  // the stores' angle grid, for the redraws
+    leeStores.leeGridFirst = angleGrid.windowFirst;
+    leeStores.leeGridLast = codes.runState == kRunStopped ? -1 : angleGrid.windowLast;  // a stopped sweep keeps no redrawable rows
+    runFlags.resultsFromFile = 0;
     // With a size distribution the rows are single sizes; the redraw averages them across the radii.
-    if (graphCode == kGraphLee && optDisp.value() && runState != kRunStopped) PlotLee();
+    if (codes.graphCode == kGraphLee && optDisp.value() && codes.runState != kRunStopped) PlotLee();
 }
 
 }  // namespace tessary

@@ -55,92 +55,92 @@ bool Form1::MapSteps() {
     const double N = Val(txtF9_step.text());
     const Checked<std::int16_t> lastStep = CInt(N);
     if (!(N > 0) || !lastStep.ok()) {  // the input checks refuse such a count; never divide by it
-        runState = kRunStopped;
+        codes.runState = kRunStopped;
         return false;
     }
     cboLee.setText("Absolute");
-    peakLee = 0;
-    waveCount = 1;  // a map row is one wavelength: column 1 of the sums
+    colourSums.peakLee = 0;
+    calc.waveCount = 1;  // a map row is one wavelength: column 1 of the sums
 
     // The sums hold the whole grid; column 1 starts empty.
-    const auto points = static_cast<std::size_t>(2 * angleCount - 1) + 1;
-    for (ColourSumTable* sums : {&colourSumPerp, &colourSumPara}) {
+    const auto points = static_cast<std::size_t>(2 * angleGrid.angleCount - 1) + 1;
+    for (ColourSumTable* sums : {&colourSums.colourSumPerp, &colourSums.colourSumPara}) {
         for (std::vector<double>& column : *sums)
             if (column.size() < points) column.resize(points, 0.0);
         std::fill((*sums)[1].begin(), (*sums)[1].end(), 0.0);
     }
     const double fixedPart = Val(txtF9_fixed.text());
-    const MapStepText text = StepText(graphCode);
+    const MapStepText text = StepText(codes.graphCode);
 
-    for (loopStep = 0; loopStep <= lastStep.value; ++loopStep) {
-        if (runState == kRunStopped) return false;
-        const double v = MapSweepValue(low, high, loopStep, N);
+    for (sweepState.loopStep = 0; sweepState.loopStep <= lastStep.value; ++sweepState.loopStep) {
+        if (codes.runState == kRunStopped) return false;
+        const double v = MapSweepValue(low, high, sweepState.loopStep, N);
         double shown = 0;
-        switch (graphCode) {
+        switch (codes.graphCode) {
             case kGraphMapIndex:
-                calcIndexRe = v;
-                calcIndexIm = fixedPart;
-                shown = calcIndexRe;
+                calc.calcIndexRe = v;
+                calc.calcIndexIm = fixedPart;
+                shown = calc.calcIndexRe;
                 break;
             case kGraphMapImaginary:
-                calcIndexRe = fixedPart;
-                calcIndexIm = v;
-                shown = calcIndexIm;
+                calc.calcIndexRe = fixedPart;
+                calc.calcIndexIm = v;
+                shown = calc.calcIndexIm;
                 break;
             case kGraphMapRadius:
-                radius = v;
-                shown = radius;
+                calc.radius = v;
+                shown = calc.radius;
                 break;
             default: {
-                wavelength = v / 1000;
-                const std::optional<double> m = refrel(wavelength);
+                calc.wavelength = v / 1000;
+                const std::optional<double> m = refrel(calc.wavelength);
                 if (!m) {
-                    runState = kRunStopped;
+                    codes.runState = kRunStopped;
                     return false;
                 }
-                calcIndexRe = *m;
-                calcIndexIm = relIndexIm;
-                radius = Val(txtAngle.text());
-                shown = wavelength;
+                calc.calcIndexRe = *m;
+                calc.calcIndexIm = indexState.relIndexIm;
+                calc.radius = Val(txtAngle.text());
+                shown = calc.wavelength;
                 break;
             }
         }
-        sizeParam = kTwoPi * radius / wavelength * mediumRe;
-        waveNumberSq = 1.0;  // maps are not in absolute units
-        colourPeak = peakRun = peakCommon = peakPerp = peakPara = peakUnpol = 0;
+        calc.sizeParam = kTwoPi * calc.radius / calc.wavelength * indexState.mediumRe;
+        calc.waveNumberSq = 1.0;  // maps are not in absolute units
+        colourSums.colourPeak = colourSums.peakRun = colourSums.peakCommon = colourSums.peakPerp = colourSums.peakPara = colourSums.peakUnpol = 0;
 
         ClearStepCaption(*this);
         setCurrentX(9200);
         setCurrentY(2850);
-        printLine("Step: ", loopStep, std::string(text.label), Format(shown, text.format));
+        printLine("Step: ", sweepState.loopStep, std::string(text.label), Format(shown, text.format));
 
         DispatchSeveralWavelengths();
-        if (runState == kRunStopped) return false;
+        if (codes.runState == kRunStopped) return false;
 
-        for (loopJ = windowFirst; loopJ <= windowLast; ++loopJ) {
-            const auto j = static_cast<std::size_t>(loopJ);
-            colourSumPerp[1][j] = s1Amp[0][j] * s1Amp[0][j] + s1Amp[1][j] * s1Amp[1][j];
-            colourSumPara[1][j] = s2Amp[0][j] * s2Amp[0][j] + s2Amp[1][j] * s2Amp[1][j];
+        for (sweepState.loopJ = angleGrid.windowFirst; sweepState.loopJ <= angleGrid.windowLast; ++sweepState.loopJ) {
+            const auto j = static_cast<std::size_t>(sweepState.loopJ);
+            colourSums.colourSumPerp[1][j] = results.s1Amp[0][j] * results.s1Amp[0][j] + results.s1Amp[1][j] * results.s1Amp[1][j];
+            colourSums.colourSumPara[1][j] = results.s2Amp[0][j] * results.s2Amp[0][j] + results.s2Amp[1][j] * results.s2Amp[1][j];
             PlotN();
         }
-        peakLee = AMAX(peakCommon, peakLee);
-        PlotBow(colourSumPerp, colourSumPara, CStr(peakCommon));
-        if (calcMethod < kMethodRayleigh || calcMethod > kMethodYoungMod) {  // the next row's bar starts empty
+        colourSums.peakLee = AMAX(colourSums.peakCommon, colourSums.peakLee);
+        PlotBow(colourSums.colourSumPerp, colourSums.colourSumPara, CStr(colourSums.peakCommon));
+        if (codes.calcMethod < kMethodRayleigh || codes.calcMethod > kMethodYoungMod) {  // the next row's bar starts empty
             setForeColor(kWhite);
             boxFilled(12000, 1900, 15000, 2000);
             setForeColor(kBlack);
-            progressShown = 0;
-            progressPercent = 0;
+            runProgress.progressShown = 0;
+            runProgress.progressPercent = 0;
         }
     }
-    if (runState == kRunStopped) return false;
+    if (codes.runState == kRunStopped) return false;
 
     ClearStepCaption(*this);
     cboLee.setText("Absolute");
     cboLee.setEnabled(false);
-    leeGridStep = Val(cboStep.text());
-    leeGridFirst = windowFirst;
-    leeGridLast = windowLast;
+    leeStores.leeGridStep = Val(cboStep.text());
+    leeStores.leeGridFirst = angleGrid.windowFirst;
+    leeStores.leeGridLast = angleGrid.windowLast;
     ReplotFromStores();
     return true;
 }

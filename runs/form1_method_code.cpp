@@ -20,10 +20,10 @@ constexpr std::array<std::string_view, 12> kMethodTexts{
 
 void Form1::TypeCalc() {
     if (cboType.backColor() == kRed) cboType.setBackColor(kWhite);
-    calcMethod = kMethodNone;
+    codes.calcMethod = kMethodNone;
     for (std::size_t i = 0; i < kMethodTexts.size(); ++i)
-        if (cboType.text() == kMethodTexts[i]) calcMethod = static_cast<int>(i) + 1;
-    if (calcMethod == kMethodNone) {
+        if (cboType.text() == kMethodTexts[i]) codes.calcMethod = static_cast<int>(i) + 1;
+    if (codes.calcMethod == kMethodNone) {
         cboType.setBackColor(kRed);
         msgBox("Unknown calculation method", mb::kOkOnly, std::string("Error"));
     }

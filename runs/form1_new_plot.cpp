@@ -33,98 +33,98 @@ class RunUnderWay {
 void CheckInputs(Form1& f) {
     double xLow = Val(f.txtXmin.text());
     double xHigh = Val(f.txtXmax.text());
-    f.CheckInput(xLow, xHigh, f.yAxisMin, f.yAxisMax, f.inputError);
-    if (f.inputError != 1 && f.runState != Form1::kRunStopped && f.LambdaOutsideSphereWindow()) f.inputError = 1;
+    f.CheckInput(xLow, xHigh, f.graph.yAxisMin, f.graph.yAxisMax, f.runFlags.inputError);
+    if (f.runFlags.inputError != 1 && f.codes.runState != Form1::kRunStopped && f.LambdaOutsideSphereWindow()) f.runFlags.inputError = 1;
 }
 
 // New plot between its first step and its common end; a return is the command's "end".
 void NewPlotRun(Form1& f) {
     CheckInputs(f);
-    if (f.calcMethod == kMethodNone || f.runState == Form1::kRunStopped) return;
-    if (f.txtLambda.backColor() == kRed) f.inputError = 1;  // the wavelength box refused its value
-    if (f.inputError == 1) {
-        f.inputError = 0;
+    if (f.codes.calcMethod == kMethodNone || f.codes.runState == Form1::kRunStopped) return;
+    if (f.txtLambda.backColor() == kRed) f.runFlags.inputError = 1;  // the wavelength box refused its value
+    if (f.runFlags.inputError == 1) {
+        f.runFlags.inputError = 0;
         return;
     }
     f.RadiusFromBox();
     f.WaveCountFromRadius();
     f.TypeCalc();
-    if (f.calcMethod == kMethodNone) return;  // TypeCalc has shown "Unknown calculation method"
-    if (f.calcMethod < kMethodRayleigh) f.Duration();
-    if (f.inputError == 1) return;  // a long run declined; the flag stays until the next check
+    if (f.codes.calcMethod == kMethodNone) return;  // TypeCalc has shown "Unknown calculation method"
+    if (f.codes.calcMethod < kMethodRayleigh) f.Duration();
+    if (f.runFlags.inputError == 1) return;  // a long run declined; the flag stays until the next check
 
     f.TakeRunRecord();
     f.LockON();
     f.Array_Size();
     f.cmdExit.setDefault(false);
-    f.runState = Form1::kRunNewPlot;
-    if (f.graphCode >= kGraphLee) {
+    f.codes.runState = Form1::kRunNewPlot;
+    if (f.codes.graphCode >= kGraphLee) {
         f.LeeSweep();
-        f.newPlotEnd = f.runState == Form1::kRunStopped ? Form1::NewPlotEnd::Stopped : Form1::NewPlotEnd::Computed;
+        f.newPlotEnd = f.codes.runState == Form1::kRunStopped ? Form1::NewPlotEnd::Stopped : Form1::NewPlotEnd::Computed;
         return;
     }
     for (PictureBox* p : {&f.Picture1, &f.Picture2, &f.Picture3}) p->setVisible(false);
-    f.loopI = 1;
+    f.sweepState.loopI = 1;
     f.Overplot();
-    f.newPlotEnd = f.runState == Form1::kRunStopped ? Form1::NewPlotEnd::Stopped : Form1::NewPlotEnd::Computed;
-    f.cmdOverPlot.setVisible(f.waveCount == 1);  // overplotting follows single-wavelength runs only
-    if (f.graphCode < kFirstSweepGraph) f.runState = Form1::kRunNewPlot;
+    f.newPlotEnd = f.codes.runState == Form1::kRunStopped ? Form1::NewPlotEnd::Stopped : Form1::NewPlotEnd::Computed;
+    f.cmdOverPlot.setVisible(f.calc.waveCount == 1);  // overplotting follows single-wavelength runs only
+    if (f.codes.graphCode < kFirstSweepGraph) f.codes.runState = Form1::kRunNewPlot;
 }
 
 }  // namespace
 
 void Form1::RadiusFromBox() {
     const double value = Val(txtRadius.text());
-    if (mnuRadius.checked()) radius = value;
-    if (mnuDiameter.checked()) radius = value / 2;
-    if (mnuRadiusX.checked()) radius = value * Val(txtLambda.text()) / kTwoPi;  // the box holds x
+    if (mnuRadius.checked()) calc.radius = value;
+    if (mnuDiameter.checked()) calc.radius = value / 2;
+    if (mnuRadiusX.checked()) calc.radius = value * Val(txtLambda.text()) / kTwoPi;  // the box holds x
 }
 
 void Form1::WaveCountFromRadius() {
-    if (const std::optional<int> count = WaveCountForRadius(cboWave.text(), radius)) waveCount = *count;
+    if (const std::optional<int> count = WaveCountForRadius(cboWave.text(), calc.radius)) calc.waveCount = *count;
 }
 
 void Form1::cmdNewPlot_Click() {
-    if (runUnderWay) {  // a run is on the stack already
+    if (runFlags.runUnderWay) {  // a run is on the stack already
         beep();
         return;
     }
-    const RunUnderWay running(runUnderWay);
+    const RunUnderWay running(runFlags.runUnderWay);
     newPlotEnd = NewPlotEnd::Refused;
-    qSca = 0;
-    resultsStale = 1;
-    simulationMode = 0;
+    results.qSca = 0;
+    runFlags.resultsStale = 1;
+    codes.simulationMode = 0;
     cmdSimulation.setVisible(false);
     mnuOverplot.setChecked(false);
     // A stop or failure of an earlier run, and results flagged as read from a file (say by a
     // cancelled Open), must not block this run; only the loader's own hand-over keeps the flag.
-    if (runState == kRunStopped) runState = kRunNewPlot;
-    if (!dataFileLoading) resultsFromFile = 0;
+    if (codes.runState == kRunStopped) codes.runState = kRunNewPlot;
+    if (!runFlags.dataFileLoading) runFlags.resultsFromFile = 0;
 
     NewPlotRun(*this);
     FinishRunRecord();
 
     LockOFF();
     beep();
-    resultsStale = 0;
+    runFlags.resultsStale = 0;
     cmdReplot.setVisible(false);
 }
 
 void Form1::cmdOverPlot_Click() {
-    if (runUnderWay) {
+    if (runFlags.runUnderWay) {
         beep();
         return;
     }
-    const RunUnderWay running(runUnderWay);
-    runState = kRunOverplot;
-    simulationMode = 0;
-    if (inputError == 1) inputError = 0;
+    const RunUnderWay running(runFlags.runUnderWay);
+    codes.runState = kRunOverplot;
+    codes.simulationMode = 0;
+    if (runFlags.inputError == 1) runFlags.inputError = 0;
     RadiusFromBox();
     WaveCountFromRadius();
     TypeCalc();
     CheckInputs(*this);  // a refused input is refused before any question of the run's length
-    if (inputError != 1 && calcMethod < kMethodRayleigh) Duration();
-    if (inputError != 1 && calcMethod != kMethodNone) {
+    if (runFlags.inputError != 1 && codes.calcMethod < kMethodRayleigh) Duration();
+    if (runFlags.inputError != 1 && codes.calcMethod != kMethodNone) {
         TakeRunRecord();
         LockON();
         Overplot();
@@ -132,17 +132,17 @@ void Form1::cmdOverPlot_Click() {
         setForeColor(kBlack);
         LockOFF();
         PolarLabel();
-        if (waveCount == 1) cmdOverPlot.setVisible(true);
+        if (calc.waveCount == 1) cmdOverPlot.setVisible(true);
     }
-    runState = kRunNewPlot;
-    resultsStale = 0;
+    codes.runState = kRunNewPlot;
+    runFlags.resultsStale = 0;
     LockOFF();
 }
 
 void Form1::cmdStop_Click() {
     const int answer =
         msgBox("Do you want to stop the calculation?", mb::kYesNo, std::string("Calculation in progress!"));
-    if (answer == mb::kYes) runState = kRunStopped;
+    if (answer == mb::kYes) codes.runState = kRunStopped;
 }
 
 }  // namespace tessary

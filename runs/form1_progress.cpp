@@ -20,33 +20,33 @@ void Form1::Progress() {
     // only: nothing changes until the next step's caption (the series report every order).
     const bool sweepRule = ProgressFollowsSweepStep();
     if (sweepRule) {
-        if (sweepStepShown == sweepStepCount) return;
-        sweepStepShown = sweepStepCount;
+        if (sweepState.sweepStepShown == sweepState.sweepStepCount) return;
+        sweepState.sweepStepShown = sweepState.sweepStepCount;
     }
     ProgressInput in;
-    in.calcMethod = calcMethod;
-    in.graphCode = graphCode;
-    in.waveCount = waveCount;
+    in.calcMethod = codes.calcMethod;
+    in.graphCode = codes.graphCode;
+    in.waveCount = calc.waveCount;
     in.disperse = optDisp.value();
     in.gaussian = mnuGaussian.checked();
     if (sweepRule) in.sweepFraction = Val(Label20.caption());  // read by the sweep rule only
-    in.loopN = loopN;
-    in.termCount = termCount;
-    in.loopJ = loopJ;
-    in.firstPoint = firstPoint;
-    in.lastPoint = lastPoint;
-    in.outerCount = outerCount;
-    in.loopI = loopI;
-    in.loopK = loopK;
-    in.sampleCount = sampleCount;
-    in.stepsDone = stepsDone;
-    in.stepsTotal = stepsTotal;
-    in.progressPercent = progressPercent;
+    in.loopN = runProgress.loopN;
+    in.termCount = runProgress.termCount;
+    in.loopJ = sweepState.loopJ;
+    in.firstPoint = angleGrid.firstPoint;
+    in.lastPoint = angleGrid.lastPoint;
+    in.outerCount = runProgress.outerCount;
+    in.loopI = sweepState.loopI;
+    in.loopK = sweepState.loopK;
+    in.sampleCount = dist.sampleCount;
+    in.stepsDone = runProgress.stepsDone;
+    in.stepsTotal = runProgress.stepsTotal;
+    in.progressPercent = runProgress.progressPercent;
     const std::optional<ProgressValue> value = ProgressPercentage(in);
     if (!value) return;
     const float p = value->percent;
-    progressPercent = p;
-    if (!ProgressDue(*value, progressShown)) return;
+    runProgress.progressPercent = p;
+    if (!ProgressDue(*value, runProgress.progressShown)) return;
 
     setForeColor(kBarColour);
     switch (value->display) {
@@ -62,7 +62,7 @@ void Form1::Progress() {
     boxFilled(12000, 1900, 12000 + 30.0 * p, 2000);
     if (value->display == ProgressDisplay::C) txtProgress.setText(CStr(p));
     setForeColor(kBlack);
-    progressShown = p;
+    runProgress.progressShown = p;
 }
 
 }  // namespace tessary

@@ -39,15 +39,15 @@ std::size_t CommonSize(std::initializer_list<const std::vector<double>*> arrays)
 // True when every stored curve and amplitude array holds the indices 0..last.
 bool StoredArraysHold(const Form1& f, std::int64_t last) {
     const std::size_t n =
-        CommonSize({&f.s1Amp[0], &f.s1Amp[1], &f.s2Amp[0], &f.s2Amp[1], &f.intensityPerp, &f.intensityPara,
-                    &f.intensityUnpol, &f.avgPerp, &f.avgPara, &f.avgUnpol});
+        CommonSize({&f.results.s1Amp[0], &f.results.s1Amp[1], &f.results.s2Amp[0], &f.results.s2Amp[1], &f.results.intensityPerp, &f.results.intensityPara,
+                    &f.results.intensityUnpol, &f.results.avgPerp, &f.results.avgPara, &f.results.avgUnpol});
     return last >= 0 && static_cast<std::uint64_t>(last) < n;
 }
 
 // True when the angle grid and the window of the results on show lie inside the stored arrays.
 bool AngleResultsHeld(const Form1& f) {
-    return f.angleCount >= 2 && f.windowFirst >= 0 &&
-           StoredArraysHold(f, std::max<std::int64_t>(f.windowLast, 2 * std::int64_t{f.angleCount} - 1));
+    return f.angleGrid.angleCount >= 2 && f.angleGrid.windowFirst >= 0 &&
+           StoredArraysHold(f, std::max<std::int64_t>(f.angleGrid.windowLast, 2 * std::int64_t{f.angleGrid.angleCount} - 1));
 }
 
 // The index of a range end, or the fallback when the value has no index.
@@ -78,26 +78,26 @@ class Replot {
 };
 
 Next Replot::run() {
-    f.simulationMode = 0;
-    f.prevGraphCode = f.graphCode;
-    f.prevGraphSubCode = f.graphSubCode;
+    f.codes.simulationMode = 0;
+    f.codes.prevGraphCode = f.codes.graphCode;
+    f.codes.prevGraphSubCode = f.codes.graphSubCode;
     if (f.optDisp.value()) f.DistDisplay();
 
     // The label and title of the results shown are those their run left, whatever the lists say now.
     if (f.runRecord.taken) {
         f.lblDebyeRays.setCaption(f.runRecord.methodLabel);
         f.setCaption(f.runRecord.title);
-    } else if (f.calcMethod == kMethodDebye || f.calcMethod >= kMethodAiry) {
+    } else if (f.codes.calcMethod == kMethodDebye || f.codes.calcMethod >= kMethodAiry) {
         f.RaysCheck();
-        f.setCaption(f.captionText);
+        f.setCaption(f.series.captionText);
     }
 
-    if (f.waveCount <= 7) clearTotals();
+    if (f.calc.waveCount <= 7) clearTotals();
 
-    if (f.graphCode == kGraphLee) {
-        f.CheckInput(f.xMin, f.xMax, f.yAxisMin, f.yAxisMax, f.inputError);
-        if (f.inputError == 1) {
-            f.inputError = 0;
+    if (f.codes.graphCode == kGraphLee) {
+        f.CheckInput(f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax, f.runFlags.inputError);
+        if (f.runFlags.inputError == 1) {
+            f.runFlags.inputError = 0;
             return Next::End;
         }
     }
@@ -105,70 +105,70 @@ Next Replot::run() {
     f.LockON();
 
     // Overplot from a file: the curves of several wavelengths are rebuilt from their components.
-    const bool overplotFromFile = f.resultsFromFile == 1 && f.mnuOverplot.checked();
+    const bool overplotFromFile = f.runFlags.resultsFromFile == 1 && f.mnuOverplot.checked();
     if (overplotFromFile) {
-        f.runState = Form1::kRunOverplot;
-        if (f.waveCount > 3) {
+        f.codes.runState = Form1::kRunOverplot;
+        if (f.calc.waveCount > 3) {
             totalsFromComponents();
             const std::string pol = f.cboPol.text();
             const bool all3 = pol == "All 3";
             const bool both = pol == "Both";
             if (pol == "Perpendicular" || both || all3)
-                f.PlotColour(f.colourSumPerp, f.intensityPerp, f.xMin, f.xMax, f.yAxisMin, f.yAxisMax);
+                f.PlotColour(f.colourSums.colourSumPerp, f.results.intensityPerp, f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
             if (pol == "Parallel" || both || all3)
-                f.PlotColour(f.colourSumPara, f.intensityPara, f.xMin, f.xMax, f.yAxisMin, f.yAxisMax);
+                f.PlotColour(f.colourSums.colourSumPara, f.results.intensityPara, f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
             if (pol == "Unpolarised" || all3)
-                f.PlotColour(f.colourSumUnpol, f.intensityUnpol, f.xMin, f.xMax, f.yAxisMin, f.yAxisMax);
+                f.PlotColour(f.colourSums.colourSumUnpol, f.results.intensityUnpol, f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
         }
     }
 
-    if (f.graphCode >= kGraphLee) {  // Lee diagrams and maps: redrawn from their stored colours
+    if (f.codes.graphCode >= kGraphLee) {  // Lee diagrams and maps: redrawn from their stored colours
         f.PlotLee();
         return Next::End;
     }
 
     for (PictureBox* p : {&f.Picture1, &f.Picture2, &f.Picture3}) p->setVisible(false);
 
-    if (f.resultsStale == 1) {
+    if (f.runFlags.resultsStale == 1) {
         f.LockOFF();
         f.cmdReplot.setEnabled(false);
         f.cmdReplot.setVisible(false);
         return Next::Leave;
     }
 
-    if (f.resultsFromFile == 1) {
+    if (f.runFlags.resultsFromFile == 1) {
         if (overplotFromFile) return oneWavelength(true);
     } else {
-        f.runState = Form1::kRunReplot;
+        f.codes.runState = Form1::kRunReplot;
         for (Control* box : std::initializer_list<Control*>{&f.cboWave, &f.cboStep, &f.txtRadius})
             if (box->backColor() == kYellow) return refuseChanged(*box);
     }
 
     const Next next = ranges();
     if (next != Next::GoOn) return next;
-    if (f.waveCount != 1) return severalWavelengths();
+    if (f.calc.waveCount != 1) return severalWavelengths();
     return oneWavelength(false);
 }
 
 // The totals (entry 0) of the colour sums start again from 0 over the whole grid; the single
 // wavelengths stay.
 void Replot::clearTotals() {
-    for (auto* sums : {&f.colourSumPerp, &f.colourSumPara}) std::fill((*sums)[0].begin(), (*sums)[0].end(), 0.0);
+    for (auto* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara}) std::fill((*sums)[0].begin(), (*sums)[0].end(), 0.0);
 }
 
 // Totals = red + green + blue components, and the curves of one wavelength from the totals.
 void Replot::totalsFromComponents() {
-    std::vector<const std::vector<double>*> arrays{&f.intensityPerp, &f.intensityPara, &f.intensityUnpol};
-    for (const auto* sums : {&f.colourSumPerp, &f.colourSumPara})
+    std::vector<const std::vector<double>*> arrays{&f.results.intensityPerp, &f.results.intensityPara, &f.results.intensityUnpol};
+    for (const auto* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara})
         for (std::size_t i = 0; i <= 3; ++i) arrays.push_back(&(*sums)[i]);
     std::size_t n = kColourSumPoints;
     for (const std::vector<double>* a : arrays) n = std::min(n, a->size());
     for (std::size_t j = 0; j < n; ++j) {
-        for (auto* sums : {&f.colourSumPerp, &f.colourSumPara})
+        for (auto* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara})
             (*sums)[0][j] = (*sums)[1][j] + (*sums)[2][j] + (*sums)[3][j];
-        f.intensityPerp[j] = f.colourSumPerp[0][j];
-        f.intensityPara[j] = f.colourSumPara[0][j];
-        f.intensityUnpol[j] = (f.intensityPerp[j] + f.intensityPara[j]) / 2;
+        f.results.intensityPerp[j] = f.colourSums.colourSumPerp[0][j];
+        f.results.intensityPara[j] = f.colourSums.colourSumPara[0][j];
+        f.results.intensityUnpol[j] = (f.results.intensityPerp[j] + f.results.intensityPara[j]) / 2;
     }
 }
 
@@ -186,15 +186,15 @@ double GridStep(const Form1& f) { return Val(f.runRecord.taken ? f.runRecord.ste
 Next Replot::ranges() {
     const double step = GridStep(f);
     std::int32_t points = 0;
-    if (f.graphCode < kFirstSweepGraph) {
+    if (f.codes.graphCode < kFirstSweepGraph) {
         // The angle grid must be the one of the stored results (a step typed since then that did not
         // mark the list yellow, or results that do not cover the grid, would be drawn wrongly).
         const Checked<std::int32_t> count = CLng(90 / step + 1);
-        if (!(step > 0) || !count.ok() || count.value < 2 || count.value != f.angleCount ||
+        if (!(step > 0) || !count.ok() || count.value < 2 || count.value != f.angleGrid.angleCount ||
             !StoredArraysHold(f, 2 * std::int64_t{count.value} - 1))
             return refuseChanged(f.cboStep);
-        f.angleCount = count.value;
-        points = 2 * f.angleCount - 1;
+        f.angleGrid.angleCount = count.value;
+        points = 2 * f.angleGrid.angleCount - 1;
         f.SunCorrection();
     }
 
@@ -204,21 +204,21 @@ Next Replot::ranges() {
     f.cmdOverPlot.setEnabled(true);
     f.setMousePointer(11);
 
-    f.xMin = Val(f.txtXmin.text());
-    f.xMax = Val(f.txtXmax.text());
-    if (!Automatic(f.cboYmin)) f.yAxisMin = Val(f.cboYmin.text());
-    if (!Automatic(f.cboYmax)) f.yAxisMax = Val(f.cboYmax.text());
+    f.graph.xMin = Val(f.txtXmin.text());
+    f.graph.xMax = Val(f.txtXmax.text());
+    if (!Automatic(f.cboYmin)) f.graph.yAxisMin = Val(f.cboYmin.text());
+    if (!Automatic(f.cboYmax)) f.graph.yAxisMax = Val(f.cboYmax.text());
 
     // Results read from a file are redrawn despite a failed check.
-    f.CheckInput(f.xMin, f.xMax, f.yAxisMin, f.yAxisMax, f.inputError);
-    if (f.inputError == 1 && f.resultsFromFile == 0) {
-        f.inputError = 0;
+    f.CheckInput(f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax, f.runFlags.inputError);
+    if (f.runFlags.inputError == 1 && f.runFlags.resultsFromFile == 0) {
+        f.runFlags.inputError = 0;
         return Next::End;
     }
 
     pointWindow(step, points);
 
-    if (Val(f.txtX1min.text()) > f.xMin || Val(f.txtX2Max.text()) < f.xMax) {
+    if (Val(f.txtX1min.text()) > f.graph.xMin || Val(f.txtX2Max.text()) < f.graph.xMax) {
         f.cmdNewPlot_Click();
         return Next::Leave;
     }
@@ -227,19 +227,19 @@ Next Replot::ranges() {
 
 // The indices of the x range, and for angle graphs the window the sun's disc widens (within 1..points).
 void Replot::pointWindow(double step, std::int32_t points) {
-    if (f.graphCode < kFirstSweepGraph) {
-        f.firstPoint = IndexOr(f.xMin / step + 1, 1);
-        f.lastPoint = IndexOr(f.xMax / step + 1, points);
-        const std::int64_t from = std::int64_t{f.firstPoint} - f.sunDiscSteps;
-        const std::int64_t to = std::int64_t{f.lastPoint} + f.sunDiscSteps;
-        f.windowFirst = static_cast<std::int32_t>(std::clamp<std::int64_t>(from, 1, points));
-        f.windowLast = static_cast<std::int32_t>(std::clamp<std::int64_t>(to, 1, points));
+    if (f.codes.graphCode < kFirstSweepGraph) {
+        f.angleGrid.firstPoint = IndexOr(f.graph.xMin / step + 1, 1);
+        f.angleGrid.lastPoint = IndexOr(f.graph.xMax / step + 1, points);
+        const std::int64_t from = std::int64_t{f.angleGrid.firstPoint} - f.light.sunDiscSteps;
+        const std::int64_t to = std::int64_t{f.angleGrid.lastPoint} + f.light.sunDiscSteps;
+        f.angleGrid.windowFirst = static_cast<std::int32_t>(std::clamp<std::int64_t>(from, 1, points));
+        f.angleGrid.windowLast = static_cast<std::int32_t>(std::clamp<std::int64_t>(to, 1, points));
     } else if (f.runRecord.taken ? f.runRecord.xStepLog : f.mnuXStepLog.checked()) {
-        f.firstPoint = 1;  // the step list holds the number of steps
-        f.lastPoint = IndexOr(1 + step, f.lastPoint);
+        f.angleGrid.firstPoint = 1;  // the step list holds the number of steps
+        f.angleGrid.lastPoint = IndexOr(1 + step, f.angleGrid.lastPoint);
     } else if (step != 0) {
-        f.firstPoint = IndexOr((f.xMin - f.dataXStart) / step + 1, f.firstPoint);
-        f.lastPoint = IndexOr((f.xMax - f.dataXStart) / step + 1, f.lastPoint);
+        f.angleGrid.firstPoint = IndexOr((f.graph.xMin - f.graph.dataXStart) / step + 1, f.angleGrid.firstPoint);
+        f.angleGrid.lastPoint = IndexOr((f.graph.xMax - f.graph.dataXStart) / step + 1, f.angleGrid.lastPoint);
     }
 }
 
@@ -249,58 +249,58 @@ void Replot::pointWindow(double step, std::int32_t points) {
 Next Replot::severalWavelengths() {
     f.cmdOverPlot.setVisible(false);
     double minPerp = 1e30, minPara = 1e31, maxPerp = 0, maxPara = 0;
-    f.peakCommon = f.peakPerp = f.peakPara = f.peakUnpol = f.peakLee = 0;
-    f.colourPeak = 0;
-    f.colourRunMax = 0;
+    f.colourSums.peakCommon = f.colourSums.peakPerp = f.colourSums.peakPara = f.colourSums.peakUnpol = f.colourSums.peakLee = 0;
+    f.colourSums.colourPeak = 0;
+    f.colourSums.colourRunMax = 0;
     const double step = GridStep(f);
-    f.firstPoint = IndexOr(Val(f.txtXmin.text()) / step + 1, f.firstPoint);
-    f.lastPoint = IndexOr(Val(f.txtXmax.text()) / step + 1, f.lastPoint);
+    f.angleGrid.firstPoint = IndexOr(Val(f.txtXmin.text()) / step + 1, f.angleGrid.firstPoint);
+    f.angleGrid.lastPoint = IndexOr(Val(f.txtXmax.text()) / step + 1, f.angleGrid.lastPoint);
 
     std::size_t held = SIZE_MAX;
-    for (const ColourSumTable* sums : {&f.colourSumPerp, &f.colourSumPara})
+    for (const ColourSumTable* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara})
         for (const std::vector<double>& column : *sums) held = std::min(held, column.size());
-    for (const std::vector<double>* curve : {&f.intensityPerp, &f.intensityPara, &f.intensityUnpol})
+    for (const std::vector<double>* curve : {&f.results.intensityPerp, &f.results.intensityPara, &f.results.intensityUnpol})
         held = std::min(held, curve->size());
-    const std::int64_t last = std::min<std::int64_t>(f.windowLast, static_cast<std::int64_t>(held) - 1);
-    const bool few = f.waveCount <= 7;
+    const std::int64_t last = std::min<std::int64_t>(f.angleGrid.windowLast, static_cast<std::int64_t>(held) - 1);
+    const bool few = f.calc.waveCount <= 7;
     SeriesEventPump pump;
-    for (std::int64_t J = std::max(f.windowFirst, 1); J <= last; ++J) {
+    for (std::int64_t J = std::max(f.angleGrid.windowFirst, 1); J <= last; ++J) {
         pump.pumpIfDue();
         const auto j = static_cast<std::size_t>(J);
         if (few) {
-            for (int i = 1; i <= std::max(f.waveCount, 1); ++i) {
+            for (int i = 1; i <= std::max(f.calc.waveCount, 1); ++i) {
                 const auto k = static_cast<std::size_t>(i);
-                f.intensityPerp[j] = f.colourSumPerp[k][j];
-                f.intensityPara[j] = f.colourSumPara[k][j];
-                f.intensityUnpol[j] = (f.intensityPerp[j] + f.intensityPara[j]) / 2;
-                f.colourSumPerp[0][j] += f.colourSumPerp[k][j];
-                f.colourSumPara[0][j] += f.colourSumPara[k][j];
-                minPerp = AMIN(minPerp, f.intensityPerp[j]);
-                minPara = AMIN(minPara, f.intensityPara[j]);
-                maxPerp = AMAX(maxPerp, f.intensityPerp[j]);
-                maxPara = AMAX(maxPara, f.intensityPara[j]);
+                f.results.intensityPerp[j] = f.colourSums.colourSumPerp[k][j];
+                f.results.intensityPara[j] = f.colourSums.colourSumPara[k][j];
+                f.results.intensityUnpol[j] = (f.results.intensityPerp[j] + f.results.intensityPara[j]) / 2;
+                f.colourSums.colourSumPerp[0][j] += f.colourSums.colourSumPerp[k][j];
+                f.colourSums.colourSumPara[0][j] += f.colourSums.colourSumPara[k][j];
+                minPerp = AMIN(minPerp, f.results.intensityPerp[j]);
+                minPara = AMIN(minPara, f.results.intensityPara[j]);
+                maxPerp = AMAX(maxPerp, f.results.intensityPerp[j]);
+                maxPara = AMAX(maxPara, f.results.intensityPara[j]);
             }
         } else {
-            for (ColourSumTable* sums : {&f.colourSumPerp, &f.colourSumPara})
+            for (ColourSumTable* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara})
                 (*sums)[0][j] = (*sums)[1][j] + (*sums)[2][j] + (*sums)[3][j];
-            f.intensityPerp[j] = f.colourSumPerp[0][j];
-            f.intensityPara[j] = f.colourSumPara[0][j];
-            f.intensityUnpol[j] = (f.intensityPerp[j] + f.intensityPara[j]) / 2;
-            minPerp = AMIN(minPerp, f.intensityPerp[j]);
-            minPara = AMIN(minPara, f.intensityPara[j]);
+            f.results.intensityPerp[j] = f.colourSums.colourSumPerp[0][j];
+            f.results.intensityPara[j] = f.colourSums.colourSumPara[0][j];
+            f.results.intensityUnpol[j] = (f.results.intensityPerp[j] + f.results.intensityPara[j]) / 2;
+            minPerp = AMIN(minPerp, f.results.intensityPerp[j]);
+            minPara = AMIN(minPara, f.results.intensityPara[j]);
         }
-        if (J >= f.firstPoint && J <= f.lastPoint) {
-            f.loopJ = static_cast<std::int32_t>(J);
+        if (J >= f.angleGrid.firstPoint && J <= f.angleGrid.lastPoint) {
+            f.sweepState.loopJ = static_cast<std::int32_t>(J);
             f.PlotN();
         }
     }
-    f.yScaleMin = AMIN(minPerp, minPara);
-    f.yScaleMax = f.colourRunMax;
+    f.graph.yScaleMin = AMIN(minPerp, minPara);
+    f.graph.yScaleMax = f.colourSums.colourRunMax;
     if (!f.mnuOverplot.checked()) {
-        f.GridYmax(f.yScaleMax, f.yAxisMax);
-        f.GridYmin(f.yScaleMin, f.yAxisMin);
+        f.GridYmax(f.graph.yScaleMax, f.graph.yAxisMax);
+        f.GridYmin(f.graph.yScaleMin, f.graph.yAxisMin);
         f.cls();
-        f.Grid(f.graphLeft, f.graphRight, f.graphTop, f.graphBottom, f.xMin, f.xMax, f.yAxisMin, f.yAxisMax);
+        f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
     }
     f.PlotNColour();
     return Next::End;
@@ -308,19 +308,19 @@ Next Replot::severalWavelengths() {
 
 Next Replot::oneWavelength(bool overplotFromFile) {
     if (!overplotFromFile) {
-        if (Automatic(f.cboYmin)) f.yAxisMin = Val(f.txtY1min.text());
-        if (Automatic(f.cboYmax)) f.yAxisMax = Val(f.txtY2max.text());
+        if (Automatic(f.cboYmin)) f.graph.yAxisMin = Val(f.txtY1min.text());
+        if (Automatic(f.cboYmax)) f.graph.yAxisMax = Val(f.txtY2max.text());
         if (!f.mnuOverplot.checked() && f.optDisp.value()) {
             f.cls();
-            f.Grid(f.graphLeft, f.graphRight, f.graphTop, f.graphBottom, f.xMin, f.xMax, f.yAxisMin,
-                   f.yAxisMax);
+            f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin, f.graph.xMax, f.graph.yAxisMin,
+                   f.graph.yAxisMax);
         }
     }
 
-    if (f.graphCode != kGraphAngle) {
+    if (f.codes.graphCode != kGraphAngle) {
         // The efficiency and asymmetry graphs show all three curves.
-        if (f.graphCode > kGraphConvergence) f.cboPol.setText("All 3");
-        f.Display(f.intensityPerp, f.intensityPara, f.intensityUnpol);
+        if (f.codes.graphCode > kGraphConvergence) f.cboPol.setText("All 3");
+        f.Display(f.results.intensityPerp, f.results.intensityPara, f.results.intensityUnpol);
         return Next::End;
     }
     if (!AngleResultsHeld(f)) return Next::End;  // nothing is read beyond the stored arrays
@@ -334,10 +334,10 @@ void Replot::end() {
     f.VisibleData();
     f.cmdReplot.setEnabled(false);
     f.cmdReplot.setVisible(false);
-    f.runState = Form1::kRunNewPlot;
+    f.codes.runState = Form1::kRunNewPlot;
     if (f.optDisp.value()) f.DistDisplay();
-    if (f.graphCode != kGraphLee) f.resultsFromFile = 0;
-    f.resultsStale = 0;
+    if (f.codes.graphCode != kGraphLee) f.runFlags.resultsFromFile = 0;
+    f.runFlags.resultsStale = 0;
     f.PolarLabel();
     f.cboLee.setEnabled(true);
     f.cboGraph.setBackColor(kWhite);
@@ -347,7 +347,7 @@ void Replot::end() {
 
 void Form1::cmdReplot_Click() {
     if (RefuseWhileLocked()) return;
-    if (runUnderWay) {  // a run is on the stack, before its inputs are locked
+    if (runFlags.runUnderWay) {  // a run is on the stack, before its inputs are locked
         beep();
         return;
     }

@@ -29,8 +29,8 @@ namespace {
 // centres of equal parts of the band in its dialog (a limit that is no Single keeps the one in use).
 std::vector<double> RunWavelengths(Form1& f, int count) {
     if (f.cboWave.text() == "RGB") return {std::begin(kRgbWavelengthsUm), std::end(kRgbWavelengthsUm)};
-    float minUm = f.bandMinUm;
-    float maxUm = f.bandMaxUm;
+    float minUm = f.light.bandMinUm;
+    float maxUm = f.light.bandMaxUm;
     if (const Checked<float> s = CSng(Val(f.dlogSpectrumBand_->txtSpectrumMin.text()) / 1000.0); s.ok())
         minUm = s.value;
     if (const Checked<float> s = CSng(Val(f.dlogSpectrumBand_->txtSpectrumMax.text()) / 1000.0); s.ok())
@@ -51,7 +51,7 @@ double LargestMx(Form1& f, double radius, bool leeRow) {
         WaveCountForRadius(f.cboWave.text(), radius).value_or(Form1::WaveCountOf(f.cboWave.text()));
     if (count == 1) {
         const double lambda = Val(f.txtLambda.text());
-        const double medium = f.mediumRe == 0 ? 1.0 : f.mediumRe;
+        const double medium = f.indexState.mediumRe == 0 ? 1.0 : f.indexState.mediumRe;
         const double x = leeRow ? kTwoPi * radius / lambda * medium : radius * kTwoPi / lambda * medium;
         return ComplexAbs({x * Val(f.txtRefractReal.text()), x * Val(f.txtRefractImag.text())});
     }
@@ -67,7 +67,7 @@ double LargestMx(Form1& f, double radius, bool leeRow) {
 
 // The title the series gives its refusals: the Mie routines name themselves, Debye's say "Error".
 std::string SeriesErrorTitle(const Form1& f) {
-    if (f.calcMethod != kMethodMie) return "Error";
+    if (f.codes.calcMethod != kMethodMie) return "Error";
     return f.mnuGaussian.checked() ? "Error in MIE_Gaussian sub-routine" : "Error in BHMIE sub-routine";
 }
 
@@ -78,7 +78,7 @@ void Form1::Duration() {
     const double range = Val(txtXmax.text()) - Val(txtXmin.text());
     RunEstimate estimate;  // 0 s for the graph codes without an estimate
     double largestRadius = 0.0;
-    if (graphCode == kGraphAngle) {
+    if (codes.graphCode == kGraphAngle) {
         // Radius by the checked size menu (radius, diameter or size parameter x).
         const double lambda = Val(txtLambda.text());
         double r = 0.0;
@@ -86,64 +86,64 @@ void Form1::Duration() {
         if (mnuDiameter.checked()) r = Val(txtRadius.text()) / 2;
         if (mnuRadiusX.checked()) r = Val(txtRadius.text()) * lambda / kTwoPi;
         AngleRunInput in;
-        in.calcMethod = calcMethod;
+        in.calcMethod = codes.calcMethod;
         in.radius = r;
         in.step = step;
         in.range = range;
-        in.waveCount = r > 0 ? EstimateWaveCount(cboWave.text(), r, waveCount) : waveCount;
+        in.waveCount = r > 0 ? EstimateWaveCount(cboWave.text(), r, calc.waveCount) : calc.waveCount;
         in.lambda = lambda;
         in.disperse = optDisp.value();
         in.samples = Val(cboN.text());
         estimate = EstimateAngleRun(in);
-        if (estimate.status == EstimateStatus::Ok) waveCount = estimate.waveCount;
+        if (estimate.status == EstimateStatus::Ok) calc.waveCount = estimate.waveCount;
         largestRadius = r;
-    } else if (graphCode == kGraphLee) {
+    } else if (codes.graphCode == kGraphLee) {
         LeeRunInput in;
-        in.calcMethod = calcMethod;
+        in.calcMethod = codes.calcMethod;
         in.sweepStart = static_cast<float>(Val(txtRadius.text()));
         in.sweepEnd = static_cast<float>(Val(txtRmax.text()));
         in.sweepSteps = static_cast<float>(Val(txtRstep.text()));
         in.step = step;
         in.range = range;
         in.waveText = cboWave.text();
-        in.waveCount = waveCount;
+        in.waveCount = calc.waveCount;
         estimate = EstimateLeeRun(in);
         if (estimate.status == EstimateStatus::Ok) {
-            sweepStart = in.sweepStart;
-            sweepEnd = in.sweepEnd;
-            sweepSteps = in.sweepSteps;
-            sweepRatio = estimate.sweepRatio;
-            waveCount = estimate.waveCount;
-            radius = estimate.lastRadius;
+            sweepState.sweepStart = in.sweepStart;
+            sweepState.sweepEnd = in.sweepEnd;
+            sweepState.sweepSteps = in.sweepSteps;
+            sweepState.sweepRatio = estimate.sweepRatio;
+            calc.waveCount = estimate.waveCount;
+            calc.radius = estimate.lastRadius;
             largestRadius = estimate.lastRadius;
-            loopStep = estimate.stepsDone;
+            sweepState.loopStep = estimate.stepsDone;
         }
     }
     if (estimate.status != EstimateStatus::Ok) return;  // no estimate: nothing asked
 
     double units = estimate.seconds;
-    if (calcMethod == kMethodDebye) {
+    if (codes.calcMethod == kMethodDebye) {
         if (!RaysCheck()) {  // an absurd typed order, refused with its message: no run
-            inputError = 1;
+            runFlags.inputError = 1;
             return;
         }
-        units = units * rayCount;
+        units = units * series.rayCount;
     }
-    estimatedUnits = units;
+    runProgress.estimatedUnits = units;
     // The series' own limit, refused with its own message and title. A size distribution's radii are
     // not the box's, so such a run is left to the series.
-    const bool disperse = graphCode == kGraphAngle && optDisp.value();
-    const double limit = calcMethod == kMethodMie ? kMieTermLimit : kDebyeTermLimit;
-    if (!disperse && LargestMx(*this, largestRadius, graphCode == kGraphLee) > limit) {
+    const bool disperse = codes.graphCode == kGraphAngle && optDisp.value();
+    const double limit = codes.calcMethod == kMethodMie ? kMieTermLimit : kDebyeTermLimit;
+    if (!disperse && LargestMx(*this, largestRadius, codes.graphCode == kGraphLee) > limit) {
         msgBox("Reduce radius or increase wavelength", mb::kOkOnly, SeriesErrorTitle(*this));
-        inputError = 1;
+        runFlags.inputError = 1;
         return;
     }
     const std::optional<std::string> prompt =
-        LongRunPrompt(ExpectedSeconds(calcMethod, graphCode == kGraphLee, units));
+        LongRunPrompt(ExpectedSeconds(codes.calcMethod, codes.graphCode == kGraphLee, units));
     if (!prompt) return;
     const int answer = msgBox(*prompt, mb::kYesNo, std::string("Long calculation !"));
-    if (answer == mb::kNo) inputError = 1;
+    if (answer == mb::kNo) runFlags.inputError = 1;
 }
 
 }  // namespace tessary

@@ -111,15 +111,15 @@ void Form1::TakeRunRecord() {
 RunRecord Form1::RecordOfInputs() {
     RunRecord r;
     r.taken = true;
-    r.graphCode = graphCode;
-    r.graphSubCode = graphSubCode;
+    r.graphCode = codes.graphCode;
+    r.graphSubCode = codes.graphSubCode;
     r.graphText = cboGraph.text();
 
-    r.calcMethod = calcMethod;
+    r.calcMethod = codes.calcMethod;
     r.methodText = cboType.text();
     r.raysText = cboRays.text();
-    for (std::int32_t p = 0; p <= 50 && static_cast<std::size_t>(p) < rayflag.size(); ++p)
-        if (rayflag[static_cast<std::size_t>(p)] == 1) r.rayOrders.push_back(p);
+    for (std::int32_t p = 0; p <= 50 && static_cast<std::size_t>(p) < series.rayflag.size(); ++p)
+        if (series.rayflag[static_cast<std::size_t>(p)] == 1) r.rayOrders.push_back(p);
     r.methodLabel = lblDebyeRays.caption();
     r.title = caption();
     if (mnuGaussian.checked()) r.illumination = RunIllumination::GaussianBeam;
@@ -132,12 +132,12 @@ RunRecord Form1::RecordOfInputs() {
     r.surfaceWavePaths = mnuSurfaceShort.checked() ? "Short" : mnuSurfaceLong.checked() ? "Long" : "Both";
 
     r.radiusText = RadiusText(*this);
-    r.radius = radius;
+    r.radius = calc.radius;
     if (!optMono.value()) r.disperse = {cboDistrib.text(), cboSD.text(), cboN.text()};
 
     r.lambdaText = txtLambda.text();
     r.waveText = cboWave.text();
-    r.waveCount = waveCount;
+    r.waveCount = calc.waveCount;
     const std::pair<const Menu*, const char*> spectra[] = {{&mnuSpectrumLee, "Sun (Lee)"},
                                                            {&mnuSpectrumWernand, "Sun (Wernand)"},
                                                            {&mnuSpectrumFlat, "Flat"},
@@ -152,8 +152,8 @@ RunRecord Form1::RecordOfInputs() {
 
     r.refractReal = txtRefractReal.text();
     r.refractImag = txtRefractImag.text();
-    r.sphereName = sphereName;
-    r.mediumName = mediumName;
+    r.sphereName = indexState.sphereName;
+    r.mediumName = indexState.mediumName;
     if (mnuRI_User1.checked())
         r.user1 = UserPoints(*dlogRI_User1_, dlogRI_User1_->txtMaterial1.text());
     else
@@ -162,17 +162,17 @@ RunRecord Form1::RecordOfInputs() {
     r.sphere = SphereModelItems(*this);
     r.medium = MediumModelItems(*this);
     ReadIndexModels();
-    r.indexModels = indexModels;
+    r.indexModels = indexState.indexModels;
     // Several wavelengths, and sweeps over the wavelength, take the index from the models per
     // wavelength; every other run takes the boxes' index.
-    r.indexPerWavelength = waveCount > 1 || graphCode == kGraphWavelength || graphCode == kGraphEfficiencyWavelength || graphCode == kGraphMapWavelength;
+    r.indexPerWavelength = calc.waveCount > 1 || codes.graphCode == kGraphWavelength || codes.graphCode == kGraphEfficiencyWavelength || codes.graphCode == kGraphMapWavelength;
     if (!r.indexPerWavelength) r.indexTyped = IndexTyped(r, Val(r.lambdaText));
 
     r.xMinText = txtXmin.text();
     r.xMaxText = txtXmax.text();
     r.stepText = cboStep.text();
     r.angleText = txtAngle.text();
-    r.xStepLog = mnuXStepLog.checked() && SweepLogStepCode(graphCode);
+    r.xStepLog = mnuXStepLog.checked() && SweepLogStepCode(codes.graphCode);
     r.amplitude = mnuAmplitude.checked();
     r.invWavelength = mnuInvWavelength.checked();
     return r;
@@ -183,16 +183,16 @@ void Form1::FinishRunRecord() {
     if (!r.taken) return;
     r.methodLabel = lblDebyeRays.caption();
     r.title = caption();
-    r.xMax = xMax;
-    r.bandMinUm = bandMinUm;  // the run's wavelength set forms the band
-    r.bandMaxUm = bandMaxUm;
-    r.qSca = qSca;
+    r.xMax = graph.xMax;
+    r.bandMinUm = light.bandMinUm;  // the run's wavelength set forms the band
+    r.bandMaxUm = light.bandMaxUm;
+    r.qSca = results.qSca;
     // The nominal sphere's: a size distribution leaves sizeParam at its last sample.
-    r.sizeParam = wavelength > 0 ? r.radius * kTwoPi / wavelength * mediumRe : sizeParam;
-    r.firstPoint = firstPoint;
-    r.lastPoint = lastPoint;
-    r.windowFirst = windowFirst;
-    r.windowLast = windowLast;
+    r.sizeParam = calc.wavelength > 0 ? r.radius * kTwoPi / calc.wavelength * indexState.mediumRe : calc.sizeParam;
+    r.firstPoint = angleGrid.firstPoint;
+    r.lastPoint = angleGrid.lastPoint;
+    r.windowFirst = angleGrid.windowFirst;
+    r.windowLast = angleGrid.windowLast;
 }
 
 double Form1::RunStep() const { return Val(runRecord.taken ? runRecord.stepText : cboStep.text()); }
@@ -200,7 +200,7 @@ double Form1::RunStep() const { return Val(runRecord.taken ? runRecord.stepText 
 // Only the sweeps that offer logarithmic steps take them; the convergence graph steps through the
 // orders one by one whatever the menu says.
 bool Form1::RunLogSteps() const {
-    return runRecord.taken ? runRecord.xStepLog : mnuXStepLog.checked() && SweepLogStepCode(graphCode);
+    return runRecord.taken ? runRecord.xStepLog : mnuXStepLog.checked() && SweepLogStepCode(codes.graphCode);
 }
 
 }  // namespace tessary

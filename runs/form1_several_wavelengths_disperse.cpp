@@ -23,10 +23,10 @@
 namespace tessary {
 
 bool Form1::SeveralWavelengthsDisperse() {
-    const auto points = static_cast<std::size_t>(2 * angleCount - 1);
-    for (auto* curve : {&intensityPerp, &intensityPara, &intensityUnpol, &avgPerp, &avgPara, &avgUnpol})
+    const auto points = static_cast<std::size_t>(2 * angleGrid.angleCount - 1);
+    for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol, &results.avgPerp, &results.avgPara, &results.avgUnpol})
         std::fill_n(curve->begin(), std::min(points + 1, curve->size()), 0.0);
-    for (ColourSumTable* sums : {&colourSumPerp, &colourSumPara})
+    for (ColourSumTable* sums : {&colourSums.colourSumPerp, &colourSums.colourSumPara})
         for (std::size_t c = 0; c < sums->size(); ++c) {
             std::vector<double>& column = (*sums)[c];
             if (column.size() < points + 1) column.resize(points + 1, 0.0);
@@ -36,65 +36,65 @@ bool Form1::SeveralWavelengthsDisperse() {
     const DistributionKind kind = DistributionKindOf(cboDistrib.text());
     if (kind != DistributionKind::Special) Disperse();
     const SizeSamples samples =
-        DistributionSamples(kind, radius, relStdDev, distAbscissa, sampleCount, sizeHistogram);
+        DistributionSamples(kind, calc.radius, dist.relStdDev, dist.distAbscissa, dist.sampleCount, dist.sizeHistogram);
     if (samples.radius.empty()) {
         msgBox("The size distribution has no samples", mb::kOkOnly, std::string("Error"));
-        runState = kRunStopped;
+        codes.runState = kRunStopped;
         return false;
     }
     const auto count = static_cast<int>(samples.radius.size());
-    if (kind == DistributionKind::Special) sampleCount = count;
+    if (kind == DistributionKind::Special) dist.sampleCount = count;
     lambdaN();
 
-    const bool few = FewWavelengths(cboWave.text() == "RGB", waveCount);
-    const double nominalRadius = radius;
-    for (loopI = 1; loopI <= waveCount && runState != kRunStopped; ++loopI) {
-        const auto i = static_cast<std::size_t>(loopI);
-        Label14.setCaption(CStr(loopI));
-        wavelength = waveList[i];
-        const std::optional<double> m = refrel(wavelength);
+    const bool few = FewWavelengths(cboWave.text() == "RGB", calc.waveCount);
+    const double nominalRadius = calc.radius;
+    for (sweepState.loopI = 1; sweepState.loopI <= calc.waveCount && codes.runState != kRunStopped; ++sweepState.loopI) {
+        const auto i = static_cast<std::size_t>(sweepState.loopI);
+        Label14.setCaption(CStr(sweepState.loopI));
+        calc.wavelength = waveSet.waveList[i];
+        const std::optional<double> m = refrel(calc.wavelength);
         if (!m) break;
-        calcIndexRe = *m;
-        calcIndexIm = relIndexIm;
-        waveNumber = mnuInvWavelength.checked() ? kTwoPi / (wavelength * 1e-6) : 1.0;
-        waveNumberSq = mnuAmplitude.checked() ? waveNumber : waveNumber * waveNumber;
+        calc.calcIndexRe = *m;
+        calc.calcIndexIm = indexState.relIndexIm;
+        calc.waveNumber = mnuInvWavelength.checked() ? kTwoPi / (calc.wavelength * 1e-6) : 1.0;
+        calc.waveNumberSq = mnuAmplitude.checked() ? calc.waveNumber : calc.waveNumber * calc.waveNumber;
 
         ColourSumTerm term;
         term.few = few;
-        term.column = loopI;
+        term.column = sweepState.loopI;
         term.distribution = true;
         term.special = kind == DistributionKind::Special;
-        term.weight = weightPerWave[i];
-        term.K = waveNumberSq;
-        term.red = redPerWave[i];
-        term.green = greenPerWave[i];
-        term.blue = bluePerWave[i];
+        term.weight = waveSet.weightPerWave[i];
+        term.K = calc.waveNumberSq;
+        term.red = waveSet.redPerWave[i];
+        term.green = waveSet.greenPerWave[i];
+        term.blue = waveSet.bluePerWave[i];
         term.samples = count;
-        for (loopK = 1; loopK <= count; ++loopK) {
-            if (runState == kRunStopped) break;
-            const auto k = static_cast<std::size_t>(loopK - 1);
-            Label15.setCaption(CStr(loopK));
-            radius = samples.radius[k];
-            sizeParam = kTwoPi * radius / wavelength * mediumRe;
+        for (sweepState.loopK = 1; sweepState.loopK <= count; ++sweepState.loopK) {
+            if (codes.runState == kRunStopped) break;
+            const auto k = static_cast<std::size_t>(sweepState.loopK - 1);
+            Label15.setCaption(CStr(sweepState.loopK));
+            calc.radius = samples.radius[k];
+            calc.sizeParam = kTwoPi * calc.radius / calc.wavelength * indexState.mediumRe;
             setForeColor(kButtonFace);
             boxFilled(9200, 950, 13000, 1400);
             setForeColor(kBlack);
             setCurrentX(9200);
             setCurrentY(950);
-            print("Radius = " + CStr(RoundTo(radius, 6)));
+            print("Radius = " + CStr(RoundTo(calc.radius, 6)));
             setCurrentX(9200);
             setCurrentY(1150);
-            print("Wavelength #" + CStr(loopI) + " = " + CStr(waveList[i]));
+            print("Wavelength #" + CStr(sweepState.loopI) + " = " + CStr(waveSet.waveList[i]));
 
             DispatchSeveralWavelengths();
-            if (runState == kRunStopped) break;
+            if (codes.runState == kRunStopped) break;
             term.classWeight = samples.weight[k];
-            AddColourSums(term, s1Amp[0], s1Amp[1], s2Amp[0], s2Amp[1], windowFirst, windowLast,
-                          colourSumPerp, colourSumPara, intensityPerp, intensityPara);
+            AddColourSums(term, results.s1Amp[0], results.s1Amp[1], results.s2Amp[0], results.s2Amp[1], angleGrid.windowFirst, angleGrid.windowLast,
+                          colourSums.colourSumPerp, colourSums.colourSumPara, results.intensityPerp, results.intensityPara);
         }
     }
-    radius = nominalRadius;
-    if (runState == kRunStopped || loopI <= waveCount) return false;  // stopped, or no index at a wavelength
+    calc.radius = nominalRadius;
+    if (codes.runState == kRunStopped || sweepState.loopI <= calc.waveCount) return false;  // stopped, or no index at a wavelength
     SeveralWavelengthsFinish();
     return true;
 }

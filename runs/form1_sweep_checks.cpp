@@ -82,8 +82,8 @@ class SpectrumBand {
 CheckNext OneWavelengthBands(Form1& f, double lambda) {
     float lo = 0, hi = 0;
     const float l = static_cast<float>(lambda);
-    if (f.mnuRI_File1.checked() && FileBand(f.indexModels.fileIndices1, lo, hi) && !(lo <= l && l <= hi))
-        return Fail(FileBandPrompt(f.sphereName, lo, hi), "Refractive index of " + f.sphereName);
+    if (f.mnuRI_File1.checked() && FileBand(f.indexState.indexModels.fileIndices1, lo, hi) && !(lo <= l && l <= hi))
+        return Fail(FileBandPrompt(f.indexState.sphereName, lo, hi), "Refractive index of " + f.indexState.sphereName);
     if (lambda >= 0.38 && lambda <= 0.7) return CheckNext::GoOn;
     const std::string visible = " values for refractive index of water are valid only for the 0.38 - 0.7 um band";
     if (f.mnuRI_Cowley.checked()) return FailRed(f.txtLambda, "Cowley's" + visible, kWater);
@@ -99,9 +99,9 @@ CheckNext OneWavelengthBands(Form1& f, double lambda) {
                        "IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band", kWater);
     if (MetalSphere(f) && (lambda < 0.187878 || lambda > 1.93479))
         return FailRed(f.txtLambda,
-                       "The values for refractive index of " + f.sphereName +
+                       "The values for refractive index of " + f.indexState.sphereName +
                            " are valid only for the 187 - 1935 nm band",
-                       "Refractive index of " + f.sphereName);
+                       "Refractive index of " + f.indexState.sphereName);
     if (ComplexWater(f) && Iapws(f))
         return FailRed(f.txtLambda,
                        "Complex values with IAPWS are available only for 0.38 - 0.7 um band.  Use Segelstein "
@@ -112,8 +112,8 @@ CheckNext OneWavelengthBands(Form1& f, double lambda) {
 
 // Step 7 with several wavelengths: the band of the spectrum dialog against the models.
 CheckNext SpectrumBands(Form1& f) {
-    const float mx = f.bandMaxUm;
-    const float mn = f.bandMinUm;
+    const float mx = f.light.bandMaxUm;
+    const float mn = f.light.bandMinUm;
     SpectrumBand band(f);
     if (!(mn > 0.0f) || !(mn < mx)) {  // no band at all: the runs would get wavelengths <= 0
         f.dlogSpectrumBand_->txtSpectrumMin.setBackColor(kRed);
@@ -127,17 +127,17 @@ CheckNext SpectrumBands(Form1& f) {
                          kSunlight);
     float lo = 0, hi = 0;
     if (f.mnuRI_File1.checked()) {
-        if (FileBand(f.indexModels.fileIndices1, lo, hi) && !(mn >= lo && mx <= hi))
-            return band.fail((mn < lo), (mx > hi), FileBandPrompt(f.sphereName, lo, hi),
-                             "Refractive index of " + f.sphereName);
+        if (FileBand(f.indexState.indexModels.fileIndices1, lo, hi) && !(mn >= lo && mx <= hi))
+            return band.fail((mn < lo), (mx > hi), FileBandPrompt(f.indexState.sphereName, lo, hi),
+                             "Refractive index of " + f.indexState.sphereName);
         return CheckNext::GoOn;
     }
     if (MetalSphere(f)) {
         if (!(mx <= 1.93479f && mn >= 0.187878f))
             return band.fail((mn < 0.187878f), (mx > 1.93479f),
-                             "The values for refractive index of " + f.sphereName +
+                             "The values for refractive index of " + f.indexState.sphereName +
                                  " are valid only for the 187 - 1935 nm (0.187 - 1.935 um) band",
-                             "Refractive index of " + f.sphereName);
+                             "Refractive index of " + f.indexState.sphereName);
         return CheckNext::GoOn;
     }
     if (mx <= 0.7f && mn >= 0.38f) return CheckNext::GoOn;
@@ -168,15 +168,15 @@ CheckNext SpectrumBands(Form1& f) {
 // Step 8: the medium's index file.
 CheckNext MediumFileBand(Form1& f, double lambda) {
     float lo = 0, hi = 0;
-    if (!f.mnuRI_File2.checked() || !FileBand(f.indexModels.fileIndices2, lo, hi)) return CheckNext::GoOn;
-    const std::string prompt = FileBandPrompt(f.mediumName, lo, hi);
-    const std::string title = "Refractive index of " + f.mediumName;
-    if (f.waveCount < 2) {
+    if (!f.mnuRI_File2.checked() || !FileBand(f.indexState.indexModels.fileIndices2, lo, hi)) return CheckNext::GoOn;
+    const std::string prompt = FileBandPrompt(f.indexState.mediumName, lo, hi);
+    const std::string title = "Refractive index of " + f.indexState.mediumName;
+    if (f.calc.waveCount < 2) {
         const float l = static_cast<float>(lambda);
         if (!(lo <= l && l <= hi)) return Fail(prompt, title);
         return CheckNext::GoOn;
     }
-    const float mn = f.bandMinUm, mx = f.bandMaxUm;
+    const float mn = f.light.bandMinUm, mx = f.light.bandMaxUm;
     if (!(mn >= lo && mx <= hi)) return SpectrumBand(f).fail((mn < lo), (mx > hi), prompt, title);
     return CheckNext::GoOn;
 }
@@ -193,18 +193,18 @@ bool NormalSampleNotPositive(Form1& f) {
 }
 
 CheckNext SweepMethodRules(Form1& f) {
-    const int code = f.graphCode;
+    const int code = f.codes.graphCode;
     const bool disperse = f.optDisp.value() && code < kGraphLee;
     if (code >= kGraphEfficiency && code <= kGraphAsymmetry && f.mnuGaussian.checked())
         return FailRed(f.cboGraph, "Selected graph type is available only for plane-wave Mie calculations", "Error");
     // Huygens reads its ray count from the angle box, which is its own only on angle graphs.
-    if (((IsSweep(code) || disperse) && f.calcMethod >= kMethodAperture && f.calcMethod <= kMethodVanDeHulst) ||
-        (IsSweep(code) && f.calcMethod == kMethodHuygens))
+    if (((IsSweep(code) || disperse) && f.codes.calcMethod >= kMethodAperture && f.codes.calcMethod <= kMethodVanDeHulst) ||
+        (IsSweep(code) && f.codes.calcMethod == kMethodHuygens))
         return FailRed(f.cboType,
                        "This calculation method is available only for graphs against scattering angle at one "
                        "wavelength and one size",
                        "Error");
-    if (code == kGraphConvergence && f.calcMethod != kMethodMie && f.calcMethod != kMethodDebye)
+    if (code == kGraphConvergence && f.codes.calcMethod != kMethodMie && f.codes.calcMethod != kMethodDebye)
         return FailRed(f.cboType, "The convergence graph is available only for Mie and Debye calculations", "Error");
     if (disperse && code >= kGraphConvergence && code <= kGraphAsymmetry)
         return FailRed(f.cboDistrib, "Size distributions are available only for graphs of intensity", kInputError);
@@ -217,27 +217,27 @@ CheckNext SweepMethodRules(Form1& f) {
 
 CheckNext BandChecks(Form1& f) {
     const double lambda = Val(f.txtLambda.text());
-    if (f.waveCount < 2) {
+    if (f.calc.waveCount < 2) {
         if (OneWavelengthBands(f, lambda) == CheckNext::Stop) return CheckNext::Stop;
     } else {
         // A limit beyond the Double range is an infinity, refused as the largest numbers are.
-        f.bandMaxUm = static_cast<float>(ValOrInfinity(f.dlogSpectrumBand_->txtSpectrumMax.text()) / 1000);
-        f.bandMinUm = static_cast<float>(ValOrInfinity(f.dlogSpectrumBand_->txtSpectrumMin.text()) / 1000);
+        f.light.bandMaxUm = static_cast<float>(ValOrInfinity(f.dlogSpectrumBand_->txtSpectrumMax.text()) / 1000);
+        f.light.bandMinUm = static_cast<float>(ValOrInfinity(f.dlogSpectrumBand_->txtSpectrumMin.text()) / 1000);
         if (SpectrumBands(f) == CheckNext::Stop) return CheckNext::Stop;
     }
     return MediumFileBand(f, Val(f.txtLambda.text()));
 }
 
 CheckNext SweepAngleOnGrid(Form1& f) {
-    if (!IsSweep(f.graphCode)) return CheckNext::GoOn;
+    if (!IsSweep(f.codes.graphCode)) return CheckNext::GoOn;
     if (AngleGridFor(Val(f.txtAngle.text()))) return CheckNext::GoOn;
     return FailRed(f.txtAngle, "The scattering angle must be a multiple of 90/N degrees with N up to 9000",
                    kInputError);
 }
 
 CheckNext AxisBandChecks(Form1& f) {
-    const int code = f.graphCode;
-    if (code != kGraphWavelength && code != kGraphEfficiencyWavelength && !(code == kGraphAsymmetry && f.graphSubCode == kSubAsymmetryWavelength)) return CheckNext::GoOn;
+    const int code = f.codes.graphCode;
+    if (code != kGraphWavelength && code != kGraphEfficiencyWavelength && !(code == kGraphAsymmetry && f.codes.graphSubCode == kSubAsymmetryWavelength)) return CheckNext::GoOn;
     const double lo = Val(f.txtXmin.text());
     const double hi = Val(f.txtXmax.text());
     const std::string segelsteinHint = "(Menu: Advanced -> Refractive index -> Sphere -> Water)";
@@ -257,15 +257,15 @@ CheckNext AxisBandChecks(Form1& f) {
     }
     if (MetalSphere(f)) {
         const std::string p =
-            "The values for refractive index of " + f.sphereName + " are valid only for the 187 - 1935 nm band";
-        if (lo < 188) return FailRed(f.txtXmin, p, "Refractive index of " + f.sphereName);
-        if (hi > 1934) return FailRed(f.txtXmax, p, "Refractive index of " + f.sphereName);
+            "The values for refractive index of " + f.indexState.sphereName + " are valid only for the 187 - 1935 nm band";
+        if (lo < 188) return FailRed(f.txtXmin, p, "Refractive index of " + f.indexState.sphereName);
+        if (hi > 1934) return FailRed(f.txtXmax, p, "Refractive index of " + f.indexState.sphereName);
     }
     return CheckNext::GoOn;
 }
 
 CheckNext LogStepCount(Form1& f) {
-    if (!f.mnuXStepLog.checked() || !SweepLogStepCode(f.graphCode)) return CheckNext::GoOn;
+    if (!f.mnuXStepLog.checked() || !SweepLogStepCode(f.codes.graphCode)) return CheckNext::GoOn;
     const double n = Val(f.cboStep.text());
     if (n >= 1 && n <= 18000 && n == std::floor(n)) return CheckNext::GoOn;
     return FailRed(f.cboStep, "Number of steps must be a whole number from 1 to 18000", kInputError);

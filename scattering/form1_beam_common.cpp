@@ -33,18 +33,18 @@ GaussianBeamInput Form1::ReadBeamDialog() {
     beam.zf = BeamBoxValue(dialog.txtBeamZF);
     beam.w0 = BeamBoxValue(dialog.txtBeamWo);
     beam.phiDegrees = ValOrInfinity(dialog.txtPhi.text());
-    beamXf = beam.xf;
-    beamYf = beam.yf;
-    beamZf = beam.zf;
-    beamW0 = beam.w0;
-    beamPhi = beam.phiDegrees * kPi / 180;
+    beamState.beamXf = beam.xf;
+    beamState.beamYf = beam.yf;
+    beamState.beamZf = beam.zf;
+    beamState.beamW0 = beam.w0;
+    beamState.beamPhi = beam.phiDegrees * kPi / 180;
     return beam;
 }
 
 void Form1::BeamPointProgress(double fraction) {
-    const double j = firstPoint + std::round(fraction * (static_cast<double>(lastPoint) - firstPoint));
+    const double j = angleGrid.firstPoint + std::round(fraction * (static_cast<double>(angleGrid.lastPoint) - angleGrid.firstPoint));
     if (!(std::fabs(j) < 2.0e9)) return;
-    loopJ = static_cast<std::int32_t>(j);
+    sweepState.loopJ = static_cast<std::int32_t>(j);
     Progress();
 }
 

@@ -50,7 +50,7 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
                      Form1::ComplexTable& S1, Form1::ComplexTable& S2, double& Qext, double& Qsca,
                      double& Qback, double& g, std::int32_t& first, std::int32_t& last) {
     if (NANG < 2) NANG = 2;
-    const bool convergence = f.graphCode == kGraphConvergence;
+    const bool convergence = f.codes.graphCode == kGraphConvergence;
     MieInput in;
     in.x = x;
     in.m = {mRe, mIm};
@@ -58,7 +58,7 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
     in.first = first;
     in.last = last;
     in.graph = convergence ? MieGraph::Convergence : MieGraph::Normal;
-    in.angleIndex = f.angleIndex;
+    in.angleIndex = f.angleGrid.angleIndex;
     in.mnuSize = f.mnuSize.checked();
     // In a sweep the progress display follows the step, so the orders after the first have only the
     // pump to serve: the series reports every 64th order, the pump reads the clock every 8th report.
@@ -69,23 +69,23 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
 
     SeriesEventPump pump(sweep ? 8 : 64);
     if (!sweep) pump.pumpNow();  // a sweep or a distribution pumps by time between its calls
-    if (entry == MieEntry::BHMIE2 || f.graphCode < kFirstSweepGraph || f.graphCode > kLastSweepGraph) {  // clear the progress bar
+    if (entry == MieEntry::BHMIE2 || f.codes.graphCode < kFirstSweepGraph || f.codes.graphCode > kLastSweepGraph) {  // clear the progress bar
         f.setForeColor(kWhite);
         f.boxFilled(12000, 1900, 15000, 2000);
         f.setForeColor(kBlack);
     }
-    if (entry == MieEntry::BHMIE2) f.progressShown = 0;
-    f.loopK = WholeNumberOf(f.Label15.caption());
-    f.outerCount = WholeNumberOf(f.Label14.caption());
-    f.sampleCount = WholeNumberOf(f.cboN.text());
+    if (entry == MieEntry::BHMIE2) f.runProgress.progressShown = 0;
+    f.sweepState.loopK = WholeNumberOf(f.Label15.caption());
+    f.runProgress.outerCount = WholeNumberOf(f.Label14.caption());
+    f.dist.sampleCount = WholeNumberOf(f.cboN.text());
 
     const auto onOrder = [&](int order, int total) {
-        f.loopN = order;
-        f.termCount = total;
+        f.runProgress.loopN = order;
+        f.runProgress.termCount = total;
         f.Progress();
         pump.pumpIfDue();
         ClearUpperVectorState();  // the display's Qt code before the next orders' sums
-        return f.runState == Form1::kRunStopped;
+        return f.codes.runState == Form1::kRunStopped;
     };
     MieResult& r = f.mieWork;
     if (entry == MieEntry::BHMIE) {
@@ -93,8 +93,8 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
     } else
         MieSeries2(in, r, onOrder);
 
-    f.termCount = r.termCount;
-    f.loopN = r.ordersDone;
+    f.runProgress.termCount = r.termCount;
+    f.runProgress.loopN = r.ordersDone;
     if (r.status == MieStatus::Refused) {  // all 0
         CopyAmplitudes(r.S1re, r.S1im, S1);
         CopyAmplitudes(r.S2re, r.S2im, S2);
@@ -124,7 +124,7 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
             break;
         case MieStatus::Refused:
             msgBox(r.message, mb::kOkOnly, r.title);
-            f.runState = Form1::kRunStopped;
+            f.codes.runState = Form1::kRunStopped;
             break;
     }
 }
@@ -159,18 +159,18 @@ void Form1::BHMIE(double& x, double& mRe, double& mIm, std::int32_t& NANG, Compl
         return;
     }
     ShowCaption(lblDebyeRays, {"Mie (plane wave)"});
-    if (runState == kRunStopped) return;
-    if (cboType.text() == "Mie") ShowCaption(*this, {"Mie scattering:  ", sphereName, " in ", mediumName});
+    if (codes.runState == kRunStopped) return;
+    if (cboType.text() == "Mie") ShowCaption(*this, {"Mie scattering:  ", indexState.sphereName, " in ", indexState.mediumName});
     if (cboType.text() == "Debye" && cboRays.text() == "0")
-        ShowCaption(*this, {"Debye series (p = 0):  ", sphereName, " in ", mediumName});
+        ShowCaption(*this, {"Debye series (p = 0):  ", indexState.sphereName, " in ", indexState.mediumName});
     MieWindowSeries(*this, MieEntry::BHMIE, x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
 }
 
 void Form1::BHMIE2(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
                    ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
                    std::int32_t& first, std::int32_t& last) {
-    if (runState == kRunStopped) return;
-    ShowCaption(*this, {"Mie scattering:  ", sphereName, " in ", mediumName});
+    if (codes.runState == kRunStopped) return;
+    ShowCaption(*this, {"Mie scattering:  ", indexState.sphereName, " in ", indexState.mediumName});
     MieWindowSeries(*this, MieEntry::BHMIE2, x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
 }
 

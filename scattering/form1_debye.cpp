@@ -69,9 +69,9 @@ class RayOrderDisplay {
   private:
     void show(std::int32_t p) {
         Form1& f = m_form;
-        const double y = f.graphBottom + 1200.0;
+        const double y = f.graph.graphBottom + 1200.0;
         f.setForeColor(kRed);
-        f.boxFilled(4000, y, 5000, f.graphBottom + 1400.0);
+        f.boxFilled(4000, y, 5000, f.graph.graphBottom + 1400.0);
         f.setForeColor(kBlack);
         f.setCurrentX(4000);
         f.setCurrentY(y);
@@ -95,13 +95,13 @@ void SubtractRays(Form1& f, double& x, std::int32_t& NANG, Form1::ComplexTable& 
     Form1::ComplexTable goS2 = goS1;
     const std::string title = f.caption();
     const std::string label = f.lblDebyeRays.caption();
-    const std::string text = f.captionText;
-    f.calcMethod = kMethodYoungMod;
+    const std::string text = f.series.captionText;
+    f.codes.calcMethod = kMethodYoungMod;
     f.GO2(x, NANG, goS1, goS2, Qext, Qsca, Qback, g, first, last);
-    f.calcMethod = kMethodDebye;
+    f.codes.calcMethod = kMethodDebye;
     f.setCaption(title);
     f.lblDebyeRays.setCaption(label);
-    f.captionText = text;
+    f.series.captionText = text;
     const std::int32_t top = std::min<std::int32_t>(last, static_cast<std::int32_t>(size) - 1);
     for (std::int32_t j = std::max(first, 1); j <= top; ++j)  // a refused GO2 has shown why: keep S
         for (std::size_t part = 0; part < 2; ++part)
@@ -126,11 +126,11 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
     // The inputs are locked during a run; the series keeps its own copy of the list text all the same.
     const std::string listText = cboRays.text();
     if (!RaysCheck()) {  // an absurd typed order, refused with its message
-        runState = kRunStopped;
+        codes.runState = kRunStopped;
         return;
     }
-    const RaySelection rays{std::vector<std::int16_t>(rayflag.begin(), rayflag.end()), rayCount, rayPMax};
-    setCaption(captionText);
+    const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()), series.rayCount, series.rayPMax};
+    setCaption(series.captionText);
 
     DebyeInput in;
     in.x = x;
@@ -138,32 +138,32 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
     in.NANG = NANG;
     in.first = first;
     in.last = last;
-    in.graph = graphCode == kGraphConvergence ? DebyeGraph::Convergence : DebyeGraph::Normal;
+    in.graph = codes.graphCode == kGraphConvergence ? DebyeGraph::Convergence : DebyeGraph::Normal;
     in.rayListText = listText;
     in.mnuDebyeRecursion = mnuDebyeRecursion.checked();
     in.mnuSWsub = mnuSWsub.checked();
 
-    if (graphCode < kFirstSweepGraph || graphCode == kGraphLee) {  // an empty progress bar
+    if (codes.graphCode < kFirstSweepGraph || codes.graphCode == kGraphLee) {  // an empty progress bar
         setForeColor(kWhite);
         boxFilled(12000, 1900, 15000, 2000);
         setForeColor(kBlack);
-        progressShown = 0;
-        progressPercent = 0;
+        runProgress.progressShown = 0;
+        runProgress.progressPercent = 0;
     }
-    loopK = WholeNumberOf(Label15.caption());
-    outerCount = WholeNumberOf(Label14.caption());
-    sampleCount = WholeNumberOf(cboN.text());
+    sweepState.loopK = WholeNumberOf(Label15.caption());
+    runProgress.outerCount = WholeNumberOf(Label14.caption());
+    dist.sampleCount = WholeNumberOf(cboN.text());
 
     SeriesEventPump pump;
     if (!PumpedBetweenSteps(*this)) pump.pumpNow();
     RayOrderDisplay orderDisplay(*this, rays);
     const auto onStep = [&](double done, double total) {
-        stepsDone = done;
-        stepsTotal = total;
+        runProgress.stepsDone = done;
+        runProgress.stepsTotal = total;
         Progress();
         orderDisplay.update(done, total);
         pump.pumpIfDue();
-        return runState == kRunStopped;
+        return codes.runState == kRunStopped;
     };
     DebyeResult& r = debyeWork;
     DebyePlaneWave(in, rays, r, onStep);
@@ -171,27 +171,27 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
     if (r.status == DebyeStatus::HandOverToMie) {
         // The single order 0 of a strongly absorbing sphere is its external reflection and diffraction,
         // which the Mie series gives without the overflowing internal functions.
-        calcMethod = kMethodMie;
+        codes.calcMethod = kMethodMie;
         BHMIE(x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
-        calcMethod = kMethodDebye;
+        codes.calcMethod = kMethodDebye;
         return;
     }
     if (!RefusedBeforeTables(r)) {
-        termCount = r.termCount;
-        angleTotal = 2 * r.NANG - 1;
-        angleStepRad = kHalfPi / (r.NANG - 1);
-        stepsDone = r.stepsDone;
-        stepsTotal = r.stepsTotal;
+        runProgress.termCount = r.termCount;
+        angleGrid.angleTotal = 2 * r.NANG - 1;
+        angleGrid.angleStepRad = kHalfPi / (r.NANG - 1);
+        runProgress.stepsDone = r.stepsDone;
+        runProgress.stepsTotal = r.stepsTotal;
         CopyAmplitudes(r.S1re, r.S1im, S1);
         CopyAmplitudes(r.S2re, r.S2im, S2);
-        if (graphCode == kGraphConvergence) {
-            txtXmax.setText(CStr(termCount));
+        if (codes.graphCode == kGraphConvergence) {
+            txtXmax.setText(CStr(runProgress.termCount));
             CopyConvergence(*this, r.intensityPerp, r.intensityPara, r.intensityUnpol, r.intensityPerp.size());
         }
     }
     if (r.status == DebyeStatus::Refused) {
         msgBox(r.message, mb::kOkOnly, r.title);
-        runState = kRunStopped;
+        codes.runState = kRunStopped;
         return;
     }
     if (mnuSWsub.checked()) SubtractRays(*this, x, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);

@@ -54,16 +54,16 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
     // The caption with "(Gaussian beam)" and the title bar; an empty "Multiple" selection is reported
     // here, once, and ends the call.
     DebyeLabel();
-    if (runState == kRunStopped) return;
+    if (codes.runState == kRunStopped) return;
     if (NANG < 2) NANG = 2;
     const std::string listText = cboRays.text();
     if (!RaysCheck()) {  // the selection as the series loops over it (rayPMax N for a range)
-        runState = kRunStopped;
+        codes.runState = kRunStopped;
         return;
     }
-    const RaySelection rays{std::vector<std::int16_t>(rayflag.begin(), rayflag.end()), rayCount, rayPMax};
+    const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()), series.rayCount, series.rayPMax};
 
-    const bool convergence = graphCode == kGraphConvergence;
+    const bool convergence = codes.graphCode == kGraphConvergence;
     DebyeGaussianInput in;
     in.x = x;
     in.m = {mRe, mIm};
@@ -72,7 +72,7 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
     in.last = last;
     // The beam's wave number is the medium's, as the size parameter's: w0 and the focus offsets are then
     // measured in the same wavelengths as the radius.
-    in.wavelength = mediumRe > 0 ? wavelength / mediumRe : wavelength;
+    in.wavelength = indexState.mediumRe > 0 ? calc.wavelength / indexState.mediumRe : calc.wavelength;
     in.beam = ReadBeamDialog();
     in.graph = convergence ? DebyeGraph::Convergence : DebyeGraph::Normal;
     in.rayListText = listText;
@@ -80,17 +80,17 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
     in.mnuMultBeams = mnuMultBeams.checked();
     in.mnuCentralBeam = mnuCentralBeam.checked();
 
-    if (graphCode < kFirstSweepGraph || graphCode == kGraphLee) {  // an empty progress bar
+    if (codes.graphCode < kFirstSweepGraph || codes.graphCode == kGraphLee) {  // an empty progress bar
         ClearProgressStrip();
-        progressShown = 0;
-        progressPercent = 0;
+        runProgress.progressShown = 0;
+        runProgress.progressPercent = 0;
     }
-    loopK = WholeNumberOf(Label15.caption());
-    outerCount = WholeNumberOf(Label14.caption());
-    sampleCount = WholeNumberOf(cboN.text());
-    stepsTotal = (static_cast<double>(last) - first + 1) * rayCount;
-    stepsDone = 0;
-    loopJ = firstPoint;
+    sweepState.loopK = WholeNumberOf(Label15.caption());
+    runProgress.outerCount = WholeNumberOf(Label14.caption());
+    dist.sampleCount = WholeNumberOf(cboN.text());
+    runProgress.stepsTotal = (static_cast<double>(last) - first + 1) * series.rayCount;
+    runProgress.stepsDone = 0;
+    sweepState.loopJ = angleGrid.firstPoint;
 
     SeriesEventPump pump;
     pump.pumpNow();
@@ -99,7 +99,7 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
         const double share = pairs.share(stage, done, total);
         if (stage == BeamStage::Angles) BeamPointProgress(share);
         pump.pumpIfDue();
-        return runState == kRunStopped;
+        return codes.runState == kRunStopped;
     };
     DebyeGaussianResult& r = debyeGaussianWork;
     DebyeGaussianSeries(in, rays, r, onProgress);
@@ -107,16 +107,16 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
     if (r.status == DebyeStatus::HandOverToMie) {
         // The single order 0 of a strongly absorbing sphere: the full Mie series for the same beam,
         // since BHMIE hands it on while "Gaussian beam" is checked.
-        calcMethod = kMethodMie;
+        codes.calcMethod = kMethodMie;
         BHMIE(x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
-        calcMethod = kMethodDebye;
+        codes.calcMethod = kMethodDebye;
         return;
     }
     if (r.beamNMax > 0) {
-        beamWaveNumber = r.beam.beamWaveNumber;
-        beamS = r.beam.beamS;
-        beamNMax = r.beamNMax;
-        beamMMax = r.beamMMax;
+        beamState.beamWaveNumber = r.beam.beamWaveNumber;
+        beamState.beamS = r.beam.beamS;
+        beamState.beamNMax = r.beamNMax;
+        beamState.beamMMax = r.beamMMax;
     }
     if (r.status == DebyeStatus::Refused) {
         // Whatever the refusal, the amplitudes of this run are all zero (a refused NANG keeps the
@@ -127,14 +127,14 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
                 for (std::vector<double>& part : *S) part.assign(size, 0.0);
         }
         msgBox(r.message, mb::kOkOnly, r.title);
-        runState = kRunStopped;
+        codes.runState = kRunStopped;
         return;
     }
-    termCount = r.termCount;
+    runProgress.termCount = r.termCount;
     CopyAmplitudes(r.S1re, r.S1im, S1);
     CopyAmplitudes(r.S2re, r.S2im, S2);
     if (convergence) {
-        txtXmax.setText(CStr(termCount));
+        txtXmax.setText(CStr(runProgress.termCount));
         CopyConvergence(*this, r.intensityPerp, r.intensityPara, r.intensityUnpol, r.intensityPerp.size());
     }
     if (in.mnuCentralBeam) {
@@ -142,13 +142,13 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
         // pass (also after a stop); the caption and label of the series stay.
         const std::string title = caption();
         const std::string label = lblDebyeRays.caption();
-        const std::string text = captionText;
-        calcMethod = kMethodDescartes;
+        const std::string text = series.captionText;
+        codes.calcMethod = kMethodDescartes;
         GO(x, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
-        calcMethod = kMethodDebye;
+        codes.calcMethod = kMethodDebye;
         setCaption(title);
         lblDebyeRays.setCaption(label);
-        captionText = text;
+        series.captionText = text;
     }
 }
 

@@ -20,12 +20,12 @@ void Form1::MIE_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NANG
                          ComplexTable& S2, double& /*Qext*/, double& /*Qsca*/, double& /*Qback*/,
                          double& /*g*/, std::int32_t& first, std::int32_t& last) {
     lblDebyeRays.setCaption("Mie (Gaussian beam)");
-    if (runState == kRunStopped) return;
+    if (codes.runState == kRunStopped) return;
     if (cboType.text() == "Mie")
-        setCaption("Mie scattering (Gaussian beam):  " + sphereName + " in " + mediumName);
+        setCaption("Mie scattering (Gaussian beam):  " + indexState.sphereName + " in " + indexState.mediumName);
     if (NANG < 2) NANG = 2;
 
-    const bool convergence = graphCode == kGraphConvergence;
+    const bool convergence = codes.graphCode == kGraphConvergence;
     MieGaussianInput in;
     in.x = x;
     in.m = {mRe, mIm};
@@ -34,47 +34,47 @@ void Form1::MIE_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NANG
     in.last = last;
     // The beam's wave number is the medium's, as the size parameter's: w0 and the focus offsets are then
     // measured in the same wavelengths as the radius.
-    in.wavelength = mediumRe > 0 ? wavelength / mediumRe : wavelength;
+    in.wavelength = indexState.mediumRe > 0 ? calc.wavelength / indexState.mediumRe : calc.wavelength;
     in.beam = ReadBeamDialog();
     in.graph = convergence ? MieGraph::Convergence : MieGraph::Normal;
-    in.angleIndex = angleIndex;
+    in.angleIndex = angleGrid.angleIndex;
 
     SeriesEventPump pump;
     pump.pumpNow();
     ClearProgressStrip();
-    progressShown = 0;
-    loopK = WholeNumberOf(Label15.caption());
-    outerCount = WholeNumberOf(Label14.caption());
-    sampleCount = WholeNumberOf(cboN.text());
-    loopJ = firstPoint;
+    runProgress.progressShown = 0;
+    sweepState.loopK = WholeNumberOf(Label15.caption());
+    runProgress.outerCount = WholeNumberOf(Label14.caption());
+    dist.sampleCount = WholeNumberOf(cboN.text());
+    sweepState.loopJ = angleGrid.firstPoint;
 
     const auto onProgress = [&](BeamStage stage, int done, int total) {
         if (stage == BeamStage::Angles) BeamPointProgress(static_cast<double>(done) / total);
         pump.pumpIfDue();
-        return runState == kRunStopped;
+        return codes.runState == kRunStopped;
     };
     MieGaussianResult& r = mieGaussianWork;
     MieGaussianSeries(in, r, onProgress);
 
     if (r.beamNMax > 0) {
-        beamWaveNumber = r.beam.beamWaveNumber;
-        beamS = r.beam.beamS;
-        beamNMax = r.beamNMax;
-        beamMMax = r.beamMMax;
+        beamState.beamWaveNumber = r.beam.beamWaveNumber;
+        beamState.beamS = r.beam.beamS;
+        beamState.beamNMax = r.beamNMax;
+        beamState.beamMMax = r.beamMMax;
     }
     CopyAmplitudes(r.S1re, r.S1im, S1);  // empty only when NANG itself was refused
     CopyAmplitudes(r.S2re, r.S2im, S2);
     if (convergence && r.convergenceOrder > 0) {  // one value, at position N + 1
         const auto at = static_cast<std::size_t>(r.convergenceOrder);
-        for (auto* curve : {&intensityPerp, &intensityPara, &intensityUnpol})
+        for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol})
             if (curve->size() <= at) curve->resize(at + 1, 0.0);
-        intensityPerp[at] = r.intensityPerp;
-        intensityPara[at] = r.intensityPara;
-        intensityUnpol[at] = r.intensityUnpol;
+        results.intensityPerp[at] = r.intensityPerp;
+        results.intensityPara[at] = r.intensityPara;
+        results.intensityUnpol[at] = r.intensityUnpol;
     }
     if (r.status == MieStatus::Refused) {
         msgBox(r.message, mb::kOkOnly, r.title);
-        runState = kRunStopped;
+        codes.runState = kRunStopped;
     }
 }
 

@@ -17,7 +17,7 @@ namespace {
 RayChoice ChoiceOf(Form1& f, const std::string& listText) {
     RayChoice c;
     c.listText = listText;
-    c.calcMethod = f.calcMethod;
+    c.calcMethod = f.codes.calcMethod;
     dlogP& dialog = *f.dlogP_;
     for (int p = 0; p < kRayBoxCount; ++p) c.chkp[static_cast<std::size_t>(p)] = dialog.chkp(p).value();
     c.chkDiffraction = dialog.chkDiffraction.value();
@@ -25,16 +25,16 @@ RayChoice ChoiceOf(Form1& f, const std::string& listText) {
     c.mnuSurfaceShort = f.mnuSurfaceShort.checked();
     c.mnuSurfaceLong = f.mnuSurfaceLong.checked();
     c.mnuGaussian = f.mnuGaussian.checked();
-    c.sphereName = f.sphereName;
-    c.mediumName = f.mediumName;
+    c.sphereName = f.indexState.sphereName;
+    c.mediumName = f.indexState.mediumName;
     return c;
 }
 
 RaySelection SelectionOf(const Form1& f) {
     RaySelection s;
-    s.rayflag.assign(f.rayflag.begin(), f.rayflag.end());  // flags are 0 or 1
-    s.rayCount = f.rayCount;
-    s.rayPMax = f.rayPMax;
+    s.rayflag.assign(f.series.rayflag.begin(), f.series.rayflag.end());  // flags are 0 or 1
+    s.rayCount = f.series.rayCount;
+    s.rayPMax = f.series.rayPMax;
     return s;
 }
 
@@ -44,11 +44,11 @@ bool Apply(Form1& f, const RaysOutcome& out) {
         msgBox(out.message, mb::kOkOnly, out.title);
         return false;
     }
-    f.rayflag.assign(out.selection.rayflag.begin(), out.selection.rayflag.end());
-    f.rayCount = out.selection.rayCount;
-    f.rayPMax = out.selection.rayPMax;
+    f.series.rayflag.assign(out.selection.rayflag.begin(), out.selection.rayflag.end());
+    f.series.rayCount = out.selection.rayCount;
+    f.series.rayPMax = out.selection.rayPMax;
     f.lblDebyeRays.setCaption(out.label);
-    f.captionText = out.captionText;
+    f.series.captionText = out.captionText;
     return true;
 }
 
@@ -66,16 +66,16 @@ void Form1::DebyeLabel() {
     const std::string listText = cboRays.text();
     const RaysOutcome out = tessary::DebyeLabel(ChoiceOf(*this, listText), SelectionOf(*this));
     if (!Apply(*this, out)) {
-        runState = kRunStopped;
+        codes.runState = kRunStopped;
         return;
     }
     if (out.clearDialogBoxes) dlogP_->cmdSelectNone_Click();
     if (out.status == RaysStatus::NoRaysSelected) {
         msgBox(out.message, mb::kOkOnly, out.title);
-        runState = kRunStopped;
+        codes.runState = kRunStopped;
         return;
     }
-    if (out.writeTitleBar) setCaption(captionText);
+    if (out.writeTitleBar) setCaption(series.captionText);
 }
 
 }  // namespace tessary

@@ -56,7 +56,7 @@ class SeriesEventPump {
 // calls per step does not pump at its start as well: a sweep (graph codes 10 to 19), and the size
 // distribution of an angle graph at one wavelength (one call per sample).
 inline bool PumpedBetweenSteps(const Form1& f) {
-    return (f.graphCode >= kFirstSweepGraph && f.graphCode <= kLastSweepGraph) || (f.graphCode == kGraphAngle && f.optDisp.value() && f.waveCount == 1);
+    return (f.codes.graphCode >= kFirstSweepGraph && f.codes.graphCode <= kLastSweepGraph) || (f.codes.graphCode == kGraphAngle && f.optDisp.value() && f.calc.waveCount == 1);
 }
 
 // A label's caption or a list's text as a whole number (Integer); 0 when it is none or too large.
@@ -102,11 +102,11 @@ inline void CopyConvergence(Form1& f, const std::vector<double>& perp, const std
                             const std::vector<double>& unpol, std::size_t orders) {
     if (perp.empty()) return;
     orders = std::min(orders, perp.size());
-    for (auto* curve : {&f.intensityPerp, &f.intensityPara, &f.intensityUnpol})
+    for (auto* curve : {&f.results.intensityPerp, &f.results.intensityPara, &f.results.intensityUnpol})
         if (curve->size() < perp.size()) curve->resize(perp.size(), 0.0);
-    std::copy_n(perp.begin(), orders, f.intensityPerp.begin());
-    std::copy_n(para.begin(), orders, f.intensityPara.begin());
-    std::copy_n(unpol.begin(), orders, f.intensityUnpol.begin());
+    std::copy_n(perp.begin(), orders, f.results.intensityPerp.begin());
+    std::copy_n(para.begin(), orders, f.results.intensityPara.begin());
+    std::copy_n(unpol.begin(), orders, f.results.intensityUnpol.begin());
 }
 
 }  // namespace tessary

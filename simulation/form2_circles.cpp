@@ -38,7 +38,7 @@ void Form2::cmdCircle_Click() {
     Picture1.setDrawMode(draw::kCopyPen);
     Picture1.setDrawStyle(draw::kSolid);
     // A run or a painting holds the main window's lock: it alone may release it.
-    if (!form1().inputsLocked) form1().LockOFF();
+    if (!form1().windowState.inputsLocked) form1().LockOFF();
 }
 
 void Form2::CircleSteps() {

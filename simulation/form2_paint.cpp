@@ -42,7 +42,7 @@ void Form2::ErrorRGB() {
 
 void Form2::cmdSimPlot_Click() {
     // A calculation holds the main window's lock: painting now would release it under the run.
-    if (form1().inputsLocked) {
+    if (form1().windowState.inputsLocked) {
         beep();
         return;
     }

@@ -173,8 +173,8 @@ void Form2::Form_Load() {
 
 void Form2::mnuOpenPicture_Click() {
     form1().OpenPictureFile();
-    if (form1().fileDialogCancelled == 1) return;
-    const PictureLoad load = loadPicture(form1().chosenFilePath);
+    if (form1().fileState.fileDialogCancelled == 1) return;
+    const PictureLoad load = loadPicture(form1().fileState.chosenFilePath);
     if (!load.ok()) {
         // The current picture stays.
         msgBox(load.error, mb::kExclamation, std::string("Open picture"));

@@ -55,9 +55,9 @@ TEST_F(ExamplesTest, EveryExampleIsReadWithoutAMessageAndTheBatchRunsToItsReport
         {".spe",
          {&Form1::mnuSpectrumFile,
           [](const Form1& f) {
-              EXPECT_EQ(f.spectrumFileLoaded, 1);
+              EXPECT_EQ(f.light.spectrumFileLoaded, 1);
               EXPECT_TRUE(f.mnuSpectrumFile.checked());
-              EXPECT_EQ(f.specFileCount, 41);  // 380 to 780 nm by 10
+              EXPECT_EQ(f.fileState.specFileCount, 41);  // 380 to 780 nm by 10
           },
           "Lee diagram"}},
         {".rix",
@@ -65,15 +65,15 @@ TEST_F(ExamplesTest, EveryExampleIsReadWithoutAMessageAndTheBatchRunsToItsReport
           [](const Form1& f) {
               EXPECT_TRUE(f.mnuRI_File1.checked());
               EXPECT_EQ(f.lblSphere.caption(), "Sphere: Crown glass");
-              EXPECT_EQ(f.indexModels.fileIndices1.size(), 15u);
+              EXPECT_EQ(f.indexState.indexModels.fileIndices1.size(), 15u);
           },
           "Intensity v. scattering angle"}},
         {".dis",
          {&Form1::mnuSizeDist,
           [](const Form1& f) {
-              EXPECT_EQ(f.sizeHistogram.histLoaded, 1);
+              EXPECT_EQ(f.dist.sizeHistogram.histLoaded, 1);
               EXPECT_EQ(f.cboDistrib.text(), "Special");
-              EXPECT_EQ(f.sizeHistogram.sizeFileCount, 15);
+              EXPECT_EQ(f.dist.sizeHistogram.sizeFileCount, 15);
               EXPECT_TRUE(f.optDisp.value());
           },
           "Intensity v. scattering angle"}},

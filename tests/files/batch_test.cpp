@@ -38,7 +38,7 @@ class BatchTest : public test::Form1Test {
     // Writes the batch file (items one a line), answers both dialogs and clicks the command.
     Form1& runBatch(const std::vector<std::string>& items, const std::string& name = "b.min") {
         Form1& f = started();
-        f.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
+        f.fileState.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
         std::ofstream out(at(name), std::ios::binary);
         for (const std::string& item : items) out << item << "\r\n";
         out.close();
@@ -79,7 +79,7 @@ TEST_F(BatchTest, TwoRunsEndToEnd) {
 
     // The second block's rows against the kernel at 0, 90 and 180 degrees, to the printed digits.
     MieInput in;
-    in.x = f.sizeParam;
+    in.x = f.calc.sizeParam;
     in.m = Complex{test::Shown(f.txtRefractReal), test::Shown(f.txtRefractImag)};
     in.NANG = 91;
     in.first = 1;
@@ -276,7 +276,7 @@ TEST_F(BatchTest, RefusedDeclinedAndStoppedRunsWriteOnlyWhatTheyComputed) {
     items.insert(items.end(), {"run", "stop"});
     bool stopPressed = false;
     runtime.setPumpHook([&] {
-        if (form && form->graphCode == kGraphRadius && form->cmdStop.enabled() && !stopPressed) {
+        if (form && form->codes.graphCode == kGraphRadius && form->cmdStop.enabled() && !stopPressed) {
             stopPressed = true;
             form->cmdStop.click();  // answered with the box's first button, Yes
         }
@@ -370,16 +370,16 @@ TEST_F(BatchTest, IndexFilesTakeOverTheSphereAndMedium) {
     fileDialogs.answer(at("g.rix"));
     f.mnuRI_File1.trigger();
     EXPECT_TRUE(messages.shown().empty());
-    EXPECT_EQ(f.sphereName, "Glass");
+    EXPECT_EQ(f.indexState.sphereName, "Glass");
     EXPECT_EQ(f.lblSphere.caption(), "Sphere: Glass");
     EXPECT_TRUE(f.mnuRI_File1.checked());
     EXPECT_EQ(f.txtLambda.backColor(), 16777215);
-    EXPECT_EQ(f.fileWlMin1, CSng(0.4).value);
-    EXPECT_EQ(f.fileWlMax1, CSng(0.8).value);
+    EXPECT_EQ(f.fileState.fileWlMin1, CSng(0.4).value);
+    EXPECT_EQ(f.fileState.fileWlMax1, CSng(0.8).value);
     const std::optional<double> re = f.refrel(0.5);
     ASSERT_TRUE(re);
     EXPECT_FLOAT_EQ(static_cast<float>(*re), 1.495f);
-    EXPECT_FLOAT_EQ(static_cast<float>(f.relIndexIm), 0.00075f);
+    EXPECT_FLOAT_EQ(static_cast<float>(f.indexState.relIndexIm), 0.00075f);
 
     // A refused file: its message, and the table, name and choice stay.
     fileDialogs.answer(at("bad.rix"));
@@ -387,8 +387,8 @@ TEST_F(BatchTest, IndexFilesTakeOverTheSphereAndMedium) {
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.last().prompt,
               "Error in refractive index data file: bad.rix (line 1: the header must be \"Tessary 300\")");
-    EXPECT_EQ(f.sphereName, "Glass");
-    EXPECT_EQ(f.indexModels.fileIndices1.size(), 3u);
+    EXPECT_EQ(f.indexState.sphereName, "Glass");
+    EXPECT_EQ(f.indexState.indexModels.fileIndices1.size(), 3u);
 
     // The medium twin; a refused medium file keeps the medium chosen before.
     const std::string mediumBefore = f.lblRI_Medium.caption();
@@ -399,7 +399,7 @@ TEST_F(BatchTest, IndexFilesTakeOverTheSphereAndMedium) {
     fileDialogs.answer(at("g.rix"));
     f.mnuRI_File2.trigger();
     EXPECT_EQ(f.lblRI_Medium.caption(), "Medium: Glass");
-    EXPECT_EQ(f.indexModels.fileIndices2.size(), 3u);
+    EXPECT_EQ(f.indexState.indexModels.fileIndices2.size(), 3u);
 }
 
 TEST_F(BatchTest, SpectrumFileWeightsTheWavelengths) {
@@ -411,14 +411,14 @@ TEST_F(BatchTest, SpectrumFileWeightsTheWavelengths) {
     EXPECT_TRUE(messages.shown().empty());
     EXPECT_TRUE(f.mnuSpectrumFile.checked());
     EXPECT_EQ(f.lblSpectrum.caption(), "Spectrum: Data file");
-    EXPECT_EQ(f.spectrumFileLoaded, 1);
+    EXPECT_EQ(f.light.spectrumFileLoaded, 1);
     f.cboWave.setText("5");
     f.lambdaN();
     for (std::size_t k = 1; k <= 5; ++k) {
-        const double x = (1000.0 * f.waveList[k] - 400) * 2 / 300;
+        const double x = (1000.0 * f.waveSet.waveList[k] - 400) * 2 / 300;
         const int i = static_cast<int>(x);
         const double v[] = {0, 1, 3, 2};
-        EXPECT_EQ(f.weightPerWave[k], static_cast<float>(v[i + 1] + (v[i + 2] - v[i + 1]) * (x - i))) << k;
+        EXPECT_EQ(f.waveSet.weightPerWave[k], static_cast<float>(v[i + 1] + (v[i + 2] - v[i + 1]) * (x - i))) << k;
     }
     // A bad file after a good one: the message, and the good table stays loaded.
     fileDialogs.answer(at("bad.spe"));
@@ -427,9 +427,9 @@ TEST_F(BatchTest, SpectrumFileWeightsTheWavelengths) {
     EXPECT_EQ(
         messages.last().prompt,
         "Error in spectrum data file: minimum wavelength incorrect (line 8: 400.1 is not the minimum 400)");
-    EXPECT_EQ(f.spectrumFileLoaded, 1);
-    EXPECT_EQ(f.specFileCount, 3);
-    EXPECT_EQ(f.specFileWave.back(), 700.0);
+    EXPECT_EQ(f.light.spectrumFileLoaded, 1);
+    EXPECT_EQ(f.fileState.specFileCount, 3);
+    EXPECT_EQ(f.fileState.specFileWave.back(), 700.0);
 }
 
 // Nonsense in an input file is refused when the file is read, with its line and reason, and the
@@ -461,10 +461,10 @@ TEST_F(BatchTest, InputFileNonsenseIsRefusedOnReading) {
         (f.*menu).trigger();
         ASSERT_EQ(messages.shown().size(), 1u);
         EXPECT_EQ(messages.last().prompt, prompt);
-        EXPECT_TRUE(f.indexModels.fileIndices1.empty() && f.indexModels.fileIndices2.empty());
-        EXPECT_EQ(f.sphereName, " Water");
+        EXPECT_TRUE(f.indexState.indexModels.fileIndices1.empty() && f.indexState.indexModels.fileIndices2.empty());
+        EXPECT_EQ(f.indexState.sphereName, " Water");
         EXPECT_TRUE(!f.mnuRI_File1.checked() && f.mnuRI_Vacuum2.checked() && !f.mnuSpectrumFile.checked());
-        EXPECT_EQ(f.sizeHistogram.histLoaded + f.spectrumFileLoaded, 0);
+        EXPECT_EQ(f.dist.sizeHistogram.histLoaded + f.light.spectrumFileLoaded, 0);
         EXPECT_EQ(f.cboDistrib.text(), menu == &Form1::mnuSizeDist ? "Log-normal" : "Normal");
         messages.clear();
         f.cmdNewPlot.click();
@@ -483,7 +483,7 @@ TEST_F(BatchTest, SizeDistributionFileGivesTheHistogram) {
     EXPECT_EQ(messages.last().prompt,
               "Error in radius distribution file: bad.dis (line 17: a \"Uniform\" file needs at least two "
               "classes)");
-    EXPECT_EQ(f.sizeHistogram.histLoaded, 0);
+    EXPECT_EQ(f.dist.sizeHistogram.histLoaded, 0);
     EXPECT_EQ(f.cboDistrib.text(), "Log-normal");
     messages.clear();
     fileDialogs.answer(at("d.dis"));
@@ -491,9 +491,9 @@ TEST_F(BatchTest, SizeDistributionFileGivesTheHistogram) {
     ASSERT_GE(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].prompt,
               "Error in radius distribution file: d.dis\rSpecify radius or diameter in line 14");
-    EXPECT_EQ(f.sizeHistogram.histLoaded, 1);
-    EXPECT_EQ(f.sizeHistogram.histWeight, (std::vector<float>{0, 0.25f, 0.5f, 0.25f}));
-    EXPECT_EQ(f.sizeHistogram.histRadiusMax, 35.0f);
+    EXPECT_EQ(f.dist.sizeHistogram.histLoaded, 1);
+    EXPECT_EQ(f.dist.sizeHistogram.histWeight, (std::vector<float>{0, 0.25f, 0.5f, 0.25f}));
+    EXPECT_EQ(f.dist.sizeHistogram.histRadiusMax, 35.0f);
     EXPECT_EQ(f.cboDistrib.text(), "Special");
 }
 

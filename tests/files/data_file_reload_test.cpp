@@ -76,7 +76,7 @@ TEST_F(DataFileReloadTest, SaveReadSaveGivesTheSameBytes) {
         c.set(a);
         a.cmdNewPlot.click();
         const std::string first = save(a, "first");
-        const auto waves = a.waveList;
+        const auto waves = a.waveSet.waveList;
         const std::pair<float, float> band = {a.runRecord.bandMinUm, a.runRecord.bandMaxUm};
         Form1& b = started();
         messages.clear();
@@ -84,8 +84,8 @@ TEST_F(DataFileReloadTest, SaveReadSaveGivesTheSameBytes) {
         b.mnuRead.trigger();
         for (const auto& m : messages.shown()) ADD_FAILURE() << m.title << ": " << m.prompt;
         // A Lee diagram reads back as "Absolute", as the file restores it, also after "Normalised".
-        EXPECT_EQ(b.graphCode == kGraphLee ? b.cboLee.text() : "Absolute", "Absolute");
-        EXPECT_EQ(b.waveList, waves);
+        EXPECT_EQ(b.codes.graphCode == kGraphLee ? b.cboLee.text() : "Absolute", "Absolute");
+        EXPECT_EQ(b.waveSet.waveList, waves);
         EXPECT_EQ(std::pair(b.runRecord.bandMinUm, b.runRecord.bandMaxUm), band);
         EXPECT_EQ(save(b, "second"), first);
     }
@@ -124,7 +124,7 @@ TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
             w.caption()};
     };
     const std::vector<std::string> shown = boxes(f);
-    const std::vector<double> curve = f.intensityPerp;
+    const std::vector<double> curve = f.results.intensityPerp;
     const QImage graph = f.image();
     for (const auto& [change, message] : cases) {
         SCOPED_TRACE(message);
@@ -138,7 +138,7 @@ TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
         EXPECT_EQ(messages.last().prompt, "The selected file is not a valid Tessary file\r" + message);
         EXPECT_EQ(messages.last().title, "Tessary");
         EXPECT_EQ(boxes(f), shown);
-        EXPECT_EQ(f.intensityPerp, curve);
+        EXPECT_EQ(f.results.intensityPerp, curve);
         EXPECT_EQ(f.image(), graph);
     }
 }

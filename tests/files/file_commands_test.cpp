@@ -54,7 +54,7 @@ class FileCommandsTest : public test::Form1Test {
 // A path over 256 characters chooses nothing and says why; a cancel says that no file was selected.
 TEST_F(FileCommandsTest, OverlongPathIsNamedAsSuch) {
     Form1& f = started();
-    f.saveFileType = 1;
+    f.codes.saveFileType = 1;
     const std::pair<std::optional<std::string>, const char*> cases[] = {
         {at(std::string(300, 'a') + ".tsy"), "The path of the chosen file is longer than 256 characters"},
         {std::nullopt, "No file was selected"},
@@ -63,14 +63,14 @@ TEST_F(FileCommandsTest, OverlongPathIsNamedAsSuch) {
         SCOPED_TRACE(prompt);
         for (const bool saving : {false, true}) {
             messages.clear();
-            f.chosenFile = "kept";
+            f.fileState.chosenFile = "kept";
             fileDialogs.answer(answer);
             (f.*(saving ? &Form1::select_save_filename : &Form1::OpenDataFile))();
             ASSERT_EQ(messages.shown().size(), 1u);
             EXPECT_EQ(messages.last().prompt, prompt);
             EXPECT_EQ(messages.last().title, saving ? "Select a file name for saving data" : "Open a file");
-            EXPECT_EQ(f.fileDialogCancelled, 1);
-            EXPECT_EQ(f.chosenFile, "kept");
+            EXPECT_EQ(f.fileState.fileDialogCancelled, 1);
+            EXPECT_EQ(f.fileState.chosenFile, "kept");
         }
     }
 }
@@ -107,11 +107,11 @@ TEST_F(FileCommandsTest, DialogsHaveTheirTitlesAndFilters) {
     for (const DialogCase& c : cases) {
         SCOPED_TRACE(c.name);
         messages.clear();
-        f.chosenFile = "kept";
+        f.fileState.chosenFile = "kept";
         if (c.open) {
             (f.*c.open)();
         } else {
-            f.saveFileType = c.saveType;
+            f.codes.saveFileType = c.saveType;
             f.select_save_filename();
         }
         const FileDialogRequest& r = fileDialogs.requests().back();
@@ -123,8 +123,8 @@ TEST_F(FileCommandsTest, DialogsHaveTheirTitlesAndFilters) {
         ASSERT_EQ(messages.shown().size(), 1u);
         EXPECT_EQ(messages.last().prompt, "No file was selected");
         EXPECT_EQ(messages.last().title, c.title);
-        EXPECT_EQ(f.fileDialogCancelled, 1);
-        EXPECT_EQ(f.chosenFile, "kept");
+        EXPECT_EQ(f.fileState.fileDialogCancelled, 1);
+        EXPECT_EQ(f.fileState.chosenFile, "kept");
     }
 }
 
@@ -135,13 +135,13 @@ TEST_F(FileCommandsTest, ChosenNamesFollowTheExtensionRuleAndTheFolder) {
         {"a.b", "a.b.tsy"},   {"x.gz", "x.gz.tsy"}};
     for (const auto& [typed, file] : names) {
         fileDialogs.answer(at(typed));
-        f.saveFileType = 1;
+        f.codes.saveFileType = 1;
         f.select_save_filename();
-        EXPECT_EQ(f.fileDialogCancelled, 0);
-        EXPECT_EQ(f.chosenFile, file);
-        EXPECT_EQ(fs::path(f.chosenFilePath), folder / file);
+        EXPECT_EQ(f.fileState.fileDialogCancelled, 0);
+        EXPECT_EQ(f.fileState.chosenFile, file);
+        EXPECT_EQ(fs::path(f.fileState.chosenFilePath), folder / file);
     }
-    EXPECT_EQ(f.chosenFileTitle, "x.gz");
+    EXPECT_EQ(f.fileState.chosenFileTitle, "x.gz");
     f.OpenSpectrumFile();  // cancelled; it opened where the last file was chosen
     EXPECT_EQ(fs::path(fileDialogs.requests().back().folder), fs::canonical(folder));
 }
@@ -188,7 +188,7 @@ TEST_F(FileCommandsTest, FailedSavesKeepTheOldFileAndDoNotBeep) {
         EXPECT_TRUE(f.mnuOverplot.checked());
     }
     // A state the file cannot hold is refused before anything is written.
-    f.sphereName = "\"quoted";
+    f.indexState.sphereName = "\"quoted";
     f.cmdNewPlot_Click();
     messages.clear();
     fileDialogs.answer(at("old.tsy"));
@@ -197,7 +197,7 @@ TEST_F(FileCommandsTest, FailedSavesKeepTheOldFileAndDoNotBeep) {
     EXPECT_EQ(messages.last().prompt,
               "The text \"\"quoted\" cannot be saved in a data file: it begins with a double quote.");
     EXPECT_EQ(ReadAll(folder / "old.tsy"), "old");
-    f.sphereName = "Water";
+    f.indexState.sphereName = "Water";
     f.runRecord.graphCode = kGraphConvergence;  // as a convergence run records it
     fileDialogs.answer(at("old.tsy"));
     f.mnuSave.trigger();
@@ -234,8 +234,8 @@ TEST_F(FileCommandsTest, SavedResultsLoadIntoAFreshWindowAndSaveAlike) {
     Form1& a = computed();
     a.txtRefractImag.setText("0.0001");
     a.cmdNewPlot_Click();
-    const std::vector<double> curve = a.intensityPerp;
-    const std::int32_t first = a.windowFirst, last = a.windowLast;
+    const std::vector<double> curve = a.results.intensityPerp;
+    const std::int32_t first = a.angleGrid.windowFirst, last = a.angleGrid.windowLast;
     const std::string bytesA = save(a, "a");
     ASSERT_FALSE(bytesA.empty());
 
@@ -243,16 +243,16 @@ TEST_F(FileCommandsTest, SavedResultsLoadIntoAFreshWindowAndSaveAlike) {
     Form1& b = started();
     fileDialogs.answer(at("a.tsy"));
     b.mnuRead.trigger();
-    EXPECT_EQ(b.graphCode, kGraphAngle);
-    EXPECT_EQ(b.graphSubCode, kSubIntensity);
+    EXPECT_EQ(b.codes.graphCode, kGraphAngle);
+    EXPECT_EQ(b.codes.graphSubCode, kSubIntensity);
     EXPECT_EQ(b.txtRadius.text(), "10");
     EXPECT_EQ(b.txtRefractImag.text(), "1.00E-04");
-    EXPECT_EQ(b.resultsFromFile, 0);  // Replot has redrawn them
+    EXPECT_EQ(b.runFlags.resultsFromFile, 0);  // Replot has redrawn them
     EXPECT_EQ(b.caption().rfind("Mie scattering:  ", 0), 0u);
     // The file holds 15 significant digits.
     for (std::int32_t k = first; k <= last; ++k) {
         const double v = curve[static_cast<std::size_t>(k)];
-        EXPECT_NEAR(b.intensityPerp[static_cast<std::size_t>(k)], v, 1e-14 * std::abs(v));
+        EXPECT_NEAR(b.results.intensityPerp[static_cast<std::size_t>(k)], v, 1e-14 * std::abs(v));
     }
     // The start-up names keep their blanks and the imaginary part its text as the file holds it.
     const std::string bytesB = save(b, "b");
@@ -274,9 +274,9 @@ TEST_F(FileCommandsTest, RefusedFilesLeaveTheWindowAsItWas) {
     text.replace(text.find("\r\n 0 \r\n"), 7, "\r\nabc\r\n");
     bad.push_back(text);
     f.txtRadius.setText("50");
-    const std::vector<double> curve = f.intensityPerp;
+    const std::vector<double> curve = f.results.intensityPerp;
     const std::string caption = f.caption();
-    const int fromFile = f.resultsFromFile;
+    const int fromFile = f.runFlags.resultsFromFile;
     for (const std::string& bytes : bad) {
         WriteAll(folder / "bad.tsy", bytes);
         messages.clear();
@@ -284,9 +284,9 @@ TEST_F(FileCommandsTest, RefusedFilesLeaveTheWindowAsItWas) {
         f.mnuRead.trigger();
         ASSERT_EQ(messages.shown().size(), 1u) << bytes.size();
         EXPECT_EQ(f.txtRadius.text(), "50");
-        EXPECT_EQ(f.intensityPerp, curve);
+        EXPECT_EQ(f.results.intensityPerp, curve);
         EXPECT_EQ(f.caption(), caption);
-        EXPECT_EQ(f.resultsFromFile, fromFile);
+        EXPECT_EQ(f.runFlags.resultsFromFile, fromFile);
     }
     // Overplotting with other x limits: refused, the box flashes and is white again.
     f.mnuOverplot.setChecked(true);
@@ -307,7 +307,7 @@ namespace {
 
 TEST_F(FileCommandsTest, TextExportIsDatedByTheWindowsClockAndBeepsOnce) {
     Form1& f = computed();
-    f.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
+    f.fileState.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
     const int beeps = runtime.beepCount();
     fileDialogs.answer(at("run1"));
     f.mnuSaveText.trigger();
@@ -370,17 +370,17 @@ TEST_F(FileCommandsTest, FilesRestoreTheWindowsChoices) {
         {"Multiple 0 2 3", [](DataFile& f) { f.method = "Debye", f.rays = "Multiple", f.rayOrders = {0, 2, 3}; },
          [](Form1& w) {
              for (int p = 0; p <= 4; ++p) EXPECT_EQ(w.dlogP_->chkp(p).value(), p == 1 || p == 4 ? 0 : 1) << p;
-             EXPECT_EQ(w.rayCount, 3);
+             EXPECT_EQ(w.series.rayCount, 3);
          }},
         {"-3", [](DataFile& f) { f.method = "Debye", f.rays = "-3"; },
          [](Form1& w) {
-             EXPECT_EQ(w.rayCount, 4);
-             EXPECT_EQ(std::vector<int>(w.rayflag.begin(), w.rayflag.begin() + 4), std::vector<int>(4, 1));
+             EXPECT_EQ(w.series.rayCount, 4);
+             EXPECT_EQ(std::vector<int>(w.series.rayflag.begin(), w.series.rayflag.begin() + 4), std::vector<int>(4, 1));
          }},
         {"60", [](DataFile& f) { f.method = "Debye", f.rays = "60"; },
          [](Form1& w) {
-             ASSERT_EQ(w.rayflag.size(), 61u);
-             EXPECT_EQ(std::count(w.rayflag.begin(), w.rayflag.end(), 1), w.rayflag[60]);
+             ASSERT_EQ(w.series.rayflag.size(), 61u);
+             EXPECT_EQ(std::count(w.series.rayflag.begin(), w.series.rayflag.end(), 1), w.series.rayflag[60]);
          }},
         {"imaginary 0.5, automatic y limit", [](DataFile& f) { f.inputs[4] = "0.5"; },
          [](Form1& w) { EXPECT_EQ(w.txtRefractImag.text() + w.cboYmin.text(), "0.5Automatic"); }},
@@ -450,7 +450,7 @@ namespace {
 
 // The graph box as drawn.
 QImage GraphBox(Form1& f) {
-    const QPoint a = f.toPixel(f.graphLeft, f.graphTop), b = f.toPixel(f.graphRight, f.graphBottom);
+    const QPoint a = f.toPixel(f.graph.graphLeft, f.graph.graphTop), b = f.toPixel(f.graph.graphRight, f.graph.graphBottom);
     return f.image().copy(QRect(a, b));
 }
 
@@ -511,7 +511,7 @@ std::string Replaced(std::string s, const std::string& from, const std::string& 
 // does not fit (cut short, half a step, angles not stored) leaves it alone; the file as a map.
 TEST_F(FileCommandsTest, LeeDiagramsReadBackToTheirStoresAndRedraw) {
     const auto stores = [](Form1& f) {
-        return std::vector{f.leeRed1, f.leeGreen1, f.leeBlue1, f.leeRed2, f.leeGreen2, f.leeBlue2};
+        return std::vector{f.leeStores.leeRed1, f.leeStores.leeGreen1, f.leeStores.leeBlue1, f.leeStores.leeRed2, f.leeStores.leeGreen2, f.leeStores.leeBlue2};
     };
     std::vector<LeeStore> run;
     std::string a;
@@ -525,7 +525,7 @@ TEST_F(FileCommandsTest, LeeDiagramsReadBackToTheirStoresAndRedraw) {
         run = stores(f);
         for (float& v : run | std::views::join | std::views::join) v = static_cast<float>(Val(Str(v)));
         // The redraw of the stores as the file holds them: a cell near a colour step may round over it.
-        std::tie(f.leeRed1, f.leeGreen1, f.leeBlue1, f.leeRed2, f.leeGreen2, f.leeBlue2) =
+        std::tie(f.leeStores.leeRed1, f.leeStores.leeGreen1, f.leeStores.leeBlue1, f.leeStores.leeRed2, f.leeStores.leeGreen2, f.leeStores.leeBlue2) =
             std::tie(run[0], run[1], run[2], run[3], run[4], run[5]);
         f.setRecording(true);
         f.PlotLee();
@@ -552,7 +552,7 @@ TEST_F(FileCommandsTest, LeeDiagramsReadBackToTheirStoresAndRedraw) {
     fileDialogs.answer(at("map.tsy"));
     form->mnuRead.trigger();
     EXPECT_TRUE(stores(*form) == run && form->txtF9_min.text() + form->txtF9_step.text() == "54");
-    form->leeGridLast = -1;  // as a stopped run leaves it: nothing to save
+    form->leeStores.leeGridLast = -1;  // as a stopped run leaves it: nothing to save
     save(*form, "stopped");
     EXPECT_EQ(messages.last().prompt, "No finished diagram is stored. Run New plot before saving.");
 
@@ -567,7 +567,7 @@ TEST_F(FileCommandsTest, LeeDiagramsReadBackToTheirStoresAndRedraw) {
     fileDialogs.answer(at("m.tsy"));
     r.mnuRead.trigger();
     EXPECT_TRUE(stores(r) == run);
-    EXPECT_EQ(r.graphCode, kGraphMapIndex);
+    EXPECT_EQ(r.codes.graphCode, kGraphMapIndex);
     EXPECT_EQ(r.txtF9_min.text() + " " + r.txtF9_max.text() + " " + r.txtF9_step.text(), "1.1 1.5 4");
 }
 

@@ -29,7 +29,7 @@ class RunRecordTest : public test::Form1Test {
 
     Form1& start() {
         Form1& f = started();
-        f.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
+        f.fileState.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
         messages.clear();
         return f;
     }
@@ -83,7 +83,7 @@ TEST_F(RunRecordTest, SavesAfterEditingABoxHoldTheRunsResultsAndReadBack) {
         Form1& f = start();
         c.run(f);
         ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
-        const double value = f.intensityPerp.at(c.point);
+        const double value = f.results.intensityPerp.at(c.point);
         ASSERT_GT(value, 0.0);
         const std::string data = saveData(f, "run");
         c.edit(f);
@@ -106,7 +106,7 @@ TEST_F(RunRecordTest, SavesAfterEditingABoxHoldTheRunsResultsAndReadBack) {
         fileDialogs.answer(at("edited.tsy"));
         g.mnuRead.trigger();
         ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
-        EXPECT_NEAR(g.intensityPerp.at(c.point), value, 1e-14 * value);
+        EXPECT_NEAR(g.results.intensityPerp.at(c.point), value, 1e-14 * value);
     }
 }
 

@@ -18,16 +18,16 @@ class AxisTicks : public FrameTest {
   protected:
     void label(double value) {
         form->clearDrawLog();
-        form->tickValueY = value;
-        form->drawY = 5000;
+        form->graph.tickValueY = value;
+        form->graph.drawY = 5000;
         form->GridYLabel();
     }
 };
 
 TEST_F(AxisTicks, XLabelTickAndNumberUnderTheAxis) {
     form->clearDrawLog();
-    form->tickValueX = 100;
-    form->drawX = 4000;
+    form->graph.tickValueX = 100;
+    form->graph.drawX = 4000;
     form->GridXLabel();
     const std::vector<DrawOp> l = ops(DrawOp::Kind::Line);
     ASSERT_EQ(l.size(), 1u);
@@ -42,8 +42,8 @@ TEST_F(AxisTicks, XLabelTickAndNumberUnderTheAxis) {
 }
 
 TEST_F(AxisTicks, YLabelPlainWithinAThousand) {
-    form->yAxisMin = 0.1;
-    form->yAxisMax = 1000;
+    form->graph.yAxisMin = 0.1;
+    form->graph.yAxisMax = 1000;
     label(1000);
     EXPECT_EQ(textsAt(" 1000", 1000 - 150 - 100 * 5, 4900), 1);
     const std::vector<DrawOp> l = ops(DrawOp::Kind::Line);
@@ -54,8 +54,8 @@ TEST_F(AxisTicks, YLabelPlainWithinAThousand) {
 }
 
 TEST_F(AxisTicks, YLabelPowerOfTenAboveAThousand) {
-    form->yAxisMin = 0.1;
-    form->yAxisMax = 10000;
+    form->graph.yAxisMin = 0.1;
+    form->graph.yAxisMax = 10000;
     label(1000);
     EXPECT_EQ(textsAt("10", 500, 4900), 1);
     EXPECT_EQ(textsAt(" 3 ", 775, 4800), 1);
@@ -66,16 +66,16 @@ TEST_F(AxisTicks, YLabelPowerOfTenAboveAThousand) {
 }
 
 TEST_F(AxisTicks, YLabelMantissaAndNegativeExponent) {
-    form->yAxisMin = 0.0001;
-    form->yAxisMax = 1;
+    form->graph.yAxisMin = 0.0001;
+    form->graph.yAxisMax = 1;
     label(0.05);
     EXPECT_EQ(textsAt(" 5 x 10", 160, 4900), 1);
     EXPECT_EQ(textsAt("-2 ", 775, 4800), 1);
 }
 
 TEST_F(AxisTicks, YLabelPowerFormOfNothingPositiveIsTheTickAlone) {
-    form->yAxisMin = 0.0001;
-    form->yAxisMax = 1e5;
+    form->graph.yAxisMin = 0.0001;
+    form->graph.yAxisMax = 1e5;
     for (double v : {0.0, -5.0, kNaN}) {
         label(v);
         EXPECT_TRUE(texts().empty()) << v;
@@ -100,7 +100,7 @@ TEST_F(AxisTicks, GridxStepMemberReportsPlaceableRanges) {
 }
 
 TEST_F(AxisTicks, LeeTicksLinearOnMapsSkippingOutsideValues) {
-    form->graphCode = kGraphMapIndex;
+    form->codes.graphCode = kGraphMapIndex;
     form->setForeColor(rgb(1, 2, 3));
     form->clearDrawLog();
     form->GridLeeTicks(0, 100, 10, 20, 80, 1000, 6000, 3000);
@@ -112,12 +112,12 @@ TEST_F(AxisTicks, LeeTicksLinearOnMapsSkippingOutsideValues) {
         EXPECT_EQ(l[i].y2, 3050);
         EXPECT_EQ(l[i].colour, rgb(1, 2, 3));
     }
-    EXPECT_EQ(form->tickValueX, 100);  // stepped through the values beyond max as well
-    EXPECT_NEAR(form->drawX, 6000, 1e-9);
+    EXPECT_EQ(form->graph.tickValueX, 100);  // stepped through the values beyond max as well
+    EXPECT_NEAR(form->graph.drawX, 6000, 1e-9);
 }
 
 TEST_F(AxisTicks, LeeTicksLogarithmicOnTheLeeDiagram) {
-    form->graphCode = kGraphLee;
+    form->codes.graphCode = kGraphLee;
     form->clearDrawLog();
     form->GridLeeTicks(1, 100, 9, 1, 100, 1000, 6000, 3000);  // 1, 10, 19, ... 100
     const std::vector<DrawOp> l = ops(DrawOp::Kind::Line);
@@ -134,7 +134,7 @@ TEST_F(AxisTicks, LeeTicksThatCannotBePlacedAreSkipped) {
     for (const Case c :
          {Case{22, 0, 0, 100}, Case{22, -10, 0, 100}, Case{22, kNaN, 0, 100}, Case{22, 10, 50, 50},
           Case{20, 10, 0, 100}, Case{20, 10, -5, 100}, Case{20, 10, 7, 7}, Case{22, 10, kNaN, 100}}) {
-        form->graphCode = c.code;
+        form->codes.graphCode = c.code;
         form->clearDrawLog();
         form->GridLeeTicks(0, 100, c.step, c.min, c.max, 1000, 6000, 3000);
         EXPECT_TRUE(ops(DrawOp::Kind::Line).empty())

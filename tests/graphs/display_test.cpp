@@ -36,10 +36,10 @@ class DisplayTest : public FrameTest {
         f.cboStep.setText("1");
         FillPolarisations(f);
         f.cboPol.setText("Both");
-        f.angleCount = 91;
-        f.runState = 1;
-        f.loopI = 1;
-        f.phasePanel = 0;
+        f.angleGrid.angleCount = 91;
+        f.codes.runState = 1;
+        f.sweepState.loopI = 1;
+        f.graph.phasePanel = 0;
         f.mnuSolid.setChecked(true);
         f.mnuTrueColour.setChecked(false);
         f.mnuRedLine.setChecked(true);
@@ -92,7 +92,7 @@ TEST_F(DisplayTest, GridYmaxWithoutAPositiveMaximumEnds) {
     form->txtY2max.setText("250");
     EXPECT_EQ(yMax(0.0, false), 260);
     // an overplot keeps the earlier scale whatever the new data
-    form->runState = 2;
+    form->codes.runState = 2;
     EXPECT_EQ(yMax(8.0, false), 260);
 }
 
@@ -103,7 +103,7 @@ TEST_F(DisplayTest, GridYmaxTakesATypedMaximum) {
 }
 
 TEST_F(DisplayTest, GridYminLogFloorTenDecadesBelowTheMaximum) {
-    form->yAxisMax = 1000;
+    form->graph.yAxisMax = 1000;
     EXPECT_REL_NEAR(yMin(0.0, true), 1E-7, 1e-12);
     EXPECT_EQ(form->txtY1min.text(), "1E-07");
     EXPECT_REL_NEAR(yMin(0.37, true), 0.1, 1e-12);
@@ -111,7 +111,7 @@ TEST_F(DisplayTest, GridYminLogFloorTenDecadesBelowTheMaximum) {
     // a negative minimum has no logarithm: the floor as well
     EXPECT_REL_NEAR(yMin(-3.0, true), 1E-7, 1e-12);
     // a typed maximum of 0 leaves no decade to measure from
-    form->yAxisMax = 0;
+    form->graph.yAxisMax = 0;
     const double axis = yMin(0.0, true);
     EXPECT_TRUE(std::isfinite(axis) && axis > 0);
 }
@@ -123,16 +123,16 @@ TEST_F(DisplayTest, GridYminLinearAndTyped) {
     EXPECT_EQ(yMin(3.0, false), 5);
     EXPECT_EQ(yMin(3.0, true), 5);
     form->cboYmin.setText("Automatic");
-    form->runState = 2;
+    form->codes.runState = 2;
     form->txtY1min.setText("0.01");
-    form->yAxisMax = 1000;
+    form->graph.yAxisMax = 1000;
     EXPECT_REL_NEAR(yMin(3.0, true), 0.01, 1e-12);  // an overplot keeps the earlier minimum
 }
 
 TEST_F(DisplayTest, GridYminPolarCountsDecadesDownFromTheMaximum) {
     form->mnuPolarPlot.setChecked(true);
-    form->yScaleMax = 1E5;
-    form->yAxisMax = 1E6;
+    form->graph.yScaleMax = 1E5;
+    form->graph.yAxisMax = 1E6;
     EXPECT_REL_NEAR(yMin(3.0, true), 1.0, 1e-12);  // floor(Log10(33333)) + 1 = 5 decades
 }
 
@@ -151,22 +151,22 @@ TEST_F(DisplayTest, AngleDeltaFindsTheCoarsestGrid) {
         form->txtAngle.setText(c.angle);
         form->txtAngle.setBackColor(16777215);
         form->AngleDelta();
-        EXPECT_EQ(form->angleCount, c.count) << c.angle;
-        EXPECT_EQ(form->angleIndex, c.index) << c.angle;
+        EXPECT_EQ(form->angleGrid.angleCount, c.count) << c.angle;
+        EXPECT_EQ(form->angleGrid.angleIndex, c.index) << c.angle;
         EXPECT_EQ(form->txtAngle.backColor(), 16777215u) << c.angle;
     }
 }
 
 TEST_F(DisplayTest, AngleDeltaWithoutAGridPaintsTheBoxRed) {
     for (const char* angle : {"0.123", "181", "-1", "0.001"}) {
-        form->angleCount = 77;
-        form->angleIndex = 5;
+        form->angleGrid.angleCount = 77;
+        form->angleGrid.angleIndex = 5;
         form->txtAngle.setText(angle);
         form->txtAngle.setBackColor(16777215);
         form->AngleDelta();
         EXPECT_EQ(form->txtAngle.backColor(), 255u) << angle;
-        EXPECT_EQ(form->angleCount, 77) << angle;
-        EXPECT_EQ(form->angleIndex, 5) << angle;
+        EXPECT_EQ(form->angleGrid.angleCount, 77) << angle;
+        EXPECT_EQ(form->angleGrid.angleIndex, 5) << angle;
     }
 }
 
@@ -181,13 +181,13 @@ TEST_F(DisplayTest, ScanOfTheVisibleRangeSetsTheYRange) {
     para[60] = 5;
     perp[150] = 500;  // beyond 90 degrees: not visible
     f.Display(perp, para, unpol);
-    EXPECT_EQ(f.yScaleMax, 8);
-    EXPECT_EQ(f.yAxisMax, 9);
-    EXPECT_EQ(f.savedYScaleMax, 8);
-    EXPECT_EQ(f.drawnYMax, 9);
+    EXPECT_EQ(f.graph.yScaleMax, 8);
+    EXPECT_EQ(f.graph.yAxisMax, 9);
+    EXPECT_EQ(f.graph.savedYScaleMax, 8);
+    EXPECT_EQ(f.graph.drawnYMax, 9);
     EXPECT_EQ(f.txtY2max.text(), "8");
-    EXPECT_EQ(f.yScaleMin, 1);
-    EXPECT_EQ(f.yAxisMin, 0);
+    EXPECT_EQ(f.graph.yScaleMin, 1);
+    EXPECT_EQ(f.graph.yAxisMin, 0);
     EXPECT_EQ(titleCount(), 1);  // a new plot's first wavelength draws the frame
 }
 
@@ -199,33 +199,33 @@ TEST_F(DisplayTest, LogAxisFromTheScan) {
     perp[1] = 5000;
     para[181] = 0;  // a zero on the log axis: the floor ten decades below
     f.Display(perp, para, para);
-    EXPECT_EQ(f.yAxisMax, 1E4);
-    EXPECT_REL_NEAR(f.yAxisMin, 1E-6, 1e-12);
+    EXPECT_EQ(f.graph.yAxisMax, 1E4);
+    EXPECT_REL_NEAR(f.graph.yAxisMin, 1E-6, 1e-12);
 }
 
 TEST_F(DisplayTest, TypedLimitsAndNoFrameBeforeAnyRun) {
     Form1& f = *form;
-    f.runState = 0;
+    f.codes.runState = 0;
     f.cboYmax.setText("100");
-    f.yScaleMin = 0.5;
+    f.graph.yScaleMin = 0.5;
     f.txtXmin.setText("0");
     f.txtXmax.setText("180");
     f.Display(Curve(1), Curve(1), Curve(1));
-    EXPECT_EQ(f.yAxisMax, 100);
-    EXPECT_EQ(f.yAxisMin, 0.5);
+    EXPECT_EQ(f.graph.yAxisMax, 100);
+    EXPECT_EQ(f.graph.yAxisMin, 0.5);
     EXPECT_EQ(titleCount(), 0);
 }
 
 TEST_F(DisplayTest, OverplotKeepsTheFrameAndRange) {
     Form1& f = *form;
-    f.runState = 2;
-    f.yAxisMin = 10;
-    f.yAxisMax = 1E5;
+    f.codes.runState = 2;
+    f.graph.yAxisMin = 10;
+    f.graph.yAxisMax = 1E5;
     f.txtXmin.setText("0");
     f.txtXmax.setText("180");
     f.Display(Curve(70), Curve(70), Curve(70));
-    EXPECT_EQ(f.yAxisMin, 10);
-    EXPECT_EQ(f.yAxisMax, 1E5);
+    EXPECT_EQ(f.graph.yAxisMin, 10);
+    EXPECT_EQ(f.graph.yAxisMax, 1E5);
     EXPECT_EQ(titleCount(), 0);
     EXPECT_FALSE(curveLines(kRedLine).empty());
 }
@@ -236,8 +236,8 @@ TEST_F(DisplayTest, CurveColoursFollowThePolarisationList) {
     f.txtXmax.setText("180");
     // the axis runs from 10 to 1000 (the decades around 100 and 1000)
     f.Display(Curve(100), Curve(1000), Curve(300));
-    EXPECT_EQ(f.yAxisMin, 10);
-    EXPECT_EQ(f.yAxisMax, 1000);
+    EXPECT_EQ(f.graph.yAxisMin, 10);
+    EXPECT_EQ(f.graph.yAxisMax, 1000);
     EXPECT_FALSE(curveLines(kRedLine).empty());  // perpendicular in the line colour
     EXPECT_FALSE(curveLines(kRedDark).empty());  // parallel in its darker companion
     const double unpolY = 9800 - 6400 * std::log(300 / 10.0) / std::log(1000 / 10.0);
@@ -260,10 +260,10 @@ TEST_F(DisplayTest, CurveColoursFollowThePolarisationList) {
 
 TEST_F(DisplayTest, NonAbsorbingEfficiencyGraphHasOneCurve) {
     Form1& f = *form;
-    f.graphCode = kGraphEfficiency;
-    f.graphSubCode = kSubQRadius;
-    f.relIndexIm = 0;
-    f.dataXStart = 1;
+    f.codes.graphCode = kGraphEfficiency;
+    f.codes.graphSubCode = kSubQRadius;
+    f.indexState.relIndexIm = 0;
+    f.graph.dataXStart = 1;
     f.txtXmin.setText("1");
     f.txtXmax.setText("10");
     f.cboStep.setText("1");
@@ -271,8 +271,8 @@ TEST_F(DisplayTest, NonAbsorbingEfficiencyGraphHasOneCurve) {
     f.Display(q, q, q);
     EXPECT_FALSE(curveLines(kRedLine).empty());
     EXPECT_TRUE(curveLines(kRedDark).empty());
-    f.absorbingFlag = 2;
-    f.relIndexIm = 0.1;
+    f.calc.absorbingFlag = 2;
+    f.indexState.relIndexIm = 0.1;
     f.clearDrawLog();
     f.Display(q, q, q);
     EXPECT_FALSE(curveLines(kRedDark).empty());
@@ -285,16 +285,16 @@ TEST_F(DisplayTest, LowerPanelOfIntensityAndPhase) {
     f.optLog.setValue(false);
     f.txtXmin.setText("0");
     f.txtXmax.setText("180");
-    f.drawnYMin = 10;
-    f.drawnYMax = 1E5;
-    f.phasePanel = 1;
-    f.avgPerp = Curve(180);  // phase angles in degrees: the middle of 0..360
-    f.avgPara = Curve(90);
-    f.avgUnpol = Curve(270);
+    f.graph.drawnYMin = 10;
+    f.graph.drawnYMax = 1E5;
+    f.graph.phasePanel = 1;
+    f.results.avgPerp = Curve(180);  // phase angles in degrees: the middle of 0..360
+    f.results.avgPara = Curve(90);
+    f.results.avgUnpol = Curve(270);
     f.Display(Curve(1), Curve(1), Curve(1));
     EXPECT_EQ(titleCount(), 1);
-    EXPECT_EQ(f.yAxisMin, 10);  // the upper panel's range back
-    EXPECT_EQ(f.yAxisMax, 1E5);
+    EXPECT_EQ(f.graph.yAxisMin, 10);  // the upper panel's range back
+    EXPECT_EQ(f.graph.yAxisMax, 1E5);
     const double middle = 9800 - 6400 * 180 / 360.0;
     EXPECT_FALSE(lines([&](const DrawOp& l) {
                      return l.colour == kRedLine && std::fabs(l.y1 - middle) < 1e-9 && l.x1 > 1000;
@@ -306,29 +306,29 @@ TEST_F(DisplayTest, LowerPanelOfIntensityAndPhase) {
 
 TEST_F(DisplayTest, LaterWavelengthsDrawInTheirColourWithoutAFrame) {
     Form1& f = *form;
-    f.waveCount = 3;
-    f.loopI = 2;
-    f.colourPerWave[2] = static_cast<float>(rgb(0, 200, 0));
+    f.calc.waveCount = 3;
+    f.sweepState.loopI = 2;
+    f.graphColours.colourPerWave[2] = static_cast<float>(rgb(0, 200, 0));
     f.txtY1min.setText("100");
-    f.yAxisMax = 1E5;
+    f.graph.yAxisMax = 1E5;
     f.txtXmin.setText("0");
     f.txtXmax.setText("180");
     f.Display(Curve(1000), Curve(2000), Curve(1500));
-    EXPECT_EQ(f.yAxisMin, 100);
+    EXPECT_EQ(f.graph.yAxisMin, 100);
     EXPECT_EQ(titleCount(), 0);
     EXPECT_EQ(curveLines(rgb(0, 200, 0)).size(), 2 * 181u);  // both curves in the wavelength's colour
 }
 
 TEST_F(DisplayTest, XGraphWithoutAStepShowsNoPoint) {
     Form1& f = *form;
-    f.graphCode = kGraphWavelength;
+    f.codes.graphCode = kGraphWavelength;
     f.cboStep.setText("0");
     f.txtXmin.setText("400");
     f.txtXmax.setText("700");
     std::vector<double> v(20, 5.0);
     f.Display(v, v, v);
     EXPECT_TRUE(curveLines(kRedLine).empty());
-    EXPECT_TRUE(std::isfinite(f.yAxisMax) && f.yAxisMax > 0);
+    EXPECT_TRUE(std::isfinite(f.graph.yAxisMax) && f.graph.yAxisMax > 0);
 }
 
 }  // namespace

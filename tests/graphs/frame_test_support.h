@@ -26,11 +26,11 @@ class FrameTest : public UiTest {
   protected:
     FrameTest() : form(std::make_unique<Form1>()) {
         Form1& f = *form;
-        f.graphCode = kGraphAngle;
-        f.graphSubCode = kSubIntensity;
-        f.waveCount = 1;
-        f.screenWidthPx = 1024;
-        f.resultsStale = 1;
+        f.codes.graphCode = kGraphAngle;
+        f.codes.graphSubCode = kSubIntensity;
+        f.calc.waveCount = 1;
+        f.windowState.screenWidthPx = 1024;
+        f.runFlags.resultsStale = 1;
         f.mnuDefault_Click();
         f.mnuLarge_Click();
         f.optLog.setValue(true);
@@ -40,12 +40,12 @@ class FrameTest : public UiTest {
         f.mnuMajorGridY.setChecked(true);
         f.mnuMinorGridX.setChecked(false);
         f.mnuMinorGridY.setChecked(false);
-        f.xMin = 0;
-        f.xMax = 180;
-        f.yAxisMin = 10;
-        f.yAxisMax = 100000;
-        f.yScaleMin = 0.1;
-        f.yScaleMax = 100000;
+        f.graph.xMin = 0;
+        f.graph.xMax = 180;
+        f.graph.yAxisMin = 10;
+        f.graph.yAxisMax = 100000;
+        f.graph.yScaleMin = 0.1;
+        f.graph.yScaleMax = 100000;
         f.setRecording(true);
     }
 
@@ -53,7 +53,7 @@ class FrameTest : public UiTest {
     void drawFrame() {
         Form1& f = *form;
         f.clearDrawLog();
-        f.Grid(f.graphLeft, f.graphRight, f.graphTop, f.graphBottom, f.xMin, f.xMax, f.yAxisMin, f.yAxisMax);
+        f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
     }
 
     std::vector<DrawOp> ops(DrawOp::Kind kind) const {
@@ -95,13 +95,13 @@ class FrameTest : public UiTest {
     std::vector<DrawOp> verticalGridLines() const {
         const Form1& f = *form;
         return lines(
-            [&](const DrawOp& l) { return l.x1 == l.x2 && l.y1 == f.graphTop && l.y2 == f.graphBottom; });
+            [&](const DrawOp& l) { return l.x1 == l.x2 && l.y1 == f.graph.graphTop && l.y2 == f.graph.graphBottom; });
     }
     // Full-width horizontal lines at y (from left or left + 20 to right).
     std::vector<DrawOp> horizontalLines() const {
         const Form1& f = *form;
         return lines(
-            [&](const DrawOp& l) { return l.y1 == l.y2 && l.x2 == f.graphRight && l.x1 >= f.graphLeft; });
+            [&](const DrawOp& l) { return l.y1 == l.y2 && l.x2 == f.graph.graphRight && l.x1 >= f.graph.graphLeft; });
     }
 
     std::unique_ptr<Form1> form;

@@ -111,25 +111,25 @@ TEST_F(FrameTest, LogoFollowsSizeVisibilityAndColour) {
     form->mnuSmall_Click();
     drawFrame();
     EXPECT_EQ(form->lblLogo.fontSize(), 8);
-    form->screenWidthPx = 1280;  // wider screens: the small logo grows to 10 points
+    form->windowState.screenWidthPx = 1280;  // wider screens: the small logo grows to 10 points
     drawFrame();
     EXPECT_EQ(form->lblLogo.fontSize(), 10);
     form->mnuHideLogo_Click();
     drawFrame();
     EXPECT_FALSE(form->lblLogo.visible());
     form->mnuHideLogo_Click();
-    form->graphCode = kGraphMapIndex;  // maps carry no logo
+    form->codes.graphCode = kGraphMapIndex;  // maps carry no logo
     drawFrame();
     EXPECT_FALSE(form->lblLogo.visible());
 }
 
 TEST_F(FrameTest, SeveralWavelengthsDarkBoxNoVerticalTitle) {
-    form->waveCount = 3;
+    form->calc.waveCount = 3;
     drawFrame();
     const std::vector<DrawOp> filled = ops(DrawOp::Kind::FilledBox);
     ASSERT_EQ(filled.size(), 1u);
     EXPECT_EQ(filled[0].colour, kBlack);
-    EXPECT_EQ(form->logoColour, rgb(100, 100, 100));
+    EXPECT_EQ(form->graphColours.logoColour, rgb(100, 100, 100));
     EXPECT_EQ(textCount(" Relative"), 0);
     EXPECT_EQ(tickXs(9800, rgb(64, 64, 64)).size(), 5u);  // numbered ticks in the dark grid colour
 }
@@ -159,8 +159,8 @@ TEST_F(FrameTest, SmallGraphNumbersEverySixtyDegrees) {
 }
 
 TEST_F(FrameTest, RangeOfTenBetweenEvenNumbersStepsByOneNumbersByFive) {
-    form->xMin = 1;
-    form->xMax = 11;
+    form->graph.xMin = 1;
+    form->graph.xMax = 11;
     drawFrame();
     EXPECT_EQ(tickXs(9800, kBlack).size(), 2u + 10u);  // 2 .. 11
     EXPECT_EQ(textCount(" 5"), 1);
@@ -169,21 +169,21 @@ TEST_F(FrameTest, RangeOfTenBetweenEvenNumbersStepsByOneNumbersByFive) {
 }
 
 TEST_F(FrameTest, LinearXFromNearZeroStartsAtZero) {
-    form->xMin = 0.01;
-    form->xMax = 10;
+    form->graph.xMin = 0.01;
+    form->graph.xMax = 10;
     drawFrame();
-    EXPECT_EQ(form->xMin, 0);
+    EXPECT_EQ(form->graph.xMin, 0);
     EXPECT_EQ(textCount(" 0"), 1);
-    form->graphCode = kGraphAsymmetry;  // the asymmetry parameter keeps its start
-    form->xMin = 0.01;
+    form->codes.graphCode = kGraphAsymmetry;  // the asymmetry parameter keeps its start
+    form->graph.xMin = 0.01;
     drawFrame();
-    EXPECT_EQ(form->xMin, 0.01);
+    EXPECT_EQ(form->graph.xMin, 0.01);
     EXPECT_EQ(textCount("0.01"), 1);  // a small end is formatted, not Str
 }
 
 TEST_F(FrameTest, PolarLogarithmicRingsAtDecades) {
     form->mnuPolarPlot.setChecked(true);
-    form->yAxisMin = 0.1;
+    form->graph.yAxisMin = 0.1;
     drawFrame();
     const std::vector<DrawOp> circles = ops(DrawOp::Kind::Circle);
     ASSERT_EQ(circles.size(), 6u);
@@ -211,7 +211,7 @@ TEST_F(FrameTest, PolarLogarithmicRingsAtDecades) {
 TEST_F(FrameTest, PolarAmplitudeRingsEveryTwoDecadesAndLinearRingsEveryFifth) {
     form->mnuPolarPlot.setChecked(true);
     form->mnuAmplitude.setChecked(true);
-    form->yAxisMin = 0.1;
+    form->graph.yAxisMin = 0.1;
     drawFrame();
     EXPECT_EQ(ops(DrawOp::Kind::Circle).size(), 1u + 2u);  // 4/6 and 2/6
     form->mnuAmplitude.setChecked(false);
@@ -227,8 +227,8 @@ TEST_F(FrameTest, LogarithmicXWithMinorGridOneToThousand) {
     form->Frame8.setVisible(true);
     form->optXLog.setValue(true);
     form->mnuMinorGridX.setChecked(true);
-    form->xMin = 1;
-    form->xMax = 1000;
+    form->graph.xMin = 1;
+    form->graph.xMax = 1000;
     drawFrame();
     std::vector<double> expected;
     for (double decade : {1.0, 10.0, 100.0})
@@ -252,8 +252,8 @@ TEST_F(FrameTest, LogarithmicXNumbersDecadesOnly) {
     form->Frame8.setVisible(true);
     form->optXLog.setValue(true);
     form->mnuMajorGridX.setChecked(false);
-    form->xMin = 1;
-    form->xMax = 1000;
+    form->graph.xMin = 1;
+    form->graph.xMax = 1000;
     drawFrame();
     EXPECT_EQ(verticalGridLines().size(), 0u);
     EXPECT_EQ(tickXs(9800, kBlack).size(), 4u);  // GridXLabel at 1, 10, 100, 1000
@@ -270,8 +270,8 @@ TEST_F(FrameTest, HiddenHorizontalScaleFrameSelectsLinear) {
 
 TEST_F(FrameTest, MinorYGridNumbersTwosAndFivesInsideTheWindow) {
     form->mnuMinorGridY.setChecked(true);
-    form->yAxisMin = 1;
-    form->yAxisMax = 1000;  // ratio 1000: inside the Large window 1 .. 1001
+    form->graph.yAxisMin = 1;
+    form->graph.yAxisMax = 1000;  // ratio 1000: inside the Large window 1 .. 1001
     drawFrame();
     // plain numbers: the range stays within 0.001 .. 1000
     for (const char* n : {" 2", " 5", " 20", " 50", " 200", " 500"}) EXPECT_EQ(textCount(n), 1) << n;
@@ -293,8 +293,8 @@ class LinearYSteps : public FrameTest, public ::testing::WithParamInterface<Line
 TEST_P(LinearYSteps, GridLinesAtRoundSteps) {
     const LinearYCase c = GetParam();
     form->optLinear.setValue(true);
-    form->yAxisMin = c.yMin;
-    form->yAxisMax = c.yMax;
+    form->graph.yAxisMin = c.yMin;
+    form->graph.yAxisMax = c.yMax;
     drawFrame();
     std::vector<double> ys;
     for (const DrawOp& l : horizontalLines())
@@ -314,32 +314,32 @@ INSTANTIATE_TEST_SUITE_P(Ranges, LinearYSteps,
 
 TEST_F(FrameTest, LinearYNumbersAndEnds) {
     form->optLinear.setValue(true);
-    form->yAxisMin = 0;
-    form->yAxisMax = 1;
+    form->graph.yAxisMin = 0;
+    form->graph.yAxisMax = 1;
     drawFrame();
     const double y = 9800 - 6400 * 0.2;
     EXPECT_EQ(textsAt("0.2", 1000 - 150 - 300, y - 100), 1);  // AxisNumberText for fractions
     EXPECT_EQ(textsAt(" 1", 1000 - 150 - 200, 3300), 1);
     EXPECT_EQ(textsAt(" 0", 1000 - 150 - 200, 9700), 1);
-    form->yAxisMax = 100000;
+    form->graph.yAxisMax = 100000;
     drawFrame();
     EXPECT_EQ(textsAt("1.00E+05", 50, 3300), 1);  // six or more characters: scientific
 }
 
 TEST_F(FrameTest, LowerPanelsPhaseAndPolarisationLines) {
     form->optLinear.setValue(true);
-    form->phasePanel = 1;
+    form->graph.phasePanel = 1;
     form->mnuAmpPhase.setChecked(true);
-    form->yAxisMin = 0;
-    form->yAxisMax = 360;
+    form->graph.yAxisMin = 0;
+    form->graph.yAxisMax = 360;
     drawFrame();
     for (const char* n : {" 90", " 180", " 270"})
         EXPECT_EQ(textsAt(n, 600, 9800 - 6400 * std::stod(n) / 360 - 100), 1);
     EXPECT_EQ(textCount("Phase angle"), 1);
     form->mnuAmpPhase.setChecked(false);
     form->mnuIntPol.setChecked(true);
-    form->yAxisMin = -1;
-    form->yAxisMax = 1;
+    form->graph.yAxisMin = -1;
+    form->graph.yAxisMax = 1;
     drawFrame();
     int lines = 0;
     for (const DrawOp& l : horizontalLines())
@@ -351,11 +351,11 @@ TEST_F(FrameTest, LowerPanelsPhaseAndPolarisationLines) {
 }
 
 TEST_F(FrameTest, LogarithmicYZeroBecomesTenThousandth) {
-    form->yAxisMin = 0;
-    form->yScaleMin = 0;
+    form->graph.yAxisMin = 0;
+    form->graph.yScaleMin = 0;
     drawFrame();
-    EXPECT_EQ(form->yAxisMin, 0.0001);
-    EXPECT_EQ(form->yScaleMin, 0.0001);
+    EXPECT_EQ(form->graph.yAxisMin, 0.0001);
+    EXPECT_EQ(form->graph.yScaleMin, 0.0001);
     EXPECT_EQ(textCount("10"), 10);  // 10^-4 .. 10^5
     EXPECT_EQ(textCount("-4 "), 1);
 }
@@ -370,13 +370,13 @@ class Titles : public FrameTest, public ::testing::WithParamInterface<TitleCase>
 
 TEST_P(Titles, ByGraphType) {
     const TitleCase c = GetParam();
-    form->graphCode = c.code;
-    form->graphSubCode = c.subCode;
+    form->codes.graphCode = c.code;
+    form->codes.graphSubCode = c.subCode;
     form->optLinear.setValue(true);
-    form->yAxisMin = 0;
-    form->yAxisMax = 1;
-    form->xMin = 1;
-    form->xMax = 100;
+    form->graph.yAxisMin = 0;
+    form->graph.yAxisMax = 1;
+    form->graph.xMin = 1;
+    form->graph.xMax = 100;
     drawFrame();
     const std::string h = c.horizontal;
     EXPECT_EQ(textsAt(h, 8000 - 40 * static_cast<double>(h.size()), 10080), 1);
@@ -401,7 +401,7 @@ INSTANTIATE_TEST_SUITE_P(GraphTypes, Titles,
                                            TitleCase{16, 3, "Wavelength (nm)", "Asymmetry"}));
 
 TEST_F(FrameTest, WattsSuperscriptInSmallFontThenFontRestored) {
-    form->graphSubCode = kSubWatts;
+    form->codes.graphSubCode = kSubWatts;
     drawFrame();
     bool found = false;
     for (const DrawOp& t : texts())
@@ -414,7 +414,7 @@ TEST_F(FrameTest, TwoPanelLayoutDrawsOverTheUpperPanel) {
     form->mnuAmpPhase.setChecked(true);
     drawFrame();
     EXPECT_EQ(ops(DrawOp::Kind::Cls).size(), 0u);
-    form->waveCount = 3;  // several wavelengths clear in every case
+    form->calc.waveCount = 3;  // several wavelengths clear in every case
     drawFrame();
     EXPECT_EQ(ops(DrawOp::Kind::Cls).size(), 1u);
 }
@@ -433,8 +433,8 @@ class DegenerateFrame : public FrameTest {
 };
 
 TEST_F(DegenerateFrame, PointXRange) {
-    form->xMin = 50;
-    form->xMax = 50;
+    form->graph.xMin = 50;
+    form->graph.xMax = 50;
     drawFrame();
     expectFrameOnly();
     EXPECT_EQ(tickXs(9800, kBlack).size(), 2u);  // the end ticks only
@@ -442,13 +442,13 @@ TEST_F(DegenerateFrame, PointXRange) {
 }
 
 TEST_F(DegenerateFrame, ReversedAndNonFiniteXRanges) {
-    form->xMin = 180;
-    form->xMax = 0;
+    form->graph.xMin = 180;
+    form->graph.xMax = 0;
     drawFrame();
     expectFrameOnly();
     EXPECT_EQ(tickXs(9800, kGridSingle).size(), 0u);
-    form->xMin = 0;
-    form->xMax = kNaN;
+    form->graph.xMin = 0;
+    form->graph.xMax = kNaN;
     drawFrame();
     expectFrameOnly();
 }
@@ -456,8 +456,8 @@ TEST_F(DegenerateFrame, ReversedAndNonFiniteXRanges) {
 TEST_F(DegenerateFrame, LinearYWithoutHeight) {
     form->optLinear.setValue(true);
     for (const auto& [low, high] : {std::pair{100.0, 100.0}, std::pair{100.0, 10.0}}) {
-        form->yAxisMin = low;
-        form->yAxisMax = high;
+        form->graph.yAxisMin = low;
+        form->graph.yAxisMax = high;
         drawFrame();
         expectFrameOnly();
         int inner = 0;
@@ -465,22 +465,22 @@ TEST_F(DegenerateFrame, LinearYWithoutHeight) {
             if (l.x1 == 1020) ++inner;
         EXPECT_EQ(inner, 0);
     }
-    form->phasePanel = 1;  // the fixed lines of the lower panels need a height too
+    form->graph.phasePanel = 1;  // the fixed lines of the lower panels need a height too
     form->mnuIntPol.setChecked(true);
-    form->yAxisMin = 1;
-    form->yAxisMax = 1;
+    form->graph.yAxisMin = 1;
+    form->graph.yAxisMax = 1;
     drawFrame();
     EXPECT_EQ(form->droppedCommands(), 0);
 }
 
 TEST_F(DegenerateFrame, LogarithmicYReachingBelowZero) {
-    form->yAxisMin = -5;
+    form->graph.yAxisMin = -5;
     drawFrame();
     expectFrameOnly();
     EXPECT_EQ(textCount("10"), 0);
-    EXPECT_EQ(form->yAxisMin, -5);
-    form->yAxisMin = 10;
-    form->yAxisMax = 10;  // no decades between equal ends
+    EXPECT_EQ(form->graph.yAxisMin, -5);
+    form->graph.yAxisMin = 10;
+    form->graph.yAxisMax = 10;  // no decades between equal ends
     form->mnuMinorGridY.setChecked(true);
     drawFrame();
     expectFrameOnly();
@@ -489,8 +489,8 @@ TEST_F(DegenerateFrame, LogarithmicYReachingBelowZero) {
 TEST_F(DegenerateFrame, LogarithmicXReachingZero) {
     form->Frame8.setVisible(true);
     form->optXLog.setValue(true);
-    form->xMin = 0;
-    form->xMax = 1000;
+    form->graph.xMin = 0;
+    form->graph.xMax = 1000;
     drawFrame();
     expectFrameOnly();
     EXPECT_EQ(tickXs(9800, kBlack).size(), 0u);
@@ -498,7 +498,7 @@ TEST_F(DegenerateFrame, LogarithmicXReachingZero) {
 
 TEST_F(DegenerateFrame, PolarLogarithmicWithoutPositiveMinimum) {
     form->mnuPolarPlot.setChecked(true);
-    form->yAxisMin = 0;
+    form->graph.yAxisMin = 0;
     drawFrame();
     EXPECT_EQ(ops(DrawOp::Kind::Circle).size(), 1u);  // the outer circle only
     EXPECT_EQ(form->droppedCommands(), 0);
@@ -506,10 +506,10 @@ TEST_F(DegenerateFrame, PolarLogarithmicWithoutPositiveMinimum) {
 
 TEST_F(DegenerateFrame, StepsTooSmallForTheMagnitudeEnd) {
     form->optLinear.setValue(true);
-    form->yAxisMin = 1e18;
-    form->yAxisMax = 1e18 + 256;  // a step of 50 does not move a value of 1e18
-    form->xMin = 1e20;
-    form->xMax = 1e20 + 1e6;
+    form->graph.yAxisMin = 1e18;
+    form->graph.yAxisMax = 1e18 + 256;  // a step of 50 does not move a value of 1e18
+    form->graph.xMin = 1e20;
+    form->graph.xMax = 1e20 + 1e6;
     drawFrame();
     expectFrameOnly();
 }
@@ -520,8 +520,8 @@ TEST_F(FrameStartUp, LoadedWindowShowsTheEmptyAngleFrame) {
     Form1 form;
     form.setRecording(true);
     form.load();
-    EXPECT_EQ(form.graphRight, 15000);
-    EXPECT_EQ(form.graphBottom, 9800);
+    EXPECT_EQ(form.graph.graphRight, 15000);
+    EXPECT_EQ(form.graph.graphBottom, 9800);
     bool title = false, thirty = false, decade = false;
     for (const DrawOp& op : form.drawLog()) {
         title = title || op.text == "Scattering angle (degrees)";

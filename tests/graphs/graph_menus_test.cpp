@@ -32,7 +32,7 @@ class GraphMenus : public FrameTest {
     }
     // Results current: the redraw offer is Replot.
     void resultsCurrent() {
-        form->resultsStale = 0;
+        form->runFlags.resultsStale = 0;
         form->cmdReplot.setEnabled(false);
         form->cmdReplot.setVisible(false);
         form->cmdNewPlot.setDefault(true);
@@ -57,16 +57,16 @@ class GraphSizes : public GraphMenus, public ::testing::WithParamInterface<SizeC
 TEST_P(GraphSizes, SetTheBoxPolarGeometryAndPanelWidth) {
     const SizeCase c = GetParam();
     Form1& f = *form;
-    f.graphCode = kGraphLee;
+    f.codes.graphCode = kGraphLee;
     (f.*c.handler)();
-    EXPECT_EQ(f.graphLeft, c.left);
-    EXPECT_EQ(f.graphRight, c.right);
-    EXPECT_EQ(f.graphTop, c.top);
-    EXPECT_EQ(f.graphBottom, c.bottom);
-    EXPECT_EQ(f.polarCentreX, c.cx);
-    EXPECT_EQ(f.polarCentreY, c.cy);
-    EXPECT_EQ(f.polarRadius, c.radius);
-    EXPECT_EQ(f.leePanelWidth, c.panel);
+    EXPECT_EQ(f.graph.graphLeft, c.left);
+    EXPECT_EQ(f.graph.graphRight, c.right);
+    EXPECT_EQ(f.graph.graphTop, c.top);
+    EXPECT_EQ(f.graph.graphBottom, c.bottom);
+    EXPECT_EQ(f.graph.polarCentreX, c.cx);
+    EXPECT_EQ(f.graph.polarCentreY, c.cy);
+    EXPECT_EQ(f.graph.polarRadius, c.radius);
+    EXPECT_EQ(f.graph.leePanelWidth, c.panel);
     EXPECT_EQ(checkedCount(sizes()), 1);
 }
 
@@ -79,16 +79,16 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(GraphMenus, VeryLargeOnA1280By1024Screen) {
     runtime.setScreen(ScreenMetrics{1280, 1024, 15, 15});
     Form1& f = *form;
-    f.graphCode = kGraphLee;
+    f.codes.graphCode = kGraphLee;
     f.mnuVLarge_Click();
-    EXPECT_EQ(f.graphLeft, 1000);
-    EXPECT_EQ(f.graphRight, 19200);
-    EXPECT_EQ(f.graphTop, 3400);
-    EXPECT_EQ(f.graphBottom, 12860);
-    EXPECT_DOUBLE_EQ(f.polarCentreX, 1000 + 38400.0 / 7);
-    EXPECT_DOUBLE_EQ(f.polarCentreY, 7624);
-    EXPECT_EQ(f.polarRadius, 4224);
-    EXPECT_EQ(f.leePanelWidth, 6400);
+    EXPECT_EQ(f.graph.graphLeft, 1000);
+    EXPECT_EQ(f.graph.graphRight, 19200);
+    EXPECT_EQ(f.graph.graphTop, 3400);
+    EXPECT_EQ(f.graph.graphBottom, 12860);
+    EXPECT_DOUBLE_EQ(f.graph.polarCentreX, 1000 + 38400.0 / 7);
+    EXPECT_DOUBLE_EQ(f.graph.polarCentreY, 7624);
+    EXPECT_EQ(f.graph.polarRadius, 4224);
+    EXPECT_EQ(f.graph.leePanelWidth, 6400);
     EXPECT_NEAR(f.Frame7.top(), 13160, 15);
     EXPECT_TRUE(f.mnuVLarge.checked());
     EXPECT_EQ(checkedCount(sizes()), 1);
@@ -97,33 +97,33 @@ TEST_F(GraphMenus, VeryLargeOnA1280By1024Screen) {
 TEST_F(GraphMenus, VeryLargeRadiusIsWholeTwipsOnWideScreens) {
     runtime.setScreen(ScreenMetrics{10000, 5000, 15, 15});  // a radius beyond 16 bits
     form->mnuVLarge_Click();
-    EXPECT_EQ(form->polarRadius, 33000);
+    EXPECT_EQ(form->graph.polarRadius, 33000);
     runtime.setScreen(ScreenMetrics{15360, 8640, 15, 15});
     form->mnuVLarge_Click();
-    EXPECT_EQ(form->polarRadius, 50688);
+    EXPECT_EQ(form->graph.polarRadius, 50688);
 }
 
 TEST_F(GraphMenus, PanelWidthOnlyForLeeDiagramsAndMaps) {
-    form->graphCode = kGraphAngle;
-    form->leePanelWidth = 1234;
+    form->codes.graphCode = kGraphAngle;
+    form->graph.leePanelWidth = 1234;
     form->mnuSmall_Click();
-    EXPECT_EQ(form->leePanelWidth, 1234);
+    EXPECT_EQ(form->graph.leePanelWidth, 1234);
 }
 
 TEST_F(GraphMenus, SpecialKeepsThePolarGeometryAndTestsTheListText) {
     Form1& f = *form;
     f.mnuMedium_Click();
-    f.leePanelWidth = 1234;
-    f.graphCode = kGraphLee;
+    f.graph.leePanelWidth = 1234;
+    f.codes.graphCode = kGraphLee;
     f.mnuSizeSpecial_click();
-    EXPECT_EQ(f.graphRight, 8000);
-    EXPECT_EQ(f.graphBottom, 9000);
-    EXPECT_EQ(f.polarCentreY, 5650);
-    EXPECT_EQ(f.polarRadius, 2250);
-    EXPECT_EQ(f.leePanelWidth, 1234);  // the list does not show "Lee diagram"
+    EXPECT_EQ(f.graph.graphRight, 8000);
+    EXPECT_EQ(f.graph.graphBottom, 9000);
+    EXPECT_EQ(f.graph.polarCentreY, 5650);
+    EXPECT_EQ(f.graph.polarRadius, 2250);
+    EXPECT_EQ(f.graph.leePanelWidth, 1234);  // the list does not show "Lee diagram"
     f.cboGraph.setText("Lee diagram");
     f.mnuSizeSpecial_click();
-    EXPECT_EQ(f.leePanelWidth, 5000);
+    EXPECT_EQ(f.graph.leePanelWidth, 5000);
     EXPECT_TRUE(f.mnuSizeSpecial.checked());
     EXPECT_EQ(checkedCount(sizes()), 1);
 }
@@ -135,7 +135,7 @@ TEST_F(GraphMenus, SizeOffersReplotWhenResultsAreCurrent) {
 }
 
 TEST_F(GraphMenus, SizeMakesNewPlotTheDefaultAfterAnInputChange) {
-    form->resultsStale = 1;
+    form->runFlags.resultsStale = 1;
     form->cmdReplot.setVisible(false);
     form->cmdReplot.setEnabled(false);
     form->cmdReplot.setDefault(true);
@@ -158,9 +158,9 @@ TEST_P(ColourSchemes, SetColoursAndCheckOneItem) {
     Form1& f = *form;
     f.mnuBlack_Click();
     (f.*c.handler)();
-    EXPECT_EQ(f.colourBackSingle, c.single);
-    EXPECT_EQ(f.colourBackMulti, c.multi);
-    EXPECT_EQ(f.logoColour, c.logo);
+    EXPECT_EQ(f.graphColours.colourBackSingle, c.single);
+    EXPECT_EQ(f.graphColours.colourBackMulti, c.multi);
+    EXPECT_EQ(f.graphColours.logoColour, c.logo);
     EXPECT_TRUE((f.*c.item).checked());
     EXPECT_EQ(checkedCount(schemes()), 1);
 }
@@ -186,7 +186,7 @@ TEST_F(GraphMenus, SchemesPaintTheLeePanelTitles) {
 }
 
 TEST_F(GraphMenus, SchemeOffersReplotOnlyForCurrentResults) {
-    form->resultsStale = 1;
+    form->runFlags.resultsStale = 1;
     form->cmdReplot.setVisible(false);
     form->mnuGrey_Click();
     EXPECT_FALSE(form->cmdReplot.visible());  // no results to redraw yet
@@ -229,9 +229,9 @@ TEST_F(GraphMenus, MenuItemsRunTheirHandlers) {
     f.load();
     f.mnuSmall.trigger();
     EXPECT_TRUE(f.mnuSmall.checked());
-    EXPECT_EQ(f.graphRight, 6000);
+    EXPECT_EQ(f.graph.graphRight, 6000);
     f.mnuGrey.trigger();
-    EXPECT_EQ(f.colourBackSingle, rgb(128, 128, 128));
+    EXPECT_EQ(f.graphColours.colourBackSingle, rgb(128, 128, 128));
     f.mnuRedLine.trigger();
     EXPECT_TRUE(f.mnuRedLine.checked());
     f.mnuDash.trigger();
@@ -257,7 +257,7 @@ TEST_P(LineColours, CheckedItemGivesColourAndCompanion) {
     EXPECT_EQ(checkedCount(lineColours()), 1);
     f.LineColour();
     EXPECT_EQ(f.foreColor(), c.main);
-    EXPECT_EQ(f.lineColourDark, c.dark);
+    EXPECT_EQ(f.graphColours.lineColourDark, c.dark);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -277,23 +277,23 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(GraphMenus, TrueColourTakesTheWavelengthColourRounded) {
     Form1& f = *form;
     f.mnuTrueColour_Click();
-    f.waveRed = 127.5;  // halves to even: 128, and 0.6 x 127.5 = 76.5 gives 76
-    f.waveGreen = 200.4;
-    f.waveBlue = 10;
+    f.graphColours.waveRed = 127.5;  // halves to even: 128, and 0.6 x 127.5 = 76.5 gives 76
+    f.graphColours.waveGreen = 200.4;
+    f.graphColours.waveBlue = 10;
     f.LineColour();
     EXPECT_EQ(f.foreColor(), rgb(128, 200, 10));
-    EXPECT_EQ(f.lineColourDark, rgb(76, 120, 6));
+    EXPECT_EQ(f.graphColours.lineColourDark, rgb(76, 120, 6));
 }
 
 TEST_F(GraphMenus, TrueColourWithoutAWavelengthColourKeepsTheColours) {
     Form1& f = *form;
     f.mnuTrueColour_Click();
     f.setForeColor(rgb(1, 2, 3));
-    f.lineColourDark = rgb(4, 5, 6);
-    f.waveRed = std::numeric_limits<double>::quiet_NaN();
+    f.graphColours.lineColourDark = rgb(4, 5, 6);
+    f.graphColours.waveRed = std::numeric_limits<double>::quiet_NaN();
     f.LineColour();
     EXPECT_EQ(f.foreColor(), rgb(1, 2, 3));
-    EXPECT_EQ(f.lineColourDark, rgb(4, 5, 6));
+    EXPECT_EQ(f.graphColours.lineColourDark, rgb(4, 5, 6));
 }
 
 TEST_F(GraphMenus, FalseColoursLeaveTheColours) {
@@ -301,19 +301,19 @@ TEST_F(GraphMenus, FalseColoursLeaveTheColours) {
     f.PlotLineColour();
     f.mnuFalseColours.setChecked(true);
     f.setForeColor(rgb(1, 2, 3));
-    f.lineColourDark = rgb(4, 5, 6);
+    f.graphColours.lineColourDark = rgb(4, 5, 6);
     f.LineColour();
     EXPECT_EQ(f.foreColor(), rgb(1, 2, 3));
-    EXPECT_EQ(f.lineColourDark, rgb(4, 5, 6));
+    EXPECT_EQ(f.graphColours.lineColourDark, rgb(4, 5, 6));
 }
 
 TEST_F(GraphMenus, LineColourOnAnAngleMapMakesTheLeeListUsable) {
     Form1& f = *form;
     f.cboLee.setEnabled(false);
-    f.graphCode = kGraphLee;
+    f.codes.graphCode = kGraphLee;
     f.mnuCyanLine_Click();
     EXPECT_FALSE(f.cboLee.enabled());  // the Lee diagram keeps its state
-    f.graphCode = kGraphMapIndex;
+    f.codes.graphCode = kGraphMapIndex;
     f.mnuCyanLine_Click();
     EXPECT_TRUE(f.cboLee.enabled());
 }
@@ -322,7 +322,7 @@ TEST_F(GraphMenus, LineColourRedrawOffer) {
     resultsCurrent();
     form->mnuBlueLine_Click();
     expectReplotOffered();
-    form->resultsStale = 1;
+    form->runFlags.resultsStale = 1;
     form->cmdReplot.setVisible(false);
     form->mnuRedLine_Click();
     EXPECT_TRUE(form->cmdNewPlot.isDefault());

@@ -80,27 +80,27 @@ TEST_F(LegendTest, OneCurveClearsTheStripAndWritesNothing) {
 
 TEST_F(LegendTest, NoLegendWithSeveralWavelengthsAsymmetryOrMaps) {
     for (int code : {16, 20, 22}) {
-        form->graphCode = code;
+        form->codes.graphCode = code;
         form->PolarLabel();
     }
-    form->graphCode = kGraphAngle;
-    form->waveCount = 3;
+    form->codes.graphCode = kGraphAngle;
+    form->calc.waveCount = 3;
     form->PolarLabel();
     EXPECT_TRUE(form->drawLog().empty());
 }
 
 TEST_F(LegendTest, EfficiencyEntries) {
-    form->graphCode = kGraphEfficiency;
-    form->graphSubCode = kSubQRadius;
+    form->codes.graphCode = kGraphEfficiency;
+    form->codes.graphSubCode = kSubQRadius;
     form->PolarLabel();
     EXPECT_EQ(textsAt("Qext = Qsca   Qabs = 0", 2200, 3000), 1);
-    form->graphSubCode = kSubCSize;
+    form->codes.graphSubCode = kSubCSize;
     form->PolarLabel();
     EXPECT_EQ(textCount("Cext = Csca   Cabs = 0"), 1);
 
     form->clearDrawLog();
-    form->absorbingFlag = 2;
-    form->graphSubCode = kSubQSize;
+    form->calc.absorbingFlag = 2;
+    form->codes.graphSubCode = kSubQSize;
     form->PolarLabel();
     EXPECT_EQ(textsAt("Qext", 2200, 3000), 1);
     EXPECT_EQ(textsAt("Qsca", 7300, 3000), 1);
@@ -114,26 +114,26 @@ class ReadoutTest : public LegendTest {
         Form1& f = *form;
         f.mnuDataVisible.setChecked(true);
         f.optMono.setValue(true);
-        f.angleCount = 901;
-        f.windowFirst = 1;  // the run computed 0 to 180 degrees
-        f.windowLast = 1801;
-        f.qSca = 2.5;
-        f.qExt = 2.75;
-        f.qBack = 0.4;
+        f.angleGrid.angleCount = 901;
+        f.angleGrid.windowFirst = 1;  // the run computed 0 to 180 degrees
+        f.angleGrid.windowLast = 1801;
+        f.results.qSca = 2.5;
+        f.results.qExt = 2.75;
+        f.results.qBack = 0.4;
         f.readout = {2.5, 2.75, 0.4};  // as a whole Mie run records them
-        f.sizeParam = 0;
-        f.s1Amp[0].assign(1802, 0.0);
-        f.s1Amp[1].assign(1802, 0.0);
-        f.s1Amp[0][1] = 100;
-        f.s1Amp[1][1] = 0;
-        f.s1Amp[0][1801] = 3;
-        f.s1Amp[1][1801] = 4;
+        f.calc.sizeParam = 0;
+        f.results.s1Amp[0].assign(1802, 0.0);
+        f.results.s1Amp[1].assign(1802, 0.0);
+        f.results.s1Amp[0][1] = 100;
+        f.results.s1Amp[1][1] = 0;
+        f.results.s1Amp[0][1801] = 3;
+        f.results.s1Amp[1][1801] = 4;
     }
 };
 
 TEST_F(ReadoutTest, DataBoxAndTheLineUnderTheGraph) {
     Form1& f = *form;
-    f.sizeParam = 96.6;
+    f.calc.sizeParam = 96.6;
     f.VisibleData();
     EXPECT_EQ(filledBoxes(), 2);
     EXPECT_EQ(textsAt("Qsca = " + f.AxisNumberText(2.5, 6), 12000, 800), 1);
@@ -145,8 +145,8 @@ TEST_F(ReadoutTest, DataBoxAndTheLineUnderTheGraph) {
     EXPECT_EQ(textsAt("  180 deg: 2.50E+01", 0.4 * 15000, 10300), 1);
     EXPECT_EQ(textsAt("X = 96.6", 0.7 * 15000, 10300), 1);
     // the optical theorem: 4 Re S1(0) / x^2, kept for later
-    EXPECT_REL_NEAR(f.qExt, 400 / (96.6 * 96.6), 1e-15);
-    EXPECT_EQ(f.loopJ, 1801);
+    EXPECT_REL_NEAR(f.results.qExt, 400 / (96.6 * 96.6), 1e-15);
+    EXPECT_EQ(f.sweepState.loopJ, 1801);
 }
 
 // X without thousands separators at every size, and Qabs of a clear sphere 0 (not the residue of
@@ -158,7 +158,7 @@ TEST_F(ReadoutTest, SizeParameterWithoutSeparatorsAndClearSphereQabsZero) {
         const char* text;
     } cases[] = {{1407.775888, "X = 1407.775888"}, {96.664389, "X = 96.664389"}, {123456.5, "X = 123456.5"}};
     for (const auto& c : cases) {
-        f.sizeParam = c.x;
+        f.calc.sizeParam = c.x;
         f.clearDrawLog();
         f.VisibleData();
         EXPECT_EQ(textsAt(c.text, 0.7 * 15000, 10300), 1) << c.text;
@@ -177,8 +177,8 @@ TEST_F(ReadoutTest, AnglesTheRunDidNotComputeAreNotShown) {
     } cases[] = {{1, 1801, 1, 1}, {2, 1801, 0, 1}, {1, 1800, 1, 0}, {300, 1500, 0, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.first);
-        f.windowFirst = c.first;
-        f.windowLast = c.last;
+        f.angleGrid.windowFirst = c.first;
+        f.angleGrid.windowLast = c.last;
         f.clearDrawLog();
         f.VisibleData();
         EXPECT_EQ(textsAt("  0 deg: 1.00E+04", 1000, 10300), c.zero);
@@ -188,7 +188,7 @@ TEST_F(ReadoutTest, AnglesTheRunDidNotComputeAreNotShown) {
 
 TEST_F(ReadoutTest, SizeParameterZeroKeepsQext) {
     form->VisibleData();
-    EXPECT_EQ(form->qExt, 2.75);
+    EXPECT_EQ(form->results.qExt, 2.75);
     EXPECT_EQ(textCount("X = 0"), 1);
 }
 
@@ -199,19 +199,19 @@ TEST_F(ReadoutTest, OptionOffClearsAndLeavesTheBoxEmpty) {
     EXPECT_TRUE(texts().empty());
     form->clearDrawLog();
     form->mnuDataVisible.setChecked(true);
-    form->graphCode = kGraphWavelength;
+    form->codes.graphCode = kGraphWavelength;
     form->VisibleData();
     EXPECT_EQ(filledBoxes(), 2);
     EXPECT_TRUE(texts().empty());
 }
 
 TEST_F(ReadoutTest, NothingOnSmallScreensLeeDiagramsOrDistributions) {
-    form->screenWidthPx = 800;
+    form->windowState.screenWidthPx = 800;
     form->VisibleData();
-    form->screenWidthPx = 1024;
-    form->graphCode = kGraphLee;
+    form->windowState.screenWidthPx = 1024;
+    form->codes.graphCode = kGraphLee;
     form->VisibleData();
-    form->graphCode = kGraphAngle;
+    form->codes.graphCode = kGraphAngle;
     form->optDisp.setValue(true);
     form->VisibleData();
     EXPECT_TRUE(form->drawLog().empty());

@@ -18,7 +18,7 @@ TEST_F(FrameTest, LogoTakesTheSchemeColourAndStaysSeeThrough) {
     for (const Case& c :
          {Case{"one wavelength", 1, rgb(200, 200, 200)}, Case{"several", 3, rgb(100, 100, 100)}}) {
         SCOPED_TRACE(c.name);
-        form->waveCount = c.waveCount;
+        form->calc.waveCount = c.waveCount;
         drawFrame();
         EXPECT_EQ(form->lblLogo.foreColor(), c.colour);
         EXPECT_FALSE(form->lblLogo.opaque());

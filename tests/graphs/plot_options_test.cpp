@@ -69,11 +69,11 @@ TEST_F(PlotOptionsTest, PolarPlotRefusals) {
         f.mnuIntPol.setChecked(c.intPol);
         f.mnuAmpPhase.setChecked(false);
         f.mnuPolarPlot.setChecked(false);
-        f.xMin = c.xMin;
-        f.xMax = c.xMax;
-        f.waveCount = c.waveCount;
-        f.resultsStale = 0;
-        f.inputError = 0;
+        f.graph.xMin = c.xMin;
+        f.graph.xMax = c.xMax;
+        f.calc.waveCount = c.waveCount;
+        f.runFlags.resultsStale = 0;
+        f.runFlags.inputError = 0;
         hideReplot();
         messages.clear();
         replots = 0;
@@ -83,7 +83,7 @@ TEST_F(PlotOptionsTest, PolarPlotRefusals) {
         EXPECT_EQ(messages.last().title, "Option not available");
         EXPECT_EQ(messages.last().style, 0);
         EXPECT_FALSE(f.mnuPolarPlot.checked());
-        EXPECT_EQ(f.inputError, 1);
+        EXPECT_EQ(f.runFlags.inputError, 1);
         EXPECT_EQ(replots, 0);
         EXPECT_FALSE(f.cmdReplot.visible());
     }
@@ -92,10 +92,10 @@ TEST_F(PlotOptionsTest, PolarPlotRefusals) {
 // With "Intensity + Phase" the polar diagram needs neither test.
 TEST_F(PlotOptionsTest, PolarPlotAcceptedWithAmplitudePhaseOnAnyRange) {
     f.cboGraph.setText("Phase function");
-    f.resultsStale = 0;
+    f.runFlags.resultsStale = 0;
     replots = 0;
-    f.xMax = 90;
-    f.waveCount = 3;
+    f.graph.xMax = 90;
+    f.calc.waveCount = 3;
     f.mnuAmpPhase.setChecked(true);
     f.mnuPolarPlot_Click();
     EXPECT_TRUE(messages.shown().empty());
@@ -106,13 +106,13 @@ TEST_F(PlotOptionsTest, PolarPlotAcceptedWithAmplitudePhaseOnAnyRange) {
 }
 
 TEST_F(PlotOptionsTest, PolarPlotOnAndOffRedrawOnlyCurrentResults) {
-    f.resultsStale = 1;
+    f.runFlags.resultsStale = 1;
     f.mnuPolarPlot_Click();
     EXPECT_TRUE(f.mnuPolarPlot.checked());
     EXPECT_TRUE(replotOffered());
     EXPECT_EQ(replots, 0);
 
-    f.resultsStale = 0;
+    f.runFlags.resultsStale = 0;
     f.mnuPhasePlot.setChecked(true);
     hideReplot();
     f.mnuPolarPlot_Click();
@@ -125,7 +125,7 @@ TEST_F(PlotOptionsTest, PolarPlotOnAndOffRedrawOnlyCurrentResults) {
 // The two-panel layouts ignore a click while the results are out of date, marks included.
 TEST_F(PlotOptionsTest, TwoPanelLayoutsNeedCurrentResults) {
     for (const Handler click : {&Form1::mnuAmpPhase_Click, &Form1::mnuIntPol_Click}) {
-        f.resultsStale = 1;
+        f.runFlags.resultsStale = 1;
         (f.*click)();
         EXPECT_FALSE(f.mnuAmpPhase.checked());
         EXPECT_FALSE(f.mnuIntPol.checked());
@@ -173,7 +173,7 @@ TEST_F(PlotOptionsTest, NoRedrawStartsInsideAnother) {
     EXPECT_EQ(deepest, 1);
     EXPECT_TRUE(f.mnuIntPol.checked());     // the mark still changed
     EXPECT_FALSE(f.mnuAmpPhase.checked());  // and turned the other layout off
-    EXPECT_EQ(f.redrawDepth, 0);
+    EXPECT_EQ(f.windowState.redrawDepth, 0);
 
     // A run locks the inputs.
     f.LockON();
@@ -181,7 +181,7 @@ TEST_F(PlotOptionsTest, NoRedrawStartsInsideAnother) {
     EXPECT_FALSE(f.mnuIntPol.checked());
     EXPECT_EQ(replots, 1);
     f.LockOFF();
-    f.resultsStale = 0;
+    f.runFlags.resultsStale = 0;
     {
         const Form1::RedrawGuard guard(f);
         f.mnuIntPol_Click();
@@ -210,11 +210,11 @@ TEST_F(PlotOptionsTest, YScaleOptionsWriteTheLimits) {
     };
     for (const ScaleCase& c : cases) {
         SCOPED_TRACE(c.name);
-        f.resultsStale = c.current ? 0 : 1;
+        f.runFlags.resultsStale = c.current ? 0 : 1;
         f.mnuMinorGridY.setChecked(true);
         f.cboYmax.setText("1000");
         f.cboYmin.setText("10");
-        f.yAxisMin = 10;
+        f.graph.yAxisMin = 10;
         hideReplot();
         f.cmdReplot.setVisible(c.current);  // as the limit lists leave it under current results
         f.cmdReplot.setEnabled(c.current);
@@ -225,7 +225,7 @@ TEST_F(PlotOptionsTest, YScaleOptionsWriteTheLimits) {
         EXPECT_EQ(f.cboYmin.text(), c.ymin);
         EXPECT_EQ(f.mnuMinorGridY.enabled(), c.minorGridEnabled);
         if (c.logarithmic) {
-            EXPECT_EQ(f.yAxisMin, 0.0001);
+            EXPECT_EQ(f.graph.yAxisMin, 0.0001);
         } else {
             EXPECT_FALSE(f.mnuMinorGridY.checked());
         }
@@ -244,16 +244,16 @@ TEST_F(PlotOptionsTest, YScaleOptionsWriteTheLimits) {
 // Called directly on an option that is not selected, each writes the other scale's minimum first.
 TEST_F(PlotOptionsTest, YScaleHandlersOnAnUnselectedOption) {
     f.optLinear.setValue(false);
-    f.yAxisMin = 10;
+    f.graph.yAxisMin = 10;
     f.optLinear_Click();
-    EXPECT_EQ(f.yAxisMin, 0.0001);
+    EXPECT_EQ(f.graph.yAxisMin, 0.0001);
     EXPECT_EQ(f.cboYmin.text(), "0");
 }
 
 TEST_F(PlotOptionsTest, XScaleOptions) {
     for (const bool current : {true, false}) {
         SCOPED_TRACE(current ? "current" : "out of date");
-        f.resultsStale = current ? 0 : 1;
+        f.runFlags.resultsStale = current ? 0 : 1;
         hideReplot();
         f.optXLog.setValue(true);
         EXPECT_TRUE(f.mnuMinorGridX.enabled());
@@ -289,9 +289,9 @@ TEST_F(PlotOptionsTest, LightSourceRedrawsOnlyCurrentComputedResults) {
     for (const bool sun : {false, true}) {
         for (const LightCase& c : cases) {
             SCOPED_TRACE(std::string(sun ? "Sun, " : "Point, ") + c.name);
-            f.graphCode = c.graphCode;
-            f.resultsStale = c.resultsStale;
-            f.resultsFromFile = c.resultsFromFile;
+            f.codes.graphCode = c.graphCode;
+            f.runFlags.resultsStale = c.resultsStale;
+            f.runFlags.resultsFromFile = c.resultsFromFile;
             replots = 0;
             (f.*(sun ? &Form1::optSun_Click : &Form1::optPoint_Click))();
             EXPECT_EQ(replots, c.replots);
@@ -302,11 +302,11 @@ TEST_F(PlotOptionsTest, LightSourceRedrawsOnlyCurrentComputedResults) {
 // Sun checks the inputs first; a bad one is reported and nothing is redrawn.
 TEST_F(PlotOptionsTest, SunRefusesToRedrawAfterABadInput) {
     f.txtRadius.setText("abc");
-    f.resultsStale = 0;
+    f.runFlags.resultsStale = 0;
     messages.clear();
     replots = 0;
     f.optSun_Click();
-    EXPECT_EQ(f.inputError, 1);
+    EXPECT_EQ(f.runFlags.inputError, 1);
     EXPECT_EQ(replots, 0);
     ASSERT_FALSE(messages.shown().empty());
     EXPECT_EQ(messages.last().title, "Input error");
@@ -335,11 +335,11 @@ TEST_F(PlotOptionsTest, FlagsOnlyToggle) {
 
 TEST_F(PlotOptionsTest, NormalisedOffersReplotForCurrentResults) {
     f.mnuNormalised.setChecked(false);
-    f.resultsStale = 1;
+    f.runFlags.resultsStale = 1;
     f.mnuNormalised_Click();
     EXPECT_TRUE(f.mnuNormalised.checked());
     EXPECT_FALSE(f.cmdReplot.visible());
-    f.resultsStale = 0;
+    f.runFlags.resultsStale = 0;
     f.mnuNormalised_Click();
     EXPECT_FALSE(f.mnuNormalised.checked());
     EXPECT_TRUE(replotOffered());
@@ -349,7 +349,7 @@ TEST_F(PlotOptionsTest, NormalisedOffersReplotForCurrentResults) {
 TEST_F(PlotOptionsTest, FalseColoursOnAngleMapsFixTheLeeScale) {
     for (const int code : {1, 22}) {
         SCOPED_TRACE(code);
-        f.graphCode = code;
+        f.codes.graphCode = code;
         f.mnuTrueColour.setChecked(true);
         f.cboLee.setEnabled(true);
         f.cboLee.setListIndex(0);

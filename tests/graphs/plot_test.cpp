@@ -28,8 +28,8 @@ class PlotTest : public FrameTest {
         Form1& f = *form;
         f.cboStep.setText("1");
         f.mnuSolid.setChecked(true);
-        f.phasePanel = 0;
-        f.curvePolarisation = kCurvePerpendicular;
+        f.graph.phasePanel = 0;
+        f.graph.curvePolarisation = kCurvePerpendicular;
         f.clearDrawLog();
     }
     // Plots values (indices 1..) over 0..180 degrees with the y range given.
@@ -186,9 +186,9 @@ TEST_F(PlotTest, AveragingOverFivePointsDrawsEveryFifth) {
 TEST_F(PlotTest, SunDiscMirrorsAboutOneEighty) {
     linear();
     form->optSun.setValue(true);
-    form->sunDiscSteps = 1;
-    form->sunDiscWeights = {0.0, 1.0, 0.0};
-    form->sunDiscWeightSum = 3.0;
+    form->light.sunDiscSteps = 1;
+    form->light.sunDiscWeights = {0.0, 1.0, 0.0};
+    form->light.sunDiscWeightSum = 3.0;
     std::vector<double> v(182);
     for (std::size_t k = 1; k < v.size(); ++k) v[k] = static_cast<double>(k);
     plot(v, 0, 200);
@@ -200,9 +200,9 @@ TEST_F(PlotTest, SunDiscMirrorsAboutOneEighty) {
 
 TEST_F(PlotTest, SunDiscStepsBeyondTheWeightsAndShortArrays) {
     form->optSun.setValue(true);
-    form->sunDiscSteps = 500;
-    form->sunDiscWeights = {0.0, 0.5, 0.0};
-    form->sunDiscWeightSum = 2.0;
+    form->light.sunDiscSteps = 500;
+    form->light.sunDiscWeights = {0.0, 0.5, 0.0};
+    form->light.sunDiscWeightSum = 2.0;
     plot(Values(1000), 10, 1E5);
     EXPECT_EQ(curve().size(), 181u);
     form->clearDrawLog();
@@ -253,10 +253,10 @@ TEST_F(PlotTest, PolarIntensityDrawnInBothHalves) {
     linear();
     Form1& f = *form;
     f.mnuPolarPlot.setChecked(true);
-    f.polarCentreX = 8000;
-    f.polarCentreY = 6600;
-    f.polarRadius = 3000;
-    f.yScaleMax = 1000;
+    f.graph.polarCentreX = 8000;
+    f.graph.polarCentreY = 6600;
+    f.graph.polarRadius = 3000;
+    f.graph.yScaleMax = 1000;
     plot(Values(1000), 0, 1000);
     const std::vector<DrawOp> c = curve();
     ASSERT_EQ(c.size(), 362u);  // each segment and its mirror image
@@ -269,15 +269,15 @@ TEST_F(PlotTest, AmplitudePhaseDiagramMarksItsStart) {
     Form1& f = *form;
     f.mnuPolarPlot.setChecked(true);
     f.mnuAmpPhase.setChecked(true);
-    f.polarCentreX = 8000;
-    f.polarCentreY = 6600;
-    f.polarRadius = 3000;
-    f.yScaleMax = 100;
-    f.s1Amp[0].assign(182, 0.0);
-    f.s1Amp[1].assign(182, 0.0);
+    f.graph.polarCentreX = 8000;
+    f.graph.polarCentreY = 6600;
+    f.graph.polarRadius = 3000;
+    f.graph.yScaleMax = 100;
+    f.results.s1Amp[0].assign(182, 0.0);
+    f.results.s1Amp[1].assign(182, 0.0);
     for (std::size_t k = 1; k < 182; ++k) {
-        f.s1Amp[0][k] = 10 * std::cos(k * 0.1);
-        f.s1Amp[1][k] = 10 * std::sin(k * 0.1);
+        f.results.s1Amp[0][k] = 10 * std::cos(k * 0.1);
+        f.results.s1Amp[1][k] = 10 * std::sin(k * 0.1);
     }
     plot(Values(1), 1, 100);
     EXPECT_EQ(ops(DrawOp::Kind::Circle).size(), 1u);

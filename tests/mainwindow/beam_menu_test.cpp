@@ -21,7 +21,7 @@ class BeamMenuTest : public test::Form1Test {
     // Ctrl+G, Ctrl+J after the access sequence: the special mode with its multiple and central beams.
     void switchSpecialModeOn() {
         const auto press = [this](int key, int shift) { form->Form_KeyDown(key, shift); };
-        for (int key : form->hiddenKeyTable) press(key, 0);
+        for (int key : form->windowState.hiddenKeyTable) press(key, 0);
         press('G', keys::kCtrlMask);
         press('J', keys::kCtrlMask);
     }
@@ -35,7 +35,7 @@ class BeamMenuTest : public test::Form1Test {
 
 TEST_F(BeamMenuTest, GaussianBeamFromYoungModCanBeUndoneUnderMie) {
     Form1& f = started();
-    const Form1::ComplexTable planeS1 = f.s1Amp;
+    const Form1::ComplexTable planeS1 = f.results.s1Amp;
     f.cboType.setText("Young mod");
     ASSERT_TRUE(offered(f.mnuGaussian));
     f.mnuGaussian.trigger();
@@ -53,7 +53,7 @@ TEST_F(BeamMenuTest, GaussianBeamFromYoungModCanBeUndoneUnderMie) {
     EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(f.caption(), "Mie scattering:   Water in a vacuum ");
     EXPECT_EQ(f.lblDebyeRays.caption(), "Mie (plane wave)");
-    EXPECT_EQ(f.s1Amp, planeS1);
+    EXPECT_EQ(f.results.s1Amp, planeS1);
 }
 
 struct BeamCase {

@@ -44,8 +44,8 @@ std::uint64_t Fnv1a(const QImage& shown, std::uint64_t h) {
 // drawn from the system clock), which is painted over as the run clears it before printing it.
 QImage Shot(Form1& f) {
     QImage image = f.image().copy();
-    const double R = f.graphRight;
-    const double B = f.graphBottom;
+    const double R = f.graph.graphRight;
+    const double B = f.graph.graphBottom;
     const QRect box(f.toPixel(0.95 * R, B + 400), f.toPixel(0.95 * R + 1000, B + 1000));
     QPainter(&image).fillRect(box, Qt::black);
     return image;
@@ -193,7 +193,7 @@ TEST_F(BehaviourGuardTest, FixedRunsLeaveTheRecordedFilesAndPictures) {
     for (const GuardRun& r : runs) {
         SCOPED_TRACE(r.name);
         Form1& f = started();
-        f.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
+        f.fileState.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
         messages.clear();
         if (r.run) {
             r.run(f, fileDialogs, folder);

@@ -19,8 +19,8 @@ using Item = Menu Form1::*;
 
 // Results on show and current, as after a run.
 void Current(Form1& f) {
-    f.resultsStale = 0;
-    f.resultsFromFile = 0;
+    f.runFlags.resultsStale = 0;
+    f.runFlags.resultsFromFile = 0;
     f.cmdReplot.setVisible(false);
     f.cmdReplot.setEnabled(false);
     f.cmdNewPlot.setDefault(true);
@@ -175,7 +175,7 @@ TEST_F(Form1Test, CubicInterpolationLabelAndReplotOffer) {
     EXPECT_TRUE(ReplotOffered(f));
 
     Current(f);
-    f.resultsStale = 1;
+    f.runFlags.resultsStale = 1;
     f.mnuInterpolate_Click();
     EXPECT_FALSE(f.mnuInterpolate.checked());
     EXPECT_EQ(f.lblCubic.caption(), "Cubic interpolation OFF");
@@ -187,11 +187,11 @@ TEST_F(Form1Test, SunRectangularOffersReplotOnlyForCurrentResults) {
     Form1& f = started();
     f.mnuSun.setChecked(false);
     Current(f);
-    f.resultsStale = 1;
+    f.runFlags.resultsStale = 1;
     f.mnuSun_Click();
     EXPECT_TRUE(f.mnuSun.checked());
     EXPECT_FALSE(f.cmdReplot.visible());
-    f.resultsStale = 0;
+    f.runFlags.resultsStale = 0;
     f.mnuSun_Click();
     EXPECT_FALSE(f.mnuSun.checked());
     EXPECT_TRUE(ReplotOffered(f));
@@ -219,20 +219,20 @@ TEST_F(Form1Test, LogarithmicStepsSwitchTheStepList) {
         f.mnuXStepLog.setChecked(false);
         f.cboStep.setText(c.step);
         const bool writes = std::string(c.step) != c.logStep;
-        f.resultsStale = 0;
+        f.runFlags.resultsStale = 0;
         f.mnuXStepLog_Click();
         EXPECT_TRUE(f.mnuXStepLog.checked());
         EXPECT_EQ(f.cboStep.text(), c.logStep);
         EXPECT_EQ(f.Label5.caption(), c.logLabel);
-        EXPECT_EQ(f.resultsStale, writes ? 1 : 0);
+        EXPECT_EQ(f.runFlags.resultsStale, writes ? 1 : 0);
         if (*c.newMin) f.txtXmin.setText(c.newMin);
 
-        f.resultsStale = 0;
+        f.runFlags.resultsStale = 0;
         f.mnuXStepLog_Click();
         EXPECT_FALSE(f.mnuXStepLog.checked());
         EXPECT_EQ(f.cboStep.text(), c.backStep);
         EXPECT_EQ(f.Label5.caption(), c.backLabel);
-        EXPECT_EQ(f.resultsStale, writes ? 1 : 0);
+        EXPECT_EQ(f.runFlags.resultsStale, writes ? 1 : 0);
     }
 }
 
@@ -241,7 +241,7 @@ TEST_F(Form1Test, AverageActsOnlyOnCurrentResults) {
     f.mnuAverage.setChecked(false);
     f.lblAverage.setCaption("before");
     Current(f);
-    f.resultsStale = 1;
+    f.runFlags.resultsStale = 1;
     modalCaptions.clear();
     f.mnuAverage_Click();
     EXPECT_FALSE(f.mnuAverage.checked());
@@ -299,7 +299,7 @@ TEST_F(Form1Test, GaussianBeamBoxesByMethod) {
             beam.txtPhi.setText("7");
         }
         test::Choose(f.cboType, c.method);
-        f.resultsFromFile = 0;
+        f.runFlags.resultsFromFile = 0;
         modalCaptions.clear();
         f.mnuGaussian_Click();
         EXPECT_TRUE(f.mnuGaussian.checked());
@@ -309,7 +309,7 @@ TEST_F(Form1Test, GaussianBeamBoxesByMethod) {
         EXPECT_EQ(beam.txtBeamYF.text(), c.yf);
         for (const TextBox* box : {&beam.txtBeamYF, &beam.txtBeamZF, &beam.txtPhi})
             EXPECT_EQ(box->enabled(), c.enabled);
-        if (f.calcMethod == kMethodYoungMod) {
+        if (f.codes.calcMethod == kMethodYoungMod) {
             EXPECT_EQ(beam.txtBeamZF.text(), "0");
             EXPECT_EQ(beam.txtPhi.text(), "0");
         }
@@ -327,10 +327,10 @@ TEST_F(Form1Test, BeamValuesAreStoredAfterTheDialog) {
         beam.OKButton.click();
     });
     f.mnuGaussian_Click();
-    EXPECT_EQ(f.beamXf, -12.5f);
-    EXPECT_EQ(f.beamYf, 3.0f);
-    EXPECT_EQ(f.beamZf, 0.25f);
-    EXPECT_EQ(f.beamW0, 8.0f);
+    EXPECT_EQ(f.beamState.beamXf, -12.5f);
+    EXPECT_EQ(f.beamState.beamYf, 3.0f);
+    EXPECT_EQ(f.beamState.beamZf, 0.25f);
+    EXPECT_EQ(f.beamState.beamW0, 8.0f);
     EXPECT_EQ(runtime.modalFormsLeftOpen(), 0);
 }
 
@@ -338,15 +338,15 @@ TEST_F(Form1Test, BeamValuesAreStoredAfterTheDialog) {
 TEST_F(Form1Test, BeamMenusDoNotOpenTheDialogForFileResults) {
     Form1& f = started();
     test::Choose(f.cboType, "Young mod");
-    f.resultsFromFile = 1;
+    f.runFlags.resultsFromFile = 1;
     dlogGaussianBeam& beam = *f.dlogGaussianBeam_;
     beam.txtBeamXF.setText("-30");
     beam.txtBeamWo.setText("15");
     modalCaptions.clear();
     f.mnuGaussian_Click();
     EXPECT_TRUE(modalCaptions.empty());
-    EXPECT_EQ(f.beamXf, -30.0f);
-    EXPECT_EQ(f.beamW0, 15.0f);
+    EXPECT_EQ(f.beamState.beamXf, -30.0f);
+    EXPECT_EQ(f.beamState.beamW0, 15.0f);
     f.mnuTopHat_Click();
     EXPECT_TRUE(modalCaptions.empty());
     EXPECT_TRUE(f.mnuTopHat.checked());
@@ -360,7 +360,7 @@ TEST_F(Form1Test, TopHatBeam) {
     beam.txtBeamYF.setEnabled(false);
     beam.txtPhi.setEnabled(true);
     f.mnuGaussian.setChecked(true);
-    f.resultsFromFile = 0;
+    f.runFlags.resultsFromFile = 0;
     modalCaptions.clear();
     f.mnuTopHat_Click();
     EXPECT_EQ(modalCaptions, std::vector<std::string>{"Top hat beam"});
@@ -375,13 +375,13 @@ TEST_F(Form1Test, TopHatBeam) {
 // A beam value beyond the Single range leaves the stored value; the run's checks judge the box.
 TEST_F(Form1Test, BeamValueBeyondSingleRangeKeepsTheStoredValue) {
     Form1& f = started();
-    f.resultsFromFile = 1;
+    f.runFlags.resultsFromFile = 1;
     f.dlogGaussianBeam_->txtBeamXF.setText("-40");
     f.mnuGaussian_Click();
-    ASSERT_EQ(f.beamXf, -40.0f);
+    ASSERT_EQ(f.beamState.beamXf, -40.0f);
     f.dlogGaussianBeam_->txtBeamXF.setText("1e60");
     f.mnuGaussian_Click();
-    EXPECT_EQ(f.beamXf, -40.0f);
+    EXPECT_EQ(f.beamState.beamXf, -40.0f);
 }
 
 }  // namespace

@@ -72,18 +72,18 @@ TEST_F(Form1Test, WindowMenuSwitchesBetweenTheWindows) {
     EXPECT_TRUE(f.Form2_->Picture1.visible());
     EXPECT_TRUE(f.cmdSimulation.enabled());
     EXPECT_TRUE(f.mnuWindowSimulation.enabled());
-    EXPECT_EQ(f.simulationMode, 1);
-    EXPECT_FALSE(f.inputsLocked);
+    EXPECT_EQ(f.codes.simulationMode, 1);
+    EXPECT_FALSE(f.windowState.inputsLocked);
     f.mnuWindowGraph.trigger();
     EXPECT_TRUE(f.visible());
     // While a batch runs the simulation window stays as it is.
     f.Form2_->hide();
-    f.batchRunning = true;
+    f.fileState.batchRunning = true;
     const int beeps = runtime.beepCount();
     f.cmdSimulation.click();
     EXPECT_FALSE(f.Form2_->visible());
     EXPECT_EQ(runtime.beepCount(), beeps + 1);
-    f.batchRunning = false;
+    f.fileState.batchRunning = false;
 }
 
 TEST_F(Form1Test, ExitEndsTheProgramAtOnce) {
@@ -110,7 +110,7 @@ TEST_F(Form1Test, ExitDuringARunClosesTheFilesAndEnds) {
     data.PrintLine("Tessary v3.4.11");
 
     f.LockON();
-    f.runState = 1;
+    f.codes.runState = 1;
     int passes = 0;
     runtime.setPumpHook([&] {
         if (++passes == 3) f.mnuExit.trigger();

@@ -50,7 +50,7 @@ class DebyeWindowTest : public test::Form1Test {
         nang = nangValue;
         first = 1;
         last = 2 * std::max(nang, 2) - 1;
-        f.DebyeSeries(this->x, this->mRe, this->mIm, this->nang, f.s1Amp, f.s2Amp, qExt, qSca, qBack, g,
+        f.DebyeSeries(this->x, this->mRe, this->mIm, this->nang, f.results.s1Amp, f.results.s2Amp, qExt, qSca, qBack, g,
                       first, last);
     }
 
@@ -99,10 +99,10 @@ TEST_F(DebyeWindowTest, ListAndDialogGiveTheExactCaptions) {
         if (c.diffraction) f.dlogP_->chkDiffraction.setValue(1);
         f.cboRays.setText(c.rays);
         EXPECT_EQ(f.lblDebyeRays.caption(), c.label);
-        EXPECT_EQ(f.captionText, std::string(c.label) + kPlace);
-        EXPECT_EQ(f.rayCount, c.rayCount);
-        EXPECT_EQ(f.rayPMax, c.rayPMax);
-        EXPECT_EQ(f.resultsStale, 1);
+        EXPECT_EQ(f.series.captionText, std::string(c.label) + kPlace);
+        EXPECT_EQ(f.series.rayCount, c.rayCount);
+        EXPECT_EQ(f.series.rayPMax, c.rayPMax);
+        EXPECT_EQ(f.runFlags.resultsStale, 1);
         EXPECT_TRUE(messages.shown().empty());
     }
 }
@@ -110,27 +110,27 @@ TEST_F(DebyeWindowTest, ListAndDialogGiveTheExactCaptions) {
 TEST_F(DebyeWindowTest, OrderSixtyEnlargesTheFlagsAndRangesKeepFlagsAboveThem) {
     Form1& f = ready();
     f.cboRays.setText("60");
-    EXPECT_EQ(f.rayflag, Flags({60}, 61));
-    EXPECT_EQ(f.rayPMax, 60);
-    EXPECT_EQ(f.rayCount, 1);
+    EXPECT_EQ(f.series.rayflag, Flags({60}, 61));
+    EXPECT_EQ(f.series.rayPMax, 60);
+    EXPECT_EQ(f.series.rayCount, 1);
     EXPECT_EQ(f.lblDebyeRays.caption(), "Debye series (p = 60)");
 
     f.cboRays.setText("-5");  // the list clears 0..50 only: order 60 keeps its flag above rayPMax
-    EXPECT_EQ(f.rayflag, Flags({0, 1, 2, 3, 4, 5, 60}, 61));
-    EXPECT_EQ(f.rayPMax, 5);
-    EXPECT_EQ(f.rayCount, 6);
+    EXPECT_EQ(f.series.rayflag, Flags({0, 1, 2, 3, 4, 5, 60}, 61));
+    EXPECT_EQ(f.series.rayPMax, 5);
+    EXPECT_EQ(f.series.rayCount, 6);
     EXPECT_EQ(f.lblDebyeRays.caption(), "Debye series (p = 0 to 5)");
 
     f.cboRays.setText("-60");
-    EXPECT_EQ(f.rayflag, std::vector<int>(61, 1));
-    EXPECT_EQ(f.rayCount, 61);
-    EXPECT_EQ(f.rayPMax, 60);
+    EXPECT_EQ(f.series.rayflag, std::vector<int>(61, 1));
+    EXPECT_EQ(f.series.rayCount, 61);
+    EXPECT_EQ(f.series.rayPMax, 60);
     EXPECT_EQ(f.lblDebyeRays.caption(), "Debye series (p = 0 to 60)");
 
     // The Gaussian-beam label keeps -N and names the range, in the title bar too.
     f.DebyeLabel();
-    EXPECT_EQ(f.rayPMax, -60);
-    EXPECT_EQ(f.rayCount, 61);
+    EXPECT_EQ(f.series.rayPMax, -60);
+    EXPECT_EQ(f.series.rayCount, 61);
     EXPECT_EQ(f.lblDebyeRays.caption(), "Debye series (p = 0 to 60)");
     EXPECT_EQ(f.caption(), std::string("Debye series (p = 0 to 60)") + kPlace);
 }
@@ -138,7 +138,7 @@ TEST_F(DebyeWindowTest, OrderSixtyEnlargesTheFlagsAndRangesKeepFlagsAboveThem) {
 TEST_F(DebyeWindowTest, AbsurdTypedOrderIsRefusedBeforeTheSelectionChanges) {
     Form1& f = ready();
     f.cboRays.setText("3");
-    const std::vector<int> before = f.rayflag;
+    const std::vector<int> before = f.series.rayflag;
     for (const char* typed : {"3000000000", "1e300", "-100001", "100001"}) {
         SCOPED_TRACE(typed);
         messages.clear();
@@ -146,9 +146,9 @@ TEST_F(DebyeWindowTest, AbsurdTypedOrderIsRefusedBeforeTheSelectionChanges) {
         ASSERT_EQ(messages.shown().size(), 1u);
         EXPECT_EQ(messages.last().prompt, "The ray order must lie between -100000 and 100000");
         EXPECT_EQ(messages.last().title, "Input error");
-        EXPECT_EQ(f.rayflag, before);
-        EXPECT_EQ(f.rayCount, 1);
-        EXPECT_EQ(f.rayPMax, 3);
+        EXPECT_EQ(f.series.rayflag, before);
+        EXPECT_EQ(f.series.rayCount, 1);
+        EXPECT_EQ(f.series.rayPMax, 3);
         EXPECT_EQ(f.lblDebyeRays.caption(), "Debye series (p = 3)");
     }
     // New plot shows the refusal once more (from the run-time estimate) and does not run.
@@ -156,7 +156,7 @@ TEST_F(DebyeWindowTest, AbsurdTypedOrderIsRefusedBeforeTheSelectionChanges) {
     f.cmdNewPlot.click();
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.last().prompt, "The ray order must lie between -100000 and 100000");
-    EXPECT_FALSE(f.inputsLocked);
+    EXPECT_FALSE(f.windowState.inputsLocked);
 }
 
 // -------------------------------------------------------------------------------------------------
@@ -175,8 +175,8 @@ TEST_F(DebyeWindowTest, SelectAllThenOkSelectsEveryBoxedOrder) {
     for (int p = 0; p <= 50; ++p) all += " " + std::to_string(p) + (p == 50 ? ") " : ", ");
     EXPECT_EQ(labelAfterOk, all);
     EXPECT_EQ(f.lblDebyeRays.caption(), all);
-    EXPECT_EQ(f.rayCount, 51);
-    EXPECT_EQ(f.rayflag, std::vector<int>(51, 1));
+    EXPECT_EQ(f.series.rayCount, 51);
+    EXPECT_EQ(f.series.rayflag, std::vector<int>(51, 1));
     EXPECT_EQ(f.dlogP_->chkDiffraction.value(), 0);  // hidden, so left alone
     EXPECT_EQ(modalCaptions, std::vector<std::string>{"Multiple ray paths"});
 }
@@ -190,8 +190,8 @@ TEST_F(DebyeWindowTest, SelectNoneThenOkLeavesNoOrder) {
     Form1& f = ready();
     f.cboRays.setText("3");
     f.cboRays.setText("Multiple");
-    EXPECT_EQ(f.rayCount, 0);
-    EXPECT_EQ(f.rayflag, std::vector<int>(51, 0));
+    EXPECT_EQ(f.series.rayCount, 0);
+    EXPECT_EQ(f.series.rayflag, std::vector<int>(51, 0));
     EXPECT_EQ(f.lblDebyeRays.caption(), "Debye series (p = ");
     for (int p = 0; p <= 50; ++p) EXPECT_EQ(f.dlogP_->chkp(p).value(), 0) << p;
 }
@@ -206,8 +206,8 @@ TEST_F(DebyeWindowTest, CancelAppliesTheBoxesAsLeft) {
     Form1& f = ready();
     f.cboRays.setText("Multiple");
     EXPECT_EQ(f.lblDebyeRays.caption(), "Debye series (p =  0,  2) ");
-    EXPECT_EQ(f.rayCount, 2);
-    EXPECT_EQ(f.rayflag, Flags({0, 2}, 51));
+    EXPECT_EQ(f.series.rayCount, 2);
+    EXPECT_EQ(f.series.rayflag, Flags({0, 2}, 51));
 }
 
 TEST_F(DebyeWindowTest, SelectAllTicksDiffractionOnlyWhenShown) {
@@ -252,12 +252,12 @@ TEST_F(DebyeWindowTest, GaussianBeamLabelReportsAnEmptySelection) {
     Form1& f = ready();
     f.cboRays.setText("Multiple");  // the dialog closes with nothing ticked
     const std::string title = f.caption();
-    f.runState = 1;
+    f.codes.runState = 1;
     f.DebyeLabel();
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.last().prompt, "No rays selected");
     EXPECT_EQ(messages.last().title, "Error");
-    EXPECT_EQ(f.runState, 4);
+    EXPECT_EQ(f.codes.runState, 4);
     EXPECT_EQ(f.caption(), title);
 }
 
@@ -268,10 +268,10 @@ TEST_F(DebyeWindowTest, OrderZeroAtStrongAbsorptionIsHandedToTheMieSeries) {
     Form1& f = ready();
     f.cboRays.setText("0");
     std::vector<int> methodsSeen;
-    runtime.setPumpHook([&] { methodsSeen.push_back(f.calcMethod); });
+    runtime.setPumpHook([&] { methodsSeen.push_back(f.codes.calcMethod); });
     series(1000, 1.33, 0.8, 91);  // x Im m = 800
     EXPECT_NE(std::find(methodsSeen.begin(), methodsSeen.end(), 1), methodsSeen.end());
-    EXPECT_EQ(f.calcMethod, kMethodDebye);
+    EXPECT_EQ(f.codes.calcMethod, kMethodDebye);
     MieInput in;
     in.x = 1000;
     in.m = {1.33, 0.8};
@@ -281,10 +281,10 @@ TEST_F(DebyeWindowTest, OrderZeroAtStrongAbsorptionIsHandedToTheMieSeries) {
     MieResult r;
     MieSeries(in, r);
     ASSERT_EQ(r.status, MieStatus::Done);
-    EXPECT_EQ(f.s1Amp[0], r.S1re);
-    EXPECT_EQ(f.s2Amp[1], r.S2im);
+    EXPECT_EQ(f.results.s1Amp[0], r.S1re);
+    EXPECT_EQ(f.results.s2Amp[1], r.S2im);
     EXPECT_EQ(qSca, r.Qsca);
-    EXPECT_EQ(f.caption(), "Debye series (p = 0):  " + f.sphereName + " in " + f.mediumName);
+    EXPECT_EQ(f.caption(), "Debye series (p = 0):  " + f.indexState.sphereName + " in " + f.indexState.mediumName);
     EXPECT_TRUE(messages.shown().empty());
 
     // At x Im m = 700 (not above) the Debye series itself runs.
@@ -292,7 +292,7 @@ TEST_F(DebyeWindowTest, OrderZeroAtStrongAbsorptionIsHandedToTheMieSeries) {
     series(1000, 1.33, 0.7, 91);
     EXPECT_EQ(std::find(methodsSeen.begin(), methodsSeen.end(), 1), methodsSeen.end());
     EXPECT_EQ(f.debyeWork.status, DebyeStatus::Done);
-    EXPECT_EQ(f.calcMethod, kMethodDebye);
+    EXPECT_EQ(f.codes.calcMethod, kMethodDebye);
     EXPECT_EQ(f.caption(), std::string("Debye series (p = 0)") + kPlace);
 }
 
@@ -305,11 +305,11 @@ TEST_F(DebyeWindowTest, NewPlotDrawsTheKernelsAmplitudesOfTheChosenOrder) {
     EXPECT_EQ(f.lblDebyeRays.caption(), "Debye series (p = 2)");
 
     DebyeInput in;
-    in.x = f.sizeParam;
-    in.m = {f.calcIndexRe, f.calcIndexIm};
-    in.NANG = f.angleCount;
-    in.first = f.windowFirst;
-    in.last = f.windowLast;
+    in.x = f.calc.sizeParam;
+    in.m = {f.calc.calcIndexRe, f.calc.calcIndexIm};
+    in.NANG = f.angleGrid.angleCount;
+    in.first = f.angleGrid.windowFirst;
+    in.last = f.angleGrid.windowLast;
     in.rayListText = "2";
     RaySelection rays;
     rays.rayflag[2] = 1;
@@ -318,12 +318,12 @@ TEST_F(DebyeWindowTest, NewPlotDrawsTheKernelsAmplitudesOfTheChosenOrder) {
     DebyeResult r;
     DebyePlaneWave(in, rays, r);
     ASSERT_EQ(r.status, DebyeStatus::Done);
-    EXPECT_EQ(f.s1Amp[0], r.S1re);
-    EXPECT_EQ(f.s1Amp[1], r.S1im);
-    EXPECT_EQ(f.s2Amp[0], r.S2re);
-    EXPECT_EQ(f.s2Amp[1], r.S2im);
-    EXPECT_EQ(f.termCount, r.termCount);
-    EXPECT_EQ(f.stepsDone, f.stepsTotal);
+    EXPECT_EQ(f.results.s1Amp[0], r.S1re);
+    EXPECT_EQ(f.results.s1Amp[1], r.S1im);
+    EXPECT_EQ(f.results.s2Amp[0], r.S2re);
+    EXPECT_EQ(f.results.s2Amp[1], r.S2im);
+    EXPECT_EQ(f.runProgress.termCount, r.termCount);
+    EXPECT_EQ(f.runProgress.stepsDone, f.runProgress.stepsTotal);
     EXPECT_EQ(f.txtProgress.visible(), false);  // the run's common end
 
     // The default 10 um water drop (x = 96.7), p = 2: the primary rainbow rising from the geometric
@@ -331,9 +331,9 @@ TEST_F(DebyeWindowTest, NewPlotDrawsTheKernelsAmplitudesOfTheChosenOrder) {
     // size, as in the full Mie series), and on the dark side of the bow (90 to 125 degrees) nothing
     // near it. The rise towards 180 degrees is the glory part of the p = 2 rays.
     const auto at = [&](double degrees) {
-        return static_cast<std::size_t>(std::lround(degrees * (f.angleCount - 1) / 90.0)) + 1;
+        return static_cast<std::size_t>(std::lround(degrees * (f.angleGrid.angleCount - 1) / 90.0)) + 1;
     };
-    const std::vector<double>& perp = f.intensityPerp;
+    const std::vector<double>& perp = f.results.intensityPerp;
     std::size_t bow = at(90);
     for (std::size_t j = at(90); j <= at(170); ++j)
         if (perp[j] > perp[bow]) bow = j;
@@ -366,15 +366,15 @@ TEST_F(DebyeWindowTest, RefusalsShowTheirMessageAndStopTheRun) {
         Form1& f = ready();
         f.cboRays.setText(c.rays);
         f.mnuSWsub.setChecked(c.surfaceWaveSub);
-        f.s1Amp[0].assign(7, 42.0);
-        f.runState = 1;
+        f.results.s1Amp[0].assign(7, 42.0);
+        f.codes.runState = 1;
         series(c.x, c.mRe, c.mIm, 91);
         ASSERT_EQ(messages.shown().size(), 1u);
         EXPECT_EQ(messages.last().prompt.rfind(c.promptStart, 0), 0u) << messages.last().prompt;
         EXPECT_EQ(messages.last().title, "Error");
-        EXPECT_EQ(f.runState, 4);
-        EXPECT_EQ(f.calcMethod, kMethodDebye);
-        EXPECT_EQ(f.s1Amp[0], c.tablesMade ? std::vector<double>(182, 0.0) : std::vector<double>(7, 42.0));
+        EXPECT_EQ(f.codes.runState, 4);
+        EXPECT_EQ(f.codes.calcMethod, kMethodDebye);
+        EXPECT_EQ(f.results.s1Amp[0], c.tablesMade ? std::vector<double>(182, 0.0) : std::vector<double>(7, 42.0));
         EXPECT_EQ(qExt, -1);  // no efficiency is written
         EXPECT_EQ(qSca, -1);
     }
@@ -385,10 +385,10 @@ TEST_F(DebyeWindowTest, ConvergenceGraphShowsItsTermCount) {
     f.cboRays.setText("2");
     test::Type(f.cboGraph, "Convergence");
     series(10, 1.33, 0, 91);
-    EXPECT_EQ(f.termCount, 25);
+    EXPECT_EQ(f.runProgress.termCount, 25);
     EXPECT_EQ(f.txtXmax.text(), "25");
-    ASSERT_GE(f.intensityPerp.size(), 26u);
-    EXPECT_EQ(std::vector<double>(f.intensityPerp.begin(), f.intensityPerp.begin() + 26),
+    ASSERT_GE(f.results.intensityPerp.size(), 26u);
+    EXPECT_EQ(std::vector<double>(f.results.intensityPerp.begin(), f.results.intensityPerp.begin() + 26),
               f.debyeWork.intensityPerp);
 }
 
@@ -397,7 +397,7 @@ TEST_F(DebyeWindowTest, NangBelowTwoIsRaisedToTwo) {
     f.cboRays.setText("1");
     series(5, 1.33, 0, 1);
     EXPECT_EQ(nang, 2);
-    EXPECT_EQ(f.s1Amp[0].size(), 4u);
+    EXPECT_EQ(f.results.s1Amp[0].size(), 4u);
     EXPECT_TRUE(messages.shown().empty());
 }
 
@@ -416,7 +416,7 @@ TEST_F(DebyeWindowTest, VisibleDataNamesEachOrderOnARedPatchUnderTheGraph) {
     std::vector<std::string> printed;
     int patches = 0;
     for (const DrawOp& op : f.drawLog()) {
-        if (op.kind == DrawOp::Kind::Text && op.x1 == 4000 && op.y1 == f.graphBottom + 1200.0)
+        if (op.kind == DrawOp::Kind::Text && op.x1 == 4000 && op.y1 == f.graph.graphBottom + 1200.0)
             printed.push_back(op.text);
         if (op.kind == DrawOp::Kind::FilledBox && op.colour == 255 && op.x1 == 4000) ++patches;
     }
@@ -434,8 +434,8 @@ TEST_F(DebyeWindowTest, StopEndsALongRunAtOnce) {
     double stoppedAt = -1;
     runtime.setPumpHook([&] {
         // The first pump once the angle sums are under way: Stop, answered Yes.
-        if (stoppedAt < 0 && f.runUnderWay && f.calcMethod == kMethodDebye && f.stepsDone > 0) {
-            stoppedAt = f.stepsDone;
+        if (stoppedAt < 0 && f.runFlags.runUnderWay && f.codes.calcMethod == kMethodDebye && f.runProgress.stepsDone > 0) {
+            stoppedAt = f.runProgress.stepsDone;
             f.cmdStop.click();
         }
     });
@@ -444,12 +444,12 @@ TEST_F(DebyeWindowTest, StopEndsALongRunAtOnce) {
     EXPECT_EQ(f.debyeWork.status, DebyeStatus::Stopped);
     EXPECT_EQ(f.debyeWork.stepsDone, stoppedAt);  // no further block after the stop
     EXPECT_LT(stoppedAt, f.debyeWork.stepsTotal);
-    EXPECT_NEAR(f.sizeParam, 20000, 20);
+    EXPECT_NEAR(f.calc.sizeParam, 20000, 20);
     bool asked = false;
     for (const MessageBoxRequest& m : messages.shown())
         asked |= m.prompt == "Do you want to stop the calculation?";
     EXPECT_TRUE(asked);
-    EXPECT_FALSE(f.inputsLocked);
+    EXPECT_FALSE(f.windowState.inputsLocked);
     EXPECT_FALSE(f.cmdStop.visible());
 }
 

@@ -60,7 +60,7 @@ Enter DialogBox(TextBox D::*box, Menu Form1::*item, bool newPlot = false) {
 TEST_F(DialogNumbersTest, BeyondTheDoubleRangeIsRefusedAsTheLargestNumbers) {
     const std::vector<NumberBox> boxes{
         {"water temperature", DialogBox(&dlogTemp::txtTemp, &Form1::mnuRI_IAPWS),
-         [](Form1& f) { return CStr(f.waterTemp) + " " + f.lblSphere.caption() + " " + IndexShown(f); }},
+         [](Form1& f) { return CStr(f.indexState.waterTemp) + " " + f.lblSphere.caption() + " " + IndexShown(f); }},
         {"water density", DialogBox(&dlogTemp::txtDensity, &Form1::mnuRI_IAPWS)},
         {"air", DialogBox(&dlogAir::txtAirTemp, &Form1::mnuRI_Air1)},
         {"user wavelength", DialogBox<dlogRI_User1>(&dlogRI_User1::txtRI_lambda1_2, &Form1::mnuRI_User1)},
@@ -134,7 +134,7 @@ TEST_F(DialogNumbersTest, DecimalCommaInTheWavelengthBox) {
         EXPECT_EQ(f.txtRefractReal.text(), index);
         f.cmdNewPlot.click();
         EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
-        EXPECT_EQ(f.calcIndexRe, Val(index));
+        EXPECT_EQ(f.calc.calcIndexRe, Val(index));
     }
 }
 

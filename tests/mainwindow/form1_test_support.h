@@ -65,9 +65,9 @@ class Form1Test : public ::testing::Test, private QtApplicationFirst {
     // angle from 0 to 180 degrees at 0.1, radius 10 um), as the wavelength box's handler needs them.
     Form1& designedWithValidInputs() {
         Form1& f = designed();
-        f.calcMethod = kMethodMie;
-        f.graphCode = kGraphAngle;
-        f.graphSubCode = kSubIntensity;
+        f.codes.calcMethod = kMethodMie;
+        f.codes.graphCode = kGraphAngle;
+        f.codes.graphSubCode = kSubIntensity;
         for (auto [box, text] : {std::pair<TextBox*, const char*>{&f.txtXmin, "0"}, {&f.txtXmax, "180"},
                                  {&f.txtRadius, "10"}, {&f.txtAngle, "0"}})
             box->setText(text);

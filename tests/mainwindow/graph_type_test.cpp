@@ -23,21 +23,21 @@ constexpr double kHalfPixel = 7.5;
 
 // As before a type is chosen for the first time: nothing drawn yet, inputs changed, linear steps.
 void FreshState(Form1& f) {
-    f.prevGraphCode = kNoGraph;
-    f.prevGraphSubCode = kNoSubCode;
-    f.resultsStale = 1;
-    f.resultsFromFile = 0;
+    f.codes.prevGraphCode = kNoGraph;
+    f.codes.prevGraphSubCode = kNoSubCode;
+    f.runFlags.resultsStale = 1;
+    f.runFlags.resultsFromFile = 0;
     f.mnuXStepLog.setChecked(false);
 }
 
 // As after a run of the given type.
 void CurrentResults(Form1& f, int code, int sub) {
-    f.graphCode = code;
-    f.graphSubCode = sub;
-    f.prevGraphCode = code;
-    f.prevGraphSubCode = sub;
-    f.resultsStale = 0;
-    f.resultsFromFile = 0;
+    f.codes.graphCode = code;
+    f.codes.graphSubCode = sub;
+    f.codes.prevGraphCode = code;
+    f.codes.prevGraphSubCode = sub;
+    f.runFlags.resultsStale = 0;
+    f.runFlags.resultsFromFile = 0;
 }
 
 struct EntryCodes {
@@ -84,10 +84,10 @@ TEST_F(Form1Test, EveryGraphEntrySetsItsCodes) {
     Form1& f = started();
     for (const EntryCodes& e : kEntries) {
         SCOPED_TRACE(e.text);
-        f.graphSubCode = 9;  // a variant no type has: shows whether the entry writes the sub-code
+        f.codes.graphSubCode = 9;  // a variant no type has: shows whether the entry writes the sub-code
         Pick(f, e.text);
-        EXPECT_EQ(f.graphCode, e.code);
-        EXPECT_EQ(f.graphSubCode, e.sub == 0 ? 9 : e.sub);
+        EXPECT_EQ(f.codes.graphCode, e.code);
+        EXPECT_EQ(f.codes.graphSubCode, e.sub == 0 ? 9 : e.sub);
     }
 }
 
@@ -104,8 +104,8 @@ TEST_F(Form1Test, UnknownGraphTextKeepsTheCodesAndTheirPreset) {
          {"cext/csca/cabs v. radius", "Intensity v. scattering angle ", "", "Convergence?"}) {
         SCOPED_TRACE(text);
         Type(f.cboGraph, text);
-        EXPECT_EQ(f.graphCode, kGraphEfficiency);
-        EXPECT_EQ(f.graphSubCode, kSubCRadius);
+        EXPECT_EQ(f.codes.graphCode, kGraphEfficiency);
+        EXPECT_EQ(f.codes.graphSubCode, kSubCRadius);
         EXPECT_EQ(f.Frame2.caption(), "Radius");
         EXPECT_EQ(f.Label5.caption(), "Step (um)");
     }
@@ -192,7 +192,7 @@ TEST_F(Form1Test, EveryTypeSetsItsAxisFrameAndRange) {
 // The asymmetry parameter's wavelengths lie inside the band of the default water model.
 TEST_F(Form1Test, EveryTypeRunsWithItsPreset) {
     Form1& f = started();
-    runtime.setPumpHook([&f] { f.runState = 4; });
+    runtime.setPumpHook([&f] { f.codes.runState = 4; });
     for (const GraphTypeEntry& entry : GraphTypeTable()) {
         SCOPED_TRACE(entry.text);
         messages.clear();
@@ -216,8 +216,8 @@ TEST_F(Form1Test, AngleToolTipOnlyOnAngleAxes) {
 
 TEST_F(Form1Test, StartupConfiguresTheDefaultAngleGraph) {
     Form1& f = started();
-    EXPECT_EQ(f.graphCode, kGraphAngle);
-    EXPECT_EQ(f.graphSubCode, kSubIntensity);
+    EXPECT_EQ(f.codes.graphCode, kGraphAngle);
+    EXPECT_EQ(f.codes.graphSubCode, kSubIntensity);
     EXPECT_EQ(f.txtXmin.text(), "0");
     EXPECT_EQ(f.txtXmax.text(), "180");
     EXPECT_EQ(f.cboStep.text(), "0.1");
@@ -232,8 +232,8 @@ TEST_F(Form1Test, StartupConfiguresTheDefaultAngleGraph) {
     EXPECT_EQ(f.txtRadius.text(), "10");
     EXPECT_TRUE(f.Frame5.visible());
     EXPECT_FALSE(f.Frame9.visible());
-    EXPECT_EQ(f.waveNumber, 1.0);
-    EXPECT_EQ(f.waveNumberSq, 1.0);
+    EXPECT_EQ(f.calc.waveNumber, 1.0);
+    EXPECT_EQ(f.calc.waveNumberSq, 1.0);
     EXPECT_FALSE(f.cmdReplot.visible());
     EXPECT_TRUE(f.cmdNewPlot.isDefault());
 }
@@ -249,8 +249,8 @@ TEST_F(Form1Test, SelectingTheFirstEntryAtStartUpOnlyConfigures) {
     f.cboGraph.setListIndex(0);
     EXPECT_EQ(replots, 0);
     EXPECT_EQ(f.mousePointer(), 11);
-    EXPECT_EQ(f.prevGraphCode, kNoGraph);
-    EXPECT_EQ(f.resultsStale, 1);
+    EXPECT_EQ(f.codes.prevGraphCode, kNoGraph);
+    EXPECT_EQ(f.runFlags.resultsStale, 1);
     EXPECT_EQ(f.txtXmin.text(), "0");
     EXPECT_EQ(f.txtXmax.text(), "180");
     EXPECT_EQ(f.cboStep.text(), "0.1");
@@ -285,8 +285,8 @@ TEST_F(Form1Test, EfficiencyVariantsKeepTheTypedRange) {
     Choose(f.cboGraph, "Qext/Qsca/Qabs v. radius");
     EXPECT_EQ(f.txtXmin.text(), "5");
     EXPECT_EQ(f.txtXmax.text(), "50");
-    EXPECT_EQ(f.resultsStale, 1);
-    EXPECT_EQ(f.prevGraphSubCode, kSubCRadius);  // still the graph drawn last
+    EXPECT_EQ(f.runFlags.resultsStale, 1);
+    EXPECT_EQ(f.codes.prevGraphSubCode, kSubCRadius);  // still the graph drawn last
     EXPECT_FALSE(f.cmdOverPlot.visible());
     EXPECT_FALSE(f.cmdOverPlot.enabled());
     // Back to the variant drawn last: it can be overplotted.
@@ -332,8 +332,8 @@ TEST_F(Form1Test, AsymmetryVariantsRewriteTheirRangeAsTheyShould) {
         SCOPED_TRACE(std::string(c.entry) + " after " + std::to_string(c.prevCode) + "/" +
                      std::to_string(c.prevSub));
         Choose(f.cboGraph, "Intensity v. wavelength");
-        f.prevGraphCode = c.prevCode;
-        f.prevGraphSubCode = c.prevSub;
+        f.codes.prevGraphCode = c.prevCode;
+        f.codes.prevGraphSubCode = c.prevSub;
         f.mnuXStepLog.setChecked(false);
         f.txtXmin.setText("3");
         Choose(f.cboGraph, c.entry);
@@ -429,7 +429,7 @@ TEST_F(Form1Test, ComponentsFollowTheWavelengthCount) {
         Choose(f.cboGraph, "Intensity v. scattering angle");
         Choose(f.cboGraph, "Phase function");
         EXPECT_EQ(f.cboWave.text(), c.waves);
-        EXPECT_EQ(f.resultsStale, 0);
+        EXPECT_EQ(f.runFlags.resultsStale, 0);
         EXPECT_EQ(f.chkComponents.visible(), c.offered);
         EXPECT_EQ(f.chkComponents.enabled(), c.offered);
         EXPECT_EQ(f.chkComponents.value(), c.offered ? 1 : 0);
@@ -454,10 +454,10 @@ TEST_F(Form1Test, PhaseFunctionUnderCurrentResultsRedrawsInPlace) {
     f.txtXmin.setText("20");  // an angle window the user chose
     f.cboGraph.setText("Phase function");
     EXPECT_EQ(replots, 1);
-    EXPECT_EQ(f.graphSubCode, kSubPhaseFunction);
-    EXPECT_EQ(f.resultsStale, 0);
-    EXPECT_EQ(f.prevGraphCode, kGraphAngle);
-    EXPECT_EQ(f.prevGraphSubCode, kSubPhaseFunction);
+    EXPECT_EQ(f.codes.graphSubCode, kSubPhaseFunction);
+    EXPECT_EQ(f.runFlags.resultsStale, 0);
+    EXPECT_EQ(f.codes.prevGraphCode, kGraphAngle);
+    EXPECT_EQ(f.codes.prevGraphSubCode, kSubPhaseFunction);
     EXPECT_EQ(f.txtXmin.text(), "20");  // no preset
     EXPECT_EQ(f.cboGraph.backColor(), kWhite);
     EXPECT_FALSE(f.mnuAmpPhase.visible());
@@ -472,10 +472,10 @@ TEST_F(Form1Test, NoRedrawWithSeveralWavelengthsOrChangedInputs) {
     Choose(f.cboGraph, "Phase function");
     f.cboWave.setText("1");
     CurrentResults(f, 1, 2);
-    f.resultsStale = 1;
+    f.runFlags.resultsStale = 1;
     Choose(f.cboGraph, "Intensity v. scattering angle");
     EXPECT_EQ(replots, 0);
-    EXPECT_EQ(f.prevGraphSubCode, kSubPhaseFunction);
+    EXPECT_EQ(f.codes.prevGraphSubCode, kSubPhaseFunction);
 }
 
 TEST_F(Form1Test, SizeEntryFollowsTheType) {
@@ -504,8 +504,8 @@ TEST_F(Form1Test, AnotherTypeUnderCurrentResultsMarksThemOutOfDate) {
     Form1& f = started();
     CurrentResults(f, 1, 1);
     Choose(f.cboGraph, "Intensity v. wavelength");
-    EXPECT_EQ(f.resultsStale, 1);
-    EXPECT_EQ(f.prevGraphCode, kGraphAngle);
+    EXPECT_EQ(f.runFlags.resultsStale, 1);
+    EXPECT_EQ(f.codes.prevGraphCode, kGraphAngle);
     EXPECT_EQ(f.txtXmin.text(), "490");
     EXPECT_EQ(f.txtXmax.text(), "510");
     EXPECT_EQ(f.cboStep.text(), "0.01");
@@ -527,8 +527,8 @@ TEST_F(Form1Test, AngleGraphAfterAnotherTypeResetsPolarisation) {
     Choose(f.cboGraph, "Intensity v. scattering angle");
     EXPECT_EQ(f.cboPol.text(), "Both");
     EXPECT_EQ(f.txtXmax.text(), "180");
-    EXPECT_EQ(f.resultsStale, 1);
-    EXPECT_EQ(f.prevGraphCode, kGraphWavelength);
+    EXPECT_EQ(f.runFlags.resultsStale, 1);
+    EXPECT_EQ(f.codes.prevGraphCode, kGraphWavelength);
     EXPECT_TRUE(f.mnuAmpPhase.visible());
     EXPECT_TRUE(f.mnuIntPol.visible());
     // With inputs changed the angle preset leaves the polarisation.
@@ -544,15 +544,15 @@ TEST_F(Form1Test, ResultsFromFileAreNotMarkedOutOfDate) {
     f.txtXmax.setText("145");
     f.cboStep.setText("0.05");
     CurrentResults(f, 1, 1);
-    f.resultsFromFile = 1;
+    f.runFlags.resultsFromFile = 1;
     Choose(f.cboGraph, "Map: angle v. radius");
-    EXPECT_EQ(f.resultsStale, 0);
-    EXPECT_EQ(f.resultsFromFile, 1);
+    EXPECT_EQ(f.runFlags.resultsStale, 0);
+    EXPECT_EQ(f.runFlags.resultsFromFile, 1);
     EXPECT_EQ(f.cboLee.text(), "Absolute");
     EXPECT_FALSE(f.cboLee.enabled());
-    EXPECT_EQ(f.prevGraphCode, kGraphMapRadius);  // still current: the copy is made
+    EXPECT_EQ(f.codes.prevGraphCode, kGraphMapRadius);  // still current: the copy is made
     Choose(f.cboGraph, "Intensity v. refractive index");
-    EXPECT_EQ(f.resultsFromFile, 0);
+    EXPECT_EQ(f.runFlags.resultsFromFile, 0);
 }
 
 TEST_F(Form1Test, LeeDiagramTurnsTheRadiusBoxIntoASweep) {
@@ -652,8 +652,8 @@ TEST_F(Form1Test, MapsChooseTheLayoutByScreenWidth) {
 TEST_F(Form1Test, AbsoluteUnitsFromTheWavelength) {
     Form1& f = started();
     f.txtLambda.setText("0.65");
-    f.radius = 10;
-    f.mediumRe = 1;
+    f.calc.radius = 10;
+    f.indexState.mediumRe = 1;
     f.lblWatts.setCaption("Incident intensity = 1 Watts/sq m");
     Choose(f.cboGraph, "Watts/sq. m. v. scattering angle");
     ASSERT_EQ(modalCaptions.size(), 1u);
@@ -662,15 +662,15 @@ TEST_F(Form1Test, AbsoluteUnitsFromTheWavelength) {
     EXPECT_TRUE(f.mnuRadiusX.visible());
     EXPECT_EQ(f.lblWatts.caption(), "Incident intensity = 1 Watts/sq m");
     // 2 pi / 0.65 um with pi = 3.14159265358979: 9.66643893412243 per micrometre.
-    EXPECT_REL_NEAR(f.sizeParam, 96.66438934122431, 1e-14);
-    EXPECT_REL_NEAR(f.waveNumber, 9666438.93412243, 1e-14);
-    EXPECT_REL_NEAR(f.waveNumberSq, 9666438.93412243 * 9666438.93412243, 1e-14);
-    EXPECT_EQ(f.wavelength, 0.65);
+    EXPECT_REL_NEAR(f.calc.sizeParam, 96.66438934122431, 1e-14);
+    EXPECT_REL_NEAR(f.calc.waveNumber, 9666438.93412243, 1e-14);
+    EXPECT_REL_NEAR(f.calc.waveNumberSq, 9666438.93412243 * 9666438.93412243, 1e-14);
+    EXPECT_EQ(f.calc.wavelength, 0.65);
 
     f.lblDistance.setCaption("Distance = 1 m");
     Choose(f.cboGraph, "Phase function");
-    EXPECT_EQ(f.waveNumber, 1.0);
-    EXPECT_EQ(f.waveNumberSq, 1.0);
+    EXPECT_EQ(f.calc.waveNumber, 1.0);
+    EXPECT_EQ(f.calc.waveNumberSq, 1.0);
     EXPECT_EQ(f.lblWatts.caption(), "");
     EXPECT_EQ(f.lblDistance.caption(), "");
 }
@@ -681,16 +681,16 @@ TEST_F(Form1Test, AbsoluteUnitsWithoutAUsableWavelengthStayRelative) {
         SCOPED_TRACE(lambda);
         Choose(f.cboGraph, "Phase function");
         f.txtLambda.setText(lambda);
-        f.radius = 10;
-        f.mediumRe = 1;
-        f.sizeParam = 7.5;
-        f.wavelength = 0.5;
+        f.calc.radius = 10;
+        f.indexState.mediumRe = 1;
+        f.calc.sizeParam = 7.5;
+        f.calc.wavelength = 0.5;
         Choose(f.cboGraph, "Watts/sq. m. v. scattering angle");
-        EXPECT_EQ(f.graphSubCode, kSubWatts);
-        EXPECT_EQ(f.waveNumber, 1.0);
-        EXPECT_EQ(f.waveNumberSq, 1.0);
-        EXPECT_EQ(f.sizeParam, 7.5);
-        EXPECT_EQ(f.wavelength, 0.5);
+        EXPECT_EQ(f.codes.graphSubCode, kSubWatts);
+        EXPECT_EQ(f.calc.waveNumber, 1.0);
+        EXPECT_EQ(f.calc.waveNumberSq, 1.0);
+        EXPECT_EQ(f.calc.sizeParam, 7.5);
+        EXPECT_EQ(f.calc.wavelength, 0.5);
     }
 }
 

@@ -27,7 +27,7 @@ class HiddenModeTest : public test::Form1Test {
         EXPECT_EQ(modifiers, shift);
     }
     void typeSequence(int shift = 0) {
-        for (int key : form->hiddenKeyTable) press(key, shift);
+        for (int key : form->windowState.hiddenKeyTable) press(key, shift);
     }
     void chord(int letter) { press(letter, keys::kCtrlMask); }
     bool hiddenMenusShown() const {
@@ -43,7 +43,7 @@ class HiddenModeTest : public test::Form1Test {
 
 TEST_F(HiddenModeTest, KeysAreLettersAndTheChordsAreOutsideTheSequence) {
     started();
-    std::set<int> keys(form->hiddenKeyTable.begin(), form->hiddenKeyTable.end());
+    std::set<int> keys(form->windowState.hiddenKeyTable.begin(), form->windowState.hiddenKeyTable.end());
     EXPECT_EQ(keys.size(), 4u);
     keys.insert({kArm, kSpecial, kFrame});
     EXPECT_EQ(keys.size(), 7u);
@@ -57,22 +57,22 @@ TEST_F(HiddenModeTest, SequenceCompletesWithAnyModifiersHeld) {
         ASSERT_FALSE(form->mnuHidden.visible());
         typeSequence(shift);
         EXPECT_TRUE(hiddenMenusShown());
-        EXPECT_EQ(form->hiddenModeState, 2);
-        EXPECT_EQ(form->hiddenKeyPos, 0);
+        EXPECT_EQ(form->windowState.hiddenModeState, 2);
+        EXPECT_EQ(form->windowState.hiddenKeyPos, 0);
     }
 }
 
 TEST_F(HiddenModeTest, SequenceStatesAlongTheWay) {
     started();
-    const auto& table = form->hiddenKeyTable;
+    const auto& table = form->windowState.hiddenKeyTable;
     for (int i = 0; i < 3; ++i) {
         press(table[static_cast<std::size_t>(i)]);
-        EXPECT_EQ(form->hiddenModeState, 1);
-        EXPECT_EQ(form->hiddenKeyPos, i + 1);
+        EXPECT_EQ(form->windowState.hiddenModeState, 1);
+        EXPECT_EQ(form->windowState.hiddenKeyPos, i + 1);
     }
     press('Q');
-    EXPECT_EQ(form->hiddenModeState, 0);
-    EXPECT_EQ(form->hiddenKeyPos, 0);
+    EXPECT_EQ(form->windowState.hiddenModeState, 0);
+    EXPECT_EQ(form->windowState.hiddenKeyPos, 0);
 }
 
 TEST_F(HiddenModeTest, WrongKeyRestartsTheSequence) {
@@ -91,7 +91,7 @@ TEST_F(HiddenModeTest, WrongKeyRestartsTheSequence) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         started();
-        for (int i : c.prefix) press(i < 0 ? 'Q' : form->hiddenKeyTable[static_cast<std::size_t>(i)]);
+        for (int i : c.prefix) press(i < 0 ? 'Q' : form->windowState.hiddenKeyTable[static_cast<std::size_t>(i)]);
         EXPECT_EQ(hiddenMenusShown(), c.shown);
     }
 }
@@ -126,7 +126,7 @@ TEST_F(HiddenModeTest, SpecialModeOnOffOnAppendsTheEntriesTwice) {
     EXPECT_EQ(form->cboType.list(methods), "Aperture");
     EXPECT_EQ(form->cboType.list(methods + 1), "Huygens");
     EXPECT_EQ(form->cboType.list(methods + 2), "van de Hulst");
-    EXPECT_EQ(form->hiddenKeyArmed, 0);
+    EXPECT_EQ(form->windowState.hiddenKeyArmed, 0);
 
     chord(kArm);
     chord(kSpecial);
@@ -169,11 +169,11 @@ TEST_F(HiddenModeTest, ChordsNeedCtrlAlone) {
         SCOPED_TRACE(shift);
         started();
         press(kArm, shift);
-        EXPECT_EQ(form->hiddenKeyArmed, 0);
+        EXPECT_EQ(form->windowState.hiddenKeyArmed, 0);
         chord(kArm);
         press(kSpecial, shift);
         EXPECT_FALSE(form->mnuSpecial.enabled());
-        EXPECT_EQ(form->hiddenKeyArmed, 1);
+        EXPECT_EQ(form->windowState.hiddenKeyArmed, 1);
     }
 }
 
@@ -184,7 +184,7 @@ TEST_F(HiddenModeTest, FrameChordRepeatsWhileArmed) {
     for (bool shown : {true, false, true}) {
         chord(kFrame);
         EXPECT_EQ(form->Frame7.visible(), shown);
-        EXPECT_EQ(form->hiddenKeyArmed, 1);
+        EXPECT_EQ(form->windowState.hiddenKeyArmed, 1);
         press('Q');  // another key leaves the chords armed
     }
 }

@@ -30,10 +30,10 @@ class IndexMenusTest : public Form1Test {
   protected:
     IndexMenusTest() {
         Form1& w = designedWithValidInputs();
-        w.waveCount = 1;
-        w.waterTemp = 5.0f;
-        w.sphereName = " Water";
-        w.mediumName = "a vacuum ";
+        w.calc.waveCount = 1;
+        w.indexState.waterTemp = 5.0f;
+        w.indexState.sphereName = " Water";
+        w.indexState.mediumName = "a vacuum ";
         w.txtLambda.setText("0.65");
         w.txtRefractReal.setText("1.5");
         w.txtRefractImag.setText("0");
@@ -113,7 +113,7 @@ TEST_F(IndexMenusTest, EachSphereItemChecksItselfAloneNamesTheMaterialAndShowsM)
         (f().*c.handler)();
         EXPECT_EQ(checkedOf(sphereItems()), std::vector<std::string>{(f().*c.item).caption()});
         EXPECT_EQ(checkedOf(mediumItems()), std::vector<std::string>{"Vacuum"});
-        EXPECT_EQ(f().sphereName, c.name);
+        EXPECT_EQ(f().indexState.sphereName, c.name);
         EXPECT_EQ(f().lblSphere.caption(), c.status);
         EXPECT_EQ(f().txtRefractReal.text(), c.shown ? c.shown : EngineM(c.model, MediumModel::Vacuum));
         EXPECT_EQ(f().txtLambda.backColor(), kWhite);
@@ -165,7 +165,7 @@ TEST_F(IndexMenusTest, EachMediumItemChecksItselfAloneAndLeavesTheSphere) {
         (f().*c.handler)();
         EXPECT_EQ(checkedOf(mediumItems()), std::vector<std::string>{(f().*c.item).caption()});
         EXPECT_EQ(checkedOf(sphereItems()), std::vector<std::string>{"Vacuum"});
-        EXPECT_EQ(f().mediumName, c.name);
+        EXPECT_EQ(f().indexState.mediumName, c.name);
         EXPECT_EQ(f().lblRI_Medium.caption(), c.status);
         EXPECT_EQ(f().txtRefractReal.text(), EngineM(SphereModel::Vacuum, c.model));
     }
@@ -188,7 +188,7 @@ TEST_F(IndexMenusTest, WaterDialogOkWritesCaptionsDensityAndTheComplexState) {
     EXPECT_EQ(f().dlogTemp_->txtDensity.text(), CStr(KellWaterDensity(20)));
     EXPECT_EQ(f().lblSphere.caption(), "Sphere: Water (IAPWS 20C Complex)");
     EXPECT_EQ(f().mnuRI_IAPWS.caption(), "IAPWS 20C Complex");
-    EXPECT_EQ(f().waterTemp, 20.0f);
+    EXPECT_EQ(f().indexState.waterTemp, 20.0f);
     EXPECT_EQ(f().dlogSegelstein_->chkRI_Complex.value(), 1);
     // The complex index of water at 0.65 um from the built-in table (1.75866e-08).
     EXPECT_EQ(f().txtRefractImag.text(), "1.76E-08");
@@ -260,7 +260,7 @@ TEST_F(IndexMenusTest, WaterDialogRefusesOkWhileTheTemperatureIsRejected) {
     f().mnuRI_IAPWS_Click();
     EXPECT_EQ(f().dlogTemp_->txtTemp.text(), "30");
     EXPECT_EQ(f().lblSphere.caption(), "Sphere: Water (IAPWS 30C)");
-    EXPECT_EQ(f().waterTemp, 30.0f);
+    EXPECT_EQ(f().indexState.waterTemp, 30.0f);
 }
 
 TEST_F(IndexMenusTest, UserSphereOkTakesTheNewMaterialAndRecomputes) {
@@ -273,7 +273,7 @@ TEST_F(IndexMenusTest, UserSphereOkTakesTheNewMaterialAndRecomputes) {
         d.OKButton.click();
     });
     f().mnuRI_User1_Click();
-    EXPECT_EQ(f().sphereName, "Flint");
+    EXPECT_EQ(f().indexState.sphereName, "Flint");
     EXPECT_EQ(f().lblSphere.caption(), "Sphere: Flint");
     IndexModels flint;
     flint.sphere = SphereModel::User;
@@ -300,7 +300,7 @@ TEST_F(IndexMenusTest, CancelLeavesTheChoiceAndTheValuesAsTheyWere) {
     });
     f().mnuRI_User1_Click();
     EXPECT_EQ(checkedOf(sphereItems()), std::vector<std::string>{"Cowley"});
-    EXPECT_EQ(f().sphereName, "Water");
+    EXPECT_EQ(f().indexState.sphereName, "Water");
     EXPECT_EQ(f().lblSphere.caption(), "Sphere: Water (Cowley)");
     EXPECT_EQ(f().txtRefractReal.text(), shown);
     EXPECT_EQ(f().dlogRI_User1_->txtMaterial1.text(), "Flint");
@@ -315,7 +315,7 @@ TEST_F(IndexMenusTest, CancelLeavesTheChoiceAndTheValuesAsTheyWere) {
     });
     f().mnuRI_User2_Click();
     EXPECT_EQ(checkedOf(mediumItems()), std::vector<std::string>{"Vacuum"});
-    EXPECT_EQ(f().mediumName, "a vacuum");
+    EXPECT_EQ(f().indexState.mediumName, "a vacuum");
     EXPECT_EQ(f().lblRI_Medium.caption(), "Medium: Vacuum");
     EXPECT_EQ(f().dlogRI_User2_->txtMaterial2.text(), "Glass");
     EXPECT_EQ(f().dlogRI_User2_->txtRI_1_1.text(), " 1.5301");
@@ -379,7 +379,7 @@ TEST_F(IndexMenusTest, AirDialogFollowsTheTypedTemperature) {
 TEST_F(IndexMenusTest, ResultsFromFileSkipTheParameterDialogsButNotTheUserOnes) {
     f().dlogTemp_->txtTemp.setText("20");
     f().dlogAir_->txtAirTemp.setText("12");
-    f().resultsFromFile = 1;
+    f().runFlags.resultsFromFile = 1;
     f().mnuRI_IAPWS_Click();
     f().mnuRI_Segelstein_Click();
     f().mnuRI_Ray_Click();
@@ -388,9 +388,9 @@ TEST_F(IndexMenusTest, ResultsFromFileSkipTheParameterDialogsButNotTheUserOnes) 
     EXPECT_TRUE(modalCaptions.empty());
     f().mnuRI_IAPWS_Click();
     EXPECT_EQ(f().lblSphere.caption(), "Sphere: Water (IAPWS 20C)");
-    EXPECT_EQ(f().waterTemp, 20.0f);
+    EXPECT_EQ(f().indexState.waterTemp, 20.0f);
     f().mnuRI_Air1_Click();
-    EXPECT_EQ(f().waterTemp, 12.0f);
+    EXPECT_EQ(f().indexState.waterTemp, 12.0f);
     EXPECT_EQ(f().lblSphere.caption(), "Sphere: Air 12C");
     EXPECT_TRUE(modalCaptions.empty());
     f().mnuRI_User2_Click();
@@ -407,17 +407,17 @@ TEST_F(IndexMenusTest, CancelledIndexFilesChangeNothing) {
     }
     EXPECT_EQ(checkedOf(sphereItems()), std::vector<std::string>{"IAPWS 5C"});
     EXPECT_EQ(checkedOf(mediumItems()), std::vector<std::string>{"Vacuum"});
-    EXPECT_EQ(f().sphereName, " Water");
+    EXPECT_EQ(f().indexState.sphereName, " Water");
     EXPECT_EQ(f().txtRefractReal.text(), "1.5");
 }
 
 TEST_F(IndexMenusTest, ModelMenusAreRefusedWhileARunHasTheInputsLocked) {
-    f().inputsLocked = true;
+    f().windowState.inputsLocked = true;
     f().mnuRI_Au.onClick();
     f().mnuRI_Air2.onClick();
     EXPECT_EQ(checkedOf(sphereItems()), std::vector<std::string>{"IAPWS 5C"});
     EXPECT_EQ(checkedOf(mediumItems()), std::vector<std::string>{"Vacuum"});
-    f().inputsLocked = false;
+    f().windowState.inputsLocked = false;
     f().mnuRI_Au.onClick();
     EXPECT_EQ(checkedOf(sphereItems()), std::vector<std::string>{"Gold"});
 }
@@ -435,8 +435,8 @@ TEST_F(Form1Test, RestoreDefaultsChoosesIapwsWaterInAVacuum) {
     EXPECT_FALSE(f.mnuRI_Au.checked());
     EXPECT_TRUE(f.mnuRI_Vacuum2.checked());
     EXPECT_FALSE(f.mnuRI_Air2.checked());
-    EXPECT_EQ(f.sphereName, "Water");
-    EXPECT_EQ(f.mediumName, "a vacuum");
+    EXPECT_EQ(f.indexState.sphereName, "Water");
+    EXPECT_EQ(f.indexState.mediumName, "a vacuum");
     EXPECT_EQ(f.lblSphere.caption(), "Sphere: Water (IAPWS 5C Complex)");
     // The wavelength written afterwards recomputes m, which names the vacuum by mediumName.
     EXPECT_EQ(f.lblRI_Medium.caption(), "Medium: a vacuum");

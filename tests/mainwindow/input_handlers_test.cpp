@@ -64,25 +64,25 @@ TEST_F(InputHandlersTest, EveryEventOfAControlReachesItsHandler) {
          [&](const Form1& f) { return yellow(f.cboYmin); }},
         {"cboYmin Scroll", [](Form1& f) { f.cboYmin.onScroll(); }, [&](const Form1& f) { return yellow(f.cboYmin); }},
         {"cboStep Click", [](Form1& f) { f.cboStep.setListIndex(3); },
-         [&](const Form1& f) { return yellow(f.cboStep) && f.resultsStale == 1; }},
+         [&](const Form1& f) { return yellow(f.cboStep) && f.runFlags.resultsStale == 1; }},
         {"cboStep Change", [](Form1& f) { f.cboStep.setText("0.5"); },
-         [&](const Form1& f) { return yellow(f.cboStep) && f.resultsStale == 1; }},
+         [&](const Form1& f) { return yellow(f.cboStep) && f.runFlags.resultsStale == 1; }},
         {"cboSD Click", [](Form1& f) { f.cboSD.setListIndex(2); },
-         [&](const Form1& f) { return yellow(f.cboSD) && f.resultsStale == 1; }},
+         [&](const Form1& f) { return yellow(f.cboSD) && f.runFlags.resultsStale == 1; }},
         {"cboSD Change", [](Form1& f) { f.cboSD.setText("3"); },
-         [&](const Form1& f) { return yellow(f.cboSD) && f.resultsStale == 1; }},
+         [&](const Form1& f) { return yellow(f.cboSD) && f.runFlags.resultsStale == 1; }},
         {"cboN Click", [](Form1& f) { f.cboN.setListIndex(3); },
-         [&](const Form1& f) { return yellow(f.cboN) && f.resultsStale == 1; }},
+         [&](const Form1& f) { return yellow(f.cboN) && f.runFlags.resultsStale == 1; }},
         {"cboN Change", [](Form1& f) { f.cboN.setText("7"); },
-         [&](const Form1& f) { return yellow(f.cboN) && f.resultsStale == 1; }},
+         [&](const Form1& f) { return yellow(f.cboN) && f.runFlags.resultsStale == 1; }},
         {"cboDistrib Click", [](Form1& f) { f.cboDistrib.setListIndex(1); },
          [&](const Form1& f) { return yellow(f.cboDistrib); }},
         {"cboDistrib Change", [](Form1& f) { f.cboDistrib.setText("Normal "); },
          [&](const Form1& f) { return yellow(f.cboDistrib); }},
         {"cboWave Click", [](Form1& f) { f.cboWave.setListIndex(1); },
-         [](const Form1& f) { return f.waveCount == 3 && f.cboWave.backColor() == kYellow; }},
+         [](const Form1& f) { return f.calc.waveCount == 3 && f.cboWave.backColor() == kYellow; }},
         {"cboWave Change", [](Form1& f) { f.cboWave.setText("15"); },
-         [](const Form1& f) { return f.waveCount == 15 && f.cboWave.backColor() == kYellow; }},
+         [](const Form1& f) { return f.calc.waveCount == 15 && f.cboWave.backColor() == kYellow; }},
         {"txtAngle Change", [](Form1& f) { f.txtAngle.setText("45"); },
          [&](const Form1& f) { return yellow(f.txtAngle); }},
         {"txtRmax Change", [](Form1& f) { f.txtRmax.setText("30"); }, [&](const Form1& f) { return yellow(f.txtRmax); }},
@@ -99,13 +99,13 @@ TEST_F(InputHandlersTest, EveryEventOfAControlReachesItsHandler) {
         {"txtXmin Change", [](Form1& f) { f.txtXmin.setText("20"); },
          [](const Form1& f) { return f.cmdReplot.visible(); }},
         {"cboRays Click", [](Form1& f) { f.cboRays.setListIndex(4); },
-         [&](const Form1& f) { return yellow(f.cboRays) && f.resultsStale == 1; }},
+         [&](const Form1& f) { return yellow(f.cboRays) && f.runFlags.resultsStale == 1; }},
         {"cboRays Change", [](Form1& f) { f.cboRays.setText("7"); },
-         [&](const Form1& f) { return yellow(f.cboRays) && f.resultsStale == 1; }},
+         [&](const Form1& f) { return yellow(f.cboRays) && f.runFlags.resultsStale == 1; }},
         {"cboType Click", [](Form1& f) { f.cboType.setListIndex(3); },
-         [](const Form1& f) { return f.calcMethod == kMethodAiry && f.cboRays.visible(); }},
+         [](const Form1& f) { return f.codes.calcMethod == kMethodAiry && f.cboRays.visible(); }},
         {"cboType Change", [](Form1& f) { f.cboType.setText("Descartes"); },
-         [](const Form1& f) { return f.calcMethod == kMethodDescartes && f.cboRays.visible(); }},
+         [](const Form1& f) { return f.codes.calcMethod == kMethodDescartes && f.cboRays.visible(); }},
     };
     for (const EventCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -115,7 +115,7 @@ TEST_F(InputHandlersTest, EveryEventOfAControlReachesItsHandler) {
         f.txtXmin.setText("0");
         f.txtXmax.setText("180");
         f.cboType.setText("Debye");
-        f.resultsStale = 0;
+        f.runFlags.resultsStale = 0;
         for (Control* ctl : std::initializer_list<Control*>{&f.cboYmax, &f.cboYmin, &f.cboStep, &f.cboSD, &f.cboN,
                                                            &f.cboDistrib, &f.cboWave, &f.txtAngle, &f.txtRmax,
                                                            &f.txtRstep, &f.txtRadius, &f.txtRefractReal,
@@ -138,11 +138,11 @@ TEST_F(InputHandlersTest, DisplayOptionsReplotOncePerEvent) {
         {"cboLee Click", [](Form1& f) { f.cboLee.onClick(); }},
         {"chkComponents Click", [](Form1& f) { f.chkComponents.setValue(1); }},
         {"cboBright Click on a Lee diagram", [](Form1& f) {
-             f.graphCode = kGraphLee;
+             f.codes.graphCode = kGraphLee;
              f.cboBright.setListIndex(2);
          }},
         {"cboBright Change on a Lee diagram", [](Form1& f) {
-             f.graphCode = kGraphLee;
+             f.codes.graphCode = kGraphLee;
              f.cboBright.setText("7");
          }},
     };
@@ -224,7 +224,7 @@ TEST_F(InputHandlersTest, MethodListConfiguresTheWindow) {
         f.txtAngle.setText("0");
         f.txtAngle.setVisible(true);
         f.cboType.setText(c.method);
-        EXPECT_EQ(f.calcMethod, c.code);
+        EXPECT_EQ(f.codes.calcMethod, c.code);
         EXPECT_EQ(f.cboRays.text(), c.raysAfter);
         EXPECT_EQ(f.cboRays.visible(), c.raysShown);
         EXPECT_EQ(f.txtAngle.visible(), c.angleShown);
@@ -240,7 +240,7 @@ TEST_F(InputHandlersTest, MethodListConfiguresTheWindow) {
         EXPECT_EQ(f.mnuTopHat.visible(), c.code == kMethodYoungMod);
         EXPECT_FALSE(f.cmdReplot.visible());
         if (c.raysShown) {
-            EXPECT_EQ(f.resultsStale, 1);
+            EXPECT_EQ(f.runFlags.resultsStale, 1);
         }
     }
 }
@@ -250,9 +250,9 @@ TEST_F(InputHandlersTest, MethodsWithoutRayOrdersNameThemselvesAndLeaveResultsCu
         SCOPED_TRACE(method);
         Form1& f = ready();
         f.cboType.setText(std::string(method) == "Mie" ? "Rayleigh" : "Mie");
-        f.resultsStale = 0;
+        f.runFlags.resultsStale = 0;
         f.cboType.setText(method);
-        EXPECT_EQ(f.resultsStale, 0);
+        EXPECT_EQ(f.runFlags.resultsStale, 0);
         if (std::string(method) != "van de Hulst") {
             EXPECT_EQ(f.lblDebyeRays.caption(), method);
         }
@@ -295,7 +295,7 @@ TEST_F(InputHandlersTest, IlluminationMenuFollowsTheMethodAndTheHiddenMode) {
         SCOPED_TRACE(std::string(c.method) + " state " + std::to_string(c.hiddenModeState));
         Form1& f = ready();
         f.cboType.setText("Descartes");
-        f.hiddenModeState = c.hiddenModeState;
+        f.windowState.hiddenModeState = c.hiddenModeState;
         f.cboType.setText(c.method);
         EXPECT_EQ(f.mnuIllumination.visible(), c.shown);
     }
@@ -375,14 +375,14 @@ TEST_F(InputHandlersTest, RayOrderListForMieHidesItselfButMarksTheResultsOutOfDa
     f.cboRays.onClick();
     EXPECT_FALSE(f.cboRays.visible());
     EXPECT_NE(f.cboRays.backColor(), kYellow);
-    EXPECT_EQ(f.resultsStale, 1);
+    EXPECT_EQ(f.runFlags.resultsStale, 1);
 }
 
 TEST_F(InputHandlersTest, MultipleWithResultsFromFileDoesNotOpenTheDialog) {
     Form1& f = ready();
     f.cboType.setText("Debye");
     modalCaptions.clear();
-    f.resultsFromFile = 1;
+    f.runFlags.resultsFromFile = 1;
     f.cboRays.setListIndex(0);  // "Multiple" chosen from the list: Click
     EXPECT_TRUE(modalCaptions.empty());
     EXPECT_EQ(f.cboRays.backColor(), kYellow);
@@ -417,7 +417,7 @@ TEST_F(InputHandlersTest, SpecialDistributionIsRefusedOnLeeDiagrams) {
     EXPECT_EQ(messages.last().style, mb::kOkOnly);
     EXPECT_EQ(f.cboDistrib.backColor(), kRed);
     EXPECT_EQ(f.cboDistrib.text(), "Special");
-    EXPECT_EQ(f.inputError, 1);
+    EXPECT_EQ(f.runFlags.inputError, 1);
     EXPECT_EQ(f.cboSD.backColor(), kWhite);
     EXPECT_TRUE(f.txtRadius.visible());
     EXPECT_TRUE(files.requests().empty());
@@ -437,7 +437,7 @@ TEST_F(InputHandlersTest, DistributionTypeShowsOrHidesTheRadius) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kind);
         Form1& f = ready();
-        f.sizeHistogram.histLoaded = 1;
+        f.dist.sizeHistogram.histLoaded = 1;
         f.cboDistrib.setText("Normal ");
         for (Control* ctl : std::initializer_list<Control*>{&f.Label7, &f.Label29, &f.txtRadius})
             ctl->setVisible(!c.radiusShown);
@@ -448,8 +448,8 @@ TEST_F(InputHandlersTest, DistributionTypeShowsOrHidesTheRadius) {
         EXPECT_EQ(f.Label29.visible(), c.radiusShown);
         EXPECT_EQ(f.txtRadius.visible(), c.radiusShown);
         EXPECT_EQ(f.cboSD.backColor(), c.sdAfter);
-        EXPECT_EQ(f.resultsStale, 0);
-        EXPECT_EQ(f.inputError, 0);
+        EXPECT_EQ(f.runFlags.resultsStale, 0);
+        EXPECT_EQ(f.runFlags.inputError, 0);
         EXPECT_TRUE(messages.shown().empty());
     }
 }
@@ -458,7 +458,7 @@ TEST_F(InputHandlersTest, StandardDeviationOffersReplotOnlyOnLeeDiagrams) {
     for (int code : {1, 11, 20}) {
         SCOPED_TRACE(code);
         Form1& f = ready();
-        f.graphCode = code;
+        f.codes.graphCode = code;
         f.cmdReplot.setVisible(true);
         f.cmdReplot.setEnabled(true);
         f.cboSD.setText("7");
@@ -468,7 +468,7 @@ TEST_F(InputHandlersTest, StandardDeviationOffersReplotOnlyOnLeeDiagrams) {
             ExpectNewPlotOffered(f, true);
         }
         EXPECT_EQ(f.cboSD.backColor(), kYellow);
-        EXPECT_EQ(f.resultsStale, 1);
+        EXPECT_EQ(f.runFlags.resultsStale, 1);
     }
 }
 
@@ -507,16 +507,16 @@ TEST_F(InputHandlersTest, WavelengthCountConfiguresTheWindow) {
     for (const WaveCase& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " on graph " + std::to_string(c.graphCode));
         Form1& f = ready();
-        f.graphCode = c.graphCode;
+        f.codes.graphCode = c.graphCode;
         f.cboWave.setText(std::string(c.text) == "1" ? "15" : "1");
-        f.resultsStale = 0;
-        f.qSca = 2.0;
+        f.runFlags.resultsStale = 0;
+        f.results.qSca = 2.0;
         f.cmdOverPlot.setVisible(true);
         f.mnuInvWavelength.setChecked(std::string(c.text) == "1");
         f.chkComponents.setValue(c.components == 1 ? 0 : 1);
         f.chkComponents.setVisible(!c.componentsShown);
         f.cboWave.setText(c.text);
-        EXPECT_EQ(f.waveCount, c.waveCount);
+        EXPECT_EQ(f.calc.waveCount, c.waveCount);
         EXPECT_EQ(f.chkComponents.value(), c.components);
         EXPECT_EQ(f.chkComponents.enabled(), c.componentsEnabled);
         if (c.componentsShown || c.graphCode == kGraphLee || c.oneWavelength) {
@@ -532,8 +532,8 @@ TEST_F(InputHandlersTest, WavelengthCountConfiguresTheWindow) {
         }
         EXPECT_EQ(f.mnuInvWavelength.checked(), std::string(c.text) != "1" || c.graphCode == kGraphLee);
         EXPECT_EQ(f.lblSpectrum.visible(), std::string(c.text) != "1");
-        EXPECT_EQ(f.qSca, 0.0);
-        EXPECT_EQ(f.resultsStale, 1);
+        EXPECT_EQ(f.results.qSca, 0.0);
+        EXPECT_EQ(f.runFlags.resultsStale, 1);
         EXPECT_FALSE(f.cmdOverPlot.visible());
         ExpectNewPlotOffered(f, false);
     }
@@ -543,7 +543,7 @@ TEST_F(InputHandlersTest, WavelengthCountStaysWhiteBeforeTheFirstRun) {
     for (int runState : {0, 1}) {
         SCOPED_TRACE(runState);
         Form1& f = ready();
-        f.runState = runState;
+        f.codes.runState = runState;
         f.cboWave.setText("30");
         EXPECT_EQ(f.cboWave.backColor(), runState == 0 ? kWhite : kYellow);
     }
@@ -567,7 +567,7 @@ TEST_F(InputHandlersTest, YLimitsOfferReplotOnlyWhileResultsAreCurrent) {
     for (int stale : {0, 1}) {
         for (ComboBox Form1::*list : {&Form1::cboYmax, &Form1::cboYmin}) {
             Form1& f = ready();
-            f.resultsStale = stale;
+            f.runFlags.resultsStale = stale;
             f.cmdOverPlot.setEnabled(true);
             f.cmdReplot.setVisible(false);
             (f.*list).setBackColor(kWhite);
@@ -575,7 +575,7 @@ TEST_F(InputHandlersTest, YLimitsOfferReplotOnlyWhileResultsAreCurrent) {
             EXPECT_EQ((f.*list).backColor(), stale == 0 ? kYellow : kWhite);
             EXPECT_EQ(f.cmdReplot.visible(), stale == 0);
             EXPECT_EQ(f.cmdOverPlot.enabled(), stale != 0);
-            EXPECT_EQ(f.resultsStale, stale);
+            EXPECT_EQ(f.runFlags.resultsStale, stale);
             EXPECT_EQ(replots, 0);
         }
     }
@@ -594,37 +594,37 @@ TEST_F(InputHandlersTest, ReplotOnlyOptionsRedrawOnlyWhenTheirConditionsHold) {
     const auto bright = [](Form1& f) { f.cboBright.onClick(); };
     const std::vector<Case> cases{
         {"polarisation", [](Form1&) {}, pol, 1},
-        {"polarisation, out of date", [](Form1& f) { f.resultsStale = 1; }, pol, 0},
-        {"polarisation, Lee diagram", [](Form1& f) { f.graphCode = kGraphLee; }, pol, 0},
+        {"polarisation, out of date", [](Form1& f) { f.runFlags.resultsStale = 1; }, pol, 0},
+        {"polarisation, Lee diagram", [](Form1& f) { f.codes.graphCode = kGraphLee; }, pol, 0},
         {"polarisation, list disabled", [](Form1& f) { f.cboPol.setEnabled(false); }, pol, 0},
         {"components", [](Form1& f) { f.cboWave.setBackColor(kWhite); }, components, 1},
         {"components, count changed", [](Form1& f) { f.cboWave.setBackColor(kYellow); }, components, 0},
-        {"components, out of date", [](Form1& f) { f.resultsStale = 1; }, components, 0},
-        {"components, no run yet", [](Form1& f) { f.runState = 0; }, components, 0},
+        {"components, out of date", [](Form1& f) { f.runFlags.resultsStale = 1; }, components, 0},
+        {"components, no run yet", [](Form1& f) { f.codes.runState = 0; }, components, 0},
         {"components, results from a file", [](Form1& f) {
-             f.runState = 0;
-             f.resultsFromFile = 1;
+             f.codes.runState = 0;
+             f.runFlags.resultsFromFile = 1;
          }, components, 1},
-        {"components, overplot", [](Form1& f) { f.runState = 2; }, components, 0},
+        {"components, overplot", [](Form1& f) { f.codes.runState = 2; }, components, 0},
         {"Lee normalisation", [](Form1&) {}, lee, 1},
-        {"Lee normalisation, out of date", [](Form1& f) { f.resultsStale = 1; }, lee, 0},
+        {"Lee normalisation, out of date", [](Form1& f) { f.runFlags.resultsStale = 1; }, lee, 0},
         {"brightness, Lee diagram", [](Form1& f) {
-             f.graphCode = kGraphLee;
+             f.codes.graphCode = kGraphLee;
              f.cboBright.setText("2");
          }, bright, 1},
         {"brightness, coloured strips", [](Form1& f) { f.cboBright.setText("2"); }, bright, 0},
         {"brightness 0", [](Form1& f) {
-             f.graphCode = kGraphLee;
+             f.codes.graphCode = kGraphLee;
              f.cboBright.setText("0");
          }, bright, 0},
         {"brightness not a number", [](Form1& f) {
-             f.graphCode = kGraphLee;
+             f.codes.graphCode = kGraphLee;
              f.cboBright.setText("abc");
          }, bright, 0},
         {"brightness, out of date", [](Form1& f) {
-             f.graphCode = kGraphLee;
+             f.codes.graphCode = kGraphLee;
              f.cboBright.setText("2");
-             f.resultsStale = 1;
+             f.runFlags.resultsStale = 1;
          }, bright, 0},
     };
     for (const Case& c : cases) {
@@ -640,7 +640,7 @@ TEST_F(InputHandlersTest, ReplotOnlyOptionsRedrawOnlyWhenTheirConditionsHold) {
 
 TEST_F(InputHandlersTest, FalseColourMapsAreAlwaysAbsolute) {
     Form1& f = ready();
-    f.graphCode = kGraphMapIndex;
+    f.codes.graphCode = kGraphMapIndex;
     f.mnuFalseColours.setChecked(true);
     f.cboLee.setEnabled(true);
     f.cboLee.setText("Normalised");
@@ -671,7 +671,7 @@ TEST_F(InputHandlersTest, DisplayOptionDoesNotStartARedrawInsideAnother) {
     replots = 0;
     f.LockON();  // a run under way
     f.cboPol.onClick();
-    f.graphCode = kGraphLee;
+    f.codes.graphCode = kGraphLee;
     f.cboBright.setText("2");
     f.cboBright.onClick();
     EXPECT_EQ(replots, 0);
@@ -712,13 +712,13 @@ TEST_F(InputHandlersTest, CalculationInputsMarkTheResultsOutOfDate) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Form1& f = ready();
-        f.qSca = 2.0;
+        f.results.qSca = 2.0;
         f.cmdOverPlot.setEnabled(false);
         f.cmdReplot.setEnabled(true);
         f.cmdReplot.setVisible(true);
         c.write(f);
         EXPECT_EQ(c.box(f).backColor(), kYellow);
-        EXPECT_EQ(f.resultsStale, 1);
+        EXPECT_EQ(f.runFlags.resultsStale, 1);
         if (c.overplotEnabled) {
             EXPECT_TRUE(f.cmdOverPlot.enabled());
         }
@@ -726,22 +726,22 @@ TEST_F(InputHandlersTest, CalculationInputsMarkTheResultsOutOfDate) {
             EXPECT_FALSE(f.cmdReplot.enabled());
         }
         if (c.replotHidden) ExpectNewPlotOffered(f, false);
-        EXPECT_EQ(f.qSca, c.resetsQsca ? 0.0 : 2.0);
+        EXPECT_EQ(f.results.qSca, c.resetsQsca ? 0.0 : 2.0);
     }
 }
 
 TEST_F(InputHandlersTest, RefractiveIndexBoxesIgnoreWritesWhileAFileIsShown) {
     for (TextBox Form1::*box : {&Form1::txtRefractReal, &Form1::txtRefractImag, &Form1::txtXmin, &Form1::txtXmax}) {
         Form1& f = ready();
-        f.resultsFromFile = 1;
-        f.qSca = 2.0;
+        f.runFlags.resultsFromFile = 1;
+        f.results.qSca = 2.0;
         (f.*box).setBackColor(kWhite);
         f.cmdOverPlot.setEnabled(true);
         f.cmdReplot.setVisible(false);
         (f.*box).setText("1.7");
         EXPECT_EQ((f.*box).backColor(), kWhite);
-        EXPECT_EQ(f.resultsStale, 0);
-        EXPECT_EQ(f.qSca, 2.0);
+        EXPECT_EQ(f.runFlags.resultsStale, 0);
+        EXPECT_EQ(f.results.qSca, 2.0);
         EXPECT_TRUE(f.cmdOverPlot.enabled());
         EXPECT_FALSE(f.cmdReplot.visible());
     }
@@ -773,7 +773,7 @@ TEST_F(InputHandlersTest, XRangeOffersNewPlotWhenWidenedAndReplotWhenNarrowed) {
         Form1& f = ready();
         f.txtX1min.setText("0");
         f.txtX2Max.setText("180");
-        f.resultsStale = c.stale;
+        f.runFlags.resultsStale = c.stale;
         f.cmdOverPlot.setEnabled(true);
         f.cmdReplot.setVisible(!c.replot);
         f.cmdReplot.setEnabled(!c.replot);
@@ -786,7 +786,7 @@ TEST_F(InputHandlersTest, XRangeOffersNewPlotWhenWidenedAndReplotWhenNarrowed) {
         }
         EXPECT_FALSE(f.cmdOverPlot.enabled());
         EXPECT_EQ((f.*c.box).backColor(), kWhite);
-        EXPECT_EQ(f.resultsStale, c.stale);
+        EXPECT_EQ(f.runFlags.resultsStale, c.stale);
         EXPECT_EQ(replots, 0);
     }
 }

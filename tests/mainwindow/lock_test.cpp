@@ -56,7 +56,7 @@ TEST_F(LockTest, LockOnDisablesTheListAndHidesTheSimulationButton) {
     for (Control* c : locked()) EXPECT_FALSE(c->enabled());
     EXPECT_FALSE(f.cmdSimulation.visible());
     EXPECT_EQ(f.mousePointer(), 11);
-    EXPECT_TRUE(f.inputsLocked);
+    EXPECT_TRUE(f.windowState.inputsLocked);
     std::size_t i = 0;
     for (Control* c : untouched()) {
         EXPECT_EQ(c->enabled(), before[i].first);
@@ -67,11 +67,11 @@ TEST_F(LockTest, LockOnDisablesTheListAndHidesTheSimulationButton) {
 }
 
 TEST_F(LockTest, LockOffAfterAOneWavelengthAngleGraph) {
-    f.graphCode = kGraphAngle;
-    f.waveCount = 1;
+    f.codes.graphCode = kGraphAngle;
+    f.calc.waveCount = 1;
     f.LockON();
     f.LockOFF();
-    EXPECT_FALSE(f.inputsLocked);
+    EXPECT_FALSE(f.windowState.inputsLocked);
     EXPECT_EQ(f.mousePointer(), 1);
     for (Control* c : locked()) {
         if (c == &f.cboBright) continue;  // stays disabled after a one-wavelength run below code 20
@@ -86,8 +86,8 @@ TEST_F(LockTest, LockOffAfterAOneWavelengthAngleGraph) {
 
 TEST_F(LockTest, LockOffAfterSeveralWavelengthsOrADiagram) {
     for (const auto& [code, waves] : {std::pair{1, 3}, std::pair{20, 1}, std::pair{23, 1}}) {
-        f.graphCode = code;
-        f.waveCount = waves;
+        f.codes.graphCode = code;
+        f.calc.waveCount = waves;
         f.LockON();
         f.LockOFF();
         EXPECT_TRUE(f.cboBright.enabled()) << code;
@@ -97,8 +97,8 @@ TEST_F(LockTest, LockOffAfterSeveralWavelengthsOrADiagram) {
 }
 
 TEST_F(LockTest, WavelengthCountIsDisabledAfterAWavelengthGraph) {
-    f.graphCode = kGraphWavelength;
-    f.waveCount = 1;
+    f.codes.graphCode = kGraphWavelength;
+    f.calc.waveCount = 1;
     f.LockON();
     f.LockOFF();
     EXPECT_FALSE(f.cboWave.enabled());
@@ -136,7 +136,7 @@ TEST_F(LockTest, OneUnlockUndoesAnyNumberOfLocks) {
     f.LockON();
     f.LockON();
     f.LockOFF();
-    EXPECT_FALSE(f.inputsLocked);
+    EXPECT_FALSE(f.windowState.inputsLocked);
     EXPECT_TRUE(f.cmdNewPlot.enabled());
 }
 
@@ -147,7 +147,7 @@ TEST_F(LockTest, WhileLockedTheSimulationCommandsRefuse) {
     f.mnuWindowSimulation.trigger();
     f.cmdSimulation_Click();
     // No nested unlock: the inputs stay locked and the simulation window stays hidden.
-    EXPECT_TRUE(f.inputsLocked);
+    EXPECT_TRUE(f.windowState.inputsLocked);
     EXPECT_FALSE(f.cmdNewPlot.enabled());
     EXPECT_FALSE(f.Form2_->visible());
     EXPECT_EQ(runtime.beepCount(), beeps + 2);

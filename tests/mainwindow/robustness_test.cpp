@@ -71,7 +71,7 @@ class RobustnessTest : public test::Form1Test {
         // A run that is still pumping after its budget is stopped (Stop is answered Yes).
         runtime.setPumpHook([this] {
             ++pumpsThisCommand;
-            if (form && form->runUnderWay && form->cmdStop.visible() && pumpsThisCommand > pumpBudget &&
+            if (form && form->runFlags.runUnderWay && form->cmdStop.visible() && pumpsThisCommand > pumpBudget &&
                 !stopPressed) {
                 stopPressed = true;
                 ++stopsNeeded;
@@ -92,7 +92,7 @@ class RobustnessTest : public test::Form1Test {
 
     void armHiddenMode() {
         auto press = [this](int key, int shift) { form->Form_KeyDown(key, shift); };
-        for (int key : form->hiddenKeyTable) press(key, 0);
+        for (int key : form->windowState.hiddenKeyTable) press(key, 0);
         press('G', keys::kCtrlMask);
     }
     // Ctrl+J while armed: the special mode (the convergence graph and three more methods), then
@@ -108,7 +108,7 @@ class RobustnessTest : public test::Form1Test {
     // ray order 2 (the Debye series and Airy theory) and surface-wave terms 1 to 2.
     void cheap() {
         form->txtRadius.setText("1");
-        if (form->graphCode == kGraphAngle) form->cboStep.setText("1");
+        if (form->codes.graphCode == kGraphAngle) form->cboStep.setText("1");
         form->cboRays.setText("2");
         form->cboQmin.setText("1");
         form->cboQmax.setText("2");
@@ -127,7 +127,7 @@ class RobustnessTest : public test::Form1Test {
         if (std::getenv("ROBUST_TRACE")) {
             std::size_t ops = 0;
             for (Canvas* c : canvases()) ops += c->drawLog().size();
-            std::fprintf(stderr, "CMD %s | state %d pumps %d ops %zu", what.c_str(), form->runState,
+            std::fprintf(stderr, "CMD %s | state %d pumps %d ops %zu", what.c_str(), form->codes.runState,
                          pumpsThisCommand, ops);
             for (std::size_t i = before; i < messages.shown().size(); ++i)
                 std::fprintf(stderr, " | MSG %s", messages.shown()[i].prompt.substr(0, 60).c_str());
@@ -138,9 +138,9 @@ class RobustnessTest : public test::Form1Test {
 
     void checkIdle(const std::string& what) {
         Form1& f = *form;
-        EXPECT_FALSE(f.inputsLocked) << what;
-        EXPECT_FALSE(f.runUnderWay) << what;
-        EXPECT_TRUE(f.runState == 1 || f.runState == 4) << what << ": runState " << f.runState;
+        EXPECT_FALSE(f.windowState.inputsLocked) << what;
+        EXPECT_FALSE(f.runFlags.runUnderWay) << what;
+        EXPECT_TRUE(f.codes.runState == 1 || f.codes.runState == 4) << what << ": runState " << f.codes.runState;
         EXPECT_TRUE(f.cmdNewPlot.enabled()) << what;
         std::size_t i = 0;
         droppedSoFar.resize(canvases().size(), 0);
@@ -334,7 +334,7 @@ TEST_F(RobustnessTest, OddNumbersInEveryBox) {
 TEST_F(RobustnessTest, LinearAxisUpToTheLargestDoubleDrawsFiniteGridLines) {
     Form1& f = start();
     f.optLinear.setValue(true);
-    f.phasePanel = 0;
+    f.graph.phasePanel = 0;
     float left = 1000, right = 15000, top = 3400, bottom = 9800;
     double x0 = 0, x1 = 180, y0 = 0, y1 = 1e308;
     f.Grid(left, right, top, bottom, x0, x1, y0, y1);
@@ -356,7 +356,7 @@ TEST_F(RobustnessTest, EveryMenuItemDuringARun) {
     const std::vector<QAction*> items = menuLeaves();
     bool chosen = false;
     runtime.setPumpHook([&] {
-        if (chosen || !f.runUnderWay) return;
+        if (chosen || !f.runFlags.runUnderWay) return;
         chosen = true;
         for (QAction* a : items)
             if (a != f.mnuExit.action() && a->isEnabled() && a->isVisible()) a->trigger();

@@ -57,12 +57,12 @@ class RunMenusLockTest : public Form1Test {
 // Every one of them chosen mid-run (from the event pump) is greyed and, clicked all the same, only beeps.
 TEST_F(RunMenusLockTest, MenusChosenMidRunChangeNeitherTheirMarksNorTheCurve) {
     sweep();
-    const std::vector<double> perp = f.intensityPerp;
+    const std::vector<double> perp = f.results.intensityPerp;
     f.mnuKhare.setEnabled(false);  // disabled for a reason of its own: it stays so
     const std::vector<bool> marksBefore = marks(), enabledBefore = enabled();
     bool chosen = false;
     runtime.setPumpHook([&] {
-        if (chosen || !f.inputsLocked) return;
+        if (chosen || !f.windowState.inputsLocked) return;
         chosen = true;
         for (Menu Form1::*item : kRunMenus) {
             Menu& menu = f.*item;
@@ -80,7 +80,7 @@ TEST_F(RunMenusLockTest, MenusChosenMidRunChangeNeitherTheirMarksNorTheCurve) {
     ASSERT_TRUE(chosen);
     EXPECT_EQ(marks(), marksBefore);
     EXPECT_EQ(enabled(), enabledBefore);
-    EXPECT_EQ(f.intensityPerp, perp);
+    EXPECT_EQ(f.results.intensityPerp, perp);
 }
 
 TEST_F(RunMenusLockTest, NestedLocksAndAnUnlockAloneRestoreEachMenuAsItWas) {

@@ -47,8 +47,8 @@ class SizeOptionsTest : public test::UiTest {
 
 TEST_F(SizeOptionsTest, AxisTicksCaptionAndNegativeRadius) {
     EXPECT_EQ(picture("Normal", "20", "50"), 50);  // radius 10 um
-    EXPECT_EQ(f.distAxisMin, 4);
-    EXPECT_EQ(f.distAxisMax, 16);
+    EXPECT_EQ(f.dist.distAxisMin, 4);
+    EXPECT_EQ(f.dist.distAxisMax, 16);
     const auto caption = [](const DrawOp& op) { return op.text == "50-point approximation of Normal distribution"; };
     EXPECT_TRUE(std::any_of(f.drawLog().begin(), f.drawLog().end(), caption));
     for (const auto& [kind, n, shown] : {std::tuple{"Normal", "50", 1u}, {"Normal", "5", 0u}, {"Log-normal", "50", 0u}}) {
@@ -99,10 +99,10 @@ TEST_F(SizeOptionsTest, DegenerateInputsDrawNoTicksAndShowNoMessage) {
         f.txtRadius.setText(r0);
         EXPECT_EQ(picture("Normal", sd, n), 0) << sd << " " << n << " " << r0;
         EXPECT_TRUE(messages.shown().empty());
-        EXPECT_EQ(f.sampleCount, 5);  // N = 7 keeps the last valid count
+        EXPECT_EQ(f.dist.sampleCount, 5);  // N = 7 keeps the last valid count
         f.txtRadius.setText("10");
     }
-    f.sizeHistogram.histLoaded = 1;  // an empty histogram
+    f.dist.sizeHistogram.histLoaded = 1;  // an empty histogram
     EXPECT_EQ(picture("Special", "20", "5"), 0);
     EXPECT_TRUE(messages.shown().empty());
 }
@@ -113,7 +113,7 @@ TEST_F(SizeOptionsTest, HistogramMenuCancelled) {
     EXPECT_EQ(messages.last().prompt, "No file was selected");
     EXPECT_EQ(f.cboDistrib.text(), "Log-normal");
     EXPECT_FALSE(f.optDisp.value());
-    f.inputsLocked = true;  // during a run the command only beeps
+    f.windowState.inputsLocked = true;  // during a run the command only beeps
     f.mnuSizeDist_Click();
     EXPECT_EQ(messages.shown().size(), 1u);
 }

@@ -63,7 +63,7 @@ TEST_F(SpectrumTest, EachSpectrumItemIsTheOneCheckedAndNamed) {
         EXPECT_EQ(f.lblSpectrum.caption(), c.status);
         // The band item is not in the group; the results stay current and nothing is offered.
         EXPECT_TRUE(f.mnuSpectrumBand.checked());
-        EXPECT_EQ(f.resultsStale, 0);
+        EXPECT_EQ(f.runFlags.resultsStale, 0);
         EXPECT_FALSE(f.cmdReplot.visible());
     }
     EXPECT_TRUE(modalCaptions.empty());
@@ -109,7 +109,7 @@ TEST_F(SpectrumTest, BlackBodyTemperatureIsValidatedAboveZero) {
         }
         EXPECT_EQ(f.mnuBlackBody.caption(), lastCaption);
     }
-    EXPECT_EQ(f.resultsStale, 0);
+    EXPECT_EQ(f.runFlags.resultsStale, 0);
 }
 
 TEST_F(SpectrumTest, FlatAfterBlackBodyKeepsTheBlackBodyCaption) {
@@ -144,7 +144,7 @@ TEST_F(SpectrumTest, BandDialogNamesTheBandAndClearsTheRedBoxes) {
     EXPECT_EQ(f.dlogSpectrumBand_->txtSpectrumMin.backColor(), kWhite);
     EXPECT_EQ(f.dlogSpectrumBand_->txtSpectrumMax.backColor(), kWhite);
     ExpectOnlyChecked(f, SpectrumGroup(), &Form1::mnuSpectrumLee);
-    EXPECT_EQ(f.resultsStale, 0);
+    EXPECT_EQ(f.runFlags.resultsStale, 0);
 
     // Cancel closes and names nothing.
     answerDialogs([](Form& d) {
@@ -190,8 +190,8 @@ TEST_F(SpectrumTest, CancelledOrUnreadFilesChangeNothing) {
         // Nothing changes: the spectrum in use stays checked and named.
         ExpectOnlyChecked(f, SpectrumGroup(), &Form1::mnuSpectrumLee);
         EXPECT_EQ(f.lblSpectrum.caption(), "Spectrum: Sun (Lee)");
-        EXPECT_EQ(f.spectrumFileLoaded, 0);
-        EXPECT_EQ(f.resultsStale, 0);
+        EXPECT_EQ(f.light.spectrumFileLoaded, 0);
+        EXPECT_EQ(f.runFlags.resultsStale, 0);
     }
     EXPECT_FALSE(f.dlogSpectrumFile_->visible());
     messages.clear();
@@ -225,12 +225,12 @@ TEST_F(SpectrumTest, SaturationModesAreOneOfThreeAndOfferReplotWhileCurrent) {
     for (const int stale : {0, 1}) {
         for (const RadioChoice& c : choices) {
             SCOPED_TRACE(std::string(c.name) + (stale ? ", stale" : ", current"));
-            f.resultsStale = stale;
+            f.runFlags.resultsStale = stale;
             HideReplot(f);
             (f.*c.item).trigger();
             ExpectOnlyChecked(f, group, c.item);
             EXPECT_EQ(ReplotOffered(f), stale == 0);
-            EXPECT_EQ(f.resultsStale, stale);
+            EXPECT_EQ(f.runFlags.resultsStale, stale);
         }
     }
 }
@@ -251,14 +251,14 @@ TEST_F(SpectrumTest, GammaModesOfferReplotOnlyForSeveralWavelengths) {
         f.cboWave.setText(s.waves);
         for (const RadioChoice& c : choices) {
             SCOPED_TRACE(std::string(c.name) + ", " + s.waves + (s.stale ? ", stale" : ", current"));
-            f.resultsStale = s.stale;
+            f.runFlags.resultsStale = s.stale;
             HideReplot(f);
             (f.*c.item).trigger();
             ExpectOnlyChecked(f, group, c.item);
             EXPECT_EQ(ReplotOffered(f), s.offered);
         }
         // Opening the Gamma menu offers Replot the same way and changes no check mark.
-        f.resultsStale = s.stale;
+        f.runFlags.resultsStale = s.stale;
         HideReplot(f);
         f.mnuGamma_Click();
         EXPECT_EQ(ReplotOffered(f), s.offered);
@@ -269,7 +269,7 @@ TEST_F(SpectrumTest, GammaModesOfferReplotOnlyForSeveralWavelengths) {
 TEST_F(SpectrumTest, SaturatedColoursSetBrightnessOneAndAlwaysOfferReplot) {
     Form1& f = started();
     f.cboBright.setText("5");
-    f.resultsStale = 1;
+    f.runFlags.resultsStale = 1;
     HideReplot(f);
     f.mnuSaturated.trigger();
     EXPECT_TRUE(f.mnuSaturated.checked());
@@ -277,7 +277,7 @@ TEST_F(SpectrumTest, SaturatedColoursSetBrightnessOneAndAlwaysOfferReplot) {
     EXPECT_TRUE(ReplotOffered(f));
 
     f.cboBright.setText("5");
-    f.resultsStale = 1;
+    f.runFlags.resultsStale = 1;
     HideReplot(f);
     f.mnuSaturated.trigger();
     EXPECT_FALSE(f.mnuSaturated.checked());
@@ -287,22 +287,22 @@ TEST_F(SpectrumTest, SaturatedColoursSetBrightnessOneAndAlwaysOfferReplot) {
 
 TEST_F(SpectrumTest, SetNormalisationFreezesThePeaksAndShowsReplotWhenSwitchedOff) {
     Form1& f = started();
-    f.peakPerp = 3.0;
-    f.peakPara = 4.0;
-    f.peakUnpol = 5.0;
+    f.colourSums.peakPerp = 3.0;
+    f.colourSums.peakPara = 4.0;
+    f.colourSums.peakUnpol = 5.0;
     HideReplot(f);
     f.mnuSetNormal.trigger();
     EXPECT_TRUE(f.mnuSetNormal.checked());
-    EXPECT_EQ(f.savedNormPerp, 3.0);
-    EXPECT_EQ(f.savedNormPara, 4.0);
-    EXPECT_EQ(f.savedNormUnpol, 5.0);
+    EXPECT_EQ(f.colourSums.savedNormPerp, 3.0);
+    EXPECT_EQ(f.colourSums.savedNormPara, 4.0);
+    EXPECT_EQ(f.colourSums.savedNormUnpol, 5.0);
     EXPECT_FALSE(f.cmdReplot.visible());  // left as it was
 
-    f.peakPerp = 7.0;
-    f.resultsStale = 1;
+    f.colourSums.peakPerp = 7.0;
+    f.runFlags.resultsStale = 1;
     f.mnuSetNormal.trigger();
     EXPECT_FALSE(f.mnuSetNormal.checked());
-    EXPECT_EQ(f.savedNormPerp, 3.0);  // kept until switched on again
+    EXPECT_EQ(f.colourSums.savedNormPerp, 3.0);  // kept until switched on again
     EXPECT_TRUE(f.cmdReplot.visible());
     EXPECT_TRUE(f.cmdReplot.enabled());
     EXPECT_FALSE(f.cmdReplot.isDefault());

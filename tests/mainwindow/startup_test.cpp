@@ -67,8 +67,8 @@ TEST_F(Form1Test, Display800x600GetsTheWarningAndTheLargeLayout) {
     EXPECT_FALSE(f.mnuDataVisible.visible());
     EXPECT_TRUE(f.mnuLarge.checked());
     EXPECT_FALSE(f.mnuVLarge.visible());
-    EXPECT_EQ(f.graphRight, 15000.0f);
-    EXPECT_EQ(f.graphBottom, 9800.0f);
+    EXPECT_EQ(f.graph.graphRight, 15000.0f);
+    EXPECT_EQ(f.graph.graphBottom, 9800.0f);
     // The window is limited to 12180 twips: the drawing area becomes 15360 x 12800 from y = -1500.
     EXPECT_EQ(f.width(), 12180);
     EXPECT_EQ(f.scaleTop(), -1500);
@@ -85,17 +85,17 @@ TEST_F(Form1Test, OnlyTheWidthDecidesTheFirstTest) {
 TEST_F(Form1Test, Display1024x768HasTheLargeLayoutWithoutVeryLarge) {
     Form1& f = started(1024, 768);
     EXPECT_TRUE(messages.shown().empty());
-    EXPECT_EQ(f.screenWidthPx, 1024);
-    EXPECT_EQ(f.screenHeightPx, 768);
+    EXPECT_EQ(f.windowState.screenWidthPx, 1024);
+    EXPECT_EQ(f.windowState.screenHeightPx, 768);
     EXPECT_TRUE(f.mnuLarge.checked());
     EXPECT_FALSE(f.mnuVLarge.visible());
     EXPECT_FALSE(f.mnuVLarge.enabled());
     EXPECT_FALSE(f.mnuVLarge.checked());
-    EXPECT_EQ(f.graphLeft, 1000.0f);
-    EXPECT_EQ(f.graphRight, 15000.0f);
-    EXPECT_EQ(f.graphTop, 3400.0f);
-    EXPECT_EQ(f.graphBottom, 9800.0f);
-    EXPECT_EQ(f.polarRadius, 3200);
+    EXPECT_EQ(f.graph.graphLeft, 1000.0f);
+    EXPECT_EQ(f.graph.graphRight, 15000.0f);
+    EXPECT_EQ(f.graph.graphTop, 3400.0f);
+    EXPECT_EQ(f.graph.graphBottom, 9800.0f);
+    EXPECT_EQ(f.graph.polarRadius, 3200);
     EXPECT_EQ(f.width(), 15240);
     EXPECT_EQ(f.scaleTop(), 0);
     EXPECT_NEAR(f.scaleWidth(), 15360, 1e-6);
@@ -108,8 +108,8 @@ TEST_F(Form1Test, Display1280x1024HasTheVeryLargeLayout) {
     EXPECT_TRUE(f.mnuVLarge.enabled());
     EXPECT_TRUE(f.mnuVLarge.checked());
     EXPECT_FALSE(f.mnuLarge.checked());
-    EXPECT_EQ(f.graphRight, 1280.0f * 15);
-    EXPECT_EQ(f.graphBottom, 1024.0f * 15 - 2500);
+    EXPECT_EQ(f.graph.graphRight, 1280.0f * 15);
+    EXPECT_EQ(f.graph.graphBottom, 1024.0f * 15 - 2500);
     // Below 1400 pixels the information frame keeps its design place, 12000 twips (800 pixels).
     EXPECT_EQ(f.Frame6.widget()->x(), 800);
 }
@@ -190,9 +190,9 @@ TEST_F(Form1Test, FirstSurfaceWaveRunAfterStartUpRuns) {
     messages.clear();
     f.cmdNewPlot.click();
     EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
-    ASSERT_EQ(f.angleCount, 901);
+    ASSERT_EQ(f.angleGrid.angleCount, 901);
     const auto intensity = [&f](std::size_t j) {
-        return f.s1Amp[0][j] * f.s1Amp[0][j] + f.s1Amp[1][j] * f.s1Amp[1][j];
+        return f.results.s1Amp[0][j] * f.results.s1Amp[0][j] + f.results.s1Amp[1][j] * f.results.s1Amp[1][j];
     };
     double near = 0.0;  // the largest |S1|^2 within a degree of 180, 180 left out
     for (std::size_t j = 1791; j <= 1800; ++j) near = std::max(near, intensity(j));
@@ -266,70 +266,70 @@ TEST_F(Form1Test, MenusAfterStartUp) {
 
 TEST_F(Form1Test, VariablesAfterStartUp) {
     Form1& f = started();
-    EXPECT_EQ(f.graphCode, kGraphAngle);
-    EXPECT_EQ(f.graphSubCode, kSubIntensity);
-    EXPECT_EQ(f.calcMethod, kMethodMie);
-    EXPECT_EQ(f.resultsStale, 0);  // the first calculation has run
-    EXPECT_EQ(f.resultsFromFile, 0);
-    EXPECT_EQ(f.logScaleDefault, 1);
-    EXPECT_EQ(f.spectrumFileLoaded, 0);
-    EXPECT_EQ(f.sizeHistogram.histLoaded, 0);
-    EXPECT_EQ(f.hiddenKeyArmed, 0);
-    EXPECT_EQ(f.hiddenKeyPos, 0);
-    EXPECT_EQ(f.reducedTemp, static_cast<float>(278.15 / 273.15));
-    EXPECT_EQ(f.reducedTemp, 1.0183049f);
-    EXPECT_EQ(f.bandMinUm, 0.38f);
-    EXPECT_EQ(f.bandMaxUm, 0.7f);
-    EXPECT_EQ(f.waterTemp, 5.0f);
-    EXPECT_EQ(f.waterDensity, 0.9999638f);
-    EXPECT_EQ(f.xMax, 180);
-    EXPECT_EQ(f.sphereName, " Water");
-    EXPECT_EQ(f.mediumName, "a vacuum ");
-    EXPECT_EQ(f.simulationMode, 0);
-    EXPECT_EQ(f.swQmin, 1);
-    EXPECT_EQ(f.swQmax, 10);
-    EXPECT_EQ(f.rayflag.size(), 51u);
+    EXPECT_EQ(f.codes.graphCode, kGraphAngle);
+    EXPECT_EQ(f.codes.graphSubCode, kSubIntensity);
+    EXPECT_EQ(f.codes.calcMethod, kMethodMie);
+    EXPECT_EQ(f.runFlags.resultsStale, 0);  // the first calculation has run
+    EXPECT_EQ(f.runFlags.resultsFromFile, 0);
+    EXPECT_EQ(f.runFlags.logScaleDefault, 1);
+    EXPECT_EQ(f.light.spectrumFileLoaded, 0);
+    EXPECT_EQ(f.dist.sizeHistogram.histLoaded, 0);
+    EXPECT_EQ(f.windowState.hiddenKeyArmed, 0);
+    EXPECT_EQ(f.windowState.hiddenKeyPos, 0);
+    EXPECT_EQ(f.indexState.reducedTemp, static_cast<float>(278.15 / 273.15));
+    EXPECT_EQ(f.indexState.reducedTemp, 1.0183049f);
+    EXPECT_EQ(f.light.bandMinUm, 0.38f);
+    EXPECT_EQ(f.light.bandMaxUm, 0.7f);
+    EXPECT_EQ(f.indexState.waterTemp, 5.0f);
+    EXPECT_EQ(f.indexState.waterDensity, 0.9999638f);
+    EXPECT_EQ(f.graph.xMax, 180);
+    EXPECT_EQ(f.indexState.sphereName, " Water");
+    EXPECT_EQ(f.indexState.mediumName, "a vacuum ");
+    EXPECT_EQ(f.codes.simulationMode, 0);
+    EXPECT_EQ(f.series.swQmin, 1);
+    EXPECT_EQ(f.series.swQmax, 10);
+    EXPECT_EQ(f.series.rayflag.size(), 51u);
     // Four distinct letter keys.
     for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_GE(f.hiddenKeyTable[i], 'A');
-        EXPECT_LE(f.hiddenKeyTable[i], 'Z');
-        for (std::size_t j = 0; j < i; ++j) EXPECT_NE(f.hiddenKeyTable[i], f.hiddenKeyTable[j]);
+        EXPECT_GE(f.windowState.hiddenKeyTable[i], 'A');
+        EXPECT_LE(f.windowState.hiddenKeyTable[i], 'Z');
+        for (std::size_t j = 0; j < i; ++j) EXPECT_NE(f.windowState.hiddenKeyTable[i], f.windowState.hiddenKeyTable[j]);
     }
 }
 
 TEST_F(Form1Test, CommandLineIsKept) {
     runtime.setCommandLine("-x file.tsy");
     Form1& f = started();
-    EXPECT_EQ(f.commandLine, "-x file.tsy");
+    EXPECT_EQ(f.windowState.commandLine, "-x file.tsy");
 }
 
 TEST_F(Form1Test, BuiltInTablesAsStored) {
     Form1& f = started();
-    EXPECT_EQ(f.sunLeeTable[0], 0.46f);
-    EXPECT_EQ(f.sunLeeTable[17], 1.0f);
-    EXPECT_EQ(f.sunLeeTable[64], 0.617f);
-    EXPECT_EQ(f.sunWernandTable[0], 0.33456245f);
-    EXPECT_EQ(f.sunWernandTable[26], 1.0f);
-    EXPECT_EQ(f.sunWernandTable[130], 0.47528f);
-    EXPECT_EQ(f.riBuiltinTable[0], 3.43822e-10f);
-    EXPECT_EQ(f.riBuiltinTable[64], 2.03686e-09f);
-    EXPECT_EQ(f.riBuiltinTable[128], 3.47594e-08f);
-    EXPECT_EQ(f.metalWavelengths[1], 0.187878f);
-    EXPECT_EQ(f.metalWavelengths[49], 1.93749f);
-    EXPECT_EQ(f.copperIndexTable[1][1], 0.94f);
-    EXPECT_EQ(f.copperIndexTable[2][1], 1.337f);
-    EXPECT_EQ(f.silverIndexTable[1][24], 0.17f);
-    EXPECT_EQ(f.silverIndexTable[2][24], 0.829f);
-    EXPECT_EQ(f.goldIndexTable[1][49], 0.92f);
-    EXPECT_EQ(f.goldIndexTable[2][49], 13.78f);
+    EXPECT_EQ(f.builtinTables.sunLeeTable[0], 0.46f);
+    EXPECT_EQ(f.builtinTables.sunLeeTable[17], 1.0f);
+    EXPECT_EQ(f.builtinTables.sunLeeTable[64], 0.617f);
+    EXPECT_EQ(f.builtinTables.sunWernandTable[0], 0.33456245f);
+    EXPECT_EQ(f.builtinTables.sunWernandTable[26], 1.0f);
+    EXPECT_EQ(f.builtinTables.sunWernandTable[130], 0.47528f);
+    EXPECT_EQ(f.builtinTables.riBuiltinTable[0], 3.43822e-10f);
+    EXPECT_EQ(f.builtinTables.riBuiltinTable[64], 2.03686e-09f);
+    EXPECT_EQ(f.builtinTables.riBuiltinTable[128], 3.47594e-08f);
+    EXPECT_EQ(f.builtinTables.metalWavelengths[1], 0.187878f);
+    EXPECT_EQ(f.builtinTables.metalWavelengths[49], 1.93749f);
+    EXPECT_EQ(f.builtinTables.copperIndexTable[1][1], 0.94f);
+    EXPECT_EQ(f.builtinTables.copperIndexTable[2][1], 1.337f);
+    EXPECT_EQ(f.builtinTables.silverIndexTable[1][24], 0.17f);
+    EXPECT_EQ(f.builtinTables.silverIndexTable[2][24], 0.829f);
+    EXPECT_EQ(f.builtinTables.goldIndexTable[1][49], 0.92f);
+    EXPECT_EQ(f.builtinTables.goldIndexTable[2][49], 13.78f);
     // Row 0 and first index 0 stay 0.
-    EXPECT_EQ(f.metalWavelengths[0], 0.0f);
+    EXPECT_EQ(f.builtinTables.metalWavelengths[0], 0.0f);
     for (std::size_t row = 0; row < 50; ++row) {
-        EXPECT_EQ(f.copperIndexTable[0][row], 0.0f);
-        EXPECT_EQ(f.silverIndexTable[0][row], 0.0f);
-        EXPECT_EQ(f.goldIndexTable[0][row], 0.0f);
+        EXPECT_EQ(f.builtinTables.copperIndexTable[0][row], 0.0f);
+        EXPECT_EQ(f.builtinTables.silverIndexTable[0][row], 0.0f);
+        EXPECT_EQ(f.builtinTables.goldIndexTable[0][row], 0.0f);
     }
-    EXPECT_EQ(f.goldIndexTable[1][0], 0.0f);
+    EXPECT_EQ(f.builtinTables.goldIndexTable[1][0], 0.0f);
 }
 
 TEST_F(Form1Test, StartUpDrawsTheFrameOfTheDefaultGraph) {

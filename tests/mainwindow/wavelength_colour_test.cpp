@@ -31,16 +31,16 @@ int LinesOfColour(const Form1& f, OleColor colour) {
 
 TEST_F(Form1Test, StartUpGivesTheDefaultWavelengthItsColour) {
     Form1& f = started();
-    EXPECT_EQ(f.waveRed, 255.0);
-    EXPECT_EQ(f.waveGreen, 0.0);
-    EXPECT_EQ(f.waveBlue, 0.0);
+    EXPECT_EQ(f.graphColours.waveRed, 255.0);
+    EXPECT_EQ(f.graphColours.waveGreen, 0.0);
+    EXPECT_EQ(f.graphColours.waveBlue, 0.0);
     EXPECT_EQ(f.Label4.backColor(), 255u);
     EXPECT_EQ(f.Label4.caption(), "     ");
     // The one-wavelength set: entry 1 only.
-    EXPECT_EQ(f.redPerWave[1], 1.0);
-    EXPECT_EQ(f.greenPerWave[1], 0.0);
-    EXPECT_EQ(f.bluePerWave[1], 0.0);
-    EXPECT_EQ(f.colourPerWave[1], 255.0f);
+    EXPECT_EQ(f.waveSet.redPerWave[1], 1.0);
+    EXPECT_EQ(f.waveSet.greenPerWave[1], 0.0);
+    EXPECT_EQ(f.waveSet.bluePerWave[1], 0.0);
+    EXPECT_EQ(f.graphColours.colourPerWave[1], 255.0f);
 }
 
 struct SwatchCase {
@@ -72,7 +72,7 @@ TEST_F(Form1Test, TypedWavelengthSetsTheTrueLineColour) {
     f.txtLambda.setText("0.51");
     f.LineColour();
     EXPECT_EQ(f.foreColor(), 256u * 255u);
-    EXPECT_EQ(f.lineColourDark, 256u * 153u);
+    EXPECT_EQ(f.graphColours.lineColourDark, 256u * 153u);
 }
 
 TEST_F(Form1Test, DefaultGraphCurvesTakeTheWavelengthsColour) {
@@ -94,88 +94,88 @@ class WavelengthSetTest : public Form1Test {
 };
 
 TEST_F(WavelengthSetTest, OneWavelengthColoursEntryOneOnly) {
-    f.waveCount = 1;
-    f.wavelength = 0.65;
-    f.bandMinUm = 0.4f;
-    f.weightPerWave[1] = 0.7f;
-    f.weightPerWaveWork[1] = 0.6f;
-    f.waveList[1] = 0.5f;
+    f.calc.waveCount = 1;
+    f.calc.wavelength = 0.65;
+    f.light.bandMinUm = 0.4f;
+    f.waveSet.weightPerWave[1] = 0.7f;
+    f.waveSet.weightPerWaveWork[1] = 0.6f;
+    f.waveSet.waveList[1] = 0.5f;
     f.lambdaN();
-    EXPECT_EQ(f.redPerWave[1], 1.0);
-    EXPECT_EQ(f.greenPerWave[1], 0.0);
-    EXPECT_EQ(f.bluePerWave[1], 0.0);
-    EXPECT_EQ(f.colourPerWave[1], 255.0f);
-    EXPECT_EQ(f.weightPerWave[1], 0.7f);
-    EXPECT_EQ(f.weightPerWaveWork[1], 0.6f);
-    EXPECT_EQ(f.waveList[1], 0.5f);
-    EXPECT_EQ(f.bandMinUm, 0.4f);
+    EXPECT_EQ(f.waveSet.redPerWave[1], 1.0);
+    EXPECT_EQ(f.waveSet.greenPerWave[1], 0.0);
+    EXPECT_EQ(f.waveSet.bluePerWave[1], 0.0);
+    EXPECT_EQ(f.graphColours.colourPerWave[1], 255.0f);
+    EXPECT_EQ(f.waveSet.weightPerWave[1], 0.7f);
+    EXPECT_EQ(f.waveSet.weightPerWaveWork[1], 0.6f);
+    EXPECT_EQ(f.waveSet.waveList[1], 0.5f);
+    EXPECT_EQ(f.light.bandMinUm, 0.4f);
 }
 
 TEST_F(WavelengthSetTest, ThreeColourSetIsPureRedGreenBlue) {
     f.cboWave.setText("RGB");
-    f.waveCount = 3;
-    f.colourPerWave[0] = 12345.0f;
+    f.calc.waveCount = 3;
+    f.graphColours.colourPerWave[0] = 12345.0f;
     ChooseSpectrum(f, f.mnuSpectrumFlat);
     f.lambdaN();
-    EXPECT_EQ(f.waveList[1], 0.65f);
-    EXPECT_EQ(f.waveList[2], 0.51f);
-    EXPECT_EQ(f.waveList[3], 0.44f);
-    EXPECT_EQ(f.colourPerWave[0], 0.0f);
-    EXPECT_EQ(f.colourPerWave[1], 255.0f);
-    EXPECT_EQ(f.colourPerWave[2], 65280.0f);
-    EXPECT_EQ(f.colourPerWave[3], 16711680.0f);
+    EXPECT_EQ(f.waveSet.waveList[1], 0.65f);
+    EXPECT_EQ(f.waveSet.waveList[2], 0.51f);
+    EXPECT_EQ(f.waveSet.waveList[3], 0.44f);
+    EXPECT_EQ(f.graphColours.colourPerWave[0], 0.0f);
+    EXPECT_EQ(f.graphColours.colourPerWave[1], 255.0f);
+    EXPECT_EQ(f.graphColours.colourPerWave[2], 65280.0f);
+    EXPECT_EQ(f.graphColours.colourPerWave[3], 16711680.0f);
     for (std::size_t k = 1; k <= 3; ++k) {
-        EXPECT_EQ(f.weightPerWave[k], 1.0f) << k;
-        EXPECT_EQ(f.weightPerWaveWork[k], 1.0f) << k;
+        EXPECT_EQ(f.waveSet.weightPerWave[k], 1.0f) << k;
+        EXPECT_EQ(f.waveSet.weightPerWaveWork[k], 1.0f) << k;
     }
-    EXPECT_NEAR(f.bandMinUm, 0.38f, 1e-7);
-    EXPECT_NEAR(f.bandMaxUm, 0.7f, 1e-7);
+    EXPECT_NEAR(f.light.bandMinUm, 0.38f, 1e-7);
+    EXPECT_NEAR(f.light.bandMaxUm, 0.7f, 1e-7);
 }
 
 TEST_F(WavelengthSetTest, GeneralSetUsesTheSubBandCentresAndLeeWeights) {
     f.cboWave.setText("4");
-    f.waveCount = 4;
+    f.calc.waveCount = 4;
     ChooseSpectrum(f, f.mnuSpectrumLee);
     f.lambdaN();
     const float expected[] = {0.42f, 0.50f, 0.58f, 0.66f};
     for (std::size_t k = 1; k <= 4; ++k) {
-        EXPECT_NEAR(f.waveList[k], expected[k - 1], 1e-6) << k;
+        EXPECT_NEAR(f.waveSet.waveList[k], expected[k - 1], 1e-6) << k;
         // Each centre lies on a table point of the 5 nm Lee table: 380 + 5 i nm.
         const std::size_t i = (static_cast<std::size_t>(k) * 80 - 40) / 5;
-        EXPECT_NEAR(f.weightPerWave[k], builtin::kSunLee[i], 2e-5) << k;
-        EXPECT_EQ(f.weightPerWave[k], f.weightPerWaveWork[k]) << k;
+        EXPECT_NEAR(f.waveSet.weightPerWave[k], builtin::kSunLee[i], 2e-5) << k;
+        EXPECT_EQ(f.waveSet.weightPerWave[k], f.waveSet.weightPerWaveWork[k]) << k;
     }
-    EXPECT_EQ(f.redPerWave[4], 1.0);   // 660 nm
-    EXPECT_EQ(f.bluePerWave[1], 1.0);  // 420 nm
+    EXPECT_EQ(f.waveSet.redPerWave[4], 1.0);   // 660 nm
+    EXPECT_EQ(f.waveSet.bluePerWave[1], 1.0);  // 420 nm
 }
 
 TEST_F(WavelengthSetTest, BlackBodyWeightsPeakAtWiensWavelength) {
     f.cboWave.setText("2000");
-    f.waveCount = 2000;
+    f.calc.waveCount = 2000;
     ChooseSpectrum(f, f.mnuBlackBody);
     f.dlogBlackBody_->txtBlackBody.setText("6000");
     f.lambdaN();
-    EXPECT_EQ(f.blackBodyTemp, 6000.0f);
-    const auto first = f.weightPerWave.begin() + 1;
+    EXPECT_EQ(f.light.blackBodyTemp, 6000.0f);
+    const auto first = f.waveSet.weightPerWave.begin() + 1;
     const auto largest = std::max_element(first, first + 2000);
     EXPECT_GT(*largest - 1.0f, 5e-7f);
     EXPECT_LT(*largest - 1.0f, 2e-6f);
-    EXPECT_NEAR(f.waveList[static_cast<std::size_t>(largest - f.weightPerWave.begin())], 0.483f, 0.001f);
+    EXPECT_NEAR(f.waveSet.waveList[static_cast<std::size_t>(largest - f.waveSet.weightPerWave.begin())], 0.483f, 0.001f);
 }
 
 TEST_F(WavelengthSetTest, SpectrumFileAndUnusableTemperatureKeepTheWeights) {
     f.cboWave.setText("3");
-    f.waveCount = 3;
-    f.weightPerWaveWork = {};
-    f.weightPerWaveWork[2] = 0.25f;
+    f.calc.waveCount = 3;
+    f.waveSet.weightPerWaveWork = {};
+    f.waveSet.weightPerWaveWork[2] = 0.25f;
     ChooseSpectrum(f, f.mnuSpectrumFile);
     f.lambdaN();
-    EXPECT_EQ(f.weightPerWave[2], 0.25f);
+    EXPECT_EQ(f.waveSet.weightPerWave[2], 0.25f);
     ChooseSpectrum(f, f.mnuBlackBody);
     f.dlogBlackBody_->txtBlackBody.setText("0");
     f.lambdaN();
-    EXPECT_EQ(f.weightPerWave[2], 0.25f);
-    EXPECT_NEAR(f.waveList[2], 0.54f, 1e-6);
+    EXPECT_EQ(f.waveSet.weightPerWave[2], 0.25f);
+    EXPECT_NEAR(f.waveSet.waveList[2], 0.54f, 1e-6);
 }
 
 }  // namespace

@@ -24,10 +24,10 @@ class WavelengthTest : public Form1Test {
   protected:
     WavelengthTest() {
         Form1& f = designedWithValidInputs();
-        f.waveCount = 1;
-        f.waterTemp = 5.0f;
-        f.sphereName = " Water";
-        f.mediumName = "a vacuum ";
+        f.calc.waveCount = 1;
+        f.indexState.waterTemp = 5.0f;
+        f.indexState.sphereName = " Water";
+        f.indexState.mediumName = "a vacuum ";
         f.txtRefractReal.setText("1.5");
         f.txtRefractImag.setText("0");
     }
@@ -46,7 +46,7 @@ class WavelengthTest : public Form1Test {
               &f().mnuRI_Air1, &f().mnuRI_Vacuum1, &f().mnuRI_User1, &f().mnuRI_File1})
             m->setChecked(false);
         item.setChecked(true);
-        f().sphereName = name;
+        f().indexState.sphereName = name;
     }
     void chooseMedium(Menu& item) {
         for (Menu* m : {&f().mnuRI_Air2, &f().mnuRI_Vacuum2, &f().mnuRI_File2, &f().mnuRI_IAPWS2,
@@ -60,13 +60,13 @@ TEST_F(WavelengthTest, IapwsWaterAtStartUpWavelength) {
     enter("0.65");
     EXPECT_EQ(f().txtRefractReal.text(), "1.33257035");
     EXPECT_EQ(f().txtRefractImag.text(), "0");
-    EXPECT_REL_NEAR(f().sphereRe, 1.3325704, 1e-7);
-    EXPECT_EQ(f().mediumRe, 1.0);
-    EXPECT_EQ(f().relIndexIm, 0.0);
+    EXPECT_REL_NEAR(f().indexState.sphereRe, 1.3325704, 1e-7);
+    EXPECT_EQ(f().indexState.mediumRe, 1.0);
+    EXPECT_EQ(f().indexState.relIndexIm, 0.0);
     EXPECT_EQ(f().txtLambda.backColor(), kYellow);
     EXPECT_EQ(f().Label4.caption(), "     ");
-    EXPECT_EQ(f().qSca, 0.0);
-    EXPECT_EQ(f().resultsStale, 1);
+    EXPECT_EQ(f().results.qSca, 0.0);
+    EXPECT_EQ(f().runFlags.resultsStale, 1);
     EXPECT_TRUE(f().cmdOverPlot.enabled());
     EXPECT_TRUE(messages.shown().empty());
 }
@@ -75,7 +75,7 @@ TEST_F(WavelengthTest, NewWavelengthRecomputesTheIndex) {
     enter("0.65");
     enter("0.5");
     EXPECT_EQ(f().txtRefractReal.text(), "1.33772242");
-    EXPECT_EQ(f().wavelength, 0.5);
+    EXPECT_EQ(f().calc.wavelength, 0.5);
 }
 
 TEST_F(WavelengthTest, IapwsTemperatureAndDensityFromTheWaterDialog) {
@@ -83,15 +83,15 @@ TEST_F(WavelengthTest, IapwsTemperatureAndDensityFromTheWaterDialog) {
     f().dlogTemp_->txtDensity.setText("0.9982");
     enter("0.589");
     EXPECT_EQ(f().txtRefractReal.text(), "1.33335614");  // 1.3333561
-    EXPECT_EQ(f().waterTemp, 20.0f);
-    EXPECT_EQ(f().waterDensity, 0.9982f);
+    EXPECT_EQ(f().indexState.waterTemp, 20.0f);
+    EXPECT_EQ(f().indexState.waterDensity, 0.9982f);
 }
 
 TEST_F(WavelengthTest, ComplexIapwsSphereShowsItsImaginaryPart) {
     f().dlogTemp_->chkRI_Complex.setValue(1);
     enter("0.65");
     EXPECT_EQ(f().txtRefractImag.text(), "1.76E-08");  // t(108) = 1.75866e-08
-    EXPECT_REL_NEAR(f().relIndexIm, 1.75866e-08, 1e-5);
+    EXPECT_REL_NEAR(f().indexState.relIndexIm, 1.75866e-08, 1e-5);
     EXPECT_EQ(f().txtRefractImag.backColor(), kWhite);
 }
 
@@ -202,7 +202,7 @@ TEST_F(WavelengthTest, ImaginaryPartTexts) {
     chooseSphere(f().mnuRI_Segelstein, "Water");
     f().dlogSegelstein_->chkRI_Complex.setValue(1);
     enter("3");
-    const double k = f().relIndexIm;
+    const double k = f().indexState.relIndexIm;
     ASSERT_GE(k, 0.01);
     EXPECT_EQ(f().txtRefractImag.text(), CStr(k));
     EXPECT_EQ(f().txtRefractImag.text().find('E'), std::string::npos);
@@ -213,15 +213,15 @@ TEST_F(WavelengthTest, IgnoredWithoutAWavelengthOrWithSeveral) {
     enter("abc");
     EXPECT_EQ(f().txtRefractReal.text(), "1.5");
     EXPECT_EQ(f().txtLambda.backColor(), before);
-    f().waveCount = 3;
+    f().calc.waveCount = 3;
     enter("0.5");
-    EXPECT_EQ(f().wavelength, 0.5);
+    EXPECT_EQ(f().calc.wavelength, 0.5);
     EXPECT_EQ(f().txtRefractReal.text(), "1.5");
-    EXPECT_EQ(f().resultsStale, 0);
+    EXPECT_EQ(f().runFlags.resultsStale, 0);
 }
 
 TEST_F(WavelengthTest, NegativeWavelengthIsRefused) {
-    f().inputError = 1;  // left by an earlier refusal: the checks start afresh
+    f().runFlags.inputError = 1;  // left by an earlier refusal: the checks start afresh
     enter("0.65");
     EXPECT_EQ(f().txtRefractReal.text(), "1.33257035");
     enter("-0.5");
@@ -243,7 +243,7 @@ TEST_F(WavelengthTest, IapwsSphereOutsideItsWindowIsReported) {
 }
 
 TEST_F(WavelengthTest, FileLoadingLeavesTheBoxColour) {
-    f().resultsFromFile = 1;
+    f().runFlags.resultsFromFile = 1;
     f().txtLambda.setBackColor(kWhite);
     enter("0.65");
     EXPECT_EQ(f().txtLambda.backColor(), kWhite);
@@ -261,7 +261,7 @@ TEST_F(WavelengthTest, BelowRaysTableIsRefusedAndTheBoxesStay) {
     EXPECT_EQ(f().txtRefractReal.text(), "1.5");
     EXPECT_EQ(f().txtRefractImag.text(), "0.25");
     EXPECT_EQ(f().txtLambda.backColor(), kRed);
-    EXPECT_EQ(f().runState, 0);  // no run to end
+    EXPECT_EQ(f().codes.runState, 0);  // no run to end
 }
 
 TEST_F(WavelengthTest, NoSphereItemCheckedIsUndefined) {
@@ -273,13 +273,13 @@ TEST_F(WavelengthTest, NoSphereItemCheckedIsUndefined) {
 
 TEST_F(WavelengthTest, MissingIndexEndsARunWithOneMessage) {
     chooseSphere(f().mnuRI_Ray, "Water");
-    f().inputsLocked = true;  // a run is under way
-    f().runState = 1;
-    f().relIndexIm = 0.5;
+    f().windowState.inputsLocked = true;  // a run is under way
+    f().codes.runState = 1;
+    f().indexState.relIndexIm = 0.5;
     for (double lambda : {0.15, 0.16, 0.17}) EXPECT_FALSE(f().refrel(lambda).has_value());
     EXPECT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(f().runState, 4);
-    EXPECT_EQ(f().relIndexIm, 0.5);
+    EXPECT_EQ(f().codes.runState, 4);
+    EXPECT_EQ(f().indexState.relIndexIm, 0.5);
 }
 
 TEST_F(WavelengthTest, IapwsMediumInsideItsPoleBandIsRefusedByItsBand) {
@@ -307,7 +307,7 @@ TEST_F(WavelengthTest, MediumCaptionsFollowTheModels) {
     enter("0.65");
     EXPECT_EQ(f().mnuRI_Air2.caption(), "Air 15C");
     EXPECT_EQ(f().lblRI_Medium.caption(), "Medium: Air 15C");
-    EXPECT_EQ(f().waterTemp, 15.0f);
+    EXPECT_EQ(f().indexState.waterTemp, 15.0f);
     chooseMedium(f().mnuRI_IAPWS2);
     enter("0.6");
     EXPECT_EQ(f().mnuRI_IAPWS2.caption(), "Water 5C");
@@ -320,7 +320,7 @@ TEST_F(WavelengthTest, UserSphereTakesTheDialogName) {
     chooseSphere(f().mnuRI_User1, "Glass");
     f().dlogRI_User1_->txtMaterial1.setText("Flint");
     enter("0.58756");
-    EXPECT_EQ(f().sphereName, "Flint");
+    EXPECT_EQ(f().indexState.sphereName, "Flint");
     EXPECT_EQ(f().lblSphere.caption(), "Sphere: Flint");
     EXPECT_NEAR(Val(f().txtRefractReal.text()), 1.5192, 1e-6);  // the cubic through its own point
 }
@@ -349,18 +349,18 @@ TEST_F(WavelengthTest, SunDiscWeights) {
         f().cboStep.setText(c.step);
         f().mnuSun.setChecked(c.rectangular);
         f().SunCorrection();
-        EXPECT_EQ(f().sunDiscSteps, c.steps) << c.step;
-        EXPECT_REL_NEAR(f().sunDiscWeightSum, c.sum, 1e-7) << c.step;
-        ASSERT_EQ(f().sunDiscWeights.size(), static_cast<std::size_t>(c.steps + 2)) << c.step;
-        EXPECT_EQ(f().sunDiscWeights.front(), 0.0);
-        EXPECT_EQ(f().sunDiscWeights.back(), 0.0);
+        EXPECT_EQ(f().light.sunDiscSteps, c.steps) << c.step;
+        EXPECT_REL_NEAR(f().light.sunDiscWeightSum, c.sum, 1e-7) << c.step;
+        ASSERT_EQ(f().light.sunDiscWeights.size(), static_cast<std::size_t>(c.steps + 2)) << c.step;
+        EXPECT_EQ(f().light.sunDiscWeights.front(), 0.0);
+        EXPECT_EQ(f().light.sunDiscWeights.back(), 0.0);
     }
     f().cboStep.setText("0.1");
     f().mnuSun.setChecked(false);
     f().SunCorrection();
-    EXPECT_REL_NEAR(f().sunDiscWeights[1], std::sqrt(0.84), 1e-15);
-    EXPECT_REL_NEAR(f().sunDiscWeights[2], 0.6, 1e-15);
-    EXPECT_EQ(f().sizeOrStep, 0.1);
+    EXPECT_REL_NEAR(f().light.sunDiscWeights[1], std::sqrt(0.84), 1e-15);
+    EXPECT_REL_NEAR(f().light.sunDiscWeights[2], 0.6, 1e-15);
+    EXPECT_EQ(f().light.sizeOrStep, 0.1);
 }
 
 }  // namespace

@@ -43,16 +43,16 @@ TEST_F(AngleGraphTest, PhaseFunctionIntegratesToTwoOverTheSphere) {
     Form1& f = *form;
     test::Choose(f.cboGraph, "Phase function");
     ASSERT_TRUE(f.AngleGraph());
-    EXPECT_REL_NEAR(f.scatNorm, f.qSca * 3.14159265358979 * f.sizeParam * f.sizeParam / 12.56637061435916,
+    EXPECT_REL_NEAR(f.results.scatNorm, f.results.qSca * 3.14159265358979 * f.calc.sizeParam * f.calc.sizeParam / 12.56637061435916,
                     1e-15);
     // The integral of p sin(theta) d theta over 0..180 degrees is 2 (4 pi over the azimuth); the
     // trapezoid rule on the 0.1 degree grid resolves the forward peak (width about 1/x) to 1e-3.
-    const std::int32_t last = 2 * f.angleCount - 1;
+    const std::int32_t last = 2 * f.angleGrid.angleCount - 1;
     const double h = 0.1 * kDegree;
     double integral = 0;
     for (std::int32_t j = 1; j < last; ++j) {
         const double a = (j - 1) * h, b = j * h;
-        integral += 0.5 * h * (f.avgUnpol[j] * std::sin(a) + f.avgUnpol[j + 1] * std::sin(b));
+        integral += 0.5 * h * (f.results.avgUnpol[j] * std::sin(a) + f.results.avgUnpol[j + 1] * std::sin(b));
     }
     EXPECT_NEAR(integral, 2.0, 2e-3);
 }
@@ -60,12 +60,12 @@ TEST_F(AngleGraphTest, PhaseFunctionIntegratesToTwoOverTheSphere) {
 TEST_F(AngleGraphTest, PhaseFunctionWithoutScatteringIsRefused) {
     Form1& f = *form;
     test::Choose(f.cboGraph, "Phase function");
-    f.qSca = 0;
+    f.results.qSca = 0;
     EXPECT_FALSE(f.AngleGraph());
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.last().prompt, "The phase function needs a scattering efficiency above 0 (Qsca = 0)");
-    EXPECT_EQ(f.runState, 4);
-    EXPECT_TRUE(Finite(f.avgUnpol));
+    EXPECT_EQ(f.codes.runState, 4);
+    EXPECT_TRUE(Finite(f.results.avgUnpol));
 }
 
 TEST_F(AngleGraphTest, WattsPerSquareMetreScaleTheIntensities) {
@@ -73,26 +73,26 @@ TEST_F(AngleGraphTest, WattsPerSquareMetreScaleTheIntensities) {
     test::Choose(f.cboGraph, "Watts/sq. m. v. scattering angle");
     f.dlogIncident_->txtDistance.setText("2");
     f.dlogIncident_->txtIncidentPD.setText("8");
-    f.waveNumberSq = 4;
+    f.calc.waveNumberSq = 4;
     ASSERT_TRUE(f.AngleGraph());
     for (std::size_t j : {1u, 900u, 1801u}) {
-        EXPECT_DOUBLE_EQ(f.avgPerp[j], f.intensityPerp[j] * 0.5);  // 8 / 2^2 / 4
-        EXPECT_DOUBLE_EQ(f.avgUnpol[j], f.intensityUnpol[j] * 0.5);
+        EXPECT_DOUBLE_EQ(f.results.avgPerp[j], f.results.intensityPerp[j] * 0.5);  // 8 / 2^2 / 4
+        EXPECT_DOUBLE_EQ(f.results.avgUnpol[j], f.results.intensityUnpol[j] * 0.5);
     }
 }
 
 TEST_F(AngleGraphTest, WattsAtDistanceZeroOrOutOfRangeAreRefused) {
     Form1& f = *form;
     test::Choose(f.cboGraph, "Watts/sq. m. v. scattering angle");
-    f.waveNumberSq = 1;
+    f.calc.waveNumberSq = 1;
     f.dlogIncident_->txtDistance.setText("0");
     EXPECT_FALSE(f.AngleGraph());
     EXPECT_EQ(messages.last().prompt, "The distance of measurement must be greater than 0 m");
-    EXPECT_EQ(f.runState, 4);
+    EXPECT_EQ(f.codes.runState, 4);
     f.dlogIncident_->txtDistance.setText("1E-160");  // E / d^2 overflows the intensities
     EXPECT_FALSE(f.AngleGraph());
     EXPECT_EQ(messages.last().prompt, "The scattered intensity at a distance of 1E-160 m is out of range");
-    EXPECT_TRUE(Finite(f.avgPerp));
+    EXPECT_TRUE(Finite(f.results.avgPerp));
 }
 
 TEST_F(AngleGraphTest, AmplitudesAverageTheModuli) {
@@ -100,46 +100,46 @@ TEST_F(AngleGraphTest, AmplitudesAverageTheModuli) {
     f.mnuAmplitude.setChecked(true);
     ASSERT_TRUE(f.AngleGraph());
     for (std::size_t j : {1u, 700u, 1801u}) {
-        const double m1 = ComplexAbs({f.s1Amp[0][j], f.s1Amp[1][j]});
-        const double m2 = ComplexAbs({f.s2Amp[0][j], f.s2Amp[1][j]});
-        EXPECT_DOUBLE_EQ(f.intensityPerp[j], m1);
-        EXPECT_DOUBLE_EQ(f.intensityUnpol[j], (m1 + m2) / 2);
+        const double m1 = ComplexAbs({f.results.s1Amp[0][j], f.results.s1Amp[1][j]});
+        const double m2 = ComplexAbs({f.results.s2Amp[0][j], f.results.s2Amp[1][j]});
+        EXPECT_DOUBLE_EQ(f.results.intensityPerp[j], m1);
+        EXPECT_DOUBLE_EQ(f.results.intensityUnpol[j], (m1 + m2) / 2);
     }
 }
 
 TEST_F(AngleGraphTest, TwoPanelsKeepTheUpperPanelsLimits) {
     Form1& f = *form;
     f.mnuAmpPhase.setChecked(true);
-    const float top = f.graphTop, bottom = f.graphBottom;
-    f.runState = 1;
+    const float top = f.graph.graphTop, bottom = f.graph.graphBottom;
+    f.codes.runState = 1;
     ASSERT_TRUE(f.AngleGraph());
-    EXPECT_EQ(f.graphTop, top);
-    EXPECT_EQ(f.graphBottom, bottom);
-    EXPECT_EQ(f.phasePanel, 0);
-    EXPECT_GT(f.yAxisMax, 1e6);  // the intensity axis, not the phase axis of 360
-    EXPECT_EQ(f.yAxisMax, f.drawnYMax);
+    EXPECT_EQ(f.graph.graphTop, top);
+    EXPECT_EQ(f.graph.graphBottom, bottom);
+    EXPECT_EQ(f.graph.phasePanel, 0);
+    EXPECT_GT(f.graph.yAxisMax, 1e6);  // the intensity axis, not the phase axis of 360
+    EXPECT_EQ(f.graph.yAxisMax, f.graph.drawnYMax);
     for (std::size_t j = 1; j <= 1801; ++j) {
-        EXPECT_GE(f.avgPerp[j], 0.0);
-        EXPECT_LT(f.avgPerp[j], 360.0);
+        EXPECT_GE(f.results.avgPerp[j], 0.0);
+        EXPECT_LT(f.results.avgPerp[j], 360.0);
     }
-    const Complex s{(f.s1Amp[0][500] + f.s2Amp[0][500]) / 2, (f.s1Amp[1][500] + f.s2Amp[1][500]) / 2};
-    EXPECT_DOUBLE_EQ(f.avgUnpol[500], PhaseDegrees(s.re, s.im));
+    const Complex s{(f.results.s1Amp[0][500] + f.results.s2Amp[0][500]) / 2, (f.results.s1Amp[1][500] + f.results.s2Amp[1][500]) / 2};
+    EXPECT_DOUBLE_EQ(f.results.avgUnpol[500], PhaseDegrees(s.re, s.im));
 }
 
 TEST_F(AngleGraphTest, NoLightHasNoPolarisation) {
     Form1& f = *form;
     f.mnuIntPol.setChecked(true);
-    for (auto* part : {&f.s1Amp[0], &f.s1Amp[1], &f.s2Amp[0], &f.s2Amp[1]}) (*part)[600] = 0;
-    f.s1Amp[0][601] = 3;  // |S1|^2 = 9, S2 = 4i: (9 - 16) / 25
-    f.s1Amp[1][601] = 0;
-    f.s2Amp[0][601] = 0;
-    f.s2Amp[1][601] = 4;
+    for (auto* part : {&f.results.s1Amp[0], &f.results.s1Amp[1], &f.results.s2Amp[0], &f.results.s2Amp[1]}) (*part)[600] = 0;
+    f.results.s1Amp[0][601] = 3;  // |S1|^2 = 9, S2 = 4i: (9 - 16) / 25
+    f.results.s1Amp[1][601] = 0;
+    f.results.s2Amp[0][601] = 0;
+    f.results.s2Amp[1][601] = 4;
     ASSERT_TRUE(f.AngleGraph());
-    EXPECT_EQ(f.avgPerp[600], 0.0);
-    EXPECT_DOUBLE_EQ(f.avgPerp[601], -7.0 / 25.0);
-    EXPECT_EQ(f.avgPara[601], 0.0);
-    EXPECT_TRUE(Finite(f.avgPerp));
-    for (double p : f.avgPerp) EXPECT_LE(std::fabs(p), 1.0);
+    EXPECT_EQ(f.results.avgPerp[600], 0.0);
+    EXPECT_DOUBLE_EQ(f.results.avgPerp[601], -7.0 / 25.0);
+    EXPECT_EQ(f.results.avgPara[601], 0.0);
+    EXPECT_TRUE(Finite(f.results.avgPerp));
+    for (double p : f.results.avgPerp) EXPECT_LE(std::fabs(p), 1.0);
 }
 
 struct MethodCase {
@@ -158,7 +158,7 @@ TEST_F(AngleGraphTest, MethodCodesFromTheExactListText) {
         f.cboType.setBackColor(16777215);
         f.cboType.setText(c.text);
         f.TypeCalc();
-        EXPECT_EQ(f.calcMethod, c.code) << c.text;
+        EXPECT_EQ(f.codes.calcMethod, c.code) << c.text;
         if (c.code == kMethodNone) {
             EXPECT_EQ(f.cboType.backColor(), 255u) << c.text;
             ASSERT_FALSE(messages.shown().empty());
@@ -179,11 +179,11 @@ TEST_F(AngleGraphTest, CodeOutsideTheMethodsCallsNothing) {
     Form1& f = *form;
     // A code outside 1..12 calls nothing.
     messages.clear();
-    f.calcMethod = kMethodNone;
-    f.runState = 1;
-    f.DispatchMethod(f.windowFirst, f.windowLast);
+    f.codes.calcMethod = kMethodNone;
+    f.codes.runState = 1;
+    f.DispatchMethod(f.angleGrid.windowFirst, f.angleGrid.windowLast);
     EXPECT_TRUE(messages.shown().empty());
-    EXPECT_EQ(f.runState, 1);
+    EXPECT_EQ(f.codes.runState, 1);
 }
 
 }  // namespace

@@ -20,8 +20,8 @@ TEST_F(RunChecksTest, RayOrdersAboveOneNeedRealIndexAboveOne) {
         if (refused) rays.pop_back();
         shown.clear();
         f.dlogP_->cmdSelectNone_Click();
-        f.rayflag.assign(51, 0);  // as a change of the selection leaves them
-        f.calcMethod = method;
+        f.series.rayflag.assign(51, 0);  // as a change of the selection leaves them
+        f.codes.calcMethod = method;
         f.cboRays.setText(rays);
         f.txtRefractReal.setText(real);
         f.txtAngle.setText("1000");  // a valid sample count for aperture

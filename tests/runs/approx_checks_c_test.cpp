@@ -17,7 +17,7 @@ class AiryAndSurfaceChecks : public RunChecksTest, public ::testing::WithParamIn
 
 TEST_P(AiryAndSurfaceChecks, RefuseOrPass) {
     const Case& c = GetParam();
-    f.calcMethod = c.method;
+    f.codes.calcMethod = c.method;
     f.cboRays.setText(c.rays);
     f.txtRefractReal.setText(c.real);
     f.cboQmin.setText(c.kMin);

@@ -26,7 +26,7 @@ class ApproxWindowTest : public test::UiTest {
         // Messages, with " (red)" when the box a refusal paints is red while the message is read.
         runtime.setMessageBoxResponder([this](const MessageBoxRequest& r) {
             const Control& box =
-                form->calcMethod == kMethodVanDeHulst ? static_cast<Control&>(form->cboQmin) : form->txtAngle;
+                form->codes.calcMethod == kMethodVanDeHulst ? static_cast<Control&>(form->cboQmin) : form->txtAngle;
             shown.push_back(r.prompt + (box.backColor() == 255 ? " (red)" : ""));
             return r.style == mb::kYesNo ? mb::kYes : mb::kOk;
         });
@@ -47,7 +47,7 @@ class ApproxWindowTest : public test::UiTest {
     }
     long linesInGraph() const {  // frame and curves
         return std::count_if(form->drawLog().begin(), form->drawLog().end(), [this](const DrawOp& op) {
-            return op.kind == DrawOp::Kind::Line && op.y1 > form->graphTop && op.y1 < form->graphBottom;
+            return op.kind == DrawOp::Kind::Line && op.y1 > form->graph.graphTop && op.y1 < form->graph.graphBottom;
         });
     }
 
@@ -101,7 +101,7 @@ TEST_F(ApproxWindowTest, StopEndsHuygensAtTheAngleInHand) {
     });
     newPlot("Huygens", "2", "1000", "1");
     EXPECT_TRUE(pressed);
-    EXPECT_EQ(form->stepsDone, 1);
+    EXPECT_EQ(form->runProgress.stepsDone, 1);
 }
 
 TEST_F(ApproxWindowTest, AmplitudesThatAreNotNumbersEndTheRunNamingTheMethod) {
@@ -109,7 +109,7 @@ TEST_F(ApproxWindowTest, AmplitudesThatAreNotNumbersEndTheRunNamingTheMethod) {
     newPlot("Rayleigh", "", "0", "1");
     ASSERT_EQ(shown.size(), 2u);  // after the warning
     EXPECT_EQ(shown[1].rfind("Rayleigh scattering gave amplitudes that are not finite", 0), 0u);
-    EXPECT_EQ(form->runState, 1);
+    EXPECT_EQ(form->codes.runState, 1);
 }
 
 }  // namespace

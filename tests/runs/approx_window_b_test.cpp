@@ -16,9 +16,9 @@ class RayWindowTest : public test::Form1Test {
         Form1& f = started();
         f.cboType.setText(method);
         f.cboRays.setText(rays);
-        f.calcMethod = code;
-        f.calcIndexRe = 4.0 / 3;
-        f.calcIndexIm = 0;
+        f.codes.calcMethod = code;
+        f.calc.calcIndexRe = 4.0 / 3;
+        f.calc.calcIndexIm = 0;
         messages.clear();
         return f;
     }
@@ -34,21 +34,21 @@ class RayWindowTest : public test::Form1Test {
 TEST_F(RayWindowTest, SurfaceWaveSubtractionKeepsTheCaptionAndStopsAtTheNextAngle) {
     Form1& f = ready("Debye", "2", 2);
     f.mnuSWsub.setChecked(true);
-    f.DebyeSeries(x, mRe, mIm, nang, f.s1Amp, f.s2Amp, q, q, q, q, first, last);
+    f.DebyeSeries(x, mRe, mIm, nang, f.results.s1Amp, f.results.s2Amp, q, q, q, q, first, last);
     EXPECT_TRUE(messages.shown().empty());
-    EXPECT_EQ(f.calcMethod, kMethodDebye);
+    EXPECT_EQ(f.codes.calcMethod, kMethodDebye);
     EXPECT_EQ(f.caption(), "Debye series (p = 2)  Water in a vacuum ");
-    f.calcMethod = kMethodYoungMod;
+    f.codes.calcMethod = kMethodYoungMod;
     go2(f);
-    for (std::size_t j = 1; j <= 181; ++j) EXPECT_DOUBLE_EQ(f.s1Amp[1][j], f.debyeWork.S1im[j] - s1[1][j]);
+    for (std::size_t j = 1; j <= 181; ++j) EXPECT_DOUBLE_EQ(f.results.s1Amp[1][j], f.debyeWork.S1im[j] - s1[1][j]);
 
-    f.runState = 1;
-    runtime.setPumpHook([&] { f.runState = 4; });  // Stop pressed at the first pump of the call
+    f.codes.runState = 1;
+    runtime.setPumpHook([&] { f.codes.runState = 4; });  // Stop pressed at the first pump of the call
     go2(f);
-    EXPECT_EQ(f.stepsDone, 1);
-    EXPECT_EQ(f.stepsTotal, 181);
+    EXPECT_EQ(f.runProgress.stepsDone, 1);
+    EXPECT_EQ(f.runProgress.stepsTotal, 181);
     go2(f);  // a call made after a stop runs to its end
-    EXPECT_EQ(f.stepsDone, f.stepsTotal);
+    EXPECT_EQ(f.runProgress.stepsDone, f.runProgress.stepsTotal);
 }
 
 }  // namespace

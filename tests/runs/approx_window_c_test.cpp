@@ -24,16 +24,16 @@ class ApproxWindowC : public test::UiTest {
     }
     // A whole grid of nang points per quarter; the default drop unless x and m were changed.
     void run(int method, const std::string& rays, std::int32_t nang) {
-        f.calcMethod = method;
+        f.codes.calcMethod = method;
         f.cboRays.setText(rays);
-        f.runState = 1;
-        first = f.firstPoint = 1;
-        last = f.lastPoint = 2 * nang - 1;
-        if (method == kMethodAiry) f.Airy(x, radius, lambda, mRe, mIm, nang, f.s1Amp, f.s2Amp, q, q, q, q, first, last);
+        f.codes.runState = 1;
+        first = f.angleGrid.firstPoint = 1;
+        last = f.angleGrid.lastPoint = 2 * nang - 1;
+        if (method == kMethodAiry) f.Airy(x, radius, lambda, mRe, mIm, nang, f.results.s1Amp, f.results.s2Amp, q, q, q, q, first, last);
         if (method == kMethodSurfaceWave)
-            f.SurfaceWave(x, radius, lambda, mRe, mIm, nang, f.s1Amp, f.s2Amp, q, q, q, q, first, last);
+            f.SurfaceWave(x, radius, lambda, mRe, mIm, nang, f.results.s1Amp, f.results.s2Amp, q, q, q, q, first, last);
     }
-    double abs1(std::size_t j) const { return std::hypot(f.s1Amp[0][j], f.s1Amp[1][j]); }
+    double abs1(std::size_t j) const { return std::hypot(f.results.s1Amp[0][j], f.results.s1Amp[1][j]); }
 
     std::unique_ptr<Form1> form;
     Form1& f;
@@ -47,13 +47,13 @@ TEST_F(ApproxWindowC, AiryPrimaryRainbowOfTheDefaultDrop) {
     std::size_t best = 1301;
     for (std::size_t j = 1301; j <= 1601; ++j) best = abs1(j) > abs1(best) ? j : best;
     EXPECT_NEAR((best - 1) * 0.1, 142.6, 0.15);
-    EXPECT_EQ(f.stepsDone, 1801.0);
+    EXPECT_EQ(f.runProgress.stepsDone, 1801.0);
     run(5, "Multiple", 901);
     EXPECT_EQ(messages.last().prompt, "No rays selected");
-    EXPECT_EQ(f.s1Amp[0][1400], 0.0);
-    runtime.setPumpHook([&] { f.runState = 4; });  // Stop: the routine ends after its next point
+    EXPECT_EQ(f.results.s1Amp[0][1400], 0.0);
+    runtime.setPumpHook([&] { f.codes.runState = 4; });  // Stop: the routine ends after its next point
     run(5, "2", 901);
-    EXPECT_EQ(f.stepsDone, 1.0);
+    EXPECT_EQ(f.runProgress.stepsDone, 1.0);
 }
 
 TEST_F(ApproxWindowC, SurfaceWaveReadsItsMenusAndLists) {
@@ -66,12 +66,12 @@ TEST_F(ApproxWindowC, SurfaceWaveReadsItsMenusAndLists) {
     run(11, "1", 901);
     EXPECT_EQ(f.caption(), "Surface wave: short path (p = 1)  Water in a vacuum ");
     EXPECT_NEAR(abs1(881), 2 * 12.29, 0.01);  // 88 degrees, as the Lock kernel test
-    EXPECT_EQ(f.s1Amp[0], f.s2Amp[0]);
+    EXPECT_EQ(f.results.s1Amp[0], f.results.s2Amp[0]);
     EXPECT_EQ(abs1(820), 0.0);  // short path only: below the deviation
     f.txtSWAmp.setText("1e308");
     run(11, "1", 91);
     EXPECT_EQ(messages.last().prompt.rfind("Surface waves gave amplitudes that are not finite", 0), 0u);
-    EXPECT_EQ(f.runState, 4);
+    EXPECT_EQ(f.codes.runState, 4);
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ class BandChecksTest : public RunChecksTest {
 };
 
 TEST_F(BandChecksTest, OneWavelength) {
-    f.sphereName = "Gold";
+    f.indexState.sphereName = "Gold";
     for (const auto& [model, lambda, complex, prompt] : {
              std::tuple{&Form1::mnuRI_Cowley, "0.2", 0,
               "Cowley's values for refractive index of water are valid only for the 0.38 - 0.7 um band"},
@@ -55,8 +55,8 @@ TEST_F(BandChecksTest, OneWavelength) {
         EXPECT_EQ(red(f.txtLambda), std::string(prompt) != "");
     }
     f.dlogTemp_->chkRI_Complex.setValue(0);
-    f.sphereName = "glass";
-    f.indexModels.fileIndices1 = {{0.4f, 1.5f, 0}, {0.8f, 1.48f, 0}};
+    f.indexState.sphereName = "glass";
+    f.indexState.indexModels.fileIndices1 = {{0.4f, 1.5f, 0}, {0.8f, 1.48f, 0}};
     f.txtLambda.setText("0.9");
     EXPECT_EQ(checkWith(&Form1::mnuRI_File1),
               "Values for refractive index of glass are valid only for the band  400 -  800 nm ( .4 -  .8 um)");
@@ -66,7 +66,7 @@ TEST_F(BandChecksTest, OneWavelength) {
 }
 
 TEST_F(BandChecksTest, SeveralWavelengths) {
-    f.waveCount = 3;
+    f.calc.waveCount = 3;
     f.cboWave.setText("RGB");
     TextBox& lo = f.dlogSpectrumBand_->txtSpectrumMin;
     TextBox& hi = f.dlogSpectrumBand_->txtSpectrumMax;

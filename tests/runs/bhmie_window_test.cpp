@@ -25,8 +25,8 @@ class BhmieWindowTest : public test::UiTest {
         runtime.setEndHandler([](int) {});
         form = std::make_unique<Form1>();
         form->load();
-        form->progressShown = 0;  // as the run driver leaves it before a series
-        form->progressPercent = 0;
+        form->runProgress.progressShown = 0;  // as the run driver leaves it before a series
+        form->runProgress.progressPercent = 0;
         messages.clear();
     }
     ~BhmieWindowTest() override { form.reset(); }
@@ -40,7 +40,7 @@ class BhmieWindowTest : public test::UiTest {
         nang = nangValue;
         first = 1;
         last = 2 * std::max(nang, 2) - 1;
-        f.BHMIE(this->x, this->mRe, this->mIm, this->nang, f.s1Amp, f.s2Amp, qExt, qSca, qBack, g, first,
+        f.BHMIE(this->x, this->mRe, this->mIm, this->nang, f.results.s1Amp, f.results.s2Amp, qExt, qSca, qBack, g, first,
                 last);
     }
 
@@ -60,28 +60,28 @@ TEST_F(BhmieWindowTest, PassesTheSeriesResultsThroughUnchanged) {
     MieResult r;
     MieSeries(in, r);
     ASSERT_EQ(r.status, MieStatus::Done);
-    EXPECT_EQ(form->s1Amp[0], r.S1re);
-    EXPECT_EQ(form->s1Amp[1], r.S1im);
-    EXPECT_EQ(form->s2Amp[0], r.S2re);
-    EXPECT_EQ(form->s2Amp[1], r.S2im);
+    EXPECT_EQ(form->results.s1Amp[0], r.S1re);
+    EXPECT_EQ(form->results.s1Amp[1], r.S1im);
+    EXPECT_EQ(form->results.s2Amp[0], r.S2re);
+    EXPECT_EQ(form->results.s2Amp[1], r.S2im);
     EXPECT_EQ(qExt, r.Qext);
     EXPECT_EQ(qSca, r.Qsca);
     EXPECT_EQ(qBack, r.Qback);
     EXPECT_EQ(g, r.g);
-    EXPECT_EQ(form->termCount, r.termCount);
-    EXPECT_EQ(form->loopN, r.termCount);
+    EXPECT_EQ(form->runProgress.termCount, r.termCount);
+    EXPECT_EQ(form->runProgress.loopN, r.termCount);
     EXPECT_EQ(form->caption(), "Mie scattering:   Water in a vacuum ");
     EXPECT_EQ(form->lblDebyeRays.caption(), "Mie (plane wave)");
     EXPECT_TRUE(messages.shown().empty());
     // The progress display reached the last order.
     EXPECT_EQ(form->txtProgress.text(), "100");
-    EXPECT_EQ(form->progressShown, 100.0f);
+    EXPECT_EQ(form->runProgress.progressShown, 100.0f);
 }
 
 TEST_F(BhmieWindowTest, RaisesNangToTwo) {
     run(1, 1.33, 0, 1);
     EXPECT_EQ(nang, 2);
-    EXPECT_EQ(form->s1Amp[0].size(), 4u);
+    EXPECT_EQ(form->results.s1Amp[0].size(), 4u);
     EXPECT_GT(qSca, 0);
 }
 
@@ -90,7 +90,7 @@ TEST_F(BhmieWindowTest, DebyeOrderZeroTitle) {
     f.cboType.setText("Debye");
     f.cboRays.setText("0");
     run(10, 1.33, 0, 19);
-    EXPECT_EQ(f.caption(), "Debye series (p = 0):  " + f.sphereName + " in " + f.mediumName);
+    EXPECT_EQ(f.caption(), "Debye series (p = 0):  " + f.indexState.sphereName + " in " + f.indexState.mediumName);
 }
 
 TEST_F(BhmieWindowTest, TooManyTermsShowTheLimitMessage) {
@@ -99,16 +99,16 @@ TEST_F(BhmieWindowTest, TooManyTermsShowTheLimitMessage) {
     EXPECT_EQ(messages.last().prompt, "Reduce radius or increase wavelength");
     EXPECT_EQ(messages.last().title, "Error in BHMIE sub-routine");
     EXPECT_EQ(messages.last().style, mb::kOkOnly);
-    EXPECT_EQ(form->runState, 4);
+    EXPECT_EQ(form->codes.runState, 4);
     EXPECT_EQ(qExt, -1);  // no efficiency written
     EXPECT_EQ(qSca, -1);
 }
 
 TEST_F(BhmieWindowTest, AStopPendingOnEntryChangesNothing) {
-    form->runState = 4;
-    form->s1Amp[0][1] = 42;
+    form->codes.runState = 4;
+    form->results.s1Amp[0][1] = 42;
     run(10, 1.33, 0, 91);
-    EXPECT_EQ(form->s1Amp[0][1], 42);
+    EXPECT_EQ(form->results.s1Amp[0][1], 42);
     EXPECT_EQ(qSca, -1);
     EXPECT_TRUE(messages.shown().empty());
 }
@@ -118,33 +118,33 @@ TEST_F(BhmieWindowTest, AStopPendingOnEntryChangesNothing) {
 TEST_F(BhmieWindowTest, WritesOnlyTheWindowIntoTablesOfTheGridsSize) {
     Form1& f = *form;
     run(10, 1.5, 0.1, 91);
-    const Form1::ComplexTable whole = f.s1Amp;
+    const Form1::ComplexTable whole = f.results.s1Amp;
     for (const std::size_t size : {std::size_t{182}, std::size_t{7}}) {
-        for (auto* table : {&f.s1Amp, &f.s2Amp})
+        for (auto* table : {&f.results.s1Amp, &f.results.s2Amp})
             for (auto& part : *table) part.assign(size, -3.0);
         std::int32_t from = 40, to = 150;
-        f.BHMIE(x, mRe, mIm, nang, f.s1Amp, f.s2Amp, qExt, qSca, qBack, g, from, to);
-        ASSERT_EQ(f.s1Amp[0].size(), 182u);
+        f.BHMIE(x, mRe, mIm, nang, f.results.s1Amp, f.results.s2Amp, qExt, qSca, qBack, g, from, to);
+        ASSERT_EQ(f.results.s1Amp[0].size(), 182u);
         for (std::size_t j = 0; j < 182; ++j) {
             const bool inside = j >= 40 && j <= 150;
             const double other = size == 182 ? -3.0 : 0.0;
-            EXPECT_EQ(f.s1Amp[0][j], inside ? whole[0][j] : other) << size << " " << j;
-            EXPECT_EQ(f.s1Amp[1][j], inside ? whole[1][j] : other) << size << " " << j;
+            EXPECT_EQ(f.results.s1Amp[0][j], inside ? whole[0][j] : other) << size << " " << j;
+            EXPECT_EQ(f.results.s1Amp[1][j], inside ? whole[1][j] : other) << size << " " << j;
         }
     }
 }
 
 TEST_F(BhmieWindowTest, StoppedSeriesLeavesPartialSums) {
     Form1& f = *form;
-    f.runState = 1;
-    runtime.setPumpHook([&] { f.runState = 4; });  // as Stop answered Yes
+    f.codes.runState = 1;
+    runtime.setPumpHook([&] { f.codes.runState = 4; });  // as Stop answered Yes
     run(50, 1.33, 0, 91);
     EXPECT_EQ(f.mieWork.status, MieStatus::Stopped);
-    EXPECT_EQ(f.loopN, 1);
+    EXPECT_EQ(f.runProgress.loopN, 1);
     EXPECT_EQ(qExt, -1);  // Qext and Qback stay
     EXPECT_EQ(qBack, -1);
     EXPECT_GT(qSca, 0);  // the raw partial sum of the first order
-    EXPECT_NE(f.s1Amp[0][1], 0);
+    EXPECT_NE(f.results.s1Amp[0][1], 0);
 }
 
 TEST_F(BhmieWindowTest, GaussianBeamHandsTheCallOn) {
@@ -153,22 +153,22 @@ TEST_F(BhmieWindowTest, GaussianBeamHandsTheCallOn) {
     EXPECT_EQ(form->lblDebyeRays.caption(), "Mie (Gaussian beam)");
     EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(form->mieGaussianWork.status, MieStatus::Done);
-    EXPECT_EQ(form->s1Amp[0], form->mieGaussianWork.S1re);
+    EXPECT_EQ(form->results.s1Amp[0], form->mieGaussianWork.S1re);
     EXPECT_EQ(qSca, -1);  // no efficiency for a beam
 }
 
 TEST_F(BhmieWindowTest, ConvergenceGraphWritesItsTermCountAndIntensities) {
     Form1& f = *form;
     test::Type(f.cboGraph, "Convergence");
-    f.angleIndex = 1;
+    f.angleGrid.angleIndex = 1;
     run(100, 1.33, 0, 2);
     // NSTOP = round(100 + 4 100^0.3333 + 20) = 139, termCount = round(1.1 x 139) = 153.
-    EXPECT_EQ(f.termCount, 153);
+    EXPECT_EQ(f.runProgress.termCount, 153);
     EXPECT_EQ(f.txtXmax.text(), "153");
-    ASSERT_GE(f.intensityPerp.size(), 154u);
-    const double s1 = std::hypot(f.s1Amp[0][1], f.s1Amp[1][1]);
-    EXPECT_DOUBLE_EQ(f.intensityPerp[153], s1 * s1);
-    EXPECT_DOUBLE_EQ(f.intensityUnpol[153], (f.intensityPerp[153] + f.intensityPara[153]) / 2);
+    ASSERT_GE(f.results.intensityPerp.size(), 154u);
+    const double s1 = std::hypot(f.results.s1Amp[0][1], f.results.s1Amp[1][1]);
+    EXPECT_DOUBLE_EQ(f.results.intensityPerp[153], s1 * s1);
+    EXPECT_DOUBLE_EQ(f.results.intensityUnpol[153], (f.results.intensityPerp[153] + f.results.intensityPara[153]) / 2);
 }
 
 TEST_F(BhmieWindowTest, ConvergenceArraysGrowBeyond18001Orders) {
@@ -177,28 +177,28 @@ TEST_F(BhmieWindowTest, ConvergenceArraysGrowBeyond18001Orders) {
     // there are stored in arrays grown past their fixed 0..18001.
     Form1& f = *form;
     test::Type(f.cboGraph, "Convergence");
-    f.angleIndex = 3;
+    f.angleGrid.angleIndex = 3;
     run(17000, 1.33, 0, 2);
     ASSERT_EQ(f.mieWork.refusal, MieRefusal::NotFinite);
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.last().title, "Error in BHMIE sub-routine");
-    EXPECT_EQ(f.runState, 4);
-    EXPECT_EQ(f.termCount, 18835);
+    EXPECT_EQ(f.codes.runState, 4);
+    EXPECT_EQ(f.runProgress.termCount, 18835);
     EXPECT_EQ(f.txtXmax.text(), "18835");
-    for (const auto* curve : {&f.intensityPerp, &f.intensityPara, &f.intensityUnpol})
+    for (const auto* curve : {&f.results.intensityPerp, &f.results.intensityPara, &f.results.intensityUnpol})
         ASSERT_EQ(curve->size(), 18836u);
     const std::size_t stored = static_cast<std::size_t>(f.mieWork.ordersDone);
     ASSERT_GT(stored, 18001u);
-    EXPECT_GT(f.intensityPerp[stored], 0.0);
-    EXPECT_EQ(f.intensityPerp[stored], f.mieWork.intensityPerp[stored]);
-    EXPECT_EQ(f.intensityPara[18001], f.mieWork.intensityPara[18001]);
-    EXPECT_TRUE(std::isfinite(f.intensityUnpol[stored]));
+    EXPECT_GT(f.results.intensityPerp[stored], 0.0);
+    EXPECT_EQ(f.results.intensityPerp[stored], f.mieWork.intensityPerp[stored]);
+    EXPECT_EQ(f.results.intensityPara[18001], f.mieWork.intensityPara[18001]);
+    EXPECT_TRUE(std::isfinite(f.results.intensityUnpol[stored]));
 }
 
 TEST_F(BhmieWindowTest, SecondEntryAlwaysTitlesMieAndLeavesTheLabel) {
     Form1& f = *form;
     f.cboType.setText("Rayleigh");
-    f.calcMethod = kMethodMie;  // the progress display follows the Mie rule
+    f.codes.calcMethod = kMethodMie;  // the progress display follows the Mie rule
     f.lblDebyeRays.setCaption("unchanged");
     x = 10;
     mRe = 1.33;
@@ -206,11 +206,11 @@ TEST_F(BhmieWindowTest, SecondEntryAlwaysTitlesMieAndLeavesTheLabel) {
     nang = 19;
     first = 1;
     last = 37;
-    f.BHMIE2(x, mRe, mIm, nang, f.s1Amp, f.s2Amp, qExt, qSca, qBack, g, first, last);
+    f.BHMIE2(x, mRe, mIm, nang, f.results.s1Amp, f.results.s2Amp, qExt, qSca, qBack, g, first, last);
     EXPECT_EQ(f.caption(), "Mie scattering:   Water in a vacuum ");
     EXPECT_EQ(f.lblDebyeRays.caption(), "unchanged");
     EXPECT_GT(qSca, 0);
-    EXPECT_EQ(f.progressShown, 100.0f);
+    EXPECT_EQ(f.runProgress.progressShown, 100.0f);
 }
 
 }  // namespace

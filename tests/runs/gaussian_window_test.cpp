@@ -57,12 +57,12 @@ class GaussianWindowTest : public test::UiTest {
     MieGaussianResult kernelOfLastRun(const GaussianBeamInput& beam) const {
         const Form1& f = *form;
         MieGaussianInput in;
-        in.x = f.sizeParam;
-        in.m = {f.calcIndexRe, f.calcIndexIm};
-        in.NANG = f.angleCount;
-        in.first = f.windowFirst;
-        in.last = f.windowLast;
-        in.wavelength = f.wavelength;
+        in.x = f.calc.sizeParam;
+        in.m = {f.calc.calcIndexRe, f.calc.calcIndexIm};
+        in.NANG = f.angleGrid.angleCount;
+        in.first = f.angleGrid.windowFirst;
+        in.last = f.angleGrid.windowLast;
+        in.wavelength = f.calc.wavelength;
         in.beam = beam;
         MieGaussianResult r;
         MieGaussianSeries(in, r);
@@ -78,7 +78,7 @@ class GaussianWindowTest : public test::UiTest {
         nang = nangValue;
         first = 1;
         last = 2 * nang - 1;
-        f.Debye_Gaussian(this->x, this->mRe, this->mIm, this->nang, f.s1Amp, f.s2Amp, qExt, qSca, qBack, g,
+        f.Debye_Gaussian(this->x, this->mRe, this->mIm, this->nang, f.results.s1Amp, f.results.s2Amp, qExt, qSca, qBack, g,
                          first, last);
     }
 
@@ -91,13 +91,13 @@ class GaussianWindowTest : public test::UiTest {
         in.NANG = nang;
         in.first = first;
         in.last = last;
-        in.wavelength = f.wavelength;
+        in.wavelength = f.calc.wavelength;
         in.beam = beam;
         const std::string list = f.cboRays.text();
         in.rayListText = list;
         in.mnuMultBeams = pair;
-        const RaySelection rays{std::vector<std::int16_t>(f.rayflag.begin(), f.rayflag.end()), f.rayCount,
-                                f.rayPMax};
+        const RaySelection rays{std::vector<std::int16_t>(f.series.rayflag.begin(), f.series.rayflag.end()), f.series.rayCount,
+                                f.series.rayPMax};
         DebyeGaussianResult r;
         DebyeGaussianSeries(in, rays, r);
         return r;
@@ -128,38 +128,38 @@ bool AllZero(const Form1::ComplexTable& S) {
 TEST_F(GaussianWindowTest, NewPlotComputesTheBeamOfTheDialog) {
     Form1& f = startGaussian();
     ASSERT_TRUE(f.mnuGaussian.checked());
-    const double qExtBefore = f.qExt, qBackBefore = f.qBack, gBefore = f.asymmetryG;
+    const double qExtBefore = f.results.qExt, qBackBefore = f.results.qBack, gBefore = f.results.asymmetryG;
     EXPECT_TRUE(newPlot().empty());
     EXPECT_EQ(f.lblDebyeRays.caption(), "Mie (Gaussian beam)");
     EXPECT_EQ(f.caption(), "Mie scattering (Gaussian beam):   Water in a vacuum ");
     EXPECT_EQ(f.mieGaussianWork.status, MieStatus::Done);
-    EXPECT_EQ(f.runState, 1);
+    EXPECT_EQ(f.codes.runState, 1);
 
     // The dialog's initial beam: centre (-40, 0, 0), w0 = 20, phi = 0.
-    EXPECT_EQ(f.beamXf, -40.0f);
-    EXPECT_EQ(f.beamW0, 20.0f);
-    EXPECT_EQ(f.beamPhi, 0.0);
+    EXPECT_EQ(f.beamState.beamXf, -40.0f);
+    EXPECT_EQ(f.beamState.beamW0, 20.0f);
+    EXPECT_EQ(f.beamState.beamPhi, 0.0);
     const MieGaussianResult r = kernelOfLastRun(GaussianBeamInput{});
     ASSERT_EQ(r.status, MieStatus::Done);
-    EXPECT_EQ(f.s1Amp[0], r.S1re);
-    EXPECT_EQ(f.s1Amp[1], r.S1im);
-    EXPECT_EQ(f.s2Amp[0], r.S2re);
-    EXPECT_EQ(f.s2Amp[1], r.S2im);
-    EXPECT_EQ(f.beamNMax, r.beamNMax);
-    EXPECT_EQ(f.beamMMax, r.beamMMax);
-    EXPECT_EQ(f.beamS, r.beam.beamS);
+    EXPECT_EQ(f.results.s1Amp[0], r.S1re);
+    EXPECT_EQ(f.results.s1Amp[1], r.S1im);
+    EXPECT_EQ(f.results.s2Amp[0], r.S2re);
+    EXPECT_EQ(f.results.s2Amp[1], r.S2im);
+    EXPECT_EQ(f.beamState.beamNMax, r.beamNMax);
+    EXPECT_EQ(f.beamState.beamMMax, r.beamMMax);
+    EXPECT_EQ(f.beamState.beamS, r.beam.beamS);
 
     // The efficiencies are left as they were (Qsca as New plot cleared it).
-    EXPECT_EQ(f.qExt, qExtBefore);
-    EXPECT_EQ(f.qBack, qBackBefore);
-    EXPECT_EQ(f.asymmetryG, gBefore);
-    EXPECT_EQ(f.qSca, 0.0);
+    EXPECT_EQ(f.results.qExt, qExtBefore);
+    EXPECT_EQ(f.results.qBack, qBackBefore);
+    EXPECT_EQ(f.results.asymmetryG, gBefore);
+    EXPECT_EQ(f.results.qSca, 0.0);
     // The progress display reached the last point; the run ended normally.
-    EXPECT_EQ(f.progressShown, 100.0f);
+    EXPECT_EQ(f.runProgress.progressShown, 100.0f);
     EXPECT_FALSE(f.cmdStop.visible());
-    EXPECT_FALSE(f.inputsLocked);
-    for (std::size_t j = 1; j < f.intensityPerp.size(); ++j)
-        ASSERT_TRUE(std::isfinite(f.intensityPerp[j])) << j;
+    EXPECT_FALSE(f.windowState.inputsLocked);
+    for (std::size_t j = 1; j < f.results.intensityPerp.size(); ++j)
+        ASSERT_TRUE(std::isfinite(f.results.intensityPerp[j])) << j;
 }
 
 // The drop sits two half-widths off the axis of the default beam: lit about e^(-2 (40/20)^2) = 3e-4 as
@@ -167,10 +167,10 @@ TEST_F(GaussianWindowTest, NewPlotComputesTheBeamOfTheDialog) {
 // phi = 0 only on the axis.
 TEST_F(GaussianWindowTest, TheDefaultBeamLightsTheDropWeakly) {
     Form1& f = startGaussian();
-    const std::vector<double> plane = f.intensityUnpol;  // start-up's plane-wave graph
+    const std::vector<double> plane = f.results.intensityUnpol;  // start-up's plane-wave graph
     ASSERT_TRUE(newPlot().empty());
     const std::size_t side = 901;  // 90 degrees
-    const double ratio = f.intensityUnpol[side] / plane[side];
+    const double ratio = f.results.intensityUnpol[side] / plane[side];
     EXPECT_GT(ratio, 1e-5);
     EXPECT_LT(ratio, 1e-2);
 }
@@ -182,7 +182,7 @@ TEST_F(GaussianWindowTest, AWideCentredBeamGivesThePlaneWaveThroughTheWindow) {
     f.cboStep.setText("1");
     f.mnuPlaneWave_Click();
     ASSERT_TRUE(newPlot().empty());
-    const Form1::ComplexTable s1 = f.s1Amp, s2 = f.s2Amp;
+    const Form1::ComplexTable s1 = f.results.s1Amp, s2 = f.results.s2Amp;
     ASSERT_EQ(f.lblDebyeRays.caption(), "Mie (plane wave)");
 
     beamDialog().txtBeamXF.setText("0");
@@ -191,17 +191,17 @@ TEST_F(GaussianWindowTest, AWideCentredBeamGivesThePlaneWaveThroughTheWindow) {
     f.mnuGaussian_Click();
     ASSERT_TRUE(newPlot().empty());
     ASSERT_EQ(f.lblDebyeRays.caption(), "Mie (Gaussian beam)");
-    ASSERT_EQ(f.s1Amp[0].size(), s1[0].size());
+    ASSERT_EQ(f.results.s1Amp[0].size(), s1[0].size());
     for (std::size_t j = 2; j < s1[0].size(); ++j)
-        EXPECT_LE(RelError(f.s1Amp[0][j], f.s1Amp[1][j], s1[0][j], s1[1][j]), 1e-9) << j;
+        EXPECT_LE(RelError(f.results.s1Amp[0][j], f.results.s1Amp[1][j], s1[0][j], s1[1][j]), 1e-9) << j;
 
     beamDialog().txtPhi.setText("0");
     ASSERT_TRUE(newPlot().empty());
     for (std::size_t j = 2; j < s2[0].size(); ++j)
-        EXPECT_LE(RelError(f.s2Amp[0][j], f.s2Amp[1][j], s2[0][j], s2[1][j]), 1e-9) << j;
+        EXPECT_LE(RelError(f.results.s2Amp[0][j], f.results.s2Amp[1][j], s2[0][j], s2[1][j]), 1e-9) << j;
     for (std::size_t j = 1; j < s1[0].size(); ++j) {
-        EXPECT_EQ(f.s1Amp[0][j], 0.0) << j;
-        EXPECT_EQ(f.s1Amp[1][j], 0.0) << j;
+        EXPECT_EQ(f.results.s1Amp[0][j], 0.0) << j;
+        EXPECT_EQ(f.results.s1Amp[1][j], 0.0) << j;
     }
 }
 
@@ -210,7 +210,7 @@ TEST_F(GaussianWindowTest, StopDuringTheAngleSumsEndsTheRunCleanly) {
     f.txtRadius.setText("100");  // x near 1000: the angle sums take far longer than one pump interval
     bool pressed = false;
     runtime.setPumpHook([&] {
-        if (pressed || !f.cmdStop.visible() || f.loopJ <= f.firstPoint) return;
+        if (pressed || !f.cmdStop.visible() || f.sweepState.loopJ <= f.angleGrid.firstPoint) return;
         pressed = true;
         f.cmdStop.click();
     });
@@ -221,27 +221,27 @@ TEST_F(GaussianWindowTest, StopDuringTheAngleSumsEndsTheRunCleanly) {
     const MieGaussianResult& r = f.mieGaussianWork;
     EXPECT_EQ(r.status, MieStatus::Stopped);
     EXPECT_GT(r.pointsDone, 0);
-    EXPECT_LT(r.pointsDone, f.windowLast - f.windowFirst + 1);
-    EXPECT_EQ(f.runState, 1);  // angle graphs end at 1 whatever happened
+    EXPECT_LT(r.pointsDone, f.angleGrid.windowLast - f.angleGrid.windowFirst + 1);
+    EXPECT_EQ(f.codes.runState, 1);  // angle graphs end at 1 whatever happened
     EXPECT_FALSE(f.cmdStop.visible());
-    EXPECT_FALSE(f.inputsLocked);
+    EXPECT_FALSE(f.windowState.inputsLocked);
 }
 
 TEST_F(GaussianWindowTest, AStopBeforeTheSumsLeavesNoAmplitude) {
     Form1& f = startGaussian();
-    f.runState = 1;
-    runtime.setPumpHook([&] { f.runState = 4; });  // as Stop answered Yes at the first pump
+    f.codes.runState = 1;
+    runtime.setPumpHook([&] { f.codes.runState = 4; });  // as Stop answered Yes at the first pump
     x = 50;
     mRe = 1.33;
     mIm = 0;
     nang = 91;
     first = 1;
     last = 181;
-    f.BHMIE(x, mRe, mIm, nang, f.s1Amp, f.s2Amp, qExt, qSca, qBack, g, first, last);
+    f.BHMIE(x, mRe, mIm, nang, f.results.s1Amp, f.results.s2Amp, qExt, qSca, qBack, g, first, last);
     EXPECT_EQ(f.mieGaussianWork.status, MieStatus::Stopped);
-    EXPECT_EQ(f.s1Amp[0].size(), 182u);
-    EXPECT_TRUE(AllZero(f.s1Amp));
-    EXPECT_TRUE(AllZero(f.s2Amp));
+    EXPECT_EQ(f.results.s1Amp[0].size(), 182u);
+    EXPECT_TRUE(AllZero(f.results.s1Amp));
+    EXPECT_TRUE(AllZero(f.results.s2Amp));
     EXPECT_EQ(qSca, -1);
     EXPECT_TRUE(messages.shown().empty());
 }
@@ -254,9 +254,9 @@ TEST_F(GaussianWindowTest, ADirectCallRaisesNangAndLeavesTheEfficiencies) {
     nang = 1;
     first = 1;
     last = 3;
-    f.MIE_Gaussian(x, mRe, mIm, nang, f.s1Amp, f.s2Amp, qExt, qSca, qBack, g, first, last);
+    f.MIE_Gaussian(x, mRe, mIm, nang, f.results.s1Amp, f.results.s2Amp, qExt, qSca, qBack, g, first, last);
     EXPECT_EQ(nang, 2);
-    EXPECT_EQ(f.s1Amp[0].size(), 4u);
+    EXPECT_EQ(f.results.s1Amp[0].size(), 4u);
     EXPECT_EQ(f.mieGaussianWork.status, MieStatus::Done);
     for (double* q : {&qExt, &qSca, &qBack, &g}) EXPECT_EQ(*q, -1);
 }
@@ -266,22 +266,22 @@ TEST_F(GaussianWindowTest, ADirectCallRaisesNangAndLeavesTheEfficiencies) {
 TEST_F(GaussianWindowTest, ConvergenceGraphGetsOneValueAtNPlusOne) {
     Form1& f = startGaussian();
     test::Type(f.cboGraph, "Convergence");
-    f.angleIndex = 5;
+    f.angleGrid.angleIndex = 5;
     x = 10;
     mRe = 1.33;
     mIm = 0;
     nang = 19;
     first = 1;
     last = 37;
-    f.intensityPerp.assign(3, 0.0);
-    f.MIE_Gaussian(x, mRe, mIm, nang, f.s1Amp, f.s2Amp, qExt, qSca, qBack, g, first, last);
-    const std::size_t at = static_cast<std::size_t>(f.beamNMax) + 1;
+    f.results.intensityPerp.assign(3, 0.0);
+    f.MIE_Gaussian(x, mRe, mIm, nang, f.results.s1Amp, f.results.s2Amp, qExt, qSca, qBack, g, first, last);
+    const std::size_t at = static_cast<std::size_t>(f.beamState.beamNMax) + 1;
     ASSERT_EQ(at, 60u);  // N = floor(max(13.3, 39)) + 20 = 59
-    ASSERT_GT(f.intensityPerp.size(), at);
-    const double s1 = std::hypot(f.s1Amp[0][5], f.s1Amp[1][5]), s2 = std::hypot(f.s2Amp[0][5], f.s2Amp[1][5]);
-    EXPECT_DOUBLE_EQ(f.intensityPerp[at], s1 * s1);
-    EXPECT_DOUBLE_EQ(f.intensityPara[at], s2 * s2);
-    EXPECT_DOUBLE_EQ(f.intensityUnpol[at], (s1 * s1 + s2 * s2) / 2);
+    ASSERT_GT(f.results.intensityPerp.size(), at);
+    const double s1 = std::hypot(f.results.s1Amp[0][5], f.results.s1Amp[1][5]), s2 = std::hypot(f.results.s2Amp[0][5], f.results.s2Amp[1][5]);
+    EXPECT_DOUBLE_EQ(f.results.intensityPerp[at], s1 * s1);
+    EXPECT_DOUBLE_EQ(f.results.intensityPara[at], s2 * s2);
+    EXPECT_DOUBLE_EQ(f.results.intensityUnpol[at], (s1 * s1 + s2 * s2) / 2);
 }
 
 struct BeamRefusalCase {
@@ -304,11 +304,11 @@ TEST_P(GaussianRefusalTest, ShowsItsMessageAndEndsCleanly) {
     EXPECT_EQ(messages.last().title, "Error in MIE_Gaussian sub-routine");
     EXPECT_EQ(messages.last().style, mb::kOkOnly);
     EXPECT_EQ(f.mieGaussianWork.status, MieStatus::Refused);
-    EXPECT_EQ(f.runState, 1);
+    EXPECT_EQ(f.codes.runState, 1);
     EXPECT_FALSE(f.cmdStop.visible());
-    EXPECT_FALSE(f.inputsLocked);
+    EXPECT_FALSE(f.windowState.inputsLocked);
     EXPECT_TRUE(f.cmdNewPlot.enabled());
-    EXPECT_EQ(f.resultsStale, 0);
+    EXPECT_EQ(f.runFlags.resultsStale, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -330,26 +330,26 @@ TEST_F(GaussianWindowTest, DebyeNewPlotComputesTheBeamOfTheSelectedOrder) {
     Form1& f = startGaussian();
     chooseDebye("1");
     f.cboStep.setText("1");
-    ASSERT_EQ(f.calcMethod, kMethodDebye);
+    ASSERT_EQ(f.codes.calcMethod, kMethodDebye);
     const std::vector<std::string> prompts = newPlot();
     ASSERT_TRUE(prompts.empty()) << prompts.front();
     EXPECT_EQ(f.debyeGaussianWork.status, DebyeStatus::Done);
     EXPECT_EQ(f.caption(), "Debye series (Gaussian beam) (p = 1)   Water in a vacuum ");
     EXPECT_EQ(f.lblDebyeRays.caption(), "Debye series (p = 1)");
-    EXPECT_EQ(f.calcMethod, kMethodDebye);
+    EXPECT_EQ(f.codes.calcMethod, kMethodDebye);
 
-    x = f.sizeParam;
-    mRe = f.calcIndexRe;
-    mIm = f.calcIndexIm;
-    nang = f.angleCount;
-    first = f.windowFirst;
-    last = f.windowLast;
+    x = f.calc.sizeParam;
+    mRe = f.calc.calcIndexRe;
+    mIm = f.calc.calcIndexIm;
+    nang = f.angleGrid.angleCount;
+    first = f.angleGrid.windowFirst;
+    last = f.angleGrid.windowLast;
     const DebyeGaussianResult r = debyeKernel(GaussianBeamInput{}, false);
     ASSERT_EQ(r.status, DebyeStatus::Done);
-    EXPECT_EQ(f.s1Amp[0], r.S1re);
-    EXPECT_EQ(f.s2Amp[1], r.S2im);
-    EXPECT_EQ(f.termCount, r.termCount);
-    EXPECT_EQ(f.beamMMax, r.beamMMax);
+    EXPECT_EQ(f.results.s1Amp[0], r.S1re);
+    EXPECT_EQ(f.results.s2Amp[1], r.S2im);
+    EXPECT_EQ(f.runProgress.termCount, r.termCount);
+    EXPECT_EQ(f.beamState.beamMMax, r.beamMMax);
 }
 
 TEST_F(GaussianWindowTest, DebyeCentralBeamAddsTheDescartesIntensities) {
@@ -357,20 +357,20 @@ TEST_F(GaussianWindowTest, DebyeCentralBeamAddsTheDescartesIntensities) {
     chooseDebye("1");
     f.mnuCentralBeam_Click();
     ASSERT_TRUE(f.mnuCentralBeam.checked());
-    f.calcIndexRe = 4.0 / 3;  // the rays read m from the window, as the run driver sets it
-    f.calcIndexIm = 0;
+    f.calc.calcIndexRe = 4.0 / 3;  // the rays read m from the window, as the run driver sets it
+    f.calc.calcIndexIm = 0;
     debye(100, 4.0 / 3, 0, 91);
     EXPECT_TRUE(messages.shown().empty());
-    EXPECT_EQ(f.calcMethod, kMethodDebye);
+    EXPECT_EQ(f.codes.calcMethod, kMethodDebye);
     EXPECT_EQ(f.caption(), "Debye series (Gaussian beam) (p = 1)   Water in a vacuum ");
     const DebyeGaussianResult beam = debyeKernel(GaussianBeamInput{}, false);
     // At 30 degrees the p = 1 ray of x = 100 has |S1| = 101.862124 (Descartes): the modulus becomes
     // sqrt(|S_beam|^2 + 101.862124^2) with the beam's phase.
     const std::size_t j = 31;
     const double beamModulus = std::hypot(beam.S1re[j], beam.S1im[j]);
-    const double modulus = std::hypot(f.s1Amp[0][j], f.s1Amp[1][j]);
+    const double modulus = std::hypot(f.results.s1Amp[0][j], f.results.s1Amp[1][j]);
     EXPECT_LT(RelError(modulus, std::sqrt(beamModulus * beamModulus + 101.862124 * 101.862124)), 1e-6);
-    EXPECT_LT(std::fabs(std::atan2(f.s1Amp[1][j], f.s1Amp[0][j]) - std::atan2(beam.S1im[j], beam.S1re[j])), 1e-9);
+    EXPECT_LT(std::fabs(std::atan2(f.results.s1Amp[1][j], f.results.s1Amp[0][j]) - std::atan2(beam.S1im[j], beam.S1re[j])), 1e-9);
 }
 
 TEST_F(GaussianWindowTest, DebyeCentredPairOfBeamsIsTwiceOneBeam) {
@@ -380,14 +380,14 @@ TEST_F(GaussianWindowTest, DebyeCentredPairOfBeamsIsTwiceOneBeam) {
     beamDialog().txtBeamWo.setText("5");
     debye(10, 1.5, 0.1, 46);
     ASSERT_EQ(f.debyeGaussianWork.status, DebyeStatus::Done);
-    const Form1::ComplexTable s1 = f.s1Amp, s2 = f.s2Amp;
+    const Form1::ComplexTable s1 = f.results.s1Amp, s2 = f.results.s2Amp;
     f.mnuMultBeams_Click();
     debye(10, 1.5, 0.1, 46);
     ASSERT_EQ(f.debyeGaussianWork.passes, 2);
     EXPECT_TRUE(messages.shown().empty());
     for (std::size_t j = 1; j < s1[0].size(); ++j) {
-        EXPECT_LE(RelError(f.s1Amp[0][j], f.s1Amp[1][j], 2 * s1[0][j], 2 * s1[1][j]), 1e-12) << j;
-        EXPECT_LE(RelError(f.s2Amp[0][j], f.s2Amp[1][j], 2 * s2[0][j], 2 * s2[1][j]), 1e-12) << j;
+        EXPECT_LE(RelError(f.results.s1Amp[0][j], f.results.s1Amp[1][j], 2 * s1[0][j], 2 * s1[1][j]), 1e-12) << j;
+        EXPECT_LE(RelError(f.results.s2Amp[0][j], f.results.s2Amp[1][j], 2 * s2[0][j], 2 * s2[1][j]), 1e-12) << j;
     }
     for (double* q : {&qExt, &qSca, &qBack, &g}) EXPECT_EQ(*q, -1);
 }
@@ -401,11 +401,11 @@ TEST_F(GaussianWindowTest, DebyeOffAxisPairAddsTheMirroredBeam) {
     f.mnuMultBeams_Click();
     debye(10, 1.33, 0, 46);
     ASSERT_EQ(f.debyeGaussianWork.status, DebyeStatus::Done);
-    EXPECT_EQ(f.rayPMax, 2);  // RaysCheck's form after DebyeLabel's -2
+    EXPECT_EQ(f.series.rayPMax, 2);  // RaysCheck's form after DebyeLabel's -2
     const GaussianBeamInput beam{-3.0f, 1.0f, 0.0f, 4.0f, 0.0};
     const DebyeGaussianResult pair = debyeKernel(beam, true);
-    EXPECT_EQ(f.s1Amp[0], pair.S1re);
-    EXPECT_EQ(f.s2Amp[1], pair.S2im);
+    EXPECT_EQ(f.results.s1Amp[0], pair.S1re);
+    EXPECT_EQ(f.results.s2Amp[1], pair.S2im);
     // The second beam is not the first again: the pair differs from twice one beam.
     const DebyeGaussianResult one = debyeKernel(beam, false);
     EXPECT_GT(RelError(pair.S1re[46], pair.S1im[46], 2 * one.S1re[46], 2 * one.S1im[46]), 1e-3);
@@ -419,37 +419,37 @@ TEST_F(GaussianWindowTest, DebyeConvergenceGraphWritesItsTermCount) {
     test::Type(f.cboGraph, "Convergence");
     debye(10, 1.33, 0, 19);
     ASSERT_EQ(f.debyeGaussianWork.status, DebyeStatus::Done);
-    EXPECT_EQ(f.termCount, 25);
+    EXPECT_EQ(f.runProgress.termCount, 25);
     EXPECT_EQ(f.txtXmax.text(), "25");
-    ASSERT_GE(f.intensityPerp.size(), 26u);
-    EXPECT_EQ(f.intensityPerp[25], f.debyeGaussianWork.intensityPerp[25]);
-    EXPECT_GT(f.intensityPara[10], 0.0);
+    ASSERT_GE(f.results.intensityPerp.size(), 26u);
+    EXPECT_EQ(f.results.intensityPerp[25], f.debyeGaussianWork.intensityPerp[25]);
+    EXPECT_GT(f.results.intensityPara[10], 0.0);
 }
 
 TEST_F(GaussianWindowTest, DebyeAStopBeforeTheSumsSkipsBothBeams) {
     Form1& f = startGaussian();
     chooseDebye("1");
     f.mnuMultBeams_Click();
-    f.runState = 1;
-    runtime.setPumpHook([&] { f.runState = 4; });  // as Stop answered Yes at the first pump
+    f.codes.runState = 1;
+    runtime.setPumpHook([&] { f.codes.runState = 4; });  // as Stop answered Yes at the first pump
     debye(10, 1.33, 0, 46);
     EXPECT_EQ(f.debyeGaussianWork.status, DebyeStatus::Stopped);
     EXPECT_EQ(f.debyeGaussianWork.passes, 0);
-    EXPECT_EQ(f.s1Amp[0].size(), 92u);
-    EXPECT_TRUE(AllZero(f.s1Amp));
-    EXPECT_TRUE(AllZero(f.s2Amp));
+    EXPECT_EQ(f.results.s1Amp[0].size(), 92u);
+    EXPECT_TRUE(AllZero(f.results.s1Amp));
+    EXPECT_TRUE(AllZero(f.results.s2Amp));
     EXPECT_TRUE(messages.shown().empty());
 }
 
 TEST_F(GaussianWindowTest, DebyeNoRaysSelectedIsShownOnce) {
     Form1& f = startGaussian();
     chooseDebye("Multiple");  // the dialog of ray paths closes with no box ticked
-    f.runState = 1;
+    f.codes.runState = 1;
     debye(10, 1.33, 0, 46);
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.last().prompt, "No rays selected");
     EXPECT_EQ(messages.last().title, "Error");
-    EXPECT_EQ(f.runState, 4);
+    EXPECT_EQ(f.codes.runState, 4);
 }
 
 // The single order 0 of a strongly absorbing sphere (x Im m = 800) is handed to the Mie series, which
@@ -460,7 +460,7 @@ TEST_F(GaussianWindowTest, DebyeOrderZeroAtStrongAbsorptionIsTheBeamMieSeries) {
     debye(1000, 1.33, 0.8, 10);
     EXPECT_EQ(f.debyeGaussianWork.status, DebyeStatus::HandOverToMie);
     EXPECT_EQ(f.lblDebyeRays.caption(), "Mie (Gaussian beam)");
-    EXPECT_EQ(f.calcMethod, kMethodDebye);
+    EXPECT_EQ(f.codes.calcMethod, kMethodDebye);
     MieGaussianInput in;
     in.x = 1000;
     in.m = {1.33, 0.8};
@@ -471,8 +471,8 @@ TEST_F(GaussianWindowTest, DebyeOrderZeroAtStrongAbsorptionIsTheBeamMieSeries) {
     MieGaussianResult r;
     MieGaussianSeries(in, r);
     ASSERT_EQ(r.status, MieStatus::Done);
-    EXPECT_EQ(f.s1Amp[0], r.S1re);
-    EXPECT_EQ(f.s2Amp[1], r.S2im);
+    EXPECT_EQ(f.results.s1Amp[0], r.S1re);
+    EXPECT_EQ(f.results.s2Amp[1], r.S2im);
     EXPECT_TRUE(messages.shown().empty());
 }
 

@@ -40,13 +40,13 @@ TEST_F(IndexUsedTest, ConvergenceAndOneWavelengthLeeTakeTheTypedIndex) {
     Form1& f = started();
     ASSERT_EQ(f.txtRefractReal.text(), "1.33257035");  // IAPWS water at 5 C, 0.65 um
     newPlot(f, "Intensity v. scattering angle", "1.333");
-    const double at178 = f.intensityPerp[1781];  // 0.1 degree steps
+    const double at178 = f.results.intensityPerp[1781];  // 0.1 degree steps
     EXPECT_NEAR(at178, 3279.91, 0.01);
 
     // The convergence graph at 178 degrees converges to the angle graph's |S1|^2.
     newPlot(f, "Convergence", "1.333");
-    EXPECT_EQ(f.calcIndexRe, 1.333);
-    EXPECT_REL_NEAR(f.intensityPerp[static_cast<std::size_t>(f.termCount)], at178, 1e-12);
+    EXPECT_EQ(f.calc.calcIndexRe, 1.333);
+    EXPECT_REL_NEAR(f.results.intensityPerp[static_cast<std::size_t>(f.runProgress.termCount)], at178, 1e-12);
 
     f.cboGraph.setText("Lee diagram");
     f.cboWave.setText("1");
@@ -54,7 +54,7 @@ TEST_F(IndexUsedTest, ConvergenceAndOneWavelengthLeeTakeTheTypedIndex) {
     ASSERT_EQ(f.leeWaves.size(), 1u);
     EXPECT_EQ(f.leeWaves[0].wavelength, 0.65);
     EXPECT_EQ(f.leeWaves[0].mRe, 1.333);
-    EXPECT_EQ(f.calcIndexRe, 1.333);
+    EXPECT_EQ(f.calc.calcIndexRe, 1.333);
 }
 
 TEST_F(IndexUsedTest, ARefusedModelRefusesTheNextRunUntilAnIndexIsTyped) {
@@ -83,17 +83,17 @@ TEST_F(IndexUsedTest, ARefusedModelRefusesTheNextRunUntilAnIndexIsTyped) {
 
         // New plot: the models' message again, the index box red, nothing computed.
         messages.clear();
-        f.calcIndexRe = -1;
+        f.calc.calcIndexRe = -1;
         f.cmdNewPlot.click();
         ASSERT_EQ(messages.shown().size(), 1u);
         EXPECT_EQ(messages.last().prompt, c.prompt);
         EXPECT_EQ(messages.last().title, c.title);
         EXPECT_EQ(f.txtRefractReal.backColor(), OleColor{255});  // red
-        EXPECT_EQ(f.calcIndexRe, -1);
+        EXPECT_EQ(f.calc.calcIndexRe, -1);
 
         // An index typed into the box is the user's and is computed with.
         newPlot(f, f.cboGraph.text(), "1.333");
-        EXPECT_EQ(f.calcIndexRe, 1.333);
+        EXPECT_EQ(f.calc.calcIndexRe, 1.333);
     }
 }
 

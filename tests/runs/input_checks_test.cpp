@@ -52,7 +52,7 @@ Setup Combo(ComboBox Form1::*box, std::string text) {
 }
 Setup Method(int code, std::string name, std::string rays = "") {
     return [code, name, rays](RunChecksTest& t) {
-        t.f.calcMethod = code;
+        t.f.codes.calcMethod = code;
         t.f.cboType.setText(name);
         t.f.cboRays.setText(rays);
     };
@@ -131,7 +131,7 @@ const std::string kAiry = "Airy theory is valid only for p > 1";
 
 const RefusalCase kMethodAndGraphCases[] = {
     {"UnknownMethod",
-     [](RunChecksTest& t) { t.f.calcMethod = kMethodNone; },
+     [](RunChecksTest& t) { t.f.codes.calcMethod = kMethodNone; },
      "Unknown calculation method",
      kError,
      {"cboType"}},
@@ -165,7 +165,7 @@ const RefusalCase kMethodAndGraphCases[] = {
      {},
      PolarUnchecked()},
     {"PolarSeveralWavelengths",
-     Polar([](RunChecksTest& t) { t.f.waveCount = 3; }),
+     Polar([](RunChecksTest& t) { t.f.calc.waveCount = 3; }),
      "Polar plots are available only when scattering angles" + kCR +
          "cover entire range from 0 to 180 degrees",
      kOption,
@@ -181,20 +181,20 @@ const RefusalCase kMethodAndGraphCases[] = {
      [](RunChecksTest& t) { EXPECT_FALSE(t.f.mnuInterpolate.checked()); }},
     // Sub-code 2 with Debye: the phase-function row, not the efficiency row.
     {"PhaseFunctionNeedsMie",
-     Both(Method(2, "Debye", "2"), [](RunChecksTest& t) { t.f.graphSubCode = kSubPhaseFunction; }),
+     Both(Method(2, "Debye", "2"), [](RunChecksTest& t) { t.f.codes.graphSubCode = kSubPhaseFunction; }),
      "This graph type is available only for Mie calculations",
      kError,
      {"cboGraph"},
-     [](RunChecksTest& t) { EXPECT_EQ(t.f.resultsStale, 1); }},
+     [](RunChecksTest& t) { EXPECT_EQ(t.f.runFlags.resultsStale, 1); }},
     {"WattsNeedOneWavelength",
      [](RunChecksTest& t) {
-         t.f.graphSubCode = kSubWatts;
-         t.f.waveCount = 3;
+         t.f.codes.graphSubCode = kSubWatts;
+         t.f.calc.waveCount = 3;
      },
      "This graph type is available only for single wavelength calculations",
      kError,
      {"cboWave"},
-     [](RunChecksTest& t) { EXPECT_EQ(t.f.resultsStale, 1); }},
+     [](RunChecksTest& t) { EXPECT_EQ(t.f.runFlags.resultsStale, 1); }},
 };
 
 const RefusalCase kEntryCases[] = {
@@ -348,7 +348,7 @@ const RefusalCase kColourAndMethodCases[] = {
      "the refractive index",
      "Debye series",
      {"txtRefractImag"},
-     [](RunChecksTest& t) { EXPECT_NEAR(t.f.sizeParam, 10000 * 6.28318530717958 / 0.5, 1e-6); }},
+     [](RunChecksTest& t) { EXPECT_NEAR(t.f.calc.sizeParam, 10000 * 6.28318530717958 / 0.5, 1e-6); }},
     {"DebyeNoOrder", Method(2, "Debye", ""), "Specify a value for p", kInput, {"cboRays"}},
     {"AiryOrderOne", Method(5, "Airy", "1"), kAiry, kInput, {"cboRays"}},
     {"AiryMultipleWithOrderZero",
@@ -578,7 +578,7 @@ const PassCase kPassCases[] = {
      [](RunChecksTest& t) {
          t.f.mnuInterpolate.setChecked(true);
          t.f.cboWave.setText("8");
-         t.f.waveCount = 8;
+         t.f.calc.waveCount = 8;
      }},
     {"InterpolationRGB",
      [](RunChecksTest& t) {
@@ -666,7 +666,7 @@ TEST_F(RunChecksTest, AutomaticLimitsLeaveTheArgumentsAlone) {
 }
 
 TEST_F(RunChecksTest, OverplotKeepsTheLimitsOfTheGraphOnShow) {
-    f.runState = 2;
+    f.codes.runState = 2;
     f.txtXmin.setText("10");
     xLow = 0;
     xHigh = 90;
@@ -758,7 +758,7 @@ TEST_F(RunChecksTest, RayleighRadiusFollowsTheSizeMenu) {
 
 TEST_F(RunChecksTest, LogScaleMinimumOfFileGraphSwitchesSilently) {
     ManualY("0", "Automatic")(*this);
-    f.resultsFromFile = 1;
+    f.runFlags.resultsFromFile = 1;
     EXPECT_EQ(check(), 1);
     EXPECT_TRUE(shown.empty());
     EXPECT_TRUE(f.optLinear.value());
@@ -784,10 +784,10 @@ TEST_F(RunChecksTest, LeeDistributionWidthUsesTheSweepOfThisRun) {
         f.cboDistrib.setText("Log-normal");
         f.cboSD.setText(row.deviation);
         f.cboSD.setBackColor(kWhiteBox);
-        f.sweepRatio = 0;  // as before any Lee diagram
-        f.sweepSteps = 0;
+        f.sweepState.sweepRatio = 0;  // as before any Lee diagram
+        f.sweepState.sweepSteps = 0;
         const int result = check();
-        EXPECT_FLOAT_EQ(f.relStdDev, static_cast<float>(Val(row.deviation) / 100));
+        EXPECT_FLOAT_EQ(f.dist.relStdDev, static_cast<float>(Val(row.deviation) / 100));
         if (!row.prompt) {
             EXPECT_EQ(result, 0);
             EXPECT_TRUE(shown.empty());
@@ -875,7 +875,7 @@ TEST_F(NewPlotRefusalTest, RefusedEntryComputesNothing) {
         form = std::make_unique<Form1>();
         Form1& f = *form;
         f.load();
-        ASSERT_GT(f.qSca, 0.0);  // the first graph was computed
+        ASSERT_GT(f.results.qSca, 0.0);  // the first graph was computed
         Control& box = row.box(f);
         if (auto* text = dynamic_cast<TextBox*>(&box)) text->setText(row.text);
         if (auto* combo = dynamic_cast<ComboBox*>(&box)) combo->setText(row.text);
@@ -895,8 +895,8 @@ TEST_F(NewPlotRefusalTest, RefusedEntryComputesNothing) {
         EXPECT_EQ(seen[0].prompt, kEntryMessage);
         EXPECT_EQ(seen[0].title, "Input error");
         EXPECT_EQ(seen[0].red, Names{"red"});
-        EXPECT_EQ(f.qSca, 0.0);
-        EXPECT_EQ(f.inputError, 0);
+        EXPECT_EQ(f.results.qSca, 0.0);
+        EXPECT_EQ(f.runFlags.inputError, 0);
         EXPECT_TRUE(f.cmdNewPlot.enabled());
         EXPECT_EQ(runtime.beepCount(), beeps + 1);
         form.reset();

@@ -66,7 +66,7 @@ class LeeDiagramTest : public test::UiTest {
     void stopAtStep(Form1& f, int step) {
         messages.answer(mb::kYes);
         runtime.setPumpHook([&f, step] {
-            if (f.loopStep == step && f.runState != 4 && f.cmdStop.visible()) f.cmdStop.click();
+            if (f.sweepState.loopStep == step && f.codes.runState != 4 && f.cmdStop.visible()) f.cmdStop.click();
         });
     }
 
@@ -94,19 +94,19 @@ TEST_F(LeeDiagramTest, NewPlotFillsEveryRowOfTheGeometricSweep) {
     messages.clear();
     f.cmdNewPlot.click();
     EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
-    EXPECT_FLOAT_EQ(f.sweepRatio, 3.1622777f);
-    EXPECT_NEAR(f.radius, 100.000005, 1e-5);
+    EXPECT_FLOAT_EQ(f.sweepState.sweepRatio, 3.1622777f);
+    EXPECT_NEAR(f.calc.radius, 100.000005, 1e-5);
     EXPECT_NEAR(f.Picture1.left(), 350, 15);  // whole pixels
     EXPECT_NEAR(f.Picture2.left(), 5350, 15);
     EXPECT_NEAR(f.Picture3.left(), 10350, 15);
     EXPECT_NEAR(f.Picture1.top(), 5600, 15);
-    ASSERT_EQ(f.leeRed1.size(), 5u);
-    for (int k = 0; k <= 4; ++k) EXPECT_GT(f.leeRowPeaks[1][static_cast<std::size_t>(k)], 0.0f) << k;
-    EXPECT_EQ(f.lastPoint - f.firstPoint, 40);  // 178..180 at 0.05°
-    EXPECT_FALSE(f.inputsLocked);
+    ASSERT_EQ(f.leeStores.leeRed1.size(), 5u);
+    for (int k = 0; k <= 4; ++k) EXPECT_GT(f.leeStores.leeRowPeaks[1][static_cast<std::size_t>(k)], 0.0f) << k;
+    EXPECT_EQ(f.angleGrid.lastPoint - f.angleGrid.firstPoint, 40);  // 178..180 at 0.05°
+    EXPECT_FALSE(f.windowState.inputsLocked);
 
     // The redraw paints from the stores alone: the same row peaks.
-    const auto peaks = f.leeRowPeaks;
+    const auto peaks = f.leeStores.leeRowPeaks;
     f.txtRstep.setText("7");  // an edited step count does not reach the redraw
     f.optSun.setValue(true);
     f.optPoint.setValue(true);
@@ -130,8 +130,8 @@ TEST_F(LeeDiagramTest, NewPlotFillsEveryRowOfTheGeometricSweep) {
     }
     for (std::size_t e = 1; e <= 3; ++e)
         for (std::size_t k = 0; k <= 4; ++k)
-            EXPECT_NEAR(f.leeRowPeaks[e][k], peaks[e][k], 1e-5 * peaks[e][k]);
-    EXPECT_FALSE(f.inputsLocked);
+            EXPECT_NEAR(f.leeStores.leeRowPeaks[e][k], peaks[e][k], 1e-5 * peaks[e][k]);
+    EXPECT_FALSE(f.windowState.inputsLocked);
 }
 
 // Stop answered Yes during the run of step 2: the panels stay with steps 0 and 1 painted and nothing
@@ -143,10 +143,10 @@ TEST_F(LeeDiagramTest, StopKeepsTheFinishedColumnsAndTheRedrawComputesAfresh) {
     f.cmdNewPlot.click();
     runtime.setPumpHook({});
     EXPECT_EQ(messages.last().prompt, "Do you want to stop the calculation?");
-    EXPECT_EQ(f.runState, 4);
-    EXPECT_EQ(f.leeGridLast, -1);
-    EXPECT_FALSE(f.inputsLocked);
-    EXPECT_EQ(f.resultsStale, 0);
+    EXPECT_EQ(f.codes.runState, 4);
+    EXPECT_EQ(f.leeStores.leeGridLast, -1);
+    EXPECT_FALSE(f.windowState.inputsLocked);
+    EXPECT_EQ(f.runFlags.resultsStale, 0);
     EXPECT_TRUE(f.Picture1.visible());
     const std::vector<DrawOp> cells = panelCellsAfterLastCls();
     ASSERT_EQ(cells.size(), 2u * 41u);
@@ -156,7 +156,7 @@ TEST_F(LeeDiagramTest, StopKeepsTheFinishedColumnsAndTheRedrawComputesAfresh) {
 
     f.clearDrawLog();
     f.PlotLee();  // as Replot or the light-source options call it
-    EXPECT_EQ(f.leeGridLast, f.windowLast);
+    EXPECT_EQ(f.leeStores.leeGridLast, f.angleGrid.windowLast);
     EXPECT_EQ(panelCellsAfterLastCls().size(), 5u * 41u);
 }
 
@@ -169,11 +169,11 @@ TEST_F(LeeDiagramTest, DisperseComputesSingleSizeRowsAndSmoothsAcrossThem) {
     messages.clear();
     f.cmdNewPlot.click();
     EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
-    EXPECT_NE(f.leeGridLast, -1);
-    EXPECT_FLOAT_EQ(f.relStdDev, 0.1f);  // the distribution pass ran
+    EXPECT_NE(f.leeStores.leeGridLast, -1);
+    EXPECT_FLOAT_EQ(f.dist.relStdDev, 0.1f);  // the distribution pass ran
     // The smoothed row mixes its neighbours: it differs from the stored single size.
-    EXPECT_NE(f.leeRed3[20], f.leeRed1[20]);
-    EXPECT_FALSE(f.inputsLocked);
+    EXPECT_NE(f.leeStores.leeRed3[20], f.leeStores.leeRed1[20]);
+    EXPECT_FALSE(f.windowState.inputsLocked);
 }
 
 TEST_F(LeeDiagramTest, StepCountsThatAreNotWholeAreRefused) {
@@ -184,7 +184,7 @@ TEST_F(LeeDiagramTest, StepCountsThatAreNotWholeAreRefused) {
         f.cmdNewPlot.click();
         ASSERT_FALSE(messages.shown().empty()) << steps;
         EXPECT_EQ(messages.last().prompt, "Number of steps not valid") << steps;
-        EXPECT_EQ(f.leeGridLast, -1) << steps;  // nothing computed
+        EXPECT_EQ(f.leeStores.leeGridLast, -1) << steps;  // nothing computed
     }
 }
 
@@ -201,12 +201,12 @@ TEST_F(LeeDiagramTest, RainbowMaximumOfEachRow) {
     f.txtLambda.setText("0.65");
     f.optPoint.setValue(true);
     f.cmdNewPlot.click();
-    ASSERT_EQ(f.leeRed1.size(), 3u);
+    ASSERT_EQ(f.leeStores.leeRed1.size(), 3u);
     const double expected[] = {142.45, 138.95, 138.10};
     for (std::size_t k = 0; k < 3; ++k) {
-        const std::vector<float>& row = f.leeRed1[k];
+        const std::vector<float>& row = f.leeStores.leeRed1[k];
         const auto c = std::max_element(row.begin(), row.end()) - row.begin();
-        EXPECT_NEAR((f.leeGridFirst + c - 1) * 0.05, expected[k], 1e-9) << k;
+        EXPECT_NEAR((f.leeStores.leeGridFirst + c - 1) * 0.05, expected[k], 1e-9) << k;
     }
 }
 
@@ -227,15 +227,15 @@ TEST_F(LeeDiagramTest, MapsComputeEveryStepAndEndRedrawnFromTheStores) {
         f.cmdNewPlot.click();
         EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
         EXPECT_GE(printed(m.stepText), 1);
-        ASSERT_EQ(f.leeRed1.size(), 5u);
-        for (std::size_t k = 0; k <= 4; ++k) EXPECT_GT(f.leeRowPeaks[1][k], 0.0f) << k;
+        ASSERT_EQ(f.leeStores.leeRed1.size(), 5u);
+        for (std::size_t k = 0; k <= 4; ++k) EXPECT_GT(f.leeStores.leeRowPeaks[1][k], 0.0f) << k;
         // The stores hold the whole computed window, sun-disc margin included.
-        EXPECT_GE(f.leeRed1[4].size(), static_cast<std::size_t>(f.windowLast - f.windowFirst + 1));
-        EXPECT_EQ(f.leeGridLast, f.windowLast);
+        EXPECT_GE(f.leeStores.leeRed1[4].size(), static_cast<std::size_t>(f.angleGrid.windowLast - f.angleGrid.windowFirst + 1));
+        EXPECT_EQ(f.leeStores.leeGridLast, f.angleGrid.windowLast);
         EXPECT_EQ(f.cboLee.text(), "Absolute");
-        EXPECT_EQ(f.runState, 1);
+        EXPECT_EQ(f.codes.runState, 1);
         EXPECT_TRUE(f.Picture3.visible());
-        EXPECT_FALSE(f.inputsLocked);
+        EXPECT_FALSE(f.windowState.inputsLocked);
     }
 }
 
@@ -273,15 +273,15 @@ TEST_F(LeeDiagramTest, RedrawStoppedMidwayStillUnlocksAndAMapFromZeroDrawsNoNaN)
     f.cmdNewPlot.click();
     EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
     EXPECT_EQ(f.droppedCommands(), 0);  // no coordinate was NaN or infinite
-    EXPECT_EQ(f.leeGridLast, f.windowLast);
+    EXPECT_EQ(f.leeStores.leeGridLast, f.angleGrid.windowLast);
     int pumps = 0;
     runtime.setPumpHook([&] {
-        if (++pumps == 2) f.runState = 4;
+        if (++pumps == 2) f.codes.runState = 4;
     });
     f.PlotLee();
     runtime.setPumpHook({});
-    EXPECT_FALSE(f.inputsLocked);
-    EXPECT_EQ(f.resultsStale, 0);
+    EXPECT_FALSE(f.windowState.inputsLocked);
+    EXPECT_EQ(f.runFlags.resultsStale, 0);
 }
 
 TEST_F(LeeDiagramTest, StoppedMapKeepsTheRowsItFinished) {
@@ -290,12 +290,12 @@ TEST_F(LeeDiagramTest, StoppedMapKeepsTheRowsItFinished) {
     stopAtStep(f, 3);
     f.cmdNewPlot.click();
     runtime.setPumpHook({});
-    EXPECT_EQ(f.runState, 4);  // not shown as finished
-    EXPECT_EQ(f.leeGridLast, -1);
+    EXPECT_EQ(f.codes.runState, 4);  // not shown as finished
+    EXPECT_EQ(f.leeStores.leeGridLast, -1);
     EXPECT_TRUE(f.Picture1.visible());
-    EXPECT_FALSE(f.inputsLocked);
+    EXPECT_FALSE(f.windowState.inputsLocked);
     // Steps 0 to 2, one cell per angle point each.
-    EXPECT_EQ(panelCellsAfterLastCls().size(), 3u * static_cast<std::size_t>(f.lastPoint - f.firstPoint + 1));
+    EXPECT_EQ(panelCellsAfterLastCls().size(), 3u * static_cast<std::size_t>(f.angleGrid.lastPoint - f.angleGrid.firstPoint + 1));
 }
 
 TEST_F(LeeDiagramTest, MapRefusals) {
@@ -316,11 +316,11 @@ TEST_F(LeeDiagramTest, MapRefusals) {
         f.optDisp.setValue(r.disperse);
         f.txtF9_step.setText(r.steps);
         messages.clear();
-        f.leeGridLast = -1;
+        f.leeStores.leeGridLast = -1;
         f.cmdNewPlot.click();
         ASSERT_FALSE(messages.shown().empty());
         EXPECT_EQ(messages.last().prompt, r.prompt);
-        EXPECT_EQ(f.leeGridLast, -1);  // nothing computed
+        EXPECT_EQ(f.leeStores.leeGridLast, -1);  // nothing computed
     }
 }
 
@@ -332,7 +332,7 @@ TEST_F(LeeDiagramTest, HuygensRefusedOnLeeDiagramsAndMaps) {
         Form1& f = std::string(graph) == "Lee diagram" ? lee() : map(graph);
         f.cboType.setText("Huygens");
         messages.clear();
-        f.leeGridLast = -1;
+        f.leeStores.leeGridLast = -1;
         f.cmdNewPlot.click();
         ASSERT_EQ(messages.shown().size(), 1u);
         EXPECT_EQ(messages.last().prompt,
@@ -340,7 +340,7 @@ TEST_F(LeeDiagramTest, HuygensRefusedOnLeeDiagramsAndMaps) {
                   "wavelength and one size");
         EXPECT_EQ(messages.last().title, "Error");
         EXPECT_EQ(f.cboType.backColor(), 255u);
-        EXPECT_EQ(f.leeGridLast, -1);  // nothing computed
+        EXPECT_EQ(f.leeStores.leeGridLast, -1);  // nothing computed
     }
 }
 
@@ -364,7 +364,7 @@ TEST_F(LeeDiagramTest, AxesOfOnePanel) {
     for (const Axes& c : cases) {
         SCOPED_TRACE(c.code);
         SCOPED_TRACE(c.low);
-        f.graphCode = c.code;
+        f.codes.graphCode = c.code;
         f.setRecording(true);
         f.clearDrawLog();
         f.GridLeeAxes(1000, 5000, 3400, 9800, c.low, c.high, 178, 180);
@@ -416,16 +416,16 @@ TEST_F(LeeDiagramTest, WriteStoresForTheParent) {
     f.txtXmin.setText("130");
     f.txtXmax.setText("180");
     f.cmdNewPlot.click();
-    ASSERT_EQ(f.leeGridLast, 3601);
+    ASSERT_EQ(f.leeStores.leeGridLast, 3601);
     std::ofstream out(path, std::ios::binary);
     const int threads = SharedPool().Threads();
     out.write(reinterpret_cast<const char*>(&threads), sizeof threads);
     const auto put = [&](const std::vector<float>& v) {
         out.write(reinterpret_cast<const char*>(v.data()), static_cast<std::streamsize>(v.size() * sizeof(float)));
     };
-    for (const auto* store : {&f.leeRed1, &f.leeGreen1, &f.leeBlue1, &f.leeRed2, &f.leeGreen2, &f.leeBlue2})
+    for (const auto* store : {&f.leeStores.leeRed1, &f.leeStores.leeGreen1, &f.leeStores.leeBlue1, &f.leeStores.leeRed2, &f.leeStores.leeGreen2, &f.leeStores.leeBlue2})
         for (const std::vector<float>& row : *store) put(row);
-    for (std::size_t e = 1; e <= 3; ++e) put(f.leeRowPeaks[e]);
+    for (std::size_t e = 1; e <= 3; ++e) put(f.leeStores.leeRowPeaks[e]);
 }
 
 std::string RunChild(int threads) {

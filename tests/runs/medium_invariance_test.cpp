@@ -61,18 +61,18 @@ class MediumInvarianceTest : public test::UiTest {
         f.txtAngle.setText("1000");  // Huygens: the number of rays
         f.cboQmin.setText(a);        // surface wave: the terms; van de Hulst: the coefficients
         f.cboQmax.setText(b);
-        f.graphCode = kGraphAngle;
-        f.runState = 0;
-        f.mediumRe = n;
-        f.wavelength = lambda;
-        f.radius = 10.0;
-        f.sizeParam = f.radius * kTwoPi / lambda * n;
-        f.calcIndexRe = m;
-        f.calcIndexIm = 0.0;
-        f.angleCount = 181;
-        f.firstPoint = f.windowFirst = 1;
-        f.lastPoint = f.windowLast = 361;
-        for (auto* S : {&f.s1Amp, &f.s2Amp})
+        f.codes.graphCode = kGraphAngle;
+        f.codes.runState = 0;
+        f.indexState.mediumRe = n;
+        f.calc.wavelength = lambda;
+        f.calc.radius = 10.0;
+        f.calc.sizeParam = f.calc.radius * kTwoPi / lambda * n;
+        f.calc.calcIndexRe = m;
+        f.calc.calcIndexIm = 0.0;
+        f.angleGrid.angleCount = 181;
+        f.angleGrid.firstPoint = f.angleGrid.windowFirst = 1;
+        f.angleGrid.lastPoint = f.angleGrid.windowLast = 361;
+        for (auto* S : {&f.results.s1Amp, &f.results.s2Amp})
             for (std::vector<double>& part : *S) part.assign(722, 0.0);
         std::int32_t first = 1;
         std::int32_t last = 361;
@@ -80,7 +80,7 @@ class MediumInvarianceTest : public test::UiTest {
         const auto cut = [](const std::vector<double>& v) {
             return std::vector<double>(v.begin() + 1, v.begin() + 362);
         };
-        return {cut(f.s1Amp[0]), cut(f.s1Amp[1]), cut(f.s2Amp[0]), cut(f.s2Amp[1])};
+        return {cut(f.results.s1Amp[0]), cut(f.results.s1Amp[1]), cut(f.results.s2Amp[0]), cut(f.results.s2Amp[1])};
     }
 
     std::unique_ptr<Form1> form;

@@ -41,7 +41,7 @@ class NewPlotTest : public test::UiTest {
 
     // The index of the angle (degrees) on the run's grid.
     std::size_t index(double degrees) const {
-        return static_cast<std::size_t>(std::lround(degrees * (form->angleCount - 1) / 90.0)) + 1;
+        return static_cast<std::size_t>(std::lround(degrees * (form->angleGrid.angleCount - 1) / 90.0)) + 1;
     }
 
     // Titles of the message boxes shown so far.
@@ -53,13 +53,13 @@ class NewPlotTest : public test::UiTest {
 
     // What every exit of New plot leaves: inputs unlocked, one beep, results current, Replot hidden.
     void expectCommonEnd(const Form1& f, int beepsBefore) const {
-        EXPECT_FALSE(f.inputsLocked);
-        EXPECT_FALSE(f.runUnderWay);
+        EXPECT_FALSE(f.windowState.inputsLocked);
+        EXPECT_FALSE(f.runFlags.runUnderWay);
         EXPECT_TRUE(f.cmdNewPlot.enabled());
         EXPECT_TRUE(f.txtRadius.enabled());
         EXPECT_EQ(f.mousePointer(), 1);
         EXPECT_EQ(runtime.beepCount(), beepsBefore + 1);
-        EXPECT_EQ(f.resultsStale, 0);
+        EXPECT_EQ(f.runFlags.resultsStale, 0);
         EXPECT_FALSE(f.cmdReplot.visible());
     }
 
@@ -87,26 +87,26 @@ TEST_F(NewPlotTest, StartUpDrawsTheMieGraphOfTheDefaults) {
     EXPECT_EQ(f.lblSphere.caption(), "Sphere: Water (IAPWS 5C)");
     EXPECT_EQ(f.lblRI_Medium.caption(), "Medium: Vacuum");
     EXPECT_EQ(f.lblDebyeRays.caption(), "Mie (plane wave)");
-    EXPECT_EQ(f.angleCount, 901);
-    EXPECT_EQ(f.firstPoint, 1);
-    EXPECT_EQ(f.lastPoint, 1801);
-    EXPECT_EQ(f.windowFirst, 1);
-    EXPECT_EQ(f.windowLast, 1801);
-    EXPECT_EQ(f.runState, 1);
-    EXPECT_EQ(f.resultsStale, 0);
-    EXPECT_EQ(f.waveCount, 1);
+    EXPECT_EQ(f.angleGrid.angleCount, 901);
+    EXPECT_EQ(f.angleGrid.firstPoint, 1);
+    EXPECT_EQ(f.angleGrid.lastPoint, 1801);
+    EXPECT_EQ(f.angleGrid.windowFirst, 1);
+    EXPECT_EQ(f.angleGrid.windowLast, 1801);
+    EXPECT_EQ(f.codes.runState, 1);
+    EXPECT_EQ(f.runFlags.resultsStale, 0);
+    EXPECT_EQ(f.calc.waveCount, 1);
     EXPECT_EQ(runtime.beepCount(), 1);
     EXPECT_TRUE(f.cmdOverPlot.visible());
     EXPECT_FALSE(f.cmdStop.visible());
     EXPECT_FALSE(f.txtProgress.visible());
-    EXPECT_FALSE(f.inputsLocked);
+    EXPECT_FALSE(f.windowState.inputsLocked);
 
     // x = 2 pi 10 / 0.65 for water at 5 C (m = 1.3325704): a strong forward peak, the primary
     // rainbow near 138 degrees, and the glory's rise towards 180 degrees.
-    EXPECT_NEAR(f.sizeParam, 96.66439, 1e-4);
-    EXPECT_GT(f.qSca, 1.9);
-    EXPECT_LT(f.qSca, 2.3);
-    const std::vector<double>& perp = f.intensityPerp;
+    EXPECT_NEAR(f.calc.sizeParam, 96.66439, 1e-4);
+    EXPECT_GT(f.results.qSca, 1.9);
+    EXPECT_LT(f.results.qSca, 2.3);
+    const std::vector<double>& perp = f.results.intensityPerp;
     EXPECT_GT(perp[1], 1e4 * perp[index(90)]);
     std::size_t bow = index(125);
     for (std::size_t j = index(125); j <= index(150); ++j)
@@ -115,19 +115,19 @@ TEST_F(NewPlotTest, StartUpDrawsTheMieGraphOfTheDefaults) {
     EXPECT_GT(bowAngle, 135.0);
     EXPECT_LT(bowAngle, 143.0);
     double mean = 0;
-    for (std::size_t j = index(160); j <= index(175); ++j) mean += f.intensityUnpol[j];
+    for (std::size_t j = index(160); j <= index(175); ++j) mean += f.results.intensityUnpol[j];
     mean /= index(175) - index(160) + 1;
-    EXPECT_GT(f.intensityUnpol[index(180)], 3 * mean);
-    EXPECT_TRUE(allFinite(f.intensityPerp));
-    EXPECT_TRUE(allFinite(f.intensityPara));
+    EXPECT_GT(f.results.intensityUnpol[index(180)], 3 * mean);
+    EXPECT_TRUE(allFinite(f.results.intensityPerp));
+    EXPECT_TRUE(allFinite(f.results.intensityPara));
 
     // The elapsed time in red under the right end of the graph.
     bool timeShown = false;
     for (const DrawOp& op : f.drawLog())
         if (op.kind == DrawOp::Kind::Text && op.colour == 0x0000FF) {
             timeShown = true;
-            EXPECT_NEAR(op.x1, 0.95 * f.graphRight, 1e-6);
-            EXPECT_NEAR(op.y1, f.graphBottom + 500, 1e-6);
+            EXPECT_NEAR(op.x1, 0.95 * f.graph.graphRight, 1e-6);
+            EXPECT_NEAR(op.y1, f.graph.graphBottom + 500, 1e-6);
         }
     EXPECT_TRUE(timeShown);
 }
@@ -157,51 +157,51 @@ TEST_F(NewPlotTest, ArraySizesFollowTheGrid) {
     };
     for (const SizeCase& c : cases) {
         SCOPED_TRACE(c.name);
-        f.graphCode = c.graphCode;
+        f.codes.graphCode = c.graphCode;
         f.txtXmin.setText(c.xMin);
         f.txtXmax.setText(c.xMax);
         f.cboStep.setText(c.step);
         f.txtRstep.setText(c.rStep);
         f.txtF9_step.setText(c.mapStep);
         f.Array_Size();
-        for (const auto* curve : {&f.spareCurve, &f.intensityPerp, &f.intensityPara, &f.intensityUnpol,
-                                  &f.avgPerp, &f.avgPara, &f.avgUnpol})
+        for (const auto* curve : {&f.results.spareCurve, &f.results.intensityPerp, &f.results.intensityPara, &f.results.intensityUnpol,
+                                  &f.results.avgPerp, &f.results.avgPara, &f.results.avgUnpol})
             EXPECT_EQ(curve->size(), c.curves);
         if (c.graphCode != kGraphConvergence) {  // x-variable graphs leave these as the case before made them
-            EXPECT_EQ(f.sunDiscWeights.size(), c.sun);
-            for (const auto* table : {&f.muTable, &f.piTable, &f.pi0Table, &f.piPrev, &f.tauTable})
+            EXPECT_EQ(f.light.sunDiscWeights.size(), c.sun);
+            for (const auto* table : {&f.results.muTable, &f.results.piTable, &f.results.pi0Table, &f.results.piPrev, &f.results.tauTable})
                 EXPECT_EQ(table->size(), c.angles);
-            for (const auto* amplitude : {&f.s1Amp, &f.s2Amp})
+            for (const auto* amplitude : {&f.results.s1Amp, &f.results.s2Amp})
                 for (const std::vector<double>& part : *amplitude) EXPECT_EQ(part.size(), c.amplitudes);
         }
-        EXPECT_EQ(f.leeRed1.size(), c.leeRows);
-        EXPECT_EQ(f.leeBlue4.size(), c.leeRows);
-        EXPECT_EQ(f.leeGreen3.front().size(), c.leeColumns);
-        EXPECT_EQ(f.leeRowPeaks.size(), c.peakRows);
-        EXPECT_EQ(f.leeRowPeaks.front().size(), c.leeRows);
+        EXPECT_EQ(f.leeStores.leeRed1.size(), c.leeRows);
+        EXPECT_EQ(f.leeStores.leeBlue4.size(), c.leeRows);
+        EXPECT_EQ(f.leeStores.leeGreen3.front().size(), c.leeColumns);
+        EXPECT_EQ(f.leeStores.leeRowPeaks.size(), c.peakRows);
+        EXPECT_EQ(f.leeStores.leeRowPeaks.front().size(), c.leeRows);
         EXPECT_TRUE(
-            std::all_of(f.intensityPerp.begin(), f.intensityPerp.end(), [](double v) { return v == 0; }));
+            std::all_of(f.results.intensityPerp.begin(), f.results.intensityPerp.end(), [](double v) { return v == 0; }));
     }
     // The colour sums grew with the 0.005 grid and keep that size and their contents.
-    for (const auto* sums : {&f.colourSumPerp, &f.colourSumPara})
+    for (const auto* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara})
         for (const std::vector<double>& column : *sums) EXPECT_EQ(column.size(), 36002u);
-    f.colourSumPerp[0][5] = 7;
-    f.graphCode = kGraphAngle;
+    f.colourSums.colourSumPerp[0][5] = 7;
+    f.codes.graphCode = kGraphAngle;
     f.cboStep.setText("1");
     f.Array_Size();
-    EXPECT_EQ(f.colourSumPerp[0][5], 7);
-    EXPECT_EQ(f.colourSumPara[7].size(), 36002u);
+    EXPECT_EQ(f.colourSums.colourSumPerp[0][5], 7);
+    EXPECT_EQ(f.colourSums.colourSumPara[7].size(), 36002u);
 }
 
 TEST_F(NewPlotTest, MapStepsSetTheSweepAndKeepTheAmplitudes) {
     Form1& f = start();
-    const std::size_t amplitudes = f.s1Amp[0].size();
+    const std::size_t amplitudes = f.results.s1Amp[0].size();
     test::Choose(f.cboGraph, "Map: angle v. radius");
     f.txtF9_step.setText("10");
     f.Array_Size();
-    EXPECT_EQ(f.sweepSteps, 10.0f);
-    EXPECT_EQ(f.leeRed2.size(), 11u);
-    EXPECT_EQ(f.s1Amp[0].size(), amplitudes);
+    EXPECT_EQ(f.sweepState.sweepSteps, 10.0f);
+    EXPECT_EQ(f.leeStores.leeRed2.size(), 11u);
+    EXPECT_EQ(f.results.s1Amp[0].size(), amplitudes);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -210,7 +210,7 @@ TEST_F(NewPlotTest, MapStepsSetTheSweepAndKeepTheAmplitudes) {
 TEST_F(NewPlotTest, UnknownMethodEndsAfterTheCheckAndStillUnlocksAndBeeps) {
     Form1& f = start();
     f.cboType.setText("mie");  // its handler reports the unknown text once
-    EXPECT_EQ(f.calcMethod, kMethodNone);
+    EXPECT_EQ(f.codes.calcMethod, kMethodNone);
     EXPECT_EQ(f.cboType.backColor(), kRedColour);
     messages.clear();
     const int beeps = runtime.beepCount();
@@ -236,7 +236,7 @@ TEST_F(NewPlotTest, DeclinedLongRunEndsWithTheFlagSet) {
     ASSERT_FALSE(messages.shown().empty());
     EXPECT_EQ(messages.last().title, "Long calculation !");
     EXPECT_EQ(f.mieWork.ordersDone, -1);
-    EXPECT_EQ(f.inputError, 1);
+    EXPECT_EQ(f.runFlags.inputError, 1);
     expectCommonEnd(f, beeps);
 }
 
@@ -252,7 +252,7 @@ TEST_F(NewPlotTest, RefusedInputIsRefusedBeforeTheLengthQuestion) {
         messages.clear();
         (f.*command)();
         EXPECT_EQ(prompts(), std::vector<std::string>{"Must be a sub-multiple of 90 degrees"});
-        EXPECT_FALSE(f.inputsLocked);
+        EXPECT_FALSE(f.windowState.inputsLocked);
     }
 }
 
@@ -297,7 +297,7 @@ TEST_F(NewPlotTest, RunPastTheSeriesLimitIsRefusedBeforeTheLengthQuestion) {
         messages.clear();
         messages.answer(mb::kNo);
         f.cmdNewPlot.click();
-        EXPECT_FALSE(f.inputsLocked);
+        EXPECT_FALSE(f.windowState.inputsLocked);
         if (c.outcome == Runs) {
             EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
             EXPECT_EQ(f.newPlotEnd, Form1::NewPlotEnd::Computed);
@@ -329,32 +329,32 @@ TEST_F(NewPlotTest, AngleMapComputesEveryRowThroughTheCommonEnd) {
     const int beeps = runtime.beepCount();
     f.cmdNewPlot.click();
     EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
-    EXPECT_EQ(f.loopStep, 5);  // one call ran the five rows
-    EXPECT_EQ(f.leeGridLast, f.windowLast);
+    EXPECT_EQ(f.sweepState.loopStep, 5);  // one call ran the five rows
+    EXPECT_EQ(f.leeStores.leeGridLast, f.angleGrid.windowLast);
     expectCommonEnd(f, beeps);
 }
 
 TEST_F(NewPlotTest, StateLeftByEarlierRunsDoesNotBlockNewPlot) {
     Form1& f = start();
-    f.runState = 4;         // an earlier run of another graph type stopped
-    f.resultsFromFile = 1;  // an Open that was cancelled
+    f.codes.runState = 4;         // an earlier run of another graph type stopped
+    f.runFlags.resultsFromFile = 1;  // an Open that was cancelled
     f.mieWork.ordersDone = -1;
     f.cmdNewPlot.click();
     EXPECT_GT(f.mieWork.ordersDone, 0);
-    EXPECT_EQ(f.runState, 1);
-    EXPECT_EQ(f.resultsFromFile, 0);
+    EXPECT_EQ(f.codes.runState, 1);
+    EXPECT_EQ(f.runFlags.resultsFromFile, 0);
 }
 
 TEST_F(NewPlotTest, ANewPlotDuringLoadingKeepsTheFileResults) {
     Form1& f = start();
-    f.resultsFromFile = 1;
-    f.dataFileLoading = true;
+    f.runFlags.resultsFromFile = 1;
+    f.runFlags.dataFileLoading = true;
     f.cmdReplot.setVisible(true);
     f.cmdReplot.setEnabled(true);
     f.mieWork.ordersDone = -1;
     f.cmdNewPlot.click();
     EXPECT_EQ(f.mieWork.ordersDone, -1);  // the run driver returned at once
-    EXPECT_EQ(f.resultsFromFile, 1);
+    EXPECT_EQ(f.runFlags.resultsFromFile, 1);
     EXPECT_FALSE(f.cmdReplot.visible());
 }
 
@@ -369,9 +369,9 @@ TEST_F(NewPlotTest, StopAnsweredNoLetsTheRunComplete) {
     runtime.setPumpHook([&] {
         if (pressed || !f.cmdStop.visible()) return;
         pressed = true;
-        orderBefore = f.loopN;
+        orderBefore = f.runProgress.loopN;
         f.cmdStop.click();
-        orderAfter = f.loopN;
+        orderAfter = f.runProgress.loopN;
     });
     messages.clear();
     messages.answer(mb::kNo);
@@ -383,9 +383,9 @@ TEST_F(NewPlotTest, StopAnsweredNoLetsTheRunComplete) {
     EXPECT_EQ(messages.last().style, mb::kYesNo);
     EXPECT_EQ(orderAfter, orderBefore);
     EXPECT_EQ(f.mieWork.status, MieStatus::Done);
-    EXPECT_EQ(f.loopN, f.termCount);
-    EXPECT_EQ(f.runState, 1);
-    EXPECT_GT(f.qSca, 0);
+    EXPECT_EQ(f.runProgress.loopN, f.runProgress.termCount);
+    EXPECT_EQ(f.codes.runState, 1);
+    EXPECT_GT(f.results.qSca, 0);
 }
 
 TEST_F(NewPlotTest, StopAnsweredYesEndsWithTheEmptyFrame) {
@@ -396,10 +396,10 @@ TEST_F(NewPlotTest, StopAnsweredYesEndsWithTheEmptyFrame) {
     runtime.setPumpHook([&] {
         if (pressed || !f.cmdStop.visible()) return;
         pressed = true;
-        orderBefore = f.loopN;
+        orderBefore = f.runProgress.loopN;
         f.cmdStop.click();
-        orderAfter = f.loopN;
-        EXPECT_EQ(f.runState, 4);
+        orderAfter = f.runProgress.loopN;
+        EXPECT_EQ(f.codes.runState, 4);
     });
     messages.clear();
     messages.answer(mb::kYes);
@@ -409,12 +409,12 @@ TEST_F(NewPlotTest, StopAnsweredYesEndsWithTheEmptyFrame) {
     ASSERT_TRUE(pressed);
     EXPECT_EQ(orderAfter, orderBefore);  // Stop moves no loop counter
     EXPECT_EQ(f.mieWork.status, MieStatus::Stopped);
-    EXPECT_LT(f.loopN, f.termCount);
+    EXPECT_LT(f.runProgress.loopN, f.runProgress.termCount);
     EXPECT_FALSE(f.txtProgress.visible());
     EXPECT_FALSE(f.Label16.visible());
     EXPECT_FALSE(f.cmdStop.visible());
     EXPECT_FALSE(f.cmdStop.enabled());
-    EXPECT_EQ(f.runState, 1);
+    EXPECT_EQ(f.codes.runState, 1);
     expectCommonEnd(f, beeps);
 
     // After the last clear the window shows exactly the frame from 0 to 180 by 1 to 10000.
@@ -423,7 +423,7 @@ TEST_F(NewPlotTest, StopAnsweredYesEndsWithTheEmptyFrame) {
     ASSERT_LT(cls, run.size());
     f.clearDrawLog();
     double x0 = 0, x1 = 180, y0 = 1, y1 = 10000;
-    f.Grid(f.graphLeft, f.graphRight, f.graphTop, f.graphBottom, x0, x1, y0, y1);
+    f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, x0, x1, y0, y1);
     const std::vector<DrawOp> frame = f.drawLog();
     ASSERT_LE(cls + frame.size(), run.size());
     for (std::size_t i = 0; i < frame.size(); ++i) {
@@ -433,7 +433,7 @@ TEST_F(NewPlotTest, StopAnsweredYesEndsWithTheEmptyFrame) {
     }
     for (std::size_t i = cls + frame.size(); i < run.size(); ++i)  // no curve in the box after the frame
         if (run[i].kind == DrawOp::Kind::Line) {
-            EXPECT_LT(run[i].y1, f.graphTop) << i;
+            EXPECT_LT(run[i].y1, f.graph.graphTop) << i;
         }
 }
 
@@ -445,7 +445,7 @@ TEST_F(NewPlotTest, StopLeavesTheFrameOfTheRunsAngleRange) {
         f.txtXmin.setText(CStr(from));
         f.txtXmax.setText(CStr(to));
         runtime.setPumpHook([&f] {
-            if (f.runState != 4 && f.cmdStop.visible()) f.cmdStop.click();
+            if (f.codes.runState != 4 && f.cmdStop.visible()) f.cmdStop.click();
         });
         messages.clear();
         messages.answer(mb::kYes);
@@ -459,7 +459,7 @@ TEST_F(NewPlotTest, StopLeavesTheFrameOfTheRunsAngleRange) {
         ASSERT_LT(cls, run.size());
         f.clearDrawLog();
         double x0 = from, x1 = to, y0 = 1, y1 = 10000;
-        f.Grid(f.graphLeft, f.graphRight, f.graphTop, f.graphBottom, x0, x1, y0, y1);
+        f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, x0, x1, y0, y1);
         const std::vector<DrawOp> frame = f.drawLog();
         ASSERT_LE(cls + frame.size(), run.size()) << from;
         for (std::size_t i = 0; i < frame.size(); ++i) {
@@ -481,8 +481,8 @@ TEST_F(NewPlotTest, NoSecondRunStartsWhileOneIsUnderWay) {
         f.cmdNewPlot_Click();
         f.cmdOverPlot_Click();
         beepsInside = runtime.beepCount() - before;
-        EXPECT_TRUE(f.inputsLocked);
-        EXPECT_EQ(f.runState, 1);
+        EXPECT_TRUE(f.windowState.inputsLocked);
+        EXPECT_EQ(f.codes.runState, 1);
     });
     f.cmdNewPlot.click();
     EXPECT_EQ(tries, 1);
@@ -495,8 +495,8 @@ TEST_F(NewPlotTest, NoSecondRunStartsWhileOneIsUnderWay) {
 
 TEST_F(NewPlotTest, OverplotDrawsOverTheGraphOnShow) {
     Form1& f = start(true);
-    const double yMin = f.yAxisMin, yMax = f.yAxisMax;
-    const std::vector<double> before = f.intensityPerp;
+    const double yMin = f.graph.yAxisMin, yMax = f.graph.yAxisMax;
+    const std::vector<double> before = f.results.intensityPerp;
     f.txtRadius.setText("5");
     f.clearDrawLog();
     f.cmdOverPlot.click();
@@ -505,13 +505,13 @@ TEST_F(NewPlotTest, OverplotDrawsOverTheGraphOnShow) {
     EXPECT_GT(
         std::count_if(log.begin(), log.end(), [](const DrawOp& op) { return op.kind == DrawOp::Kind::Line; }),
         1000);
-    EXPECT_EQ(f.yAxisMin, yMin);
-    EXPECT_EQ(f.yAxisMax, yMax);
-    EXPECT_NE(f.intensityPerp[1], before[1]);  // the 5 um sphere
-    EXPECT_NEAR(f.sizeParam, 96.66439 / 2, 1e-4);
-    EXPECT_EQ(f.runState, 1);
-    EXPECT_EQ(f.resultsStale, 0);
-    EXPECT_FALSE(f.inputsLocked);
+    EXPECT_EQ(f.graph.yAxisMin, yMin);
+    EXPECT_EQ(f.graph.yAxisMax, yMax);
+    EXPECT_NE(f.results.intensityPerp[1], before[1]);  // the 5 um sphere
+    EXPECT_NEAR(f.calc.sizeParam, 96.66439 / 2, 1e-4);
+    EXPECT_EQ(f.codes.runState, 1);
+    EXPECT_EQ(f.runFlags.resultsStale, 0);
+    EXPECT_FALSE(f.windowState.inputsLocked);
     EXPECT_TRUE(f.cmdOverPlot.visible());
 }
 
@@ -531,7 +531,7 @@ TEST_F(NewPlotTest, RadiusOrWavelengthZeroEndsWithAMessage) {
         f.cmdNewPlot.click();
         EXPECT_FALSE(messages.shown().empty());
         expectCommonEnd(f, beeps);
-        EXPECT_TRUE(allFinite(f.intensityPerp));
+        EXPECT_TRUE(allFinite(f.results.intensityPerp));
     }
 }
 
@@ -540,34 +540,34 @@ TEST_F(NewPlotTest, TheDriverRefusesAZeroSizeThroughTheSeries) {
     f.txtRadius.setText("0");
     messages.clear();
     f.clearDrawLog();
-    f.runState = 1;
+    f.codes.runState = 1;
     f.Overplot();  // without the input checks of the command
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.last().title, "Error in BHMIE sub-routine");
     EXPECT_EQ(messages.last().prompt, "Size parameter x = 0 is not a finite number above 0");
-    EXPECT_EQ(f.runState, 4);
+    EXPECT_EQ(f.codes.runState, 4);
     EXPECT_LT(LastCls(f.drawLog()), f.drawLog().size());
 
     f.txtRadius.setText("10");
     f.txtLambda.setText("0");
-    f.runState = 1;
+    f.codes.runState = 1;
     messages.clear();
     f.Overplot();
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.last().title, "Error in BHMIE sub-routine");
-    EXPECT_EQ(f.runState, 4);
+    EXPECT_EQ(f.codes.runState, 4);
 }
 
 TEST_F(NewPlotTest, AStepOfZeroIsRefusedByTheDriver) {
     Form1& f = start();
     f.cboStep.setText("0");
     messages.clear();
-    f.runState = 1;
+    f.codes.runState = 1;
     f.Overplot();
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.last().prompt, "    The red highlighted data entry is incorrect.    ");
     EXPECT_EQ(messages.last().title, "Input error");
-    EXPECT_EQ(f.runState, 4);
+    EXPECT_EQ(f.codes.runState, 4);
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ TEST(ReadoutRunTest, OnlyWhatTheRunComputedIsShownAndNoStaleIndexRuns) {
     ScriptedMessageBoxes& messages = w.messages;
     Form1& f = *w.form;
     const auto stopAtOnce = [&] {
-        if (f.cmdStop.visible() && f.runState != 4) f.cmdStop.click();
+        if (f.cmdStop.visible() && f.codes.runState != 4) f.cmdStop.click();
     };
     const struct {
         const char* what;
@@ -71,7 +71,7 @@ TEST(ReadoutRunTest, OnlyWhatTheRunComputedIsShownAndNoStaleIndexRuns) {
         f.clearDrawLog();
         f.cmdNewPlot.click();
         if (std::string(c.what) == "refused by the driver") {  // past the input checks
-            f.runState = 1;
+            f.codes.runState = 1;
             f.Overplot();
         }
         std::set<std::string> shown;
@@ -90,9 +90,9 @@ TEST(ReadoutRunTest, OnlyWhatTheRunComputedIsShownAndNoStaleIndexRuns) {
     f.txtLambda.setText("5");  // IAPWS water has no index there: New plot and Overplot refuse
     messages.clear();
     for (CommandButton* command : {&f.cmdNewPlot, &f.cmdOverPlot}) {
-        f.calcIndexRe = -1;  // every run takes it from the index box
+        f.calc.calcIndexRe = -1;  // every run takes it from the index box
         command->click();
-        EXPECT_EQ(f.calcIndexRe, -1) << command->caption();
+        EXPECT_EQ(f.calc.calcIndexRe, -1) << command->caption();
     }
     ASSERT_EQ(messages.shown().size(), 2u);
     EXPECT_EQ(messages.last().prompt,

@@ -36,8 +36,8 @@ class ReplotTest : public test::UiTest {
         form->clearDrawLog();
         messages.clear();
         beeps = runtime.beepCount();
-        storedPerp = form->intensityPerp;
-        storedS1 = form->s1Amp;
+        storedPerp = form->results.intensityPerp;
+        storedS1 = form->results.s1Amp;
     }
     ~ReplotTest() override { form.reset(); }
 
@@ -52,35 +52,35 @@ class ReplotTest : public test::UiTest {
     // A plot box filled from (graphLeft, top) to (graphRight, bottom).
     bool plotBoxDrawn(double top, double bottom) const {
         for (const DrawOp& op : form->drawLog())
-            if (op.kind == DrawOp::Kind::FilledBox && op.x1 == form->graphLeft && op.x2 == form->graphRight &&
+            if (op.kind == DrawOp::Kind::FilledBox && op.x1 == form->graph.graphLeft && op.x2 == form->graph.graphRight &&
                 std::abs(op.y1 - top) < 1e-3 && std::abs(op.y2 - bottom) < 1e-3)
                 return true;
         return false;
     }
     // Nothing was computed: the stored amplitudes and intensities are those of start-up's run.
     void expectNothingComputed() {
-        EXPECT_EQ(form->s1Amp[0], storedS1[0]);
-        EXPECT_EQ(form->s1Amp[1], storedS1[1]);
-        EXPECT_EQ(form->intensityPerp, storedPerp);
+        EXPECT_EQ(form->results.s1Amp[0], storedS1[0]);
+        EXPECT_EQ(form->results.s1Amp[1], storedS1[1]);
+        EXPECT_EQ(form->results.intensityPerp, storedPerp);
         EXPECT_EQ(runtime.beepCount(), beeps);  // New plot ends with a beep
     }
     // The state every completed redraw leaves.
     void expectCommonEnd() {
         Form1& w = f();
-        EXPECT_FALSE(w.inputsLocked);
+        EXPECT_FALSE(w.windowState.inputsLocked);
         EXPECT_EQ(w.mousePointer(), 1);
         EXPECT_FALSE(w.cmdReplot.visible());
         EXPECT_FALSE(w.cmdReplot.enabled());
         EXPECT_TRUE(w.cmdNewPlot.isDefault());
-        EXPECT_EQ(w.runState, 1);
-        EXPECT_EQ(w.resultsStale, 0);
-        EXPECT_EQ(w.resultsFromFile, 0);
-        EXPECT_EQ(w.inputError, 0);
+        EXPECT_EQ(w.codes.runState, 1);
+        EXPECT_EQ(w.runFlags.resultsStale, 0);
+        EXPECT_EQ(w.runFlags.resultsFromFile, 0);
+        EXPECT_EQ(w.runFlags.inputError, 0);
         EXPECT_TRUE(w.cboLee.enabled());
         EXPECT_EQ(w.cboGraph.backColor(), kWhite);
-        EXPECT_EQ(w.simulationMode, 0);
-        EXPECT_EQ(w.prevGraphCode, w.graphCode);
-        EXPECT_EQ(w.prevGraphSubCode, w.graphSubCode);
+        EXPECT_EQ(w.codes.simulationMode, 0);
+        EXPECT_EQ(w.codes.prevGraphCode, w.codes.graphCode);
+        EXPECT_EQ(w.codes.prevGraphSubCode, w.codes.graphSubCode);
     }
 
     std::unique_ptr<Form1> form;
@@ -102,16 +102,16 @@ TEST_F(ReplotTest, NarrowerRangeIsRedrawnAtOnceFromTheStoredCurves) {
     EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(f().txtX1min.text(), "0");  // the stored range stays that of the run
     EXPECT_EQ(f().txtX2Max.text(), "180");
-    EXPECT_EQ(f().xMin, 20);
-    EXPECT_EQ(f().xMax, 100);
-    EXPECT_EQ(f().angleCount, 901);
-    EXPECT_EQ(f().firstPoint, 201);
-    EXPECT_EQ(f().lastPoint, 1001);
-    EXPECT_EQ(f().windowFirst, std::max(201 - f().sunDiscSteps, 1));
-    EXPECT_EQ(f().windowLast, 1001 + f().sunDiscSteps);
+    EXPECT_EQ(f().graph.xMin, 20);
+    EXPECT_EQ(f().graph.xMax, 100);
+    EXPECT_EQ(f().angleGrid.angleCount, 901);
+    EXPECT_EQ(f().angleGrid.firstPoint, 201);
+    EXPECT_EQ(f().angleGrid.lastPoint, 1001);
+    EXPECT_EQ(f().angleGrid.windowFirst, std::max(201 - f().light.sunDiscSteps, 1));
+    EXPECT_EQ(f().angleGrid.windowLast, 1001 + f().light.sunDiscSteps);
     EXPECT_EQ(count(DrawOp::Kind::Cls), 1u);
     EXPECT_GT(count(DrawOp::Kind::Line), 800u);  // the curves over 800 steps of 0.1 degree
-    EXPECT_TRUE(plotBoxDrawn(f().graphTop, f().graphBottom));
+    EXPECT_TRUE(plotBoxDrawn(f().graph.graphTop, f().graph.graphBottom));
     expectCommonEnd();
 }
 
@@ -120,7 +120,7 @@ TEST_F(ReplotTest, WiderRangeRunsNewPlot) {
     f().txtXmax.setText("100");
     f().cmdNewPlot.click();
     ASSERT_EQ(f().txtX1min.text(), "20");
-    ASSERT_EQ(f().intensityPerp[1], 0);  // 0 degrees lies outside this run's window
+    ASSERT_EQ(f().results.intensityPerp[1], 0);  // 0 degrees lies outside this run's window
     const int before = runtime.beepCount();
 
     f().txtXmin.setText("0");
@@ -129,11 +129,11 @@ TEST_F(ReplotTest, WiderRangeRunsNewPlot) {
     EXPECT_EQ(runtime.beepCount(), before + 1);
     EXPECT_EQ(f().txtX1min.text(), "0");
     EXPECT_EQ(f().txtX2Max.text(), "100");
-    EXPECT_EQ(f().firstPoint, 1);
-    EXPECT_REL_NEAR(f().intensityPerp[1], storedPerp[1], 1e-12);  // computed again
-    EXPECT_FALSE(f().inputsLocked);
+    EXPECT_EQ(f().angleGrid.firstPoint, 1);
+    EXPECT_REL_NEAR(f().results.intensityPerp[1], storedPerp[1], 1e-12);  // computed again
+    EXPECT_FALSE(f().windowState.inputsLocked);
     EXPECT_FALSE(f().cmdReplot.visible());
-    EXPECT_EQ(f().resultsStale, 0);
+    EXPECT_EQ(f().runFlags.resultsStale, 0);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -141,15 +141,15 @@ TEST_F(ReplotTest, WiderRangeRunsNewPlot) {
 
 TEST_F(ReplotTest, StaleResultsRefuseWithTheButtonHidden) {
     f().txtRefractReal.setText("1.5");  // a calculation input: the results are out of date
-    ASSERT_EQ(f().resultsStale, 1);
+    ASSERT_EQ(f().runFlags.resultsStale, 1);
     f().offerReplot();
     f().cmdReplot.click();
 
     EXPECT_FALSE(f().cmdReplot.visible());
     EXPECT_FALSE(f().cmdReplot.enabled());
-    EXPECT_FALSE(f().inputsLocked);
+    EXPECT_FALSE(f().windowState.inputsLocked);
     EXPECT_EQ(f().mousePointer(), 1);
-    EXPECT_EQ(f().resultsStale, 1);
+    EXPECT_EQ(f().runFlags.resultsStale, 1);
     EXPECT_TRUE(f().drawLog().empty());
     EXPECT_TRUE(messages.shown().empty());
     expectNothingComputed();
@@ -176,12 +176,12 @@ TEST_F(ReplotTest, ChangedCalculationInputTurnsRedAndNothingIsDrawn) {
         for (const std::string& name : c.yellow)
             for (const auto& [boxName, box] : boxes)
                 if (boxName == name) box->setBackColor(kYellow);
-        w.resultsStale = 0;
+        w.runFlags.resultsStale = 0;
         w.cmdReplot.click();
 
         for (const auto& [name, box] : boxes) EXPECT_EQ(box->backColor() == kRed, name == c.red) << name;
         EXPECT_TRUE(w.drawLog().empty());
-        EXPECT_FALSE(w.inputsLocked);
+        EXPECT_FALSE(w.windowState.inputsLocked);
         EXPECT_TRUE(messages.shown().empty());
         expectNothingComputed();
     }
@@ -192,16 +192,16 @@ TEST_F(ReplotTest, StepTypedSinceTheRunDrawsOnTheRunsGrid) {
     // curves are drawn on: that is the run's own.
     f().cboStep.setText("0.2");
     f().cboStep.setBackColor(kWhite);
-    f().resultsStale = 0;
+    f().runFlags.resultsStale = 0;
     f().clearDrawLog();
     f().cmdReplot.click();
 
     EXPECT_NE(f().cboStep.backColor(), kRed);
     EXPECT_EQ(f().runRecord.stepText, "0.1");
     expectNothingComputed();
-    EXPECT_EQ(f().angleCount, 901);
+    EXPECT_EQ(f().angleGrid.angleCount, 901);
     EXPECT_GT(count(DrawOp::Kind::Line), 800u);
-    EXPECT_FALSE(f().inputsLocked);
+    EXPECT_FALSE(f().windowState.inputsLocked);
     expectCommonEnd();
 }
 
@@ -210,7 +210,7 @@ TEST_F(ReplotTest, RefusedWhileARunHasTheInputsLocked) {
     f().cmdReplot.click();
     EXPECT_EQ(runtime.beepCount(), beeps + 1);
     EXPECT_TRUE(f().drawLog().empty());
-    EXPECT_TRUE(f().inputsLocked);
+    EXPECT_TRUE(f().windowState.inputsLocked);
     f().LockOFF();
 }
 
@@ -228,7 +228,7 @@ TEST_F(ReplotTest, FailedInputCheckEndsThroughTheCommonEnd) {
 // Angle graphs at one wavelength
 
 TEST_F(ReplotTest, IntensityAndPhaseWithPolarPlotDrawsTheSinglePanel) {
-    const float T = f().graphTop, B = f().graphBottom;
+    const float T = f().graph.graphTop, B = f().graph.graphBottom;
     const double upperBottom = T + 0.45 * (B - T), lowerTop = T + 0.55 * (B - T);
     f().mnuAmpPhase.setChecked(true);
     f().mnuPolarPlot.setChecked(true);
@@ -247,23 +247,23 @@ TEST_F(ReplotTest, IntensityAndPhaseWithPolarPlotDrawsTheSinglePanel) {
 }
 
 TEST_F(ReplotTest, IntensityAndPhaseDrawsTwoPanelsFromTheAmplitudes) {
-    const float T = f().graphTop, B = f().graphBottom;
+    const float T = f().graph.graphTop, B = f().graph.graphBottom;
     f().mnuAmpPhase.setChecked(true);
     f().cmdReplot.click();
 
     EXPECT_TRUE(plotBoxDrawn(T, T + 0.45 * (B - T)));
     EXPECT_TRUE(plotBoxDrawn(T + 0.55 * (B - T), B));
     EXPECT_FALSE(plotBoxDrawn(T, B));
-    EXPECT_EQ(f().graphTop, T);  // the full box again afterwards
-    EXPECT_EQ(f().graphBottom, B);
-    EXPECT_EQ(f().phasePanel, 0);
+    EXPECT_EQ(f().graph.graphTop, T);  // the full box again afterwards
+    EXPECT_EQ(f().graph.graphBottom, B);
+    EXPECT_EQ(f().graph.phasePanel, 0);
     for (std::size_t j : {1u, 451u, 1381u, 1801u}) {
         SCOPED_TRACE(j);
-        const double re1 = f().s1Amp[0][j], im1 = f().s1Amp[1][j];
-        const double re2 = f().s2Amp[0][j], im2 = f().s2Amp[1][j];
-        EXPECT_EQ(f().avgPerp[j], PhaseDegrees(re1, im1));
-        EXPECT_EQ(f().avgPara[j], PhaseDegrees(re2, im2));
-        EXPECT_EQ(f().avgUnpol[j], PhaseDegrees((re1 + re2) / 2, (im1 + im2) / 2));
+        const double re1 = f().results.s1Amp[0][j], im1 = f().results.s1Amp[1][j];
+        const double re2 = f().results.s2Amp[0][j], im2 = f().results.s2Amp[1][j];
+        EXPECT_EQ(f().results.avgPerp[j], PhaseDegrees(re1, im1));
+        EXPECT_EQ(f().results.avgPara[j], PhaseDegrees(re2, im2));
+        EXPECT_EQ(f().results.avgUnpol[j], PhaseDegrees((re1 + re2) / 2, (im1 + im2) / 2));
     }
     expectNothingComputed();
     expectCommonEnd();
@@ -271,12 +271,12 @@ TEST_F(ReplotTest, IntensityAndPhaseDrawsTwoPanelsFromTheAmplitudes) {
 
 TEST_F(ReplotTest, PhaseFunctionFromTheGraphListIsRedrawnFromTheStoredCurves) {
     f().cboGraph.setText("Phase function");  // among angle graphs the list replots at once
-    EXPECT_EQ(f().graphSubCode, kSubPhaseFunction);
-    EXPECT_REL_NEAR(f().scatNorm,
-                    f().qSca * 3.14159265358979 * f().sizeParam * f().sizeParam / 12.56637061435916, 1e-15);
+    EXPECT_EQ(f().codes.graphSubCode, kSubPhaseFunction);
+    EXPECT_REL_NEAR(f().results.scatNorm,
+                    f().results.qSca * 3.14159265358979 * f().calc.sizeParam * f().calc.sizeParam / 12.56637061435916, 1e-15);
     for (std::size_t j : {1u, 900u, 1801u}) {
-        EXPECT_EQ(f().avgPerp[j], storedPerp[j] / f().scatNorm);
-        EXPECT_EQ(f().avgUnpol[j], f().intensityUnpol[j] / f().scatNorm);
+        EXPECT_EQ(f().results.avgPerp[j], storedPerp[j] / f().results.scatNorm);
+        EXPECT_EQ(f().results.avgUnpol[j], f().results.intensityUnpol[j] / f().results.scatNorm);
     }
     EXPECT_GT(count(DrawOp::Kind::Line), 1000u);
     EXPECT_TRUE(messages.shown().empty());
@@ -288,12 +288,12 @@ TEST_F(ReplotTest, AbsoluteUnitsScaleByIncidentIntensityDistanceAndWaveNumber) {
     f().dlogIncident_->txtDistance.setText("2");
     f().dlogIncident_->txtIncidentPD.setText("8");
     f().cboGraph.setText("Watts/sq. m. v. scattering angle");
-    ASSERT_EQ(f().graphSubCode, kSubWatts);
-    ASSERT_GT(f().waveNumberSq, 1);  // k^2 of the wavelength in the medium, per square metre
-    const double factor = 8.0 / (2.0 * 2.0) / f().waveNumberSq;
+    ASSERT_EQ(f().codes.graphSubCode, kSubWatts);
+    ASSERT_GT(f().calc.waveNumberSq, 1);  // k^2 of the wavelength in the medium, per square metre
+    const double factor = 8.0 / (2.0 * 2.0) / f().calc.waveNumberSq;
     for (std::size_t j : {1u, 900u, 1801u}) {
-        EXPECT_EQ(f().avgPerp[j], storedPerp[j] * factor);
-        EXPECT_EQ(f().avgPara[j], f().intensityPara[j] * factor);
+        EXPECT_EQ(f().results.avgPerp[j], storedPerp[j] * factor);
+        EXPECT_EQ(f().results.avgPara[j], f().results.intensityPara[j] * factor);
     }
     EXPECT_TRUE(messages.shown().empty());
     expectNothingComputed();
@@ -301,8 +301,8 @@ TEST_F(ReplotTest, AbsoluteUnitsScaleByIncidentIntensityDistanceAndWaveNumber) {
 }
 
 TEST_F(ReplotTest, PhaseFunctionWithoutScatteringIsRefusedAndTheRedrawEnds) {
-    f().graphSubCode = kSubPhaseFunction;
-    f().qSca = 0;
+    f().codes.graphSubCode = kSubPhaseFunction;
+    f().results.qSca = 0;
     f().cmdReplot.click();
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.last().prompt, "The phase function needs a scattering efficiency above 0 (Qsca = 0)");
@@ -313,7 +313,7 @@ TEST_F(ReplotTest, PhaseFunctionWithoutScatteringIsRefusedAndTheRedrawEnds) {
 // Common end and guard
 
 TEST_F(ReplotTest, CommonEndReleasesTheInputsAndMarksTheResultsCurrent) {
-    f().simulationMode = 1;
+    f().codes.simulationMode = 1;
     f().cboGraph.setBackColor(kYellow);
     f().cboLee.setEnabled(false);
     f().cboYmax.setBackColor(kYellow);
@@ -327,7 +327,7 @@ TEST_F(ReplotTest, CommonEndReleasesTheInputsAndMarksTheResultsCurrent) {
 }
 
 TEST_F(ReplotTest, ResultsFromAFileAreRedrawnDespiteAYellowStep) {
-    f().resultsFromFile = 1;
+    f().runFlags.resultsFromFile = 1;
     f().cboStep.setBackColor(kYellow);  // no calculation input is tested for results from a file
     f().cmdReplot.click();
     EXPECT_GT(count(DrawOp::Kind::Line), 1000u);
@@ -337,9 +337,9 @@ TEST_F(ReplotTest, ResultsFromAFileAreRedrawnDespiteAYellowStep) {
 
 TEST_F(ReplotTest, TheRunsLabelAndTitleStayWhateverTheListsSayNow) {
     const std::string title = f().caption(), label = f().lblDebyeRays.caption();
-    f().calcMethod = kMethodDebye;  // the Debye series with order 1 chosen since the Mie run
+    f().codes.calcMethod = kMethodDebye;  // the Debye series with order 1 chosen since the Mie run
     f().cboRays.setText("1");
-    f().resultsStale = 0;
+    f().runFlags.resultsStale = 0;
     f().setCaption("old title");
     f().cmdReplot.click();
     EXPECT_EQ(f().caption(), title);
@@ -371,8 +371,8 @@ TEST_F(ReplotTest, DisplayOptionsChosenDuringARedrawStartNoSecondRedraw) {
     EXPECT_TRUE(busy);
     EXPECT_FALSE(nested);
     EXPECT_TRUE(w.mnuAmpPhase.checked());
-    EXPECT_EQ(w.redrawDepth, 0);
-    EXPECT_FALSE(w.inputsLocked);
+    EXPECT_EQ(w.windowState.redrawDepth, 0);
+    EXPECT_FALSE(w.windowState.inputsLocked);
 }
 
 }  // namespace

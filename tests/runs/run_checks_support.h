@@ -49,12 +49,12 @@ class RunChecksTest : public UiTest {
     }
 
     void setDefaults() {
-        f.calcMethod = kMethodMie;
-        f.graphCode = kGraphAngle;
-        f.graphSubCode = kSubIntensity;
-        f.waveCount = 1;
-        f.runState = 1;
-        f.resultsFromFile = 0;
+        f.codes.calcMethod = kMethodMie;
+        f.codes.graphCode = kGraphAngle;
+        f.codes.graphSubCode = kSubIntensity;
+        f.calc.waveCount = 1;
+        f.codes.runState = 1;
+        f.runFlags.resultsFromFile = 0;
         f.cboType.setText("Mie");
         f.cboGraph.setText("Intensity v. scattering angle");
         f.txtXmin.setText("0");
@@ -86,8 +86,8 @@ class RunChecksTest : public UiTest {
     // A sweep graph: code, sub-code, list text and range.
     void sweep(int code, int sub, const std::string& graphText, const std::string& lo, const std::string& hi,
                const std::string& step) {
-        f.graphCode = code;
-        f.graphSubCode = sub;
+        f.codes.graphCode = code;
+        f.codes.graphSubCode = sub;
         f.cboGraph.setText(graphText);
         f.txtXmin.setText(lo);
         f.txtXmax.setText(hi);

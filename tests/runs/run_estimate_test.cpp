@@ -254,9 +254,9 @@ using DurationTest = RunChecksTest;
 TEST_F(DurationTest, DefaultRunAsksNothing) {
     f.Duration();
     EXPECT_TRUE(shown.empty());
-    EXPECT_EQ(f.inputError, 0);
-    EXPECT_REL_NEAR(f.estimatedUnits, 1.507830268, 1e-9);
-    EXPECT_EQ(f.waveCount, 1);
+    EXPECT_EQ(f.runFlags.inputError, 0);
+    EXPECT_REL_NEAR(f.runProgress.estimatedUnits, 1.507830268, 1e-9);
+    EXPECT_EQ(f.calc.waveCount, 1);
 }
 
 // Radius 2000 um at 0.01 degree, 2000 wavelengths: 5604516.86 units, at 1.8e-3 s each 10088.1 s,
@@ -265,7 +265,7 @@ TEST_F(DurationTest, LongRunAsksAndYesGoesOn) {
     f.txtRadius.setText("2000");
     f.cboStep.setText("0.01");
     f.cboWave.setText("2000");
-    f.waveCount = 2000;
+    f.calc.waveCount = 2000;
     answers.push_back(mb::kYes);
     f.Duration();
     ASSERT_EQ(shown.size(), 1u);
@@ -273,18 +273,18 @@ TEST_F(DurationTest, LongRunAsksAndYesGoesOn) {
               "Expected duration is about 2 hours 48 minutes" + kCR + kCR + "Do you want to continue ?");
     EXPECT_EQ(shown[0].title, "Long calculation !");
     EXPECT_EQ(shown[0].style, mb::kYesNo);
-    EXPECT_EQ(f.inputError, 0);
+    EXPECT_EQ(f.runFlags.inputError, 0);
 }
 
 TEST_F(DurationTest, LongRunAnsweredNoSetsTheFlag) {
     f.txtRadius.setText("2000");
     f.cboStep.setText("0.01");
     f.cboWave.setText("2000");
-    f.waveCount = 2000;
+    f.calc.waveCount = 2000;
     answers.push_back(mb::kNo);
     f.Duration();
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(f.inputError, 1);
+    EXPECT_EQ(f.runFlags.inputError, 1);
 }
 
 TEST_F(DurationTest, DiameterHalvesTheRadius) {
@@ -293,29 +293,29 @@ TEST_F(DurationTest, DiameterHalvesTheRadius) {
     f.mnuRadius.setChecked(false);
     f.mnuDiameter.setChecked(true);
     f.Duration();
-    EXPECT_REL_NEAR(f.estimatedUnits, 2082.14874, 1e-9);
+    EXPECT_REL_NEAR(f.runProgress.estimatedUnits, 2082.14874, 1e-9);
 }
 
 TEST_F(DurationTest, WavelengthSetSetsTheWaveCount) {
     f.cboWave.setText("High");
     f.Duration();
-    EXPECT_EQ(f.waveCount, 600);
+    EXPECT_EQ(f.calc.waveCount, 600);
     f.cboWave.setText("RGB");
     f.Duration();
-    EXPECT_EQ(f.waveCount, 3);
+    EXPECT_EQ(f.calc.waveCount, 3);
 }
 
 // The Debye estimate is multiplied by the number of ray orders: "-4" selects p = 0 to 4.
 TEST_F(DurationTest, DebyeCountsTheRayOrders) {
-    f.calcMethod = kMethodDebye;
+    f.codes.calcMethod = kMethodDebye;
     f.cboRays.setText("-4");
     f.Duration();
-    EXPECT_REL_NEAR(f.estimatedUnits, 5 * 3.368301202 * 0.5 / 0.65, 1e-9);
+    EXPECT_REL_NEAR(f.runProgress.estimatedUnits, 5 * 3.368301202 * 0.5 / 0.65, 1e-9);
     f.cboRays.setText("Multiple");
     f.dlogP_->chkp(2).setValue(1);
     f.dlogP_->chkp(3).setValue(1);
     f.Duration();
-    EXPECT_REL_NEAR(f.estimatedUnits, 2 * 3.368301202 * 0.5 / 0.65, 1e-9);
+    EXPECT_REL_NEAR(f.runProgress.estimatedUnits, 2 * 3.368301202 * 0.5 / 0.65, 1e-9);
 }
 
 TEST_F(DurationTest, OtherGraphsNeverAsk) {
@@ -323,21 +323,21 @@ TEST_F(DurationTest, OtherGraphsNeverAsk) {
     f.txtRadius.setText("100000");
     f.Duration();
     EXPECT_TRUE(shown.empty());
-    EXPECT_EQ(f.inputError, 0);
+    EXPECT_EQ(f.runFlags.inputError, 0);
 }
 
 TEST_F(DurationTest, LeeDiagramWritesTheSweep) {
     leeDiagram();
     f.Duration();
     EXPECT_TRUE(shown.empty());
-    EXPECT_EQ(f.sweepStart, 5.0f);
-    EXPECT_EQ(f.sweepEnd, 20.0f);
-    EXPECT_EQ(f.sweepSteps, 4.0f);
-    EXPECT_EQ(f.sweepRatio, 1.41421354f);
-    EXPECT_EQ(f.waveCount, 3);
-    EXPECT_REL_NEAR(f.radius, 19.99999863, 1e-8);
-    EXPECT_EQ(f.loopStep, 5);
-    EXPECT_REL_NEAR(f.estimatedUnits, 9.786942243, 1e-9);
+    EXPECT_EQ(f.sweepState.sweepStart, 5.0f);
+    EXPECT_EQ(f.sweepState.sweepEnd, 20.0f);
+    EXPECT_EQ(f.sweepState.sweepSteps, 4.0f);
+    EXPECT_EQ(f.sweepState.sweepRatio, 1.41421354f);
+    EXPECT_EQ(f.calc.waveCount, 3);
+    EXPECT_REL_NEAR(f.calc.radius, 19.99999863, 1e-8);
+    EXPECT_EQ(f.sweepState.loopStep, 5);
+    EXPECT_REL_NEAR(f.runProgress.estimatedUnits, 9.786942243, 1e-9);
 }
 
 // Entries that would divide by zero or take the logarithm of 0 give no estimate, no question and no
@@ -345,13 +345,13 @@ TEST_F(DurationTest, LeeDiagramWritesTheSweep) {
 TEST_F(DurationTest, UndefinedEntriesAskNothingAndWriteNothing) {
     const auto nothing = [this](const char* what) {
         SCOPED_TRACE(what);
-        f.waveCount = 7;
-        f.estimatedUnits = -1;
+        f.calc.waveCount = 7;
+        f.runProgress.estimatedUnits = -1;
         f.Duration();
         EXPECT_TRUE(shown.empty());
-        EXPECT_EQ(f.inputError, 0);
-        EXPECT_EQ(f.waveCount, 7);
-        EXPECT_EQ(f.estimatedUnits, -1);
+        EXPECT_EQ(f.runFlags.inputError, 0);
+        EXPECT_EQ(f.calc.waveCount, 7);
+        EXPECT_EQ(f.runProgress.estimatedUnits, -1);
     };
     f.cboWave.setText("High");
     f.cboStep.setText("0");
@@ -364,13 +364,13 @@ TEST_F(DurationTest, UndefinedEntriesAskNothingAndWriteNothing) {
     nothing("radius not a number");
 
     leeDiagram();
-    f.sweepRatio = 9;
+    f.sweepState.sweepRatio = 9;
     f.txtRstep.setText("401");
     nothing("401 Lee steps");
     f.txtRstep.setText("4");
     f.txtRadius.setText("0");
     nothing("Lee radius 0");
-    EXPECT_EQ(f.sweepRatio, 9.0f);
+    EXPECT_EQ(f.sweepState.sweepRatio, 9.0f);
 }
 
 }  // namespace

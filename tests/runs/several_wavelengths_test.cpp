@@ -46,7 +46,7 @@ class SeveralWavelengthsTest : public test::UiTest {
         return f;
     }
     std::size_t index(double degrees) const {
-        return static_cast<std::size_t>(std::lround(degrees * (form->angleCount - 1) / 90.0)) + 1;
+        return static_cast<std::size_t>(std::lround(degrees * (form->angleGrid.angleCount - 1) / 90.0)) + 1;
     }
 
     std::unique_ptr<Form1> form;
@@ -67,14 +67,14 @@ TEST_F(SeveralWavelengthsTest, ColourSumsMatchIndependentValues) {
     };
     for (const SumCase& c : cases) {
         Form1& f = run(c.waves);
-        ASSERT_EQ(f.runState, 1) << c.waves;
+        ASSERT_EQ(f.codes.runState, 1) << c.waves;
         const std::size_t j = index(c.degrees);
         for (std::size_t k = 0; k <= 3; ++k)
             if (c.perp[k] != 0) {
-                EXPECT_REL_NEAR(f.colourSumPerp[k][j], c.perp[k], 1e-7) << c.waves << " " << k;
+                EXPECT_REL_NEAR(f.colourSums.colourSumPerp[k][j], c.perp[k], 1e-7) << c.waves << " " << k;
             }
         for (std::size_t k = 1; k <= 3; ++k)
-            EXPECT_REL_NEAR(f.colourSumPara[k][j], c.para[k - 1], 1e-7) << c.waves << " " << k;
+            EXPECT_REL_NEAR(f.colourSums.colourSumPara[k][j], c.para[k - 1], 1e-7) << c.waves << " " << k;
         EXPECT_TRUE(f.cboBright.visible() && f.cmdSimulation.visible());
     }
 }
@@ -85,15 +85,15 @@ TEST_F(SeveralWavelengthsTest, SevenWavelengthsKeepColumnsEightKeepRedGreenBlue)
         const std::size_t j = index(60);
         EXPECT_EQ(f.chkComponents.value(), n == 7 ? 1 : 0);
         double total = 0;
-        for (std::size_t k = 1; k <= 7; ++k) total += f.colourSumPerp[k][j];
+        for (std::size_t k = 1; k <= 7; ++k) total += f.colourSums.colourSumPerp[k][j];
         if (n == 7) {
-            EXPECT_REL_NEAR(f.colourSumPerp[0][j], total, 1e-14);
-            EXPECT_GT(f.colourSumPerp[7][j], 0);
+            EXPECT_REL_NEAR(f.colourSums.colourSumPerp[0][j], total, 1e-14);
+            EXPECT_GT(f.colourSums.colourSumPerp[7][j], 0);
         } else {
-            EXPECT_REL_NEAR(f.colourSumPerp[0][j],
-                            f.colourSumPerp[1][j] + f.colourSumPerp[2][j] + f.colourSumPerp[3][j], 1e-14);
+            EXPECT_REL_NEAR(f.colourSums.colourSumPerp[0][j],
+                            f.colourSums.colourSumPerp[1][j] + f.colourSums.colourSumPerp[2][j] + f.colourSums.colourSumPerp[3][j], 1e-14);
         }
-        EXPECT_EQ(f.waveCount, n);
+        EXPECT_EQ(f.calc.waveCount, n);
     }
 }
 
@@ -105,8 +105,8 @@ TEST_F(SeveralWavelengthsTest, StopDuringTheLoopLeavesTheEmptyFrame) {
     form->setRecording(true);
     Form1& f = run("RGB");
     runtime.setPumpHook({});
-    EXPECT_EQ(f.xMin, 0);
-    EXPECT_EQ(f.xMax, 180);
+    EXPECT_EQ(f.graph.xMin, 0);
+    EXPECT_EQ(f.graph.xMax, 180);
     EXPECT_FALSE(f.cmdStop.visible());
     for (const DrawOp& op : f.drawLog()) EXPECT_FALSE(op.kind == DrawOp::Kind::FilledBox && op.y1 == 2800);
 }
@@ -132,9 +132,9 @@ TEST_F(SeveralWavelengthsTest, ApertureAndVanDeHulstRefusedForSeveralWavelengths
 TEST_F(SeveralWavelengthsTest, MediumIndexOfTheSameWavelengthEntersTheSizeParameter) {
     form->mnuRI_IAPWS2_Click();  // a water medium: m and x both change with the wavelength
     Form1& f = run("RGB");
-    ASSERT_EQ(f.runState, 1);
-    EXPECT_NEAR(f.wavelength, 0.44, 1e-6);
-    EXPECT_DOUBLE_EQ(f.sizeParam, kTwoPi * f.radius / f.wavelength * f.mediumRe);
+    ASSERT_EQ(f.codes.runState, 1);
+    EXPECT_NEAR(f.calc.wavelength, 0.44, 1e-6);
+    EXPECT_DOUBLE_EQ(f.calc.sizeParam, kTwoPi * f.calc.radius / f.calc.wavelength * f.indexState.mediumRe);
 }
 
 // "RGB" over Log-normal N = 5, air bubbles in water: each column is the mean of the single-size
@@ -147,29 +147,29 @@ TEST_F(SeveralWavelengthsTest, DistributionSumsTheSampleRadiiPerWavelength) {
     f.cboDistrib.setText("Log-normal");
     f.cboSD.setText("20");
     f.cboN.setText("5");
-    ColourSumTable sum = run("RGB", "1", "1").colourSumPerp;
-    EXPECT_EQ(f.radius, 1.0);
+    ColourSumTable sum = run("RGB", "1", "1").colourSums.colourSumPerp;
+    EXPECT_EQ(f.calc.radius, 1.0);
     f.optMono.setValue(true);
     const std::size_t j = index(90);
     for (std::size_t k = 1; k <= 5; ++k) {
-        run("RGB", CStr(SampleRadius(DistributionKind::LogNormal, 1, 0.2f, f.distAbscissa[k])), "1");
-        for (std::size_t c = 1; c <= 3; ++c) sum[c][j] -= f.colourSumPerp[c][j] / 5;
+        run("RGB", CStr(SampleRadius(DistributionKind::LogNormal, 1, 0.2f, f.dist.distAbscissa[k])), "1");
+        for (std::size_t c = 1; c <= 3; ++c) sum[c][j] -= f.colourSums.colourSumPerp[c][j] / 5;
     }
-    for (std::size_t c = 1; c <= 3; ++c) EXPECT_NEAR(sum[c][j] / f.colourSumPerp[c][j], 0, 1e-9) << c;
+    for (std::size_t c = 1; c <= 3; ++c) EXPECT_NEAR(sum[c][j] / f.colourSums.colourSumPerp[c][j], 0, 1e-9) << c;
 }
 
 // Zero width (refused in the box, set here directly), and one class given by its limits 0.5 and
 // 1.5 um (its middle taken), give the single size.
 TEST_F(SeveralWavelengthsTest, DistributionOfOneSizeEqualsTheSingleSize) {
     Form1& f = run("RGB", "1", "1");
-    const ColourSumTable single = f.colourSumPerp;
+    const ColourSumTable single = f.colourSums.colourSumPerp;
     for (const char* kind : {"Log-normal", "Special"}) {
-        f.sizeHistogram = {1, 0, {0, 0.5f}, {0, 1.5f}, {0, 1}, {0, 1}, 0.5f, 1.5f, 1, 1, 1, ""};
+        f.dist.sizeHistogram = {1, 0, {0, 0.5f}, {0, 1.5f}, {0, 1}, {0, 1}, 0.5f, 1.5f, 1, 1, 1, ""};
         f.cboDistrib.setText(kind);
         f.cboSD.setText("0");
         ASSERT_TRUE(f.SeveralWavelengthsDisperse()) << kind;
         for (std::size_t c = 0; c <= 3; ++c)
-            EXPECT_REL_NEAR(f.colourSumPerp[c][index(150)], single[c][index(150)], 1e-13) << kind << c;
+            EXPECT_REL_NEAR(f.colourSums.colourSumPerp[c][index(150)], single[c][index(150)], 1e-13) << kind << c;
     }
 }
 
@@ -178,22 +178,22 @@ TEST_F(SeveralWavelengthsTest, FinestGridFilledToItsLastPoint) {
     form->optSun.setValue(true);  // the disc widens the window to the ends of the grid
     Form1& f = run("RGB", "1", "0.01");
     ASSERT_TRUE(messages.shown().empty()) << messages.shown().front().prompt;
-    EXPECT_EQ(f.windowLast, 18001);
-    EXPECT_GE(f.intensityPerp.size(), 18002u);
-    EXPECT_GT(f.colourSumPerp[0][18001], 0);
-    EXPECT_GT(f.colourSumPara[3][1], 0);
+    EXPECT_EQ(f.angleGrid.windowLast, 18001);
+    EXPECT_GE(f.results.intensityPerp.size(), 18002u);
+    EXPECT_GT(f.colourSums.colourSumPerp[0][18001], 0);
+    EXPECT_GT(f.colourSums.colourSumPara[3][1], 0);
 }
 
 TEST_F(SeveralWavelengthsTest, ReplotKeepsTheRunsWavelengthCountAndComputesNothing) {
     Form1& f = run("Low", "500", "1");
-    ASSERT_EQ(f.waveCount, 7);
-    const auto stored = f.colourSumPerp;
+    ASSERT_EQ(f.calc.waveCount, 7);
+    const auto stored = f.colourSums.colourSumPerp;
     f.cboPol.setText("Perpendicular");
     f.setRecording(true);
     f.cmdReplot_Click();
-    EXPECT_EQ(f.waveCount, 7);
-    for (std::size_t k = 1; k <= 7; ++k) EXPECT_EQ(f.colourSumPerp[k], stored[k]);
-    EXPECT_REL_NEAR(f.colourSumPerp[0][index(40)], stored[0][index(40)], 1e-14);
+    EXPECT_EQ(f.calc.waveCount, 7);
+    for (std::size_t k = 1; k <= 7; ++k) EXPECT_EQ(f.colourSums.colourSumPerp[k], stored[k]);
+    EXPECT_REL_NEAR(f.colourSums.colourSumPerp[0][index(40)], stored[0][index(40)], 1e-14);
     std::size_t strip = 0;
     for (const DrawOp& op : f.drawLog()) strip += op.kind == DrawOp::Kind::FilledBox && op.y1 == 2800;
     EXPECT_EQ(strip, 181u);
@@ -215,14 +215,14 @@ TEST_F(SeveralWavelengthsTest, BrightnessRepaintsOnlyTheStrip) {
 TEST_F(SeveralWavelengthsTest, SimulationTableSizedFromTheStoredRun) {
     Form1& f = run("RGB", "1", "0.5");
     f.txtXmax.setText("10");  // edited since the run
-    f.simulationMode = 1;
-    f.PlotBow(f.colourSumPerp, f.colourSumPara, "1");
+    f.codes.simulationMode = 1;
+    f.PlotBow(f.colourSums.colourSumPerp, f.colourSums.colourSumPara, "1");
     EXPECT_EQ(f.simColourTable.rows, 362);
     EXPECT_EQ(f.simColourTable.row0Angle, 0);
     EXPECT_GT(f.simColourTable.at(6, 20), 0);
-    f.simulationMode = 0;
+    f.codes.simulationMode = 0;
     f.mnuInterpolate.setChecked(true);
-    f.PlotBow2(f.colourSumPerp, f.colourSumPara, "1");
+    f.PlotBow2(f.colourSums.colourSumPerp, f.colourSums.colourSumPara, "1");
     EXPECT_EQ(f.simColourTable.rows, 362);  // the smooth bands work on a table of their own
 }
 
@@ -232,8 +232,8 @@ TEST_F(SeveralWavelengthsTest, SimulationLookupEndsAtTheLastWrittenRow) {
     form->txtXmin.setText("170");
     form->txtXmax.setText("180");
     Form1& f = run("RGB", "10", "0.5");
-    f.simulationMode = 1;
-    f.PlotBow(f.colourSumPerp, f.colourSumPara, "1");
+    f.codes.simulationMode = 1;
+    f.PlotBow(f.colourSums.colourSumPerp, f.colourSums.colourSumPara, "1");
     const SimColourTable& t = f.simColourTable;
     const std::int32_t last = t.lastWritten;
     ASSERT_GT(t.rows, last + 1);
@@ -266,11 +266,11 @@ struct BowReading {
 BowReading ReadBow(const Form1& f, double from, double to, double* level = nullptr, double at = 0) {
     BowReading b;
     double redMax = 0, blueMax = 0;
-    const double step = 90.0 / (f.angleCount - 1);
+    const double step = 90.0 / (f.angleGrid.angleCount - 1);
     for (double a = from; a <= to + 1e-9; a += step) {
         const auto j = static_cast<std::size_t>(std::lround(a / step)) + 1;
         double c[3];
-        for (std::size_t k = 0; k < 3; ++k) c[k] = (f.colourSumPerp[k + 1][j] + f.colourSumPara[k + 1][j]) / 2;
+        for (std::size_t k = 0; k < 3; ++k) c[k] = (f.colourSums.colourSumPerp[k + 1][j] + f.colourSums.colourSumPara[k + 1][j]) / 2;
         const double sum = c[0] + c[1] + c[2];
         if (sum > b.peak) {
             b.peak = sum;
@@ -313,7 +313,7 @@ TEST_F(SeveralWavelengthsTest, RainbowsOfWaterDropsInSunlight) {
     f.txtRadius.setText("10");
     f.cboWave.setText("Med.");
     f.cmdNewPlot_Click();
-    ASSERT_EQ(f.waveCount, 300);
+    ASSERT_EQ(f.calc.waveCount, 300);
     const BowReading pale = ReadBow(f, 136, 150);
     EXPECT_NEAR(pale.brightest, 142.3, 0.5);
     const BowReading band = ReadBow(f, 125, 137);
@@ -323,24 +323,24 @@ TEST_F(SeveralWavelengthsTest, RainbowsOfWaterDropsInSunlight) {
 
 TEST_F(SeveralWavelengthsTest, MapColumnStoresThePerpendicularColoursOfFewWavelengths) {
     Form1& f = run("RGB", "1", "1");
-    f.graphCode = kGraphMapIndex;  // an angle map step over three wavelengths
+    f.codes.graphCode = kGraphMapIndex;  // an angle map step over three wavelengths
     f.txtF9_step.setText("4");
-    f.sweepSteps = 4;
-    f.loopStep = 2;
+    f.sweepState.sweepSteps = 4;
+    f.sweepState.loopStep = 2;
     f.cboLee.setText("Normalised");
-    const std::size_t points = static_cast<std::size_t>(f.windowLast - f.windowFirst + 1);
-    for (auto* store : {&f.leeRed1, &f.leeGreen1, &f.leeBlue1, &f.leeRed2, &f.leeGreen2, &f.leeBlue2})
+    const std::size_t points = static_cast<std::size_t>(f.angleGrid.windowLast - f.angleGrid.windowFirst + 1);
+    for (auto* store : {&f.leeStores.leeRed1, &f.leeStores.leeGreen1, &f.leeStores.leeBlue1, &f.leeStores.leeRed2, &f.leeStores.leeGreen2, &f.leeStores.leeBlue2})
         store->assign(5, std::vector<float>(points, 0.0f));
-    f.leeRowPeaks.assign(4, std::vector<float>(5, 0.0f));
-    f.PlotBow(f.colourSumPerp, f.colourSumPara, "1");
+    f.leeStores.leeRowPeaks.assign(4, std::vector<float>(5, 0.0f));
+    f.PlotBow(f.colourSums.colourSumPerp, f.colourSums.colourSumPara, "1");
     const std::size_t j = index(30);
-    const std::size_t r = j - static_cast<std::size_t>(f.windowFirst);
+    const std::size_t r = j - static_cast<std::size_t>(f.angleGrid.windowFirst);
     double red = 0;
-    for (std::size_t i = 1; i <= 3; ++i) red += f.colourSumPerp[i][j] * f.redPerWave[i];
-    EXPECT_REL_NEAR(f.leeRed1[2][r], red, 1e-6);
-    EXPECT_GT(f.leeBlue2[2][r], 0);
-    EXPECT_EQ(f.leeRowPeaks[1][2], static_cast<float>(f.peakPerp));
-    EXPECT_EQ(f.leeRowPeaks[3][2], static_cast<float>(f.peakUnpol));
+    for (std::size_t i = 1; i <= 3; ++i) red += f.colourSums.colourSumPerp[i][j] * f.waveSet.redPerWave[i];
+    EXPECT_REL_NEAR(f.leeStores.leeRed1[2][r], red, 1e-6);
+    EXPECT_GT(f.leeStores.leeBlue2[2][r], 0);
+    EXPECT_EQ(f.leeStores.leeRowPeaks[1][2], static_cast<float>(f.colourSums.peakPerp));
+    EXPECT_EQ(f.leeStores.leeRowPeaks[3][2], static_cast<float>(f.colourSums.peakUnpol));
 }
 
 TEST_F(SeveralWavelengthsTest, CurvesWithoutAPlaceDrawNothing) {
@@ -356,7 +356,7 @@ TEST_F(SeveralWavelengthsTest, CurvesWithoutAPlaceDrawNothing) {
         f.optLinear.setValue(!c.log);
         f.setRecording(true);
         f.clearDrawLog();
-        f.PlotColour(f.colourSumPerp, f.intensityPerp, c.xLow, c.xHigh, c.yLow, c.yHigh);
+        f.PlotColour(f.colourSums.colourSumPerp, f.results.intensityPerp, c.xLow, c.xHigh, c.yLow, c.yHigh);
         for (const DrawOp& op : f.drawLog()) EXPECT_NE(op.kind, DrawOp::Kind::Line) << c.xHigh << " " << c.yLow;
     }
 }
@@ -364,9 +364,9 @@ TEST_F(SeveralWavelengthsTest, CurvesWithoutAPlaceDrawNothing) {
 TEST_F(SeveralWavelengthsTest, OneWavelengthGraphKeepsItsColoursAndMaxima) {
     Form1& f = *form;  // start-up's graph: one wavelength
     const std::size_t j = index(100);
-    EXPECT_DOUBLE_EQ(f.colourSumPerp[1][j], f.intensityPerp[j] / f.waveNumberSq);
-    EXPECT_DOUBLE_EQ(f.colourSumPara[1][j], f.intensityPara[j] / f.waveNumberSq);
-    EXPECT_EQ(f.peakCommon, std::max(f.peakPerp, f.peakPara));
+    EXPECT_DOUBLE_EQ(f.colourSums.colourSumPerp[1][j], f.results.intensityPerp[j] / f.calc.waveNumberSq);
+    EXPECT_DOUBLE_EQ(f.colourSums.colourSumPara[1][j], f.results.intensityPara[j] / f.calc.waveNumberSq);
+    EXPECT_EQ(f.colourSums.peakCommon, std::max(f.colourSums.peakPerp, f.colourSums.peakPara));
 }
 
 TEST_F(SeveralWavelengthsTest, SmoothBandsOfOneRowDrawNothing) {
@@ -375,19 +375,19 @@ TEST_F(SeveralWavelengthsTest, SmoothBandsOfOneRowDrawNothing) {
     f.txtXmax.setText("10");
     f.setRecording(true);
     f.clearDrawLog();
-    f.PlotBow2(f.colourSumPerp, f.colourSumPara, "1");
+    f.PlotBow2(f.colourSums.colourSumPerp, f.colourSums.colourSumPara, "1");
     for (const DrawOp& op : f.drawLog()) EXPECT_NE(op.kind, DrawOp::Kind::FilledBox);
 }
 
 TEST_F(SeveralWavelengthsTest, ComponentsOnlyForSevenWavelengthsOrFewer) {
     Form1& f = run("High", "10", "1");
-    ASSERT_EQ(f.waveCount, 600);
+    ASSERT_EQ(f.calc.waveCount, 600);
     EXPECT_EQ(f.chkComponents.value(), 0);
     f.chkComponents.setValue(1);  // redraws: no curve per wavelength of 600
-    EXPECT_EQ(f.waveCount, 600);
+    EXPECT_EQ(f.calc.waveCount, 600);
     const std::size_t j = index(100);
     for (std::size_t k = 1; k <= 3; ++k)
-        EXPECT_DOUBLE_EQ(f.colourSumUnpol[k][j], (f.colourSumPerp[k][j] + f.colourSumPara[k][j]) / 2);
+        EXPECT_DOUBLE_EQ(f.colourSums.colourSumUnpol[k][j], (f.colourSums.colourSumPerp[k][j] + f.colourSums.colourSumPara[k][j]) / 2);
 }
 
 TEST_F(SeveralWavelengthsTest, DebyeSeriesAlsoUnderTheGaussianBeamMenu) {
@@ -397,7 +397,7 @@ TEST_F(SeveralWavelengthsTest, DebyeSeriesAlsoUnderTheGaussianBeamMenu) {
     form->mnuGaussian.setChecked(true);
     Form1& f = run("RGB", "1", "1");
     EXPECT_TRUE(messages.shown().empty()) << messages.shown().front().prompt;
-    EXPECT_GT(f.colourSumPerp[1][index(50)], 0);
+    EXPECT_GT(f.colourSums.colourSumPerp[1][index(50)], 0);
     EXPECT_EQ(f.lblDebyeRays.caption().find("Gaussian"), std::string::npos);
 }
 

@@ -102,15 +102,15 @@ TEST_F(SweepTest, OraclesOfTheStoredValues) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.graph) + " " + std::to_string(c.i));
         run(c.graph, c.lo, c.hi, c.step, c.mIm);
-        EXPECT_REL_NEAR(f.intensityPerp[c.i], c.perp, 1e-10);
+        EXPECT_REL_NEAR(f.results.intensityPerp[c.i], c.perp, 1e-10);
         if (c.para >= 0) {
-            EXPECT_REL_NEAR(f.intensityPara[c.i], c.para, 1e-10);
+            EXPECT_REL_NEAR(f.results.intensityPara[c.i], c.para, 1e-10);
         }
         if (c.unpol >= 0) {
-            EXPECT_NEAR(f.intensityUnpol[c.i], c.unpol, 1e-15 + 1e-10 * c.unpol);  // Qabs
+            EXPECT_NEAR(f.results.intensityUnpol[c.i], c.unpol, 1e-15 + 1e-10 * c.unpol);  // Qabs
         }
     }
-    EXPECT_EQ(f.angleIndex, 90);
+    EXPECT_EQ(f.angleGrid.angleIndex, 90);
 }
 
 // A clear sphere absorbs nothing: Qabs = Qext - Qsca is stored (and so exported) as 0, not as the
@@ -135,24 +135,24 @@ TEST(SweepSteps, AbsorptionWithinTheRoundingOfQextIsZero) {
 
 TEST_F(SweepTest, ClearSphereStoresQabsZeroAtEveryStep) {
     run("Qext/Qsca/Qabs v. size x", "1", "50", "1", "0");
-    for (std::size_t i = 1; i <= 50; ++i) EXPECT_EQ(f.intensityUnpol[i], 0.0) << i;
+    for (std::size_t i = 1; i <= 50; ++i) EXPECT_EQ(f.results.intensityUnpol[i], 0.0) << i;
 }
 
 TEST_F(SweepTest, AsymmetryPresetAndConvergence) {
     f.cboGraph.setText("Asymmetry parameter v. radius");
     f.cmdNewPlot.click();
-    EXPECT_EQ(f.lastPoint, 4001);
-    EXPECT_EQ(f.sweepRatio, 1.002305269241333f);
+    EXPECT_EQ(f.angleGrid.lastPoint, 4001);
+    EXPECT_EQ(f.sweepState.sweepRatio, 1.002305269241333f);
     // The last step is at the labelled 100 um (it was 100.0124 with the ratio in single precision).
     // g at x = 2 pi 100 / 0.65, m = 1.33257035: mpmath Mie at 80 digits (a_n, b_n from D_n(m x) recurred
     // down from above max(N, |m x|) + 60, psi_n, chi_n up from sin, cos; g = 4/(x^2 Qsca) sum[n(n+2)/(n+1)
     // Re(a_n a*_n+1 + b_n b*_n+1) + (2n+1)/(n(n+1)) Re(a_n b*_n)]) = 0.882499776211072.
-    EXPECT_REL_NEAR(f.radius, 100.0, 1e-12);
-    EXPECT_REL_NEAR(f.intensityPerp[4001], 0.882499776211072, 1e-10);
+    EXPECT_REL_NEAR(f.calc.radius, 100.0, 1e-12);
+    EXPECT_REL_NEAR(f.results.intensityPerp[4001], 0.882499776211072, 1e-10);
     f.cboGraph.setText("Convergence");
     f.cmdNewPlot.click();
-    EXPECT_EQ(f.lastPoint, 1);
-    EXPECT_EQ(test::Shown(f.txtXmax), f.termCount);
+    EXPECT_EQ(f.angleGrid.lastPoint, 1);
+    EXPECT_EQ(test::Shown(f.txtXmax), f.runProgress.termCount);
     EXPECT_TRUE(messages.shown().empty());
 }
 
@@ -164,9 +164,9 @@ TEST_F(SweepTest, AsymmetryWavelengthPresetRunsWithTheDefaultModel) {
     EXPECT_EQ(f.txtXmax.text(), "2000");
     f.cmdNewPlot.click();
     ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
-    EXPECT_EQ(f.lastPoint, 101);
-    EXPECT_REL_NEAR(f.wavelength, 2.0, 1e-12);
-    for (std::size_t i = 1; i <= 101; ++i) EXPECT_TRUE(f.intensityPerp[i] > 0 && f.intensityPerp[i] < 1) << i;
+    EXPECT_EQ(f.angleGrid.lastPoint, 101);
+    EXPECT_REL_NEAR(f.calc.wavelength, 2.0, 1e-12);
+    for (std::size_t i = 1; i <= 101; ++i) EXPECT_TRUE(f.results.intensityPerp[i] > 0 && f.results.intensityPerp[i] < 1) << i;
 }
 
 // Logarithmic steps left ticked by an earlier sweep: the convergence graph still has one point per
@@ -179,8 +179,8 @@ TEST_F(SweepTest, ConvergenceIgnoresLogarithmicSteps) {
     f.cmdNewPlot.click();
     ASSERT_TRUE(messages.shown().empty());
     EXPECT_FALSE(f.RunLogSteps());
-    EXPECT_EQ(f.termCount, 148);
-    EXPECT_EQ(f.tickValueX, 148.0);
+    EXPECT_EQ(f.runProgress.termCount, 148);
+    EXPECT_EQ(f.graph.tickValueX, 148.0);
     const auto range = ExportPointRange(f.runRecord.xMinText, f.runRecord.xMaxText, f.runRecord.stepText,
                                         f.runRecord.xStepLog);
     ASSERT_TRUE(range);
@@ -212,7 +212,7 @@ TEST_F(SweepTest, Refusals) {
         f.mnuGaussian.setChecked(std::string(menu) == "Gaussian");
         f.mnuXStepLog.setChecked(std::string(menu) == "Log");
         f.cboStep.setText(step);
-        f.sizeHistogram.histLoaded = 1;
+        f.dist.sizeHistogram.histLoaded = 1;
         if (*kind) disperse(kind, "1", "5");
         f.cboWave.setText(waves);
         messages.clear();
@@ -226,19 +226,19 @@ TEST_F(SweepTest, Refusals) {
 }
 
 TEST_F(SweepTest, StopGivesTheEmptyFrameAndOverplotAddsASweep) {
-    const std::int64_t before = f.sweepStepCount;  // Stop at the sweep's first pump, in its first step
+    const std::int64_t before = f.sweepState.sweepStepCount;  // Stop at the sweep's first pump, in its first step
     runtime.setPumpHook([&] {
-        if (f.sweepStepCount > before) f.runState = 4;
+        if (f.sweepState.sweepStepCount > before) f.codes.runState = 4;
     });
     run("Intensity v. size parameter x", "1", "1000", "1");
-    EXPECT_EQ(f.runState, 4);
-    EXPECT_LT(f.intensityPerp[1000], 1e-300);  // the last steps were not computed
+    EXPECT_EQ(f.codes.runState, 4);
+    EXPECT_LT(f.results.intensityPerp[1000], 1e-300);  // the last steps were not computed
     runtime.setPumpHook([] {});
     run("Intensity v. size parameter x", "80", "90", "2");
-    const double first = f.intensityPerp[5];
+    const double first = f.results.intensityPerp[5];
     f.cmdOverPlot_Click();
     EXPECT_TRUE(messages.shown().empty());
-    EXPECT_EQ(f.intensityPerp[5], first);
+    EXPECT_EQ(f.results.intensityPerp[5], first);
 }
 
 // Averages: weights 1/N at r_k = r0 (1 + sigma)^t_k, Log-normal "20", r0 = 1 um, 0.65 um, m = 1.33, 178 deg.
@@ -252,26 +252,26 @@ TEST_F(SweepTest, LogNormalAverages) {
             const bool angle = graph == "Intensity v. scattering angle";
             run(graph, angle ? "0" : "0.5", angle ? "180" : "2", angle ? "0.1" : "0.5");
             const std::size_t j = angle ? 1781 : 2;  // 178 degrees; 1 um
-            EXPECT_REL_NEAR(f.intensityPerp[j], perp, 1e-9) << n << graph;
-            EXPECT_REL_NEAR(f.intensityPara[j], para, 1e-9) << n << graph;
-            EXPECT_EQ(f.radius, 1.0);  // the nominal radius again
+            EXPECT_REL_NEAR(f.results.intensityPerp[j], perp, 1e-9) << n << graph;
+            EXPECT_REL_NEAR(f.results.intensityPara[j], para, 1e-9) << n << graph;
+            EXPECT_EQ(f.calc.radius, 1.0);  // the nominal radius again
         }
     }
 }
 
 TEST_F(SweepTest, ZeroWidthInAMediumAndHistogramWeights) {
-    f.mediumRe = 1.33;  // x = 2 pi r n / lambda in both
+    f.indexState.mediumRe = 1.33;  // x = 2 pi r n / lambda in both
     run("Intensity v. radius", "0.5", "2", "0.5");
-    const double single = f.intensityPerp[2];  // 1 um
-    f.sweepIndex = 2;
+    const double single = f.results.intensityPerp[2];  // 1 um
+    f.sweepState.sweepIndex = 2;
     for (const auto& [kind, weights] : {std::pair{"Normal", std::vector<float>{}}, {"Special", {0, 0.25f, 0.75f}}}) {
-        f.sizeHistogram = {2, 1, {0, 1, 1}, {}, {0, 1, 1}, weights, 1, 1, 1, 0.75f, 1, ""};
+        f.dist.sizeHistogram = {2, 1, {0, 1, 1}, {}, {0, 1, 1}, weights, 1, 1, 1, 0.75f, 1, ""};
         disperse(kind, "0", "5");
-        f.radius = 1;
+        f.calc.radius = 1;
         ASSERT_TRUE(f.DispCalc());
-        EXPECT_REL_NEAR(f.intensityPerp[2], single, 1e-13) << kind;  // weights sum to 1 without a division
+        EXPECT_REL_NEAR(f.results.intensityPerp[2], single, 1e-13) << kind;  // weights sum to 1 without a division
     }
-    EXPECT_EQ(f.sampleCount, 2);
+    EXPECT_EQ(f.dist.sampleCount, 2);
 }
 
 TEST_F(SweepTest, DistributionPhaseFunctionIntegratesToFourPi) {
@@ -282,7 +282,7 @@ TEST_F(SweepTest, DistributionPhaseFunctionIntegratesToFourPi) {
     const double h = 0.1 * 0.017453292519943278;  // 2 over theta
     double integral = 0;
     for (std::size_t j = 1; j < 1801; ++j)
-        integral += 0.5 * h * (f.avgUnpol[j] * std::sin((j - 1) * h) + f.avgUnpol[j + 1] * std::sin(j * h));
+        integral += 0.5 * h * (f.results.avgUnpol[j] * std::sin((j - 1) * h) + f.results.avgUnpol[j + 1] * std::sin(j * h));
     EXPECT_NEAR(integral, 2.0, 2e-3);
 }
 
@@ -298,7 +298,7 @@ TEST_F(SweepTest, WriteCurvesForTheParent) {
     const int threads = SharedPool().Threads();
     out.write(reinterpret_cast<const char*>(&threads), sizeof threads);
     const auto put = [&](std::size_t count) {
-        for (const auto* curve : {&f.intensityPerp, &f.intensityPara, &f.intensityUnpol})
+        for (const auto* curve : {&f.results.intensityPerp, &f.results.intensityPara, &f.results.intensityUnpol})
             out.write(reinterpret_cast<const char*>(curve->data()),
                       static_cast<std::streamsize>(std::min(count, curve->size()) * sizeof(double)));
     };

@@ -157,7 +157,7 @@ TEST_F(SimulationTest, StopEndsAfterTheCurrentPointAndUnlocks) {
     EXPECT_EQ(Shot().pixel(1, 1), before.pixel(1, 1));
     EXPECT_FALSE(s.cmdStopSim.visible());
     EXPECT_TRUE(s.cmdSimPlot.enabled());
-    EXPECT_FALSE(f.inputsLocked);
+    EXPECT_FALSE(f.windowState.inputsLocked);
 }
 
 TEST_F(SimulationTest, TextFileNamedJpgKeepsThePicture) {
@@ -233,7 +233,7 @@ TEST_F(SimulationTest, PolariserAtTheSunDiagonalQuadrantsExitAndTheMainWindowsLo
     EXPECT_FALSE(s.simPainting);
     f.LockON();  // a run holds the lock: the circle button leaves it alone
     s.cmdCircle_Click();
-    EXPECT_TRUE(f.inputsLocked);
+    EXPECT_TRUE(f.windowState.inputsLocked);
 }
 
 // The brightest red of a 500 um drop's bow lies outside the brightest blue, each at the radius the

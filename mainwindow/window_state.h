@@ -1,0 +1,54 @@
+// The main window's codes, flags and window-wide state (members of Form1).
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "graphs/graph_codes.h"
+#include "runs/method_codes.h"
+
+namespace tessary {
+
+// The codes of what is shown and computed: the run state (Form1::RunState), the graph type and its
+// sub-code (and those before the last change), the method, the simulation mode and the save kind.
+struct WindowCodes {
+    int runState = 0;
+    int graphCode = kNoGraph;
+    int graphSubCode = kNoSubCode;
+    int calcMethod = kMethodNone;
+    int prevGraphCode = kNoGraph;
+    int prevGraphSubCode = kNoSubCode;
+    int simulationMode = 0;
+    int saveFileType = 0;  // 1 data file, 2 text export, 3 batch report
+};
+
+// The option flags of the runs: input error, results out of date or from a file, default log scale.
+struct RunFlags {
+    int inputError = 0;
+    int resultsStale = 0;
+    int resultsFromFile = 0;
+    int logScaleDefault = 0;
+    bool runUnderWay = false;  // from the start to the end of New plot or Overplot
+    // Set by the data-file reader while it loads: a New plot that Replot starts then keeps
+    // resultsFromFile (any other New plot clears it).
+    bool dataFileLoading = false;
+};
+
+// The window itself: command line, screen, hidden mode, the input lock and the redraw depth.
+struct WindowState {
+    std::string commandLine;
+    int screenWidthPx = 0;
+    int screenHeightPx = 0;
+    int hiddenKeyArmed = 0;
+    int hiddenKeyPos = 0;
+    int hiddenModeState = 0;
+    std::array<int, 4> hiddenKeyTable{};
+    // True from LockON to LockOFF: commands that would start a run, load, save or redraw refuse.
+    bool inputsLocked = false;
+    // The enabled state of each of computationMenus() when LockON disabled them; LockOFF restores it.
+    std::vector<bool> menusEnabledBeforeLock;
+    int redrawDepth = 0;  // RedrawGuards held
+};
+
+}  // namespace tessary
