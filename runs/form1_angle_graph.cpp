@@ -20,36 +20,36 @@ namespace {
 constexpr double kFourPiAsWritten = 12.56637061435916;  // 4 pi as the phase function divides
 
 // The intensities (or moduli) of one angle index from S1 and S2.
-void IntensityCurves(Form1& f, std::size_t j, bool amplitude) {
-    const Complex s1{f.results.s1Amp[0][j], f.results.s1Amp[1][j]};
-    const Complex s2{f.results.s2Amp[0][j], f.results.s2Amp[1][j]};
+void IntensityCurves(StoredResults& r, std::size_t j, bool amplitude) {
+    const Complex s1{r.s1Amp[0][j], r.s1Amp[1][j]};
+    const Complex s2{r.s2Amp[0][j], r.s2Amp[1][j]};
     double perp = ComplexAbs(s1);
     double para = ComplexAbs(s2);
     if (!amplitude) {
         perp *= perp;
         para *= para;
     }
-    f.results.intensityPerp[j] = perp;
-    f.results.intensityPara[j] = para;
-    f.results.intensityUnpol[j] = (perp + para) / 2;  // with amplitudes the mean of the moduli
+    r.intensityPerp[j] = perp;
+    r.intensityPara[j] = para;
+    r.intensityUnpol[j] = (perp + para) / 2;  // with amplitudes the mean of the moduli
 }
 
 // The lower-panel curves of one angle index from S1 and S2: phases or the degree of polarisation.
-void LowerPanelCurves(Form1& f, std::size_t j, bool ampPhase, bool intPol) {
-    const Complex s1{f.results.s1Amp[0][j], f.results.s1Amp[1][j]};
-    const Complex s2{f.results.s2Amp[0][j], f.results.s2Amp[1][j]};
+void LowerPanelCurves(StoredResults& r, std::size_t j, bool ampPhase, bool intPol) {
+    const Complex s1{r.s1Amp[0][j], r.s1Amp[1][j]};
+    const Complex s2{r.s2Amp[0][j], r.s2Amp[1][j]};
     if (ampPhase) {
-        f.results.avgPerp[j] = PhaseDegrees(s1.re, s1.im);
-        f.results.avgPara[j] = PhaseDegrees(s2.re, s2.im);
-        f.results.avgUnpol[j] = PhaseDegrees((s1.re + s2.re) / 2, (s1.im + s2.im) / 2);
+        r.avgPerp[j] = PhaseDegrees(s1.re, s1.im);
+        r.avgPara[j] = PhaseDegrees(s2.re, s2.im);
+        r.avgUnpol[j] = PhaseDegrees((s1.re + s2.re) / 2, (s1.im + s2.im) / 2);
     }
     if (intPol) {
         const double P = s1.re * s1.re + s1.im * s1.im;
         const double Q = s2.re * s2.re + s2.im * s2.im;
         // No light at all has no polarisation: 0 rather than 0/0.
-        f.results.avgPerp[j] = P + Q == 0 ? 0.0 : (P - Q) / (P + Q);
-        f.results.avgPara[j] = 0;
-        f.results.avgUnpol[j] = 0;
+        r.avgPerp[j] = P + Q == 0 ? 0.0 : (P - Q) / (P + Q);
+        r.avgPara[j] = 0;
+        r.avgUnpol[j] = 0;
     }
 }
 
@@ -76,22 +76,22 @@ void TwoPanels(Form1& f) {
 
 // avg = scale(intensity) for every angle index; false when a value is not a finite number.
 template <class Scale>
-bool ScaledCurves(Form1& f, Scale scale) {
-    const std::size_t last = 2 * static_cast<std::size_t>(f.angleGrid.angleCount) - 1;
+bool ScaledCurves(StoredResults& r, std::int32_t angleCount, Scale scale) {
+    const std::size_t last = 2 * static_cast<std::size_t>(angleCount) - 1;
     bool finite = true;
     for (std::size_t j = 1; j <= last && finite; ++j) {
-        f.results.avgPerp[j] = scale(f.results.intensityPerp[j]);
-        f.results.avgPara[j] = scale(f.results.intensityPara[j]);
-        f.results.avgUnpol[j] = scale(f.results.intensityUnpol[j]);
-        finite = std::isfinite(f.results.avgPerp[j]) && std::isfinite(f.results.avgPara[j]) && std::isfinite(f.results.avgUnpol[j]);
+        r.avgPerp[j] = scale(r.intensityPerp[j]);
+        r.avgPara[j] = scale(r.intensityPara[j]);
+        r.avgUnpol[j] = scale(r.intensityUnpol[j]);
+        finite = std::isfinite(r.avgPerp[j]) && std::isfinite(r.avgPara[j]) && std::isfinite(r.avgUnpol[j]);
     }
     return finite;
 }
 
 // The run ends with this message instead of a graph of numbers that do not exist.
-bool RefuseGraph(Form1& f, const std::string& message) {
+bool RefuseGraph(WindowCodes& codes, const std::string& message) {
     msgBox(message, mb::kOkOnly, std::string("Error"));
-    f.codes.runState = Form1::kRunStopped;
+    codes.runState = Form1::kRunStopped;
     return false;
 }
 
@@ -99,10 +99,12 @@ bool RefuseGraph(Form1& f, const std::string& message) {
 bool WattsGraph(Form1& f) {
     const double d = Val(f.dlogIncident_->txtDistance.text());
     const double E = Val(f.dlogIncident_->txtIncidentPD.text());
-    if (!(d > 0)) return RefuseGraph(f, "The distance of measurement must be greater than 0 m");
+    if (!(d > 0)) return RefuseGraph(f.codes, "The distance of measurement must be greater than 0 m");
     const double factor = E / (d * d) / f.calc.waveNumberSq;
-    if (!std::isfinite(factor) || !ScaledCurves(f, [factor](double v) { return v * factor; }))
-        return RefuseGraph(f, "The scattered intensity at a distance of " + CStr(d) + " m is out of range");
+    if (!std::isfinite(factor) ||
+        !ScaledCurves(f.results, f.angleGrid.angleCount, [factor](double v) { return v * factor; }))
+        return RefuseGraph(f.codes,
+                           "The scattered intensity at a distance of " + CStr(d) + " m is out of range");
     f.Display(f.results.avgPerp, f.results.avgPara, f.results.avgUnpol);
     return true;
 }
@@ -111,9 +113,10 @@ bool WattsGraph(Form1& f) {
 bool PhaseFunctionGraph(Form1& f) {
     f.results.scatNorm = f.results.qSca * kPi * f.calc.sizeParam * f.calc.sizeParam / kFourPiAsWritten;
     const double norm = f.results.scatNorm;
-    if (!(norm > 0) || !ScaledCurves(f, [norm](double v) { return v / norm; }))
-        return RefuseGraph(
-            f, "The phase function needs a scattering efficiency above 0 (Qsca = " + CStr(f.results.qSca) + ")");
+    if (!(norm > 0) ||
+        !ScaledCurves(f.results, f.angleGrid.angleCount, [norm](double v) { return v / norm; }))
+        return RefuseGraph(f.codes, "The phase function needs a scattering efficiency above 0 (Qsca = " +
+                                        CStr(f.results.qSca) + ")");
     f.Display(f.results.avgPerp, f.results.avgPara, f.results.avgUnpol);
     return true;
 }
@@ -123,7 +126,7 @@ bool PhaseFunctionGraph(Form1& f) {
 bool Form1::AngleGraph() {
     const bool amplitude = mnuAmplitude.checked();
     for (std::int32_t j = angleGrid.windowFirst; j <= angleGrid.windowLast; ++j)
-        IntensityCurves(*this, static_cast<std::size_t>(j), amplitude);
+        IntensityCurves(results, static_cast<std::size_t>(j), amplitude);
     AngleLowerCurves();
     OneWavelengthColours();
 
@@ -157,7 +160,7 @@ void Form1::AngleLowerCurves() {
     const bool intPol = mnuIntPol.checked();
     if (!ampPhase && !intPol) return;
     for (std::int32_t j = angleGrid.windowFirst; j <= angleGrid.windowLast; ++j)
-        LowerPanelCurves(*this, static_cast<std::size_t>(j), ampPhase, intPol);
+        LowerPanelCurves(results, static_cast<std::size_t>(j), ampPhase, intPol);
 }
 
 bool Form1::DrawAngleGraph() {

@@ -32,22 +32,22 @@ namespace {
 
 constexpr double kFourPiAsWritten = 12.56637061435916;
 
-bool RefuseAverage(Form1& f, const std::string& message) {
+bool RefuseAverage(WindowCodes& codes, const std::string& message) {
     msgBox(message, mb::kOkOnly, std::string("Error"));
-    f.codes.runState = Form1::kRunStopped;
+    codes.runState = Form1::kRunStopped;
     return false;
 }
 
 // The averages into the curves: moduli as square roots of the averaged intensities with amplitudes,
 // the unpolarised curve the mean of the two.
-void AverageInto(Form1& f, std::size_t j, double perp, double para, bool amplitude) {
+void AverageInto(StoredResults& r, std::size_t j, double perp, double para, bool amplitude) {
     if (amplitude) {
         perp = std::sqrt(perp);
         para = std::sqrt(para);
     }
-    f.results.intensityPerp[j] = perp;
-    f.results.intensityPara[j] = para;
-    f.results.intensityUnpol[j] = (perp + para) / 2;
+    r.intensityPerp[j] = perp;
+    r.intensityPara[j] = para;
+    r.intensityUnpol[j] = (perp + para) / 2;
 }
 
 // Draws an averaged angle graph by graphSubCode; false after a refusal.
@@ -57,12 +57,13 @@ bool DrawAveragedAngleGraph(Form1& f, double meanQx2) {
     if (f.codes.graphSubCode == kSubWatts) {
         const double d = Val(f.dlogIncident_->txtDistance.text());
         const double E = Val(f.dlogIncident_->txtIncidentPD.text());
-        if (!(d > 0)) return RefuseAverage(f, "The distance of measurement must be greater than 0 m");
+        if (!(d > 0)) return RefuseAverage(f.codes, "The distance of measurement must be greater than 0 m");
         factor = E / (d * d) / f.calc.waveNumberSq;
     } else if (f.codes.graphSubCode == kSubPhaseFunction) {
         f.results.scatNorm = meanQx2 * kPi / kFourPiAsWritten;
         if (!(f.results.scatNorm > 0))
-            return RefuseAverage(f, "The phase function needs a scattering efficiency above 0 (Qsca = 0)");
+            return RefuseAverage(f.codes,
+                                 "The phase function needs a scattering efficiency above 0 (Qsca = 0)");
         factor = 1.0 / f.results.scatNorm;
     } else {
         f.Display(f.results.intensityPerp, f.results.intensityPara, f.results.intensityUnpol);
@@ -73,7 +74,7 @@ bool DrawAveragedAngleGraph(Form1& f, double meanQx2) {
         f.results.avgPara[j] = f.results.intensityPara[j] * factor;
         f.results.avgUnpol[j] = f.results.intensityUnpol[j] * factor;
         if (!std::isfinite(f.results.avgPerp[j]) || !std::isfinite(f.results.avgPara[j]))
-            return RefuseAverage(f, "The averaged intensity is out of range");
+            return RefuseAverage(f.codes, "The averaged intensity is out of range");
     }
     f.Display(f.results.avgPerp, f.results.avgPara, f.results.avgUnpol);
     return true;
@@ -114,7 +115,7 @@ bool Form1::DispCalc() {
     if (kind != DistributionKind::Special) Disperse();
     const SizeSamples samples =
         DistributionSamples(kind, calc.radius, dist.relStdDev, dist.distAbscissa, dist.sampleCount, dist.sizeHistogram);
-    if (samples.radius.empty()) return RefuseAverage(*this, "The size distribution has no samples");
+    if (samples.radius.empty()) return RefuseAverage(codes, "The size distribution has no samples");
     const auto count = static_cast<int>(samples.radius.size());
     if (kind == DistributionKind::Special) dist.sampleCount = count;
 
@@ -170,11 +171,11 @@ bool Form1::DispCalc() {
     if (angleGraph) {
         for (std::int32_t J = first; J <= last; ++J) {
             const auto j = static_cast<std::size_t>(J);
-            AverageInto(*this, j, results.avgPerp[j] / divisor, results.avgPara[j] / divisor, amplitude);
+            AverageInto(results, j, results.avgPerp[j] / divisor, results.avgPara[j] / divisor, amplitude);
         }
         drawn = DrawAveragedAngleGraph(*this, sumQx2 / divisor);
     } else {
-        AverageInto(*this, step, sumPerp / divisor, sumPara / divisor, amplitude);
+        AverageInto(results, step, sumPerp / divisor, sumPara / divisor, amplitude);
         for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol}) (*curve)[step] /= calc.waveNumberSq;
         results.avgPerp[step] = results.intensityPerp[step];
         results.avgPara[step] = results.intensityPara[step];

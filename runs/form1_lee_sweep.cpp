@@ -27,8 +27,8 @@ namespace {
 constexpr const char* kAngleTitle = "Scattering angle (degrees)";
 
 // The radius of row k of the geometric sweep, as the sweep forms it.
-double RowRadius(const Form1& f, int k) {
-    return static_cast<double>(f.sweepState.sweepStart) * std::pow(static_cast<double>(f.sweepState.sweepRatio), k);
+double RowRadius(const SweepState& sweep, int k) {
+    return static_cast<double>(sweep.sweepStart) * std::pow(static_cast<double>(sweep.sweepRatio), k);
 }
 
 // The plane-wave Mie series of a batch of rows from `from` on, started in the background on the
@@ -46,7 +46,7 @@ int StartRowsAhead(Form1& f, int from, int last, int rows) {
     std::vector<MieInput> inputs;
     int k = from;
     for (; k <= last && k < from + rows; ++k) {
-        const double radius = RowRadius(f, k);
+        const double radius = RowRadius(f.sweepState, k);
         if (WaveCountForRadius(f.cboWave.text(), radius).value_or(waves) != waves) break;
         for (const Form1::LeeWave& w : f.leeWaves) {
             MieInput in;
@@ -148,7 +148,7 @@ void Form1::LeeSweep() {
             setForeColor(kButtonFace);
             boxFilled(9200, 950, 13000, 1250);
             setForeColor(kBlack);
-            calc.radius = RowRadius(*this, sweepState.loopStep);
+            calc.radius = RowRadius(sweepState, sweepState.loopStep);
             setCurrentX(9200);
             setCurrentY(950);
             printLine("Step: ", sweepState.loopStep, "   Radius = ", Format(calc.radius, "#,##0.####"));

@@ -37,17 +37,18 @@ std::size_t CommonSize(std::initializer_list<const std::vector<double>*> arrays)
 }
 
 // True when every stored curve and amplitude array holds the indices 0..last.
-bool StoredArraysHold(const Form1& f, std::int64_t last) {
+bool StoredArraysHold(const StoredResults& r, std::int64_t last) {
     const std::size_t n =
-        CommonSize({&f.results.s1Amp[0], &f.results.s1Amp[1], &f.results.s2Amp[0], &f.results.s2Amp[1], &f.results.intensityPerp, &f.results.intensityPara,
-                    &f.results.intensityUnpol, &f.results.avgPerp, &f.results.avgPara, &f.results.avgUnpol});
+        CommonSize({&r.s1Amp[0], &r.s1Amp[1], &r.s2Amp[0], &r.s2Amp[1], &r.intensityPerp, &r.intensityPara,
+                    &r.intensityUnpol, &r.avgPerp, &r.avgPara, &r.avgUnpol});
     return last >= 0 && static_cast<std::uint64_t>(last) < n;
 }
 
 // True when the angle grid and the window of the results on show lie inside the stored arrays.
-bool AngleResultsHeld(const Form1& f) {
-    return f.angleGrid.angleCount >= 2 && f.angleGrid.windowFirst >= 0 &&
-           StoredArraysHold(f, std::max<std::int64_t>(f.angleGrid.windowLast, 2 * std::int64_t{f.angleGrid.angleCount} - 1));
+bool AngleResultsHeld(const AngleGrid& grid, const StoredResults& r) {
+    return grid.angleCount >= 2 && grid.windowFirst >= 0 &&
+           StoredArraysHold(r,
+                            std::max<std::int64_t>(grid.windowLast, 2 * std::int64_t{grid.angleCount} - 1));
 }
 
 // The index of a range end, or the fallback when the value has no index.
@@ -191,7 +192,7 @@ Next Replot::ranges() {
         // mark the list yellow, or results that do not cover the grid, would be drawn wrongly).
         const Checked<std::int32_t> count = CLng(90 / step + 1);
         if (!(step > 0) || !count.ok() || count.value < 2 || count.value != f.angleGrid.angleCount ||
-            !StoredArraysHold(f, 2 * std::int64_t{count.value} - 1))
+            !StoredArraysHold(f.results, 2 * std::int64_t{count.value} - 1))
             return refuseChanged(f.cboStep);
         f.angleGrid.angleCount = count.value;
         points = 2 * f.angleGrid.angleCount - 1;
@@ -323,7 +324,8 @@ Next Replot::oneWavelength(bool overplotFromFile) {
         f.Display(f.results.intensityPerp, f.results.intensityPara, f.results.intensityUnpol);
         return Next::End;
     }
-    if (!AngleResultsHeld(f)) return Next::End;  // nothing is read beyond the stored arrays
+    if (!AngleResultsHeld(f.angleGrid, f.results))
+        return Next::End;  // nothing is read beyond the stored arrays
     f.AngleLowerCurves();
     f.DrawAngleGraph();
     return Next::End;

@@ -30,25 +30,26 @@ bool Automatic(const ComboBox& list) { return list.text() == "Automatic"; }
 
 // Every per-angle array over the whole grid (never below the fixed sizes), curves and amplitudes
 // cleared; the colour sums grow to the grid and keep what they hold.
-void SizeForGrid(Form1& f) {
-    const std::int32_t points = 2 * f.angleGrid.angleCount - 1;
+void SizeForGrid(StoredResults& r, ColourSums& sums, std::int32_t angleCount) {
+    const std::int32_t points = 2 * angleCount - 1;
     const auto size = static_cast<std::size_t>(std::max(points, kFixedPoints)) + 1;
-    for (auto* curve : {&f.results.spareCurve, &f.results.intensityPerp, &f.results.intensityPara, &f.results.intensityUnpol, &f.results.avgPerp,
-                        &f.results.avgPara, &f.results.avgUnpol})
+    for (auto* curve : {&r.spareCurve, &r.intensityPerp, &r.intensityPara, &r.intensityUnpol, &r.avgPerp,
+                        &r.avgPara, &r.avgUnpol})
         curve->assign(size, 0.0);
-    for (Form1::ComplexTable* amplitude : {&f.results.s1Amp, &f.results.s2Amp})
+    for (Form1::ComplexTable* amplitude : {&r.s1Amp, &r.s2Amp})
         for (std::vector<double>& part : *amplitude) part.assign(size, 0.0);
-    const auto angles = static_cast<std::size_t>(std::max(f.angleGrid.angleCount, kFixedAngles)) + 1;
-    for (auto* table : {&f.results.muTable, &f.results.piTable, &f.results.pi0Table, &f.results.piPrev, &f.results.tauTable}) table->assign(angles, 0.0);
-    for (ColourSumTable* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara, &f.colourSums.colourSumUnpol})
-        for (std::vector<double>& column : *sums)
+    const auto angles = static_cast<std::size_t>(std::max(angleCount, kFixedAngles)) + 1;
+    for (auto* table : {&r.muTable, &r.piTable, &r.pi0Table, &r.piPrev, &r.tauTable})
+        table->assign(angles, 0.0);
+    for (ColourSumTable* table : {&sums.colourSumPerp, &sums.colourSumPara, &sums.colourSumUnpol})
+        for (std::vector<double>& column : *table)
             if (column.size() < size) column.resize(size, 0.0);
 }
 
 // The unit factor k (1/m, or 1) and the divisor of intensities at the current wavelength.
-void UnitFactors(Form1& f) {
-    f.calc.waveNumber = f.mnuInvWavelength.checked() ? kTwoPi / (f.calc.wavelength * 1e-6) : 1.0;
-    f.calc.waveNumberSq = f.mnuAmplitude.checked() ? f.calc.waveNumber : f.calc.waveNumber * f.calc.waveNumber;
+void UnitFactors(CalcInputs& calc, bool perMetre, bool amplitude) {
+    calc.waveNumber = perMetre ? kTwoPi / (calc.wavelength * 1e-6) : 1.0;
+    calc.waveNumberSq = amplitude ? calc.waveNumber : calc.waveNumber * calc.waveNumber;
 }
 
 }  // namespace
@@ -77,7 +78,7 @@ bool Form1::SeveralWavelengths() {
 
     WaveCountFromRadius();
     lambdaN();
-    SizeForGrid(*this);
+    SizeForGrid(results, colourSums, angleGrid.angleCount);
     SunCorrection();
     const std::int32_t points = 2 * angleGrid.angleCount - 1;
     for (ColourSumTable* sums : {&colourSums.colourSumPerp, &colourSums.colourSumPara})
@@ -111,7 +112,7 @@ bool Form1::SeveralWavelengths() {
         }
         calc.sizeParam = kTwoPi * calc.radius / calc.wavelength * indexState.mediumRe;
         if (codes.graphCode == kGraphLee && sweepState.loopStep == 0) leeWaves.push_back({calc.wavelength, indexState.mediumRe, calc.calcIndexRe, calc.calcIndexIm});
-        UnitFactors(*this);
+        UnitFactors(calc, mnuInvWavelength.checked(), mnuAmplitude.checked());
         doEvents();
         if (codes.runState == kRunStopped) break;
         DispatchSeveralWavelengths();

@@ -34,13 +34,13 @@ namespace {
 constexpr const char* kIncorrectEntry = "    The red highlighted data entry is incorrect.    ";
 
 // The unit factor K of the stored intensities: k^2 (k with amplitudes) in 1/m by the menus, or 1.
-void UnitFactor(Form1& f, bool byMenus) {
+void UnitFactor(CalcInputs& calc, bool byMenus, bool perMetre, bool amplitude) {
     if (!byMenus) {
-        f.calc.waveNumberSq = 1.0;
+        calc.waveNumberSq = 1.0;
         return;
     }
-    f.calc.waveNumber = f.mnuInvWavelength.checked() ? kTwoPi / (f.calc.wavelength * 1E-6) : 1.0;
-    f.calc.waveNumberSq = f.mnuAmplitude.checked() ? f.calc.waveNumber : f.calc.waveNumber * f.calc.waveNumber;
+    calc.waveNumber = perMetre ? kTwoPi / (calc.wavelength * 1E-6) : 1.0;
+    calc.waveNumberSq = amplitude ? calc.waveNumber : calc.waveNumber * calc.waveNumber;
 }
 
 // The radius of the step beside the graph (codes 11 / 1 and 16 / 1 with visible data).
@@ -54,10 +54,10 @@ void RadiusBox(Form1& f) {
 }
 
 // Refuses a sweep the step table cannot make (the checks refuse such inputs before a run).
-bool RefuseSweep(Form1& f, Control& box) {
+bool RefuseSweep(WindowCodes& codes, Control& box) {
     box.setBackColor(kRed);
     msgBox(kIncorrectEntry, mb::kOkOnly, std::string("Input error"));
-    f.codes.runState = Form1::kRunStopped;
+    codes.runState = Form1::kRunStopped;
     return false;
 }
 
@@ -92,7 +92,7 @@ bool StepInputs(Form1& f, double x, double lambdaBox) {
     if ((f.codes.graphCode == kGraphEfficiency || f.codes.graphCode == kGraphEfficiencyWavelength) && f.calc.calcIndexIm > 0) f.calc.absorbingFlag = 2;
     f.calc.radius = step.radius;
     f.calc.sizeParam = step.sizeParam;
-    UnitFactor(f, step.unitByMenus);
+    UnitFactor(f.calc, step.unitByMenus, f.mnuInvWavelength.checked(), f.mnuAmplitude.checked());
     if (step.radiusBox && f.mnuDataVisible.checked()) RadiusBox(f);
     return true;
 }
@@ -187,7 +187,7 @@ bool Form1::SweepPath() {
     sweepState.sweepLastStored = 0;
     AngleDelta();
     const std::optional<AngleOnGrid> grid = AngleGridFor(Val(txtAngle.text()));
-    if (!grid) return RefuseSweep(*this, txtAngle);
+    if (!grid) return RefuseSweep(codes, txtAngle);
     angleGrid.angleCount = grid->angleCount;
     angleGrid.angleIndex = grid->angleIndex;
     const auto points = static_cast<std::size_t>(2 * angleGrid.angleCount);
@@ -197,7 +197,7 @@ bool Form1::SweepPath() {
 
     const std::optional<SweepPlan> plan = PlanSweep(codes.graphCode, Val(txtXmin.text()), Val(txtXmax.text()), graph.xMin,
                                                     graph.xMax, Val(cboStep.text()), mnuXStepLog.checked());
-    if (!plan) return RefuseSweep(*this, cboStep);
+    if (!plan) return RefuseSweep(codes, cboStep);
     angleGrid.firstPoint = plan->firstPoint;
     angleGrid.lastPoint = plan->lastPoint;
     if (plan->logSteps) sweepState.sweepRatio = plan->sweepRatio;
