@@ -72,8 +72,9 @@ class RouteMessagesToReport {
 
 // The last kept message, of the run only (the inputs locked) or of the commands and run since the
 // block before; `otherwise` when there is none.
-std::string LastMessage(const Form1& f, bool ofTheRun, const char* otherwise) {
-    for (auto it = f.batchMessages.rbegin(); it != f.batchMessages.rend(); ++it)
+std::string LastMessage(const decltype(Form1::batchMessages)& messages, bool ofTheRun,
+                        const char* otherwise) {
+    for (auto it = messages.rbegin(); it != messages.rend(); ++it)
         if (it->duringRun || !ofTheRun) return it->text;
     return otherwise;
 }
@@ -117,13 +118,14 @@ bool Form1::Save_Batch(TextFileWriter& report) {
         angleGrid.firstPoint = s.firstPoint;
         angleGrid.lastPoint = s.lastPoint;
     }
-    if (s.graphCode == kGraphWavelength || s.graphCode == kGraphEfficiencyWavelength) SetExportRelativeIndex(*this, s);
+    if (s.graphCode == kGraphWavelength || s.graphCode == kGraphEfficiencyWavelength)
+        SetExportRelativeIndex(runRecord, s);
     const BatchWindow window{runRecord.windowFirst, runRecord.windowLast};
     // A run that did not finish writes no numbers of an earlier run: the rows a stopped sweep
     // finished, or none, and why.
     std::optional<std::string> notComputed, stopped;
     if (newPlotEnd == NewPlotEnd::Refused) {
-        notComputed = LastMessage(*this, false, "the inputs were refused");
+        notComputed = LastMessage(batchMessages, false, "the inputs were refused");
         // The header says what the batch asked for; the record of the stored results stays.
         RunRecord asked = RecordOfInputs();
         asked.radius = Val(asked.radiusText);
@@ -131,8 +133,9 @@ bool Form1::Save_Batch(TextFileWriter& report) {
         asked.sizeParam = lambda > 0 ? asked.radius * kTwoPi / lambda * indexState.mediumRe : 0.0;
         s = ExportSnapshotOf(*this, asked);
     } else if (newPlotEnd == NewPlotEnd::Stopped) {
-        const std::string why =
-            fileState.batchStopAsked ? "the calculation was stopped" : LastMessage(*this, true, "the calculation was stopped");
+        const std::string why = fileState.batchStopAsked
+                                    ? "the calculation was stopped"
+                                    : LastMessage(batchMessages, true, "the calculation was stopped");
         if (s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph && sweepState.sweepLastStored >= s.firstPoint) {
             s.lastPoint = std::min(s.lastPoint, sweepState.sweepLastStored);
             stopped = why;

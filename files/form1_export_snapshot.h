@@ -12,7 +12,7 @@ class Form1;
 TextExportSnapshot ExportSnapshotOf(Form1& f);
 // The same with the inputs of the given record.
 TextExportSnapshot ExportSnapshotOf(Form1& f, const RunRecord& record);
-// Codes 10 and 15: the relative index of each row from the checked models.
-void SetExportRelativeIndex(Form1& f, TextExportSnapshot& s);
+// Codes 10 and 15: the relative index of each row from the models of the run's record.
+void SetExportRelativeIndex(const RunRecord& record, TextExportSnapshot& s);
 
 }  // namespace tessary

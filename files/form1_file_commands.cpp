@@ -9,8 +9,8 @@ namespace tessary {
 namespace {
 
 // Between the runs of a batch the inputs are not locked; the file commands refuse all the same.
-bool RefuseDuringBatch(Form1& f) {
-    if (!f.fileState.batchRunning) return false;
+bool RefuseDuringBatch(const FilesState& files) {
+    if (!files.batchRunning) return false;
     beep();
     return true;
 }
@@ -18,24 +18,24 @@ bool RefuseDuringBatch(Form1& f) {
 }  // namespace
 
 void Form1::mnuRead_Click() {
-    if (RefuseWhileLocked() || RefuseDuringBatch(*this)) return;
+    if (RefuseWhileLocked() || RefuseDuringBatch(fileState)) return;
     read_file();
 }
 
 void Form1::mnuSave_Click() {
-    if (RefuseWhileLocked() || RefuseDuringBatch(*this)) return;
+    if (RefuseWhileLocked() || RefuseDuringBatch(fileState)) return;
     codes.saveFileType = 1;
     SaveByType();
 }
 
 void Form1::mnuSaveText_Click() {
-    if (RefuseWhileLocked() || RefuseDuringBatch(*this)) return;
+    if (RefuseWhileLocked() || RefuseDuringBatch(fileState)) return;
     codes.saveFileType = 2;
     SaveByType();
 }
 
 void Form1::mnuBatchFile_Click() {
-    if (RefuseWhileLocked() || RefuseDuringBatch(*this)) return;
+    if (RefuseWhileLocked() || RefuseDuringBatch(fileState)) return;
     if (mnuBatchFile.checked()) {
         mnuBatchFile.setChecked(false);
         return;

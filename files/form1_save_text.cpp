@@ -81,9 +81,9 @@ TextExportSnapshot ExportSnapshotOf(Form1& f, const RunRecord& r) {
     return s;
 }
 
-void SetExportRelativeIndex(Form1& f, TextExportSnapshot& s) {
+void SetExportRelativeIndex(const RunRecord& record, TextExportSnapshot& s) {
     // The relative index of each row from the models the run used, leaving the window's index alone.
-    const IndexModels models = f.runRecord.indexModels;
+    const IndexModels models = record.indexModels;
     const double shownRe = Val(s.refractReal), shownIm = Val(s.refractImag);
     s.relativeIndex = [models, shownRe, shownIm](double lambda) -> std::optional<std::pair<double, double>> {
         const RefrelResult r = tessary::refrel(models, lambda);
@@ -106,7 +106,8 @@ bool Form1::save_text() {
         s.firstPoint = range->first;
         s.lastPoint = range->second;
     }
-    if (s.graphCode == kGraphWavelength || s.graphCode == kGraphEfficiencyWavelength) SetExportRelativeIndex(*this, s);
+    if (s.graphCode == kGraphWavelength || s.graphCode == kGraphEfficiencyWavelength)
+        SetExportRelativeIndex(runRecord, s);
     if (s.s1s2 && s.calcMethod == kMethodDebye) {
         const DebyeTables& t = debyeWork.tables;
         const DebyeCoefficients& c = debyeWork.coefficients;

@@ -66,9 +66,9 @@ double LargestMx(Form1& f, double radius, bool leeRow) {
 }
 
 // The title the series gives its refusals: the Mie routines name themselves, Debye's say "Error".
-std::string SeriesErrorTitle(const Form1& f) {
-    if (f.codes.calcMethod != kMethodMie) return "Error";
-    return f.mnuGaussian.checked() ? "Error in MIE_Gaussian sub-routine" : "Error in BHMIE sub-routine";
+std::string SeriesErrorTitle(int calcMethod, bool gaussian) {
+    if (calcMethod != kMethodMie) return "Error";
+    return gaussian ? "Error in MIE_Gaussian sub-routine" : "Error in BHMIE sub-routine";
 }
 
 }  // namespace
@@ -135,7 +135,8 @@ void Form1::Duration() {
     const bool disperse = codes.graphCode == kGraphAngle && optDisp.value();
     const double limit = codes.calcMethod == kMethodMie ? kMieTermLimit : kDebyeTermLimit;
     if (!disperse && LargestMx(*this, largestRadius, codes.graphCode == kGraphLee) > limit) {
-        msgBox("Reduce radius or increase wavelength", mb::kOkOnly, SeriesErrorTitle(*this));
+        msgBox("Reduce radius or increase wavelength", mb::kOkOnly,
+               SeriesErrorTitle(codes.calcMethod, mnuGaussian.checked()));
         runFlags.inputError = 1;
         return;
     }
