@@ -25,12 +25,12 @@ namespace {
 
 const char* const kPanelTitles[] = {"Perpendicular polarisation", "Parallel polarisation", "Unpolarised"};
 
-LeeConstStores Stored(const Form1& f) {
-    return {&f.leeStores.leeRed1, &f.leeStores.leeGreen1, &f.leeStores.leeBlue1, &f.leeStores.leeRed2, &f.leeStores.leeGreen2, &f.leeStores.leeBlue2};
+LeeConstStores Stored(const LeeColourStores& s) {
+    return {&s.leeRed1, &s.leeGreen1, &s.leeBlue1, &s.leeRed2, &s.leeGreen2, &s.leeBlue2};
 }
 
-LeeStores Working(Form1& f) {
-    return {&f.leeStores.leeRed3, &f.leeStores.leeGreen3, &f.leeStores.leeBlue3, &f.leeStores.leeRed4, &f.leeStores.leeGreen4, &f.leeStores.leeBlue4};
+LeeStores Working(LeeColourStores& s) {
+    return {&s.leeRed3, &s.leeGreen3, &s.leeBlue3, &s.leeRed4, &s.leeGreen4, &s.leeBlue4};
 }
 
 float CellOf(const LeeStore& s, int k, std::int32_t c) {
@@ -81,36 +81,38 @@ void PaintFalseColourKey(Form1& f, double B) {
 }
 
 // The row peaks of the working stores into leeRowPeaks; returns the maxima of the whole diagram.
-std::array<double, 3> RaiseRowPeaks(Form1& f, const LeeWindow& window) {
+std::array<double, 3> RaiseRowPeaks(LeeColourStores& s, const LeeWindow& window) {
     std::array<double, 3> m{};
-    const LeeConstStores working = {&f.leeStores.leeRed3, &f.leeStores.leeGreen3, &f.leeStores.leeBlue3, &f.leeStores.leeRed4, &f.leeStores.leeGreen4, &f.leeStores.leeBlue4};
+    const LeeConstStores working = {&s.leeRed3, &s.leeGreen3, &s.leeBlue3,
+                                    &s.leeRed4, &s.leeGreen4, &s.leeBlue4};
     for (int k = 0; k <= window.lastRow; ++k) {
         const std::array<double, 3> peak = LeeRowPeaks(working, window, k);
-        for (std::size_t e = 1; e <= 3 && e < f.leeStores.leeRowPeaks.size(); ++e)
-            if (static_cast<std::size_t>(k) < f.leeStores.leeRowPeaks[e].size())
-                f.leeStores.leeRowPeaks[e][static_cast<std::size_t>(k)] = static_cast<float>(peak[e - 1]);
+        for (std::size_t e = 1; e <= 3 && e < s.leeRowPeaks.size(); ++e)
+            if (static_cast<std::size_t>(k) < s.leeRowPeaks[e].size())
+                s.leeRowPeaks[e][static_cast<std::size_t>(k)] = static_cast<float>(peak[e - 1]);
         for (std::size_t e = 0; e < 3; ++e) m[e] = std::max(m[e], peak[e]);
     }
     return m;
 }
 
 // The norms of row k: its own peaks when the rows are normalised, else the diagram's maxima m.
-void SetRowNorms(Form1& f, bool normalised, int k, const std::array<double, 3>& m) {
+void SetRowNorms(ColourSums& sums, LeeColourStores& stores, bool normalised, int k,
+                 const std::array<double, 3>& m) {
     if (!normalised) {
-        f.colourSums.colourNorm = AMAX(m[0], m[1]);
-        f.leeStores.leeNormUnpol = m[2];
+        sums.colourNorm = AMAX(m[0], m[1]);
+        stores.leeNormUnpol = m[2];
         return;
     }
     const auto rowPeak = [&](std::size_t e) {
-        return e < f.leeStores.leeRowPeaks.size() && static_cast<std::size_t>(k) < f.leeStores.leeRowPeaks[e].size()
-                   ? static_cast<double>(f.leeStores.leeRowPeaks[e][static_cast<std::size_t>(k)])
+        return e < stores.leeRowPeaks.size() && static_cast<std::size_t>(k) < stores.leeRowPeaks[e].size()
+                   ? static_cast<double>(stores.leeRowPeaks[e][static_cast<std::size_t>(k)])
                    : 0.0;
     };
-    f.colourSums.peakPerp = rowPeak(1);
-    f.colourSums.peakPara = rowPeak(2);
-    f.colourSums.peakUnpol = rowPeak(3);
-    f.colourSums.colourNorm = AMAX(f.colourSums.peakPerp, f.colourSums.peakPara);
-    f.leeStores.leeNormUnpol = f.colourSums.peakUnpol;
+    sums.peakPerp = rowPeak(1);
+    sums.peakPara = rowPeak(2);
+    sums.peakUnpol = rowPeak(3);
+    sums.colourNorm = AMAX(sums.peakPerp, sums.peakPara);
+    stores.leeNormUnpol = sums.peakUnpol;
 }
 
 // The step label of row k, once per row. A map's rows are the linear steps of its run, and the
@@ -139,7 +141,7 @@ void PaintLeeCells(Form1& f, const LeeWindow& window, const std::array<double, 3
     const std::vector<Segment> spans = LeeCellSpans(f.angleGrid.firstPoint, f.angleGrid.lastPoint, f.graph.graphTop, f.graph.graphBottom);
     bool stopped = false;
     for (int k = 0; k <= window.lastRow && !stopped; ++k) {
-        SetRowNorms(f, normalised, k, m);
+        SetRowNorms(f.colourSums, f.leeStores, normalised, k, m);
         PrintStepLabel(f, k);
         const Segment column = LeeColumn(k, f.sweepState.sweepSteps, d, L, W);
         for (std::int32_t i = f.angleGrid.firstPoint; i <= f.angleGrid.lastPoint; ++i) {
@@ -245,7 +247,7 @@ void Form1::PlotLee() {
 
     const std::size_t discWeights =
         std::min(static_cast<std::size_t>(std::max(light.sunDiscSteps, 0)) + 1, light.sunDiscWeights.size());
-    LeeSunSmooth(Stored(*this), Working(*this), window,
+    LeeSunSmooth(Stored(leeStores), Working(leeStores), window,
                  std::span<const double>(light.sunDiscWeights.data(), discWeights), optSun.value());
 
     // The size distribution across the radius rows: a geometric sweep only.
@@ -257,13 +259,13 @@ void Form1::PlotLee() {
             const double N = 3 * sigma / (sweepState.sweepRatio - 1);
             line(1000, 3100, 1000 + 4000 * N / sweepState.sweepSteps, 3100);
             line(1000, 3000, 1000 + 4000 * N / (3 * sweepState.sweepSteps), 3000);
-            LeeDistributionSmooth(Working(*this), window, distribution);
+            LeeDistributionSmooth(Working(leeStores), window, distribution);
             doEvents();
         }
     }
 
     // Row peaks and the maxima of the whole diagram, then the cells.
-    const std::array<double, 3> m = RaiseRowPeaks(*this, window);
+    const std::array<double, 3> m = RaiseRowPeaks(leeStores, window);
     doEvents();
     colourSums.peakLee = AMAX(m[0], m[1]);
     LeeCellStyle style;

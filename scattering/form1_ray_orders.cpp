@@ -30,11 +30,11 @@ RayChoice ChoiceOf(Form1& f, const std::string& listText) {
     return c;
 }
 
-RaySelection SelectionOf(const Form1& f) {
+RaySelection SelectionOf(const SeriesState& series) {
     RaySelection s;
-    s.rayflag.assign(f.series.rayflag.begin(), f.series.rayflag.end());  // flags are 0 or 1
-    s.rayCount = f.series.rayCount;
-    s.rayPMax = f.series.rayPMax;
+    s.rayflag.assign(series.rayflag.begin(), series.rayflag.end());  // flags are 0 or 1
+    s.rayCount = series.rayCount;
+    s.rayPMax = series.rayPMax;
     return s;
 }
 
@@ -57,14 +57,14 @@ bool Apply(Form1& f, const RaysOutcome& out) {
 bool Form1::RaysCheck(RayFlagsFirst first) {
     const std::string listText = cboRays.text();
     const RayChoice choice = ChoiceOf(*this, listText);
-    RaySelection current = SelectionOf(*this);
+    RaySelection current = SelectionOf(series);
     if (first == RayFlagsFirst::Clear) ClearRayFlags(current);  // applied only if the order is accepted
     return Apply(*this, tessary::RaysCheck(choice, current));
 }
 
 void Form1::DebyeLabel() {
     const std::string listText = cboRays.text();
-    const RaysOutcome out = tessary::DebyeLabel(ChoiceOf(*this, listText), SelectionOf(*this));
+    const RaysOutcome out = tessary::DebyeLabel(ChoiceOf(*this, listText), SelectionOf(series));
     if (!Apply(*this, out)) {
         codes.runState = kRunStopped;
         return;
