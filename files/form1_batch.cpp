@@ -45,16 +45,17 @@ class StopWatch {
 // asked, and kept with its answer.
 class RouteMessagesToReport {
   public:
-    explicit RouteMessagesToReport(Form1& f)
+    RouteMessagesToReport(decltype(Form1::batchMessages)& messages, const WindowState& window)
         : runtime_(Runtime::current()), previous_(runtime_.messageBoxFilter()) {
-        runtime_.setMessageBoxFilter([&f](const MessageBoxRequest& box, const std::function<int()>& show) {
-            const bool question = (box.style & 7) != mb::kOkOnly;
-            const int answer = question ? show() : mb::kOk;
-            std::string text = BatchReasonText(box.prompt);
-            if (question) text += " " + AnswerWord(answer);
-            f.batchMessages.push_back({std::move(text), f.windowState.inputsLocked});
-            return answer;
-        });
+        runtime_.setMessageBoxFilter(
+            [&messages, &window](const MessageBoxRequest& box, const std::function<int()>& show) {
+                const bool question = (box.style & 7) != mb::kOkOnly;
+                const int answer = question ? show() : mb::kOk;
+                std::string text = BatchReasonText(box.prompt);
+                if (question) text += " " + AnswerWord(answer);
+                messages.push_back({std::move(text), window.inputsLocked});
+                return answer;
+            });
     }
     ~RouteMessagesToReport() { runtime_.setMessageBoxFilter(previous_); }
     RouteMessagesToReport(const RouteMessagesToReport&) = delete;
@@ -203,7 +204,7 @@ void Form1::Read_Batch() {
     batchMessages.clear();
     const auto runOnce = [this, &report] {
         {
-            const RouteMessagesToReport route(*this);
+            const RouteMessagesToReport route(batchMessages, windowState);
             cmdNewPlot_Click();
         }
         return Save_Batch(report) && !fileState.batchStopAsked;
@@ -225,7 +226,7 @@ void Form1::Read_Batch() {
             fileState.batchStepValue = fileState.batchStepFrom;
             for (std::int32_t i = 0; i < c.runs; ++i) {
                 {
-                    const RouteMessagesToReport route(*this);
+                    const RouteMessagesToReport route(batchMessages, windowState);
                     SetStepped(*this, c.stepName, fileState.batchStepValue);
                 }
                 if (!runOnce()) break;
@@ -233,7 +234,7 @@ void Form1::Read_Batch() {
             }
             break;
         }
-        const RouteMessagesToReport route(*this);
+        const RouteMessagesToReport route(batchMessages, windowState);
         Apply(*this, c);
     }
     report.Close();
