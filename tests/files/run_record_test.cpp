@@ -7,10 +7,13 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "file_bytes.h"
+#include "files/form1_export_snapshot.h"
 #include "graphs/graph_codes.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/file_dialogs.h"
@@ -210,6 +213,35 @@ TEST_F(RunRecordTest, HeadersSayWhatTheRunUsed) {
         const std::string text = saveText(f, "header");
         for (const std::string& line : c.lines)
             EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text.substr(0, 500);
+    }
+}
+
+// The text export's relative index per row comes from the models of the record given: vacuum in
+// vacuum is 1 at any wavelength, the water sphere outside 0.15-2 um keeps the index shown, and a file
+// model with no file read has none.
+TEST(ExportRelativeIndex, FromTheRecordsModels) {
+    struct Case {
+        const char* name;
+        SphereModel sphere;
+        double lambda;
+        std::optional<std::pair<double, double>> expected;
+    };
+    const Case cases[] = {
+        {"vacuum in vacuum", SphereModel::Vacuum, 0.5, std::pair{1.0, 0.0}},
+        {"water outside its band", SphereModel::IAPWS, 3.0, std::pair{1.25, 0.125}},
+        {"sphere file not read", SphereModel::File, 0.5, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunRecord record;
+        record.indexModels.sphere = c.sphere;
+        record.indexModels.medium = MediumModel::Vacuum;
+        TextExportSnapshot s;
+        s.refractReal = "1.25";
+        s.refractImag = "0.125";
+        SetExportRelativeIndex(record, s);
+        ASSERT_TRUE(s.relativeIndex);
+        EXPECT_EQ(s.relativeIndex(c.lambda), c.expected);
     }
 }
 
