@@ -24,7 +24,7 @@ void Form1::Aperture(double& x, double& /*sphereRadius*/, double& /*lightWavelen
     };
     const AmplitudeTables S = WindowAmplitudes(S1, S2, N);
     const ApproxOutcome outcome = ApertureAmplitudes(x, Val(txtAngle.text()), N, S, first, last, onAngle);
-    EndApproxMethod(*this, outcome, S, first, last, kApertureName);
+    EndApproxMethod(codes, outcome, S, first, last, kApertureName);
 }
 
 }  // namespace tessary

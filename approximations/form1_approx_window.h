@@ -25,13 +25,13 @@ inline AmplitudeTables WindowAmplitudes(Form1::ComplexTable& S1, Form1::ComplexT
 
 // After the kernel: a refusal shows its message; amplitudes at first..last that are NaN or infinite
 // are refused naming the method. Either sets runState 4. A stop has set it already.
-inline void EndApproxMethod(Form1& f, const ApproxOutcome& outcome, const AmplitudeTables& S,
+inline void EndApproxMethod(WindowCodes& codes, const ApproxOutcome& outcome, const AmplitudeTables& S,
                             std::int32_t first, std::int32_t last, const std::string& method) {
     ApproxOutcome end = outcome;
     if (end.status == ApproxStatus::Done && !AmplitudesFinite(S, first, last)) end = NotFiniteOutcome(method);
     if (end.status != ApproxStatus::Refused) return;
     msgBox(end.message, mb::kOkOnly, end.title);
-    f.codes.runState = Form1::kRunStopped;
+    codes.runState = Form1::kRunStopped;
 }
 
 }  // namespace tessary

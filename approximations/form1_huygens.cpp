@@ -58,7 +58,7 @@ void Form1::Huygens(double& x, double& /*sphereRadius*/, double& /*lightWaveleng
     const AmplitudeTables S = WindowAmplitudes(S1, S2, in.N);
     HuygensRays work;
     const ApproxOutcome outcome = HuygensAmplitudes(in, rays, work, S, onAngle);
-    EndApproxMethod(*this, outcome, S, first, last, kHuygensName);
+    EndApproxMethod(codes, outcome, S, first, last, kHuygensName);
 }
 
 }  // namespace tessary

@@ -21,7 +21,7 @@ void Form1::Rayleigh(double& x, double& mRe, double& /*mIm*/, std::int32_t& NANG
     setCaption("Rayleigh scattering:  " + indexState.sphereName + " in " + indexState.mediumName);
     const AmplitudeTables S = WindowAmplitudes(S1, S2, NANG);
     RayleighAmplitudes(x, mRe, NANG, S, first, last);  // the imaginary part of m takes no part
-    EndApproxMethod(*this, {}, S, first, last, "Rayleigh scattering");
+    EndApproxMethod(codes, {}, S, first, last, "Rayleigh scattering");
 }
 
 void Form1::Diffraction(double& x, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& /*Qext*/,
@@ -30,7 +30,7 @@ void Form1::Diffraction(double& x, std::int32_t& NANG, ComplexTable& S1, Complex
     setCaption("Diffraction:  " + indexState.sphereName + " in " + indexState.mediumName);
     const AmplitudeTables S = WindowAmplitudes(S1, S2, NANG);
     DiffractionAmplitudes(x, NANG, S, first, last);
-    EndApproxMethod(*this, {}, S, first, last, "Diffraction");
+    EndApproxMethod(codes, {}, S, first, last, "Diffraction");
 }
 
 void Form1::vdH(double& /*x*/, double& sphereRadius, double& lightWavelength, double& /*mRe*/,
@@ -48,7 +48,7 @@ void Form1::vdH(double& /*x*/, double& sphereRadius, double& lightWavelength, do
     const AmplitudeTables S = WindowAmplitudes(S1, S2, N);
     const ApproxOutcome outcome =
         VanDeHulstAmplitudes(sphereRadius, lightWavelength, a.value, b.value, N, S, first, last);
-    EndApproxMethod(*this, outcome, S, first, last, kVanDeHulstName);
+    EndApproxMethod(codes, outcome, S, first, last, kVanDeHulstName);
 }
 
 }  // namespace tessary

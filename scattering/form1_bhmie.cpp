@@ -104,7 +104,7 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
     }
     if (convergence && r.termCount > 0) {
         f.txtXmax.setText(CStr(r.termCount));
-        CopyConvergence(f, r.intensityPerp, r.intensityPara, r.intensityUnpol,
+        CopyConvergence(f.results, r.intensityPerp, r.intensityPara, r.intensityUnpol,
                         static_cast<std::size_t>(r.ordersDone) + 1);
     }
     switch (r.status) {

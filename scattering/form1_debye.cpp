@@ -186,7 +186,8 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
         CopyAmplitudes(r.S2re, r.S2im, S2);
         if (codes.graphCode == kGraphConvergence) {
             txtXmax.setText(CStr(runProgress.termCount));
-            CopyConvergence(*this, r.intensityPerp, r.intensityPara, r.intensityUnpol, r.intensityPerp.size());
+            CopyConvergence(results, r.intensityPerp, r.intensityPara, r.intensityUnpol,
+                            r.intensityPerp.size());
         }
     }
     if (r.status == DebyeStatus::Refused) {

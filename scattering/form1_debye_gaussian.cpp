@@ -135,7 +135,7 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
     CopyAmplitudes(r.S2re, r.S2im, S2);
     if (convergence) {
         txtXmax.setText(CStr(runProgress.termCount));
-        CopyConvergence(*this, r.intensityPerp, r.intensityPara, r.intensityUnpol, r.intensityPerp.size());
+        CopyConvergence(results, r.intensityPerp, r.intensityPara, r.intensityUnpol, r.intensityPerp.size());
     }
     if (in.mnuCentralBeam) {
         // The central beam's rays by the Descartes rule, added to the beams' amplitudes after the last

@@ -98,15 +98,16 @@ inline void CopyAmplitudes(const std::vector<double>& re, const std::vector<doub
 
 // The first `orders` entries of the per-order intensities of the convergence graph into the window's
 // curve arrays, which grow to the kernel's size when they are smaller.
-inline void CopyConvergence(Form1& f, const std::vector<double>& perp, const std::vector<double>& para,
-                            const std::vector<double>& unpol, std::size_t orders) {
+inline void CopyConvergence(StoredResults& results, const std::vector<double>& perp,
+                            const std::vector<double>& para, const std::vector<double>& unpol,
+                            std::size_t orders) {
     if (perp.empty()) return;
     orders = std::min(orders, perp.size());
-    for (auto* curve : {&f.results.intensityPerp, &f.results.intensityPara, &f.results.intensityUnpol})
+    for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol})
         if (curve->size() < perp.size()) curve->resize(perp.size(), 0.0);
-    std::copy_n(perp.begin(), orders, f.results.intensityPerp.begin());
-    std::copy_n(para.begin(), orders, f.results.intensityPara.begin());
-    std::copy_n(unpol.begin(), orders, f.results.intensityUnpol.begin());
+    std::copy_n(perp.begin(), orders, results.intensityPerp.begin());
+    std::copy_n(para.begin(), orders, results.intensityPara.begin());
+    std::copy_n(unpol.begin(), orders, results.intensityUnpol.begin());
 }
 
 }  // namespace tessary
