@@ -97,11 +97,15 @@ void RunGeometricOptics(Form1& f, GOVariant variant, double x, std::int32_t N, F
 
 }  // namespace
 
+// Diffraction form: ray optics GO (codes 6, 7, 8, and the central beam of the Gaussian-beam Debye series and
+// of the surface waves).
 void Form1::GO(double& x, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& /*Qext*/,
                double& /*Qsca*/, double& /*Qback*/, double& /*g*/, std::int32_t& first, std::int32_t& last) {
     RunGeometricOptics(*this, GOVariant::GO, x, NANG, S1, S2, first, last);
 }
 
+// Diffraction form: GO2, the rays that the plane-wave Debye series subtracts for its surface-wave
+// subtraction.
 void Form1::GO2(double& x, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& /*Qext*/,
                 double& /*Qsca*/, double& /*Qback*/, double& /*g*/, std::int32_t& first, std::int32_t& last) {
     RunGeometricOptics(*this, GOVariant::GO2, x, NANG, S1, S2, first, last);

@@ -15,6 +15,7 @@
 
 namespace tessary {
 
+// Series form: Rayleigh scattering (code 3).
 void Form1::Rayleigh(double& x, double& mRe, double& /*mIm*/, std::int32_t& NANG, ComplexTable& S1,
                      ComplexTable& S2, double& /*Qext*/, double& /*Qsca*/, double& /*Qback*/, double& /*g*/,
                      std::int32_t& first, std::int32_t& last) {
@@ -24,6 +25,7 @@ void Form1::Rayleigh(double& x, double& mRe, double& /*mIm*/, std::int32_t& NANG
     EndApproxMethod(codes, {}, S, first, last, "Rayleigh scattering");
 }
 
+// Diffraction form: diffraction (code 4).
 void Form1::Diffraction(double& x, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& /*Qext*/,
                         double& /*Qsca*/, double& /*Qback*/, double& /*g*/, std::int32_t& first,
                         std::int32_t& last) {

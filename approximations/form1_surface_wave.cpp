@@ -47,6 +47,8 @@ SurfaceModel ModelOf(const Form1& f) {
 
 }  // namespace
 
+// The central beam under the surface waves: GO with code 8 into S1 and S2; the surface waves keep their
+// caption, label, calculation title and ray-order selection.
 void Form1::SurfaceWaveCentralBeam(double& x, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
                                    double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first,
                                    std::int32_t& last) {

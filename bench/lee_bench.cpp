@@ -65,7 +65,7 @@ std::vector<MieInput> LeeCalls(const Form1& f) {
     std::vector<MieInput> calls;
     for (int k = 0; k <= static_cast<int>(f.sweepState.sweepSteps); ++k) {
         const double radius = static_cast<double>(f.sweepState.sweepStart) * std::pow(static_cast<double>(f.sweepState.sweepRatio), k);
-        for (const Form1::LeeWave& w : f.leeWaves) {  // as the first row called them
+        for (const LeeWave& w : f.leeWaves) {  // as the first row called them
             MieInput in;
             in.x = kTwoPi * radius / w.wavelength * w.mediumRe;
             in.m = {w.mRe, w.mIm};

@@ -14,6 +14,7 @@
 
 namespace tessary {
 
+// Paints the smooth bands by cubic interpolation.
 void Form1::PlotBow2(const ColourSumTable& perp, const ColourSumTable& para, const std::string& caption) {
     doEvents();
     graph.xMin = Val(txtXmin.text());

@@ -38,6 +38,7 @@ bool ClipPiece(Point2& a, Point2& b, double top, double bottom) {
 
 }  // namespace
 
+// Draws one polarisation's curve in colour.
 void Form1::PlotColour(const ColourSumTable& sums, const std::vector<double>& intensity, double xLow,
                        double xHigh, double yLow, double yHigh) {
     doEvents();
@@ -134,6 +135,7 @@ void Form1::PlotColour(const ColourSumTable& sums, const std::vector<double>& in
     setDrawStyle(0);
 }
 
+// Draws a several-wavelength result.
 void Form1::PlotNColour() {
     const std::int32_t first = std::max(angleGrid.windowFirst, 1);
     std::size_t held = SIZE_MAX;

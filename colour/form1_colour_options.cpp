@@ -9,6 +9,8 @@ namespace tessary {
 // -------------------------------------------------------------------------------------------------
 // Saturation mode: one of three
 
+// Saturation mode (Photo, Freeze, Peak White), gamma mode (None, Individual RGB, Group RGB), saturated
+// colours and the frozen normalisation; each offers Replot as its table says.
 void Form1::mnuPhoto_Click() {
     mnuPhoto.setChecked(true);
     mnuFreeze.setChecked(false);
@@ -86,6 +88,9 @@ void Form1::mnuSetNormal_Click() {
 // -------------------------------------------------------------------------------------------------
 // Colour steps by the checked options
 
+// The colour steps by the checked menu items (the pure steps are tessary::Saturation and
+// tessary::GammaCorrection, colour/colour_scaling.h). Saturation by the saturation mode, for a colour with a
+// channel above 255.
 void Form1::Saturation(float& colour1, float& colour2, float& colour3) {
     if (mnuPhoto.checked()) {
         tessary::Saturation(SaturationMode::Photo, colour1, colour2, colour3);
@@ -96,11 +101,13 @@ void Form1::Saturation(float& colour1, float& colour2, float& colour3) {
     }
 }
 
+// By Individual or Group RGB (callers skip it while None is checked).
 void Form1::GammaCorrection(float& colour1, float& colour2, float& colour3) {
     tessary::GammaCorrection(mnuGammaA.checked() ? GammaMode::Individual : GammaMode::Group, colour1, colour2,
                              colour3);
 }
 
+// Writes negative channels back as 0 and sets ForeColor.
 void Form1::ColourSet(float& colRed5, float& colGreen5, float& colBlue5) {
     setForeColor(ColourNumber(colRed5, colGreen5, colBlue5));
 }

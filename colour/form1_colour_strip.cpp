@@ -93,6 +93,8 @@ std::array<double, 2> BandNorms(Form1& f, bool lee, bool normalisedRows, int k) 
 
 }  // namespace
 
+// Paints the colour strip (angle graphs), a Lee or map column (codes 20 and above, storing the step's
+// colours) or, with simulationMode 1, fills simColourTable.
 void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, const std::string& caption) {
     doEvents();
     const bool lee = codes.graphCode >= kGraphLee;

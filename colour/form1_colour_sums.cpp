@@ -9,6 +9,8 @@
 
 namespace tessary {
 
+// The sun's disc as the colour steps read it (off unless optSun is selected); waveChannels: the channel
+// fractions of the wavelength set.
 SunDisc Form1::sunDisc() const {
     SunDisc disc;
     disc.on = optSun.value();
@@ -21,6 +23,7 @@ SunDisc Form1::sunDisc() const {
 
 WaveChannels Form1::waveChannels() const { return {waveSet.redPerWave, waveSet.greenPerWave, waveSet.bluePerWave}; }
 
+// (The pure colour steps are in colour/colour_render.h.) Raises the run maxima by the angle point loopJ.
 void Form1::PlotN() {
     // The point and every neighbour the disc reaches lie inside the sums (the run sized them).
     const std::int32_t last = 2 * angleGrid.angleCount - 1;
@@ -44,8 +47,10 @@ void Form1::PlotN() {
     colourSums.normBlue = peaks.normBlue;
 }
 
+// Makes the false colour of the scale value v the drawing colour.
 void Form1::ColourScale(double v) { setForeColor(FalseColourNumber(v)); }
 
+// The saturation mode and display curve the colour menus set.
 ColourFinish Form1::colourFinish() const {
     ColourFinish finish;
     if (mnuPhoto.checked())

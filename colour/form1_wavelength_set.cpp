@@ -10,6 +10,7 @@
 
 namespace tessary {
 
+// The colour of lambda (um) on the 0..255 scale, unrounded.
 void Form1::colrgb2(double lambda, double& r3, double& g3a, double& b3) {
     const WaveColour c = WavelengthColour(lambda);
     r3 = c.red;
@@ -17,6 +18,10 @@ void Form1::colrgb2(double lambda, double& r3, double& g3a, double& b3) {
     b3 = c.blue;
 }
 
+// (The pure steps are in colour/wavelength_set.h.) Fills the set for waveCount: with one wavelength only the
+// colour of entry 1 from wavelength; else the band from the band dialog, waveList ("RGB": 0.65, 0.51, 0.44
+// um; otherwise the centres of waveCount equal sub-bands), the colours and the weights of the checked
+// spectrum. With "Spectrum from file" checked the weights keep their values.
 void Form1::lambdaN() {
     // Colour entry k: the channels, the packed colour from the rounded channels, then fractions.
     const auto colourEntry = [this](std::size_t k, double lambda) {

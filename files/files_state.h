@@ -29,4 +29,12 @@ struct FilesState {
     float fileWlMin1 = 0.0f, fileWlMax1 = 0.0f, fileWlMin2 = 0.0f, fileWlMax2 = 0.0f;
 };
 
+// While a batch sets its boxes and runs, its message boxes go to the report instead of waiting for a
+// reader (questions are still asked and kept with their answer); each is kept with whether a run had
+// the inputs locked. Emptied after each block.
+struct BatchMessage {
+    std::string text;
+    bool duringRun = false;
+};
+
 }  // namespace tessary

@@ -166,6 +166,12 @@ bool Form1::Save_Batch(TextFileWriter& report) {
     return true;
 }
 
+// Asks for a batch file and checks its header, then for the report's name, and runs the file's commands: New
+// plot and one report block (Save_Batch) per run. A refused, declined or stopped run's block holds only the
+// rows it computed and a line saying why it did not finish; the batch's message boxes with an OK button only
+// go to that line and are not shown. Stop answered Yes ends the batch after that run; a block that cannot be
+// written is removed and ends it with a message. The finished blocks stay in the report in every case. While
+// a batch runs, the file commands and a second batch are refused.
 void Form1::Read_Batch() {
     OpenBatchFile();
     if (fileState.fileDialogCancelled == 1) return;

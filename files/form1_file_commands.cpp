@@ -17,6 +17,7 @@ bool RefuseDuringBatch(const FilesState& files) {
 
 }  // namespace
 
+// The file commands Read, Save, Save as text and Batch file: each refuses while the inputs are locked.
 void Form1::mnuRead_Click() {
     if (RefuseWhileLocked() || RefuseDuringBatch(fileState)) return;
     read_file();
@@ -44,6 +45,7 @@ void Form1::mnuBatchFile_Click() {
     Read_Batch();
 }
 
+// Asks for the name, writes the file of saveFileType and beeps when it was written.
 void Form1::SaveByType() {
     select_save_filename();
     if (fileState.fileDialogCancelled == 1) return;

@@ -11,6 +11,11 @@
 
 namespace tessary {
 
+// The dialog of every file kind. FileDialog leaves a successful choice in chosenFile (the name without
+// folder, completed by the extension rule), chosenFileTitle (without the extension) and chosenFilePath (the
+// full path, which the readers and writers open); fileDialogCancelled is 1 after a cancel ("No file was
+// selected", titled with the dialog's title) or a path over 256 characters (a message that says so). Saving
+// under a name that the rule completed asks before replacing an existing file; No counts as a cancel.
 void Form1::FileDialog(const std::string& mode, const std::string& title, const std::string& filterText,
                        const std::string& pattern, const std::string& extension) {
     std::optional<ChosenFile> chosen;
@@ -80,6 +85,7 @@ void Form1::OpenRefIndexFile() {
 void Form1::OpenSizeDistFile() { OpenOfKind(*this, {"Tessary size distribution files (*.dis)", "*.dis", ".dis"}); }
 void Form1::OpenBatchFile() { OpenOfKind(*this, {"Tessary batch files (*.min)", "*.min", ".min"}); }
 
+// The save dialog of saveFileType (1 data file, 2 text export, 3 batch report).
 void Form1::select_save_filename() {
     fileState.fileDialogCancelled = 0;
     if (codes.saveFileType == 1)

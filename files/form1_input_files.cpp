@@ -28,6 +28,9 @@ std::optional<IndexFileTable> ChooseIndexFile(Form1& f) {
 
 }  // namespace
 
+// The input files (spectrum, refractive-index and size-distribution files) are read and checked in full
+// before anything changes: a cancelled or refused file leaves the tables, names and flags as they were (the
+// index readers, this one and ReadRefIndex2, then return false).
 bool Form1::ReadRefIndex1() {
     std::optional<IndexFileTable> t = ChooseIndexFile(*this);
     if (!t) return false;
@@ -52,6 +55,8 @@ bool Form1::ReadRefIndex2() {
     return true;
 }
 
+// Asks for a spectrum file and takes its table over when the whole file is sound (the input files are read
+// and checked in full before anything changes).
 void Form1::ReadSpectrum() {
     OpenSpectrumFile();
     if (fileState.fileDialogCancelled == 1) return;
@@ -72,6 +77,8 @@ void Form1::ReadSpectrum() {
     light.spectrumFileLoaded = 1;
 }
 
+// The histogram reader: true when a file was read in full; a cancelled dialog, or a refused file while no
+// histogram is loaded, sets cboDistrib to "Log-normal".
 bool Form1::ReadSizeDist() {
     OpenSizeDistFile();
     if (fileState.fileDialogCancelled == 1) {

@@ -753,6 +753,8 @@ void Loader::apply() {
 
 }  // namespace
 
+// Asks for a data file, decodes and checks all of it, then restores the window from it and redraws; a refused
+// file changes nothing.
 void Form1::read_file() {
     cmdSelectOpen_Click();
     if (fileState.fileDialogCancelled == 1) return;
@@ -769,13 +771,13 @@ void Form1::read_file() {
     {
         const FlagHeld loading(runFlags.dataFileLoading);
         {
-            const RedrawGuard guard(*this);
+            const RedrawGuard guard(windowState);
             loader.apply();
             TakeRunRecord();  // the restored window describes the results read
             loader.keepTextsAsRead(runRecord);
         }
         if (loader.isLeeDiagram()) {
-            const RedrawGuard guard(*this);
+            const RedrawGuard guard(windowState);
             PlotLee();
         } else {
             cmdReplot_Click();

@@ -207,6 +207,9 @@ std::optional<DataFile> Gatherer::run(std::optional<std::pair<std::int32_t, std:
 
 }  // namespace
 
+// The data file (save_text: the text export) is written to chosenFilePath in one go (the old file stays on
+// any failure, which is shown); true when written. A state the file cannot hold, or rows the stored results
+// do not hold, are refused with a message before anything is written.
 bool Form1::save_data() {
     std::optional<std::pair<std::int32_t, std::int32_t>> pointRange;
     const std::optional<DataFile> file = Gatherer(*this).run(pointRange);

@@ -93,6 +93,9 @@ void SetExportRelativeIndex(const RunRecord& record, TextExportSnapshot& s) {
     };
 }
 
+// The text export (save_data: the data file) is written to chosenFilePath in one go (the old file stays on
+// any failure, which is shown); true when written. A state the file cannot hold, or rows the stored results
+// do not hold, are refused with a message before anything is written.
 bool Form1::save_text() {
     if (!runRecord.taken) return Refuse("No results are stored. Run New plot before saving.");
     TextExportSnapshot s = ExportSnapshotOf(*this);

@@ -77,6 +77,9 @@ void DrawFrame(Form1& f) {
 
 }  // namespace
 
+// Draws the curves that cboPol asks for from three arrays indexed by point from 1 (element 0 unused): works
+// out the y range, has Grid draw the frame when a new one is due, then Plot per curve. With phasePanel 1 it
+// draws the lower panel from avgPerp, avgPara, avgUnpol instead.
 void Form1::Display(std::span<const double> perp, std::span<const double> para,
                     std::span<const double> unpol) {
     graph.xMin = Val(txtXmin.text());
@@ -160,6 +163,8 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
     }
 }
 
+// Round axis ends for a data maximum (here) and minimum (GridYmin below); either may replace the data value,
+// and GridYmin writes txtY1min. Always finite, the maximum above 0 and, on a log axis, the minimum above 0.
 void Form1::GridYmax(double& dataMax, double& axisMax) {
     // Without a positive maximum the previous graph's data maximum stands in (an overplot keeps the
     // earlier scale).
@@ -186,6 +191,8 @@ void Form1::GridYmin(double& dataMin, double& axisMin) {
     txtY1min.setText(CStr(axisMin));
 }
 
+// The coarsest angle grid (90/N, N <= 9000) that holds the angle of txtAngle: writes angleCount and
+// angleIndex, or paints txtAngle red and keeps them.
 void Form1::AngleDelta() {
     // The angle grids of the runs hold at most 9001 points per 90 degrees: 90/N with N up to 9000.
     constexpr std::int32_t kMaxSteps = 9000;

@@ -428,6 +428,9 @@ void FrameDrawing::verticalTitle() {
 
 }  // namespace
 
+// The empty frame of a graph in the box left..right x top..bottom (twips, y downwards) for x from xLow to
+// xHigh and y from yMin to yMax. Writes back xLow = 0 (a linear axis from near 0) and yMin = 0.0001 for 0 on
+// a logarithmic axis. Start-up calls it once before the first run.
 void Form1::Grid(float& left, float& right, float& top, float& bottom, double& xLow, double& xHigh,
                  double& yMin, double& yMax) {
     FrameDrawing frame(*this, left, right, top, bottom);

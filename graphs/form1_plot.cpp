@@ -19,6 +19,8 @@ bool LogStepCode(int code) { return code == kGraphWavelength || code == kGraphRa
 
 }  // namespace
 
+// One curve of values (indexed from 1) in the box left..right x top..bottom for the given x and y ranges, in
+// the current drawing colour; count is angleCount, written back for angle graphs.
 void Form1::Plot(std::int32_t& count, std::span<const double> values, float left, float right, float top,
                  float bottom, double xFrom, double xTo, double yFrom, double yTo) {
     doEvents();

@@ -59,16 +59,17 @@ void RefusePolarPlot(Form1& f, const std::string& reason) {
 void RedrawForLightSource(Form1& f) {
     if (f.codes.graphCode < kFirstSweepGraph) f.ReplotIfIdle();
     if (f.codes.graphCode >= kGraphLee && !f.RedrawBusy()) {
-        const Form1::RedrawGuard guard(f);
+        const RedrawGuard guard(f.windowState);
         f.PlotLee();
     }
 }
 
 }  // namespace
 
+// Replot (the Click of cmdReplot) unless a run or a redraw is under way; true when it ran.
 bool Form1::ReplotIfIdle() {
     if (RedrawBusy()) return false;
-    const RedrawGuard guard(*this);
+    const RedrawGuard guard(windowState);
     cmdReplot.click();
     return true;
 }

@@ -36,6 +36,7 @@ Form1::Form1() : Form("Mie scattering") {
         };
 }
 
+// The constructor's event wiring, first step: window and graph commands.
 void Form1::connectWindowHandlers() {
     // Main window: handlers
     onLoad = [this] { Form_Load(); };
@@ -82,6 +83,7 @@ void Form1::connectWindowHandlers() {
     mnuDrawWidth2.onClick = [this] { mnuDrawwidth2_Click(); };
 }
 
+// The constructor's event wiring: index models.
 void Form1::connectIndexMenus() {
     // Media: refractive-index model menus and dialogs. A run reads the model choice at every
     // wavelength: a choice made then is refused (with a beep).
@@ -113,6 +115,7 @@ void Form1::connectIndexMenus() {
         };
 }
 
+// The constructor's event wiring: inputs and graph type.
 void Form1::connectInputHandlers() {
     // Main window: input handlers (chkPhase has none: RaysCheck reads it)
     cboBright.onClick = [this] { cboBright_Click(); };
@@ -159,6 +162,7 @@ void Form1::connectInputHandlers() {
     cboGraph.onChange = [this] { cboGraph_Change(); };
 }
 
+// The constructor's event wiring: calculation and plot options.
 void Form1::connectOptionMenus() {
     // Main window: calculation-option and beam menus: handlers
     mnuCentralBeam.onClick = [this] { mnuCentralBeam_Click(); };
@@ -207,6 +211,7 @@ void Form1::connectOptionMenus() {
     optXLog.onClick = [this] { optXLog_Click(); };
 }
 
+// The constructor's event wiring, last step: runs, files, spectrum and colour.
 void Form1::connectRunHandlers() {
     // Media: wavelength input
     txtLambda.onChange = [this] { txtLambda_change(); };

@@ -14,6 +14,8 @@ constexpr const char* kHelpFile = "Tessary.hlp";
 
 }  // namespace
 
+// True (after a beep) while the inputs are locked: a command that would start a run, load, save or redraw
+// returns at once then, since the menus the lock leaves enabled stay live during a run.
 bool Form1::RefuseWhileLocked() {
     if (!windowState.inputsLocked) return false;
     beep();

@@ -57,6 +57,7 @@ void Form1::designControls() {
     designLowerControls();
 }
 
+// A step of designControls after the top row: the light and drop-size frames.
 void Form1::designInputFrames() {
     // Light.
     Frame4.move(px(3), px(26), px(192), px(160));
@@ -109,6 +110,7 @@ void Form1::designInputFrames() {
         c->setVisible(false);
 }
 
+// A step of designControls: the x and y axis and light-source frames.
 void Form1::designAxisFrames() {
     // x axis; below it the horizontal scale, or, for the diagrams and several wavelengths (when the
     // horizontal scale is never shown), brightness and Lee normalisation.
@@ -165,6 +167,7 @@ void Form1::designAxisFrames() {
     for (Control* c : std::initializer_list<Control*>{&Label19, &Label31, &txtAngle}) c->setVisible(false);
 }
 
+// A step of designControls: the controls below the run captions and the graph.
 void Form1::designLowerControls() {
     // Below the run captions: defaults and information; stop and progress while a run computes.
     cmdDefault.move(px(605), px(136), px(93), kButtonH);
@@ -212,6 +215,8 @@ void Form1::designLowerControls() {
     }
 }
 
+// Places a Symbol-font label (the micro sign) over the two blanks of "(  m)" in caption's text, right after
+// its text `before`, transparent so that it joins its neighbours.
 void Form1::PlaceMicroSign(Label& micro, const Label& caption, const std::string& before) {
     micro.setOpaque(false);
     micro.move(caption.left() + caption.textWidth(before), caption.top(), micro.textWidth(micro.caption()),

@@ -272,12 +272,14 @@ struct Form1::GraphPresetWriter {
     }
 };
 
+// The preset of the angle graphs (with the polarisation reset when asked), applied by decideRedraw.
 void Form1::applyAnglePreset(bool resetPolarisation) {
     GraphPreset preset = AngleGraphPreset();
     if (resetPolarisation) preset.pol = "Both";
     GraphPresetWriter{*this, preset}.apply();
 }
 
+// A step of cboGraph_Click after decideRedraw: the preset of the new graph type.
 void Form1::applyGraphTypePreset() {
     // Angle graphs are configured by the redraw decision, not here.
     const GraphPreset* preset = codes.graphCode == kGraphAngle ? nullptr : FindGraphPreset(codes.graphCode, codes.graphSubCode);
@@ -288,6 +290,7 @@ void Form1::applyGraphTypePreset() {
     if (preset && codes.graphCode > kGraphEfficiencyWavelength) GraphPresetWriter{*this, *preset}.apply();
 }
 
+// The last step of cboGraph_Click: what all graph types share after their preset.
 void Form1::applyGraphPresetTail() {
     if (codes.graphCode < kGraphLee) {
         runFlags.resultsFromFile = 0;

@@ -32,8 +32,9 @@ constexpr bool ModifierOnly(int keyCode) {
 
 }  // namespace
 
-// KeyCode and shift are the runtime's key code and modifier bits; neither is changed, so the key
-// still reaches the focused control.
+// Watches every key of the window for the access sequence and the chords (keys named in this file). KeyCode
+// and shift are the runtime's key code and modifier bits; neither is changed, so the key still reaches the
+// focused control.
 void Form1::Form_KeyDown(int& KeyCode, int& shift) {
     if (ModifierOnly(KeyCode)) return;
 

@@ -50,21 +50,23 @@ void ShowBeamsInUse(Form1& f) {
 // -------------------------------------------------------------------------------------------------
 // Run buttons
 
+// New plot offered: cmdReplot hidden (and disabled when asked), cmdNewPlot the default button.
 void Form1::offerNewPlot(bool disableReplot) {
     cmdReplot.setVisible(false);
     if (disableReplot) cmdReplot.setEnabled(false);
     cmdNewPlot.setDefault(true);
 }
 
+// Replot offered: cmdReplot enabled, shown and the default button.
 void Form1::offerReplot() {
     cmdReplot.setEnabled(true);
     cmdReplot.setVisible(true);
     cmdReplot.setDefault(true);
 }
 
-// The number of wavelengths that the text of cboWave asks for: its value rounded half to even, held
-// within 0..2001 (a typed "99999" neither overflows nor overruns the tables; the run's input checks
-// refuse any count above 2000), then the named sets.
+// Wavelengths per run for a text of cboWave: "RGB" 3, "High" 1000, "Med." 300, "Low" 100, else its value
+// rounded half to even and held within 0..2001 (the per-wavelength tables' entries): a typed "99999" neither
+// overflows nor overruns the tables; the run's input checks refuse any count above 2000.
 int Form1::WaveCountOf(const std::string& text) {
     if (text == "RGB") return 3;
     if (text == "High") return 1000;
@@ -345,7 +347,7 @@ void Form1::cboBright_Click() {
     if (codes.graphCode < kGraphLee) {
         // The coloured strips are repainted in place, with the inputs locked.
         if (RedrawBusy()) return;
-        const RedrawGuard guard(*this);
+        const RedrawGuard guard(windowState);
         LockON();
         PlotBow(colourSums.colourSumPerp, colourSums.colourSumPara, Label17.caption());
         LockOFF();

@@ -13,9 +13,11 @@
 
 namespace tessary {
 
-// A run reads these marks (and the dialogs behind them) at every step, wavelength or cell it computes
-// or paints; the view menus (Graph, Plot display, Window, Help) and the File commands, which refuse
-// by themselves, are not among them.
+// The menu items whose marks or dialogs change what a run computes (method options and beams, index models,
+// spectrum, size entry, colour steps): LockON disables them with the inputs, and a choice of one while the
+// inputs are locked is refused. A run reads these marks (and the dialogs behind them) at every step,
+// wavelength or cell it computes or paints; the view menus (Graph, Plot display, Window, Help) and the File
+// commands, which refuse by themselves, are not among them.
 std::vector<Menu*> Form1::computationMenus() {
     return {// Advanced: index models of the sphere and the medium, spectrum, size distribution
             &mnuRI_IAPWS, &mnuRI_Cowley, &mnuRI_Segelstein, &mnuRI_Ray, &mnuRI_Lynch, &mnuRI_KayeLaby,

@@ -10,8 +10,9 @@
 
 namespace tessary {
 
-// The codes of what is shown and computed: the run state (Form1::RunState), the graph type and its
-// sub-code (and those before the last change), the method, the simulation mode and the save kind.
+// The codes of what is shown and computed: the run state (RunState, runs/run_state.h), the graph type
+// and its sub-code (and those before the last change), the method, the simulation mode and the save
+// kind.
 struct WindowCodes {
     int runState = 0;
     int graphCode = kNoGraph;
@@ -49,6 +50,28 @@ struct WindowState {
     // The enabled state of each of computationMenus() when LockON disabled them; LockOFF restores it.
     std::vector<bool> menusEnabledBeforeLock;
     int redrawDepth = 0;  // RedrawGuards held
+};
+
+// Redraw guard. A redraw from the stored results (Replot, the drawing of a run, a Lee diagram) pumps
+// events; a display option chosen meanwhile may change its check marks but must not start a second
+// redraw inside the first. Whoever redraws holds a RedrawGuard on the window's state for the whole
+// redraw.
+class RedrawGuard {
+  public:
+    explicit RedrawGuard(WindowState& state) : m_state(state) { ++m_state.redrawDepth; }
+    ~RedrawGuard() { --m_state.redrawDepth; }
+    RedrawGuard(const RedrawGuard&) = delete;
+    RedrawGuard& operator=(const RedrawGuard&) = delete;
+
+  private:
+    WindowState& m_state;
+};
+
+// The step list and its label as they were when logarithmic steps were ticked, with the graph and range
+// they belonged to: unticking restores them while the graph and range are still the same.
+struct LinearStep {
+    std::string step, label, xMin, xMax;
+    int graphCode = kNoGraph, graphSubCode = kNoSubCode;
 };
 
 }  // namespace tessary

@@ -114,6 +114,10 @@ std::string ComplexSuffix(Form1& f) { return f.dlogTemp_->chkRI_Complex.value() 
 
 }  // namespace
 
+// Each index-model handler (from here to mnuRI_File2_Click) makes its item the one checked item of its group,
+// names the material, asks for the model's parameters (no dialog while resultsFromFile is 1, except the
+// user-defined ones), shows the new m through txtLambda_change and writes lblSphere or lblRI_Medium. Cancel
+// in a dialog leaves the previous choice as it was, as does a cancelled or refused index file.
 void Form1::mnuRI_IAPWS_Click() {
     ClearMenuRI();
     mnuRI_IAPWS.setChecked(true);

@@ -45,6 +45,8 @@ RefrelResult NoSphereChosen() {
 
 }  // namespace
 
+// Reads the checked sphere and medium menu items and the model dialogs into indexModels (the index files'
+// tables stay). False when no sphere item is checked.
 bool Form1::ReadIndexModels() {
     // Each item is tested in the order the index models are evaluated; a later checked item wins.
     const std::pair<const Menu*, SphereModel> sphereItems[] = {
@@ -95,6 +97,11 @@ bool Form1::ReadIndexModels() {
     return true;
 }
 
+// Re(m) at lambda (um) from the checked models; Im(m) in relIndexIm, the indices in sphereRe, sphereIm,
+// mediumRe, mediumIm. A wavelength <= 0, or outside 0.15-2 um with the IAPWS sphere, returns the number in
+// txtRefractReal and changes nothing. nullopt when there is no index: the message is shown (once per run: not
+// again while a run is already stopped), during a run runState becomes 4, and no index variable changes.
+// (Inside Form1 the pure engine is tessary::refrel.)
 std::optional<double> Form1::refrel(double lambda) {
     // No wavelength to work with: the index shown stays, whatever the models.
     if (!(lambda > 0.0)) return Val(txtRefractReal.text());
@@ -163,10 +170,14 @@ std::optional<double> Form1::refrel(double lambda) {
     return result.relIndexRe;
 }
 
+// The checked models' m at lambda (um) with nothing in the window changed and no message shown (the models
+// are read into indexModels); no sphere item checked is an undefined sphere.
 RefrelResult Form1::CheckedModelsIndex(double lambda) {
     return ReadIndexModels() ? tessary::refrel(indexState.indexModels, lambda) : NoSphereChosen();
 }
 
+// Sun-disc weights for the step in cboStep: sizeOrStep, sunDiscSteps, sunDiscWeights (0..n+1),
+// sunDiscWeightSum. A step that is not above 0 gives the single centre weight 1.
 void Form1::SunCorrection() {
     SunDiscWeights weights = tessary::SunCorrection(RunStep(), mnuSun.checked());
     light.sizeOrStep = weights.sizeOrStep;

@@ -100,6 +100,8 @@ void HistogramBars(Form1& f) {
 
 }  // namespace
 
+// relStdDev, sampleCount and distAbscissa from cboSD and cboN (an N other than 5, 10, 20, 50 keeps
+// sampleCount and the table).
 void Form1::Disperse() {
     dist.relStdDev = static_cast<float>(Val(cboSD.text()) / 100);
     const Checked<std::int16_t> n = CInt(Val(cboN.text()));
@@ -161,6 +163,7 @@ void Form1::mnuSizeDist_Click() {
     if (unchanged) cboDistrib_Change();
 }
 
+// The size distribution's picture at the top right.
 void Form1::DistDisplay() {
     if (Frame6.visible() && windowState.screenWidthPx < 1400) cmdInfo_Click();
     boxFilled(12000, 0, 15600, 2700, kButtonFace);

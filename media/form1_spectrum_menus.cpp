@@ -8,6 +8,9 @@
 
 namespace tessary {
 
+// The spectrum is the checked item of the group Lee, Wernand, Flat, black body, file; its name in
+// lblSpectrum. The band item opens the band dialog and keeps its check mark. None of them marks the results
+// out of date: the choice takes effect at the next run.
 void Form1::ClearMenuSpectrum() {
     mnuSpectrumLee.setChecked(false);
     mnuSpectrumFlat.setChecked(false);

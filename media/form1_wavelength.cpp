@@ -98,8 +98,9 @@ void Form1::txtLambda_change() {
     if (runFlags.resultsFromFile == 0) txtLambda.setBackColor(kYellow);
 }
 
-// The IAPWS sphere's formula holds from 0.15 to 2 um only; outside, refrel keeps the index of the
-// previous wavelength, which no run may use.
+// With the IAPWS sphere and one wavelength, a wavelength outside 0.15-2 um (which has no index): txtLambda
+// red, the band message, true. The IAPWS sphere's formula holds from 0.15 to 2 um only; outside, refrel keeps
+// the index of the previous wavelength, which no run may use.
 bool Form1::LambdaOutsideSphereWindow() {
     const double lambda = Val(txtLambda.text());
     if (!mnuRI_IAPWS.checked() || calc.waveCount > 1 || (0.15 <= lambda && lambda <= 2.0)) return false;

@@ -123,6 +123,7 @@ bool PhaseFunctionGraph(Form1& f) {
 
 }  // namespace
 
+// A step of the runs: the curves of an angle graph; false after a refusal.
 bool Form1::AngleGraph() {
     const bool amplitude = mnuAmplitude.checked();
     for (std::int32_t j = angleGrid.windowFirst; j <= angleGrid.windowLast; ++j)
@@ -155,6 +156,9 @@ void Form1::OneWavelengthColours() {
     sweepState.loopJ = kept;
 }
 
+// Angle graphs from the stored curves, shared by the run (AngleGraph) and Replot: the lower-panel curves over
+// windowFirst..windowLast from S1 and S2 (phases with mnuAmpPhase, the degree of polarisation with mnuIntPol
+// checked).
 void Form1::AngleLowerCurves() {
     const bool ampPhase = mnuAmpPhase.checked();
     const bool intPol = mnuIntPol.checked();
@@ -163,6 +167,9 @@ void Form1::AngleLowerCurves() {
         LowerPanelCurves(results, static_cast<std::size_t>(j), ampPhase, intPol);
 }
 
+// Angle graphs from the stored curves, shared by the run (AngleGraph) and Replot: the graph of code 1 by
+// graphSubCode from the intensities (one panel, two panels, phase function or watts per square metre), false
+// after a refusal (its message shown, runState 4).
 bool Form1::DrawAngleGraph() {
     if (codes.graphSubCode == kSubIntensity) {
         if ((!mnuAmpPhase.checked() && !mnuIntPol.checked()) || mnuPolarPlot.checked())

@@ -17,6 +17,7 @@ void Recreate(std::vector<std::vector<float>>& table, int rows, int columns) {
 
 }  // namespace
 
+// Re-creates (all zero) the result arrays with the sizes the next run needs.
 void Form1::Array_Size() {
     ArraySizeInput in;
     in.graphCode = codes.graphCode;
@@ -52,6 +53,7 @@ void Form1::Array_Size() {
             if (column.size() < sums) column.resize(sums, 0.0);
 }
 
+// Every Lee store row holds the angle window windowFirst..windowLast of the run.
 void Form1::LeeStoresHoldWindow() {
     const std::int64_t cells = std::int64_t{angleGrid.windowLast} - angleGrid.windowFirst + 1;
     if (cells <= 0) return;

@@ -104,6 +104,9 @@ std::unique_ptr<MieAheadPlan> PlanSamplesAhead(Form1& f, const SizeSamples& samp
 
 }  // namespace
 
+// Averages |S1|^2 and |S2|^2 over the samples of the distribution at one wavelength: over the angle window
+// for angle graphs (and draws them), at angleIndex into step sweepIndex of a sweep. Each sample's radius goes
+// to the method; radius is restored afterwards. False when stopped.
 bool Form1::DispCalc() {
     const bool angleGraph = codes.graphCode == kGraphAngle;
     const std::size_t points = 2 * static_cast<std::size_t>(angleGrid.angleCount) - 1;

@@ -169,6 +169,9 @@ std::optional<double> BoxNumber(const std::string& text, bool minusAllowed, int 
     return value;
 }
 
+// Validates and tidies the number in box (both overloads): Value in is 1 when a minus sign is not allowed,
+// out the number; NError in is the range code (100 > 0, 101 >= 0, 102 <= 0, 103 < 0, others none), out 0 when
+// accepted, 1 when rejected (the box red and the input-error message shown).
 void Form1::getval(TextBox& box, double& Value, int& NError) {
     const int rangeCode = NError;
     NError = ParseBox(box, Value, rangeCode) ? 0 : 1;

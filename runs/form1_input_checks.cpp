@@ -686,6 +686,9 @@ Next InputChecks::colourPathMethods() {
 
 }  // namespace
 
+// Checks the inputs in a fixed order; the first failure shows its message, paints its input red and sets
+// inputErrorFlag to 1 (0 on entry). Outside an overplot it copies the x range and the manual y limits from
+// the boxes into the four limits. A few checks only warn and let a run go on.
 void Form1::CheckInput(double& xLow, double& xHigh, double& yLow, double& yHigh, int& inputErrorFlag) {
     InputChecks(*this, xLow, xHigh, yLow, yHigh, inputErrorFlag).run();
 }

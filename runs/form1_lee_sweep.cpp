@@ -48,7 +48,7 @@ int StartRowsAhead(Form1& f, int from, int last, int rows) {
     for (; k <= last && k < from + rows; ++k) {
         const double radius = RowRadius(f.sweepState, k);
         if (WaveCountForRadius(f.cboWave.text(), radius).value_or(waves) != waves) break;
-        for (const Form1::LeeWave& w : f.leeWaves) {
+        for (const LeeWave& w : f.leeWaves) {
             MieInput in;
             in.x = kTwoPi * radius / w.wavelength * w.mediumRe;
             in.m = {w.mRe, w.mIm};

@@ -49,6 +49,8 @@ void ClearStepCaption(Form1& f) {
 
 }  // namespace
 
+// The rows of an angle map inside the run (codes 22 to 25) and its closing redraw; false after a stop or a
+// failed step (the run then takes the stop exit).
 bool Form1::MapSteps() {
     const double low = Val(txtF9_min.text());
     const double high = Val(txtF9_max.text());

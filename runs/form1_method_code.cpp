@@ -18,6 +18,7 @@ constexpr std::array<std::string_view, 12> kMethodTexts{
 
 }  // namespace
 
+// calcMethod from the text of cboType; 0, the list red and "Unknown calculation method" otherwise.
 void Form1::TypeCalc() {
     if (cboType.backColor() == kRed) cboType.setBackColor(kWhite);
     codes.calcMethod = kMethodNone;

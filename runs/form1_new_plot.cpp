@@ -60,19 +60,20 @@ void NewPlotRun(Form1& f) {
     f.codes.runState = Form1::kRunNewPlot;
     if (f.codes.graphCode >= kGraphLee) {
         f.LeeSweep();
-        f.newPlotEnd = f.codes.runState == Form1::kRunStopped ? Form1::NewPlotEnd::Stopped : Form1::NewPlotEnd::Computed;
+        f.newPlotEnd = f.codes.runState == Form1::kRunStopped ? NewPlotEnd::Stopped : NewPlotEnd::Computed;
         return;
     }
     for (PictureBox* p : {&f.Picture1, &f.Picture2, &f.Picture3}) p->setVisible(false);
     f.sweepState.loopI = 1;
     f.Overplot();
-    f.newPlotEnd = f.codes.runState == Form1::kRunStopped ? Form1::NewPlotEnd::Stopped : Form1::NewPlotEnd::Computed;
+    f.newPlotEnd = f.codes.runState == Form1::kRunStopped ? NewPlotEnd::Stopped : NewPlotEnd::Computed;
     f.cmdOverPlot.setVisible(f.calc.waveCount == 1);  // overplotting follows single-wavelength runs only
     if (f.codes.graphCode < kFirstSweepGraph) f.codes.runState = Form1::kRunNewPlot;
 }
 
 }  // namespace
 
+// A step of the runs: radius from txtRadius by the checked radius, diameter or size-parameter menu.
 void Form1::RadiusFromBox() {
     const double value = Val(txtRadius.text());
     if (mnuRadius.checked()) calc.radius = value;
@@ -80,10 +81,12 @@ void Form1::RadiusFromBox() {
     if (mnuRadiusX.checked()) calc.radius = value * Val(txtLambda.text()) / kTwoPi;  // the box holds x
 }
 
+// A step of the runs: waveCount for "High", "Med." and "Low" from the radius.
 void Form1::WaveCountFromRadius() {
     if (const std::optional<int> count = WaveCountForRadius(cboWave.text(), calc.radius)) calc.waveCount = *count;
 }
 
+// New plot and Overplot refuse (with a beep) while a run is under way.
 void Form1::cmdNewPlot_Click() {
     if (runFlags.runUnderWay) {  // a run is on the stack already
         beep();
@@ -139,6 +142,7 @@ void Form1::cmdOverPlot_Click() {
     LockOFF();
 }
 
+// Stop only asks its question and, on Yes, sets runState to 4.
 void Form1::cmdStop_Click() {
     const int answer =
         msgBox("Do you want to stop the calculation?", mb::kYesNo, std::string("Calculation in progress!"));

@@ -15,6 +15,14 @@ constexpr OleColor kBarColour = 12648192;  // &HC0FF00
 
 }  // namespace
 
+// True in a sweep of the series and first approximations: the progress display then follows the step's
+// caption only, and Progress changes nothing after its first call in a step.
+bool Form1::ProgressFollowsSweepStep() const {
+    return codes.calcMethod >= kMethodMie && codes.calcMethod <= kMethodAiry &&
+           codes.graphCode >= kFirstSweepGraph && codes.graphCode <= kLastSweepGraph;
+}
+
+// The percentage of the running calculation in txtProgress and the bar at (12000, 1900).
 void Form1::Progress() {
     // In a sweep of the series and first approximations the percentage follows the step's caption
     // only: nothing changes until the next step's caption (the series report every order).

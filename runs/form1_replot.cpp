@@ -347,16 +347,21 @@ void Replot::end() {
 
 }  // namespace
 
+// Redraws the graph from the stored results when only the way they are shown has changed (the Click of
+// cmdReplot; display options press it through ReplotIfIdle). It holds a RedrawGuard and computes nothing:
+// stale results, or a yellow cboWave, cboStep or txtRadius (which turns red), refuse; an x range beyond the
+// stored one runs New plot instead. Refused while a run is under way.
 void Form1::cmdReplot_Click() {
     if (RefuseWhileLocked()) return;
     if (runFlags.runUnderWay) {  // a run is on the stack, before its inputs are locked
         beep();
         return;
     }
-    const RedrawGuard guard(*this);
+    const RedrawGuard guard(windowState);
     ReplotFromStores();
 }
 
+// The steps of Replot without its refusals while a run is under way: the closing redraw of a map.
 void Form1::ReplotFromStores() {
     Replot replot(*this);
     if (replot.run() == Next::End) replot.end();

@@ -112,11 +112,13 @@ bool AnglePath(Form1& f) {
 
 }  // namespace
 
+// A method or path this version cannot compute: its message, and runState 4 ends the run.
 void Form1::RefuseRun(const std::string& what) {
     msgBox(NotAvailableMessage(what), mb::kOkOnly, std::string("Error"));
     codes.runState = kRunStopped;
 }
 
+// The run driver: set-up, path, calculation, drawing and common end of one run.
 void Form1::Overplot() {
     if (!RunSetUp(*this)) return;
     const float start = Timer();
@@ -132,6 +134,7 @@ void Form1::Overplot() {
     RunCommonEnd();
 }
 
+// A step of the runs: the angle grid and the window of indices; false after a refusal.
 bool Form1::AngleSetUp() {
     calc.sizeParam = calc.radius * kTwoPi / calc.wavelength * indexState.mediumRe;
     const double step = Val(cboStep.text());
@@ -176,6 +179,7 @@ bool Form1::AngleSetUp() {
     return true;
 }
 
+// A step of the runs: the elapsed time.
 void Form1::ShowElapsedTime(float startTime) {
     VisibleData();
     const double R = graph.graphRight;
@@ -189,6 +193,7 @@ void Form1::ShowElapsedTime(float startTime) {
     setForeColor(kBlack);
 }
 
+// A step of the runs: the common end of every run.
 void Form1::RunCommonEnd() {
     // The stop exit. A Lee diagram or map keeps its panels with the columns it finished; any other
     // graph shows an empty frame, an angle graph over the angle range the run asked for.

@@ -73,6 +73,11 @@ std::string SeriesErrorTitle(int calcMethod, bool gaussian) {
 
 }  // namespace
 
+// Estimates a Mie or Debye run (angle graphs and Lee diagrams; writes waveCount and, for Lee diagrams, the
+// sweep values) and above 1800 s asks "Long calculation !"; No sets inputError to 1, as does a Debye ray
+// order that RaysCheck refuses.
+// Inputs that leave the estimate undefined (a step, wavelength or radius <= 0, a Lee sweep of no or more than
+// 400 steps) write nothing and ask nothing.
 void Form1::Duration() {
     const double step = Val(cboStep.text());
     const double range = Val(txtXmax.text()) - Val(txtXmin.text());

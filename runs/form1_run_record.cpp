@@ -103,11 +103,15 @@ bool IndexTyped(const RunRecord& r, double lambda) {
 
 }  // namespace
 
+// The record of the run on show (runs/run_record.h): taken here when a run starts, after its checks;
+// completed with the method's label and title when it ends (FinishRunRecord); taken from the restored window
+// when a data file is read. Whatever describes or stores the results reads it.
 void Form1::TakeRunRecord() {
     runRecord = RecordOfInputs();
     FinishRunRecord();
 }
 
+// The record of a run of the inputs as they are now (the run record stays).
 RunRecord Form1::RecordOfInputs() {
     RunRecord r;
     r.taken = true;
@@ -195,6 +199,8 @@ void Form1::FinishRunRecord() {
     r.windowLast = angleGrid.windowLast;
 }
 
+// The step (angle or x) and (RunLogSteps below) the logarithmic steps of the grid the stored results lie on:
+// the record's once a run has been recorded (during a run the boxes say the same), else the boxes'.
 double Form1::RunStep() const { return Val(runRecord.taken ? runRecord.stepText : cboStep.text()); }
 
 // Only the sweeps that offer logarithmic steps take them; the convergence graph steps through the

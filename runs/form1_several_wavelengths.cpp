@@ -54,6 +54,7 @@ void UnitFactors(CalcInputs& calc, bool perMetre, bool amplitude) {
 
 }  // namespace
 
+// The method call of the several-wavelength path (code 2 always the plane-wave Debye series).
 void Form1::DispatchSeveralWavelengths() {
     if (codes.calcMethod == kMethodDebye) {  // the plane-wave series also under the Gaussian-beam menu
         DebyeSeries(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG,
@@ -69,6 +70,8 @@ void Form1::DispatchSeveralWavelengths() {
     DispatchMethod(angleGrid.windowFirst, angleGrid.windowLast);
 }
 
+// The single-size loop over the wavelengths with its colour sums and its finish (SeveralWavelengthsFinish);
+// false after a stop or a refusal.
 bool Form1::SeveralWavelengths() {
     if (cboWave.text() != "RGB") chkComponents.setValue(0);
     if (calc.waveCount <= kMaxComponentWaves) chkComponents.setValue(1);

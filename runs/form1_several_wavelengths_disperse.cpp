@@ -22,6 +22,7 @@
 
 namespace tessary {
 
+// The loop of SeveralWavelengths averaged over a size distribution per wavelength, ending in the same finish.
 bool Form1::SeveralWavelengthsDisperse() {
     const auto points = static_cast<std::size_t>(2 * angleGrid.angleCount - 1);
     for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol, &results.avgPerp, &results.avgPara, &results.avgUnpol})

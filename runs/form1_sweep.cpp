@@ -173,6 +173,8 @@ std::unique_ptr<MieAheadPlan> PlanStepsAhead(Form1& f, const SweepPlan& plan, do
 
 }  // namespace
 
+// The method of a sweep or distribution step at the angle window first..last: the plane-wave Debye series for
+// code 2 whatever the beam menu says, the run's dispatch for the others.
 void Form1::DispatchSweepMethod(std::int32_t& first, std::int32_t& last) {
     if (codes.calcMethod == kMethodDebye) {
         ClearUpperVectorState();  // the plane-wave series, whatever the beam menu says
@@ -183,6 +185,9 @@ void Form1::DispatchSweepMethod(std::int32_t& first, std::int32_t& last) {
     DispatchMethod(first, last);
 }
 
+// The sweep branch of Overplot (graph codes 10 to 19): the angle grid of txtAngle, the step table, per step
+// the method (or DispCalc) and the stored values, then the curves; false when stopped or refused (the
+// driver's stop exit follows).
 bool Form1::SweepPath() {
     sweepState.sweepLastStored = 0;
     AngleDelta();

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace tessary {
@@ -65,6 +66,34 @@ struct StoredResults {
     std::vector<double> muTable, piTable, pi0Table, piPrev, tauTable;  // angle functions, 0..90 deg
     double qSca = 0.0, qExt = 0.0, qBack = 0.0, asymmetryG = 0.0;
     double scatNorm = 0.0;  // normalisation of the phase function
+};
+
+// The values runState takes (held as a plain int: tests and stops set and compare the numbers). Form1
+// brings them into its scope, so that both kRunStopped and Form1::kRunStopped name them.
+enum RunState : std::int32_t {
+    kNoRunYet = 0,     // no run since the window opened
+    kRunNewPlot = 1,   // New plot under way, or the last run or redraw has ended
+    kRunOverplot = 2,  // Overplot under way: the curves go into the graph on show
+    kRunReplot = 3,    // Replot redrawing the stored results
+    kRunStopped = 4,   // Stop answered Yes, or a method refused: the run ends at its next check
+};
+
+// How the last New plot ended: refused by its checks or declined, stopped after it started (Stop, or a
+// method that failed) or computed in full.
+enum class NewPlotEnd { Refused, Stopped, Computed };
+
+// The efficiencies of the run whose graph is on show, each only when that run computed it whole (a
+// stopped or refused series, an angle window without 0 or 180 degrees, amplitudes divided by x and the
+// methods without efficiencies leave it empty); the data box shows only these. Emptied at the start of
+// every run.
+struct RunReadout {
+    std::optional<double> qSca, qExt, qBack;
+};
+
+// A wavelength of the first row of a Lee diagram as its series was called (wavelength, the medium's
+// index, m), from which the series of the later rows are computed ahead on the pool.
+struct LeeWave {
+    double wavelength, mediumRe, mRe, mIm;
 };
 
 }  // namespace tessary

@@ -25,6 +25,9 @@ float BeamBoxValue(const TextBox& box) {
 
 }  // namespace
 
+// Shared by both Gaussian-beam series. The beam dialog's five values as a run reads them (the dialog is made,
+// not shown, on first use): the leading number of each text, 0 when there is none; the centre and width as
+// Single, also stored in beamXf, beamYf, beamZf, beamW0, and beamPhi in radians.
 GaussianBeamInput Form1::ReadBeamDialog() {
     dlogGaussianBeam& dialog = *dlogGaussianBeam_;
     GaussianBeamInput beam;
@@ -41,6 +44,8 @@ GaussianBeamInput Form1::ReadBeamDialog() {
     return beam;
 }
 
+// Progress of the angle sums, 0..1 of the run's points: loopJ moved to the same share of
+// firstPoint..lastPoint, then Progress.
 void Form1::BeamPointProgress(double fraction) {
     const double j = angleGrid.firstPoint + std::round(fraction * (static_cast<double>(angleGrid.lastPoint) - angleGrid.firstPoint));
     if (!(std::fabs(j) < 2.0e9)) return;
@@ -48,6 +53,7 @@ void Form1::BeamPointProgress(double fraction) {
     Progress();
 }
 
+// Clears the progress strip (12000, 1900)-(15000, 2000) to white.
 void Form1::ClearProgressStrip() {
     setForeColor(kWhite);
     boxFilled(12000, 1900, 15000, 2000);

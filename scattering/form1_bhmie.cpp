@@ -150,6 +150,10 @@ void ShowCaption(Captioned& target, std::initializer_list<std::string_view> part
 
 }  // namespace
 
+// Plane-wave Mie series (scattering/mie.h) with the window's part: the method label and title, the progress
+// display and the event pump once per order, the stop, the convergence graph's txtXmax and intensities, and
+// the refusal message (runState 4). All twelve by reference; NANG below 2 becomes 2. BHMIE2 is the variant no
+// caller uses.
 void Form1::BHMIE(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
                   double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first,
                   std::int32_t& last) {

@@ -119,6 +119,12 @@ void SubtractRays(Form1& f, double& x, std::int32_t& NANG, Form1::ComplexTable& 
 
 }  // namespace
 
+// Plane-wave Debye series of the selected ray orders (scattering/debye.h) with the window's part: selection,
+// label and title, the progress display and a time-throttled event pump, the stop, refusal messages (runState
+// 4), the convergence graph's txtXmax and intensities. The order "0" at x Im m > 700 is handed to BHMIE with
+// calcMethod 1 for the call (2 again afterwards). mnuSWsub subtracts the rays of GO2 (calcMethod 8 for the
+// call) after the series, also after a stop. All twelve by reference; NANG below 2 becomes 2; no efficiency
+// is written.
 void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
                         ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
                         std::int32_t& first, std::int32_t& last) {

@@ -48,6 +48,11 @@ class PairProgress {
 
 }  // namespace
 
+// Gaussian-beam Debye series (scattering/debye_gaussian.h) of the selected ray orders, called by the run
+// driver instead of DebyeSeries while mnuGaussian is checked: one beam, or the pair of mnuMultBeams; the
+// single order "0" at strong absorption goes to MIE_Gaussian (through BHMIE). mnuCentralBeam adds the rays of
+// GO (calcMethod 6 for the call) after the last beam, also after a stop. Same twelve arguments as
+// MIE_Gaussian; the efficiencies are left untouched.
 void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
                            ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
                            std::int32_t& first, std::int32_t& last) {

@@ -16,6 +16,10 @@
 
 namespace tessary {
 
+// Gaussian-beam Mie series (scattering/mie_gaussian.h) for the beam of the beam dialog, reached through BHMIE
+// while mnuGaussian is checked: label and title, progress per angle point, the stop, refusal messages
+// (runState 4), the convergence value. Writes S1, S2 and NANG (raised to 2) only; Qext, Qsca, Qback and g are
+// left as the caller holds them.
 void Form1::MIE_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
                          ComplexTable& S2, double& /*Qext*/, double& /*Qsca*/, double& /*Qback*/,
                          double& /*g*/, std::int32_t& first, std::int32_t& last) {

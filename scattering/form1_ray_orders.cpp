@@ -54,6 +54,10 @@ bool Apply(Form1& f, const RaysOutcome& out) {
 
 }  // namespace
 
+// The ray-order selection of cboRays ("p", "-N" or "Multiple" with the boxes of dlogP, made on first use) and
+// calcMethod: writes rayflag, rayCount, rayPMax, lblDebyeRays and captionText. Never clears a flag already 1,
+// unless asked to clear orders 0..50 first (as a change of the selection does). An absurd typed order is
+// refused with a message and changes nothing: false. (Inside Form1 the pure selection is tessary::RaysCheck.)
 bool Form1::RaysCheck(RayFlagsFirst first) {
     const std::string listText = cboRays.text();
     const RayChoice choice = ChoiceOf(*this, listText);
@@ -62,6 +66,9 @@ bool Form1::RaysCheck(RayFlagsFirst first) {
     return Apply(*this, tessary::RaysCheck(choice, current));
 }
 
+// The caption of the Gaussian-beam Debye series (title bar too); clears the boxes of dlogP for a typed order
+// or range, leaves rayPMax = -N for a range. "No rays selected" or a refused order: message and runState 4.
+// (Inside Form1 the pure step is tessary::DebyeLabel.)
 void Form1::DebyeLabel() {
     const std::string listText = cboRays.text();
     const RaysOutcome out = tessary::DebyeLabel(ChoiceOf(*this, listText), SelectionOf(series));

@@ -29,4 +29,8 @@ struct BeamState {
     float beamXf = 0.0f, beamYf = 0.0f, beamZf = 0.0f, beamW0 = 0.0f;
 };
 
+// Whether RaysCheck clears the ray orders 0..50 before it applies the selection (as a change of the
+// selection does) or keeps the flags already set.
+enum class RayFlagsFirst { Keep, Clear };
+
 }  // namespace tessary

@@ -108,7 +108,7 @@ TEST_F(ExamplesTest, EveryExampleIsReadWithoutAMessageAndTheBatchRunsToItsReport
         }
         f.cboGraph.setText(kind->second.graph);
         f.cmdNewPlot.click();
-        EXPECT_EQ(f.newPlotEnd, Form1::NewPlotEnd::Computed);
+        EXPECT_EQ(f.newPlotEnd, NewPlotEnd::Computed);
         EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
     }
     for (const auto& [ext, kind] : kinds) EXPECT_GE(read[ext], 1) << "no example " << ext;

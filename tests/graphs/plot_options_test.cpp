@@ -183,7 +183,7 @@ TEST_F(PlotOptionsTest, NoRedrawStartsInsideAnother) {
     f.LockOFF();
     f.runFlags.resultsStale = 0;
     {
-        const Form1::RedrawGuard guard(f);
+        const RedrawGuard guard(f.windowState);
         f.mnuIntPol_Click();
         EXPECT_TRUE(f.mnuIntPol.checked());
         EXPECT_EQ(replots, 1);

@@ -300,7 +300,7 @@ TEST_F(NewPlotTest, RunPastTheSeriesLimitIsRefusedBeforeTheLengthQuestion) {
         EXPECT_FALSE(f.windowState.inputsLocked);
         if (c.outcome == Runs) {
             EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
-            EXPECT_EQ(f.newPlotEnd, Form1::NewPlotEnd::Computed);
+            EXPECT_EQ(f.newPlotEnd, NewPlotEnd::Computed);
             continue;
         }
         ASSERT_EQ(messages.shown().size(), 1u) << messages.last().prompt;
@@ -312,7 +312,7 @@ TEST_F(NewPlotTest, RunPastTheSeriesLimitIsRefusedBeforeTheLengthQuestion) {
         } else {
             EXPECT_EQ(prompt.rfind("Expected duration is about", 0), 0u) << prompt;
         }
-        EXPECT_EQ(f.newPlotEnd, Form1::NewPlotEnd::Refused);  // no run started
+        EXPECT_EQ(f.newPlotEnd, NewPlotEnd::Refused);  // no run started
     }
 }
 
