@@ -18,9 +18,6 @@ namespace {
 
 using graphs::LinearYStep;
 
-// Number of characters of a text, as the text-width estimates count them.
-double Len(const std::string& s) { return static_cast<double>(s.size()); }
-
 // One drawing of the frame: the box, the ranges and the grid colour of this call.
 class FrameDrawing {
   public:
@@ -157,8 +154,7 @@ void FrameDrawing::logX(double xMin, double xMax) {
     for (const graphs::XTick& t : ends) {
         f.line(t.x, bottom, t.x, bottom + 50, grid);
         f.setForeColor(kBlack);
-        printAt(f.mnuLarge.enabled() ? t.x - 10 - 50 * Len(t.text) : t.x - 30 * Len(t.text), bottom + 100,
-                t.text);
+        printAt(graphs::LogXNumberLeft(t.x, t.text, f.mnuLarge.enabled()), bottom + 100, t.text);
     }
     logXTicks(xMin, xMax);
 }
@@ -177,7 +173,7 @@ void FrameDrawing::logXTicks(double xMin, double xMax) {
 
 // Linear x axis: ticks every grid step, numbers every label step away from the ends, end numbers.
 void FrameDrawing::linearX(double& xMin, double xMax) {
-    if (xMin != 0 && f.codes.graphCode != kGraphAsymmetry && xMax / xMin > 10 && xMin < 0.1) xMin = 0;  // start at zero
+    xMin = graphs::LinearXStart(xMin, xMax, f.codes.graphCode);
     f.line(left, bottom, left, bottom + 50, kBlack);
     f.line(right, bottom, right, bottom + 50, kBlack);
     double s = 0, w = 0, labelStep = 0;
@@ -194,7 +190,7 @@ void FrameDrawing::linearX(double& xMin, double xMax) {
         for (const graphs::XTick& t : graphs::LinearXLabels(xMin, xMax, w, steps, left, right)) {
             f.line(t.x, bottom, t.x, bottom + 50, grid);
             f.setForeColor(kBlack);
-            printAt(large ? t.x - 60 * Len(t.text) : t.x - 30 * Len(t.text), bottom + 100, t.text);
+            printAt(graphs::LinearXNumberLeft(t.x, t.text, large), bottom + 100, t.text);
         }
     }
     linearXEndNumbers(xMin, xMax, xMax - xMin);
@@ -205,7 +201,7 @@ void FrameDrawing::linearXEndNumbers(double xMin, double xMax, double w) {
     for (const auto& [value, x] : {std::pair{xMin, left}, std::pair{xMax, right}}) {
         if (!std::isfinite(value)) continue;
         const std::string text = graphs::XEndText(value, w);
-        printAt(f.mnuLarge.enabled() ? x - 60 * Len(text) : x - 30 * Len(text), bottom + 100, text);
+        printAt(graphs::LinearXNumberLeft(x, text, f.mnuLarge.enabled()), bottom + 100, text);
     }
 }
 
@@ -263,7 +259,7 @@ void FrameDrawing::linearYLines(double yMin, double yMax, double step) {
         if (l.scientific)
             printAt(50, l.y - 100, l.text);
         else
-            printAt(large ? left - 150 - 100 * Len(l.text) : left - 30 * Len(l.text), l.y - 100, l.text);
+            printAt(graphs::LinearYNumberLeft(left, l.text, large), l.y - 100, l.text);
     }
 }
 
@@ -274,7 +270,7 @@ void FrameDrawing::linearYEndNumbers(double yMin, double yMax) {
         if (l.scientific)
             printAt(50, l.y - 100, l.text);
         else
-            printAt(large ? left - 150 - 100 * Len(l.text) : left - 30 * Len(l.text), l.y - 100, l.text);
+            printAt(graphs::LinearYNumberLeft(left, l.text, large), l.y - 100, l.text);
     }
 }
 

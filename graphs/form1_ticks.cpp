@@ -23,7 +23,7 @@ void Form1::GridXLabel() {
     setForeColor(kBlack);
     line(graph.drawX, graph.graphBottom, graph.drawX, graph.graphBottom + 50);
     const std::string s = Str(graph.tickValueX);
-    setCurrentX(mnuLarge.enabled() ? graph.drawX - 10 - 50 * Len(s) : graph.drawX - 30 * Len(s));
+    setCurrentX(graphs::LogXNumberLeft(graph.drawX, s, mnuLarge.enabled()));
     setCurrentY(graph.graphBottom + 100);
     printLine(s);
 }

@@ -507,4 +507,21 @@ std::vector<TitlePart> VerticalTitle(int graphCode, int graphSubCode, bool ampli
     return {};
 }
 
+double LogXNumberLeft(double x, const std::string& text, bool large) {
+    return large ? x - 10 - 50 * Len(text) : x - 30 * Len(text);
+}
+
+double LinearXNumberLeft(double x, const std::string& text, bool large) {
+    return large ? x - 60 * Len(text) : x - 30 * Len(text);
+}
+
+double LinearYNumberLeft(double left, const std::string& text, bool large) {
+    return large ? left - 150 - 100 * Len(text) : left - 30 * Len(text);
+}
+
+double LinearXStart(double xMin, double xMax, int graphCode) {
+    if (xMin != 0 && graphCode != kGraphAsymmetry && xMax / xMin > 10 && xMin < 0.1) return 0;
+    return xMin;
+}
+
 }  // namespace tessary::graphs

@@ -242,4 +242,16 @@ struct TitlePart {
 std::vector<TitlePart> VerticalTitle(int graphCode, int graphSubCode, bool amplitude, int phasePanel,
                                      bool amplitudePhase, bool intensityPol, double top);
 
+// Where the text of an axis number starts, estimated from its characters (n): under a tick at x of a
+// logarithmic x axis x - 30 n, on the large graph x - 10 - 50 n; under a tick of a linear x axis
+// x - 30 n, on the large graph x - 60 n; beside a line of a linear y axis at the box's left edge
+// left - 30 n, on the large graph left - 150 - 100 n.
+double LogXNumberLeft(double x, const std::string& text, bool large);
+double LinearXNumberLeft(double x, const std::string& text, bool large);
+double LinearYNumberLeft(double left, const std::string& text, bool large);
+
+// Start of a linear x axis: 0 in place of a start below 0.1 (not 0) when the range spans more than a
+// factor of 10, except on the asymmetry graph.
+double LinearXStart(double xMin, double xMax, int graphCode);
+
 }  // namespace tessary::graphs

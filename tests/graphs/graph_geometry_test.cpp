@@ -575,5 +575,38 @@ TEST(GraphGeometry, VerticalTitles) {
     }
 }
 
+TEST(GraphGeometry, AxisNumberStartsAndLinearXStart) {
+    const struct {
+        const char* text;  // at x (or the box's left edge) 1000
+        bool large;
+        double logX, linearX, linearY;
+    } numbers[] = {
+        {" 100", false, 880, 880, 880},  // 1000 - 30 (4)
+        {" 100", true, 790, 760, 450},   // 1000 - 10 - 50 (4), 1000 - 60 (4), 1000 - 150 - 100 (4)
+        {"0.25", true, 790, 760, 450},
+        {"", true, 990, 1000, 850},
+    };
+    for (const auto& c : numbers) {
+        EXPECT_EQ(LogXNumberLeft(1000, c.text, c.large), c.logX) << c.text << c.large;
+        EXPECT_EQ(LinearXNumberLeft(1000, c.text, c.large), c.linearX) << c.text << c.large;
+        EXPECT_EQ(LinearYNumberLeft(1000, c.text, c.large), c.linearY) << c.text << c.large;
+    }
+    const struct {
+        double xMin, xMax;
+        int code;
+        double start;
+    } starts[] = {
+        {0.05, 20, 11, 0},      // below 0.1 and 20 / 0.05 > 10
+        {0.05, 20, 16, 0.05},   // not on the asymmetry graph
+        {0.05, 0.4, 11, 0.05},  // 0.4 / 0.05 = 8
+        {0.1, 20, 11, 0.1},     // not below 0.1
+        {-0.05, 1, 11, -0.05},  // a negative ratio
+        {-0.05, -1, 11, 0},     // -1 / -0.05 = 20
+        {0, 20, 11, 0},
+    };
+    for (const auto& c : starts)
+        EXPECT_EQ(LinearXStart(c.xMin, c.xMax, c.code), c.start) << c.xMin << " " << c.xMax;
+}
+
 }  // namespace
 }  // namespace tessary::graphs
