@@ -3,8 +3,6 @@
 // Coordinates are twips on the window, y growing downwards, so the top edge has the smaller y.
 // Ranges on which ticks cannot be placed (a point range, a reversed range, a logarithmic axis
 // reaching 0 or below, non-finite ends) still get the box, the end numbers and the titles.
-#include <algorithm>
-#include <array>
 #include <cmath>
 #include <string>
 
@@ -12,69 +10,13 @@
 #include "graphs/graph_codes.h"
 #include "graphs/graph_geometry.h"
 #include "mainwindow/form1.h"
-#include "numerics/constants.h"
-#include "numerics/elementary.h"
-#include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
 
 namespace tessary {
 
 namespace {
 
-using graphs::ForStep;
 using graphs::LinearYStep;
-
-
-// Number of characters of a text, as the text-width estimates count them.
-double Len(const std::string& s) { return static_cast<double>(s.size()); }
-
-// Angle labels of the polar grid: x = cx + ax R + bx, y = cy + ay R + by with R = radius / 3000.
-struct PolarLabel {
-    const char* text;
-    double ax, bx, ay, by;
-};
-constexpr std::array<PolarLabel, 12> kPolarLabels{{
-    {"0", 3080, 0, 0, -80},
-    {"180", -3000, -320, 0, -80},
-    {"330", 2650, 0, -1570, -80},
-    {"210", -2600, -300, -1570, -80},
-    {"300", 1500, 0, -2720, -80},
-    {"240", -1450, -300, -2720, -80},
-    {"270", -50, -100, -3050, -150},
-    {"30", 2650, 0, 1500, 0},
-    {"150", -2600, -300, 1500, 0},
-    {"60", 1500, 0, 2600, 0},
-    {"120", -1450, -300, 2600, 0},
-    {"90", 0, -100, 3000, 0},
-}};
-
-// Title under the horizontal axis by graph type; nullptr where the graph has none.
-const char* HorizontalTitle(int code, int subCode) {
-    switch (code) {
-        case kGraphAngle:
-            return "Scattering angle (degrees)";
-        case kGraphWavelength:
-        case kGraphEfficiencyWavelength:
-            return "Wavelength (nm)";
-        case kGraphRadius:
-            return subCode == kSubRadius ? "Radius (um)" : subCode == kSubSize ? "Size parameter x" : nullptr;
-        case kGraphIndex:
-            return "Refractive index";
-        case kGraphConvergence:
-            return "Convergence";
-        case kGraphEfficiency:
-            return subCode == kSubQRadius || subCode == kSubCRadius   ? "Radius (um)"
-                   : subCode == kSubQSize || subCode == kSubCSize ? "Size parameter x"
-                                                  : nullptr;
-        case kGraphAsymmetry:
-            return subCode == kSubAsymmetryRadius   ? "Radius (um)"
-                   : subCode == kSubAsymmetrySize ? "Size parameter x"
-                   : subCode == kSubAsymmetryWavelength ? "Wavelength (nm)"
-                                  : nullptr;
-        default:
-            return nullptr;
-    }
-}
 
 // One drawing of the frame: the box, the ranges and the grid colour of this call.
 class FrameDrawing {
@@ -103,6 +45,13 @@ class FrameDrawing {
     void linearYLines(double yMin, double yMax, double step);
     void linearYEndNumbers(double yMin, double yMax);
     void verticalTitle();
+    void yMark(const graphs::LogMark& m) {
+        if (m.gridLine) f.line(left, m.pos, right, m.pos, m.end ? kBlack : grid);
+        if (!m.numbered) return;
+        f.graph.tickValueY = m.value;
+        f.graph.drawY = m.pos;
+        f.GridYLabel();
+    }
     void printAt(double x, double y, const std::string& text) {
         f.setCurrentX(x);
         f.setCurrentY(y);
@@ -149,20 +98,16 @@ void FrameDrawing::polar(double yMin) {
                                                 f.mnuAmplitude.checked() || f.mnuAmpPhase.checked(),
                                                 f.graph.yScaleMax, yMin))
         f.circle(cx, cy, r * ring, grid);
-    for (int degrees = 0; degrees <= 180; degrees += 30) {
-        const double a = degrees * kPi / 180;
-        f.line(cx + r * std::cos(a), cy + r * std::sin(a), cx - r * std::cos(a), cy - r * std::sin(a), grid);
-    }
-    const double unit = r / 3000;
+    for (const graphs::Segment& s : graphs::PolarSpokes(cx, cy, r)) f.line(s.x1, s.y1, s.x2, s.y2, grid);
     f.setForeColor(kBlack);
-    for (const PolarLabel& label : kPolarLabels)
-        printAt(cx + label.ax * unit + label.bx, cy + label.ay * unit + label.by, label.text);
+    for (const graphs::TextLine& label : graphs::PolarLabels(cx, cy, r))
+        printAt(label.x, label.y, label.text);
     f.setFontBold(true);
-    f.setCurrentX(cx - r - 250);
     f.setCurrentY(cy + r + 100);
-    if (f.mnuAmpPhase.checked()) f.printLine("Amplitude");
-    f.setCurrentX(cx - r - 250);
-    f.printLine(f.optLog.value() ? "Logarithmic scale" : "Linear scale");
+    for (const std::string& caption : graphs::PolarCaption(f.mnuAmpPhase.checked(), f.optLog.value())) {
+        f.setCurrentX(cx - r - 250);
+        f.printLine(caption);
+    }
     f.setFontBold(false);
     f.setFillStyle(draw::kTransparent);
 }
@@ -204,46 +149,31 @@ void FrameDrawing::horizontalScale(double& xMin, double& xMax) {
 // Logarithmic x axis: numbered ends, then decades (and with minor grid lines every unit of each
 // decade, numbered at 1, 2 and 5).
 void FrameDrawing::logX(double xMin, double xMax) {
-    const bool placeable = xMin > 0 && xMax > 0 && xMin != xMax && std::isfinite(xMin) && std::isfinite(xMax);
-    if (!placeable) return;
-    const double span = std::log(xMax / xMin);
-    for (const double t : {xMin, xMax}) {
-        const double x = left + (right - left) * std::log(t / xMin) / span;
-        f.line(x, bottom, x, bottom + 50, grid);
-        const std::string s = Str(t);
+    const std::vector<graphs::XTick> ends = graphs::LogXEnds(xMin, xMax, left, right);
+    if (ends.empty()) return;
+    for (const graphs::XTick& t : ends) {
+        f.line(t.x, bottom, t.x, bottom + 50, grid);
         f.setForeColor(kBlack);
-        printAt(f.mnuLarge.enabled() ? x - 10 - 50 * Len(s) : x - 30 * Len(s), bottom + 100, s);
+        printAt(graphs::LogXNumberLeft(t.x, t.text, f.mnuLarge.enabled()), bottom + 100, t.text);
     }
     logXTicks(xMin, xMax);
 }
 
 void FrameDrawing::logXTicks(double xMin, double xMax) {
-    const double span = std::log(xMax / xMin);
-    const bool major = f.mnuMajorGridX.checked();
     const bool minor = f.mnuMinorGridX.checked();
-    for (const auto& [t, frac] : graphs::LogTicks(xMin, xMax)) {
-        const bool decade = frac < 0.001 || frac > 0.999;
-        const double x = left + (right - left) * std::log(t / xMin) / span;
-        const OleColor lineColour = t == xMin || t == xMax ? kBlack : grid;
-        f.graph.tickValueX = t;
-        f.graph.drawX = x;
-        if (minor) {
-            f.line(x, top, x, bottom, f.mnuWhite.checked() ? kBlack : lineColour);
-            if ((frac > 0.698 && frac < 0.7) || (frac > 0.3 && frac < 0.302) || decade) f.GridXLabel();
-        } else if (major) {
-            if (decade) {
-                f.line(x, top, x, bottom, lineColour);
-                f.GridXLabel();
-            }
-        } else if (decade) {
-            f.GridXLabel();
-        }
+    const bool blackLines = minor && f.mnuWhite.checked();
+    for (const graphs::LogMark& m :
+         graphs::LogXMarks(xMin, xMax, left, right, minor, f.mnuMajorGridX.checked())) {
+        f.graph.tickValueX = m.value;
+        f.graph.drawX = m.pos;
+        if (m.gridLine) f.line(m.pos, top, m.pos, bottom, blackLines || m.end ? kBlack : grid);
+        if (m.numbered) f.GridXLabel();
     }
 }
 
 // Linear x axis: ticks every grid step, numbers every label step away from the ends, end numbers.
 void FrameDrawing::linearX(double& xMin, double xMax) {
-    if (xMin != 0 && f.codes.graphCode != kGraphAsymmetry && xMax / xMin > 10 && xMin < 0.1) xMin = 0;  // start at zero
+    xMin = graphs::LinearXStart(xMin, xMax, f.codes.graphCode);
     f.line(left, bottom, left, bottom + 50, kBlack);
     f.line(right, bottom, right, bottom + 50, kBlack);
     double s = 0, w = 0, labelStep = 0;
@@ -260,7 +190,7 @@ void FrameDrawing::linearX(double& xMin, double xMax) {
         for (const graphs::XTick& t : graphs::LinearXLabels(xMin, xMax, w, steps, left, right)) {
             f.line(t.x, bottom, t.x, bottom + 50, grid);
             f.setForeColor(kBlack);
-            printAt(large ? t.x - 60 * Len(t.text) : t.x - 30 * Len(t.text), bottom + 100, t.text);
+            printAt(graphs::LinearXNumberLeft(t.x, t.text, large), bottom + 100, t.text);
         }
     }
     linearXEndNumbers(xMin, xMax, xMax - xMin);
@@ -271,7 +201,7 @@ void FrameDrawing::linearXEndNumbers(double xMin, double xMax, double w) {
     for (const auto& [value, x] : {std::pair{xMin, left}, std::pair{xMax, right}}) {
         if (!std::isfinite(value)) continue;
         const std::string text = graphs::XEndText(value, w);
-        printAt(f.mnuLarge.enabled() ? x - 60 * Len(text) : x - 30 * Len(text), bottom + 100, text);
+        printAt(graphs::LinearXNumberLeft(x, text, f.mnuLarge.enabled()), bottom + 100, text);
     }
 }
 
@@ -289,37 +219,14 @@ void FrameDrawing::logY(double& yMin, double yMax) {
     const bool placeable = yMin > 0 && yMax > yMin && std::isfinite(yMin) && std::isfinite(yMax);
     if (!placeable) return;
     if (f.mnuMinorGridY.checked()) logYMinorPass(yMin, yMax);
-    const double span = std::log(yMax / yMin);
-    const double eLow = Int(std::log(yMin) / 2.302585093 + 0.99999);
-    const double eHigh = Int(std::log(yMax) / 2.302585093 - 0.999);
-    for (double e = eLow; e <= eHigh + 1; ++e) {  // finite positive ends: at most about 620 decades
-        const double v = std::pow(10.0, e);
-        const double y = bottom - (bottom - top) * std::log(v / yMin) / span;
-        if (f.mnuMajorGridY.checked()) f.line(left, y, right, y, grid);
-        f.graph.tickValueY = v;
-        f.graph.drawY = y;
-        f.GridYLabel();
-    }
+    for (const graphs::LogMark& m : graphs::LogYDecades(yMin, yMax, top, bottom, f.mnuMajorGridY.checked()))
+        yMark(m);
 }
 
 void FrameDrawing::logYMinorPass(double yMin, double yMax) {
-    const double span = std::log(yMax / yMin);
-    const double ratio = yMax / yMin;
-    // Ratios whose 2s and 5s are numbered as well: bounds exclusive, by graph size.
-    double low = 1, high = 1001;
-    if (f.mnuMedium.checked()) low = 8, high = 200;
-    if (f.mnuSmall.checked()) low = 5, high = 20;
-    const bool numbered = ratio > low && ratio < high;
-    for (const auto& [t, frac] : graphs::LogTicks(yMin, yMax)) {
-        const double y = bottom - (bottom - top) * std::log(t / yMin) / span;
-        f.line(left, y, right, y, t == yMin || t == yMax ? kBlack : grid);
-        const bool decade = frac < 0.0001 || frac > 0.9999;
-        if (numbered && (decade || (frac > 0.69 && frac < 0.71) || (frac > 0.3 && frac < 0.31))) {
-            f.graph.tickValueY = t;
-            f.graph.drawY = y;
-            f.GridYLabel();
-        }
-    }
+    for (const graphs::LogMark& m :
+         graphs::LogYMinorMarks(yMin, yMax, top, bottom, f.mnuMedium.checked(), f.mnuSmall.checked()))
+        yMark(m);
     f.line(left - 50, bottom, left, bottom, f.foreColor());  // yMin
     f.line(left - 50, top, left, top, f.foreColor());        // yMax
 }
@@ -335,20 +242,13 @@ void FrameDrawing::linearY(double yMin, double yMax) {
 }
 
 void FrameDrawing::linearYLowerPanel(double yMin, double yMax) {
-    if (!(yMax - yMin > 0) || !std::isfinite(yMax - yMin)) return;
     const bool large = f.mnuVLarge.checked() || f.mnuLarge.checked();
-    const auto mark = [&](double v) {
-        const double y = bottom - (bottom - top) * (v - yMin) / (yMax - yMin);
-        f.line(left + 20, y, right, y, grid);
-        const std::string text = Str(std::fabs(v) < 0.001 ? 0.0 : v);
+    for (const graphs::AxisLine& l :
+         graphs::LowerPanelLines(yMin, yMax, f.mnuAmpPhase.checked(), f.mnuIntPol.checked(), top, bottom)) {
+        f.line(left + 20, l.y, right, l.y, grid);
         f.setForeColor(kBlack);
-        if (text.size() > 6)
-            printAt(50, y - 100, Format(v, "Scientific"));
-        else
-            printAt(large ? left - 400 : left - 300, y - 100, text);
-    };
-    if (f.mnuAmpPhase.checked()) ForStep(90, 270, 90, mark);   // phase angles in degrees
-    if (f.mnuIntPol.checked()) ForStep(-0.8, 0.9, 0.2, mark);  // degree of linear polarisation
+        printAt(l.scientific ? 50 : large ? left - 400 : left - 300, l.y - 100, l.text);
+    }
 }
 
 void FrameDrawing::linearYLines(double yMin, double yMax, double step) {
@@ -359,20 +259,18 @@ void FrameDrawing::linearYLines(double yMin, double yMax, double step) {
         if (l.scientific)
             printAt(50, l.y - 100, l.text);
         else
-            printAt(large ? left - 150 - 100 * Len(l.text) : left - 30 * Len(l.text), l.y - 100, l.text);
+            printAt(graphs::LinearYNumberLeft(left, l.text, large), l.y - 100, l.text);
     }
 }
 
 void FrameDrawing::linearYEndNumbers(double yMin, double yMax) {
     const bool large = f.mnuLarge.enabled();
     f.setForeColor(kBlack);
-    for (const auto& [value, y] : {std::pair{yMax, top - 100}, std::pair{yMin, bottom - 100}}) {
-        if (!std::isfinite(value)) continue;
-        const std::string text = Str(value);
-        if (text.size() >= 6)
-            printAt(50, y, Format(value, "Scientific"));
+    for (const graphs::AxisLine& l : graphs::LinearYEnds(yMin, yMax, top, bottom)) {
+        if (l.scientific)
+            printAt(50, l.y - 100, l.text);
         else
-            printAt(large ? left - 150 - 100 * Len(text) : left - 30 * Len(text), y, text);
+            printAt(graphs::LinearYNumberLeft(left, l.text, large), l.y - 100, l.text);
     }
 }
 
@@ -389,40 +287,26 @@ void FrameDrawing::frameLines() {
 
 void FrameDrawing::titles() {
     f.setForeColor(kBlack);
-    if (const char* title = HorizontalTitle(f.codes.graphCode, f.codes.graphSubCode))
-        printAt((left + right) / 2 - 40 * Len(title), bottom + 280, title);
+    if (const auto title =
+            graphs::HorizontalTitleLine(f.codes.graphCode, f.codes.graphSubCode, left, right, bottom))
+        printAt(title->x, title->y, title->text);
     if (f.calc.waveCount <= 1) verticalTitle();
 }
 
-// Title of the vertical axis (one wavelength only); a print ends its line, so a second line
-// starts at the left margin and its leading blanks indent it.
+// Title of the vertical axis (one wavelength only).
 void FrameDrawing::verticalTitle() {
-    const int code = f.codes.graphCode;
-    const int sub = f.codes.graphSubCode;
-    const char* quantity = f.mnuAmplitude.checked() ? "  amplitude" : "  intensity";
-    if ((code == kGraphEfficiency && (sub == kSubCRadius || sub == kSubCSize)) || (code == kGraphEfficiencyWavelength && sub == kSubCWavelength)) {
-        printAt(50, top - 500, "Area (m  )");
-        printAt(700, top - 550, "2");
-    } else if (code == kGraphAsymmetry) {
-        printAt(50, top - 500, "Asymmetry");
-        printAt(50, top - 300, "Parameter");
-    } else if (code == kGraphAngle && sub == kSubIntensity) {
-        if (f.graph.phasePanel == 0) {
-            printAt(50, top - 600, " Relative");
-            f.printLine(quantity);
-        } else {
-            if (f.mnuAmpPhase.checked()) printAt(50, top - 350, "Phase angle");
-            if (f.mnuIntPol.checked()) printAt(50, top - 350, "Degree of linear polarisation");
+    for (const graphs::TitlePart& part :
+         graphs::VerticalTitle(f.codes.graphCode, f.codes.graphSubCode, f.mnuAmplitude.checked(),
+                               f.graph.phasePanel, f.mnuAmpPhase.checked(), f.mnuIntPol.checked(), top)) {
+        if (part.smallFont) {
+            f.setFontName("Small Fonts");
+            f.setFontSize(7);
+            f.setFontBold(false);
         }
-    } else if (code == kGraphAngle && sub == kSubWatts) {
-        printAt(50, top - 500, "Watts/m");
-        f.setFontName("Small Fonts");
-        f.setFontSize(7);
-        f.setFontBold(false);
-        printAt(770, top - 530, "2");
-    } else if (code == kGraphWavelength || code == kGraphRadius || code == kGraphIndex) {
-        printAt(50, top - 600, " Relative");
-        f.printLine(quantity);
+        if (part.nextLine)
+            f.printLine(part.text);
+        else
+            printAt(part.x, part.y, part.text);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "graphs/axis_steps.h"
 #include "graphs/graph_codes.h"
+#include "graphs/graph_geometry.h"
 #include "mainwindow/form1.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
@@ -22,7 +23,7 @@ void Form1::GridXLabel() {
     setForeColor(kBlack);
     line(graph.drawX, graph.graphBottom, graph.drawX, graph.graphBottom + 50);
     const std::string s = Str(graph.tickValueX);
-    setCurrentX(mnuLarge.enabled() ? graph.drawX - 10 - 50 * Len(s) : graph.drawX - 30 * Len(s));
+    setCurrentX(graphs::LogXNumberLeft(graph.drawX, s, mnuLarge.enabled()));
     setCurrentY(graph.graphBottom + 100);
     printLine(s);
 }
@@ -30,26 +31,23 @@ void Form1::GridXLabel() {
 // A black tick left of the y axis at drawY and the number tickValueY beside it: plain on ranges
 // within 0.001 .. 1000, else as a power of ten ("10" or "5 x 10" with a raised exponent).
 void Form1::GridYLabel() {
-    const double exponentPlaces = RoundTo(Log10(graph.tickValueY), 2);
-    const double exponent = Int(exponentPlaces);
-    const double mantissa = RoundTo(std::pow(10.0, exponentPlaces - exponent), 1);
+    const graphs::YTickNumber number =
+        graphs::LogYTickNumber(graph.tickValueY, graph.yAxisMin, graph.yAxisMax);
     setForeColor(kBlack);
     line(graph.graphLeft - 50, graph.drawY, graph.graphLeft, graph.drawY);
     setCurrentY(graph.drawY - 100);
-    if (graph.yAxisMax <= 1000 && graph.yAxisMin >= 0.001) {
-        const std::string s = Str(graph.tickValueY);
-        setCurrentX(graph.graphLeft - 150 - 100 * Len(s));
-        printLine(s);
+    if (number.form == graphs::YTickNumber::Form::Plain) {
+        setCurrentX(graph.graphLeft - 150 - 100 * Len(number.text));
+        printLine(number.text);
         return;
     }
-    // A power of ten has no meaning for 0, a negative value or NaN: the tick stands alone.
-    if (!(graph.tickValueY > 0) || !std::isfinite(graph.tickValueY)) return;
-    if (mantissa == 1) {
+    if (number.form == graphs::YTickNumber::Form::None) return;
+    if (number.mantissa == 1) {
         setCurrentX(500);
         print("10");
     } else {
         setCurrentX(160);
-        print(mantissa, "x 10");
+        print(number.mantissa, "x 10");
     }
     const FontSpec saved = font();
     setCurrentX(mnuLarge.checked() ? 775 : 750);
@@ -57,7 +55,7 @@ void Form1::GridYLabel() {
     setFontName("Small Fonts");
     setFontSize(7);
     setFontBold(false);
-    printLine(exponent);
+    printLine(number.exponent);
     setFont(saved);
 }
 

@@ -2,6 +2,7 @@
 #include "graphs/graph_geometry.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -33,6 +34,29 @@ std::int32_t LastIndex(std::span<const double> a, std::span<const double> b) {
                  : static_cast<std::int32_t>(
                        std::min<std::size_t>(n - 1, std::numeric_limits<std::int32_t>::max()));
 }
+
+// Number of characters of a text, as the text-width estimates count them.
+double Len(const std::string& s) { return static_cast<double>(s.size()); }
+
+// Angle labels of the polar grid: x = cx + ax R + bx, y = cy + ay R + by with R = radius / 3000.
+struct PolarLabel {
+    const char* text;
+    double ax, bx, ay, by;
+};
+constexpr std::array<PolarLabel, 12> kPolarLabels{{
+    {"0", 3080, 0, 0, -80},
+    {"180", -3000, -320, 0, -80},
+    {"330", 2650, 0, -1570, -80},
+    {"210", -2600, -300, -1570, -80},
+    {"300", 1500, 0, -2720, -80},
+    {"240", -1450, -300, -2720, -80},
+    {"270", -50, -100, -3050, -150},
+    {"30", 2650, 0, 1500, 0},
+    {"150", -2600, -300, 1500, 0},
+    {"60", 1500, 0, 2600, 0},
+    {"120", -1450, -300, 2600, 0},
+    {"90", 0, -100, 3000, 0},
+}};
 
 }  // namespace
 
@@ -302,6 +326,202 @@ std::vector<AxisLine> LinearYLines(double yMin, double yMax, double step, double
         lines.push_back({t, y, scientific ? Format(t, "Scientific") : text, scientific});
     });
     return lines;
+}
+
+std::vector<AxisLine> LowerPanelLines(double yMin, double yMax, bool amplitudePhase, bool intensityPol,
+                                      double top, double bottom) {
+    std::vector<AxisLine> lines;
+    if (!(yMax - yMin > 0) || !std::isfinite(yMax - yMin)) return lines;
+    const auto mark = [&](double v) {
+        const double y = bottom - (bottom - top) * (v - yMin) / (yMax - yMin);
+        const std::string text = Str(std::fabs(v) < 0.001 ? 0.0 : v);
+        const bool scientific = text.size() > 6;
+        lines.push_back({v, y, scientific ? Format(v, "Scientific") : text, scientific});
+    };
+    if (amplitudePhase) ForStep(90, 270, 90, mark);   // phase angles in degrees
+    if (intensityPol) ForStep(-0.8, 0.9, 0.2, mark);  // degree of linear polarisation
+    return lines;
+}
+
+std::vector<AxisLine> LinearYEnds(double yMin, double yMax, double top, double bottom) {
+    std::vector<AxisLine> ends;
+    for (const auto& [value, y] : {std::pair{yMax, top}, std::pair{yMin, bottom}}) {
+        if (!std::isfinite(value)) continue;
+        const std::string text = Str(value);
+        const bool scientific = text.size() >= 6;
+        ends.push_back({value, y, scientific ? Format(value, "Scientific") : text, scientific});
+    }
+    return ends;
+}
+
+std::vector<XTick> LogXEnds(double xMin, double xMax, double left, double right) {
+    std::vector<XTick> ends;
+    const bool placeable = xMin > 0 && xMax > 0 && xMin != xMax && std::isfinite(xMin) && std::isfinite(xMax);
+    if (!placeable) return ends;
+    const double span = std::log(xMax / xMin);
+    for (const double t : {xMin, xMax})
+        ends.push_back({t, left + (right - left) * std::log(t / xMin) / span, true, Str(t)});
+    return ends;
+}
+
+std::vector<LogMark> LogXMarks(double xMin, double xMax, double left, double right, bool minorGrid,
+                               bool majorGrid) {
+    std::vector<LogMark> marks;
+    const double span = std::log(xMax / xMin);
+    for (const auto& [t, frac] : LogTicks(xMin, xMax)) {
+        const bool decade = frac < 0.001 || frac > 0.999;
+        const bool twoOrFive = (frac > 0.698 && frac < 0.7) || (frac > 0.3 && frac < 0.302);
+        const double x = left + (right - left) * std::log(t / xMin) / span;
+        const bool gridLine = minorGrid || (majorGrid && decade);
+        marks.push_back({t, x, t == xMin || t == xMax, gridLine, decade || (minorGrid && twoOrFive)});
+    }
+    return marks;
+}
+
+std::vector<LogMark> LogYDecades(double yMin, double yMax, double top, double bottom, bool majorGrid) {
+    std::vector<LogMark> marks;
+    const bool placeable = yMin > 0 && yMax > yMin && std::isfinite(yMin) && std::isfinite(yMax);
+    if (!placeable) return marks;
+    const double span = std::log(yMax / yMin);
+    const double eLow = Int(std::log(yMin) / kLn10Axis + 0.99999);
+    const double eHigh = Int(std::log(yMax) / kLn10Axis - 0.999);
+    for (double e = eLow; e <= eHigh + 1; ++e) {  // finite positive ends: at most about 620 decades
+        const double v = std::pow(10.0, e);
+        const double y = bottom - (bottom - top) * std::log(v / yMin) / span;
+        marks.push_back({v, y, false, majorGrid, true});
+    }
+    return marks;
+}
+
+std::vector<LogMark> LogYMinorMarks(double yMin, double yMax, double top, double bottom, bool medium,
+                                    bool small) {
+    std::vector<LogMark> marks;
+    const double span = std::log(yMax / yMin);
+    const double ratio = yMax / yMin;
+    // Ratios whose 2s and 5s are numbered as well: bounds exclusive, by graph size.
+    double low = 1, high = 1001;
+    if (medium) low = 8, high = 200;
+    if (small) low = 5, high = 20;
+    const bool numbered = ratio > low && ratio < high;
+    for (const auto& [t, frac] : LogTicks(yMin, yMax)) {
+        const double y = bottom - (bottom - top) * std::log(t / yMin) / span;
+        const bool decade = frac < 0.0001 || frac > 0.9999;
+        const bool twoOrFive = (frac > 0.69 && frac < 0.71) || (frac > 0.3 && frac < 0.31);
+        marks.push_back({t, y, t == yMin || t == yMax, true, numbered && (decade || twoOrFive)});
+    }
+    return marks;
+}
+
+YTickNumber LogYTickNumber(double value, double axisMin, double axisMax) {
+    if (axisMax <= 1000 && axisMin >= 0.001) return {YTickNumber::Form::Plain, Str(value), 0, 0};
+    // A power of ten has no meaning for 0, a negative value or NaN: the tick stands alone.
+    if (!(value > 0) || !std::isfinite(value)) return {};
+    const double exponentPlaces = RoundTo(Log10(value), 2);
+    const double exponent = Int(exponentPlaces);
+    const double mantissa = RoundTo(std::pow(10.0, exponentPlaces - exponent), 1);
+    return {YTickNumber::Form::Power, {}, mantissa, exponent};
+}
+
+std::vector<TextLine> PolarLabels(double cx, double cy, double radius) {
+    std::vector<TextLine> labels;
+    const double unit = radius / 3000;
+    for (const PolarLabel& label : kPolarLabels)
+        labels.push_back({cx + label.ax * unit + label.bx, cy + label.ay * unit + label.by, label.text});
+    return labels;
+}
+
+std::vector<Segment> PolarSpokes(double cx, double cy, double radius) {
+    std::vector<Segment> spokes;
+    const double r = radius;
+    for (int degrees = 0; degrees <= 180; degrees += 30) {
+        const double a = degrees * kPi / 180;
+        spokes.push_back(
+            {cx + r * std::cos(a), cy + r * std::sin(a), cx - r * std::cos(a), cy - r * std::sin(a)});
+    }
+    return spokes;
+}
+
+std::vector<std::string> PolarCaption(bool amplitudePhase, bool logScale) {
+    std::vector<std::string> lines;
+    if (amplitudePhase) lines.emplace_back("Amplitude");
+    lines.emplace_back(logScale ? "Logarithmic scale" : "Linear scale");
+    return lines;
+}
+
+const char* HorizontalTitle(int graphCode, int graphSubCode) {
+    const int sub = graphSubCode;
+    switch (graphCode) {
+        case kGraphAngle:
+            return "Scattering angle (degrees)";
+        case kGraphWavelength:
+        case kGraphEfficiencyWavelength:
+            return "Wavelength (nm)";
+        case kGraphRadius:
+            return sub == kSubRadius ? "Radius (um)" : sub == kSubSize ? "Size parameter x" : nullptr;
+        case kGraphIndex:
+            return "Refractive index";
+        case kGraphConvergence:
+            return "Convergence";
+        case kGraphEfficiency:
+            return sub == kSubQRadius || sub == kSubCRadius ? "Radius (um)"
+                   : sub == kSubQSize || sub == kSubCSize   ? "Size parameter x"
+                                                            : nullptr;
+        case kGraphAsymmetry:
+            return sub == kSubAsymmetryRadius       ? "Radius (um)"
+                   : sub == kSubAsymmetrySize       ? "Size parameter x"
+                   : sub == kSubAsymmetryWavelength ? "Wavelength (nm)"
+                                                    : nullptr;
+        default:
+            return nullptr;
+    }
+}
+
+std::optional<TextLine> HorizontalTitleLine(int graphCode, int graphSubCode, double left, double right,
+                                            double bottom) {
+    const char* title = HorizontalTitle(graphCode, graphSubCode);
+    if (!title) return std::nullopt;
+    return TextLine{(left + right) / 2 - 40 * Len(title), bottom + 280, title};
+}
+
+std::vector<TitlePart> VerticalTitle(int graphCode, int graphSubCode, bool amplitude, int phasePanel,
+                                     bool amplitudePhase, bool intensityPol, double top) {
+    const int code = graphCode;
+    const int sub = graphSubCode;
+    // A print ends its line: the second line starts at the left margin, its leading blanks indent it.
+    const TitlePart quantity{0, 0, amplitude ? "  amplitude" : "  intensity", true, false};
+    const bool areas = (code == kGraphEfficiency && (sub == kSubCRadius || sub == kSubCSize)) ||
+                       (code == kGraphEfficiencyWavelength && sub == kSubCWavelength);
+    if (areas) return {{50, top - 500, "Area (m  )"}, {700, top - 550, "2"}};
+    if (code == kGraphAsymmetry) return {{50, top - 500, "Asymmetry"}, {50, top - 300, "Parameter"}};
+    if (code == kGraphAngle && sub == kSubIntensity) {
+        if (phasePanel == 0) return {{50, top - 600, " Relative"}, quantity};
+        std::vector<TitlePart> parts;
+        if (amplitudePhase) parts.push_back({50, top - 350, "Phase angle"});
+        if (intensityPol) parts.push_back({50, top - 350, "Degree of linear polarisation"});
+        return parts;
+    }
+    if (code == kGraphAngle && sub == kSubWatts)
+        return {{50, top - 500, "Watts/m"}, {770, top - 530, "2", false, true}};
+    if (code == kGraphWavelength || code == kGraphRadius || code == kGraphIndex)
+        return {{50, top - 600, " Relative"}, quantity};
+    return {};
+}
+
+double LogXNumberLeft(double x, const std::string& text, bool large) {
+    return large ? x - 10 - 50 * Len(text) : x - 30 * Len(text);
+}
+
+double LinearXNumberLeft(double x, const std::string& text, bool large) {
+    return large ? x - 60 * Len(text) : x - 30 * Len(text);
+}
+
+double LinearYNumberLeft(double left, const std::string& text, bool large) {
+    return large ? left - 150 - 100 * Len(text) : left - 30 * Len(text);
+}
+
+double LinearXStart(double xMin, double xMax, int graphCode) {
+    if (xMin != 0 && graphCode != kGraphAsymmetry && xMax / xMin > 10 && xMin < 0.1) return 0;
+    return xMin;
 }
 
 }  // namespace tessary::graphs

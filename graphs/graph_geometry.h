@@ -1,7 +1,8 @@
 // Geometry of the graph frame, its curves and legends, free of the window: the legend's entries and
 // the data box's lines, which indices of the curves are visible and which curves are drawn in which
-// colour, the round ends of a y axis, the ticks, grid lines and numbers of the axes and the rings of
-// the polar grid. Positions are in twips, the window's logical unit, y growing downwards.
+// colour, the round ends of a y axis, the ticks, grid lines and numbers of the axes (linear and
+// logarithmic, and the lower panel's), the rings, spokes and labels of the polar grid and the axis
+// titles. Positions are in twips, the window's logical unit, y growing downwards.
 #pragma once
 
 #include <cstdint>
@@ -156,5 +157,101 @@ struct AxisLine {
     bool scientific = false;
 };
 std::vector<AxisLine> LinearYLines(double yMin, double yMax, double step, double top, double bottom);
+
+// Grid lines of the lower panel below a phase or polarisation graph: the phase angles 90, 180 and 270
+// degrees (amplitudePhase) and the degrees of linear polarisation -0.8 to 0.8 by 0.2 (intensityPol),
+// at y = bottom - (bottom - top) (v - yMin) / (yMax - yMin); none on a range that is not above 0 or
+// not finite. Texts as Str gives them (values within 0.001 of 0 as 0); a text longer than 6
+// characters is given in scientific notation instead.
+std::vector<AxisLine> LowerPanelLines(double yMin, double yMax, bool amplitudePhase, bool intensityPol,
+                                      double top, double bottom);
+
+// The two end numbers of a linear y axis, yMax at top and yMin at bottom (an end that is no finite
+// number has none): as Str gives them, a text of 6 or more characters in scientific notation instead.
+std::vector<AxisLine> LinearYEnds(double yMin, double yMax, double top, double bottom);
+
+// A tick of a logarithmic axis at window position pos (x = left + (right - left) ln(t / min) /
+// ln(max / min) across, y = bottom - (bottom - top) ln(t / min) / ln(max / min) up): whether it sits
+// on an end of the range, whether a grid line crosses the box there and whether it is numbered.
+struct LogMark {
+    double value = 0, pos = 0;
+    bool end = false, gridLine = false, numbered = false;
+};
+// The numbered ends of a logarithmic x axis (texts as Str gives them); none when the range has no
+// width, reaches 0 or below or is not finite.
+std::vector<XTick> LogXEnds(double xMin, double xMax, double left, double right);
+// Every tick of LogTicks on a logarithmic x axis. With minor grid lines each has a line and the
+// decades, 2s and 5s are numbered; with major ones only the decades have a line; without either
+// the decades are numbered only.
+std::vector<LogMark> LogXMarks(double xMin, double xMax, double left, double right, bool minorGrid,
+                               bool majorGrid);
+// Decades of a logarithmic y axis: 10^e for e from Int(ln yMin / 2.302585093 + 0.99999) to
+// Int(ln yMax / 2.302585093 - 0.999) + 1, all numbered, with a line where majorGrid; none unless
+// 0 < yMin < yMax, both finite.
+std::vector<LogMark> LogYDecades(double yMin, double yMax, double top, double bottom, bool majorGrid);
+// The minor grid of a logarithmic y axis: a line at every tick of LogTicks; decades, 2s and 5s
+// numbered when yMax / yMin lies (exclusive) within 1 .. 1001, 8 .. 200 on the medium graph or
+// 5 .. 20 on the small one.
+std::vector<LogMark> LogYMinorMarks(double yMin, double yMax, double top, double bottom, bool medium,
+                                    bool small);
+
+// The number beside a tick of a logarithmic y axis: plain (Str) when the axis lies within 0.001 ..
+// 1000, else as a power of ten, 10^exponent or mantissa x 10^exponent with exponent = Int of log10
+// of the value to 2 decimals and the mantissa to 1 decimal; none for a value that is not a positive
+// finite number off that range.
+struct YTickNumber {
+    enum class Form { Plain, Power, None };
+    Form form = Form::None;
+    std::string text;
+    double mantissa = 0, exponent = 0;
+};
+YTickNumber LogYTickNumber(double value, double axisMin, double axisMax);
+
+// The angle labels of the polar grid round the centre (cx, cy) of a circle of the given radius: 0 to
+// 330 degrees every 30, clockwise from the right, each placed at its point on a circle a little
+// larger than the grid, set off so that its text stands outside.
+std::vector<TextLine> PolarLabels(double cx, double cy, double radius);
+// The spokes of the polar grid through the centre every 30 degrees from 0 to 180, as the pairs of
+// end points (x1, y1, x2, y2).
+struct Segment {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+std::vector<Segment> PolarSpokes(double cx, double cy, double radius);
+// The caption under the polar grid, one text a line: "Amplitude" on an amplitude and phase graph,
+// then the scale.
+std::vector<std::string> PolarCaption(bool amplitudePhase, bool logScale);
+
+// Title under the horizontal axis by graph type and sub-code; nullptr where the graph has none.
+const char* HorizontalTitle(int graphCode, int graphSubCode);
+// That title centred under the box (40 twips a character) 280 twips below its bottom.
+std::optional<TextLine> HorizontalTitleLine(int graphCode, int graphSubCode, double left, double right,
+                                            double bottom);
+
+// A part of the vertical axis title: printed at (x, y), or (nextLine) on the line after the previous
+// part, from the left margin; smallFont parts are printed in the small font of an exponent.
+struct TitlePart {
+    double x = 0, y = 0;
+    std::string text;
+    bool nextLine = false;
+    bool smallFont = false;
+};
+// The vertical axis title above the box (top) by graph type and sub-code: areas of cross-sections
+// with their raised 2, the asymmetry parameter, relative intensity or amplitude (amplitude) on the
+// angle graph and the sweeps, the phase angle or degree of polarisation on the lower panel
+// (phasePanel other than 0), watts per square metre.
+std::vector<TitlePart> VerticalTitle(int graphCode, int graphSubCode, bool amplitude, int phasePanel,
+                                     bool amplitudePhase, bool intensityPol, double top);
+
+// Where the text of an axis number starts, estimated from its characters (n): under a tick at x of a
+// logarithmic x axis x - 30 n, on the large graph x - 10 - 50 n; under a tick of a linear x axis
+// x - 30 n, on the large graph x - 60 n; beside a line of a linear y axis at the box's left edge
+// left - 30 n, on the large graph left - 150 - 100 n.
+double LogXNumberLeft(double x, const std::string& text, bool large);
+double LinearXNumberLeft(double x, const std::string& text, bool large);
+double LinearYNumberLeft(double left, const std::string& text, bool large);
+
+// Start of a linear x axis: 0 in place of a start below 0.1 (not 0) when the range spans more than a
+// factor of 10, except on the asymmetry graph.
+double LinearXStart(double xMin, double xMax, int graphCode);
 
 }  // namespace tessary::graphs

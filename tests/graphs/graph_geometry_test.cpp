@@ -1,8 +1,10 @@
 // The graph's geometry without the window: legend columns, visible index ranges, positions of values
-// in the box and on the polar diagrams, and round y-axis ends, against values worked by hand from
+// in the box and on the polar diagrams, round y-axis ends, the marks and numbers of linear and
+// logarithmic axes, the polar grid's labels and the axis titles, against values worked by hand from
 // the formulas.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -327,6 +329,283 @@ TEST(GraphGeometry, LinearYLinesInsideTheRange) {
             EXPECT_EQ(lines[i].scientific, c.scientific) << c.yMax << " " << i;
         }
     }
+}
+
+// Box from top 0 to bottom 1000 unless said otherwise: y = 1000 - 1000 (share of the range).
+TEST(GraphGeometry, LowerPanelLines) {
+    const struct {
+        double yMin, yMax;
+        bool ampPhase, intPol;
+        std::vector<double> ys;
+        std::vector<std::string> texts;
+    } cases[] = {
+        // phase 0..360: 1000 - 1000 v / 360
+        {0, 360, true, false, {750, 500, 250}, {" 90", " 180", " 270"}},
+        // polarisation -1..1: 1000 - 500 (v + 1); -0.8 + 4 (0.2) is a rounding error away from 0
+        {-1, 1, false, true, {900, 800, 700, 600, 500, 400, 300, 200, 100},
+         {"-.8", "-.6", "-.4", "-.2", " 0", " .2", " .4", " .6", " .8"}},
+        {5, 5, true, true, {}, {}},  // no range: no lines
+    };
+    for (const auto& c : cases) {
+        const std::vector<AxisLine> lines = LowerPanelLines(c.yMin, c.yMax, c.ampPhase, c.intPol, 0, 1000);
+        ASSERT_EQ(lines.size(), c.ys.size()) << c.yMax;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            EXPECT_NEAR(lines[i].y, c.ys[i], 1e-9) << c.yMax << " " << i;
+            EXPECT_EQ(lines[i].text, c.texts[i]) << c.yMax << " " << i;
+            EXPECT_FALSE(lines[i].scientific) << c.yMax << " " << i;
+        }
+    }
+}
+
+TEST(GraphGeometry, LinearYEnds) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double yMin, yMax;
+        std::vector<std::pair<double, std::string>> ends;  // y and text, yMax first
+        std::vector<bool> scientific;
+    } cases[] = {
+        {0, 10, {{100, " 10"}, {900, " 0"}}, {false, false}},
+        {-12345, 123456, {{100, "1.23E+05"}, {900, "-1.23E+04"}}, {true, true}},  // 7 and 6 characters
+        {1234, 99999, {{100, "1.00E+05"}, {900, " 1234"}}, {true, false}},  // " 99999" has 6
+        {nan, 2, {{100, " 2"}}, {false}},  // no number at the lower end
+    };
+    for (const auto& c : cases) {
+        std::vector<std::pair<double, std::string>> got;
+        std::vector<bool> scientific;
+        for (const AxisLine& l : LinearYEnds(c.yMin, c.yMax, 100, 900)) {
+            got.emplace_back(l.y, l.text);
+            scientific.push_back(l.scientific);
+        }
+        EXPECT_EQ(got, c.ends) << c.yMax;
+        EXPECT_EQ(scientific, c.scientific) << c.yMax;
+    }
+}
+
+TEST(GraphGeometry, LogXEndsAndMarks) {
+    // 1 .. 100 on 0..1000 twips: x = 500 log10 t
+    const std::vector<XTick> ends = LogXEnds(1, 100, 0, 1000);
+    ASSERT_EQ(ends.size(), 2u);
+    EXPECT_EQ(ends[0].x, 0);
+    EXPECT_NEAR(ends[1].x, 1000, 1e-9);
+    EXPECT_EQ(ends[0].text + ends[1].text, " 1 100");
+    for (const auto& [lo, hi] : {std::pair{0.0, 10.0}, std::pair{5.0, 5.0}, std::pair{1.0, HUGE_VAL}})
+        EXPECT_TRUE(LogXEnds(lo, hi, 0, 1000).empty()) << lo << " " << hi;
+
+    const struct {
+        bool minor, major;
+        std::vector<double> lines, numbered;
+    } cases[] = {
+        {true, false, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100},
+         {1, 2, 5, 10, 20, 50, 100}},
+        {false, true, {1, 10, 100}, {1, 10, 100}},
+        {false, false, {}, {1, 10, 100}},
+    };
+    for (const auto& c : cases) {
+        std::vector<double> lines, numbered;
+        const std::vector<LogMark> marks = LogXMarks(1, 100, 0, 1000, c.minor, c.major);
+        ASSERT_EQ(marks.size(), 19u);
+        for (const LogMark& m : marks) {
+            if (m.gridLine) lines.push_back(m.value);
+            if (m.numbered) numbered.push_back(m.value);
+            EXPECT_EQ(m.end, m.value == 1 || m.value == 100) << m.value;
+            EXPECT_NEAR(m.pos, 500 * std::log10(m.value), 1e-9) << m.value;
+        }
+        EXPECT_EQ(lines, c.lines) << c.minor << c.major;
+        EXPECT_EQ(numbered, c.numbered) << c.minor << c.major;
+    }
+}
+
+TEST(GraphGeometry, LogYDecadesAndMinorMarks) {
+    const struct {
+        double yMin, yMax;
+        std::vector<double> values;
+    } decades[] = {
+        {10, 100000, {10, 100, 1000, 10000, 100000}},  // e from Int(1 + 0.99999) to Int(5 - 0.999) + 1
+        {0.03, 20, {0.1, 1, 10}},                      // Int(-1.52 + 0.99999) = -1 to Int(1.30 - 0.999) + 1
+        {0, 10, {}},                                   // no decades to place
+        {10, 10, {}},
+    };
+    for (const auto& c : decades) {
+        std::vector<double> values;
+        for (const LogMark& m : LogYDecades(c.yMin, c.yMax, 0, 1000, true)) {
+            values.push_back(m.value);
+            EXPECT_TRUE(m.gridLine && m.numbered && !m.end);
+            // 1000 - 1000 ln(v / yMin) / ln(yMax / yMin)
+            EXPECT_NEAR(m.pos, 1000 - 1000 * std::log(m.value / c.yMin) / std::log(c.yMax / c.yMin), 1e-9);
+        }
+        ASSERT_EQ(values.size(), c.values.size()) << c.yMin;
+        for (std::size_t i = 0; i < values.size(); ++i)
+            EXPECT_NEAR(values[i], c.values[i], 1e-12 * c.values[i]);
+    }
+    EXPECT_FALSE(LogYDecades(10, 1000, 0, 1000, false)[0].gridLine);
+
+    const struct {
+        double yMax;
+        bool medium, small;
+        std::vector<double> numbered;  // decades, 2s and 5s while yMax / 1 lies inside the size's bounds
+    } minor[] = {
+        {100, false, false, {1, 2, 5, 10, 20, 50, 100}},  // 1 < 100 < 1001
+        {1000, true, false, {}},                          // not below 200
+        {10, true, false, {1, 2, 5, 10}},                 // 8 < 10 < 200
+        {100, false, true, {}},                           // not below 20
+        {10, false, true, {1, 2, 5, 10}},                 // 5 < 10 < 20
+    };
+    for (const auto& c : minor) {
+        std::vector<double> numbered;
+        const std::vector<LogMark> marks = LogYMinorMarks(1, c.yMax, 0, 1000, c.medium, c.small);
+        for (const LogMark& m : marks) {
+            EXPECT_TRUE(m.gridLine);
+            EXPECT_EQ(m.end, m.value == 1 || m.value == c.yMax) << m.value;
+            if (m.numbered) numbered.push_back(m.value);
+        }
+        EXPECT_EQ(numbered, c.numbered) << c.yMax << c.medium << c.small;
+        EXPECT_NEAR(marks[9].pos, 1000 - 1000 * std::log(10.0) / std::log(c.yMax), 1e-9);  // the tick at 10
+    }
+}
+
+TEST(GraphGeometry, LogYTickNumbers) {
+    using F = YTickNumber::Form;
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        double value, axisMin, axisMax;
+        F form;
+        std::string text;
+        double mantissa, exponent;
+    } cases[] = {
+        {50, 1, 1000, F::Plain, " 50", 0, 0},  // axis within 0.001 .. 1000
+        {100, 10, 1E5, F::Power, "", 1, 2},    // log10 100 to 2 decimals: 2
+        // log10 5E-4 = -3.30103 to 2 decimals -3.3: exponent Int(-3.3) = -4, mantissa 10^0.7 = 5.01 to 1
+        {5E-4, 1E-5, 1, F::Power, "", 5, -4},
+        {0, 1E-5, 1, F::None, "", 0, 0},
+        {nan, 1E-5, 1, F::None, "", 0, 0},
+    };
+    for (const auto& c : cases) {
+        const YTickNumber n = LogYTickNumber(c.value, c.axisMin, c.axisMax);
+        EXPECT_EQ(n.form, c.form) << c.value;
+        EXPECT_EQ(n.text, c.text) << c.value;
+        EXPECT_DOUBLE_EQ(n.mantissa, c.mantissa) << c.value;
+        EXPECT_DOUBLE_EQ(n.exponent, c.exponent) << c.value;
+    }
+}
+
+TEST(GraphGeometry, PolarLabelsSpokesAndCaption) {
+    // centre (1000, 2000); x = cx + ax R + bx, y = cy + ay R + by with R = radius / 3000
+    const struct {
+        double radius;
+        const char* text;
+        double x, y;
+    } cases[] = {
+        {3000, "0", 4080, 1920},   {3000, "270", 850, -1200}, {3000, "90", 900, 5000},
+        {1500, "180", -820, 1920}, {1500, "30", 2325, 2750},  {1500, "240", -25, 560},
+    };
+    for (const auto& c : cases) {
+        const std::vector<TextLine> labels = PolarLabels(1000, 2000, c.radius);
+        ASSERT_EQ(labels.size(), 12u);
+        const auto at =
+            std::find_if(labels.begin(), labels.end(), [&](const TextLine& l) { return l.text == c.text; });
+        ASSERT_NE(at, labels.end()) << c.text;
+        EXPECT_DOUBLE_EQ(at->x, c.x) << c.text;
+        EXPECT_DOUBLE_EQ(at->y, c.y) << c.text;
+    }
+    const std::vector<Segment> spokes = PolarSpokes(10, 20, 100);
+    ASSERT_EQ(spokes.size(), 7u);  // 0, 30, ... 180 degrees
+    const double s30[] = {10 + 50 * std::sqrt(3.0), 70, 10 - 50 * std::sqrt(3.0), -30};  // cos 30, sin 30
+    const double got30[] = {spokes[1].x1, spokes[1].y1, spokes[1].x2, spokes[1].y2};
+    for (int i = 0; i < 4; ++i) EXPECT_NEAR(got30[i], s30[i], 1e-9) << i;
+    EXPECT_NEAR(spokes[0].x1, 110, 1e-9);
+    EXPECT_NEAR(spokes[6].x1, -90, 1e-9);
+    EXPECT_EQ(PolarCaption(true, true), (std::vector<std::string>{"Amplitude", "Logarithmic scale"}));
+    EXPECT_EQ(PolarCaption(false, false), (std::vector<std::string>{"Linear scale"}));
+}
+
+TEST(GraphGeometry, HorizontalTitles) {
+    const struct {
+        int code, sub;
+        const char* title;  // centred on 8000 at 40 twips a character, 280 below the bottom 9800
+    } cases[] = {
+        {1, 3, "Scattering angle (degrees)"}, {10, 0, "Wavelength (nm)"}, {11, 1, "Radius (um)"},
+        {11, 2, "Size parameter x"},          {11, 3, nullptr},           {12, 0, "Refractive index"},
+        {13, 0, "Convergence"},               {14, 2, "Radius (um)"},     {14, 3, "Size parameter x"},
+        {14, 5, nullptr},                     {15, 2, "Wavelength (nm)"}, {16, 3, "Wavelength (nm)"},
+        {16, 4, nullptr},                     {20, 0, nullptr},
+    };
+    for (const auto& c : cases) {
+        const std::optional<TextLine> line = HorizontalTitleLine(c.code, c.sub, 1000, 15000, 9800);
+        ASSERT_EQ(line.has_value(), c.title != nullptr) << c.code << " " << c.sub;
+        if (!line) continue;
+        EXPECT_EQ(line->text, c.title);
+        EXPECT_EQ(line->x, 8000 - 40 * std::string(c.title).size()) << c.title;
+        EXPECT_EQ(line->y, 10080);
+    }
+}
+
+TEST(GraphGeometry, VerticalTitles) {
+    struct Part {
+        double x, y;  // for parts on the next line, 0 and 0
+        std::string text;
+        bool nextLine, smallFont;
+        bool operator==(const Part&) const = default;
+    };
+    const auto At = [](double x, double y, const char* text) { return Part{x, y, text, false, false}; };
+    const auto Next = [](const char* text) { return Part{0, 0, text, true, false}; };
+    const struct {
+        int code, sub;
+        bool amplitude;
+        int phasePanel;
+        bool ampPhase, intPol;
+        std::vector<Part> parts;  // top at 1000
+    } cases[] = {
+        {14, 2, false, 0, false, false, {At(50, 500, "Area (m  )"), At(700, 450, "2")}},
+        {15, 2, false, 0, false, false, {At(50, 500, "Area (m  )"), At(700, 450, "2")}},
+        {15, 1, false, 0, false, false, {}},
+        {16, 1, false, 0, false, false, {At(50, 500, "Asymmetry"), At(50, 700, "Parameter")}},
+        {1, 1, true, 0, false, false, {At(50, 400, " Relative"), Next("  amplitude")}},
+        {1, 1, false, 1, true, false, {At(50, 650, "Phase angle")}},
+        {1, 1, false, 1, false, true, {At(50, 650, "Degree of linear polarisation")}},
+        {1, 3, false, 0, false, false, {At(50, 500, "Watts/m"), {770, 470, "2", false, true}}},
+        {11, 2, false, 0, false, false, {At(50, 400, " Relative"), Next("  intensity")}},
+        {13, 0, false, 0, false, false, {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<Part> got;
+        for (const TitlePart& p :
+             VerticalTitle(c.code, c.sub, c.amplitude, c.phasePanel, c.ampPhase, c.intPol, 1000))
+            got.push_back({p.x, p.y, p.text, p.nextLine, p.smallFont});
+        EXPECT_EQ(got, c.parts) << c.code << " " << c.sub;
+    }
+}
+
+TEST(GraphGeometry, AxisNumberStartsAndLinearXStart) {
+    const struct {
+        const char* text;  // at x (or the box's left edge) 1000
+        bool large;
+        double logX, linearX, linearY;
+    } numbers[] = {
+        {" 100", false, 880, 880, 880},  // 1000 - 30 (4)
+        {" 100", true, 790, 760, 450},   // 1000 - 10 - 50 (4), 1000 - 60 (4), 1000 - 150 - 100 (4)
+        {"0.25", true, 790, 760, 450},
+        {"", true, 990, 1000, 850},
+    };
+    for (const auto& c : numbers) {
+        EXPECT_EQ(LogXNumberLeft(1000, c.text, c.large), c.logX) << c.text << c.large;
+        EXPECT_EQ(LinearXNumberLeft(1000, c.text, c.large), c.linearX) << c.text << c.large;
+        EXPECT_EQ(LinearYNumberLeft(1000, c.text, c.large), c.linearY) << c.text << c.large;
+    }
+    const struct {
+        double xMin, xMax;
+        int code;
+        double start;
+    } starts[] = {
+        {0.05, 20, 11, 0},      // below 0.1 and 20 / 0.05 > 10
+        {0.05, 20, 16, 0.05},   // not on the asymmetry graph
+        {0.05, 0.4, 11, 0.05},  // 0.4 / 0.05 = 8
+        {0.1, 20, 11, 0.1},     // not below 0.1
+        {-0.05, 1, 11, -0.05},  // a negative ratio
+        {-0.05, -1, 11, 0},     // -1 / -0.05 = 20
+        {0, 20, 11, 0},
+    };
+    for (const auto& c : starts)
+        EXPECT_EQ(LinearXStart(c.xMin, c.xMax, c.code), c.start) << c.xMin << " " << c.xMax;
 }
 
 }  // namespace
