@@ -513,7 +513,7 @@ TEST_F(InputHandlersTest, WavelengthCountConfiguresTheWindow) {
     for (const WaveCase& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " on graph " + std::to_string(c.graphCode));
         Form1& f = ready();
-        test::Choose(f.cboGraph, c.graphCode == kGraphLee ? "Lee diagram" : "Intensity v. scattering angle");
+        test::ChooseGraph(f, c.graphCode);
         f.cboWave.setText(std::string(c.text) == "1" ? "15" : "1");
         f.runFlags.resultsStale = 0;
         f.results.qSca = 2.0;
