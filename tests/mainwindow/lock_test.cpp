@@ -85,15 +85,14 @@ TEST_F(LockTest, LockOffAfterAOneWavelengthAngleGraph) {
 }
 
 TEST_F(LockTest, LockOffAfterSeveralWavelengthsOrADiagram) {
-    for (const auto& [graph, waves] : {std::pair{"Intensity v. scattering angle", "3"}, std::pair{"Lee diagram", "1"},
-                                       std::pair{"Map: angle v. imaginary RI", "1"}}) {
-        test::Choose(f.cboGraph, graph);
+    for (const auto& [code, waves] : {std::pair{1, "3"}, std::pair{20, "1"}, std::pair{23, "1"}}) {
+        test::ChooseGraph(f, code);
         test::Choose(f.cboWave, waves);
         f.LockON();
         f.LockOFF();
-        EXPECT_TRUE(f.cboBright.enabled()) << graph;
-        EXPECT_FALSE(f.cmdOverPlot.visible()) << graph;
-        EXPECT_EQ(f.cboWave.enabled(), f.codes.graphCode == kGraphAngle || f.codes.graphCode == kGraphLee) << graph;
+        EXPECT_TRUE(f.cboBright.enabled()) << code;
+        EXPECT_FALSE(f.cmdOverPlot.visible()) << code;
+        EXPECT_EQ(f.cboWave.enabled(), code == kGraphAngle || code == kGraphLee) << code;
     }
 }
 
