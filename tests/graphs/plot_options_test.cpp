@@ -46,7 +46,7 @@ struct Refusal {
     bool intPol;
     const char* graph;  // nullptr: the default "Intensity v. scattering angle"
     double xMin, xMax;
-    int waveCount;
+    const char* waves;  // the wavelength count's entry
     std::string message;
 };
 
@@ -54,14 +54,14 @@ TEST_F(PlotOptionsTest, PolarPlotRefusals) {
     const std::string kRange = std::string("Polar plots are available only when scattering angles") + kCR +
                                "cover entire range from 0 to 180 degrees";
     const Refusal cases[] = {
-        {"intensity and polarisation", true, nullptr, 0, 180, 1,
+        {"intensity and polarisation", true, nullptr, 0, 180, "1",
          "Polar plots are not available for graphs of Intensity and Polarisation"},
-        {"phase function", false, "Phase function", 0, 180, 1,
+        {"phase function", false, "Phase function", 0, 180, "1",
          std::string("Polar plots are available only for ") + kCR +
              "graphs of Intensity v. scattering angle"},
-        {"0 to 90 degrees", false, nullptr, 0, 90, 1, kRange},
-        {"from 10 degrees", false, nullptr, 10, 180, 1, kRange},
-        {"three wavelengths", false, nullptr, 0, 180, 3, kRange},
+        {"0 to 90 degrees", false, nullptr, 0, 90, "1", kRange},
+        {"from 10 degrees", false, nullptr, 10, 180, "1", kRange},
+        {"three wavelengths", false, nullptr, 0, 180, "3", kRange},
     };
     for (const Refusal& c : cases) {
         SCOPED_TRACE(c.name);
@@ -71,7 +71,7 @@ TEST_F(PlotOptionsTest, PolarPlotRefusals) {
         f.mnuPolarPlot.setChecked(false);
         f.graph.xMin = c.xMin;
         f.graph.xMax = c.xMax;
-        f.calc.waveCount = c.waveCount;
+        test::Choose(f.cboWave, c.waves);
         f.runFlags.resultsStale = 0;
         f.runFlags.inputError = 0;
         hideReplot();
@@ -92,10 +92,10 @@ TEST_F(PlotOptionsTest, PolarPlotRefusals) {
 // With "Intensity + Phase" the polar diagram needs neither test.
 TEST_F(PlotOptionsTest, PolarPlotAcceptedWithAmplitudePhaseOnAnyRange) {
     f.cboGraph.setText("Phase function");
+    test::Choose(f.cboWave, "3");
     f.runFlags.resultsStale = 0;
     replots = 0;
     f.graph.xMax = 90;
-    f.calc.waveCount = 3;
     f.mnuAmpPhase.setChecked(true);
     f.mnuPolarPlot_Click();
     EXPECT_TRUE(messages.shown().empty());
@@ -289,7 +289,7 @@ TEST_F(PlotOptionsTest, LightSourceRedrawsOnlyCurrentComputedResults) {
     for (const bool sun : {false, true}) {
         for (const LightCase& c : cases) {
             SCOPED_TRACE(std::string(sun ? "Sun, " : "Point, ") + c.name);
-            f.codes.graphCode = c.graphCode;
+            test::ChooseGraph(f, c.graphCode);
             f.runFlags.resultsStale = c.resultsStale;
             f.runFlags.resultsFromFile = c.resultsFromFile;
             replots = 0;
@@ -349,7 +349,7 @@ TEST_F(PlotOptionsTest, NormalisedOffersReplotForCurrentResults) {
 TEST_F(PlotOptionsTest, FalseColoursOnAngleMapsFixTheLeeScale) {
     for (const int code : {1, 22}) {
         SCOPED_TRACE(code);
-        f.codes.graphCode = code;
+        test::ChooseGraph(f, code);
         f.mnuTrueColour.setChecked(true);
         f.cboLee.setEnabled(true);
         f.cboLee.setListIndex(0);

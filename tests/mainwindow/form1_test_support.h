@@ -13,6 +13,7 @@
 
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/graph_presets.h"
 #include "platform/ui/file_dialogs.h"
 #include "platform/ui/runtime.h"
 #include "runs/method_codes.h"
@@ -32,6 +33,13 @@ inline QApplication& testApplication() {
 struct QtApplicationFirst {
     QtApplicationFirst() { testApplication(); }
 };
+
+// Chooses the graph list's first entry of this graph type, as the user picks it by its text.
+inline void ChooseGraph(Form1& f, int graphCode) {
+    for (const GraphTypeEntry& entry : GraphTypeTable())
+        if (entry.code == graphCode) return Choose(f.cboGraph, std::string(entry.text));
+    ADD_FAILURE() << "no graph type " << graphCode;
+}
 
 class Form1Test : public ::testing::Test, private QtApplicationFirst {
   protected:

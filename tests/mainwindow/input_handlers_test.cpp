@@ -27,6 +27,12 @@ class InputHandlersTest : public test::Form1Test {
         messages.clear();
         return f;
     }
+    // Shows a Lee diagram as the user makes one: its entry chosen and New plot pressed, so its results
+    // are current.
+    static void ShowLeeDiagram(Form1& f) {
+        test::Choose(f.cboGraph, "Lee diagram");
+        test::Press(f.cmdNewPlot);
+    }
     // New plot is offered: Replot hidden (and disabled when asked) and New plot the default button.
     static void ExpectNewPlotOffered(const Form1& f, bool replotDisabled) {
         EXPECT_FALSE(f.cmdReplot.visible());
@@ -138,11 +144,11 @@ TEST_F(InputHandlersTest, DisplayOptionsReplotOncePerEvent) {
         {"cboLee Click", [](Form1& f) { f.cboLee.onClick(); }},
         {"chkComponents Click", [](Form1& f) { f.chkComponents.setValue(1); }},
         {"cboBright Click on a Lee diagram", [](Form1& f) {
-             f.codes.graphCode = kGraphLee;
+             ShowLeeDiagram(f);
              f.cboBright.setListIndex(2);
          }},
         {"cboBright Change on a Lee diagram", [](Form1& f) {
-             f.codes.graphCode = kGraphLee;
+             ShowLeeDiagram(f);
              f.cboBright.setText("7");
          }},
     };
@@ -455,14 +461,14 @@ TEST_F(InputHandlersTest, DistributionTypeShowsOrHidesTheRadius) {
 }
 
 TEST_F(InputHandlersTest, StandardDeviationOffersReplotOnlyOnLeeDiagrams) {
-    for (int code : {1, 11, 20}) {
-        SCOPED_TRACE(code);
+    for (const char* graph : {"Intensity v. scattering angle", "Intensity v. radius", "Lee diagram"}) {
+        SCOPED_TRACE(graph);
         Form1& f = ready();
-        f.codes.graphCode = code;
+        test::Choose(f.cboGraph, graph);
         f.cmdReplot.setVisible(true);
         f.cmdReplot.setEnabled(true);
         f.cboSD.setText("7");
-        if (code == kGraphLee) {
+        if (f.codes.graphCode == kGraphLee) {
             ExpectReplotOffered(f);
         } else {
             ExpectNewPlotOffered(f, true);
@@ -507,7 +513,7 @@ TEST_F(InputHandlersTest, WavelengthCountConfiguresTheWindow) {
     for (const WaveCase& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " on graph " + std::to_string(c.graphCode));
         Form1& f = ready();
-        f.codes.graphCode = c.graphCode;
+        test::ChooseGraph(f, c.graphCode);
         f.cboWave.setText(std::string(c.text) == "1" ? "15" : "1");
         f.runFlags.resultsStale = 0;
         f.results.qSca = 2.0;
@@ -595,7 +601,7 @@ TEST_F(InputHandlersTest, ReplotOnlyOptionsRedrawOnlyWhenTheirConditionsHold) {
     const std::vector<Case> cases{
         {"polarisation", [](Form1&) {}, pol, 1},
         {"polarisation, out of date", [](Form1& f) { f.runFlags.resultsStale = 1; }, pol, 0},
-        {"polarisation, Lee diagram", [](Form1& f) { f.codes.graphCode = kGraphLee; }, pol, 0},
+        {"polarisation, Lee diagram", [](Form1& f) { ShowLeeDiagram(f); }, pol, 0},
         {"polarisation, list disabled", [](Form1& f) { f.cboPol.setEnabled(false); }, pol, 0},
         {"components", [](Form1& f) { f.cboWave.setBackColor(kWhite); }, components, 1},
         {"components, count changed", [](Form1& f) { f.cboWave.setBackColor(kYellow); }, components, 0},
@@ -609,20 +615,20 @@ TEST_F(InputHandlersTest, ReplotOnlyOptionsRedrawOnlyWhenTheirConditionsHold) {
         {"Lee normalisation", [](Form1&) {}, lee, 1},
         {"Lee normalisation, out of date", [](Form1& f) { f.runFlags.resultsStale = 1; }, lee, 0},
         {"brightness, Lee diagram", [](Form1& f) {
-             f.codes.graphCode = kGraphLee;
+             ShowLeeDiagram(f);
              f.cboBright.setText("2");
          }, bright, 1},
         {"brightness, coloured strips", [](Form1& f) { f.cboBright.setText("2"); }, bright, 0},
         {"brightness 0", [](Form1& f) {
-             f.codes.graphCode = kGraphLee;
+             ShowLeeDiagram(f);
              f.cboBright.setText("0");
          }, bright, 0},
         {"brightness not a number", [](Form1& f) {
-             f.codes.graphCode = kGraphLee;
+             ShowLeeDiagram(f);
              f.cboBright.setText("abc");
          }, bright, 0},
         {"brightness, out of date", [](Form1& f) {
-             f.codes.graphCode = kGraphLee;
+             ShowLeeDiagram(f);
              f.cboBright.setText("2");
              f.runFlags.resultsStale = 1;
          }, bright, 0},
@@ -640,7 +646,7 @@ TEST_F(InputHandlersTest, ReplotOnlyOptionsRedrawOnlyWhenTheirConditionsHold) {
 
 TEST_F(InputHandlersTest, FalseColourMapsAreAlwaysAbsolute) {
     Form1& f = ready();
-    f.codes.graphCode = kGraphMapIndex;
+    test::Choose(f.cboGraph, "Map: angle v. refractive index");
     f.mnuFalseColours.setChecked(true);
     f.cboLee.setEnabled(true);
     f.cboLee.setText("Normalised");

@@ -67,8 +67,8 @@ TEST_F(LockTest, LockOnDisablesTheListAndHidesTheSimulationButton) {
 }
 
 TEST_F(LockTest, LockOffAfterAOneWavelengthAngleGraph) {
-    f.codes.graphCode = kGraphAngle;
-    f.calc.waveCount = 1;
+    test::Choose(f.cboGraph, "Intensity v. scattering angle");
+    test::Choose(f.cboWave, "1");
     f.LockON();
     f.LockOFF();
     EXPECT_FALSE(f.windowState.inputsLocked);
@@ -85,9 +85,9 @@ TEST_F(LockTest, LockOffAfterAOneWavelengthAngleGraph) {
 }
 
 TEST_F(LockTest, LockOffAfterSeveralWavelengthsOrADiagram) {
-    for (const auto& [code, waves] : {std::pair{1, 3}, std::pair{20, 1}, std::pair{23, 1}}) {
-        f.codes.graphCode = code;
-        f.calc.waveCount = waves;
+    for (const auto& [code, waves] : {std::pair{1, "3"}, std::pair{20, "1"}, std::pair{23, "1"}}) {
+        test::ChooseGraph(f, code);
+        test::Choose(f.cboWave, waves);
         f.LockON();
         f.LockOFF();
         EXPECT_TRUE(f.cboBright.enabled()) << code;
@@ -97,8 +97,8 @@ TEST_F(LockTest, LockOffAfterSeveralWavelengthsOrADiagram) {
 }
 
 TEST_F(LockTest, WavelengthCountIsDisabledAfterAWavelengthGraph) {
-    f.codes.graphCode = kGraphWavelength;
-    f.calc.waveCount = 1;
+    test::Choose(f.cboGraph, "Intensity v. wavelength");
+    test::Choose(f.cboWave, "1");
     f.LockON();
     f.LockOFF();
     EXPECT_FALSE(f.cboWave.enabled());

@@ -178,8 +178,8 @@ TEST_F(AngleGraphTest, MethodCodesFromTheExactListText) {
 TEST_F(AngleGraphTest, CodeOutsideTheMethodsCallsNothing) {
     Form1& f = *form;
     // A code outside 1..12 calls nothing.
+    test::Type(f.cboType, "Unknown");
     messages.clear();
-    f.codes.calcMethod = kMethodNone;
     f.codes.runState = 1;
     f.DispatchMethod(f.angleGrid.windowFirst, f.angleGrid.windowLast);
     EXPECT_TRUE(messages.shown().empty());

@@ -12,11 +12,10 @@ namespace {
 
 class RayWindowTest : public test::Form1Test {
   protected:
-    Form1& ready(const char* method, const char* rays, int code) {
+    Form1& ready(const char* method, const char* rays) {
         Form1& f = started();
-        f.cboType.setText(method);
+        test::Choose(f.cboType, method);
         f.cboRays.setText(rays);
-        f.codes.calcMethod = code;
         f.calc.calcIndexRe = 4.0 / 3;
         f.calc.calcIndexIm = 0;
         messages.clear();
@@ -32,7 +31,7 @@ class RayWindowTest : public test::Form1Test {
 };
 
 TEST_F(RayWindowTest, SurfaceWaveSubtractionKeepsTheCaptionAndStopsAtTheNextAngle) {
-    Form1& f = ready("Debye", "2", 2);
+    Form1& f = ready("Debye", "2");
     f.mnuSWsub.setChecked(true);
     f.DebyeSeries(x, mRe, mIm, nang, f.results.s1Amp, f.results.s2Amp, q, q, q, q, first, last);
     EXPECT_TRUE(messages.shown().empty());

@@ -137,7 +137,7 @@ TEST_F(NewPlotTest, StartUpDrawsTheMieGraphOfTheDefaults) {
 
 struct SizeCase {
     const char* name;
-    int graphCode;
+    const char* graph;  // the graph list's entry
     const char* xMin;
     const char* xMax;
     const char* step;
@@ -149,15 +149,15 @@ struct SizeCase {
 TEST_F(NewPlotTest, ArraySizesFollowTheGrid) {
     Form1& f = start();
     const std::vector<SizeCase> cases{
-        {"angle 0.1", 1, "0", "180", "0.1", "4", "4", 18002, 26, 9002, 18002, 2, 2, 2},
-        {"angle 0.005", 1, "0", "180", "0.005", "4", "4", 36002, 52, 18002, 36002, 2, 2, 2},
-        {"Lee 20 steps", 20, "0", "180", "1", "20", "4", 18002, 26, 9002, 18002, 21, 181, 4},
-        {"convergence", 13, "0", "50", "1", "4", "4", 18002, 52, 18002, 36002, 2, 2, 2},
-        {"step 0", 1, "0", "180", "0", "4", "4", 18002, 26, 9002, 18002, 2, 2, 2},
+        {"angle 0.1", "Intensity v. scattering angle", "0", "180", "0.1", "4", "4", 18002, 26, 9002, 18002, 2, 2, 2},
+        {"angle 0.005", "Intensity v. scattering angle", "0", "180", "0.005", "4", "4", 36002, 52, 18002, 36002, 2, 2, 2},
+        {"Lee 20 steps", "Lee diagram", "0", "180", "1", "20", "4", 18002, 26, 9002, 18002, 21, 181, 4},
+        {"convergence", "Convergence", "0", "50", "1", "4", "4", 18002, 52, 18002, 36002, 2, 2, 2},
+        {"step 0", "Intensity v. scattering angle", "0", "180", "0", "4", "4", 18002, 26, 9002, 18002, 2, 2, 2},
     };
     for (const SizeCase& c : cases) {
         SCOPED_TRACE(c.name);
-        f.codes.graphCode = c.graphCode;
+        test::Type(f.cboGraph, c.graph);
         f.txtXmin.setText(c.xMin);
         f.txtXmax.setText(c.xMax);
         f.cboStep.setText(c.step);
@@ -167,7 +167,7 @@ TEST_F(NewPlotTest, ArraySizesFollowTheGrid) {
         for (const auto* curve : {&f.results.spareCurve, &f.results.intensityPerp, &f.results.intensityPara, &f.results.intensityUnpol,
                                   &f.results.avgPerp, &f.results.avgPara, &f.results.avgUnpol})
             EXPECT_EQ(curve->size(), c.curves);
-        if (c.graphCode != kGraphConvergence) {  // x-variable graphs leave these as the case before made them
+        if (f.codes.graphCode != kGraphConvergence) {  // x-variable graphs leave these as the case before made them
             EXPECT_EQ(f.light.sunDiscWeights.size(), c.sun);
             for (const auto* table : {&f.results.muTable, &f.results.piTable, &f.results.pi0Table, &f.results.piPrev, &f.results.tauTable})
                 EXPECT_EQ(table->size(), c.angles);
@@ -186,7 +186,7 @@ TEST_F(NewPlotTest, ArraySizesFollowTheGrid) {
     for (const auto* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara})
         for (const std::vector<double>& column : *sums) EXPECT_EQ(column.size(), 36002u);
     f.colourSums.colourSumPerp[0][5] = 7;
-    f.codes.graphCode = kGraphAngle;
+    test::Choose(f.cboGraph, "Intensity v. scattering angle");
     f.cboStep.setText("1");
     f.Array_Size();
     EXPECT_EQ(f.colourSums.colourSumPerp[0][5], 7);
