@@ -140,6 +140,11 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
     const bool curvedLevels = codes.simulationMode != 1 && !mnuGammaNone.checked() && mnuGammaA.checked();
     const std::int32_t lastPainted = std::min({angleGrid.windowLast, T, angleGrid.lastPoint});
 
+    // A Lee cell one pixel row high whose row the next cell starts on is painted over by that cell
+    // (same column, copy pen): its colour is neither worked out nor painted.
+    const bool skipCovered = lee && codes.simulationMode != 1 && drawMode() == draw::kCopyPen && !recording() &&
+                             std::isfinite(column.x1) && std::isfinite(column.x2 + 2 * graph.leePanelWidth);
+
     double previousEnd = lee ? graph.graphTop : graph.graphLeft;
     for (runProgress.loopN = angleGrid.windowFirst; runProgress.loopN <= std::min(angleGrid.windowLast, T); ++runProgress.loopN) {
         const std::int32_t p = runProgress.loopN;
@@ -166,6 +171,7 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
         const Segment s = lee ? StripSegment(p, angleGrid.firstPoint, angleGrid.lastPoint, graph.graphTop, graph.graphBottom, previousEnd)
                               : StripSegment(p, angleGrid.firstPoint, angleGrid.lastPoint, graph.graphLeft, graph.graphRight, previousEnd);
         previousEnd = s.x2;
+        if (skipCovered && p < lastPainted && samePixelRow(s.x1, s.x2)) continue;
         const std::array<Rect, 3> boxes = BowBandBoxes(lee, column, s, graph.leePanelWidth);
 
         // The levels of one band, then its cells of the simulation table (from slot on) or its box.
