@@ -91,6 +91,13 @@ std::array<double, 2> BandNorms(Form1& f, bool lee, bool normalisedRows, int k) 
     return {std::max(f.colourSums.peakPerp, f.colourSums.peakPara), f.colourSums.peakUnpol};
 }
 
+// A Lee cell one pixel row high whose row the next cell starts on is painted over by that cell (same
+// column, copy pen, every coordinate finite): its colour need be neither worked out nor painted.
+bool CoveredCellsSkippable(const Form1& f, const Segment& column) {
+    return f.codes.simulationMode != 1 && f.drawMode() == draw::kCopyPen && !f.recording() && std::isfinite(column.x1) &&
+           std::isfinite(column.x2 + 2 * f.graph.leePanelWidth);
+}
+
 }  // namespace
 
 void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, const std::string& caption) {
@@ -140,11 +147,7 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
     const bool curvedLevels = codes.simulationMode != 1 && !mnuGammaNone.checked() && mnuGammaA.checked();
     const std::int32_t lastPainted = std::min({angleGrid.windowLast, T, angleGrid.lastPoint});
 
-    // A Lee cell one pixel row high whose row the next cell starts on is painted over by that cell
-    // (same column, copy pen): its colour is neither worked out nor painted.
-    const bool skipCovered = lee && codes.simulationMode != 1 && drawMode() == draw::kCopyPen && !recording() &&
-                             std::isfinite(column.x1) && std::isfinite(column.x2 + 2 * graph.leePanelWidth);
-
+    const bool skipCovered = lee && CoveredCellsSkippable(*this, column);
     double previousEnd = lee ? graph.graphTop : graph.graphLeft;
     for (runProgress.loopN = angleGrid.windowFirst; runProgress.loopN <= std::min(angleGrid.windowLast, T); ++runProgress.loopN) {
         const std::int32_t p = runProgress.loopN;
