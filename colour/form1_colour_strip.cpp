@@ -91,6 +91,13 @@ std::array<double, 2> BandNorms(Form1& f, bool lee, bool normalisedRows, int k) 
     return {std::max(f.colourSums.peakPerp, f.colourSums.peakPara), f.colourSums.peakUnpol};
 }
 
+// A Lee cell one pixel row high whose row the next cell starts on is painted over by that cell (same
+// column, copy pen, every coordinate finite): its colour need be neither worked out nor painted.
+bool CoveredCellsSkippable(const Form1& f, const Segment& column) {
+    return f.codes.simulationMode != 1 && f.drawMode() == draw::kCopyPen && !f.recording() && std::isfinite(column.x1) &&
+           std::isfinite(column.x2 + 2 * f.graph.leePanelWidth);
+}
+
 }  // namespace
 
 // Paints the colour strip (angle graphs), a Lee or map column (codes 20 and above, storing the step's
@@ -142,6 +149,7 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
     const bool curvedLevels = codes.simulationMode != 1 && !mnuGammaNone.checked() && mnuGammaA.checked();
     const std::int32_t lastPainted = std::min({angleGrid.windowLast, T, angleGrid.lastPoint});
 
+    const bool skipCovered = lee && CoveredCellsSkippable(*this, column);
     double previousEnd = lee ? graph.graphTop : graph.graphLeft;
     for (runProgress.loopN = angleGrid.windowFirst; runProgress.loopN <= std::min(angleGrid.windowLast, T); ++runProgress.loopN) {
         const std::int32_t p = runProgress.loopN;
@@ -168,6 +176,7 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
         const Segment s = lee ? StripSegment(p, angleGrid.firstPoint, angleGrid.lastPoint, graph.graphTop, graph.graphBottom, previousEnd)
                               : StripSegment(p, angleGrid.firstPoint, angleGrid.lastPoint, graph.graphLeft, graph.graphRight, previousEnd);
         previousEnd = s.x2;
+        if (skipCovered && p < lastPainted && samePixelRow(s.x1, s.x2)) continue;
         const std::array<Rect, 3> boxes = BowBandBoxes(lee, column, s, graph.leePanelWidth);
 
         // The levels of one band, then its cells of the simulation table (from slot on) or its box.

@@ -76,6 +76,11 @@ QPoint Canvas::toPixel(double x, double y) const {
     return QPoint(static_cast<int>(px), static_cast<int>(py));
 }
 
+bool Canvas::samePixelRow(double y1, double y2) const {
+    if (!std::isfinite(y1) || !std::isfinite(y2)) return false;
+    return saturatedPixel((y1 - m_scaleTop) * m_unitY) == saturatedPixel((y2 - m_scaleTop) * m_unitY);
+}
+
 void Canvas::fillBackground(QImage& image) const {
     image.fill(QColor::fromRgb(toRgb32(m_backColor)));
     ClearUpperVectorState();  // Qt's fill leaves them set: the next calculation would run slowly

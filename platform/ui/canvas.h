@@ -156,6 +156,8 @@ class Canvas {
     std::uint32_t pixel(int px, int py);
     // The pixel a logical point falls on (saturated; NaN maps to (0, 0)).
     QPoint toPixel(double x, double y) const;
+    // Whether the logical heights y1 and y2 (both finite) fall on the same pixel row.
+    bool samePixelRow(double y1, double y2) const;
     // The logical point of a pixel's top left corner.
     double fromPixelX(double px) const { return px / m_unitX + m_scaleLeft; }
     double fromPixelY(double py) const { return py / m_unitY + m_scaleTop; }

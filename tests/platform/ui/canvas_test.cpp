@@ -352,6 +352,23 @@ TEST_F(CanvasTest, HugeCoordinatesSaturateAndDrawOnlyWhatIsVisible) {
     EXPECT_EQ(form.droppedCommands(), 0);
 }
 
+TEST_F(CanvasTest, SamePixelRowFollowsTheRoundingOfTheFilledBox) {
+    // 15 twips per pixel, rows rounded half up: 1492.5 -> 99.5 -> 100, 1507.4 -> 100.49 -> 100.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::tuple<double, double, bool> cases[] = {
+        {1500, 1507, true}, {1500, 1508, false}, {1492.5, 1507.4, true}, {1492.4, 1500, false},
+        {1507, 1500, true}, {nan, 1500, false},  {1500, inf, false},     {nan, nan, false},
+    };
+    for (const auto& [y1, y2, same] : cases) {
+        EXPECT_EQ(form.samePixelRow(y1, y2), same) << y1 << " " << y2;
+        if (!std::isfinite(y1) || !std::isfinite(y2)) continue;
+        form.cls();
+        form.boxFilled(1500, y1, 1515, y2, kRed);  // one row painted exactly when the rows agree
+        EXPECT_EQ(form.pixel(100, 99) == kRedPx || form.pixel(100, 101) == kRedPx, !same) << y1 << " " << y2;
+    }
+}
+
 TEST_F(CanvasTest, TheWindowScaleMapsLogicalUnitsToPixels) {
     form.setScaleWidth(15360);  // on 1024 pixels: 15 units per pixel
     EXPECT_DOUBLE_EQ(form.scaleWidth(), 15360);
