@@ -57,6 +57,32 @@ BandValues BandOf(const ColourSumTable& sums, std::int32_t p, int waves, const W
     return v;
 }
 
+// The unsmoothed colours of both bands of point r as cell (k, r) of the Lee stores.
+void StoreLeeCell(LeeColourStores& stores, int k, std::int32_t r, const BandValues& one, const BandValues& two) {
+    Store(stores.leeRed1, k, r, one.stored[0]);
+    Store(stores.leeGreen1, k, r, one.stored[1]);
+    Store(stores.leeBlue1, k, r, one.stored[2]);
+    Store(stores.leeRed2, k, r, two.stored[0]);
+    Store(stores.leeGreen2, k, r, two.stored[1]);
+    Store(stores.leeBlue2, k, r, two.stored[2]);
+}
+
+// Whether every column of both sums holds point T.
+bool SumsHeld(const ColourSumTable& perp, const ColourSumTable& para, std::int32_t T) {
+    std::size_t held = SIZE_MAX;
+    for (const ColourSumTable* table : {&perp, &para})
+        for (const std::vector<double>& c : *table) held = std::min(held, c.size());
+    return held > static_cast<std::size_t>(T);
+}
+
+// The simulation colour table sized from the stored run (its range and grid), covering every row the
+// run visited.
+void SizeSimColourTable(Form1& f) {
+    const double step = f.angleGrid.angleCount >= 2 ? 90.0 / (f.angleGrid.angleCount - 1) : f.light.sizeOrStep;
+    const std::int32_t byRange = SimTableLastRow(Val(f.txtX1min.text()), Val(f.txtX2Max.text()), step);
+    f.simColourTable.reset(std::max(byRange, f.angleGrid.windowLast - f.angleGrid.windowFirst), (f.angleGrid.windowFirst - 1) * step, step);
+}
+
 // The names of the strip's bands in front of them, in Small Fonts 7.
 void PrintStripLabels(Form1& f) {
     const FontSpec kept = f.font();
@@ -117,20 +143,11 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
     Label17.setCaption(caption);
 
     const std::int32_t T = 2 * angleGrid.angleCount - 1;
-    if (codes.simulationMode == 1) {
-        // Sized from the stored run (its range and grid), covering every row the run visited.
-        const double step = angleGrid.angleCount >= 2 ? 90.0 / (angleGrid.angleCount - 1) : light.sizeOrStep;
-        const std::int32_t byRange = SimTableLastRow(Val(txtX1min.text()), Val(txtX2Max.text()), step);
-        simColourTable.reset(std::max(byRange, angleGrid.windowLast - angleGrid.windowFirst), (angleGrid.windowFirst - 1) * step, step);
-    }
+    if (codes.simulationMode == 1) SizeSimColourTable(*this);
     if (!lee) PrintStripLabels(*this);
     const double b = std::fabs(Val(cboBright.text()));
-
     // Every sum read (the point and its disc neighbours) must exist.
-    std::size_t held = SIZE_MAX;
-    for (const ColourSumTable* table : {&perp, &para})
-        for (const std::vector<double>& c : *table) held = std::min(held, c.size());
-    if (T < 1 || held <= static_cast<std::size_t>(T) || angleGrid.windowFirst < 1) return;
+    if (T < 1 || !SumsHeld(perp, para, T) || angleGrid.windowFirst < 1) return;
 
     const SunDisc disc = sunDisc();
     const WaveChannels channels = waveChannels();
@@ -157,14 +174,7 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
         sweepState.loopK = r;
         const BandValues one = bandOf(perp, p);
         const BandValues two = bandOf(para, p);
-        if (lee) {
-            Store(leeStores.leeRed1, k, r, one.stored[0]);
-            Store(leeStores.leeGreen1, k, r, one.stored[1]);
-            Store(leeStores.leeBlue1, k, r, one.stored[2]);
-            Store(leeStores.leeRed2, k, r, two.stored[0]);
-            Store(leeStores.leeGreen2, k, r, two.stored[1]);
-            Store(leeStores.leeBlue2, k, r, two.stored[2]);
-        }
+        if (lee) StoreLeeCell(leeStores, k, r, one, two);
         if (p < angleGrid.firstPoint || p > angleGrid.lastPoint) continue;
 
         // Norms of the bands.
