@@ -16,8 +16,8 @@ double GridAngle(std::int32_t j, std::int32_t N) {
 }
 
 bool AmplitudesFinite(const AmplitudeTables& S, std::int32_t first, std::int32_t last) {
-    const auto size = static_cast<std::int64_t>(
-        std::min({S.S1re.size(), S.S1im.size(), S.S2re.size(), S.S2im.size()}));
+    const auto size =
+        static_cast<std::int64_t>(std::min({S.S1re.size(), S.S1im.size(), S.S2re.size(), S.S2im.size()}));
     const std::int64_t lo = std::max<std::int64_t>(first, 0);
     const std::int64_t hi = std::min<std::int64_t>(last, size - 1);
     for (std::int64_t j = lo; j <= hi; ++j) {
@@ -31,8 +31,9 @@ bool AmplitudesFinite(const AmplitudeTables& S, std::int32_t first, std::int32_t
 
 ApproxOutcome NotFiniteOutcome(const std::string& method) {
     return {ApproxStatus::Refused,
-            method + " gave amplitudes that are not finite numbers for these inputs: change the radius, "
-                     "wavelength or refractive index.",
+            method +
+                " gave amplitudes that are not finite numbers for these inputs: change the radius, "
+                "wavelength or refractive index.",
             "Error"};
 }
 

@@ -41,14 +41,16 @@ void Form1::Airy(double& x, double& sphereRadius, double& lightWavelength, doubl
         return;
     }
     setCaption(series.captionText);
-    const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()), series.rayCount, series.rayPMax};
+    const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()),
+                            series.rayCount, series.rayPMax};
 
     setForeColor(kWhite);  // an empty progress bar
     boxFilled(12000, 1900, 15000, 2000);
     setForeColor(kBlack);
     runProgress.stepsDone = 0;
     runProgress.progressShown = 0;
-    runProgress.stepsTotal = static_cast<double>(angleGrid.lastPoint - angleGrid.firstPoint + 1) * series.rayCount;
+    runProgress.stepsTotal =
+        static_cast<double>(angleGrid.lastPoint - angleGrid.firstPoint + 1) * series.rayCount;
     Progress();
     angleGrid.angleStepRad = N > 1 ? kHalfPi / static_cast<double>(N - 1) : 0.0;
 

@@ -77,8 +77,8 @@ void RunGeometricOptics(Form1& f, GOVariant variant, double x, std::int32_t N, F
     in.diffraction = rayDialog.chkDiffraction.value() == 1;
     in.xMinZero = Val(f.txtXmin.text()) == 0;
     in.xMax180 = Val(f.txtXmax.text()) == 180;
-    const RaySelection rays{std::vector<std::int16_t>(f.series.rayflag.begin(), f.series.rayflag.end()), f.series.rayCount,
-                            f.series.rayPMax};
+    const RaySelection rays{std::vector<std::int16_t>(f.series.rayflag.begin(), f.series.rayflag.end()),
+                            f.series.rayCount, f.series.rayPMax};
 
     const auto onAngle = [&](double done, double total) {
         f.runProgress.stepsDone = done;

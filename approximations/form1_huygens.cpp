@@ -26,7 +26,8 @@ void Form1::Huygens(double& x, double& /*sphereRadius*/, double& /*lightWaveleng
         codes.runState = kRunStopped;
         return;
     }
-    const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()), series.rayCount, series.rayPMax};
+    const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()),
+                            series.rayCount, series.rayPMax};
     setCaption(HuygensCaption(rays, indexState.sphereName, indexState.mediumName));
 
     HuygensInput in;

@@ -64,7 +64,8 @@ void Counters(benchmark::State& state, const Form1& f, bool calling) {
 std::vector<MieInput> LeeCalls(const Form1& f) {
     std::vector<MieInput> calls;
     for (int k = 0; k <= static_cast<int>(f.sweepState.sweepSteps); ++k) {
-        const double radius = static_cast<double>(f.sweepState.sweepStart) * std::pow(static_cast<double>(f.sweepState.sweepRatio), k);
+        const double radius = static_cast<double>(f.sweepState.sweepStart) *
+                              std::pow(static_cast<double>(f.sweepState.sweepRatio), k);
         for (const LeeWave& w : f.leeWaves) {  // as the first row called them
             MieInput in;
             in.x = kTwoPi * radius / w.wavelength * w.mediumRe;
@@ -94,7 +95,12 @@ void BM_LeeKernelCalls(benchmark::State& state) {
     }
     Counters(state, f, calling);
 }
-BENCHMARK(BM_LeeKernelCalls)->Args({0, 0})->Args({0, 1})->Args({1, 0})->Args({1, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LeeKernelCalls)
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Unit(benchmark::kMillisecond);
 
 // New plot as the user presses it: checks, set-up, every row computed, summed, stored and painted.
 // The rows ahead run on the pool whatever this thread is allowed: TESSARY_THREADS=1 times one thread.

@@ -95,7 +95,8 @@ struct CeilingWork {
 // Independent work on the pool / one thread.
 void BM_RatioParallelCeiling(benchmark::State& state) {
     CeilingWork work;
-    Ratio(state, [&] { work.OnOneThread(); }, [&] { work.OnPool(); });
+    Ratio(
+        state, [&] { work.OnOneThread(); }, [&] { work.OnPool(); });
     benchmark::DoNotOptimize(work.results);
 }
 BENCHMARK(BM_RatioParallelCeiling)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -219,7 +220,8 @@ void BM_RatioDebyeAbsorbing(benchmark::State& state) {
     const RaySelection rays = Select("-50");
     const DebyeInput real = DebyeRun(x, {1.33, 0.0}, "-50"), absorbing = DebyeRun(x, {1.33, 0.001}, "-50");
     DebyeResult r;
-    Ratio(state, [&] { DebyePlaneWave(real, rays, r); }, [&] { DebyePlaneWave(absorbing, rays, r); });
+    Ratio(
+        state, [&] { DebyePlaneWave(real, rays, r); }, [&] { DebyePlaneWave(absorbing, rays, r); });
     if (r.status != DebyeStatus::Done) state.SkipWithError(r.message.c_str());
 }
 BENCHMARK(BM_RatioDebyeAbsorbing)->Arg(3000)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -229,7 +231,8 @@ void BM_RatioDebyeAllOrders(benchmark::State& state) {
     const RaySelection one = Select("2"), all = Select("-50");
     const DebyeInput oneIn = DebyeRun(1000.0, {1.33, 0.0}, "2"), allIn = DebyeRun(1000.0, {1.33, 0.0}, "-50");
     DebyeResult r;
-    Ratio(state, [&] { DebyePlaneWave(oneIn, one, r); }, [&] { DebyePlaneWave(allIn, all, r); });
+    Ratio(
+        state, [&] { DebyePlaneWave(oneIn, one, r); }, [&] { DebyePlaneWave(allIn, all, r); });
     if (r.status != DebyeStatus::Done) state.SkipWithError(r.message.c_str());
 }
 BENCHMARK(BM_RatioDebyeAllOrders)->Unit(benchmark::kMillisecond)->UseRealTime();

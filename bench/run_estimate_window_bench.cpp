@@ -83,7 +83,8 @@ void BM_EstimatedRun(benchmark::State& state) {
     const double units = f->runProgress.estimatedUnits;
     state.counters["units"] = units;
     state.counters["s_per_unit"] = seconds / units;
-    state.counters["estimate_s"] = ExpectedSeconds(f->codes.calcMethod, f->codes.graphCode == kGraphLee, units);
+    state.counters["estimate_s"] =
+        ExpectedSeconds(f->codes.calcMethod, f->codes.graphCode == kGraphLee, units);
     state.counters["waves"] = f->calc.waveCount;
 }
 BENCHMARK(BM_EstimatedRun)->DenseRange(0, 12)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -58,8 +58,9 @@ void BM_SeriesCallsAlone(benchmark::State& state) {
             f.calc.calcIndexRe = *f.refrel(f.calc.wavelength);
             f.calc.calcIndexIm = f.indexState.relIndexIm;
             f.calc.sizeParam = kTwoPi * f.calc.radius / f.calc.wavelength * f.indexState.mediumRe;
-            f.BHMIE(f.calc.sizeParam, f.calc.calcIndexRe, f.calc.calcIndexIm, f.angleGrid.angleCount, f.results.s1Amp, f.results.s2Amp, f.results.qExt, f.results.qSca,
-                    f.results.qBack, f.results.asymmetryG, f.angleGrid.windowFirst, f.angleGrid.windowLast);
+            f.BHMIE(f.calc.sizeParam, f.calc.calcIndexRe, f.calc.calcIndexIm, f.angleGrid.angleCount,
+                    f.results.s1Amp, f.results.s2Amp, f.results.qExt, f.results.qSca, f.results.qBack,
+                    f.results.asymmetryG, f.angleGrid.windowFirst, f.angleGrid.windowLast);
         }
         benchmark::DoNotOptimize(f.results.s1Amp[0].data());
     }
@@ -78,8 +79,9 @@ void BM_WavelengthLoopSumsAndMaxima(benchmark::State& state) {
             f.calc.calcIndexRe = *f.refrel(f.calc.wavelength);
             f.calc.calcIndexIm = f.indexState.relIndexIm;
             f.calc.sizeParam = kTwoPi * f.calc.radius / f.calc.wavelength * f.indexState.mediumRe;
-            f.BHMIE(f.calc.sizeParam, f.calc.calcIndexRe, f.calc.calcIndexIm, f.angleGrid.angleCount, f.results.s1Amp, f.results.s2Amp, f.results.qExt, f.results.qSca,
-                    f.results.qBack, f.results.asymmetryG, f.angleGrid.windowFirst, f.angleGrid.windowLast);
+            f.BHMIE(f.calc.sizeParam, f.calc.calcIndexRe, f.calc.calcIndexIm, f.angleGrid.angleCount,
+                    f.results.s1Amp, f.results.s2Amp, f.results.qExt, f.results.qSca, f.results.qBack,
+                    f.results.asymmetryG, f.angleGrid.windowFirst, f.angleGrid.windowLast);
             ColourSumTerm term;
             term.few = false;
             term.weight = f.waveSet.weightPerWave[k];
@@ -87,10 +89,14 @@ void BM_WavelengthLoopSumsAndMaxima(benchmark::State& state) {
             term.red = f.waveSet.redPerWave[k];
             term.green = f.waveSet.greenPerWave[k];
             term.blue = f.waveSet.bluePerWave[k];
-            AddColourSums(term, f.results.s1Amp[0], f.results.s1Amp[1], f.results.s2Amp[0], f.results.s2Amp[1], f.angleGrid.windowFirst, f.angleGrid.windowLast,
-                          f.colourSums.colourSumPerp, f.colourSums.colourSumPara, f.results.intensityPerp, f.results.intensityPara);
+            AddColourSums(term, f.results.s1Amp[0], f.results.s1Amp[1], f.results.s2Amp[0],
+                          f.results.s2Amp[1], f.angleGrid.windowFirst, f.angleGrid.windowLast,
+                          f.colourSums.colourSumPerp, f.colourSums.colourSumPara, f.results.intensityPerp,
+                          f.results.intensityPara);
         }
-        for (f.sweepState.loopJ = f.angleGrid.firstPoint; f.sweepState.loopJ <= f.angleGrid.lastPoint; ++f.sweepState.loopJ) f.PlotN();
+        for (f.sweepState.loopJ = f.angleGrid.firstPoint; f.sweepState.loopJ <= f.angleGrid.lastPoint;
+             ++f.sweepState.loopJ)
+            f.PlotN();
         benchmark::DoNotOptimize(f.colourSums.peakCommon);
     }
 }

@@ -22,8 +22,8 @@ void BM_SimulationPoints(benchmark::State& state) {
         for (float x = 0; x <= 575; x += 1) {
             for (float y = 0; y <= 431; y += 1) {
                 const Direction d = CameraDirection(frame, x, y);
-                const auto rad = static_cast<float>(AngularDistance(d.elevation, d.azimuth, reference.elevation,
-                                                                    reference.azimuth));
+                const auto rad = static_cast<float>(
+                    AngularDistance(d.elevation, d.azimuth, reference.elevation, reference.azimuth));
                 const float angle = 180 - static_cast<float>(rad / kRadPerDegree);
                 double red = 0, green = 0, blue = 0;
                 if (angle >= 130 && angle <= 150) {

@@ -121,7 +121,9 @@ struct DistributionCalls {
     }
     void operator()() {
         for (int k = 1; k <= 50; ++k) {
-            in.x = kTwoPi * SampleRadius(DistributionKind::LogNormal, 100, 0.2f, t[static_cast<std::size_t>(k)]) / 0.65;
+            in.x = kTwoPi *
+                   SampleRadius(DistributionKind::LogNormal, 100, 0.2f, t[static_cast<std::size_t>(k)]) /
+                   0.65;
             MieSeries(in, r);
             benchmark::DoNotOptimize(r.S1re.data());
         }

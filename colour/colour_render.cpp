@@ -172,8 +172,8 @@ Segment LeeColumn(int k, double sweepSteps, double bowRatio, double left, double
 }
 
 double FourPointCubic(double y0, double y1, double y2, double y3, double f) {
-    return y0 * (-f * (f - 1) * (f - 2) / 6) + y1 * ((f * f - 1) * (f - 2) / 2) - y2 * (f * (f + 1) * (f - 2) / 2) +
-           y3 * (f * (f * f - 1) / 6);
+    return y0 * (-f * (f - 1) * (f - 2) / 6) + y1 * ((f * f - 1) * (f - 2) / 2) -
+           y2 * (f * (f + 1) * (f - 2) / 2) + y3 * (f * (f * f - 1) / 6);
 }
 
 FalseColour ColourScale(double v) {

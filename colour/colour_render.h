@@ -61,15 +61,15 @@ double Smoothed(const SunDisc& disc, std::int32_t p, Value v) {
 
 // How one wavelength (and one sample radius) enters the sums.
 struct ColourSumTerm {
-    bool few = true;              // its own column, else the red, green and blue columns
-    int column = 1;               // its column when few
-    bool distribution = false;    // added over sample radii, else one sphere
-    bool special = false;         // a distribution from a file: times the class weight, else over N
-    double weight = 1.0;          // spectral weight w_i
-    double K = 1.0;               // unit divisor of intensities
+    bool few = true;                      // its own column, else the red, green and blue columns
+    int column = 1;                       // its column when few
+    bool distribution = false;            // added over sample radii, else one sphere
+    bool special = false;                 // a distribution from a file: times the class weight, else over N
+    double weight = 1.0;                  // spectral weight w_i
+    double K = 1.0;                       // unit divisor of intensities
     double red = 0, green = 0, blue = 0;  // channel fractions of the wavelength
-    double samples = 1.0;         // N
-    double classWeight = 1.0;     // h_k
+    double samples = 1.0;                 // N
+    double classWeight = 1.0;             // h_k
 };
 
 // Adds (or, for one sphere with few wavelengths, sets) the sums of one wavelength at the points
@@ -86,8 +86,8 @@ inline bool FewWavelengths(bool rgb, int waveCount) { return rgb || waveCount <=
 // The run maxima of the colours (raised only by strictly larger values) and the colour of the point.
 struct ColourPeaks {
     double peakPerp = 0, peakPara = 0, peakCommon = 0, peakUnpol = 0;
-    double colourPeak = 0;    // perpendicular channels, 2 to 7 wavelengths
-    double runMax = 0;        // the summed intensity of either polarisation
+    double colourPeak = 0;  // perpendicular channels, 2 to 7 wavelengths
+    double runMax = 0;      // the summed intensity of either polarisation
     double normRed = 0, normGreen = 0, normBlue = 0;
 };
 
@@ -146,7 +146,7 @@ FalseColour ColourScale(double v);
 struct SimColourTable {
     double row0Angle = 0.0;
     double step = 0.0;
-    std::int32_t rows = 0;  // rows 0..rows-1
+    std::int32_t rows = 0;          // rows 0..rows-1
     std::int32_t lastWritten = -1;  // the last row holding computed colours; -1: every row counts
     std::vector<float> cells;
 

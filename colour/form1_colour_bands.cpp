@@ -56,9 +56,11 @@ void Form1::PlotBow2(const ColourSumTable& perp, const ColourSumTable& para, con
     const auto column = [](const ColourSumTable& sums, std::size_t c) {
         return [&sums, c](std::int32_t q) { return sums[c][static_cast<std::size_t>(q)]; };
     };
-    const double n1 = mnuSetNormal.checked() ? std::max(colourSums.savedNormPerp, colourSums.savedNormPara) : colourSums.peakCommon;
-    const double n2 =
-        mnuSetNormal.checked() ? colourSums.savedNormUnpol : (mnuNormalised.checked() ? colourSums.peakCommon : colourSums.peakUnpol);
+    const double n1 = mnuSetNormal.checked() ? std::max(colourSums.savedNormPerp, colourSums.savedNormPara)
+                                             : colourSums.peakCommon;
+    const double n2 = mnuSetNormal.checked()
+                          ? colourSums.savedNormUnpol
+                          : (mnuNormalised.checked() ? colourSums.peakCommon : colourSums.peakUnpol);
     std::int32_t firstFilled = table.rows, lastFilled = -1;
     for (double a = graph.xMin; a <= graph.xMax; a += step) {
         const Checked<std::int32_t> k = CLng(a / step + 1);
@@ -80,14 +82,20 @@ void Form1::PlotBow2(const ColourSumTable& perp, const ColourSumTable& para, con
     // clamped to them, and fewer than two filled rows draw nothing.
     if (lastFilled - firstFilled >= 1) {
         const double d = std::max(step / 10, 0.01);
-        const double span = angleGrid.lastPoint != angleGrid.firstPoint ? (graph.graphRight - graph.graphLeft) / double(angleGrid.lastPoint - angleGrid.firstPoint) : 0;
+        const double span =
+            angleGrid.lastPoint != angleGrid.firstPoint
+                ? (graph.graphRight - graph.graphLeft) / double(angleGrid.lastPoint - angleGrid.firstPoint)
+                : 0;
         double x1 = graph.graphLeft;
-        float* levels[9] = {&colourSums.red1, &colourSums.green1, &colourSums.blue1, &colourSums.red2, &colourSums.green2, &colourSums.blue2, &colourSums.red3, &colourSums.green3, &colourSums.blue3};
+        float* levels[9] = {&colourSums.red1, &colourSums.green1, &colourSums.blue1,
+                            &colourSums.red2, &colourSums.green2, &colourSums.blue2,
+                            &colourSums.red3, &colourSums.green3, &colourSums.blue3};
         for (double t = graph.xMin; t <= graph.xMax + d / 2; t += d) {
             const double whole = std::floor(t / step);
             std::int32_t r = static_cast<std::int32_t>(whole) + 1 - angleGrid.windowFirst;
             double f = t / step - whole;
-            double x2 = span > 0 ? graph.graphLeft + (whole + 1 + f + d / 2 - angleGrid.firstPoint) * span : graph.graphRight;
+            double x2 = span > 0 ? graph.graphLeft + (whole + 1 + f + d / 2 - angleGrid.firstPoint) * span
+                                 : graph.graphRight;
             if (x2 > graph.graphRight) x2 = graph.graphRight;
             if (t < graph.xMin + step) {
                 r += 1;
@@ -101,9 +109,9 @@ void Form1::PlotBow2(const ColourSumTable& perp, const ColourSumTable& para, con
             for (int band = 0; band < 3; ++band) {
                 for (int c = 0; c < 3; ++c) {
                     const int col = 3 * band + c;
-                    *levels[col] = static_cast<float>(FourPointCubic(table.at(col, row(r - 1)), table.at(col, row(r)),
-                                                                     table.at(col, row(r + 1)),
-                                                                     table.at(col, row(r + 2)), f));
+                    *levels[col] = static_cast<float>(
+                        FourPointCubic(table.at(col, row(r - 1)), table.at(col, row(r)),
+                                       table.at(col, row(r + 1)), table.at(col, row(r + 2)), f));
                 }
                 float& R = *levels[3 * band];
                 float& G = *levels[3 * band + 1];

@@ -52,7 +52,8 @@ void Form1::PlotColour(const ColourSumTable& sums, const std::vector<double>& in
 
     const bool logAxis = optLog.value();
     // No position exists for a single angle point, or on a log axis without a positive lower end.
-    const bool placeable = angleGrid.lastPoint != angleGrid.firstPoint && yHigh != yLow && (!logAxis || (yLow > 0 && yHigh > 0));
+    const bool placeable =
+        angleGrid.lastPoint != angleGrid.firstPoint && yHigh != yLow && (!logAxis || (yLow > 0 && yHigh > 0));
     std::size_t held = intensity.size();
     for (const std::vector<double>& c : sums) held = std::min(held, c.size());
     if (!placeable || K < 1 || held <= static_cast<std::size_t>(K) || angleGrid.windowFirst < 1) {
@@ -65,7 +66,8 @@ void Form1::PlotColour(const ColourSumTable& sums, const std::vector<double>& in
     const int waves = std::clamp(calc.waveCount, 1, 2001);
     const bool trueColour = mnuTrueColour.checked();
     const bool cubic = mnuInterpolate.checked();
-    const double xScale = (graph.graphRight - graph.graphLeft) / double(angleGrid.lastPoint - angleGrid.firstPoint);
+    const double xScale =
+        (graph.graphRight - graph.graphLeft) / double(angleGrid.lastPoint - angleGrid.firstPoint);
 
     Point2 previous;  // x 0: none yet
     Point2 slot[4];
@@ -75,8 +77,8 @@ void Form1::PlotColour(const ColourSumTable& sums, const std::vector<double>& in
         const double Y = FourPointCubic(slot[0].y, slot[1].y, slot[2].y, slot[3].y, f);
         graph.drawX = X;
         graph.drawY = Y;
-        if (previousSub.x != 0 && previousSub.y >= graph.graphTop && previousSub.y <= graph.graphBottom && Y >= graph.graphTop &&
-            Y <= graph.graphBottom)
+        if (previousSub.x != 0 && previousSub.y >= graph.graphTop && previousSub.y <= graph.graphBottom &&
+            Y >= graph.graphTop && Y <= graph.graphBottom)
             line(previousSub.x, previousSub.y, X, Y);
         previousSub = {X, Y};
     };
@@ -96,7 +98,8 @@ void Form1::PlotColour(const ColourSumTable& sums, const std::vector<double>& in
         colourSums.normGreen = 255 * (s[1] / colourSums.colourPeak);
         colourSums.normBlue = 255 * (s[2] / colourSums.colourPeak);
         if (trueColour) {
-            const Checked<std::int32_t> c = RGB(colourSums.normRed, colourSums.normGreen, colourSums.normBlue);
+            const Checked<std::int32_t> c =
+                RGB(colourSums.normRed, colourSums.normGreen, colourSums.normBlue);
             setForeColor(c.ok() ? static_cast<OleColor>(c.value) : 0);
         } else {
             LineColour();
@@ -107,7 +110,9 @@ void Form1::PlotColour(const ColourSumTable& sums, const std::vector<double>& in
         const double x = graph.graphLeft + (k - angleGrid.firstPoint) * xScale;
         double y = 0;
         if (logAxis)
-            y = v == 0 ? graph.graphBottom : graph.graphBottom + (graph.graphTop - graph.graphBottom) * std::log(v / yLow) / std::log(yHigh / yLow);
+            y = v == 0 ? graph.graphBottom
+                       : graph.graphBottom + (graph.graphTop - graph.graphBottom) * std::log(v / yLow) /
+                                                 std::log(yHigh / yLow);
         else
             y = graph.graphBottom + (v - yLow) * (graph.graphTop - graph.graphBottom) / (yHigh - yLow);
         if (!std::isfinite(y)) continue;  // a negative intensity on a log axis has no place
@@ -141,9 +146,11 @@ void Form1::PlotNColour() {
     std::size_t held = SIZE_MAX;
     for (const ColourSumTable* table : {&colourSums.colourSumPerp, &colourSums.colourSumPara})
         for (const std::vector<double>& c : *table) held = std::min(held, c.size());
-    for (std::vector<double>* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol})
+    for (std::vector<double>* curve :
+         {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol})
         held = std::min(held, curve->size());
-    const auto last = static_cast<std::int32_t>(std::min<std::int64_t>(angleGrid.windowLast, static_cast<std::int64_t>(held) - 1));
+    const auto last = static_cast<std::int32_t>(
+        std::min<std::int64_t>(angleGrid.windowLast, static_cast<std::int64_t>(held) - 1));
     for (std::vector<double>& column : colourSums.colourSumUnpol)
         if (column.size() < held) column.resize(held, 0.0);
 
@@ -154,7 +161,8 @@ void Form1::PlotNColour() {
         const auto k = static_cast<std::size_t>(c);
         for (std::int32_t J = first; J <= last; ++J) {
             const auto j = static_cast<std::size_t>(J);
-            colourSums.colourSumUnpol[k][j] = (colourSums.colourSumPerp[k][j] + colourSums.colourSumPara[k][j]) / 2;
+            colourSums.colourSumUnpol[k][j] =
+                (colourSums.colourSumPerp[k][j] + colourSums.colourSumPara[k][j]) / 2;
             if (!components) continue;
             results.intensityPerp[j] = colourSums.colourSumPerp[k][j];
             results.intensityPara[j] = colourSums.colourSumPara[k][j];
@@ -168,12 +176,15 @@ void Form1::PlotNColour() {
 
     // The intensity curves from the totals, smoothed over the sun's disc on angle graphs.
     const SunDisc disc = sunDisc();
-    const bool smooth = disc.on && codes.graphCode < kFirstSweepGraph && held > static_cast<std::size_t>(2 * angleGrid.angleCount - 1);
+    const bool smooth = disc.on && codes.graphCode < kFirstSweepGraph &&
+                        held > static_cast<std::size_t>(2 * angleGrid.angleCount - 1);
     for (std::int32_t J = first; J <= last; ++J) {
         const auto j = static_cast<std::size_t>(J);
         if (smooth) {
-            results.intensityPerp[j] = Smoothed(disc, J, [this](std::int32_t q) { return colourSums.colourSumPerp[0][std::size_t(q)]; });
-            results.intensityPara[j] = Smoothed(disc, J, [this](std::int32_t q) { return colourSums.colourSumPara[0][std::size_t(q)]; });
+            results.intensityPerp[j] = Smoothed(
+                disc, J, [this](std::int32_t q) { return colourSums.colourSumPerp[0][std::size_t(q)]; });
+            results.intensityPara[j] = Smoothed(
+                disc, J, [this](std::int32_t q) { return colourSums.colourSumPara[0][std::size_t(q)]; });
         } else {
             results.intensityPerp[j] = colourSums.colourSumPerp[0][j];
             results.intensityPara[j] = colourSums.colourSumPara[0][j];
@@ -185,10 +196,14 @@ void Form1::PlotNColour() {
     const bool all3 = pol == "All 3";
     const bool both = pol == "Both";
     if (all3 || both || pol == "Perpendicular")
-        PlotColour(colourSums.colourSumPerp, results.intensityPerp, graph.xMin, graph.xMax, graph.yAxisMin, graph.yAxisMax);
+        PlotColour(colourSums.colourSumPerp, results.intensityPerp, graph.xMin, graph.xMax, graph.yAxisMin,
+                   graph.yAxisMax);
     if (all3 || both || pol == "Parallel")
-        PlotColour(colourSums.colourSumPara, results.intensityPara, graph.xMin, graph.xMax, graph.yAxisMin, graph.yAxisMax);
-    if (all3 || pol == "Unpolarised") PlotColour(colourSums.colourSumUnpol, results.intensityUnpol, graph.xMin, graph.xMax, graph.yAxisMin, graph.yAxisMax);
+        PlotColour(colourSums.colourSumPara, results.intensityPara, graph.xMin, graph.xMax, graph.yAxisMin,
+                   graph.yAxisMax);
+    if (all3 || pol == "Unpolarised")
+        PlotColour(colourSums.colourSumUnpol, results.intensityUnpol, graph.xMin, graph.xMax, graph.yAxisMin,
+                   graph.yAxisMax);
 
     const std::string caption = CStr(colourSums.peakCommon);
     if (mnuInterpolate.checked())

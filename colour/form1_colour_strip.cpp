@@ -22,7 +22,8 @@ namespace {
 void Store(std::vector<std::vector<float>>& store, int k, std::int32_t r, double value) {
     if (k < 0 || r < 0 || static_cast<std::size_t>(k) >= store.size()) return;
     std::vector<float>& row = store[static_cast<std::size_t>(k)];
-    if (static_cast<std::size_t>(r) < row.size()) row[static_cast<std::size_t>(r)] = static_cast<float>(value);
+    if (static_cast<std::size_t>(r) < row.size())
+        row[static_cast<std::size_t>(r)] = static_cast<float>(value);
 }
 
 // The colour of one band of one point before scaling: the smoothed values, the saturation norm M (the
@@ -58,7 +59,8 @@ BandValues BandOf(const ColourSumTable& sums, std::int32_t p, int waves, const W
 }
 
 // The unsmoothed colours of both bands of point r as cell (k, r) of the Lee stores.
-void StoreLeeCell(LeeColourStores& stores, int k, std::int32_t r, const BandValues& one, const BandValues& two) {
+void StoreLeeCell(LeeColourStores& stores, int k, std::int32_t r, const BandValues& one,
+                  const BandValues& two) {
     Store(stores.leeRed1, k, r, one.stored[0]);
     Store(stores.leeGreen1, k, r, one.stored[1]);
     Store(stores.leeBlue1, k, r, one.stored[2]);
@@ -78,9 +80,11 @@ bool SumsHeld(const ColourSumTable& perp, const ColourSumTable& para, std::int32
 // The simulation colour table sized from the stored run (its range and grid), covering every row the
 // run visited.
 void SizeSimColourTable(Form1& f) {
-    const double step = f.angleGrid.angleCount >= 2 ? 90.0 / (f.angleGrid.angleCount - 1) : f.light.sizeOrStep;
+    const double step =
+        f.angleGrid.angleCount >= 2 ? 90.0 / (f.angleGrid.angleCount - 1) : f.light.sizeOrStep;
     const std::int32_t byRange = SimTableLastRow(Val(f.txtX1min.text()), Val(f.txtX2Max.text()), step);
-    f.simColourTable.reset(std::max(byRange, f.angleGrid.windowLast - f.angleGrid.windowFirst), (f.angleGrid.windowFirst - 1) * step, step);
+    f.simColourTable.reset(std::max(byRange, f.angleGrid.windowLast - f.angleGrid.windowFirst),
+                           (f.angleGrid.windowFirst - 1) * step, step);
 }
 
 // The names of the strip's bands in front of them, in Small Fonts 7.
@@ -104,15 +108,19 @@ void PrintStripLabels(Form1& f) {
 std::array<double, 2> BandNorms(Form1& f, bool lee, bool normalisedRows, int k) {
     if (!lee) {
         const bool set = f.mnuSetNormal.checked();
-        return {set ? std::max(f.colourSums.savedNormPerp, f.colourSums.savedNormPara) : f.colourSums.peakCommon,
-                set ? f.colourSums.savedNormUnpol : (f.mnuNormalised.checked() ? f.colourSums.peakCommon : f.colourSums.peakUnpol)};
+        return {
+            set ? std::max(f.colourSums.savedNormPerp, f.colourSums.savedNormPara) : f.colourSums.peakCommon,
+            set ? f.colourSums.savedNormUnpol
+                : (f.mnuNormalised.checked() ? f.colourSums.peakCommon : f.colourSums.peakUnpol)};
     }
     if (!normalisedRows) return {f.colourSums.peakLee, f.colourSums.peakLee};
     for (int e = 1; e <= 3; ++e) {
-        const double value = e == 1 ? f.colourSums.peakPerp : (e == 2 ? f.colourSums.peakPara : f.colourSums.peakUnpol);
+        const double value =
+            e == 1 ? f.colourSums.peakPerp : (e == 2 ? f.colourSums.peakPara : f.colourSums.peakUnpol);
         if (static_cast<std::size_t>(e) < f.leeStores.leeRowPeaks.size() && k >= 0 &&
             static_cast<std::size_t>(k) < f.leeStores.leeRowPeaks[static_cast<std::size_t>(e)].size())
-            f.leeStores.leeRowPeaks[static_cast<std::size_t>(e)][static_cast<std::size_t>(k)] = static_cast<float>(value);
+            f.leeStores.leeRowPeaks[static_cast<std::size_t>(e)][static_cast<std::size_t>(k)] =
+                static_cast<float>(value);
     }
     return {std::max(f.colourSums.peakPerp, f.colourSums.peakPara), f.colourSums.peakUnpol};
 }
@@ -120,8 +128,8 @@ std::array<double, 2> BandNorms(Form1& f, bool lee, bool normalisedRows, int k) 
 // A Lee cell one pixel row high whose row the next cell starts on is painted over by that cell (same
 // column, copy pen, every coordinate finite): its colour need be neither worked out nor painted.
 bool CoveredCellsSkippable(const Form1& f, const Segment& column) {
-    return f.codes.simulationMode != 1 && f.drawMode() == draw::kCopyPen && !f.recording() && std::isfinite(column.x1) &&
-           std::isfinite(column.x2 + 2 * f.graph.leePanelWidth);
+    return f.codes.simulationMode != 1 && f.drawMode() == draw::kCopyPen && !f.recording() &&
+           std::isfinite(column.x1) && std::isfinite(column.x2 + 2 * f.graph.leePanelWidth);
 }
 
 }  // namespace
@@ -134,8 +142,11 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
     const int k = sweepState.loopStep;
     Segment column;
     if (lee) {
-        colourSums.bowRatio = sweepState.sweepSteps > 0 ? (graph.leePanelWidth - graph.graphLeft) / sweepState.sweepSteps : 0.0;  // the run's step count
-        column = LeeColumn(k, sweepState.sweepSteps, colourSums.bowRatio, graph.graphLeft, graph.leePanelWidth);
+        colourSums.bowRatio = sweepState.sweepSteps > 0
+                                  ? (graph.leePanelWidth - graph.graphLeft) / sweepState.sweepSteps
+                                  : 0.0;  // the run's step count
+        column =
+            LeeColumn(k, sweepState.sweepSteps, colourSums.bowRatio, graph.graphLeft, graph.leePanelWidth);
     }
     graph.xMin = Val(txtXmin.text());
     graph.xMax = Val(txtXmax.text());
@@ -155,7 +166,8 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
     const bool saturated = mnuSaturated.checked();
     const bool normalisedRows = cboLee.text() == "Normalised";
 
-    const std::array<double, 3> oneWave = {graphColours.waveRed / 255, graphColours.waveGreen / 255, graphColours.waveBlue / 255};
+    const std::array<double, 3> oneWave = {graphColours.waveRed / 255, graphColours.waveGreen / 255,
+                                           graphColours.waveBlue / 255};
     const auto bandOf = [&](const ColourSumTable& sums, std::int32_t p) {
         return BandOf(sums, p, waves, channels, disc, oneWave);
     };
@@ -168,7 +180,8 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
 
     const bool skipCovered = lee && CoveredCellsSkippable(*this, column);
     double previousEnd = lee ? graph.graphTop : graph.graphLeft;
-    for (runProgress.loopN = angleGrid.windowFirst; runProgress.loopN <= std::min(angleGrid.windowLast, T); ++runProgress.loopN) {
+    for (runProgress.loopN = angleGrid.windowFirst; runProgress.loopN <= std::min(angleGrid.windowLast, T);
+         ++runProgress.loopN) {
         const std::int32_t p = runProgress.loopN;
         const std::int32_t r = p - angleGrid.windowFirst;
         sweepState.loopK = r;
@@ -183,8 +196,10 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
         colourSums.colourNorm = n1;
 
         // The segment of the point: along x on the strip, along y down a Lee column.
-        const Segment s = lee ? StripSegment(p, angleGrid.firstPoint, angleGrid.lastPoint, graph.graphTop, graph.graphBottom, previousEnd)
-                              : StripSegment(p, angleGrid.firstPoint, angleGrid.lastPoint, graph.graphLeft, graph.graphRight, previousEnd);
+        const Segment s = lee ? StripSegment(p, angleGrid.firstPoint, angleGrid.lastPoint, graph.graphTop,
+                                             graph.graphBottom, previousEnd)
+                              : StripSegment(p, angleGrid.firstPoint, angleGrid.lastPoint, graph.graphLeft,
+                                             graph.graphRight, previousEnd);
         previousEnd = s.x2;
         if (skipCovered && p < lastPainted && samePixelRow(s.x1, s.x2)) continue;
         const std::array<Rect, 3> boxes = BowBandBoxes(lee, column, s, graph.leePanelWidth);
@@ -214,7 +229,8 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
             }
         };
         // Perpendicular: saturated colours take the band's own largest channel and no brightness.
-        band(colourSums.red1, colourSums.green1, colourSums.blue1, one.rgb, saturated ? 1.0 : b, saturated ? one.largest : n1, 0, boxes[0]);
+        band(colourSums.red1, colourSums.green1, colourSums.blue1, one.rgb, saturated ? 1.0 : b,
+             saturated ? one.largest : n1, 0, boxes[0]);
         // Parallel: the same norm, or its own largest channel.
         const double n2 = saturated ? two.largest : n1;
         colourSums.colourNorm = n2;

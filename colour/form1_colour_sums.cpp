@@ -21,7 +21,9 @@ SunDisc Form1::sunDisc() const {
     return disc;
 }
 
-WaveChannels Form1::waveChannels() const { return {waveSet.redPerWave, waveSet.greenPerWave, waveSet.bluePerWave}; }
+WaveChannels Form1::waveChannels() const {
+    return {waveSet.redPerWave, waveSet.greenPerWave, waveSet.bluePerWave};
+}
 
 // (The pure colour steps are in colour/colour_render.h.) Raises the run maxima by the angle point loopJ.
 void Form1::PlotN() {
@@ -32,10 +34,11 @@ void Form1::PlotN() {
             if (last < 1 || column.size() <= static_cast<std::size_t>(last)) return;
     if (sweepState.loopJ < 1 || sweepState.loopJ > last) return;
 
-    ColourPeaks peaks{colourSums.peakPerp, colourSums.peakPara, colourSums.peakCommon, colourSums.peakUnpol, colourSums.colourPeak, colourSums.colourRunMax,
-                      colourSums.normRed,  colourSums.normGreen, colourSums.normBlue};
-    RaisePeaks(colourSums.colourSumPerp, colourSums.colourSumPara, std::clamp(calc.waveCount, 1, 2001), waveChannels(), sunDisc(), sweepState.loopJ,
-               peaks);
+    ColourPeaks peaks{colourSums.peakPerp,  colourSums.peakPara,   colourSums.peakCommon,
+                      colourSums.peakUnpol, colourSums.colourPeak, colourSums.colourRunMax,
+                      colourSums.normRed,   colourSums.normGreen,  colourSums.normBlue};
+    RaisePeaks(colourSums.colourSumPerp, colourSums.colourSumPara, std::clamp(calc.waveCount, 1, 2001),
+               waveChannels(), sunDisc(), sweepState.loopJ, peaks);
     colourSums.peakPerp = peaks.peakPerp;
     colourSums.peakPara = peaks.peakPara;
     colourSums.peakCommon = peaks.peakCommon;
@@ -59,7 +62,8 @@ ColourFinish Form1::colourFinish() const {
         finish.saturation = SaturationMode::PeakWhite;
     else if (mnuFreeze.checked())
         finish.saturation = SaturationMode::Freeze;
-    if (!mnuGammaNone.checked()) finish.gamma = mnuGammaA.checked() ? GammaMode::Individual : GammaMode::Group;
+    if (!mnuGammaNone.checked())
+        finish.gamma = mnuGammaA.checked() ? GammaMode::Individual : GammaMode::Group;
     return finish;
 }
 

@@ -100,7 +100,8 @@ void Form1::GridLeeAxes(double left, double right, double top, double bottom, do
             graphs::ForStep(sweepMin, sweepMax, 1.0, [&](double v) {
                 LeeSweepLabel(LeeLogPosition(v, sweepMin, sweepMax, a, b), d, v);
             });
-    } else if (codes.graphCode >= kGraphMapIndex && codes.graphCode <= kGraphMapWavelength && sweepMax > sweepMin) {
+    } else if (codes.graphCode >= kGraphMapIndex && codes.graphCode <= kGraphMapWavelength &&
+               sweepMax > sweepMin) {
         double step = 0, range = 0;
         GridxStep(sweepMin, sweepMax, step, range);
         const double q = MapLabelStep(range);

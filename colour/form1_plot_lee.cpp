@@ -51,8 +51,8 @@ void EraseStepLabel(Form1& f) {
 
 // The key of the false colours over the unpolarised panel (FalseColourKeyLayout).
 void PaintFalseColourKey(Form1& f, double B) {
-    const FalseColourKey key =
-        FalseColourKeyLayout(f.graph.leePanelWidth, f.graph.graphLeft, f.graph.graphTop, f.mnuVLarge.checked(), B);
+    const FalseColourKey key = FalseColourKeyLayout(f.graph.leePanelWidth, f.graph.graphLeft,
+                                                    f.graph.graphTop, f.mnuVLarge.checked(), B);
     for (const std::array<double, 2>& line : key.band) {
         f.ColourScale(line[1]);
         f.line(line[0], key.bandTop, line[0], key.bandBottom);
@@ -119,7 +119,8 @@ void SetRowNorms(ColourSums& sums, LeeColourStores& stores, bool normalised, int
 // radius stays the map step's.
 void PrintStepLabel(Form1& f, int k) {
     if (f.codes.graphCode == kGraphLee) {
-        f.calc.radius = static_cast<double>(f.sweepState.sweepStart) * std::pow(static_cast<double>(f.sweepState.sweepRatio), k);
+        f.calc.radius = static_cast<double>(f.sweepState.sweepStart) *
+                        std::pow(static_cast<double>(f.sweepState.sweepRatio), k);
         EraseStepLabel(f);
         f.setCurrentX(9200);
         f.setCurrentY(950);
@@ -128,17 +129,21 @@ void PrintStepLabel(Form1& f, int k) {
         EraseStepLabel(f);
         f.setCurrentX(9200);
         f.setCurrentY(2850);
-        f.printLine(LeeStepLabel(false, k, MapSweepValue(f.sweepState.sweepStart, f.sweepState.sweepEnd, k, f.sweepState.sweepSteps)));
+        f.printLine(LeeStepLabel(
+            false, k,
+            MapSweepValue(f.sweepState.sweepStart, f.sweepState.sweepEnd, k, f.sweepState.sweepSteps)));
     }
 }
 
 // The cells of rows 0..lastRow, one box per cell in each panel, until a stop.
-void PaintLeeCells(Form1& f, const LeeWindow& window, const std::array<double, 3>& m, const LeeCellStyle& style) {
+void PaintLeeCells(Form1& f, const LeeWindow& window, const std::array<double, 3>& m,
+                   const LeeCellStyle& style) {
     const double W = f.graph.leePanelWidth;
     const double L = f.graph.graphLeft;
     const bool normalised = f.cboLee.text() == "Normalised";
     const double d = f.sweepState.sweepSteps > 0 ? (W - L) / f.sweepState.sweepSteps : 0.0;
-    const std::vector<Segment> spans = LeeCellSpans(f.angleGrid.firstPoint, f.angleGrid.lastPoint, f.graph.graphTop, f.graph.graphBottom);
+    const std::vector<Segment> spans =
+        LeeCellSpans(f.angleGrid.firstPoint, f.angleGrid.lastPoint, f.graph.graphTop, f.graph.graphBottom);
     bool stopped = false;
     for (int k = 0; k <= window.lastRow && !stopped; ++k) {
         SetRowNorms(f.colourSums, f.leeStores, normalised, k, m);
@@ -151,17 +156,22 @@ void PaintLeeCells(Form1& f, const LeeWindow& window, const std::array<double, 3
             }
             const std::int32_t c = i - f.angleGrid.windowFirst;
             const Segment& cell = spans[static_cast<std::size_t>(i - f.angleGrid.firstPoint)];
-            const std::array<double, 3> perp = {CellOf(f.leeStores.leeRed3, k, c), CellOf(f.leeStores.leeGreen3, k, c),
+            const std::array<double, 3> perp = {CellOf(f.leeStores.leeRed3, k, c),
+                                                CellOf(f.leeStores.leeGreen3, k, c),
                                                 CellOf(f.leeStores.leeBlue3, k, c)};
-            const std::array<double, 3> para = {CellOf(f.leeStores.leeRed4, k, c), CellOf(f.leeStores.leeGreen4, k, c),
+            const std::array<double, 3> para = {CellOf(f.leeStores.leeRed4, k, c),
+                                                CellOf(f.leeStores.leeGreen4, k, c),
                                                 CellOf(f.leeStores.leeBlue4, k, c)};
             const std::array<double, 3> unpol = {(perp[0] + para[0]) / 2, (perp[1] + para[1]) / 2,
                                                  (perp[2] + para[2]) / 2};
-            f.setForeColor(LeeCellColour(perp, f.colourSums.colourNorm, f.colourSums.peakLee, style, f.colourSums.red1, f.colourSums.green1, f.colourSums.blue1));
+            f.setForeColor(LeeCellColour(perp, f.colourSums.colourNorm, f.colourSums.peakLee, style,
+                                         f.colourSums.red1, f.colourSums.green1, f.colourSums.blue1));
             f.boxFilled(column.x1, cell.x1, column.x2, cell.x2);
-            f.setForeColor(LeeCellColour(para, f.colourSums.colourNorm, f.colourSums.peakLee, style, f.colourSums.red2, f.colourSums.green2, f.colourSums.blue2));
+            f.setForeColor(LeeCellColour(para, f.colourSums.colourNorm, f.colourSums.peakLee, style,
+                                         f.colourSums.red2, f.colourSums.green2, f.colourSums.blue2));
             f.boxFilled(column.x1 + W, cell.x1, column.x2 + W, cell.x2);
-            f.setForeColor(LeeCellColour(unpol, f.leeStores.leeNormUnpol, m[2], style, f.colourSums.red3, f.colourSums.green3, f.colourSums.blue3));
+            f.setForeColor(LeeCellColour(unpol, f.leeStores.leeNormUnpol, m[2], style, f.colourSums.red3,
+                                         f.colourSums.green3, f.colourSums.blue3));
             f.boxFilled(column.x1 + 2 * W, cell.x1, column.x2 + 2 * W, cell.x2);
         }
         doEvents();
@@ -196,8 +206,9 @@ void Form1::PlotLee() {
     const double s = Val(cboStep.text());
     const Checked<std::int32_t> first = CLng(Val(txtXmin.text()) / s + 1);
     const Checked<std::int32_t> last = CLng(Val(txtXmax.text()) / s + 1);
-    if (!(s > 0) || s != leeStores.leeGridStep || !first.ok() || !last.ok() || first.value < leeStores.leeGridFirst ||
-        last.value > leeStores.leeGridLast || first.value >= last.value) {
+    if (!(s > 0) || s != leeStores.leeGridStep || !first.ok() || !last.ok() ||
+        first.value < leeStores.leeGridFirst || last.value > leeStores.leeGridLast ||
+        first.value >= last.value) {
         cmdNewPlot_Click();
         return;
     }
@@ -215,7 +226,8 @@ void Form1::PlotLee() {
     graph.xMin = Val(txtXmin.text());
     graph.xMax = Val(txtXmax.text());
     for (int n = 0; n < 3; ++n)
-        GridLeeAxes(L + n * W, (n + 1) * W, graph.graphTop, graph.graphBottom, sweepState.sweepStart, sweepState.sweepEnd, graph.xMin, graph.xMax);
+        GridLeeAxes(L + n * W, (n + 1) * W, graph.graphTop, graph.graphBottom, sweepState.sweepStart,
+                    sweepState.sweepEnd, graph.xMin, graph.xMax);
     const LeePanels panels = LeePanelLayout(W, L, graph.graphTop, graph.graphBottom, mnuVLarge.checked());
     PictureBox* pictures[] = {&Picture1, &Picture2, &Picture3};
     for (std::size_t n = 0; n < 3; ++n) {
@@ -239,7 +251,8 @@ void Form1::PlotLee() {
     angleGrid.windowLast = leeStores.leeGridLast;
     LeeWindow window;
     const Checked<std::int16_t> rows = CInt(sweepState.sweepSteps);
-    window.lastRow = rows.ok() ? std::min<int>(rows.value, static_cast<int>(leeStores.leeRed1.size()) - 1) : -1;
+    window.lastRow =
+        rows.ok() ? std::min<int>(rows.value, static_cast<int>(leeStores.leeRed1.size()) - 1) : -1;
     window.firstOffset = angleGrid.firstPoint - angleGrid.windowFirst;
     window.lastOffset = angleGrid.lastPoint - angleGrid.windowFirst;
     window.mirror = points - angleGrid.windowFirst;

@@ -26,7 +26,8 @@ void Form1::lambdaN() {
     // Colour entry k: the channels, the packed colour from the rounded channels, then fractions.
     const auto colourEntry = [this](std::size_t k, double lambda) {
         colrgb2(lambda, waveSet.redPerWave[k], waveSet.greenPerWave[k], waveSet.bluePerWave[k]);
-        graphColours.colourPerWave[k] = static_cast<float>(PackWaveColour(waveSet.redPerWave[k], waveSet.greenPerWave[k], waveSet.bluePerWave[k]));
+        graphColours.colourPerWave[k] = static_cast<float>(
+            PackWaveColour(waveSet.redPerWave[k], waveSet.greenPerWave[k], waveSet.bluePerWave[k]));
         waveSet.redPerWave[k] /= 255.0;
         waveSet.greenPerWave[k] /= 255.0;
         waveSet.bluePerWave[k] /= 255.0;
@@ -50,13 +51,15 @@ void Form1::lambdaN() {
     const auto weigh = [&](std::size_t k) {
         const double lambda = waveSet.waveList[k];
         if (mnuSpectrumLee.checked())
-            waveSet.weightPerWaveWork[k] = SunLeeWeight(lambda, std::span<const float, kSunLeeValues>(builtinTables.sunLeeTable));
-        if (mnuSpectrumWernand.checked())
             waveSet.weightPerWaveWork[k] =
-                SunWernandWeight(lambda, std::span<const float, kSunWernandValues>(builtinTables.sunWernandTable));
+                SunLeeWeight(lambda, std::span<const float, kSunLeeValues>(builtinTables.sunLeeTable));
+        if (mnuSpectrumWernand.checked())
+            waveSet.weightPerWaveWork[k] = SunWernandWeight(
+                lambda, std::span<const float, kSunWernandValues>(builtinTables.sunWernandTable));
         if (mnuSpectrumFlat.checked()) waveSet.weightPerWaveWork[k] = 1.0f;
         if (mnuSpectrumFile.checked() && light.spectrumFileLoaded == 1)
-            if (const std::optional<float> w = SpectrumFileWeight(lambda, fileState.specFileWave, fileState.specFileValue))
+            if (const std::optional<float> w =
+                    SpectrumFileWeight(lambda, fileState.specFileWave, fileState.specFileValue))
                 waveSet.weightPerWaveWork[k] = *w;
         if (blackBody)
             if (const std::optional<float> w = BlackBodyWeight(lambda, light.blackBodyTemp))
@@ -74,7 +77,8 @@ void Form1::lambdaN() {
         graphColours.colourPerWave[0] = 0.0f;
     } else {
         for (std::size_t k = 1; k <= count; ++k) {
-            waveSet.waveList[k] = BandCentre(light.bandMinUm, light.bandMaxUm, calc.waveCount, static_cast<int>(k));
+            waveSet.waveList[k] =
+                BandCentre(light.bandMinUm, light.bandMaxUm, calc.waveCount, static_cast<int>(k));
             colourEntry(k, waveSet.waveList[k]);
             weigh(k);
         }

@@ -46,8 +46,8 @@ std::uint32_t FalseColourNumber(double v) {
     return ColourNumber(r, g, b);
 }
 
-std::uint32_t LeeCellColour(const std::array<double, 3>& c, double norm, double peak, const LeeCellStyle& style,
-                            float& r, float& g, float& b) {
+std::uint32_t LeeCellColour(const std::array<double, 3>& c, double norm, double peak,
+                            const LeeCellStyle& style, float& r, float& g, float& b) {
     const double B = style.brightness;
     if (style.falseColours) {
         const double ratio = LeeFalseRatio(c[0], c[1], c[2], peak);
@@ -102,7 +102,8 @@ std::array<Rect, 3> BowBandBoxes(bool lee, const Segment& column, const Segment&
 }
 
 std::array<float, 3> BandLevels(double brightness, const std::array<double, 3>& c, double norm) {
-    return {BandLevel(brightness, c[0], norm), BandLevel(brightness, c[1], norm), BandLevel(brightness, c[2], norm)};
+    return {BandLevel(brightness, c[0], norm), BandLevel(brightness, c[1], norm),
+            BandLevel(brightness, c[2], norm)};
 }
 
 }  // namespace tessary

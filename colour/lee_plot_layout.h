@@ -60,8 +60,8 @@ struct LeeCellStyle {
 };
 // The colour number of a cell of channels c with the norm and peak of its panel; true colours also
 // leave their finished levels in r, g, b (false colours leave them as they were).
-std::uint32_t LeeCellColour(const std::array<double, 3>& c, double norm, double peak, const LeeCellStyle& style,
-                            float& r, float& g, float& b);
+std::uint32_t LeeCellColour(const std::array<double, 3>& c, double norm, double peak,
+                            const LeeCellStyle& style, float& r, float& g, float& b);
 
 // The key of the false colours over the unpolarised panel: the colour band (one line per scale
 // value), its frame, the decade ticks and labels ("10" with its exponent in small print) for the

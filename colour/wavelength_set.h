@@ -50,7 +50,8 @@ float SunWernandWeight(double lambdaUm, std::span<const float, kSunWernandValues
 // below the first row the first value, from the last row on the last value. A table of one row, or
 // with equal first and last wavelengths, gives every wavelength the first value. nullopt for an
 // empty table.
-std::optional<float> SpectrumFileWeight(double lambdaUm, std::span<const double> wave, std::span<const double> value);
+std::optional<float> SpectrumFileWeight(double lambdaUm, std::span<const double> wave,
+                                        std::span<const double> value);
 
 // Planck radiance up to a constant factor, B = 1 / (lambda^5 (exp(c2 / (T lambda)) - 1)).
 double BlackBodyRadiance(double lambdaUm, double temperatureK);

@@ -49,7 +49,8 @@ void WriteBatchReportBlock(const TextExportSnapshot& s, BatchWindow window, Text
     if (s.graphCode == kGraphAngle && s.waveCount == 1) {
         const double step = Val(s.stepText);
         w.PrintLine("Angle", kTab, "Perpendicular", kTab, "Parallel", kTab, "Unpolarised");
-        w.PrintLine("theta", kTab, "(S1(theta))^2", kTab, "(S2(theta))^2", kTab, "((S1(theta))^2 + (S2(theta))^2)/2");
+        w.PrintLine("theta", kTab, "(S1(theta))^2", kTab, "(S2(theta))^2", kTab,
+                    "((S1(theta))^2 + (S2(theta))^2)/2");
         for (std::int32_t n = s.firstPoint; n <= s.lastPoint; ++n) {
             const auto N = static_cast<std::size_t>(n);
             w.PrintLine((n - 1) * step, kTab, s.intensityPerp[N], kTab, s.intensityPara[N], kTab,

@@ -55,9 +55,9 @@ constexpr GraphEntry kGraphs[] = {
     {"Map: angle v. wavelength", {25, 0}},
 };
 
-constexpr std::string_view kMethods[] = {"Mie",   "Debye",     "Rayleigh", "Diffraction",
-                                         "Airy",  "Descartes", "Young",    "Young mod",
-                                         "Huygens", "Aperture", "Surface wave", "van de Hulst"};
+constexpr std::string_view kMethods[] = {"Mie",     "Debye",     "Rayleigh",     "Diffraction",
+                                         "Airy",    "Descartes", "Young",        "Young mod",
+                                         "Huygens", "Aperture",  "Surface wave", "van de Hulst"};
 
 constexpr const char* kAutomatic = "Automatic";
 constexpr const char* kAmplitudeTitle = "Real and imaginary values of S1 and S2";
@@ -176,7 +176,8 @@ void Encoder::sphereModel() {
         text(m.temp);
         text(m.density);
     }
-    if (SphereWordHasFlag(m.word) && HasComplexFlag(f.version)) w.PrintLine(static_cast<std::int16_t>(m.complex));
+    if (SphereWordHasFlag(m.word) && HasComplexFlag(f.version))
+        w.PrintLine(static_cast<std::int16_t>(m.complex));
 }
 
 void Encoder::mediumModel() {
@@ -188,7 +189,8 @@ void Encoder::mediumModel() {
         text(m.temp);
         text(m.density);
     }
-    if (MediumWordHasFlag(m.word) && HasComplexFlag(f.version)) w.PrintLine(static_cast<std::int16_t>(m.complex));
+    if (MediumWordHasFlag(m.word) && HasComplexFlag(f.version))
+        w.PrintLine(static_cast<std::int16_t>(m.complex));
 }
 
 void Encoder::run() {
@@ -245,7 +247,8 @@ void Encoder::run() {
     w.PrintLine(f.yScaleMin);
     w.PrintLine(f.yScaleMax);
     const GraphCodes g = GraphCodesOf(f).value_or(GraphCodes{});
-    if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph && HasStepKind(f.version)) text(f.xLog ? "xLog" : "xLin");
+    if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph && HasStepKind(f.version))
+        text(f.xLog ? "xLog" : "xLin");
     w.PrintLine(f.first, kZone, f.last);
     results(g);
     if (f.amplitudeBlock) {
@@ -426,7 +429,8 @@ void Decoder::head() {
         for (std::int32_t i = 0; i < count; ++i) {
             const int at = r.Line();
             const std::int32_t p = whole();
-            if (p < 0 || p > 50) invalid("Line " + CStr(at) + ": the ray order " + CStr(p) + " is not 0 to 50", at);
+            if (p < 0 || p > 50)
+                invalid("Line " + CStr(at) + ": the ray order " + CStr(p) + " is not 0 to 50", at);
             f.rayOrders.push_back(p);
         }
     }
@@ -469,7 +473,8 @@ std::string Decoder::mediumModel(std::string item) {
 }
 
 void Decoder::ranges(const GraphCodes& g) {
-    if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph && HasStepKind(f.version)) f.xLog = word() == "xLog";
+    if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph && HasStepKind(f.version))
+        f.xLog = word() == "xLog";
     const int line = r.Line();
     f.first = whole();
     f.last = whole();
@@ -487,8 +492,7 @@ void Decoder::results(const GraphCodes& g) {
         const int waves = DataFileWaveCount(f.inputs[0], f.inputs[2]);
         if (waves < 0 || waves > kDataFileMaxWaveCount)
             invalid("Line " + CStr(line) + ": " + CStr(waves) + " wavelengths", line);
-        if (!(Val(f.inputs[1]) > 0))
-            invalid("The wavelength \"" + f.inputs[1] + "\" is not above 0", line);
+        if (!(Val(f.inputs[1]) > 0)) invalid("The wavelength \"" + f.inputs[1] + "\" is not above 0", line);
     }
     if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph) f.angleText = text();
     if (g.code < kGraphLee) {
@@ -509,7 +513,8 @@ void Decoder::results(const GraphCodes& g) {
     if (!(steps >= 0 && steps <= kDataFileMaxSweepSteps))
         invalid("Line " + CStr(line - 1) + ": " + CStr(f.sweepSteps) + " sweep steps", line - 1);
     const long long total = (LeeStepCount(f) + 1LL) * LeeValuesPerStep(f);
-    if (total > kDataFileMaxLeeValues) invalid("The diagram's " + CStr(points) + " points are too many", line);
+    if (total > kDataFileMaxLeeValues)
+        invalid("The diagram's " + CStr(points) + " points are too many", line);
     for (long long i = 0; i < total; ++i) f.leeValues.push_back(single());
 }
 
@@ -693,12 +698,12 @@ long long LeeValuesPerStep(const DataFile& file) {
 }
 
 std::optional<DataFileFailure> CheckDataFileTexts(const DataFile& file) {
-    std::vector<const std::string*> texts{&file.graphText, &file.sphereName, &file.mediumName, &file.sphereWord,
-                                          &file.mediumWord, &file.method,    &file.rays,        &file.sphere.word,
-                                          &file.sphere.temp, &file.sphere.density, &file.sphere.airTemp,
-                                          &file.medium.word, &file.medium.temp,    &file.medium.density,
-                                          &file.medium.airTemp, &file.spectrum, &file.blackBody, &file.bandMin,
-                                          &file.bandMax,   &file.angleText};
+    std::vector<const std::string*> texts{
+        &file.graphText,   &file.sphereName,     &file.mediumName,     &file.sphereWord,
+        &file.mediumWord,  &file.method,         &file.rays,           &file.sphere.word,
+        &file.sphere.temp, &file.sphere.density, &file.sphere.airTemp, &file.medium.word,
+        &file.medium.temp, &file.medium.density, &file.medium.airTemp, &file.spectrum,
+        &file.blackBody,   &file.bandMin,        &file.bandMax,        &file.angleText};
     for (const auto* user : {&file.user1, &file.user2})
         if (*user) texts.push_back(&(*user)->material);
     if (file.disperse)
@@ -728,11 +733,13 @@ namespace {
 // The bytes of the file, or why it cannot be written.
 std::optional<DataFileFailure> Encode(const DataFile& file, std::string& bytes) {
     if (std::optional<DataFileFailure> failure = CheckDataFileTexts(file)) return failure;
-    if (DataFileHeaderOf(file.version).empty()) return DataFileFailure{"Unknown data file version", "Tessary", 0};
+    if (DataFileHeaderOf(file.version).empty())
+        return DataFileFailure{"Unknown data file version", "Tessary", 0};
     Printer printer;
     Encoder(file, printer).run();
     if (!printer.finite)
-        return DataFileFailure{"The results hold a value that is not a number; they cannot be saved.", "Tessary", 0};
+        return DataFileFailure{"The results hold a value that is not a number; they cannot be saved.",
+                               "Tessary", 0};
     bytes = std::move(printer.out);
     return std::nullopt;
 }

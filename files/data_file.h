@@ -61,11 +61,11 @@ struct UserPointsItems {
 
 // A model word with its parameters (sphere or medium).
 struct ModelItems {
-    std::string word;      // "IAPWS", "Air1", "Water2", ... (before 201 the sphere word may be empty)
-    std::string temp;      // IAPWS, Water2: txtTemp of the water dialog
-    std::string density;   // IAPWS, Water2: txtDensity
-    std::string airTemp;   // Air1, Air2: txtAirTemp of the air dialog
-    int complex = 0;       // IAPWS, Water2, Segelstein, Segelstein2, Ray: the complex box (above 204)
+    std::string word;     // "IAPWS", "Air1", "Water2", ... (before 201 the sphere word may be empty)
+    std::string temp;     // IAPWS, Water2: txtTemp of the water dialog
+    std::string density;  // IAPWS, Water2: txtDensity
+    std::string airTemp;  // Air1, Air2: txtAirTemp of the air dialog
+    int complex = 0;      // IAPWS, Water2, Segelstein, Segelstein2, Ray: the complex box (above 204)
     bool operator==(const ModelItems&) const = default;
 };
 

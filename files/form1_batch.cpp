@@ -82,20 +82,37 @@ std::string LastMessage(const decltype(Form1::batchMessages)& messages, bool ofT
 
 void Apply(Form1& f, const BatchCommand& c) {
     switch (c.action) {
-        case BatchAction::Method: f.cboType.setText(c.text); break;
-        case BatchAction::Graph: f.cboGraph.setText(c.text); break;
+        case BatchAction::Method:
+            f.cboType.setText(c.text);
+            break;
+        case BatchAction::Graph:
+            f.cboGraph.setText(c.text);
+            break;
         case BatchAction::Radius:
             // The value is a radius whichever size menu was checked.
             f.mnuRadius_Click();
             f.txtRadius.setText(c.text);
             break;
-        case BatchAction::Wavelength: f.txtLambda.setText(c.text); break;
-        case BatchAction::XMin: f.txtXmin.setText(c.text); break;
-        case BatchAction::XMax: f.txtXmax.setText(c.text); break;
-        case BatchAction::XStep: f.cboStep.setText(c.text); break;
-        case BatchAction::RIReal: f.txtRefractReal.setText(c.text); break;
-        case BatchAction::RIImag: f.txtRefractImag.setText(c.text); break;
-        default: break;
+        case BatchAction::Wavelength:
+            f.txtLambda.setText(c.text);
+            break;
+        case BatchAction::XMin:
+            f.txtXmin.setText(c.text);
+            break;
+        case BatchAction::XMax:
+            f.txtXmax.setText(c.text);
+            break;
+        case BatchAction::XStep:
+            f.cboStep.setText(c.text);
+            break;
+        case BatchAction::RIReal:
+            f.txtRefractReal.setText(c.text);
+            break;
+        case BatchAction::RIImag:
+            f.txtRefractImag.setText(c.text);
+            break;
+        default:
+            break;
     }
 }
 
@@ -137,7 +154,8 @@ bool Form1::Save_Batch(TextFileWriter& report) {
         const std::string why = fileState.batchStopAsked
                                     ? "the calculation was stopped"
                                     : LastMessage(batchMessages, true, "the calculation was stopped");
-        if (s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph && sweepState.sweepLastStored >= s.firstPoint) {
+        if (s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph &&
+            sweepState.sweepLastStored >= s.firstPoint) {
             s.lastPoint = std::min(s.lastPoint, sweepState.sweepLastStored);
             stopped = why;
         } else {
@@ -160,7 +178,8 @@ bool Form1::Save_Batch(TextFileWriter& report) {
     const FileResult result = report.EndBlock();
     setMousePointer(1);
     if (!result.ok()) {
-        msgBox(result.message, mb::kOkOnly | mb::kExclamation, "Error in batch file: " + fileState.inputFilePath);
+        msgBox(result.message, mb::kOkOnly | mb::kExclamation,
+               "Error in batch file: " + fileState.inputFilePath);
         return false;
     }
     return true;

@@ -40,8 +40,9 @@ void Form1::FileDialog(const std::string& mode, const std::string& title, const 
         // The dialog asked about the name it returned; a name the rule completed is asked about here.
         std::error_code error;
         if (saving && completed.extensionAdded && std::filesystem::exists(path, error)) {
-            const int answer = msgBox(completed.file + " already exists." + kCR + "Do you want to replace it?",
-                                      mb::kYesNo | mb::kExclamation, title);
+            const int answer =
+                msgBox(completed.file + " already exists." + kCR + "Do you want to replace it?",
+                       mb::kYesNo | mb::kExclamation, title);
             if (answer != mb::kYes) {
                 fileState.fileDialogCancelled = 1;
                 return;
@@ -78,11 +79,15 @@ void OpenOfKind(Form1& f, const OpenKind& kind) {
 
 void Form1::OpenDataFile() { OpenOfKind(*this, {"Tessary files (*.tsy)", "*.tsy", ".tsy"}); }
 void Form1::OpenPictureFile() { OpenOfKind(*this, {"Picture files (*.jpg)", "*.jpg", ".jpg"}); }
-void Form1::OpenSpectrumFile() { OpenOfKind(*this, {"Tessary spectrum data files (*.spe)", "*.spe", ".spe"}); }
+void Form1::OpenSpectrumFile() {
+    OpenOfKind(*this, {"Tessary spectrum data files (*.spe)", "*.spe", ".spe"});
+}
 void Form1::OpenRefIndexFile() {
     OpenOfKind(*this, {"Tessary refractive index data files (*.rix)", "*.rix", ".rix"});
 }
-void Form1::OpenSizeDistFile() { OpenOfKind(*this, {"Tessary size distribution files (*.dis)", "*.dis", ".dis"}); }
+void Form1::OpenSizeDistFile() {
+    OpenOfKind(*this, {"Tessary size distribution files (*.dis)", "*.dis", ".dis"});
+}
 void Form1::OpenBatchFile() { OpenOfKind(*this, {"Tessary batch files (*.min)", "*.min", ".min"}); }
 
 // The save dialog of saveFileType (1 data file, 2 text export, 3 batch report).

@@ -265,7 +265,8 @@ bool Loader::check() {
     }
     if (g.code >= kGraphLee && !checkSweep()) return false;
     if (f.mnuOverplot.checked()) {
-        for (const auto& [text, box] : {std::pair{&d.inputs[5], &f.txtXmin}, std::pair{&d.inputs[6], &f.txtXmax}}) {
+        for (const auto& [text, box] :
+             {std::pair{&d.inputs[5], &f.txtXmin}, std::pair{&d.inputs[6], &f.txtXmax}}) {
             if (*text == box->text()) continue;
             const OleColor back = box->backColor();
             box->setBackColor(kRed);
@@ -281,13 +282,15 @@ bool Loader::check() {
 void Loader::notStored() {
     if (notStoredSaid) return;
     notStoredSaid = true;
-    msgBox("This file was saved with a refractive-index or spectrum table read from a file. Such tables are "
-           "not stored in data files: the window keeps its own choice for them.",
-           mb::kOkOnly | mb::kInformation, std::string("Tessary"));
+    msgBox(
+        "This file was saved with a refractive-index or spectrum table read from a file. Such tables are "
+        "not stored in data files: the window keeps its own choice for them.",
+        mb::kOkOnly | mb::kInformation, std::string("Tessary"));
 }
 
 void Loader::userPoints(UserIndexRows& rows, const UserPointsItems& points) {
-    TextBox* w[] = {&rows.txtRI_lambda1_1, &rows.txtRI_lambda1_2, &rows.txtRI_lambda1_3, &rows.txtRI_lambda1_4};
+    TextBox* w[] = {&rows.txtRI_lambda1_1, &rows.txtRI_lambda1_2, &rows.txtRI_lambda1_3,
+                    &rows.txtRI_lambda1_4};
     TextBox* n[] = {&rows.txtRI_1_1, &rows.txtRI_1_2, &rows.txtRI_1_3, &rows.txtRI_1_4};
     for (std::size_t i = 0; i < 4; ++i) {
         w[i]->setText(CStr(points.wavelengths[i]));
@@ -379,7 +382,8 @@ void Loader::sphereModel() {
         }
         return;
     }
-    for (Menu* item : {&f.mnuRI_Vacuum1, &f.mnuRI_Air1, &f.mnuRI_User1, &f.mnuRI_Water1}) item->setChecked(false);
+    for (Menu* item : {&f.mnuRI_Vacuum1, &f.mnuRI_Air1, &f.mnuRI_User1, &f.mnuRI_Water1})
+        item->setChecked(false);
     if (w == "Vacuum1") {
         f.mnuRI_Vacuum1.setChecked(true);
     } else if (w == "User1") {
@@ -586,13 +590,17 @@ void Loader::leeResults() {
     // The maps' linear sweep has no ratio: it keeps the run's.
     if (g.code == kGraphLee)
         f.sweepState.sweepRatio =
-            CSng(std::pow(static_cast<double>(f.sweepState.sweepEnd) / f.sweepState.sweepStart, 1.0 / f.sweepState.sweepSteps)).value;
+            CSng(std::pow(static_cast<double>(f.sweepState.sweepEnd) / f.sweepState.sweepStart,
+                          1.0 / f.sweepState.sweepSteps))
+                .value;
 
     const auto rows = static_cast<std::size_t>(LeeStepCount(d)) + 1;
     const auto points = static_cast<std::size_t>(d.last - d.first + 1);
-    LeeStore* const stored[] = {&f.leeStores.leeRed1, &f.leeStores.leeGreen1, &f.leeStores.leeBlue1, &f.leeStores.leeRed2, &f.leeStores.leeGreen2, &f.leeStores.leeBlue2};
+    LeeStore* const stored[] = {&f.leeStores.leeRed1, &f.leeStores.leeGreen1, &f.leeStores.leeBlue1,
+                                &f.leeStores.leeRed2, &f.leeStores.leeGreen2, &f.leeStores.leeBlue2};
     for (LeeStore* store : stored) Fit(*store, rows, points);
-    for (LeeStore* store : {&f.leeStores.leeRed3, &f.leeStores.leeGreen3, &f.leeStores.leeBlue3, &f.leeStores.leeRed4, &f.leeStores.leeGreen4, &f.leeStores.leeBlue4})
+    for (LeeStore* store : {&f.leeStores.leeRed3, &f.leeStores.leeGreen3, &f.leeStores.leeBlue3,
+                            &f.leeStores.leeRed4, &f.leeStores.leeGreen4, &f.leeStores.leeBlue4})
         Fit(*store, rows, points);
     Fit(f.leeStores.leeRowPeaks, 4, rows);
     std::size_t at = 0;
@@ -600,7 +608,8 @@ void Loader::leeResults() {
         for (std::size_t j = 0; j < points; ++j)
             for (LeeStore* store : stored) (*store)[s][j] = d.leeValues[at++];
         for (std::size_t e = 1; e <= 3; ++e) f.leeStores.leeRowPeaks[e][s] = d.leeValues[at++];
-        f.colourSums.peakCommon = AMAX(AMAX(f.leeStores.leeRowPeaks[2][s], f.leeStores.leeRowPeaks[1][s]), f.leeStores.leeRowPeaks[3][s]);
+        f.colourSums.peakCommon = AMAX(AMAX(f.leeStores.leeRowPeaks[2][s], f.leeStores.leeRowPeaks[1][s]),
+                                       f.leeStores.leeRowPeaks[3][s]);
     }
     f.colourSums.peakLee = AMAX(f.colourSums.peakCommon, f.colourSums.peakLee);
 
@@ -677,7 +686,8 @@ void Loader::apply() {
     }
 
     // A sphere from an index file that is not loaded keeps the window's sphere.
-    if (!(d.version >= 201 && d.sphere.word == "File1" && f.indexState.indexModels.fileIndices1.empty())) f.ClearMenuRI();
+    if (!(d.version >= 201 && d.sphere.word == "File1" && f.indexState.indexModels.fileIndices1.empty()))
+        f.ClearMenuRI();
     sphereModel();
     mediumModel();
 

@@ -128,7 +128,8 @@ bool Gatherer::results() {
     for (std::int32_t k = d.first; k <= d.last; ++k) {
         const auto K = static_cast<std::size_t>(k);
         if (intensities) {
-            d.values.insert(d.values.end(), {f.results.intensityPerp[K], f.results.intensityPara[K], f.results.intensityUnpol[K]});
+            d.values.insert(d.values.end(), {f.results.intensityPerp[K], f.results.intensityPara[K],
+                                             f.results.intensityUnpol[K]});
             continue;
         }
         for (int i = 1; i <= waves; ++i)
@@ -145,22 +146,26 @@ bool Gatherer::leeResults() {
     const int steps = LeeStepCount(d);
     const std::int64_t points = std::int64_t{d.last} - d.first + 1;
     const auto held = [&](const std::vector<std::vector<float>>& store) {
-        return Holds(store, steps) && (points <= 0 || Holds(store[static_cast<std::size_t>(steps)], points - 1));
+        return Holds(store, steps) &&
+               (points <= 0 || Holds(store[static_cast<std::size_t>(steps)], points - 1));
     };
-    for (const auto* store : {&f.leeStores.leeRed1, &f.leeStores.leeGreen1, &f.leeStores.leeBlue1, &f.leeStores.leeRed2, &f.leeStores.leeGreen2, &f.leeStores.leeBlue2})
+    for (const auto* store : {&f.leeStores.leeRed1, &f.leeStores.leeGreen1, &f.leeStores.leeBlue1,
+                              &f.leeStores.leeRed2, &f.leeStores.leeGreen2, &f.leeStores.leeBlue2})
         if (!held(*store) || d.first < 0) return Refuse(RangeNotHeld(d.first, d.last));
     if (!Holds(f.leeStores.leeRowPeaks, 3)) return Refuse(RangeNotHeld(0, steps));
     for (int p = 1; p <= 3; ++p)
-        if (!Holds(f.leeStores.leeRowPeaks[static_cast<std::size_t>(p)], steps)) return Refuse(RangeNotHeld(0, steps));
+        if (!Holds(f.leeStores.leeRowPeaks[static_cast<std::size_t>(p)], steps))
+            return Refuse(RangeNotHeld(0, steps));
     for (int s = 0; s <= steps; ++s) {
         const auto S = static_cast<std::size_t>(s);
         for (std::int64_t j = 0; j < points; ++j) {
             const auto J = static_cast<std::size_t>(j);
-            d.leeValues.insert(d.leeValues.end(), {f.leeStores.leeRed1[S][J], f.leeStores.leeGreen1[S][J], f.leeStores.leeBlue1[S][J],
-                                                   f.leeStores.leeRed2[S][J], f.leeStores.leeGreen2[S][J], f.leeStores.leeBlue2[S][J]});
+            d.leeValues.insert(d.leeValues.end(), {f.leeStores.leeRed1[S][J], f.leeStores.leeGreen1[S][J],
+                                                   f.leeStores.leeBlue1[S][J], f.leeStores.leeRed2[S][J],
+                                                   f.leeStores.leeGreen2[S][J], f.leeStores.leeBlue2[S][J]});
         }
-        d.leeValues.insert(d.leeValues.end(),
-                           {f.leeStores.leeRowPeaks[1][S], f.leeStores.leeRowPeaks[2][S], f.leeStores.leeRowPeaks[3][S]});
+        d.leeValues.insert(d.leeValues.end(), {f.leeStores.leeRowPeaks[1][S], f.leeStores.leeRowPeaks[2][S],
+                                               f.leeStores.leeRowPeaks[3][S]});
     }
     return true;
 }
@@ -177,8 +182,8 @@ bool Gatherer::amplitudes() {
     for (std::int32_t k = first; k <= last; ++k) {
         const auto K = static_cast<std::size_t>(k);
         const double angle = (k - 1) * step;
-        d.amplitudes.insert(d.amplitudes.end(),
-                            {angle, f.results.s1Amp[0][K], f.results.s1Amp[1][K], f.results.s2Amp[0][K], f.results.s2Amp[1][K]});
+        d.amplitudes.insert(d.amplitudes.end(), {angle, f.results.s1Amp[0][K], f.results.s1Amp[1][K],
+                                                 f.results.s2Amp[0][K], f.results.s2Amp[1][K]});
     }
     return true;
 }
@@ -190,8 +195,9 @@ std::optional<DataFile> Gatherer::run(std::optional<std::pair<std::int32_t, std:
     }
     code = f.runRecord.graphCode;
     if (code == kGraphConvergence) {
-        Refuse("A convergence graph cannot be saved as a data file. Use \"Save numerical results as text "
-               "file\" instead.");
+        Refuse(
+            "A convergence graph cannot be saved as a data file. Use \"Save numerical results as text "
+            "file\" instead.");
         return std::nullopt;
     }
     if (code != kGraphAngle && !GraphCodesOf(f.runRecord.graphText)) {
@@ -214,7 +220,8 @@ bool Form1::save_data() {
     std::optional<std::pair<std::int32_t, std::int32_t>> pointRange;
     const std::optional<DataFile> file = Gatherer(*this).run(pointRange);
     if (!file) return false;
-    if (const std::optional<DataFileFailure> refused = CheckDataFileTexts(*file)) return Refuse(refused->message);
+    if (const std::optional<DataFileFailure> refused = CheckDataFileTexts(*file))
+        return Refuse(refused->message);
 
     setMousePointer(11);
     TextFileWriter writer = TextFileWriter::CreateOneGo(fileState.chosenFilePath, &openWriters);

@@ -115,11 +115,10 @@ bool Form1::save_text() {
         const DebyeTables& t = debyeWork.tables;
         const DebyeCoefficients& c = debyeWork.coefficients;
         const DebyeWorkspace& k = debyeWork.work;
-        s.terms = DebyeTermsView{calc.sizeParam, t.mx.re,    t.mx.im,     t.jnx,      t.ynx,      t.zeta1x,
-                                 t.dzeta1x, t.zeta2x,   t.dzeta2x,   t.jnnx,     t.ynnx,     t.zeta1nx,
-                                 t.dzeta1nx, t.zeta2nx, t.dzeta2nx,  c.r11e,     c.r22e,     c.r11m,
-                                 c.r22m,    c.t12e,     c.t21e,      c.t12m,     c.t21m,     k.an2,
-                                 k.bn2};
+        s.terms = DebyeTermsView{calc.sizeParam, t.mx.re,   t.mx.im, t.jnx,  t.ynx,     t.zeta1x,   t.dzeta1x,
+                                 t.zeta2x,       t.dzeta2x, t.jnnx,  t.ynnx, t.zeta1nx, t.dzeta1nx, t.zeta2nx,
+                                 t.dzeta2nx,     c.r11e,    c.r22e,  c.r11m, c.r22m,    c.t12e,     c.t21e,
+                                 c.t12m,         c.t21m,    k.an2,   k.bn2};
     }
     if (const std::optional<std::string> refused = CheckTextExportResults(s)) return Refuse(*refused);
 

@@ -21,7 +21,8 @@ std::vector<HeaderLine> GraphHeaderLines(HeaderForm form, int graphCode, int gra
             return lines;
         }
         case kGraphRadius:  // against the radius or x (sub-codes 1, 2), holding the wavelength, or against the wavelength
-            if (graphSubCode == kSubRadius || graphSubCode == kSubSize) return {RefractiveIndex, Blank, Wavelength, Blank};
+            if (graphSubCode == kSubRadius || graphSubCode == kSubSize)
+                return {RefractiveIndex, Blank, Wavelength, Blank};
             return {RefractiveIndex, Blank, Blank};
         case kGraphIndex:  // against the refractive index
             return {Wavelength, Blank, RadiusAndSizeParameter, Blank};

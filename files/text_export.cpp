@@ -21,7 +21,8 @@ bool Holds(std::span<const T> v, std::int64_t index) {
     return index >= 0 && static_cast<std::uint64_t>(index) < v.size();
 }
 
-bool HoldsRange(std::initializer_list<std::span<const double>> arrays, std::int64_t first, std::int64_t last) {
+bool HoldsRange(std::initializer_list<std::span<const double>> arrays, std::int64_t first,
+                std::int64_t last) {
     if (last < first) return true;
     for (const std::span<const double>& a : arrays)
         if (!Holds(a, first) || !Holds(a, last)) return false;
@@ -63,7 +64,8 @@ void AngleColumns(const TextExportSnapshot& s, TextFileWriter& w) {
             w.PrintLine("theta", kTab, "S1 phase function", kTab, "S2 phase function", kTab,
                         "Unpolarised phase function");
         if (s.graphSubCode == kSubWatts)
-            w.PrintLine("theta", kTab, "S1 Watts/sq. m.", kTab, "S2 Watts/sq. m.", kTab, "Unpolarised Watts/sq. m.");
+            w.PrintLine("theta", kTab, "S1 Watts/sq. m.", kTab, "S2 Watts/sq. m.", kTab,
+                        "Unpolarised Watts/sq. m.");
         const auto& a = ownCurves ? s.intensityPerp : s.avgPerp;
         const auto& b = ownCurves ? s.intensityPara : s.avgPara;
         const auto& c = ownCurves ? s.intensityUnpol : s.avgUnpol;
@@ -84,22 +86,24 @@ void AngleColumns(const TextExportSnapshot& s, TextFileWriter& w) {
         return;
     }
     if (s.pointSource) {
-        w.PrintLine("Angle", kTab, "Red: Perpendicular", kTab, "Red: Parallel", kTab, "Green: Perpendicular", kTab,
-                    "Green: Parallel", kTab, "Blue: Perpendicular", kTab, "Blue: Parallel", kTab,
+        w.PrintLine("Angle", kTab, "Red: Perpendicular", kTab, "Red: Parallel", kTab, "Green: Perpendicular",
+                    kTab, "Green: Parallel", kTab, "Blue: Perpendicular", kTab, "Blue: Parallel", kTab,
                     "R+G+B: Perpendicular", kTab, "R+G+B: Parallel");
         for (std::int32_t n = first; n <= last; ++n) {
             const auto N = static_cast<std::size_t>(n);
             const auto& p = s.colourSumPerp;
             const auto& q = s.colourSumPara;
-            w.PrintLine((n - 1) * step, kTab, p[1][N], kTab, q[1][N], kTab, p[2][N], kTab, q[2][N], kTab, p[3][N],
-                        kTab, q[3][N], kTab, p[1][N] + p[2][N] + p[3][N], kTab, q[1][N] + q[2][N] + q[3][N]);
+            w.PrintLine((n - 1) * step, kTab, p[1][N], kTab, q[1][N], kTab, p[2][N], kTab, q[2][N], kTab,
+                        p[3][N], kTab, q[3][N], kTab, p[1][N] + p[2][N] + p[3][N], kTab,
+                        q[1][N] + q[2][N] + q[3][N]);
         }
         return;
     }
     w.PrintLine("Angle", kTab, "R+G+B: Perpendicular", kTab, "R+G+B: Parallel", kTab, "R+G+B: Unpolarised");
     for (std::int32_t n = first; n <= last; ++n) {
         const auto N = static_cast<std::size_t>(n);
-        w.PrintLine((n - 1) * step, kTab, s.intensityPerp[N], kTab, s.intensityPara[N], kTab, s.intensityUnpol[N]);
+        w.PrintLine((n - 1) * step, kTab, s.intensityPerp[N], kTab, s.intensityPara[N], kTab,
+                    s.intensityUnpol[N]);
     }
 }
 
@@ -118,19 +122,27 @@ void SweepColumns(const TextExportSnapshot& s, TextFileWriter& w) {
     const int code = s.graphCode, sub = s.graphSubCode;
     w.PrintLine("Scattering angle = ", s.angleText);
     std::string name = "Wavelength";
-    if ((code == kGraphRadius && sub == kSubRadius) || (code == kGraphEfficiency && (sub == kSubQRadius || sub == kSubCRadius))) name = "Radius";
-    if ((code == kGraphRadius && sub == kSubSize) || (code == kGraphEfficiency && (sub == kSubQSize || sub == kSubCSize))) name = "Size parameter x";
+    if ((code == kGraphRadius && sub == kSubRadius) ||
+        (code == kGraphEfficiency && (sub == kSubQRadius || sub == kSubCRadius)))
+        name = "Radius";
+    if ((code == kGraphRadius && sub == kSubSize) ||
+        (code == kGraphEfficiency && (sub == kSubQSize || sub == kSubCSize)))
+        name = "Size parameter x";
     if (code == kGraphIndex) name = "Refractive index";
     const bool index = code == kGraphWavelength || code == kGraphEfficiencyWavelength;
     if (code == kGraphWavelength)
-        w.PrintLine(name, kTab, "Ref Index (real)", kTab, "Ref Index (imaginary)", kTab, "Perpendicular", kTab,
-                    "Parallel", kTab, "Unpolarised");
-    if (code == kGraphRadius || code == kGraphIndex) w.PrintLine(name, kTab, "Perpendicular", kTab, "Parallel", kTab, "Unpolarised");
-    if (code == kGraphEfficiency && (sub == kSubQRadius || sub == kSubQSize)) w.PrintLine(name, kTab, "Qext", kTab, "Qsca", kTab, "Qabs");
-    if (code == kGraphEfficiency && !(sub == kSubQRadius || sub == kSubQSize)) w.PrintLine(name, kTab, "Cext", kTab, "Csca", kTab, "Cabs");
+        w.PrintLine(name, kTab, "Ref Index (real)", kTab, "Ref Index (imaginary)", kTab, "Perpendicular",
+                    kTab, "Parallel", kTab, "Unpolarised");
+    if (code == kGraphRadius || code == kGraphIndex)
+        w.PrintLine(name, kTab, "Perpendicular", kTab, "Parallel", kTab, "Unpolarised");
+    if (code == kGraphEfficiency && (sub == kSubQRadius || sub == kSubQSize))
+        w.PrintLine(name, kTab, "Qext", kTab, "Qsca", kTab, "Qabs");
+    if (code == kGraphEfficiency && !(sub == kSubQRadius || sub == kSubQSize))
+        w.PrintLine(name, kTab, "Cext", kTab, "Csca", kTab, "Cabs");
     if (code == kGraphEfficiencyWavelength)
-        w.PrintLine(name, kTab, "Ref Index (real)", kTab, "Ref Index (imaginary)", kTab, sub == kSubQWavelength ? "Qext" : "Cext",
-                    kTab, sub == kSubQWavelength ? "Qsca" : "Csca", kTab, sub == kSubQWavelength ? "Qabs" : "Cabs");
+        w.PrintLine(name, kTab, "Ref Index (real)", kTab, "Ref Index (imaginary)", kTab,
+                    sub == kSubQWavelength ? "Qext" : "Cext", kTab, sub == kSubQWavelength ? "Qsca" : "Csca",
+                    kTab, sub == kSubQWavelength ? "Qabs" : "Cabs");
 
     const double xmin = Val(s.xMinText), step = Val(s.stepText);
     const std::int32_t first = s.firstPoint, last = s.lastPoint;
@@ -157,7 +169,8 @@ void SweepColumns(const TextExportSnapshot& s, TextFileWriter& w) {
 
 void AmplitudeBlock(const TextExportSnapshot& s, TextFileWriter& w) {
     w.EndLine();
-    w.PrintLine("Real and imaginary values of S1 (perpendicular polarisation) and S2 (parallel polarisation) ");
+    w.PrintLine(
+        "Real and imaginary values of S1 (perpendicular polarisation) and S2 (parallel polarisation) ");
     w.EndLine();
     w.PrintLine("Angle", kTab, "S1 Real", kTab, "S1 Imaginary", kTab, "S1 Magnitude", kTab, "S1 Phase", kTab,
                 "S2 Real", kTab, "S2 Imaginary", kTab, "S2 Magnitude", kTab, "S2 Phase");
@@ -181,8 +194,8 @@ void RealBlock(TextFileWriter& w, const char* heading, std::span<const double> a
                     b[static_cast<std::size_t>(n)]);
 }
 
-void ComplexBlock(TextFileWriter& w, const char* heading, std::span<const Complex> a, std::span<const Complex> b,
-                  int last) {
+void ComplexBlock(TextFileWriter& w, const char* heading, std::span<const Complex> a,
+                  std::span<const Complex> b, int last) {
     w.EndLine();
     w.PrintLine(heading);
     for (int n = 0; n <= last; ++n) {
@@ -216,7 +229,8 @@ void TermDump(const DebyeTermsView& t, TextFileWriter& w) {
 
 void WriteSweepColumns(const TextExportSnapshot& s, TextFileWriter& w) { SweepColumns(s, w); }
 
-void WriteGraphHeader(const char* firstLine, HeaderForm form, const TextExportSnapshot& s, TextFileWriter& w) {
+void WriteGraphHeader(const char* firstLine, HeaderForm form, const TextExportSnapshot& s,
+                      TextFileWriter& w) {
     w.PrintLine(firstLine);
     w.EndLine();
     w.PrintLine("Date & Time: ", s.dateTime);
@@ -255,8 +269,9 @@ void WriteGraphHeader(const char* firstLine, HeaderForm form, const TextExportSn
 }
 
 std::optional<std::pair<std::int32_t, std::int32_t>> ExportPointRange(const std::string& xMinText,
-                                                                     const std::string& xMaxText,
-                                                                     const std::string& stepText, bool logSteps) {
+                                                                      const std::string& xMaxText,
+                                                                      const std::string& stepText,
+                                                                      bool logSteps) {
     const double step = Val(stepText), xmin = Val(xMinText);
     const Checked<std::int32_t> last = CLng(logSteps ? step + 1 : (Val(xMaxText) - xmin) / step + 1);
     if (!(step > 0) || !last.ok() || last.value < 1) return std::nullopt;
@@ -267,8 +282,9 @@ std::optional<std::pair<std::int32_t, std::int32_t>> ExportPointRange(const std:
 int TermDumpLastOrder(const DebyeTermsView& t) {
     std::size_t held = std::min(t.jnx.size(), t.ynx.size());
     for (const std::span<const Complex>* table :
-         {&t.zeta1x, &t.dzeta1x, &t.zeta2x, &t.dzeta2x, &t.jnnx, &t.ynnx, &t.zeta1nx, &t.dzeta1nx, &t.zeta2nx,
-          &t.dzeta2nx, &t.r11e, &t.r22e, &t.r11m, &t.r22m, &t.t12e, &t.t21e, &t.t12m, &t.t21m, &t.an2, &t.bn2})
+         {&t.zeta1x,   &t.dzeta1x, &t.zeta2x,   &t.dzeta2x, &t.jnnx, &t.ynnx, &t.zeta1nx,
+          &t.dzeta1nx, &t.zeta2nx, &t.dzeta2nx, &t.r11e,    &t.r22e, &t.r11m, &t.r22m,
+          &t.t12e,     &t.t21e,    &t.t12m,     &t.t21m,    &t.an2,  &t.bn2})
         held = std::min(held, table->size());
     return static_cast<int>(std::min<std::size_t>(held, kLastDumpOrder + 1)) - 1;
 }
@@ -279,8 +295,8 @@ void WriteTextExportHeader(const TextExportSnapshot& s, TextFileWriter& w) {
 
 std::optional<std::string> CheckTextExportResults(const TextExportSnapshot& s) {
     const std::int64_t first = s.firstPoint, last = s.lastPoint;
-    const std::string notHeld = "The stored results do not hold the points " + CStr(first) + " to " + CStr(last) +
-                                " that the export asks for. Run New plot before saving.";
+    const std::string notHeld = "The stored results do not hold the points " + CStr(first) + " to " +
+                                CStr(last) + " that the export asks for. Run New plot before saving.";
     const int code = s.graphCode;
     if (code == kGraphAngle) {
         if (s.waveCount == 1) {
@@ -301,7 +317,8 @@ std::optional<std::string> CheckTextExportResults(const TextExportSnapshot& s) {
             return notHeld;
         }
     }
-    if (code >= kFirstSweepGraph && code <= kLastSweepGraph && !HoldsRange({s.intensityPerp, s.intensityPara, s.intensityUnpol}, first, last))
+    if (code >= kFirstSweepGraph && code <= kLastSweepGraph &&
+        !HoldsRange({s.intensityPerp, s.intensityPara, s.intensityUnpol}, first, last))
         return notHeld;
     return std::nullopt;
 }

@@ -28,7 +28,8 @@ struct DebyeTermsView {
     double sizeParam = 0.0;
     double xp1 = 0.0, xp2 = 0.0;  // m x
     std::span<const double> jnx, ynx;
-    std::span<const Complex> zeta1x, dzeta1x, zeta2x, dzeta2x, jnnx, ynnx, zeta1nx, dzeta1nx, zeta2nx, dzeta2nx;
+    std::span<const Complex> zeta1x, dzeta1x, zeta2x, dzeta2x, jnnx, ynnx, zeta1nx, dzeta1nx, zeta2nx,
+        dzeta2nx;
     std::span<const Complex> r11e, r22e, r11m, r22m, t12e, t21e, t12m, t21m, an2, bn2;
 };
 
@@ -37,11 +38,11 @@ struct TextExportSnapshot {
     std::string methodLabel;  // caption of lblDebyeRays
     std::string sphereName, mediumName;
     std::string refractReal, refractImag, lambdaText, xMinText, xMaxText, angleText, stepText, graphText;
-    std::string spectrumLabel;  // caption of lblSpectrum
-    bool amplitude = false;     // mnuAmplitude
-    bool xStepLog = false;      // mnuXStepLog
-    bool s1s2 = false;          // mnuS1S2
-    bool pointSource = false;   // optPoint
+    std::string spectrumLabel;        // caption of lblSpectrum
+    bool amplitude = false;           // mnuAmplitude
+    bool xStepLog = false;            // mnuXStepLog
+    bool s1s2 = false;                // mnuS1S2
+    bool pointSource = false;         // optPoint
     bool indexPerWavelength = false;  // the run took m from the models at each wavelength
     bool indexTyped = false;          // the run took a relative index the user typed
     int graphCode = kGraphAngle, graphSubCode = kSubIntensity, waveCount = 1, calcMethod = kMethodMie;
@@ -63,8 +64,9 @@ struct TextExportSnapshot {
 // (a step not above 0, fewer than one point, or logarithmic steps from a minimum not above 0 or
 // with a single point).
 std::optional<std::pair<std::int32_t, std::int32_t>> ExportPointRange(const std::string& xMinText,
-                                                                     const std::string& xMaxText,
-                                                                     const std::string& stepText, bool logSteps);
+                                                                      const std::string& xMaxText,
+                                                                      const std::string& stepText,
+                                                                      bool logSteps);
 
 // Steps 2 to 4: the header lines of every export.
 void WriteTextExportHeader(const TextExportSnapshot& s, TextFileWriter& w);

@@ -279,8 +279,7 @@ void Tracer::segment(std::int32_t n, Point p) {
         // one with both ends below the box: its crossing of the bottom edge lies outside the
         // segment, and the edge line would run out of the box over the axis numbers.
         const bool below = havePrev_ && prev_.y > bottom && p.y > bottom;
-        const bool inside =
-            !below && start.y <= bottom && end.y <= bottom && start.y >= top && end.y >= top;
+        const bool inside = !below && start.y <= bottom && end.y <= bottom && start.y >= top && end.y >= top;
         if (inside && start.x >= in_.left && end.x <= in_.right) line(start.x, start.y, end.x, end.y);
         return;
     }

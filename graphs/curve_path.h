@@ -19,9 +19,9 @@ namespace tessary::graphs {
 struct CurveIndexRange {
     double first = 0.0;
     double last = 0.0;
-    double end = 0.0;              // the last index of the run (the sun disc mirrors about it)
-    std::int32_t angleCount = 0;   // N, on angle graphs
-    bool sweep = false;            // a linear sweep: firstIndex, lastIndex hold first and last
+    double end = 0.0;             // the last index of the run (the sun disc mirrors about it)
+    std::int32_t angleCount = 0;  // N, on angle graphs
+    bool sweep = false;           // a linear sweep: firstIndex, lastIndex hold first and last
     int firstIndex = 0;
     int lastIndex = 0;
 };
@@ -38,8 +38,8 @@ struct CurveInput {
     bool runLogSteps = false;  // the run stepped x logarithmically
     bool logSteps = false;     // ... and this graph type plots those steps
     bool xLinear = true;
-    bool yLog = false;         // a logarithmic y scale (upper panel only)
-    bool logOption = false;    // the logarithmic option itself (the amplitude-phase diagram reads it)
+    bool yLog = false;       // a logarithmic y scale (upper panel only)
+    bool logOption = false;  // the logarithmic option itself (the amplitude-phase diagram reads it)
     bool polar = false;
     bool ampPhase = false;
     double yScaleMax = 0;

@@ -20,7 +20,10 @@ namespace {
 constexpr const char* kAutomatic = "Automatic";
 
 // Graph codes whose x steps may be logarithmic (the step list then holds the number of steps).
-bool LogStepCode(int code) { return code == kGraphWavelength || code == kGraphRadius || code == kGraphEfficiency || code == kGraphEfficiencyWavelength || code == kGraphAsymmetry; }
+bool LogStepCode(int code) {
+    return code == kGraphWavelength || code == kGraphRadius || code == kGraphEfficiency ||
+           code == kGraphEfficiencyWavelength || code == kGraphAsymmetry;
+}
 
 // One wavelength's y range: typed limits, or round limits around the visible data (scanned from the
 // perpendicular and parallel curves unless the results came from a file).
@@ -54,7 +57,8 @@ void SingleWaveYRange(Form1& f, std::span<const double> perp, std::span<const do
 // 360) or degree of polarisation (-1 to 1, with its middle line) frame.
 void DrawFrame(Form1& f) {
     if (f.graph.phasePanel == 0) {
-        f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
+        f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin,
+               f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
         f.graph.drawnYMin = f.graph.yAxisMin;
         f.graph.drawnYMax = f.graph.yAxisMax;
         return;
@@ -62,11 +66,13 @@ void DrawFrame(Form1& f) {
     if (f.mnuPolarPlot.checked()) return;
     if (f.mnuAmpPhase.checked()) {
         double from = 0.0, to = 360.0;
-        f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin, f.graph.xMax, from, to);
+        f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin,
+               f.graph.xMax, from, to);
     }
     if (f.mnuIntPol.checked()) {
         double from = -1.0, to = 1.0;
-        f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin, f.graph.xMax, from, to);
+        f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin,
+               f.graph.xMax, from, to);
         f.setForeColor(kBlack);
         const double middle = (static_cast<double>(f.graph.graphTop) + f.graph.graphBottom) / 2.0;
         f.line(f.graph.graphLeft, middle, f.graph.graphRight, middle);
@@ -85,8 +91,8 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
     graph.xMin = Val(txtXmin.text());
     graph.xMax = Val(txtXmax.text());
     const bool logSteps = RunLogSteps() && LogStepCode(codes.graphCode);
-    const graphs::IndexSpan visible =
-        graphs::VisibleIndices(codes.graphCode, angleGrid.angleCount, RunStep(), graph.xMin, graph.xMax, graph.dataXStart, logSteps);
+    const graphs::IndexSpan visible = graphs::VisibleIndices(
+        codes.graphCode, angleGrid.angleCount, RunStep(), graph.xMin, graph.xMax, graph.dataXStart, logSteps);
 
     const bool autoMax = cboYmax.text() == kAutomatic;
     const bool autoMin = cboYmin.text() == kAutomatic;
@@ -107,15 +113,16 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
         frameStep = true;
     }
     if (frameStep &&
-        ((codes.runState == kRunNewPlot && sweepState.loopI == 1) || codes.runState == kRunReplot || runFlags.resultsFromFile == 1 ||
-         codes.graphCode >= kFirstSweepGraph))
+        ((codes.runState == kRunNewPlot && sweepState.loopI == 1) || codes.runState == kRunReplot ||
+         runFlags.resultsFromFile == 1 || codes.graphCode >= kFirstSweepGraph))
         DrawFrame(*this);
 
     // Curves: perpendicular, parallel, unpolarised.
     const auto waveColour = [this] {
-        const std::size_t i = sweepState.loopI >= 0 && sweepState.loopI < static_cast<int>(graphColours.colourPerWave.size())
-                                  ? static_cast<std::size_t>(sweepState.loopI)
-                                  : 0;
+        const std::size_t i =
+            sweepState.loopI >= 0 && sweepState.loopI < static_cast<int>(graphColours.colourPerWave.size())
+                ? static_cast<std::size_t>(sweepState.loopI)
+                : 0;
         const Checked<std::int32_t> c = CLng(graphColours.colourPerWave[i]);
         setForeColor(c.ok() && c.value >= 0 ? static_cast<OleColor>(c.value) : kBlack);
     };
@@ -123,23 +130,25 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
                                std::vector<double>& lowerPhase, bool intPolHere) {
         graph.curvePolarisation = polarisation;
         if (graph.phasePanel == 0) {
-            Plot(angleGrid.angleCount, upper, graph.graphLeft, graph.graphRight, graph.graphTop, graph.graphBottom, graph.xMin, graph.xMax, graph.yAxisMin,
-                 graph.yAxisMax);
+            Plot(angleGrid.angleCount, upper, graph.graphLeft, graph.graphRight, graph.graphTop,
+                 graph.graphBottom, graph.xMin, graph.xMax, graph.yAxisMin, graph.yAxisMax);
             graph.drawnYMin = graph.yAxisMin;
             graph.drawnYMax = graph.yAxisMax;
             return;
         }
         if (mnuPolarPlot.checked()) return;
         if (mnuAmpPhase.checked())
-            Plot(angleGrid.angleCount, lowerPhase, graph.graphLeft, graph.graphRight, graph.graphTop, graph.graphBottom, graph.xMin, graph.xMax, 0.0,
-                 360.0);
+            Plot(angleGrid.angleCount, lowerPhase, graph.graphLeft, graph.graphRight, graph.graphTop,
+                 graph.graphBottom, graph.xMin, graph.xMax, 0.0, 360.0);
         if (mnuIntPol.checked() && intPolHere)
-            Plot(angleGrid.angleCount, results.avgPerp, graph.graphLeft, graph.graphRight, graph.graphTop, graph.graphBottom, graph.xMin, graph.xMax, -1.0, 1.0);
+            Plot(angleGrid.angleCount, results.avgPerp, graph.graphLeft, graph.graphRight, graph.graphTop,
+                 graph.graphBottom, graph.xMin, graph.xMax, -1.0, 1.0);
         graph.yAxisMin = graph.drawnYMin;
         graph.yAxisMax = graph.drawnYMax;
     };
 
-    const bool oneCurveOnly = indexState.relIndexIm == 0.0 && codes.graphCode >= kGraphEfficiency && codes.graphCode <= kGraphAsymmetry;
+    const bool oneCurveOnly = indexState.relIndexIm == 0.0 && codes.graphCode >= kGraphEfficiency &&
+                              codes.graphCode <= kGraphAsymmetry;
     for (const graphs::CurveChoice& c :
          graphs::DisplayCurves(cboPol.text(), calc.absorbingFlag == 2, calc.waveCount > 1, oneCurveOnly)) {
         switch (c.colour) {
@@ -168,7 +177,8 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
 void Form1::GridYmax(double& dataMax, double& axisMax) {
     // Without a positive maximum the previous graph's data maximum stands in (an overplot keeps the
     // earlier scale).
-    if (graph.phasePanel == 0 && (!(dataMax > 0.0) || codes.runState == kRunOverplot)) dataMax = Val(txtY2max.text());
+    if (graph.phasePanel == 0 && (!(dataMax > 0.0) || codes.runState == kRunOverplot))
+        dataMax = Val(txtY2max.text());
     if (cboYmax.text() != kAutomatic) {
         axisMax = Val(cboYmax.text());
         return;

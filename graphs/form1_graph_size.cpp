@@ -105,7 +105,8 @@ void Form1::mnuWhite_Click() {
     graphColours.colourBackMulti = rgb(255, 255, 255);
     graphColours.logoColour = rgb(200, 200, 200);
     mnuWhite.setChecked(true);
-    for (PictureBox* picture : {&Picture1, &Picture2, &Picture3}) picture->setBackColor(graphColours.colourBackMulti);
+    for (PictureBox* picture : {&Picture1, &Picture2, &Picture3})
+        picture->setBackColor(graphColours.colourBackMulti);
 }
 
 void Form1::mnuGrey_Click() {

@@ -94,9 +94,9 @@ void FrameDrawing::polar(double yMin) {
     const double cy = f.graph.polarCentreY;
     f.setFillColor(f.graphColours.colourBackSingle);
     f.setFillStyle(draw::kSolid);
-    for (const double ring : graphs::PolarRings(!f.optLinear.value(),
-                                                f.mnuAmplitude.checked() || f.mnuAmpPhase.checked(),
-                                                f.graph.yScaleMax, yMin))
+    for (const double ring :
+         graphs::PolarRings(!f.optLinear.value(), f.mnuAmplitude.checked() || f.mnuAmpPhase.checked(),
+                            f.graph.yScaleMax, yMin))
         f.circle(cx, cy, r * ring, grid);
     for (const graphs::Segment& s : graphs::PolarSpokes(cx, cy, r)) f.line(s.x1, s.y1, s.x2, s.y2, grid);
     f.setForeColor(kBlack);

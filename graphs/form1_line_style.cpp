@@ -35,8 +35,10 @@ void SelectLineColour(Form1& f, Menu& item) {
 
 void Form1::LineColour() {
     if (mnuTrueColour.checked()) {
-        const Checked<std::int32_t> main = RGB(graphColours.waveRed, graphColours.waveGreen, graphColours.waveBlue);
-        const Checked<std::int32_t> dark = RGB(0.6 * graphColours.waveRed, 0.6 * graphColours.waveGreen, 0.6 * graphColours.waveBlue);
+        const Checked<std::int32_t> main =
+            RGB(graphColours.waveRed, graphColours.waveGreen, graphColours.waveBlue);
+        const Checked<std::int32_t> dark =
+            RGB(0.6 * graphColours.waveRed, 0.6 * graphColours.waveGreen, 0.6 * graphColours.waveBlue);
         if (main.ok() && dark.ok()) {  // a wavelength without a colour leaves the colours as they were
             setForeColor(static_cast<OleColor>(main.value));
             graphColours.lineColourDark = static_cast<OleColor>(dark.value);

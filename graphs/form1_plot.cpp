@@ -15,7 +15,10 @@ namespace tessary {
 
 namespace {
 
-bool LogStepCode(int code) { return code == kGraphWavelength || code == kGraphRadius || code == kGraphEfficiency || code == kGraphEfficiencyWavelength || code == kGraphAsymmetry; }
+bool LogStepCode(int code) {
+    return code == kGraphWavelength || code == kGraphRadius || code == kGraphEfficiency ||
+           code == kGraphEfficiencyWavelength || code == kGraphAsymmetry;
+}
 
 }  // namespace
 
@@ -79,7 +82,8 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
     in.averageWidth = in.average && step > 0.0 ? Val(dlogAverage_->txtAverage.text()) / step : 1.0;
     in.sunDisc = optSun.value() && codes.graphCode < kFirstSweepGraph;
     in.discSteps = std::clamp<std::int32_t>(
-        light.sunDiscSteps, 0, static_cast<std::int32_t>(light.sunDiscWeights.empty() ? 0 : light.sunDiscWeights.size() - 1));
+        light.sunDiscSteps, 0,
+        static_cast<std::int32_t>(light.sunDiscWeights.empty() ? 0 : light.sunDiscWeights.size() - 1));
     in.discWeights = light.sunDiscWeights;
     in.discWeightSum = light.sunDiscWeightSum;
     in.interpolate = mnuInterpolate.checked();

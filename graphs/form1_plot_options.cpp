@@ -204,7 +204,8 @@ void Form1::optPoint_Click() {
 void Form1::optSun_Click() {
     if (runFlags.dataFileLoading) return;
     CheckInput(graph.xMin, graph.xMax, graph.yAxisMin, graph.yAxisMax, runFlags.inputError);
-    if (runFlags.inputError != 1 && runFlags.resultsFromFile != 1 && runFlags.resultsStale == 0) RedrawForLightSource(*this);
+    if (runFlags.inputError != 1 && runFlags.resultsFromFile != 1 && runFlags.resultsStale == 0)
+        RedrawForLightSource(*this);
 }
 
 }  // namespace tessary

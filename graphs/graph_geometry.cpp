@@ -102,8 +102,8 @@ std::vector<TextLine> DataBoxLines(std::optional<double> qSca, std::optional<dou
     } rows[] = {
         {800, "Qsca = ", qSca},
         {1000, "Qext = ", qExt},
-        {1200, "Qabs = ",
-         qExt && qSca ? std::optional<double>(AbsorptionEfficiency(*qExt, *qSca)) : std::nullopt},
+        {1200,
+         "Qabs = ", qExt && qSca ? std::optional<double>(AbsorptionEfficiency(*qExt, *qSca)) : std::nullopt},
         {1400, "Qback = ", qBack},
         {1600, "Qradar = ", qBack ? std::optional<double>(4 * kPi * *qBack) : std::nullopt},
     };

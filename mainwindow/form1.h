@@ -272,7 +272,8 @@ class Form1 : public Form {
     void BHMIE(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
                double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first, std::int32_t& last);
     void BHMIE2(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
-                double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first, std::int32_t& last);
+                double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first,
+                std::int32_t& last);
     bool RaysCheck(RayFlagsFirst first = RayFlagsFirst::Keep);
     void DebyeLabel();
     void DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
@@ -293,7 +294,8 @@ class Form1 : public Form {
     // runState 4; the long methods report progress, pump events through the throttled pump and end at
     // their next angle after a stop.
     void Rayleigh(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
-                  double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first, std::int32_t& last);
+                  double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first,
+                  std::int32_t& last);
     void Diffraction(double& x, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& Qext,
                      double& Qsca, double& Qback, double& g, std::int32_t& first, std::int32_t& last);
     void GO(double& x, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& Qext, double& Qsca,
@@ -424,8 +426,8 @@ class Form1 : public Form {
     void PlotN();
     void PlotBow(const ColourSumTable& perp, const ColourSumTable& para, const std::string& caption);
     void PlotBow2(const ColourSumTable& perp, const ColourSumTable& para, const std::string& caption);
-    void PlotColour(const ColourSumTable& sums, const std::vector<double>& intensity, double xLow, double xHigh,
-                    double yLow, double yHigh);
+    void PlotColour(const ColourSumTable& sums, const std::vector<double>& intensity, double xLow,
+                    double xHigh, double yLow, double yHigh);
     void PlotNColour();
     void ColourScale(double v);
     SunDisc sunDisc() const;
@@ -478,9 +480,9 @@ class Form1 : public Form {
     // Mie and Debye series (scattering/series_state.h): ray orders, the beam, the reused work stores
     SeriesState series;
     BeamState beamState;
-    MieResult mieWork;                      // the series' results and scratch
-    DebyeResult debyeWork;                  // the Debye series' results and scratch
-    MieGaussianResult mieGaussianWork;      // results and scratch of the Gaussian-beam series
+    MieResult mieWork;                  // the series' results and scratch
+    DebyeResult debyeWork;              // the Debye series' results and scratch
+    MieGaussianResult mieGaussianWork;  // results and scratch of the Gaussian-beam series
     DebyeGaussianResult debyeGaussianWork;
     std::vector<LeeWave> leeWaves;  // the first Lee row's wavelengths as its series were called
     MieAhead mieAhead;
@@ -496,7 +498,7 @@ class Form1 : public Form {
     void LeeSweepLabel(double x, double y, double v);  // a tick under the panel and v centred on it
     void LeeSetUp();                                   // the cleared window with three empty panels
     Picture LeeAngleTitle();  // "Scattering angle (degrees)" upright, the picture beside each panel
-    void LeeSweep();  // New plot of codes 20 to 25: one Overplot per radius, one for a whole map
+    void LeeSweep();          // New plot of codes 20 to 25: one Overplot per radius, one for a whole map
     bool MapSteps();
     void LeeStoresHoldWindow();
     void PlotLee();

@@ -142,8 +142,8 @@ void Form1::mnuXStepLog_Click() {
         return;
     }
     const bool same = stepBeforeLog && stepBeforeLog->graphCode == codes.graphCode &&
-                      stepBeforeLog->graphSubCode == codes.graphSubCode && stepBeforeLog->xMin == txtXmin.text() &&
-                      stepBeforeLog->xMax == txtXmax.text();
+                      stepBeforeLog->graphSubCode == codes.graphSubCode &&
+                      stepBeforeLog->xMin == txtXmin.text() && stepBeforeLog->xMax == txtXmax.text();
     if (same) {
         const LinearStep before = *std::exchange(stepBeforeLog, std::nullopt);
         cboStep.setText(before.step);

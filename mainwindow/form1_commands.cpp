@@ -45,7 +45,8 @@ void Form1::cmdInfo_Click() {
 void Form1::cmdSimulation_Click() {
     // A second lock/unlock pair inside a run would unlock the inputs while it is still under way.
     if (RefuseWhileLocked()) return;
-    if (fileState.batchRunning) {  // between the runs of a batch the inputs are free, but its results are not final
+    if (fileState
+            .batchRunning) {  // between the runs of a batch the inputs are free, but its results are not final
         beep();
         return;
     }

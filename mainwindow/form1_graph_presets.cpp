@@ -65,7 +65,8 @@ struct Form1::GraphPresetWriter {
         SetVisible(f.lblLogo, p.logo);
         SetVisible(f.Frame2, p.frame2);
         if (p.overPlotWhenSameGraph) {
-            const bool same = f.codes.graphCode == f.codes.prevGraphCode && f.codes.graphSubCode == f.codes.prevGraphSubCode;
+            const bool same = f.codes.graphCode == f.codes.prevGraphCode &&
+                              f.codes.graphSubCode == f.codes.prevGraphSubCode;
             f.cmdOverPlot.setVisible(same);
             f.cmdOverPlot.setEnabled(same);
         }
@@ -282,7 +283,8 @@ void Form1::applyAnglePreset(bool resetPolarisation) {
 // A step of cboGraph_Click after decideRedraw: the preset of the new graph type.
 void Form1::applyGraphTypePreset() {
     // Angle graphs are configured by the redraw decision, not here.
-    const GraphPreset* preset = codes.graphCode == kGraphAngle ? nullptr : FindGraphPreset(codes.graphCode, codes.graphSubCode);
+    const GraphPreset* preset =
+        codes.graphCode == kGraphAngle ? nullptr : FindGraphPreset(codes.graphCode, codes.graphSubCode);
     if (preset && codes.graphCode <= kGraphEfficiencyWavelength) GraphPresetWriter{*this, *preset}.apply();
     // The light frame belongs to every type but the spectra of efficiencies (and the asymmetry
     // parameter against wavelength, whose preset hides it again).

@@ -88,7 +88,8 @@ void Form1::selectGraphType() {
             dlogIncident_->show(ShowMode::Modal);
             mnuInvWavelength.setChecked(true);
             if (oneWavelength) mnuRadiusX.setVisible(true);
-            if (const auto scale = AbsoluteScaleFor(Val(txtLambda.text()), calc.radius, indexState.mediumRe)) {
+            if (const auto scale =
+                    AbsoluteScaleFor(Val(txtLambda.text()), calc.radius, indexState.mediumRe)) {
                 calc.wavelength = scale->wavelength;
                 calc.sizeParam = scale->sizeParam;
                 calc.waveNumber = scale->waveNumber;

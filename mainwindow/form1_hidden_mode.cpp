@@ -39,7 +39,8 @@ void Form1::Form_KeyDown(int& KeyCode, int& shift) {
     if (ModifierOnly(KeyCode)) return;
 
     // The sequence: any key out of turn starts it again from its first key.
-    if (windowState.hiddenKeyPos >= 0 && windowState.hiddenKeyPos < static_cast<int>(windowState.hiddenKeyTable.size()) &&
+    if (windowState.hiddenKeyPos >= 0 &&
+        windowState.hiddenKeyPos < static_cast<int>(windowState.hiddenKeyTable.size()) &&
         KeyCode == windowState.hiddenKeyTable[static_cast<std::size_t>(windowState.hiddenKeyPos)]) {
         windowState.hiddenModeState = 1;
         ++windowState.hiddenKeyPos;
@@ -72,7 +73,9 @@ void Form1::Form_KeyDown(int& KeyCode, int& shift) {
 void Form1::showHiddenMenus() {
     mnuHidden.setEnabled(true);
     mnuHidden.setVisible(true);
-    if (codes.calcMethod == kMethodMie || codes.calcMethod == kMethodDebye || codes.calcMethod == kMethodYoungMod) mnuIllumination.setVisible(true);
+    if (codes.calcMethod == kMethodMie || codes.calcMethod == kMethodDebye ||
+        codes.calcMethod == kMethodYoungMod)
+        mnuIllumination.setVisible(true);
     for (Menu* m : {&mnuBar, &mnuKhare, &mnuLock, &mnuNussenzveig}) m->setVisible(true);
 }
 

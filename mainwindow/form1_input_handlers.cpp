@@ -109,8 +109,10 @@ void Form1::cboType_click() {
 
     // 3: methods with ray orders (Aperture passes step 2 too and ends with the list shown). Airy
     // theory holds only for p >= 2.
-    if (IsOneOf(codes.calcMethod, {kMethodDebye, kMethodAiry, kMethodDescartes, kMethodYoung, kMethodYoungMod, kMethodHuygens, kMethodAperture, kMethodSurfaceWave})) {
-        if (codes.calcMethod == kMethodAiry && (cboRays.text() == "0" || cboRays.text() == "1")) cboRays.setText("2");
+    if (IsOneOf(codes.calcMethod, {kMethodDebye, kMethodAiry, kMethodDescartes, kMethodYoung, kMethodYoungMod,
+                                   kMethodHuygens, kMethodAperture, kMethodSurfaceWave})) {
+        if (codes.calcMethod == kMethodAiry && (cboRays.text() == "0" || cboRays.text() == "1"))
+            cboRays.setText("2");
         cboRays.setVisible(true);
         cboRays_Click();
     }
@@ -226,7 +228,8 @@ void Form1::cboDistrib_Change() {
     // its text and the run commands refuse the next run.
     if (codes.graphCode == kGraphLee && kind == "Special") {
         cboDistrib.setBackColor(kRed);
-        msgBox("Special distributions are not available for Lee diagrams", mb::kOkOnly, std::string("Input error"));
+        msgBox("Special distributions are not available for Lee diagrams", mb::kOkOnly,
+               std::string("Input error"));
         runFlags.inputError = 1;
         cboSD.setBackColor(kWhite);
         return;
@@ -299,7 +302,8 @@ void Form1::cboWave_Click() {
         lblSpectrumBand.setVisible(false);
     } else {
         // 5: several wavelengths: a spectrum, drawn in colours of adjustable brightness.
-        for (Label* label : {&Label4, &Label6, &Label28, &Label8, &Label9, &Label10}) label->setVisible(false);
+        for (Label* label : {&Label4, &Label6, &Label28, &Label8, &Label9, &Label10})
+            label->setVisible(false);
         for (TextBox* box : {&txtLambda, &txtRefractReal, &txtRefractImag}) box->setVisible(false);
         cboBright.setText("1");
         cboBright.setVisible(true);
@@ -335,7 +339,8 @@ void Form1::cboWave_Click() {
 }
 
 void Form1::chkComponents_Click() {
-    if (cboWave.backColor() != kYellow && runFlags.resultsStale != 1 && (codes.runState == kRunNewPlot || runFlags.resultsFromFile == 1))
+    if (cboWave.backColor() != kYellow && runFlags.resultsStale != 1 &&
+        (codes.runState == kRunNewPlot || runFlags.resultsFromFile == 1))
         ReplotIfIdle();
 }
 

@@ -72,7 +72,8 @@ void Form1::Form_Load() {
     loadLayoutAndTables();
 
     // 33: the frame of the default graph.
-    Grid(graph.graphLeft, graph.graphRight, graph.graphTop, graph.graphBottom, graph.xMin, graph.xMax, graph.yAxisMin, graph.yAxisMax);
+    Grid(graph.graphLeft, graph.graphRight, graph.graphTop, graph.graphBottom, graph.xMin, graph.xMax,
+         graph.yAxisMin, graph.yAxisMax);
 
     // 34: the first calculation and graph.
     cmdNewPlot_Click();

@@ -565,7 +565,8 @@ std::optional<AbsoluteScale> AbsoluteScaleFor(double wavelengthUm, double radius
 
 const GraphPreset* FindGraphPreset(int code, int subCode) {
     for (const GraphTypeEntry& entry : kGraphTypes) {
-        if (entry.code == code && (entry.subCode == kNoSubCode || entry.subCode == subCode)) return entry.preset;
+        if (entry.code == code && (entry.subCode == kNoSubCode || entry.subCode == subCode))
+            return entry.preset;
     }
     return nullptr;
 }

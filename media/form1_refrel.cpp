@@ -84,7 +84,8 @@ bool Form1::ReadIndexModels() {
     // beyond the range is an infinity: the models refuse it as they refuse the largest numbers.
     if (*sphere == SphereModel::IAPWS || medium == MediumModel::IAPWS) {
         indexState.indexModels.water.waterTemp = static_cast<float>(ValOrInfinity(dlogTemp_->txtTemp.text()));
-        indexState.indexModels.water.waterDensity = static_cast<float>(ValOrInfinity(dlogTemp_->txtDensity.text()));
+        indexState.indexModels.water.waterDensity =
+            static_cast<float>(ValOrInfinity(dlogTemp_->txtDensity.text()));
         indexState.indexModels.water.complex = dlogTemp_->chkRI_Complex.value() == 1;
     }
     if (*sphere == SphereModel::Air || medium == MediumModel::Air)
@@ -107,7 +108,8 @@ std::optional<double> Form1::refrel(double lambda) {
     if (!(lambda > 0.0)) return Val(txtRefractReal.text());
 
     const bool modelsRead = ReadIndexModels();
-    const RefrelResult result = modelsRead ? tessary::refrel(indexState.indexModels, lambda) : NoSphereChosen();
+    const RefrelResult result =
+        modelsRead ? tessary::refrel(indexState.indexModels, lambda) : NoSphereChosen();
     if (result.status == RefrelStatus::KeepShown) return Val(txtRefractReal.text());
 
     const IndexModels& m = indexState.indexModels;
@@ -115,7 +117,8 @@ std::optional<double> Form1::refrel(double lambda) {
     // The water and air models leave their temperature (and the water's density) in the window.
     if (sphereReached && (m.sphere == SphereModel::IAPWS || m.medium == MediumModel::IAPWS)) {
         indexState.waterTemp = m.water.waterTemp;
-        indexState.reducedTemp = static_cast<float>((static_cast<double>(indexState.waterTemp) + 273.15) / 273.15);
+        indexState.reducedTemp =
+            static_cast<float>((static_cast<double>(indexState.waterTemp) + 273.15) / 273.15);
         indexState.waterDensity = m.water.waterDensity;
     }
     if (sphereReached && m.sphere == SphereModel::Air) {

@@ -180,8 +180,9 @@ void Form1::DistDisplay() {
     if (bell) {
         Disperse();
         PrintAt(*this, 12100, 2480,
-                codes.graphCode == kGraphLee ? kindText + " distribution"
-                                : cboN.text() + "-point approximation of " + kindText + " distribution");
+                codes.graphCode == kGraphLee
+                    ? kindText + " distribution"
+                    : cboN.text() + "-point approximation of " + kindText + " distribution");
         calc.radius = MedianRadius(*this);
         dist.relStdDev = static_cast<float>(Val(cboSD.text()) / 100);
         const Checked<std::int16_t> n = CInt(Val(cboN.text()));
@@ -244,7 +245,8 @@ void Form1::DistDisplay() {
             if (codes.graphCode != kGraphLee) {
                 setForeColor(kRed);
                 for (int k = 1; k <= dist.sampleCount; ++k) {
-                    const double r = SampleRadius(kind, r0, dist.relStdDev, dist.distAbscissa[static_cast<std::size_t>(k)]);
+                    const double r = SampleRadius(kind, r0, dist.relStdDev,
+                                                  dist.distAbscissa[static_cast<std::size_t>(k)]);
                     lastD = kW * ((r - dist.distAxisMin) / span);
                     if (lastD > 0) line(kX0 + lastD, 2050, kX0 + lastD, 1900);
                 }

@@ -61,5 +61,4 @@ void Form1::mnuSpectrumFile_Click() {
 
 void Form1::mnuSpectrumBand_Click() { dlogSpectrumBand_->show(ShowMode::Modal); }
 
-
 }  // namespace tessary

@@ -68,7 +68,8 @@ void Form1::txtLambda_change() {
 
     if (LambdaOutsideSphereWindow()) return;
 
-    indexState.reducedTemp = static_cast<float>((static_cast<double>(indexState.waterTemp) + 273.15) / 273.15);
+    indexState.reducedTemp =
+        static_cast<float>((static_cast<double>(indexState.waterTemp) + 273.15) / 273.15);
     indexState.waterDensity = static_cast<float>(ValOrInfinity(dlogTemp_->txtDensity.text()));
 
     // No index at this wavelength: refrel has said why. The index boxes keep the earlier number, which

@@ -12,20 +12,21 @@ namespace {
 // The stored halves: quantiles at (k - 0.5)/N scaled to unit mean square, as Singles.
 constexpr float kHalf5[] = {0.0f, 0.598808f, 1.463362f};
 constexpr float kHalf10[] = {0.13396695f, 0.41078892f, 0.7190725f, 1.104936f, 1.7535714f};
-constexpr float kHalf20[] = {0.0647269f,  0.19521044f, 0.32890394f, 0.46837994f, 0.61701685f,
-                             0.7797507f,  0.96469676f, 1.1874086f,  1.4859045f,  2.0231001f};
-constexpr float kHalf50[] = {0.02538943f, 0.0762323f,  0.12726769f, 0.1786291f,  0.23045437f,
-                             0.28289035f, 0.33609605f, 0.3902467f,  0.4455377f,  0.50218993f,
-                             0.56046057f, 0.6206484f,  0.683114f,   0.7482939f,  0.81673187f,
-                             0.8891207f,  0.9663649f,  1.0496818f,  1.1407919f,  1.2422123f,
-                             1.3579029f,  1.4946593f,  1.6658809f,  1.9048376f,  2.3560946f};
+constexpr float kHalf20[] = {0.0647269f, 0.19521044f, 0.32890394f, 0.46837994f, 0.61701685f,
+                             0.7797507f, 0.96469676f, 1.1874086f,  1.4859045f,  2.0231001f};
+constexpr float kHalf50[] = {0.02538943f, 0.0762323f,  0.12726769f, 0.1786291f, 0.23045437f,
+                             0.28289035f, 0.33609605f, 0.3902467f,  0.4455377f, 0.50218993f,
+                             0.56046057f, 0.6206484f,  0.683114f,   0.7482939f, 0.81673187f,
+                             0.8891207f,  0.9663649f,  1.0496818f,  1.1407919f, 1.2422123f,
+                             1.3579029f,  1.4946593f,  1.6658809f,  1.9048376f, 2.3560946f};
 
 template <std::size_t H>
 void Mirror(const float (&half)[H], int firstMirrored, DistributionAbscissae& t) {
     for (std::size_t k = 0; k < H; ++k) t[k + 1] = half[k];
     // entries after the stored half are the negatives of the positive values, in the same order
     int to = static_cast<int>(H) + 1;
-    for (std::size_t k = static_cast<std::size_t>(firstMirrored); k < H; ++k) t[static_cast<std::size_t>(to++)] = -half[k];
+    for (std::size_t k = static_cast<std::size_t>(firstMirrored); k < H; ++k)
+        t[static_cast<std::size_t>(to++)] = -half[k];
 }
 
 }  // namespace
@@ -79,7 +80,8 @@ SizeSamples DistributionSamples(DistributionKind kind, double r0, float sigma, c
         const auto n = static_cast<std::size_t>(std::nearbyint(histogram.sizeFileCount));
         for (std::size_t k = 1; k <= n; ++k) {
             // the class radius, or the middle of a class given by its limits
-            s.radius.push_back(histogram.histUniform == 1 ? histogram.histRadius[k] : histogram.histMidRadius[k]);
+            s.radius.push_back(histogram.histUniform == 1 ? histogram.histRadius[k]
+                                                          : histogram.histMidRadius[k]);
             s.weight.push_back(histogram.histWeight[k]);
         }
         return s;

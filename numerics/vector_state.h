@@ -14,7 +14,8 @@ namespace tessary {
 // Executes VZEROUPPER where the processor has AVX; nothing elsewhere, and nothing in a build for AVX
 // (whose compiler clears the upper halves itself and may keep 256-bit values live across the call).
 inline void ClearUpperVectorState() {
-#if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__)) && !defined(__AVX__)
+#if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__)) && \
+    !defined(__AVX__)
     static const bool hasAvx = __builtin_cpu_supports("avx");
     if (hasAvx) asm volatile("vzeroupper" ::: "memory");
 #endif

@@ -147,12 +147,18 @@ void Form1::OneWavelengthColours() {
             if (column.size() < size) column.resize(size, 0.0);
     for (std::int32_t j = angleGrid.windowFirst; j <= angleGrid.windowLast; ++j) {
         const auto J = static_cast<std::size_t>(j);
-        colourSums.colourSumPerp[1][J] = (results.s1Amp[0][J] * results.s1Amp[0][J] + results.s1Amp[1][J] * results.s1Amp[1][J]) / calc.waveNumberSq;
-        colourSums.colourSumPara[1][J] = (results.s2Amp[0][J] * results.s2Amp[0][J] + results.s2Amp[1][J] * results.s2Amp[1][J]) / calc.waveNumberSq;
+        colourSums.colourSumPerp[1][J] =
+            (results.s1Amp[0][J] * results.s1Amp[0][J] + results.s1Amp[1][J] * results.s1Amp[1][J]) /
+            calc.waveNumberSq;
+        colourSums.colourSumPara[1][J] =
+            (results.s2Amp[0][J] * results.s2Amp[0][J] + results.s2Amp[1][J] * results.s2Amp[1][J]) /
+            calc.waveNumberSq;
     }
-    colourSums.peakCommon = colourSums.peakPerp = colourSums.peakPara = colourSums.peakUnpol = colourSums.colourPeak = colourSums.colourRunMax = 0;
+    colourSums.peakCommon = colourSums.peakPerp = colourSums.peakPara = colourSums.peakUnpol =
+        colourSums.colourPeak = colourSums.colourRunMax = 0;
     const std::int32_t kept = sweepState.loopJ;  // the progress of the series reads the shared counter
-    for (sweepState.loopJ = angleGrid.firstPoint; sweepState.loopJ <= angleGrid.lastPoint; ++sweepState.loopJ) PlotN();
+    for (sweepState.loopJ = angleGrid.firstPoint; sweepState.loopJ <= angleGrid.lastPoint; ++sweepState.loopJ)
+        PlotN();
     sweepState.loopJ = kept;
 }
 

@@ -31,18 +31,20 @@ void Form1::Array_Size() {
     const ResultArrayBounds b = ArrayBoundsFor(in);
 
     if (b.sweepSteps) sweepState.sweepSteps = *b.sweepSteps;
-    for (auto* store : {&leeStores.leeRed1, &leeStores.leeRed2, &leeStores.leeGreen1, &leeStores.leeGreen2, &leeStores.leeBlue1, &leeStores.leeBlue2, &leeStores.leeRed3, &leeStores.leeRed4,
+    for (auto* store : {&leeStores.leeRed1, &leeStores.leeRed2, &leeStores.leeGreen1, &leeStores.leeGreen2,
+                        &leeStores.leeBlue1, &leeStores.leeBlue2, &leeStores.leeRed3, &leeStores.leeRed4,
                         &leeStores.leeGreen3, &leeStores.leeGreen4, &leeStores.leeBlue3, &leeStores.leeBlue4})
         Recreate(*store, b.leeSteps + 1, b.leePoints + 1);
     Recreate(leeStores.leeRowPeaks, codes.graphCode < kGraphLee ? 2 : 4, b.leeSteps + 1);
 
     if (b.curves >= 0)
-        for (auto* curve :
-             {&results.spareCurve, &results.intensityPerp, &results.intensityPara, &results.intensityUnpol, &results.avgPerp, &results.avgPara, &results.avgUnpol})
+        for (auto* curve : {&results.spareCurve, &results.intensityPerp, &results.intensityPara,
+                            &results.intensityUnpol, &results.avgPerp, &results.avgPara, &results.avgUnpol})
             Recreate(*curve, b.curves);
     if (b.sunDisc >= 0) Recreate(light.sunDiscWeights, b.sunDisc);
     if (b.angleTables >= 0)
-        for (auto* table : {&results.muTable, &results.piTable, &results.pi0Table, &results.piPrev, &results.tauTable})
+        for (auto* table :
+             {&results.muTable, &results.piTable, &results.pi0Table, &results.piPrev, &results.tauTable})
             Recreate(*table, b.angleTables);
     if (b.amplitudes >= 0)
         for (auto* amplitude : {&results.s1Amp, &results.s2Amp})
@@ -57,10 +59,12 @@ void Form1::Array_Size() {
 void Form1::LeeStoresHoldWindow() {
     const std::int64_t cells = std::int64_t{angleGrid.windowLast} - angleGrid.windowFirst + 1;
     if (cells <= 0) return;
-    for (auto* store : {&leeStores.leeRed1, &leeStores.leeRed2, &leeStores.leeGreen1, &leeStores.leeGreen2, &leeStores.leeBlue1, &leeStores.leeBlue2, &leeStores.leeRed3, &leeStores.leeRed4,
+    for (auto* store : {&leeStores.leeRed1, &leeStores.leeRed2, &leeStores.leeGreen1, &leeStores.leeGreen2,
+                        &leeStores.leeBlue1, &leeStores.leeBlue2, &leeStores.leeRed3, &leeStores.leeRed4,
                         &leeStores.leeGreen3, &leeStores.leeGreen4, &leeStores.leeBlue3, &leeStores.leeBlue4})
         for (std::vector<float>& row : *store)
-            if (row.size() < static_cast<std::size_t>(cells)) row.resize(static_cast<std::size_t>(cells), 0.0f);
+            if (row.size() < static_cast<std::size_t>(cells))
+                row.resize(static_cast<std::size_t>(cells), 0.0f);
 }
 
 }  // namespace tessary

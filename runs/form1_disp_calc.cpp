@@ -85,11 +85,14 @@ bool DrawAveragedAngleGraph(Form1& f, double meanQx2) {
 std::unique_ptr<MieAheadPlan> PlanSamplesAhead(Form1& f, const SizeSamples& samples, std::int32_t first,
                                                std::int32_t last) {
     const int threads = SharedPool().Threads();
-    if (threads < 2 || samples.radius.size() < 2 || f.codes.calcMethod != kMethodMie || f.mnuGaussian.checked()) return nullptr;
+    if (threads < 2 || samples.radius.size() < 2 || f.codes.calcMethod != kMethodMie ||
+        f.mnuGaussian.checked())
+        return nullptr;
     std::vector<MieInput> inputs;
     for (const double r : samples.radius) {
         MieInput in;
-        in.x = 2 * r * kPi / f.calc.wavelength * f.indexState.mediumRe;  // as the sample forms its size parameter
+        in.x = 2 * r * kPi / f.calc.wavelength *
+               f.indexState.mediumRe;  // as the sample forms its size parameter
         in.m = {f.calc.calcIndexRe, f.calc.calcIndexIm};
         in.NANG = std::max(f.angleGrid.angleCount, 2);
         in.first = first;
@@ -111,13 +114,14 @@ bool Form1::DispCalc() {
     const bool angleGraph = codes.graphCode == kGraphAngle;
     const std::size_t points = 2 * static_cast<std::size_t>(angleGrid.angleCount) - 1;
     if (angleGraph)
-        for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol, &results.avgPerp, &results.avgPara, &results.avgUnpol})
+        for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol,
+                            &results.avgPerp, &results.avgPara, &results.avgUnpol})
             for (std::size_t j = 1; j <= points && j < curve->size(); ++j) (*curve)[j] = 0.0;
 
     const DistributionKind kind = DistributionKindOf(cboDistrib.text());
     if (kind != DistributionKind::Special) Disperse();
-    const SizeSamples samples =
-        DistributionSamples(kind, calc.radius, dist.relStdDev, dist.distAbscissa, dist.sampleCount, dist.sizeHistogram);
+    const SizeSamples samples = DistributionSamples(kind, calc.radius, dist.relStdDev, dist.distAbscissa,
+                                                    dist.sampleCount, dist.sizeHistogram);
     if (samples.radius.empty()) return RefuseAverage(codes, "The size distribution has no samples");
     const auto count = static_cast<int>(samples.radius.size());
     if (kind == DistributionKind::Special) dist.sampleCount = count;
@@ -153,8 +157,10 @@ bool Form1::DispCalc() {
         for (std::int32_t J = first; J <= last; ++J) {
             const auto j = static_cast<std::size_t>(J);
             if (j >= results.s1Amp[0].size() || j >= results.s2Amp[0].size()) break;
-            const double p = results.s1Amp[0][j] * results.s1Amp[0][j] + results.s1Amp[1][j] * results.s1Amp[1][j];
-            const double q = results.s2Amp[0][j] * results.s2Amp[0][j] + results.s2Amp[1][j] * results.s2Amp[1][j];
+            const double p =
+                results.s1Amp[0][j] * results.s1Amp[0][j] + results.s1Amp[1][j] * results.s1Amp[1][j];
+            const double q =
+                results.s2Amp[0][j] * results.s2Amp[0][j] + results.s2Amp[1][j] * results.s2Amp[1][j];
             if (angleGraph) {
                 results.avgPerp[j] += w * p;
                 results.avgPara[j] += w * q;
@@ -179,7 +185,8 @@ bool Form1::DispCalc() {
         drawn = DrawAveragedAngleGraph(*this, sumQx2 / divisor);
     } else {
         AverageInto(results, step, sumPerp / divisor, sumPara / divisor, amplitude);
-        for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol}) (*curve)[step] /= calc.waveNumberSq;
+        for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol})
+            (*curve)[step] /= calc.waveNumberSq;
         results.avgPerp[step] = results.intensityPerp[step];
         results.avgPara[step] = results.intensityPara[step];
         results.avgUnpol[step] = results.intensityUnpol[step];

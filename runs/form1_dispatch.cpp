@@ -14,56 +14,66 @@ void Form1::DispatchMethod(std::int32_t& first, std::int32_t& last) {
     ClearUpperVectorState();  // whatever ran since the last call (captions, drawing) may have set them
     double lambdaInMedium = indexState.mediumRe > 0 ? calc.wavelength / indexState.mediumRe : calc.wavelength;
     if (codes.calcMethod == kMethodMie) {
-        BHMIE(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG,
-              first, last);
+        BHMIE(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp,
+              results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG, first, last);
         return;
     }
     if (codes.calcMethod == kMethodDebye && mnuGaussian.checked()) {
-        Debye_Gaussian(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack,
+        Debye_Gaussian(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount,
+                       results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack,
                        results.asymmetryG, first, last);
         return;
     }
     if (codes.calcMethod == kMethodDebye) {
-        DebyeSeries(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack,
-                    results.asymmetryG, first, last);
+        DebyeSeries(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp,
+                    results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG, first,
+                    last);
         return;
     }
     if (codes.calcMethod == kMethodRayleigh) {
-        Rayleigh(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG,
-                 first, last);
+        Rayleigh(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp,
+                 results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG, first, last);
         return;
     }
     if (codes.calcMethod == kMethodDiffraction) {
-        Diffraction(calc.sizeParam, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG, first, last);
+        Diffraction(calc.sizeParam, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt,
+                    results.qSca, results.qBack, results.asymmetryG, first, last);
         return;
     }
     if (codes.calcMethod == kMethodHuygens) {
-        Huygens(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt,
-                results.qSca, results.qBack, results.asymmetryG, first, last);
+        Huygens(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm,
+                angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack,
+                results.asymmetryG, first, last);
         return;
     }
     if (codes.calcMethod == kMethodAperture) {
-        Aperture(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt,
-                 results.qSca, results.qBack, results.asymmetryG, first, last);
+        Aperture(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm,
+                 angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca,
+                 results.qBack, results.asymmetryG, first, last);
         return;
     }
     if (codes.calcMethod == kMethodVanDeHulst) {
-        vdH(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca,
-            results.qBack, results.asymmetryG, first, last);
+        vdH(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm,
+            angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack,
+            results.asymmetryG, first, last);
         return;
     }
-    if (codes.calcMethod >= kMethodDescartes && codes.calcMethod <= kMethodYoungMod) {  // ray optics: Descartes, Young, Young mod.
-        GO(calc.sizeParam, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG, first, last);
+    if (codes.calcMethod >= kMethodDescartes &&
+        codes.calcMethod <= kMethodYoungMod) {  // ray optics: Descartes, Young, Young mod.
+        GO(calc.sizeParam, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca,
+           results.qBack, results.asymmetryG, first, last);
         return;
     }
     if (codes.calcMethod == kMethodAiry) {
-        Airy(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt,
-             results.qSca, results.qBack, results.asymmetryG, first, last);
+        Airy(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm,
+             angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack,
+             results.asymmetryG, first, last);
         return;
     }
     if (codes.calcMethod == kMethodSurfaceWave) {
-        SurfaceWave(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp,
-                    results.qExt, results.qSca, results.qBack, results.asymmetryG, first, last);
+        SurfaceWave(calc.sizeParam, calc.radius, lambdaInMedium, calc.calcIndexRe, calc.calcIndexIm,
+                    angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca,
+                    results.qBack, results.asymmetryG, first, last);
     }
 }
 

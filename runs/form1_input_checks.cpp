@@ -257,17 +257,20 @@ Next InputChecks::interpolationAndGraphType() {
         f.mnuInterpolate.setChecked(false);
         return Next::Stop;
     }
-    if (f.codes.graphCode == kGraphAngle && f.codes.calcMethod != kMethodMie && f.codes.graphSubCode == kSubPhaseFunction) {
+    if (f.codes.graphCode == kGraphAngle && f.codes.calcMethod != kMethodMie &&
+        f.codes.graphSubCode == kSubPhaseFunction) {
         failRed(f.cboGraph, "This graph type is available only for Mie calculations", "Error");
         f.runFlags.resultsStale = 1;
         return Next::Stop;
     }
-    if (f.codes.graphCode == kGraphAngle && f.calc.waveCount > 1 && (f.codes.graphSubCode == kSubPhaseFunction || f.codes.graphSubCode == kSubWatts)) {
+    if (f.codes.graphCode == kGraphAngle && f.calc.waveCount > 1 &&
+        (f.codes.graphSubCode == kSubPhaseFunction || f.codes.graphSubCode == kSubWatts)) {
         failRed(f.cboWave, "This graph type is available only for single wavelength calculations", "Error");
         f.runFlags.resultsStale = 1;
         return Next::Stop;
     }
-    if (f.codes.calcMethod > kMethodMie && f.codes.graphCode >= kGraphEfficiency && f.codes.graphCode <= kGraphAsymmetry) {
+    if (f.codes.calcMethod > kMethodMie && f.codes.graphCode >= kGraphEfficiency &&
+        f.codes.graphCode <= kGraphAsymmetry) {
         failRed(f.cboGraph, "Selected graph type is available only for Mie calculations", "Error");
         f.cboType.setText("Mie");
         return Next::Stop;
@@ -304,7 +307,9 @@ Next InputChecks::entries() {
 // index, imaginary index and wavelength read the same box as their radius: > 0, no angle limits.
 Next InputChecks::fixedAngle() {
     if (f.codes.graphCode < kFirstSweepGraph) return Next::GoOn;
-    if (f.codes.graphCode == kGraphMapIndex || f.codes.graphCode == kGraphMapImaginary || f.codes.graphCode == kGraphMapWavelength) return entry(f.txtAngle, false, 100);
+    if (f.codes.graphCode == kGraphMapIndex || f.codes.graphCode == kGraphMapImaginary ||
+        f.codes.graphCode == kGraphMapWavelength)
+        return entry(f.txtAngle, false, 100);
     TESSARY_CHECK(entry(f.txtAngle, false));
     const double angle = ValueOf(f.txtAngle);
     if (angle < 0) return failRed(f.txtAngle, "Scattering angle < 0");
@@ -335,10 +340,11 @@ Next InputChecks::mapInputs() {
     TESSARY_CHECK(entry(f.txtF9_min, imaginarySwept));
     TESSARY_CHECK(entry(f.txtF9_max, imaginarySwept));
     TESSARY_CHECK(entry(f.txtF9_step, false));
-    if (code == kGraphMapIndex) TESSARY_CHECK(entry(f.txtF9_fixed, true));        // imaginary part
+    if (code == kGraphMapIndex) TESSARY_CHECK(entry(f.txtF9_fixed, true));            // imaginary part
     if (code == kGraphMapImaginary) TESSARY_CHECK(entry(f.txtF9_fixed, false, 100));  // real part
     const double steps = ValueOf(f.txtF9_step);
-    if (!(steps > 0) || steps != std::floor(steps)) return failFlash(f.txtF9_step, "Number of steps not valid");
+    if (!(steps > 0) || steps != std::floor(steps))
+        return failFlash(f.txtF9_step, "Number of steps not valid");
     if (steps > kMaxLeeSteps) return failFlash(f.txtF9_step, "Maximum number of steps = 400");
     const double low = ValueOf(f.txtF9_min);
     if (!imaginarySwept && low <= 0) return failRed(f.txtF9_min, "Value must be > 0");
@@ -355,7 +361,8 @@ Next InputChecks::coloursAndDistribution(bool& distribution) {
         return failRed(f.cboWave, "Maximum number of colors = 2000");
     if (!f.optDisp.value()) return Next::GoOn;
     // A map row is one sphere; nothing would average it.
-    if (IsMap(f.codes.graphCode)) return failRed(f.optDisp, "Size distributions are not available for angle maps");
+    if (IsMap(f.codes.graphCode))
+        return failRed(f.optDisp, "Size distributions are not available for angle maps");
     if (f.codes.graphCode == kGraphLee) {
         if (f.cboDistrib.text() != "Log-normal")
             return failRed(f.cboDistrib, "Log-normal distribution must be used for Lee diagrams");
@@ -401,7 +408,8 @@ Next InputChecks::methodParameters() {
     }
     const std::string refractive = "Refractive index must be greater than 1 for this calculation method";
     if (method == kMethodDiffraction && real <= 1) return failRed(f.txtRefractReal, refractive);
-    if (method >= kMethodAiry && real <= 1 && RayListNumber(rays) > 1) return failRed(f.txtRefractReal, refractive);
+    if (method >= kMethodAiry && real <= 1 && RayListNumber(rays) > 1)
+        return failRed(f.txtRefractReal, refractive);
     if (method >= kMethodAiry && method <= kMethodHuygens && real <= 1) {
         const Next next = raysAboveOne(refractive);
         if (next != Next::GoOn) return next;
@@ -429,11 +437,14 @@ Next InputChecks::samplesAndCoefficients() {
     double v = 0.0;
     if ((method == kMethodHuygens || method == kMethodAperture) && f.codes.graphCode < kFirstSweepGraph) {
         if (!IsNumberText(f.txtAngle.text(), v) || !(v >= 1 && v <= 1000000))
-            return failRed(f.txtAngle, method == kMethodHuygens ? "Number of rays must be between 1 and 1000000"
-                                                   : "Number of samples must be between 1 and 1000000");
+            return failRed(f.txtAngle, method == kMethodHuygens
+                                           ? "Number of rays must be between 1 and 1000000"
+                                           : "Number of samples must be between 1 and 1000000");
     }
     if (method == kMethodVanDeHulst) {
-        const auto bad = [&v](const ComboBox& list) { return !IsNumberText(list.text(), v) || !CSng(v).ok(); };
+        const auto bad = [&v](const ComboBox& list) {
+            return !IsNumberText(list.text(), v) || !CSng(v).ok();
+        };
         const bool badA = bad(f.cboQmin);
         const bool badB = bad(f.cboQmax);
         const std::string prompt = "The van de Hulst coefficients must be numbers";
@@ -449,7 +460,8 @@ Next InputChecks::samplesAndCoefficients() {
 // that RaysCheck refuses has shown its own message.
 Next InputChecks::raysAboveOne(const std::string& prompt) {
     if (!f.RaysCheck()) return Next::Stop;
-    const auto top = std::min<std::size_t>(static_cast<std::size_t>(std::max(f.series.rayPMax, 0)), f.series.rayflag.size() - 1);
+    const auto top = std::min<std::size_t>(static_cast<std::size_t>(std::max(f.series.rayPMax, 0)),
+                                           f.series.rayflag.size() - 1);
     for (std::size_t p = 2; p <= top; ++p)
         if (f.series.rayflag[p] == 1) return failRed(f.txtRefractReal, prompt);
     return Next::GoOn;
@@ -477,7 +489,8 @@ Next InputChecks::airyBounds(double real) {
     if (f.codes.graphCode == kGraphIndex) {
         low = ValueOf(f.txtXmin);
         high = ValueOf(f.txtXmax);
-        const std::optional<SweepPlan> plan = PlanSweep(kGraphIndex, low, high, low, high, ValueOf(f.cboStep), false);
+        const std::optional<SweepPlan> plan =
+            PlanSweep(kGraphIndex, low, high, low, high, ValueOf(f.cboStep), false);
         if (plan) high = std::max(high, plan->x(plan->lastPoint));
         lowBox = &f.txtXmin;
         highBox = &f.txtXmax;
@@ -591,7 +604,8 @@ Next InputChecks::xSweep() {
     if (xLow >= xHigh) return failBoth(f.txtXmin, f.txtXmax, "Minimum value >= Maximum value");
     // A linear step beyond the range leaves no second point inside it: nothing could be drawn.
     const bool logSteps = f.mnuXStepLog.checked() && SweepLogStepCode(f.codes.graphCode);
-    if (f.codes.graphCode != kGraphConvergence && !logSteps && StepBeyondRange(ValueOf(f.cboStep), xHigh - xLow))
+    if (f.codes.graphCode != kGraphConvergence && !logSteps &&
+        StepBeyondRange(ValueOf(f.cboStep), xHigh - xLow))
         return failRed(f.cboStep, kSmallerStep);
     if (p > kMaxSweepPoints) {
         failRed(f.cboStep, "Increase the step size or reduce the maximum/minimum range");
@@ -673,7 +687,8 @@ Next InputChecks::colourPathMethods() {
     const bool leeOrMap = f.codes.graphCode == kGraphLee || IsMap(f.codes.graphCode);
     // Huygens reads its ray count from the angle box, hidden on Lee diagrams and a size on maps.
     const bool huygens = f.codes.calcMethod == kMethodHuygens && leeOrMap;
-    if (f.codes.calcMethod != kMethodAperture && f.codes.calcMethod != kMethodVanDeHulst && !huygens) return Next::GoOn;
+    if (f.codes.calcMethod != kMethodAperture && f.codes.calcMethod != kMethodVanDeHulst && !huygens)
+        return Next::GoOn;
     const bool several = Form1::WaveCountOf(f.cboWave.text()) != 1 && f.codes.graphCode < kFirstSweepGraph;
     if (!several && !leeOrMap) return Next::GoOn;
     return failRed(f.cboType,

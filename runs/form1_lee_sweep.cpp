@@ -40,8 +40,8 @@ double RowRadius(const SweepState& sweep, int k) {
 // it short. The last row started (from - 1 when none).
 int StartRowsAhead(Form1& f, int from, int last, int rows) {
     const auto waves = static_cast<int>(f.leeWaves.size());
-    if (SharedPool().Threads() < 2 || from < 1 || waves < 1 || waves != f.calc.waveCount || f.codes.calcMethod != kMethodMie ||
-        f.mnuGaussian.checked())
+    if (SharedPool().Threads() < 2 || from < 1 || waves < 1 || waves != f.calc.waveCount ||
+        f.codes.calcMethod != kMethodMie || f.mnuGaussian.checked())
         return from - 1;
     std::vector<MieInput> inputs;
     int k = from;
@@ -105,7 +105,8 @@ void Form1::LeeSetUp() {
     const double angleMin = Val(txtXmin.text());
     const double angleMax = Val(txtXmax.text());
     for (int n = 0; n < 3; ++n)
-        GridLeeAxes(L + n * W, (n + 1) * W, graph.graphTop, graph.graphBottom, sweepState.sweepStart, sweepState.sweepEnd, angleMin, angleMax);
+        GridLeeAxes(L + n * W, (n + 1) * W, graph.graphTop, graph.graphBottom, sweepState.sweepStart,
+                    sweepState.sweepEnd, angleMin, angleMax);
     const Picture title = LeeAngleTitle();
     PictureBox* pictures[] = {&Picture1, &Picture2, &Picture3};
     for (int n = 0; n < 3; ++n) {
@@ -128,8 +129,11 @@ void Form1::LeeSweep() {
     LeeSetUp();
     sweepState.sweepSteps = CSng(Val(txtRstep.text())).value;
     if (codes.graphCode == kGraphLee)
-        sweepState.sweepRatio = CSng(std::pow(static_cast<double>(sweepState.sweepEnd) / sweepState.sweepStart, 1.0 / sweepState.sweepSteps)).value;
-    Array_Size();  // a map's own step count replaces sweepSteps
+        sweepState.sweepRatio =
+            CSng(std::pow(static_cast<double>(sweepState.sweepEnd) / sweepState.sweepStart,
+                          1.0 / sweepState.sweepSteps))
+                .value;
+    Array_Size();                        // a map's own step count replaces sweepSteps
     if (codes.graphCode != kGraphLee) {  // a map runs all its rows in one call
         setForeColor(kButtonFace);
         boxFilled(9200, 950, 13000, 1250);
@@ -159,7 +163,9 @@ void Form1::LeeSweep() {
     }
     leeStores.leeGridStep = Val(cboStep.text());  // the stores' angle grid, for the redraws
     leeStores.leeGridFirst = angleGrid.windowFirst;
-    leeStores.leeGridLast = codes.runState == kRunStopped ? -1 : angleGrid.windowLast;  // a stopped sweep keeps no redrawable rows
+    leeStores.leeGridLast = codes.runState == kRunStopped
+                                ? -1
+                                : angleGrid.windowLast;  // a stopped sweep keeps no redrawable rows
     runFlags.resultsFromFile = 0;
     // With a size distribution the rows are single sizes; the redraw averages them across the radii.
     if (codes.graphCode == kGraphLee && optDisp.value() && codes.runState != kRunStopped) PlotLee();

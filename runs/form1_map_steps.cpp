@@ -109,7 +109,8 @@ bool Form1::MapSteps() {
         }
         calc.sizeParam = kTwoPi * calc.radius / calc.wavelength * indexState.mediumRe;
         calc.waveNumberSq = 1.0;  // maps are not in absolute units
-        colourSums.colourPeak = colourSums.peakRun = colourSums.peakCommon = colourSums.peakPerp = colourSums.peakPara = colourSums.peakUnpol = 0;
+        colourSums.colourPeak = colourSums.peakRun = colourSums.peakCommon = colourSums.peakPerp =
+            colourSums.peakPara = colourSums.peakUnpol = 0;
 
         ClearStepCaption(*this);
         setCurrentX(9200);
@@ -119,15 +120,19 @@ bool Form1::MapSteps() {
         DispatchSeveralWavelengths();
         if (codes.runState == kRunStopped) return false;
 
-        for (sweepState.loopJ = angleGrid.windowFirst; sweepState.loopJ <= angleGrid.windowLast; ++sweepState.loopJ) {
+        for (sweepState.loopJ = angleGrid.windowFirst; sweepState.loopJ <= angleGrid.windowLast;
+             ++sweepState.loopJ) {
             const auto j = static_cast<std::size_t>(sweepState.loopJ);
-            colourSums.colourSumPerp[1][j] = results.s1Amp[0][j] * results.s1Amp[0][j] + results.s1Amp[1][j] * results.s1Amp[1][j];
-            colourSums.colourSumPara[1][j] = results.s2Amp[0][j] * results.s2Amp[0][j] + results.s2Amp[1][j] * results.s2Amp[1][j];
+            colourSums.colourSumPerp[1][j] =
+                results.s1Amp[0][j] * results.s1Amp[0][j] + results.s1Amp[1][j] * results.s1Amp[1][j];
+            colourSums.colourSumPara[1][j] =
+                results.s2Amp[0][j] * results.s2Amp[0][j] + results.s2Amp[1][j] * results.s2Amp[1][j];
             PlotN();
         }
         colourSums.peakLee = AMAX(colourSums.peakCommon, colourSums.peakLee);
         PlotBow(colourSums.colourSumPerp, colourSums.colourSumPara, CStr(colourSums.peakCommon));
-        if (codes.calcMethod < kMethodRayleigh || codes.calcMethod > kMethodYoungMod) {  // the next row's bar starts empty
+        if (codes.calcMethod < kMethodRayleigh ||
+            codes.calcMethod > kMethodYoungMod) {  // the next row's bar starts empty
             setForeColor(kWhite);
             boxFilled(12000, 1900, 15000, 2000);
             setForeColor(kBlack);

@@ -34,7 +34,8 @@ void CheckInputs(Form1& f) {
     double xLow = Val(f.txtXmin.text());
     double xHigh = Val(f.txtXmax.text());
     f.CheckInput(xLow, xHigh, f.graph.yAxisMin, f.graph.yAxisMax, f.runFlags.inputError);
-    if (f.runFlags.inputError != 1 && f.codes.runState != Form1::kRunStopped && f.LambdaOutsideSphereWindow()) f.runFlags.inputError = 1;
+    if (f.runFlags.inputError != 1 && f.codes.runState != Form1::kRunStopped && f.LambdaOutsideSphereWindow())
+        f.runFlags.inputError = 1;
 }
 
 // New plot between its first step and its common end; a return is the command's "end".
@@ -83,7 +84,8 @@ void Form1::RadiusFromBox() {
 
 // A step of the runs: waveCount for "High", "Med." and "Low" from the radius.
 void Form1::WaveCountFromRadius() {
-    if (const std::optional<int> count = WaveCountForRadius(cboWave.text(), calc.radius)) calc.waveCount = *count;
+    if (const std::optional<int> count = WaveCountForRadius(cboWave.text(), calc.radius))
+        calc.waveCount = *count;
 }
 
 // New plot and Overplot refuse (with a beep) while a run is under way.

@@ -115,11 +115,14 @@ Next Replot::run() {
             const bool all3 = pol == "All 3";
             const bool both = pol == "Both";
             if (pol == "Perpendicular" || both || all3)
-                f.PlotColour(f.colourSums.colourSumPerp, f.results.intensityPerp, f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
+                f.PlotColour(f.colourSums.colourSumPerp, f.results.intensityPerp, f.graph.xMin, f.graph.xMax,
+                             f.graph.yAxisMin, f.graph.yAxisMax);
             if (pol == "Parallel" || both || all3)
-                f.PlotColour(f.colourSums.colourSumPara, f.results.intensityPara, f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
+                f.PlotColour(f.colourSums.colourSumPara, f.results.intensityPara, f.graph.xMin, f.graph.xMax,
+                             f.graph.yAxisMin, f.graph.yAxisMax);
             if (pol == "Unpolarised" || all3)
-                f.PlotColour(f.colourSums.colourSumUnpol, f.results.intensityUnpol, f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
+                f.PlotColour(f.colourSums.colourSumUnpol, f.results.intensityUnpol, f.graph.xMin,
+                             f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
         }
     }
 
@@ -154,12 +157,14 @@ Next Replot::run() {
 // The totals (entry 0) of the colour sums start again from 0 over the whole grid; the single
 // wavelengths stay.
 void Replot::clearTotals() {
-    for (auto* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara}) std::fill((*sums)[0].begin(), (*sums)[0].end(), 0.0);
+    for (auto* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara})
+        std::fill((*sums)[0].begin(), (*sums)[0].end(), 0.0);
 }
 
 // Totals = red + green + blue components, and the curves of one wavelength from the totals.
 void Replot::totalsFromComponents() {
-    std::vector<const std::vector<double>*> arrays{&f.results.intensityPerp, &f.results.intensityPara, &f.results.intensityUnpol};
+    std::vector<const std::vector<double>*> arrays{&f.results.intensityPerp, &f.results.intensityPara,
+                                                   &f.results.intensityUnpol};
     for (const auto* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara})
         for (std::size_t i = 0; i <= 3; ++i) arrays.push_back(&(*sums)[i]);
     std::size_t n = kColourSumPoints;
@@ -239,8 +244,10 @@ void Replot::pointWindow(double step, std::int32_t points) {
         f.angleGrid.firstPoint = 1;  // the step list holds the number of steps
         f.angleGrid.lastPoint = IndexOr(1 + step, f.angleGrid.lastPoint);
     } else if (step != 0) {
-        f.angleGrid.firstPoint = IndexOr((f.graph.xMin - f.graph.dataXStart) / step + 1, f.angleGrid.firstPoint);
-        f.angleGrid.lastPoint = IndexOr((f.graph.xMax - f.graph.dataXStart) / step + 1, f.angleGrid.lastPoint);
+        f.angleGrid.firstPoint =
+            IndexOr((f.graph.xMin - f.graph.dataXStart) / step + 1, f.angleGrid.firstPoint);
+        f.angleGrid.lastPoint =
+            IndexOr((f.graph.xMax - f.graph.dataXStart) / step + 1, f.angleGrid.lastPoint);
     }
 }
 
@@ -250,7 +257,8 @@ void Replot::pointWindow(double step, std::int32_t points) {
 Next Replot::severalWavelengths() {
     f.cmdOverPlot.setVisible(false);
     double minPerp = 1e30, minPara = 1e31, maxPerp = 0, maxPara = 0;
-    f.colourSums.peakCommon = f.colourSums.peakPerp = f.colourSums.peakPara = f.colourSums.peakUnpol = f.colourSums.peakLee = 0;
+    f.colourSums.peakCommon = f.colourSums.peakPerp = f.colourSums.peakPara = f.colourSums.peakUnpol =
+        f.colourSums.peakLee = 0;
     f.colourSums.colourPeak = 0;
     f.colourSums.colourRunMax = 0;
     const double step = GridStep(f);
@@ -260,9 +268,11 @@ Next Replot::severalWavelengths() {
     std::size_t held = SIZE_MAX;
     for (const ColourSumTable* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara})
         for (const std::vector<double>& column : *sums) held = std::min(held, column.size());
-    for (const std::vector<double>* curve : {&f.results.intensityPerp, &f.results.intensityPara, &f.results.intensityUnpol})
+    for (const std::vector<double>* curve :
+         {&f.results.intensityPerp, &f.results.intensityPara, &f.results.intensityUnpol})
         held = std::min(held, curve->size());
-    const std::int64_t last = std::min<std::int64_t>(f.angleGrid.windowLast, static_cast<std::int64_t>(held) - 1);
+    const std::int64_t last =
+        std::min<std::int64_t>(f.angleGrid.windowLast, static_cast<std::int64_t>(held) - 1);
     const bool few = f.calc.waveCount <= 7;
     SeriesEventPump pump;
     for (std::int64_t J = std::max(f.angleGrid.windowFirst, 1); J <= last; ++J) {
@@ -301,7 +311,8 @@ Next Replot::severalWavelengths() {
         f.GridYmax(f.graph.yScaleMax, f.graph.yAxisMax);
         f.GridYmin(f.graph.yScaleMin, f.graph.yAxisMin);
         f.cls();
-        f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
+        f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin,
+               f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
     }
     f.PlotNColour();
     return Next::End;
@@ -313,8 +324,8 @@ Next Replot::oneWavelength(bool overplotFromFile) {
         if (Automatic(f.cboYmax)) f.graph.yAxisMax = Val(f.txtY2max.text());
         if (!f.mnuOverplot.checked() && f.optDisp.value()) {
             f.cls();
-            f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin, f.graph.xMax, f.graph.yAxisMin,
-                   f.graph.yAxisMax);
+            f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin,
+                   f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
         }
     }
 

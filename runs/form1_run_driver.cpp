@@ -49,7 +49,8 @@ bool RunSetUp(Form1& f) {
         if (!Automatic(f.cboYmin)) f.graph.yAxisMin = Val(f.cboYmin.text());
         if (!Automatic(f.cboYmax)) f.graph.yAxisMax = Val(f.cboYmax.text());
     }
-    if (f.codes.calcMethod < kMethodRayleigh || f.codes.calcMethod > kMethodYoungMod) {  // an empty progress bar
+    if (f.codes.calcMethod < kMethodRayleigh ||
+        f.codes.calcMethod > kMethodYoungMod) {  // an empty progress bar
         f.setForeColor(kWhite);
         f.boxFilled(12000, 1900, 15000, 2000);
         f.setForeColor(kBlack);
@@ -64,10 +65,12 @@ bool RunSetUp(Form1& f) {
     f.txtX2Max.setText(CStr(f.graph.xMax));
     f.setForeColor(kBlack);
 
-    f.calc.waveCount = Form1::WaveCountOf(f.cboWave.text());  // the words RGB, High, Med. and Low, or the number
+    f.calc.waveCount =
+        Form1::WaveCountOf(f.cboWave.text());  // the words RGB, High, Med. and Low, or the number
 
     if (f.Frame6.visible() && f.windowState.screenWidthPx < 1400) f.cmdInfo_Click();
-    const bool showProgress = f.codes.calcMethod != kMethodRayleigh && f.codes.calcMethod != kMethodDiffraction;
+    const bool showProgress =
+        f.codes.calcMethod != kMethodRayleigh && f.codes.calcMethod != kMethodDiffraction;
     if (showProgress) f.txtProgress.setText("0");
     f.txtProgress.setVisible(showProgress);
     f.Label16.setVisible(showProgress);
@@ -90,7 +93,8 @@ bool RunSetUp(Form1& f) {
 // The calculation path after the angle grid; true when results were made and are to be finished.
 bool AnglePath(Form1& f) {
     const bool disperse = f.optDisp.value();
-    if (disperse && f.codes.graphCode == kGraphLee) {  // single-size rows: PlotLee averages over the distribution
+    if (disperse &&
+        f.codes.graphCode == kGraphLee) {  // single-size rows: PlotLee averages over the distribution
         f.cboLee.setText("Normalised");
         return f.SeveralWavelengths();
     }
@@ -124,10 +128,13 @@ void Form1::Overplot() {
     const float start = Timer();
 
     bool finished = false;
-    if ((codes.graphCode >= kFirstSweepGraph && codes.graphCode <= kLastSweepGraph) || codes.graphCode == kGraphLee + 1 || codes.graphCode > kGraphMapWavelength) {
+    if ((codes.graphCode >= kFirstSweepGraph && codes.graphCode <= kLastSweepGraph) ||
+        codes.graphCode == kGraphLee + 1 || codes.graphCode > kGraphMapWavelength) {
         finished = SweepPath();
     } else {
-        if (codes.graphCode == kGraphMapIndex || codes.graphCode == kGraphMapImaginary || codes.graphCode == kGraphMapWavelength) calc.radius = Val(txtAngle.text());
+        if (codes.graphCode == kGraphMapIndex || codes.graphCode == kGraphMapImaginary ||
+            codes.graphCode == kGraphMapWavelength)
+            calc.radius = Val(txtAngle.text());
         if (AngleSetUp()) finished = AnglePath(*this);
     }
     if (finished) ShowElapsedTime(start);
@@ -154,7 +161,8 @@ bool Form1::AngleSetUp() {
     const auto size = static_cast<std::size_t>(points) + 1;
     for (ComplexTable* amplitude : {&results.s1Amp, &results.s2Amp})
         for (std::vector<double>& part : *amplitude) part.assign(size, 0.0);
-    for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol, &results.avgPerp, &results.avgPara, &results.avgUnpol})
+    for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol,
+                        &results.avgPerp, &results.avgPara, &results.avgUnpol})
         curve->assign(size, 0.0);
     results.muTable.assign(static_cast<std::size_t>(angleGrid.angleCount) + 1, 0.0);
     SunCorrection();

@@ -169,7 +169,9 @@ RunRecord Form1::RecordOfInputs() {
     r.indexModels = indexState.indexModels;
     // Several wavelengths, and sweeps over the wavelength, take the index from the models per
     // wavelength; every other run takes the boxes' index.
-    r.indexPerWavelength = calc.waveCount > 1 || codes.graphCode == kGraphWavelength || codes.graphCode == kGraphEfficiencyWavelength || codes.graphCode == kGraphMapWavelength;
+    r.indexPerWavelength = calc.waveCount > 1 || codes.graphCode == kGraphWavelength ||
+                           codes.graphCode == kGraphEfficiencyWavelength ||
+                           codes.graphCode == kGraphMapWavelength;
     if (!r.indexPerWavelength) r.indexTyped = IndexTyped(r, Val(r.lambdaText));
 
     r.xMinText = txtXmin.text();
@@ -192,7 +194,8 @@ void Form1::FinishRunRecord() {
     r.bandMaxUm = light.bandMaxUm;
     r.qSca = results.qSca;
     // The nominal sphere's: a size distribution leaves sizeParam at its last sample.
-    r.sizeParam = calc.wavelength > 0 ? r.radius * kTwoPi / calc.wavelength * indexState.mediumRe : calc.sizeParam;
+    r.sizeParam =
+        calc.wavelength > 0 ? r.radius * kTwoPi / calc.wavelength * indexState.mediumRe : calc.sizeParam;
     r.firstPoint = angleGrid.firstPoint;
     r.lastPoint = angleGrid.lastPoint;
     r.windowFirst = angleGrid.windowFirst;

@@ -57,11 +57,13 @@ void UnitFactors(CalcInputs& calc, bool perMetre, bool amplitude) {
 // The method call of the several-wavelength path (code 2 always the plane-wave Debye series).
 void Form1::DispatchSeveralWavelengths() {
     if (codes.calcMethod == kMethodDebye) {  // the plane-wave series also under the Gaussian-beam menu
-        DebyeSeries(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG,
+        DebyeSeries(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp,
+                    results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG,
                     angleGrid.windowFirst, angleGrid.windowLast);
         return;
     }
-    if (codes.calcMethod == kMethodAperture || codes.calcMethod == kMethodVanDeHulst) {  // no routine on this path: never sum stale amplitudes
+    if (codes.calcMethod == kMethodAperture ||
+        codes.calcMethod == kMethodVanDeHulst) {  // no routine on this path: never sum stale amplitudes
         cboType.setBackColor(kRed);
         msgBox(kOneWavelengthOnly, mb::kOkOnly, std::string("Error"));
         codes.runState = kRunStopped;
@@ -114,7 +116,8 @@ bool Form1::SeveralWavelengths() {
             print("Wavelength #" + CStr(sweepState.loopI) + " = " + CStr(RoundTo(calc.wavelength, 6)));
         }
         calc.sizeParam = kTwoPi * calc.radius / calc.wavelength * indexState.mediumRe;
-        if (codes.graphCode == kGraphLee && sweepState.loopStep == 0) leeWaves.push_back({calc.wavelength, indexState.mediumRe, calc.calcIndexRe, calc.calcIndexIm});
+        if (codes.graphCode == kGraphLee && sweepState.loopStep == 0)
+            leeWaves.push_back({calc.wavelength, indexState.mediumRe, calc.calcIndexRe, calc.calcIndexIm});
         UnitFactors(calc, mnuInvWavelength.checked(), mnuAmplitude.checked());
         doEvents();
         if (codes.runState == kRunStopped) break;
@@ -130,7 +133,8 @@ bool Form1::SeveralWavelengths() {
         term.red = waveSet.redPerWave[i];
         term.green = waveSet.greenPerWave[i];
         term.blue = waveSet.bluePerWave[i];
-        AddColourSums(term, results.s1Amp[0], results.s1Amp[1], results.s2Amp[0], results.s2Amp[1], angleGrid.windowFirst, angleGrid.windowLast, colourSums.colourSumPerp,
+        AddColourSums(term, results.s1Amp[0], results.s1Amp[1], results.s2Amp[0], results.s2Amp[1],
+                      angleGrid.windowFirst, angleGrid.windowLast, colourSums.colourSumPerp,
                       colourSums.colourSumPara, results.intensityPerp, results.intensityPara);
     }
     if (codes.runState == kRunStopped) return false;
@@ -143,7 +147,8 @@ void Form1::SeveralWavelengthsFinish() {
     for (ColourSumTable* sums : {&colourSums.colourSumPerp, &colourSums.colourSumPara})
         std::fill_n((*sums)[0].begin(), static_cast<std::size_t>(points) + 1, 0.0);
     colourSums.overplotPow1 = colourSums.overplotPow2 = 1e20;
-    colourSums.colourPeak = colourSums.peakRun = colourSums.peakCommon = colourSums.peakPerp = colourSums.peakPara = colourSums.peakUnpol = colourSums.peakLee = 0;
+    colourSums.colourPeak = colourSums.peakRun = colourSums.peakCommon = colourSums.peakPerp =
+        colourSums.peakPara = colourSums.peakUnpol = colourSums.peakLee = 0;
     colourSums.colourRunMax = 0;
     const double step = Val(cboStep.text());
     angleGrid.firstPoint = CLng(Val(txtXmin.text()) / step + 1).value;
@@ -201,7 +206,8 @@ void Form1::SeveralWavelengthsFinish() {
     }
     if (codes.runState != kRunOverplot) {
         cls();
-        Grid(graph.graphLeft, graph.graphRight, graph.graphTop, graph.graphBottom, graph.xMin, graph.xMax, graph.yAxisMin, graph.yAxisMax);
+        Grid(graph.graphLeft, graph.graphRight, graph.graphTop, graph.graphBottom, graph.xMin, graph.xMax,
+             graph.yAxisMin, graph.yAxisMax);
     }
     PlotNColour();
 }

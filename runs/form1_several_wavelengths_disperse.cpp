@@ -25,7 +25,8 @@ namespace tessary {
 // The loop of SeveralWavelengths averaged over a size distribution per wavelength, ending in the same finish.
 bool Form1::SeveralWavelengthsDisperse() {
     const auto points = static_cast<std::size_t>(2 * angleGrid.angleCount - 1);
-    for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol, &results.avgPerp, &results.avgPara, &results.avgUnpol})
+    for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol,
+                        &results.avgPerp, &results.avgPara, &results.avgUnpol})
         std::fill_n(curve->begin(), std::min(points + 1, curve->size()), 0.0);
     for (ColourSumTable* sums : {&colourSums.colourSumPerp, &colourSums.colourSumPara})
         for (std::size_t c = 0; c < sums->size(); ++c) {
@@ -36,8 +37,8 @@ bool Form1::SeveralWavelengthsDisperse() {
 
     const DistributionKind kind = DistributionKindOf(cboDistrib.text());
     if (kind != DistributionKind::Special) Disperse();
-    const SizeSamples samples =
-        DistributionSamples(kind, calc.radius, dist.relStdDev, dist.distAbscissa, dist.sampleCount, dist.sizeHistogram);
+    const SizeSamples samples = DistributionSamples(kind, calc.radius, dist.relStdDev, dist.distAbscissa,
+                                                    dist.sampleCount, dist.sizeHistogram);
     if (samples.radius.empty()) {
         msgBox("The size distribution has no samples", mb::kOkOnly, std::string("Error"));
         codes.runState = kRunStopped;
@@ -49,7 +50,8 @@ bool Form1::SeveralWavelengthsDisperse() {
 
     const bool few = FewWavelengths(cboWave.text() == "RGB", calc.waveCount);
     const double nominalRadius = calc.radius;
-    for (sweepState.loopI = 1; sweepState.loopI <= calc.waveCount && codes.runState != kRunStopped; ++sweepState.loopI) {
+    for (sweepState.loopI = 1; sweepState.loopI <= calc.waveCount && codes.runState != kRunStopped;
+         ++sweepState.loopI) {
         const auto i = static_cast<std::size_t>(sweepState.loopI);
         Label14.setCaption(CStr(sweepState.loopI));
         calc.wavelength = waveSet.waveList[i];
@@ -90,12 +92,14 @@ bool Form1::SeveralWavelengthsDisperse() {
             DispatchSeveralWavelengths();
             if (codes.runState == kRunStopped) break;
             term.classWeight = samples.weight[k];
-            AddColourSums(term, results.s1Amp[0], results.s1Amp[1], results.s2Amp[0], results.s2Amp[1], angleGrid.windowFirst, angleGrid.windowLast,
-                          colourSums.colourSumPerp, colourSums.colourSumPara, results.intensityPerp, results.intensityPara);
+            AddColourSums(term, results.s1Amp[0], results.s1Amp[1], results.s2Amp[0], results.s2Amp[1],
+                          angleGrid.windowFirst, angleGrid.windowLast, colourSums.colourSumPerp,
+                          colourSums.colourSumPara, results.intensityPerp, results.intensityPara);
         }
     }
     calc.radius = nominalRadius;
-    if (codes.runState == kRunStopped || sweepState.loopI <= calc.waveCount) return false;  // stopped, or no index at a wavelength
+    if (codes.runState == kRunStopped || sweepState.loopI <= calc.waveCount)
+        return false;  // stopped, or no index at a wavelength
     SeveralWavelengthsFinish();
     return true;
 }

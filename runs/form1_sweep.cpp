@@ -63,7 +63,8 @@ bool RefuseSweep(WindowCodes& codes, Control& box) {
 
 // The inputs of step i; false when the index models have no index there (their message shown).
 bool StepInputs(Form1& f, double x, double lambdaBox) {
-    SweepStep step = SweepStepFor(f.codes.graphCode, f.codes.graphSubCode, x, lambdaBox, f.calc.radius, f.indexState.mediumRe);
+    SweepStep step = SweepStepFor(f.codes.graphCode, f.codes.graphSubCode, x, lambdaBox, f.calc.radius,
+                                  f.indexState.mediumRe);
     f.calc.wavelength = step.wavelength;
     switch (step.index) {
         case StepIndex::Frame:
@@ -77,7 +78,8 @@ bool StepInputs(Form1& f, double x, double lambdaBox) {
             f.calc.calcIndexRe = *m;
             f.calc.calcIndexIm = f.indexState.relIndexIm;
             if (f.indexState.mediumRe == 0) f.indexState.mediumRe = 1.0;
-            step = SweepStepFor(f.codes.graphCode, f.codes.graphSubCode, x, lambdaBox, f.calc.radius, f.indexState.mediumRe);
+            step = SweepStepFor(f.codes.graphCode, f.codes.graphSubCode, x, lambdaBox, f.calc.radius,
+                                f.indexState.mediumRe);
             break;
         }
         case StepIndex::Boxes:
@@ -89,7 +91,9 @@ bool StepInputs(Form1& f, double x, double lambdaBox) {
             f.calc.calcIndexIm = f.indexState.relIndexIm;
             break;
     }
-    if ((f.codes.graphCode == kGraphEfficiency || f.codes.graphCode == kGraphEfficiencyWavelength) && f.calc.calcIndexIm > 0) f.calc.absorbingFlag = 2;
+    if ((f.codes.graphCode == kGraphEfficiency || f.codes.graphCode == kGraphEfficiencyWavelength) &&
+        f.calc.calcIndexIm > 0)
+        f.calc.absorbingFlag = 2;
     f.calc.radius = step.radius;
     f.calc.sizeParam = step.sizeParam;
     UnitFactor(f.calc, step.unitByMenus, f.mnuInvWavelength.checked(), f.mnuAmplitude.checked());
@@ -102,15 +106,17 @@ void StoreStep(Form1& f, std::int32_t i) {
     const auto at = static_cast<std::size_t>(i);
     const auto j = static_cast<std::size_t>(f.angleGrid.angleIndex);
     SweepResults r;
-    if (j < f.results.s1Amp[0].size() && j < f.results.s1Amp[1].size() && j < f.results.s2Amp[0].size() && j < f.results.s2Amp[1].size()) {
+    if (j < f.results.s1Amp[0].size() && j < f.results.s1Amp[1].size() && j < f.results.s2Amp[0].size() &&
+        j < f.results.s2Amp[1].size()) {
         r.s1 = {f.results.s1Amp[0][j], f.results.s1Amp[1][j]};
         r.s2 = {f.results.s2Amp[0][j], f.results.s2Amp[1][j]};
     }
     r.qExt = f.results.qExt;
     r.qSca = f.results.qSca;
     r.g = f.results.asymmetryG;
-    const std::optional<SweepValues> v = StoredSweepValues(f.codes.graphCode, f.codes.graphSubCode, r, f.calc.waveNumberSq,
-                                                           f.mnuAmplitude.checked(), f.calc.radius);
+    const std::optional<SweepValues> v =
+        StoredSweepValues(f.codes.graphCode, f.codes.graphSubCode, r, f.calc.waveNumberSq,
+                          f.mnuAmplitude.checked(), f.calc.radius);
     if (!v) return;
     f.results.intensityPerp[at] = v->perp;
     f.results.intensityPara[at] = v->para;
@@ -124,7 +130,8 @@ void StoreStep(Form1& f, std::int32_t i) {
 // not change: each runs whole on one thread, and a step whose input differs computes its own.
 std::unique_ptr<MieAheadPlan> PlanStepsAhead(Form1& f, const SweepPlan& plan, double lambdaBox) {
     const int threads = SharedPool().Threads();
-    if (threads < 2 || f.codes.calcMethod != kMethodMie || f.mnuGaussian.checked() || f.codes.graphCode == kGraphConvergence || !f.optMono.value())
+    if (threads < 2 || f.codes.calcMethod != kMethodMie || f.mnuGaussian.checked() ||
+        f.codes.graphCode == kGraphConvergence || !f.optMono.value())
         return nullptr;
     const bool forward = f.codes.graphCode >= kGraphEfficiency && f.codes.graphCode <= kGraphAsymmetry;
     const double boxRe = Val(f.txtRefractReal.text()), boxIm = Val(f.txtRefractImag.text());
@@ -132,7 +139,8 @@ std::unique_ptr<MieAheadPlan> PlanStepsAhead(Form1& f, const SweepPlan& plan, do
     // The input step i hands the series; none when the models refuse its wavelength.
     const auto stepInput = [&](std::int32_t i) -> std::optional<MieInput> {
         const double x = plan.x(i);
-        SweepStep step = SweepStepFor(f.codes.graphCode, f.codes.graphSubCode, x, lambdaBox, f.calc.radius, f.indexState.mediumRe);
+        SweepStep step = SweepStepFor(f.codes.graphCode, f.codes.graphSubCode, x, lambdaBox, f.calc.radius,
+                                      f.indexState.mediumRe);
         MieInput in;
         switch (step.index) {
             case StepIndex::Refrel: {  // as the step's own refrel call sets m and the medium
@@ -178,8 +186,9 @@ std::unique_ptr<MieAheadPlan> PlanStepsAhead(Form1& f, const SweepPlan& plan, do
 void Form1::DispatchSweepMethod(std::int32_t& first, std::int32_t& last) {
     if (codes.calcMethod == kMethodDebye) {
         ClearUpperVectorState();  // the plane-wave series, whatever the beam menu says
-        DebyeSeries(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp, results.s2Amp, results.qExt, results.qSca, results.qBack,
-                    results.asymmetryG, first, last);
+        DebyeSeries(calc.sizeParam, calc.calcIndexRe, calc.calcIndexIm, angleGrid.angleCount, results.s1Amp,
+                    results.s2Amp, results.qExt, results.qSca, results.qBack, results.asymmetryG, first,
+                    last);
         return;
     }
     DispatchMethod(first, last);
@@ -200,8 +209,9 @@ bool Form1::SweepPath() {
         for (std::vector<double>& part : *amplitude) part.assign(points, 0.0);
     results.muTable.assign(static_cast<std::size_t>(angleGrid.angleCount) + 1, 0.0);
 
-    const std::optional<SweepPlan> plan = PlanSweep(codes.graphCode, Val(txtXmin.text()), Val(txtXmax.text()), graph.xMin,
-                                                    graph.xMax, Val(cboStep.text()), mnuXStepLog.checked());
+    const std::optional<SweepPlan> plan =
+        PlanSweep(codes.graphCode, Val(txtXmin.text()), Val(txtXmax.text()), graph.xMin, graph.xMax,
+                  Val(cboStep.text()), mnuXStepLog.checked());
     if (!plan) return RefuseSweep(codes, cboStep);
     angleGrid.firstPoint = plan->firstPoint;
     angleGrid.lastPoint = plan->lastPoint;
@@ -211,7 +221,8 @@ bool Form1::SweepPath() {
     if (last.ok()) angleGrid.windowLast = last.value;
     if (angleGrid.firstPoint == 2) angleGrid.windowFirst = 2;
     const auto size = static_cast<std::size_t>(angleGrid.lastPoint) + 1;
-    for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol, &results.avgPerp, &results.avgPara, &results.avgUnpol})
+    for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol,
+                        &results.avgPerp, &results.avgPara, &results.avgUnpol})
         if (curve->size() < size) curve->resize(size, 0.0);
 
     const double lambdaBox = Val(txtLambda.text());
@@ -221,8 +232,10 @@ bool Form1::SweepPath() {
     for (std::int32_t i = angleGrid.firstPoint; i <= angleGrid.lastPoint; ++i) {
         if (codes.runState == kRunStopped) break;
         if (ahead) ahead->Reach(i - angleGrid.firstPoint);
-        Label20.setCaption(codes.graphCode == kGraphConvergence ? std::string("1")
-                                           : CStr(static_cast<double>(i - angleGrid.firstPoint) / (angleGrid.lastPoint - angleGrid.firstPoint + 1)));
+        Label20.setCaption(codes.graphCode == kGraphConvergence
+                               ? std::string("1")
+                               : CStr(static_cast<double>(i - angleGrid.firstPoint) /
+                                      (angleGrid.lastPoint - angleGrid.firstPoint + 1)));
         ++sweepState.sweepStepCount;
         if (i == angleGrid.firstPoint)
             pump.pumpNow();

@@ -38,7 +38,9 @@ CheckNext FailRed(Control& box, const std::string& prompt, const std::string& ti
 
 bool IsSweep(int code) { return code >= kFirstSweepGraph && code <= kGraphAsymmetry; }
 bool Iapws(const Form1& f) { return f.mnuRI_IAPWS.checked() || f.mnuRI_IAPWS2.checked(); }
-bool MetalSphere(const Form1& f) { return f.mnuRI_Au.checked() || f.mnuRI_Ag.checked() || f.mnuRI_Cu.checked(); }
+bool MetalSphere(const Form1& f) {
+    return f.mnuRI_Au.checked() || f.mnuRI_Ag.checked() || f.mnuRI_Cu.checked();
+}
 bool ComplexWater(Form1& f) { return f.dlogTemp_->chkRI_Complex.value() == 1; }
 
 // First and last wavelength of an index file's rows; false when no file has been read.
@@ -53,7 +55,8 @@ bool FileBand(const std::vector<IndexFileRow>& rows, float& lo, float& hi) {
 std::string FileBandPrompt(const std::string& name, float lo, float hi) {
     const std::string hiNm = Str(static_cast<float>(hi * 1000.0f));
     return "Values for refractive index of " + name + " are valid only for the band " +
-           Str(static_cast<float>(lo * 1000.0f)) + " - " + hiNm + " nm (" + Str(lo) + " - " + Str(hi) + " um)";
+           Str(static_cast<float>(lo * 1000.0f)) + " - " + hiNm + " nm (" + Str(lo) + " - " + Str(hi) +
+           " um)";
 }
 
 // Several wavelengths: the failing band row paints the dialog's boxes whose own conditions hold,
@@ -82,21 +85,26 @@ class SpectrumBand {
 CheckNext OneWavelengthBands(Form1& f, double lambda) {
     float lo = 0, hi = 0;
     const float l = static_cast<float>(lambda);
-    if (f.mnuRI_File1.checked() && FileBand(f.indexState.indexModels.fileIndices1, lo, hi) && !(lo <= l && l <= hi))
-        return Fail(FileBandPrompt(f.indexState.sphereName, lo, hi), "Refractive index of " + f.indexState.sphereName);
+    if (f.mnuRI_File1.checked() && FileBand(f.indexState.indexModels.fileIndices1, lo, hi) &&
+        !(lo <= l && l <= hi))
+        return Fail(FileBandPrompt(f.indexState.sphereName, lo, hi),
+                    "Refractive index of " + f.indexState.sphereName);
     if (lambda >= 0.38 && lambda <= 0.7) return CheckNext::GoOn;
-    const std::string visible = " values for refractive index of water are valid only for the 0.38 - 0.7 um band";
+    const std::string visible =
+        " values for refractive index of water are valid only for the 0.38 - 0.7 um band";
     if (f.mnuRI_Cowley.checked()) return FailRed(f.txtLambda, "Cowley's" + visible, kWater);
     if (f.mnuRI_Gedzelman.checked()) return FailRed(f.txtLambda, "Gedzelman's" + visible, kWater);
     if (f.mnuRI_KayeLaby.checked()) return FailRed(f.txtLambda, "Kaye & Laby's" + visible, kWater);
     if (f.mnuRI_Lynch.checked()) return FailRed(f.txtLambda, "Lynch & Livingston's" + visible, kWater);
     if (f.mnuRI_Ray.checked() && (lambda > 30000 || lambda < 0.2))
-        return FailRed(f.txtLambda,
-                       "Ray's values for refractive index of water are valid only for the 0.2  - 30,000 um band",
-                       kWater);
+        return FailRed(
+            f.txtLambda,
+            "Ray's values for refractive index of water are valid only for the 0.2  - 30,000 um band",
+            kWater);
     if (Iapws(f) && (lambda > 2 || lambda < 0.15))
         return FailRed(f.txtLambda,
-                       "IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band", kWater);
+                       "IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band",
+                       kWater);
     if (MetalSphere(f) && (lambda < 0.187878 || lambda > 1.93479))
         return FailRed(f.txtLambda,
                        "The values for refractive index of " + f.indexState.sphereName +
@@ -123,7 +131,8 @@ CheckNext SpectrumBands(Form1& f) {
         return CheckNext::Stop;
     }
     if (f.mnuSpectrumWernand.checked() && !(mx <= 1.0f && mn >= 0.35f))
-        return band.fail(mn < 0.35f, mx > 1.0f, "Wernand's spectrum of sunlight is valid only for 350 nm to 1000 nm band",
+        return band.fail(mn<0.35f, mx> 1.0f,
+                         "Wernand's spectrum of sunlight is valid only for 350 nm to 1000 nm band",
                          kSunlight);
     float lo = 0, hi = 0;
     if (f.mnuRI_File1.checked()) {
@@ -141,25 +150,28 @@ CheckNext SpectrumBands(Form1& f) {
         return CheckNext::GoOn;
     }
     if (mx <= 0.7f && mn >= 0.38f) return CheckNext::GoOn;
-    const bool below = mn < 0.38f, above = mx > 0.7f;
-    const std::string visible = " values for refractive index of water are valid only for the 380 - 700 nm band";
+    const bool below = mn<0.38f, above = mx> 0.7f;
+    const std::string visible =
+        " values for refractive index of water are valid only for the 380 - 700 nm band";
     if (f.mnuSpectrumLee.checked())
-        return band.fail(below, above, "Lee's spectrum of sunlight is valid only for 380 nm to 700 nm band", kSunlight);
-    const std::string complexPrompt = std::string("Complex values are available only for 380 - 700 nm band") + kCR +
-                                      "Use Segelstein's data, which covers 10 nm to 10 m";
+        return band.fail(below, above, "Lee's spectrum of sunlight is valid only for 380 nm to 700 nm band",
+                         kSunlight);
+    const std::string complexPrompt = std::string("Complex values are available only for 380 - 700 nm band") +
+                                      kCR + "Use Segelstein's data, which covers 10 nm to 10 m";
     const std::string complexTitle = "Complex values of refractive index of water";
     if (ComplexWater(f) && above) return band.fail(false, true, complexPrompt, complexTitle);
     if (ComplexWater(f) && below) return band.fail(true, false, complexPrompt, complexTitle);
     if (f.mnuRI_Cowley.checked()) return band.fail(below, above, "Cowley's" + visible, kWater);
     if (Iapws(f) && !(mx <= 2.0f && mn >= 0.15f))
-        return band.fail(mn < 0.15f, mx > 2.0f,
-                         "IAPWS values for refractive index of water are valid only for the 150 - 2000 nm band",
-                         kWater, true);
+        return band.fail(
+            mn<0.15f, mx> 2.0f,
+            "IAPWS values for refractive index of water are valid only for the 150 - 2000 nm band", kWater,
+            true);
     if (f.mnuRI_Lynch.checked()) return band.fail(below, above, "Lynch & Livingston's" + visible, kWater);
     if (f.mnuRI_Ray.checked() && (mn < 0.2f || mx > 30000.0f))
-        return band.fail(mn < 0.2f, mx > 30000.0f,
-                         "Ray's values for refractive index of water are valid only for the 0.2 um - 0.03m band",
-                         kWater);
+        return band.fail(
+            mn<0.2f, mx> 30000.0f,
+            "Ray's values for refractive index of water are valid only for the 0.2 um - 0.03m band", kWater);
     if (f.mnuRI_KayeLaby.checked()) return band.fail(below, above, "Kaye & Laby's" + visible, kWater);
     if (f.mnuRI_Gedzelman.checked()) return band.fail(below, above, "Gedzelman's" + visible, kWater);
     return CheckNext::GoOn;
@@ -168,7 +180,8 @@ CheckNext SpectrumBands(Form1& f) {
 // Step 8: the medium's index file.
 CheckNext MediumFileBand(Form1& f, double lambda) {
     float lo = 0, hi = 0;
-    if (!f.mnuRI_File2.checked() || !FileBand(f.indexState.indexModels.fileIndices2, lo, hi)) return CheckNext::GoOn;
+    if (!f.mnuRI_File2.checked() || !FileBand(f.indexState.indexModels.fileIndices2, lo, hi))
+        return CheckNext::GoOn;
     const std::string prompt = FileBandPrompt(f.indexState.mediumName, lo, hi);
     const std::string title = "Refractive index of " + f.indexState.mediumName;
     if (f.calc.waveCount < 2) {
@@ -196,18 +209,22 @@ CheckNext SweepMethodRules(Form1& f) {
     const int code = f.codes.graphCode;
     const bool disperse = f.optDisp.value() && code < kGraphLee;
     if (code >= kGraphEfficiency && code <= kGraphAsymmetry && f.mnuGaussian.checked())
-        return FailRed(f.cboGraph, "Selected graph type is available only for plane-wave Mie calculations", "Error");
+        return FailRed(f.cboGraph, "Selected graph type is available only for plane-wave Mie calculations",
+                       "Error");
     // Huygens reads its ray count from the angle box, which is its own only on angle graphs.
-    if (((IsSweep(code) || disperse) && f.codes.calcMethod >= kMethodAperture && f.codes.calcMethod <= kMethodVanDeHulst) ||
+    if (((IsSweep(code) || disperse) && f.codes.calcMethod >= kMethodAperture &&
+         f.codes.calcMethod <= kMethodVanDeHulst) ||
         (IsSweep(code) && f.codes.calcMethod == kMethodHuygens))
         return FailRed(f.cboType,
                        "This calculation method is available only for graphs against scattering angle at one "
                        "wavelength and one size",
                        "Error");
     if (code == kGraphConvergence && f.codes.calcMethod != kMethodMie && f.codes.calcMethod != kMethodDebye)
-        return FailRed(f.cboType, "The convergence graph is available only for Mie and Debye calculations", "Error");
+        return FailRed(f.cboType, "The convergence graph is available only for Mie and Debye calculations",
+                       "Error");
     if (disperse && code >= kGraphConvergence && code <= kGraphAsymmetry)
-        return FailRed(f.cboDistrib, "Size distributions are available only for graphs of intensity", kInputError);
+        return FailRed(f.cboDistrib, "Size distributions are available only for graphs of intensity",
+                       kInputError);
     if (disperse && code == kGraphRadius && f.cboDistrib.text() == "Special")
         return FailRed(f.cboDistrib,
                        "Special distributions are not available for graphs against radius or size parameter",
@@ -221,8 +238,10 @@ CheckNext BandChecks(Form1& f) {
         if (OneWavelengthBands(f, lambda) == CheckNext::Stop) return CheckNext::Stop;
     } else {
         // A limit beyond the Double range is an infinity, refused as the largest numbers are.
-        f.light.bandMaxUm = static_cast<float>(ValOrInfinity(f.dlogSpectrumBand_->txtSpectrumMax.text()) / 1000);
-        f.light.bandMinUm = static_cast<float>(ValOrInfinity(f.dlogSpectrumBand_->txtSpectrumMin.text()) / 1000);
+        f.light.bandMaxUm =
+            static_cast<float>(ValOrInfinity(f.dlogSpectrumBand_->txtSpectrumMax.text()) / 1000);
+        f.light.bandMinUm =
+            static_cast<float>(ValOrInfinity(f.dlogSpectrumBand_->txtSpectrumMin.text()) / 1000);
         if (SpectrumBands(f) == CheckNext::Stop) return CheckNext::Stop;
     }
     return MediumFileBand(f, Val(f.txtLambda.text()));
@@ -237,16 +256,21 @@ CheckNext SweepAngleOnGrid(Form1& f) {
 
 CheckNext AxisBandChecks(Form1& f) {
     const int code = f.codes.graphCode;
-    if (code != kGraphWavelength && code != kGraphEfficiencyWavelength && !(code == kGraphAsymmetry && f.codes.graphSubCode == kSubAsymmetryWavelength)) return CheckNext::GoOn;
+    if (code != kGraphWavelength && code != kGraphEfficiencyWavelength &&
+        !(code == kGraphAsymmetry && f.codes.graphSubCode == kSubAsymmetryWavelength))
+        return CheckNext::GoOn;
     const double lo = Val(f.txtXmin.text());
     const double hi = Val(f.txtXmax.text());
     const std::string segelsteinHint = "(Menu: Advanced -> Refractive index -> Sphere -> Water)";
     if (Iapws(f)) {
-        const std::string p = "IAPWS values are valid only for the 150 - 2000 nm band.  Use Segelstein's data " + segelsteinHint;
+        const std::string p =
+            "IAPWS values are valid only for the 150 - 2000 nm band.  Use Segelstein's data " +
+            segelsteinHint;
         if (lo < 150) return FailRed(f.txtXmin, p, kWater);
         if (hi > 2000) return FailRed(f.txtXmax, p, kWater);
         const std::string c =
-            "Complex values with IAPWS are valid only for the 380 - 700 nm band.  Use Segelstein's data " + segelsteinHint;
+            "Complex values with IAPWS are valid only for the 380 - 700 nm band.  Use Segelstein's data " +
+            segelsteinHint;
         if (ComplexWater(f) && lo < 380) return FailRed(f.txtXmin, c, kWater);
         if (ComplexWater(f) && hi > 700) return FailRed(f.txtXmax, c, kWater);
     }
@@ -256,8 +280,8 @@ CheckNext AxisBandChecks(Form1& f) {
         if (hi > 10000) return FailRed(f.txtXmax, p, kWater);
     }
     if (MetalSphere(f)) {
-        const std::string p =
-            "The values for refractive index of " + f.indexState.sphereName + " are valid only for the 187 - 1935 nm band";
+        const std::string p = "The values for refractive index of " + f.indexState.sphereName +
+                              " are valid only for the 187 - 1935 nm band";
         if (lo < 188) return FailRed(f.txtXmin, p, "Refractive index of " + f.indexState.sphereName);
         if (hi > 1934) return FailRed(f.txtXmax, p, "Refractive index of " + f.indexState.sphereName);
     }

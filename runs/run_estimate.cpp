@@ -102,8 +102,10 @@ RunEstimate EstimateLeeRun(const LeeRunInput& in) {
 }
 
 double ExpectedSeconds(int calcMethod, bool leeDiagram, double units) {
-    if (calcMethod == kMethodMie) return units * (leeDiagram ? kMieLeeSecondsPerUnit : kMieAngleSecondsPerUnit);
-    if (calcMethod == kMethodDebye) return units * (leeDiagram ? kDebyeLeeSecondsPerUnit : kDebyeAngleSecondsPerUnit);
+    if (calcMethod == kMethodMie)
+        return units * (leeDiagram ? kMieLeeSecondsPerUnit : kMieAngleSecondsPerUnit);
+    if (calcMethod == kMethodDebye)
+        return units * (leeDiagram ? kDebyeLeeSecondsPerUnit : kDebyeAngleSecondsPerUnit);
     return 0.0;
 }
 

@@ -52,12 +52,12 @@ float SweepRatio(float sweepStart, float sweepEnd, float sweepSteps);
 
 // An angle graph (graph code 1).
 struct AngleRunInput {
-    int calcMethod = kMethodMie;   // 1 Mie, 2 Debye (any other gives 0 seconds)
-    double radius = 0.0;  // um
-    double step = 0.0;    // angle step, degrees
-    double range = 0.0;   // maximum angle - minimum angle, degrees
-    int waveCount = 1;    // after the wave-count rule
-    double lambda = 0.0;  // wavelength, um (used with one wavelength)
+    int calcMethod = kMethodMie;  // 1 Mie, 2 Debye (any other gives 0 seconds)
+    double radius = 0.0;          // um
+    double step = 0.0;            // angle step, degrees
+    double range = 0.0;           // maximum angle - minimum angle, degrees
+    int waveCount = 1;            // after the wave-count rule
+    double lambda = 0.0;          // wavelength, um (used with one wavelength)
     bool disperse = false;
     double samples = 0.0;  // number of distribution radii (value of the sample-count list)
 };

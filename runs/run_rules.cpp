@@ -75,7 +75,9 @@ ResultArrayBounds ArrayBoundsFor(const ArraySizeInput& in) {
     if (code >= kFirstSweepGraph && code <= kLastSweepGraph) {
         double points = P;
         if (code == kGraphConvergence) points = 18000;
-        const bool countsPoints = code == kGraphWavelength || code == kGraphRadius || code == kGraphEfficiency || code == kGraphEfficiencyWavelength || code == kGraphAsymmetry;
+        const bool countsPoints = code == kGraphWavelength || code == kGraphRadius ||
+                                  code == kGraphEfficiency || code == kGraphEfficiencyWavelength ||
+                                  code == kGraphAsymmetry;
         if (in.logSteps && countsPoints) points = in.step;
         b.curves = GrownBound(points, 1.0).value_or(kFixedPoints);
     }
@@ -87,7 +89,8 @@ ResultArrayBounds ArrayBoundsFor(const ArraySizeInput& in) {
         b.angleTables = grown ? Bound(P / 2.0 + 1.0, kMaxPoints).value_or(kFixedAngles) : kFixedAngles;
     }
     b.colourSums = kFixedPoints;
-    if (code < kFirstSweepGraph || code >= kGraphLee) b.colourSums = GrownBound(P, in.step).value_or(kFixedPoints);
+    if (code < kFirstSweepGraph || code >= kGraphLee)
+        b.colourSums = GrownBound(P, in.step).value_or(kFixedPoints);
     return b;
 }
 

@@ -23,15 +23,18 @@ std::optional<std::int32_t> WholeIndex(double v) {
 
 }  // namespace
 
-bool SweepLogStepCode(int code) { return code == kGraphWavelength || code == kGraphRadius || code == kGraphEfficiency || code == kGraphEfficiencyWavelength || code == kGraphAsymmetry; }
+bool SweepLogStepCode(int code) {
+    return code == kGraphWavelength || code == kGraphRadius || code == kGraphEfficiency ||
+           code == kGraphEfficiencyWavelength || code == kGraphAsymmetry;
+}
 
 double SweepPlan::x(std::int32_t i) const {
     if (logSteps) return LogSweepValue(xMin, xMax, step, static_cast<double>(i - 1));
     return xMin + static_cast<double>(i - 1) * step;
 }
 
-std::optional<SweepPlan> PlanSweep(int graphCode, double xFrom, double xTo, double xMin, double xMax, double step,
-                                   bool logMenu) {
+std::optional<SweepPlan> PlanSweep(int graphCode, double xFrom, double xTo, double xMin, double xMax,
+                                   double step, bool logMenu) {
     SweepPlan p;
     p.xMin = xMin;
     p.xMax = xMax;
@@ -76,8 +79,10 @@ SweepStep SweepStepFor(int code, int sub, double x, double lambdaBox, double rad
             break;
         case kGraphRadius:
             s.unitByMenus = true;
-            if (sub == kSubSize) sizeSwept = true;
-            else s.radius = x;
+            if (sub == kSubSize)
+                sizeSwept = true;
+            else
+                s.radius = x;
             s.radiusBox = sub == kSubRadius;
             break;
         case kGraphIndex:
@@ -88,8 +93,10 @@ SweepStep SweepStepFor(int code, int sub, double x, double lambdaBox, double rad
             break;
         case kGraphEfficiency:
             s.index = StepIndex::Boxes;
-            if (sub == kSubQSize || sub == kSubCSize) sizeSwept = true;
-            else s.radius = x;
+            if (sub == kSubQSize || sub == kSubCSize)
+                sizeSwept = true;
+            else
+                s.radius = x;
             break;
         case kGraphEfficiencyWavelength:
             s.wavelength = x / 1000;
@@ -141,7 +148,8 @@ std::optional<SweepValues> StoredSweepValues(int code, int sub, const SweepResul
         return v;
     }
     if (code == kGraphEfficiency || code == kGraphEfficiencyWavelength) {
-        const double area = (sub == kSubCWavelength || sub == kSubCSize) ? kPi * radius * radius * 1E-12 : 1.0;
+        const double area =
+            (sub == kSubCWavelength || sub == kSubCSize) ? kPi * radius * radius * 1E-12 : 1.0;
         v.perp = area * r.qExt;
         v.para = area * r.qSca;
         v.unpol = AbsorptionEfficiency(v.perp, v.para);

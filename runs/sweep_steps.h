@@ -28,8 +28,8 @@ struct SweepPlan {
 // xFrom, xTo: the boxes' values (point count of linear steps); xMin, xMax: the run's x range (ratio of
 // logarithmic steps); step: the step list's value. nullopt when the point count has no whole number
 // from 1 to 200000.
-std::optional<SweepPlan> PlanSweep(int graphCode, double xFrom, double xTo, double xMin, double xMax, double step,
-                                   bool logMenu);
+std::optional<SweepPlan> PlanSweep(int graphCode, double xFrom, double xTo, double xMin, double xMax,
+                                   double step, bool logMenu);
 
 // Step k of an angle map: linear from low (k = 0) to high (k = steps).
 double MapSweepValue(double low, double high, int k, double steps);
@@ -62,7 +62,8 @@ struct SweepStep {
 // x: the step's x value (nm for the wavelength axes); lambdaBox: the wavelength box (um); radius: the
 // run's radius; mediumRe: the medium's real index. The size parameter is 2 pi r nmedium / lambda, and
 // a swept size parameter gives r = x lambda / (2 pi nmedium).
-SweepStep SweepStepFor(int graphCode, int graphSubCode, double x, double lambdaBox, double radius, double mediumRe);
+SweepStep SweepStepFor(int graphCode, int graphSubCode, double x, double lambdaBox, double radius,
+                       double mediumRe);
 
 // The three values stored at a step of one size: intensities |S|^2 / K (moduli |S| / K with
 // `amplitude`, the unpolarised one their mean), Qext, Qsca, Qabs or the cross-sections in m^2, or g.

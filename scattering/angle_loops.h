@@ -57,14 +57,15 @@ struct Segments {
 
 // One order over the angles J = begin..end - 1 that the window's segments need: the angular functions,
 // then the amplitude sums. The buffer starts on a cache line.
-using MieAngleSums = void (*)(const OrderTerms& t, double* tables, int begin, int end, const Segments& segments);
+using MieAngleSums = void (*)(const OrderTerms& t, double* tables, int begin, int end,
+                              const Segments& segments);
 
 // ---- Debye: all orders over one block of kDebyeAngleBlock angles --------------------------------
 
 // The sums over n = 1..N of the partial waves an2, bn2 at the block's cosines mu into out, with the
 // recurrence factors piA, piB and fn of DebyeWorkspace.
-using DebyeSumBlock = void (*)(const double* mu, int N, const double* piA, const double* piB, const double* fn,
-                               const Complex* an2, const Complex* bn2, DebyeBlockSums& out);
+using DebyeSumBlock = void (*)(const double* mu, int N, const double* piA, const double* piB,
+                               const double* fn, const Complex* an2, const Complex* bn2, DebyeBlockSums& out);
 
 // ---- The two builds and the choice ---------------------------------------------------------------
 

@@ -18,7 +18,7 @@
 namespace tessary {
 namespace {
 
-constexpr int kFactorialCut = 70;       // terms with t or j - t of 70 or more are dropped
+constexpr int kFactorialCut = 70;                 // terms with t or j - t of 70 or more are dropped
 constexpr int kLastTerm = 2 * kFactorialCut - 2;  // so every term has j <= 138
 constexpr int kMaxSeriesIndex = 1000;
 constexpr double kTermNegligible = 1e-30;
@@ -28,7 +28,9 @@ constexpr double kTruncationLevel = 1e-18;  // a tail below this part of the sum
 // the same for all orders n.
 struct DisplacementTable {
     std::array<Complex, kFactorialCut * kFactorialCut> w{};
-    const Complex& operator()(int t, int u) const { return w[static_cast<std::size_t>(t * kFactorialCut + u)]; }
+    const Complex& operator()(int t, int u) const {
+        return w[static_cast<std::size_t>(t * kFactorialCut + u)];
+    }
 };
 
 void FillDisplacement(Complex Xplus, Complex Xminus, DisplacementTable& table) {
@@ -114,7 +116,8 @@ Sums SeriesSums(int m, const DisplacementTable& W, PowerTable& P) {
         }
         const TermKind k2 = Term(j, m, -1, W, P, T2);
         cut = cut || k1 == TermKind::Cut || k2 == TermKind::Cut;
-        if (!cut && (k1 == TermKind::Formed || k2 == TermKind::Formed)) lastFormed = std::max(Largest(T1), Largest(T2));
+        if (!cut && (k1 == TermKind::Formed || k2 == TermKind::Formed))
+            lastFormed = std::max(Largest(T1), Largest(T2));
         if (k2 == TermKind::None) continue;
         s.sum1 = Add(s.sum1, T2);
         s.sum2 = Sub(s.sum2, T2);
@@ -164,7 +167,8 @@ Complex Normalisation(int n, int m) { return ComplexPower({0.0, -1.0 / (n + 0.5)
 
 }  // namespace
 
-BeamRefusal MakeGaussianBeam(const GaussianBeamInput& in, double wavelength, GaussianBeam& b, std::string& message) {
+BeamRefusal MakeGaussianBeam(const GaussianBeamInput& in, double wavelength, GaussianBeam& b,
+                             std::string& message) {
     if (!std::isfinite(wavelength) || !(wavelength > 0.0)) {
         message = "Wavelength = " + MessageNumber(wavelength) + " is not a finite number above 0";
         return BeamRefusal::BadWavelength;
@@ -173,9 +177,10 @@ BeamRefusal MakeGaussianBeam(const GaussianBeamInput& in, double wavelength, Gau
         message = "Beam half-width w0 = " + MessageNumber(in.w0) + " is not a finite number above 0";
         return BeamRefusal::BadWidth;
     }
-    if (!std::isfinite(in.xf) || !std::isfinite(in.yf) || !std::isfinite(in.zf) || !std::isfinite(in.phiDegrees)) {
-        message = "Beam position (" + MessageNumber(in.xf) + ", " + MessageNumber(in.yf) + ", " + MessageNumber(in.zf) +
-                  ") or azimuth " + MessageNumber(in.phiDegrees) + " is not finite";
+    if (!std::isfinite(in.xf) || !std::isfinite(in.yf) || !std::isfinite(in.zf) ||
+        !std::isfinite(in.phiDegrees)) {
+        message = "Beam position (" + MessageNumber(in.xf) + ", " + MessageNumber(in.yf) + ", " +
+                  MessageNumber(in.zf) + ") or azimuth " + MessageNumber(in.phiDegrees) + " is not finite";
         return BeamRefusal::BadBeam;
     }
     b.beamXf = in.xf;
@@ -187,8 +192,9 @@ BeamRefusal MakeGaussianBeam(const GaussianBeamInput& in, double wavelength, Gau
     const double s = 1.0 / (static_cast<double>(b.beamW0) * b.beamWaveNumber);
     b.beamS = static_cast<float>(s);
     if (!std::isfinite(b.beamPhi) || !std::isfinite(b.beamS) || !(b.beamS > 0.0f)) {
-        message = "Beam half-width w0 = " + MessageNumber(in.w0) + " at wavelength " + MessageNumber(wavelength) +
-                  " gives a confinement factor s = " + MessageNumber(s) + " outside the single-precision range";
+        message = "Beam half-width w0 = " + MessageNumber(in.w0) + " at wavelength " +
+                  MessageNumber(wavelength) + " gives a confinement factor s = " + MessageNumber(s) +
+                  " outside the single-precision range";
         return BeamRefusal::BadWidth;
     }
     const double xf = b.beamXf, yf = b.beamYf, zf = b.beamZf, w0 = b.beamW0, sd = b.beamS;
@@ -198,12 +204,14 @@ BeamRefusal MakeGaussianBeam(const GaussianBeamInput& in, double wavelength, Gau
     b.rho = std::sqrt((xf * xf + yf * yf) / (w0 * w0));
     b.rho2 = static_cast<float>((xf * xf + yf * yf) / (w0 * w0));
     // G = e^(-Q rho^2) Q e^(-i zf/(s w0)); s w0 = 1/k, so the last factor is e^(-i k zf).
-    const Complex L = ComplexMult({-b.beamFocusTerm.re, -b.beamFocusTerm.im}, {static_cast<double>(b.rho2), 0.0});
+    const Complex L =
+        ComplexMult({-b.beamFocusTerm.re, -b.beamFocusTerm.im}, {static_cast<double>(b.rho2), 0.0});
     const Complex E2 = ComplexExp({0.0, static_cast<double>(static_cast<float>(-zf / (sd * w0)))});
     b.gaussCplx = ComplexMult(ComplexMult(ComplexExp(L), b.beamFocusTerm), E2);
     if (!Finite(b.beamFocusTerm) || !Finite(b.gaussCplx) || !std::isfinite(b.rho)) {
-        message = "Beam position (" + MessageNumber(in.xf) + ", " + MessageNumber(in.yf) + ", " + MessageNumber(in.zf) +
-                  ") against w0 = " + MessageNumber(in.w0) + " leaves the double range";
+        message = "Beam position (" + MessageNumber(in.xf) + ", " + MessageNumber(in.yf) + ", " +
+                  MessageNumber(in.zf) + ") against w0 = " + MessageNumber(in.w0) +
+                  " leaves the double range";
         return BeamRefusal::BadBeam;
     }
     message.clear();
@@ -250,8 +258,9 @@ BeamShapeStatus BeamShapeCoeff1(const GaussianBeam& b, int N, int M, const std::
     const Complex Q = b.beamFocusTerm;
     const double s = b.beamS;
     // e^(-i k zf) of the beam factor, as G forms it.
-    const Complex Qphase = ComplexMult(Q, ComplexExp({0.0, static_cast<double>(static_cast<float>(
-                                                               -static_cast<double>(b.beamZf) / (s * b.beamW0)))}));
+    const Complex Qphase = ComplexMult(
+        Q, ComplexExp({0.0, static_cast<double>(
+                                static_cast<float>(-static_cast<double>(b.beamZf) / (s * b.beamW0)))}));
     // The orders n in groups: the tasks of a group (kOrderTask orders each) run on the worker pool,
     // then the orders are reported in turn. A stop or a failure at n clears the orders above n, so
     // the tables end as if the orders had been formed one by one.
@@ -272,7 +281,8 @@ BeamShapeStatus BeamShapeCoeff1(const GaussianBeam& b, int N, int M, const std::
             for (int m = 1; series && m <= M; ++m) {
                 sums[static_cast<std::size_t>(M + m)] = SeriesSums(m, *W, P);
                 sums[static_cast<std::size_t>(M - m)] = SeriesSums(-m, *W, P);
-                for (const Sums& s2 : {sums[static_cast<std::size_t>(M + m)], sums[static_cast<std::size_t>(M - m)]})
+                for (const Sums& s2 :
+                     {sums[static_cast<std::size_t>(M + m)], sums[static_cast<std::size_t>(M - m)]})
                     if (s2.truncated || !Finite(s2.sum1) || !Finite(s2.sum2)) series = false;
             }
             const Complex Fn = F[static_cast<std::size_t>(n)];

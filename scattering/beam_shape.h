@@ -88,7 +88,7 @@ enum class BeamStage {
 // Non-owning reference to the progress callback: bool(BeamStage, int done, int total), true asks for
 // a stop. The referenced callable must outlive the call it is passed to (a lambda argument does).
 class BeamProgressCallback {
-public:
+  public:
     BeamProgressCallback() = default;  // never stops
     template <class F, class = std::enable_if_t<!std::is_same_v<std::decay_t<F>, BeamProgressCallback>>>
     BeamProgressCallback(F&& f)  // NOLINT(google-explicit-constructor): lets a lambda be passed directly
@@ -101,7 +101,7 @@ public:
         return call_ != nullptr && call_(object_, stage, done, total);
     }
 
-private:
+  private:
     void* object_ = nullptr;
     bool (*call_)(void*, BeamStage, int, int) = nullptr;
 };
@@ -116,7 +116,8 @@ struct BeamShapeTables {
     std::vector<unsigned char> orderKind;  // scratch: how each order n was formed
 
     std::size_t Index(int n, int m) const {
-        return static_cast<std::size_t>(n) * static_cast<std::size_t>(beamMMax + 2) + static_cast<std::size_t>(m);
+        return static_cast<std::size_t>(n) * static_cast<std::size_t>(beamMMax + 2) +
+               static_cast<std::size_t>(m);
     }
 };
 
@@ -148,7 +149,8 @@ enum class BeamShapeStatus {
 // (numerics/worker_pool.h) before they are reported; a stop after order n clears the orders above
 // it, so the tables are the same, to the bit, whatever the number of threads.
 // `beamOrderFactor` must hold F(n) for n = 1..N (BeamOrderFactors).
-BeamShapeStatus BeamShapeCoeff1(const GaussianBeam& beam, int N, int M, const std::vector<Complex>& beamOrderFactor,
-                                BeamShapeTables& tables, BeamProgressCallback onOrder = {});
+BeamShapeStatus BeamShapeCoeff1(const GaussianBeam& beam, int N, int M,
+                                const std::vector<Complex>& beamOrderFactor, BeamShapeTables& tables,
+                                BeamProgressCallback onOrder = {});
 
 }  // namespace tessary

@@ -110,14 +110,15 @@ void SumBlock(const BeamPartialWaves& w, const Block& block, Accumulators& out) 
 }
 
 bool IsZero(const BeamTerm& t) {
-    return t.v1re == 0.0 && t.v1im == 0.0 && t.v2re == 0.0 && t.v2im == 0.0 && t.v3re == 0.0 && t.v3im == 0.0 &&
-           t.v4re == 0.0 && t.v4im == 0.0;
+    return t.v1re == 0.0 && t.v1im == 0.0 && t.v2re == 0.0 && t.v2im == 0.0 && t.v3re == 0.0 &&
+           t.v3im == 0.0 && t.v4re == 0.0 && t.v4im == 0.0;
 }
 
 }  // namespace
 
 void BuildBeamPartialWaves(const BeamShapeTables& shape, double phi, const std::vector<Complex>& an,
-                           const std::vector<Complex>& bn, const std::vector<double>& cn, BeamPartialWaves& w) {
+                           const std::vector<Complex>& bn, const std::vector<double>& cn,
+                           BeamPartialWaves& w) {
     const int N = shape.beamNMax, M = shape.beamMMax;
     w.N = N;
     w.M = M;
@@ -169,7 +170,9 @@ bool BeamAngleSums(const BeamPartialWaves& w, int nang, int first, int last, std
                    std::vector<double>& S1im, std::vector<double>& S2re, std::vector<double>& S2im,
                    std::vector<unsigned char>& done, BeamProgressCallback onPoint) {
     const long long n2 = 2LL * nang;
-    auto inWindow = [first, last, n2](long long k) { return k >= 1 && k <= n2 - 1 && k >= first && k <= last; };
+    auto inWindow = [first, last, n2](long long k) {
+        return k >= 1 && k <= n2 - 1 && k >= first && k <= last;
+    };
     const int total = BeamWindowPoints(nang, first, last);
     const double dang = kHalfPi / (nang - 1);
     int pointsDone = 0;
@@ -198,9 +201,11 @@ bool BeamAngleSums(const BeamPartialWaves& w, int nang, int first, int last, std
             for (int lane = 0; lane < b.lanes; ++lane) {
                 const int J = b.laneJ[lane];
                 const Accumulators& acc = b.acc;
-                const std::size_t targets[2] = {static_cast<std::size_t>(J), static_cast<std::size_t>(n2 - J)};
-                const double values[2][4] = {{acc.f1re[lane], acc.f1im[lane], acc.f2re[lane], acc.f2im[lane]},
-                                             {acc.m1re[lane], acc.m1im[lane], acc.m2re[lane], acc.m2im[lane]}};
+                const std::size_t targets[2] = {static_cast<std::size_t>(J),
+                                                static_cast<std::size_t>(n2 - J)};
+                const double values[2][4] = {
+                    {acc.f1re[lane], acc.f1im[lane], acc.f2re[lane], acc.f2im[lane]},
+                    {acc.m1re[lane], acc.m1im[lane], acc.m2re[lane], acc.m2im[lane]}};
                 for (int side = 0; side < 2; ++side) {
                     const std::size_t k = targets[side];
                     if (side == 1 && (J == nang || !b.anyMirror)) continue;

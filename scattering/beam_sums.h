@@ -32,7 +32,9 @@ struct BeamPartialWaves {
     std::vector<int> lastOrder;       // highest n of order m with a nonzero product; m - 1 when none
     std::vector<BeamTerm> terms;
 
-    const BeamTerm& At(int n, int m) const { return terms[offset[static_cast<std::size_t>(m)] + static_cast<std::size_t>(n - m)]; }
+    const BeamTerm& At(int n, int m) const {
+        return terms[offset[static_cast<std::size_t>(m)] + static_cast<std::size_t>(n - m)];
+    }
 };
 
 // With E+- = e^(+-i m phi) and the beam-shape coefficients A+- = gPlusA/gMinusA, B+- = gPlusB/gMinusB:
@@ -42,7 +44,8 @@ struct BeamPartialWaves {
 // an, bn and cn are indexed by n = 0..N. Orders past the last nonzero product of an m are never
 // summed, so the angle functions of those (n, m) are not evaluated.
 void BuildBeamPartialWaves(const BeamShapeTables& shape, double phi, const std::vector<Complex>& an,
-                           const std::vector<Complex>& bn, const std::vector<double>& cn, BeamPartialWaves& waves);
+                           const std::vector<Complex>& bn, const std::vector<double>& cn,
+                           BeamPartialWaves& waves);
 
 // Adds the sums to S1 and S2 at every angle index J of first..last (clamped to 1..2 NANG - 1) and sets
 // done[J] = 1 (all five vectors sized 2 NANG by the caller). Angle index J <= NANG is theta_J =

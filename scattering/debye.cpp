@@ -157,7 +157,8 @@ void ComplexStart(DebyeTables& t, Complex s, Complex c) {
 // from j_(N+1) / j_N of two continued fractions at the top. False when these cannot be had.
 bool BesselRatios(Complex z, int N, Complex* ratio) {
     const ContFracResult top = ComplexContFrac(N, z), above = ComplexContFrac(N + 1, z);
-    if (top.status != ContFracStatus::Ok || above.status != ContFracStatus::Ok || LargerPart(top.mantissa) == 0.0)
+    if (top.status != ContFracStatus::Ok || above.status != ContFracStatus::Ok ||
+        LargerPart(top.mantissa) == 0.0)
         return false;
     Complex rho = TimesPow10(Div(above.mantissa, top.mantissa), above.exponent10 - top.exponent10);
     for (int n = N; n >= 2; --n) {
@@ -280,8 +281,9 @@ bool CheckAndCount(const DebyeInput& in, DebyeResult& r) {
 
     r.NANG = std::max(in.NANG, 2);
     if (r.NANG > kDebyeMaxNang) {
-        Refuse(r, DebyeRefusal::BadAngles,
-               "Number of angles NANG = " + MessageNumber(r.NANG) + " is above " + MessageNumber(kDebyeMaxNang));
+        Refuse(
+            r, DebyeRefusal::BadAngles,
+            "Number of angles NANG = " + MessageNumber(r.NANG) + " is above " + MessageNumber(kDebyeMaxNang));
         return false;
     }
     const bool complexPath = in.m.im != 0.0 || in.m.re < 1.0;
@@ -331,7 +333,8 @@ struct BlockAngles {
 // The angle sums of the coefficients in work.an2, work.bn2 over n = 1..N, block by block; each block
 // stored adds stepsPerIndex to stepsDone per index stored and is followed by the callback. False when
 // the callback asked for a stop: the blocks stored so far are kept, the others are not touched.
-bool SumOrder(const DebyeInput& in, DebyeResult& r, int N, double stepsPerIndex, const DebyeStepCallback& onStep) {
+bool SumOrder(const DebyeInput& in, DebyeResult& r, int N, double stepsPerIndex,
+              const DebyeStepCallback& onStep) {
     const int nang = r.NANG;
     DebyeWorkspace& w = r.work;
     auto inWindow = [&](int index) { return in.first <= index && index <= in.last; };
@@ -341,7 +344,7 @@ bool SumOrder(const DebyeInput& in, DebyeResult& r, int N, double stepsPerIndex,
     const angle_loops::DebyeSumBlock sumBlockOf = angle_loops::ChooseDebyeSumBlock(in.baselineVectors);
     auto sumBlock = [&](int b) {
         sumBlockOf(angles[b].mu, N, w.piA.data(), w.piB.data(), w.fn.data(), w.an2.data(), w.bn2.data(),
-                 w.blocks[static_cast<std::size_t>(b)]);
+                   w.blocks[static_cast<std::size_t>(b)]);
     };
     int next = 1;
     while (next <= nang) {
@@ -628,12 +631,14 @@ void DebyePlaneWave(const DebyeInput& in, const RaySelection& rays, DebyeResult&
     auto onOrder = [&](double, double) { return onStep(0.0, stepsTotal); };
     for (;;) {
         DebyeFunctionsOfX(in.x, orders, t);
-        const DebyeTablesStatus status = DebyeFunctionsOfMx(in.x, in.m, orders, in.mnuDebyeRecursion, t, onOrder);
+        const DebyeTablesStatus status =
+            DebyeFunctionsOfMx(in.x, in.m, orders, in.mnuDebyeRecursion, t, onOrder);
         if (status == DebyeTablesStatus::Stopped) {
             r.status = DebyeStatus::Stopped;
             return;
         }
-        const bool done = status == DebyeTablesStatus::Done && DebyeReflectionTransmission(t, in.m, r.coefficients);
+        const bool done =
+            status == DebyeTablesStatus::Done && DebyeReflectionTransmission(t, in.m, r.coefficients);
         if (done) break;
         if (orders > r.termCount) {
             orders = r.termCount;
@@ -641,7 +646,8 @@ void DebyePlaneWave(const DebyeInput& in, const RaySelection& rays, DebyeResult&
         }
         if (status == DebyeTablesStatus::Done)
             Refuse(r, DebyeRefusal::NotFinite,
-                   "The Debye coefficients overflowed (x = " + MessageNumber(in.x) + ", m = " + IndexText(in.m) + ")");
+                   "The Debye coefficients overflowed (x = " + MessageNumber(in.x) +
+                       ", m = " + IndexText(in.m) + ")");
         else  // BesselRange; TooAbsorbing is ruled out by CheckAndCount
             Refuse(r, DebyeRefusal::BesselRange,
                    std::string(kTooLarge) + " (the Bessel functions of m x = " + IndexText(t.mx) +
@@ -657,8 +663,8 @@ void DebyePlaneWave(const DebyeInput& in, const RaySelection& rays, DebyeResult&
         std::min<std::int64_t>(rays.rayPMax, static_cast<std::int64_t>(rays.rayflag.size()) - 1));
     auto refuseOverflow = [&](int p) {
         Refuse(r, DebyeRefusal::NotFinite,
-               "The Debye series overflowed at ray order p = " + MessageNumber(p) + " (x = " + MessageNumber(in.x) +
-                   ", m = " + IndexText(in.m) + ")");
+               "The Debye series overflowed at ray order p = " + MessageNumber(p) +
+                   " (x = " + MessageNumber(in.x) + ", m = " + IndexText(in.m) + ")");
     };
     if (in.graph == DebyeGraph::Convergence) {
         // Order by order: the intensities describe the last order whose coefficients were formed.
@@ -679,7 +685,8 @@ void DebyePlaneWave(const DebyeInput& in, const RaySelection& rays, DebyeResult&
         // The selected orders added per n, then one angle sum for all of them.
         int selected = 0;
         for (int p = 0; p <= pEnd; ++p) selected += rays.rayflag[static_cast<std::size_t>(p)] == 1 ? 1 : 0;
-        const int overflowAt = SelectedWaves(r.coefficients, rays.rayflag.data(), pEnd, orders, w.an2, w.bn2, w.waveOverflow);
+        const int overflowAt =
+            SelectedWaves(r.coefficients, rays.rayflag.data(), pEnd, orders, w.an2, w.bn2, w.waveOverflow);
         if (overflowAt >= 0) return refuseOverflow(overflowAt);
         r.seriesOrders = ConvergedOrders(w.an2, w.bn2, from, orders);
         if (selected > 0) {

@@ -47,7 +47,7 @@ struct DebyeInput {
     DebyeGraph graph = DebyeGraph::Normal;
     std::string_view rayListText;    // text of the ray-order list: "0" may hand over, "Multiple" may be empty
     bool mnuDebyeRecursion = false;  // j_n(m x) by upward recurrence instead of the continued fraction
-    bool mnuSWsub = false;           // surface-wave subtraction (made by the window procedure after the series)
+    bool mnuSWsub = false;  // surface-wave subtraction (made by the window procedure after the series)
     // The angle loops of the baseline instruction set (SSE2) even where the processor has AVX2: the
     // same bits, for tests and benchmarks that compare the two.
     bool baselineVectors = false;
@@ -62,14 +62,14 @@ enum class DebyeStatus {
 
 enum class DebyeRefusal {
     None,
-    TooLarge,        // |m x| or nMax above kDebyeTermLimit: "Reduce radius or increase wavelength"
-    BadSize,         // x not finite or not above 0
-    BadIndex,        // m not finite, or m = 0
-    BadAngles,       // NANG above kDebyeMaxNang
-    NoRays,          // "Multiple" with no order selected: "No rays selected"
-    TooAbsorbing,    // sin(m x) leaves the double range (|x Im m| above about 709.78)
-    BesselRange,     // j_n(m x) below the double range or not found (very small |m| x against x)
-    NotFinite,       // a coefficient or an amplitude overflowed
+    TooLarge,      // |m x| or nMax above kDebyeTermLimit: "Reduce radius or increase wavelength"
+    BadSize,       // x not finite or not above 0
+    BadIndex,      // m not finite, or m = 0
+    BadAngles,     // NANG above kDebyeMaxNang
+    NoRays,        // "Multiple" with no order selected: "No rays selected"
+    TooAbsorbing,  // sin(m x) leaves the double range (|x Im m| above about 709.78)
+    BesselRange,   // j_n(m x) below the double range or not found (very small |m| x against x)
+    NotFinite,     // a coefficient or an amplitude overflowed
 };
 
 // Functions of x and of m x for the orders n = 0..termCount ([3] 10.1; psi_n = z j_n(z)).
@@ -106,12 +106,12 @@ struct DebyeBlockSums {
 
 // Scratch of the amplitude stage, kept so that repeated calls reuse their memory.
 struct DebyeWorkspace {
-    std::vector<Complex> an2, bn2;  // minus twice the Debye partial-wave coefficients: one order p, or
-                                    // the sum of the selected orders
-    std::vector<int> waveOverflow;  // per block of orders n: the lowest p whose wave overflowed, or -1
-    std::vector<double> piA, piB;   // recurrence factors (2k-1)/(k-1) and k/(k-1) of pi_k
-    std::vector<double> fn;         // -(2n+1)/(2n(n+1))
-    std::vector<double> mu;         // cos theta_J, J = 0..NANG
+    std::vector<Complex> an2, bn2;       // minus twice the Debye partial-wave coefficients: one order p, or
+                                         // the sum of the selected orders
+    std::vector<int> waveOverflow;       // per block of orders n: the lowest p whose wave overflowed, or -1
+    std::vector<double> piA, piB;        // recurrence factors (2k-1)/(k-1) and k/(k-1) of pi_k
+    std::vector<double> fn;              // -(2n+1)/(2n(n+1))
+    std::vector<double> mu;              // cos theta_J, J = 0..NANG
     std::vector<DebyeBlockSums> blocks;  // sums of the blocks of angles worked at once
 };
 

@@ -59,11 +59,13 @@ void MagneticR22WithoutRounding(const DebyeTables& t, Complex m, DebyeCoefficien
 // Checks before any table is built; false when the call ends here (refusal or hand-over).
 bool CheckInput(const DebyeGaussianInput& in, DebyeGaussianResult& r, double& mxAbs) {
     if (!std::isfinite(in.x) || !(in.x > 0.0)) {
-        Refuse(r, BeamRefusal::BadSize, "Size parameter x = " + MessageNumber(in.x) + " is not a finite number above 0");
+        Refuse(r, BeamRefusal::BadSize,
+               "Size parameter x = " + MessageNumber(in.x) + " is not a finite number above 0");
         return false;
     }
     if (!Finite(in.m) || (in.m.re == 0.0 && in.m.im == 0.0)) {
-        Refuse(r, BeamRefusal::BadIndex, "Refractive index m = " + IndexText(in.m) + " is not finite and nonzero");
+        Refuse(r, BeamRefusal::BadIndex,
+               "Refractive index m = " + IndexText(in.m) + " is not finite and nonzero");
         return false;
     }
     if (in.rayListText == "0" && in.x * in.m.im > kDebyeHandOverAbsorption) {
@@ -78,8 +80,9 @@ bool CheckInput(const DebyeGaussianInput& in, DebyeGaussianResult& r, double& mx
     }
     r.NANG = std::max(in.NANG, 2);
     if (r.NANG > kDebyeMaxNang) {
-        Refuse(r, BeamRefusal::BadAngles,
-               "Number of angles NANG = " + MessageNumber(r.NANG) + " is above " + MessageNumber(kDebyeMaxNang));
+        Refuse(
+            r, BeamRefusal::BadAngles,
+            "Number of angles NANG = " + MessageNumber(r.NANG) + " is above " + MessageNumber(kDebyeMaxNang));
         return false;
     }
     for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) s->assign(2 * static_cast<std::size_t>(r.NANG), 0.0);
@@ -97,7 +100,8 @@ bool CheckInput(const DebyeGaussianInput& in, DebyeGaussianResult& r, double& mx
         Refuse(r, BeamRefusal::TooLarge, kTooLarge);
         return false;
     }
-    r.termCount = in.graph == DebyeGraph::Convergence ? static_cast<int>(RoundHalfEven(1.2 * r.nStop)) : r.nStop;
+    r.termCount =
+        in.graph == DebyeGraph::Convergence ? static_cast<int>(RoundHalfEven(1.2 * r.nStop)) : r.nStop;
     return true;
 }
 
@@ -111,7 +115,8 @@ bool SeriesCoefficients(const DebyeGaussianInput& in, const RaySelection& rays, 
     for (;;) {
         DebyeFunctionsOfX(in.x, orders, t);
         const DebyeTablesStatus tables = DebyeFunctionsOfMx(in.x, in.m, orders, in.mnuDebyeRecursion, t);
-        const bool done = tables == DebyeTablesStatus::Done && DebyeReflectionTransmission(t, in.m, w.coefficients);
+        const bool done =
+            tables == DebyeTablesStatus::Done && DebyeReflectionTransmission(t, in.m, w.coefficients);
         if (done) break;
         if (orders > r.termCount) {
             orders = r.termCount;
@@ -126,8 +131,9 @@ bool SeriesCoefficients(const DebyeGaussianInput& in, const RaySelection& rays, 
                    std::string(kTooLarge) + " (the Bessel functions of m x = " + IndexText(t.mx) +
                        " leave the number range)");
         } else {
-            Refuse(r, BeamRefusal::NotFinite, "The Debye coefficients overflowed (x = " + MessageNumber(in.x) +
-                                                  ", m = " + IndexText(in.m) + ")");
+            Refuse(r, BeamRefusal::NotFinite,
+                   "The Debye coefficients overflowed (x = " + MessageNumber(in.x) +
+                       ", m = " + IndexText(in.m) + ")");
         }
         return false;
     }
@@ -143,8 +149,9 @@ bool SeriesCoefficients(const DebyeGaussianInput& in, const RaySelection& rays, 
     for (int p = 0; p <= pEnd; ++p) {
         if (rays.rayflag[static_cast<std::size_t>(p)] != 1) continue;
         if (!waves.Order(p, w.an2, w.bn2)) {
-            Refuse(r, BeamRefusal::NotFinite, "The Debye series overflowed at ray order p = " + MessageNumber(p) +
-                                                  " (x = " + MessageNumber(in.x) + ", m = " + IndexText(in.m) + ")");
+            Refuse(r, BeamRefusal::NotFinite,
+                   "The Debye series overflowed at ray order p = " + MessageNumber(p) +
+                       " (x = " + MessageNumber(in.x) + ", m = " + IndexText(in.m) + ")");
             return false;
         }
         for (int n = 0; n <= orders; ++n) {
@@ -190,8 +197,8 @@ bool SumBeam(const DebyeGaussianInput& in, DebyeGaussianResult& r, BeamProgressC
             return false;
         case BeamShapeStatus::OutOfRange:
             Refuse(r, BeamRefusal::BeamRange,
-                   "The beam-shape coefficients cannot be formed: |z_N| = " + MessageNumber(ComplexAbs(r.besselZ)) +
-                       " is out of range");
+                   "The beam-shape coefficients cannot be formed: |z_N| = " +
+                       MessageNumber(ComplexAbs(r.besselZ)) + " is out of range");
             return false;
     }
     BuildBeamPartialWaves(w.shape, r.beam.beamPhi, w.an2Sum, w.bn2Sum, w.fn, w.waves);
@@ -238,7 +245,8 @@ void DebyeGaussianSeries(const DebyeGaussianInput& in, const RaySelection& rays,
     }
     if (!AllFinite(r.S1re) || !AllFinite(r.S1im) || !AllFinite(r.S2re) || !AllFinite(r.S2im))
         Refuse(r, BeamRefusal::NotFinite,
-               "The Gaussian-beam Debye series overflowed (x = " + MessageNumber(in.x) + ", m = " + IndexText(in.m) + ")");
+               "The Gaussian-beam Debye series overflowed (x = " + MessageNumber(in.x) +
+                   ", m = " + IndexText(in.m) + ")");
 }
 
 }  // namespace tessary

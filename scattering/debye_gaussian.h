@@ -22,10 +22,10 @@
 namespace tessary {
 
 struct DebyeGaussianInput {
-    double x = 0.0;           // size parameter, finite and > 0
-    Complex m{};              // relative refractive index
-    int NANG = 2;             // angles from 0 to 90 degrees inclusive; below 2 is taken as 2
-    int first = 1;            // amplitudes are summed for the angle indices first..last only
+    double x = 0.0;  // size parameter, finite and > 0
+    Complex m{};     // relative refractive index
+    int NANG = 2;    // angles from 0 to 90 degrees inclusive; below 2 is taken as 2
+    int first = 1;   // amplitudes are summed for the angle indices first..last only
     int last = 3;
     double wavelength = 0.0;  // in the medium, micrometres, for the wave number of the beam
     GaussianBeamInput beam;   // the beam dialog
@@ -37,11 +37,11 @@ struct DebyeGaussianInput {
 };
 
 struct DebyeGaussianWorkspace {
-    DebyeTables tables;                // functions of x and m x, n = 0..termCount and on (see below)
-    DebyeCoefficients coefficients;    // R11, R22, T21, T12 of both modes
-    std::vector<Complex> an2, bn2;     // one ray order
+    DebyeTables tables;                   // functions of x and m x, n = 0..termCount and on (see below)
+    DebyeCoefficients coefficients;       // R11, R22, T21, T12 of both modes
+    std::vector<Complex> an2, bn2;        // one ray order
     std::vector<Complex> an2Sum, bn2Sum;  // summed over the selected orders, n = 0..max(termCount, N)
-    std::vector<double> fn;            // -(2n + 1)/(4n(n + 1))
+    std::vector<double> fn;               // -(2n + 1)/(4n(n + 1))
     std::vector<Complex> beamOrderFactor;
     BeamShapeTables shape;
     BeamPartialWaves waves;
@@ -59,15 +59,15 @@ struct DebyeGaussianResult {
     // pair of beams the sum of both.
     std::vector<double> S1re, S1im, S2re, S2im;
 
-    GaussianBeam beam;       // the beam quantities of the last pass (the second beam: centre negated)
-    int beamNMax = 0;        // N = floor(max(|m x|, round(x + 4 x^0.3333 + 20))) + 20
-    int beamMMax = 0;        // M, from z_N
-    Complex besselZ{};       // z_N = (N + 0.5)(2 s rho) Q
-    int nStop = 0;           // round(x + 4 x^0.3333 + 2)
-    int nMax = 0;            // floor(max(|m x|, nStop)) + 15, only compared with the limit
-    int termCount = 0;       // nStop, or round(1.2 nStop) for the convergence graph
-    int passes = 0;          // beams whose sums are complete (or stopped in)
-    int pointsDone = 0;      // angle points summed, over both passes
+    GaussianBeam beam;   // the beam quantities of the last pass (the second beam: centre negated)
+    int beamNMax = 0;    // N = floor(max(|m x|, round(x + 4 x^0.3333 + 20))) + 20
+    int beamMMax = 0;    // M, from z_N
+    Complex besselZ{};   // z_N = (N + 0.5)(2 s rho) Q
+    int nStop = 0;       // round(x + 4 x^0.3333 + 2)
+    int nMax = 0;        // floor(max(|m x|, nStop)) + 15, only compared with the limit
+    int termCount = 0;   // nStop, or round(1.2 nStop) for the convergence graph
+    int passes = 0;      // beams whose sums are complete (or stopped in)
+    int pointsDone = 0;  // angle points summed, over both passes
 
     // Convergence graph: |an2(n)|^2, |bn2(n)|^2 and their mean for n = 0..termCount, of the highest
     // selected order. Empty for the normal graph.
@@ -107,7 +107,7 @@ struct DebyeGaussianResult {
 // - Done.
 // `onProgress` gets (Coefficients, n, N) once per order n of each beam's beam-shape coefficients and
 // (Angles, points done, window points) after every angle point of each beam.
-void DebyeGaussianSeries(const DebyeGaussianInput& input, const RaySelection& rays, DebyeGaussianResult& result,
-                         BeamProgressCallback onProgress = {});
+void DebyeGaussianSeries(const DebyeGaussianInput& input, const RaySelection& rays,
+                         DebyeGaussianResult& result, BeamProgressCallback onProgress = {});
 
 }  // namespace tessary

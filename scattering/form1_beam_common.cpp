@@ -47,7 +47,8 @@ GaussianBeamInput Form1::ReadBeamDialog() {
 // Progress of the angle sums, 0..1 of the run's points: loopJ moved to the same share of
 // firstPoint..lastPoint, then Progress.
 void Form1::BeamPointProgress(double fraction) {
-    const double j = angleGrid.firstPoint + std::round(fraction * (static_cast<double>(angleGrid.lastPoint) - angleGrid.firstPoint));
+    const double j = angleGrid.firstPoint +
+                     std::round(fraction * (static_cast<double>(angleGrid.lastPoint) - angleGrid.firstPoint));
     if (!(std::fabs(j) < 2.0e9)) return;
     sweepState.loopJ = static_cast<std::int32_t>(j);
     Progress();

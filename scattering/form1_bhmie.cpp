@@ -69,7 +69,8 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
 
     SeriesEventPump pump(sweep ? 8 : 64);
     if (!sweep) pump.pumpNow();  // a sweep or a distribution pumps by time between its calls
-    if (entry == MieEntry::BHMIE2 || f.codes.graphCode < kFirstSweepGraph || f.codes.graphCode > kLastSweepGraph) {  // clear the progress bar
+    if (entry == MieEntry::BHMIE2 || f.codes.graphCode < kFirstSweepGraph ||
+        f.codes.graphCode > kLastSweepGraph) {  // clear the progress bar
         f.setForeColor(kWhite);
         f.boxFilled(12000, 1900, 15000, 2000);
         f.setForeColor(kBlack);
@@ -164,7 +165,8 @@ void Form1::BHMIE(double& x, double& mRe, double& mIm, std::int32_t& NANG, Compl
     }
     ShowCaption(lblDebyeRays, {"Mie (plane wave)"});
     if (codes.runState == kRunStopped) return;
-    if (cboType.text() == "Mie") ShowCaption(*this, {"Mie scattering:  ", indexState.sphereName, " in ", indexState.mediumName});
+    if (cboType.text() == "Mie")
+        ShowCaption(*this, {"Mie scattering:  ", indexState.sphereName, " in ", indexState.mediumName});
     if (cboType.text() == "Debye" && cboRays.text() == "0")
         ShowCaption(*this, {"Debye series (p = 0):  ", indexState.sphereName, " in ", indexState.mediumName});
     MieWindowSeries(*this, MieEntry::BHMIE, x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);

@@ -40,8 +40,6 @@ bool RefusedBeforeTables(const DebyeResult& r) {
     }
 }
 
-
-
 // With "Visible data" checked, the ray order in hand is printed under the graph on a red patch. The
 // steps of the series count each selected order over the same angle window, so the order in hand
 // follows from the steps done; orders passed since the last report (the series sums its orders
@@ -78,7 +76,6 @@ class RayOrderDisplay {
         f.printLine(p);
     }
 
-
     Form1& m_form;
     std::vector<std::int32_t> m_orders;
     std::ptrdiff_t m_shown = -1;
@@ -89,7 +86,8 @@ class RayOrderDisplay {
 // surface waves and the corrections to ray optics remain. Made after a stop too; the caption and
 // label of the series stay.
 void SubtractRays(Form1& f, double& x, std::int32_t& NANG, Form1::ComplexTable& S1, Form1::ComplexTable& S2,
-                  double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first, std::int32_t& last) {
+                  double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first,
+                  std::int32_t& last) {
     const auto size = 2 * static_cast<std::size_t>(NANG);
     Form1::ComplexTable goS1{std::vector<double>(size, 0.0), std::vector<double>(size, 0.0)};
     Form1::ComplexTable goS2 = goS1;
@@ -135,7 +133,8 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
         codes.runState = kRunStopped;
         return;
     }
-    const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()), series.rayCount, series.rayPMax};
+    const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()),
+                            series.rayCount, series.rayPMax};
     setCaption(series.captionText);
 
     DebyeInput in;

@@ -66,7 +66,8 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
         codes.runState = kRunStopped;
         return;
     }
-    const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()), series.rayCount, series.rayPMax};
+    const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()),
+                            series.rayCount, series.rayPMax};
 
     const bool convergence = codes.graphCode == kGraphConvergence;
     DebyeGaussianInput in;

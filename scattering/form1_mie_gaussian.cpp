@@ -26,7 +26,8 @@ void Form1::MIE_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NANG
     lblDebyeRays.setCaption("Mie (Gaussian beam)");
     if (codes.runState == kRunStopped) return;
     if (cboType.text() == "Mie")
-        setCaption("Mie scattering (Gaussian beam):  " + indexState.sphereName + " in " + indexState.mediumName);
+        setCaption("Mie scattering (Gaussian beam):  " + indexState.sphereName + " in " +
+                   indexState.mediumName);
     if (NANG < 2) NANG = 2;
 
     const bool convergence = codes.graphCode == kGraphConvergence;

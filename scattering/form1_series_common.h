@@ -56,7 +56,8 @@ class SeriesEventPump {
 // calls per step does not pump at its start as well: a sweep (graph codes 10 to 19), and the size
 // distribution of an angle graph at one wavelength (one call per sample).
 inline bool PumpedBetweenSteps(const Form1& f) {
-    return (f.codes.graphCode >= kFirstSweepGraph && f.codes.graphCode <= kLastSweepGraph) || (f.codes.graphCode == kGraphAngle && f.optDisp.value() && f.calc.waveCount == 1);
+    return (f.codes.graphCode >= kFirstSweepGraph && f.codes.graphCode <= kLastSweepGraph) ||
+           (f.codes.graphCode == kGraphAngle && f.optDisp.value() && f.calc.waveCount == 1);
 }
 
 // A label's caption or a list's text as a whole number (Integer); 0 when it is none or too large.
@@ -74,7 +75,8 @@ inline int WholeNumberOf(const std::string& text) {
 
 // A kernel's amplitude table (real parts, imaginary parts) into the window's. An empty kernel table
 // (the series refused before making its tables) leaves the window's as it was.
-inline void CopyAmplitudes(const std::vector<double>& re, const std::vector<double>& im, Form1::ComplexTable& S) {
+inline void CopyAmplitudes(const std::vector<double>& re, const std::vector<double>& im,
+                           Form1::ComplexTable& S) {
     if (re.empty()) return;
     S[0].assign(re.begin(), re.end());
     S[1].assign(im.begin(), im.end());
@@ -84,8 +86,8 @@ inline void CopyAmplitudes(const std::vector<double>& re, const std::vector<doub
 // others being 0 in the kernel's table. A window table of the kernel's size keeps its other entries
 // (a run re-creates its tables all 0 at set-up and keeps one window through its calls); a table of
 // another size is re-created all 0 first. An empty kernel table leaves the window's as it was.
-inline void CopyAmplitudes(const std::vector<double>& re, const std::vector<double>& im, Form1::ComplexTable& S,
-                           int first, int last) {
+inline void CopyAmplitudes(const std::vector<double>& re, const std::vector<double>& im,
+                           Form1::ComplexTable& S, int first, int last) {
     if (re.empty()) return;
     if (S[0].size() != re.size() || S[1].size() != im.size()) {
         S[0].assign(re.size(), 0.0);

@@ -51,7 +51,8 @@ int SaturatedInt(double v) {
 }
 
 std::string IndexText(Complex m) {
-    return MessageNumber(m.re) + (std::signbit(m.im) ? " - " + MessageNumber(-m.im) : " + " + MessageNumber(m.im)) + "i";
+    return MessageNumber(m.re) +
+           (std::signbit(m.im) ? " - " + MessageNumber(-m.im) : " + " + MessageNumber(m.im)) + "i";
 }
 
 bool AllFinite(const std::vector<double>& values) {
@@ -148,7 +149,9 @@ class OrderBand {
         std::memcpy(&t, terms_ + static_cast<std::size_t>(i) * kDoubles, sizeof t);
         return t;
     }
-    void Set(int i, const OrderTerms& t) { std::memcpy(terms_ + static_cast<std::size_t>(i) * kDoubles, &t, sizeof t); }
+    void Set(int i, const OrderTerms& t) {
+        std::memcpy(terms_ + static_cast<std::size_t>(i) * kDoubles, &t, sizeof t);
+    }
 
   private:
     double* terms_ = nullptr;
@@ -197,7 +200,8 @@ bool RefuseBadInput(const MieInput& in, MieResult& r) {
     }
     if (in.graph == MieGraph::Convergence && (in.angleIndex < 0 || in.angleIndex > 2 * r.NANG - 1)) {
         Refuse(r, MieRefusal::BadAngles,
-               "Angle index " + MessageNumber(in.angleIndex) + " lies outside 0 to " + MessageNumber(2 * r.NANG - 1));
+               "Angle index " + MessageNumber(in.angleIndex) + " lies outside 0 to " +
+                   MessageNumber(2 * r.NANG - 1));
         return true;
     }
     return false;
@@ -305,8 +309,7 @@ bool SetCounts(const MieInput& in, double mxAbs, Variant variant, MieResult& r) 
         return false;
     }
     // D_n exact to machine precision for every order summed, also for the convergence graph.
-    r.recurrenceStart =
-        std::max(MieLogDerivativeStart(nMaxNormal, mxAbs), r.termCount);
+    r.recurrenceStart = std::max(MieLogDerivativeStart(nMaxNormal, mxAbs), r.termCount);
     return true;
 }
 
@@ -428,8 +431,9 @@ bool Start(const MieInput& in, MieResult& r) {
     r.NANG = std::max(in.NANG, 2);
     if (r.NANG > kMieMaxNang) {
         for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) s->clear();
-        Refuse(r, MieRefusal::BadAngles,
-               "Number of angles NANG = " + MessageNumber(r.NANG) + " is above " + MessageNumber(kMieMaxNang));
+        Refuse(
+            r, MieRefusal::BadAngles,
+            "Number of angles NANG = " + MessageNumber(r.NANG) + " is above " + MessageNumber(kMieMaxNang));
         return false;
     }
     ClearAmplitudes(r);

@@ -102,7 +102,8 @@ bool MieAhead::WaitForRunning() {
     bool stopped = false;
     if (waitHook_) {
         std::unique_lock lock(finishing_);
-        while (!finishedChanged_.wait_for(lock, std::chrono::milliseconds(30), [this] { return finished_; })) {
+        while (
+            !finishedChanged_.wait_for(lock, std::chrono::milliseconds(30), [this] { return finished_; })) {
             lock.unlock();
             if (waitHook_()) {
                 stopped = true;

@@ -59,12 +59,12 @@ class MieAhead {
     // Waits for the batch under way to end, calling the hook meanwhile; true when the hook stopped it.
     bool WaitForRunning();
 
-    Batch ready_;            // computed; results are taken from here
-    Batch next_;             // being computed by running_
+    Batch ready_;                     // computed; results are taken from here
+    Batch next_;                      // being computed by running_
     std::vector<MieResult> scratch_;  // the workspaces the series of a batch run in
-    std::jthread running_;   // the background thread of next_
+    std::jthread running_;            // the background thread of next_
     std::atomic<bool> stop_{false};
-    std::mutex finishing_;   // guards finished_, which running_ sets as it ends
+    std::mutex finishing_;  // guards finished_, which running_ sets as it ends
     std::condition_variable finishedChanged_;
     bool finished_ = false;
     std::function<bool()> waitHook_;

@@ -57,12 +57,14 @@ void ForwardBeamCorrection(const GaussianBeam& b, double theta, double& s1re, do
 // Checks that need no series counts; true when the input is refused.
 bool RefuseBadInput(const MieGaussianInput& in, MieGaussianResult& r, double& mxAbs) {
     if (!std::isfinite(in.x) || !(in.x > 0.0)) {
-        Refuse(r, BeamRefusal::BadSize, "Size parameter x = " + MessageNumber(in.x) + " is not a finite number above 0");
+        Refuse(r, BeamRefusal::BadSize,
+               "Size parameter x = " + MessageNumber(in.x) + " is not a finite number above 0");
         return true;
     }
     if (!std::isfinite(in.m.re) || !std::isfinite(in.m.im) || (in.m.re == 0.0 && in.m.im == 0.0)) {
         Refuse(r, BeamRefusal::BadIndex,
-               "Refractive index m = " + MessageNumber(in.m.re) + " + " + MessageNumber(in.m.im) + "i is not finite and nonzero");
+               "Refractive index m = " + MessageNumber(in.m.re) + " + " + MessageNumber(in.m.im) +
+                   "i is not finite and nonzero");
         return true;
     }
     mxAbs = ComplexAbs({in.x * in.m.re, in.x * in.m.im});
@@ -78,7 +80,8 @@ bool RefuseBadInput(const MieGaussianInput& in, MieGaussianResult& r, double& mx
     }
     if (in.graph == MieGraph::Convergence && (in.angleIndex < 0 || in.angleIndex > 2 * r.NANG - 1)) {
         Refuse(r, BeamRefusal::BadAngles,
-               "Angle index " + MessageNumber(in.angleIndex) + " lies outside 0 to " + MessageNumber(2 * r.NANG - 1));
+               "Angle index " + MessageNumber(in.angleIndex) + " lies outside 0 to " +
+                   MessageNumber(2 * r.NANG - 1));
         return true;
     }
     return false;
@@ -86,8 +89,8 @@ bool RefuseBadInput(const MieGaussianInput& in, MieGaussianResult& r, double& mx
 
 void RefuseNotFinite(MieGaussianResult& r, const MieGaussianInput& in, const std::string& what) {
     Refuse(r, BeamRefusal::NotFinite,
-           "The Gaussian-beam series overflowed in " + what + " (x = " + MessageNumber(in.x) + ", N = " +
-               MessageNumber(r.beamNMax) + ", M = " + MessageNumber(r.beamMMax) + ")");
+           "The Gaussian-beam series overflowed in " + what + " (x = " + MessageNumber(in.x) +
+               ", N = " + MessageNumber(r.beamNMax) + ", M = " + MessageNumber(r.beamMMax) + ")");
 }
 
 }  // namespace
@@ -105,7 +108,8 @@ void MieGaussianSeries(const MieGaussianInput& in, MieGaussianResult& r, BeamPro
     r.NANG = nang;
     if (nang > kMieMaxNang) {
         for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) s->clear();
-        Refuse(r, BeamRefusal::BadAngles, "Number of angles NANG = " + MessageNumber(nang) + " is above " + MessageNumber(kMieMaxNang));
+        Refuse(r, BeamRefusal::BadAngles,
+               "Number of angles NANG = " + MessageNumber(nang) + " is above " + MessageNumber(kMieMaxNang));
         return;
     }
     const std::size_t tableSize = 2 * static_cast<std::size_t>(nang);
@@ -133,21 +137,24 @@ void MieGaussianSeries(const MieGaussianInput& in, MieGaussianResult& r, BeamPro
     MieGaussianWorkspace& w = r.work;
 
     BeamOrderFactors(r.beam, r.beamNMax, w.beamOrderFactor);
-    const BeamShapeStatus shape = BeamShapeCoeff1(r.beam, r.beamNMax, r.beamMMax, w.beamOrderFactor, w.shape, onProgress);
+    const BeamShapeStatus shape =
+        BeamShapeCoeff1(r.beam, r.beamNMax, r.beamMMax, w.beamOrderFactor, w.shape, onProgress);
     if (shape == BeamShapeStatus::Stopped) {
         r.status = MieStatus::Stopped;
         return;
     }
     if (shape == BeamShapeStatus::OutOfRange) {
         Refuse(r, BeamRefusal::BeamRange,
-               "The beam-shape coefficients cannot be formed: |z_N| = " + MessageNumber(ComplexAbs(z)) + " is out of range");
+               "The beam-shape coefficients cannot be formed: |z_N| = " + MessageNumber(ComplexAbs(z)) +
+                   " is out of range");
         return;
     }
 
     const Complex mx{x * m.re, x * m.im};
     r.recurrenceStart = MieLogDerivativeStart(r.beamNMax, mxAbs);
     MieLogDerivative(m, mx, r.recurrenceStart, w.Dre, w.Dim);
-    if (MieAnBn(x, m, r.beamNMax, w.Dre, w.Dim, w.an, w.bn) != 0) return RefuseNotFinite(r, in, "the Mie coefficients");
+    if (MieAnBn(x, m, r.beamNMax, w.Dre, w.Dim, w.an, w.bn) != 0)
+        return RefuseNotFinite(r, in, "the Mie coefficients");
     w.cn.assign(static_cast<std::size_t>(r.beamNMax) + 1, 0.0);
     for (int n = 1; n <= r.beamNMax; ++n) {
         const double en = n;
@@ -156,13 +163,14 @@ void MieGaussianSeries(const MieGaussianInput& in, MieGaussianResult& r, BeamPro
     BuildBeamPartialWaves(w.shape, r.beam.beamPhi, w.an, w.bn, w.cn, w.waves);
 
     w.done.assign(tableSize, 0);
-    const bool stopped = BeamAngleSums(w.waves, nang, in.first, in.last, r.S1re, r.S1im, r.S2re, r.S2im, w.done,
-                                       onProgress);
+    const bool stopped =
+        BeamAngleSums(w.waves, nang, in.first, in.last, r.S1re, r.S1im, r.S2re, r.S2im, w.done, onProgress);
     const double dang = kHalfPi / (nang - 1);
     for (std::size_t J = 1; J < tableSize; ++J) {
         if (!w.done[J]) continue;
         ++r.pointsDone;
-        ForwardBeamCorrection(r.beam, static_cast<double>(J - 1) * dang, r.S1re[J], r.S1im[J], r.S2re[J], r.S2im[J]);
+        ForwardBeamCorrection(r.beam, static_cast<double>(J - 1) * dang, r.S1re[J], r.S1im[J], r.S2re[J],
+                              r.S2im[J]);
     }
     if (!AllFinite(r.S1re) || !AllFinite(r.S1im) || !AllFinite(r.S2re) || !AllFinite(r.S2im))
         return RefuseNotFinite(r, in, "the angle sums");

@@ -22,26 +22,26 @@
 namespace tessary {
 
 struct MieGaussianInput {
-    double x = 0.0;           // size parameter, finite and > 0
-    Complex m{};              // relative refractive index; Im m == 0 exactly takes the real path
-    int NANG = 2;             // angles from 0 to 90 degrees inclusive; below 2 is taken as 2
-    int first = 1;            // amplitudes are summed for the angle indices first..last only
+    double x = 0.0;  // size parameter, finite and > 0
+    Complex m{};     // relative refractive index; Im m == 0 exactly takes the real path
+    int NANG = 2;    // angles from 0 to 90 degrees inclusive; below 2 is taken as 2
+    int first = 1;   // amplitudes are summed for the angle indices first..last only
     int last = 3;
-    double wavelength = 0.0;  // in the medium, micrometres, for the wave number of the beam
-    GaussianBeamInput beam;   // the beam dialog
+    double wavelength = 0.0;            // in the medium, micrometres, for the wave number of the beam
+    GaussianBeamInput beam;             // the beam dialog
     MieGraph graph = MieGraph::Normal;  // Convergence: record |S1|^2, |S2|^2 at angleIndex
     int angleIndex = 1;
 };
 
 // Scratch of one call, kept in the result so that repeated calls reuse the memory.
 struct MieGaussianWorkspace {
-    std::vector<double> Dre, Dim;           // D_k(m x), k = 0..recurrenceStart
-    std::vector<Complex> an, bn;            // a_n, b_n, n = 0..N
-    std::vector<double> cn;                 // (2n + 1)/(2n(n + 1))
-    std::vector<Complex> beamOrderFactor;   // F(n)
+    std::vector<double> Dre, Dim;          // D_k(m x), k = 0..recurrenceStart
+    std::vector<Complex> an, bn;           // a_n, b_n, n = 0..N
+    std::vector<double> cn;                // (2n + 1)/(2n(n + 1))
+    std::vector<Complex> beamOrderFactor;  // F(n)
     BeamShapeTables shape;
     BeamPartialWaves waves;
-    std::vector<unsigned char> done;        // angle indices summed
+    std::vector<unsigned char> done;  // angle indices summed
 };
 
 struct MieGaussianResult {
@@ -100,6 +100,7 @@ struct MieGaussianResult {
 // - Done.
 // `onProgress` gets (Coefficients, n, N) once per order n of the beam-shape coefficients and
 // (Angles, points done, window points) once per angle index summed; never inside the double sums.
-void MieGaussianSeries(const MieGaussianInput& input, MieGaussianResult& result, BeamProgressCallback onProgress = {});
+void MieGaussianSeries(const MieGaussianInput& input, MieGaussianResult& result,
+                       BeamProgressCallback onProgress = {});
 
 }  // namespace tessary

@@ -61,8 +61,8 @@ void Form2::PaintSteps() {
     {
         const sim::SimTableView table = sim::ViewOf(form1().simColourTable);
         if (!table.usable()) {
-            msgBox("No colours to paint: run a calculation, then press Simulation in the main window", mb::kOkOnly,
-                   std::string("Simulation"));
+            msgBox("No colours to paint: run a calculation, then press Simulation in the main window",
+                   mb::kOkOnly, std::string("Simulation"));
             return;
         }
     }
@@ -111,9 +111,9 @@ void Form2::PaintSteps() {
         const std::string mode = cboPoint.text();
         const bool aroundPoint = mode == "Sun" || mode == "Anti-solar point";
         const bool fromAntiSolar = mode == "Arc" || mode == "Altitude/Azimuth" || mode == "Anti-solar point";
-        const sim::PaintRect rect =
-            sim::PaintRectangle(aroundPoint, {quadNE == 1, quadNW == 1, quadSE == 1, quadSW == 1},
-                                Val(txtX1.text()), Val(txtY1.text()), Picture1.scaleWidth(), Picture1.scaleHeight());
+        const sim::PaintRect rect = sim::PaintRectangle(
+            aroundPoint, {quadNE == 1, quadNW == 1, quadSE == 1, quadSW == 1}, Val(txtX1.text()),
+            Val(txtY1.text()), Picture1.scaleWidth(), Picture1.scaleHeight());
         if (rect.empty()) return;
 
         for (float pixelX = static_cast<float>(rect.x0); pixelX <= rect.x1; pixelX += 1) {
@@ -122,8 +122,8 @@ void Form2::PaintSteps() {
                 const sim::Direction d = sim::CameraDirection(frame(), pixelX, pixelY);
                 skyElevation = d.elevation;
                 skyAzimuth = d.azimuth;
-                const float pointAngleRad =
-                    static_cast<float>(sim::AngularDistance(skyElevation, skyAzimuth, refElevation, refAzimuth));
+                const float pointAngleRad = static_cast<float>(
+                    sim::AngularDistance(skyElevation, skyAzimuth, refElevation, refAzimuth));
                 float pointAngle = static_cast<float>(pointAngleRad / sim::kRadPerDegree);
                 if (fromAntiSolar) pointAngle = 180 - pointAngle;
                 double red = 0, green = 0, blue = 0;
@@ -132,10 +132,11 @@ void Form2::PaintSteps() {
                     sim::SimRow row = sim::RowOf(sim::ViewOf(f1.simColourTable), pointAngle);
                     if (viewPolarisation == 1) {
                         const double D = std::sin(pointAngleRad) * std::cos(refElevation);
-                        const float c = D == 0 ? 0.0f
-                                               : static_cast<float>((std::sin(skyElevation) -
-                                                                     std::cos(pointAngleRad) * std::sin(refElevation)) /
-                                                                    D);
+                        const float c =
+                            D == 0 ? 0.0f
+                                   : static_cast<float>((std::sin(skyElevation) -
+                                                         std::cos(pointAngleRad) * std::sin(refElevation)) /
+                                                        D);
                         polWeightPerp = static_cast<float>(std::fabs(std::sin(sim::ArcCos(c))));
                         polWeightPara = std::fabs(c);
                     }

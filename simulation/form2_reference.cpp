@@ -76,7 +76,8 @@ void Form2::picture1_mousedown(int button, int /*shift*/, double x, double y) {
             arcY1 = fy;
             DrawCross(arcX1, arcY1);
             arcMarkState = 1;
-            msgBox("Mark a point on the arc (left click with mouse)", mb::kOkOnly, std::string("Second point"));
+            msgBox("Mark a point on the arc (left click with mouse)", mb::kOkOnly,
+                   std::string("Second point"));
         }
     } else if (button == 1) {
         Paint(txtX1, txtY1, kYellow);

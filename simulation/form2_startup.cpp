@@ -63,11 +63,14 @@ void Form2::Wire() {
     Picture1.setBorderStyle(0);
     Picture1.setAutoSize(true);
     for (Control* c : std::initializer_list<Control*>{
-             &cmdCircle, &cmdSimPlot, &cmdStopSim, &cmdRestorePic, &Label1, &cboPolarisation, &Label2, &cboView,
-             &cboPoint, &Label4, &Label5, &txtX1, &txtY1, &Label7, &txtSunElevation, &Label8, &cboRStep, &Label3,
-             &cboScale, &Label9, &cmdQuadNW, &cmdQuadNE, &cmdQuadSW, &cmdQuadSE, &cmdExit2})
+             &cmdCircle,       &cmdSimPlot, &cmdStopSim, &cmdRestorePic, &Label1,
+             &cboPolarisation, &Label2,     &cboView,    &cboPoint,      &Label4,
+             &Label5,          &txtX1,      &txtY1,      &Label7,        &txtSunElevation,
+             &Label8,          &cboRStep,   &Label3,     &cboScale,      &Label9,
+             &cmdQuadNW,       &cmdQuadNE,  &cmdQuadSW,  &cmdQuadSE,     &cmdExit2})
         m_rightColumn.emplace_back(c, c->left());
-    for (Control* c : std::initializer_list<Control*>{&Label10, &Label11, &txtBackRed, &txtBackGreen, &txtBackBlue})
+    for (Control* c :
+         std::initializer_list<Control*>{&Label10, &Label11, &txtBackRed, &txtBackGreen, &txtBackBlue})
         m_belowRow.emplace_back(c, c->top());
     // The colour names over the background boxes would overlap the picture's last rows.
     for (auto& entry : m_belowRow) entry.second += kBelowShift;
@@ -118,7 +121,8 @@ void Form2::ShowPicture(const Picture& picture) {
     const int maxHeight = std::max(s.availableHeight() - belowPx - kFrameHeightPx, 48);
     Picture shown = picture;
     if (picture.widthPx() > maxWidth || picture.heightPx() > maxHeight)
-        shown = Picture(picture.image().scaled(maxWidth, maxHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        shown = Picture(
+            picture.image().scaled(maxWidth, maxHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     loadedPicture = shown;
     Picture1.setPicture(shown);
     const double dx = shown.widthPx() * tpp - kDesignPictureWidth;
@@ -133,8 +137,10 @@ void Form2::ShowPicture(const Picture& picture) {
     setWidth(kDesignPictureWidth + dx + kRightPartTwips);
     setHeight(kDesignPictureHeight + dy + kBelowPartTwips);
     // A window placed for a smaller picture moves back so that its right and bottom edges show.
-    const double maxLeft = (s.availableWidth() - kFrameWidthPx) * static_cast<double>(s.twipsPerPixelX) - width();
-    const double maxTop = (s.availableHeight() - kFrameHeightPx) * static_cast<double>(s.twipsPerPixelY) - height();
+    const double maxLeft =
+        (s.availableWidth() - kFrameWidthPx) * static_cast<double>(s.twipsPerPixelX) - width();
+    const double maxTop =
+        (s.availableHeight() - kFrameHeightPx) * static_cast<double>(s.twipsPerPixelY) - height();
     if (left() > maxLeft) setLeft(std::max(maxLeft, 0.0));
     if (top() > maxTop) setTop(std::max(maxTop, 0.0));
 }
@@ -154,9 +160,9 @@ void Form2::Form_Load() {
     for (const char* item : {"10", "5", "2", "1"}) cboRStep.addItem(item);
     cboScale.setText("54.5");
     cboScale.clear();
-    for (const char* item : {"14",  "17",  "20",  "24",  "28",  "29",  "35",   "36",   "38",   "50",
-                             "54.5", "70", "80",  "85",  "100", "108", "114",  "135",  "180",  "200",
-                             "250", "300", "400", "500", "600", "800", "1000", "1200", "1500", "2000"})
+    for (const char* item : {"14",   "17",  "20",  "24",  "28",  "29",  "35",   "36",   "38",   "50",
+                             "54.5", "70",  "80",  "85",  "100", "108", "114",  "135",  "180",  "200",
+                             "250",  "300", "400", "500", "600", "800", "1000", "1200", "1500", "2000"})
         cboScale.addItem(item);
     cboPoint.clear();
     for (const char* item : {"Anti-solar point", "Sun", "Altitude/Azimuth", "Arc"}) cboPoint.addItem(item);

@@ -16,8 +16,8 @@ constexpr double kSqrt468 = 21.633307652783937;  // half the diagonal of the 36 
 float Single(double v) { return static_cast<float>(v); }
 
 bool Recognised(float ratio) {
-    return (ratio > 1.31 && ratio < 1.35) || (ratio > 0.73 && ratio < 0.77) || (ratio > 1.48 && ratio < 1.52) ||
-           (ratio > 0.65 && ratio < 0.69);
+    return (ratio > 1.31 && ratio < 1.35) || (ratio > 0.73 && ratio < 0.77) ||
+           (ratio > 1.48 && ratio < 1.52) || (ratio > 0.65 && ratio < 0.69);
 }
 
 }  // namespace
@@ -100,8 +100,8 @@ double AngularDistance(double e1, double a1, double e2, double a2) {
     return ArcCos(std::sin(e1) * std::sin(e2) + std::cos(e1) * std::cos(e2) * std::cos(a1 - a2));
 }
 
-ArcResult ArcConstruction(const PictureFrame& frame, double x1, double y1, double x2, double y2, double thetaDeg,
-                          bool invert) {
+ArcResult ArcConstruction(const PictureFrame& frame, double x1, double y1, double x2, double y2,
+                          double thetaDeg, bool invert) {
     ArcResult r;
     if (!(thetaDeg > 0 && thetaDeg < 180)) {
         r.message = "The scattering angle of the arc must lie between 0 and 180 degrees";
@@ -112,7 +112,8 @@ ArcResult ArcConstruction(const PictureFrame& frame, double x1, double y1, doubl
     const Direction p1 = CameraDirection(frame, x1, y1);
     const Direction p2 = CameraDirection(frame, x2, y2);
     const double e1 = p1.elevation, a1 = p1.azimuth, e2 = p2.elevation, a2 = p2.azimuth;
-    const double sepCos = Single(std::sin(e2) * std::sin(e1) + std::cos(e2) * std::cos(e1) * std::cos(a1 - a2));
+    const double sepCos =
+        Single(std::sin(e2) * std::sin(e1) + std::cos(e2) * std::cos(e1) * std::cos(a1 - a2));
     const double delta = ArcCos(sepCos);
     const double sinDelta = std::sin(delta);
     if (!(std::fabs(sinDelta) > 0) || !(std::cos(e2) != 0) || !std::isfinite(sinDelta)) {
@@ -153,7 +154,8 @@ std::optional<PicturePoint> CirclePoint(const PictureFrame& frame, const Directi
                                         double bDeg) {
     const double b = bDeg * kRadPerDegree;
     const double refE = reference.elevation;
-    const float e = Single(ArcSin(std::sin(rhoRad) * std::cos(refE) * std::cos(b) + std::cos(rhoRad) * std::sin(refE)));
+    const float e =
+        Single(ArcSin(std::sin(rhoRad) * std::cos(refE) * std::cos(b) + std::cos(rhoRad) * std::sin(refE)));
     double delta = ArcCos((std::cos(rhoRad) - std::sin(refE) * std::sin(e)) / (std::cos(refE) * std::cos(e)));
     if (bDeg > 180) delta = -delta;
     const float a = Single(reference.azimuth + delta);
@@ -169,7 +171,8 @@ std::optional<PicturePoint> CirclePoint(const PictureFrame& frame, const Directi
     return p;
 }
 
-PaintRect PaintRectangle(bool aroundPoint, const Quadrants& q, double px, double py, double width, double height) {
+PaintRect PaintRectangle(bool aroundPoint, const Quadrants& q, double px, double py, double width,
+                         double height) {
     PaintRect r{px, px, py, py};
     if (aroundPoint) {
         if (q.nw) r.x0 = 0, r.y0 = 0;

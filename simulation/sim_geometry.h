@@ -53,8 +53,8 @@ struct ArcResult {
     std::string message;
     std::string title;
 };
-ArcResult ArcConstruction(const PictureFrame& frame, double x1, double y1, double x2, double y2, double thetaDeg,
-                          bool invert);
+ArcResult ArcConstruction(const PictureFrame& frame, double x1, double y1, double x2, double y2,
+                          double thetaDeg, bool invert);
 
 // The reference direction in "Altitude/Azimuth" mode: camera axis elevation and azimuth (180 facing
 // away from the sun) and the sun's elevation, degrees.
@@ -79,6 +79,7 @@ struct PaintRect {
 };
 // aroundPoint: "Sun" and "Anti-solar point" modes (quadrants around the point px, py); otherwise
 // around the picture centre.
-PaintRect PaintRectangle(bool aroundPoint, const Quadrants& q, double px, double py, double width, double height);
+PaintRect PaintRectangle(bool aroundPoint, const Quadrants& q, double px, double py, double width,
+                         double height);
 
 }  // namespace tessary::sim

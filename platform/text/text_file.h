@@ -166,7 +166,7 @@ class TextFileWriter {
     std::filesystem::path destination_;  // the file written: the target with its symbolic links followed
     std::filesystem::path temp_;
     std::FILE* file_ = nullptr;
-    std::string pending_;  // written but not yet handed to the file
+    std::string pending_;             // written but not yet handed to the file
     std::uintmax_t reportBytes_ = 0;  // a report's length up to the end of its last finished block
     int column_ = 0;
     FileResult status_;

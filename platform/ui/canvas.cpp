@@ -306,7 +306,9 @@ double Canvas::textWidth(std::string_view text) const {
            std::fabs(m_unitX);
 }
 
-double Canvas::textHeight(std::string_view) const { return currentFont().metrics.height() / std::fabs(m_unitY); }
+double Canvas::textHeight(std::string_view) const {
+    return currentFont().metrics.height() / std::fabs(m_unitY);
+}
 
 void Canvas::printText(const std::string& text, bool endLine) {
     std::int64_t px = 0, py = 0;

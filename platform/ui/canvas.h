@@ -205,7 +205,8 @@ class Canvas {
     void record(DrawOp op);
     // The two ends of a line or box in pixels, with the buffer ready; false (the command counted as
     // dropped) when an end is NaN or infinite.
-    bool segmentToPixels(double x1, double y1, double x2, double y2, raster::PixelPoint& a, raster::PixelPoint& b);
+    bool segmentToPixels(double x1, double y1, double x2, double y2, raster::PixelPoint& a,
+                         raster::PixelPoint& b);
     // After a line or box: the drawing is no longer pristine, the current position is its end, the log
     // gets the command.
     void segmentDrawn(DrawOp::Kind kind, OleColor colour, double x1, double y1, double x2, double y2);

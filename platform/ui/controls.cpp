@@ -313,10 +313,13 @@ void TextBox::setText(std::string text) {
         showText();
     } else if (!m_showPosted) {  // one queued call shows the newest text, however many writes
         m_showPosted = true;
-        QMetaObject::invokeMethod(edit(), [this] {
-            m_showPosted = false;
-            showText();
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            edit(),
+            [this] {
+                m_showPosted = false;
+                showText();
+            },
+            Qt::QueuedConnection);
     }
     raise(onChange);
 }
@@ -357,7 +360,6 @@ ComboBox::ComboBox(Container& container, Style style)
 }
 
 QComboBox* ComboBox::combo() const { return static_cast<QComboBox*>(widget()); }
-
 
 void ComboBox::showState() {
     // The widget selects its first entry by itself when one is added; put it back to our state.

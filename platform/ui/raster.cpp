@@ -35,7 +35,8 @@ inline void applyColumn(std::uint32_t* p, std::int64_t count, std::int64_t strid
             for (; count > 0; --count, p += stride) *p = 0xFF000000u | ((*p ^ pen.rgb) & 0xFFFFFFu);
             break;
         default:
-            for (const std::uint32_t value = 0xFF000000u | pen.rgb; count > 0; --count, p += stride) *p = value;
+            for (const std::uint32_t value = 0xFF000000u | pen.rgb; count > 0; --count, p += stride)
+                *p = value;
             break;
     }
 }

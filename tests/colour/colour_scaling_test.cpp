@@ -119,8 +119,8 @@ TEST(CurvedColourNumberTest, AgreesWithTheCurveThenTheColourNumber) {
     const float above459 = std::nextafter(4.59f, 10.0f);
     const float above255 = std::nextafter(255.0f, 300.0f);
     const Rgb cases[] = {
-        {0, 1, 4.59f},          {above459, 20, 100},  {254.99f, 255, above255}, {-3, nan, inf},
-        {1e30f, -inf, 0.001f},  {128, 64, 32},        {5, 6, 7},
+        {0, 1, 4.59f}, {above459, 20, 100}, {254.99f, 255, above255}, {-3, nan, inf}, {1e30f, -inf, 0.001f},
+        {128, 64, 32}, {5, 6, 7},
     };
     for (const Rgb& c : cases) {
         SCOPED_TRACE(::testing::Message() << c[0] << " " << c[1] << " " << c[2]);

@@ -55,11 +55,11 @@ TEST(LeePlotLayout, CellColours) {
         std::uint32_t colour;
     } cases[] = {
         {{1, 0.5, 0}, 1, 0, false, false, {}, 255 + 128 * 256},
-        {{2, 1, 0}, 99, 0, true, false, {}, 255 + 128 * 256},             // by its own largest channel
+        {{2, 1, 0}, 99, 0, true, false, {}, 255 + 128 * 256},            // by its own largest channel
         {{2, 1, 0}, 1, 0, false, false, SaturationMode::Photo, 0xFFFF},  // 510, 255: cut to 255
-        {{2, 1, 0}, 1, 0, false, false, {}, 255 + 255 * 256},             // no saturation mode: as it is
-        {{1, 2, 4}, 1, 4, false, true, {}, 0xFFFFFF},                     // log10(4 / 4) = 0: white
-        {{1, 2, 4}, 1, 0, false, true, {}, 0},                            // no peak: black
+        {{2, 1, 0}, 1, 0, false, false, {}, 255 + 255 * 256},            // no saturation mode: as it is
+        {{1, 2, 4}, 1, 4, false, true, {}, 0xFFFFFF},                    // log10(4 / 4) = 0: white
+        {{1, 2, 4}, 1, 0, false, true, {}, 0},                           // no peak: black
     };
     for (const Case& c : cases) {
         LeeCellStyle style;
@@ -119,7 +119,7 @@ TEST(LeePlotLayout, BowBandBoxes) {
     const std::array<Rect, 3> strip = BowBandBoxes(false, column, s, 5000);
     const double expected[2][3][4] = {
         {{1500, 200, 1600, 300}, {6500, 200, 6600, 300}, {11500, 200, 11600, 300}},  // one cell per panel
-        {{200, 2800, 300, 2980}, {200, 2980, 300, 3160}, {200, 3160, 300, 3340}},     // stacked bands
+        {{200, 2800, 300, 2980}, {200, 2980, 300, 3160}, {200, 3160, 300, 3340}},    // stacked bands
     };
     for (std::size_t n = 0; n < 3; ++n) {
         const Rect* got[2] = {&lee[n], &strip[n]};

@@ -91,8 +91,8 @@ TEST_F(BatchTest, TwoRunsEndToEnd) {
         const auto J = static_cast<std::size_t>(j);
         const double perp = r.S1re[J] * r.S1re[J] + r.S1im[J] * r.S1im[J];
         const double para = r.S2re[J] * r.S2re[J] + r.S2im[J] * r.S2im[J];
-        const std::string row = PrintText(double(j - 1)) + "\t" + PrintText(perp) + "\t" + PrintText(para) + "\t" +
-                                PrintText((perp + para) / 2) + "\r\n";
+        const std::string row = PrintText(double(j - 1)) + "\t" + PrintText(perp) + "\t" + PrintText(para) +
+                                "\t" + PrintText((perp + para) / 2) + "\r\n";
         EXPECT_NE(second.find("\r\n" + row), std::string::npos) << row;
     }
 }
@@ -131,7 +131,8 @@ TEST_F(BatchTest, RIrealStepsShowEachValue) {
     f.txtRefractReal.onChange = [&] {
         if (f.txtRefractReal.text().starts_with(' ')) seen.push_back(f.txtRefractReal.text());
     };
-    std::ofstream(at("s.min"), std::ios::binary) << "Tessary 3403 batch file\r\nxstep,2\r\nstep,RIreal,1.33,1.34,0.005\r\nrun\r\n";
+    std::ofstream(at("s.min"), std::ios::binary)
+        << "Tessary 3403 batch file\r\nxstep,2\r\nstep,RIreal,1.33,1.34,0.005\r\nrun\r\n";
     fileDialogs.answer(at("s.min"));
     fileDialogs.answer(at("out.mut"));
     f.mnuBatchFile.trigger();
@@ -357,7 +358,9 @@ TEST_F(BatchTest, ABlockCutByAWriteErrorIsRemoved) {
     EXPECT_EQ(report(), full.substr(0, second));
 }
 
-void Write(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+void Write(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
 
 const char* kGlass =
     "Tessary 300\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nGlass\r\nnm\r\nComplex\r\n3\r\n"
@@ -404,7 +407,8 @@ TEST_F(BatchTest, IndexFilesTakeOverTheSphereAndMedium) {
 
 TEST_F(BatchTest, SpectrumFileWeightsTheWavelengths) {
     Form1& f = started();
-    Write(at("s.spe"), "Tessary\r\nx\r\nnon-uniform\r\nx\r\n400,700,3\r\nx\r\nx\r\n400,1\r\n500,3\r\n700,2\r\n");
+    Write(at("s.spe"),
+          "Tessary\r\nx\r\nnon-uniform\r\nx\r\n400,700,3\r\nx\r\nx\r\n400,1\r\n500,3\r\n700,2\r\n");
     Write(at("bad.spe"), "Tessary\r\nx\r\nnon-uniform\r\nx\r\n400,700,3\r\nx\r\nx\r\n400.1,1\r\n");
     fileDialogs.answer(at("s.spe"));
     f.mnuSpectrumFile.trigger();
@@ -418,7 +422,8 @@ TEST_F(BatchTest, SpectrumFileWeightsTheWavelengths) {
         const double x = (1000.0 * f.waveSet.waveList[k] - 400) * 2 / 300;
         const int i = static_cast<int>(x);
         const double v[] = {0, 1, 3, 2};
-        EXPECT_EQ(f.waveSet.weightPerWave[k], static_cast<float>(v[i + 1] + (v[i + 2] - v[i + 1]) * (x - i))) << k;
+        EXPECT_EQ(f.waveSet.weightPerWave[k], static_cast<float>(v[i + 1] + (v[i + 2] - v[i + 1]) * (x - i)))
+            << k;
     }
     // A bad file after a good one: the message, and the good table stays loaded.
     fileDialogs.answer(at("bad.spe"));
@@ -461,7 +466,8 @@ TEST_F(BatchTest, InputFileNonsenseIsRefusedOnReading) {
         (f.*menu).trigger();
         ASSERT_EQ(messages.shown().size(), 1u);
         EXPECT_EQ(messages.last().prompt, prompt);
-        EXPECT_TRUE(f.indexState.indexModels.fileIndices1.empty() && f.indexState.indexModels.fileIndices2.empty());
+        EXPECT_TRUE(f.indexState.indexModels.fileIndices1.empty() &&
+                    f.indexState.indexModels.fileIndices2.empty());
         EXPECT_EQ(f.indexState.sphereName, " Water");
         EXPECT_TRUE(!f.mnuRI_File1.checked() && f.mnuRI_Vacuum2.checked() && !f.mnuSpectrumFile.checked());
         EXPECT_EQ(f.dist.sizeHistogram.histLoaded + f.light.spectrumFileLoaded, 0);

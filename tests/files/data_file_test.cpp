@@ -86,7 +86,8 @@ DataFile Lee(const char* text) {
     f.last = 4;
     for (int s = 0; s <= 3; ++s) {
         for (int p = 0; p < 3; ++p)
-            for (int c = 0; c < 6; ++c) f.leeValues.push_back(static_cast<float>(s * 100 + p * 10 + c) / 8.0f);
+            for (int c = 0; c < 6; ++c)
+                f.leeValues.push_back(static_cast<float>(s * 100 + p * 10 + c) / 8.0f);
         f.leeValues.insert(f.leeValues.end(), {1.5f, 2.5f, 3.5f});
     }
     return f;
@@ -123,7 +124,9 @@ std::vector<State> States() {
         {"asymmetry", [] { return XGraph("Asymmetry parameter v. size x", true); }},
         {"Lee diagram", [] { return Lee("Lee diagram"); }},
         {"map", [] { return Lee("Map: angle v. radius"); }},
-        {"Multiple 0 2 3", Changed([](DataFile& f) { f.method = "Debye", f.rays = "Multiple", f.rayOrders = {0, 2, 3}; })},
+        {"Multiple 0 2 3", Changed([](DataFile& f) {
+             f.method = "Debye", f.rays = "Multiple", f.rayOrders = {0, 2, 3};
+         })},
         {"Multiple none", Changed([](DataFile& f) { f.method = "Airy", f.rays = "Multiple"; })},
         {"Debye -3", Changed([](DataFile& f) { f.method = "Debye", f.rays = "-3"; })},
         {"user sphere and medium", Changed([glass](DataFile& f) {
@@ -131,11 +134,18 @@ std::vector<State> States() {
              f.sphereWord.clear();
              f.sphere = {"User1", "", "", "", 0}, f.medium = {"User2", "", "", "", 0};
          })},
-        {"disperse", Changed([](DataFile& f) { f.disperse = std::array<std::string, 3>{"Normal", "10", "20"}; })},
-        {"air sphere at 15 C", Changed([](DataFile& f) { f.sphereWord = "Air1", f.sphere = {"Air1", "", "", "15", 0}; })},
-        {"complex water medium", Changed([](DataFile& f) { f.medium = {"Water2", "20", "0.998", "", 1}; })},
+        {"disperse", Changed([](DataFile& f) {
+             f.disperse = std::array<std::string, 3>{"Normal", "10", "20"};
+         })},
+        {"air sphere at 15 C", Changed([](DataFile& f) {
+             f.sphereWord = "Air1", f.sphere = {"Air1", "", "", "15", 0};
+         })},
+        {"complex water medium", Changed([](DataFile& f) {
+             f.medium = {"Water2", "20", "0.998", "", 1};
+         })},
         {"new words", Changed([](DataFile& f) {
-             f.sphereWord = "Ray", f.sphere = {"Ray", "", "", "", 1}, f.medium = {"Segelstein2", "", "", "", 1};
+             f.sphereWord = "Ray", f.sphere = {"Ray", "", "", "", 1},
+             f.medium = {"Segelstein2", "", "", "", 1};
              f.spectrum = "Spectrum file", f.yMax = -2.5;
          })},
         {"metal", Changed([](DataFile& f) {
@@ -144,7 +154,8 @@ std::vector<State> States() {
          })},
         {"S1 S2 block", Changed([](DataFile& f) {
              f.amplitudeBlock = true;
-             for (int k = 1; k <= 5; ++k) f.amplitudes.insert(f.amplitudes.end(), {(k - 1) * 45.0, 1.0, -2.0, 3e-9, 4e9});
+             for (int k = 1; k <= 5; ++k)
+                 f.amplitudes.insert(f.amplitudes.end(), {(k - 1) * 45.0, 1.0, -2.0, 3e-9, 4e9});
          })},
         {"a name with a comma", Changed([](DataFile& f) { f.sphereName = "Glass, crown"; })},
         {"Sun", Changed([](DataFile& f) { f.lightSource = LightSource::Sun; })},
@@ -171,7 +182,8 @@ struct Golden {
 
 TEST(DataFileCodec, GoldenBytes) {
     const Golden goldens[] = {
-        {"Multiple orders", [] {
+        {"Multiple orders",
+         [] {
              DataFile f = AngleGraph();
              f.method = "Debye";
              f.rays = "Multiple";
@@ -179,14 +191,16 @@ TEST(DataFileCodec, GoldenBytes) {
              return f;
          },
          "Debye\r\nMultiple\r\n 3 \r\n 0 \r\n 2 \r\n 3 \r\nIAPWS\r\n5\r\n0.99996382125\r\n 0 \r\nVacuum2\r\n"},
-        {"linear wavelength graph", [] {
+        {"linear wavelength graph",
+         [] {
              DataFile f = XGraph("Intensity v. wavelength", false);
              f.last = 31;
              f.values.assign(93, 1);
              return f;
          },
          "xLin\r\n 1             31 \r\n138\r\n"},
-        {"zoned row", [] {
+        {"zoned row",
+         [] {
              DataFile f = AngleGraph();
              f.values[0] = 4.5;
              f.values[1] = 0.5;
@@ -194,7 +208,8 @@ TEST(DataFileCodec, GoldenBytes) {
              return f;
          },
          "\r\n 4.5           .5            2.5 \r\n"},
-        {"automatic limit and comma", [] {
+        {"automatic limit and comma",
+         [] {
              DataFile f = AngleGraph();
              f.yMin.reset();
              f.mediumName = "oil, light";
@@ -210,9 +225,10 @@ TEST(DataFileCodec, GoldenBytes) {
 
 TEST(DataFileCodec, TwelveHeaders) {
     const std::pair<const char*, int> headers[] = {
-        {"Tessary v1.0", 1},       {"Tessary v1.01", 101},    {"Tessary v2.00", 200},   {"Tessary v2.01", 201},
-        {"Tessary v2.02", 202},    {"Tessary v2.03", 203},    {"Tessary v2.04", 204},   {"Tessary v2.05", 205},
-        {"Tessary v3.1.02", 3102}, {"Tessary v3.2.01", 3201}, {"Tessary v3.2.02", 3202}, {"Tessary v3.4.11", 3411},
+        {"Tessary v1.0", 1},       {"Tessary v1.01", 101},    {"Tessary v2.00", 200},
+        {"Tessary v2.01", 201},    {"Tessary v2.02", 202},    {"Tessary v2.03", 203},
+        {"Tessary v2.04", 204},    {"Tessary v2.05", 205},    {"Tessary v3.1.02", 3102},
+        {"Tessary v3.2.01", 3201}, {"Tessary v3.2.02", 3202}, {"Tessary v3.4.11", 3411},
     };
     for (const auto& [header, code] : headers) {
         EXPECT_EQ(DataFileVersionOf(header), code) << header;
@@ -229,7 +245,8 @@ struct OldFile {
 };
 
 TEST(DataFileCodec, OlderVersionsReadTheirItemsAndReEncodeAlike) {
-    const std::string tail = "0.65\r\n50\r\n0\r\n180\r\n1\r\nAutomatic\r\n 10 \r\n 0 \r\n 1 \r\n 1             2 \r\n";
+    const std::string tail =
+        "0.65\r\n50\r\n0\r\n180\r\n1\r\nAutomatic\r\n 10 \r\n 0 \r\n 1 \r\n 1             2 \r\n";
     const std::string rows = " 1             2             3 \r\n 4             5             6 \r\n";
     const OldFile files[] = {
         {"1.0 selects the graph only", "Tessary v1.0\r\nIntensity v. scattering angle\r\n1\r\n" + tail + rows,
@@ -239,21 +256,25 @@ TEST(DataFileCodec, OlderVersionsReadTheirItemsAndReEncodeAlike) {
              EXPECT_EQ(f.method, "");
              EXPECT_EQ(f.values.size(), 6u);
          }},
-        {"1.01 with IAPWS", "Tessary v1.01\r\nIntensity v. scattering angle\r\nIAPWS\r\n10\r\n.9997\r\n1\r\n" + tail + rows,
+        {"1.01 with IAPWS",
+         "Tessary v1.01\r\nIntensity v. scattering angle\r\nIAPWS\r\n10\r\n.9997\r\n1\r\n" + tail + rows,
          [](const DataFile& f) {
              EXPECT_EQ(f.sphere.word, "IAPWS");
              EXPECT_EQ(f.sphere.temp, "10");
          }},
-        {"2.00 Mie scattering", "Tessary v2.00\r\nMie scattering\r\n0\r\nIntensity v. scattering angle\r\nLynch\r\n" + tail,
+        {"2.00 Mie scattering",
+         "Tessary v2.00\r\nMie scattering\r\n0\r\nIntensity v. scattering angle\r\nLynch\r\n" + tail,
          [](const DataFile& f) {
              EXPECT_EQ(TranslateMethod(f.method), "Mie");
              EXPECT_EQ(f.sphere.word, "Lynch");
              EXPECT_EQ(f.inputs[0], "Lynch");  // the model word stands for the wavelength count too
-             EXPECT_TRUE(f.values.empty());   // which is 0
+             EXPECT_TRUE(f.values.empty());    // which is 0
          }},
-        {"2.01 head without material", "Tessary v2.01\r\nIntensity v. scattering angle\r\nGlass\r\nair\r\nUser1\r\n"
-                                       " .4            1.5 \r\n .5            1.5 \r\n .6            1.5 \r\n .7            1.5 \r\nDefined2\r\nDebye series\r\n"
-                                       "Multiple\r\n 1 \r\n 3 \r\nUser1\r\nAir2\r\n5\r\n1\r\n" + tail + rows,
+        {"2.01 head without material",
+         "Tessary v2.01\r\nIntensity v. scattering angle\r\nGlass\r\nair\r\nUser1\r\n"
+         " .4            1.5 \r\n .5            1.5 \r\n .6            1.5 \r\n .7            1.5 \r\nDefined2\r\nDebye series\r\n"
+         "Multiple\r\n 1 \r\n 3 \r\nUser1\r\nAir2\r\n5\r\n1\r\n" +
+             tail + rows,
          [](const DataFile& f) {
              ASSERT_TRUE(f.user1.has_value());
              EXPECT_EQ(f.user1->material, "");
@@ -264,7 +285,8 @@ TEST(DataFileCodec, OlderVersionsReadTheirItemsAndReEncodeAlike) {
         {"3.1.02 with qSca, Airy without order list",
          "Tessary v3.1.02\r\nIntensity v. scattering angle\r\nWater\r\na vacuum\r\nCowley\r\nDefined2\r\nAiry\r\n"
          "Multiple\r\nCowley\r\nVacuum2\r\n1\r\n0.65\r\n50\r\n1.33\r\n0\r\n0\r\n180\r\n1\r\nFlat\r\n380\r\n700\r\n"
-         "Automatic\r\nAutomatic\r\n 0 \r\n 1 \r\n 1             2 \r\n 7 \r\n" + rows,
+         "Automatic\r\nAutomatic\r\n 0 \r\n 1 \r\n 1             2 \r\n 7 \r\n" +
+             rows,
          [](const DataFile& f) {
              EXPECT_TRUE(f.rayOrders.empty());
              EXPECT_EQ(f.qSca, 7.0);
@@ -303,16 +325,20 @@ TEST(DataFileCodec, RefusesWithMessagesAndTitles) {
     std::string waves = good;
     waves.replace(waves.find("Vacuum2\r\n1\r\n"), 12, "Vacuum2\r\n2001\r\n");
     const Refusal refusals[] = {
-        {"newer version", "Tessary v9.9\r\n", "This file has been generated by a newer version of Tessary\r"
-                                              "Please obtain the latest version of Tessary.", "Please update Tessary"},
+        {"newer version", "Tessary v9.9\r\n",
+         "This file has been generated by a newer version of Tessary\r"
+         "Please obtain the latest version of Tessary.",
+         "Please update Tessary"},
         {"not ours", "\xFF\xD8\xFF\xE0JFIF", "The selected file is not a valid Tessary file", "Tessary"},
         {"empty", "", "The selected file is not a valid Tessary file", "Tessary"},
-        {"random bytes", [] {
+        {"random bytes",
+         [] {
              std::mt19937 random(18);
              std::string bytes(64 * 1024, '\0');
              for (char& c : bytes) c = static_cast<char>(random());
              return bytes;
-         }(), "The selected file is not a valid Tessary file", "Tessary"},
+         }(),
+         "The selected file is not a valid Tessary file", "Tessary"},
         {"graph type", graph, "Error in Graph Type", "File error"},
         {"text for a number", text, "The selected file is not a valid Tessary file\r", "Tessary"},
         {"order beyond 50", orders, "The selected file is not a valid Tessary file\rLine ", "Tessary"},
@@ -357,7 +383,8 @@ TEST(DataFileCodec, TextsThatCannotBeReadBackAreRefused) {
         f.sphereName = text;
         const std::optional<DataFileFailure> failure = CheckDataFileTexts(f);
         ASSERT_TRUE(failure.has_value());
-        EXPECT_EQ(failure->message, std::string("The text \"") + text + "\" cannot be saved in a data file: " + why + ".");
+        EXPECT_EQ(failure->message,
+                  std::string("The text \"") + text + "\" cannot be saved in a data file: " + why + ".");
         EXPECT_FALSE(EncodeDataFileBytes(f).has_value());
     }
 }

@@ -87,19 +87,22 @@ struct DialogCase {
 
 TEST_F(FileCommandsTest, DialogsHaveTheirTitlesAndFilters) {
     const DialogCase cases[] = {
-        {"data", &Form1::OpenDataFile, 0, FileDialogMode::Open, "Open a file", "Tessary files (*.tsy)", "*.tsy"},
-        {"picture", &Form1::OpenPictureFile, 0, FileDialogMode::Open, "Open a file", "Picture files (*.jpg)", "*.jpg"},
+        {"data", &Form1::OpenDataFile, 0, FileDialogMode::Open, "Open a file", "Tessary files (*.tsy)",
+         "*.tsy"},
+        {"picture", &Form1::OpenPictureFile, 0, FileDialogMode::Open, "Open a file", "Picture files (*.jpg)",
+         "*.jpg"},
         {"spectrum", &Form1::OpenSpectrumFile, 0, FileDialogMode::Open, "Open a file",
          "Tessary spectrum data files (*.spe)", "*.spe"},
         {"index", &Form1::OpenRefIndexFile, 0, FileDialogMode::Open, "Open a file",
          "Tessary refractive index data files (*.rix)", "*.rix"},
         {"distribution", &Form1::OpenSizeDistFile, 0, FileDialogMode::Open, "Open a file",
          "Tessary size distribution files (*.dis)", "*.dis"},
-        {"batch", &Form1::OpenBatchFile, 0, FileDialogMode::Open, "Open a file", "Tessary batch files (*.min)", "*.min"},
-        {"save data", nullptr, 1, FileDialogMode::Save, "Select a file name for saving data", "Tessary file(*.tsy)",
-         "*.tsy"},
-        {"save text", nullptr, 2, FileDialogMode::Save, "Select a file name for saving numerical data as a text file",
-         "Text file(*.txt)", "*.txt"},
+        {"batch", &Form1::OpenBatchFile, 0, FileDialogMode::Open, "Open a file",
+         "Tessary batch files (*.min)", "*.min"},
+        {"save data", nullptr, 1, FileDialogMode::Save, "Select a file name for saving data",
+         "Tessary file(*.tsy)", "*.tsy"},
+        {"save text", nullptr, 2, FileDialogMode::Save,
+         "Select a file name for saving numerical data as a text file", "Text file(*.txt)", "*.txt"},
         {"save report", nullptr, 3, FileDialogMode::Save, "Select a file name for saving batch data",
          "Tessary batch file(*.mut)", "*.mut"},
     };
@@ -130,9 +133,9 @@ TEST_F(FileCommandsTest, DialogsHaveTheirTitlesAndFilters) {
 
 TEST_F(FileCommandsTest, ChosenNamesFollowTheExtensionRuleAndTheFolder) {
     Form1& f = started();
-    const std::pair<const char*, const char*> names[] = {
-        {"run1", "run1.tsy"}, {"run1.tsy", "run1.tsy"}, {"RUN1.TSY", "RUN1.TSY"}, {"notes.txt", "notes.txt"},
-        {"a.b", "a.b.tsy"},   {"x.gz", "x.gz.tsy"}};
+    const std::pair<const char*, const char*> names[] = {{"run1", "run1.tsy"},     {"run1.tsy", "run1.tsy"},
+                                                         {"RUN1.TSY", "RUN1.TSY"}, {"notes.txt", "notes.txt"},
+                                                         {"a.b", "a.b.tsy"},       {"x.gz", "x.gz.tsy"}};
     for (const auto& [typed, file] : names) {
         fileDialogs.answer(at(typed));
         f.codes.saveFileType = 1;
@@ -201,9 +204,10 @@ TEST_F(FileCommandsTest, FailedSavesKeepTheOldFileAndDoNotBeep) {
     f.runRecord.graphCode = kGraphConvergence;  // as a convergence run records it
     fileDialogs.answer(at("old.tsy"));
     f.mnuSave.trigger();
-    EXPECT_EQ(messages.last().prompt,
-              "A convergence graph cannot be saved as a data file. Use \"Save numerical results as text file\" "
-              "instead.");
+    EXPECT_EQ(
+        messages.last().prompt,
+        "A convergence graph cannot be saved as a data file. Use \"Save numerical results as text file\" "
+        "instead.");
     EXPECT_EQ(ReadAll(folder / "old.tsy"), "old");
 }
 
@@ -269,7 +273,8 @@ TEST_F(FileCommandsTest, RefusedFilesLeaveTheWindowAsItWas) {
     const std::string good = save(f, "good");
     std::vector<std::string> bad{"", "Tessary v9\r\n", std::string(1000, '\xFF'), "\xFF\xD8\xFF\xE0JFIF"};
     std::size_t cut = 0;
-    while ((cut = good.find("\r\n", cut)) != std::string::npos && cut < 2000) bad.push_back(good.substr(0, cut += 2));
+    while ((cut = good.find("\r\n", cut)) != std::string::npos && cut < 2000)
+        bad.push_back(good.substr(0, cut += 2));
     std::string text = good;
     text.replace(text.find("\r\n 0 \r\n"), 7, "\r\nabc\r\n");
     bad.push_back(text);
@@ -367,7 +372,10 @@ struct LoadCase {
 
 TEST_F(FileCommandsTest, FilesRestoreTheWindowsChoices) {
     const LoadCase cases[] = {
-        {"Multiple 0 2 3", [](DataFile& f) { f.method = "Debye", f.rays = "Multiple", f.rayOrders = {0, 2, 3}; },
+        {"Multiple 0 2 3",
+         [](DataFile& f) {
+             f.method = "Debye", f.rays = "Multiple", f.rayOrders = {0, 2, 3};
+         },
          [](Form1& w) {
              for (int p = 0; p <= 4; ++p) EXPECT_EQ(w.dlogP_->chkp(p).value(), p == 1 || p == 4 ? 0 : 1) << p;
              EXPECT_EQ(w.series.rayCount, 3);
@@ -375,7 +383,8 @@ TEST_F(FileCommandsTest, FilesRestoreTheWindowsChoices) {
         {"-3", [](DataFile& f) { f.method = "Debye", f.rays = "-3"; },
          [](Form1& w) {
              EXPECT_EQ(w.series.rayCount, 4);
-             EXPECT_EQ(std::vector<int>(w.series.rayflag.begin(), w.series.rayflag.begin() + 4), std::vector<int>(4, 1));
+             EXPECT_EQ(std::vector<int>(w.series.rayflag.begin(), w.series.rayflag.begin() + 4),
+                       std::vector<int>(4, 1));
          }},
         {"60", [](DataFile& f) { f.method = "Debye", f.rays = "60"; },
          [](Form1& w) {
@@ -386,9 +395,15 @@ TEST_F(FileCommandsTest, FilesRestoreTheWindowsChoices) {
          [](Form1& w) { EXPECT_EQ(w.txtRefractImag.text() + w.cboYmin.text(), "0.5Automatic"); }},
         {"imaginary that Scientific would round", [](DataFile& f) { f.inputs[4] = "0.000123456"; },
          [](Form1& w) { EXPECT_EQ(w.txtRefractImag.text(), "0.000123456"); }},
-        {"air sphere at 15 C", [](DataFile& f) { f.sphereWord = "Air1", f.sphere = {"Air1", "", "", "15", 0}; },
+        {"air sphere at 15 C",
+         [](DataFile& f) {
+             f.sphereWord = "Air1", f.sphere = {"Air1", "", "", "15", 0};
+         },
          [](Form1& w) { EXPECT_TRUE(w.mnuRI_Air1.checked() && w.mnuRI_Air1.caption() == "Air 15C"); }},
-        {"gold", [](DataFile& f) { f.sphereWord = "Gold", f.sphere = {"Gold", "", "", "", 0}; },
+        {"gold",
+         [](DataFile& f) {
+             f.sphereWord = "Gold", f.sphere = {"Gold", "", "", "", 0};
+         },
          [](Form1& w) { EXPECT_TRUE(w.mnuRI_Au.checked() && !w.mnuRI_IAPWS.checked()); }},
         {"version 1.0 selects Cowley", nullptr, [](Form1& w) { EXPECT_TRUE(w.mnuRI_Cowley.checked()); },
          "Tessary v1.0\r\nIntensity v. scattering angle\r\n1\r\n0.65\r\n10\r\n0\r\n180\r\n1\r\nAutomatic\r\n 10 \r\n"
@@ -424,21 +439,21 @@ TEST_F(FileCommandsTest, TablesFromFilesAreNotStoredAndTheWindowKeepsItsOwn) {
     fileDialogs.answer(at("files.tsy"));
     w.mnuRead.trigger();
     ASSERT_EQ(messages.shown().size(), 1u);  // said once for both
-    EXPECT_EQ(messages.last().prompt.rfind("This file was saved with a refractive-index or spectrum table", 0), 0u);
+    EXPECT_EQ(
+        messages.last().prompt.rfind("This file was saved with a refractive-index or spectrum table", 0), 0u);
     EXPECT_TRUE(w.mnuRI_IAPWS.checked());
     EXPECT_TRUE(w.mnuSpectrumLee.checked());
 }
 
 TEST_F(FileCommandsTest, AFileBeyondTheByteLimitIsRefusedUnread) {
     Form1& w = started();
-    {
-        std::ofstream create(folder / "huge.tsy");
-    }
+    { std::ofstream create(folder / "huge.tsy"); }
     fs::resize_file(folder / "huge.tsy", std::uintmax_t{2} << 30);  // sparse: takes no space
     fileDialogs.answer(at("huge.tsy"));
     w.mnuRead.trigger();
     ASSERT_EQ(messages.shown().size(), 1u);
-    EXPECT_EQ(messages.last().prompt.rfind("The selected file is not a valid Tessary file\rThe file ", 0), 0u);
+    EXPECT_EQ(messages.last().prompt.rfind("The selected file is not a valid Tessary file\rThe file ", 0),
+              0u);
     EXPECT_NE(messages.last().prompt.find(" is too large"), std::string::npos);
 }
 
@@ -450,7 +465,8 @@ namespace {
 
 // The graph box as drawn.
 QImage GraphBox(Form1& f) {
-    const QPoint a = f.toPixel(f.graph.graphLeft, f.graph.graphTop), b = f.toPixel(f.graph.graphRight, f.graph.graphBottom);
+    const QPoint a = f.toPixel(f.graph.graphLeft, f.graph.graphTop),
+                 b = f.toPixel(f.graph.graphRight, f.graph.graphBottom);
     return f.image().copy(QRect(a, b));
 }
 
@@ -511,7 +527,8 @@ std::string Replaced(std::string s, const std::string& from, const std::string& 
 // does not fit (cut short, half a step, angles not stored) leaves it alone; the file as a map.
 TEST_F(FileCommandsTest, LeeDiagramsReadBackToTheirStoresAndRedraw) {
     const auto stores = [](Form1& f) {
-        return std::vector{f.leeStores.leeRed1, f.leeStores.leeGreen1, f.leeStores.leeBlue1, f.leeStores.leeRed2, f.leeStores.leeGreen2, f.leeStores.leeBlue2};
+        return std::vector{f.leeStores.leeRed1, f.leeStores.leeGreen1, f.leeStores.leeBlue1,
+                           f.leeStores.leeRed2, f.leeStores.leeGreen2, f.leeStores.leeBlue2};
     };
     std::vector<LeeStore> run;
     std::string a;
@@ -525,7 +542,8 @@ TEST_F(FileCommandsTest, LeeDiagramsReadBackToTheirStoresAndRedraw) {
         run = stores(f);
         for (float& v : run | std::views::join | std::views::join) v = static_cast<float>(Val(Str(v)));
         // The redraw of the stores as the file holds them: a cell near a colour step may round over it.
-        std::tie(f.leeStores.leeRed1, f.leeStores.leeGreen1, f.leeStores.leeBlue1, f.leeStores.leeRed2, f.leeStores.leeGreen2, f.leeStores.leeBlue2) =
+        std::tie(f.leeStores.leeRed1, f.leeStores.leeGreen1, f.leeStores.leeBlue1, f.leeStores.leeRed2,
+                 f.leeStores.leeGreen2, f.leeStores.leeBlue2) =
             std::tie(run[0], run[1], run[2], run[3], run[4], run[5]);
         f.setRecording(true);
         f.PlotLee();
@@ -536,8 +554,8 @@ TEST_F(FileCommandsTest, LeeDiagramsReadBackToTheirStoresAndRedraw) {
         messages.clear();
         // Cut short by the last line of the results (and the light-source line after them).
         const std::string cut = a.substr(0, a.rfind("\r\n", a.rfind("\r\nLight source: ") - 1) + 2);
-        for (const std::string& bytes :
-             {a, cut, Replaced(a, " \r\n 20 \r\n", ".5 \r\n 20 \r\n"), Replaced(a, "\r\n178\r\n", "\r\n170\r\n")}) {
+        for (const std::string& bytes : {a, cut, Replaced(a, " \r\n 20 \r\n", ".5 \r\n 20 \r\n"),
+                                         Replaced(a, "\r\n178\r\n", "\r\n170\r\n")}) {
             WriteAll(folder / "a.tsy", bytes);
             fileDialogs.answer(at("a.tsy"));
             w.mnuRead.trigger();
@@ -592,7 +610,8 @@ TEST_F(FileCommandsTest, AWriteErrorMidFileKeepsTheOldFile) {
     EXPECT_EQ(messages.last().prompt, "Cannot write the file " + at("old.tsy") + ": File too large");
     EXPECT_EQ(runtime.beepCount(), beeps);
     EXPECT_EQ(ReadAll(folder / "old.tsy"), "old");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 2);  // no temporary file
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()),
+              2);  // no temporary file
 }
 
 // The light-source line reads back as saved; a file without it keeps the window's choice. Text after

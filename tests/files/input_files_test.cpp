@@ -22,8 +22,9 @@ std::string Lines(const std::vector<std::string>& lines) {
 
 const std::string kSkip11 = "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk";
 
-std::vector<std::string> IndexFile(const std::string& header, const std::string& unit, const std::string& type,
-                                   const std::string& count, const std::vector<std::string>& rows) {
+std::vector<std::string> IndexFile(const std::string& header, const std::string& unit,
+                                   const std::string& type, const std::string& count,
+                                   const std::vector<std::string>& rows) {
     std::vector<std::string> l = {header, kSkip11, "Glass", unit, type, count};
     l.insert(l.end(), rows.begin(), rows.end());
     return l;
@@ -37,7 +38,8 @@ IndexFileResult DecodeIndex(const std::string& bytes) {
 }
 
 TEST(IndexFileTest, ReadsTheGlassTable) {
-    const IndexFileResult res = DecodeIndex(Lines(IndexFile("Tessary 300", "nm", "Complex", "3", kGlassRows)));
+    const IndexFileResult res =
+        DecodeIndex(Lines(IndexFile("Tessary 300", "nm", "Complex", "3", kGlassRows)));
     ASSERT_TRUE(res.table);
     EXPECT_EQ(res.table->name, "Glass");
     ASSERT_EQ(res.table->rows.size(), 3u);
@@ -52,9 +54,10 @@ struct UnitCase {
 };
 
 TEST(IndexFileTest, UnitsGiveTheSameWavelength) {
-    for (const UnitCase c : {UnitCase{"nm", "650,1.3"}, UnitCase{"m", "6.5E-07,1.3"}, UnitCase{"um", ".65,1.3"},
-                             UnitCase{"mm", "0.00065,1.3"}}) {
-        const IndexFileResult res = DecodeIndex(Lines(IndexFile("Tessary 300", c.unit, "Real", "1", {c.row})));
+    for (const UnitCase c : {UnitCase{"nm", "650,1.3"}, UnitCase{"m", "6.5E-07,1.3"},
+                             UnitCase{"um", ".65,1.3"}, UnitCase{"mm", "0.00065,1.3"}}) {
+        const IndexFileResult res =
+            DecodeIndex(Lines(IndexFile("Tessary 300", c.unit, "Real", "1", {c.row})));
         ASSERT_TRUE(res.table) << c.unit;
         EXPECT_EQ(res.table->rows[0].wavelength, CSng(0.65).value) << c.unit;
         EXPECT_EQ(res.table->rows[0].k, 0.0f);
@@ -137,7 +140,8 @@ TEST(SpectrumFileTest, RowCountsAndLimits) {
     for (double l : {0.4, 0.5, 0.7})
         EXPECT_EQ(SpectrumFileWeight(l, one.table->wave, one.table->value), 2.0f);
 
-    EXPECT_TRUE(DecodeSpectrum(Spectrum("Tessary", "non-uniform", "380,400,2", {"380.00001,1", "400,1"})).table);
+    EXPECT_TRUE(
+        DecodeSpectrum(Spectrum("Tessary", "non-uniform", "380,400,2", {"380.00001,1", "400,1"})).table);
     EXPECT_TRUE(DecodeSpectrum(Spectrum("Tessary", "non-uniform", "380,400,2", {"380,0", "400,1"})).table);
     const auto spe = [](const char* range, const std::vector<std::string>& rows,
                         const char* kind = "non-uniform",
@@ -201,22 +205,26 @@ std::string Sizes(const std::string& version, const std::string& mode, const std
 }
 
 TEST(SizeDistFileTest, TheHistogramNumbers) {
-    const SizeDistResult um = DecodeSizes(Sizes("Tessary 300", "", "um", "Uniform", "3", {"10,1", "20,2", "30,1"}));
+    const SizeDistResult um =
+        DecodeSizes(Sizes("Tessary 300", "", "um", "Uniform", "3", {"10,1", "20,2", "30,1"}));
     ASSERT_TRUE(um.table);
     EXPECT_EQ(um.table->histWeight, (std::vector<float>{0, 0.25f, 0.5f, 0.25f}));
     EXPECT_EQ(um.table->histRadiusMin, 5.0f);
     EXPECT_EQ(um.table->histRadiusMax, 35.0f);
     EXPECT_EQ(um.table->histWeightMax, 2.0f);
-    const SizeDistResult nm = DecodeSizes(Sizes("Tessary 300", "", "nm", "Uniform", "3", {"10,1", "20,2", "30,1"}));
+    const SizeDistResult nm =
+        DecodeSizes(Sizes("Tessary 300", "", "nm", "Uniform", "3", {"10,1", "20,2", "30,1"}));
     ASSERT_TRUE(nm.table);
     EXPECT_EQ(nm.table->histRadius[1], CSng(0.01).value);
     EXPECT_EQ(nm.table->histRadius[3], CSng(0.03).value);
-    const SizeDistResult d = DecodeSizes(Sizes("Tessary 301", "diameter", "um", "Non uniform", "1", {"10,20,1"}));
+    const SizeDistResult d =
+        DecodeSizes(Sizes("Tessary 301", "diameter", "um", "Non uniform", "1", {"10,20,1"}));
     ASSERT_TRUE(d.table);
     EXPECT_EQ(d.table->histRadius[1], 5.0f);
     EXPECT_EQ(d.table->histRadius2[1], 10.0f);
     EXPECT_EQ(d.table->histMidRadius[1], 7.5f);
-    const SizeDistResult m = DecodeSizes(Sizes("Tessary 300", "", "m", "Non uniform", "1", {"1E-05,2E-05,1"}));
+    const SizeDistResult m =
+        DecodeSizes(Sizes("Tessary 300", "", "m", "Non uniform", "1", {"1E-05,2E-05,1"}));
     ASSERT_TRUE(m.table);
     EXPECT_EQ(m.table->histRadius[1], 10.0f);
     const SizeDistResult w = DecodeSizes(Sizes("Tessary 301", "size", "um", "Non uniform", "1", {"10,20,1"}));

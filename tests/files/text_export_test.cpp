@@ -145,7 +145,8 @@ TEST(TextExport, GoldensByGraphCode) {
         }
         ASSERT_FALSE(CheckTextExportResults(s).has_value());
         const std::string bytes = Export(s);
-        for (const std::string& h : g.holds) EXPECT_NE(bytes.find(h), std::string::npos) << h << "\n----\n" << bytes;
+        for (const std::string& h : g.holds)
+            EXPECT_NE(bytes.find(h), std::string::npos) << h << "\n----\n" << bytes;
         for (const std::string& l : g.lacks) EXPECT_EQ(bytes.find(l), std::string::npos) << l;
     }
 }
@@ -188,7 +189,8 @@ TEST(TextExport, SweepXColumnTellsRowsApart) {
         s.lastPoint = range->second;
         const std::string bytes = Export(s);
         std::vector<std::string> xs;
-        for (std::size_t at = bytes.find("Scattering angle = "); (at = bytes.find("\r\n ", at)) != std::string::npos;) {
+        for (std::size_t at = bytes.find("Scattering angle = ");
+             (at = bytes.find("\r\n ", at)) != std::string::npos;) {
             at += 2;
             xs.push_back(bytes.substr(at, bytes.find('\t', at) - at));
         }
@@ -212,9 +214,10 @@ TEST(TextExport, RowsTheResultsDoNotHoldAreRefused) {
     const Data d;
     TextExportSnapshot s = Base(d);
     s.lastPoint = 4;
-    EXPECT_EQ(CheckTextExportResults(s).value_or(""),
-              "The stored results do not hold the points 1 to 4 that the export asks for. Run New plot before "
-              "saving.");
+    EXPECT_EQ(
+        CheckTextExportResults(s).value_or(""),
+        "The stored results do not hold the points 1 to 4 that the export asks for. Run New plot before "
+        "saving.");
 }
 
 TEST(TextExport, TermDumpWritesTheOrdersHeld) {
@@ -226,16 +229,17 @@ TEST(TextExport, TermDumpWritesTheOrdersHeld) {
     t.xp1 = 1.33;
     t.xp2 = 0.001;
     t.jnx = t.ynx = real;
-    for (auto* table : {&t.zeta1x, &t.dzeta1x, &t.zeta2x, &t.dzeta2x, &t.jnnx, &t.ynnx, &t.zeta1nx, &t.dzeta1nx,
-                        &t.zeta2nx, &t.dzeta2nx, &t.r11e, &t.r22e, &t.r11m, &t.r22m, &t.t12e, &t.t21e, &t.t12m,
-                        &t.t21m, &t.an2, &t.bn2})
+    for (auto* table : {&t.zeta1x,   &t.dzeta1x, &t.zeta2x,   &t.dzeta2x, &t.jnnx, &t.ynnx, &t.zeta1nx,
+                        &t.dzeta1nx, &t.zeta2nx, &t.dzeta2nx, &t.r11e,    &t.r22e, &t.r11m, &t.r22m,
+                        &t.t12e,     &t.t21e,    &t.t12m,     &t.t21m,    &t.an2,  &t.bn2})
         *table = cplx;
     EXPECT_EQ(TermDumpLastOrder(t), 2);
     TextExportSnapshot s = Base(d);
     s.calcMethod = kMethodDebye;
     s.terms = t;
     const std::string bytes = Export(s);
-    EXPECT_NE(bytes.find(std::string("\r\nx =" + std::string(12, ' ') + "96.5 \r\n\r\njnx  & ynx\r\n 0             1             1 \r\n")),
+    EXPECT_NE(bytes.find(std::string("\r\nx =" + std::string(12, ' ') +
+                                     "96.5 \r\n\r\njnx  & ynx\r\n 0             1             1 \r\n")),
               std::string::npos)
         << bytes;
     EXPECT_NE(bytes.find("\r\n\r\nxp1 =          1.33         xp2 =          .001 \r\n\r\njnnx  & ynnx\r\n"),

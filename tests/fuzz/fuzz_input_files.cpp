@@ -34,12 +34,14 @@ void Check(bool ok) {
 [[maybe_unused]] void Spectrum(TextFileReader& r) {
     const SpectrumFileResult s = DecodeSpectrumFile(r);
     if (!s.table) {
-        Check(s.message.starts_with("Error in spectrum data file") && s.message.find(" (line ") != std::string::npos);
+        Check(s.message.starts_with("Error in spectrum data file") &&
+              s.message.find(" (line ") != std::string::npos);
         return;
     }
     Check(s.table->count() >= 1 && s.table->wave.size() == s.table->value.size());
     for (const double v : s.table->value) Check(v >= 0);
-    for (const double l : {0.0, 0.38, 0.55, 0.7, 1e30}) (void)SpectrumFileWeight(l, s.table->wave, s.table->value);
+    for (const double l : {0.0, 0.38, 0.55, 0.7, 1e30})
+        (void)SpectrumFileWeight(l, s.table->wave, s.table->value);
 }
 
 [[maybe_unused]] void Index(TextFileReader& r) {

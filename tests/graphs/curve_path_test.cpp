@@ -27,9 +27,9 @@ TEST(CurvePath, VisibleIndexRanges) {
         {1, false, 100, 0, 180, 0, true, 1, 3, 3, 2, false},        // 1.9 rounds to 2 points
         {1, false, 200, 0, 180, 0, false, 0, 0, 0, 0, false},       // 1.45 rounds to 1: no grid
         {1, false, 0, 0, 180, 0, false, 0, 0, 0, 0, false},
-        {10, false, 0.5, 2, 3, 1, true, 3, 5, 5, 0, true},          // floor(1/0.5 + 1.0001)
+        {10, false, 0.5, 2, 3, 1, true, 3, 5, 5, 0, true},  // floor(1/0.5 + 1.0001)
         {10, false, -1, 2, 3, 1, false, 0, 0, 0, 0, false},
-        {10, true, 20, 1, 100, 1, true, 1, 21, 21, 0, false},       // log steps: 1 to step + 1
+        {10, true, 20, 1, 100, 1, true, 1, 21, 21, 0, false},  // log steps: 1 to step + 1
     };
     for (const auto& c : cases) {
         const auto r = CurveIndices(c.code, c.logSteps, c.step, c.xFrom, c.xTo, c.dataXStart);
@@ -52,8 +52,8 @@ TEST(CurvePath, Positions) {
     in.xLinear = false, in.xFrom = 1, in.xTo = 100;
     EXPECT_DOUBLE_EQ(CurveX(in, 10), 6000);  // 1000 + 10000 log 10 / log 100
     in.yLog = true, in.yFrom = 0.01, in.yTo = 100;
-    EXPECT_DOUBLE_EQ(CurveY(in, 1), 3000);  // 5500 - 5000 log 100 / log 10000
-    EXPECT_EQ(CurveY(in, 0), 5500);         // no logarithm: on the bottom
+    EXPECT_DOUBLE_EQ(CurveY(in, 1), 3000);    // 5500 - 5000 log 100 / log 10000
+    EXPECT_EQ(CurveY(in, 0), 5500);           // no logarithm: on the bottom
     EXPECT_DOUBLE_EQ(CurveY(in, 1000), 500);  // above the axis: on the top
 }
 

@@ -53,7 +53,8 @@ class FrameTest : public UiTest {
     void drawFrame() {
         Form1& f = *form;
         f.clearDrawLog();
-        f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
+        f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin,
+               f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
     }
 
     std::vector<DrawOp> ops(DrawOp::Kind kind) const {
@@ -94,14 +95,16 @@ class FrameTest : public UiTest {
     // Full-height vertical lines from top to bottom.
     std::vector<DrawOp> verticalGridLines() const {
         const Form1& f = *form;
-        return lines(
-            [&](const DrawOp& l) { return l.x1 == l.x2 && l.y1 == f.graph.graphTop && l.y2 == f.graph.graphBottom; });
+        return lines([&](const DrawOp& l) {
+            return l.x1 == l.x2 && l.y1 == f.graph.graphTop && l.y2 == f.graph.graphBottom;
+        });
     }
     // Full-width horizontal lines at y (from left or left + 20 to right).
     std::vector<DrawOp> horizontalLines() const {
         const Form1& f = *form;
-        return lines(
-            [&](const DrawOp& l) { return l.y1 == l.y2 && l.x2 == f.graph.graphRight && l.x1 >= f.graph.graphLeft; });
+        return lines([&](const DrawOp& l) {
+            return l.y1 == l.y2 && l.x2 == f.graph.graphRight && l.x1 >= f.graph.graphLeft;
+        });
     }
 
     std::unique_ptr<Form1> form;

@@ -21,12 +21,14 @@ TEST(GraphGeometry, LegendColumnsBySize) {
     const struct {
         bool large, medium;
         double first, second, third;
+        // clang-format off
     } cases[] = {
         {true, false, 1400, 6500, 12000},
         {true, true, 1400, 6500, 12000},  // a large size wins over a stale medium tick
         {false, true, 1000, 3800, 6300},
         {false, false, 1000, 3800, 6600},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const LegendColumns l = LegendColumnsFor(c.large, c.medium);
         EXPECT_EQ(l.first, c.first) << c.large << c.medium;
@@ -44,6 +46,7 @@ TEST(GraphGeometry, LegendEntriesByGraphAndPolarisation) {
         const char* pol;
         bool small;
         std::vector<LegendEntry> entries;
+        // clang-format off
     } cases[] = {
         {1, 0, false, "Perpendicular", false, {}},
         {1, 0, false, "Both", false,
@@ -57,6 +60,7 @@ TEST(GraphGeometry, LegendEntriesByGraphAndPolarisation) {
         {15, 2, true, "Both", false,
          {{1400, 3100, C::Main, "Cext"}, {6500, 3100, C::Dark, "Csca"}, {12000, 3100, C::Black, "Cabs"}}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const std::vector<LegendEntry> got =
             LegendEntries(c.code, c.subCode, c.absorbing, c.pol, c.small, wide);
@@ -75,6 +79,7 @@ TEST(GraphGeometry, DataBoxLinesOnlyForWhatTheRunComputed) {
     const struct {
         std::optional<double> qSca, qExt, qBack;
         std::vector<std::pair<double, std::string>> lines;  // y and text, all at x 12000
+        // clang-format off
     } cases[] = {
         // Qabs = 2.5 - 2; Qradar = 4 pi 0.25 = pi to 6 decimals
         {2, 2.5, 0.25,
@@ -84,6 +89,7 @@ TEST(GraphGeometry, DataBoxLinesOnlyForWhatTheRunComputed) {
         {none, 1.5, none, {{1000, "Qext = 1.5"}}},
         {none, none, none, {}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         std::vector<std::pair<double, std::string>> got;
         for (const TextLine& l : DataBoxLines(c.qSca, c.qExt, c.qBack)) {
@@ -100,12 +106,14 @@ TEST(GraphGeometry, VisibleIndices) {
         double step, xMin, xMax, dataXStart;
         bool logSteps;
         double first, last;
+        // clang-format off
     } cases[] = {
         {1, 91, 1, 0, 90, 0, false, 1, 91},       // 2 * 90 * 90 / 180 + 1
         {10, 0, 0.5, 2, 3, 1, false, 3, 5},       // (2 - 1) / 0.5 + 1
         {10, 0, 0, 2, 3, 1, false, 1, 0},         // no step: nothing visible
         {10, 0, 20, 1, 100, 1, true, 1, 21},      // step + 1 logarithmic steps
     };
+    // clang-format on
     for (const auto& c : cases) {
         const IndexSpan r =
             VisibleIndices(c.code, c.angleCount, c.step, c.xMin, c.xMax, c.dataXStart, c.logSteps);
@@ -123,12 +131,14 @@ TEST(GraphGeometry, ScanSkipsPointsWithoutAValue) {
         bool wantMax;
         double maxPerp, maxPara, minPerp, minPara;
         bool scanned;
+        // clang-format off
     } cases[] = {
         {{1, 4}, true, 5, 4, 1, 0, true},             // index 3 has no perpendicular value
         {{2.5, 3.4}, true, 5, 4, 5, 4, true},         // ends rounded half to even: 2 to 3
         {{1, 4}, false, 0, 0, 1, 0, true},            // maxima not asked for stay 0
         {{1, 0.5}, true, 0, 0, 1E30, 1E31, false},    // no index visible
     };
+    // clang-format on
     for (const auto& c : cases) {
         const CurveExtremes e = ScanCurves(perp, para, c.range, c.wantMax, true);
         EXPECT_EQ(e.maxPerp, c.maxPerp) << c.range.first;
@@ -145,6 +155,7 @@ TEST(GraphGeometry, RoundAxisEnds) {
         double dataMax;
         bool log;
         double axisMax;
+        // clang-format off
     } maxima[] = {
         {0, false, 1},    {nan, true, 1},   {-3, false, 1},
         {3.7, true, 10},  {250, true, 1000}, {0.05, true, 0.1},  // next power of ten
@@ -154,6 +165,7 @@ TEST(GraphGeometry, RoundAxisEnds) {
         {0.37, false, 0.4},   // leading digit 3 at 0.1: 0.4 <= 1.2 * 0.37
         {0.125, false, 0.13}, // 0.2 > 1.2 * 0.125: at 0.01, (12 + 1) * 0.01
     };
+    // clang-format on
     for (const auto& c : maxima) EXPECT_DOUBLE_EQ(RoundAxisMax(c.dataMax, c.log), c.axisMax) << c.dataMax;
 
     const struct {
@@ -165,12 +177,14 @@ TEST(GraphGeometry, RoundAxisEnds) {
         double dataMin;
         bool polar;
         double yScaleMax, axisMin;
+        // clang-format off
     } minima[] = {
         {0.03, false, 0, 0.01},  // floor(log10 0.03) = -2
         {5, false, 0, 1},
         {0.03, true, 10, 0.01},  // 10 / 10^(floor(log10(10 / 0.03)) + 1)
         {0.03, true, 0, 0.01},   // no maximum: the power of ten
     };
+    // clang-format on
     for (const auto& c : minima)
         EXPECT_DOUBLE_EQ(LogAxisMin(c.dataMin, c.polar, c.yScaleMax), c.axisMin) << c.dataMin;
 }
@@ -181,6 +195,7 @@ TEST(GraphGeometry, CurvesByPolarisation) {
         const char* pol;
         bool absorbing, severalWaves, oneCurveOnly;
         std::vector<CurveChoice> curves;
+        // clang-format off
     } cases[] = {
         {"Perpendicular", false, false, false, {{1, C::Line, true}}},
         {"Parallel", false, false, false, {{2, C::Line, true}}},
@@ -191,6 +206,7 @@ TEST(GraphGeometry, CurvesByPolarisation) {
         {"Both", false, true, false, {{1, C::Wave, true}, {2, C::Wave, false}}},
         {"All 3", false, false, true, {{1, C::Line, true}}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const std::vector<CurveChoice> got =
             DisplayCurves(c.pol, c.absorbing, c.severalWaves, c.oneCurveOnly);
@@ -207,11 +223,13 @@ TEST(GraphGeometry, LogTicksStepThroughEachDecade) {
     const struct {
         double low, high;
         std::vector<double> values;
+        // clang-format off
     } cases[] = {
         {1, 10, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
         {2, 30, {2, 3, 4, 5, 6, 7, 8, 9, 10, 20, 30}},  // from the first unit not below 2
         {5, 4, {}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const std::vector<LogTick> ticks = LogTicks(c.low, c.high);
         std::vector<double> values;
@@ -230,12 +248,14 @@ TEST(GraphGeometry, PolarRings) {
         bool logScale, amplitude;
         double yScaleMax, yMin;
         std::vector<double> rings;
+        // clang-format off
     } cases[] = {
         {false, false, 1000, 1, {1, 0.8, 0.6, 0.4, 0.2}},
         {true, false, 1000, 1, {1, 2.0 / 3, 1.0 / 3}},  // ln(1000 / 10^n) / ln 1000 for n = 1, 2
         {true, true, 1000, 1, {1, 1.0 / 3}},            // two decades a ring
         {true, false, 1000, 0, {1}},                    // no decades below a minimum of 0
     };
+    // clang-format on
     for (const auto& c : cases) {
         const std::vector<double> rings = PolarRings(c.logScale, c.amplitude, c.yScaleMax, c.yMin);
         ASSERT_EQ(rings.size(), c.rings.size()) << c.logScale << c.amplitude << c.yMin;
@@ -249,6 +269,7 @@ TEST(GraphGeometry, LinearXTickSteps) {
         bool small;
         double tick, label;
         int decimals;
+        // clang-format off
     } cases[] = {
         {0, 180, 20, 180, false, 10, 30, 2},   // degrees; Int(log10(180 / 10)) + 1
         {0, 180, 20, 180, true, 20, 60, 1},    // the small graph numbers every 60 degrees
@@ -259,6 +280,7 @@ TEST(GraphGeometry, LinearXTickSteps) {
         {0, 0.3, 0.05, 0.3, false, 0.05, 0.1, 3},
         {0, 0.005, 0.001, 0.005, false, 0.001, 0.002, 6},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const LinearXSteps s = LinearXTickSteps(c.xMin, c.xMax, c.step, c.range, c.small);
         EXPECT_EQ(s.step, c.tick) << c.xMin << " " << c.xMax << " " << c.small;
@@ -296,6 +318,7 @@ TEST(GraphGeometry, XEndTexts) {
     const struct {
         double value, range;
         const char* text;
+        // clang-format off
     } cases[] = {
         {2.123456789, 10, "2.12346"},        // rounded to 5 decimals
         {5.1234567, 0.0005, "5.123457"},     // 6 below a range of 0.001
@@ -305,6 +328,7 @@ TEST(GraphGeometry, XEndTexts) {
         {1234, 2000, " 1234"},               // above 10: Str with its leading blank
         {0, 10, " 0"},
     };
+    // clang-format on
     for (const auto& c : cases) EXPECT_EQ(XEndText(c.value, c.range), c.text) << c.value;
 }
 
@@ -314,12 +338,14 @@ TEST(GraphGeometry, LinearYLinesInsideTheRange) {
         std::vector<double> ys;  // 1000 - 1000 (t - yMin) / (yMax - yMin) on a box from 0 to 1000
         std::vector<std::string> texts;
         bool scientific;
+        // clang-format off
     } cases[] = {
         {0, 10, 2, {800, 600, 400, 200}, {" 2", " 4", " 6", " 8"}, false},  // Str's leading blank
         {0, 1, 0.2, {800, 600, 400, 200}, {"0.2", "0.4", "0.6", "0.8"}, false},  // below 1.2: 4 decimals
         {-2, 2, 1, {750, 500, 250}, {"-1", " 0", " 1"}, false},
         {0, 5e6, 1e6, {800, 600, 400, 200}, {"1.00E+06", "2.00E+06", "3.00E+06", "4.00E+06"}, true},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const std::vector<AxisLine> lines = LinearYLines(c.yMin, c.yMax, c.step, 0, 1000);
         ASSERT_EQ(lines.size(), c.ys.size()) << c.yMax;
@@ -338,6 +364,7 @@ TEST(GraphGeometry, LowerPanelLines) {
         bool ampPhase, intPol;
         std::vector<double> ys;
         std::vector<std::string> texts;
+        // clang-format off
     } cases[] = {
         // phase 0..360: 1000 - 1000 v / 360
         {0, 360, true, false, {750, 500, 250}, {" 90", " 180", " 270"}},
@@ -346,6 +373,7 @@ TEST(GraphGeometry, LowerPanelLines) {
          {"-.8", "-.6", "-.4", "-.2", " 0", " .2", " .4", " .6", " .8"}},
         {5, 5, true, true, {}, {}},  // no range: no lines
     };
+    // clang-format on
     for (const auto& c : cases) {
         const std::vector<AxisLine> lines = LowerPanelLines(c.yMin, c.yMax, c.ampPhase, c.intPol, 0, 1000);
         ASSERT_EQ(lines.size(), c.ys.size()) << c.yMax;
@@ -363,12 +391,14 @@ TEST(GraphGeometry, LinearYEnds) {
         double yMin, yMax;
         std::vector<std::pair<double, std::string>> ends;  // y and text, yMax first
         std::vector<bool> scientific;
+        // clang-format off
     } cases[] = {
         {0, 10, {{100, " 10"}, {900, " 0"}}, {false, false}},
         {-12345, 123456, {{100, "1.23E+05"}, {900, "-1.23E+04"}}, {true, true}},  // 7 and 6 characters
         {1234, 99999, {{100, "1.00E+05"}, {900, " 1234"}}, {true, false}},  // " 99999" has 6
         {nan, 2, {{100, " 2"}}, {false}},  // no number at the lower end
     };
+    // clang-format on
     for (const auto& c : cases) {
         std::vector<std::pair<double, std::string>> got;
         std::vector<bool> scientific;
@@ -394,12 +424,14 @@ TEST(GraphGeometry, LogXEndsAndMarks) {
     const struct {
         bool minor, major;
         std::vector<double> lines, numbered;
+        // clang-format off
     } cases[] = {
         {true, false, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100},
          {1, 2, 5, 10, 20, 50, 100}},
         {false, true, {1, 10, 100}, {1, 10, 100}},
         {false, false, {}, {1, 10, 100}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         std::vector<double> lines, numbered;
         const std::vector<LogMark> marks = LogXMarks(1, 100, 0, 1000, c.minor, c.major);
@@ -419,12 +451,14 @@ TEST(GraphGeometry, LogYDecadesAndMinorMarks) {
     const struct {
         double yMin, yMax;
         std::vector<double> values;
+        // clang-format off
     } decades[] = {
         {10, 100000, {10, 100, 1000, 10000, 100000}},  // e from Int(1 + 0.99999) to Int(5 - 0.999) + 1
         {0.03, 20, {0.1, 1, 10}},                      // Int(-1.52 + 0.99999) = -1 to Int(1.30 - 0.999) + 1
         {0, 10, {}},                                   // no decades to place
         {10, 10, {}},
     };
+    // clang-format on
     for (const auto& c : decades) {
         std::vector<double> values;
         for (const LogMark& m : LogYDecades(c.yMin, c.yMax, 0, 1000, true)) {
@@ -443,6 +477,7 @@ TEST(GraphGeometry, LogYDecadesAndMinorMarks) {
         double yMax;
         bool medium, small;
         std::vector<double> numbered;  // decades, 2s and 5s while yMax / 1 lies inside the size's bounds
+        // clang-format off
     } minor[] = {
         {100, false, false, {1, 2, 5, 10, 20, 50, 100}},  // 1 < 100 < 1001
         {1000, true, false, {}},                          // not below 200
@@ -450,6 +485,7 @@ TEST(GraphGeometry, LogYDecadesAndMinorMarks) {
         {100, false, true, {}},                           // not below 20
         {10, false, true, {1, 2, 5, 10}},                 // 5 < 10 < 20
     };
+    // clang-format on
     for (const auto& c : minor) {
         std::vector<double> numbered;
         const std::vector<LogMark> marks = LogYMinorMarks(1, c.yMax, 0, 1000, c.medium, c.small);
@@ -471,6 +507,7 @@ TEST(GraphGeometry, LogYTickNumbers) {
         F form;
         std::string text;
         double mantissa, exponent;
+        // clang-format off
     } cases[] = {
         {50, 1, 1000, F::Plain, " 50", 0, 0},  // axis within 0.001 .. 1000
         {100, 10, 1E5, F::Power, "", 1, 2},    // log10 100 to 2 decimals: 2
@@ -479,6 +516,7 @@ TEST(GraphGeometry, LogYTickNumbers) {
         {0, 1E-5, 1, F::None, "", 0, 0},
         {nan, 1E-5, 1, F::None, "", 0, 0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const YTickNumber n = LogYTickNumber(c.value, c.axisMin, c.axisMax);
         EXPECT_EQ(n.form, c.form) << c.value;
@@ -494,10 +532,12 @@ TEST(GraphGeometry, PolarLabelsSpokesAndCaption) {
         double radius;
         const char* text;
         double x, y;
+        // clang-format off
     } cases[] = {
         {3000, "0", 4080, 1920},   {3000, "270", 850, -1200}, {3000, "90", 900, 5000},
         {1500, "180", -820, 1920}, {1500, "30", 2325, 2750},  {1500, "240", -25, 560},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const std::vector<TextLine> labels = PolarLabels(1000, 2000, c.radius);
         ASSERT_EQ(labels.size(), 12u);
@@ -522,6 +562,7 @@ TEST(GraphGeometry, HorizontalTitles) {
     const struct {
         int code, sub;
         const char* title;  // centred on 8000 at 40 twips a character, 280 below the bottom 9800
+        // clang-format off
     } cases[] = {
         {1, 3, "Scattering angle (degrees)"}, {10, 0, "Wavelength (nm)"}, {11, 1, "Radius (um)"},
         {11, 2, "Size parameter x"},          {11, 3, nullptr},           {12, 0, "Refractive index"},
@@ -529,6 +570,7 @@ TEST(GraphGeometry, HorizontalTitles) {
         {14, 5, nullptr},                     {15, 2, "Wavelength (nm)"}, {16, 3, "Wavelength (nm)"},
         {16, 4, nullptr},                     {20, 0, nullptr},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const std::optional<TextLine> line = HorizontalTitleLine(c.code, c.sub, 1000, 15000, 9800);
         ASSERT_EQ(line.has_value(), c.title != nullptr) << c.code << " " << c.sub;
@@ -554,6 +596,7 @@ TEST(GraphGeometry, VerticalTitles) {
         int phasePanel;
         bool ampPhase, intPol;
         std::vector<Part> parts;  // top at 1000
+        // clang-format off
     } cases[] = {
         {14, 2, false, 0, false, false, {At(50, 500, "Area (m  )"), At(700, 450, "2")}},
         {15, 2, false, 0, false, false, {At(50, 500, "Area (m  )"), At(700, 450, "2")}},
@@ -566,6 +609,7 @@ TEST(GraphGeometry, VerticalTitles) {
         {11, 2, false, 0, false, false, {At(50, 400, " Relative"), Next("  intensity")}},
         {13, 0, false, 0, false, false, {}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         std::vector<Part> got;
         for (const TitlePart& p :
@@ -580,12 +624,14 @@ TEST(GraphGeometry, AxisNumberStartsAndLinearXStart) {
         const char* text;  // at x (or the box's left edge) 1000
         bool large;
         double logX, linearX, linearY;
+        // clang-format off
     } numbers[] = {
         {" 100", false, 880, 880, 880},  // 1000 - 30 (4)
         {" 100", true, 790, 760, 450},   // 1000 - 10 - 50 (4), 1000 - 60 (4), 1000 - 150 - 100 (4)
         {"0.25", true, 790, 760, 450},
         {"", true, 990, 1000, 850},
     };
+    // clang-format on
     for (const auto& c : numbers) {
         EXPECT_EQ(LogXNumberLeft(1000, c.text, c.large), c.logX) << c.text << c.large;
         EXPECT_EQ(LinearXNumberLeft(1000, c.text, c.large), c.linearX) << c.text << c.large;
@@ -595,6 +641,7 @@ TEST(GraphGeometry, AxisNumberStartsAndLinearXStart) {
         double xMin, xMax;
         int code;
         double start;
+        // clang-format off
     } starts[] = {
         {0.05, 20, 11, 0},      // below 0.1 and 20 / 0.05 > 10
         {0.05, 20, 16, 0.05},   // not on the asymmetry graph
@@ -604,6 +651,7 @@ TEST(GraphGeometry, AxisNumberStartsAndLinearXStart) {
         {-0.05, -1, 11, 0},     // -1 / -0.05 = 20
         {0, 20, 11, 0},
     };
+    // clang-format on
     for (const auto& c : starts)
         EXPECT_EQ(LinearXStart(c.xMin, c.xMax, c.code), c.start) << c.xMin << " " << c.xMax;
 }

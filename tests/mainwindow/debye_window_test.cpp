@@ -50,8 +50,8 @@ class DebyeWindowTest : public test::Form1Test {
         nang = nangValue;
         first = 1;
         last = 2 * std::max(nang, 2) - 1;
-        f.DebyeSeries(this->x, this->mRe, this->mIm, this->nang, f.results.s1Amp, f.results.s2Amp, qExt, qSca, qBack, g,
-                      first, last);
+        f.DebyeSeries(this->x, this->mRe, this->mIm, this->nang, f.results.s1Amp, f.results.s2Amp, qExt, qSca,
+                      qBack, g, first, last);
     }
 
     static std::vector<int> Flags(std::initializer_list<int> set, std::size_t size) {
@@ -284,7 +284,8 @@ TEST_F(DebyeWindowTest, OrderZeroAtStrongAbsorptionIsHandedToTheMieSeries) {
     EXPECT_EQ(f.results.s1Amp[0], r.S1re);
     EXPECT_EQ(f.results.s2Amp[1], r.S2im);
     EXPECT_EQ(qSca, r.Qsca);
-    EXPECT_EQ(f.caption(), "Debye series (p = 0):  " + f.indexState.sphereName + " in " + f.indexState.mediumName);
+    EXPECT_EQ(f.caption(),
+              "Debye series (p = 0):  " + f.indexState.sphereName + " in " + f.indexState.mediumName);
     EXPECT_TRUE(messages.shown().empty());
 
     // At x Im m = 700 (not above) the Debye series itself runs.
@@ -374,7 +375,8 @@ TEST_F(DebyeWindowTest, RefusalsShowTheirMessageAndStopTheRun) {
         EXPECT_EQ(messages.last().title, "Error");
         EXPECT_EQ(f.codes.runState, 4);
         EXPECT_EQ(f.codes.calcMethod, kMethodDebye);
-        EXPECT_EQ(f.results.s1Amp[0], c.tablesMade ? std::vector<double>(182, 0.0) : std::vector<double>(7, 42.0));
+        EXPECT_EQ(f.results.s1Amp[0],
+                  c.tablesMade ? std::vector<double>(182, 0.0) : std::vector<double>(7, 42.0));
         EXPECT_EQ(qExt, -1);  // no efficiency is written
         EXPECT_EQ(qSca, -1);
     }
@@ -434,7 +436,8 @@ TEST_F(DebyeWindowTest, StopEndsALongRunAtOnce) {
     double stoppedAt = -1;
     runtime.setPumpHook([&] {
         // The first pump once the angle sums are under way: Stop, answered Yes.
-        if (stoppedAt < 0 && f.runFlags.runUnderWay && f.codes.calcMethod == kMethodDebye && f.runProgress.stepsDone > 0) {
+        if (stoppedAt < 0 && f.runFlags.runUnderWay && f.codes.calcMethod == kMethodDebye &&
+            f.runProgress.stepsDone > 0) {
             stoppedAt = f.runProgress.stepsDone;
             f.cmdStop.click();
         }

@@ -60,7 +60,9 @@ Enter DialogBox(TextBox D::*box, Menu Form1::*item, bool newPlot = false) {
 TEST_F(DialogNumbersTest, BeyondTheDoubleRangeIsRefusedAsTheLargestNumbers) {
     const std::vector<NumberBox> boxes{
         {"water temperature", DialogBox(&dlogTemp::txtTemp, &Form1::mnuRI_IAPWS),
-         [](Form1& f) { return CStr(f.indexState.waterTemp) + " " + f.lblSphere.caption() + " " + IndexShown(f); }},
+         [](Form1& f) {
+             return CStr(f.indexState.waterTemp) + " " + f.lblSphere.caption() + " " + IndexShown(f);
+         }},
         {"water density", DialogBox(&dlogTemp::txtDensity, &Form1::mnuRI_IAPWS)},
         {"air", DialogBox(&dlogAir::txtAirTemp, &Form1::mnuRI_Air1)},
         {"user wavelength", DialogBox<dlogRI_User1>(&dlogRI_User1::txtRI_lambda1_2, &Form1::mnuRI_User1)},

@@ -76,11 +76,15 @@ class Form1Test : public ::testing::Test, private QtApplicationFirst {
         f.codes.calcMethod = kMethodMie;
         f.codes.graphCode = kGraphAngle;
         f.codes.graphSubCode = kSubIntensity;
-        for (auto [box, text] : {std::pair<TextBox*, const char*>{&f.txtXmin, "0"}, {&f.txtXmax, "180"},
-                                 {&f.txtRadius, "10"}, {&f.txtAngle, "0"}})
+        for (auto [box, text] : {std::pair<TextBox*, const char*>{&f.txtXmin, "0"},
+                                 {&f.txtXmax, "180"},
+                                 {&f.txtRadius, "10"},
+                                 {&f.txtAngle, "0"}})
             box->setText(text);
-        for (auto [list, text] : {std::pair<ComboBox*, const char*>{&f.cboStep, "0.1"}, {&f.cboYmin, "Automatic"},
-                                  {&f.cboYmax, "Automatic"}, {&f.cboWave, "1"}})
+        for (auto [list, text] : {std::pair<ComboBox*, const char*>{&f.cboStep, "0.1"},
+                                  {&f.cboYmin, "Automatic"},
+                                  {&f.cboYmax, "Automatic"},
+                                  {&f.cboWave, "1"}})
             list->setText(text);
         f.mnuRadius.setChecked(true);
         return f;

@@ -51,7 +51,8 @@ TEST_F(HiddenModeTest, KeysAreLettersAndTheChordsAreOutsideTheSequence) {
 }
 
 TEST_F(HiddenModeTest, SequenceCompletesWithAnyModifiersHeld) {
-    for (int shift : {0, keys::kShiftMask, keys::kCtrlMask, keys::kAltMask, keys::kShiftMask | keys::kCtrlMask}) {
+    for (int shift :
+         {0, keys::kShiftMask, keys::kCtrlMask, keys::kAltMask, keys::kShiftMask | keys::kCtrlMask}) {
         SCOPED_TRACE(shift);
         started();
         ASSERT_FALSE(form->mnuHidden.visible());
@@ -91,21 +92,23 @@ TEST_F(HiddenModeTest, WrongKeyRestartsTheSequence) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         started();
-        for (int i : c.prefix) press(i < 0 ? 'Q' : form->windowState.hiddenKeyTable[static_cast<std::size_t>(i)]);
+        for (int i : c.prefix)
+            press(i < 0 ? 'Q' : form->windowState.hiddenKeyTable[static_cast<std::size_t>(i)]);
         EXPECT_EQ(hiddenMenusShown(), c.shown);
     }
 }
 
 TEST_F(HiddenModeTest, IlluminationMenuOnlyForMieDebyeAndYoungMod) {
     for (const std::string method : {"Mie", "Debye", "Rayleigh", "Diffraction", "Airy", "Descartes", "Young",
-                                      "Young mod", "Huygens", "Aperture", "Surface wave", "van de Hulst"}) {
+                                     "Young mod", "Huygens", "Aperture", "Surface wave", "van de Hulst"}) {
         SCOPED_TRACE(method);
         started();
         test::Type(form->cboType, method);
         form->mnuIllumination.setVisible(false);
         typeSequence();
         EXPECT_TRUE(hiddenMenusShown());
-        EXPECT_EQ(form->mnuIllumination.visible(), method == "Mie" || method == "Debye" || method == "Young mod");
+        EXPECT_EQ(form->mnuIllumination.visible(),
+                  method == "Mie" || method == "Debye" || method == "Young mod");
     }
 }
 
@@ -141,7 +144,8 @@ TEST_F(HiddenModeTest, SpecialModeOnOffOnAppendsTheEntriesTwice) {
     chord(kSpecial);
     EXPECT_TRUE(form->mnuSpecial.enabled() && form->mnuSpecial.visible());
     EXPECT_EQ(count(form->cboGraph, "Convergence"), 2);
-    for (const char* method : {"Aperture", "Huygens", "van de Hulst"}) EXPECT_EQ(count(form->cboType, method), 2);
+    for (const char* method : {"Aperture", "Huygens", "van de Hulst"})
+        EXPECT_EQ(count(form->cboType, method), 2);
     EXPECT_EQ(form->cboType.listCount(), methods + 6);
 }
 

@@ -61,14 +61,18 @@ struct EventCase {
 TEST_F(InputHandlersTest, EveryEventOfAControlReachesItsHandler) {
     const auto yellow = [](const Control& c) { return c.backColor() == kYellow; };
     const std::vector<EventCase> cases{
-        {"cboYmax Click", [](Form1& f) { f.cboYmax.onClick(); }, [&](const Form1& f) { return yellow(f.cboYmax); }},
+        {"cboYmax Click", [](Form1& f) { f.cboYmax.onClick(); },
+         [&](const Form1& f) { return yellow(f.cboYmax); }},
         {"cboYmax Change", [](Form1& f) { f.cboYmax.setText("100"); },
          [&](const Form1& f) { return yellow(f.cboYmax); }},
-        {"cboYmax Scroll", [](Form1& f) { f.cboYmax.onScroll(); }, [&](const Form1& f) { return yellow(f.cboYmax); }},
-        {"cboYmin Click", [](Form1& f) { f.cboYmin.onClick(); }, [&](const Form1& f) { return yellow(f.cboYmin); }},
+        {"cboYmax Scroll", [](Form1& f) { f.cboYmax.onScroll(); },
+         [&](const Form1& f) { return yellow(f.cboYmax); }},
+        {"cboYmin Click", [](Form1& f) { f.cboYmin.onClick(); },
+         [&](const Form1& f) { return yellow(f.cboYmin); }},
         {"cboYmin Change", [](Form1& f) { f.cboYmin.setText("0.1"); },
          [&](const Form1& f) { return yellow(f.cboYmin); }},
-        {"cboYmin Scroll", [](Form1& f) { f.cboYmin.onScroll(); }, [&](const Form1& f) { return yellow(f.cboYmin); }},
+        {"cboYmin Scroll", [](Form1& f) { f.cboYmin.onScroll(); },
+         [&](const Form1& f) { return yellow(f.cboYmin); }},
         {"cboStep Click", [](Form1& f) { f.cboStep.setListIndex(3); },
          [&](const Form1& f) { return yellow(f.cboStep) && f.runFlags.resultsStale == 1; }},
         {"cboStep Change", [](Form1& f) { f.cboStep.setText("0.5"); },
@@ -91,7 +95,8 @@ TEST_F(InputHandlersTest, EveryEventOfAControlReachesItsHandler) {
          [](const Form1& f) { return f.calc.waveCount == 15 && f.cboWave.backColor() == kYellow; }},
         {"txtAngle Change", [](Form1& f) { f.txtAngle.setText("45"); },
          [&](const Form1& f) { return yellow(f.txtAngle); }},
-        {"txtRmax Change", [](Form1& f) { f.txtRmax.setText("30"); }, [&](const Form1& f) { return yellow(f.txtRmax); }},
+        {"txtRmax Change", [](Form1& f) { f.txtRmax.setText("30"); },
+         [&](const Form1& f) { return yellow(f.txtRmax); }},
         {"txtRstep Change", [](Form1& f) { f.txtRstep.setText("8"); },
          [&](const Form1& f) { return yellow(f.txtRstep); }},
         {"txtRadius Change", [](Form1& f) { f.txtRadius.setText("12"); },
@@ -122,10 +127,10 @@ TEST_F(InputHandlersTest, EveryEventOfAControlReachesItsHandler) {
         f.txtXmax.setText("180");
         f.cboType.setText("Debye");
         f.runFlags.resultsStale = 0;
-        for (Control* ctl : std::initializer_list<Control*>{&f.cboYmax, &f.cboYmin, &f.cboStep, &f.cboSD, &f.cboN,
-                                                           &f.cboDistrib, &f.cboWave, &f.txtAngle, &f.txtRmax,
-                                                           &f.txtRstep, &f.txtRadius, &f.txtRefractReal,
-                                                           &f.txtRefractImag, &f.cboRays})
+        for (Control* ctl :
+             std::initializer_list<Control*>{&f.cboYmax, &f.cboYmin, &f.cboStep, &f.cboSD, &f.cboN,
+                                             &f.cboDistrib, &f.cboWave, &f.txtAngle, &f.txtRmax, &f.txtRstep,
+                                             &f.txtRadius, &f.txtRefractReal, &f.txtRefractImag, &f.cboRays})
             ctl->setBackColor(kWhite);
         f.cmdReplot.setVisible(false);
         f.cboRays.setVisible(false);
@@ -143,11 +148,13 @@ TEST_F(InputHandlersTest, DisplayOptionsReplotOncePerEvent) {
         {"cboPol Click", [](Form1& f) { f.cboPol.setListIndex(kPolPerpendicular); }},
         {"cboLee Click", [](Form1& f) { f.cboLee.onClick(); }},
         {"chkComponents Click", [](Form1& f) { f.chkComponents.setValue(1); }},
-        {"cboBright Click on a Lee diagram", [](Form1& f) {
+        {"cboBright Click on a Lee diagram",
+         [](Form1& f) {
              ShowLeeDiagram(f);
              f.cboBright.setListIndex(2);
          }},
-        {"cboBright Change on a Lee diagram", [](Form1& f) {
+        {"cboBright Change on a Lee diagram",
+         [](Form1& f) {
              ShowLeeDiagram(f);
              f.cboBright.setText("7");
          }},
@@ -171,7 +178,8 @@ TEST_F(InputHandlersTest, MultipleOpensTheRayDialogOnceFromEveryRoute) {
     const std::vector<Case> cases{
         {"list chosen", [](Form1& f) { f.cboRays.setListIndex(0); }},
         {"text written", [](Form1& f) { f.cboRays.setText("Multiple"); }},
-        {"method chosen", [](Form1& f) {
+        {"method chosen",
+         [](Form1& f) {
              f.cboType.setText("Mie");
              f.cboRays.setText("Multiple");
              f.cboType.setText("Debye");
@@ -197,10 +205,10 @@ struct MethodCase {
     const char* raysBefore;
     const char* raysAfter;
     bool raysShown;
-    bool angleShown;       // on an angle graph
-    bool surfaceInputs;    // Qmin/Qmax with their label, amplitude box and menu
-    bool termLists;        // Qmin and Qmax themselves
-    bool illumination;     // with the hidden mode not active
+    bool angleShown;     // on an angle graph
+    bool surfaceInputs;  // Qmin/Qmax with their label, amplitude box and menu
+    bool termLists;      // Qmin and Qmax themselves
+    bool illumination;   // with the hidden mode not active
 };
 
 TEST_F(InputHandlersTest, MethodListConfiguresTheWindow) {
@@ -294,8 +302,8 @@ TEST_F(InputHandlersTest, IlluminationMenuFollowsTheMethodAndTheHiddenMode) {
         int hiddenModeState;
         bool shown;
     };
-    const std::vector<Case> cases{{"Mie", 2, true},   {"Mie", 1, false},       {"Debye", 2, true},
-                                  {"Debye", 0, false}, {"Young mod", 0, true}, {"Airy", 2, false},
+    const std::vector<Case> cases{{"Mie", 2, true},      {"Mie", 1, false},      {"Debye", 2, true},
+                                  {"Debye", 0, false},   {"Young mod", 0, true}, {"Airy", 2, false},
                                   {"Rayleigh", 2, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.method) + " state " + std::to_string(c.hiddenModeState));
@@ -351,8 +359,10 @@ TEST_F(InputHandlersTest, DiffractionBoxOnlyForYoungModInHiddenMode) {
         bool hiddenMenu;
         bool shown;
     };
-    const std::vector<Case> cases{
-        {"Young mod", true, true}, {"Young mod", false, false}, {"Debye", true, false}, {"Descartes", true, false}};
+    const std::vector<Case> cases{{"Young mod", true, true},
+                                  {"Young mod", false, false},
+                                  {"Debye", true, false},
+                                  {"Descartes", true, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.method) + (c.hiddenMenu ? " hidden menu" : ""));
         Form1& f = ready();
@@ -502,7 +512,7 @@ TEST_F(InputHandlersTest, WavelengthCountConfiguresTheWindow) {
         {"High", 1, 1000, 1, true, true, false},
         {"Med.", 1, 300, 1, true, true, false},
         {"Low", 1, 100, 1, true, true, false},
-        {"2.5", 1, 2, 1, true, true, false},   // halves to even
+        {"2.5", 1, 2, 1, true, true, false},  // halves to even
         {"3.5", 1, 4, 1, true, true, false},
         {"99999", 1, 2001, 0, false, false, false},  // held at the tables' end; the run refuses it
         {"1e9", 1, 2001, 0, false, false, false},
@@ -528,7 +538,8 @@ TEST_F(InputHandlersTest, WavelengthCountConfiguresTheWindow) {
         if (c.componentsShown || c.graphCode == kGraphLee || c.oneWavelength) {
             EXPECT_EQ(f.chkComponents.visible(), c.componentsShown);
         }
-        for (const Control* ctl : std::initializer_list<const Control*>{&f.txtLambda, &f.Label4, &f.Label6, &f.Label28})
+        for (const Control* ctl :
+             std::initializer_list<const Control*>{&f.txtLambda, &f.Label4, &f.Label6, &f.Label28})
             EXPECT_EQ(ctl->visible(), c.oneWavelength);
         EXPECT_EQ(f.txtRefractReal.visible(), std::string(c.text) == "1");
         EXPECT_EQ(f.cboBright.visible(), std::string(c.text) != "1");
@@ -607,31 +618,41 @@ TEST_F(InputHandlersTest, ReplotOnlyOptionsRedrawOnlyWhenTheirConditionsHold) {
         {"components, count changed", [](Form1& f) { f.cboWave.setBackColor(kYellow); }, components, 0},
         {"components, out of date", [](Form1& f) { f.runFlags.resultsStale = 1; }, components, 0},
         {"components, no run yet", [](Form1& f) { f.codes.runState = 0; }, components, 0},
-        {"components, results from a file", [](Form1& f) {
+        {"components, results from a file",
+         [](Form1& f) {
              f.codes.runState = 0;
              f.runFlags.resultsFromFile = 1;
-         }, components, 1},
+         },
+         components, 1},
         {"components, overplot", [](Form1& f) { f.codes.runState = 2; }, components, 0},
         {"Lee normalisation", [](Form1&) {}, lee, 1},
         {"Lee normalisation, out of date", [](Form1& f) { f.runFlags.resultsStale = 1; }, lee, 0},
-        {"brightness, Lee diagram", [](Form1& f) {
+        {"brightness, Lee diagram",
+         [](Form1& f) {
              ShowLeeDiagram(f);
              f.cboBright.setText("2");
-         }, bright, 1},
+         },
+         bright, 1},
         {"brightness, coloured strips", [](Form1& f) { f.cboBright.setText("2"); }, bright, 0},
-        {"brightness 0", [](Form1& f) {
+        {"brightness 0",
+         [](Form1& f) {
              ShowLeeDiagram(f);
              f.cboBright.setText("0");
-         }, bright, 0},
-        {"brightness not a number", [](Form1& f) {
+         },
+         bright, 0},
+        {"brightness not a number",
+         [](Form1& f) {
              ShowLeeDiagram(f);
              f.cboBright.setText("abc");
-         }, bright, 0},
-        {"brightness, out of date", [](Form1& f) {
+         },
+         bright, 0},
+        {"brightness, out of date",
+         [](Form1& f) {
              ShowLeeDiagram(f);
              f.cboBright.setText("2");
              f.runFlags.resultsStale = 1;
-         }, bright, 0},
+         },
+         bright, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -698,16 +719,16 @@ TEST_F(InputHandlersTest, CalculationInputsMarkTheResultsOutOfDate) {
         bool resetsQsca;
     };
     const std::vector<Case> cases{
-        {"txtAngle", [](Form1& f) { f.txtAngle.setText("30"); }, [](const Form1& f) -> const Control& { return f.txtAngle; },
-         true, false, false, false},
-        {"txtRmax", [](Form1& f) { f.txtRmax.setText("40"); }, [](const Form1& f) -> const Control& { return f.txtRmax; },
-         true, true, false, false},
-        {"txtRstep", [](Form1& f) { f.txtRstep.setText("6"); }, [](const Form1& f) -> const Control& { return f.txtRstep; },
-         true, true, false, false},
-        {"cboStep", [](Form1& f) { f.cboStep.setText("0.2"); }, [](const Form1& f) -> const Control& { return f.cboStep; },
-         true, true, false, false},
-        {"cboN", [](Form1& f) { f.cboN.setText("20"); }, [](const Form1& f) -> const Control& { return f.cboN; },
-         false, false, false, false},
+        {"txtAngle", [](Form1& f) { f.txtAngle.setText("30"); },
+         [](const Form1& f) -> const Control& { return f.txtAngle; }, true, false, false, false},
+        {"txtRmax", [](Form1& f) { f.txtRmax.setText("40"); },
+         [](const Form1& f) -> const Control& { return f.txtRmax; }, true, true, false, false},
+        {"txtRstep", [](Form1& f) { f.txtRstep.setText("6"); },
+         [](const Form1& f) -> const Control& { return f.txtRstep; }, true, true, false, false},
+        {"cboStep", [](Form1& f) { f.cboStep.setText("0.2"); },
+         [](const Form1& f) -> const Control& { return f.cboStep; }, true, true, false, false},
+        {"cboN", [](Form1& f) { f.cboN.setText("20"); },
+         [](const Form1& f) -> const Control& { return f.cboN; }, false, false, false, false},
         {"txtRadius", [](Form1& f) { f.txtRadius.setText("25"); },
          [](const Form1& f) -> const Control& { return f.txtRadius; }, true, false, true, true},
         {"txtRefractReal", [](Form1& f) { f.txtRefractReal.setText("1.5"); },
@@ -737,7 +758,8 @@ TEST_F(InputHandlersTest, CalculationInputsMarkTheResultsOutOfDate) {
 }
 
 TEST_F(InputHandlersTest, RefractiveIndexBoxesIgnoreWritesWhileAFileIsShown) {
-    for (TextBox Form1::*box : {&Form1::txtRefractReal, &Form1::txtRefractImag, &Form1::txtXmin, &Form1::txtXmax}) {
+    for (TextBox Form1::*box :
+         {&Form1::txtRefractReal, &Form1::txtRefractImag, &Form1::txtXmin, &Form1::txtXmax}) {
         Form1& f = ready();
         f.runFlags.resultsFromFile = 1;
         f.results.qSca = 2.0;

@@ -71,8 +71,8 @@ class RobustnessTest : public test::Form1Test {
         // A run that is still pumping after its budget is stopped (Stop is answered Yes).
         runtime.setPumpHook([this] {
             ++pumpsThisCommand;
-            if (form && form->runFlags.runUnderWay && form->cmdStop.visible() && pumpsThisCommand > pumpBudget &&
-                !stopPressed) {
+            if (form && form->runFlags.runUnderWay && form->cmdStop.visible() &&
+                pumpsThisCommand > pumpBudget && !stopPressed) {
                 stopPressed = true;
                 ++stopsNeeded;
                 form->cmdStop.click();
@@ -140,7 +140,8 @@ class RobustnessTest : public test::Form1Test {
         Form1& f = *form;
         EXPECT_FALSE(f.windowState.inputsLocked) << what;
         EXPECT_FALSE(f.runFlags.runUnderWay) << what;
-        EXPECT_TRUE(f.codes.runState == 1 || f.codes.runState == 4) << what << ": runState " << f.codes.runState;
+        EXPECT_TRUE(f.codes.runState == 1 || f.codes.runState == 4)
+            << what << ": runState " << f.codes.runState;
         EXPECT_TRUE(f.cmdNewPlot.enabled()) << what;
         std::size_t i = 0;
         droppedSoFar.resize(canvases().size(), 0);

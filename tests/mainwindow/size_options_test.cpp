@@ -49,9 +49,12 @@ TEST_F(SizeOptionsTest, AxisTicksCaptionAndNegativeRadius) {
     EXPECT_EQ(picture("Normal", "20", "50"), 50);  // radius 10 um
     EXPECT_EQ(f.dist.distAxisMin, 4);
     EXPECT_EQ(f.dist.distAxisMax, 16);
-    const auto caption = [](const DrawOp& op) { return op.text == "50-point approximation of Normal distribution"; };
+    const auto caption = [](const DrawOp& op) {
+        return op.text == "50-point approximation of Normal distribution";
+    };
     EXPECT_TRUE(std::any_of(f.drawLog().begin(), f.drawLog().end(), caption));
-    for (const auto& [kind, n, shown] : {std::tuple{"Normal", "50", 1u}, {"Normal", "5", 0u}, {"Log-normal", "50", 0u}}) {
+    for (const auto& [kind, n, shown] :
+         {std::tuple{"Normal", "50", 1u}, {"Normal", "5", 0u}, {"Log-normal", "50", 0u}}) {
         f.cboSD.setBackColor(16777215);
         picture(kind, "50", n);
         ASSERT_EQ(messages.shown().size(), shown) << kind << n;
@@ -93,7 +96,10 @@ TEST_F(SizeOptionsTest, RadiiNearTheLargestDoubleGetFiniteLabels) {
 }
 
 TEST_F(SizeOptionsTest, DegenerateInputsDrawNoTicksAndShowNoMessage) {
-    for (const auto& [sd, n, r0] : {std::tuple{"0", "5", "10"}, {"-5", "5", "10"}, {"20", "5", "0"}, {"20", "7", "10"},
+    for (const auto& [sd, n, r0] : {std::tuple{"0", "5", "10"},
+                                    {"-5", "5", "10"},
+                                    {"20", "5", "0"},
+                                    {"20", "7", "10"},
                                     {"20", "5", "1e-47"}}) {
         picture("Normal", "20", "5");  // a valid picture first: 5 samples
         f.txtRadius.setText(r0);
@@ -122,8 +128,9 @@ TEST_F(SizeOptionsTest, HistogramMenuCancelled) {
 // new text runs the change handler; an unchanged one is run by the command).
 TEST_F(SizeOptionsTest, HistogramMenuOnLeeDiagramRefusesOnce) {
     const test::TestFolder folder("tessary_size_menu_");
-    test::WriteAll(folder.at("drops.dis"), "Tessary 300\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\n"
-                                           "k\r\nl\r\num\r\nUniform\r\n3\r\n10,1\r\n20,2\r\n30,1\r\n");
+    test::WriteAll(folder.at("drops.dis"),
+                   "Tessary 300\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\n"
+                   "k\r\nl\r\num\r\nUniform\r\n3\r\n10,1\r\n20,2\r\n30,1\r\n");
     f.cboGraph.setText("Lee diagram");
     for (const char* before : {"Log-normal", "Special"}) {
         SCOPED_TRACE(before);

@@ -172,12 +172,12 @@ struct FileItem {
 TEST_F(SpectrumTest, CancelledOrUnreadFilesChangeNothing) {
     Form1& f = started();
     const FileItem items[] = {
-        {"spectrum item", [](Form1& w) { w.mnuSpectrumFile.trigger(); }, "No file was selected", "Open a file",
-         mb::kOkOnly},
+        {"spectrum item", [](Form1& w) { w.mnuSpectrumFile.trigger(); }, "No file was selected",
+         "Open a file", mb::kOkOnly},
         {"spectrum dialog, new file", [](Form1& w) { w.dlogSpectrumFile_->OKButton.click(); },
          "No file was selected", "Open a file", mb::kOkOnly},
-        {"size distribution", [](Form1& w) { w.mnuSizeDist.trigger(); }, "No file was selected", "Open a file",
-         mb::kOkOnly},
+        {"size distribution", [](Form1& w) { w.mnuSizeDist.trigger(); }, "No file was selected",
+         "Open a file", mb::kOkOnly},
     };
     for (const FileItem& i : items) {
         SCOPED_TRACE(i.name);

@@ -293,7 +293,8 @@ TEST_F(Form1Test, VariablesAfterStartUp) {
     for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_GE(f.windowState.hiddenKeyTable[i], 'A');
         EXPECT_LE(f.windowState.hiddenKeyTable[i], 'Z');
-        for (std::size_t j = 0; j < i; ++j) EXPECT_NE(f.windowState.hiddenKeyTable[i], f.windowState.hiddenKeyTable[j]);
+        for (std::size_t j = 0; j < i; ++j)
+            EXPECT_NE(f.windowState.hiddenKeyTable[i], f.windowState.hiddenKeyTable[j]);
     }
 }
 

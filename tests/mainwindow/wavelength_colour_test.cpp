@@ -160,7 +160,8 @@ TEST_F(WavelengthSetTest, BlackBodyWeightsPeakAtWiensWavelength) {
     const auto largest = std::max_element(first, first + 2000);
     EXPECT_GT(*largest - 1.0f, 5e-7f);
     EXPECT_LT(*largest - 1.0f, 2e-6f);
-    EXPECT_NEAR(f.waveSet.waveList[static_cast<std::size_t>(largest - f.waveSet.weightPerWave.begin())], 0.483f, 0.001f);
+    EXPECT_NEAR(f.waveSet.waveList[static_cast<std::size_t>(largest - f.waveSet.weightPerWave.begin())],
+                0.483f, 0.001f);
 }
 
 TEST_F(WavelengthSetTest, SpectrumFileAndUnusableTemperatureKeepTheWeights) {

@@ -41,7 +41,8 @@ inline void Choose(ComboBox& list, const std::string& entry) {
 
 // Chooses a menu item (its Click runs) if the user could: enabled and shown.
 inline void Choose(Menu& item) {
-    EXPECT_TRUE(item.enabled() && item.visible()) << "menu item \"" << item.caption() << "\" cannot be chosen";
+    EXPECT_TRUE(item.enabled() && item.visible())
+        << "menu item \"" << item.caption() << "\" cannot be chosen";
     item.trigger();
 }
 
@@ -58,7 +59,8 @@ inline void Choose(Form& form, std::string_view path) {
         for (QAction* a : actions)
             if (!a->isSeparator() && plain(a) == caption) found = a;
         ASSERT_NE(found, nullptr) << "no menu item \"" << caption << "\"";
-        ASSERT_TRUE(found->isEnabled() && found->isVisible()) << "menu item \"" << caption << "\" cannot be chosen";
+        ASSERT_TRUE(found->isEnabled() && found->isVisible())
+            << "menu item \"" << caption << "\" cannot be chosen";
         if (path.empty()) {
             if (found->menu()) {
                 emit found->menu()->aboutToShow();  // a menu's Click runs when it opens
@@ -75,7 +77,8 @@ inline void Choose(Form& form, std::string_view path) {
 
 // Presses a button if the user could: enabled and shown.
 inline void Press(CommandButton& button) {
-    EXPECT_TRUE(button.enabled() && button.visible()) << "button \"" << button.caption() << "\" cannot be pressed";
+    EXPECT_TRUE(button.enabled() && button.visible())
+        << "button \"" << button.caption() << "\" cannot be pressed";
     if (button.enabled() && button.visible()) button.click();
 }
 

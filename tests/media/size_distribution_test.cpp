@@ -27,8 +27,8 @@ TEST(SizeDistribution, SamplesAndWeights) {
     FillAbscissae(5, t);
     const double s = double{0.1f};
     EXPECT_EQ(DistributionSamples(DistributionKind::Normal, 2.0, 0.1f, t, 5, {}).radius,
-              (std::vector<double>{2.0, 2 * (1 + 0.598808f * s), 2 * (1 + 1.463362f * s), 2 * (1 - 0.598808f * s),
-                                   2 * (1 - 1.463362f * s)}));
+              (std::vector<double>{2.0, 2 * (1 + 0.598808f * s), 2 * (1 + 1.463362f * s),
+                                   2 * (1 - 0.598808f * s), 2 * (1 - 1.463362f * s)}));
     SizeHistogram h{2, 0, {0, 1, 3}, {0, 3, 5}, {0, 2, 4}, {0, 0.25f, 0.75f}, 1, 5, 1, 0.75f, 1, ""};
     const SizeSamples special = DistributionSamples(DistributionKind::Special, 0, 0, {}, 0, h);
     EXPECT_EQ(special.radius, (std::vector<double>{2, 4}));  // mid radii of classes given by limits
@@ -39,7 +39,8 @@ TEST(SizeDistribution, SamplesAndWeights) {
 
 TEST(SizeDistribution, PictureAxis) {
     // half-width 3 sigma r0 up to sigma 0.3 as a Single, else 4 sigma r0, from 0 at least
-    for (const auto& [sigma, min, max] : {std::tuple{0.2f, 4.0, 16.0}, {0.3f, 1.0, 19.0}, {0.5f, 0.0, 30.0}}) {
+    for (const auto& [sigma, min, max] :
+         {std::tuple{0.2f, 4.0, 16.0}, {0.3f, 1.0, 19.0}, {0.5f, 0.0, 30.0}}) {
         const DistributionAxis a = DistributionAxisFor(10, sigma);
         EXPECT_TRUE(a.ok);
         EXPECT_EQ(a.min, min);

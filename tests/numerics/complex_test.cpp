@@ -61,8 +61,10 @@ TEST(Complex, ExponentialAndTrigonometry) {
     EXPECT_NEAR(e.re, -1.0, 1e-14);
     EXPECT_NEAR(e.im, 0.0, 1e-14);
     const Complex s = ComplexSin({0.5, 0.25}), c = ComplexCos({0.5, 0.25});
-    EXPECT_LE(test::RelError(s.re, s.im, std::sin(0.5) * std::cosh(0.25), std::cos(0.5) * std::sinh(0.25)), 1e-15);
-    EXPECT_LE(test::RelError(c.re, c.im, std::cos(0.5) * std::cosh(0.25), -std::sin(0.5) * std::sinh(0.25)), 1e-15);
+    EXPECT_LE(test::RelError(s.re, s.im, std::sin(0.5) * std::cosh(0.25), std::cos(0.5) * std::sinh(0.25)),
+              1e-15);
+    EXPECT_LE(test::RelError(c.re, c.im, std::cos(0.5) * std::cosh(0.25), -std::sin(0.5) * std::sinh(0.25)),
+              1e-15);
 }
 
 TEST(Elementary, PublishedValues) {

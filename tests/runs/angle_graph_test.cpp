@@ -43,8 +43,9 @@ TEST_F(AngleGraphTest, PhaseFunctionIntegratesToTwoOverTheSphere) {
     Form1& f = *form;
     test::Choose(f.cboGraph, "Phase function");
     ASSERT_TRUE(f.AngleGraph());
-    EXPECT_REL_NEAR(f.results.scatNorm, f.results.qSca * 3.14159265358979 * f.calc.sizeParam * f.calc.sizeParam / 12.56637061435916,
-                    1e-15);
+    EXPECT_REL_NEAR(
+        f.results.scatNorm,
+        f.results.qSca * 3.14159265358979 * f.calc.sizeParam * f.calc.sizeParam / 12.56637061435916, 1e-15);
     // The integral of p sin(theta) d theta over 0..180 degrees is 2 (4 pi over the azimuth); the
     // trapezoid rule on the 0.1 degree grid resolves the forward peak (width about 1/x) to 1e-3.
     const std::int32_t last = 2 * f.angleGrid.angleCount - 1;
@@ -122,14 +123,16 @@ TEST_F(AngleGraphTest, TwoPanelsKeepTheUpperPanelsLimits) {
         EXPECT_GE(f.results.avgPerp[j], 0.0);
         EXPECT_LT(f.results.avgPerp[j], 360.0);
     }
-    const Complex s{(f.results.s1Amp[0][500] + f.results.s2Amp[0][500]) / 2, (f.results.s1Amp[1][500] + f.results.s2Amp[1][500]) / 2};
+    const Complex s{(f.results.s1Amp[0][500] + f.results.s2Amp[0][500]) / 2,
+                    (f.results.s1Amp[1][500] + f.results.s2Amp[1][500]) / 2};
     EXPECT_DOUBLE_EQ(f.results.avgUnpol[500], PhaseDegrees(s.re, s.im));
 }
 
 TEST_F(AngleGraphTest, NoLightHasNoPolarisation) {
     Form1& f = *form;
     f.mnuIntPol.setChecked(true);
-    for (auto* part : {&f.results.s1Amp[0], &f.results.s1Amp[1], &f.results.s2Amp[0], &f.results.s2Amp[1]}) (*part)[600] = 0;
+    for (auto* part : {&f.results.s1Amp[0], &f.results.s1Amp[1], &f.results.s2Amp[0], &f.results.s2Amp[1]})
+        (*part)[600] = 0;
     f.results.s1Amp[0][601] = 3;  // |S1|^2 = 9, S2 = 4i: (9 - 16) / 25
     f.results.s1Amp[1][601] = 0;
     f.results.s2Amp[0][601] = 0;

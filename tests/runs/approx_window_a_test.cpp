@@ -25,8 +25,9 @@ class ApproxWindowTest : public test::UiTest {
         form->load();
         // Messages, with " (red)" when the box a refusal paints is red while the message is read.
         runtime.setMessageBoxResponder([this](const MessageBoxRequest& r) {
-            const Control& box =
-                form->codes.calcMethod == kMethodVanDeHulst ? static_cast<Control&>(form->cboQmin) : form->txtAngle;
+            const Control& box = form->codes.calcMethod == kMethodVanDeHulst
+                                     ? static_cast<Control&>(form->cboQmin)
+                                     : form->txtAngle;
             shown.push_back(r.prompt + (box.backColor() == 255 ? " (red)" : ""));
             return r.style == mb::kYesNo ? mb::kYes : mb::kOk;
         });
@@ -47,7 +48,8 @@ class ApproxWindowTest : public test::UiTest {
     }
     long linesInGraph() const {  // frame and curves
         return std::count_if(form->drawLog().begin(), form->drawLog().end(), [this](const DrawOp& op) {
-            return op.kind == DrawOp::Kind::Line && op.y1 > form->graph.graphTop && op.y1 < form->graph.graphBottom;
+            return op.kind == DrawOp::Kind::Line && op.y1 > form->graph.graphTop &&
+                   op.y1 < form->graph.graphBottom;
         });
     }
 

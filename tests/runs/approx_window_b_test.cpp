@@ -39,7 +39,8 @@ TEST_F(RayWindowTest, SurfaceWaveSubtractionKeepsTheCaptionAndStopsAtTheNextAngl
     EXPECT_EQ(f.caption(), "Debye series (p = 2)  Water in a vacuum ");
     f.codes.calcMethod = kMethodYoungMod;
     go2(f);
-    for (std::size_t j = 1; j <= 181; ++j) EXPECT_DOUBLE_EQ(f.results.s1Amp[1][j], f.debyeWork.S1im[j] - s1[1][j]);
+    for (std::size_t j = 1; j <= 181; ++j)
+        EXPECT_DOUBLE_EQ(f.results.s1Amp[1][j], f.debyeWork.S1im[j] - s1[1][j]);
 
     f.codes.runState = 1;
     runtime.setPumpHook([&] { f.codes.runState = 4; });  // Stop pressed at the first pump of the call

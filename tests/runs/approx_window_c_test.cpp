@@ -29,9 +29,12 @@ class ApproxWindowC : public test::UiTest {
         f.codes.runState = 1;
         first = f.angleGrid.firstPoint = 1;
         last = f.angleGrid.lastPoint = 2 * nang - 1;
-        if (method == kMethodAiry) f.Airy(x, radius, lambda, mRe, mIm, nang, f.results.s1Amp, f.results.s2Amp, q, q, q, q, first, last);
+        if (method == kMethodAiry)
+            f.Airy(x, radius, lambda, mRe, mIm, nang, f.results.s1Amp, f.results.s2Amp, q, q, q, q, first,
+                   last);
         if (method == kMethodSurfaceWave)
-            f.SurfaceWave(x, radius, lambda, mRe, mIm, nang, f.results.s1Amp, f.results.s2Amp, q, q, q, q, first, last);
+            f.SurfaceWave(x, radius, lambda, mRe, mIm, nang, f.results.s1Amp, f.results.s2Amp, q, q, q, q,
+                          first, last);
     }
     double abs1(std::size_t j) const { return std::hypot(f.results.s1Amp[0][j], f.results.s1Amp[1][j]); }
 

@@ -39,15 +39,16 @@ class BandChecksTest : public RunChecksTest {
 
 TEST_F(BandChecksTest, OneWavelength) {
     f.indexState.sphereName = "Gold";
-    for (const auto& [model, lambda, complex, prompt] : {
-             std::tuple{&Form1::mnuRI_Cowley, "0.2", 0,
+    for (const auto& [model, lambda, complex, prompt] :
+         {std::tuple{
+              &Form1::mnuRI_Cowley, "0.2", 0,
               "Cowley's values for refractive index of water are valid only for the 0.38 - 0.7 um band"},
-             {&Form1::mnuRI_IAPWS, "0.2", 0, ""},
-             {&Form1::mnuRI_IAPWS, "0.2", 1,
-              "Complex values with IAPWS are available only for 0.38 - 0.7 um band.  Use Segelstein for UV or "
-              "IR bands"},
-             {&Form1::mnuRI_Au, "0.1", 0,
-              "The values for refractive index of Gold are valid only for the 187 - 1935 nm band"}}) {
+          {&Form1::mnuRI_IAPWS, "0.2", 0, ""},
+          {&Form1::mnuRI_IAPWS, "0.2", 1,
+           "Complex values with IAPWS are available only for 0.38 - 0.7 um band.  Use Segelstein for UV or "
+           "IR bands"},
+          {&Form1::mnuRI_Au, "0.1", 0,
+           "The values for refractive index of Gold are valid only for the 187 - 1935 nm band"}}) {
         f.dlogTemp_->chkRI_Complex.setValue(complex);
         f.txtLambda.setText(lambda);
         f.txtLambda.setBackColor(kWhiteBox);
@@ -58,8 +59,9 @@ TEST_F(BandChecksTest, OneWavelength) {
     f.indexState.sphereName = "glass";
     f.indexState.indexModels.fileIndices1 = {{0.4f, 1.5f, 0}, {0.8f, 1.48f, 0}};
     f.txtLambda.setText("0.9");
-    EXPECT_EQ(checkWith(&Form1::mnuRI_File1),
-              "Values for refractive index of glass are valid only for the band  400 -  800 nm ( .4 -  .8 um)");
+    EXPECT_EQ(
+        checkWith(&Form1::mnuRI_File1),
+        "Values for refractive index of glass are valid only for the band  400 -  800 nm ( .4 -  .8 um)");
     EXPECT_EQ(shown[0].title, "Refractive index of glass");
     f.txtLambda.setText("0.8");
     EXPECT_EQ(checkWith(&Form1::mnuRI_File1), "");
@@ -70,15 +72,16 @@ TEST_F(BandChecksTest, SeveralWavelengths) {
     f.cboWave.setText("RGB");
     TextBox& lo = f.dlogSpectrumBand_->txtSpectrumMin;
     TextBox& hi = f.dlogSpectrumBand_->txtSpectrumMax;
-    for (const auto& [spectrum, model, from, to, prompt, loRed, hiRed] : {
-             std::tuple{&Form1::mnuSpectrumLee, &Form1::mnuRI_Segelstein, "300", "800",
-                        "Lee's spectrum of sunlight is valid only for 380 nm to 700 nm band", true, true},
-             {&Form1::mnuSpectrumWernand, &Form1::mnuRI_Segelstein, "300", "800",
-              "Wernand's spectrum of sunlight is valid only for 350 nm to 1000 nm band", true, false},
-             {&Form1::mnuSpectrumWernand, &Form1::mnuRI_IAPWS, "400", "900", "", false, false},
-             {&Form1::mnuSpectrumFlat, &Form1::mnuRI_Ray, "150", "800",
-              "Ray's values for refractive index of water are valid only for the 0.2 um - 0.03m band", true, false},
-             {&Form1::mnuSpectrumFlat, &Form1::mnuRI_Ray, "0", "800", kEntryMessage.c_str(), true, false}}) {
+    for (const auto& [spectrum, model, from, to, prompt, loRed, hiRed] :
+         {std::tuple{&Form1::mnuSpectrumLee, &Form1::mnuRI_Segelstein, "300", "800",
+                     "Lee's spectrum of sunlight is valid only for 380 nm to 700 nm band", true, true},
+          {&Form1::mnuSpectrumWernand, &Form1::mnuRI_Segelstein, "300", "800",
+           "Wernand's spectrum of sunlight is valid only for 350 nm to 1000 nm band", true, false},
+          {&Form1::mnuSpectrumWernand, &Form1::mnuRI_IAPWS, "400", "900", "", false, false},
+          {&Form1::mnuSpectrumFlat, &Form1::mnuRI_Ray, "150", "800",
+           "Ray's values for refractive index of water are valid only for the 0.2 um - 0.03m band", true,
+           false},
+          {&Form1::mnuSpectrumFlat, &Form1::mnuRI_Ray, "0", "800", kEntryMessage.c_str(), true, false}}) {
         for (Menu* m : {&f.mnuSpectrumLee, &f.mnuSpectrumWernand, &f.mnuSpectrumFlat}) m->setChecked(false);
         (f.*spectrum).setChecked(true);
         lo.setText(from);
@@ -101,7 +104,8 @@ TEST_F(BandChecksTest, WavelengthAxis) {
         setDefaults();
         sweep(code, sub, "", from, to, "10");
         const std::string prompt = checkWith(model);
-        EXPECT_EQ(shown.empty() ? Red{} : shown[0].red, std::string(redBox).empty() ? Red{} : Red{redBox}) << prompt;
+        EXPECT_EQ(shown.empty() ? Red{} : shown[0].red, std::string(redBox).empty() ? Red{} : Red{redBox})
+            << prompt;
     }
 }
 

@@ -40,8 +40,8 @@ class BhmieWindowTest : public test::UiTest {
         nang = nangValue;
         first = 1;
         last = 2 * std::max(nang, 2) - 1;
-        f.BHMIE(this->x, this->mRe, this->mIm, this->nang, f.results.s1Amp, f.results.s2Amp, qExt, qSca, qBack, g, first,
-                last);
+        f.BHMIE(this->x, this->mRe, this->mIm, this->nang, f.results.s1Amp, f.results.s2Amp, qExt, qSca,
+                qBack, g, first, last);
     }
 
     std::unique_ptr<Form1> form;
@@ -90,7 +90,8 @@ TEST_F(BhmieWindowTest, DebyeOrderZeroTitle) {
     f.cboType.setText("Debye");
     f.cboRays.setText("0");
     run(10, 1.33, 0, 19);
-    EXPECT_EQ(f.caption(), "Debye series (p = 0):  " + f.indexState.sphereName + " in " + f.indexState.mediumName);
+    EXPECT_EQ(f.caption(),
+              "Debye series (p = 0):  " + f.indexState.sphereName + " in " + f.indexState.mediumName);
 }
 
 TEST_F(BhmieWindowTest, TooManyTermsShowTheLimitMessage) {
@@ -168,7 +169,8 @@ TEST_F(BhmieWindowTest, ConvergenceGraphWritesItsTermCountAndIntensities) {
     ASSERT_GE(f.results.intensityPerp.size(), 154u);
     const double s1 = std::hypot(f.results.s1Amp[0][1], f.results.s1Amp[1][1]);
     EXPECT_DOUBLE_EQ(f.results.intensityPerp[153], s1 * s1);
-    EXPECT_DOUBLE_EQ(f.results.intensityUnpol[153], (f.results.intensityPerp[153] + f.results.intensityPara[153]) / 2);
+    EXPECT_DOUBLE_EQ(f.results.intensityUnpol[153],
+                     (f.results.intensityPerp[153] + f.results.intensityPara[153]) / 2);
 }
 
 TEST_F(BhmieWindowTest, ConvergenceArraysGrowBeyond18001Orders) {

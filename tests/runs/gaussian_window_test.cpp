@@ -78,8 +78,8 @@ class GaussianWindowTest : public test::UiTest {
         nang = nangValue;
         first = 1;
         last = 2 * nang - 1;
-        f.Debye_Gaussian(this->x, this->mRe, this->mIm, this->nang, f.results.s1Amp, f.results.s2Amp, qExt, qSca, qBack, g,
-                         first, last);
+        f.Debye_Gaussian(this->x, this->mRe, this->mIm, this->nang, f.results.s1Amp, f.results.s2Amp, qExt,
+                         qSca, qBack, g, first, last);
     }
 
     // The same call on the pure series with the window's selection and menus.
@@ -96,8 +96,8 @@ class GaussianWindowTest : public test::UiTest {
         const std::string list = f.cboRays.text();
         in.rayListText = list;
         in.mnuMultBeams = pair;
-        const RaySelection rays{std::vector<std::int16_t>(f.series.rayflag.begin(), f.series.rayflag.end()), f.series.rayCount,
-                                f.series.rayPMax};
+        const RaySelection rays{std::vector<std::int16_t>(f.series.rayflag.begin(), f.series.rayflag.end()),
+                                f.series.rayCount, f.series.rayPMax};
         DebyeGaussianResult r;
         DebyeGaussianSeries(in, rays, r);
         return r;
@@ -278,7 +278,8 @@ TEST_F(GaussianWindowTest, ConvergenceGraphGetsOneValueAtNPlusOne) {
     const std::size_t at = static_cast<std::size_t>(f.beamState.beamNMax) + 1;
     ASSERT_EQ(at, 60u);  // N = floor(max(13.3, 39)) + 20 = 59
     ASSERT_GT(f.results.intensityPerp.size(), at);
-    const double s1 = std::hypot(f.results.s1Amp[0][5], f.results.s1Amp[1][5]), s2 = std::hypot(f.results.s2Amp[0][5], f.results.s2Amp[1][5]);
+    const double s1 = std::hypot(f.results.s1Amp[0][5], f.results.s1Amp[1][5]),
+                 s2 = std::hypot(f.results.s2Amp[0][5], f.results.s2Amp[1][5]);
     EXPECT_DOUBLE_EQ(f.results.intensityPerp[at], s1 * s1);
     EXPECT_DOUBLE_EQ(f.results.intensityPara[at], s2 * s2);
     EXPECT_DOUBLE_EQ(f.results.intensityUnpol[at], (s1 * s1 + s2 * s2) / 2);
@@ -370,7 +371,9 @@ TEST_F(GaussianWindowTest, DebyeCentralBeamAddsTheDescartesIntensities) {
     const double beamModulus = std::hypot(beam.S1re[j], beam.S1im[j]);
     const double modulus = std::hypot(f.results.s1Amp[0][j], f.results.s1Amp[1][j]);
     EXPECT_LT(RelError(modulus, std::sqrt(beamModulus * beamModulus + 101.862124 * 101.862124)), 1e-6);
-    EXPECT_LT(std::fabs(std::atan2(f.results.s1Amp[1][j], f.results.s1Amp[0][j]) - std::atan2(beam.S1im[j], beam.S1re[j])), 1e-9);
+    EXPECT_LT(std::fabs(std::atan2(f.results.s1Amp[1][j], f.results.s1Amp[0][j]) -
+                        std::atan2(beam.S1im[j], beam.S1re[j])),
+              1e-9);
 }
 
 TEST_F(GaussianWindowTest, DebyeCentredPairOfBeamsIsTwiceOneBeam) {
@@ -386,8 +389,10 @@ TEST_F(GaussianWindowTest, DebyeCentredPairOfBeamsIsTwiceOneBeam) {
     ASSERT_EQ(f.debyeGaussianWork.passes, 2);
     EXPECT_TRUE(messages.shown().empty());
     for (std::size_t j = 1; j < s1[0].size(); ++j) {
-        EXPECT_LE(RelError(f.results.s1Amp[0][j], f.results.s1Amp[1][j], 2 * s1[0][j], 2 * s1[1][j]), 1e-12) << j;
-        EXPECT_LE(RelError(f.results.s2Amp[0][j], f.results.s2Amp[1][j], 2 * s2[0][j], 2 * s2[1][j]), 1e-12) << j;
+        EXPECT_LE(RelError(f.results.s1Amp[0][j], f.results.s1Amp[1][j], 2 * s1[0][j], 2 * s1[1][j]), 1e-12)
+            << j;
+        EXPECT_LE(RelError(f.results.s2Amp[0][j], f.results.s2Amp[1][j], 2 * s2[0][j], 2 * s2[1][j]), 1e-12)
+            << j;
     }
     for (double* q : {&qExt, &qSca, &qBack, &g}) EXPECT_EQ(*q, -1);
 }

@@ -129,6 +129,7 @@ const std::string kWide = "Increase the step size or reduce the maximum/minimum 
 const std::string kMoreThanOne = "Refractive index must be greater than 1 for this calculation method";
 const std::string kAiry = "Airy theory is valid only for p > 1";
 
+// clang-format off
 const RefusalCase kMethodAndGraphCases[] = {
     {"UnknownMethod",
      [](RunChecksTest& t) { t.f.codes.calcMethod = kMethodNone; },
@@ -196,7 +197,9 @@ const RefusalCase kMethodAndGraphCases[] = {
      {"cboWave"},
      [](RunChecksTest& t) { EXPECT_EQ(t.f.runFlags.resultsStale, 1); }},
 };
+// clang-format on
 
+// clang-format off
 const RefusalCase kEntryCases[] = {
     {"RadiusNotANumber", Text(&Form1::txtRadius, "abc"), kEntryMessage, kInput, {"txtRadius"}},
     {"RadiusZero", Text(&Form1::txtRadius, "0"), kEntryMessage, kInput, {"txtRadius"}},
@@ -235,7 +238,9 @@ const RefusalCase kEntryCases[] = {
      kInput,
      {"txtAngle"}},
 };
+// clang-format on
 
+// clang-format off
 const RefusalCase kLeeAndMapCases[] = {
     {"LeeStepsZero",
      Lee(Text(&Form1::txtRstep, "0")),
@@ -313,7 +318,9 @@ const RefusalCase kLeeAndMapCases[] = {
      kInput,
      {"txtXmin", "txtXmax"}},
 };
+// clang-format on
 
+// clang-format off
 const RefusalCase kColourAndMethodCases[] = {
     {"TooManyColours",
      Combo(&Form1::cboWave, "2001"),
@@ -382,7 +389,9 @@ const RefusalCase kColourAndMethodCases[] = {
      kInput,
      {"cboRays"}},
 };
+// clang-format on
 
+// clang-format off
 const RefusalCase kSweepCases[] = {
     {"RadiusFromZero", RadiusSweep(1, "0", "100", "1"), "Radius must be > 0", kInput, {"txtXmin"}},
     {"SizeParameterFromZero",
@@ -442,7 +451,9 @@ const RefusalCase kSweepCases[] = {
     // Too many points set the flag; the checks go on (and here find nothing more).
     {"IndexTooManyPoints", IndexSweep("1.33", "1.34", "1E-07"), kWide, kInput, {"cboStep"}},
 };
+// clang-format on
 
+// clang-format off
 const RefusalCase kAngleCases[] = {
     {"SunNeedsFineStep",
      [](RunChecksTest& t) {
@@ -504,12 +515,14 @@ const RefusalCase kAngleCases[] = {
      kInput,
      {"cboStep"}},
 };
+// clang-format on
 
 // A step larger than the range leaves at most one point inside it (a blank graph); the sweeps
 // without a step-size row of their own, distributions, angle graphs, Lee diagrams and maps.
 RefusalCase Smaller(const char* name, Setup setup) {
     return {name, setup, "Select a smaller step size", kInput, {"cboStep"}};
 }
+// clang-format off
 const RefusalCase kStepBeyondRangeCases[] = {
     Smaller("IndexSweep", IndexSweep("1.33", "1.34", "0.1")),
     Smaller("EfficiencySize",
@@ -520,6 +533,7 @@ const RefusalCase kStepBeyondRangeCases[] = {
     Smaller("LeeDiagram", Lee(Combo(&Form1::cboStep, "3"))),
     Smaller("RadiusMap", Both(Map(24, "5", "20", "4", ""), Combo(&Form1::cboStep, "10"))),
 };
+// clang-format on
 
 // Airy theory over every index the run takes (1 < m < p), before the first step: the end of the
 // sweep that crosses the limit is red. 1.25 to 1.875 in steps of 0.25 rounds to 4 steps, the last at 2.
@@ -527,6 +541,7 @@ RefusalCase Airy(const char* name, const char* p, Setup range, const char* red) 
     return {
         name, Both(Method(5, "Airy", p), range), "Airy theory is valid only for 1 < m < p", kInput, {red}};
 }
+// clang-format off
 const RefusalCase kAiryRangeCases[] = {
     Airy("IndexSweepAboveP", "2", IndexSweep("1.2", "2.4", "0.2"), "txtXmax"),
     Airy("IndexSweepLastStepAtP", "2", IndexSweep("1.25", "1.875", "0.25"), "txtXmax"),
@@ -534,6 +549,7 @@ const RefusalCase kAiryRangeCases[] = {
     Airy("IndexMapAboveP", "2", Map(22, "1.1", "2.5", "4", "0"), "txtF9_max"),
     Airy("ImaginaryMapRealPartAboveP", "2", Map(23, "0.001", "0.01", "4", "2.2"), "txtF9_fixed"),
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(MethodAndGraph, Refusal, ::testing::ValuesIn(kMethodAndGraphCases),
                          [](const auto& i) { return std::string(i.param.name); });
@@ -569,6 +585,7 @@ TEST_P(Pass, ShowsNothing) {
     EXPECT_TRUE(redInputs().empty());
 }
 
+// clang-format off
 const PassCase kPassCases[] = {
     {"Defaults", [](RunChecksTest&) {}},
     {"PolarFullRange", Polar()},
@@ -629,6 +646,7 @@ const PassCase kPassCases[] = {
     {"AiryIndexMapBelowP", Both(Both(Method(5, "Airy", "2"), Map(22, "1.1", "1.5", "4", "0")),
                                 Text(&Form1::txtRefractReal, "2.5"))},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Inputs, Pass, ::testing::ValuesIn(kPassCases),
                          [](const auto& i) { return std::string(i.param.name); });
@@ -864,12 +882,14 @@ TEST_F(NewPlotRefusalTest, RefusedEntryComputesNothing) {
         std::function<Control&(Form1&)> box;
         const char* text;
     };
+    // clang-format off
     const Row rows[] = {
         {"radius abc", [](Form1& f) -> Control& { return f.txtRadius; }, "abc"},
         {"radius 0", [](Form1& f) -> Control& { return f.txtRadius; }, "0"},
         {"step 0", [](Form1& f) -> Control& { return f.cboStep; }, "0"},
         {"wavelength 0", [](Form1& f) -> Control& { return f.txtLambda; }, "0"},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         form = std::make_unique<Form1>();

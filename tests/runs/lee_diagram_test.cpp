@@ -57,16 +57,18 @@ class LeeDiagramTest : public test::UiTest {
 
     // Texts printed since the log was cleared that contain part.
     int printed(const std::string& part) const {
-        return static_cast<int>(std::count_if(form->drawLog().begin(), form->drawLog().end(), [&](const DrawOp& op) {
-            return op.kind == DrawOp::Kind::Text && op.text.find(part) != std::string::npos;
-        }));
+        return static_cast<int>(
+            std::count_if(form->drawLog().begin(), form->drawLog().end(), [&](const DrawOp& op) {
+                return op.kind == DrawOp::Kind::Text && op.text.find(part) != std::string::npos;
+            }));
     }
 
     // Presses Stop and answers Yes at the first event pump of the given sweep step.
     void stopAtStep(Form1& f, int step) {
         messages.answer(mb::kYes);
         runtime.setPumpHook([&f, step] {
-            if (f.sweepState.loopStep == step && f.codes.runState != 4 && f.cmdStop.visible()) f.cmdStop.click();
+            if (f.sweepState.loopStep == step && f.codes.runState != 4 && f.cmdStop.visible())
+                f.cmdStop.click();
         });
     }
 
@@ -101,7 +103,8 @@ TEST_F(LeeDiagramTest, NewPlotFillsEveryRowOfTheGeometricSweep) {
     EXPECT_NEAR(f.Picture3.left(), 10350, 15);
     EXPECT_NEAR(f.Picture1.top(), 5600, 15);
     ASSERT_EQ(f.leeStores.leeRed1.size(), 5u);
-    for (int k = 0; k <= 4; ++k) EXPECT_GT(f.leeStores.leeRowPeaks[1][static_cast<std::size_t>(k)], 0.0f) << k;
+    for (int k = 0; k <= 4; ++k)
+        EXPECT_GT(f.leeStores.leeRowPeaks[1][static_cast<std::size_t>(k)], 0.0f) << k;
     EXPECT_EQ(f.angleGrid.lastPoint - f.angleGrid.firstPoint, 40);  // 178..180 at 0.05°
     EXPECT_FALSE(f.windowState.inputsLocked);
 
@@ -116,7 +119,8 @@ TEST_F(LeeDiagramTest, NewPlotFillsEveryRowOfTheGeometricSweep) {
     // Cells of the perpendicular panel: half-width first and last steps, half-height end rows.
     std::vector<DrawOp> cells;
     for (const DrawOp& op : f.drawLog())
-        if (op.kind == DrawOp::Kind::FilledBox && op.x1 >= 1000 && op.x2 <= 5000 && op.y1 >= 3400 && op.y2 <= 9800)
+        if (op.kind == DrawOp::Kind::FilledBox && op.x1 >= 1000 && op.x2 <= 5000 && op.y1 >= 3400 &&
+            op.y2 <= 9800)
             cells.push_back(op);
     ASSERT_EQ(cells.size(), 5u * 41u);
     const double columns[][2] = {{1000, 1500}, {1500, 2500}, {2500, 3500}, {3500, 4500}, {4500, 5000}};
@@ -230,7 +234,8 @@ TEST_F(LeeDiagramTest, MapsComputeEveryStepAndEndRedrawnFromTheStores) {
         ASSERT_EQ(f.leeStores.leeRed1.size(), 5u);
         for (std::size_t k = 0; k <= 4; ++k) EXPECT_GT(f.leeStores.leeRowPeaks[1][k], 0.0f) << k;
         // The stores hold the whole computed window, sun-disc margin included.
-        EXPECT_GE(f.leeStores.leeRed1[4].size(), static_cast<std::size_t>(f.angleGrid.windowLast - f.angleGrid.windowFirst + 1));
+        EXPECT_GE(f.leeStores.leeRed1[4].size(),
+                  static_cast<std::size_t>(f.angleGrid.windowLast - f.angleGrid.windowFirst + 1));
         EXPECT_EQ(f.leeStores.leeGridLast, f.angleGrid.windowLast);
         EXPECT_EQ(f.cboLee.text(), "Absolute");
         EXPECT_EQ(f.codes.runState, 1);
@@ -295,12 +300,14 @@ TEST_F(LeeDiagramTest, StoppedMapKeepsTheRowsItFinished) {
     EXPECT_TRUE(f.Picture1.visible());
     EXPECT_FALSE(f.windowState.inputsLocked);
     // Steps 0 to 2, one cell per angle point each.
-    EXPECT_EQ(panelCellsAfterLastCls().size(), 3u * static_cast<std::size_t>(f.angleGrid.lastPoint - f.angleGrid.firstPoint + 1));
+    EXPECT_EQ(panelCellsAfterLastCls().size(),
+              3u * static_cast<std::size_t>(f.angleGrid.lastPoint - f.angleGrid.firstPoint + 1));
 }
 
 TEST_F(LeeDiagramTest, MapRefusals) {
-    const std::string oneSize = "This calculation method is available only for graphs against scattering angle at "
-                                "one wavelength and one size";
+    const std::string oneSize =
+        "This calculation method is available only for graphs against scattering angle at "
+        "one wavelength and one size";
     struct Refusal {
         const char* method;
         bool disperse;
@@ -377,9 +384,11 @@ TEST_F(LeeDiagramTest, AxesOfOnePanel) {
                 frame = frame || (op.x1 == 985 && op.y1 == 3385 && op.x2 == 5015 && op.y2 == 9815 &&
                                   op.colour == rgb(255, 255, 224));
             if (op.kind == DrawOp::Kind::Line && op.x1 == 985 && op.x2 == 935) ++angleTicks;
-            if (op.kind == DrawOp::Kind::Line && op.y1 == 9815 && op.y2 == 9915 && op.x1 > 985 && op.x1 < 5015)
+            if (op.kind == DrawOp::Kind::Line && op.y1 == 9815 && op.y2 == 9915 && op.x1 > 985 &&
+                op.x1 < 5015)
                 labelTicks.push_back(op.x1);
-            if (op.kind == DrawOp::Kind::Line && op.x1 == op.x2 && op.y1 == 9815 && op.y2 < 9915) ++sweepTicks;
+            if (op.kind == DrawOp::Kind::Line && op.x1 == op.x2 && op.y1 == 9815 && op.y2 < 9915)
+                ++sweepTicks;
             if (op.kind == DrawOp::Kind::Text && op.y1 == 9915) {
                 std::string t = op.text;
                 t.erase(std::remove(t.begin(), t.end(), ' '), t.end());
@@ -388,7 +397,8 @@ TEST_F(LeeDiagramTest, AxesOfOnePanel) {
         }
         EXPECT_TRUE(frame);
         EXPECT_EQ(angleTicks, 40u);  // 178 to 179.95: the Single step stops short of 180
-        std::stable_sort(labels.begin(), labels.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        std::stable_sort(labels.begin(), labels.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
         std::vector<std::string> texts;
         for (const auto& l : labels) texts.push_back(l.second);
         EXPECT_EQ(texts, c.labels);
@@ -421,9 +431,11 @@ TEST_F(LeeDiagramTest, WriteStoresForTheParent) {
     const int threads = SharedPool().Threads();
     out.write(reinterpret_cast<const char*>(&threads), sizeof threads);
     const auto put = [&](const std::vector<float>& v) {
-        out.write(reinterpret_cast<const char*>(v.data()), static_cast<std::streamsize>(v.size() * sizeof(float)));
+        out.write(reinterpret_cast<const char*>(v.data()),
+                  static_cast<std::streamsize>(v.size() * sizeof(float)));
     };
-    for (const auto* store : {&f.leeStores.leeRed1, &f.leeStores.leeGreen1, &f.leeStores.leeBlue1, &f.leeStores.leeRed2, &f.leeStores.leeGreen2, &f.leeStores.leeBlue2})
+    for (const auto* store : {&f.leeStores.leeRed1, &f.leeStores.leeGreen1, &f.leeStores.leeBlue1,
+                              &f.leeStores.leeRed2, &f.leeStores.leeGreen2, &f.leeStores.leeBlue2})
         for (const std::vector<float>& row : *store) put(row);
     for (std::size_t e = 1; e <= 3; ++e) put(f.leeStores.leeRowPeaks[e]);
 }

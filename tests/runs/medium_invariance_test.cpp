@@ -80,7 +80,8 @@ class MediumInvarianceTest : public test::UiTest {
         const auto cut = [](const std::vector<double>& v) {
             return std::vector<double>(v.begin() + 1, v.begin() + 362);
         };
-        return {cut(f.results.s1Amp[0]), cut(f.results.s1Amp[1]), cut(f.results.s2Amp[0]), cut(f.results.s2Amp[1])};
+        return {cut(f.results.s1Amp[0]), cut(f.results.s1Amp[1]), cut(f.results.s2Amp[0]),
+                cut(f.results.s2Amp[1])};
     }
 
     std::unique_ptr<Form1> form;
@@ -99,12 +100,18 @@ TEST_F(MediumInvarianceTest, AMediumScattersAsTheRelativeIndexInAVacuumAtTheWave
         Beam beam = Beam::Plane;
     };
     const std::vector<Case> cases{
-        {"Mie", "", "1", "10", 1e-9},           {"Debye", "2", "1", "10", 1e-9},
-        {"Rayleigh", "", "1", "10", 1e-9},      {"Diffraction", "", "1", "10", 1e-9},
-        {"Airy", "2", "1", "10", 1e-9},         {"Descartes", "2", "1", "10", 1e-9},
-        {"Young", "2", "1", "10", 1e-9},        {"Young mod", "2", "1", "10", 1e-9},
-        {"Huygens", "2", "1", "10", 1e-6},      {"Aperture", "", "1", "10", 1e-9},
-        {"Surface wave", "2", "1", "10", 1e-9}, {"van de Hulst", "", "1", "2", 1e-6},
+        {"Mie", "", "1", "10", 1e-9},
+        {"Debye", "2", "1", "10", 1e-9},
+        {"Rayleigh", "", "1", "10", 1e-9},
+        {"Diffraction", "", "1", "10", 1e-9},
+        {"Airy", "2", "1", "10", 1e-9},
+        {"Descartes", "2", "1", "10", 1e-9},
+        {"Young", "2", "1", "10", 1e-9},
+        {"Young mod", "2", "1", "10", 1e-9},
+        {"Huygens", "2", "1", "10", 1e-6},
+        {"Aperture", "", "1", "10", 1e-9},
+        {"Surface wave", "2", "1", "10", 1e-9},
+        {"van de Hulst", "", "1", "2", 1e-6},
         // The methods with beams (half-width 5 um, centre 3 um off the axis, focus 2 um away): the
         // beam's sizes count in wavelengths in the medium, as the radius does.
         {"Mie", "", "1", "10", 1e-9, Beam::Gaussian},

@@ -149,11 +149,14 @@ struct SizeCase {
 TEST_F(NewPlotTest, ArraySizesFollowTheGrid) {
     Form1& f = start();
     const std::vector<SizeCase> cases{
-        {"angle 0.1", "Intensity v. scattering angle", "0", "180", "0.1", "4", "4", 18002, 26, 9002, 18002, 2, 2, 2},
-        {"angle 0.005", "Intensity v. scattering angle", "0", "180", "0.005", "4", "4", 36002, 52, 18002, 36002, 2, 2, 2},
+        {"angle 0.1", "Intensity v. scattering angle", "0", "180", "0.1", "4", "4", 18002, 26, 9002, 18002, 2,
+         2, 2},
+        {"angle 0.005", "Intensity v. scattering angle", "0", "180", "0.005", "4", "4", 36002, 52, 18002,
+         36002, 2, 2, 2},
         {"Lee 20 steps", "Lee diagram", "0", "180", "1", "20", "4", 18002, 26, 9002, 18002, 21, 181, 4},
         {"convergence", "Convergence", "0", "50", "1", "4", "4", 18002, 52, 18002, 36002, 2, 2, 2},
-        {"step 0", "Intensity v. scattering angle", "0", "180", "0", "4", "4", 18002, 26, 9002, 18002, 2, 2, 2},
+        {"step 0", "Intensity v. scattering angle", "0", "180", "0", "4", "4", 18002, 26, 9002, 18002, 2, 2,
+         2},
     };
     for (const SizeCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -164,12 +167,15 @@ TEST_F(NewPlotTest, ArraySizesFollowTheGrid) {
         f.txtRstep.setText(c.rStep);
         f.txtF9_step.setText(c.mapStep);
         f.Array_Size();
-        for (const auto* curve : {&f.results.spareCurve, &f.results.intensityPerp, &f.results.intensityPara, &f.results.intensityUnpol,
-                                  &f.results.avgPerp, &f.results.avgPara, &f.results.avgUnpol})
+        for (const auto* curve :
+             {&f.results.spareCurve, &f.results.intensityPerp, &f.results.intensityPara,
+              &f.results.intensityUnpol, &f.results.avgPerp, &f.results.avgPara, &f.results.avgUnpol})
             EXPECT_EQ(curve->size(), c.curves);
-        if (f.codes.graphCode != kGraphConvergence) {  // x-variable graphs leave these as the case before made them
+        if (f.codes.graphCode !=
+            kGraphConvergence) {  // x-variable graphs leave these as the case before made them
             EXPECT_EQ(f.light.sunDiscWeights.size(), c.sun);
-            for (const auto* table : {&f.results.muTable, &f.results.piTable, &f.results.pi0Table, &f.results.piPrev, &f.results.tauTable})
+            for (const auto* table : {&f.results.muTable, &f.results.piTable, &f.results.pi0Table,
+                                      &f.results.piPrev, &f.results.tauTable})
                 EXPECT_EQ(table->size(), c.angles);
             for (const auto* amplitude : {&f.results.s1Amp, &f.results.s2Amp})
                 for (const std::vector<double>& part : *amplitude) EXPECT_EQ(part.size(), c.amplitudes);
@@ -179,8 +185,8 @@ TEST_F(NewPlotTest, ArraySizesFollowTheGrid) {
         EXPECT_EQ(f.leeStores.leeGreen3.front().size(), c.leeColumns);
         EXPECT_EQ(f.leeStores.leeRowPeaks.size(), c.peakRows);
         EXPECT_EQ(f.leeStores.leeRowPeaks.front().size(), c.leeRows);
-        EXPECT_TRUE(
-            std::all_of(f.results.intensityPerp.begin(), f.results.intensityPerp.end(), [](double v) { return v == 0; }));
+        EXPECT_TRUE(std::all_of(f.results.intensityPerp.begin(), f.results.intensityPerp.end(),
+                                [](double v) { return v == 0; }));
     }
     // The colour sums grew with the 0.005 grid and keep that size and their contents.
     for (const auto* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara})
@@ -336,7 +342,7 @@ TEST_F(NewPlotTest, AngleMapComputesEveryRowThroughTheCommonEnd) {
 
 TEST_F(NewPlotTest, StateLeftByEarlierRunsDoesNotBlockNewPlot) {
     Form1& f = start();
-    f.codes.runState = 4;         // an earlier run of another graph type stopped
+    f.codes.runState = 4;            // an earlier run of another graph type stopped
     f.runFlags.resultsFromFile = 1;  // an Open that was cancelled
     f.mieWork.ordersDone = -1;
     f.cmdNewPlot.click();

@@ -52,8 +52,9 @@ class ReplotTest : public test::UiTest {
     // A plot box filled from (graphLeft, top) to (graphRight, bottom).
     bool plotBoxDrawn(double top, double bottom) const {
         for (const DrawOp& op : form->drawLog())
-            if (op.kind == DrawOp::Kind::FilledBox && op.x1 == form->graph.graphLeft && op.x2 == form->graph.graphRight &&
-                std::abs(op.y1 - top) < 1e-3 && std::abs(op.y2 - bottom) < 1e-3)
+            if (op.kind == DrawOp::Kind::FilledBox && op.x1 == form->graph.graphLeft &&
+                op.x2 == form->graph.graphRight && std::abs(op.y1 - top) < 1e-3 &&
+                std::abs(op.y2 - bottom) < 1e-3)
                 return true;
         return false;
     }
@@ -272,8 +273,10 @@ TEST_F(ReplotTest, IntensityAndPhaseDrawsTwoPanelsFromTheAmplitudes) {
 TEST_F(ReplotTest, PhaseFunctionFromTheGraphListIsRedrawnFromTheStoredCurves) {
     f().cboGraph.setText("Phase function");  // among angle graphs the list replots at once
     EXPECT_EQ(f().codes.graphSubCode, kSubPhaseFunction);
-    EXPECT_REL_NEAR(f().results.scatNorm,
-                    f().results.qSca * 3.14159265358979 * f().calc.sizeParam * f().calc.sizeParam / 12.56637061435916, 1e-15);
+    EXPECT_REL_NEAR(
+        f().results.scatNorm,
+        f().results.qSca * 3.14159265358979 * f().calc.sizeParam * f().calc.sizeParam / 12.56637061435916,
+        1e-15);
     for (std::size_t j : {1u, 900u, 1801u}) {
         EXPECT_EQ(f().results.avgPerp[j], storedPerp[j] / f().results.scatNorm);
         EXPECT_EQ(f().results.avgUnpol[j], f().results.intensityUnpol[j] / f().results.scatNorm);

@@ -60,11 +60,13 @@ struct SumCase {
 };
 
 TEST_F(SeveralWavelengthsTest, ColourSumsMatchIndependentValues) {
+    // clang-format off
     const SumCase cases[] = {
         {"RGB", 90, {1.8085286e-13, 1.6345649e-13, 2.2941148e-15, 1.5102264e-14}, {1.2015829e-13, 6.7161111e-14, 6.1363366e-14}},
         {"RGB", 0, {0, 3.3654693e-11, 3.7725774e-11, 8.2317211e-11}, {3.3654693e-11, 3.7725774e-11, 8.2317211e-11}},
         {"8", 90, {9.6603283e-13, 3.6757056e-13, 3.7634268e-13, 2.2211959e-13}, {4.1420298e-13, 3.2982356e-13, 2.2480901e-13}},
     };
+    // clang-format on
     for (const SumCase& c : cases) {
         Form1& f = run(c.waves);
         ASSERT_EQ(f.codes.runState, 1) << c.waves;
@@ -91,7 +93,9 @@ TEST_F(SeveralWavelengthsTest, SevenWavelengthsKeepColumnsEightKeepRedGreenBlue)
             EXPECT_GT(f.colourSums.colourSumPerp[7][j], 0);
         } else {
             EXPECT_REL_NEAR(f.colourSums.colourSumPerp[0][j],
-                            f.colourSums.colourSumPerp[1][j] + f.colourSums.colourSumPerp[2][j] + f.colourSums.colourSumPerp[3][j], 1e-14);
+                            f.colourSums.colourSumPerp[1][j] + f.colourSums.colourSumPerp[2][j] +
+                                f.colourSums.colourSumPerp[3][j],
+                            1e-14);
         }
         EXPECT_EQ(f.calc.waveCount, n);
     }
@@ -155,7 +159,8 @@ TEST_F(SeveralWavelengthsTest, DistributionSumsTheSampleRadiiPerWavelength) {
         run("RGB", CStr(SampleRadius(DistributionKind::LogNormal, 1, 0.2f, f.dist.distAbscissa[k])), "1");
         for (std::size_t c = 1; c <= 3; ++c) sum[c][j] -= f.colourSums.colourSumPerp[c][j] / 5;
     }
-    for (std::size_t c = 1; c <= 3; ++c) EXPECT_NEAR(sum[c][j] / f.colourSums.colourSumPerp[c][j], 0, 1e-9) << c;
+    for (std::size_t c = 1; c <= 3; ++c)
+        EXPECT_NEAR(sum[c][j] / f.colourSums.colourSumPerp[c][j], 0, 1e-9) << c;
 }
 
 // Zero width (refused in the box, set here directly), and one class given by its limits 0.5 and
@@ -169,7 +174,8 @@ TEST_F(SeveralWavelengthsTest, DistributionOfOneSizeEqualsTheSingleSize) {
         f.cboSD.setText("0");
         ASSERT_TRUE(f.SeveralWavelengthsDisperse()) << kind;
         for (std::size_t c = 0; c <= 3; ++c)
-            EXPECT_REL_NEAR(f.colourSums.colourSumPerp[c][index(150)], single[c][index(150)], 1e-13) << kind << c;
+            EXPECT_REL_NEAR(f.colourSums.colourSumPerp[c][index(150)], single[c][index(150)], 1e-13)
+                << kind << c;
     }
 }
 
@@ -255,9 +261,9 @@ TEST_F(SeveralWavelengthsTest, SimulationLookupEndsAtTheLastWrittenRow) {
     }
     const std::array<double, 3> inside = look(0.25f, last - 4, last - 3);
     for (int k = 0; k < 3; ++k)
-        EXPECT_FLOAT_EQ(inside[k], t.at(6 + k, last - 4) + 0.25f * (t.at(6 + k, last - 3) - t.at(6 + k, last - 4)));
+        EXPECT_FLOAT_EQ(inside[k],
+                        t.at(6 + k, last - 4) + 0.25f * (t.at(6 + k, last - 3) - t.at(6 + k, last - 4)));
 }
-
 
 // Shares R / (R + G + B) of the unpolarised sums and the brightest point over an angle range.
 struct BowReading {
@@ -270,7 +276,8 @@ BowReading ReadBow(const Form1& f, double from, double to, double* level = nullp
     for (double a = from; a <= to + 1e-9; a += step) {
         const auto j = static_cast<std::size_t>(std::lround(a / step)) + 1;
         double c[3];
-        for (std::size_t k = 0; k < 3; ++k) c[k] = (f.colourSums.colourSumPerp[k + 1][j] + f.colourSums.colourSumPara[k + 1][j]) / 2;
+        for (std::size_t k = 0; k < 3; ++k)
+            c[k] = (f.colourSums.colourSumPerp[k + 1][j] + f.colourSums.colourSumPara[k + 1][j]) / 2;
         const double sum = c[0] + c[1] + c[2];
         if (sum > b.peak) {
             b.peak = sum;
@@ -320,7 +327,6 @@ TEST_F(SeveralWavelengthsTest, RainbowsOfWaterDropsInSunlight) {
     EXPECT_NEAR(band.reddest, 134, 0.5);
 }
 
-
 TEST_F(SeveralWavelengthsTest, MapColumnStoresThePerpendicularColoursOfFewWavelengths) {
     Form1& f = run("RGB", "1", "1");
     f.codes.graphCode = kGraphMapIndex;  // an angle map step over three wavelengths
@@ -329,7 +335,8 @@ TEST_F(SeveralWavelengthsTest, MapColumnStoresThePerpendicularColoursOfFewWavele
     f.sweepState.loopStep = 2;
     f.cboLee.setText("Normalised");
     const std::size_t points = static_cast<std::size_t>(f.angleGrid.windowLast - f.angleGrid.windowFirst + 1);
-    for (auto* store : {&f.leeStores.leeRed1, &f.leeStores.leeGreen1, &f.leeStores.leeBlue1, &f.leeStores.leeRed2, &f.leeStores.leeGreen2, &f.leeStores.leeBlue2})
+    for (auto* store : {&f.leeStores.leeRed1, &f.leeStores.leeGreen1, &f.leeStores.leeBlue1,
+                        &f.leeStores.leeRed2, &f.leeStores.leeGreen2, &f.leeStores.leeBlue2})
         store->assign(5, std::vector<float>(points, 0.0f));
     f.leeStores.leeRowPeaks.assign(4, std::vector<float>(5, 0.0f));
     f.PlotBow(f.colourSums.colourSumPerp, f.colourSums.colourSumPara, "1");
@@ -349,7 +356,9 @@ TEST_F(SeveralWavelengthsTest, CurvesWithoutAPlaceDrawNothing) {
         double xLow, xHigh, yLow, yHigh;
         bool log;
     };
-    const Case cases[] = {{10, 10.4, 1e-15, 1e-10, false}, {0, 180, 0, 1e-10, true}, {0, 180, 1e-12, 1e-12, false},
+    const Case cases[] = {{10, 10.4, 1e-15, 1e-10, false},
+                          {0, 180, 0, 1e-10, true},
+                          {0, 180, 1e-12, 1e-12, false},
                           {0, 180, 1e-20, 1e-19, false}};  // every piece above the graph: skipped
     for (const Case& c : cases) {
         f.optLog.setValue(c.log);
@@ -357,7 +366,8 @@ TEST_F(SeveralWavelengthsTest, CurvesWithoutAPlaceDrawNothing) {
         f.setRecording(true);
         f.clearDrawLog();
         f.PlotColour(f.colourSums.colourSumPerp, f.results.intensityPerp, c.xLow, c.xHigh, c.yLow, c.yHigh);
-        for (const DrawOp& op : f.drawLog()) EXPECT_NE(op.kind, DrawOp::Kind::Line) << c.xHigh << " " << c.yLow;
+        for (const DrawOp& op : f.drawLog())
+            EXPECT_NE(op.kind, DrawOp::Kind::Line) << c.xHigh << " " << c.yLow;
     }
 }
 
@@ -387,7 +397,8 @@ TEST_F(SeveralWavelengthsTest, ComponentsOnlyForSevenWavelengthsOrFewer) {
     EXPECT_EQ(f.calc.waveCount, 600);
     const std::size_t j = index(100);
     for (std::size_t k = 1; k <= 3; ++k)
-        EXPECT_DOUBLE_EQ(f.colourSums.colourSumUnpol[k][j], (f.colourSums.colourSumPerp[k][j] + f.colourSums.colourSumPara[k][j]) / 2);
+        EXPECT_DOUBLE_EQ(f.colourSums.colourSumUnpol[k][j],
+                         (f.colourSums.colourSumPerp[k][j] + f.colourSums.colourSumPara[k][j]) / 2);
 }
 
 TEST_F(SeveralWavelengthsTest, DebyeSeriesAlsoUnderTheGaussianBeamMenu) {
@@ -400,7 +411,6 @@ TEST_F(SeveralWavelengthsTest, DebyeSeriesAlsoUnderTheGaussianBeamMenu) {
     EXPECT_GT(f.colourSums.colourSumPerp[1][index(50)], 0);
     EXPECT_EQ(f.lblDebyeRays.caption().find("Gaussian"), std::string::npos);
 }
-
 
 TEST_F(SeveralWavelengthsTest, CurvesPerPolarisationChoice) {
     Form1& f = run("8", "1", "1");
@@ -419,14 +429,16 @@ TEST_F(SeveralWavelengthsTest, CurvesPerPolarisationChoice) {
 }
 
 TEST_F(SeveralWavelengthsTest, SmoothBandsTenSegmentsPerStep) {
-    for (const auto& [step, boxes] : {std::pair<const char*, std::size_t>{"1", 3 * 1801}, {"0.5", 3 * 3601}}) {
+    for (const auto& [step, boxes] :
+         {std::pair<const char*, std::size_t>{"1", 3 * 1801}, {"0.5", 3 * 3601}}) {
         Form1& f = run("8", "1", step);
         f.mnuInterpolate.setChecked(true);
         f.setRecording(true);
         f.clearDrawLog();
         f.PlotNColour();
         std::size_t n = 0;
-        for (const DrawOp& op : f.drawLog()) n += op.kind == DrawOp::Kind::FilledBox && op.y1 >= 2800 && op.y2 <= 3340;
+        for (const DrawOp& op : f.drawLog())
+            n += op.kind == DrawOp::Kind::FilledBox && op.y1 >= 2800 && op.y2 <= 3340;
         EXPECT_EQ(n, boxes) << step;
         f.mnuInterpolate.setChecked(false);
     }

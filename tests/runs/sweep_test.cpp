@@ -37,14 +37,16 @@ TEST(SweepSteps, StepTableAndAngleGrid) {
         ASSERT_EQ(q->lastPoint, n + 1);
         const long double r = std::pow(static_cast<long double>(hi) / lo, 1.0L / n);
         for (int k = 0; k <= n; ++k)
-            EXPECT_REL_NEAR(q->x(k + 1), static_cast<double>(lo * std::pow(r, static_cast<long double>(k))), 1e-13);
+            EXPECT_REL_NEAR(q->x(k + 1), static_cast<double>(lo * std::pow(r, static_cast<long double>(k))),
+                            1e-13);
         EXPECT_REL_NEAR(q->x(n + 1), hi, 1e-12);
     }
     EXPECT_EQ(PlanSweep(kGraphIndex, 1.3, 1.4, 1.3, 1.4, 0.01, true)->lastPoint, 11);  // always linear
     EXPECT_EQ(PlanSweep(kGraphConvergence, 1, 2, 1, 2, 0.1, false)->lastPoint, 1);
     EXPECT_EQ(PlanSweep(kGraphEfficiency, 0, 10, 0, 10, 1, false)->firstPoint, 2);  // no zero radius
     EXPECT_FALSE(PlanSweep(kGraphRadius, 1, 2, 1, 2, 1e-9, false));
-    for (const auto& [theta, count, index] : {std::tuple{30.0, 4, 2}, {0.0, 2, 1}, {178.0, 46, 90}, {178.37, 9001, 17838}}) {
+    for (const auto& [theta, count, index] :
+         {std::tuple{30.0, 4, 2}, {0.0, 2, 1}, {178.0, 46, 90}, {178.37, 9001, 17838}}) {
         EXPECT_EQ(AngleGridFor(theta)->angleCount, count);
         EXPECT_EQ(AngleGridFor(theta)->angleIndex, index);
     }
@@ -65,8 +67,11 @@ class SweepTest : public test::UiTest {
         f.cboGraph.setText(graph);
         f.mnuXStepLog.setChecked(false);
         f.mnuInvWavelength.setChecked(false);
-        for (auto [box, text] : {std::pair{&f.txtXmin, lo}, {&f.txtXmax, hi}, {&f.txtAngle, std::string("178")},
-                                 {&f.txtRefractReal, std::string("1.33")}, {&f.txtRefractImag, mIm}})
+        for (auto [box, text] : {std::pair{&f.txtXmin, lo},
+                                 {&f.txtXmax, hi},
+                                 {&f.txtAngle, std::string("178")},
+                                 {&f.txtRefractReal, std::string("1.33")},
+                                 {&f.txtRefractImag, mIm}})
             box->setText(text);
         f.cboStep.setText(step);
         f.cmdNewPlot.click();
@@ -92,7 +97,8 @@ TEST_F(SweepTest, OraclesOfTheStoredValues) {
         {"Qext/Qsca/Qabs v. size x", "1", "50", "1", "0", 1, 0.09392400121407, 0.09392400121407, 0},
         {"Qext/Qsca/Qabs v. size x", "1", "50", "1", "0", 10, 2.206548710185, 2.206548710185, 0},
         {"Qext/Qsca/Qabs v. size x", "1", "50", "1", "0", 50, 1.979886284601, 1.979886284601, 0},
-        {"Qext/Qsca/Qabs v. size x", "1", "50", "1", "0.01", 10, 2.249240908064, 1.872112060543, 0.3771288475208},
+        {"Qext/Qsca/Qabs v. size x", "1", "50", "1", "0.01", 10, 2.249240908064, 1.872112060543,
+         0.3771288475208},
         {"Asymmetry parameter v. size x", "1", "50", "1", "0", 10, 0.7124592696733, -1, -1},
         {"Asymmetry parameter v. size x", "1", "50", "1", "0", 50, 0.8507267028737, -1, -1},
         {"Cext/Csca/Cabs v. radius", "0.5", "2", "0.5", "0", 2, 7.1725945873e-12, -1, -1},  // r = 1 um
@@ -129,7 +135,9 @@ TEST(SweepSteps, AbsorptionWithinTheRoundingOfQextIsZero) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.qSca);
         for (int sub : {1, 3})
-            EXPECT_EQ(StoredSweepValues(kGraphEfficiency, sub, {{}, {}, c.qExt, c.qSca, 0}, 1, false, 1)->unpol, c.qAbs);
+            EXPECT_EQ(
+                StoredSweepValues(kGraphEfficiency, sub, {{}, {}, c.qExt, c.qSca, 0}, 1, false, 1)->unpol,
+                c.qAbs);
     }
 }
 
@@ -166,7 +174,8 @@ TEST_F(SweepTest, AsymmetryWavelengthPresetRunsWithTheDefaultModel) {
     ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
     EXPECT_EQ(f.angleGrid.lastPoint, 101);
     EXPECT_REL_NEAR(f.calc.wavelength, 2.0, 1e-12);
-    for (std::size_t i = 1; i <= 101; ++i) EXPECT_TRUE(f.results.intensityPerp[i] > 0 && f.results.intensityPerp[i] < 1) << i;
+    for (std::size_t i = 1; i <= 101; ++i)
+        EXPECT_TRUE(f.results.intensityPerp[i] > 0 && f.results.intensityPerp[i] < 1) << i;
 }
 
 // Logarithmic steps left ticked by an earlier sweep: the convergence graph still has one point per
@@ -189,23 +198,24 @@ TEST_F(SweepTest, ConvergenceIgnoresLogarithmicSteps) {
 }
 
 TEST_F(SweepTest, Refusals) {
-    const std::string vdh = "This calculation method is available only for graphs against scattering angle at "
-                            "one wavelength and one size";
-    for (const auto& [graph, angle, method, step, menu, kind, waves, prompt] : {
-             std::tuple{"Intensity v. radius", "178.37001", "Mie", "0.1", "", "", "1",
-                        "The scattering angle must be a multiple of 90/N degrees with N up to 9000"},
-             {"Convergence", "178", "Rayleigh", "0.1", "", "", "1",
-              "The convergence graph is available only for Mie and Debye calculations"},
-             {"Qext/Qsca/Qabs v. radius", "178", "Mie", "0.1", "Gaussian", "", "1",
-              "Selected graph type is available only for plane-wave Mie calculations"},
-             {"Intensity v. radius", "178", "Mie", "1e6", "Log", "", "1",
-              "Number of steps must be a whole number from 1 to 18000"},
-             {"Intensity v. radius", "178", "van de Hulst", "0.1", "", "", "1", vdh.c_str()},
-             {"Intensity v. size parameter x", "178", "Huygens", "0.1", "", "", "1", vdh.c_str()},
-             {"Qext/Qsca/Qabs v. radius", "178", "Mie", "0.1", "", "Normal", "1",
-              "Size distributions are available only for graphs of intensity"},
-             {"Intensity v. radius", "178", "Mie", "0.1", "", "Special", "1",
-              "Special distributions are not available for graphs against radius or size parameter"}}) {
+    const std::string vdh =
+        "This calculation method is available only for graphs against scattering angle at "
+        "one wavelength and one size";
+    for (const auto& [graph, angle, method, step, menu, kind, waves, prompt] :
+         {std::tuple{"Intensity v. radius", "178.37001", "Mie", "0.1", "", "", "1",
+                     "The scattering angle must be a multiple of 90/N degrees with N up to 9000"},
+          {"Convergence", "178", "Rayleigh", "0.1", "", "", "1",
+           "The convergence graph is available only for Mie and Debye calculations"},
+          {"Qext/Qsca/Qabs v. radius", "178", "Mie", "0.1", "Gaussian", "", "1",
+           "Selected graph type is available only for plane-wave Mie calculations"},
+          {"Intensity v. radius", "178", "Mie", "1e6", "Log", "", "1",
+           "Number of steps must be a whole number from 1 to 18000"},
+          {"Intensity v. radius", "178", "van de Hulst", "0.1", "", "", "1", vdh.c_str()},
+          {"Intensity v. size parameter x", "178", "Huygens", "0.1", "", "", "1", vdh.c_str()},
+          {"Qext/Qsca/Qabs v. radius", "178", "Mie", "0.1", "", "Normal", "1",
+           "Size distributions are available only for graphs of intensity"},
+          {"Intensity v. radius", "178", "Mie", "0.1", "", "Special", "1",
+           "Special distributions are not available for graphs against radius or size parameter"}}) {
         f.cboGraph.setText(graph);
         f.txtAngle.setText(angle);
         f.cboType.setText(method);
@@ -226,7 +236,8 @@ TEST_F(SweepTest, Refusals) {
 }
 
 TEST_F(SweepTest, StopGivesTheEmptyFrameAndOverplotAddsASweep) {
-    const std::int64_t before = f.sweepState.sweepStepCount;  // Stop at the sweep's first pump, in its first step
+    const std::int64_t before =
+        f.sweepState.sweepStepCount;  // Stop at the sweep's first pump, in its first step
     runtime.setPumpHook([&] {
         if (f.sweepState.sweepStepCount > before) f.codes.runState = 4;
     });
@@ -243,8 +254,8 @@ TEST_F(SweepTest, StopGivesTheEmptyFrameAndOverplotAddsASweep) {
 
 // Averages: weights 1/N at r_k = r0 (1 + sigma)^t_k, Log-normal "20", r0 = 1 um, 0.65 um, m = 1.33, 178 deg.
 TEST_F(SweepTest, LogNormalAverages) {
-    for (const auto& [n, perp, para] : {std::tuple{"5", 19.4622138704, 18.2405298621},
-                                        {"50", 19.071875832, 18.9794657069}}) {
+    for (const auto& [n, perp, para] :
+         {std::tuple{"5", 19.4622138704, 18.2405298621}, {"50", 19.071875832, 18.9794657069}}) {
         for (const std::string graph : {"Intensity v. scattering angle", "Intensity v. radius"}) {
             f.cboGraph.setText(graph);  // its preset selects one size: Disperse afterwards
             f.txtRadius.setText("1");
@@ -264,12 +275,14 @@ TEST_F(SweepTest, ZeroWidthInAMediumAndHistogramWeights) {
     run("Intensity v. radius", "0.5", "2", "0.5");
     const double single = f.results.intensityPerp[2];  // 1 um
     f.sweepState.sweepIndex = 2;
-    for (const auto& [kind, weights] : {std::pair{"Normal", std::vector<float>{}}, {"Special", {0, 0.25f, 0.75f}}}) {
+    for (const auto& [kind, weights] :
+         {std::pair{"Normal", std::vector<float>{}}, {"Special", {0, 0.25f, 0.75f}}}) {
         f.dist.sizeHistogram = {2, 1, {0, 1, 1}, {}, {0, 1, 1}, weights, 1, 1, 1, 0.75f, 1, ""};
         disperse(kind, "0", "5");
         f.calc.radius = 1;
         ASSERT_TRUE(f.DispCalc());
-        EXPECT_REL_NEAR(f.results.intensityPerp[2], single, 1e-13) << kind;  // weights sum to 1 without a division
+        EXPECT_REL_NEAR(f.results.intensityPerp[2], single, 1e-13)
+            << kind;  // weights sum to 1 without a division
     }
     EXPECT_EQ(f.dist.sampleCount, 2);
 }
@@ -282,7 +295,9 @@ TEST_F(SweepTest, DistributionPhaseFunctionIntegratesToFourPi) {
     const double h = 0.1 * 0.017453292519943278;  // 2 over theta
     double integral = 0;
     for (std::size_t j = 1; j < 1801; ++j)
-        integral += 0.5 * h * (f.results.avgUnpol[j] * std::sin((j - 1) * h) + f.results.avgUnpol[j + 1] * std::sin(j * h));
+        integral +=
+            0.5 * h *
+            (f.results.avgUnpol[j] * std::sin((j - 1) * h) + f.results.avgUnpol[j + 1] * std::sin(j * h));
     EXPECT_NEAR(integral, 2.0, 2e-3);
 }
 
@@ -298,7 +313,8 @@ TEST_F(SweepTest, WriteCurvesForTheParent) {
     const int threads = SharedPool().Threads();
     out.write(reinterpret_cast<const char*>(&threads), sizeof threads);
     const auto put = [&](std::size_t count) {
-        for (const auto* curve : {&f.results.intensityPerp, &f.results.intensityPara, &f.results.intensityUnpol})
+        for (const auto* curve :
+             {&f.results.intensityPerp, &f.results.intensityPara, &f.results.intensityUnpol})
             out.write(reinterpret_cast<const char*>(curve->data()),
                       static_cast<std::streamsize>(std::min(count, curve->size()) * sizeof(double)));
     };

@@ -59,11 +59,12 @@ TEST(GaussianBeam, WorkedBeamQuantities) {
 }
 
 TEST(GaussianBeam, AzimuthalBound) {
-    EXPECT_EQ(BeamAzimuthalBound({0.0, 0.0}), 7.0);    // centred beam
+    EXPECT_EQ(BeamAzimuthalBound({0.0, 0.0}), 7.0);  // centred beam
     EXPECT_EQ(BeamAzimuthalBound({6.49, 3.0}), 7.0);
     EXPECT_EQ(BeamAzimuthalBound({6.5, 0.0}), 17.0);   // round(6.5 sqrt 6.5) = round(16.57)
     EXPECT_EQ(BeamAzimuthalBound({16.0, 4.0}), 28.0);  // (0.5 + 6.5) 4
-    EXPECT_EQ(BeamAzimuthalBound({std::numeric_limits<double>::infinity(), 0.0}), std::numeric_limits<double>::infinity());
+    EXPECT_EQ(BeamAzimuthalBound({std::numeric_limits<double>::infinity(), 0.0}),
+              std::numeric_limits<double>::infinity());
 }
 
 TEST(GaussianBeam, FocusTermAndBeamFactor) {
@@ -135,7 +136,8 @@ TEST(BeamShapeCoefficients, CentredBeamIdentities) {
             EXPECT_LE(RelError(t.beamGMinusB[i].re, t.beamGMinusB[i].im, -F.im, F.re), 1e-15) << n;
             for (int m = 2; m <= M + 1; ++m) {
                 const std::size_t k = t.Index(n, m);
-                for (const Complex& g : {t.beamGPlusA[k], t.beamGPlusB[k], t.beamGMinusA[k], t.beamGMinusB[k]}) {
+                for (const Complex& g :
+                     {t.beamGPlusA[k], t.beamGPlusB[k], t.beamGMinusA[k], t.beamGMinusB[k]}) {
                     EXPECT_EQ(g.re, 0.0) << n << " " << m;
                     EXPECT_EQ(g.im, 0.0) << n << " " << m;
                 }
@@ -258,8 +260,10 @@ void ExpectFarCoefficients(const GaussianBeam& b, int N, int M, const FarCase (&
     EXPECT_GT(t.besselOrders, 0);
     for (const FarCase& f : cases) {
         const std::size_t i = t.Index(f.n, f.m);
-        const std::pair<Complex, Complex> pairs[] = {{t.beamGPlusA[i], f.plusA}, {t.beamGPlusB[i], f.plusB},
-                                                     {t.beamGMinusA[i], f.minusA}, {t.beamGMinusB[i], f.minusB}};
+        const std::pair<Complex, Complex> pairs[] = {{t.beamGPlusA[i], f.plusA},
+                                                     {t.beamGPlusB[i], f.plusB},
+                                                     {t.beamGMinusA[i], f.minusA},
+                                                     {t.beamGMinusB[i], f.minusB}};
         for (const auto& [got, want] : pairs)
             EXPECT_LE(RelError(got.re, got.im, want.re, want.im), 1e-11) << "n " << f.n << " m " << f.m;
     }

@@ -145,8 +145,10 @@ TEST(DebyeGaussianSeries, PlaneWaveLimitEqualsThePlaneWaveDebyeSeries) {
     DebyeResult p;
     DebyePlaneWave(plane, rays, p);
     ASSERT_EQ(p.status, DebyeStatus::Done) << p.message;
-    const DebyeGaussianResult perp = RunDebye(Input(30.0, {1.33, 0.0}, nang, {0.0f, 0.0f, 0.0f, 1e6f, 90.0}), rays);
-    const DebyeGaussianResult para = RunDebye(Input(30.0, {1.33, 0.0}, nang, {0.0f, 0.0f, 0.0f, 1e6f, 0.0}), rays);
+    const DebyeGaussianResult perp =
+        RunDebye(Input(30.0, {1.33, 0.0}, nang, {0.0f, 0.0f, 0.0f, 1e6f, 90.0}), rays);
+    const DebyeGaussianResult para =
+        RunDebye(Input(30.0, {1.33, 0.0}, nang, {0.0f, 0.0f, 0.0f, 1e6f, 0.0}), rays);
     for (int J = 1; J <= 2 * nang - 1; ++J) {
         EXPECT_LE(RelError(perp.S1re[J], perp.S1im[J], p.S1re[J], p.S1im[J]), 1e-9) << J;
         EXPECT_LE(RelError(para.S2re[J], para.S2im[J], p.S2re[J], p.S2im[J]), 1e-9) << J;
@@ -206,8 +208,9 @@ TEST(DebyeGaussianSeries, StopEndsTheOrdersAndSkipsTheSecondBeam) {
 }
 
 TEST(DebyeGaussianSeries, StopDuringTheCoefficientsLeavesZeros) {
-    const DebyeGaussianResult r = RunDebye(Input(10.0, {1.33, 0.0}, 10, {}), Orders(0, 5),
-                                           [](BeamStage stage, int, int) { return stage == BeamStage::Coefficients; });
+    const DebyeGaussianResult r =
+        RunDebye(Input(10.0, {1.33, 0.0}, 10, {}), Orders(0, 5),
+                 [](BeamStage stage, int, int) { return stage == BeamStage::Coefficients; });
     EXPECT_EQ(r.status, DebyeStatus::Stopped);
     EXPECT_TRUE(AllZero(r.S1re));
     EXPECT_TRUE(AllZero(r.S2im));

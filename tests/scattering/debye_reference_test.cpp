@@ -52,7 +52,8 @@ TEST(DebyeReference, AbsorbingTablesAgreeWithArbitraryPrecision) {
     for (const BesselCase& c : kBessel) {
         const DebyeTables t = Tables(c.x, {c.mRe, c.mIm});
         const Complex j = t.jnnx[static_cast<std::size_t>(c.n)];
-        EXPECT_LE(RelError(j.re * t.debyeScale, j.im * t.debyeScale, c.re, c.im), 1e-11) << c.x << " " << c.mIm << " " << c.n;
+        EXPECT_LE(RelError(j.re * t.debyeScale, j.im * t.debyeScale, c.re, c.im), 1e-11)
+            << c.x << " " << c.mIm << " " << c.n;
     }
 }
 
@@ -63,8 +64,9 @@ TEST(DebyeReference, LinearTimeTableAgreesWithAContinuedFractionPerOrder) {
         Complex m;
         int step;  // orders compared: every step-th
     };
-    for (const Case& c : {Case{100.0, {1.33, 0.001}, 1}, Case{1000.0, {1.5, 0.1}, 1}, Case{1000.0, {1.33, 0.001}, 1},
-                          Case{400.0, {1.33, 1.0}, 1}, Case{10000.0, {1.33, 0.001}, 101}}) {
+    for (const Case& c :
+         {Case{100.0, {1.33, 0.001}, 1}, Case{1000.0, {1.5, 0.1}, 1}, Case{1000.0, {1.33, 0.001}, 1},
+          Case{400.0, {1.33, 1.0}, 1}, Case{10000.0, {1.33, 0.001}, 101}}) {
         const DebyeTables t = Tables(c.x, c.m);
         double worst = 0.0;
         for (int n = 2; n <= t.termCount; n += c.step) {
@@ -86,14 +88,14 @@ struct OrderCase {
 
 // scripts/debye_reference_values.py, part 2: x = 100, m = 1.33 + 0.001i.
 constexpr OrderCase kOrders[] = {
-    {0, 0, 27430744.515096579},      {0, 90, 68.877543521311642},     {0, 138, 50.705975730568885},
-    {0, 180, 50.150114235166165},    {1, 0, 26149.707261387963},      {1, 90, 38.471830819506672},
-    {1, 138, 0.047598104618455959},  {1, 180, 0.0052998119963286520}, {2, 0, 1.8243765009501695e-9},
-    {2, 90, 2.4252540052742661e-5},  {2, 138, 544.00267344679548},    {2, 180, 401.28704994400346},
-    {3, 0, 0.14022833953546748},     {3, 90, 2.3949297071835023},     {3, 138, 15.299703261422179},
-    {3, 180, 0.00054571284771628108}, {4, 0, 450.08237402307301},     {4, 90, 0.0037499155321320549},
-    {4, 138, 0.0010849442511253568}, {4, 180, 0.00097234336562788189}, {5, 0, 0.72287553741630317},
-    {5, 90, 0.31822909036649797},    {5, 138, 0.0030599153991872650}, {5, 180, 0.011095771807282130},
+    {0, 0, 27430744.515096579},       {0, 90, 68.877543521311642},      {0, 138, 50.705975730568885},
+    {0, 180, 50.150114235166165},     {1, 0, 26149.707261387963},       {1, 90, 38.471830819506672},
+    {1, 138, 0.047598104618455959},   {1, 180, 0.0052998119963286520},  {2, 0, 1.8243765009501695e-9},
+    {2, 90, 2.4252540052742661e-5},   {2, 138, 544.00267344679548},     {2, 180, 401.28704994400346},
+    {3, 0, 0.14022833953546748},      {3, 90, 2.3949297071835023},      {3, 138, 15.299703261422179},
+    {3, 180, 0.00054571284771628108}, {4, 0, 450.08237402307301},       {4, 90, 0.0037499155321320549},
+    {4, 138, 0.0010849442511253568},  {4, 180, 0.00097234336562788189}, {5, 0, 0.72287553741630317},
+    {5, 90, 0.31822909036649797},     {5, 138, 0.0030599153991872650},  {5, 180, 0.011095771807282130},
 };
 
 // Each ray order summed to convergence, far past the count the window shows. p = 2 at 0 degrees sums
@@ -115,8 +117,9 @@ TEST(DebyeReference, SingleRayOrdersConverge) {
         ASSERT_EQ(r.status, DebyeStatus::Done) << r.message;
         EXPECT_EQ(r.termCount, 121);  // the count the window shows
         const int k = c.degrees <= 90 ? c.degrees + 1 : 181 - (180 - c.degrees);
-        const double S11 = (r.S1re[k] * r.S1re[k] + r.S1im[k] * r.S1im[k] + r.S2re[k] * r.S2re[k] +
-                            r.S2im[k] * r.S2im[k]) / 2;
+        const double S11 =
+            (r.S1re[k] * r.S1re[k] + r.S1im[k] * r.S1im[k] + r.S2re[k] * r.S2re[k] + r.S2im[k] * r.S2im[k]) /
+            2;
         EXPECT_LE(std::fabs(S11 / c.S11 - 1.0), 1e-7) << "p = " << c.p << " at " << c.degrees;
     }
 }

@@ -423,8 +423,12 @@ TEST(DebyeSeries, SelectedOrdersAddUp) {
     EXPECT_EQ(both.ordersDone, 2);
     EXPECT_EQ(both.stepsDone, both.stepsTotal);
     for (int j = 1; j <= 181; ++j) {  // the orders are added before the angle sums
-        EXPECT_LE(RelError(both.S1re[j], both.S1im[j], p0.S1re[j] + p2.S1re[j], p0.S1im[j] + p2.S1im[j]), 1e-13) << j;
-        EXPECT_LE(RelError(both.S2re[j], both.S2im[j], p0.S2re[j] + p2.S2re[j], p0.S2im[j] + p2.S2im[j]), 1e-13) << j;
+        EXPECT_LE(RelError(both.S1re[j], both.S1im[j], p0.S1re[j] + p2.S1re[j], p0.S1im[j] + p2.S1im[j]),
+                  1e-13)
+            << j;
+        EXPECT_LE(RelError(both.S2re[j], both.S2im[j], p0.S2re[j] + p2.S2re[j], p0.S2im[j] + p2.S2im[j]),
+                  1e-13)
+            << j;
     }
 }
 

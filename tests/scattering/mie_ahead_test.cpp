@@ -22,8 +22,8 @@ MieInput Input(double x, int nang, int first, int last) {
 
 TEST(MieAhead, RestoredResultsAreTheSeriesOwn) {
     // Windows of different widths and places on one grid, then another grid.
-    const std::vector<MieInput> inputs = {Input(50, 181, 1, 361), Input(60, 181, 300, 310), Input(70, 181, 5, 5),
-                                          Input(80, 46, 90, 90)};
+    const std::vector<MieInput> inputs = {Input(50, 181, 1, 361), Input(60, 181, 300, 310),
+                                          Input(70, 181, 5, 5), Input(80, 46, 90, 90)};
     MieAhead ahead;
     MieAheadPlan plan(ahead, inputs, 2);
     MieResult restored, direct;

@@ -149,7 +149,8 @@ TEST(MieGaussianSeries, MirrorSymmetriesOfAnOffAxisBeam) {
     const MieGaussianResult xMirror = RunBeam(Input(x, m, nang, {-3.0f, 2.0f, 1.5f, 2.5f, 150.0}));
     EXPECT_GT(a.beamMMax, 7);
     double scale = 0.0;
-    for (int J = 1; J <= 2 * nang - 1; ++J) scale = std::max({scale, std::hypot(a.S1re[J], a.S1im[J]), std::hypot(a.S2re[J], a.S2im[J])});
+    for (int J = 1; J <= 2 * nang - 1; ++J)
+        scale = std::max({scale, std::hypot(a.S1re[J], a.S1im[J]), std::hypot(a.S2re[J], a.S2im[J])});
     const double tol = 1e-12 * scale;
     for (int J = 1; J <= 2 * nang - 1; ++J) {
         EXPECT_NEAR(yMirror.S1re[J], -a.S1re[J], tol) << J;
@@ -280,8 +281,9 @@ TEST(MieGaussianSeries, RaisesNangToTwo) {
 
 TEST(MieGaussianSeries, StopDuringTheCoefficientsLeavesZeros) {
     MieGaussianResult r;
-    MieGaussianSeries(Input(10.0, {1.33, 0.0}, 10, kDefaultBeam), r,
-                      [](BeamStage stage, int done, int) { return stage == BeamStage::Coefficients && done == 3; });
+    MieGaussianSeries(Input(10.0, {1.33, 0.0}, 10, kDefaultBeam), r, [](BeamStage stage, int done, int) {
+        return stage == BeamStage::Coefficients && done == 3;
+    });
     EXPECT_EQ(r.status, MieStatus::Stopped);
     EXPECT_EQ(r.pointsDone, 0);
     EXPECT_TRUE(std::all_of(r.S1re.begin(), r.S1re.end(), [](double v) { return v == 0.0; }));

@@ -144,7 +144,8 @@ TEST(WorkerPool, JobsInQuickSuccessionRunEachTaskOnce) {
 constexpr int kNang = 701;
 
 void Put(std::ostream& out, const std::vector<double>& v) {
-    out.write(reinterpret_cast<const char*>(v.data()), static_cast<std::streamsize>(v.size() * sizeof(double)));
+    out.write(reinterpret_cast<const char*>(v.data()),
+              static_cast<std::streamsize>(v.size() * sizeof(double)));
 }
 void Put(std::ostream& out, double v) { out.write(reinterpret_cast<const char*>(&v), sizeof v); }
 
@@ -208,7 +209,8 @@ void WriteKernelResults(std::ostream& out) {
     MieGaussianSeries(beam, g);
     EXPECT_EQ(g.status, MieStatus::Done) << g.message;
     PutAmplitudes(out, g);
-    MieGaussianSeries(beam, g, [](BeamStage stage, int done, int) { return stage == BeamStage::Angles && done == 333; });
+    MieGaussianSeries(
+        beam, g, [](BeamStage stage, int done, int) { return stage == BeamStage::Angles && done == 333; });
     EXPECT_EQ(g.status, MieStatus::Stopped);
     PutAmplitudes(out, g);
     Put(out, g.pointsDone);
@@ -277,7 +279,8 @@ TEST(ThreadedKernels, SameBitsForAnyThreadCount) {
         const std::string many = RunChild(std::to_string(threads));
         EXPECT_EQ(ThreadsOf(many), threads);
         ASSERT_EQ(many.size(), one.size()) << threads;
-        EXPECT_TRUE(many.compare(sizeof(double), std::string::npos, one, sizeof(double), std::string::npos) == 0)
+        EXPECT_TRUE(many.compare(sizeof(double), std::string::npos, one, sizeof(double), std::string::npos) ==
+                    0)
             << threads << " threads differ from one";
     }
 }
@@ -313,7 +316,7 @@ TEST(ThreadedKernels, MieStopEndsAtTheEndOfItsBandOfOrders) {
         return n == 130;
     });
     EXPECT_EQ(r.status, MieStatus::Stopped);
-    EXPECT_EQ(calls, 130);        // no callback after the stop
+    EXPECT_EQ(calls, 130);         // no callback after the stop
     EXPECT_EQ(r.ordersDone, 256);  // the band of orders 129..256 is complete
     const double s1 = std::hypot(r.S1re[1000], r.S1im[1000]);
     EXPECT_NEAR(s1 * s1, conv.intensityPerp[256], 1e-14 * conv.intensityPerp[256]);

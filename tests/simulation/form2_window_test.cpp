@@ -39,7 +39,8 @@ TEST_F(SimulationTest, ListsAndDefaultsAlsoAfterASecondInitialisation) {
         {&s.cboPoint, {"Anti-solar point", "Sun", "Altitude/Azimuth", "Arc"}}};
     for (auto& [list, items] : lists) {
         ASSERT_EQ(list->listCount(), static_cast<int>(items.size()));
-        for (int k = 0; k < list->listCount(); ++k) EXPECT_EQ(list->list(k), items[static_cast<std::size_t>(k)]);
+        for (int k = 0; k < list->listCount(); ++k)
+            EXPECT_EQ(list->list(k), items[static_cast<std::size_t>(k)]);
     }
     EXPECT_EQ(s.cboScale.listCount(), 30);
     EXPECT_EQ(s.cboScale.list(10), "54.5");
@@ -122,7 +123,8 @@ TEST_F(SimulationTest, NoTableRefusesAndSunQuadrantPaintsItsRectangle) {
     f.simColourTable.reset(0, 130, 0.1);  // one row, as the smooth bands may leave it
     s.cmdSimPlot_Click();
     ASSERT_FALSE(messages.shown().empty());
-    EXPECT_EQ(messages.last().prompt, "No colours to paint: run a calculation, then press Simulation in the main window");
+    EXPECT_EQ(messages.last().prompt,
+              "No colours to paint: run a calculation, then press Simulation in the main window");
     FlatTable(0);
     for (TextBox* b : {&s.txtBackRed, &s.txtBackGreen, &s.txtBackBlue}) b->setText("50");
     s.cboPoint.setText("Sun");

@@ -27,8 +27,9 @@ TEST(RowOf, NearestRowAndFraction) {
         float angle;
         std::int32_t i, j;
         float f;
-    } const cases[] = {{130, 0, 1, 0}, {131.25f, 3, 4, -0.5f} /* half a step above row 2 */, {131.24f, 2, 3, 0.48f},
-                       {135, 10, 10, 0} /* the last row with itself */, {129, 0, 0, 0}, {200, 10, 10, 0}};
+    } const cases[] = {{130, 0, 1, 0},         {131.25f, 3, 4, -0.5f} /* half a step above row 2 */,
+                       {131.24f, 2, 3, 0.48f}, {135, 10, 10, 0} /* the last row with itself */,
+                       {129, 0, 0, 0},         {200, 10, 10, 0}};
     for (const Case& c : cases) {
         const SimRow r = RowOf(t.view, c.angle);
         EXPECT_EQ(r.i, c.i) << c.angle;
@@ -103,10 +104,10 @@ TEST(ViewOf, LastWrittenRowPairsWithItself) {
         float angle;
         double unpolRed;  // column 6 = 10 r + 6, linear between written rows
     } const cases[] = {
-        {131.1f, 28},    // rows 2 and 3 at 0.2
-        {132.7f, 60},    // rows 5 and 6 at 0.4
-        {132.75f, 66},   // half a step below the last row: its colour, not 1.5 times it
-        {132.9f, 66},    {133, 66}, {133.2f, 66},
+        {131.1f, 28},   // rows 2 and 3 at 0.2
+        {132.7f, 60},   // rows 5 and 6 at 0.4
+        {132.75f, 66},  // half a step below the last row: its colour, not 1.5 times it
+        {132.9f, 66},  {133, 66}, {133.2f, 66},
     };
     for (const Case& c : cases) {
         const SimRow r = RowOf(view, c.angle);

@@ -30,7 +30,7 @@ inline double RelError(double aRe, double aIm, double bRe, double bIm) {
 }  // namespace tessary::test
 
 // EXPECT_REL_NEAR(actual, expected, tol): relative error within tol, with both values printed on failure.
-#define EXPECT_REL_NEAR(actual, expected, tol)                                                  \
-    EXPECT_LE(::tessary::test::RelError((actual), (expected)), (tol))                            \
-        << "actual " << ::testing::PrintToString(static_cast<double>(actual)) << " expected "   \
+#define EXPECT_REL_NEAR(actual, expected, tol)                                                \
+    EXPECT_LE(::tessary::test::RelError((actual), (expected)), (tol))                         \
+        << "actual " << ::testing::PrintToString(static_cast<double>(actual)) << " expected " \
         << ::testing::PrintToString(static_cast<double>(expected))
