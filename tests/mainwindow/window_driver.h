@@ -43,7 +43,7 @@ inline void Choose(ComboBox& list, const std::string& entry) {
 inline void Choose(Menu& item) {
     EXPECT_TRUE(item.enabled() && item.visible())
         << "menu item \"" << item.caption() << "\" cannot be chosen";
-    item.trigger();
+    if (item.enabled() && item.visible()) item.trigger();
 }
 
 // Chooses a menu item by its captions from the menu bar down, "&" accelerators left out and joined
