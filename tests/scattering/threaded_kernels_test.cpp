@@ -297,13 +297,19 @@ TEST(ThreadedKernels, UnusableThreadCountIsReportedOnceAndIgnored) {
 
 // ---- Stops during threaded runs -------------------------------------------------------------------
 
-TEST(ThreadedKernels, MieStopEndsAtTheEndOfItsBandOfOrders) {
+// A water drop (m = 1.33) of size parameter x over the whole angle grid.
+MieInput WaterDropInput(double x) {
     MieInput in;
-    in.x = 300.0;
+    in.x = x;
     in.m = {1.33, 0.0};
     in.NANG = kNang;
     in.first = 1;
     in.last = 2 * kNang - 1;
+    return in;
+}
+
+TEST(ThreadedKernels, MieStopEndsAtTheEndOfItsBandOfOrders) {
+    MieInput in = WaterDropInput(300.0);
     in.graph = MieGraph::Convergence;
     in.angleIndex = 1000;
     MieResult conv;
@@ -325,12 +331,7 @@ TEST(ThreadedKernels, MieStopEndsAtTheEndOfItsBandOfOrders) {
 // A run of more than 3072 orders sums about 24 bands of a multiple of 128 orders: at x = 1e4, m = 1.33
 // (10106 orders) bands of 512, so a stop after order 300 ends after order 512 (bands of 128: 384).
 TEST(ThreadedKernels, MieStopInALongRunEndsAtTheEndOfItsLongerBand) {
-    MieInput in;
-    in.x = 1e4;
-    in.m = {1.33, 0.0};
-    in.NANG = kNang;
-    in.first = 1;
-    in.last = 2 * kNang - 1;
+    MieInput in = WaterDropInput(1e4);
     MieResult r;
     MieSeries(in, r, [](int n, int terms) {
         EXPECT_EQ(terms, 10106);
@@ -349,12 +350,7 @@ TEST(ThreadedKernels, MieStopWhileBlocksRunAheadLeavesTheSumsOfItsBand) {
         int stopAt, ordersDone;
     };
     for (const Case c : {Case{1, 512}, Case{300, 512}, Case{2000, 2048}, Case{9000, 9216}}) {
-        MieInput in;
-        in.x = 1e4;
-        in.m = {1.33, 0.0};
-        in.NANG = kNang;
-        in.first = 1;
-        in.last = 2 * kNang - 1;
+        MieInput in = WaterDropInput(1e4);
         in.graph = MieGraph::Convergence;
         in.angleIndex = 1000;
         const auto stop = [&](int n, int) { return n == c.stopAt; };
