@@ -49,18 +49,23 @@ Form1& Window(const std::string& waves) {
     return *form;
 }
 
+// The series of wavelength k of the run's set, with its index and size parameter as the run forms them.
+void SeriesAtWavelength(Form1& f, std::size_t k) {
+    f.calc.wavelength = f.waveSet.waveList[k];
+    f.calc.calcIndexRe = *f.refrel(f.calc.wavelength);
+    f.calc.calcIndexIm = f.indexState.relIndexIm;
+    f.calc.sizeParam = kTwoPi * f.calc.radius / f.calc.wavelength * f.indexState.mediumRe;
+    f.BHMIE(f.calc.sizeParam, f.calc.calcIndexRe, f.calc.calcIndexIm, f.angleGrid.angleCount, f.results.s1Amp,
+            f.results.s2Amp, f.results.qExt, f.results.qSca, f.results.qBack, f.results.asymmetryG,
+            f.angleGrid.windowFirst, f.angleGrid.windowLast);
+}
+
 void BM_SeriesCallsAlone(benchmark::State& state) {
     Form1& f = Window("100");
     f.cmdNewPlot_Click();  // the grid, window and wavelength set of the run
     for (auto _ : state) {
         for (int i = 1; i <= f.calc.waveCount; ++i) {
-            f.calc.wavelength = f.waveSet.waveList[static_cast<std::size_t>(i)];
-            f.calc.calcIndexRe = *f.refrel(f.calc.wavelength);
-            f.calc.calcIndexIm = f.indexState.relIndexIm;
-            f.calc.sizeParam = kTwoPi * f.calc.radius / f.calc.wavelength * f.indexState.mediumRe;
-            f.BHMIE(f.calc.sizeParam, f.calc.calcIndexRe, f.calc.calcIndexIm, f.angleGrid.angleCount,
-                    f.results.s1Amp, f.results.s2Amp, f.results.qExt, f.results.qSca, f.results.qBack,
-                    f.results.asymmetryG, f.angleGrid.windowFirst, f.angleGrid.windowLast);
+            SeriesAtWavelength(f, static_cast<std::size_t>(i));
         }
         benchmark::DoNotOptimize(f.results.s1Amp[0].data());
     }
@@ -75,13 +80,7 @@ void BM_WavelengthLoopSumsAndMaxima(benchmark::State& state) {
     for (auto _ : state) {
         for (int i = 1; i <= f.calc.waveCount; ++i) {
             const auto k = static_cast<std::size_t>(i);
-            f.calc.wavelength = f.waveSet.waveList[k];
-            f.calc.calcIndexRe = *f.refrel(f.calc.wavelength);
-            f.calc.calcIndexIm = f.indexState.relIndexIm;
-            f.calc.sizeParam = kTwoPi * f.calc.radius / f.calc.wavelength * f.indexState.mediumRe;
-            f.BHMIE(f.calc.sizeParam, f.calc.calcIndexRe, f.calc.calcIndexIm, f.angleGrid.angleCount,
-                    f.results.s1Amp, f.results.s2Amp, f.results.qExt, f.results.qSca, f.results.qBack,
-                    f.results.asymmetryG, f.angleGrid.windowFirst, f.angleGrid.windowLast);
+            SeriesAtWavelength(f, k);
             ColourSumTerm term;
             term.few = false;
             term.weight = f.waveSet.weightPerWave[k];
