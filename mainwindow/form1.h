@@ -232,6 +232,7 @@ class Form1 : public Form {
     void TypeCalc();
     void Progress();
     bool ProgressFollowsSweepStep() const;
+    std::int32_t ProgressNextOrder(std::int32_t from, std::int32_t last) const;
     void Array_Size();
     void Overplot();  // the run driver
     // Steps of the runs, in the driver's order

@@ -13,6 +13,31 @@ namespace {
 
 constexpr OleColor kBarColour = 12648192;  // &HC0FF00
 
+// The counters the percentage is formed from, as they are now (the sweep fraction read by the sweep
+// rule only).
+ProgressInput CountersOf(const Form1& f, bool sweepRule) {
+    ProgressInput in;
+    in.calcMethod = f.codes.calcMethod;
+    in.graphCode = f.codes.graphCode;
+    in.waveCount = f.calc.waveCount;
+    in.disperse = f.optDisp.value();
+    in.gaussian = f.mnuGaussian.checked();
+    if (sweepRule) in.sweepFraction = Val(f.Label20.caption());
+    in.loopN = f.runProgress.loopN;
+    in.termCount = f.runProgress.termCount;
+    in.loopJ = f.sweepState.loopJ;
+    in.firstPoint = f.angleGrid.firstPoint;
+    in.lastPoint = f.angleGrid.lastPoint;
+    in.outerCount = f.runProgress.outerCount;
+    in.loopI = f.sweepState.loopI;
+    in.loopK = f.sweepState.loopK;
+    in.sampleCount = f.dist.sampleCount;
+    in.stepsDone = f.runProgress.stepsDone;
+    in.stepsTotal = f.runProgress.stepsTotal;
+    in.progressPercent = f.runProgress.progressPercent;
+    return in;
+}
+
 }  // namespace
 
 // True in a sweep of the series and first approximations: the progress display then follows the step's
@@ -31,25 +56,7 @@ void Form1::Progress() {
         if (sweepState.sweepStepShown == sweepState.sweepStepCount) return;
         sweepState.sweepStepShown = sweepState.sweepStepCount;
     }
-    ProgressInput in;
-    in.calcMethod = codes.calcMethod;
-    in.graphCode = codes.graphCode;
-    in.waveCount = calc.waveCount;
-    in.disperse = optDisp.value();
-    in.gaussian = mnuGaussian.checked();
-    if (sweepRule) in.sweepFraction = Val(Label20.caption());  // read by the sweep rule only
-    in.loopN = runProgress.loopN;
-    in.termCount = runProgress.termCount;
-    in.loopJ = sweepState.loopJ;
-    in.firstPoint = angleGrid.firstPoint;
-    in.lastPoint = angleGrid.lastPoint;
-    in.outerCount = runProgress.outerCount;
-    in.loopI = sweepState.loopI;
-    in.loopK = sweepState.loopK;
-    in.sampleCount = dist.sampleCount;
-    in.stepsDone = runProgress.stepsDone;
-    in.stepsTotal = runProgress.stepsTotal;
-    in.progressPercent = runProgress.progressPercent;
+    const ProgressInput in = CountersOf(*this, sweepRule);
     const std::optional<ProgressValue> value = ProgressPercentage(in);
     if (!value) return;
     const float p = value->percent;
@@ -71,6 +78,14 @@ void Form1::Progress() {
     if (value->display == ProgressDisplay::C) txtProgress.setText(CStr(p));
     setForeColor(kBlack);
     runProgress.progressShown = p;
+}
+
+// The next order of the running series from `from` on (its last order `last`) at which Progress
+// can change the display; the orders before it need not be reported. In a sweep the display changes
+// at the step's first report only.
+std::int32_t Form1::ProgressNextOrder(std::int32_t from, std::int32_t last) const {
+    if (ProgressFollowsSweepStep()) return last;
+    return NextProgressOrder(CountersOf(*this, false), from, last, runProgress.progressShown);
 }
 
 }  // namespace tessary

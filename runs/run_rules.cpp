@@ -130,6 +130,30 @@ std::optional<ProgressValue> ProgressPercentage(const ProgressInput& in) {
     return ProgressValue{static_cast<float>(std::floor(p)), ProgressDisplay::C};
 }
 
+std::int32_t NextProgressOrder(ProgressInput in, std::int32_t from, std::int32_t last, float shown) {
+    if (from >= last) return last;
+    const auto at = [&in](std::int32_t order) {
+        in.loopN = order;
+        return ProgressPercentage(in);
+    };
+    in.termCount = last;
+    const std::optional<ProgressValue> first = at(from), end = at(last);
+    if (!first || !end || first->display != end->display || first->display == ProgressDisplay::B ||
+        end->percent < first->percent)
+        return from;
+    const float step = static_cast<float>(shown + 1.0f);  // as ProgressDue
+    if (first->percent > step) return from;
+    if (!(end->percent > step)) return last;
+    std::int32_t below = from, above = last;  // the percentage is at most step at below, above it at above
+    while (above - below > 1) {
+        const std::int32_t mid = below + (above - below) / 2;
+        const std::optional<ProgressValue> v = at(mid);
+        if (!v) return from;
+        (v->percent > step ? above : below) = mid;
+    }
+    return above;
+}
+
 bool ProgressDue(const ProgressValue& value, float shown) {
     switch (value.display) {
         case ProgressDisplay::A:

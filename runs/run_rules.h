@@ -103,4 +103,12 @@ std::optional<ProgressValue> ProgressPercentage(const ProgressInput& in);
 // Whether a value is to be drawn over the shown one (the step as a Single, as the display keeps it).
 bool ProgressDue(const ProgressValue& value, float shown);
 
+// The first series order from `from` to `last` at which the percentage (loopN the order, termCount
+// `last`, the other counters as in `in`) rises above the shown value by a step, `last` when none
+// before it: a series need report only that order and its last one, the percentage of every order
+// between drawing nothing. The percentage is the floor of a linear function of the order, so the
+// first step is found by bisection; `from` (no skipping) when it falls with the order or changes
+// its form of display on the way.
+std::int32_t NextProgressOrder(ProgressInput in, std::int32_t from, std::int32_t last, float shown);
+
 }  // namespace tessary

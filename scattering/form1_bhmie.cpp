@@ -2,11 +2,11 @@
 // with the window's part around it. [1] C. F. Bohren, D. R. Huffman, Absorption and Scattering of
 // Light by Small Particles (1983), appendix A (BHMIE).
 //
-// Per series order the progress display is updated and, at most every 30 ms, the window's events
-// are pumped so that Stop can be pressed (also once at the start, except in a sweep or for a sample
-// of a size distribution, whose loops pump by time between their calls; in a sweep the series reports
-// every 64th order only, since the display follows the step); a stop (runState 4) ends the series
-// after the order in hand with partial sums.
+// The progress display is updated at each series order that can move it and, at most every 30 ms,
+// the window's events are pumped so that Stop can be pressed (also once at the start, except in a
+// sweep or for a sample of a size distribution, whose loops pump by time between their calls; in a
+// sweep the series reports every 64th order only, since the display follows the step); a stop
+// (runState 4) ends the series after the order in hand with partial sums.
 // Pumping by time changes when a stop is seen, never the numbers of a run that completes.
 #include <algorithm>
 #include <cstdint>
@@ -80,11 +80,17 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
     f.runProgress.outerCount = WholeNumberOf(f.Label14.caption());
     f.dist.sampleCount = WholeNumberOf(f.cboN.text());
 
+    // Progress is shown the orders at which it can move the display, and the last; after a pump (whose
+    // handlers may change what it shows) the next order again.
+    std::int32_t nextShown = 1;
     const auto onOrder = [&](int order, int total) {
         f.runProgress.loopN = order;
         f.runProgress.termCount = total;
-        f.Progress();
-        pump.pumpIfDue();
+        if (order >= nextShown || order == total) {
+            f.Progress();
+            nextShown = f.ProgressNextOrder(order + 1, total);
+        }
+        if (pump.pumpIfDue()) nextShown = order + 1;
         ClearUpperVectorState();  // the display's Qt code before the next orders' sums
         return f.codes.runState == Form1::kRunStopped;
     };

@@ -40,10 +40,13 @@ class SeriesEventPump {
     // Pumps when the interval since the last pump (or since construction) has passed. The clock is
     // read on every 64th call only (or as constructed): a series order takes far less than the
     // interval, and reading the clock per order costs as much as a short series itself.
-    void pumpIfDue() {
-        if (--m_untilClockRead != 0) return;
+    // True when it pumped.
+    bool pumpIfDue() {
+        if (--m_untilClockRead != 0) return false;
         m_untilClockRead = m_callsPerClockRead;
-        if (Clock::now() - m_last >= kInterval) pumpNow();
+        if (Clock::now() - m_last < kInterval) return false;
+        pumpNow();
+        return true;
     }
 
   private:
