@@ -85,31 +85,6 @@ void AddColourSums(const ColourSumTerm& t, std::span<const double> re1, std::spa
     }
 }
 
-std::array<double, 3> PointColour(const ColourSumTable& sums, int waveCount, const WaveChannels& channels,
-                                  const SunDisc& disc, std::int32_t p) {
-    const auto cell = [&sums](std::size_t c, std::int32_t q) { return sums[c][static_cast<std::size_t>(q)]; };
-    if (waveCount == 1) {
-        const double I = Smoothed(disc, p, [&](std::int32_t q) { return cell(1, q); });
-        return {I, I, I};
-    }
-    if (waveCount > kMaxComponentWaves) {
-        std::array<double, 3> rgb{};
-        for (std::size_t c = 0; c < 3; ++c)
-            rgb[c] = Smoothed(disc, p, [&](std::int32_t q) { return cell(c + 1, q); });
-        return rgb;
-    }
-    std::array<double, 3> rgb{};
-    const std::span<const double> fraction[3] = {channels.red, channels.green, channels.blue};
-    for (std::size_t c = 0; c < 3; ++c)
-        rgb[c] = Smoothed(disc, p, [&](std::int32_t q) {
-            double s = 0;
-            for (int k = 1; k <= waveCount; ++k)
-                s += cell(static_cast<std::size_t>(k), q) * fraction[c][static_cast<std::size_t>(k)];
-            return s;
-        });
-    return rgb;
-}
-
 void RaisePeaks(const ColourSumTable& perp, const ColourSumTable& para, int waveCount,
                 const WaveChannels& channels, const SunDisc& disc, std::int32_t p, ColourPeaks& peaks) {
     const auto J = static_cast<std::size_t>(p);
@@ -146,13 +121,6 @@ void RaisePeaks(const ColourSumTable& perp, const ColourSumTable& para, int wave
     Raise(peaks.peakCommon, peaks.peakPerp);
     Raise(peaks.peakCommon, peaks.peakPara);
     for (std::size_t c = 0; c < 3; ++c) Raise(peaks.peakUnpol, (a[c] + b[c]) / 2);
-}
-
-float BandLevel(double brightness, double value, double norm) {
-    if (!(std::isfinite(norm) && norm != 0)) return 0.0f;
-    const double level = brightness * 255 * value / norm;
-    if (!std::isfinite(level) || std::fabs(level) > 3.0e38) return 0.0f;
-    return static_cast<float>(level);
 }
 
 Segment StripSegment(std::int32_t p, std::int32_t first, std::int32_t last, double left, double right,

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -99,8 +100,30 @@ struct WaveChannels {
 // The perpendicular or parallel colour (R, G, B) of point p before any scaling, smoothed over the
 // sun's disc: one wavelength the intensity of column 1 (three equal channels), 2 to 7 wavelengths
 // sum_k column k x fraction(k), more the red, green and blue columns.
-std::array<double, 3> PointColour(const ColourSumTable& sums, int waveCount, const WaveChannels& channels,
-                                  const SunDisc& disc, std::int32_t p);
+inline std::array<double, 3> PointColour(const ColourSumTable& sums, int waveCount,
+                                         const WaveChannels& channels, const SunDisc& disc, std::int32_t p) {
+    const auto cell = [&sums](std::size_t c, std::int32_t q) { return sums[c][static_cast<std::size_t>(q)]; };
+    if (waveCount == 1) {
+        const double I = Smoothed(disc, p, [&](std::int32_t q) { return cell(1, q); });
+        return {I, I, I};
+    }
+    if (waveCount > kMaxComponentWaves) {
+        std::array<double, 3> rgb{};
+        for (std::size_t c = 0; c < 3; ++c)
+            rgb[c] = Smoothed(disc, p, [&](std::int32_t q) { return cell(c + 1, q); });
+        return rgb;
+    }
+    std::array<double, 3> rgb{};
+    const std::span<const double> fraction[3] = {channels.red, channels.green, channels.blue};
+    for (std::size_t c = 0; c < 3; ++c)
+        rgb[c] = Smoothed(disc, p, [&](std::int32_t q) {
+            double s = 0;
+            for (int k = 1; k <= waveCount; ++k)
+                s += cell(static_cast<std::size_t>(k), q) * fraction[c][static_cast<std::size_t>(k)];
+            return s;
+        });
+    return rgb;
+}
 
 // Raises the run maxima by angle point p (the colour-sum walk once per point of the shown range).
 void RaisePeaks(const ColourSumTable& perp, const ColourSumTable& para, int waveCount,
@@ -111,7 +134,12 @@ void RaisePeaks(const ColourSumTable& perp, const ColourSumTable& para, int wave
 
 // b x 255 x value / norm as a Single; a norm of 0 or one that is not a finite number gives 0 (black),
 // as does a result that is not finite.
-float BandLevel(double brightness, double value, double norm);
+inline float BandLevel(double brightness, double value, double norm) {
+    if (!(std::isfinite(norm) && norm != 0)) return 0.0f;
+    const double level = brightness * 255 * value / norm;
+    if (!std::isfinite(level) || std::fabs(level) > 3.0e38) return 0.0f;
+    return static_cast<float>(level);
+}
 
 // The x extent of the segment of shown point p on a strip from left to right (points first..last);
 // x1 is the end of the previous segment. A range of one point is one segment across the width.

@@ -4,6 +4,7 @@
 // simulation mode, as rows of the simulation colour table.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "colour/colour_render.h"
@@ -179,6 +180,7 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
     const std::int32_t lastPainted = std::min({angleGrid.windowLast, T, angleGrid.lastPoint});
 
     const bool skipCovered = lee && CoveredCellsSkippable(*this, column);
+    std::optional<std::array<double, 2>> norms;  // the same for every point: worked out at the first shown
     double previousEnd = lee ? graph.graphTop : graph.graphLeft;
     for (runProgress.loopN = angleGrid.windowFirst; runProgress.loopN <= std::min(angleGrid.windowLast, T);
          ++runProgress.loopN) {
@@ -191,8 +193,8 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
         if (p < angleGrid.firstPoint || p > angleGrid.lastPoint) continue;
 
         // Norms of the bands.
-        const std::array<double, 2> norms = BandNorms(*this, lee, normalisedRows, k);
-        double n1 = norms[0], n3 = norms[1];
+        if (!norms) norms = BandNorms(*this, lee, normalisedRows, k);
+        double n1 = (*norms)[0], n3 = (*norms)[1];
         colourSums.colourNorm = n1;
 
         // The segment of the point: along x on the strip, along y down a Lee column.

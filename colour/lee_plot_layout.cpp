@@ -101,9 +101,4 @@ std::array<Rect, 3> BowBandBoxes(bool lee, const Segment& column, const Segment&
              {s.x1, y2 + kBandHeight, s.x2, y2 + 2 * kBandHeight}}};
 }
 
-std::array<float, 3> BandLevels(double brightness, const std::array<double, 3>& c, double norm) {
-    return {BandLevel(brightness, c[0], norm), BandLevel(brightness, c[1], norm),
-            BandLevel(brightness, c[2], norm)};
-}
-
 }  // namespace tessary

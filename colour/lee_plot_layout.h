@@ -97,6 +97,9 @@ inline constexpr std::array<StripLabel, 3> kStripLabels = {
     {{2800, "Perpendicular"}, {2975, "Parallel"}, {3150, "Unpolarized"}}};
 
 // The three levels of a band: BandLevel of each channel.
-std::array<float, 3> BandLevels(double brightness, const std::array<double, 3>& c, double norm);
+inline std::array<float, 3> BandLevels(double brightness, const std::array<double, 3>& c, double norm) {
+    return {BandLevel(brightness, c[0], norm), BandLevel(brightness, c[1], norm),
+            BandLevel(brightness, c[2], norm)};
+}
 
 }  // namespace tessary
