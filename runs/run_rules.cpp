@@ -138,9 +138,7 @@ std::int32_t NextProgressOrder(ProgressInput in, std::int32_t from, std::int32_t
     };
     in.termCount = last;
     const std::optional<ProgressValue> first = at(from), end = at(last);
-    if (!first || !end || first->display != end->display || first->display == ProgressDisplay::B ||
-        end->percent < first->percent)
-        return from;
+    if (!first || !end || first->display != end->display || first->display == ProgressDisplay::B) return from;
     const float step = static_cast<float>(shown + 1.0f);  // as ProgressDue
     if (first->percent > step) return from;
     if (!(end->percent > step)) return last;

@@ -250,6 +250,72 @@ TEST(ProgressPercentage, ZeroCountsShowNothing) {
     EXPECT_FALSE(ProgressPercentage(beam));
 }
 
+// Reporting only the orders NextProgressOrder names (and the last) draws at the same orders, the same
+// values, as reporting every order: the series' progress display is the same either way.
+struct SkipCase {
+    const char* name;
+    ProgressInput in;  // loopN and termCount set per order
+    int terms;
+    float shown;  // at the series' start
+};
+
+std::vector<std::pair<int, float>> Drawn(const SkipCase& c, bool skipping, float& lastPercent) {
+    std::vector<std::pair<int, float>> drawn;
+    float shown = c.shown;
+    std::int32_t next = 1;
+    for (int n = 1; n <= c.terms; ++n) {
+        if (skipping && n < next && n != c.terms) continue;
+        ProgressInput in = c.in;
+        in.loopN = n;
+        in.termCount = c.terms;
+        const std::optional<ProgressValue> v = ProgressPercentage(in);
+        if (v) {
+            lastPercent = v->percent;
+            if (ProgressDue(*v, shown)) {
+                drawn.emplace_back(n, v->percent);
+                shown = v->percent;
+            }
+        }
+        next = NextProgressOrder(c.in, n + 1, c.terms, shown);
+    }
+    return drawn;
+}
+
+TEST(NextProgressOrder, SkippedOrdersWouldHaveDrawnNothing) {
+    const auto with = [](auto set) {
+        ProgressInput in = Mie(0, 0);
+        set(in);
+        return in;
+    };
+    const SkipCase cases[] = {
+        {"one wavelength", Mie(0, 0), 1570, 0},
+        {"few orders", Mie(0, 0), 3, 0},
+        {"second of three wavelengths", with([](ProgressInput& in) { in.waveCount = 3, in.outerCount = 2; }),
+         260, 32},
+        {"beyond 100", with([](ProgressInput& in) { in.waveCount = 2, in.outerCount = 3; }), 90, 97},
+        {"distribution",
+         with([](ProgressInput& in) { in.disperse = true, in.sampleCount = 7, in.loopK = 4; }), 500, 40},
+        {"falling (negative samples)",
+         with([](ProgressInput& in) { in.disperse = true, in.sampleCount = -7, in.loopK = 4; }), 300, -200},
+        {"Debye below 2 %", with([](ProgressInput& in) {
+             in.calcMethod = kMethodDebye, in.stepsTotal = 1000, in.stepsDone = 7;
+         }),
+         40, 0},
+        {"Gaussian beam",
+         with([](ProgressInput& in) { in.gaussian = true, in.lastPoint = 10, in.loopJ = 6; }), 50, 0},
+        {"no count", with([](ProgressInput& in) { in.calcMethod = kMethodDebye; }), 20, 0},
+    };
+    for (const SkipCase& c : cases) {
+        float every = -1, skipped = -1;
+        const auto all = Drawn(c, false, every);
+        EXPECT_EQ(Drawn(c, true, skipped), all) << c.name;
+        EXPECT_EQ(skipped, every) << c.name;  // the value the display keeps after the series
+    }
+    // Only the steps are reported: 1570 orders move the display 50 times.
+    EXPECT_EQ(NextProgressOrder(Mie(0, 0), 2, 1570, 0), 32);  // 32 / 1570 = 2.04 %
+    EXPECT_EQ(NextProgressOrder(Mie(0, 0), 1541, 1570, 98), 1570);
+}
+
 TEST(NotAvailableMessage, NamesWhatCannotBeComputed) {
     EXPECT_EQ(NotAvailableMessage("Rayleigh scattering"),
               "Rayleigh scattering cannot be computed by this version of Tessary.");
