@@ -138,8 +138,9 @@ std::int32_t NextProgressOrder(ProgressInput in, std::int32_t from, std::int32_t
     };
     in.termCount = last;
     const std::optional<ProgressValue> first = at(from), end = at(last);
-    if (!first || !end || first->display != end->display || first->display == ProgressDisplay::B) return from;
-    const float step = static_cast<float>(shown + 1.0f);  // as ProgressDue
+    if (!first || !end || first->display != end->display) return from;
+    // As ProgressDue; rule C's limit of 100 aside: a percentage once above it stays above it.
+    const float step = static_cast<float>(shown + (first->display == ProgressDisplay::B ? 0.2f : 1.0f));
     if (first->percent > step) return from;
     if (!(end->percent > step)) return last;
     std::int32_t below = from, above = last;  // the percentage is at most step at below, above it at above

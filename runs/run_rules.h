@@ -108,7 +108,7 @@ bool ProgressDue(const ProgressValue& value, float shown);
 // before it: a series need report only that order and its last one, the percentage of every order
 // between drawing nothing. The percentage is the floor of a linear function of the order, so the
 // first step is found by bisection; `from` (no skipping) when its form of display changes on the
-// way or is the fine one of slow Debye runs.
+// way.
 std::int32_t NextProgressOrder(ProgressInput in, std::int32_t from, std::int32_t last, float shown);
 
 }  // namespace tessary
