@@ -63,6 +63,16 @@ constexpr const char* kAutomatic = "Automatic";
 constexpr const char* kAmplitudeTitle = "Real and imaginary values of S1 and S2";
 constexpr const char* kPointLine = "Light source: Point";
 constexpr const char* kSunLine = "Light source: Sun";
+constexpr std::string_view kIlluminationPrefix = "Illumination: ";
+constexpr std::string_view kBeamPrefix = "Beam:";
+constexpr std::string_view kStoppedPrefix = "Stopped after ";
+
+// The illumination words as the menu names them, the options after " + ".
+constexpr std::pair<BeamKind, std::string_view> kBeamWords[] = {{BeamKind::PlaneWave, "Plane wave"},
+                                                                {BeamKind::Gaussian, "Gaussian beam"},
+                                                                {BeamKind::TopHat, "Top hat beam"}};
+constexpr std::string_view kMultipleBeams = "Multiple beams";
+constexpr std::string_view kCentralBeam = "Central beam";
 
 // Which versions have which items.
 bool HasHead(int v) { return v >= 201; }
@@ -149,6 +159,7 @@ class Encoder {
     void sphereModel();
     void mediumModel();
     void results(const GraphCodes& g);
+    void trailingLines();
 
     const DataFile& f;
     Printer& w;
@@ -258,7 +269,25 @@ void Encoder::run() {
             w.PrintLine(f.amplitudes[i], kZone, f.amplitudes[i + 1], kZone, f.amplitudes[i + 2], kZone,
                         f.amplitudes[i + 3], kZone, f.amplitudes[i + 4]);
     }
+    trailingLines();
+}
+
+void Encoder::trailingLines() {
     if (f.lightSource) text(*f.lightSource == LightSource::Sun ? kSunLine : kPointLine);
+    if (const std::optional<IlluminationItems>& light = f.illumination) {
+        std::string line(kIlluminationPrefix);
+        for (const auto& [kind, word] : kBeamWords)
+            if (kind == light->kind) line += word;
+        if (light->multipleBeams) line += " + " + std::string(kMultipleBeams);
+        if (light->centralBeam) line += " + " + std::string(kCentralBeam);
+        text(line);
+        if (light->kind != BeamKind::PlaneWave)
+            w.PrintLine(kBeamPrefix, std::string_view(" "), light->xf, light->yf, light->zf, light->w0,
+                        light->phiDegrees);
+    }
+    if (f.stopped)
+        text(std::string(kStoppedPrefix) + CStr(f.stopped->done) + " of " + CStr(f.stopped->planned) +
+             " points");
 }
 
 void Encoder::results(const GraphCodes& g) {
@@ -354,6 +383,8 @@ class Decoder {
     void results(const GraphCodes& g);
     std::optional<std::string> tailLine();
     void tail();
+    std::optional<std::string> illumination(std::optional<std::string> line);
+    void stopped(const std::string& line);
 
     TextFileReader& r;
     DataFile f;
@@ -522,6 +553,7 @@ void Decoder::results(const GraphCodes& g) {
 std::optional<std::string> Decoder::tailLine() {
     const Item<std::string> item = r.ReadText();
     if (!item.ok()) return std::nullopt;
+    lastLine = item.line;
     return Trimmed(item.value);
 }
 
@@ -550,8 +582,81 @@ void Decoder::tail() {
         while ((line = tailLine()) && AmplitudeRow(*line, row))
             if (f.amplitudes.size() < kept) f.amplitudes.insert(f.amplitudes.end(), row.begin(), row.end());
     }
-    if (line == kSunLine) f.lightSource = LightSource::Sun;
-    if (line == kPointLine) f.lightSource = LightSource::Point;
+    if (line == kSunLine || line == kPointLine) {
+        f.lightSource = line == kSunLine ? LightSource::Sun : LightSource::Point;
+        line = tailLine();
+    }
+    line = illumination(std::move(line));
+    if (line && line->starts_with(kStoppedPrefix)) stopped(*line);
+}
+
+// The illumination lines when `line` is the first of them; the line after them.
+std::optional<std::string> Decoder::illumination(std::optional<std::string> line) {
+    if (!line || !line->starts_with(kIlluminationPrefix)) return line;
+    const int at = lastLine;
+    const auto refuse = [&] {
+        invalid("Line " + CStr(at) + ": \"" + *line + "\" is not an illumination", at);
+    };
+    IlluminationItems light;
+    std::string_view rest = std::string_view(*line).substr(kIlluminationPrefix.size());
+    bool named = false;
+    for (const auto& [kind, word] : kBeamWords)
+        if (rest.starts_with(word)) {
+            light.kind = kind;
+            rest.remove_prefix(word.size());
+            named = true;
+            break;
+        }
+    if (!named) refuse();
+    for (const auto& [option, flag] :
+         {std::pair{kMultipleBeams, &light.multipleBeams}, std::pair{kCentralBeam, &light.centralBeam}}) {
+        const std::string joined = " + " + std::string(option);
+        if (rest.starts_with(joined)) {
+            *flag = true;
+            rest.remove_prefix(joined.size());
+        }
+    }
+    if (!rest.empty()) refuse();
+    if (light.kind != BeamKind::PlaneWave) {
+        const std::optional<std::string> beam = tailLine();
+        const int beamAt = beam ? lastLine : at + 1;
+        std::array<double, 5> v{};
+        if (!beam || !beam->starts_with(kBeamPrefix) || !AmplitudeRow(beam->substr(kBeamPrefix.size()), v) ||
+            !std::all_of(v.begin(), v.end(), [](double x) { return std::isfinite(x); }))
+            invalid("Line " + CStr(beamAt) + ": the beam's five values do not follow its illumination",
+                    beamAt);
+        light.xf = static_cast<float>(v[0]);
+        light.yf = static_cast<float>(v[1]);
+        light.zf = static_cast<float>(v[2]);
+        light.w0 = static_cast<float>(v[3]);
+        light.phiDegrees = v[4];
+    }
+    f.illumination = light;
+    return tailLine();
+}
+
+// The stop line: whole numbers, at least one point done and fewer than planned, within the limits.
+void Decoder::stopped(const std::string& line) {
+    const int at = lastLine;
+    const auto whole = [](std::string_view digits) -> std::optional<std::int32_t> {
+        if (digits.empty() || digits.size() > 9 ||
+            digits.find_first_not_of("0123456789") != std::string_view::npos)
+            return std::nullopt;
+        std::int32_t v = 0;
+        for (const char c : digits) v = 10 * v + (c - '0');
+        return v;
+    };
+    std::string_view rest = std::string_view(line).substr(kStoppedPrefix.size());
+    const std::size_t of = rest.find(" of ");
+    const std::optional<std::int32_t> done = whole(rest.substr(0, of));
+    std::optional<std::int32_t> planned;
+    if (of != std::string_view::npos && rest.ends_with(" points")) {
+        rest.remove_suffix(std::string_view(" points").size());
+        planned = whole(rest.substr(of + 4));
+    }
+    if (!done || !planned || *done < 1 || *done >= *planned || *planned > kDataFileMaxIndex)
+        invalid("Line " + CStr(at) + ": \"" + line + "\" does not say how far a stopped run came", at);
+    f.stopped = StoppedRun{*done, *planned};
 }
 
 DataFile Decoder::run() {

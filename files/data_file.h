@@ -72,6 +72,28 @@ struct ModelItems {
 // The light source the results were drawn with (optPoint, optSun).
 enum class LightSource { Point, Sun };
 
+// The illumination of a run other than the plain plane wave, with the beam dialog's values: the line
+// "Illumination: Gaussian beam" (or "Top hat beam", or "Plane wave" when only an option is ticked), with
+// " + Multiple beams" and " + Central beam" for those options, then for a beam the line
+// "Beam: " and the centre x, y, the focus z, the half-width w0 (um) and the azimuth (degrees).
+enum class BeamKind { PlaneWave, Gaussian, TopHat };
+struct IlluminationItems {
+    BeamKind kind = BeamKind::PlaneWave;
+    bool multipleBeams = false;
+    bool centralBeam = false;
+    float xf = 0.0f, yf = 0.0f, zf = 0.0f, w0 = 0.0f;  // a beam's only
+    double phiDegrees = 0.0;
+    bool operator==(const IlluminationItems&) const = default;
+};
+
+// A run stopped before its end: the file holds the `done` points it finished (its index range) of the
+// `planned` it was to compute. The line "Stopped after 57 of 101 points".
+struct StoppedRun {
+    std::int32_t done = 0;
+    std::int32_t planned = 0;
+    bool operator==(const StoppedRun&) const = default;
+};
+
 struct DataFile {
     int version = kDataFileVersion;
     std::string graphText;
@@ -121,8 +143,12 @@ struct DataFile {
     // the count of points from first to last are not kept.
     bool amplitudeBlock = false;
     std::vector<double> amplitudes;
-    // The last line, "Light source: Point" or "Light source: Sun"; files written before it have none.
+    // The line "Light source: Point" or "Light source: Sun"; files written before it have none.
     std::optional<LightSource> lightSource;
+    // Then, each when it applies (files written before them have none): the illumination lines and the
+    // stop line.
+    std::optional<IlluminationItems> illumination;
+    std::optional<StoppedRun> stopped;
 
     bool operator==(const DataFile&) const = default;
 };
@@ -158,8 +184,8 @@ std::optional<std::string> EncodeDataFileBytes(const DataFile& file);
 // another program, a file cut short within its header), an unknown graph type ("Error in Graph
 // Type", "File error"), and any file that ends early, holds text where a number belongs or values
 // beyond the program's limits ("The selected file is not a valid Tessary file", then the line and
-// what was wrong). What follows the results, the S1 and S2 block and the light-source line is
-// ignored.
+// what was wrong), or an illumination or stop line that does not hold what it names. What follows
+// the results, the S1 and S2 block and the trailing lines is ignored.
 struct DecodedDataFile {
     std::optional<DataFile> file;
     DataFileFailure failure;

@@ -23,6 +23,11 @@ namespace tessary {
 // How the sphere was lit.
 enum class RunIllumination { PlaneWave, GaussianBeam, TopHatBeam };
 
+// What the stored results hold: nothing yet; a whole run; a run stopped before its end, whose finished
+// points are final and whose other points were never computed; or a run refused after it began (by its
+// method), which left nothing to show or save.
+enum class ResultsState { None, Complete, Stopped, Refused };
+
 struct RunRecord {
     bool taken = false;  // false until the first run (or a loaded data file)
 
@@ -84,6 +89,13 @@ struct RunRecord {
     double qSca = 0.0;  // the efficiency the data file stores with an angle graph
     std::int32_t firstPoint = 1, lastPoint = 0;
     std::int32_t windowFirst = 1, windowLast = 0;
+
+    // The state of the stored results, the points the run finished (doneFirst..doneLast as indices of
+    // the stored arrays: the x points of a sweep, the angle indices of an angle graph, the steps of a Lee
+    // diagram or map; none when doneLast < doneFirst) and the count it was to compute.
+    ResultsState state = ResultsState::None;
+    std::int32_t doneFirst = 1, doneLast = 0;
+    std::int32_t plannedPoints = 0;
 };
 
 }  // namespace tessary

@@ -451,6 +451,47 @@ TEST(DataFileCodec, TheLightSourceIsTheLastLineWhenKnown) {
     }
 }
 
+// The illumination and stop lines follow the light-source line, each only when it applies, and read
+// back as written; a line that begins as one of them but does not hold what it names is refused.
+TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
+    DataFile beam = WithBlock(LightSource::Sun);
+    beam.illumination = IlluminationItems{BeamKind::Gaussian, true, false, -40.0f, 0.0f, 2.5f, 20.0f, 30.0};
+    beam.stopped = StoppedRun{57, 101};
+    DataFile options = AngleGraph();
+    options.illumination = IlluminationItems{};
+    options.illumination->centralBeam = true;
+    const std::pair<DataFile, const char*> written[] = {
+        {beam,
+         "Light source: Sun\r\nIllumination: Gaussian beam + Multiple beams\r\nBeam: -40  0  2.5  20  30 \r\n"
+         "Stopped after 57 of 101 points\r\n"},
+        {options, "Illumination: Plane wave + Central beam\r\n"},
+    };
+    for (const auto& [file, end] : written) {
+        const std::string bytes = Bytes(file);
+        EXPECT_TRUE(bytes.ends_with(end)) << bytes.substr(bytes.size() - 120);
+        EXPECT_EQ(Decode(bytes).file, file) << end;
+    }
+    const std::string plain = Bytes(AngleGraph());
+    const int last = static_cast<int>(std::count(plain.begin(), plain.end(), '\n'));
+    const std::pair<const char*, int> refused[] = {
+        {"Illumination: Laser\r\n", 1},
+        {"Illumination: Gaussian beam + Central beam + More\r\n", 1},
+        {"Illumination: Top hat beam\r\n", 2},
+        {"Illumination: Gaussian beam\r\nBeam: 1 2 3 4\r\n", 2},
+        {"Illumination: Gaussian beam\r\nBeam: 1 2 3 4 x\r\n", 2},
+        {"Stopped after 0 of 5 points\r\n", 1},
+        {"Stopped after 5 of 5 points\r\n", 1},
+        {"Stopped after 5 of 999999 points\r\n", 1},
+        {"Stopped after -1 of 5 points\r\n", 1},
+        {"Stopped after 2 of 5\r\n", 1},
+    };
+    for (const auto& [tail, line] : refused) {
+        const DecodedDataFile d = Decode(plain + tail);
+        EXPECT_FALSE(d.ok()) << tail;
+        EXPECT_EQ(d.failure.line, last + line) << tail;
+    }
+}
+
 // Text after the results, the block and the light-source line: ignored, the file reads as saved.
 TEST(DataFileCodec, WhatFollowsTheResultsIsIgnored) {
     const std::pair<DataFile, const char*> cases[] = {
