@@ -42,8 +42,8 @@ void MixColour(const SimTableView& table, float f, std::int32_t i, std::int32_t 
 
 // The view of a table that keeps its rows as nine Singles each, next to each other (rows and cells
 // may disagree after a failed resize: the smaller count wins). The view runs from the table's first
-// to its last written row: the angles the run computed. So the last row pairs with itself instead of
-// with a spare row that still holds 0, and no angle outside takes an end row's colour.
+// to its last written row, the angles the run computed (the painter paints no others), so the last
+// row pairs with itself instead of with a spare row that still holds 0.
 template <class Table>
 SimTableView ViewOf(const Table& table) {
     const auto held = static_cast<std::int32_t>(table.cells.size() / 9);
