@@ -8,7 +8,6 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -444,7 +443,7 @@ TEST_F(BatchTest, SpectrumFileWeightsTheWavelengths) {
 // at the wavelengths they list, so a spectrum rising from 0.1 to 1 gives the same colour written at
 // 5 nm steps or densely below 480 nm. Colours from scripts/spectrum_colour_reference_values.py.
 TEST_F(BatchTest, SpectrumFileColoursTheLight) {
-    const auto rows = [](const std::vector<int>& nms, const std::function<std::string(int)>& value) {
+    const auto rows = [](const std::vector<int>& nms, auto value) {
         std::string text;
         for (const int nm : nms) text += CStr(nm) + "," + value(nm) + "\r\n";
         return text;
