@@ -176,6 +176,7 @@ FalseColour ColourScale(double v) {
 
 void SimColourTable::reset(std::int32_t lastRow, double firstAngle, double angleStep) {
     rows = lastRow < 0 ? 0 : lastRow + 1;
+    firstWritten = -1;
     lastWritten = -1;
     row0Angle = firstAngle;
     step = angleStep;

@@ -170,12 +170,14 @@ FalseColour ColourScale(double v);
 // Simulation colour table
 
 // Rows of three bands (perpendicular, parallel, unpolarised) of red, green, blue: nine Singles a
-// row, next to each other. Row r is the angle row0Angle + r x step degrees.
+// row, next to each other. Row r is the angle row0Angle + r x step degrees. The rows from
+// firstWritten to lastWritten hold the colours of the angles the run computed (the others 0).
 struct SimColourTable {
     double row0Angle = 0.0;
     double step = 0.0;
-    std::int32_t rows = 0;          // rows 0..rows-1
-    std::int32_t lastWritten = -1;  // the last row holding computed colours; -1: every row counts
+    std::int32_t rows = 0;  // rows 0..rows-1
+    // The first and last rows holding computed colours; -1: every row counts.
+    std::int32_t firstWritten = -1, lastWritten = -1;
     std::vector<float> cells;
 
     // Re-creates rows 0..lastRow, all zero and none written, for angles from row0Angle on.

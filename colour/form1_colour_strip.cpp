@@ -227,6 +227,8 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
                 simColourTable.at(slot, r) = R;
                 simColourTable.at(slot + 1, r) = G;
                 simColourTable.at(slot + 2, r) = B;
+                if (simColourTable.firstWritten < 0 || r < simColourTable.firstWritten)
+                    simColourTable.firstWritten = r;
                 simColourTable.lastWritten = std::max(simColourTable.lastWritten, r);
             }
         };

@@ -59,7 +59,8 @@ void Form1::lambdaN() {
         if (mnuSpectrumFlat.checked()) waveSet.weightPerWaveWork[k] = 1.0f;
         if (mnuSpectrumFile.checked() && light.spectrumFileLoaded == 1)
             if (const std::optional<float> w =
-                    SpectrumFileWeight(lambda, fileState.specFileWave, fileState.specFileValue))
+                    SpectrumFileWeight(lambda, fileState.specFileWave, fileState.specFileValue,
+                                       fileState.spectrumNonUniform == 1))
                 waveSet.weightPerWaveWork[k] = *w;
         if (blackBody)
             if (const std::optional<float> w = BlackBodyWeight(lambda, light.blackBodyTemp))

@@ -95,12 +95,23 @@ std::optional<float> BlackBodyWeight(double lambdaUm, double temperatureK) {
 }
 
 std::optional<float> SpectrumFileWeight(double lambdaUm, std::span<const double> wave,
-                                        std::span<const double> value) {
+                                        std::span<const double> value, bool nonUniform) {
     const std::size_t count = std::min(wave.size(), value.size());
     if (count < 2) return std::nullopt;
     const std::size_t last = count - 1;
+    const double nm = 1000.0 * lambdaUm;
+    if (nonUniform) {
+        if (last == 1 || !(nm > wave[1])) return static_cast<float>(value[1]);  // also nm not a number
+        if (nm >= wave[last]) return static_cast<float>(value[last]);
+        // The first row above nm: one of rows 2..last, as wave(1) <= nm < wave(last).
+        const auto rows = wave.subspan(1, last);
+        const auto k =
+            static_cast<std::size_t>(std::upper_bound(rows.begin(), rows.end(), nm) - rows.begin()) + 1;
+        const double f = (nm - wave[k - 1]) / (wave[k] - wave[k - 1]);
+        return static_cast<float>(value[k - 1] + (value[k] - value[k - 1]) * f);
+    }
     const double span = wave[last] - wave[1];
-    const double x = (1000.0 * lambdaUm - wave[1]) * static_cast<double>(last - 1) / span;
+    const double x = (nm - wave[1]) * static_cast<double>(last - 1) / span;
     if (last == 1 || !(span != 0.0) || !(x >= 0.0)) return static_cast<float>(value[1]);
     if (x >= static_cast<double>(last - 1)) return static_cast<float>(value[last]);
     const auto i = static_cast<std::size_t>(x);

@@ -44,14 +44,15 @@ inline constexpr int kSunWernandValues = 131;
 float SunLeeWeight(double lambdaUm, std::span<const float, kSunLeeValues> table);
 float SunWernandWeight(double lambdaUm, std::span<const float, kSunWernandValues> table);
 
-// Weight of a wavelength from a spectrum file's rows 1..count (element 0 unused; wave in nm): the
-// row index is taken as proportional to the wavelength from the first to the last row, x = (1000
-// lambda - wave(1)) (count - 1) / (wave(count) - wave(1)), and the values interpolated linearly;
-// below the first row the first value, from the last row on the last value. A table of one row, or
-// with equal first and last wavelengths, gives every wavelength the first value. nullopt for an
-// empty table.
+// Weight of a wavelength from a spectrum file's rows 1..count (element 0 unused; wave in nm), the
+// values interpolated linearly; below the first row the first value, from the last row on the last
+// value. The rows of a uniform file are placed at equal steps from the first wavelength to the last,
+// x = (1000 lambda - wave(1)) (count - 1) / (wave(count) - wave(1)), the value taken between rows
+// Int(x) + 1 and Int(x) + 2; those of a non-uniform file at the wavelengths they list, which increase
+// (the reader refuses a file whose rows do not). A table of one row, or with equal first and last
+// wavelengths, gives every wavelength the first value. nullopt for an empty table.
 std::optional<float> SpectrumFileWeight(double lambdaUm, std::span<const double> wave,
-                                        std::span<const double> value);
+                                        std::span<const double> value, bool nonUniform);
 
 // Planck radiance up to a constant factor, B = 1 / (lambda^5 (exp(c2 / (T lambda)) - 1)).
 double BlackBodyRadiance(double lambdaUm, double temperatureK);

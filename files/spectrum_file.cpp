@@ -76,6 +76,9 @@ SpectrumFileResult DecodeSpectrumFile(TextFileReader& r) {
         const Item<double> v = r.ReadDouble();
         if (!v.ok()) return Refused(kSpectrumFileError, ItemRefusal(v, "the value of " + rowName));
         if (v.value < 0) return Refused(kSpectrumFileError, {v.line, "spectral values must not be negative"});
+        // A non-uniform file is interpolated on the wavelengths it lists: they must increase.
+        if (t.nonUniform == 1 && loopN > 1 && !(w.value > t.wave.back()))
+            return Refused(kSpectrumFileError, {w.line, "wavelengths must increase"});
         t.wave.push_back(w.value);
         t.value.push_back(v.value);
         const Checked<float> single = CSng(w.value);

@@ -147,10 +147,15 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
         graph.yAxisMax = graph.drawnYMax;
     };
 
-    const bool oneCurveOnly = indexState.relIndexIm == 0.0 && codes.graphCode >= kGraphEfficiency &&
-                              codes.graphCode <= kGraphAsymmetry;
+    // The efficiency, cross-section and asymmetry graphs of a sphere that did not absorb (by the index
+    // the run used) have one curve; the efficiency and cross-section graphs of one that did, three.
+    const bool absorbs = RunAbsorbs();
+    const bool oneCurveOnly =
+        !absorbs && codes.graphCode >= kGraphEfficiency && codes.graphCode <= kGraphAsymmetry;
+    const bool threeQ =
+        absorbs && (codes.graphCode == kGraphEfficiency || codes.graphCode == kGraphEfficiencyWavelength);
     for (const graphs::CurveChoice& c :
-         graphs::DisplayCurves(cboPol.text(), calc.absorbingFlag == 2, calc.waveCount > 1, oneCurveOnly)) {
+         graphs::DisplayCurves(cboPol.text(), threeQ, calc.waveCount > 1, oneCurveOnly)) {
         switch (c.colour) {
             case graphs::CurveColour::Wave:
                 waveColour();

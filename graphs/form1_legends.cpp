@@ -37,9 +37,8 @@ void Form1::PolarLabel() {
     LineColour();
     const OleColor main = foreColor();
     const OleColor dark = graphColours.lineColourDark;
-    for (const graphs::LegendEntry& e :
-         graphs::LegendEntries(codes.graphCode, codes.graphSubCode, calc.absorbingFlag == 2, cboPol.text(),
-                               mnuSmall.checked(), columns)) {
+    for (const graphs::LegendEntry& e : graphs::LegendEntries(
+             codes.graphCode, codes.graphSubCode, RunAbsorbs(), cboPol.text(), mnuSmall.checked(), columns)) {
         const OleColor colour = e.colour == graphs::LegendColour::Main   ? main
                                 : e.colour == graphs::LegendColour::Dark ? dark
                                                                          : kBlack;

@@ -173,6 +173,7 @@ RunRecord Form1::RecordOfInputs() {
                            codes.graphCode == kGraphEfficiencyWavelength ||
                            codes.graphCode == kGraphMapWavelength;
     if (!r.indexPerWavelength) r.indexTyped = IndexTyped(r, Val(r.lambdaText));
+    r.absorbing = Val(r.refractImag) > 0;  // what a run that takes the boxes' index computes with
 
     r.xMinText = txtXmin.text();
     r.xMaxText = txtXmax.text();
@@ -193,6 +194,8 @@ void Form1::FinishRunRecord() {
     r.bandMinUm = light.bandMinUm;  // the run's wavelength set forms the band
     r.bandMaxUm = light.bandMaxUm;
     r.qSca = results.qSca;
+    // What the run's steps used (a file being read keeps the boxes' index it restored).
+    if (!runFlags.dataFileLoading) r.absorbing = calc.absorbingFlag == 2;
     // The nominal sphere's: a size distribution leaves sizeParam at its last sample.
     r.sizeParam =
         calc.wavelength > 0 ? r.radius * kTwoPi / calc.wavelength * indexState.mediumRe : calc.sizeParam;
@@ -205,6 +208,12 @@ void Form1::FinishRunRecord() {
 // The step (angle or x) and (RunLogSteps below) the logarithmic steps of the grid the stored results lie on:
 // the record's once a run has been recorded (during a run the boxes say the same), else the boxes'.
 double Form1::RunStep() const { return Val(runRecord.taken ? runRecord.stepText : cboStep.text()); }
+
+// Whether the sphere of the run on show absorbed (Im m > 0 at a step): the record's once the run has
+// ended, the run's own while it runs.
+bool Form1::RunAbsorbs() const {
+    return runRecord.taken && !runFlags.runUnderWay ? runRecord.absorbing : calc.absorbingFlag == 2;
+}
 
 // Only the sweeps that offer logarithmic steps take them; the convergence graph steps through the
 // orders one by one whatever the menu says.

@@ -91,7 +91,7 @@ bool StepInputs(Form1& f, double x, double lambdaBox) {
             f.calc.calcIndexIm = f.indexState.relIndexIm;
             break;
     }
-    if ((f.codes.graphCode == kGraphEfficiency || f.codes.graphCode == kGraphEfficiencyWavelength) &&
+    if (f.codes.graphCode >= kGraphEfficiency && f.codes.graphCode <= kGraphAsymmetry &&
         f.calc.calcIndexIm > 0)
         f.calc.absorbingFlag = 2;
     f.calc.radius = step.radius;

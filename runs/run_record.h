@@ -87,6 +87,9 @@ struct RunRecord {
     double xMax = 0.0;
     double sizeParam = 0.0;
     double qSca = 0.0;  // the efficiency the data file stores with an angle graph
+    // The index the run used had Im m > 0 at a step: efficiency, cross-section and asymmetry graphs
+    // then show their three curves apart (a reopened file: the index boxes as it restored them).
+    bool absorbing = false;
     std::int32_t firstPoint = 1, lastPoint = 0;
     std::int32_t windowFirst = 1, windowLast = 0;
 

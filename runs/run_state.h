@@ -18,7 +18,7 @@ struct CalcInputs {
     double waveNumber = 0.0;
     double waveNumberSq = 0.0;
     double calcIndexRe = 0.0, calcIndexIm = 0.0;  // m of the method call
-    int absorbingFlag = 0;                        // 2 for an absorbing sphere
+    int absorbingFlag = 0;                        // 2 for an absorbing sphere (graph codes 14 to 16)
 };
 
 // The angle grid of the run: its size and step, the angle being computed, and the index windows.

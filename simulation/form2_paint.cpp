@@ -89,9 +89,6 @@ void Form2::PaintSteps() {
     if (simInputError == 1) return;
     {
         Form1& f1 = form1();
-        const double xmin = Val(f1.txtXmin.text());
-        const double xmax = Val(f1.txtXmax.text());
-        double N = (xmax - xmin) / Val(f1.cboStep.text());
         const double bgR = Int(Val(txtBackRed.text())), bgG = Int(Val(txtBackGreen.text())),
                      bgB = Int(Val(txtBackBlue.text()));
         const double kR = (255 - bgR) / 255, kG = (255 - bgG) / 255, kB = (255 - bgB) / 255;
@@ -118,6 +115,11 @@ void Form2::PaintSteps() {
 
         for (float pixelX = static_cast<float>(rect.x0); pixelX <= rect.x1; pixelX += 1) {
             doEvents();
+            // The angles the table holds colours for, at the step of the run that computed them (the
+            // main window's angle boxes may have changed since): outside them a point stays black.
+            // Taken after the events, which may have replaced the table.
+            const sim::SimTableView table = sim::ViewOf(f1.simColourTable);
+            double N = table.rows - 1;
             for (float pixelY = static_cast<float>(rect.y0); pixelY <= rect.y1; pixelY += 1) {
                 const sim::Direction d = sim::CameraDirection(frame(), pixelX, pixelY);
                 skyElevation = d.elevation;
@@ -127,9 +129,9 @@ void Form2::PaintSteps() {
                 float pointAngle = static_cast<float>(pointAngleRad / sim::kRadPerDegree);
                 if (fromAntiSolar) pointAngle = 180 - pointAngle;
                 double red = 0, green = 0, blue = 0;
-                // Outside the range, and an angle that is no number: black, not the background.
-                if (pointAngle >= xmin && pointAngle <= xmax) {
-                    sim::SimRow row = sim::RowOf(sim::ViewOf(f1.simColourTable), pointAngle);
+                // Outside the computed range, and an angle that is no number: black, not the background.
+                if (table.covers(pointAngle)) {
+                    sim::SimRow row = sim::RowOf(table, pointAngle);
                     if (viewPolarisation == 1) {
                         const double D = std::sin(pointAngleRad) * std::cos(refElevation);
                         const float c =

@@ -18,6 +18,12 @@ struct SimTableView {
 
     bool usable() const { return rows >= 2 && step > 0 && cells != nullptr; }
     float at(int column, std::int32_t r) const { return cells[static_cast<std::size_t>(r) * 9 + column]; }
+    // Whether an angle lies from the first row's to the last row's (a millionth of a step either side
+    // takes in the rounding of the row angles); not for an angle that is no number.
+    bool covers(double angle) const {
+        const double slack = 1e-6 * step;
+        return angle >= row0Angle - slack && angle <= row0Angle + (rows - 1) * step + slack;
+    }
 };
 
 // The nearest row i to the angle, the row j it interpolates towards and the fraction f in
@@ -35,14 +41,17 @@ void MixColour(const SimTableView& table, float f, std::int32_t i, std::int32_t 
                float wPerp, float wPara, double& red, double& green, double& blue);
 
 // The view of a table that keeps its rows as nine Singles each, next to each other (rows and cells
-// may disagree after a failed resize: the smaller count wins). The view ends at the table's last
-// written row, so that row pairs with itself instead of with a spare row that still holds 0.
+// may disagree after a failed resize: the smaller count wins). The view runs from the table's first
+// to its last written row, the angles the run computed (the painter paints no others), so the last
+// row pairs with itself instead of with a spare row that still holds 0.
 template <class Table>
 SimTableView ViewOf(const Table& table) {
     const auto held = static_cast<std::int32_t>(table.cells.size() / 9);
     std::int32_t rows = table.rows < held ? table.rows : held;
     if (table.lastWritten >= 0 && table.lastWritten + 1 < rows) rows = table.lastWritten + 1;
-    return SimTableView{table.row0Angle, table.step, rows, table.cells.data()};
+    const std::int32_t first = table.firstWritten > 0 && table.firstWritten < rows ? table.firstWritten : 0;
+    return SimTableView{table.row0Angle + first * table.step, table.step, rows - first,
+                        table.cells.data() + static_cast<std::size_t>(first) * 9};
 }
 
 }  // namespace tessary::sim

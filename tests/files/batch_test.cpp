@@ -3,6 +3,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
@@ -418,12 +420,11 @@ TEST_F(BatchTest, SpectrumFileWeightsTheWavelengths) {
     EXPECT_EQ(f.light.spectrumFileLoaded, 1);
     f.cboWave.setText("5");
     f.lambdaN();
+    // The rows lie at the wavelengths they list: 1 at 400 nm, 3 at 500 nm, 2 at 700 nm.
     for (std::size_t k = 1; k <= 5; ++k) {
-        const double x = (1000.0 * f.waveSet.waveList[k] - 400) * 2 / 300;
-        const int i = static_cast<int>(x);
-        const double v[] = {0, 1, 3, 2};
-        EXPECT_EQ(f.waveSet.weightPerWave[k], static_cast<float>(v[i + 1] + (v[i + 2] - v[i + 1]) * (x - i)))
-            << k;
+        const double nm = 1000.0 * f.waveSet.waveList[k];
+        const double expected = nm <= 400 ? 1 : nm <= 500 ? 1 + 2 * (nm - 400) / 100 : 3 - (nm - 500) / 200;
+        EXPECT_FLOAT_EQ(f.waveSet.weightPerWave[k], static_cast<float>(expected)) << k;
     }
     // A bad file after a good one: the message, and the good table stays loaded.
     fileDialogs.answer(at("bad.spe"));
@@ -435,6 +436,55 @@ TEST_F(BatchTest, SpectrumFileWeightsTheWavelengths) {
     EXPECT_EQ(f.light.spectrumFileLoaded, 1);
     EXPECT_EQ(f.fileState.specFileCount, 3);
     EXPECT_EQ(f.fileState.specFileWave.back(), 700.0);
+}
+
+// The colour of the light itself (the colour sums with every intensity 1) under a spectrum file, with
+// the "Med." set of a 10 um sphere: 300 wavelengths over 380 - 700 nm. A non-uniform file's rows lie
+// at the wavelengths they list, so a spectrum rising from 0.1 to 1 gives the same colour written at
+// 5 nm steps or densely below 480 nm. Colours from scripts/spectrum_colour_reference_values.py.
+TEST_F(BatchTest, SpectrumFileColoursTheLight) {
+    const auto rows = [](const std::vector<int>& nms, auto value) {
+        std::string text;
+        for (const int nm : nms) text += CStr(nm) + "," + value(nm) + "\r\n";
+        return text;
+    };
+    const auto rising = [](int nm) { return CStr((3200.0 + 90.0 * (nm - 380)) / 32000.0); };
+    std::vector<int> fives;
+    for (int nm = 380; nm <= 700; nm += 5) fives.push_back(nm);
+    const struct {
+        const char* name;
+        std::string head, rows;
+        long colour[3];
+    } cases[] = {
+        {"u.spe", "uniform\r\nx\r\n380,700,5", rows(fives, rising), {255, 163, 65}},
+        {"d.spe",
+         "non-uniform\r\nx\r\n380,700,15",
+         rows({380, 390, 400, 410, 420, 430, 440, 450, 460, 470, 480, 550, 600, 650, 700}, rising),
+         {255, 163, 65}},
+        {"b.spe",
+         "non-uniform\r\nx\r\n380,700,9",
+         rows({380, 400, 420, 440, 460, 480, 500, 600, 700}, [](int nm) { return nm <= 480 ? "1" : "0"; }),
+         {87, 59, 255}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Form1& f = started();
+        Write(at(c.name), "Tessary\r\nx\r\n" + c.head + "\r\nx\r\nx\r\n" + c.rows);
+        fileDialogs.answer(at(c.name));
+        test::Choose(f, "Advanced > Spectrum > Spectrum from file");
+        test::Choose(f.cboWave, "Med.");
+        test::Press(f.cmdNewPlot);
+        ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
+        ASSERT_EQ(f.calc.waveCount, 300);
+        double sum[3] = {};
+        for (std::size_t k = 1; k <= 300; ++k) {
+            sum[0] += f.waveSet.weightPerWave[k] * f.waveSet.redPerWave[k];
+            sum[1] += f.waveSet.weightPerWave[k] * f.waveSet.greenPerWave[k];
+            sum[2] += f.waveSet.weightPerWave[k] * f.waveSet.bluePerWave[k];
+        }
+        const double peak = std::max({sum[0], sum[1], sum[2]});
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(std::lround(255 * sum[i] / peak), c.colour[i]) << i;
+    }
 }
 
 // Nonsense in an input file is refused when the file is read, with its line and reason, and the
@@ -456,6 +506,9 @@ TEST_F(BatchTest, InputFileNonsenseIsRefusedOnReading) {
         {"n.spe", "Tessary\r\nx\r\nnon-uniform\r\nx\r\n400,700,2\r\nx\r\nx\r\n400,-1\r\n700,2\r\n",
          &Form1::mnuSpectrumFile,
          "Error in spectrum data file (line 8: spectral values must not be negative)"},
+        {"i.spe",
+         "Tessary\r\nx\r\nnon-uniform\r\nx\r\n400,700,4\r\nx\r\nx\r\n400,1\r\n550,2\r\n500,1\r\n700,2\r\n",
+         &Form1::mnuSpectrumFile, "Error in spectrum data file (line 10: wavelengths must increase)"},
     };
     for (const auto& [name, bytes, menu, prompt] : cases) {
         SCOPED_TRACE(name);

@@ -138,7 +138,7 @@ TEST(SpectrumFileTest, RowCountsAndLimits) {
     EXPECT_EQ(one.table->count(), 1);
     // A single row weighs every wavelength alike.
     for (double l : {0.4, 0.5, 0.7})
-        EXPECT_EQ(SpectrumFileWeight(l, one.table->wave, one.table->value), 2.0f);
+        EXPECT_EQ(SpectrumFileWeight(l, one.table->wave, one.table->value, true), 2.0f);
 
     EXPECT_TRUE(
         DecodeSpectrum(Spectrum("Tessary", "non-uniform", "380,400,2", {"380.00001,1", "400,1"})).table);
@@ -165,6 +165,7 @@ TEST(SpectrumFileTest, RowCountsAndLimits) {
         {spe("380,400,2", {"380,abc", "400,1"}), " (line 8: \"abc\" is not a number)"},
         {spe("380,400,2", {"380,1", "400,1e999"}), " (line 9: 1e999 is out of range)"},
         {spe("380,400,3", {"380,1", "390,-0.5", "400,1"}), " (line 9: spectral values must not be negative)"},
+        {spe("380,400,3", {"380,1", "390,1", "390,1"}), " (line 10: wavelengths must increase)"},
         {"", " (line 1: the file ends before the header)"},
     };
     for (const RefusedFile& b : bad) {
@@ -174,7 +175,7 @@ TEST(SpectrumFileTest, RowCountsAndLimits) {
     }
 }
 
-TEST(SpectrumFileTest, WeightFollowsTheStraightLineOverTheRows) {
+TEST(SpectrumFileTest, UniformWeightFollowsTheStraightLineOverTheRows) {
     const std::vector<double> wave = {0, 400, 500, 700}, value = {0, 1, 3, 2};
     // x = (1000 lambda - 400) * 2 / 300; the value interpolated between rows i + 1 and i + 2.
     for (const double l : {0.3, 0.4, 0.475, 0.55, 0.69, 0.7, 0.9}) {
@@ -184,10 +185,11 @@ TEST(SpectrumFileTest, WeightFollowsTheStraightLineOverTheRows) {
             const int i = static_cast<int>(x);
             expected = value[i + 1] + (value[i + 2] - value[i + 1]) * (x - i);
         }
-        EXPECT_EQ(SpectrumFileWeight(l, wave, value), static_cast<float>(expected)) << l;
+        EXPECT_EQ(SpectrumFileWeight(l, wave, value, false), static_cast<float>(expected)) << l;
     }
     // Equal first and last wavelengths: the first value, not 0 / 0.
-    EXPECT_EQ(SpectrumFileWeight(0.5, std::vector<double>{0, 500, 500}, std::vector<double>{0, 4, 5}), 4.0f);
+    EXPECT_EQ(SpectrumFileWeight(0.5, std::vector<double>{0, 500, 500}, std::vector<double>{0, 4, 5}, false),
+              4.0f);
 }
 
 SizeDistResult DecodeSizes(const std::string& bytes) {

@@ -40,8 +40,10 @@ void Check(bool ok) {
     }
     Check(s.table->count() >= 1 && s.table->wave.size() == s.table->value.size());
     for (const double v : s.table->value) Check(v >= 0);
+    for (std::size_t i = 2; s.table->nonUniform == 1 && i < s.table->wave.size(); ++i)
+        Check(s.table->wave[i] > s.table->wave[i - 1]);
     for (const double l : {0.0, 0.38, 0.55, 0.7, 1e30})
-        (void)SpectrumFileWeight(l, s.table->wave, s.table->value);
+        (void)SpectrumFileWeight(l, s.table->wave, s.table->value, s.table->nonUniform == 1);
 }
 
 [[maybe_unused]] void Index(TextFileReader& r) {

@@ -7,8 +7,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "files/text_export.h"
 #include "graphs/graph_codes.h"
@@ -144,6 +146,38 @@ TEST(SweepSteps, AbsorptionWithinTheRoundingOfQextIsZero) {
 TEST_F(SweepTest, ClearSphereStoresQabsZeroAtEveryStep) {
     run("Qext/Qsca/Qabs v. size x", "1", "50", "1", "0");
     for (std::size_t i = 1; i <= 50; ++i) EXPECT_EQ(f.results.intensityUnpol[i], 0.0) << i;
+}
+
+// The curves of an efficiency graph follow the index the run used, not the index model's: with
+// 0.001 typed as the imaginary part (the model's is 0) Qext, Qsca and Qabs are drawn, as the legend
+// lists them, after the run and on Replot; a clear sphere has the one curve Qext = Qsca.
+TEST_F(SweepTest, EfficiencyCurvesFollowTheIndexTheRunUsed) {
+    // The curves drawn: the colours of the sloped segments inside the graph, each with how many.
+    const auto curveColours = [&] {
+        std::map<OleColor, int> segments;
+        for (const DrawOp& op : f.drawLog())
+            if (op.kind == DrawOp::Kind::Line && op.x1 != op.x2 && op.y1 != op.y2 &&
+                op.x1 > f.graph.graphLeft && op.x2 < f.graph.graphRight)
+                ++segments[op.colour];
+        return std::count_if(segments.begin(), segments.end(), [](const auto& s) { return s.second >= 10; });
+    };
+    f.setRecording(true);
+    for (const auto& [imaginary, curves, legend] :
+         {std::tuple{"0.001", 3, "Qabs"}, {"0", 1, "Qext = Qsca   Qabs = 0"}}) {
+        SCOPED_TRACE(imaginary);
+        test::Choose(f.cboGraph, "Qext/Qsca/Qabs v. radius");
+        test::Type(f.txtRefractImag, imaginary);
+        f.clearDrawLog();
+        test::Press(f.cmdNewPlot);
+        ASSERT_EQ(f.indexState.relIndexIm, 0.0);  // the model's
+        EXPECT_EQ(curveColours(), curves);
+        EXPECT_TRUE(std::ranges::any_of(f.drawLog(), [&](const DrawOp& op) { return op.text == legend; }));
+        test::Type(f.txtXmax, CStr(test::Shown(f.txtXmax) / 2));
+        f.clearDrawLog();
+        test::Press(f.cmdReplot);
+        EXPECT_EQ(curveColours(), curves);
+        EXPECT_TRUE(std::ranges::any_of(f.drawLog(), [&](const DrawOp& op) { return op.text == legend; }));
+    }
 }
 
 TEST_F(SweepTest, AsymmetryPresetAndConvergence) {

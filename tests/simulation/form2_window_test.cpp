@@ -17,11 +17,9 @@ class SimulationTest : public test::Form1Test {
         f.mnuWindowSimulation_Click();
         messages.clear();
     }
-    // A table of angles 0..180 at 0.5 whose every colour is level; the painted range 0 to 20 degrees.
+    // A table of angles 0..20 at 0.5 whose every colour is level: the painted range.
     void FlatTable(float level) {
-        f.txtXmin.setText("0");
-        f.txtXmax.setText("20");
-        f.simColourTable.reset(360, 0, 0.5);
+        f.simColourTable.reset(40, 0, 0.5);
         for (float& c : f.simColourTable.cells) c = level;
     }
     QImage Shot() { return s.Picture1.image().copy(); }
@@ -284,6 +282,38 @@ TEST_F(SimulationTest, RainbowRedOutsideBlue) {
     EXPECT_NEAR(brightest(0), blueRadius, 1.0);
     EXPECT_GT(brightest(16), brightest(0));
     for (const int r : {0, 60, 133, 279, 287}) EXPECT_EQ(shot.pixel(288 + r, 216) & 0xFFFFFFu, 0u) << r;
+}
+
+// Only the angles the run computed are painted, whatever the main window's angle boxes say since:
+// a run over 130 - 150 degrees, then 175 typed as the maximum or 100 as the minimum without a run,
+// paints the same points (not the colours of the end rows out to the typed angles).
+TEST_F(SimulationTest, PaintsOnlyTheAnglesTheRunComputed) {
+    f.optPoint.setValue(true);
+    test::Choose(f.cboWave, "RGB");
+    test::Type(f.txtRadius, "500");
+    test::Type(f.txtXmin, "130");
+    test::Type(f.txtXmax, "150");
+    test::Type(f.cboStep, "0.1");
+    test::Press(f.cmdNewPlot);
+    test::Press(f.cmdSimulation);
+    test::Type(s.cboScale, "14");
+    test::Type(s.txtX1, "288");
+    test::Type(s.txtY1, "216");
+    const auto litPoints = [&] {
+        test::Press(s.cmdSimPlot);
+        const QImage shot = Shot();
+        int lit = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) lit += (shot.pixel(x, y) & 0xFFFFFFu) != 0;
+        return lit;
+    };
+    const int computed = litPoints();
+    EXPECT_GT(computed, 10000);
+    for (const auto& [box, angle] : {std::pair{&f.txtXmax, "175"}, {&f.txtXmin, "100"}}) {
+        test::Type(*box, angle);
+        EXPECT_EQ(litPoints(), computed) << angle;
+    }
+    EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
 }
 
 }  // namespace

@@ -89,7 +89,7 @@ TEST(RowOf, NeverOutsideTheTable) {
 // degrees) hold 10 r + c, rows 7..10 are spare and hold 0.
 struct PartlyWritten {
     double row0Angle = 130, step = 0.5;
-    std::int32_t rows = 11, lastWritten = 6;
+    std::int32_t rows = 11, firstWritten = 0, lastWritten = 6;
     std::vector<float> cells = std::vector<float>(9 * 11, 0.0f);
     PartlyWritten() {
         for (std::int32_t r = 0; r <= lastWritten; ++r)
