@@ -362,8 +362,16 @@ TEST_F(Form1Test, RestoreDefaultsPutsThePhysicalInputsBack) {
     f.chk1256.setValue(0);
     f.cboGraph.setListIndex(4);
     const std::string graph = f.cboGraph.text();
+    test::Choose(f.cboType, "Diffraction");
+    f.txtXmin.setText("20");
+    f.cboStep.setText("0.5");
+    modalCaptions.clear();
 
     f.cmdDefault.click();
+
+    // It shows the spectrum-limits and the water dialogs, and keeps the method and the angles.
+    EXPECT_EQ(modalCaptions, (std::vector<std::string>{"Spectrum limits", "Water properties"}));
+    EXPECT_EQ(f.cboType.text() + " " + f.txtXmin.text() + " " + f.cboStep.text(), "Diffraction 20 0.5");
 
     EXPECT_EQ(f.txtLambda.text(), "0.65");
     EXPECT_EQ(f.txtRadius.text(), "10");
