@@ -82,20 +82,22 @@ void Form1::Form_Load() {
 }
 
 void Form1::loadDisplayCheck() {
-    // 1-3: command line and display check; only the width decides whether there is a message.
+    // 1-3: command line and display check. Displays up to 1024 pixels wide get the layout of a 1024 x 768
+    // display (Large), whose graph, x axis and run time reach 720 pixels down: a lower one gets the
+    // warning too, lest they fall below the screen unannounced. Wider displays get a layout that
+    // follows their height (Very large), which is usable from 600 pixels on.
     windowState.commandLine = tessary::commandLine();
     const ScreenMetrics display = screen();
     windowState.screenWidthPx = ScreenPixels(display.widthTwips(), display.twipsPerPixelX);
     windowState.screenHeightPx = ScreenPixels(display.heightTwips(), display.twipsPerPixelY);
-    if (windowState.screenWidthPx < 1024) {
-        if (windowState.screenWidthPx >= 800 && windowState.screenHeightPx >= 600) {
-            msgBox(ScreenWarningText(windowState.screenWidthPx, windowState.screenHeightPx), mb::kOkOnly,
-                   std::string("Screen resolution warning"));
-            mnuDataVisible.setVisible(false);
-        } else {
-            msgBox(ScreenProblemText(windowState.screenWidthPx, windowState.screenHeightPx), mb::kOkOnly,
-                   std::string("Screen resolution problem"));
-        }
+    const int w = windowState.screenWidthPx, h = windowState.screenHeightPx;
+    const bool layoutFits = w > 1024 ? h >= 600 : w == 1024 && h >= 768;
+    if (layoutFits) return;
+    if (w >= 800 && h >= 600) {
+        msgBox(ScreenWarningText(w, h), mb::kOkOnly, std::string("Screen resolution warning"));
+        mnuDataVisible.setVisible(false);
+    } else {
+        msgBox(ScreenProblemText(w, h), mb::kOkOnly, std::string("Screen resolution problem"));
     }
 }
 

@@ -124,9 +124,13 @@ CheckNext SpectrumBands(Form1& f) {
     const float mn = f.light.bandMinUm;
     SpectrumBand band(f);
     if (!(mn > 0.0f) || !(mn < mx)) {  // no band at all: the runs would get wavelengths <= 0
+        // The boxes are in the band dialog, closed while the message shows: the message names them.
         f.dlogSpectrumBand_->txtSpectrumMin.setBackColor(kRed);
         if (mn > 0.0f) f.dlogSpectrumBand_->txtSpectrumMax.setBackColor(kRed);
-        msgBox("    The red highlighted data entry is incorrect.    ", mb::kOkOnly, std::string(kInputError));
+        msgBox(std::string("The Lower limit (nm) of the Spectrum limits dialog must be ") +
+                   (mn > 0.0f ? "below its Upper limit (nm)" : "above 0") +
+                   ". The dialog opens with the incorrect entries red.",
+               mb::kOkOnly, std::string(kInputError));
         f.mnuSpectrumBand_Click();
         return CheckNext::Stop;
     }
@@ -210,6 +214,13 @@ CheckNext SweepMethodRules(Form1& f) {
     const bool disperse = f.optDisp.value() && code < kGraphLee;
     if (code >= kGraphEfficiency && code <= kGraphAsymmetry && f.mnuGaussian.checked())
         return FailRed(f.cboGraph, "Selected graph type is available only for plane-wave Mie calculations",
+                       "Error");
+    // The phase function is divided by Qsca, which the beam series leave at 0: refused before the run.
+    if (code == kGraphAngle && f.codes.graphSubCode == kSubPhaseFunction && f.mnuGaussian.checked() &&
+        (f.codes.calcMethod == kMethodMie || f.codes.calcMethod == kMethodDebye))
+        return FailRed(f.cboGraph,
+                       "The phase function needs the scattering efficiency Qsca, which the Gaussian-beam "
+                       "series do not compute: it is available only for a plane wave",
                        "Error");
     // Huygens reads its ray count from the angle box, which is its own only on angle graphs.
     if (((IsSweep(code) || disperse) && f.codes.calcMethod >= kMethodAperture &&

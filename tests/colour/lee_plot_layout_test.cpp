@@ -108,6 +108,8 @@ TEST(LeePlotLayout, FalseColourKeyTicksAndLabels) {
         EXPECT_EQ(key.start.y, 2750);
     }
     const FalseColourKey one = FalseColourKeyLayout(5000, 1000, 3400.0f, false, 1);
+    ASSERT_GE(one.ticks.size(), 2u);
+    ASSERT_FALSE(one.labels.empty());
     EXPECT_NEAR(one.ticks[1].x1, 12428.571, 1e-3);  // 11000 + 4000 / 2.8
     EXPECT_NEAR(one.labels[0].x, 12328.571, 1e-3);
 }

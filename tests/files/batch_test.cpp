@@ -88,6 +88,7 @@ TEST_F(BatchTest, TwoRunsEndToEnd) {
     in.last = 181;
     MieResult r;
     MieSeries(in, r);
+    for (const auto* amplitudes : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) ASSERT_EQ(amplitudes->size(), 182u);
     const std::string second = text.substr(text.rfind("Tessary v3.2.02"));
     for (int j : {1, 91, 181}) {
         const auto J = static_cast<std::size_t>(j);

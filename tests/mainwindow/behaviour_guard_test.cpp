@@ -4,10 +4,19 @@
 // same under a comma-decimal locale, for any thread count and on either vector build of the angle
 // loops (those give the same bits by design).
 //
-// To regenerate after an intended change: TESSARY_GUARD_PRINT=1 ./mainwindow_tests
-// --gtest_filter='*Guard*' prints the table rows as they are now instead of comparing.
+// The pictures hold on any machine where .ci/run installed its packages: the guard runs in a process of
+// its own (its main() is below) at 96 dots per inch with no scaling, with a font configuration that lists
+// no font folder, and draws with the fonts of fonts-dejavu-core loaded by file. The graphs' font, DejaVu
+// Sans Condensed (fonts-dejavu-extra, which .ci/run does not install), is drawn as DejaVu Sans.
+//
+// To regenerate after an intended change: TESSARY_GUARD_PRINT=1 ./behaviour_guard_tests prints the
+// table rows as they are now instead of comparing.
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QImage>
 #include <QPainter>
+#include <QScreen>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +26,7 @@
 #include <string>
 
 #include "file_bytes.h"
+#include "platform/ui/fonts.h"
 #include "tests/mainwindow/form1_test_support.h"
 
 namespace tessary {
@@ -51,8 +61,32 @@ QImage Shot(Form1& f) {
     return image;
 }
 
+// The fonts the guard draws with, as .ci/run installs them (fonts-dejavu-core).
+constexpr const char* kGuardFonts[] = {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+                                       "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"};
+
 class BehaviourGuardTest : public test::Form1Test {
   protected:
+    // The guard's fonts loaded (once for the process), and the resolution and font the pictures are
+    // drawn at checked, so that a machine that differs fails here, saying how, and not at each hash.
+    void SetUp() override {
+        static const bool loaded = [] {
+            bool all = true;
+            for (const char* file : kGuardFonts) all = QFontDatabase::addApplicationFont(file) >= 0 && all;
+            QFont::insertSubstitution("DejaVu Sans Condensed", "DejaVu Sans");
+            return all;
+        }();
+        ASSERT_TRUE(loaded) << "cannot load " << kGuardFonts[0] << " or " << kGuardFonts[1]
+                            << ": install fonts-dejavu-core, as .ci/run does";
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        ASSERT_NE(screen, nullptr);
+        ASSERT_EQ(screen->logicalDotsPerInch(), 96.0);
+        ASSERT_EQ(screen->devicePixelRatio(), 1.0);
+        for (bool bold : {false, true})
+            ASSERT_EQ(QFontInfo(toQFont(FontSpec{"Small Fonts", 7, bold}, 15)).family().toStdString(),
+                      "DejaVu Sans")
+                << "the graphs' font is drawn with another font than the guard loaded";
+    }
     std::string at(const std::string& name) const { return folder.at(name); }
     // What a save command leaves: the file's bytes and the prompts of any messages it shows.
     std::string saved(Menu& command, const std::string& name, const char* extension) {
@@ -110,66 +144,66 @@ TEST_F(BehaviourGuardTest, FixedRunsLeaveTheRecordedFilesAndPictures) {
     // the command wrote no file (the text export of a Lee diagram or a map).
     const GuardRun runs[] = {
         {"Intensity v. scattering angle", 15419283448556102077ull, 9615672293195866688ull,
-         571434708558979021ull, 0},
+         3297036060712909324ull, 0},
         {"Watts/sq. m. v. scattering angle", 6969139364187672555ull, 16063216932706547113ull,
-         10970503925904124384ull, 0},
-        {"Phase function", 7000417296938062594ull, 13139896736227320971ull, 5735998900291369358ull, 0},
-        {"Intensity v. wavelength", 12571028594507646004ull, 4745112989134307874ull, 1531513834550405535ull,
+         2430827458210531526ull, 0},
+        {"Phase function", 7000417296938062594ull, 13139896736227320971ull, 239173722200209034ull, 0},
+        {"Intensity v. wavelength", 12571028594507646004ull, 4745112989134307874ull, 4376770454031421414ull,
          0},
-        {"Intensity v. radius", 3676733290562341045ull, 16843573736528393113ull, 17089507643449645484ull, 0},
+        {"Intensity v. radius", 3676733290562341045ull, 16843573736528393113ull, 7194890736821505911ull, 0},
         {"Intensity v. size parameter x", 14872905987231491399ull, 755318658935613197ull,
-         424138352359684762ull, 0},
+         11976992228614713340ull, 0},
         {"Intensity v. refractive index", 4966206377937935330ull, 8000754302969616520ull,
-         14754657512884172716ull, 0},
-        {"Lee diagram", 5138200345195131548ull, 14695981039346656037ull, 13940072067775255732ull, 0},
-        {"Qext/Qsca/Qabs v. radius", 1189687000514817310ull, 11539934707434288666ull, 13454244409108341515ull,
+         5304365821334063622ull, 0},
+        {"Lee diagram", 5138200345195131548ull, 14695981039346656037ull, 3445249011972706150ull, 0},
+        {"Qext/Qsca/Qabs v. radius", 1189687000514817310ull, 11539934707434288666ull, 9608675794693397950ull,
          0},
-        {"Cext/Csca/Cabs v. radius", 8951876321368966565ull, 17535379631736228560ull, 793396241732035398ull,
+        {"Cext/Csca/Cabs v. radius", 8951876321368966565ull, 17535379631736228560ull, 4164968250403002010ull,
          0},
-        {"Qext/Qsca/Qabs v. size x", 15623797287732983652ull, 3424466912287803582ull, 10152059669069822436ull,
+        {"Qext/Qsca/Qabs v. size x", 15623797287732983652ull, 3424466912287803582ull, 3446312787031081364ull,
          0},
-        {"Cext/Csca/Cabs v. size x", 7090852326454273720ull, 14797064367808014283ull, 16925561601122510685ull,
+        {"Cext/Csca/Cabs v. size x", 7090852326454273720ull, 14797064367808014283ull, 12618424886890701168ull,
          0},
         {"Qext/Qsca/Qabs v. wavelength", 9074805237689655563ull, 15846038386440186998ull,
-         11143825876053357679ull, 0},
+         5005963234186818472ull, 0},
         {"Cext/Csca/Cabs v. wavelength", 11911493030471683938ull, 2984827362535720970ull,
-         7021893897426618519ull, 0},
+         7565196356877044392ull, 0},
         {"Asymmetry parameter v. radius", 16242608190921052473ull, 4367553151785416564ull,
-         14346671053088466791ull, 0},
+         18073908969378207046ull, 0},
         {"Asymmetry parameter v. size x", 15838329341477094634ull, 5271305295936537937ull,
-         17524017664225277711ull, 0},
+         18257372400896760476ull, 0},
         {"Asymmetry parameter v. wavelength", 9865518171312764346ull, 4552562896527291403ull,
-         15669511236166975372ull, 0},
+         6852379235281774ull, 0},
         {"Map: angle v. refractive index", 15587272654740019638ull, 14695981039346656037ull,
-         17127967281055017074ull, 0},
+         10077589118435022049ull, 0},
         {"Map: angle v. imaginary RI", 10962396701647151143ull, 14695981039346656037ull,
-         17415486741268384118ull, 0},
-        {"Map: angle v. radius", 4307649859961090185ull, 14695981039346656037ull, 12766696816680477255ull, 0},
-        {"Map: angle v. wavelength", 12135356231131043747ull, 14695981039346656037ull, 9824523531167197815ull,
-         0},
-        {"Debye", 12235342686917709927ull, 4384715343109736523ull, 6316126541612827142ull, 0,
+         4373380309052558992ull, 0},
+        {"Map: angle v. radius", 4307649859961090185ull, 14695981039346656037ull, 11394806445569413350ull, 0},
+        {"Map: angle v. wavelength", 12135356231131043747ull, 14695981039346656037ull,
+         13919184115635374834ull, 0},
+        {"Debye", 12235342686917709927ull, 4384715343109736523ull, 8553701573999049168ull, 0,
          [](Form1& f, auto&, auto&) { Method(f, "Debye", "2"); }},
-        {"Rayleigh", 10679296899299063900ull, 8362088255184901313ull, 16719912691219741202ull, 0,
+        {"Rayleigh", 10679296899299063900ull, 8362088255184901313ull, 13700363868069170253ull, 0,
          [](Form1& f, auto&, auto&) { Method(f, "Rayleigh", "", "0.05"); }},
-        {"Airy", 3030429035239178387ull, 13829977879454958235ull, 5920242746273458500ull, 0,
+        {"Airy", 3030429035239178387ull, 13829977879454958235ull, 13242806787189588799ull, 0,
          [](Form1& f, auto&, auto&) { Method(f, "Airy", "2"); }},
-        {"Diffraction", 4343861269802271806ull, 11144742219660431178ull, 17302901379260962163ull, 0,
+        {"Diffraction", 4343861269802271806ull, 11144742219660431178ull, 17130132344592794056ull, 0,
          [](Form1& f, auto&, auto&) { Method(f, "Diffraction", ""); }},
-        {"Descartes", 7551159249984092416ull, 9675960039683908101ull, 7103345130082553277ull, 0,
+        {"Descartes", 7551159249984092416ull, 9675960039683908101ull, 5264008704475613187ull, 0,
          [](Form1& f, auto&, auto&) { Method(f, "Descartes", "2"); }},
-        {"Young", 12596377763304181560ull, 4316339171379452853ull, 13562865206854972410ull, 0,
+        {"Young", 12596377763304181560ull, 4316339171379452853ull, 11414783581385184316ull, 0,
          [](Form1& f, auto&, auto&) { Method(f, "Young", "2"); }},
-        {"Young mod", 10464173347766906669ull, 1039740536491213932ull, 18201659255924026770ull, 0,
+        {"Young mod", 10464173347766906669ull, 1039740536491213932ull, 11439328420119824344ull, 0,
          [](Form1& f, auto&, auto&) { Method(f, "Young mod", "2"); }},
-        {"Surface wave", 15789067507196489662ull, 17006276753297653580ull, 3903761742278796875ull, 0,
+        {"Surface wave", 15789067507196489662ull, 17006276753297653580ull, 4736915670337239749ull, 0,
          [](Form1& f, auto&, auto&) { Method(f, "Surface wave", "1"); }},
-        {"RGB", 7220451022385831523ull, 3284331137913278596ull, 13552848212555329491ull, 0,
+        {"RGB", 7220451022385831523ull, 3284331137913278596ull, 1236362169529952466ull, 0,
          [](Form1& f, auto&, auto&) { Waves(f, "RGB"); }},
-        {"10 wavelengths", 3778623482995452930ull, 1790005601619215948ull, 2006046432412747914ull, 0,
+        {"10 wavelengths", 3778623482995452930ull, 1790005601619215948ull, 2513948753939873569ull, 0,
          [](Form1& f, auto&, auto&) { Waves(f, "10"); }},
-        {"Low", 17981208573271713997ull, 14083553795244707947ull, 11639058575087866532ull, 0,
+        {"Low", 17981208573271713997ull, 14083553795244707947ull, 16615104222997517234ull, 0,
          [](Form1& f, auto&, auto&) { Waves(f, "Low"); }},
-        {"log-normal radii", 14165792873598933613ull, 9911952874568698981ull, 14748112702480705378ull, 0,
+        {"log-normal radii", 14165792873598933613ull, 9911952874568698981ull, 765194462473416859ull, 0,
          [](Form1& f, auto&, auto&) {
              f.optDisp.setValue(true);
              f.cboDistrib.setText("Log-normal");
@@ -177,7 +211,7 @@ TEST_F(BehaviourGuardTest, FixedRunsLeaveTheRecordedFilesAndPictures) {
              f.cboN.setText("5");
              HalfDegrees(f);
          }},
-        {"batch", 6294925090703508689ull, 3832451022013283312ull, 18393156684653023894ull,
+        {"batch", 6294925090703508689ull, 3832451022013283312ull, 13285322909665066895ull,
          5634994181194662442ull,
          [](Form1& f, ScriptedFileDialogs& dialogs, const test::TestFolder& runFolder) {
              test::WriteAll(runFolder.at("b.min"),
@@ -215,12 +249,30 @@ TEST_F(BehaviourGuardTest, FixedRunsLeaveTheRecordedFilesAndPictures) {
                         static_cast<unsigned long long>(shot), static_cast<unsigned long long>(report));
             continue;
         }
-        EXPECT_EQ(data, r.data);
-        EXPECT_EQ(text, r.text);
-        EXPECT_EQ(shot, r.shot);
-        EXPECT_EQ(report, r.report);
+        const struct {
+            const char* what;
+            std::uint64_t now, recorded;
+        } kept[] = {{"data file", data, r.data},
+                    {"text export", text, r.text},
+                    {"picture", shot, r.shot},
+                    {"batch report", report, r.report}};
+        for (const auto& k : kept)
+            EXPECT_EQ(k.now, k.recorded)
+                << "run \"" << r.name << "\": its " << k.what << " differs from the recorded one";
     }
 }
 
 }  // namespace
 }  // namespace tessary
+
+// The process of the guard: offscreen, at 96 dots per inch with no scaling, and with no font of the
+// machine (the guard loads its own), whatever the environment it was started from says.
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_FONT_DPI", "96");
+    for (const char* scaling : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING"})
+        qunsetenv(scaling);
+    qputenv("FONTCONFIG_FILE", TESSARY_GUARD_FONTCONFIG);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

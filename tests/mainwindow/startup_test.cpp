@@ -76,10 +76,28 @@ TEST_F(Form1Test, Display800x600GetsTheWarningAndTheLargeLayout) {
     EXPECT_NEAR(f.scaleWidth(), 15360, 1e-6);
 }
 
-TEST_F(Form1Test, OnlyTheWidthDecidesTheFirstTest) {
-    Form1& f = started(1024, 700);
-    EXPECT_TRUE(messages.shown().empty());
-    EXPECT_TRUE(f.mnuDataVisible.visible());
+// The Large layout of displays up to 1024 pixels wide needs 768 pixels of height; the Very large one
+// of wider displays follows the height down to 600.
+TEST_F(Form1Test, DisplaysTooLowForTheirLayoutAreAnnounced) {
+    const struct {
+        int width, height;
+        const char* title;  // "": no message
+    } displays[] = {{1024, 768, ""},
+                    {1024, 700, "Screen resolution warning"},
+                    {1024, 600, "Screen resolution warning"},
+                    {1024, 560, "Screen resolution problem"},
+                    {1280, 600, ""},
+                    {1280, 560, "Screen resolution problem"}};
+    for (const auto& d : displays) {
+        messages.clear();
+        Form1& f = started(d.width, d.height);
+        const std::string shown = messages.shown().empty() ? "" : messages.last().title;
+        EXPECT_EQ(shown, d.title) << d.width << " x " << d.height;
+        EXPECT_LE(messages.shown().size(), 1u);
+        EXPECT_EQ(f.mnuDataVisible.visible(), shown != "Screen resolution warning");
+    }
+    started(1024, 600);
+    EXPECT_NE(messages.last().prompt.find("will work on your 1024 x 600 display"), std::string::npos);
 }
 
 TEST_F(Form1Test, Display1024x768HasTheLargeLayoutWithoutVeryLarge) {
@@ -362,8 +380,16 @@ TEST_F(Form1Test, RestoreDefaultsPutsThePhysicalInputsBack) {
     f.chk1256.setValue(0);
     f.cboGraph.setListIndex(4);
     const std::string graph = f.cboGraph.text();
+    test::Choose(f.cboType, "Diffraction");
+    f.txtXmin.setText("20");
+    f.cboStep.setText("0.5");
+    modalCaptions.clear();
 
     f.cmdDefault.click();
+
+    // It shows the spectrum-limits and the water dialogs, and keeps the method and the angles.
+    EXPECT_EQ(modalCaptions, (std::vector<std::string>{"Spectrum limits", "Water properties"}));
+    EXPECT_EQ(f.cboType.text() + " " + f.txtXmin.text() + " " + f.cboStep.text(), "Diffraction 20 0.5");
 
     EXPECT_EQ(f.txtLambda.text(), "0.65");
     EXPECT_EQ(f.txtRadius.text(), "10");

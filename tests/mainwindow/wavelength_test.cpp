@@ -358,6 +358,7 @@ TEST_F(WavelengthTest, SunDiscWeights) {
     f().cboStep.setText("0.1");
     f().mnuSun.setChecked(false);
     f().SunCorrection();
+    ASSERT_GE(f().light.sunDiscWeights.size(), 3u);
     EXPECT_REL_NEAR(f().light.sunDiscWeights[1], std::sqrt(0.84), 1e-15);
     EXPECT_REL_NEAR(f().light.sunDiscWeights[2], 0.6, 1e-15);
     EXPECT_EQ(f().light.sizeOrStep, 0.1);

@@ -72,16 +72,25 @@ TEST_F(BandChecksTest, SeveralWavelengths) {
     f.cboWave.setText("RGB");
     TextBox& lo = f.dlogSpectrumBand_->txtSpectrumMin;
     TextBox& hi = f.dlogSpectrumBand_->txtSpectrumMax;
-    for (const auto& [spectrum, model, from, to, prompt, loRed, hiRed] :
-         {std::tuple{&Form1::mnuSpectrumLee, &Form1::mnuRI_Segelstein, "300", "800",
-                     "Lee's spectrum of sunlight is valid only for 380 nm to 700 nm band", true, true},
-          {&Form1::mnuSpectrumWernand, &Form1::mnuRI_Segelstein, "300", "800",
-           "Wernand's spectrum of sunlight is valid only for 350 nm to 1000 nm band", true, false},
-          {&Form1::mnuSpectrumWernand, &Form1::mnuRI_IAPWS, "400", "900", "", false, false},
-          {&Form1::mnuSpectrumFlat, &Form1::mnuRI_Ray, "150", "800",
-           "Ray's values for refractive index of water are valid only for the 0.2 um - 0.03m band", true,
-           false},
-          {&Form1::mnuSpectrumFlat, &Form1::mnuRI_Ray, "0", "800", kEntryMessage.c_str(), true, false}}) {
+    for (
+        const auto& [spectrum, model, from, to, prompt, loRed, hiRed] :
+        {std::tuple{&Form1::mnuSpectrumLee, &Form1::mnuRI_Segelstein, "300", "800",
+                    "Lee's spectrum of sunlight is valid only for 380 nm to 700 nm band", true, true},
+         {&Form1::mnuSpectrumWernand, &Form1::mnuRI_Segelstein, "300", "800",
+          "Wernand's spectrum of sunlight is valid only for 350 nm to 1000 nm band", true, false},
+         {&Form1::mnuSpectrumWernand, &Form1::mnuRI_IAPWS, "400", "900", "", false, false},
+         {&Form1::mnuSpectrumFlat, &Form1::mnuRI_Ray, "150", "800",
+          "Ray's values for refractive index of water are valid only for the 0.2 um - 0.03m band", true,
+          false},
+         // No band: the message names the dialog's boxes, which are out of sight until it opens.
+         {&Form1::mnuSpectrumFlat, &Form1::mnuRI_Ray, "0", "800",
+          "The Lower limit (nm) of the Spectrum limits dialog must be above 0. The dialog opens with the "
+          "incorrect entries red.",
+          true, false},
+         {&Form1::mnuSpectrumFlat, &Form1::mnuRI_Ray, "700", "500",
+          "The Lower limit (nm) of the Spectrum limits dialog must be below its Upper limit (nm). The dialog "
+          "opens with the incorrect entries red.",
+          true, true}}) {
         for (Menu* m : {&f.mnuSpectrumLee, &f.mnuSpectrumWernand, &f.mnuSpectrumFlat}) m->setChecked(false);
         (f.*spectrum).setChecked(true);
         lo.setText(from);

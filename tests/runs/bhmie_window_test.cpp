@@ -120,12 +120,13 @@ TEST_F(BhmieWindowTest, WritesOnlyTheWindowIntoTablesOfTheGridsSize) {
     Form1& f = *form;
     run(10, 1.5, 0.1, 91);
     const Form1::ComplexTable whole = f.results.s1Amp;
+    for (const auto& part : whole) ASSERT_EQ(part.size(), 182u);
     for (const std::size_t size : {std::size_t{182}, std::size_t{7}}) {
         for (auto* table : {&f.results.s1Amp, &f.results.s2Amp})
             for (auto& part : *table) part.assign(size, -3.0);
         std::int32_t from = 40, to = 150;
         f.BHMIE(x, mRe, mIm, nang, f.results.s1Amp, f.results.s2Amp, qExt, qSca, qBack, g, from, to);
-        ASSERT_EQ(f.results.s1Amp[0].size(), 182u);
+        for (const auto& part : f.results.s1Amp) ASSERT_EQ(part.size(), 182u);
         for (std::size_t j = 0; j < 182; ++j) {
             const bool inside = j >= 40 && j <= 150;
             const double other = size == 182 ? -3.0 : 0.0;
@@ -166,7 +167,9 @@ TEST_F(BhmieWindowTest, ConvergenceGraphWritesItsTermCountAndIntensities) {
     // NSTOP = round(100 + 4 100^0.3333 + 20) = 139, termCount = round(1.1 x 139) = 153.
     EXPECT_EQ(f.runProgress.termCount, 153);
     EXPECT_EQ(f.txtXmax.text(), "153");
-    ASSERT_GE(f.results.intensityPerp.size(), 154u);
+    for (const auto* curve : {&f.results.intensityPerp, &f.results.intensityPara, &f.results.intensityUnpol})
+        ASSERT_GE(curve->size(), 154u);
+    for (const auto& part : f.results.s1Amp) ASSERT_GE(part.size(), 2u);
     const double s1 = std::hypot(f.results.s1Amp[0][1], f.results.s1Amp[1][1]);
     EXPECT_DOUBLE_EQ(f.results.intensityPerp[153], s1 * s1);
     EXPECT_DOUBLE_EQ(f.results.intensityUnpol[153],
@@ -191,6 +194,8 @@ TEST_F(BhmieWindowTest, ConvergenceArraysGrowBeyond18001Orders) {
         ASSERT_EQ(curve->size(), 18836u);
     const std::size_t stored = static_cast<std::size_t>(f.mieWork.ordersDone);
     ASSERT_GT(stored, 18001u);
+    for (const auto* curve : {&f.mieWork.intensityPerp, &f.mieWork.intensityPara})
+        ASSERT_GT(curve->size(), stored);
     EXPECT_GT(f.results.intensityPerp[stored], 0.0);
     EXPECT_EQ(f.results.intensityPerp[stored], f.mieWork.intensityPerp[stored]);
     EXPECT_EQ(f.results.intensityPara[18001], f.mieWork.intensityPara[18001]);

@@ -191,12 +191,16 @@ TEST_F(GaussianWindowTest, AWideCentredBeamGivesThePlaneWaveThroughTheWindow) {
     f.mnuGaussian_Click();
     ASSERT_TRUE(newPlot().empty());
     ASSERT_EQ(f.lblDebyeRays.caption(), "Mie (Gaussian beam)");
-    ASSERT_EQ(f.results.s1Amp[0].size(), s1[0].size());
+    ASSERT_EQ(s1[1].size(), s1[0].size());
+    for (const auto& part : f.results.s1Amp) ASSERT_EQ(part.size(), s1[0].size());
     for (std::size_t j = 2; j < s1[0].size(); ++j)
         EXPECT_LE(RelError(f.results.s1Amp[0][j], f.results.s1Amp[1][j], s1[0][j], s1[1][j]), 1e-9) << j;
 
     beamDialog().txtPhi.setText("0");
     ASSERT_TRUE(newPlot().empty());
+    ASSERT_EQ(s2[1].size(), s2[0].size());
+    for (const auto& part : f.results.s2Amp) ASSERT_EQ(part.size(), s2[0].size());
+    for (const auto& part : f.results.s1Amp) ASSERT_EQ(part.size(), s1[0].size());
     for (std::size_t j = 2; j < s2[0].size(); ++j)
         EXPECT_LE(RelError(f.results.s2Amp[0][j], f.results.s2Amp[1][j], s2[0][j], s2[1][j]), 1e-9) << j;
     for (std::size_t j = 1; j < s1[0].size(); ++j) {
@@ -277,7 +281,11 @@ TEST_F(GaussianWindowTest, ConvergenceGraphGetsOneValueAtNPlusOne) {
     f.MIE_Gaussian(x, mRe, mIm, nang, f.results.s1Amp, f.results.s2Amp, qExt, qSca, qBack, g, first, last);
     const std::size_t at = static_cast<std::size_t>(f.beamState.beamNMax) + 1;
     ASSERT_EQ(at, 60u);  // N = floor(max(13.3, 39)) + 20 = 59
-    ASSERT_GT(f.results.intensityPerp.size(), at);
+    for (const auto* curve : {&f.results.intensityPerp, &f.results.intensityPara, &f.results.intensityUnpol})
+        ASSERT_GT(curve->size(), at);
+    for (const auto* part :
+         {&f.results.s1Amp[0], &f.results.s1Amp[1], &f.results.s2Amp[0], &f.results.s2Amp[1]})
+        ASSERT_GT(part->size(), 5u);
     const double s1 = std::hypot(f.results.s1Amp[0][5], f.results.s1Amp[1][5]),
                  s2 = std::hypot(f.results.s2Amp[0][5], f.results.s2Amp[1][5]);
     EXPECT_DOUBLE_EQ(f.results.intensityPerp[at], s1 * s1);
@@ -426,7 +434,9 @@ TEST_F(GaussianWindowTest, DebyeConvergenceGraphWritesItsTermCount) {
     ASSERT_EQ(f.debyeGaussianWork.status, DebyeStatus::Done);
     EXPECT_EQ(f.runProgress.termCount, 25);
     EXPECT_EQ(f.txtXmax.text(), "25");
-    ASSERT_GE(f.results.intensityPerp.size(), 26u);
+    for (const auto* curve :
+         {&f.results.intensityPerp, &f.results.intensityPara, &f.debyeGaussianWork.intensityPerp})
+        ASSERT_GE(curve->size(), 26u);
     EXPECT_EQ(f.results.intensityPerp[25], f.debyeGaussianWork.intensityPerp[25]);
     EXPECT_GT(f.results.intensityPara[10], 0.0);
 }

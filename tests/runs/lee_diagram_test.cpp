@@ -24,6 +24,14 @@
 namespace tessary {
 namespace {
 
+// The four row-peak stores hold at least steps sweep steps (so that a test may index them).
+::testing::AssertionResult PeaksHold(const std::vector<std::vector<float>>& peaks, std::size_t steps) {
+    if (peaks.size() < 4) return ::testing::AssertionFailure() << peaks.size() << " row-peak stores";
+    for (const std::vector<float>& row : peaks)
+        if (row.size() < steps) return ::testing::AssertionFailure() << "a row-peak store of " << row.size();
+    return ::testing::AssertionSuccess();
+}
+
 class LeeDiagramTest : public test::UiTest {
   protected:
     LeeDiagramTest() {
@@ -103,6 +111,7 @@ TEST_F(LeeDiagramTest, NewPlotFillsEveryRowOfTheGeometricSweep) {
     EXPECT_NEAR(f.Picture3.left(), 10350, 15);
     EXPECT_NEAR(f.Picture1.top(), 5600, 15);
     ASSERT_EQ(f.leeStores.leeRed1.size(), 5u);
+    ASSERT_TRUE(PeaksHold(f.leeStores.leeRowPeaks, 5));
     for (int k = 0; k <= 4; ++k)
         EXPECT_GT(f.leeStores.leeRowPeaks[1][static_cast<std::size_t>(k)], 0.0f) << k;
     EXPECT_EQ(f.angleGrid.lastPoint - f.angleGrid.firstPoint, 40);  // 178..180 at 0.05°
@@ -116,6 +125,7 @@ TEST_F(LeeDiagramTest, NewPlotFillsEveryRowOfTheGeometricSweep) {
     f.setRecording(true);
     f.clearDrawLog();
     f.PlotLee();
+    ASSERT_TRUE(PeaksHold(f.leeStores.leeRowPeaks, 5));
     // Cells of the perpendicular panel: half-width first and last steps, half-height end rows.
     std::vector<DrawOp> cells;
     for (const DrawOp& op : f.drawLog())
@@ -232,6 +242,7 @@ TEST_F(LeeDiagramTest, MapsComputeEveryStepAndEndRedrawnFromTheStores) {
         EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
         EXPECT_GE(printed(m.stepText), 1);
         ASSERT_EQ(f.leeStores.leeRed1.size(), 5u);
+        ASSERT_TRUE(PeaksHold(f.leeStores.leeRowPeaks, 5));
         for (std::size_t k = 0; k <= 4; ++k) EXPECT_GT(f.leeStores.leeRowPeaks[1][k], 0.0f) << k;
         // The stores hold the whole computed window, sun-disc margin included.
         EXPECT_GE(f.leeStores.leeRed1[4].size(),
@@ -437,6 +448,7 @@ TEST_F(LeeDiagramTest, WriteStoresForTheParent) {
     for (const auto* store : {&f.leeStores.leeRed1, &f.leeStores.leeGreen1, &f.leeStores.leeBlue1,
                               &f.leeStores.leeRed2, &f.leeStores.leeGreen2, &f.leeStores.leeBlue2})
         for (const std::vector<float>& row : *store) put(row);
+    ASSERT_TRUE(PeaksHold(f.leeStores.leeRowPeaks, 0));
     for (std::size_t e = 1; e <= 3; ++e) put(f.leeStores.leeRowPeaks[e]);
 }
 

@@ -190,11 +190,12 @@ TEST_F(NewPlotTest, ArraySizesFollowTheGrid) {
     }
     // The colour sums grew with the 0.005 grid and keep that size and their contents.
     for (const auto* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara})
-        for (const std::vector<double>& column : *sums) EXPECT_EQ(column.size(), 36002u);
+        for (const std::vector<double>& column : *sums) ASSERT_EQ(column.size(), 36002u);
     f.colourSums.colourSumPerp[0][5] = 7;
     test::Choose(f.cboGraph, "Intensity v. scattering angle");
     f.cboStep.setText("1");
     f.Array_Size();
+    ASSERT_GE(f.colourSums.colourSumPerp[0].size(), 6u);
     EXPECT_EQ(f.colourSums.colourSumPerp[0][5], 7);
     EXPECT_EQ(f.colourSums.colourSumPara[7].size(), 36002u);
 }

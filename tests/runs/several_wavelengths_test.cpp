@@ -186,6 +186,8 @@ TEST_F(SeveralWavelengthsTest, FinestGridFilledToItsLastPoint) {
     ASSERT_TRUE(messages.shown().empty()) << messages.shown().front().prompt;
     EXPECT_EQ(f.angleGrid.windowLast, 18001);
     EXPECT_GE(f.results.intensityPerp.size(), 18002u);
+    for (const auto* column : {&f.colourSums.colourSumPerp[0], &f.colourSums.colourSumPara[3]})
+        ASSERT_GE(column->size(), 18002u);
     EXPECT_GT(f.colourSums.colourSumPerp[0][18001], 0);
     EXPECT_GT(f.colourSums.colourSumPara[3][1], 0);
 }

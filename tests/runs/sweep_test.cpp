@@ -242,6 +242,9 @@ TEST_F(SweepTest, Refusals) {
            "The convergence graph is available only for Mie and Debye calculations"},
           {"Qext/Qsca/Qabs v. radius", "178", "Mie", "0.1", "Gaussian", "", "1",
            "Selected graph type is available only for plane-wave Mie calculations"},
+          {"Phase function", "178", "Mie", "0.1", "Gaussian", "", "1",
+           "The phase function needs the scattering efficiency Qsca, which the Gaussian-beam series do not "
+           "compute: it is available only for a plane wave"},
           {"Intensity v. radius", "178", "Mie", "1e6", "Log", "", "1",
            "Number of steps must be a whole number from 1 to 18000"},
           {"Intensity v. radius", "178", "van de Hulst", "0.1", "", "", "1", vdh.c_str()},
