@@ -62,8 +62,7 @@ void DistributionLine(const TextExportSnapshot& s, TextFileWriter& w) {
     w.Print("Size distribution: ", kTab, kind);
     if (kind == "Special") {
         if (!s.disperseFile.empty()) w.Print(kTab, "File: ", kTab, s.disperseFile);
-        if (s.disperseClasses > 0)
-            w.Print(kTab, "Number of classes: ", kTab, static_cast<std::int32_t>(s.disperseClasses));
+        if (s.disperseClasses > 0) w.Print(kTab, "Number of classes: ", kTab, CStr(s.disperseClasses));
         w.EndLine();
         return;
     }
