@@ -1,9 +1,11 @@
 // read_file: restores a calculation from a data file and redraws it without computing. The whole file
-// is decoded and checked against the program's limits and the window's own entry checks first, so every
-// refusal comes before the window changes; then the controls, menus and dialogs are written in the order
-// the settings depend on each other (each write raises its handler, as a user's choice would), the
-// stored results are loaded and the graph is redrawn once at the end. Names, texts and stored values
-// stay as the file holds them, so saving the results again writes the same bytes.
+// is decoded and checked against the program's limits, the window's own entry checks and its own fields
+// against each other first, so every refusal comes before the window changes; then the controls, menus
+// and dialogs are written in the order the settings depend on each other (each write raises its handler,
+// as a user's choice would), the stored results are loaded and the graph is redrawn once at the end. The
+// run record is set from the file together with the results (files/data_file_record.h), so the results
+// read are the run that wrote them: names, texts, ranges and stored values stay as the file holds them,
+// and saving or exporting them again writes what that run wrote.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -58,8 +60,8 @@ class Loader {
     // The record of the run the file holds: what the file stores as it stores it, the rest (labels,
     // index models, band) from the restored window; and the readout of the values the file holds.
     void keepRecord();
-    // After the redraw, which works out the y scale and the row peaks again from the stored values:
-    // the y scale and the peaks as the file holds them.
+    // After the redraw, which works out the y scale again from the stored values: the y scale as the
+    // file holds it (a redraw leaves the row peaks of a Lee diagram or map as read).
     void keepValuesAsRead();
     // A Lee diagram is redrawn by PlotLee itself; everything else, maps included, by Replot.
     bool isLeeDiagram() const { return g.code == kGraphLee; }
@@ -736,13 +738,6 @@ void Loader::keepValuesAsRead() {
         f.graph.yScaleMin = d.yScaleMin;
         f.graph.yScaleMax = d.yScaleMax;
     }
-    if (g.code < kGraphLee) return;
-    // The rows and peaks were checked to fit in check() and sized in leeResults().
-    const std::size_t points = static_cast<std::size_t>(d.last - d.first + 1), perStep = 6 * points + 3;
-    for (std::size_t s = 0; (s + 1) * perStep <= d.leeValues.size(); ++s)
-        for (std::size_t e = 1; e <= 3; ++e)
-            if (s < f.leeStores.leeRowPeaks[e].size())
-                f.leeStores.leeRowPeaks[e][s] = d.leeValues[s * perStep + 6 * points + e - 1];
 }
 
 void Loader::caption() {
