@@ -80,23 +80,26 @@ void PaintFalseColourKey(Form1& f, double B) {
     f.print(key.start.text);
 }
 
-// The row peaks of the working stores into leeRowPeaks; returns the maxima of the whole diagram.
-std::array<double, 3> RaiseRowPeaks(LeeColourStores& s, const LeeWindow& window) {
+// Row peaks as leeRowPeaks holds them: entries 1 to 3 of each row.
+using RowPeaks = std::vector<std::vector<float>>;
+
+// The row peaks of the working stores into `peaks`; returns the maxima of the whole diagram.
+std::array<double, 3> RaiseRowPeaks(const LeeColourStores& s, const LeeWindow& window, RowPeaks& peaks) {
     std::array<double, 3> m{};
     const LeeConstStores working = {&s.leeRed3, &s.leeGreen3, &s.leeBlue3,
                                     &s.leeRed4, &s.leeGreen4, &s.leeBlue4};
     for (int k = 0; k <= window.lastRow; ++k) {
         const std::array<double, 3> peak = LeeRowPeaks(working, window, k);
-        for (std::size_t e = 1; e <= 3 && e < s.leeRowPeaks.size(); ++e)
-            if (static_cast<std::size_t>(k) < s.leeRowPeaks[e].size())
-                s.leeRowPeaks[e][static_cast<std::size_t>(k)] = static_cast<float>(peak[e - 1]);
+        for (std::size_t e = 1; e <= 3 && e < peaks.size(); ++e)
+            if (static_cast<std::size_t>(k) < peaks[e].size())
+                peaks[e][static_cast<std::size_t>(k)] = static_cast<float>(peak[e - 1]);
         for (std::size_t e = 0; e < 3; ++e) m[e] = std::max(m[e], peak[e]);
     }
     return m;
 }
 
 // The norms of row k: its own peaks when the rows are normalised, else the diagram's maxima m.
-void SetRowNorms(ColourSums& sums, LeeColourStores& stores, bool normalised, int k,
+void SetRowNorms(ColourSums& sums, LeeColourStores& stores, const RowPeaks& peaks, bool normalised, int k,
                  const std::array<double, 3>& m) {
     if (!normalised) {
         sums.colourNorm = AMAX(m[0], m[1]);
@@ -104,8 +107,8 @@ void SetRowNorms(ColourSums& sums, LeeColourStores& stores, bool normalised, int
         return;
     }
     const auto rowPeak = [&](std::size_t e) {
-        return e < stores.leeRowPeaks.size() && static_cast<std::size_t>(k) < stores.leeRowPeaks[e].size()
-                   ? static_cast<double>(stores.leeRowPeaks[e][static_cast<std::size_t>(k)])
+        return e < peaks.size() && static_cast<std::size_t>(k) < peaks[e].size()
+                   ? static_cast<double>(peaks[e][static_cast<std::size_t>(k)])
                    : 0.0;
     };
     sums.peakPerp = rowPeak(1);
@@ -136,7 +139,7 @@ void PrintStepLabel(Form1& f, int k) {
 }
 
 // The cells of rows 0..lastRow, one box per cell in each panel, until a stop.
-void PaintLeeCells(Form1& f, const LeeWindow& window, const std::array<double, 3>& m,
+void PaintLeeCells(Form1& f, const LeeWindow& window, const RowPeaks& peaks, const std::array<double, 3>& m,
                    const LeeCellStyle& style) {
     const double W = f.graph.leePanelWidth;
     const double L = f.graph.graphLeft;
@@ -146,7 +149,7 @@ void PaintLeeCells(Form1& f, const LeeWindow& window, const std::array<double, 3
         LeeCellSpans(f.angleGrid.firstPoint, f.angleGrid.lastPoint, f.graph.graphTop, f.graph.graphBottom);
     bool stopped = false;
     for (int k = 0; k <= window.lastRow && !stopped; ++k) {
-        SetRowNorms(f.colourSums, f.leeStores, normalised, k, m);
+        SetRowNorms(f.colourSums, f.leeStores, peaks, normalised, k, m);
         PrintStepLabel(f, k);
         const Segment column = LeeColumn(k, f.sweepState.sweepSteps, d, L, W);
         for (std::int32_t i = f.angleGrid.firstPoint; i <= f.angleGrid.lastPoint; ++i) {
@@ -277,8 +280,13 @@ void Form1::PlotLee() {
         }
     }
 
-    // Row peaks and the maxima of the whole diagram, then the cells.
-    const std::array<double, 3> m = RaiseRowPeaks(leeStores, window);
+    // Row peaks and the maxima of the whole diagram, then the cells. The closing redraw of a run stores
+    // the row peaks with its colours; a later redraw (Replot, a display option, a file read back) works
+    // with its own and leaves what the run or file stored.
+    RowPeaks ownPeaks;
+    if (!runFlags.runUnderWay) ownPeaks = leeStores.leeRowPeaks;
+    RowPeaks& peaks = runFlags.runUnderWay ? leeStores.leeRowPeaks : ownPeaks;
+    const std::array<double, 3> m = RaiseRowPeaks(leeStores, window, peaks);
     doEvents();
     colourSums.peakLee = AMAX(m[0], m[1]);
     LeeCellStyle style;
@@ -286,7 +294,7 @@ void Form1::PlotLee() {
     style.saturated = mnuSaturated.checked();
     style.falseColours = mnuFalseColours.checked();
     style.finish = colourFinish();
-    PaintLeeCells(*this, window, m, style);
+    PaintLeeCells(*this, window, peaks, m, style);
 
     // Credit line, fonts, the erased step label and key area.
     LeeCreditLines();

@@ -63,6 +63,7 @@ constexpr const char* kAutomatic = "Automatic";
 constexpr const char* kAmplitudeTitle = "Real and imaginary values of S1 and S2";
 constexpr const char* kPointLine = "Light source: Point";
 constexpr const char* kSunLine = "Light source: Sun";
+constexpr const char* kAmplitudeValuesLine = "Values: Amplitude";
 constexpr std::string_view kIlluminationPrefix = "Illumination: ";
 constexpr std::string_view kBeamPrefix = "Beam:";
 constexpr std::string_view kStoppedPrefix = "Stopped after ";
@@ -274,6 +275,7 @@ void Encoder::run() {
 
 void Encoder::trailingLines() {
     if (f.lightSource) text(*f.lightSource == LightSource::Sun ? kSunLine : kPointLine);
+    if (f.amplitudeValues) text(kAmplitudeValuesLine);
     if (const std::optional<IlluminationItems>& light = f.illumination) {
         std::string line(kIlluminationPrefix);
         for (const auto& [kind, word] : kBeamWords)
@@ -570,7 +572,7 @@ bool AmplitudeRow(const std::string& line, std::array<double, 5>& row) {
 }
 
 // What follows the results, each part when present: the S1 and S2 block (an empty line, its title and
-// rows of five numbers), then the light-source line. Only the block's rows of the index range are
+// rows of five numbers), then the light-source, values, illumination and stop lines. Only the block's rows of the index range are
 // kept, so memory stays bounded whatever the file holds; anything else ends the reading unread.
 void Decoder::tail() {
     std::optional<std::string> line = tailLine();
@@ -584,6 +586,10 @@ void Decoder::tail() {
     }
     if (line == kSunLine || line == kPointLine) {
         f.lightSource = line == kSunLine ? LightSource::Sun : LightSource::Point;
+        line = tailLine();
+    }
+    if (line == kAmplitudeValuesLine) {
+        f.amplitudeValues = true;
         line = tailLine();
     }
     line = illumination(std::move(line));

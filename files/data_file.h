@@ -145,6 +145,9 @@ struct DataFile {
     std::vector<double> amplitudes;
     // The line "Light source: Point" or "Light source: Sun"; files written before it have none.
     std::optional<LightSource> lightSource;
+    // The line "Values: Amplitude": graph codes 1 to 19 hold the moduli |S1|, |S2| (the Amplitude
+    // option) where the other files hold intensities.
+    bool amplitudeValues = false;
     // Then, each when it applies (files written before them have none): the illumination lines and the
     // stop line.
     std::optional<IlluminationItems> illumination;

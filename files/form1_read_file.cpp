@@ -1,9 +1,11 @@
 // read_file: restores a calculation from a data file and redraws it without computing. The whole file
-// is decoded and checked against the program's limits and the window's own entry checks first, so every
-// refusal comes before the window changes; then the controls, menus and dialogs are written in the order
-// the settings depend on each other (each write raises its handler, as a user's choice would), the
-// stored results are loaded and the graph is redrawn once at the end. Names, texts and stored values
-// stay as the file holds them, so saving the results again writes the same bytes.
+// is decoded and checked against the program's limits, the window's own entry checks and its own fields
+// against each other first, so every refusal comes before the window changes; then the controls, menus
+// and dialogs are written in the order the settings depend on each other (each write raises its handler,
+// as a user's choice would), the stored results are loaded and the graph is redrawn once at the end. The
+// run record is set from the file together with the results (files/data_file_record.h), so the results
+// read are the run that wrote them: names, texts, ranges and stored values stay as the file holds them,
+// and saving or exporting them again writes what that run wrote.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -13,6 +15,7 @@
 
 #include "colour/lee_diagram.h"
 #include "files/data_file.h"
+#include "files/data_file_record.h"
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "media/index_models.h"
@@ -46,16 +49,19 @@ class FlagHeld {
 
 class Loader {
   public:
-    Loader(Form1& form, const DataFile& file, GraphCodes codes) : f(form), d(file), g(codes) {}
-    // The window's own limits and the overplot check; false after a message, nothing changed.
+    Loader(Form1& form, const DataFile& file, GraphCodes codes) : f(form), d(file), g(codes) {
+        RecordFromDataFile(d, fileRecord);
+    }
+    // The file's fields against each other, the window's own limits and the overplot checks; false
+    // after a message, nothing changed.
     bool check();
     // Writes the settings and results into the window.
     void apply();
-    // The record taken from the restored window, with the texts the window shows in its own form
-    // (the imaginary index in Scientific) as the file holds them.
-    void keepTextsAsRead(RunRecord& record) const;
-    // After the redraw, which works out the y scale and the row peaks again from the stored values:
-    // the y scale and the peaks as the file holds them.
+    // The record of the run the file holds: what the file stores as it stores it, the rest (labels,
+    // index models, band) from the restored window; and the readout of the values the file holds.
+    void keepRecord();
+    // After the redraw, which works out the y scale again from the stored values: the y scale as the
+    // file holds it (a redraw leaves the row peaks of a Lee diagram or map as read).
     void keepValuesAsRead();
     // A Lee diagram is redrawn by PlotLee itself; everything else, maps included, by Replot.
     bool isLeeDiagram() const { return g.code == kGraphLee; }
@@ -63,7 +69,10 @@ class Loader {
   private:
     bool hasRayOrders() const;
     bool checkTexts() const;
+    bool checkFields() const;
     bool checkSweep() const;
+    bool checkOverplot() const;
+    void illumination();
     void head();
     void rayOrders();
     void userPoints(UserIndexRows& rows, const UserPointsItems& points);
@@ -78,6 +87,7 @@ class Loader {
     Form1& f;
     const DataFile& d;
     GraphCodes g;
+    RunRecord fileRecord;  // the fields the file holds
     bool notStoredSaid = false;
 };
 
@@ -229,8 +239,44 @@ bool Loader::checkTexts() const {
     return true;
 }
 
+// The file's own fields against each other, as a run that wrote them left them: an increasing x range,
+// angles up to 180 degrees, a wavelength of light (above 0 and at most 10 m, the longest the index models
+// cover: a finite size parameter), and a stop line that counts the points stored. Nothing here depends on
+// the window (its band, light source or run-time question), so a file that agrees with itself is never
+// refused.
+bool Loader::checkFields() const {
+    using Mark = std::function<void(DataFile&)>;
+    const auto refuse = [this](const Mark& mark, const std::string& what) {
+        Invalid("Line " + CStr(LineOf(d, mark)) + ": " + what);
+        return false;
+    };
+    const Mark wavelength = [](DataFile& m) { m.inputs[1] = kItemMark; };
+    const Mark minimum = [](DataFile& m) { m.inputs[5] = kItemMark; };
+    const Mark maximum = [](DataFile& m) { m.inputs[6] = kItemMark; };
+    constexpr double kLongestWavelength = 1e7;  // um
+    if (!(Val(d.inputs[1]) <= kLongestWavelength))
+        return refuse(wavelength, "the wavelength \"" + d.inputs[1] + "\" um is beyond 10 m, the longest " +
+                                      "wavelength of the refractive-index models");
+    const double low = Val(d.inputs[5]), high = Val(d.inputs[6]);
+    const bool angles = g.code == kGraphAngle || g.code >= kGraphLee;
+    if (angles && low > 180)
+        return refuse(minimum, "the minimum angle \"" + d.inputs[5] + "\" is above 180 degrees");
+    if (angles && high > 180)
+        return refuse(maximum, "the maximum angle \"" + d.inputs[6] + "\" is above 180 degrees");
+    if (!(low < high))
+        return refuse(
+            maximum, "the x range from \"" + d.inputs[5] + "\" to \"" + d.inputs[6] + "\" does not increase");
+    if (d.stopped && g.code < kGraphLee && d.last - d.first + 1 != d.stopped->done) {
+        Invalid("The file holds " + CStr(d.last - d.first + 1) + " points, not the " + CStr(d.stopped->done) +
+                " its stop line names.");
+        return false;
+    }
+    return true;
+}
+
 bool Loader::check() {
     if (!checkTexts()) return false;
+    if (!checkFields()) return false;
     if (hasRayOrders() && d.rays != "Multiple") {
         const Checked<std::int32_t> p = CLng(Val(d.rays));
         if (!p.ok() || p.value > kDataFileMaxOrder || p.value < -kDataFileMaxOrder) {
@@ -265,6 +311,7 @@ bool Loader::check() {
     }
     if (g.code >= kGraphLee && !checkSweep()) return false;
     if (f.mnuOverplot.checked()) {
+        if (!checkOverplot()) return false;
         for (const auto& [text, box] :
              {std::pair{&d.inputs[5], &f.txtXmin}, std::pair{&d.inputs[6], &f.txtXmax}}) {
             if (*text == box->text()) continue;
@@ -276,6 +323,23 @@ bool Loader::check() {
         }
     }
     return true;
+}
+
+// A file is drawn over the graph on show only where it holds the quantity that graph shows: the same graph
+// (an angle graph's file holds intensities, not a phase function or watts) and amplitudes or intensities
+// alike. The message says what differs.
+bool Loader::checkOverplot() const {
+    const RunRecord& shown = f.runRecord;
+    if (!shown.taken) return true;
+    std::string differs;
+    if (shown.graphCode != g.code || shown.graphSubCode != g.subCode)
+        differs = "The file holds \"" + d.graphText + "\", the graph shows \"" + shown.graphText + "\".";
+    else if (HoldsAmplitudes(shown) != d.amplitudeValues)
+        differs = std::string("The file holds ") + (d.amplitudeValues ? "amplitudes" : "intensities") +
+                  ", the graph shows " + (d.amplitudeValues ? "intensities" : "amplitudes") + ".";
+    if (differs.empty()) return true;
+    msgBox(differs, mb::kOkOnly, std::string("Overplot from file"));
+    return false;
 }
 
 // The file names tables it does not store: the window keeps its own choice and says so once.
@@ -322,6 +386,33 @@ void Loader::rayOrders() {
     }
     f.RaysCheck();
     f.setCaption(f.series.captionText);
+}
+
+// The illumination the run had, a plane wave without options when the file names none, set before the
+// method's handler applies the checked beam (without its dialog while a file is read); the beam dialog
+// holds the run's values.
+void Loader::illumination() {
+    const IlluminationItems light = d.illumination.value_or(IlluminationItems{});
+    f.mnuPlaneWave.setChecked(light.kind == BeamKind::PlaneWave);
+    f.mnuGaussian.setChecked(light.kind == BeamKind::Gaussian);
+    f.mnuTopHat.setChecked(light.kind == BeamKind::TopHat);
+    f.mnuMultBeams.setChecked(light.multipleBeams);
+    f.mnuCentralBeam.setChecked(light.centralBeam);
+    for (Menu* option : {&f.mnuMultBeams, &f.mnuCentralBeam})
+        if (option->checked()) {
+            option->setVisible(true);
+            f.mnuIllumination.setVisible(true);
+        }
+    if (light.kind == BeamKind::PlaneWave) return;
+    dlogGaussianBeam& beam = *f.dlogGaussianBeam_;
+    beam.setCaption(light.kind == BeamKind::Gaussian ? "Gaussian beam" : "Top hat beam");
+    beam.txtBeamXF.setText(CStr(light.xf));
+    beam.txtBeamYF.setText(CStr(light.yf));
+    beam.txtBeamZF.setText(CStr(light.zf));
+    beam.txtBeamWo.setText(CStr(light.w0));
+    beam.txtPhi.setText(CStr(light.phiDegrees));
+    f.mnuIllumination.setVisible(true);
+    (light.kind == BeamKind::Gaussian ? f.mnuGaussian : f.mnuTopHat).setVisible(true);
 }
 
 void Loader::head() {
@@ -522,13 +613,20 @@ void Loader::results() {
     };
     if (g.code == kGraphAngle) {
         f.results.qSca = d.qSca;
-        f.calc.radius = Val(f.txtRadius.text());
-        f.calc.wavelength = Val(f.txtLambda.text());
+        f.calc.radius = Val(d.inputs[2]);
+        f.calc.wavelength = Val(d.inputs[1]);
         f.calc.waveNumber = kTwoPi / f.calc.wavelength;
         f.calc.sizeParam = kTwoPi * f.calc.radius / f.calc.wavelength * f.indexState.mediumRe;
         const int perPoint = ValuesPerPoint(d);
         if (perPoint == 3) {
             intensities();
+            // The S1 and S2 block, when the file holds it whole, back into the stored amplitudes.
+            for (std::size_t j = 0; fileRecord.amplitudesStored && 5 * j + 4 < d.amplitudes.size(); ++j) {
+                Put(f.results.s1Amp[0], first + j, d.amplitudes[5 * j + 1]);
+                Put(f.results.s1Amp[1], first + j, d.amplitudes[5 * j + 2]);
+                Put(f.results.s2Amp[0], first + j, d.amplitudes[5 * j + 3]);
+                Put(f.results.s2Amp[1], first + j, d.amplitudes[5 * j + 4]);
+            }
         } else if (perPoint > 0) {
             const auto waves = static_cast<std::size_t>(perPoint / 2);
             std::size_t at = 0;
@@ -622,8 +720,17 @@ void Loader::leeResults() {
     if (f.codes.runState == Form1::kRunStopped) f.codes.runState = Form1::kRunNewPlot;
 }
 
-void Loader::keepTextsAsRead(RunRecord& record) const {
-    if (d.version > 202) record.refractImag = d.inputs[4];
+void Loader::keepRecord() {
+    f.TakeRunRecord();
+    RunRecord& r = f.runRecord;
+    RecordFromDataFile(d, r);
+    const double lambda = Val(r.lambdaText);
+    r.sizeParam = lambda > 0 ? r.radius * kTwoPi / lambda * f.indexState.mediumRe : 0.0;
+    // The data box shows what the file holds: Qsca of a whole plane-wave Mie run (the one run that shows it).
+    f.readout = {};
+    if (g.code == kGraphAngle && r.state == ResultsState::Complete && r.calcMethod == kMethodMie &&
+        r.illumination == RunIllumination::PlaneWave && d.qSca > 0)
+        f.readout.qSca = d.qSca;
 }
 
 void Loader::keepValuesAsRead() {
@@ -631,18 +738,19 @@ void Loader::keepValuesAsRead() {
         f.graph.yScaleMin = d.yScaleMin;
         f.graph.yScaleMax = d.yScaleMax;
     }
-    if (g.code < kGraphLee) return;
-    // The rows and peaks were checked to fit in check() and sized in leeResults().
-    const std::size_t points = static_cast<std::size_t>(d.last - d.first + 1), perStep = 6 * points + 3;
-    for (std::size_t s = 0; (s + 1) * perStep <= d.leeValues.size(); ++s)
-        for (std::size_t e = 1; e <= 3; ++e)
-            if (s < f.leeStores.leeRowPeaks[e].size())
-                f.leeStores.leeRowPeaks[e][s] = d.leeValues[s * perStep + 6 * points + e - 1];
 }
 
 void Loader::caption() {
     const std::string names = f.indexState.sphereName + " in " + f.indexState.mediumName;
-    if (f.codes.calcMethod == kMethodMie) f.setCaption("Mie scattering:  " + names);
+    // The label and title a run of the method leaves (Mie names its beam; the methods without ray
+    // orders are labelled by the method list).
+    if (f.codes.calcMethod == kMethodMie) {
+        const bool beam = f.mnuGaussian.checked();
+        f.lblDebyeRays.setCaption(beam ? "Mie (Gaussian beam)" : "Mie (plane wave)");
+        f.setCaption((beam ? "Mie scattering (Gaussian beam):  " : "Mie scattering:  ") + names);
+    }
+    if (f.codes.calcMethod == kMethodRayleigh || f.codes.calcMethod == kMethodDiffraction)
+        f.lblDebyeRays.setCaption(f.cboType.text());
     if (f.codes.calcMethod == kMethodRayleigh) f.setCaption("Rayleigh scattering:  " + names);
     if (f.codes.calcMethod == kMethodDiffraction) f.setCaption("Diffraction:  " + names);
     if (f.codes.calcMethod == kMethodDebye || f.codes.calcMethod >= kMethodAiry) {
@@ -658,6 +766,7 @@ void Loader::apply() {
     if (!f.mnuRadius.checked()) f.mnuRadius_Click();
     f.indexState.sphereName = "Water";
     f.indexState.mediumName = "a vacuum";
+    illumination();
 
     if (d.version == 1) {
         f.cboGraph.setText(d.graphText);
@@ -702,7 +811,14 @@ void Loader::apply() {
     f.calc.waveCount = DataFileWaveCount(waves, d.inputs[2]);
 
     f.txtLambda.setText(d.inputs[1]);
-    f.txtRadius.setText(d.inputs[2]);
+    // The file holds the radius in um; the size box shows it in the size entry the graph type chose.
+    const double radius = Val(d.inputs[2]);
+    if (f.mnuRadiusX.checked())
+        f.txtRadius.setText(CStr(radius * kTwoPi / Val(d.inputs[1])));
+    else if (f.mnuDiameter.checked())
+        f.txtRadius.setText(CStr(2 * radius));
+    else
+        f.txtRadius.setText(d.inputs[2]);
     if (d.version > 202) {
         f.txtRefractReal.setText(d.inputs[3]);
         const std::string& imag = d.inputs[4];
@@ -728,6 +844,9 @@ void Loader::apply() {
     f.lambdaN();
 
     if (!overplot) {
+        // A typed y minimum of 0 or less was drawn on a linear scale: chosen first, as its handler sets
+        // the limits back to their defaults.
+        if (d.yMin && *d.yMin <= 0 && !f.optLinear.value()) f.optLinear.setValue(true);
         f.cboYmin.setText(d.yMin ? CStr(*d.yMin) : std::string("Automatic"));
         f.cboYmax.setText(d.yMax ? CStr(*d.yMax) : std::string("Automatic"));
         f.graph.yScaleMin = d.yScaleMin;
@@ -756,6 +875,9 @@ void Loader::apply() {
     }
     // The light source the results were drawn with; a file without it leaves the window's choice.
     if (d.lightSource) (*d.lightSource == LightSource::Sun ? f.optSun : f.optPoint).setValue(true);
+    // The options of the run's values: the S1 and S2 block saved, amplitudes in place of intensities.
+    f.mnuS1S2.setChecked(d.amplitudeBlock);
+    if (g.code < kGraphLee) f.mnuAmplitude.setChecked(d.amplitudeValues);
     caption();
     f.runFlags.resultsStale = 0;
     f.runFlags.resultsFromFile = 1;
@@ -783,8 +905,7 @@ void Form1::read_file() {
         {
             const RedrawGuard guard(windowState);
             loader.apply();
-            TakeRunRecord();  // the restored window describes the results read
-            loader.keepTextsAsRead(runRecord);
+            loader.keepRecord();
         }
         if (loader.isLeeDiagram()) {
             const RedrawGuard guard(windowState);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "files/data_file.h"
+#include "files/data_file_record.h"
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
@@ -79,6 +80,9 @@ void Gatherer::settings() {
     d.yScaleMax = f.graph.yScaleMax;
     // The light source too: the results are drawn with the one chosen now.
     d.lightSource = f.optSun.value() ? LightSource::Sun : LightSource::Point;
+    // The run's own: moduli in place of intensities, and the beam that lit the sphere.
+    d.amplitudeValues = HoldsAmplitudes(r);
+    d.illumination = IlluminationOf(r);
 }
 
 // The point range: for graph codes 10 to 19 worked out from the run's range, as the file states it.
@@ -170,8 +174,12 @@ bool Gatherer::leeResults() {
     return true;
 }
 
+// The S1 and S2 block: a table of the results only on an angle graph of one wavelength (elsewhere the
+// amplitudes are those of the last size, step or wavelength of the run), and only where the stored
+// amplitudes are the run's (a data file read without its block holds none).
 bool Gatherer::amplitudes() {
-    if (!f.mnuS1S2.checked()) return true;
+    const RunRecord& r = f.runRecord;
+    if (!f.mnuS1S2.checked() || code != kGraphAngle || r.waveCount != 1 || !r.amplitudesStored) return true;
     d.amplitudeBlock = true;
     const std::int32_t first = f.runRecord.windowFirst, last = f.runRecord.windowLast;
     if (last < first) return true;

@@ -34,8 +34,8 @@ std::array<std::span<const double>, 8> Columns(const Table& table) {
 TextExportSnapshot ExportSnapshotOf(Form1& f) { return ExportSnapshotOf(f, f.runRecord); }
 
 TextExportSnapshot ExportSnapshotOf(Form1& f, const RunRecord& r) {
-    // The run's inputs from its record; how the results are shown (amplitudes or intensities, point or
-    // sun, the amplitude block) as the window shows them now, since a redraw rebuilds the curves so.
+    // The run's inputs from its record, amplitudes or intensities and the amplitudes it holds included;
+    // the light source (point or sun) as the window shows it now, since a redraw rebuilds the curves so.
     TextExportSnapshot s;
     s.dateTime = DateTimeText(f.fileState.exportClock);
     s.methodLabel = r.methodLabel;
@@ -50,7 +50,8 @@ TextExportSnapshot ExportSnapshotOf(Form1& f, const RunRecord& r) {
     s.stepText = r.stepText;
     s.graphText = r.graphText;
     s.spectrumLabel = r.spectrumLabel;
-    s.amplitude = f.mnuAmplitude.checked();
+    s.amplitude = r.amplitude;
+    s.amplitudesHeld = r.amplitudesStored;
     s.xStepLog = r.xStepLog;
     s.s1s2 = f.mnuS1S2.checked();
     s.pointSource = f.optPoint.value();
@@ -61,6 +62,9 @@ TextExportSnapshot ExportSnapshotOf(Form1& f, const RunRecord& r) {
     s.waveCount = r.waveCount;
     s.calcMethod = r.calcMethod;
     s.radius = r.radius;
+    s.disperse = r.disperse;
+    s.disperseFile = r.disperseFile;
+    s.disperseClasses = r.disperseClasses;
     s.sizeParam = r.sizeParam;
     s.xMax = r.xMax;
     s.bandMinUm = r.bandMinUm;
@@ -111,7 +115,8 @@ bool Form1::save_text() {
     }
     if (s.graphCode == kGraphWavelength || s.graphCode == kGraphEfficiencyWavelength)
         SetExportRelativeIndex(runRecord, s);
-    if (s.s1s2 && s.calcMethod == kMethodDebye) {
+    // The series' terms are those of the last Debye run in this window: never a file's.
+    if (s.s1s2 && s.calcMethod == kMethodDebye && !runRecord.fromFile) {
         const DebyeTables& t = debyeWork.tables;
         const DebyeCoefficients& c = debyeWork.coefficients;
         const DebyeWorkspace& k = debyeWork.work;

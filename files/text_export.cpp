@@ -48,6 +48,31 @@ void RadiusLine(const TextExportSnapshot& s, TextFileWriter& w, bool withSizePar
     w.EndLine();
 }
 
+// The sweeps whose x is the radius (or the size parameter): the distribution lies around each row's radius.
+bool RadiusSwept(int code, int sub) {
+    return code == kGraphRadius || code == kGraphEfficiency ||
+           (code == kGraphAsymmetry && (sub == kSubAsymmetryRadius || sub == kSubAsymmetrySize));
+}
+
+// The size distribution the rows average over, beside the nominal radius: its kind, then the median (or
+// mean) radius where the radius is fixed, the standard deviation and the number of sizes; or the file and
+// its number of classes of a Special distribution, as far as they are known.
+void DistributionLine(const TextExportSnapshot& s, TextFileWriter& w) {
+    const auto& [kind, deviation, sizes] = *s.disperse;
+    w.Print("Size distribution: ", kTab, kind);
+    if (kind == "Special") {
+        if (!s.disperseFile.empty()) w.Print(kTab, "File: ", kTab, s.disperseFile);
+        if (s.disperseClasses > 0) w.Print(kTab, "Number of classes: ", kTab, CStr(s.disperseClasses));
+        w.EndLine();
+        return;
+    }
+    if (!RadiusSwept(s.graphCode, s.graphSubCode))
+        w.Print(kTab, kind == "Log-normal" ? "Median radius: " : "Mean radius: ", kTab, s.radius, kTab,
+                " um");
+    w.PrintLine(kTab, "Standard deviation: ", kTab, deviation, kTab, " %", kTab, "Number of sizes: ", kTab,
+                sizes);
+}
+
 // Rows of graph code 1: the angle of row n is (n - 1) times the step.
 void AngleColumns(const TextExportSnapshot& s, TextFileWriter& w) {
     const double step = Val(s.stepText);
@@ -240,6 +265,7 @@ void WriteGraphHeader(const char* firstLine, HeaderForm form, const TextExportSn
     w.PrintLine("Sphere: ", kTab, s.indexTyped ? std::string("user value") : s.sphereName);
     w.PrintLine("Medium: ", kTab, s.mediumName);
     w.EndLine();
+    bool distributionWritten = false;
     for (const HeaderLine line : GraphHeaderLines(form, s.graphCode, s.graphSubCode, s.waveCount)) {
         switch (line) {
             case HeaderLine::RefractiveIndex:
@@ -254,15 +280,19 @@ void WriteGraphHeader(const char* firstLine, HeaderForm form, const TextExportSn
                 w.PrintLine("Number of wavelengths: ", static_cast<std::int16_t>(s.waveCount));
                 break;
             case HeaderLine::Radius:
-                RadiusLine(s, w, false);
-                break;
             case HeaderLine::RadiusAndSizeParameter:
-                RadiusLine(s, w, true);
+                RadiusLine(s, w, line == HeaderLine::RadiusAndSizeParameter);
+                if (s.disperse) DistributionLine(s, w);
+                distributionWritten = true;
                 break;
             case HeaderLine::Blank:
                 w.EndLine();
                 break;
         }
+    }
+    if (s.disperse && !distributionWritten) {
+        DistributionLine(s, w);
+        w.EndLine();
     }
     w.PrintLine("Graph type: ", kTab, s.graphText);
     w.EndLine();
@@ -302,8 +332,9 @@ std::optional<std::string> CheckTextExportResults(const TextExportSnapshot& s) {
         if (s.waveCount == 1) {
             const bool own = s.graphSubCode == kSubIntensity;
             if (!HoldsRange({own ? s.intensityPerp : s.avgPerp, own ? s.intensityPara : s.avgPara,
-                             own ? s.intensityUnpol : s.avgUnpol, s.s1[0], s.s1[1], s.s2[0], s.s2[1]},
-                            first, last))
+                             own ? s.intensityUnpol : s.avgUnpol},
+                            first, last) ||
+                (s.amplitudesHeld && !HoldsRange({s.s1[0], s.s1[1], s.s2[0], s.s2[1]}, first, last)))
                 return notHeld;
         } else if (s.waveCount <= 7 || s.pointSource) {
             const int columns = s.waveCount <= 7 ? s.waveCount : 3;
@@ -326,7 +357,7 @@ std::optional<std::string> CheckTextExportResults(const TextExportSnapshot& s) {
 void WriteTextExportColumns(const TextExportSnapshot& s, TextFileWriter& w) {
     if (s.graphCode == kGraphAngle) AngleColumns(s, w);
     if (s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph) SweepColumns(s, w);
-    if (s.graphCode == kGraphAngle && s.waveCount == 1) AmplitudeBlock(s, w);
+    if (s.graphCode == kGraphAngle && s.waveCount == 1 && s.amplitudesHeld) AmplitudeBlock(s, w);
     if (s.terms) TermDump(*s.terms, w);
 }
 

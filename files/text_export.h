@@ -42,12 +42,18 @@ struct TextExportSnapshot {
     bool amplitude = false;           // mnuAmplitude
     bool xStepLog = false;            // mnuXStepLog
     bool s1s2 = false;                // mnuS1S2
+    bool amplitudesHeld = true;       // s1 and s2 hold the run's amplitudes (a file's only with its block)
     bool pointSource = false;         // optPoint
     bool indexPerWavelength = false;  // the run took m from the models at each wavelength
     bool indexTyped = false;          // the run took a relative index the user typed
     int graphCode = kGraphAngle, graphSubCode = kSubIntensity, waveCount = 1, calcMethod = kMethodMie;
     double radius = 0.0, sizeParam = 0.0, xMax = 0.0;
     float bandMinUm = 0.0f, bandMaxUm = 0.0f;
+    // The size distribution the rows average over: the list's kind, standard deviation (%) and number of
+    // sizes; a Special distribution's file and number of classes where known.
+    std::optional<std::array<std::string, 3>> disperse;
+    std::string disperseFile;
+    int disperseClasses = 0;
     std::int32_t firstPoint = 1, lastPoint = 0;  // graph code 1; worked out for codes 10 to 19
     std::span<const double> intensityPerp, intensityPara, intensityUnpol, avgPerp, avgPara, avgUnpol;
     std::array<std::span<const double>, 2> s1, s2;  // real, imaginary parts by angle index

@@ -62,14 +62,23 @@ void Form1::VisibleData() {
         print(line.text);
     }
 
-    // |S1|^2 at an angle index; 0 where the run stored none.
-    const auto intensity = [this](std::int32_t j) {
+    // |S1|^2 at an angle index; 0 where the run stored none. Results read from a data file without its
+    // S1 and S2 block give it from the stored curve of one wavelength (a modulus with amplitudes), and
+    // nothing with several.
+    const bool fromCurve =
+        runRecord.taken && runRecord.fromFile && !runRecord.amplitudesStored && !runFlags.runUnderWay;
+    const auto intensity = [this, fromCurve](std::int32_t j) {
         const std::vector<double>& re = results.s1Amp[0];
         const std::vector<double>& im = results.s1Amp[1];
         const auto k = static_cast<std::size_t>(j);
+        if (fromCurve) {
+            const double v = j >= 1 && k < results.intensityPerp.size() ? results.intensityPerp[k] : 0.0;
+            return runRecord.amplitude ? v * v : v;
+        }
         if (j < 1 || k >= re.size() || k >= im.size()) return 0.0;
         return re[k] * re[k] + im[k] * im[k];
     };
+    const bool ends = !fromCurve || runRecord.waveCount == 1;
     // Qext by the optical theorem from S1 at 0 degrees, kept for later use; only from a run that
     // formed Qext (S1 at 0 degrees whole and undivided); a size parameter of 0 has none.
     sweepState.loopJ = 1;
@@ -84,13 +93,13 @@ void Form1::VisibleData() {
     const std::int32_t computedFirst = recorded ? runRecord.windowFirst : angleGrid.windowFirst;
     const std::int32_t computedLast = recorded ? runRecord.windowLast : angleGrid.windowLast;
     const double y = graph.graphBottom + 500.0;
-    if (computedFirst <= 1 && computedLast >= 1) {
+    if (ends && computedFirst <= 1 && computedLast >= 1) {
         setCurrentX(1000);
         setCurrentY(y);
         print("  0 deg: " + Format(intensity(sweepState.loopJ), "scientific"));
     }
     sweepState.loopJ = 2 * angleGrid.angleCount - 1;
-    if (computedFirst <= sweepState.loopJ && computedLast >= sweepState.loopJ) {
+    if (ends && computedFirst <= sweepState.loopJ && computedLast >= sweepState.loopJ) {
         setCurrentX(0.4 * graph.graphRight);
         setCurrentY(y);
         print("  180 deg: " + Format(intensity(sweepState.loopJ), "scientific"));

@@ -171,7 +171,8 @@ bool Form1::DispCalc() {
         }
     }
     calc.radius = nominalRadius;
-    if (kind == DistributionKind::Special) dist.sampleCount = count;  // the series routines read cboN
+    lblRadiusDisp.setCaption("Radius = " + CStr(RoundTo(nominalRadius, 4)));  // the run's, not a sample's
+    if (kind == DistributionKind::Special) dist.sampleCount = count;          // the series routines read cboN
     if (codes.runState == kRunStopped) return false;
 
     const double divisor = samples.divideByCount ? count : 1.0;

@@ -138,6 +138,10 @@ RunRecord Form1::RecordOfInputs() {
     r.radiusText = RadiusText(*this);
     r.radius = calc.radius;
     if (!optMono.value()) r.disperse = {cboDistrib.text(), cboSD.text(), cboN.text()};
+    if (r.disperse && cboDistrib.text() == "Special" && dist.sizeHistogram.histLoaded == 1) {
+        r.disperseFile = dist.sizeHistogram.inputFilePath;
+        r.disperseClasses = static_cast<int>(dist.sizeHistogram.sizeFileCount);
+    }
 
     r.lambdaText = txtLambda.text();
     r.waveText = cboWave.text();

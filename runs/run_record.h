@@ -52,6 +52,8 @@ struct RunRecord {
     std::string radiusText;
     double radius = 0.0;
     std::optional<std::array<std::string, 3>> disperse;  // distribution, std dev %, samples
+    std::string disperseFile;                            // a Special distribution's file and classes
+    int disperseClasses = 0;
 
     // Light: the wavelength (um), the wavelength count and its list text; spectrum and band.
     std::string lambdaText;
@@ -99,6 +101,11 @@ struct RunRecord {
     ResultsState state = ResultsState::None;
     std::int32_t doneFirst = 1, doneLast = 0;
     std::int32_t plannedPoints = 0;
+
+    // Results read from a data file hold only what the file stores: the amplitudes S1 and S2 only with
+    // its S1 and S2 block, and never the series' terms of a run in this window.
+    bool fromFile = false;
+    bool amplitudesStored = true;  // s1Amp and s2Amp hold the run's amplitudes over its window
 };
 
 }  // namespace tessary

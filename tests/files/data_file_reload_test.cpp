@@ -1,10 +1,15 @@
-// Data files read back into a fresh window: save -> read -> save gives the same bytes and the run's
-// wavelengths; refused files change nothing.
+// Data files read back into a fresh window: save -> read -> save gives the same bytes, the run's
+// wavelengths, caption and text export; refused files change nothing; the readout and a redraw show and
+// keep what the file holds.
 #include <unistd.h>
 
 #include <QImage>
 #include <filesystem>
+#include <cmath>
+#include <algorithm>
 #include <functional>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +17,7 @@
 #include "files/data_file.h"
 #include "graphs/graph_codes.h"
 #include "media/index_models.h"
+#include "runs/sweep_steps.h"
 #include "tests/mainwindow/form1_test_support.h"
 
 namespace tessary {
@@ -31,13 +37,21 @@ class DataFileReloadTest : public test::Form1Test {
         f.mnuSave.trigger();
         return ReadAll(at(name + ".tsy"));
     }
+    std::string exported(Form1& f, const std::string& name) {
+        f.fileState.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
+        fileDialogs.answer(at(name));
+        f.mnuSaveText.trigger();
+        return ReadAll(at(name + ".txt"));
+    }
 
     test::TestFolder folder{"tessary_reload_"};
 };
 
 struct RunCase {
-    const char* name;
+    std::string name;
     std::function<void(Form1&)> set;
+    std::function<void(Form1&)> beforeRead = [](Form1&) {};  // what the reading window did first
+    bool recompute = false;                                  // New plot after reading computes the run again
 };
 
 // One run of each kind the data file stores, small enough to compute at once.
@@ -64,21 +78,123 @@ const RunCase kRuns[] = {
      }},
     // The redraw works the row peaks out again from the stored colours.
     {"map", [](Form1& f) { f.cboGraph.setText("Map: angle v. refractive index"); }},
+    {"Lee diagram, RGB, sun",
+     [](Form1& f) {
+         f.cboWave.setText("RGB");
+         f.optSun.setValue(true);
+         f.cboGraph.setText("Lee diagram");
+     }},
+    {"log-normal radii",
+     [](Form1& f) {
+         f.optDisp.setValue(true);
+         f.cboDistrib.setText("Log-normal");
+         f.cboSD.setText("10");
+         f.cboN.setText("5");
+     }},
+    {"typed y maximum on a linear scale",
+     [](Form1& f) {
+         f.optLinear.setValue(true);
+         f.cboYmax.setText("1e6");
+     }},
+    {"S1 and S2 block", [](Form1& f) { f.mnuS1S2.setChecked(true); }},
+    {"amplitudes", [](Form1& f) { f.mnuAmplitude.setChecked(true); }},
+    {"Gaussian beam, multiple beams",
+     [](Form1& f) {
+         f.mnuMultBeams.setChecked(true);
+         f.dlogGaussianBeam_->txtBeamZF.setText("2.5");
+         f.mnuGaussian_Click();
+     },
+     [](Form1&) {}, true},
+    {"Med. from 130 to 150 degrees, read after a sweep",
+     [](Form1& f) {
+         f.cboWave.setText("Med.");
+         f.txtXmin.setText("130");
+         f.txtXmax.setText("150");
+         f.cboStep.setText("0.1");
+     },
+     [](Form1& f) {
+         f.cboGraph.setText("Cext/Csca/Cabs v. radius");
+         f.cmdNewPlot.click();
+     }},
 };
 
-// Each run reads back to its wavelengths and band (not those the fresh window had) and saves the same bytes.
+// Each graph type the data file stores, with its preset, and where it offers them with logarithmic steps
+// to a maximum other than the preset's (which a window reading the file would have).
+std::vector<RunCase> GraphListRuns() {
+    std::vector<RunCase> runs;
+    for (const GraphTypeEntry& entry : GraphTypeTable()) {
+        if (entry.code == kGraphConvergence) continue;
+        const std::string graph(entry.text);
+        runs.push_back({graph, [graph](Form1& f) { f.cboGraph.setText(graph); }});
+        if (SweepLogStepCode(entry.code))
+            runs.push_back({graph + ", logarithmic steps", [graph](Form1& f) {
+                                f.cboGraph.setText(graph);
+                                f.txtXmax.setText(CStr(0.8 * Val(f.txtXmax.text())));
+                                f.mnuXStepLog_Click();
+                                f.cboStep.setText("9");
+                            }});
+    }
+    return runs;
+}
+
+// The first place two exports differ, "" when they agree: word by word, numbers to 15 significant digits
+// (a sum of stored values, such as R+G+B, may differ in the last digit the file keeps).
+std::string ExportDifference(const std::string& a, const std::string& b) {
+    std::istringstream x(a), y(b);
+    std::string u, v;
+    while (true) {
+        const bool more = static_cast<bool>(x >> u);
+        if (more != static_cast<bool>(y >> v)) return "the lengths differ";
+        if (!more) return "";
+        const ValResult p = ParseVal(u), q = ParseVal(v);
+        const bool numbers = p.length == u.size() && q.length == v.size() && p.length > 0 && q.length > 0;
+        if (u != v && !(numbers && std::abs(p.value - q.value) <= 1e-14 * std::abs(p.value)))
+            return u + " against " + v;
+    }
+}
+
+// The export of a file without the S1 and S2 block: the one made before saving, without that table.
+std::string WithoutAmplitudeTable(const std::string& text) {
+    const std::size_t table = text.find("\r\n\r\nReal and imaginary values of S1");
+    return table == std::string::npos ? text : text.substr(0, table) + "\r\n";
+}
+
+// Each run reads back to its wavelengths and band (not those the reading window had), its caption and
+// label, and saves the same bytes, also after a redraw of a Lee diagram or map in either normalisation
+// (a redraw keeps the row peaks stored); its text export is the one made before saving, less the S1 and
+// S2 table where the file holds none (a phase function or watts graph is saved as the intensities it is
+// drawn from, and reads back as those).
 TEST_F(DataFileReloadTest, SaveReadSaveGivesTheSameBytes) {
-    for (const RunCase& c : kRuns) {
+    const auto redraw = [](Form1& f) {
+        if (f.codes.graphCode < kGraphLee) return;
+        for (const char* rows : {"Normalised", "Absolute"}) test::Choose(f.cboLee, rows);  // each redraws
+    };
+    std::vector<RunCase> runs(std::begin(kRuns), std::end(kRuns));
+    for (RunCase& c : GraphListRuns()) runs.push_back(std::move(c));
+    for (const RunCase& c : runs) {
         SCOPED_TRACE(c.name);
+        for (const char* name :
+             {"first.tsy", "first.txt", "redrawn.tsy", "second.tsy", "second.txt", "third.tsy"})
+            fs::remove(at(name));
         Form1& a = started();
         a.txtRadius.setText("10");
         a.cboStep.setText("1");
         c.set(a);
         a.cmdNewPlot.click();
         const std::string first = save(a, "first");
+        redraw(a);
+        EXPECT_TRUE(save(a, "redrawn") == first);
+        const bool exports = a.runRecord.graphCode < kGraphLee;  // Lee diagrams and maps have no export
+        const std::string text = exports ? exported(a, "first") : std::string();
         const auto waves = a.waveSet.waveList;
         const std::pair<float, float> band = {a.runRecord.bandMinUm, a.runRecord.bandMaxUm};
+        const std::vector<std::string> labels = {a.caption(), a.lblDebyeRays.caption()};
+        const std::vector<double> curve = a.results.intensityPerp;
+        const bool block = a.mnuS1S2.checked();
+        const bool ownText =
+            exports && !(a.runRecord.graphCode == kGraphAngle && a.runRecord.graphSubCode != 1);
         Form1& b = started();
+        c.beforeRead(b);
         messages.clear();
         fileDialogs.answer(at("first.tsy"));
         b.mnuRead.trigger();
@@ -87,12 +203,26 @@ TEST_F(DataFileReloadTest, SaveReadSaveGivesTheSameBytes) {
         EXPECT_EQ(b.codes.graphCode == kGraphLee ? b.cboLee.text() : "Absolute", "Absolute");
         EXPECT_EQ(b.waveSet.waveList, waves);
         EXPECT_EQ(std::pair(b.runRecord.bandMinUm, b.runRecord.bandMaxUm), band);
+        EXPECT_EQ((std::vector<std::string>{b.caption(), b.lblDebyeRays.caption()}), labels);
+        EXPECT_EQ(b.mnuS1S2.checked(), block);
+        redraw(b);
         EXPECT_EQ(save(b, "second"), first);
+        b.mnuS1S2.setChecked(true);  // a table the file does not hold is not saved either
+        EXPECT_EQ(save(b, "third"), first);
+        if (ownText) {
+            EXPECT_EQ(ExportDifference(exported(b, "second"), block ? text : WithoutAmplitudeTable(text)),
+                      "");
+        }
+        if (c.recompute) {
+            b.cmdNewPlot.click();
+            EXPECT_EQ(b.results.intensityPerp, curve);
+        }
     }
 }
 
-// A file with one entry the window would refuse is refused before anything is set: the message names
-// the entry and its line, and the boxes, results and graph stay as they were.
+// A file with one entry the window would refuse, or with entries that pass alone but not together, is
+// refused before anything is set: the message names the entry and its line, and the boxes, results, graph
+// and the run's record (what a save writes) stay as they were.
 TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
     // The change and the message after "The selected file is not a valid Tessary file" and a CR.
     const std::pair<std::function<void(DataFile&)>, std::string> cases[] = {
@@ -106,6 +236,16 @@ TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
         {[](DataFile& d) { d.sphere.temp = "500"; },
          "Line 10: the water temperature \"500\": " + std::string(*CheckWaterTemperature(500))},
         {[](DataFile& d) { d.yMin = -1; }, "Line 25: the y minimum \"-1\" is not a number of 0 or more"},
+        {[](DataFile& d) { d.inputs[5] = "170", d.inputs[6] = "10"; },
+         "Line 20: the x range from \"170\" to \"10\" does not increase"},
+        {[](DataFile& d) { d.inputs[6] = "200"; }, "Line 20: the maximum angle \"200\" is above 180 degrees"},
+        {[](DataFile& d) { d.inputs[1] = "1E+30"; },
+         "Line 15: the wavelength \"1E+30\" um is beyond 10 m, the longest wavelength of the refractive-index "
+         "models"},
+        {[](DataFile& d) {
+             d.stopped = StoppedRun{57, 101};
+         },
+         "The file holds 181 points, not the 57 its stop line names."},
     };
     Form1& f = started();
     f.txtRadius.setText("10");
@@ -126,6 +266,7 @@ TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
     const std::vector<std::string> shown = boxes(f);
     const std::vector<double> curve = f.results.intensityPerp;
     const QImage graph = f.image();
+    const std::string saved = save(f, "before");
     for (const auto& [change, message] : cases) {
         SCOPED_TRACE(message);
         DataFile bad = *decoded.file;
@@ -140,7 +281,42 @@ TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
         EXPECT_EQ(boxes(f), shown);
         EXPECT_EQ(f.results.intensityPerp, curve);
         EXPECT_EQ(f.image(), graph);
+        fs::remove(at("after.tsy"));
+        EXPECT_EQ(save(f, "after"), saved);
     }
+}
+
+}  // namespace
+}  // namespace tessary
+
+namespace tessary {
+namespace {
+
+// A reopened file's readout shows the values the file holds, as the run that wrote it did (the ends of
+// the curve where it stores no amplitudes), and not what it does not hold (Qext): never a 0 or a value of
+// the run the window showed before.
+TEST_F(DataFileReloadTest, TheReadoutShowsWhatTheFileHolds) {
+    const auto readout = [](Form1& f) {  // the last of each line the window drew
+        std::map<std::string, std::string> last;
+        for (const DrawOp& op : f.drawLog())
+            for (const char* label : {"  0 deg: ", "  180 deg: ", "X = ", "Qsca = ", "Qext = "})
+                if (op.text.starts_with(label)) last[label] = op.text;
+        return last;
+    };
+    Form1& a = started();
+    a.mnuDataVisible.setChecked(true);
+    a.setRecording(true);
+    a.txtRadius.setText("20");
+    a.cmdNewPlot.click();
+    std::map<std::string, std::string> shown = readout(a);
+    save(a, "run");
+    EXPECT_EQ(shown.erase("Qext = "), 1u);
+    Form1& b = started();
+    b.mnuDataVisible.setChecked(true);
+    b.setRecording(true);
+    fileDialogs.answer(at("run.tsy"));
+    b.mnuRead.trigger();
+    EXPECT_EQ(readout(b), shown);
 }
 
 }  // namespace

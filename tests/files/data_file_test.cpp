@@ -452,8 +452,8 @@ TEST(DataFileCodec, TheLightSourceIsTheLastLineWhenKnown) {
     }
 }
 
-// The illumination and stop lines follow the light-source line, each only when it applies, and read
-// back as written; a line that begins as one of them but does not hold what it names is refused.
+// The values, illumination and stop lines follow the light-source line, each only when it applies, and
+// read back as written; a line that begins as one of them but does not hold what it names is refused.
 TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
     DataFile beam = WithBlock(LightSource::Sun);
     beam.illumination = IlluminationItems{BeamKind::Gaussian, true, false, -40.0f, 0.0f, 2.5f, 20.0f, 30.0};
@@ -461,7 +461,11 @@ TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
     DataFile options = AngleGraph();
     options.illumination = IlluminationItems{};
     options.illumination->centralBeam = true;
+    DataFile amplitudes = WithBlock(LightSource::Point);
+    amplitudes.amplitudeValues = true;
+    amplitudes.stopped = StoppedRun{4, 5};
     const std::pair<DataFile, const char*> written[] = {
+        {amplitudes, "Light source: Point\r\nValues: Amplitude\r\nStopped after 4 of 5 points\r\n"},
         {beam,
          "Light source: Sun\r\nIllumination: Gaussian beam + Multiple beams\r\nBeam: -40  0  2.5  20  30 \r\n"
          "Stopped after 57 of 101 points\r\n"},

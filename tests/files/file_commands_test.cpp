@@ -668,3 +668,40 @@ TEST_F(FileCommandsTest, ATextExportIsNotADataFile) {
 
 }  // namespace
 }  // namespace tessary
+
+namespace tessary {
+namespace {
+
+// Overplot from file draws a file only where it holds the quantity the graph shows (the same graph, and
+// amplitudes or intensities alike); otherwise it says what differs and the results on show stay.
+TEST_F(FileCommandsTest, OverplotFromFileNeedsTheQuantityOnShow) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"Intensity v. scattering angle", "The file holds amplitudes, the graph shows intensities."},
+        {"Phase function",
+         "The file holds \"Intensity v. scattering angle\", the graph shows \"Phase function\"."},
+        {"", ""},  // amplitudes onto amplitudes
+    };
+    for (const auto& [shownGraph, message] : cases) {
+        SCOPED_TRACE(message);
+        Form1& f = computed();
+        f.mnuAmplitude.setChecked(true);
+        f.cmdNewPlot.click();
+        fs::remove(folder / "saved.tsy");
+        save(f, "saved");
+        if (*shownGraph != 0) f.mnuAmplitude.setChecked(false), f.cboGraph.setText(shownGraph);
+        f.cmdNewPlot.click();
+        const std::vector<double> shown = f.results.intensityPerp;
+        messages.clear();
+        f.mnuOverplot.setChecked(true);
+        fileDialogs.answer(at("saved.tsy"));
+        f.mnuRead.trigger();
+        EXPECT_EQ(messages.shown().size(), message.empty() ? 0u : 1u);
+        if (message.empty()) continue;
+        EXPECT_EQ(messages.last().prompt, message);
+        EXPECT_EQ(messages.last().title, "Overplot from file");
+        EXPECT_EQ(f.results.intensityPerp, shown);
+    }
+}
+
+}  // namespace
+}  // namespace tessary

@@ -182,6 +182,8 @@ struct HeaderCase {
     std::vector<std::string> lines;  // lines the text export holds
 };
 
+// The headers name what the run used, a size distribution beside the nominal radius included; after a
+// distribution the radius label names the run's radius, not its last sample.
 TEST_F(RunRecordTest, HeadersSayWhatTheRunUsed) {
     const HeaderCase cases[] = {
         {"typed index",
@@ -201,7 +203,14 @@ TEST_F(RunRecordTest, HeadersSayWhatTheRunUsed) {
              f.cboSD.setText("10");
              f.cboN.setText("5");
          },
-         {"Radius: \t 10 \t um\tSize parameter: \t 96.6644 \r\n"}},
+         {"Radius: \t 10 \t um\tSize parameter: \t 96.6644 \r\nSize distribution: \tLog-normal\tMedian radius: \t 10 "
+          "\t um\tStandard deviation: \t10\t %\tNumber of sizes: \t5\r\n\r\n"}},
+        {"special distribution",
+         [this](Form1& f) {
+             fileDialogs.answer(std::string(TESSARY_EXAMPLES_DIR) + "/droplets.dis");
+             f.mnuSizeDist.trigger();
+         },
+         {"Size parameter: \t 96.6644 \r\nSize distribution: \tSpecial\tFile: \tdroplets.dis\tNumber of classes: \t15\r\n"}},
     };
     for (const HeaderCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -209,6 +218,7 @@ TEST_F(RunRecordTest, HeadersSayWhatTheRunUsed) {
         c.set(f);
         Run(f, "Intensity v. scattering angle", "0", "180", "1");
         ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
+        EXPECT_EQ(f.lblRadiusDisp.caption(), f.optDisp.value() ? "Radius = 10" : "");
         f.txtRefractReal.setText("1.7");  // typed after the run: not what it used
         const std::string text = saveText(f, "header");
         for (const std::string& line : c.lines)

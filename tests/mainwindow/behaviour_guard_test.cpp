@@ -140,8 +140,9 @@ struct GuardRun {
 
 TEST_F(BehaviourGuardTest, FixedRunsLeaveTheRecordedFilesAndPictures) {
     // Each graph type with its preset and Mie, then the methods on the angle graph, several
-    // wavelengths, a size distribution and a batch file. 14695981039346656037 is the hash of nothing:
-    // the command wrote no file (the text export of a Lee diagram or a map).
+    // wavelengths, a size distribution, a Gaussian beam, a data file read back and a batch file.
+    // 14695981039346656037 is the hash of nothing: the command wrote no file (the text export of a Lee
+    // diagram or a map).
     const GuardRun runs[] = {
         {"Intensity v. scattering angle", 15419283448556102077ull, 9615672293195866688ull,
          3297036060712909324ull, 0},
@@ -203,13 +204,34 @@ TEST_F(BehaviourGuardTest, FixedRunsLeaveTheRecordedFilesAndPictures) {
          [](Form1& f, auto&, auto&) { Waves(f, "10"); }},
         {"Low", 17981208573271713997ull, 14083553795244707947ull, 16615104222997517234ull, 0,
          [](Form1& f, auto&, auto&) { Waves(f, "Low"); }},
-        {"log-normal radii", 14165792873598933613ull, 9911952874568698981ull, 765194462473416859ull, 0,
+        {"log-normal radii", 14165792873598933613ull, 9827156703536585458ull, 765194462473416859ull, 0,
          [](Form1& f, auto&, auto&) {
              f.optDisp.setValue(true);
              f.cboDistrib.setText("Log-normal");
              f.cboSD.setText("10");
              f.cboN.setText("5");
              HalfDegrees(f);
+         }},
+        {"Gaussian beam", 3034955382682645624ull, 7285795061509215790ull, 8893143904129366556ull, 0,
+         [](Form1& f, auto&, auto&) {
+             f.dlogGaussianBeam_->txtBeamZF.setText("2.5");
+             f.mnuGaussian_Click();
+             HalfDegrees(f);
+         }},
+        // A "Med." run saved, a sweep computed, then the file read back.
+        {"reopened file", 326447674990603932ull, 5784473174311481483ull, 1743054966589624202ull, 0,
+         [](Form1& f, ScriptedFileDialogs& dialogs, const test::TestFolder& runFolder) {
+             f.cboWave.setText("Med.");
+             f.txtXmin.setText("130");
+             f.txtXmax.setText("150");
+             f.cboStep.setText("0.1");
+             f.cmdNewPlot.click();
+             dialogs.answer(runFolder.at("med"));
+             f.mnuSave.trigger();
+             Preset(f, "Cext/Csca/Cabs v. radius");
+             dialogs.answer(runFolder.at("med.tsy"));
+             f.mnuRead.trigger();
+             std::filesystem::remove(runFolder.at("med.tsy"));
          }},
         {"batch", 6294925090703508689ull, 3832451022013283312ull, 13285322909665066895ull,
          5634994181194662442ull,

@@ -1,0 +1,152 @@
+// The run a data file holds as the run record names it; see data_file_record.h.
+#include "files/data_file_record.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <utility>
+
+#include "graphs/graph_codes.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr std::pair<BeamKind, RunIllumination> kIlluminations[] = {
+    {BeamKind::PlaneWave, RunIllumination::PlaneWave},
+    {BeamKind::Gaussian, RunIllumination::GaussianBeam},
+    {BeamKind::TopHat, RunIllumination::TopHatBeam}};
+
+// The index of an angle (or an x of an angle map) on the grid of the step, held to the stored points.
+std::int32_t AngleIndex(double x, double step, std::int32_t first, std::int32_t last, std::int32_t fallback) {
+    const Checked<std::int32_t> index = CLng(x / step + 1);
+    if (!(step > 0) || !index.ok()) return fallback;
+    return std::clamp(index.value, first, std::max(first, last));
+}
+
+void Illumination(const DataFile& d, RunRecord& r) {
+    const IlluminationItems light = d.illumination.value_or(IlluminationItems{});
+    for (const auto& [kind, illumination] : kIlluminations)
+        if (kind == light.kind) r.illumination = illumination;
+    r.multipleBeams = light.multipleBeams;
+    r.centralBeam = light.centralBeam;
+    r.beam = GaussianBeamInput{};
+    if (light.kind != BeamKind::PlaneWave)
+        r.beam = GaussianBeamInput{light.xf, light.yf, light.zf, light.w0, light.phiDegrees};
+}
+
+// The point ranges and the state of the stored results: an angle graph, Lee diagram or map stores the
+// angle indices of its window, of which the x range is a part; a sweep the points of its x range (a
+// stopped run those it finished, of the count it planned).
+void Ranges(const DataFile& d, int code, RunRecord& r) {
+    const bool sweep = code >= kFirstSweepGraph && code <= kLastSweepGraph;
+    const std::int32_t stored = d.last - d.first + 1;
+    r.state = d.stopped ? ResultsState::Stopped : ResultsState::Complete;
+    if (sweep) {
+        r.firstPoint = d.first;
+        r.lastPoint = d.stopped ? d.first + d.stopped->planned - 1 : d.last;
+    } else {
+        const double step = Val(d.inputs[7]);
+        r.windowFirst = d.first;
+        r.windowLast = d.last;
+        r.firstPoint = AngleIndex(Val(d.inputs[5]), step, d.first, d.last, d.first);
+        r.lastPoint = AngleIndex(Val(d.inputs[6]), step, d.first, d.last, d.last);
+    }
+    if (code >= kGraphLee) {
+        r.doneFirst = 0;
+        r.doneLast = LeeStepCount(d);
+        r.plannedPoints = d.stopped ? d.stopped->planned : r.doneLast + 1;
+        return;
+    }
+    r.doneFirst = d.first;
+    r.doneLast = d.last;
+    r.plannedPoints = d.stopped ? d.stopped->planned : stored;
+}
+
+}  // namespace
+
+void RecordFromDataFile(const DataFile& d, RunRecord& r) {
+    const GraphCodes g = GraphCodesOf(d).value_or(GraphCodes{});
+    r.taken = true;
+    r.fromFile = true;
+    r.graphCode = g.code;
+    r.graphSubCode = g.subCode;
+    r.graphText = d.graphText;
+    if (d.version >= 200) {
+        r.methodText = TranslateMethod(d.method);
+        r.calcMethod = MethodCodeOf(r.methodText);
+        r.raysText = d.rays;
+        if (d.rays == "Multiple") r.rayOrders = d.rayOrders;
+    }
+    r.disperse = d.disperse;
+    r.disperseFile.clear();  // a Special distribution's file is not stored
+    r.disperseClasses = 0;
+
+    r.waveText = d.inputs[0];
+    r.waveCount = DataFileWaveCount(d.inputs[0], d.inputs[2]);
+    r.lambdaText = d.inputs[1];
+    r.radiusText = d.inputs[2];
+    r.radius = Val(d.inputs[2]);
+    if (d.version > 202) {
+        r.refractReal = d.inputs[3];
+        r.refractImag = d.inputs[4];
+    }
+    r.xMinText = d.inputs[5];
+    r.xMaxText = d.inputs[6];
+    r.stepText = d.inputs[7];
+    r.xMax = Val(d.inputs[6]);
+    if (d.version > 201) {
+        r.spectrumWord = d.spectrum;
+        r.blackBody = d.spectrum == "Black body" ? d.blackBody : std::string();
+        r.bandMinText = d.bandMin;
+        r.bandMaxText = d.bandMax;
+    }
+    if (d.version >= 201) {
+        r.sphereName = d.sphereName;
+        r.mediumName = d.mediumName;
+        r.user1 = d.user1;
+        r.user2 = d.user2;
+        r.sphereWord = d.user1 ? std::string() : d.sphereWord;
+        r.sphere = d.sphere;
+        r.medium = d.medium;
+    }
+
+    const bool sweep = g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph;
+    if (sweep) r.angleText = d.angleText;
+    r.xStepLog = sweep && d.xLog;
+    r.amplitude = d.amplitudeValues;
+    r.qSca = g.code == kGraphAngle ? d.qSca : 0.0;
+    Illumination(d, r);
+    Ranges(d, g.code, r);
+    // The S1 and S2 block is a table of the results only on an angle graph of one wavelength, and only
+    // whole.
+    const auto rows = static_cast<std::size_t>(std::max(d.last - d.first + 1, 0));
+    r.amplitudesStored = g.code == kGraphAngle && r.waveCount == 1 && d.amplitudeBlock && rows > 0 &&
+                         d.amplitudes.size() == 5 * rows;
+}
+
+bool HoldsAmplitudes(const RunRecord& r) {
+    const int code = r.graphCode;
+    return r.amplitude &&
+           (code == kGraphAngle || code == kGraphWavelength || code == kGraphRadius || code == kGraphIndex);
+}
+
+std::optional<IlluminationItems> IlluminationOf(const RunRecord& r) {
+    if (r.illumination == RunIllumination::PlaneWave && !r.multipleBeams && !r.centralBeam)
+        return std::nullopt;
+    IlluminationItems light;
+    for (const auto& [kind, illumination] : kIlluminations)
+        if (illumination == r.illumination) light.kind = kind;
+    light.multipleBeams = r.multipleBeams;
+    light.centralBeam = r.centralBeam;
+    if (light.kind != BeamKind::PlaneWave) {
+        light.xf = r.beam.xf;
+        light.yf = r.beam.yf;
+        light.zf = r.beam.zf;
+        light.w0 = r.beam.w0;
+        light.phiDegrees = r.beam.phiDegrees;
+    }
+    return light;
+}
+
+}  // namespace tessary

@@ -1,0 +1,28 @@
+// The run a data file holds, as the run record names it: one mapping for both directions, so that a file
+// read back is the run that wrote it (its ranges, steps, labels and state), whatever the window that reads
+// it showed before. No Qt and no window here.
+#pragma once
+
+#include <optional>
+
+#include "files/data_file.h"
+#include "runs/run_record.h"
+
+namespace tessary {
+
+// Sets every field of the record that the file holds in its version, as the file holds it: the graph,
+// method and ray orders, the distribution, the eight inputs, the spectrum, the models, the fixed angle,
+// the step kind, amplitudes or intensities, the illumination, the stored point ranges and the state of the
+// results (stopped when the file says so). The fields the file does not hold (the labels and title the
+// window forms, the index models, the band in um, the size parameter) stay as the caller set them.
+void RecordFromDataFile(const DataFile& file, RunRecord& record);
+
+// True when the run's stored values are moduli |S1|, |S2| (the Amplitude option) where they would be
+// intensities: the graphs of intensity against angle, wavelength, radius or index (the line "Values:
+// Amplitude" of its data file).
+bool HoldsAmplitudes(const RunRecord& record);
+
+// The illumination lines a record gives a data file: nothing for a plain plane wave.
+std::optional<IlluminationItems> IlluminationOf(const RunRecord& record);
+
+}  // namespace tessary
