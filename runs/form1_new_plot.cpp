@@ -77,11 +77,13 @@ void NewPlotRun(Form1& f) {
 }  // namespace
 
 // A step of the runs: radius from txtRadius by the checked radius, diameter or size-parameter menu.
+// Overplot takes it before the input checks (for the counts of "High", "Med." and "Low"): the boxes
+// are read as the checks will read them.
 void Form1::RadiusFromBox() {
-    const double value = Val(txtRadius.text());
+    const double value = BoxValue(txtRadius.text());
     if (mnuRadius.checked()) calc.radius = value;
     if (mnuDiameter.checked()) calc.radius = value / 2;
-    if (mnuRadiusX.checked()) calc.radius = value * Val(txtLambda.text()) / kTwoPi;  // the box holds x
+    if (mnuRadiusX.checked()) calc.radius = value * BoxValue(txtLambda.text()) / kTwoPi;  // the box holds x
 }
 
 // A step of the runs: waveCount for "High", "Med." and "Low" from the radius.
