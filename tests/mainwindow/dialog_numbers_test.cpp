@@ -125,8 +125,8 @@ TEST_F(DialogNumbersTest, SpectrumBandDialogRefusesALimitBeyondTheDoubleRange) {
     }
 }
 
-// The number boxes of the dialogs: OK reads a decimal comma as the point and closes; a text that
-// means no number is refused, red with the input-error message, and the dialog stays open.
+// OK in a dialog reads a decimal comma as the point and closes it; a text that means no number turns
+// red with the input-error message and the dialog stays open.
 template <class D>
 std::function<Answer(DialogNumbersTest&, Form1&, const std::string&)> OkWith(TextBox D::*box,
                                                                              Menu Form1::*item) {
@@ -143,29 +143,23 @@ std::function<Answer(DialogNumbersTest&, Form1&, const std::string&)> OkWith(Tex
 }
 
 TEST_F(DialogNumbersTest, DialogsReadACommaAndRefuseTextsThatMeanNoNumber) {
-    const struct {
-        std::function<Answer(DialogNumbersTest&, Form1&, const std::string&)> ok;
-        const char* comma;
-        const char* point;
-    } rows[] = {
-        {OkWith(&dlogTemp::txtTemp, &Form1::mnuRI_IAPWS), "20,5", "20.5"},
-        {OkWith(&dlogTemp::txtDensity, &Form1::mnuRI_IAPWS), "0,998", "0.998"},
-        {OkWith(&dlogAir::txtAirTemp, &Form1::mnuRI_Air1), "15,5", "15.5"},
-        {OkWith<dlogRI_User1>(&dlogRI_User1::txtRI_1_3, &Form1::mnuRI_User1), "1,52", "1.52"},
-        {OkWith(&dlogGaussianBeam::txtBeamWo, &Form1::mnuGaussian), "8,5", "8.5"},
-        {OkWith(&dlogSpectrumBand::txtSpectrumMin, &Form1::mnuSpectrumBand), "400,5", "400.5"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.comma);
-        Form1& f = started();
+    const std::pair<std::function<Answer(DialogNumbersTest&, Form1&, const std::string&)>, Answer> rows[] = {
+        {OkWith(&dlogTemp::txtTemp, &Form1::mnuRI_IAPWS), {"20.5", false}},
+        {OkWith(&dlogTemp::txtDensity, &Form1::mnuRI_IAPWS), {"0.998", false}},
+        {OkWith(&dlogAir::txtAirTemp, &Form1::mnuRI_Air1), {"15.5", false}},
+        {OkWith<dlogRI_User1>(&dlogRI_User1::txtRI_1_3, &Form1::mnuRI_User1), {"1.52", false}},
+        {OkWith(&dlogGaussianBeam::txtBeamWo, &Form1::mnuGaussian), {"8.5", false}},
+        {OkWith(&dlogSpectrumBand::txtSpectrumMin, &Form1::mnuSpectrumBand), {"400.5", false}}};
+    for (const auto& [ok, point] : rows) {
+        std::string comma = point.first;
+        comma[comma.find('.')] = ',';
         messages.clear();
-        EXPECT_EQ(row.ok(*this, f, row.comma), Answer(row.point, false));
+        EXPECT_EQ(ok(*this, started(), comma), point);
         EXPECT_EQ(shown(), std::vector<std::string>{});
         messages.clear();
-        EXPECT_EQ(row.ok(*this, f, "1-5e3"), Answer("1-5e3", true));
+        EXPECT_EQ(ok(*this, started(), "1-5e3"), Answer("1-5e3", true));
         // (a menu that finds its dialog closed without OK presses OK once more)
-        ASSERT_FALSE(shown().empty());
-        EXPECT_EQ(shown()[0], "Input error:     The red highlighted data entry is incorrect.    ");
+        EXPECT_EQ(shown().at(0), "Input error:     The red highlighted data entry is incorrect.    ");
     }
 }
 

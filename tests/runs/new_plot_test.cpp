@@ -262,46 +262,6 @@ TEST_F(NewPlotTest, RefusedInputIsRefusedBeforeTheLengthQuestion) {
     }
 }
 
-// A number typed loosely runs as the number it means, giving what its plain form gives: an exponent
-// ending in 0 (3.30E-10 once ran as 0.33), a decimal comma in the deviation (7,5 ran as 7: |S1|^2 at
-// 90 deg 1890.322757 instead of 924.0694958) and in a y minimum below 1 on the logarithmic scale (once
-// refused, the scale switched to linear).
-TEST_F(NewPlotTest, TypedNumbersRunAsTheNumberTheyMean) {
-    const struct {
-        std::function<void(Form1&, const char*)> type;
-        const char* typed;
-        const char* plain;
-    } cases[] = {
-        {[](Form1& f, const char* t) { test::Type(f.txtRefractImag, t); }, "3.30E-10", "0.00000000033"},
-        {[](Form1& f, const char* t) {
-             f.optDisp.setValue(true);
-             test::Choose(f.cboDistrib, "Normal");
-             test::Type(f.cboN, "10");
-             test::Type(f.cboSD, t);
-         },
-         "7,5", "7.5"},
-        {[](Form1& f, const char* t) { test::Type(f.cboYmin, t); }, "0,5", ".5"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        std::vector<std::vector<double>> runs;
-        for (const char* text : {c.typed, c.plain}) {
-            Form1& f = start();
-            c.type(f, text);
-            messages.clear();
-            f.cmdNewPlot_Click();
-            EXPECT_EQ(prompts(), std::vector<std::string>{});
-            EXPECT_TRUE(f.optLog.value());
-            runs.push_back(f.results.intensityPerp);
-            runs.back().push_back(f.graph.yAxisMin);
-        }
-        EXPECT_EQ(runs[0], runs[1]);
-        if (c.typed == std::string("7,5")) {
-            EXPECT_NEAR(form->results.avgPerp.at(index(90)), 924.0694958, 1e-6);  // the weighted sum
-        }
-    }
-}
-
 // A run whose series would refuse its largest |m x| (above 200000) is refused with the series' own
 // message and title before any question of its length, and no run starts; a run just under the limit
 // goes on. The limit, 200000 lambda / (2 pi |m|), from the index models at start-up (medium 1):

@@ -8,7 +8,6 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <optional>
 #include <string>
 #include <utility>
 
@@ -111,18 +110,6 @@ TEST(Val, ValOrInfinityGivesAnOverflowItsSign) {
         {"abc", 0.0},
     };
     for (const auto& [text, value] : cases) EXPECT_EQ(ValOrInfinity(text), value) << text.substr(0, 12);
-}
-
-// The whole text as one number, a comma for the point; a number beyond the range is named as such.
-TEST(TypedNumber, TheWholeTextIsOneNumber) {
-    const std::pair<const char*, std::optional<double>> cases[] = {
-        {"  1,5", 1.5},          {"+.5", 0.5},          {"-5.", -5.0},
-        {"2.5E-3", 0.0025},      {"1E-400", 0.0},       {"5 ", std::nullopt},
-        {"1 5", std::nullopt},   {"1D3", std::nullopt}, {"- 5", std::nullopt},
-        {"1e400", std::nullopt}, {"", std::nullopt},    {".", std::nullopt},
-    };
-    for (const auto& [text, value] : cases) EXPECT_EQ(TypedNumber(text), value) << '"' << text << '"';
-    EXPECT_EQ(ParseTypedNumber("-1e400").value().status, NumberStatus::OutOfRange);
 }
 
 // ---------------------------------------------------------------------------------------------
