@@ -163,6 +163,13 @@ bool Loader::checkTexts() const {
     const auto quoted = [](const std::string& name, const std::string& text) {
         return name + " \"" + text + "\"";
     };
+    // The number the window takes from a text (getval), which the loader reads as Val does: a decimal
+    // comma, which the window reads as the point and Val as the end of the number, is no number here.
+    const auto number = [](const std::string& text, bool minusAllowed, int range) -> std::optional<double> {
+        const std::optional<double> v = BoxNumber(text, minusAllowed, range);
+        if (!v || *v != Val(text)) return std::nullopt;
+        return v;
+    };
     if (d.version >= 200 && MethodCodeOf(TranslateMethod(d.method)) == 0)
         return refuse([](DataFile& m) { m.method = kItemMark; },
                       quoted("the method", d.method) + " is not known");
@@ -211,11 +218,11 @@ bool Loader::checkTexts() const {
     for (const Entry& e : entries) {
         if ((e.input == 3 || e.input == 4) && d.version <= 202) continue;  // the window keeps its own
         const std::string& text = d.inputs[e.input];
-        if (!BoxNumber(text, e.minusAllowed, e.range))
+        if (!number(text, e.minusAllowed, e.range))
             return refuse([&e](DataFile& m) { m.inputs[e.input] = kItemMark; },
                           quoted(e.name, text) + rule(e.minusAllowed, e.range));
     }
-    if (d.version > 201 && d.spectrum == "Black body" && !BoxNumber(d.blackBody, false, 100))
+    if (d.version > 201 && d.spectrum == "Black body" && !number(d.blackBody, false, 100))
         return refuse([](DataFile& m) { m.blackBody = kItemMark; },
                       quoted("the black-body temperature", d.blackBody) + rule(false, 100));
     // The y limits follow the band (the step in files without a spectrum), one line each.
@@ -231,7 +238,7 @@ bool Loader::checkTexts() const {
         }
     }
     if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph) {
-        const std::optional<double> angle = BoxNumber(d.angleText, false, 0);
+        const std::optional<double> angle = number(d.angleText, false, 0);
         if (!angle || *angle > 180)
             return refuse([](DataFile& m) { m.angleText = kItemMark; },
                           quoted("the scattering angle", d.angleText) + " is not a number from 0 to 180");

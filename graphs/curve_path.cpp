@@ -8,6 +8,7 @@
 
 #include "graphs/axis_steps.h"
 #include "graphs/graph_codes.h"
+#include "graphs/graph_geometry.h"
 #include "numerics/constants.h"
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
@@ -360,7 +361,7 @@ double CurveY(const CurveInput& in, double v) {
     const float top = in.top, bottom = in.bottom;
     if (!in.yLog) return bottom + (v - in.yFrom) * (top - bottom) / (in.yTo - in.yFrom);
     const double w = v <= 0.0 ? in.yFrom : std::min(v, in.yTo);
-    return bottom + (top - bottom) * std::log(w / in.yFrom) / std::log(in.yTo / in.yFrom);
+    return bottom + (top - bottom) * LogRatio(w, in.yFrom) / LogRatio(in.yTo, in.yFrom);
 }
 
 }  // namespace tessary::graphs

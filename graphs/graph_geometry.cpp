@@ -224,6 +224,13 @@ std::vector<CurveChoice> DisplayCurves(const std::string& pol, bool absorbing, b
     return curves;
 }
 
+double LogRatio(double a, double b) {
+    const double q = a / b;
+    if (q >= std::numeric_limits<double>::min() && q <= std::numeric_limits<double>::max())
+        return std::log(q);
+    return std::log(a) - std::log(b);
+}
+
 std::vector<LogTick> LogTicks(double low, double high) {
     std::vector<LogTick> ticks;
     double step = std::pow(10.0, Int(Log10(low)));
@@ -382,12 +389,12 @@ std::vector<LogMark> LogYDecades(double yMin, double yMax, double top, double bo
     std::vector<LogMark> marks;
     const bool placeable = yMin > 0 && yMax > yMin && std::isfinite(yMin) && std::isfinite(yMax);
     if (!placeable) return marks;
-    const double span = std::log(yMax / yMin);
+    const double span = LogRatio(yMax, yMin);
     const double eLow = Int(std::log(yMin) / kLn10Axis + 0.99999);
     const double eHigh = Int(std::log(yMax) / kLn10Axis - 0.999);
     for (double e = eLow; e <= eHigh + 1; ++e) {  // finite positive ends: at most about 620 decades
         const double v = std::pow(10.0, e);
-        const double y = bottom - (bottom - top) * std::log(v / yMin) / span;
+        const double y = bottom - (bottom - top) * LogRatio(v, yMin) / span;
         marks.push_back({v, y, false, majorGrid, true});
     }
     return marks;
@@ -396,7 +403,7 @@ std::vector<LogMark> LogYDecades(double yMin, double yMax, double top, double bo
 std::vector<LogMark> LogYMinorMarks(double yMin, double yMax, double top, double bottom, bool medium,
                                     bool small) {
     std::vector<LogMark> marks;
-    const double span = std::log(yMax / yMin);
+    const double span = LogRatio(yMax, yMin);
     const double ratio = yMax / yMin;
     // Ratios whose 2s and 5s are numbered as well: bounds exclusive, by graph size.
     double low = 1, high = 1001;
@@ -404,7 +411,7 @@ std::vector<LogMark> LogYMinorMarks(double yMin, double yMax, double top, double
     if (small) low = 5, high = 20;
     const bool numbered = ratio > low && ratio < high;
     for (const auto& [t, frac] : LogTicks(yMin, yMax)) {
-        const double y = bottom - (bottom - top) * std::log(t / yMin) / span;
+        const double y = bottom - (bottom - top) * LogRatio(t, yMin) / span;
         const bool decade = frac < 0.0001 || frac > 0.9999;
         const bool twoOrFive = (frac > 0.69 && frac < 0.71) || (frac > 0.3 && frac < 0.31);
         marks.push_back({t, y, t == yMin || t == yMax, true, numbered && (decade || twoOrFive)});

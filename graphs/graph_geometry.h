@@ -81,6 +81,10 @@ double RoundAxisMax(double dataMax, bool log);
 // maximum that is no positive number counts as 1); a minimum that is no positive number, or lies
 // lower, becomes 10 decades below.
 double LogDataMin(double dataMin, double axisMax);
+// ln(a / b) for positive a and b, also where a / b leaves the Double range (1e8 / 1e-308): the
+// positions on a logarithmic axis that reaches down to the smallest numbers.
+double LogRatio(double a, double b);
+
 // Lower end of a logarithmic axis: the power of ten at or below dataMin, or on a polar diagram with
 // a positive maximum, that maximum divided by the whole number of decades above dataMin plus one.
 double LogAxisMin(double dataMin, bool polar, double yScaleMax);

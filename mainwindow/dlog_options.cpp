@@ -138,6 +138,11 @@ dlogGaussianBeam::dlogGaussianBeam(Form1& owner) : Form("Gaussian beam"), m_owne
     onClose = [this] { OKButton.click(); };
 }
 
-void dlogGaussianBeam::OKButton_Click() { hide(); }
+// The beam's values go through the number entry ("2,5" is 2.5, "1-5" no number); the dialog stays
+// open on a refused one.
+void dlogGaussianBeam::OKButton_Click() {
+    if (!m_owner.DialogNumbers({&txtBeamXF, &txtBeamYF, &txtBeamZF, &txtBeamWo, &txtPhi})) return;
+    hide();
+}
 
 }  // namespace tessary

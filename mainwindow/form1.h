@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <span>
@@ -223,6 +224,10 @@ class Form1 : public Form {
     // Calculation runs: input parsing, commands, driver, dispatch, progress, arrays, run record
     void getval(TextBox& box, double& Value, int& NError);
     void getval(ComboBox& box, double& Value, int& NError);
+    // The number entry of dialog boxes, whose values their own checks judge: a decimal comma becomes
+    // the point; a text that means no number (ParseTypedNumber) is refused as getval refuses it, red
+    // with the input-error message, and the result is false. A number beyond the Double range passes.
+    bool DialogNumbers(std::initializer_list<TextBox*> boxes);
     // Complex amplitudes per angle index: [0] the real parts, [1] the imaginary parts.
     using ComplexTable = std::array<std::vector<double>, 2>;
     void cmdNewPlot_Click();

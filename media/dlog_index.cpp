@@ -55,6 +55,12 @@ void dlogTemp::OKButton_Click() {
         txtTemp.setFocus();
         return;
     }
+    // The number entry: a temperature it rewrites ("20,5" as 20.5) is checked again by its Change.
+    if (!m_owner.DialogNumbers({&txtTemp}) || txtTemp.backColor() == kRed) {
+        txtTemp.setFocus();
+        return;
+    }
+    if (!m_owner.DialogNumbers({&txtDensity})) return;
     hide();
     okPressed = true;
     const std::string s = ModelText();
@@ -92,6 +98,7 @@ dlogAir::dlogAir(Form1& owner) : Form("Air"), m_owner(owner) {
 void dlogAir::txtAirTemp_Change() { m_owner.txtLambda_change(); }
 
 void dlogAir::OKButton_Click() {
+    if (!m_owner.DialogNumbers({&txtAirTemp})) return;
     hide();
     okPressed = true;
     const std::string s = "Air " + txtAirTemp.text() + "C";
@@ -141,6 +148,11 @@ UserIndexRows::Texts UserIndexRows::texts(const TextBox& material) const {
             txtRI_1_2.text(),       txtRI_1_3.text(),       txtRI_1_4.text()};
 }
 
+bool UserIndexRows::numbersAccepted(Form1& owner) {
+    return owner.DialogNumbers({&txtRI_lambda1_1, &txtRI_lambda1_2, &txtRI_lambda1_3, &txtRI_lambda1_4,
+                                &txtRI_1_1, &txtRI_1_2, &txtRI_1_3, &txtRI_1_4});
+}
+
 void UserIndexRows::setTexts(TextBox& material, const Texts& values) {
     TextBox* boxes[] = {&material,  &txtRI_lambda1_1, &txtRI_lambda1_2, &txtRI_lambda1_3, &txtRI_lambda1_4,
                         &txtRI_1_1, &txtRI_1_2,       &txtRI_1_3,       &txtRI_1_4};
@@ -165,6 +177,7 @@ dlogRI_User1::dlogRI_User1(Form1& owner)
 }
 
 void dlogRI_User1::OKButton_Click() {
+    if (!numbersAccepted(m_owner)) return;
     hide();
     okPressed = true;
     m_owner.txtLambda_change();
@@ -195,6 +208,7 @@ dlogRI_User2::dlogRI_User2(Form1& owner)
 }
 
 void dlogRI_User2::OKButton_Click() {
+    if (!numbersAccepted(m_owner)) return;
     hide();
     okPressed = true;
     m_owner.txtLambda_change();

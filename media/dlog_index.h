@@ -84,6 +84,8 @@ class UserIndexRows {
     void setTexts(TextBox& material, const Texts& values);
     void keep(const TextBox& material) { m_kept = texts(material); }
     void restoreKept(TextBox& material) { setTexts(material, m_kept); }
+    // The eight numbers through the owner's number entry; false at the first refused.
+    bool numbersAccepted(Form1& owner);
 
     bool okPressed = false;
     bool cancelled = false;

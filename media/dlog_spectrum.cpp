@@ -70,6 +70,8 @@ void dlogSpectrumBand::OKButton_Click() {
                std::string("Input error"));
         return;
     }
+    // The number entry: "450,5" is 450.5, "450-5" no number.
+    if (!m_owner.DialogNumbers({&txtSpectrumMin, &txtSpectrumMax})) return;
     const double min = Val(txtSpectrumMin.text());
     const double max = Val(txtSpectrumMax.text());
     hide();

@@ -11,4 +11,9 @@ namespace tessary {
 // minusAllowed; rangeCode 100 asks > 0, 101 >= 0, 102 <= 0, 103 < 0, any other none.
 std::optional<double> BoxNumber(const std::string& text, bool minusAllowed, int rangeCode = 0);
 
+// The number the input checks take from a box that goes through getval, for a check that reads the box
+// before getval has tidied it: getval's number where it accepts the text ("0,5" is 0.5), else Val's
+// reading (getval refuses that text before any run).
+double BoxValue(const std::string& text);
+
 }  // namespace tessary

@@ -1,7 +1,9 @@
 // Numeric input parsing of the input boxes: getval accepts a plain decimal number written loosely (a
 // leading "+", leading blanks, superfluous leading and trailing zeros, a decimal comma) or exponent
 // notation, rewrites the box in its canonical form (.65, 12.5, 5, -3) and applies a range rule. Any
-// other entry turns the box red with the one input-error message.
+// other entry turns the box red with the one input-error message, among them every text that means no
+// number (both "," and ".", a sign other than first or after the exponent letter, an exponent without
+// digits): the value taken is always the one the text means, and the rewritten box reads back as it.
 // Texts are measured in characters from 1 as the steps below count them; numbers go through the
 // runtime's Val and Str, so "." is the decimal point whatever the locale.
 #include <optional>
@@ -23,6 +25,13 @@ bool EndsWith(const std::string& s, char c) { return !s.empty() && s.back() == c
 std::string Left(const std::string& s, std::size_t n) { return s.substr(0, n); }
 // The last n characters (all of them when n is larger).
 std::string Right(const std::string& s, std::size_t n) { return n >= s.size() ? s : s.substr(s.size() - n); }
+
+// A leading zero that can go: one that leaves a digit in the mantissa (the zero of "0E-10" or "0,"
+// is the number's only digit).
+bool LeadingZero(const std::string& s) {
+    if (s.size() < 2 || s[0] != '0') return false;
+    return s.find_first_of("0123456789", 1) < s.find_first_of("eE");
+}
 
 // 1-based position of c in s, 0 when absent.
 std::size_t Position(const std::string& s, char c) {
@@ -88,6 +97,13 @@ bool ParseNumberText(const std::string& text, double& Value, bool minusAllowed, 
     if (StartsWith(S, '+')) S.erase(0, 1);
     S.erase(0, S.find_first_not_of(' '));  // all of it when it is only blanks
     std::string shown = show(S);
+    // The number the text means. A text with digits that means none is refused as typed: the cuts
+    // below would make another number of it ("1,550.0000" 1.55, "0-5" -5). A text without digits is
+    // refused once the steps have tidied it.
+    const std::optional<double> meant = TypedNumber(S);
+    if (!meant && S.find_first_of("0123456789") != std::string::npos) return false;
+    // The zeros ending exponent notation are digits of the exponent ("3.30E-10"), not trailing zeros.
+    const bool exponent = S.find_first_of("eE") != std::string::npos;
     const bool negative = StartsWith(S, '-');
     if (negative) S.erase(0, 1);
 
@@ -97,19 +113,18 @@ bool ParseNumberText(const std::string& text, double& Value, bool minusAllowed, 
     for (;;) {
         if (S == "00") return false;
         const std::size_t L = S.size();
-        const std::size_t P = Position(S, '.');
+        const std::size_t P = exponent ? 0 : Position(S, '.');
         if (EndsWith(S, '0') && L > 1 && P > 1) {
             S = Left(S, L - 1);
             if (EndsWith(S, '.')) S = Left(S, L - 2);
         }
         if (EndsWith(S, '.')) S = Left(S, L - 1);
-        if (StartsWith(S, '0') && L > 1) S = Right(S, L - 1);
+        if (LeadingZero(S)) S = Right(S, L - 1);
         if (!StartsWith(S, '.') && !StartsWith(S, ',')) {
             shown = show(negative ? "-" + S : S);
             if (negative && !minusAllowed) return false;
         }
-        const bool again =
-            (P > 1 && EndsWith(S, '0') && S.size() >= 2) || (StartsWith(S, '0') && S.size() >= 2);
+        const bool again = (P > 1 && EndsWith(S, '0') && S.size() >= 2) || LeadingZero(S);
         if (!again) break;
     }
     if (negative) S = "-" + S;
@@ -125,8 +140,8 @@ bool ParseNumberText(const std::string& text, double& Value, bool minusAllowed, 
 
     const ValResult parsed = ParseVal(shown);
     if (S != CanonicalText(parsed.value) && !IsPlainDecimal(S) && !IsExponentNotation(S)) return false;
-    // A number beyond the Double range would read as 0.
-    if (parsed.status != NumberStatus::Ok) return false;
+    // Only a number, and the one typed: the box must read back as the value the text means.
+    if (!meant || parsed.status != NumberStatus::Ok || parsed.value != *meant) return false;
 
     Value = parsed.value;
     switch (rangeCode) {
@@ -169,6 +184,8 @@ std::optional<double> BoxNumber(const std::string& text, bool minusAllowed, int 
     return value;
 }
 
+double BoxValue(const std::string& text) { return BoxNumber(text, true).value_or(Val(text)); }
+
 // Validates and tidies the number in box (both overloads): Value in is 1 when a minus sign is not allowed,
 // out the number; NError in is the range code (100 > 0, 101 >= 0, 102 <= 0, 103 < 0, others none), out 0 when
 // accepted, 1 when rejected (the box red and the input-error message shown).
@@ -180,6 +197,23 @@ void Form1::getval(TextBox& box, double& Value, int& NError) {
 void Form1::getval(ComboBox& box, double& Value, int& NError) {
     const int rangeCode = NError;
     NError = ParseBox(box, Value, rangeCode) ? 0 : 1;
+}
+
+bool Form1::DialogNumbers(std::initializer_list<TextBox*> boxes) {
+    for (TextBox* box : boxes) {
+        std::string text = box->text();
+        if (!ParseTypedNumber(text)) {
+            box->setBackColor(kRed);
+            msgBox("    The red highlighted data entry is incorrect.    ", mb::kOkOnly,
+                   std::string("Input error"));
+            return false;
+        }
+        if (const std::size_t comma = text.find(','); comma != std::string::npos) {
+            text[comma] = '.';
+            box->setText(text);
+        }
+    }
+    return true;
 }
 
 }  // namespace tessary

@@ -26,6 +26,7 @@
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/box_number.h"
 #include "runs/method_codes.h"
 #include "runs/run_estimate.h"
 #include "runs/sweep_checks.h"
@@ -207,10 +208,12 @@ Next InputChecks::runSteps() {
     return amplitudeScale();
 }
 
-// Method chosen; a Normal or Log-normal distribution with a usable deviation.
+// Method chosen; a Normal or Log-normal distribution with a usable deviation. The deviation goes
+// through the number entry first ("7,5" is 7.5); a value <= 0 keeps its own message.
 Next InputChecks::methodAndDeviation() {
     if (f.codes.calcMethod == kMethodNone) return failRed(f.cboType, "Unknown calculation method", "Error");
     if (f.optDisp.value() && f.cboDistrib.text() != "Special") {
+        TESSARY_CHECK(entry(f.cboSD, true));
         // A Normal distribution whose last sample radius would be <= 0.
         if (NormalSampleNotPositive(f)) return fail("Reduce the standard deviation", "Normal distribution");
         if (ValueOf(f.cboSD) <= 0) return fail("Modify the standard deviation");
@@ -218,13 +221,14 @@ Next InputChecks::methodAndDeviation() {
     return Next::GoOn;
 }
 
-// An overplot keeps the axes of the graph on show; otherwise the limits come from the boxes.
+// An overplot keeps the axes of the graph on show; otherwise the limits come from the boxes, read as
+// the number entry below will read them ("0,5" is 0.5).
 void InputChecks::copyAxisLimits() {
     if (f.codes.runState == Form1::kRunOverplot || f.mnuOverplot.checked()) return;
-    xLow = ValueOf(f.txtXmin);
-    xHigh = ValueOf(f.txtXmax);
-    if (f.cboYmin.text() != kAutomatic) yLow = ValueOf(f.cboYmin);
-    if (f.cboYmax.text() != kAutomatic) yHigh = ValueOf(f.cboYmax);
+    xLow = BoxValue(f.txtXmin.text());
+    xHigh = BoxValue(f.txtXmax.text());
+    if (f.cboYmin.text() != kAutomatic) yLow = BoxValue(f.cboYmin.text());
+    if (f.cboYmax.text() != kAutomatic) yHigh = BoxValue(f.cboYmax.text());
 }
 
 Next InputChecks::polarPlot() {
@@ -354,11 +358,13 @@ Next InputChecks::mapInputs() {
 }
 
 // The number of colours, and a size distribution: Log-normal for a Lee diagram, otherwise N one of
-// 5, 10, 20, 50 (then `distribution` is set: the sweep-range rows are left out).
+// 5, 10, 20, 50 (then `distribution` is set: the sweep-range rows are left out). A typed count goes
+// through the number entry first.
 Next InputChecks::coloursAndDistribution(bool& distribution) {
     const std::string& waves = f.cboWave.text();
-    if (waves != "RGB" && waves != "Low" && waves != "Med." && waves != "High" && ValueOf(f.cboWave) > 2000)
-        return failRed(f.cboWave, "Maximum number of colors = 2000");
+    const bool named = waves == "RGB" || waves == "Low" || waves == "Med." || waves == "High";
+    if (!named) TESSARY_CHECK(entry(f.cboWave, false));
+    if (!named && ValueOf(f.cboWave) > 2000) return failRed(f.cboWave, "Maximum number of colors = 2000");
     if (!f.optDisp.value()) return Next::GoOn;
     // A map row is one sphere; nothing would average it.
     if (IsMap(f.codes.graphCode))
@@ -368,8 +374,10 @@ Next InputChecks::coloursAndDistribution(bool& distribution) {
             return failRed(f.cboDistrib, "Log-normal distribution must be used for Lee diagrams");
         return Next::GoOn;
     }
-    const double n = ValueOf(f.cboN);
-    if (n != 5 && n != 10 && n != 20 && n != 50) return failRed(f.cboN, "Incorrect value of N");
+    // N as the text means it, and as the run reads it ("10,5" is no N, nor is "10x").
+    const std::optional<double> n = TypedNumber(f.cboN.text());
+    if (!n || *n != ValueOf(f.cboN) || (*n != 5 && *n != 10 && *n != 20 && *n != 50))
+        return failRed(f.cboN, "Incorrect value of N");
     distribution = true;
     return Next::GoOn;
 }
@@ -518,6 +526,8 @@ Next InputChecks::surfaceWave(double real) {
     if (real <= 1)
         return failRed(f.txtRefractReal,
                        "Refractive index must be greater than 1 for this calculation method");
+    for (ComboBox* terms : {&f.cboQmin, &f.cboQmax}) TESSARY_CHECK(entry(*terms, true));
+    TESSARY_CHECK(entry(f.txtSWAmp, true));
     const double kMin = std::nearbyint(ValueOf(f.cboQmin));
     const double kMax = std::nearbyint(ValueOf(f.cboQmax));
     if (kMin < 1) return failRed(f.cboQmin, "Kmin must be >=1");
@@ -662,10 +672,11 @@ Next InputChecks::amplitudeScale() {
     const bool autoMax = f.cboYmax.text() == kAutomatic;
     if (autoMin && autoMax) return Next::Return;
     if (!autoMin && f.optLog.value() && yLow <= 0) {
-        f.cboYmin.setBackColor(kRed);
-        // A graph read from a file switches to the linear scale without a word.
+        // A typed limit that is refused changes no setting; a graph read from a file switches to the
+        // linear scale without a word.
         if (f.runFlags.resultsFromFile == 0)
-            msgBox("Minimum amplitude <= 0 not valid for logarithmic scale", mb::kOkOnly, kInputError);
+            return failRed(f.cboYmin, "Minimum amplitude <= 0 not valid for logarithmic scale");
+        f.cboYmin.setBackColor(kRed);
         f.optLinear.setEnabled(true);
         f.optLinear.setValue(true);
         return Next::Stop;

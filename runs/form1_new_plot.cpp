@@ -10,6 +10,7 @@
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/box_number.h"
 #include "runs/method_codes.h"
 #include "runs/run_rules.h"
 
@@ -29,10 +30,11 @@ class RunUnderWay {
     bool& m_flag;
 };
 
-// The input checks with the x range of the boxes; inputError is 1 after a refusal.
+// The input checks with the x range of the boxes (as the checks read them); inputError is 1 after a
+// refusal.
 void CheckInputs(Form1& f) {
-    double xLow = Val(f.txtXmin.text());
-    double xHigh = Val(f.txtXmax.text());
+    double xLow = BoxValue(f.txtXmin.text());
+    double xHigh = BoxValue(f.txtXmax.text());
     f.CheckInput(xLow, xHigh, f.graph.yAxisMin, f.graph.yAxisMax, f.runFlags.inputError);
     if (f.runFlags.inputError != 1 && f.codes.runState != Form1::kRunStopped && f.LambdaOutsideSphereWindow())
         f.runFlags.inputError = 1;
@@ -75,11 +77,13 @@ void NewPlotRun(Form1& f) {
 }  // namespace
 
 // A step of the runs: radius from txtRadius by the checked radius, diameter or size-parameter menu.
+// Overplot takes it before the input checks (for the counts of "High", "Med." and "Low"): the boxes
+// are read as the checks will read them.
 void Form1::RadiusFromBox() {
-    const double value = Val(txtRadius.text());
+    const double value = BoxValue(txtRadius.text());
     if (mnuRadius.checked()) calc.radius = value;
     if (mnuDiameter.checked()) calc.radius = value / 2;
-    if (mnuRadiusX.checked()) calc.radius = value * Val(txtLambda.text()) / kTwoPi;  // the box holds x
+    if (mnuRadiusX.checked()) calc.radius = value * BoxValue(txtLambda.text()) / kTwoPi;  // the box holds x
 }
 
 // A step of the runs: waveCount for "High", "Med." and "Low" from the radius.

@@ -13,6 +13,7 @@
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/box_number.h"
 #include "runs/method_codes.h"
 #include "scattering/form1_series_common.h"
 
@@ -210,10 +211,11 @@ Next Replot::ranges() {
     f.cmdOverPlot.setEnabled(true);
     f.setMousePointer(11);
 
-    f.graph.xMin = Val(f.txtXmin.text());
-    f.graph.xMax = Val(f.txtXmax.text());
-    if (!Automatic(f.cboYmin)) f.graph.yAxisMin = Val(f.cboYmin.text());
-    if (!Automatic(f.cboYmax)) f.graph.yAxisMax = Val(f.cboYmax.text());
+    // The limits as the input checks read the boxes ("0,5" is 0.5), also where an overplot keeps them.
+    f.graph.xMin = BoxValue(f.txtXmin.text());
+    f.graph.xMax = BoxValue(f.txtXmax.text());
+    if (!Automatic(f.cboYmin)) f.graph.yAxisMin = BoxValue(f.cboYmin.text());
+    if (!Automatic(f.cboYmax)) f.graph.yAxisMax = BoxValue(f.cboYmax.text());
 
     // Results read from a file are redrawn despite a failed check.
     f.CheckInput(f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax, f.runFlags.inputError);

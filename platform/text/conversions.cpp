@@ -262,6 +262,43 @@ double ValOrInfinity(std::string_view text) {
     return negative ? -kInf : kInf;
 }
 
+std::optional<ValResult> ParseTypedNumber(std::string_view text) {
+    std::size_t i = text.find_first_not_of(' ');
+    if (i == std::string_view::npos) return std::nullopt;
+    std::string number;  // the text with "." for its separator, as ParseVal reads it
+    number.reserve(text.size() - i);
+    const auto takeSign = [&] {
+        if (i < text.size() && (text[i] == '+' || text[i] == '-')) number += text[i++];
+    };
+    const auto takeDigits = [&] {
+        const std::size_t from = i;
+        while (i < text.size() && IsDigit(text[i])) number += text[i++];
+        return i - from;
+    };
+    takeSign();
+    std::size_t digits = takeDigits();
+    if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
+        number += '.';
+        ++i;
+        digits += takeDigits();
+    }
+    if (digits == 0) return std::nullopt;
+    if (i < text.size() && (text[i] == 'E' || text[i] == 'e')) {
+        number += 'e';
+        ++i;
+        takeSign();
+        if (takeDigits() == 0) return std::nullopt;
+    }
+    if (i != text.size()) return std::nullopt;
+    return ParseVal(number);
+}
+
+std::optional<double> TypedNumber(std::string_view text) {
+    const std::optional<ValResult> r = ParseTypedNumber(text);
+    if (!r || r->status != NumberStatus::Ok) return std::nullopt;
+    return r->value;
+}
+
 // ---------------------------------------------------------------------------------------------
 
 std::string Str(double v) { return StrOf(v, kDoubleDigits, true, false); }

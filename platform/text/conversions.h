@@ -8,6 +8,7 @@
 
 #include <concepts>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -61,6 +62,17 @@ double Val(std::string_view text);
 // of its sign ("1e400" is +infinity, "-1e400" -infinity): for boxes whose range checks must refuse
 // it as they refuse the largest numbers, where Val would read it as 0.
 double ValOrInfinity(std::string_view text);
+
+// The number a typed text means, the text read as a whole: leading blanks, an optional sign, digits
+// with at most one decimal separator ("." or ","; so ".5", "5." and "1,5" are numbers) and an optional
+// exponent (E or e, an optional sign, at least one digit), and nothing after it. Any other text means
+// no number and gives nothing: two separators ("1,550.0"), a sign elsewhere ("0-5", "1e5-3", "1e--5"),
+// an exponent without digits ("4.64e-"), no digit in the mantissa (".e5"), trailing characters ("5 ",
+// "12a"). The value is ParseVal's of the text with "." for its separator: status OutOfRange beyond
+// the Double range, 0 below it.
+std::optional<ValResult> ParseTypedNumber(std::string_view text);
+// The number ParseTypedNumber finds, nothing also for a number beyond the Double range.
+std::optional<double> TypedNumber(std::string_view text);
 
 // ---------------------------------------------------------------------------------------------
 // Texts of a number

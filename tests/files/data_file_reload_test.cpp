@@ -57,6 +57,8 @@ struct RunCase {
 // One run of each kind the data file stores, small enough to compute at once.
 const RunCase kRuns[] = {
     {"one wavelength, imaginary index 0.0001", [](Form1& f) { f.txtRefractImag.setText("0.0001"); }},
+    {"imaginary index 3.30E-10, y maximum 1.5E+20 (once refused on reading)",
+     [](Form1& f) { f.txtRefractImag.setText("3.30E-10"), f.cboYmax.setText("1.5E+20"); }},
     {"RGB", [](Form1& f) { f.cboWave.setText("RGB"); }},
     {"5 wavelengths, flat band of 500 to 700 nm",
      [](Form1& f) {
@@ -230,6 +232,9 @@ TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
          "Line 15: the wavelength \"0.65x\" is not a number above 0"},
         {[](DataFile& d) { d.inputs[4] = "1e999"; },  // beyond the Double range
          "Line 18: the imaginary part of the refractive index \"1e999\" is not a number"},
+        // A misplaced sign, and a decimal comma, which the loader would read as Val does (1).
+        {[](DataFile& d) { d.inputs[2] = "1-5e3"; }, "Line 16: the radius \"1-5e3\" is not a number above 0"},
+        {[](DataFile& d) { d.inputs[2] = "1,5"; }, "Line 16: the radius \"1,5\" is not a number above 0"},
         {[](DataFile& d) { d.inputs[5] = "-5"; },
          "Line 19: the x minimum \"-5\" is not a number of 0 or more"},
         {[](DataFile& d) { d.method = "Miee"; }, "Line 7: the method \"Miee\" is not known"},

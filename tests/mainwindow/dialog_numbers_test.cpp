@@ -34,6 +34,7 @@ class DialogNumbersTest : public Form1Test {
     }
 };
 
+using Answer = std::pair<std::string, bool>;  // a box's text and whether its dialog stayed open
 using Enter = std::function<void(DialogNumbersTest&, Form1&, const std::string&)>;
 
 std::string IndexShown(Form1& f) { return f.txtRefractReal.text() + " " + f.txtRefractImag.text(); }
@@ -121,6 +122,44 @@ TEST_F(DialogNumbersTest, SpectrumBandDialogRefusesALimitBeyondTheDoubleRange) {
                                "Input error:     The red highlighted data entry is incorrect.    "});
         EXPECT_EQ(f.dlogSpectrumBand_->txtSpectrumMin.backColor(), OleColor{255});  // red
         EXPECT_EQ(f.lblSpectrumBand.caption(), band);
+    }
+}
+
+// OK in a dialog reads a decimal comma as the point and closes it; a text that means no number turns
+// red with the input-error message and the dialog stays open.
+template <class D>
+std::function<Answer(DialogNumbersTest&, Form1&, const std::string&)> OkWith(TextBox D::*box,
+                                                                             Menu Form1::*item) {
+    return [box, item](DialogNumbersTest& t, Form1& f, const std::string& text) {
+        Answer after;
+        t.onDialog<D>([&](D& d) {
+            (d.*box).setText(text);
+            d.OKButton.click();
+            after = {(d.*box).text(), d.visible()};
+        });
+        (f.*item).trigger();
+        return after;
+    };
+}
+
+TEST_F(DialogNumbersTest, DialogsReadACommaAndRefuseTextsThatMeanNoNumber) {
+    const std::pair<std::function<Answer(DialogNumbersTest&, Form1&, const std::string&)>, Answer> rows[] = {
+        {OkWith(&dlogTemp::txtTemp, &Form1::mnuRI_IAPWS), {"20.5", false}},
+        {OkWith(&dlogTemp::txtDensity, &Form1::mnuRI_IAPWS), {"0.998", false}},
+        {OkWith(&dlogAir::txtAirTemp, &Form1::mnuRI_Air1), {"15.5", false}},
+        {OkWith<dlogRI_User1>(&dlogRI_User1::txtRI_1_3, &Form1::mnuRI_User1), {"1.52", false}},
+        {OkWith(&dlogGaussianBeam::txtBeamWo, &Form1::mnuGaussian), {"8.5", false}},
+        {OkWith(&dlogSpectrumBand::txtSpectrumMin, &Form1::mnuSpectrumBand), {"400.5", false}}};
+    for (const auto& [ok, point] : rows) {
+        std::string comma = point.first;
+        comma[comma.find('.')] = ',';
+        messages.clear();
+        EXPECT_EQ(ok(*this, started(), comma), point);
+        EXPECT_EQ(shown(), std::vector<std::string>{});
+        messages.clear();
+        EXPECT_EQ(ok(*this, started(), "1-5e3"), Answer("1-5e3", true));
+        // (a menu that finds its dialog closed without OK presses OK once more)
+        EXPECT_EQ(shown().at(0), "Input error:     The red highlighted data entry is incorrect.    ");
     }
 }
 

@@ -1,8 +1,14 @@
 // Numeric input parsing: the loose forms a user may type and the canonical text the box gets, exponent
 // notation kept as typed, the range codes, and every rejection with the red box and the one message.
+#include <algorithm>
+#include <cctype>
+#include <charconv>
 #include <string>
+#include <system_error>
 #include <vector>
 
+#include "platform/text/conversions.h"
+#include "runs/box_number.h"
 #include "tests/mainwindow/form1_test_support.h"
 
 namespace tessary {
@@ -94,6 +100,8 @@ const Rejected kRejected[] = {
     {"-1e999", 0, 0, "-1e999"},
 };
 
+constexpr auto npos = std::string::npos;
+
 class GetvalTest : public Form1Test {
   protected:
     GetvalTest() : f(designed()) {}
@@ -165,6 +173,55 @@ TEST_F(GetvalTest, EditableListsAreParsedLikeTextBoxes) {
     f.getval(f.cboYmax, value, error);
     EXPECT_EQ(error, 1);
     EXPECT_EQ(f.cboYmax.backColor(), kRed);
+}
+
+// Generated texts built from parts of known meaning (sign, leading zero, whole part with a separator
+// or sign inside, separator, fraction, exponent): getval on a text box (minus allowed) and a list takes
+// the number each text means, or refuses it, and the box it rewrites reads back as that number.
+TEST_F(GetvalTest, EveryTextGivesTheNumberItMeansOrIsRefused) {
+    const std::vector<std::vector<std::string>> parts{
+        {"", "-", "+"},
+        {"", "0"},
+        {"", "1", "12", "1,550", "0-5", "10"},
+        {"", ".", ","},
+        {"", "5", "50", "0000", "30"},
+        {"", "E-10", "e5", "E+20", "e-0", "E-100", "E300", "e400", "E", "e-", "E--5", "e5-3"}};
+    int accepted = 0;
+    for (std::size_t n = 0; n < 3 * 2 * 6 * 3 * 5 * 12; ++n) {
+        std::string p[6], text;
+        for (std::size_t i = 6, k = n; i-- > 0; k /= parts[i].size()) p[i] = parts[i][k % parts[i].size()];
+        for (const std::string& part : p) text += part;
+        std::string plain = (p[0] == "-" ? "-" : "") + p[1] + p[2] + p[3] + p[4] + p[5];
+        std::replace(plain.begin(), plain.end(), ',', '.');
+        const bool number =
+            std::count_if(text.begin(), text.end(), [](char c) { return c == '.' || c == ','; }) < 2 &&
+            p[2].find('-') == npos && (p[1] + p[2] + p[4]).find_first_of("0123456789") != npos &&
+            (p[5].empty() || (std::isdigit(p[5].back()) && p[5].find_first_of("+-", 2) == npos));
+        double meant = 0;
+        const bool inRange =
+            std::from_chars(plain.data(), plain.data() + plain.size(), meant).ec == std::errc();
+        SCOPED_TRACE("\"" + text + "\"");
+        ASSERT_EQ(ParseTypedNumber(text).has_value(), number);
+        // A "+" in the exponent passes only in the canonical text; "00" and "000" are refused.
+        const bool mayRefuse = p[5].find('+') != npos || (p[1] + p[2] + p[4]).starts_with("00");
+        const auto check = [&](auto& box, bool minusAllowed) {
+            box.setText(text);
+            double value = minusAllowed ? 0 : 1;
+            int error = 0;
+            f.getval(box, value, error);
+            const bool refused = !number || !inRange || (p[0] == "-" && !minusAllowed);
+            EXPECT_TRUE(error == 1 ? refused || mayRefuse : !refused);
+            if (error == 0) {
+                ++accepted;
+                EXPECT_EQ(value, meant);
+                EXPECT_EQ(BoxNumber(box.text(), minusAllowed), meant) << box.text();
+            }
+        };
+        check(f.txtRadius, true);
+        check(f.cboStep, false);
+        messages.clear();
+    }
+    EXPECT_GT(accepted, 2000);
 }
 
 // Each write that changes the text raises the box's Change once; writes of the same text raise nothing.

@@ -489,9 +489,11 @@ const RefusalCase kAngleCases[] = {
      "Minimum amplitude <= 0 not valid for logarithmic scale",
      kInput,
      {"cboYmin"},
+     // The refused limit changes no setting: the scale stays logarithmic, the box as typed.
      [](RunChecksTest& t) {
-         EXPECT_TRUE(t.f.optLinear.value());
-         EXPECT_TRUE(t.f.optLinear.enabled());
+         EXPECT_TRUE(t.f.optLog.value());
+         EXPECT_FALSE(t.f.optLinear.value());
+         EXPECT_EQ(t.f.cboYmin.text(), "0");
      }},
     {"LogScaleManualMaximumZero",
      ManualY("Automatic", "0"),
@@ -756,6 +758,62 @@ TEST_F(RunChecksTest, RayleighWarningLetsTheRunGoOnAndEndsTheChecks) {
     EXPECT_EQ(shown[0].prompt, "Rayleigh approximation is valid only when r << wavelength");
     EXPECT_EQ(shown[0].title, "Warning . . .");
     EXPECT_TRUE(shown[0].red.empty());
+}
+
+// Each box the checks pass through the number entry reads afterwards, as the run reads it (Val), the
+// number typed with an exponent ending in 0 or a decimal comma; "1-5e3" is refused in each.
+struct NumberBoxRow {
+    Setup setup;  // the graph or method that reads the box
+    std::function<std::string(RunChecksTest&, const std::string*)> box;  // types a text, gives the text
+    const char* typed;
+    double meant;
+};
+template <class B>
+std::function<std::string(RunChecksTest&, const std::string*)> In(B Form1::*box) {
+    return [box](RunChecksTest& t, const std::string* text) {
+        if (text) (t.f.*box).setText(*text);
+        return (t.f.*box).text();
+    };
+}
+std::vector<NumberBoxRow> NumberBoxRows() {
+    const Setup angles = [](RunChecksTest&) {}, lee = Lee(Text(&Form1::txtRadius, "5"));
+    const Setup waves = SurfaceWave("1", "2"), map = Map(kGraphMapIndex, "1.3", "1.4", "4", "0");
+    return {{angles, In(&Form1::cboYmax), "1.0E10", 1e10},
+            {angles, In(&Form1::cboYmin), "0,5", 0.5},
+            {angles, In(&Form1::txtXmin), "1.0E0", 1},
+            {angles, In(&Form1::txtXmax), "9.0E0", 9},
+            {angles, In(&Form1::cboStep), "1.0E0", 1},
+            {angles, In(&Form1::txtRadius), "2.0E0", 2},
+            {angles, In(&Form1::txtLambda), "1.0E0", 1},
+            {angles, In(&Form1::txtRefractReal), "1.330E0", 1.33},
+            {angles, In(&Form1::txtRefractImag), "3.30E-10", 3.3e-10},
+            {RadiusSweep(1, "1", "10", "1"), In(&Form1::txtAngle), "1.30E-10", 1.3e-10},
+            {lee, In(&Form1::txtRmax), "20.0E0", 20},
+            {lee, In(&Form1::txtRstep), "4.0E0", 4},
+            {Disperse("10"), In(&Form1::cboSD), "7,5", 7.5},
+            {angles, In(&Form1::cboWave), "1,0E1", 10},
+            {waves, In(&Form1::cboQmin), "1,9", 1.9},
+            {waves, In(&Form1::cboQmax), "2,5E0", 2.5},
+            {waves, In(&Form1::txtSWAmp), "1,5", 1.5},
+            {map, In(&Form1::txtF9_min), "1.30E0", 1.3},
+            {map, In(&Form1::txtF9_step), "4.0E0", 4},
+            {map, In(&Form1::txtF9_fixed), "3.30E-10", 3.3e-10}};
+}
+
+TEST_F(RunChecksTest, EveryNumberBoxReadsTheNumberTyped) {
+    for (const NumberBoxRow& row : NumberBoxRows()) {
+        for (const std::string typed : {row.typed, "1-5e3"}) {
+            SCOPED_TRACE(typed);
+            setDefaults();
+            shown.clear();
+            row.setup(*this);
+            row.box(*this, &typed);
+            const bool good = typed == row.typed;
+            EXPECT_EQ(check(), good ? 0 : 1);
+            EXPECT_EQ(shown.empty() ? "" : shown[0].prompt, good ? "" : kEntryMessage);
+            EXPECT_EQ(Val(row.box(*this, nullptr)), good ? row.meant : 1);  // "1-5e3" stays as typed
+        }
+    }
 }
 
 TEST_F(RunChecksTest, RayleighRadiusFollowsTheSizeMenu) {
