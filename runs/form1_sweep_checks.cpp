@@ -7,7 +7,9 @@
 // curves hold no more points); the asymmetry parameter against wavelength gets the wavelength-axis
 // bands too; the Gaussian beam writes no efficiencies, so their graphs need a plane wave; the spectrum
 // band must start above 0 and below its upper end.
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "graphs/graph_codes.h"
@@ -261,29 +263,40 @@ CheckNext AxisBandChecks(Form1& f) {
         return CheckNext::GoOn;
     const double lo = Val(f.txtXmin.text());
     const double hi = Val(f.txtXmax.text());
+    // The last linear step the run computes may lie past the maximum typed: the bands hold it too. When
+    // only that step crosses a band's end, the step is marked.
+    double last = hi;
+    const std::optional<SweepPlan> plan =
+        PlanSweep(code, lo, hi, lo, hi, Val(f.cboStep.text()), f.mnuXStepLog.checked());
+    if (plan && !plan->logSteps) last = std::max(hi, plan->x(plan->lastPoint));
+    const auto highBox = [&](double end) -> Control* {
+        if (hi > end) return &f.txtXmax;
+        return last > end ? static_cast<Control*>(&f.cboStep) : nullptr;
+    };
     const std::string segelsteinHint = "(Menu: Advanced -> Refractive index -> Sphere -> Water)";
     if (Iapws(f)) {
         const std::string p =
             "IAPWS values are valid only for the 150 - 2000 nm band.  Use Segelstein's data " +
             segelsteinHint;
         if (lo < 150) return FailRed(f.txtXmin, p, kWater);
-        if (hi > 2000) return FailRed(f.txtXmax, p, kWater);
+        if (Control* box = highBox(2000)) return FailRed(*box, p, kWater);
         const std::string c =
             "Complex values with IAPWS are valid only for the 380 - 700 nm band.  Use Segelstein's data " +
             segelsteinHint;
         if (ComplexWater(f) && lo < 380) return FailRed(f.txtXmin, c, kWater);
-        if (ComplexWater(f) && hi > 700) return FailRed(f.txtXmax, c, kWater);
+        if (Control* box = highBox(700); ComplexWater(f) && box) return FailRed(*box, c, kWater);
     }
     if (f.mnuRI_Segelstein.checked()) {
         const std::string p = "Segelstein's values are valid only for the 10 - 10,000 nm band";
         if (lo < 10) return FailRed(f.txtXmin, p, kWater);
-        if (hi > 10000) return FailRed(f.txtXmax, p, kWater);
+        if (Control* box = highBox(10000)) return FailRed(*box, p, kWater);
     }
     if (MetalSphere(f)) {
         const std::string p = "The values for refractive index of " + f.indexState.sphereName +
                               " are valid only for the 187 - 1935 nm band";
         if (lo < 188) return FailRed(f.txtXmin, p, "Refractive index of " + f.indexState.sphereName);
-        if (hi > 1934) return FailRed(f.txtXmax, p, "Refractive index of " + f.indexState.sphereName);
+        if (Control* box = highBox(1934))
+            return FailRed(*box, p, "Refractive index of " + f.indexState.sphereName);
     }
     return CheckNext::GoOn;
 }

@@ -874,8 +874,8 @@ class NewPlotRefusalTest : public UiTest {
 };
 
 // A refused entry shows the message with its box red (the unlock at the end of New plot clears the
-// marks of the radius and step boxes again), computes nothing (no scattering efficiency), and New
-// plot still ends through its common end (unlocked, a beep).
+// marks of the radius and step boxes again), computes nothing (the first graph's scattering efficiency
+// stays), and New plot still ends through its common end (unlocked, a beep).
 TEST_F(NewPlotRefusalTest, RefusedEntryComputesNothing) {
     struct Row {
         const char* what;
@@ -895,7 +895,8 @@ TEST_F(NewPlotRefusalTest, RefusedEntryComputesNothing) {
         form = std::make_unique<Form1>();
         Form1& f = *form;
         f.load();
-        ASSERT_GT(f.results.qSca, 0.0);  // the first graph was computed
+        const double qSca = f.results.qSca;
+        ASSERT_GT(qSca, 0.0);  // the first graph was computed
         Control& box = row.box(f);
         if (auto* text = dynamic_cast<TextBox*>(&box)) text->setText(row.text);
         if (auto* combo = dynamic_cast<ComboBox*>(&box)) combo->setText(row.text);
@@ -915,7 +916,7 @@ TEST_F(NewPlotRefusalTest, RefusedEntryComputesNothing) {
         EXPECT_EQ(seen[0].prompt, kEntryMessage);
         EXPECT_EQ(seen[0].title, "Input error");
         EXPECT_EQ(seen[0].red, Names{"red"});
-        EXPECT_EQ(f.results.qSca, 0.0);
+        EXPECT_EQ(f.results.qSca, qSca);
         EXPECT_EQ(f.runFlags.inputError, 0);
         EXPECT_TRUE(f.cmdNewPlot.enabled());
         EXPECT_EQ(runtime.beepCount(), beeps + 1);
