@@ -96,8 +96,9 @@ bool Gatherer::range(std::optional<std::pair<std::int32_t, std::int32_t>>& point
         d.last = f.leeStores.leeGridLast;
         if (const ResultsInUse use = ResultsInUseOf(r); use.stopped) {
             if (use.last < 1)
-                return Refuse("The last run was stopped after its first step: a diagram of one step cannot be "
-                              "saved. Run New plot before saving.");
+                return Refuse(
+                    "The last run was stopped after its first step: a diagram of one step cannot be "
+                    "saved. Run New plot before saving.");
             d.first = r.windowFirst;
             d.last = r.windowLast;
             stoppedRows = use;
@@ -130,8 +131,9 @@ bool Gatherer::range(std::optional<std::pair<std::int32_t, std::int32_t>>& point
 bool Gatherer::stoppedSweep(const ResultsInUse& use) {
     const RunRecord& r = f.runRecord;
     if (use.last <= d.first)
-        return Refuse("The last run was stopped after its first point: a sweep of one point cannot be saved "
-                      "as a data file. Use \"Save numerical results as text file\" instead.");
+        return Refuse(
+            "The last run was stopped after its first point: a sweep of one point cannot be saved "
+            "as a data file. Use \"Save numerical results as text file\" instead.");
     const SweepPlan plan{.firstPoint = d.first,
                          .lastPoint = d.last,
                          .logSteps = d.xLog,
@@ -182,9 +184,10 @@ bool Gatherer::leeResults() {
     if (stoppedRows) {
         // The diagram of the steps finished: its last step's radius (or map value) is the end.
         const int last = stoppedRows->last;
-        const double end = code == kGraphLee ? static_cast<double>(d.sweepStart) *
-                                                   std::pow(static_cast<double>(f.sweepState.sweepRatio), last)
-                                             : MapSweepValue(d.sweepStart, d.sweepEnd, last, d.sweepSteps);
+        const double end = code == kGraphLee
+                               ? static_cast<double>(d.sweepStart) *
+                                     std::pow(static_cast<double>(f.sweepState.sweepRatio), last)
+                               : MapSweepValue(d.sweepStart, d.sweepEnd, last, d.sweepSteps);
         d.sweepEnd = static_cast<float>(end);
         d.sweepSteps = static_cast<float>(last);
         d.stopped = StoppedRun{last + 1, stoppedRows->planned};

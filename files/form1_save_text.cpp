@@ -109,7 +109,8 @@ bool SweepRowsOfRun(const RunRecord& r, TextExportSnapshot& s) {
         planned = s.lastPoint - s.firstPoint + 1;
         if (use.stopped && use.last < s.lastPoint) {
             if (s.xStepLog)
-                s.xMax = LogSweepValue(Val(s.xMinText), s.xMax, s.lastPoint - s.firstPoint, use.last - s.firstPoint);
+                s.xMax = LogSweepValue(Val(s.xMinText), s.xMax, s.lastPoint - s.firstPoint,
+                                       use.last - s.firstPoint);
             s.lastPoint = use.last;
         }
     }

@@ -239,7 +239,8 @@ std::optional<std::string> Form1::MethodTitleOfInputs() {
     const std::string names = indexState.sphereName + " in " + indexState.mediumName;
     switch (codes.calcMethod) {
         case kMethodMie:
-            return (mnuGaussian.checked() ? "Mie scattering (Gaussian beam):  " : "Mie scattering:  ") + names;
+            return (mnuGaussian.checked() ? "Mie scattering (Gaussian beam):  " : "Mie scattering:  ") +
+                   names;
         case kMethodRayleigh:
             return "Rayleigh scattering:  " + names;
         case kMethodDiffraction:

@@ -30,13 +30,15 @@ ResultsInUse ResultsInUseOf(const RunRecord& r) {
             u.stopped = finished;
             u.reason = BatchReasonText(r.endMessage);
             if (!finished)
-                u.reason = std::string("The last run was stopped before it finished a point, so no results are "
-                                       "stored.") +
+                u.reason = std::string(
+                               "The last run was stopped before it finished a point, so no results are "
+                               "stored.") +
                            kRunNewPlot;
             break;
         case ResultsState::Refused:
-            u.reason = r.endMessage.empty() ? std::string("The last run ended before it computed a point")
-                                            : "The last run was refused (" + BatchReasonText(r.endMessage) + ")";
+            u.reason = r.endMessage.empty()
+                           ? std::string("The last run ended before it computed a point")
+                           : "The last run was refused (" + BatchReasonText(r.endMessage) + ")";
             u.reason += std::string(", so no results are stored.") + kRunNewPlot;
             break;
     }

@@ -1,6 +1,7 @@
 // Stopped, refused and overplotted runs through the window as a user acts: the saves, the text export
 // and Replot hold only what a run computed, under the labels of the run that computed it.
 #include <QImage>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -84,10 +85,9 @@ TEST_F(StoppedRunsTest, RunsThatFinishedNoPointHaveNothingToSave) {
              test::Type(f.txtXmax, "150"), test::Type(f.cboStep, "0.05");
          },
          true, kStopped},
-        {"Log-normal radii about 1e30", [](Form1& f) {
-             f.optDisp.setValue(true), test::Type(f.txtRadius, "1E+30");
-         },
-         false, "The last run was refused (Reduce radius or increase wavelength)"},
+        {"Log-normal radii about 1e30",
+         [](Form1& f) { f.optDisp.setValue(true), test::Type(f.txtRadius, "1E+30"); }, false,
+         "The last run was refused (Reduce radius or increase wavelength)"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -116,7 +116,8 @@ TEST_F(StoppedRunsTest, StoppedSweepSavesThePointsItFinished) {
     const int k = f.runRecord.doneLast;
     ASSERT_GE(k, 3);
     ASSERT_LT(k, 1001);
-    const std::vector<double> finished(f.results.intensityPerp.begin() + 1, f.results.intensityPerp.begin() + k + 1);
+    const std::vector<double> finished(f.results.intensityPerp.begin() + 1,
+                                       f.results.intensityPerp.begin() + k + 1);
 
     fileDialogs.answer(folder.at("run"));
     test::Choose(f.mnuSave);
@@ -139,6 +140,35 @@ TEST_F(StoppedRunsTest, StoppedSweepSavesThePointsItFinished) {
     for (int i = 1; i <= k; ++i) {
         EXPECT_NEAR(file.file->values[3 * (i - 1)], f.results.intensityPerp[i], 1e-13 * finished[i - 1]) << i;
         EXPECT_EQ(finished[i - 1], f.results.intensityPerp[i]) << i;
+    }
+}
+
+// A Lee diagram or map stopped during its third step saves the two steps it finished as a diagram of
+// those steps (its end the second step's radius or value), which a fresh window reads back.
+TEST_F(StoppedRunsTest, StoppedDiagramSavesTheStepsItFinished) {
+    for (const char* graph : {"Lee diagram", "Map: angle v. radius"}) {
+        SCOPED_TRACE(graph);
+        Form1& f = started();
+        test::Choose(f.cboGraph, graph);
+        test::Type(f.cboStep, "0.05"), test::Type(f.txtXmin, "178"), test::Type(f.txtXmax, "180");
+        test::Type(f.txtRadius, "1"), test::Type(f.txtRmax, "100"), test::Type(f.txtRstep, "4");
+        test::Type(f.txtF9_min, "1"), test::Type(f.txtF9_max, "100"), test::Type(f.txtF9_step, "4");
+        stopWhen(f, [&f] { return f.sweepState.loopStep == 2; });
+        test::Press(f.cmdNewPlot);
+        runtime.setPumpHook({});
+        fileDialogs.answer(folder.at("run"));
+        test::Choose(f.mnuSave);
+        TextFileReader reader = TextFileReader::Open(folder.at("run.tsy"));
+        const DecodedDataFile file = DecodeDataFile(reader);
+        ASSERT_TRUE(file.ok());
+        EXPECT_EQ(file.file->sweepSteps, 1.0f);
+        EXPECT_NEAR(file.file->sweepEnd, std::string(graph) == "Lee diagram" ? std::sqrt(10.0) : 25.75, 1e-5);
+        EXPECT_EQ(file.file->stopped, (StoppedRun{2, 5}));
+        Form1& g = started();
+        messages.clear();
+        fileDialogs.answer(folder.at("run.tsy"));
+        test::Choose(g.mnuRead);
+        EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
     }
 }
 
@@ -269,7 +299,8 @@ TEST_F(StoppedRunsTest, BandChecksHoldTheLastStep) {
         ASSERT_EQ(messages.shown().size(), refused ? 1u : 0u);
         EXPECT_EQ(f.runRecord.stepText == step, !refused);
         if (!refused) continue;
-        EXPECT_EQ(messages.last().prompt.rfind("IAPWS values are valid only for the 150 - 2000 nm band", 0), 0u);
+        EXPECT_EQ(messages.last().prompt.rfind("IAPWS values are valid only for the 150 - 2000 nm band", 0),
+                  0u);
     }
 }
 
