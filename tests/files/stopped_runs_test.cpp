@@ -98,9 +98,8 @@ TEST_F(StoppedRunsTest, SavesAfterStopHoldOnlyFinishedPoints) {
     EXPECT_GT(Val(f.txtY1min.text()), 0.0);   // no zero of an unreached point in the y range
     test::Press(f.cmdNewPlot);                // the complete run: the same rows up to the stop
     rows.pop_back();
-    EXPECT_EQ(std::vector<std::string>(RowsAfter(text(f), "Radius\t").begin(),
-                                       RowsAfter(text(f), "Radius\t").begin() + k),
-              rows);
+    const std::vector<std::string> whole = RowsAfter(text(f), "Radius\t");
+    EXPECT_EQ(std::vector<std::string>(whole.begin(), whole.begin() + k), rows);
 }
 
 // An Overplot stopped at once leaves the run on show: its saved bytes, record and graph. A New plot
