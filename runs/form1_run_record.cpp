@@ -189,6 +189,7 @@ RunRecord Form1::RecordOfInputs() {
     r.xStepLog = mnuXStepLog.checked() && SweepLogStepCode(codes.graphCode);
     r.amplitude = mnuAmplitude.checked();
     r.invWavelength = mnuInvWavelength.checked();
+    r.lightSource = optSun.value() ? LightSource::Sun : LightSource::Point;
     return r;
 }
 
