@@ -11,6 +11,7 @@
 #include <cmath>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
@@ -285,6 +286,24 @@ CheckNext AxisBandChecks(Form1& f) {
             segelsteinHint;
         if (ComplexWater(f) && lo < 380) return FailRed(f.txtXmin, c, kWater);
         if (Control* box = highBox(700); ComplexWater(f) && box) return FailRed(*box, c, kWater);
+    }
+    // The models of the visible band, and Ray's table, as one wavelength checks them.
+    const std::pair<const Menu*, const char*> visible[] = {{&f.mnuRI_Cowley, "Cowley's"},
+                                                           {&f.mnuRI_Gedzelman, "Gedzelman's"},
+                                                           {&f.mnuRI_KayeLaby, "Kaye & Laby's"},
+                                                           {&f.mnuRI_Lynch, "Lynch & Livingston's"}};
+    for (const auto& [item, name] : visible) {
+        const std::string p =
+            std::string(name) +
+            " values for refractive index of water are valid only for the 0.38 - 0.7 um band";
+        if (item->checked() && lo < 380) return FailRed(f.txtXmin, p, kWater);
+        if (Control* box = highBox(700); item->checked() && box) return FailRed(*box, p, kWater);
+    }
+    if (f.mnuRI_Ray.checked()) {
+        const std::string p =
+            "Ray's values for refractive index of water are valid only for the 0.2  - 30,000 um band";
+        if (lo < 200) return FailRed(f.txtXmin, p, kWater);
+        if (Control* box = highBox(3e7)) return FailRed(*box, p, kWater);
     }
     if (f.mnuRI_Segelstein.checked()) {
         const std::string p = "Segelstein's values are valid only for the 10 - 10,000 nm band";

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "file_bytes.h"
@@ -198,18 +199,24 @@ TEST_F(StoppedRunsTest, OverplottedSweepComputesAtItsOwnPoints) {
 }
 
 // The band of the index model holds every point the sweep computes: the last linear step past the typed
-// maximum (368 to 1936.1 nm by 820.968 computes 2009.936 nm) is refused, the step marked.
+// maximum is refused (368 to 1936.1 nm by 820.968 computes 2009.936 nm, past IAPWS's 2000 nm; 380 to 700
+// by 7 computes 702 nm, past Cowley's 700 nm).
 TEST_F(StoppedRunsTest, BandChecksHoldTheLastStep) {
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {"368", "1936.1", "820.968", "IAPWS values are valid only for the 150 - 2000 nm"},
+        {"368", "1936.1", "784", nullptr},
+        {"380", "700", "7",
+         "Cowley's values for refractive index of water are valid only for the 0.38 - 0.7"},
+        {"380", "700", "8", nullptr}};
     Form1& f = started();
-    for (const auto& [step, refused] : {std::pair{"820.968", true}, {"784", false}}) {
-        Range(f, "Cext/Csca/Cabs v. wavelength", "368", "1936.1", step);
+    for (const auto& [xMin, xMax, step, prompt] : cases) {
+        if (std::string(xMin) == "380") test::Choose(f.mnuRI_Cowley);
+        Range(f, "Cext/Csca/Cabs v. wavelength", xMin, xMax, step);
         messages.clear();
         test::Press(f.cmdNewPlot);
-        ASSERT_EQ(messages.shown().size(), refused ? 1u : 0u) << step;
-        EXPECT_EQ(f.runRecord.stepText == step, !refused);
-        EXPECT_EQ(
-            refused ? messages.last().prompt.find("IAPWS values are valid only for the 150 - 2000 nm") : 0,
-            0u);
+        ASSERT_EQ(messages.shown().size(), prompt ? 1u : 0u) << step;
+        EXPECT_EQ(f.runRecord.stepText == step, !prompt);
+        EXPECT_EQ(prompt ? messages.last().prompt.find(prompt) : 0, 0u);
     }
 }
 
