@@ -15,6 +15,7 @@
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
+#include "runs/run_record.h"
 
 namespace tessary {
 
@@ -130,9 +131,10 @@ bool Form1::Save_Batch(TextFileWriter& report) {
     setMousePointer(11);
     TextExportSnapshot s = ExportSnapshotOf(*this);
     if (s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph) {
-        const auto range = ExportPointRange(s.xMinText, s.xMaxText, s.stepText, s.xStepLog);
-        s.firstPoint = range ? range->first : 1;
-        s.lastPoint = range ? range->second : 0;
+        if (!SweepRowsOfRun(runRecord, s)) {
+            s.firstPoint = 1;
+            s.lastPoint = 0;
+        }
         angleGrid.firstPoint = s.firstPoint;
         angleGrid.lastPoint = s.lastPoint;
     }
@@ -140,8 +142,9 @@ bool Form1::Save_Batch(TextFileWriter& report) {
         SetExportRelativeIndex(runRecord, s);
     const BatchWindow window{runRecord.windowFirst, runRecord.windowLast};
     // A run that did not finish writes no numbers of an earlier run: the rows a stopped sweep
-    // finished, or none, and why.
+    // finished (as the run's record gives them), or none, and why.
     std::optional<std::string> notComputed, stopped;
+    const ResultsInUse use = ResultsInUseOf(runRecord);
     if (newPlotEnd == NewPlotEnd::Refused) {
         notComputed = LastMessage(batchMessages, false, "the inputs were refused");
         // The header says what the batch asked for; the record of the stored results stays.
@@ -150,17 +153,13 @@ bool Form1::Save_Batch(TextFileWriter& report) {
         const double lambda = Val(asked.lambdaText);
         asked.sizeParam = lambda > 0 ? asked.radius * kTwoPi / lambda * indexState.mediumRe : 0.0;
         s = ExportSnapshotOf(*this, asked);
-    } else if (newPlotEnd == NewPlotEnd::Stopped) {
-        const std::string why = fileState.batchStopAsked
-                                    ? "the calculation was stopped"
-                                    : LastMessage(batchMessages, true, "the calculation was stopped");
-        if (s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph &&
-            sweepState.sweepLastStored >= s.firstPoint) {
-            s.lastPoint = std::min(s.lastPoint, sweepState.sweepLastStored);
+    } else if (!use.any || use.stopped) {
+        const std::string why = runRecord.endMessage.empty() ? std::string("the calculation was stopped")
+                                                             : BatchReasonText(runRecord.endMessage);
+        if (use.stopped && s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph)
             stopped = why;
-        } else {
+        else
             notComputed = why;  // an angle graph's sums are partial at every angle
-        }
     }
     batchMessages.clear();
     if (notComputed) {

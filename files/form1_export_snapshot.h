@@ -14,5 +14,9 @@ TextExportSnapshot ExportSnapshotOf(Form1& f);
 TextExportSnapshot ExportSnapshotOf(Form1& f, const RunRecord& record);
 // Codes 10 and 15: the relative index of each row from the models of the run's record.
 void SetExportRelativeIndex(const RunRecord& record, TextExportSnapshot& s);
+// Codes 10 to 19: the rows of the run's record (the convergence graph's orders its series summed), only
+// those a stopped run finished, whose last x is then the maximum, with the line saying so. False when
+// the run's range gives no rows.
+bool SweepRowsOfRun(const RunRecord& record, TextExportSnapshot& s);
 
 }  // namespace tessary

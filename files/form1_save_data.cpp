@@ -1,6 +1,7 @@
 // save_data: the window's state and the results on show as a data file. Everything is gathered and
 // checked first; the file is written in one go and replaces the old one only when complete, so a
 // refused or failed save leaves the old file, the point range and the overplot mark as they were.
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,6 +12,8 @@
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
+#include "runs/run_record.h"
+#include "runs/sweep_steps.h"
 
 namespace tessary {
 
@@ -44,6 +47,7 @@ class Gatherer {
   private:
     void settings();
     bool range(std::optional<std::pair<std::int32_t, std::int32_t>>& pointRange);
+    bool stoppedSweep(const ResultsInUse& use);
     bool results();
     bool leeResults();
     bool amplitudes();
@@ -51,6 +55,7 @@ class Gatherer {
     Form1& f;
     DataFile d;
     int code = kNoGraph;
+    std::optional<ResultsInUse> stoppedRows;  // a stopped diagram: the steps it finished
 };
 
 void Gatherer::settings() {
@@ -78,8 +83,8 @@ void Gatherer::settings() {
     if (f.cboYmax.text() != "Automatic") d.yMax = Val(f.cboYmax.text());
     d.yScaleMin = f.graph.yScaleMin;
     d.yScaleMax = f.graph.yScaleMax;
-    // The light source too: the results are drawn with the one chosen now.
-    d.lightSource = f.optSun.value() ? LightSource::Sun : LightSource::Point;
+    // The light source the results on show were drawn with.
+    d.lightSource = r.lightSource;
     // The run's own: moduli in place of intensities, and the beam that lit the sphere.
     d.amplitudeValues = HoldsAmplitudes(r);
     d.illumination = IlluminationOf(r);
@@ -87,14 +92,24 @@ void Gatherer::settings() {
 
 // The point range: for graph codes 10 to 19 worked out from the run's range, as the file states it.
 bool Gatherer::range(std::optional<std::pair<std::int32_t, std::int32_t>>& pointRange) {
+    const RunRecord& r = f.runRecord;
     if (code >= kGraphLee) {
-        // The angle grid the run stored; a stopped run kept none.
+        // The angle grid the run stored; a stopped run keeps none for a redraw, but its finished rows
+        // lie on the run's window.
         d.first = f.leeStores.leeGridFirst;
         d.last = f.leeStores.leeGridLast;
+        if (const ResultsInUse use = ResultsInUseOf(r); use.stopped) {
+            if (use.last < 1)
+                return Refuse(
+                    "The last run was stopped after its first step: a diagram of one step cannot be "
+                    "saved. Run New plot before saving.");
+            d.first = r.windowFirst;
+            d.last = r.windowLast;
+            stoppedRows = use;
+        }
         if (d.last < d.first) return Refuse("No finished diagram is stored. Run New plot before saving.");
         return true;
     }
-    const RunRecord& r = f.runRecord;
     if (code < kFirstSweepGraph || code > kLastSweepGraph) {
         d.first = r.windowFirst;
         d.last = r.windowLast;
@@ -109,7 +124,30 @@ bool Gatherer::range(std::optional<std::pair<std::int32_t, std::int32_t>>& point
                       "). Run New plot before saving.");
     d.first = 1;
     d.last = last.value;
+    if (const ResultsInUse use = ResultsInUseOf(r); use.stopped && !stoppedSweep(use)) return false;
     pointRange = std::make_pair(d.first, d.last);
+    return true;
+}
+
+// A stopped sweep is saved as the complete sweep of the points it finished: its last finished x is the
+// maximum (with logarithmic steps, the number of steps is one fewer than those points), and the stop
+// line says how far the run came. One point alone is no sweep the window could read back.
+bool Gatherer::stoppedSweep(const ResultsInUse& use) {
+    const RunRecord& r = f.runRecord;
+    if (use.last <= d.first)
+        return Refuse(
+            "The last run was stopped after its first point: a sweep of one point cannot be saved "
+            "as a data file. Use \"Save numerical results as text file\" instead.");
+    const SweepPlan plan{.firstPoint = d.first,
+                         .lastPoint = d.last,
+                         .logSteps = d.xLog,
+                         .xMin = Val(r.xMinText),
+                         .xMax = Val(r.xMaxText),
+                         .step = Val(r.stepText)};
+    d.stopped = StoppedRun{use.last - d.first + 1, d.last - d.first + 1};
+    d.inputs[6] = CStr(plan.x(use.last));
+    if (d.xLog) d.inputs[7] = CStr(use.last - 1);
+    d.last = use.last;
     return true;
 }
 
@@ -147,6 +185,17 @@ bool Gatherer::leeResults() {
     d.sweepStart = f.sweepState.sweepStart;
     d.sweepEnd = f.sweepState.sweepEnd;
     d.sweepSteps = f.sweepState.sweepSteps;
+    if (stoppedRows) {
+        // The diagram of the steps finished: its last step's radius (or map value) is the end.
+        const int last = stoppedRows->last;
+        const double end = code == kGraphLee
+                               ? static_cast<double>(d.sweepStart) *
+                                     std::pow(static_cast<double>(f.sweepState.sweepRatio), last)
+                               : MapSweepValue(d.sweepStart, d.sweepEnd, last, d.sweepSteps);
+        d.sweepEnd = static_cast<float>(end);
+        d.sweepSteps = static_cast<float>(last);
+        d.stopped = StoppedRun{last + 1, stoppedRows->planned};
+    }
     const int steps = LeeStepCount(d);
     const std::int64_t points = std::int64_t{d.last} - d.first + 1;
     const auto held = [&](const std::vector<std::vector<float>>& store) {
@@ -197,8 +246,8 @@ bool Gatherer::amplitudes() {
 }
 
 std::optional<DataFile> Gatherer::run(std::optional<std::pair<std::int32_t, std::int32_t>>& pointRange) {
-    if (!f.runRecord.taken) {
-        Refuse("No results are stored. Run New plot before saving.");
+    if (const ResultsInUse use = ResultsInUseOf(f.runRecord); !use.any) {
+        Refuse(use.reason);  // no run, or one that finished no point: nothing a run computed to save
         return std::nullopt;
     }
     code = f.runRecord.graphCode;

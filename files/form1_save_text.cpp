@@ -10,8 +10,10 @@
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "media/refrel.h"
+#include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 #include "runs/method_codes.h"
+#include "runs/run_record.h"
 
 namespace tessary {
 
@@ -34,8 +36,9 @@ std::array<std::span<const double>, 8> Columns(const Table& table) {
 TextExportSnapshot ExportSnapshotOf(Form1& f) { return ExportSnapshotOf(f, f.runRecord); }
 
 TextExportSnapshot ExportSnapshotOf(Form1& f, const RunRecord& r) {
-    // The run's inputs from its record, amplitudes or intensities and the amplitudes it holds included;
-    // the light source (point or sun) as the window shows it now, since a redraw rebuilds the curves so.
+    // The run's inputs and options from its record (the light source that of its last drawing),
+    // amplitudes or intensities and the amplitudes it holds included; the amplitude block when the
+    // window asks for it now.
     TextExportSnapshot s;
     s.dateTime = DateTimeText(f.fileState.exportClock);
     s.methodLabel = r.methodLabel;
@@ -54,7 +57,7 @@ TextExportSnapshot ExportSnapshotOf(Form1& f, const RunRecord& r) {
     s.amplitudesHeld = r.amplitudesStored;
     s.xStepLog = r.xStepLog;
     s.s1s2 = f.mnuS1S2.checked();
-    s.pointSource = f.optPoint.value();
+    s.pointSource = r.lightSource == LightSource::Point;
     s.indexPerWavelength = r.indexPerWavelength;
     s.indexTyped = r.indexTyped;
     s.graphCode = r.graphCode;
@@ -97,22 +100,40 @@ void SetExportRelativeIndex(const RunRecord& record, TextExportSnapshot& s) {
     };
 }
 
+bool SweepRowsOfRun(const RunRecord& r, TextExportSnapshot& s) {
+    const ResultsInUse use = ResultsInUseOf(r);
+    std::int32_t planned = use.planned;
+    if (r.graphCode == kGraphConvergence) {
+        s.firstPoint = use.first;
+        s.lastPoint = use.last;
+    } else {
+        const auto range = ExportPointRange(s.xMinText, s.xMaxText, s.stepText, s.xStepLog);
+        if (!range) return false;
+        s.firstPoint = range->first;
+        s.lastPoint = range->second;
+        planned = s.lastPoint - s.firstPoint + 1;
+        if (use.stopped && use.last < s.lastPoint) {
+            if (s.xStepLog)
+                s.xMax = LogSweepValue(Val(s.xMinText), s.xMax, s.lastPoint - s.firstPoint,
+                                       use.last - s.firstPoint);
+            s.lastPoint = use.last;
+        }
+    }
+    if (use.stopped) s.stopLine = StoppedAfterText(s.lastPoint - s.firstPoint + 1, planned);
+    return s.lastPoint >= s.firstPoint;
+}
+
 // The text export (save_data: the data file) is written to chosenFilePath in one go (the old file stays on
 // any failure, which is shown); true when written. A state the file cannot hold, or rows the stored results
 // do not hold, are refused with a message before anything is written.
 bool Form1::save_text() {
-    if (!runRecord.taken) return Refuse("No results are stored. Run New plot before saving.");
+    if (const ResultsInUse use = ResultsInUseOf(runRecord); !use.any) return Refuse(use.reason);
     TextExportSnapshot s = ExportSnapshotOf(*this);
 
     const bool sweep = s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph;
-    if (sweep) {
-        const auto range = ExportPointRange(s.xMinText, s.xMaxText, s.stepText, s.xStepLog);
-        if (!range)
-            return Refuse("The range of the run gives no points to save (step " + s.stepText +
-                          "). Run New plot before saving.");
-        s.firstPoint = range->first;
-        s.lastPoint = range->second;
-    }
+    if (sweep && !SweepRowsOfRun(runRecord, s))
+        return Refuse("The range of the run gives no points to save (step " + s.stepText +
+                      "). Run New plot before saving.");
     if (s.graphCode == kGraphWavelength || s.graphCode == kGraphEfficiencyWavelength)
         SetExportRelativeIndex(runRecord, s);
     // The series' terms are those of the last Debye run in this window: never a file's.

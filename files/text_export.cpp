@@ -357,6 +357,7 @@ std::optional<std::string> CheckTextExportResults(const TextExportSnapshot& s) {
 void WriteTextExportColumns(const TextExportSnapshot& s, TextFileWriter& w) {
     if (s.graphCode == kGraphAngle) AngleColumns(s, w);
     if (s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph) SweepColumns(s, w);
+    if (!s.stopLine.empty()) w.PrintLine(s.stopLine);
     if (s.graphCode == kGraphAngle && s.waveCount == 1 && s.amplitudesHeld) AmplitudeBlock(s, w);
     if (s.terms) TermDump(*s.terms, w);
 }

@@ -63,6 +63,8 @@ struct TextExportSnapshot {
     // models give none.
     std::function<std::optional<std::pair<double, double>>(double lambdaUm)> relativeIndex;
     std::optional<DebyeTermsView> terms;  // the term dump: S1 + S2 checked with the Debye series
+    // A stopped sweep's line after its rows, saying how far the run came; empty for a complete run.
+    std::string stopLine;
 };
 
 // The point range of graph codes 10 to 19 from the boxes: 1 to the step count of logarithmic steps

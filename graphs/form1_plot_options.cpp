@@ -61,6 +61,7 @@ void RedrawForLightSource(Form1& f) {
     if (f.codes.graphCode >= kGraphLee && !f.RedrawBusy()) {
         const RedrawGuard guard(f.windowState);
         f.PlotLee();
+        f.runRecord.lightSource = f.optSun.value() ? LightSource::Sun : LightSource::Point;
     }
 }
 

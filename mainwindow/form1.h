@@ -252,6 +252,8 @@ class Form1 : public Form {
     // The record of the run on show (runs/run_record.h), and one of the inputs as they are now
     void TakeRunRecord();
     void FinishRunRecord();
+    void SettleRunRecord(bool stopAnswered, const std::string& lastMessage);
+    std::optional<std::string> MethodTitleOfInputs();
     RunRecord RecordOfInputs();
     RunRecord runRecord;
     double RunStep() const;
@@ -266,6 +268,7 @@ class Form1 : public Form {
     void AngleLowerCurves();
     bool DrawAngleGraph();
     bool SweepPath();
+    void ConvergenceOrdersDone(bool seriesCalled);
     void DispatchSweepMethod(std::int32_t& first, std::int32_t& last);
     bool DispCalc();
 

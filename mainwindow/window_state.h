@@ -30,7 +30,8 @@ struct RunFlags {
     int resultsStale = 0;
     int resultsFromFile = 0;
     int logScaleDefault = 0;
-    bool runUnderWay = false;  // from the start to the end of New plot or Overplot
+    bool runUnderWay = false;       // from the start to the end of New plot or Overplot
+    bool overplotUnderWay = false;  // from the start to the end of the Overplot command's run
     // Set by the data-file reader while it loads: a New plot that Replot starts then keeps
     // resultsFromFile (any other New plot clears it).
     bool dataFileLoading = false;

@@ -145,7 +145,10 @@ void Form1::LeeSweep() {
         const Checked<std::int16_t> last = CInt(sweepState.sweepSteps);
         const int N = last.ok() ? last.value : -1;  // the input checks keep the count whole and in range
         leeWaves.clear();
-        int startedUntil = 0;  // the last row whose series are started ahead
+        int startedUntil = 0;     // the last row whose series are started ahead
+        runRecord.doneFirst = 0;  // the rows finished, counted into the run's record
+        runRecord.doneLast = -1;
+        runRecord.plannedPoints = N + 1;
         for (sweepState.loopStep = 0; sweepState.loopStep <= N; ++sweepState.loopStep) {
             if (codes.runState == kRunStopped) break;
             if (sweepState.loopStep > 0) KeepRowsAhead(*this, sweepState.loopStep, N, startedUntil);
@@ -158,6 +161,7 @@ void Form1::LeeSweep() {
             printLine("Step: ", sweepState.loopStep, "   Radius = ", Format(calc.radius, "#,##0.####"));
             sweepState.loopI = 1;
             Overplot();
+            if (codes.runState != kRunStopped) runRecord.doneLast = sweepState.loopStep;
         }
         mieAhead.Clear();
     }

@@ -73,6 +73,9 @@ bool Form1::MapSteps() {
     }
     const double fixedPart = Val(txtF9_fixed.text());
     const MapStepText text = StepText(codes.graphCode);
+    runRecord.doneFirst = 0;  // the rows finished, counted into the run's record
+    runRecord.doneLast = -1;
+    runRecord.plannedPoints = lastStep.value + 1;
 
     for (sweepState.loopStep = 0; sweepState.loopStep <= lastStep.value; ++sweepState.loopStep) {
         if (codes.runState == kRunStopped) return false;
@@ -131,6 +134,7 @@ bool Form1::MapSteps() {
         }
         colourSums.peakLee = AMAX(colourSums.peakCommon, colourSums.peakLee);
         PlotBow(colourSums.colourSumPerp, colourSums.colourSumPara, CStr(colourSums.peakCommon));
+        runRecord.doneLast = sweepState.loopStep;
         if (codes.calcMethod < kMethodRayleigh ||
             codes.calcMethod > kMethodYoungMod) {  // the next row's bar starts empty
             setForeColor(kWhite);

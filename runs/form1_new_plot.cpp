@@ -2,8 +2,15 @@
 // inputs computed again and drawn over the graph on show) and Stop (asks, and on Yes sets runState 4,
 // which every calculation loop tests). New plot ends every exit, refusals included, by unlocking the
 // inputs, a beep and marking the results current.
+//
+// The results on show and their record change only when a run starts: a New plot or Overplot refused
+// by its checks, or declined, leaves both as they were. A New plot that starts replaces them, and its
+// record says how it ended (complete, stopped after some points, refused); an Overplot that does not
+// finish puts the run on show back, record, results and graph.
+#include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
@@ -30,6 +37,112 @@ class RunUnderWay {
     bool& m_flag;
 };
 
+// Watches a run from its start to its end: whether Stop was answered Yes, and the last message with an
+// OK button only (a refusal's) shown meanwhile. The Stop button's handler and the message-box filter
+// are put back when the run ends.
+class RunWatch {
+  public:
+    explicit RunWatch(Form1& f)
+        : m_form(f),
+          m_stop(f.cmdStop.onClick),
+          m_runtime(Runtime::current()),
+          m_filter(m_runtime.messageBoxFilter()) {
+        f.cmdStop.onClick = [this, previous = m_stop] {
+            const bool before = m_form.codes.runState == Form1::kRunStopped;
+            if (previous) previous();
+            if (!before && m_form.codes.runState == Form1::kRunStopped) m_stopAnswered = true;
+        };
+        m_runtime.setMessageBoxFilter(
+            [this, previous = m_filter](const MessageBoxRequest& box, const std::function<int()>& show) {
+                if ((box.style & 7) == mb::kOkOnly) m_lastMessage = box.prompt;
+                return previous ? previous(box, show) : show();
+            });
+    }
+    ~RunWatch() {
+        m_form.cmdStop.onClick = m_stop;
+        m_runtime.setMessageBoxFilter(m_filter);
+    }
+    RunWatch(const RunWatch&) = delete;
+    RunWatch& operator=(const RunWatch&) = delete;
+
+    bool stopAnswered() const { return m_stopAnswered; }
+    const std::string& lastMessage() const { return m_lastMessage; }
+
+  private:
+    Form1& m_form;
+    std::function<void()> m_stop;
+    Runtime& m_runtime;
+    MessageBoxFilter m_filter;
+    bool m_stopAnswered = false;
+    std::string m_lastMessage;
+};
+
+// What a run replaces of the run on show, kept while an Overplot runs: one that does not finish puts it
+// back, so that its record, results, labels and readout stay those of the graph on show.
+class RunOnShow {
+  public:
+    explicit RunOnShow(Form1& f)
+        : record(f.runRecord),
+          results(f.results),
+          colourSums(f.colourSums),
+          angleGrid(f.angleGrid),
+          calc(f.calc),
+          readout(f.readout),
+          graph(f.graph),
+          light(f.light),
+          waveSet(f.waveSet),
+          sweepState(f.sweepState),
+          progress(f.runProgress),
+          title(f.caption()),
+          label(f.lblDebyeRays.caption()) {}
+    void restore(Form1& f) {
+        f.runRecord = std::move(record);
+        f.results = std::move(results);
+        f.colourSums = std::move(colourSums);
+        f.angleGrid = angleGrid;
+        f.calc = calc;
+        f.readout = readout;
+        f.graph = graph;
+        f.light = std::move(light);
+        f.waveSet = waveSet;
+        f.sweepState = sweepState;
+        f.runProgress = progress;
+        f.setCaption(title);
+        f.lblDebyeRays.setCaption(label);
+    }
+
+  private:
+    RunRecord record;
+    StoredResults results;
+    ColourSums colourSums;
+    AngleGrid angleGrid;
+    CalcInputs calc;
+    RunReadout readout;
+    GraphFrame graph;
+    LightState light;
+    WaveSet waveSet;
+    SweepState sweepState;
+    RunProgress progress;
+    std::string title, label;
+};
+
+// The record of a run that starts: its inputs, and no point finished yet (the run counts them).
+void StartRecord(Form1& f) {
+    f.TakeRunRecord();
+    f.runRecord.state = ResultsState::None;
+    f.runRecord.doneFirst = 1;
+    f.runRecord.doneLast = 0;
+    f.runRecord.plannedPoints = 0;
+}
+
+// The end of a New plot that started: its record settled; a run that ended before its method named
+// itself takes the title of its method rather than keep the one of the run before.
+void SettleNewPlot(Form1& f, const RunWatch& watch, const std::string& titleBefore) {
+    if (f.codes.runState == Form1::kRunStopped && f.caption() == titleBefore)
+        if (const std::optional<std::string> title = f.MethodTitleOfInputs()) f.setCaption(*title);
+    f.SettleRunRecord(watch.stopAnswered(), watch.lastMessage());
+}
+
 // The input checks with the x range of the boxes (as the checks read them); inputError is 1 after a
 // refusal.
 void CheckInputs(Form1& f) {
@@ -40,38 +153,45 @@ void CheckInputs(Form1& f) {
         f.runFlags.inputError = 1;
 }
 
-// New plot between its first step and its common end; a return is the command's "end".
-void NewPlotRun(Form1& f) {
+// New plot between its first step and its common end; a return is the command's "end". True when a
+// run started (and replaced the results and their record).
+bool NewPlotRun(Form1& f) {
     CheckInputs(f);
-    if (f.codes.calcMethod == kMethodNone || f.codes.runState == Form1::kRunStopped) return;
+    if (f.codes.calcMethod == kMethodNone || f.codes.runState == Form1::kRunStopped) return false;
     if (f.txtLambda.backColor() == kRed) f.runFlags.inputError = 1;  // the wavelength box refused its value
     if (f.runFlags.inputError == 1) {
         f.runFlags.inputError = 0;
-        return;
+        return false;
     }
     f.RadiusFromBox();
     f.WaveCountFromRadius();
     f.TypeCalc();
-    if (f.codes.calcMethod == kMethodNone) return;  // TypeCalc has shown "Unknown calculation method"
+    if (f.codes.calcMethod == kMethodNone) return false;  // TypeCalc has shown "Unknown calculation method"
     if (f.codes.calcMethod < kMethodRayleigh) f.Duration();
-    if (f.runFlags.inputError == 1) return;  // a long run declined; the flag stays until the next check
+    if (f.runFlags.inputError == 1) return false;  // a long run declined; the flag stays until the next check
 
-    f.TakeRunRecord();
+    f.results.qSca = 0;
+    const std::string titleBefore = f.caption();
+    StartRecord(f);
     f.LockON();
     f.Array_Size();
     f.cmdExit.setDefault(false);
     f.codes.runState = Form1::kRunNewPlot;
+    const RunWatch watch(f);
     if (f.codes.graphCode >= kGraphLee) {
         f.LeeSweep();
         f.newPlotEnd = f.codes.runState == Form1::kRunStopped ? NewPlotEnd::Stopped : NewPlotEnd::Computed;
-        return;
+        SettleNewPlot(f, watch, titleBefore);
+        return true;
     }
     for (PictureBox* p : {&f.Picture1, &f.Picture2, &f.Picture3}) p->setVisible(false);
     f.sweepState.loopI = 1;
     f.Overplot();
     f.newPlotEnd = f.codes.runState == Form1::kRunStopped ? NewPlotEnd::Stopped : NewPlotEnd::Computed;
+    SettleNewPlot(f, watch, titleBefore);
     f.cmdOverPlot.setVisible(f.calc.waveCount == 1);  // overplotting follows single-wavelength runs only
     if (f.codes.graphCode < kFirstSweepGraph) f.codes.runState = Form1::kRunNewPlot;
+    return true;
 }
 
 }  // namespace
@@ -100,7 +220,6 @@ void Form1::cmdNewPlot_Click() {
     }
     const RunUnderWay running(runFlags.runUnderWay);
     newPlotEnd = NewPlotEnd::Refused;
-    results.qSca = 0;
     runFlags.resultsStale = 1;
     codes.simulationMode = 0;
     cmdSimulation.setVisible(false);
@@ -110,8 +229,8 @@ void Form1::cmdNewPlot_Click() {
     if (codes.runState == kRunStopped) codes.runState = kRunNewPlot;
     if (!runFlags.dataFileLoading) runFlags.resultsFromFile = 0;
 
-    NewPlotRun(*this);
-    FinishRunRecord();
+    const CalcInputs calcBefore = calc;  // a refused or declined run leaves the run on show as it was
+    if (!NewPlotRun(*this)) calc = calcBefore;
 
     LockOFF();
     beep();
@@ -125,6 +244,7 @@ void Form1::cmdOverPlot_Click() {
         return;
     }
     const RunUnderWay running(runFlags.runUnderWay);
+    const CalcInputs calcBefore = calc;
     codes.runState = kRunOverplot;
     codes.simulationMode = 0;
     if (runFlags.inputError == 1) runFlags.inputError = 0;
@@ -134,14 +254,30 @@ void Form1::cmdOverPlot_Click() {
     CheckInputs(*this);  // a refused input is refused before any question of the run's length
     if (runFlags.inputError != 1 && codes.calcMethod < kMethodRayleigh) Duration();
     if (runFlags.inputError != 1 && codes.calcMethod != kMethodNone) {
-        TakeRunRecord();
+        RunOnShow onShow(*this);
+        StartRecord(*this);
         LockON();
-        Overplot();
-        FinishRunRecord();
+        bool stopAnswered = false;
+        std::string lastMessage;
+        {
+            const RunUnderWay overplotting(runFlags.overplotUnderWay);
+            const RunWatch watch(*this);
+            Overplot();
+            stopAnswered = watch.stopAnswered();
+            lastMessage = watch.lastMessage();
+        }
+        if (codes.runState == kRunStopped) {
+            onShow.restore(*this);  // the graph on show was left as it was
+            VisibleData();
+        } else {
+            SettleRunRecord(stopAnswered, lastMessage);
+        }
         setForeColor(kBlack);
         LockOFF();
         PolarLabel();
         if (calc.waveCount == 1) cmdOverPlot.setVisible(true);
+    } else {
+        calc = calcBefore;
     }
     codes.runState = kRunNewPlot;
     runFlags.resultsStale = 0;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 
 #include "graphs/graph_codes.h"
@@ -15,6 +16,7 @@
 #include "platform/ui/window_colours.h"
 #include "runs/box_number.h"
 #include "runs/method_codes.h"
+#include "runs/run_record.h"
 #include "scattering/form1_series_common.h"
 
 namespace tessary {
@@ -151,6 +153,8 @@ Next Replot::run() {
 
     const Next next = ranges();
     if (next != Next::GoOn) return next;
+    // A run that finished no point left nothing to draw: its empty frame stays.
+    if (f.runRecord.taken && !ResultsInUseOf(f.runRecord).any) return Next::End;
     if (f.calc.waveCount != 1) return severalWavelengths();
     return oneWavelength(false);
 }
@@ -332,9 +336,18 @@ Next Replot::oneWavelength(bool overplotFromFile) {
     }
 
     if (f.codes.graphCode != kGraphAngle) {
-        // The efficiency and asymmetry graphs show all three curves.
+        // The efficiency and asymmetry graphs show all three curves; a stopped sweep only the points it
+        // finished.
         if (f.codes.graphCode > kGraphConvergence) f.cboPol.setText("All 3");
-        f.Display(f.results.intensityPerp, f.results.intensityPara, f.results.intensityUnpol);
+        std::span<const double> perp = f.results.intensityPerp, para = f.results.intensityPara,
+                                unpol = f.results.intensityUnpol;
+        if (const ResultsInUse use = ResultsInUseOf(f.runRecord); use.stopped && use.last >= 0) {
+            const auto held = static_cast<std::size_t>(use.last) + 1;
+            perp = perp.first(std::min(held, perp.size()));
+            para = para.first(std::min(held, para.size()));
+            unpol = unpol.first(std::min(held, unpol.size()));
+        }
+        f.Display(perp, para, unpol);
         return Next::End;
     }
     if (!AngleResultsHeld(f.angleGrid, f.results))
@@ -345,6 +358,8 @@ Next Replot::oneWavelength(bool overplotFromFile) {
 }
 
 void Replot::end() {
+    // The results on show are drawn with the light source chosen now.
+    f.runRecord.lightSource = f.optSun.value() ? LightSource::Sun : LightSource::Point;
     f.LockOFF();
     f.VisibleData();
     f.cmdReplot.setEnabled(false);

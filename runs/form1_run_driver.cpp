@@ -203,9 +203,10 @@ void Form1::ShowElapsedTime(float startTime) {
 
 // A step of the runs: the common end of every run.
 void Form1::RunCommonEnd() {
-    // The stop exit. A Lee diagram or map keeps its panels with the columns it finished; any other
-    // graph shows an empty frame, an angle graph over the angle range the run asked for.
-    if (codes.runState == kRunStopped && codes.graphCode < kGraphLee) {
+    // The stop exit. A Lee diagram or map keeps its panels with the columns it finished; an Overplot
+    // leaves the graph on show as it was (the command puts its run back); any other graph shows an empty
+    // frame, an angle graph over the angle range the run asked for.
+    if (codes.runState == kRunStopped && codes.graphCode < kGraphLee && !runFlags.overplotUnderWay) {
         cls();
         for (PictureBox* p : {&Picture1, &Picture2, &Picture3}) p->setVisible(false);
         double x0 = 0, x1 = 180, y0 = 1, y1 = 10000;

@@ -1,12 +1,15 @@
 // The record of a run: taken from the window's inputs when a run starts, completed with the labels the
 // method leaves when it ends. The savers, the batch report, Replot and the readout read it afterwards.
 #include <cmath>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
+#include "runs/method_codes.h"
 #include "runs/run_record.h"
 #include "runs/sweep_steps.h"
 
@@ -106,9 +109,14 @@ bool IndexTyped(const RunRecord& r, double lambda) {
 // The record of the run on show (runs/run_record.h): taken here when a run starts, after its checks;
 // completed with the method's label and title when it ends (FinishRunRecord); taken from the restored window
 // when a data file is read. Whatever describes or stores the results reads it.
+// A record taken so describes complete results over the window's point range (as a data file read back
+// holds them); a run settles the state of its own results when it ends (SettleRunRecord).
 void Form1::TakeRunRecord() {
     runRecord = RecordOfInputs();
     FinishRunRecord();
+    runRecord.state = ResultsState::Complete;
+    runRecord.doneFirst = runRecord.windowFirst;
+    runRecord.doneLast = runRecord.windowLast;
 }
 
 // The record of a run of the inputs as they are now (the run record stays).
@@ -186,6 +194,7 @@ RunRecord Form1::RecordOfInputs() {
     r.xStepLog = mnuXStepLog.checked() && SweepLogStepCode(codes.graphCode);
     r.amplitude = mnuAmplitude.checked();
     r.invWavelength = mnuInvWavelength.checked();
+    r.lightSource = optSun.value() ? LightSource::Sun : LightSource::Point;
     return r;
 }
 
@@ -207,6 +216,52 @@ void Form1::FinishRunRecord() {
     r.lastPoint = angleGrid.lastPoint;
     r.windowFirst = angleGrid.windowFirst;
     r.windowLast = angleGrid.windowLast;
+    r.lightSource = optSun.value() ? LightSource::Sun : LightSource::Point;
+}
+
+// The end of a run that started: the labels it left, and the state of its results. A complete run
+// finished every point (an angle graph its whole window; the sweeps, Lee diagrams and maps have
+// counted theirs as they went). A run that ended early is stopped when Stop ended it or when it
+// finished some points before its method or model refused the next; one that finished none after a
+// refusal is refused, with the refusal's message.
+void Form1::SettleRunRecord(bool stopAnswered, const std::string& lastMessage) {
+    FinishRunRecord();
+    RunRecord& r = runRecord;
+    if (r.graphCode < kFirstSweepGraph) r.plannedPoints = r.windowLast - r.windowFirst + 1;
+    if (codes.runState != kRunStopped) {
+        r.state = ResultsState::Complete;
+        if (r.graphCode < kFirstSweepGraph) {
+            r.doneFirst = r.windowFirst;
+            r.doneLast = r.windowLast;
+        }
+        return;
+    }
+    if (r.graphCode < kFirstSweepGraph) r.doneLast = r.doneFirst - 1;  // sums of every angle are partial
+    r.endMessage = stopAnswered ? std::string() : lastMessage;
+    r.state = stopAnswered || r.doneLast >= r.doneFirst ? ResultsState::Stopped : ResultsState::Refused;
+}
+
+// The title the method of the inputs gives a run, for a run that ended before its method named it: the
+// ray-order methods' as their selection keeps it; nothing for a method that names no title of its own.
+std::optional<std::string> Form1::MethodTitleOfInputs() {
+    const std::string names = indexState.sphereName + " in " + indexState.mediumName;
+    switch (codes.calcMethod) {
+        case kMethodMie:
+            return (mnuGaussian.checked() ? "Mie scattering (Gaussian beam):  " : "Mie scattering:  ") +
+                   names;
+        case kMethodRayleigh:
+            return "Rayleigh scattering:  " + names;
+        case kMethodDiffraction:
+            return "Diffraction:  " + names;
+        case kMethodDebye:
+        case kMethodAiry:
+        case kMethodDescartes:
+        case kMethodYoung:
+        case kMethodYoungMod:
+            return series.captionText;
+        default:
+            return std::nullopt;
+    }
 }
 
 // The step (angle or x) and (RunLogSteps below) the logarithmic steps of the grid the stored results lie on:

@@ -181,6 +181,20 @@ std::unique_ptr<MieAheadPlan> PlanStepsAhead(Form1& f, const SweepPlan& plan, do
 
 }  // namespace
 
+// The points of the convergence graph are the orders of its one series: all its terms, or after a stop the
+// orders the plane-wave Mie series had summed in full (each point is the sum up to its order, final once
+// that order is added); the other series leave no order finished.
+void Form1::ConvergenceOrdersDone(bool seriesCalled) {
+    runRecord.doneFirst = 1;
+    runRecord.plannedPoints = runProgress.termCount;
+    runRecord.doneLast = 0;
+    if (codes.runState != kRunStopped)
+        runRecord.doneLast = runProgress.termCount;
+    else if (seriesCalled && codes.calcMethod == kMethodMie && !mnuGaussian.checked() &&
+             mieWork.status == MieStatus::Stopped)
+        runRecord.doneLast = std::min(mieWork.ordersDone, mieWork.termCount);
+}
+
 // The method of a sweep or distribution step at the angle window first..last: the plane-wave Debye series for
 // code 2 whatever the beam menu says, the run's dispatch for the others.
 void Form1::DispatchSweepMethod(std::int32_t& first, std::int32_t& last) {
@@ -198,7 +212,6 @@ void Form1::DispatchSweepMethod(std::int32_t& first, std::int32_t& last) {
 // the method (or DispCalc) and the stored values, then the curves; false when stopped or refused (the
 // driver's stop exit follows).
 bool Form1::SweepPath() {
-    sweepState.sweepLastStored = 0;
     AngleDelta();
     const std::optional<AngleOnGrid> grid = AngleGridFor(Val(txtAngle.text()));
     if (!grid) return RefuseSweep(codes, txtAngle);
@@ -209,14 +222,19 @@ bool Form1::SweepPath() {
         for (std::vector<double>& part : *amplitude) part.assign(points, 0.0);
     results.muTable.assign(static_cast<std::size_t>(angleGrid.angleCount) + 1, 0.0);
 
+    // The run's own range, also when an Overplot draws it into the frame of the graph on show.
+    const double xMin = Val(txtXmin.text()), xMax = Val(txtXmax.text());
     const std::optional<SweepPlan> plan =
-        PlanSweep(codes.graphCode, Val(txtXmin.text()), Val(txtXmax.text()), graph.xMin, graph.xMax,
-                  Val(cboStep.text()), mnuXStepLog.checked());
+        PlanSweep(codes.graphCode, xMin, xMax, xMin, xMax, Val(cboStep.text()), mnuXStepLog.checked());
     if (!plan) return RefuseSweep(codes, cboStep);
     angleGrid.firstPoint = plan->firstPoint;
     angleGrid.lastPoint = plan->lastPoint;
     if (plan->logSteps) sweepState.sweepRatio = plan->sweepRatio;
-    graph.dataXStart = graph.xMin;
+    graph.dataXStart = xMin;
+    // The points finished so far, counted into the run's record as the steps are stored.
+    runRecord.doneFirst = angleGrid.firstPoint;
+    runRecord.doneLast = angleGrid.firstPoint - 1;
+    runRecord.plannedPoints = angleGrid.lastPoint - angleGrid.firstPoint + 1;
     const Checked<std::int32_t> last = CLng(graph.xMax);
     if (last.ok()) angleGrid.windowLast = last.value;
     if (angleGrid.firstPoint == 2) angleGrid.windowFirst = 2;
@@ -229,6 +247,7 @@ bool Form1::SweepPath() {
     const bool disperse = !optMono.value();
     const std::unique_ptr<MieAheadPlan> ahead = PlanStepsAhead(*this, *plan, lambdaBox);
     SeriesEventPump pump;  // events once at the start, then at most every 30 ms
+    bool seriesCalled = false;
     for (std::int32_t i = angleGrid.firstPoint; i <= angleGrid.lastPoint; ++i) {
         if (codes.runState == kRunStopped) break;
         if (ahead) ahead->Reach(i - angleGrid.firstPoint);
@@ -246,17 +265,19 @@ bool Form1::SweepPath() {
         if (disperse) {
             sweepState.sweepIndex = i;
             if (!DispCalc()) break;
-            sweepState.sweepLastStored = i;
+            runRecord.doneLast = i;
         } else {
             // The efficiencies need the forward amplitude (Qext from S1 at 0 degrees), not the angle.
             const bool forward = codes.graphCode >= kGraphEfficiency && codes.graphCode <= kGraphAsymmetry;
             std::int32_t from = forward ? 1 : angleGrid.angleIndex, to = forward ? 1 : angleGrid.angleIndex;
+            seriesCalled = true;
             DispatchSweepMethod(from, to);
             if (codes.runState == kRunStopped) break;
             StoreStep(*this, i);
-            sweepState.sweepLastStored = i;
+            runRecord.doneLast = i;
         }
     }
+    if (codes.graphCode == kGraphConvergence) ConvergenceOrdersDone(seriesCalled);
     if (codes.runState == kRunStopped) return false;
     if (disperse)
         Display(results.avgPerp, results.avgPara, results.avgUnpol);

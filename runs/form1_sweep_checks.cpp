@@ -7,8 +7,11 @@
 // curves hold no more points); the asymmetry parameter against wavelength gets the wavelength-axis
 // bands too; the Gaussian beam writes no efficiencies, so their graphs need a plane wave; the spectrum
 // band must start above 0 and below its upper end.
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
@@ -272,29 +275,58 @@ CheckNext AxisBandChecks(Form1& f) {
         return CheckNext::GoOn;
     const double lo = Val(f.txtXmin.text());
     const double hi = Val(f.txtXmax.text());
+    // The last linear step the run computes may lie past the maximum typed: the bands hold it too. When
+    // only that step crosses a band's end, the step is marked.
+    double last = hi;
+    const std::optional<SweepPlan> plan =
+        PlanSweep(code, lo, hi, lo, hi, Val(f.cboStep.text()), f.mnuXStepLog.checked());
+    if (plan && !plan->logSteps) last = std::max(hi, plan->x(plan->lastPoint));
+    const auto highBox = [&](double end) -> Control* {
+        if (hi > end) return &f.txtXmax;
+        return last > end ? static_cast<Control*>(&f.cboStep) : nullptr;
+    };
     const std::string segelsteinHint = "(Menu: Advanced -> Refractive index -> Sphere -> Water)";
     if (Iapws(f)) {
         const std::string p =
             "IAPWS values are valid only for the 150 - 2000 nm band.  Use Segelstein's data " +
             segelsteinHint;
         if (lo < 150) return FailRed(f.txtXmin, p, kWater);
-        if (hi > 2000) return FailRed(f.txtXmax, p, kWater);
+        if (Control* box = highBox(2000)) return FailRed(*box, p, kWater);
         const std::string c =
             "Complex values with IAPWS are valid only for the 380 - 700 nm band.  Use Segelstein's data " +
             segelsteinHint;
         if (ComplexWater(f) && lo < 380) return FailRed(f.txtXmin, c, kWater);
-        if (ComplexWater(f) && hi > 700) return FailRed(f.txtXmax, c, kWater);
+        if (Control* box = highBox(700); ComplexWater(f) && box) return FailRed(*box, c, kWater);
+    }
+    // The models of the visible band, and Ray's table, as one wavelength checks them.
+    const std::pair<const Menu*, const char*> visible[] = {{&f.mnuRI_Cowley, "Cowley's"},
+                                                           {&f.mnuRI_Gedzelman, "Gedzelman's"},
+                                                           {&f.mnuRI_KayeLaby, "Kaye & Laby's"},
+                                                           {&f.mnuRI_Lynch, "Lynch & Livingston's"}};
+    for (const auto& [item, name] : visible) {
+        const std::string p =
+            std::string(name) +
+            " values for refractive index of water are valid only for the 0.38 - 0.7 um band";
+        if (item->checked() && lo < 380) return FailRed(f.txtXmin, p, kWater);
+        if (Control* box = highBox(700); item->checked() && box) return FailRed(*box, p, kWater);
+    }
+    if (f.mnuRI_Ray.checked()) {
+        const std::string p =
+            "Ray's values for refractive index of water are valid only for the 0.2  - 30,000 um band";
+        if (lo < 200) return FailRed(f.txtXmin, p, kWater);
+        if (Control* box = highBox(3e7)) return FailRed(*box, p, kWater);
     }
     if (f.mnuRI_Segelstein.checked()) {
         const std::string p = "Segelstein's values are valid only for the 10 - 10,000 nm band";
         if (lo < 10) return FailRed(f.txtXmin, p, kWater);
-        if (hi > 10000) return FailRed(f.txtXmax, p, kWater);
+        if (Control* box = highBox(10000)) return FailRed(*box, p, kWater);
     }
     if (MetalSphere(f)) {
         const std::string p = "The values for refractive index of " + f.indexState.sphereName +
                               " are valid only for the 187 - 1935 nm band";
         if (lo < 188) return FailRed(f.txtXmin, p, "Refractive index of " + f.indexState.sphereName);
-        if (hi > 1934) return FailRed(f.txtXmax, p, "Refractive index of " + f.indexState.sphereName);
+        if (Control* box = highBox(1934))
+            return FailRed(*box, p, "Refractive index of " + f.indexState.sphereName);
     }
     return CheckNext::GoOn;
 }

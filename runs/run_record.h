@@ -106,6 +106,28 @@ struct RunRecord {
     // its S1 and S2 block, and never the series' terms of a run in this window.
     bool fromFile = false;
     bool amplitudesStored = true;  // s1Amp and s2Amp hold the run's amplitudes over its window
+    // Why a run ended before its end when Stop was not answered: the message of the method or model
+    // that refused it (empty for a run stopped by the user, and for a complete one).
+    std::string endMessage;
+    // The light source the results on show were last drawn with: the run's, or a redraw's since.
+    LightSource lightSource = LightSource::Point;
 };
+
+// The stored results as whatever shows or saves them may use them, read from the record's state alone:
+// every point of a complete run; the points first..last a stopped run finished, of the planned count;
+// or none, with the reason a save gives.
+struct ResultsInUse {
+    bool any = false;      // points may be shown and saved
+    bool stopped = false;  // the run ended early: only first..last are finished
+    std::int32_t first = 1, last = 0;
+    std::int32_t planned = 0;
+    // No points: why, as a message says it. Stopped: why the run ended, empty when Stop ended it.
+    std::string reason;
+};
+ResultsInUse ResultsInUseOf(const RunRecord& r);
+
+// The line that says how far a stopped run came, in the data file and the text export:
+// "Stopped after 57 of 101 points".
+std::string StoppedAfterText(std::int32_t done, std::int32_t planned);
 
 }  // namespace tessary

@@ -42,8 +42,6 @@ struct SweepState {
     // progress display showed.
     std::int32_t sweepIndex = 0;
     std::int64_t sweepStepCount = 0, sweepStepShown = -1;
-    // The last step of the sweep whose values were stored (0 before the first).
-    std::int32_t sweepLastStored = 0;
 };
 
 // The progress of the running calculation.

@@ -140,9 +140,10 @@ struct GuardRun {
 
 TEST_F(BehaviourGuardTest, FixedRunsLeaveTheRecordedFilesAndPictures) {
     // Each graph type with its preset and Mie, then the methods on the angle graph, several
-    // wavelengths, a size distribution, a Gaussian beam, a data file read back and a batch file.
-    // 14695981039346656037 is the hash of nothing: the command wrote no file (the text export of a Lee
-    // diagram or a map).
+    // wavelengths, a size distribution, a Gaussian beam, a data file read back, a batch file, an
+    // Overplot, a Replot, logarithmic steps and a stopped Lee diagram (saved as the diagram of the steps
+    // it finished). 14695981039346656037 is the hash of nothing: the command wrote no file (the text
+    // export of a Lee diagram or a map).
     const GuardRun runs[] = {
         {"Intensity v. scattering angle", 15419283448556102077ull, 9615672293195866688ull,
          3297036060712909324ull, 0},
@@ -243,6 +244,39 @@ TEST_F(BehaviourGuardTest, FixedRunsLeaveTheRecordedFilesAndPictures) {
              dialogs.answer(runFolder.at("b.min"));
              dialogs.answer(runFolder.at("out.mut"));
              f.mnuBatchFile.trigger();
+         }},
+        {"Overplot", 17899978481248826133ull, 9905116505158979528ull, 8573373082709579888ull, 0,
+         [](Form1& f, auto&, auto&) {
+             HalfDegrees(f);
+             test::Type(f.txtRadius, "12.5");
+             test::Press(f.cmdOverPlot);
+         }},
+        {"Replot", 8241791815483631404ull, 7878746216380939651ull, 4754141841661576316ull, 0,
+         [](Form1& f, auto&, auto&) {
+             HalfDegrees(f);
+             test::Type(f.txtXmin, "20"), test::Type(f.txtXmax, "40");
+             test::Press(f.cmdReplot);
+         }},
+        {"log steps", 12976043157719073030ull, 17807943033979768149ull, 4628218542972638551ull, 0,
+         [](Form1& f, auto&, auto&) {
+             test::Choose(f.cboGraph, "Intensity v. radius");
+             test::Choose(f, "Advanced > Logarithmic steps");
+             test::Type(f.cboStep, "40");
+             test::Press(f.cmdNewPlot);
+         }},
+        {"Lee diagram stopped in its third step", 5952028001444261999ull, 14695981039346656037ull,
+         7295956549164254890ull, 0,
+         [this](Form1& f, auto&, auto&) {
+             test::Choose(f.cboGraph, "Lee diagram");
+             test::Type(f.cboStep, "0.05"), test::Type(f.txtXmin, "178"), test::Type(f.txtXmax, "180");
+             test::Type(f.txtRadius, "1"), test::Type(f.txtRmax, "100"), test::Type(f.txtRstep, "4");
+             runtime.setPumpHook([&f] {
+                 if (f.sweepState.loopStep == 2 && f.codes.runState != 4 && f.cmdStop.visible())
+                     f.cmdStop.click();
+             });
+             test::Press(f.cmdNewPlot);
+             runtime.setPumpHook({});
+             messages.clear();  // the Stop question
          }},
     };
     const bool print = std::getenv("TESSARY_GUARD_PRINT") != nullptr;

@@ -932,8 +932,8 @@ class NewPlotRefusalTest : public UiTest {
 };
 
 // A refused entry shows the message with its box red (the unlock at the end of New plot clears the
-// marks of the radius and step boxes again), computes nothing (no scattering efficiency), and New
-// plot still ends through its common end (unlocked, a beep).
+// marks of the radius and step boxes again), computes nothing (the first graph's scattering efficiency
+// stays), and New plot still ends through its common end (unlocked, a beep).
 TEST_F(NewPlotRefusalTest, RefusedEntryComputesNothing) {
     struct Row {
         const char* what;
@@ -968,12 +968,13 @@ TEST_F(NewPlotRefusalTest, RefusedEntryComputesNothing) {
             return mb::kOk;
         });
         const int beeps = runtime.beepCount();
+        const double qSca = f.results.qSca;  // the run on show's (typing a radius clears it)
         f.cmdNewPlot.click();
         ASSERT_EQ(seen.size(), 1u);
         EXPECT_EQ(seen[0].prompt, kEntryMessage);
         EXPECT_EQ(seen[0].title, "Input error");
         EXPECT_EQ(seen[0].red, Names{"red"});
-        EXPECT_EQ(f.results.qSca, 0.0);
+        EXPECT_EQ(f.results.qSca, qSca);
         EXPECT_EQ(f.runFlags.inputError, 0);
         EXPECT_TRUE(f.cmdNewPlot.enabled());
         EXPECT_EQ(runtime.beepCount(), beeps + 1);

@@ -1,0 +1,53 @@
+// The state of the stored results as the saves, the text export, the batch report and Replot read it.
+#include "runs/run_record.h"
+
+#include "files/batch_report.h"
+#include "platform/text/conversions.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr const char* kRunNewPlot = " Run New plot before saving.";
+
+}  // namespace
+
+ResultsInUse ResultsInUseOf(const RunRecord& r) {
+    ResultsInUse u;
+    u.first = r.doneFirst;
+    u.last = r.doneLast;
+    u.planned = r.plannedPoints;
+    const bool finished = r.doneLast >= r.doneFirst;
+    switch (r.taken ? r.state : ResultsState::None) {
+        case ResultsState::None:
+            u.reason = std::string("No results are stored.") + kRunNewPlot;
+            break;
+        case ResultsState::Complete:
+            u.any = true;
+            break;
+        case ResultsState::Stopped:
+            u.any = finished;
+            u.stopped = finished;
+            u.reason = BatchReasonText(r.endMessage);
+            if (!finished)
+                u.reason = std::string(
+                               "The last run was stopped before it finished a point, so no results are "
+                               "stored.") +
+                           kRunNewPlot;
+            break;
+        case ResultsState::Refused:
+            u.reason = r.endMessage.empty()
+                           ? std::string("The last run ended before it computed a point")
+                           : "The last run was refused (" + BatchReasonText(r.endMessage) + ")";
+            u.reason += std::string(", so no results are stored.") + kRunNewPlot;
+            break;
+    }
+    if (!u.any) u.last = u.first - 1;
+    return u;
+}
+
+std::string StoppedAfterText(std::int32_t done, std::int32_t planned) {
+    return "Stopped after " + CStr(done) + " of " + CStr(planned) + " points";
+}
+
+}  // namespace tessary

@@ -1,0 +1,224 @@
+// Stopped, refused and overplotted runs through the window as a user acts: the saves, the text export
+// and Replot hold only what a run computed, under the labels of the run that computed it.
+#include <QImage>
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "file_bytes.h"
+#include "platform/text/conversions.h"
+#include "tests/mainwindow/form1_test_support.h"
+
+namespace tessary {
+namespace {
+
+// The lines of an export after the one starting with `heading`, to the first empty one.
+std::vector<std::string> RowsAfter(const std::string& bytes, const std::string& heading) {
+    std::vector<std::string> rows;
+    for (std::size_t at = bytes.find("\r\n", bytes.find("\r\n" + heading) + 2);
+         at + 2 < bytes.size() && bytes.compare(at, 4, "\r\n\r\n") != 0; at = bytes.find("\r\n", at + 2))
+        rows.push_back(bytes.substr(at + 2, bytes.find("\r\n", at + 2) - at - 2));
+    return rows;
+}
+double X(const std::string& row) { return Val(row.substr(0, row.find('\t'))); }
+
+// The graph (when given) and its x range, as typed.
+void Range(Form1& f, const char* graph, const char* xMin, const char* xMax, const char* step) {
+    if (graph) test::Choose(f.cboGraph, graph);
+    test::Type(f.txtXmin, xMin), test::Type(f.txtXmax, xMax), test::Type(f.cboStep, step);
+}
+
+class StoppedRunsTest : public test::Form1Test {
+  protected:
+    // The bytes a save command writes, empty when it refuses (its message is then in `refusal`).
+    std::string saved(Menu& command, const char* extension) {
+        fileDialogs.answer(folder.at("run"));
+        messages.clear();
+        test::Choose(command);
+        const std::string bytes = test::ReadAll(folder.at("run") + extension);
+        std::filesystem::remove(folder.at("run") + extension);
+        refusal = messages.shown().empty() ? "" : messages.last().prompt;
+        return bytes;
+    }
+    std::string data(Form1& f) { return saved(f.mnuSave, ".tsy"); }
+    std::string text(Form1& f) { return saved(f.mnuSaveText, ".txt"); }
+    // Presses the button (New plot), with Stop pressed and answered Yes at the first pump where `when` holds.
+    void runStopped(Form1& f, std::function<bool()> when, CommandButton* button = nullptr) {
+        runtime.setPumpHook([&f, when] {
+            if (f.codes.runState != Form1::kRunStopped && f.cmdStop.visible() && when()) f.cmdStop.click();
+        });
+        test::Press(button ? *button : f.cmdNewPlot);
+        runtime.setPumpHook({});
+    }
+
+    test::TestFolder folder{"tessary_stops_"};
+    std::string refusal;
+};
+
+bool AtOnce() { return true; }
+
+// Saves after Stop. A run that finished no point (the sums of an angle graph or of several wavelengths are
+// partial until the end), or that its method refused, has nothing to save: both saves refuse and say why.
+// A stopped sweep saves the points it finished as the complete sweep of that range (its maximum the last
+// finished x) with the stop line, each point as the complete run gives it; the export has those rows and
+// the line; a redraw scans no unreached point.
+TEST_F(StoppedRunsTest, SavesAfterStopHoldOnlyFinishedPoints) {
+    const std::pair<std::function<void(Form1&)>, const char*> none[] = {
+        {[](Form1& f) { test::Type(f.txtRadius, "300"), test::Type(f.cboStep, "0.01"); },
+         "stopped before it finished a point"},
+        {[](Form1& f) { test::Type(f.txtRadius, "100"), test::Type(f.cboWave, "Med."); },
+         "stopped before it finished a point"},
+        {[](Form1& f) { f.optDisp.setValue(true), test::Type(f.txtRadius, "1E+30"); },
+         "refused (Reduce radius or increase wavelength)"}};
+    for (const auto& [set, reason] : none) {
+        Form1& f = started();
+        set(f);
+        runStopped(f, [&f] { return !f.optDisp.value(); });
+        for (const std::string& bytes : {data(f), text(f)})
+            EXPECT_EQ(bytes + refusal.substr(0, refusal.find(',')),
+                      std::string("The last run was ") + reason);
+    }
+    Form1& f = started();
+    Range(f, "Intensity v. radius", "200", "400", "0.2");
+    runStopped(f, [&f] { return f.runRecord.doneLast >= 3; });
+    const int k = f.runRecord.doneLast;
+    ASSERT_GE(k, 3);
+    ASSERT_LT(k, 1001);
+    const std::string stopLine = "\r\nStopped after " + CStr(k) + " of 1001 points\r\n";
+    const std::string file = data(f);
+    EXPECT_NE(file.find("\r\n" + CStr(200 + 0.2 * (k - 1)) + "\r\n0.2\r\n"),
+              std::string::npos);  // x max, step
+    EXPECT_NE(file.find(stopLine), std::string::npos);
+    std::vector<std::string> rows = RowsAfter(text(f), "Radius\t");
+    ASSERT_EQ(rows.size(), k + 1u);
+    EXPECT_EQ("\r\n" + rows.back() + "\r\n", stopLine);
+    EXPECT_NEAR(X(rows[k - 1]), 200 + 0.2 * (k - 1), 1e-9);
+    f.setRecording(true);
+    test::Choose(f.cboPol, "Perpendicular");  // a redraw from the stored results: no segment past point k
+    double right = 0;
+    for (const DrawOp& op : f.drawLog())
+        if (op.kind == DrawOp::Kind::Line && op.x1 != op.x2 && op.y1 != op.y2)
+            right = std::max({right, op.x1, op.x2});
+    EXPECT_LE(right, f.graph.graphLeft + 0.2 * (k - 1) / 200 * (f.graph.graphRight - f.graph.graphLeft) + 1);
+    test::Press(f.cmdNewPlot);  // the complete run: the same rows up to the stop
+    rows.pop_back();
+    const std::vector<std::string> whole = RowsAfter(text(f), "Radius\t");
+    EXPECT_EQ(std::vector<std::string>(whole.begin(), whole.begin() + k), rows);
+}
+
+// An Overplot stopped at once leaves the run on show: its saved bytes, record and graph. A New plot
+// stopped before its method ran takes its own method's title, as its record does.
+TEST_F(StoppedRunsTest, StoppedOverplotKeepsTheRunOnShow) {
+    Form1& f = started();
+    test::Type(f.cboStep, "0.01");
+    test::Press(f.cmdNewPlot);
+    const std::string before = data(f);
+    const QRect frame(f.toPixel(f.graph.graphLeft, f.graph.graphTop),
+                      f.toPixel(f.graph.graphRight, f.graph.graphBottom));
+    const QImage graph = f.image().copy(frame);
+    test::Type(f.txtRadius, "400");
+    runStopped(f, AtOnce, &f.cmdOverPlot);
+    EXPECT_EQ(data(f), before);
+    EXPECT_EQ(f.runRecord.radiusText, "10");
+    EXPECT_TRUE(f.image().copy(frame) == graph);
+    test::Choose(f.cboType, "Descartes");
+    test::Press(f.cmdNewPlot);
+    test::Choose(f.cboType, "Mie");
+    test::Choose(f.cboGraph, "Qext/Qsca/Qabs v. radius");
+    runStopped(f, AtOnce);
+    EXPECT_EQ(f.caption(), "Mie scattering:   Water in a vacuum ");  // as the series titles it
+    EXPECT_EQ(f.runRecord.title, f.caption());
+}
+
+// The convergence graph's export lists the orders its series summed, 1 to its term count, whatever the
+// run before left in the maximum box; a stopped one the orders it finished, with the stop line.
+TEST_F(StoppedRunsTest, ConvergenceExportListsTheOrdersSummed) {
+    Form1& f = started();
+    test::Type(f.cboGraph, "Convergence");
+    for (const char* radius : {"10", "2", "10", "400"}) {
+        test::Type(f.txtRadius, radius);
+        const bool stop = std::string(radius) == "400";
+        runStopped(f, [&f, stop] { return stop && f.runProgress.termCount > 1000; });  // inside its series
+        const std::vector<std::string> rows = RowsAfter(text(f), "Scattering angle = ");
+        const int n = stop ? f.mieWork.ordersDone : f.runProgress.termCount;
+        ASSERT_EQ(rows.size(), n + (stop ? 1u : 0u)) << radius;
+        EXPECT_EQ(X(rows[n - 1]), n);
+        const std::string line =
+            "Stopped after " + CStr(n) + " of " + CStr(f.runProgress.termCount) + " points";
+        EXPECT_EQ(rows.back(), stop ? line : rows[n - 1]);
+    }
+}
+
+// A New plot refused by its checks leaves the run on show and its record: the data file and the export's
+// rows stay the run's, not those of the Replot's window or the refused boxes, and the light source saved
+// is the one the results were drawn with.
+TEST_F(StoppedRunsTest, RefusedNewPlotLeavesTheRunOnShow) {
+    using Act = std::function<void(Form1&)>;
+    const Act stepZero = [](Form1& f) { test::Type(f.cboStep, "0"); };
+    const std::tuple<Act, Act, Act, const char*> cases[] = {
+        {[](Form1& f) {
+             Range(f, "Intensity v. radius", "1", "100", "4"),
+                 test::Choose(f, "Advanced > Logarithmic steps"), test::Type(f.cboStep, "4");
+         },
+         [](Form1& f) { test::Type(f.txtXmax, "50"), test::Press(f.cmdReplot); }, stepZero, "Radius\t"},
+        {[](Form1& f) { test::Type(f.cboStep, "1"); },
+         [](Form1& f) { Range(f, nullptr, "20", "40", "1"), test::Press(f.cmdReplot); }, stepZero, "theta\t"},
+        {[](Form1& f) { test::Choose(f.cboGraph, "Intensity v. radius"); }, [](Form1&) {},
+         [](Form1& f) { test::Type(f.txtXmin, "1000"), f.optSun.setValue(true); }, "Radius\t"}};
+    for (const auto& [run, between, refuse, heading] : cases) {
+        Form1& f = started();
+        run(f);
+        test::Press(f.cmdNewPlot);
+        const std::vector<std::string> rows = RowsAfter(text(f), heading);
+        between(f);
+        const std::string before = data(f);
+        EXPECT_NE(before.find("Light source: Point"), std::string::npos);
+        refuse(f);
+        test::Press(f.cmdNewPlot);
+        EXPECT_FALSE(messages.shown().empty()) << heading;  // refused
+        EXPECT_EQ(data(f), before);
+        EXPECT_EQ(RowsAfter(text(f), heading), rows);
+    }
+}
+
+// An Overplot of a sweep computes at the points of its own range, which its export labels.
+TEST_F(StoppedRunsTest, OverplottedSweepComputesAtItsOwnPoints) {
+    Form1& f = started();
+    Range(f, "Intensity v. radius", "1", "10", "1");
+    test::Press(f.cmdNewPlot);
+    const std::vector<std::string> whole = RowsAfter(text(f), "Radius\t");
+    Range(f, nullptr, "2", "6", "0.5");
+    test::Press(f.cmdOverPlot);
+    const std::vector<std::string> over = RowsAfter(text(f), "Radius\t");
+    ASSERT_EQ(whole.size(), 10u);
+    ASSERT_EQ(over.size(), 9u);
+    for (int r = 2; r <= 6; ++r) EXPECT_EQ(over[2 * r - 4], whole[r - 1]) << r;
+}
+
+// The band of the index model holds every point the sweep computes: the last linear step past the typed
+// maximum is refused (368 to 1936.1 nm by 820.968 computes 2009.936 nm, past IAPWS's 2000 nm; 380 to 700
+// by 7 computes 702 nm, past Cowley's 700 nm).
+TEST_F(StoppedRunsTest, BandChecksHoldTheLastStep) {
+    const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
+        {"368", "1936.1", "820.968", "IAPWS values are valid only for the 150 - 2000 nm"},
+        {"368", "1936.1", "784", nullptr},
+        {"380", "700", "7",
+         "Cowley's values for refractive index of water are valid only for the 0.38 - 0.7"},
+        {"380", "700", "8", nullptr}};
+    Form1& f = started();
+    for (const auto& [xMin, xMax, step, prompt] : cases) {
+        if (std::string(xMin) == "380") test::Choose(f.mnuRI_Cowley);
+        Range(f, "Cext/Csca/Cabs v. wavelength", xMin, xMax, step);
+        messages.clear();
+        test::Press(f.cmdNewPlot);
+        ASSERT_EQ(messages.shown().size(), prompt ? 1u : 0u) << step;
+        EXPECT_EQ(f.runRecord.stepText == step, !prompt);
+        EXPECT_EQ(prompt ? messages.last().prompt.find(prompt) : 0, 0u);
+    }
+}
+
+}  // namespace
+}  // namespace tessary
