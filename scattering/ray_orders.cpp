@@ -263,4 +263,11 @@ RaysOutcome DebyeLabel(const RayChoice& choice, const RaySelection& current) {
     return out;
 }
 
+std::string LabelWithOptions(std::string_view label, const std::vector<std::string>& options) {
+    if (options.empty()) return std::string(label);
+    std::string text(label.substr(0, label.find_last_not_of(' ') + 1));
+    for (std::size_t i = 0; i < options.size(); ++i) text += (i == 0 ? " with " : ", ") + options[i];
+    return text;
+}
+
 }  // namespace tessary

@@ -106,4 +106,9 @@ RaysOutcome RaysCheck(const RayChoice& choice, const RaySelection& current);
 // RaysCheck made them, the title bar unchanged).
 RaysOutcome DebyeLabel(const RayChoice& choice, const RaySelection& current);
 
+// A method label with the options its run used named after it, e.g. "Debye series (p = 2) with surface
+// wave subtraction", "Young mod. (p = 2) with Gaussian beam, central beam" (blanks at the label's end
+// dropped); the label as it is when there are none.
+std::string LabelWithOptions(std::string_view label, const std::vector<std::string>& options);
+
 }  // namespace tessary

@@ -1,6 +1,6 @@
 // Ray-order selection: the exact caption texts (with their blanks), the flags, counts and loop bound
 // for single orders, ranges and the dialog's boxes, the list's numeric value, and the refusal of
-// texts that name no order and of absurd orders before anything changes.
+// texts that name no order and of absurd orders before anything changes; the options named after a label.
 #include "runs/method_codes.h"
 #include "scattering/ray_orders.h"
 
@@ -170,6 +170,15 @@ TEST(RaysCheck, RefusesTextsThatNameNoOrder) {
             EXPECT_EQ(out.selection.rayPMax, 3);
         }
     }
+}
+
+TEST(LabelWithOptions, NamesTheOptionsAfterTheMethod) {
+    const std::pair<std::vector<std::string>, const char*> cases[] = {
+        {{}, "Debye series (p =  0,  2) "},
+        {{"surface wave subtraction"}, "Debye series (p =  0,  2) with surface wave subtraction"},
+        {{"Gaussian beam", "central beam"}, "Debye series (p =  0,  2) with Gaussian beam, central beam"}};
+    for (const auto& [options, label] : cases)
+        EXPECT_EQ(LabelWithOptions("Debye series (p =  0,  2) ", options), label);
 }
 
 struct NumberCase {
