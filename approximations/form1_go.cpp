@@ -77,7 +77,7 @@ void RunGeometricOptics(Form1& f, GOVariant variant, double x, std::int32_t N, F
     if (in.topHat) options.emplace_back("top hat beam");
     if ((in.gaussianWeight || in.topHat) && f.mnuMultBeams.checked()) options.emplace_back("multiple beams");
     if (in.centralBeam) options.emplace_back("central beam");
-    f.ShowRunOptions(options);
+    f.ShowRunOptions(WithOptions(options));
     dlogP& rayDialog = *f.dlogP_;
     in.multipleList = f.cboRays.text() == "Multiple";
     in.diffraction = rayDialog.chkDiffraction.value() == 1;

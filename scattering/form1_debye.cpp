@@ -136,7 +136,7 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
     const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()),
                             series.rayCount, series.rayPMax};
     setCaption(series.captionText);
-    if (mnuSWsub.checked()) ShowRunOptions({"surface wave subtraction"});
+    if (mnuSWsub.checked()) ShowRunOptions("minus ray optics");  // the surface-wave subtraction
 
     DebyeInput in;
     in.x = x;

@@ -4,7 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "mainwindow/form1.h"
 #include "scattering/ray_orders.h"
@@ -87,10 +86,10 @@ void Form1::DebyeLabel() {
     if (out.writeTitleBar) setCaption(series.captionText);
 }
 
-// The options the run uses beyond the method and its orders (a beam, surface-wave subtraction), named after
-// the method in the label, the calculation title and the title bar, so that what the run leaves names what
-// it computed. No options: nothing changes.
-void Form1::ShowRunOptions(const std::vector<std::string>& options) {
+// What the run does beyond the method and its orders (a beam, the surface-wave subtraction; a phrase of
+// LabelWithOptions), named after the method in the label, the calculation title and the title bar, so
+// that what the run leaves names what it computed. Nothing to add: nothing changes.
+void Form1::ShowRunOptions(const std::string& options) {
     if (options.empty()) return;
     const std::string label = LabelWithOptions(lblDebyeRays.caption(), options);
     lblDebyeRays.setCaption(label);

@@ -263,10 +263,15 @@ RaysOutcome DebyeLabel(const RayChoice& choice, const RaySelection& current) {
     return out;
 }
 
-std::string LabelWithOptions(std::string_view label, const std::vector<std::string>& options) {
+std::string LabelWithOptions(std::string_view label, std::string_view options) {
     if (options.empty()) return std::string(label);
     std::string text(label.substr(0, label.find_last_not_of(' ') + 1));
-    for (std::size_t i = 0; i < options.size(); ++i) text += (i == 0 ? " with " : ", ") + options[i];
+    return text.append(" ").append(options);
+}
+
+std::string WithOptions(const std::vector<std::string>& options) {
+    std::string text;
+    for (std::size_t i = 0; i < options.size(); ++i) text += (i == 0 ? "with " : ", ") + options[i];
     return text;
 }
 

@@ -106,9 +106,11 @@ RaysOutcome RaysCheck(const RayChoice& choice, const RaySelection& current);
 // RaysCheck made them, the title bar unchanged).
 RaysOutcome DebyeLabel(const RayChoice& choice, const RaySelection& current);
 
-// A method label with the options its run used named after it, e.g. "Debye series (p = 2) with surface
-// wave subtraction", "Young mod. (p = 2) with Gaussian beam, central beam" (blanks at the label's end
-// dropped); the label as it is when there are none.
-std::string LabelWithOptions(std::string_view label, const std::vector<std::string>& options);
+// A method label followed by what its run did beyond the method and its orders, e.g. "Debye series (p = 2)
+// minus ray optics", "Young mod. (p = 2) with Gaussian beam, central beam" (blanks at the label's end
+// dropped); the label as it is when there is nothing to add.
+std::string LabelWithOptions(std::string_view label, std::string_view options);
+// "with " and the options joined by ", " ("with Gaussian beam, central beam"); empty for none.
+std::string WithOptions(const std::vector<std::string>& options);
 
 }  // namespace tessary

@@ -259,8 +259,7 @@ TEST_F(RunRecordTest, CaptionsAndExportsNameWhatTheRunComputed) {
          "Debye series (Gaussian beam) (p = 2) ", "Debye series (Gaussian beam) (p = 2) "},
         {"Debye, surface-wave subtraction",
          [&](Form1& f) { debye(f), Choose(f, "Hidden > Surface wave subtraction"); },
-         "Debye series (p = 2) with surface wave subtraction",
-         "Debye series (p = 2) with surface wave subtraction"},
+         "Debye series (p = 2) minus ray optics", "Debye series (p = 2) minus ray optics"},
         {"Young mod., Gaussian beam",
          [&](Form1& f) {
              Choose(f.cboType, "Young mod");

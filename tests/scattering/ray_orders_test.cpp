@@ -173,12 +173,14 @@ TEST(RaysCheck, RefusesTextsThatNameNoOrder) {
 }
 
 TEST(LabelWithOptions, NamesTheOptionsAfterTheMethod) {
-    const std::pair<std::vector<std::string>, const char*> cases[] = {
-        {{}, "Debye series (p =  0,  2) "},
-        {{"surface wave subtraction"}, "Debye series (p =  0,  2) with surface wave subtraction"},
-        {{"Gaussian beam", "central beam"}, "Debye series (p =  0,  2) with Gaussian beam, central beam"}};
+    const std::pair<std::string, const char*> cases[] = {
+        {"", "Debye series (p =  0,  2) "},
+        {"minus ray optics", "Debye series (p =  0,  2) minus ray optics"},
+        {WithOptions({"Gaussian beam", "central beam"}),
+         "Debye series (p =  0,  2) with Gaussian beam, central beam"}};
     for (const auto& [options, label] : cases)
         EXPECT_EQ(LabelWithOptions("Debye series (p =  0,  2) ", options), label);
+    EXPECT_EQ(WithOptions({}), "");
 }
 
 struct NumberCase {
