@@ -1,8 +1,9 @@
 // Aperture diffraction as a procedure of the main window: the number of samples from the angle box and
-// the pure kernel of approximations/aperture.h. No caption and no progress display; the throttled
-// event pump keeps Stop pressable, and a stop (runState 4) ends the method at its next angle.
+// the pure kernel of approximations/aperture.h, with the method's label and title. No progress display;
+// the throttled event pump keeps Stop pressable, and a stop (runState 4) ends the method at its next angle.
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 #include "approximations/aperture.h"
 #include "approximations/form1_approx_window.h"
@@ -16,6 +17,7 @@ void Form1::Aperture(double& x, double& /*sphereRadius*/, double& /*lightWavelen
                      double& /*mIm*/, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
                      double& /*Qext*/, double& /*Qsca*/, double& /*Qback*/, double& /*g*/,
                      std::int32_t& first, std::int32_t& last) {
+    ShowMethodCaption(*this, "Aperture", std::string(kApertureName) + ":  ");
     const std::int32_t N = std::max(NANG, 2);
     SeriesEventPump pump;
     const auto onAngle = [&](double, double) {

@@ -1,6 +1,7 @@
 // What the window procedures of Rayleigh, diffraction, van de Hulst, Huygens and aperture share: the
-// window's S1 and S2 seen as a kernel's amplitude tables, and the end of a call, where a refusal or
-// amplitudes that are not finite numbers show their message and end the run.
+// window's S1 and S2 seen as a kernel's amplitude tables, the caption of the methods without ray orders,
+// and the end of a call, where a refusal or amplitudes that are not finite numbers show their message and
+// end the run.
 #pragma once
 
 #include <algorithm>
@@ -21,6 +22,14 @@ inline AmplitudeTables WindowAmplitudes(Form1::ComplexTable& S1, Form1::ComplexT
         for (std::vector<double>& part : *table)
             if (part.size() < size) part.resize(size, 0.0);
     return {S1[0], S1[1], S2[0], S2[1]};
+}
+
+// The label and title of a method without ray orders as its run names it: "Aperture" and "Aperture
+// diffraction:  Water in a vacuum". Left alone when they read so already (a sweep calls once per step).
+inline void ShowMethodCaption(Form1& f, const std::string& label, const std::string& titlePrefix) {
+    if (f.lblDebyeRays.caption() != label) f.lblDebyeRays.setCaption(label);
+    const std::string title = titlePrefix + f.indexState.sphereName + " in " + f.indexState.mediumName;
+    if (f.caption() != title) f.setCaption(title);
 }
 
 // After the kernel: a refusal shows its message; amplitudes at first..last that are NaN or infinite

@@ -72,6 +72,12 @@ void RunGeometricOptics(Form1& f, GOVariant variant, double x, std::int32_t N, F
         return;
     }
     f.setCaption(f.series.captionText);
+    std::vector<std::string> options;  // the illumination the rays are weighted by, named after the method
+    if (in.gaussianWeight) options.emplace_back("Gaussian beam");
+    if (in.topHat) options.emplace_back("top hat beam");
+    if ((in.gaussianWeight || in.topHat) && f.mnuMultBeams.checked()) options.emplace_back("multiple beams");
+    if (in.centralBeam) options.emplace_back("central beam");
+    f.ShowRunOptions(WithOptions(options));
     dlogP& rayDialog = *f.dlogP_;
     in.multipleList = f.cboRays.text() == "Multiple";
     in.diffraction = rayDialog.chkDiffraction.value() == 1;

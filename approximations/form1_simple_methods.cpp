@@ -38,6 +38,7 @@ void Form1::Diffraction(double& x, std::int32_t& NANG, ComplexTable& S1, Complex
 void Form1::vdH(double& /*x*/, double& sphereRadius, double& lightWavelength, double& /*mRe*/,
                 double& /*mIm*/, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& /*Qext*/,
                 double& /*Qsca*/, double& /*Qback*/, double& /*g*/, std::int32_t& first, std::int32_t& last) {
+    ShowMethodCaption(*this, "van de Hulst", "van de Hulst approximation:  ");
     // The coefficients a and b are Singles read from the term lists at every call.
     const Checked<float> a = CSng(Val(cboQmin.text()));
     const Checked<float> b = CSng(Val(cboQmax.text()));

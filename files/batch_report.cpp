@@ -44,8 +44,11 @@ std::optional<std::string> CheckBatchReportResults(const TextExportSnapshot& s, 
            " that the batch report asks for.";
 }
 
-void WriteBatchReportBlock(const TextExportSnapshot& s, BatchWindow window, TextFileWriter& w) {
+void WriteBatchReportBlock(const TextExportSnapshot& s, BatchWindow window, TextFileWriter& w,
+                           const std::vector<std::string>& warnings) {
     Header(s, w);
+    for (const std::string& warning : warnings) w.PrintLine(kBatchWarning, warning);
+    if (!warnings.empty()) w.EndLine();
     if (s.graphCode == kGraphAngle && s.waveCount == 1) {
         const double step = Val(s.stepText);
         w.PrintLine("Angle", kTab, "Perpendicular", kTab, "Parallel", kTab, "Unpolarised");

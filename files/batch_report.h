@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "files/text_export.h"
 
@@ -20,8 +21,12 @@ struct BatchWindow {
 
 // Nothing when the stored results hold every row the block writes; else the message.
 std::optional<std::string> CheckBatchReportResults(const TextExportSnapshot& s, BatchWindow window);
-// One block; firstPoint and lastPoint of s are those of the rows (worked out for codes 10 to 19).
-void WriteBatchReportBlock(const TextExportSnapshot& s, BatchWindow window, TextFileWriter& w);
+// One block; firstPoint and lastPoint of s are those of the rows (worked out for codes 10 to 19). The
+// warnings of the run (messages that let it go on) follow the header lines, "Warning: " and the message on
+// a line each, then an empty line.
+void WriteBatchReportBlock(const TextExportSnapshot& s, BatchWindow window, TextFileWriter& w,
+                           const std::vector<std::string>& warnings = {});
+inline constexpr const char* kBatchWarning = "Warning: ";
 
 // A run that did not finish ends its block with one line saying so and why: "Not computed: " after
 // the header lines when it computed no row (its inputs refused, a long run declined, or stopped

@@ -35,6 +35,7 @@ struct FilesState {
 struct BatchMessage {
     std::string text;
     bool duringRun = false;
+    bool question = false;  // asked, and kept with its answer
 };
 
 }  // namespace tessary

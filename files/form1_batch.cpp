@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "files/batch_file.h"
 #include "files/batch_report.h"
@@ -54,7 +55,7 @@ class RouteMessagesToReport {
                 const int answer = question ? show() : mb::kOk;
                 std::string text = BatchReasonText(box.prompt);
                 if (question) text += " " + AnswerWord(answer);
-                messages.push_back({std::move(text), window.inputsLocked});
+                messages.push_back({std::move(text), window.inputsLocked, question});
                 return answer;
             });
     }
@@ -161,6 +162,12 @@ bool Form1::Save_Batch(TextFileWriter& report) {
         else
             notComputed = why;  // an angle graph's sums are partial at every angle
     }
+    // A message with an OK button only that did not end the run warned about it, as the window run shows
+    // it: a run that finished says every such message, a stopped sweep those from before it started.
+    std::vector<std::string> warnings;
+    for (const BatchMessage& m : batchMessages)
+        if (!m.question && (newPlotEnd == NewPlotEnd::Computed || (stopped && !m.duringRun)))
+            warnings.push_back(m.text);
     batchMessages.clear();
     if (notComputed) {
         WriteBatchNotComputedBlock(s, *notComputed, report);
@@ -171,7 +178,7 @@ bool Form1::Save_Batch(TextFileWriter& report) {
             s.firstPoint = 1;
             s.lastPoint = 0;
         }
-        WriteBatchReportBlock(s, rowsHeld ? window : BatchWindow{}, report);
+        WriteBatchReportBlock(s, rowsHeld ? window : BatchWindow{}, report, warnings);
         if (stopped) report.PrintLine(kBatchStopped, *stopped);
     }
     const FileResult result = report.EndBlock();

@@ -26,6 +26,7 @@
 #include "runs/box_number.h"
 #include "runs/method_codes.h"
 #include "runs/run_rules.h"
+#include "scattering/ray_orders.h"
 
 namespace tessary {
 
@@ -47,9 +48,23 @@ class FlagHeld {
     bool& m_flag;
 };
 
+// The ray-order text of a file as the list takes it. Older programs ran a text that names no order
+// ("2,3", "0-3", "2.5") with the order its leading number gives, and stored the text: that order is
+// what their results hold, so it is what is read. Read so for every method whose selection the reader
+// works out (those of the captions); any other method keeps the text, which it never read.
+std::string RaysAsComputed(const DataFile& d) {
+    const int method = MethodCodeOf(TranslateMethod(d.method));
+    std::int32_t v = 0;
+    if ((method != kMethodDebye && method < kMethodAiry) || RayListNamesOrders(d.rays) ||
+        !RayListValue(d.rays, v))
+        return d.rays;
+    return CStr(v);
+}
+
 class Loader {
   public:
-    Loader(Form1& form, const DataFile& file, GraphCodes codes) : f(form), d(file), g(codes) {
+    Loader(Form1& form, const DataFile& file, GraphCodes codes)
+        : f(form), d(file), g(codes), rays(RaysAsComputed(file)) {
         RecordFromDataFile(d, fileRecord);
     }
     // The file's fields against each other, the window's own limits and the overplot checks; false
@@ -83,11 +98,13 @@ class Loader {
     void leeResults();
     void caption();
     void notStored();
+    void raysReadAsComputed();
 
     Form1& f;
     const DataFile& d;
     GraphCodes g;
-    RunRecord fileRecord;  // the fields the file holds
+    RunRecord fileRecord;    // the fields the file holds
+    const std::string rays;  // the file's ray orders as the list takes them (RaysAsComputed)
     bool notStoredSaid = false;
 };
 
@@ -284,8 +301,8 @@ bool Loader::checkFields() const {
 bool Loader::check() {
     if (!checkTexts()) return false;
     if (!checkFields()) return false;
-    if (hasRayOrders() && d.rays != "Multiple") {
-        const Checked<std::int32_t> p = CLng(Val(d.rays));
+    if (hasRayOrders() && rays != "Multiple") {
+        const Checked<std::int32_t> p = CLng(Val(rays));
         if (!p.ok() || p.value > kDataFileMaxOrder || p.value < -kDataFileMaxOrder) {
             Invalid("The ray orders \"" + d.rays + "\" are beyond the program's limits.");
             return false;
@@ -359,6 +376,17 @@ void Loader::notStored() {
         mb::kOkOnly | mb::kInformation, std::string("Tessary"));
 }
 
+// A ray-order text read as the order its run computed says so once.
+void Loader::raysReadAsComputed() {
+    if (rays == d.rays || !UsesRayOrders(MethodCodeOf(TranslateMethod(d.method)))) return;
+    const std::int32_t v = CLng(Val(rays)).value;
+    const std::string orders = v >= 0 ? CStr(v) : "0 to " + CStr(-v);
+    msgBox("Line " + CStr(LineOf(d, [](DataFile& m) { m.rays = kItemMark; })) + ": the ray orders \"" +
+               d.rays + "\" name no order. The run that saved this file computed p = " + orders +
+               ", which the list now shows.",
+           mb::kOkOnly | mb::kInformation, std::string("Tessary"));
+}
+
 void Loader::userPoints(UserIndexRows& rows, const UserPointsItems& points) {
     TextBox* w[] = {&rows.txtRI_lambda1_1, &rows.txtRI_lambda1_2, &rows.txtRI_lambda1_3,
                     &rows.txtRI_lambda1_4};
@@ -371,7 +399,7 @@ void Loader::userPoints(UserIndexRows& rows, const UserPointsItems& points) {
 
 void Loader::rayOrders() {
     if (!hasRayOrders()) return;
-    if (d.rays == "Multiple") {
+    if (rays == "Multiple") {
         f.dlogP_->cmdSelectNone_Click();
         if (f.series.rayflag.size() < 51) f.series.rayflag.resize(51, 0);
         std::fill_n(f.series.rayflag.begin(), 51, 0);
@@ -381,7 +409,7 @@ void Loader::rayOrders() {
             f.dlogP_->chkp(p).setValue(1);
         }
     } else {
-        f.series.rayPMax = CLng(Val(d.rays)).value;  // held to +-100000 by check()
+        f.series.rayPMax = CLng(Val(rays)).value;  // held to +-100000 by check()
         if (f.series.rayPMax > 50) {
             f.series.rayflag.assign(static_cast<std::size_t>(f.series.rayPMax) + 1, 0);
             f.series.rayflag.back() = 1;
@@ -452,8 +480,9 @@ void Loader::head() {
     }
     f.cboType.setText(TranslateMethod(d.method));
     f.TypeCalc();
-    f.cboRays.setText(d.rays);
+    f.cboRays.setText(rays);
     f.runFlags.resultsFromFile = 1;
+    raysReadAsComputed();
     rayOrders();
 }
 
@@ -731,6 +760,7 @@ void Loader::keepRecord() {
     f.TakeRunRecord();
     RunRecord& r = f.runRecord;
     RecordFromDataFile(d, r);
+    r.raysText = rays;  // as the list takes them: what the run computed
     const double lambda = Val(r.lambdaText);
     r.sizeParam = lambda > 0 ? r.radius * kTwoPi / lambda * f.indexState.mediumRe : 0.0;
     // The data box shows what the file holds: Qsca of a whole plane-wave Mie run (the one run that shows it).
@@ -783,7 +813,8 @@ void Loader::apply() {
         f.cboGraph.setText(d.graphText);
     } else if (d.version == 200) {
         f.cboType.setText(TranslateMethod(d.method));
-        f.cboRays.setText(d.rays);
+        f.cboRays.setText(rays);
+        raysReadAsComputed();
         f.cboGraph.setText(d.graphText);
     } else {
         head();

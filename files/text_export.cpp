@@ -132,16 +132,6 @@ void AngleColumns(const TextExportSnapshot& s, TextFileWriter& w) {
     }
 }
 
-// Decimals of the swept x: 4, or the fewest beyond 4 that keep rows `gap` apart distinct (10^-d <= gap,
-// so that rows rounded to d decimals never coincide). Exports whose rows 4 decimals already told apart
-// keep their bytes.
-int SweepDecimals(double gap) {
-    constexpr int kFewest = 4, kMost = 15;
-    int d = kFewest;
-    while (d < kMost && gap > 0.0 && std::pow(10.0, -d) > gap * (1 + 1E-9)) ++d;
-    return d;
-}
-
 // Rows of graph codes 10 to 19 against the swept quantity.
 void SweepColumns(const TextExportSnapshot& s, TextFileWriter& w) {
     const int code = s.graphCode, sub = s.graphSubCode;
@@ -174,15 +164,10 @@ void SweepColumns(const TextExportSnapshot& s, TextFileWriter& w) {
     const auto xAt = [&](std::int32_t n) {
         return s.xStepLog ? LogSweepValue(xmin, s.xMax, last - first, n - first) : xmin + (n - first) * step;
     };
-    // The smallest gap between rows: the step, or the first or last ratio step of logarithmic steps.
-    double gap = std::fabs(step);
-    if (s.xStepLog && last > first)
-        gap = std::min(std::fabs(xAt(first + 1) - xAt(first)), std::fabs(xAt(last) - xAt(last - 1)));
-    const int decimals = SweepDecimals(gap);
     for (std::int32_t n = first; n <= last; ++n) {
         const double x = xAt(n);
         const auto N = static_cast<std::size_t>(n);
-        w.Print(RoundTo(x, decimals));
+        w.Print(x);  // the x the row was computed at, to 15 digits as the values beside it
         if (index) {
             const std::optional<std::pair<double, double>> m =
                 s.relativeIndex ? s.relativeIndex(x / 1000) : std::nullopt;

@@ -286,6 +286,7 @@ class Form1 : public Form {
                 std::int32_t& last);
     bool RaysCheck(RayFlagsFirst first = RayFlagsFirst::Keep);
     void DebyeLabel();
+    void ShowRunOptions(const std::string& options);
     void DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
                      ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
                      std::int32_t& first, std::int32_t& last);

@@ -17,6 +17,7 @@
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
 #include "runs/method_codes.h"
+#include "scattering/ray_orders.h"
 
 namespace tessary {
 namespace {
@@ -211,8 +212,10 @@ void Form1::cboRays_Click() {
             dlogP_->hide();
         }
         // The selection is made anew from the list (or the dialog's boxes as they were left): the
-        // flags of orders 0..50 cleared, then RaysCheck. A refused typed order changes nothing.
-        RaysCheck(RayFlagsFirst::Clear);
+        // flags of orders 0..50 cleared, then RaysCheck. A refused typed order changes nothing. A text
+        // that names no order (a "-3" or "Multiple" half typed, "2,3") changes nothing either and is
+        // not refused while it is typed: New plot refuses it.
+        if (RayListNamesOrders(cboRays.text())) RaysCheck(RayFlagsFirst::Clear);
     }
     runFlags.resultsStale = 1;
 }

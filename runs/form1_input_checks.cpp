@@ -406,6 +406,8 @@ Next InputChecks::methodParameters() {
                            "Debye series");
     }
     if (method == kMethodDebye && rays.empty()) return failRed(f.cboRays, "Specify a value for p");
+    // A typed text that names no order ("0-3", "2,3", "2.5") would run with the number it begins with.
+    if (UsesRayOrders(method) && !RayListNamesOrders(rays)) return failRed(f.cboRays, kRayOrderForms);
     // The order as the ray-order list reads it: a number beyond the Double range is no order below 2.
     if (method == kMethodAiry && rays != "Multiple" && RayListNumber(rays) < 2)
         return failRed(f.cboRays, "Airy theory is valid only for p > 1");

@@ -87,10 +87,13 @@ Next Replot::run() {
     f.codes.prevGraphSubCode = f.codes.graphSubCode;
     if (f.optDisp.value()) f.DistDisplay();
 
-    // The label and title of the results shown are those their run left, whatever the lists say now.
+    // The label and title of the results shown are those their run left, whatever the lists say now. A
+    // map's closing redraw comes before its run has ended: the method has just left them.
     if (f.runRecord.taken) {
-        f.lblDebyeRays.setCaption(f.runRecord.methodLabel);
-        f.setCaption(f.runRecord.title);
+        if (!f.runFlags.runUnderWay) {
+            f.lblDebyeRays.setCaption(f.runRecord.methodLabel);
+            f.setCaption(f.runRecord.title);
+        }
     } else if (f.codes.calcMethod == kMethodDebye || f.codes.calcMethod >= kMethodAiry) {
         f.RaysCheck();
         f.setCaption(f.series.captionText);

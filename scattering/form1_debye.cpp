@@ -121,8 +121,8 @@ void SubtractRays(Form1& f, double& x, std::int32_t& NANG, Form1::ComplexTable& 
 // label and title, the progress display and a time-throttled event pump, the stop, refusal messages (runState
 // 4), the convergence graph's txtXmax and intensities. The order "0" at x Im m > 700 is handed to BHMIE with
 // calcMethod 1 for the call (2 again afterwards). mnuSWsub subtracts the rays of GO2 (calcMethod 8 for the
-// call) after the series, also after a stop. All twelve by reference; NANG below 2 becomes 2; no efficiency
-// is written.
+// call) after the series, also after a stop, and is named in the label and title. All twelve by reference;
+// NANG below 2 becomes 2; no efficiency is written.
 void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
                         ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
                         std::int32_t& first, std::int32_t& last) {
@@ -136,6 +136,7 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
     const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()),
                             series.rayCount, series.rayPMax};
     setCaption(series.captionText);
+    if (mnuSWsub.checked()) ShowRunOptions("minus ray optics");  // the surface-wave subtraction
 
     DebyeInput in;
     in.x = x;

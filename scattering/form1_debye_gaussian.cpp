@@ -51,8 +51,8 @@ class PairProgress {
 // Gaussian-beam Debye series (scattering/debye_gaussian.h) of the selected ray orders, called by the run
 // driver instead of DebyeSeries while mnuGaussian is checked: one beam, or the pair of mnuMultBeams; the
 // single order "0" at strong absorption goes to MIE_Gaussian (through BHMIE). mnuCentralBeam adds the rays of
-// GO (calcMethod 6 for the call) after the last beam, also after a stop. Same twelve arguments as
-// MIE_Gaussian; the efficiencies are left untouched.
+// GO (calcMethod 6 for the call) after the last beam, also after a stop. The label and title name the beam
+// and these options. Same twelve arguments as MIE_Gaussian; the efficiencies are left untouched.
 void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
                            ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
                            std::int32_t& first, std::int32_t& last) {
@@ -60,12 +60,21 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
     // here, once, and ends the call.
     DebyeLabel();
     if (codes.runState == kRunStopped) return;
+    const std::string beamLabel = lblDebyeRays.caption();
+    const std::string beamCaption = series.captionText;
     if (NANG < 2) NANG = 2;
     const std::string listText = cboRays.text();
     if (!RaysCheck()) {  // the selection as the series loops over it (rayPMax N for a range)
         codes.runState = kRunStopped;
         return;
     }
+    // The label names the beam as the title does, and both the beam options the series uses.
+    lblDebyeRays.setCaption(beamLabel);
+    series.captionText = beamCaption;
+    std::vector<std::string> options;
+    if (mnuMultBeams.checked()) options.emplace_back("multiple beams");
+    if (mnuCentralBeam.checked()) options.emplace_back("central beam");
+    ShowRunOptions(WithOptions(options));
     const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()),
                             series.rayCount, series.rayPMax};
 

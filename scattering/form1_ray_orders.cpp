@@ -40,7 +40,7 @@ RaySelection SelectionOf(const SeriesState& series) {
 
 // The new selection and captions into the window; false (after the message) when refused.
 bool Apply(Form1& f, const RaysOutcome& out) {
-    if (out.status == RaysStatus::OrderTooLarge) {
+    if (out.status == RaysStatus::OrderTooLarge || out.status == RaysStatus::NotAnOrder) {
         msgBox(out.message, mb::kOkOnly, out.title);
         return false;
     }
@@ -56,8 +56,9 @@ bool Apply(Form1& f, const RaysOutcome& out) {
 
 // The ray-order selection of cboRays ("p", "-N" or "Multiple" with the boxes of dlogP, made on first use) and
 // calcMethod: writes rayflag, rayCount, rayPMax, lblDebyeRays and captionText. Never clears a flag already 1,
-// unless asked to clear orders 0..50 first (as a change of the selection does). An absurd typed order is
-// refused with a message and changes nothing: false. (Inside Form1 the pure selection is tessary::RaysCheck.)
+// unless asked to clear orders 0..50 first (as a change of the selection does). A typed text that names no
+// order, or an absurd order, is refused with a message and changes nothing: false. (Inside Form1 the pure
+// selection is tessary::RaysCheck.)
 bool Form1::RaysCheck(RayFlagsFirst first) {
     const std::string listText = cboRays.text();
     const RayChoice choice = ChoiceOf(*this, listText);
@@ -83,6 +84,17 @@ void Form1::DebyeLabel() {
         return;
     }
     if (out.writeTitleBar) setCaption(series.captionText);
+}
+
+// What the run does beyond the method and its orders (a beam, the surface-wave subtraction; a phrase of
+// LabelWithOptions), named after the method in the label, the calculation title and the title bar, so
+// that what the run leaves names what it computed. Nothing to add: nothing changes.
+void Form1::ShowRunOptions(const std::string& options) {
+    if (options.empty()) return;
+    const std::string label = LabelWithOptions(lblDebyeRays.caption(), options);
+    lblDebyeRays.setCaption(label);
+    series.captionText = label + " " + indexState.sphereName + " in " + indexState.mediumName;
+    setCaption(series.captionText);
 }
 
 }  // namespace tessary

@@ -14,8 +14,61 @@ namespace {
 constexpr std::string_view kMultiple = "Multiple";
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlankChar(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool IsBlank(std::string_view text) { return std::all_of(text.begin(), text.end(), IsBlankChar); }
 
-// Nearest whole number, halves to the even neighbour.
+// The number at the start of a text and where it ends: leading blanks skipped, an optional sign, digits
+// with an optional decimal point, an optional exponent (e, E, d or D, an optional sign and digits).
+struct LeadingNumber {
+    double value = 0.0;
+    std::size_t end = 0;        // index after the number (after the blanks when there is none)
+    bool digits = false;        // the text begins with a number
+    bool nonZeroDigit = false;  // its digits are not all 0
+};
+
+LeadingNumber ReadLeadingNumber(std::string_view text) {
+    LeadingNumber n;
+    std::size_t i = 0;
+    while (i < text.size() && IsBlankChar(text[i])) ++i;
+    std::string number;  // the number in the form from_chars reads: no '+', exponent letter 'e'
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        if (text[i] == '-') number += '-';
+        ++i;
+    }
+    const auto digit = [&] {
+        n.digits = true;
+        n.nonZeroDigit = n.nonZeroDigit || text[i] != '0';
+        number += text[i++];
+    };
+    while (i < text.size() && IsDigit(text[i])) digit();
+    if (i < text.size() && text[i] == '.') {
+        number += text[i++];
+        while (i < text.size() && IsDigit(text[i])) digit();
+    }
+    if (!n.digits) return n;
+    bool positiveExponent = false;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
+        std::size_t k = i + 1;
+        std::string exponent = "e";
+        if (k < text.size() && (text[k] == '+' || text[k] == '-')) exponent += text[k++];
+        if (k < text.size() && IsDigit(text[k])) {
+            positiveExponent = exponent.size() == 1 || exponent[1] == '+';
+            while (k < text.size() && IsDigit(text[k])) exponent += text[k++];
+            number += exponent;
+            i = k;
+        }
+    }
+    n.end = i;
+    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), n.value);
+    (void)end;
+    if (ec == std::errc::result_out_of_range) {
+        // Too large (a long digit string or a positive exponent) or too small to represent.
+        const bool huge = positiveExponent || number.find('e') == std::string::npos;
+        const double magnitude = huge ? std::numeric_limits<double>::infinity() : 0.0;
+        n.value = number[0] == '-' ? -magnitude : magnitude;
+    }
+    return n;
+}
 
 // Caption prefix of the method: "Debye series (p = " and the like; empty for methods without orders.
 std::string MethodPrefix(const RayChoice& c) {
@@ -82,41 +135,17 @@ bool TypedOrder(const RayChoice& c, const RaySelection& current, RaysOutcome& ou
 }  // namespace
 
 double RayListNumber(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n')) ++i;
-    std::string number;  // the number in the form from_chars reads: no '+', exponent letter 'e'
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        if (text[i] == '-') number += '-';
-        ++i;
-    }
-    bool digits = false;
-    while (i < text.size() && IsDigit(text[i])) number += text[i++], digits = true;
-    if (i < text.size() && text[i] == '.') {
-        number += text[i++];
-        while (i < text.size() && IsDigit(text[i])) number += text[i++], digits = true;
-    }
-    if (!digits) return 0.0;
-    bool positiveExponent = false;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
-        std::size_t k = i + 1;
-        std::string exponent = "e";
-        if (k < text.size() && (text[k] == '+' || text[k] == '-')) exponent += text[k++];
-        if (k < text.size() && IsDigit(text[k])) {
-            positiveExponent = exponent.size() == 1 || exponent[1] == '+';
-            while (k < text.size() && IsDigit(text[k])) exponent += text[k++];
-            number += exponent;
-        }
-    }
-    double value = 0.0;
-    const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
-    (void)end;
-    if (ec == std::errc::result_out_of_range) {
-        // Too large (a long digit string or a positive exponent) or too small to represent.
-        const bool huge = positiveExponent || number.find('e') == std::string::npos;
-        const double magnitude = huge ? std::numeric_limits<double>::infinity() : 0.0;
-        return number[0] == '-' ? -magnitude : magnitude;
-    }
-    return value;
+    const LeadingNumber n = ReadLeadingNumber(text);
+    return n.digits ? n.value : 0.0;
+}
+
+bool RayListNamesOrders(std::string_view text) {
+    if (text == kMultiple || IsBlank(text)) return true;
+    const LeadingNumber n = ReadLeadingNumber(text);
+    if (!n.digits || !IsBlank(text.substr(n.end))) return false;
+    if (!std::isfinite(n.value)) return true;    // a whole number too large: refused as such
+    if (n.value == 0.0) return !n.nonZeroDigit;  // "1e-999" is no whole number
+    return n.value == std::floor(n.value);
 }
 
 bool RayListValue(std::string_view text, std::int32_t& value) {
@@ -138,6 +167,13 @@ void ClearRayFlags(RaySelection& selection) {
 RaysOutcome RaysCheck(const RayChoice& choice, const RaySelection& current) {
     RaysOutcome out;
     const bool multiple = choice.listText == kMultiple;
+    if (!RayListNamesOrders(choice.listText)) {
+        out.status = RaysStatus::NotAnOrder;
+        out.title = "Input error";
+        out.message = kRayOrderForms;
+        out.selection = current;
+        return out;
+    }
     std::int32_t v = 0;
     if (!multiple && !TypedOrder(choice, current, out, v)) return out;
 
@@ -156,10 +192,13 @@ RaysOutcome RaysCheck(const RayChoice& choice, const RaySelection& current) {
         }
         AppendOrderList(text, s, kRayBoxCount - 1);
     } else if (v >= 0) {
-        // A single order p, captioned by the text as typed.
+        // A single order p, captioned by the text as typed (an empty list by the order 0 it gives).
         s.rayCount = 1;
         s.rayPMax = v;
-        text += choice.listText;
+        if (IsBlank(choice.listText))
+            text += std::to_string(v);
+        else
+            text += choice.listText;
         text += ')';
         Recreate(s, std::max<std::int32_t>(v, kRayBoxCount - 1));
         s.rayflag[static_cast<std::size_t>(v)] = 1;
@@ -222,6 +261,18 @@ RaysOutcome DebyeLabel(const RayChoice& choice, const RaySelection& current) {
     SetCaptions(out, std::move(text), choice);
     out.writeTitleBar = true;
     return out;
+}
+
+std::string LabelWithOptions(std::string_view label, std::string_view options) {
+    if (options.empty()) return std::string(label);
+    std::string text(label.substr(0, label.find_last_not_of(' ') + 1));
+    return text.append(" ").append(options);
+}
+
+std::string WithOptions(const std::vector<std::string>& options) {
+    std::string text;
+    for (std::size_t i = 0; i < options.size(); ++i) text += (i == 0 ? "with " : ", ") + options[i];
+    return text;
 }
 
 }  // namespace tessary

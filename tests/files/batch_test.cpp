@@ -307,6 +307,27 @@ TEST_F(BatchTest, RefusedDeclinedAndStoppedRunsWriteOnlyWhatTheyComputed) {
     EXPECT_EQ(bodies[1][2].substr(0, 3), " 0 ");  // the good run's rows from 0 degrees
 }
 
+// A block says what the window run would have: Rayleigh at radius 5 warns, on a line of its own before
+// the rows; a ray method names the order it computed, p = 0 from the list left empty at start-up; a
+// sweep's x column gives the x of each row (1.33333, not 1.3333).
+TEST_F(BatchTest, BlocksSayTheWarningTheRayOrderAndTheXOfEachRow) {
+    runBatch({"Tessary 3403 batch file", "Rayleigh", "Intensity v. scattering angle", "wavelength,0.65",
+              "radius,5", "xmin,0", "xmax,180", "xstep,30", "run", "Young", "run", "Mie",
+              "Intensity v. refractive index", "xmin,1.33333", "xmax,1.34333", "xstep,0.01", "run", "stop"});
+    const std::string text = report();
+    const std::vector<std::vector<std::string>> bodies = Bodies(text);
+    ASSERT_EQ(bodies.size(), 3u);
+    ASSERT_GE(bodies[0].size(), 3u);
+    EXPECT_EQ(bodies[0][0], "Warning: Rayleigh approximation is valid only when r << wavelength");
+    EXPECT_EQ(bodies[0][1], "");
+    EXPECT_EQ(bodies[0][2], "Angle\tPerpendicular\tParallel\tUnpolarised");
+    EXPECT_EQ(Count(text, "Warning: "), 1);
+    EXPECT_NE(text.find("\r\nCalculation Method:         Young (p = 0)\r\n"), std::string::npos);
+    ASSERT_EQ(bodies[2].size(), 4u);
+    EXPECT_EQ(bodies[2][2].substr(0, 10), " 1.33333 \t");
+    EXPECT_EQ(bodies[2][3].substr(0, 10), " 1.34333 \t");
+}
+
 // 2000 wavelengths left in the window make the run long: the question, answered No, ends the block.
 TEST_F(BatchTest, DeclinedLongRunWritesTheQuestionAndAnswer) {
     Form1& f = started();

@@ -1,6 +1,6 @@
 // Data files read back into a fresh window: save -> read -> save gives the same bytes, the run's
 // wavelengths, caption and text export; refused files change nothing; the readout and a redraw show and
-// keep what the file holds.
+// keep what the file holds; ray orders of older files read as their run computed them.
 #include <unistd.h>
 
 #include <QImage>
@@ -11,6 +11,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "file_bytes.h"
@@ -25,7 +26,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using test::Press;
 using test::ReadAll;
+using test::Type;
 using test::WriteAll;
 
 class DataFileReloadTest : public test::Form1Test {
@@ -288,6 +291,41 @@ TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
         EXPECT_EQ(f.image(), graph);
         fs::remove(at("after.tsy"));
         EXPECT_EQ(save(f, "after"), saved);
+    }
+}
+
+// Older programs saved a typed ray-order text that names no order ("2,3", "0-3") and ran it as the order
+// its leading number gives. Such a file reads as that order, says so once with the line, and saves again
+// as the file of that order.
+TEST_F(DataFileReloadTest, RayOrdersThatNameNoOrderReadAsTheOrderComputed) {
+    Form1& a = started();
+    Type(a.cboType, "Debye");
+    Type(a.cboRays, "2");
+    a.cboStep.setText("1");
+    Press(a.cmdNewPlot);
+    const std::string computed = save(a, "p2");
+    TextFileReader reader = TextFileReader::FromBytes(computed);
+    const DecodedDataFile decoded = DecodeDataFile(reader);
+    ASSERT_TRUE(decoded.ok());
+    const std::pair<const char*, const char*> cases[] = {
+        {"2,3", "p = 2"}, {"2.5", "p = 2"}, {"-2,5", "p = 0 to 2"}};
+    for (const auto& [typed, orders] : cases) {
+        SCOPED_TRACE(typed);
+        DataFile old = *decoded.file;
+        old.rays = typed;
+        WriteAll(folder.path() / "old.tsy", EncodeDataFileBytes(old).value());
+        Form1& b = started();
+        messages.clear();
+        fileDialogs.answer(at("old.tsy"));
+        b.mnuRead.trigger();
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.last().prompt, "Line 8: the ray orders \"" + std::string(typed) +
+                                              "\" name no order. The run that saved this file computed " +
+                                              orders + ", which the list now shows.");
+        EXPECT_EQ(b.lblDebyeRays.caption(), "Debye series (" + std::string(orders) + ")");
+        if (std::string(orders) == "p = 2") {
+            EXPECT_EQ(save(b, "again"), computed);
+        }
     }
 }
 

@@ -1,6 +1,7 @@
 // What describes or stores the results after a run reads the run's record, not the boxes as they are
 // now: saves after editing each kind of box hold the run's rows and read back, and a fixed set of runs
 // saves the same bytes as before the record was introduced (but for what the headers now say better).
+// The label, title and export name the method and options the run used.
 #include <unistd.h>
 
 #include <algorithm>
@@ -24,7 +25,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using test::Choose;
+using test::Press;
 using test::ReadAll;
+using test::Type;
 
 class RunRecordTest : public test::Form1Test {
   protected:
@@ -223,6 +227,76 @@ TEST_F(RunRecordTest, HeadersSayWhatTheRunUsed) {
         const std::string text = saveText(f, "header");
         for (const std::string& line : c.lines)
             EXPECT_NE(text.find(line), std::string::npos) << line << "\n" << text.substr(0, 500);
+    }
+}
+
+// The special and hidden modes, entered as the user does: Ctrl+G, Ctrl+J (which add Aperture, Huygens and
+// van de Hulst to the method list), then the four keys typed on the window.
+void EnterHiddenModes(Form1& f) {
+    for (int key : {'G', 'J'}) {
+        int ctrl = keys::kCtrlMask;
+        f.Form_KeyDown(key, ctrl);
+    }
+    for (int key : f.windowState.hiddenKeyTable) {
+        int shift = 0;
+        f.Form_KeyDown(key, shift);
+    }
+}
+
+struct LabelCase {
+    const char* name;
+    std::function<void(Form1&)> set;
+    const char* label;  // the label, and the text export's method
+    const char* title;  // the title bar, before "  Water in a vacuum "
+};
+
+// The label, title and text export name the method, its orders and the options the run used (a beam,
+// surface-wave subtraction), a map's too after its closing redraw, and those of the methods without
+// ray orders. A map's text export writes no file.
+TEST_F(RunRecordTest, CaptionsAndExportsNameWhatTheRunComputed) {
+    const auto debye = [](Form1& f) {
+        Choose(f.cboType, "Debye");
+        Type(f.cboRays, "2");
+    };
+    const auto gaussian = [](Form1& f) { Choose(f, "Advanced > Illumination > Gaussian beam"); };
+    const auto map = [](Form1& f) { test::ChooseGraph(f, kGraphMapRadius); };
+    const LabelCase cases[] = {
+        {"map, Gaussian beam", [&](Form1& f) { gaussian(f), map(f); }, "Mie (Gaussian beam)",
+         "Mie scattering (Gaussian beam): "},
+        {"map, Debye p = 2", [&](Form1& f) { debye(f), map(f); }, "Debye series (p = 2)",
+         "Debye series (p = 2)"},
+        {"Debye, Gaussian beam", [&](Form1& f) { debye(f), gaussian(f); },
+         "Debye series (Gaussian beam) (p = 2) ", "Debye series (Gaussian beam) (p = 2) "},
+        {"Debye, surface-wave subtraction",
+         [&](Form1& f) { debye(f), Choose(f, "Hidden > Surface wave subtraction"); },
+         "Debye series (p = 2) minus ray optics", "Debye series (p = 2) minus ray optics"},
+        {"Young mod., Gaussian beam",
+         [&](Form1& f) {
+             Choose(f.cboType, "Young mod");
+             Type(f.cboRays, "2");
+             gaussian(f);
+         },
+         "Young mod. (p = 2) with Gaussian beam", "Young mod. (p = 2) with Gaussian beam"},
+        {"aperture", [](Form1& f) { Choose(f.cboType, "Aperture"); }, "Aperture", "Aperture diffraction: "},
+        {"van de Hulst", [](Form1& f) { Choose(f.cboType, "van de Hulst"); }, "van de Hulst",
+         "van de Hulst approximation: "},
+    };
+    for (const LabelCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        Form1& f = start();
+        EnterHiddenModes(f);
+        f.cboStep.setText("1");
+        c.set(f);
+        Press(f.cmdNewPlot);
+        ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
+        const std::string title = std::string(c.title) + "  Water in a vacuum ";
+        EXPECT_EQ(f.lblDebyeRays.caption(), c.label);
+        EXPECT_EQ(f.caption(), title);
+        EXPECT_EQ(f.runRecord.methodLabel, c.label);
+        EXPECT_EQ(f.runRecord.title, title);
+        if (f.codes.graphCode != kGraphAngle) continue;
+        const std::string line = "\r\nCalculation Method:         " + std::string(c.label) + "\r\n";
+        EXPECT_NE(saveText(f, "label").find(line), std::string::npos);
     }
 }
 

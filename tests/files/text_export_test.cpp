@@ -151,9 +151,10 @@ TEST(TextExport, GoldensByGraphCode) {
     }
 }
 
-// The x column of a sweep: as many decimals as tell the rows apart, 4 where 4 do (those exports keep
-// their bytes), logarithmic x from xmin (xmax/xmin)^(k/N) ending on xmax. Python for the log row 2:
-// round(0.1 * 10 ** (4 / 4000), 4) = 0.1002.
+// The x column of a sweep: each row's x to 15 significant digits, as the values beside it, so the x
+// read back is the x the row was computed at; logarithmic x from xmin (xmax/xmin)^(k/N) ending on
+// xmax. Python for the log rows: "%.15g" % (0.1 * (1000 / 0.1) ** (1 / 4000)) = 0.10023052380779,
+// "%.15g" % (1e-4 * (0.1 / 1e-4) ** (1 / 6)) = 0.000316227766016838.
 TEST(TextExport, SweepXColumnTellsRowsApart) {
     struct Case {
         const char *name, *xMin, *xMax, *step;
@@ -165,10 +166,12 @@ TEST(TextExport, SweepXColumnTellsRowsApart) {
     // clang-format off
     const Case cases[] = {
         {"index by 1e-5", "1.33", "1.34", "0.00001", false, 12, 1001, 1001, {"\n 1.33001 \t", "\n 1.34 \t"}},
-        {"index by 0.01 from 1.33333: 4 decimals as before", "1.33333", "1.34333", "0.01", false, 12, 2, 2,
-         {"\n 1.3333 \t", "\n 1.3433 \t"}},
-        {"log 0.1 to 1000 in 4000 steps: 4 decimals as before", "0.1", "1000", "4000", true, 16, 4001, 4001,
-         {"\n .1 \t", "\n .1002 \t", "\n 1000 \t"}},
+        {"index by 0.01 from 1.33333", "1.33333", "1.34333", "0.01", false, 12, 2, 2,
+         {"\n 1.33333 \t", "\n 1.34333 \t"}},
+        {"log 0.1 to 1000 in 4000 steps", "0.1", "1000", "4000", true, 16, 4001, 4001,
+         {"\n .1 \t", "\n .10023052380779 \t", "\n 1000 \t"}},
+        {"log size x 1e-4 to 0.1 in 6 steps", "1e-4", "0.1", "6", true, 16, 7, 7,
+         {"\n .0001 \t", "\n .000316227766016838 \t", "\n .1 \t"}},
     };
     // clang-format on
     const std::vector<double> values(4002, 1.0);

@@ -19,6 +19,9 @@
 namespace tessary {
 namespace {
 
+using test::Press;
+using test::Type;
+
 constexpr const char* kPlace = "  Water in a vacuum ";  // " " & " Water" & " in " & "a vacuum "
 
 class DebyeWindowTest : public test::Form1Test {
@@ -157,6 +160,41 @@ TEST_F(DebyeWindowTest, AbsurdTypedOrderIsRefusedBeforeTheSelectionChanges) {
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.last().prompt, "The ray order must lie between -100000 and 100000");
     EXPECT_FALSE(f.windowState.inputsLocked);
+}
+
+// A typed text that names no order would run with the order its leading number gives ("0-3" with 0,
+// "2,3" with 2): typing it changes nothing, and New plot refuses it with the message that says how to
+// choose several orders. "-3" means the orders 0 to 3.
+TEST_F(DebyeWindowTest, TypedTextsThatNameNoOrderAreRefusedAtNewPlot) {
+    for (const char* method : {"Debye", "Descartes"}) {
+        Form1& f = ready(method);
+        Type(f.cboRays, "2");
+        f.cboStep.setText("1");
+        Press(f.cmdNewPlot);
+        const std::vector<double> before = f.results.intensityPerp;
+        const std::string label = f.lblDebyeRays.caption(), title = f.caption();
+        for (const char* typed : {"0-3", "2,3", "3 4", "2.5", "0,5"}) {
+            SCOPED_TRACE(std::string(method) + " " + typed);
+            messages.clear();
+            Type(f.cboRays, typed);
+            EXPECT_TRUE(messages.shown().empty());
+            EXPECT_EQ(f.lblDebyeRays.caption(), label);
+            Press(f.cmdNewPlot);
+            ASSERT_EQ(messages.shown().size(), 1u);
+            EXPECT_EQ(messages.last().prompt,
+                      "Type a whole number p for the ray order p, or -N for the orders 0 to N. To choose any "
+                      "other set of orders, select Multiple in the list.");
+            EXPECT_EQ(f.results.intensityPerp, before);
+            EXPECT_EQ(f.lblDebyeRays.caption(), label);
+            EXPECT_EQ(f.caption(), title);
+        }
+    }
+    Form1& f = ready();
+    Type(f.cboRays, "-3");
+    Press(f.cmdNewPlot);
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(f.lblDebyeRays.caption(), "Debye series (p = 0 to 3)");
+    EXPECT_NEAR(f.results.intensityPerp[1401], 2905.52, 0.005);  // |S1|^2 at 140 degrees, orders 0 to 3
 }
 
 // -------------------------------------------------------------------------------------------------

@@ -62,6 +62,8 @@ TEST_F(TextFitTest, EveryTextOfEveryWindowShowsWhole) {
             {&f.lblSphere, {"Sphere: Water (Lynch + Livingston)", "Sphere: Water (Segelstein Complex)"}},
             {&f.lblWatts, {"Incident intensity = 1 Watts/sq m"}},
             {&f.cmdInfo, {"Information OFF"}},
+            {&f.lblDebyeRays,
+             {"Debye series (p = 2) minus ray optics", "Young mod. (p = 2) with top hat beam"}},
             {&f.Form2_->cmdCircle, {"Circles OFF"}},
         };
         for (const auto& [control, texts] : written)

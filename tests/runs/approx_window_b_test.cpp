@@ -36,7 +36,7 @@ TEST_F(RayWindowTest, SurfaceWaveSubtractionKeepsTheCaptionAndStopsAtTheNextAngl
     f.DebyeSeries(x, mRe, mIm, nang, f.results.s1Amp, f.results.s2Amp, q, q, q, q, first, last);
     EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(f.codes.calcMethod, kMethodDebye);
-    EXPECT_EQ(f.caption(), "Debye series (p = 2)  Water in a vacuum ");
+    EXPECT_EQ(f.caption(), "Debye series (p = 2) minus ray optics  Water in a vacuum ");
     f.codes.calcMethod = kMethodYoungMod;
     go2(f);
     for (std::size_t j = 1; j <= 181; ++j)

@@ -344,7 +344,7 @@ TEST_F(GaussianWindowTest, DebyeNewPlotComputesTheBeamOfTheSelectedOrder) {
     ASSERT_TRUE(prompts.empty()) << prompts.front();
     EXPECT_EQ(f.debyeGaussianWork.status, DebyeStatus::Done);
     EXPECT_EQ(f.caption(), "Debye series (Gaussian beam) (p = 1)   Water in a vacuum ");
-    EXPECT_EQ(f.lblDebyeRays.caption(), "Debye series (p = 1)");
+    EXPECT_EQ(f.lblDebyeRays.caption(), "Debye series (Gaussian beam) (p = 1) ");
     EXPECT_EQ(f.codes.calcMethod, kMethodDebye);
 
     x = f.calc.sizeParam;
@@ -371,7 +371,7 @@ TEST_F(GaussianWindowTest, DebyeCentralBeamAddsTheDescartesIntensities) {
     debye(100, 4.0 / 3, 0, 91);
     EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(f.codes.calcMethod, kMethodDebye);
-    EXPECT_EQ(f.caption(), "Debye series (Gaussian beam) (p = 1)   Water in a vacuum ");
+    EXPECT_EQ(f.caption(), "Debye series (Gaussian beam) (p = 1) with central beam  Water in a vacuum ");
     const DebyeGaussianResult beam = debyeKernel(GaussianBeamInput{}, false);
     // At 30 degrees the p = 1 ray of x = 100 has |S1| = 101.862124 (Descartes): the modulus becomes
     // sqrt(|S_beam|^2 + 101.862124^2) with the beam's phase.

@@ -116,7 +116,7 @@ TEST_F(MediumInvarianceTest, AMediumScattersAsTheRelativeIndexInAVacuumAtTheWave
         // beam's sizes count in wavelengths in the medium, as the radius does.
         {"Mie", "", "1", "10", 1e-9, Beam::Gaussian},
         {"Debye", "2", "1", "10", 1e-9, Beam::Gaussian},
-        {"Debye", "0-3", "1", "10", 1e-9, Beam::Gaussian},
+        {"Debye", "-3", "1", "10", 1e-9, Beam::Gaussian},
         {"Young mod", "2", "1", "10", 1e-9, Beam::Gaussian},
         {"Young mod", "2", "1", "10", 1e-9, Beam::TopHat}};
     const double n = 1.333;

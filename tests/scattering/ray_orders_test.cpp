@@ -1,6 +1,6 @@
 // Ray-order selection: the exact caption texts (with their blanks), the flags, counts and loop bound
 // for single orders, ranges and the dialog's boxes, the list's numeric value, and the refusal of
-// absurd orders before anything changes.
+// texts that name no order and of absurd orders before anything changes; the options named after a label.
 #include "runs/method_codes.h"
 #include "scattering/ray_orders.h"
 
@@ -62,9 +62,10 @@ INSTANTIATE_TEST_SUITE_P(
                     CaptionCase{"3", 1, {}, false, "3)", 1, 3},  // methods without a prefix
                     CaptionCase{"3", 4, {}, false, "3)", 1, 3},
                     CaptionCase{" 7", 2, {}, false, "Debye series (p =  7)", 1, 7},    // the text as typed
-                    CaptionCase{"2.5", 2, {}, false, "Debye series (p = 2.5)", 1, 2},  // 2.5 rounds to even
-                    CaptionCase{"3.5", 2, {}, false, "Debye series (p = 3.5)", 1, 4},
-                    CaptionCase{"abc", 2, {}, false, "Debye series (p = abc)", 1, 0},  // no number: order 0
+                    CaptionCase{"3.0", 2, {}, false, "Debye series (p = 3.0)", 1, 3},  // a whole number
+                    CaptionCase{"1e1 ", 2, {}, false, "Debye series (p = 1e1 )", 1, 10},
+                    CaptionCase{"-2.0", 2, {}, false, "Debye series (p = 0 to 2)", 3, 2},
+                    CaptionCase{"", 7, {}, false, "Young (p = 0)", 1, 0},  // empty: the order 0 it gives
                     CaptionCase{"Multiple", 2, {}, true, "Debye series (p = + Diffraction", 0, 50}));
 
 TEST(RaysCheck, AllFiftyOneBoxes) {
@@ -150,6 +151,20 @@ TEST(RaysCheck, RefusesAbsurdOrdersBeforeAnythingChanges) {
     EXPECT_EQ(RaysCheck(Choice("100000"), current).status, RaysStatus::Ok);
 }
 
+// A text that is no whole number alone would run with the order its leading number gives ("0-3" with 0,
+// "2.5" with 2): refused, the selection as it was (the window test checks the message).
+TEST(RaysCheck, RefusesTextsThatNameNoOrder) {
+    const RaySelection current = RaysCheck(Choice("3"), RaySelection{}).selection;
+    for (const char* text :
+         {"0-3", "2,3", "3 4", "2.5", "3.5", "-0.4", "abc", "7e", "1e-999", "-", "Multiple ", "3p"}) {
+        for (const RaysOutcome& out : {RaysCheck(Choice(text), current), DebyeLabel(Choice(text), current)}) {
+            EXPECT_EQ(out.status, RaysStatus::NotAnOrder) << text;
+            EXPECT_TRUE(out.label.empty());
+            EXPECT_EQ(out.selection.rayflag, current.rayflag);
+        }
+    }
+}
+
 struct NumberCase {
     const char* text;
     double value;
@@ -212,7 +227,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, DebyeLabelCase,
                                          LabelCase{"-4", "Debye series (p = 0 to 4)", 5, -4},
                                          LabelCase{"-60", "Debye series (p = 0 to 60)", 61, -60},
                                          LabelCase{"60", "Debye series (p = 60) ", 1, 60},
-                                         LabelCase{"-0.4", "Debye series (p = 0 to 0)", 1, 0}));
+                                         LabelCase{"-0", "Debye series (p = 0) ", 1, 0}));
 
 TEST(DebyeLabel, EmptyMultipleIsReported) {
     const RaysOutcome out = DebyeLabel(Choice("Multiple"), RaySelection{});
