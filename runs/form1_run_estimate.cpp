@@ -88,7 +88,11 @@ RunSetting EstimateSetting(Form1& f) {
     RunSetting s;
     s.calcMethod = f.codes.calcMethod;
     s.gaussianBeam = f.mnuGaussian.checked();
-    if (s.gaussianBeam) s.beam = f.ReadBeamDialog();
+    if (s.gaussianBeam) {  // the dialog's values, leaving the beam of the results on show
+        const BeamState kept = f.beamState;
+        s.beam = f.ReadBeamDialog();
+        f.beamState = kept;
+    }
     s.beamPair = f.mnuMultBeams.checked();
     s.rayCount = f.series.rayCount;
     s.m = {Val(f.txtRefractReal.text()), Val(f.txtRefractImag.text())};
