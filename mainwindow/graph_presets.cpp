@@ -7,6 +7,7 @@
 
 #include "graphs/graph_codes.h"
 #include "numerics/constants.h"
+#include "runs/run_rules.h"
 
 namespace tessary {
 namespace {
@@ -555,7 +556,7 @@ std::optional<AbsoluteScale> AbsoluteScaleFor(double wavelengthUm, double radius
     AbsoluteScale s;
     s.wavelength = wavelengthUm;
     s.sizeParam = radiusUm * kTwoPi / wavelengthUm * mediumRe;
-    s.waveNumber = kTwoPi / (wavelengthUm * 1e-6);
+    s.waveNumber = MediumWaveNumber(wavelengthUm, mediumRe);
     s.waveNumberSq = s.waveNumber * s.waveNumber;
     if (!std::isfinite(s.sizeParam) || !std::isfinite(s.waveNumber) || !std::isfinite(s.waveNumberSq)) {
         return std::nullopt;

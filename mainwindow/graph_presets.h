@@ -176,7 +176,8 @@ const GraphPreset* FindGraphPreset(int code, int subCode);
 const GraphPreset& AngleGraphPreset();
 
 // Size parameter and wave numbers of the graphs in absolute units (differential cross-sections in
-// square metres): x = 2 pi r / lambda * m_medium, k = 2 pi / lambda (lambda in m), k squared.
+// square metres): x = 2 pi r / lambda * m_medium, k = 2 pi m_medium / lambda (lambda in m, so k in the
+// medium, as in x), k squared.
 struct AbsoluteScale {
     double wavelength = 0.0;  // µm
     double sizeParam = 0.0;

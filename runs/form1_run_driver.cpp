@@ -155,7 +155,7 @@ bool Form1::AngleSetUp() {
     angleGrid.angleCount = count.value;
     const std::int32_t points = 2 * angleGrid.angleCount - 1;
 
-    calc.waveNumber = mnuInvWavelength.checked() ? kTwoPi / (calc.wavelength * 1E-06) : 1;
+    calc.waveNumber = mnuInvWavelength.checked() ? MediumWaveNumber(calc.wavelength, indexState.mediumRe) : 1;
     calc.waveNumberSq = mnuAmplitude.checked() ? calc.waveNumber : calc.waveNumber * calc.waveNumber;
 
     const auto size = static_cast<std::size_t>(points) + 1;

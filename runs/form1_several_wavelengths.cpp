@@ -15,6 +15,7 @@
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
 #include "runs/method_codes.h"
+#include "runs/run_rules.h"
 
 namespace tessary {
 
@@ -46,9 +47,9 @@ void SizeForGrid(StoredResults& r, ColourSums& sums, std::int32_t angleCount) {
             if (column.size() < size) column.resize(size, 0.0);
 }
 
-// The unit factor k (1/m, or 1) and the divisor of intensities at the current wavelength.
-void UnitFactors(CalcInputs& calc, bool perMetre, bool amplitude) {
-    calc.waveNumber = perMetre ? kTwoPi / (calc.wavelength * 1e-6) : 1.0;
+// The unit factor k (1/m in the medium, or 1) and the divisor of intensities at the current wavelength.
+void UnitFactors(CalcInputs& calc, double mediumRe, bool perMetre, bool amplitude) {
+    calc.waveNumber = perMetre ? MediumWaveNumber(calc.wavelength, mediumRe) : 1.0;
     calc.waveNumberSq = amplitude ? calc.waveNumber : calc.waveNumber * calc.waveNumber;
 }
 
@@ -118,7 +119,7 @@ bool Form1::SeveralWavelengths() {
         calc.sizeParam = kTwoPi * calc.radius / calc.wavelength * indexState.mediumRe;
         if (codes.graphCode == kGraphLee && sweepState.loopStep == 0)
             leeWaves.push_back({calc.wavelength, indexState.mediumRe, calc.calcIndexRe, calc.calcIndexIm});
-        UnitFactors(calc, mnuInvWavelength.checked(), mnuAmplitude.checked());
+        UnitFactors(calc, indexState.mediumRe, mnuInvWavelength.checked(), mnuAmplitude.checked());
         doEvents();
         if (codes.runState == kRunStopped) break;
         DispatchSeveralWavelengths();

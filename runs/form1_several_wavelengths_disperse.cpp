@@ -19,6 +19,7 @@
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/run_rules.h"
 
 namespace tessary {
 
@@ -59,7 +60,8 @@ bool Form1::SeveralWavelengthsDisperse() {
         if (!m) break;
         calc.calcIndexRe = *m;
         calc.calcIndexIm = indexState.relIndexIm;
-        calc.waveNumber = mnuInvWavelength.checked() ? kTwoPi / (calc.wavelength * 1e-6) : 1.0;
+        calc.waveNumber =
+            mnuInvWavelength.checked() ? MediumWaveNumber(calc.wavelength, indexState.mediumRe) : 1.0;
         calc.waveNumberSq = mnuAmplitude.checked() ? calc.waveNumber : calc.waveNumber * calc.waveNumber;
 
         ColourSumTerm term;

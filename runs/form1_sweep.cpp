@@ -24,6 +24,7 @@
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
 #include "runs/method_codes.h"
+#include "runs/run_rules.h"
 #include "runs/sweep_steps.h"
 #include "scattering/form1_series_common.h"
 
@@ -33,13 +34,14 @@ namespace {
 
 constexpr const char* kIncorrectEntry = "    The red highlighted data entry is incorrect.    ";
 
-// The unit factor K of the stored intensities: k^2 (k with amplitudes) in 1/m by the menus, or 1.
-void UnitFactor(CalcInputs& calc, bool byMenus, bool perMetre, bool amplitude) {
+// The unit factor K of the stored intensities: k^2 (k with amplitudes), k in 1/m in the medium, by the
+// menus, or 1.
+void UnitFactor(CalcInputs& calc, double mediumRe, bool byMenus, bool perMetre, bool amplitude) {
     if (!byMenus) {
         calc.waveNumberSq = 1.0;
         return;
     }
-    calc.waveNumber = perMetre ? kTwoPi / (calc.wavelength * 1E-6) : 1.0;
+    calc.waveNumber = perMetre ? MediumWaveNumber(calc.wavelength, mediumRe) : 1.0;
     calc.waveNumberSq = amplitude ? calc.waveNumber : calc.waveNumber * calc.waveNumber;
 }
 
@@ -96,7 +98,8 @@ bool StepInputs(Form1& f, double x, double lambdaBox) {
         f.calc.absorbingFlag = 2;
     f.calc.radius = step.radius;
     f.calc.sizeParam = step.sizeParam;
-    UnitFactor(f.calc, step.unitByMenus, f.mnuInvWavelength.checked(), f.mnuAmplitude.checked());
+    UnitFactor(f.calc, f.indexState.mediumRe, step.unitByMenus, f.mnuInvWavelength.checked(),
+               f.mnuAmplitude.checked());
     if (step.radiusBox && f.mnuDataVisible.checked()) RadiusBox(f);
     return true;
 }

@@ -1,37 +1,34 @@
-// Run-time estimate of the series methods (Mie and Debye): fitted polynomials in the sphere radius
-// and the angle range, scaled by the angle step, the wavelength count and the wavelength, for angle
-// graphs and Lee diagrams; and the "Long calculation !" question for estimates above half an hour.
-// The polynomials give cost units (they were fitted to run times on a much older machine); a fixed
-// rate per method and graph family, measured on whole runs of this program, turns units into the
-// seconds that a user waits. Nothing is timed at run time, so the same inputs give the same estimate.
+// Run-time estimate of the series methods (Mie and Debye, plane wave and Gaussian beam) for angle
+// graphs and Lee diagrams, and the "Long calculation !" question for estimates above half an hour.
+//
+// The estimate counts what the run will compute, series by series, before it starts: the orders of
+// each series (its serial part: recurrences, coefficients), the orders times the angles of the window
+// (the angle sums, which the worker pool shares out), for a Gaussian beam the orders times the
+// azimuthal orders (beam-shape coefficients, and per angle), and the window's own work per point
+// (colour sums per wavelength, the columns of a Lee diagram, the curves drawn). Each count has its
+// cost in seconds on one thread, measured on this program's kernels and whole runs; the shared part
+// is divided by the speed-up of the pool's threads. So the estimate is a pure function of the run's
+// inputs, the thread count and whether the processor has AVX2: nothing is timed at run time, and the
+// same inputs give the same estimate.
 //
 // Pure functions (no window): the window's Duration reads the boxes and menus, calls these and writes
-// the results back. An input that would make a formula divide by zero or take the logarithm of a
-// number <= 0 gives no estimate (status Undefined) and so no question.
+// the results back. An input that leaves the run undefined (a step, wavelength or radius that is not
+// a positive number, a Lee sweep of no or too many steps) gives no estimate (status Undefined) and so
+// no question.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "numerics/complex.h"
 #include "runs/method_codes.h"
+#include "scattering/beam_shape.h"
 
 namespace tessary {
 
 // Above this estimate (seconds) the user is asked whether to go on.
 inline constexpr double kLongRunSeconds = 1800.0;
-// Seconds per cost unit of whole New plot runs (checks, series, colour sums, drawing), from
-// BM_EstimatedRun in bench/run_estimate_window_bench.cpp (December 2026, 8 threads, median of 3): the
-// slowest run of each family, times kSlowerMachineMargin for slower machines or fewer cores.
-//   Mie angle graphs (one wavelength, 300 and 2000 wavelengths, a distribution): 1.4e-4 .. 5.8e-4
-//   Debye angle graphs (one and five ray orders, 300 wavelengths): 2.8e-5 .. 2.3e-4
-//   Mie Lee diagrams (RGB, 1 -> 100 and 10 -> 1000 um): 2.2e-4 .. 4.3e-4
-//   Debye Lee diagram (RGB, 1 -> 100 um, one ray order): 3.3e-3
-inline constexpr double kSlowerMachineMargin = 3.0;
-inline constexpr double kMieAngleSecondsPerUnit = 6.0e-4 * kSlowerMachineMargin;
-inline constexpr double kDebyeAngleSecondsPerUnit = 2.4e-4 * kSlowerMachineMargin;
-inline constexpr double kMieLeeSecondsPerUnit = 4.4e-4 * kSlowerMachineMargin;
-inline constexpr double kDebyeLeeSecondsPerUnit = 3.4e-3 * kSlowerMachineMargin;
 
 // Largest number of radius steps of a Lee diagram.
 inline constexpr double kMaxLeeSteps = 400.0;
@@ -50,55 +47,62 @@ int EstimateWaveCount(std::string_view waveText, double r, int current);
 // as a Single (the quotients in Single, the power in double). The caller ensures three positive values.
 float SweepRatio(float sweepStart, float sweepEnd, float sweepSteps);
 
+// What every estimate reads: the method, the sphere, the angle grid, the wavelengths and the machine.
+struct RunSetting {
+    int calcMethod = kMethodMie;  // 1 Mie, 2 Debye (any other: 0 seconds)
+    bool gaussianBeam = false;    // the beam menu
+    GaussianBeamInput beam;       // the beam dialog, with gaussianBeam
+    bool beamPair = false;        // Debye: a second beam at (-xf, -yf)
+    int rayCount = 1;             // Debye: ray orders selected
+    Complex m{1.33, 0.0};         // relative refractive index (taken for every wavelength)
+    double mediumRe = 1.0;        // real index of the medium: x = 2 pi r mediumRe / lambda
+    double step = 0.1;            // angle step, degrees
+    double xMin = 0.0;            // angle range, degrees
+    double xMax = 180.0;
+    int sunDiscSteps = 0;       // angle points added at each end of the window for the sun's disc
+    std::string_view waveText;  // the wavelength list: "RGB", "High", "Med.", "Low" or a count
+    int waveCount = 1;          // the count the run takes for any other text
+    double lambda = 0.65;       // the wavelength of a run at one wavelength, um
+    float bandMinUm = 0.38f;    // the band that several wavelengths cut into equal parts, um
+    float bandMaxUm = 0.7f;
+    int threads = 1;    // threads of the pool that the run will use (at most the processor's cores)
+    bool avx2 = false;  // the angle loops run their AVX2 build
+};
+
 // An angle graph (graph code 1).
 struct AngleRunInput {
-    int calcMethod = kMethodMie;  // 1 Mie, 2 Debye (any other gives 0 seconds)
-    double radius = 0.0;          // um
-    double step = 0.0;            // angle step, degrees
-    double range = 0.0;           // maximum angle - minimum angle, degrees
-    int waveCount = 1;            // after the wave-count rule
-    double lambda = 0.0;          // wavelength, um (used with one wavelength)
+    RunSetting run;
+    double radius = 0.0;  // um
     bool disperse = false;
     double samples = 0.0;  // number of distribution radii (value of the sample-count list)
 };
 
 // A Lee diagram (graph code 20): radii sweepStart * sweepRatio^k, k = 0 .. round(sweepSteps).
 struct LeeRunInput {
-    int calcMethod = kMethodMie;
+    RunSetting run;
     float sweepStart = 0.0f;  // smallest radius, um
     float sweepEnd = 0.0f;    // largest radius, um
     float sweepSteps = 0.0f;  // number of radius steps
-    double step = 0.0;        // angle step, degrees
-    double range = 0.0;       // angle range, degrees
-    std::string_view waveText;
-    int waveCount =
-        1;  // count before the sweep; "RGB" makes it 3, "High", "Med." and "Low" set it per radius
 };
 
 struct RunEstimate {
     EstimateStatus status = EstimateStatus::Ok;
-    double seconds = 0.0;  // cost units, before the factor of the number of Debye ray orders
-    // Lee diagrams only: the geometric factor between radii (Single), and the wave count, radius and
-    // step index the loop ended with.
-    float sweepRatio = 0.0f;
+    double seconds = 0.0;  // expected wall time of the run
+    // The wave count by the rule (angle graphs: at the radius; Lee diagrams: at the last radius), and
+    // for Lee diagrams the geometric factor between radii (Single), the last radius and the steps.
     int waveCount = 0;
+    float sweepRatio = 0.0f;
     double lastRadius = 0.0;
     int stepsDone = 0;  // round(sweepSteps) + 1
 };
 
-// Cost units. Mie: T = A(range) C(r) 0.01 / step, times 0.65 / lambda for one wavelength or times
-// n 0.1 (4.2380146 + 1.2130768 ln r) for n wavelengths. Debye: T = (7.76814 + 1.81405 r +
-// 1.369248e-05 r^2) (range / step n) / 18000, times 0.65 / lambda or 0.65 / 0.515. A distribution
-// multiplies by its number of radii.
+// The estimate of an angle graph: one series per wavelength (per distribution radius and wavelength
+// with a size distribution) and the window's work on the curves.
 RunEstimate EstimateAngleRun(const AngleRunInput& in);
 
-// Sum over the radius steps of F(range) times the step time P(r) of the method; F is a quartic in
-// log10(range / 10). No wavelength or distribution factor.
+// The estimate of a Lee diagram: one row per radius, each with the series of its wavelengths and the
+// painting of its column.
 RunEstimate EstimateLeeRun(const LeeRunInput& in);
-
-// The seconds a run of `units` cost units is expected to take: units times the rate of the method
-// (1 Mie, 2 Debye; any other 0) on a Lee diagram or on an angle graph.
-double ExpectedSeconds(int calcMethod, bool leeDiagram, double units);
 
 // The question for an estimate of `seconds`, or nothing when it is not above kLongRunSeconds (or not
 // a finite number). H = whole hours, M = the remaining minutes rounded half to even (so M can be 60):

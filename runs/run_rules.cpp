@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "graphs/graph_codes.h"
+#include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "runs/method_codes.h"
 
@@ -65,6 +66,11 @@ std::optional<int> WaveCountForRadius(std::string_view waveText, double radius) 
         return static_cast<int>(q);
     }
     return std::nullopt;
+}
+
+double MediumWaveNumber(double wavelengthUm, double mediumRe) {
+    const double n = mediumRe > 0 ? mediumRe : 1.0;
+    return kTwoPi * n / (wavelengthUm * 1E-06);
 }
 
 ResultArrayBounds ArrayBoundsFor(const ArraySizeInput& in) {

@@ -19,6 +19,11 @@ namespace tessary {
 // negative radius gives a limit, never an overflow. nullopt for any other text (exact comparison).
 std::optional<int> WaveCountForRadius(std::string_view waveText, double radius);
 
+// The wave number in the medium, k = 2 pi mediumRe / lambda, in 1/m for a vacuum wavelength in um: the
+// k of the size parameter, by which |S|^2 becomes a cross-section |S|^2 / k^2 or an irradiance
+// E |S|^2 / (k^2 d^2). A medium index that is not above 0 (not yet formed) counts as vacuum.
+double MediumWaveNumber(double wavelengthUm, double mediumRe);
+
 // The finest angle grid a run accepts: 90001 angles from 0 to 90 degrees (a step of 0.001 degree).
 inline constexpr int kMaxAngleCount = 90001;
 

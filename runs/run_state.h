@@ -51,7 +51,7 @@ struct RunProgress {
     std::int32_t termCount = 0, loopN = 0;  // series orders of the run, the current order
     int outerCount = 0;                     // wavelength number (from Label14)
     double stepsDone = 0.0, stepsTotal = 0.0;
-    double estimatedUnits = 0.0;  // the cost units of the run Duration last estimated (bench/ reads them)
+    double estimatedSeconds = 0.0;  // the seconds Duration last estimated for the run (bench/ reads them)
 };
 
 // The results of the run on show: amplitudes, curves, distribution sums, angle functions and

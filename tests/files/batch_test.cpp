@@ -328,10 +328,13 @@ TEST_F(BatchTest, BlocksSayTheWarningTheRayOrderAndTheXOfEachRow) {
     EXPECT_EQ(bodies[2][3].substr(0, 10), " 1.34333 \t");
 }
 
-// 2000 wavelengths left in the window make the run long: the question, answered No, ends the block.
+// 2000 wavelengths and 50 distribution radii left in the window make the run long (hours on any
+// number of threads): the question, answered No, ends the block.
 TEST_F(BatchTest, DeclinedLongRunWritesTheQuestionAndAnswer) {
     Form1& f = started();
     f.cboWave.setText("2000");
+    f.optDisp.setValue(true);
+    f.cboN.setText("50");
     messages.clear();
     std::ofstream(at("l.min"), std::ios::binary)
         << "Tessary 3403 batch file\r\nradius,2000\r\nxstep,0.01\r\nrun\r\n";
@@ -341,8 +344,10 @@ TEST_F(BatchTest, DeclinedLongRunWritesTheQuestionAndAnswer) {
     f.mnuBatchFile.trigger();
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].title, "Long calculation !");
-    const std::vector<std::string> declined = {
-        "Not computed: Expected duration is about 2 hours 48 minutes Do you want to continue ? No"};
+    const std::string question = messages.shown()[0].prompt;  // "Expected duration is about H hours ..."
+    EXPECT_EQ(question.substr(0, 27), "Expected duration is about ");
+    const std::vector<std::string> declined = {"Not computed: " + question.substr(0, question.find('\r')) +
+                                               " Do you want to continue ? No"};
     EXPECT_EQ(Bodies(report()), std::vector<std::vector<std::string>>{declined});
 }
 

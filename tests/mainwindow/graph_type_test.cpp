@@ -703,12 +703,13 @@ TEST(AbsoluteScale, RefusesWavelengthsThatCannotScale) {
     EXPECT_FALSE(AbsoluteScaleFor(0.65, inf, 1).has_value());
 }
 
-TEST(AbsoluteScale, SizeParameterIncludesTheMediumIndex) {
+TEST(AbsoluteScale, SizeParameterAndWaveNumberIncludeTheMediumIndex) {
     const auto s = AbsoluteScaleFor(0.5, 1, 1.333);
     ASSERT_TRUE(s.has_value());
-    // x = 2 pi r n_medium / lambda; k = 2 pi / lambda in vacuum.
+    // x = 2 pi r n_medium / lambda; k = 2 pi n_medium / lambda, the wave number in the medium (it was
+    // 2 pi / lambda, the one in vacuum: 12566370.61435916).
     EXPECT_REL_NEAR(s->sizeParam, 2 * 3.14159265358979 * 1.333 / 0.5, 1e-15);
-    EXPECT_REL_NEAR(s->waveNumber, 12566370.61435916, 1e-14);
+    EXPECT_REL_NEAR(s->waveNumber, 16750972.02894076, 1e-14);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Every method of the angle graph gives S1 and S2 that depend on the size parameter and the relative
 // index only: a sphere of index m_s in a medium of index n at the wavelength lambda scatters as a
-// sphere of index m_s / n in a vacuum at lambda / n.
+// sphere of index m_s / n in a vacuum at lambda / n. So do the absolute units, whose wave number is
+// the one in the medium.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,7 +16,11 @@
 #include "mainwindow/dlog_options.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
+#include "media/dlog_index.h"
+#include "mainwindow/dlog_options.h"
+#include "tests/mainwindow/window_driver.h"
 #include "tests/platform/ui/ui_test_support.h"
+#include "tests/support/rel_error.h"
 
 namespace tessary {
 namespace {
@@ -140,6 +145,58 @@ TEST_F(MediumInvarianceTest, AMediumScattersAsTheRelativeIndexInAVacuumAtTheWave
                               std::fabs(medium.s2re[i] - vacuum.s2re[i]),
                               std::fabs(medium.s2im[i] - vacuum.s2im[i])});
         EXPECT_LE(worst / largest, c.tolerance);
+    }
+}
+
+// New plot in absolute units for a sphere of radius 0.8 um: index 1.7689 in a medium of 1.33 at 0.665 um,
+// and index 1.33 in a vacuum at 0.5 um (the same x = 10.0531 and m = 1.33). With incident 1000 W/m^2
+// at 2 m the irradiance is E |S|^2 / (k^2 d^2), k = 2 pi / 0.5 um: unpolarised at 90 degrees
+// 1.246099334141018e-11 W/m^2 (|S1|^2 = 1.647883958217278, |S2|^2 = 14.09420560649655 by a Mie sum in
+// 40-digit arithmetic); the intensity against the radius with Plot > Inv Wavelength, |S|^2 / k^2 at
+// the same radius, 4.984397336564070e-14 m^2.
+TEST_F(MediumInvarianceTest, AbsoluteUnitsInAMediumAreThoseOfTheWavelengthInTheMedium) {
+    struct Case {
+        const char* graph;
+        const char *xMin, *xMax, *step;
+        std::size_t point;  // 90 degrees; the radius 0.8 um
+        double expected;
+    };
+    const Case cases[] = {{"Watts/sq. m. v. scattering angle", "0", "180", "0.5", 181, 1.246099334141018e-11},
+                          {"Intensity v. radius", "0.8", "1.2", "0.1", 1, 4.984397336564070e-14}};
+    const auto userIndex = [](UserIndexRows& rows, const char* index) {
+        for (TextBox* box : {&rows.txtRI_1_1, &rows.txtRI_1_2, &rows.txtRI_1_3, &rows.txtRI_1_4})
+            box->setText(index);
+    };
+    for (const Case& c : cases) {
+        for (const bool inMedium : {true, false}) {
+            SCOPED_TRACE(std::string(c.graph) + (inMedium ? " in a medium" : " in a vacuum"));
+            form = std::make_unique<Form1>();
+            form->load();
+            Form1& f = *form;
+            userIndex(*f.dlogRI_User1_, inMedium ? "1.7689" : "1.33");
+            f.mnuRI_User1_Click();
+            userIndex(*f.dlogRI_User2_, "1.33");
+            if (inMedium)
+                f.mnuRI_User2_Click();
+            else
+                f.mnuRI_Vacuum2_Click();
+            f.dlogIncident_->txtIncidentPD.setText("1000");
+            f.dlogIncident_->txtDistance.setText("2");
+            test::Choose(f.cboGraph, c.graph);
+            test::Type(f.txtLambda, inMedium ? "0.665" : "0.5");
+            f.mnuInvWavelength.setChecked(true);
+            f.txtRadius.setText("0.8");
+            f.txtXmin.setText(c.xMin);
+            f.txtXmax.setText(c.xMax);
+            f.cboStep.setText(c.step);
+            f.txtAngle.setText("90");
+            shown.clear();
+            f.cmdNewPlot.click();
+            EXPECT_TRUE(shown.empty()) << shown.front();
+            const std::vector<double>& curve = c.point == 1 ? f.results.intensityUnpol : f.results.avgUnpol;
+            ASSERT_GT(curve.size(), c.point);
+            EXPECT_REL_NEAR(curve[c.point], c.expected, 1e-6);  // the user indices are Singles
+        }
     }
 }
 

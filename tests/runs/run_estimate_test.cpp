@@ -1,5 +1,5 @@
-// The run-time estimate: the fitted formulae for angle graphs and Lee diagrams (reference values
-// worked out independently from the published fit coefficients), the wave-count rule, the undefined
+// The run-time estimate: against the times whole runs took on the machine whose costs it holds (the
+// table of bench/run_estimate_window_bench.cpp), the wave-count rule, the Lee sweep, the undefined
 // inputs, the "Long calculation !" question and what the window's Duration writes.
 #include "runs/run_estimate.h"
 
@@ -16,79 +16,96 @@ namespace {
 
 const std::string kCR(1, '\r');
 
-AngleRunInput DefaultAngleRun() {
-    AngleRunInput in;
-    in.calcMethod = kMethodMie;
-    in.radius = 10;
-    in.step = 0.1;
-    in.range = 180;
-    in.waveCount = 1;
-    in.lambda = 0.65;
-    return in;
+RunSetting Setting(int method, const char* waves, double xMin, double xMax, double step, int threads) {
+    RunSetting s;
+    s.calcMethod = method;
+    s.m = {1.33257035, 0.0};
+    s.waveText = waves;
+    s.waveCount = std::string(waves) == "RGB" ? 3 : std::stoi(waves);
+    s.xMin = xMin;
+    s.xMax = xMax;
+    s.step = step;
+    s.threads = threads;
+    s.avx2 = true;
+    return s;
 }
 
 // ---------------------------------------------------------------------------------------------------
-// Angle graphs
+// Against measured runs
 
-struct AngleCase {
+// Runs of the benchmark's table (a water drop, wavelength 0.65 um or the band 380-700 nm, AVX2) with
+// the time each took there, on one thread and on the pool of 8. The estimate stays within a factor of
+// 3 of each; the first run was said to take 1 hour 12 minutes by the fit of a 600 MHz processor.
+struct MeasuredRun {
     const char* name;
     int method;
-    double radius, step, range;
-    int waveCount;
-    double lambda;
-    bool disperse;
-    double samples;
-    double seconds;
+    double radius, xMin, xMax, step;
+    const char* waves;
+    const char* rays;  // Debye's ray orders ("" Mie)
+    bool beam;
+    int threads;
+    double seconds;  // measured
 };
 
-void PrintTo(const AngleCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const MeasuredRun& c, std::ostream* os) { *os << c.name; }
 
-class AngleEstimate : public ::testing::TestWithParam<AngleCase> {};
+class MeasuredRuns : public ::testing::TestWithParam<MeasuredRun> {};
 
-TEST_P(AngleEstimate, MatchesTheFit) {
-    const AngleCase& c = GetParam();
+TEST_P(MeasuredRuns, EstimateIsWithinAFactorOfThree) {
+    const MeasuredRun& c = GetParam();
     AngleRunInput in;
-    in.calcMethod = c.method;
+    in.run = Setting(c.method, c.waves, c.xMin, c.xMax, c.step, c.threads);
+    in.run.rayCount = *c.rays == '-' ? 5 : 1;
+    in.run.gaussianBeam = c.beam;
     in.radius = c.radius;
-    in.step = c.step;
-    in.range = c.range;
-    in.waveCount = c.waveCount;
-    in.lambda = c.lambda;
-    in.disperse = c.disperse;
-    in.samples = c.samples;
     const RunEstimate e = EstimateAngleRun(in);
     ASSERT_EQ(e.status, EstimateStatus::Ok);
-    EXPECT_REL_NEAR(e.seconds, c.seconds, 1e-9);
+    EXPECT_GT(e.seconds, c.seconds / 3);
+    EXPECT_LT(e.seconds, c.seconds * 3);
 }
 
-// C(10) = 15.0897, A(180) = 0.999243: the default run takes about 1.51 s.
-const AngleCase kAngleCases[] = {
-    {"MieDefault", 1, 10, 0.1, 180, 1, 0.65, false, 0, 1.507830268},
-    {"MieLargeDropFineStep", 1, 2000, 0.01, 180, 1, 0.65, false, 0, 2082.14874},
-    {"MieThreeWavelengths", 1, 10, 0.1, 180, 3, 0.65, false, 0, 3.180569139},
-    {"MieDistributionOfTen", 1, 10, 0.1, 180, 1, 0.65, true, 10, 15.07830268},
-    {"DebyeOneWavelength", 2, 10, 0.1, 180, 1, 0.5, false, 0, 3.368301202},
-    {"DebyeThreeWavelengths", 2, 10, 0.1, 180, 3, 0.65, false, 0, 9.810586026},
-    {"OtherMethodHasNoFit", 3, 10, 0.1, 180, 1, 0.65, false, 0, 0.0},
+// clang-format off
+const MeasuredRun kMeasuredRuns[] = {
+    {"MieR1000Fine2000Waves",     1, 1000, 0,   180, 0.01, "2000", "",   false, 8, 93.3},
+    {"MieR1000Fine2000WavesOne",  1, 1000, 0,   180, 0.01, "2000", "",   false, 1, 174.2},
+    {"MieR1Fine2000Waves",        1, 1,    0,   180, 0.01, "2000", "",   false, 8, 1.063},
+    {"MieR100Back300Waves",       1, 100,  130, 180, 0.05, "300",  "",   false, 8, 0.435},
+    {"MieR1000Fine30Waves",       1, 1000, 0,   180, 0.01, "30",   "",   false, 1, 2.687},
+    {"MieGaussR200",              1, 200,  0,   180, 0.1,  "1",    "",   true,  1, 0.311},
+    {"DebyeR1000Orders5Fine",     2, 1000, 0,   180, 0.01, "1",    "-4", false, 8, 0.0339},
+    {"DebyeR100Waves300",         2, 100,  0,   180, 0.1,  "300",  "2",  false, 1, 0.515},
 };
+// clang-format on
 
-INSTANTIATE_TEST_SUITE_P(Fits, AngleEstimate, ::testing::ValuesIn(kAngleCases),
+INSTANTIATE_TEST_SUITE_P(Bench, MeasuredRuns, ::testing::ValuesIn(kMeasuredRuns),
                          [](const auto& i) { return std::string(i.param.name); });
+
+TEST(LeeEstimate, MeasuredSweepIsWithinAFactorOfThree) {
+    LeeRunInput in;
+    in.run = Setting(kMethodMie, "RGB", 130, 180, 0.05, 8);
+    in.sweepStart = 10;
+    in.sweepEnd = 1000;
+    in.sweepSteps = 200;
+    const RunEstimate e = EstimateLeeRun(in);
+    ASSERT_EQ(e.status, EstimateStatus::Ok);
+    EXPECT_GT(e.seconds, 0.398 / 3);  // measured: 0.398 s
+    EXPECT_LT(e.seconds, 0.398 * 3);
+}
 
 TEST(AngleEstimate, UndefinedInputsGiveNoEstimate) {
     const auto undefined = [](auto change) {
-        AngleRunInput in = DefaultAngleRun();
+        AngleRunInput in;
+        in.run = Setting(kMethodMie, "1", 0, 180, 0.1, 1);
+        in.radius = 10;
         change(in);
         return EstimateAngleRun(in).status == EstimateStatus::Undefined;
     };
-    EXPECT_TRUE(undefined([](AngleRunInput& in) { in.step = 0; }));
-    EXPECT_TRUE(undefined([](AngleRunInput& in) { in.step = -0.1; }));
-    EXPECT_TRUE(undefined([](AngleRunInput& in) { in.lambda = 0; }));
+    EXPECT_TRUE(undefined([](AngleRunInput& in) { in.run.step = 0; }));
+    EXPECT_TRUE(undefined([](AngleRunInput& in) { in.run.step = -0.1; }));
+    EXPECT_TRUE(undefined([](AngleRunInput& in) { in.run.step = 1000; }));  // not even 0 and 90
+    EXPECT_TRUE(undefined([](AngleRunInput& in) { in.run.lambda = 0; }));
     EXPECT_TRUE(undefined([](AngleRunInput& in) { in.radius = 0; }));
-    EXPECT_TRUE(undefined([](AngleRunInput& in) {
-        in.radius = -1;
-        in.waveCount = 3;  // would take the logarithm of the radius
-    }));
+    EXPECT_TRUE(undefined([](AngleRunInput& in) { in.radius = -1; }));
     EXPECT_FALSE(undefined([](AngleRunInput&) {}));
 }
 
@@ -117,11 +134,8 @@ TEST(SweepRatio, IsTheStepsRootOfTheRangeInSingle) {
 
 struct LeeCase {
     const char* name;
-    int method;
     float start, end, steps;
-    double step, range;
     const char* waveText;
-    double seconds;
     int waveCount;  // after the last radius
     double lastRadius;
 };
@@ -130,55 +144,47 @@ void PrintTo(const LeeCase& c, std::ostream* os) { *os << c.name; }
 
 class LeeEstimate : public ::testing::TestWithParam<LeeCase> {};
 
-TEST_P(LeeEstimate, SumsTheStepTimes) {
+TEST_P(LeeEstimate, EndsOnTheLastRadius) {
     const LeeCase& c = GetParam();
     LeeRunInput in;
-    in.calcMethod = c.method;
+    in.run = Setting(kMethodMie, "1", 130, 180, 0.05, 1);
+    in.run.waveText = c.waveText;
     in.sweepStart = c.start;
     in.sweepEnd = c.end;
     in.sweepSteps = c.steps;
-    in.step = c.step;
-    in.range = c.range;
-    in.waveText = c.waveText;
-    in.waveCount = 1;
     const RunEstimate e = EstimateLeeRun(in);
     ASSERT_EQ(e.status, EstimateStatus::Ok);
-    EXPECT_REL_NEAR(e.seconds, c.seconds, 1e-9);
     EXPECT_EQ(e.waveCount, c.waveCount);
     EXPECT_REL_NEAR(e.lastRadius, c.lastRadius, 1e-9);
     EXPECT_EQ(e.stepsDone, static_cast<int>(c.steps) + 1);
 }
 
-// A range of 10 degrees gives F = 1.0016835 (log10(1) = 0). With "High" the last radius is
-// 100.0000049 in Single steps, so 6000 / r gives 59 wavelengths, not 60.
+// With "High" the last radius is 100.0000049 in Single steps, so 6000 / r gives 59 wavelengths, not 60.
 const LeeCase kLeeCases[] = {
-    {"MiePresetRGB", 1, 5, 20, 4, 0.05, 2, "RGB", 9.786942243, 3, 19.99999863},
-    {"MieHighWavelengths", 1, 1, 100, 4, 1, 180, "High", 381.7637076, 59, 100.0000049},
-    {"DebyeLowWavelengths", 2, 1, 100, 4, 0.1, 180, "Low", 210.1715366, 9, 100.0000049},
-    {"MieRangeOfTenDegrees", 1, 1, 100, 4, 0.05, 10, "1", 8.94174641, 1, 100.0000049},
+    {"PresetRGB", 5, 20, 4, "RGB", 3, 19.99999863},
+    {"HighWavelengths", 1, 100, 4, "High", 59, 100.0000049},
+    {"OneWavelength", 1, 100, 4, "1", 1, 100.0000049},
 };
 
-INSTANTIATE_TEST_SUITE_P(Fits, LeeEstimate, ::testing::ValuesIn(kLeeCases),
+INSTANTIATE_TEST_SUITE_P(Sweeps, LeeEstimate, ::testing::ValuesIn(kLeeCases),
                          [](const auto& i) { return std::string(i.param.name); });
 
 TEST(LeeEstimate, UndefinedInputsGiveNoEstimate) {
     const auto undefined = [](auto change) {
         LeeRunInput in;
+        in.run = Setting(kMethodMie, "RGB", 178, 180, 0.05, 1);
         in.sweepStart = 5;
         in.sweepEnd = 20;
         in.sweepSteps = 4;
-        in.step = 0.05;
-        in.range = 2;
-        in.waveText = "RGB";
         change(in);
         return EstimateLeeRun(in).status == EstimateStatus::Undefined;
     };
-    EXPECT_TRUE(undefined([](LeeRunInput& in) { in.step = 0; }));
+    EXPECT_TRUE(undefined([](LeeRunInput& in) { in.run.step = 0; }));
     EXPECT_TRUE(undefined([](LeeRunInput& in) { in.sweepStart = 0; }));
     EXPECT_TRUE(undefined([](LeeRunInput& in) { in.sweepEnd = -20; }));
     EXPECT_TRUE(undefined([](LeeRunInput& in) { in.sweepSteps = 0; }));
     EXPECT_TRUE(undefined([](LeeRunInput& in) { in.sweepSteps = 401; }));
-    EXPECT_TRUE(undefined([](LeeRunInput& in) { in.range = 0; }));  // log10 of 0
+    EXPECT_TRUE(undefined([](LeeRunInput& in) { in.run.xMax = 178; }));  // no angle range
     EXPECT_FALSE(undefined([](LeeRunInput& in) { in.sweepSteps = 400; }));
 }
 
@@ -225,28 +231,6 @@ TEST(LongRunQuestion, NotANumberAsksNothing) {
 }
 
 // ---------------------------------------------------------------------------------------------------
-// Seconds from cost units at the measured rates (per unit: Mie angle 1.8e-3, Debye angle 7.2e-4, Mie
-// Lee 1.32e-3, Debye Lee 1.02e-2). The units are the fit values above; the Debye one is (7.76814 +
-// 1.81405 * 2000 + 1.369248e-05 * 2000**2) * (180 / 0.01 * 2000) / 18000 * 0.65 / 0.515 (radius
-// 2000 um at 0.01 degree, 2000 wavelengths).
-TEST(RatedEstimate, SecondsAtTheMeasuredRates) {
-    struct Row {
-        int method;
-        bool lee;
-        double units, seconds;
-    };
-    const Row rows[] = {
-        {1, false, 2082.14874, 3.747867732},  // radius 2000 um at 0.01 degree: once read as 2082 s
-        {2, false, 9316173.743689323, 6707.645095456312},
-        {1, true, 381.7637076, 0.503928094032},
-        {2, true, 210.1715366, 2.14374967332},
-        {3, false, 1e9, 0.0},  // other methods
-    };
-    for (const Row& r : rows)
-        EXPECT_REL_NEAR(ExpectedSeconds(r.method, r.lee, r.units), r.seconds, 1e-9) << r.units;
-}
-
-// ---------------------------------------------------------------------------------------------------
 // The window's Duration
 
 using DurationTest = RunChecksTest;
@@ -255,32 +239,33 @@ TEST_F(DurationTest, DefaultRunAsksNothing) {
     f.Duration();
     EXPECT_TRUE(shown.empty());
     EXPECT_EQ(f.runFlags.inputError, 0);
-    EXPECT_REL_NEAR(f.runProgress.estimatedUnits, 1.507830268, 1e-9);
+    EXPECT_GT(f.runProgress.estimatedSeconds, 0.0);
+    EXPECT_LT(f.runProgress.estimatedSeconds, 1.0);
     EXPECT_EQ(f.calc.waveCount, 1);
 }
 
-// Radius 2000 um at 0.01 degree, 2000 wavelengths: 5604516.86 units, at 1.8e-3 s each 10088.1 s,
-// 2 hours 48.1 minutes.
-TEST_F(DurationTest, LongRunAsksAndYesGoesOn) {
+// 50 radii of 2000 um at 0.01 degree, 2000 wavelengths: hours on any number of threads.
+void LongRun(Form1& f) {
     f.txtRadius.setText("2000");
     f.cboStep.setText("0.01");
     f.cboWave.setText("2000");
-    f.calc.waveCount = 2000;
+    f.optDisp.setValue(true);
+}
+
+TEST_F(DurationTest, LongRunAsksAndYesGoesOn) {
+    LongRun(f);
     answers.push_back(mb::kYes);
     f.Duration();
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0].prompt,
-              "Expected duration is about 2 hours 48 minutes" + kCR + kCR + "Do you want to continue ?");
+    EXPECT_EQ(shown[0].prompt, *LongRunPrompt(f.runProgress.estimatedSeconds));
+    EXPECT_GT(f.runProgress.estimatedSeconds, 3600.0);
     EXPECT_EQ(shown[0].title, "Long calculation !");
     EXPECT_EQ(shown[0].style, mb::kYesNo);
     EXPECT_EQ(f.runFlags.inputError, 0);
 }
 
 TEST_F(DurationTest, LongRunAnsweredNoSetsTheFlag) {
-    f.txtRadius.setText("2000");
-    f.cboStep.setText("0.01");
-    f.cboWave.setText("2000");
-    f.calc.waveCount = 2000;
+    LongRun(f);
     answers.push_back(mb::kNo);
     f.Duration();
     ASSERT_EQ(shown.size(), 1u);
@@ -288,12 +273,14 @@ TEST_F(DurationTest, LongRunAnsweredNoSetsTheFlag) {
 }
 
 TEST_F(DurationTest, DiameterHalvesTheRadius) {
-    f.txtRadius.setText("4000");  // a diameter: the radius of 2000 um
-    f.cboStep.setText("0.01");
+    f.txtRadius.setText("200");
+    f.Duration();
+    const double radius = f.runProgress.estimatedSeconds;
+    f.txtRadius.setText("400");
     f.mnuRadius.setChecked(false);
     f.mnuDiameter.setChecked(true);
     f.Duration();
-    EXPECT_REL_NEAR(f.runProgress.estimatedUnits, 2082.14874, 1e-9);
+    EXPECT_EQ(f.runProgress.estimatedSeconds, radius);
 }
 
 TEST_F(DurationTest, WavelengthSetSetsTheWaveCount) {
@@ -305,17 +292,19 @@ TEST_F(DurationTest, WavelengthSetSetsTheWaveCount) {
     EXPECT_EQ(f.calc.waveCount, 3);
 }
 
-// The Debye estimate is multiplied by the number of ray orders: "-4" selects p = 0 to 4.
+// The Debye series sums its angles once whatever the number of ray orders ("-4" selects p = 0 to 4):
+// the orders add little.
 TEST_F(DurationTest, DebyeCountsTheRayOrders) {
     f.codes.calcMethod = kMethodDebye;
+    f.txtRadius.setText("1000");
+    f.cboRays.setText("2");
+    f.Duration();
+    const double one = f.runProgress.estimatedSeconds;
     f.cboRays.setText("-4");
     f.Duration();
-    EXPECT_REL_NEAR(f.runProgress.estimatedUnits, 5 * 3.368301202 * 0.5 / 0.65, 1e-9);
-    f.cboRays.setText("Multiple");
-    f.dlogP_->chkp(2).setValue(1);
-    f.dlogP_->chkp(3).setValue(1);
-    f.Duration();
-    EXPECT_REL_NEAR(f.runProgress.estimatedUnits, 2 * 3.368301202 * 0.5 / 0.65, 1e-9);
+    EXPECT_EQ(f.series.rayCount, 5);
+    EXPECT_GT(f.runProgress.estimatedSeconds, one);
+    EXPECT_LT(f.runProgress.estimatedSeconds, 1.1 * one);
 }
 
 TEST_F(DurationTest, OtherGraphsNeverAsk) {
@@ -337,7 +326,7 @@ TEST_F(DurationTest, LeeDiagramWritesTheSweep) {
     EXPECT_EQ(f.calc.waveCount, 3);
     EXPECT_REL_NEAR(f.calc.radius, 19.99999863, 1e-8);
     EXPECT_EQ(f.sweepState.loopStep, 5);
-    EXPECT_REL_NEAR(f.runProgress.estimatedUnits, 9.786942243, 1e-9);
+    EXPECT_GT(f.runProgress.estimatedSeconds, 0.0);
 }
 
 // Entries that would divide by zero or take the logarithm of 0 give no estimate, no question and no
@@ -346,12 +335,12 @@ TEST_F(DurationTest, UndefinedEntriesAskNothingAndWriteNothing) {
     const auto nothing = [this](const char* what) {
         SCOPED_TRACE(what);
         f.calc.waveCount = 7;
-        f.runProgress.estimatedUnits = -1;
+        f.runProgress.estimatedSeconds = -1;
         f.Duration();
         EXPECT_TRUE(shown.empty());
         EXPECT_EQ(f.runFlags.inputError, 0);
         EXPECT_EQ(f.calc.waveCount, 7);
-        EXPECT_EQ(f.runProgress.estimatedUnits, -1);
+        EXPECT_EQ(f.runProgress.estimatedSeconds, -1);
     };
     f.cboWave.setText("High");
     f.cboStep.setText("0");
