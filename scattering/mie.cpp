@@ -27,11 +27,18 @@ namespace {
 constexpr char kErrorTitle[] = "Error in BHMIE sub-routine";
 constexpr char kTooLarge[] = "Reduce radius or increase wavelength";
 
-// Threads: runs of at least kThreadedAngles window angles and kThreadedOrders orders are summed in
-// bands of orders over blocks of angles (their tables stay in the level-1 cache through a band), the
-// blocks spread over the worker pool; see AngleBlocks and BandSize.
+// Threads: runs of at least kThreadedAngles window angles, kThreadedOrders orders and kThreadedTerms
+// angle-order terms (window angles x orders) are summed in bands of orders over blocks of angles (their
+// tables stay in the level-1 cache through a band), the blocks spread over the worker pool; see
+// AngleBlocks and BandSize. Smaller runs stay on the calling thread, with the same bits.
 constexpr int kThreadedAngles = 200;
 constexpr int kThreadedOrders = 50;
+// A term costs about 0.8 ns on one thread. Handing a run's blocks to the pool and waiting for threads
+// that have lost their core costs about 0.4 to 0.6 ms at the median, 0.05 ms at best. Median time on
+// the pool (8 threads) over one thread, on a busy and on a quieter machine: 4.7 to 6 at 1.3e5 terms
+// (x = 100, 1801 angles), 1.7 to 1.9 at 9.6e5 (x = 1000), 1.1 to 1.3 at 1.9e6, 0.8 to 1.2 from 2.8e6
+// to 3.7e6 and 0.5 to 0.8 from 5.5e6 on, every run on the pool (BM_RatioMieThreads shows the limit).
+constexpr double kThreadedTerms = 3e6;
 constexpr int kOrderBand = 128;      // orders in a band: a multiple of this
 constexpr int kMaxOrderBand = 4096;  // at most (the band's terms stay in the level-2 cache)
 constexpr int kBands = 24;           // bands in a run, where that gives bands of kOrderBand or more
@@ -691,7 +698,9 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
     MieOrderTablesOf(in.x, in.m, r.recurrenceStart, w.tables);
     // A run is as large as the angles its window makes: one angle of a fine grid is a small run.
     SeriesRun run(in, r, onOrder, segments);
-    if (WindowAngles(segments) >= kThreadedAngles && terms >= kThreadedOrders)
+    const int angles = WindowAngles(segments);
+    if (angles >= kThreadedAngles && terms >= kThreadedOrders &&
+        static_cast<double>(angles) * terms >= kThreadedTerms)
         run.Threaded();
     else
         run.OneByOne();

@@ -156,7 +156,8 @@ class MieOrderCallback {
 // that order are summed (and, for the convergence graph, after its intensities are stored); never
 // inside the angle loops. With ordersPerCallback k > 1 only for n = 1, 1 + k, 1 + 2k, ... and
 // termCount. Runs of at least 200 angles in the window (J = 1..NANG whose index J or 2 NANG - J lies in
-// first..last) and 50 orders are summed in bands of 128 orders (runs of more than 3072 orders: about 24
+// first..last), 50 orders and 3e6 angle-order terms (angles times orders; below that the pool costs
+// more than it saves) are summed in bands of 128 orders (runs of more than 3072 orders: about 24
 // bands of a multiple of 128 orders, at most 4096), each band over blocks of at most about 256 angles,
 // several per thread, that the threads of the worker pool take as they come free
 // (numerics/worker_pool.h); a block goes on into the next bands without waiting for the others to finish
