@@ -1,7 +1,8 @@
 // Speed ratios measured side by side in one run, each reported as the counter "ratio" (time of the
 // second run over the first) with the thread count of the pool ("threads", from TESSARY_THREADS or
 // the hardware):
-// - the plane-wave and the Gaussian-beam Mie series on the pool against one thread;
+// - the plane-wave and the Gaussian-beam Mie series on the pool against one thread (the plane-wave
+//   series also at x = 100 and 1000 with 1801 angles, runs too small for the pool: ratio 1);
 // - a loop of independent floating-point work on the pool against one thread: the best ratio the
 //   machine allows at that moment (other load, cores that share their units), for comparison;
 // - the plane-wave Mie series at x = 1e5 with 1801 angles (few angles for many orders) on the pool
@@ -9,7 +10,8 @@
 //   machine's state cancels; once on its own and once beside 8 busy processes that the benchmark
 //   starts and ends;
 // - the Debye series of p = 0..50 on a weakly absorbing sphere against a real index (the tables of an
-//   absorbing sphere take linear time), and all 51 orders against one order.
+//   absorbing sphere take linear time), all 51 orders against one order, and one order on the pool
+//   against one thread.
 // Run for example: build/bench/tessary_bench --benchmark_filter=Ratio
 #include <benchmark/benchmark.h>
 
@@ -52,12 +54,12 @@ void Ratio(benchmark::State& state, First first, Second second) {
     state.counters["threads"] = SharedPool().Threads();
 }
 
-// Plane-wave Mie series, x = 10000, m = 1.333, 18001 angles: pool / one thread.
+// Plane-wave Mie series, m = 1.333, x and NANG the arguments (2 NANG - 1 angles): pool / one thread.
 void BM_RatioMieThreads(benchmark::State& state) {
     MieInput in;
-    in.x = 10000.0;
+    in.x = static_cast<double>(state.range(0));
     in.m = {1.333, 0.0};
-    in.NANG = 9001;
+    in.NANG = static_cast<int>(state.range(1));
     in.first = 1;
     in.last = 2 * in.NANG - 1;
     MieResult r;
@@ -70,7 +72,13 @@ void BM_RatioMieThreads(benchmark::State& state) {
         [&] { MieSeries(in, r); });
     benchmark::DoNotOptimize(r.S1re.data());
 }
-BENCHMARK(BM_RatioMieThreads)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RatioMieThreads)
+    ->ArgNames({"x", "nang"})
+    ->Args({100, 901})
+    ->Args({1000, 901})
+    ->Args({10000, 9001})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 // Independent work for the pool: 64 tasks, each updating 256 doubles of its own (in the level-1
 // cache, like a block of the Mie series) 20000 times, with no synchronisation in between.
@@ -236,6 +244,24 @@ void BM_RatioDebyeAllOrders(benchmark::State& state) {
     if (r.status != DebyeStatus::Done) state.SkipWithError(r.message.c_str());
 }
 BENCHMARK(BM_RatioDebyeAllOrders)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Debye series p = 2 at m = 1.33, 1801 angles, x the argument: pool / one thread. Its blocks go to
+// the pool with less ado than the bands of the Mie series: at x = 100 the pool gains a little where
+// the machine has cores to spare and loses about 2x where it has none.
+void BM_RatioDebyeThreads(benchmark::State& state) {
+    const RaySelection rays = Select("2");
+    const DebyeInput in = DebyeRun(static_cast<double>(state.range(0)), {1.33, 0.0}, "2");
+    DebyeResult r;
+    Ratio(
+        state,
+        [&] {
+            const CallingThreadOnly one;
+            DebyePlaneWave(in, rays, r);
+        },
+        [&] { DebyePlaneWave(in, rays, r); });
+    if (r.status != DebyeStatus::Done) state.SkipWithError(r.message.c_str());
+}
+BENCHMARK(BM_RatioDebyeThreads)->Arg(100)->Arg(3000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace tessary

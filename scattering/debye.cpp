@@ -35,6 +35,10 @@ constexpr double kNegligibleOrder = 1e100;
 constexpr double kNegligibleWave = 1e-250;
 
 Complex Negligible(Complex c) { return LargerPart(c) < kNegligibleWave ? Complex{} : c; }
+// Real arguments below this have j_n(r) formed from ratios (RealRiccati), started this many orders
+// above the table.
+constexpr double kRatioArgument = 1.0;
+constexpr int kRatioLead = 8;
 // Below this |j_n(m x)| the cross product y_n = (j_n y_(n-1) - W) / j_(n-1) has no room left.
 constexpr double kSmallestBessel = 1e-290;
 
@@ -76,20 +80,33 @@ bool AllFinite(const std::vector<double>& values) {
 // j_n, y_n of r by the upward recurrence j_n = ((2n-1)/r) j_(n-1) - j_(n-2) ([3] 10.1.19), psi_n = r j_n,
 // psi'_n = psi_(n-1) - n psi_n / r, zeta1_n = (psi_n, r y_n) with zeta1'_n = zeta1_(n-1) - n zeta1_n / r
 // and zeta1'_0 = i zeta1_0; zeta2 and its derivative are the conjugates. y_n grows with n and its
-// recurrence is stable; that of j_n loses accuracy above n = r by the growing ratio y_n / j_n.
+// recurrence is stable; that of j_n loses accuracy above n = r by the growing ratio y_n / j_n. Below
+// r = kRatioArgument every order lies above r, and the loss would reach the partial waves that count
+// (j_1 = sin r / r^2 - cos r / r alone cancels all but r^2 of its terms): there j_n = rho_n j_(n-1)
+// with the ratios rho_n = j_n / j_(n-1) of the downward recurrence rho_n = 1 / ((2n + 1)/r - rho_(n+1)),
+// stable for n above r, started kRatioLead orders above N at 0 (the start error shrinks by at least
+// (r / 2N)^2 an order).
 // The real tables are written through `Real` (a double* for x, the real parts of complex tables for m x).
 template <class Real>
 void RealRiccati(double r, int N, Real j, Real y, Real psi, Real dpsi, Complex* z1, Complex* dz1, Complex* z2,
                  Complex* dz2) {
     const double s = std::sin(r), c = std::cos(r);
+    const bool ratios = r < kRatioArgument;
     j[0] = s / r;
     y[0] = -c / r;
     psi[0] = r * j[0];
     dpsi[0] = c;
     z1[0] = {psi[0], r * y[0]};
     dz1[0] = TimesI(z1[0]);
+    if (ratios) {  // the ratios wait in the slots of j_n until these are formed
+        double rho = 0.0;
+        for (int n = N + kRatioLead; n >= 1; --n) {
+            rho = 1.0 / ((2.0 * n + 1.0) / r - rho);
+            if (n <= N) j[n] = rho;
+        }
+    }
     if (N >= 1) {
-        j[1] = s / (r * r) - c / r;
+        j[1] = ratios ? j[1] * j[0] : s / (r * r) - c / r;
         y[1] = -c / (r * r) - s / r;
         psi[1] = r * j[1];
         dpsi[1] = psi[0] - psi[1] / r;
@@ -98,7 +115,7 @@ void RealRiccati(double r, int N, Real j, Real y, Real psi, Real dpsi, Complex* 
     }
     for (int n = 2; n <= N; ++n) {
         const double f = (2.0 * n - 1.0) / r;
-        j[n] = f * j[n - 1] - j[n - 2];
+        j[n] = ratios ? j[n] * j[n - 1] : f * j[n - 1] - j[n - 2];
         y[n] = f * y[n - 1] - y[n - 2];
         psi[n] = r * j[n];
         dpsi[n] = psi[n - 1] - n * psi[n] / r;

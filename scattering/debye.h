@@ -168,7 +168,8 @@ class DebyeStepCallback {
 
 // Functions of x for n = 0..termCount by the upward recurrences ([3] 10.1.19) in real arithmetic; the
 // tables of x in `tables` are sized and filled. Accurate while termCount stays near x (the recurrence
-// of j_n grows errors above x by the ratio y_n/j_n).
+// of j_n grows errors above x by the ratio y_n/j_n); below x = 1, where every order lies above x, j_n
+// comes from the ratios j_n / j_(n-1) of the downward recurrence instead (to 1e-14).
 void DebyeFunctionsOfX(double x, int termCount, DebyeTables& tables);
 
 // Orders of the tables for sums that converge: max(termCount, nMax) + 32 at most, as far as
@@ -185,7 +186,7 @@ enum class DebyeTablesStatus { Done, Stopped, BesselRange, TooAbsorbing };
 // recurrence when `recursion`,
 // y_n from the cross product j_n y_(n-1) - j_(n-1) y_n = (m x)^-2 ([3] 10.1); `onOrder` is called
 // once per order from 2 up and may stop the stage. Real path: the recurrences of DebyeFunctionsOfX
-// with Re m x, for every order (also above Re m x when Re m is near 1).
+// with Re m x (the ratios below Re m x = 1), for every order (also above Re m x when Re m is near 1).
 DebyeTablesStatus DebyeFunctionsOfMx(double x, Complex m, int termCount, bool recursion, DebyeTables& tables,
                                      DebyeStepCallback onOrder = {});
 

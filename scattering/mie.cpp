@@ -27,11 +27,18 @@ namespace {
 constexpr char kErrorTitle[] = "Error in BHMIE sub-routine";
 constexpr char kTooLarge[] = "Reduce radius or increase wavelength";
 
-// Threads: runs of at least kThreadedAngles window angles and kThreadedOrders orders are summed in
-// bands of orders over blocks of angles (their tables stay in the level-1 cache through a band), the
-// blocks spread over the worker pool; see AngleBlocks and BandSize.
+// Threads: runs of at least kThreadedAngles window angles, kThreadedOrders orders and kThreadedTerms
+// angle-order terms (window angles x orders) are summed in bands of orders over blocks of angles (their
+// tables stay in the level-1 cache through a band), the blocks spread over the worker pool; see
+// AngleBlocks and BandSize. Smaller runs stay on the calling thread, with the same bits.
 constexpr int kThreadedAngles = 200;
 constexpr int kThreadedOrders = 50;
+// A term costs about 0.8 ns on one thread. Handing a run's blocks to the pool and waiting for threads
+// that have lost their core costs about 0.4 to 0.6 ms at the median, 0.05 ms at best. Median time on
+// the pool (8 threads) over one thread, on a busy and on a quieter machine: 4.7 to 6 at 1.3e5 terms
+// (x = 100, 1801 angles), 1.7 to 1.9 at 9.6e5 (x = 1000), 1.1 to 1.3 at 1.9e6, 0.8 to 1.2 from 2.8e6
+// to 3.7e6 and 0.5 to 0.8 from 5.5e6 on, every run on the pool (BM_RatioMieThreads shows the limit).
+constexpr double kThreadedTerms = 3e6;
 constexpr int kOrderBand = 128;      // orders in a band: a multiple of this
 constexpr int kMaxOrderBand = 4096;  // at most (the band's terms stay in the level-2 cache)
 constexpr int kBands = 24;           // bands in a run, where that gives bands of kOrderBand or more
@@ -316,44 +323,20 @@ bool SetCounts(const MieInput& in, double mxAbs, Variant variant, MieResult& r) 
     return true;
 }
 
-// Running values of the series over n: Riccati-Bessel functions, coefficients, efficiency sums.
+// Running values of the series over n: the coefficients (MieOrders) and the efficiency sums.
 struct Series {
-    double x;
-    Complex m;
-    double psi0, psi1;  // psi_(n-2), psi_(n-1)
-    double chi0, chi1;  // chi_(n-2), chi_(n-1)
-    Complex xiPrev;     // xi_(n-1) = psi_(n-1) - i chi_(n-1)
+    MieOrders orders;
     Complex an{}, bn{}, anPrev{}, bnPrev{};
     double qscaSum = 0.0, gSum = 0.0;
 
-    // psi_(-1) = cos x, psi_0 = sin x, chi_(-1) = -sin x, chi_0 = cos x ([1] 4.50, 4.89).
-    Series(double x_, Complex m_)
-        : x(x_),
-          m(m_),
-          psi0(std::cos(x_)),
-          psi1(std::sin(x_)),
-          chi0(-std::sin(x_)),
-          chi1(std::cos(x_)),
-          xiPrev{psi1, -chi1} {}
+    Series(double x, Complex m, const MieOrderTables& tables) : orders(x, m, tables) {}
 
-    // Order n: a_n and b_n ([1] 4.88) from D_n, and their terms of Qsca and g. False when they overflow.
-    bool Advance(int n, Complex D) {
+    // Order n: a_n and b_n ([1] 4.88), and their terms of Qsca and g. False when they overflow.
+    bool Advance(int n) {
         const double en = n;
-        const double psi = (2.0 * en - 1.0) * psi1 / x - psi0;  // [1] 4.89, upward
-        const double chi = (2.0 * en - 1.0) * chi1 / x - chi0;
-        const Complex xi{psi, -chi};
         anPrev = an;
         bnPrev = bn;
-        if (m.im == 0.0) {  // real m: real D_n and real t
-            an = MieCoefficientReal(D.re / m.re + en / x, psi, psi1, xi, xiPrev);
-            bn = MieCoefficientReal(m.re * D.re + en / x, psi, psi1, xi, xiPrev);
-        } else {
-            Complex ta = ComplexDiv(D, m), tb = ComplexMult(D, m);
-            ta.re += en / x;
-            tb.re += en / x;
-            an = MieCoefficientComplex(ta, psi, psi1, xi, xiPrev);
-            bn = MieCoefficientComplex(tb, psi, psi1, xi, xiPrev);
-        }
+        orders.Next(n, an, bn);
         if (!std::isfinite(an.re) || !std::isfinite(an.im) || !std::isfinite(bn.re) || !std::isfinite(bn.im))
             return false;
         const double anAbs = ComplexAbs(an), bnAbs = ComplexAbs(bn);
@@ -362,11 +345,6 @@ struct Series {
         if (n > 1)
             gSum += ((en - 1.0) * (en + 1.0) / en) *
                     (anPrev.re * an.re + anPrev.im * an.im + bnPrev.re * bn.re + bnPrev.im * bn.im);
-        psi0 = psi1;
-        psi1 = psi;
-        chi0 = chi1;
-        chi1 = chi;
-        xiPrev = {psi1, -chi1};
         return true;
     }
 
@@ -550,7 +528,7 @@ class SeriesRun {
           tables_(AngleBuffer(r.work.angleTables)),
           terms_(r.termCount),
           angleSums_(ChooseMieAngleSums(in.baselineVectors)),
-          series_(in.x, in.m) {
+          series_(in.x, in.m, r.work.tables) {
         const int k = in.angleIndex, nang = r.NANG;
         convergenceJ_ = in.graph != MieGraph::Convergence || k == 0 ? 0 : (k <= nang ? k : 2 * nang - k);
         ordersPerCallback_ = std::max(in.ordersPerCallback, 1);
@@ -647,7 +625,7 @@ class SeriesRun {
     int Form(OrderBand& band, OrderBand& forming, int first, int count) {
         for (int i = 0; i < count; ++i) {
             const int n = first + i;
-            if (!series_.Advance(n, {r_.work.Dre[n], r_.work.Dim[n]})) return n;
+            if (!series_.Advance(n)) return n;
             P_ = -P_;
             const double en = n, FN = Series::FN(en);
             forming.Set(i, {en, en + 1.0, 2.0 * en + 1.0, FN, FN * P_, series_.an.re, series_.an.im,
@@ -717,10 +695,12 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
     MieWorkspace& w = r.work;
     const Segments segments = WindowSegments(nang, in.first, in.last);
     InitAngleTables(w, nang, segments);
-    MieLogDerivative(in.m, mx, r.recurrenceStart, w.Dre, w.Dim);
+    MieOrderTablesOf(in.x, in.m, r.recurrenceStart, w.tables);
     // A run is as large as the angles its window makes: one angle of a fine grid is a small run.
     SeriesRun run(in, r, onOrder, segments);
-    if (WindowAngles(segments) >= kThreadedAngles && terms >= kThreadedOrders)
+    const int angles = WindowAngles(segments);
+    if (angles >= kThreadedAngles && terms >= kThreadedOrders &&
+        static_cast<double>(angles) * terms >= kThreadedTerms)
         run.Threaded();
     else
         run.OneByOne();

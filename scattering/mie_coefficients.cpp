@@ -50,39 +50,138 @@ void MieLogDerivative(Complex m, Complex mx, int start, std::vector<double>& Dre
     }
 }
 
-int MieAnBn(double x, Complex m, int nMax, const std::vector<double>& Dre, const std::vector<double>& Dim,
-            std::vector<Complex>& an, std::vector<Complex>& bn) {
+namespace {
+
+// rho_k(z) = psi_k(z) / psi_(k-1)(z) for k = start..1 into re, im (entries 0..start + 1; entry 0 and
+// start + 1 are 0) by rho_k = 1 / ((2k + 1)/z - rho_(k+1)) from rho_(start+1) = 0; real arithmetic
+// when z is real.
+void RiccatiRatios(Complex z, int start, std::vector<double>& re, std::vector<double>& im) {
+    re.assign(static_cast<std::size_t>(start) + 2, 0.0);
+    im.assign(static_cast<std::size_t>(start) + 2, 0.0);
+    if (z.im == 0.0) {
+        for (int k = start; k >= 1; --k) re[k] = 1.0 / ((2.0 * k + 1.0) / z.re - re[k + 1]);
+        return;
+    }
+    for (int k = start; k >= 1; --k) {
+        const Complex q = ComplexDiv({2.0 * k + 1.0, 0.0}, z);
+        const Complex r = ComplexDiv({1.0, 0.0}, ComplexSub(q, {re[k + 1], im[k + 1]}));
+        re[k] = r.re;
+        im[k] = r.im;
+    }
+}
+
+// u / (u - i v) for real u, v: the coefficient whose xi-side is real u and imaginary -v.
+Complex RealQuotient(double u, double v) {
+    const double w2 = u * u + v * v;
+    return {u * u / w2, u * v / w2};
+}
+
+}  // namespace
+
+void MieOrderTablesOf(double x, Complex m, int start, MieOrderTables& t) {
+    const Complex mx{x * m.re, x * m.im};
+    if (x >= kMieRatioSize) return MieLogDerivative(m, mx, start, t.Dre, t.Dim);
+    RiccatiRatios(m.im == 0.0 ? Complex{mx.re, 0.0} : mx, start, t.rhoRe, t.rhoIm);
+    std::vector<double> unused;
+    RiccatiRatios({x, 0.0}, start, t.rhoX, unused);
+}
+
+MieOrders::MieOrders(double x, Complex m, const MieOrderTables& tables)
+    : t_(tables),
+      x_(x),
+      m_(m),
+      ratios_(x < kMieRatioSize),
+      psi0_(std::cos(x)),
+      psi1_(std::sin(x)),
+      chi0_(-std::sin(x)),
+      chi1_(std::cos(x)),
+      xiPrev_{psi1_, -chi1_} {
+    if (!ratios_) return;
+    invM_ = m.im == 0.0 ? Complex{1.0 / m.re, 0.0} : ComplexDiv({1.0, 0.0}, m);
+    invM2_ = ComplexMult(invM_, invM_);
+}
+
+void MieOrders::Next(int n, Complex& an, Complex& bn) {
+    if (ratios_)
+        FromRatios(n, an, bn);
+    else
+        Upward(n, an, bn);
+}
+
+void MieOrders::Upward(int n, Complex& an, Complex& bn) {
+    const double x = x_, en = n;
+    const double psi = (2.0 * en - 1.0) * psi1_ / x - psi0_;  // [1] 4.89
+    const double chi = (2.0 * en - 1.0) * chi1_ / x - chi0_;
+    const Complex xi{psi, -chi};
+    if (m_.im == 0.0) {  // real m: real D_n, real t
+        const double D = t_.Dre[n];
+        an = MieCoefficientReal(D / m_.re + en / x, psi, psi1_, xi, xiPrev_);
+        bn = MieCoefficientReal(m_.re * D + en / x, psi, psi1_, xi, xiPrev_);
+    } else {
+        const Complex D{t_.Dre[n], t_.Dim[n]};
+        Complex ta = ComplexDiv(D, m_), tb = ComplexMult(D, m_);
+        ta.re += en / x;
+        tb.re += en / x;
+        an = MieCoefficientComplex(ta, psi, psi1_, xi, xiPrev_);
+        bn = MieCoefficientComplex(tb, psi, psi1_, xi, xiPrev_);
+    }
+    psi0_ = psi1_;
+    psi1_ = psi;
+    chi0_ = chi1_;
+    chi1_ = chi;
+    xiPrev_ = {psi1_, -chi1_};
+}
+
+void MieOrders::FromRatios(int n, Complex& an, Complex& bn) {
+    const double x = x_, en = n;
+    const double psi = t_.rhoX[n] * psi1_;                    // psi_n = rho_n psi_(n-1)
+    const double chi = (2.0 * en - 1.0) * chi1_ / x - chi0_;  // [1] 4.89
+    const double rX = t_.rhoX[n + 1], up = (en + 1.0) / x, down = (2.0 * en + 1.0) / x;
+    if (m_.im == 0.0) {
+        const double rM = t_.rhoRe[n + 1], invM = invM_.re, invM2 = invM2_.re;
+        // a_n: t = D_n/m + n/x, U = t - psi_(n-1)/psi_n
+        const double ta = up * invM2 + en / x - rM * invM;
+        const double Ua = up * (invM2 - 1.0) + rX - rM * invM;
+        an = RealQuotient(psi * Ua, ta * chi - chi1_);
+        // b_n: t = m D_n + n/x
+        const double tb = down - m_.re * rM;
+        const double Ub = rX - m_.re * rM;
+        bn = RealQuotient(psi * Ub, tb * chi - chi1_);
+    } else {
+        const Complex rM{t_.rhoRe[n + 1], t_.rhoIm[n + 1]};
+        const Complex rMoverM = ComplexMult(rM, invM_), mrM = ComplexMult(m_, rM);
+        const Complex ta{up * invM2_.re + en / x - rMoverM.re, up * invM2_.im - rMoverM.im};
+        const Complex Ua{up * (invM2_.re - 1.0) + rX - rMoverM.re, up * invM2_.im - rMoverM.im};
+        const Complex tb{down - mrM.re, -mrM.im};
+        const Complex Ub{rX - mrM.re, -mrM.im};
+        // u / (u - i v) with u = psi U, v = t chi_n - chi_(n-1)
+        const auto quotient = [&](Complex U, Complex t) {
+            const Complex u{psi * U.re, psi * U.im}, v{t.re * chi - chi1_, t.im * chi};
+            return ComplexDiv(u, {u.re + v.im, u.im - v.re});
+        };
+        an = quotient(Ua, ta);
+        bn = quotient(Ub, tb);
+    }
+    psi0_ = psi1_;
+    psi1_ = psi;
+    chi0_ = chi1_;
+    chi1_ = chi;
+}
+
+int MieAnBn(double x, Complex m, int nMax, const MieOrderTables& tables, std::vector<Complex>& an,
+            std::vector<Complex>& bn) {
     an.assign(static_cast<std::size_t>(nMax) + 1, Complex{});
     bn.assign(static_cast<std::size_t>(nMax) + 1, Complex{});
-    // psi_(-1) = cos x, psi_0 = sin x, chi_(-1) = -sin x, chi_0 = cos x, xi_0 = psi_0 - i chi_0 ([1] 4.50).
-    double psi0 = std::cos(x), psi1 = std::sin(x), chi0 = -std::sin(x), chi1 = std::cos(x);
-    Complex xiPrev{psi1, -chi1};
+    MieOrders orders(x, m, tables);
     for (int n = 1; n <= nMax; ++n) {
-        const double en = n;
-        const double psi = (2.0 * en - 1.0) * psi1 / x - psi0;  // [1] 4.89
-        const double chi = (2.0 * en - 1.0) * chi1 / x - chi0;
+        Complex a, b;
+        orders.Next(n, a, b);
         // Far above x, a_n and b_n fall like psi_n / xi_n ~ chi_n^-2: from here on they are below
         // 1e-280, and |w|^2 in the coefficients would soon overflow.
-        if (std::fabs(chi) > kChiNegligible) return 0;
-        const Complex xi{psi, -chi};
-        if (m.im == 0.0) {  // real m: real D_n, real t
-            const double D = Dre[n];
-            an[n] = MieCoefficientReal(D / m.re + en / x, psi, psi1, xi, xiPrev);
-            bn[n] = MieCoefficientReal(m.re * D + en / x, psi, psi1, xi, xiPrev);
-        } else {
-            const Complex D{Dre[n], Dim[n]};
-            Complex ta = ComplexDiv(D, m), tb = ComplexMult(D, m);
-            ta.re += en / x;
-            tb.re += en / x;
-            an[n] = MieCoefficientComplex(ta, psi, psi1, xi, xiPrev);
-            bn[n] = MieCoefficientComplex(tb, psi, psi1, xi, xiPrev);
-        }
-        if (!Finite(an[n]) || !Finite(bn[n])) return n;
-        psi0 = psi1;
-        psi1 = psi;
-        chi0 = chi1;
-        chi1 = chi;
-        xiPrev = {psi1, -chi1};
+        if (std::fabs(orders.chi()) > kChiNegligible) return 0;
+        if (!Finite(a) || !Finite(b)) return n;
+        an[n] = a;
+        bn[n] = b;
     }
     return 0;
 }

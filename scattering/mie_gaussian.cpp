@@ -150,10 +150,9 @@ void MieGaussianSeries(const MieGaussianInput& in, MieGaussianResult& r, BeamPro
         return;
     }
 
-    const Complex mx{x * m.re, x * m.im};
     r.recurrenceStart = MieLogDerivativeStart(r.beamNMax, mxAbs);
-    MieLogDerivative(m, mx, r.recurrenceStart, w.Dre, w.Dim);
-    if (MieAnBn(x, m, r.beamNMax, w.Dre, w.Dim, w.an, w.bn) != 0)
+    MieOrderTablesOf(x, m, r.recurrenceStart, w.tables);
+    if (MieAnBn(x, m, r.beamNMax, w.tables, w.an, w.bn) != 0)
         return RefuseNotFinite(r, in, "the Mie coefficients");
     w.cn.assign(static_cast<std::size_t>(r.beamNMax) + 1, 0.0);
     for (int n = 1; n <= r.beamNMax; ++n) {

@@ -35,7 +35,7 @@ struct MieGaussianInput {
 
 // Scratch of one call, kept in the result so that repeated calls reuse the memory.
 struct MieGaussianWorkspace {
-    std::vector<double> Dre, Dim;          // D_k(m x), k = 0..recurrenceStart
+    MieOrderTables tables;                 // what a_n, b_n need of m x and x (MieOrderTablesOf)
     std::vector<Complex> an, bn;           // a_n, b_n, n = 0..N
     std::vector<double> cn;                // (2n + 1)/(2n(n + 1))
     std::vector<Complex> beamOrderFactor;  // F(n)
@@ -60,7 +60,7 @@ struct MieGaussianResult {
     int beamNMax = 0;         // N = floor(max(|m x|, nStop)) + 20: every sum runs to N
     int beamMMax = 0;         // M, from z_N
     Complex besselZ{};        // z_N = ((N + 0.5) 2 s rho) Q
-    int recurrenceStart = 0;  // start order of the downward recurrence of D_n
+    int recurrenceStart = 0;  // start order of the downward recurrence of D_n (or the ratios)
     int pointsDone = 0;       // angle indices summed
 
     // Convergence graph: |S1|^2, |S2|^2 and their mean at angleIndex, to be stored at position
@@ -75,8 +75,9 @@ struct MieGaussianResult {
 // Gaussian-beam Mie series.
 //
 // Counts: nStop = round(x + 4 x^0.3333 + 20) (halves to even), N = floor(max(|m x|, nStop)) + 20,
-// M from z_N (BeamAzimuthalBound). a_n, b_n as in the plane-wave series for n = 1..N, with D_n started
-// at N + ceil(8 |m x|^(1/3)) (MieLogDerivativeStart), so that D_n is exact to machine precision.
+// M from z_N (BeamAzimuthalBound). a_n, b_n as in the plane-wave series for n = 1..N (MieOrders), with D_n
+// (or the ratios) started at N + ceil(8 |m x|^(1/3)) (MieLogDerivativeStart), so that D_n is exact to
+// machine precision.
 // Beam-shape coefficients by BeamShapeCoeff1. Then for every angle index J of the window, with
 // c_n = (2n + 1)/(2n(n + 1)), E+- = e^(+-i m phi) and the coefficients A+-, B+- of (n, m):
 //   S1 = sum_(m=1..M) sum_(n=m..N) [ (i c_n a_n) m pi_n^m (A- E- - A+ E+) + (c_n b_n) tau_n^m (B+ E+ + B- E-) ]

@@ -9,6 +9,8 @@
 2. S11 = (|S1|^2 + |S2|^2) / 2 of the single ray orders p = 0..5 of the Debye series at x = 100,
    m = 1.33 + 0.001i and 0, 90, 138, 180 degrees, the series of each order summed to convergence
    (250 orders, where the terms are below 1e-40 of the sums).
+3. j_n(x) of real arguments below 1, where every order lies above x: x = 1e-3 and 0.5 at the orders
+   1, 2, 10 and 20.
 
 Printed as C++ table rows, 17 significant digits. Run (takes about a minute):
     python3 scripts/debye_reference_values.py
@@ -100,6 +102,14 @@ def order_rows():
             print("    {%d, %d, %s}," % (p, degrees, mp.nstr(S11, 17, strip_zeros=False)))
 
 
+def small_argument_rows():
+    print("// x, n, j_n(x)")
+    for x in (1e-3, 0.5):
+        for n in (1, 2, 10, 20):
+            print("    {%s, %d, %s}," % (repr(x), n, mp.nstr(sph_j(n, mp.mpf(x)), 17, strip_zeros=False)))
+
+
 if __name__ == "__main__":
     table_rows()
     order_rows()
+    small_argument_rows()

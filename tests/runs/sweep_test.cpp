@@ -103,6 +103,8 @@ TEST_F(SweepTest, OraclesOfTheStoredValues) {
          0.3771288475208},
         {"Asymmetry parameter v. size x", "1", "50", "1", "0", 10, 0.7124592696733, -1, -1},
         {"Asymmetry parameter v. size x", "1", "50", "1", "0", 50, 0.8507267028737, -1, -1},
+        // scripts/mie_small_reference_values.py (the upward recurrence of psi_n gave -8.2e-8)
+        {"Asymmetry parameter v. size x", "0.0001", "0.01", "0.001", "0", 1, 1.8327783252121158e-9, -1, -1},
         {"Cext/Csca/Cabs v. radius", "0.5", "2", "0.5", "0", 2, 7.1725945873e-12, -1, -1},  // r = 1 um
         {"Intensity v. size parameter x", "80", "90", "2", "0", 5, 1031.721143913, 7825.613794453, -1},
         {"Intensity v. size parameter x", "80", "90", "2", "0", 6, 1933.8430054, 2127.806319596, -1},

@@ -80,6 +80,28 @@ TEST(DebyeReference, LinearTimeTableAgreesWithAContinuedFractionPerOrder) {
     }
 }
 
+// scripts/debye_reference_values.py, part 3: j_n(x) of real arguments below 1. The upward recurrence
+// left j_1(1e-3) 1e-10 off and j_10(1e-3) without a correct digit.
+TEST(DebyeReference, SmallRealArgumentTablesAgreeWithArbitraryPrecision) {
+    const struct {
+        double x;
+        int n;
+        double j;
+    } cases[] = {
+        {0.001, 1, 0.00033333330000000120},  {0.001, 2, 6.6666661904762040e-8},
+        {0.001, 10, 7.2730917874467316e-41}, {0.001, 20, 7.6259789162179718e-86},
+        {0.5, 1, 0.16253703063606657},       {0.5, 2, 0.016371106607993413},
+        {0.5, 10, 7.0641239636618782e-14},   {0.5, 20, 7.2515880810153971e-32},
+    };
+    for (const auto& c : cases) {
+        DebyeTables t;
+        DebyeFunctionsOfX(c.x, 20, t);
+        ASSERT_EQ(DebyeFunctionsOfMx(c.x, {1.0, 0.0}, 20, false, t), DebyeTablesStatus::Done);  // real path
+        EXPECT_REL_NEAR(t.jnx[static_cast<std::size_t>(c.n)], c.j, 1e-14) << c.x << " " << c.n;
+        EXPECT_REL_NEAR(t.jnnx[static_cast<std::size_t>(c.n)].re, c.j, 1e-14) << c.x << " " << c.n;
+    }
+}
+
 struct OrderCase {
     int p;
     int degrees;

@@ -99,10 +99,10 @@ TEST(MieGaussianSeries, CentredBeamIsTheWeightedPlaneWave) {
     const int nang = 91;
     const MieGaussianResult r = RunBeam(Input(x, m, nang, {0.0f, 0.0f, 0.0f, 5.0f, phi}));
     const int N = r.beamNMax;
-    std::vector<double> Dre, Dim;
+    MieOrderTables tables;
     std::vector<Complex> an, bn;
-    MieLogDerivative(m, {x * m.re, x * m.im}, N + 100, Dre, Dim);
-    ASSERT_EQ(MieAnBn(x, m, N, Dre, Dim, an, bn), 0);
+    MieOrderTablesOf(x, m, N + 100, tables);
+    ASSERT_EQ(MieAnBn(x, m, N, tables, an, bn), 0);
     std::vector<Complex> F;
     BeamOrderFactors(r.beam, N, F);
     const double s = r.beam.beamS, sinPhi = std::sin(r.beam.beamPhi), cosPhi = std::cos(r.beam.beamPhi);
@@ -133,6 +133,33 @@ TEST(MieGaussianSeries, CentredBeamIsTheWeightedPlaneWave) {
         EXPECT_LE(RelError(r.S2re[J], r.S2im[J], s2.re, s2.im), 1e-11) << J;
     }
     EXPECT_EQ(corrected, 12);  // theta_J = 0..11 degrees, 10 s = 11.85 degrees: not the 90-degree angle
+}
+
+// The coefficients the beam series sums, for a sphere much smaller than the wavelength (x = 1e-4):
+// scripts/mie_small_reference_values.py, part 2. From the upward recurrence of psi_n, a_2 and b_1
+// came out with no correct digit.
+TEST(MieGaussianSeries, SmallSphereCoefficientsAgreeWithArbitraryPrecision) {
+    const struct {
+        Complex m;
+        int n;
+        double a[2], b[2];
+    } cases[] = {
+        // clang-format off
+        {{1.33, 0.0}, 1, {1.8498136268187542e-26, -1.3600785370039313e-13}, {2.9195417737121102e-44, -1.7086666654769473e-22}},
+        {{1.33, 0.0}, 2, {6.1474349395412493e-45, -7.8405579773006266e-23}, {2.3832994067635266e-63, -4.8819047581487357e-32}},
+        {{10.0, 10.0}, 1, {9.9990002403963350e-15, -6.6656668066305404e-13}, {4.4444444296294614e-20, 2.2223068730157889e-22}},
+        {{10.0, 10.0}, 2, {4.1664323108004627e-24, -3.3330208509092801e-22}, {1.2698412673015769e-29, 6.3493192141091722e-32}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        const double x = 1e-4;
+        MieOrderTables tables;
+        std::vector<Complex> an, bn;
+        MieOrderTablesOf(x, c.m, MieLogDerivativeStart(30, x * ComplexAbs(c.m)), tables);
+        ASSERT_EQ(MieAnBn(x, c.m, 30, tables, an, bn), 0);
+        EXPECT_LE(RelError(an[c.n].re, an[c.n].im, c.a[0], c.a[1]), 1e-13) << c.m.re << " " << c.n;
+        EXPECT_LE(RelError(bn[c.n].re, bn[c.n].im, c.b[0], c.b[1]), 1e-13) << c.m.re << " " << c.n;
+    }
 }
 
 // ---- Off-axis beam: symmetries -----------------------------------------------------------------

@@ -166,12 +166,16 @@ RaySelection Orders(int last) {
 void WriteKernelResults(std::ostream& out) {
     Put(out, SharedPool().Threads());
     MieInput mie;
-    mie.x = 300.0;
     mie.m = {1.33, 0.01};
     mie.NANG = kNang;
     mie.first = 1;
     mie.last = 2 * kNang - 1;
-    for (const MieGraph graph : {MieGraph::Normal, MieGraph::Convergence}) {
+    // x = 300: a small run, on the calling thread whatever the pool; x = 6000: bands on the pool.
+    for (const auto& [x, graph] : {std::pair{300.0, MieGraph::Normal},
+                                   {300.0, MieGraph::Convergence},
+                                   {6000.0, MieGraph::Normal},
+                                   {6000.0, MieGraph::Convergence}}) {
+        mie.x = x;
         mie.graph = graph;
         mie.angleIndex = 777;
         MieResult r;
@@ -298,34 +302,43 @@ TEST(ThreadedKernels, UnusableThreadCountIsReportedOnceAndIgnored) {
 // ---- Stops during threaded runs -------------------------------------------------------------------
 
 // A water drop (m = 1.33) of size parameter x over the whole angle grid.
-MieInput WaterDropInput(double x) {
+MieInput WaterDropInput(double x, int nang = kNang) {
     MieInput in;
     in.x = x;
     in.m = {1.33, 0.0};
-    in.NANG = kNang;
+    in.NANG = nang;
     in.first = 1;
-    in.last = 2 * kNang - 1;
+    in.last = 2 * nang - 1;
     return in;
 }
 
+// A run on the pool ends at the end of the band of 128 orders the stop falls in; a small run (below
+// 3e6 angle-order terms) stays on the calling thread and ends at the order itself.
 TEST(ThreadedKernels, MieStopEndsAtTheEndOfItsBandOfOrders) {
-    MieInput in = WaterDropInput(300.0);
-    in.graph = MieGraph::Convergence;
-    in.angleIndex = 1000;
-    MieResult conv;
-    MieSeries(in, conv);
-    in.graph = MieGraph::Normal;
-    MieResult r;
-    int calls = 0;
-    MieSeries(in, r, [&](int n, int) {
-        ++calls;
-        return n == 130;
-    });
-    EXPECT_EQ(r.status, MieStatus::Stopped);
-    EXPECT_EQ(calls, 130);         // no callback after the stop
-    EXPECT_EQ(r.ordersDone, 256);  // the band of orders 129..256 is complete
-    const double s1 = std::hypot(r.S1re[1000], r.S1im[1000]);
-    EXPECT_NEAR(s1 * s1, conv.intensityPerp[256], 1e-14 * conv.intensityPerp[256]);
+    const struct {
+        double x;
+        int nang, ordersDone;
+    } cases[] = {{2900.0, 1801, 256}, {300.0, kNang, 130}};  // 2977 x 1801 and 347 x 701 terms
+    for (const auto& c : cases) {
+        MieInput in = WaterDropInput(c.x, c.nang);
+        in.graph = MieGraph::Convergence;
+        in.angleIndex = 1000;
+        MieResult conv;
+        MieSeries(in, conv);
+        in.graph = MieGraph::Normal;
+        MieResult r;
+        int calls = 0;
+        MieSeries(in, r, [&](int n, int) {
+            ++calls;
+            return n == 130;
+        });
+        EXPECT_EQ(r.status, MieStatus::Stopped) << c.x;
+        EXPECT_EQ(calls, 130) << c.x;  // no callback after the stop
+        EXPECT_EQ(r.ordersDone, c.ordersDone) << c.x;
+        const double s1 = std::hypot(r.S1re[1000], r.S1im[1000]);
+        EXPECT_NEAR(s1 * s1, conv.intensityPerp[c.ordersDone], 1e-14 * conv.intensityPerp[c.ordersDone])
+            << c.x;
+    }
 }
 
 // A run of more than 3072 orders sums about 24 bands of a multiple of 128 orders: at x = 1e4, m = 1.33
