@@ -141,9 +141,9 @@ struct GuardRun {
 TEST_F(BehaviourGuardTest, FixedRunsLeaveTheRecordedFilesAndPictures) {
     // Each graph type with its preset and Mie, then the methods on the angle graph, several
     // wavelengths, a size distribution, a Gaussian beam, a data file read back, a batch file, an
-    // Overplot, a Replot, logarithmic steps and a stopped Lee diagram (saved as the diagram of the steps
-    // it finished). 14695981039346656037 is the hash of nothing: the command wrote no file (the text
-    // export of a Lee diagram or a map).
+    // Overplot, a Replot, logarithmic steps, a stopped Lee diagram (saved as the diagram of the steps
+    // it finished), the sun's disc, an index model and the simulation window. 14695981039346656037 is
+    // the hash of nothing: the command wrote no file (the text export of a Lee diagram or a map).
     const GuardRun runs[] = {
         {"Intensity v. scattering angle", 15419283448556102077ull, 9615672293195866688ull,
          3297036060712909324ull, 0},
@@ -264,6 +264,30 @@ TEST_F(BehaviourGuardTest, FixedRunsLeaveTheRecordedFilesAndPictures) {
              test::Type(f.cboStep, "40");
              test::Press(f.cmdNewPlot);
          }},
+        {"Sun", 6001131783121192160ull, 5904014882200184910ull, 17061465350847083488ull, 0,
+         [](Form1& f, auto&, auto&) {
+             test::Choose(f.cboWave, "Low");
+             f.optSun.setValue(true);
+             test::Type(f.txtXmin, "130"), test::Type(f.txtXmax, "150"), test::Type(f.cboStep, "0.1");
+             test::Press(f.cmdNewPlot);
+         }},
+        {"index model", 2030226934929844146ull, 4368480799195093989ull, 3815374694752987853ull, 0,
+         [](Form1& f, auto&, auto&) {
+             test::Choose(f, "Advanced > Refractive index > Sphere > Gold");
+             test::Type(f.txtRadius, "0.05");
+             HalfDegrees(f);
+         }},
+        // The simulation window's picture after Show simulation joins the shot.
+        {"simulation window", 7892978469277909766ull, 16321856777928667219ull, 7022821094998534289ull, 0,
+         [](Form1& f, auto&, auto&) {
+             test::Choose(f.cboWave, "RGB");
+             test::Type(f.txtRadius, "250");
+             test::Type(f.txtXmin, "130"), test::Type(f.txtXmax, "150"), test::Type(f.cboStep, "0.1");
+             test::Press(f.cmdNewPlot);
+             test::Press(f.cmdSimulation);
+             test::Type(f.Form2_->cboScale, "14");
+             test::Press(f.Form2_->cmdSimPlot);
+         }},
         {"Lee diagram stopped in its third step", 5952028001444261999ull, 14695981039346656037ull,
          7295956549164254890ull, 0,
          [this](Form1& f, auto&, auto&) {
@@ -294,6 +318,7 @@ TEST_F(BehaviourGuardTest, FixedRunsLeaveTheRecordedFilesAndPictures) {
         std::uint64_t shot = Fnv1a(Shot(f), 14695981039346656037ull);
         for (PictureBox* p : {&f.Picture1, &f.Picture2, &f.Picture3})
             if (p->visible()) shot = Fnv1a(p->image(), shot);
+        if (f.Form2_.loaded() && f.Form2_->visible()) shot = Fnv1a(f.Form2_->Picture1.image(), shot);
         const std::uint64_t report =
             std::filesystem::exists(at("out.mut")) ? Fnv1a(test::ReadAll(at("out.mut"))) : 0;
         std::filesystem::remove(at("out.mut"));
