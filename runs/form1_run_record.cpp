@@ -274,6 +274,12 @@ bool Form1::RunAbsorbs() const {
     return runRecord.taken && !runFlags.runUnderWay ? runRecord.absorbing : calc.absorbingFlag == 2;
 }
 
+// Whether the stored S1 and S2 are those of the results on show: not for results read from a data file
+// without its S1 and S2 block, which hold the intensities (or moduli) alone.
+bool Form1::AmplitudesOnShow() const {
+    return !(runRecord.taken && runRecord.fromFile && !runRecord.amplitudesStored && !runFlags.runUnderWay);
+}
+
 // Only the sweeps that offer logarithmic steps take them; the convergence graph steps through the
 // orders one by one whatever the menu says.
 bool Form1::RunLogSteps() const {
