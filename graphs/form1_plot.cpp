@@ -68,6 +68,11 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
     in.bottom = bottom;
     in.xFrom = xFrom;
     in.xTo = xTo;
+    // An overplot lies on the x axis of the graph on show, whatever range it was computed over.
+    if (codes.runState == kRunOverplot || mnuOverplot.checked()) {
+        in.axisFrom = graph.frameXMin;
+        in.axisTo = graph.frameXMax;
+    }
     in.yFrom = yFrom;
     in.yTo = yTo;
     in.range = *range;

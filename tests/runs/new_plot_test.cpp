@@ -520,6 +520,48 @@ TEST_F(NewPlotTest, OverplotDrawsOverTheGraphOnShow) {
     EXPECT_TRUE(f.cmdOverPlot.visible());
 }
 
+// An overplot over another x range is drawn on the axis of the graph on show, each value at the x it
+// was computed at (angles 20 to 40 over 0 to 180; radii 2 to 6 over 1 to 10), not stretched over the
+// frame.
+TEST_F(NewPlotTest, OverplotOfAnotherRangeLiesAtItsOwnX) {
+    struct Case {
+        const char* graph;
+        const char* shown[3];     // the graph on show: minimum, maximum, step
+        const char* overplot[3];  // the overplot's
+    };
+    const Case cases[] = {{"Intensity v. scattering angle", {"0", "180", "1"}, {"20", "40", "0.5"}},
+                          {"Intensity v. radius", {"1", "10", "1"}, {"2", "6", "0.5"}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.graph);
+        Form1& f = start(true);
+        test::Type(f.cboGraph, c.graph);
+        const auto range = [&f](const char* const(&r)[3]) {
+            test::Type(f.txtXmin, r[0]);
+            test::Type(f.txtXmax, r[1]);
+            test::Type(f.cboStep, r[2]);
+        };
+        range(c.shown);
+        test::Press(f.cmdNewPlot);
+        range(c.overplot);
+        f.clearDrawLog();
+        test::Press(f.cmdOverPlot);
+        // Window x of an x value on the axis on show.
+        const double from = Val(c.shown[0]), to = Val(c.shown[1]);
+        const auto X = [&](double x) {
+            return f.graph.graphLeft + (x - from) * (f.graph.graphRight - f.graph.graphLeft) / (to - from);
+        };
+        double lowest = 1e30, highest = -1e30;
+        for (const DrawOp& op : f.drawLog())
+            if (op.kind == DrawOp::Kind::Line && op.colour != 0 && op.y1 >= f.graph.graphTop &&
+                op.y1 <= f.graph.graphBottom) {  // the curves: not the black frame, nor the legend
+                lowest = std::min({lowest, op.x1, op.x2});
+                highest = std::max({highest, op.x1, op.x2});
+            }
+        EXPECT_NEAR(lowest, X(Val(c.overplot[0])), 1.0);
+        EXPECT_NEAR(highest, X(Val(c.overplot[1])), 1.0);
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Inputs that would divide by zero
 
