@@ -108,9 +108,9 @@ bool IndexTyped(const RunRecord& r, double lambda) {
 // the Gaussian beam on every path; Debye only on the angle graph of one wavelength and one size (its other
 // paths run the plane-wave series), with the beam pair and the central beam; the ray-optics methods weight
 // their rays by the Gaussian (not beside the central beam) or top-hat beam unless the plane wave is
-// checked, the pair narrowed to 2 um on the axis, and add the central beam, as the surface waves and the
-// Debye series' ray-optics subtraction do. A mark the method does not read (kept for a later method) is no
-// part of the run.
+// checked (multiple beams make it the narrow beam of 2 um on the axis), and add the central beam, as the
+// surface waves and the Debye series' ray-optics subtraction do. A mark the method does not read (kept for
+// a later method) is no part of the run.
 void SetIllumination(Form1& f, RunRecord& r) {
     const int method = f.codes.calcMethod;
     const bool rays = method >= kMethodDescartes && method <= kMethodYoungMod;
