@@ -110,7 +110,7 @@ bool IndexTyped(const RunRecord& r, double lambda) {
 // their rays by the Gaussian (not beside the central beam) or top-hat beam unless the plane wave is
 // checked (multiple beams make it the narrow beam of 2 um on the axis), and add the central beam, as the
 // surface waves and the Debye series' ray-optics subtraction do. A mark the method does not read (kept for
-// a later method) is no part of the run.
+// a later method) is no part of the run. Likewise the Debye series' subtraction of its ray optics.
 void SetIllumination(Form1& f, RunRecord& r) {
     const int method = f.codes.calcMethod;
     const bool rays = method >= kMethodDescartes && method <= kMethodYoungMod;
@@ -131,6 +131,7 @@ void SetIllumination(Form1& f, RunRecord& r) {
     r.multipleBeams = pair;
     r.centralBeam = central && (rays || method == kMethodSurfaceWave ||
                                 (method == kMethodDebye && (debyeBeam || f.mnuSWsub.checked())));
+    r.surfaceWaveSubtraction = method == kMethodDebye && !debyeBeam && f.mnuSWsub.checked();
     if (r.illumination == RunIllumination::PlaneWave) return;
     r.beam = f.ReadBeamDialog();
     if (rays && pair) {

@@ -402,5 +402,31 @@ TEST_F(DataFileReloadTest, PanelsOfAFileWithoutAmplitudesShowWhatItHolds) {
     EXPECT_EQ(drawn([&](const DrawOp& op) { return op.text == note; }), 1);
 }
 
+// A Debye series less its ray optics reads back as that run: labelled so, saved again to the same bytes and
+// computed again to the same intensities.
+TEST_F(DataFileReloadTest, ASurfaceWaveSubtractionReadsBackAsTheRunThatSavedIt) {
+    Form1& a = started();
+    for (int key : a.windowState.hiddenKeyTable) {
+        int shift = 0;
+        a.Form_KeyDown(key, shift);
+    }
+    test::Choose(a.cboType, "Debye");
+    Type(a.cboRays, "2");
+    Type(a.cboStep, "1");
+    test::Choose(a, "Hidden > Surface wave subtraction");
+    Press(a.cmdNewPlot);
+    const std::vector<std::string> labels = {a.lblDebyeRays.caption(), a.caption()};
+    EXPECT_EQ(labels[0], "Debye series (p = 2) minus ray optics");
+    const std::vector<double> curve = a.results.intensityPerp;
+    const std::string first = save(a, "subtracted");
+    Form1& b = started();
+    fileDialogs.answer(at("subtracted.tsy"));
+    b.mnuRead.trigger();
+    EXPECT_EQ((std::vector<std::string>{b.lblDebyeRays.caption(), b.caption()}), labels);
+    EXPECT_EQ(save(b, "again"), first);
+    Press(b.cmdNewPlot);
+    EXPECT_EQ(b.results.intensityPerp, curve);
+}
+
 }  // namespace
 }  // namespace tessary
