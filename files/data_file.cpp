@@ -67,6 +67,8 @@ constexpr const char* kAmplitudeValuesLine = "Values: Amplitude";
 constexpr std::string_view kIlluminationPrefix = "Illumination: ";
 constexpr std::string_view kBeamPrefix = "Beam:";
 constexpr std::string_view kStoppedPrefix = "Stopped after ";
+constexpr std::string_view kOptionsPrefix = "Options: ";
+constexpr std::string_view kSurfaceWaveSubtraction = "Surface wave subtraction";
 
 // The illumination words as the menu names them, the options after " + ".
 constexpr std::pair<BeamKind, std::string_view> kBeamWords[] = {{BeamKind::PlaneWave, "Plane wave"},
@@ -287,6 +289,7 @@ void Encoder::trailingLines() {
             w.PrintLine(kBeamPrefix, std::string_view(" "), light->xf, light->yf, light->zf, light->w0,
                         light->phiDegrees);
     }
+    if (f.surfaceWaveSubtraction) text(std::string(kOptionsPrefix) + std::string(kSurfaceWaveSubtraction));
     if (f.stopped)
         text(std::string(kStoppedPrefix) + CStr(f.stopped->done) + " of " + CStr(f.stopped->planned) +
              " points");
@@ -386,6 +389,7 @@ class Decoder {
     std::optional<std::string> tailLine();
     void tail();
     std::optional<std::string> illumination(std::optional<std::string> line);
+    std::optional<std::string> options(std::optional<std::string> line);
     void stopped(const std::string& line);
 
     TextFileReader& r;
@@ -572,8 +576,9 @@ bool AmplitudeRow(const std::string& line, std::array<double, 5>& row) {
 }
 
 // What follows the results, each part when present: the S1 and S2 block (an empty line, its title and
-// rows of five numbers), then the light-source, values, illumination and stop lines. Only the block's rows of the index range are
-// kept, so memory stays bounded whatever the file holds; anything else ends the reading unread.
+// rows of five numbers), then the light-source, values, illumination, options and stop lines. Only the
+// block's rows of the index range are kept, so memory stays bounded whatever the file holds; anything else
+// ends the reading unread.
 void Decoder::tail() {
     std::optional<std::string> line = tailLine();
     if (line && line->empty()) {
@@ -593,6 +598,7 @@ void Decoder::tail() {
         line = tailLine();
     }
     line = illumination(std::move(line));
+    line = options(std::move(line));
     if (line && line->starts_with(kStoppedPrefix)) stopped(*line);
 }
 
@@ -638,6 +644,15 @@ std::optional<std::string> Decoder::illumination(std::optional<std::string> line
         light.phiDegrees = v[4];
     }
     f.illumination = light;
+    return tailLine();
+}
+
+// The options line when `line` is one; the line after it.
+std::optional<std::string> Decoder::options(std::optional<std::string> line) {
+    if (!line || !line->starts_with(kOptionsPrefix)) return line;
+    if (std::string_view(*line).substr(kOptionsPrefix.size()) != kSurfaceWaveSubtraction)
+        invalid("Line " + CStr(lastLine) + ": \"" + *line + "\" names no option of a run", lastLine);
+    f.surfaceWaveSubtraction = true;
     return tailLine();
 }
 

@@ -148,9 +148,10 @@ struct DataFile {
     // The line "Values: Amplitude": graph codes 1 to 19 hold the moduli |S1|, |S2| (the Amplitude
     // option) where the other files hold intensities.
     bool amplitudeValues = false;
-    // Then, each when it applies (files written before them have none): the illumination lines and the
-    // stop line.
+    // Then, each when it applies (files written before them have none): the illumination lines, the line
+    // "Options: Surface wave subtraction" (a Debye series minus its ray optics) and the stop line.
     std::optional<IlluminationItems> illumination;
+    bool surfaceWaveSubtraction = false;
     std::optional<StoppedRun> stopped;
 
     bool operator==(const DataFile&) const = default;
@@ -187,8 +188,8 @@ std::optional<std::string> EncodeDataFileBytes(const DataFile& file);
 // another program, a file cut short within its header), an unknown graph type ("Error in Graph
 // Type", "File error"), and any file that ends early, holds text where a number belongs or values
 // beyond the program's limits ("The selected file is not a valid Tessary file", then the line and
-// what was wrong), or an illumination or stop line that does not hold what it names. What follows
-// the results, the S1 and S2 block and the trailing lines is ignored.
+// what was wrong), or an illumination, options or stop line that does not hold what it names. What
+// follows the results, the S1 and S2 block and the trailing lines is ignored.
 struct DecodedDataFile {
     std::optional<DataFile> file;
     DataFileFailure failure;

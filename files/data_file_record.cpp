@@ -117,6 +117,7 @@ void RecordFromDataFile(const DataFile& d, RunRecord& r) {
     r.amplitude = d.amplitudeValues;
     r.qSca = g.code == kGraphAngle ? d.qSca : 0.0;
     Illumination(d, r);
+    r.surfaceWaveSubtraction = d.surfaceWaveSubtraction;
     Ranges(d, g.code, r);
     // The S1 and S2 block is a table of the results only on an angle graph of one wavelength, and only
     // whole.

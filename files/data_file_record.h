@@ -12,9 +12,9 @@ namespace tessary {
 
 // Sets every field of the record that the file holds in its version, as the file holds it: the graph,
 // method and ray orders, the distribution, the eight inputs, the spectrum, the models, the fixed angle,
-// the step kind, amplitudes or intensities, the illumination, the stored point ranges and the state of the
-// results (stopped when the file says so). The fields the file does not hold (the labels and title the
-// window forms, the index models, the band in um, the size parameter) stay as the caller set them.
+// the step kind, amplitudes or intensities, the illumination and options, the stored point ranges and the
+// state of the results (stopped when the file says so). The fields the file does not hold (the labels and
+// title the window forms, the index models, the band in um, the size parameter) stay as the caller set them.
 void RecordFromDataFile(const DataFile& file, RunRecord& record);
 
 // True when the run's stored values are moduli |S1|, |S2| (the Amplitude option) where they would be

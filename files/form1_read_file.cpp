@@ -794,6 +794,7 @@ void Loader::caption() {
         f.RaysCheck();
         f.setCaption(f.series.captionText);
     }
+    if (f.codes.calcMethod == kMethodDebye && d.surfaceWaveSubtraction) f.ShowRunOptions("minus ray optics");
 }
 
 void Loader::apply() {
@@ -804,6 +805,12 @@ void Loader::apply() {
     f.indexState.sphereName = "Water";
     f.indexState.mediumName = "a vacuum";
     illumination();
+    // The Debye series' subtraction of its ray optics as the run had it, its menu shown when it was on.
+    f.mnuSWsub.setChecked(d.surfaceWaveSubtraction);
+    if (d.surfaceWaveSubtraction) {
+        f.mnuHidden.setEnabled(true);
+        f.mnuHidden.setVisible(true);
+    }
 
     if (d.version == 1) {
         f.cboGraph.setText(d.graphText);

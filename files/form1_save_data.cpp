@@ -88,6 +88,7 @@ void Gatherer::settings() {
     // The run's own: moduli in place of intensities, and the beam that lit the sphere.
     d.amplitudeValues = HoldsAmplitudes(r);
     d.illumination = IlluminationOf(r);
+    d.surfaceWaveSubtraction = r.surfaceWaveSubtraction;
 }
 
 // The point range: for graph codes 10 to 19 worked out from the run's range, as the file states it.

@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "graphs/axis_steps.h"
 #include "graphs/graph_codes.h"
@@ -35,11 +36,19 @@ std::optional<std::int32_t> RoundedLong(double v) {
     return c.value;
 }
 
-// The x and y mappings exist: a finite x range of nonzero width, positive ends on logarithmic scales.
+// The x axis of the box: the curve's own range unless another is given.
+bool OwnAxis(const CurveInput& in) { return in.axisFrom == in.axisTo; }
+double AxisFrom(const CurveInput& in) { return OwnAxis(in) ? in.xFrom : in.axisFrom; }
+double AxisTo(const CurveInput& in) { return OwnAxis(in) ? in.xTo : in.axisTo; }
+
+// The x and y mappings exist: finite x ranges (the curve's and the axis's) of nonzero width, positive ends
+// on logarithmic scales.
 bool Mappable(const CurveInput& in) {
-    const double xFrom = in.xFrom, xTo = in.xTo, yFrom = in.yFrom, yTo = in.yTo;
-    if (!(xTo != xFrom) || !std::isfinite(xFrom) || !std::isfinite(xTo)) return false;
-    if (!in.xLinear && !(xFrom > 0.0 && xTo > 0.0)) return false;
+    const double yFrom = in.yFrom, yTo = in.yTo;
+    for (const auto& [xFrom, xTo] : {std::pair{in.xFrom, in.xTo}, std::pair{AxisFrom(in), AxisTo(in)}}) {
+        if (!(xTo != xFrom) || !std::isfinite(xFrom) || !std::isfinite(xTo)) return false;
+        if (!in.xLinear && !(xFrom > 0.0 && xTo > 0.0)) return false;
+    }
     if (!in.polar && in.yLog && !(yFrom > 0.0 && yTo > 0.0 && yTo != yFrom)) return false;
     if (!in.polar && !in.yLog && !(yTo != yFrom)) return false;
     if (in.polar && !(in.yScaleMax > 0.0 && std::isfinite(in.yScaleMax))) return false;
@@ -59,7 +68,7 @@ class Tracer {
     }
     bool stored(std::int32_t k) const { return k >= 1 && k <= lastStored_; }
     double value(std::int32_t n) const;
-    Point polarPoint(std::int32_t n, double v) const;
+    Point polarPoint(std::int32_t n, double x, double v) const;
     Point ampPhasePoint(std::int32_t n) const;
     void cubic(Point p, bool lastPoint);
     void subPoint(double t);
@@ -124,7 +133,7 @@ CurvePath Tracer::run() {
         if (!in_.polar) {
             p.y = CurveY(in_, v);
         } else {
-            p = in_.ampPhase ? ampPhasePoint(n) : polarPoint(n, v);
+            p = in_.ampPhase ? ampPhasePoint(n) : polarPoint(n, x, v);
         }
         if (!std::isfinite(p.x) || !std::isfinite(p.y)) {
             havePrev_ = false;
@@ -176,8 +185,9 @@ double Tracer::value(std::int32_t n) const {
     return v;
 }
 
-// The polar diagram: the angle runs 0 to 180 degrees over the visible range, the radius with v.
-Point Tracer::polarPoint(std::int32_t n, double v) const {
+// The polar diagram: the angle runs 0 to 180 degrees over the visible range (over the axis's when the
+// curve has its own), the radius with v.
+Point Tracer::polarPoint(std::int32_t n, double x, double v) const {
     const double first = in_.range.first, last = in_.range.last, radiusPolar = in_.radiusPolar;
     double r = 0.0;
     if (in_.yLog) {
@@ -188,7 +198,8 @@ Point Tracer::polarPoint(std::int32_t n, double v) const {
     } else {
         r = radiusPolar * v / in_.yScaleMax;
     }
-    const double degrees = last != first ? (n - first) * 180.0 / (last - first) : 0.0;
+    double degrees = last != first ? (n - first) * 180.0 / (last - first) : 0.0;
+    if (!OwnAxis(in_)) degrees = (x - in_.axisFrom) * 180.0 / (in_.axisTo - in_.axisFrom);
     const double angle = degrees * kPi / 180.0;
     return {in_.cx + r * std::cos(angle), in_.cy + r * std::sin(angle)};
 }
@@ -353,8 +364,9 @@ CurvePath CurveMarks(const CurveInput& in) { return Tracer(in).run(); }
 
 double CurveX(const CurveInput& in, double v) {
     const float left = in.left, right = in.right;
-    if (in.xLinear) return left + (v - in.xFrom) * (right - left) / (in.xTo - in.xFrom);
-    return left + (right - left) * std::log(v / in.xFrom) / std::log(in.xTo / in.xFrom);
+    const double from = AxisFrom(in), to = AxisTo(in);
+    if (in.xLinear) return left + (v - from) * (right - left) / (to - from);
+    return left + (right - left) * std::log(v / from) / std::log(to / from);
 }
 
 double CurveY(const CurveInput& in, double v) {

@@ -33,6 +33,9 @@ struct CurveInput {
     std::span<const double> values;
     float left = 0, right = 0, top = 0, bottom = 0;
     double xFrom = 0, xTo = 0, yFrom = 0, yTo = 0;
+    // The x axis of the box (left end, right end) when it is not the curve's own range xFrom..xTo, as
+    // for an overplot on the graph on show; equal ends: the curve's range.
+    double axisFrom = 0, axisTo = 0;
     CurveIndexRange range;
     double step = 0;
     bool runLogSteps = false;  // the run stepped x logarithmically

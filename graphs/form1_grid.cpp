@@ -319,6 +319,8 @@ void Form1::Grid(float& left, float& right, float& top, float& bottom, double& x
                  double& yMin, double& yMax) {
     FrameDrawing frame(*this, left, right, top, bottom);
     frame.start();
+    graph.frameXMin = xLow;
+    graph.frameXMax = xHigh;
     if (mnuPolarPlot.checked()) {
         frame.polar(yMin);
         return;
@@ -326,6 +328,7 @@ void Form1::Grid(float& left, float& right, float& top, float& bottom, double& x
     frame.plotBox();
     frame.logo();
     frame.horizontalScale(xLow, xHigh);
+    graph.frameXMin = xLow;
     frame.verticalScale(yMin, yMax);
     frame.frameLines();
     frame.titles();

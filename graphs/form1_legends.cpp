@@ -65,8 +65,7 @@ void Form1::VisibleData() {
     // |S1|^2 at an angle index; 0 where the run stored none. Results read from a data file without its
     // S1 and S2 block give it from the stored curve of one wavelength (a modulus with amplitudes), and
     // nothing with several.
-    const bool fromCurve =
-        runRecord.taken && runRecord.fromFile && !runRecord.amplitudesStored && !runFlags.runUnderWay;
+    const bool fromCurve = !AmplitudesOnShow();
     const auto intensity = [this, fromCurve](std::int32_t j) {
         const std::vector<double>& re = results.s1Amp[0];
         const std::vector<double>& im = results.s1Amp[1];

@@ -49,6 +49,8 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
 
     const double step = RunStep();
     const bool logSteps = RunLogSteps() && LogStepCode(codes.graphCode);
+    // The amplitude-phase diagram is drawn from S1 and S2 alone: results that hold none leave it empty.
+    if (polar && mnuAmpPhase.checked() && !AmplitudesOnShow()) return finish();
     const std::optional<graphs::CurveIndexRange> range =
         graphs::CurveIndices(codes.graphCode, logSteps, step, xFrom, xTo, graph.dataXStart);
     if (!range) return finish();
@@ -66,6 +68,11 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
     in.bottom = bottom;
     in.xFrom = xFrom;
     in.xTo = xTo;
+    // An overplot lies on the x axis of the graph on show, whatever range it was computed over.
+    if (codes.runState == kRunOverplot || mnuOverplot.checked()) {
+        in.axisFrom = graph.frameXMin;
+        in.axisTo = graph.frameXMax;
+    }
     in.yFrom = yFrom;
     in.yTo = yTo;
     in.range = *range;

@@ -36,6 +36,8 @@ struct GraphFrame {
     // The visible point range of x graphs; the x value of an x graph's first point.
     int plotFirstIndex = 0, plotLastIndex = 0;
     double dataXStart = 0.0;
+    // The x axis of the frame on show (its left and right ends), on which an overplot is drawn.
+    double frameXMin = 0.0, frameXMax = 0.0;
 };
 
 // The colours of the graph (RGB numbers r + 256 g + 65536 b): background, logo, the second curve's,

@@ -259,6 +259,7 @@ class Form1 : public Form {
     double RunStep() const;
     bool RunLogSteps() const;
     bool RunAbsorbs() const;
+    bool AmplitudesOnShow() const;
 
     // Calculation runs: input checks and run-time estimate, Replot, sweeps, size distributions
     void CheckInput(double& xLow, double& xHigh, double& yLow, double& yHigh, int& inputErrorFlag);

@@ -12,12 +12,14 @@
 #include "numerics/complex.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 
 namespace tessary {
 
 namespace {
 
 constexpr double kFourPiAsWritten = 12.56637061435916;  // 4 pi as the phase function divides
+constexpr const char* kNoPhasesNote = "Phases need S1 and S2, which these results do not hold";
 
 // The intensities (or moduli) of one angle index from S1 and S2.
 void IntensityCurves(StoredResults& r, std::size_t j, bool amplitude) {
@@ -53,9 +55,31 @@ void LowerPanelCurves(StoredResults& r, std::size_t j, bool ampPhase, bool intPo
     }
 }
 
-// Upper panel of the intensities, lower panel of avgPerp, avgPara, avgUnpol; the upper panel's y
-// limits remain.
-void TwoPanels(Form1& f) {
+// The degree of polarisation of one angle index from the stored intensities (the squares of stored
+// moduli), as LowerPanelCurves forms it from S1 and S2.
+void PolarisationFromCurves(StoredResults& r, std::size_t j, bool moduli) {
+    double P = r.intensityPerp[j];
+    double Q = r.intensityPara[j];
+    if (moduli) {
+        P *= P;
+        Q *= Q;
+    }
+    r.avgPerp[j] = P + Q == 0 ? 0.0 : (P - Q) / (P + Q);
+    r.avgPara[j] = 0;
+    r.avgUnpol[j] = 0;
+}
+
+// In place of the phases of results that hold no S1 and S2: a line at (x, y).
+void NoPhasesNote(Form1& f, double x, double y) {
+    f.setForeColor(kBlack);
+    f.setCurrentX(x);
+    f.setCurrentY(y);
+    f.print(kNoPhasesNote);
+}
+
+// Upper panel of the intensities, lower panel of avgPerp, avgPara, avgUnpol (or, when it cannot be
+// formed, the note saying why); the upper panel's y limits remain.
+void TwoPanels(Form1& f, bool lowerPanel) {
     if (f.codes.runState != Form1::kRunOverplot) f.cls();
     const float T = f.graph.graphTop;
     const float B = f.graph.graphBottom;
@@ -65,9 +89,13 @@ void TwoPanels(Form1& f) {
     f.graph.savedYScaleMax = f.graph.yScaleMax;
     f.graph.graphBottom = B;
     f.graph.graphTop = static_cast<float>(T + 0.55 * (B - T));
-    f.graph.phasePanel = 1;
-    f.Display(f.results.avgPerp, f.results.avgPara, f.results.avgUnpol);
-    f.graph.phasePanel = 0;
+    if (lowerPanel) {
+        f.graph.phasePanel = 1;
+        f.Display(f.results.avgPerp, f.results.avgPara, f.results.avgUnpol);
+        f.graph.phasePanel = 0;
+    } else {
+        NoPhasesNote(f, f.graph.graphLeft, f.graph.graphTop);
+    }
     f.graph.graphTop = T;
     f.graph.graphBottom = B;
     f.graph.yAxisMax = f.graph.drawnYMax;
@@ -164,13 +192,20 @@ void Form1::OneWavelengthColours() {
 
 // Angle graphs from the stored curves, shared by the run (AngleGraph) and Replot: the lower-panel curves over
 // windowFirst..windowLast from S1 and S2 (phases with mnuAmpPhase, the degree of polarisation with mnuIntPol
-// checked).
+// checked). Results that hold no S1 and S2 give the degree of polarisation from their intensities, and no
+// phases.
 void Form1::AngleLowerCurves() {
     const bool ampPhase = mnuAmpPhase.checked();
     const bool intPol = mnuIntPol.checked();
     if (!ampPhase && !intPol) return;
-    for (std::int32_t j = angleGrid.windowFirst; j <= angleGrid.windowLast; ++j)
-        LowerPanelCurves(results, static_cast<std::size_t>(j), ampPhase, intPol);
+    const bool amplitudes = AmplitudesOnShow();
+    for (std::int32_t j = angleGrid.windowFirst; j <= angleGrid.windowLast; ++j) {
+        const auto J = static_cast<std::size_t>(j);
+        if (amplitudes)
+            LowerPanelCurves(results, J, ampPhase, intPol);
+        else if (intPol)
+            PolarisationFromCurves(results, J, runRecord.amplitude);
+    }
 }
 
 // Angle graphs from the stored curves, shared by the run (AngleGraph) and Replot: the graph of code 1 by
@@ -178,10 +213,13 @@ void Form1::AngleLowerCurves() {
 // after a refusal (its message shown, runState 4).
 bool Form1::DrawAngleGraph() {
     if (codes.graphSubCode == kSubIntensity) {
-        if ((!mnuAmpPhase.checked() && !mnuIntPol.checked()) || mnuPolarPlot.checked())
+        const bool phases = !mnuAmpPhase.checked() || AmplitudesOnShow();
+        if ((!mnuAmpPhase.checked() && !mnuIntPol.checked()) || mnuPolarPlot.checked()) {
             Display(results.intensityPerp, results.intensityPara, results.intensityUnpol);
-        else
-            TwoPanels(*this);
+            if (!phases) NoPhasesNote(*this, graph.graphLeft, graph.graphTop);  // the empty diagram's
+        } else {
+            TwoPanels(*this, phases);
+        }
     }
     if (codes.graphSubCode == kSubWatts) return WattsGraph(*this);
     if (codes.graphSubCode == kSubPhaseFunction) return PhaseFunctionGraph(*this);

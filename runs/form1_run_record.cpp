@@ -104,6 +104,43 @@ bool IndexTyped(const RunRecord& r, double lambda) {
     return !(reSame && imSame);
 }
 
+// The illumination a run of the inputs computes with, as its method reads the Illumination menu: Mie takes
+// the Gaussian beam on every path; Debye only on the angle graph of one wavelength and one size (its other
+// paths run the plane-wave series), with the beam pair and the central beam; the ray-optics methods weight
+// their rays by the Gaussian (not beside the central beam) or top-hat beam unless the plane wave is
+// checked (multiple beams make it the narrow beam of 2 um on the axis), and add the central beam, as the
+// surface waves and the Debye series' ray-optics subtraction do. A mark the method does not read (kept for
+// a later method) is no part of the run. Likewise the Debye series' subtraction of its ray optics.
+void SetIllumination(Form1& f, RunRecord& r) {
+    const int method = f.codes.calcMethod;
+    const bool rays = method >= kMethodDescartes && method <= kMethodYoungMod;
+    const bool debyeBeam = method == kMethodDebye && f.mnuGaussian.checked() &&
+                           f.codes.graphCode == kGraphAngle && f.calc.waveCount == 1 && f.optMono.value();
+    const bool central = f.mnuCentralBeam.checked();
+    bool gaussian = (method == kMethodMie && f.mnuGaussian.checked()) || debyeBeam;
+    bool topHat = false;
+    bool pair = debyeBeam && f.mnuMultBeams.checked();
+    if (rays && !f.mnuPlaneWave.checked()) {
+        gaussian = f.mnuGaussian.checked() && !central;
+        topHat = f.mnuTopHat.checked();
+        pair = (gaussian || topHat) && f.mnuMultBeams.checked();
+    }
+    r.illumination = gaussian ? RunIllumination::GaussianBeam
+                     : topHat ? RunIllumination::TopHatBeam
+                              : RunIllumination::PlaneWave;
+    r.multipleBeams = pair;
+    r.centralBeam = central && (rays || method == kMethodSurfaceWave ||
+                                (method == kMethodDebye && (debyeBeam || f.mnuSWsub.checked())));
+    r.surfaceWaveSubtraction = method == kMethodDebye && !debyeBeam && f.mnuSWsub.checked();
+    if (r.illumination == RunIllumination::PlaneWave) return;
+    r.beam = f.ReadBeamDialog();
+    if (rays && pair) {
+        r.beam.xf = 0;
+        r.beam.yf = 0;
+        r.beam.w0 = 2;
+    }
+}
+
 }  // namespace
 
 // The record of the run on show (runs/run_record.h): taken here when a run starts, after its checks;
@@ -134,11 +171,7 @@ RunRecord Form1::RecordOfInputs() {
         if (series.rayflag[static_cast<std::size_t>(p)] == 1) r.rayOrders.push_back(p);
     r.methodLabel = lblDebyeRays.caption();
     r.title = caption();
-    if (mnuGaussian.checked()) r.illumination = RunIllumination::GaussianBeam;
-    if (mnuTopHat.checked()) r.illumination = RunIllumination::TopHatBeam;
-    r.multipleBeams = mnuMultBeams.checked();
-    r.centralBeam = mnuCentralBeam.checked();
-    if (r.illumination != RunIllumination::PlaneWave) r.beam = ReadBeamDialog();
+    SetIllumination(*this, r);
     r.termsMin = cboQmin.text();
     r.termsMax = cboQmax.text();
     r.surfaceWavePaths = mnuSurfaceShort.checked() ? "Short" : mnuSurfaceLong.checked() ? "Long" : "Both";
@@ -272,6 +305,12 @@ double Form1::RunStep() const { return Val(runRecord.taken ? runRecord.stepText 
 // ended, the run's own while it runs.
 bool Form1::RunAbsorbs() const {
     return runRecord.taken && !runFlags.runUnderWay ? runRecord.absorbing : calc.absorbingFlag == 2;
+}
+
+// Whether the stored S1 and S2 are those of the results on show: not for results read from a data file
+// without its S1 and S2 block, which hold the intensities (or moduli) alone.
+bool Form1::AmplitudesOnShow() const {
+    return !(runRecord.taken && runRecord.fromFile && !runRecord.amplitudesStored && !runFlags.runUnderWay);
 }
 
 // Only the sweeps that offer logarithmic steps take them; the convergence graph steps through the

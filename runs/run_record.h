@@ -44,9 +44,10 @@ struct RunRecord {
     std::string title;                    // the calculation title the run left
     RunIllumination illumination = RunIllumination::PlaneWave;
     bool multipleBeams = false, centralBeam = false;
-    GaussianBeamInput beam;          // the beam dialog's values, when a beam was chosen
-    std::string termsMin, termsMax;  // the surface waves' and van de Hulst's terms
-    std::string surfaceWavePaths;    // "Short", "Long" or "Both"
+    GaussianBeamInput beam;               // the beam dialog's values, when a beam was chosen
+    bool surfaceWaveSubtraction = false;  // the Debye series less its ray optics
+    std::string termsMin, termsMax;       // the surface waves' and van de Hulst's terms
+    std::string surfaceWavePaths;         // "Short", "Long" or "Both"
 
     // Size: the radius the size box stood for (um), as text and number; the distribution.
     std::string radiusText;

@@ -3,6 +3,8 @@
 // design (controls, lists, menus); its procedures come with the simulation code.
 #pragma once
 
+#include <optional>
+
 #include "platform/ui/ui.h"
 #include "simulation/sim_geometry.h"
 
@@ -87,6 +89,9 @@ class Form2 : public Form {
     void mnuAbout_Click();
     void LockON();
     void LockOFF();
+    // Whether the main window showed its Simulation button when this window's lock hid it: LockOFF
+    // shows it again as it was.
+    std::optional<bool> simulationButtonShown;
     // The built-in picture (576 x 432, drawn in code) and the one last loaded; the window is laid out
     // around the picture's size.
     static Picture BuiltInPicture();

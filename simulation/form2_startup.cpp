@@ -222,6 +222,7 @@ void Form2::mnuHelp1_Click() { form1().mnuHelp1_Click(); }
 void Form2::mnuAbout_Click() { form1().mnuAbout_Click(); }
 
 void Form2::LockON() {
+    if (!simulationButtonShown) simulationButtonShown = form1().cmdSimulation.visible();
     form1().LockON();
     setMousePointer(11);
     for (Control* c : std::initializer_list<Control*>{&cmdCircle, &cmdSimPlot, &cboPoint, &cboPolarisation,
@@ -231,6 +232,8 @@ void Form2::LockON() {
 
 void Form2::LockOFF() {
     form1().LockOFF();
+    if (simulationButtonShown) form1().cmdSimulation.setVisible(*simulationButtonShown);
+    simulationButtonShown.reset();
     setMousePointer(1);
     for (Control* c : std::initializer_list<Control*>{&cmdCircle, &cmdSimPlot, &cboPoint, &cboPolarisation,
                                                       &cboRStep, &cboScale, &cboView})

@@ -364,3 +364,69 @@ TEST_F(DataFileReloadTest, TheReadoutShowsWhatTheFileHolds) {
 
 }  // namespace
 }  // namespace tessary
+
+namespace tessary {
+namespace {
+
+// A file without the S1 and S2 block holds intensities alone: the degree of polarisation below them is
+// formed from those as the run formed it from S1 and S2, while the phases and the amplitude-phase diagram
+// are left out with a note, never drawn from amplitudes of 0.
+TEST_F(DataFileReloadTest, PanelsOfAFileWithoutAmplitudesShowWhatItHolds) {
+    const std::string note = "Phases need S1 and S2, which these results do not hold";
+    Form1& a = started();
+    a.cboStep.setText("1");
+    a.cmdNewPlot.click();
+    test::Choose(a, "Plot > Intensity + Polarisation");
+    const std::vector<double> polarisation(a.results.avgPerp.begin(), a.results.avgPerp.begin() + 362);
+    save(a, "run");
+    Form1& b = started();
+    fileDialogs.answer(at("run.tsy"));
+    b.mnuRead.trigger();
+    b.setRecording(true);
+    test::Choose(b, "Plot > Intensity + Polarisation");
+    for (std::size_t j = 1; j <= 361; ++j) EXPECT_NEAR(b.results.avgPerp[j], polarisation[j], 1e-12) << j;
+    const auto drawn = [&b](const std::function<bool(const DrawOp&)>& which) {
+        return std::count_if(b.drawLog().begin(), b.drawLog().end(), which);
+    };
+    b.clearDrawLog();
+    test::Choose(b, "Plot > Intensity + Phase");
+    const double lowerTop = b.graph.graphTop + 0.55 * (b.graph.graphBottom - b.graph.graphTop);
+    EXPECT_EQ(drawn([&](const DrawOp& op) {
+                  return op.kind == DrawOp::Kind::Line && std::max(op.y1, op.y2) > lowerTop;
+              }),
+              0);
+    EXPECT_EQ(drawn([&](const DrawOp& op) { return op.text == note; }), 1);
+    b.clearDrawLog();
+    test::Choose(b, "Plot > Polar plot");  // the amplitude-phase diagram: its start mark is a circle of 20
+    EXPECT_EQ(drawn([](const DrawOp& op) { return op.kind == DrawOp::Kind::Circle && op.x2 == 20; }), 0);
+    EXPECT_EQ(drawn([&](const DrawOp& op) { return op.text == note; }), 1);
+}
+
+// A Debye series less its ray optics reads back as that run: labelled so, saved again to the same bytes and
+// computed again to the same intensities.
+TEST_F(DataFileReloadTest, ASurfaceWaveSubtractionReadsBackAsTheRunThatSavedIt) {
+    Form1& a = started();
+    for (int key : a.windowState.hiddenKeyTable) {
+        int shift = 0;
+        a.Form_KeyDown(key, shift);
+    }
+    test::Choose(a.cboType, "Debye");
+    Type(a.cboRays, "2");
+    Type(a.cboStep, "1");
+    test::Choose(a, "Hidden > Surface wave subtraction");
+    Press(a.cmdNewPlot);
+    const std::vector<std::string> labels = {a.lblDebyeRays.caption(), a.caption()};
+    EXPECT_EQ(labels[0], "Debye series (p = 2) minus ray optics");
+    const std::vector<double> curve = a.results.intensityPerp;
+    const std::string first = save(a, "subtracted");
+    Form1& b = started();
+    fileDialogs.answer(at("subtracted.tsy"));
+    b.mnuRead.trigger();
+    EXPECT_EQ((std::vector<std::string>{b.lblDebyeRays.caption(), b.caption()}), labels);
+    EXPECT_EQ(save(b, "again"), first);
+    Press(b.cmdNewPlot);
+    EXPECT_EQ(b.results.intensityPerp, curve);
+}
+
+}  // namespace
+}  // namespace tessary

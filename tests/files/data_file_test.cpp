@@ -452,8 +452,9 @@ TEST(DataFileCodec, TheLightSourceIsTheLastLineWhenKnown) {
     }
 }
 
-// The values, illumination and stop lines follow the light-source line, each only when it applies, and
-// read back as written; a line that begins as one of them but does not hold what it names is refused.
+// The values, illumination, options and stop lines follow the light-source line, each only when it
+// applies, and read back as written; a line that begins as one of them but does not hold what it names is
+// refused.
 TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
     DataFile beam = WithBlock(LightSource::Sun);
     beam.illumination = IlluminationItems{BeamKind::Gaussian, true, false, -40.0f, 0.0f, 2.5f, 20.0f, 30.0};
@@ -464,12 +465,16 @@ TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
     DataFile amplitudes = WithBlock(LightSource::Point);
     amplitudes.amplitudeValues = true;
     amplitudes.stopped = StoppedRun{4, 5};
+    DataFile subtraction = AngleGraph();
+    subtraction.surfaceWaveSubtraction = true;
+    subtraction.stopped = StoppedRun{1, 2};
     const std::pair<DataFile, const char*> written[] = {
         {amplitudes, "Light source: Point\r\nValues: Amplitude\r\nStopped after 4 of 5 points\r\n"},
         {beam,
          "Light source: Sun\r\nIllumination: Gaussian beam + Multiple beams\r\nBeam: -40  0  2.5  20  30 \r\n"
          "Stopped after 57 of 101 points\r\n"},
         {options, "Illumination: Plane wave + Central beam\r\n"},
+        {subtraction, "\r\nOptions: Surface wave subtraction\r\nStopped after 1 of 2 points\r\n"},
     };
     for (const auto& [file, end] : written) {
         const std::string bytes = Bytes(file);
@@ -484,6 +489,7 @@ TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
         {"Illumination: Top hat beam\r\n", 2},
         {"Illumination: Gaussian beam\r\nBeam: 1 2 3 4\r\n", 2},
         {"Illumination: Gaussian beam\r\nBeam: 1 2 3 4 x\r\n", 2},
+        {"Options: Debye recursion\r\n", 1},
         {"Stopped after 0 of 5 points\r\n", 1},
         {"Stopped after 5 of 5 points\r\n", 1},
         {"Stopped after 5 of 999999 points\r\n", 1},

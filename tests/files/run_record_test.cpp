@@ -300,6 +300,42 @@ TEST_F(RunRecordTest, CaptionsAndExportsNameWhatTheRunComputed) {
     }
 }
 
+// The record holds the illumination the run computed with, so the data file names no beam or option the
+// method did not read: a mark kept for a later method, a Debye beam on a path of the plane-wave series,
+// multiple beams under Mie, a Gaussian weight beside the central beam of ray optics.
+TEST_F(RunRecordTest, TheIlluminationRecordedIsTheOneTheRunUsed) {
+    const auto item = [](const char* name) {
+        return [name](Form1& f) { Choose(f, std::string("Advanced > Illumination > ") + name); };
+    };
+    const auto method = [](const char* name) { return [name](Form1& f) { Choose(f.cboType, name); }; };
+    const auto rgb = [](Form1& f) { Choose(f.cboWave, "RGB"); };
+    const std::pair<std::vector<std::function<void(Form1&)>>, const char*> cases[] = {
+        {{item("Gaussian beam"), method("Rayleigh")}, nullptr},
+        {{item("Central beam"), method("Mie")}, nullptr},
+        {{method("Debye"), item("Gaussian beam"), rgb}, nullptr},
+        {{item("Gaussian beam"), item("Multiple beams")},
+         "Illumination: Gaussian beam\r\nBeam: -40  0  0  20  0 \r\n"},
+        {{method("Young mod"), item("Gaussian beam"), item("Central beam")},
+         "Illumination: Plane wave + Central beam\r\n"},
+        {{method("Young mod"), item("Top hat beam"), item("Multiple beams")},
+         "Illumination: Top hat beam + Multiple beams\r\nBeam:  0  0  0  2  0 \r\n"},
+    };
+    for (const auto& [steps, line] : cases) {
+        SCOPED_TRACE(line ? line : "plane wave");
+        Form1& f = start();
+        EnterHiddenModes(f);
+        f.cboStep.setText("1");
+        for (const auto& step : steps) step(f);
+        Press(f.cmdNewPlot);
+        const std::string saved = saveData(f, "light");
+        if (line)
+            EXPECT_NE(saved.find(std::string("\r\n") + line), std::string::npos)
+                << saved.substr(saved.size() - 120);
+        else
+            EXPECT_EQ(saved.find("Illumination:"), std::string::npos) << saved.substr(saved.size() - 120);
+    }
+}
+
 // The text export's relative index per row comes from the models of the record given: vacuum in
 // vacuum is 1 at any wavelength, the water sphere outside 0.15-2 um keeps the index shown, and a file
 // model with no file read has none.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -518,6 +519,39 @@ TEST_F(NewPlotTest, OverplotDrawsOverTheGraphOnShow) {
     EXPECT_EQ(f.runFlags.resultsStale, 0);
     EXPECT_FALSE(f.windowState.inputsLocked);
     EXPECT_TRUE(f.cmdOverPlot.visible());
+}
+
+// An overplot over another x range is drawn on the axis of the graph on show, each value at the x it
+// was computed at (angles 20 to 40 over 0 to 180; radii 2 to 6 over 1 to 10), not stretched over it.
+TEST_F(NewPlotTest, OverplotOfAnotherRangeLiesAtItsOwnX) {
+    // The graph; minimum, maximum and step of the graph on show, then of the overplot.
+    const std::array<const char*, 7> cases[] = {
+        {"Intensity v. scattering angle", "0", "180", "1", "20", "40", "0.5"},
+        {"Intensity v. radius", "1", "10", "1", "2", "6", "0.5"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c[0]);
+        Form1& f = start(true);
+        test::Type(f.cboGraph, c[0]);
+        const auto run = [&](std::size_t at, CommandButton& button) {
+            test::Type(f.txtXmin, c[at]), test::Type(f.txtXmax, c[at + 1]), test::Type(f.cboStep, c[at + 2]);
+            f.clearDrawLog();
+            test::Press(button);
+        };
+        run(1, f.cmdNewPlot);
+        run(4, f.cmdOverPlot);
+        const auto X = [&](const char* x) {  // on the axis on show
+            const double from = Val(c[1]),
+                         perX = (f.graph.graphRight - f.graph.graphLeft) / (Val(c[2]) - from);
+            return f.graph.graphLeft + (Val(x) - from) * perX;
+        };
+        double lowest = 1e30, highest = -1e30;
+        for (const DrawOp& op : f.drawLog())  // the curves: not the black frame, nor the legend above it
+            if (op.kind == DrawOp::Kind::Line && op.colour != 0 && op.y1 >= f.graph.graphTop &&
+                op.y1 <= f.graph.graphBottom)
+                lowest = std::min({lowest, op.x1, op.x2}), highest = std::max({highest, op.x1, op.x2});
+        EXPECT_NEAR(lowest, X(c[4]), 1.0);
+        EXPECT_NEAR(highest, X(c[5]), 1.0);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -236,6 +236,16 @@ TEST_F(SimulationTest, PolariserAtTheSunDiagonalQuadrantsExitAndTheMainWindowsLo
     EXPECT_TRUE(f.windowState.inputsLocked);
 }
 
+// Painting holds the main window's lock, which hides its Simulation button; afterwards the button is
+// back, as it was before, so that the colours of the run can be sent again.
+TEST_F(SimulationTest, ShowSimulationLeavesTheSimulationButtonOfTheMainWindow) {
+    ASSERT_TRUE(f.cmdSimulation.visible());
+    test::Press(s.cmdSimPlot);
+    EXPECT_FALSE(f.windowState.inputsLocked);
+    test::Press(f.cmdSimulation);
+    EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+}
+
 // The brightest red of a 500 um drop's bow lies outside the brightest blue, each at the radius the
 // lens gives its angle from the anti-solar point; outside 130..150 degrees the picture is black.
 TEST_F(SimulationTest, RainbowRedOutsideBlue) {
