@@ -64,6 +64,8 @@ constexpr const char* kAmplitudeTitle = "Real and imaginary values of S1 and S2"
 constexpr const char* kPointLine = "Light source: Point";
 constexpr const char* kSunLine = "Light source: Sun";
 constexpr const char* kAmplitudeValuesLine = "Values: Amplitude";
+constexpr const char* kInvWavelengthOn = "Inv Wavelength: On";
+constexpr const char* kInvWavelengthOff = "Inv Wavelength: Off";
 constexpr std::string_view kIlluminationPrefix = "Illumination: ";
 constexpr std::string_view kBeamPrefix = "Beam:";
 constexpr std::string_view kStoppedPrefix = "Stopped after ";
@@ -276,6 +278,7 @@ void Encoder::run() {
 void Encoder::trailingLines() {
     if (f.lightSource) text(*f.lightSource == LightSource::Sun ? kSunLine : kPointLine);
     if (f.amplitudeValues) text(kAmplitudeValuesLine);
+    if (f.invWavelength) text(*f.invWavelength ? kInvWavelengthOn : kInvWavelengthOff);
     if (const std::optional<IlluminationItems>& light = f.illumination) {
         std::string line(kIlluminationPrefix);
         for (const auto& [kind, word] : kBeamWords)
@@ -572,8 +575,9 @@ bool AmplitudeRow(const std::string& line, std::array<double, 5>& row) {
 }
 
 // What follows the results, each part when present: the S1 and S2 block (an empty line, its title and
-// rows of five numbers), then the light-source, values, illumination and stop lines. Only the block's rows of the index range are
-// kept, so memory stays bounded whatever the file holds; anything else ends the reading unread.
+// rows of five numbers), then the light-source, values, Inv Wavelength, illumination and stop lines.
+// Only the block's rows of the index range are kept, so memory stays bounded whatever the file holds;
+// anything else ends the reading unread.
 void Decoder::tail() {
     std::optional<std::string> line = tailLine();
     if (line && line->empty()) {
@@ -590,6 +594,14 @@ void Decoder::tail() {
     }
     if (line == kAmplitudeValuesLine) {
         f.amplitudeValues = true;
+        line = tailLine();
+    }
+    if (line && line->starts_with("Inv Wavelength: ")) {
+        if (line != kInvWavelengthOn && line != kInvWavelengthOff)
+            invalid("Line " + CStr(lastLine) + ": \"" + *line + "\" is not \"" + kInvWavelengthOn +
+                        "\" or \"" + kInvWavelengthOff + "\"",
+                    lastLine);
+        f.invWavelength = line == kInvWavelengthOn;
         line = tailLine();
     }
     line = illumination(std::move(line));
@@ -785,6 +797,11 @@ int DataFileWaveCount(const std::string& waveText, const std::string& radiusText
     }
     const Checked<std::int16_t> count = CInt(Val(waveText));
     return count.ok() ? count.value : 0;
+}
+
+bool InvWavelengthChosen(int graphCode, int graphSubCode, const std::string& waveText) {
+    return waveText != "1" || graphCode == kGraphLee || graphCode == kGraphWavelength ||
+           (graphCode == kGraphAngle && graphSubCode == kSubWatts);
 }
 
 int ValuesPerPoint(const DataFile& file) {

@@ -148,6 +148,9 @@ struct DataFile {
     // The line "Values: Amplitude": graph codes 1 to 19 hold the moduli |S1|, |S2| (the Amplitude
     // option) where the other files hold intensities.
     bool amplitudeValues = false;
+    // The line "Inv Wavelength: On" or "Inv Wavelength: Off": the run had the option other than the graph
+    // type and wavelength count choose it (InvWavelengthChosen); nothing when it had that choice.
+    std::optional<bool> invWavelength;
     // Then, each when it applies (files written before them have none): the illumination lines and the
     // stop line.
     std::optional<IlluminationItems> illumination;
@@ -155,6 +158,10 @@ struct DataFile {
 
     bool operator==(const DataFile&) const = default;
 };
+
+// Whether the graph list and the wavelength list, chosen in a fresh window, check Inv Wavelength (absolute
+// units): for several wavelengths, a Lee diagram, the intensity against the wavelength and the Watts graph.
+bool InvWavelengthChosen(int graphCode, int graphSubCode, const std::string& waveText);
 
 // The graph codes of the file's graph text (nothing when the text is none of the table's).
 std::optional<GraphCodes> GraphCodesOf(const DataFile& file);

@@ -115,6 +115,7 @@ void RecordFromDataFile(const DataFile& d, RunRecord& r) {
     if (sweep) r.angleText = d.angleText;
     r.xStepLog = sweep && d.xLog;
     r.amplitude = d.amplitudeValues;
+    r.invWavelength = d.invWavelength.value_or(InvWavelengthChosen(g.code, g.subCode, d.inputs[0]));
     r.qSca = g.code == kGraphAngle ? d.qSca : 0.0;
     Illumination(d, r);
     Ranges(d, g.code, r);
@@ -129,6 +130,13 @@ bool HoldsAmplitudes(const RunRecord& r) {
     const int code = r.graphCode;
     return r.amplitude &&
            (code == kGraphAngle || code == kGraphWavelength || code == kGraphRadius || code == kGraphIndex);
+}
+
+std::optional<bool> InvWavelengthOf(const RunRecord& r) {
+    if ((r.graphCode == kGraphAngle && r.waveCount == 1) ||
+        r.invWavelength == InvWavelengthChosen(r.graphCode, r.graphSubCode, r.waveText))
+        return std::nullopt;
+    return r.invWavelength;
 }
 
 std::optional<IlluminationItems> IlluminationOf(const RunRecord& r) {

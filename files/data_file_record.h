@@ -22,6 +22,11 @@ void RecordFromDataFile(const DataFile& file, RunRecord& record);
 // Amplitude" of its data file).
 bool HoldsAmplitudes(const RunRecord& record);
 
+// The Inv Wavelength line a record gives a data file: the run's option where it is other than its graph
+// type and wavelength count choose it and changes the values stored (everywhere but the intensities of one
+// wavelength against the angle, which the option only scales when they are drawn); else nothing.
+std::optional<bool> InvWavelengthOf(const RunRecord& record);
+
 // The illumination lines a record gives a data file: nothing for a plain plane wave.
 std::optional<IlluminationItems> IlluminationOf(const RunRecord& record);
 

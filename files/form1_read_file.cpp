@@ -333,8 +333,9 @@ bool Loader::check() {
 }
 
 // A file is drawn over the graph on show only where it holds the quantity that graph shows: the same graph
-// (an angle graph's file holds intensities, not a phase function or watts) and amplitudes or intensities
-// alike. The message says what differs.
+// (an angle graph's file holds intensities, not a phase function or watts), amplitudes or intensities
+// alike, and in the same units (Inv Wavelength, where it changes the values stored). The message says what
+// differs.
 bool Loader::checkOverplot() const {
     const RunRecord& shown = f.runRecord;
     if (!shown.taken) return true;
@@ -344,6 +345,11 @@ bool Loader::checkOverplot() const {
     else if (HoldsAmplitudes(shown) != d.amplitudeValues)
         differs = std::string("The file holds ") + (d.amplitudeValues ? "amplitudes" : "intensities") +
                   ", the graph shows " + (d.amplitudeValues ? "intensities" : "amplitudes") + ".";
+    else if (!(g.code == kGraphAngle && fileRecord.waveCount == 1) &&
+             shown.invWavelength != fileRecord.invWavelength)
+        differs = std::string("The file holds values with Inv Wavelength ") +
+                  (fileRecord.invWavelength ? "on" : "off") + ", the graph shows them with it " +
+                  (shown.invWavelength ? "on" : "off") + ".";
     if (differs.empty()) return true;
     msgBox(differs, mb::kOkOnly, std::string("Overplot from file"));
     return false;
@@ -885,6 +891,8 @@ void Loader::apply() {
     // The options of the run's values: the S1 and S2 block saved, amplitudes in place of intensities.
     f.mnuS1S2.setChecked(d.amplitudeBlock);
     if (g.code < kGraphLee) f.mnuAmplitude.setChecked(d.amplitudeValues);
+    // Inv Wavelength as the run had it, whatever the list handlers above chose from the window's state.
+    f.mnuInvWavelength.setChecked(fileRecord.invWavelength);
     caption();
     f.runFlags.resultsStale = 0;
     f.runFlags.resultsFromFile = 1;

@@ -85,8 +85,9 @@ void Gatherer::settings() {
     d.yScaleMax = f.graph.yScaleMax;
     // The light source the results on show were drawn with.
     d.lightSource = r.lightSource;
-    // The run's own: moduli in place of intensities, and the beam that lit the sphere.
+    // The run's own: moduli in place of intensities, Inv Wavelength, and the beam that lit the sphere.
     d.amplitudeValues = HoldsAmplitudes(r);
+    d.invWavelength = InvWavelengthOf(r);
     d.illumination = IlluminationOf(r);
 }
 

@@ -107,6 +107,13 @@ const RunCase kRuns[] = {
          f.mnuGaussian_Click();
      },
      [](Form1&) {}, true},
+    // Inv Wavelength as the run had it, not as the reading window's lists choose it.
+    {"intensity v. radius with Inv Wavelength",
+     [](Form1& f) { f.cboGraph.setText("Intensity v. radius"), f.mnuInvWavelength.setChecked(true); },
+     [](Form1&) {}, true},
+    {"intensity v. wavelength, read after RGB",
+     [](Form1& f) { f.cboGraph.setText("Intensity v. wavelength"); },
+     [](Form1& f) { f.cboWave.setText("RGB"); }, true},
     {"Med. from 130 to 150 degrees, read after a sweep",
      [](Form1& f) {
          f.cboWave.setText("Med.");

@@ -452,7 +452,7 @@ TEST(DataFileCodec, TheLightSourceIsTheLastLineWhenKnown) {
     }
 }
 
-// The values, illumination and stop lines follow the light-source line, each only when it applies, and
+// The values, Inv Wavelength, illumination and stop lines follow the light-source line, each only when it applies, and
 // read back as written; a line that begins as one of them but does not hold what it names is refused.
 TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
     DataFile beam = WithBlock(LightSource::Sun);
@@ -463,9 +463,11 @@ TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
     options.illumination->centralBeam = true;
     DataFile amplitudes = WithBlock(LightSource::Point);
     amplitudes.amplitudeValues = true;
+    amplitudes.invWavelength = false;
     amplitudes.stopped = StoppedRun{4, 5};
     const std::pair<DataFile, const char*> written[] = {
-        {amplitudes, "Light source: Point\r\nValues: Amplitude\r\nStopped after 4 of 5 points\r\n"},
+        {amplitudes,
+         "Light source: Point\r\nValues: Amplitude\r\nInv Wavelength: Off\r\nStopped after 4 of 5 points\r\n"},
         {beam,
          "Light source: Sun\r\nIllumination: Gaussian beam + Multiple beams\r\nBeam: -40  0  2.5  20  30 \r\n"
          "Stopped after 57 of 101 points\r\n"},
@@ -479,6 +481,7 @@ TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
     const std::string plain = Bytes(AngleGraph());
     const int last = static_cast<int>(std::count(plain.begin(), plain.end(), '\n'));
     const std::pair<const char*, int> refused[] = {
+        {"Inv Wavelength: Yes\r\n", 1},
         {"Illumination: Laser\r\n", 1},
         {"Illumination: Gaussian beam + Central beam + More\r\n", 1},
         {"Illumination: Top hat beam\r\n", 2},

@@ -672,23 +672,30 @@ TEST_F(FileCommandsTest, ATextExportIsNotADataFile) {
 namespace tessary {
 namespace {
 
-// Overplot from file draws a file only where it holds the quantity the graph shows (the same graph, and
-// amplitudes or intensities alike); otherwise it says what differs and the results on show stay.
+// Overplot from file draws a file only where it holds the quantity the graph shows (the same graph,
+// amplitudes or intensities alike, Inv Wavelength alike); otherwise it says what differs and the results on
+// show stay.
 TEST_F(FileCommandsTest, OverplotFromFileNeedsTheQuantityOnShow) {
-    const std::pair<const char*, std::string> cases[] = {
-        {"Intensity v. scattering angle", "The file holds amplitudes, the graph shows intensities."},
-        {"Phase function",
+    using Set = std::function<void(Form1&)>;
+    const Set amplitudes = [](Form1& f) { f.mnuAmplitude.setChecked(true); };
+    const std::tuple<Set, Set, std::string> cases[] = {
+        {amplitudes, [](Form1& f) { f.mnuAmplitude.setChecked(false); },
+         "The file holds amplitudes, the graph shows intensities."},
+        {amplitudes, [](Form1& f) { f.mnuAmplitude.setChecked(false), f.cboGraph.setText("Phase function"); },
          "The file holds \"Intensity v. scattering angle\", the graph shows \"Phase function\"."},
-        {"", ""},  // amplitudes onto amplitudes
+        {amplitudes, [](Form1&) {}, ""},  // amplitudes onto amplitudes
+        {[](Form1& f) { f.cboGraph.setText("Intensity v. radius"), f.mnuInvWavelength.setChecked(true); },
+         [](Form1& f) { f.mnuInvWavelength.setChecked(false); },
+         "The file holds values with Inv Wavelength on, the graph shows them with it off."},
     };
-    for (const auto& [shownGraph, message] : cases) {
+    for (const auto& [saved, shownRun, message] : cases) {
         SCOPED_TRACE(message);
         Form1& f = computed();
-        f.mnuAmplitude.setChecked(true);
+        saved(f);
         f.cmdNewPlot.click();
         fs::remove(folder / "saved.tsy");
         save(f, "saved");
-        if (*shownGraph != 0) f.mnuAmplitude.setChecked(false), f.cboGraph.setText(shownGraph);
+        shownRun(f);
         f.cmdNewPlot.click();
         const std::vector<double> shown = f.results.intensityPerp;
         messages.clear();
