@@ -114,6 +114,13 @@ const RunCase kRuns[] = {
     {"intensity v. wavelength, read after RGB",
      [](Form1& f) { f.cboGraph.setText("Intensity v. wavelength"); },
      [](Form1& f) { f.cboWave.setText("RGB"); }, true},
+    // Reading says nothing of the reading window's own boxes and options, which the file replaces.
+    {"Rayleigh, radius 0.01", [](Form1& f) { f.cboType.setText("Rayleigh"), f.txtRadius.setText("0.01"); }},
+    {"Cowley at 0.5 um, read at 1.5 um after a bad radius",
+     [](Form1& f) { f.mnuRI_Cowley_Click(), f.txtLambda.setText("0.5"); },
+     [](Form1& f) { f.txtLambda.setText("1.5"), f.txtRadius.setText("abc"); }},
+    {"intensity v. radius, read with the sun", [](Form1& f) { f.cboGraph.setText("Intensity v. radius"); },
+     [](Form1& f) { f.cboStep.setText("0.1"), f.optSun.setValue(true); }},
     {"Med. from 130 to 150 degrees, read after a sweep",
      [](Form1& f) {
          f.cboWave.setText("Med.");
