@@ -893,6 +893,8 @@ void Loader::apply() {
     if (g.code < kGraphLee) f.mnuAmplitude.setChecked(d.amplitudeValues);
     // Inv Wavelength as the run had it, whatever the list handlers above chose from the window's state.
     f.mnuInvWavelength.setChecked(fileRecord.invWavelength);
+    // The text export of the results read, as after a run of the graph (Lee diagrams and maps have none).
+    f.mnuSaveText.setEnabled(g.code < kGraphLee);
     caption();
     f.runFlags.resultsStale = 0;
     f.runFlags.resultsFromFile = 1;

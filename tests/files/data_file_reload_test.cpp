@@ -59,7 +59,8 @@ const RunCase kRuns[] = {
     {"one wavelength, imaginary index 0.0001", [](Form1& f) { f.txtRefractImag.setText("0.0001"); }},
     {"imaginary index 3.30E-10, y maximum 1.5E+20 (once refused on reading)",
      [](Form1& f) { f.txtRefractImag.setText("3.30E-10"), f.cboYmax.setText("1.5E+20"); }},
-    {"RGB", [](Form1& f) { f.cboWave.setText("RGB"); }},
+    {"RGB, read after a Lee diagram", [](Form1& f) { f.cboWave.setText("RGB"); },
+     [](Form1& f) { f.cboGraph.setText("Lee diagram"), f.cmdNewPlot.click(); }},
     {"5 wavelengths, flat band of 500 to 700 nm",
      [](Form1& f) {
          f.mnuSpectrumFlat_Click();
@@ -221,6 +222,7 @@ TEST_F(DataFileReloadTest, SaveReadSaveGivesTheSameBytes) {
         EXPECT_EQ(std::pair(b.runRecord.bandMinUm, b.runRecord.bandMaxUm), band);
         EXPECT_EQ((std::vector<std::string>{b.caption(), b.lblDebyeRays.caption()}), labels);
         EXPECT_EQ(b.mnuS1S2.checked(), block);
+        EXPECT_EQ(b.mnuSaveText.enabled(), exports);
         redraw(b);
         EXPECT_EQ(save(b, "second"), first);
         b.mnuS1S2.setChecked(true);  // a table the file does not hold is not saved either
