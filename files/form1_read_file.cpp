@@ -70,6 +70,7 @@ class Loader {
     bool hasRayOrders() const;
     bool checkTexts() const;
     bool checkFields() const;
+    bool pointsOfRange() const;
     bool checkSweep() const;
     bool checkOverplot() const;
     void illumination();
@@ -246,9 +247,33 @@ bool Loader::checkTexts() const {
     return true;
 }
 
+// The stored points against the x range, as the writer forms them: a sweep stores the points 1 to the
+// count of its x range and step (the number of steps plus 1 with logarithmic steps; a stopped sweep's
+// range is that of the points it finished); an angle graph stores a window that holds the angles of its
+// x range. Any other index range would leave points of the range that no run computed.
+bool Loader::pointsOfRange() const {
+    const double low = Val(d.inputs[5]), high = Val(d.inputs[6]), step = Val(d.inputs[7]);
+    if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph) {
+        const Checked<std::int32_t> count = CLng(d.xLog ? step + 1 : (high - low) / step + 1);
+        if (count.ok() && d.first == 1 && d.last == count.value) return true;
+        Invalid("The file holds the points " + CStr(d.first) + " to " + CStr(d.last) + ", not the " +
+                (count.ok() ? CStr(count.value) + " " : std::string()) + "points of its x range from " +
+                d.inputs[5] + " to " + d.inputs[6] +
+                (d.xLog ? " in " + d.inputs[7] + " steps." : " by " + d.inputs[7] + "."));
+        return false;
+    }
+    if (g.code != kGraphAngle) return true;
+    const Checked<std::int32_t> first = CLng(low / step + 1), last = CLng(high / step + 1);
+    if (first.ok() && last.ok() && first.value >= d.first && last.value <= d.last) return true;
+    Invalid("The stored points " + CStr(d.first) + " to " + CStr(d.last) + " do not hold the angles " +
+            d.inputs[5] + " to " + d.inputs[6] + ".");
+    return false;
+}
+
 // The file's own fields against each other, as a run that wrote them left them: an increasing x range,
 // angles up to 180 degrees, a wavelength of light (above 0 and at most 10 m, the longest the index models
-// cover: a finite size parameter), and a stop line that counts the points stored. Nothing here depends on
+// cover: a finite size parameter), stored points that are those of the x range, and a stop line that
+// counts the points stored. Nothing here depends on
 // the window (its band, light source or run-time question), so a file that agrees with itself is never
 // refused.
 bool Loader::checkFields() const {
@@ -273,6 +298,7 @@ bool Loader::checkFields() const {
     if (!(low < high))
         return refuse(
             maximum, "the x range from \"" + d.inputs[5] + "\" to \"" + d.inputs[6] + "\" does not increase");
+    if (!pointsOfRange()) return false;
     if (d.stopped && g.code < kGraphLee && d.last - d.first + 1 != d.stopped->done) {
         Invalid("The file holds " + CStr(d.last - d.first + 1) + " points, not the " + CStr(d.stopped->done) +
                 " its stop line names.");

@@ -260,6 +260,11 @@ TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
         {[](DataFile& d) { d.inputs[5] = "170", d.inputs[6] = "10"; },
          "Line 20: the x range from \"170\" to \"10\" does not increase"},
         {[](DataFile& d) { d.inputs[6] = "200"; }, "Line 20: the maximum angle \"200\" is above 180 degrees"},
+        // Stored points that are not those of the x range, of an angle graph and of a sweep.
+        {[](DataFile& d) { d.first = 10, d.last = 100; },
+         "The stored points 10 to 100 do not hold the angles 0 to 180."},
+        {[](DataFile& d) { d.graphText = "Intensity v. radius", d.angleText = "30", d.last = 150; },
+         "The file holds the points 1 to 150, not the 181 points of its x range from 0 to 180 by 1."},
         {[](DataFile& d) { d.inputs[1] = "1E+30"; },
          "Line 15: the wavelength \"1E+30\" um is beyond 10 m, the longest wavelength of the refractive-index "
          "models"},
