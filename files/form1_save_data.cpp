@@ -145,7 +145,9 @@ bool Gatherer::stoppedSweep(const ResultsInUse& use) {
                          .xMin = Val(r.xMinText),
                          .xMax = Val(r.xMaxText),
                          .step = Val(r.stepText)};
-    d.stopped = StoppedRun{use.last - d.first + 1, d.last - d.first + 1};
+    // The count the run was to compute: its record's (a stopped sweep read back ranges over the points it
+    // finished only).
+    d.stopped = StoppedRun{use.last - d.first + 1, use.planned};
     d.inputs[6] = CStr(plan.x(use.last));
     if (d.xLog) d.inputs[7] = CStr(use.last - 1);
     d.last = use.last;

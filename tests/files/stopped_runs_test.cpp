@@ -107,6 +107,12 @@ TEST_F(StoppedRunsTest, SavesAfterStopHoldOnlyFinishedPoints) {
     rows.pop_back();
     const std::vector<std::string> whole = RowsAfter(text(f), "Radius\t");
     EXPECT_EQ(std::vector<std::string>(whole.begin(), whole.begin() + k), rows);
+    Form1& b = started();  // read back in a fresh window: the same file and stop line again
+    test::WriteAll(folder.at("stopped.tsy"), file);
+    fileDialogs.answer(folder.at("stopped.tsy"));
+    test::Choose(b.mnuRead);
+    EXPECT_TRUE(data(b) == file);
+    EXPECT_EQ("\r\n" + RowsAfter(text(b), "Radius\t").back() + "\r\n", stopLine);
 }
 
 // Stop answered at a run's last pump, while its finished results are drawn, has nothing left to stop: the
