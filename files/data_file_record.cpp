@@ -132,8 +132,13 @@ bool HoldsAmplitudes(const RunRecord& r) {
            (code == kGraphAngle || code == kGraphWavelength || code == kGraphRadius || code == kGraphIndex);
 }
 
+bool InvWavelengthScales(const RunRecord& r) {
+    return r.graphCode == kGraphWavelength || r.graphCode == kGraphRadius || r.graphCode == kGraphLee ||
+           (r.graphCode == kGraphAngle && r.waveCount != 1);
+}
+
 std::optional<bool> InvWavelengthOf(const RunRecord& r) {
-    if ((r.graphCode == kGraphAngle && r.waveCount == 1) ||
+    if (!InvWavelengthScales(r) ||
         r.invWavelength == InvWavelengthChosen(r.graphCode, r.graphSubCode, r.waveText))
         return std::nullopt;
     return r.invWavelength;

@@ -360,22 +360,26 @@ bool Loader::check() {
 
 // A file is drawn over the graph on show only where it holds the quantity that graph shows: the same graph
 // (an angle graph's file holds intensities, not a phase function or watts), amplitudes or intensities
-// alike, and in the same units (Inv Wavelength, where it changes the values stored). The message says what
+// alike, and in the same units (Inv Wavelength, where it scales the values stored). The message says what
 // differs.
 bool Loader::checkOverplot() const {
     const RunRecord& shown = f.runRecord;
     if (!shown.taken) return true;
     std::string differs;
-    if (shown.graphCode != g.code || shown.graphSubCode != g.subCode)
+    // The sub-code tells the entries of a graph code apart only where the list has several; elsewhere it
+    // is the one a run left before.
+    const bool variants = g.code == kGraphAngle || g.code == kGraphRadius || g.code == kGraphEfficiency ||
+                          g.code == kGraphEfficiencyWavelength || g.code == kGraphAsymmetry;
+    const auto absolute = [](const RunRecord& r) { return r.invWavelength && InvWavelengthScales(r); };
+    const auto units = [](bool absoluteUnits) { return absoluteUnits ? "absolute" : "relative"; };
+    if (shown.graphCode != g.code || (variants && shown.graphSubCode != g.subCode))
         differs = "The file holds \"" + d.graphText + "\", the graph shows \"" + shown.graphText + "\".";
     else if (HoldsAmplitudes(shown) != d.amplitudeValues)
         differs = std::string("The file holds ") + (d.amplitudeValues ? "amplitudes" : "intensities") +
                   ", the graph shows " + (d.amplitudeValues ? "intensities" : "amplitudes") + ".";
-    else if (!(g.code == kGraphAngle && fileRecord.waveCount == 1) &&
-             shown.invWavelength != fileRecord.invWavelength)
-        differs = std::string("The file holds values with Inv Wavelength ") +
-                  (fileRecord.invWavelength ? "on" : "off") + ", the graph shows them with it " +
-                  (shown.invWavelength ? "on" : "off") + ".";
+    else if (absolute(shown) != absolute(fileRecord))
+        differs = std::string("The file holds values in ") + units(absolute(fileRecord)) +
+                  " units (Inv Wavelength), the graph shows them in " + units(absolute(shown)) + " units.";
     if (differs.empty()) return true;
     msgBox(differs, mb::kOkOnly, std::string("Overplot from file"));
     return false;

@@ -673,8 +673,8 @@ namespace tessary {
 namespace {
 
 // Overplot from file draws a file only where it holds the quantity the graph shows (the same graph,
-// amplitudes or intensities alike, Inv Wavelength alike); otherwise it says what differs and the results on
-// show stay.
+// amplitudes or intensities alike, absolute or relative units alike); otherwise it says what differs and
+// the results on show stay.
 TEST_F(FileCommandsTest, OverplotFromFileNeedsTheQuantityOnShow) {
     using Set = std::function<void(Form1&)>;
     const Set amplitudes = [](Form1& f) { f.mnuAmplitude.setChecked(true); };
@@ -686,7 +686,9 @@ TEST_F(FileCommandsTest, OverplotFromFileNeedsTheQuantityOnShow) {
         {amplitudes, [](Form1&) {}, ""},  // amplitudes onto amplitudes
         {[](Form1& f) { f.cboGraph.setText("Intensity v. radius"), f.mnuInvWavelength.setChecked(true); },
          [](Form1& f) { f.mnuInvWavelength.setChecked(false); },
-         "The file holds values with Inv Wavelength on, the graph shows them with it off."},
+         "The file holds values in absolute units (Inv Wavelength), the graph shows them in relative units."},
+        // Graphs of one entry each keep the sub-code of the run before them.
+        {[](Form1& f) { f.cboGraph.setText("Intensity v. wavelength"); }, [](Form1&) {}, ""},
     };
     for (const auto& [saved, shownRun, message] : cases) {
         SCOPED_TRACE(message);
