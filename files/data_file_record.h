@@ -32,6 +32,12 @@ bool InvWavelengthScales(const RunRecord& record);
 // and is other than the run's graph type and wavelength count choose it; else nothing.
 std::optional<bool> InvWavelengthOf(const RunRecord& record);
 
+// The surface-wave options of a record, as a data file holds them: the run's for a surface-wave run (the
+// file's, or the defaults, for one read back). SurfaceWavesOf gives the line of a data file: nothing for
+// another method or the defaults.
+SurfaceWaveItems SurfaceWaveOptions(const RunRecord& record);
+std::optional<SurfaceWaveItems> SurfaceWavesOf(const RunRecord& record);
+
 // The illumination lines a record gives a data file: nothing for a plain plane wave.
 std::optional<IlluminationItems> IlluminationOf(const RunRecord& record);
 

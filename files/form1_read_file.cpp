@@ -76,6 +76,7 @@ class Loader {
     void illumination();
     void head();
     void rayOrders();
+    void surfaceWaves();
     void userPoints(UserIndexRows& rows, const UserPointsItems& points);
     void sphereModel();
     void mediumModel();
@@ -490,7 +491,25 @@ void Loader::head() {
     f.TypeCalc();
     f.cboRays.setText(d.rays);
     f.runFlags.resultsFromFile = 1;
+    surfaceWaves();
     rayOrders();
+}
+
+// The surface waves' options of the run, after the method's handler has set its own (the paths) and before
+// the ray orders name the paths in the caption.
+void Loader::surfaceWaves() {
+    if (fileRecord.calcMethod != kMethodSurfaceWave) return;
+    const SurfaceWaveItems waves = SurfaceWaveOptions(fileRecord);
+    f.mnuSurfaceShort.setChecked(waves.paths == "Short");
+    f.mnuSurfaceLong.setChecked(waves.paths == "Long");
+    f.mnuSurfaceBoth.setChecked(waves.paths == "Both");
+    f.mnuKhare.setChecked(waves.model == "Khare");
+    f.mnuLock.setChecked(waves.model == "Lock");
+    f.mnuNussenzveig.setChecked(waves.model == "Nussenzveig");
+    f.mnuSWPhase.setChecked(waves.phaseCorrection);
+    f.cboQmin.setText(waves.termsMin);
+    f.cboQmax.setText(waves.termsMax);
+    f.txtSWAmp.setText(waves.amplitude);
 }
 
 void Loader::sphereModel() {

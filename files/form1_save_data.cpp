@@ -85,10 +85,12 @@ void Gatherer::settings() {
     d.yScaleMax = f.graph.yScaleMax;
     // The light source the results on show were drawn with.
     d.lightSource = r.lightSource;
-    // The run's own: moduli in place of intensities, Inv Wavelength, and the beam that lit the sphere.
+    // The run's own: moduli in place of intensities, Inv Wavelength, the beam that lit the sphere and the
+    // surface waves' options.
     d.amplitudeValues = HoldsAmplitudes(r);
     d.invWavelength = InvWavelengthOf(r);
     d.illumination = IlluminationOf(r);
+    d.surfaceWaves = SurfaceWavesOf(r);
 }
 
 // The point range: for graph codes 10 to 19 worked out from the run's range, as the file states it.

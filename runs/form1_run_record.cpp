@@ -142,6 +142,9 @@ RunRecord Form1::RecordOfInputs() {
     r.termsMin = cboQmin.text();
     r.termsMax = cboQmax.text();
     r.surfaceWavePaths = mnuSurfaceShort.checked() ? "Short" : mnuSurfaceLong.checked() ? "Long" : "Both";
+    r.surfaceWaveModel = mnuLock.checked() ? "Lock" : mnuNussenzveig.checked() ? "Nussenzveig" : "Khare";
+    r.surfaceWaveAmplitude = txtSWAmp.text();
+    r.surfaceWavePhase = mnuSWPhase.checked();
 
     r.radiusText = RadiusText(*this);
     r.radius = calc.radius;

@@ -108,6 +108,12 @@ const RunCase kRuns[] = {
          f.mnuGaussian_Click();
      },
      [](Form1&) {}, true},
+    {"surface waves, long path, terms 2 to 5",
+     [](Form1& f) {
+         f.cboType.setText("Surface wave"), f.cboRays.setText("2"), f.mnuSurfaceLong_Click();
+         f.cboQmin.setText("2"), f.cboQmax.setText("5");
+     },
+     [](Form1&) {}, true},
     // Inv Wavelength as the run had it, not as the reading window's lists choose it.
     {"intensity v. radius with Inv Wavelength",
      [](Form1& f) { f.cboGraph.setText("Intensity v. radius"), f.mnuInvWavelength.setChecked(true); },

@@ -452,11 +452,12 @@ TEST(DataFileCodec, TheLightSourceIsTheLastLineWhenKnown) {
     }
 }
 
-// The values, Inv Wavelength, illumination and stop lines follow the light-source line, each only when it applies, and
+// The values, Inv Wavelength, illumination, surface-wave and stop lines follow the light-source line, each only when it applies, and
 // read back as written; a line that begins as one of them but does not hold what it names is refused.
 TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
     DataFile beam = WithBlock(LightSource::Sun);
     beam.illumination = IlluminationItems{BeamKind::Gaussian, true, false, -40.0f, 0.0f, 2.5f, 20.0f, 30.0};
+    beam.surfaceWaves = SurfaceWaveItems{"Long", "Lock", "2", "5", "1.5", true};
     beam.stopped = StoppedRun{57, 101};
     DataFile options = AngleGraph();
     options.illumination = IlluminationItems{};
@@ -470,6 +471,7 @@ TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
          "Light source: Point\r\nValues: Amplitude\r\nInv Wavelength: Off\r\nStopped after 4 of 5 points\r\n"},
         {beam,
          "Light source: Sun\r\nIllumination: Gaussian beam + Multiple beams\r\nBeam: -40  0  2.5  20  30 \r\n"
+         "Surface waves: Long path only; Lock; terms 2 to 5; amplitude 1.5; phase correction\r\n"
          "Stopped after 57 of 101 points\r\n"},
         {options, "Illumination: Plane wave + Central beam\r\n"},
     };
@@ -487,6 +489,8 @@ TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
         {"Illumination: Top hat beam\r\n", 2},
         {"Illumination: Gaussian beam\r\nBeam: 1 2 3 4\r\n", 2},
         {"Illumination: Gaussian beam\r\nBeam: 1 2 3 4 x\r\n", 2},
+        {"Surface waves: Middle path; Khare; terms 1 to 10; amplitude 1\r\n", 1},
+        {"Surface waves: Short path only; Khare; terms 1 to x; amplitude 1\r\n", 1},
         {"Stopped after 0 of 5 points\r\n", 1},
         {"Stopped after 5 of 5 points\r\n", 1},
         {"Stopped after 5 of 999999 points\r\n", 1},
