@@ -344,7 +344,7 @@ TEST_F(FileCommandsTest, CommandsRefuseWhileTheInputsAreLocked) {
 namespace tessary {
 namespace {
 
-// A file of five stored points on the 1-degree grid, IAPWS water in a vacuum.
+// A file of five stored points on the 1-degree grid (0 to 4 degrees), IAPWS water in a vacuum.
 DataFile SmallFile() {
     DataFile f;
     f.graphText = "Intensity v. scattering angle";
@@ -352,7 +352,7 @@ DataFile SmallFile() {
     f.method = "Mie";
     f.sphere = {"IAPWS", "5", "0.99996382125", "", 0};
     f.medium = {"Vacuum2", "", "", "", 0};
-    f.inputs = {"1", "0.65", "10", "1.333", "0", "0", "180", "1"};
+    f.inputs = {"1", "0.65", "10", "1.333", "0", "0", "4", "1"};
     f.spectrum = "Sun (Lee)";
     f.bandMin = "380";
     f.bandMax = "700";
@@ -406,7 +406,7 @@ TEST_F(FileCommandsTest, FilesRestoreTheWindowsChoices) {
          },
          [](Form1& w) { EXPECT_TRUE(w.mnuRI_Au.checked() && !w.mnuRI_IAPWS.checked()); }},
         {"version 1.0 selects Cowley", nullptr, [](Form1& w) { EXPECT_TRUE(w.mnuRI_Cowley.checked()); },
-         "Tessary v1.0\r\nIntensity v. scattering angle\r\n1\r\n0.65\r\n10\r\n0\r\n180\r\n1\r\nAutomatic\r\n 10 \r\n"
+         "Tessary v1.0\r\nIntensity v. scattering angle\r\n1\r\n0.65\r\n10\r\n0\r\n1\r\n1\r\nAutomatic\r\n 10 \r\n"
          " 0 \r\n 1 \r\n 1             2 \r\n 1             2             3 \r\n 4             5             6 \r\n"},
     };
     for (const LoadCase& c : cases) {
