@@ -788,10 +788,11 @@ void Loader::keepRecord() {
     RecordFromDataFile(d, r);
     const double lambda = Val(r.lambdaText);
     r.sizeParam = lambda > 0 ? r.radius * kTwoPi / lambda * f.indexState.mediumRe : 0.0;
-    // The data box shows what the file holds: Qsca of a whole plane-wave Mie run (the one run that shows it).
+    // The data box shows what the file holds: Qsca of a whole plane-wave Mie run (the one run that shows it)
+    // at one wavelength (over several it is the last wavelength's, which the box's X is not).
     f.readout = {};
     if (g.code == kGraphAngle && r.state == ResultsState::Complete && r.calcMethod == kMethodMie &&
-        r.illumination == RunIllumination::PlaneWave && d.qSca > 0)
+        r.illumination == RunIllumination::PlaneWave && r.waveCount == 1 && d.qSca > 0)
         f.readout.qSca = d.qSca;
 }
 

@@ -349,6 +349,16 @@ TEST_F(DataFileReloadTest, TheReadoutShowsWhatTheFileHolds) {
     fileDialogs.answer(at("run.tsy"));
     b.mnuRead.trigger();
     EXPECT_EQ(readout(b), shown);
+    // Over several wavelengths the file's Qsca is the last wavelength's, which the box's X is not.
+    b.cboWave.setText("RGB");
+    b.cmdNewPlot.click();
+    save(b, "rgb");
+    Form1& c = started();
+    c.mnuDataVisible.setChecked(true);
+    c.setRecording(true);
+    fileDialogs.answer(at("rgb.tsy"));
+    c.mnuRead.trigger();
+    EXPECT_EQ(readout(c).count("Qsca = "), 0u);
 }
 
 }  // namespace
