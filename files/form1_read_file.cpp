@@ -391,8 +391,8 @@ void Loader::notStored() {
     if (notStoredSaid) return;
     notStoredSaid = true;
     msgBox(
-        "This file was saved with a refractive-index or spectrum table read from a file. Such tables are "
-        "not stored in data files: the window keeps its own choice for them.",
+        "This file was saved with a refractive-index, spectrum or size-distribution table read from a file. "
+        "Such tables are not stored in data files: the window keeps its own choice for them.",
         mb::kOkOnly | mb::kInformation, std::string("Tessary"));
 }
 
@@ -850,7 +850,12 @@ void Loader::apply() {
 
     if (d.disperse) {
         if (!f.optDisp.value()) f.optDisp.setValue(true);
-        f.cboDistrib.setText((*d.disperse)[0]);
+        // A Special distribution's histogram is not stored: without one loaded, the window keeps its own
+        // distribution rather than ask for a file while this one is read.
+        if ((*d.disperse)[0] == "Special" && f.dist.sizeHistogram.histLoaded != 1)
+            notStored();
+        else
+            f.cboDistrib.setText((*d.disperse)[0]);
         f.cboSD.setText((*d.disperse)[1]);
         f.cboN.setText((*d.disperse)[2]);
     } else if (!f.optMono.value()) {

@@ -435,14 +435,18 @@ TEST_F(FileCommandsTest, TablesFromFilesAreNotStoredAndTheWindowKeepsItsOwn) {
     f.sphereWord = "File1";
     f.sphere = {"File1", "", "", "", 0};
     f.spectrum = "Spectrum file";
+    f.disperse = std::array<std::string, 3>{"Special", "10", "5"};
     WriteAll(folder / "files.tsy", EncodeDataFileBytes(f).value());
+    const std::string distribution = w.cboDistrib.text();
     fileDialogs.answer(at("files.tsy"));
     w.mnuRead.trigger();
-    ASSERT_EQ(messages.shown().size(), 1u);  // said once for both
-    EXPECT_EQ(
-        messages.last().prompt.rfind("This file was saved with a refractive-index or spectrum table", 0), 0u);
+    ASSERT_EQ(messages.shown().size(), 1u);  // said once for all three, and no file asked for
+    EXPECT_EQ(messages.last().prompt.rfind(
+                  "This file was saved with a refractive-index, spectrum or size-distribution table", 0),
+              0u);
     EXPECT_TRUE(w.mnuRI_IAPWS.checked());
     EXPECT_TRUE(w.mnuSpectrumLee.checked());
+    EXPECT_EQ(w.cboDistrib.text(), distribution);
 }
 
 TEST_F(FileCommandsTest, AFileBeyondTheByteLimitIsRefusedUnread) {
