@@ -198,7 +198,11 @@ bool Loader::checkTexts() const {
                           quoted("the water temperature", model->temp) + ": " + std::string(*refusal));
         }
     }
-    // The eight inputs as the input checks take them (the wavelength count is held by the codec).
+    // The wavelength count as the input checks take it: at least one (the codec holds the maximum).
+    if (DataFileWaveCount(d.inputs[0], d.inputs[2]) < 1)
+        return refuse([](DataFile& m) { m.inputs[0] = kItemMark; },
+                      quoted("the number of wavelengths", d.inputs[0]) + " is below 1");
+    // The eight inputs as the input checks take them.
     struct Entry {
         std::size_t input;
         const char* name;

@@ -250,6 +250,7 @@ TEST_F(DataFileReloadTest, SaveReadSaveGivesTheSameBytes) {
 TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
     // The change and the message after "The selected file is not a valid Tessary file" and a CR.
     const std::pair<std::function<void(DataFile&)>, std::string> cases[] = {
+        {[](DataFile& d) { d.inputs[0] = "0.4"; }, "Line 14: the number of wavelengths \"0.4\" is below 1"},
         {[](DataFile& d) { d.inputs[1] = "0.65x"; },
          "Line 15: the wavelength \"0.65x\" is not a number above 0"},
         {[](DataFile& d) { d.inputs[4] = "1e999"; },  // beyond the Double range
