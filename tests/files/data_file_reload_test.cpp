@@ -325,6 +325,23 @@ TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
 namespace tessary {
 namespace {
 
+// A sweep computes at the box's wavelength whatever the wavelength list says ("RGB"): a redraw, also of the
+// file read back in a fresh window, exports its own values, not the colour sums of the angle graph before.
+TEST_F(DataFileReloadTest, ASweepWithSeveralWavelengthsListedRedrawsItsOwnValues) {
+    Form1& a = started();
+    a.cboGraph.setText("Intensity v. radius");
+    a.cboWave.setText("RGB");
+    a.cmdNewPlot.click();
+    const std::string text = exported(a, "run");
+    save(a, "run");
+    a.cmdReplot.click();
+    EXPECT_EQ(exported(a, "replot"), text);
+    Form1& b = started();
+    fileDialogs.answer(at("run.tsy"));
+    b.mnuRead.trigger();
+    EXPECT_EQ(ExportDifference(exported(b, "read"), text), "");
+}
+
 // A reopened file's readout shows the values the file holds, as the run that wrote it did (the ends of
 // the curve where it stores no amplitudes), and not what it does not hold (Qext): never a 0 or a value of
 // the run the window showed before.
