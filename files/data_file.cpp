@@ -64,6 +64,8 @@ constexpr const char* kAmplitudeTitle = "Real and imaginary values of S1 and S2"
 constexpr const char* kPointLine = "Light source: Point";
 constexpr const char* kSunLine = "Light source: Sun";
 constexpr const char* kAmplitudeValuesLine = "Values: Amplitude";
+constexpr const char* kInvWavelengthOn = "Inv Wavelength: On";
+constexpr const char* kInvWavelengthOff = "Inv Wavelength: Off";
 constexpr std::string_view kIlluminationPrefix = "Illumination: ";
 constexpr std::string_view kBeamPrefix = "Beam:";
 constexpr std::string_view kStoppedPrefix = "Stopped after ";
@@ -74,6 +76,10 @@ constexpr std::string_view kSurfaceWaveSubtraction = "Surface wave subtraction";
 constexpr std::pair<BeamKind, std::string_view> kBeamWords[] = {{BeamKind::PlaneWave, "Plane wave"},
                                                                 {BeamKind::Gaussian, "Gaussian beam"},
                                                                 {BeamKind::TopHat, "Top hat beam"}};
+constexpr std::string_view kSurfaceWavesPrefix = "Surface waves: ";
+constexpr std::pair<std::string_view, std::string_view> kSurfacePaths[] = {
+    {"Short", "Short path only"}, {"Long", "Long path only"}, {"Both", "Short + long paths"}};
+constexpr std::string_view kSurfaceModels[] = {"Khare", "Lock", "Nussenzveig"};
 constexpr std::string_view kMultipleBeams = "Multiple beams";
 constexpr std::string_view kCentralBeam = "Central beam";
 
@@ -278,6 +284,7 @@ void Encoder::run() {
 void Encoder::trailingLines() {
     if (f.lightSource) text(*f.lightSource == LightSource::Sun ? kSunLine : kPointLine);
     if (f.amplitudeValues) text(kAmplitudeValuesLine);
+    if (f.invWavelength) text(*f.invWavelength ? kInvWavelengthOn : kInvWavelengthOff);
     if (const std::optional<IlluminationItems>& light = f.illumination) {
         std::string line(kIlluminationPrefix);
         for (const auto& [kind, word] : kBeamWords)
@@ -290,6 +297,15 @@ void Encoder::trailingLines() {
                         light->phiDegrees);
     }
     if (f.surfaceWaveSubtraction) text(std::string(kOptionsPrefix) + std::string(kSurfaceWaveSubtraction));
+    if (const std::optional<SurfaceWaveItems>& waves = f.surfaceWaves) {
+        std::string line(kSurfaceWavesPrefix);
+        for (const auto& [word, item] : kSurfacePaths)
+            if (word == waves->paths) line += item;
+        line += "; " + waves->model + "; terms " + waves->termsMin + " to " + waves->termsMax +
+                "; amplitude " + waves->amplitude;
+        if (waves->phaseCorrection) line += "; phase correction";
+        text(line);
+    }
     if (f.stopped)
         text(std::string(kStoppedPrefix) + CStr(f.stopped->done) + " of " + CStr(f.stopped->planned) +
              " points");
@@ -390,6 +406,7 @@ class Decoder {
     void tail();
     std::optional<std::string> illumination(std::optional<std::string> line);
     std::optional<std::string> options(std::optional<std::string> line);
+    void surfaceWaves(const std::string& line);
     void stopped(const std::string& line);
 
     TextFileReader& r;
@@ -576,9 +593,9 @@ bool AmplitudeRow(const std::string& line, std::array<double, 5>& row) {
 }
 
 // What follows the results, each part when present: the S1 and S2 block (an empty line, its title and
-// rows of five numbers), then the light-source, values, illumination, options and stop lines. Only the
-// block's rows of the index range are kept, so memory stays bounded whatever the file holds; anything else
-// ends the reading unread.
+// rows of five numbers), then the light-source, values, Inv Wavelength, illumination, options,
+// surface-wave and stop lines. Only the block's rows of the index range are kept, so memory stays
+// bounded whatever the file holds; anything else ends the reading unread.
 void Decoder::tail() {
     std::optional<std::string> line = tailLine();
     if (line && line->empty()) {
@@ -597,9 +614,63 @@ void Decoder::tail() {
         f.amplitudeValues = true;
         line = tailLine();
     }
+    if (line && line->starts_with("Inv Wavelength: ")) {
+        if (line != kInvWavelengthOn && line != kInvWavelengthOff)
+            invalid("Line " + CStr(lastLine) + ": \"" + *line + "\" is not \"" + kInvWavelengthOn +
+                        "\" or \"" + kInvWavelengthOff + "\"",
+                    lastLine);
+        f.invWavelength = line == kInvWavelengthOn;
+        line = tailLine();
+    }
     line = illumination(std::move(line));
     line = options(std::move(line));
+    if (line && line->starts_with(kSurfaceWavesPrefix)) {
+        surfaceWaves(*line);
+        line = tailLine();
+    }
     if (line && line->starts_with(kStoppedPrefix)) stopped(*line);
+}
+
+// The surface-wave line: a path item and a model of the menus, the terms and the amplitude factor as
+// numbers, and the phase correction when ticked.
+void Decoder::surfaceWaves(const std::string& line) {
+    const int at = lastLine;
+    std::vector<std::string> parts;
+    std::string_view rest = std::string_view(line).substr(kSurfaceWavesPrefix.size());
+    for (std::size_t cut = rest.find("; "); cut != std::string_view::npos; cut = rest.find("; ")) {
+        parts.emplace_back(rest.substr(0, cut));
+        rest.remove_prefix(cut + 2);
+    }
+    parts.emplace_back(rest);
+    const auto number = [](std::string_view text) {
+        const ValResult v = ParseVal(std::string(text));
+        return !text.empty() && v.length == text.size() && v.status == NumberStatus::Ok;
+    };
+    SurfaceWaveItems waves;
+    bool valid = parts.size() == 4 || (parts.size() == 5 && parts[4] == "phase correction");
+    waves.phaseCorrection = parts.size() == 5;
+    bool path = false;
+    for (const auto& [word, item] : kSurfacePaths)
+        if (valid && parts[0] == item) waves.paths = word, path = true;
+    valid =
+        valid && path &&
+        std::find(std::begin(kSurfaceModels), std::end(kSurfaceModels), parts[1]) != std::end(kSurfaceModels);
+    if (valid) {
+        waves.model = parts[1];
+        const std::string_view terms = std::string_view(parts[2]);
+        const std::size_t to = terms.find(" to ");
+        valid = terms.starts_with("terms ") && to != std::string_view::npos &&
+                std::string_view(parts[3]).starts_with("amplitude ");
+        if (valid) {
+            waves.termsMin = std::string(terms.substr(6, to - 6));
+            waves.termsMax = std::string(terms.substr(to + 4));
+            waves.amplitude = parts[3].substr(10);
+            valid = number(waves.termsMin) && number(waves.termsMax) && number(waves.amplitude);
+        }
+    }
+    if (!valid)
+        invalid("Line " + CStr(at) + ": \"" + line + "\" does not name the surface waves' options", at);
+    f.surfaceWaves = waves;
 }
 
 // The illumination lines when `line` is the first of them; the line after them.
@@ -802,6 +873,11 @@ int DataFileWaveCount(const std::string& waveText, const std::string& radiusText
     return count.ok() ? count.value : 0;
 }
 
+bool InvWavelengthChosen(int graphCode, int graphSubCode, const std::string& waveText) {
+    return waveText != "1" || graphCode == kGraphLee || graphCode == kGraphWavelength ||
+           (graphCode == kGraphAngle && graphSubCode == kSubWatts);
+}
+
 int ValuesPerPoint(const DataFile& file) {
     const std::optional<GraphCodes> g = GraphCodesOf(file);
     if (!g || g->code >= kGraphLee) return 0;
@@ -835,6 +911,14 @@ std::optional<DataFileFailure> CheckDataFileTexts(const DataFile& file) {
     if (file.disperse)
         for (const std::string& s : *file.disperse) texts.push_back(&s);
     for (const std::string& s : file.inputs) texts.push_back(&s);
+    if (const std::optional<SurfaceWaveItems>& waves = file.surfaceWaves)
+        for (const std::string* s : {&waves->termsMin, &waves->termsMax, &waves->amplitude}) {
+            const ValResult v = ParseVal(*s);
+            if (s->empty() || v.length != s->size() || v.status != NumberStatus::Ok)
+                return DataFileFailure{"The surface waves' term or amplitude \"" + *s +
+                                           "\" cannot be saved in a data file: it is not a number.",
+                                       "Tessary", 0};
+        }
     for (const std::string* s : texts) {
         const bool quote = s->find('"') != std::string::npos;
         const char* why = nullptr;

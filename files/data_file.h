@@ -94,6 +94,18 @@ struct StoppedRun {
     bool operator==(const StoppedRun&) const = default;
 };
 
+// The options of the surface-wave method other than its defaults (the paths "Both", the model "Khare",
+// terms 1 to 10, amplitude factor 1, no phase correction): the line "Surface waves: " with the path item of
+// the menu ("Short path only", "Long path only", "Short + long paths"), the model, "terms 1 to 10",
+// "amplitude 1" and, when ticked, "phase correction", joined by "; ". The terms and factor as typed.
+struct SurfaceWaveItems {
+    std::string paths = "Both";   // "Short", "Long" or "Both"
+    std::string model = "Khare";  // "Khare", "Lock" or "Nussenzveig"
+    std::string termsMin = "1", termsMax = "10", amplitude = "1";
+    bool phaseCorrection = false;
+    bool operator==(const SurfaceWaveItems&) const = default;
+};
+
 struct DataFile {
     int version = kDataFileVersion;
     std::string graphText;
@@ -148,14 +160,23 @@ struct DataFile {
     // The line "Values: Amplitude": graph codes 1 to 19 hold the moduli |S1|, |S2| (the Amplitude
     // option) where the other files hold intensities.
     bool amplitudeValues = false;
+    // The line "Inv Wavelength: On" or "Inv Wavelength: Off": the run had the option other than the graph
+    // type and wavelength count choose it (InvWavelengthChosen); nothing when it had that choice.
+    std::optional<bool> invWavelength;
     // Then, each when it applies (files written before them have none): the illumination lines, the line
-    // "Options: Surface wave subtraction" (a Debye series minus its ray optics) and the stop line.
+    // "Options: Surface wave subtraction" (a Debye series minus its ray optics), the surface-wave line and
+    // the stop line.
     std::optional<IlluminationItems> illumination;
     bool surfaceWaveSubtraction = false;
+    std::optional<SurfaceWaveItems> surfaceWaves;
     std::optional<StoppedRun> stopped;
 
     bool operator==(const DataFile&) const = default;
 };
+
+// Whether the graph list and the wavelength list, chosen in a fresh window, check Inv Wavelength (absolute
+// units): for several wavelengths, a Lee diagram, the intensity against the wavelength and the Watts graph.
+bool InvWavelengthChosen(int graphCode, int graphSubCode, const std::string& waveText);
 
 // The graph codes of the file's graph text (nothing when the text is none of the table's).
 std::optional<GraphCodes> GraphCodesOf(const DataFile& file);

@@ -7,6 +7,7 @@
 
 #include "graphs/graph_codes.h"
 #include "platform/text/conversions.h"
+#include "runs/method_codes.h"
 
 namespace tessary {
 
@@ -115,9 +116,19 @@ void RecordFromDataFile(const DataFile& d, RunRecord& r) {
     if (sweep) r.angleText = d.angleText;
     r.xStepLog = sweep && d.xLog;
     r.amplitude = d.amplitudeValues;
+    r.invWavelength = d.invWavelength.value_or(InvWavelengthChosen(g.code, g.subCode, d.inputs[0]));
     r.qSca = g.code == kGraphAngle ? d.qSca : 0.0;
     Illumination(d, r);
     r.surfaceWaveSubtraction = d.surfaceWaveSubtraction;
+    if (r.calcMethod == kMethodSurfaceWave) {
+        const SurfaceWaveItems waves = d.surfaceWaves.value_or(SurfaceWaveItems{});
+        r.surfaceWavePaths = waves.paths;
+        r.surfaceWaveModel = waves.model;
+        r.termsMin = waves.termsMin;
+        r.termsMax = waves.termsMax;
+        r.surfaceWaveAmplitude = waves.amplitude;
+        r.surfaceWavePhase = waves.phaseCorrection;
+    }
     Ranges(d, g.code, r);
     // The S1 and S2 block is a table of the results only on an angle graph of one wavelength, and only
     // whole.
@@ -130,6 +141,29 @@ bool HoldsAmplitudes(const RunRecord& r) {
     const int code = r.graphCode;
     return r.amplitude &&
            (code == kGraphAngle || code == kGraphWavelength || code == kGraphRadius || code == kGraphIndex);
+}
+
+bool InvWavelengthScales(const RunRecord& r) {
+    return r.graphCode == kGraphWavelength || r.graphCode == kGraphRadius || r.graphCode == kGraphLee ||
+           (r.graphCode == kGraphAngle && r.waveCount != 1);
+}
+
+std::optional<bool> InvWavelengthOf(const RunRecord& r) {
+    if (!InvWavelengthScales(r) ||
+        r.invWavelength == InvWavelengthChosen(r.graphCode, r.graphSubCode, r.waveText))
+        return std::nullopt;
+    return r.invWavelength;
+}
+
+SurfaceWaveItems SurfaceWaveOptions(const RunRecord& r) {
+    return SurfaceWaveItems{r.surfaceWavePaths, r.surfaceWaveModel,     r.termsMin,
+                            r.termsMax,         r.surfaceWaveAmplitude, r.surfaceWavePhase};
+}
+
+std::optional<SurfaceWaveItems> SurfaceWavesOf(const RunRecord& r) {
+    const SurfaceWaveItems waves = SurfaceWaveOptions(r);
+    if (r.calcMethod != kMethodSurfaceWave || waves == SurfaceWaveItems{}) return std::nullopt;
+    return waves;
 }
 
 std::optional<IlluminationItems> IlluminationOf(const RunRecord& r) {

@@ -22,6 +22,22 @@ void RecordFromDataFile(const DataFile& file, RunRecord& record);
 // Amplitude" of its data file).
 bool HoldsAmplitudes(const RunRecord& record);
 
+// Whether Inv Wavelength (absolute units) divides the values the run stored by k squared: the intensities
+// against the wavelength, the radius or the size parameter, and the colour sums of several wavelengths and
+// of a Lee diagram. Elsewhere it changes nothing stored (an angle graph of one wavelength is scaled only
+// when drawn in watts).
+bool InvWavelengthScales(const RunRecord& record);
+
+// The Inv Wavelength line a record gives a data file: the run's option where it scales the values stored
+// and is other than the run's graph type and wavelength count choose it; else nothing.
+std::optional<bool> InvWavelengthOf(const RunRecord& record);
+
+// The surface-wave options of a record, as a data file holds them: the run's for a surface-wave run (the
+// file's, or the defaults, for one read back). SurfaceWavesOf gives the line of a data file: nothing for
+// another method or the defaults.
+SurfaceWaveItems SurfaceWaveOptions(const RunRecord& record);
+std::optional<SurfaceWaveItems> SurfaceWavesOf(const RunRecord& record);
+
 // The illumination lines a record gives a data file: nothing for a plain plane wave.
 std::optional<IlluminationItems> IlluminationOf(const RunRecord& record);
 

@@ -85,11 +85,13 @@ class Loader {
     bool hasRayOrders() const;
     bool checkTexts() const;
     bool checkFields() const;
+    bool pointsOfRange() const;
     bool checkSweep() const;
     bool checkOverplot() const;
     void illumination();
     void head();
     void rayOrders();
+    void surfaceWaves();
     void userPoints(UserIndexRows& rows, const UserPointsItems& points);
     void sphereModel();
     void mediumModel();
@@ -213,7 +215,11 @@ bool Loader::checkTexts() const {
                           quoted("the water temperature", model->temp) + ": " + std::string(*refusal));
         }
     }
-    // The eight inputs as the input checks take them (the wavelength count is held by the codec).
+    // The wavelength count as the input checks take it: at least one (the codec holds the maximum).
+    if (DataFileWaveCount(d.inputs[0], d.inputs[2]) < 1)
+        return refuse([](DataFile& m) { m.inputs[0] = kItemMark; },
+                      quoted("the number of wavelengths", d.inputs[0]) + " is below 1");
+    // The eight inputs as the input checks take them.
     struct Entry {
         std::size_t input;
         const char* name;
@@ -263,9 +269,33 @@ bool Loader::checkTexts() const {
     return true;
 }
 
+// The stored points against the x range, as the writer forms them: a sweep stores the points 1 to the
+// count of its x range and step (the number of steps plus 1 with logarithmic steps; a stopped sweep's
+// range is that of the points it finished); an angle graph stores a window that holds the angles of its
+// x range. Any other index range would leave points of the range that no run computed.
+bool Loader::pointsOfRange() const {
+    const double low = Val(d.inputs[5]), high = Val(d.inputs[6]), step = Val(d.inputs[7]);
+    if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph) {
+        const Checked<std::int32_t> count = CLng(d.xLog ? step + 1 : (high - low) / step + 1);
+        if (count.ok() && d.first == 1 && d.last == count.value) return true;
+        Invalid("The file holds the points " + CStr(d.first) + " to " + CStr(d.last) + ", not the " +
+                (count.ok() ? CStr(count.value) + " " : std::string()) + "points of its x range from " +
+                d.inputs[5] + " to " + d.inputs[6] +
+                (d.xLog ? " in " + d.inputs[7] + " steps." : " by " + d.inputs[7] + "."));
+        return false;
+    }
+    if (g.code != kGraphAngle) return true;
+    const Checked<std::int32_t> first = CLng(low / step + 1), last = CLng(high / step + 1);
+    if (first.ok() && last.ok() && first.value >= d.first && last.value <= d.last) return true;
+    Invalid("The stored points " + CStr(d.first) + " to " + CStr(d.last) + " do not hold the angles " +
+            d.inputs[5] + " to " + d.inputs[6] + ".");
+    return false;
+}
+
 // The file's own fields against each other, as a run that wrote them left them: an increasing x range,
 // angles up to 180 degrees, a wavelength of light (above 0 and at most 10 m, the longest the index models
-// cover: a finite size parameter), and a stop line that counts the points stored. Nothing here depends on
+// cover: a finite size parameter), stored points that are those of the x range, and a stop line that
+// counts the points stored. Nothing here depends on
 // the window (its band, light source or run-time question), so a file that agrees with itself is never
 // refused.
 bool Loader::checkFields() const {
@@ -290,6 +320,7 @@ bool Loader::checkFields() const {
     if (!(low < high))
         return refuse(
             maximum, "the x range from \"" + d.inputs[5] + "\" to \"" + d.inputs[6] + "\" does not increase");
+    if (!pointsOfRange()) return false;
     if (d.stopped && g.code < kGraphLee && d.last - d.first + 1 != d.stopped->done) {
         Invalid("The file holds " + CStr(d.last - d.first + 1) + " points, not the " + CStr(d.stopped->done) +
                 " its stop line names.");
@@ -350,17 +381,27 @@ bool Loader::check() {
 }
 
 // A file is drawn over the graph on show only where it holds the quantity that graph shows: the same graph
-// (an angle graph's file holds intensities, not a phase function or watts) and amplitudes or intensities
-// alike. The message says what differs.
+// (an angle graph's file holds intensities, not a phase function or watts), amplitudes or intensities
+// alike, and in the same units (Inv Wavelength, where it scales the values stored). The message says what
+// differs.
 bool Loader::checkOverplot() const {
     const RunRecord& shown = f.runRecord;
     if (!shown.taken) return true;
     std::string differs;
-    if (shown.graphCode != g.code || shown.graphSubCode != g.subCode)
+    // The sub-code tells the entries of a graph code apart only where the list has several; elsewhere it
+    // is the one a run left before.
+    const bool variants = g.code == kGraphAngle || g.code == kGraphRadius || g.code == kGraphEfficiency ||
+                          g.code == kGraphEfficiencyWavelength || g.code == kGraphAsymmetry;
+    const auto absolute = [](const RunRecord& r) { return r.invWavelength && InvWavelengthScales(r); };
+    const auto units = [](bool absoluteUnits) { return absoluteUnits ? "absolute" : "relative"; };
+    if (shown.graphCode != g.code || (variants && shown.graphSubCode != g.subCode))
         differs = "The file holds \"" + d.graphText + "\", the graph shows \"" + shown.graphText + "\".";
     else if (HoldsAmplitudes(shown) != d.amplitudeValues)
         differs = std::string("The file holds ") + (d.amplitudeValues ? "amplitudes" : "intensities") +
                   ", the graph shows " + (d.amplitudeValues ? "intensities" : "amplitudes") + ".";
+    else if (absolute(shown) != absolute(fileRecord))
+        differs = std::string("The file holds values in ") + units(absolute(fileRecord)) +
+                  " units (Inv Wavelength), the graph shows them in " + units(absolute(shown)) + " units.";
     if (differs.empty()) return true;
     msgBox(differs, mb::kOkOnly, std::string("Overplot from file"));
     return false;
@@ -371,8 +412,8 @@ void Loader::notStored() {
     if (notStoredSaid) return;
     notStoredSaid = true;
     msgBox(
-        "This file was saved with a refractive-index or spectrum table read from a file. Such tables are "
-        "not stored in data files: the window keeps its own choice for them.",
+        "This file was saved with a refractive-index, spectrum or size-distribution table read from a file. "
+        "Such tables are not stored in data files: the window keeps its own choice for them.",
         mb::kOkOnly | mb::kInformation, std::string("Tessary"));
 }
 
@@ -483,7 +524,25 @@ void Loader::head() {
     f.cboRays.setText(rays);
     f.runFlags.resultsFromFile = 1;
     raysReadAsComputed();
+    surfaceWaves();
     rayOrders();
+}
+
+// The surface waves' options of the run, after the method's handler has set its own (the paths) and before
+// the ray orders name the paths in the caption.
+void Loader::surfaceWaves() {
+    if (fileRecord.calcMethod != kMethodSurfaceWave) return;
+    const SurfaceWaveItems waves = SurfaceWaveOptions(fileRecord);
+    f.mnuSurfaceShort.setChecked(waves.paths == "Short");
+    f.mnuSurfaceLong.setChecked(waves.paths == "Long");
+    f.mnuSurfaceBoth.setChecked(waves.paths == "Both");
+    f.mnuKhare.setChecked(waves.model == "Khare");
+    f.mnuLock.setChecked(waves.model == "Lock");
+    f.mnuNussenzveig.setChecked(waves.model == "Nussenzveig");
+    f.mnuSWPhase.setChecked(waves.phaseCorrection);
+    f.cboQmin.setText(waves.termsMin);
+    f.cboQmax.setText(waves.termsMax);
+    f.txtSWAmp.setText(waves.amplitude);
 }
 
 void Loader::sphereModel() {
@@ -763,10 +822,11 @@ void Loader::keepRecord() {
     r.raysText = rays;  // as the list takes them: what the run computed
     const double lambda = Val(r.lambdaText);
     r.sizeParam = lambda > 0 ? r.radius * kTwoPi / lambda * f.indexState.mediumRe : 0.0;
-    // The data box shows what the file holds: Qsca of a whole plane-wave Mie run (the one run that shows it).
+    // The data box shows what the file holds: Qsca of a whole plane-wave Mie run (the one run that shows it)
+    // at one wavelength (over several it is the last wavelength's, which the box's X is not).
     f.readout = {};
     if (g.code == kGraphAngle && r.state == ResultsState::Complete && r.calcMethod == kMethodMie &&
-        r.illumination == RunIllumination::PlaneWave && d.qSca > 0)
+        r.illumination == RunIllumination::PlaneWave && r.waveCount == 1 && d.qSca > 0)
         f.readout.qSca = d.qSca;
 }
 
@@ -832,7 +892,12 @@ void Loader::apply() {
 
     if (d.disperse) {
         if (!f.optDisp.value()) f.optDisp.setValue(true);
-        f.cboDistrib.setText((*d.disperse)[0]);
+        // A Special distribution's histogram is not stored: without one loaded, the window keeps its own
+        // distribution rather than ask for a file while this one is read.
+        if ((*d.disperse)[0] == "Special" && f.dist.sizeHistogram.histLoaded != 1)
+            notStored();
+        else
+            f.cboDistrib.setText((*d.disperse)[0]);
         f.cboSD.setText((*d.disperse)[1]);
         f.cboN.setText((*d.disperse)[2]);
     } else if (!f.optMono.value()) {
@@ -923,6 +988,10 @@ void Loader::apply() {
     // The options of the run's values: the S1 and S2 block saved, amplitudes in place of intensities.
     f.mnuS1S2.setChecked(d.amplitudeBlock);
     if (g.code < kGraphLee) f.mnuAmplitude.setChecked(d.amplitudeValues);
+    // Inv Wavelength as the run had it, whatever the list handlers above chose from the window's state.
+    f.mnuInvWavelength.setChecked(fileRecord.invWavelength);
+    // The text export of the results read, as after a run of the graph (Lee diagrams and maps have none).
+    f.mnuSaveText.setEnabled(g.code < kGraphLee);
     caption();
     f.runFlags.resultsStale = 0;
     f.runFlags.resultsFromFile = 1;

@@ -85,10 +85,13 @@ void Gatherer::settings() {
     d.yScaleMax = f.graph.yScaleMax;
     // The light source the results on show were drawn with.
     d.lightSource = r.lightSource;
-    // The run's own: moduli in place of intensities, and the beam that lit the sphere.
+    // The run's own: moduli in place of intensities, Inv Wavelength, the beam that lit the sphere and the
+    // surface waves' options.
     d.amplitudeValues = HoldsAmplitudes(r);
+    d.invWavelength = InvWavelengthOf(r);
     d.illumination = IlluminationOf(r);
     d.surfaceWaveSubtraction = r.surfaceWaveSubtraction;
+    d.surfaceWaves = SurfaceWavesOf(r);
 }
 
 // The point range: for graph codes 10 to 19 worked out from the run's range, as the file states it.
@@ -145,7 +148,9 @@ bool Gatherer::stoppedSweep(const ResultsInUse& use) {
                          .xMin = Val(r.xMinText),
                          .xMax = Val(r.xMaxText),
                          .step = Val(r.stepText)};
-    d.stopped = StoppedRun{use.last - d.first + 1, d.last - d.first + 1};
+    // The count the run was to compute: its record's (a stopped sweep read back ranges over the points it
+    // finished only).
+    d.stopped = StoppedRun{use.last - d.first + 1, use.planned};
     d.inputs[6] = CStr(plan.x(use.last));
     if (d.xLog) d.inputs[7] = CStr(use.last - 1);
     d.last = use.last;

@@ -111,7 +111,6 @@ bool SweepRowsOfRun(const RunRecord& r, TextExportSnapshot& s) {
         if (!range) return false;
         s.firstPoint = range->first;
         s.lastPoint = range->second;
-        planned = s.lastPoint - s.firstPoint + 1;
         if (use.stopped && use.last < s.lastPoint) {
             if (s.xStepLog)
                 s.xMax = LogSweepValue(Val(s.xMinText), s.xMax, s.lastPoint - s.firstPoint,

@@ -40,11 +40,17 @@ void Form1::txtLambda_change() {
     const bool overflow = typed.status != NumberStatus::Ok;
     // No wavelength yet, or a run over several wavelengths (which computes m per wavelength).
     if ((calc.wavelength == 0.0 && !overflow) || calc.waveCount > 1) return;
+    // A data file being read was checked whole before it is applied, and the boxes are half restored
+    // while it is: the window's input checks and band messages, which would speak of boxes and
+    // wavelengths the file has not set yet, are left out, and the index is shown where the models give
+    // one.
+    const bool loading = runFlags.dataFileLoading;
+    if (loading && (calc.wavelength < 0.0 || overflow)) return;
     // Every input is checked; a refusal has shown its message, and the index shown stays. A negative
     // wavelength has no index and no band.
-    CheckInput(graph.xMin, graph.xMax, graph.yAxisMin, graph.yAxisMax, runFlags.inputError);
-    if (runFlags.inputError == 0 && (calc.wavelength < 0.0 || overflow)) runFlags.inputError = 1;
-    if (runFlags.inputError == 1) {
+    if (!loading) CheckInput(graph.xMin, graph.xMax, graph.yAxisMin, graph.yAxisMax, runFlags.inputError);
+    if (!loading && runFlags.inputError == 0 && (calc.wavelength < 0.0 || overflow)) runFlags.inputError = 1;
+    if (!loading && runFlags.inputError == 1) {
         txtLambda.setBackColor(kRed);
         return;
     }
@@ -61,12 +67,13 @@ void Form1::txtLambda_change() {
                            " are valid only for the 187 - 1935 nm band";
             band->title = "Refractive index of " + indexState.sphereName;
         }
+        if (loading) return;
         txtLambda.setBackColor(kRed);
         msgBox(band->prompt, mb::kOkOnly, band->title);
         return;
     }
 
-    if (LambdaOutsideSphereWindow()) return;
+    if (!loading && LambdaOutsideSphereWindow()) return;
 
     indexState.reducedTemp =
         static_cast<float>((static_cast<double>(indexState.waterTemp) + 273.15) / 273.15);

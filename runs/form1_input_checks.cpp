@@ -365,6 +365,8 @@ Next InputChecks::coloursAndDistribution(bool& distribution) {
     const bool named = waves == "RGB" || waves == "Low" || waves == "Med." || waves == "High";
     if (!named) TESSARY_CHECK(entry(f.cboWave, false));
     if (!named && ValueOf(f.cboWave) > 2000) return failRed(f.cboWave, "Maximum number of colors = 2000");
+    // A count that rounds to no wavelength leaves nothing to compute: the run would stand for none.
+    if (!named && Form1::WaveCountOf(waves) < 1) return failRed(f.cboWave, "Minimum number of colors = 1");
     if (!f.optDisp.value()) return Next::GoOn;
     // A map row is one sphere; nothing would average it.
     if (IsMap(f.codes.graphCode))

@@ -115,7 +115,7 @@ Next Replot::run() {
     const bool overplotFromFile = f.runFlags.resultsFromFile == 1 && f.mnuOverplot.checked();
     if (overplotFromFile) {
         f.codes.runState = Form1::kRunOverplot;
-        if (f.calc.waveCount > 3) {
+        if (f.calc.waveCount > 3 && f.codes.graphCode < kFirstSweepGraph) {
             totalsFromComponents();
             const std::string pol = f.cboPol.text();
             const bool all3 = pol == "All 3";
@@ -158,7 +158,9 @@ Next Replot::run() {
     if (next != Next::GoOn) return next;
     // A run that finished no point left nothing to draw: its empty frame stays.
     if (f.runRecord.taken && !ResultsInUseOf(f.runRecord).any) return Next::End;
-    if (f.calc.waveCount != 1) return severalWavelengths();
+    // A sweep computes at one wavelength (the box's) whatever the wavelength list says: its curves are
+    // its own, never the colour sums of an earlier run over several wavelengths.
+    if (f.calc.waveCount != 1 && f.codes.graphCode < kFirstSweepGraph) return severalWavelengths();
     return oneWavelength(false);
 }
 

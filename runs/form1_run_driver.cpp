@@ -126,6 +126,7 @@ void Form1::RefuseRun(const std::string& what) {
 void Form1::Overplot() {
     if (!RunSetUp(*this)) return;
     const float start = Timer();
+    const int stateAtStart = codes.runState;
 
     bool finished = false;
     if ((codes.graphCode >= kFirstSweepGraph && codes.graphCode <= kLastSweepGraph) ||
@@ -137,6 +138,11 @@ void Form1::Overplot() {
             calc.radius = Val(txtAngle.text());
         if (AngleSetUp()) finished = AnglePath(*this);
     }
+    // Stop answered while the finished results were drawn came after the run's last point: nothing was
+    // left to stop, and the run ends complete. A row of a Lee diagram is its last point only in the
+    // last row; a Stop after an earlier row stops the diagram.
+    const bool lastPoint = codes.graphCode != kGraphLee || sweepState.loopStep >= sweepState.sweepSteps;
+    if (finished && lastPoint && codes.runState == kRunStopped) codes.runState = stateAtStart;
     if (finished) ShowElapsedTime(start);
     RunCommonEnd();
 }

@@ -175,6 +175,9 @@ RunRecord Form1::RecordOfInputs() {
     r.termsMin = cboQmin.text();
     r.termsMax = cboQmax.text();
     r.surfaceWavePaths = mnuSurfaceShort.checked() ? "Short" : mnuSurfaceLong.checked() ? "Long" : "Both";
+    r.surfaceWaveModel = mnuLock.checked() ? "Lock" : mnuNussenzveig.checked() ? "Nussenzveig" : "Khare";
+    r.surfaceWaveAmplitude = txtSWAmp.text();
+    r.surfaceWavePhase = mnuSWPhase.checked();
 
     r.radiusText = RadiusText(*this);
     r.radius = calc.radius;
@@ -212,9 +215,10 @@ RunRecord Form1::RecordOfInputs() {
     r.medium = MediumModelItems(*this);
     ReadIndexModels();
     r.indexModels = indexState.indexModels;
-    // Several wavelengths, and sweeps over the wavelength, take the index from the models per
-    // wavelength; every other run takes the boxes' index.
-    r.indexPerWavelength = calc.waveCount > 1 || codes.graphCode == kGraphWavelength ||
+    // Several wavelengths (a sweep computes at the box's one whatever the list says), and sweeps over the
+    // wavelength, take the index from the models per wavelength; every other run takes the boxes' index.
+    const bool sweep = codes.graphCode >= kFirstSweepGraph && codes.graphCode <= kLastSweepGraph;
+    r.indexPerWavelength = (calc.waveCount > 1 && !sweep) || codes.graphCode == kGraphWavelength ||
                            codes.graphCode == kGraphEfficiencyWavelength ||
                            codes.graphCode == kGraphMapWavelength;
     if (!r.indexPerWavelength) r.indexTyped = IndexTyped(r, Val(r.lambdaText));

@@ -48,6 +48,9 @@ struct RunRecord {
     bool surfaceWaveSubtraction = false;  // the Debye series less its ray optics
     std::string termsMin, termsMax;       // the surface waves' and van de Hulst's terms
     std::string surfaceWavePaths;         // "Short", "Long" or "Both"
+    std::string surfaceWaveModel;         // "Khare", "Lock" or "Nussenzveig"
+    std::string surfaceWaveAmplitude;
+    bool surfaceWavePhase = false;
 
     // Size: the radius the size box stood for (um), as text and number; the distribution.
     std::string radiusText;

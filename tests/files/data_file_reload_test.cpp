@@ -62,7 +62,8 @@ const RunCase kRuns[] = {
     {"one wavelength, imaginary index 0.0001", [](Form1& f) { f.txtRefractImag.setText("0.0001"); }},
     {"imaginary index 3.30E-10, y maximum 1.5E+20 (once refused on reading)",
      [](Form1& f) { f.txtRefractImag.setText("3.30E-10"), f.cboYmax.setText("1.5E+20"); }},
-    {"RGB", [](Form1& f) { f.cboWave.setText("RGB"); }},
+    {"RGB, read after a Lee diagram", [](Form1& f) { f.cboWave.setText("RGB"); },
+     [](Form1& f) { f.cboGraph.setText("Lee diagram"), f.cmdNewPlot.click(); }},
     {"5 wavelengths, flat band of 500 to 700 nm",
      [](Form1& f) {
          f.mnuSpectrumFlat_Click();
@@ -110,6 +111,24 @@ const RunCase kRuns[] = {
          f.mnuGaussian_Click();
      },
      [](Form1&) {}, true},
+    {"surface waves, long path, terms 2 to 5",
+     [](Form1& f) {
+         f.cboType.setText("Surface wave"), f.cboRays.setText("2"), f.mnuSurfaceLong_Click();
+         f.cboQmin.setText("2"), f.cboQmax.setText("5");
+     },
+     [](Form1&) {}, true},
+    // Inv Wavelength as the run had it, not as the reading window's lists choose it.
+    {"intensity v. radius with Inv Wavelength",
+     [](Form1& f) { f.cboGraph.setText("Intensity v. radius"), f.mnuInvWavelength.setChecked(true); },
+     [](Form1&) {}, true},
+    {"intensity v. wavelength, read after RGB",
+     [](Form1& f) { f.cboGraph.setText("Intensity v. wavelength"); },
+     [](Form1& f) { f.cboWave.setText("RGB"); }, true},
+    // Reading says nothing of the reading window's own boxes and options, which the file replaces.
+    {"Rayleigh, radius 0.01", [](Form1& f) { f.cboType.setText("Rayleigh"), f.txtRadius.setText("0.01"); }},
+    {"Cowley at 0.5 um, read at 1.5 um after a bad radius",
+     [](Form1& f) { f.mnuRI_Cowley_Click(), f.txtLambda.setText("0.5"); },
+     [](Form1& f) { f.txtLambda.setText("1.5"), f.txtRadius.setText("abc"); }},
     {"Med. from 130 to 150 degrees, read after a sweep",
      [](Form1& f) {
          f.cboWave.setText("Med.");
@@ -210,6 +229,7 @@ TEST_F(DataFileReloadTest, SaveReadSaveGivesTheSameBytes) {
         EXPECT_EQ(std::pair(b.runRecord.bandMinUm, b.runRecord.bandMaxUm), band);
         EXPECT_EQ((std::vector<std::string>{b.caption(), b.lblDebyeRays.caption()}), labels);
         EXPECT_EQ(b.mnuS1S2.checked(), block);
+        EXPECT_EQ(b.mnuSaveText.enabled(), exports);
         redraw(b);
         EXPECT_EQ(save(b, "second"), first);
         b.mnuS1S2.setChecked(true);  // a table the file does not hold is not saved either
@@ -231,6 +251,7 @@ TEST_F(DataFileReloadTest, SaveReadSaveGivesTheSameBytes) {
 TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
     // The change and the message after "The selected file is not a valid Tessary file" and a CR.
     const std::pair<std::function<void(DataFile&)>, std::string> cases[] = {
+        {[](DataFile& d) { d.inputs[0] = "0.4"; }, "Line 14: the number of wavelengths \"0.4\" is below 1"},
         {[](DataFile& d) { d.inputs[1] = "0.65x"; },
          "Line 15: the wavelength \"0.65x\" is not a number above 0"},
         {[](DataFile& d) { d.inputs[4] = "1e999"; },  // beyond the Double range
@@ -247,6 +268,11 @@ TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
         {[](DataFile& d) { d.inputs[5] = "170", d.inputs[6] = "10"; },
          "Line 20: the x range from \"170\" to \"10\" does not increase"},
         {[](DataFile& d) { d.inputs[6] = "200"; }, "Line 20: the maximum angle \"200\" is above 180 degrees"},
+        // Stored points that are not those of the x range, of an angle graph and of a sweep.
+        {[](DataFile& d) { d.first = 10, d.last = 100; },
+         "The stored points 10 to 100 do not hold the angles 0 to 180."},
+        {[](DataFile& d) { d.graphText = "Intensity v. radius", d.angleText = "30", d.last = 150; },
+         "The file holds the points 1 to 150, not the 181 points of its x range from 0 to 180 by 1."},
         {[](DataFile& d) { d.inputs[1] = "1E+30"; },
          "Line 15: the wavelength \"1E+30\" um is beyond 10 m, the longest wavelength of the refractive-index "
          "models"},
@@ -335,6 +361,23 @@ TEST_F(DataFileReloadTest, RayOrdersThatNameNoOrderReadAsTheOrderComputed) {
 namespace tessary {
 namespace {
 
+// A sweep computes at the box's wavelength whatever the wavelength list says ("RGB"): a redraw, also of the
+// file read back in a fresh window, exports its own values, not the colour sums of the angle graph before.
+TEST_F(DataFileReloadTest, ASweepWithSeveralWavelengthsListedRedrawsItsOwnValues) {
+    Form1& a = started();
+    a.cboGraph.setText("Intensity v. radius");
+    a.cboWave.setText("RGB");
+    a.cmdNewPlot.click();
+    const std::string text = exported(a, "run");
+    save(a, "run");
+    a.cmdReplot.click();
+    EXPECT_EQ(exported(a, "replot"), text);
+    Form1& b = started();
+    fileDialogs.answer(at("run.tsy"));
+    b.mnuRead.trigger();
+    EXPECT_EQ(ExportDifference(exported(b, "read"), text), "");
+}
+
 // A reopened file's readout shows the values the file holds, as the run that wrote it did (the ends of
 // the curve where it stores no amplitudes), and not what it does not hold (Qext): never a 0 or a value of
 // the run the window showed before.
@@ -360,6 +403,13 @@ TEST_F(DataFileReloadTest, TheReadoutShowsWhatTheFileHolds) {
     fileDialogs.answer(at("run.tsy"));
     b.mnuRead.trigger();
     EXPECT_EQ(readout(b), shown);
+    b.cboWave.setText("RGB");  // over several wavelengths the file's Qsca is the last wavelength's, not X's
+    b.cmdNewPlot.click();
+    save(b, "rgb");
+    b.clearDrawLog();
+    fileDialogs.answer(at("rgb.tsy"));
+    b.mnuRead.trigger();
+    EXPECT_EQ(readout(b).count("Qsca = "), 0u);
 }
 
 }  // namespace

@@ -452,26 +452,30 @@ TEST(DataFileCodec, TheLightSourceIsTheLastLineWhenKnown) {
     }
 }
 
-// The values, illumination, options and stop lines follow the light-source line, each only when it
-// applies, and read back as written; a line that begins as one of them but does not hold what it names is
-// refused.
+// The values, Inv Wavelength, illumination, options, surface-wave and stop lines follow the light-source
+// line, each only when it applies, and read back as written; a line that begins as one of them but does
+// not hold what it names is refused.
 TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
     DataFile beam = WithBlock(LightSource::Sun);
     beam.illumination = IlluminationItems{BeamKind::Gaussian, true, false, -40.0f, 0.0f, 2.5f, 20.0f, 30.0};
+    beam.surfaceWaves = SurfaceWaveItems{"Long", "Lock", "2", "5", "1.5", true};
     beam.stopped = StoppedRun{57, 101};
     DataFile options = AngleGraph();
     options.illumination = IlluminationItems{};
     options.illumination->centralBeam = true;
     DataFile amplitudes = WithBlock(LightSource::Point);
     amplitudes.amplitudeValues = true;
+    amplitudes.invWavelength = false;
     amplitudes.stopped = StoppedRun{4, 5};
     DataFile subtraction = AngleGraph();
     subtraction.surfaceWaveSubtraction = true;
     subtraction.stopped = StoppedRun{1, 2};
     const std::pair<DataFile, const char*> written[] = {
-        {amplitudes, "Light source: Point\r\nValues: Amplitude\r\nStopped after 4 of 5 points\r\n"},
+        {amplitudes,
+         "Light source: Point\r\nValues: Amplitude\r\nInv Wavelength: Off\r\nStopped after 4 of 5 points\r\n"},
         {beam,
          "Light source: Sun\r\nIllumination: Gaussian beam + Multiple beams\r\nBeam: -40  0  2.5  20  30 \r\n"
+         "Surface waves: Long path only; Lock; terms 2 to 5; amplitude 1.5; phase correction\r\n"
          "Stopped after 57 of 101 points\r\n"},
         {options, "Illumination: Plane wave + Central beam\r\n"},
         {subtraction, "\r\nOptions: Surface wave subtraction\r\nStopped after 1 of 2 points\r\n"},
@@ -484,12 +488,15 @@ TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
     const std::string plain = Bytes(AngleGraph());
     const int last = static_cast<int>(std::count(plain.begin(), plain.end(), '\n'));
     const std::pair<const char*, int> refused[] = {
+        {"Inv Wavelength: Yes\r\n", 1},
         {"Illumination: Laser\r\n", 1},
         {"Illumination: Gaussian beam + Central beam + More\r\n", 1},
         {"Illumination: Top hat beam\r\n", 2},
         {"Illumination: Gaussian beam\r\nBeam: 1 2 3 4\r\n", 2},
         {"Illumination: Gaussian beam\r\nBeam: 1 2 3 4 x\r\n", 2},
         {"Options: Debye recursion\r\n", 1},
+        {"Surface waves: Middle path; Khare; terms 1 to 10; amplitude 1\r\n", 1},
+        {"Surface waves: Short path only; Khare; terms 1 to x; amplitude 1\r\n", 1},
         {"Stopped after 0 of 5 points\r\n", 1},
         {"Stopped after 5 of 5 points\r\n", 1},
         {"Stopped after 5 of 999999 points\r\n", 1},

@@ -344,7 +344,7 @@ TEST_F(FileCommandsTest, CommandsRefuseWhileTheInputsAreLocked) {
 namespace tessary {
 namespace {
 
-// A file of five stored points on the 1-degree grid, IAPWS water in a vacuum.
+// A file of five stored points on the 1-degree grid (0 to 4 degrees), IAPWS water in a vacuum.
 DataFile SmallFile() {
     DataFile f;
     f.graphText = "Intensity v. scattering angle";
@@ -352,7 +352,7 @@ DataFile SmallFile() {
     f.method = "Mie";
     f.sphere = {"IAPWS", "5", "0.99996382125", "", 0};
     f.medium = {"Vacuum2", "", "", "", 0};
-    f.inputs = {"1", "0.65", "10", "1.333", "0", "0", "180", "1"};
+    f.inputs = {"1", "0.65", "10", "1.333", "0", "0", "4", "1"};
     f.spectrum = "Sun (Lee)";
     f.bandMin = "380";
     f.bandMax = "700";
@@ -406,7 +406,7 @@ TEST_F(FileCommandsTest, FilesRestoreTheWindowsChoices) {
          },
          [](Form1& w) { EXPECT_TRUE(w.mnuRI_Au.checked() && !w.mnuRI_IAPWS.checked()); }},
         {"version 1.0 selects Cowley", nullptr, [](Form1& w) { EXPECT_TRUE(w.mnuRI_Cowley.checked()); },
-         "Tessary v1.0\r\nIntensity v. scattering angle\r\n1\r\n0.65\r\n10\r\n0\r\n180\r\n1\r\nAutomatic\r\n 10 \r\n"
+         "Tessary v1.0\r\nIntensity v. scattering angle\r\n1\r\n0.65\r\n10\r\n0\r\n1\r\n1\r\nAutomatic\r\n 10 \r\n"
          " 0 \r\n 1 \r\n 1             2 \r\n 1             2             3 \r\n 4             5             6 \r\n"},
     };
     for (const LoadCase& c : cases) {
@@ -435,14 +435,18 @@ TEST_F(FileCommandsTest, TablesFromFilesAreNotStoredAndTheWindowKeepsItsOwn) {
     f.sphereWord = "File1";
     f.sphere = {"File1", "", "", "", 0};
     f.spectrum = "Spectrum file";
+    f.disperse = std::array<std::string, 3>{"Special", "10", "5"};
     WriteAll(folder / "files.tsy", EncodeDataFileBytes(f).value());
+    const std::string distribution = w.cboDistrib.text();
     fileDialogs.answer(at("files.tsy"));
     w.mnuRead.trigger();
-    ASSERT_EQ(messages.shown().size(), 1u);  // said once for both
-    EXPECT_EQ(
-        messages.last().prompt.rfind("This file was saved with a refractive-index or spectrum table", 0), 0u);
+    ASSERT_EQ(messages.shown().size(), 1u);  // said once for all three, and no file asked for
+    EXPECT_EQ(messages.last().prompt.rfind(
+                  "This file was saved with a refractive-index, spectrum or size-distribution table", 0),
+              0u);
     EXPECT_TRUE(w.mnuRI_IAPWS.checked());
     EXPECT_TRUE(w.mnuSpectrumLee.checked());
+    EXPECT_EQ(w.cboDistrib.text(), distribution);
 }
 
 TEST_F(FileCommandsTest, AFileBeyondTheByteLimitIsRefusedUnread) {
@@ -672,23 +676,32 @@ TEST_F(FileCommandsTest, ATextExportIsNotADataFile) {
 namespace tessary {
 namespace {
 
-// Overplot from file draws a file only where it holds the quantity the graph shows (the same graph, and
-// amplitudes or intensities alike); otherwise it says what differs and the results on show stay.
+// Overplot from file draws a file only where it holds the quantity the graph shows (the same graph,
+// amplitudes or intensities alike, absolute or relative units alike); otherwise it says what differs and
+// the results on show stay.
 TEST_F(FileCommandsTest, OverplotFromFileNeedsTheQuantityOnShow) {
-    const std::pair<const char*, std::string> cases[] = {
-        {"Intensity v. scattering angle", "The file holds amplitudes, the graph shows intensities."},
-        {"Phase function",
+    using Set = std::function<void(Form1&)>;
+    const Set amplitudes = [](Form1& f) { f.mnuAmplitude.setChecked(true); };
+    const std::tuple<Set, Set, std::string> cases[] = {
+        {amplitudes, [](Form1& f) { f.mnuAmplitude.setChecked(false); },
+         "The file holds amplitudes, the graph shows intensities."},
+        {amplitudes, [](Form1& f) { f.mnuAmplitude.setChecked(false), f.cboGraph.setText("Phase function"); },
          "The file holds \"Intensity v. scattering angle\", the graph shows \"Phase function\"."},
-        {"", ""},  // amplitudes onto amplitudes
+        {amplitudes, [](Form1&) {}, ""},  // amplitudes onto amplitudes
+        {[](Form1& f) { f.cboGraph.setText("Intensity v. radius"), f.mnuInvWavelength.setChecked(true); },
+         [](Form1& f) { f.mnuInvWavelength.setChecked(false); },
+         "The file holds values in absolute units (Inv Wavelength), the graph shows them in relative units."},
+        // Graphs of one entry each keep the sub-code of the run before them.
+        {[](Form1& f) { f.cboGraph.setText("Intensity v. wavelength"); }, [](Form1&) {}, ""},
     };
-    for (const auto& [shownGraph, message] : cases) {
+    for (const auto& [saved, shownRun, message] : cases) {
         SCOPED_TRACE(message);
         Form1& f = computed();
-        f.mnuAmplitude.setChecked(true);
+        saved(f);
         f.cmdNewPlot.click();
         fs::remove(folder / "saved.tsy");
         save(f, "saved");
-        if (*shownGraph != 0) f.mnuAmplitude.setChecked(false), f.cboGraph.setText(shownGraph);
+        shownRun(f);
         f.cmdNewPlot.click();
         const std::vector<double> shown = f.results.intensityPerp;
         messages.clear();

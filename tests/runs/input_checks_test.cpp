@@ -327,6 +327,7 @@ const RefusalCase kColourAndMethodCases[] = {
      "Maximum number of colors = 2000",
      kInput,
      {"cboWave"}},
+    {"NoColour", Combo(&Form1::cboWave, "0.5"), "Minimum number of colors = 1", kInput, {"cboWave"}},
     {"SamplesSeven", Disperse("7"), "Incorrect value of N", kInput, {"cboN"}},
     {"SamplesNotANumber", Disperse("ten"), "Incorrect value of N", kInput, {"cboN"}},
     // A distribution is checked against its method too; the box is corrected to 0.
