@@ -221,16 +221,23 @@ void Form1::cmdNewPlot_Click() {
     const RunUnderWay running(runFlags.runUnderWay);
     newPlotEnd = NewPlotEnd::Refused;
     runFlags.resultsStale = 1;
-    codes.simulationMode = 0;
-    cmdSimulation.setVisible(false);
     mnuOverplot.setChecked(false);
     // A stop or failure of an earlier run, and results flagged as read from a file (say by a
     // cancelled Open), must not block this run; only the loader's own hand-over keeps the flag.
     if (codes.runState == kRunStopped) codes.runState = kRunNewPlot;
     if (!runFlags.dataFileLoading) runFlags.resultsFromFile = 0;
 
-    const CalcInputs calcBefore = calc;  // a refused or declined run leaves the run on show as it was
-    if (!NewPlotRun(*this)) calc = calcBefore;
+    // A refused or declined run leaves the run on show as it was, its simulation included.
+    const CalcInputs calcBefore = calc;
+    const int simulationBefore = codes.simulationMode;
+    const bool simulationShown = cmdSimulation.visible();
+    codes.simulationMode = 0;
+    cmdSimulation.setVisible(false);
+    if (!NewPlotRun(*this)) {
+        calc = calcBefore;
+        codes.simulationMode = simulationBefore;
+        cmdSimulation.setVisible(simulationShown);
+    }
 
     LockOFF();
     beep();

@@ -983,5 +983,21 @@ TEST_F(NewPlotRefusalTest, RefusedEntryComputesNothing) {
     }
 }
 
+// A refused New plot leaves the simulation of the run on show within reach.
+TEST_F(NewPlotRefusalTest, RefusedRunKeepsTheSimulationOfTheRunOnShow) {
+    form = std::make_unique<Form1>();
+    Form1& f = *form;
+    f.load();
+    runtime.setMessageBoxResponder([](const MessageBoxRequest&) { return mb::kOk; });
+    f.cboWave.setText("RGB");
+    f.cmdNewPlot.click();
+    ASSERT_TRUE(f.cmdSimulation.visible());
+    const int mode = f.codes.simulationMode;
+    f.cboStep.setText("0");
+    f.cmdNewPlot.click();
+    EXPECT_TRUE(f.cmdSimulation.visible());
+    EXPECT_EQ(f.codes.simulationMode, mode);
+}
+
 }  // namespace
 }  // namespace tessary::test
