@@ -851,10 +851,15 @@ void Loader::caption() {
     if (f.codes.calcMethod == kMethodRayleigh) f.setCaption("Rayleigh scattering:  " + names);
     if (f.codes.calcMethod == kMethodDiffraction) f.setCaption("Diffraction:  " + names);
     if (f.codes.calcMethod == kMethodDebye || f.codes.calcMethod >= kMethodAiry) {
-        f.RaysCheck();
+        // The Gaussian-beam Debye series names its beam as its run does.
+        if (f.codes.calcMethod == kMethodDebye && fileRecord.illumination == RunIllumination::GaussianBeam)
+            f.DebyeLabel();
+        else
+            f.RaysCheck();
         f.setCaption(f.series.captionText);
     }
-    if (f.codes.calcMethod == kMethodDebye && d.surfaceWaveSubtraction) f.ShowRunOptions("minus ray optics");
+    // The beams and options the run used, named after the method as the run named them.
+    f.ShowRunOptions(RunOptionsOf(fileRecord));
 }
 
 void Loader::apply() {

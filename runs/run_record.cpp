@@ -3,6 +3,7 @@
 
 #include "files/batch_report.h"
 #include "platform/text/conversions.h"
+#include "scattering/ray_orders.h"
 
 namespace tessary {
 
@@ -44,6 +45,34 @@ ResultsInUse ResultsInUseOf(const RunRecord& r) {
     }
     if (!u.any) u.last = u.first - 1;
     return u;
+}
+
+std::string RunOptionsOf(const RunRecord& r) {
+    std::vector<std::string> options;
+    const bool gaussian = r.illumination == RunIllumination::GaussianBeam;
+    const bool topHat = r.illumination == RunIllumination::TopHatBeam;
+    switch (r.calcMethod) {
+        case kMethodDebye:  // the Gaussian-beam series names its beam in the label already
+            if (r.surfaceWaveSubtraction) return "minus ray optics";
+            if (!gaussian) return std::string();
+            if (r.multipleBeams) options.emplace_back("multiple beams");
+            if (r.centralBeam) options.emplace_back("central beam");
+            break;
+        case kMethodDescartes:
+        case kMethodYoung:
+        case kMethodYoungMod:
+            if (gaussian) options.emplace_back("Gaussian beam");
+            if (topHat) options.emplace_back("top hat beam");
+            if ((gaussian || topHat) && r.multipleBeams) options.emplace_back("multiple beams");
+            if (r.centralBeam) options.emplace_back("central beam");
+            break;
+        case kMethodSurfaceWave:
+            if (r.centralBeam) options.emplace_back("central beam");
+            break;
+        default:
+            break;
+    }
+    return WithOptions(options);
 }
 
 std::string StoppedAfterText(std::int32_t done, std::int32_t planned) {

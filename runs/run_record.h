@@ -130,6 +130,11 @@ struct ResultsInUse {
 };
 ResultsInUse ResultsInUseOf(const RunRecord& r);
 
+// What a run's label and title name after its method and orders, as its method names it: the beam, the
+// multiple or central beams and the surface-wave subtraction the run used ("with Gaussian beam, multiple
+// beams", "minus ray optics"); empty when the run used none.
+std::string RunOptionsOf(const RunRecord& r);
+
 // The line that says how far a stopped run came, in the data file and the text export:
 // "Stopped after 57 of 101 points".
 std::string StoppedAfterText(std::int32_t done, std::int32_t planned);

@@ -117,6 +117,30 @@ const RunCase kRuns[] = {
          f.cboQmin.setText("2"), f.cboQmax.setText("5");
      },
      [](Form1&) {}, true},
+    // Beams and options of the ray methods, named in the label and title as the run named them.
+    {"Young mod. with a top hat beam, multiple beams",
+     [](Form1& f) {
+         f.cboType.setText("Young mod"), f.cboRays.setText("2");
+         f.mnuTopHat_Click(), f.mnuMultBeams.setChecked(true);
+     },
+     [](Form1&) {}, true},
+    {"Descartes with a Gaussian beam and the central beam",
+     [](Form1& f) {
+         f.cboType.setText("Descartes"), f.cboRays.setText("2");
+         f.mnuGaussian_Click(), f.mnuCentralBeam.setChecked(true);
+     },
+     [](Form1&) {}, true},
+    {"Debye with a Gaussian beam, multiple beams",
+     [](Form1& f) {
+         f.cboType.setText("Debye"), f.cboRays.setText("2");
+         f.mnuGaussian_Click(), f.mnuMultBeams.setChecked(true);
+     },
+     [](Form1&) {}, true},
+    {"surface waves with the central beam",
+     [](Form1& f) {
+         f.cboType.setText("Surface wave"), f.cboRays.setText("1"), f.mnuCentralBeam.setChecked(true);
+     },
+     [](Form1&) {}, true},
     // Inv Wavelength as the run had it, not as the reading window's lists choose it.
     {"intensity v. radius with Inv Wavelength",
      [](Form1& f) { f.cboGraph.setText("Intensity v. radius"), f.mnuInvWavelength.setChecked(true); },
