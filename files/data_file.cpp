@@ -71,6 +71,7 @@ constexpr std::string_view kBeamPrefix = "Beam:";
 constexpr std::string_view kStoppedPrefix = "Stopped after ";
 constexpr std::string_view kOptionsPrefix = "Options: ";
 constexpr std::string_view kSurfaceWaveSubtraction = "Surface wave subtraction";
+constexpr std::string_view kDiffractionAdded = "Diffraction";
 
 // The illumination words as the menu names them, the options after " + ".
 constexpr std::pair<BeamKind, std::string_view> kBeamWords[] = {{BeamKind::PlaneWave, "Plane wave"},
@@ -296,7 +297,13 @@ void Encoder::trailingLines() {
             w.PrintLine(kBeamPrefix, std::string_view(" "), light->xf, light->yf, light->zf, light->w0,
                         light->phiDegrees);
     }
-    if (f.surfaceWaveSubtraction) text(std::string(kOptionsPrefix) + std::string(kSurfaceWaveSubtraction));
+    if (f.surfaceWaveSubtraction || f.diffractionAdded) {
+        std::string line(kOptionsPrefix);
+        if (f.surfaceWaveSubtraction) line += kSurfaceWaveSubtraction;
+        if (f.diffractionAdded)
+            line += std::string(f.surfaceWaveSubtraction ? "; " : "") + std::string(kDiffractionAdded);
+        text(line);
+    }
     if (const std::optional<SurfaceWaveItems>& waves = f.surfaceWaves) {
         std::string line(kSurfaceWavesPrefix);
         for (const auto& [word, item] : kSurfacePaths)
@@ -721,9 +728,17 @@ std::optional<std::string> Decoder::illumination(std::optional<std::string> line
 // The options line when `line` is one; the line after it.
 std::optional<std::string> Decoder::options(std::optional<std::string> line) {
     if (!line || !line->starts_with(kOptionsPrefix)) return line;
-    if (std::string_view(*line).substr(kOptionsPrefix.size()) != kSurfaceWaveSubtraction)
+    // The options in their order, each once, joined by "; ".
+    std::string_view rest = std::string_view(*line).substr(kOptionsPrefix.size());
+    for (const auto& [word, flag] : {std::pair{kSurfaceWaveSubtraction, &f.surfaceWaveSubtraction},
+                                     std::pair{kDiffractionAdded, &f.diffractionAdded}}) {
+        if (!rest.starts_with(word)) continue;
+        *flag = true;
+        rest.remove_prefix(word.size());
+        if (rest.starts_with("; ")) rest.remove_prefix(2);
+    }
+    if (!rest.empty() || !(f.surfaceWaveSubtraction || f.diffractionAdded))
         invalid("Line " + CStr(lastLine) + ": \"" + *line + "\" names no option of a run", lastLine);
-    f.surfaceWaveSubtraction = true;
     return tailLine();
 }
 

@@ -168,6 +168,7 @@ struct DataFile {
     // the stop line.
     std::optional<IlluminationItems> illumination;
     bool surfaceWaveSubtraction = false;
+    bool diffractionAdded = false;  // "Options: Diffraction": Young mod.'s ray orders plus diffraction
     std::optional<SurfaceWaveItems> surfaceWaves;
     std::optional<StoppedRun> stopped;
 

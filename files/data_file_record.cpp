@@ -120,6 +120,7 @@ void RecordFromDataFile(const DataFile& d, RunRecord& r) {
     r.qSca = g.code == kGraphAngle ? d.qSca : 0.0;
     Illumination(d, r);
     r.surfaceWaveSubtraction = d.surfaceWaveSubtraction;
+    r.diffractionAdded = d.diffractionAdded;
     if (r.calcMethod == kMethodSurfaceWave) {
         const SurfaceWaveItems waves = d.surfaceWaves.value_or(SurfaceWaveItems{});
         r.surfaceWavePaths = waves.paths;

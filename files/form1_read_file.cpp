@@ -872,7 +872,7 @@ void Loader::apply() {
     illumination();
     // The Debye series' subtraction of its ray optics as the run had it, its menu shown when it was on.
     f.mnuSWsub.setChecked(d.surfaceWaveSubtraction);
-    if (d.surfaceWaveSubtraction) {
+    if (d.surfaceWaveSubtraction || d.diffractionAdded) {
         f.mnuHidden.setEnabled(true);
         f.mnuHidden.setVisible(true);
     }
@@ -891,6 +891,10 @@ void Loader::apply() {
     } else {
         head();
     }
+    // Young mod.'s diffraction added to its ray orders, as the run had it (the ray orders, set above,
+    // clear the dialog's boxes).
+    f.dlogP_->chkDiffraction.setValue(d.diffractionAdded ? 1 : 0);
+    if (d.diffractionAdded) f.dlogP_->chkDiffraction.setVisible(true);
     f.runFlags.resultsFromFile = 1;
     f.codes.graphCode = g.code;
     f.codes.graphSubCode = g.subCode;

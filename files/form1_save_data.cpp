@@ -91,6 +91,7 @@ void Gatherer::settings() {
     d.invWavelength = InvWavelengthOf(r);
     d.illumination = IlluminationOf(r);
     d.surfaceWaveSubtraction = r.surfaceWaveSubtraction;
+    d.diffractionAdded = r.diffractionAdded;
     d.surfaceWaves = SurfaceWavesOf(r);
 }
 

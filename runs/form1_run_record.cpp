@@ -132,6 +132,8 @@ void SetIllumination(Form1& f, RunRecord& r) {
     r.centralBeam = central && (rays || method == kMethodSurfaceWave ||
                                 (method == kMethodDebye && (debyeBeam || f.mnuSWsub.checked())));
     r.surfaceWaveSubtraction = method == kMethodDebye && !debyeBeam && f.mnuSWsub.checked();
+    r.diffractionAdded =
+        method == kMethodYoungMod && f.dlogP_.loaded() && f.dlogP_->chkDiffraction.value() == 1;
     if (r.illumination == RunIllumination::PlaneWave) return;
     r.beam = f.ReadBeamDialog();
     if (rays && pair) {

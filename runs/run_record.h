@@ -46,6 +46,7 @@ struct RunRecord {
     bool multipleBeams = false, centralBeam = false;
     GaussianBeamInput beam;               // the beam dialog's values, when a beam was chosen
     bool surfaceWaveSubtraction = false;  // the Debye series less its ray optics
+    bool diffractionAdded = false;        // Young mod.'s ray orders plus diffraction
     std::string termsMin, termsMax;       // the surface waves' and van de Hulst's terms
     std::string surfaceWavePaths;         // "Short", "Long" or "Both"
     std::string surfaceWaveModel;         // "Khare", "Lock" or "Nussenzveig"

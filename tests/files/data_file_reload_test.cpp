@@ -136,6 +136,12 @@ const RunCase kRuns[] = {
          f.mnuGaussian_Click(), f.mnuMultBeams.setChecked(true);
      },
      [](Form1&) {}, true},
+    {"Young mod. with diffraction added (hidden mode)",
+     [](Form1& f) {
+         f.mnuHidden.setVisible(true), f.cboType.setText("Young mod"), f.cboRays.setText("2");
+         f.dlogP_->chkDiffraction.setVisible(true), f.dlogP_->chkDiffraction.setValue(1);
+     },
+     [](Form1&) {}, true},
     {"surface waves with the central beam",
      [](Form1& f) {
          f.cboType.setText("Surface wave"), f.cboRays.setText("1"), f.mnuCentralBeam.setChecked(true);

@@ -469,6 +469,7 @@ TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
     amplitudes.stopped = StoppedRun{4, 5};
     DataFile subtraction = AngleGraph();
     subtraction.surfaceWaveSubtraction = true;
+    subtraction.diffractionAdded = true;
     subtraction.stopped = StoppedRun{1, 2};
     const std::pair<DataFile, const char*> written[] = {
         {amplitudes,
@@ -478,7 +479,8 @@ TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
          "Surface waves: Long path only; Lock; terms 2 to 5; amplitude 1.5; phase correction\r\n"
          "Stopped after 57 of 101 points\r\n"},
         {options, "Illumination: Plane wave + Central beam\r\n"},
-        {subtraction, "\r\nOptions: Surface wave subtraction\r\nStopped after 1 of 2 points\r\n"},
+        {subtraction,
+         "\r\nOptions: Surface wave subtraction; Diffraction\r\nStopped after 1 of 2 points\r\n"},
     };
     for (const auto& [file, end] : written) {
         const std::string bytes = Bytes(file);
@@ -495,6 +497,7 @@ TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
         {"Illumination: Gaussian beam\r\nBeam: 1 2 3 4\r\n", 2},
         {"Illumination: Gaussian beam\r\nBeam: 1 2 3 4 x\r\n", 2},
         {"Options: Debye recursion\r\n", 1},
+        {"Options: Diffraction; Diffraction\r\n", 1},
         {"Surface waves: Middle path; Khare; terms 1 to 10; amplitude 1\r\n", 1},
         {"Surface waves: Short path only; Khare; terms 1 to x; amplitude 1\r\n", 1},
         {"Stopped after 0 of 5 points\r\n", 1},
