@@ -256,6 +256,7 @@ class Form1 : public Form {
     std::optional<std::string> MethodTitleOfInputs();
     RunRecord RecordOfInputs();
     RunRecord runRecord;
+    RunBeamUse beamUse;  // the light of the method calls of the run under way (runs/run_record.h)
     double RunStep() const;
     bool RunLogSteps() const;
     bool RunAbsorbs() const;
