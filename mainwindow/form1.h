@@ -282,6 +282,9 @@ class Form1 : public Form {
     // Mie and Debye series: window procedures, ray orders, Gaussian beams
     void BHMIE(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
                double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first, std::int32_t& last);
+    void BHMIEPlaneWave(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
+                        ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
+                        std::int32_t& first, std::int32_t& last);
     void BHMIE2(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
                 double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first,
                 std::int32_t& last);

@@ -303,8 +303,9 @@ TEST_F(RunRecordTest, CaptionsAndExportsNameWhatTheRunComputed) {
 // A beam menu reaches only the series that take a beam: the Debye series of several wavelengths and of
 // sweeps is the plane-wave one (its surface-wave subtraction too), and the Gaussian-beam Mie series
 // has no multiple beams. Such a run saves and stores what the same run without the menu does: the data
-// file said "Illumination: Gaussian beam" (or "+ multiple beams"), and the subtraction took
-// Gaussian-weighted rays from the plane wave.
+// file said "Illumination: Gaussian beam" (or "+ multiple beams"), the subtraction took
+// Gaussian-weighted rays from the plane wave, and the order 0 of an absorbing sphere, handed to the Mie
+// series, was a beam's (at radius 100 um, m = 1.33 + 3i: 19.1 against 147376).
 TEST_F(RunRecordTest, ABeamNoSeriesTookIsNoIlluminationOfTheRun) {
     const auto debye = [](Form1& f) {
         Choose(f.cboType, "Debye");
@@ -318,6 +319,17 @@ TEST_F(RunRecordTest, ABeamNoSeriesTookIsNoIlluminationOfTheRun) {
         {"Debye, RGB", [&](Form1& f) { debye(f), Type(f.cboWave, "RGB"); },
          [](Form1& f) { Choose(f, "Advanced > Illumination > Gaussian beam"); }},
         {"Debye, against the radius", [&](Form1& f) { debye(f), test::ChooseGraph(f, kGraphRadius); },
+         [](Form1& f) { Choose(f, "Advanced > Illumination > Gaussian beam"); }},
+        // x Im m above 700: the order 0 is handed to the Mie series, which took the beam of the menu.
+        {"Debye p = 0, absorbing, against the radius",
+         [](Form1& f) {
+             test::ChooseGraph(f, kGraphRadius);
+             Choose(f.cboType, "Debye");
+             Type(f.cboRays, "0");
+             Type(f.txtRefractImag, "3");
+             Type(f.txtXmin, "100");
+             Type(f.txtXmax, "102");
+         },
          [](Form1& f) { Choose(f, "Advanced > Illumination > Gaussian beam"); }},
         {"Mie, Gaussian beam", [](Form1& f) { Choose(f, "Advanced > Illumination > Gaussian beam"); },
          [](Form1& f) { Choose(f, "Advanced > Illumination > Multiple beams"); }},
