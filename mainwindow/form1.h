@@ -448,6 +448,7 @@ class Form1 : public Form {
     SunDisc sunDisc() const;
     WaveChannels waveChannels() const;
     ColourFinish colourFinish() const;
+    double Brightness() const;
 
     // Simulation window: colour lookup (simulation/form1_sim_lookup.cpp)
     void SimPlot2(float& f, std::int32_t& i, std::int32_t& j, double& N, int& source, int& view, float& wPerp,
