@@ -571,7 +571,7 @@ bool DebyeReflectionTransmission(const DebyeTables& t, Complex m, DebyeCoefficie
     const Complex twoIoverM = Div(twoI, m);
     const Complex invM = Div({1.0, 0.0}, m);
     const double S = t.debyeScale;
-    const bool small = t.x < kRatioArgument;
+    const bool small = t.x > 0.0 && t.x < kRatioArgument;  // tables of x made (DebyeFunctionsOfX)
     bool finite = true;
     for (int n = 0; n <= t.termCount; ++n) {
         if (small && n >= 1) {
