@@ -45,7 +45,8 @@ void RunGeometricOptics(Form1& f, GOVariant variant, double x, std::int32_t N, F
         f.beamState.beamYf = 0;
         f.beamState.beamW0 = 2;
     }
-    const bool beam = !f.mnuPlaneWave.checked() && f.calc.radius > 0;
+    // GO2's rays are those the plane-wave Debye series subtracts: they go with that plane wave.
+    const bool beam = variant == GOVariant::GO && !f.mnuPlaneWave.checked() && f.calc.radius > 0;
     in.gaussianWeight = beam && f.mnuGaussian.checked() && !in.centralBeam;
     in.topHat = beam && f.mnuTopHat.checked();
     in.beamOffsetRel = std::fabs(static_cast<double>(f.beamState.beamXf)) / f.calc.radius;
@@ -78,6 +79,11 @@ void RunGeometricOptics(Form1& f, GOVariant variant, double x, std::int32_t N, F
     if ((in.gaussianWeight || in.topHat) && f.mnuMultBeams.checked()) options.emplace_back("multiple beams");
     if (in.centralBeam) options.emplace_back("central beam");
     f.ShowRunOptions(WithOptions(options));
+    if (in.gaussianWeight || in.topHat) {
+        f.beamUse.illumination = in.topHat ? RunIllumination::TopHatBeam : RunIllumination::GaussianBeam;
+        f.beamUse.multipleBeams = f.mnuMultBeams.checked();
+    }
+    f.beamUse.centralBeam = f.beamUse.centralBeam || in.centralBeam;
     dlogP& rayDialog = *f.dlogP_;
     in.multipleList = f.cboRays.text() == "Multiple";
     in.diffraction = rayDialog.chkDiffraction.value() == 1;

@@ -79,7 +79,10 @@ void Form1::SurfaceWave(double& x, double& /*sphereRadius*/, double& /*lightWave
         return;
     }
     setCaption(series.captionText);
-    if (mnuCentralBeam.checked()) ShowRunOptions("with central beam");  // the rays added under the waves
+    if (mnuCentralBeam.checked()) {  // the rays added under the waves
+        ShowRunOptions("with central beam");
+        beamUse.centralBeam = true;
+    }
     if (cboRays.text() == "Multiple" && series.rayCount == 0 && dlogP_->chkDiffraction.value() == 0) {
         msgBox("No rays selected", mb::kOkOnly, "Error");
         codes.runState = kRunStopped;

@@ -35,7 +35,7 @@ void Form1::PlotBow2(const ColourSumTable& perp, const ColourSumTable& para, con
         print(names[i]);
     }
     setFont(kept);
-    const double b = std::fabs(Val(cboBright.text()));
+    const double b = std::fabs(Brightness());
 
     const std::int32_t K = 2 * angleGrid.angleCount - 1;
     std::size_t held = SIZE_MAX;

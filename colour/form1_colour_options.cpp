@@ -3,6 +3,7 @@
 // Replot where the results allow it.
 #include "colour/colour_scaling.h"
 #include "mainwindow/form1.h"
+#include "runs/box_number.h"
 
 namespace tessary {
 
@@ -111,5 +112,9 @@ void Form1::GammaCorrection(float& colour1, float& colour2, float& colour3) {
 void Form1::ColourSet(float& colRed5, float& colGreen5, float& colBlue5) {
     setForeColor(ColourNumber(colRed5, colGreen5, colBlue5));
 }
+
+// The brightness of the colours as the number entry reads the list ("0,5" is 0.5, as in every number
+// box); a text that is no number counts as 0.
+double Form1::Brightness() const { return BoxValue(cboBright.text()); }
 
 }  // namespace tessary

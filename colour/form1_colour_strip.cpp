@@ -157,7 +157,7 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
     const std::int32_t T = 2 * angleGrid.angleCount - 1;
     if (codes.simulationMode == 1) SizeSimColourTable(*this);
     if (!lee) PrintStripLabels(*this);
-    const double b = std::fabs(Val(cboBright.text()));
+    const double b = std::fabs(Brightness());
     // Every sum read (the point and its disc neighbours) must exist.
     if (T < 1 || !SumsHeld(perp, para, T) || angleGrid.windowFirst < 1) return;
 

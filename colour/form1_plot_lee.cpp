@@ -290,7 +290,7 @@ void Form1::PlotLee() {
     doEvents();
     colourSums.peakLee = AMAX(m[0], m[1]);
     LeeCellStyle style;
-    style.brightness = std::fabs(Val(cboBright.text()));
+    style.brightness = std::fabs(Brightness());
     style.saturated = mnuSaturated.checked();
     style.falseColours = mnuFalseColours.checked();
     style.finish = colourFinish();

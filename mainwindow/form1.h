@@ -256,6 +256,7 @@ class Form1 : public Form {
     std::optional<std::string> MethodTitleOfInputs();
     RunRecord RecordOfInputs();
     RunRecord runRecord;
+    RunBeamUse beamUse;  // the light of the method calls of the run under way (runs/run_record.h)
     double RunStep() const;
     bool RunLogSteps() const;
     bool RunAbsorbs() const;
@@ -282,6 +283,9 @@ class Form1 : public Form {
     // Mie and Debye series: window procedures, ray orders, Gaussian beams
     void BHMIE(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
                double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first, std::int32_t& last);
+    void BHMIEPlaneWave(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
+                        ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
+                        std::int32_t& first, std::int32_t& last);
     void BHMIE2(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2,
                 double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first,
                 std::int32_t& last);
@@ -445,6 +449,7 @@ class Form1 : public Form {
     SunDisc sunDisc() const;
     WaveChannels waveChannels() const;
     ColourFinish colourFinish() const;
+    double Brightness() const;
 
     // Simulation window: colour lookup (simulation/form1_sim_lookup.cpp)
     void SimPlot2(float& f, std::int32_t& i, std::int32_t& j, double& N, int& source, int& view, float& wPerp,

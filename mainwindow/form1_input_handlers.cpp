@@ -351,7 +351,7 @@ void Form1::chkComponents_Click() {
 // Display options
 
 void Form1::cboBright_Click() {
-    if (runFlags.resultsStale != 0 || Val(cboBright.text()) <= 0) return;
+    if (runFlags.resultsStale != 0 || Brightness() <= 0) return;
     if (codes.graphCode < kGraphLee) {
         // The coloured strips are repainted in place, with the inputs locked.
         if (RedrawBusy()) return;

@@ -92,7 +92,7 @@ void Form1::LeeSetUp() {
     } else {
         mnuLarge_Click();
     }
-    if (!(Val(cboBright.text()) > 0)) cboBright.setText("1");  // brightness 0 paints black rows
+    if (!(Brightness() > 0)) cboBright.setText("1");  // brightness 0 paints black rows
     if (codes.graphCode == kGraphLee) {
         sweepState.sweepStart = CSng(Val(txtRadius.text())).value;
         sweepState.sweepEnd = CSng(Val(txtRmax.text())).value;

@@ -128,6 +128,7 @@ class RunOnShow {
 
 // The record of a run that starts: its inputs, and no point finished yet (the run counts them).
 void StartRecord(Form1& f) {
+    f.beamUse = {};  // the method calls say which beam they use
     f.TakeRunRecord();
     f.runRecord.state = ResultsState::None;
     f.runRecord.doneFirst = 1;

@@ -161,7 +161,10 @@ bool Form1::AngleSetUp() {
     angleGrid.angleCount = count.value;
     const std::int32_t points = 2 * angleGrid.angleCount - 1;
 
-    calc.waveNumber = mnuInvWavelength.checked() ? MediumWaveNumber(calc.wavelength, indexState.mediumRe) : 1;
+    // Watts per square metre are E |S|^2 / (k^2 d^2) whatever the unit menu says: k is the wave number.
+    const bool watts = codes.graphCode == kGraphAngle && codes.graphSubCode == kSubWatts;
+    calc.waveNumber =
+        mnuInvWavelength.checked() || watts ? MediumWaveNumber(calc.wavelength, indexState.mediumRe) : 1;
     calc.waveNumberSq = mnuAmplitude.checked() ? calc.waveNumber : calc.waveNumber * calc.waveNumber;
 
     const auto size = static_cast<std::size_t>(points) + 1;

@@ -266,6 +266,10 @@ void Form1::FinishRunRecord() {
 void Form1::SettleRunRecord(bool stopAnswered, const std::string& lastMessage) {
     FinishRunRecord();
     RunRecord& r = runRecord;
+    // The light the method calls used: a beam menu whose beam no call took is no illumination of the run.
+    r.illumination = beamUse.illumination;
+    r.multipleBeams = beamUse.multipleBeams;
+    r.centralBeam = beamUse.centralBeam;
     if (r.graphCode < kFirstSweepGraph) r.plannedPoints = r.windowLast - r.windowFirst + 1;
     if (codes.runState != kRunStopped) {
         r.state = ResultsState::Complete;

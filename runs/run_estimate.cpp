@@ -14,6 +14,8 @@
 #include "platform/text/conversions.h"
 #include "runs/method_codes.h"
 #include "runs/run_rules.h"
+#include "scattering/debye.h"
+#include "scattering/mie.h"
 
 namespace tessary {
 
@@ -81,7 +83,13 @@ enum class Kernel { MiePlaneWave, DebyePlaneWave, MieBeam, DebyeBeam };
 struct Grid {
     double points = 0.0;
     double angles = 0.0;
+    double nang = 0.0;  // angles from 0 to 90 degrees
 };
+
+// The series refuse grids finer than this at once (the Gaussian-beam series too), so such a run costs
+// no time and asks no question; its refusal says why.
+static_assert(kMieMaxNang == kDebyeMaxNang);
+constexpr double kSeriesMaxNang = kMieMaxNang;
 
 std::optional<Grid> AngleGrid(const RunSetting& s) {
     const double nang = RoundHalfEven(90 / s.step + 1);
@@ -90,6 +98,7 @@ std::optional<Grid> AngleGrid(const RunSetting& s) {
     const double last = std::min(RoundHalfEven(s.xMax / s.step + 1) + s.sunDiscSteps, 2 * nang - 1);
     if (!std::isfinite(first) || !std::isfinite(last)) return std::nullopt;
     Grid g;
+    g.nang = nang;
     g.points = std::max(last - first + 1, 0.0);
     // J in [first, min(last, NANG)] and J in [2 NANG - last, 2 NANG - first] within 1..NANG.
     const double a0 = first, a1 = std::min(last, nang);
@@ -256,6 +265,7 @@ RunEstimate EstimateAngleRun(const AngleRunInput& in) {
     RunEstimate e;
     e.waveCount = count;
     if (s.calcMethod != kMethodMie && s.calcMethod != kMethodDebye) return e;
+    if (grid->nang > kSeriesMaxNang) return e;
 
     const bool disperse = in.disperse && in.samples >= 1;
     const double samples = disperse ? std::min(in.samples, 1e6) : 1.0;
@@ -296,7 +306,7 @@ RunEstimate EstimateLeeRun(const LeeRunInput& in) {
                           : s.gaussianBeam ? Kernel::MieBeam
                                            : Kernel::MiePlaneWave;
     const bool ahead = kernel == Kernel::MiePlaneWave && s.threads > 1;
-    const bool series = mie || s.calcMethod == kMethodDebye;
+    const bool series = (mie || s.calcMethod == kMethodDebye) && grid->nang <= kSeriesMaxNang;
     const int firstCount = EstimateWaveCount(s.waveText, in.sweepStart, s.waveCount);
 
     const int last = CInt(in.sweepSteps).value;  // 1..400: always in range

@@ -23,6 +23,15 @@ namespace tessary {
 // How the sphere was lit.
 enum class RunIllumination { PlaneWave, GaussianBeam, TopHatBeam };
 
+// How the method calls of a run lit the sphere, as they report it: the beam menus reach only the
+// routines that take a beam (the Gaussian-beam Mie and Debye series, the rays of Young mod.), and not
+// on every path (the Debye series of sweeps, distributions and several wavelengths is the plane-wave
+// one). The record keeps what the calls used, not what the menus asked for.
+struct RunBeamUse {
+    RunIllumination illumination = RunIllumination::PlaneWave;
+    bool multipleBeams = false, centralBeam = false;
+};
+
 // What the stored results hold: nothing yet; a whole run; a run stopped before its end, whose finished
 // points are final and whose other points were never computed; or a run refused after it began (by its
 // method), which left nothing to show or save.

@@ -142,10 +142,13 @@ void SizeTablesOfMx(DebyeTables& t, int N) {
 
 // ---- Riccati-Bessel functions of m x on the complex path ---------------------------------------------
 
-// Orders 0 and 1 from the rescaled s = sin z / S and c = cos z / S.
-void ComplexStart(DebyeTables& t, Complex s, Complex c) {
+// Orders 0 and 1 from the rescaled s = sin z / S and c = cos z / S. j_1 = sin z / z^2 - cos z / z and
+// psi'_1 = (1 - 1/z^2) sin z + cos z / z keep only |z|^2 of their digits for small |z|: with `ratio1`
+// (j_1 / j_0, not 0) j_1 = j_0 ratio1 and psi'_1 = psi_0 - psi_1 / z instead.
+void ComplexStart(DebyeTables& t, Complex s, Complex c, Complex ratio1) {
     const Complex z = t.mx;
     const Complex w = t.debyeCplx;
+    const bool fromRatio = !(ratio1 == Complex{});
     t.jnnx[0] = Div(s, z);
     t.ynnx[0] = Div(Neg(c), z);
     t.psiMx[0] = s;
@@ -156,29 +159,29 @@ void ComplexStart(DebyeTables& t, Complex s, Complex c) {
     t.dzeta2nx[0] = {c.re + s.im, c.im - s.re};  // c - i s
     if (t.termCount < 1) return;
     const Complex z2 = ComplexMult(z, z);
-    const Complex j1 = ComplexAdd(Div(s, z2), t.ynnx[0]);
+    const Complex j1 = fromRatio ? ComplexMult(t.jnnx[0], ratio1) : ComplexAdd(Div(s, z2), t.ynnx[0]);
     const Complex y1 = ComplexSub(Div(Neg(c), z2), t.jnnx[0]);
     t.jnnx[1] = j1;
     t.ynnx[1] = y1;
     t.psiMx[1] = ComplexMult(z, j1);
     // psi'_1 = (1 - 1/z^2) sin z + cos z / z
-    t.chiMx[1] = ComplexSub(ComplexMult({1.0 - w.re, -w.im}, s), t.ynnx[0]);
+    t.chiMx[1] = fromRatio ? ComplexSub(s, j1) : ComplexSub(ComplexMult({1.0 - w.re, -w.im}, s), t.ynnx[0]);
     t.zeta1nx[1] = ComplexMult(z, ComplexAdd(j1, TimesI(y1)));
     t.dzeta1nx[1] = ComplexSub(t.zeta1nx[0], Div(t.zeta1nx[1], z));
     t.zeta2nx[1] = ComplexMult(z, ComplexSub(j1, TimesI(y1)));
     t.dzeta2nx[1] = ComplexSub(t.zeta2nx[0], Div(t.zeta2nx[1], z));
 }
 
-// The ratios rho_n = j_n(z) / j_(n-1)(z), n = 2..N, into ratio[n], by the downward recurrence
+// The ratios rho_n = j_n(z) / j_(n-1)(z), n = low..N, into ratio[n], by the downward recurrence
 // rho_n = 1 / ((2n + 1)/z - rho_(n+1)) ([3] 10.1.19), which is stable for every n and z, started
 // from j_(N+1) / j_N of two continued fractions at the top. False when these cannot be had.
-bool BesselRatios(Complex z, int N, Complex* ratio) {
+bool BesselRatios(Complex z, int N, int low, Complex* ratio) {
     const ContFracResult top = ComplexContFrac(N, z), above = ComplexContFrac(N + 1, z);
     if (top.status != ContFracStatus::Ok || above.status != ContFracStatus::Ok ||
         LargerPart(top.mantissa) == 0.0)
         return false;
     Complex rho = TimesPow10(Div(above.mantissa, top.mantissa), above.exponent10 - top.exponent10);
-    for (int n = N; n >= 2; --n) {
+    for (int n = N; n >= low; --n) {
         rho = Div({1.0, 0.0}, ComplexSub(Div({2.0 * n + 1.0, 0.0}, z), rho));
         ratio[n] = rho;
     }
@@ -215,10 +218,12 @@ DebyeTablesStatus ComplexRiccati(DebyeTables& t, bool recursion, DebyeStepCallba
     t.debyeCplx = Div({1.0, 0.0}, ComplexMult(z, z));
     const Complex W =
         t.debyeScaleExp != 0 ? Over(Over(t.debyeCplx, t.debyeScale), t.debyeScale) : t.debyeCplx;
-    ComplexStart(t, s, c);
-    // The ratios wait in the slots of j_n until these are formed, order by order upwards from j_1.
-    if (!recursion && t.termCount >= 2 && !BesselRatios(z, t.termCount, t.jnnx.data()))
+    // The ratios wait in the slots of j_n until these are formed, order by order upwards from j_1; for
+    // |z| below kRatioArgument j_1 itself comes from its ratio.
+    const int low = ComplexAbs(z) < kRatioArgument ? 1 : 2;
+    if (!recursion && t.termCount >= low && !BesselRatios(z, t.termCount, low, t.jnnx.data()))
         return DebyeTablesStatus::BesselRange;
+    ComplexStart(t, s, c, !recursion && low == 1 && t.termCount >= 1 ? t.jnnx[1] : Complex{});
 
     for (int n = 2; n <= t.termCount; ++n) {
         Complex j;
@@ -444,8 +449,8 @@ int SelectedWaves(const DebyeCoefficients& k, const std::int16_t* rayflag, int p
                 if (rayflag[p] != 1) continue;
                 Complex ap, bp;
                 if (p == 0) {
-                    ap = Tidy({k.r22e[n].re - 1.0, k.r22e[n].im}, kSmallWave);
-                    bp = Tidy({k.r22m[n].re - 1.0, k.r22m[n].im}, kSmallWave);
+                    ap = Tidy(k.w0e[n], kSmallWave);
+                    bp = Tidy(k.w0m[n], kSmallWave);
                 } else {
                     if (e == Complex{} && h == Complex{}) break;  // all higher orders are 0 as well
                     for (; power < p; ++power) {
@@ -514,6 +519,7 @@ int DebyeTableOrders(double x, int termCount, int nMax) {
 
 void DebyeFunctionsOfX(double x, int termCount, DebyeTables& t) {
     const auto n = static_cast<std::size_t>(termCount) + 1;
+    t.x = x;
     for (auto* v : {&t.jnx, &t.ynx, &t.psiX, &t.chiX}) Size(*v, n);
     for (auto* v : {&t.zeta1x, &t.dzeta1x, &t.zeta2x, &t.dzeta2x}) Size(*v, n);
     RealRiccati(x, termCount, t.jnx.data(), t.ynx.data(), t.psiX.data(), t.chiX.data(), t.zeta1x.data(),
@@ -538,45 +544,91 @@ DebyeTablesStatus DebyeFunctionsOfMx(double x, Complex m, int termCount, bool re
     return DebyeTablesStatus::Done;
 }
 
-bool DebyeReflectionTransmission(const DebyeTables& t, Complex m, DebyeCoefficients& k) {
+namespace {
+
+// The coefficients of one order n >= 1 of a sphere below x = 1, where D, N11 and N22 are formed with
+// zeta'_n = zeta_(n-1) - n zeta_n / z taken in (see DebyeReflectionTransmission). Electric mode: every
+// m X becomes X / m, and the terms n zeta zeta (1/x - 1/(m^2 x)) remain.
+struct SmallSphereOrder {
+    const DebyeTables& t;
+    int n;
+    // f(x)' g(mx) - mu f(x) g'(mx) for the mode of mu (m or 1/m) and q = (n / x) (1 - mu / m).
+    Complex Cross(Complex fPrev, Complex f, const std::vector<Complex>& g, Complex mu, Complex q) const {
+        const Complex first = ComplexMult(fPrev, g[n]);
+        const Complex second = ComplexMult(mu, ComplexMult(f, g[n - 1]));
+        return ComplexSub(ComplexSub(first, second), ComplexMult(q, ComplexMult(f, g[n])));
+    }
+};
+
+}  // namespace
+
+bool DebyeReflectionTransmission(const DebyeTables& t, Complex m, DebyeCoefficients& k, bool nearOneRule) {
     const auto size = static_cast<std::size_t>(t.termCount) + 1;
-    for (auto* v : {&k.r11m, &k.r22m, &k.t21m, &k.t12m, &k.r11e, &k.r22e, &k.t21e, &k.t12e}) Size(*v, size);
+    for (auto* v : {&k.r11m, &k.r22m, &k.t21m, &k.t12m, &k.r11e, &k.r22e, &k.t21e, &k.t12e, &k.w0m, &k.w0e})
+        Size(*v, size);
     const Complex twoI{0.0, 2.0};
     const Complex twoIm = ComplexMult(twoI, m);
     const Complex twoIoverM = Div(twoI, m);
+    const Complex invM = Div({1.0, 0.0}, m);
     const double S = t.debyeScale;
+    const bool small = t.x > 0.0 && t.x < kRatioArgument;  // tables of x made (DebyeFunctionsOfX)
     bool finite = true;
     for (int n = 0; n <= t.termCount; ++n) {
-        const Complex A = ComplexMult(t.dzeta1x[n], t.zeta2nx[n]);
-        const Complex B = ComplexMult(t.zeta1x[n], t.dzeta2nx[n]);
-        const Complex C11 = ComplexMult(t.dzeta1x[n], t.zeta1nx[n]);
-        const Complex E11 = ComplexMult(t.zeta1x[n], t.dzeta1nx[n]);
-        const Complex C22 = ComplexMult(t.dzeta2x[n], t.zeta2nx[n]);
-        const Complex E22 = ComplexMult(t.zeta2x[n], t.dzeta2nx[n]);
+        if (small && n >= 1) {
+            const SmallSphereOrder o{t, n};
+            const Complex z1p = t.zeta1x[n - 1], z1 = t.zeta1x[n], z2p = t.zeta2x[n - 1], z2 = t.zeta2x[n];
+            const Complex psiP{t.psiX[n - 1], 0.0}, psi{t.psiX[n], 0.0};
+            // Magnetic mode: q = 0.
+            Complex D = o.Cross(z1p, z1, t.zeta2nx, m, {});
+            k.r11m[n] = Div(Neg(o.Cross(z1p, z1, t.zeta1nx, m, {})), D);
+            k.r22m[n] = Div(Neg(o.Cross(z2p, z2, t.zeta2nx, m, {})), D);
+            k.w0m[n] = Div(Times(-2.0, o.Cross(psiP, psi, t.zeta2nx, m, {})), D);
+            k.t21m[n] = Over(Div(twoI, D), S);
+            k.t12m[n] = Over(Div(twoIm, D), S);
+            // Electric mode: q = (n / x) (1 - 1/m^2).
+            const Complex q = Times(n / t.x, ComplexSub({1.0, 0.0}, ComplexMult(invM, invM)));
+            D = o.Cross(z1p, z1, t.zeta2nx, invM, q);
+            k.r11e[n] = Div(Neg(o.Cross(z1p, z1, t.zeta1nx, invM, q)), D);
+            k.r22e[n] = Div(Neg(o.Cross(z2p, z2, t.zeta2nx, invM, q)), D);
+            k.w0e[n] = Div(Times(-2.0, o.Cross(psiP, psi, t.zeta2nx, invM, q)), D);
+            k.t21e[n] = Over(Div(twoI, D), S);
+            k.t12e[n] = Over(Div(twoIoverM, D), S);
+        } else {
+            const Complex A = ComplexMult(t.dzeta1x[n], t.zeta2nx[n]);
+            const Complex B = ComplexMult(t.zeta1x[n], t.dzeta2nx[n]);
+            const Complex C11 = ComplexMult(t.dzeta1x[n], t.zeta1nx[n]);
+            const Complex E11 = ComplexMult(t.zeta1x[n], t.dzeta1nx[n]);
+            const Complex C22 = ComplexMult(t.dzeta2x[n], t.zeta2nx[n]);
+            const Complex E22 = ComplexMult(t.zeta2x[n], t.dzeta2nx[n]);
 
-        // Magnetic mode ([1]: D = zeta1'(x) zeta2(mx) - m zeta1(x) zeta2'(mx)).
-        Complex D = ComplexSub(A, ComplexMult(m, B));
-        Complex N11 = ComplexSub(C11, ComplexMult(m, E11));
-        k.r11m[n] = Div(Neg(N11), D);
-        Complex N22 = ComplexSub(C22, ComplexMult(m, E22));
-        // Where -N22 equals D to 1e-8 in both (positive) parts, R22 is taken as exactly 1.
-        if (std::fabs(D.re + N22.re) < N22.re / 1e8 && std::fabs(D.im + N22.im) < N22.im / 1e8)
-            k.r22m[n] = {1.0, 0.0};
-        else
-            k.r22m[n] = Div(Neg(N22), D);
-        k.t21m[n] = Over(Div(twoI, D), S);
-        k.t12m[n] = Over(Div(twoIm, D), S);
+            // Magnetic mode ([1]: D = zeta1'(x) zeta2(mx) - m zeta1(x) zeta2'(mx)).
+            Complex D = ComplexSub(A, ComplexMult(m, B));
+            Complex N11 = ComplexSub(C11, ComplexMult(m, E11));
+            k.r11m[n] = Div(Neg(N11), D);
+            Complex N22 = ComplexSub(C22, ComplexMult(m, E22));
+            // Where -N22 equals D to 1e-8 in both (positive) parts, R22 is taken as exactly 1.
+            if (nearOneRule && std::fabs(D.re + N22.re) < N22.re / 1e8 &&
+                std::fabs(D.im + N22.im) < N22.im / 1e8)
+                k.r22m[n] = {1.0, 0.0};
+            else
+                k.r22m[n] = Div(Neg(N22), D);
+            k.t21m[n] = Over(Div(twoI, D), S);
+            k.t12m[n] = Over(Div(twoIm, D), S);
 
-        // Electric mode: every m X becomes X / m.
-        D = ComplexSub(A, Div(B, m));
-        N11 = ComplexSub(C11, Div(E11, m));
-        k.r11e[n] = Div(Neg(N11), D);
-        N22 = ComplexSub(C22, Div(E22, m));
-        k.r22e[n] = Div(Neg(N22), D);
-        k.t21e[n] = Over(Div(twoI, D), S);
-        k.t12e[n] = Over(Div(twoIoverM, D), S);
+            // Electric mode: every m X becomes X / m.
+            D = ComplexSub(A, Div(B, m));
+            N11 = ComplexSub(C11, Div(E11, m));
+            k.r11e[n] = Div(Neg(N11), D);
+            N22 = ComplexSub(C22, Div(E22, m));
+            k.r22e[n] = Div(Neg(N22), D);
+            k.t21e[n] = Over(Div(twoI, D), S);
+            k.t12e[n] = Over(Div(twoIoverM, D), S);
+            k.w0m[n] = {k.r22m[n].re - 1.0, k.r22m[n].im};
+            k.w0e[n] = {k.r22e[n].re - 1.0, k.r22e[n].im};
+        }
 
-        for (const auto* v : {&k.r11m, &k.r22m, &k.t21m, &k.t12m, &k.r11e, &k.r22e, &k.t21e, &k.t12e})
+        for (const auto* v :
+             {&k.r11m, &k.r22m, &k.t21m, &k.t12m, &k.r11e, &k.r22e, &k.t21e, &k.t12e, &k.w0m, &k.w0e})
             finite = finite && Finite((*v)[n]);
     }
     return finite;
@@ -604,8 +656,8 @@ bool DebyeOrderWaves::Order(int p, std::vector<Complex>& an2, std::vector<Comple
     bool finite = true;
     for (std::size_t n = 0; n < size; ++n) {
         if (p == 0) {
-            an2[n] = Negligible({k_.r22e[n].re - 1.0, k_.r22e[n].im});
-            bn2[n] = Negligible({k_.r22m[n].re - 1.0, k_.r22m[n].im});
+            an2[n] = Negligible(k_.w0e[n]);
+            bn2[n] = Negligible(k_.w0m[n]);
         } else {
             for (int i = power_; i < p; ++i) {  // one more internal reflection per order
                 e_[n] = Negligible(ComplexMult(e_[n], k_.r11e[n]));

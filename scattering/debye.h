@@ -76,6 +76,7 @@ enum class DebyeRefusal {
 // On the complex path every table of m x holds its function divided by debyeScale.
 struct DebyeTables {
     int termCount = 0;
+    double x = 0.0;            // the size parameter of the tables of x
     Complex mx{};              // m x (xp1, xp2)
     bool complexPath = false;  // Im m != 0 or Re m < 1
     int debyeScaleExp = 0;     // decimal exponent of the rescaling, 0 = none
@@ -89,10 +90,12 @@ struct DebyeTables {
 };
 
 // Reflection and transmission coefficients of each partial wave, magnetic (m) and electric (e) mode
-// ([1]); T21 and T12 are divided by debyeScale, so they are the true values.
+// ([1]); T21 and T12 are divided by debyeScale, so they are the true values. w0m, w0e are R22 - 1,
+// the partial wave of the order p = 0, formed on their own where R22 lies close to 1 (small spheres).
 struct DebyeCoefficients {
     std::vector<Complex> r11m, r22m, t21m, t12m;
     std::vector<Complex> r11e, r22e, t21e, t12e;
+    std::vector<Complex> w0m, w0e;
 };
 
 // Angle indices summed together; the progress callback runs once per block.
@@ -190,11 +193,18 @@ enum class DebyeTablesStatus { Done, Stopped, BesselRange, TooAbsorbing };
 DebyeTablesStatus DebyeFunctionsOfMx(double x, Complex m, int termCount, bool recursion, DebyeTables& tables,
                                      DebyeStepCallback onOrder = {});
 
-// R11, R22, T21, T12 of both modes for n = 0..termCount from the tables ([1]). The magnetic R22 is
-// exactly 1 where -N22 agrees with D to 1e-8 in both (positive) parts. False if any is not finite.
-bool DebyeReflectionTransmission(const DebyeTables& tables, Complex m, DebyeCoefficients& coefficients);
+// R11, R22, T21, T12 and R22 - 1 of both modes for n = 0..termCount from the tables ([1]). With
+// `nearOneRule` the magnetic R22 is exactly 1 where -N22 agrees with D to 1e-8 in both (positive)
+// parts. Below x = 1 (every order above x) the leading terms of A and m B, of which D is the
+// difference, cancel to O(x^2) in the magnetic mode, and R22 lies within O(x) of 1: there zeta'_n(z) =
+// zeta_(n-1)(z) - n zeta_n(z) / z is taken into the products, whose terms n zeta zeta / x then cancel
+// exactly, D = zeta1_(n-1)(x) zeta2_n(mx) - m zeta1_n(x) zeta2_(n-1)(mx) (and the same for N11, N22),
+// and R22 - 1 = -2 (psi'(x) zeta2(mx) - m psi(x) zeta2'(mx)) / D from zeta1 + zeta2 = 2 psi; the
+// near-one rule, which clears the rounding of R22 - 1, is not needed there. False if any is not finite.
+bool DebyeReflectionTransmission(const DebyeTables& tables, Complex m, DebyeCoefficients& coefficients,
+                                 bool nearOneRule = true);
 
-// an2(n), bn2(n) of ray order p: R22 - 1 for p = 0, T21 T12 R11^(p-1) for p >= 1 (the power by
+// an2(n), bn2(n) of ray order p: R22 - 1 (w0) for p = 0, T21 T12 R11^(p-1) for p >= 1 (the power by
 // ComplexPower); the Debye coefficients proper are -an2/2 (electric, like a_n) and -bn2/2 (magnetic,
 // like b_n). False if any is not finite.
 bool DebyePartialWaves(const DebyeCoefficients& coefficients, int p, std::vector<Complex>& an2,
@@ -262,7 +272,8 @@ class DebyeOrderWaves {
 // Accuracy (tests/scattering/debye_test.cpp, debye_reference_test.cpp): single ray orders p = 0..5 at
 // x = 100 to 1e-7 of arbitrary-precision sums; summed over p, the coefficients give the Mie a_n, b_n to
 // 1e-12 absolute for x <= 400 (also rescaled, x Im m = 400) and 1e-10 at x = 1000; the orders 0..50 at
-// x = 10, m = 1.5 + 0.1i give the Mie S1, S2 to 1e-6 relative. Above n = x the upward recurrence of
+// x = 10, m = 1.5 + 0.1i give the Mie S1, S2 to 1e-6 relative; below x = 1 (down to x = 1e-10, real,
+// absorbing and metallic m) single orders to 1e-9 of arbitrary-precision sums. Above n = x the upward recurrence of
 // j_n(x) costs accuracy in the highest orders (relative 1e-6 in j_n(x) at n = termCount for x = 20).
 // Cost: one angle sum of seriesOrders terms per angle, whatever the number of selected orders, plus
 // one complex product per order n and ray order p; the tables take linear time.

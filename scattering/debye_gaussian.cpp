@@ -31,31 +31,6 @@ void Refuse(DebyeGaussianResult& r, BeamRefusal why, std::string message) {
     for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) std::fill(s->begin(), s->end(), 0.0);
 }
 
-// a / b, rescaling b first where |b|^2 would leave the normal range (the functions of m x of high
-// orders are of order 1e150 and more).
-Complex ScaledDiv(Complex a, Complex b) {
-    const double d = b.re * b.re + b.im * b.im;
-    if (std::isnormal(d)) return ComplexDiv(a, b);
-    const double s = std::max(std::fabs(b.re), std::fabs(b.im));
-    const Complex q = ComplexDiv(a, {b.re / s, b.im / s});
-    return {q.re / s, q.im / s};
-}
-
-// R22 of the magnetic mode, -N22/D for every order: where the plane-wave stage rounded it to exactly
-// 1 (-N22 within 1e-8 of D), it is formed again from the tables ([1]).
-void MagneticR22WithoutRounding(const DebyeTables& t, Complex m, DebyeCoefficients& k) {
-    for (int n = 0; n <= t.termCount; ++n) {
-        if (!(k.r22m[n] == Complex{1.0, 0.0})) continue;
-        const Complex A = ComplexMult(t.dzeta1x[n], t.zeta2nx[n]);
-        const Complex B = ComplexMult(t.zeta1x[n], t.dzeta2nx[n]);
-        const Complex C22 = ComplexMult(t.dzeta2x[n], t.zeta2nx[n]);
-        const Complex E22 = ComplexMult(t.zeta2x[n], t.dzeta2nx[n]);
-        const Complex D = ComplexSub(A, ComplexMult(m, B));
-        const Complex N22 = ComplexSub(C22, ComplexMult(m, E22));
-        k.r22m[n] = ScaledDiv({-N22.re, -N22.im}, D);
-    }
-}
-
 // Checks before any table is built; false when the call ends here (refusal or hand-over).
 bool CheckInput(const DebyeGaussianInput& in, DebyeGaussianResult& r, double& mxAbs) {
     if (!std::isfinite(in.x) || !(in.x > 0.0)) {
@@ -116,7 +91,8 @@ bool SeriesCoefficients(const DebyeGaussianInput& in, const RaySelection& rays, 
         DebyeFunctionsOfX(in.x, orders, t);
         const DebyeTablesStatus tables = DebyeFunctionsOfMx(in.x, in.m, orders, in.mnuDebyeRecursion, t);
         const bool done =
-            tables == DebyeTablesStatus::Done && DebyeReflectionTransmission(t, in.m, w.coefficients);
+            tables == DebyeTablesStatus::Done &&
+            DebyeReflectionTransmission(t, in.m, w.coefficients, /*nearOneRule=*/false);  // R22 always -N22/D
         if (done) break;
         if (orders > r.termCount) {
             orders = r.termCount;
@@ -137,7 +113,6 @@ bool SeriesCoefficients(const DebyeGaussianInput& in, const RaySelection& rays, 
         }
         return false;
     }
-    MagneticR22WithoutRounding(t, in.m, w.coefficients);
 
     // Orders above those of the tables stay 0; the sums reach the larger of termCount and N.
     const std::size_t size = static_cast<std::size_t>(std::max(r.termCount, r.beamNMax)) + 1;

@@ -165,10 +165,19 @@ void Form1::BHMIE(double& x, double& mRe, double& mIm, std::int32_t& NANG, Compl
                   double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first,
                   std::int32_t& last) {
     if (mnuGaussian.checked()) {
+        beamUse.illumination = RunIllumination::GaussianBeam;
         lblDebyeRays.setCaption("Mie (Gaussian beam)");
         MIE_Gaussian(x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
         return;
     }
+    BHMIEPlaneWave(x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
+}
+
+// The plane-wave part of BHMIE, whatever the beam menu says: also the series that the plane-wave Debye
+// series hands its order 0 of a strongly absorbing sphere to.
+void Form1::BHMIEPlaneWave(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
+                           ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
+                           std::int32_t& first, std::int32_t& last) {
     ShowCaption(lblDebyeRays, {"Mie (plane wave)"});
     if (codes.runState == kRunStopped) return;
     if (cboType.text() == "Mie")

@@ -176,9 +176,10 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
 
     if (r.status == DebyeStatus::HandOverToMie) {
         // The single order 0 of a strongly absorbing sphere is its external reflection and diffraction,
-        // which the Mie series gives without the overflowing internal functions.
+        // which the Mie series gives without the overflowing internal functions: the plane-wave one, as
+        // this series is (the Gaussian-beam Debye series hands over to the Gaussian-beam Mie series).
         codes.calcMethod = kMethodMie;
-        BHMIE(x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
+        BHMIEPlaneWave(x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
         codes.calcMethod = kMethodDebye;
         return;
     }

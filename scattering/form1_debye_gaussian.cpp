@@ -75,6 +75,7 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
     if (mnuMultBeams.checked()) options.emplace_back("multiple beams");
     if (mnuCentralBeam.checked()) options.emplace_back("central beam");
     ShowRunOptions(WithOptions(options));
+    beamUse = {RunIllumination::GaussianBeam, mnuMultBeams.checked(), mnuCentralBeam.checked()};
     const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()),
                             series.rayCount, series.rayPMax};
 

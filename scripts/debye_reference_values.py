@@ -11,10 +11,16 @@
    (250 orders, where the terms are below 1e-40 of the sums).
 3. j_n(x) of real arguments below 1, where every order lies above x: x = 1e-3 and 0.5 at the orders
    1, 2, 10 and 20.
+4. S1 at 0 and 90 degrees of single ray orders of spheres much smaller than the wavelength
+   (x = 1e-10 to 0.01: real, absorbing and metallic m, a bubble), on the program's grid of NANG = 3
+   (cos 90 degrees is the double cos(1.570796326794895)); m x is the exact product of the doubles x
+   and m, as the program's tables take it, and the series is summed to 40 orders past nStop.
 
 Printed as C++ table rows, 17 significant digits. Run (takes about a minute):
     python3 scripts/debye_reference_values.py
 """
+import math
+
 import mpmath as mp
 
 mp.mp.dps = 40
@@ -109,7 +115,37 @@ def small_argument_rows():
             print("    {%s, %d, %s}," % (repr(x), n, mp.nstr(sph_j(n, mp.mpf(x)), 17, strip_zeros=False)))
 
 
+def small_sphere_rows():
+    print("// x, Re m, Im m, p, S1(0), S1(90) (re, im)")
+    cases = ((1e-10, complex(1.5, 0.01), 1), (1e-7, complex(1.33, 0.0), 0), (1e-6, complex(0.75, 0.0), 2),
+             (1e-4, complex(1.5, 0.01), 0), (0.01, complex(10.0, 10.0), 0))
+    for xd, md, p in cases:
+        x, m = mp.mpf(xd), mp.mpc(md.real, md.imag)
+        N = n_stop(xd) + 40
+        z1x, d1x, z2x, d2x = riccati(N, x)
+        z1m, d1m, z2m, d2m = riccati(N, m * x)
+        an2, bn2 = [0] * (N + 1), [0] * (N + 1)
+        for n in range(1, N + 1):
+            A, B = d1x[n] * z2m[n], z1x[n] * d2m[n]
+            C11, E11 = d1x[n] * z1m[n], z1x[n] * d1m[n]
+            C22, E22 = d2x[n] * z2m[n], z2x[n] * d2m[n]
+            for mode, f in ((1, m), (0, 1 / m)):
+                D = A - f * B
+                R11, R22 = -(C11 - f * E11) / D, -(C22 - f * E22) / D
+                w = R22 - 1 if p == 0 else (2j / D) * (2j * (m if mode else 1 / m) / D) * R11 ** (p - 1)
+                (bn2 if mode else an2)[n] = w
+        values = []
+        for mu in (mp.mpf(1), mp.mpf(math.cos(1.570796326794895))):
+            pi, tau = angular(N, mu)
+            S1 = sum(-mp.mpf(2 * n + 1) / (2 * n * (n + 1)) * (an2[n] * pi[n] + bn2[n] * tau[n])
+                     for n in range(1, N + 1))
+            values += [S1.real, S1.imag]
+        text = ", ".join(mp.nstr(v, 17, strip_zeros=False) for v in values)
+        print("    {%s, %s, %s, %d, %s}," % (repr(xd), repr(md.real), repr(md.imag), p, text))
+
+
 if __name__ == "__main__":
     table_rows()
     order_rows()
     small_argument_rows()
+    small_sphere_rows()

@@ -336,6 +336,62 @@ TEST_F(RunRecordTest, TheIlluminationRecordedIsTheOneTheRunUsed) {
     }
 }
 
+// A beam menu reaches only the series that take a beam: the Debye series of several wavelengths and of
+// sweeps is the plane-wave one (its surface-wave subtraction too), and the Gaussian-beam Mie series
+// has no multiple beams. Such a run saves and stores what the same run without the menu does: the data
+// file said "Illumination: Gaussian beam" (or "+ multiple beams"), the subtraction took
+// Gaussian-weighted rays from the plane wave, and the order 0 of an absorbing sphere, handed to the Mie
+// series, was a beam's (at radius 100 um, m = 1.33 + 3i: 19.1 against 147376).
+TEST_F(RunRecordTest, ABeamNoSeriesTookIsNoIlluminationOfTheRun) {
+    const auto debye = [](Form1& f) {
+        Choose(f.cboType, "Debye");
+        Type(f.cboRays, "2");
+        Choose(f, "Hidden > Surface wave subtraction");
+    };
+    const struct {
+        const char* name;
+        std::function<void(Form1&)> set, menus;
+    } cases[] = {
+        {"Debye, RGB", [&](Form1& f) { debye(f), Type(f.cboWave, "RGB"); },
+         [](Form1& f) { Choose(f, "Advanced > Illumination > Gaussian beam"); }},
+        {"Debye, against the radius", [&](Form1& f) { debye(f), test::ChooseGraph(f, kGraphRadius); },
+         [](Form1& f) { Choose(f, "Advanced > Illumination > Gaussian beam"); }},
+        // x Im m above 700: the order 0 is handed to the Mie series, which took the beam of the menu.
+        {"Debye p = 0, absorbing, against the radius",
+         [](Form1& f) {
+             test::ChooseGraph(f, kGraphRadius);
+             Choose(f.cboType, "Debye");
+             Type(f.cboRays, "0");
+             Type(f.txtRefractImag, "3");
+             Type(f.txtXmin, "100");
+             Type(f.txtXmax, "102");
+         },
+         [](Form1& f) { Choose(f, "Advanced > Illumination > Gaussian beam"); }},
+        {"Mie, Gaussian beam", [](Form1& f) { Choose(f, "Advanced > Illumination > Gaussian beam"); },
+         [](Form1& f) { Choose(f, "Advanced > Illumination > Multiple beams"); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string saved[2];
+        std::vector<double> curve[2];
+        for (int withMenus : {0, 1}) {
+            Form1& f = start();
+            EnterHiddenModes(f);
+            f.txtXmin.setText("130");
+            f.txtXmax.setText("150");
+            f.cboStep.setText("1");
+            c.set(f);
+            if (withMenus == 1) c.menus(f);
+            Press(f.cmdNewPlot);
+            ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
+            saved[withMenus] = saveData(f, "beam" + std::to_string(withMenus));
+            curve[withMenus] = f.results.intensityUnpol;
+        }
+        EXPECT_EQ(saved[1], saved[0]);
+        EXPECT_EQ(curve[1], curve[0]);
+    }
+}
+
 // The text export's relative index per row comes from the models of the record given: vacuum in
 // vacuum is 1 at any wavelength, the water sphere outside 0.15-2 um keeps the index shown, and a file
 // model with no file read has none.

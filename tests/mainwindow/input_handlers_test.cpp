@@ -1,6 +1,8 @@
 // The handlers of the main window's lists, check boxes and text boxes: the forwarders, the method and
 // ray-order lists, the distribution, the wavelength count, the display options and the x range.
+#include <QImage>
 #include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -840,6 +842,24 @@ TEST_F(InputHandlersTest, RayZeroAndTermBoxStayComplementary) {
         (f.*c.written).setValue(c.value);
         EXPECT_EQ(f.chk1256.value(), c.chk1256);
         EXPECT_EQ(f.chkRays0.value(), c.chkRays0);
+    }
+}
+
+// The brightness is read as every number box reads its text: "0,5" paints the colours at 0.5 (it was
+// read as 0 and painted nothing new), "1,5" at 1.5 (it painted at 1).
+TEST_F(InputHandlersTest, BrightnessWithADecimalCommaPaintsAsWithThePoint) {
+    for (const auto& [comma, point] : {std::pair{"0,5", "0.5"}, std::pair{"1,5", "1.5"}}) {
+        QImage painted[2];
+        for (int i = 0; i < 2; ++i) {
+            Form1& f = ready();
+            test::Type(f.cboWave, "RGB");
+            test::Type(f.txtXmin, "130");
+            test::Type(f.txtXmax, "150");
+            test::Press(f.cmdNewPlot);
+            test::Type(f.cboBright, i == 0 ? comma : point);
+            painted[i] = f.image().copy();
+        }
+        EXPECT_TRUE(painted[0] == painted[1]) << comma;
     }
 }
 

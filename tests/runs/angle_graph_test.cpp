@@ -96,6 +96,26 @@ TEST_F(AngleGraphTest, WattsAtDistanceZeroOrOutOfRangeAreRefused) {
     EXPECT_TRUE(Finite(f.results.avgPerp));
 }
 
+// E |S|^2 / (k^2 d^2) at 90 degrees for the start-up water drop (radius 10 um, 0.65 um, m = 1.33257035),
+// E = 1000 W/m^2 at d = 2 m: 3.90828772693e-10 W/m^2 (mpmath Mie sum, 30 digits). With Plot > Inv
+// Wavelength unticked the run divided by 1 instead of k^2 and showed 36519 "W/m^2", 36 times the
+// incident irradiance.
+TEST_F(AngleGraphTest, WattsPerSquareMetreDivideByTheWaveNumberWhateverTheUnitMenu) {
+    for (const bool untick : {false, true}) {
+        SCOPED_TRACE(untick ? "Inv Wavelength unticked" : "as chosen");
+        form = std::make_unique<Form1>();
+        form->load();
+        Form1& f = *form;
+        f.dlogIncident_->txtIncidentPD.setText("1000");
+        f.dlogIncident_->txtDistance.setText("2");
+        test::Choose(f.cboGraph, "Watts/sq. m. v. scattering angle");
+        if (untick) test::Choose(f, "Plot > Inv Wavelength");
+        f.cboStep.setText("1");
+        f.cmdNewPlot.click();
+        EXPECT_REL_NEAR(f.results.avgUnpol[91], 3.90828772693e-10, 1e-6);
+    }
+}
+
 TEST_F(AngleGraphTest, AmplitudesAverageTheModuli) {
     Form1& f = *form;
     f.mnuAmplitude.setChecked(true);

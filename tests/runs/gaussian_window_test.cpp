@@ -211,7 +211,7 @@ TEST_F(GaussianWindowTest, AWideCentredBeamGivesThePlaneWaveThroughTheWindow) {
 
 TEST_F(GaussianWindowTest, StopDuringTheAngleSumsEndsTheRunCleanly) {
     Form1& f = startGaussian();
-    f.txtRadius.setText("100");  // x near 1000: the angle sums take far longer than one pump interval
+    f.txtRadius.setText("300");  // x near 3000: the angle sums take far longer than one pump interval
     bool pressed = false;
     runtime.setPumpHook([&] {
         if (pressed || !f.cmdStop.visible() || f.sweepState.loopJ <= f.angleGrid.firstPoint) return;

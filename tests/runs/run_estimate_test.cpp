@@ -272,6 +272,17 @@ TEST_F(DurationTest, LongRunAnsweredNoSetsTheFlag) {
     EXPECT_EQ(f.runFlags.inputError, 1);
 }
 
+// The same run at 0.002 degree: 45001 angles, which the series refuse at once ("Number of angles NANG =
+// 45001 is above 9001"); it asked about a run of hours first.
+TEST_F(DurationTest, AGridTheSeriesRefuseAsksNothing) {
+    LongRun(f);
+    f.cboStep.setText("0.002");
+    f.Duration();
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(f.runFlags.inputError, 0);
+    EXPECT_LT(f.runProgress.estimatedSeconds, 1.0);
+}
+
 TEST_F(DurationTest, DiameterHalvesTheRadius) {
     f.txtRadius.setText("200");
     f.Duration();

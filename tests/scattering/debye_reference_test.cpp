@@ -146,5 +146,45 @@ TEST(DebyeReference, SingleRayOrdersConverge) {
     }
 }
 
+// scripts/debye_reference_values.py, part 4: S1(0) and S1(90) (S1(180) is about -S1(0) here). Below
+// x = 1 the magnetic D cancelled its leading terms to O(x^2) and j_1(m x) to O(|m x|^2): x = 1e-7 came
+// out 1e11 times too large, x = 1e-4 with m = 1.5 + 0.01i 2e-4 off, x = 0.01 with m = 10 + 10i 6e-5
+// off, and x = 1e-10 absorbing was refused.
+TEST(DebyeReference, SmallSpheresAgreeWithArbitraryPrecision) {
+    const struct {
+        double x, mRe, mIm;
+        int p;
+        double re0, im0, re90, im90;
+    } cases[] = {
+        {1e-10, 1.5, 0.01, 1, 6.4751990386304946e-20, -1.8132005495481766e-21, 1.0460972675230597e-34,
+         -2.9293063101807414e-36},
+        {1e-07, 1.33, 0.0, 0, 8.5062485959858044e-14, -1.9508388607098037e-7, 1.3742223768021069e-28,
+         -2.1822062073501086e-21},
+        {1e-06, 0.75, 0.0, 2, 6.6122448976356554e-12, -5.5731778424070132e-17, 1.0682376372225450e-26,
+         -9.0037172256485601e-32},
+        {0.0001, 1.5, 0.01, 0, -2.8368409197405938e-6, -0.00011994186134908101, -1.2794681778455502e-14,
+         -1.5330690863641111e-12},
+        {0.01, 10.0, 10.0, 0, -6.7574074514032008e-5, -7.6992751898590577e-6, -3.3172287510728605e-9,
+         -9.9988490150614989e-7},
+    };
+    for (const auto& c : cases) {
+        const std::string list = std::to_string(c.p);
+        RayChoice choice;
+        choice.listText = list;
+        DebyeInput in;
+        in.x = c.x;
+        in.m = {c.mRe, c.mIm};
+        in.NANG = 3;
+        in.first = 1;
+        in.last = 3;
+        in.rayListText = list;
+        DebyeResult r;
+        DebyePlaneWave(in, RaysCheck(choice, RaySelection{}).selection, r);
+        ASSERT_EQ(r.status, DebyeStatus::Done) << r.message;
+        EXPECT_LE(RelError(r.S1re[1], r.S1im[1], c.re0, c.im0), 1e-9) << c.x << " " << c.mIm << " " << c.p;
+        EXPECT_LE(RelError(r.S1re[3], r.S1im[3], c.re90, c.im90), 1e-9) << c.x << " " << c.mIm << " " << c.p;
+    }
+}
+
 }  // namespace
 }  // namespace tessary
