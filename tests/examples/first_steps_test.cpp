@@ -22,14 +22,11 @@ using test::Type;
 // The text with every run of white space made one space (the README wraps its lines anywhere).
 std::string OneLine(const std::string& text) {
     std::string line;
-    for (const char c : text) {
-        const bool space = std::isspace(static_cast<unsigned char>(c)) != 0;
-        if (!space) {
+    for (const char c : text)
+        if (!std::isspace(static_cast<unsigned char>(c)))
             line += c;
-        } else if (!line.empty() && line.back() != ' ') {
+        else if (!line.empty() && line.back() != ' ')
             line += ' ';
-        }
-    }
     return line;
 }
 
@@ -57,6 +54,7 @@ double Brightest(const Form1& f, double a, double b) {
 }
 
 Form2& Sim(Form1& f) { return *f.Form2_; }
+void Angles(Form1& f, const char* from, const char* to) { Type(f.txtXmin, from), Type(f.txtXmax, to); }
 
 struct Step {
     const char* readme;  // the README's words for this step
@@ -77,20 +75,11 @@ TEST_F(FirstStepsTest, EveryStepOfTheReadmeShowsWhatItSays) {
          }},
         {"A rainbow: radius 100, minimum angle 130, maximum angle 150, New plot: the rainbow peaks near 139 "
          "degrees",
-         [](Form1& f) {
-             Type(f.txtRadius, "100");
-             Type(f.txtXmin, "130");
-             Type(f.txtXmax, "150");
-             Press(f.cmdNewPlot);
-         },
+         [](Form1& f) { Type(f.txtRadius, "100"), Angles(f, "130", "150"), Press(f.cmdNewPlot); },
          [](Form1& f) { EXPECT_NEAR(Brightest(f, 130, 150), 139, 1); }},
         {"Then the method `Debye` with ray order 2 (in the list that appears beside the method), New plot: the "
          "rainbow light alone.",
-         [](Form1& f) {
-             Choose(f.cboType, "Debye");
-             Choose(f.cboRays, "2");
-             Press(f.cmdNewPlot);
-         },
+         [](Form1& f) { Choose(f.cboType, "Debye"), Choose(f.cboRays, "2"), Press(f.cmdNewPlot); },
          [](Form1& f) {
              // The dark side of the bow without the light of the other orders.
              EXPECT_NEAR(Brightest(f, 130, 150), 139, 1);
@@ -100,13 +89,8 @@ TEST_F(FirstStepsTest, EveryStepOfTheReadmeShowsWhatItSays) {
          "resolution of 0.05, New plot: the bright forward peak and the dark rings around it, the first near 2 "
          "degrees.",
          [](Form1& f) {
-             Choose(f.cboType, "Mie");
-             Type(f.txtRadius, "10");
-             Type(f.txtLambda, "0.55");
-             Type(f.txtXmin, "0");
-             Type(f.txtXmax, "10");
-             Choose(f.cboStep, "0.05");
-             Press(f.cmdNewPlot);
+             Choose(f.cboType, "Mie"), Type(f.txtRadius, "10"), Type(f.txtLambda, "0.55");
+             Angles(f, "0", "10"), Choose(f.cboStep, "0.05"), Press(f.cmdNewPlot);
          },
          [](Form1& f) {
              // The diffraction peak of all the light: |S(0)|^2 = (x^2 Qext / 4)^2, about x^4 / 4 = 4e7 at
@@ -121,22 +105,16 @@ TEST_F(FirstStepsTest, EveryStepOfTheReadmeShowsWhatItSays) {
         {"The colours of a bow: radius 250, number of wavelengths `Med.`, light source Sun, angles 130 to 150, "
          "New plot: the colours of the scattered light in strips above the graph.",
          [](Form1& f) {
-             Type(f.txtRadius, "250");
-             Choose(f.cboWave, "Med.");
-             f.optSun.setValue(true);
-             Type(f.txtXmin, "130");
-             Type(f.txtXmax, "150");
-             Press(f.cmdNewPlot);
+             Type(f.txtRadius, "250"), Choose(f.cboWave, "Med."), f.optSun.setValue(true);
+             Angles(f, "130", "150"), Press(f.cmdNewPlot);
          },
          [](Form1& f) { EXPECT_TRUE(f.cmdSimulation.visible()); }},
         {"Then Simulation opens the simulation window with a picture of a landscape; choose the focal length "
          "14 (mm) and press Show simulation: the bow is painted around the anti-solar point, in place of the "
          "picture (black where the scattering angle lies outside 130 to 150 degrees).",
          [&](Form1& f) {
-             Press(f.cmdSimulation);
-             landscape = Sim(f).Picture1.image().copy();
-             Choose(Sim(f).cboScale, "14");
-             Press(Sim(f).cmdSimPlot);
+             Press(f.cmdSimulation), landscape = Sim(f).Picture1.image().copy();
+             Choose(Sim(f).cboScale, "14"), Press(Sim(f).cmdSimPlot);
          },
          [&](Form1& f) {
              const QImage painted = Sim(f).Picture1.image();
@@ -169,13 +147,8 @@ TEST_F(FirstStepsTest, EveryStepOfTheReadmeShowsWhatItSays) {
         {"set the angles 130 to 150, minimum radius 20, maximum radius 320, number of steps 16 and number of "
          "wavelengths `Med.`, then New plot: the bow's colours against the radius",
          [](Form1& f) {
-             Type(f.txtXmin, "130");
-             Type(f.txtXmax, "150");
-             Type(f.txtRadius, "20");
-             Type(f.txtRmax, "320");
-             Type(f.txtRstep, "16");
-             Choose(f.cboWave, "Med.");
-             Press(f.cmdNewPlot);
+             Angles(f, "130", "150"), Type(f.txtRadius, "20"), Type(f.txtRmax, "320"), Type(f.txtRstep, "16");
+             Choose(f.cboWave, "Med."), Press(f.cmdNewPlot);
          },
          [](Form1& f) { EXPECT_EQ(f.leeStores.leeRed1.size(), 17u); }},
     };

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <numeric>
 #include <sstream>
 #include <string>
 #include <tuple>
@@ -465,10 +466,10 @@ TEST_F(BatchTest, SpectrumFileWeightsTheWavelengths) {
     EXPECT_EQ(f.fileState.specFileWave.back(), 700.0);
 }
 
-// The colour of the light itself (the colour sums with every intensity 1) under a spectrum file, with
-// the "Med." set of a 10 um sphere: 300 wavelengths over 380 - 700 nm. A non-uniform file's rows lie
-// at the wavelengths they list, so a spectrum rising from 0.1 to 1 gives the same colour written at
-// 5 nm steps or densely below 480 nm. Colours from scripts/spectrum_colour_reference_values.py.
+// The colour of the light itself (the colour sums with every intensity 1) under a spectrum file, over the
+// 300 wavelengths of "Med.": a non-uniform file's rows lie at the wavelengths they list, so a spectrum
+// rising from 0.1 to 1 gives the same colour at 5 nm steps or densely below 480 nm. Colours from
+// scripts/spectrum_colour_reference_values.py.
 TEST_F(BatchTest, SpectrumFileColoursTheLight) {
     const auto rows = [](const std::vector<int>& nms, auto value) {
         std::string text;
@@ -503,13 +504,11 @@ TEST_F(BatchTest, SpectrumFileColoursTheLight) {
         test::Press(f.cmdNewPlot);
         ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
         ASSERT_EQ(f.calc.waveCount, 300);
-        double sum[3] = {};
-        for (std::size_t k = 1; k <= 300; ++k) {
-            sum[0] += f.waveSet.weightPerWave[k] * f.waveSet.redPerWave[k];
-            sum[1] += f.waveSet.weightPerWave[k] * f.waveSet.greenPerWave[k];
-            sum[2] += f.waveSet.weightPerWave[k] * f.waveSet.bluePerWave[k];
-        }
-        const double peak = std::max({sum[0], sum[1], sum[2]});
+        std::vector<double> sum;
+        for (const auto* colour : {&f.waveSet.redPerWave, &f.waveSet.greenPerWave, &f.waveSet.bluePerWave})
+            sum.push_back(std::inner_product(colour->begin() + 1, colour->begin() + 301,
+                                             f.waveSet.weightPerWave.begin() + 1, 0.0));
+        const double peak = *std::max_element(sum.begin(), sum.end());
         for (int i = 0; i < 3; ++i) EXPECT_EQ(std::lround(255 * sum[i] / peak), c.colour[i]) << i;
     }
 }

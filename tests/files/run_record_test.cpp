@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <tuple>
 #include <string>
 #include <utility>
 #include <vector>
@@ -53,6 +54,7 @@ class RunRecordTest : public test::Form1Test {
         f.mnuSave.trigger();
         return ReadAll(at(name + ".tsy"));
     }
+    Form1& hidden();
     std::string saveText(Form1& f, const std::string& name) {
         fileDialogs.answer(at(name));
         f.mnuSaveText.trigger();
@@ -230,9 +232,10 @@ TEST_F(RunRecordTest, HeadersSayWhatTheRunUsed) {
     }
 }
 
-// The special and hidden modes, entered as the user does: Ctrl+G, Ctrl+J (which add Aperture, Huygens and
-// van de Hulst to the method list), then the four keys typed on the window.
-void EnterHiddenModes(Form1& f) {
+// A fresh window in the special and hidden modes, entered as the user does: Ctrl+G, Ctrl+J (which add
+// Aperture, Huygens and van de Hulst to the method list), then the four keys typed on the window.
+Form1& RunRecordTest::hidden() {
+    Form1& f = start();
     for (int key : {'G', 'J'}) {
         int ctrl = keys::kCtrlMask;
         f.Form_KeyDown(key, ctrl);
@@ -241,154 +244,121 @@ void EnterHiddenModes(Form1& f) {
         int shift = 0;
         f.Form_KeyDown(key, shift);
     }
+    f.cboStep.setText("1");
+    return f;
 }
 
-struct LabelCase {
-    const char* name;
-    std::function<void(Form1&)> set;
-    const char* label;  // the label, and the text export's method
-    const char* title;  // the title bar, before "  Water in a vacuum "
-};
+using Act = std::function<void(Form1&)>;
+const Act kGaussian = [](Form1& f) { Choose(f, "Advanced > Illumination > Gaussian beam"); };
+Act Ray(const char* method, const char* orders) {
+    return [=](Form1& f) { Choose(f.cboType, method), Type(f.cboRays, orders); };
+}
 
 // The label, title and text export name the method, its orders and the options the run used (a beam,
 // surface-wave subtraction), a map's too after its closing redraw, and those of the methods without
 // ray orders. A map's text export writes no file.
 TEST_F(RunRecordTest, CaptionsAndExportsNameWhatTheRunComputed) {
-    const auto debye = [](Form1& f) {
-        Choose(f.cboType, "Debye");
-        Type(f.cboRays, "2");
-    };
-    const auto gaussian = [](Form1& f) { Choose(f, "Advanced > Illumination > Gaussian beam"); };
     const auto map = [](Form1& f) { test::ChooseGraph(f, kGraphMapRadius); };
-    const LabelCase cases[] = {
-        {"map, Gaussian beam", [&](Form1& f) { gaussian(f), map(f); }, "Mie (Gaussian beam)",
+    const Act subtract = [](Form1& f) { Choose(f, "Hidden > Surface wave subtraction"); };
+    const std::tuple<const char*, Act, const char*, const char*> cases[] = {
+        // name, set, the label and the text export's method, the title before "  Water in a vacuum "
+        {"map, Gaussian beam", [&](Form1& f) { kGaussian(f), map(f); }, "Mie (Gaussian beam)",
          "Mie scattering (Gaussian beam): "},
-        {"map, Debye p = 2", [&](Form1& f) { debye(f), map(f); }, "Debye series (p = 2)",
+        {"map, Debye p = 2", [&](Form1& f) { Ray("Debye", "2")(f), map(f); }, "Debye series (p = 2)",
          "Debye series (p = 2)"},
-        {"Debye, Gaussian beam", [&](Form1& f) { debye(f), gaussian(f); },
+        {"Debye, Gaussian beam", [&](Form1& f) { Ray("Debye", "2")(f), kGaussian(f); },
          "Debye series (Gaussian beam) (p = 2) ", "Debye series (Gaussian beam) (p = 2) "},
-        {"Debye, surface-wave subtraction",
-         [&](Form1& f) { debye(f), Choose(f, "Hidden > Surface wave subtraction"); },
+        {"Debye, surface-wave subtraction", [&](Form1& f) { Ray("Debye", "2")(f), subtract(f); },
          "Debye series (p = 2) minus ray optics", "Debye series (p = 2) minus ray optics"},
-        {"Young mod., Gaussian beam",
-         [&](Form1& f) {
-             Choose(f.cboType, "Young mod");
-             Type(f.cboRays, "2");
-             gaussian(f);
-         },
+        {"Young mod., Gaussian beam", [&](Form1& f) { Ray("Young mod", "2")(f), kGaussian(f); },
          "Young mod. (p = 2) with Gaussian beam", "Young mod. (p = 2) with Gaussian beam"},
         {"aperture", [](Form1& f) { Choose(f.cboType, "Aperture"); }, "Aperture", "Aperture diffraction: "},
         {"van de Hulst", [](Form1& f) { Choose(f.cboType, "van de Hulst"); }, "van de Hulst",
          "van de Hulst approximation: "},
     };
-    for (const LabelCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        Form1& f = start();
-        EnterHiddenModes(f);
-        f.cboStep.setText("1");
-        c.set(f);
+    for (const auto& [name, set, label, titleStart] : cases) {
+        SCOPED_TRACE(name);
+        Form1& f = hidden();
+        set(f);
         Press(f.cmdNewPlot);
         ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
-        const std::string title = std::string(c.title) + "  Water in a vacuum ";
-        EXPECT_EQ(f.lblDebyeRays.caption(), c.label);
+        const std::string title = std::string(titleStart) + "  Water in a vacuum ";
+        EXPECT_EQ(f.lblDebyeRays.caption(), label);
         EXPECT_EQ(f.caption(), title);
-        EXPECT_EQ(f.runRecord.methodLabel, c.label);
+        EXPECT_EQ(f.runRecord.methodLabel, label);
         EXPECT_EQ(f.runRecord.title, title);
         if (f.codes.graphCode != kGraphAngle) continue;
-        const std::string line = "\r\nCalculation Method:         " + std::string(c.label) + "\r\n";
+        const std::string line = "\r\nCalculation Method:         " + std::string(label) + "\r\n";
         EXPECT_NE(saveText(f, "label").find(line), std::string::npos);
     }
 }
 
-// The record holds the illumination the run computed with, so the data file names no beam or option the
-// method did not read: a mark kept for a later method, a Debye beam on a path of the plane-wave series,
-// multiple beams under Mie, a Gaussian weight beside the central beam of ray optics.
+// The record holds the illumination the run computed with: the data file names the beam and options the
+// method read, and a run whose series took none of the beam menus saves and computes as without them (no
+// mark kept for a later method; plane-wave Debye series of several wavelengths and sweeps, their
+// subtraction and their order 0 handed to the Mie series; no multiple beams under the Gaussian Mie series).
 TEST_F(RunRecordTest, TheIlluminationRecordedIsTheOneTheRunUsed) {
-    const auto item = [](const char* name) {
-        return [name](Form1& f) { Choose(f, std::string("Advanced > Illumination > ") + name); };
+    const auto items = [](std::vector<std::string> names) {
+        return [names](Form1& f) {
+            for (const std::string& name : names) Choose(f, "Advanced > Illumination > " + name);
+        };
     };
     const auto method = [](const char* name) { return [name](Form1& f) { Choose(f.cboType, name); }; };
-    const auto rgb = [](Form1& f) { Choose(f.cboWave, "RGB"); };
-    const std::pair<std::vector<std::function<void(Form1&)>>, const char*> cases[] = {
-        {{item("Gaussian beam"), method("Rayleigh")}, nullptr},
-        {{item("Central beam"), method("Mie")}, nullptr},
-        {{method("Debye"), item("Gaussian beam"), rgb}, nullptr},
-        {{item("Gaussian beam"), item("Multiple beams")},
-         "Illumination: Gaussian beam\r\nBeam: -40  0  0  20  0 \r\n"},
-        {{method("Young mod"), item("Gaussian beam"), item("Central beam")},
-         "Illumination: Plane wave + Central beam\r\n"},
-        {{method("Young mod"), item("Top hat beam"), item("Multiple beams")},
-         "Illumination: Top hat beam + Multiple beams\r\nBeam:  0  0  0  2  0 \r\n"},
-    };
-    for (const auto& [steps, line] : cases) {
-        SCOPED_TRACE(line ? line : "plane wave");
-        Form1& f = start();
-        EnterHiddenModes(f);
-        f.cboStep.setText("1");
-        for (const auto& step : steps) step(f);
-        Press(f.cmdNewPlot);
-        const std::string saved = saveData(f, "light");
-        if (line)
-            EXPECT_NE(saved.find(std::string("\r\n") + line), std::string::npos)
-                << saved.substr(saved.size() - 120);
-        else
-            EXPECT_EQ(saved.find("Illumination:"), std::string::npos) << saved.substr(saved.size() - 120);
-    }
-}
-
-// A beam menu reaches only the series that take a beam: the Debye series of several wavelengths and of
-// sweeps is the plane-wave one (its surface-wave subtraction too), and the Gaussian-beam Mie series
-// has no multiple beams. Such a run saves and stores what the same run without the menu does: the data
-// file said "Illumination: Gaussian beam" (or "+ multiple beams"), the subtraction took
-// Gaussian-weighted rays from the plane wave, and the order 0 of an absorbing sphere, handed to the Mie
-// series, was a beam's (at radius 100 um, m = 1.33 + 3i: 19.1 against 147376).
-TEST_F(RunRecordTest, ABeamNoSeriesTookIsNoIlluminationOfTheRun) {
-    const auto debye = [](Form1& f) {
-        Choose(f.cboType, "Debye");
-        Type(f.cboRays, "2");
-        Choose(f, "Hidden > Surface wave subtraction");
+    const Act none = [](Form1&) {};
+    const Act debyeLessRays = [](Form1& f) {
+        Ray("Debye", "2")(f), Choose(f, "Hidden > Surface wave subtraction");
     };
     const struct {
         const char* name;
-        std::function<void(Form1&)> set, menus;
+        Act before, menus, after;  // the run is made with and without `menus`
+        const char* line;          // the file's illumination with them, or none: the same as without them
     } cases[] = {
-        {"Debye, RGB", [&](Form1& f) { debye(f), Type(f.cboWave, "RGB"); },
-         [](Form1& f) { Choose(f, "Advanced > Illumination > Gaussian beam"); }},
-        {"Debye, against the radius", [&](Form1& f) { debye(f), test::ChooseGraph(f, kGraphRadius); },
-         [](Form1& f) { Choose(f, "Advanced > Illumination > Gaussian beam"); }},
+        {"Rayleigh after a Gaussian beam", none, kGaussian,
+         [](Form1& f) { Choose(f.cboType, "Rayleigh"), Type(f.txtRadius, "0.01"); }, nullptr},
+        {"Mie after the central beam", none, items({"Central beam"}), method("Mie"), nullptr},
+        {"Debye, Gaussian beam, RGB", Ray("Debye", "2"), kGaussian,
+         [](Form1& f) { Choose(f.cboWave, "RGB"); }, nullptr},
+        {"Debye less ray optics, RGB", [&](Form1& f) { debyeLessRays(f), Type(f.cboWave, "RGB"); }, kGaussian,
+         none, nullptr},
+        {"Debye less ray optics against the radius",
+         [&](Form1& f) { debyeLessRays(f), test::ChooseGraph(f, kGraphRadius); }, kGaussian, none, nullptr},
         // x Im m above 700: the order 0 is handed to the Mie series, which took the beam of the menu.
         {"Debye p = 0, absorbing, against the radius",
          [](Form1& f) {
-             test::ChooseGraph(f, kGraphRadius);
-             Choose(f.cboType, "Debye");
-             Type(f.cboRays, "0");
-             Type(f.txtRefractImag, "3");
-             Type(f.txtXmin, "100");
-             Type(f.txtXmax, "102");
+             test::ChooseGraph(f, kGraphRadius), Ray("Debye", "0")(f), Type(f.txtRefractImag, "3");
+             Type(f.txtXmin, "100"), Type(f.txtXmax, "102");
          },
-         [](Form1& f) { Choose(f, "Advanced > Illumination > Gaussian beam"); }},
-        {"Mie, Gaussian beam", [](Form1& f) { Choose(f, "Advanced > Illumination > Gaussian beam"); },
-         [](Form1& f) { Choose(f, "Advanced > Illumination > Multiple beams"); }},
+         kGaussian, none, nullptr},
+        {"Mie, Gaussian beam, multiple beams", kGaussian, items({"Multiple beams"}), none, nullptr},
+        {"Gaussian beam, multiple beams", none, items({"Gaussian beam", "Multiple beams"}), none,
+         "Illumination: Gaussian beam\r\nBeam: -40  0  0  20  0 \r\n"},
+        {"Young mod., Gaussian beam, central beam", method("Young mod"),
+         items({"Gaussian beam", "Central beam"}), none, "Illumination: Plane wave + Central beam\r\n"},
+        {"Young mod., top hat beam, multiple beams", method("Young mod"),
+         items({"Top hat beam", "Multiple beams"}), none,
+         "Illumination: Top hat beam + Multiple beams\r\nBeam:  0  0  0  2  0 \r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         std::string saved[2];
         std::vector<double> curve[2];
         for (int withMenus : {0, 1}) {
-            Form1& f = start();
-            EnterHiddenModes(f);
-            f.txtXmin.setText("130");
-            f.txtXmax.setText("150");
-            f.cboStep.setText("1");
-            c.set(f);
+            Form1& f = hidden();
+            f.txtXmin.setText("130"), f.txtXmax.setText("150");
+            c.before(f);
             if (withMenus == 1) c.menus(f);
+            c.after(f);
             Press(f.cmdNewPlot);
             ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
             saved[withMenus] = saveData(f, "beam" + std::to_string(withMenus));
             curve[withMenus] = f.results.intensityUnpol;
         }
-        EXPECT_EQ(saved[1], saved[0]);
-        EXPECT_EQ(curve[1], curve[0]);
+        if (c.line) {
+            EXPECT_NE(saved[1].find(std::string("\r\n") + c.line), std::string::npos) << saved[1];
+        } else {
+            EXPECT_EQ(saved[1], saved[0]);
+            EXPECT_EQ(curve[1], curve[0]);
+        }
     }
 }
 

@@ -60,11 +60,10 @@ class StoppedRunsTest : public test::Form1Test {
 
 bool AtOnce() { return true; }
 
-// Saves after Stop. A run that finished no point (the sums of an angle graph or of several wavelengths are
-// partial until the end), or that its method refused, has nothing to save: both saves refuse and say why.
-// A stopped sweep saves the points it finished as the complete sweep of that range (its maximum the last
-// finished x) with the stop line, each point as the complete run gives it; the export has those rows and
-// the line; a redraw scans no unreached point.
+// Saves after Stop. A run that finished no point (angle sums are partial until the end), or that its
+// method refused, has nothing to save: both saves refuse and say why. A stopped sweep saves its finished
+// points, as the complete run gives them, as the sweep to the last finished x with the stop line, in the
+// file, its export and the file read back; a redraw scans no unreached point.
 TEST_F(StoppedRunsTest, SavesAfterStopHoldOnlyFinishedPoints) {
     const std::pair<std::function<void(Form1&)>, const char*> none[] = {
         {[](Form1& f) { test::Type(f.txtRadius, "300"), test::Type(f.cboStep, "0.01"); },
@@ -85,12 +84,10 @@ TEST_F(StoppedRunsTest, SavesAfterStopHoldOnlyFinishedPoints) {
     Range(f, "Intensity v. radius", "200", "400", "0.2");
     runStopped(f, [&f] { return f.runRecord.doneLast >= 3; });
     const int k = f.runRecord.doneLast;
-    ASSERT_GE(k, 3);
-    ASSERT_LT(k, 1001);
+    ASSERT_TRUE(k >= 3 && k < 1001) << k;
     const std::string stopLine = "\r\nStopped after " + CStr(k) + " of 1001 points\r\n";
-    const std::string file = data(f);
-    EXPECT_NE(file.find("\r\n" + CStr(200 + 0.2 * (k - 1)) + "\r\n0.2\r\n"),
-              std::string::npos);  // x max, step
+    const std::string file = data(f);  // x max, step and the stop line
+    EXPECT_NE(file.find("\r\n" + CStr(200 + 0.2 * (k - 1)) + "\r\n0.2\r\n"), std::string::npos);
     EXPECT_NE(file.find(stopLine), std::string::npos);
     std::vector<std::string> rows = RowsAfter(text(f), "Radius\t");
     ASSERT_EQ(rows.size(), k + 1u);
@@ -115,8 +112,8 @@ TEST_F(StoppedRunsTest, SavesAfterStopHoldOnlyFinishedPoints) {
     EXPECT_EQ("\r\n" + RowsAfter(text(b), "Radius\t").back() + "\r\n", stopLine);
 }
 
-// Stop answered at a run's last pump, while its finished results are drawn, has nothing left to stop: the
-// run is complete and saves as the run left alone (no stop line, so it reads back).
+// Stop answered at a run's last pump, while its results are drawn, leaves the run complete: it saves as
+// the run left alone.
 TEST_F(StoppedRunsTest, StopAfterTheLastPointLeavesTheRunComplete) {
     for (const char* graph : {"Phase function", "Intensity v. radius", "Lee diagram"}) {
         Form1& a = started();
@@ -181,9 +178,8 @@ TEST_F(StoppedRunsTest, ConvergenceExportListsTheOrdersSummed) {
     }
 }
 
-// A New plot refused by its checks leaves the run on show and its record: the data file and the export's
-// rows stay the run's, not those of the Replot's window or the refused boxes, and the light source saved
-// is the one the results were drawn with.
+// A New plot refused by its checks leaves the run on show and its record: the data file (its light source
+// too) and the export's rows stay the run's, not those of the Replot's window or the refused boxes.
 TEST_F(StoppedRunsTest, RefusedNewPlotLeavesTheRunOnShow) {
     using Act = std::function<void(Form1&)>;
     const Act stepZero = [](Form1& f) { test::Type(f.cboStep, "0"); };
@@ -227,9 +223,8 @@ TEST_F(StoppedRunsTest, OverplottedSweepComputesAtItsOwnPoints) {
     for (int r = 2; r <= 6; ++r) EXPECT_EQ(over[2 * r - 4], whole[r - 1]) << r;
 }
 
-// The band of the index model holds every point the sweep computes: the last linear step past the typed
-// maximum is refused (368 to 1936.1 nm by 820.968 computes 2009.936 nm, past IAPWS's 2000 nm; 380 to 700
-// by 7 computes 702 nm, past Cowley's 700 nm).
+// The index model's band holds every point the sweep computes, the last step past the typed maximum too
+// (2009.936 nm past IAPWS's 2000 nm; 702 nm past Cowley's 700 nm).
 TEST_F(StoppedRunsTest, BandChecksHoldTheLastStep) {
     const std::tuple<const char*, const char*, const char*, const char*> cases[] = {
         {"368", "1936.1", "820.968", "IAPWS values are valid only for the 150 - 2000 nm"},
