@@ -179,7 +179,8 @@ TEST_F(StoppedRunsTest, ConvergenceExportListsTheOrdersSummed) {
 }
 
 // A New plot refused by its checks leaves the run on show and its record: the data file (its light source
-// too) and the export's rows stay the run's, not those of the Replot's window or the refused boxes.
+// too) and the export's rows stay the run's, not those of the Replot's window or the refused boxes, and
+// the simulation of the run (of several wavelengths) stays within reach.
 TEST_F(StoppedRunsTest, RefusedNewPlotLeavesTheRunOnShow) {
     using Act = std::function<void(Form1&)>;
     const Act stepZero = [](Form1& f) { test::Type(f.cboStep, "0"); };
@@ -192,21 +193,28 @@ TEST_F(StoppedRunsTest, RefusedNewPlotLeavesTheRunOnShow) {
         {[](Form1& f) { test::Type(f.cboStep, "1"); },
          [](Form1& f) { Range(f, nullptr, "20", "40", "1"), test::Press(f.cmdReplot); }, stepZero, "theta\t"},
         {[](Form1& f) { test::Choose(f.cboGraph, "Intensity v. radius"); }, [](Form1&) {},
-         [](Form1& f) { test::Type(f.txtXmin, "1000"), f.optSun.setValue(true); }, "Radius\t"}};
+         [](Form1& f) { test::Type(f.txtXmin, "1000"), f.optSun.setValue(true); }, "Radius\t"},
+        {[](Form1& f) { test::Type(f.cboWave, "RGB"); }, [](Form1&) {}, stepZero, "Angle\tWavelength\t"}};
+    int simulations = 0;
     for (const auto& [run, between, refuse, heading] : cases) {
         Form1& f = started();
         run(f);
         test::Press(f.cmdNewPlot);
         const std::vector<std::string> rows = RowsAfter(text(f), heading);
+        ASSERT_FALSE(rows.empty()) << heading;
         between(f);
         const std::string before = data(f);
         EXPECT_NE(before.find("Light source: Point"), std::string::npos);
+        const std::pair<bool, int> simulation = {f.cmdSimulation.visible(), f.codes.simulationMode};
+        simulations += simulation.first;
         refuse(f);
         test::Press(f.cmdNewPlot);
         EXPECT_FALSE(messages.shown().empty()) << heading;  // refused
         EXPECT_EQ(data(f), before);
         EXPECT_EQ(RowsAfter(text(f), heading), rows);
+        EXPECT_EQ(std::pair(f.cmdSimulation.visible(), f.codes.simulationMode), simulation);
     }
+    EXPECT_EQ(simulations, 1);
 }
 
 // An Overplot of a sweep computes at the points of its own range, which its export labels.

@@ -2,6 +2,7 @@
 // only, the warnings that let the run go on, the flag and the axis limits.
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "graphs/graph_codes.h"
@@ -763,20 +764,17 @@ TEST_F(RunChecksTest, RayleighWarningLetsTheRunGoOnAndEndsTheChecks) {
 
 // Each box the checks pass through the number entry reads afterwards, as the run reads it (Val), the
 // number typed with an exponent ending in 0 or a decimal comma; "1-5e3" is refused in each.
-struct NumberBoxRow {
-    Setup setup;  // the graph or method that reads the box
-    std::function<std::string(RunChecksTest&, const std::string*)> box;  // types a text, gives the text
-    const char* typed;
-    double meant;
-};
+// Types the text given (if any) in the box, and gives the box's text.
+using BoxText = std::function<std::string(RunChecksTest&, const std::string*)>;
 template <class B>
-std::function<std::string(RunChecksTest&, const std::string*)> In(B Form1::*box) {
+BoxText In(B Form1::*box) {
     return [box](RunChecksTest& t, const std::string* text) {
         if (text) (t.f.*box).setText(*text);
         return (t.f.*box).text();
     };
 }
-std::vector<NumberBoxRow> NumberBoxRows() {
+// The graph or method that reads the box, the box, the text typed and the number it means.
+std::vector<std::tuple<Setup, BoxText, std::string, double>> NumberBoxRows() {
     const Setup angles = [](RunChecksTest&) {}, lee = Lee(Text(&Form1::txtRadius, "5"));
     const Setup waves = SurfaceWave("1", "2"), map = Map(kGraphMapIndex, "1.3", "1.4", "4", "0");
     return {{angles, In(&Form1::cboYmax), "1.0E10", 1e10},
@@ -802,17 +800,17 @@ std::vector<NumberBoxRow> NumberBoxRows() {
 }
 
 TEST_F(RunChecksTest, EveryNumberBoxReadsTheNumberTyped) {
-    for (const NumberBoxRow& row : NumberBoxRows()) {
-        for (const std::string typed : {row.typed, "1-5e3"}) {
+    for (const auto& [setup, box, number, meant] : NumberBoxRows()) {
+        for (const std::string& typed : {number, std::string("1-5e3")}) {
             SCOPED_TRACE(typed);
             setDefaults();
             shown.clear();
-            row.setup(*this);
-            row.box(*this, &typed);
-            const bool good = typed == row.typed;
+            setup(*this);
+            box(*this, &typed);
+            const bool good = typed == number;
             EXPECT_EQ(check(), good ? 0 : 1);
             EXPECT_EQ(shown.empty() ? "" : shown[0].prompt, good ? "" : kEntryMessage);
-            EXPECT_EQ(Val(row.box(*this, nullptr)), good ? row.meant : 1);  // "1-5e3" stays as typed
+            EXPECT_EQ(Val(box(*this, nullptr)), good ? meant : 1);  // "1-5e3" stays as typed
         }
     }
 }
@@ -981,22 +979,6 @@ TEST_F(NewPlotRefusalTest, RefusedEntryComputesNothing) {
         EXPECT_EQ(runtime.beepCount(), beeps + 1);
         form.reset();
     }
-}
-
-// A refused New plot leaves the simulation of the run on show within reach.
-TEST_F(NewPlotRefusalTest, RefusedRunKeepsTheSimulationOfTheRunOnShow) {
-    form = std::make_unique<Form1>();
-    Form1& f = *form;
-    f.load();
-    runtime.setMessageBoxResponder([](const MessageBoxRequest&) { return mb::kOk; });
-    f.cboWave.setText("RGB");
-    f.cmdNewPlot.click();
-    ASSERT_TRUE(f.cmdSimulation.visible());
-    const int mode = f.codes.simulationMode;
-    f.cboStep.setText("0");
-    f.cmdNewPlot.click();
-    EXPECT_TRUE(f.cmdSimulation.visible());
-    EXPECT_EQ(f.codes.simulationMode, mode);
 }
 
 }  // namespace
