@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "files/data_file.h"
+#include "files/data_file_record.h"
 
 namespace tessary {
 namespace {
@@ -563,6 +564,50 @@ TEST(DataFileCodec, LinesAfterTheResultsOutOfPlaceAreRefused) {
         EXPECT_EQ(d.failure.line,
                   1 + std::count(edit.begin(), edit.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
         EXPECT_NE(d.failure.message.find("\" is out of its place"), std::string::npos) << d.failure.message;
+    }
+}
+
+// The illumination and options lines name only what a run of the file's method on its graph uses; the first
+// that names anything else is the line the reader refuses.
+TEST(DataFileCodec, LinesNamingWhatTheMethodDoesNotUse) {
+    using L = IlluminationItems;
+    const L gaussian{BeamKind::Gaussian}, topHat{BeamKind::TopHat}, central{BeamKind::PlaneWave, false, true};
+    const L pair{BeamKind::Gaussian, true}, gaussianCentral{BeamKind::Gaussian, false, true};
+    struct Case {
+        const char* method;
+        const char* graph;
+        const char* waves;
+        std::optional<L> light;
+        bool subtraction, diffraction, surfaceWaves;
+        const char* refused;  // nullptr: the file fits its method
+    };
+    const Case cases[] = {
+        {"Mie", "Map: angle v. radius", "RGB", gaussian, false, false, false, nullptr},
+        {"Mie", "Intensity v. scattering angle", "1", pair, false, false, false, "Illumination: "},
+        {"Mie", "Intensity v. scattering angle", "1", central, false, false, false, "Illumination: "},
+        {"Debye series", "Intensity v. scattering angle", "1", gaussianCentral, false, false, false, nullptr},
+        {"Debye series", "Intensity v. scattering angle", "RGB", gaussian, false, false, false,
+         "Illumination: "},
+        {"Debye series", "Intensity v. radius", "1", pair, false, false, false, "Illumination: "},
+        {"Debye series", "Intensity v. radius", "1", central, true, false, false, nullptr},
+        {"Debye series", "Intensity v. scattering angle", "1", central, false, false, false,
+         "Illumination: "},
+        {"Debye series", "Intensity v. scattering angle", "1", std::nullopt, false, true, false, "Options: "},
+        {"Young mod", "Intensity v. scattering angle", "1", topHat, false, true, false, nullptr},
+        {"Descartes", "Intensity v. scattering angle", "1", gaussianCentral, false, false, false,
+         "Illumination: "},
+        {"Young", "Intensity v. scattering angle", "1", topHat, true, false, false, "Options: "},
+        {"Surface wave", "Intensity v. scattering angle", "1", central, false, false, true, nullptr},
+        {"Surface wave", "Intensity v. scattering angle", "1", topHat, false, false, false, "Illumination: "},
+        {"Airy", "Intensity v. scattering angle", "1", std::nullopt, false, false, true, "Surface waves: "},
+    };
+    for (const Case& c : cases) {
+        DataFile f = AngleGraph();
+        f.method = c.method, f.graphText = c.graph, f.inputs[0] = c.waves, f.illumination = c.light;
+        f.surfaceWaveSubtraction = c.subtraction, f.diffractionAdded = c.diffraction;
+        if (c.surfaceWaves) f.surfaceWaves = SurfaceWaveItems{};
+        EXPECT_EQ(LineNotOfTheMethod(f), c.refused ? std::optional<std::string>(c.refused) : std::nullopt)
+            << c.method << ", " << c.graph << ", " << c.waves;
     }
 }
 
