@@ -39,11 +39,12 @@ void RunGeometricOptics(Form1& f, GOVariant variant, double x, std::int32_t N, F
     in.surfaceWaveSub = f.mnuSWsub.checked();
 
     // The beam: the dialog's values, or the narrow beam of "Multiple beams" centred on the axis.
-    if (f.mnuGaussian.checked() || f.mnuTopHat.checked()) f.ReadBeamDialog();
+    GaussianBeamInput beamRead;
+    if (f.mnuGaussian.checked() || f.mnuTopHat.checked()) beamRead = f.ReadBeamDialog();
     if (f.mnuMultBeams.checked()) {
-        f.beamState.beamXf = 0;
-        f.beamState.beamYf = 0;
-        f.beamState.beamW0 = 2;
+        f.beamState.beamXf = beamRead.xf = 0;
+        f.beamState.beamYf = beamRead.yf = 0;
+        f.beamState.beamW0 = beamRead.w0 = 2;
     }
     // GO2's rays are those the plane-wave Debye series subtracts: they go with that plane wave.
     const bool beam = variant == GOVariant::GO && !f.mnuPlaneWave.checked() && f.calc.radius > 0;
@@ -82,11 +83,13 @@ void RunGeometricOptics(Form1& f, GOVariant variant, double x, std::int32_t N, F
     if (in.gaussianWeight || in.topHat) {
         f.beamUse.illumination = in.topHat ? RunIllumination::TopHatBeam : RunIllumination::GaussianBeam;
         f.beamUse.multipleBeams = f.mnuMultBeams.checked();
+        f.beamUse.beam = beamRead;
     }
     f.beamUse.centralBeam = f.beamUse.centralBeam || in.centralBeam;
     dlogP& rayDialog = *f.dlogP_;
     in.multipleList = f.cboRays.text() == "Multiple";
     in.diffraction = rayDialog.chkDiffraction.value() == 1;
+    f.beamUse.diffractionAdded = f.beamUse.diffractionAdded || in.diffraction;
     in.xMinZero = Val(f.txtXmin.text()) == 0;
     in.xMax180 = Val(f.txtXmax.text()) == 180;
     const RaySelection rays{std::vector<std::int16_t>(f.series.rayflag.begin(), f.series.rayflag.end()),

@@ -411,10 +411,12 @@ class Decoder {
     void results(const GraphCodes& g);
     std::optional<std::string> tailLine();
     void tail();
+    std::optional<std::string> trailingLines(std::optional<std::string> line);
     std::optional<std::string> illumination(std::optional<std::string> line);
     std::optional<std::string> options(std::optional<std::string> line);
     void surfaceWaves(const std::string& line);
     void stopped(const std::string& line);
+    void outOfPlace(std::optional<std::string> line);
 
     TextFileReader& r;
     DataFile f;
@@ -601,18 +603,34 @@ bool AmplitudeRow(const std::string& line, std::array<double, 5>& row) {
 
 // What follows the results, each part when present: the S1 and S2 block (an empty line, its title and
 // rows of five numbers), then the light-source, values, Inv Wavelength, illumination, options,
-// surface-wave and stop lines. Only the block's rows of the index range are kept, so memory stays
-// bounded whatever the file holds; anything else ends the reading unread.
+// surface-wave and stop lines, each once and in this order. Only the block's rows of the index range are
+// kept, so memory stays bounded whatever the file holds. Anything else ends them and is ignored (notes
+// typed later); but once some of them were read, one of them found after that end is out of its place and
+// refused, rather than left unread with what follows it.
 void Decoder::tail() {
     std::optional<std::string> line = tailLine();
+    bool ordered = true;
     if (line && line->empty()) {
-        if (tailLine() != kAmplitudeTitle) return;
-        f.amplitudeBlock = true;
-        const auto kept = static_cast<std::size_t>(5 * (static_cast<long long>(f.last) - f.first + 1));
-        std::array<double, 5> row{};
-        while ((line = tailLine()) && AmplitudeRow(*line, row))
-            if (f.amplitudes.size() < kept) f.amplitudes.insert(f.amplitudes.end(), row.begin(), row.end());
+        line = tailLine();
+        ordered = line == kAmplitudeTitle;
+        if (ordered) {
+            f.amplitudeBlock = true;
+            const auto kept = static_cast<std::size_t>(5 * (static_cast<long long>(f.last) - f.first + 1));
+            std::array<double, 5> row{};
+            while ((line = tailLine()) && AmplitudeRow(*line, row))
+                if (f.amplitudes.size() < kept)
+                    f.amplitudes.insert(f.amplitudes.end(), row.begin(), row.end());
+        }
     }
+    if (ordered) line = trailingLines(std::move(line));
+    const bool read = f.amplitudeBlock || f.lightSource || f.amplitudeValues || f.invWavelength ||
+                      f.illumination || f.surfaceWaveSubtraction || f.diffractionAdded || f.surfaceWaves ||
+                      f.stopped;
+    if (read) outOfPlace(std::move(line));
+}
+
+// The lines after the results and the block, from `line`; the first line that is none of them.
+std::optional<std::string> Decoder::trailingLines(std::optional<std::string> line) {
     if (line == kSunLine || line == kPointLine) {
         f.lightSource = line == kSunLine ? LightSource::Sun : LightSource::Point;
         line = tailLine();
@@ -635,7 +653,31 @@ void Decoder::tail() {
         surfaceWaves(*line);
         line = tailLine();
     }
-    if (line && line->starts_with(kStoppedPrefix)) stopped(*line);
+    if (line && line->starts_with(kStoppedPrefix)) {
+        stopped(*line);
+        line = tailLine();
+    }
+    return line;
+}
+
+// The rest of the file from `line`, which the reader ignores: a line it reads after the results (the block's
+// title, a light-source, values, Inv Wavelength, illumination, beam, options, surface-wave or stop line)
+// found there is out of its place, repeated or without the line it follows, and is refused with its line.
+void Decoder::outOfPlace(std::optional<std::string> line) {
+    const auto known = [](const std::string& l) {
+        for (const std::string_view prefix :
+             {std::string_view("Inv Wavelength: "), kIlluminationPrefix, kBeamPrefix, kOptionsPrefix,
+              kSurfaceWavesPrefix, kStoppedPrefix})
+            if (l.starts_with(prefix)) return true;
+        return l == kAmplitudeTitle || l == kSunLine || l == kPointLine || l == kAmplitudeValuesLine;
+    };
+    for (; line; line = tailLine())
+        if (known(*line))
+            invalid("Line " + CStr(lastLine) + ": \"" + *line +
+                        "\" is out of its place: after the results come, each once and in this order, the S1 "
+                        "and S2 block and the light-source, values, Inv Wavelength, illumination (with its "
+                        "beam), options, surface-wave and stop lines",
+                    lastLine);
 }
 
 // The surface-wave line: a path item and a model of the menus, the terms and the amplitude factor as

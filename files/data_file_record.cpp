@@ -185,4 +185,31 @@ std::optional<IlluminationItems> IlluminationOf(const RunRecord& r) {
     return light;
 }
 
+// Mie takes the Gaussian beam alone; the Debye series its Gaussian beam (with the beam pair and the central
+// beam) on the angle graph of one wavelength and size, elsewhere the plane wave, with the central beam
+// only beside its subtraction of ray optics; the ray methods a Gaussian beam (not beside the central beam)
+// or a top hat beam, the beam pair of either, and the central beam; the surface waves the central beam and
+// their own options; Young mod. its added diffraction.
+std::optional<std::string> LineNotOfTheMethod(const DataFile& d) {
+    const int method = d.version >= 200 ? MethodCodeOf(TranslateMethod(d.method)) : kMethodNone;
+    if (method == kMethodNone) return std::nullopt;
+    const IlluminationItems light = d.illumination.value_or(IlluminationItems{});
+    const bool rays = method >= kMethodDescartes && method <= kMethodYoungMod;
+    const std::optional<GraphCodes> g = GraphCodesOf(d);
+    const bool debyeBeam = method == kMethodDebye && g && g->code == kGraphAngle && !d.disperse &&
+                           DataFileWaveCount(d.inputs[0], d.inputs[2]) == 1;
+    bool lightUsed = !light.multipleBeams && (!light.centralBeam || rays || method == kMethodSurfaceWave ||
+                                              (method == kMethodDebye && d.surfaceWaveSubtraction));
+    if (light.kind == BeamKind::Gaussian)
+        lightUsed = (method == kMethodMie && !light.multipleBeams && !light.centralBeam) || debyeBeam ||
+                    (rays && !light.centralBeam);
+    if (light.kind == BeamKind::TopHat) lightUsed = rays;
+    if (!lightUsed) return "Illumination: ";
+    if ((d.surfaceWaveSubtraction && !(method == kMethodDebye && light.kind == BeamKind::PlaneWave)) ||
+        (d.diffractionAdded && method != kMethodYoungMod))
+        return "Options: ";
+    if (d.surfaceWaves && method != kMethodSurfaceWave) return "Surface waves: ";
+    return std::nullopt;
+}
+
 }  // namespace tessary

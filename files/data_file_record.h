@@ -41,4 +41,9 @@ std::optional<SurfaceWaveItems> SurfaceWavesOf(const RunRecord& record);
 // The illumination lines a record gives a data file: nothing for a plain plane wave.
 std::optional<IlluminationItems> IlluminationOf(const RunRecord& record);
 
+// The start of the first line after the results ("Illumination: ", "Options: ", "Surface waves: ") naming
+// what no run of the file's method on its graph uses, as the method calls report it; nothing when every
+// line fits (and for files before the method was stored, read with the window's method).
+std::optional<std::string> LineNotOfTheMethod(const DataFile& file);
+
 }  // namespace tessary

@@ -320,6 +320,17 @@ bool Loader::checkFields() const {
     if (!(low < high))
         return refuse(
             maximum, "the x range from \"" + d.inputs[5] + "\" to \"" + d.inputs[6] + "\" does not increase");
+    if (const std::optional<std::string> start = LineNotOfTheMethod(d)) {
+        // The line as the file holds it (a file read encodes back to its own bytes).
+        const std::string bytes = EncodeDataFileBytes(d).value_or(std::string());
+        const std::size_t at = bytes.find("\n" + *start) + 1;
+        const std::string line = bytes.substr(at, bytes.find('\r', at) - at);
+        Invalid("Line " +
+                CStr(1 + std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(at), '\n')) +
+                ": a run of the method \"" + d.method + "\" on \"" + d.graphText + "\" does not use \"" +
+                line + "\"");
+        return false;
+    }
     if (!pointsOfRange()) return false;
     if (d.stopped && g.code < kGraphLee && d.last - d.first + 1 != d.stopped->done) {
         Invalid("The file holds " + CStr(d.last - d.first + 1) + " points, not the " + CStr(d.stopped->done) +

@@ -104,45 +104,6 @@ bool IndexTyped(const RunRecord& r, double lambda) {
     return !(reSame && imSame);
 }
 
-// The illumination a run of the inputs computes with, as its method reads the Illumination menu: Mie takes
-// the Gaussian beam on every path; Debye only on the angle graph of one wavelength and one size (its other
-// paths run the plane-wave series), with the beam pair and the central beam; the ray-optics methods weight
-// their rays by the Gaussian (not beside the central beam) or top-hat beam unless the plane wave is
-// checked (multiple beams make it the narrow beam of 2 um on the axis), and add the central beam, as the
-// surface waves and the Debye series' ray-optics subtraction do. A mark the method does not read (kept for
-// a later method) is no part of the run. Likewise the Debye series' subtraction of its ray optics.
-void SetIllumination(Form1& f, RunRecord& r) {
-    const int method = f.codes.calcMethod;
-    const bool rays = method >= kMethodDescartes && method <= kMethodYoungMod;
-    const bool debyeBeam = method == kMethodDebye && f.mnuGaussian.checked() &&
-                           f.codes.graphCode == kGraphAngle && f.calc.waveCount == 1 && f.optMono.value();
-    const bool central = f.mnuCentralBeam.checked();
-    bool gaussian = (method == kMethodMie && f.mnuGaussian.checked()) || debyeBeam;
-    bool topHat = false;
-    bool pair = debyeBeam && f.mnuMultBeams.checked();
-    if (rays && !f.mnuPlaneWave.checked()) {
-        gaussian = f.mnuGaussian.checked() && !central;
-        topHat = f.mnuTopHat.checked();
-        pair = (gaussian || topHat) && f.mnuMultBeams.checked();
-    }
-    r.illumination = gaussian ? RunIllumination::GaussianBeam
-                     : topHat ? RunIllumination::TopHatBeam
-                              : RunIllumination::PlaneWave;
-    r.multipleBeams = pair;
-    r.centralBeam = central && (rays || method == kMethodSurfaceWave ||
-                                (method == kMethodDebye && (debyeBeam || f.mnuSWsub.checked())));
-    r.surfaceWaveSubtraction = method == kMethodDebye && !debyeBeam && f.mnuSWsub.checked();
-    r.diffractionAdded =
-        method == kMethodYoungMod && f.dlogP_.loaded() && f.dlogP_->chkDiffraction.value() == 1;
-    if (r.illumination == RunIllumination::PlaneWave) return;
-    r.beam = f.ReadBeamDialog();
-    if (rays && pair) {
-        r.beam.xf = 0;
-        r.beam.yf = 0;
-        r.beam.w0 = 2;
-    }
-}
-
 }  // namespace
 
 // The record of the run on show (runs/run_record.h): taken here when a run starts, after its checks;
@@ -173,7 +134,6 @@ RunRecord Form1::RecordOfInputs() {
         if (series.rayflag[static_cast<std::size_t>(p)] == 1) r.rayOrders.push_back(p);
     r.methodLabel = lblDebyeRays.caption();
     r.title = caption();
-    SetIllumination(*this, r);
     r.termsMin = cboQmin.text();
     r.termsMax = cboQmax.text();
     r.surfaceWavePaths = mnuSurfaceShort.checked() ? "Short" : mnuSurfaceLong.checked() ? "Long" : "Both";
@@ -266,10 +226,14 @@ void Form1::FinishRunRecord() {
 void Form1::SettleRunRecord(bool stopAnswered, const std::string& lastMessage) {
     FinishRunRecord();
     RunRecord& r = runRecord;
-    // The light the method calls used: a beam menu whose beam no call took is no illumination of the run.
+    // The light and options the method calls used (runs/run_record.h): a beam menu whose beam no call took
+    // is no illumination of the run, an option no call applied no option of it.
     r.illumination = beamUse.illumination;
     r.multipleBeams = beamUse.multipleBeams;
     r.centralBeam = beamUse.centralBeam;
+    r.beam = r.illumination == RunIllumination::PlaneWave ? GaussianBeamInput{} : beamUse.beam;
+    r.surfaceWaveSubtraction = beamUse.surfaceWaveSubtraction;
+    r.diffractionAdded = beamUse.diffractionAdded;
     if (r.graphCode < kFirstSweepGraph) r.plannedPoints = r.windowLast - r.windowFirst + 1;
     if (codes.runState != kRunStopped) {
         r.state = ResultsState::Complete;

@@ -23,13 +23,18 @@ namespace tessary {
 // How the sphere was lit.
 enum class RunIllumination { PlaneWave, GaussianBeam, TopHatBeam };
 
-// How the method calls of a run lit the sphere, as they report it: the beam menus reach only the
-// routines that take a beam (the Gaussian-beam Mie and Debye series, the rays of Young mod.), and not
-// on every path (the Debye series of sweeps, distributions and several wavelengths is the plane-wave
-// one). The record keeps what the calls used, not what the menus asked for.
+// How the method calls of a run lit the sphere and what they added or took away, as they report it: the
+// beam menus reach only the routines that take a beam (the Gaussian-beam Mie and Debye series, the rays of
+// Young mod.), and not on every path (the Debye series of sweeps, distributions and several wavelengths
+// is the plane-wave one); the Debye series subtracts its ray optics only where it computed them (not where
+// it hands its order 0 to the Mie series). The record keeps what the calls used, not what the menus
+// asked for: it is the one place the run's illumination and options come from.
 struct RunBeamUse {
     RunIllumination illumination = RunIllumination::PlaneWave;
     bool multipleBeams = false, centralBeam = false;
+    GaussianBeamInput beam;               // the beam's values, when a beam was used
+    bool surfaceWaveSubtraction = false;  // the Debye series less its ray optics
+    bool diffractionAdded = false;        // the ray orders plus diffraction
 };
 
 // What the stored results hold: nothing yet; a whole run; a run stopped before its end, whose finished

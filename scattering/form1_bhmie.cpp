@@ -165,7 +165,6 @@ void Form1::BHMIE(double& x, double& mRe, double& mIm, std::int32_t& NANG, Compl
                   double& Qext, double& Qsca, double& Qback, double& g, std::int32_t& first,
                   std::int32_t& last) {
     if (mnuGaussian.checked()) {
-        beamUse.illumination = RunIllumination::GaussianBeam;
         lblDebyeRays.setCaption("Mie (Gaussian beam)");
         MIE_Gaussian(x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
         return;

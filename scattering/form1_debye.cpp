@@ -202,7 +202,10 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
         codes.runState = kRunStopped;
         return;
     }
-    if (mnuSWsub.checked()) SubtractRays(*this, x, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
+    if (mnuSWsub.checked()) {
+        SubtractRays(*this, x, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
+        beamUse.surfaceWaveSubtraction = true;
+    }
 }
 
 }  // namespace tessary

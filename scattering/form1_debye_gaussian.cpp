@@ -75,7 +75,9 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
     if (mnuMultBeams.checked()) options.emplace_back("multiple beams");
     if (mnuCentralBeam.checked()) options.emplace_back("central beam");
     ShowRunOptions(WithOptions(options));
-    beamUse = {RunIllumination::GaussianBeam, mnuMultBeams.checked(), mnuCentralBeam.checked()};
+    beamUse.illumination = RunIllumination::GaussianBeam;
+    beamUse.multipleBeams = mnuMultBeams.checked();
+    beamUse.centralBeam = mnuCentralBeam.checked();
     const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()),
                             series.rayCount, series.rayPMax};
 
@@ -90,6 +92,7 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
     // measured in the same wavelengths as the radius.
     in.wavelength = indexState.mediumRe > 0 ? calc.wavelength / indexState.mediumRe : calc.wavelength;
     in.beam = ReadBeamDialog();
+    beamUse.beam = in.beam;
     in.graph = convergence ? DebyeGraph::Convergence : DebyeGraph::Normal;
     in.rayListText = listText;
     in.mnuDebyeRecursion = mnuDebyeRecursion.checked();

@@ -41,6 +41,8 @@ void Form1::MIE_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NANG
     // measured in the same wavelengths as the radius.
     in.wavelength = indexState.mediumRe > 0 ? calc.wavelength / indexState.mediumRe : calc.wavelength;
     in.beam = ReadBeamDialog();
+    beamUse.illumination = RunIllumination::GaussianBeam;
+    beamUse.beam = in.beam;
     in.graph = convergence ? MieGraph::Convergence : MieGraph::Normal;
     in.angleIndex = angleGrid.angleIndex;
 

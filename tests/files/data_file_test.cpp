@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "files/data_file.h"
+#include "files/data_file_record.h"
 
 namespace tessary {
 namespace {
@@ -522,11 +523,92 @@ TEST(DataFileCodec, WhatFollowsTheResultsIsIgnored) {
         {AngleGraph(), "\r\nAnother title\r\n 1 2 3 4 5 \r\n"},
         {WithBlock(std::nullopt), " 1             2             3 \r\n"},  // a row short of five numbers
         {WithBlock(std::nullopt), "Light source: Moon\r\n"},
-        {WithBlock(LightSource::Sun), "Light source: Point\r\n"},
         {WithBlock(LightSource::Point),
          " 0             1            -2             3E-09         4000000000 \r\n"},
     };
     for (const auto& [file, tail] : cases) EXPECT_EQ(Decode(Bytes(file) + tail).file, file) << tail;
+}
+
+// A line of those after the results out of its place, repeated or without the line it follows is refused
+// with its line, never left unread (with the lines after it) so that the file reads as saying less.
+TEST(DataFileCodec, LinesAfterTheResultsOutOfPlaceAreRefused) {
+    DataFile file = WithBlock(LightSource::Sun);
+    file.invWavelength = true;
+    file.illumination = IlluminationItems{BeamKind::Gaussian, false, false, -40.0f, 0.0f, 2.5f, 20.0f, 30.0};
+    file.stopped = StoppedRun{4, 5};
+    const std::string bytes = Bytes(file), light = "Light source: Sun\r\n", inv = "Inv Wavelength: On\r\n",
+                      ill = "Illumination: Gaussian beam\r\n", beam = "Beam: -40  0  2.5  20  30 \r\n",
+                      stop = "Stopped after 4 of 5 points\r\n",
+                      title = "Real and imaginary values of S1 and S2";
+    const auto edited = [&bytes](const std::string& from, const std::string& to) {
+        std::string b = bytes;
+        return b.replace(b.find(from), from.size(), to);
+    };
+    DataFile plain = AngleGraph();
+    plain.lightSource = LightSource::Sun;
+    const std::pair<std::string, std::string> cases[] = {
+        // the file, its line refused
+        {edited(inv + ill + beam, ill + beam + inv), inv},
+        {edited(ill + beam + stop, stop + ill + beam), ill},
+        {edited(light, light + "Light source: Point\r\n"), "Light source: Point"},
+        {edited(stop, stop + light), light},
+        {edited(ill, ""), beam},
+        {edited(light + inv, inv + light), light},
+        {Bytes(plain) + "\r\n" + title + "\r\n 0 1 2 3 4 \r\n", title},
+    };
+    for (const auto& [edit, line] : cases) {
+        SCOPED_TRACE(line);
+        const DecodedDataFile d = Decode(edit);
+        ASSERT_FALSE(d.ok());
+        const std::size_t at = edit.rfind(line);
+        EXPECT_EQ(d.failure.line,
+                  1 + std::count(edit.begin(), edit.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+        EXPECT_NE(d.failure.message.find("\" is out of its place"), std::string::npos) << d.failure.message;
+    }
+}
+
+// The illumination and options lines name only what a run of the file's method on its graph uses; the first
+// that names anything else is the line the reader refuses.
+TEST(DataFileCodec, LinesNamingWhatTheMethodDoesNotUse) {
+    using L = IlluminationItems;
+    const L gaussian{BeamKind::Gaussian}, topHat{BeamKind::TopHat}, central{BeamKind::PlaneWave, false, true};
+    const L pair{BeamKind::Gaussian, true}, gaussianCentral{BeamKind::Gaussian, false, true};
+    struct Case {
+        const char* method;
+        const char* graph;
+        const char* waves;
+        std::optional<L> light;
+        bool subtraction, diffraction, surfaceWaves;
+        const char* refused;  // nullptr: the file fits its method
+    };
+    const Case cases[] = {
+        {"Mie", "Map: angle v. radius", "RGB", gaussian, false, false, false, nullptr},
+        {"Mie", "Intensity v. scattering angle", "1", pair, false, false, false, "Illumination: "},
+        {"Mie", "Intensity v. scattering angle", "1", central, false, false, false, "Illumination: "},
+        {"Debye series", "Intensity v. scattering angle", "1", gaussianCentral, false, false, false, nullptr},
+        {"Debye series", "Intensity v. scattering angle", "RGB", gaussian, false, false, false,
+         "Illumination: "},
+        {"Debye series", "Intensity v. radius", "1", pair, false, false, false, "Illumination: "},
+        {"Debye series", "Intensity v. radius", "1", central, true, false, false, nullptr},
+        {"Debye series", "Intensity v. scattering angle", "1", central, false, false, false,
+         "Illumination: "},
+        {"Debye series", "Intensity v. scattering angle", "1", std::nullopt, false, true, false, "Options: "},
+        {"Young mod", "Intensity v. scattering angle", "1", topHat, false, true, false, nullptr},
+        {"Descartes", "Intensity v. scattering angle", "1", gaussianCentral, false, false, false,
+         "Illumination: "},
+        {"Young", "Intensity v. scattering angle", "1", topHat, true, false, false, "Options: "},
+        {"Surface wave", "Intensity v. scattering angle", "1", central, false, false, true, nullptr},
+        {"Surface wave", "Intensity v. scattering angle", "1", topHat, false, false, false, "Illumination: "},
+        {"Airy", "Intensity v. scattering angle", "1", std::nullopt, false, false, true, "Surface waves: "},
+    };
+    for (const Case& c : cases) {
+        DataFile f = AngleGraph();
+        f.method = c.method, f.graphText = c.graph, f.inputs[0] = c.waves, f.illumination = c.light;
+        f.surfaceWaveSubtraction = c.subtraction, f.diffractionAdded = c.diffraction;
+        if (c.surfaceWaves) f.surfaceWaves = SurfaceWaveItems{};
+        EXPECT_EQ(LineNotOfTheMethod(f), c.refused ? std::optional<std::string>(c.refused) : std::nullopt)
+            << c.method << ", " << c.graph << ", " << c.waves;
+    }
 }
 
 // Rows of the block beyond the index range of the file are not kept, however many; the light-source

@@ -304,6 +304,32 @@ TEST_F(FileCommandsTest, RefusedFilesLeaveTheWindowAsItWas) {
     EXPECT_EQ(f.txtRadius.text(), "50");
 }
 
+// A file naming an illumination or option its method does not use (hand-edited) is refused with the line,
+// rather than read under a label and a record that a new run of its inputs would not compute.
+TEST_F(FileCommandsTest, AFileNamingWhatItsMethodDoesNotUseIsRefused) {
+    Form1& f = computed();
+    const std::string good = save(f, "good");
+    const int lines = static_cast<int>(std::count(good.begin(), good.end(), '\n'));
+    const std::string caption = f.caption();
+    const std::vector<double> curve = f.results.intensityPerp;
+    for (const char* line : {"Illumination: Top hat beam\r\nBeam: 0  0  0  5  0 ", "Options: Diffraction",
+                             "Surface waves: Long path only; Lock; terms 2 to 5; amplitude 1"}) {
+        const std::string text(line);
+        WriteAll(folder / "bad.tsy", good + text + "\r\n");
+        messages.clear();
+        fileDialogs.answer(at("bad.tsy"));
+        f.mnuRead.trigger();
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.last().prompt, "The selected file is not a valid Tessary file\rLine " +
+                                              std::to_string(lines + 1) +
+                                              ": a run of the method \"Mie\" on \"Intensity v. scattering "
+                                              "angle\" does not use \"" +
+                                              text.substr(0, text.find('\r')) + "\"");
+        EXPECT_EQ(f.caption(), caption);
+        EXPECT_EQ(f.results.intensityPerp, curve);
+    }
+}
+
 }  // namespace
 }  // namespace tessary
 

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "file_bytes.h"
 #include "runs/method_codes.h"
 #include "scattering/debye.h"
 #include "scattering/mie.h"
@@ -333,6 +334,29 @@ TEST_F(DebyeWindowTest, OrderZeroAtStrongAbsorptionIsHandedToTheMieSeries) {
     EXPECT_EQ(f.debyeWork.status, DebyeStatus::Done);
     EXPECT_EQ(f.codes.calcMethod, kMethodDebye);
     EXPECT_EQ(f.caption(), std::string("Debye series (p = 0)") + kPlace);
+}
+
+// The order 0 handed to the Mie series subtracts no ray optics (the Mie series computes none to subtract
+// from): with the subtraction ticked the run saves the file of the same run without it, not one that says
+// "Options: Surface wave subtraction".
+TEST_F(DebyeWindowTest, AHandOverToTheMieSeriesSavesNoSubtraction) {
+    test::TestFolder folder("tessary_debye_");
+    std::string saved[2];
+    for (int subtract = 0; subtract < 2; ++subtract) {
+        Form1& f = ready();
+        for (int key : f.windowState.hiddenKeyTable) {
+            int shift = 0;
+            f.Form_KeyDown(key, shift);
+        }
+        Type(f.cboRays, "0"), Type(f.cboStep, "1"), Type(f.txtRadius, "100"), Type(f.txtRefractImag, "3");
+        if (subtract == 1) test::Choose(f, "Hidden > Surface wave subtraction");
+        Press(f.cmdNewPlot);  // x Im m = 2900
+        fileDialogs.answer(folder.at("run"));
+        f.mnuSave.trigger();
+        saved[subtract] = test::ReadAll(folder.at("run.tsy"));
+    }
+    EXPECT_EQ(saved[1].find("Options:"), std::string::npos);
+    EXPECT_TRUE(saved[1] == saved[0]);
 }
 
 TEST_F(DebyeWindowTest, NewPlotDrawsTheKernelsAmplitudesOfTheChosenOrder) {
