@@ -575,7 +575,10 @@ Next InputChecks::sweepRangeOf(bool wavelength) {
         if (s < 1) return failRed(f.cboStep, "Number of steps must be >=1");
         return Next::GoOn;
     }
-    if ((hi - lo) * 0.45 < s) return failRed(f.cboStep, kSmallerStep);
+    // The least count of points is a run's: a redraw draws the points stored, however few (a stopped
+    // sweep's).
+    const bool redraw = f.windowState.redrawDepth > 0;
+    if (!redraw && (hi - lo) * 0.45 < s) return failRed(f.cboStep, kSmallerStep);
     if ((hi - lo) / s > kMaxSweepPoints) return failRed(f.cboStep, "Select a larger step size");
     return Next::GoOn;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "file_bytes.h"
+#include "files/data_file.h"
 #include "platform/text/conversions.h"
 #include "tests/mainwindow/form1_test_support.h"
 
@@ -110,6 +111,32 @@ TEST_F(StoppedRunsTest, SavesAfterStopHoldOnlyFinishedPoints) {
     test::Choose(b.mnuRead);
     EXPECT_TRUE(data(b) == file);
     EXPECT_EQ("\r\n" + RowsAfter(text(b), "Radius\t").back() + "\r\n", stopLine);
+}
+
+// A sweep stopped after two or three points (fewer than New plot takes) reads back without a message and
+// saves the same bytes: a redraw draws the points stored, however few.
+TEST_F(StoppedRunsTest, ASweepStoppedAfterFewPointsReadsBackQuietly) {
+    Form1& a = started();
+    Range(a, "Intensity v. radius", "1", "10", "1");
+    test::Press(a.cmdNewPlot);
+    TextFileReader reader = TextFileReader::FromBytes(data(a));
+    const DecodedDataFile decoded = DecodeDataFile(reader);
+    ASSERT_TRUE(decoded.ok());
+    for (const int done : {2, 3}) {
+        DataFile d = *decoded.file;  // as the save of the run stopped after `done` points writes it
+        d.inputs[6] = CStr(done);
+        d.last = done;
+        d.values.resize(3 * static_cast<std::size_t>(done));
+        d.stopped = StoppedRun{done, 10};
+        const std::string file = EncodeDataFileBytes(d).value();
+        test::WriteAll(folder.at("few.tsy"), file);
+        Form1& b = started();
+        messages.clear();
+        fileDialogs.answer(folder.at("few.tsy"));
+        test::Choose(b.mnuRead);
+        EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+        EXPECT_TRUE(data(b) == file) << done;
+    }
 }
 
 // Stop answered at a run's last pump, while its results are drawn, leaves the run complete: it saves as
