@@ -139,22 +139,33 @@ TEST_F(StoppedRunsTest, ASweepStoppedAfterFewPointsReadsBackQuietly) {
     }
 }
 
-// Stop answered at a run's last pump, while its results are drawn, leaves the run complete: it saves as
-// the run left alone.
+// Stop answered while a run's results are drawn, after its last point (the curves formed, every step of
+// a sweep done, the last row of a Lee diagram at 100 %), leaves the run complete: it saves as the run
+// left alone.
 TEST_F(StoppedRunsTest, StopAfterTheLastPointLeavesTheRunComplete) {
-    for (const char* graph : {"Phase function", "Intensity v. radius", "Lee diagram"}) {
+    const std::pair<const char*, std::function<bool(Form1&)>> cases[] = {
+        {"Phase function", [](Form1& f) { return f.results.intensityUnpol.at(1) != 0; }},
+        {"Intensity v. radius",
+         [](Form1& f) {
+             return f.runRecord.plannedPoints > 0 && f.runRecord.doneLast >= f.runRecord.plannedPoints;
+         }},
+        {"Lee diagram",
+         [](Form1& f) {
+             return f.sweepState.loopStep >= f.sweepState.sweepSteps && f.txtProgress.text() == "100";
+         }},
+    };
+    for (const auto& [graph, drawn] : cases) {
         Form1& a = started();
         test::Choose(a.cboGraph, graph);
-        int pumps = 0;
-        runtime.setPumpHook([&a, &pumps] { pumps += a.cmdStop.visible() ? 1 : 0; });
         test::Press(a.cmdNewPlot);
-        runtime.setPumpHook({});
         const std::string whole = data(a);
         Form1& b = started();
         test::Choose(b.cboGraph, graph);
-        runStopped(b, [&pumps] { return --pumps == 0; });
-        EXPECT_EQ(b.runRecord.state, ResultsState::Complete) << b.runRecord.graphText;
-        EXPECT_TRUE(data(b) == whole);
+        bool pressed = false;
+        runStopped(b, [&b, &pressed, drawn = drawn] { return pressed = pressed || drawn(b); });
+        ASSERT_TRUE(pressed) << graph;
+        EXPECT_EQ(b.runRecord.state, ResultsState::Complete) << graph;
+        EXPECT_TRUE(data(b) == whole) << graph;
     }
 }
 
