@@ -62,8 +62,8 @@ constexpr double kPoolContention = 0.4;
 // Each hand-over of work to the pool's threads (one per series, per 16 blocks of 64 angles of the
 // Debye series, per 256 angles of a Gaussian beam): waking the workers and waiting for the last.
 constexpr double kHandOver = 0.3e-3;
-// A series sums its angles on the pool from this many window angles and orders on (mie.h, debye.h,
-// beam_sums.h).
+// The Debye and Gaussian-beam series sum their angles on the pool from this many window angles and
+// orders on (debye.h, beam_sums.h); the Mie series as MieSumsOnThePool says (mie.h).
 constexpr double kThreadedAngles = 200;
 constexpr double kThreadedOrders = 50;
 
@@ -124,9 +124,14 @@ struct Cost {
     Cost OnPool() const { return {0.0, serial + shared, 0.0}; }
 };
 
-// The angle sums go to the pool in runs of enough angles and orders, `angles` angle pairs at a time.
-void AddAngleSums(Cost& c, double seconds, double orders, const Grid& g, double angles) {
-    if (g.angles >= kThreadedAngles && orders >= kThreadedOrders) {
+// Runs of enough angles and orders of the Debye and beam series sum their angles on the pool.
+bool SumsOnThePool(double orders, const Grid& g) {
+    return g.angles >= kThreadedAngles && orders >= kThreadedOrders;
+}
+
+// The angle sums on the pool (`onPool`), `angles` angle pairs at a time, or on the calling thread.
+void AddAngleSums(Cost& c, double seconds, bool onPool, const Grid& g, double angles) {
+    if (onPool) {
         c.shared += seconds;
         c.handOvers += std::ceil(g.angles / angles);
     } else {
@@ -140,7 +145,8 @@ Cost MiePlaneWaveCost(const RunSetting& s, double x, const Grid& g) {
     const double start = std::max(N, mx) + 20 + 8 * std::cbrt(mx);  // of the D_n recurrence
     Cost c;
     c.serial = kMieOrder * start;
-    AddAngleSums(c, (s.avx2 ? kMieAngleAvx2 : kMieAngleSse2) * N * g.angles, N, g, g.angles);
+    AddAngleSums(c, (s.avx2 ? kMieAngleAvx2 : kMieAngleSse2) * N * g.angles, MieSumsOnThePool(g.angles, N), g,
+                 g.angles);
     return c;
 }
 
@@ -163,7 +169,8 @@ Cost DebyeTablesCost(const RunSetting& s, double orders) {
 Cost DebyePlaneWaveCost(const RunSetting& s, double x, const Grid& g) {
     const double orders = DebyeOrders(s, x);
     Cost c = DebyeTablesCost(s, orders);
-    AddAngleSums(c, (s.avx2 ? kDebyeAngleAvx2 : kDebyeAngleSse2) * orders * g.angles, orders, g, 16 * 64);
+    AddAngleSums(c, (s.avx2 ? kDebyeAngleAvx2 : kDebyeAngleSse2) * orders * g.angles,
+                 SumsOnThePool(orders, g), g, 16 * 64);
     return c;
 }
 
@@ -191,7 +198,7 @@ Cost BeamCost(const RunSetting& s, Kernel kernel, double x, double lambdaInMediu
     }
     c.shared += kBeamCoefficient * terms;
     c.handOvers += 1;
-    AddAngleSums(c, kBeamAngle * terms * g.angles, N, g, 256);
+    AddAngleSums(c, kBeamAngle * terms * g.angles, SumsOnThePool(N, g), g, 256);
     if (kernel == Kernel::DebyeBeam && s.beamPair) {
         Cost pair;
         pair.Add(c, 2);

@@ -699,8 +699,7 @@ void RunSeries(const MieInput& in, MieResult& r, MieOrderCallback onOrder, Varia
     // A run is as large as the angles its window makes: one angle of a fine grid is a small run.
     SeriesRun run(in, r, onOrder, segments);
     const int angles = WindowAngles(segments);
-    if (angles >= kThreadedAngles && terms >= kThreadedOrders &&
-        static_cast<double>(angles) * terms >= kThreadedTerms)
+    if (MieSumsOnThePool(angles, terms))
         run.Threaded();
     else
         run.OneByOne();
@@ -714,6 +713,11 @@ void MieSeries(const MieInput& input, MieResult& result, MieOrderCallback onOrde
 
 void MieSeries2(const MieInput& input, MieResult& result, MieOrderCallback onOrder) {
     RunSeries(input, result, onOrder, Variant::BHMIE2);
+}
+
+bool MieSumsOnThePool(double windowAngles, double orders) {
+    return windowAngles >= kThreadedAngles && orders >= kThreadedOrders &&
+           windowAngles * orders >= kThreadedTerms;
 }
 
 }  // namespace tessary

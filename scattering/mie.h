@@ -170,6 +170,10 @@ class MieOrderCallback {
 // S1, S2, Qext, Qsca, Qback and g within 1e-12 of arbitrary-precision values.
 void MieSeries(const MieInput& input, MieResult& result, MieOrderCallback onOrder = {});
 
+// Whether MieSeries sums the angles of a run of `windowAngles` angle pairs and `orders` orders on the
+// worker pool (as above); below that it sums them on the calling thread. The run-time estimate asks too.
+bool MieSumsOnThePool(double windowAngles, double orders);
+
 // The variant behind BHMIE2: the same series, but the convergence graph sums round(1.2 NSTOP) orders and
 // its NMX (the limit test) is the larger of the normal NMX and termCount. Its other differences, the
 // window title and the progress bar, belong to the window procedure.
