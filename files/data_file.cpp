@@ -313,9 +313,7 @@ void Encoder::trailingLines() {
         if (waves->phaseCorrection) line += "; phase correction";
         text(line);
     }
-    if (f.stopped)
-        text(std::string(kStoppedPrefix) + CStr(f.stopped->done) + " of " + CStr(f.stopped->planned) +
-             " points");
+    if (f.stopped) text(StoppedRunLine(*f.stopped));
 }
 
 void Encoder::results(const GraphCodes& g) {
@@ -878,6 +876,10 @@ DataFile Decoder::run() {
 }
 
 }  // namespace
+
+std::string StoppedRunLine(const StoppedRun& stopped) {
+    return std::string(kStoppedPrefix) + CStr(stopped.done) + " of " + CStr(stopped.planned) + " points";
+}
 
 int DataFileVersionOf(std::string_view header) {
     for (const VersionHeader& v : kVersions)

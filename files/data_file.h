@@ -93,6 +93,8 @@ struct StoppedRun {
     std::int32_t planned = 0;
     bool operator==(const StoppedRun&) const = default;
 };
+// The stop line, which the text export of a stopped run writes too.
+std::string StoppedRunLine(const StoppedRun& stopped);
 
 // The options of the surface-wave method other than its defaults (the paths "Both", the model "Khare",
 // terms 1 to 10, amplitude factor 1, no phase correction): the line "Surface waves: " with the path item of

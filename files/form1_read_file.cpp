@@ -849,18 +849,13 @@ void Loader::keepValuesAsRead() {
 }
 
 void Loader::caption() {
-    const std::string names = f.indexState.sphereName + " in " + f.indexState.mediumName;
     // The label and title a run of the method leaves (Mie names its beam; the methods without ray
     // orders are labelled by the method list).
-    if (f.codes.calcMethod == kMethodMie) {
-        const bool beam = f.mnuGaussian.checked();
-        f.lblDebyeRays.setCaption(beam ? "Mie (Gaussian beam)" : "Mie (plane wave)");
-        f.setCaption((beam ? "Mie scattering (Gaussian beam):  " : "Mie scattering:  ") + names);
-    }
+    if (f.codes.calcMethod == kMethodMie)
+        f.lblDebyeRays.setCaption(f.mnuGaussian.checked() ? "Mie (Gaussian beam)" : "Mie (plane wave)");
     if (f.codes.calcMethod == kMethodRayleigh || f.codes.calcMethod == kMethodDiffraction)
         f.lblDebyeRays.setCaption(f.cboType.text());
-    if (f.codes.calcMethod == kMethodRayleigh) f.setCaption("Rayleigh scattering:  " + names);
-    if (f.codes.calcMethod == kMethodDiffraction) f.setCaption("Diffraction:  " + names);
+    if (const std::optional<std::string> title = f.MethodTitleOfInputs()) f.setCaption(*title);
     if (f.codes.calcMethod == kMethodDebye || f.codes.calcMethod >= kMethodAiry) {
         // The Gaussian-beam Debye series names its beam as its run does.
         if (f.codes.calcMethod == kMethodDebye && fileRecord.illumination == RunIllumination::GaussianBeam)

@@ -102,7 +102,6 @@ void SetExportRelativeIndex(const RunRecord& record, TextExportSnapshot& s) {
 
 bool SweepRowsOfRun(const RunRecord& r, TextExportSnapshot& s) {
     const ResultsInUse use = ResultsInUseOf(r);
-    std::int32_t planned = use.planned;
     if (r.graphCode == kGraphConvergence) {
         s.firstPoint = use.first;
         s.lastPoint = use.last;
@@ -118,7 +117,7 @@ bool SweepRowsOfRun(const RunRecord& r, TextExportSnapshot& s) {
             s.lastPoint = use.last;
         }
     }
-    if (use.stopped) s.stopLine = StoppedAfterText(s.lastPoint - s.firstPoint + 1, planned);
+    if (use.stopped) s.stopLine = StoppedRunLine(StoppedRun{s.lastPoint - s.firstPoint + 1, use.planned});
     return s.lastPoint >= s.firstPoint;
 }
 

@@ -130,10 +130,6 @@ class RunOnShow {
 void StartRecord(Form1& f) {
     f.beamUse = {};  // the method calls say which beam they use
     f.TakeRunRecord();
-    f.runRecord.state = ResultsState::None;
-    f.runRecord.doneFirst = 1;
-    f.runRecord.doneLast = 0;
-    f.runRecord.plannedPoints = 0;
 }
 
 // The end of a New plot that started: its record settled; a run that ended before its method named

@@ -108,15 +108,12 @@ bool IndexTyped(const RunRecord& r, double lambda) {
 
 // The record of the run on show (runs/run_record.h): taken here when a run starts, after its checks;
 // completed with the method's label and title when it ends (FinishRunRecord); taken from the restored window
-// when a data file is read. Whatever describes or stores the results reads it.
-// A record taken so describes complete results over the window's point range (as a data file read back
-// holds them); a run settles the state of its own results when it ends (SettleRunRecord).
+// when a data file is read. Whatever describes or stores the results reads it. A record taken so holds no
+// finished point yet: a run settles the state of its results when it ends (SettleRunRecord), a data file
+// read back sets it from the file.
 void Form1::TakeRunRecord() {
     runRecord = RecordOfInputs();
     FinishRunRecord();
-    runRecord.state = ResultsState::Complete;
-    runRecord.doneFirst = runRecord.windowFirst;
-    runRecord.doneLast = runRecord.windowLast;
 }
 
 // The record of a run of the inputs as they are now (the run record stays).

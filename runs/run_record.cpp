@@ -75,8 +75,4 @@ std::string RunOptionsOf(const RunRecord& r) {
     return WithOptions(options);
 }
 
-std::string StoppedAfterText(std::int32_t done, std::int32_t planned) {
-    return "Stopped after " + CStr(done) + " of " + CStr(planned) + " points";
-}
-
 }  // namespace tessary

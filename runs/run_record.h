@@ -150,8 +150,4 @@ ResultsInUse ResultsInUseOf(const RunRecord& r);
 // beams", "minus ray optics"); empty when the run used none.
 std::string RunOptionsOf(const RunRecord& r);
 
-// The line that says how far a stopped run came, in the data file and the text export:
-// "Stopped after 57 of 101 points".
-std::string StoppedAfterText(std::int32_t done, std::int32_t planned);
-
 }  // namespace tessary
