@@ -21,8 +21,10 @@ void Form1::colrgb2(double lambda, double& r3, double& g3a, double& b3) {
 // (The pure steps are in colour/wavelength_set.h.) Fills the set for waveCount: with one wavelength only the
 // colour of entry 1 from wavelength; else the band from the band dialog, waveList ("RGB": 0.65, 0.51, 0.44
 // um; otherwise the centres of waveCount equal sub-bands), the colours and the weights of the checked
-// spectrum. With "Spectrum from file" checked the weights keep their values.
-void Form1::lambdaN() {
+// spectrum. With "Spectrum from file" checked and no file read the weights keep their values. False when a
+// wavelength lies outside the table of the checked spectrum: its weight keeps its value, taken from no end
+// of the table.
+bool Form1::lambdaN() {
     // Colour entry k: the channels, the packed colour from the rounded channels, then fractions.
     const auto colourEntry = [this](std::size_t k, double lambda) {
         colrgb2(lambda, waveSet.redPerWave[k], waveSet.greenPerWave[k], waveSet.bluePerWave[k]);
@@ -35,7 +37,7 @@ void Form1::lambdaN() {
 
     if (calc.waveCount == 1) {
         colourEntry(1, calc.wavelength);
-        return;
+        return true;
     }
 
     // A limit or temperature that is no Single keeps the value it had.
@@ -48,20 +50,22 @@ void Form1::lambdaN() {
     if (blackBody) single(Val(dlogBlackBody_->txtBlackBody.text()), light.blackBodyTemp);
 
     // The weight of entry k; a black body without a usable temperature leaves the weight as it was.
+    bool insideTables = true;
+    const auto take = [&](std::size_t k, const std::optional<float>& w) {
+        if (w) waveSet.weightPerWaveWork[k] = *w;
+        insideTables = insideTables && w.has_value();
+    };
     const auto weigh = [&](std::size_t k) {
         const double lambda = waveSet.waveList[k];
         if (mnuSpectrumLee.checked())
-            waveSet.weightPerWaveWork[k] =
-                SunLeeWeight(lambda, std::span<const float, kSunLeeValues>(builtinTables.sunLeeTable));
+            take(k, SunLeeWeight(lambda, std::span<const float, kSunLeeValues>(builtinTables.sunLeeTable)));
         if (mnuSpectrumWernand.checked())
-            waveSet.weightPerWaveWork[k] = SunWernandWeight(
-                lambda, std::span<const float, kSunWernandValues>(builtinTables.sunWernandTable));
+            take(k, SunWernandWeight(
+                        lambda, std::span<const float, kSunWernandValues>(builtinTables.sunWernandTable)));
         if (mnuSpectrumFlat.checked()) waveSet.weightPerWaveWork[k] = 1.0f;
         if (mnuSpectrumFile.checked() && light.spectrumFileLoaded == 1)
-            if (const std::optional<float> w =
-                    SpectrumFileWeight(lambda, fileState.specFileWave, fileState.specFileValue,
-                                       fileState.spectrumNonUniform == 1))
-                waveSet.weightPerWaveWork[k] = *w;
+            take(k, SpectrumFileWeight(lambda, fileState.specFileWave, fileState.specFileValue,
+                                       fileState.spectrumNonUniform == 1));
         if (blackBody)
             if (const std::optional<float> w = BlackBodyWeight(lambda, light.blackBodyTemp))
                 waveSet.weightPerWaveWork[k] = *w;
@@ -85,6 +89,17 @@ void Form1::lambdaN() {
         }
     }
     for (std::size_t k = 1; k <= count; ++k) waveSet.weightPerWave[k] = waveSet.weightPerWaveWork[k];
+    return insideTables;
+}
+
+// The wavelength set of a run: false, after the message and with the run stopped, when a wavelength lies
+// outside the spectrum's table (the band checks before the run keep every wavelength inside it).
+bool Form1::RunWaveSet() {
+    if (lambdaN()) return true;
+    msgBox("The table of the spectrum does not cover the band of the run", mb::kOkOnly,
+           std::string("Spectrum"));
+    codes.runState = kRunStopped;
+    return false;
 }
 
 }  // namespace tessary

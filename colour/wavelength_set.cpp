@@ -56,11 +56,11 @@ float BandCentre(float bandMinUm, float bandMaxUm, int count, int k) {
     return bandMinUm + delta / 2.0f + static_cast<float>(k - 1) * delta;
 }
 
-float TableWeight(std::span<const float> table, double x) {
-    if (table.empty()) return 0.0f;
+std::optional<float> TableWeight(std::span<const float> table, double x) {
+    if (table.empty()) return std::nullopt;
     const auto last = static_cast<double>(table.size() - 1);
-    if (!(x >= 0.0)) return table.front();
-    if (x >= last) return table.back();
+    if (!(x >= 0.0 && x <= last)) return std::nullopt;  // also x not a number
+    if (x == last) return table.back();
     const double i = std::floor(x);
     const double f = x - i;
     const auto at = static_cast<std::size_t>(i);
@@ -68,13 +68,13 @@ float TableWeight(std::span<const float> table, double x) {
     return static_cast<float>(table[at] + step * f);
 }
 
-float SunLeeWeight(double lambdaUm, std::span<const float, kSunLeeValues> table) {
+std::optional<float> SunLeeWeight(double lambdaUm, std::span<const float, kSunLeeValues> table) {
     // The divisor is the Double difference 0.31999999999999995, as the program always had it.
     const double x = (lambdaUm - 0.38) * 64.0 / (0.7 - 0.38);
     return TableWeight(table, x);
 }
 
-float SunWernandWeight(double lambdaUm, std::span<const float, kSunWernandValues> table) {
+std::optional<float> SunWernandWeight(double lambdaUm, std::span<const float, kSunWernandValues> table) {
     const double x = (lambdaUm - 0.35) * 130.0 / 0.65;
     return TableWeight(table, x);
 }
@@ -100,9 +100,13 @@ std::optional<float> SpectrumFileWeight(double lambdaUm, std::span<const double>
     if (count < 2) return std::nullopt;
     const std::size_t last = count - 1;
     const double nm = 1000.0 * lambdaUm;
+    // One row, or equal first and last wavelengths: the first value everywhere. Else nothing outside the
+    // rows (nor for nm not a number).
+    if (last == 1 || !(wave[1] != wave[last])) return static_cast<float>(value[1]);
+    if (!(nm >= wave[1] && nm <= wave[last])) return std::nullopt;
     if (nonUniform) {
-        if (last == 1 || !(nm > wave[1])) return static_cast<float>(value[1]);  // also nm not a number
-        if (nm >= wave[last]) return static_cast<float>(value[last]);
+        if (nm == wave[1]) return static_cast<float>(value[1]);
+        if (nm == wave[last]) return static_cast<float>(value[last]);
         // The first row above nm: one of rows 2..last, as wave(1) <= nm < wave(last).
         const auto rows = wave.subspan(1, last);
         const auto k =
@@ -112,7 +116,7 @@ std::optional<float> SpectrumFileWeight(double lambdaUm, std::span<const double>
     }
     const double span = wave[last] - wave[1];
     const double x = (nm - wave[1]) * static_cast<double>(last - 1) / span;
-    if (last == 1 || !(span != 0.0) || !(x >= 0.0)) return static_cast<float>(value[1]);
+    if (!(x >= 0.0)) return static_cast<float>(value[1]);
     if (x >= static_cast<double>(last - 1)) return static_cast<float>(value[last]);
     const auto i = static_cast<std::size_t>(x);
     const double f = x - static_cast<double>(i);

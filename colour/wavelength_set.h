@@ -33,24 +33,25 @@ inline constexpr float kRgbWavelengthsUm[3] = {0.65f, 0.51f, 0.44f};
 float BandCentre(float bandMinUm, float bandMaxUm, int count, int k);
 
 // Linear interpolation in a table at the fractional index x: t(i) + (t(i + 1) - t(i)) f with
-// i = Int(x), f = x - i. Below the first element (or x not a number) the first value, at or beyond
-// the last element the last value.
-float TableWeight(std::span<const float> table, double x);
+// i = Int(x), f = x - i. nullopt outside the table (x below 0 or beyond the last element, or not a
+// number): no weight is taken from an end for a wavelength the table does not reach.
+std::optional<float> TableWeight(std::span<const float> table, double x);
 
 // Relative solar spectra tabulated every 5 nm: the first from 380 to 700 nm (65 values), the second
-// from 350 to 1000 nm (131 values). Wavelengths outside a table take its end value.
+// from 350 to 1000 nm (131 values). nullopt for a wavelength outside a table (the band checks before a
+// run keep its wavelengths inside).
 inline constexpr int kSunLeeValues = 65;
 inline constexpr int kSunWernandValues = 131;
-float SunLeeWeight(double lambdaUm, std::span<const float, kSunLeeValues> table);
-float SunWernandWeight(double lambdaUm, std::span<const float, kSunWernandValues> table);
+std::optional<float> SunLeeWeight(double lambdaUm, std::span<const float, kSunLeeValues> table);
+std::optional<float> SunWernandWeight(double lambdaUm, std::span<const float, kSunWernandValues> table);
 
 // Weight of a wavelength from a spectrum file's rows 1..count (element 0 unused; wave in nm), the
-// values interpolated linearly; below the first row the first value, from the last row on the last
-// value. The rows of a uniform file are placed at equal steps from the first wavelength to the last,
-// x = (1000 lambda - wave(1)) (count - 1) / (wave(count) - wave(1)), the value taken between rows
-// Int(x) + 1 and Int(x) + 2; those of a non-uniform file at the wavelengths they list, which increase
-// (the reader refuses a file whose rows do not). A table of one row, or with equal first and last
-// wavelengths, gives every wavelength the first value. nullopt for an empty table.
+// values interpolated linearly between the first row and the last. The rows of a uniform file are
+// placed at equal steps from the first wavelength to the last, x = (1000 lambda - wave(1)) (count - 1)
+// / (wave(count) - wave(1)), the value taken between rows Int(x) + 1 and Int(x) + 2; those of a
+// non-uniform file at the wavelengths they list, which increase (the reader refuses a file whose rows
+// do not). A table of one row, or with equal first and last wavelengths, gives every wavelength the
+// first value. nullopt for an empty table and for a wavelength outside the rows.
 std::optional<float> SpectrumFileWeight(double lambdaUm, std::span<const double> wave,
                                         std::span<const double> value, bool nonUniform);
 

@@ -437,7 +437,10 @@ class Form1 : public Form {
     void Saturation(float& colour1, float& colour2, float& colour3);
     void GammaCorrection(float& colour1, float& colour2, float& colour3);
     void ColourSet(float& colRed5, float& colGreen5, float& colBlue5);
-    void lambdaN();
+    // The wavelength set of waveCount; false when a weight was asked outside its spectrum's table (that
+    // weight keeps its value): a run then ends through RunWaveSet's message.
+    bool lambdaN();
+    bool RunWaveSet();
     void colrgb2(double lambda, double& r3, double& g3a, double& b3);
     void PlotN();
     void PlotBow(const ColourSumTable& perp, const ColourSumTable& para, const std::string& caption);

@@ -35,6 +35,9 @@ struct RunFlags {
     // Set by the data-file reader while it loads: a New plot that Replot starts then keeps
     // resultsFromFile (any other New plot clears it).
     bool dataFileLoading = false;
+    // While the wavelength box's change handler runs the input checks: the number entry reads the box
+    // and leaves its text as the user types it (New plot tidies it).
+    bool lambdaAsTyped = false;
 };
 
 // The window itself: command line, screen, hidden mode, the input lock and the redraw depth.

@@ -4,6 +4,7 @@
 // names that the evaluated models carry are brought up to date. SunCorrection turns the step box into
 // the weights of media/sun_correction.h.
 #include <optional>
+#include <string>
 #include <utility>
 
 #include "mainwindow/form1.h"
@@ -41,6 +42,23 @@ RefrelResult NoSphereChosen() {
     none.message = "Help! RI of sphere undefined";
     none.title = "Error";
     return none;
+}
+
+// The number the index box shows, for a wavelength the models give no index at (one <= 0, or outside
+// 0.15-2 um with the IAPWS sphere). A run never takes it for a wavelength it computes: the run ends with
+// the band message (once), as for a model without an index there. The checks before a run keep every
+// wavelength of it inside the models' bands.
+std::optional<double> ShownIndex(Form1& f) {
+    if (!f.windowState.inputsLocked) return Val(f.txtRefractReal.text());
+    if (f.codes.runState != Form1::kRunStopped) {
+        if (f.mnuRI_IAPWS.checked())
+            msgBox("IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band",
+                   mb::kOkOnly, std::string("Refractive index of water"));
+        else
+            msgBox("Help! RI of sphere undefined", mb::kOkOnly, std::string("Error"));
+    }
+    f.codes.runState = Form1::kRunStopped;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -99,18 +117,18 @@ bool Form1::ReadIndexModels() {
 }
 
 // Re(m) at lambda (um) from the checked models; Im(m) in relIndexIm, the indices in sphereRe, sphereIm,
-// mediumRe, mediumIm. A wavelength <= 0, or outside 0.15-2 um with the IAPWS sphere, returns the number in
-// txtRefractReal and changes nothing. nullopt when there is no index: the message is shown (once per run: not
-// again while a run is already stopped), during a run runState becomes 4, and no index variable changes.
-// (Inside Form1 the pure engine is tessary::refrel.)
+// mediumRe, mediumIm. Outside a run, a wavelength <= 0, or outside 0.15-2 um with the IAPWS sphere, returns
+// the number in txtRefractReal and changes nothing; during a run it has no index. nullopt when there is no
+// index: the message is shown (once per run: not again while a run is already stopped), during a run
+// runState becomes 4, and no index variable changes. (Inside Form1 the pure engine is tessary::refrel.)
 std::optional<double> Form1::refrel(double lambda) {
     // No wavelength to work with: the index shown stays, whatever the models.
-    if (!(lambda > 0.0)) return Val(txtRefractReal.text());
+    if (!(lambda > 0.0)) return ShownIndex(*this);
 
     const bool modelsRead = ReadIndexModels();
     const RefrelResult result =
         modelsRead ? tessary::refrel(indexState.indexModels, lambda) : NoSphereChosen();
-    if (result.status == RefrelStatus::KeepShown) return Val(txtRefractReal.text());
+    if (result.status == RefrelStatus::KeepShown) return ShownIndex(*this);
 
     const IndexModels& m = indexState.indexModels;
     const bool sphereReached = modelsRead;

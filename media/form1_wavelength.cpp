@@ -22,18 +22,18 @@ std::string ImagText(double k) {
     return Format(k, "Scientific");
 }
 
+// The number of the wavelength box's text, its first decimal comma read as the point.
+ValResult WavelengthTyped(std::string text) {
+    if (const std::size_t comma = text.find(','); comma != std::string::npos) text[comma] = '.';
+    return ParseVal(text);
+}
+
 }  // namespace
 
 void Form1::txtLambda_change() {
-    // A decimal comma is the point, as in the other boxes: the box is rewritten, and its change event
-    // runs this handler again with the point.
-    if (const std::size_t comma = txtLambda.text().find(','); comma != std::string::npos) {
-        std::string text = txtLambda.text();
-        text[comma] = '.';
-        txtLambda.setText(text);
-        if (eventsEnabled()) return;
-    }
-    const ValResult typed = ParseVal(txtLambda.text());
+    // The text stays as typed, the cursor where the user left it: a decimal comma is read as the point,
+    // as every box is read at New plot, which tidies the text.
+    const ValResult typed = WavelengthTyped(txtLambda.text());
     calc.wavelength = typed.value;
     // A number beyond the Double range is no wavelength, but no empty box either: the input checks
     // refuse it.
@@ -48,7 +48,12 @@ void Form1::txtLambda_change() {
     if (loading && (calc.wavelength < 0.0 || overflow)) return;
     // Every input is checked; a refusal has shown its message, and the index shown stays. A negative
     // wavelength has no index and no band.
-    if (!loading) CheckInput(graph.xMin, graph.xMax, graph.yAxisMin, graph.yAxisMax, runFlags.inputError);
+    if (!loading) {
+        const bool asTypedBefore = runFlags.lambdaAsTyped;
+        runFlags.lambdaAsTyped = true;
+        CheckInput(graph.xMin, graph.xMax, graph.yAxisMin, graph.yAxisMax, runFlags.inputError);
+        runFlags.lambdaAsTyped = asTypedBefore;
+    }
     if (!loading && runFlags.inputError == 0 && (calc.wavelength < 0.0 || overflow)) runFlags.inputError = 1;
     if (!loading && runFlags.inputError == 1) {
         txtLambda.setBackColor(kRed);
@@ -110,7 +115,7 @@ void Form1::txtLambda_change() {
 // red, the band message, true. The IAPWS sphere's formula holds from 0.15 to 2 um only; outside, refrel keeps
 // the index of the previous wavelength, which no run may use.
 bool Form1::LambdaOutsideSphereWindow() {
-    const double lambda = Val(txtLambda.text());
+    const double lambda = WavelengthTyped(txtLambda.text()).value;
     if (!mnuRI_IAPWS.checked() || calc.waveCount > 1 || (0.15 <= lambda && lambda <= 2.0)) return false;
     txtLambda.setBackColor(kRed);
     msgBox("IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band", mb::kOkOnly,

@@ -159,13 +159,15 @@ bool ParseNumberText(const std::string& text, double& Value, bool minusAllowed, 
 }
 
 // The steps shared by text boxes and editable lists: their text, background and Change event behave
-// alike. Returns false on a rejection, after the red box and the message.
+// alike. Returns false on a rejection, after the red box and the message. Unless `rewrite`, the box's
+// text stays as it is.
 template <class Box>
-bool ParseBox(Box& box, double& Value, int rangeCode) {
+bool ParseBox(Box& box, double& Value, int rangeCode, bool rewrite = true) {
     const bool minusAllowed = Value != 1.0;
     const std::string text = box.text();
     box.setBackColor(kWhite);
-    const auto show = [&box](const std::string& s) {
+    const auto show = [&box, rewrite](const std::string& s) {
+        if (!rewrite) return s;
         box.setText(s);
         return box.text();
     };
@@ -191,7 +193,9 @@ double BoxValue(const std::string& text) { return BoxNumber(text, true).value_or
 // accepted, 1 when rejected (the box red and the input-error message shown).
 void Form1::getval(TextBox& box, double& Value, int& NError) {
     const int rangeCode = NError;
-    NError = ParseBox(box, Value, rangeCode) ? 0 : 1;
+    // The wavelength box keeps what is being typed into it while its own change handler checks it.
+    const bool rewrite = !(&box == &txtLambda && runFlags.lambdaAsTyped);
+    NError = ParseBox(box, Value, rangeCode, rewrite) ? 0 : 1;
 }
 
 void Form1::getval(ComboBox& box, double& Value, int& NError) {

@@ -188,6 +188,7 @@ Next InputChecks::runSteps() {
     TESSARY_CHECK(Of(AxisBandChecks(f)));
     TESSARY_CHECK(leeRadii());
     TESSARY_CHECK(mapInputs());
+    TESSARY_CHECK(Of(MapBandChecks(f)));
     bool distribution = false;
     TESSARY_CHECK(coloursAndDistribution(distribution));
     TESSARY_CHECK(methodParameters());
@@ -288,7 +289,7 @@ Next InputChecks::interpolationAndGraphType() {
 // part's box is red. An index typed into the boxes since is the user's own and is used.
 Next InputChecks::refusedIndex() {
     if (!f.indexState.indexRefused || f.calc.waveCount >= 2) return Next::GoOn;
-    const RefrelResult m = f.CheckedModelsIndex(ValueOf(f.txtLambda));
+    const RefrelResult m = f.CheckedModelsIndex(BoxValue(f.txtLambda.text()));  // before getval tidies it
     if (m.ok() || m.status == RefrelStatus::KeepShown) return Next::GoOn;
     return failRed(f.txtRefractReal, std::string(m.message), std::string(m.title));
 }

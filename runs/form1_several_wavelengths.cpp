@@ -83,7 +83,7 @@ bool Form1::SeveralWavelengths() {
     if (optDisp.value() && codes.graphCode < kGraphLee) return SeveralWavelengthsDisperse();
 
     WaveCountFromRadius();
-    lambdaN();
+    if (!RunWaveSet()) return false;
     SizeForGrid(results, colourSums, angleGrid.angleCount);
     SunCorrection();
     const std::int32_t points = 2 * angleGrid.angleCount - 1;

@@ -47,7 +47,7 @@ bool Form1::SeveralWavelengthsDisperse() {
     }
     const auto count = static_cast<int>(samples.radius.size());
     if (kind == DistributionKind::Special) dist.sampleCount = count;
-    lambdaN();
+    if (!RunWaveSet()) return false;
 
     const bool few = FewWavelengths(cboWave.text() == "RGB", calc.waveCount);
     const double nominalRadius = calc.radius;

@@ -6,18 +6,21 @@
 // otherwise run on the previous run's grid); logarithmic steps are a whole number up to 18000 (the
 // curves hold no more points); the asymmetry parameter against wavelength gets the wavelength-axis
 // bands too; the Gaussian beam writes no efficiencies, so their graphs need a plane wave; the spectrum
-// band must start above 0 and below its upper end.
+// band must start above 0 and below its upper end. The rows of a wavelength map get the bands of a
+// wavelength axis, and both get those of the index files, which hold no value outside their rows.
 #include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "media/size_distribution.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/box_number.h"
 #include "runs/method_codes.h"
 #include "runs/sweep_checks.h"
 #include "runs/sweep_steps.h"
@@ -121,6 +124,22 @@ CheckNext OneWavelengthBands(Form1& f, double lambda) {
     return CheckNext::GoOn;
 }
 
+// A spectrum file gives no weight outside its rows (one row, or equal first and last wavelengths, is
+// the same weight at every wavelength).
+CheckNext SpectrumFileBand(Form1& f, SpectrumBand& band) {
+    const std::vector<double>& wave = f.fileState.specFileWave;
+    if (!f.mnuSpectrumFile.checked() || f.light.spectrumFileLoaded != 1 || wave.size() < 3)
+        return CheckNext::GoOn;
+    // In um and Single, as the band's limits.
+    const float lo = static_cast<float>(wave[1] / 1000), hi = static_cast<float>(wave.back() / 1000);
+    const float mn = f.light.bandMinUm, mx = f.light.bandMaxUm;
+    if (!(lo < hi) || (mn >= lo && mx <= hi)) return CheckNext::GoOn;
+    return band.fail(mn<lo, mx> hi,
+                     "The spectrum from the file is valid only for " + CStr(wave[1]) + " nm to " +
+                         CStr(wave.back()) + " nm band",
+                     "Spectrum from file");
+}
+
 // Step 7 with several wavelengths: the band of the spectrum dialog against the models.
 CheckNext SpectrumBands(Form1& f) {
     const float mx = f.light.bandMaxUm;
@@ -141,21 +160,19 @@ CheckNext SpectrumBands(Form1& f) {
         return band.fail(mn<0.35f, mx> 1.0f,
                          "Wernand's spectrum of sunlight is valid only for 350 nm to 1000 nm band",
                          kSunlight);
+    if (SpectrumFileBand(f, band) == CheckNext::Stop) return CheckNext::Stop;
     float lo = 0, hi = 0;
-    if (f.mnuRI_File1.checked()) {
-        if (FileBand(f.indexState.indexModels.fileIndices1, lo, hi) && !(mn >= lo && mx <= hi))
-            return band.fail((mn < lo), (mx > hi), FileBandPrompt(f.indexState.sphereName, lo, hi),
-                             "Refractive index of " + f.indexState.sphereName);
-        return CheckNext::GoOn;
-    }
-    if (MetalSphere(f)) {
-        if (!(mx <= 1.93479f && mn >= 0.187878f))
-            return band.fail((mn < 0.187878f), (mx > 1.93479f),
-                             "The values for refractive index of " + f.indexState.sphereName +
-                                 " are valid only for the 187 - 1935 nm (0.187 - 1.935 um) band",
-                             "Refractive index of " + f.indexState.sphereName);
-        return CheckNext::GoOn;
-    }
+    // A sphere of an index file or of a metal has its own band; the spectrum's and the medium's rows below
+    // hold for it as for any sphere.
+    const bool fileSphere = f.mnuRI_File1.checked();
+    if (fileSphere && FileBand(f.indexState.indexModels.fileIndices1, lo, hi) && !(mn >= lo && mx <= hi))
+        return band.fail((mn < lo), (mx > hi), FileBandPrompt(f.indexState.sphereName, lo, hi),
+                         "Refractive index of " + f.indexState.sphereName);
+    if (!fileSphere && MetalSphere(f) && !(mx <= 1.93479f && mn >= 0.187878f))
+        return band.fail((mn < 0.187878f), (mx > 1.93479f),
+                         "The values for refractive index of " + f.indexState.sphereName +
+                             " are valid only for the 187 - 1935 nm (0.187 - 1.935 um) band",
+                         "Refractive index of " + f.indexState.sphereName);
     if (mx <= 0.7f && mn >= 0.38f) return CheckNext::GoOn;
     const bool below = mn<0.38f, above = mx> 0.7f;
     const std::string visible =
@@ -166,8 +183,12 @@ CheckNext SpectrumBands(Form1& f) {
     const std::string complexPrompt = std::string("Complex values are available only for 380 - 700 nm band") +
                                       kCR + "Use Segelstein's data, which covers 10 nm to 10 m";
     const std::string complexTitle = "Complex values of refractive index of water";
-    if (ComplexWater(f) && above) return band.fail(false, true, complexPrompt, complexTitle);
-    if (ComplexWater(f) && below) return band.fail(true, false, complexPrompt, complexTitle);
+    // The water dialog's complex index holds for the water models; beside a file or metal sphere only
+    // the medium's water is one.
+    const bool complexWater =
+        ComplexWater(f) && (!(fileSphere || MetalSphere(f)) || f.mnuRI_IAPWS2.checked());
+    if (complexWater && above) return band.fail(false, true, complexPrompt, complexTitle);
+    if (complexWater && below) return band.fail(true, false, complexPrompt, complexTitle);
     if (f.mnuRI_Cowley.checked()) return band.fail(below, above, "Cowley's" + visible, kWater);
     if (Iapws(f) && !(mx <= 2.0f && mn >= 0.15f))
         return band.fail(
@@ -199,6 +220,90 @@ CheckNext MediumFileBand(Form1& f, double lambda) {
     const float mn = f.light.bandMinUm, mx = f.light.bandMaxUm;
     if (!(mn >= lo && mx <= hi)) return SpectrumBand(f).fail((mn < lo), (mx > hi), prompt, title);
     return CheckNext::GoOn;
+}
+
+// A wavelength axis in nm: its ends as typed, the last wavelength the run computes (at or past the upper
+// end) and the boxes that hold them.
+struct WavelengthAxis {
+    double lo, hi, last;
+    Control* lowBox;
+    Control* highBox;
+    Control* lastBox;
+};
+
+// The box to mark when the axis passes above a band's end (`above` tells whether a wavelength in nm
+// does); none when it stays inside.
+template <class Above>
+Control* HighBox(const WavelengthAxis& a, Above above) {
+    if (above(a.hi)) return a.highBox;
+    return above(a.last) ? a.lastBox : nullptr;
+}
+
+// The index files' bands over an axis, in Single as the files are read.
+CheckNext AxisFileBand(const WavelengthAxis& a, bool chosen, const std::vector<IndexFileRow>& rows,
+                       const std::string& name) {
+    float lo = 0, hi = 0;
+    if (!chosen || !FileBand(rows, lo, hi)) return CheckNext::GoOn;
+    Control* box = static_cast<float>(a.lo / 1000) < lo
+                       ? a.lowBox
+                       : HighBox(a, [hi](double nm) { return static_cast<float>(nm / 1000) > hi; });
+    if (box == nullptr) return CheckNext::GoOn;
+    return FailRed(*box, FileBandPrompt(name, lo, hi), "Refractive index of " + name);
+}
+
+// Every wavelength of the axis inside the band of the sphere's and the medium's models: the first model
+// that leaves it refuses the run, its low box red, or the box of the end past which it goes.
+CheckNext WavelengthAxisBands(Form1& f, const WavelengthAxis& a) {
+    const double lo = a.lo;
+    const auto highBox = [&a](double end) { return HighBox(a, [end](double nm) { return nm > end; }); };
+    const std::string segelsteinHint = "(Menu: Advanced -> Refractive index -> Sphere -> Water)";
+    if (Iapws(f)) {
+        const std::string p =
+            "IAPWS values are valid only for the 150 - 2000 nm band.  Use Segelstein's data " +
+            segelsteinHint;
+        if (lo < 150) return FailRed(*a.lowBox, p, kWater);
+        if (Control* box = highBox(2000)) return FailRed(*box, p, kWater);
+        const std::string c =
+            "Complex values with IAPWS are valid only for the 380 - 700 nm band.  Use Segelstein's data " +
+            segelsteinHint;
+        if (ComplexWater(f) && lo < 380) return FailRed(*a.lowBox, c, kWater);
+        if (Control* box = highBox(700); ComplexWater(f) && box) return FailRed(*box, c, kWater);
+    }
+    // The models of the visible band, and Ray's table, as one wavelength checks them.
+    const std::pair<const Menu*, const char*> visible[] = {{&f.mnuRI_Cowley, "Cowley's"},
+                                                           {&f.mnuRI_Gedzelman, "Gedzelman's"},
+                                                           {&f.mnuRI_KayeLaby, "Kaye & Laby's"},
+                                                           {&f.mnuRI_Lynch, "Lynch & Livingston's"}};
+    for (const auto& [item, name] : visible) {
+        const std::string p =
+            std::string(name) +
+            " values for refractive index of water are valid only for the 0.38 - 0.7 um band";
+        if (item->checked() && lo < 380) return FailRed(*a.lowBox, p, kWater);
+        if (Control* box = highBox(700); item->checked() && box) return FailRed(*box, p, kWater);
+    }
+    if (f.mnuRI_Ray.checked()) {
+        const std::string p =
+            "Ray's values for refractive index of water are valid only for the 0.2  - 30,000 um band";
+        if (lo < 200) return FailRed(*a.lowBox, p, kWater);
+        if (Control* box = highBox(3e7)) return FailRed(*box, p, kWater);
+    }
+    if (f.mnuRI_Segelstein.checked()) {
+        const std::string p = "Segelstein's values are valid only for the 10 - 10,000 nm band";
+        if (lo < 10) return FailRed(*a.lowBox, p, kWater);
+        if (Control* box = highBox(10000)) return FailRed(*box, p, kWater);
+    }
+    if (MetalSphere(f)) {
+        const std::string p = "The values for refractive index of " + f.indexState.sphereName +
+                              " are valid only for the 187 - 1935 nm band";
+        if (lo < 188) return FailRed(*a.lowBox, p, "Refractive index of " + f.indexState.sphereName);
+        if (Control* box = highBox(1934))
+            return FailRed(*box, p, "Refractive index of " + f.indexState.sphereName);
+    }
+    // The index files give no value outside their rows.
+    const IndexModels& m = f.indexState.indexModels;
+    if (AxisFileBand(a, f.mnuRI_File1.checked(), m.fileIndices1, f.indexState.sphereName) == CheckNext::Stop)
+        return CheckNext::Stop;
+    return AxisFileBand(a, f.mnuRI_File2.checked(), m.fileIndices2, f.indexState.mediumName);
 }
 
 }  // namespace
@@ -247,7 +352,8 @@ CheckNext SweepMethodRules(Form1& f) {
 }
 
 CheckNext BandChecks(Form1& f) {
-    const double lambda = Val(f.txtLambda.text());
+    // The box as typed: getval has not tidied it yet ("0,55" is 0.55).
+    const double lambda = BoxValue(f.txtLambda.text());
     if (f.calc.waveCount < 2) {
         if (OneWavelengthBands(f, lambda) == CheckNext::Stop) return CheckNext::Stop;
     } else {
@@ -258,7 +364,7 @@ CheckNext BandChecks(Form1& f) {
             static_cast<float>(ValOrInfinity(f.dlogSpectrumBand_->txtSpectrumMin.text()) / 1000);
         if (SpectrumBands(f) == CheckNext::Stop) return CheckNext::Stop;
     }
-    return MediumFileBand(f, Val(f.txtLambda.text()));
+    return MediumFileBand(f, lambda);
 }
 
 CheckNext SweepAngleOnGrid(Form1& f) {
@@ -281,54 +387,15 @@ CheckNext AxisBandChecks(Form1& f) {
     const std::optional<SweepPlan> plan =
         PlanSweep(code, lo, hi, lo, hi, Val(f.cboStep.text()), f.mnuXStepLog.checked());
     if (plan && !plan->logSteps) last = std::max(hi, plan->x(plan->lastPoint));
-    const auto highBox = [&](double end) -> Control* {
-        if (hi > end) return &f.txtXmax;
-        return last > end ? static_cast<Control*>(&f.cboStep) : nullptr;
-    };
-    const std::string segelsteinHint = "(Menu: Advanced -> Refractive index -> Sphere -> Water)";
-    if (Iapws(f)) {
-        const std::string p =
-            "IAPWS values are valid only for the 150 - 2000 nm band.  Use Segelstein's data " +
-            segelsteinHint;
-        if (lo < 150) return FailRed(f.txtXmin, p, kWater);
-        if (Control* box = highBox(2000)) return FailRed(*box, p, kWater);
-        const std::string c =
-            "Complex values with IAPWS are valid only for the 380 - 700 nm band.  Use Segelstein's data " +
-            segelsteinHint;
-        if (ComplexWater(f) && lo < 380) return FailRed(f.txtXmin, c, kWater);
-        if (Control* box = highBox(700); ComplexWater(f) && box) return FailRed(*box, c, kWater);
-    }
-    // The models of the visible band, and Ray's table, as one wavelength checks them.
-    const std::pair<const Menu*, const char*> visible[] = {{&f.mnuRI_Cowley, "Cowley's"},
-                                                           {&f.mnuRI_Gedzelman, "Gedzelman's"},
-                                                           {&f.mnuRI_KayeLaby, "Kaye & Laby's"},
-                                                           {&f.mnuRI_Lynch, "Lynch & Livingston's"}};
-    for (const auto& [item, name] : visible) {
-        const std::string p =
-            std::string(name) +
-            " values for refractive index of water are valid only for the 0.38 - 0.7 um band";
-        if (item->checked() && lo < 380) return FailRed(f.txtXmin, p, kWater);
-        if (Control* box = highBox(700); item->checked() && box) return FailRed(*box, p, kWater);
-    }
-    if (f.mnuRI_Ray.checked()) {
-        const std::string p =
-            "Ray's values for refractive index of water are valid only for the 0.2  - 30,000 um band";
-        if (lo < 200) return FailRed(f.txtXmin, p, kWater);
-        if (Control* box = highBox(3e7)) return FailRed(*box, p, kWater);
-    }
-    if (f.mnuRI_Segelstein.checked()) {
-        const std::string p = "Segelstein's values are valid only for the 10 - 10,000 nm band";
-        if (lo < 10) return FailRed(f.txtXmin, p, kWater);
-        if (Control* box = highBox(10000)) return FailRed(*box, p, kWater);
-    }
-    if (MetalSphere(f)) {
-        const std::string p = "The values for refractive index of " + f.indexState.sphereName +
-                              " are valid only for the 187 - 1935 nm band";
-        if (lo < 188) return FailRed(f.txtXmin, p, "Refractive index of " + f.indexState.sphereName);
-        if (Control* box = highBox(1934))
-            return FailRed(*box, p, "Refractive index of " + f.indexState.sphereName);
-    }
-    return CheckNext::GoOn;
+    return WavelengthAxisBands(f, {lo, hi, last, &f.txtXmin, &f.txtXmax, &f.cboStep});
+}
+
+CheckNext MapBandChecks(Form1& f) {
+    if (f.codes.graphCode != kGraphMapWavelength) return CheckNext::GoOn;
+    // The rows run from the minimum to the maximum, both included.
+    const double lo = Val(f.txtF9_min.text());
+    const double hi = Val(f.txtF9_max.text());
+    return WavelengthAxisBands(f, {lo, hi, hi, &f.txtF9_min, &f.txtF9_max, &f.txtF9_step});
 }
 
 CheckNext LogStepCount(Form1& f) {

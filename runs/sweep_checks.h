@@ -19,6 +19,8 @@ CheckNext BandChecks(Form1& f);
 CheckNext SweepAngleOnGrid(Form1& f);
 // Bands of the index models against a wavelength axis (nm).
 CheckNext AxisBandChecks(Form1& f);
+// The same bands over the rows of an angle map against the wavelength (nm).
+CheckNext MapBandChecks(Form1& f);
 // The number of logarithmic steps of a sweep.
 CheckNext LogStepCount(Form1& f);
 

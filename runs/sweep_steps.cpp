@@ -158,6 +158,9 @@ std::optional<SweepValues> StoredSweepValues(int code, int sub, const SweepResul
     return std::nullopt;  // convergence: the routine's own curves
 }
 
-double MapSweepValue(double low, double high, int k, double steps) { return low + (high - low) * k / steps; }
+double MapSweepValue(double low, double high, int k, double steps) {
+    if (k == steps) return high;  // the last row at the maximum itself, not a rounding away from it
+    return low + (high - low) * k / steps;
+}
 
 }  // namespace tessary

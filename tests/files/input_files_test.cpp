@@ -2,6 +2,7 @@
 // their refusals (every file cut after each line, bad words, counts the file cannot hold).
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -177,15 +178,18 @@ TEST(SpectrumFileTest, RowCountsAndLimits) {
 
 TEST(SpectrumFileTest, UniformWeightFollowsTheStraightLineOverTheRows) {
     const std::vector<double> wave = {0, 400, 500, 700}, value = {0, 1, 3, 2};
-    // x = (1000 lambda - 400) * 2 / 300; the value interpolated between rows i + 1 and i + 2.
+    // x = (1000 lambda - 400) * 2 / 300; the value interpolated between rows i + 1 and i + 2; none
+    // outside the rows.
     for (const double l : {0.3, 0.4, 0.475, 0.55, 0.69, 0.7, 0.9}) {
         const double x = (1000 * l - 400) * 2 / 300;
-        double expected = x < 0 ? 1 : x >= 2 ? 2 : 0;
+        std::optional<float> expected;
         if (x >= 0 && x < 2) {
             const int i = static_cast<int>(x);
-            expected = value[i + 1] + (value[i + 2] - value[i + 1]) * (x - i);
+            expected = static_cast<float>(value[i + 1] + (value[i + 2] - value[i + 1]) * (x - i));
         }
-        EXPECT_EQ(SpectrumFileWeight(l, wave, value, false), static_cast<float>(expected)) << l;
+        if (x == 2) expected = 2.0f;
+        EXPECT_EQ(SpectrumFileWeight(l, wave, value, false), expected) << l;
+        EXPECT_EQ(SpectrumFileWeight(l, wave, value, true).has_value(), expected.has_value()) << l;
     }
     // Equal first and last wavelengths: the first value, not 0 / 0.
     EXPECT_EQ(SpectrumFileWeight(0.5, std::vector<double>{0, 500, 500}, std::vector<double>{0, 4, 5}, false),

@@ -1,13 +1,16 @@
 // The handlers of the main window's lists, check boxes and text boxes: the forwarders, the method and
 // ray-order lists, the distribution, the wavelength count, the display options and the x range.
 #include <QImage>
+#include <QLineEdit>
 #include <QPainter>
+#include <QTest>
 #include <functional>
 #include <utility>
 #include <string>
 #include <vector>
 
 #include "graphs/graph_codes.h"
+#include "media/refrel.h"
 #include "platform/ui/file_dialogs.h"
 #include "runs/method_codes.h"
 #include "tests/mainwindow/form1_test_support.h"
@@ -866,6 +869,26 @@ TEST_F(InputHandlersTest, BrightnessWithADecimalCommaPaintsAsWithThePoint) {
                           Qt::black);
         }
         EXPECT_TRUE(painted[0] == painted[1]) << comma;
+    }
+}
+
+// Typed key by key, the wavelength box keeps the text and the cursor where the user left them and reads a
+// decimal comma as the point, with no message (at "0," it was rewritten "0." with the cursor at the start,
+// so "0,55" became "550." and "1.5" "51", with band messages); New plot reads it so.
+TEST_F(InputHandlersTest, WavelengthTypedKeyByKeyStaysAsTyped) {
+    for (const auto& [keys, lambda] : {std::pair{"0,50", 0.5}, {"0,55", 0.55}, {"1.5", 1.5}}) {
+        Form1& f = ready();
+        auto* box = static_cast<QLineEdit*>(f.txtLambda.widget());
+        box->selectAll();
+        QTest::keyClicks(box, keys);
+        EXPECT_EQ(box->text().toStdString(), keys);
+        EXPECT_EQ(box->cursorPosition(), box->text().size());
+        EXPECT_EQ(f.calc.wavelength, lambda);
+        EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+        // the start-up water's index at the wavelength typed (1.33772242 at 0.5 um)
+        EXPECT_EQ(f.txtRefractReal.text(), Format(refrel(IndexModels{}, lambda).relIndexRe, "0.00000000"));
+        test::Press(f.cmdNewPlot);
+        EXPECT_EQ(Val(f.txtLambda.text()), lambda);
     }
 }
 

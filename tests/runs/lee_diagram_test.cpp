@@ -13,6 +13,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
@@ -252,6 +253,30 @@ TEST_F(LeeDiagramTest, MapsComputeEveryStepAndEndRedrawnFromTheStores) {
         EXPECT_EQ(f.codes.runState, 1);
         EXPECT_TRUE(f.Picture3.visible());
         EXPECT_FALSE(f.windowState.inputsLocked);
+    }
+}
+
+// Every row of a wavelength map inside the bands of the sphere's and the medium's models, or New plot
+// refuses the map before its first row as a graph against the wavelength is refused: Cowley's rows past
+// 700 nm ran his formula beyond its band, the IAPWS sphere's past 2 um the number in the index box.
+TEST_F(LeeDiagramTest, WavelengthMapRowsLieInsideTheModelsBands) {
+    const std::string cowley =
+        "Cowley's values for refractive index of water are valid only for the 0.38 - 0.7";
+    for (const auto& [sphere, from, to, prompt] :
+         {std::tuple{"Cowley", "300", "1000", cowley},
+          {"Gedzelman", "400", "750", std::string("Gedzelman's")},
+          {"IAPWS 5C", "1000", "3000", std::string("IAPWS values are valid only for the 150 - 2000 nm")},
+          {"Cowley", "400", "700", std::string()}}) {
+        Form1& f = map("Map: angle v. wavelength");
+        test::Choose(f, std::string("Advanced > Refractive index > Sphere > Water > ") + sphere);
+        for (auto [box, text] : {std::pair{&f.txtF9_min, from}, {&f.txtF9_max, to}, {&f.txtF9_step, "2"}})
+            test::Type(*box, text);
+        f.setRecording(true);
+        messages.clear();
+        test::Press(f.cmdNewPlot);
+        EXPECT_EQ(messages.shown().empty() ? "" : messages.shown()[0].prompt.substr(0, prompt.size()),
+                  prompt);
+        EXPECT_EQ(printed("Step:"), prompt.empty() ? 3 : 0) << from;
     }
 }
 

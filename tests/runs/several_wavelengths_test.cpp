@@ -9,6 +9,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
@@ -130,6 +131,36 @@ TEST_F(SeveralWavelengthsTest, ApertureAndVanDeHulstRefusedForSeveralWavelengths
                   "wavelength and one size");
         EXPECT_EQ(messages.shown().front().title, "Error");
         EXPECT_EQ(f.cboType.backColor(), 255u);
+    }
+}
+
+// The spectrum's table and the medium's models hold the band for every sphere: a metal sphere took the
+// Lee spectrum's 380 nm weight at 325 nm and its 700 nm weight past it, the complex water around it the k
+// of its table's ends.
+TEST_F(SeveralWavelengthsTest, SpectrumAndMediumBandsHoldForAMetalSphere) {
+    const std::string lee = "Lee's spectrum of sunlight is valid only for 380 nm to 700 nm band";
+    for (const auto& [sphere, water, from, to, prompt] :
+         {std::tuple{"Gold", false, "300", "700", lee},
+          {"Copper", false, "1338", "1409", lee},
+          {"Gold", true, "400", "800",
+           std::string("Complex values are available only for 380 - 700 nm band")},
+          {"Gold", false, "400", "700", std::string()}}) {
+        form = std::make_unique<Form1>();
+        form->load();
+        Form1& f = *form;
+        test::Choose(f, std::string("Advanced > Refractive index > Sphere > ") + sphere);
+        f.dlogTemp_->chkRI_Complex.setValue(1);  // ticked in the water dialog
+        if (water) test::Choose(f, "Advanced > Refractive index > Surrounding medium > Water > IAPWS");
+        if (water) test::Choose(f, "Advanced > Spectrum > Flat");  // else Lee's, as at start-up
+        f.dlogSpectrumBand_->txtSpectrumMin.setText(from);
+        f.dlogSpectrumBand_->txtSpectrumMax.setText(to);
+        for (auto [box, text] : {std::pair{&f.txtXmin, "130"}, {&f.txtXmax, "150"}, {&f.txtRadius, "1"}})
+            test::Type(*box, text);
+        test::Type(f.cboWave, "8");
+        messages.clear();
+        test::Press(f.cmdNewPlot);
+        EXPECT_EQ(messages.shown().empty() ? "" : messages.shown()[0].prompt.substr(0, prompt.size()),
+                  prompt);
     }
 }
 
