@@ -138,6 +138,97 @@ void RecordFromDataFile(const DataFile& d, RunRecord& r) {
                          d.amplitudes.size() == 5 * rows;
 }
 
+namespace {
+
+float ParameterOf(const std::string& text) { return static_cast<float>(ValOrInfinity(text)); }
+
+UserIndexPoints PointsOf(const UserPointsItems& u) { return UserIndexPoints{u.wavelengths, u.indices}; }
+
+void Water(const ModelItems& item, bool complexStored, IndexModels& m) {
+    m.water.waterTemp = ParameterOf(item.temp);
+    m.water.waterDensity = ParameterOf(item.density);
+    m.water.complex = complexStored && item.complex != 0;
+}
+
+void Sphere(const DataFile& d, IndexModels& m) {
+    const ModelItems& s = d.sphere;
+    const bool complex = d.version > 204;
+    constexpr std::pair<const char*, SphereModel> kPlain[] = {
+        {"Vacuum1", SphereModel::Vacuum},    {"Lynch", SphereModel::Lynch},
+        {"KayeLaby", SphereModel::KayeLaby}, {"Gedzelman", SphereModel::Gedzelman},
+        {"Cowley", SphereModel::Cowley},     {"Gold", SphereModel::Au},
+        {"Silver", SphereModel::Ag},         {"Copper", SphereModel::Cu}};
+    m.sphere = SphereModel::Cowley;  // a word of no model, or none
+    for (const auto& [word, model] : kPlain)
+        if (s.word == word) m.sphere = model;
+    if (s.word == "IAPWS") {
+        m.sphere = SphereModel::IAPWS;
+        Water(s, complex, m);
+    } else if (s.word == "Segelstein") {
+        m.sphere = SphereModel::Segelstein;
+        m.segelsteinComplex = complex && s.complex != 0;
+    } else if (s.word == "Ray") {
+        m.sphere = SphereModel::Ray;
+        m.rayComplex = complex && s.complex != 0;
+    } else if (s.word == "Air1") {
+        m.sphere = SphereModel::Air;
+        m.airTemp = ParameterOf(s.airTemp);
+    } else if (s.word == "User1") {
+        m.sphere = SphereModel::User;
+        if (d.user1) m.user1 = PointsOf(*d.user1);
+    }
+}
+
+void Medium(const DataFile& d, IndexModels& m) {
+    const ModelItems& s = d.medium;
+    if (s.word == "Vacuum2") m.medium = MediumModel::Vacuum;
+    if (s.word == "Air2") {
+        m.medium = MediumModel::Air;
+        m.airTemp = ParameterOf(s.airTemp);
+    }
+    if (s.word == "Water2") {
+        m.medium = MediumModel::IAPWS;
+        Water(s, d.version > 204, m);
+    }
+    if (s.word == "Segelstein2") {
+        m.medium = MediumModel::Segelstein;
+        m.segelsteinComplex = d.version > 204 && s.complex != 0;
+    }
+    if (s.word == "User2") {
+        m.medium = MediumModel::User;
+        if (d.user2) m.user2 = PointsOf(*d.user2);
+    }
+    if (s.word == "File2" && !m.fileIndices2.empty()) m.medium = MediumModel::File;
+}
+
+}  // namespace
+
+IndexModels IndexModelsOf(const DataFile& d, IndexModels m) {
+    if (d.version < 201) {
+        // IAPWS with its values, or a water model by its word (Cowley for any other item).
+        m.sphere = SphereModel::Cowley;
+        if (d.sphere.word == "IAPWS") {
+            m.sphere = SphereModel::IAPWS;
+            Water(d.sphere, false, m);
+        }
+        constexpr std::pair<const char*, SphereModel> kOld[] = {{"Segelstein", SphereModel::Segelstein},
+                                                                {"Lynch", SphereModel::Lynch},
+                                                                {"KayeLaby", SphereModel::KayeLaby},
+                                                                {"Gedzelman", SphereModel::Gedzelman}};
+        for (const auto& [word, model] : kOld)
+            if (d.sphere.word == word) m.sphere = model;
+        m.segelsteinComplex = false;
+        m.medium = MediumModel::Vacuum;
+        return m;
+    }
+    if (d.sphere.word != "File1")
+        Sphere(d, m);
+    else if (!m.fileIndices1.empty())  // else the window's sphere stays: no index file of its own
+        m.sphere = SphereModel::File;
+    Medium(d, m);
+    return m;
+}
+
 bool HoldsAmplitudes(const RunRecord& r) {
     const int code = r.graphCode;
     return r.amplitude &&

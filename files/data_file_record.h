@@ -17,6 +17,12 @@ namespace tessary {
 // title the window forms, the index models, the band in um, the size parameter) stay as the caller set them.
 void RecordFromDataFile(const DataFile& file, RunRecord& record);
 
+// The index models of the run a file holds, over the window's (whose index files, which no data file
+// stores, stay; so does a model the file names from such a file that the window has not read). Each
+// parameter as the model's dialog reads the file's text. Files before the medium models (2.01) had a
+// vacuum around the sphere, files before the complex options (2.05) real water indices.
+IndexModels IndexModelsOf(const DataFile& file, IndexModels window);
+
 // True when the run's stored values are moduli |S1|, |S2| (the Amplitude option) where they would be
 // intensities: the graphs of intensity against angle, wavelength, radius or index (the line "Values:
 // Amplitude" of its data file).

@@ -3,9 +3,10 @@
 // against each other first, so every refusal comes before the window changes; then the controls, menus
 // and dialogs are written in the order the settings depend on each other (each write raises its handler,
 // as a user's choice would), the stored results are loaded and the graph is redrawn once at the end. The
-// run record is set from the file together with the results (files/data_file_record.h), so the results
-// read are the run that wrote them: names, texts, ranges and stored values stay as the file holds them,
-// and saving or exporting them again writes what that run wrote.
+// index models, the indices and the run record are built from the file alone (files/data_file_record.h)
+// and the window is set from them, never read back from the window half restored: the results read are
+// the run that wrote them, saving or exporting them again writes what that run wrote, and New plot
+// computes it again.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -25,6 +26,7 @@
 #include "platform/ui/window_colours.h"
 #include "runs/box_number.h"
 #include "runs/method_codes.h"
+#include "runs/run_record.h"
 #include "runs/run_rules.h"
 #include "scattering/ray_orders.h"
 
@@ -34,6 +36,14 @@ namespace {
 
 void Invalid(const std::string& what) {
     msgBox(std::string(kNotValidMessage) + kCR + what, mb::kOkOnly, std::string("Tessary"));
+}
+
+// A Single as a text that the boxes read back as that very Single: its shortest form where that does, else
+// its Double's fifteen digits.
+std::string SingleText(float v) {
+    const std::string shortest = CStr(v);
+    const Checked<float> back = CSng(Val(shortest));
+    return back.ok() && back.value == v ? shortest : CStr(static_cast<double>(v));
 }
 
 // Holds a flag set for its lifetime.
@@ -72,8 +82,7 @@ class Loader {
     bool check();
     // Writes the settings and results into the window.
     void apply();
-    // The record of the run the file holds: what the file stores as it stores it, the rest (labels,
-    // index models, band) from the restored window; and the readout of the values the file holds.
+    // The record of the run the file holds, from the file; and the readout of the values it holds.
     void keepRecord();
     // After the redraw, which works out the y scale again from the stored values: the y scale as the
     // file holds it (a redraw leaves the row peaks of a Lee diagram or map as read).
@@ -88,13 +97,19 @@ class Loader {
     bool pointsOfRange() const;
     bool checkSweep() const;
     bool checkOverplot() const;
+    void method();
     void illumination();
     void head();
     void rayOrders();
     void surfaceWaves();
     void userPoints(UserIndexRows& rows, const UserPointsItems& points);
-    void sphereModel();
-    void mediumModel();
+    void size();
+    void modelDialogs();
+    void indexModels();
+    void inputs();
+    void indices();
+    void scales();
+    void options();
     void spectrum();
     void results();
     void leeResults();
@@ -106,6 +121,7 @@ class Loader {
     const DataFile& d;
     GraphCodes g;
     RunRecord fileRecord;    // the fields the file holds
+    IndexModels models;      // the file's models (IndexModelsOf), set as the window's by indexModels()
     const std::string rays;  // the file's ray orders as the list takes them (RaysAsComputed)
     bool notStoredSaid = false;
 };
@@ -444,8 +460,8 @@ void Loader::userPoints(UserIndexRows& rows, const UserPointsItems& points) {
                     &rows.txtRI_lambda1_4};
     TextBox* n[] = {&rows.txtRI_1_1, &rows.txtRI_1_2, &rows.txtRI_1_3, &rows.txtRI_1_4};
     for (std::size_t i = 0; i < 4; ++i) {
-        w[i]->setText(CStr(points.wavelengths[i]));
-        n[i]->setText(CStr(points.indices[i]));
+        w[i]->setText(SingleText(points.wavelengths[i]));
+        n[i]->setText(SingleText(points.indices[i]));
     }
 }
 
@@ -475,14 +491,12 @@ void Loader::rayOrders() {
     f.setCaption(f.series.captionText);
 }
 
-// The illumination the run had, a plane wave without options when the file names none, set before the
-// method's handler applies the checked beam (without its dialog while a file is read); the beam dialog
-// holds the run's values.
+// The illumination the run had, a plane wave without options when the file names none, chosen after the
+// method (whose handler applies the beam it had before) as the user chooses it: the beam's item, whose
+// handler checks it alone and takes the beam the runs read from the dialog (not shown while a file is
+// read), which holds the run's values.
 void Loader::illumination() {
     const IlluminationItems light = d.illumination.value_or(IlluminationItems{});
-    f.mnuPlaneWave.setChecked(light.kind == BeamKind::PlaneWave);
-    f.mnuGaussian.setChecked(light.kind == BeamKind::Gaussian);
-    f.mnuTopHat.setChecked(light.kind == BeamKind::TopHat);
     f.mnuMultBeams.setChecked(light.multipleBeams);
     f.mnuCentralBeam.setChecked(light.centralBeam);
     for (Menu* option : {&f.mnuMultBeams, &f.mnuCentralBeam})
@@ -490,14 +504,18 @@ void Loader::illumination() {
             option->setVisible(true);
             f.mnuIllumination.setVisible(true);
         }
-    if (light.kind == BeamKind::PlaneWave) return;
+    f.runFlags.resultsFromFile = 1;
+    if (light.kind == BeamKind::PlaneWave) {
+        f.mnuPlaneWave_Click();
+        return;
+    }
     dlogGaussianBeam& beam = *f.dlogGaussianBeam_;
-    beam.setCaption(light.kind == BeamKind::Gaussian ? "Gaussian beam" : "Top hat beam");
-    beam.txtBeamXF.setText(CStr(light.xf));
-    beam.txtBeamYF.setText(CStr(light.yf));
-    beam.txtBeamZF.setText(CStr(light.zf));
-    beam.txtBeamWo.setText(CStr(light.w0));
+    beam.txtBeamXF.setText(SingleText(light.xf));
+    beam.txtBeamYF.setText(SingleText(light.yf));
+    beam.txtBeamZF.setText(SingleText(light.zf));
+    beam.txtBeamWo.setText(SingleText(light.w0));
     beam.txtPhi.setText(CStr(light.phiDegrees));
+    light.kind == BeamKind::Gaussian ? f.mnuGaussian_Click() : f.mnuTopHat_Click();
     f.mnuIllumination.setVisible(true);
     (light.kind == BeamKind::Gaussian ? f.mnuGaussian : f.mnuTopHat).setVisible(true);
 }
@@ -516,8 +534,6 @@ void Loader::head() {
             f.indexState.sphereName = d.user1->material;
         }
         userPoints(dialog, *d.user1);
-        f.mnuRI_User1.setChecked(true);
-        f.lblSphere.setCaption("Sphere: " + f.indexState.sphereName);
     }
     if (d.user2) {
         dlogRI_User2& dialog = *f.dlogRI_User2_;
@@ -526,9 +542,6 @@ void Loader::head() {
             f.indexState.mediumName = d.user2->material;
         }
         userPoints(dialog, *d.user2);
-        f.ClearMenuRI2();
-        f.mnuRI_User2.setChecked(true);
-        f.lblRI_Medium.setCaption("Medium: " + f.indexState.mediumName);
     }
     f.cboType.setText(TranslateMethod(d.method));
     f.TypeCalc();
@@ -556,123 +569,65 @@ void Loader::surfaceWaves() {
     f.txtSWAmp.setText(waves.amplitude);
 }
 
-void Loader::sphereModel() {
-    const ModelItems& m = d.sphere;
-    const std::string& w = m.word;
-    if (d.version < 201) {
-        if (w == "IAPWS") {
-            f.dlogTemp_->txtTemp.setText(m.temp);
-            f.dlogTemp_->txtDensity.setText(m.density);
-            f.mnuRI_IAPWS.setCaption("IAPWS " + m.temp + "C");
-            f.mnuRI_IAPWS_Click();
-            f.txtRefractReal.setBackColor(kWhite);
-        } else if (w == "Segelstein") {
-            f.mnuRI_Segelstein_Click();
-        } else if (w == "Lynch") {
-            f.mnuRI_Lynch_Click();
-        } else if (w == "KayeLaby") {
-            f.mnuRI_KayeLaby_Click();
-        } else if (w == "Gedzelman") {
-            f.mnuRI_Gedzelman_Click();
-        } else {
-            f.mnuRI_Cowley_Click();
+// The parameters of the file's models into their dialogs, as the models read them (IndexModelsOf), while
+// the window's own models are still chosen: a box's handler shows their index, which indices() replaces.
+// The water dialog's complex box ticks the Segelstein dialog's too, which is set after it.
+void Loader::modelDialogs() {
+    const ModelItems* items[] = {&d.sphere, &d.medium};
+    for (const ModelItems* m : items) {
+        if (m->word == "IAPWS" || m->word == "Water2") {
+            f.dlogTemp_->txtTemp.setText(m->temp);
+            f.dlogTemp_->txtDensity.setText(m->density);
+            f.dlogTemp_->chkRI_Complex.setValue(models.water.complex ? 1 : 0);
         }
-        return;
+        if (m->word == "Air1" || m->word == "Air2") f.dlogAir_->txtAirTemp.setText(m->airTemp);
     }
-    for (Menu* item : {&f.mnuRI_Vacuum1, &f.mnuRI_Air1, &f.mnuRI_User1, &f.mnuRI_Water1})
-        item->setChecked(false);
-    if (w == "Vacuum1") {
-        f.mnuRI_Vacuum1.setChecked(true);
-    } else if (w == "User1") {
-        f.mnuRI_User1.setChecked(true);
-    } else if (w == "Air1") {
-        // Checked before the temperature is set: the box's handler shows the new m of the sphere.
-        f.mnuRI_Air1.setChecked(true);
-        f.dlogAir_->txtAirTemp.setText(m.airTemp);
-        f.mnuRI_Air1.setCaption("Air " + m.airTemp + "C");
-        f.mnuRI_Air1_Click();
-    } else if (w == "IAPWS") {
-        dlogTemp& water = *f.dlogTemp_;
-        water.txtTemp.setText(m.temp);
-        water.txtDensity.setText(m.density);
-        if (d.version > 204) {
-            water.chkRI_Complex.setValue(m.complex == 0 ? 0 : 1);
-            f.mnuRI_IAPWS.setCaption("IAPWS " + m.temp + (m.complex == 0 ? "C" : "C Complex"));
-        }
-        f.mnuRI_IAPWS.setChecked(true);
-        f.mnuRI_IAPWS_Click();
-        f.txtRefractReal.setBackColor(kWhite);
-    } else if (w == "Segelstein") {
-        f.mnuRI_Segelstein_Click();
-        if (d.version > 204) f.dlogSegelstein_->chkRI_Complex.setValue(m.complex == 0 ? 0 : 1);
-    } else if (w == "Ray") {
-        if (d.version > 204) f.dlogRay_->chkRI_Complex.setValue(m.complex == 0 ? 0 : 1);
-        f.mnuRI_Ray_Click();
-    } else if (w == "Lynch") {
-        f.mnuRI_Lynch_Click();
-    } else if (w == "KayeLaby") {
-        f.mnuRI_KayeLaby_Click();
-    } else if (w == "Gedzelman") {
-        f.mnuRI_Gedzelman_Click();
-    } else if (w == "Gold") {
-        f.mnuRI_Au_Click();
-    } else if (w == "Silver") {
-        f.mnuRI_Ag_Click();
-    } else if (w == "Copper") {
-        f.mnuRI_Cu_Click();
-    } else if (w == "File1") {
-        if (f.indexState.indexModels.fileIndices1.empty()) {
-            notStored();
-        } else {
-            f.mnuRI_File1.setChecked(true);
-            f.txtLambda_change();
-        }
-    } else {
-        f.mnuRI_Cowley_Click();
+    for (const ModelItems* m : items) {
+        if (m->word == "Segelstein" || m->word == "Segelstein2")
+            f.dlogSegelstein_->chkRI_Complex.setValue(models.segelsteinComplex ? 1 : 0);
+        if (m->word == "Ray" && d.version >= 201)
+            f.dlogRay_->chkRI_Complex.setValue(models.rayComplex ? 1 : 0);
     }
 }
 
-void Loader::mediumModel() {
-    if (d.version < 201) return;
-    const ModelItems& m = d.medium;
-    const std::string& w = m.word;
-    if (w == "Air2") {
-        f.ClearMenuRI2();
-        f.mnuRI_Air2.setChecked(true);
-        f.indexState.mediumName = "air";
-        f.dlogAir_->txtAirTemp.setText(m.airTemp);
-        f.mnuRI_Air2.setCaption("Air " + m.airTemp + "C");
-        f.lblRI_Medium.setCaption("Medium: Air " + m.airTemp + "C");
-    } else if (w == "Vacuum2") {
-        f.mnuRI_Vacuum2_Click();
-    } else if (w == "User2") {
-        // The user's points are restored already: the medium is chosen as the dialog's OK would.
-        f.ClearMenuRI2();
-        f.mnuRI_User2.setChecked(true);
-        f.indexState.mediumName = f.dlogRI_User2_->txtMaterial2.text();
-        f.dlogRI_User2_->OKButton_Click();
-    } else if (w == "Water2") {
-        dlogTemp& water = *f.dlogTemp_;
-        f.indexState.mediumName = "water";
-        water.txtTemp.setText(m.temp);
-        water.txtDensity.setText(m.density);
-        if (d.version > 204) water.chkRI_Complex.setValue(m.complex == 0 ? 0 : 1);
-        f.mnuRI_IAPWS2.setCaption("Water " + m.temp + "C");
-        f.mnuRI_IAPWS2_Click();
+// The sphere and medium of the run, from the file alone: their models (IndexModelsOf) shown in the menus,
+// dialogs and captions without the menus' handlers, which would compute an index at the window's
+// wavelength and ask for what the file holds. A model of an index file the window has not read is not
+// stored: the window keeps its own. Files before the medium models had a vacuum.
+void Loader::indexModels() {
+    f.ReadIndexModels();
+    models = IndexModelsOf(d, f.indexState.indexModels);
+    modelDialogs();
+    const bool named = d.version >= 201;
+    const std::string& sphere = d.sphere.word;
+    const std::string& medium = d.medium.word;
+    if (named && sphere == "File1" && models.fileIndices1.empty())
+        notStored();
+    else
+        f.ShowSphereModel(models.sphere);
+    if (named && medium == "File2" && models.fileIndices2.empty()) notStored();
+    const std::string media[] = {"Air2", "Vacuum2", "Water2", "Segelstein2", "User2"};
+    if (!named || std::find(std::begin(media), std::end(media), medium) != std::end(media) ||
+        (medium == "File2" && !models.fileIndices2.empty()))
+        f.ShowMediumModel(models.medium);
+    // The captions the file's reading has always given these items.
+    const std::string& temp = d.sphere.temp;
+    if (sphere == "IAPWS" && (d.version < 201 || d.version > 204))
+        f.mnuRI_IAPWS.setCaption("IAPWS " + temp + (models.water.complex ? "C Complex" : "C"));
+    if (named && medium == "Water2") {
+        f.mnuRI_IAPWS2.setCaption("Water " + d.medium.temp + "C");
         f.lblSphere.setCaption("Sphere: " + f.indexState.sphereName);
-        f.lblRI_Medium.setCaption("Medium: Water " + m.temp + "C");
-    } else if (w == "Segelstein2") {
-        if (d.version > 204) f.dlogSegelstein_->chkRI_Complex.setValue(m.complex == 0 ? 0 : 1);
-        f.mnuRI_Segelstein2_Click();
-    } else if (w == "File2") {
-        if (f.indexState.indexModels.fileIndices2.empty()) {
-            notStored();
-        } else {
-            f.ClearMenuRI2();
-            f.mnuRI_File2.setChecked(true);
-            f.txtLambda_change();
-        }
+        f.lblRI_Medium.setCaption("Medium: Water " + d.medium.temp + "C");
     }
+}
+
+// The run's index: the file's models at its wavelength become the window's (the medium's index gives the
+// size parameter); the boxes show the file's index, or for files without it the models'. Before the
+// results, whose readout names the size parameter.
+void Loader::indices() {
+    if (d.version <= 202) f.txtLambda_change();
+    const RefrelResult m = f.KeepIndexOf(models, Val(d.inputs[1]));
+    f.indexState.indexRefused = d.version <= 202 && !m.ok() && m.status != RefrelStatus::KeepShown;
 }
 
 void Loader::spectrum() {
@@ -826,13 +781,47 @@ void Loader::leeResults() {
     if (f.codes.runState == Form1::kRunStopped) f.codes.runState = Form1::kRunNewPlot;
 }
 
+// The record of the run the file holds, from the file alone (RecordFromDataFile); what no file holds from
+// what the file set up: the label and title its method gives, its models and the band and spectrum label
+// of its wavelength set, and what an older version leaves to the window (its method, spectrum, index boxes
+// or models). And the readout of the values the file holds.
 void Loader::keepRecord() {
-    f.TakeRunRecord();
-    RunRecord& r = f.runRecord;
+    const RunRecord window = f.RecordOfInputs();
+    RunRecord r;
     RecordFromDataFile(d, r);
-    r.raysText = rays;  // as the list takes them: what the run computed
+    r.raysText = d.version >= 200 ? rays : window.raysText;
+    if (d.version < 200) {
+        r.calcMethod = window.calcMethod;
+        r.methodText = window.methodText;
+    }
+    r.methodLabel = window.methodLabel;
+    r.title = window.title;
+    r.indexModels = models;
+    if (d.version <= 201) {
+        r.spectrumWord = window.spectrumWord;
+        r.blackBody = window.blackBody;
+        r.bandMinText = window.bandMinText;
+        r.bandMaxText = window.bandMaxText;
+    }
+    r.spectrumLabel = window.spectrumLabel;
+    r.bandMinUm = f.light.bandMinUm;  // the wavelength set of the file's band
+    r.bandMaxUm = f.light.bandMaxUm;
+    if (d.version <= 202) {
+        r.refractReal = window.refractReal;
+        r.refractImag = window.refractImag;
+    }
+    if (d.version < 201) {
+        r.sphereName = window.sphereName;
+        r.mediumName = window.mediumName;
+        r.sphereWord = window.sphereWord;
+        r.sphere = window.sphere;
+        r.medium = window.medium;
+    }
+    SetIndexUse(r);
     const double lambda = Val(r.lambdaText);
     r.sizeParam = lambda > 0 ? r.radius * kTwoPi / lambda * f.indexState.mediumRe : 0.0;
+    r.lightSource = window.lightSource;
+    f.runRecord = r;
     // The data box shows what the file holds: Qsca of a whole plane-wave Mie run (the one run that shows it)
     // at one wavelength (over several it is the last wavelength's, which the box's X is not).
     f.readout = {};
@@ -875,19 +864,35 @@ void Loader::apply() {
     if (!f.mnuRadius.checked()) f.mnuRadius_Click();
     f.indexState.sphereName = "Water";
     f.indexState.mediumName = "a vacuum";
-    illumination();
+    method();
+    f.runFlags.resultsFromFile = 1;
+    f.codes.graphCode = g.code;
+    f.codes.graphSubCode = g.subCode;
+    size();
+    indexModels();
+    inputs();
+    indices();
+    scales();
+    // The graph type's handlers may have changed the codes; the arrays follow the file's.
+    f.codes.graphCode = g.code;
+    f.codes.graphSubCode = g.subCode;
+    f.Array_Size();
+    results();
+    options();
+    f.runFlags.resultsStale = 0;
+    f.runFlags.resultsFromFile = 1;
+}
+
+// The graph, method and ray orders of each version, then the options and the beam the run had (after
+// the method, whose handler sets its own).
+void Loader::method() {
     // The Debye series' subtraction of its ray optics as the run had it, its menu shown when it was on.
     f.mnuSWsub.setChecked(d.surfaceWaveSubtraction);
     if (d.surfaceWaveSubtraction || d.diffractionAdded) {
         f.mnuHidden.setEnabled(true);
         f.mnuHidden.setVisible(true);
     }
-
-    if (d.version == 1) {
-        f.cboGraph.setText(d.graphText);
-        f.mnuRI_Cowley_Click();
-        f.txtRefractReal.setBackColor(kWhite);
-    } else if (d.version == 101) {
+    if (d.version == 1 || d.version == 101) {
         f.cboGraph.setText(d.graphText);
     } else if (d.version == 200) {
         f.cboType.setText(TranslateMethod(d.method));
@@ -897,14 +902,14 @@ void Loader::apply() {
     } else {
         head();
     }
+    illumination();
     // Young mod.'s diffraction added to its ray orders, as the run had it (the ray orders, set above,
     // clear the dialog's boxes).
     f.dlogP_->chkDiffraction.setValue(d.diffractionAdded ? 1 : 0);
     if (d.diffractionAdded) f.dlogP_->chkDiffraction.setVisible(true);
-    f.runFlags.resultsFromFile = 1;
-    f.codes.graphCode = g.code;
-    f.codes.graphSubCode = g.subCode;
+}
 
+void Loader::size() {
     if (d.disperse) {
         if (!f.optDisp.value()) f.optDisp.setValue(true);
         // A Special distribution's histogram is not stored: without one loaded, the window keeps its own
@@ -918,13 +923,10 @@ void Loader::apply() {
     } else if (!f.optMono.value()) {
         f.optMono.setValue(true);
     }
+}
 
-    // A sphere from an index file that is not loaded keeps the window's sphere.
-    if (!(d.version >= 201 && d.sphere.word == "File1" && f.indexState.indexModels.fileIndices1.empty()))
-        f.ClearMenuRI();
-    sphereModel();
-    mediumModel();
-
+// The eight inputs, the spectrum and the wavelength set they give.
+void Loader::inputs() {
     f.txtRefractReal.setBackColor(kWhite);
     const std::string& waves = d.inputs[0];
     if (waves == "RGB") {
@@ -946,18 +948,19 @@ void Loader::apply() {
         f.txtRadius.setText(d.inputs[2]);
     if (d.version > 202) {
         f.txtRefractReal.setText(d.inputs[3]);
+        // An imaginary part below 0.2 in the scientific form where the box reads that form as the same
+        // number (not a negative one: "-1.50E+00" is no entry of the box), else as the file holds it.
         const std::string& imag = d.inputs[4];
         const double v = Val(imag);
         const std::string scientific = Format(v, "Scientific");
         if (v == 0)
             f.txtRefractImag.setText("0");
-        else if (v < 0.2 && Val(scientific) == v)
+        else if (v < 0.2 && BoxNumber(scientific, true) == v)
             f.txtRefractImag.setText(scientific);
         else
             f.txtRefractImag.setText(imag);
     }
-    const bool overplot = f.mnuOverplot.checked();
-    if (!overplot) {
+    if (!f.mnuOverplot.checked()) {
         f.txtXmin.setText(d.inputs[5]);
         f.txtX1min.setText(f.txtXmin.text());
         f.txtXmax.setText(d.inputs[6]);
@@ -967,8 +970,11 @@ void Loader::apply() {
     if (d.version > 201) spectrum();
     // The wavelength set of the restored count, spectrum and band.
     f.lambdaN();
+}
 
-    if (!overplot) {
+// The y limits and scale, and the stored point range.
+void Loader::scales() {
+    if (!f.mnuOverplot.checked()) {
         // A typed y minimum of 0 or less was drawn on a linear scale: chosen first, as its handler sets
         // the limits back to their defaults.
         if (d.yMin && *d.yMin <= 0 && !f.optLinear.value()) f.optLinear.setValue(true);
@@ -988,11 +994,10 @@ void Loader::apply() {
         f.angleGrid.windowFirst = d.first;
         f.angleGrid.windowLast = d.last;
     }
-    // The graph type's handlers may have changed the codes; the arrays follow the file's.
-    f.codes.graphCode = g.code;
-    f.codes.graphSubCode = g.subCode;
-    f.Array_Size();
-    results();
+}
+
+// The names, light source, value options and captions the run had.
+void Loader::options() {
     // The names the run had: the model handlers above set their own (without the start-up's blanks).
     if (d.version >= 201) {
         f.indexState.sphereName = d.sphereName;
@@ -1008,8 +1013,6 @@ void Loader::apply() {
     // The text export of the results read, as after a run of the graph (Lee diagrams and maps have none).
     f.mnuSaveText.setEnabled(g.code < kGraphLee);
     caption();
-    f.runFlags.resultsStale = 0;
-    f.runFlags.resultsFromFile = 1;
 }
 
 }  // namespace

@@ -147,11 +147,14 @@ class Form1 : public Form {
     bool ReadIndexModels();
     std::optional<double> refrel(double lambda);
     RefrelResult CheckedModelsIndex(double lambda);
+    RefrelResult KeepIndexOf(const IndexModels& models, double lambda);
     void SunCorrection();
 
     // Media: refractive-index model menus and dialogs
     void ClearMenuRI();
     void ClearMenuRI2();
+    void ShowSphereModel(SphereModel model);
+    void ShowMediumModel(MediumModel model);
     void mnuRI_IAPWS_Click();
     void mnuRI_Cowley_Click();
     void mnuRI_Segelstein_Click();

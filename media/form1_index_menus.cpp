@@ -114,6 +114,85 @@ std::string ComplexSuffix(Form1& f) { return f.dlogTemp_->chkRI_Complex.value() 
 
 }  // namespace
 
+// A sphere model checked alone in its menu, its material named and its status caption written from the
+// model's dialog, as its handler and dialog leave them; nothing is asked for and no index computed (a data
+// file read back sets the dialogs and the index itself). The file models keep the name their file gave.
+void Form1::ShowSphereModel(SphereModel model) {
+    struct Item {
+        SphereModel model;
+        Menu* menu;
+        const char* name;
+        const char* status;  // after "Sphere: "
+    };
+    const Item items[] = {{SphereModel::IAPWS, &mnuRI_IAPWS, "Water", nullptr},
+                          {SphereModel::Cowley, &mnuRI_Cowley, "Water", "Water (Cowley)"},
+                          {SphereModel::Segelstein, &mnuRI_Segelstein, "Water", nullptr},
+                          {SphereModel::Ray, &mnuRI_Ray, "Water", nullptr},
+                          {SphereModel::Lynch, &mnuRI_Lynch, "Water", "Water (Lynch + Livingston)"},
+                          {SphereModel::KayeLaby, &mnuRI_KayeLaby, "Water", "Water (Kaye + Laby)"},
+                          {SphereModel::Gedzelman, &mnuRI_Gedzelman, "Water", "Water (Gedzelman)"},
+                          {SphereModel::Au, &mnuRI_Au, "Gold", "Gold"},
+                          {SphereModel::Ag, &mnuRI_Ag, "Silver", "Silver"},
+                          {SphereModel::Cu, &mnuRI_Cu, "Copper", "Copper"},
+                          {SphereModel::Air, &mnuRI_Air1, "Air", nullptr},
+                          {SphereModel::Vacuum, &mnuRI_Vacuum1, "Vacuum", "Vacuum"},
+                          {SphereModel::User, &mnuRI_User1, nullptr, nullptr},
+                          {SphereModel::File, &mnuRI_File1, nullptr, nullptr}};
+    for (const Item& item : items) {
+        if (item.model != model) continue;
+        ClearMenuRI();
+        item.menu->setChecked(true);
+        if (item.name) indexState.sphereName = item.name;
+        std::string status = item.status ? item.status : std::string();
+        const auto complex = [](const CheckBox& box) { return box.value() == 1 ? " Complex" : ""; };
+        if (model == SphereModel::IAPWS) status = "Water (" + dlogTemp_->ModelText() + ")";
+        if (model == SphereModel::Segelstein)
+            status = std::string("Water (Segelstein") + complex(dlogSegelstein_->chkRI_Complex) + ")";
+        if (model == SphereModel::Ray)
+            status = std::string("Water (Ray") + complex(dlogRay_->chkRI_Complex) + ")";
+        if (model == SphereModel::Air) {
+            status = "Air " + dlogAir_->txtAirTemp.text() + "C";
+            mnuRI_Air1.setCaption(status);
+        }
+        if (model == SphereModel::User) indexState.sphereName = dlogRI_User1_->txtMaterial1.text();
+        if (status.empty()) status = indexState.sphereName;
+        lblSphere.setCaption("Sphere: " + status);
+    }
+}
+
+// The medium's counterpart of ShowSphereModel.
+void Form1::ShowMediumModel(MediumModel model) {
+    struct Item {
+        MediumModel model;
+        Menu* menu;
+        const char* name;
+    };
+    const Item items[] = {{MediumModel::Vacuum, &mnuRI_Vacuum2, "a vacuum"},
+                          {MediumModel::Air, &mnuRI_Air2, "air"},
+                          {MediumModel::IAPWS, &mnuRI_IAPWS2, "water"},
+                          {MediumModel::Segelstein, &mnuRI_Segelstein2, "Water"},
+                          {MediumModel::User, &mnuRI_User2, nullptr},
+                          {MediumModel::File, &mnuRI_File2, nullptr}};
+    for (const Item& item : items) {
+        if (item.model != model) continue;
+        ClearMenuRI2();
+        item.menu->setChecked(true);
+        if (item.name) indexState.mediumName = item.name;
+        if (model == MediumModel::User) indexState.mediumName = dlogRI_User2_->txtMaterial2.text();
+        std::string status = indexState.mediumName;
+        if (model == MediumModel::Vacuum) status = "Vacuum";
+        if (model == MediumModel::Air) {
+            status = "Air " + dlogAir_->txtAirTemp.text() + "C";
+            mnuRI_Air2.setCaption(status);
+        }
+        if (model == MediumModel::IAPWS) status = "Water (" + dlogTemp_->ModelText() + ")";
+        if (model == MediumModel::Segelstein)
+            status = std::string("Water (Segelstein") +
+                     (dlogSegelstein_->chkRI_Complex.value() == 1 ? " Complex" : "") + ")";
+        lblRI_Medium.setCaption("Medium: " + status);
+    }
+}
+
 // Each index-model handler (from here to mnuRI_File2_Click) makes its item the one checked item of its group,
 // names the material, asks for the model's parameters (no dialog while resultsFromFile is 1, except the
 // user-defined ones), shows the new m through txtLambda_change and writes lblSphere or lblRI_Medium. Cancel
@@ -131,11 +210,8 @@ void Form1::mnuRI_IAPWS_Click() {
 }
 
 void Form1::mnuRI_Cowley_Click() {
-    ClearMenuRI();
-    mnuRI_Cowley.setChecked(true);
-    indexState.sphereName = "Water";
+    ShowSphereModel(SphereModel::Cowley);
     Recompute(*this);
-    lblSphere.setCaption("Sphere: Water (Cowley)");
 }
 
 void Form1::mnuRI_Segelstein_Click() {
@@ -170,51 +246,33 @@ void Form1::mnuRI_Ray_Click() {
 }
 
 void Form1::mnuRI_Lynch_Click() {
-    ClearMenuRI();
-    mnuRI_Lynch.setChecked(true);
-    indexState.sphereName = "Water";
+    ShowSphereModel(SphereModel::Lynch);
     Recompute(*this);
-    lblSphere.setCaption("Sphere: Water (Lynch + Livingston)");
 }
 
 void Form1::mnuRI_KayeLaby_Click() {
-    ClearMenuRI();
-    mnuRI_KayeLaby.setChecked(true);
-    indexState.sphereName = "Water";
+    ShowSphereModel(SphereModel::KayeLaby);
     Recompute(*this);
-    lblSphere.setCaption("Sphere: Water (Kaye + Laby)");
 }
 
 void Form1::mnuRI_Gedzelman_Click() {
-    ClearMenuRI();
-    mnuRI_Gedzelman.setChecked(true);
-    indexState.sphereName = "Water";
+    ShowSphereModel(SphereModel::Gedzelman);
     Recompute(*this);
-    lblSphere.setCaption("Sphere: Water (Gedzelman)");
 }
 
 void Form1::mnuRI_Au_Click() {
-    ClearMenuRI();
-    mnuRI_Au.setChecked(true);
-    indexState.sphereName = "Gold";
+    ShowSphereModel(SphereModel::Au);
     Recompute(*this);
-    lblSphere.setCaption("Sphere: Gold");
 }
 
 void Form1::mnuRI_Ag_Click() {
-    ClearMenuRI();
-    mnuRI_Ag.setChecked(true);
-    indexState.sphereName = "Silver";
+    ShowSphereModel(SphereModel::Ag);
     Recompute(*this);
-    lblSphere.setCaption("Sphere: Silver");
 }
 
 void Form1::mnuRI_Cu_Click() {
-    ClearMenuRI();
-    mnuRI_Cu.setChecked(true);
-    indexState.sphereName = "Copper";
+    ShowSphereModel(SphereModel::Cu);
     Recompute(*this);
-    lblSphere.setCaption("Sphere: Copper");
 }
 
 void Form1::mnuRI_Air1_Click() {
@@ -230,11 +288,8 @@ void Form1::mnuRI_Air1_Click() {
 }
 
 void Form1::mnuRI_Vacuum1_Click() {
-    ClearMenuRI();
-    mnuRI_Vacuum1.setChecked(true);
-    indexState.sphereName = "Vacuum";
+    ShowSphereModel(SphereModel::Vacuum);
     Recompute(*this);
-    lblSphere.setCaption("Sphere: Vacuum");
 }
 
 void Form1::mnuRI_User1_Click() {

@@ -61,6 +61,27 @@ std::optional<double> ShownIndex(Form1& f) {
     return std::nullopt;
 }
 
+// The water and air models leave their temperature (and the water's density) in the window, the medium's
+// last where it was reached.
+void KeepTemperatures(IndexState& state, bool mediumReached) {
+    const IndexModels& m = state.indexModels;
+    if (m.sphere == SphereModel::IAPWS || m.medium == MediumModel::IAPWS) {
+        state.waterTemp = m.water.waterTemp;
+        state.reducedTemp = static_cast<float>((static_cast<double>(state.waterTemp) + 273.15) / 273.15);
+        state.waterDensity = m.water.waterDensity;
+    }
+    if (m.sphere == SphereModel::Air) state.waterTemp = m.airTemp;
+    if (mediumReached && m.medium == MediumModel::Air) state.waterTemp = m.airTemp;
+}
+
+void KeepIndices(IndexState& state, const RefrelResult& result) {
+    state.sphereRe = result.sphereRe;
+    state.sphereIm = result.sphereIm;
+    state.mediumRe = result.mediumRe;
+    state.mediumIm = result.mediumIm;
+    state.relIndexIm = result.relIndexIm;
+}
+
 }  // namespace
 
 // Reads the checked sphere and medium menu items and the model dialogs into indexModels (the index files'
@@ -132,17 +153,9 @@ std::optional<double> Form1::refrel(double lambda) {
 
     const IndexModels& m = indexState.indexModels;
     const bool sphereReached = modelsRead;
-    // The water and air models leave their temperature (and the water's density) in the window.
-    if (sphereReached && (m.sphere == SphereModel::IAPWS || m.medium == MediumModel::IAPWS)) {
-        indexState.waterTemp = m.water.waterTemp;
-        indexState.reducedTemp =
-            static_cast<float>((static_cast<double>(indexState.waterTemp) + 273.15) / 273.15);
-        indexState.waterDensity = m.water.waterDensity;
-    }
-    if (sphereReached && m.sphere == SphereModel::Air) {
-        indexState.waterTemp = m.airTemp;
+    if (sphereReached) KeepTemperatures(indexState, !SphereFailed(result.status, result.sphereRe));
+    if (sphereReached && m.sphere == SphereModel::Air)
         mnuRI_Air1.setCaption("Air " + dlogAir_->txtAirTemp.text() + "C");
-    }
     if (sphereReached && m.sphere == SphereModel::User) {
         indexState.sphereName = dlogRI_User1_->txtMaterial1.text();
         lblSphere.setCaption("Sphere: " + indexState.sphereName);
@@ -152,7 +165,6 @@ std::optional<double> Form1::refrel(double lambda) {
     if (mediumReached) {
         switch (m.medium) {
             case MediumModel::Air:
-                indexState.waterTemp = m.airTemp;
                 mnuRI_Air2.setCaption("Air " + dlogAir_->txtAirTemp.text() + "C");
                 lblRI_Medium.setCaption("Medium: Air " + dlogAir_->txtAirTemp.text() + "C");
                 break;
@@ -183,12 +195,20 @@ std::optional<double> Form1::refrel(double lambda) {
         if (windowState.inputsLocked) codes.runState = kRunStopped;
         return std::nullopt;
     }
-    indexState.sphereRe = result.sphereRe;
-    indexState.sphereIm = result.sphereIm;
-    indexState.mediumRe = result.mediumRe;
-    indexState.mediumIm = result.mediumIm;
-    indexState.relIndexIm = result.relIndexIm;
+    KeepIndices(indexState, result);
     return result.relIndexRe;
+}
+
+// The index of the given models at lambda (um) as refrel leaves it, with no message and no caption, the
+// models becoming the window's: for results read back, whose models and wavelength are their file's.
+// A failure changes no index (the caller says what becomes of it).
+RefrelResult Form1::KeepIndexOf(const IndexModels& models, double lambda) {
+    indexState.indexModels = models;
+    const RefrelResult result = tessary::refrel(models, lambda);
+    if (result.status == RefrelStatus::KeepShown) return result;
+    KeepTemperatures(indexState, !SphereFailed(result.status, result.sphereRe));
+    if (result.ok()) KeepIndices(indexState, result);
+    return result;
 }
 
 // The checked models' m at lambda (um) with nothing in the window changed and no message shown (the models

@@ -92,18 +92,6 @@ std::string RadiusText(Form1& f) {
     return f.txtRadius.text();
 }
 
-// True when the index boxes hold a value other than the models give at the wavelength: a user value.
-// The boxes show the models' index to eight decimals (the imaginary part as CStr or scientific), so a
-// difference beyond that rounding was typed.
-bool IndexTyped(const RunRecord& r, double lambda) {
-    const RefrelResult m = tessary::refrel(r.indexModels, lambda);
-    if (!m.ok()) return true;
-    const double re = Val(r.refractReal), im = Val(r.refractImag);
-    const bool reSame = std::abs(re - m.relIndexRe) <= 5.1e-9;
-    const bool imSame = std::abs(im - m.relIndexIm) <= 1e-6 * std::max(std::abs(m.relIndexIm), 1e-300);
-    return !(reSame && imSame);
-}
-
 }  // namespace
 
 // The record of the run on show (runs/run_record.h): taken here when a run starts, after its checks;
@@ -174,14 +162,7 @@ RunRecord Form1::RecordOfInputs() {
     r.medium = MediumModelItems(*this);
     ReadIndexModels();
     r.indexModels = indexState.indexModels;
-    // Several wavelengths (a sweep computes at the box's one whatever the list says), and sweeps over the
-    // wavelength, take the index from the models per wavelength; every other run takes the boxes' index.
-    const bool sweep = codes.graphCode >= kFirstSweepGraph && codes.graphCode <= kLastSweepGraph;
-    r.indexPerWavelength = (calc.waveCount > 1 && !sweep) || codes.graphCode == kGraphWavelength ||
-                           codes.graphCode == kGraphEfficiencyWavelength ||
-                           codes.graphCode == kGraphMapWavelength;
-    if (!r.indexPerWavelength) r.indexTyped = IndexTyped(r, Val(r.lambdaText));
-    r.absorbing = Val(r.refractImag) > 0;  // what a run that takes the boxes' index computes with
+    SetIndexUse(r);
 
     r.xMinText = txtXmin.text();
     r.xMaxText = txtXmax.text();

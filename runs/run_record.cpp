@@ -1,6 +1,9 @@
 // The state of the stored results as the saves, the text export, the batch report and Replot read it.
 #include "runs/run_record.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "files/batch_report.h"
 #include "platform/text/conversions.h"
 #include "scattering/ray_orders.h"
@@ -12,6 +15,24 @@ namespace {
 constexpr const char* kRunNewPlot = " Run New plot before saving.";
 
 }  // namespace
+
+void SetIndexUse(RunRecord& r) {
+    // A sweep computes at the box's wavelength whatever the list says.
+    const bool sweep = r.graphCode >= kFirstSweepGraph && r.graphCode <= kLastSweepGraph;
+    r.indexPerWavelength = (r.waveCount > 1 && !sweep) || r.graphCode == kGraphWavelength ||
+                           r.graphCode == kGraphEfficiencyWavelength || r.graphCode == kGraphMapWavelength;
+    r.indexTyped = false;
+    if (!r.indexPerWavelength) {
+        // The boxes show the models' index to eight decimals (the imaginary part as CStr or scientific),
+        // so a difference beyond that rounding was typed.
+        const RefrelResult m = refrel(r.indexModels, Val(r.lambdaText));
+        const double re = Val(r.refractReal), im = Val(r.refractImag);
+        const bool reSame = std::abs(re - m.relIndexRe) <= 5.1e-9;
+        const bool imSame = std::abs(im - m.relIndexIm) <= 1e-6 * std::max(std::abs(m.relIndexIm), 1e-300);
+        r.indexTyped = !(m.ok() && reSame && imSame);
+    }
+    r.absorbing = Val(r.refractImag) > 0;  // what a run that takes the boxes' index computes with
+}
 
 ResultsInUse ResultsInUseOf(const RunRecord& r) {
     ResultsInUse u;

@@ -145,6 +145,11 @@ struct ResultsInUse {
 };
 ResultsInUse ResultsInUseOf(const RunRecord& r);
 
+// How a run of the record takes its index, from its graph, wavelengths, index boxes and models: per
+// wavelength from the models (several wavelengths, sweeps over the wavelength), else the boxes' index,
+// typed where it differs from the models' at the wavelength; absorbing where the boxes' Im m is above 0.
+void SetIndexUse(RunRecord& r);
+
 // What a run's label and title name after its method and orders, as its method names it: the beam, the
 // multiple or central beams and the surface-wave subtraction the run used ("with Gaussian beam, multiple
 // beams", "minus ray optics"); empty when the run used none.
