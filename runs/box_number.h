@@ -16,4 +16,9 @@ std::optional<double> BoxNumber(const std::string& text, bool minusAllowed, int 
 // reading (getval refuses that text before any run).
 double BoxValue(const std::string& text);
 
+// The wavelength box's number for the checks that read it before getval has tidied it: getval's where it
+// accepts the text, else Val's reading with the first decimal comma as the point, as the box's change
+// handler reads it ("0,65.0" is 0.65, which no band refuses: the entry check refuses it as no number).
+double TypedWavelength(std::string text);
+
 }  // namespace tessary

@@ -188,6 +188,12 @@ std::optional<double> BoxNumber(const std::string& text, bool minusAllowed, int 
 
 double BoxValue(const std::string& text) { return BoxNumber(text, true).value_or(Val(text)); }
 
+double TypedWavelength(std::string text) {
+    if (const std::optional<double> v = BoxNumber(text, true)) return *v;
+    if (const std::size_t comma = text.find(','); comma != std::string::npos) text[comma] = '.';
+    return Val(text);
+}
+
 // Validates and tidies the number in box (both overloads): Value in is 1 when a minus sign is not allowed,
 // out the number; NError in is the range code (100 > 0, 101 >= 0, 102 <= 0, 103 < 0, others none), out 0 when
 // accepted, 1 when rejected (the box red and the input-error message shown).

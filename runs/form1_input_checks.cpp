@@ -289,7 +289,7 @@ Next InputChecks::interpolationAndGraphType() {
 // part's box is red. An index typed into the boxes since is the user's own and is used.
 Next InputChecks::refusedIndex() {
     if (!f.indexState.indexRefused || f.calc.waveCount >= 2) return Next::GoOn;
-    const RefrelResult m = f.CheckedModelsIndex(BoxValue(f.txtLambda.text()));  // before getval tidies it
+    const RefrelResult m = f.CheckedModelsIndex(TypedWavelength(f.txtLambda.text()));
     if (m.ok() || m.status == RefrelStatus::KeepShown) return Next::GoOn;
     return failRed(f.txtRefractReal, std::string(m.message), std::string(m.title));
 }

@@ -353,7 +353,7 @@ CheckNext SweepMethodRules(Form1& f) {
 
 CheckNext BandChecks(Form1& f) {
     // The box as typed: getval has not tidied it yet ("0,55" is 0.55).
-    const double lambda = BoxValue(f.txtLambda.text());
+    const double lambda = TypedWavelength(f.txtLambda.text());
     if (f.calc.waveCount < 2) {
         if (OneWavelengthBands(f, lambda) == CheckNext::Stop) return CheckNext::Stop;
     } else {

@@ -892,5 +892,20 @@ TEST_F(InputHandlersTest, WavelengthTypedKeyByKeyStaysAsTyped) {
     }
 }
 
+// A text with a decimal comma that is no number is refused with the entry's message as it is typed and at
+// New plot, not held against a band as the number before its comma ("0,65.0" was 0 µm, outside IAPWS's).
+TEST_F(InputHandlersTest, WavelengthThatIsNoNumberGetsTheEntryMessage) {
+    for (const char* keys : {"0,65.0", " 0,55 "}) {
+        Form1& f = ready();
+        static_cast<QLineEdit*>(f.txtLambda.widget())->selectAll();
+        QTest::keyClicks(f.txtLambda.widget(), keys);
+        test::Press(f.cmdNewPlot);
+        ASSERT_FALSE(messages.shown().empty()) << keys;
+        for (const MessageBoxRequest& m : messages.shown())
+            EXPECT_EQ(m.prompt, "    The red highlighted data entry is incorrect.    ") << keys;
+        EXPECT_EQ(f.newPlotEnd, NewPlotEnd::Refused);
+    }
+}
+
 }  // namespace
 }  // namespace tessary
