@@ -99,11 +99,14 @@ std::optional<float> SpectrumFileWeight(double lambdaUm, std::span<const double>
     const std::size_t count = std::min(wave.size(), value.size());
     if (count < 2) return std::nullopt;
     const std::size_t last = count - 1;
-    const double nm = 1000.0 * lambdaUm;
     // One row, or equal first and last wavelengths: the first value everywhere. Else nothing outside the
-    // rows (nor for nm not a number).
+    // rows (nor for a wavelength not a number), whose ends are compared in Single as the band checks do:
+    // a wavelength at an end as a Single (0.44f is 439.99999762 nm) takes that end's value.
     if (last == 1 || !(wave[1] != wave[last])) return static_cast<float>(value[1]);
-    if (!(nm >= wave[1] && nm <= wave[last])) return std::nullopt;
+    const auto single = static_cast<float>(lambdaUm);
+    if (!(single >= static_cast<float>(wave[1] / 1000) && single <= static_cast<float>(wave[last] / 1000)))
+        return std::nullopt;
+    const double nm = std::max(wave[1], std::min(1000.0 * lambdaUm, wave[last]));
     if (nonUniform) {
         if (nm == wave[1]) return static_cast<float>(value[1]);
         if (nm == wave[last]) return static_cast<float>(value[last]);

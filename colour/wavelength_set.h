@@ -51,7 +51,8 @@ std::optional<float> SunWernandWeight(double lambdaUm, std::span<const float, kS
 // / (wave(count) - wave(1)), the value taken between rows Int(x) + 1 and Int(x) + 2; those of a
 // non-uniform file at the wavelengths they list, which increase (the reader refuses a file whose rows
 // do not). A table of one row, or with equal first and last wavelengths, gives every wavelength the
-// first value. nullopt for an empty table and for a wavelength outside the rows.
+// first value. nullopt for an empty table and for a wavelength outside the rows, whose ends are compared
+// in Single (um), as the band checks compare them: a wavelength at an end as a Single takes its value.
 std::optional<float> SpectrumFileWeight(double lambdaUm, std::span<const double> wave,
                                         std::span<const double> value, bool nonUniform);
 

@@ -7,14 +7,17 @@
 // curves hold no more points); the asymmetry parameter against wavelength gets the wavelength-axis
 // bands too; the Gaussian beam writes no efficiencies, so their graphs need a plane wave; the spectrum
 // band must start above 0 and below its upper end. The rows of a wavelength map get the bands of a
-// wavelength axis, and both get those of the index files, which hold no value outside their rows.
+// wavelength axis, and both get those of the index files, which hold no value outside their rows; so
+// do the three wavelengths of "RGB", which lie outside the band when it is narrow.
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "colour/wavelength_set.h"
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "media/size_distribution.h"
@@ -124,20 +127,51 @@ CheckNext OneWavelengthBands(Form1& f, double lambda) {
     return CheckNext::GoOn;
 }
 
-// A spectrum file gives no weight outside its rows (one row, or equal first and last wavelengths, is
-// the same weight at every wavelength).
-CheckNext SpectrumFileBand(Form1& f, SpectrumBand& band) {
+// The first and last wavelength of the checked spectrum file's rows, in um and Single as the band's
+// limits; false when no file is read, or its one row (or equal first and last wavelengths) weighs every
+// wavelength alike.
+bool SpectrumFileRows(Form1& f, float& lo, float& hi) {
     const std::vector<double>& wave = f.fileState.specFileWave;
-    if (!f.mnuSpectrumFile.checked() || f.light.spectrumFileLoaded != 1 || wave.size() < 3)
-        return CheckNext::GoOn;
-    // In um and Single, as the band's limits.
-    const float lo = static_cast<float>(wave[1] / 1000), hi = static_cast<float>(wave.back() / 1000);
+    if (!f.mnuSpectrumFile.checked() || f.light.spectrumFileLoaded != 1 || wave.size() < 3) return false;
+    lo = static_cast<float>(wave[1] / 1000);
+    hi = static_cast<float>(wave.back() / 1000);
+    return lo < hi;
+}
+
+std::string SpectrumFilePrompt(Form1& f) {
+    const std::vector<double>& wave = f.fileState.specFileWave;
+    return "The spectrum from the file is valid only for " + CStr(wave[1]) + " nm to " + CStr(wave.back()) +
+           " nm band";
+}
+constexpr const char* kSpectrumFile = "Spectrum from file";
+
+// A spectrum file gives no weight outside its rows.
+CheckNext SpectrumFileBand(Form1& f, SpectrumBand& band) {
+    float lo = 0, hi = 0;
     const float mn = f.light.bandMinUm, mx = f.light.bandMaxUm;
-    if (!(lo < hi) || (mn >= lo && mx <= hi)) return CheckNext::GoOn;
-    return band.fail(mn<lo, mx> hi,
-                     "The spectrum from the file is valid only for " + CStr(wave[1]) + " nm to " +
-                         CStr(wave.back()) + " nm band",
-                     "Spectrum from file");
+    if (!SpectrumFileRows(f, lo, hi) || (mn >= lo && mx <= hi)) return CheckNext::GoOn;
+    return band.fail(mn<lo, mx> hi, SpectrumFilePrompt(f), kSpectrumFile);
+}
+
+// "RGB" computes its three wavelengths whatever the band: the rows of the index files and of the
+// spectrum file, which give nothing outside them, must hold each (compared in Single, as they are looked
+// up). The list that chose them is marked.
+CheckNext RgbWavelengthsInFiles(Form1& f) {
+    if (f.cboWave.text() != "RGB") return CheckNext::GoOn;
+    const auto [lowest, highest] =
+        std::minmax_element(std::begin(kRgbWavelengthsUm), std::end(kRgbWavelengthsUm));
+    const auto outside = [&](float lo, float hi) { return !(*lowest >= lo && *highest <= hi); };
+    const IndexModels& m = f.indexState.indexModels;
+    float lo = 0, hi = 0;
+    if (f.mnuRI_File1.checked() && FileBand(m.fileIndices1, lo, hi) && outside(lo, hi))
+        return FailRed(f.cboWave, FileBandPrompt(f.indexState.sphereName, lo, hi),
+                       "Refractive index of " + f.indexState.sphereName);
+    if (f.mnuRI_File2.checked() && FileBand(m.fileIndices2, lo, hi) && outside(lo, hi))
+        return FailRed(f.cboWave, FileBandPrompt(f.indexState.mediumName, lo, hi),
+                       "Refractive index of " + f.indexState.mediumName);
+    if (SpectrumFileRows(f, lo, hi) && outside(lo, hi))
+        return FailRed(f.cboWave, SpectrumFilePrompt(f), kSpectrumFile);
+    return CheckNext::GoOn;
 }
 
 // Step 7 with several wavelengths: the band of the spectrum dialog against the models.
@@ -364,7 +398,8 @@ CheckNext BandChecks(Form1& f) {
             static_cast<float>(ValOrInfinity(f.dlogSpectrumBand_->txtSpectrumMin.text()) / 1000);
         if (SpectrumBands(f) == CheckNext::Stop) return CheckNext::Stop;
     }
-    return MediumFileBand(f, lambda);
+    if (MediumFileBand(f, lambda) == CheckNext::Stop) return CheckNext::Stop;
+    return f.calc.waveCount < 2 ? CheckNext::GoOn : RgbWavelengthsInFiles(f);
 }
 
 CheckNext SweepAngleOnGrid(Form1& f) {

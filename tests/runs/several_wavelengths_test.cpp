@@ -17,8 +17,10 @@
 #include "platform/text/conversions.h"
 #include "simulation/sim_lookup.h"
 #include "numerics/constants.h"
+#include "platform/ui/file_dialogs.h"
 #include "tests/mainwindow/window_driver.h"
 #include "tests/platform/ui/ui_test_support.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/rel_error.h"
 
 namespace tessary {
@@ -161,6 +163,39 @@ TEST_F(SeveralWavelengthsTest, SpectrumAndMediumBandsHoldForAMetalSphere) {
         test::Press(f.cmdNewPlot);
         EXPECT_EQ(messages.shown().empty() ? "" : messages.shown()[0].prompt.substr(0, prompt.size()),
                   prompt);
+    }
+}
+
+// "RGB" runs at 440, 510 and 650 nm whatever the band: a file whose rows miss one refuses the run before
+// it starts (the sphere's file gave 440 nm its 500 nm row, the spectrum's stopped the run); one whose rows
+// end there runs, 0.44f (439.9999976 nm) taking the 440 nm row's weight.
+TEST_F(SeveralWavelengthsTest, RgbWavelengthsLieInsideTheFilesRows) {
+    const test::TestFolder folder("tessary_rgb_files_");
+    ScriptedFileDialogs dialogs;
+    runtime.setFileDialogs(&dialogs);
+    test::WriteAll(folder.at("s.rix"),
+                   "Tessary 300\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\nS\num\nReal\n2\n.5,1\n.7,1\n");
+    test::WriteAll(folder.at("s.spe"), "Tessary\nS\nuniform\nR\n450,600,150\nP\nW\n450,1\n600,2\n");
+    test::WriteAll(folder.at("rgb.spe"), "Tessary\nS\nuniform\nR\n440,650,210\nP\nW\n440,1\n650,2\n");
+    for (const auto& [item, file, prompt] :
+         {std::tuple{
+              &Form1::mnuRI_File1, "s.rix",
+              "Values for refractive index of S are valid only for the band  500 -  700 nm ( .5 -  .7 um)"},
+          {&Form1::mnuSpectrumFile, "s.spe",
+           "The spectrum from the file is valid only for 450 nm to 600 nm band"},
+          {&Form1::mnuSpectrumFile, "rgb.spe", ""}}) {
+        form = std::make_unique<Form1>();
+        form->load();
+        dialogs.answer(folder.at(file));
+        test::Choose(form.get()->*item);
+        form->dlogSpectrumBand_->txtSpectrumMin.setText("500");  // inside both files' rows
+        form->dlogSpectrumBand_->txtSpectrumMax.setText("600");
+        test::Choose(form->cboWave, "RGB");
+        messages.clear();
+        test::Press(form->cmdNewPlot);
+        EXPECT_EQ(messages.shown().empty() ? "" : messages.last().prompt, prompt);
+        EXPECT_EQ(form->newPlotEnd, *prompt ? NewPlotEnd::Refused : NewPlotEnd::Computed) << file;
+        EXPECT_EQ(form->waveSet.weightPerWave[3], *prompt ? form->waveSet.weightPerWave[3] : 1.0f);
     }
 }
 
