@@ -10,6 +10,7 @@
 #include "colour/colour_render.h"
 #include "colour/colour_scaling.h"
 #include "colour/lee_plot_layout.h"
+#include "colour/wavelength_set.h"
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
@@ -133,6 +134,25 @@ bool CoveredCellsSkippable(const Form1& f, const Segment& column) {
            std::isfinite(column.x1) && std::isfinite(column.x2 + 2 * f.graph.leePanelWidth);
 }
 
+// What the colours are formed from: the sun's disc, the wavelength count and the colour of a single
+// wavelength. The graph's follow the window's choices; the simulation's are those of the run on show as its
+// record computed them (its wavelengths, and the light source its results are drawn with).
+struct BowInputs {
+    SunDisc disc;
+    int waves = 1;
+    std::array<double, 3> oneWave{};
+};
+BowInputs BowInputsOf(const Form1& f) {
+    const bool ofRecord = f.codes.simulationMode == 1 && f.runRecord.taken;
+    BowInputs in{f.sunDisc(), std::clamp(ofRecord ? f.runRecord.waveCount : f.calc.waveCount, 1, 2001), {}};
+    if (ofRecord) in.disc.on = f.runRecord.lightSource == LightSource::Sun;
+    const GraphColours& g = f.graphColours;
+    const WaveColour wave = ofRecord ? WavelengthColour(Val(f.runRecord.lambdaText))
+                                     : WaveColour{g.waveRed, g.waveGreen, g.waveBlue};
+    in.oneWave = {wave.red / 255, wave.green / 255, wave.blue / 255};
+    return in;
+}
+
 }  // namespace
 
 // Paints the colour strip (angle graphs), a Lee or map column (codes 20 and above, storing the step's
@@ -161,14 +181,11 @@ void Form1::PlotBow(const ColourSumTable& perp, const ColourSumTable& para, cons
     // Every sum read (the point and its disc neighbours) must exist.
     if (T < 1 || !SumsHeld(perp, para, T) || angleGrid.windowFirst < 1) return;
 
-    const SunDisc disc = sunDisc();
+    const auto [disc, waves, oneWave] = BowInputsOf(*this);
     const WaveChannels channels = waveChannels();
-    const int waves = std::clamp(calc.waveCount, 1, 2001);
     const bool saturated = mnuSaturated.checked();
     const bool normalisedRows = cboLee.text() == "Normalised";
 
-    const std::array<double, 3> oneWave = {graphColours.waveRed / 255, graphColours.waveGreen / 255,
-                                           graphColours.waveBlue / 255};
     const auto bandOf = [&](const ColourSumTable& sums, std::int32_t p) {
         return BandOf(sums, p, waves, channels, disc, oneWave);
     };

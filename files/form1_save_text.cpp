@@ -134,15 +134,17 @@ bool Form1::save_text() {
                       "). Run New plot before saving.");
     if (s.graphCode == kGraphWavelength || s.graphCode == kGraphEfficiencyWavelength)
         SetExportRelativeIndex(runRecord, s);
-    // The series' terms are those of the last Debye run in this window: never a file's.
-    if (s.s1s2 && s.calcMethod == kMethodDebye && !runRecord.fromFile) {
+    // The series' terms of the run on show, at the x of its last call: only when its plane-wave Debye
+    // series left them (never a file's, nor a Gaussian beam's, whose series keeps other terms).
+    if (s.s1s2 && s.calcMethod == kMethodDebye && runRecord.debyeTerms && !runRecord.fromFile) {
         const DebyeTables& t = debyeWork.tables;
         const DebyeCoefficients& c = debyeWork.coefficients;
         const DebyeWorkspace& k = debyeWork.work;
-        s.terms = DebyeTermsView{calc.sizeParam, t.mx.re,   t.mx.im, t.jnx,  t.ynx,     t.zeta1x,   t.dzeta1x,
-                                 t.zeta2x,       t.dzeta2x, t.jnnx,  t.ynnx, t.zeta1nx, t.dzeta1nx, t.zeta2nx,
-                                 t.dzeta2nx,     c.r11e,    c.r22e,  c.r11m, c.r22m,    c.t12e,     c.t21e,
-                                 c.t12m,         c.t21m,    k.an2,   k.bn2};
+        const double x = runRecord.lastSizeParam;
+        s.terms = DebyeTermsView{x,          t.mx.re,   t.mx.im, t.jnx,  t.ynx,     t.zeta1x,   t.dzeta1x,
+                                 t.zeta2x,   t.dzeta2x, t.jnnx,  t.ynnx, t.zeta1nx, t.dzeta1nx, t.zeta2nx,
+                                 t.dzeta2nx, c.r11e,    c.r22e,  c.r11m, c.r22m,    c.t12e,     c.t21e,
+                                 c.t12m,     c.t21m,    k.an2,   k.bn2};
     }
     if (const std::optional<std::string> refused = CheckTextExportResults(s)) return Refuse(*refused);
 

@@ -1,7 +1,6 @@
 // Texts beside the graph after a run or a redraw: the legend above the graph (a short stroke in each
 // curve's colour with the curve's name) and, for a single sphere's angle graph, the data box with the
 // efficiencies and the line of values under the graph.
-#include <cmath>
 #include <string>
 
 #include "graphs/graph_codes.h"
@@ -46,13 +45,19 @@ void Form1::PolarLabel() {
     }
 }
 
+// The readout of the run on show, from its record and stored results alone: nothing of a run that finished
+// no point, nor while a run is under way (its record holds no finished point until the run ends, and its
+// command shows the readout then). It writes nothing but the window and the shared angle counter.
 void Form1::VisibleData() {
     if (windowState.screenWidthPx < 801 || codes.graphCode == kGraphLee || optDisp.value()) return;
     setForeColor(kButtonFace);
     boxFilled(12000, 500, 16000, 2000);
     boxFilled(graph.graphLeft, graph.graphBottom + 500.0, 0.9 * graph.graphRight, graph.graphBottom + 800.0);
     setForeColor(kBlack);
-    if (!mnuDataVisible.checked() || codes.graphCode != kGraphAngle) return;
+    const RunRecord& run = runRecord;
+    if (!mnuDataVisible.checked() || codes.graphCode != kGraphAngle || run.graphCode != kGraphAngle ||
+        !ResultsInUseOf(run).any)
+        return;
 
     // Only what the run on show computed: Qabs needs Qext and Qsca, Qradar Qback.
     const RunReadout& r = readout;
@@ -66,46 +71,37 @@ void Form1::VisibleData() {
     // S1 and S2 block give it from the stored curve of one wavelength (a modulus with amplitudes), and
     // nothing with several.
     const bool fromCurve = !AmplitudesOnShow();
-    const auto intensity = [this, fromCurve](std::int32_t j) {
+    const auto intensity = [this, fromCurve, &run](std::int32_t j) {
         const std::vector<double>& re = results.s1Amp[0];
         const std::vector<double>& im = results.s1Amp[1];
         const auto k = static_cast<std::size_t>(j);
         if (fromCurve) {
             const double v = j >= 1 && k < results.intensityPerp.size() ? results.intensityPerp[k] : 0.0;
-            return runRecord.amplitude ? v * v : v;
+            return run.amplitude ? v * v : v;
         }
         if (j < 1 || k >= re.size() || k >= im.size()) return 0.0;
         return re[k] * re[k] + im[k] * im[k];
     };
-    const bool ends = !fromCurve || runRecord.waveCount == 1;
-    // Qext by the optical theorem from S1 at 0 degrees, kept for later use; only from a run that
-    // formed Qext (S1 at 0 degrees whole and undivided); a size parameter of 0 has none.
-    sweepState.loopJ = 1;
-    if (r.qExt && calc.sizeParam > 0.0 && !results.s1Amp[0].empty() && results.s1Amp[0].size() > 1) {
-        const double q = 4 * results.s1Amp[0][1] / (calc.sizeParam * calc.sizeParam);
-        if (std::isfinite(q)) results.qExt = q;
-    }
+    const bool ends = !fromCurve || run.waveCount == 1;
 
-    // Each end only when the run computed it: its window held 0 or 180 degrees.
-    // (During a run the window is the run's own; afterwards a redraw may narrow it, the record not.)
-    const bool recorded = runRecord.taken && !runFlags.runUnderWay;
-    const std::int32_t computedFirst = recorded ? runRecord.windowFirst : angleGrid.windowFirst;
-    const std::int32_t computedLast = recorded ? runRecord.windowLast : angleGrid.windowLast;
+    // Each end only when the run computed it: its window held 0 or 180 degrees (a redraw may narrow the
+    // window since, the record not).
     const double y = graph.graphBottom + 500.0;
-    if (ends && computedFirst <= 1 && computedLast >= 1) {
+    sweepState.loopJ = 1;
+    if (ends && run.windowFirst <= 1 && run.windowLast >= 1) {
         setCurrentX(1000);
         setCurrentY(y);
         print("  0 deg: " + Format(intensity(sweepState.loopJ), "scientific"));
     }
-    sweepState.loopJ = 2 * angleGrid.angleCount - 1;
-    if (ends && computedFirst <= sweepState.loopJ && computedLast >= sweepState.loopJ) {
+    sweepState.loopJ = 2 * angleGrid.angleCount - 1;  // 180 degrees
+    if (ends && run.windowFirst <= sweepState.loopJ && run.windowLast >= sweepState.loopJ) {
         setCurrentX(0.4 * graph.graphRight);
         setCurrentY(y);
         print("  180 deg: " + Format(intensity(sweepState.loopJ), "scientific"));
     }
     setCurrentX(0.7 * graph.graphRight);
     setCurrentY(y);
-    print("X = " + Format(calc.sizeParam, "#0.######"));
+    print("X = " + Format(run.lastSizeParam, "#0.######"));
 }
 
 }  // namespace tessary

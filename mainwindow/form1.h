@@ -259,6 +259,7 @@ class Form1 : public Form {
     std::optional<std::string> MethodTitleOfInputs();
     RunRecord RecordOfInputs();
     RunRecord runRecord;
+    std::uint64_t runRecordsTaken = 0;  // the serial of the last record taken
     RunBeamUse beamUse;  // the light of the method calls of the run under way (runs/run_record.h)
     double RunStep() const;
     bool RunLogSteps() const;
@@ -457,6 +458,16 @@ class Form1 : public Form {
     ColourFinish colourFinish() const;
     double Brightness() const;
 
+    // Simulation window: the colours of the run on show (simulation/form1_sim_table.cpp); the run whose
+    // colours simColourTable holds (its record's serial and light source), once filled.
+    std::optional<std::string> SimulationRefusal() const;
+    void FillSimulationTable();
+    bool SimulationColoursForPainting();
+    struct SimTableRun {
+        std::uint64_t serial = 0;
+        LightSource lightSource = LightSource::Point;
+    };
+    std::optional<SimTableRun> simTableRun;
     // Simulation window: colour lookup (simulation/form1_sim_lookup.cpp)
     void SimPlot2(float& f, std::int32_t& i, std::int32_t& j, double& N, int& source, int& view, float& wPerp,
                   float& wPara, double& red, double& green, double& blue);

@@ -1,5 +1,6 @@
 // The main window's small commands: ending the program (also during a run), the information frame,
 // the simulation window and switching between the two windows, help and the about box.
+#include <optional>
 #include <string>
 
 #include "mainwindow/form1.h"
@@ -50,12 +51,15 @@ void Form1::cmdSimulation_Click() {
         beep();
         return;
     }
+    // Only a finished run on show has colours to paint; the message says why there are none.
+    if (const std::optional<std::string> refusal = SimulationRefusal()) {
+        msgBox(*refusal, mb::kOkOnly, std::string("Simulation"));
+        return;
+    }
     codes.simulationMode = 1;
     cmdSimulation.setEnabled(false);
     mnuWindowSimulation.setEnabled(false);
-    LockON();
-    PlotBow(colourSums.colourSumPerp, colourSums.colourSumPara, CStr(colourSums.peakCommon));
-    LockOFF();
+    FillSimulationTable();
     if (!Form2_->visible() || Form2_->txtX1.backColor() == kGreen) Form2_->Form_Load();
     cmdSimulation.setEnabled(true);
     mnuWindowSimulation.setEnabled(true);
@@ -73,6 +77,7 @@ void Form1::mnuWindowSimulation_Click() {
     if (!Form2_->visible()) {
         Form2_->txtX1.setBackColor(kGreen);
         cmdSimulation_Click();
+        if (!Form2_->visible()) return;  // nothing to paint, and the message has said why
     }
     Form2_->show();
     Form2_->Picture1.setVisible(true);

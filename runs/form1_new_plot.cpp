@@ -5,8 +5,8 @@
 //
 // The results on show and their record change only when a run starts: a New plot or Overplot refused
 // by its checks, or declined, leaves both as they were. A New plot that starts replaces them, and its
-// record says how it ended (complete, stopped after some points, refused); an Overplot that does not
-// finish puts the run on show back, record, results and graph.
+// record says how it ended (complete, stopped after some points, refused); an Overplot changes nothing
+// of the run on show until it finishes: refused or stopped, it puts back all it had changed.
 #include <functional>
 #include <optional>
 #include <string>
@@ -77,12 +77,15 @@ class RunWatch {
     std::string m_lastMessage;
 };
 
-// What a run replaces of the run on show, kept while an Overplot runs: one that does not finish puts it
-// back, so that its record, results, labels and readout stay those of the graph on show.
+// The run on show as an Overplot finds it, taken before the command changes anything: an Overplot that is
+// refused or does not finish puts it all back, so that every output (saves, export, readout, title,
+// simulation) stays that of the graph on show: its record, results, efficiencies, series terms and labels,
+// and the inputs the command derives from the boxes (radius, wavelength count, method code, size parameter).
 class RunOnShow {
   public:
     explicit RunOnShow(Form1& f)
         : record(f.runRecord),
+          beamUse(f.beamUse),
           results(f.results),
           colourSums(f.colourSums),
           angleGrid(f.angleGrid),
@@ -93,10 +96,15 @@ class RunOnShow {
           waveSet(f.waveSet),
           sweepState(f.sweepState),
           progress(f.runProgress),
+          indexState(f.indexState),
+          series(f.series),
+          debyeWork(f.debyeWork),
+          calcMethod(f.codes.calcMethod),
           title(f.caption()),
           label(f.lblDebyeRays.caption()) {}
     void restore(Form1& f) {
         f.runRecord = std::move(record);
+        f.beamUse = beamUse;
         f.results = std::move(results);
         f.colourSums = std::move(colourSums);
         f.angleGrid = angleGrid;
@@ -107,12 +115,17 @@ class RunOnShow {
         f.waveSet = waveSet;
         f.sweepState = sweepState;
         f.runProgress = progress;
+        f.indexState = std::move(indexState);
+        f.series = std::move(series);
+        f.debyeWork = std::move(debyeWork);
+        f.codes.calcMethod = calcMethod;
         f.setCaption(title);
         f.lblDebyeRays.setCaption(label);
     }
 
   private:
     RunRecord record;
+    RunBeamUse beamUse;
     StoredResults results;
     ColourSums colourSums;
     AngleGrid angleGrid;
@@ -123,6 +136,10 @@ class RunOnShow {
     WaveSet waveSet;
     SweepState sweepState;
     RunProgress progress;
+    IndexState indexState;
+    SeriesState series;
+    DebyeResult debyeWork;
+    int calcMethod;
     std::string title, label;
 };
 
@@ -138,6 +155,7 @@ void SettleNewPlot(Form1& f, const RunWatch& watch, const std::string& titleBefo
     if (f.codes.runState == Form1::kRunStopped && f.caption() == titleBefore)
         if (const std::optional<std::string> title = f.MethodTitleOfInputs()) f.setCaption(*title);
     f.SettleRunRecord(watch.stopAnswered(), watch.lastMessage());
+    f.VisibleData();  // the readout of the run as its record now says it ended
 }
 
 // The input checks with the x range of the boxes (as the checks read them); inputError is 1 after a
@@ -248,7 +266,7 @@ void Form1::cmdOverPlot_Click() {
         return;
     }
     const RunUnderWay running(runFlags.runUnderWay);
-    const CalcInputs calcBefore = calc;
+    RunOnShow onShow(*this);  // before anything changes
     codes.runState = kRunOverplot;
     codes.simulationMode = 0;
     if (runFlags.inputError == 1) runFlags.inputError = 0;
@@ -258,7 +276,6 @@ void Form1::cmdOverPlot_Click() {
     CheckInputs(*this);  // a refused input is refused before any question of the run's length
     if (runFlags.inputError != 1 && codes.calcMethod < kMethodRayleigh) Duration();
     if (runFlags.inputError != 1 && codes.calcMethod != kMethodNone) {
-        RunOnShow onShow(*this);
         StartRecord(*this);
         LockON();
         bool stopAnswered = false;
@@ -270,18 +287,17 @@ void Form1::cmdOverPlot_Click() {
             stopAnswered = watch.stopAnswered();
             lastMessage = watch.lastMessage();
         }
-        if (codes.runState == kRunStopped) {
+        if (codes.runState == kRunStopped)
             onShow.restore(*this);  // the graph on show was left as it was
-            VisibleData();
-        } else {
+        else
             SettleRunRecord(stopAnswered, lastMessage);
-        }
+        VisibleData();
         setForeColor(kBlack);
         LockOFF();
         PolarLabel();
         if (calc.waveCount == 1) cmdOverPlot.setVisible(true);
     } else {
-        calc = calcBefore;
+        onShow.restore(*this);
     }
     codes.runState = kRunNewPlot;
     runFlags.resultsStale = 0;

@@ -101,6 +101,7 @@ std::string RadiusText(Form1& f) {
 // read back sets it from the file.
 void Form1::TakeRunRecord() {
     runRecord = RecordOfInputs();
+    runRecord.serial = ++runRecordsTaken;
     FinishRunRecord();
 }
 
@@ -189,6 +190,7 @@ void Form1::FinishRunRecord() {
     // The nominal sphere's: a size distribution leaves sizeParam at its last sample.
     r.sizeParam =
         calc.wavelength > 0 ? r.radius * kTwoPi / calc.wavelength * indexState.mediumRe : calc.sizeParam;
+    r.lastSizeParam = calc.sizeParam;
     r.firstPoint = angleGrid.firstPoint;
     r.lastPoint = angleGrid.lastPoint;
     r.windowFirst = angleGrid.windowFirst;
@@ -212,6 +214,7 @@ void Form1::SettleRunRecord(bool stopAnswered, const std::string& lastMessage) {
     r.beam = r.illumination == RunIllumination::PlaneWave ? GaussianBeamInput{} : beamUse.beam;
     r.surfaceWaveSubtraction = beamUse.surfaceWaveSubtraction;
     r.diffractionAdded = beamUse.diffractionAdded;
+    r.debyeTerms = beamUse.debyeTerms;
     if (r.graphCode < kFirstSweepGraph) r.plannedPoints = r.windowLast - r.windowFirst + 1;
     if (codes.runState != kRunStopped) {
         r.state = ResultsState::Complete;

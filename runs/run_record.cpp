@@ -42,7 +42,7 @@ ResultsInUse ResultsInUseOf(const RunRecord& r) {
     const bool finished = r.doneLast >= r.doneFirst;
     switch (r.taken ? r.state : ResultsState::None) {
         case ResultsState::None:
-            u.reason = std::string("No results are stored.") + kRunNewPlot;
+            u.noResults = "No results are stored.";
             break;
         case ResultsState::Complete:
             u.any = true;
@@ -52,19 +52,20 @@ ResultsInUse ResultsInUseOf(const RunRecord& r) {
             u.stopped = finished;
             u.reason = BatchReasonText(r.endMessage);
             if (!finished)
-                u.reason = std::string(
-                               "The last run was stopped before it finished a point, so no results are "
-                               "stored.") +
-                           kRunNewPlot;
+                u.noResults =
+                    "The last run was stopped before it finished a point, so no results are stored.";
             break;
         case ResultsState::Refused:
-            u.reason = r.endMessage.empty()
-                           ? std::string("The last run ended before it computed a point")
-                           : "The last run was refused (" + BatchReasonText(r.endMessage) + ")";
-            u.reason += std::string(", so no results are stored.") + kRunNewPlot;
+            u.noResults = r.endMessage.empty()
+                              ? std::string("The last run ended before it computed a point")
+                              : "The last run was refused (" + BatchReasonText(r.endMessage) + ")";
+            u.noResults += ", so no results are stored.";
             break;
     }
-    if (!u.any) u.last = u.first - 1;
+    if (!u.any) {
+        u.last = u.first - 1;
+        u.reason = u.noResults + kRunNewPlot;
+    }
     return u;
 }
 

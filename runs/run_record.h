@@ -1,9 +1,10 @@
 // The record of a run: every input its stored results depend on, taken once when New plot, Overplot or
 // a batch run starts (after its checks pass) and kept beside the results until the next run replaces
-// them. Whatever describes or stores the results afterwards (the data file, the text export, the
-// batch report, Replot's grid, the readout, the captions) reads this record, never the boxes and menus
-// as they are now. Display settings (the shown window inside the computed range, the polarisation
-// shown, brightness, scales) stay live and are not recorded. Plain data: no Qt, no window.
+// them. Whatever describes, shows or stores the results afterwards (the data file, the text export, the
+// batch report, Replot's grid, the readout, the captions, the simulation) reads this record and asks its
+// state through ResultsInUseOf, never the boxes, menus or working arrays as they are now. Display
+// settings (the shown window inside the computed range, the polarisation shown, brightness, scales) stay
+// live and are not recorded. Plain data: no Qt, no window.
 #pragma once
 
 #include <array>
@@ -35,6 +36,7 @@ struct RunBeamUse {
     GaussianBeamInput beam;               // the beam's values, when a beam was used
     bool surfaceWaveSubtraction = false;  // the Debye series less its ray optics
     bool diffractionAdded = false;        // the ray orders plus diffraction
+    bool debyeTerms = false;              // the plane-wave Debye series left its terms (debyeWork)
 };
 
 // What the stored results hold: nothing yet; a whole run; a run stopped before its end, whose finished
@@ -44,6 +46,9 @@ enum class ResultsState { None, Complete, Stopped, Refused };
 
 struct RunRecord {
     bool taken = false;  // false until the first run (or a loaded data file)
+    // Which record this is: a new number for every record taken, so that what was made from one run (the
+    // simulation's colours) can tell whether that run is still the one on show.
+    std::uint64_t serial = 0;
 
     // Graph: the code and sub-code the run computed, and the graph list's text.
     int graphCode = kNoGraph, graphSubCode = kNoSubCode;
@@ -107,6 +112,9 @@ struct RunRecord {
     // angle indices of its x range and those it computed (the range widened by the sun's disc).
     double xMax = 0.0;
     double sizeParam = 0.0;
+    // x of the run's last method call (its last wavelength, sample or step): the readout's X, and the x of
+    // the series' terms the text export lists.
+    double lastSizeParam = 0.0;
     double qSca = 0.0;  // the efficiency the data file stores with an angle graph
     // The index the run used had Im m > 0 at a step: efficiency, cross-section and asymmetry graphs
     // then show their three curves apart (a reopened file: the index boxes as it restored them).
@@ -125,6 +133,7 @@ struct RunRecord {
     // its S1 and S2 block, and never the series' terms of a run in this window.
     bool fromFile = false;
     bool amplitudesStored = true;  // s1Amp and s2Amp hold the run's amplitudes over its window
+    bool debyeTerms = false;       // debyeWork holds the terms of this run's plane-wave Debye series
     // Why a run ended before its end when Stop was not answered: the message of the method or model
     // that refused it (empty for a run stopped by the user, and for a complete one).
     std::string endMessage;
@@ -140,7 +149,10 @@ struct ResultsInUse {
     bool stopped = false;  // the run ended early: only first..last are finished
     std::int32_t first = 1, last = 0;
     std::int32_t planned = 0;
-    // No points: why, as a message says it. Stopped: why the run ended, empty when Stop ended it.
+    // No points: why, in a sentence of its own ("No results are stored.").
+    std::string noResults;
+    // No points: why, and that a save needs New plot first. Stopped: why the run ended, empty when Stop
+    // ended it.
     std::string reason;
 };
 ResultsInUse ResultsInUseOf(const RunRecord& r);

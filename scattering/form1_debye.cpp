@@ -173,6 +173,8 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
     };
     DebyeResult& r = debyeWork;
     DebyePlaneWave(in, rays, r, onStep);
+    // The terms the text export lists are this call's (the run's last call's, at its end).
+    beamUse.debyeTerms = r.status != DebyeStatus::HandOverToMie && !RefusedBeforeTables(r);
 
     if (r.status == DebyeStatus::HandOverToMie) {
         // The single order 0 of a strongly absorbing sphere is its external reflection and diffraction,

@@ -58,6 +58,8 @@ void Form2::PaintSteps() {
     simInputError = 0;
     ErrorRGB();
     if (simInputError == 1) return;
+    // The colours of the run on show, as its record computed them; none, and the message says why.
+    if (!form1().SimulationColoursForPainting()) return;
     {
         const sim::SimTableView table = sim::ViewOf(form1().simColourTable);
         if (!table.usable()) {

@@ -115,13 +115,16 @@ class ReadoutTest : public LegendTest {
         f.mnuDataVisible.setChecked(true);
         f.optMono.setValue(true);
         f.angleGrid.angleCount = 901;
-        f.angleGrid.windowFirst = 1;  // the run computed 0 to 180 degrees
-        f.angleGrid.windowLast = 1801;
+        f.runRecord.taken = true;  // a whole run of an angle graph, which computed 0 to 180 degrees
+        f.runRecord.state = ResultsState::Complete;
+        f.runRecord.graphCode = kGraphAngle;
+        f.runRecord.windowFirst = 1;
+        f.runRecord.windowLast = 1801;
         f.results.qSca = 2.5;
         f.results.qExt = 2.75;
         f.results.qBack = 0.4;
         f.readout = {2.5, 2.75, 0.4};  // as a whole Mie run records them
-        f.calc.sizeParam = 0;
+        f.runRecord.lastSizeParam = 0;
         f.results.s1Amp[0].assign(1802, 0.0);
         f.results.s1Amp[1].assign(1802, 0.0);
         f.results.s1Amp[0][1] = 100;
@@ -133,7 +136,7 @@ class ReadoutTest : public LegendTest {
 
 TEST_F(ReadoutTest, DataBoxAndTheLineUnderTheGraph) {
     Form1& f = *form;
-    f.calc.sizeParam = 96.6;
+    f.runRecord.lastSizeParam = 96.6;
     f.VisibleData();
     EXPECT_EQ(filledBoxes(), 2);
     EXPECT_EQ(textsAt("Qsca = " + f.AxisNumberText(2.5, 6), 12000, 800), 1);
@@ -144,8 +147,8 @@ TEST_F(ReadoutTest, DataBoxAndTheLineUnderTheGraph) {
     EXPECT_EQ(textsAt("  0 deg: 1.00E+04", 1000, 10300), 1);
     EXPECT_EQ(textsAt("  180 deg: 2.50E+01", 0.4 * 15000, 10300), 1);
     EXPECT_EQ(textsAt("X = 96.6", 0.7 * 15000, 10300), 1);
-    // the optical theorem: 4 Re S1(0) / x^2, kept for later
-    EXPECT_REL_NEAR(f.results.qExt, 400 / (96.6 * 96.6), 1e-15);
+    // the readout only reads: the stored Qext stays the run's
+    EXPECT_EQ(f.results.qExt, 2.75);
     EXPECT_EQ(f.sweepState.loopJ, 1801);
 }
 
@@ -158,7 +161,7 @@ TEST_F(ReadoutTest, SizeParameterWithoutSeparatorsAndClearSphereQabsZero) {
         const char* text;
     } cases[] = {{1407.775888, "X = 1407.775888"}, {96.664389, "X = 96.664389"}, {123456.5, "X = 123456.5"}};
     for (const auto& c : cases) {
-        f.calc.sizeParam = c.x;
+        f.runRecord.lastSizeParam = c.x;
         f.clearDrawLog();
         f.VisibleData();
         EXPECT_EQ(textsAt(c.text, 0.7 * 15000, 10300), 1) << c.text;
@@ -177,8 +180,8 @@ TEST_F(ReadoutTest, AnglesTheRunDidNotComputeAreNotShown) {
     } cases[] = {{1, 1801, 1, 1}, {2, 1801, 0, 1}, {1, 1800, 1, 0}, {300, 1500, 0, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.first);
-        f.angleGrid.windowFirst = c.first;
-        f.angleGrid.windowLast = c.last;
+        f.runRecord.windowFirst = c.first;
+        f.runRecord.windowLast = c.last;
         f.clearDrawLog();
         f.VisibleData();
         EXPECT_EQ(textsAt("  0 deg: 1.00E+04", 1000, 10300), c.zero);

@@ -1,0 +1,66 @@
+// The colours the simulation window paints: the simulation colour table filled from the colour sums of
+// the run on show, as its record computed them, and why a run on show has none to paint.
+#include <optional>
+#include <string>
+
+#include "graphs/graph_codes.h"
+#include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
+#include "runs/run_record.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr const char* kRunThenSimulation = " Run New plot, then Simulation.";
+
+}  // namespace
+
+// Nothing when the run on show has colours to paint: a finished run of a graph against the scattering
+// angle (one sphere size, one or more wavelengths). Otherwise why not, as the message says it.
+std::optional<std::string> Form1::SimulationRefusal() const {
+    const RunRecord& r = runRecord;
+    if (const ResultsInUse use = ResultsInUseOf(r); !use.any) return use.noResults + kRunThenSimulation;
+    if (r.graphCode != kGraphAngle)
+        return "The simulation paints the colours of one sphere size against the scattering angle, which the "
+               "graph on show (" +
+               r.graphText + ") does not hold." + kRunThenSimulation;
+    return std::nullopt;
+}
+
+// Fills simColourTable from the colour sums of the run on show (PlotBow in simulation mode) and notes
+// which run and light source it holds; simulationMode is left as it was.
+void Form1::FillSimulationTable() {
+    const int mode = codes.simulationMode;
+    codes.simulationMode = 1;
+    LockON();
+    PlotBow(colourSums.colourSumPerp, colourSums.colourSumPara, CStr(colourSums.peakCommon));
+    LockOFF();
+    codes.simulationMode = mode;
+    simTableRun = SimTableRun{runRecord.serial, runRecord.lightSource};
+}
+
+// For a painting of the simulation window: true when simColourTable holds the colours of the run on show,
+// filled now unless it held them already (the main window's graph and controls stay as they are); false
+// after saying why the run on show has none.
+bool Form1::SimulationColoursForPainting() {
+    if (const std::optional<std::string> refusal = SimulationRefusal()) {
+        msgBox(*refusal, mb::kOkOnly, std::string("Simulation"));
+        return false;
+    }
+    if (simTableRun && simTableRun->serial == runRecord.serial &&
+        simTableRun->lightSource == runRecord.lightSource)
+        return true;
+    const GraphFrame frame = graph;
+    const std::string norm = Label17.caption();
+    const bool button = cmdSimulation.visible(), brightness = cboBright.visible();
+    FillSimulationTable();
+    graph = frame;
+    Label17.setCaption(norm);
+    cmdSimulation.setVisible(button);
+    cboBright.setVisible(brightness);
+    Label18.setVisible(brightness);
+    return true;
+}
+
+}  // namespace tessary

@@ -1,0 +1,164 @@
+// What shows results reads the run on show through its record and state: the readout and the simulation
+// show only a finished run, and an Overplot changes nothing of the run on show until it finishes.
+#include <QImage>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "file_bytes.h"
+#include "tests/mainwindow/form1_test_support.h"
+
+namespace tessary {
+namespace {
+
+using Act = std::function<void(Form1&)>;
+using When = std::function<bool(Form1&)>;
+bool AtOnce(Form1&) { return true; }                                 // the series' first pump
+bool SecondWavelength(Form1& f) { return f.sweepState.loopI >= 2; }  // the driver's pump before it
+
+class RunOnShowTest : public test::Form1Test {
+  protected:
+    // Presses the button with Stop pressed, and answered Yes, at the first event pump where `when` holds.
+    void pressStopped(Form1& f, CommandButton& button, const When& when) {
+        runtime.setPumpHook([&f, when] {
+            if (f.codes.runState != Form1::kRunStopped && f.cmdStop.visible() && when(f)) f.cmdStop.click();
+        });
+        test::Press(button);
+        runtime.setPumpHook({});
+    }
+    std::string saved(Menu& command, const char* extension) {  // the bytes a save writes
+        fileDialogs.answer(folder.at("run"));
+        test::Choose(command);
+        return test::ReadAll(folder.at("run") + extension);
+    }
+    test::TestFolder folder{"tessary_run_on_show_"};
+};
+
+// The readout's texts drawn since the log was cleared, after its last clearing; with `again`, those that
+// unticking and ticking Plot > Visible data draws now.
+std::vector<std::string> Readout(Form1& f, bool again = true) {
+    if (again) f.clearDrawLog(), test::Choose(f.mnuDataVisible), test::Choose(f.mnuDataVisible);
+    std::vector<std::string> shown;
+    for (const DrawOp& op : f.drawLog()) {
+        if (op.kind == DrawOp::Kind::FilledBox && op.x1 == 12000 && op.y1 == 500) shown.clear();
+        if (op.kind == DrawOp::Kind::Text &&
+            ((op.x1 == 12000 && op.y1 <= 1600) || (op.y1 == f.graph.graphBottom + 500 && op.x1 < 13000)))
+            shown.push_back(op.text);
+    }
+    return shown;
+}
+
+// A run stopped before it finished a point shows no readout, at its end and on a redraw: no partial sums
+// of the series, of the rays, or of the wavelengths computed before the stop.
+TEST_F(RunOnShowTest, ReadoutShowsNothingOfARunThatFinishedNoPoint) {
+    const std::tuple<const char*, const char*, When> stopped[] = {
+        {"Mie", "1", AtOnce}, {"Descartes", "1", AtOnce}, {"Mie", "RGB", SecondWavelength}};
+    for (const auto& [method, waves, when] : stopped) {
+        Form1& f = started();
+        f.setRecording(true);
+        test::Choose(f.mnuDataVisible), test::Choose(f.cboType, method), test::Type(f.cboWave, waves);
+        f.clearDrawLog();
+        pressStopped(f, f.cmdNewPlot, when);
+        ASSERT_EQ(f.runRecord.state, ResultsState::Stopped) << method << waves;
+        EXPECT_TRUE(Readout(f, false).empty()) << method << waves;
+        test::Choose(f.cboPol, "Perpendicular");  // a redraw
+        EXPECT_TRUE(Readout(f).empty()) << method << waves;
+    }
+}
+
+// An Overplot stopped at once leaves every output as it was: the readout, title and stored Qext (which no
+// reader writes), the data file and the export with the Debye series' terms.
+TEST_F(RunOnShowTest, StoppedOverplotLeavesEveryOutput) {
+    for (const char* method : {"Debye", "Mie"}) {
+        Form1& f = started();
+        f.setRecording(true);
+        test::Choose(f.mnuDataVisible), test::Choose(f.cboType, method), test::Type(f.cboStep, "1");
+        test::Type(f.cboRays, "2"), test::Choose(f.mnuS1S2);
+        test::Press(f.cmdNewPlot);
+        const std::vector<std::string> readout = Readout(f);
+        const std::string shown = f.caption() + CStr(f.results.qExt) + saved(f.mnuSave, ".tsy");
+        const std::string text = saved(f.mnuSaveText, ".txt");
+        ASSERT_EQ(readout.empty() ? "" : readout.back(), "X = 96.664389");
+        ASSERT_EQ(text.find("\r\nx = ") != std::string::npos, f.cboType.text() == "Debye");  // the terms
+        test::Type(f.txtRadius, "1000");
+        pressStopped(f, f.cmdOverPlot, AtOnce);
+        ASSERT_EQ(messages.last().prompt, "Do you want to stop the calculation?");
+        EXPECT_EQ(Readout(f), readout) << method;
+        EXPECT_TRUE(f.caption() + CStr(f.results.qExt) + saved(f.mnuSave, ".tsy") == shown) << method;
+        EXPECT_TRUE(saved(f.mnuSaveText, ".txt") == text) << method;
+    }
+}
+
+// The simulation paints only the run on show, as its record computed it, or says why it paints nothing.
+// From an RGB run (radius 50, 130 - 150 degrees) sent to the simulation window and painted, each act;
+// then Show simulation (Window > Simulation when the window was closed) paints what the run on show sent
+// afresh paints (the same as before when the run on show is the same), or refuses.
+TEST_F(RunOnShowTest, SimulationPaintsOnlyTheRunOnShow) {
+    const std::string graph =
+                          "The simulation paints the colours of one sphere size against the scattering "
+                          "angle, which the graph on show (",
+                      then = " Run New plot, then Simulation.";
+    const Act radius100 = [](Form1& f) { test::Type(f.txtRadius, "100"); };
+    const std::tuple<Act, When, bool, std::string> cases[] = {
+        // act, Stop at, window closed, refusal
+        {radius100, SecondWavelength, true,
+         "The last run was stopped before it finished a point, so no results are stored." + then},
+        {radius100, nullptr, false, ""},
+        {[](Form1& f) { test::Choose(f.cboGraph, "Intensity v. radius"); }, nullptr, false,
+         graph + "Intensity v. radius) does not hold." + then},
+        {[](Form1& f) { test::Choose(f.cboGraph, "Lee diagram"); }, nullptr, true,
+         graph + "Lee diagram) does not hold." + then},
+        {[](Form1& f) { test::Type(f.txtRadius, "60"), f.optSun.setValue(true); }, nullptr, false, ""}};
+    for (const auto& [act, when, closed, refusal] : cases) {
+        Form1& f = started();
+        test::Type(f.cboWave, "RGB"), test::Type(f.txtRadius, "50");
+        test::Type(f.txtXmin, "130"), test::Type(f.txtXmax, "150");
+        test::Press(f.cmdNewPlot), test::Press(f.cmdSimulation);
+        Form2& s = *f.Form2_;
+        test::Choose(s.cboScale, "14");  // the lens that shows the whole bow
+        test::Press(s.cmdSimPlot);
+        const QImage run = s.Picture1.image().copy();
+        if (closed) s.hide();
+        act(f);
+        const bool sameRun = f.optSun.value();  // Sun ticked with the results waiting for New plot: not drawn
+        sameRun ? test::Press(f.cmdSimulation)
+        : when  ? pressStopped(f, f.cmdNewPlot, when)
+                : test::Press(f.cmdNewPlot);
+        messages.clear();
+        closed ? test::Choose(f.mnuWindowSimulation) : test::Press(s.cmdSimPlot);
+        EXPECT_EQ(messages.shown().empty() ? "" : messages.last().prompt, refusal);
+        const QImage painted = s.Picture1.image().copy();
+        EXPECT_TRUE(refusal.empty() ? (painted == run) == sameRun : closed ? !s.visible() : painted == run);
+        if (!refusal.empty()) continue;
+        test::Press(f.cmdSimulation), test::Press(s.cmdSimPlot);
+        EXPECT_TRUE(s.Picture1.image() == painted);
+    }
+}
+
+// The stored results in use by the record's state: every point of a complete run, the finished points of
+// a stopped one (and why it ended), none otherwise, with the reason (for a save: and New plot first).
+TEST(ResultsInUseOf, FromTheStateOfTheRecord) {
+    const std::string none = ", so no results are stored.", save = " Run New plot before saving.";
+    const std::tuple<bool, ResultsState, std::int32_t, std::string, bool, std::string> cases[] = {
+        {false, ResultsState::Complete, 9, "", false, "No results are stored."},
+        {true, ResultsState::None, 9, "", false, "No results are stored."},
+        {true, ResultsState::Complete, 9, "", true, ""},
+        {true, ResultsState::Stopped, 5, "", true, ""},
+        {true, ResultsState::Stopped, 5, " Too\r\nlarge ", true, "Too large"},
+        {true, ResultsState::Stopped, 2, "", false,
+         "The last run was stopped before it finished a point" + none},
+        {true, ResultsState::Refused, 2, "Too large", false, "The last run was refused (Too large)" + none},
+        {true, ResultsState::Refused, 2, "", false, "The last run ended before it computed a point" + none}};
+    for (const auto& [taken, state, doneLast, endMessage, any, why] : cases) {
+        RunRecord r;
+        r.taken = taken, r.state = state, r.doneFirst = 3, r.doneLast = doneLast, r.plannedPoints = 11;
+        r.endMessage = endMessage;
+        const ResultsInUse u = ResultsInUseOf(r);
+        EXPECT_EQ(std::tuple(u.any, u.stopped, u.first, u.last, u.planned),
+                  std::tuple(any, any && state == ResultsState::Stopped, 3, any ? doneLast : 2, 11));
+        EXPECT_EQ(u.noResults + "|" + u.reason, any ? "|" + why : why + "|" + why + save);
+    }
+}
+
+}  // namespace
+}  // namespace tessary
