@@ -821,6 +821,8 @@ void Loader::keepRecord() {
     const double lambda = Val(r.lambdaText);
     r.sizeParam = lambda > 0 ? r.radius * kTwoPi / lambda * f.indexState.mediumRe : 0.0;
     r.lightSource = window.lightSource;
+    r.lastSizeParam = f.calc.sizeParam;  // the readout's X: the x the stored results were read at
+    r.serial = ++f.runRecordsTaken;      // a run of its own on show
     f.runRecord = r;
     // The data box shows what the file holds: Qsca of a whole plane-wave Mie run (the one run that shows it)
     // at one wavelength (over several it is the last wavelength's, which the box's X is not).
