@@ -4,12 +4,15 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 #include "graphs/graph_codes.h"
 #include "platform/text/conversions.h"
 #include "runs/method_codes.h"
+#include "scattering/beam_shape.h"
 
 namespace tessary {
 
@@ -78,6 +81,7 @@ constexpr std::pair<BeamKind, std::string_view> kBeamWords[] = {{BeamKind::Plane
                                                                 {BeamKind::Gaussian, "Gaussian beam"},
                                                                 {BeamKind::TopHat, "Top hat beam"}};
 constexpr std::string_view kSurfaceWavesPrefix = "Surface waves: ";
+constexpr std::string_view kNamedSetCountPrefix = "Number of wavelengths: ";
 constexpr std::pair<std::string_view, std::string_view> kSurfacePaths[] = {
     {"Short", "Short path only"}, {"Long", "Long path only"}, {"Both", "Short + long paths"}};
 constexpr std::string_view kSurfaceModels[] = {"Khare", "Lock", "Nussenzveig"};
@@ -116,6 +120,11 @@ std::string TextItem(const std::string& s) {
     return s;
 }
 
+// A Single printed with the digits that read back as itself (PrintTextExact).
+struct ExactSingle {
+    float value;
+};
+
 // The print statement into memory, byte for byte as the text-file writer prints: items joined,
 // kZone on to the next 14-column zone strictly after the current column, numbers in their print form.
 // A NaN or infinite number marks the text as not writable.
@@ -152,6 +161,10 @@ class Printer {
     void Item(float v) {
         finite = finite && std::isfinite(v);
         Append(PrintText(v));
+    }
+    void Item(ExactSingle v) {
+        finite = finite && std::isfinite(v.value);
+        Append(PrintTextExact(v.value));
     }
     void Item(std::int16_t v) { Append(PrintText(v)); }
     void Item(std::int32_t v) { Append(PrintText(v)); }
@@ -282,40 +295,6 @@ void Encoder::run() {
     trailingLines();
 }
 
-void Encoder::trailingLines() {
-    if (f.lightSource) text(*f.lightSource == LightSource::Sun ? kSunLine : kPointLine);
-    if (f.amplitudeValues) text(kAmplitudeValuesLine);
-    if (f.invWavelength) text(*f.invWavelength ? kInvWavelengthOn : kInvWavelengthOff);
-    if (const std::optional<IlluminationItems>& light = f.illumination) {
-        std::string line(kIlluminationPrefix);
-        for (const auto& [kind, word] : kBeamWords)
-            if (kind == light->kind) line += word;
-        if (light->multipleBeams) line += " + " + std::string(kMultipleBeams);
-        if (light->centralBeam) line += " + " + std::string(kCentralBeam);
-        text(line);
-        if (light->kind != BeamKind::PlaneWave)
-            w.PrintLine(kBeamPrefix, std::string_view(" "), light->xf, light->yf, light->zf, light->w0,
-                        light->phiDegrees);
-    }
-    if (f.surfaceWaveSubtraction || f.diffractionAdded) {
-        std::string line(kOptionsPrefix);
-        if (f.surfaceWaveSubtraction) line += kSurfaceWaveSubtraction;
-        if (f.diffractionAdded)
-            line += std::string(f.surfaceWaveSubtraction ? "; " : "") + std::string(kDiffractionAdded);
-        text(line);
-    }
-    if (const std::optional<SurfaceWaveItems>& waves = f.surfaceWaves) {
-        std::string line(kSurfaceWavesPrefix);
-        for (const auto& [word, item] : kSurfacePaths)
-            if (word == waves->paths) line += item;
-        line += "; " + waves->model + "; terms " + waves->termsMin + " to " + waves->termsMax +
-                "; amplitude " + waves->amplitude;
-        if (waves->phaseCorrection) line += "; phase correction";
-        text(line);
-    }
-    if (f.stopped) text(StoppedRunLine(*f.stopped));
-}
-
 void Encoder::results(const GraphCodes& g) {
     if (g.code == kGraphAngle && HasQsca(f.version)) w.PrintLine(f.qSca);
     if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph) text(f.angleText);
@@ -387,10 +366,26 @@ DataFileFailure HeaderFailure(const Item<std::string>& header, bool cutInHeader)
     return failure;
 }
 
+// A line after the results, with the items after a comma on it joined to it by that comma.
+struct TailText {
+    std::string text;
+    int line = 0;
+};
+
 class Decoder {
   public:
     explicit Decoder(TextFileReader& reader) : r(reader) {}
     DataFile run();
+
+    // The readers of the lines after the results (kTailLines): each fills the file or refuses the line.
+    void lightSource(const TailText& line);
+    void values(const TailText& line);
+    void invWavelength(const TailText& line);
+    void namedSetCount(const TailText& line);
+    void illumination(const TailText& line);
+    void options(const TailText& line);
+    void surfaceWaves(const TailText& line);
+    void stopped(const TailText& line);
 
   private:
     std::string text();
@@ -399,26 +394,28 @@ class Decoder {
     float single();
     std::int32_t whole();
     [[noreturn]] void invalid(const std::string& what, int line);
+    [[noreturn]] void refuse(const TailText& line, const std::string& why);
     template <class T>
     T take(Item<T> item);
+    template <class Read>
+    void row(int numbers, Read read);
     UserPointsItems user();
     void head();
     std::string sphereModel(std::string item);
     std::string mediumModel(std::string item);
     void ranges(const GraphCodes& g);
     void results(const GraphCodes& g);
-    std::optional<std::string> tailLine();
+    std::optional<TailText> tailLine();
+    std::optional<TailText> amplitudeBlock();
     void tail();
-    std::optional<std::string> trailingLines(std::optional<std::string> line);
-    std::optional<std::string> illumination(std::optional<std::string> line);
-    std::optional<std::string> options(std::optional<std::string> line);
-    void surfaceWaves(const std::string& line);
-    void stopped(const std::string& line);
-    void outOfPlace(std::optional<std::string> line);
+    void notes(std::optional<TailText> line);
+    GraphCodes codes() const { return GraphCodesOf(f).value_or(GraphCodes{}); }
 
     TextFileReader& r;
     DataFile f;
-    int lastLine = 1;  // the line of the last item read
+    int lastLine = 1;                // the line of the last item read
+    std::optional<TailText> pushed;  // a line read ahead, the next tailLine()
+    std::string resultsNamed;        // what the results hold, for the messages of rows: "181 points of ..."
 };
 
 void Decoder::invalid(const std::string& what, int line) {
@@ -534,8 +531,12 @@ std::string Decoder::mediumModel(std::string item) {
 }
 
 void Decoder::ranges(const GraphCodes& g) {
-    if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph && HasStepKind(f.version))
-        f.xLog = word() == "xLog";
+    if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph && HasStepKind(f.version)) {
+        const std::string kind = word();
+        if (kind != "xLin" && kind != "xLog")
+            invalid("Line " + CStr(lastLine) + ": \"" + kind + "\" is not \"xLin\" or \"xLog\"", lastLine);
+        f.xLog = kind == "xLog";
+    }
     const int line = r.Line();
     f.first = whole();
     f.last = whole();
@@ -543,6 +544,32 @@ void Decoder::ranges(const GraphCodes& g) {
         invalid("Line " + CStr(line) + ": the points " + CStr(f.first) + " to " + CStr(f.last) +
                     " are beyond the program's limits",
                 line);
+}
+
+// One row of the results: `numbers` numbers, each taken by `read`, on one line of their own (a row of
+// other length would shift every later value into another point, wavelength or step).
+template <class Read>
+void Decoder::row(int numbers, Read read) {
+    const int line = r.Line();
+    for (int i = 0; i < numbers; ++i) {
+        read();
+        if (lastLine != line) break;
+    }
+    if (lastLine != line || (r.Line() == line && !r.AtEnd()))
+        invalid("Line " + CStr(line) + ": not a row of " + CStr(numbers) + " numbers, as each row of the " +
+                    resultsNamed + " is",
+                line);
+}
+
+// The points the results hold and how, for the messages of rows.
+std::string ResultsNamed(const DataFile& f, const GraphCodes& g, long long points) {
+    const std::string stored = CStr(static_cast<std::int64_t>(points)) + " points";
+    if (g.code >= kGraphLee) return "results of " + CStr(LeeStepCount(f) + 1) + " steps of " + stored;
+    if (g.code != kGraphAngle) return "results of the " + stored + " of the x range";
+    const int waves = DataFileWaveCount(f.inputs[0], f.inputs[2]);
+    if (waves == 1) return "results of " + stored + " of one wavelength";
+    if (waves <= 7) return "results of " + stored + " of " + CStr(waves) + " wavelengths";
+    return "results of " + stored + " of the red, green and blue sums of " + CStr(waves) + " wavelengths";
 }
 
 void Decoder::results(const GraphCodes& g) {
@@ -557,8 +584,11 @@ void Decoder::results(const GraphCodes& g) {
     }
     if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph) f.angleText = text();
     if (g.code < kGraphLee) {
-        const long long count = points * ValuesPerPoint(f);
-        for (long long i = 0; i < count; ++i) f.values.push_back(number());
+        resultsNamed = ResultsNamed(f, g, points);
+        const int perPoint = ValuesPerPoint(f);
+        const int perRow = perPoint == 3 ? 3 : 2;
+        const long long count = points * perPoint;
+        for (long long i = 0; i < count; i += perRow) row(perRow, [this] { f.values.push_back(number()); });
         return;
     }
     if (g.code == kGraphLee) {
@@ -576,20 +606,26 @@ void Decoder::results(const GraphCodes& g) {
     const long long total = (LeeStepCount(f) + 1LL) * LeeValuesPerStep(f);
     if (total > kDataFileMaxLeeValues)
         invalid("The diagram's " + CStr(points) + " points are too many", line);
-    for (long long i = 0; i < total; ++i) f.leeValues.push_back(single());
+    resultsNamed = ResultsNamed(f, g, points);
+    for (long long i = 0; i < total; i += 3) row(3, [this] { f.leeValues.push_back(single()); });
 }
 
-// The next line of what follows the results as a text item; nothing at the end of the file.
-std::optional<std::string> Decoder::tailLine() {
-    const Item<std::string> item = r.ReadText();
-    if (!item.ok()) return std::nullopt;
-    lastLine = item.line;
-    return Trimmed(item.value);
-}
+// ---- The lines after the results ----------------------------------------------------------------
+//
+// After the results and the S1 and S2 block come the lines of kTailLines, each only where it applies,
+// each at most once and in the order of the table. A line that begins with an entry's key (in any case,
+// and not followed by a letter) is that entry's: read whole, or the file is refused naming it. Any other
+// line there is a note typed later: the reader ignores it and what follows it, which must be notes too,
+// and none of them a row of numbers (a row beyond the results the file names).
+//
+// A new line is one entry at its place in the table: its key, its name in the messages, the writer of the
+// line from the DataFile field that holds it (nothing written when the file has none), and the Decoder
+// member that reads the line into that field or refuses it (refuse(), naming the line).
 
-// The five numbers of an S1 and S2 row, each read as the reader reads a number; false for a line
-// that is anything else.
-bool AmplitudeRow(const std::string& line, std::array<double, 5>& row) {
+// The line of every number of an S1 and S2 row, and of the beam: `numbers` numbers, each read as the reader
+// reads a number; false for a line that is anything else.
+template <std::size_t N>
+bool NumbersRow(const std::string& line, std::array<double, N>& row) {
     TextFileReader numbers = TextFileReader::FromBytes(line);
     for (double& value : row) {
         const Item<double> item = numbers.ReadDouble();
@@ -599,91 +635,304 @@ bool AmplitudeRow(const std::string& line, std::array<double, 5>& row) {
     return numbers.AtEnd();
 }
 
-// What follows the results, each part when present: the S1 and S2 block (an empty line, its title and
-// rows of five numbers), then the light-source, values, Inv Wavelength, illumination, options,
-// surface-wave and stop lines, each once and in this order. Only the block's rows of the index range are
-// kept, so memory stays bounded whatever the file holds. Anything else ends them and is ignored (notes
-// typed later); but once some of them were read, one of them found after that end is out of its place and
-// refused, rather than left unread with what follows it.
-void Decoder::tail() {
-    std::optional<std::string> line = tailLine();
-    bool ordered = true;
-    if (line && line->empty()) {
-        line = tailLine();
-        ordered = line == kAmplitudeTitle;
-        if (ordered) {
-            f.amplitudeBlock = true;
-            const auto kept = static_cast<std::size_t>(5 * (static_cast<long long>(f.last) - f.first + 1));
-            std::array<double, 5> row{};
-            while ((line = tailLine()) && AmplitudeRow(*line, row))
-                if (f.amplitudes.size() < kept)
-                    f.amplitudes.insert(f.amplitudes.end(), row.begin(), row.end());
-        }
+// True for a line of one or more numbers and nothing else (numbers beyond the Double range count).
+bool IsNumbersRow(const std::string& line) {
+    TextFileReader numbers = TextFileReader::FromBytes(line);
+    int count = 0;
+    while (!numbers.AtEnd()) {
+        const Item<double> item = numbers.ReadDouble();
+        if (!item.ok() && item.status != FileStatus::OutOfRange) return false;
+        ++count;
     }
-    if (ordered) line = trailingLines(std::move(line));
-    const bool read = f.amplitudeBlock || f.lightSource || f.amplitudeValues || f.invWavelength ||
-                      f.illumination || f.surfaceWaveSubtraction || f.diffractionAdded || f.surfaceWaves ||
-                      f.stopped;
-    if (read) outOfPlace(std::move(line));
+    return count > 0;
 }
 
-// The lines after the results and the block, from `line`; the first line that is none of them.
-std::optional<std::string> Decoder::trailingLines(std::optional<std::string> line) {
-    if (line == kSunLine || line == kPointLine) {
-        f.lightSource = line == kSunLine ? LightSource::Sun : LightSource::Point;
-        line = tailLine();
+void WriteLightSource(const DataFile& f, Printer& w) {
+    if (f.lightSource) w.PrintLine(std::string(*f.lightSource == LightSource::Sun ? kSunLine : kPointLine));
+}
+
+void WriteValues(const DataFile& f, Printer& w) {
+    if (f.amplitudeValues) w.PrintLine(std::string(kAmplitudeValuesLine));
+}
+
+void WriteInvWavelength(const DataFile& f, Printer& w) {
+    if (f.invWavelength) w.PrintLine(std::string(*f.invWavelength ? kInvWavelengthOn : kInvWavelengthOff));
+}
+
+void WriteNamedSetCount(const DataFile& f, Printer& w) {
+    if (f.namedSetCount) w.PrintLine(std::string(kNamedSetCountPrefix) + CStr(*f.namedSetCount));
+}
+
+void WriteIllumination(const DataFile& f, Printer& w) {
+    const std::optional<IlluminationItems>& light = f.illumination;
+    if (!light) return;
+    std::string line(kIlluminationPrefix);
+    for (const auto& [kind, word] : kBeamWords)
+        if (kind == light->kind) line += word;
+    if (light->multipleBeams) line += " + " + std::string(kMultipleBeams);
+    if (light->centralBeam) line += " + " + std::string(kCentralBeam);
+    w.PrintLine(line);
+    if (light->kind != BeamKind::PlaneWave)
+        w.PrintLine(kBeamPrefix, std::string_view(" "), ExactSingle{light->xf}, ExactSingle{light->yf},
+                    ExactSingle{light->zf}, ExactSingle{light->w0}, light->phiDegrees);
+}
+
+void WriteOptions(const DataFile& f, Printer& w) {
+    if (!f.surfaceWaveSubtraction && !f.diffractionAdded) return;
+    std::string line(kOptionsPrefix);
+    if (f.surfaceWaveSubtraction) line += kSurfaceWaveSubtraction;
+    if (f.diffractionAdded)
+        line += std::string(f.surfaceWaveSubtraction ? "; " : "") + std::string(kDiffractionAdded);
+    w.PrintLine(line);
+}
+
+void WriteSurfaceWaves(const DataFile& f, Printer& w) {
+    const std::optional<SurfaceWaveItems>& waves = f.surfaceWaves;
+    if (!waves) return;
+    std::string line(kSurfaceWavesPrefix);
+    for (const auto& [word, item] : kSurfacePaths)
+        if (word == waves->paths) line += item;
+    line += "; " + waves->model + "; terms " + waves->termsMin + " to " + waves->termsMax + "; amplitude " +
+            waves->amplitude;
+    if (waves->phaseCorrection) line += "; phase correction";
+    w.PrintLine(TextItem(line));
+}
+
+void WriteStopped(const DataFile& f, Printer& w) {
+    if (f.stopped) w.PrintLine(StoppedRunLine(*f.stopped));
+}
+
+struct TailEntry {
+    std::string_view key;  // the line begins with it
+    const char* name;      // "the <name> line" in messages
+    void (*write)(const DataFile&, Printer&);
+    void (Decoder::*read)(const TailText&);  // nothing: the line is read with the one before it
+};
+
+constexpr TailEntry kTailLines[] = {
+    {"Light source", "light-source", WriteLightSource, &Decoder::lightSource},
+    {"Values", "values", WriteValues, &Decoder::values},
+    {"Inv Wavelength", "Inv Wavelength", WriteInvWavelength, &Decoder::invWavelength},
+    {"Number of wavelengths", "wavelength-count", WriteNamedSetCount, &Decoder::namedSetCount},
+    {"Illumination", "illumination (with its beam)", WriteIllumination, &Decoder::illumination},
+    {"Beam", "beam", nullptr, nullptr},  // written and read with its illumination
+    {"Options", "options", WriteOptions, &Decoder::options},
+    {"Surface waves", "surface-wave", WriteSurfaceWaves, &Decoder::surfaceWaves},
+    {"Stopped", "stop", WriteStopped, &Decoder::stopped},
+};
+
+bool SameLetters(char a, char b) {
+    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+}
+
+// Whether a line begins with a key, in any case, the key not followed by a letter.
+bool BeginsWith(std::string_view line, std::string_view key) {
+    if (line.size() < key.size() || !std::equal(key.begin(), key.end(), line.begin(), SameLetters))
+        return false;
+    return line.size() == key.size() || !std::isalpha(static_cast<unsigned char>(line[key.size()]));
+}
+
+const TailEntry* TailEntryOf(std::string_view line) {
+    for (const TailEntry& entry : kTailLines)
+        if (BeginsWith(line, entry.key)) return &entry;
+    return nullptr;
+}
+
+bool IsAmplitudeTitle(std::string_view line) {
+    return line.size() == std::string_view(kAmplitudeTitle).size() && BeginsWith(line, kAmplitudeTitle);
+}
+
+// "the S1 and S2 block and the light-source, values, ... and stop lines", from the table.
+std::string TailOrder() {
+    std::vector<std::string> names;
+    for (const TailEntry& entry : kTailLines)
+        if (entry.read) names.emplace_back(entry.name);
+    std::string order = "the S1 and S2 block and the ";
+    for (std::size_t i = 0; i < names.size(); ++i)
+        order += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+    return order + " lines";
+}
+
+void Encoder::trailingLines() {
+    for (const TailEntry& entry : kTailLines)
+        if (entry.write) entry.write(f, w);
+}
+
+void Decoder::refuse(const TailText& line, const std::string& why) {
+    invalid("Line " + CStr(line.line) + ": \"" + line.text + "\" " + why, line.line);
+}
+
+// The next line after the results, a line read ahead first; nothing at the end of the file.
+std::optional<TailText> Decoder::tailLine() {
+    if (pushed) return std::exchange(pushed, std::nullopt);
+    const Item<std::string> item = r.ReadText();
+    if (!item.ok()) return std::nullopt;
+    TailText line{item.value, item.line};
+    while (!r.AtEnd() && r.Line() == item.line) {
+        const Item<std::string> more = r.ReadText();
+        if (!more.ok()) break;
+        line.text += "," + more.value;
     }
-    if (line == kAmplitudeValuesLine) {
-        f.amplitudeValues = true;
-        line = tailLine();
-    }
-    if (line && line->starts_with("Inv Wavelength: ")) {
-        if (line != kInvWavelengthOn && line != kInvWavelengthOff)
-            invalid("Line " + CStr(lastLine) + ": \"" + *line + "\" is not \"" + kInvWavelengthOn +
-                        "\" or \"" + kInvWavelengthOff + "\"",
-                    lastLine);
-        f.invWavelength = line == kInvWavelengthOn;
-        line = tailLine();
-    }
-    line = illumination(std::move(line));
-    line = options(std::move(line));
-    if (line && line->starts_with(kSurfaceWavesPrefix)) {
-        surfaceWaves(*line);
-        line = tailLine();
-    }
-    if (line && line->starts_with(kStoppedPrefix)) {
-        stopped(*line);
-        line = tailLine();
-    }
+    line.text = Trimmed(line.text);
+    lastLine = line.line;
     return line;
 }
 
-// The rest of the file from `line`, which the reader ignores: a line it reads after the results (the block's
-// title, a light-source, values, Inv Wavelength, illumination, beam, options, surface-wave or stop line)
-// found there is out of its place, repeated or without the line it follows, and is refused with its line.
-void Decoder::outOfPlace(std::optional<std::string> line) {
-    const auto known = [](const std::string& l) {
-        for (const std::string_view prefix :
-             {std::string_view("Inv Wavelength: "), kIlluminationPrefix, kBeamPrefix, kOptionsPrefix,
-              kSurfaceWavesPrefix, kStoppedPrefix})
-            if (l.starts_with(prefix)) return true;
-        return l == kAmplitudeTitle || l == kSunLine || l == kPointLine || l == kAmplitudeValuesLine;
-    };
-    for (; line; line = tailLine())
-        if (known(*line))
-            invalid("Line " + CStr(lastLine) + ": \"" + *line +
-                        "\" is out of its place: after the results come, each once and in this order, the S1 "
-                        "and S2 block and the light-source, values, Inv Wavelength, illumination (with its "
-                        "beam), options, surface-wave and stop lines",
-                    lastLine);
+// The S1 and S2 block after its empty line and title: rows of five numbers, of which those of the index
+// range are kept (memory stays bounded whatever the file holds; older programs wrote the rows of the
+// angle window whatever the graph). The line after the rows.
+std::optional<TailText> Decoder::amplitudeBlock() {
+    f.amplitudeBlock = true;
+    const auto kept = static_cast<std::size_t>(5 * (static_cast<long long>(f.last) - f.first + 1));
+    std::array<double, 5> row{};
+    std::optional<TailText> line;
+    while ((line = tailLine()) && NumbersRow(line->text, row))
+        if (f.amplitudes.size() < kept) f.amplitudes.insert(f.amplitudes.end(), row.begin(), row.end());
+    return line;
+}
+
+void Decoder::tail() {
+    std::optional<TailText> line = tailLine();
+    if (line && line->text.empty()) {
+        std::optional<TailText> title = tailLine();
+        if (title && IsAmplitudeTitle(title->text))
+            line = amplitudeBlock();
+        else
+            pushed = std::move(title);  // the empty line is a note
+    }
+    std::size_t next = 0;  // the first entry of the table a line may still be
+    for (; line; line = tailLine()) {
+        const TailEntry* entry = TailEntryOf(line->text);
+        if (!entry) break;
+        const auto at = static_cast<std::size_t>(entry - std::begin(kTailLines));
+        if (at < next || !entry->read)
+            refuse(*line, "is out of its place: after the results come, each once and in this order, " +
+                              TailOrder());
+        (this->*entry->read)(*line);
+        next = at + 1;
+    }
+    notes(std::move(line));
+}
+
+// The notes after the lines the reader knows, from `line`: none of them a line it knows or a row of numbers.
+void Decoder::notes(std::optional<TailText> line) {
+    for (; line; line = tailLine()) {
+        if (TailEntryOf(line->text) || IsAmplitudeTitle(line->text))
+            refuse(*line, "is out of its place: after the results come, each once and in this order, " +
+                              TailOrder());
+        if (IsNumbersRow(line->text))
+            refuse(*line, "is a row of numbers beyond the " +
+                              (resultsNamed.empty() ? "results" : resultsNamed) + " the file names");
+    }
+}
+
+void Decoder::lightSource(const TailText& line) {
+    if (line.text != kSunLine && line.text != kPointLine)
+        refuse(line, "is not \"" + std::string(kPointLine) + "\" or \"" + kSunLine + "\"");
+    f.lightSource = line.text == kSunLine ? LightSource::Sun : LightSource::Point;
+}
+
+void Decoder::values(const TailText& line) {
+    if (line.text != kAmplitudeValuesLine)
+        refuse(line, "is not \"" + std::string(kAmplitudeValuesLine) + "\"");
+    if (!GraphHoldsAmplitudes(codes().code))
+        refuse(line, "names amplitudes, which no run of \"" + f.graphText + "\" stores");
+    f.amplitudeValues = true;
+}
+
+void Decoder::invWavelength(const TailText& line) {
+    if (line.text != kInvWavelengthOn && line.text != kInvWavelengthOff)
+        refuse(line, "is not \"" + std::string(kInvWavelengthOn) + "\" or \"" + kInvWavelengthOff + "\"");
+    if (!InvWavelengthScalesValues(codes().code, DataFileWaveCount(f.inputs[0], f.inputs[2])))
+        refuse(line, "names units, which change nothing a run of \"" + f.graphText +
+                         "\" stores with the wavelengths \"" + f.inputs[0] + "\"");
+    f.invWavelength = line.text == kInvWavelengthOn;
+}
+
+// The count a named set of wavelengths gave at the run's radius, which the radius and list must give again.
+void Decoder::namedSetCount(const TailText& line) {
+    const std::string& set = f.inputs[0];
+    const std::string_view digits =
+        std::string_view(line.text).substr(std::min(line.text.size(), kNamedSetCountPrefix.size()));
+    const ValResult count = ParseVal(digits);
+    if (!line.text.starts_with(kNamedSetCountPrefix) || digits.empty() ||
+        digits.find_first_not_of("0123456789") != std::string_view::npos ||
+        count.value > kDataFileMaxWaveCount)
+        refuse(line, "is not \"" + std::string(kNamedSetCountPrefix) + "\" and a number of wavelengths");
+    if (set != "High" && set != "Med." && set != "Low")
+        refuse(line, "counts the wavelengths of a named set (High, Med., Low), which \"" + set + "\" is not");
+    const int waves = DataFileWaveCount(set, f.inputs[2]);
+    if (count.value != waves)
+        refuse(line, "is not the " + CStr(waves) + " wavelengths that \"" + set + "\" gives at the radius " +
+                         f.inputs[2]);
+    f.namedSetCount = waves;
+}
+
+// The illumination line and, for a beam, the beam line after it: five numbers the beam dialog would take.
+void Decoder::illumination(const TailText& line) {
+    IlluminationItems light;
+    std::string_view rest = std::string_view(line.text);
+    const bool prefixed = rest.starts_with(kIlluminationPrefix);
+    rest.remove_prefix(prefixed ? kIlluminationPrefix.size() : rest.size());
+    bool named = false;
+    for (const auto& [kind, word] : kBeamWords)
+        if (rest.starts_with(word)) {
+            light.kind = kind;
+            rest.remove_prefix(word.size());
+            named = true;
+            break;
+        }
+    for (const auto& [option, flag] :
+         {std::pair{kMultipleBeams, &light.multipleBeams}, std::pair{kCentralBeam, &light.centralBeam}}) {
+        const std::string joined = " + " + std::string(option);
+        if (rest.starts_with(joined)) {
+            *flag = true;
+            rest.remove_prefix(joined.size());
+        }
+    }
+    if (!prefixed || !named || !rest.empty()) refuse(line, "is not an illumination");
+    if (light.kind != BeamKind::PlaneWave) {
+        const std::optional<TailText> beam = tailLine();
+        const int beamAt = beam ? beam->line : line.line + 1;
+        std::array<double, 5> v{};
+        if (!beam || !beam->text.starts_with(kBeamPrefix) ||
+            !NumbersRow(beam->text.substr(kBeamPrefix.size()), v))
+            invalid("Line " + CStr(beamAt) + ": the beam's five values do not follow its illumination",
+                    beamAt);
+        if (const std::optional<BeamEntryRefusal> refusal = RefuseBeamEntry(v))
+            refuse(*beam, "holds a beam the beam dialog refuses: " + refusal->message);
+        light.xf = CSng(v[0]).value;
+        light.yf = CSng(v[1]).value;
+        light.zf = CSng(v[2]).value;
+        light.w0 = CSng(v[3]).value;
+        light.phiDegrees = v[4];
+    }
+    f.illumination = light;
+}
+
+// The options in their order, each once, joined by "; ".
+void Decoder::options(const TailText& line) {
+    std::string_view rest = std::string_view(line.text);
+    const bool prefixed = rest.starts_with(kOptionsPrefix);
+    rest.remove_prefix(prefixed ? kOptionsPrefix.size() : rest.size());
+    for (const auto& [word, flag] : {std::pair{kSurfaceWaveSubtraction, &f.surfaceWaveSubtraction},
+                                     std::pair{kDiffractionAdded, &f.diffractionAdded}}) {
+        if (!rest.starts_with(word)) continue;
+        *flag = true;
+        rest.remove_prefix(word.size());
+        if (rest.starts_with("; ")) rest.remove_prefix(2);
+    }
+    if (!prefixed || !rest.empty() || !(f.surfaceWaveSubtraction || f.diffractionAdded))
+        refuse(line, "names no option of a run");
 }
 
 // The surface-wave line: a path item and a model of the menus, the terms and the amplitude factor as
 // numbers, and the phase correction when ticked.
-void Decoder::surfaceWaves(const std::string& line) {
-    const int at = lastLine;
+void Decoder::surfaceWaves(const TailText& line) {
     std::vector<std::string> parts;
-    std::string_view rest = std::string_view(line).substr(kSurfaceWavesPrefix.size());
+    std::string_view rest = std::string_view(line.text);
+    const bool prefixed = rest.starts_with(kSurfaceWavesPrefix);
+    rest.remove_prefix(prefixed ? kSurfaceWavesPrefix.size() : rest.size());
     for (std::size_t cut = rest.find("; "); cut != std::string_view::npos; cut = rest.find("; ")) {
         parts.emplace_back(rest.substr(0, cut));
         rest.remove_prefix(cut + 2);
@@ -694,7 +943,7 @@ void Decoder::surfaceWaves(const std::string& line) {
         return !text.empty() && v.length == text.size() && v.status == NumberStatus::Ok;
     };
     SurfaceWaveItems waves;
-    bool valid = parts.size() == 4 || (parts.size() == 5 && parts[4] == "phase correction");
+    bool valid = prefixed && (parts.size() == 4 || (parts.size() == 5 && parts[4] == "phase correction"));
     waves.phaseCorrection = parts.size() == 5;
     bool path = false;
     for (const auto& [word, item] : kSurfacePaths)
@@ -715,76 +964,13 @@ void Decoder::surfaceWaves(const std::string& line) {
             valid = number(waves.termsMin) && number(waves.termsMax) && number(waves.amplitude);
         }
     }
-    if (!valid)
-        invalid("Line " + CStr(at) + ": \"" + line + "\" does not name the surface waves' options", at);
+    if (!valid) refuse(line, "does not name the surface waves' options");
     f.surfaceWaves = waves;
 }
 
-// The illumination lines when `line` is the first of them; the line after them.
-std::optional<std::string> Decoder::illumination(std::optional<std::string> line) {
-    if (!line || !line->starts_with(kIlluminationPrefix)) return line;
-    const int at = lastLine;
-    const auto refuse = [&] {
-        invalid("Line " + CStr(at) + ": \"" + *line + "\" is not an illumination", at);
-    };
-    IlluminationItems light;
-    std::string_view rest = std::string_view(*line).substr(kIlluminationPrefix.size());
-    bool named = false;
-    for (const auto& [kind, word] : kBeamWords)
-        if (rest.starts_with(word)) {
-            light.kind = kind;
-            rest.remove_prefix(word.size());
-            named = true;
-            break;
-        }
-    if (!named) refuse();
-    for (const auto& [option, flag] :
-         {std::pair{kMultipleBeams, &light.multipleBeams}, std::pair{kCentralBeam, &light.centralBeam}}) {
-        const std::string joined = " + " + std::string(option);
-        if (rest.starts_with(joined)) {
-            *flag = true;
-            rest.remove_prefix(joined.size());
-        }
-    }
-    if (!rest.empty()) refuse();
-    if (light.kind != BeamKind::PlaneWave) {
-        const std::optional<std::string> beam = tailLine();
-        const int beamAt = beam ? lastLine : at + 1;
-        std::array<double, 5> v{};
-        if (!beam || !beam->starts_with(kBeamPrefix) || !AmplitudeRow(beam->substr(kBeamPrefix.size()), v) ||
-            !std::all_of(v.begin(), v.end(), [](double x) { return std::isfinite(x); }))
-            invalid("Line " + CStr(beamAt) + ": the beam's five values do not follow its illumination",
-                    beamAt);
-        light.xf = static_cast<float>(v[0]);
-        light.yf = static_cast<float>(v[1]);
-        light.zf = static_cast<float>(v[2]);
-        light.w0 = static_cast<float>(v[3]);
-        light.phiDegrees = v[4];
-    }
-    f.illumination = light;
-    return tailLine();
-}
-
-// The options line when `line` is one; the line after it.
-std::optional<std::string> Decoder::options(std::optional<std::string> line) {
-    if (!line || !line->starts_with(kOptionsPrefix)) return line;
-    // The options in their order, each once, joined by "; ".
-    std::string_view rest = std::string_view(*line).substr(kOptionsPrefix.size());
-    for (const auto& [word, flag] : {std::pair{kSurfaceWaveSubtraction, &f.surfaceWaveSubtraction},
-                                     std::pair{kDiffractionAdded, &f.diffractionAdded}}) {
-        if (!rest.starts_with(word)) continue;
-        *flag = true;
-        rest.remove_prefix(word.size());
-        if (rest.starts_with("; ")) rest.remove_prefix(2);
-    }
-    if (!rest.empty() || !(f.surfaceWaveSubtraction || f.diffractionAdded))
-        invalid("Line " + CStr(lastLine) + ": \"" + *line + "\" names no option of a run", lastLine);
-    return tailLine();
-}
-
-// The stop line: whole numbers, at least one point done and fewer than planned, within the limits.
-void Decoder::stopped(const std::string& line) {
-    const int at = lastLine;
+// The stop line: whole numbers, at least one point done and fewer than planned, within the limits, of a
+// graph that saves a stopped run (a sweep, a Lee diagram or a map: an angle graph's run is one).
+void Decoder::stopped(const TailText& line) {
     const auto whole = [](std::string_view digits) -> std::optional<std::int32_t> {
         if (digits.empty() || digits.size() > 9 ||
             digits.find_first_not_of("0123456789") != std::string_view::npos)
@@ -793,7 +979,9 @@ void Decoder::stopped(const std::string& line) {
         for (const char c : digits) v = 10 * v + (c - '0');
         return v;
     };
-    std::string_view rest = std::string_view(line).substr(kStoppedPrefix.size());
+    std::string_view rest = std::string_view(line.text);
+    const bool prefixed = rest.starts_with(kStoppedPrefix);
+    rest.remove_prefix(prefixed ? kStoppedPrefix.size() : rest.size());
     const std::size_t of = rest.find(" of ");
     const std::optional<std::int32_t> done = whole(rest.substr(0, of));
     std::optional<std::int32_t> planned;
@@ -801,8 +989,10 @@ void Decoder::stopped(const std::string& line) {
         rest.remove_suffix(std::string_view(" points").size());
         planned = whole(rest.substr(of + 4));
     }
-    if (!done || !planned || *done < 1 || *done >= *planned || *planned > kDataFileMaxIndex)
-        invalid("Line " + CStr(at) + ": \"" + line + "\" does not say how far a stopped run came", at);
+    if (!prefixed || !done || !planned || *done < 1 || *done >= *planned || *planned > kDataFileMaxIndex)
+        refuse(line, "does not say how far a stopped run came");
+    if (codes().code == kGraphAngle)
+        refuse(line, "stops a graph against the scattering angle, whose results are saved only whole");
     f.stopped = StoppedRun{*done, *planned};
 }
 
@@ -935,6 +1125,16 @@ int DataFileWaveCount(const std::string& waveText, const std::string& radiusText
 bool InvWavelengthChosen(int graphCode, int graphSubCode, const std::string& waveText) {
     return waveText != "1" || graphCode == kGraphLee || graphCode == kGraphWavelength ||
            (graphCode == kGraphAngle && graphSubCode == kSubWatts);
+}
+
+bool InvWavelengthScalesValues(int graphCode, int waveCount) {
+    return graphCode == kGraphWavelength || graphCode == kGraphRadius || graphCode == kGraphLee ||
+           (graphCode == kGraphAngle && waveCount != 1);
+}
+
+bool GraphHoldsAmplitudes(int graphCode) {
+    return graphCode == kGraphAngle || graphCode == kGraphWavelength || graphCode == kGraphRadius ||
+           graphCode == kGraphIndex;
 }
 
 int ValuesPerPoint(const DataFile& file) {

@@ -75,7 +75,8 @@ enum class LightSource { Point, Sun };
 // The illumination of a run other than the plain plane wave, with the beam dialog's values: the line
 // "Illumination: Gaussian beam" (or "Top hat beam", or "Plane wave" when only an option is ticked), with
 // " + Multiple beams" and " + Central beam" for those options, then for a beam the line
-// "Beam: " and the centre x, y, the focus z, the half-width w0 (um) and the azimuth (degrees).
+// "Beam: " and the centre x, y, the focus z, the half-width w0 (um) and the azimuth (degrees), the
+// Singles with the digits that read back as themselves (PrintTextExact).
 enum class BeamKind { PlaneWave, Gaussian, TopHat };
 struct IlluminationItems {
     BeamKind kind = BeamKind::PlaneWave;
@@ -157,7 +158,8 @@ struct DataFile {
     // the count of points from first to last are not kept.
     bool amplitudeBlock = false;
     std::vector<double> amplitudes;
-    // The line "Light source: Point" or "Light source: Sun"; files written before it have none.
+    // The lines after the results (files written before a line have none of it), in the order of the
+    // encoder's table of them (data_file.cpp): the line "Light source: Point" or "Light source: Sun".
     std::optional<LightSource> lightSource;
     // The line "Values: Amplitude": graph codes 1 to 19 hold the moduli |S1|, |S2| (the Amplitude
     // option) where the other files hold intensities.
@@ -165,6 +167,9 @@ struct DataFile {
     // The line "Inv Wavelength: On" or "Inv Wavelength: Off": the run had the option other than the graph
     // type and wavelength count choose it (InvWavelengthChosen); nothing when it had that choice.
     std::optional<bool> invWavelength;
+    // The line "Number of wavelengths: 60" of a run whose list named a set ("High", "Med.", "Low"): the
+    // count the set gave at the run's radius, which the reader holds the list and radius to.
+    std::optional<std::int32_t> namedSetCount;
     // Then, each when it applies (files written before them have none): the illumination lines, the line
     // "Options: Surface wave subtraction" (a Debye series minus its ray optics), the surface-wave line and
     // the stop line.
@@ -180,6 +185,13 @@ struct DataFile {
 // Whether the graph list and the wavelength list, chosen in a fresh window, check Inv Wavelength (absolute
 // units): for several wavelengths, a Lee diagram, the intensity against the wavelength and the Watts graph.
 bool InvWavelengthChosen(int graphCode, int graphSubCode, const std::string& waveText);
+// Whether Inv Wavelength (absolute units) divides the values a run of the graph stores by k squared: the
+// intensities against the wavelength, the radius or the size parameter, and the colour sums of several
+// wavelengths and of a Lee diagram.
+bool InvWavelengthScalesValues(int graphCode, int waveCount);
+// Whether a run of the graph stores moduli |S1|, |S2| with the Amplitude option: the graphs of intensity
+// against angle, wavelength, radius or index.
+bool GraphHoldsAmplitudes(int graphCode);
 
 // The graph codes of the file's graph text (nothing when the text is none of the table's).
 std::optional<GraphCodes> GraphCodesOf(const DataFile& file);
@@ -210,10 +222,13 @@ std::optional<std::string> EncodeDataFileBytes(const DataFile& file);
 // Reads a whole data file. Failures: a header that names a later version of this program ("Please
 // update Tessary"), any other header (not a data file: another file of the program, a file of
 // another program, a file cut short within its header), an unknown graph type ("Error in Graph
-// Type", "File error"), and any file that ends early, holds text where a number belongs or values
-// beyond the program's limits ("The selected file is not a valid Tessary file", then the line and
-// what was wrong), or an illumination, options or stop line that does not hold what it names. What
-// follows the results, the S1 and S2 block and the trailing lines is ignored.
+// Type", "File error"), and any file that ends early, holds text where a number belongs, a row of
+// results that is not a row of the count its layout names, or values beyond the program's limits ("The
+// selected file is not a valid Tessary file", then the line and what was wrong). After the results every
+// line is read whole: the S1 and S2 block, then the lines of the table (light source, values, ..., stop
+// line), each in its place; a line that begins as one of them but is not one, stands out of its place or
+// is repeated, and a row of numbers beyond the results, are refused with their line. Only text after the
+// last of them, which is no row of numbers, is a note typed later, and ignored.
 struct DecodedDataFile {
     std::optional<DataFile> file;
     DataFileFailure failure;

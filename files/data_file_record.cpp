@@ -229,16 +229,9 @@ IndexModels IndexModelsOf(const DataFile& d, IndexModels m) {
     return m;
 }
 
-bool HoldsAmplitudes(const RunRecord& r) {
-    const int code = r.graphCode;
-    return r.amplitude &&
-           (code == kGraphAngle || code == kGraphWavelength || code == kGraphRadius || code == kGraphIndex);
-}
+bool HoldsAmplitudes(const RunRecord& r) { return r.amplitude && GraphHoldsAmplitudes(r.graphCode); }
 
-bool InvWavelengthScales(const RunRecord& r) {
-    return r.graphCode == kGraphWavelength || r.graphCode == kGraphRadius || r.graphCode == kGraphLee ||
-           (r.graphCode == kGraphAngle && r.waveCount != 1);
-}
+bool InvWavelengthScales(const RunRecord& r) { return InvWavelengthScalesValues(r.graphCode, r.waveCount); }
 
 std::optional<bool> InvWavelengthOf(const RunRecord& r) {
     if (!InvWavelengthScales(r) ||
@@ -278,9 +271,10 @@ std::optional<IlluminationItems> IlluminationOf(const RunRecord& r) {
 
 // Mie takes the Gaussian beam alone; the Debye series its Gaussian beam (with the beam pair and the central
 // beam) on the angle graph of one wavelength and size, elsewhere the plane wave, with the central beam
-// only beside its subtraction of ray optics; the ray methods a Gaussian beam (not beside the central beam)
-// or a top hat beam, the beam pair of either, and the central beam; the surface waves the central beam and
-// their own options; Young mod. its added diffraction.
+// only beside its subtraction of ray optics; the ray methods a Gaussian beam (not beside the central beam),
+// the beam pair of it, and the central beam, and Young mod. a top hat beam as well (the menu offers it to
+// Young mod. alone); the surface waves the central beam and their own options; Young mod. its added
+// diffraction.
 std::optional<std::string> LineNotOfTheMethod(const DataFile& d) {
     const int method = d.version >= 200 ? MethodCodeOf(TranslateMethod(d.method)) : kMethodNone;
     if (method == kMethodNone) return std::nullopt;
@@ -294,7 +288,7 @@ std::optional<std::string> LineNotOfTheMethod(const DataFile& d) {
     if (light.kind == BeamKind::Gaussian)
         lightUsed = (method == kMethodMie && !light.multipleBeams && !light.centralBeam) || debyeBeam ||
                     (rays && !light.centralBeam);
-    if (light.kind == BeamKind::TopHat) lightUsed = rays;
+    if (light.kind == BeamKind::TopHat) lightUsed = method == kMethodYoungMod;
     if (!lightUsed) return "Illumination: ";
     if ((d.surfaceWaveSubtraction && !(method == kMethodDebye && light.kind == BeamKind::PlaneWave)) ||
         (d.diffractionAdded && method != kMethodYoungMod))

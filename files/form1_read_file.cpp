@@ -38,13 +38,9 @@ void Invalid(const std::string& what) {
     msgBox(std::string(kNotValidMessage) + kCR + what, mb::kOkOnly, std::string("Tessary"));
 }
 
-// A Single as a text that the boxes read back as that very Single: its shortest form where that does, else
-// its Double's fifteen digits.
-std::string SingleText(float v) {
-    const std::string shortest = CStr(v);
-    const Checked<float> back = CSng(Val(shortest));
-    return back.ok() && back.value == v ? shortest : CStr(static_cast<double>(v));
-}
+// A Single as a text that the boxes read back as that very Single: its seven digits where they do, else as
+// many as that takes.
+std::string SingleText(float v) { return CStrExact(v); }
 
 // Holds a flag set for its lifetime.
 class FlagHeld {

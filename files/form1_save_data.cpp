@@ -89,6 +89,9 @@ void Gatherer::settings() {
     // surface waves' options.
     d.amplitudeValues = HoldsAmplitudes(r);
     d.invWavelength = InvWavelengthOf(r);
+    // A named set of wavelengths: the count its list and radius give, which the reader holds them to.
+    if (r.waveText == "High" || r.waveText == "Med." || r.waveText == "Low")
+        d.namedSetCount = DataFileWaveCount(r.waveText, r.radiusText);
     d.illumination = IlluminationOf(r);
     d.surfaceWaveSubtraction = r.surfaceWaveSubtraction;
     d.diffractionAdded = r.diffractionAdded;

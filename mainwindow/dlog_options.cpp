@@ -1,12 +1,16 @@
-// The main window's option dialogs: their designs (positions in twips) and their buttons. Only the
-// incident-light dialog validates its entries; the others take any text, which the run's input
-// checks judge.
+// The main window's option dialogs: their designs (positions in twips) and their buttons. The
+// incident-light and beam dialogs validate their entries; the others take any text, which the run's
+// input checks judge.
 #include "mainwindow/dlog_options.h"
 
+#include <array>
+#include <optional>
 #include <string>
 
 #include "mainwindow/form1.h"
+#include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "scattering/beam_shape.h"
 
 namespace tessary {
 
@@ -138,10 +142,19 @@ dlogGaussianBeam::dlogGaussianBeam(Form1& owner) : Form("Gaussian beam"), m_owne
     onClose = [this] { OKButton.click(); };
 }
 
-// The beam's values go through the number entry ("2,5" is 2.5, "1-5" no number); the dialog stays
-// open on a refused one.
+// The beam's values go through the number entry ("2,5" is 2.5, "1-5" no number), then the beam's own
+// rule (RefuseBeamEntry: Singles, a width above 0), which the data file's reader holds a beam to as well;
+// the dialog stays open on a refused one, with its box red.
 void dlogGaussianBeam::OKButton_Click() {
-    if (!m_owner.DialogNumbers({&txtBeamXF, &txtBeamYF, &txtBeamZF, &txtBeamWo, &txtPhi})) return;
+    TextBox* boxes[] = {&txtBeamXF, &txtBeamYF, &txtBeamZF, &txtBeamWo, &txtPhi};
+    if (!m_owner.DialogNumbers({boxes[0], boxes[1], boxes[2], boxes[3], boxes[4]})) return;
+    std::array<double, 5> typed{};
+    for (std::size_t i = 0; i < typed.size(); ++i) typed[i] = ValOrInfinity(boxes[i]->text());
+    if (const std::optional<BeamEntryRefusal> refusal = RefuseBeamEntry(typed)) {
+        boxes[static_cast<std::size_t>(refusal->value)]->setBackColor(kRed);
+        msgBox(refusal->message, mb::kOkOnly, std::string("Input error"));
+        return;
+    }
     hide();
 }
 

@@ -14,6 +14,7 @@
 #include "numerics/elementary.h"
 #include "numerics/kernel_support.h"
 #include "numerics/worker_pool.h"
+#include "platform/text/conversions.h"
 
 namespace tessary {
 namespace {
@@ -166,6 +167,22 @@ void Store(BeamShapeTables& tables, int n, int m, Complex K, const Sums& s) {
 Complex Normalisation(int n, int m) { return ComplexPower({0.0, -1.0 / (n + 0.5)}, std::abs(m) - 1); }
 
 }  // namespace
+
+std::optional<BeamEntryRefusal> RefuseBeamEntry(const std::array<double, 5>& typed) {
+    constexpr const char* kNames[] = {"Beam centre xf", "Beam centre yf", "Beam centre zf",
+                                      "Beam half-width w0", "Beam azimuth phi"};
+    for (std::size_t i = 0; i < 4; ++i) {
+        const Checked<float> single = CSng(typed[i]);
+        if (!single.ok())
+            return BeamEntryRefusal{static_cast<int>(i),
+                                    std::string(kNames[i]) + " lies beyond the single-precision range"};
+        if (i == 3 && !(single.value > 0.0f))
+            return BeamEntryRefusal{
+                3, std::string(kNames[3]) + " = " + CStr(single.value) + " is not a finite number above 0"};
+    }
+    if (!std::isfinite(typed[4])) return BeamEntryRefusal{4, std::string(kNames[4]) + " is not finite"};
+    return std::nullopt;
+}
 
 BeamRefusal MakeGaussianBeam(const GaussianBeamInput& in, double wavelength, GaussianBeam& b,
                              std::string& message) {

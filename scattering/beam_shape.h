@@ -10,7 +10,9 @@
 // a status out, no window state.
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -63,6 +65,16 @@ enum class BeamRefusal {
 inline constexpr double kBeamMaxTableEntries = 4.0e6;
 // Above this |z_n| the beam-shape coefficients come from I_nu(z_n) instead of the power series.
 inline constexpr double kBeamSeriesMaxArgument = 60.0;
+
+// Why the beam dialog refuses five values as typed (xf, yf, zf, w0 in um, the azimuth in degrees): the
+// index of the first it refuses (0 to 4) and the message. The centre, focus and width are Singles, so each
+// must lie within the Single range; the width, as that Single, above 0; the azimuth finite. Nothing when
+// the beam can be run.
+struct BeamEntryRefusal {
+    int value = 0;
+    std::string message;
+};
+std::optional<BeamEntryRefusal> RefuseBeamEntry(const std::array<double, 5>& typed);
 
 // Checks the dialog values and the wavelength and forms the beam quantities. On refusal returns the
 // reason (BadWavelength, BadWidth, BadBeam) with `message` set; `beam` is then unspecified.

@@ -308,6 +308,26 @@ std::string CStr(float v) { return StrOf(v, kSingleDigits, false, true); }
 std::string PrintText(double v) { return Str(v) + ' '; }
 std::string PrintText(float v) { return Str(v) + ' '; }
 
+namespace {
+
+// The digits of Str or CStr for a Single, as many as reading them back needs.
+std::string ExactText(float v, bool signSlot, bool leadingZero) {
+    if (!std::isfinite(v)) return StrOf(v, kSingleDigits, signSlot, leadingZero);
+    constexpr int kMostDigits = 17;
+    int digits = kSingleDigits;
+    for (; digits < kMostDigits; ++digits) {
+        const Checked<float> back =
+            CSng(Val(NumberText(detail::ToDecimalDigits(v, digits), digits, false, true)));
+        if (back.ok() && back.value == v) break;
+    }
+    return NumberText(detail::ToDecimalDigits(v, digits), digits, signSlot, leadingZero);
+}
+
+}  // namespace
+
+std::string PrintTextExact(float v) { return ExactText(v, true, false) + ' '; }
+std::string CStrExact(float v) { return ExactText(v, false, true); }
+
 namespace detail {
 std::string WholeNumberText(long long v, bool signSlot) {
     char buf[32];

@@ -101,6 +101,12 @@ std::string PrintText(double v);
 std::string PrintText(float v);
 template <WholeNumber T>
 std::string PrintText(T v);
+// The texts of a Single with the fewest significant digits, 7 to 9 (more only where reading as a Double
+// and rounding to a Single needs them), whose value read back (CSng of Val) is v itself: the print form
+// (PrintText where its 7 digits suffice, " 20 ", " 2.5 "; " 12.345678 " where they do not) and the text
+// of a box (CStr's "12.345678").
+std::string PrintTextExact(float v);
+std::string CStrExact(float v);
 
 // ---------------------------------------------------------------------------------------------
 // Formatted numbers

@@ -250,7 +250,8 @@ TEST_F(DataFileReloadTest, SaveReadSaveGivesTheSameBytes) {
 TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
     // The change and the message after "The selected file is not a valid Tessary file" and a CR.
     const std::pair<std::function<void(DataFile&)>, std::string> cases[] = {
-        {[](DataFile& d) { d.inputs[0] = "0.4"; }, "Line 14: the number of wavelengths \"0.4\" is below 1"},
+        {[](DataFile& d) { d.inputs[0] = "0.4", d.values.clear(); },
+         "Line 14: the number of wavelengths \"0.4\" is below 1"},
         {[](DataFile& d) { d.inputs[1] = "0.65x"; },
          "Line 15: the wavelength \"0.65x\" is not a number above 0"},
         {[](DataFile& d) { d.inputs[4] = "1e999"; },  // beyond the Double range
@@ -268,17 +269,20 @@ TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
          "Line 20: the x range from \"170\" to \"10\" does not increase"},
         {[](DataFile& d) { d.inputs[6] = "200"; }, "Line 20: the maximum angle \"200\" is above 180 degrees"},
         // Stored points that are not those of the x range, of an angle graph and of a sweep.
-        {[](DataFile& d) { d.first = 10, d.last = 100; },
+        {[](DataFile& d) { d.first = 10, d.last = 100, d.values.resize(3 * 91); },
          "The stored points 10 to 100 do not hold the angles 0 to 180."},
-        {[](DataFile& d) { d.graphText = "Intensity v. radius", d.angleText = "30", d.last = 150; },
+        {[](DataFile& d) {
+             d.graphText = "Intensity v. radius", d.angleText = "30", d.last = 150, d.values.resize(3 * 150);
+         },
          "The file holds the points 1 to 150, not the 181 points of its x range from 0 to 180 by 1."},
         {[](DataFile& d) { d.inputs[1] = "1E+30"; },
          "Line 15: the wavelength \"1E+30\" um is beyond 10 m, the longest wavelength of the refractive-index "
          "models"},
         {[](DataFile& d) {
-             d.stopped = StoppedRun{57, 101};
+             d.graphText = "Intensity v. radius", d.angleText = "30", d.inputs[5] = "1", d.last = 180;
+             d.values.resize(3 * 180), d.stopped = StoppedRun{57, 101};
          },
-         "The file holds 181 points, not the 57 its stop line names."},
+         "The file holds 180 points, not the 57 its stop line names."},
     };
     Form1& f = started();
     f.txtRadius.setText("10"), f.cboStep.setText("1");

@@ -2,12 +2,14 @@
 // and their gates, and refusals of files that are not what they claim.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "files/data_file.h"
@@ -453,22 +455,30 @@ TEST(DataFileCodec, TheLightSourceIsTheLastLineWhenKnown) {
     }
 }
 
+// The angle graph as a sweep of its five points against the radius, a graph whose run may stop part way.
+DataFile AsSweep(DataFile f) {
+    f.graphText = "Intensity v. radius";
+    f.qSca = 0;
+    f.angleText = "138";
+    return f;
+}
+
 // The values, Inv Wavelength, illumination, options, surface-wave and stop lines follow the light-source
 // line, each only when it applies, and read back as written; a line that begins as one of them but does
 // not hold what it names is refused.
 TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
-    DataFile beam = WithBlock(LightSource::Sun);
+    DataFile beam = AsSweep(WithBlock(LightSource::Sun));
     beam.illumination = IlluminationItems{BeamKind::Gaussian, true, false, -40.0f, 0.0f, 2.5f, 20.0f, 30.0};
     beam.surfaceWaves = SurfaceWaveItems{"Long", "Lock", "2", "5", "1.5", true};
     beam.stopped = StoppedRun{57, 101};
     DataFile options = AngleGraph();
     options.illumination = IlluminationItems{};
     options.illumination->centralBeam = true;
-    DataFile amplitudes = WithBlock(LightSource::Point);
+    DataFile amplitudes = AsSweep(WithBlock(LightSource::Point));
     amplitudes.amplitudeValues = true;
     amplitudes.invWavelength = false;
     amplitudes.stopped = StoppedRun{4, 5};
-    DataFile subtraction = AngleGraph();
+    DataFile subtraction = AsSweep(AngleGraph());
     subtraction.surfaceWaveSubtraction = true;
     subtraction.diffractionAdded = true;
     subtraction.stopped = StoppedRun{1, 2};
@@ -514,25 +524,33 @@ TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
     }
 }
 
-// Text after the results, the block and the light-source line: ignored, the file reads as saved.
-TEST(DataFileCodec, WhatFollowsTheResultsIsIgnored) {
-    const std::pair<DataFile, const char*> cases[] = {
-        {AngleGraph(), "\r\n"},
-        {AngleGraph(), "Notes, typed later\r\nand more"},
-        {AngleGraph(), "\xFF\xFE\x01 binary"},
-        {AngleGraph(), "\r\nAnother title\r\n 1 2 3 4 5 \r\n"},
-        {WithBlock(std::nullopt), " 1             2             3 \r\n"},  // a row short of five numbers
-        {WithBlock(std::nullopt), "Light source: Moon\r\n"},
+// Text after the results, the block and the light-source line is a note, ignored, the file reads as saved;
+// but no row of numbers (beyond the results) and no line that begins as one the reader knows (refused,
+// with the line after the file's own: 1 for the first).
+TEST(DataFileCodec, WhatFollowsTheResultsIsANoteOrRefused) {
+    const std::tuple<DataFile, const char*, int> cases[] = {
+        {AngleGraph(), "\r\n", 0},
+        {AngleGraph(), "Notes, typed later\r\nand more", 0},
+        {AngleGraph(), "\xFF\xFE\x01 binary", 0},
+        {AngleGraph(), "\r\nAnother title\r\n 1 2 3 4 5 \r\n", 3},
+        {WithBlock(std::nullopt), " 1             2             3 \r\n", 1},  // a row short of five numbers
+        {WithBlock(std::nullopt), "Light source: Moon\r\n", 1},
         {WithBlock(LightSource::Point),
-         " 0             1            -2             3E-09         4000000000 \r\n"},
+         " 0             1            -2             3E-09         4000000000 \r\n", 1},
     };
-    for (const auto& [file, tail] : cases) EXPECT_EQ(Decode(Bytes(file) + tail).file, file) << tail;
+    for (const auto& [file, tail, refused] : cases) {
+        const std::string bytes = Bytes(file);
+        const DecodedDataFile d = Decode(bytes + tail);
+        EXPECT_EQ(d.file, refused ? std::nullopt : std::optional<DataFile>(file)) << tail;
+        EXPECT_EQ(d.failure.line, refused ? std::count(bytes.begin(), bytes.end(), '\n') + refused : 0)
+            << tail;
+    }
 }
 
 // A line of those after the results out of its place, repeated or without the line it follows is refused
 // with its line, never left unread (with the lines after it) so that the file reads as saying less.
 TEST(DataFileCodec, LinesAfterTheResultsOutOfPlaceAreRefused) {
-    DataFile file = WithBlock(LightSource::Sun);
+    DataFile file = AsSweep(WithBlock(LightSource::Sun));
     file.invWavelength = true;
     file.illumination = IlluminationItems{BeamKind::Gaussian, false, false, -40.0f, 0.0f, 2.5f, 20.0f, 30.0};
     file.stopped = StoppedRun{4, 5};
@@ -596,7 +614,9 @@ TEST(DataFileCodec, LinesNamingWhatTheMethodDoesNotUse) {
         {"Young mod", "Intensity v. scattering angle", "1", topHat, false, true, false, nullptr},
         {"Descartes", "Intensity v. scattering angle", "1", gaussianCentral, false, false, false,
          "Illumination: "},
-        {"Young", "Intensity v. scattering angle", "1", topHat, true, false, false, "Options: "},
+        {"Young", "Intensity v. scattering angle", "1", gaussian, true, false, false, "Options: "},
+        {"Young", "Intensity v. scattering angle", "1", topHat, false, false, false, "Illumination: "},
+        {"Descartes", "Intensity v. radius", "1", topHat, false, false, false, "Illumination: "},
         {"Surface wave", "Intensity v. scattering angle", "1", central, false, false, true, nullptr},
         {"Surface wave", "Intensity v. scattering angle", "1", topHat, false, false, false, "Illumination: "},
         {"Airy", "Intensity v. scattering angle", "1", std::nullopt, false, false, true, "Surface waves: "},

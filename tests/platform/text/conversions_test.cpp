@@ -7,8 +7,10 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace tessary {
@@ -184,6 +186,33 @@ TEST(Str, SingleTextsHaveSevenDigits) {
         EXPECT_EQ(Str(c.value), c.str) << c.str;
         EXPECT_EQ(CStr(c.value), c.cstr) << c.str;
         EXPECT_EQ(PrintText(c.value), std::string(c.str) + " ") << c.str;
+    }
+}
+
+// The exact texts of a Single: the seven digits where they read back as it, else as many as that takes.
+TEST(Str, ExactSingleTextsReadBackAsTheSingle) {
+    const std::tuple<float, const char*, const char*> cases[] = {
+        {20.0f, "20", " 20 "},
+        {-40.0f, "-40", "-40 "},
+        {0.1f, "0.1", " .1 "},
+        {12.345678f, "12.345678", " 12.345678 "},
+        {1.0f / 3.0f, "0.33333334", " .33333334 "},
+        {16777216.0f, "16777216", " 16777216 "},  // seven digits would read 16777220
+        {123456792.0f, "1.2345679E+08", " 1.2345679E+08 "},
+        {0.0f, "0", " 0 "},
+    };
+    for (const auto& [value, text, print] : cases) {
+        EXPECT_EQ(CStrExact(value), text);
+        EXPECT_EQ(PrintTextExact(value), print);
+    }
+    // Singles of every exponent, each text read back as Val and CSng read it.
+    std::uint32_t bits = 0x3F800001u;
+    for (int i = 0; i < 20000; ++i, bits = bits * 1664525u + 1013904223u) {
+        float v = 0;
+        std::memcpy(&v, &bits, sizeof v);
+        if (!std::isfinite(v)) continue;
+        EXPECT_EQ(CSng(Val(CStrExact(v))).value, v) << CStrExact(v);
+        EXPECT_EQ(CSng(Val(PrintTextExact(v))).value, v) << PrintTextExact(v);
     }
 }
 

@@ -1,0 +1,234 @@
+// What the data file reader takes, read on a freshly made window as a user reads a file: every line after
+// the results whole and in its place, counts that match the rows, beams the beam dialog would take; any
+// other file is refused with the line named and changes nothing. And the beam as typed comes back whole.
+#include <QImage>
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "file_bytes.h"
+#include "files/data_file.h"
+#include "tests/mainwindow/form1_test_support.h"
+
+namespace tessary {
+namespace {
+
+using test::ReadAll;
+using test::WriteAll;
+
+using Set = std::function<void(Form1&)>;
+
+class DataFileRefusalTest : public test::Form1Test {
+  protected:
+    std::string at(const std::string& name) const { return folder.at(name); }
+    std::string save(Form1& f, const std::string& name) {
+        std::filesystem::remove(at(name + ".tsy"));
+        fileDialogs.answer(at(name));
+        f.mnuSave.trigger();
+        return ReadAll(at(name + ".tsy"));
+    }
+    void read(Form1& f, const std::string& bytes) {
+        WriteAll(folder.path() / "read.tsy", bytes);
+        fileDialogs.answer(at("read.tsy"));
+        f.mnuRead.trigger();
+    }
+    // The data file of a run on a fresh window.
+    std::string savedRun(const Set& set) {
+        Form1& f = started();
+        f.cboStep.setText("1");
+        set(f);
+        messages.clear();
+        f.cmdNewPlot.click();
+        const std::string bytes = save(f, "run");
+        for (const auto& m : messages.shown()) ADD_FAILURE() << m.title << ": " << m.prompt;
+        return bytes;
+    }
+    // Reads the bytes on a fresh window: the one message it shows; the boxes, graph, results and the file a
+    // save writes stay as they were.
+    std::string refused(const std::string& bytes) {
+        Form1& f = started();
+        const auto shown = [&f] {
+            return std::vector<std::string>{f.txtRadius.text(), f.txtLambda.text(), f.cboWave.text(),
+                                            f.cboGraph.text(),  f.cboType.text(),   f.txtXmin.text(),
+                                            f.cboStep.text(),   f.caption(),        f.lblDebyeRays.caption()};
+        };
+        const std::vector<std::string> before = shown();
+        const std::vector<double> curve = f.results.intensityPerp;
+        const QImage graph = f.image();
+        const std::string saved = save(f, "before");
+        messages.clear();
+        read(f, bytes);
+        EXPECT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(shown(), before);
+        EXPECT_EQ(f.results.intensityPerp, curve);
+        EXPECT_EQ(f.image(), graph);
+        EXPECT_EQ(save(f, "after"), saved);
+        return messages.shown().empty() ? std::string() : messages.last().prompt;
+    }
+
+    test::TestFolder folder{"tessary_refusal_"};
+};
+
+// The 1-based line of the first line that is `text`, 0 when none is.
+int LineOf(const std::string& bytes, const std::string& text) {
+    const std::size_t at = ("\r\n" + bytes).find("\r\n" + text + "\r\n");
+    return at == std::string::npos
+               ? 0
+               : 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + at, '\n'));
+}
+
+// Line n of the file as the reader names it: without its line end and the blanks around it.
+std::string LineAt(const std::string& bytes, int n) {
+    std::size_t start = 0;
+    for (int i = 1; i < n; ++i) start = bytes.find('\n', start) + 1;
+    start = bytes.find_first_not_of(' ', start);
+    return bytes.substr(start, bytes.find_last_not_of(' ', bytes.find('\r', start) - 1) + 1 - start);
+}
+
+std::string Replaced(std::string bytes, const std::string& from, const std::string& to) {
+    const std::size_t at = bytes.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? bytes : bytes.replace(at, from.size(), to);
+}
+
+std::string NotValid(int line, const std::string& what) {
+    return std::string(kNotValidMessage) + "\rLine " + std::to_string(line) + ": " + what;
+}
+
+const std::string kOrder =
+    "is out of its place: after the results come, each once and in this order, the S1 and S2 block and the "
+    "light-source, values, Inv Wavelength, wavelength-count, illumination (with its beam), options, "
+    "surface-wave and stop lines";
+
+// A damaged, unknown or misplaced line after the results is refused with its line, never skipped with the
+// lines after it; so is an unknown step kind, and an illumination the file's method is never run with.
+TEST_F(DataFileRefusalTest, EveryLineAfterTheResultsIsReadWholeInItsPlace) {
+    const Set amplitudes = [](Form1& f) { f.mnuAmplitude.setChecked(true); };
+    const Set minusRays = [](Form1& f) {
+        f.cboType.setText("Debye"), f.cboRays.setText("2"), f.mnuSWsub_Click();
+    };
+    const Set logSweep = [](Form1& f) {
+        f.cboGraph.setText("Intensity v. radius"), f.txtXmin.setText("1"), f.txtXmax.setText("82");
+        f.mnuXStepLog_Click(), f.cboStep.setText("9");
+    };
+    const Set topHat = [](Form1& f) {
+        f.cboType.setText("Young mod"), f.cboRays.setText("2"), f.dlogGaussianBeam_->txtBeamXF.setText("-5");
+        f.mnuTopHat_Click();
+    };
+    struct Case {
+        Set run;
+        std::string from, to;
+        std::string line;  // the line named
+        std::string what;  // after "Line n: "
+    };
+    const std::string point = "Light source: Point\r\n";
+    const Case cases[] = {
+        {amplitudes, "Values: Amplitude\r\n", "Values: Amplitud\r\n", "Values: Amplitud",
+         "\"Values: Amplitud\" is not \"Values: Amplitude\""},
+        {amplitudes, "Values: Amplitude\r\n", "Values:\r\n",
+         "Values:", "\"Values:\" is not \"Values: Amplitude\""},
+        {minusRays, "Options: Surface wave subtraction\r\n", "Options:\r\n",
+         "Options:", "\"Options:\" names no option of a run"},
+        {[](Form1&) {}, point, "Light source: Point\t\r\n", "Light source: Point\t",
+         "\"Light source: Point\t\" is not \"Light source: Point\" or \"Light source: Sun\""},
+        {[](Form1&) {}, point, "A note\r\n" + point, "Light source: Point",
+         "\"Light source: Point\" " + kOrder},
+        {[](Form1&) {}, point, point + "Stopped after 181 of 200 points\r\n",
+         "Stopped after 181 of 200 points",
+         "\"Stopped after 181 of 200 points\" stops a graph against the scattering angle, whose results are "
+         "saved only whole"},
+        {logSweep, "xLog\r\n", "xlog\r\n", "xlog", "\"xlog\" is not \"xLin\" or \"xLog\""},
+        {topHat, "Young mod\r\n", "Young\r\n", "Illumination: Top hat beam",
+         "a run of the method \"Young\" on \"Intensity v. scattering angle\" does not use \"Illumination: Top "
+         "hat beam\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        const std::string bytes = Replaced(savedRun(c.run), c.from, c.to);
+        EXPECT_EQ(refused(bytes), NotValid(LineOf(bytes, c.line), c.what));
+    }
+}
+
+// Counts a file names that disagree with the rows it holds: the wavelengths of an angle graph's colour sums,
+// a named set's count at an edited radius, the steps of a Lee diagram.
+TEST_F(DataFileRefusalTest, CountsThatDisagreeWithTheRowsAreRefused) {
+    const std::string rgbRun =
+        savedRun([](Form1& f) { f.cboWave.setText("RGB"), f.txtRadius.setText("20"); });
+    const int rgbRows = LineOf(rgbRun, " 1             181 ") + 2;  // after the window and Qsca
+    const std::string lowRun = savedRun([](Form1& f) { f.cboWave.setText("Low"), f.txtRadius.setText("5"); });
+    const std::string leeRun =
+        savedRun([](Form1& f) { f.cboGraph.setText("Lee diagram"), f.cboWave.setText("1"); });
+    const int leeRows = LineOf(leeRun, " 4 ") + 2;  // after the steps and the end radius
+    TextFileReader leeReader = TextFileReader::FromBytes(leeRun);
+    const DecodedDataFile lee = DecodeDataFile(leeReader);
+    ASSERT_TRUE(lee.ok());
+    const int points = lee.file->last - lee.file->first + 1;  // the angle window of 178 to 180 degrees
+    struct Case {
+        std::string bytes;
+        int line;
+        std::string what;  // after "Line n: "; the line's own text stands for "*"
+    };
+    const Case cases[] = {
+        {Replaced(rgbRun, "\r\nRGB\r\n", "\r\n2\r\n"), rgbRows + 2 * 181,
+         "\"*\" is a row of numbers beyond the results of 181 points of 2 wavelengths the file names"},
+        {Replaced(rgbRun, "\r\nRGB\r\n", "\r\n1\r\n"), rgbRows,
+         "not a row of 3 numbers, as each row of the results of 181 points of one wavelength is"},
+        {Replaced(lowRun, "\r\n0.65\r\n5\r\n", "\r\n0.65\r\n100\r\n"),
+         LineOf(lowRun, "Number of wavelengths: 100"),
+         "\"Number of wavelengths: 100\" is not the 10 wavelengths that \"Low\" gives at the radius 100"},
+        {Replaced(leeRun, "\r\n 4 \r\n", "\r\n 3 \r\n"), leeRows + 4 * (2 * points + 1),
+         "\"*\" is a row of numbers beyond the results of 4 steps of " + std::to_string(points) +
+             " points the file names"},
+        {Replaced(leeRun, "\r\n 4 \r\n", "\r\n 2 \r\n"), leeRows + 3 * (2 * points + 1),
+         "\"*\" is a row of numbers beyond the results of 3 steps of " + std::to_string(points) +
+             " points the file names"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string what = c.what;
+        if (const std::size_t star = what.find('*'); star != std::string::npos)
+            what.replace(star, 1, LineAt(c.bytes, c.line));
+        EXPECT_EQ(refused(c.bytes), NotValid(c.line, what));
+    }
+}
+
+// A beam the beam dialog would refuse (a value beyond the Single range, a half-width not above 0).
+TEST_F(DataFileRefusalTest, BeamsTheDialogWouldRefuseAreRefused) {
+    const std::string run = savedRun([](Form1& f) { f.mnuGaussian_Click(); });
+    const std::string beam = LineAt(run, LineOf(run, "Illumination: Gaussian beam") + 1);
+    const std::pair<std::string, std::string> cases[] = {
+        {"Beam: 2 0 0 1e300 0", "Beam half-width w0 lies beyond the single-precision range"},
+        {"Beam: 1e39 0 0 20 0", "Beam centre xf lies beyond the single-precision range"},
+        {"Beam: -40 0 0 0 0", "Beam half-width w0 = 0 is not a finite number above 0"},
+        {"Beam: -40 0 0 -5 0", "Beam half-width w0 = -5 is not a finite number above 0"},
+    };
+    for (const auto& [line, why] : cases) {
+        const std::string bytes = Replaced(run, beam + " \r\n", line + "\r\n");
+        const std::string what = "\"" + line + "\" holds a beam the beam dialog refuses: " + why;
+        EXPECT_EQ(refused(bytes), NotValid(LineOf(bytes, line), what));
+    }
+}
+
+// The beam as typed reads back as the very Singles the run used, and a New plot of the reopened window
+// computes the run again; a line of seven digits, as older files hold, reads as before.
+TEST_F(DataFileRefusalTest, TheBeamReadsBackAsTyped) {
+    Form1& a = started();
+    a.cboStep.setText("1"), a.dlogGaussianBeam_->txtBeamWo.setText("12.345678");
+    a.mnuGaussian_Click();
+    a.cmdNewPlot.click();
+    const std::vector<double> curve = a.results.intensityPerp;
+    const std::string bytes = save(a, "beam");
+    EXPECT_GT(LineOf(bytes, "Beam: -40  0  0  12.345678  0 "), 0);
+    Form1& b = started();
+    read(b, bytes);
+    EXPECT_EQ(b.dlogGaussianBeam_->txtBeamWo.text(), "12.345678");
+    b.cmdNewPlot.click();
+    EXPECT_EQ(b.results.intensityPerp, curve);
+    read(b, Replaced(bytes, "  12.345678  0 \r\n", "  12.34568  0 \r\n"));
+    EXPECT_EQ(b.dlogGaussianBeam_->txtBeamWo.text(), "12.34568");
+}
+
+}  // namespace
+}  // namespace tessary
