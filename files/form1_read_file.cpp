@@ -1001,8 +1001,12 @@ void Loader::options() {
         f.indexState.sphereName = d.sphereName;
         f.indexState.mediumName = d.mediumName;
     }
-    // The light source the results were drawn with; a file without it leaves the window's choice.
-    if (d.lightSource) (*d.lightSource == LightSource::Sun ? f.optSun : f.optPoint).setValue(true);
+    // The light source the results were drawn with; a file without it leaves the window's choice. A
+    // sweep's is the point source, the one its run can have, whatever an older program wrote.
+    if (g.code >= kFirstSweepGraph && g.code < kGraphLee)
+        f.optPoint.setValue(true);
+    else if (d.lightSource)
+        (*d.lightSource == LightSource::Sun ? f.optSun : f.optPoint).setValue(true);
     // The options of the run's values: the S1 and S2 block saved, amplitudes in place of intensities.
     f.mnuS1S2.setChecked(d.amplitudeBlock);
     if (g.code < kGraphLee) f.mnuAmplitude.setChecked(d.amplitudeValues);

@@ -78,9 +78,9 @@ void Gatherer::settings() {
     d.blackBody = r.blackBody;
     d.bandMin = r.bandMinText;
     d.bandMax = r.bandMaxText;
-    // The y range is the display's, as shown now.
-    if (f.cboYmin.text() != "Automatic") d.yMin = Val(f.cboYmin.text());
-    if (f.cboYmax.text() != "Automatic") d.yMax = Val(f.cboYmax.text());
+    // The y limits the results on show were drawn with.
+    d.yMin = r.yMin;
+    d.yMax = r.yMax;
     d.yScaleMin = f.graph.yScaleMin;
     d.yScaleMax = f.graph.yScaleMax;
     // The light source the results on show were drawn with.

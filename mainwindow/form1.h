@@ -258,6 +258,7 @@ class Form1 : public Form {
     void SettleRunRecord(bool stopAnswered, const std::string& lastMessage);
     std::optional<std::string> MethodTitleOfInputs();
     RunRecord RecordOfInputs();
+    void KeepYLimits(RunRecord& r) const;
     RunRecord runRecord;
     std::uint64_t runRecordsTaken = 0;  // the serial of the last record taken
     RunBeamUse beamUse;  // the light of the method calls of the run under way (runs/run_record.h)

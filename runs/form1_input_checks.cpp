@@ -692,8 +692,11 @@ Next InputChecks::amplitudeScale() {
     if (autoMax) return Next::Return;
     if (f.optLog.value() && yHigh <= 0)
         return failRed(f.cboYmax, "Maximum amplitude <= 0 not valid for logarithmic scale");
-    if (yLow == yHigh) return failBoth(f.cboYmax, f.cboYmin, "Minimum amplitude = Maximum amplitude");
-    if (yLow > yHigh) return failBoth(f.cboYmax, f.cboYmin, "Minimum amplitude > Maximum amplitude");
+    // A typed maximum is held against a typed minimum: an automatic one is the last graph's, not this run's.
+    if (!autoMin && yLow == yHigh)
+        return failBoth(f.cboYmax, f.cboYmin, "Minimum amplitude = Maximum amplitude");
+    if (!autoMin && yLow > yHigh)
+        return failBoth(f.cboYmax, f.cboYmin, "Minimum amplitude > Maximum amplitude");
     if (f.mnuXStepLog.checked() && ValueOf(f.cboStep) < 1)
         return failRed(f.cboStep, "Number of steps must be >=1");
     return Next::Return;

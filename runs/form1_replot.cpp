@@ -232,6 +232,7 @@ Next Replot::ranges() {
         f.runFlags.inputError = 0;
         return Next::End;
     }
+    f.KeepYLimits(f.runRecord);  // the limits the redraw draws with
 
     pointWindow(step, points);
 

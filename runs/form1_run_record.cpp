@@ -9,6 +9,7 @@
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
+#include "runs/box_number.h"
 #include "runs/method_codes.h"
 #include "runs/run_record.h"
 #include "runs/sweep_steps.h"
@@ -173,7 +174,15 @@ RunRecord Form1::RecordOfInputs() {
     r.amplitude = mnuAmplitude.checked();
     r.invWavelength = mnuInvWavelength.checked();
     r.lightSource = optSun.value() ? LightSource::Sun : LightSource::Point;
+    KeepYLimits(r);
     return r;
+}
+
+// The y limits of the boxes, as the drawing reads them, become those of the record's results.
+void Form1::KeepYLimits(RunRecord& r) const {
+    r.yMin = r.yMax = std::nullopt;
+    if (cboYmin.text() != "Automatic") r.yMin = BoxValue(cboYmin.text());
+    if (cboYmax.text() != "Automatic") r.yMax = BoxValue(cboYmax.text());
 }
 
 void Form1::FinishRunRecord() {

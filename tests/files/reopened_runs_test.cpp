@@ -174,5 +174,59 @@ TEST_F(ReopenedRunTest, AnImaginaryIndexReadBackIsOneTheBoxTakes) {
     }
 }
 
+// Settings through a file: what a file holds is the run's as the boxes mean it, and the window that reads
+// it saves the same and computes the same values again without a word. Y limits typed after a run are
+// the file's once a redraw has drawn with them; a typed maximum with an automatic minimum runs again; a
+// sweep an older program saved as drawn under the sun reads as the point source its run had.
+TEST_F(ReopenedRunTest, SettingsKeepTheirValuesThroughAFile) {
+    const auto typedLimits = [](bool redrawn) {
+        return [redrawn](Form1& f) {
+            Press(f.cmdNewPlot);
+            Type(f.cboYmin, "0,01"), Type(f.cboYmax, "1,5E+20");
+            if (redrawn) Press(f.cmdReplot);
+        };
+    };
+    struct Case {
+        const char* name;
+        std::function<void(Form1&)> run;
+        std::string holds;                                  // lines of the file the run saves
+        std::function<void(std::string&)> older = nullptr;  // the file as an older program wrote it
+    };
+    const Case cases[] = {
+        {"y limits typed, not drawn", typedLimits(false), "\r\nAutomatic\r\nAutomatic\r\n"},
+        {"y limits typed and drawn", typedLimits(true), "\r\n .01 \r\n 1.5E+20 \r\n"},
+        {"y maximum 1 at radius 100",
+         [](Form1& f) { Type(f.txtRadius, "100"), Type(f.cboYmax, "1"), Press(f.cmdNewPlot); },
+         "\r\nAutomatic\r\n 1 \r\n"},
+        {"intensity v. refractive index saved under the sun",
+         [](Form1& f) { Choose(f.cboGraph, "Intensity v. refractive index"), Press(f.cmdNewPlot); },
+         "\r\nLight source: Point\r\n",
+         [](std::string& bytes) {
+             bytes.replace(bytes.find("Light source: Point"), 19, "Light source: Sun");
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Form1& a = started();
+        Type(a.cboStep, "1");
+        c.run(a);
+        const std::vector<double> computed = a.results.intensityPerp;
+        const std::string file = save(a, "run");
+        EXPECT_NE(file.find(c.holds), std::string::npos);
+        if (c.older) {
+            std::string bytes = file;
+            c.older(bytes);
+            test::WriteAll(at("run.tsy"), bytes);
+        }
+        Form1& b = started();
+        messages.clear();
+        read(b, "run");
+        EXPECT_EQ(save(b, "again"), file);
+        Press(b.cmdNewPlot);
+        EXPECT_EQ(b.results.intensityPerp, computed);
+        for (const auto& m : messages.shown()) ADD_FAILURE() << m.title << ": " << m.prompt;
+    }
+}
+
 }  // namespace
 }  // namespace tessary
