@@ -196,14 +196,15 @@ bool Gatherer::leeResults() {
     d.sweepEnd = f.sweepState.sweepEnd;
     d.sweepSteps = f.sweepState.sweepSteps;
     if (stoppedRows) {
-        // The diagram of the steps finished: its last step's radius (or map value) is the end.
+        // The diagram of the steps finished: its last step's radius is the end (a stopped map is that
+        // map already, redrawn when it stopped).
         const int last = stoppedRows->last;
-        const double end = code == kGraphLee
-                               ? static_cast<double>(d.sweepStart) *
-                                     std::pow(static_cast<double>(f.sweepState.sweepRatio), last)
-                               : MapSweepValue(d.sweepStart, d.sweepEnd, last, d.sweepSteps);
-        d.sweepEnd = static_cast<float>(end);
-        d.sweepSteps = static_cast<float>(last);
+        if (code == kGraphLee) {
+            d.sweepEnd = static_cast<float>(static_cast<double>(d.sweepStart) *
+                                            std::pow(static_cast<double>(f.sweepState.sweepRatio), last));
+            d.sweepSteps = static_cast<float>(last);
+        }
+        if (LeeStepCount(d) != last) return Refuse(RangeNotHeld(0, last));
         d.stopped = StoppedRun{last + 1, stoppedRows->planned};
     }
     const int steps = LeeStepCount(d);

@@ -3,7 +3,10 @@
 // polarisation list asks for to Plot in its colour. GridYmax and GridYmin turn a data range into
 // round axis ends (the arithmetic in graphs/graph_geometry.h); AngleDelta puts a typed scattering
 // angle on the coarsest angle grid that holds it.
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "graphs/graph_codes.h"
@@ -82,6 +85,23 @@ void DrawFrame(Form1& f) {
 }
 
 }  // namespace
+
+// The y range a stopped sweep's curves would be drawn in, from its finished points 1..lastFinished inside
+// the x range, as Display works it out: its curves are not drawn when it stops, and the range saved with
+// it must be its own, not that of the graph drawn before it.
+void Form1::StoppedSweepYScale(std::int32_t lastFinished) {
+    const bool autoMax = cboYmax.text() == kAutomatic;
+    const bool autoMin = cboYmin.text() == kAutomatic;
+    if (lastFinished < 1 || graph.phasePanel != 0) return;
+    const bool logSteps = RunLogSteps() && LogStepCode(codes.graphCode);
+    const graphs::IndexSpan visible =
+        graphs::VisibleIndices(codes.graphCode, angleGrid.angleCount, RunStep(), Val(txtXmin.text()),
+                               Val(txtXmax.text()), graph.dataXStart, logSteps);
+    const auto held = static_cast<std::size_t>(lastFinished) + 1;
+    const std::span<const double> perp = results.intensityPerp, para = results.intensityPara;
+    SingleWaveYRange(*this, perp.first(std::min(held, perp.size())), para.first(std::min(held, para.size())),
+                     visible, autoMin, autoMax);
+}
 
 // Draws the curves that cboPol asks for from three arrays indexed by point from 1 (element 0 unused): works
 // out the y range, has Grid draw the frame when a new one is due, then Plot per curve. With phasePanel 1 it

@@ -132,6 +132,7 @@ class Form1 : public Form {
 
     // Graphs: result display, curves, legends and readout
     void Display(std::span<const double> perp, std::span<const double> para, std::span<const double> unpol);
+    void StoppedSweepYScale(std::int32_t lastFinished);
     void GridYmax(double& dataMax, double& axisMax);
     void GridYmin(double& dataMin, double& axisMin);
     void AngleDelta();

@@ -77,6 +77,17 @@ void KeepRowsAhead(Form1& f, int k, int last, int& startedUntil) {
     }
 }
 
+// The caption of row k above the panels: its step and radius; none for k < 0.
+void RowCaption(Form1& f, int k) {
+    f.setForeColor(kButtonFace);
+    f.boxFilled(9200, 950, 13000, 1250);
+    f.setForeColor(kBlack);
+    if (k < 0) return;
+    f.setCurrentX(9200);
+    f.setCurrentY(950);
+    f.printLine("Step: ", k, "   Radius = ", Format(RowRadius(f.sweepState, k), "#,##0.####"));
+}
+
 }  // namespace
 
 Picture Form1::LeeAngleTitle() {
@@ -140,6 +151,7 @@ void Form1::LeeSweep() {
         setForeColor(kBlack);
         calc.radius = sweepState.sweepStart;
         sweepState.loopI = 1;
+        leeStores.leeGridLast = -1;  // no rows to redraw until the map draws its stores
         Overplot();
     } else {
         const Checked<std::int16_t> last = CInt(sweepState.sweepSteps);
@@ -152,24 +164,21 @@ void Form1::LeeSweep() {
         for (sweepState.loopStep = 0; sweepState.loopStep <= N; ++sweepState.loopStep) {
             if (codes.runState == kRunStopped) break;
             if (sweepState.loopStep > 0) KeepRowsAhead(*this, sweepState.loopStep, N, startedUntil);
-            setForeColor(kButtonFace);
-            boxFilled(9200, 950, 13000, 1250);
-            setForeColor(kBlack);
             calc.radius = RowRadius(sweepState, sweepState.loopStep);
-            setCurrentX(9200);
-            setCurrentY(950);
-            printLine("Step: ", sweepState.loopStep, "   Radius = ", Format(calc.radius, "#,##0.####"));
+            RowCaption(*this, sweepState.loopStep);
             sweepState.loopI = 1;
             Overplot();
             if (codes.runState != kRunStopped) runRecord.doneLast = sweepState.loopStep;
         }
         mieAhead.Clear();
+        // After a stop the caption names the last row finished, or none.
+        if (codes.runState == kRunStopped) RowCaption(*this, runRecord.doneLast);
+        leeStores.leeGridStep = Val(cboStep.text());  // the stores' angle grid, for the redraws
+        leeStores.leeGridFirst = angleGrid.windowFirst;
+        leeStores.leeGridLast = codes.runState == kRunStopped
+                                    ? -1
+                                    : angleGrid.windowLast;  // a stopped sweep keeps no redrawable rows
     }
-    leeStores.leeGridStep = Val(cboStep.text());  // the stores' angle grid, for the redraws
-    leeStores.leeGridFirst = angleGrid.windowFirst;
-    leeStores.leeGridLast = codes.runState == kRunStopped
-                                ? -1
-                                : angleGrid.windowLast;  // a stopped sweep keeps no redrawable rows
     runFlags.resultsFromFile = 0;
     // With a size distribution the rows are single sizes; the redraw averages them across the radii.
     if (codes.graphCode == kGraphLee && optDisp.value() && codes.runState != kRunStopped) PlotLee();

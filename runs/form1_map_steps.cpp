@@ -47,11 +47,48 @@ void ClearStepCaption(Form1& f) {
     f.setForeColor(kBlack);
 }
 
+// The step caption of step k, whose swept value is v (a wavelength map's in nm, shown in um).
+void StepCaption(Form1& f, int k, double v) {
+    const MapStepText text = StepText(f.codes.graphCode);
+    ClearStepCaption(f);
+    f.setCurrentX(9200);
+    f.setCurrentY(2850);
+    f.printLine("Step: ", k, std::string(text.label),
+                Format(f.codes.graphCode == kGraphMapWavelength ? v / 1000 : v, text.format));
+}
+
+// The stores' angle grid, which the redraws read: the run's (from its first stored point).
+void KeepStoresGrid(Form1& f) {
+    f.leeStores.leeGridStep = Val(f.cboStep.text());
+    f.leeStores.leeGridFirst = f.angleGrid.windowFirst;
+    f.leeStores.leeGridLast = f.angleGrid.windowLast;
+}
+
+// A stopped map is the complete map of the rows it finished, as its data file saves it: two or more are
+// redrawn as that map (which stores their row peaks); the caption names the last finished step, or none.
+void StoppedMap(Form1& f, double low, double high, double N) {
+    ClearStepCaption(f);
+    const int last = f.runRecord.doneLast;
+    if (last == 0) StepCaption(f, 0, low);
+    if (last < 1) return;
+    f.sweepState.sweepEnd = CSng(MapSweepValue(low, high, last, N)).value;
+    f.sweepState.sweepSteps = static_cast<float>(last);
+    f.cboLee.setText("Absolute");
+    f.cboLee.setEnabled(false);
+    KeepStoresGrid(f);
+    f.cmdStop.setVisible(false);  // the run has stopped: its redraw is no run to stop
+    f.codes.runState = Form1::kRunNewPlot;
+    f.ReplotFromStores();
+    f.codes.runState = Form1::kRunStopped;
+}
+
 }  // namespace
 
 // The rows of an angle map inside the run (codes 22 to 25) and its closing redraw; false after a stop or a
-// failed step (the run then takes the stop exit).
+// failed step (the run then takes the stop exit). Stop answered while the last row was painted came after
+// every row: the map is complete.
 bool Form1::MapSteps() {
+    const int stateAtStart = codes.runState;
     const double low = Val(txtF9_min.text());
     const double high = Val(txtF9_max.text());
     const double N = Val(txtF9_step.text());
@@ -72,56 +109,48 @@ bool Form1::MapSteps() {
         std::fill((*sums)[1].begin(), (*sums)[1].end(), 0.0);
     }
     const double fixedPart = Val(txtF9_fixed.text());
-    const MapStepText text = StepText(codes.graphCode);
     runRecord.doneFirst = 0;  // the rows finished, counted into the run's record
     runRecord.doneLast = -1;
     runRecord.plannedPoints = lastStep.value + 1;
 
     for (sweepState.loopStep = 0; sweepState.loopStep <= lastStep.value; ++sweepState.loopStep) {
-        if (codes.runState == kRunStopped) return false;
+        if (codes.runState == kRunStopped) break;
         const double v = MapSweepValue(low, high, sweepState.loopStep, N);
-        double shown = 0;
         switch (codes.graphCode) {
             case kGraphMapIndex:
                 calc.calcIndexRe = v;
                 calc.calcIndexIm = fixedPart;
-                shown = calc.calcIndexRe;
                 break;
             case kGraphMapImaginary:
                 calc.calcIndexRe = fixedPart;
                 calc.calcIndexIm = v;
-                shown = calc.calcIndexIm;
                 break;
             case kGraphMapRadius:
                 calc.radius = v;
-                shown = calc.radius;
                 break;
             default: {
                 calc.wavelength = v / 1000;
                 const std::optional<double> m = refrel(calc.wavelength);
-                if (!m) {
+                if (!m) {  // the model refused the wavelength, with its message
                     codes.runState = kRunStopped;
-                    return false;
+                    break;
                 }
                 calc.calcIndexRe = *m;
                 calc.calcIndexIm = indexState.relIndexIm;
                 calc.radius = Val(txtAngle.text());
-                shown = calc.wavelength;
                 break;
             }
         }
+        if (codes.runState == kRunStopped) break;
         calc.sizeParam = kTwoPi * calc.radius / calc.wavelength * indexState.mediumRe;
         calc.waveNumberSq = 1.0;  // maps are not in absolute units
         colourSums.colourPeak = colourSums.peakRun = colourSums.peakCommon = colourSums.peakPerp =
             colourSums.peakPara = colourSums.peakUnpol = 0;
 
-        ClearStepCaption(*this);
-        setCurrentX(9200);
-        setCurrentY(2850);
-        printLine("Step: ", sweepState.loopStep, std::string(text.label), Format(shown, text.format));
+        StepCaption(*this, sweepState.loopStep, v);
 
         DispatchSeveralWavelengths();
-        if (codes.runState == kRunStopped) return false;
+        if (codes.runState == kRunStopped) break;
 
         for (sweepState.loopJ = angleGrid.windowFirst; sweepState.loopJ <= angleGrid.windowLast;
              ++sweepState.loopJ) {
@@ -144,14 +173,16 @@ bool Form1::MapSteps() {
             runProgress.progressPercent = 0;
         }
     }
-    if (codes.runState == kRunStopped) return false;
+    if (codes.runState == kRunStopped && runRecord.doneLast == lastStep.value) codes.runState = stateAtStart;
+    if (codes.runState == kRunStopped) {
+        StoppedMap(*this, low, high, N);
+        return false;
+    }
 
     ClearStepCaption(*this);
     cboLee.setText("Absolute");
     cboLee.setEnabled(false);
-    leeStores.leeGridStep = Val(cboStep.text());
-    leeStores.leeGridFirst = angleGrid.windowFirst;
-    leeStores.leeGridLast = angleGrid.windowLast;
+    KeepStoresGrid(*this);
     ReplotFromStores();
     return true;
 }

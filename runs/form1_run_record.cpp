@@ -1,6 +1,7 @@
 // The record of a run: taken from the window's inputs when a run starts, completed with the labels the
 // method leaves when it ends. The savers, the batch report, Replot and the readout read it afterwards.
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -209,9 +210,9 @@ void Form1::FinishRunRecord() {
 
 // The end of a run that started: the labels it left, and the state of its results. A complete run
 // finished every point (an angle graph its whole window; the sweeps, Lee diagrams and maps have
-// counted theirs as they went). A run that ended early is stopped when Stop ended it or when it
-// finished some points before its method or model refused the next; one that finished none after a
-// refusal is refused, with the refusal's message.
+// counted theirs as they went), whatever Stop said while it was drawn. A run that ended early is
+// stopped when Stop ended it or when it finished some points before its method or model refused the
+// next; one that finished none after a refusal is refused, with the refusal's message.
 void Form1::SettleRunRecord(bool stopAnswered, const std::string& lastMessage) {
     FinishRunRecord();
     RunRecord& r = runRecord;
@@ -225,7 +226,9 @@ void Form1::SettleRunRecord(bool stopAnswered, const std::string& lastMessage) {
     r.diffractionAdded = beamUse.diffractionAdded;
     r.debyeTerms = beamUse.debyeTerms;
     if (r.graphCode < kFirstSweepGraph) r.plannedPoints = r.windowLast - r.windowFirst + 1;
-    if (codes.runState != kRunStopped) {
+    const bool everyPoint = r.graphCode >= kFirstSweepGraph && r.plannedPoints > 0 &&
+                            std::int64_t{r.doneLast} - r.doneFirst + 1 >= r.plannedPoints;
+    if (codes.runState != kRunStopped || everyPoint) {
         r.state = ResultsState::Complete;
         if (r.graphCode < kFirstSweepGraph) {
             r.doneFirst = r.windowFirst;

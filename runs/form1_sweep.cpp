@@ -281,7 +281,12 @@ bool Form1::SweepPath() {
         }
     }
     if (codes.graphCode == kGraphConvergence) ConvergenceOrdersDone(seriesCalled);
-    if (codes.runState == kRunStopped) return false;
+    if (codes.runState == kRunStopped) {
+        // The graph on show stays until an Overplot finishes; a New plot's finished points have a y range
+        // of their own.
+        if (!runFlags.overplotUnderWay) StoppedSweepYScale(runRecord.doneLast);
+        return false;
+    }
     if (disperse)
         Display(results.avgPerp, results.avgPara, results.avgUnpol);
     else

@@ -18,13 +18,13 @@
 
 namespace tessary {
 
-// Pumps the window's events at most once per interval. A series calls pumpIfDue() from its progress
-// callback (per order or per block of angles) and tests runState afterwards: Stop is seen within
-// about one interval, and a run that completes gives the same numbers however often it pumped.
+// Pumps the window's events at most once per interval (the runtime's, 30 ms). A series calls pumpIfDue()
+// from its progress callback (per order or per block of angles) and tests runState afterwards: Stop is
+// seen within about one interval, and a run that completes gives the same numbers however often it
+// pumped.
 class SeriesEventPump {
   public:
     using Clock = std::chrono::steady_clock;
-    static constexpr auto kInterval = std::chrono::milliseconds(30);
 
     SeriesEventPump() = default;
     // A caller that calls pumpIfDue() rarely (every 64th series order, say) reads the clock more often.
@@ -44,7 +44,7 @@ class SeriesEventPump {
     bool pumpIfDue() {
         if (--m_untilClockRead != 0) return false;
         m_untilClockRead = m_callsPerClockRead;
-        if (Clock::now() - m_last < kInterval) return false;
+        if (Clock::now() - m_last < m_interval) return false;
         pumpNow();
         return true;
     }
@@ -53,6 +53,7 @@ class SeriesEventPump {
     unsigned m_callsPerClockRead = 64;
     unsigned m_untilClockRead = 64;
     Clock::time_point m_last = Clock::now();
+    std::chrono::milliseconds m_interval = Runtime::current().pumpInterval();
 };
 
 // Whether the run's loop pumps the events by time between the method calls it makes, so a method it

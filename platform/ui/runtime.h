@@ -3,6 +3,7 @@
 // program. Window code calls the free functions below; tests install scripted stand-ins on a Runtime.
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <string>
@@ -116,6 +117,10 @@ class Runtime {
     const std::function<bool(const std::string&)>& documentOpener() const { return m_opener; }
     // Called at the end of every doEvents, after the pending events ran (tests press Stop here).
     void setPumpHook(std::function<void()> hook) { m_pumpHook = std::move(hook); }
+    // The least time between two pumps of a long loop that pumps by time (30 ms). A test sets 0, so that
+    // such a loop pumps at each of its counted chances and Stop lands at a pump it can count.
+    std::chrono::milliseconds pumpInterval() const { return m_pumpInterval; }
+    void setPumpInterval(std::chrono::milliseconds interval) { m_pumpInterval = interval; }
     int pumpCount() const { return m_pumpCount; }
     int beepCount() const { return m_beepCount; }
     // What endProgram does after the end actions; by default the process ends at once.
@@ -140,6 +145,7 @@ class Runtime {
     std::string m_helpFolder;
     std::function<bool(const std::string&)> m_opener;
     std::function<void()> m_pumpHook;
+    std::chrono::milliseconds m_pumpInterval{30};
     int m_pumpCount = 0;
     int m_beepCount = 0;
     std::function<void(int)> m_endHandler;

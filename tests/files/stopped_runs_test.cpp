@@ -2,6 +2,7 @@
 // and Replot hold only what a run computed, under the labels of the run that computed it.
 #include <QImage>
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -10,6 +11,8 @@
 
 #include "file_bytes.h"
 #include "files/data_file.h"
+#include "numerics/elementary.h"
+#include "runs/sweep_steps.h"
 #include "platform/text/conversions.h"
 #include "tests/mainwindow/form1_test_support.h"
 
@@ -34,6 +37,8 @@ void Range(Form1& f, const char* graph, const char* xMin, const char* xMax, cons
 
 class StoppedRunsTest : public test::Form1Test {
   protected:
+    // The loops that pump by time pump at each of their counted chances: Stop lands where a test counts.
+    StoppedRunsTest() { runtime.setPumpInterval(std::chrono::milliseconds(0)); }
     // The bytes a save command writes, empty when it refuses (its message is then in `refusal`).
     std::string saved(Menu& command, const char* extension) {
         fileDialogs.answer(folder.at("run"));
@@ -64,7 +69,9 @@ bool AtOnce() { return true; }
 // Saves after Stop. A run that finished no point (angle sums are partial until the end), or that its
 // method refused, has nothing to save: both saves refuse and say why. A stopped sweep saves its finished
 // points, as the complete run gives them, as the sweep to the last finished x with the stop line, in the
-// file, its export and the file read back; a redraw scans no unreached point.
+// file, its export and the file read back; a redraw scans no unreached point. The line of a sweep of
+// logarithmic steps names the range it planned, whose x are those of its rows, also read back; the line
+// of a sweep its method refused says so and why.
 TEST_F(StoppedRunsTest, SavesAfterStopHoldOnlyFinishedPoints) {
     const std::pair<std::function<void(Form1&)>, const char*> none[] = {
         {[](Form1& f) { test::Type(f.txtRadius, "300"), test::Type(f.cboStep, "0.01"); },
@@ -81,36 +88,95 @@ TEST_F(StoppedRunsTest, SavesAfterStopHoldOnlyFinishedPoints) {
             EXPECT_EQ(bytes + refusal.substr(0, refusal.find(',')),
                       std::string("The last run was ") + reason);
     }
+    struct Sweep {
+        const char *graph, *from, *to, *step;
+        bool log, stop;
+        std::string line;
+    };
+    const Sweep sweeps[] = {
+        {"Intensity v. radius", "200", "400", "0.2", false, true, "Stopped after 3 of 1001 points"}};
+    for (const Sweep& c : sweeps) {
+        Form1& f = started();
+        Range(f, c.graph, c.from, c.to, c.step);
+        if (c.log) test::Choose(f, "Advanced > Logarithmic steps"), test::Type(f.cboStep, c.step);
+        runStopped(f, [&f, &c] { return c.stop && f.runRecord.doneLast >= 3; });
+        const int k = f.runRecord.doneLast;
+        const std::string stopLine = "\r\n" + c.line + "\r\n";
+        const std::string file = data(f);  // x max, step and the stop line
+        const double from = Val(c.from), step = Val(c.step);
+        const double xk = c.log ? LogSweepValue(from, Val(c.to), step, k - 1) : from + step * (k - 1);
+        EXPECT_NE(file.find("\r\n" + CStr(xk) + "\r\n" + (c.log ? CStr(k - 1) : c.step) + "\r\n"),
+                  std::string::npos);
+        EXPECT_NE(file.find(stopLine), std::string::npos) << c.line;
+        std::vector<std::string> rows = RowsAfter(text(f), "Radius\t");
+        ASSERT_EQ(rows.size(), k + 1u);
+        EXPECT_EQ("\r\n" + rows.back() + "\r\n", stopLine);
+        EXPECT_NEAR(X(rows[k - 1]), xk, 1e-9 * xk);
+        f.setRecording(true);
+        test::Choose(f.cboPol, "Perpendicular");  // a redraw from the stored results: no segment past point k
+        double right = 0;
+        for (const DrawOp& op : f.drawLog())
+            if (op.kind == DrawOp::Kind::Line && op.x1 != op.x2 && op.y1 != op.y2)
+                right = std::max({right, op.x1, op.x2});
+        EXPECT_LE(right, f.graph.graphLeft +
+                             (xk - from) / (Val(c.to) - from) * (f.graph.graphRight - f.graph.graphLeft) + 1);
+        test::Press(f.cmdNewPlot);  // the complete run: the same rows (x included) up to the stop
+        const std::vector<std::string> whole = RowsAfter(text(f), "Radius\t");
+        EXPECT_EQ(std::vector<std::string>(whole.begin(), whole.begin() + k),
+                  std::vector<std::string>(rows.begin(), rows.end() - 1));
+        Form1& b = started();  // read back in a fresh window: the same file and rows again
+        test::WriteAll(folder.at("stopped.tsy"), file);
+        fileDialogs.answer(folder.at("stopped.tsy"));
+        test::Choose(b.mnuRead);
+        EXPECT_TRUE(data(b) == file);
+        EXPECT_EQ(RowsAfter(text(b), "Radius\t"), rows);
+    }
+}
+
+// A stopped sweep saves the y range of its own points, not that of the graph drawn before it: its file is
+// the complete run's of its finished range, with the stop line.
+TEST_F(StoppedRunsTest, AStoppedSweepSavesTheYRangeOfItsPoints) {
     Form1& f = started();
-    Range(f, "Intensity v. radius", "200", "400", "0.2");
+    Range(f, "Intensity v. radius", "1", "5", "0.05");
+    test::Press(f.cmdNewPlot);
+    Range(f, nullptr, "10", "20", "0.05");
     runStopped(f, [&f] { return f.runRecord.doneLast >= 3; });
     const int k = f.runRecord.doneLast;
-    ASSERT_TRUE(k >= 3 && k < 1001) << k;
-    const std::string stopLine = "\r\nStopped after " + CStr(k) + " of 1001 points\r\n";
-    const std::string file = data(f);  // x max, step and the stop line
-    EXPECT_NE(file.find("\r\n" + CStr(200 + 0.2 * (k - 1)) + "\r\n0.2\r\n"), std::string::npos);
-    EXPECT_NE(file.find(stopLine), std::string::npos);
-    std::vector<std::string> rows = RowsAfter(text(f), "Radius\t");
-    ASSERT_EQ(rows.size(), k + 1u);
-    EXPECT_EQ("\r\n" + rows.back() + "\r\n", stopLine);
-    EXPECT_NEAR(X(rows[k - 1]), 200 + 0.2 * (k - 1), 1e-9);
-    f.setRecording(true);
-    test::Choose(f.cboPol, "Perpendicular");  // a redraw from the stored results: no segment past point k
-    double right = 0;
-    for (const DrawOp& op : f.drawLog())
-        if (op.kind == DrawOp::Kind::Line && op.x1 != op.x2 && op.y1 != op.y2)
-            right = std::max({right, op.x1, op.x2});
-    EXPECT_LE(right, f.graph.graphLeft + 0.2 * (k - 1) / 200 * (f.graph.graphRight - f.graph.graphLeft) + 1);
-    test::Press(f.cmdNewPlot);  // the complete run: the same rows up to the stop
-    rows.pop_back();
-    const std::vector<std::string> whole = RowsAfter(text(f), "Radius\t");
-    EXPECT_EQ(std::vector<std::string>(whole.begin(), whole.begin() + k), rows);
-    Form1& b = started();  // read back in a fresh window: the same file and stop line again
-    test::WriteAll(folder.at("stopped.tsy"), file);
-    fileDialogs.answer(folder.at("stopped.tsy"));
-    test::Choose(b.mnuRead);
-    EXPECT_TRUE(data(b) == file);
-    EXPECT_EQ("\r\n" + RowsAfter(text(b), "Radius\t").back() + "\r\n", stopLine);
+    ASSERT_EQ(f.runRecord.state, ResultsState::Stopped);
+    const std::string file = data(f);
+    Form1& g = started();
+    Range(g, "Intensity v. radius", "10", CStr(10 + 0.05 * (k - 1)).c_str(), "0.05");
+    test::Press(g.cmdNewPlot);
+    EXPECT_TRUE(file == data(g) + "Stopped after " + CStr(k) + " of 201 points\r\n");
+}
+
+// A map stopped in its fourth step is the map of its three finished rows: it is redrawn as that map
+// (without the caption of the step it did not finish), saves the complete file of that shorter map, row
+// peaks included, with the stop line, and reads back drawn as the window that saved it.
+TEST_F(StoppedRunsTest, AStoppedMapIsTheMapOfItsFinishedRows) {
+    for (const char* graph : {"Map: angle v. radius", "Map: angle v. wavelength"}) {
+        SCOPED_TRACE(graph);
+        Form1& f = started();
+        test::Choose(f.cboGraph, graph);
+        const std::string low = f.txtF9_min.text(), high = f.txtF9_max.text();
+        bool pressed = false;
+        runStopped(f, [&f, &pressed] { return !pressed && (pressed = f.sweepState.loopStep == 3); });
+        ASSERT_EQ(f.runRecord.doneLast, 2);
+        const std::string file = data(f);
+        const QImage shown = f.image();
+        Form1& g = started();
+        test::Choose(g.cboGraph, graph);
+        test::Type(g.txtF9_max, CStr(MapSweepValue(Val(low), Val(high), 2, 4)));
+        test::Type(g.txtF9_step, "2");
+        test::Press(g.cmdNewPlot);
+        EXPECT_TRUE(file == data(g) + "Stopped after 3 of 5 points\r\n");
+        Form1& b = started();
+        test::WriteAll(folder.at("map.tsy"), file);
+        fileDialogs.answer(folder.at("map.tsy"));
+        test::Choose(b.mnuRead);
+        EXPECT_TRUE(b.image() == shown);
+        EXPECT_TRUE(data(b) == file);
+    }
 }
 
 // A sweep stopped after two or three points (fewer than New plot takes) reads back without a message and
@@ -152,6 +218,10 @@ TEST_F(StoppedRunsTest, StopAfterTheLastPointLeavesTheRunComplete) {
         {"Lee diagram",
          [](Form1& f) {
              return f.sweepState.loopStep >= f.sweepState.sweepSteps && f.txtProgress.text() == "100";
+         }},
+        {"Map: angle v. radius",  // the last row's colours summed: the pump of its painting
+         [](Form1& f) {
+             return f.sweepState.loopStep == 4 && f.runRecord.doneLast == 3 && f.colourSums.peakCommon > 0;
          }},
     };
     for (const auto& [graph, drawn] : cases) {
@@ -201,10 +271,11 @@ TEST_F(StoppedRunsTest, ConvergenceExportListsTheOrdersSummed) {
     for (const char* radius : {"10", "2", "10", "400"}) {
         test::Type(f.txtRadius, radius);
         const bool stop = std::string(radius) == "400";
+        // The series of radius 400 pumps at a counted order (every 512th of a sweep's series): Stop lands
+        // inside it.
         runStopped(f, [&f, stop] { return stop && f.runProgress.termCount > 1000; });
-        // The series pumps by time: a fast one finishes before the first pump, and the Stop then lands
-        // while its orders are drawn, which leaves the run complete.
         const bool stopped = f.runRecord.state == ResultsState::Stopped;
+        ASSERT_EQ(stopped, stop) << radius;
         const std::vector<std::string> rows = RowsAfter(text(f), "Scattering angle = ");
         const int n = stopped ? f.mieWork.ordersDone : f.runProgress.termCount;
         ASSERT_EQ(rows.size(), n + (stopped ? 1u : 0u)) << radius;

@@ -289,7 +289,7 @@ TEST_F(BehaviourGuardTest, FixedRunsLeaveTheRecordedFilesAndPictures) {
              test::Press(f.Form2_->cmdSimPlot);
          }},
         {"Lee diagram stopped in its third step", 5952028001444261999ull, 14695981039346656037ull,
-         7295956549164254890ull, 0,
+         649751807430125602ull, 0,
          [this](Form1& f, auto&, auto&) {
              test::Choose(f.cboGraph, "Lee diagram");
              test::Type(f.cboStep, "0.05"), test::Type(f.txtXmin, "178"), test::Type(f.txtXmax, "180");

@@ -331,8 +331,8 @@ TEST_F(LeeDiagramTest, StoppedMapKeepsTheRowsItFinished) {
     stopAtStep(f, 3);
     f.cmdNewPlot.click();
     runtime.setPumpHook({});
-    EXPECT_EQ(f.codes.runState, 4);  // not shown as finished
-    EXPECT_EQ(f.leeStores.leeGridLast, -1);
+    EXPECT_EQ(f.codes.runState, 4);            // not shown as finished
+    EXPECT_EQ(f.sweepState.sweepSteps, 2.0f);  // redrawn as the map of those rows
     EXPECT_TRUE(f.Picture1.visible());
     EXPECT_FALSE(f.windowState.inputsLocked);
     // Steps 0 to 2, one cell per angle point each.
