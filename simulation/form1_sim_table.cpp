@@ -53,13 +53,13 @@ bool Form1::SimulationColoursForPainting() {
         return true;
     const GraphFrame frame = graph;
     const std::string norm = Label17.caption();
-    const bool button = cmdSimulation.visible(), brightness = cboBright.visible();
+    const bool button = cmdSimulation.visible(), list = cboBright.visible(), label = Label18.visible();
     FillSimulationTable();
     graph = frame;
     Label17.setCaption(norm);
     cmdSimulation.setVisible(button);
-    cboBright.setVisible(brightness);
-    Label18.setVisible(brightness);
+    cboBright.setVisible(list);
+    Label18.setVisible(label);
     return true;
 }
 
