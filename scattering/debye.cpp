@@ -28,11 +28,18 @@ constexpr int kThreadedOrders = 50;
 constexpr int kGroupBlocks = 16;
 // Orders summed beyond max(termCount, nMax) at most, while their terms still count.
 constexpr int kTailOrders = 32;
-// Functions of x above this size mark orders whose terms are below any rounding of the sums.
+// Functions of x above this size mark orders whose terms are below any rounding of the sums; for
+// absorbing spheres, whose orders p >= 2 may lie far below the others, above kFarOrder.
 constexpr double kNegligibleOrder = 1e100;
+constexpr double kFarOrder = 1e150;
+// Waves at the end of the tables above this part of the sum of the orders before mark a series cut
+// short.
+constexpr double kCutShort = 1e-10;
+// Below this, |c| is formed from c scaled to order one (ComplexAbs would square it out of range).
+constexpr double kTinyModulus = 1e-150;
 // Partial waves below this, far below any term that counts, are taken as 0: their subnormal products
 // would only slow the running products and the angle sums down.
-constexpr double kNegligibleWave = 1e-250;
+constexpr double kNegligibleWave = 1e-290;
 
 Complex Negligible(Complex c) { return LargerPart(c) < kNegligibleWave ? Complex{} : c; }
 // Real arguments below this have j_n(r) formed from ratios (RealRiccati), started this many orders
@@ -204,6 +211,60 @@ bool ScaledBessel(const DebyeTables& t, int n, bool recursion, Complex ratio, Co
     return Finite(j) && LargerPart(j) >= kSmallestBessel;
 }
 
+// Two successive values of a recurrence kept as mantissas times a shared 2^exponent, so that they may
+// pass below the double range and come back into it. The exponent stays 0 while the later value lies
+// well inside the range.
+struct ScaledPair {
+    Complex previous, current;
+    int exponent = 0;
+    void Normalise() {
+        const double larger = std::max(std::fabs(current.re), std::fabs(current.im));
+        if (exponent == 0 && larger > 0x1p-900 && larger < 0x1p900) return;
+        int e = 0;
+        std::frexp(larger, &e);
+        if (exponent + e > -900 && exponent + e < 900) e = -exponent;  // back to plain values
+        previous = {std::ldexp(previous.re, -e), std::ldexp(previous.im, -e)};
+        current = {std::ldexp(current.re, -e), std::ldexp(current.im, -e)};
+        exponent += e;
+    }
+    Complex Value(Complex mantissa) const {
+        return exponent == 0 ? mantissa
+                             : Complex{std::ldexp(mantissa.re, exponent), std::ldexp(mantissa.im, exponent)};
+    }
+};
+
+// zeta1_n(z) / S and its derivative of an absorbing sphere (Im z > 0), into zeta1nx and dzeta1nx. As
+// psi_n + i z y_n, zeta1_n (of size e^(-Im z) while n < |z|) would be the difference of two values of
+// size e^(Im z), and keep only 1e-16 e^(2 Im z) of its digits. Instead zeta1_0 = -i e^(iz) comes from the
+// exponential, zeta1_1 = zeta1_0 (1/z - i), and zeta1_n = ((2n - 1)/z) zeta1_(n-1) - zeta1_(n-2)
+// ([3] 10.1.19) upwards: stable for Im z >= 0, where zeta1 = z h1_n(z) grows against zeta2 = z h2_n(z)
+// with n (and has no zeros). zeta1'_n = zeta1_(n-1) - n zeta1_n / z. Values below the double range
+// come out 0.
+void AbsorbingZeta1(DebyeTables& t) {
+    const Complex z = t.mx;
+    const Complex invZ = Div({1.0, 0.0}, z);
+    // e^(-Im z) / S as (e^(-Im z / 2))^2 / S, mantissas and powers of two apart.
+    int halfExp = 0, scaleExp = 0;
+    const double half = std::frexp(std::exp(-z.im / 2.0), &halfExp);
+    const double scale = std::frexp(t.debyeScale, &scaleExp);
+    const double g = half * half / scale;
+    const Complex zeta0{g * std::sin(z.re), -g * std::cos(z.re)};  // -i e^(i Re z) g
+    ScaledPair zeta{{}, zeta0, 2 * halfExp - scaleExp};
+    zeta.Normalise();
+    t.zeta1nx[0] = zeta.Value(zeta.current);
+    t.dzeta1nx[0] = zeta.Value(TimesI(zeta.current));  // zeta1'_0 = i zeta1_0
+    for (int n = 1; n <= t.termCount; ++n) {
+        const Complex next =
+            n == 1 ? ComplexMult(zeta.current, {invZ.re, invZ.im - 1.0})
+                   : ComplexSub(ComplexMult(Times(2.0 * n - 1.0, invZ), zeta.current), zeta.previous);
+        zeta.previous = zeta.current;
+        zeta.current = next;
+        zeta.Normalise();
+        t.zeta1nx[n] = zeta.Value(zeta.current);
+        t.dzeta1nx[n] = zeta.Value(ComplexSub(zeta.previous, ComplexMult(Times(n, invZ), zeta.current)));
+    }
+}
+
 DebyeTablesStatus ComplexRiccati(DebyeTables& t, bool recursion, DebyeStepCallback onOrder) {
     const Complex z = t.mx;
     Complex s = ComplexSin(z), c = ComplexCos(z);
@@ -240,6 +301,7 @@ DebyeTablesStatus ComplexRiccati(DebyeTables& t, bool recursion, DebyeStepCallba
         t.dzeta2nx[n] = ComplexSub(t.zeta2nx[n - 1], Div(Times(n, t.zeta2nx[n]), z));
         if (onOrder(n, t.termCount)) return DebyeTablesStatus::Stopped;
     }
+    if (z.im > 0.0) AbsorbingZeta1(t);
     return DebyeTablesStatus::Done;
 }
 
@@ -321,15 +383,8 @@ bool CheckAndCount(const DebyeInput& in, DebyeResult& r) {
     return true;
 }
 
-void PrepareAngles(const DebyeInput& in, DebyeResult& r, int orders) {
-    const int nang = r.NANG;
-    const auto total = static_cast<std::size_t>(2 * nang);
-    for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) Size(*s, total);
-    const double angleStepRad = kHalfPi / (nang - 1);
-    DebyeWorkspace& w = r.work;
-    Size(w.mu, static_cast<std::size_t>(nang) + 1);
-    for (int J = 1; J <= nang; ++J) w.mu[J] = std::cos((J - 1) * angleStepRad);
-    const int N = orders;
+// The factors of the angle sums for the orders n = 0..N.
+void OrderFactors(DebyeWorkspace& w, int N) {
     Size(w.piA, static_cast<std::size_t>(N) + 1);
     Size(w.piB, static_cast<std::size_t>(N) + 1);
     Size(w.fn, static_cast<std::size_t>(N) + 1);
@@ -338,6 +393,17 @@ void PrepareAngles(const DebyeInput& in, DebyeResult& r, int orders) {
         w.piB[k] = k / (k - 1.0);
     }
     for (int n = 1; n <= N; ++n) w.fn[n] = ((2.0 * n + 1.0) * -0.5) / ((n + 1.0) * n);
+}
+
+void PrepareAngles(const DebyeInput& in, DebyeResult& r, int orders) {
+    const int nang = r.NANG;
+    const auto total = static_cast<std::size_t>(2 * nang);
+    for (auto* s : {&r.S1re, &r.S1im, &r.S2re, &r.S2im}) Size(*s, total);
+    const double angleStepRad = kHalfPi / (nang - 1);
+    DebyeWorkspace& w = r.work;
+    Size(w.mu, static_cast<std::size_t>(nang) + 1);
+    for (int J = 1; J <= nang; ++J) w.mu[J] = std::cos((J - 1) * angleStepRad);
+    OrderFactors(w, orders);
     const bool convergence = in.graph == DebyeGraph::Convergence;
     const std::size_t shown = convergence ? static_cast<std::size_t>(r.termCount) + 1 : 0;
     Size(r.intensityPerp, shown);
@@ -416,22 +482,66 @@ bool SumOrder(const DebyeInput& in, DebyeResult& r, int N, double stepsPerIndex,
 
 // Blocks of orders n whose selected partial waves are added up as one task of the pool.
 constexpr int kWaveBlock = 256;
-// In the sums of the selected orders, parts of partial waves below kSmallWave (absolute: no term of
-// such a wave reaches 1e-80 of an amplitude) and parts of R11 below kSmallR11 (|R11| <= 1) are taken
-// as 0, so that no product in the running powers and sums is subnormal, which would slow them down
-// a hundredfold.
+// In the sums of the selected orders, parts of partial waves below a floor and parts of R11 below
+// kSmallR11 (|R11| <= 1) are taken as 0, so that no product in the running powers and sums is
+// subnormal, which would slow them down a hundredfold. The floor is kSmallWave (absolute: no term of
+// such a wave reaches 1e-80 of an amplitude), or, for an absorbing sphere whose selected waves all lie
+// below kFaintWaves (orders p >= 2 attenuated on their internal paths), kWaveRange of the largest of
+// them, and never below kSmallestWave.
 constexpr double kSmallWave = 1e-100;
+constexpr double kFaintWaves = 1e-20;
+constexpr double kWaveRange = 1e-80;
+constexpr double kSmallestWave = 1e-290;
 constexpr double kSmallR11 = 1e-150;
 
 Complex Tidy(Complex c, double floor) {
     return {std::fabs(c.re) < floor ? 0.0 : c.re, std::fabs(c.im) < floor ? 0.0 : c.im};
 }
 
+// The floor of the selected waves (see kSmallWave). Their largest is judged within a factor of a few
+// from the binary exponents of T21 T12 and R11: for each n, log |T21 T12 R11^(p-1)| is linear in p,
+// so the lowest and the highest selected order p >= 1 bound the others.
+double WaveFloor(const DebyeCoefficients& k, Complex m, const std::int16_t* rayflag, int pEnd, int orders) {
+    if (!(m.im > 0.0)) return kSmallWave;
+    int pLow = 0, pHigh = 0;
+    bool zero = false;
+    for (int p = 0; p <= pEnd; ++p) {
+        if (rayflag[p] != 1) continue;
+        if (p == 0) {
+            zero = true;
+        } else {
+            pLow = pLow == 0 ? p : pLow;
+            pHigh = p;
+        }
+    }
+    const double faint = std::ilogb(kFaintWaves);
+    double largest = -std::numeric_limits<double>::infinity();  // binary exponent
+    auto larger = [](Complex c) { return std::max(std::fabs(c.re), std::fabs(c.im)); };
+    auto consider = [&](double value, double perOrder) {
+        if (!(value > 0.0)) return;
+        const double e = std::ilogb(value);
+        largest = std::max({largest, e + (pLow - 1) * perOrder, e + (pHigh - 1) * perOrder});
+    };
+    for (int n = 0; n <= orders && largest < faint; ++n) {
+        if (zero) {
+            consider(larger(k.w0e[n]), 0.0);
+            consider(larger(k.w0m[n]), 0.0);
+        }
+        if (pLow == 0) continue;
+        const double r11e = larger(k.r11e[n]), r11m = larger(k.r11m[n]);
+        consider(larger(ComplexMult(k.t21e[n], k.t12e[n])), r11e > 0.0 ? std::ilogb(r11e) : -1e4);
+        consider(larger(ComplexMult(k.t21m[n], k.t12m[n])), r11m > 0.0 ? std::ilogb(r11m) : -1e4);
+    }
+    if (!(largest < faint)) return kSmallWave;
+    return std::max(kSmallestWave, std::exp2(std::max(largest, -1100.0)) * kWaveRange);
+}
+
 // an2, bn2 (n = 0..orders) summed over the orders p = 0..pEnd with rayflag 1, p ascending, each n on
-// its own: the waves of DebyeOrderWaves, R11^(p-1) as a running product that ends once it is 0. The
-// lowest order p whose wave is not finite, or -1.
-int SelectedWaves(const DebyeCoefficients& k, const std::int16_t* rayflag, int pEnd, int orders,
+// its own: the waves of DebyeOrderWaves, R11^(p-1) as a running product that ends once it is 0 (parts
+// below the floor of WaveFloor taken as 0). The lowest order p whose wave is not finite, or -1.
+int SelectedWaves(const DebyeCoefficients& k, Complex m, const std::int16_t* rayflag, int pEnd, int orders,
                   std::vector<Complex>& an2, std::vector<Complex>& bn2, std::vector<int>& overflow) {
+    const double floor = WaveFloor(k, m, rayflag, pEnd, orders);
     Size(an2, static_cast<std::size_t>(orders) + 1);
     Size(bn2, static_cast<std::size_t>(orders) + 1);
     const int blocks = orders / kWaveBlock + 1;
@@ -441,21 +551,21 @@ int SelectedWaves(const DebyeCoefficients& k, const std::int16_t* rayflag, int p
         const int last = std::min(orders, (block + 1) * kWaveBlock - 1);
         for (int n = block * kWaveBlock; n <= last; ++n) {
             Complex a{}, b{};
-            Complex e = Tidy(ComplexMult(k.t21e[n], k.t12e[n]), kSmallWave);
-            Complex h = Tidy(ComplexMult(k.t21m[n], k.t12m[n]), kSmallWave);
+            Complex e = Tidy(ComplexMult(k.t21e[n], k.t12e[n]), floor);
+            Complex h = Tidy(ComplexMult(k.t21m[n], k.t12m[n]), floor);
             const Complex r11e = Tidy(k.r11e[n], kSmallR11), r11m = Tidy(k.r11m[n], kSmallR11);
             int power = 1;  // e, h = T21 T12 R11^(power - 1)
             for (int p = 0; p <= pEnd; ++p) {
                 if (rayflag[p] != 1) continue;
                 Complex ap, bp;
                 if (p == 0) {
-                    ap = Tidy(k.w0e[n], kSmallWave);
-                    bp = Tidy(k.w0m[n], kSmallWave);
+                    ap = Tidy(k.w0e[n], floor);
+                    bp = Tidy(k.w0m[n], floor);
                 } else {
                     if (e == Complex{} && h == Complex{}) break;  // all higher orders are 0 as well
                     for (; power < p; ++power) {
-                        e = Tidy(ComplexMult(e, r11e), kSmallWave);
-                        h = Tidy(ComplexMult(h, r11m), kSmallWave);
+                        e = Tidy(ComplexMult(e, r11e), floor);
+                        h = Tidy(ComplexMult(h, r11m), floor);
                     }
                     ap = e;
                     bp = h;
@@ -475,19 +585,12 @@ int SelectedWaves(const DebyeCoefficients& k, const std::int16_t* rayflag, int p
     return bad;
 }
 
-// The orders to sum for the coefficients an2, bn2 of n = 0..top: at least `from`, and on while a
-// later order's term bound (2n + 1)(|an2| + |bn2|) (|pi_n|, |tau_n| <= n (n + 1)/2) is not below
-// 1e-16 of the running sum of the bounds.
-int ConvergedOrders(const std::vector<Complex>& an2, const std::vector<Complex>& bn2, int from, int top) {
-    auto bound = [&](int n) { return (2.0 * n + 1.0) * (ComplexAbs(an2[n]) + ComplexAbs(bn2[n])); };
-    double sum = 0.0;
-    int last = from;
-    for (int n = 1; n <= top; ++n) {
-        const double term = bound(n);
-        if (n > from && term >= 1e-16 * sum) last = n;
-        sum += term;
-    }
-    return last;
+// |c| as ComplexAbs forms it, also where |c|^2 would leave the double range.
+inline double Modulus(Complex c) {
+    const double a = std::sqrt(c.re * c.re + c.im * c.im);
+    if (a >= kTinyModulus || (c.re == 0.0 && c.im == 0.0)) return a;
+    const double larger = std::max(std::fabs(c.re), std::fabs(c.im));
+    return larger * ComplexAbs(Over(c, larger));
 }
 
 void StoreConvergence(DebyeResult& r) {
@@ -503,13 +606,34 @@ void StoreConvergence(DebyeResult& r) {
 
 // ---- Stages ------------------------------------------------------------------------------------------
 
-int DebyeTableOrders(double x, int termCount, int nMax) {
-    const int top = std::max(termCount, nMax) + kTailOrders;
+int DebyeConvergedOrders(const std::vector<Complex>& an2, const std::vector<Complex>& bn2, int from,
+                         int top) {
+    auto bound = [&](int n) { return (2.0 * n + 1.0) * (Modulus(an2[n]) + Modulus(bn2[n])); };
+    double sum = 0.0;
+    int last = from;
+    for (int n = 1; n <= top; ++n) {
+        const double term = bound(n);
+        if (n > from && term >= 1e-16 * sum) last = n;
+        sum += term;
+    }
+    return last;
+}
+
+bool DebyeWavesCutShort(const std::vector<Complex>& an2, const std::vector<Complex>& bn2, int top) {
+    auto bound = [&](int n) { return (2.0 * n + 1.0) * (Modulus(an2[n]) + Modulus(bn2[n])); };
+    double sum = 0.0;
+    for (int n = 1; n < top - 1; ++n) sum += bound(n);
+    return top >= 3 && std::fmax(bound(top - 1), bound(top)) >= kCutShort * sum;
+}
+
+int DebyeTableOrders(double x, int termCount, int nMax, bool absorbing) {
+    const int top = std::max(termCount, nMax) + (absorbing ? std::max(termCount, nMax) : 0) + kTailOrders;
+    const double largest = absorbing ? kFarOrder : kNegligibleOrder;
     double y0 = -std::cos(x) / x, y1 = -std::cos(x) / (x * x) - std::sin(x) / x;  // [3] 10.1.12
     int last = 1;
     for (int n = 2; n <= top; ++n) {
         const double y = ((2.0 * n - 1.0) / x) * y1 - y0;  // [3] 10.1.19
-        if (!(std::fabs(y) <= kNegligibleOrder)) break;
+        if (!(std::fabs(y) <= largest)) break;
         last = n;
         y0 = y1;
         y1 = y;
@@ -672,6 +796,45 @@ bool DebyeOrderWaves::Order(int p, std::vector<Complex>& an2, std::vector<Comple
     return finite;
 }
 
+namespace {
+
+// Stage one of DebyePlaneWave: the Riccati-Bessel tables to `orders`, then the reflection and
+// transmission coefficients. Where the orders past termCount leave the number range, the tables are
+// made again to the orders of a sphere without absorption, then to termCount. False when the call
+// ends here (stopped or refused).
+bool MakeCoefficients(const DebyeInput& in, DebyeResult& r, int& orders, const DebyeStepCallback& onStep) {
+    DebyeTables& t = r.tables;
+    const double stepsTotal = r.stepsTotal;
+    auto onOrder = [&](double, double) { return onStep(0.0, stepsTotal); };
+    for (;;) {
+        DebyeFunctionsOfX(in.x, orders, t);
+        const DebyeTablesStatus status =
+            DebyeFunctionsOfMx(in.x, in.m, orders, in.mnuDebyeRecursion, t, onOrder);
+        if (status == DebyeTablesStatus::Stopped) {
+            r.status = DebyeStatus::Stopped;
+            return false;
+        }
+        if (status == DebyeTablesStatus::Done && DebyeReflectionTransmission(t, in.m, r.coefficients))
+            return true;
+        if (orders > r.termCount) {
+            const int near = DebyeTableOrders(in.x, r.termCount, r.nMax);
+            orders = orders > near ? near : r.termCount;
+            continue;
+        }
+        if (status == DebyeTablesStatus::Done)
+            Refuse(r, DebyeRefusal::NotFinite,
+                   "The Debye coefficients overflowed (x = " + MessageNumber(in.x) +
+                       ", m = " + IndexText(in.m) + ")");
+        else  // BesselRange; TooAbsorbing is ruled out by CheckAndCount
+            Refuse(r, DebyeRefusal::BesselRange,
+                   std::string(kTooLarge) + " (the Bessel functions of m x = " + IndexText(t.mx) +
+                       " leave the number range)");
+        return false;
+    }
+}
+
+}  // namespace
+
 // ---- The series --------------------------------------------------------------------------------------
 
 void DebyePlaneWave(const DebyeInput& in, const RaySelection& rays, DebyeResult& r,
@@ -686,48 +849,21 @@ void DebyePlaneWave(const DebyeInput& in, const RaySelection& rays, DebyeResult&
     if (!CheckAndCount(in, r)) return;
 
     r.stepsTotal = (static_cast<double>(in.last) - in.first + 1.0) * rays.rayCount;
-    int orders = DebyeTableOrders(in.x, r.termCount, r.nMax);
+    const int near = DebyeTableOrders(in.x, r.termCount, r.nMax);
+    int orders = near;
     PrepareAngles(in, r, orders);
     if (in.rayListText == "Multiple" && rays.rayCount == 0) {
         Refuse(r, DebyeRefusal::NoRays, "No rays selected");
         return;
     }
-
-    // Stage one: the Riccati-Bessel tables, then the reflection and transmission coefficients. Where
-    // the orders past termCount leave the number range, the tables are made again to termCount.
-    DebyeTables& t = r.tables;
-    const double stepsTotal = r.stepsTotal;
-    auto onOrder = [&](double, double) { return onStep(0.0, stepsTotal); };
-    for (;;) {
-        DebyeFunctionsOfX(in.x, orders, t);
-        const DebyeTablesStatus status =
-            DebyeFunctionsOfMx(in.x, in.m, orders, in.mnuDebyeRecursion, t, onOrder);
-        if (status == DebyeTablesStatus::Stopped) {
-            r.status = DebyeStatus::Stopped;
-            return;
-        }
-        const bool done =
-            status == DebyeTablesStatus::Done && DebyeReflectionTransmission(t, in.m, r.coefficients);
-        if (done) break;
-        if (orders > r.termCount) {
-            orders = r.termCount;
-            continue;
-        }
-        if (status == DebyeTablesStatus::Done)
-            Refuse(r, DebyeRefusal::NotFinite,
-                   "The Debye coefficients overflowed (x = " + MessageNumber(in.x) +
-                       ", m = " + IndexText(in.m) + ")");
-        else  // BesselRange; TooAbsorbing is ruled out by CheckAndCount
-            Refuse(r, DebyeRefusal::BesselRange,
-                   std::string(kTooLarge) + " (the Bessel functions of m x = " + IndexText(t.mx) +
-                       " leave the number range)");
-        return;
-    }
+    if (!MakeCoefficients(in, r, orders, onStep)) return;
 
     // Stage two: the partial waves of the selected orders and their angle sums, over at least
-    // max(termCount, nMax) orders (as far as the tables reach) and on while the terms count.
+    // max(termCount, nMax) orders (as far as these tables reach) and on while the terms count. Where
+    // the selected waves of an absorbing sphere still count at the end of the tables (orders p >= 2
+    // carried by the partial waves beyond |m x|), the tables are made again to reach further.
     DebyeWorkspace& w = r.work;
-    const int from = std::min(orders, std::max(r.termCount, r.nMax));
+    int from = std::min(orders, std::max(r.termCount, r.nMax));
     const int pEnd = static_cast<int>(
         std::min<std::int64_t>(rays.rayPMax, static_cast<std::int64_t>(rays.rayflag.size()) - 1));
     auto refuseOverflow = [&](int p) {
@@ -735,6 +871,17 @@ void DebyePlaneWave(const DebyeInput& in, const RaySelection& rays, DebyeResult&
                "The Debye series overflowed at ray order p = " + MessageNumber(p) +
                    " (x = " + MessageNumber(in.x) + ", m = " + IndexText(in.m) + ")");
     };
+    int overflowAt =
+        SelectedWaves(r.coefficients, in.m, rays.rayflag.data(), pEnd, orders, w.an2, w.bn2, w.waveOverflow);
+    const int far = in.m.im > 0.0 ? DebyeTableOrders(in.x, r.termCount, r.nMax, true) : orders;
+    if (overflowAt < 0 && far > orders && DebyeWavesCutShort(w.an2, w.bn2, orders)) {
+        OrderFactors(w, far);
+        orders = far;
+        if (!MakeCoefficients(in, r, orders, onStep)) return;
+        overflowAt = SelectedWaves(r.coefficients, in.m, rays.rayflag.data(), pEnd, orders, w.an2, w.bn2,
+                                   w.waveOverflow);
+        from = std::min(from, orders);  // the tables may have come back shorter
+    }
     if (in.graph == DebyeGraph::Convergence) {
         // Order by order: the intensities describe the last order whose coefficients were formed.
         DebyeOrderWaves waves(r.coefficients, orders);
@@ -742,7 +889,7 @@ void DebyePlaneWave(const DebyeInput& in, const RaySelection& rays, DebyeResult&
             if (rays.rayflag[static_cast<std::size_t>(p)] != 1) continue;
             if (!waves.Order(p, w.an2, w.bn2)) return refuseOverflow(p);
             StoreConvergence(r);
-            const int N = ConvergedOrders(w.an2, w.bn2, from, orders);
+            const int N = DebyeConvergedOrders(w.an2, w.bn2, from, orders);
             r.seriesOrders = std::max(r.seriesOrders, N);
             if (!SumOrder(in, r, N, 1.0, onStep)) {
                 r.status = DebyeStatus::Stopped;
@@ -754,10 +901,8 @@ void DebyePlaneWave(const DebyeInput& in, const RaySelection& rays, DebyeResult&
         // The selected orders added per n, then one angle sum for all of them.
         int selected = 0;
         for (int p = 0; p <= pEnd; ++p) selected += rays.rayflag[static_cast<std::size_t>(p)] == 1 ? 1 : 0;
-        const int overflowAt =
-            SelectedWaves(r.coefficients, rays.rayflag.data(), pEnd, orders, w.an2, w.bn2, w.waveOverflow);
         if (overflowAt >= 0) return refuseOverflow(overflowAt);
-        r.seriesOrders = ConvergedOrders(w.an2, w.bn2, from, orders);
+        r.seriesOrders = DebyeConvergedOrders(w.an2, w.bn2, from, orders);
         if (selected > 0) {
             if (SumOrder(in, r, r.seriesOrders, rays.rayCount, onStep))
                 r.ordersDone = selected;

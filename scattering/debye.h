@@ -3,7 +3,7 @@
 // internal reflections), term by term in the partial-wave order n.
 // [1] E. A. Hovenac, J. A. Lock, J. Opt. Soc. Am. A 9, 781 (1992): the reflection and transmission
 //     coefficients R11, R22, T12, T21 of each partial wave, built from the Riccati-Hankel functions
-//     zeta1 = psi + i z y_n and zeta2 = psi - i z y_n of z = x and z = m x.
+//     zeta1 = psi + i z y_n = z h1_n(z) and zeta2 = psi - i z y_n = z h2_n(z) of z = x and z = m x.
 // [2] C. F. Bohren, D. R. Huffman, Absorption and Scattering of Light by Small Particles (1983),
 //     chapter 4: the angular functions pi_n, tau_n and the amplitude sums.
 // [3] M. Abramowitz, I. A. Stegun, Handbook of Mathematical Functions (1964), chapter 10.
@@ -11,7 +11,10 @@
 //
 // DebyePlaneWave is the numerical kernel of the window procedure DebyeSeries: stage one builds the
 // Riccati-Bessel tables of x and of m x (with a decimal rescaling of the m x tables for absorbing
-// spheres), stage two forms the coefficients and sums the selected orders over the angle grid. SW is
+// spheres), stage two forms the coefficients and sums the selected orders over the angle grid. For an
+// absorbing sphere zeta1(m x), of size e^(-Im m x) against the e^(Im m x) of psi and z y_n, is not
+// formed as their difference but by its own recurrence from e^(i m x) (DebyeFunctionsOfMx), so that
+// R11 = -N11/D, which carries it, keeps its digits however small it is. SW is
 // the stand-alone recomputation of some of these tables. Everything is pure: no window state, no
 // message boxes; refusals come back as a status with the message and title the window shows.
 #pragma once
@@ -73,7 +76,8 @@ enum class DebyeRefusal {
 };
 
 // Functions of x and of m x for the orders n = 0..termCount ([3] 10.1; psi_n = z j_n(z)).
-// On the complex path every table of m x holds its function divided by debyeScale.
+// On the complex path every table of m x holds its function divided by debyeScale (zeta1nx and
+// dzeta1nx of an absorbing sphere are 0 where that lies below the double range).
 struct DebyeTables {
     int termCount = 0;
     double x = 0.0;            // the size parameter of the tables of x
@@ -177,8 +181,20 @@ void DebyeFunctionsOfX(double x, int termCount, DebyeTables& tables);
 
 // Orders of the tables for sums that converge: max(termCount, nMax) + 32 at most, as far as
 // |y_n(x)| stays below 1e100 (the terms of higher orders lie below the rounding of the sums, and
-// their tables would overflow); never fewer than termCount.
-int DebyeTableOrders(double x, int termCount, int nMax);
+// their tables would overflow); never fewer than termCount. For an `absorbing` sphere (Im m > 0)
+// 2 max(termCount, nMax) + 32 at most, as far as |y_n(x)| stays below 1e150: there the orders p >= 2
+// can be carried by the partial waves beyond |m x|, which pass the absorbing interior by, and lie as
+// far below the others as their internal paths are attenuated (e^(-4 x Im m) and less for p = 2).
+int DebyeTableOrders(double x, int termCount, int nMax, bool absorbing = false);
+
+// The orders to sum for the partial waves an2, bn2 of n = 0..top: at least `from`, and on while a
+// later order's term bound (2n + 1)(|an2| + |bn2|) (|pi_n|, |tau_n| <= n (n + 1)/2) is not below
+// 1e-16 of the running sum of the bounds (whatever their size: |an2| is formed without squaring it).
+int DebyeConvergedOrders(const std::vector<Complex>& an2, const std::vector<Complex>& bn2, int from, int top);
+
+// True when the term bound of the orders top - 1 or top is at least 1e-10 of the sum of the bounds
+// of the orders below: the series of an2, bn2 would be cut short by tables that end at `top`.
+bool DebyeWavesCutShort(const std::vector<Complex>& an2, const std::vector<Complex>& bn2, int top);
 
 enum class DebyeTablesStatus { Done, Stopped, BesselRange, TooAbsorbing };
 
@@ -188,8 +204,13 @@ enum class DebyeTablesStatus { Done, Stopped, BesselRange, TooAbsorbing };
 // the top order (linear time; agrees with a continued fraction per order to 1e-12), or j_n by upward
 // recurrence when `recursion`,
 // y_n from the cross product j_n y_(n-1) - j_(n-1) y_n = (m x)^-2 ([3] 10.1); `onOrder` is called
-// once per order from 2 up and may stop the stage. Real path: the recurrences of DebyeFunctionsOfX
-// with Re m x (the ratios below Re m x = 1), for every order (also above Re m x when Re m is near 1).
+// once per order from 2 up and may stop the stage. For Im m > 0, zeta1_n(m x) does not come from
+// psi_n + i z y_n, two values about e^(2 x Im m) times larger than itself (it would keep 1e-16
+// e^(2 x Im m) of its digits), but from zeta1_0 = -i e^(iz), zeta1_1 = zeta1_0 (1/z - i) by the upward
+// recurrence ([3] 10.1.19), which is stable there: |zeta2_n / zeta1_n| falls with n, and zeta1_n =
+// z h1_n(z) has no zeros above the real axis; its derivative is zeta1_(n-1) - n zeta1_n / z. Real
+// path: the recurrences of DebyeFunctionsOfX with Re m x (the ratios below Re m x = 1), for every
+// order (also above Re m x when Re m is near 1).
 DebyeTablesStatus DebyeFunctionsOfMx(double x, Complex m, int termCount, bool recursion, DebyeTables& tables,
                                      DebyeStepCallback onOrder = {});
 
@@ -204,8 +225,8 @@ DebyeTablesStatus DebyeFunctionsOfMx(double x, Complex m, int termCount, bool re
 bool DebyeReflectionTransmission(const DebyeTables& tables, Complex m, DebyeCoefficients& coefficients,
                                  bool nearOneRule = true);
 
-// an2(n), bn2(n) of ray order p: R22 - 1 (w0) for p = 0, T21 T12 R11^(p-1) for p >= 1 (the power by
-// ComplexPower); the Debye coefficients proper are -an2/2 (electric, like a_n) and -bn2/2 (magnetic,
+// an2(n), bn2(n) of ray order p: R22 - 1 (w0) for p = 0, T21 T12 R11^(p-1) for p >= 1 (by
+// DebyeOrderWaves); the Debye coefficients proper are -an2/2 (electric, like a_n) and -bn2/2 (magnetic,
 // like b_n). False if any is not finite.
 bool DebyePartialWaves(const DebyeCoefficients& coefficients, int p, std::vector<Complex>& an2,
                        std::vector<Complex>& bn2);
@@ -213,7 +234,8 @@ bool DebyePartialWaves(const DebyeCoefficients& coefficients, int p, std::vector
 // an2(n), bn2(n) of ray orders p asked for in increasing order, n = 0..orders: R22 - 1 for p = 0,
 // T21 T12 for p = 1, and for p >= 2 T21 T12 multiplied p - 1 times by R11, the products of the
 // orders before carried on, so that a range of orders costs one multiplication per order step.
-// Values below 1e-250 (far below any term that counts) are taken as 0.
+// Values below 1e-290 are taken as 0 (they would turn subnormal, and slow the products down; the
+// orders p >= 2 of an absorbing sphere may lie as far as 1e-260 below the incident wave).
 class DebyeOrderWaves {
   public:
     DebyeOrderWaves(const DebyeCoefficients& coefficients, int orders) : k_(coefficients), orders_(orders) {}
@@ -235,9 +257,12 @@ class DebyeOrderWaves {
 // termCount = nStop, or round(1.2 nStop) for the convergence graph; termCount is what the window shows.
 // The series themselves are summed further, over n = 0..seriesOrders: at least max(termCount, nMax)
 // and on while a term can still reach 1e-16 of the sums, as far as the tables of x stay in range
-// (DebyeTableOrders), since the series of a single ray order converges later than that of Mie.
+// (DebyeTableOrders), since the series of a single ray order converges later than that of Mie; for
+// an absorbing sphere whose selected waves still count at the end of these tables (DebyeWavesCutShort)
+// the tables are made again to the orders of an absorbing sphere and the sums go on as far.
 // For the normal graph the partial waves an2, bn2 of the selected orders are added per n first (the
-// powers of R11 as running products; parts below 1e-100 taken as 0), then for each angle index J =
+// powers of R11 as running products; parts below 1e-100 taken as 0, or below 1e-80 of the largest
+// selected wave where this lies below 1e-20 for an absorbing sphere), then for each angle index J =
 // 1..NANG in the window (and its mirror 2 NANG - J, J != NANG) S1 += sum_n fn (an2 pi_n + bn2 tau_n),
 // S2 += sum_n fn (an2 tau_n + bn2 pi_n), fn = -(2n+1)/(2n(n+1)), with the alternating signs of [2]
 // 4.74 at the mirrored angle. The convergence graph sums its orders one by one in the same way. The
@@ -273,8 +298,14 @@ class DebyeOrderWaves {
 // x = 100 to 1e-7 of arbitrary-precision sums; summed over p, the coefficients give the Mie a_n, b_n to
 // 1e-12 absolute for x <= 400 (also rescaled, x Im m = 400) and 1e-10 at x = 1000; the orders 0..50 at
 // x = 10, m = 1.5 + 0.1i give the Mie S1, S2 to 1e-6 relative; below x = 1 (down to x = 1e-10, real,
-// absorbing and metallic m) single orders to 1e-9 of arbitrary-precision sums. Above n = x the upward recurrence of
-// j_n(x) costs accuracy in the highest orders (relative 1e-6 in j_n(x) at n = termCount for x = 20).
+// absorbing and metallic m) single orders to 1e-9 of arbitrary-precision sums. Absorbing spheres,
+// against arbitrary-precision sums on the grid of 1 degree, for x from 1e-6 to 1e4, x Im m up to 100
+// and |m| up to 10 sqrt 2 (water, metals): the single orders p = 1, 2, 3 to 1e-9 of the largest |S1|,
+// |S2| of the order (3e-10 at worst, at x = 1e4; also where they lie as far as 1e-260 below the
+// incident wave), and below x = 1 to 1e-12 of each amplitude. Above n = x the
+// upward recurrence of j_n(x) costs accuracy in the highest orders (relative 1e-6 in j_n(x) at n =
+// termCount for x = 20); m x of |m| below 1 far below x (x = 1e4, m = 0.75 + 0.01i) is refused as
+// BesselRange.
 // Cost: one angle sum of seriesOrders terms per angle, whatever the number of selected orders, plus
 // one complex product per order n and ray order p; the tables take linear time.
 void DebyePlaneWave(const DebyeInput& input, const RaySelection& rays, DebyeResult& result,

@@ -80,22 +80,20 @@ bool CheckInput(const DebyeGaussianInput& in, DebyeGaussianResult& r, double& mx
     return true;
 }
 
-// The functions of x and m x, the coefficients and the partial waves summed over the selected orders.
-bool SeriesCoefficients(const DebyeGaussianInput& in, const RaySelection& rays, DebyeGaussianResult& r) {
+// The functions of x and m x and the coefficients to `orders`. Where these leave the number range, the
+// tables are made again to `near`, then to termCount. False when the call ends (refusal).
+bool MakeCoefficients(const DebyeGaussianInput& in, DebyeGaussianResult& r, int& orders, int near) {
     DebyeGaussianWorkspace& w = r.work;
     DebyeTables& t = w.tables;
-    // The orders past termCount that still count (as in the plane-wave series), within the N of the
-    // beam sums; where they leave the number range the tables are made again to termCount.
-    int orders = std::max(r.termCount, std::min(DebyeTableOrders(in.x, r.termCount, r.nMax), r.beamNMax));
     for (;;) {
         DebyeFunctionsOfX(in.x, orders, t);
         const DebyeTablesStatus tables = DebyeFunctionsOfMx(in.x, in.m, orders, in.mnuDebyeRecursion, t);
         const bool done =
             tables == DebyeTablesStatus::Done &&
             DebyeReflectionTransmission(t, in.m, w.coefficients, /*nearOneRule=*/false);  // R22 always -N22/D
-        if (done) break;
+        if (done) return true;
         if (orders > r.termCount) {
-            orders = r.termCount;
+            orders = orders > near ? near : r.termCount;
             continue;
         }
         if (tables == DebyeTablesStatus::TooAbsorbing) {
@@ -113,11 +111,15 @@ bool SeriesCoefficients(const DebyeGaussianInput& in, const RaySelection& rays, 
         }
         return false;
     }
+}
 
-    // Orders above those of the tables stay 0; the sums reach the larger of termCount and N.
-    const std::size_t size = static_cast<std::size_t>(std::max(r.termCount, r.beamNMax)) + 1;
-    w.an2Sum.assign(size, Complex{});
-    w.bn2Sum.assign(size, Complex{});
+// The partial waves summed over the selected orders into an2Sum, bn2Sum (n = 0..orders, and 0 above
+// to the larger of termCount and N), and the convergence values. False when the call ends (refusal).
+bool SumSelectedWaves(const DebyeGaussianInput& in, const RaySelection& rays, DebyeGaussianResult& r,
+                      int orders) {
+    DebyeGaussianWorkspace& w = r.work;
+    w.an2Sum.assign(static_cast<std::size_t>(std::max({r.termCount, r.beamNMax, orders})) + 1, Complex{});
+    w.bn2Sum.assign(w.an2Sum.size(), Complex{});
     const int pEnd = static_cast<int>(
         std::min<std::int64_t>(rays.rayPMax, static_cast<std::int64_t>(rays.rayflag.size()) - 1));
     DebyeOrderWaves waves(w.coefficients, orders);
@@ -141,6 +143,28 @@ bool SeriesCoefficients(const DebyeGaussianInput& in, const RaySelection& rays, 
                 r.intensityUnpol[n] = (r.intensityPara[n] + r.intensityPerp[n]) / 2;
             }
     }
+    return true;
+}
+
+// The functions of x and m x, the coefficients and the partial waves summed over the selected orders,
+// to the orders past termCount that still count (as in the plane-wave series) within the N of the beam
+// sums. Where the waves of an absorbing sphere still count at N (orders p >= 2 carried by the partial
+// waves beyond |m x|), the tables reach as far as the plane-wave series takes them, and N is raised to
+// the last order that counts.
+bool SeriesCoefficients(const DebyeGaussianInput& in, const RaySelection& rays, DebyeGaussianResult& r) {
+    DebyeGaussianWorkspace& w = r.work;
+    const int near = std::max(r.termCount, std::min(DebyeTableOrders(in.x, r.termCount, r.nMax), r.beamNMax));
+    int orders = near;
+    if (!MakeCoefficients(in, r, orders, near) || !SumSelectedWaves(in, rays, r, orders)) return false;
+    const int far = in.m.im > 0.0 ? DebyeTableOrders(in.x, r.termCount, r.nMax, true) : orders;
+    if (far > orders && DebyeWavesCutShort(w.an2Sum, w.bn2Sum, orders)) {
+        orders = far;
+        if (!MakeCoefficients(in, r, orders, near) || !SumSelectedWaves(in, rays, r, orders)) return false;
+        r.beamNMax = DebyeConvergedOrders(w.an2Sum, w.bn2Sum, r.beamNMax, orders);
+    }
+    const std::size_t size = static_cast<std::size_t>(std::max(r.termCount, r.beamNMax)) + 1;
+    w.an2Sum.resize(size);
+    w.bn2Sum.resize(size);
     w.fn.assign(size, 0.0);
     for (std::size_t n = 1; n < size; ++n) {
         const double en = static_cast<double>(n);

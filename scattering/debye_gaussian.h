@@ -60,7 +60,7 @@ struct DebyeGaussianResult {
     std::vector<double> S1re, S1im, S2re, S2im;
 
     GaussianBeam beam;   // the beam quantities of the last pass (the second beam: centre negated)
-    int beamNMax = 0;    // N = floor(max(|m x|, round(x + 4 x^0.3333 + 20))) + 20
+    int beamNMax = 0;    // N = floor(max(|m x|, round(x + 4 x^0.3333 + 20))) + 20, or more (see below)
     int beamMMax = 0;    // M, from z_N
     Complex besselZ{};   // z_N = (N + 0.5)(2 s rho) Q
     int nStop = 0;       // round(x + 4 x^0.3333 + 2)
@@ -85,9 +85,12 @@ struct DebyeGaussianResult {
 // selected orders' partial waves an2, bn2 are summed over p first (the double sums are linear in
 // them), so every angle and every (n, m) is visited once whatever the number of orders; the tables
 // and partial waves reach past termCount to DebyeTableOrders (at most N), so that the series of each
-// ray order converges, and higher orders contribute nothing. Then, with f(n) = -(2n + 1)/(4n(n + 1)), the sums of the Gaussian-beam
-// Mie series (BeamAngleSums) with f(n) an2, f(n) bn2 in place of c_n a_n, c_n b_n, without the
-// forward-beam correction. For a pair of beams the second beam's sums are added to the first's.
+// ray order converges, and higher orders contribute nothing. Where the selected waves of an absorbing
+// sphere still count at that end (DebyeWavesCutShort: orders p >= 2 carried by the partial waves
+// beyond |m x|, which pass the absorbing interior by), the tables reach as far as the plane-wave
+// series takes them, and N is raised to the last order whose waves count (DebyeConvergedOrders).
+// Then, with f(n) = -(2n + 1)/(4n(n + 1)), the sums of the Gaussian-beam Mie series (BeamAngleSums)
+// with f(n) an2, f(n) bn2 in place of c_n a_n, c_n b_n, without the forward-beam correction. For a pair of beams the second beam's sums are added to the first's.
 //
 // Outcomes, in the order they are tested (title "Error" for every refusal):
 // - Refused BadSize / BadIndex: x or m unusable.

@@ -1,14 +1,19 @@
 // Debye series against arbitrary-precision values (scripts/debye_reference_values.py, mpmath): the
-// table j_n(m x) of absorbing spheres, made in linear time, and the single ray orders p = 0..5 summed
-// to convergence. Also the linear-time table against a continued fraction per order.
+// table j_n(m x) of absorbing spheres, made in linear time, the single ray orders p = 0..5 summed to
+// convergence, and the orders p = 2, 3 of absorbing spheres, plane wave and Gaussian beam. Also the
+// linear-time table against a continued fraction per order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "numerics/spherical_bessel.h"
 #include "rel_error.h"
 #include "scattering/debye.h"
+#include "scattering/debye_gaussian.h"
 #include "scattering/ray_orders.h"
 
 namespace tessary {
@@ -183,6 +188,116 @@ TEST(DebyeReference, SmallSpheresAgreeWithArbitraryPrecision) {
         ASSERT_EQ(r.status, DebyeStatus::Done) << r.message;
         EXPECT_LE(RelError(r.S1re[1], r.S1im[1], c.re0, c.im0), 1e-9) << c.x << " " << c.mIm << " " << c.p;
         EXPECT_LE(RelError(r.S1re[3], r.S1im[3], c.re90, c.im90), 1e-9) << c.x << " " << c.mIm << " " << c.p;
+    }
+}
+
+struct AbsorbingAmplitudes {
+    double x, mRe, mIm;
+    int p, degrees;
+    double S1re, S1im, S2re, S2im;
+};
+
+// scripts/debye_reference_values.py, part 5: orders p = 2, 3 in pairs of rows, at the angle of the
+// largest |S1|, |S2| of the order, then at 143 degrees. R11 = -N11/D took zeta1(m x) as psi + i chi,
+// two values e^(2 x Im m) times larger than itself: these came out from 3e-8 (x = 1, m = 10 + 10i) to
+// 1e61 times the order off, or 0 where the order lay below 1e-100; with x Im m = 100 the orders are
+// carried by partial waves beyond |m x|, past the end of the tables.
+constexpr AbsorbingAmplitudes kAbsorbing[] = {
+    {1000, 1.33, 0.02, 2, 180, -4.9633615664e-22, -2.5418924089e-21, 4.9633615664e-22, 2.5418924089e-21},
+    {1000, 1.33, 0.02, 2, 143, -2.1057928070e-22, -2.3135079374e-22, -1.9997506651e-22, -1.2990573484e-22},
+    {1000, 1.33, 0.02, 3, 117, -2.3138502068e-33, 1.4374929099e-33, -2.3062165451e-33, 2.9423070293e-33},
+    {1000, 1.33, 0.02, 3, 143, 3.6557014806e-39, 8.8656630017e-39, 6.8750048721e-39, -1.3760350118e-39},
+    {20, 2, 1, 2, 89, 6.5041047192e-31, 4.4585307469e-31, 4.8920041285e-31, -3.9113266769e-30},
+    {20, 2, 1, 2, 143, -2.2492708647e-31, 6.4470737672e-32, 5.1204709455e-31, 1.3537086263e-31},
+    {20, 2, 1, 3, 0, -5.0893154736e-35, -2.2551149519e-35, -5.0893154736e-35, -2.2551149519e-35},
+    {20, 2, 1, 3, 143, 2.2206144461e-36, 7.1511734325e-37, -6.5955817846e-36, -2.9829174039e-36},
+    {2, 10, 10, 2, 0, 5.6088167990e-36, -1.2219785535e-35, 5.6088167990e-36, -1.2219785535e-35},
+    {2, 10, 10, 2, 143, -3.9761826235e-36, -2.4229314984e-36, 6.0116156260e-37, 3.3836000151e-36},
+    {2, 10, 10, 3, 180, -1.9308354731e-54, -6.3313822828e-53, 1.9308354731e-54, 6.3313822828e-53},
+    {2, 10, 10, 3, 143, 1.5980189737e-53, -4.6590601614e-53, 7.5837635453e-54, 8.4575734809e-54},
+    {0.99, 10, 10, 2, 180, -1.8638385540e-18, 3.2341391666e-20, 1.8638385540e-18, -3.2341391666e-20},
+    {0.99, 10, 10, 2, 143, -1.8213978436e-18, 2.9760749869e-20, 1.5931901046e-18, 1.5141537079e-20},
+    {0.99, 10, 10, 3, 0, 1.9732603058e-27, 4.7960358973e-27, 1.9732603058e-27, 4.7960358973e-27},
+    {0.99, 10, 10, 3, 143, 3.5729405858e-27, 2.3204766607e-27, -3.2387323408e-27, -1.0278002923e-27},
+    {1, 10, 10, 2, 180, -1.1723595992e-18, -4.9183864645e-19, 1.1723595992e-18, 4.9183864645e-19},
+    {1, 10, 10, 2, 143, -1.1450125937e-18, -4.8360665699e-19, 9.9283399201e-19, 4.4399081183e-19},
+    {1, 10, 10, 3, 0, -6.4573647888e-28, 2.8063913380e-27, -6.4573647888e-28, 2.8063913380e-27},
+    {1, 10, 10, 3, 143, 8.6389248702e-28, 2.1776118950e-27, -1.1241034900e-27, -1.4765887629e-27},
+    {10000, 1.33, 0.001, 2, 153, 2.5689023668e-9, 2.7754171818e-9, 3.0950837741e-9, 3.2733580965e-9},
+    {10000, 1.33, 0.001, 2, 143, -1.0449179627e-9, -2.6403731951e-9, -7.9564033687e-10, -1.9243663730e-9},
+    {10000, 1.33, 0.001, 3, 125, -2.3781232102e-15, 3.2434467526e-15, -1.9232617669e-15, 2.8352120298e-15},
+    {10000, 1.33, 0.001, 3, 143, -2.0446695302e-46, 1.4677011673e-46, -2.4599046373e-46, 2.7413433533e-46},
+    {100, 2, 1, 2, 99, -1.7401280270e-153, -3.9872657493e-155, 6.5405047213e-153, 1.0082155523e-152},
+    {100, 2, 1, 2, 143, 5.3072423843e-158, -3.2798690894e-158, -1.6333322358e-157, 1.4794488303e-158},
+    {100, 2, 1, 3, 180, 1.1250262640e-179, -2.9710485118e-180, -1.1250262640e-179, 2.9710485118e-180},
+    {100, 2, 1, 3, 143, -2.1443756985e-181, 2.0270605983e-181, 4.4280946633e-181, -2.1345394295e-181},
+    {25, 0.05, 4, 2, 180, 3.0912309009e-165, -7.2426817313e-166, -3.0912309009e-165, 7.2426817313e-166},
+    {25, 0.05, 4, 2, 143, -7.1409631263e-167, 1.2883758995e-167, 2.7453913672e-166, -3.8987163135e-166},
+    {25, 0.05, 4, 3, 0, 2.1684031118e-196, 8.4064713767e-196, 2.1684031118e-196, 8.4064713767e-196},
+    {25, 0.05, 4, 3, 143, 1.0000518314e-197, 1.7302982624e-197, -2.0288798520e-197, -6.5252722764e-197},
+    {10, 10, 10, 2, 0, 3.4181691192e-173, -2.0525207815e-173, 3.4181691192e-173, -2.0525207815e-173},
+    {10, 10, 10, 2, 143, -4.7474721611e-175, 2.4475743441e-174, 1.0646152174e-174, -1.3269206691e-175},
+    {10, 10, 10, 3, 180, -7.9873951778e-260, 6.1200716084e-260, 7.9873951778e-260, -6.1200716084e-260},
+    {10, 10, 10, 3, 143, 5.2428698374e-261, -9.5205789592e-262, 4.8502991539e-260, -2.6646400273e-260},
+};
+
+// A pair of rows against S1, S2 of one run (index J is J - 1 degrees): to 1e-9 of the largest |S1|,
+// |S2| of the order, and below x = 1 to 1e-9 of each amplitude.
+void ExpectPair(const AbsorbingAmplitudes* pair, const std::vector<double>& S1re,
+                const std::vector<double>& S1im, const std::vector<double>& S2re,
+                const std::vector<double>& S2im, const char* series) {
+    const double largest =
+        std::max(std::hypot(pair[0].S1re, pair[0].S1im), std::hypot(pair[0].S2re, pair[0].S2im));
+    for (int row = 0; row < 2; ++row) {
+        const AbsorbingAmplitudes& c = pair[row];
+        const auto J = static_cast<std::size_t>(c.degrees + 1);
+        const double want[2][2] = {{c.S1re, c.S1im}, {c.S2re, c.S2im}};
+        const double got[2][2] = {{S1re[J], S1im[J]}, {S2re[J], S2im[J]}};
+        for (int k = 0; k < 2; ++k) {
+            const double scale = c.x <= 1.0 ? std::hypot(want[k][0], want[k][1]) : largest;
+            EXPECT_LE(std::hypot(got[k][0] - want[k][0], got[k][1] - want[k][1]), 1e-9 * scale)
+                << series << ": x = " << c.x << ", m = " << c.mRe << " + " << c.mIm << "i, p = " << c.p
+                << ", S" << k + 1 << " at " << c.degrees;
+        }
+    }
+}
+
+TEST(DebyeReference, SingleOrdersOfAbsorbingSpheres) {
+    for (std::size_t i = 0; i < std::size(kAbsorbing); i += 2) {
+        const AbsorbingAmplitudes& c = kAbsorbing[i];
+        const std::string list = std::to_string(c.p);
+        RayChoice choice;
+        choice.listText = list;
+        const RaySelection rays = RaysCheck(choice, RaySelection{}).selection;
+        DebyeInput in;
+        in.x = c.x;
+        in.m = {c.mRe, c.mIm};
+        in.NANG = 91;
+        in.first = 1;
+        in.last = 181;
+        in.rayListText = list;
+        DebyeResult r;
+        DebyePlaneWave(in, rays, r);
+        ASSERT_EQ(r.status, DebyeStatus::Done) << r.message;
+        ExpectPair(&c, r.S1re, r.S1im, r.S2re, r.S2im, "plane wave");
+
+        // A centred beam of w0 = 1e9 um is a plane wave: phi = 90 degrees gives S1, phi = 0 S2.
+        DebyeGaussianInput g;
+        g.x = c.x;
+        g.m = in.m;
+        g.NANG = 91;
+        g.first = 1;
+        g.last = 181;
+        g.wavelength = 0.65;
+        g.rayListText = list;
+        g.beam = {0.0f, 0.0f, 0.0f, 1e9f, 90.0};
+        DebyeGaussianResult perp, para;
+        DebyeGaussianSeries(g, rays, perp);
+        g.beam.phiDegrees = 0.0;
+        DebyeGaussianSeries(g, rays, para);
+        ASSERT_EQ(perp.status, DebyeStatus::Done) << perp.message;
+        ASSERT_EQ(para.status, DebyeStatus::Done) << para.message;
+        ExpectPair(&c, perp.S1re, perp.S1im, para.S2re, para.S2im, "Gaussian beam");
     }
 }
 
