@@ -404,8 +404,8 @@ bool Loader::check() {
 }
 
 // A file is drawn over the graph on show only where it holds the quantity that graph shows: the same graph
-// (an angle graph's file holds intensities, not a phase function or watts), amplitudes or intensities
-// alike, and in the same units (Inv Wavelength, where it scales the values stored). The message says what
+// (an angle graph's file holds intensities, not a phase function or watts) of as many wavelengths, amplitudes
+// or intensities alike, and in the same units (Inv Wavelength, where it scales the values stored). The message says what
 // differs.
 bool Loader::checkOverplot() const {
     const RunRecord& shown = f.runRecord;
@@ -417,8 +417,18 @@ bool Loader::checkOverplot() const {
                           g.code == kGraphEfficiencyWavelength || g.code == kGraphAsymmetry;
     const auto absolute = [](const RunRecord& r) { return r.invWavelength && InvWavelengthScales(r); };
     const auto units = [](bool absoluteUnits) { return absoluteUnits ? "absolute" : "relative"; };
+    // An angle graph stores the intensities of one wavelength, the sums of each of a few, or the red, green
+    // and blue sums of many.
+    const auto waves = [](int n) {
+        return n == 1   ? std::string("the intensities of one wavelength")
+               : n <= 7 ? "the colour sums of " + CStr(n) + " wavelengths"
+                        : std::string("the red, green and blue sums of more than 7 wavelengths");
+    };
     if (shown.graphCode != g.code || (variants && shown.graphSubCode != g.subCode))
         differs = "The file holds \"" + d.graphText + "\", the graph shows \"" + shown.graphText + "\".";
+    else if (g.code == kGraphAngle && waves(shown.waveCount) != waves(fileRecord.waveCount))
+        differs = "The file holds " + waves(fileRecord.waveCount) + ", the graph shows " +
+                  waves(shown.waveCount) + ".";
     else if (HoldsAmplitudes(shown) != d.amplitudeValues)
         differs = std::string("The file holds ") + (d.amplitudeValues ? "amplitudes" : "intensities") +
                   ", the graph shows " + (d.amplitudeValues ? "intensities" : "amplitudes") + ".";

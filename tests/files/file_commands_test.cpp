@@ -719,6 +719,11 @@ TEST_F(FileCommandsTest, OverplotFromFileNeedsTheQuantityOnShow) {
          "The file holds values in absolute units (Inv Wavelength), the graph shows them in relative units."},
         // Graphs of one entry each keep the sub-code of the run before them.
         {[](Form1& f) { f.cboGraph.setText("Intensity v. wavelength"); }, [](Form1&) {}, ""},
+        {[](Form1& f) {
+             f.cboWave.setText("RGB"), f.txtRadius.setText("20"), f.mnuInvWavelength.setChecked(false);
+         },
+         [](Form1& f) { f.cboWave.setText("1"), f.txtRadius.setText("10"); },
+         "The file holds the colour sums of 3 wavelengths, the graph shows the intensities of one wavelength."},
     };
     for (const auto& [saved, shownRun, message] : cases) {
         SCOPED_TRACE(message);
@@ -730,6 +735,8 @@ TEST_F(FileCommandsTest, OverplotFromFileNeedsTheQuantityOnShow) {
         shownRun(f);
         f.cmdNewPlot.click();
         const std::vector<double> shown = f.results.intensityPerp;
+        fs::remove(folder / "shown.tsy");
+        const std::string file = save(f, "shown");
         messages.clear();
         f.mnuOverplot.setChecked(true);
         fileDialogs.answer(at("saved.tsy"));
@@ -739,6 +746,10 @@ TEST_F(FileCommandsTest, OverplotFromFileNeedsTheQuantityOnShow) {
         EXPECT_EQ(messages.last().prompt, message);
         EXPECT_EQ(messages.last().title, "Overplot from file");
         EXPECT_EQ(f.results.intensityPerp, shown);
+        EXPECT_EQ((std::vector<std::string>{f.cboWave.text(), f.txtRadius.text()}),
+                  (std::vector<std::string>{"1", "10"}));
+        fs::remove(folder / "shown.tsy");
+        EXPECT_EQ(save(f, "shown"), file);
     }
 }
 
