@@ -27,6 +27,7 @@
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
 #include "runs/box_number.h"
+#include "runs/input_rules.h"
 #include "runs/method_codes.h"
 #include "runs/run_estimate.h"
 #include "runs/sweep_checks.h"
@@ -39,10 +40,6 @@ namespace {
 
 constexpr const char* kInputError = "Input error";
 constexpr const char* kAutomatic = "Automatic";
-constexpr const char* kSmallerStep = "Select a smaller step size";
-// Largest number of points of a sweep over an x variable, and of angle points of a Lee row.
-constexpr double kMaxSweepPoints = 18000;
-constexpr double kMaxLeeAnglePoints = 1000;
 
 // What a check tells the routine: carry on, stop with the flag set, or leave with the flag as it is.
 enum class Next { GoOn, Stop, Return };
@@ -53,9 +50,6 @@ double ValueOf(const Box& box) {
 }
 
 bool IsMap(int graphCode) { return graphCode >= kGraphMapIndex && graphCode <= kGraphMapWavelength; }
-
-// A step larger than the range; a step equal to it as typed (1.4 - 1.3 is 0.0999...) gives its two ends.
-bool StepBeyondRange(double step, double range) { return step > range * (1 + 1e-9); }
 
 class InputChecks {
   public:
@@ -86,13 +80,17 @@ class InputChecks {
     Next raysAboveOne(const std::string& prompt);
     Next airyBounds(double real);
     Next sweepRange();
-    Next sweepRangeOf(bool wavelength);
     Next leeSweep();
     Next xSweep();
     Next sunAndRayleigh();
     Next angleRange();
     Next amplitudeScale();
     Next colourPathMethods();
+    // The values the value rules (runs/input_rules.h) read: the boxes, and the limits this routine compares.
+    RangeInputs rangeInputs() const;
+    // A refusal of the value rules: its inputs red (while its message shows, when it flashes), its message.
+    Next refused(const std::optional<InputRefusal>& refusal);
+    Control& boxOf(RuleInput input);
 
     // Shows an OK-only message box with the prompt and title and asks for a stop.
     static Next fail(const std::string& prompt, const std::string& title = kInputError) {
@@ -152,25 +150,6 @@ class InputChecks {
         if (next_ != Next::GoOn) return next_; \
     } while (false)
 
-// The message of a Lee distribution narrower than 3 radius steps: the least standard deviation (in %
-// of the radius, as typed, two decimals) that passes w = 3 sigma / growth >= 3 in the check's Single
-// arithmetic, or, when that one is already wider than a third of the steps (fewer than 9 steps leave
-// no room at all), the number of steps that is too small.
-std::string LeeDeviationTooSmall(float growth, float steps) {
-    const std::string noRoom = "Increase the number of steps (at least 9 for a size distribution)";
-    if (!(growth > 0.0f) || !(steps >= 9.0f)) return noRoom;
-    const double hundredths = std::ceil(static_cast<double>(growth) * 1e4);
-    for (int k = -1; k <= 2; ++k) {  // the Single rounding of sigma can move the limit by one
-        const std::string text = Format((hundredths + k) / 100, "#0.##");
-        const float sigma = static_cast<float>(Val(text) / 100);
-        const float w = 3.0f * sigma / growth;
-        if (w < 3.0f) continue;
-        if (w > steps / 3.0f) return noRoom;
-        return "Increase the Standard Deviation to at least " + text + " %";
-    }
-    return noRoom;
-}
-
 // The checks of the sweeps, distributions and bands (runs/sweep_checks.h) in this routine's terms.
 Next Of(CheckNext next) { return next == CheckNext::Stop ? Next::Stop : Next::GoOn; }
 
@@ -215,9 +194,8 @@ Next InputChecks::methodAndDeviation() {
     if (f.codes.calcMethod == kMethodNone) return failRed(f.cboType, "Unknown calculation method", "Error");
     if (f.optDisp.value() && f.cboDistrib.text() != "Special") {
         TESSARY_CHECK(entry(f.cboSD, true));
-        // A Normal distribution whose last sample radius would be <= 0.
-        if (NormalSampleNotPositive(f)) return fail("Reduce the standard deviation", "Normal distribution");
-        if (ValueOf(f.cboSD) <= 0) return fail("Modify the standard deviation");
+        // A Normal distribution whose last sample radius would be <= 0, a deviation <= 0.
+        return refused(DeviationRule(rangeInputs()));
     }
     return Next::GoOn;
 }
@@ -327,13 +305,7 @@ Next InputChecks::leeRadii() {
     if (f.cboGraph.text() != "Lee diagram") return Next::GoOn;
     TESSARY_CHECK(entry(f.txtRmax, false));
     TESSARY_CHECK(entry(f.txtRstep, false));
-    // A count that is not whole would compute a row past the maximum and a cell past the panel.
-    const double radiusSteps = ValueOf(f.txtRstep);
-    if (!(radiusSteps > 0) || radiusSteps != std::floor(radiusSteps))
-        return failFlash(f.txtRstep, "Number of steps not valid");
-    if (ValueOf(f.txtRadius) >= ValueOf(f.txtRmax))
-        return failBoth(f.txtRmax, f.txtRadius, "Minimum value >= Maximum value");
-    return Next::GoOn;
+    return refused(LeeRadiiRule(rangeInputs()));
 }
 
 // The swept range and step count of an angle map, and its fixed index part. The index, radius and
@@ -347,15 +319,7 @@ Next InputChecks::mapInputs() {
     TESSARY_CHECK(entry(f.txtF9_step, false));
     if (code == kGraphMapIndex) TESSARY_CHECK(entry(f.txtF9_fixed, true));            // imaginary part
     if (code == kGraphMapImaginary) TESSARY_CHECK(entry(f.txtF9_fixed, false, 100));  // real part
-    const double steps = ValueOf(f.txtF9_step);
-    if (!(steps > 0) || steps != std::floor(steps))
-        return failFlash(f.txtF9_step, "Number of steps not valid");
-    if (steps > kMaxLeeSteps) return failFlash(f.txtF9_step, "Maximum number of steps = 400");
-    const double low = ValueOf(f.txtF9_min);
-    if (!imaginarySwept && low <= 0) return failRed(f.txtF9_min, "Value must be > 0");
-    if (low >= ValueOf(f.txtF9_max))
-        return failBoth(f.txtF9_min, f.txtF9_max, "Minimum value >= Maximum value");
-    return Next::GoOn;
+    return refused(MapSweepRule(rangeInputs()));
 }
 
 // The number of colours, and a size distribution: Log-normal for a Lee diagram, otherwise N one of
@@ -546,87 +510,28 @@ Next InputChecks::surfaceWave(double real) {
 }
 
 // Range and step of the graphs against radius or size parameter, and against wavelength.
-Next InputChecks::sweepRange() {
-    if (f.codes.graphCode == kGraphRadius) return sweepRangeOf(false);
-    if (f.codes.graphCode == kGraphWavelength) return sweepRangeOf(true);
-    return Next::GoOn;
-}
-
-Next InputChecks::sweepRangeOf(bool wavelength) {
-    const double lo = ValueOf(f.txtXmin);
-    const double hi = ValueOf(f.txtXmax);
-    const double s = ValueOf(f.cboStep);  // > 0 by the entry checks
-    const int sub = f.codes.graphSubCode;
-    if (lo >= hi) {
-        f.txtXmin.setBackColor(kRed);
-        f.txtXmax.setBackColor(kRed);
-        if (wavelength) return fail("Minimum value of wavelength must be less than maximum value");
-        if (sub == kSubRadius) return fail("Minimum value of radius must be less than maximum value");
-        if (sub == kSubSize) return fail("Minimum value must be less than maximum value");
-        return Next::Stop;
-    }
-    if (lo <= 0) {
-        f.txtXmin.setBackColor(kRed);
-        if (wavelength) return fail("Wavelength must be > 0");
-        if (sub == kSubRadius) return fail("Radius must be > 0");
-        if (sub == kSubSize) return fail("Size parameter x must be > 0");
-        return Next::Stop;
-    }
-    if (f.mnuXStepLog.checked()) {
-        if (s < 1) return failRed(f.cboStep, "Number of steps must be >=1");
-        return Next::GoOn;
-    }
-    // The least count of points is a run's: a redraw draws the points stored, however few (a stopped
-    // sweep's).
-    const bool redraw = f.windowState.redrawDepth > 0;
-    if (!redraw && (hi - lo) * 0.45 < s) return failRed(f.cboStep, kSmallerStep);
-    if ((hi - lo) / s > kMaxSweepPoints) return failRed(f.cboStep, "Select a larger step size");
-    return Next::GoOn;
-}
+Next InputChecks::sweepRange() { return refused(SweepRangeRule(rangeInputs())); }
 
 // The radius sweep of a Lee diagram with its distribution, and the angle points of a Lee or map row.
 Next InputChecks::leeSweep() {
-    const double s = ValueOf(f.cboStep);
-    const std::string wide = "Increase the step size or reduce the maximum/minimum range";
-    if (IsMap(f.codes.graphCode) && (xHigh - xLow) / s > kMaxLeeAnglePoints) return failRed(f.cboStep, wide);
-    if (f.codes.graphCode != kGraphLee) return Next::GoOn;
-    if (ValueOf(f.txtRstep) > kMaxLeeSteps) return failFlash(f.txtRstep, "Maximum number of steps = 400");
-    if ((xHigh - xLow) / s > kMaxLeeAnglePoints) return failRed(f.cboStep, wide);
-    if (!f.optDisp.value()) return Next::GoOn;
-    if (f.cboDistrib.text() == "Special") {
-        failRed(f.cboDistrib, "Special distributions are not available for Lee diagrams");
-        f.cboSD.setBackColor(kWhite);
-        return Next::Stop;
-    }
-    // The distribution must span between 3 radius steps and a third of the steps: w = 3 sigma /
-    // (ratio - 1) steps, for the sweep this run will make (radius, maximum and steps checked above).
-    const float sigma = static_cast<float>(ValueOf(f.cboSD) / 100);
-    f.dist.relStdDev = sigma;
-    const float steps = static_cast<float>(ValueOf(f.txtRstep));
-    const float ratio =
-        SweepRatio(static_cast<float>(ValueOf(f.txtRadius)), static_cast<float>(ValueOf(f.txtRmax)), steps);
-    const float growth = ratio - 1.0f;
-    const float w = growth > 0.0f ? 3.0f * sigma / growth : std::numeric_limits<float>::infinity();
-    if (w > steps / 3.0f) return failFlash(f.cboSD, "Reduce the Standard Deviation");
-    if (w < 3.0f) return failFlash(f.cboSD, LeeDeviationTooSmall(growth, steps));
-    return Next::GoOn;
+    const RangeInputs in = rangeInputs();
+    const std::optional<InputRefusal> refusal = LeeAngleRule(in);
+    // The deviation the run takes, once the distribution's width is judged.
+    if (in.graphCode == kGraphLee && in.disperse && in.distribution != "Special" &&
+        (!refusal || refusal->about == RuleInput::Deviation))
+        f.dist.relStdDev = LeeRelativeDeviation(in);
+    const Next next = refused(refusal);
+    if (refusal && refusal->about == RuleInput::Distribution) f.cboSD.setBackColor(kWhite);
+    return next;
 }
 
 // The range of a sweep over an x variable; too many points set the flag but the checks go on.
 Next InputChecks::xSweep() {
     if (f.codes.graphCode < kFirstSweepGraph || f.codes.graphCode >= kGraphLee) return Next::GoOn;
-    TESSARY_CHECK(Of(LogStepCount(f)));
-    const double p = (xHigh - xLow) / ValueOf(f.cboStep);
-    if (xLow <= 0) return failRed(f.txtXmin, "Value must be > 0");
-    if (xHigh <= 0) return failRed(f.txtXmax, "Value must be > 0");
-    if (xLow >= xHigh) return failBoth(f.txtXmin, f.txtXmax, "Minimum value >= Maximum value");
-    // A linear step beyond the range leaves no second point inside it: nothing could be drawn.
-    const bool logSteps = f.mnuXStepLog.checked() && SweepLogStepCode(f.codes.graphCode);
-    if (f.codes.graphCode != kGraphConvergence && !logSteps &&
-        StepBeyondRange(ValueOf(f.cboStep), xHigh - xLow))
-        return failRed(f.cboStep, kSmallerStep);
-    if (p > kMaxSweepPoints) {
-        failRed(f.cboStep, "Increase the step size or reduce the maximum/minimum range");
+    const std::optional<InputRefusal> refusal = XSweepRule(rangeInputs());
+    if (refusal && !refusal->checksGoOn) return refused(refusal);
+    if (refusal) {
+        refused(refusal);
         flag = 1;
     }
     if (f.optSun.value()) {
@@ -658,18 +563,7 @@ Next InputChecks::sunAndRayleigh() {
 Next InputChecks::angleRange() {
     const int code = f.codes.graphCode;
     if (code != kGraphAngle && code != kGraphLee && !IsMap(code)) return Next::Return;
-    const double q = 90 / ValueOf(f.cboStep);
-    // Nearest whole number: a quotient such as 299.9999999999 is a sub-multiple too.
-    if (std::fabs(q - std::nearbyint(q)) > 0.001)
-        return failRed(f.cboStep, "Must be a sub-multiple of 90 degrees");
-    if (xLow < 0) return failRed(f.txtXmin, "Minimum angle < 0 degrees");
-    if (xLow > 180) return failRed(f.txtXmin, "Minimum angle > 180 degrees");
-    if (xHigh < 0) return failRed(f.txtXmax, "Maximum angle < 0 degrees");
-    if (xHigh > 180) return failRed(f.txtXmax, "Maximum angle > 180 degrees");
-    if (xLow > xHigh) return failBoth(f.txtXmin, f.txtXmax, "Minimum angle > Maximum angle");
-    if (xLow == xHigh) return failBoth(f.txtXmin, f.txtXmax, "Minimum angle = Maximum angle");
-    // A step beyond the range leaves at most one grid point inside it: nothing could be drawn.
-    if (StepBeyondRange(ValueOf(f.cboStep), xHigh - xLow)) return failRed(f.cboStep, kSmallerStep);
+    TESSARY_CHECK(refused(AngleRangeRule(rangeInputs())));
     if (code != kGraphAngle) return Next::Return;  // Lee diagrams and maps have no amplitude scale
     return Next::GoOn;
 }
@@ -717,6 +611,67 @@ Next InputChecks::colourPathMethods() {
                    "This calculation method is available only for graphs against scattering angle at one "
                    "wavelength and one size",
                    "Error");
+}
+
+RangeInputs InputChecks::rangeInputs() const {
+    RangeInputs in;
+    in.graphCode = f.codes.graphCode;
+    in.graphSubCode = f.codes.graphSubCode;
+    in.xMin = ValueOf(f.txtXmin);
+    in.xMax = ValueOf(f.txtXmax);
+    in.xLow = xLow;
+    in.xHigh = xHigh;
+    in.step = ValueOf(f.cboStep);
+    in.logSteps = f.mnuXStepLog.checked();
+    in.redraw = f.windowState.redrawDepth > 0;
+    in.radius = ValueOf(f.txtRadius);
+    in.leeMax = ValueOf(f.txtRmax);
+    in.leeSteps = ValueOf(f.txtRstep);
+    in.mapMin = ValueOf(f.txtF9_min);
+    in.mapMax = ValueOf(f.txtF9_max);
+    in.mapSteps = ValueOf(f.txtF9_step);
+    in.disperse = f.optDisp.value();
+    in.distribution = f.cboDistrib.text();
+    in.deviation = f.cboSD.text();
+    in.samples = f.cboN.text();
+    return in;
+}
+
+Control& InputChecks::boxOf(RuleInput input) {
+    switch (input) {
+        case RuleInput::XMin:
+            return f.txtXmin;
+        case RuleInput::XMax:
+            return f.txtXmax;
+        case RuleInput::Step:
+            return f.cboStep;
+        case RuleInput::Radius:
+            return f.txtRadius;
+        case RuleInput::LeeMax:
+            return f.txtRmax;
+        case RuleInput::LeeSteps:
+            return f.txtRstep;
+        case RuleInput::Deviation:
+            return f.cboSD;
+        case RuleInput::Distribution:
+            return f.cboDistrib;
+        case RuleInput::MapMin:
+            return f.txtF9_min;
+        case RuleInput::MapMax:
+            return f.txtF9_max;
+        case RuleInput::MapSteps:
+            return f.txtF9_step;
+    }
+    return f.cboStep;
+}
+
+Next InputChecks::refused(const std::optional<InputRefusal>& refusal) {
+    if (!refusal) return Next::GoOn;
+    for (const RuleInput input : refusal->red) boxOf(input).setBackColor(kRed);
+    if (!refusal->prompt.empty()) msgBox(refusal->prompt, mb::kOkOnly, refusal->title);
+    if (refusal->flash)
+        for (const RuleInput input : refusal->red) boxOf(input).setBackColor(kWhite);
+    return Next::Stop;
 }
 
 #undef TESSARY_CHECK

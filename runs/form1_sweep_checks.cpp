@@ -342,15 +342,6 @@ CheckNext WavelengthAxisBands(Form1& f, const WavelengthAxis& a) {
 
 }  // namespace
 
-bool NormalSampleNotPositive(Form1& f) {
-    if (f.cboDistrib.text() != "Normal") return false;
-    const Checked<std::int16_t> n = CInt(Val(f.cboN.text()));
-    DistributionAbscissae t{};
-    if (!n.ok() || !FillAbscissae(n.value, t)) return false;  // the sample count is checked later
-    const float sigma = static_cast<float>(Val(f.cboSD.text()) / 100);
-    return 1.0 + static_cast<double>(sigma) * t[static_cast<std::size_t>(n.value)] <= 0.0;
-}
-
 CheckNext SweepMethodRules(Form1& f) {
     const int code = f.codes.graphCode;
     const bool disperse = f.optDisp.value() && code < kGraphLee;
@@ -431,13 +422,6 @@ CheckNext MapBandChecks(Form1& f) {
     const double lo = Val(f.txtF9_min.text());
     const double hi = Val(f.txtF9_max.text());
     return WavelengthAxisBands(f, {lo, hi, hi, &f.txtF9_min, &f.txtF9_max, &f.txtF9_step});
-}
-
-CheckNext LogStepCount(Form1& f) {
-    if (!f.mnuXStepLog.checked() || !SweepLogStepCode(f.codes.graphCode)) return CheckNext::GoOn;
-    const double n = Val(f.cboStep.text());
-    if (n >= 1 && n <= 18000 && n == std::floor(n)) return CheckNext::GoOn;
-    return FailRed(f.cboStep, "Number of steps must be a whole number from 1 to 18000", kInputError);
 }
 
 }  // namespace tessary

@@ -9,8 +9,6 @@ class Form1;
 
 enum class CheckNext { GoOn, Stop };
 
-// A Normal distribution whose last sample radius r0 (1 + sigma t_N) is not above 0.
-bool NormalSampleNotPositive(Form1& f);
 // Beside the graph-type rows: what the sweeps and distributions cannot compute.
 CheckNext SweepMethodRules(Form1& f);
 // Bands of the sphere's index model and of the spectrum, then of the medium's index file.
@@ -21,7 +19,5 @@ CheckNext SweepAngleOnGrid(Form1& f);
 CheckNext AxisBandChecks(Form1& f);
 // The same bands over the rows of an angle map against the wavelength (nm).
 CheckNext MapBandChecks(Form1& f);
-// The number of logarithmic steps of a sweep.
-CheckNext LogStepCount(Form1& f);
 
 }  // namespace tessary

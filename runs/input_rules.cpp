@@ -1,0 +1,208 @@
+// The value rules of the input checks; see input_rules.h.
+#include "runs/input_rules.h"
+
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "graphs/graph_codes.h"
+#include "media/size_distribution.h"
+#include "platform/text/conversions.h"
+#include "runs/run_estimate.h"
+#include "runs/sweep_steps.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr const char* kSmallerStep = "Select a smaller step size";
+constexpr const char* kWide = "Increase the step size or reduce the maximum/minimum range";
+// Largest number of points of a sweep over an x variable, and of angle points of a Lee row.
+constexpr double kMaxSweepPoints = 18000;
+constexpr double kMaxLeeAnglePoints = 1000;
+
+bool IsMap(int graphCode) { return graphCode >= kGraphMapIndex && graphCode <= kGraphMapWavelength; }
+
+// A step larger than the range; a step equal to it as typed (1.4 - 1.3 is 0.0999...) gives its two ends.
+bool StepBeyondRange(double step, double range) { return step > range * (1 + 1e-9); }
+
+// A refusal that paints `red` (the first is what the message is about).
+InputRefusal Red(std::vector<RuleInput> red, std::string prompt) {
+    InputRefusal r;
+    r.prompt = std::move(prompt);
+    r.about = red.front();
+    r.red = std::move(red);
+    return r;
+}
+InputRefusal Flash(RuleInput input, std::string prompt) {
+    InputRefusal r = Red({input}, std::move(prompt));
+    r.flash = true;
+    return r;
+}
+
+// The message of a Lee distribution narrower than 3 radius steps: the least standard deviation (in % of the
+// radius, as typed, two decimals) that passes w = 3 sigma / growth >= 3 in the check's Single arithmetic,
+// or, when that one is already wider than a third of the steps (fewer than 9 steps leave no room at all),
+// the number of steps that is too small.
+std::string LeeDeviationTooSmall(float growth, float steps) {
+    const std::string noRoom = "Increase the number of steps (at least 9 for a size distribution)";
+    if (!(growth > 0.0f) || !(steps >= 9.0f)) return noRoom;
+    const double hundredths = std::ceil(static_cast<double>(growth) * 1e4);
+    for (int k = -1; k <= 2; ++k) {  // the Single rounding of sigma can move the limit by one
+        const std::string text = Format((hundredths + k) / 100, "#0.##");
+        const float sigma = static_cast<float>(Val(text) / 100);
+        const float w = 3.0f * sigma / growth;
+        if (w < 3.0f) continue;
+        if (w > steps / 3.0f) return noRoom;
+        return "Increase the Standard Deviation to at least " + text + " %";
+    }
+    return noRoom;
+}
+
+}  // namespace
+
+bool NormalSampleNotPositive(const std::string& distribution, const std::string& deviation,
+                             const std::string& samples) {
+    if (distribution != "Normal") return false;
+    const Checked<std::int16_t> n = CInt(Val(samples));
+    DistributionAbscissae t{};
+    if (!n.ok() || !FillAbscissae(n.value, t)) return false;
+    const float sigma = static_cast<float>(Val(deviation) / 100);
+    return 1.0 + static_cast<double>(sigma) * t[static_cast<std::size_t>(n.value)] <= 0.0;
+}
+
+std::optional<InputRefusal> DeviationRule(const RangeInputs& in) {
+    if (!in.disperse || in.distribution == "Special") return std::nullopt;
+    InputRefusal r;
+    r.about = RuleInput::Deviation;
+    if (NormalSampleNotPositive(in.distribution, in.deviation, in.samples)) {
+        r.prompt = "Reduce the standard deviation";
+        r.title = "Normal distribution";
+        return r;
+    }
+    if (Val(in.deviation) > 0) return std::nullopt;
+    r.prompt = "Modify the standard deviation";
+    return r;
+}
+
+// A count that is not whole would compute a row past the maximum and a cell past the panel.
+std::optional<InputRefusal> LeeRadiiRule(const RangeInputs& in) {
+    if (in.graphCode != kGraphLee) return std::nullopt;
+    if (!(in.leeSteps > 0) || in.leeSteps != std::floor(in.leeSteps))
+        return Flash(RuleInput::LeeSteps, "Number of steps not valid");
+    if (in.radius >= in.leeMax)
+        return Red({RuleInput::LeeMax, RuleInput::Radius}, "Minimum value >= Maximum value");
+    return std::nullopt;
+}
+
+// The index, radius and wavelength maps divide by the swept value, so their minimum must be > 0 (an imaginary
+// part may be negative); the map divides by its number of steps.
+std::optional<InputRefusal> MapSweepRule(const RangeInputs& in) {
+    if (!IsMap(in.graphCode)) return std::nullopt;
+    if (!(in.mapSteps > 0) || in.mapSteps != std::floor(in.mapSteps))
+        return Flash(RuleInput::MapSteps, "Number of steps not valid");
+    if (in.mapSteps > kMaxLeeSteps) return Flash(RuleInput::MapSteps, "Maximum number of steps = 400");
+    if (in.graphCode != kGraphMapImaginary && in.mapMin <= 0)
+        return Red({RuleInput::MapMin}, "Value must be > 0");
+    if (in.mapMin >= in.mapMax)
+        return Red({RuleInput::MapMin, RuleInput::MapMax}, "Minimum value >= Maximum value");
+    return std::nullopt;
+}
+
+std::optional<InputRefusal> SweepRangeRule(const RangeInputs& in) {
+    const bool wavelength = in.graphCode == kGraphWavelength;
+    if (in.graphCode != kGraphRadius && !wavelength) return std::nullopt;
+    const double lo = in.xMin, hi = in.xMax, s = in.step;  // the step > 0 by the entry checks
+    const int sub = in.graphSubCode;
+    if (lo >= hi) {
+        // A radius graph of no known sub-code is refused without a message.
+        return Red({RuleInput::XMin, RuleInput::XMax},
+                   wavelength          ? "Minimum value of wavelength must be less than maximum value"
+                   : sub == kSubRadius ? "Minimum value of radius must be less than maximum value"
+                   : sub == kSubSize   ? "Minimum value must be less than maximum value"
+                                       : "");
+    }
+    if (lo <= 0)
+        return Red({RuleInput::XMin}, wavelength          ? "Wavelength must be > 0"
+                                      : sub == kSubRadius ? "Radius must be > 0"
+                                      : sub == kSubSize   ? "Size parameter x must be > 0"
+                                                          : "");
+    if (in.logSteps) {
+        if (s < 1) return Red({RuleInput::Step}, "Number of steps must be >=1");
+        return std::nullopt;
+    }
+    // The least count of points is a run's: a redraw draws the points stored, however few (a stopped sweep's).
+    if (!in.redraw && (hi - lo) * 0.45 < s) return Red({RuleInput::Step}, kSmallerStep);
+    if ((hi - lo) / s > kMaxSweepPoints) return Red({RuleInput::Step}, "Select a larger step size");
+    return std::nullopt;
+}
+
+std::optional<InputRefusal> LogStepRule(const RangeInputs& in) {
+    if (!in.logSteps || !SweepLogStepCode(in.graphCode)) return std::nullopt;
+    const double n = in.step;
+    if (n >= 1 && n <= 18000 && n == std::floor(n)) return std::nullopt;
+    return Red({RuleInput::Step}, "Number of steps must be a whole number from 1 to 18000");
+}
+
+float LeeRelativeDeviation(const RangeInputs& in) { return static_cast<float>(Val(in.deviation) / 100); }
+
+// The angle points of a Lee or map row; the distribution of a Lee diagram must span between 3 radius steps
+// and a third of the steps: w = 3 sigma / (ratio - 1) steps, for the sweep the run will make.
+std::optional<InputRefusal> LeeAngleRule(const RangeInputs& in) {
+    const double s = in.step;
+    if (IsMap(in.graphCode) && (in.xHigh - in.xLow) / s > kMaxLeeAnglePoints)
+        return Red({RuleInput::Step}, kWide);
+    if (in.graphCode != kGraphLee) return std::nullopt;
+    if (in.leeSteps > kMaxLeeSteps) return Flash(RuleInput::LeeSteps, "Maximum number of steps = 400");
+    if ((in.xHigh - in.xLow) / s > kMaxLeeAnglePoints) return Red({RuleInput::Step}, kWide);
+    if (!in.disperse) return std::nullopt;
+    if (in.distribution == "Special")
+        return Red({RuleInput::Distribution}, "Special distributions are not available for Lee diagrams");
+    const float sigma = LeeRelativeDeviation(in);
+    const float steps = static_cast<float>(in.leeSteps);
+    const float ratio = SweepRatio(static_cast<float>(in.radius), static_cast<float>(in.leeMax), steps);
+    const float growth = ratio - 1.0f;
+    const float w = growth > 0.0f ? 3.0f * sigma / growth : std::numeric_limits<float>::infinity();
+    if (w > steps / 3.0f) return Flash(RuleInput::Deviation, "Reduce the Standard Deviation");
+    if (w < 3.0f) return Flash(RuleInput::Deviation, LeeDeviationTooSmall(growth, steps));
+    return std::nullopt;
+}
+
+// Too many points refuse the run, but the checks go on.
+std::optional<InputRefusal> XSweepRule(const RangeInputs& in) {
+    if (in.graphCode < kFirstSweepGraph || in.graphCode >= kGraphLee) return std::nullopt;
+    if (std::optional<InputRefusal> r = LogStepRule(in)) return r;
+    if (in.xLow <= 0) return Red({RuleInput::XMin}, "Value must be > 0");
+    if (in.xHigh <= 0) return Red({RuleInput::XMax}, "Value must be > 0");
+    if (in.xLow >= in.xHigh) return Red({RuleInput::XMin, RuleInput::XMax}, "Minimum value >= Maximum value");
+    // A linear step beyond the range leaves no second point inside it: nothing could be drawn.
+    const bool logSteps = in.logSteps && SweepLogStepCode(in.graphCode);
+    if (in.graphCode != kGraphConvergence && !logSteps && StepBeyondRange(in.step, in.xHigh - in.xLow))
+        return Red({RuleInput::Step}, kSmallerStep);
+    if ((in.xHigh - in.xLow) / in.step > kMaxSweepPoints) {
+        InputRefusal r = Red({RuleInput::Step}, kWide);
+        r.checksGoOn = true;
+        return r;
+    }
+    return std::nullopt;
+}
+
+// 0 to 180 degrees on a grid of 90 / step points per quadrant.
+std::optional<InputRefusal> AngleRangeRule(const RangeInputs& in) {
+    if (in.graphCode != kGraphAngle && in.graphCode != kGraphLee && !IsMap(in.graphCode)) return std::nullopt;
+    const double q = 90 / in.step;
+    // Nearest whole number: a quotient such as 299.9999999999 is a sub-multiple too.
+    if (std::fabs(q - std::nearbyint(q)) > 0.001)
+        return Red({RuleInput::Step}, "Must be a sub-multiple of 90 degrees");
+    if (in.xLow < 0) return Red({RuleInput::XMin}, "Minimum angle < 0 degrees");
+    if (in.xLow > 180) return Red({RuleInput::XMin}, "Minimum angle > 180 degrees");
+    if (in.xHigh < 0) return Red({RuleInput::XMax}, "Maximum angle < 0 degrees");
+    if (in.xHigh > 180) return Red({RuleInput::XMax}, "Maximum angle > 180 degrees");
+    if (in.xLow > in.xHigh) return Red({RuleInput::XMin, RuleInput::XMax}, "Minimum angle > Maximum angle");
+    if (in.xLow == in.xHigh) return Red({RuleInput::XMin, RuleInput::XMax}, "Minimum angle = Maximum angle");
+    // A step beyond the range leaves at most one grid point inside it: nothing could be drawn.
+    if (StepBeyondRange(in.step, in.xHigh - in.xLow)) return Red({RuleInput::Step}, kSmallerStep);
+    return std::nullopt;
+}
+
+}  // namespace tessary

@@ -1,0 +1,73 @@
+// The rules of the input checks (CheckInput) that judge values alone: a size distribution's deviation, the
+// radius sweep of a Lee diagram, the sweep of an angle map, the ranges and steps of the sweeps over an x
+// variable, the angle range and step of angle graphs, Lee diagrams and maps. CheckInput applies them to the
+// boxes (painting the inputs named red and showing the message); the data file's reader applies them to the
+// values a file holds, as a redraw of its stored points would, before anything changes. Pure: values in,
+// the first refusal out.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessary {
+
+// The inputs a refusal paints red (the boxes of the main window that hold them).
+enum class RuleInput {
+    XMin,
+    XMax,
+    Step,
+    Radius,
+    LeeMax,
+    LeeSteps,
+    Deviation,
+    Distribution,
+    MapMin,
+    MapMax,
+    MapSteps
+};
+
+struct InputRefusal {
+    std::string prompt;
+    std::string title = "Input error";
+    std::vector<RuleInput> red;         // painted red, in this order
+    RuleInput about = RuleInput::XMin;  // the input the message is about (the first red one, if any)
+    bool flash = false;                 // red while the message shows, white again afterwards
+    bool checksGoOn = false;            // the run is refused, but the checks go on (too many points)
+};
+
+// The values the rules read: the boxes and menus of the window, or a data file's items.
+struct RangeInputs {
+    int graphCode = 0;
+    int graphSubCode = 0;
+    double xMin = 0.0, xMax = 0.0;   // the x range of the boxes
+    double xLow = 0.0, xHigh = 0.0;  // the x limits the checks compare (the axes of the graph in an overplot)
+    double step = 0.0;               // the step list: a step, or the number of logarithmic steps
+    bool logSteps = false;           // Logarithmic steps checked
+    bool redraw = false;             // a redraw of stored points: their count is the run's, however few
+    double radius = 0.0;             // a Lee diagram's first radius, its maximum and its number of steps
+    double leeMax = 0.0, leeSteps = 0.0;
+    double mapMin = 0.0, mapMax = 0.0, mapSteps = 0.0;  // an angle map's sweep
+    bool disperse = false;  // a size distribution, with the texts of its three lists
+    std::string distribution, deviation, samples;
+};
+
+// A Normal distribution whose last sample radius r0 (1 + sigma t_N) is not above 0 (false while N is no count
+// of samples, which is checked later).
+bool NormalSampleNotPositive(const std::string& distribution, const std::string& deviation,
+                             const std::string& samples);
+
+// Each rule in the order CheckInput takes them; nothing when the values pass (or the rule does not apply).
+std::optional<InputRefusal> DeviationRule(const RangeInputs& in);   // a distribution other than Special
+std::optional<InputRefusal> LeeRadiiRule(const RangeInputs& in);    // after the entries of the Lee boxes
+std::optional<InputRefusal> MapSweepRule(const RangeInputs& in);    // after the entries of the map boxes
+std::optional<InputRefusal> SweepRangeRule(const RangeInputs& in);  // graphs against radius, x, wavelength
+std::optional<InputRefusal> LogStepRule(const RangeInputs& in);     // logarithmic steps of a sweep
+std::optional<InputRefusal> LeeAngleRule(const RangeInputs& in);    // the angle points and Lee distribution
+std::optional<InputRefusal> XSweepRule(const RangeInputs& in);      // sweeps over an x variable
+std::optional<InputRefusal> AngleRangeRule(const RangeInputs& in);  // angle graphs, Lee diagrams and maps
+
+// The deviation of a Lee diagram's distribution as a fraction (CheckInput keeps it for the run).
+float LeeRelativeDeviation(const RangeInputs& in);
+
+}  // namespace tessary
