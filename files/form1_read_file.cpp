@@ -25,6 +25,7 @@
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
 #include "runs/box_number.h"
+#include "runs/input_rules.h"
 #include "runs/method_codes.h"
 #include "runs/run_record.h"
 #include "runs/run_rules.h"
@@ -91,6 +92,8 @@ class Loader {
     bool checkTexts() const;
     bool checkFields() const;
     bool pointsOfRange() const;
+    bool checkInputRules() const;
+    int lineOf(RuleInput input) const;
     bool checkSweep() const;
     bool checkOverplot() const;
     void method();
@@ -352,9 +355,79 @@ bool Loader::checkFields() const {
     return true;
 }
 
+// The line of the item that holds an input of the value rules. A Lee diagram's or map's sweep (Singles, which
+// no text marks) follows the index range, five lines after the band (the step in files without a spectrum):
+// the y limits and scale, then the range.
+int Loader::lineOf(RuleInput input) const {
+    const auto marked = [this](std::function<void(DataFile&)> mark) { return LineOf(d, mark); };
+    const int range =
+        marked([this](DataFile& m) { (d.version > 201 ? m.bandMax : m.inputs[7]) = kItemMark; }) + 5;
+    const bool lee = g.code == kGraphLee;
+    switch (input) {
+        case RuleInput::XMin:
+            return marked([](DataFile& m) { m.inputs[5] = kItemMark; });
+        case RuleInput::XMax:
+            return marked([](DataFile& m) { m.inputs[6] = kItemMark; });
+        case RuleInput::Step:
+            return marked([](DataFile& m) { m.inputs[7] = kItemMark; });
+        case RuleInput::Radius:
+            return marked([](DataFile& m) { m.inputs[2] = kItemMark; });
+        case RuleInput::Distribution:
+        case RuleInput::Deviation: {
+            const std::size_t item = input == RuleInput::Deviation ? 1 : 0;
+            return marked([item](DataFile& m) { (*m.disperse)[item] = kItemMark; });
+        }
+        case RuleInput::MapMin:
+            return range + 1;
+        case RuleInput::LeeMax:
+        case RuleInput::MapMax:
+            return range + 2;
+        case RuleInput::LeeSteps:
+        case RuleInput::MapSteps:
+            return range + (lee ? 1 : 3);
+    }
+    return 0;
+}
+
+// The value rules of the window's input checks (runs/input_rules.h) on the values the file holds, in the
+// order the checks take them and as a redraw of stored points applies them (a stopped run's few points
+// pass); the first refusal is named with the line of its input. A distribution of samples leaves out the
+// sweep ranges, as in the window's checks.
+bool Loader::checkInputRules() const {
+    RangeInputs in;
+    in.graphCode = g.code;
+    in.graphSubCode = g.subCode;
+    in.xMin = in.xLow = Val(d.inputs[5]);
+    in.xMax = in.xHigh = Val(d.inputs[6]);
+    in.step = Val(d.inputs[7]);
+    in.logSteps = d.xLog;
+    in.redraw = true;
+    in.radius = Val(d.inputs[2]);
+    in.leeMax = in.mapMax = d.sweepEnd;
+    in.leeSteps = in.mapSteps = d.sweepSteps;
+    in.mapMin = d.sweepStart;
+    in.disperse = d.disperse.has_value();
+    if (d.disperse) {
+        in.distribution = (*d.disperse)[0];
+        in.deviation = (*d.disperse)[1];
+        in.samples = (*d.disperse)[2];
+    }
+    const bool samples = in.disperse && g.code < kGraphLee;
+    using Rule = std::optional<InputRefusal> (*)(const RangeInputs&);
+    for (const Rule rule : {DeviationRule, LeeRadiiRule, MapSweepRule, samples ? nullptr : SweepRangeRule,
+                            LeeAngleRule, XSweepRule, AngleRangeRule}) {
+        const std::optional<InputRefusal> refusal = rule ? rule(in) : std::nullopt;
+        if (!refusal) continue;
+        Invalid("Line " + CStr(lineOf(refusal->about)) + ": " + refusal->prompt);
+        return false;
+    }
+    return true;
+}
+
 bool Loader::check() {
     if (!checkTexts()) return false;
     if (!checkFields()) return false;
+    if (!checkInputRules()) return false;
     if (hasRayOrders() && rays != "Multiple") {
         const Checked<std::int32_t> p = CLng(Val(rays));
         if (!p.ok() || p.value > kDataFileMaxOrder || p.value < -kDataFileMaxOrder) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "file_bytes.h"
@@ -191,6 +192,42 @@ TEST_F(DataFileRefusalTest, CountsThatDisagreeWithTheRowsAreRefused) {
         if (const std::size_t star = what.find('*'); star != std::string::npos)
             what.replace(star, 1, LineAt(c.bytes, c.line));
         EXPECT_EQ(refused(c.bytes), NotValid(c.line, what));
+    }
+}
+
+// The file's values held to the window's input checks before anything changes, as a redraw of stored points
+// applies them: a sweep range or step, logarithmic steps, a distribution the window's checks refuse.
+TEST_F(DataFileRefusalTest, ValuesTheInputChecksRefuseAreRefusedBeforeAnythingChanges) {
+    using Item = std::function<std::string&(DataFile&)>;
+    const Set radius = [](Form1& f) {
+        f.cboGraph.setText("Intensity v. radius"), f.txtXmin.setText("1"), f.txtXmax.setText("10");
+        f.cboStep.setText("1");
+    };
+    const Set logSweep = [radius](Form1& f) { radius(f), f.mnuXStepLog_Click(), f.cboStep.setText("9"); };
+    const Set normal = [](Form1& f) {
+        f.optDisp.setValue(true), f.cboDistrib.setText("Normal"), f.cboSD.setText("10"), f.cboN.setText("5");
+    };
+    const Item xMin = [](DataFile& d) -> std::string& { return d.inputs[5]; };
+    const Item step = [](DataFile& d) -> std::string& { return d.inputs[7]; };
+    const std::tuple<Set, std::function<void(DataFile&)>, Item, const char*> cases[] = {
+        {radius, [](DataFile& d) { d.inputs[5] = "0", d.inputs[6] = "9"; }, xMin, "Radius must be > 0"},
+        {logSweep, [](DataFile& d) { d.inputs[5] = "0"; }, xMin, "Radius must be > 0"},
+        {logSweep, [](DataFile& d) { d.inputs[7] = "9.4"; }, step,
+         "Number of steps must be a whole number from 1 to 18000"},
+        {radius, [](DataFile& d) { d.inputs[6] = "1.2", d.last = 1, d.values.resize(3); }, step,
+         "Select a smaller step size"},
+        {normal, [](DataFile& d) { (*d.disperse)[1] = "500"; },
+         [](DataFile& d) -> std::string& { return (*d.disperse)[1]; }, "Reduce the standard deviation"},
+    };
+    for (const auto& [run, change, item, prompt] : cases) {
+        SCOPED_TRACE(prompt);
+        TextFileReader reader = TextFileReader::FromBytes(savedRun(run));
+        DataFile d = DecodeDataFile(reader).file.value();
+        change(d);
+        DataFile marked = d;
+        item(marked) = "@item";  // the line of the item the message names
+        const int line = LineOf(EncodeDataFileBytes(marked).value(), "@item");
+        EXPECT_EQ(refused(EncodeDataFileBytes(d).value()), NotValid(line, prompt));
     }
 }
 
