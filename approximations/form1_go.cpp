@@ -46,8 +46,10 @@ void RunGeometricOptics(Form1& f, GOVariant variant, double x, std::int32_t N, F
         f.beamState.beamYf = beamRead.yf = 0;
         f.beamState.beamW0 = beamRead.w0 = 2;
     }
-    // GO2's rays are those the plane-wave Debye series subtracts: they go with that plane wave.
-    const bool beam = variant == GOVariant::GO && !f.mnuPlaneWave.checked() && f.calc.radius > 0;
+    // GO2's rays are those the plane-wave Debye series subtracts: they go with that plane wave. Descartes
+    // adds the rays' intensities with no beam weight: it computes the plane wave, and names no beam.
+    const bool beam = variant == GOVariant::GO && in.calcMethod != kMethodDescartes &&
+                      !f.mnuPlaneWave.checked() && f.calc.radius > 0;
     in.gaussianWeight = beam && f.mnuGaussian.checked() && !in.centralBeam;
     in.topHat = beam && f.mnuTopHat.checked();
     in.beamOffsetRel = std::fabs(static_cast<double>(f.beamState.beamXf)) / f.calc.radius;

@@ -1,5 +1,5 @@
 // Rayleigh scattering, diffraction and the van de Hulst backward amplitudes as procedures of the main
-// window: the closed-form kernels of approximations/ with the caption and, for van de Hulst, the two
+// window: the closed-form kernels of approximations/ with the label and title and, for van de Hulst, the two
 // coefficients read from the term lists. None of them reports progress or tests a stop; each leaves
 // Qext, Qsca, Qback and g as they were.
 #include <algorithm>
@@ -19,7 +19,7 @@ namespace tessary {
 void Form1::Rayleigh(double& x, double& mRe, double& /*mIm*/, std::int32_t& NANG, ComplexTable& S1,
                      ComplexTable& S2, double& /*Qext*/, double& /*Qsca*/, double& /*Qback*/, double& /*g*/,
                      std::int32_t& first, std::int32_t& last) {
-    setCaption("Rayleigh scattering:  " + indexState.sphereName + " in " + indexState.mediumName);
+    ShowMethodCaption(*this, "Rayleigh", "Rayleigh scattering:  ");
     const AmplitudeTables S = WindowAmplitudes(S1, S2, NANG);
     RayleighAmplitudes(x, mRe, NANG, S, first, last);  // the imaginary part of m takes no part
     EndApproxMethod(codes, {}, S, first, last, "Rayleigh scattering");
@@ -29,7 +29,7 @@ void Form1::Rayleigh(double& x, double& mRe, double& /*mIm*/, std::int32_t& NANG
 void Form1::Diffraction(double& x, std::int32_t& NANG, ComplexTable& S1, ComplexTable& S2, double& /*Qext*/,
                         double& /*Qsca*/, double& /*Qback*/, double& /*g*/, std::int32_t& first,
                         std::int32_t& last) {
-    setCaption("Diffraction:  " + indexState.sphereName + " in " + indexState.mediumName);
+    ShowMethodCaption(*this, "Diffraction", "Diffraction:  ");
     const AmplitudeTables S = WindowAmplitudes(S1, S2, NANG);
     DiffractionAmplitudes(x, NANG, S, first, last);
     EndApproxMethod(codes, {}, S, first, last, "Diffraction");

@@ -919,23 +919,24 @@ void Loader::keepValuesAsRead() {
 }
 
 void Loader::caption() {
-    // The label and title a run of the method leaves (Mie names its beam; the methods without ray
-    // orders are labelled by the method list).
-    if (f.codes.calcMethod == kMethodMie)
-        f.lblDebyeRays.setCaption(f.mnuGaussian.checked() ? "Mie (Gaussian beam)" : "Mie (plane wave)");
-    if (f.codes.calcMethod == kMethodRayleigh || f.codes.calcMethod == kMethodDiffraction)
-        f.lblDebyeRays.setCaption(f.cboType.text());
-    if (const std::optional<std::string> title = f.MethodTitleOfInputs()) f.setCaption(*title);
-    if (f.codes.calcMethod == kMethodDebye || f.codes.calcMethod >= kMethodAiry) {
-        // The Gaussian-beam Debye series names its beam as its run does.
+    // The ray orders of the restored list, as the run's method selects them (the Gaussian-beam Debye series
+    // as its run does).
+    if (UsesRayOrders(f.codes.calcMethod)) {
         if (f.codes.calcMethod == kMethodDebye && fileRecord.illumination == RunIllumination::GaussianBeam)
             f.DebyeLabel();
         else
             f.RaysCheck();
-        f.setCaption(f.series.captionText);
     }
-    // The beams and options the run used, named after the method as the run named them.
-    f.ShowRunOptions(RunOptionsOf(fileRecord));
+    // The label and title the run had: its method's with its orders and the options it used, named after
+    // the sphere and medium the run had.
+    RunRecord named = fileRecord;
+    named.raysText = rays;  // as the list takes them: what the run computed
+    named.sphereName = f.indexState.sphereName;
+    named.mediumName = f.indexState.mediumName;
+    const RunCaptions captions = RunCaptionsOf(named);
+    f.lblDebyeRays.setCaption(captions.label);
+    f.setCaption(captions.title);
+    if (UsesRayOrders(f.codes.calcMethod)) f.series.captionText = captions.title;
 }
 
 void Loader::apply() {

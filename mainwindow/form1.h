@@ -149,6 +149,7 @@ class Form1 : public Form {
     std::optional<double> refrel(double lambda);
     RefrelResult CheckedModelsIndex(double lambda);
     RefrelResult KeepIndexOf(const IndexModels& models, double lambda);
+    bool MediumOfRun(double lambda);
     void SunCorrection();
 
     // Media: refractive-index model menus and dialogs
@@ -257,7 +258,6 @@ class Form1 : public Form {
     void TakeRunRecord();
     void FinishRunRecord();
     void SettleRunRecord(bool stopAnswered, const std::string& lastMessage);
-    std::optional<std::string> MethodTitleOfInputs();
     RunRecord RecordOfInputs();
     void KeepYLimits(RunRecord& r) const;
     RunRecord runRecord;

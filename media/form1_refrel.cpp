@@ -3,6 +3,7 @@
 // engine (media/refrel.h); its result goes to the window's index variables, and the captions and
 // names that the evaluated models carry are brought up to date. SunCorrection turns the step box into
 // the weights of media/sun_correction.h.
+#include <cmath>
 #include <optional>
 #include <string>
 #include <utility>
@@ -215,6 +216,24 @@ RefrelResult Form1::KeepIndexOf(const IndexModels& models, double lambda) {
 // are read into indexModels); no sphere item checked is an undefined sphere.
 RefrelResult Form1::CheckedModelsIndex(double lambda) {
     return ReadIndexModels() ? tessary::refrel(indexState.indexModels, lambda) : NoSphereChosen();
+}
+
+// The medium a run at one wavelength places the sphere in: its checked model's index at lambda (um) into
+// mediumRe and mediumIm, whatever a run or a refused check before left there. False, after the message and
+// with the run ended (runState 4), when the model gives none at lambda. No wavelength (0 or less) changes
+// nothing: the method refuses the size it gives.
+bool Form1::MediumOfRun(double lambda) {
+    if (!(lambda > 0.0) || !std::isfinite(lambda)) return true;
+    const std::optional<Complex> medium =
+        ReadIndexModels() ? MediumIndexAt(indexState.indexModels, lambda) : std::nullopt;
+    if (!medium) {
+        msgBox("Help! RI of medium undefined", mb::kOkOnly, std::string("Error"));
+        codes.runState = kRunStopped;
+        return false;
+    }
+    indexState.mediumRe = medium->re;
+    indexState.mediumIm = medium->im;
+    return true;
 }
 
 // Sun-disc weights for the step in cboStep: sizeOrStep, sunDiscSteps, sunDiscWeights (0..n+1),

@@ -178,6 +178,15 @@ RefrelResult refrel(const IndexModels& models, double lambda) {
     return r;
 }
 
+std::optional<Complex> MediumIndexAt(const IndexModels& models, double lambda) {
+    if (!(lambda > 0.0) || !std::isfinite(lambda)) return std::nullopt;
+    IapwsMediumCaption caption = IapwsMediumCaption::None;
+    const MaterialIndex medium = MediumIndex(models, lambda, caption);
+    if (medium.status != RefrelStatus::Ok || medium.index.re == 0.0 || !Finite(medium.index))
+        return std::nullopt;
+    return medium.index;
+}
+
 std::optional<BandMessage> CheckLambdaBand(const IndexModels& models, double wavelength) {
     const double w = wavelength;
     const auto outside = [w](double lo, double hi) { return !(lo <= w && w <= hi); };  // NaN is outside

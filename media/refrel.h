@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "media/index_models.h"
+#include "numerics/complex.h"
 
 namespace tessary {
 
@@ -92,6 +93,11 @@ struct RefrelResult {
 // m at the vacuum wavelength lambda (um). Never a zero, NaN or infinite m: every such case is a
 // failure status with its message.
 RefrelResult refrel(const IndexModels& models, double lambda);
+
+// The medium's index n + ik at the vacuum wavelength lambda (um) by its model alone, whatever the sphere:
+// the index a run at that wavelength places the sphere in. Nothing where the model gives none (a wavelength
+// not above 0, no file read, outside its table, a real part of 0 or not finite).
+std::optional<Complex> MediumIndexAt(const IndexModels& models, double lambda);
 
 // The wavelength band check made before refrel when the wavelength or a model changes: nullopt when
 // the chosen models accept the wavelength, else the message box prompt and title naming the model.

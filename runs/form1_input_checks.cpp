@@ -541,7 +541,8 @@ Next InputChecks::xSweep() {
     return Next::GoOn;
 }
 
-// The sun's disc needs a fine angle step; the Rayleigh approximation only warns (and ends the checks).
+// The sun's disc needs a fine angle step; the Rayleigh approximation only warns: the run may go on, and
+// the checks after it (the angle range and the amplitude scale) are made all the same.
 Next InputChecks::sunAndRayleigh() {
     if (f.optSun.value() && ValueOf(f.cboStep) >= 0.25) {
         failFlash(f.cboStep, "Sun requires angular resolution < 0.25 degrees");
@@ -552,7 +553,6 @@ Next InputChecks::sunAndRayleigh() {
         const double r = radiusFromSizeBox();
         if (r > 0 && ValueOf(f.txtLambda) / r < 13) {
             msgBox("Rayleigh approximation is valid only when r << wavelength", mb::kOkOnly, "Warning . . .");
-            return Next::Return;
         }
     }
     return Next::GoOn;

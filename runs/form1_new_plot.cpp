@@ -143,17 +143,21 @@ class RunOnShow {
     std::string title, label;
 };
 
-// The record of a run that starts: its inputs, and no point finished yet (the run counts them).
+// The record of a run that starts: its inputs, and no point finished yet (the run counts them). The run
+// names its method from the start, never the run before it; the method's calls name what they do besides
+// (a beam, an option, a hand-over to another series) as they compute.
 void StartRecord(Form1& f) {
     f.beamUse = {};  // the method calls say which beam they use
     f.TakeRunRecord();
+    const RunCaptions captions = RunCaptionsOf(f.runRecord);
+    f.lblDebyeRays.setCaption(captions.label);
+    f.setCaption(captions.title);
+    f.runRecord.methodLabel = captions.label;
+    f.runRecord.title = captions.title;
 }
 
-// The end of a New plot that started: its record settled; a run that ended before its method named
-// itself takes the title of its method rather than keep the one of the run before.
-void SettleNewPlot(Form1& f, const RunWatch& watch, const std::string& titleBefore) {
-    if (f.codes.runState == Form1::kRunStopped && f.caption() == titleBefore)
-        if (const std::optional<std::string> title = f.MethodTitleOfInputs()) f.setCaption(*title);
+// The end of a New plot that started: its record settled.
+void SettleNewPlot(Form1& f, const RunWatch& watch) {
     f.SettleRunRecord(watch.stopAnswered(), watch.lastMessage());
     f.VisibleData();  // the readout of the run as its record now says it ended
 }
@@ -186,7 +190,6 @@ bool NewPlotRun(Form1& f) {
     if (f.runFlags.inputError == 1) return false;  // a long run declined; the flag stays until the next check
 
     f.results.qSca = 0;
-    const std::string titleBefore = f.caption();
     StartRecord(f);
     f.LockON();
     f.Array_Size();
@@ -196,14 +199,14 @@ bool NewPlotRun(Form1& f) {
     if (f.codes.graphCode >= kGraphLee) {
         f.LeeSweep();
         f.newPlotEnd = f.codes.runState == Form1::kRunStopped ? NewPlotEnd::Stopped : NewPlotEnd::Computed;
-        SettleNewPlot(f, watch, titleBefore);
+        SettleNewPlot(f, watch);
         return true;
     }
     for (PictureBox* p : {&f.Picture1, &f.Picture2, &f.Picture3}) p->setVisible(false);
     f.sweepState.loopI = 1;
     f.Overplot();
     f.newPlotEnd = f.codes.runState == Form1::kRunStopped ? NewPlotEnd::Stopped : NewPlotEnd::Computed;
-    SettleNewPlot(f, watch, titleBefore);
+    SettleNewPlot(f, watch);
     f.cmdOverPlot.setVisible(f.calc.waveCount == 1);  // overplotting follows single-wavelength runs only
     if (f.codes.graphCode < kFirstSweepGraph) f.codes.runState = Form1::kRunNewPlot;
     return true;

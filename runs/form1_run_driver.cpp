@@ -41,6 +41,12 @@ bool RunSetUp(Form1& f) {
         f.cmdReplot.setVisible(false);
         return false;
     }
+    // A run at one wavelength places the sphere in the medium its record names, at that wavelength (the
+    // runs over several wavelengths take it per wavelength).
+    if (!f.runRecord.indexPerWavelength && !f.MediumOfRun(Val(f.txtLambda.text()))) {
+        f.RunCommonEnd();  // the stop exit
+        return false;
+    }
     if (f.codes.runState == Form1::kRunOverplot || f.mnuOverplot.checked()) {
         f.codes.runState = Form1::kRunOverplot;  // the axis limits of the graph on show stay
     } else {

@@ -225,6 +225,7 @@ void Form1::SettleRunRecord(bool stopAnswered, const std::string& lastMessage) {
     r.surfaceWaveSubtraction = beamUse.surfaceWaveSubtraction;
     r.diffractionAdded = beamUse.diffractionAdded;
     r.debyeTerms = beamUse.debyeTerms;
+    r.sizeDivided = beamUse.sizeDivided;
     if (r.graphCode < kFirstSweepGraph) r.plannedPoints = r.windowLast - r.windowFirst + 1;
     const bool everyPoint = r.graphCode >= kFirstSweepGraph && r.plannedPoints > 0 &&
                             std::int64_t{r.doneLast} - r.doneFirst + 1 >= r.plannedPoints;
@@ -239,29 +240,6 @@ void Form1::SettleRunRecord(bool stopAnswered, const std::string& lastMessage) {
     if (r.graphCode < kFirstSweepGraph) r.doneLast = r.doneFirst - 1;  // sums of every angle are partial
     r.endMessage = stopAnswered ? std::string() : lastMessage;
     r.state = stopAnswered || r.doneLast >= r.doneFirst ? ResultsState::Stopped : ResultsState::Refused;
-}
-
-// The title the method of the inputs gives a run, for a run that ended before its method named it: the
-// ray-order methods' as their selection keeps it; nothing for a method that names no title of its own.
-std::optional<std::string> Form1::MethodTitleOfInputs() {
-    const std::string names = indexState.sphereName + " in " + indexState.mediumName;
-    switch (codes.calcMethod) {
-        case kMethodMie:
-            return (mnuGaussian.checked() ? "Mie scattering (Gaussian beam):  " : "Mie scattering:  ") +
-                   names;
-        case kMethodRayleigh:
-            return "Rayleigh scattering:  " + names;
-        case kMethodDiffraction:
-            return "Diffraction:  " + names;
-        case kMethodDebye:
-        case kMethodAiry:
-        case kMethodDescartes:
-        case kMethodYoung:
-        case kMethodYoungMod:
-            return series.captionText;
-        default:
-            return std::nullopt;
-    }
 }
 
 // The step (angle or x) and (RunLogSteps below) the logarithmic steps of the grid the stored results lie on:

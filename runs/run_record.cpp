@@ -1,9 +1,12 @@
-// The state of the stored results as the saves, the text export, the batch report and Replot read it.
+// The state of the stored results as the saves, the text export, the batch report and Replot read it, and
+// the label and title a run's method names it by.
 #include "runs/run_record.h"
 
 #include <algorithm>
 #include <cmath>
 
+#include "approximations/aperture.h"
+#include "approximations/huygens.h"
 #include "files/batch_report.h"
 #include "platform/text/conversions.h"
 #include "scattering/ray_orders.h"
@@ -73,14 +76,14 @@ std::string RunOptionsOf(const RunRecord& r) {
     std::vector<std::string> options;
     const bool gaussian = r.illumination == RunIllumination::GaussianBeam;
     const bool topHat = r.illumination == RunIllumination::TopHatBeam;
+    bool lessRays = false;
     switch (r.calcMethod) {
         case kMethodDebye:  // the Gaussian-beam series names its beam in the label already
-            if (r.surfaceWaveSubtraction) return "minus ray optics";
-            if (!gaussian) return std::string();
+            lessRays = r.surfaceWaveSubtraction;
+            if (lessRays || !gaussian) break;
             if (r.multipleBeams) options.emplace_back("multiple beams");
             if (r.centralBeam) options.emplace_back("central beam");
             break;
-        case kMethodDescartes:
         case kMethodYoung:
         case kMethodYoungMod:
             if (gaussian) options.emplace_back("Gaussian beam");
@@ -88,13 +91,79 @@ std::string RunOptionsOf(const RunRecord& r) {
             if ((gaussian || topHat) && r.multipleBeams) options.emplace_back("multiple beams");
             if (r.centralBeam) options.emplace_back("central beam");
             break;
+        case kMethodDescartes:
         case kMethodSurfaceWave:
             if (r.centralBeam) options.emplace_back("central beam");
             break;
         default:
             break;
     }
-    return WithOptions(options);
+    if (r.sizeDivided) options.emplace_back(kSizeDividedOption);
+    const std::string with = WithOptions(options);
+    if (!lessRays) return with;
+    return with.empty() ? "minus ray optics" : "minus ray optics, " + with;
+}
+
+namespace {
+
+// The label and title of a method with ray orders, as its run forms them from the record's orders.
+RunCaptions RayCaptionsOf(const RunRecord& r, const std::string& names) {
+    RayChoice choice;
+    choice.listText = r.raysText;
+    choice.calcMethod = r.calcMethod;
+    for (const std::int32_t p : r.rayOrders)
+        if (p >= 0 && p < kRayBoxCount) choice.chkp[static_cast<std::size_t>(p)] = 1;
+    choice.chkDiffraction = r.diffractionAdded ? 1 : 0;
+    choice.mnuSurfaceShort = r.surfaceWavePaths == "Short";
+    choice.mnuSurfaceLong = r.surfaceWavePaths == "Long";
+    choice.mnuSurfaceBoth = !choice.mnuSurfaceShort && !choice.mnuSurfaceLong;
+    choice.mnuGaussian = r.illumination == RunIllumination::GaussianBeam;
+    choice.sphereName = r.sphereName;
+    choice.mediumName = r.mediumName;
+    RaySelection none;
+    ClearRayFlags(none);
+    const bool beam = r.calcMethod == kMethodDebye && choice.mnuGaussian;
+    const RaysOutcome out = beam ? DebyeLabel(choice, none) : RaysCheck(choice, none);
+    if (out.label.empty()) return {r.methodText, r.methodText + "  " + names};  // no orders named
+    if (r.calcMethod == kMethodHuygens)
+        return {out.label, HuygensCaption(out.selection, r.sphereName, r.mediumName)};
+    return {out.label, out.captionText};
+}
+
+}  // namespace
+
+RunCaptions RunCaptionsOf(const RunRecord& r) {
+    const std::string names = r.sphereName + " in " + r.mediumName;
+    const bool gaussian = r.illumination == RunIllumination::GaussianBeam;
+    RunCaptions c;
+    switch (r.calcMethod) {
+        case kMethodMie:
+            c = {gaussian ? "Mie (Gaussian beam)" : "Mie (plane wave)",
+                 (gaussian ? "Mie scattering (Gaussian beam):  " : "Mie scattering:  ") + names};
+            break;
+        case kMethodRayleigh:
+            c = {"Rayleigh", "Rayleigh scattering:  " + names};
+            break;
+        case kMethodDiffraction:
+            c = {"Diffraction", "Diffraction:  " + names};
+            break;
+        case kMethodAperture:
+            c = {"Aperture", std::string(kApertureName) + ":  " + names};
+            break;
+        case kMethodVanDeHulst:
+            c = {"van de Hulst", "van de Hulst approximation:  " + names};
+            break;
+        default:
+            if (!UsesRayOrders(r.calcMethod)) return {r.methodText, names};
+            c = RayCaptionsOf(r, names);
+            break;
+    }
+    const std::string options = RunOptionsOf(r);
+    if (options.empty()) return c;
+    c.label = LabelWithOptions(c.label, options);
+    // The methods with ray orders name their options in the title too (their title is the label's).
+    if (UsesRayOrders(r.calcMethod) && r.calcMethod != kMethodHuygens) c.title = c.label + " " + names;
+    return c;
 }
 
 }  // namespace tessary

@@ -37,6 +37,7 @@ struct RunBeamUse {
     bool surfaceWaveSubtraction = false;  // the Debye series less its ray optics
     bool diffractionAdded = false;        // the ray orders plus diffraction
     bool debyeTerms = false;              // the plane-wave Debye series left its terms (debyeWork)
+    bool sizeDivided = false;  // S1 and S2 divided by x (Plot > Size), by the plane-wave Mie series
 };
 
 // What the stored results hold: nothing yet; a whole run; a run stopped before its end, whose finished
@@ -66,9 +67,10 @@ struct RunRecord {
     GaussianBeamInput beam;               // the beam dialog's values, when a beam was chosen
     bool surfaceWaveSubtraction = false;  // the Debye series less its ray optics
     bool diffractionAdded = false;        // Young mod.'s ray orders plus diffraction
-    std::string termsMin, termsMax;       // the surface waves' and van de Hulst's terms
-    std::string surfaceWavePaths;         // "Short", "Long" or "Both"
-    std::string surfaceWaveModel;         // "Khare", "Lock" or "Nussenzveig"
+    bool sizeDivided = false;        // S1 and S2 divided by x (Plot > Size), as the Mie series applied it
+    std::string termsMin, termsMax;  // the surface waves' and van de Hulst's terms
+    std::string surfaceWavePaths;    // "Short", "Long" or "Both"
+    std::string surfaceWaveModel;    // "Khare", "Lock" or "Nussenzveig"
     std::string surfaceWaveAmplitude;
     bool surfaceWavePhase = false;
 
@@ -164,9 +166,22 @@ ResultsInUse ResultsInUseOf(const RunRecord& r);
 // typed where it differs from the models' at the wavelength; absorbing where the boxes' Im m is above 0.
 void SetIndexUse(RunRecord& r);
 
-// What a run's label and title name after its method and orders, as its method names it: the beam, the
-// multiple or central beams and the surface-wave subtraction the run used ("with Gaussian beam, multiple
-// beams", "minus ray optics"); empty when the run used none.
+// The option of S1 and S2 divided by the size parameter (Plot > Size) as a label names it.
+inline constexpr const char* kSizeDividedOption = "S1 and S2 divided by x";
+
+// What a run's label (and the title of a method with ray orders) names after its method and orders, as its
+// method names it: the beam, the multiple or central beams, the surface-wave subtraction and the division by
+// x the run used ("with Gaussian beam, multiple beams", "minus ray optics", "with S1 and S2 divided by x");
+// empty when the run used none. Descartes adds intensities with no beam weight: it names no beam.
 std::string RunOptionsOf(const RunRecord& r);
+
+// The label and title a run of the record's method leaves, with its orders and the options it used, as the
+// method names them when it computes (the title ends with the sphere and medium names of the record). The
+// one source of the captions of a run that ended before its method named it, and of a data file read back.
+struct RunCaptions {
+    std::string label;
+    std::string title;
+};
+RunCaptions RunCaptionsOf(const RunRecord& r);
 
 }  // namespace tessary

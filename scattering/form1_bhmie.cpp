@@ -20,7 +20,9 @@
 #include "numerics/vector_state.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/run_record.h"
 #include "scattering/form1_series_common.h"
+#include "scattering/ray_orders.h"
 
 namespace tessary {
 
@@ -60,6 +62,7 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
     in.graph = convergence ? MieGraph::Convergence : MieGraph::Normal;
     in.angleIndex = f.angleGrid.angleIndex;
     in.mnuSize = f.mnuSize.checked();
+    if (in.mnuSize && entry == MieEntry::BHMIE) f.beamUse.sizeDivided = true;  // the run's S1, S2 are per x
     // In a sweep the progress display follows the step, so the orders after the first have only the
     // pump to serve: the series reports every 64th order, the pump reads the clock every 8th report.
     // A sample of a size distribution is a fiftieth or so of the bar: every 64th order moves it by
@@ -177,7 +180,9 @@ void Form1::BHMIE(double& x, double& mRe, double& mIm, std::int32_t& NANG, Compl
 void Form1::BHMIEPlaneWave(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
                            ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
                            std::int32_t& first, std::int32_t& last) {
-    ShowCaption(lblDebyeRays, {"Mie (plane wave)"});
+    // Plot > Size divides S1 and S2 by x: the label says so.
+    static const std::string sizeOption = " " + WithOptions({kSizeDividedOption});
+    ShowCaption(lblDebyeRays, {"Mie (plane wave)", mnuSize.checked() ? std::string_view(sizeOption) : ""});
     if (codes.runState == kRunStopped) return;
     if (cboType.text() == "Mie")
         ShowCaption(*this, {"Mie scattering:  ", indexState.sphereName, " in ", indexState.mediumName});

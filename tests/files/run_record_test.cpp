@@ -256,7 +256,9 @@ Act Ray(const char* method, const char* orders) {
 
 // The label, title and text export name the method, its orders and the options the run used (a beam,
 // surface-wave subtraction), a map's too after its closing redraw, and those of the methods without
-// ray orders. A map's text export writes no file.
+// ray orders, after a run of another method (redrawn after the method was chosen, so that its label was
+// shown again); the file read back on a fresh window is labelled and titled so. A map's text export writes
+// no file.
 TEST_F(RunRecordTest, CaptionsAndExportsNameWhatTheRunComputed) {
     const auto map = [](Form1& f) { test::ChooseGraph(f, kGraphMapRadius); };
     const Act subtract = [](Form1& f) { Choose(f, "Hidden > Surface wave subtraction"); };
@@ -275,11 +277,16 @@ TEST_F(RunRecordTest, CaptionsAndExportsNameWhatTheRunComputed) {
         {"aperture", [](Form1& f) { Choose(f.cboType, "Aperture"); }, "Aperture", "Aperture diffraction: "},
         {"van de Hulst", [](Form1& f) { Choose(f.cboType, "van de Hulst"); }, "van de Hulst",
          "van de Hulst approximation: "},
+        {"Rayleigh",
+         [](Form1& f) { Type(f.txtRadius, "0.01"), Press(f.cmdNewPlot), Choose(f.cboType, "Rayleigh"); },
+         "Rayleigh", "Rayleigh scattering: "},
+        {"diffraction", [](Form1& f) { Choose(f.cboType, "Diffraction"); }, "Diffraction", "Diffraction: "},
+        {"Huygens", Ray("Huygens", "1"), "Huygens (p = 1)", "Ray tracing: Huygens (p = 1) "},
     };
     for (const auto& [name, set, label, titleStart] : cases) {
         SCOPED_TRACE(name);
         Form1& f = hidden();
-        set(f);
+        Press(f.cmdNewPlot), set(f), Choose(f.cboPol, "Parallel");
         Press(f.cmdNewPlot);
         ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
         const std::string title = std::string(titleStart) + "  Water in a vacuum ";
@@ -287,9 +294,16 @@ TEST_F(RunRecordTest, CaptionsAndExportsNameWhatTheRunComputed) {
         EXPECT_EQ(f.caption(), title);
         EXPECT_EQ(f.runRecord.methodLabel, label);
         EXPECT_EQ(f.runRecord.title, title);
-        if (f.codes.graphCode != kGraphAngle) continue;
-        const std::string line = "\r\nCalculation Method:         " + std::string(label) + "\r\n";
-        EXPECT_NE(saveText(f, "label").find(line), std::string::npos);
+        if (f.codes.graphCode == kGraphAngle) {
+            const std::string line = "\r\nCalculation Method:         " + std::string(label) + "\r\n";
+            EXPECT_NE(saveText(f, "label").find(line), std::string::npos);
+        }
+        saveData(f, "label");
+        Form1& g = hidden();
+        fileDialogs.answer(at("label.tsy"));
+        g.mnuRead.trigger();
+        EXPECT_EQ(g.lblDebyeRays.caption(), label);
+        EXPECT_EQ(g.caption(), title);
     }
 }
 
@@ -334,13 +348,19 @@ TEST_F(RunRecordTest, TheIlluminationRecordedIsTheOneTheRunUsed) {
          "Illumination: Gaussian beam\r\nBeam: -40  0  0  20  0 \r\n"},
         {"Young mod., Gaussian beam, central beam", method("Young mod"),
          items({"Gaussian beam", "Central beam"}), none, "Illumination: Plane wave + Central beam\r\n"},
+        // Descartes adds intensities with no beam weight (the multiple beams keep its Illumination menu shown).
+        {"Descartes, Gaussian beam", method("Descartes"),
+         [&](Form1& f) {
+             method("Mie")(f), items({"Multiple beams"})(f), method("Descartes")(f), kGaussian(f);
+         },
+         none, nullptr},
         {"Young mod., top hat beam, multiple beams", method("Young mod"),
          items({"Top hat beam", "Multiple beams"}), none,
          "Illumination: Top hat beam + Multiple beams\r\nBeam:  0  0  0  2  0 \r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        std::string saved[2];
+        std::string saved[2], label[2];
         std::vector<double> curve[2];
         for (int withMenus : {0, 1}) {
             Form1& f = hidden();
@@ -352,12 +372,14 @@ TEST_F(RunRecordTest, TheIlluminationRecordedIsTheOneTheRunUsed) {
             ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
             saved[withMenus] = saveData(f, "beam" + std::to_string(withMenus));
             curve[withMenus] = f.results.intensityUnpol;
+            label[withMenus] = f.lblDebyeRays.caption();
         }
         if (c.line) {
             EXPECT_NE(saved[1].find(std::string("\r\n") + c.line), std::string::npos) << saved[1];
         } else {
             EXPECT_EQ(saved[1], saved[0]);
             EXPECT_EQ(curve[1], curve[0]);
+            EXPECT_EQ(label[1], label[0]);
         }
     }
 }

@@ -751,15 +751,22 @@ TEST_F(RunChecksTest, TooManySweepPointsStillSwitchToPointSource) {
     EXPECT_TRUE(f.optPoint.value());
 }
 
-TEST_F(RunChecksTest, RayleighWarningLetsTheRunGoOnAndEndsTheChecks) {
+TEST_F(RunChecksTest, RayleighWarningLetsTheRunGoOnAndTheLaterChecksRun) {
     Method(3, "Rayleigh")(*this);
     f.txtRadius.setText("1");
-    f.txtXmin.setText("181");  // the angle rows are not made after the warning
     EXPECT_EQ(check(), 0);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].prompt, "Rayleigh approximation is valid only when r << wavelength");
     EXPECT_EQ(shown[0].title, "Warning . . .");
     EXPECT_TRUE(shown[0].red.empty());
+
+    shown.clear();
+    f.txtXmin.setText("181");  // the angle rows are made after the warning
+    EXPECT_EQ(check(), 1);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].title, "Warning . . .");
+    EXPECT_EQ(shown[1].prompt, "Minimum angle > 180 degrees");
+    EXPECT_EQ(shown[1].red, Names{"txtXmin"});
 }
 
 // Each box the checks pass through the number entry reads afterwards, as the run reads it (Val), the
