@@ -308,13 +308,14 @@ void Encoder::results(const GraphCodes& g) {
         }
         return;
     }
+    // The sweep with the digits that read back as the run's Singles.
     if (g.code == kGraphLee) {
-        w.PrintLine(f.sweepSteps);
-        w.PrintLine(f.sweepEnd);
+        w.PrintLine(ExactSingle{f.sweepSteps});
+        w.PrintLine(ExactSingle{f.sweepEnd});
     } else {
-        w.PrintLine(f.sweepStart);
-        w.PrintLine(f.sweepEnd);
-        w.PrintLine(f.sweepSteps);
+        w.PrintLine(ExactSingle{f.sweepStart});
+        w.PrintLine(ExactSingle{f.sweepEnd});
+        w.PrintLine(ExactSingle{f.sweepSteps});
     }
     for (std::size_t i = 0; i + 3 <= f.leeValues.size(); i += 3)
         w.PrintLine(f.leeValues[i], kZone, f.leeValues[i + 1], kZone, f.leeValues[i + 2]);

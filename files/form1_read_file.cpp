@@ -29,6 +29,7 @@
 #include "runs/method_codes.h"
 #include "runs/run_record.h"
 #include "runs/run_rules.h"
+#include "runs/sweep_steps.h"
 #include "scattering/ray_orders.h"
 
 namespace tessary {
@@ -810,13 +811,13 @@ void Loader::leeResults() {
     // therefore stays chosen.
     if (!(g.code == kGraphLee && d.disperse) && !f.optMono.value()) f.optMono.setValue(true);
     if (g.code == kGraphLee) {
-        f.txtRstep.setText(CStr(d.sweepSteps));
-        f.txtRmax.setText(CStr(d.sweepEnd));
+        f.txtRstep.setText(SingleText(d.sweepSteps));
+        f.txtRmax.setText(SingleText(d.sweepEnd));
         f.sweepState.sweepStart = LeeStart(d).value;
     } else {
-        f.txtF9_min.setText(CStr(d.sweepStart));
-        f.txtF9_max.setText(CStr(d.sweepEnd));
-        f.txtF9_step.setText(CStr(d.sweepSteps));
+        f.txtF9_min.setText(SingleText(d.sweepStart));
+        f.txtF9_max.setText(SingleText(d.sweepEnd));
+        f.txtF9_step.setText(SingleText(d.sweepSteps));
         f.sweepState.sweepStart = d.sweepStart;
     }
     f.cmdReplot.setEnabled(false);
@@ -828,9 +829,7 @@ void Loader::leeResults() {
     // The maps' linear sweep has no ratio: it keeps the run's.
     if (g.code == kGraphLee)
         f.sweepState.sweepRatio =
-            CSng(std::pow(static_cast<double>(f.sweepState.sweepEnd) / f.sweepState.sweepStart,
-                          1.0 / f.sweepState.sweepSteps))
-                .value;
+            LeeRatio(f.sweepState.sweepStart, f.sweepState.sweepEnd, f.sweepState.sweepSteps);
 
     const auto rows = static_cast<std::size_t>(LeeStepCount(d)) + 1;
     const auto points = static_cast<std::size_t>(d.last - d.first + 1);

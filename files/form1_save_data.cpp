@@ -200,8 +200,7 @@ bool Gatherer::leeResults() {
         // map already, redrawn when it stopped).
         const int last = stoppedRows->last;
         if (code == kGraphLee) {
-            d.sweepEnd = static_cast<float>(static_cast<double>(d.sweepStart) *
-                                            std::pow(static_cast<double>(f.sweepState.sweepRatio), last));
+            d.sweepEnd = LeeEndOfRatio(d.sweepStart, f.sweepState.sweepRatio, last);
             d.sweepSteps = static_cast<float>(last);
         }
         if (LeeStepCount(d) != last) return Refuse(RangeNotHeld(0, last));

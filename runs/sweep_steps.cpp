@@ -2,6 +2,7 @@
 #include "runs/sweep_steps.h"
 
 #include <cmath>
+#include <limits>
 
 #include "graphs/graph_codes.h"
 #include "numerics/constants.h"
@@ -161,6 +162,24 @@ std::optional<SweepValues> StoredSweepValues(int code, int sub, const SweepResul
 double MapSweepValue(double low, double high, int k, double steps) {
     if (k == steps) return high;  // the last row at the maximum itself, not a rounding away from it
     return low + (high - low) * k / steps;
+}
+
+float LeeRatio(float start, float end, float steps) {
+    return CSng(std::pow(static_cast<double>(end) / start, 1.0 / steps)).value;
+}
+
+float LeeEndOfRatio(float start, float ratio, int steps) {
+    const float nearest =
+        static_cast<float>(static_cast<double>(start) * std::pow(static_cast<double>(ratio), steps));
+    const auto steps_ = static_cast<float>(steps);
+    float below = nearest, above = nearest;
+    for (int k = 0; k <= 64; ++k) {  // outward from the nearest, one Single at a time
+        if (LeeRatio(start, above, steps_) == ratio) return above;
+        if (LeeRatio(start, below, steps_) == ratio) return below;
+        above = std::nextafter(above, std::numeric_limits<float>::infinity());
+        below = std::nextafter(below, 0.0f);
+    }
+    return nearest;
 }
 
 }  // namespace tessary

@@ -34,6 +34,15 @@ std::optional<SweepPlan> PlanSweep(int graphCode, double xFrom, double xTo, doub
 // Step k of an angle map: linear from low (k = 0) to high (k = steps).
 double MapSweepValue(double low, double high, int k, double steps);
 
+// The ratio of a Lee diagram's radii, as its run takes it from its first and last radius and its steps
+// (Singles): (end / start) ^ (1 / steps) as a Single.
+float LeeRatio(float start, float end, float steps);
+// The end radius of a Lee diagram of `steps` steps from start whose LeeRatio is `ratio`: the Single
+// nearest start ratio^steps that gives it (among 64 either side), so a diagram saved as the diagram of the
+// steps it finished is computed again at the radii its rows were computed at. The nearest Single when none
+// does.
+float LeeEndOfRatio(float start, float ratio, int steps);
+
 // The coarsest angle grid of step 90/n, n = 1..9000, that holds theta (degrees) within 1E-5 of a grid
 // point: angleCount = n + 1 and the angle's index. nullopt off the grid or outside 0..180.
 struct AngleOnGrid {

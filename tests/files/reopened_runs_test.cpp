@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "file_bytes.h"
+#include "colour/lee_diagram.h"
 #include "files/data_file.h"
 #include "graphs/graph_codes.h"
 #include "tests/mainwindow/form1_test_support.h"
@@ -198,6 +199,17 @@ TEST_F(ReopenedRunTest, SettingsKeepTheirValuesThroughAFile) {
         {"y maximum 1 at radius 100",
          [](Form1& f) { Type(f.txtRadius, "100"), Type(f.cboYmax, "1"), Press(f.cmdNewPlot); },
          "\r\nAutomatic\r\n 1 \r\n"},
+        // Stopped in its fifth step: saved as the diagram of 4 steps from 5 to the radius of its last row.
+        {"Lee diagram of 10 steps to 40 um, stopped",
+         [this](Form1& f) {
+             Choose(f.cboGraph, "Lee diagram"), Type(f.txtRstep, "10"), Type(f.txtRmax, "40");
+             runtime.setPumpHook([&f] {
+                 if (f.codes.runState != Form1::kRunStopped && f.sweepState.loopStep >= 5) f.cmdStop.click();
+             });
+             Press(f.cmdNewPlot);
+             runtime.setPumpHook({});
+         },
+         "\r\nStopped after 5 of 11 points\r\n"},
         {"intensity v. refractive index saved under the sun",
          [](Form1& f) { Choose(f.cboGraph, "Intensity v. refractive index"), Press(f.cmdNewPlot); },
          "\r\nLight source: Point\r\n",
@@ -205,12 +217,22 @@ TEST_F(ReopenedRunTest, SettingsKeepTheirValuesThroughAFile) {
              bytes.replace(bytes.find("Light source: Point"), 19, "Light source: Sun");
          }},
     };
+    // The values computed: the curve, or the finished rows of a Lee diagram.
+    const auto values = [](Form1& f) {
+        if (f.codes.graphCode != kGraphLee) return f.results.intensityPerp;
+        std::vector<double> rows;
+        for (std::int32_t s = 0; s <= f.runRecord.doneLast; ++s)
+            for (const LeeStore* store : {&f.leeStores.leeRed1, &f.leeStores.leeGreen2})
+                rows.insert(rows.end(), (*store)[static_cast<std::size_t>(s)].begin(),
+                            (*store)[static_cast<std::size_t>(s)].end());
+        return rows;
+    };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Form1& a = started();
         Type(a.cboStep, "1");
         c.run(a);
-        const std::vector<double> computed = a.results.intensityPerp;
+        const std::vector<double> computed = values(a);
         const std::string file = save(a, "run");
         EXPECT_NE(file.find(c.holds), std::string::npos);
         if (c.older) {
@@ -223,7 +245,7 @@ TEST_F(ReopenedRunTest, SettingsKeepTheirValuesThroughAFile) {
         read(b, "run");
         EXPECT_EQ(save(b, "again"), file);
         Press(b.cmdNewPlot);
-        EXPECT_EQ(b.results.intensityPerp, computed);
+        EXPECT_EQ(values(b), computed);
         for (const auto& m : messages.shown()) ADD_FAILURE() << m.title << ": " << m.prompt;
     }
 }
