@@ -187,8 +187,8 @@ int LineOf(const DataFile& d, const std::function<void(DataFile&)>& mark) {
 
 // Every text the file would write into a box or dialog, held to the check the window applies to it
 // there: the number entry of the input checks (getval), the water dialog's temperature range, the
-// black-body dialog's entry, and the method and distribution lists as the input checks read them. The
-// first that fails is named with its line.
+// black-body dialog's entry, and the method list as the input checks read it (the distribution's lists
+// follow the value rules, checkInputRules). The first that fails is named with its line.
 bool Loader::checkTexts() const {
     using Mark = std::function<void(DataFile&)>;
     const auto refuse = [this](const Mark& mark, const std::string& what) {
@@ -208,20 +208,10 @@ bool Loader::checkTexts() const {
     if (d.version >= 200 && MethodCodeOf(TranslateMethod(d.method)) == 0)
         return refuse([](DataFile& m) { m.method = kItemMark; },
                       quoted("the method", d.method) + " is not known");
-    if (d.disperse) {
-        const auto& [distribution, deviation, samples] = *d.disperse;
-        if (g.code == kGraphLee && distribution != "Log-normal")
-            return refuse(
-                [](DataFile& m) { (*m.disperse)[0] = kItemMark; },
-                quoted("the distribution", distribution) + " is not Log-normal, as a Lee diagram needs");
-        if (distribution != "Special" && !(Val(deviation) > 0))
-            return refuse([](DataFile& m) { (*m.disperse)[1] = kItemMark; },
-                          quoted("the standard deviation", deviation) + " is not above 0");
-        const double n = Val(samples);
-        if (g.code < kGraphLee && n != 5 && n != 10 && n != 20 && n != 50)
-            return refuse([](DataFile& m) { (*m.disperse)[2] = kItemMark; },
-                          quoted("the number of sizes", samples) + " is not 5, 10, 20 or 50");
-    }
+    // The deviation as the number entry takes it (its value follows the value rules).
+    if (d.disperse && (*d.disperse)[0] != "Special" && !number((*d.disperse)[1], true, 0))
+        return refuse([](DataFile& m) { (*m.disperse)[1] = kItemMark; },
+                      quoted("the standard deviation", (*d.disperse)[1]) + " is not a number");
     const std::pair<const ModelItems*, const char*> waters[] = {{&d.sphere, "IAPWS"}, {&d.medium, "Water2"}};
     for (const auto& [model, word] : waters) {
         if (model->word != word) continue;
@@ -373,9 +363,14 @@ int Loader::lineOf(RuleInput input) const {
             return marked([](DataFile& m) { m.inputs[7] = kItemMark; });
         case RuleInput::Radius:
             return marked([](DataFile& m) { m.inputs[2] = kItemMark; });
+        case RuleInput::Disperse:  // the word "Disperse" before the lists
+            return marked([](DataFile& m) { (*m.disperse)[0] = kItemMark; }) - 1;
         case RuleInput::Distribution:
-        case RuleInput::Deviation: {
-            const std::size_t item = input == RuleInput::Deviation ? 1 : 0;
+        case RuleInput::Deviation:
+        case RuleInput::Samples: {
+            const std::size_t item = input == RuleInput::Distribution ? 0
+                                     : input == RuleInput::Deviation  ? 1
+                                                                      : 2;
             return marked([item](DataFile& m) { (*m.disperse)[item] = kItemMark; });
         }
         case RuleInput::MapMin:
@@ -413,10 +408,14 @@ bool Loader::checkInputRules() const {
         in.deviation = (*d.disperse)[1];
         in.samples = (*d.disperse)[2];
     }
+    // The light source the window will have; a sweep switches to a point source before the sun's check.
+    const bool sun = d.lightSource ? *d.lightSource == LightSource::Sun : f.optSun.value();
+    in.sun = sun && !(g.code >= kFirstSweepGraph && g.code < kGraphLee);
     const bool samples = in.disperse && g.code < kGraphLee;
     using Rule = std::optional<InputRefusal> (*)(const RangeInputs&);
-    for (const Rule rule : {DeviationRule, LeeRadiiRule, MapSweepRule, samples ? nullptr : SweepRangeRule,
-                            LeeAngleRule, XSweepRule, AngleRangeRule}) {
+    for (const Rule rule :
+         {DeviationRule, LeeRadiiRule, MapSweepRule, DistributionRule, samples ? nullptr : SweepRangeRule,
+          LeeAngleRule, XSweepRule, SunRule, AngleRangeRule}) {
         const std::optional<InputRefusal> refusal = rule ? rule(in) : std::nullopt;
         if (!refusal) continue;
         Invalid("Line " + CStr(lineOf(refusal->about)) + ": " + refusal->prompt);

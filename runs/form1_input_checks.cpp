@@ -333,19 +333,8 @@ Next InputChecks::coloursAndDistribution(bool& distribution) {
     // A count that rounds to no wavelength leaves nothing to compute: the run would stand for none.
     if (!named && Form1::WaveCountOf(waves) < 1) return failRed(f.cboWave, "Minimum number of colors = 1");
     if (!f.optDisp.value()) return Next::GoOn;
-    // A map row is one sphere; nothing would average it.
-    if (IsMap(f.codes.graphCode))
-        return failRed(f.optDisp, "Size distributions are not available for angle maps");
-    if (f.codes.graphCode == kGraphLee) {
-        if (f.cboDistrib.text() != "Log-normal")
-            return failRed(f.cboDistrib, "Log-normal distribution must be used for Lee diagrams");
-        return Next::GoOn;
-    }
-    // N as the text means it, and as the run reads it ("10,5" is no N, nor is "10x").
-    const std::optional<double> n = TypedNumber(f.cboN.text());
-    if (!n || *n != ValueOf(f.cboN) || (*n != 5 && *n != 10 && *n != 20 && *n != 50))
-        return failRed(f.cboN, "Incorrect value of N");
-    distribution = true;
+    TESSARY_CHECK(refused(DistributionRule(rangeInputs())));
+    distribution = f.codes.graphCode != kGraphLee;
     return Next::GoOn;
 }
 
@@ -544,8 +533,8 @@ Next InputChecks::xSweep() {
 // The sun's disc needs a fine angle step; the Rayleigh approximation only warns: the run may go on, and
 // the checks after it (the angle range and the amplitude scale) are made all the same.
 Next InputChecks::sunAndRayleigh() {
-    if (f.optSun.value() && ValueOf(f.cboStep) >= 0.25) {
-        failFlash(f.cboStep, "Sun requires angular resolution < 0.25 degrees");
+    if (const std::optional<InputRefusal> refusal = SunRule(rangeInputs())) {
+        refused(refusal);
         f.optPoint.setValue(true);
         return Next::Stop;
     }
@@ -634,6 +623,7 @@ RangeInputs InputChecks::rangeInputs() const {
     in.distribution = f.cboDistrib.text();
     in.deviation = f.cboSD.text();
     in.samples = f.cboN.text();
+    in.sun = f.optSun.value();
     return in;
 }
 
@@ -653,6 +643,10 @@ Control& InputChecks::boxOf(RuleInput input) {
             return f.txtRstep;
         case RuleInput::Deviation:
             return f.cboSD;
+        case RuleInput::Disperse:
+            return f.optDisp;
+        case RuleInput::Samples:
+            return f.cboN;
         case RuleInput::Distribution:
             return f.cboDistrib;
         case RuleInput::MapMin:

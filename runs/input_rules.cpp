@@ -85,6 +85,22 @@ std::optional<InputRefusal> DeviationRule(const RangeInputs& in) {
     return r;
 }
 
+// A map row is one sphere, which nothing would average; a Lee diagram needs a Log-normal distribution; any
+// other graph N as the text means it and as the run reads it ("10,5" is no N, nor is "10x"): 5, 10, 20 or 50.
+std::optional<InputRefusal> DistributionRule(const RangeInputs& in) {
+    if (!in.disperse) return std::nullopt;
+    if (IsMap(in.graphCode))
+        return Red({RuleInput::Disperse}, "Size distributions are not available for angle maps");
+    if (in.graphCode == kGraphLee) {
+        if (in.distribution == "Log-normal") return std::nullopt;
+        return Red({RuleInput::Distribution}, "Log-normal distribution must be used for Lee diagrams");
+    }
+    const std::optional<double> n = TypedNumber(in.samples);
+    if (!n || *n != Val(in.samples) || (*n != 5 && *n != 10 && *n != 20 && *n != 50))
+        return Red({RuleInput::Samples}, "Incorrect value of N");
+    return std::nullopt;
+}
+
 // A count that is not whole would compute a row past the maximum and a cell past the panel.
 std::optional<InputRefusal> LeeRadiiRule(const RangeInputs& in) {
     if (in.graphCode != kGraphLee) return std::nullopt;
@@ -185,6 +201,11 @@ std::optional<InputRefusal> XSweepRule(const RangeInputs& in) {
         return r;
     }
     return std::nullopt;
+}
+
+std::optional<InputRefusal> SunRule(const RangeInputs& in) {
+    if (!in.sun || in.step < 0.25) return std::nullopt;
+    return Flash(RuleInput::Step, "Sun requires angular resolution < 0.25 degrees");
 }
 
 // 0 to 180 degrees on a grid of 90 / step points per quadrant.

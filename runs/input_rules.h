@@ -20,8 +20,10 @@ enum class RuleInput {
     Radius,
     LeeMax,
     LeeSteps,
-    Deviation,
+    Disperse,
     Distribution,
+    Deviation,
+    Samples,
     MapMin,
     MapMax,
     MapSteps
@@ -50,6 +52,7 @@ struct RangeInputs {
     double mapMin = 0.0, mapMax = 0.0, mapSteps = 0.0;  // an angle map's sweep
     bool disperse = false;  // a size distribution, with the texts of its three lists
     std::string distribution, deviation, samples;
+    bool sun = false;  // the sun's disc (a sweep has switched to a point source by then)
 };
 
 // A Normal distribution whose last sample radius r0 (1 + sigma t_N) is not above 0 (false while N is no count
@@ -58,13 +61,15 @@ bool NormalSampleNotPositive(const std::string& distribution, const std::string&
                              const std::string& samples);
 
 // Each rule in the order CheckInput takes them; nothing when the values pass (or the rule does not apply).
-std::optional<InputRefusal> DeviationRule(const RangeInputs& in);   // a distribution other than Special
-std::optional<InputRefusal> LeeRadiiRule(const RangeInputs& in);    // after the entries of the Lee boxes
-std::optional<InputRefusal> MapSweepRule(const RangeInputs& in);    // after the entries of the map boxes
-std::optional<InputRefusal> SweepRangeRule(const RangeInputs& in);  // graphs against radius, x, wavelength
-std::optional<InputRefusal> LogStepRule(const RangeInputs& in);     // logarithmic steps of a sweep
-std::optional<InputRefusal> LeeAngleRule(const RangeInputs& in);    // the angle points and Lee distribution
-std::optional<InputRefusal> XSweepRule(const RangeInputs& in);      // sweeps over an x variable
+std::optional<InputRefusal> DeviationRule(const RangeInputs& in);     // a distribution other than Special
+std::optional<InputRefusal> LeeRadiiRule(const RangeInputs& in);      // after the entries of the Lee boxes
+std::optional<InputRefusal> MapSweepRule(const RangeInputs& in);      // after the entries of the map boxes
+std::optional<InputRefusal> DistributionRule(const RangeInputs& in);  // after the number of colours
+std::optional<InputRefusal> SweepRangeRule(const RangeInputs& in);    // graphs against radius, x, wavelength
+std::optional<InputRefusal> LogStepRule(const RangeInputs& in);       // logarithmic steps of a sweep
+std::optional<InputRefusal> LeeAngleRule(const RangeInputs& in);      // the angle points and Lee distribution
+std::optional<InputRefusal> XSweepRule(const RangeInputs& in);        // sweeps over an x variable
+std::optional<InputRefusal> SunRule(const RangeInputs& in);         // the sun's disc needs a fine angle step
 std::optional<InputRefusal> AngleRangeRule(const RangeInputs& in);  // angle graphs, Lee diagrams and maps
 
 // The deviation of a Lee diagram's distribution as a fraction (CheckInput keeps it for the run).
