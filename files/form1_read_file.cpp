@@ -361,6 +361,8 @@ int Loader::lineOf(RuleInput input) const {
             return marked([](DataFile& m) { m.inputs[6] = kItemMark; });
         case RuleInput::Step:
             return marked([](DataFile& m) { m.inputs[7] = kItemMark; });
+        case RuleInput::Angle:
+            return marked([](DataFile& m) { m.angleText = kItemMark; });
         case RuleInput::Radius:
             return marked([](DataFile& m) { m.inputs[2] = kItemMark; });
         case RuleInput::Disperse:  // the word "Disperse" before the lists
@@ -396,6 +398,7 @@ bool Loader::checkInputRules() const {
     in.xMin = in.xLow = Val(d.inputs[5]);
     in.xMax = in.xHigh = Val(d.inputs[6]);
     in.step = Val(d.inputs[7]);
+    in.angle = Val(d.angleText);
     in.logSteps = d.xLog;
     in.redraw = true;
     in.radius = Val(d.inputs[2]);
@@ -414,8 +417,8 @@ bool Loader::checkInputRules() const {
     const bool samples = in.disperse && g.code < kGraphLee;
     using Rule = std::optional<InputRefusal> (*)(const RangeInputs&);
     for (const Rule rule :
-         {DeviationRule, LeeRadiiRule, MapSweepRule, DistributionRule, samples ? nullptr : SweepRangeRule,
-          LeeAngleRule, XSweepRule, SunRule, AngleRangeRule}) {
+         {DeviationRule, SweepAngleRule, LeeRadiiRule, MapSweepRule, DistributionRule,
+          samples ? nullptr : SweepRangeRule, LeeAngleRule, XSweepRule, SunRule, AngleRangeRule}) {
         const std::optional<InputRefusal> refusal = rule ? rule(in) : std::nullopt;
         if (!refusal) continue;
         Invalid("Line " + CStr(lineOf(refusal->about)) + ": " + refusal->prompt);

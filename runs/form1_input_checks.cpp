@@ -163,7 +163,7 @@ Next InputChecks::runSteps() {
     TESSARY_CHECK(refusedIndex());
     TESSARY_CHECK(entries());
     TESSARY_CHECK(fixedAngle());
-    TESSARY_CHECK(Of(SweepAngleOnGrid(f)));
+    TESSARY_CHECK(refused(SweepAngleRule(rangeInputs())));
     TESSARY_CHECK(Of(AxisBandChecks(f)));
     TESSARY_CHECK(leeRadii());
     TESSARY_CHECK(mapInputs());
@@ -611,6 +611,7 @@ RangeInputs InputChecks::rangeInputs() const {
     in.xLow = xLow;
     in.xHigh = xHigh;
     in.step = ValueOf(f.cboStep);
+    in.angle = ValueOf(f.txtAngle);
     in.logSteps = f.mnuXStepLog.checked();
     in.redraw = f.windowState.redrawDepth > 0;
     in.radius = ValueOf(f.txtRadius);
@@ -635,6 +636,8 @@ Control& InputChecks::boxOf(RuleInput input) {
             return f.txtXmax;
         case RuleInput::Step:
             return f.cboStep;
+        case RuleInput::Angle:
+            return f.txtAngle;
         case RuleInput::Radius:
             return f.txtRadius;
         case RuleInput::LeeMax:

@@ -393,13 +393,6 @@ CheckNext BandChecks(Form1& f) {
     return f.calc.waveCount < 2 ? CheckNext::GoOn : RgbWavelengthsInFiles(f);
 }
 
-CheckNext SweepAngleOnGrid(Form1& f) {
-    if (!IsSweep(f.codes.graphCode)) return CheckNext::GoOn;
-    if (AngleGridFor(Val(f.txtAngle.text()))) return CheckNext::GoOn;
-    return FailRed(f.txtAngle, "The scattering angle must be a multiple of 90/N degrees with N up to 9000",
-                   kInputError);
-}
-
 CheckNext AxisBandChecks(Form1& f) {
     const int code = f.codes.graphCode;
     if (code != kGraphWavelength && code != kGraphEfficiencyWavelength &&

@@ -101,6 +101,14 @@ std::optional<InputRefusal> DistributionRule(const RangeInputs& in) {
     return std::nullopt;
 }
 
+// The angle of a sweep lies on an angle grid (the sweep would otherwise run on the previous run's grid).
+std::optional<InputRefusal> SweepAngleRule(const RangeInputs& in) {
+    if (in.graphCode < kFirstSweepGraph || in.graphCode > kGraphAsymmetry || AngleGridFor(in.angle))
+        return std::nullopt;
+    return Red({RuleInput::Angle},
+               "The scattering angle must be a multiple of 90/N degrees with N up to 9000");
+}
+
 // A count that is not whole would compute a row past the maximum and a cell past the panel.
 std::optional<InputRefusal> LeeRadiiRule(const RangeInputs& in) {
     if (in.graphCode != kGraphLee) return std::nullopt;

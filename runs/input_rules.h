@@ -17,6 +17,7 @@ enum class RuleInput {
     XMin,
     XMax,
     Step,
+    Angle,
     Radius,
     LeeMax,
     LeeSteps,
@@ -45,6 +46,7 @@ struct RangeInputs {
     double xMin = 0.0, xMax = 0.0;   // the x range of the boxes
     double xLow = 0.0, xHigh = 0.0;  // the x limits the checks compare (the axes of the graph in an overplot)
     double step = 0.0;               // the step list: a step, or the number of logarithmic steps
+    double angle = 0.0;              // the fixed scattering angle of a sweep
     bool logSteps = false;           // Logarithmic steps checked
     bool redraw = false;             // a redraw of stored points: their count is the run's, however few
     double radius = 0.0;             // a Lee diagram's first radius, its maximum and its number of steps
@@ -62,6 +64,7 @@ bool NormalSampleNotPositive(const std::string& distribution, const std::string&
 
 // Each rule in the order CheckInput takes them; nothing when the values pass (or the rule does not apply).
 std::optional<InputRefusal> DeviationRule(const RangeInputs& in);     // a distribution other than Special
+std::optional<InputRefusal> SweepAngleRule(const RangeInputs& in);    // a sweep's angle on a grid of 90/N
 std::optional<InputRefusal> LeeRadiiRule(const RangeInputs& in);      // after the entries of the Lee boxes
 std::optional<InputRefusal> MapSweepRule(const RangeInputs& in);      // after the entries of the map boxes
 std::optional<InputRefusal> DistributionRule(const RangeInputs& in);  // after the number of colours

@@ -13,8 +13,6 @@ enum class CheckNext { GoOn, Stop };
 CheckNext SweepMethodRules(Form1& f);
 // Bands of the sphere's index model and of the spectrum, then of the medium's index file.
 CheckNext BandChecks(Form1& f);
-// The fixed angle of a sweep on a grid of 90/N degrees, N up to 9000.
-CheckNext SweepAngleOnGrid(Form1& f);
 // Bands of the index models against a wavelength axis (nm).
 CheckNext AxisBandChecks(Form1& f);
 // The same bands over the rows of an angle map against the wavelength (nm).

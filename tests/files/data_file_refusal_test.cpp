@@ -196,7 +196,7 @@ TEST_F(DataFileRefusalTest, CountsThatDisagreeWithTheRowsAreRefused) {
 }
 
 // The file's values held to the window's input checks before anything changes, as a redraw of stored points
-// applies them: a sweep range or step, logarithmic steps, the sun's disc on a coarse angle step, a
+// applies them: a sweep range, step or angle, logarithmic steps, the sun's disc on a coarse angle step, a
 // distribution the window's checks refuse.
 TEST_F(DataFileRefusalTest, ValuesTheInputChecksRefuseAreRefusedBeforeAnythingChanges) {
     using Item = std::function<std::string&(DataFile&)>;
@@ -213,6 +213,9 @@ TEST_F(DataFileRefusalTest, ValuesTheInputChecksRefuseAreRefusedBeforeAnythingCh
     const std::tuple<Set, std::function<void(DataFile&)>, Item, const char*> cases[] = {
         {radius, [](DataFile& d) { d.inputs[5] = "0", d.inputs[6] = "9"; }, xMin, "Radius must be > 0"},
         {logSweep, [](DataFile& d) { d.inputs[5] = "0"; }, xMin, "Radius must be > 0"},
+        {radius, [](DataFile& d) { d.angleText = "30.005"; },
+         [](DataFile& d) -> std::string& { return d.angleText; },
+         "The scattering angle must be a multiple of 90/N degrees with N up to 9000"},
         {logSweep, [](DataFile& d) { d.inputs[7] = "9.4"; }, step,
          "Number of steps must be a whole number from 1 to 18000"},
         {radius, [](DataFile& d) { d.inputs[6] = "1.2", d.last = 1, d.values.resize(3); }, step,
