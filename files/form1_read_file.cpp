@@ -355,6 +355,10 @@ int Loader::lineOf(RuleInput input) const {
         marked([this](DataFile& m) { (d.version > 201 ? m.bandMax : m.inputs[7]) = kItemMark; }) + 5;
     const bool lee = g.code == kGraphLee;
     switch (input) {
+        case RuleInput::Graph:
+            return marked([](DataFile& m) { m.graphText = kItemMark; });
+        case RuleInput::Method:
+            return marked([](DataFile& m) { m.method = kItemMark; });
         case RuleInput::XMin:
             return marked([](DataFile& m) { m.inputs[5] = kItemMark; });
         case RuleInput::XMax:
@@ -395,6 +399,10 @@ bool Loader::checkInputRules() const {
     RangeInputs in;
     in.graphCode = g.code;
     in.graphSubCode = g.subCode;
+    in.calcMethod =
+        fileRecord.calcMethod ? fileRecord.calcMethod : f.codes.calcMethod;  // older files: the window's
+    in.gaussian = d.illumination && d.illumination->kind == BeamKind::Gaussian;
+    in.listedWaves = DataFileWaveCount(d.inputs[0], d.inputs[2]);
     in.xMin = in.xLow = Val(d.inputs[5]);
     in.xMax = in.xHigh = Val(d.inputs[6]);
     in.step = Val(d.inputs[7]);
@@ -417,8 +425,9 @@ bool Loader::checkInputRules() const {
     const bool samples = in.disperse && g.code < kGraphLee;
     using Rule = std::optional<InputRefusal> (*)(const RangeInputs&);
     for (const Rule rule :
-         {DeviationRule, SweepAngleRule, LeeRadiiRule, MapSweepRule, DistributionRule,
-          samples ? nullptr : SweepRangeRule, LeeAngleRule, XSweepRule, SunRule, AngleRangeRule}) {
+         {DeviationRule, MieOnlyGraphRule, SweepMethodRule, SweepAngleRule, LeeRadiiRule, MapSweepRule,
+          DistributionRule, ColourPathRule, samples ? nullptr : SweepRangeRule, LeeAngleRule, XSweepRule,
+          SunRule, AngleRangeRule}) {
         const std::optional<InputRefusal> refusal = rule ? rule(in) : std::nullopt;
         if (!refusal) continue;
         Invalid("Line " + CStr(lineOf(refusal->about)) + ": " + refusal->prompt);

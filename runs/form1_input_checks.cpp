@@ -158,7 +158,7 @@ Next InputChecks::runSteps() {
     copyAxisLimits();
     TESSARY_CHECK(polarPlot());
     TESSARY_CHECK(interpolationAndGraphType());
-    TESSARY_CHECK(Of(SweepMethodRules(f)));
+    TESSARY_CHECK(refused(SweepMethodRule(rangeInputs())));
     TESSARY_CHECK(Of(BandChecks(f)));
     TESSARY_CHECK(refusedIndex());
     TESSARY_CHECK(entries());
@@ -252,9 +252,8 @@ Next InputChecks::interpolationAndGraphType() {
         f.runFlags.resultsStale = 1;
         return Next::Stop;
     }
-    if (f.codes.calcMethod > kMethodMie && f.codes.graphCode >= kGraphEfficiency &&
-        f.codes.graphCode <= kGraphAsymmetry) {
-        failRed(f.cboGraph, "Selected graph type is available only for Mie calculations", "Error");
+    if (const std::optional<InputRefusal> refusal = MieOnlyGraphRule(rangeInputs())) {
+        refused(refusal);
         f.cboType.setText("Mie");
         return Next::Stop;
     }
@@ -588,24 +587,15 @@ Next InputChecks::amplitudeScale() {
 // -------------------------------------------------------------------------------------------------
 // Colours of several wavelengths, Lee diagrams and maps: methods that have no routine on those paths.
 
-Next InputChecks::colourPathMethods() {
-    const bool leeOrMap = f.codes.graphCode == kGraphLee || IsMap(f.codes.graphCode);
-    // Huygens reads its ray count from the angle box, hidden on Lee diagrams and a size on maps.
-    const bool huygens = f.codes.calcMethod == kMethodHuygens && leeOrMap;
-    if (f.codes.calcMethod != kMethodAperture && f.codes.calcMethod != kMethodVanDeHulst && !huygens)
-        return Next::GoOn;
-    const bool several = Form1::WaveCountOf(f.cboWave.text()) != 1 && f.codes.graphCode < kFirstSweepGraph;
-    if (!several && !leeOrMap) return Next::GoOn;
-    return failRed(f.cboType,
-                   "This calculation method is available only for graphs against scattering angle at one "
-                   "wavelength and one size",
-                   "Error");
-}
+Next InputChecks::colourPathMethods() { return refused(ColourPathRule(rangeInputs())); }
 
 RangeInputs InputChecks::rangeInputs() const {
     RangeInputs in;
     in.graphCode = f.codes.graphCode;
     in.graphSubCode = f.codes.graphSubCode;
+    in.calcMethod = f.codes.calcMethod;
+    in.gaussian = f.mnuGaussian.checked();
+    in.listedWaves = Form1::WaveCountOf(f.cboWave.text());
     in.xMin = ValueOf(f.txtXmin);
     in.xMax = ValueOf(f.txtXmax);
     in.xLow = xLow;
@@ -630,6 +620,10 @@ RangeInputs InputChecks::rangeInputs() const {
 
 Control& InputChecks::boxOf(RuleInput input) {
     switch (input) {
+        case RuleInput::Graph:
+            return f.cboGraph;
+        case RuleInput::Method:
+            return f.cboType;
         case RuleInput::XMin:
             return f.txtXmin;
         case RuleInput::XMax:

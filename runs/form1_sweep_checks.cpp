@@ -45,7 +45,6 @@ CheckNext FailRed(Control& box, const std::string& prompt, const std::string& ti
     return Fail(prompt, title);
 }
 
-bool IsSweep(int code) { return code >= kFirstSweepGraph && code <= kGraphAsymmetry; }
 bool Iapws(const Form1& f) { return f.mnuRI_IAPWS.checked() || f.mnuRI_IAPWS2.checked(); }
 bool MetalSphere(const Form1& f) {
     return f.mnuRI_Au.checked() || f.mnuRI_Ag.checked() || f.mnuRI_Cu.checked();
@@ -341,40 +340,6 @@ CheckNext WavelengthAxisBands(Form1& f, const WavelengthAxis& a) {
 }
 
 }  // namespace
-
-CheckNext SweepMethodRules(Form1& f) {
-    const int code = f.codes.graphCode;
-    const bool disperse = f.optDisp.value() && code < kGraphLee;
-    if (code >= kGraphEfficiency && code <= kGraphAsymmetry && f.mnuGaussian.checked())
-        return FailRed(f.cboGraph, "Selected graph type is available only for plane-wave Mie calculations",
-                       "Error");
-    // The phase function is divided by Qsca, which the beam series leave at 0: refused before the run.
-    if (code == kGraphAngle && f.codes.graphSubCode == kSubPhaseFunction && f.mnuGaussian.checked() &&
-        (f.codes.calcMethod == kMethodMie || f.codes.calcMethod == kMethodDebye))
-        return FailRed(f.cboGraph,
-                       "The phase function needs the scattering efficiency Qsca, which the Gaussian-beam "
-                       "series do not compute: it is available only for a plane wave",
-                       "Error");
-    // Huygens reads its ray count from the angle box, which is its own only on angle graphs.
-    if (((IsSweep(code) || disperse) && f.codes.calcMethod >= kMethodAperture &&
-         f.codes.calcMethod <= kMethodVanDeHulst) ||
-        (IsSweep(code) && f.codes.calcMethod == kMethodHuygens))
-        return FailRed(f.cboType,
-                       "This calculation method is available only for graphs against scattering angle at one "
-                       "wavelength and one size",
-                       "Error");
-    if (code == kGraphConvergence && f.codes.calcMethod != kMethodMie && f.codes.calcMethod != kMethodDebye)
-        return FailRed(f.cboType, "The convergence graph is available only for Mie and Debye calculations",
-                       "Error");
-    if (disperse && code >= kGraphConvergence && code <= kGraphAsymmetry)
-        return FailRed(f.cboDistrib, "Size distributions are available only for graphs of intensity",
-                       kInputError);
-    if (disperse && code == kGraphRadius && f.cboDistrib.text() == "Special")
-        return FailRed(f.cboDistrib,
-                       "Special distributions are not available for graphs against radius or size parameter",
-                       kInputError);
-    return CheckNext::GoOn;
-}
 
 CheckNext BandChecks(Form1& f) {
     // The box as typed: getval has not tidied it yet ("0,55" is 0.55).

@@ -8,6 +8,7 @@
 #include "graphs/graph_codes.h"
 #include "media/size_distribution.h"
 #include "platform/text/conversions.h"
+#include "runs/method_codes.h"
 #include "runs/run_estimate.h"
 #include "runs/sweep_steps.h"
 
@@ -59,6 +60,17 @@ std::string LeeDeviationTooSmall(float growth, float steps) {
     return noRoom;
 }
 
+constexpr const char* kAngleGraphsOnly =
+    "This calculation method is available only for graphs against scattering angle at one wavelength and one size";
+
+InputRefusal RedError(RuleInput input, std::string prompt) {
+    InputRefusal r = Red({input}, std::move(prompt));
+    r.title = "Error";
+    return r;
+}
+
+bool EfficiencyGraph(int code) { return code >= kGraphEfficiency && code <= kGraphAsymmetry; }
+
 }  // namespace
 
 bool NormalSampleNotPositive(const std::string& distribution, const std::string& deviation,
@@ -99,6 +111,53 @@ std::optional<InputRefusal> DistributionRule(const RangeInputs& in) {
     if (!n || *n != Val(in.samples) || (*n != 5 && *n != 10 && *n != 20 && *n != 50))
         return Red({RuleInput::Samples}, "Incorrect value of N");
     return std::nullopt;
+}
+
+std::optional<InputRefusal> MieOnlyGraphRule(const RangeInputs& in) {
+    if (in.calcMethod <= kMethodMie || !EfficiencyGraph(in.graphCode)) return std::nullopt;
+    return RedError(RuleInput::Graph, "Selected graph type is available only for Mie calculations");
+}
+
+// The beam series write no efficiencies, and divide the phase function by a Qsca they leave at 0; Huygens
+// reads its ray count from the angle box, which is its own only on angle graphs.
+std::optional<InputRefusal> SweepMethodRule(const RangeInputs& in) {
+    const int code = in.graphCode, method = in.calcMethod;
+    const bool sweep = code >= kFirstSweepGraph && code <= kGraphAsymmetry;
+    const bool disperse = in.disperse && code < kGraphLee;
+    if (EfficiencyGraph(code) && in.gaussian)
+        return RedError(RuleInput::Graph,
+                        "Selected graph type is available only for plane-wave Mie calculations");
+    if (code == kGraphAngle && in.graphSubCode == kSubPhaseFunction && in.gaussian &&
+        (method == kMethodMie || method == kMethodDebye))
+        return RedError(
+            RuleInput::Graph,
+            "The phase function needs the scattering efficiency Qsca, which the Gaussian-beam series do "
+            "not compute: it is available only for a plane wave");
+    if (((sweep || disperse) && method >= kMethodAperture && method <= kMethodVanDeHulst) ||
+        (sweep && method == kMethodHuygens))
+        return RedError(RuleInput::Method, kAngleGraphsOnly);
+    if (code == kGraphConvergence && method != kMethodMie && method != kMethodDebye)
+        return RedError(RuleInput::Method,
+                        "The convergence graph is available only for Mie and Debye calculations");
+    if (disperse && code >= kGraphConvergence && code <= kGraphAsymmetry)
+        return Red({RuleInput::Distribution},
+                   "Size distributions are available only for graphs of intensity");
+    if (disperse && code == kGraphRadius && in.distribution == "Special")
+        return Red({RuleInput::Distribution},
+                   "Special distributions are not available for graphs against radius or size parameter");
+    return std::nullopt;
+}
+
+// Aperture and van de Hulst have no routine for colours, Lee diagrams or maps; Huygens reads its ray count from
+// the angle box, hidden on Lee diagrams and a size on maps.
+std::optional<InputRefusal> ColourPathRule(const RangeInputs& in) {
+    const bool leeOrMap = in.graphCode == kGraphLee || IsMap(in.graphCode);
+    const bool huygens = in.calcMethod == kMethodHuygens && leeOrMap;
+    if (in.calcMethod != kMethodAperture && in.calcMethod != kMethodVanDeHulst && !huygens)
+        return std::nullopt;
+    const bool several = in.listedWaves != 1 && in.graphCode < kFirstSweepGraph;
+    if (!several && !leeOrMap) return std::nullopt;
+    return RedError(RuleInput::Method, kAngleGraphsOnly);
 }
 
 // The angle of a sweep lies on an angle grid (the sweep would otherwise run on the previous run's grid).

@@ -14,6 +14,8 @@ namespace tessary {
 
 // The inputs a refusal paints red (the boxes of the main window that hold them).
 enum class RuleInput {
+    Graph,
+    Method,
     XMin,
     XMax,
     Step,
@@ -43,6 +45,9 @@ struct InputRefusal {
 struct RangeInputs {
     int graphCode = 0;
     int graphSubCode = 0;
+    int calcMethod = 0;
+    bool gaussian = false;           // the Gaussian beam checked
+    int listedWaves = 1;             // the wavelengths the list names (a named set more than one)
     double xMin = 0.0, xMax = 0.0;   // the x range of the boxes
     double xLow = 0.0, xHigh = 0.0;  // the x limits the checks compare (the axes of the graph in an overplot)
     double step = 0.0;               // the step list: a step, or the number of logarithmic steps
@@ -64,10 +69,13 @@ bool NormalSampleNotPositive(const std::string& distribution, const std::string&
 
 // Each rule in the order CheckInput takes them; nothing when the values pass (or the rule does not apply).
 std::optional<InputRefusal> DeviationRule(const RangeInputs& in);     // a distribution other than Special
+std::optional<InputRefusal> MieOnlyGraphRule(const RangeInputs& in);  // efficiencies and asymmetry: Mie
+std::optional<InputRefusal> SweepMethodRule(const RangeInputs& in);   // what sweeps and distributions cannot
 std::optional<InputRefusal> SweepAngleRule(const RangeInputs& in);    // a sweep's angle on a grid of 90/N
 std::optional<InputRefusal> LeeRadiiRule(const RangeInputs& in);      // after the entries of the Lee boxes
 std::optional<InputRefusal> MapSweepRule(const RangeInputs& in);      // after the entries of the map boxes
 std::optional<InputRefusal> DistributionRule(const RangeInputs& in);  // after the number of colours
+std::optional<InputRefusal> ColourPathRule(const RangeInputs& in);    // methods without colours, Lee or maps
 std::optional<InputRefusal> SweepRangeRule(const RangeInputs& in);    // graphs against radius, x, wavelength
 std::optional<InputRefusal> LogStepRule(const RangeInputs& in);       // logarithmic steps of a sweep
 std::optional<InputRefusal> LeeAngleRule(const RangeInputs& in);      // the angle points and Lee distribution

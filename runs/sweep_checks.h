@@ -9,8 +9,6 @@ class Form1;
 
 enum class CheckNext { GoOn, Stop };
 
-// Beside the graph-type rows: what the sweeps and distributions cannot compute.
-CheckNext SweepMethodRules(Form1& f);
 // Bands of the sphere's index model and of the spectrum, then of the medium's index file.
 CheckNext BandChecks(Form1& f);
 // Bands of the index models against a wavelength axis (nm).

@@ -196,8 +196,8 @@ TEST_F(DataFileRefusalTest, CountsThatDisagreeWithTheRowsAreRefused) {
 }
 
 // The file's values held to the window's input checks before anything changes, as a redraw of stored points
-// applies them: a sweep range, step or angle, logarithmic steps, the sun's disc on a coarse angle step, a
-// distribution the window's checks refuse.
+// applies them: a sweep range, step or angle, logarithmic steps, a graph its method does not compute, the
+// sun's disc on a coarse angle step, a distribution the window's checks refuse.
 TEST_F(DataFileRefusalTest, ValuesTheInputChecksRefuseAreRefusedBeforeAnythingChanges) {
     using Item = std::function<std::string&(DataFile&)>;
     const Set radius = [](Form1& f) {
@@ -220,6 +220,9 @@ TEST_F(DataFileRefusalTest, ValuesTheInputChecksRefuseAreRefusedBeforeAnythingCh
          "Number of steps must be a whole number from 1 to 18000"},
         {radius, [](DataFile& d) { d.inputs[6] = "1.2", d.last = 1, d.values.resize(3); }, step,
          "Select a smaller step size"},
+        {[radius](Form1& f) { radius(f), f.cboGraph.setText("Qext/Qsca/Qabs v. radius"); },
+         [](DataFile& d) { d.method = "Debye"; }, [](DataFile& d) -> std::string& { return d.graphText; },
+         "Selected graph type is available only for Mie calculations"},
         {[](Form1&) {}, [](DataFile& d) { d.lightSource = LightSource::Sun; }, step,
          "Sun requires angular resolution < 0.25 degrees"},
         {normal, [](DataFile& d) { (*d.disperse)[1] = "500"; },
