@@ -1,11 +1,13 @@
+// Runs saved and read back on a fresh window, as a user does: the reopened window holds the run's models,
+// indices, beam and settings as the run had them, saves the same file and computes the same values again.
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "file_bytes.h"
 #include "colour/lee_diagram.h"
+#include "file_bytes.h"
 #include "files/data_file.h"
 #include "graphs/graph_codes.h"
 #include "tests/mainwindow/form1_test_support.h"
@@ -13,108 +15,121 @@
 namespace tessary {
 namespace {
 
-namespace fs = std::filesystem;
 using test::Choose;
 using test::Press;
-using test::ReadAll;
 using test::Type;
+
+// The values a run computed: its curve, or the finished rows of a Lee diagram.
+std::vector<double> Computed(Form1& f) {
+    if (f.codes.graphCode != kGraphLee) return f.results.intensityPerp;
+    std::vector<double> rows;
+    for (std::int32_t s = 0; s <= f.runRecord.doneLast; ++s)
+        for (const LeeStore* store : {&f.leeStores.leeRed1, &f.leeStores.leeGreen2})
+            rows.insert(rows.end(), (*store)[static_cast<std::size_t>(s)].begin(),
+                        (*store)[static_cast<std::size_t>(s)].end());
+    return rows;
+}
 
 class ReopenedRunTest : public test::Form1Test {
   protected:
     std::string at(const std::string& name) const { return folder.at(name); }
-    std::string save(Form1& f, const std::string& name) {
-        fs::remove(at(name + ".tsy"));
+    std::string written(Menu& command, const std::string& name, const char* extension) {
+        std::filesystem::remove(at(name + extension));
         fileDialogs.answer(at(name));
-        f.mnuSave.trigger();
-        return ReadAll(at(name + ".tsy"));
+        command.trigger();
+        return test::ReadAll(at(name + extension));
     }
+    std::string save(Form1& f, const std::string& name) { return written(f.mnuSave, name, ".tsy"); }
     std::string exported(Form1& f, const std::string& name) {
-        fs::remove(at(name + ".txt"));
         f.fileState.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
-        fileDialogs.answer(at(name));
-        f.mnuSaveText.trigger();
-        return ReadAll(at(name + ".txt"));
+        return written(f.mnuSaveText, name, ".txt");
     }
+    // Reads the file into the window, counting from there what it says.
     void read(Form1& f, const std::string& name) {
+        messages.clear();
         fileDialogs.answer(at(name + ".tsy"));
         f.mnuRead.trigger();
     }
+    void expectQuiet() {
+        for (const auto& m : messages.shown()) ADD_FAILURE() << m.title << ": " << m.prompt;
+    }
+    // Saves the run on show (then rewrites a line of the file as an older program wrote it), reads it on a
+    // fresh window and presses New plot there: that window saves the same file, computes the same values
+    // and says nothing on the way. The reading window; the file in `file`.
+    Form1& expectComputedAgain(Form1& a, const std::pair<std::string, std::string>& older = {}) {
+        const std::vector<double> computed = Computed(a);
+        file = save(a, "run");
+        std::string bytes = file;
+        if (!older.first.empty()) bytes.replace(bytes.find(older.first), older.first.size(), older.second);
+        test::WriteAll(at("run.tsy"), bytes);
+        Form1& b = started();
+        read(b, "run");
+        EXPECT_EQ(save(b, "again"), file);
+        Press(b.cmdNewPlot);
+        EXPECT_EQ(Computed(b), computed);
+        expectQuiet();
+        return b;
+    }
+    std::string file;
     test::TestFolder folder{"tessary_reopened_"};
 };
 
-// Each sphere and medium model with parameters other than the start's, chosen as the user chooses it,
-// read back on a fresh window that shows other models: the export is the one made before saving, and New
-// plot computes and exports it again (the export's date is the clock's, fixed here). A model of an index
-// file is read where the reading window has read that file too.
+// A sphere and a medium model of each kind with parameters other than the start's, chosen as the user
+// chooses them, read back on a fresh window that shows water at 60 C around a Gedzelman sphere: the export
+// is the one made before saving (less the amplitudes the file does not hold), and New plot computes and
+// exports it again. An index file's model is read where the reading window has read that file too.
 TEST_F(ReopenedRunTest, EveryIndexModelComputesAgainWhatItComputed) {
-    const std::string glass = std::string(TESSARY_EXAMPLES_DIR) + "/glass.rix";
-    const auto indexFile = [this, glass](Menu& item) { fileDialogs.answer(glass), Choose(item); };
-    const auto member = [](Menu Form1::*item) { return [item](Form1& f) { Choose(f.*item); }; };
-    const auto user = [](TextBox UserIndexRows::*index, UserIndexRows& rows, TextBox& material) {
-        material.setText("Glass"), (rows.*index).setText("1.6");
-    };
     struct Case {
-        const char* name;
-        std::function<void(Form1&)> choose;
-        std::function<void(Form1&)> reader = [](Form1&) {};  // what the reading window has
+        Menu Form1::*sphere;
+        Menu Form1::*medium;
+        const char* water;  // the water dialog's temperature
+        int complex;        // the complex boxes of the water, Segelstein and Ray dialogs
+        const char* air;    // the air dialog's temperature
     };
-    const Case cases[] = {
-        {"IAPWS at 20 C, complex",
-         [](Form1& f) {
-             f.dlogTemp_->txtTemp.setText("20"), f.dlogTemp_->chkRI_Complex.setValue(1);
-             Choose(f.mnuRI_IAPWS);
-         }},
-        {"Cowley", member(&Form1::mnuRI_Cowley)},
-        {"Segelstein, complex",
-         [](Form1& f) { f.dlogSegelstein_->chkRI_Complex.setValue(1), Choose(f.mnuRI_Segelstein); }},
-        {"Ray, complex", [](Form1& f) { f.dlogRay_->chkRI_Complex.setValue(1), Choose(f.mnuRI_Ray); }},
-        {"Lynch", member(&Form1::mnuRI_Lynch)},
-        {"Kaye + Laby", member(&Form1::mnuRI_KayeLaby)},
-        {"Gedzelman", member(&Form1::mnuRI_Gedzelman)},
-        {"gold", member(&Form1::mnuRI_Au)},
-        {"silver", member(&Form1::mnuRI_Ag)},
-        {"copper", member(&Form1::mnuRI_Cu)},
-        {"air sphere at 15 C", [](Form1& f) { f.dlogAir_->txtAirTemp.setText("15"), Choose(f.mnuRI_Air1); }},
-        {"vacuum sphere in water", [](Form1& f) { Choose(f.mnuRI_Vacuum1), Choose(f.mnuRI_IAPWS2); }},
-        {"user-defined sphere",
-         [user](Form1& f) {
-             user(&UserIndexRows::txtRI_1_2, *f.dlogRI_User1_, f.dlogRI_User1_->txtMaterial1);
-             Choose(f.mnuRI_User1);
-         }},
-        {"sphere from an index file", [indexFile](Form1& f) { indexFile(f.mnuRI_File1); },
-         [indexFile](Form1& f) { indexFile(f.mnuRI_File1), Choose(f.mnuRI_Cowley); }},
-        {"air medium", member(&Form1::mnuRI_Air2)},
-        {"air medium at 30 C, air sphere",
-         [](Form1& f) { f.dlogAir_->txtAirTemp.setText("30"), Choose(f.mnuRI_Air2), Choose(f.mnuRI_Air1); }},
-        {"water medium at 40 C",
-         [](Form1& f) { f.dlogTemp_->txtTemp.setText("40"), Choose(f.mnuRI_IAPWS2); }},
-        {"Segelstein medium, gold sphere", [](Form1& f) { Choose(f.mnuRI_Segelstein2), Choose(f.mnuRI_Au); }},
-        {"user-defined medium",
-         [user](Form1& f) {
-             user(&UserIndexRows::txtRI_1_3, *f.dlogRI_User2_, f.dlogRI_User2_->txtMaterial2);
-             Choose(f.mnuRI_User2);
-         }},
-        {"medium from an index file", [indexFile](Form1& f) { indexFile(f.mnuRI_File2); },
-         [indexFile](Form1& f) { indexFile(f.mnuRI_File2), Choose(f.mnuRI_Vacuum2); }},
+    const Case cases[] = {{&Form1::mnuRI_IAPWS, &Form1::mnuRI_Air2, "20", 1, "5"},
+                          {&Form1::mnuRI_Cowley, &Form1::mnuRI_IAPWS2, "40", 0, "5"},
+                          {&Form1::mnuRI_Segelstein, &Form1::mnuRI_Segelstein2, "5", 1, "5"},
+                          {&Form1::mnuRI_Ray, &Form1::mnuRI_Vacuum2, "5", 1, "5"},
+                          {&Form1::mnuRI_Lynch, &Form1::mnuRI_User2, "5", 0, "5"},
+                          {&Form1::mnuRI_KayeLaby, &Form1::mnuRI_File2, "5", 0, "5"},
+                          {&Form1::mnuRI_Gedzelman, &Form1::mnuRI_Air2, "5", 0, "30"},
+                          {&Form1::mnuRI_Au, &Form1::mnuRI_Segelstein2, "5", 0, "5"},
+                          {&Form1::mnuRI_Ag, &Form1::mnuRI_Vacuum2, "5", 0, "5"},
+                          {&Form1::mnuRI_Cu, &Form1::mnuRI_Air2, "5", 0, "5"},
+                          {&Form1::mnuRI_Air1, &Form1::mnuRI_Air2, "5", 0, "15"},
+                          {&Form1::mnuRI_Vacuum1, &Form1::mnuRI_IAPWS2, "5", 0, "5"},
+                          {&Form1::mnuRI_User1, &Form1::mnuRI_Vacuum2, "5", 0, "5"},
+                          {&Form1::mnuRI_File1, &Form1::mnuRI_Air2, "5", 0, "5"}};
+    const std::string glass = std::string(TESSARY_EXAMPLES_DIR) + "/glass.rix";
+    const auto choose = [this, &glass](Form1& f, std::initializer_list<Menu*> items) {
+        for (Menu* item : items) {
+            if (item == &f.mnuRI_File1 || item == &f.mnuRI_File2) fileDialogs.answer(glass);
+            Choose(*item);
+        }
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
         Form1& a = started();
+        SCOPED_TRACE((a.*c.sphere).caption() + " in " + (a.*c.medium).caption());
         Type(a.cboStep, "1");
-        c.choose(a);
+        a.dlogTemp_->txtTemp.setText(c.water), a.dlogAir_->txtAirTemp.setText(c.air);
+        for (CheckBox* box :
+             {&a.dlogTemp_->chkRI_Complex, &a.dlogSegelstein_->chkRI_Complex, &a.dlogRay_->chkRI_Complex})
+            box->setValue(c.complex);
+        a.dlogRI_User1_->txtMaterial1.setText("Glass"), a.dlogRI_User1_->txtRI_1_2.setText("1.6");
+        a.dlogRI_User2_->txtMaterial2.setText("Oil"), a.dlogRI_User2_->txtRI_1_3.setText("1.4");
+        choose(a, {&(a.*c.medium), &(a.*c.sphere)});
         Press(a.cmdNewPlot);
         const std::string text = exported(a, "run");
         save(a, "run");
         Form1& b = started();
-        b.dlogTemp_->txtTemp.setText("60"), Choose(b.mnuRI_IAPWS2), Choose(b.mnuRI_Gedzelman);
-        c.reader(b);
-        messages.clear();
+        for (Menu Form1::*item : {c.sphere, c.medium})
+            if (item == &Form1::mnuRI_File1 || item == &Form1::mnuRI_File2) choose(b, {&(b.*item)});
+        b.dlogTemp_->txtTemp.setText("60"), choose(b, {&b.mnuRI_IAPWS2, &b.mnuRI_Gedzelman});
         read(b, "run");
-        // The file holds no amplitudes: their table is left out until New plot computes them.
         EXPECT_EQ(exported(b, "read"), text.substr(0, text.find("\r\n\r\nReal and imaginary")) + "\r\n");
         Press(b.cmdNewPlot);
         EXPECT_EQ(exported(b, "again"), text);
-        for (const auto& m : messages.shown()) ADD_FAILURE() << m.title << ": " << m.prompt;
+        expectQuiet();
     }
 }
 
@@ -128,8 +143,7 @@ TEST_F(ReopenedRunTest, ABeamRunComputesAgainAsTheBeamItWas) {
     for (const auto& [method, beam] : cases) {
         SCOPED_TRACE(std::string(method) + ", " + (beam == &Form1::mnuTopHat ? "top hat" : "Gaussian"));
         Form1& a = started();
-        Type(a.cboStep, "1");
-        Type(a.cboType, method);
+        Type(a.cboStep, "1"), Type(a.cboType, method);
         if (a.cboRays.visible()) Type(a.cboRays, "0");
         dlogGaussianBeam& dialog = *a.dlogGaussianBeam_;
         for (const auto& [box, text] : {std::pair{&dialog.txtBeamXF, "-40"},
@@ -138,47 +152,17 @@ TEST_F(ReopenedRunTest, ABeamRunComputesAgainAsTheBeamItWas) {
             box->setText(text);
         (a.*beam).trigger();  // its dialog, closed with OK
         Press(a.cmdNewPlot);
-        const std::vector<double> computed = a.results.intensityPerp;
         const std::string label = a.lblDebyeRays.caption();
-        save(a, "beam");
-        Form1& b = started();
-        read(b, "beam");
-        Press(b.cmdNewPlot);
-        EXPECT_EQ(b.lblDebyeRays.caption(), label);
-        EXPECT_EQ(b.results.intensityPerp, computed);
-    }
-}
-
-// Imaginary parts typed and computed, read back on a fresh window: the box holds a text the box takes (the
-// scientific form where it reads as the same number), and New plot computes the same run without a word.
-TEST_F(ReopenedRunTest, AnImaginaryIndexReadBackIsOneTheBoxTakes) {
-    const std::pair<const char*, const char*> cases[] = {{"-1.5", "-1.5"},
-                                                         {"-0.001", "-1.00E-03"},
-                                                         {"0.0001", "1.00E-04"},
-                                                         {"3.30E-10", "3.30E-10"},
-                                                         {"0.5", "0.5"}};
-    for (const auto& [typed, shown] : cases) {
-        SCOPED_TRACE(typed);
-        Form1& a = started();
-        Type(a.cboStep, "1");
-        Type(a.txtRefractImag, typed);
-        Press(a.cmdNewPlot);
-        const std::vector<double> computed = a.results.intensityPerp;
-        save(a, "index");
-        Form1& b = started();
-        messages.clear();
-        read(b, "index");
-        EXPECT_EQ(b.txtRefractImag.text(), shown);
-        Press(b.cmdNewPlot);
-        EXPECT_EQ(b.results.intensityPerp, computed);
-        for (const auto& m : messages.shown()) ADD_FAILURE() << m.title << ": " << m.prompt;
+        EXPECT_EQ(expectComputedAgain(a).lblDebyeRays.caption(), label);
     }
 }
 
 // Settings through a file: what a file holds is the run's as the boxes mean it, and the window that reads
-// it saves the same and computes the same values again without a word. Y limits typed after a run are
+// it saves the same and computes the same values again without a word (its boxes take what the reader
+// wrote into them, a negative imaginary part too). Y limits typed after a run are
 // the file's once a redraw has drawn with them; a typed maximum with an automatic minimum runs again; a
-// sweep an older program saved as drawn under the sun reads as the point source its run had.
+// stopped Lee diagram computes its rows at their radii again; a sweep an older program saved as drawn under
+// the sun reads as the point source its run had.
 TEST_F(ReopenedRunTest, SettingsKeepTheirValuesThroughAFile) {
     const auto typedLimits = [](bool redrawn) {
         return [redrawn](Form1& f) {
@@ -190,10 +174,15 @@ TEST_F(ReopenedRunTest, SettingsKeepTheirValuesThroughAFile) {
     struct Case {
         const char* name;
         std::function<void(Form1&)> run;
-        std::string holds;                                  // lines of the file the run saves
-        std::function<void(std::string&)> older = nullptr;  // the file as an older program wrote it
+        std::string holds;                            // lines of the file the run saves
+        std::pair<std::string, std::string> older{};  // a line as an older program wrote it
     };
     const Case cases[] = {
+        // An imaginary part the box takes back (the scientific form only where it reads as the same number).
+        {"imaginary part -1.5", [](Form1& f) { Type(f.txtRefractImag, "-1.5"), Press(f.cmdNewPlot); },
+         "\r\n-1.5\r\n"},
+        {"imaginary part -0.001", [](Form1& f) { Type(f.txtRefractImag, "-0.001"), Press(f.cmdNewPlot); },
+         "\r\n-0.001\r\n"},
         {"y limits typed, not drawn", typedLimits(false), "\r\nAutomatic\r\nAutomatic\r\n"},
         {"y limits typed and drawn", typedLimits(true), "\r\n .01 \r\n 1.5E+20 \r\n"},
         {"y maximum 1 at radius 100",
@@ -213,40 +202,15 @@ TEST_F(ReopenedRunTest, SettingsKeepTheirValuesThroughAFile) {
         {"intensity v. refractive index saved under the sun",
          [](Form1& f) { Choose(f.cboGraph, "Intensity v. refractive index"), Press(f.cmdNewPlot); },
          "\r\nLight source: Point\r\n",
-         [](std::string& bytes) {
-             bytes.replace(bytes.find("Light source: Point"), 19, "Light source: Sun");
-         }},
-    };
-    // The values computed: the curve, or the finished rows of a Lee diagram.
-    const auto values = [](Form1& f) {
-        if (f.codes.graphCode != kGraphLee) return f.results.intensityPerp;
-        std::vector<double> rows;
-        for (std::int32_t s = 0; s <= f.runRecord.doneLast; ++s)
-            for (const LeeStore* store : {&f.leeStores.leeRed1, &f.leeStores.leeGreen2})
-                rows.insert(rows.end(), (*store)[static_cast<std::size_t>(s)].begin(),
-                            (*store)[static_cast<std::size_t>(s)].end());
-        return rows;
+         {"Light source: Point", "Light source: Sun"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Form1& a = started();
         Type(a.cboStep, "1");
         c.run(a);
-        const std::vector<double> computed = values(a);
-        const std::string file = save(a, "run");
+        expectComputedAgain(a, c.older);
         EXPECT_NE(file.find(c.holds), std::string::npos);
-        if (c.older) {
-            std::string bytes = file;
-            c.older(bytes);
-            test::WriteAll(at("run.tsy"), bytes);
-        }
-        Form1& b = started();
-        messages.clear();
-        read(b, "run");
-        EXPECT_EQ(save(b, "again"), file);
-        Press(b.cmdNewPlot);
-        EXPECT_EQ(values(b), computed);
-        for (const auto& m : messages.shown()) ADD_FAILURE() << m.title << ": " << m.prompt;
     }
 }
 
