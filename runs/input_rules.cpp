@@ -230,7 +230,8 @@ std::optional<InputRefusal> LogStepRule(const RangeInputs& in) {
 float LeeRelativeDeviation(const RangeInputs& in) { return static_cast<float>(Val(in.deviation) / 100); }
 
 // The angle points of a Lee or map row; the distribution of a Lee diagram must span between 3 radius steps
-// and a third of the steps: w = 3 sigma / (ratio - 1) steps, for the sweep the run will make.
+// and a third of the steps: w = 3 sigma / (ratio - 1) steps, for the sweep a run will make (a redraw of the
+// rows of a stopped run has fewer steps than its run had).
 std::optional<InputRefusal> LeeAngleRule(const RangeInputs& in) {
     const double s = in.step;
     if (IsMap(in.graphCode) && (in.xHigh - in.xLow) / s > kMaxLeeAnglePoints)
@@ -241,6 +242,7 @@ std::optional<InputRefusal> LeeAngleRule(const RangeInputs& in) {
     if (!in.disperse) return std::nullopt;
     if (in.distribution == "Special")
         return Red({RuleInput::Distribution}, "Special distributions are not available for Lee diagrams");
+    if (in.redraw) return std::nullopt;  // the width judges the sweep a run will make, not the rows stored
     const float sigma = LeeRelativeDeviation(in);
     const float steps = static_cast<float>(in.leeSteps);
     const float ratio = SweepRatio(static_cast<float>(in.radius), static_cast<float>(in.leeMax), steps);
