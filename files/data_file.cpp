@@ -67,6 +67,9 @@ constexpr const char* kAmplitudeTitle = "Real and imaginary values of S1 and S2"
 constexpr const char* kPointLine = "Light source: Point";
 constexpr const char* kSunLine = "Light source: Sun";
 constexpr const char* kAmplitudeValuesLine = "Values: Amplitude";
+constexpr std::string_view kValuesPrefix = "Values: ";
+constexpr std::string_view kAmplitudeWord = "Amplitude";
+constexpr std::string_view kSizeDividedWord = "S1 and S2 divided by x";
 constexpr const char* kInvWavelengthOn = "Inv Wavelength: On";
 constexpr const char* kInvWavelengthOff = "Inv Wavelength: Off";
 constexpr std::string_view kIlluminationPrefix = "Illumination: ";
@@ -653,7 +656,11 @@ void WriteLightSource(const DataFile& f, Printer& w) {
 }
 
 void WriteValues(const DataFile& f, Printer& w) {
-    if (f.amplitudeValues) w.PrintLine(std::string(kAmplitudeValuesLine));
+    if (!f.amplitudeValues && !f.sizeDivided) return;
+    std::string line(kValuesPrefix);
+    if (f.amplitudeValues) line += kAmplitudeWord;
+    if (f.sizeDivided) line += std::string(f.amplitudeValues ? "; " : "") + std::string(kSizeDividedWord);
+    w.PrintLine(line);
 }
 
 void WriteInvWavelength(const DataFile& f, Printer& w) {
@@ -833,12 +840,23 @@ void Decoder::lightSource(const TailText& line) {
     f.lightSource = line.text == kSunLine ? LightSource::Sun : LightSource::Point;
 }
 
+// "Amplitude", "S1 and S2 divided by x" or both, in that order, joined by "; ".
 void Decoder::values(const TailText& line) {
-    if (line.text != kAmplitudeValuesLine)
-        refuse(line, "is not \"" + std::string(kAmplitudeValuesLine) + "\"");
-    if (!GraphHoldsAmplitudes(codes().code))
+    const std::string size(kSizeDividedWord);
+    const std::string amplitude = std::string(kAmplitudeWord);
+    const std::string_view rest =
+        std::string_view(line.text).substr(std::min(line.text.size(), kValuesPrefix.size()));
+    if (!line.text.starts_with(kValuesPrefix) ||
+        (rest != amplitude && rest != size && rest != amplitude + "; " + size))
+        refuse(line, "is not \"" + std::string(kAmplitudeValuesLine) + "\", \"" + std::string(kValuesPrefix) +
+                         size + "\" or both");
+    f.amplitudeValues = rest.starts_with(amplitude);
+    f.sizeDivided = rest.ends_with(size);
+    if (f.amplitudeValues && !GraphHoldsAmplitudes(codes().code))
         refuse(line, "names amplitudes, which no run of \"" + f.graphText + "\" stores");
-    f.amplitudeValues = true;
+    const int method = f.version >= 200 ? MethodCodeOf(TranslateMethod(f.method)) : kMethodNone;
+    if (f.sizeDivided && method != kMethodMie && method != kMethodDebye)
+        refuse(line, "names S1 and S2 divided by x, which no \"" + f.method + "\" run forms");
 }
 
 void Decoder::invWavelength(const TailText& line) {

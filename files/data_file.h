@@ -162,8 +162,11 @@ struct DataFile {
     // encoder's table of them (data_file.cpp): the line "Light source: Point" or "Light source: Sun".
     std::optional<LightSource> lightSource;
     // The line "Values: Amplitude": graph codes 1 to 19 hold the moduli |S1|, |S2| (the Amplitude
-    // option) where the other files hold intensities.
+    // option) where the other files hold intensities. "Values: S1 and S2 divided by x" (after
+    // "Amplitude; " when both): the values were formed from S1 and S2 divided by the size parameter (Plot >
+    // Size, applied by the plane-wave Mie series).
     bool amplitudeValues = false;
+    bool sizeDivided = false;
     // The line "Inv Wavelength: On" or "Inv Wavelength: Off": the run had the option other than the graph
     // type and wavelength count choose it (InvWavelengthChosen); nothing when it had that choice.
     std::optional<bool> invWavelength;

@@ -116,6 +116,7 @@ void RecordFromDataFile(const DataFile& d, RunRecord& r) {
     if (sweep) r.angleText = d.angleText;
     r.xStepLog = sweep && d.xLog;
     r.amplitude = d.amplitudeValues;
+    r.sizeDivided = d.sizeDivided;
     r.yMin = d.yMin;
     r.yMax = d.yMax;
     r.invWavelength = d.invWavelength.value_or(InvWavelengthChosen(g.code, g.subCode, d.inputs[0]));

@@ -520,6 +520,10 @@ bool Loader::checkOverplot() const {
     else if (absolute(shown) != absolute(fileRecord))
         differs = std::string("The file holds values in ") + units(absolute(fileRecord)) +
                   " units (Inv Wavelength), the graph shows them in " + units(absolute(shown)) + " units.";
+    else if (shown.sizeDivided != d.sizeDivided)
+        differs = std::string("The file holds values of S1 and S2 ") +
+                  (d.sizeDivided ? "divided" : "not divided") + " by x (Size), the graph shows them " +
+                  (d.sizeDivided ? "not divided." : "divided.");
     if (differs.empty()) return true;
     msgBox(differs, mb::kOkOnly, std::string("Overplot from file"));
     return false;
@@ -1104,6 +1108,7 @@ void Loader::options() {
     // The options of the run's values: the S1 and S2 block saved, amplitudes in place of intensities.
     f.mnuS1S2.setChecked(d.amplitudeBlock);
     if (g.code < kGraphLee) f.mnuAmplitude.setChecked(d.amplitudeValues);
+    f.mnuSize.setChecked(d.sizeDivided);  // S1 and S2 divided by x, as the run had them
     // Inv Wavelength as the run had it, whatever the list handlers above chose from the window's state.
     f.mnuInvWavelength.setChecked(fileRecord.invWavelength);
     // The text export of the results read, as after a run of the graph (Lee diagrams and maps have none).

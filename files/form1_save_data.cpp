@@ -88,6 +88,7 @@ void Gatherer::settings() {
     // The run's own: moduli in place of intensities, Inv Wavelength, the beam that lit the sphere and the
     // surface waves' options.
     d.amplitudeValues = HoldsAmplitudes(r);
+    d.sizeDivided = r.sizeDivided;
     d.invWavelength = InvWavelengthOf(r);
     // A named set of wavelengths: the count its list and radius give, which the reader holds them to.
     if (r.waveText == "High" || r.waveText == "Med." || r.waveText == "Low")

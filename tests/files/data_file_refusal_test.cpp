@@ -124,11 +124,15 @@ TEST_F(DataFileRefusalTest, EveryLineAfterTheResultsIsReadWholeInItsPlace) {
         std::string what;  // after "Line n: "
     };
     const std::string point = "Light source: Point\r\n";
+    const std::string kSizeForms = ", \"Values: S1 and S2 divided by x\" or both";
     const Case cases[] = {
         {amplitudes, "Values: Amplitude\r\n", "Values: Amplitud\r\n", "Values: Amplitud",
-         "\"Values: Amplitud\" is not \"Values: Amplitude\""},
+         "\"Values: Amplitud\" is not \"Values: Amplitude\"" + kSizeForms},
         {amplitudes, "Values: Amplitude\r\n", "Values:\r\n",
-         "Values:", "\"Values:\" is not \"Values: Amplitude\""},
+         "Values:", "\"Values:\" is not \"Values: Amplitude\"" + kSizeForms},
+        {[](Form1& f) { f.mnuSize.setChecked(true); }, "\r\nMie\r\n", "\r\nDiffraction\r\n",
+         "Values: S1 and S2 divided by x",
+         "\"Values: S1 and S2 divided by x\" names S1 and S2 divided by x, which no \"Diffraction\" run forms"},
         {minusRays, "Options: Surface wave subtraction\r\n", "Options:\r\n",
          "Options:", "\"Options:\" names no option of a run"},
         {[](Form1&) {}, point, "Light source: Point\t\r\n", "Light source: Point\t",

@@ -384,6 +384,34 @@ TEST_F(RunRecordTest, TheIlluminationRecordedIsTheOneTheRunUsed) {
     }
 }
 
+// Plot > Size divides S1 and S2 by x: the label and the export name it, the data file keeps it, and the
+// file read back on a fresh window is labelled so and computes it again (an angle graph and a sweep).
+TEST_F(RunRecordTest, SizeIsPartOfTheRunRecord) {
+    for (const char* graph : {"Intensity v. scattering angle", "Intensity v. radius"}) {
+        SCOPED_TRACE(graph);
+        Form1& f = start();
+        Run(f, graph, "10", "11", "0.1");  // the first point at x of the radius box's 10 um
+        const double plain = f.results.intensityPerp[1];
+        Choose(f, "Plot > Size");
+        Press(f.cmdNewPlot);
+        const double x = f.runRecord.sizeParam, divided = f.results.intensityPerp[1];
+        EXPECT_NEAR(divided * x * x, plain, 1e-12 * plain);
+        const std::string label = "Mie (plane wave) with S1 and S2 divided by x";
+        EXPECT_EQ(f.lblDebyeRays.caption(), label);
+        const std::string method = "Calculation Method:         " + label + "\r\n";
+        EXPECT_NE(saveText(f, "size").find(method), std::string::npos);
+        EXPECT_NE(saveData(f, "size").find("\r\nValues: S1 and S2 divided by x\r\n"), std::string::npos);
+        Form1& g = start();
+        fileDialogs.answer(at("size.tsy"));
+        g.mnuRead.trigger();
+        EXPECT_EQ(g.lblDebyeRays.caption(), label);
+        EXPECT_NE(saveText(g, "read").find(method), std::string::npos);
+        EXPECT_TRUE(g.mnuSize.checked());
+        Press(g.cmdNewPlot);
+        EXPECT_EQ(g.results.intensityPerp[1], divided);
+    }
+}
+
 // The text export's relative index per row comes from the models of the record given: vacuum in
 // vacuum is 1 at any wavelength, the water sphere outside 0.15-2 um keeps the index shown, and a file
 // model with no file read has none.
