@@ -110,6 +110,7 @@ class Loader {
     void indices();
     void scales();
     void options();
+    void olderVersion(RunRecord& r) const;
     void spectrum();
     void results();
     void leeResults();
@@ -875,45 +876,23 @@ void Loader::leeResults() {
 }
 
 // The record of the run the file holds, from the file alone (RecordFromDataFile); what no file holds from
-// what the file set up: the label and title its method gives, its models and the band and spectrum label
-// of its wavelength set, and what an older version leaves to the window (its method, spectrum, index boxes
-// or models). And the readout of the values the file holds.
+// what the file set up: the label and title its method gives, the spectrum's label and the band of its
+// wavelength set, its models and their index. And the readout of the values the file holds.
 void Loader::keepRecord() {
-    const RunRecord window = f.RecordOfInputs();
     RunRecord r;
     RecordFromDataFile(d, r);
-    r.raysText = d.version >= 200 ? rays : window.raysText;
-    if (d.version < 200) {
-        r.calcMethod = window.calcMethod;
-        r.methodText = window.methodText;
-    }
-    r.methodLabel = window.methodLabel;
-    r.title = window.title;
-    r.indexModels = models;
-    if (d.version <= 201) {
-        r.spectrumWord = window.spectrumWord;
-        r.blackBody = window.blackBody;
-        r.bandMinText = window.bandMinText;
-        r.bandMaxText = window.bandMaxText;
-    }
-    r.spectrumLabel = window.spectrumLabel;
-    r.bandMinUm = f.light.bandMinUm;  // the wavelength set of the file's band
+    r.raysText = rays;  // as the list takes them: what the run computed
+    if (d.version <= 202) olderVersion(r);
+    r.methodLabel = f.lblDebyeRays.caption();
+    r.title = f.caption();
+    r.spectrumLabel = f.lblSpectrum.caption();
+    r.bandMinUm = f.light.bandMinUm;
     r.bandMaxUm = f.light.bandMaxUm;
-    if (d.version <= 202) {
-        r.refractReal = window.refractReal;
-        r.refractImag = window.refractImag;
-    }
-    if (d.version < 201) {
-        r.sphereName = window.sphereName;
-        r.mediumName = window.mediumName;
-        r.sphereWord = window.sphereWord;
-        r.sphere = window.sphere;
-        r.medium = window.medium;
-    }
+    r.indexModels = models;
     SetIndexUse(r);
     const double lambda = Val(r.lambdaText);
     r.sizeParam = lambda > 0 ? r.radius * kTwoPi / lambda * f.indexState.mediumRe : 0.0;
-    r.lightSource = window.lightSource;
+    r.lightSource = f.optSun.value() ? LightSource::Sun : LightSource::Point;
     r.lastSizeParam = f.calc.sizeParam;  // the readout's X: the x the stored results were read at
     r.serial = ++f.runRecordsTaken;      // a run of its own on show
     f.runRecord = r;
@@ -923,6 +902,33 @@ void Loader::keepRecord() {
     if (g.code == kGraphAngle && r.state == ResultsState::Complete && r.calcMethod == kMethodMie &&
         r.illumination == RunIllumination::PlaneWave && r.waveCount == 1 && d.qSca > 0)
         f.readout.qSca = d.qSca;
+}
+
+// What a file of an older version does not hold, the window kept as it was when the file was read: the
+// method (before 2.00), the names and models (before 2.01), the spectrum (to 2.01) and the index boxes (to
+// 2.02, whose models gave them).
+void Loader::olderVersion(RunRecord& r) const {
+    const RunRecord window = f.RecordOfInputs();
+    if (d.version < 200) {
+        r.calcMethod = window.calcMethod;
+        r.methodText = window.methodText;
+        r.raysText = window.raysText;
+    }
+    if (d.version < 201) {
+        r.sphereName = window.sphereName;
+        r.mediumName = window.mediumName;
+        r.sphereWord = window.sphereWord;
+        r.sphere = window.sphere;
+        r.medium = window.medium;
+    }
+    if (d.version <= 201) {
+        r.spectrumWord = window.spectrumWord;
+        r.blackBody = window.blackBody;
+        r.bandMinText = window.bandMinText;
+        r.bandMaxText = window.bandMaxText;
+    }
+    r.refractReal = window.refractReal;
+    r.refractImag = window.refractImag;
 }
 
 void Loader::keepValuesAsRead() {
