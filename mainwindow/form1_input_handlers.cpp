@@ -136,10 +136,12 @@ void Form1::cboType_click() {
         }
     }
 
-    // 6: illumination; the checked beam is applied again for the new method.
+    // 6: illumination; the checked beam is applied again for the new method. The top hat is Young mod.'s
+    // alone (no other method runs with it), also where the central beam keeps the menu shown.
     if (!IsOneOf(codes.calcMethod, {kMethodMie, kMethodDebye, kMethodYoungMod})) {
         mnuPlaneWave.setChecked(true);
         mnuIllumination.setVisible(false);
+        mnuTopHat.setVisible(false);
     } else {
         mnuIllumination.setVisible(windowState.hiddenModeState == 2);
         if (codes.calcMethod == kMethodMie || codes.calcMethod == kMethodDebye) {

@@ -89,6 +89,20 @@ TEST_F(BeamMenuTest, BeamInUseIsOfferedWhateverTheMethod) {
     }
 }
 
+// The top hat beam is Young mod.'s alone: no other ray method offers it, also while the central beam keeps
+// the Illumination menu shown (a data file of another method with a top hat is refused).
+TEST_F(BeamMenuTest, TopHatIsOfferedToYoungModAlone) {
+    Form1& f = started();
+    switchSpecialModeOn();
+    f.cboType.setText("Young mod");
+    f.mnuCentralBeam.trigger();
+    for (const char* method : {"Young", "Descartes"}) {
+        f.cboType.setText(method);
+        EXPECT_TRUE(offered(f.mnuCentralBeam)) << method;
+        EXPECT_FALSE(offered(f.mnuTopHat)) << method;
+    }
+}
+
 // The top hat of the dialog's defaults (centre -40 um, half-width 20 um) lies wholly beside the 10 um
 // sphere (|xf| - w0 = 20 um > r): no ray meets it, and the run says so.
 TEST_F(BeamMenuTest, TopHatThatMissesTheSphereIsRefused) {
