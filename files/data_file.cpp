@@ -75,6 +75,8 @@ constexpr const char* kInvWavelengthOff = "Inv Wavelength: Off";
 constexpr std::string_view kIlluminationPrefix = "Illumination: ";
 constexpr std::string_view kBeamPrefix = "Beam:";
 constexpr std::string_view kStoppedPrefix = "Stopped after ";
+constexpr std::string_view kPlannedMaximum = "; planned maximum ";
+constexpr std::string_view kRefusedBy = "; refused: ";
 constexpr std::string_view kOptionsPrefix = "Options: ";
 constexpr std::string_view kSurfaceWaveSubtraction = "Surface wave subtraction";
 constexpr std::string_view kDiffractionAdded = "Diffraction";
@@ -707,7 +709,7 @@ void WriteSurfaceWaves(const DataFile& f, Printer& w) {
 }
 
 void WriteStopped(const DataFile& f, Printer& w) {
-    if (f.stopped) w.PrintLine(StoppedRunLine(*f.stopped));
+    if (f.stopped) w.PrintLine(TextItem(StoppedRunLine(*f.stopped)));  // a refusal may hold a comma
 }
 
 struct TailEntry {
@@ -987,32 +989,19 @@ void Decoder::surfaceWaves(const TailText& line) {
     f.surfaceWaves = waves;
 }
 
-// The stop line: whole numbers, at least one point done and fewer than planned, within the limits, of a
-// graph that saves a stopped run (a sweep, a Lee diagram or a map: an angle graph's run is one).
+// The stop line (StoppedRunOfLine) of a graph that saves a stopped run (a sweep, a Lee diagram or a map: an
+// angle graph's run is one); a planned range only after a sweep of logarithmic steps whose planned number
+// of steps gives the points planned.
 void Decoder::stopped(const TailText& line) {
-    const auto whole = [](std::string_view digits) -> std::optional<std::int32_t> {
-        if (digits.empty() || digits.size() > 9 ||
-            digits.find_first_not_of("0123456789") != std::string_view::npos)
-            return std::nullopt;
-        std::int32_t v = 0;
-        for (const char c : digits) v = 10 * v + (c - '0');
-        return v;
-    };
-    std::string_view rest = std::string_view(line.text);
-    const bool prefixed = rest.starts_with(kStoppedPrefix);
-    rest.remove_prefix(prefixed ? kStoppedPrefix.size() : rest.size());
-    const std::size_t of = rest.find(" of ");
-    const std::optional<std::int32_t> done = whole(rest.substr(0, of));
-    std::optional<std::int32_t> planned;
-    if (of != std::string_view::npos && rest.ends_with(" points")) {
-        rest.remove_suffix(std::string_view(" points").size());
-        planned = whole(rest.substr(of + 4));
-    }
-    if (!prefixed || !done || !planned || *done < 1 || *done >= *planned || *planned > kDataFileMaxIndex)
+    const std::optional<StoppedRun> stop = StoppedRunOfLine(line.text);
+    const int code = codes().code;
+    const bool sweep = code >= kFirstSweepGraph && code <= kLastSweepGraph;
+    if (!stop || (!stop->plannedMax.empty() &&
+                  !(sweep && f.xLog && CLng(Val(stop->plannedSteps) + 1).value == stop->planned)))
         refuse(line, "does not say how far a stopped run came");
-    if (codes().code == kGraphAngle)
+    if (code == kGraphAngle)
         refuse(line, "stops a graph against the scattering angle, whose results are saved only whole");
-    f.stopped = StoppedRun{*done, *planned};
+    f.stopped = *stop;
 }
 
 DataFile Decoder::run() {
@@ -1086,8 +1075,62 @@ DataFile Decoder::run() {
 
 }  // namespace
 
+std::optional<StoppedRun> StoppedRunOfLine(std::string_view line) {
+    const auto whole = [](std::string_view digits) -> std::optional<std::int32_t> {
+        if (digits.empty() || digits.size() > 9 ||
+            digits.find_first_not_of("0123456789") != std::string_view::npos)
+            return std::nullopt;
+        std::int32_t v = 0;
+        for (const char c : digits) v = 10 * v + (c - '0');
+        return v;
+    };
+    const auto number = [](std::string_view text) {
+        const ValResult v = ParseVal(text);
+        return !text.empty() && v.length == text.size() && v.status == NumberStatus::Ok;
+    };
+    // Cuts `rest` at the first `mark`: the text before it, nothing when there is none.
+    const auto upTo = [](std::string_view& rest, std::string_view mark) -> std::optional<std::string_view> {
+        const std::size_t at = rest.find(mark);
+        if (at == std::string_view::npos) return std::nullopt;
+        const std::string_view before = rest.substr(0, at);
+        rest.remove_prefix(at + mark.size());
+        return before;
+    };
+    if (!line.starts_with(kStoppedPrefix)) return std::nullopt;
+    std::string_view rest = line.substr(kStoppedPrefix.size());
+    const std::optional<std::string_view> doneText = upTo(rest, " of ");
+    const std::optional<std::string_view> plannedText = doneText ? upTo(rest, " points") : std::nullopt;
+    if (!plannedText) return std::nullopt;
+    const std::optional<std::int32_t> done = whole(*doneText), planned = whole(*plannedText);
+    if (!done || !planned || *done < 1 || *done >= *planned || *planned > kDataFileMaxIndex)
+        return std::nullopt;
+    StoppedRun stopped{*done, *planned, {}, {}, {}};
+    if (rest.starts_with(kPlannedMaximum)) {
+        rest.remove_prefix(kPlannedMaximum.size());
+        const std::optional<std::string_view> max = upTo(rest, " in ");
+        const std::optional<std::string_view> steps = max ? upTo(rest, " steps") : std::nullopt;
+        if (!steps || !number(*max) || !number(*steps)) return std::nullopt;
+        stopped.plannedMax = std::string(*max);
+        stopped.plannedSteps = std::string(*steps);
+    }
+    if (rest.starts_with(kRefusedBy)) {
+        rest.remove_prefix(kRefusedBy.size());
+        // The message on one line as the batch report gives it: no blank at either end.
+        if (rest.empty() || rest.front() == ' ' || rest.back() == ' ') return std::nullopt;
+        stopped.refusal = std::string(rest);
+        rest = {};
+    }
+    if (!rest.empty()) return std::nullopt;
+    return stopped;
+}
+
 std::string StoppedRunLine(const StoppedRun& stopped) {
-    return std::string(kStoppedPrefix) + CStr(stopped.done) + " of " + CStr(stopped.planned) + " points";
+    std::string line =
+        std::string(kStoppedPrefix) + CStr(stopped.done) + " of " + CStr(stopped.planned) + " points";
+    if (!stopped.plannedMax.empty())
+        line += std::string(kPlannedMaximum) + stopped.plannedMax + " in " + stopped.plannedSteps + " steps";
+    if (!stopped.refusal.empty()) line += std::string(kRefusedBy) + stopped.refusal;
+    return line;
 }
 
 int DataFileVersionOf(std::string_view header) {
@@ -1189,6 +1232,8 @@ std::optional<DataFileFailure> CheckDataFileTexts(const DataFile& file) {
     if (file.disperse)
         for (const std::string& s : *file.disperse) texts.push_back(&s);
     for (const std::string& s : file.inputs) texts.push_back(&s);
+    const std::string stopLine = file.stopped ? StoppedRunLine(*file.stopped) : std::string();
+    texts.push_back(&stopLine);
     if (const std::optional<SurfaceWaveItems>& waves = file.surfaceWaves)
         for (const std::string* s : {&waves->termsMin, &waves->termsMax, &waves->amplitude}) {
             const ValResult v = ParseVal(*s);

@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "graphs/graph_codes.h"
@@ -88,14 +89,29 @@ struct IlluminationItems {
 };
 
 // A run stopped before its end: the file holds the `done` points it finished (its index range) of the
-// `planned` it was to compute. The line "Stopped after 57 of 101 points".
+// `planned` it was to compute. The line "Stopped after 57 of 101 points"; then, for a sweep of
+// logarithmic steps, "; planned maximum 50 in 40 steps": the x maximum and number of steps the run was
+// to go to, as typed, from which every x it computed is formed (the file's range is that of the points
+// finished); and for a run that its method or model refused, "; refused: " and its message on one line.
 struct StoppedRun {
+    StoppedRun() = default;
+    StoppedRun(std::int32_t pointsDone, std::int32_t pointsPlanned, std::string max = {},
+               std::string steps = {}, std::string refusedBy = {})
+        : done(pointsDone),
+          planned(pointsPlanned),
+          plannedMax(std::move(max)),
+          plannedSteps(std::move(steps)),
+          refusal(std::move(refusedBy)) {}
     std::int32_t done = 0;
     std::int32_t planned = 0;
+    std::string plannedMax, plannedSteps;  // both or neither
+    std::string refusal;
     bool operator==(const StoppedRun&) const = default;
 };
-// The stop line, which the text export of a stopped run writes too.
+// The stop line, which the text export of a stopped run writes too, and the run a stop line names
+// (nothing for a line that is none, or counts no point done of more planned within the limits).
 std::string StoppedRunLine(const StoppedRun& stopped);
+std::optional<StoppedRun> StoppedRunOfLine(std::string_view line);
 
 // The options of the surface-wave method other than its defaults (the paths "Both", the model "Khare",
 // terms 1 to 10, amplitude factor 1, no phase correction): the line "Surface waves: " with the path item of

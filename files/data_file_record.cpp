@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "files/batch_report.h"
 #include "graphs/graph_codes.h"
 #include "platform/text/conversions.h"
 #include "runs/method_codes.h"
@@ -43,6 +44,12 @@ void Ranges(const DataFile& d, int code, RunRecord& r) {
     const bool sweep = code >= kFirstSweepGraph && code <= kLastSweepGraph;
     const std::int32_t stored = d.last - d.first + 1;
     r.state = d.stopped ? ResultsState::Stopped : ResultsState::Complete;
+    r.endMessage = d.stopped ? d.stopped->refusal : std::string();
+    if (sweep && d.stopped && !d.stopped->plannedMax.empty()) {  // the range the run planned
+        r.xMaxText = d.stopped->plannedMax;
+        r.stepText = d.stopped->plannedSteps;
+        r.xMax = Val(r.xMaxText);
+    }
     if (sweep) {
         r.firstPoint = d.first;
         r.lastPoint = d.stopped ? d.first + d.stopped->planned - 1 : d.last;
@@ -252,6 +259,22 @@ std::optional<SurfaceWaveItems> SurfaceWavesOf(const RunRecord& r) {
     const SurfaceWaveItems waves = SurfaceWaveOptions(r);
     if (r.calcMethod != kMethodSurfaceWave || waves == SurfaceWaveItems{}) return std::nullopt;
     return waves;
+}
+
+StoppedRun StoppedRunOf(const RunRecord& r, std::int32_t done) {
+    StoppedRun stopped(done, r.plannedPoints, {}, {}, BatchReasonText(r.endMessage));
+    // A typed text the reader would not take whole is written as the number the run read from it.
+    const auto whole = [](const std::string& text) {
+        const ValResult v = ParseVal(text);
+        return !text.empty() && v.length == text.size() && v.status == NumberStatus::Ok ? text
+                                                                                        : CStr(Val(text));
+    };
+    const Checked<std::int32_t> points = CLng(Val(r.stepText) + 1);
+    if (r.xStepLog && points.ok() && points.value == r.plannedPoints) {
+        stopped.plannedMax = whole(r.xMaxText);
+        stopped.plannedSteps = whole(r.stepText);
+    }
+    return stopped;
 }
 
 std::optional<IlluminationItems> IlluminationOf(const RunRecord& r) {

@@ -3,6 +3,7 @@
 // it showed before. No Qt and no window here.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "files/data_file.h"
@@ -43,6 +44,12 @@ std::optional<bool> InvWavelengthOf(const RunRecord& record);
 // another method or the defaults.
 SurfaceWaveItems SurfaceWaveOptions(const RunRecord& record);
 std::optional<SurfaceWaveItems> SurfaceWavesOf(const RunRecord& record);
+
+// The stop line of a stopped run's record, `done` points finished of those it planned: a sweep of
+// logarithmic steps whose record holds the range it planned names its maximum and number of steps (one
+// read from a file of the older line holds the range finished, and keeps that line); a run that its method
+// or model refused names the refusal.
+StoppedRun StoppedRunOf(const RunRecord& record, std::int32_t done);
 
 // The illumination lines a record gives a data file: nothing for a plain plane wave.
 std::optional<IlluminationItems> IlluminationOf(const RunRecord& record);

@@ -252,6 +252,18 @@ bool Loader::checkTexts() const {
             return refuse([&e](DataFile& m) { m.inputs[e.input] = kItemMark; },
                           quoted(e.name, text) + rule(e.minusAllowed, e.range));
     }
+    // A stopped sweep's planned range, which the x maximum and step boxes show as the run had them.
+    if (d.stopped && !d.stopped->plannedMax.empty()) {
+        const StoppedRun& stop = *d.stopped;
+        if (!number(stop.plannedMax, false, 0) || !number(stop.plannedSteps, false, 100) ||
+            !(Val(stop.plannedMax) > Val(d.inputs[5]))) {
+            const std::string bytes = EncodeDataFileBytes(d).value_or(std::string());
+            Invalid("Line " + CStr(static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'))) +
+                    ": the planned maximum \"" + stop.plannedMax + "\" in \"" + stop.plannedSteps +
+                    "\" steps is no range from the x minimum \"" + d.inputs[5] + "\"");
+            return false;
+        }
+    }
     if (d.version > 201 && d.spectrum == "Black body" && !number(d.blackBody, false, 100))
         return refuse([](DataFile& m) { m.blackBody = kItemMark; },
                       quoted("the black-body temperature", d.blackBody) + rule(false, 100));
@@ -1062,13 +1074,15 @@ void Loader::inputs() {
         else
             f.txtRefractImag.setText(imag);
     }
+    // A stopped sweep of logarithmic steps shows the range it planned, over which it formed every x.
+    const bool planned = d.stopped && !d.stopped->plannedMax.empty();
     if (!f.mnuOverplot.checked()) {
         f.txtXmin.setText(d.inputs[5]);
         f.txtX1min.setText(f.txtXmin.text());
-        f.txtXmax.setText(d.inputs[6]);
+        f.txtXmax.setText(planned ? d.stopped->plannedMax : d.inputs[6]);
         f.txtX2Max.setText(f.txtXmax.text());
     }
-    f.cboStep.setText(d.inputs[7]);
+    f.cboStep.setText(planned ? d.stopped->plannedSteps : d.inputs[7]);
     if (d.version > 201) spectrum();
     // The wavelength set of the restored count, spectrum and band.
     f.lambdaN();

@@ -154,8 +154,8 @@ bool Gatherer::stoppedSweep(const ResultsInUse& use) {
                          .xMax = Val(r.xMaxText),
                          .step = Val(r.stepText)};
     // The count the run was to compute: its record's (a stopped sweep read back ranges over the points it
-    // finished only).
-    d.stopped = StoppedRun{use.last - d.first + 1, use.planned};
+    // finished only), with the range it planned where the steps are logarithmic.
+    d.stopped = StoppedRunOf(r, use.last - d.first + 1);
     d.inputs[6] = CStr(plan.x(use.last));
     if (d.xLog) d.inputs[7] = CStr(use.last - 1);
     d.last = use.last;
@@ -205,7 +205,7 @@ bool Gatherer::leeResults() {
             d.sweepSteps = static_cast<float>(last);
         }
         if (LeeStepCount(d) != last) return Refuse(RangeNotHeld(0, last));
-        d.stopped = StoppedRun{last + 1, stoppedRows->planned};
+        d.stopped = StoppedRunOf(f.runRecord, last + 1);
     }
     const int steps = LeeStepCount(d);
     const std::int64_t points = std::int64_t{d.last} - d.first + 1;

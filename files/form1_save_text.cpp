@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "files/data_file_record.h"
 #include "files/form1_export_snapshot.h"
 #include "files/text_export.h"
 #include "graphs/graph_codes.h"
@@ -110,14 +111,10 @@ bool SweepRowsOfRun(const RunRecord& r, TextExportSnapshot& s) {
         if (!range) return false;
         s.firstPoint = range->first;
         s.lastPoint = range->second;
-        if (use.stopped && use.last < s.lastPoint) {
-            if (s.xStepLog)
-                s.xMax = LogSweepValue(Val(s.xMinText), s.xMax, s.lastPoint - s.firstPoint,
-                                       use.last - s.firstPoint);
-            s.lastPoint = use.last;
-        }
+        s.rangeLastPoint = range->second;  // each x is the one the run computed over its whole range
+        if (use.stopped && use.last < s.lastPoint) s.lastPoint = use.last;
     }
-    if (use.stopped) s.stopLine = StoppedRunLine(StoppedRun{s.lastPoint - s.firstPoint + 1, use.planned});
+    if (use.stopped) s.stopLine = StoppedRunLine(StoppedRunOf(r, s.lastPoint - s.firstPoint + 1));
     return s.lastPoint >= s.firstPoint;
 }
 

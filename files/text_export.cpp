@@ -161,8 +161,10 @@ void SweepColumns(const TextExportSnapshot& s, TextFileWriter& w) {
 
     const double xmin = Val(s.xMinText), step = Val(s.stepText);
     const std::int32_t first = s.firstPoint, last = s.lastPoint;
+    const std::int32_t rangeLast = std::max(s.rangeLastPoint, last);
     const auto xAt = [&](std::int32_t n) {
-        return s.xStepLog ? LogSweepValue(xmin, s.xMax, last - first, n - first) : xmin + (n - first) * step;
+        return s.xStepLog ? LogSweepValue(xmin, s.xMax, rangeLast - first, n - first)
+                          : xmin + (n - first) * step;
     };
     for (std::int32_t n = first; n <= last; ++n) {
         const double x = xAt(n);

@@ -55,6 +55,9 @@ struct TextExportSnapshot {
     std::string disperseFile;
     int disperseClasses = 0;
     std::int32_t firstPoint = 1, lastPoint = 0;  // graph code 1; worked out for codes 10 to 19
+    // Codes 10 to 19: the last point of the run's whole range (a stopped run's rows end before it), over
+    // which logarithmic steps form x; 0 for lastPoint.
+    std::int32_t rangeLastPoint = 0;
     std::span<const double> intensityPerp, intensityPara, intensityUnpol, avgPerp, avgPara, avgUnpol;
     std::array<std::span<const double>, 2> s1, s2;  // real, imaginary parts by angle index
     std::span<const float> waveList;

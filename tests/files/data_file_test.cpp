@@ -482,7 +482,13 @@ TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
     subtraction.surfaceWaveSubtraction = true;
     subtraction.diffractionAdded = true;
     subtraction.stopped = StoppedRun{1, 2};
+    DataFile planned = AsSweep(AngleGraph());  // logarithmic steps, refused (a comma quotes the line)
+    planned.xLog = true;
+    planned.stopped = StoppedRun{2, 5, "50", "4", "Reduce radius, or wavelength"};
     const std::pair<DataFile, const char*> written[] = {
+        {planned,
+         "\"Stopped after 2 of 5 points; planned maximum 50 in 4 steps; refused: Reduce radius, or "
+         "wavelength\"\r\n"},
         {amplitudes,
          "Light source: Point\r\nValues: Amplitude\r\nInv Wavelength: Off\r\nStopped after 4 of 5 points\r\n"},
         {beam,
@@ -521,6 +527,18 @@ TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
         const DecodedDataFile d = Decode(plain + tail);
         EXPECT_FALSE(d.ok()) << tail;
         EXPECT_EQ(d.failure.line, last + line) << tail;
+    }
+    // A planned range only of logarithmic steps that count the points planned; a refusal that names why.
+    planned.stopped.reset();
+    for (const bool log : {false, true}) {
+        planned.xLog = log;
+        const std::string sweep = Bytes(planned);
+        for (const char* tail : {"Stopped after 2 of 5 points; planned maximum 50 in 3 steps\r\n",
+                                 "Stopped after 2 of 5 points; planned maximum 5O in 4 steps\r\n",
+                                 "Stopped after 2 of 5 points; refused: \r\n"})
+            EXPECT_EQ(Decode(sweep + tail).failure.line, std::count(sweep.begin(), sweep.end(), '\n') + 1)
+                << tail;
+        EXPECT_EQ(Decode(sweep + "Stopped after 2 of 5 points; planned maximum 50 in 4 steps\r\n").ok(), log);
     }
 }
 

@@ -50,6 +50,15 @@ class StoppedRunsTest : public test::Form1Test {
         return bytes;
     }
     std::string data(Form1& f) { return saved(f.mnuSave, ".tsy"); }
+    // A freshly made window that has read the file back.
+    Form1& readBack(const std::string& file) {
+        Form1& b = started();
+        test::WriteAll(folder.at("read.tsy"), file);
+        fileDialogs.answer(folder.at("read.tsy"));
+        messages.clear();
+        test::Choose(b.mnuRead);
+        return b;
+    }
     std::string text(Form1& f) { return saved(f.mnuSaveText, ".txt"); }
     // Presses the button (New plot), with Stop pressed and answered Yes at the first pump where `when` holds.
     void runStopped(Form1& f, std::function<bool()> when, CommandButton* button = nullptr) {
@@ -69,9 +78,9 @@ bool AtOnce() { return true; }
 // Saves after Stop. A run that finished no point (angle sums are partial until the end), or that its
 // method refused, has nothing to save: both saves refuse and say why. A stopped sweep saves its finished
 // points, as the complete run gives them, as the sweep to the last finished x with the stop line, in the
-// file, its export and the file read back; a redraw scans no unreached point. The line of a sweep of
-// logarithmic steps names the range it planned, whose x are those of its rows, also read back; the line
-// of a sweep its method refused says so and why.
+// file, its export and the file read back; a redraw scans no unreached point; its y range is that of
+// its points. The line of a sweep of logarithmic steps names the range it planned, whose x are those of
+// its rows, also read back; the line of a sweep its method refused says so and why.
 TEST_F(StoppedRunsTest, SavesAfterStopHoldOnlyFinishedPoints) {
     const std::pair<std::function<void(Form1&)>, const char*> none[] = {
         {[](Form1& f) { test::Type(f.txtRadius, "300"), test::Type(f.cboStep, "0.01"); },
@@ -94,12 +103,16 @@ TEST_F(StoppedRunsTest, SavesAfterStopHoldOnlyFinishedPoints) {
         std::string line;
     };
     const Sweep sweeps[] = {
-        {"Intensity v. radius", "200", "400", "0.2", false, true, "Stopped after 3 of 1001 points"}};
+        {"Intensity v. radius", "200", "400", "0.2", false, true, "Stopped after 4 of 1001 points"},
+        {"Qext/Qsca/Qabs v. radius", "0.1", "50", "40", true, true,
+         "Stopped after 38 of 41 points; planned maximum 50 in 40 steps"},
+        {"Intensity v. radius", "15000", "16000", "100", false, false,
+         "Stopped after 6 of 11 points; refused: Reduce radius or increase wavelength"}};
     for (const Sweep& c : sweeps) {
         Form1& f = started();
         Range(f, c.graph, c.from, c.to, c.step);
         if (c.log) test::Choose(f, "Advanced > Logarithmic steps"), test::Type(f.cboStep, c.step);
-        runStopped(f, [&f, &c] { return c.stop && f.runRecord.doneLast >= 3; });
+        runStopped(f, [&f, &c] { return c.stop && f.runRecord.doneLast >= 4; });
         const int k = f.runRecord.doneLast;
         const std::string stopLine = "\r\n" + c.line + "\r\n";
         const std::string file = data(f);  // x max, step and the stop line
@@ -124,30 +137,15 @@ TEST_F(StoppedRunsTest, SavesAfterStopHoldOnlyFinishedPoints) {
         const std::vector<std::string> whole = RowsAfter(text(f), "Radius\t");
         EXPECT_EQ(std::vector<std::string>(whole.begin(), whole.begin() + k),
                   std::vector<std::string>(rows.begin(), rows.end() - 1));
-        Form1& b = started();  // read back in a fresh window: the same file and rows again
-        test::WriteAll(folder.at("stopped.tsy"), file);
-        fileDialogs.answer(folder.at("stopped.tsy"));
-        test::Choose(b.mnuRead);
+        Form1& b = readBack(file);  // the same file and rows again
         EXPECT_TRUE(data(b) == file);
         EXPECT_EQ(RowsAfter(text(b), "Radius\t"), rows);
+        if (c.log) continue;  // the complete run to the last finished x saves the file, y range included
+        Form1& g = started();
+        Range(g, c.graph, c.from, CStr(xk).c_str(), c.step);
+        test::Press(g.cmdNewPlot);
+        EXPECT_TRUE(file == data(g) + c.line + "\r\n");
     }
-}
-
-// A stopped sweep saves the y range of its own points, not that of the graph drawn before it: its file is
-// the complete run's of its finished range, with the stop line.
-TEST_F(StoppedRunsTest, AStoppedSweepSavesTheYRangeOfItsPoints) {
-    Form1& f = started();
-    Range(f, "Intensity v. radius", "1", "5", "0.05");
-    test::Press(f.cmdNewPlot);
-    Range(f, nullptr, "10", "20", "0.05");
-    runStopped(f, [&f] { return f.runRecord.doneLast >= 3; });
-    const int k = f.runRecord.doneLast;
-    ASSERT_EQ(f.runRecord.state, ResultsState::Stopped);
-    const std::string file = data(f);
-    Form1& g = started();
-    Range(g, "Intensity v. radius", "10", CStr(10 + 0.05 * (k - 1)).c_str(), "0.05");
-    test::Press(g.cmdNewPlot);
-    EXPECT_TRUE(file == data(g) + "Stopped after " + CStr(k) + " of 201 points\r\n");
 }
 
 // A map stopped in its fourth step is the map of its three finished rows: it is redrawn as that map
@@ -158,7 +156,7 @@ TEST_F(StoppedRunsTest, AStoppedMapIsTheMapOfItsFinishedRows) {
         SCOPED_TRACE(graph);
         Form1& f = started();
         test::Choose(f.cboGraph, graph);
-        const std::string low = f.txtF9_min.text(), high = f.txtF9_max.text();
+        const double end = MapSweepValue(Val(f.txtF9_min.text()), Val(f.txtF9_max.text()), 2, 4);
         bool pressed = false;
         runStopped(f, [&f, &pressed] { return !pressed && (pressed = f.sweepState.loopStep == 3); });
         ASSERT_EQ(f.runRecord.doneLast, 2);
@@ -166,14 +164,10 @@ TEST_F(StoppedRunsTest, AStoppedMapIsTheMapOfItsFinishedRows) {
         const QImage shown = f.image();
         Form1& g = started();
         test::Choose(g.cboGraph, graph);
-        test::Type(g.txtF9_max, CStr(MapSweepValue(Val(low), Val(high), 2, 4)));
-        test::Type(g.txtF9_step, "2");
+        test::Type(g.txtF9_max, CStr(end)), test::Type(g.txtF9_step, "2");
         test::Press(g.cmdNewPlot);
         EXPECT_TRUE(file == data(g) + "Stopped after 3 of 5 points\r\n");
-        Form1& b = started();
-        test::WriteAll(folder.at("map.tsy"), file);
-        fileDialogs.answer(folder.at("map.tsy"));
-        test::Choose(b.mnuRead);
+        Form1& b = readBack(file);
         EXPECT_TRUE(b.image() == shown);
         EXPECT_TRUE(data(b) == file);
     }
@@ -195,11 +189,7 @@ TEST_F(StoppedRunsTest, ASweepStoppedAfterFewPointsReadsBackQuietly) {
         d.values.resize(3 * static_cast<std::size_t>(done));
         d.stopped = StoppedRun{done, 10};
         const std::string file = EncodeDataFileBytes(d).value();
-        test::WriteAll(folder.at("few.tsy"), file);
-        Form1& b = started();
-        messages.clear();
-        fileDialogs.answer(folder.at("few.tsy"));
-        test::Choose(b.mnuRead);
+        Form1& b = readBack(file);
         EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
         EXPECT_TRUE(data(b) == file) << done;
     }
