@@ -80,6 +80,7 @@ constexpr std::string_view kRefusedBy = "; refused: ";
 constexpr std::string_view kOptionsPrefix = "Options: ";
 constexpr std::string_view kSurfaceWaveSubtraction = "Surface wave subtraction";
 constexpr std::string_view kDiffractionAdded = "Diffraction";
+constexpr std::string_view kDebyeRecursion = "Debye recursion";
 
 // The illumination words as the menu names them, the options after " + ".
 constexpr std::pair<BeamKind, std::string_view> kBeamWords[] = {{BeamKind::PlaneWave, "Plane wave"},
@@ -687,13 +688,14 @@ void WriteIllumination(const DataFile& f, Printer& w) {
                     ExactSingle{light->zf}, ExactSingle{light->w0}, light->phiDegrees);
 }
 
+// The options in their order, joined by "; ".
 void WriteOptions(const DataFile& f, Printer& w) {
-    if (!f.surfaceWaveSubtraction && !f.diffractionAdded) return;
-    std::string line(kOptionsPrefix);
-    if (f.surfaceWaveSubtraction) line += kSurfaceWaveSubtraction;
-    if (f.diffractionAdded)
-        line += std::string(f.surfaceWaveSubtraction ? "; " : "") + std::string(kDiffractionAdded);
-    w.PrintLine(line);
+    std::string words;
+    for (const auto& [word, on] :
+         {std::pair{kSurfaceWaveSubtraction, f.surfaceWaveSubtraction},
+          std::pair{kDiffractionAdded, f.diffractionAdded}, std::pair{kDebyeRecursion, f.debyeRecursion}})
+        if (on) words += (words.empty() ? "" : "; ") + std::string(word);
+    if (!words.empty()) w.PrintLine(std::string(kOptionsPrefix) + words);
 }
 
 void WriteSurfaceWaves(const DataFile& f, Printer& w) {
@@ -936,14 +938,15 @@ void Decoder::options(const TailText& line) {
     std::string_view rest = std::string_view(line.text);
     const bool prefixed = rest.starts_with(kOptionsPrefix);
     rest.remove_prefix(prefixed ? kOptionsPrefix.size() : rest.size());
-    for (const auto& [word, flag] : {std::pair{kSurfaceWaveSubtraction, &f.surfaceWaveSubtraction},
-                                     std::pair{kDiffractionAdded, &f.diffractionAdded}}) {
+    for (const auto& [word, flag] :
+         {std::pair{kSurfaceWaveSubtraction, &f.surfaceWaveSubtraction},
+          std::pair{kDiffractionAdded, &f.diffractionAdded}, std::pair{kDebyeRecursion, &f.debyeRecursion}}) {
         if (!rest.starts_with(word)) continue;
         *flag = true;
         rest.remove_prefix(word.size());
         if (rest.starts_with("; ")) rest.remove_prefix(2);
     }
-    if (!prefixed || !rest.empty() || !(f.surfaceWaveSubtraction || f.diffractionAdded))
+    if (!prefixed || !rest.empty() || !(f.surfaceWaveSubtraction || f.diffractionAdded || f.debyeRecursion))
         refuse(line, "names no option of a run");
 }
 

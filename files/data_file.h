@@ -195,6 +195,7 @@ struct DataFile {
     std::optional<IlluminationItems> illumination;
     bool surfaceWaveSubtraction = false;
     bool diffractionAdded = false;  // "Options: Diffraction": Young mod.'s ray orders plus diffraction
+    bool debyeRecursion = false;    // "Options: Debye recursion": the Debye series' j_n(m x) by recurrence
     std::optional<SurfaceWaveItems> surfaceWaves;
     std::optional<StoppedRun> stopped;
 

@@ -131,6 +131,7 @@ void RecordFromDataFile(const DataFile& d, RunRecord& r) {
     Illumination(d, r);
     r.surfaceWaveSubtraction = d.surfaceWaveSubtraction;
     r.diffractionAdded = d.diffractionAdded;
+    r.debyeRecursion = d.debyeRecursion;
     if (r.calcMethod == kMethodSurfaceWave) {
         const SurfaceWaveItems waves = d.surfaceWaves.value_or(SurfaceWaveItems{});
         r.surfaceWavePaths = waves.paths;
@@ -317,7 +318,7 @@ std::optional<std::string> LineNotOfTheMethod(const DataFile& d) {
     if (light.kind == BeamKind::TopHat) lightUsed = method == kMethodYoungMod;
     if (!lightUsed) return "Illumination: ";
     if ((d.surfaceWaveSubtraction && !(method == kMethodDebye && light.kind == BeamKind::PlaneWave)) ||
-        (d.diffractionAdded && method != kMethodYoungMod))
+        (d.diffractionAdded && method != kMethodYoungMod) || (d.debyeRecursion && method != kMethodDebye))
         return "Options: ";
     if (d.surfaceWaves && method != kMethodSurfaceWave) return "Surface waves: ";
     return std::nullopt;

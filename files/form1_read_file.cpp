@@ -1002,7 +1002,8 @@ void Loader::apply() {
 void Loader::method() {
     // The Debye series' subtraction of its ray optics as the run had it, its menu shown when it was on.
     f.mnuSWsub.setChecked(d.surfaceWaveSubtraction);
-    if (d.surfaceWaveSubtraction || d.diffractionAdded) {
+    f.mnuDebyeRecursion.setChecked(d.debyeRecursion);  // the Debye series' j_n(m x), as the run took them
+    if (d.surfaceWaveSubtraction || d.diffractionAdded || d.debyeRecursion) {
         f.mnuHidden.setEnabled(true);
         f.mnuHidden.setVisible(true);
     }

@@ -96,6 +96,7 @@ void Gatherer::settings() {
     d.illumination = IlluminationOf(r);
     d.surfaceWaveSubtraction = r.surfaceWaveSubtraction;
     d.diffractionAdded = r.diffractionAdded;
+    d.debyeRecursion = r.debyeRecursion;
     d.surfaceWaves = SurfaceWavesOf(r);
 }
 

@@ -226,6 +226,7 @@ void Form1::SettleRunRecord(bool stopAnswered, const std::string& lastMessage) {
     r.diffractionAdded = beamUse.diffractionAdded;
     r.debyeTerms = beamUse.debyeTerms;
     r.sizeDivided = beamUse.sizeDivided;
+    r.debyeRecursion = beamUse.debyeRecursion;
     if (r.graphCode < kFirstSweepGraph) r.plannedPoints = r.windowLast - r.windowFirst + 1;
     const bool everyPoint = r.graphCode >= kFirstSweepGraph && r.plannedPoints > 0 &&
                             std::int64_t{r.doneLast} - r.doneFirst + 1 >= r.plannedPoints;

@@ -80,9 +80,9 @@ std::string RunOptionsOf(const RunRecord& r) {
     switch (r.calcMethod) {
         case kMethodDebye:  // the Gaussian-beam series names its beam in the label already
             lessRays = r.surfaceWaveSubtraction;
-            if (lessRays || !gaussian) break;
-            if (r.multipleBeams) options.emplace_back("multiple beams");
-            if (r.centralBeam) options.emplace_back("central beam");
+            if (!lessRays && gaussian && r.multipleBeams) options.emplace_back("multiple beams");
+            if (!lessRays && gaussian && r.centralBeam) options.emplace_back("central beam");
+            if (r.debyeRecursion) options.emplace_back(kDebyeRecursionOption);
             break;
         case kMethodYoung:
         case kMethodYoungMod:

@@ -37,7 +37,8 @@ struct RunBeamUse {
     bool surfaceWaveSubtraction = false;  // the Debye series less its ray optics
     bool diffractionAdded = false;        // the ray orders plus diffraction
     bool debyeTerms = false;              // the plane-wave Debye series left its terms (debyeWork)
-    bool sizeDivided = false;  // S1 and S2 divided by x (Plot > Size), by the plane-wave Mie series
+    bool sizeDivided = false;     // S1 and S2 divided by x (Plot > Size), by the plane-wave Mie series
+    bool debyeRecursion = false;  // j_n(m x) by recurrence (Hidden > Debye recursion) on the complex path
 };
 
 // What the stored results hold: nothing yet; a whole run; a run stopped before its end, whose finished
@@ -68,6 +69,7 @@ struct RunRecord {
     bool surfaceWaveSubtraction = false;  // the Debye series less its ray optics
     bool diffractionAdded = false;        // Young mod.'s ray orders plus diffraction
     bool sizeDivided = false;        // S1 and S2 divided by x (Plot > Size), as the Mie series applied it
+    bool debyeRecursion = false;     // the Debye series' j_n(m x) by recurrence, where it took them
     std::string termsMin, termsMax;  // the surface waves' and van de Hulst's terms
     std::string surfaceWavePaths;    // "Short", "Long" or "Both"
     std::string surfaceWaveModel;    // "Khare", "Lock" or "Nussenzveig"
@@ -168,10 +170,13 @@ void SetIndexUse(RunRecord& r);
 
 // The option of S1 and S2 divided by the size parameter (Plot > Size) as a label names it.
 inline constexpr const char* kSizeDividedOption = "S1 and S2 divided by x";
+// The Debye series' j_n(m x) by upward recurrence (Hidden > Debye recursion) as a label names it.
+inline constexpr const char* kDebyeRecursionOption = "Debye recursion";
 
 // What a run's label (and the title of a method with ray orders) names after its method and orders, as its
 // method names it: the beam, the multiple or central beams, the surface-wave subtraction and the division by
-// x the run used ("with Gaussian beam, multiple beams", "minus ray optics", "with S1 and S2 divided by x");
+// x, and the Debye recursion the run used ("with Gaussian beam, multiple beams", "minus ray optics", "with S1
+// and S2 divided by x");
 // empty when the run used none. Descartes adds intensities with no beam weight: it names no beam.
 std::string RunOptionsOf(const RunRecord& r);
 

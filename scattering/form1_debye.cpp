@@ -136,7 +136,14 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
     const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()),
                             series.rayCount, series.rayPMax};
     setCaption(series.captionText);
-    if (mnuSWsub.checked()) ShowRunOptions("minus ray optics");  // the surface-wave subtraction
+    // Named after the orders: the surface-wave subtraction, and j_n(m x) by recurrence where the complex path
+    // takes them.
+    const bool recursion = mnuDebyeRecursion.checked() && (mIm != 0.0 || mRe < 1.0);
+    RunRecord named;
+    named.calcMethod = kMethodDebye;
+    named.surfaceWaveSubtraction = mnuSWsub.checked();
+    named.debyeRecursion = beamUse.debyeRecursion || recursion;
+    ShowRunOptions(RunOptionsOf(named));
 
     DebyeInput in;
     in.x = x;
@@ -176,6 +183,7 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
     // The terms the text export lists are this call's (the run's last call's, at its end).
     beamUse.debyeTerms = r.status != DebyeStatus::HandOverToMie && !RefusedBeforeTables(r);
 
+    if (r.status != DebyeStatus::HandOverToMie && recursion) beamUse.debyeRecursion = true;
     if (r.status == DebyeStatus::HandOverToMie) {
         // The single order 0 of a strongly absorbing sphere is its external reflection and diffraction,
         // which the Mie series gives without the overflowing internal functions: the plane-wave one, as

@@ -68,13 +68,18 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
         codes.runState = kRunStopped;
         return;
     }
-    // The label names the beam as the title does, and both the beam options the series uses.
+    // The label names the beam as the title does, and the beam options and the recursion of j_n(m x) (on the
+    // complex path) the series uses.
     lblDebyeRays.setCaption(beamLabel);
     series.captionText = beamCaption;
-    std::vector<std::string> options;
-    if (mnuMultBeams.checked()) options.emplace_back("multiple beams");
-    if (mnuCentralBeam.checked()) options.emplace_back("central beam");
-    ShowRunOptions(WithOptions(options));
+    const bool recursion = mnuDebyeRecursion.checked() && (mIm != 0.0 || mRe < 1.0);
+    RunRecord named;
+    named.calcMethod = kMethodDebye;
+    named.illumination = RunIllumination::GaussianBeam;
+    named.multipleBeams = mnuMultBeams.checked();
+    named.centralBeam = mnuCentralBeam.checked();
+    named.debyeRecursion = beamUse.debyeRecursion || recursion;
+    ShowRunOptions(RunOptionsOf(named));
     beamUse.illumination = RunIllumination::GaussianBeam;
     beamUse.multipleBeams = mnuMultBeams.checked();
     beamUse.centralBeam = mnuCentralBeam.checked();
@@ -123,6 +128,7 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
     DebyeGaussianResult& r = debyeGaussianWork;
     DebyeGaussianSeries(in, rays, r, onProgress);
 
+    if (r.status != DebyeStatus::HandOverToMie && recursion) beamUse.debyeRecursion = true;
     if (r.status == DebyeStatus::HandOverToMie) {
         // The single order 0 of a strongly absorbing sphere: the full Mie series for the same beam,
         // since BHMIE hands it on while "Gaussian beam" is checked.

@@ -513,7 +513,7 @@ TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
         {"Illumination: Top hat beam\r\n", 2},
         {"Illumination: Gaussian beam\r\nBeam: 1 2 3 4\r\n", 2},
         {"Illumination: Gaussian beam\r\nBeam: 1 2 3 4 x\r\n", 2},
-        {"Options: Debye recursion\r\n", 1},
+        {"Options: Debye iteration\r\n", 1},  // no option of a run
         {"Options: Diffraction; Diffraction\r\n", 1},
         {"Surface waves: Middle path; Khare; terms 1 to 10; amplitude 1\r\n", 1},
         {"Surface waves: Short path only; Khare; terms 1 to x; amplitude 1\r\n", 1},

@@ -384,31 +384,45 @@ TEST_F(RunRecordTest, TheIlluminationRecordedIsTheOneTheRunUsed) {
     }
 }
 
-// Plot > Size divides S1 and S2 by x: the label and the export name it, the data file keeps it, and the
-// file read back on a fresh window is labelled so and computes it again (an angle graph and a sweep).
-TEST_F(RunRecordTest, SizeIsPartOfTheRunRecord) {
-    for (const char* graph : {"Intensity v. scattering angle", "Intensity v. radius"}) {
-        SCOPED_TRACE(graph);
-        Form1& f = start();
-        Run(f, graph, "10", "11", "0.1");  // the first point at x of the radius box's 10 um
-        const double plain = f.results.intensityPerp[1];
-        Choose(f, "Plot > Size");
-        Press(f.cmdNewPlot);
-        const double x = f.runRecord.sizeParam, divided = f.results.intensityPerp[1];
-        EXPECT_NEAR(divided * x * x, plain, 1e-12 * plain);
-        const std::string label = "Mie (plane wave) with S1 and S2 divided by x";
+// The options that change a run's numbers are part of its record: Plot > Size (S1 and S2 divided by x, on
+// an angle graph and a sweep) and the Debye series' recursion for j_n(m x) of an absorbing sphere. The
+// label and the export name them, the data file keeps them, and the file read back on a fresh window is
+// labelled so and computes the same again.
+TEST_F(RunRecordTest, OptionsThatChangeTheNumbersArePartOfTheRunRecord) {
+    const Act size = [](Form1& f) { Choose(f, "Plot > Size"); };
+    const Act recursion = [](Form1& f) {
+        Ray("Debye", "2")(f), Type(f.txtRefractImag, "0.001"), Choose(f, "Hidden > Debye recursion");
+    };
+    const std::string divided = "S1 and S2 divided by x";
+    const std::tuple<const char*, Act, std::string, std::string> cases[] = {
+        {"Intensity v. scattering angle", size, "Mie (plane wave) with " + divided, "Values: " + divided},
+        {"Intensity v. radius", size, "Mie (plane wave) with " + divided, "Values: " + divided},
+        {"Intensity v. scattering angle", recursion, "Debye series (p = 2) with Debye recursion",
+         "Options: Debye recursion"},
+    };
+    for (const auto& [graph, set, label, line] : cases) {
+        SCOPED_TRACE(label + " " + graph);
+        Form1& f = hidden();
+        Run(f, graph, "10", "11", "0.1");  // a sweep's first point at x of the radius box's 10 um
+        const auto point = static_cast<std::size_t>(f.runRecord.firstPoint);
+        ASSERT_GT(point, f.codes.graphCode == kGraphAngle ? 100u : 0u);
+        const double plain = f.results.intensityPerp[point];
+        set(f), Press(f.cmdNewPlot);
+        const double x = f.runRecord.sizeParam, value = f.results.intensityPerp[point];
+        if (line.starts_with("Values")) {
+            EXPECT_NEAR(value * x * x, plain, 1e-12 * plain);
+        }
         EXPECT_EQ(f.lblDebyeRays.caption(), label);
         const std::string method = "Calculation Method:         " + label + "\r\n";
-        EXPECT_NE(saveText(f, "size").find(method), std::string::npos);
-        EXPECT_NE(saveData(f, "size").find("\r\nValues: S1 and S2 divided by x\r\n"), std::string::npos);
-        Form1& g = start();
-        fileDialogs.answer(at("size.tsy"));
+        EXPECT_NE(saveText(f, "run").find(method), std::string::npos);
+        EXPECT_NE(saveData(f, "run").find("\r\n" + line + "\r\n"), std::string::npos);
+        Form1& g = hidden();
+        fileDialogs.answer(at("run.tsy"));
         g.mnuRead.trigger();
         EXPECT_EQ(g.lblDebyeRays.caption(), label);
         EXPECT_NE(saveText(g, "read").find(method), std::string::npos);
-        EXPECT_TRUE(g.mnuSize.checked());
         Press(g.cmdNewPlot);
-        EXPECT_EQ(g.results.intensityPerp[1], divided);
+        EXPECT_EQ(g.results.intensityPerp[point], value);
     }
 }
 
