@@ -94,6 +94,23 @@ TEST_F(ApproxWindowTest, RefusalsShowTheirTextPaintTheBoxAndDrawNothing) {
     }
 }
 
+// The Rayleigh warning lets the run go on and the later checks run all the same: angle ranges a data file
+// could not hold are refused, on an angle graph and a Lee diagram, and nothing is drawn.
+TEST_F(ApproxWindowTest, TheRayleighWarningLeavesTheLaterChecks) {
+    const std::string warning = "Rayleigh approximation is valid only when r << wavelength";
+    const std::vector<Texts> cases{
+        {"Intensity v. scattering angle", "0", "200", "Maximum angle > 180 degrees"},
+        {"Intensity v. scattering angle", "170", "10", "Minimum angle > Maximum angle"},
+        {"Lee diagram", "170", "10", "Minimum angle > Maximum angle"}};
+    for (const Texts& c : cases) {
+        SCOPED_TRACE(c[3]);
+        form->cboGraph.setText(c[0]), form->txtXmin.setText(c[1]), form->txtXmax.setText(c[2]);
+        newPlot("Rayleigh", "", "100", "1");
+        EXPECT_EQ(shown, (Texts{warning, c[3]}));
+        EXPECT_EQ(linesInGraph(), 0);
+    }
+}
+
 TEST_F(ApproxWindowTest, StopEndsHuygensAtTheAngleInHand) {
     bool pressed = false;
     runtime.setPumpHook([&] {  // Stop at the run's first pump, before its first angle

@@ -1,12 +1,17 @@
 // The index the boxes show is the index a one-wavelength run computes with: a typed index in the
 // convergence graph and the Lee diagram as in the angle graph, and an index the models refused is
 // not run with the number the boxes kept from before (New plot refuses with the models' message
-// until an index is shown or typed).
+// until an index is shown or typed); the medium's index is that of its model at the run's wavelength.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "graphs/graph_codes.h"
+#include "media/refrel.h"
+#include "numerics/constants.h"
 #include "tests/mainwindow/form1_test_support.h"
 #include "tests/support/rel_error.h"
 
@@ -94,6 +99,44 @@ TEST_F(IndexUsedTest, ARefusedModelRefusesTheNextRunUntilAnIndexIsTyped) {
         // An index typed into the box is the user's and is computed with.
         newPlot(f, f.cboGraph.text(), "1.333");
         EXPECT_EQ(f.calc.calcIndexRe, 1.333);
+    }
+}
+
+// The medium's index a run at one wavelength computes with is its model's at that wavelength: after a run of
+// several wavelengths, a medium chosen on a Lee diagram (no index worked out) or one chosen while the graph
+// was refused for the method, the size parameter is the radius's in the record's medium, and the values are
+// those of the same inputs on a fresh window.
+TEST_F(IndexUsedTest, ARunTakesTheMediumIndexItsRecordNames) {
+    using Act = std::function<void(Form1&)>;
+    const Act water = [](Form1& f) {
+        test::Choose(f, "Advanced > Refractive index > Surrounding medium > Water > Segelstein");
+    };
+    const std::pair<Act, Act> cases[] = {
+        // what the window did first; the run's inputs (none: not on a fresh one)
+        {[&](Form1& f) { water(f), test::Choose(f.cboWave, "Low"), f.cmdNewPlot.click(); },
+         [&](Form1& f) { water(f), test::Choose(f.cboGraph, "Qext/Qsca/Qabs v. radius"); }},
+        {[&](Form1& f) { test::ChooseGraph(f, kGraphLee), water(f); },
+         [&](Form1& f) { water(f), test::ChooseGraph(f, kGraphIndex); }},
+        {[](Form1& f) {
+             test::Choose(f.cboGraph, "Cext/Csca/Cabs v. radius"), test::Choose(f.cboType, "Diffraction");
+             test::Choose(f, "Advanced > Refractive index > Surrounding medium > User defined");
+         },
+         nullptr},
+    };
+    for (const auto& [before, set] : cases) {
+        Form1& f = started();
+        before(f);
+        if (set) set(f);
+        messages.clear(), f.cmdNewPlot.click();
+        ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
+        const RunRecord& r = f.runRecord;
+        const double lambda = Val(r.lambdaText);
+        EXPECT_EQ(r.sizeParam, r.radius * kTwoPi / lambda * refrel(r.indexModels, lambda).mediumRe);
+        if (!set) continue;
+        const std::vector<double> values = f.results.intensityPerp;
+        Form1& g = started();
+        set(g), g.cmdNewPlot.click();
+        EXPECT_EQ(values, g.results.intensityPerp);
     }
 }
 
