@@ -684,6 +684,73 @@ struct SmallSphereOrder {
     }
 };
 
+// Near m = 1 the numerators N11 = zeta1'(x) zeta1(mx) - k zeta1(x) zeta1'(mx), N22 (zeta2 for zeta1)
+// and the denominator D = zeta1'(x) zeta2(mx) - k zeta1(x) zeta2'(mx) (k = m magnetic, 1/m electric) are
+// differences of values that agree to about |m - 1| (for D, in the orders above x, where these values
+// are |y_n(x)|^2 times larger than D): the orders p >= 2, carried there, would keep only
+// 1e-16 |y_n(x)|^2 / |m - 1| of their digits. Below kNearOne they come from the ratios
+// r_n(z) = zeta1_(n-1)(z)/zeta1_n(z) and u_n(z) = zeta2_(n-1)(z)/zeta2_n(z) (zeta'_n/zeta_n = r_n - n/z):
+//   N11 = zeta1(x) zeta1(mx) (d_n + (1 - k) r_n(mx) - q),  N22 = zeta2(x) zeta2(mx) (e_n + (1 - k) u_n(mx) - q),
+//   D = 2i zeta2(mx)/zeta2(x) + zeta1(x) zeta2(mx) (e_n + (1 - k) u_n(mx) - q)   (Wronskian zeta1 zeta2' -
+//   zeta1' zeta2 = -2i), q = (n/x)(1 - k/m),
+// where the differences d_n = r_n(x) - r_n(mx), e_n = u_n(x) - u_n(mx) have recurrences of their own,
+// d_n = r_n(x) r_n(mx) ((2n - 1)(1 - m)/(mx) + d_(n-1)), d_1 = x (m - 1)/((x + i)(mx + i)) (e_n alike,
+// with -i for i), beside r_1(z) = iz/(z + i), u_1(z) = -iz/(z - i), r_n = 1/((2n - 1)/z - r_(n-1))
+// ([3] 10.1.19). Upwards r_n and d_n are stable for Im m >= 0, where zeta1_n(mx) grows with n; zeta2_n(mx)
+// falls with n by up to e^(x Im m) below n = |m x|, and the errors of u_n and e_n grow as much: the ratios
+// serve while x Im m <= kNearOneAbsorption (beyond, |m - 1| >= 1/x, and the differences lose less).
+constexpr double kNearOne = 1e-2;
+constexpr double kNearOneAbsorption = 1.0;
+
+class NearOneCoefficients {
+  public:
+    struct Mode {
+        Complex oneMinusK, q;  // 1 - k and (n/x)(1 - k/m)
+    };
+    NearOneCoefficients(double x, Complex m) : x_(x), mx_(ComplexMult({x, 0.0}, m)) {
+        const Complex mMinusOne{m.re - 1.0, m.im}, i{0.0, 1.0}, xc{x, 0.0};
+        step_ = Div(Neg(mMinusOne), mx_);
+        r_ = {Div(ComplexMult(i, xc), {x, 1.0}), Div(ComplexMult(i, mx_), ComplexAdd(mx_, i)),
+              Div(Times(x, mMinusOne), ComplexMult({x, 1.0}, ComplexAdd(mx_, i)))};
+        u_ = {Div(Neg(ComplexMult(i, xc)), {x, -1.0}), Div(Neg(ComplexMult(i, mx_)), ComplexSub(mx_, i)),
+              Div(Times(x, mMinusOne), ComplexMult({x, -1.0}, ComplexSub(mx_, i)))};
+    }
+    static bool Applies(double x, Complex m) {
+        return m.im >= 0.0 && std::hypot(m.re - 1.0, m.im) < kNearOne && x * m.im <= kNearOneAbsorption;
+    }
+    // The ratios of order n (n = 1, 2, ... in turn).
+    void Next(int n) {
+        if (n == 1) return;
+        for (Ratios* v : {&r_, &u_}) {
+            const double a = 2.0 * n - 1.0;
+            v->x = Div({1.0, 0.0}, ComplexSub({a / x_, 0.0}, v->x));
+            v->mx = Div({1.0, 0.0}, ComplexSub(Div({a, 0.0}, mx_), v->mx));
+            v->difference = ComplexMult(ComplexMult(v->x, v->mx), ComplexAdd(Times(a, step_), v->difference));
+        }
+    }
+    Complex N11(const DebyeTables& t, int n, Mode k) const {
+        return ComplexMult(ComplexMult(t.zeta1x[n], t.zeta1nx[n]), Bracket(r_, k));
+    }
+    Complex N22(const DebyeTables& t, int n, Mode k) const {
+        return ComplexMult(ComplexMult(t.zeta2x[n], t.zeta2nx[n]), Bracket(u_, k));
+    }
+    Complex D(const DebyeTables& t, int n, Mode k) const {
+        return ComplexAdd(Div(ComplexMult({0.0, 2.0}, t.zeta2nx[n]), t.zeta2x[n]),
+                          ComplexMult(ComplexMult(t.zeta1x[n], t.zeta2nx[n]), Bracket(u_, k)));
+    }
+
+  private:
+    struct Ratios {
+        Complex x, mx, difference;  // the ratio of x, of m x, and the first minus the second
+    };
+    static Complex Bracket(const Ratios& v, Mode k) {
+        return ComplexSub(ComplexAdd(v.difference, ComplexMult(k.oneMinusK, v.mx)), k.q);
+    }
+    double x_;
+    Complex mx_, step_;
+    Ratios r_, u_;
+};
+
 }  // namespace
 
 bool DebyeReflectionTransmission(const DebyeTables& t, Complex m, DebyeCoefficients& k, bool nearOneRule) {
@@ -696,24 +763,41 @@ bool DebyeReflectionTransmission(const DebyeTables& t, Complex m, DebyeCoefficie
     const Complex invM = Div({1.0, 0.0}, m);
     const double S = t.debyeScale;
     const bool small = t.x > 0.0 && t.x < kRatioArgument;  // tables of x made (DebyeFunctionsOfX)
+    // Near m = 1, D, N11 and N22 of the orders n >= 1 from the ratios (NearOneCoefficients).
+    const bool nearOne = NearOneCoefficients::Applies(t.x, m);
+    NearOneCoefficients ratios(t.x, m);
+    const Complex oneMinusInvM = Div({m.re - 1.0, m.im}, m);
+    const Complex electricQ = ComplexMult(oneMinusInvM, ComplexAdd({1.0, 0.0}, invM));  // 1 - 1/m^2
+    using Near = Complex (NearOneCoefficients::*)(const DebyeTables&, int, NearOneCoefficients::Mode) const;
     bool finite = true;
     for (int n = 0; n <= t.termCount; ++n) {
+        const bool ratioForm = nearOne && n >= 1;
+        if (ratioForm) ratios.Next(n);
+        const NearOneCoefficients::Mode magnetic{{1.0 - m.re, -m.im}, {}};
+        const NearOneCoefficients::Mode electric{oneMinusInvM, Times(n / t.x, electricQ)};
+        auto pick = [&](Complex formed, Near f, const NearOneCoefficients::Mode& mode) {
+            return ratioForm ? (ratios.*f)(t, n, mode) : formed;
+        };
         if (small && n >= 1) {
             const SmallSphereOrder o{t, n};
             const Complex z1p = t.zeta1x[n - 1], z1 = t.zeta1x[n], z2p = t.zeta2x[n - 1], z2 = t.zeta2x[n];
             const Complex psiP{t.psiX[n - 1], 0.0}, psi{t.psiX[n], 0.0};
             // Magnetic mode: q = 0.
-            Complex D = o.Cross(z1p, z1, t.zeta2nx, m, {});
-            k.r11m[n] = Div(Neg(o.Cross(z1p, z1, t.zeta1nx, m, {})), D);
-            k.r22m[n] = Div(Neg(o.Cross(z2p, z2, t.zeta2nx, m, {})), D);
+            Complex D = pick(o.Cross(z1p, z1, t.zeta2nx, m, {}), &NearOneCoefficients::D, magnetic);
+            k.r11m[n] =
+                Div(Neg(pick(o.Cross(z1p, z1, t.zeta1nx, m, {}), &NearOneCoefficients::N11, magnetic)), D);
+            k.r22m[n] =
+                Div(Neg(pick(o.Cross(z2p, z2, t.zeta2nx, m, {}), &NearOneCoefficients::N22, magnetic)), D);
             k.w0m[n] = Div(Times(-2.0, o.Cross(psiP, psi, t.zeta2nx, m, {})), D);
             k.t21m[n] = Over(Div(twoI, D), S);
             k.t12m[n] = Over(Div(twoIm, D), S);
             // Electric mode: q = (n / x) (1 - 1/m^2).
             const Complex q = Times(n / t.x, ComplexSub({1.0, 0.0}, ComplexMult(invM, invM)));
-            D = o.Cross(z1p, z1, t.zeta2nx, invM, q);
-            k.r11e[n] = Div(Neg(o.Cross(z1p, z1, t.zeta1nx, invM, q)), D);
-            k.r22e[n] = Div(Neg(o.Cross(z2p, z2, t.zeta2nx, invM, q)), D);
+            D = pick(o.Cross(z1p, z1, t.zeta2nx, invM, q), &NearOneCoefficients::D, electric);
+            k.r11e[n] =
+                Div(Neg(pick(o.Cross(z1p, z1, t.zeta1nx, invM, q), &NearOneCoefficients::N11, electric)), D);
+            k.r22e[n] =
+                Div(Neg(pick(o.Cross(z2p, z2, t.zeta2nx, invM, q), &NearOneCoefficients::N22, electric)), D);
             k.w0e[n] = Div(Times(-2.0, o.Cross(psiP, psi, t.zeta2nx, invM, q)), D);
             k.t21e[n] = Over(Div(twoI, D), S);
             k.t12e[n] = Over(Div(twoIoverM, D), S);
@@ -726,10 +810,10 @@ bool DebyeReflectionTransmission(const DebyeTables& t, Complex m, DebyeCoefficie
             const Complex E22 = ComplexMult(t.zeta2x[n], t.dzeta2nx[n]);
 
             // Magnetic mode ([1]: D = zeta1'(x) zeta2(mx) - m zeta1(x) zeta2'(mx)).
-            Complex D = ComplexSub(A, ComplexMult(m, B));
-            Complex N11 = ComplexSub(C11, ComplexMult(m, E11));
+            Complex D = pick(ComplexSub(A, ComplexMult(m, B)), &NearOneCoefficients::D, magnetic);
+            Complex N11 = pick(ComplexSub(C11, ComplexMult(m, E11)), &NearOneCoefficients::N11, magnetic);
             k.r11m[n] = Div(Neg(N11), D);
-            Complex N22 = ComplexSub(C22, ComplexMult(m, E22));
+            Complex N22 = pick(ComplexSub(C22, ComplexMult(m, E22)), &NearOneCoefficients::N22, magnetic);
             // Where -N22 equals D to 1e-8 in both (positive) parts, R22 is taken as exactly 1.
             if (nearOneRule && std::fabs(D.re + N22.re) < N22.re / 1e8 &&
                 std::fabs(D.im + N22.im) < N22.im / 1e8)
@@ -740,10 +824,10 @@ bool DebyeReflectionTransmission(const DebyeTables& t, Complex m, DebyeCoefficie
             k.t12m[n] = Over(Div(twoIm, D), S);
 
             // Electric mode: every m X becomes X / m.
-            D = ComplexSub(A, Div(B, m));
-            N11 = ComplexSub(C11, Div(E11, m));
+            D = pick(ComplexSub(A, Div(B, m)), &NearOneCoefficients::D, electric);
+            N11 = pick(ComplexSub(C11, Div(E11, m)), &NearOneCoefficients::N11, electric);
             k.r11e[n] = Div(Neg(N11), D);
-            N22 = ComplexSub(C22, Div(E22, m));
+            N22 = pick(ComplexSub(C22, Div(E22, m)), &NearOneCoefficients::N22, electric);
             k.r22e[n] = Div(Neg(N22), D);
             k.t21e[n] = Over(Div(twoI, D), S);
             k.t12e[n] = Over(Div(twoIoverM, D), S);

@@ -221,7 +221,10 @@ DebyeTablesStatus DebyeFunctionsOfMx(double x, Complex m, int termCount, bool re
 // zeta_(n-1)(z) - n zeta_n(z) / z is taken into the products, whose terms n zeta zeta / x then cancel
 // exactly, D = zeta1_(n-1)(x) zeta2_n(mx) - m zeta1_n(x) zeta2_(n-1)(mx) (and the same for N11, N22),
 // and R22 - 1 = -2 (psi'(x) zeta2(mx) - m psi(x) zeta2'(mx)) / D from zeta1 + zeta2 = 2 psi; the
-// near-one rule, which clears the rounding of R22 - 1, is not needed there. False if any is not finite.
+// near-one rule, which clears the rounding of R22 - 1, is not needed there. For m within 0.01 of 1 (and
+// x Im m <= 1), D, N11 and N22, differences of values |y_n(x)|^2 / |m - 1| times larger in the orders above
+// x, come from the ratios zeta_(n-1)/zeta_n of x and m x and recurrences for their differences instead.
+// False if any is not finite.
 bool DebyeReflectionTransmission(const DebyeTables& tables, Complex m, DebyeCoefficients& coefficients,
                                  bool nearOneRule = true);
 
@@ -302,7 +305,8 @@ class DebyeOrderWaves {
 // against arbitrary-precision sums on the grid of 1 degree, for x from 1e-6 to 1e4, x Im m up to 100
 // and |m| up to 10 sqrt 2 (water, metals): the single orders p = 1, 2, 3 to 1e-9 of the largest |S1|,
 // |S2| of the order (3e-10 at worst, at x = 1e4; also where they lie as far as 1e-260 below the
-// incident wave), and below x = 1 to 1e-12 of each amplitude. Above n = x the
+// incident wave), and below x = 1 to 1e-12 of each amplitude; spheres of index near 1 (m = 1 + 1e-8 +
+// 1e-8 i, x = 0.5 to 100) to 1e-13 of the largest |S1|, |S2| of the order. Above n = x the
 // upward recurrence of j_n(x) costs accuracy in the highest orders (relative 1e-6 in j_n(x) at n =
 // termCount for x = 20); m x of |m| below 1 far below x (x = 1e4, m = 0.75 + 0.01i) is refused as
 // BesselRange.

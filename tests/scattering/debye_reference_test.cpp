@@ -1,7 +1,7 @@
 // Debye series against arbitrary-precision values (scripts/debye_reference_values.py, mpmath): the
 // table j_n(m x) of absorbing spheres, made in linear time, the single ray orders p = 0..5 summed to
-// convergence, and the orders p = 2, 3 of absorbing spheres, plane wave and Gaussian beam. Also the
-// linear-time table against a continued fraction per order.
+// convergence, and the orders p = 2, 3 of absorbing spheres and of spheres of index near 1, plane wave
+// and Gaussian beam. Also the linear-time table against a continued fraction per order.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -262,9 +262,11 @@ void ExpectPair(const AbsorbingAmplitudes* pair, const std::vector<double>& S1re
     }
 }
 
-TEST(DebyeReference, SingleOrdersOfAbsorbingSpheres) {
-    for (std::size_t i = 0; i < std::size(kAbsorbing); i += 2) {
-        const AbsorbingAmplitudes& c = kAbsorbing[i];
+// Each pair of rows against the plane wave and the Gaussian beam.
+template <std::size_t N>
+void ExpectPairs(const AbsorbingAmplitudes (&rows)[N]) {
+    for (std::size_t i = 0; i < N; i += 2) {
+        const AbsorbingAmplitudes& c = rows[i];
         const std::string list = std::to_string(c.p);
         RayChoice choice;
         choice.listText = list;
@@ -300,6 +302,26 @@ TEST(DebyeReference, SingleOrdersOfAbsorbingSpheres) {
         ExpectPair(&c, perp.S1re, perp.S1im, para.S2re, para.S2im, "Gaussian beam");
     }
 }
+
+TEST(DebyeReference, SingleOrdersOfAbsorbingSpheres) { ExpectPairs(kAbsorbing); }
+
+// scripts/debye_near_one_values.py: m near 1, where D, N11 and N22 of the partial waves above x were
+// differences of values |y_n(x)|^2 / |m - 1| times larger: these came out 2e-8 (m = 1 + 1e-8, real) to
+// 2e-7 (x = 1, m = 1 + 1e-7 + 1e-7 i) off.
+constexpr AbsorbingAmplitudes kNearOne[] = {
+    {10, 1.00000001, 1e-08, 2, 180, -18.100690252, -9.9438193972, 18.100690252, 9.9438193972},
+    {10, 1.00000001, 1e-08, 2, 143, -7.7750390336, -2.3034673933, 0.26170138467, 1.6120284239},
+    {100, 1.00000001, 1e-08, 3, 180, 192.55883807, -112.14057916, -192.55883807, 112.14057916},
+    {100, 1.00000001, 1e-08, 3, 143, 5.6076452843, 4.576218427, 2.11295538, -1.3158747214},
+    {1, 1.0000001, 1e-07, 2, 26, -4.7208130597, -1.3463134929, 3.4907017256, 0.47242132016},
+    {1, 1.0000001, 1e-07, 2, 143, -2.7624487119, -1.3676872818, -4.5198715659, 0.12714403819},
+    {0.5, 1.00000001, 1e-08, 2, 180, 5.8520781382, 0.51973205944, -5.8520781382, -0.51973205944},
+    {0.5, 1.00000001, 1e-08, 2, 143, -4.8759541047, 1.2146362652, -0.33097075654, 1.0911556436},
+    {10, 1.00000001, 0, 2, 180, -5.2404384973, -3.1395715195, 5.2404384973, 3.1395715195},
+    {10, 1.00000001, 0, 2, 143, -1.5407506502, -0.37939148973, 0.66785314109, 0.9221423421},
+};
+
+TEST(DebyeReference, SingleOrdersOfSpheresOfIndexNearOne) { ExpectPairs(kNearOne); }
 
 }  // namespace
 }  // namespace tessary
