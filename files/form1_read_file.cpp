@@ -24,9 +24,11 @@
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/band_rules.h"
 #include "runs/box_number.h"
 #include "runs/input_rules.h"
 #include "runs/method_codes.h"
+#include "runs/method_rules.h"
 #include "runs/run_record.h"
 #include "runs/run_rules.h"
 #include "runs/sweep_steps.h"
@@ -95,6 +97,11 @@ class Loader {
     bool pointsOfRange() const;
     bool checkInputRules() const;
     int lineOf(RuleInput input) const;
+    IndexModels modelsOfFile() const;
+    RangeInputs rangeInputs() const;
+    BandInputs bandInputs(const IndexModels& fileModels) const;
+    MethodInputs methodInputs(const IndexModels& fileModels) const;
+    std::optional<RaySelection> orders(const MethodInputs& in, InputRefusal& refusal) const;
     bool checkSweep() const;
     bool checkOverplot() const;
     void method();
@@ -186,6 +193,16 @@ int LineOf(const DataFile& d, const std::function<void(DataFile&)>& mark) {
                    std::count(bytes->begin(), bytes->begin() + static_cast<std::ptrdiff_t>(at), '\n'));
 }
 
+// The line of the file that begins with `start` (a line after the results, as the file holds it: a file read
+// encodes back to its own bytes); 0 when none does.
+int LineStarting(const DataFile& d, const std::string& start) {
+    const std::string bytes = EncodeDataFileBytes(d).value_or(std::string());
+    const std::size_t at = bytes.find("\n" + start);
+    if (at == std::string::npos) return 0;
+    return 2 +
+           static_cast<int>(std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+}
+
 // Every text the file would write into a box or dialog, held to the check the window applies to it
 // there: the number entry of the input checks (getval), the water dialog's temperature range, the
 // black-body dialog's entry, and the method list as the input checks read it (the distribution's lists
@@ -267,6 +284,25 @@ bool Loader::checkTexts() const {
     if (d.version > 201 && d.spectrum == "Black body" && !number(d.blackBody, false, 100))
         return refuse([](DataFile& m) { m.blackBody = kItemMark; },
                       quoted("the black-body temperature", d.blackBody) + rule(false, 100));
+    // The band as the band dialog's OK takes it (a decimal comma is the point there), and the surface waves'
+    // terms and amplitude as the number entry does.
+    for (std::string DataFile::*limit : {&DataFile::bandMin, &DataFile::bandMax}) {
+        const std::optional<ValResult> v = ParseTypedNumber(d.*limit);
+        if (d.version > 201 && (!v || v->status != NumberStatus::Ok))
+            return refuse(
+                [limit](DataFile& m) { m.*limit = kItemMark; },
+                quoted(limit == &DataFile::bandMin ? "the lower band limit" : "the upper band limit",
+                       d.*limit) +
+                    " is not a number");
+    }
+    if (d.surfaceWaves)
+        for (const std::string* text :
+             {&d.surfaceWaves->termsMin, &d.surfaceWaves->termsMax, &d.surfaceWaves->amplitude})
+            if (!BoxNumber(*text, true)) {
+                Invalid("Line " + CStr(LineStarting(d, "Surface waves: ")) + ": " +
+                        quoted("the surface waves' term or amplitude", *text) + " is not a number");
+                return false;
+            }
     // The y limits follow the band (the step in files without a spectrum), one line each.
     const Mark before = [this](DataFile& m) { (d.version > 201 ? m.bandMax : m.inputs[7]) = kItemMark; };
     const std::pair<const std::optional<double>*, const char*> limits[] = {{&d.yMin, "the y minimum"},
@@ -361,54 +397,99 @@ bool Loader::checkFields() const {
 
 // The line of the item that holds an input of the value rules. A Lee diagram's or map's sweep (Singles, which
 // no text marks) follows the index range, five lines after the band (the step in files without a spectrum):
-// the y limits and scale, then the range.
+// the y limits and scale, then the range. What the file does not hold (the index of an older file, the band
+// of a file without a spectrum, the window's own boxes a rule reads) is named by the line of what stands
+// for it: the wavelength the models give the index at, the wavelength count, the method.
 int Loader::lineOf(RuleInput input) const {
     const auto marked = [this](std::function<void(DataFile&)> mark) { return LineOf(d, mark); };
-    const int range =
-        marked([this](DataFile& m) { (d.version > 201 ? m.bandMax : m.inputs[7]) = kItemMark; }) + 5;
+    const int band = marked([this](DataFile& m) { (d.version > 201 ? m.bandMax : m.inputs[7]) = kItemMark; });
+    const auto item = [&marked](std::size_t i) {
+        return marked([i](DataFile& m) { m.inputs[i] = kItemMark; });
+    };
     const bool lee = g.code == kGraphLee;
+    const bool indices = d.version > 202, spectrum = d.version > 201;
+    int line = 0;
     switch (input) {
         case RuleInput::Graph:
+        case RuleInput::MapFixed:
             return marked([](DataFile& m) { m.graphText = kItemMark; });
         case RuleInput::Method:
-            return marked([](DataFile& m) { m.method = kItemMark; });
+            line = marked([](DataFile& m) { m.method = kItemMark; });
+            break;
         case RuleInput::XMin:
-            return marked([](DataFile& m) { m.inputs[5] = kItemMark; });
+            return item(5);
         case RuleInput::XMax:
-            return marked([](DataFile& m) { m.inputs[6] = kItemMark; });
+            return item(6);
         case RuleInput::Step:
-            return marked([](DataFile& m) { m.inputs[7] = kItemMark; });
+            return item(7);
         case RuleInput::Angle:
-            return marked([](DataFile& m) { m.angleText = kItemMark; });
+            line = marked([](DataFile& m) { m.angleText = kItemMark; });
+            break;
         case RuleInput::Radius:
-            return marked([](DataFile& m) { m.inputs[2] = kItemMark; });
+            return item(2);
+        case RuleInput::Waves:
+            return item(0);
+        case RuleInput::Lambda:
+            return item(1);
+        case RuleInput::RefractReal:
+        case RuleInput::RefractImag:
+            return item(!indices ? 1 : input == RuleInput::RefractReal ? 3 : 4);
+        case RuleInput::Rays:
+            line = marked([](DataFile& m) { m.rays = kItemMark; });
+            break;
+        case RuleInput::BandMin:
+            return spectrum ? marked([](DataFile& m) { m.bandMin = kItemMark; }) : item(0);
+        case RuleInput::BandMax:
+            return spectrum ? band : item(0);
+        case RuleInput::YMin:
+            return band + 1;
+        case RuleInput::YMax:
+            return band + 2;
+        case RuleInput::TermsMin:
+        case RuleInput::TermsMax:
+        case RuleInput::SurfaceAmplitude:
+            line = LineStarting(d, "Surface waves: ");
+            break;
         case RuleInput::Disperse:  // the word "Disperse" before the lists
             return marked([](DataFile& m) { (*m.disperse)[0] = kItemMark; }) - 1;
         case RuleInput::Distribution:
         case RuleInput::Deviation:
         case RuleInput::Samples: {
-            const std::size_t item = input == RuleInput::Distribution ? 0
+            const std::size_t list = input == RuleInput::Distribution ? 0
                                      : input == RuleInput::Deviation  ? 1
                                                                       : 2;
-            return marked([item](DataFile& m) { (*m.disperse)[item] = kItemMark; });
+            return marked([list](DataFile& m) { (*m.disperse)[list] = kItemMark; });
         }
         case RuleInput::MapMin:
-            return range + 1;
+            return band + 6;
         case RuleInput::LeeMax:
         case RuleInput::MapMax:
-            return range + 2;
+            return band + 7;
         case RuleInput::LeeSteps:
         case RuleInput::MapSteps:
-            return range + (lee ? 1 : 3);
+            return band + (lee ? 6 : 8);
     }
-    return 0;
+    if (line == 0) line = marked([](DataFile& m) { m.method = kItemMark; });
+    return line != 0 ? line : marked([](DataFile& m) { m.graphText = kItemMark; });
 }
 
-// The value rules of the window's input checks (runs/input_rules.h) on the values the file holds, in the
-// order the checks take them and as a redraw of stored points applies them (a stopped run's few points
-// pass); the first refusal is named with the line of its input. A distribution of samples leaves out the
-// sweep ranges, as in the window's checks.
-bool Loader::checkInputRules() const {
+// The index models the window will have: the file's over the window's menus and dialogs as they are now
+// (IndexModelsOf), as indexModels() sets them.
+IndexModels Loader::modelsOfFile() const {
+    IndexModels window = f.indexState.indexModels;
+    f.MenuIndexModels(window);
+    return IndexModelsOf(d, window);
+}
+
+// The wavelength list's text as inputs() writes it.
+std::string WaveListText(const std::string& waves) {
+    if (waves == "RGB" || waves == "High" || waves == "Med." || waves == "Low") return waves;
+    return CStr(CInt(Val(waves)).value);
+}
+
+// The values the rules of input_rules.h read, as the window will hold them. The display options are the
+// window's, which the graph list's handler clears when the file's graph is another than the list shows.
+RangeInputs Loader::rangeInputs() const {
     RangeInputs in;
     in.graphCode = g.code;
     in.graphSubCode = g.subCode;
@@ -435,13 +516,174 @@ bool Loader::checkInputRules() const {
     // The light source the window will have; a sweep switches to a point source before the sun's check.
     const bool sun = d.lightSource ? *d.lightSource == LightSource::Sun : f.optSun.value();
     in.sun = sun && !(g.code >= kFirstSweepGraph && g.code < kGraphLee);
+    const bool sameGraph = d.graphText == f.cboGraph.text();
+    in.polarPlot = f.mnuPolarPlot.checked();
+    in.intensityPolarisation = sameGraph && f.mnuIntPol.checked();
+    in.amplitudePhase = sameGraph && f.mnuAmpPhase.checked();
+    in.interpolate = sameGraph && f.mnuInterpolate.checked();
+    in.graphText = d.graphText;
+    in.waveCount = in.listedWaves;
+    in.waveText = WaveListText(d.inputs[0]);
+    // The y limits as the lists will hold them; one of 0 or less is drawn on the linear scale (scales()),
+    // so the logarithmic scale refuses none.
+    in.yMinTyped = d.yMin.has_value();
+    in.yMaxTyped = d.yMax.has_value();
+    if (d.yMin) in.yLow = BoxValue(CStr(*d.yMin));
+    if (d.yMax) in.yHigh = BoxValue(CStr(*d.yMax));
+    return in;
+}
+
+// The values of the band rules: the file's models, wavelength, band and spectrum over the window's index and
+// spectrum files (which no data file stores) and, in files without them, its spectrum and band.
+BandInputs Loader::bandInputs(const IndexModels& fileModels) const {
+    BandInputs in = f.WindowBandInputs();
+    in.models = fileModels;
+    const bool water = d.sphere.word == "IAPWS" || d.medium.word == "Water2";  // the water dialog's box set
+    if (water) in.complexWater = fileModels.water.complex;
+    if (d.version >= 201) {
+        in.sphereName = d.sphereName;
+        in.mediumName = d.mediumName;
+    }
+    in.waveCount = DataFileWaveCount(d.inputs[0], d.inputs[2]);
+    in.rgb = d.inputs[0] == "RGB";
+    in.lambda = Val(d.inputs[1]);
+    // The band as the input checks take it from the band dialog: the file's as the dialog's OK leaves it (a
+    // decimal comma read as the point), or the dialog's own in files without a spectrum.
+    const auto um = [](std::string text, bool okPressed) {
+        const std::size_t comma = text.find(',');
+        if (okPressed && comma != std::string::npos) text[comma] = '.';
+        return static_cast<float>(ValOrInfinity(text) / 1000);
+    };
+    const bool spectrum = d.version > 201;
+    in.bandMinUm = um(spectrum ? d.bandMin : f.dlogSpectrumBand_->txtSpectrumMin.text(), spectrum);
+    in.bandMaxUm = um(spectrum ? d.bandMax : f.dlogSpectrumBand_->txtSpectrumMax.text(), spectrum);
+    if (spectrum) {
+        const std::pair<const char*, BandSpectrum> spectra[] = {{"Sun (Lee)", BandSpectrum::SunLee},
+                                                                {"Sun (Wernand)", BandSpectrum::SunWernand},
+                                                                {"Flat", BandSpectrum::Other},
+                                                                {"Black body", BandSpectrum::Other}};
+        for (const auto& [word, kind] : spectra)
+            if (d.spectrum == word) in.spectrum = kind;
+        if (d.spectrum == "Spectrum file" && f.light.spectrumFileLoaded != 0) {
+            in.spectrum = BandSpectrum::File;
+            in.spectrumFileWave = f.fileState.specFileWave;
+        }
+    }
+    in.graphCode = g.code;
+    in.graphSubCode = g.subCode;
+    in.xMin = Val(d.inputs[5]);
+    in.xMax = Val(d.inputs[6]);
+    in.step = Val(d.inputs[7]);
+    in.logSteps = d.xLog;
+    // A map's sweep as the boxes show it (SingleText).
+    in.mapMin = Val(SingleText(d.sweepStart));
+    in.mapMax = Val(SingleText(d.sweepEnd));
+    return in;
+}
+
+// The values of the method rules: the file's method, index, size, wavelength, ray orders, fixed angle, terms
+// and sweep; what it does not hold, the window's boxes (the index of a file before 2.03, which the models
+// give at one wavelength where they can).
+MethodInputs Loader::methodInputs(const IndexModels& fileModels) const {
+    MethodInputs in = f.WindowMethodInputs();
+    in.calcMethod = fileRecord.calcMethod ? fileRecord.calcMethod : f.codes.calcMethod;
+    in.graphCode = g.code;
+    const double lambda = Val(d.inputs[1]);
+    if (d.version > 202) {
+        in.real = Val(d.inputs[3]);
+        in.imag = Val(d.inputs[4]);
+    } else if (DataFileWaveCount(d.inputs[0], d.inputs[2]) == 1 && !CheckLambdaBand(fileModels, lambda)) {
+        if (const RefrelResult m = refrel(fileModels, lambda); m.ok()) {
+            in.real = Val(RealIndexText(m.relIndexRe));
+            in.imag = Val(ImagIndexText(m.relIndexIm));
+        }
+    }
+    in.radius = Val(d.inputs[2]);
+    in.lambda = lambda;
+    if (d.version >= 200) in.rays = rays;
+    if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph) in.angle = d.angleText;
+    in.redraw = true;
+    if (in.calcMethod == kMethodSurfaceWave) {
+        const SurfaceWaveItems waves = SurfaceWaveOptions(fileRecord);
+        in.termsMin = waves.termsMin;
+        in.termsMax = waves.termsMax;
+        in.amplitude = waves.amplitude;
+    }
+    in.xMin = Val(d.inputs[5]);
+    in.xMax = Val(d.inputs[6]);
+    in.step = Val(d.inputs[7]);
+    in.mapMin = Val(SingleText(d.sweepStart));
+    in.mapMax = Val(SingleText(d.sweepEnd));
+    return in;
+}
+
+// The orders the run's ray-order list selects, as RaysCheck selects them after the reader has set the list
+// and, for "Multiple", the dialog's boxes (the window's, in files that do not name the orders).
+std::optional<RaySelection> Loader::orders(const MethodInputs& in, InputRefusal& refusal) const {
+    RayChoice choice;
+    choice.listText = in.rays;
+    choice.calcMethod = in.calcMethod;
+    for (int p = 0; p < kRayBoxCount; ++p)
+        choice.chkp[static_cast<std::size_t>(p)] = f.dlogP_->chkp(p).value();
+    if (hasRayOrders() && rays == "Multiple") {
+        choice.chkp.fill(0);
+        for (const std::int32_t p : d.rayOrders)
+            if (p >= 0 && p < kRayBoxCount) choice.chkp[static_cast<std::size_t>(p)] = 1;
+    }
+    const RaysOutcome out = RaysCheck(choice, RaySelection{});
+    if (out.status == RaysStatus::Ok) return out.selection;
+    refusal.prompt = out.message;
+    refusal.title = out.title;
+    refusal.about = RuleInput::Rays;
+    return std::nullopt;
+}
+
+// The rules of the window's input checks (runs/input_rules.h, band_rules.h, method_rules.h) on the values the
+// file holds, in the order the checks take them and as a redraw of stored points applies them (a stopped
+// run's few points pass); the first refusal is named with the line of its input. A distribution of samples
+// leaves out the sweep ranges, as in the window's checks. The display options and the amplitude scale are
+// judged where the redraw runs the input checks: graphs against the angle or another x variable drawn on
+// their own (a Lee diagram or map is drawn from its stored colours; an overplot keeps the axes on show).
+bool Loader::checkInputRules() const {
+    const RangeInputs in = rangeInputs();
+    const IndexModels fileModels = modelsOfFile();
+    const BandInputs bands = bandInputs(fileModels);
+    const MethodInputs method = methodInputs(fileModels);
     const bool samples = in.disperse && g.code < kGraphLee;
-    using Rule = std::optional<InputRefusal> (*)(const RangeInputs&);
-    for (const Rule rule :
-         {DeviationRule, MieOnlyGraphRule, SweepMethodRule, SweepAngleRule, LeeRadiiRule, MapSweepRule,
-          DistributionRule, ColourPathRule, samples ? nullptr : SweepRangeRule, LeeAngleRule, XSweepRule,
-          SunRule, AngleRangeRule}) {
-        const std::optional<InputRefusal> refusal = rule ? rule(in) : std::nullopt;
+    const bool redrawChecks = g.code < kGraphLee && !f.mnuOverplot.checked();
+    const auto byRays = [&](InputRefusal& refusal) { return orders(method, refusal); };
+    const int waves = DataFileWaveCount(d.inputs[0], d.inputs[2]);
+    using Rule = std::function<std::optional<InputRefusal>()>;
+    const auto when = [](bool apply, Rule rule) -> Rule {
+        return apply ? rule : [] { return std::nullopt; };
+    };
+    const Rule rules[] = {
+        [&] { return DeviationRule(in); },
+        when(redrawChecks, [&] { return PolarPlotRule(in); }),
+        when(redrawChecks, [&] { return InterpolationRule(in); }),
+        [&] { return MieOnlyGraphRule(in); },
+        [&] { return SweepMethodRule(in); },
+        [&] { return BandRule(bands); },
+        // A file that does not hold the index takes it from its models at one wavelength.
+        when(d.version <= 202 && waves < 2, [&] { return ModelIndexRule(refrel(fileModels, bands.lambda)); }),
+        [&] { return SweepAngleRule(in); },
+        [&] { return AxisBandRule(bands); },
+        [&] { return LeeRadiiRule(in); },
+        [&] { return MapSweepRule(in); },
+        [&] { return MapBandRule(bands); },
+        [&] { return DistributionRule(in); },
+        [&] { return MethodParameterRule(method, byRays); },
+        when(method.calcMethod == kMethodSurfaceWave, [&] { return SurfaceWaveRule(method); }),
+        [&] { return ColourPathRule(in); },
+        when(!samples, [&] { return SweepRangeRule(in); }),
+        [&] { return LeeAngleRule(in); },
+        [&] { return XSweepRule(in); },
+        [&] { return SunRule(in); },
+        [&] { return AngleRangeRule(in); },
+        when(redrawChecks, [&] { return AmplitudeScaleRule(in); }),
+    };
+    for (const Rule& rule : rules) {
+        const std::optional<InputRefusal> refusal = rule();
         if (!refusal) continue;
         Invalid("Line " + CStr(lineOf(refusal->about)) + ": " + refusal->prompt);
         return false;
@@ -1092,9 +1334,10 @@ void Loader::inputs() {
 // The y limits and scale, and the stored point range.
 void Loader::scales() {
     if (!f.mnuOverplot.checked()) {
-        // A typed y minimum of 0 or less was drawn on a linear scale: chosen first, as its handler sets
-        // the limits back to their defaults.
-        if (d.yMin && *d.yMin <= 0 && !f.optLinear.value()) f.optLinear.setValue(true);
+        // A typed y limit of 0 or less was drawn on a linear scale: chosen first, as its handler sets the
+        // limits back to their defaults.
+        const bool linear = (d.yMin && *d.yMin <= 0) || (d.yMax && *d.yMax <= 0);
+        if (linear && !f.optLinear.value()) f.optLinear.setValue(true);
         f.cboYmin.setText(d.yMin ? CStr(*d.yMin) : std::string("Automatic"));
         f.cboYmax.setText(d.yMax ? CStr(*d.yMax) : std::string("Automatic"));
         f.graph.yScaleMin = d.yScaleMin;

@@ -29,9 +29,11 @@
 #include "media/refrel.h"
 #include "platform/text/clock.h"
 #include "media/size_distribution.h"
+#include "runs/band_rules.h"
 #include "platform/text/text_file.h"
 #include "platform/ui/ui.h"
 #include "runs/method_codes.h"
+#include "runs/method_rules.h"
 #include "runs/run_record.h"
 #include "runs/run_state.h"
 #include "scattering/debye_gaussian.h"
@@ -146,6 +148,10 @@ class Form1 : public Form {
     void txtLambda_change();
     bool LambdaOutsideSphereWindow();
     bool ReadIndexModels();
+    bool MenuIndexModels(IndexModels& models);
+    // The inputs of the band and method rules of the input checks as the window holds them.
+    BandInputs WindowBandInputs();
+    MethodInputs WindowMethodInputs();
     std::optional<double> refrel(double lambda);
     RefrelResult CheckedModelsIndex(double lambda);
     RefrelResult KeepIndexOf(const IndexModels& models, double lambda);

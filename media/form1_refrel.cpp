@@ -87,7 +87,11 @@ void KeepIndices(IndexState& state, const RefrelResult& result) {
 
 // Reads the checked sphere and medium menu items and the model dialogs into indexModels (the index files'
 // tables stay). False when no sphere item is checked.
-bool Form1::ReadIndexModels() {
+bool Form1::ReadIndexModels() { return MenuIndexModels(indexState.indexModels); }
+
+// The checked sphere and medium menu items and the model dialogs over `models` (its index files' tables
+// stay); false, with the sphere as it was, when no sphere item is checked.
+bool Form1::MenuIndexModels(IndexModels& models) {
     // Each item is tested in the order the index models are evaluated; a later checked item wins.
     const std::pair<const Menu*, SphereModel> sphereItems[] = {
         {&mnuRI_Cowley, SphereModel::Cowley},
@@ -116,25 +120,24 @@ bool Form1::ReadIndexModels() {
     if (!sphere) return false;
     // With no medium item checked the medium of the previous call stays.
     for (const auto& [item, model] : mediumItems)
-        if (item->checked()) indexState.indexModels.medium = model;
-    indexState.indexModels.sphere = *sphere;
+        if (item->checked()) models.medium = model;
+    models.sphere = *sphere;
 
-    const MediumModel medium = indexState.indexModels.medium;
+    const MediumModel medium = models.medium;
     // Only the dialogs of the chosen models are read (reading a field creates its dialog). A number
     // beyond the range is an infinity: the models refuse it as they refuse the largest numbers.
     if (*sphere == SphereModel::IAPWS || medium == MediumModel::IAPWS) {
-        indexState.indexModels.water.waterTemp = static_cast<float>(ValOrInfinity(dlogTemp_->txtTemp.text()));
-        indexState.indexModels.water.waterDensity =
-            static_cast<float>(ValOrInfinity(dlogTemp_->txtDensity.text()));
-        indexState.indexModels.water.complex = dlogTemp_->chkRI_Complex.value() == 1;
+        models.water.waterTemp = static_cast<float>(ValOrInfinity(dlogTemp_->txtTemp.text()));
+        models.water.waterDensity = static_cast<float>(ValOrInfinity(dlogTemp_->txtDensity.text()));
+        models.water.complex = dlogTemp_->chkRI_Complex.value() == 1;
     }
     if (*sphere == SphereModel::Air || medium == MediumModel::Air)
-        indexState.indexModels.airTemp = static_cast<float>(ValOrInfinity(dlogAir_->txtAirTemp.text()));
-    if (*sphere == SphereModel::Ray) indexState.indexModels.rayComplex = dlogRay_->chkRI_Complex.value() == 1;
+        models.airTemp = static_cast<float>(ValOrInfinity(dlogAir_->txtAirTemp.text()));
+    if (*sphere == SphereModel::Ray) models.rayComplex = dlogRay_->chkRI_Complex.value() == 1;
     if (*sphere == SphereModel::Segelstein || medium == MediumModel::Segelstein)
-        indexState.indexModels.segelsteinComplex = dlogSegelstein_->chkRI_Complex.value() == 1;
-    if (*sphere == SphereModel::User) indexState.indexModels.user1 = ReadUserPoints(*dlogRI_User1_);
-    if (medium == MediumModel::User) indexState.indexModels.user2 = ReadUserPoints(*dlogRI_User2_);
+        models.segelsteinComplex = dlogSegelstein_->chkRI_Complex.value() == 1;
+    if (*sphere == SphereModel::User) models.user1 = ReadUserPoints(*dlogRI_User1_);
+    if (medium == MediumModel::User) models.user2 = ReadUserPoints(*dlogRI_User2_);
     return true;
 }
 

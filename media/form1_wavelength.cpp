@@ -9,18 +9,11 @@
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/box_number.h"
 
 namespace tessary {
 
 namespace {
-
-// The imaginary part of m as the index box shows it: plain digits from 0.01 to 10000, else two
-// decimals with an exponent; exactly 0 as "0".
-std::string ImagText(double k) {
-    if (k == 0.0) return "0";
-    if (0.01 <= k && k <= 10000.0) return CStr(k);
-    return Format(k, "Scientific");
-}
 
 // The number of the wavelength box's text, its first decimal comma read as the point.
 ValResult WavelengthTyped(std::string text) {
@@ -92,8 +85,8 @@ void Form1::txtLambda_change() {
         indexState.indexRefused = true;
         return;
     }
-    txtRefractReal.setText(Format(*m, "0.00000000"));
-    txtRefractImag.setText(ImagText(indexState.relIndexIm));
+    txtRefractReal.setText(RealIndexText(*m));
+    txtRefractImag.setText(ImagIndexText(indexState.relIndexIm));
     txtRefractImag.setBackColor(kWhite);
     indexState.indexRefused = false;
 

@@ -21,4 +21,10 @@ double BoxValue(const std::string& text);
 // handler reads it ("0,65.0" is 0.65, which no band refuses: the entry check refuses it as no number).
 double TypedWavelength(std::string text);
 
+// The index boxes' texts of an index the models give, as the wavelength box's handler writes them: the real
+// part to eight decimals; the imaginary part in plain digits from 0.01 to 10000, else with two decimals and
+// an exponent, exactly 0 as "0".
+std::string RealIndexText(double n);
+std::string ImagIndexText(double k);
+
 }  // namespace tessary

@@ -194,6 +194,14 @@ double TypedWavelength(std::string text) {
     return Val(text);
 }
 
+std::string RealIndexText(double n) { return Format(n, "0.00000000"); }
+
+std::string ImagIndexText(double k) {
+    if (k == 0.0) return "0";
+    if (0.01 <= k && k <= 10000.0) return CStr(k);
+    return Format(k, "Scientific");
+}
+
 // Validates and tidies the number in box (both overloads): Value in is 1 when a minus sign is not allowed,
 // out the number; NError in is the range code (100 > 0, 101 >= 0, 102 <= 0, 103 < 0, others none), out 0 when
 // accepted, 1 when rejected (the box red and the input-error message shown).

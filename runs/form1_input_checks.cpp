@@ -2,36 +2,32 @@
 // checks in a fixed order; the first that fails shows its message (OK button only), paints the
 // offending input red and sets the input-error flag. A few only warn and let the run go on.
 //
+// The rules that judge values (runs/input_rules.h, band_rules.h, method_rules.h) are pure, so that a data
+// file read back is held to them before anything changes; this routine applies them to the boxes, menus
+// and models of the window, paints the inputs they name red and shows their messages, and checks the
+// entries of the boxes (getval) between them.
+//
 // Beyond the program's historical checks: the angle step, radius, wavelength and real index must be
 // positive (each is a divisor somewhere in the checks, the estimate or the series); a size
 // distribution gets the method checks too; the inputs of the angle maps and the angle ranges of Lee
 // diagrams and maps are checked like the other ranges; the radius-sweep rows of a Lee diagram judge
 // the sweep the run will make, not the previous one. At one wavelength an index the models refused
-// is not run with the earlier number the index boxes still show.
-// Airy theory refuses an index m >= p for a selected order p, over the whole of an index sweep or map
-// before it starts; the surface waves refuse an index <= 1 whatever the order, and judge their typed
-// term range after rounding. A step larger than the range of a sweep or an angle graph is refused.
-#include <algorithm>
-#include <cmath>
-#include <cstddef>
-#include <cstdint>
-#include <limits>
+// is not run with the earlier number the index boxes still show. A step larger than the range of a
+// sweep or an angle graph is refused.
 #include <optional>
 #include <string>
-#include <string_view>
 
-#include "approximations/airy_theory.h"
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/band_rules.h"
 #include "runs/box_number.h"
 #include "runs/input_rules.h"
 #include "runs/method_codes.h"
+#include "runs/method_rules.h"
 #include "runs/run_estimate.h"
-#include "runs/sweep_checks.h"
-#include "runs/sweep_steps.h"
 #include "scattering/ray_orders.h"
 
 namespace tessary {
@@ -68,6 +64,7 @@ class InputChecks {
     void copyAxisLimits();
     Next polarPlot();
     Next interpolationAndGraphType();
+    Next bands();
     Next refusedIndex();
     Next entries();
     Next fixedAngle();
@@ -75,10 +72,7 @@ class InputChecks {
     Next mapInputs();
     Next coloursAndDistribution(bool& distribution);
     Next methodParameters();
-    Next surfaceWave(double real);
-    Next samplesAndCoefficients();
-    Next raysAboveOne(const std::string& prompt);
-    Next airyBounds(double real);
+    Next surfaceWave();
     Next sweepRange();
     Next leeSweep();
     Next xSweep();
@@ -88,6 +82,10 @@ class InputChecks {
     Next colourPathMethods();
     // The values the value rules (runs/input_rules.h) read: the boxes, and the limits this routine compares.
     RangeInputs rangeInputs() const;
+    // The bands' inputs: the checked models and spectrum, the wavelength, the band and the swept wavelengths.
+    BandInputs bandInputs() const;
+    // The method's: the index boxes, the size and wavelength, the ray-order and term lists, the swept index.
+    MethodInputs methodInputs() const;
     // A refusal of the value rules: its inputs red (while its message shows, when it flashes), its message.
     Next refused(const std::optional<InputRefusal>& refusal);
     Control& boxOf(RuleInput input);
@@ -150,24 +148,21 @@ class InputChecks {
         if (next_ != Next::GoOn) return next_; \
     } while (false)
 
-// The checks of the sweeps, distributions and bands (runs/sweep_checks.h) in this routine's terms.
-Next Of(CheckNext next) { return next == CheckNext::Stop ? Next::Stop : Next::GoOn; }
-
 Next InputChecks::runSteps() {
     TESSARY_CHECK(methodAndDeviation());
     copyAxisLimits();
     TESSARY_CHECK(polarPlot());
     TESSARY_CHECK(interpolationAndGraphType());
     TESSARY_CHECK(refused(SweepMethodRule(rangeInputs())));
-    TESSARY_CHECK(Of(BandChecks(f)));
+    TESSARY_CHECK(bands());
     TESSARY_CHECK(refusedIndex());
     TESSARY_CHECK(entries());
     TESSARY_CHECK(fixedAngle());
     TESSARY_CHECK(refused(SweepAngleRule(rangeInputs())));
-    TESSARY_CHECK(Of(AxisBandChecks(f)));
+    TESSARY_CHECK(refused(AxisBandRule(bandInputs())));
     TESSARY_CHECK(leeRadii());
     TESSARY_CHECK(mapInputs());
-    TESSARY_CHECK(Of(MapBandChecks(f)));
+    TESSARY_CHECK(refused(MapBandRule(bandInputs())));
     bool distribution = false;
     TESSARY_CHECK(coloursAndDistribution(distribution));
     TESSARY_CHECK(methodParameters());
@@ -210,33 +205,18 @@ void InputChecks::copyAxisLimits() {
     if (f.cboYmax.text() != kAutomatic) yHigh = BoxValue(f.cboYmax.text());
 }
 
+// The polar plot of the menu, which a refusal unchecks.
 Next InputChecks::polarPlot() {
-    if (!f.mnuPolarPlot.checked()) return Next::GoOn;
-    const std::string title = "Option not available";
-    std::string prompt;
-    if (f.mnuIntPol.checked()) {
-        prompt = "Polar plots are not available for graphs of Intensity and Polarisation";
-    } else if (f.mnuAmpPhase.checked()) {
-        return Next::GoOn;
-    } else if (f.cboGraph.text() != "Intensity v. scattering angle") {
-        prompt = std::string("Polar plots are available only for ") + kCR +
-                 "graphs of Intensity v. scattering angle";
-    } else if (f.calc.waveCount >= 2 || xLow != 0 || xHigh != 180) {
-        prompt = std::string("Polar plots are available only when scattering angles") + kCR +
-                 "cover entire range from 0 to 180 degrees";
-    } else {
-        return Next::GoOn;
-    }
-    msgBox(prompt, mb::kOkOnly, title);
+    const std::optional<InputRefusal> refusal = PolarPlotRule(rangeInputs());
+    if (!refusal) return Next::GoOn;
+    refused(refusal);
     f.mnuPolarPlot.setChecked(false);
     return Next::Stop;
 }
 
 Next InputChecks::interpolationAndGraphType() {
-    const double waves = ValueOf(f.cboWave);  // "RGB", "High", ... read as 0
-    if (f.mnuInterpolate.checked() && waves > 1 && waves <= 7) {
-        msgBox("Cubic interpolation is implemented only for 1 wavelength or for more than 7 wavelengths",
-               mb::kOkOnly, "Error");
+    if (const std::optional<InputRefusal> refusal = InterpolationRule(rangeInputs())) {
+        refused(refusal);
         f.mnuInterpolate.setChecked(false);
         return Next::Stop;
     }
@@ -266,9 +246,20 @@ Next InputChecks::interpolationAndGraphType() {
 // part's box is red. An index typed into the boxes since is the user's own and is used.
 Next InputChecks::refusedIndex() {
     if (!f.indexState.indexRefused || f.calc.waveCount >= 2) return Next::GoOn;
-    const RefrelResult m = f.CheckedModelsIndex(TypedWavelength(f.txtLambda.text()));
-    if (m.ok() || m.status == RefrelStatus::KeepShown) return Next::GoOn;
-    return failRed(f.txtRefractReal, std::string(m.message), std::string(m.title));
+    return refused(ModelIndexRule(f.CheckedModelsIndex(TypedWavelength(f.txtLambda.text()))));
+}
+
+// The bands of the models and the spectrum; over several wavelengths the band of the spectrum dialog as the
+// runs take it.
+Next InputChecks::bands() {
+    if (f.calc.waveCount >= 2) {
+        // A limit beyond the Double range is an infinity, refused as the largest numbers are.
+        f.light.bandMaxUm =
+            static_cast<float>(ValOrInfinity(f.dlogSpectrumBand_->txtSpectrumMax.text()) / 1000);
+        f.light.bandMinUm =
+            static_cast<float>(ValOrInfinity(f.dlogSpectrumBand_->txtSpectrumMin.text()) / 1000);
+    }
+    return refused(BandRule(bandInputs()));
 }
 
 // The syntax of the numeric boxes. The angle step, radius, wavelength and real index divide later
@@ -337,164 +328,37 @@ Next InputChecks::coloursAndDistribution(bool& distribution) {
     return Next::GoOn;
 }
 
-// What each method needs of the index and the ray orders.
+// What each method needs of the index and the ray orders. The ray orders are those RaysCheck selects (an
+// absurd typed order is refused with its message); the Debye check keeps the size parameter it took.
 Next InputChecks::methodParameters() {
-    const int method = f.codes.calcMethod;
-    const double imag = ValueOf(f.txtRefractImag);
-    const double real = ValueOf(f.txtRefractReal);
-    const std::string& rays = f.cboRays.text();
-    if ((method == kMethodRayleigh || method == kMethodDiffraction || method == kMethodAiry) && imag != 0) {
-        failRed(f.txtRefractImag,
-                "Complex values of refractive index are not valid for this calculation method");
+    const MethodInputs in = methodInputs();
+    if (in.calcMethod == kMethodDebye && in.imag >= 0 && !in.rays.empty())
+        f.calc.sizeParam = in.radius * kTwoPi / in.lambda;
+    const auto orders = [this](InputRefusal&) -> std::optional<RaySelection> {
+        if (!f.RaysCheck()) return std::nullopt;
+        RaySelection s;
+        s.rayflag.assign(f.series.rayflag.begin(), f.series.rayflag.end());
+        s.rayCount = f.series.rayCount;
+        s.rayPMax = f.series.rayPMax;
+        return s;
+    };
+    const std::optional<InputRefusal> refusal = MethodParameterRule(in, orders);
+    if (refusal && refusal->prompt == kComplexIndexNotValid) {
+        refused(refusal);
         f.txtRefractImag.setText("0");
         return Next::Stop;
     }
-    if (method == kMethodDebye && imag < 0)
-        return failRed(f.txtRefractImag, "The imaginary part of the refractive index must be positive");
-    if (method == kMethodDebye && !rays.empty()) {
-        // The radius as typed (also a diameter or size parameter); the wavelength is > 0 by now.
-        f.calc.sizeParam = ValueOf(f.txtRadius) * kTwoPi / ValueOf(f.txtLambda);
-        if (rays != "0" && imag * f.calc.sizeParam > 100)
-            return failRed(f.txtRefractImag,
-                           "Debye rays for p > 0 are suppressed by high absorption in the sphere due to the "
-                           "large imaginary value of the refractive index",
-                           "Debye series");
-    }
-    if (method == kMethodDebye && rays.empty()) return failRed(f.cboRays, "Specify a value for p");
-    // A typed text that names no order ("0-3", "2,3", "2.5") would run with the number it begins with.
-    if (UsesRayOrders(method) && !RayListNamesOrders(rays)) return failRed(f.cboRays, kRayOrderForms);
-    // The order as the ray-order list reads it: a number beyond the Double range is no order below 2.
-    if (method == kMethodAiry && rays != "Multiple" && RayListNumber(rays) < 2)
-        return failRed(f.cboRays, "Airy theory is valid only for p > 1");
-    if (method == kMethodAiry && rays == "Multiple") {
-        f.RaysCheck();  // "Multiple" reads the dialog's boxes; it is never refused
-        if (f.series.rayflag.at(0) == 1 || f.series.rayflag.at(1) == 1)
-            return failRed(f.cboRays, "Airy theory is valid only for p > 1");
-    }
-    const std::string refractive = "Refractive index must be greater than 1 for this calculation method";
-    if (method == kMethodDiffraction && real <= 1) return failRed(f.txtRefractReal, refractive);
-    if (method >= kMethodAiry && real <= 1 && RayListNumber(rays) > 1)
-        return failRed(f.txtRefractReal, refractive);
-    if (method >= kMethodAiry && method <= kMethodHuygens && real <= 1) {
-        const Next next = raysAboveOne(refractive);
-        if (next != Next::GoOn) return next;
-    }
-    TESSARY_CHECK(samplesAndCoefficients());
-    if (method == kMethodAiry) TESSARY_CHECK(airyBounds(real));
-    if (method == kMethodSurfaceWave) return surfaceWave(real);
+    TESSARY_CHECK(refused(refusal));
+    if (in.calcMethod == kMethodSurfaceWave) return surfaceWave();
     return Next::GoOn;
 }
 
-// True when the whole text (blanks aside) is one number within the Double range; its value in v.
-bool IsNumberText(const std::string& text, double& v) {
-    const ValResult r = ParseVal(text);
-    if (r.length == 0 || r.status != NumberStatus::Ok) return false;
-    for (std::size_t i = r.length; i < text.size(); ++i)
-        if (text[i] != ' ' && text[i] != '\t' && text[i] != '\n') return false;
-    v = r.value;
-    return true;
-}
-
-// The count of rays (Huygens) or samples (aperture) that angle graphs read from the angle box, and
-// the two coefficients of van de Hulst, Singles read from the term lists.
-Next InputChecks::samplesAndCoefficients() {
-    const int method = f.codes.calcMethod;
-    double v = 0.0;
-    if ((method == kMethodHuygens || method == kMethodAperture) && f.codes.graphCode < kFirstSweepGraph) {
-        if (!IsNumberText(f.txtAngle.text(), v) || !(v >= 1 && v <= 1000000))
-            return failRed(f.txtAngle, method == kMethodHuygens
-                                           ? "Number of rays must be between 1 and 1000000"
-                                           : "Number of samples must be between 1 and 1000000");
-    }
-    if (method == kMethodVanDeHulst) {
-        const auto bad = [&v](const ComboBox& list) {
-            return !IsNumberText(list.text(), v) || !CSng(v).ok();
-        };
-        const bool badA = bad(f.cboQmin);
-        const bool badB = bad(f.cboQmax);
-        const std::string prompt = "The van de Hulst coefficients must be numbers";
-        if (badA && badB) return failBoth(f.cboQmin, f.cboQmax, prompt);
-        if (badA) return failRed(f.cboQmin, prompt);
-        if (badB) return failRed(f.cboQmax, prompt);
-    }
-    return Next::GoOn;
-}
-
-// The ray methods with Re m <= 1: the selection ("Multiple" or a range -N, which pass the test of the
-// typed value) must hold no order p >= 2, whose rainbow formulas have no value there. A typed order
-// that RaysCheck refuses has shown its own message.
-Next InputChecks::raysAboveOne(const std::string& prompt) {
-    if (!f.RaysCheck()) return Next::Stop;
-    const auto top = std::min<std::size_t>(static_cast<std::size_t>(std::max(f.series.rayPMax, 0)),
-                                           f.series.rayflag.size() - 1);
-    for (std::size_t p = 2; p <= top; ++p)
-        if (f.series.rayflag[p] == 1) return failRed(f.txtRefractReal, prompt);
-    return Next::GoOn;
-}
-
-// Airy theory needs 1 < m < p for every selected order (its square roots of m^2 - 1 and p^2 - m^2) at
-// every index the run takes: both ends of an index sweep (its last step as the run makes it) or of the
-// real-index map, the fixed real part of the imaginary-index map, else the index box. A sweep that
-// would cross the limit is refused before its first step, with the end that crosses it red.
-Next InputChecks::airyBounds(double real) {
-    if (!f.RaysCheck()) return Next::Stop;  // an absurd typed order, refused with its message
-    const std::int64_t top =
-        std::min<std::int64_t>(f.series.rayPMax, static_cast<std::int64_t>(f.series.rayflag.size()) - 1);
-    const auto holds = [&](double m) {
-        for (std::int64_t p = 0; p <= top; ++p)
-            if (f.series.rayflag[static_cast<std::size_t>(p)] == 1 &&
-                !AiryOrderValid(m, static_cast<std::int32_t>(p)))
-                return false;
-        return true;
-    };
-    double low = real;
-    double high = real;
-    TextBox* lowBox = &f.txtRefractReal;
-    TextBox* highBox = &f.txtRefractReal;
-    if (f.codes.graphCode == kGraphIndex) {
-        low = ValueOf(f.txtXmin);
-        high = ValueOf(f.txtXmax);
-        const std::optional<SweepPlan> plan =
-            PlanSweep(kGraphIndex, low, high, low, high, ValueOf(f.cboStep), false);
-        if (plan) high = std::max(high, plan->x(plan->lastPoint));
-        lowBox = &f.txtXmin;
-        highBox = &f.txtXmax;
-    } else if (f.codes.graphCode == kGraphMapIndex) {
-        low = ValueOf(f.txtF9_min);
-        high = ValueOf(f.txtF9_max);
-        lowBox = &f.txtF9_min;
-        highBox = &f.txtF9_max;
-    } else if (f.codes.graphCode == kGraphMapImaginary) {
-        low = high = ValueOf(f.txtF9_fixed);
-        lowBox = highBox = &f.txtF9_fixed;
-    }
-    const bool lowHolds = holds(low);
-    const bool highHolds = holds(high);
-    const std::string prompt = "Airy theory is valid only for 1 < m < p";
-    if (!lowHolds && !highHolds && lowBox != highBox) return failBoth(*lowBox, *highBox, prompt);
-    if (!lowHolds) return failRed(*lowBox, prompt);
-    if (!highHolds) return failRed(*highBox, prompt);
-    return Next::GoOn;
-}
-
-// Index and term range of the surface-wave method. The method rounds the typed terms (halves to
-// even), so they are judged rounded: "0.4" and "-3" both ask for a term below 1.
-Next InputChecks::surfaceWave(double real) {
-    if (real <= 1)
-        return failRed(f.txtRefractReal,
-                       "Refractive index must be greater than 1 for this calculation method");
+// The surface waves' index, then the entries of their term and amplitude boxes, then their values.
+Next InputChecks::surfaceWave() {
+    if (ValueOf(f.txtRefractReal) <= 1) return refused(SurfaceWaveRule(methodInputs()));
     for (ComboBox* terms : {&f.cboQmin, &f.cboQmax}) TESSARY_CHECK(entry(*terms, true));
     TESSARY_CHECK(entry(f.txtSWAmp, true));
-    const double kMin = std::nearbyint(ValueOf(f.cboQmin));
-    const double kMax = std::nearbyint(ValueOf(f.cboQmax));
-    if (kMin < 1) return failRed(f.cboQmin, "Kmin must be >=1");
-    if (kMax < 1) return failRed(f.cboQmax, "Kmax must be >=1");
-    if (kMin > kMax) return failBoth(f.cboQmin, f.cboQmax, "Kmin > Kmax");
-    if (kMin > 25) return failRed(f.cboQmin, "Kmin must be <=25");
-    if (kMax > 25) return failRed(f.cboQmax, "Kmax must be <=25");
-    if (ValueOf(f.cboRays) <= 0)
-        return failRed(f.cboRays, "Surface wave calculations are valid only for p > 0");
-    return Next::GoOn;
+    return refused(SurfaceWaveRule(methodInputs()));
 }
 
 // Range and step of the graphs against radius or size parameter, and against wavelength.
@@ -556,32 +420,18 @@ Next InputChecks::angleRange() {
     return Next::GoOn;
 }
 
-// Manual amplitude limits of an angle graph.
+// Manual amplitude limits of an angle graph. A minimum of 0 or less refused on the logarithmic scale changes no
+// setting; a graph read from a file switches to the linear scale without a word.
 Next InputChecks::amplitudeScale() {
-    const bool autoMin = f.cboYmin.text() == kAutomatic;
-    const bool autoMax = f.cboYmax.text() == kAutomatic;
-    if (autoMin && autoMax) return Next::Return;
-    if (!autoMin && f.optLog.value() && yLow <= 0) {
-        // A typed limit that is refused changes no setting; a graph read from a file switches to the
-        // linear scale without a word.
-        if (f.runFlags.resultsFromFile == 0)
-            return failRed(f.cboYmin, "Minimum amplitude <= 0 not valid for logarithmic scale");
+    const std::optional<InputRefusal> refusal = AmplitudeScaleRule(rangeInputs());
+    if (!refusal) return Next::Return;
+    if (refusal->about == RuleInput::YMin && f.runFlags.resultsFromFile != 0) {
         f.cboYmin.setBackColor(kRed);
         f.optLinear.setEnabled(true);
         f.optLinear.setValue(true);
         return Next::Stop;
     }
-    if (autoMax) return Next::Return;
-    if (f.optLog.value() && yHigh <= 0)
-        return failRed(f.cboYmax, "Maximum amplitude <= 0 not valid for logarithmic scale");
-    // A typed maximum is held against a typed minimum: an automatic one is the last graph's, not this run's.
-    if (!autoMin && yLow == yHigh)
-        return failBoth(f.cboYmax, f.cboYmin, "Minimum amplitude = Maximum amplitude");
-    if (!autoMin && yLow > yHigh)
-        return failBoth(f.cboYmax, f.cboYmin, "Minimum amplitude > Maximum amplitude");
-    if (f.mnuXStepLog.checked() && ValueOf(f.cboStep) < 1)
-        return failRed(f.cboStep, "Number of steps must be >=1");
-    return Next::Return;
+    return refused(refusal);
 }
 
 // -------------------------------------------------------------------------------------------------
@@ -615,8 +465,24 @@ RangeInputs InputChecks::rangeInputs() const {
     in.deviation = f.cboSD.text();
     in.samples = f.cboN.text();
     in.sun = f.optSun.value();
+    in.polarPlot = f.mnuPolarPlot.checked();
+    in.intensityPolarisation = f.mnuIntPol.checked();
+    in.amplitudePhase = f.mnuAmpPhase.checked();
+    in.interpolate = f.mnuInterpolate.checked();
+    in.graphText = f.cboGraph.text();
+    in.waveCount = f.calc.waveCount;
+    in.waveText = f.cboWave.text();
+    in.yMinTyped = f.cboYmin.text() != kAutomatic;
+    in.yMaxTyped = f.cboYmax.text() != kAutomatic;
+    in.yLow = yLow;
+    in.yHigh = yHigh;
+    in.logScale = f.optLog.value();
     return in;
 }
+
+BandInputs InputChecks::bandInputs() const { return f.WindowBandInputs(); }
+
+MethodInputs InputChecks::methodInputs() const { return f.WindowMethodInputs(); }
 
 Control& InputChecks::boxOf(RuleInput input) {
     switch (input) {
@@ -652,16 +518,46 @@ Control& InputChecks::boxOf(RuleInput input) {
             return f.txtF9_max;
         case RuleInput::MapSteps:
             return f.txtF9_step;
+        case RuleInput::Waves:
+            return f.cboWave;
+        case RuleInput::Lambda:
+            return f.txtLambda;
+        case RuleInput::RefractReal:
+            return f.txtRefractReal;
+        case RuleInput::RefractImag:
+            return f.txtRefractImag;
+        case RuleInput::Rays:
+            return f.cboRays;
+        case RuleInput::YMin:
+            return f.cboYmin;
+        case RuleInput::YMax:
+            return f.cboYmax;
+        case RuleInput::TermsMin:
+            return f.cboQmin;
+        case RuleInput::TermsMax:
+            return f.cboQmax;
+        case RuleInput::SurfaceAmplitude:
+            return f.txtSWAmp;
+        case RuleInput::MapFixed:
+            return f.txtF9_fixed;
+        case RuleInput::BandMin:
+            return f.dlogSpectrumBand_->txtSpectrumMin;
+        case RuleInput::BandMax:
+            return f.dlogSpectrumBand_->txtSpectrumMax;
     }
     return f.cboStep;
 }
 
 Next InputChecks::refused(const std::optional<InputRefusal>& refusal) {
     if (!refusal) return Next::GoOn;
-    for (const RuleInput input : refusal->red) boxOf(input).setBackColor(kRed);
+    const auto paint = [&](OleColor colour) {
+        for (const RuleInput input : refusal->red) boxOf(input).setBackColor(colour);
+    };
+    if (!refusal->paintAfter) paint(kRed);
     if (!refusal->prompt.empty()) msgBox(refusal->prompt, mb::kOkOnly, refusal->title);
-    if (refusal->flash)
-        for (const RuleInput input : refusal->red) boxOf(input).setBackColor(kWhite);
+    if (refusal->paintAfter) paint(kRed);
+    if (refusal->flash) paint(kWhite);
+    if (refusal->bandDialog) f.mnuSpectrumBand_Click();
     return Next::Stop;
 }
 
@@ -674,6 +570,63 @@ Next InputChecks::refused(const std::optional<InputRefusal>& refusal) {
 // the boxes into the four limits. A few checks only warn and let a run go on.
 void Form1::CheckInput(double& xLow, double& xHigh, double& yLow, double& yHigh, int& inputErrorFlag) {
     InputChecks(*this, xLow, xHigh, yLow, yHigh, inputErrorFlag).run();
+}
+
+// The inputs of the band rules as the window holds them: the checked models and spectrum, the wavelength as
+// typed, the band the runs take and the swept wavelengths.
+BandInputs Form1::WindowBandInputs() {
+    BandInputs in;
+    in.models = indexState.indexModels;
+    // No sphere item checked: no sphere model has a band to hold.
+    if (!MenuIndexModels(in.models)) in.models.sphere = SphereModel::Vacuum;
+    in.complexWater = dlogTemp_->chkRI_Complex.value() == 1;
+    in.sphereName = indexState.sphereName;
+    in.mediumName = indexState.mediumName;
+    in.waveCount = calc.waveCount;
+    in.rgb = cboWave.text() == "RGB";
+    // The box as typed: getval has not tidied it yet ("0,55" is 0.55).
+    in.lambda = TypedWavelength(txtLambda.text());
+    in.bandMinUm = light.bandMinUm;
+    in.bandMaxUm = light.bandMaxUm;
+    if (mnuSpectrumLee.checked()) in.spectrum = BandSpectrum::SunLee;
+    if (mnuSpectrumWernand.checked()) in.spectrum = BandSpectrum::SunWernand;
+    if (mnuSpectrumFile.checked() && light.spectrumFileLoaded == 1) {
+        in.spectrum = BandSpectrum::File;
+        in.spectrumFileWave = fileState.specFileWave;
+    }
+    in.graphCode = codes.graphCode;
+    in.graphSubCode = codes.graphSubCode;
+    in.xMin = ValueOf(txtXmin);
+    in.xMax = ValueOf(txtXmax);
+    in.step = ValueOf(cboStep);
+    in.logSteps = mnuXStepLog.checked();
+    in.mapMin = ValueOf(txtF9_min);
+    in.mapMax = ValueOf(txtF9_max);
+    return in;
+}
+
+// The inputs of the method rules as the window holds them: the boxes and lists.
+MethodInputs Form1::WindowMethodInputs() {
+    MethodInputs in;
+    in.calcMethod = codes.calcMethod;
+    in.graphCode = codes.graphCode;
+    in.real = ValueOf(txtRefractReal);
+    in.imag = ValueOf(txtRefractImag);
+    in.radius = ValueOf(txtRadius);
+    in.lambda = ValueOf(txtLambda);
+    in.rays = cboRays.text();
+    in.angle = txtAngle.text();
+    in.termsMin = cboQmin.text();
+    in.termsMax = cboQmax.text();
+    in.amplitude = txtSWAmp.text();
+    in.xMin = ValueOf(txtXmin);
+    in.xMax = ValueOf(txtXmax);
+    in.step = ValueOf(cboStep);
+    in.mapMin = ValueOf(txtF9_min);
+    in.mapMax = ValueOf(txtF9_max);
+    in.mapFixed = ValueOf(txtF9_fixed);
+    in.redraw = windowState.redrawDepth > 0;
+    return in;
 }
 
 }  // namespace tessary

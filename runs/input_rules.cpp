@@ -97,6 +97,40 @@ std::optional<InputRefusal> DeviationRule(const RangeInputs& in) {
     return r;
 }
 
+// The polar plot of intensities needs the whole angle range of one wavelength (the amplitude-phase diagram
+// works on any); the two panels of intensity and polarisation have none.
+std::optional<InputRefusal> PolarPlotRule(const RangeInputs& in) {
+    if (!in.polarPlot) return std::nullopt;
+    InputRefusal r;
+    r.title = "Option not available";
+    r.about = RuleInput::Graph;
+    if (in.intensityPolarisation) {
+        r.prompt = "Polar plots are not available for graphs of Intensity and Polarisation";
+        return r;
+    }
+    if (in.amplitudePhase) return std::nullopt;
+    if (in.graphText != "Intensity v. scattering angle") {
+        r.prompt = std::string("Polar plots are available only for ") + kCR +
+                   "graphs of Intensity v. scattering angle";
+        return r;
+    }
+    if (in.waveCount < 2 && in.xLow == 0 && in.xHigh == 180) return std::nullopt;
+    r.about = in.waveCount >= 2 ? RuleInput::Waves : in.xLow != 0 ? RuleInput::XMin : RuleInput::XMax;
+    r.prompt = std::string("Polar plots are available only when scattering angles") + kCR +
+               "cover entire range from 0 to 180 degrees";
+    return r;
+}
+
+std::optional<InputRefusal> InterpolationRule(const RangeInputs& in) {
+    const double waves = Val(in.waveText);  // "RGB", "High", ... read as 0
+    if (!in.interpolate || !(waves > 1 && waves <= 7)) return std::nullopt;
+    InputRefusal r;
+    r.prompt = "Cubic interpolation is implemented only for 1 wavelength or for more than 7 wavelengths";
+    r.title = "Error";
+    r.about = RuleInput::Waves;
+    return r;
+}
+
 // A map row is one sphere, which nothing would average; a Lee diagram needs a Log-normal distribution; any
 // other graph N as the text means it and as the run reads it ("10,5" is no N, nor is "10x"): 5, 10, 20 or 50.
 std::optional<InputRefusal> DistributionRule(const RangeInputs& in) {
@@ -292,6 +326,22 @@ std::optional<InputRefusal> AngleRangeRule(const RangeInputs& in) {
     if (in.xLow == in.xHigh) return Red({RuleInput::XMin, RuleInput::XMax}, "Minimum angle = Maximum angle");
     // A step beyond the range leaves at most one grid point inside it: nothing could be drawn.
     if (StepBeyondRange(in.step, in.xHigh - in.xLow)) return Red({RuleInput::Step}, kSmallerStep);
+    return std::nullopt;
+}
+
+// A typed maximum is held against a typed minimum only: an automatic one is the last graph's, not this run's.
+std::optional<InputRefusal> AmplitudeScaleRule(const RangeInputs& in) {
+    if (in.graphCode != kGraphAngle || (!in.yMinTyped && !in.yMaxTyped)) return std::nullopt;
+    if (in.yMinTyped && in.logScale && in.yLow <= 0)
+        return Red({RuleInput::YMin}, "Minimum amplitude <= 0 not valid for logarithmic scale");
+    if (!in.yMaxTyped) return std::nullopt;
+    if (in.logScale && in.yHigh <= 0)
+        return Red({RuleInput::YMax}, "Maximum amplitude <= 0 not valid for logarithmic scale");
+    if (in.yMinTyped && in.yLow == in.yHigh)
+        return Red({RuleInput::YMax, RuleInput::YMin}, "Minimum amplitude = Maximum amplitude");
+    if (in.yMinTyped && in.yLow > in.yHigh)
+        return Red({RuleInput::YMax, RuleInput::YMin}, "Minimum amplitude > Maximum amplitude");
+    if (in.logSteps && in.step < 1) return Red({RuleInput::Step}, "Number of steps must be >=1");
     return std::nullopt;
 }
 

@@ -11,6 +11,7 @@
 
 #include "file_bytes.h"
 #include "files/data_file.h"
+#include "runs/method_rules.h"
 #include "tests/mainwindow/form1_test_support.h"
 
 namespace tessary {
@@ -45,14 +46,26 @@ class DataFileRefusalTest : public test::Form1Test {
         const std::string bytes = save(f, "run");
         return bytes;
     }
-    // Reads the bytes on a fresh window: the one message it shows; the boxes, graph, results and the file a
-    // save writes stay as they were.
-    std::string refused(const std::string& bytes) {
+    // Reads the bytes on a fresh window (`prepare` chooses its display options first): the one message it
+    // shows; the boxes, menus, graph, results and the file a save writes stay as they were.
+    std::string refused(const std::string& bytes, const Set& prepare = {}) {
         Form1& f = started();
+        if (prepare) prepare(f);
         const auto shown = [&f] {
-            return std::vector<std::string>{f.txtRadius.text(), f.txtLambda.text(), f.cboWave.text(),
-                                            f.cboGraph.text(),  f.cboType.text(),   f.txtXmin.text(),
-                                            f.cboStep.text(),   f.caption(),        f.lblDebyeRays.caption()};
+            const auto on = [](bool b) { return std::string(b ? "on" : "off"); };
+            return std::vector<std::string>{f.txtRadius.text(),
+                                            f.txtLambda.text(),
+                                            f.cboWave.text(),
+                                            f.cboGraph.text(),
+                                            f.cboType.text(),
+                                            f.txtXmin.text(),
+                                            f.cboStep.text(),
+                                            f.caption(),
+                                            f.lblDebyeRays.caption(),
+                                            f.txtRefractImag.text(),
+                                            on(f.mnuPolarPlot.checked()),
+                                            on(f.mnuInterpolate.checked()),
+                                            on(f.optLog.value())};
         };
         const std::vector<std::string> before = shown();
         const std::vector<double> curve = f.results.intensityPerp;
@@ -240,6 +253,115 @@ TEST_F(DataFileRefusalTest, ValuesTheInputChecksRefuseAreRefusedBeforeAnythingCh
         item(marked) = "@item";  // the line of the item the message names
         const int line = LineOf(EncodeDataFileBytes(marked).value(), "@item");
         EXPECT_EQ(refused(EncodeDataFileBytes(d).value()), NotValid(line, prompt));
+    }
+}
+
+// The file's values held to the rest of the window's input checks before anything changes, as a redraw of
+// stored points applies them: the bands of the index models and spectra, what each method needs of the
+// index, typed y limits, and the polar plot or cubic interpolation the window draws with.
+TEST_F(DataFileRefusalTest, BandsMethodsAndScalesTheInputChecksRefuseAreRefusedBeforeAnythingChanges) {
+    using Line = std::function<int(const DataFile&, const std::string& bytes)>;
+    const auto item = [](std::string& (*of)(DataFile&)) -> Line {  // the line of a text item
+        return [of](const DataFile& d, const std::string&) {
+            DataFile marked = d;
+            of(marked) = "@item";
+            return LineOf(EncodeDataFileBytes(marked).value(), "@item");
+        };
+    };
+    const auto text = [](const std::string& line,
+                         int after = 0) -> Line {  // a line as written, or one after it
+        return [=](const DataFile&, const std::string& bytes) {
+            const std::size_t at = bytes.find("\r\n" + line);
+            return 2 + after + static_cast<int>(std::count(bytes.begin(), bytes.begin() + at, '\n'));
+        };
+    };
+    const Line lambda = item([](DataFile& d) -> std::string& { return d.inputs[1]; });
+    const Line real = item([](DataFile& d) -> std::string& { return d.inputs[3]; });
+    const Line imag = item([](DataFile& d) -> std::string& { return d.inputs[4]; });
+    const Line waves = item([](DataFile& d) -> std::string& { return d.inputs[0]; });
+    const Set ten = [](Form1& f) { f.cboWave.setText("10"); };
+    const Set debye = [](Form1& f) { f.cboType.setText("Debye"), f.cboRays.setText("2"); };
+    const Set airy = [](Form1& f) { f.cboType.setText("Airy"), f.cboRays.setText("2"); };
+    const Set wavelengths = [](Form1& f) {
+        f.cboGraph.setText("Intensity v. wavelength"), f.txtXmin.setText("400"), f.txtXmax.setText("600");
+        f.cboStep.setText("10");
+    };
+    const Set map = [](Form1& f) {
+        f.cboGraph.setText("Map: angle v. wavelength"), f.cboWave.setText("1"), f.txtF9_min.setText("400");
+        f.txtF9_max.setText("600"), f.txtF9_step.setText("2"), f.txtXmin.setText("130"),
+            f.txtXmax.setText("140");
+    };
+    const std::string iapwsAxis =
+        "IAPWS values are valid only for the 150 - 2000 nm band.  Use Segelstein's data "
+        "(Menu: Advanced -> Refractive index -> Sphere -> Water)";
+    struct Case {
+        Set run, window;
+        std::function<void(DataFile&)> change;
+        Line line;
+        std::string prompt;
+    };
+    const Case cases[] = {
+        {[](Form1& f) { f.mnuRI_Cowley_Click(); },
+         {},
+         [](DataFile& d) { d.inputs[1] = "0.3"; },
+         lambda,
+         "Cowley's values for refractive index of water are valid only for the 0.38 - 0.7 um band"},
+        {[ten](Form1& f) { ten(f), f.mnuSpectrumLee_Click(); },
+         {},
+         [](DataFile& d) { d.bandMin = "300"; },
+         item([](DataFile& d) -> std::string& { return d.bandMin; }),
+         "Lee's spectrum of sunlight is valid only for 380 nm to 700 nm band"},
+        {wavelengths,
+         {},
+         [](DataFile& d) { d.inputs[5] = "100", d.inputs[6] = "300"; },
+         item([](DataFile& d) -> std::string& { return d.inputs[5]; }),
+         iapwsAxis},
+        {map, {}, [](DataFile& d) { d.sweepStart = 100; }, text(" 100 "), iapwsAxis},
+        {[](Form1& f) { f.cboType.setText("Rayleigh"), f.txtRadius.setText("0.01"); },
+         {},
+         [](DataFile& d) { d.inputs[4] = "0.1"; },
+         imag,
+         kComplexIndexNotValid},
+        {debye,
+         {},
+         [](DataFile& d) { d.inputs[4] = "2"; },
+         imag,
+         "Debye rays for p > 0 are suppressed by high absorption in the sphere due to the large imaginary value "
+         "of the refractive index"},
+        {airy, {}, [](DataFile& d) { d.inputs[3] = "2.5"; }, real, "Airy theory is valid only for 1 < m < p"},
+        {[](Form1& f) { f.cboType.setText("Surface wave"), f.cboRays.setText("2"); },
+         {},
+         [](DataFile& d) { d.surfaceWaves = SurfaceWaveItems{.termsMin = "12", .termsMax = "11"}; },
+         text("Surface waves: "),
+         "Kmin > Kmax"},
+        {[](Form1& f) { f.cboYmin.setText("1"), f.cboYmax.setText("10"); },
+         {},
+         [](DataFile& d) { d.yMin = 10; },
+         text(" 10 ", 1),
+         "Minimum amplitude = Maximum amplitude"},
+        {[](Form1& f) { f.cboWave.setText("RGB"); }, [](Form1& f) { f.mnuPolarPlot.setChecked(true); },
+         [](DataFile&) {}, waves,
+         "Polar plots are available only when scattering angles\rcover entire range from 0 to 180 degrees"},
+        {[](Form1& f) { f.cboWave.setText("3"); }, [](Form1& f) { f.mnuInterpolate.setChecked(true); },
+         [](DataFile&) {}, waves,
+         "Cubic interpolation is implemented only for 1 wavelength or for more than 7 wavelengths"},
+        // A file before the index boxes takes its index from its models: here none, two wavelengths alike.
+        {[](Form1&) {},
+         {},
+         [](DataFile& d) {
+             d.version = 202, d.sphere.word = "User1";
+             d.user1 = UserPointsItems{"", {0.5f, 0.5f, 0.6f, 0.7f}, {1.33f, 1.33f, 1.33f, 1.33f}};
+         },
+         lambda,
+         "All x values must be different"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.prompt);
+        TextFileReader reader = TextFileReader::FromBytes(savedRun(c.run));
+        DataFile d = DecodeDataFile(reader).file.value();
+        c.change(d);
+        const std::string bytes = EncodeDataFileBytes(d).value();
+        EXPECT_EQ(refused(bytes, c.window), NotValid(c.line(d, bytes), c.prompt));
     }
 }
 

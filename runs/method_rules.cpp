@@ -1,0 +1,190 @@
+// The method rules of the input checks; see method_rules.h. Airy theory refuses an index m >= p for a
+// selected order p, over the whole of an index sweep or map before it starts; the surface waves refuse an
+// index <= 1 whatever the order, and judge their typed term range after rounding.
+#include "runs/method_rules.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "approximations/airy_theory.h"
+#include "graphs/graph_codes.h"
+#include "numerics/constants.h"
+#include "platform/text/conversions.h"
+#include "runs/box_number.h"
+#include "runs/method_codes.h"
+#include "runs/sweep_steps.h"
+
+namespace tessary {
+
+namespace {
+
+constexpr const char* kRefractive = "Refractive index must be greater than 1 for this calculation method";
+constexpr const char* kAiryOrders = "Airy theory is valid only for p > 1";
+
+InputRefusal Red(std::vector<RuleInput> red, std::string prompt, std::string title = "Input error") {
+    InputRefusal r;
+    r.prompt = std::move(prompt);
+    r.title = std::move(title);
+    r.about = red.front();
+    r.red = std::move(red);
+    return r;
+}
+
+// True when the whole text (blanks aside) is one number within the Double range; its value in v.
+bool IsNumberText(const std::string& text, double& v) {
+    const ValResult r = ParseVal(text);
+    if (r.length == 0 || r.status != NumberStatus::Ok) return false;
+    for (std::size_t i = r.length; i < text.size(); ++i)
+        if (text[i] != ' ' && text[i] != '\t' && text[i] != '\n') return false;
+    v = r.value;
+    return true;
+}
+
+// The index against the method, and the ray orders as the list names them.
+std::optional<InputRefusal> IndexAndOrders(const MethodInputs& in) {
+    const int method = in.calcMethod;
+    if ((method == kMethodRayleigh || method == kMethodDiffraction || method == kMethodAiry) && in.imag != 0)
+        return Red({RuleInput::RefractImag}, kComplexIndexNotValid);
+    if (method == kMethodDebye && in.imag < 0)
+        return Red({RuleInput::RefractImag}, "The imaginary part of the refractive index must be positive");
+    // The radius as typed (also a diameter or size parameter); the wavelength is > 0 by now.
+    if (method == kMethodDebye && !in.rays.empty() && in.rays != "0" &&
+        in.imag * (in.radius * kTwoPi / in.lambda) > 100)
+        return Red({RuleInput::RefractImag},
+                   "Debye rays for p > 0 are suppressed by high absorption in the sphere due to the large "
+                   "imaginary value of the refractive index",
+                   "Debye series");
+    if (method == kMethodDebye && in.rays.empty()) return Red({RuleInput::Rays}, "Specify a value for p");
+    // A typed text that names no order ("0-3", "2,3", "2.5") would run with the number it begins with.
+    if (UsesRayOrders(method) && !RayListNamesOrders(in.rays)) return Red({RuleInput::Rays}, kRayOrderForms);
+    // The order as the ray-order list reads it: a number beyond the Double range is no order below 2.
+    if (method == kMethodAiry && in.rays != "Multiple" && RayListNumber(in.rays) < 2)
+        return Red({RuleInput::Rays}, kAiryOrders);
+    return std::nullopt;
+}
+
+// The count of rays (Huygens) or samples (aperture) that angle graphs read from the angle box, and the two
+// coefficients of van de Hulst, Singles read from the term lists: a run's, which a redraw does not use.
+std::optional<InputRefusal> SamplesAndCoefficients(const MethodInputs& in) {
+    if (in.redraw) return std::nullopt;
+    const int method = in.calcMethod;
+    double v = 0.0;
+    if ((method == kMethodHuygens || method == kMethodAperture) && in.graphCode < kFirstSweepGraph &&
+        (!IsNumberText(in.angle, v) || !(v >= 1 && v <= 1000000)))
+        return Red({RuleInput::Angle}, method == kMethodHuygens
+                                           ? "Number of rays must be between 1 and 1000000"
+                                           : "Number of samples must be between 1 and 1000000");
+    if (method != kMethodVanDeHulst) return std::nullopt;
+    const auto bad = [&v](const std::string& text) { return !IsNumberText(text, v) || !CSng(v).ok(); };
+    const bool badA = bad(in.termsMin);
+    const bool badB = bad(in.termsMax);
+    const char* prompt = "The van de Hulst coefficients must be numbers";
+    if (badA && badB) return Red({RuleInput::TermsMin, RuleInput::TermsMax}, prompt);
+    if (badA) return Red({RuleInput::TermsMin}, prompt);
+    if (badB) return Red({RuleInput::TermsMax}, prompt);
+    return std::nullopt;
+}
+
+// The highest order a loop over the selection visits.
+std::int64_t TopOrder(const RaySelection& s) {
+    return std::min<std::int64_t>(s.rayPMax, static_cast<std::int64_t>(s.rayflag.size()) - 1);
+}
+
+// Airy theory needs 1 < m < p for every selected order (its square roots of m^2 - 1 and p^2 - m^2) at every
+// index the run takes: both ends of an index sweep (its last step as the run makes it) or of the real-index
+// map, the fixed real part of the imaginary-index map, else the index box. A sweep that would cross the
+// limit is refused before its first step, with the end that crosses it red.
+std::optional<InputRefusal> AiryBounds(const MethodInputs& in, const RaySelection& orders) {
+    const std::int64_t top = TopOrder(orders);
+    const auto holds = [&](double m) {
+        for (std::int64_t p = 0; p <= top; ++p)
+            if (orders.rayflag[static_cast<std::size_t>(p)] == 1 &&
+                !AiryOrderValid(m, static_cast<std::int32_t>(p)))
+                return false;
+        return true;
+    };
+    double low = in.real, high = in.real;
+    RuleInput lowBox = RuleInput::RefractReal, highBox = RuleInput::RefractReal;
+    if (in.graphCode == kGraphIndex) {
+        low = in.xMin;
+        high = in.xMax;
+        const std::optional<SweepPlan> plan = PlanSweep(kGraphIndex, low, high, low, high, in.step, false);
+        if (plan) high = std::max(high, plan->x(plan->lastPoint));
+        lowBox = RuleInput::XMin;
+        highBox = RuleInput::XMax;
+    } else if (in.graphCode == kGraphMapIndex) {
+        low = in.mapMin;
+        high = in.mapMax;
+        lowBox = RuleInput::MapMin;
+        highBox = RuleInput::MapMax;
+    } else if (in.graphCode == kGraphMapImaginary) {
+        low = high = in.mapFixed;
+        lowBox = highBox = RuleInput::MapFixed;
+    }
+    const bool lowHolds = holds(low);
+    const bool highHolds = holds(high);
+    const char* prompt = "Airy theory is valid only for 1 < m < p";
+    if (!lowHolds && !highHolds && lowBox != highBox) return Red({lowBox, highBox}, prompt);
+    if (!lowHolds) return Red({lowBox}, prompt);
+    if (!highHolds) return Red({highBox}, prompt);
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<InputRefusal> MethodParameterRule(const MethodInputs& in, const RayOrdersOf& orders) {
+    if (std::optional<InputRefusal> r = IndexAndOrders(in)) return r;
+    const int method = in.calcMethod;
+    InputRefusal refused;
+    if (method == kMethodAiry && in.rays == "Multiple") {
+        const std::optional<RaySelection> s = orders(refused);  // "Multiple" reads the dialog's boxes
+        if (!s) return refused;
+        if (s->rayflag.at(0) == 1 || s->rayflag.at(1) == 1) return Red({RuleInput::Rays}, kAiryOrders);
+    }
+    if (method == kMethodDiffraction && in.real <= 1) return Red({RuleInput::RefractReal}, kRefractive);
+    if (method >= kMethodAiry && in.real <= 1 && RayListNumber(in.rays) > 1)
+        return Red({RuleInput::RefractReal}, kRefractive);
+    // The ray methods with Re m <= 1: the selection ("Multiple" or a range -N, which pass the test of the
+    // typed value) must hold no order p >= 2, whose rainbow formulas have no value there.
+    if (method >= kMethodAiry && method <= kMethodHuygens && in.real <= 1) {
+        const std::optional<RaySelection> s = orders(refused);
+        if (!s) return refused;
+        const auto top =
+            std::min<std::size_t>(static_cast<std::size_t>(std::max(s->rayPMax, 0)), s->rayflag.size() - 1);
+        for (std::size_t p = 2; p <= top; ++p)
+            if (s->rayflag[p] == 1) return Red({RuleInput::RefractReal}, kRefractive);
+    }
+    if (std::optional<InputRefusal> r = SamplesAndCoefficients(in)) return r;
+    if (method != kMethodAiry) return std::nullopt;
+    const std::optional<RaySelection> s =
+        orders(refused);  // an absurd typed order is refused with its message
+    if (!s) return refused;
+    return AiryBounds(in, *s);
+}
+
+std::optional<InputRefusal> SurfaceWaveRule(const MethodInputs& in) {
+    if (in.real <= 1) return Red({RuleInput::RefractReal}, kRefractive);
+    // The terms as the number entry reads them, rounded as the method rounds them (halves to even): "0.4"
+    // and "-3" both ask for a term below 1.
+    const double kMin = std::nearbyint(BoxValue(in.termsMin));
+    const double kMax = std::nearbyint(BoxValue(in.termsMax));
+    if (kMin < 1) return Red({RuleInput::TermsMin}, "Kmin must be >=1");
+    if (kMax < 1) return Red({RuleInput::TermsMax}, "Kmax must be >=1");
+    if (kMin > kMax) return Red({RuleInput::TermsMin, RuleInput::TermsMax}, "Kmin > Kmax");
+    if (kMin > 25) return Red({RuleInput::TermsMin}, "Kmin must be <=25");
+    if (kMax > 25) return Red({RuleInput::TermsMax}, "Kmax must be <=25");
+    if (Val(in.rays) <= 0)
+        return Red({RuleInput::Rays}, "Surface wave calculations are valid only for p > 0");
+    return std::nullopt;
+}
+
+std::optional<InputRefusal> ModelIndexRule(const RefrelResult& m) {
+    if (m.ok() || m.status == RefrelStatus::KeepShown) return std::nullopt;
+    return Red({RuleInput::RefractReal}, std::string(m.message), std::string(m.title));
+}
+
+}  // namespace tessary

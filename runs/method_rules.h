@@ -1,0 +1,51 @@
+// The method rules of the input checks: what each method needs of the refractive index and the ray orders
+// (a real index for Rayleigh, diffraction and Airy theory; a Debye series not swamped by absorption; ray
+// orders the list names; Airy theory's 1 < m < p over the whole of an index sweep; an index above 1 for the
+// ray methods' rainbows), the ray or sample count of Huygens and the aperture, the coefficients of van de
+// Hulst and the surface waves' terms; and the index the models refuse at the wavelength. CheckInput applies
+// them to the boxes, the data file's reader to the values a file holds, before anything changes. Pure:
+// values in, the first refusal out.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "media/refrel.h"
+#include "runs/input_rules.h"
+#include "scattering/ray_orders.h"
+
+namespace tessary {
+
+inline constexpr const char* kComplexIndexNotValid =
+    "Complex values of refractive index are not valid for this calculation method";
+
+struct MethodInputs {
+    int calcMethod = 0;
+    int graphCode = 0;
+    double real = 0.0, imag = 0.0;      // the index boxes
+    double radius = 0.0, lambda = 0.0;  // the size box as typed (radius, diameter or x) and the wavelength
+    std::string rays;                   // the ray-order list
+    std::string angle;                  // the angle box: Huygens' rays, the aperture's samples (angle graphs)
+    std::string termsMin, termsMax;     // van de Hulst's coefficients or the surface waves' terms
+    std::string amplitude;              // the surface waves' amplitude factor
+    double xMin = 0.0, xMax = 0.0, step = 0.0;          // an index sweep
+    double mapMin = 0.0, mapMax = 0.0, mapFixed = 0.0;  // an index map, the imaginary map's real part
+    // A redraw of stored points: the counts and coefficients a run computes with (which no data file holds)
+    // are not asked.
+    bool redraw = false;
+};
+
+// The orders the ray-order list selects (RaysCheck), asked for where a rule needs them; nothing when the
+// list is refused, whose refusal is then written (an empty prompt: its message has been shown).
+using RayOrdersOf = std::function<std::optional<RaySelection>(InputRefusal& refusal)>;
+
+// The index, the orders and the counts each method needs, surface waves aside.
+std::optional<InputRefusal> MethodParameterRule(const MethodInputs& in, const RayOrdersOf& orders);
+// The surface waves: an index above 1, then terms from 1 to 25 (rounded as the method rounds them) and an
+// order above 0. The window checks its boxes' entries between the index and the terms.
+std::optional<InputRefusal> SurfaceWaveRule(const MethodInputs& in);
+// An index the models refuse at the wavelength (the index boxes still show an earlier one).
+std::optional<InputRefusal> ModelIndexRule(const RefrelResult& m);
+
+}  // namespace tessary
