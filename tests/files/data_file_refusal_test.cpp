@@ -365,6 +365,22 @@ TEST_F(DataFileRefusalTest, BandsMethodsAndScalesTheInputChecksRefuseAreRefusedB
     }
 }
 
+// A typed y maximum of 0, which only the linear scale draws, reads back on the linear scale of a fresh window
+// (whose scale is logarithmic) without a message, and saves the same file again.
+TEST_F(DataFileRefusalTest, AYMaximumOfZeroReadsBackOnTheLinearScale) {
+    const std::string bytes = savedRun(
+        [](Form1& f) { f.optLinear.setValue(true), f.cboYmin.setText("Automatic"), f.cboYmax.setText("0"); });
+    ASSERT_TRUE(messages.shown().empty()) << messages.last().prompt;
+    ASSERT_GT(LineOf(bytes, "Automatic\r\n 0 "), 0);
+    Form1& b = started();
+    ASSERT_TRUE(b.optLog.value());
+    messages.clear();
+    read(b, bytes);
+    EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+    EXPECT_TRUE(b.optLinear.value());
+    EXPECT_EQ(save(b, "again"), bytes);
+}
+
 // A Lee diagram with a distribution stopped in its third step (two rows finished) reads back without a message, and saves the same
 // file again: the distribution's width judges the sweep a run makes, not the rows a file stores.
 TEST_F(DataFileRefusalTest, AStoppedLeeDiagramWithADistributionReadsBack) {
