@@ -1412,6 +1412,7 @@ void Form1::read_file() {
         }
         loader.keepValuesAsRead();
     }
+    SimulationFollowsRunOnShow();
 }
 
 }  // namespace tessary

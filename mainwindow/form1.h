@@ -471,6 +471,7 @@ class Form1 : public Form {
     std::optional<std::string> SimulationRefusal() const;
     void FillSimulationTable();
     bool SimulationColoursForPainting();
+    void SimulationFollowsRunOnShow();
     struct SimTableRun {
         std::uint64_t serial = 0;
         LightSource lightSource = LightSource::Point;

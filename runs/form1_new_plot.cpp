@@ -261,6 +261,7 @@ void Form1::cmdNewPlot_Click() {
     beep();
     runFlags.resultsStale = 0;
     cmdReplot.setVisible(false);
+    SimulationFollowsRunOnShow();
 }
 
 void Form1::cmdOverPlot_Click() {
@@ -305,6 +306,7 @@ void Form1::cmdOverPlot_Click() {
     codes.runState = kRunNewPlot;
     runFlags.resultsStale = 0;
     LockOFF();
+    SimulationFollowsRunOnShow();
 }
 
 // Stop only asks its question and, on Yes, sets runState to 4.

@@ -7,6 +7,7 @@
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
 #include "runs/run_record.h"
+#include "simulation/form2.h"
 
 namespace tessary {
 
@@ -61,6 +62,21 @@ bool Form1::SimulationColoursForPainting() {
     cboBright.setVisible(list);
     Label18.setVisible(label);
     return true;
+}
+
+// After a command that may have put another run on show (New plot, Overplot, a data file read): a painting of
+// the simulation window that is not the run on show is taken off its picture, and the window says so and what
+// Show simulation paints now, or why it paints nothing. Painting the run on show anew takes as long as the
+// first painting, with the inputs locked: it waits for Show simulation. The note follows the run on show
+// until the next painting.
+void Form1::SimulationFollowsRunOnShow() {
+    Form2& s = *Form2_;
+    const bool otherRun = s.paintedRun && *s.paintedRun != runRecord.serial;
+    if (!otherRun && s.lblPaintedRun.caption().empty()) return;
+    if (otherRun) s.mnuRestorePicture_Click();
+    const std::optional<std::string> refusal = SimulationRefusal();
+    s.lblPaintedRun.setCaption("The painting was of another run. " +
+                               refusal.value_or("Show simulation paints the run on show."));
 }
 
 }  // namespace tessary

@@ -57,11 +57,12 @@ Form2::Form2(Form1& owner) : Form("Simulation"), m_owner(owner) {
     txtBackRed.move(2640, kBelow, 780, 285);
     txtBackGreen.move(3540, kBelow, 780, 285);
     txtBackBlue.move(4440, kBelow, 780, 285);
+    lblPaintedRun.move(120, kBelow + 360, 8400, 675);  // three lines
     cmdExit2.move(kColumn, kBelow, kWide, 345);
     cmdExit2.setToolTipText("Close Tessary program");
 
     setWidth(kColumn + kWide + 240);
-    setHeight(kBelow + 900);
+    setHeight(kBelow + 1380);
     Wire();
 }
 

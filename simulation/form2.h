@@ -3,6 +3,7 @@
 // design (controls, lists, menus); its procedures come with the simulation code.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "platform/ui/ui.h"
@@ -73,6 +74,9 @@ class Form2 : public Form {
     TextBox txtBackRed{*this, "0"};
     TextBox txtBackGreen{*this, "0"};
     TextBox txtBackBlue{*this, "0"};
+    // Below the background colour: why the painting was taken off the picture (another run came on show),
+    // and what Show simulation does now; empty while the picture shows no other run's painting.
+    Label lblPaintedRun{*this};
 
     // Start-up, picture and menus (simulation/form2_startup.cpp)
     void Form_Load();
@@ -140,6 +144,9 @@ class Form2 : public Form {
     float polWeightPerp = 0, polWeightPara = 0;
     // True while cmdSimPlot_Click paints (the main window's lock is then the painting's).
     bool simPainting = false;
+    // The run (its record's serial) whose colours are painted on the picture; none when it shows no
+    // painting (a picture opened or restored since).
+    std::optional<std::uint64_t> paintedRun;
 
   private:
     void Wire();

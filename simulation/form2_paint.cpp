@@ -114,6 +114,8 @@ void Form2::PaintSteps() {
             aroundPoint, {quadNE == 1, quadNW == 1, quadSE == 1, quadSW == 1}, Val(txtX1.text()),
             Val(txtY1.text()), Picture1.scaleWidth(), Picture1.scaleHeight());
         if (rect.empty()) return;
+        paintedRun = f1.runRecord.serial;  // the picture shows this run's colours from now on
+        lblPaintedRun.setCaption("");
 
         for (float pixelX = static_cast<float>(rect.x0); pixelX <= rect.x1; pixelX += 1) {
             doEvents();

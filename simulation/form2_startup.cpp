@@ -20,7 +20,8 @@ constexpr double kBelowShift = 180;
 // The window around its picture: the column of controls to the right and the rows below (twips), and
 // what the window system adds around the client area (pixels: borders and title bar).
 constexpr double kRightPartTwips = 8880 - kDesignPictureWidth + 2400 + 240;
-constexpr double kBelowPartTwips = 900 + kBelowShift + 120;
+constexpr double kNoteRowsTwips = 480;  // the note on the painting below the background colour
+constexpr double kBelowPartTwips = 900 + kBelowShift + 120 + kNoteRowsTwips;
 constexpr int kFrameWidthPx = 16;
 constexpr int kFrameHeightPx = 48;
 
@@ -69,8 +70,8 @@ void Form2::Wire() {
              &Label8,          &cboRStep,   &Label3,     &cboScale,      &Label9,
              &cmdQuadNW,       &cmdQuadNE,  &cmdQuadSW,  &cmdQuadSE,     &cmdExit2})
         m_rightColumn.emplace_back(c, c->left());
-    for (Control* c :
-         std::initializer_list<Control*>{&Label10, &Label11, &txtBackRed, &txtBackGreen, &txtBackBlue})
+    for (Control* c : std::initializer_list<Control*>{&Label10, &Label11, &txtBackRed, &txtBackGreen,
+                                                      &txtBackBlue, &lblPaintedRun})
         m_belowRow.emplace_back(c, c->top());
     // The colour names over the background boxes would overlap the picture's last rows.
     for (auto& entry : m_belowRow) entry.second += kBelowShift;
@@ -133,6 +134,7 @@ void Form2::ShowPicture(const Picture& picture) {
     picHalfHeight = static_cast<float>(Picture1.scaleHeight() / 2);
     for (auto& [control, left] : m_rightColumn) control->setLeft(left + dx);
     for (auto& [control, top] : m_belowRow) control->setTop(top + dy);
+    lblPaintedRun.setWidth(std::max(shown.widthPx() * tpp - 240, 0.0));
     cmdExit2.setTop(m_exitTop + dy);
     setWidth(kDesignPictureWidth + dx + kRightPartTwips);
     setHeight(kDesignPictureHeight + dy + kBelowPartTwips);
@@ -187,6 +189,7 @@ void Form2::mnuOpenPicture_Click() {
         return;
     }
     ShowPicture(load.picture);
+    paintedRun.reset();
     form1().setWindowState(1);
     mnuRestorePicture.setEnabled(true);
     if (cmdCircle.caption() == "Circles OFF") cmdCircle.setCaption("Circles ON");
@@ -194,6 +197,7 @@ void Form2::mnuOpenPicture_Click() {
 
 void Form2::mnuRestorePicture_Click() {
     Picture1.setPicture(loadedPicture);
+    paintedRun.reset();
     if (cmdCircle.caption() == "Circles OFF") cmdCircle.setCaption("Circles ON");
 }
 

@@ -65,6 +65,10 @@ TEST_F(TextFitTest, EveryTextOfEveryWindowShowsWhole) {
             {&f.lblDebyeRays,
              {"Debye series (p = 2) minus ray optics", "Young mod. (p = 2) with top hat beam"}},
             {&f.Form2_->cmdCircle, {"Circles OFF"}},
+            {&f.Form2_->lblPaintedRun,
+             {"The painting was of another run. The simulation paints the colours of one sphere size against "
+              "the scattering angle, which the graph on show (Asymmetry parameter v. wavelength) does not "
+              "hold. Run New plot, then Simulation."}},
         };
         for (const auto& [control, texts] : written)
             for (const std::string& text : texts) check(*control, text);

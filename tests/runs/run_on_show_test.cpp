@@ -90,8 +90,9 @@ TEST_F(RunOnShowTest, StoppedOverplotLeavesEveryOutput) {
 }
 
 // The simulation paints only the run on show, as its record computed it, or says why it paints nothing.
-// From an RGB run (radius 50, 130 - 150 degrees) sent to the simulation window and painted, each act;
-// then Show simulation (Window > Simulation when the window was closed) paints what the run on show sent
+// From an RGB run (radius 50, 130 - 150 degrees) sent to the simulation window and painted, each act; when
+// another run comes on show, the window puts back its picture and says why, and what Show simulation does.
+// Then Show simulation (Window > Simulation when the window was closed) paints what the run on show sent
 // afresh paints (the same as before when the run on show is the same), or refuses.
 TEST_F(RunOnShowTest, SimulationPaintsOnlyTheRunOnShow) {
     const std::string graph =
@@ -99,6 +100,9 @@ TEST_F(RunOnShowTest, SimulationPaintsOnlyTheRunOnShow) {
                           "angle, which the graph on show (",
                       then = " Run New plot, then Simulation.";
     const Act radius100 = [](Form1& f) { test::Type(f.txtRadius, "100"); };
+    const Act readBack = [this](Form1& f) {  // the run saved and read back: a run of its own on show
+        saved(f.mnuSave, ".tsy"), fileDialogs.answer(folder.at("run.tsy")), test::Choose(f.mnuRead);
+    };
     const std::tuple<Act, When, bool, std::string> cases[] = {
         // act, Stop at, window closed, refusal
         {radius100, SecondWavelength, true,
@@ -108,7 +112,8 @@ TEST_F(RunOnShowTest, SimulationPaintsOnlyTheRunOnShow) {
          graph + "Intensity v. radius) does not hold." + then},
         {[](Form1& f) { test::Choose(f.cboGraph, "Lee diagram"); }, nullptr, true,
          graph + "Lee diagram) does not hold." + then},
-        {[](Form1& f) { test::Type(f.txtRadius, "60"), f.optSun.setValue(true); }, nullptr, false, ""}};
+        {[](Form1& f) { test::Type(f.txtRadius, "60"), f.optSun.setValue(true); }, nullptr, false, ""},
+        {readBack, nullptr, false, ""}};
     for (const auto& [act, when, closed, refusal] : cases) {
         Form1& f = started();
         test::Type(f.cboWave, "RGB"), test::Type(f.txtRadius, "50");
@@ -121,15 +126,22 @@ TEST_F(RunOnShowTest, SimulationPaintsOnlyTheRunOnShow) {
         if (closed) s.hide();
         act(f);
         const bool sameRun = f.optSun.value();  // Sun ticked with the results waiting for New plot: not drawn
-        sameRun ? test::Press(f.cmdSimulation)
-        : when  ? pressStopped(f, f.cmdNewPlot, when)
-                : test::Press(f.cmdNewPlot);
+        sameRun                ? test::Press(f.cmdSimulation)
+        : f.runRecord.fromFile ? void()
+        : when                 ? pressStopped(f, f.cmdNewPlot, when)
+                               : test::Press(f.cmdNewPlot);
+        const QImage photo = s.loadedPicture.image();
+        EXPECT_TRUE(s.Picture1.image() == (sameRun ? run : photo));
+        const std::string note = refusal.empty() ? "Show simulation paints the run on show." : refusal;
+        EXPECT_EQ(s.lblPaintedRun.caption(), sameRun ? "" : "The painting was of another run. " + note);
         messages.clear();
         closed ? test::Choose(f.mnuWindowSimulation) : test::Press(s.cmdSimPlot);
         EXPECT_EQ(messages.shown().empty() ? "" : messages.last().prompt, refusal);
         const QImage painted = s.Picture1.image().copy();
-        EXPECT_TRUE(refusal.empty() ? (painted == run) == sameRun : closed ? !s.visible() : painted == run);
+        const bool same = sameRun || f.runRecord.fromFile;  // the run read back paints as it did
+        EXPECT_TRUE(refusal.empty() ? (painted == run) == same : closed ? !s.visible() : painted == photo);
         if (!refusal.empty()) continue;
+        EXPECT_EQ(s.lblPaintedRun.caption(), "");
         test::Press(f.cmdSimulation), test::Press(s.cmdSimPlot);
         EXPECT_TRUE(s.Picture1.image() == painted);
     }

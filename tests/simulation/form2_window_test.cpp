@@ -180,12 +180,12 @@ TEST_F(SimulationTest, TextFileNamedJpgKeepsThePicture) {
 }
 
 // A picture opened into a window placed for a smaller one: the window and its 16 x 48 pixel frame end
-// inside the free screen, the buttons inside the window; the controls take 192 x 80 pixels beside it.
+// inside the free screen, the buttons inside the window; the controls take 192 x 112 pixels beside it.
 TEST_F(SimulationTest, OpenedPictureKeepsTheWholeWindowOnTheScreen) {
     const int rows[][5] = {
         // screen width, height, free height (0: all), picture shown 1200 x 800 as
         {1280, 1024, 0, 1072, 714},     // limited by the width: 1280 - 192 - 16
-        {1280, 800, 760, 948, 632},     // by the free height: 760 - 80 - 48
+        {1280, 800, 760, 900, 600},     // by the free height: 760 - 112 - 48
         {1920, 1080, 1040, 1200, 800},  // room enough: not scaled
     };
     const test::TestFolder folder("tessary_simulation_");
@@ -202,8 +202,8 @@ TEST_F(SimulationTest, OpenedPictureKeepsTheWholeWindowOnTheScreen) {
         EXPECT_EQ(s.Picture1.picture().heightPx(), row[4]);
         EXPECT_LE(s.left() / 15 + s.width() / 15 + 16, row[0]);
         EXPECT_LE(s.top() / 15 + s.height() / 15 + 48, row[2] ? row[2] : row[1]);
-        for (const Control* c :
-             std::initializer_list<const Control*>{&s.cmdExit2, &s.cmdQuadSE, &s.txtBackBlue}) {
+        for (const Control* c : std::initializer_list<const Control*>{&s.cmdExit2, &s.cmdQuadSE,
+                                                                      &s.txtBackBlue, &s.lblPaintedRun}) {
             EXPECT_LE(c->left() + c->width(), s.scaleWidth());
             EXPECT_LE(c->top() + c->height(), s.scaleHeight());
         }
