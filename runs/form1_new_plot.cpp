@@ -264,8 +264,10 @@ void Form1::cmdNewPlot_Click() {
     SimulationFollowsRunOnShow();
 }
 
+// Overplot draws over the angle or x-variable graph on show, and is offered after those alone: a Lee diagram
+// or map (whose colour stores it would write row by row) has no curve to draw over, and is refused.
 void Form1::cmdOverPlot_Click() {
-    if (runFlags.runUnderWay) {
+    if (runFlags.runUnderWay || codes.graphCode >= kGraphLee) {
         beep();
         return;
     }

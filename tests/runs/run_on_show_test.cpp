@@ -89,6 +89,21 @@ TEST_F(RunOnShowTest, StoppedOverplotLeavesEveryOutput) {
     }
 }
 
+// Overplot draws over angle and x-variable graphs alone: over a Lee diagram or map it is not offered, and
+// the command (clicked all the same) computes nothing and leaves the diagram, its record and file.
+TEST_F(RunOnShowTest, NoOverplotOverALeeDiagramOrMap) {
+    for (const char* graph : {"Lee diagram", "Map: angle v. radius", "Map: angle v. refractive index"}) {
+        Form1& f = started();
+        test::Choose(f.cboGraph, graph), test::Type(f.cboWave, "1");
+        test::Press(f.cmdNewPlot);
+        const std::string file = saved(f.mnuSave, ".tsy");
+        const QImage shown = f.image();
+        EXPECT_FALSE(f.cmdOverPlot.visible()) << graph;
+        test::Type(f.txtRadius, "20"), f.cmdOverPlot.click();
+        EXPECT_TRUE(saved(f.mnuSave, ".tsy") == file && f.image() == shown) << graph;
+    }
+}
+
 // The simulation paints only the run on show, as its record computed it, or says why it paints nothing.
 // From an RGB run (radius 50, 130 - 150 degrees) sent to the simulation window and painted, each act; when
 // another run comes on show, the window puts back its picture and says why, and what Show simulation does.
