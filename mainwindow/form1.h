@@ -304,6 +304,7 @@ class Form1 : public Form {
     bool RaysCheck(RayFlagsFirst first = RayFlagsFirst::Keep);
     void DebyeLabel();
     void ShowRunOptions(const std::string& options);
+    void ShowOrderCaptions(const std::string& label, const std::string& title, const RunRecord& used);
     void DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG, ComplexTable& S1,
                      ComplexTable& S2, double& Qext, double& Qsca, double& Qback, double& g,
                      std::int32_t& first, std::int32_t& last);

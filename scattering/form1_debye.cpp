@@ -136,6 +136,7 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
     const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()),
                             series.rayCount, series.rayPMax};
     setCaption(series.captionText);
+    const std::string orderLabel = lblDebyeRays.caption(), orderTitle = series.captionText;
     // Named after the orders: the surface-wave subtraction, and j_n(m x) by recurrence where the complex path
     // takes them.
     const bool recursion = mnuDebyeRecursion.checked() && (mIm != 0.0 || mRe < 1.0);
@@ -187,10 +188,16 @@ void Form1::DebyeSeries(double& x, double& mRe, double& mIm, std::int32_t& NANG,
     if (r.status == DebyeStatus::HandOverToMie) {
         // The single order 0 of a strongly absorbing sphere is its external reflection and diffraction,
         // which the Mie series gives without the overflowing internal functions: the plane-wave one, as
-        // this series is (the Gaussian-beam Debye series hands over to the Gaussian-beam Mie series).
+        // this series is (the Gaussian-beam Debye series hands over to the Gaussian-beam Mie series). What
+        // it computes is this order, the run's whatever x its other calls have: the label and title stay
+        // the order's, with the options the run used (no ray optics subtracted here).
         codes.calcMethod = kMethodMie;
         BHMIEPlaneWave(x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
         codes.calcMethod = kMethodDebye;
+        named.surfaceWaveSubtraction = beamUse.surfaceWaveSubtraction;
+        named.debyeRecursion = beamUse.debyeRecursion;
+        named.sizeDivided = beamUse.sizeDivided;
+        ShowOrderCaptions(orderLabel, orderTitle, named);
         return;
     }
     if (!RefusedBeforeTables(r)) {

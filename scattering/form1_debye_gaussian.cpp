@@ -46,6 +46,24 @@ class PairProgress {
     bool m_inPoints = false;
 };
 
+// The beam the series computed its shape coefficients for, when it did.
+void KeepBeam(Form1& f, const DebyeGaussianResult& r) {
+    if (r.beamNMax <= 0) return;
+    f.beamState.beamWaveNumber = r.beam.beamWaveNumber;
+    f.beamState.beamS = r.beam.beamS;
+    f.beamState.beamNMax = r.beamNMax;
+    f.beamState.beamMMax = r.beamMMax;
+}
+
+// Whatever the refusal of a series, the amplitudes of its run are all zero (a refused NANG keeps the tables
+// as they are rather than allocate its size).
+void ZeroAmplitudes(std::int32_t NANG, Form1::ComplexTable& S1, Form1::ComplexTable& S2) {
+    if (NANG > kDebyeMaxNang) return;
+    const auto size = 2 * static_cast<std::size_t>(NANG);
+    for (Form1::ComplexTable* S : {&S1, &S2})
+        for (std::vector<double>& part : *S) part.assign(size, 0.0);
+}
+
 }  // namespace
 
 // Gaussian-beam Debye series (scattering/debye_gaussian.h) of the selected ray orders, called by the run
@@ -81,8 +99,6 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
     named.debyeRecursion = beamUse.debyeRecursion || recursion;
     ShowRunOptions(RunOptionsOf(named));
     beamUse.illumination = RunIllumination::GaussianBeam;
-    beamUse.multipleBeams = mnuMultBeams.checked();
-    beamUse.centralBeam = mnuCentralBeam.checked();
     const RaySelection rays{std::vector<std::int16_t>(series.rayflag.begin(), series.rayflag.end()),
                             series.rayCount, series.rayPMax};
 
@@ -128,29 +144,25 @@ void Form1::Debye_Gaussian(double& x, double& mRe, double& mIm, std::int32_t& NA
     DebyeGaussianResult& r = debyeGaussianWork;
     DebyeGaussianSeries(in, rays, r, onProgress);
 
-    if (r.status != DebyeStatus::HandOverToMie && recursion) beamUse.debyeRecursion = true;
     if (r.status == DebyeStatus::HandOverToMie) {
-        // The single order 0 of a strongly absorbing sphere: the full Mie series for the same beam,
-        // since BHMIE hands it on while "Gaussian beam" is checked.
+        // The single order 0 of a strongly absorbing sphere: the full Mie series for the same beam, one beam
+        // with no central beam, since BHMIE hands it on while "Gaussian beam" is checked. It computes this
+        // order: the label and title stay the order's, with the options the run used.
         codes.calcMethod = kMethodMie;
         BHMIE(x, mRe, mIm, NANG, S1, S2, Qext, Qsca, Qback, g, first, last);
         codes.calcMethod = kMethodDebye;
+        named.multipleBeams = beamUse.multipleBeams;
+        named.centralBeam = beamUse.centralBeam;
+        named.debyeRecursion = beamUse.debyeRecursion;
+        ShowOrderCaptions(beamLabel, beamCaption, named);
         return;
     }
-    if (r.beamNMax > 0) {
-        beamState.beamWaveNumber = r.beam.beamWaveNumber;
-        beamState.beamS = r.beam.beamS;
-        beamState.beamNMax = r.beamNMax;
-        beamState.beamMMax = r.beamMMax;
-    }
+    if (recursion) beamUse.debyeRecursion = true;
+    beamUse.multipleBeams = beamUse.multipleBeams || in.mnuMultBeams;  // the beams the series took
+    beamUse.centralBeam = beamUse.centralBeam || in.mnuCentralBeam;
+    KeepBeam(*this, r);
     if (r.status == DebyeStatus::Refused) {
-        // Whatever the refusal, the amplitudes of this run are all zero (a refused NANG keeps the
-        // tables as they are rather than allocate its size).
-        if (NANG <= kDebyeMaxNang) {
-            const auto size = 2 * static_cast<std::size_t>(NANG);
-            for (ComplexTable* S : {&S1, &S2})
-                for (std::vector<double>& part : *S) part.assign(size, 0.0);
-        }
+        ZeroAmplitudes(NANG, S1, S2);
         msgBox(r.message, mb::kOkOnly, r.title);
         codes.runState = kRunStopped;
         return;

@@ -97,4 +97,13 @@ void Form1::ShowRunOptions(const std::string& options) {
     setCaption(series.captionText);
 }
 
+// A series' label and title of its orders again (as RaysCheck or DebyeLabel left them) after a call of
+// another method that captioned itself, with the options of `used`: the options the run used.
+void Form1::ShowOrderCaptions(const std::string& label, const std::string& title, const RunRecord& used) {
+    lblDebyeRays.setCaption(label);
+    series.captionText = title;
+    setCaption(title);
+    ShowRunOptions(RunOptionsOf(used));
+}
+
 }  // namespace tessary

@@ -343,6 +343,10 @@ TEST_F(RunRecordTest, TheIlluminationRecordedIsTheOneTheRunUsed) {
              Type(f.txtXmin, "100"), Type(f.txtXmax, "102");
          },
          kGaussian, none, nullptr},
+        // x Im m = 773: an angle graph's order 0 handed to the Gaussian-beam Mie series, of one beam and no rays.
+        {"Debye p = 0, absorbing, Gaussian beam",
+         [&](Form1& f) { kGaussian(f), Ray("Debye", "0")(f), Type(f.txtRefractImag, "8"); },
+         items({"Multiple beams", "Central beam"}), none, nullptr},
         {"Mie, Gaussian beam, multiple beams", kGaussian, items({"Multiple beams"}), none, nullptr},
         {"Gaussian beam, multiple beams", none, items({"Gaussian beam", "Multiple beams"}), none,
          "Illumination: Gaussian beam\r\nBeam: -40  0  0  20  0 \r\n"},

@@ -474,7 +474,7 @@ TEST_F(GaussianWindowTest, DebyeOrderZeroAtStrongAbsorptionIsTheBeamMieSeries) {
     chooseDebye("0");
     debye(1000, 1.33, 0.8, 10);
     EXPECT_EQ(f.debyeGaussianWork.status, DebyeStatus::HandOverToMie);
-    EXPECT_EQ(f.lblDebyeRays.caption(), "Mie (Gaussian beam)");
+    EXPECT_EQ(f.lblDebyeRays.caption(), "Debye series (Gaussian beam) (p = 0) ");  // the order it computed
     EXPECT_EQ(f.codes.calcMethod, kMethodDebye);
     MieGaussianInput in;
     in.x = 1000;

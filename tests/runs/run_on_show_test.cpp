@@ -71,6 +71,9 @@ TEST_F(RunOnShowTest, ReadoutShowsNothingOfARunThatFinishedNoPoint) {
 TEST_F(RunOnShowTest, StoppedOverplotLeavesEveryOutput) {
     for (const char* method : {"Debye", "Mie"}) {
         Form1& f = started();
+        f.fileState.exportClock = [] {
+            return LocalDateTime{2026, 12, 7, 10, 11, 12, 0};
+        };  // one export time
         f.setRecording(true);
         test::Choose(f.mnuDataVisible), test::Choose(f.cboType, method), test::Type(f.cboStep, "1");
         test::Type(f.cboRays, "2"), test::Choose(f.mnuS1S2);
