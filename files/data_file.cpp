@@ -399,7 +399,9 @@ class Decoder {
     std::string word();
     double number();
     float single();
-    std::int32_t whole();
+    template <class T>
+    T whole(Item<T> item);
+    std::int32_t whole() { return whole(r.ReadLong()); }
     [[noreturn]] void invalid(const std::string& what, int line);
     [[noreturn]] void refuse(const TailText& line, const std::string& why);
     template <class T>
@@ -421,6 +423,7 @@ class Decoder {
     TextFileReader& r;
     DataFile f;
     int lastLine = 1;                // the line of the last item read
+    int lambdaLine = 0;              // the line of the wavelength
     std::optional<TailText> pushed;  // a line read ahead, the next tailLine()
     std::string resultsNamed;        // what the results hold, for the messages of rows: "181 points of ..."
 };
@@ -454,7 +457,17 @@ std::string Trimmed(const std::string& s) {
 std::string Decoder::word() { return Trimmed(text()); }
 double Decoder::number() { return take(r.ReadDouble()); }
 float Decoder::single() { return take(r.ReadSingle()); }
-std::int32_t Decoder::whole() { return take(r.ReadLong()); }
+// A count, order, index or flag: a whole number as the writer prints it, never one the reader would round
+// ("1.5" would read 2 and shift the items after it).
+template <class T>
+T Decoder::whole(Item<T> item) {
+    const std::string written = item.text;
+    const int line = item.line;
+    const T value = take(std::move(item));
+    if (Val(written) != value)
+        invalid("Line " + CStr(line) + ": \"" + written + "\" is not a whole number", line);
+    return value;
+}
 
 UserPointsItems Decoder::user() {
     UserPointsItems u;
@@ -520,7 +533,7 @@ std::string Decoder::sphereModel(std::string item) {
         m.temp = text();
         m.density = text();
     }
-    if (SphereWordHasFlag(item) && HasComplexFlag(f.version)) m.complex = take(r.ReadInteger());
+    if (SphereWordHasFlag(item) && HasComplexFlag(f.version)) m.complex = whole(r.ReadInteger());
     return word();
 }
 
@@ -533,7 +546,7 @@ std::string Decoder::mediumModel(std::string item) {
         m.temp = text();
         m.density = text();
     }
-    if (MediumWordHasFlag(item) && HasComplexFlag(f.version)) m.complex = take(r.ReadInteger());
+    if (MediumWordHasFlag(item) && HasComplexFlag(f.version)) m.complex = whole(r.ReadInteger());
     return word();
 }
 
@@ -587,7 +600,9 @@ void Decoder::results(const GraphCodes& g) {
         const int waves = DataFileWaveCount(f.inputs[0], f.inputs[2]);
         if (waves < 0 || waves > kDataFileMaxWaveCount)
             invalid("Line " + CStr(line) + ": " + CStr(waves) + " wavelengths", line);
-        if (!(Val(f.inputs[1]) > 0)) invalid("The wavelength \"" + f.inputs[1] + "\" is not above 0", line);
+        if (!(Val(f.inputs[1]) > 0))
+            invalid("Line " + CStr(lambdaLine) + ": the wavelength \"" + f.inputs[1] + "\" is not above 0",
+                    lambdaLine);
     }
     if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph) f.angleText = text();
     if (g.code < kGraphLee) {
@@ -744,9 +759,19 @@ bool BeginsWith(std::string_view line, std::string_view key) {
     return line.size() == key.size() || !std::isalpha(static_cast<unsigned char>(line[key.size()]));
 }
 
+// Whether a line begins like a key: with the key, as the key cut short ("Light sou", "Inv Wave"), or with its
+// first word before a colon ("Light souxce: Sun"), which is that line damaged and never a note.
+bool BeginsLike(std::string_view line, std::string_view key) {
+    if (BeginsWith(line, key) ||
+        (BeginsWith(line, key.substr(0, key.find(' '))) && line.find(':') != line.npos))
+        return true;
+    return !line.empty() && line.size() < key.size() &&
+           std::equal(line.begin(), line.end(), key.begin(), SameLetters);
+}
+
 const TailEntry* TailEntryOf(std::string_view line) {
     for (const TailEntry& entry : kTailLines)
-        if (BeginsWith(line, entry.key)) return &entry;
+        if (BeginsLike(line, entry.key)) return &entry;
     return nullptr;
 }
 
@@ -796,10 +821,25 @@ std::optional<TailText> Decoder::tailLine() {
 std::optional<TailText> Decoder::amplitudeBlock() {
     f.amplitudeBlock = true;
     const auto kept = static_cast<std::size_t>(5 * (static_cast<long long>(f.last) - f.first + 1));
+    // An angle graph's block holds a row for each of its points, with the point's angle, which every
+    // version wrote: a row missing, repeated or moved would put amplitudes at other angles.
+    const bool angleGraph = codes().code == kGraphAngle;
+    const double step = Val(f.inputs[7]);
     std::array<double, 5> row{};
     std::optional<TailText> line;
-    while ((line = tailLine()) && NumbersRow(line->text, row))
-        if (f.amplitudes.size() < kept) f.amplitudes.insert(f.amplitudes.end(), row.begin(), row.end());
+    while ((line = tailLine()) && NumbersRow(line->text, row)) {
+        if (f.amplitudes.size() >= kept) continue;
+        const double angle = (f.first + static_cast<double>(f.amplitudes.size() / 5) - 1) * step;
+        if (angleGraph && PrintText(row[0]) != PrintText(angle))
+            refuse(*line, "is not the row of the angle " + CStr(angle) + " in the S1 and S2 block");
+        f.amplitudes.insert(f.amplitudes.end(), row.begin(), row.end());
+    }
+    if (angleGraph && f.amplitudes.size() < kept) {
+        const int at = line ? line->line : lastLine + 1;
+        invalid("Line " + CStr(at) + ": the S1 and S2 block ends after " + CStr(f.amplitudes.size() / 5) +
+                    " of the rows of the points " + CStr(f.first) + " to " + CStr(f.last),
+                at);
+    }
     return line;
 }
 
@@ -1042,6 +1082,7 @@ DataFile Decoder::run() {
         if (!(waves >= 0 && waves <= kDataFileMaxWaveCount))
             invalid("Line " + CStr(waveLine) + ": " + f.inputs[0] + " wavelengths", waveLine);
     }
+    lambdaLine = r.Line();
     for (std::size_t i = 1; i < f.inputs.size(); ++i) {
         if ((i == 3 || i == 4) && !HasIndexTexts(f.version)) continue;
         f.inputs[i] = text();

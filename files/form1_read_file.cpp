@@ -93,6 +93,8 @@ class Loader {
   private:
     bool hasRayOrders() const;
     bool checkTexts() const;
+    bool checkModelTexts() const;
+    bool checkPlan() const;
     bool checkFields() const;
     bool pointsOfRange() const;
     bool checkInputRules() const;
@@ -102,6 +104,8 @@ class Loader {
     BandInputs bandInputs(const IndexModels& fileModels) const;
     MethodInputs methodInputs(const IndexModels& fileModels) const;
     std::optional<RaySelection> orders(const MethodInputs& in, InputRefusal& refusal) const;
+    int rangeLine() const;
+    int stopLine() const;
     bool checkSweep() const;
     bool checkOverplot() const;
     void method();
@@ -147,25 +151,28 @@ Checked<float> LeeStart(const DataFile& d) { return CSng(Val(d.inputs[2])); }
 // hold the angle range of the boxes, so the redraw reads only stored cells and never computes.
 bool Loader::checkSweep() const {
     const float steps = d.sweepSteps;
-    if (!(steps >= 1) || steps != std::floor(steps)) {
-        Invalid("The sweep of " + CStr(steps) + " steps is not a whole number of steps.");
+    const auto refuse = [](int line, const std::string& what) {
+        Invalid("Line " + CStr(line) + ": " + what);
         return false;
-    }
-    const Checked<float> start = g.code == kGraphLee ? LeeStart(d) : Checked<float>{d.sweepStart};
+    };
+    if (!(steps >= 1) || steps != std::floor(steps))
+        return refuse(lineOf(RuleInput::LeeSteps),
+                      "the sweep of " + CStr(steps) + " steps is not a whole number of steps.");
+    const bool lee = g.code == kGraphLee;
+    const Checked<float> start = lee ? LeeStart(d) : Checked<float>{d.sweepStart};
     const bool positive = g.code != kGraphMapImaginary;  // an imaginary index may start below 0
-    if (!start.ok() || (positive && !(start.value > 0)) || !(start.value < d.sweepEnd)) {
-        Invalid("The sweep from " + CStr(start.value) + " to " + CStr(d.sweepEnd) + " is not valid.");
-        return false;
-    }
+    const bool startValid = start.ok() && (!positive || start.value > 0);
+    if (!startValid || !(start.value < d.sweepEnd))
+        return refuse(
+            startValid ? lineOf(RuleInput::LeeMax) : lineOf(lee ? RuleInput::Radius : RuleInput::MapMin),
+            "the sweep from " + CStr(start.value) + " to " + CStr(d.sweepEnd) + " is not valid.");
     const double s = Val(d.inputs[7]);
     const Checked<std::int32_t> first = CLng(Val(d.inputs[5]) / s + 1);
     const Checked<std::int32_t> last = CLng(Val(d.inputs[6]) / s + 1);
     if (!first.ok() || !last.ok() || first.value >= last.value || first.value < d.first ||
-        last.value > d.last) {
-        Invalid("The stored points " + CStr(d.first) + " to " + CStr(d.last) + " do not hold the angles " +
-                d.inputs[5] + " to " + d.inputs[6] + ".");
-        return false;
-    }
+        last.value > d.last)
+        return refuse(rangeLine(), "the stored points " + CStr(d.first) + " to " + CStr(d.last) +
+                                       " do not hold the angles " + d.inputs[5] + " to " + d.inputs[6] + ".");
     const long long expected = (LeeStepCount(d) + 1LL) * LeeValuesPerStep(d);
     if (static_cast<long long>(d.leeValues.size()) != expected) {
         Invalid("The file holds " + CStr(static_cast<std::int64_t>(d.leeValues.size())) +
@@ -203,6 +210,16 @@ int LineStarting(const DataFile& d, const std::string& start) {
            static_cast<int>(std::count(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
 }
 
+// The number the window takes from a text (getval), which the loader reads as Val does: a decimal comma,
+// which the window reads as the point and Val as the end of the number, is no number here.
+std::optional<double> FileNumber(const std::string& text, bool minusAllowed, int range) {
+    const std::optional<double> v = BoxNumber(text, minusAllowed, range);
+    if (!v || *v != Val(text)) return std::nullopt;
+    return v;
+}
+
+std::string Quoted(const std::string& name, const std::string& text) { return name + " \"" + text + "\""; }
+
 // Every text the file would write into a box or dialog, held to the check the window applies to it
 // there: the number entry of the input checks (getval), the water dialog's temperature range, the
 // black-body dialog's entry, and the method list as the input checks read it (the distribution's lists
@@ -213,16 +230,8 @@ bool Loader::checkTexts() const {
         Invalid("Line " + CStr(LineOf(d, mark)) + ": " + what);
         return false;
     };
-    const auto quoted = [](const std::string& name, const std::string& text) {
-        return name + " \"" + text + "\"";
-    };
-    // The number the window takes from a text (getval), which the loader reads as Val does: a decimal
-    // comma, which the window reads as the point and Val as the end of the number, is no number here.
-    const auto number = [](const std::string& text, bool minusAllowed, int range) -> std::optional<double> {
-        const std::optional<double> v = BoxNumber(text, minusAllowed, range);
-        if (!v || *v != Val(text)) return std::nullopt;
-        return v;
-    };
+    const auto quoted = &Quoted;
+    const auto number = &FileNumber;
     if (d.version >= 200 && MethodCodeOf(TranslateMethod(d.method)) == 0)
         return refuse([](DataFile& m) { m.method = kItemMark; },
                       quoted("the method", d.method) + " is not known");
@@ -230,15 +239,7 @@ bool Loader::checkTexts() const {
     if (d.disperse && (*d.disperse)[0] != "Special" && !number((*d.disperse)[1], true, 0))
         return refuse([](DataFile& m) { (*m.disperse)[1] = kItemMark; },
                       quoted("the standard deviation", (*d.disperse)[1]) + " is not a number");
-    const std::pair<const ModelItems*, const char*> waters[] = {{&d.sphere, "IAPWS"}, {&d.medium, "Water2"}};
-    for (const auto& [model, word] : waters) {
-        if (model->word != word) continue;
-        if (const std::optional<std::string_view> refusal = CheckWaterTemperature(Val(model->temp))) {
-            const bool sphere = model == &d.sphere;
-            return refuse([sphere](DataFile& m) { (sphere ? m.sphere : m.medium).temp = kItemMark; },
-                          quoted("the water temperature", model->temp) + ": " + std::string(*refusal));
-        }
-    }
+    if (!checkModelTexts()) return false;
     // The wavelength count as the input checks take it: at least one (the codec holds the maximum).
     if (DataFileWaveCount(d.inputs[0], d.inputs[2]) < 1)
         return refuse([](DataFile& m) { m.inputs[0] = kItemMark; },
@@ -269,18 +270,7 @@ bool Loader::checkTexts() const {
             return refuse([&e](DataFile& m) { m.inputs[e.input] = kItemMark; },
                           quoted(e.name, text) + rule(e.minusAllowed, e.range));
     }
-    // A stopped sweep's planned range, which the x maximum and step boxes show as the run had them.
-    if (d.stopped && !d.stopped->plannedMax.empty()) {
-        const StoppedRun& stop = *d.stopped;
-        if (!number(stop.plannedMax, false, 0) || !number(stop.plannedSteps, false, 100) ||
-            !(Val(stop.plannedMax) > Val(d.inputs[5]))) {
-            const std::string bytes = EncodeDataFileBytes(d).value_or(std::string());
-            Invalid("Line " + CStr(static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'))) +
-                    ": the planned maximum \"" + stop.plannedMax + "\" in \"" + stop.plannedSteps +
-                    "\" steps is no range from the x minimum \"" + d.inputs[5] + "\"");
-            return false;
-        }
-    }
+    if (!checkPlan()) return false;
     if (d.version > 201 && d.spectrum == "Black body" && !number(d.blackBody, false, 100))
         return refuse([](DataFile& m) { m.blackBody = kItemMark; },
                       quoted("the black-body temperature", d.blackBody) + rule(false, 100));
@@ -324,6 +314,61 @@ bool Loader::checkTexts() const {
     return true;
 }
 
+// The water and air dialogs' boxes as the dialogs take them, which the models read: a water temperature in the
+// water dialog's range (a number beyond the Double range too) and a number, a density and an air temperature
+// that are numbers.
+bool Loader::checkModelTexts() const {
+    const std::pair<const ModelItems*, bool> items[] = {{&d.sphere, true}, {&d.medium, false}};
+    for (const auto& [model, sphere] : items) {
+        const auto refuse = [this, sphere](std::string ModelItems::*item, const std::string& what) {
+            Invalid("Line " +
+                    CStr(LineOf(d, [sphere, item](
+                                       DataFile& m) { (sphere ? m.sphere : m.medium).*item = kItemMark; })) +
+                    ": " + what);
+            return false;
+        };
+        if (model->word == (sphere ? "IAPWS" : "Water2")) {
+            if (const std::optional<std::string_view> refusal =
+                    CheckWaterTemperature(ValOrInfinity(model->temp)))
+                return refuse(&ModelItems::temp,
+                              Quoted("the water temperature", model->temp) + ": " + std::string(*refusal));
+            for (const auto& [item, name] : {std::pair{&ModelItems::temp, "the water temperature"},
+                                             std::pair{&ModelItems::density, "the water density"}})
+                if (!FileNumber(model->*item, true, 0))
+                    return refuse(item, Quoted(name, model->*item) + " is not a number");
+        }
+        if (model->word == (sphere ? "Air1" : "Air2") && !FileNumber(model->airTemp, true, 0))
+            return refuse(&ModelItems::airTemp,
+                          Quoted("the air temperature", model->airTemp) + " is not a number");
+    }
+    return true;
+}
+
+// A stopped sweep's planned range, which the x maximum and step boxes show as the run had them: a range from
+// the x minimum, whose x at the last point finished is the file's x maximum (the writer's, from the run's x).
+bool Loader::checkPlan() const {
+    if (!d.stopped || d.stopped->plannedMax.empty()) return true;
+    const StoppedRun& stop = *d.stopped;
+    if (!FileNumber(stop.plannedMax, false, 0) || !FileNumber(stop.plannedSteps, false, 100) ||
+        !(Val(stop.plannedMax) > Val(d.inputs[5]))) {
+        Invalid("Line " + CStr(stopLine()) + ": the planned maximum \"" + stop.plannedMax + "\" in \"" +
+                stop.plannedSteps + "\" steps is no range from the x minimum \"" + d.inputs[5] + "\"");
+        return false;
+    }
+    const SweepPlan plan{.firstPoint = d.first,
+                         .lastPoint = d.last,
+                         .logSteps = true,
+                         .xMin = Val(d.inputs[5]),
+                         .xMax = Val(stop.plannedMax),
+                         .step = Val(stop.plannedSteps)};
+    const std::string last = CStr(plan.x(d.last));
+    if (d.inputs[6] == last) return true;
+    Invalid("Line " + CStr(LineOf(d, [](DataFile& m) { m.inputs[6] = kItemMark; })) + ": " +
+            Quoted("the x maximum", d.inputs[6]) + " is not " + last + ", the x of the last of the " +
+            CStr(d.last) + " points finished of the range planned");
+    return false;
+}
+
 // The stored points against the x range, as the writer forms them: a sweep stores the points 1 to the
 // count of its x range and step (the number of steps plus 1 with logarithmic steps; a stopped sweep's
 // range is that of the points it finished); an angle graph stores a window that holds the angles of its
@@ -333,17 +378,17 @@ bool Loader::pointsOfRange() const {
     if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph) {
         const Checked<std::int32_t> count = CLng(d.xLog ? step + 1 : (high - low) / step + 1);
         if (count.ok() && d.first == 1 && d.last == count.value) return true;
-        Invalid("The file holds the points " + CStr(d.first) + " to " + CStr(d.last) + ", not the " +
-                (count.ok() ? CStr(count.value) + " " : std::string()) + "points of its x range from " +
-                d.inputs[5] + " to " + d.inputs[6] +
+        Invalid("Line " + CStr(rangeLine()) + ": the file holds the points " + CStr(d.first) + " to " +
+                CStr(d.last) + ", not the " + (count.ok() ? CStr(count.value) + " " : std::string()) +
+                "points of its x range from " + d.inputs[5] + " to " + d.inputs[6] +
                 (d.xLog ? " in " + d.inputs[7] + " steps." : " by " + d.inputs[7] + "."));
         return false;
     }
     if (g.code != kGraphAngle) return true;
     const Checked<std::int32_t> first = CLng(low / step + 1), last = CLng(high / step + 1);
     if (first.ok() && last.ok() && first.value >= d.first && last.value <= d.last) return true;
-    Invalid("The stored points " + CStr(d.first) + " to " + CStr(d.last) + " do not hold the angles " +
-            d.inputs[5] + " to " + d.inputs[6] + ".");
+    Invalid("Line " + CStr(rangeLine()) + ": the stored points " + CStr(d.first) + " to " + CStr(d.last) +
+            " do not hold the angles " + d.inputs[5] + " to " + d.inputs[6] + ".");
     return false;
 }
 
@@ -388,8 +433,8 @@ bool Loader::checkFields() const {
     }
     if (!pointsOfRange()) return false;
     if (d.stopped && g.code < kGraphLee && d.last - d.first + 1 != d.stopped->done) {
-        Invalid("The file holds " + CStr(d.last - d.first + 1) + " points, not the " + CStr(d.stopped->done) +
-                " its stop line names.");
+        Invalid("Line " + CStr(stopLine()) + ": the file holds " + CStr(d.last - d.first + 1) +
+                " points, not the " + CStr(d.stopped->done) + " its stop line names.");
         return false;
     }
     return true;
@@ -471,6 +516,20 @@ int Loader::lineOf(RuleInput input) const {
     }
     if (line == 0) line = marked([](DataFile& m) { m.method = kItemMark; });
     return line != 0 ? line : marked([](DataFile& m) { m.graphText = kItemMark; });
+}
+
+// The line of the stored point range: after the band (the step in files without a spectrum) the y limits and
+// scale, and for a sweep its step kind.
+int Loader::rangeLine() const {
+    const bool stepKind = g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph && d.version > 3201;
+    return LineOf(d, [this](DataFile& m) { (d.version > 201 ? m.bandMax : m.inputs[7]) = kItemMark; }) + 5 +
+           (stepKind ? 1 : 0);
+}
+
+// The stop line, the last line of a file that has one.
+int Loader::stopLine() const {
+    const std::string bytes = EncodeDataFileBytes(d).value_or(std::string());
+    return static_cast<int>(std::count(bytes.begin(), bytes.end(), '\n'));
 }
 
 // The index models the window will have: the file's over the window's menus and dialogs as they are now
@@ -698,7 +757,8 @@ bool Loader::check() {
     if (hasRayOrders() && rays != "Multiple") {
         const Checked<std::int32_t> p = CLng(Val(rays));
         if (!p.ok() || p.value > kDataFileMaxOrder || p.value < -kDataFileMaxOrder) {
-            Invalid("The ray orders \"" + d.rays + "\" are beyond the program's limits.");
+            Invalid("Line " + CStr(LineOf(d, [](DataFile& m) { m.rays = kItemMark; })) +
+                    ": the ray orders \"" + d.rays + "\" are beyond the program's limits.");
             return false;
         }
     }
@@ -715,7 +775,8 @@ bool Loader::check() {
         // The angle grid of the stored results: 2 N - 1 points of N angles from 0 to 90 degrees.
         const Checked<std::int32_t> angles = CLng(90 / in.step + 1);
         if (!(in.step > 0) || !angles.ok() || angles.value < 2 || angles.value > kMaxAngleCount) {
-            Invalid("The angular resolution \"" + d.inputs[7] + "\" is beyond the program's limits.");
+            Invalid("Line " + CStr(lineOf(RuleInput::Step)) + ": the angular resolution \"" + d.inputs[7] +
+                    "\" is beyond the program's limits.");
             return false;
         }
         limit = 2 * std::int64_t{angles.value} - 1;
@@ -723,8 +784,8 @@ bool Loader::check() {
             limit = std::min<std::int64_t>(limit, ValuesPerPoint(d) == 3 ? b.curves : b.colourSums);
     }
     if (d.last >= d.first && (d.first < 1 || d.last > limit)) {
-        Invalid("The stored points " + CStr(d.first) + " to " + CStr(d.last) + " lie outside the " +
-                CStr(limit) + " points of the graph.");
+        Invalid("Line " + CStr(rangeLine()) + ": the stored points " + CStr(d.first) + " to " + CStr(d.last) +
+                " lie outside the " + CStr(limit) + " points of the graph.");
         return false;
     }
     if (g.code >= kGraphLee && !checkSweep()) return false;

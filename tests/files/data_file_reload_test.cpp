@@ -273,11 +273,11 @@ TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
         {[](DataFile& d) { d.inputs[6] = "200"; }, "Line 20: the maximum angle \"200\" is above 180 degrees"},
         // Stored points that are not those of the x range, of an angle graph and of a sweep.
         {[](DataFile& d) { d.first = 10, d.last = 100, d.values.resize(3 * 91); },
-         "The stored points 10 to 100 do not hold the angles 0 to 180."},
+         "Line 29: the stored points 10 to 100 do not hold the angles 0 to 180."},
         {[](DataFile& d) {
              d.graphText = "Intensity v. radius", d.angleText = "30", d.last = 150, d.values.resize(3 * 150);
          },
-         "The file holds the points 1 to 150, not the 181 points of its x range from 0 to 180 by 1."},
+         "Line 30: the file holds the points 1 to 150, not the 181 points of its x range from 0 to 180 by 1."},
         {[](DataFile& d) { d.inputs[1] = "1E+30"; },
          "Line 15: the wavelength \"1E+30\" um is beyond 10 m, the longest wavelength of the refractive-index "
          "models"},
@@ -285,13 +285,29 @@ TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
              d.graphText = "Intensity v. radius", d.angleText = "30", d.inputs[5] = "1", d.last = 180;
              d.values.resize(3 * 180), d.stopped = StoppedRun{57, 101};
          },
-         "The file holds 180 points, not the 57 its stop line names."},
+         "Line 213: the file holds 180 points, not the 57 its stop line names."},
         {[](DataFile& d) {  // logarithmic steps stopped after 3 points, planned to below their minimum
              d.graphText = "Intensity v. radius", d.angleText = "30", d.inputs[5] = "1", d.inputs[6] = "4";
              d.inputs[7] = "2", d.xLog = true, d.last = 3, d.values.resize(9);
              d.stopped = StoppedRun{3, 101, "0.5", "100"};
          },
          "Line 36: the planned maximum \"0.5\" in \"100\" steps is no range from the x minimum \"1\""},
+        {[](DataFile& d) {  // an x maximum that is not the x of the last point finished of the range planned
+             d.graphText = "Intensity v. radius", d.angleText = "30", d.inputs[5] = "1", d.inputs[6] = "99";
+             d.inputs[7] = "2", d.xLog = true, d.last = 3, d.values.resize(9);
+             d.stopped = StoppedRun{3, 5, "10000", "4"};
+         },
+         "Line 20: the x maximum \"99\" is not 100, the x of the last of the 3 points finished of the range "
+         "planned"},
+        // The water dialog's boxes as it takes them: a temperature beyond the Double range, a density no number.
+        {[](DataFile& d) { d.sphere.temp = "1E+400"; },
+         "Line 10: the water temperature \"1E+400\": " + std::string(*CheckWaterTemperature(500))},
+        {[](DataFile& d) { d.sphere.density = "abc"; }, "Line 11: the water density \"abc\" is not a number"},
+        {[](DataFile& d) { d.method = "Debye", d.rays = "200000"; },
+         "Line 8: the ray orders \"200000\" are beyond the program's limits."},
+        {[](DataFile& d) { d.inputs[7] = "9"; },
+         "Line 29: the stored points 1 to 181 lie outside the 21 points of "
+         "the graph."},
     };
     Form1& f = started();
     f.txtRadius.setText("10"), f.cboStep.setText("1");

@@ -553,6 +553,8 @@ TEST(DataFileCodec, WhatFollowsTheResultsIsANoteOrRefused) {
         {AngleGraph(), "\r\nAnother title\r\n 1 2 3 4 5 \r\n", 3},
         {WithBlock(std::nullopt), " 1             2             3 \r\n", 1},  // a row short of five numbers
         {WithBlock(std::nullopt), "Light source: Moon\r\n", 1},
+        {AngleGraph(), "Light sou\r\n", 1},  // a known line cut short or damaged in its key is no note
+        {AngleGraph(), "Light souxce: Sun\r\n", 1},
         {WithBlock(LightSource::Point),
          " 0             1            -2             3E-09         4000000000 \r\n", 1},
     };
@@ -646,6 +648,35 @@ TEST(DataFileCodec, LinesNamingWhatTheMethodDoesNotUse) {
         if (c.surfaceWaves) f.surfaceWaves = SurfaceWaveItems{};
         EXPECT_EQ(LineNotOfTheMethod(f), c.refused ? std::optional<std::string>(c.refused) : std::nullopt)
             << c.method << ", " << c.graph << ", " << c.waves;
+    }
+}
+
+// A line the reader cannot read exactly is refused with its line: the angle graph's S1 and S2 block with a row
+// missing, repeated or moved (lines 38 to 42 hold the angles 0 to 180), a fraction for a whole number (the
+// stored points, line 29; the complex flag, line 12), no wavelength (line 15).
+TEST(DataFileCodec, ALineThatCannotBeReadExactlyIsNamed) {
+    std::vector<std::string> lines;
+    const std::string bytes = Bytes(WithBlock(LightSource::Sun));
+    for (std::size_t at = 0; at < bytes.size(); at = bytes.find("\r\n", at) + 2)
+        lines.push_back(bytes.substr(at, bytes.find("\r\n", at) - at));
+    using Lines = std::vector<std::string>;
+    const std::pair<std::function<void(Lines&)>, int> cases[] = {
+        {[](Lines& l) { l.erase(l.begin() + 37); }, 38},
+        {[](Lines& l) { l.insert(l.begin() + 38, l[38]); }, 40},
+        {[](Lines& l) { std::swap(l[38], l[39]); }, 39},
+        {[](Lines& l) { l.erase(l.begin() + 41); }, 42},
+        {[](Lines& l) { l[28] = " 1.5           5 "; }, 29},
+        {[](Lines& l) { l[11] = " 0.5 "; }, 12},
+        {[](Lines& l) { l[14] = "0"; }, 15},
+    };
+    for (const auto& [edit, line] : cases) {
+        Lines edited = lines;
+        edit(edited);
+        std::string file;
+        for (const std::string& l : edited) file += l + "\r\n";
+        const DecodedDataFile d = Decode(file);
+        EXPECT_EQ(d.failure.line, line) << d.failure.message;
+        EXPECT_NE(d.failure.message.find("\rLine " + std::to_string(line) + ": "), std::string::npos);
     }
 }
 
