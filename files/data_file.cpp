@@ -87,6 +87,7 @@ constexpr std::pair<BeamKind, std::string_view> kBeamWords[] = {{BeamKind::Plane
                                                                 {BeamKind::Gaussian, "Gaussian beam"},
                                                                 {BeamKind::TopHat, "Top hat beam"}};
 constexpr std::string_view kSurfaceWavesPrefix = "Surface waves: ";
+constexpr std::string_view kRunInputsPrefix = "Inputs: ";
 constexpr std::string_view kNamedSetCountPrefix = "Number of wavelengths: ";
 constexpr std::pair<std::string_view, std::string_view> kSurfacePaths[] = {
     {"Short", "Short path only"}, {"Long", "Long path only"}, {"Both", "Short + long paths"}};
@@ -196,7 +197,8 @@ class Encoder {
 
 void Encoder::user(const UserPointsItems& u) {
     if (HasMaterial(f.version)) text(u.material);
-    for (std::size_t i = 0; i < 4; ++i) w.PrintLine(u.wavelengths[i], kZone, u.indices[i]);
+    for (std::size_t i = 0; i < 4; ++i)
+        w.PrintLine(ExactSingle{u.wavelengths[i]}, kZone, ExactSingle{u.indices[i]});
 }
 
 void Encoder::sphereModel() {
@@ -392,6 +394,7 @@ class Decoder {
     void illumination(const TailText& line);
     void options(const TailText& line);
     void surfaceWaves(const TailText& line);
+    void runInputs(const TailText& line);
     void stopped(const TailText& line);
 
   private:
@@ -725,6 +728,14 @@ void WriteSurfaceWaves(const DataFile& f, Printer& w) {
     w.PrintLine(TextItem(line));
 }
 
+void WriteRunInputs(const DataFile& f, Printer& w) {
+    if (f.runInputs.empty()) return;
+    std::string line(kRunInputsPrefix);
+    for (std::size_t i = 0; i < f.runInputs.size(); ++i)
+        line += (i == 0 ? "" : "; ") + f.runInputs[i].first + " " + f.runInputs[i].second;
+    w.PrintLine(TextItem(line));  // a value typed with a decimal comma
+}
+
 void WriteStopped(const DataFile& f, Printer& w) {
     if (f.stopped) w.PrintLine(TextItem(StoppedRunLine(*f.stopped)));  // a refusal may hold a comma
 }
@@ -745,6 +756,7 @@ constexpr TailEntry kTailLines[] = {
     {"Beam", "beam", nullptr, nullptr},  // written and read with its illumination
     {"Options", "options", WriteOptions, &Decoder::options},
     {"Surface waves", "surface-wave", WriteSurfaceWaves, &Decoder::surfaceWaves},
+    {"Inputs", "inputs", WriteRunInputs, &Decoder::runInputs},
     {"Stopped", "stop", WriteStopped, &Decoder::stopped},
 };
 
@@ -1032,6 +1044,43 @@ void Decoder::surfaceWaves(const TailText& line) {
     f.surfaceWaves = waves;
 }
 
+// Whether the window's entry check takes a typed input of a run: a number (a decimal comma as the point),
+// above 0 for a radius and a real part, 1 to 1000000 for a count of rays or samples, a Single for a
+// coefficient; an imaginary part may have any sign.
+bool RunInputTaken(const std::string& words, const std::string& text) {
+    const std::optional<double> v = TypedNumber(text);
+    if (!v) return false;
+    if (words == "radius" || words == "real part") return *v > 0;
+    if (words == "rays" || words == "samples") return *v >= 1 && *v <= 1000000;
+    if (words.starts_with("coefficient")) return CSng(*v).ok();
+    return true;
+}
+
+// The inputs line: the items its graph and method read (RunInputWords), in their order, each one the window
+// takes.
+void Decoder::runInputs(const TailText& line) {
+    std::string_view rest = std::string_view(line.text);
+    const bool prefixed = rest.starts_with(kRunInputsPrefix);
+    rest.remove_prefix(prefixed ? kRunInputsPrefix.size() : rest.size());
+    std::vector<std::string> items;
+    for (std::size_t cut = rest.find("; "); cut != std::string_view::npos; cut = rest.find("; ")) {
+        items.emplace_back(rest.substr(0, cut));
+        rest.remove_prefix(cut + 2);
+    }
+    items.emplace_back(rest);
+    const int method = f.version >= 200 ? MethodCodeOf(TranslateMethod(f.method)) : kMethodNone;
+    const std::vector<std::string> words = RunInputWords(codes().code, method);
+    bool valid = prefixed && !words.empty() && items.size() == words.size();
+    for (std::size_t i = 0; valid && i < words.size(); ++i) {
+        const std::string text = items[i].substr(std::min(words[i].size() + 1, items[i].size()));
+        valid = items[i].starts_with(words[i] + " ") && RunInputTaken(words[i], text);
+        f.runInputs.emplace_back(words[i], text);
+    }
+    if (!valid)
+        refuse(line,
+               "does not name the inputs a run of \"" + f.graphText + "\" by \"" + f.method + "\" reads");
+}
+
 // The stop line (StoppedRunOfLine) of a graph that saves a stopped run (a sweep, a Lee diagram or a map: an
 // angle graph's run is one); a planned range only after a sweep of logarithmic steps whose planned number
 // of steps gives the points planned.
@@ -1236,6 +1285,17 @@ bool InvWavelengthChosen(int graphCode, int graphSubCode, const std::string& wav
 bool InvWavelengthScalesValues(int graphCode, int waveCount) {
     return graphCode == kGraphWavelength || graphCode == kGraphRadius || graphCode == kGraphLee ||
            (graphCode == kGraphAngle && waveCount != 1);
+}
+
+std::vector<std::string> RunInputWords(int graphCode, int method) {
+    if (graphCode == kGraphMapIndex) return {"radius", "imaginary part"};
+    if (graphCode == kGraphMapImaginary) return {"radius", "real part"};
+    if (graphCode == kGraphMapWavelength) return {"radius"};
+    if (graphCode != kGraphAngle) return {};
+    if (method == kMethodHuygens) return {"rays"};
+    if (method == kMethodAperture) return {"samples"};
+    if (method == kMethodVanDeHulst) return {"coefficient a", "coefficient b"};
+    return {};
 }
 
 bool GraphHoldsAmplitudes(int graphCode) {

@@ -125,6 +125,18 @@ struct SurfaceWaveItems {
     bool operator==(const SurfaceWaveItems&) const = default;
 };
 
+// The inputs a run reads from boxes that the lines before the results do not hold, each as typed: a map's
+// radius and the part of the index it keeps fixed, the rays of Huygens and the samples of Aperture, the
+// coefficients a and b of van de Hulst (RunInputWords names those of a graph and method). The line
+// "Inputs: " with its items in that order joined by "; ", each its words and the text: "radius 20",
+// "imaginary part 0", "rays 1000", "coefficient a 1".
+using RunInputItems = std::vector<std::pair<std::string, std::string>>;
+// The words of the inputs a run of the graph code and method reads from such boxes, in the line's order:
+// "radius" then "imaginary part" (the map against refractive index) or "real part" (against the imaginary
+// part), "radius" (against wavelength); on the angle graph "rays" (Huygens), "samples" (Aperture),
+// "coefficient a" and "coefficient b" (van de Hulst); none for every other run.
+std::vector<std::string> RunInputWords(int graphCode, int method);
+
 struct DataFile {
     int version = kDataFileVersion;
     std::string graphText;
@@ -197,6 +209,7 @@ struct DataFile {
     bool diffractionAdded = false;  // "Options: Diffraction": Young mod.'s ray orders plus diffraction
     bool debyeRecursion = false;    // "Options: Debye recursion": the Debye series' j_n(m x) by recurrence
     std::optional<SurfaceWaveItems> surfaceWaves;
+    RunInputItems runInputs;  // empty: no "Inputs" line (older files read the window's boxes)
     std::optional<StoppedRun> stopped;
 
     bool operator==(const DataFile&) const = default;

@@ -141,6 +141,7 @@ void RecordFromDataFile(const DataFile& d, RunRecord& r) {
         r.surfaceWaveAmplitude = waves.amplitude;
         r.surfaceWavePhase = waves.phaseCorrection;
     }
+    SetRunInputs(d.runInputs, r);
     Ranges(d, g.code, r);
     // The S1 and S2 block is a table of the results only on an angle graph of one wavelength, and only
     // whole.
@@ -260,6 +261,31 @@ std::optional<SurfaceWaveItems> SurfaceWavesOf(const RunRecord& r) {
     const SurfaceWaveItems waves = SurfaceWaveOptions(r);
     if (r.calcMethod != kMethodSurfaceWave || waves == SurfaceWaveItems{}) return std::nullopt;
     return waves;
+}
+
+namespace {
+
+// The record's text of an input a run reads from a box no other line of the file holds.
+template <class Record>
+auto& RunInputText(const std::string& words, Record& r) {
+    if (words == "radius" || words == "rays" || words == "samples") return r.angleText;
+    if (words == "imaginary part" || words == "real part") return r.mapFixedText;
+    return words == "coefficient a" ? r.termsMin : r.termsMax;
+}
+
+}  // namespace
+
+RunInputItems RunInputsOf(const RunRecord& r) {
+    RunInputItems items;
+    for (const std::string& words : RunInputWords(r.graphCode, r.calcMethod)) {
+        if (RunInputText(words, r).empty()) return {};  // read back from a file without the line
+        items.emplace_back(words, RunInputText(words, r));
+    }
+    return items;
+}
+
+void SetRunInputs(const RunInputItems& items, RunRecord& r) {
+    for (const auto& [words, text] : items) RunInputText(words, r) = text;
 }
 
 StoppedRun StoppedRunOf(const RunRecord& r, std::int32_t done) {

@@ -45,6 +45,12 @@ std::optional<bool> InvWavelengthOf(const RunRecord& record);
 SurfaceWaveItems SurfaceWaveOptions(const RunRecord& record);
 std::optional<SurfaceWaveItems> SurfaceWavesOf(const RunRecord& record);
 
+// The inputs line a record gives a data file: the texts of the inputs its graph and method read from boxes
+// that no other line holds (RunInputWords); none for a record read from a file without the line. SetRunInputs
+// puts a file's into a record.
+RunInputItems RunInputsOf(const RunRecord& record);
+void SetRunInputs(const RunInputItems& items, RunRecord& record);
+
 // The stop line of a stopped run's record, `done` points finished of those it planned: a sweep of
 // logarithmic steps whose record holds the range it planned names its maximum and number of steps (one
 // read from a file of the older line holds the range finished, and keeps that line); a run that its method

@@ -113,6 +113,7 @@ class Loader {
     void head();
     void rayOrders();
     void surfaceWaves();
+    void runInputs();
     void userPoints(UserIndexRows& rows, const UserPointsItems& points);
     void size();
     void modelDialogs();
@@ -980,6 +981,18 @@ void Loader::surfaceWaves() {
     f.txtSWAmp.setText(waves.amplitude);
 }
 
+// The inputs the run read from boxes that no other line holds, once the graph and method have set theirs: a
+// map's radius and fixed index part, the rays or samples of Huygens and Aperture, van de Hulst's coefficients.
+// Files without the line leave the window's.
+void Loader::runInputs() {
+    for (const auto& [words, text] : d.runInputs) {
+        if (words == "radius" || words == "rays" || words == "samples") f.txtAngle.setText(text);
+        if (words == "imaginary part" || words == "real part") f.txtF9_fixed.setText(text);
+        if (words == "coefficient a") f.cboQmin.setText(text);
+        if (words == "coefficient b") f.cboQmax.setText(text);
+    }
+}
+
 // The parameters of the file's models into their dialogs, as the models read them (IndexModelsOf), while
 // the window's own models are still chosen: a box's handler shows their index, which indices() replaces.
 // The water dialog's complex box ticks the Segelstein dialog's too, which is set after it.
@@ -1289,6 +1302,7 @@ void Loader::apply() {
     indexModels();
     inputs();
     indices();
+    runInputs();
     scales();
     // The graph type's handlers may have changed the codes; the arrays follow the file's.
     f.codes.graphCode = g.code;

@@ -98,6 +98,7 @@ void Gatherer::settings() {
     d.diffractionAdded = r.diffractionAdded;
     d.debyeRecursion = r.debyeRecursion;
     d.surfaceWaves = SurfaceWavesOf(r);
+    d.runInputs = RunInputsOf(r);
 }
 
 // The point range: for graph codes 10 to 19 worked out from the run's range, as the file states it.

@@ -86,11 +86,12 @@ ModelItems MediumModelItems(Form1& f) {
     return m;
 }
 
-// The radius the size box stands for, as New plot reads it, in the box's own text when it is a radius.
+// The radius the size box stands for, as New plot reads it, in the box's own text when it is a radius, else
+// with the digits that read back as the radius the run computed with.
 std::string RadiusText(Form1& f) {
     const double value = Val(f.txtRadius.text());
-    if (f.mnuDiameter.checked()) return CStr(value / 2);
-    if (f.mnuRadiusX.checked()) return CStr(value * Val(f.txtLambda.text()) / kTwoPi);
+    if (f.mnuDiameter.checked()) return CStrExact(value / 2);
+    if (f.mnuRadiusX.checked()) return CStrExact(value * Val(f.txtLambda.text()) / kTwoPi);
     return f.txtRadius.text();
 }
 
@@ -171,6 +172,7 @@ RunRecord Form1::RecordOfInputs() {
     r.xMaxText = txtXmax.text();
     r.stepText = cboStep.text();
     r.angleText = txtAngle.text();
+    r.mapFixedText = txtF9_fixed.text();
     r.xStepLog = mnuXStepLog.checked() && SweepLogStepCode(codes.graphCode);
     r.amplitude = mnuAmplitude.checked();
     r.invWavelength = mnuInvWavelength.checked();

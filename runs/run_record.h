@@ -108,6 +108,7 @@ struct RunRecord {
     // The computed range: x (or angle) minimum, maximum and step as typed, logarithmic steps, the
     // fixed angle of sweeps; amplitudes instead of intensities; intensities per inverse wavelength.
     std::string xMinText, xMaxText, stepText, angleText;
+    std::string mapFixedText;  // the part of the index a map of the other part keeps fixed, as typed
     bool xStepLog = false;
     bool amplitude = false;
     bool invWavelength = false;

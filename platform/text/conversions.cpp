@@ -328,6 +328,14 @@ std::string ExactText(float v, bool signSlot, bool leadingZero) {
 std::string PrintTextExact(float v) { return ExactText(v, true, false) + ' '; }
 std::string CStrExact(float v) { return ExactText(v, false, true); }
 
+std::string CStrExact(double v) {
+    if (!std::isfinite(v)) return CStr(v);
+    int digits = kDoubleDigits;
+    for (; digits < 17; ++digits)
+        if (Val(NumberText(detail::ToDecimalDigits(v, digits), digits, false, true)) == v) break;
+    return NumberText(detail::ToDecimalDigits(v, digits), digits, false, true);
+}
+
 namespace detail {
 std::string WholeNumberText(long long v, bool signSlot) {
     char buf[32];

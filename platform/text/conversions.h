@@ -107,6 +107,9 @@ std::string PrintText(T v);
 // of a box (CStr's "12.345678").
 std::string PrintTextExact(float v);
 std::string CStrExact(float v);
+// The text of a box for a Double with the fewest significant digits, 15 to 17, whose value read back (Val)
+// is v itself: CStr's where its 15 digits suffice ("8.017430258254235" where they do not).
+std::string CStrExact(double v);
 
 // ---------------------------------------------------------------------------------------------
 // Formatted numbers

@@ -113,7 +113,7 @@ std::string NotValid(int line, const std::string& what) {
 const std::string kOrder =
     "is out of its place: after the results come, each once and in this order, the S1 and S2 block and the "
     "light-source, values, Inv Wavelength, wavelength-count, illumination (with its beam), options, "
-    "surface-wave and stop lines";
+    "surface-wave, inputs and stop lines";
 
 // A damaged, unknown or misplaced line after the results is refused with its line, never skipped with the
 // lines after it; so is an unknown step kind, and an illumination the file's method is never run with.
@@ -125,6 +125,13 @@ TEST_F(DataFileRefusalTest, EveryLineAfterTheResultsIsReadWholeInItsPlace) {
     const Set logSweep = [](Form1& f) {
         f.cboGraph.setText("Intensity v. radius"), f.txtXmin.setText("1"), f.txtXmax.setText("82");
         f.mnuXStepLog_Click(), f.cboStep.setText("9");
+    };
+    const Set huygens = [](Form1& f) {
+        for (int key : {'G', 'J'}) {
+            int ctrl = keys::kCtrlMask;
+            f.Form_KeyDown(key, ctrl);
+        }
+        f.cboType.setText("Huygens"), f.txtAngle.setText("50");
     };
     const Set topHat = [](Form1& f) {
         f.cboType.setText("Young mod"), f.cboRays.setText("2"), f.dlogGaussianBeam_->txtBeamXF.setText("-5");
@@ -157,6 +164,12 @@ TEST_F(DataFileRefusalTest, EveryLineAfterTheResultsIsReadWholeInItsPlace) {
          "\"Stopped after 181 of 200 points\" stops a graph against the scattering angle, whose results are "
          "saved only whole"},
         {logSweep, "xLog\r\n", "xlog\r\n", "xlog", "\"xlog\" is not \"xLin\" or \"xLog\""},
+        {huygens, "rays 50\r\n", "rays 0\r\n", "Inputs: rays 0",
+         "\"Inputs: rays 0\" does not name the inputs a run of \"Intensity v. scattering angle\" by \"Huygens\" "
+         "reads"},
+        {huygens, "\r\nHuygens\r\n", "\r\nMie\r\n", "Inputs: rays 50",
+         "\"Inputs: rays 50\" does not name the inputs a run of \"Intensity v. scattering angle\" by \"Mie\" "
+         "reads"},
         {topHat, "Young mod\r\n", "Young\r\n", "Illumination: Top hat beam",
          "a run of the method \"Young\" on \"Intensity v. scattering angle\" does not use \"Illumination: Top "
          "hat beam\""},

@@ -20,9 +20,9 @@ using test::Choose;
 using test::Press;
 using test::Type;
 
-// The values a run computed: its curve, or the finished rows of a Lee diagram.
+// The values a run computed: its curve, or the finished rows of a Lee diagram or map.
 std::vector<double> Computed(Form1& f) {
-    if (f.codes.graphCode != kGraphLee) return f.results.intensityPerp;
+    if (f.codes.graphCode < kGraphLee) return f.results.intensityPerp;
     std::vector<double> rows;
     for (std::int32_t s = 0; s <= f.runRecord.doneLast; ++s)
         for (const LeeStore* store : {&f.leeStores.leeRed1, &f.leeStores.leeGreen2})
@@ -170,6 +170,15 @@ TEST_F(ReopenedRunTest, ABeamRunComputesAgainAsTheBeamItWas) {
 // stopped Lee diagram computes its rows at their radii again; a sweep an older program saved as drawn under
 // the sun reads as the point source its run had.
 TEST_F(ReopenedRunTest, SettingsKeepTheirValuesThroughAFile) {
+    const auto hidden = [](const char* method, auto Form1::*box, const char* text) {
+        return [=](Form1& f) {
+            for (int key : {'G', 'J'}) {
+                int ctrl = keys::kCtrlMask;
+                f.Form_KeyDown(key, ctrl);
+            }
+            Choose(f.cboType, method), Type(f.*box, text), Press(f.cmdNewPlot);
+        };
+    };
     const auto typedLimits = [](bool redrawn) {
         return [redrawn](Form1& f) {
             Press(f.cmdNewPlot);
@@ -209,6 +218,26 @@ TEST_F(ReopenedRunTest, SettingsKeepTheirValuesThroughAFile) {
          [](Form1& f) { Choose(f.cboGraph, "Intensity v. refractive index"), Press(f.cmdNewPlot); },
          "\r\nLight source: Point\r\n",
          {"Light source: Point", "Light source: Sun"}},
+        // Inputs read from boxes that the lines before the results do not hold; radii and indices typed
+        // with more digits than their Singles' seven or a Double's fifteen (a diameter, a size parameter).
+        {"map against the imaginary part, radius 20, real part 1.4",
+         [](Form1& f) {
+             Choose(f.cboGraph, "Map: angle v. imaginary RI"), Type(f.txtAngle, "20"),
+                 Type(f.txtF9_fixed, "1.4"), Press(f.cmdNewPlot);
+         },
+         "\r\nInputs: radius 20; real part 1.4\r\n"},
+        {"Huygens with 50 rays", hidden("Huygens", &Form1::txtAngle, "50"), "\r\nInputs: rays 50\r\n"},
+        {"van de Hulst, a = 2", hidden("van de Hulst", &Form1::cboQmin, "2"),
+         "\r\nInputs: coefficient a 2; coefficient b 10\r\n"},
+        {"user-defined index 1.61234567",
+         [](Form1& f) {
+             f.dlogRI_User1_->txtRI_1_2.setText("1.61234567"), Choose(f.mnuRI_User1), Type(f.cboWave, "3"),
+                 Press(f.cmdNewPlot);
+         },
+         "\r\n .47998        1.6123457 \r\n"},
+        {"size parameter 77.5",
+         [](Form1& f) { Choose(f.mnuRadiusX), Type(f.txtRadius, "77.5"), Press(f.cmdNewPlot); },
+         "\r\n8.017430258254235\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
