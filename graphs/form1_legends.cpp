@@ -47,7 +47,8 @@ void Form1::PolarLabel() {
 
 // The readout of the run on show, from its record and stored results alone: nothing of a run that finished
 // no point, nor while a run is under way (its record holds no finished point until the run ends, and its
-// command shows the readout then). It writes nothing but the window and the shared angle counter.
+// command shows the readout then), nor of a size distribution (its series left the last sample's values),
+// whatever the size option says since. It writes nothing but the window and the shared angle counter.
 void Form1::VisibleData() {
     if (windowState.screenWidthPx < 801 || codes.graphCode == kGraphLee || optDisp.value()) return;
     setForeColor(kButtonFace);
@@ -56,7 +57,7 @@ void Form1::VisibleData() {
     setForeColor(kBlack);
     const RunRecord& run = runRecord;
     if (!mnuDataVisible.checked() || codes.graphCode != kGraphAngle || run.graphCode != kGraphAngle ||
-        !ResultsInUseOf(run).any)
+        run.disperse || !ResultsInUseOf(run).any)
         return;
 
     // Only what the run on show computed: Qabs needs Qext and Qsca, Qradar Qback.

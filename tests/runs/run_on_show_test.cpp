@@ -66,6 +66,17 @@ TEST_F(RunOnShowTest, ReadoutShowsNothingOfARunThatFinishedNoPoint) {
     }
 }
 
+// A size distribution shows no readout of one sphere: choosing one size after it (without a run) shows none of
+// the values its series left for the last sample.
+TEST_F(RunOnShowTest, ADistributionShowsNoReadoutOfASample) {
+    Form1& f = started();
+    f.setRecording(true);
+    test::Choose(f.mnuDataVisible), test::Type(f.cboStep, "1"), f.optDisp.setValue(true);
+    test::Press(f.cmdNewPlot);
+    f.optMono.setValue(true);
+    EXPECT_TRUE(Readout(f).empty());
+}
+
 // An Overplot stopped at once leaves every output as it was: the readout, title and stored Qext (which no
 // reader writes), the data file and the export with the Debye series' terms.
 TEST_F(RunOnShowTest, StoppedOverplotLeavesEveryOutput) {
