@@ -8,6 +8,7 @@
 
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
+#include "media/refrel.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "runs/box_number.h"
@@ -199,9 +200,14 @@ void Form1::FinishRunRecord() {
     r.qSca = results.qSca;
     // What the run's steps used (a file being read keeps the boxes' index it restored).
     if (!runFlags.dataFileLoading) r.absorbing = calc.absorbingFlag == 2;
-    // The nominal sphere's: a size distribution leaves sizeParam at its last sample.
-    r.sizeParam =
-        calc.wavelength > 0 ? r.radius * kTwoPi / calc.wavelength * indexState.mediumRe : calc.sizeParam;
+    // The nominal sphere's at the wavelength the record names: a size distribution leaves sizeParam at its
+    // last sample, a run of several wavelengths calc.wavelength and the medium's index at its last wavelength.
+    double lambda = calc.wavelength, mediumRe = indexState.mediumRe;
+    if (r.waveCount > 1) {
+        lambda = BoxValue(r.lambdaText);
+        if (const std::optional<Complex> medium = MediumIndexAt(r.indexModels, lambda)) mediumRe = medium->re;
+    }
+    r.sizeParam = lambda > 0 ? r.radius * kTwoPi / lambda * mediumRe : calc.sizeParam;
     r.lastSizeParam = calc.sizeParam;
     r.firstPoint = angleGrid.firstPoint;
     r.lastPoint = angleGrid.lastPoint;

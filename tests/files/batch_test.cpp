@@ -39,8 +39,10 @@ class BatchTest : public test::Form1Test {
     std::string at(const std::string& name) const { return folder.at(name); }
 
     // Writes the batch file (items one a line), answers both dialogs and clicks the command.
-    Form1& runBatch(const std::vector<std::string>& items, const std::string& name = "b.min") {
+    Form1& runBatch(const std::vector<std::string>& items, const std::string& name = "b.min",
+                    const std::string& waves = "1") {
         Form1& f = started();
+        test::Type(f.cboWave, waves);
         f.fileState.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
         std::ofstream out(at(name), std::ios::binary);
         for (const std::string& item : items) out << item << "\r\n";
@@ -98,6 +100,16 @@ TEST_F(BatchTest, TwoRunsEndToEnd) {
         const std::string row = PrintText(double(j - 1)) + "\t" + PrintText(perp) + "\t" + PrintText(para) +
                                 "\t" + PrintText((perp + para) / 2) + "\r\n";
         EXPECT_NE(second.find("\r\n" + row), std::string::npos) << row;
+    }
+}
+
+// A batch of several wavelengths reports the size parameter at the wavelength its report names (0.65 um).
+TEST_F(BatchTest, SeveralWavelengthsReportTheSizeParameterAtTheWavelengthNamed) {
+    for (const char* waves : {"RGB", "Low"}) {
+        runBatch(kTwo, "two.min", waves);
+        EXPECT_NE(report().find("0.65\t um\r\n\r\nRadius: \t 10 \t um\tSize parameter: \t 96.6644 \r\n"),
+                  std::string::npos)
+            << waves;
     }
 }
 
