@@ -433,9 +433,14 @@ bool Loader::checkFields() const {
         return false;
     }
     if (!pointsOfRange()) return false;
-    if (d.stopped && g.code < kGraphLee && d.last - d.first + 1 != d.stopped->done) {
-        Invalid("Line " + CStr(stopLine()) + ": the file holds " + CStr(d.last - d.first + 1) +
-                " points, not the " + CStr(d.stopped->done) + " its stop line names.");
+    // A stopped sweep holds the points it finished, a Lee diagram or map the rows (steps) it finished; a map
+    // saved before stopped maps were redrawn holds every row planned.
+    const bool lee = g.code >= kGraphLee;
+    const std::int32_t stored = lee ? LeeStepCount(d) + 1 : d.last - d.first + 1;
+    if (d.stopped && stored != d.stopped->done && !(g.code > kGraphLee && stored == d.stopped->planned)) {
+        Invalid("Line " + CStr(stopLine()) + ": the file holds " + CStr(stored) +
+                (lee ? " steps" : " points") + ", not the " + CStr(d.stopped->done) +
+                " its stop line names.");
         return false;
     }
     return true;
@@ -756,7 +761,7 @@ bool Loader::check() {
     if (!checkFields()) return false;
     if (!checkInputRules()) return false;
     if (hasRayOrders() && rays != "Multiple") {
-        const Checked<std::int32_t> p = CLng(Val(rays));
+        const Checked<std::int32_t> p = CLng(RayListNumber(rays));  // as the list reads it: "1E+400" too
         if (!p.ok() || p.value > kDataFileMaxOrder || p.value < -kDataFileMaxOrder) {
             Invalid("Line " + CStr(LineOf(d, [](DataFile& m) { m.rays = kItemMark; })) +
                     ": the ray orders \"" + d.rays + "\" are beyond the program's limits.");

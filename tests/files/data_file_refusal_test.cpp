@@ -214,6 +214,8 @@ TEST_F(DataFileRefusalTest, CountsThatDisagreeWithTheRowsAreRefused) {
         {Replaced(leeRun, "\r\n 4 \r\n", "\r\n 2 \r\n"), leeRows + 3 * (2 * points + 1),
          "\"*\" is a row of numbers beyond the results of 3 steps of " + std::to_string(points) +
              " points the file names"},
+        {leeRun + "Stopped after 2 of 9 points\r\n", LineOf(leeRun, "Light source: Point") + 1,
+         "the file holds 5 steps, not the 2 its stop line names."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -305,6 +305,8 @@ TEST_F(DataFileReloadTest, AFileWithABadEntryChangesNothing) {
         {[](DataFile& d) { d.sphere.density = "abc"; }, "Line 11: the water density \"abc\" is not a number"},
         {[](DataFile& d) { d.method = "Debye", d.rays = "200000"; },
          "Line 8: the ray orders \"200000\" are beyond the program's limits."},
+        {[](DataFile& d) { d.method = "Debye", d.rays = "1E+400"; },
+         "Line 8: the ray orders \"1E+400\" are beyond the program's limits."},
         {[](DataFile& d) { d.inputs[7] = "9"; },
          "Line 29: the stored points 1 to 181 lie outside the 21 points of "
          "the graph."},
