@@ -1077,7 +1077,7 @@ void Loader::spectrum() {
         } else {
             f.ClearMenuSpectrum();
             f.mnuSpectrumFile.setChecked(true);
-            f.lblSpectrum.setCaption("Spectrum: from file");
+            f.lblSpectrum.setCaption(kSpectrumFileLabel);
         }
     }
     dlogSpectrumBand& band = *f.dlogSpectrumBand_;
@@ -1218,7 +1218,8 @@ void Loader::keepRecord() {
     if (d.version <= 202) olderVersion(r);
     r.methodLabel = f.lblDebyeRays.caption();
     r.title = f.caption();
-    r.spectrumLabel = f.lblSpectrum.caption();
+    // A spectrum file the window has not read is the run's all the same: its results are named by it.
+    r.spectrumLabel = d.spectrum == "Spectrum file" ? kSpectrumFileLabel : f.lblSpectrum.caption();
     r.bandMinUm = f.light.bandMinUm;
     r.bandMaxUm = f.light.bandMaxUm;
     r.indexModels = models;

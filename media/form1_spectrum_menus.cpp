@@ -55,7 +55,7 @@ void Form1::mnuSpectrumFile_Click() {
     }
     ClearMenuSpectrum();
     mnuSpectrumFile.setChecked(true);
-    lblSpectrum.setCaption("Spectrum: Data file");
+    lblSpectrum.setCaption(kSpectrumFileLabel);
     if (loaded) dlogSpectrumFile_->show(ShowMode::Modal);
 }
 

@@ -28,6 +28,9 @@ struct IndexState {
     bool indexRefused = false;
 };
 
+// The spectrum's label while a spectrum file is chosen, as a run from it names its spectrum.
+inline constexpr const char* kSpectrumFileLabel = "Spectrum: Data file";
+
 // The light: spectrum band, spectrum file and black body, and the sun disc's weights.
 struct LightState {
     float bandMinUm = 0.0f;

@@ -249,5 +249,22 @@ TEST_F(ReopenedRunTest, SettingsKeepTheirValuesThroughAFile) {
     }
 }
 
+// A run of a spectrum file read back names that spectrum, as the run did, where the reading window has read
+// the file too and where it has not (it then keeps its own spectrum and says so once).
+TEST_F(ReopenedRunTest, ARunOfASpectrumFileIsNamedSo) {
+    const std::string spectrum = std::string(TESSARY_EXAMPLES_DIR) + "/sunlight.spe";
+    for (const bool loaded : {true, false}) {
+        Form1& a = started();
+        fileDialogs.answer(spectrum), Choose(a.mnuSpectrumFile);
+        Type(a.cboStep, "1"), Type(a.cboWave, "10"), Press(a.cmdNewPlot);
+        save(a, "run");
+        Form1& b = started();
+        if (loaded) fileDialogs.answer(spectrum), Choose(b.mnuSpectrumFile);
+        read(b, "run");
+        EXPECT_EQ(messages.shown().size(), loaded ? 0u : 1u);
+        EXPECT_NE(exported(b, "read").find("\r\nSpectrum: Data file\r\n"), std::string::npos) << loaded;
+    }
+}
+
 }  // namespace
 }  // namespace tessary
