@@ -461,8 +461,10 @@ int Loader::lineOf(RuleInput input) const {
     const bool indices = d.version > 202, spectrum = d.version > 201;
     int line = 0;
     switch (input) {
-        case RuleInput::Graph:
         case RuleInput::MapFixed:
+            if (!d.runInputs.empty()) return LineStarting(d, "Inputs: ");
+            [[fallthrough]];
+        case RuleInput::Graph:
             return marked([](DataFile& m) { m.graphText = kItemMark; });
         case RuleInput::Method:
             line = marked([](DataFile& m) { m.method = kItemMark; });
@@ -679,6 +681,8 @@ MethodInputs Loader::methodInputs(const IndexModels& fileModels) const {
     in.step = Val(d.inputs[7]);
     in.mapMin = Val(SingleText(d.sweepStart));
     in.mapMax = Val(SingleText(d.sweepEnd));
+    // The fixed part of an index map as its run read it (files with an Inputs line).
+    if (!fileRecord.mapFixedText.empty()) in.mapFixed = Val(fileRecord.mapFixedText);
     return in;
 }
 
