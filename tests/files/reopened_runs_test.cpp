@@ -220,12 +220,12 @@ TEST_F(ReopenedRunTest, SettingsKeepTheirValuesThroughAFile) {
          {"Light source: Point", "Light source: Sun"}},
         // Inputs read from boxes that the lines before the results do not hold; radii and indices typed
         // with more digits than their Singles' seven or a Double's fifteen (a diameter, a size parameter).
-        {"map against the imaginary part, radius 20, real part 1.4",
+        {"map against the imaginary part, radius 20, real index 2",
          [](Form1& f) {
              Choose(f.cboGraph, "Map: angle v. imaginary RI"), Type(f.txtAngle, "20"),
-                 Type(f.txtF9_fixed, "1.4"), Press(f.cmdNewPlot);
+                 Type(f.txtF9_fixed, "2"), Press(f.cmdNewPlot);
          },
-         "\r\nInputs: radius 20; real part 1.4\r\n"},
+         "\r\nInputs: radius 20; real part 2\r\n"},
         {"Huygens with 50 rays", hidden("Huygens", &Form1::txtAngle, "50"), "\r\nInputs: rays 50\r\n"},
         {"van de Hulst, a = 2", hidden("van de Hulst", &Form1::cboQmin, "2"),
          "\r\nInputs: coefficient a 2; coefficient b 10\r\n"},
