@@ -1270,10 +1270,14 @@ void Loader::olderVersion(RunRecord& r) const {
 }
 
 void Loader::keepValuesAsRead() {
-    if (!f.mnuOverplot.checked()) {
-        f.graph.yScaleMin = d.yScaleMin;
-        f.graph.yScaleMax = d.yScaleMax;
-    }
+    if (f.mnuOverplot.checked()) return;
+    f.graph.yScaleMin = d.yScaleMin;
+    f.graph.yScaleMax = d.yScaleMax;
+    // The hidden boxes New plot takes the y scale from, as the run left them: its data maximum, and the
+    // minimum it started from where it works none out (a typed minimum, a Lee diagram or map), which the
+    // redraw above set to the axis. A New plot here then saves the y scale the run saved.
+    f.txtY2max.setText(CStr(d.yScaleMax));
+    if (d.yMin || g.code >= kGraphLee) f.txtY1min.setText(CStr(d.yScaleMin));
 }
 
 void Loader::caption() {
@@ -1389,18 +1393,10 @@ void Loader::inputs() {
     else
         f.txtRadius.setText(d.inputs[2]);
     if (d.version > 202) {
+        // Both parts as the run's boxes held them (checked above as the boxes take them): a New plot here
+        // saves the text the file holds, not a form of it that the run's window never showed.
         f.txtRefractReal.setText(d.inputs[3]);
-        // An imaginary part below 0.2 in the scientific form where the box reads that form as the same
-        // number (not a negative one: "-1.50E+00" is no entry of the box), else as the file holds it.
-        const std::string& imag = d.inputs[4];
-        const double v = Val(imag);
-        const std::string scientific = Format(v, "Scientific");
-        if (v == 0)
-            f.txtRefractImag.setText("0");
-        else if (v < 0.2 && BoxNumber(scientific, true) == v)
-            f.txtRefractImag.setText(scientific);
-        else
-            f.txtRefractImag.setText(imag);
+        f.txtRefractImag.setText(d.inputs[4]);
     }
     // A stopped sweep of logarithmic steps shows the range it planned, over which it formed every x.
     const bool planned = d.stopped && !d.stopped->plannedMax.empty();

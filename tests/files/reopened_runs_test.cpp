@@ -55,8 +55,9 @@ class ReopenedRunTest : public test::Form1Test {
         for (const auto& m : messages.shown()) ADD_FAILURE() << m.title << ": " << m.prompt;
     }
     // Saves the run on show (then rewrites a line of the file as an older program wrote it), reads it on a
-    // fresh window and presses New plot there: that window saves the same file, computes the same values
-    // and says nothing on the way. The reading window; the file in `file`.
+    // fresh window and presses New plot there: that window saves the same file before and after (but where
+    // the run was stopped), computes the same values and says nothing on the way. The reading window; the
+    // file in `file`.
     Form1& expectComputedAgain(Form1& a, const std::pair<std::string, std::string>& older = {}) {
         const std::vector<double> computed = Computed(a);
         file = save(a, "run");
@@ -68,6 +69,9 @@ class ReopenedRunTest : public test::Form1Test {
         EXPECT_EQ(save(b, "again"), file);
         Press(b.cmdNewPlot);
         EXPECT_EQ(Computed(b), computed);
+        if (file.find("\r\nStopped after ") == std::string::npos) {
+            EXPECT_EQ(save(b, "computed"), file);
+        }
         expectQuiet();
         return b;
     }
@@ -165,8 +169,9 @@ TEST_F(ReopenedRunTest, ABeamRunComputesAgainAsTheBeamItWas) {
 
 // Settings through a file: what a file holds is the run's as the boxes mean it, and the window that reads
 // it saves the same and computes the same values again without a word (its boxes take what the reader
-// wrote into them, a negative imaginary part too). Y limits typed after a run are
-// the file's once a redraw has drawn with them; a typed maximum with an automatic minimum runs again; a
+// wrote into them, the imaginary part as typed). Y limits typed after a run are the file's once a redraw
+// has drawn with them, and typed ones keep the y scale the run started from; a typed maximum with an
+// automatic minimum runs again; a
 // stopped Lee diagram computes its rows at their radii again; a sweep an older program saved as drawn under
 // the sun reads as the point source its run had.
 TEST_F(ReopenedRunTest, SettingsKeepTheirValuesThroughAFile) {
@@ -193,13 +198,22 @@ TEST_F(ReopenedRunTest, SettingsKeepTheirValuesThroughAFile) {
         std::pair<std::string, std::string> older{};  // a line as an older program wrote it
     };
     const Case cases[] = {
-        // An imaginary part the box takes back (the scientific form only where it reads as the same number).
+        // An imaginary part as the run's box held it, which the box takes back.
         {"imaginary part -1.5", [](Form1& f) { Type(f.txtRefractImag, "-1.5"), Press(f.cmdNewPlot); },
          "\r\n-1.5\r\n"},
+        {"imaginary part 0.01", [](Form1& f) { Type(f.txtRefractImag, "0.01"), Press(f.cmdNewPlot); },
+         "\r\n0.01\r\n"},
         {"imaginary part -0.001", [](Form1& f) { Type(f.txtRefractImag, "-0.001"), Press(f.cmdNewPlot); },
          "\r\n-0.001\r\n"},
         {"y limits typed, not drawn", typedLimits(false), "\r\nAutomatic\r\nAutomatic\r\n"},
         {"y limits typed and drawn", typedLimits(true), "\r\n .01 \r\n 1.5E+20 \r\n"},
+        // Typed limits leave the y scale New plot starts from, that of the graph drawn before.
+        {"efficiencies with typed y limits after an angle graph",
+         [](Form1& f) {
+             Press(f.cmdNewPlot), Choose(f.cboGraph, "Qext/Qsca/Qabs v. radius"), Type(f.cboStep, "1");
+             Type(f.cboYmax, "5"), Press(f.cmdNewPlot);
+         },
+         "\r\n 0 \r\n 5 \r\n"},
         {"y maximum 1 at radius 100",
          [](Form1& f) { Type(f.txtRadius, "100"), Type(f.cboYmax, "1"), Press(f.cmdNewPlot); },
          "\r\nAutomatic\r\n 1 \r\n"},
