@@ -25,6 +25,13 @@ bool Refuse(const std::string& message) {
     return false;
 }
 
+// False for a file read back that names an index file whose table the window had not read: its record's
+// models hold the window's own model there, which gave the index of no row of the run.
+bool IndexTablesOfRunHeld(const RunRecord& r) {
+    return (r.sphere.word != "File1" || r.indexModels.sphere == SphereModel::File) &&
+           (r.medium.word != "File2" || r.indexModels.medium == MediumModel::File);
+}
+
 template <class Table>
 std::array<std::span<const double>, 8> Columns(const Table& table) {
     std::array<std::span<const double>, 8> out;
@@ -129,8 +136,14 @@ bool Form1::save_text() {
     if (sweep && !SweepRowsOfRun(runRecord, s))
         return Refuse("The range of the run gives no points to save (step " + s.stepText +
                       "). Run New plot before saving.");
-    if (s.graphCode == kGraphWavelength || s.graphCode == kGraphEfficiencyWavelength)
+    if (s.graphCode == kGraphWavelength || s.graphCode == kGraphEfficiencyWavelength) {
+        if (!IndexTablesOfRunHeld(runRecord))
+            return Refuse(
+                "The refractive index of each wavelength of this run comes from an index file this "
+                "window has not read. Read that index file, then these results again, to save them "
+                "as text.");
         SetExportRelativeIndex(runRecord, s);
+    }
     // The series' terms of the run on show, at the x of its last call: only when its plane-wave Debye
     // series left them (never a file's, nor a Gaussian beam's, whose series keeps other terms).
     if (s.s1s2 && s.calcMethod == kMethodDebye && runRecord.debyeTerms && !runRecord.fromFile) {

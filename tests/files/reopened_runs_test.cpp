@@ -280,5 +280,21 @@ TEST_F(ReopenedRunTest, ARunOfASpectrumFileIsNamedSo) {
     }
 }
 
+// A sweep against wavelength of an index file's sphere, read where the window has not read that file: the
+// text export, whose rows give the index at each wavelength, is refused, never written with the window's
+// own model under the file's sphere.
+TEST_F(ReopenedRunTest, AnIndexFileNotReadGivesNoIndexOfTheRows) {
+    Form1& a = started();
+    fileDialogs.answer(std::string(TESSARY_EXAMPLES_DIR) + "/glass.rix"), Choose(a.mnuRI_File1);
+    Choose(a.cboGraph, "Intensity v. wavelength"), Type(a.txtXmin, "400"), Type(a.txtXmax, "700");
+    Type(a.cboStep, "50"), Press(a.cmdNewPlot);
+    save(a, "run");
+    Form1& b = started();
+    read(b, "run");
+    messages.clear();
+    EXPECT_EQ(exported(b, "read"), "");
+    EXPECT_EQ(messages.shown().size(), 1u);
+}
+
 }  // namespace
 }  // namespace tessary
