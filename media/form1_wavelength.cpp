@@ -31,8 +31,11 @@ void Form1::txtLambda_change() {
     // A number beyond the Double range is no wavelength, but no empty box either: the input checks
     // refuse it.
     const bool overflow = typed.status != NumberStatus::Ok;
-    // No wavelength yet, or a run over several wavelengths (which computes m per wavelength).
-    if ((calc.wavelength == 0.0 && !overflow) || calc.waveCount > 1) return;
+    // No wavelength yet (digits, if any, all zeros: "0,"), or a run over several wavelengths (which
+    // computes m per wavelength). A text Val reads as 0 with other digits ("0,,5") goes to the checks.
+    const bool noWavelengthYet = calc.wavelength == 0.0 && !overflow &&
+                                 txtLambda.text().find_first_of("123456789") == std::string::npos;
+    if (noWavelengthYet || calc.waveCount > 1) return;
     // A data file being read was checked whole before it is applied, and the boxes are half restored
     // while it is: the window's input checks and band messages, which would speak of boxes and
     // wavelengths the file has not set yet, are left out, and the index is shown where the models give

@@ -252,6 +252,9 @@ Next InputChecks::refusedIndex() {
 // The bands of the models and the spectrum; over several wavelengths the band of the spectrum dialog as the
 // runs take it.
 Next InputChecks::bands() {
+    // A wavelength text that is no number ("0,,5") is refused as such, not held against a band as the
+    // number Val reads in it (one beyond the Double range is a number, refused as the largest are).
+    if (!ParseTypedNumber(f.txtLambda.text())) return entry(f.txtLambda, false, 100);
     if (f.calc.waveCount >= 2) {
         // A limit beyond the Double range is an infinity, refused as the largest numbers are.
         f.light.bandMaxUm =

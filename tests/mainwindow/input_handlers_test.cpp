@@ -893,12 +893,14 @@ TEST_F(InputHandlersTest, WavelengthTypedKeyByKeyStaysAsTyped) {
 }
 
 // A text with a decimal comma that is no number is refused with the entry's message as it is typed and at
-// New plot, not held against a band as the number before its comma ("0,65.0" was 0 µm, outside IAPWS's).
+// New plot, not held against a band as the number before its comma ("0,65.0" was 0 µm, outside IAPWS's; "0,,5"
+// was read as 0 µm, silently as typed, and refused with the band message).
 TEST_F(InputHandlersTest, WavelengthThatIsNoNumberGetsTheEntryMessage) {
-    for (const char* keys : {"0,65.0", " 0,55 "}) {
+    for (const char* keys : {"0,65.0", " 0,55 ", "0,,5", "0..5"}) {
         Form1& f = ready();
         static_cast<QLineEdit*>(f.txtLambda.widget())->selectAll();
         QTest::keyClicks(f.txtLambda.widget(), keys);
+        EXPECT_FALSE(messages.shown().empty()) << keys;  // as typed
         test::Press(f.cmdNewPlot);
         ASSERT_FALSE(messages.shown().empty()) << keys;
         for (const MessageBoxRequest& m : messages.shown())
