@@ -427,6 +427,7 @@ class Decoder {
     DataFile f;
     int lastLine = 1;                // the line of the last item read
     int lambdaLine = 0;              // the line of the wavelength
+    int sphereWordLine = 0;          // the line of the sphere's word in the head
     std::optional<TailText> pushed;  // a line read ahead, the next tailLine()
     std::string resultsNamed;        // what the results hold, for the messages of rows: "181 points of ..."
 };
@@ -492,12 +493,17 @@ void Decoder::head() {
         item = word();
     } else {
         f.sphereWord = item;
+        sphereWordLine = lastLine;
         item = word();
     }
     if (item == "User2") {
         f.user2 = user();
         item = word();
     } else {
+        // The writers of every version write one of the two here; any other word is no file of theirs.
+        if (item != "Defined2")
+            invalid("Line " + CStr(lastLine) + ": \"" + item + "\" is neither \"User2\" nor \"Defined2\"",
+                    lastLine);
         f.mediumWord = item;
         item = word();
     }
@@ -530,6 +536,11 @@ std::string Decoder::sphereModel(std::string item) {
         m.word = IsOldSphereWord(item) ? item : std::string();
         return item;  // the wavelength count
     }
+    // The sphere's word is written twice, in the head and here, as the same word.
+    if (!f.user1 && item != f.sphereWord)
+        invalid("Line " + CStr(sphereWordLine) + ": the sphere model \"" + f.sphereWord + "\" is not \"" +
+                    item + "\", the model of line " + CStr(lastLine),
+                sphereWordLine);
     m.word = item;
     if (item == "Air1") m.airTemp = text();
     if (item == "IAPWS") {

@@ -668,6 +668,8 @@ TEST(DataFileCodec, ALineThatCannotBeReadExactlyIsNamed) {
         {[](Lines& l) { l[28] = " 1.5           5 "; }, 29},
         {[](Lines& l) { l[11] = " 0.5 "; }, 12},
         {[](Lines& l) { l[14] = "0"; }, 15},
+        {[](Lines& l) { l[5] = "Defined"; }, 6},  // neither "User2" nor "Defined2"
+        {[](Lines& l) { l[4] = "Cowley"; }, 5},   // not the sphere model of line 9
     };
     for (const auto& [edit, line] : cases) {
         Lines edited = lines;
