@@ -9,8 +9,10 @@
 #include "files/data_file.h"
 #include "files/data_file_record.h"
 #include "graphs/graph_codes.h"
+#include "graphs/graph_geometry.h"
 #include "mainwindow/form1.h"
 #include "numerics/constants.h"
+#include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 #include "runs/run_record.h"
 #include "runs/sweep_steps.h"
@@ -46,6 +48,7 @@ class Gatherer {
 
   private:
     void settings();
+    void storedCurvesScale();
     bool range(std::optional<std::pair<std::int32_t, std::int32_t>>& pointRange);
     bool stoppedSweep(const ResultsInUse& use);
     bool results();
@@ -83,6 +86,7 @@ void Gatherer::settings() {
     d.yMax = r.yMax;
     d.yScaleMin = f.graph.yScaleMin;
     d.yScaleMax = f.graph.yScaleMax;
+    if (code == kGraphAngle && r.graphSubCode != kSubIntensity && r.waveCount == 1) storedCurvesScale();
     // The light source the results on show were drawn with.
     d.lightSource = r.lightSource;
     // The run's own: moduli in place of intensities, Inv Wavelength, the beam that lit the sphere and the
@@ -99,6 +103,21 @@ void Gatherer::settings() {
     d.debyeRecursion = r.debyeRecursion;
     d.surfaceWaves = SurfaceWavesOf(r);
     d.runInputs = RunInputsOf(r);
+}
+
+// A phase function or W/m2 graph is stored as the intensities it is drawn from, which a reader draws as the
+// intensity graph: its automatic y limits are those of the intensities over the x range, as Display finds
+// them for that graph (the range of the graph drawn would leave them off the axis). Typed limits keep the
+// scale the run started from.
+void Gatherer::storedCurvesScale() {
+    const RunRecord& r = f.runRecord;
+    const bool autoMin = !r.yMin, autoMax = !r.yMax;
+    const graphs::IndexSpan visible = graphs::VisibleIndices(
+        kGraphAngle, f.angleGrid.angleCount, Val(r.stepText), Val(r.xMinText), Val(r.xMaxText), 0.0, false);
+    const graphs::CurveExtremes e =
+        graphs::ScanCurves(f.results.intensityPerp, f.results.intensityPara, visible, autoMax, autoMin);
+    if (autoMax && AMAX(e.maxPerp, e.maxPara) > 0) d.yScaleMax = AMAX(e.maxPerp, e.maxPara);
+    if (autoMin) d.yScaleMin = e.scanned ? AMIN(e.minPerp, e.minPara) : 0.0;
 }
 
 // The point range: for graph codes 10 to 19 worked out from the run's range, as the file states it.

@@ -198,7 +198,8 @@ std::string WithoutAmplitudeTable(const std::string& text) {
 // label, and saves the same bytes, also after a redraw of a Lee diagram or map in either normalisation
 // (a redraw keeps the row peaks stored); its text export is the one made before saving, less the S1 and
 // S2 table where the file holds none (a phase function or watts graph is saved as the intensities it is
-// drawn from, and reads back as those); New plot computes the same intensities again.
+// drawn from, with their y scale, and reads back as those); New plot computes the same intensities again and
+// saves the same file.
 TEST_F(DataFileReloadTest, SaveReadSaveGivesTheSameBytes) {
     const auto redraw = [](Form1& f) {
         if (f.codes.graphCode < kGraphLee) return;
@@ -242,8 +243,10 @@ TEST_F(DataFileReloadTest, SaveReadSaveGivesTheSameBytes) {
         EXPECT_EQ(save(b, "third"), first);
         const std::string own = block ? text : WithoutAmplitudeTable(text);
         EXPECT_EQ(ownText ? ExportDifference(exported(b, "second"), own) : "", "");
+        b.mnuS1S2.setChecked(block);
         b.cmdNewPlot.click();
         EXPECT_EQ(b.results.intensityPerp, curve);
+        EXPECT_EQ(save(b, "computed"), first);
     }
 }
 

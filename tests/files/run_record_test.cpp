@@ -135,8 +135,9 @@ TEST_F(RunRecordTest, FixedRunsSaveTheSameBytesAsBefore) {
     const FixedRun runs[] = {
         {"angle", [](Form1& f) { Run(f, "Intensity v. scattering angle", "0", "180", "1"); },
          7400363252034907707ull, 1915761367936607192ull},
+        // stored with the y scale of the intensities it is drawn from, as the intensity graph
         {"phase function", [](Form1& f) { Run(f, "Phase function", "0", "180", "2"); },
-         4053587885132701472ull, 15620302343033080820ull},
+         12710924871742222191ull, 15620302343033080820ull},
         {"debye p = 2",
          [](Form1& f) {
              f.cboType.setText("Debye");
