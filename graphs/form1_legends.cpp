@@ -48,16 +48,17 @@ void Form1::PolarLabel() {
 // The readout of the run on show, from its record and stored results alone: nothing of a run that finished
 // no point, nor while a run is under way (its record holds no finished point until the run ends, and its
 // command shows the readout then), nor of a size distribution (its series left the last sample's values),
-// whatever the size option says since. It writes nothing but the window and the shared angle counter.
+// whatever the size option says since. The graph on show is the run's, whatever graph the list names since.
+// It writes nothing but the window and the shared angle counter.
 void Form1::VisibleData() {
-    if (windowState.screenWidthPx < 801 || codes.graphCode == kGraphLee || optDisp.value()) return;
+    const RunRecord& run = runRecord;
+    const int graphOnShow = run.taken ? run.graphCode : codes.graphCode;
+    if (windowState.screenWidthPx < 801 || graphOnShow == kGraphLee || optDisp.value()) return;
     setForeColor(kButtonFace);
     boxFilled(12000, 500, 16000, 2000);
     boxFilled(graph.graphLeft, graph.graphBottom + 500.0, 0.9 * graph.graphRight, graph.graphBottom + 800.0);
     setForeColor(kBlack);
-    const RunRecord& run = runRecord;
-    if (!mnuDataVisible.checked() || codes.graphCode != kGraphAngle || run.graphCode != kGraphAngle ||
-        run.disperse || !ResultsInUseOf(run).any)
+    if (!mnuDataVisible.checked() || graphOnShow != kGraphAngle || run.disperse || !ResultsInUseOf(run).any)
         return;
 
     // Only what the run on show computed: Qabs needs Qext and Qsca, Qradar Qback.

@@ -202,7 +202,7 @@ TEST_F(ReadoutTest, OptionOffClearsAndLeavesTheBoxEmpty) {
     EXPECT_TRUE(texts().empty());
     form->clearDrawLog();
     form->mnuDataVisible.setChecked(true);
-    form->codes.graphCode = kGraphWavelength;
+    form->runRecord.graphCode = kGraphWavelength;  // the graph on show is the run's
     form->VisibleData();
     EXPECT_EQ(filledBoxes(), 2);
     EXPECT_TRUE(texts().empty());
@@ -212,9 +212,9 @@ TEST_F(ReadoutTest, NothingOnSmallScreensLeeDiagramsOrDistributions) {
     form->windowState.screenWidthPx = 800;
     form->VisibleData();
     form->windowState.screenWidthPx = 1024;
-    form->codes.graphCode = kGraphLee;
+    form->runRecord.graphCode = kGraphLee;  // the graph on show is the run's
     form->VisibleData();
-    form->codes.graphCode = kGraphAngle;
+    form->runRecord.graphCode = kGraphAngle;
     form->optDisp.setValue(true);
     form->VisibleData();
     EXPECT_TRUE(form->drawLog().empty());

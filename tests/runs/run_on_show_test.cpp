@@ -1,6 +1,7 @@
 // What shows results reads the run on show through its record and state: the readout and the simulation
 // show only a finished run, and an Overplot changes nothing of the run on show until it finishes.
 #include <QImage>
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -75,6 +76,23 @@ TEST_F(RunOnShowTest, ADistributionShowsNoReadoutOfASample) {
     test::Press(f.cmdNewPlot);
     f.optMono.setValue(true);
     EXPECT_TRUE(Readout(f).empty());
+}
+
+// The readout is of the graph on show, whatever graph the list names since (not run): Visible data ticked
+// shows it, unticked takes it away (with the Lee diagram chosen it stayed; with a sweep it did not show).
+TEST_F(RunOnShowTest, ReadoutFollowsTheGraphOnShowNotTheList) {
+    for (const char* chosen : {"Lee diagram", "Intensity v. radius"}) {
+        Form1& f = started();
+        f.setRecording(true);
+        test::Choose(f.mnuDataVisible), test::Press(f.cmdNewPlot);
+        const std::vector<std::string> readout = Readout(f);
+        test::Choose(f.cboGraph, chosen);
+        EXPECT_EQ(Readout(f), readout) << chosen;
+        f.clearDrawLog(), test::Choose(f.mnuDataVisible);  // unticked: its box is cleared
+        EXPECT_TRUE(std::any_of(f.drawLog().begin(), f.drawLog().end(), [](const DrawOp& op) {
+            return op.kind == DrawOp::Kind::FilledBox && op.x1 == 12000 && op.y1 == 500;
+        })) << chosen;
+    }
 }
 
 // An Overplot stopped at once leaves every output as it was: the readout, title and stored Qext (which no
