@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -161,6 +162,8 @@ void Form1::LeeSweep() {
         runRecord.doneFirst = 0;  // the rows finished, counted into the run's record
         runRecord.doneLast = -1;
         runRecord.plannedPoints = N + 1;
+        // The y scale the last finished row left (a row starts from the axis of the one before).
+        std::pair<double, double> finishedScale{graph.yScaleMin, graph.yScaleMax};
         for (sweepState.loopStep = 0; sweepState.loopStep <= N; ++sweepState.loopStep) {
             if (codes.runState == kRunStopped) break;
             if (sweepState.loopStep > 0) KeepRowsAhead(*this, sweepState.loopStep, N, startedUntil);
@@ -168,11 +171,17 @@ void Form1::LeeSweep() {
             RowCaption(*this, sweepState.loopStep);
             sweepState.loopI = 1;
             Overplot();
-            if (codes.runState != kRunStopped) runRecord.doneLast = sweepState.loopStep;
+            if (codes.runState == kRunStopped) continue;
+            runRecord.doneLast = sweepState.loopStep;
+            finishedScale = {graph.yScaleMin, graph.yScaleMax};
         }
         mieAhead.Clear();
-        // After a stop the caption names the last row finished, or none.
-        if (codes.runState == kRunStopped) RowCaption(*this, runRecord.doneLast);
+        // After a stop the caption names the last row finished, or none, and the y scale is the one the
+        // diagram of the finished rows alone leaves (saved with them).
+        if (codes.runState == kRunStopped) {
+            RowCaption(*this, runRecord.doneLast);
+            std::tie(graph.yScaleMin, graph.yScaleMax) = finishedScale;
+        }
         leeStores.leeGridStep = Val(cboStep.text());  // the stores' angle grid, for the redraws
         leeStores.leeGridFirst = angleGrid.windowFirst;
         leeStores.leeGridLast = codes.runState == kRunStopped

@@ -173,6 +173,19 @@ TEST_F(StoppedRunsTest, AStoppedMapIsTheMapOfItsFinishedRows) {
     }
 }
 
+// A Lee diagram stopped in its fourth row saves the file of the diagram of its three finished rows, the
+// y scale they left included, with the stop line: read back, New plot computes that diagram and saves it.
+TEST_F(StoppedRunsTest, AStoppedLeeDiagramSavesTheDiagramOfItsFinishedRows) {
+    Form1& f = started();
+    test::Choose(f.cboGraph, "Lee diagram"), test::Type(f.txtRstep, "10"), test::Type(f.txtRmax, "40");
+    runStopped(f, [&f] { return f.sweepState.loopStep == 3; });
+    ASSERT_EQ(f.runRecord.doneLast, 2);
+    const std::string file = data(f);
+    Form1& b = readBack(file);
+    test::Press(b.cmdNewPlot);
+    EXPECT_TRUE(file == data(b) + "Stopped after 3 of 11 points\r\n");
+}
+
 // A sweep stopped after two or three points (fewer than New plot takes) reads back without a message and
 // saves the same bytes: a redraw draws the points stored, however few.
 TEST_F(StoppedRunsTest, ASweepStoppedAfterFewPointsReadsBackQuietly) {
