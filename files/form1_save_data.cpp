@@ -86,7 +86,10 @@ void Gatherer::settings() {
     d.yMax = r.yMax;
     d.yScaleMin = f.graph.yScaleMin;
     d.yScaleMax = f.graph.yScaleMax;
-    if (code == kGraphAngle && r.graphSubCode != kSubIntensity && r.waveCount == 1) storedCurvesScale();
+    // Also an intensity run on show as its phase function or W/m2 (the graph list's entry chosen since).
+    const bool drawnAsOther = f.codes.graphCode == kGraphAngle && f.codes.graphSubCode != kSubIntensity;
+    if (code == kGraphAngle && (r.graphSubCode != kSubIntensity || drawnAsOther) && r.waveCount == 1)
+        storedCurvesScale();
     // The light source the results on show were drawn with.
     d.lightSource = r.lightSource;
     // The run's own: moduli in place of intensities, Inv Wavelength, the beam that lit the sphere and the

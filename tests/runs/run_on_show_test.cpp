@@ -95,6 +95,18 @@ TEST_F(RunOnShowTest, ReadoutFollowsTheGraphOnShowNotTheList) {
     }
 }
 
+// An intensity run redrawn as its phase function or W/m2 (the list's entry chosen, not run) saves the file of
+// the intensity graph: not the y scale of the graph drawn, which read back left the intensities off the axis.
+TEST_F(RunOnShowTest, IntensityRunDrawnAsAnotherGraphSavesItsOwnScale) {
+    for (const char* drawnAs : {"Phase function", "Watts/sq. m. v. scattering angle"}) {
+        Form1& f = started();
+        test::Type(f.cboStep, "1"), test::Press(f.cmdNewPlot);
+        const std::string file = saved(f.mnuSave, ".tsy");
+        test::Choose(f.cboGraph, drawnAs);
+        EXPECT_TRUE(saved(f.mnuSave, ".tsy") == file) << drawnAs;
+    }
+}
+
 // An Overplot stopped at once leaves every output as it was: the readout, title and stored Qext (which no
 // reader writes), the data file and the export with the Debye series' terms.
 TEST_F(RunOnShowTest, StoppedOverplotLeavesEveryOutput) {
