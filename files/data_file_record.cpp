@@ -210,7 +210,7 @@ void Medium(const DataFile& d, IndexModels& m) {
         m.medium = MediumModel::User;
         if (d.user2) m.user2 = PointsOf(*d.user2);
     }
-    if (s.word == "File2" && !m.fileIndices2.empty()) m.medium = MediumModel::File;
+    if (s.word == "File2" && MediumFileOfRun(m, d.mediumName)) m.medium = MediumModel::File;
 }
 
 }  // namespace
@@ -235,10 +235,18 @@ IndexModels IndexModelsOf(const DataFile& d, IndexModels m) {
     }
     if (d.sphere.word != "File1")
         Sphere(d, m);
-    else if (!m.fileIndices1.empty())  // else the window's sphere stays: no index file of its own
+    else if (SphereFileOfRun(m, d.sphereName))  // else the window's sphere stays: no index file of its own
         m.sphere = SphereModel::File;
     Medium(d, m);
     return m;
+}
+
+bool SphereFileOfRun(const IndexModels& m, const std::string& sphereName) {
+    return !m.fileIndices1.empty() && m.fileName1 == sphereName;
+}
+
+bool MediumFileOfRun(const IndexModels& m, const std::string& mediumName) {
+    return !m.fileIndices2.empty() && m.fileName2 == mediumName;
 }
 
 bool HoldsAmplitudes(const RunRecord& r) { return r.amplitude && GraphHoldsAmplitudes(r.graphCode); }

@@ -24,6 +24,11 @@ void RecordFromDataFile(const DataFile& file, RunRecord& record);
 // vacuum around the sphere, files before the complex options (2.05) real water indices.
 IndexModels IndexModelsOf(const DataFile& file, IndexModels window);
 
+// True when the sphere's (medium's) index file of the models is read and names the material a run names:
+// the one the run read, as far as a data file, which stores no table, can tell.
+bool SphereFileOfRun(const IndexModels& models, const std::string& sphereName);
+bool MediumFileOfRun(const IndexModels& models, const std::string& mediumName);
+
 // True when the run's stored values are moduli |S1|, |S2| (the Amplitude option) where they would be
 // intensities: the graphs of intensity against angle, wavelength, radius or index (the line "Values:
 // Amplitude" of its data file).

@@ -35,6 +35,7 @@ bool Form1::ReadRefIndex1() {
     std::optional<IndexFileTable> t = ChooseIndexFile(*this);
     if (!t) return false;
     indexState.sphereName = t->name;
+    indexState.indexModels.fileName1 = t->name;
     indexState.indexModels.fileIndices1 = std::move(t->rows);
     fileState.fileWlMin1 = indexState.indexModels.fileIndices1.front().wavelength;
     fileState.fileWlMax1 = indexState.indexModels.fileIndices1.back().wavelength;
@@ -47,6 +48,7 @@ bool Form1::ReadRefIndex2() {
     std::optional<IndexFileTable> t = ChooseIndexFile(*this);
     if (!t) return false;
     indexState.mediumName = t->name;
+    indexState.indexModels.fileName2 = t->name;
     indexState.indexModels.fileIndices2 = std::move(t->rows);
     fileState.fileWlMin2 = indexState.indexModels.fileIndices2.front().wavelength;
     fileState.fileWlMax2 = indexState.indexModels.fileIndices2.back().wavelength;

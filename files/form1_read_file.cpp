@@ -74,7 +74,12 @@ std::string RaysAsComputed(const DataFile& d) {
 class Loader {
   public:
     Loader(Form1& form, const DataFile& file, GraphCodes codes)
-        : f(form), d(file), g(codes), rays(RaysAsComputed(file)) {
+        : f(form),
+          d(file),
+          g(codes),
+          rays(RaysAsComputed(file)),
+          windowSphereName(form.indexState.sphereName),
+          windowMediumName(form.indexState.mediumName) {
         RecordFromDataFile(d, fileRecord);
     }
     // The file's fields against each other, the window's own limits and the overplot checks; false
@@ -137,6 +142,10 @@ class Loader {
     IndexModels models;      // the file's models (IndexModelsOf), set as the window's by indexModels()
     const std::string rays;  // the file's ray orders as the list takes them (RaysAsComputed)
     bool notStoredSaid = false;
+    // The window keeps its own sphere (medium) model, and with it its name for the runs to come, where the
+    // file names an index file the window has not read.
+    bool keepsSphere = false, keepsMedium = false;
+    const std::string windowSphereName, windowMediumName;
 };
 
 bool Loader::hasRayOrders() const {
@@ -1034,14 +1043,13 @@ void Loader::indexModels() {
     const bool named = d.version >= 201;
     const std::string& sphere = d.sphere.word;
     const std::string& medium = d.medium.word;
-    if (named && sphere == "File1" && models.fileIndices1.empty())
-        notStored();
-    else
-        f.ShowSphereModel(models.sphere);
-    if (named && medium == "File2" && models.fileIndices2.empty()) notStored();
+    keepsSphere = named && sphere == "File1" && !SphereFileOfRun(models, d.sphereName);
+    keepsMedium = named && medium == "File2" && !MediumFileOfRun(models, d.mediumName);
+    if (keepsSphere || keepsMedium) notStored();
+    if (!keepsSphere) f.ShowSphereModel(models.sphere);
     const std::string media[] = {"Air2", "Vacuum2", "Water2", "Segelstein2", "User2"};
     if (!named || std::find(std::begin(media), std::end(media), medium) != std::end(media) ||
-        (medium == "File2" && !models.fileIndices2.empty()))
+        (medium == "File2" && !keepsMedium))
         f.ShowMediumModel(models.medium);
     // The captions the file's reading has always given these items.
     const std::string& temp = d.sphere.temp;
@@ -1459,6 +1467,8 @@ void Loader::options() {
     // The text export of the results read, as after a run of the graph (Lee diagrams and maps have none).
     f.mnuSaveText.setEnabled(g.code < kGraphLee);
     caption();
+    if (keepsSphere) f.indexState.sphereName = windowSphereName;
+    if (keepsMedium) f.indexState.mediumName = windowMediumName;
 }
 
 }  // namespace

@@ -25,11 +25,14 @@ bool Refuse(const std::string& message) {
     return false;
 }
 
-// False for a file read back that names an index file whose table the window had not read: its record's
-// models hold the window's own model there, which gave the index of no row of the run.
+// False for a file read back that names an index file whose table the window had not read (or had read
+// of another material): its record's models hold the window's own model there, which gave the index of no
+// row of the run.
 bool IndexTablesOfRunHeld(const RunRecord& r) {
-    return (r.sphere.word != "File1" || r.indexModels.sphere == SphereModel::File) &&
-           (r.medium.word != "File2" || r.indexModels.medium == MediumModel::File);
+    const IndexModels& m = r.indexModels;
+    return (r.sphere.word != "File1" ||
+            (m.sphere == SphereModel::File && SphereFileOfRun(m, r.sphereName))) &&
+           (r.medium.word != "File2" || (m.medium == MediumModel::File && MediumFileOfRun(m, r.mediumName)));
 }
 
 template <class Table>

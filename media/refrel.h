@@ -57,6 +57,7 @@ struct IndexModels {
     UserIndexPoints user2 = kUser2Start;     // user-defined medium
     std::vector<IndexFileRow> fileIndices1;  // sphere index file; empty until one is read
     std::vector<IndexFileRow> fileIndices2;  // medium index file; empty until one is read
+    std::string fileName1, fileName2;        // the material each index file names
 };
 
 enum class RefrelStatus {

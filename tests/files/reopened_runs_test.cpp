@@ -280,20 +280,28 @@ TEST_F(ReopenedRunTest, ARunOfASpectrumFileIsNamedSo) {
     }
 }
 
-// A sweep against wavelength of an index file's sphere, read where the window has not read that file: the
-// text export, whose rows give the index at each wavelength, is refused, never written with the window's
-// own model under the file's sphere.
+// A sweep against wavelength of an index file's sphere, read where the window has not read that file (none,
+// or one of another material): the text export, whose rows give the index at each wavelength, is refused,
+// never written with the window's own model under the file's sphere, and the window keeps the name of the
+// model it keeps, which New plot computes with.
 TEST_F(ReopenedRunTest, AnIndexFileNotReadGivesNoIndexOfTheRows) {
+    std::string flint = test::ReadAll(std::string(TESSARY_EXAMPLES_DIR) + "/glass.rix");
+    test::WriteAll(at("flint.rix"), flint.replace(flint.find("Crown"), 5, "Flint"));
     Form1& a = started();
     fileDialogs.answer(std::string(TESSARY_EXAMPLES_DIR) + "/glass.rix"), Choose(a.mnuRI_File1);
     Choose(a.cboGraph, "Intensity v. wavelength"), Type(a.txtXmin, "400"), Type(a.txtXmax, "700");
     Type(a.cboStep, "50"), Press(a.cmdNewPlot);
     save(a, "run");
-    Form1& b = started();
-    read(b, "run");
-    messages.clear();
-    EXPECT_EQ(exported(b, "read"), "");
-    EXPECT_EQ(messages.shown().size(), 1u);
+    for (const bool other : {false, true}) {
+        Form1& b = started();
+        if (other) fileDialogs.answer(at("flint.rix")), Choose(b.mnuRI_File1);
+        const std::string own = b.indexState.sphereName;
+        read(b, "run");
+        messages.clear();
+        EXPECT_EQ(exported(b, "read"), "");
+        EXPECT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(b.indexState.sphereName, own);
+    }
 }
 
 }  // namespace
