@@ -895,6 +895,13 @@ void Decoder::notes(std::optional<TailText> line) {
         if (TailEntryOf(line->text) || IsAmplitudeTitle(line->text))
             refuse(*line, "is out of its place: after the results come, each once and in this order, " +
                               TailOrder());
+        // A known line behind blanks or marks ("+Stopped after ...") is that line damaged, never a note.
+        const std::string_view text = line->text;
+        const auto start =
+            std::find_if(text.begin(), text.end(), [](unsigned char c) { return std::isalnum(c) != 0; });
+        if (const TailEntry* entry = TailEntryOf(text.substr(static_cast<std::size_t>(start - text.begin()))))
+            refuse(*line,
+                   std::string("is no note: it is the ") + entry->name + " line behind other characters");
         if (IsNumbersRow(line->text))
             refuse(*line, "is a row of numbers beyond the " +
                               (resultsNamed.empty() ? "results" : resultsNamed) + " the file names");
