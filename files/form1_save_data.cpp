@@ -1,9 +1,11 @@
 // save_data: the window's state and the results on show as a data file. Everything is gathered and
 // checked first; the file is written in one go and replaces the old one only when complete, so a
 // refused or failed save leaves the old file, the point range and the overplot mark as they were.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "files/data_file.h"
@@ -86,10 +88,6 @@ void Gatherer::settings() {
     d.yMax = r.yMax;
     d.yScaleMin = f.graph.yScaleMin;
     d.yScaleMax = f.graph.yScaleMax;
-    // Also an intensity run on show as its phase function or W/m2 (the graph list's entry chosen since).
-    const bool drawnAsOther = f.codes.graphCode == kGraphAngle && f.codes.graphSubCode != kSubIntensity;
-    if (code == kGraphAngle && (r.graphSubCode != kSubIntensity || drawnAsOther) && r.waveCount == 1)
-        storedCurvesScale();
     // The light source the results on show were drawn with.
     d.lightSource = r.lightSource;
     // The run's own: moduli in place of intensities, Inv Wavelength, the beam that lit the sphere and the
@@ -108,19 +106,33 @@ void Gatherer::settings() {
     d.runInputs = RunInputsOf(r);
 }
 
-// A phase function or W/m2 graph is stored as the intensities it is drawn from, which a reader draws as the
-// intensity graph: its automatic y limits are those of the intensities over the x range, as Display finds
-// them for that graph (the range of the graph drawn would leave them off the axis). Typed limits keep the
-// scale the run started from.
+// The y scale of the stored curves, which a reader draws them with: where the limits are automatic, their
+// extremes over the run's x range (a stopped sweep's finished points), as Display finds them when it draws
+// those curves, the minimum of a log axis raised as GridYmin raises it. The graph on show may have been drawn
+// from other curves or another range since (a phase function, a lower panel's phases or polarisation, a
+// narrower x window, an overplot's frame): read back, its scale would leave the curves off the axis. Angle
+// graphs of several wavelengths are rescaled from their colour sums by every redraw, a reader's too; typed
+// limits are the user's and keep the scale the graph was drawn with.
 void Gatherer::storedCurvesScale() {
     const RunRecord& r = f.runRecord;
+    const bool oneCurveSet =
+        code == kGraphAngle ? r.waveCount == 1 : code >= kFirstSweepGraph && code <= kLastSweepGraph;
     const bool autoMin = !r.yMin, autoMax = !r.yMax;
-    const graphs::IndexSpan visible = graphs::VisibleIndices(
-        kGraphAngle, f.angleGrid.angleCount, Val(r.stepText), Val(r.xMinText), Val(r.xMaxText), 0.0, false);
-    const graphs::CurveExtremes e =
-        graphs::ScanCurves(f.results.intensityPerp, f.results.intensityPara, visible, autoMax, autoMin);
+    if (!oneCurveSet || d.last < d.first || (!autoMin && !autoMax)) return;
+    const double xMin = Val(r.xMinText);
+    const graphs::IndexSpan visible = graphs::VisibleIndices(code, f.angleGrid.angleCount, Val(r.stepText),
+                                                             xMin, Val(r.xMaxText), xMin, r.xStepLog);
+    // The points stored: a sweep's up to the last it finished.
+    const auto held = static_cast<std::size_t>(d.last) + 1;
+    std::span<const double> perp = f.results.intensityPerp, para = f.results.intensityPara;
+    perp = perp.first(std::min(held, perp.size())), para = para.first(std::min(held, para.size()));
+    const graphs::CurveExtremes e = graphs::ScanCurves(perp, para, visible, autoMax, autoMin);
     if (autoMax && AMAX(e.maxPerp, e.maxPara) > 0) d.yScaleMax = AMAX(e.maxPerp, e.maxPara);
-    if (autoMin) d.yScaleMin = e.scanned ? AMIN(e.minPerp, e.minPara) : 0.0;
+    if (!autoMin) return;
+    d.yScaleMin = e.scanned ? AMIN(e.minPerp, e.minPara) : 0.0;
+    if (f.optLog.value())
+        d.yScaleMin =
+            graphs::LogDataMin(d.yScaleMin, autoMax ? graphs::RoundAxisMax(d.yScaleMax, true) : *r.yMax);
 }
 
 // The point range: for graph codes 10 to 19 worked out from the run's range, as the file states it.
@@ -298,6 +310,7 @@ std::optional<DataFile> Gatherer::run(std::optional<std::pair<std::int32_t, std:
     }
     settings();
     if (!range(pointRange)) return std::nullopt;
+    storedCurvesScale();
     if (!(code >= kGraphLee ? leeResults() : results())) return std::nullopt;
     if (!amplitudes()) return std::nullopt;
     return d;

@@ -201,6 +201,7 @@ TEST_F(StoppedRunsTest, ASweepStoppedAfterFewPointsReadsBackQuietly) {
         d.last = done;
         d.values.resize(3 * static_cast<std::size_t>(done));
         d.stopped = StoppedRun{done, 10};
+        d.yScaleMax = *std::max_element(d.values.begin(), d.values.end());  // of the points stored, as saved
         const std::string file = EncodeDataFileBytes(d).value();
         Form1& b = readBack(file);
         EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;

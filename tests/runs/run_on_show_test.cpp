@@ -95,15 +95,39 @@ TEST_F(RunOnShowTest, ReadoutFollowsTheGraphOnShowNotTheList) {
     }
 }
 
-// An intensity run redrawn as its phase function or W/m2 (the list's entry chosen, not run) saves the file of
-// the intensity graph: not the y scale of the graph drawn, which read back left the intensities off the axis.
+// A run redrawn as another graph (the list's phase function or W/m2, not run; a narrower x window, also under
+// Sun or of a sweep; phases or polarisation below, also under a typed maximum) saves the run's file, whose y
+// scale is that of its stored curves over its range: read back on a fresh window, it is drawn on the run's axis
+// (the scale drawn left the forward peak above it, or the deepest minimum below). An ordinary redraw, too.
 TEST_F(RunOnShowTest, IntensityRunDrawnAsAnotherGraphSavesItsOwnScale) {
-    for (const char* drawnAs : {"Phase function", "Watts/sq. m. v. scattering angle"}) {
+    const auto narrower = [](TextBox Form1::*box, const char* x) {
+        return [box, x](Form1& f) { test::Type(f.*box, x), test::Press(f.cmdReplot); };
+    };
+    const auto pick = [](Menu Form1::*item) { return [item](Form1& f) { test::Choose(f.*item); }; };
+    const auto graph = [](const char* g) { return [g](Form1& f) { test::Choose(f.cboGraph, g); }; };
+    const std::pair<Act, Act> rows[] = {
+        {{}, graph("Phase function")},
+        {{}, graph("Watts/sq. m. v. scattering angle")},
+        {{}, narrower(&Form1::txtXmin, "100")},
+        {{}, pick(&Form1::mnuAmpPhase)},
+        {{}, pick(&Form1::mnuIntPol)},
+        {[](Form1& f) { test::Type(f.cboStep, "0.2"), f.optSun.setValue(true); },
+         narrower(&Form1::txtXmin, "100")},
+        {[](Form1& f) { test::Type(f.cboYmax, "100000000"); }, pick(&Form1::mnuAmpPhase)},
+        {graph("Intensity v. radius"), narrower(&Form1::txtXmax, "8.81")},
+        {{}, [](Form1& f) { test::Choose(f.cboPol, "Perpendicular"); }}};
+    for (std::size_t row = 0; row < std::size(rows); ++row) {
         Form1& f = started();
-        test::Type(f.cboStep, "1"), test::Press(f.cmdNewPlot);
+        test::Type(f.cboStep, "1");
+        if (rows[row].first) rows[row].first(f);
+        test::Press(f.cmdNewPlot);
+        const std::pair<double, double> axis{f.graph.yAxisMin, f.graph.yAxisMax};
         const std::string file = saved(f.mnuSave, ".tsy");
-        test::Choose(f.cboGraph, drawnAs);
-        EXPECT_TRUE(saved(f.mnuSave, ".tsy") == file) << drawnAs;
+        rows[row].second(f);
+        EXPECT_TRUE(saved(f.mnuSave, ".tsy") == file) << "row " << row;
+        Form1& reader = started();
+        fileDialogs.answer(folder.at("run") + ".tsy"), test::Choose(reader.mnuRead);
+        EXPECT_EQ(std::make_pair(reader.graph.yAxisMin, reader.graph.yAxisMax), axis) << "row " << row;
     }
 }
 
