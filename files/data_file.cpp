@@ -131,6 +131,10 @@ std::string TextItem(const std::string& s) {
 struct ExactSingle {
     float value;
 };
+// The same for a Double.
+struct ExactDouble {
+    double value;
+};
 
 // The print statement into memory, byte for byte as the text-file writer prints: items joined,
 // kZone on to the next 14-column zone strictly after the current column, numbers in their print form.
@@ -170,6 +174,10 @@ class Printer {
         Append(PrintText(v));
     }
     void Item(ExactSingle v) {
+        finite = finite && std::isfinite(v.value);
+        Append(PrintTextExact(v.value));
+    }
+    void Item(ExactDouble v) {
         finite = finite && std::isfinite(v.value);
         Append(PrintTextExact(v.value));
     }
@@ -714,7 +722,7 @@ void WriteIllumination(const DataFile& f, Printer& w) {
     w.PrintLine(line);
     if (light->kind != BeamKind::PlaneWave)
         w.PrintLine(kBeamPrefix, std::string_view(" "), ExactSingle{light->xf}, ExactSingle{light->yf},
-                    ExactSingle{light->zf}, ExactSingle{light->w0}, light->phiDegrees);
+                    ExactSingle{light->zf}, ExactSingle{light->w0}, ExactDouble{light->phiDegrees});
 }
 
 // The options in their order, joined by "; ".

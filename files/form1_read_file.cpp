@@ -944,7 +944,7 @@ void Loader::illumination() {
     beam.txtBeamYF.setText(SingleText(light.yf));
     beam.txtBeamZF.setText(SingleText(light.zf));
     beam.txtBeamWo.setText(SingleText(light.w0));
-    beam.txtPhi.setText(CStr(light.phiDegrees));
+    beam.txtPhi.setText(CStrExact(light.phiDegrees));
     light.kind == BeamKind::Gaussian ? f.mnuGaussian_Click() : f.mnuTopHat_Click();
     f.mnuIllumination.setVisible(true);
     (light.kind == BeamKind::Gaussian ? f.mnuGaussian : f.mnuTopHat).setVisible(true);

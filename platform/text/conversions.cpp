@@ -328,13 +328,22 @@ std::string ExactText(float v, bool signSlot, bool leadingZero) {
 std::string PrintTextExact(float v) { return ExactText(v, true, false) + ' '; }
 std::string CStrExact(float v) { return ExactText(v, false, true); }
 
-std::string CStrExact(double v) {
-    if (!std::isfinite(v)) return CStr(v);
+namespace {
+
+// The digits of Str or CStr for a Double, 15 to 17, as many as reading them back needs.
+std::string ExactText(double v, bool signSlot, bool leadingZero) {
     int digits = kDoubleDigits;
     for (; digits < 17; ++digits)
         if (Val(NumberText(detail::ToDecimalDigits(v, digits), digits, false, true)) == v) break;
-    return NumberText(detail::ToDecimalDigits(v, digits), digits, false, true);
+    return NumberText(detail::ToDecimalDigits(v, digits), digits, signSlot, leadingZero);
 }
+
+}  // namespace
+
+std::string PrintTextExact(double v) {
+    return std::isfinite(v) ? ExactText(v, true, false) + ' ' : PrintText(v);
+}
+std::string CStrExact(double v) { return std::isfinite(v) ? ExactText(v, false, true) : CStr(v); }
 
 namespace detail {
 std::string WholeNumberText(long long v, bool signSlot) {

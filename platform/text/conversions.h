@@ -110,6 +110,8 @@ std::string CStrExact(float v);
 // The text of a box for a Double with the fewest significant digits, 15 to 17, whose value read back (Val)
 // is v itself: CStr's where its 15 digits suffice ("8.017430258254235" where they do not).
 std::string CStrExact(double v);
+// Its print form (" 33.333333333333336 ").
+std::string PrintTextExact(double v);
 
 // ---------------------------------------------------------------------------------------------
 // Formatted numbers

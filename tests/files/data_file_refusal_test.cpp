@@ -442,23 +442,25 @@ TEST_F(DataFileRefusalTest, BeamsTheDialogWouldRefuseAreRefused) {
     }
 }
 
-// The beam as typed reads back as the very Singles the run used, and a New plot of the reopened window
-// computes the run again; a line of seven digits, as older files hold, reads as before.
+// The beam as typed reads back as the very Singles (and azimuth, a Double) the run used, and a New plot of
+// the reopened window computes the run again; a line of seven digits, as older files hold, reads as before.
 TEST_F(DataFileRefusalTest, TheBeamReadsBackAsTyped) {
     Form1& a = started();
     a.cboStep.setText("1"), a.dlogGaussianBeam_->txtBeamWo.setText("12.345678");
+    a.dlogGaussianBeam_->txtPhi.setText("33.3333333333333333");
     a.mnuGaussian_Click();
     a.cmdNewPlot.click();
     const std::vector<double> curve = a.results.intensityPerp;
     const std::string bytes = save(a, "beam");
-    EXPECT_GT(LineOf(bytes, "Beam: -40  0  0  12.345678  0 "), 0);
+    EXPECT_GT(LineOf(bytes, "Beam: -40  0  0  12.345678  33.333333333333336 "), 0);
     Form1& b = started();
     read(b, bytes);
     EXPECT_EQ(b.dlogGaussianBeam_->txtBeamWo.text(), "12.345678");
     b.cmdNewPlot.click();
     EXPECT_EQ(b.results.intensityPerp, curve);
-    read(b, Replaced(bytes, "  12.345678  0 \r\n", "  12.34568  0 \r\n"));
+    read(b, Replaced(bytes, "  12.345678  33.333333333333336 \r\n", "  12.34568  33.3333333333333 \r\n"));
     EXPECT_EQ(b.dlogGaussianBeam_->txtBeamWo.text(), "12.34568");
+    EXPECT_EQ(b.dlogGaussianBeam_->txtPhi.text(), "33.3333333333333");
 }
 
 }  // namespace
