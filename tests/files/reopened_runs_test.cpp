@@ -201,7 +201,7 @@ TEST_F(ReopenedRunTest, SettingsKeepTheirValuesThroughAFile) {
         // An imaginary part as the run's box held it, which the box takes back.
         {"imaginary part -1.5", [](Form1& f) { Type(f.txtRefractImag, "-1.5"), Press(f.cmdNewPlot); },
          "\r\n-1.5\r\n"},
-        {"imaginary part 0.01", [](Form1& f) { Type(f.txtRefractImag, "0.01"), Press(f.cmdNewPlot); },
+        {"imaginary index 0.01", [](Form1& f) { Type(f.txtRefractImag, "0.01"), Press(f.cmdNewPlot); },
          "\r\n0.01\r\n"},
         {"imaginary part -0.001", [](Form1& f) { Type(f.txtRefractImag, "-0.001"), Press(f.cmdNewPlot); },
          "\r\n-0.001\r\n"},
