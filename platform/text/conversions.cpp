@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 #include "platform/text/decimal_digits.h"
 
@@ -310,16 +311,22 @@ std::string PrintText(float v) { return Str(v) + ' '; }
 
 namespace {
 
-// The digits of Str or CStr for a Single, as many as reading them back needs.
-std::string ExactText(float v, bool signSlot, bool leadingZero) {
-    if (!std::isfinite(v)) return StrOf(v, kSingleDigits, signSlot, leadingZero);
+// Whether a text reads back as v: a Single through CSng of Val, a Double through Val.
+bool ReadsBackAs(const std::string& text, float v) {
+    const Checked<float> back = CSng(Val(text));
+    return back.ok() && back.value == v;
+}
+bool ReadsBackAs(const std::string& text, double v) { return Val(text) == v; }
+
+// The digits of Str or CStr, from their own count (7 for a Single, 15 for a Double) up to 17, as many as
+// reading them back needs.
+template <class F>
+std::string ExactText(F v, bool signSlot, bool leadingZero) {
+    if (!std::isfinite(v)) return NonFiniteText(v, signSlot);
     constexpr int kMostDigits = 17;
-    int digits = kSingleDigits;
-    for (; digits < kMostDigits; ++digits) {
-        const Checked<float> back =
-            CSng(Val(NumberText(detail::ToDecimalDigits(v, digits), digits, false, true)));
-        if (back.ok() && back.value == v) break;
-    }
+    int digits = std::is_same_v<F, float> ? kSingleDigits : kDoubleDigits;
+    for (; digits < kMostDigits; ++digits)
+        if (ReadsBackAs(NumberText(detail::ToDecimalDigits(v, digits), digits, false, true), v)) break;
     return NumberText(detail::ToDecimalDigits(v, digits), digits, signSlot, leadingZero);
 }
 
@@ -327,23 +334,8 @@ std::string ExactText(float v, bool signSlot, bool leadingZero) {
 
 std::string PrintTextExact(float v) { return ExactText(v, true, false) + ' '; }
 std::string CStrExact(float v) { return ExactText(v, false, true); }
-
-namespace {
-
-// The digits of Str or CStr for a Double, 15 to 17, as many as reading them back needs.
-std::string ExactText(double v, bool signSlot, bool leadingZero) {
-    int digits = kDoubleDigits;
-    for (; digits < 17; ++digits)
-        if (Val(NumberText(detail::ToDecimalDigits(v, digits), digits, false, true)) == v) break;
-    return NumberText(detail::ToDecimalDigits(v, digits), digits, signSlot, leadingZero);
-}
-
-}  // namespace
-
-std::string PrintTextExact(double v) {
-    return std::isfinite(v) ? ExactText(v, true, false) + ' ' : PrintText(v);
-}
-std::string CStrExact(double v) { return std::isfinite(v) ? ExactText(v, false, true) : CStr(v); }
+std::string PrintTextExact(double v) { return ExactText(v, true, false) + ' '; }
+std::string CStrExact(double v) { return ExactText(v, false, true); }
 
 namespace detail {
 std::string WholeNumberText(long long v, bool signSlot) {
