@@ -13,20 +13,10 @@
 
 namespace tessary {
 
-namespace {
-
-// The number of the wavelength box's text, its first decimal comma read as the point.
-ValResult WavelengthTyped(std::string text) {
-    if (const std::size_t comma = text.find(','); comma != std::string::npos) text[comma] = '.';
-    return ParseVal(text);
-}
-
-}  // namespace
-
 void Form1::txtLambda_change() {
     // The text stays as typed, the cursor where the user left it: a decimal comma is read as the point,
     // as every box is read at New plot, which tidies the text.
-    const ValResult typed = WavelengthTyped(txtLambda.text());
+    const ValResult typed = WavelengthAsTyped(txtLambda.text());
     calc.wavelength = typed.value;
     // A number beyond the Double range is no wavelength, but no empty box either: the input checks
     // refuse it.
@@ -111,7 +101,7 @@ void Form1::txtLambda_change() {
 // red, the band message, true. The IAPWS sphere's formula holds from 0.15 to 2 um only; outside, refrel keeps
 // the index of the previous wavelength, which no run may use.
 bool Form1::LambdaOutsideSphereWindow() {
-    const double lambda = WavelengthTyped(txtLambda.text()).value;
+    const double lambda = WavelengthAsTyped(txtLambda.text()).value;
     if (!mnuRI_IAPWS.checked() || calc.waveCount > 1 || (0.15 <= lambda && lambda <= 2.0)) return false;
     txtLambda.setBackColor(kRed);
     msgBox("IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band", mb::kOkOnly,

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/text/conversions.h"
+
 namespace tessary {
 
 // The number getval reads from the text, or nothing when it refuses it: a minus sign only when
@@ -16,9 +18,12 @@ std::optional<double> BoxNumber(const std::string& text, bool minusAllowed, int 
 // reading (getval refuses that text before any run).
 double BoxValue(const std::string& text);
 
+// The wavelength box's text as its change handler reads it: ParseVal's reading with the first decimal comma
+// as the point.
+ValResult WavelengthAsTyped(std::string text);
 // The wavelength box's number for the checks that read it before getval has tidied it: getval's where it
-// accepts the text, else Val's reading with the first decimal comma as the point, as the box's change
-// handler reads it ("0,65.0" is 0.65, which no band refuses: the entry check refuses it as no number).
+// accepts the text, else WavelengthAsTyped's ("0,65.0" is 0.65, which no band refuses: the entry check
+// refuses it as no number).
 double TypedWavelength(std::string text);
 
 // The index boxes' texts of an index the models give, as the wavelength box's handler writes them: the real

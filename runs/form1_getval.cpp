@@ -8,6 +8,7 @@
 // runtime's Val and Str, so "." is the decimal point whatever the locale.
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
@@ -188,10 +189,14 @@ std::optional<double> BoxNumber(const std::string& text, bool minusAllowed, int 
 
 double BoxValue(const std::string& text) { return BoxNumber(text, true).value_or(Val(text)); }
 
+ValResult WavelengthAsTyped(std::string text) {
+    if (const std::size_t comma = text.find(','); comma != std::string::npos) text[comma] = '.';
+    return ParseVal(text);
+}
+
 double TypedWavelength(std::string text) {
     if (const std::optional<double> v = BoxNumber(text, true)) return *v;
-    if (const std::size_t comma = text.find(','); comma != std::string::npos) text[comma] = '.';
-    return Val(text);
+    return WavelengthAsTyped(std::move(text)).value;
 }
 
 std::string RealIndexText(double n) { return Format(n, "0.00000000"); }
