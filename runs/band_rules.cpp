@@ -29,6 +29,20 @@ bool MetalSphere(const BandInputs& in) {
     return s == SphereModel::Au || s == SphereModel::Ag || s == SphereModel::Cu;
 }
 
+// The water models fitted to the visible band, by the name their messages give them.
+constexpr std::pair<SphereModel, const char*> kVisibleWaterFits[] = {
+    {SphereModel::Cowley, "Cowley's"},
+    {SphereModel::Gedzelman, "Gedzelman's"},
+    {SphereModel::KayeLaby, "Kaye & Laby's"},
+    {SphereModel::Lynch, "Lynch & Livingston's"}};
+constexpr const char* kVisibleFitBand =
+    " values for refractive index of water are valid only for the 0.38 - 0.7 um band";
+constexpr const char* kRayBand =
+    "Ray's values for refractive index of water are valid only for the 0.2  - 30,000 um band";
+
+// The title of a band message about a material's index.
+std::string IndexTitle(const std::string& name) { return "Refractive index of " + name; }
+
 // A refusal that paints `red` (nothing: the message names the model alone, about the wavelength).
 InputRefusal Refusal(std::vector<RuleInput> red, std::string prompt, std::string title) {
     InputRefusal r;
@@ -82,28 +96,19 @@ std::optional<InputRefusal> OneWavelengthBands(const BandInputs& in) {
     const float l = static_cast<float>(lambda);
     if (in.models.sphere == SphereModel::File && FileBand(in.models.fileIndices1, lo, hi) &&
         !(lo <= l && l <= hi))
-        return Refusal({}, FileBandPrompt(in.sphereName, lo, hi), "Refractive index of " + in.sphereName);
+        return Refusal({}, FileBandPrompt(in.sphereName, lo, hi), IndexTitle(in.sphereName));
     if (lambda >= 0.38 && lambda <= 0.7) return std::nullopt;
-    const std::string visible =
-        " values for refractive index of water are valid only for the 0.38 - 0.7 um band";
-    const std::pair<SphereModel, const char*> fits[] = {{SphereModel::Cowley, "Cowley's"},
-                                                        {SphereModel::Gedzelman, "Gedzelman's"},
-                                                        {SphereModel::KayeLaby, "Kaye & Laby's"},
-                                                        {SphereModel::Lynch, "Lynch & Livingston's"}};
-    for (const auto& [model, name] : fits)
-        if (in.models.sphere == model) return Refusal({RuleInput::Lambda}, name + visible, kWater);
+    for (const auto& [model, name] : kVisibleWaterFits)
+        if (in.models.sphere == model)
+            return Refusal({RuleInput::Lambda}, std::string(name) + kVisibleFitBand, kWater);
     if (in.models.sphere == SphereModel::Ray && (lambda > 30000 || lambda < 0.2))
-        return Refusal(
-            {RuleInput::Lambda},
-            "Ray's values for refractive index of water are valid only for the 0.2  - 30,000 um band",
-            kWater);
+        return Refusal({RuleInput::Lambda}, kRayBand, kWater);
     if (Iapws(in) && (lambda > 2 || lambda < 0.15))
         return Refusal({RuleInput::Lambda},
                        "IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band",
                        kWater);
     if (MetalSphere(in) && (lambda < 0.187878 || lambda > 1.93479))
-        return Refusal({RuleInput::Lambda}, MetalPrompt(in, "187 - 1935 nm"),
-                       "Refractive index of " + in.sphereName);
+        return Refusal({RuleInput::Lambda}, MetalPrompt(in, "187 - 1935 nm"), IndexTitle(in.sphereName));
     if (in.complexWater && Iapws(in))
         return Refusal(
             {RuleInput::Lambda},
@@ -138,11 +143,9 @@ std::optional<InputRefusal> RgbWavelengthsInFiles(const BandInputs& in) {
     const auto outside = [&](float lo, float hi) { return !(*lowest >= lo && *highest <= hi); };
     float lo = 0, hi = 0;
     if (in.models.sphere == SphereModel::File && FileBand(in.models.fileIndices1, lo, hi) && outside(lo, hi))
-        return Refusal({RuleInput::Waves}, FileBandPrompt(in.sphereName, lo, hi),
-                       "Refractive index of " + in.sphereName);
+        return Refusal({RuleInput::Waves}, FileBandPrompt(in.sphereName, lo, hi), IndexTitle(in.sphereName));
     if (in.models.medium == MediumModel::File && FileBand(in.models.fileIndices2, lo, hi) && outside(lo, hi))
-        return Refusal({RuleInput::Waves}, FileBandPrompt(in.mediumName, lo, hi),
-                       "Refractive index of " + in.mediumName);
+        return Refusal({RuleInput::Waves}, FileBandPrompt(in.mediumName, lo, hi), IndexTitle(in.mediumName));
     if (SpectrumFileRows(in, lo, hi) && outside(lo, hi))
         return Refusal({RuleInput::Waves}, SpectrumFilePrompt(in), kSpectrumFile);
     return std::nullopt;
@@ -205,11 +208,10 @@ std::optional<InputRefusal> SpectrumBands(const BandInputs& in) {
     // hold for it as for any sphere.
     const bool fileSphere = in.models.sphere == SphereModel::File;
     if (fileSphere && FileBand(in.models.fileIndices1, lo, hi) && !(mn >= lo && mx <= hi))
-        return BandFail(mn<lo, mx> hi, FileBandPrompt(in.sphereName, lo, hi),
-                        "Refractive index of " + in.sphereName);
+        return BandFail(mn<lo, mx> hi, FileBandPrompt(in.sphereName, lo, hi), IndexTitle(in.sphereName));
     if (!fileSphere && MetalSphere(in) && !(mx <= 1.93479f && mn >= 0.187878f))
         return BandFail(mn<0.187878f, mx> 1.93479f, MetalPrompt(in, "187 - 1935 nm (0.187 - 1.935 um)"),
-                        "Refractive index of " + in.sphereName);
+                        IndexTitle(in.sphereName));
     if (mx <= 0.7f && mn >= 0.38f) return std::nullopt;
     return WaterBands(in, fileSphere);
 }
@@ -220,7 +222,7 @@ std::optional<InputRefusal> MediumFileBand(const BandInputs& in) {
     if (in.models.medium != MediumModel::File || !FileBand(in.models.fileIndices2, lo, hi))
         return std::nullopt;
     const std::string prompt = FileBandPrompt(in.mediumName, lo, hi);
-    const std::string title = "Refractive index of " + in.mediumName;
+    const std::string title = IndexTitle(in.mediumName);
     if (in.waveCount < 2) {
         const float l = static_cast<float>(in.lambda);
         if (!(lo <= l && l <= hi)) return Refusal({}, prompt, title);
@@ -257,7 +259,7 @@ std::optional<InputRefusal> AxisFileBand(const WavelengthAxis& a, bool chosen,
             ? a.lowBox
             : HighBox(a, [hi](double nm) { return static_cast<float>(nm / 1000) > hi; });
     if (!box) return std::nullopt;
-    return Refusal({*box}, FileBandPrompt(name, lo, hi), "Refractive index of " + name);
+    return Refusal({*box}, FileBandPrompt(name, lo, hi), IndexTitle(name));
 }
 
 // Every wavelength of the axis inside the band of the sphere's and the medium's models: the first model that
@@ -285,25 +287,13 @@ std::optional<InputRefusal> WavelengthAxisBands(const BandInputs& in, const Wave
         if (r) return r;
     }
     // The models of the visible band, and Ray's table, as one wavelength checks them.
-    const std::pair<SphereModel, const char*> fits[] = {{SphereModel::Cowley, "Cowley's"},
-                                                        {SphereModel::Gedzelman, "Gedzelman's"},
-                                                        {SphereModel::KayeLaby, "Kaye & Laby's"},
-                                                        {SphereModel::Lynch, "Lynch & Livingston's"}};
     const SphereModel s = in.models.sphere;
-    for (const auto& [model, name] : fits)
-        if (s == model)
-            r = band(380, 700,
-                     std::string(name) +
-                         " values for refractive index of water are valid only for the 0.38 - 0.7 um band",
-                     kWater);
-    if (s == SphereModel::Ray)
-        r = band(200, 3e7,
-                 "Ray's values for refractive index of water are valid only for the 0.2  - 30,000 um band",
-                 kWater);
+    for (const auto& [model, name] : kVisibleWaterFits)
+        if (s == model) r = band(380, 700, std::string(name) + kVisibleFitBand, kWater);
+    if (s == SphereModel::Ray) r = band(200, 3e7, kRayBand, kWater);
     if (s == SphereModel::Segelstein)
         r = band(10, 10000, "Segelstein's values are valid only for the 10 - 10,000 nm band", kWater);
-    if (MetalSphere(in))
-        r = band(188, 1934, MetalPrompt(in, "187 - 1935 nm"), "Refractive index of " + in.sphereName);
+    if (MetalSphere(in)) r = band(188, 1934, MetalPrompt(in, "187 - 1935 nm"), IndexTitle(in.sphereName));
     if (r) return r;
     // The index files give no value outside their rows.
     if ((r = AxisFileBand(a, s == SphereModel::File, in.models.fileIndices1, in.sphereName))) return r;
