@@ -593,6 +593,11 @@ inline double Modulus(Complex c) {
     return larger * ComplexAbs(Over(c, larger));
 }
 
+// The bound (2n + 1)(|an2| + |bn2|) of the terms of order n (|pi_n|, |tau_n| <= n (n + 1)/2).
+double TermBound(const std::vector<Complex>& an2, const std::vector<Complex>& bn2, int n) {
+    return (2.0 * n + 1.0) * (Modulus(an2[n]) + Modulus(bn2[n]));
+}
+
 void StoreConvergence(DebyeResult& r) {
     for (int n = 0; n <= r.termCount; ++n) {
         const double a = ComplexAbs(r.work.an2[n]), b = ComplexAbs(r.work.bn2[n]);
@@ -608,11 +613,10 @@ void StoreConvergence(DebyeResult& r) {
 
 int DebyeConvergedOrders(const std::vector<Complex>& an2, const std::vector<Complex>& bn2, int from,
                          int top) {
-    auto bound = [&](int n) { return (2.0 * n + 1.0) * (Modulus(an2[n]) + Modulus(bn2[n])); };
     double sum = 0.0;
     int last = from;
     for (int n = 1; n <= top; ++n) {
-        const double term = bound(n);
+        const double term = TermBound(an2, bn2, n);
         if (n > from && term >= 1e-16 * sum) last = n;
         sum += term;
     }
@@ -620,10 +624,9 @@ int DebyeConvergedOrders(const std::vector<Complex>& an2, const std::vector<Comp
 }
 
 bool DebyeWavesCutShort(const std::vector<Complex>& an2, const std::vector<Complex>& bn2, int top) {
-    auto bound = [&](int n) { return (2.0 * n + 1.0) * (Modulus(an2[n]) + Modulus(bn2[n])); };
     double sum = 0.0;
-    for (int n = 1; n < top - 1; ++n) sum += bound(n);
-    return top >= 3 && std::fmax(bound(top - 1), bound(top)) >= kCutShort * sum;
+    for (int n = 1; n < top - 1; ++n) sum += TermBound(an2, bn2, n);
+    return top >= 3 && std::fmax(TermBound(an2, bn2, top - 1), TermBound(an2, bn2, top)) >= kCutShort * sum;
 }
 
 int DebyeTableOrders(double x, int termCount, int nMax, bool absorbing) {
