@@ -20,6 +20,7 @@
 #include "platform/ui/window_colours.h"
 #include "runs/method_codes.h"
 #include "runs/run_rules.h"
+#include "runs/sweep_steps.h"
 
 namespace tessary {
 
@@ -141,10 +142,7 @@ void Form1::LeeSweep() {
     LeeSetUp();
     sweepState.sweepSteps = CSng(Val(txtRstep.text())).value;
     if (codes.graphCode == kGraphLee)
-        sweepState.sweepRatio =
-            CSng(std::pow(static_cast<double>(sweepState.sweepEnd) / sweepState.sweepStart,
-                          1.0 / sweepState.sweepSteps))
-                .value;
+        sweepState.sweepRatio = LeeRatio(sweepState.sweepStart, sweepState.sweepEnd, sweepState.sweepSteps);
     Array_Size();                        // a map's own step count replaces sweepSteps
     if (codes.graphCode != kGraphLee) {  // a map runs all its rows in one call
         setForeColor(kButtonFace);
