@@ -7,8 +7,11 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "mainwindow/form1.h"
+#include "media/refrel.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
 
@@ -121,28 +124,28 @@ void Form1::ShowSphereModel(SphereModel model) {
     struct Item {
         SphereModel model;
         Menu* menu;
-        const char* name;
-        const char* status;  // after "Sphere: "
+        const char* status;  // after "Sphere: " (none: the material's name)
     };
-    const Item items[] = {{SphereModel::IAPWS, &mnuRI_IAPWS, "Water", nullptr},
-                          {SphereModel::Cowley, &mnuRI_Cowley, "Water", "Water (Cowley)"},
-                          {SphereModel::Segelstein, &mnuRI_Segelstein, "Water", nullptr},
-                          {SphereModel::Ray, &mnuRI_Ray, "Water", nullptr},
-                          {SphereModel::Lynch, &mnuRI_Lynch, "Water", "Water (Lynch + Livingston)"},
-                          {SphereModel::KayeLaby, &mnuRI_KayeLaby, "Water", "Water (Kaye + Laby)"},
-                          {SphereModel::Gedzelman, &mnuRI_Gedzelman, "Water", "Water (Gedzelman)"},
-                          {SphereModel::Au, &mnuRI_Au, "Gold", "Gold"},
-                          {SphereModel::Ag, &mnuRI_Ag, "Silver", "Silver"},
-                          {SphereModel::Cu, &mnuRI_Cu, "Copper", "Copper"},
-                          {SphereModel::Air, &mnuRI_Air1, "Air", nullptr},
-                          {SphereModel::Vacuum, &mnuRI_Vacuum1, "Vacuum", "Vacuum"},
-                          {SphereModel::User, &mnuRI_User1, nullptr, nullptr},
-                          {SphereModel::File, &mnuRI_File1, nullptr, nullptr}};
+    const Item items[] = {{SphereModel::IAPWS, &mnuRI_IAPWS, nullptr},
+                          {SphereModel::Cowley, &mnuRI_Cowley, "Water (Cowley)"},
+                          {SphereModel::Segelstein, &mnuRI_Segelstein, nullptr},
+                          {SphereModel::Ray, &mnuRI_Ray, nullptr},
+                          {SphereModel::Lynch, &mnuRI_Lynch, "Water (Lynch + Livingston)"},
+                          {SphereModel::KayeLaby, &mnuRI_KayeLaby, "Water (Kaye + Laby)"},
+                          {SphereModel::Gedzelman, &mnuRI_Gedzelman, "Water (Gedzelman)"},
+                          {SphereModel::Au, &mnuRI_Au, nullptr},
+                          {SphereModel::Ag, &mnuRI_Ag, nullptr},
+                          {SphereModel::Cu, &mnuRI_Cu, nullptr},
+                          {SphereModel::Air, &mnuRI_Air1, nullptr},
+                          {SphereModel::Vacuum, &mnuRI_Vacuum1, nullptr},
+                          {SphereModel::User, &mnuRI_User1, nullptr},
+                          {SphereModel::File, &mnuRI_File1, nullptr}};
     for (const Item& item : items) {
         if (item.model != model) continue;
         ClearMenuRI();
         item.menu->setChecked(true);
-        if (item.name) indexState.sphereName = item.name;
+        if (const std::string_view name = SphereMaterialWord(model); !name.empty())
+            indexState.sphereName = std::string(name);
         std::string status = item.status ? item.status : std::string();
         const auto complex = [](const CheckBox& box) { return box.value() == 1 ? " Complex" : ""; };
         if (model == SphereModel::IAPWS) status = "Water (" + dlogTemp_->ModelText() + ")";
@@ -162,22 +165,16 @@ void Form1::ShowSphereModel(SphereModel model) {
 
 // The medium's counterpart of ShowSphereModel.
 void Form1::ShowMediumModel(MediumModel model) {
-    struct Item {
-        MediumModel model;
-        Menu* menu;
-        const char* name;
-    };
-    const Item items[] = {{MediumModel::Vacuum, &mnuRI_Vacuum2, "a vacuum"},
-                          {MediumModel::Air, &mnuRI_Air2, "air"},
-                          {MediumModel::IAPWS, &mnuRI_IAPWS2, "water"},
-                          {MediumModel::Segelstein, &mnuRI_Segelstein2, "Water"},
-                          {MediumModel::User, &mnuRI_User2, nullptr},
-                          {MediumModel::File, &mnuRI_File2, nullptr}};
-    for (const Item& item : items) {
-        if (item.model != model) continue;
+    const std::pair<MediumModel, Menu*> items[] = {
+        {MediumModel::Vacuum, &mnuRI_Vacuum2}, {MediumModel::Air, &mnuRI_Air2},
+        {MediumModel::IAPWS, &mnuRI_IAPWS2},   {MediumModel::Segelstein, &mnuRI_Segelstein2},
+        {MediumModel::User, &mnuRI_User2},     {MediumModel::File, &mnuRI_File2}};
+    for (const auto& [itemModel, menu] : items) {
+        if (itemModel != model) continue;
         ClearMenuRI2();
-        item.menu->setChecked(true);
-        if (item.name) indexState.mediumName = item.name;
+        menu->setChecked(true);
+        if (const std::string_view name = MediumMaterialWord(model); !name.empty())
+            indexState.mediumName = std::string(name);
         if (model == MediumModel::User) indexState.mediumName = dlogRI_User2_->txtMaterial2.text();
         std::string status = indexState.mediumName;
         if (model == MediumModel::Vacuum) status = "Vacuum";
