@@ -90,29 +90,12 @@ class InputChecks {
     Next refused(const std::optional<InputRefusal>& refusal);
     Control& boxOf(RuleInput input);
 
-    // Shows an OK-only message box with the prompt and title and asks for a stop.
-    static Next fail(const std::string& prompt, const std::string& title = kInputError) {
-        msgBox(prompt, mb::kOkOnly, title);
-        return Next::Stop;
-    }
+    // Paints the box red, shows an OK-only message box with the prompt and title and asks for a stop.
     template <class Box>
     static Next failRed(Box& box, const std::string& prompt, const std::string& title = kInputError) {
         box.setBackColor(kRed);
-        return fail(prompt, title);
-    }
-    // Red while the message is read, white again afterwards.
-    template <class Box>
-    static Next failFlash(Box& box, const std::string& prompt) {
-        box.setBackColor(kRed);
-        msgBox(prompt, mb::kOkOnly, kInputError);
-        box.setBackColor(kWhite);
+        msgBox(prompt, mb::kOkOnly, title);
         return Next::Stop;
-    }
-    template <class A, class B>
-    static Next failBoth(A& a, B& b, const std::string& prompt) {
-        a.setBackColor(kRed);
-        b.setBackColor(kRed);
-        return fail(prompt);
     }
     // The syntax of one box (and the sign range `rangeCode`: 100 > 0, 101 >= 0, 0 none); a rejected
     // box is red, its message shown and the flag 1.
