@@ -42,10 +42,6 @@ void Invalid(const std::string& what) {
     msgBox(std::string(kNotValidMessage) + kCR + what, mb::kOkOnly, std::string("Tessary"));
 }
 
-// A Single as a text that the boxes read back as that very Single: its seven digits where they do, else as
-// many as that takes.
-std::string SingleText(float v) { return CStrExact(v); }
-
 // Holds a flag set for its lifetime.
 class FlagHeld {
   public:
@@ -651,9 +647,9 @@ BandInputs Loader::bandInputs(const IndexModels& fileModels) const {
     in.xMax = Val(d.inputs[6]);
     in.step = Val(d.inputs[7]);
     in.logSteps = d.xLog;
-    // A map's sweep as the boxes show it (SingleText).
-    in.mapMin = Val(SingleText(d.sweepStart));
-    in.mapMax = Val(SingleText(d.sweepEnd));
+    // A map's sweep as the boxes show it (CStrExact: the digits that read back as its Singles).
+    in.mapMin = Val(CStrExact(d.sweepStart));
+    in.mapMax = Val(CStrExact(d.sweepEnd));
     return in;
 }
 
@@ -688,8 +684,8 @@ MethodInputs Loader::methodInputs(const IndexModels& fileModels) const {
     in.xMin = Val(d.inputs[5]);
     in.xMax = Val(d.inputs[6]);
     in.step = Val(d.inputs[7]);
-    in.mapMin = Val(SingleText(d.sweepStart));
-    in.mapMax = Val(SingleText(d.sweepEnd));
+    in.mapMin = Val(CStrExact(d.sweepStart));
+    in.mapMax = Val(CStrExact(d.sweepEnd));
     // The fixed part of an index map as its run read it (files with an Inputs line).
     if (!fileRecord.mapFixedText.empty()) in.mapFixed = Val(fileRecord.mapFixedText);
     return in;
@@ -890,8 +886,8 @@ void Loader::userPoints(UserIndexRows& rows, const UserPointsItems& points) {
                     &rows.txtRI_lambda1_4};
     TextBox* n[] = {&rows.txtRI_1_1, &rows.txtRI_1_2, &rows.txtRI_1_3, &rows.txtRI_1_4};
     for (std::size_t i = 0; i < 4; ++i) {
-        w[i]->setText(SingleText(points.wavelengths[i]));
-        n[i]->setText(SingleText(points.indices[i]));
+        w[i]->setText(CStrExact(points.wavelengths[i]));
+        n[i]->setText(CStrExact(points.indices[i]));
     }
 }
 
@@ -940,10 +936,10 @@ void Loader::illumination() {
         return;
     }
     dlogGaussianBeam& beam = *f.dlogGaussianBeam_;
-    beam.txtBeamXF.setText(SingleText(light.xf));
-    beam.txtBeamYF.setText(SingleText(light.yf));
-    beam.txtBeamZF.setText(SingleText(light.zf));
-    beam.txtBeamWo.setText(SingleText(light.w0));
+    beam.txtBeamXF.setText(CStrExact(light.xf));
+    beam.txtBeamYF.setText(CStrExact(light.yf));
+    beam.txtBeamZF.setText(CStrExact(light.zf));
+    beam.txtBeamWo.setText(CStrExact(light.w0));
     beam.txtPhi.setText(CStrExact(light.phiDegrees));
     light.kind == BeamKind::Gaussian ? f.mnuGaussian_Click() : f.mnuTopHat_Click();
     f.mnuIllumination.setVisible(true);
@@ -1172,13 +1168,13 @@ void Loader::leeResults() {
     // therefore stays chosen.
     if (!(g.code == kGraphLee && d.disperse) && !f.optMono.value()) f.optMono.setValue(true);
     if (g.code == kGraphLee) {
-        f.txtRstep.setText(SingleText(d.sweepSteps));
-        f.txtRmax.setText(SingleText(d.sweepEnd));
+        f.txtRstep.setText(CStrExact(d.sweepSteps));
+        f.txtRmax.setText(CStrExact(d.sweepEnd));
         f.sweepState.sweepStart = LeeStart(d).value;
     } else {
-        f.txtF9_min.setText(SingleText(d.sweepStart));
-        f.txtF9_max.setText(SingleText(d.sweepEnd));
-        f.txtF9_step.setText(SingleText(d.sweepSteps));
+        f.txtF9_min.setText(CStrExact(d.sweepStart));
+        f.txtF9_max.setText(CStrExact(d.sweepEnd));
+        f.txtF9_step.setText(CStrExact(d.sweepSteps));
         f.sweepState.sweepStart = d.sweepStart;
     }
     f.cmdReplot.setEnabled(false);
