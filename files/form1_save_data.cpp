@@ -1,7 +1,6 @@
 // save_data: the window's state and the results on show as a data file. Everything is gathered and
 // checked first; the file is written in one go and replaces the old one only when complete, so a
 // refused or failed save leaves the old file, the point range and the overplot mark as they were.
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -123,10 +122,9 @@ void Gatherer::storedCurvesScale() {
     const graphs::IndexSpan visible = graphs::VisibleIndices(code, f.angleGrid.angleCount, Val(r.stepText),
                                                              xMin, Val(r.xMaxText), xMin, r.xStepLog);
     // The points stored: a sweep's up to the last it finished.
-    const auto held = static_cast<std::size_t>(d.last) + 1;
-    std::span<const double> perp = f.results.intensityPerp, para = f.results.intensityPara;
-    perp = perp.first(std::min(held, perp.size())), para = para.first(std::min(held, para.size()));
-    const graphs::CurveExtremes e = graphs::ScanCurves(perp, para, visible, autoMax, autoMin);
+    const graphs::CurveExtremes e =
+        graphs::ScanCurves(graphs::PointsUpTo(f.results.intensityPerp, d.last),
+                           graphs::PointsUpTo(f.results.intensityPara, d.last), visible, autoMax, autoMin);
     if (autoMax && AMAX(e.maxPerp, e.maxPara) > 0) d.yScaleMax = AMAX(e.maxPerp, e.maxPara);
     if (!autoMin) return;
     d.yScaleMin = e.scanned ? AMIN(e.minPerp, e.minPara) : 0.0;

@@ -3,7 +3,6 @@
 // polarisation list asks for to Plot in its colour. GridYmax and GridYmin turn a data range into
 // round axis ends (the arithmetic in graphs/graph_geometry.h); AngleDelta puts a typed scattering
 // angle on the coarsest angle grid that holds it.
-#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <span>
@@ -97,10 +96,8 @@ void Form1::StoppedSweepYScale(std::int32_t lastFinished) {
     const graphs::IndexSpan visible =
         graphs::VisibleIndices(codes.graphCode, angleGrid.angleCount, RunStep(), Val(txtXmin.text()),
                                Val(txtXmax.text()), graph.dataXStart, logSteps);
-    const auto held = static_cast<std::size_t>(lastFinished) + 1;
-    const std::span<const double> perp = results.intensityPerp, para = results.intensityPara;
-    SingleWaveYRange(*this, perp.first(std::min(held, perp.size())), para.first(std::min(held, para.size())),
-                     visible, autoMin, autoMax);
+    SingleWaveYRange(*this, graphs::PointsUpTo(results.intensityPerp, lastFinished),
+                     graphs::PointsUpTo(results.intensityPara, lastFinished), visible, autoMin, autoMax);
 }
 
 // Draws the curves that cboPol asks for from three arrays indexed by point from 1 (element 0 unused): works

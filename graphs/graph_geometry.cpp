@@ -130,6 +130,10 @@ IndexSpan VisibleIndices(int graphCode, std::int32_t angleCount, double step, do
     return r;
 }
 
+std::span<const double> PointsUpTo(std::span<const double> curve, std::int32_t last) {
+    return curve.first(std::min(static_cast<std::size_t>(last) + 1, curve.size()));
+}
+
 CurveExtremes ScanCurves(std::span<const double> perp, std::span<const double> para, IndexSpan range,
                          bool wantMax, bool wantMin) {
     CurveExtremes e;

@@ -69,6 +69,9 @@ struct CurveExtremes {
 };
 CurveExtremes ScanCurves(std::span<const double> perp, std::span<const double> para, IndexSpan range,
                          bool wantMax, bool wantMin);
+// The points up to `last` of a curve stored by point from index 1, as many as it holds: those a stopped
+// sweep finished.
+std::span<const double> PointsUpTo(std::span<const double> curve, std::int32_t last);
 
 // Round upper end of an automatic y axis above dataMax. Logarithmic: the next power of ten. Linear
 // above 1: with dataMax = m 10^k (1 <= m < 10) the next multiple of 10^k (m > 7), 0.5 10^k (m > 3.5),
