@@ -1217,8 +1217,8 @@ void Loader::leeResults() {
 }
 
 // The record of the run the file holds, from the file alone (RecordFromDataFile); what no file holds from
-// what the file set up: the label and title its method gives, the spectrum's label and the band of its
-// wavelength set, its models and their index. And the readout of the values the file holds.
+// what the file set up: the label and title its method gives, the band of its wavelength set, its models and
+// their index. And the readout of the values the file holds.
 void Loader::keepRecord() {
     RunRecord r;
     RecordFromDataFile(d, r);
@@ -1226,8 +1226,6 @@ void Loader::keepRecord() {
     if (d.version <= 202) olderVersion(r);
     r.methodLabel = f.lblDebyeRays.caption();
     r.title = f.caption();
-    // A spectrum file the window has not read is the run's all the same: its results are named by it.
-    r.spectrumLabel = d.spectrum == "Spectrum file" ? kSpectrumFileLabel : f.lblSpectrum.caption();
     r.bandMinUm = f.light.bandMinUm;
     r.bandMaxUm = f.light.bandMaxUm;
     r.indexModels = models;

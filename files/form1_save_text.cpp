@@ -63,7 +63,7 @@ TextExportSnapshot ExportSnapshotOf(Form1& f, const RunRecord& r) {
     s.angleText = r.angleText;
     s.stepText = r.stepText;
     s.graphText = r.graphText;
-    s.spectrumLabel = r.spectrumLabel;
+    s.spectrumLabel = SpectrumLabelOf(r);  // the spectrum the run was weighted with
     s.amplitude = r.amplitude;
     s.amplitudesHeld = r.amplitudesStored;
     s.xStepLog = r.xStepLog;

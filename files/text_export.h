@@ -38,7 +38,7 @@ struct TextExportSnapshot {
     std::string methodLabel;  // caption of lblDebyeRays
     std::string sphereName, mediumName;
     std::string refractReal, refractImag, lambdaText, xMinText, xMaxText, angleText, stepText, graphText;
-    std::string spectrumLabel;        // caption of lblSpectrum
+    std::string spectrumLabel;        // the line naming the spectrum ("Spectrum: Sun (Lee)")
     bool amplitude = false;           // mnuAmplitude
     bool xStepLog = false;            // mnuXStepLog
     bool s1s2 = false;                // mnuS1S2

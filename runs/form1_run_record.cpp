@@ -152,7 +152,6 @@ RunRecord Form1::RecordOfInputs() {
     if (r.spectrumWord == "Black body") r.blackBody = dlogBlackBody_->txtBlackBody.text();
     r.bandMinText = dlogSpectrumBand_->txtSpectrumMin.text();
     r.bandMaxText = dlogSpectrumBand_->txtSpectrumMax.text();
-    r.spectrumLabel = lblSpectrum.caption();
 
     r.refractReal = txtRefractReal.text();
     r.refractImag = txtRefractImag.text();

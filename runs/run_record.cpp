@@ -8,6 +8,7 @@
 #include "approximations/aperture.h"
 #include "approximations/huygens.h"
 #include "files/batch_report.h"
+#include "media/media_state.h"
 #include "platform/text/conversions.h"
 #include "scattering/ray_orders.h"
 
@@ -102,6 +103,12 @@ std::string RunOptionsOf(const RunRecord& r) {
     const std::string with = WithOptions(options);
     if (!lessRays) return with;
     return with.empty() ? "minus ray optics" : "minus ray optics, " + with;
+}
+
+std::string SpectrumLabelOf(const RunRecord& r) {
+    if (r.spectrumWord == "Spectrum file") return kSpectrumFileLabel;
+    if (r.spectrumWord == "Black body") return "Spectrum: Black body " + CStr(Val(r.blackBody)) + "K";
+    return "Spectrum: " + r.spectrumWord;
 }
 
 namespace {

@@ -91,7 +91,6 @@ struct RunRecord {
     std::string blackBody;
     std::string bandMinText, bandMaxText;
     float bandMinUm = 0.0f, bandMaxUm = 0.0f;
-    std::string spectrumLabel;  // the information line naming the spectrum
 
     // Index: the relative index as the boxes gave it; the sphere's and medium's models and names.
     // indexTyped: at one wavelength the boxes held a value other than the models give (a user value).
@@ -180,6 +179,11 @@ inline constexpr const char* kDebyeRecursionOption = "Debye recursion";
 // and S2 divided by x");
 // empty when the run used none. Descartes adds intensities with no beam weight: it names no beam.
 std::string RunOptionsOf(const RunRecord& r);
+
+// The information line naming the spectrum a run of several wavelengths was weighted with, from the record's
+// spectrum word (and black-body temperature), as the spectrum menus name it: "Spectrum: Sun (Lee)",
+// "Spectrum: Black body 6000K", "Spectrum: Data file".
+std::string SpectrumLabelOf(const RunRecord& r);
 
 // The label and title a run of the record's method leaves, with its orders and the options it used, as the
 // method names them when it computes (the title ends with the sphere and medium names of the record). The

@@ -1,0 +1,83 @@
+// What a run's text export and data file name, as a user makes and reads them: the spectrum the run was
+// weighted with.
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "file_bytes.h"
+#include "tests/mainwindow/form1_test_support.h"
+
+namespace tessary {
+namespace {
+
+using test::Choose;
+using test::Press;
+using test::Type;
+
+class RunFileContentsTest : public test::Form1Test {
+  protected:
+    std::string written(Menu& command, const std::string& name, const char* extension) {
+        std::filesystem::remove(folder.at(name + extension));
+        fileDialogs.answer(folder.at(name));
+        command.trigger();
+        return test::ReadAll(folder.at(name + extension));
+    }
+    std::string save(Form1& f, const std::string& name) { return written(f.mnuSave, name, ".tsy"); }
+    // The export's header lines.
+    std::string exported(Form1& f, const std::string& name) {
+        f.fileState.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
+        const std::string text = written(f.mnuSaveText, name, ".txt");
+        return text.substr(0, text.find("\r\nGraph type: "));
+    }
+    // A fresh window that has read the file; nothing said on the way.
+    Form1& reading(const std::string& name, const std::function<void(Form1&)>& first = {}) {
+        Form1& f = started();
+        if (first) first(f);
+        messages.clear();
+        fileDialogs.answer(folder.at(name + ".tsy"));
+        f.mnuRead.trigger();
+        for (const auto& m : messages.shown()) ADD_FAILURE() << m.title << ": " << m.prompt;
+        return f;
+    }
+    test::TestFolder folder{"tessary_file_contents_"};
+};
+
+// The export names the spectrum the run was weighted with, for every spectrum and list of wavelengths, the
+// black body also where its dialog was closed at once and the status line kept the spectrum before it; a file
+// read back on a fresh window exports the same header. Up to seven wavelengths the export names each one
+// instead.
+TEST_F(RunFileContentsTest, TheTextExportNamesTheSpectrumOfTheRun) {
+    struct Spectrum {
+        Menu Form1::*item;
+        const char* typed;  // the black-body dialog's temperature, typed and OK pressed; none: closed at once
+        const char* line;
+    };
+    const Spectrum spectra[] = {{&Form1::mnuSpectrumWernand, nullptr, "Spectrum: Sun (Wernand)"},
+                                {&Form1::mnuSpectrumFlat, nullptr, "Spectrum: Flat"},
+                                {&Form1::mnuBlackBody, nullptr, "Spectrum: Black body 6000K"},
+                                {&Form1::mnuBlackBody, "5500", "Spectrum: Black body 5500K"},
+                                {&Form1::mnuSpectrumLee, nullptr, "Spectrum: Sun (Lee)"}};
+    const std::pair<const char*, bool> lists[] = {{"1", false},  {"3", false},   {"10", true},  {"30", true},
+                                                  {"Low", true}, {"Med.", true}, {"High", true}};
+    for (const Spectrum& s : spectra)
+        for (const auto& [list, named] : lists) {
+            Form1& a = started();
+            SCOPED_TRACE(std::string(s.line) + ", wavelengths " + list);
+            if (s.typed)
+                runtime.setModalHook([&s](Form& d) {
+                    if (auto* b = dynamic_cast<dlogBlackBody*>(&d)) b->txtBlackBody.setText(s.typed);
+                    if (auto* b = dynamic_cast<dlogBlackBody*>(&d)) b->OKButton.click();
+                });
+            Choose(a.*s.item);
+            runtime.setModalHook([](Form& d) { d.hide(); });
+            Type(a.cboStep, "1"), Choose(a.cboWave, list), Press(a.cmdNewPlot);
+            const std::string text = exported(a, "run");
+            EXPECT_EQ(text.find("\r\n" + std::string(s.line) + "\r\n") != std::string::npos, named) << text;
+            EXPECT_EQ(text.find("\r\nSpectrum: ") != std::string::npos, named);
+            save(a, "run");
+            EXPECT_EQ(exported(reading("run"), "read"), text);
+        }
+}
+
+}  // namespace
+}  // namespace tessary
