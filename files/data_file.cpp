@@ -81,6 +81,7 @@ constexpr std::string_view kOptionsPrefix = "Options: ";
 constexpr std::string_view kSurfaceWaveSubtraction = "Surface wave subtraction";
 constexpr std::string_view kDiffractionAdded = "Diffraction";
 constexpr std::string_view kDebyeRecursion = "Debye recursion";
+constexpr std::string_view kSunRectangular = "Sun Rectangular";
 
 // The illumination words as the menu names them, the options after " + ".
 constexpr std::pair<BeamKind, std::string_view> kBeamWords[] = {{BeamKind::PlaneWave, "Plane wave"},
@@ -730,7 +731,8 @@ void WriteOptions(const DataFile& f, Printer& w) {
     std::string words;
     for (const auto& [word, on] :
          {std::pair{kSurfaceWaveSubtraction, f.surfaceWaveSubtraction},
-          std::pair{kDiffractionAdded, f.diffractionAdded}, std::pair{kDebyeRecursion, f.debyeRecursion}})
+          std::pair{kDiffractionAdded, f.diffractionAdded}, std::pair{kDebyeRecursion, f.debyeRecursion},
+          std::pair{kSunRectangular, f.sunRectangular}})
         if (on) words += (words.empty() ? "" : "; ") + std::string(word);
     if (!words.empty()) w.PrintLine(std::string(kOptionsPrefix) + words);
 }
@@ -934,7 +936,7 @@ void Decoder::values(const TailText& line) {
                          size + "\" or both");
     f.amplitudeValues = rest.starts_with(amplitude);
     f.sizeDivided = rest.ends_with(size);
-    if (f.amplitudeValues && !GraphHoldsAmplitudes(codes().code))
+    if (f.amplitudeValues && !AmplitudeChangesValues(codes().code))
         refuse(line, "names amplitudes, which no run of \"" + f.graphText + "\" stores");
     const int method = f.version >= 200 ? MethodCodeOf(TranslateMethod(f.method)) : kMethodNone;
     if (f.sizeDivided && method != kMethodMie && method != kMethodDebye)
@@ -1018,14 +1020,20 @@ void Decoder::options(const TailText& line) {
     rest.remove_prefix(prefixed ? kOptionsPrefix.size() : rest.size());
     for (const auto& [word, flag] :
          {std::pair{kSurfaceWaveSubtraction, &f.surfaceWaveSubtraction},
-          std::pair{kDiffractionAdded, &f.diffractionAdded}, std::pair{kDebyeRecursion, &f.debyeRecursion}}) {
+          std::pair{kDiffractionAdded, &f.diffractionAdded}, std::pair{kDebyeRecursion, &f.debyeRecursion},
+          std::pair{kSunRectangular, &f.sunRectangular}}) {
         if (!rest.starts_with(word)) continue;
         *flag = true;
         rest.remove_prefix(word.size());
         if (rest.starts_with("; ")) rest.remove_prefix(2);
     }
-    if (!prefixed || !rest.empty() || !(f.surfaceWaveSubtraction || f.diffractionAdded || f.debyeRecursion))
+    if (!prefixed || !rest.empty() ||
+        !(f.surfaceWaveSubtraction || f.diffractionAdded || f.debyeRecursion || f.sunRectangular))
         refuse(line, "names no option of a run");
+    // The sun's flat disc changes only the row peaks a Lee diagram or map forms under the sun.
+    if (f.sunRectangular && (codes().code < kGraphLee || f.lightSource != LightSource::Sun))
+        refuse(line, "names Sun Rectangular, which changes nothing a run of \"" + f.graphText +
+                         "\" stores without the sun as its light source");
 }
 
 // The surface-wave line: a path item and a model of the menus, the terms and the amplitude factor as
@@ -1324,9 +1332,9 @@ std::vector<std::string> RunInputWords(int graphCode, int method) {
     return {};
 }
 
-bool GraphHoldsAmplitudes(int graphCode) {
+bool AmplitudeChangesValues(int graphCode) {
     return graphCode == kGraphAngle || graphCode == kGraphWavelength || graphCode == kGraphRadius ||
-           graphCode == kGraphIndex;
+           graphCode == kGraphIndex || graphCode == kGraphLee;
 }
 
 int ValuesPerPoint(const DataFile& file) {

@@ -189,8 +189,9 @@ struct DataFile {
     // The lines after the results (files written before a line have none of it), in the order of the
     // encoder's table of them (data_file.cpp): the line "Light source: Point" or "Light source: Sun".
     std::optional<LightSource> lightSource;
-    // The line "Values: Amplitude": graph codes 1 to 19 hold the moduli |S1|, |S2| (the Amplitude
-    // option) where the other files hold intensities. "Values: S1 and S2 divided by x" (after
+    // The line "Values: Amplitude": the values were formed with the Amplitude option (AmplitudeChangesValues):
+    // graphs of intensity hold the moduli |S1|, |S2| where the other files hold intensities, a Lee diagram's
+    // colours are divided by k where the others are divided by k squared. "Values: S1 and S2 divided by x" (after
     // "Amplitude; " when both): the values were formed from S1 and S2 divided by the size parameter (Plot >
     // Size, applied by the plane-wave Mie series).
     bool amplitudeValues = false;
@@ -208,6 +209,9 @@ struct DataFile {
     bool surfaceWaveSubtraction = false;
     bool diffractionAdded = false;  // "Options: Diffraction": Young mod.'s ray orders plus diffraction
     bool debyeRecursion = false;    // "Options: Debye recursion": the Debye series' j_n(m x) by recurrence
+    // "Options: Sun Rectangular": a Lee diagram's or map's row peaks were formed under the sun with its disc's
+    // flat profile (Hidden > Sun Rectangular).
+    bool sunRectangular = false;
     std::optional<SurfaceWaveItems> surfaceWaves;
     RunInputItems runInputs;  // empty: no "Inputs" line (older files read the window's boxes)
     std::optional<StoppedRun> stopped;
@@ -222,9 +226,10 @@ bool InvWavelengthChosen(int graphCode, int graphSubCode, const std::string& wav
 // intensities against the wavelength, the radius or the size parameter, and the colour sums of several
 // wavelengths and of a Lee diagram.
 bool InvWavelengthScalesValues(int graphCode, int waveCount);
-// Whether a run of the graph stores moduli |S1|, |S2| with the Amplitude option: the graphs of intensity
-// against angle, wavelength, radius or index.
-bool GraphHoldsAmplitudes(int graphCode);
+// Whether the Amplitude option changes the values a run of the graph stores: the graphs of intensity against
+// angle, wavelength, radius or index store moduli |S1|, |S2|; a Lee diagram in absolute units divides its
+// colours by k, not k squared.
+bool AmplitudeChangesValues(int graphCode);
 
 // The graph codes of the file's graph text (nothing when the text is none of the table's).
 std::optional<GraphCodes> GraphCodesOf(const DataFile& file);

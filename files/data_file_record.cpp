@@ -132,6 +132,7 @@ void RecordFromDataFile(const DataFile& d, RunRecord& r) {
     r.surfaceWaveSubtraction = d.surfaceWaveSubtraction;
     r.diffractionAdded = d.diffractionAdded;
     r.debyeRecursion = d.debyeRecursion;
+    r.sunRectangular = d.sunRectangular;
     if (r.calcMethod == kMethodSurfaceWave) {
         const SurfaceWaveItems waves = d.surfaceWaves.value_or(SurfaceWaveItems{});
         r.surfaceWavePaths = waves.paths;
@@ -249,7 +250,15 @@ bool MediumFileOfRun(const IndexModels& m, const std::string& mediumName) {
     return !m.fileIndices2.empty() && m.fileName2 == mediumName;
 }
 
-bool HoldsAmplitudes(const RunRecord& r) { return r.amplitude && GraphHoldsAmplitudes(r.graphCode); }
+bool HoldsAmplitudes(const RunRecord& r) { return r.amplitude && AmplitudeChangesValues(r.graphCode); }
+
+LightSource LightSourceOf(const RunRecord& r) {
+    return r.graphCode >= kGraphLee ? r.peaksLight : r.lightSource;
+}
+
+bool SunRectangularOf(const RunRecord& r) {
+    return r.graphCode >= kGraphLee && r.peaksLight == LightSource::Sun && r.sunRectangular;
+}
 
 bool InvWavelengthScales(const RunRecord& r) { return InvWavelengthScalesValues(r.graphCode, r.waveCount); }
 

@@ -29,10 +29,15 @@ IndexModels IndexModelsOf(const DataFile& file, IndexModels window);
 bool SphereFileOfRun(const IndexModels& models, const std::string& sphereName);
 bool MediumFileOfRun(const IndexModels& models, const std::string& mediumName);
 
-// True when the run's stored values are moduli |S1|, |S2| (the Amplitude option) where they would be
-// intensities: the graphs of intensity against angle, wavelength, radius or index (the line "Values:
-// Amplitude" of its data file).
+// True when the run's stored values were formed with the Amplitude option where it changes them (the line
+// "Values: Amplitude" of its data file): moduli |S1|, |S2| in place of the intensities of angle, wavelength,
+// radius or index, a Lee diagram's colours divided by k in place of k squared.
 bool HoldsAmplitudes(const RunRecord& record);
+
+// The light-source line and Sun Rectangular a record gives a data file: a Lee diagram's or map's are those its
+// stored row peaks were formed with; any other graph's, the light its results were last drawn with.
+LightSource LightSourceOf(const RunRecord& record);
+bool SunRectangularOf(const RunRecord& record);
 
 // Whether Inv Wavelength (absolute units) divides the values the run stored by k squared: the intensities
 // against the wavelength, the radius or the size parameter, and the colour sums of several wavelengths and

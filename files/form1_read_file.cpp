@@ -1233,6 +1233,7 @@ void Loader::keepRecord() {
     const double lambda = Val(r.lambdaText);
     r.sizeParam = lambda > 0 ? r.radius * kTwoPi / lambda * f.indexState.mediumRe : 0.0;
     r.lightSource = f.optSun.value() ? LightSource::Sun : LightSource::Point;
+    r.peaksLight = r.lightSource;
     r.lastSizeParam = f.calc.sizeParam;  // the readout's X: the x the stored results were read at
     r.serial = ++f.runRecordsTaken;      // a run of its own on show
     f.runRecord = r;
@@ -1454,8 +1455,9 @@ void Loader::options() {
         (*d.lightSource == LightSource::Sun ? f.optSun : f.optPoint).setValue(true);
     // The options of the run's values: the S1 and S2 block saved, amplitudes in place of intensities.
     f.mnuS1S2.setChecked(d.amplitudeBlock);
-    if (g.code < kGraphLee) f.mnuAmplitude.setChecked(d.amplitudeValues);
+    if (AmplitudeChangesValues(g.code)) f.mnuAmplitude.setChecked(d.amplitudeValues);
     f.mnuSize.setChecked(d.sizeDivided);  // S1 and S2 divided by x, as the run had them
+    if (g.code >= kGraphLee) f.mnuSun.setChecked(d.sunRectangular);  // the disc its row peaks had
     // Inv Wavelength as the run had it, whatever the list handlers above chose from the window's state.
     f.mnuInvWavelength.setChecked(fileRecord.invWavelength);
     // The text export of the results read, as after a run of the graph (Lee diagrams and maps have none).

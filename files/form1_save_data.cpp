@@ -87,8 +87,9 @@ void Gatherer::settings() {
     d.yMax = r.yMax;
     d.yScaleMin = f.graph.yScaleMin;
     d.yScaleMax = f.graph.yScaleMax;
-    // The light source the results on show were drawn with.
-    d.lightSource = r.lightSource;
+    // The light source the results on show were drawn with (a Lee diagram's or map's: its row peaks').
+    d.lightSource = LightSourceOf(r);
+    d.sunRectangular = SunRectangularOf(r);
     // The run's own: moduli in place of intensities, Inv Wavelength, the beam that lit the sphere and the
     // surface waves' options.
     d.amplitudeValues = HoldsAmplitudes(r);

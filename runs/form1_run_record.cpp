@@ -177,6 +177,8 @@ RunRecord Form1::RecordOfInputs() {
     r.amplitude = mnuAmplitude.checked();
     r.invWavelength = mnuInvWavelength.checked();
     r.lightSource = optSun.value() ? LightSource::Sun : LightSource::Point;
+    r.peaksLight = r.lightSource;
+    r.sunRectangular = mnuSun.checked();
     KeepYLimits(r);
     return r;
 }

@@ -145,6 +145,10 @@ struct RunRecord {
     // y limits they were drawn with, as the boxes mean them ("0,01" is 0.01; nothing for "Automatic").
     LightSource lightSource = LightSource::Point;
     std::optional<double> yMin, yMax;
+    // The sun's disc a Lee diagram's or map's row peaks (which its data file stores) were formed over: the
+    // run's light source and Hidden > Sun Rectangular, which a redraw since does not change.
+    LightSource peaksLight = LightSource::Point;
+    bool sunRectangular = false;
 };
 
 // The stored results as whatever shows or saves them may use them, read from the record's state alone:

@@ -1,5 +1,6 @@
 // What a run's text export and data file name, as a user makes and reads them: the spectrum the run was
-// weighted with.
+// weighted with, and every option that changed its numbers, so that a file read on a fresh window saves the same
+// bytes, and New plot there saves them again.
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -42,6 +43,14 @@ class RunFileContentsTest : public test::Form1Test {
     test::TestFolder folder{"tessary_file_contents_"};
 };
 
+// The hidden menus, as the user opens them by typing the key sequence.
+void HiddenMenus(Form1& f) {
+    for (int key : f.windowState.hiddenKeyTable) {
+        int shift = 0;
+        f.Form_KeyDown(key, shift);
+    }
+}
+
 // The export names the spectrum the run was weighted with, for every spectrum and list of wavelengths, the
 // black body also where its dialog was closed at once and the status line kept the spectrum before it; a file
 // read back on a fresh window exports the same header. Up to seven wavelengths the export names each one
@@ -77,6 +86,51 @@ TEST_F(RunFileContentsTest, TheTextExportNamesTheSpectrumOfTheRun) {
             save(a, "run");
             EXPECT_EQ(exported(reading("run"), "read"), text);
         }
+}
+
+// Each option that changes a run's numbers is in its file and read back, for every graph type: a file read on
+// a fresh window saves the same bytes, and New plot there computes and saves them again. A Lee diagram with
+// Plot > Amplitude (its colours in absolute units divided by k, not k squared); a Lee diagram or map whose
+// row peaks were formed under the sun, with Hidden > Sun Rectangular, or under the point source and redrawn
+// under the sun since (the light the run formed them under); and options that every file already held.
+TEST_F(RunFileContentsTest, EveryOptionThatChangesTheNumbersReadsBack) {
+    struct Case {
+        const char* graph;
+        std::function<void(Form1&)> before, after;  // before and after New plot
+        const char* holds;                          // a line of the file
+    };
+    const auto menu = [](const char* path) { return [path](Form1& f) { Choose(f, path); }; };
+    const auto sun = [](Form1& f) { f.optSun.setValue(true); };
+    const auto rectangularSun = [](Form1& f) { HiddenMenus(f), Choose(f, "Hidden > Sun Rectangular"); };
+    const auto sunRectangular = [&](Form1& f) { rectangularSun(f), f.optSun.setValue(true); };
+    const Case cases[] = {
+        {"Lee diagram", menu("Plot > Amplitude"), {}, "\r\nValues: Amplitude\r\n"},
+        {"Lee diagram", sunRectangular, {}, "\r\nLight source: Sun\r\nOptions: Sun Rectangular\r\n"},
+        {"Map: angle v. radius", sunRectangular, {}, "\r\nOptions: Sun Rectangular\r\n"},
+        {"Lee diagram", {}, sun, "\r\nLight source: Point\r\n"},
+        {"Map: angle v. wavelength", {}, sun, "\r\nLight source: Point\r\n"},
+        {"Lee diagram", sun, rectangularSun, "\r\nLight source: Sun\r\n"},
+        {"Lee diagram", menu("Plot > Size"), {}, "\r\nValues: S1 and S2 divided by x\r\n"},
+        {"Lee diagram", menu("Plot > Inv Wavelength"), {}, "\r\nInv Wavelength: Off\r\n"},
+        {"Intensity v. radius", menu("Plot > Amplitude"), {}, "\r\nValues: Amplitude\r\n"},
+        {"Intensity v. scattering angle", sunRectangular, {}, "\r\nLight source: Sun\r\n"},
+    };
+    for (const Case& c : cases) {
+        Form1& a = started();
+        SCOPED_TRACE(std::string(c.graph) + ", holding" + c.holds);
+        Choose(a.cboGraph, c.graph);
+        if (c.before) c.before(a);
+        messages.clear();
+        Press(a.cmdNewPlot);
+        for (const auto& m : messages.shown()) ADD_FAILURE() << m.title << ": " << m.prompt;
+        if (c.after) c.after(a);
+        const std::string file = save(a, "run");
+        EXPECT_NE(file.find(c.holds), std::string::npos);
+        Form1& b = reading("run");
+        EXPECT_TRUE(save(b, "again") == file);
+        Press(b.cmdNewPlot);
+        EXPECT_TRUE(save(b, "computed") == file);
+    }
 }
 
 }  // namespace
