@@ -1,12 +1,14 @@
 // save_data: the window's state and the results on show as a data file. Everything is gathered and
 // checked first; the file is written in one go and replaces the old one only when complete, so a
 // refused or failed save leaves the old file, the point range and the overplot mark as they were.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 
+#include "colour/colour_render.h"
 #include "files/data_file.h"
 #include "files/data_file_record.h"
 #include "graphs/graph_codes.h"
@@ -49,7 +51,9 @@ class Gatherer {
 
   private:
     void settings();
-    void storedCurvesScale();
+    void storedScale();
+    void colourScale();
+    void leeScale();
     bool range(std::optional<std::pair<std::int32_t, std::int32_t>>& pointRange);
     bool stoppedSweep(const ResultsInUse& use);
     bool results();
@@ -85,8 +89,6 @@ void Gatherer::settings() {
     // The y limits the results on show were drawn with.
     d.yMin = r.yMin;
     d.yMax = r.yMax;
-    d.yScaleMin = f.graph.yScaleMin;
-    d.yScaleMax = f.graph.yScaleMax;
     // The light source the results on show were drawn with (a Lee diagram's or map's: its row peaks').
     d.lightSource = LightSourceOf(r);
     d.sunRectangular = SunRectangularOf(r);
@@ -106,32 +108,87 @@ void Gatherer::settings() {
     d.runInputs = RunInputsOf(r);
 }
 
-// The y scale of the stored curves, which a reader draws them with: where the limits are automatic, their
-// extremes over the run's x range (a stopped sweep's finished points), as Display finds them when it draws
-// those curves, the minimum of a log axis raised as GridYmin raises it. The graph on show may have been drawn
-// from other curves or another range since (a phase function, a lower panel's phases or polarisation, a
-// narrower x window, an overplot's frame): read back, its scale would leave the curves off the axis. Angle
-// graphs of several wavelengths are rescaled from their colour sums by every redraw, a reader's too; typed
-// limits are the user's and keep the scale the graph was drawn with.
-void Gatherer::storedCurvesScale() {
+// A stored Double (Single) as a reader takes it back from the file, whose digits may not give it exactly.
+double AsRead(double v) {
+    TextFileReader reader = TextFileReader::FromBytes(PrintText(v));
+    const Item<double> item = reader.ReadDouble();
+    return item.ok() ? item.value : v;
+}
+float AsRead(float v) {
+    TextFileReader reader = TextFileReader::FromBytes(PrintText(v));
+    const Item<float> item = reader.ReadSingle();
+    return item.ok() ? item.value : v;
+}
+
+// The y scale lines: the extremes of the results the file stores, over the run's x range, from those results
+// alone: not from the graph on show (drawn since from other curves, another x window, an overplot's frame),
+// the graph drawn before the run (which New plot starts from where the limits are typed, and which a map never
+// replaces), nor the logarithmic axis (whose raised floor the file does not keep, and which a reader's axis
+// raises again from the stored minimum). A file read back gives the same lines again.
+void Gatherer::storedScale() {
     const RunRecord& r = f.runRecord;
-    const bool oneCurveSet =
-        code == kGraphAngle ? r.waveCount == 1 : code >= kFirstSweepGraph && code <= kLastSweepGraph;
-    const bool autoMin = !r.yMin, autoMax = !r.yMax;
-    if (!oneCurveSet || d.last < d.first || (!autoMin && !autoMax)) return;
-    const double xMin = Val(r.xMinText);
-    const graphs::IndexSpan visible = graphs::VisibleIndices(code, f.angleGrid.angleCount, Val(r.stepText),
-                                                             xMin, Val(r.xMaxText), xMin, r.xStepLog);
-    // The points stored: a sweep's up to the last it finished.
+    d.yScaleMin = d.yScaleMax = 0.0;
+    if (d.last < d.first) return;
+    if (code >= kGraphLee) {
+        leeScale();
+        return;
+    }
+    if (ValuesPerPoint(d) != 3) {
+        colourScale();
+        return;
+    }
+    // One curve set: the largest and smallest perpendicular and parallel values in the x range, as Display
+    // scans them (a stopped sweep's up to the last point it finished).
+    const double step = Val(r.stepText), xMin = Val(r.xMinText);
+    const Checked<std::int32_t> angles = CLng(90 / step + 1);
+    const graphs::IndexSpan visible =
+        graphs::VisibleIndices(code, angles.ok() ? angles.value : f.angleGrid.angleCount, step, xMin,
+                               Val(r.xMaxText), xMin, r.xStepLog);
     const graphs::CurveExtremes e =
         graphs::ScanCurves(graphs::PointsUpTo(f.results.intensityPerp, d.last),
-                           graphs::PointsUpTo(f.results.intensityPara, d.last), visible, autoMax, autoMin);
-    if (autoMax && AMAX(e.maxPerp, e.maxPara) > 0) d.yScaleMax = AMAX(e.maxPerp, e.maxPara);
-    if (!autoMin) return;
-    d.yScaleMin = e.scanned ? AMIN(e.minPerp, e.minPara) : 0.0;
-    if (f.optLog.value())
-        d.yScaleMin =
-            graphs::LogDataMin(d.yScaleMin, autoMax ? graphs::RoundAxisMax(d.yScaleMax, true) : *r.yMax);
+                           graphs::PointsUpTo(f.results.intensityPara, d.last), visible, true, true);
+    if (!e.scanned) return;
+    d.yScaleMax = AMAX(e.maxPerp, e.maxPara);
+    d.yScaleMin = AMIN(e.minPerp, e.minPara);
+}
+
+// Several wavelengths on an angle graph: as the run finds them from its colour sums (taken as the file gives
+// them back, so that their totals read back alike), the smallest sum of a wavelength (of the red, green and
+// blue totals over more than seven) in the window and the largest total in the x range.
+void Gatherer::colourScale() {
+    const auto columns = static_cast<std::size_t>(ValuesPerPoint(d) / 2);
+    const bool few = DataFileWaveCount(d.inputs[0], d.inputs[2]) <= kMaxComponentWaves;
+    const double step = Val(d.inputs[7]);
+    const Checked<std::int32_t> from = CLng(Val(d.inputs[5]) / step + 1),
+                                to = CLng(Val(d.inputs[6]) / step + 1);
+    double least = 1e20, most = 0.0;
+    for (std::size_t i = 0; i + 2 * columns <= d.values.size(); i += 2 * columns) {
+        double perp = 0.0, para = 0.0;
+        for (std::size_t c = 0; c < columns; ++c) {
+            const double p = AsRead(d.values[i + 2 * c]), q = AsRead(d.values[i + 2 * c + 1]);
+            perp += p;
+            para += q;
+            if (few) least = std::min({least, p, q});
+        }
+        if (!few) least = std::min({least, perp, para});
+        const std::int64_t k = d.first + static_cast<std::int64_t>(i / (2 * columns));
+        if (from.ok() && to.ok() && k >= from.value && k <= to.value) most = std::max({most, perp, para});
+    }
+    d.yScaleMin = least;
+    d.yScaleMax = most;
+}
+
+// A Lee diagram or map: the smallest and largest colour it stores, as the file gives them back.
+void Gatherer::leeScale() {
+    const long long perStep = LeeValuesPerStep(d);
+    bool any = false;
+    for (std::size_t i = 0; i < d.leeValues.size(); ++i) {
+        if (perStep > 3 && static_cast<long long>(i) % perStep >= perStep - 3) continue;  // the row's peaks
+        const double v = AsRead(d.leeValues[i]);
+        d.yScaleMin = any ? std::min(d.yScaleMin, v) : v;
+        d.yScaleMax = any ? std::max(d.yScaleMax, v) : v;
+        any = true;
+    }
 }
 
 // The point range: for graph codes 10 to 19 worked out from the run's range, as the file states it.
@@ -309,8 +366,8 @@ std::optional<DataFile> Gatherer::run(std::optional<std::pair<std::int32_t, std:
     }
     settings();
     if (!range(pointRange)) return std::nullopt;
-    storedCurvesScale();
     if (!(code >= kGraphLee ? leeResults() : results())) return std::nullopt;
+    storedScale();
     if (!amplitudes()) return std::nullopt;
     return d;
 }

@@ -1,6 +1,6 @@
 // What a run's text export and data file name, as a user makes and reads them: the spectrum the run was
-// weighted with, and every option that changed its numbers, so that a file read on a fresh window saves the same
-// bytes, and New plot there saves them again.
+// weighted with, every option that changed its numbers, and y-scale lines from its own results alone, so that
+// a file read on a fresh window saves the same bytes, and New plot there saves them again.
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -130,6 +130,71 @@ TEST_F(RunFileContentsTest, EveryOptionThatChangesTheNumbersReadsBack) {
         EXPECT_TRUE(save(b, "again") == file);
         Press(b.cmdNewPlot);
         EXPECT_TRUE(save(b, "computed") == file);
+    }
+}
+
+// The y minimum, y maximum and y-scale lines of the file.
+std::string YLines(const std::string& file) {
+    const std::string band = "\r\n380\r\n700\r\n";
+    const std::size_t from = file.find(band) + band.size();
+    std::size_t to = from;
+    for (int line = 0; line < 4; ++line) to = file.find("\r\n", to) + 2;
+    return file.substr(from, to - from);
+}
+
+// The y-scale lines come from the run's results alone: a file read on a fresh window (whose y axis is the
+// other, or whose graph list was changed before) saves the same bytes, and a run after other runs saves the
+// lines a fresh window's same run saves.
+TEST_F(RunFileContentsTest, TheYScaleLinesComeFromTheRunAlone) {
+    struct Case {
+        const char* name;
+        std::function<void(Form1&)> run, reader;  // the run; the reading window before it reads
+        std::function<void(Form1&)> fresh;        // the same run on a fresh window (none: not compared)
+    };
+    const auto gold = [](Form1& f) {
+        Choose(f, "Advanced > Refractive index > Sphere > Gold");
+        Choose(f.cboGraph, "Qext/Qsca/Qabs v. radius"), Press(f.cmdNewPlot);
+    };
+    const Case cases[] = {
+        {"water medium, intensity v. wavelength on a log axis",
+         [](Form1& f) {
+             Choose(f, "Advanced > Refractive index > Surrounding medium > Water > IAPWS");
+             Choose(f.cboGraph, "Intensity v. wavelength"), f.optLog.setValue(true), Press(f.cmdNewPlot);
+         },
+         {},
+         {}},
+        {"Gaussian beam, read after the graph list was changed",
+         [](Form1& f) {
+             HiddenMenus(f), Choose(f, "Advanced > Illumination > Gaussian beam");
+             Type(f.cboStep, "1"), Press(f.cmdNewPlot);
+         },
+         [](Form1& f) { Choose(f.cboGraph, "Intensity v. wavelength"); },
+         {}},
+        {"efficiencies of gold after a Lee diagram",
+         [gold](Form1& f) {
+             Choose(f, "Advanced > Refractive index > Sphere > Gold");
+             Choose(f.cboGraph, "Lee diagram"), Press(f.cmdNewPlot), gold(f);
+         },
+         {},
+         gold},
+        {"a map after an angle graph of another radius",
+         [](Form1& f) {
+             Type(f.txtRadius, "20"), Type(f.cboStep, "1"), Press(f.cmdNewPlot);
+             Choose(f.cboGraph, "Map: angle v. radius"), Press(f.cmdNewPlot);
+         },
+         {},
+         [](Form1& f) { Choose(f.cboGraph, "Map: angle v. radius"), Press(f.cmdNewPlot); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Form1& a = started();
+        c.run(a);
+        const std::string file = save(a, "run");
+        EXPECT_TRUE(save(reading("run", c.reader), "again") == file);
+        if (!c.fresh) continue;
+        Form1& f = started();
+        c.fresh(f);
+        EXPECT_EQ(YLines(file), YLines(save(f, "fresh")));
     }
 }
 
