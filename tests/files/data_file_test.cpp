@@ -542,29 +542,6 @@ TEST(DataFileCodec, IlluminationAndStopLinesFollowTheLightSource) {
     }
 }
 
-// A Lee diagram keeps the Amplitude option (its colours in absolute units divided by k) and, under the sun, the
-// flat disc its row peaks were formed over; a map, whose values neither changes, refuses the first, and the flat
-// disc without the sun is refused on every graph, as on any graph but a Lee diagram or map.
-TEST(DataFileCodec, ALeeDiagramKeepsItsAmplitudeAndSunDisc) {
-    DataFile lee = Lee("Lee diagram");
-    lee.lightSource = LightSource::Sun;
-    lee.amplitudeValues = true;
-    lee.sunRectangular = true;
-    const std::string bytes = Bytes(lee);
-    EXPECT_TRUE(bytes.ends_with("Light source: Sun\r\nValues: Amplitude\r\nOptions: Sun Rectangular\r\n"));
-    EXPECT_EQ(Decode(bytes).file, lee);
-    const std::pair<DataFile, const char*> refused[] = {
-        {Lee("Map: angle v. radius"), "Light source: Sun\r\nValues: Amplitude\r\n"},
-        {Lee("Lee diagram"), "Light source: Point\r\nOptions: Sun Rectangular\r\n"},
-        {AngleGraph(), "Light source: Sun\r\nOptions: Sun Rectangular\r\n"}};
-    for (const auto& [file, tail] : refused) {
-        const std::string plain = Bytes(file);
-        const DecodedDataFile d = Decode(plain + tail);
-        EXPECT_FALSE(d.ok()) << tail;
-        EXPECT_EQ(d.failure.line, std::count(plain.begin(), plain.end(), '\n') + 2) << tail;
-    }
-}
-
 // Text after the results, the block and the light-source line is a note, ignored, the file reads as saved;
 // but no row of numbers (beyond the results) and no line that begins as one the reader knows (refused,
 // with the line after the file's own: 1 for the first).
