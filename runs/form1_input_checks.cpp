@@ -321,7 +321,12 @@ Next InputChecks::methodParameters() {
     if (in.calcMethod == kMethodDebye && in.imag >= 0 && !in.rays.empty())
         f.calc.sizeParam = in.radius * kTwoPi / in.lambda;
     const auto orders = [this](InputRefusal&) -> std::optional<RaySelection> {
+        // The check reads the selection; the label and title stay those of the results on show (with the
+        // beam and options their run named), which a redraw or a refused run keeps and a run replaces.
+        const std::string label = f.lblDebyeRays.caption(), title = f.series.captionText;
         if (!f.RaysCheck()) return std::nullopt;
+        f.lblDebyeRays.setCaption(label);
+        f.series.captionText = title;
         RaySelection s;
         s.rayflag.assign(f.series.rayflag.begin(), f.series.rayflag.end());
         s.rayCount = f.series.rayCount;

@@ -167,6 +167,34 @@ TEST_F(ReopenedRunTest, ABeamRunComputesAgainAsTheBeamItWas) {
     }
 }
 
+// A ray method's run of a copper sphere (Re m below 1, where the input check of every redraw reads the ray
+// orders) with a beam or a beam option keeps its label through a redraw, and its label and title read back.
+TEST_F(ReopenedRunTest, AMetalSphereRunWithABeamKeepsItsLabel) {
+    for (const auto& [method, beam] : {std::pair{"Young mod", &Form1::mnuGaussian},
+                                       {"Young mod", &Form1::mnuTopHat},
+                                       {"Young", &Form1::mnuGaussian},
+                                       {"Descartes", &Form1::mnuCentralBeam}}) {
+        Form1& a = started();
+        for (auto [key, shift] : {std::pair{int{'T'}, 0},
+                                  {'E', 0},
+                                  {'S', 0},
+                                  {'Y', 0},
+                                  {'G', keys::kCtrlMask},
+                                  {'J', keys::kCtrlMask}})
+            a.Form_KeyDown(key, shift);
+        Choose(a.mnuRI_Cu), Choose(a.cboGraph, "Intensity v. size parameter x"), Type(a.cboStep, "1");
+        a.dlogGaussianBeam_->txtBeamWo.setText("100"), Choose(a.cboType, method), Type(a.cboRays, "0");
+        Choose(a.*beam), Press(a.cmdNewPlot), Choose(a.cboPol, "Parallel");  // redrawn
+        const std::string label = a.lblDebyeRays.caption(), title = a.caption();
+        EXPECT_EQ(label, RunCaptionsOf(a.runRecord).label);
+        save(a, "run");
+        Form1& b = started();
+        read(b, "run");
+        EXPECT_EQ(std::pair(b.lblDebyeRays.caption(), b.caption()), std::pair(label, title));
+        expectQuiet();
+    }
+}
+
 // Settings through a file: what a file holds is the run's as the boxes mean it, and the window that reads
 // it saves the same and computes the same values again without a word (its boxes take what the reader
 // wrote into them, the imaginary part as typed). Y limits typed after a run are the file's once a redraw
