@@ -195,6 +195,34 @@ TEST_F(ReopenedRunTest, AMetalSphereRunWithABeamKeepsItsLabel) {
     }
 }
 
+// A run that read inputs from boxes no other line holds, saved without its Inputs line as earlier versions
+// saved it, read on a fresh window: a notice says what the file does not hold; a save writes the file as read.
+TEST_F(ReopenedRunTest, AFileWithoutItsInputsLineSaysWhatItDoesNotHold) {
+    for (const auto& [graph, method, named] :
+         {std::tuple{"Intensity v. scattering angle", "Huygens", "number of rays"},
+          {"Intensity v. scattering angle", "van de Hulst", "coefficients a and b"},
+          {"Map: angle v. refractive index", "Mie", "radius and fixed imaginary part of the index"}}) {
+        Form1& a = started();
+        for (int key : {'G', 'J'}) {
+            int ctrl = keys::kCtrlMask;
+            a.Form_KeyDown(key, ctrl);
+        }
+        Choose(a.cboGraph, graph), Type(a.cboStep, "1"), Choose(a.cboType, method), Press(a.cmdNewPlot);
+        std::string bytes = save(a, "run");
+        bytes.erase(bytes.find("Inputs: "),
+                    bytes.find("\r\n", bytes.find("Inputs: ")) + 2 - bytes.find("Inputs: "));
+        test::WriteAll(at("run.tsy"), bytes);
+        Form1& b = started();
+        read(b, "run");
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.last().prompt,
+                  "This file does not hold the " + std::string(named) +
+                      " its run read. Data files of earlier versions do not store such inputs: "
+                      "New plot takes them from the window's boxes.");
+        EXPECT_EQ(save(b, "again"), bytes);
+    }
+}
+
 // Settings through a file: what a file holds is the run's as the boxes mean it, and the window that reads
 // it saves the same and computes the same values again without a word (its boxes take what the reader
 // wrote into them, the imaginary part as typed). Y limits typed after a run are the file's once a redraw
