@@ -1088,6 +1088,9 @@ void Loader::indexModels() {
 // size parameter); the boxes show the file's index, or for files without it the models'. Before the
 // results, whose readout names the size parameter.
 void Loader::indices() {
+    // The index texts of a file that holds them are what its run took: a New plot takes them as they are,
+    // not a model's index that differs in its last digits (or a file's model that now gives another).
+    f.runFlags.indexTyped = d.version > 202;
     if (d.version <= 202) f.txtLambda_change();
     const RefrelResult m = f.KeepIndexOf(models, Val(d.inputs[1]));
     f.indexState.indexRefused = d.version <= 202 && !m.ok() && m.status != RefrelStatus::KeepShown;

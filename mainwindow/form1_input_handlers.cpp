@@ -14,6 +14,7 @@
 
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
+#include "media/index_boxes.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
 #include "runs/method_codes.h"
@@ -305,6 +306,7 @@ void Form1::cboWave_Click() {
         mnuRadiusX.setVisible(true);
         lblSpectrum.setVisible(false);
         lblSpectrumBand.setVisible(false);
+        ShowModelsIndex(*this);  // the models' index and colour of the wavelength, unless one was typed
     } else {
         // 5: several wavelengths: a spectrum, drawn in colours of adjustable brightness.
         for (Label* label : {&Label4, &Label6, &Label28, &Label8, &Label9, &Label10})
@@ -461,6 +463,7 @@ void Form1::txtRadius_Change() {
 
 void Form1::txtRefractReal_Change() {
     indexState.indexRefused = false;  // an index typed or written into the box is the one to use
+    if (runFlags.indexBoxWrites == 0) runFlags.indexTyped = true;
     if (runFlags.resultsFromFile != 0) return;
     txtRefractReal.setBackColor(kYellow);
     results.qSca = 0;
@@ -471,6 +474,7 @@ void Form1::txtRefractReal_Change() {
 
 void Form1::txtRefractImag_Change() {
     indexState.indexRefused = false;  // an index typed or written into the box is the one to use
+    if (runFlags.indexBoxWrites == 0) runFlags.indexTyped = true;
     if (runFlags.resultsFromFile != 0) return;
     txtRefractImag.setBackColor(kYellow);
     results.qSca = 0;

@@ -14,6 +14,7 @@
 
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
+#include "media/index_boxes.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
@@ -163,8 +164,10 @@ void SettleNewPlot(Form1& f, const RunWatch& watch) {
 }
 
 // The input checks with the x range of the boxes (as the checks read them); inputError is 1 after a
-// refusal.
+// refusal. First the index and colour of the run's wavelength: its models' unless an index was typed since
+// the last change of wavelength or model (whatever was refused or hidden when they were chosen).
 void CheckInputs(Form1& f) {
+    ShowModelsIndex(f);
     double xLow = BoxValue(f.txtXmin.text());
     double xHigh = BoxValue(f.txtXmax.text());
     f.CheckInput(xLow, xHigh, f.graph.yAxisMin, f.graph.yAxisMax, f.runFlags.inputError);
