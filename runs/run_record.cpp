@@ -24,7 +24,8 @@ void SetIndexUse(RunRecord& r) {
     // A sweep computes at the box's wavelength whatever the list says.
     const bool sweep = r.graphCode >= kFirstSweepGraph && r.graphCode <= kLastSweepGraph;
     r.indexPerWavelength = (r.waveCount > 1 && !sweep) || r.graphCode == kGraphWavelength ||
-                           r.graphCode == kGraphEfficiencyWavelength || r.graphCode == kGraphMapWavelength;
+                           r.graphCode == kGraphEfficiencyWavelength || r.graphCode == kGraphMapWavelength ||
+                           (r.graphCode == kGraphAsymmetry && r.graphSubCode == kSubAsymmetryWavelength);
     r.indexTyped = false;
     if (!r.indexPerWavelength) {
         // The boxes show the models' index to eight decimals (the imaginary part as CStr, or with two decimals
