@@ -4,6 +4,7 @@
 #include "colour/colour_scaling.h"
 #include "mainwindow/form1.h"
 #include "runs/box_number.h"
+#include "runs/results_on_show.h"
 
 namespace tessary {
 
@@ -16,49 +17,49 @@ void Form1::mnuPhoto_Click() {
     mnuPhoto.setChecked(true);
     mnuFreeze.setChecked(false);
     mnuPeakWhite.setChecked(false);
-    if (runFlags.resultsStale == 0) offerReplot();
+    if (ResultsToRedraw(*this)) offerReplot();
 }
 
 void Form1::mnuFreeze_Click() {
     mnuFreeze.setChecked(true);
     mnuPhoto.setChecked(false);
     mnuPeakWhite.setChecked(false);
-    if (runFlags.resultsStale == 0) offerReplot();
+    if (ResultsToRedraw(*this)) offerReplot();
 }
 
 void Form1::mnuPeakWhite_Click() {
     mnuPeakWhite.setChecked(true);
     mnuPhoto.setChecked(false);
     mnuFreeze.setChecked(false);
-    if (runFlags.resultsStale == 0) offerReplot();
+    if (ResultsToRedraw(*this)) offerReplot();
 }
 
 // -------------------------------------------------------------------------------------------------
 // Gamma: one of three. A single wavelength is drawn without the colour steps, so nothing to redraw.
 
 void Form1::mnuGamma_Click() {
-    if (runFlags.resultsStale == 0 && cboWave.text() != "1") offerReplot();
+    if (ResultsToRedraw(*this) && cboWave.text() != "1") offerReplot();
 }
 
 void Form1::mnuGammaA_Click() {
     mnuGammaA.setChecked(true);
     mnuGammaB.setChecked(false);
     mnuGammaNone.setChecked(false);
-    if (runFlags.resultsStale == 0 && cboWave.text() != "1") offerReplot();
+    if (ResultsToRedraw(*this) && cboWave.text() != "1") offerReplot();
 }
 
 void Form1::mnuGammaB_Click() {
     mnuGammaB.setChecked(true);
     mnuGammaA.setChecked(false);
     mnuGammaNone.setChecked(false);
-    if (runFlags.resultsStale == 0 && cboWave.text() != "1") offerReplot();
+    if (ResultsToRedraw(*this) && cboWave.text() != "1") offerReplot();
 }
 
 void Form1::mnuGammaNone_Click() {
     mnuGammaNone.setChecked(true);
     mnuGammaA.setChecked(false);
     mnuGammaB.setChecked(false);
-    if (runFlags.resultsStale == 0 && cboWave.text() != "1") offerReplot();
+    if (ResultsToRedraw(*this) && cboWave.text() != "1") offerReplot();
 }
 
 // -------------------------------------------------------------------------------------------------

@@ -15,6 +15,7 @@
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/results_on_show.h"
 
 namespace tessary {
 
@@ -135,17 +136,19 @@ bool CoveredCellsSkippable(const Form1& f, const Segment& column) {
 }
 
 // What the colours are formed from: the sun's disc, the wavelength count and the colour of a single
-// wavelength. The graph's follow the window's choices; the simulation's are those of the run on show as its
-// record computed them (its wavelengths, and the light source its results are drawn with).
+// wavelength. A run's follow the window's choices while it computes; a redraw takes the wavelengths of the run
+// on show as its record computed them (whatever the lists and boxes say since) and the light source chosen
+// now; the simulation also the light source its results are drawn with.
 struct BowInputs {
     SunDisc disc;
     int waves = 1;
     std::array<double, 3> oneWave{};
 };
 BowInputs BowInputsOf(const Form1& f) {
-    const bool ofRecord = f.codes.simulationMode == 1 && f.runRecord.taken;
+    const bool simulation = f.codes.simulationMode == 1 && f.runRecord.taken;
+    const bool ofRecord = simulation || SettledRecord(f);
     BowInputs in{f.sunDisc(), std::clamp(ofRecord ? f.runRecord.waveCount : f.calc.waveCount, 1, 2001), {}};
-    if (ofRecord) in.disc.on = f.runRecord.lightSource == LightSource::Sun;
+    if (simulation) in.disc.on = f.runRecord.lightSource == LightSource::Sun;
     const GraphColours& g = f.graphColours;
     const WaveColour wave = ofRecord ? WavelengthColour(Val(f.runRecord.lambdaText))
                                      : WaveColour{g.waveRed, g.waveGreen, g.waveBlue};

@@ -17,6 +17,8 @@
 #include "platform/text/conversions.h"
 #include "platform/ui/colour.h"
 #include "platform/ui/window_colours.h"
+#include "runs/results_on_show.h"
+#include "runs/run_record.h"
 #include "runs/sweep_steps.h"
 
 namespace tessary {
@@ -216,6 +218,8 @@ void Form1::PlotLee() {
         return;
     }
 
+    // Stop answered in an earlier run does not stop this redraw; Stop answered while it draws does.
+    if (!runFlags.runUnderWay && codes.runState == kRunStopped) codes.runState = kRunNewPlot;
     LockON();
     cls();
     setFontBold(false);
@@ -256,6 +260,10 @@ void Form1::PlotLee() {
     const Checked<std::int16_t> rows = CInt(sweepState.sweepSteps);
     window.lastRow =
         rows.ok() ? std::min<int>(rows.value, static_cast<int>(leeStores.leeRed1.size()) - 1) : -1;
+    // A stopped run's rows beyond the last it finished were never computed: they stay empty.
+    if (const RunRecord* run = SettledRecord(*this))
+        if (const ResultsInUse use = ResultsInUseOf(*run); use.stopped)
+            window.lastRow = std::min(window.lastRow, use.last);
     window.firstOffset = angleGrid.firstPoint - angleGrid.windowFirst;
     window.lastOffset = angleGrid.lastPoint - angleGrid.windowFirst;
     window.mirror = points - angleGrid.windowFirst;

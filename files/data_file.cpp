@@ -659,13 +659,14 @@ void Decoder::results(const GraphCodes& g) {
 //
 // After the results and the S1 and S2 block come the lines of kTailLines, each only where it applies,
 // each at most once and in the order of the table. A line that begins with an entry's key (in any case,
-// and not followed by a letter) is that entry's: read whole, or the file is refused naming it. Any other
-// line there is a note typed later: the reader ignores it and what follows it, which must be notes too,
-// and none of them a row of numbers (a row beyond the results the file names).
+// and not followed by a letter) is that entry's: read whole, or the file is refused naming it; so is a line
+// that is an entry's head with one typing slip in its first word, wherever it stands. Any other line there
+// is a note typed later: the reader ignores it and what follows it, which must be notes too, and none of
+// them a row of numbers (a row beyond the results the file names).
 //
-// A new line is one entry at its place in the table: its key, its name in the messages, the writer of the
-// line from the DataFile field that holds it (nothing written when the file has none), and the Decoder
-// member that reads the line into that field or refuses it (refuse(), naming the line).
+// A new line is one entry at its place in the table: its key, its head, its name in the messages, the
+// writer of the line from the DataFile field that holds it (nothing written when the file has none), and
+// the Decoder member that reads the line into that field or refuses it (refuse(), naming the line).
 
 // The line of every number of an S1 and S2 row, and of the beam: `numbers` numbers, each read as the reader
 // reads a number; false for a line that is anything else.
@@ -762,23 +763,26 @@ void WriteStopped(const DataFile& f, Printer& w) {
 }
 
 struct TailEntry {
-    std::string_view key;  // the line begins with it
-    const char* name;      // "the <name> line" in messages
+    std::string_view key;   // the line begins with it
+    std::string_view head;  // the line as written up to its colon (the stop line: its first two words)
+    const char* name;       // "the <name> line" in messages
     void (*write)(const DataFile&, Printer&);
     void (Decoder::*read)(const TailText&);  // nothing: the line is read with the one before it
 };
 
 constexpr TailEntry kTailLines[] = {
-    {"Light source", "light-source", WriteLightSource, &Decoder::lightSource},
-    {"Values", "values", WriteValues, &Decoder::values},
-    {"Inv Wavelength", "Inv Wavelength", WriteInvWavelength, &Decoder::invWavelength},
-    {"Number of wavelengths", "wavelength-count", WriteNamedSetCount, &Decoder::namedSetCount},
-    {"Illumination", "illumination (with its beam)", WriteIllumination, &Decoder::illumination},
-    {"Beam", "beam", nullptr, nullptr},  // written and read with its illumination
-    {"Options", "options", WriteOptions, &Decoder::options},
-    {"Surface waves", "surface-wave", WriteSurfaceWaves, &Decoder::surfaceWaves},
-    {"Inputs", "inputs", WriteRunInputs, &Decoder::runInputs},
-    {"Stopped", "stop", WriteStopped, &Decoder::stopped},
+    {"Light source", "Light source:", "light-source", WriteLightSource, &Decoder::lightSource},
+    {"Values", "Values:", "values", WriteValues, &Decoder::values},
+    {"Inv Wavelength", "Inv Wavelength:", "Inv Wavelength", WriteInvWavelength, &Decoder::invWavelength},
+    {"Number of wavelengths", "Number of wavelengths:", "wavelength-count", WriteNamedSetCount,
+     &Decoder::namedSetCount},
+    {"Illumination", "Illumination:", "illumination (with its beam)", WriteIllumination,
+     &Decoder::illumination},
+    {"Beam", "Beam:", "beam", nullptr, nullptr},  // written and read with its illumination
+    {"Options", "Options:", "options", WriteOptions, &Decoder::options},
+    {"Surface waves", "Surface waves:", "surface-wave", WriteSurfaceWaves, &Decoder::surfaceWaves},
+    {"Inputs", "Inputs:", "inputs", WriteRunInputs, &Decoder::runInputs},
+    {"Stopped", "Stopped after", "stop", WriteStopped, &Decoder::stopped},
 };
 
 bool SameLetters(char a, char b) {
@@ -805,6 +809,37 @@ bool BeginsLike(std::string_view line, std::string_view key) {
 const TailEntry* TailEntryOf(std::string_view line) {
     for (const TailEntry& entry : kTailLines)
         if (BeginsLike(line, entry.key)) return &entry;
+    return nullptr;
+}
+
+// Whether two words differ by one typing slip, letters in any case: one character changed, added or left
+// out, or two neighbouring characters swapped (optimal string alignment distance 1).
+bool OneSlipApart(std::string_view a, std::string_view b) {
+    if (a.size() < b.size()) std::swap(a, b);
+    if (a.size() - b.size() > 1) return false;
+    std::size_t i = 0;
+    while (i < b.size() && SameLetters(a[i], b[i])) ++i;
+    const auto same = [](std::string_view x, std::string_view y) {
+        return x.size() == y.size() && std::equal(x.begin(), x.end(), y.begin(), SameLetters);
+    };
+    if (a.size() > b.size()) return same(a.substr(i + 1), b.substr(i));  // one added (at the end too)
+    if (i == a.size()) return false;                                     // the same word
+    return same(a.substr(i + 1), b.substr(i + 1)) ||                     // one changed
+           (i + 1 < a.size() && SameLetters(a[i], b[i + 1]) && SameLetters(a[i + 1], b[i]) &&
+            same(a.substr(i + 2), b.substr(i + 2)));  // two swapped
+}
+
+// The known line a line is with one typing slip in its first word (up to a blank or colon), the rest of the
+// line's head as written: "Vaules: Amplitude", "Stoped after 256 of 1001 points". Nothing for any other
+// line: a first word a slip away from a known one followed by other text ("Lights: off") is a note.
+const TailEntry* SlipEntryOf(std::string_view line) {
+    const std::string_view word = line.substr(0, line.find_first_of(" :"));
+    for (const TailEntry& entry : kTailLines) {
+        const std::string_view headWord = entry.head.substr(0, entry.head.find_first_of(" :"));
+        if (OneSlipApart(word, headWord) &&
+            BeginsWith(line.substr(word.size()), entry.head.substr(headWord.size())))
+            return &entry;
+    }
     return nullptr;
 }
 
@@ -845,6 +880,14 @@ std::optional<TailText> Decoder::tailLine() {
     }
     line.text = Trimmed(line.text);
     lastLine = line.line;
+    // A known line with a slip in its first word is that line damaged, wherever it stands: never a note.
+    if (const TailEntry* entry = SlipEntryOf(line.text)) {
+        const std::string_view head = entry->head;
+        const std::string_view headWord = head.substr(0, head.find_first_of(" :"));
+        refuse(line, "is a misspelled \"" + std::string(head) + "\" line (\"" +
+                         line.text.substr(0, line.text.find_first_of(" :")) + "\" for \"" +
+                         std::string(headWord) + "\")");
+    }
     return line;
 }
 

@@ -13,6 +13,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "colour/lee_diagram.h"
 #include "files/data_file.h"
@@ -40,6 +42,26 @@ namespace {
 
 void Invalid(const std::string& what) {
     msgBox(std::string(kNotValidMessage) + kCR + what, mb::kOkOnly, std::string("Tessary"));
+}
+
+// The notice of a file without the Inputs line of a run that read the inputs of `words` (RunInputWords) from
+// boxes: which it does not hold, and that New plot takes them from the boxes.
+std::string InputsNotHeld(const std::vector<std::string>& words) {
+    constexpr std::pair<const char*, const char*> kNamed[] = {
+        {"radius", "radius"},
+        {"imaginary part", "fixed imaginary part of the index"},
+        {"real part", "fixed real part of the index"},
+        {"rays", "number of rays"},
+        {"samples", "number of samples"},
+        {"coefficient a", "coefficients a"},
+        {"coefficient b", "b"}};
+    std::string named;
+    for (const std::string& word : words)
+        for (const auto& [item, name] : kNamed)
+            if (word == item) named += (named.empty() ? "" : " and ") + std::string(name);
+    return "This file does not hold the " + named +
+           " its run read. Data files of earlier versions do not store such inputs: New plot takes them from "
+           "the window's boxes.";
 }
 
 // Holds a flag set for its lifetime.
@@ -997,8 +1019,12 @@ void Loader::surfaceWaves() {
 
 // The inputs the run read from boxes that no other line holds, once the graph and method have set theirs: a
 // map's radius and fixed index part, the rays or samples of Huygens and Aperture, van de Hulst's coefficients.
-// Files without the line leave the window's.
+// A file of such a run without the line (an earlier version's) leaves the window's, says which and that New
+// plot takes them; its record holds none of them, so a save writes the file as it was read.
 void Loader::runInputs() {
+    if (const std::vector<std::string> words = RunInputWords(g.code, fileRecord.calcMethod);
+        d.runInputs.empty() && !words.empty())
+        msgBox(InputsNotHeld(words), mb::kOkOnly | mb::kInformation, std::string("Tessary"));
     for (const auto& [words, text] : d.runInputs) {
         if (words == "radius" || words == "rays" || words == "samples") f.txtAngle.setText(text);
         if (words == "imaginary part" || words == "real part") f.txtF9_fixed.setText(text);
@@ -1062,6 +1088,9 @@ void Loader::indexModels() {
 // size parameter); the boxes show the file's index, or for files without it the models'. Before the
 // results, whose readout names the size parameter.
 void Loader::indices() {
+    // The index texts of a file that holds them are what its run took: a New plot takes them as they are,
+    // not a model's index that differs in its last digits (or a file's model that now gives another).
+    f.runFlags.indexTyped = d.version > 202;
     if (d.version <= 202) f.txtLambda_change();
     const RefrelResult m = f.KeepIndexOf(models, Val(d.inputs[1]));
     f.indexState.indexRefused = d.version <= 202 && !m.ok() && m.status != RefrelStatus::KeepShown;

@@ -5,6 +5,7 @@
 #include "graphs/axis_steps.h"
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
+#include "runs/results_on_show.h"
 
 namespace tessary {
 
@@ -42,9 +43,9 @@ void SetGraphSize(Form1& f, const GraphSize& size, Menu& item) {
 
 }  // namespace
 
-// Replot when the results are current, else New plot as the default button; nothing is redrawn.
+// Replot when the results on show can be redrawn, else New plot as the default button; nothing is redrawn.
 void Form1::OfferRedraw() {
-    if (runFlags.resultsStale != 1) {
+    if (ResultsToRedraw(*this)) {
         cmdReplot.setEnabled(true);
         cmdReplot.setVisible(true);
         cmdReplot.setDefault(true);

@@ -8,6 +8,8 @@
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/results_on_show.h"
+#include "runs/run_record.h"
 
 namespace tessary {
 
@@ -24,10 +26,19 @@ void Stroke(Form1& f, double x, double y, OleColor colour, const std::string& te
 
 }  // namespace
 
+// The legend of the curves on show: those a run draws while it computes them (the window's choices are then
+// the run's), afterwards those of the run on show as its record holds them, drawn in the polarisation they were
+// last drawn in; no legend over a run that finished no point, whose frame is empty.
 void Form1::PolarLabel() {
-    if (codes.graphCode == kGraphAsymmetry || codes.graphCode >= kGraphLee || calc.waveCount != 1) return;
+    const RunRecord* run = SettledRecord(*this);
+    const int graphCode = run ? run->graphCode : codes.graphCode;
+    const int subCode = run ? run->graphSubCode : codes.graphSubCode;
+    const int waveCount = run ? run->waveCount : calc.waveCount;
+    if (graphCode == kGraphAsymmetry || graphCode >= kGraphLee || waveCount != 1) return;
     setForeColor(kButtonFace);
     boxFilled(1000, 2800, 15000, 3200);
+    if (!FinishedResultsOnShow(*this) || (!run && codes.runState == kRunStopped)) return;
+    const std::string polarisation = run && !run->polarisation.empty() ? run->polarisation : cboPol.text();
 
     const graphs::LegendColumns columns = graphs::LegendColumnsFor(
         mnuVLarge.checked() || mnuLarge.checked() || mnuSizeSpecial.checked(), mnuMedium.checked());
@@ -36,8 +47,8 @@ void Form1::PolarLabel() {
     LineColour();
     const OleColor main = foreColor();
     const OleColor dark = graphColours.lineColourDark;
-    for (const graphs::LegendEntry& e : graphs::LegendEntries(
-             codes.graphCode, codes.graphSubCode, RunAbsorbs(), cboPol.text(), mnuSmall.checked(), columns)) {
+    for (const graphs::LegendEntry& e :
+         graphs::LegendEntries(graphCode, subCode, RunAbsorbs(), polarisation, mnuSmall.checked(), columns)) {
         const OleColor colour = e.colour == graphs::LegendColour::Main   ? main
                                 : e.colour == graphs::LegendColour::Dark ? dark
                                                                          : kBlack;

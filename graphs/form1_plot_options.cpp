@@ -9,6 +9,7 @@
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "runs/results_on_show.h"
 
 namespace tessary {
 
@@ -23,9 +24,9 @@ void ShowReplot(Form1& f) {
     f.cmdReplot.setDefault(true);
 }
 
-// Replot offered while the results are current, else New plot the default with Replot withdrawn.
+// Replot offered while the results on show can be redrawn, else New plot the default with Replot withdrawn.
 void OfferReplot(Form1& f) {
-    if (f.runFlags.resultsStale != 1) {
+    if (ResultsToRedraw(f)) {
         ShowReplot(f);
     } else {
         f.cmdNewPlot.setDefault(true);
@@ -35,9 +36,9 @@ void OfferReplot(Form1& f) {
 }
 
 // After a new y scale: Overplot is withdrawn (the axes change) and Replot made the default while the
-// results are current; else as above.
+// results on show can be redrawn; else as above.
 void OfferReplotYScale(Form1& f) {
-    if (f.runFlags.resultsStale != 1) {
+    if (ResultsToRedraw(f)) {
         f.cmdOverPlot.setVisible(false);
         f.cmdReplot.setDefault(true);
     } else {
@@ -75,11 +76,13 @@ bool Form1::ReplotIfIdle() {
     return true;
 }
 
-// Two panels: intensity over phase. Ignored entirely while the results are out of date.
+// Two panels: intensity over phase. Ignored entirely while the results are out of date; with no finished
+// results on show only the mark changes.
 void Form1::mnuAmpPhase_Click() {
     if (runFlags.resultsStale != 0) return;
     Toggle(mnuAmpPhase);
     if (mnuAmpPhase.checked()) mnuIntPol.setChecked(false);
+    if (!ResultsToRedraw(*this)) return;
     ShowReplot(*this);
     ReplotIfIdle();
 }
@@ -92,6 +95,7 @@ void Form1::mnuIntPol_Click() {
         mnuAmpPhase.setChecked(false);
         mnuPolarPlot.setChecked(false);
     }
+    if (!ResultsToRedraw(*this)) return;
     ShowReplot(*this);
     ReplotIfIdle();
 }
@@ -122,7 +126,7 @@ void Form1::mnuPolarPlot_Click() {
         mnuIntPol.setChecked(false);
     }
     ShowReplot(*this);
-    if (runFlags.resultsStale == 0) ReplotIfIdle();
+    if (ResultsToRedraw(*this)) ReplotIfIdle();
 }
 
 // Shows or clears the data box.
@@ -143,7 +147,7 @@ void Form1::mnuFalseColours_Click() {
 
 void Form1::mnuNormalised_Click() {
     Toggle(mnuNormalised);
-    if (runFlags.resultsStale == 0) ShowReplot(*this);
+    if (ResultsToRedraw(*this)) ShowReplot(*this);
 }
 
 // Flags read by the graph-type selection, the runs, the drawing and the files.
@@ -197,7 +201,7 @@ void Form1::optXLog_Click() {
 
 // Point source or the sun's disc: computed results (not read from a file) are redrawn at once.
 void Form1::optPoint_Click() {
-    if (runFlags.resultsFromFile != 1 && runFlags.resultsStale == 0) RedrawForLightSource(*this);
+    if (runFlags.resultsFromFile != 1 && ResultsToRedraw(*this)) RedrawForLightSource(*this);
 }
 
 // The sun's disc needs a valid angle step: the inputs are checked first. A data file restoring the
@@ -205,7 +209,7 @@ void Form1::optPoint_Click() {
 void Form1::optSun_Click() {
     if (runFlags.dataFileLoading) return;
     CheckInput(graph.xMin, graph.xMax, graph.yAxisMin, graph.yAxisMax, runFlags.inputError);
-    if (runFlags.inputError != 1 && runFlags.resultsFromFile != 1 && runFlags.resultsStale == 0)
+    if (runFlags.inputError != 1 && runFlags.resultsFromFile != 1 && ResultsToRedraw(*this))
         RedrawForLightSource(*this);
 }
 

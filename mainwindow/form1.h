@@ -280,7 +280,7 @@ class Form1 : public Form {
     void cmdReplot_Click();
     void ReplotFromStores();
     void AngleLowerCurves();
-    bool DrawAngleGraph();
+    bool DrawAngleGraph(const RunRecord* onShow = nullptr);  // a redraw: the record of the results on show
     bool SweepPath();
     void ConvergenceOrdersDone(bool seriesCalled);
     void DispatchSweepMethod(std::int32_t& first, std::int32_t& last);

@@ -10,6 +10,7 @@
 #include "mainwindow/graph_presets.h"
 #include "platform/text/conversions.h"
 #include "runs/method_codes.h"
+#include "runs/results_on_show.h"
 #include "runs/sweep_steps.h"
 
 namespace tessary {
@@ -57,16 +58,16 @@ void Form1::mnuMultBeams_Click() { Toggle(mnuMultBeams); }
 void Form1::mnuSWPhase_Click() { Toggle(mnuSWPhase); }
 void Form1::mnuSWsub_Click() { Toggle(mnuSWsub); }
 
-// Toggles that change only the drawing: Replot is offered while the results are current.
+// Toggles that change only the drawing: Replot is offered while the results on show can be redrawn.
 void Form1::mnuSun_Click() {
     Toggle(mnuSun);
-    if (runFlags.resultsStale == 0) ShowReplot(*this);
+    if (ResultsToRedraw(*this)) ShowReplot(*this);
 }
 
 void Form1::mnuInterpolate_Click() {
     Toggle(mnuInterpolate);
     lblCubic.setCaption(mnuInterpolate.checked() ? "Cubic interpolation ON" : "Cubic interpolation OFF");
-    if (runFlags.resultsStale == 0) ShowReplot(*this);
+    if (ResultsToRedraw(*this)) ShowReplot(*this);
 }
 
 // The surface-wave model: re-checked even when already checked.
@@ -120,7 +121,7 @@ void Form1::mnuAverage_Click() {
         mnuAverage.setChecked(true);
         dlogAverage_->show(ShowMode::Modal);
     }
-    ShowReplot(*this);
+    if (ResultsToRedraw(*this)) ShowReplot(*this);
 }
 
 // Logarithmic x steps: the step list then holds a number of steps. Writing its text raises its

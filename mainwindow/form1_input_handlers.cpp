@@ -14,9 +14,11 @@
 
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
+#include "media/index_boxes.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
 #include "runs/method_codes.h"
+#include "runs/results_on_show.h"
 #include "scattering/ray_orders.h"
 
 namespace tessary {
@@ -305,6 +307,7 @@ void Form1::cboWave_Click() {
         mnuRadiusX.setVisible(true);
         lblSpectrum.setVisible(false);
         lblSpectrumBand.setVisible(false);
+        ShowModelsIndex(*this);  // the models' index and colour of the wavelength, unless one was typed
     } else {
         // 5: several wavelengths: a spectrum, drawn in colours of adjustable brightness.
         for (Label* label : {&Label4, &Label6, &Label28, &Label8, &Label9, &Label10})
@@ -344,7 +347,7 @@ void Form1::cboWave_Click() {
 }
 
 void Form1::chkComponents_Click() {
-    if (cboWave.backColor() != kYellow && runFlags.resultsStale != 1 &&
+    if (cboWave.backColor() != kYellow && ResultsToRedraw(*this) &&
         (codes.runState == kRunNewPlot || runFlags.resultsFromFile == 1))
         ReplotIfIdle();
 }
@@ -352,18 +355,21 @@ void Form1::chkComponents_Click() {
 // -------------------------------------------------------------------------------------------------
 // Display options
 
+// The colours of the run on show at the new brightness: the strip of a run against the scattering angle,
+// repainted in place with the inputs locked (a sweep has no colours of its own to paint: the sums hold an
+// earlier run's), or a Lee diagram or map by Replot. Nothing of a run that finished no point.
 void Form1::cboBright_Click() {
-    if (runFlags.resultsStale != 0 || Brightness() <= 0) return;
-    if (codes.graphCode < kGraphLee) {
-        // The coloured strips are repainted in place, with the inputs locked.
-        if (RedrawBusy()) return;
-        const RedrawGuard guard(windowState);
-        LockON();
-        PlotBow(colourSums.colourSumPerp, colourSums.colourSumPara, Label17.caption());
-        LockOFF();
-    } else {
+    if (!ResultsToRedraw(*this) || Brightness() <= 0) return;
+    const int graphOnShow = runRecord.taken ? runRecord.graphCode : codes.graphCode;
+    if (graphOnShow >= kGraphLee) {
         ReplotIfIdle();
+        return;
     }
+    if (graphOnShow >= kFirstSweepGraph || RedrawBusy()) return;
+    const RedrawGuard guard(windowState);
+    LockON();
+    PlotBow(colourSums.colourSumPerp, colourSums.colourSumPara, CStr(colourSums.peakCommon));
+    LockOFF();
 }
 
 void Form1::cboLee_Click() {
@@ -371,27 +377,27 @@ void Form1::cboLee_Click() {
         // False-colour maps are always scaled to the overall maximum.
         if (cboLee.text() == "Normalised") cboLee.setText("Absolute");
         cboLee.setEnabled(false);
-    } else if (runFlags.resultsStale == 0) {
+    } else if (ResultsToRedraw(*this)) {
         ReplotIfIdle();
     }
 }
 
 void Form1::cboYmax_Click() {
-    if (runFlags.resultsStale != 0) return;
+    if (!ResultsToRedraw(*this)) return;
     cmdOverPlot.setEnabled(false);
     offerReplot();
     cboYmax.setBackColor(kYellow);
 }
 
 void Form1::cboYmin_Click() {
-    if (runFlags.resultsStale != 0) return;
+    if (!ResultsToRedraw(*this)) return;
     cmdOverPlot.setEnabled(false);
     offerReplot();
     cboYmin.setBackColor(kYellow);
 }
 
 void Form1::cboPol_Click() {
-    if (runFlags.resultsStale != 1 && cboPol.enabled() && codes.graphCode < kGraphLee) ReplotIfIdle();
+    if (ResultsToRedraw(*this) && cboPol.enabled() && codes.graphCode < kGraphLee) ReplotIfIdle();
 }
 
 // -------------------------------------------------------------------------------------------------
@@ -432,7 +438,7 @@ void Form1::txtRstep_Change() {
 void Form1::txtXmin_Change() {
     if (runFlags.resultsFromFile == 1) return;
     cmdOverPlot.setEnabled(false);
-    if (runFlags.resultsStale == 1 || Val(txtX1min.text()) > Val(txtXmin.text()))
+    if (!ResultsToRedraw(*this) || Val(txtX1min.text()) > Val(txtXmin.text()))
         offerNewPlot(true);
     else
         offerReplot();
@@ -441,7 +447,7 @@ void Form1::txtXmin_Change() {
 void Form1::txtXmax_Change() {
     if (runFlags.resultsFromFile == 1) return;
     cmdOverPlot.setEnabled(false);
-    if (runFlags.resultsStale == 1 || Val(txtX2Max.text()) < Val(txtXmax.text()))
+    if (!ResultsToRedraw(*this) || Val(txtX2Max.text()) < Val(txtXmax.text()))
         offerNewPlot(true);
     else
         offerReplot();
@@ -461,6 +467,7 @@ void Form1::txtRadius_Change() {
 
 void Form1::txtRefractReal_Change() {
     indexState.indexRefused = false;  // an index typed or written into the box is the one to use
+    if (runFlags.indexBoxWrites == 0) runFlags.indexTyped = true;
     if (runFlags.resultsFromFile != 0) return;
     txtRefractReal.setBackColor(kYellow);
     results.qSca = 0;
@@ -471,6 +478,7 @@ void Form1::txtRefractReal_Change() {
 
 void Form1::txtRefractImag_Change() {
     indexState.indexRefused = false;  // an index typed or written into the box is the one to use
+    if (runFlags.indexBoxWrites == 0) runFlags.indexTyped = true;
     if (runFlags.resultsFromFile != 0) return;
     txtRefractImag.setBackColor(kYellow);
     results.qSca = 0;

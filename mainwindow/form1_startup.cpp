@@ -137,8 +137,11 @@ void Form1::loadStartValues() {
 
     // 11-14: radius, index, progress, y limits, step.
     txtRadius.setText("10");
-    if (const std::optional<double> m = refrel(0.65)) txtRefractReal.setText(Format(*m, "0.00000000"));
-    txtRefractImag.setText("0");
+    {
+        const IndexBoxesWrite writing(runFlags);  // the models' index, not a typed one
+        if (const std::optional<double> m = refrel(0.65)) txtRefractReal.setText(Format(*m, "0.00000000"));
+        txtRefractImag.setText("0");
+    }
     txtProgress.setVisible(false);
     txtProgress.setText("0");
     Label16.setVisible(false);
@@ -317,8 +320,11 @@ void Form1::cmdDefault_Click() {
     txtLambda.setText("0.65");
     if (!mnuRadius.checked()) mnuRadius_Click();
     txtRadius.setText("10");
-    if (const std::optional<double> m = refrel(0.65)) txtRefractReal.setText(Format(*m, "0.00000000"));
-    txtRefractImag.setText("0");
+    {
+        const IndexBoxesWrite writing(runFlags);  // the models' index, not a typed one
+        if (const std::optional<double> m = refrel(0.65)) txtRefractReal.setText(Format(*m, "0.00000000"));
+        txtRefractImag.setText("0");
+    }
 
     // 7: colour schemes, saturation mode.
     mnuDefault_Click();

@@ -38,6 +38,24 @@ struct RunFlags {
     // While the wavelength box's change handler runs the input checks: the number entry reads the box
     // and leaves its text as the user types it (New plot tidies it).
     bool lambdaAsTyped = false;
+    // The index boxes hold an index typed since the last change of wavelength or index model (by the user,
+    // by a method check's refusal, which writes its 0, or read from a data file): a run takes it as it is.
+    // Otherwise a run shows and takes its models' index at its wavelength when it starts.
+    bool indexTyped = false;
+    int indexBoxWrites = 0;  // code writing the index boxes (IndexBoxesWrite): no typing
+    std::string lambdaText;  // the wavelength box's text when its handler last ran
+};
+
+// Held while code writes the index boxes: their change handlers then take the text for no typed index.
+class IndexBoxesWrite {
+  public:
+    explicit IndexBoxesWrite(RunFlags& flags) : m_flags(flags) { ++m_flags.indexBoxWrites; }
+    ~IndexBoxesWrite() { --m_flags.indexBoxWrites; }
+    IndexBoxesWrite(const IndexBoxesWrite&) = delete;
+    IndexBoxesWrite& operator=(const IndexBoxesWrite&) = delete;
+
+  private:
+    RunFlags& m_flags;
 };
 
 // The window itself: command line, screen, hidden mode, the input lock and the redraw depth.

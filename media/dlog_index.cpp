@@ -14,6 +14,38 @@
 
 namespace tessary {
 
+namespace {
+
+// The complex index of water is one choice, the water dialog's box: the Segelstein and Ray boxes, which
+// their tables read, follow it, and so do the captions and menu items of every water model chosen for the
+// sphere and the medium, so that each names the variant the index is computed with.
+void FollowComplexChoice(Form1& f) {
+    const bool complex = f.dlogTemp_->chkRI_Complex.value() == 1;
+    f.dlogSegelstein_->chkRI_Complex.setValue(complex ? 1 : 0);
+    f.dlogRay_->chkRI_Complex.setValue(complex ? 1 : 0);
+    const std::string suffix = complex ? " Complex" : "";
+    const std::string iapws = f.dlogTemp_->ModelText();
+    if (f.mnuRI_IAPWS.checked()) {
+        f.lblSphere.setCaption("Sphere: Water (" + iapws + ")");
+        f.mnuRI_IAPWS.setCaption(iapws);
+    }
+    if (f.mnuRI_IAPWS2.checked()) {
+        f.lblRI_Medium.setCaption("Medium: Water (" + iapws + ")");
+        f.mnuRI_IAPWS2.setCaption("Water " + f.dlogTemp_->txtTemp.text() + "C" + suffix);
+    }
+    const std::pair<Menu*, const char*> tables[] = {
+        {&f.mnuRI_Segelstein, "Segelstein"}, {&f.mnuRI_Ray, "Ray"}, {&f.mnuRI_Segelstein2, "Segelstein"}};
+    for (const auto& [item, name] : tables) {
+        if (!item->checked()) continue;
+        item->setCaption(name + suffix);
+        Label& status = item == &f.mnuRI_Segelstein2 ? f.lblRI_Medium : f.lblSphere;
+        status.setCaption((item == &f.mnuRI_Segelstein2 ? "Medium: Water (" : "Sphere: Water (") +
+                          item->caption() + ")");
+    }
+}
+
+}  // namespace
+
 dlogTemp::dlogTemp(Form1& owner) : Form("Water properties"), m_owner(owner) {
     Label1.move(240, 270, 1800, 255);
     txtTemp.move(2160, 240, 1335, 285);
@@ -78,9 +110,7 @@ void dlogTemp::OKButton_Click() {
     m_owner.txtLambda.setBackColor(kWhite);
 }
 
-void dlogTemp::chkRI_Complex_Click() {
-    m_owner.dlogSegelstein_->chkRI_Complex.setValue(chkRI_Complex.value() == 1 ? 1 : 0);
-}
+void dlogTemp::chkRI_Complex_Click() { FollowComplexChoice(m_owner); }
 
 dlogAir::dlogAir(Form1& owner) : Form("Air"), m_owner(owner) {
     Label1.move(240, 270, 1500, 255);
@@ -237,19 +267,8 @@ dlogSegelstein::dlogSegelstein(Form1& owner) : Form("Water: refractive index"), 
 void dlogSegelstein::chkRI_Complex_Click() { OKButton.setDefault(true); }
 
 void dlogSegelstein::OKButton_Click() {
-    const bool complex = chkRI_Complex.value() == 1;
-    const std::string s = complex ? "Segelstein Complex" : "Segelstein";
-    m_owner.dlogTemp_->chkRI_Complex.setValue(complex ? 1 : 0);
-    if (m_owner.mnuRI_Segelstein.checked()) {
-        m_owner.lblSphere.setCaption(complex ? "Sphere: Water (Segelstein Complex)"
-                                             : "Sphere: Water (Segelstein)");
-        m_owner.mnuRI_Segelstein.setCaption(s);
-    }
-    if (m_owner.mnuRI_Segelstein2.checked()) {
-        m_owner.lblRI_Medium.setCaption(complex ? "Medium: Water (Segelstein Complex)"
-                                                : "Medium: Water (Segelstein)");
-        m_owner.mnuRI_Segelstein2.setCaption(s);
-    }
+    m_owner.dlogTemp_->chkRI_Complex.setValue(chkRI_Complex.value() == 1 ? 1 : 0);
+    FollowComplexChoice(m_owner);
     okPressed = true;
     hide();
 }
@@ -271,10 +290,8 @@ dlogRay::dlogRay(Form1& owner) : Form("Water:Refractive index"), m_owner(owner) 
 void dlogRay::chkRI_Complex_Click() { OKButton.setDefault(true); }
 
 void dlogRay::OKButton_Click() {
-    const bool complex = chkRI_Complex.value() == 1;
-    m_owner.dlogTemp_->chkRI_Complex.setValue(complex ? 1 : 0);
-    m_owner.lblSphere.setCaption(complex ? "Sphere: Water (Ray Complex)" : "Sphere: Water (Ray)");
-    m_owner.mnuRI_Ray.setCaption(complex ? "Ray Complex" : "Ray");
+    m_owner.dlogTemp_->chkRI_Complex.setValue(chkRI_Complex.value() == 1 ? 1 : 0);
+    FollowComplexChoice(m_owner);
     okPressed = true;
     hide();
 }

@@ -3,20 +3,76 @@
 // against the band of the chosen model, computes m through refrel and shows it, and marks the
 // wavelength's colour in its label ("U.V." and "I.R." on white outside the visible band). When the
 // models give no index, the boxes' number is marked as refused (indexRefused) for the input checks.
+//
+// Every call is a change of wavelength or model, except a text rewritten to the same wavelength (the input
+// checks tidying "0,550" as ".550"): the boxes are then the models' again (RunFlags::indexTyped cleared),
+// also where the handler stops early on a refused check, hidden boxes or several wavelengths, so that the
+// next run shows and takes the models' index at its wavelength (ShowModelsIndex).
+#include <cmath>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "colour/wavelength_set.h"
 #include "mainwindow/form1.h"
+#include "media/index_boxes.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
 #include "runs/box_number.h"
 
 namespace tessary {
 
+namespace {
+
+// The models' index in the boxes, written as no typing.
+void ShowIndex(Form1& f, double re, double im) {
+    const IndexBoxesWrite writing(f.runFlags);
+    f.txtRefractReal.setText(RealIndexText(re));
+    f.txtRefractImag.setText(ImagIndexText(im));
+    f.txtRefractImag.setBackColor(kWhite);
+    f.indexState.indexRefused = false;
+}
+
+// The colour of one wavelength in Label4 and the graphs' colour of the wavelength.
+void ShowColour(Form1& f, double lambda) {
+    GraphColours& g = f.graphColours;
+    f.Label4.setBackColor(kWhite);
+    f.Label4.setCaption("     ");
+    f.colrgb2(lambda, g.waveRed, g.waveGreen, g.waveBlue);
+    f.Label4.setBackColor(PackWaveColour(g.waveRed, g.waveGreen, g.waveBlue));
+    const std::string_view band = WavelengthBandLabel(lambda);
+    if (!band.empty()) {
+        f.Label4.setBackColor(kWhite);
+        f.Label4.setCaption(std::string(band));
+    }
+}
+
+}  // namespace
+
+void ShowModelsIndex(Form1& f) {
+    if (f.runFlags.dataFileLoading) return;  // the reader sets the boxes and colour of its file
+    const double lambda = TypedWavelength(f.txtLambda.text());
+    if (!(lambda > 0.0) || !std::isfinite(lambda)) return;  // no wavelength: the checks refuse it
+    ShowColour(f, lambda);
+    if (f.runFlags.indexTyped) return;
+    const RefrelResult m = f.CheckedModelsIndex(lambda);
+    if (m.status == RefrelStatus::KeepShown) return;  // IAPWS outside 0.15 - 2 um: refused by the checks
+    if (!m.ok()) {
+        f.indexState.indexRefused = true;
+        return;
+    }
+    f.KeepIndexOf(f.indexState.indexModels, lambda);  // the indices shown become the window's
+    ShowIndex(f, m.relIndexRe, m.relIndexIm);
+}
+
 void Form1::txtLambda_change() {
     // The text stays as typed, the cursor where the user left it: a decimal comma is read as the point,
     // as every box is read at New plot, which tidies the text.
     const ValResult typed = WavelengthAsTyped(txtLambda.text());
+    const bool sameWavelength = txtLambda.text() != runFlags.lambdaText &&
+                                typed.value == WavelengthAsTyped(runFlags.lambdaText).value;
+    runFlags.lambdaText = txtLambda.text();
+    if (!sameWavelength) runFlags.indexTyped = false;
     calc.wavelength = typed.value;
     // A number beyond the Double range is no wavelength, but no empty box either: the input checks
     // refuse it.
@@ -39,6 +95,8 @@ void Form1::txtLambda_change() {
         runFlags.lambdaAsTyped = true;
         CheckInput(graph.xMin, graph.xMax, graph.yAxisMin, graph.yAxisMax, runFlags.inputError);
         runFlags.lambdaAsTyped = asTypedBefore;
+        // A method check's 0 written now is no index of the new wavelength or model: a run takes theirs.
+        if (!sameWavelength) runFlags.indexTyped = false;
     }
     if (!loading && runFlags.inputError == 0 && (calc.wavelength < 0.0 || overflow)) runFlags.inputError = 1;
     if (!loading && runFlags.inputError == 1) {
@@ -71,27 +129,18 @@ void Form1::txtLambda_change() {
     indexState.waterDensity = static_cast<float>(ValOrInfinity(dlogTemp_->txtDensity.text()));
 
     // No index at this wavelength: refrel has said why. The index boxes keep the earlier number, which
-    // the input checks then refuse to run with until an index is shown or typed.
-    const std::optional<double> m = refrel(calc.wavelength);
-    if (!m) {
-        txtLambda.setBackColor(kRed);
-        indexState.indexRefused = true;
-        return;
+    // the input checks then refuse to run with until an index is shown or typed. An index typed at this
+    // wavelength stays.
+    if (!runFlags.indexTyped) {
+        const std::optional<double> m = refrel(calc.wavelength);
+        if (!m) {
+            txtLambda.setBackColor(kRed);
+            indexState.indexRefused = true;
+            return;
+        }
+        ShowIndex(*this, *m, indexState.relIndexIm);
     }
-    txtRefractReal.setText(RealIndexText(*m));
-    txtRefractImag.setText(ImagIndexText(indexState.relIndexIm));
-    txtRefractImag.setBackColor(kWhite);
-    indexState.indexRefused = false;
-
-    Label4.setBackColor(kWhite);
-    Label4.setCaption("     ");
-    colrgb2(calc.wavelength, graphColours.waveRed, graphColours.waveGreen, graphColours.waveBlue);
-    Label4.setBackColor(PackWaveColour(graphColours.waveRed, graphColours.waveGreen, graphColours.waveBlue));
-    const std::string_view band = WavelengthBandLabel(calc.wavelength);
-    if (!band.empty()) {
-        Label4.setBackColor(kWhite);
-        Label4.setCaption(std::string(band));
-    }
+    ShowColour(*this, calc.wavelength);
 
     cmdOverPlot.setEnabled(true);
     if (runFlags.resultsFromFile == 0) txtLambda.setBackColor(kYellow);

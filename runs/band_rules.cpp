@@ -4,6 +4,7 @@
 #include "runs/band_rules.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iterator>
 #include <utility>
 
@@ -328,6 +329,32 @@ std::optional<InputRefusal> MapBandRule(const BandInputs& in) {
     if (in.graphCode != kGraphMapWavelength) return std::nullopt;
     return WavelengthAxisBands(
         in, {in.mapMin, in.mapMax, in.mapMax, RuleInput::MapMin, RuleInput::MapMax, RuleInput::MapSteps});
+}
+
+std::vector<double> ModelIndexWavelengths(const BandInputs& in, double mapSteps) {
+    std::vector<double> um;
+    const int code = in.graphCode;
+    if (code == kGraphWavelength || code == kGraphEfficiencyWavelength ||
+        (code == kGraphAsymmetry && in.graphSubCode == kSubAsymmetryWavelength)) {
+        if (const std::optional<SweepPlan> plan =
+                PlanSweep(code, in.xMin, in.xMax, in.xMin, in.xMax, in.step, in.logSteps))
+            for (std::int32_t i = plan->firstPoint; i <= plan->lastPoint; ++i)
+                um.push_back(plan->x(i) / 1000);
+        return um;
+    }
+    if (code == kGraphMapWavelength) {
+        const Checked<std::int16_t> last = CInt(mapSteps);
+        if (mapSteps > 0 && last.ok())
+            for (int k = 0; k <= last.value; ++k)
+                um.push_back(MapSweepValue(in.mapMin, in.mapMax, k, mapSteps) / 1000);
+        return um;
+    }
+    if ((code >= kFirstSweepGraph && code <= kLastSweepGraph) || code > kGraphLee || in.waveCount < 2)
+        return um;
+    if (in.rgb) return std::vector<double>(std::begin(kRgbWavelengthsUm), std::end(kRgbWavelengthsUm));
+    for (int k = 1; k <= in.waveCount; ++k)
+        um.push_back(BandCentre(in.bandMinUm, in.bandMaxUm, in.waveCount, k));
+    return um;
 }
 
 }  // namespace tessary

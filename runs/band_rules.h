@@ -44,4 +44,9 @@ std::optional<InputRefusal> AxisBandRule(const BandInputs& in);
 // The rows of an angle map against the wavelength, from its minimum to its maximum.
 std::optional<InputRefusal> MapBandRule(const BandInputs& in);
 
+// The wavelengths (um) at which a run takes the index of its models itself, one by one: each step of a
+// wavelength axis, each row of a wavelength map of mapSteps steps, each of several wavelengths (waveCount in
+// the band, or "RGB"); none for a run that takes the index boxes' (one wavelength, the other sweeps and maps).
+std::vector<double> ModelIndexWavelengths(const BandInputs& in, double mapSteps);
+
 }  // namespace tessary

@@ -4,6 +4,7 @@
 // watts per square metre at a distance, or phase function. Replot draws from the stored curves
 // through the same procedures.
 #include <cmath>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -13,6 +14,9 @@
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "media/refrel.h"
+#include "runs/run_record.h"
+#include "runs/run_rules.h"
 
 namespace tessary {
 
@@ -123,12 +127,22 @@ bool RefuseGraph(WindowCodes& codes, const std::string& message) {
     return false;
 }
 
+// k squared of the results drawn (k with moduli), in 1/m^2: the run's own while it draws them; on a redraw
+// that of the wavelength and medium their record names, whatever the boxes and the graph list left since.
+double WaveNumberSqOf(const Form1& f, const RunRecord* run) {
+    if (!run) return f.calc.waveNumberSq;
+    const double lambda = Val(run->lambdaText);
+    const std::optional<Complex> medium = MediumIndexAt(run->indexModels, lambda);
+    const double k = MediumWaveNumber(lambda, medium ? medium->re : f.indexState.mediumRe);
+    return run->amplitude ? k : k * k;
+}
+
 // Watts per square metre at the distance of measurement, for the incident intensity of the dialog.
-bool WattsGraph(Form1& f) {
+bool WattsGraph(Form1& f, const RunRecord* run) {
     const double d = Val(f.dlogIncident_->txtDistance.text());
     const double E = Val(f.dlogIncident_->txtIncidentPD.text());
     if (!(d > 0)) return RefuseGraph(f.codes, "The distance of measurement must be greater than 0 m");
-    const double factor = E / (d * d) / f.calc.waveNumberSq;
+    const double factor = E / (d * d) / WaveNumberSqOf(f, run);
     if (!std::isfinite(factor) ||
         !ScaledCurves(f.results, f.angleGrid.angleCount, [factor](double v) { return v * factor; }))
         return RefuseGraph(f.codes,
@@ -137,14 +151,18 @@ bool WattsGraph(Form1& f) {
     return true;
 }
 
-// The intensities over Qsca times the geometric cross-section in units of x, over 4 pi.
-bool PhaseFunctionGraph(Form1& f) {
-    f.results.scatNorm = f.results.qSca * kPi * f.calc.sizeParam * f.calc.sizeParam / kFourPiAsWritten;
+// The intensities over Qsca times the geometric cross-section in units of x, over 4 pi: Qsca and x of the
+// results drawn (the run's own while it draws them; on a redraw their record's, as an input typed since clears
+// the window's Qsca).
+bool PhaseFunctionGraph(Form1& f, const RunRecord* run) {
+    const double qSca = run ? run->qSca : f.results.qSca;
+    const double x = run ? run->lastSizeParam : f.calc.sizeParam;
+    f.results.scatNorm = qSca * kPi * x * x / kFourPiAsWritten;
     const double norm = f.results.scatNorm;
     if (!(norm > 0) ||
         !ScaledCurves(f.results, f.angleGrid.angleCount, [norm](double v) { return v / norm; }))
-        return RefuseGraph(f.codes, "The phase function needs a scattering efficiency above 0 (Qsca = " +
-                                        CStr(f.results.qSca) + ")");
+        return RefuseGraph(
+            f.codes, "The phase function needs a scattering efficiency above 0 (Qsca = " + CStr(qSca) + ")");
     f.Display(f.results.avgPerp, f.results.avgPara, f.results.avgUnpol);
     return true;
 }
@@ -210,8 +228,9 @@ void Form1::AngleLowerCurves() {
 
 // Angle graphs from the stored curves, shared by the run (AngleGraph) and Replot: the graph of code 1 by
 // graphSubCode from the intensities (one panel, two panels, phase function or watts per square metre), false
-// after a refusal (its message shown, runState 4).
-bool Form1::DrawAngleGraph() {
+// after a refusal (its message shown, runState 4). Replot passes the record of the results on show, whose
+// efficiency, size parameter and wave number scale them; the run its own values.
+bool Form1::DrawAngleGraph(const RunRecord* onShow) {
     if (codes.graphSubCode == kSubIntensity) {
         const bool phases = !mnuAmpPhase.checked() || AmplitudesOnShow();
         if ((!mnuAmpPhase.checked() && !mnuIntPol.checked()) || mnuPolarPlot.checked()) {
@@ -221,8 +240,8 @@ bool Form1::DrawAngleGraph() {
             TwoPanels(*this, phases);
         }
     }
-    if (codes.graphSubCode == kSubWatts) return WattsGraph(*this);
-    if (codes.graphSubCode == kSubPhaseFunction) return PhaseFunctionGraph(*this);
+    if (codes.graphSubCode == kSubWatts) return WattsGraph(*this, onShow);
+    if (codes.graphSubCode == kSubPhaseFunction) return PhaseFunctionGraph(*this, onShow);
     return true;
 }
 

@@ -28,6 +28,7 @@
 #include "runs/method_codes.h"
 #include "runs/method_rules.h"
 #include "runs/run_estimate.h"
+#include "runs/run_rules.h"
 #include "scattering/ray_orders.h"
 
 namespace tessary {
@@ -72,6 +73,7 @@ class InputChecks {
     Next mapInputs();
     Next coloursAndDistribution(bool& distribution);
     Next methodParameters();
+    bool modelIndexComplex(int method);
     Next surfaceWave();
     Next sweepRange();
     Next leeSweep();
@@ -317,11 +319,17 @@ Next InputChecks::coloursAndDistribution(bool& distribution) {
 // What each method needs of the index and the ray orders. The ray orders are those RaysCheck selects (an
 // absurd typed order is refused with its message); the Debye check keeps the size parameter it took.
 Next InputChecks::methodParameters() {
-    const MethodInputs in = methodInputs();
+    MethodInputs in = methodInputs();
+    in.modelIndexComplex = modelIndexComplex(in.calcMethod);
     if (in.calcMethod == kMethodDebye && in.imag >= 0 && !in.rays.empty())
         f.calc.sizeParam = in.radius * kTwoPi / in.lambda;
     const auto orders = [this](InputRefusal&) -> std::optional<RaySelection> {
+        // The check reads the selection; the label and title stay those of the results on show (with the
+        // beam and options their run named), which a redraw or a refused run keeps and a run replaces.
+        const std::string label = f.lblDebyeRays.caption(), title = f.series.captionText;
         if (!f.RaysCheck()) return std::nullopt;
+        f.lblDebyeRays.setCaption(label);
+        f.series.captionText = title;
         RaySelection s;
         s.rayflag.assign(f.series.rayflag.begin(), f.series.rayflag.end());
         s.rayCount = f.series.rayCount;
@@ -337,6 +345,24 @@ Next InputChecks::methodParameters() {
     TESSARY_CHECK(refused(refusal));
     if (in.calcMethod == kMethodSurfaceWave) return surfaceWave();
     return Next::GoOn;
+}
+
+// Whether a run of a method that needs a real index takes its models' index at its wavelengths (several
+// wavelengths, a wavelength axis or map), complex at one of them: the index boxes do not reach such a run,
+// so a 0 written into the imaginary box does not make its index real.
+bool InputChecks::modelIndexComplex(int method) {
+    if (method != kMethodRayleigh && method != kMethodDiffraction && method != kMethodAiry) return false;
+    BandInputs in = bandInputs();
+    in.waveCount = WaveCountForRadius(f.cboWave.text(), radiusFromSizeBox()).value_or(in.waveCount);
+    if (in.waveCount >= 2 && !in.rgb) {  // the band as the run's wavelength set takes it
+        in.bandMinUm = static_cast<float>(Val(f.dlogSpectrumBand_->txtSpectrumMin.text()) / 1000);
+        in.bandMaxUm = static_cast<float>(Val(f.dlogSpectrumBand_->txtSpectrumMax.text()) / 1000);
+    }
+    for (const double lambda : ModelIndexWavelengths(in, ValueOf(f.txtF9_step))) {
+        const RefrelResult m = refrel(in.models, lambda);
+        if (m.ok() && m.relIndexIm != 0) return true;
+    }
+    return false;
 }
 
 // The surface waves' index, then the entries of their term and amplitude boxes, then their values.

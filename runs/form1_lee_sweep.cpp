@@ -180,11 +180,10 @@ void Form1::LeeSweep() {
             RowCaption(*this, runRecord.doneLast);
             std::tie(graph.yScaleMin, graph.yScaleMax) = finishedScale;
         }
-        leeStores.leeGridStep = Val(cboStep.text());  // the stores' angle grid, for the redraws
+        // The stores' angle grid, for the redraws: a stopped sweep's redraw draws the rows it finished.
+        leeStores.leeGridStep = Val(cboStep.text());
         leeStores.leeGridFirst = angleGrid.windowFirst;
-        leeStores.leeGridLast = codes.runState == kRunStopped
-                                    ? -1
-                                    : angleGrid.windowLast;  // a stopped sweep keeps no redrawable rows
+        leeStores.leeGridLast = runRecord.doneLast >= 0 ? angleGrid.windowLast : -1;
     }
     runFlags.resultsFromFile = 0;
     // With a size distribution the rows are single sizes; the redraw averages them across the radii.

@@ -65,18 +65,18 @@ void KeepStoresGrid(Form1& f) {
 }
 
 // A stopped map is the complete map of the rows it finished, as its data file saves it: two or more are
-// redrawn as that map (which stores their row peaks); the caption names the last finished step, or none.
-// A stopped Overplot leaves the map on show.
+// redrawn as that map (which stores their row peaks); one stays as drawn, and a later redraw draws it alone.
+// The caption names the last finished step, or none. A stopped Overplot leaves the map on show.
 void StoppedMap(Form1& f, double low, double high, double N) {
     ClearStepCaption(f);
     const int last = f.runRecord.doneLast;
     if (last == 0) StepCaption(f, 0, low);
+    if (last >= 0) KeepStoresGrid(f);
     if (last < 1 || f.runFlags.overplotUnderWay) return;
     f.sweepState.sweepEnd = CSng(MapSweepValue(low, high, last, N)).value;
     f.sweepState.sweepSteps = static_cast<float>(last);
     f.cboLee.setText("Absolute");
     f.cboLee.setEnabled(false);
-    KeepStoresGrid(f);
     f.cmdStop.setVisible(false);  // the run has stopped: its redraw is no run to stop
     f.codes.runState = Form1::kRunNewPlot;
     f.ReplotFromStores();

@@ -7,6 +7,7 @@
 // by its checks, or declined, leaves both as they were. A New plot that starts replaces them, and its
 // record says how it ended (complete, stopped after some points, refused); an Overplot changes nothing
 // of the run on show until it finishes: refused or stopped, it puts back all it had changed.
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
+#include "media/index_boxes.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
@@ -80,7 +82,8 @@ class RunWatch {
 // The run on show as an Overplot finds it, taken before the command changes anything: an Overplot that is
 // refused or does not finish puts it all back, so that every output (saves, export, readout, title,
 // simulation) stays that of the graph on show: its record, results, efficiencies, series terms and labels,
-// and the inputs the command derives from the boxes (radius, wavelength count, method code, size parameter).
+// the inputs the command derives from the boxes (radius, wavelength count, method code, size parameter), the
+// hidden boxes that carry its x and y range, and the simulation it offers.
 class RunOnShow {
   public:
     explicit RunOnShow(Form1& f)
@@ -93,6 +96,7 @@ class RunOnShow {
           readout(f.readout),
           graph(f.graph),
           light(f.light),
+          dist(f.dist),
           waveSet(f.waveSet),
           sweepState(f.sweepState),
           progress(f.runProgress),
@@ -100,8 +104,12 @@ class RunOnShow {
           series(f.series),
           debyeWork(f.debyeWork),
           calcMethod(f.codes.calcMethod),
+          simulationMode(f.codes.simulationMode),
+          simulationOffered(f.cmdSimulation.visible()),
           title(f.caption()),
-          label(f.lblDebyeRays.caption()) {}
+          label(f.lblDebyeRays.caption()),
+          ranges{f.txtX1min.text(), f.txtX2Max.text(), f.txtY1min.text(), f.txtY2max.text(),
+                 f.Label17.caption()} {}
     void restore(Form1& f) {
         f.runRecord = std::move(record);
         f.beamUse = beamUse;
@@ -112,6 +120,7 @@ class RunOnShow {
         f.readout = readout;
         f.graph = graph;
         f.light = std::move(light);
+        f.dist = std::move(dist);
         f.waveSet = waveSet;
         f.sweepState = sweepState;
         f.runProgress = progress;
@@ -119,8 +128,15 @@ class RunOnShow {
         f.series = std::move(series);
         f.debyeWork = std::move(debyeWork);
         f.codes.calcMethod = calcMethod;
+        f.codes.simulationMode = simulationMode;
+        f.cmdSimulation.setVisible(simulationOffered);
         f.setCaption(title);
         f.lblDebyeRays.setCaption(label);
+        f.txtX1min.setText(ranges[0]);
+        f.txtX2Max.setText(ranges[1]);
+        f.txtY1min.setText(ranges[2]);
+        f.txtY2max.setText(ranges[3]);
+        f.Label17.setCaption(ranges[4]);
     }
 
   private:
@@ -133,14 +149,17 @@ class RunOnShow {
     RunReadout readout;
     GraphFrame graph;
     LightState light;
+    DistributionState dist;
     WaveSet waveSet;
     SweepState sweepState;
     RunProgress progress;
     IndexState indexState;
     SeriesState series;
     DebyeResult debyeWork;
-    int calcMethod;
+    int calcMethod, simulationMode;
+    bool simulationOffered;
     std::string title, label;
+    std::array<std::string, 5> ranges;  // txtX1min, txtX2Max, txtY1min, txtY2max and Label17's caption
 };
 
 // The record of a run that starts: its inputs, and no point finished yet (the run counts them). The run
@@ -163,8 +182,10 @@ void SettleNewPlot(Form1& f, const RunWatch& watch) {
 }
 
 // The input checks with the x range of the boxes (as the checks read them); inputError is 1 after a
-// refusal.
+// refusal. First the index and colour of the run's wavelength: its models' unless an index was typed since
+// the last change of wavelength or model (whatever was refused or hidden when they were chosen).
 void CheckInputs(Form1& f) {
+    ShowModelsIndex(f);
     double xLow = BoxValue(f.txtXmin.text());
     double xHigh = BoxValue(f.txtXmax.text());
     f.CheckInput(xLow, xHigh, f.graph.yAxisMin, f.graph.yAxisMax, f.runFlags.inputError);

@@ -16,6 +16,7 @@
 #include "platform/ui/window_colours.h"
 #include "runs/box_number.h"
 #include "runs/method_codes.h"
+#include "runs/results_on_show.h"
 #include "runs/run_record.h"
 #include "scattering/form1_series_common.h"
 
@@ -99,7 +100,14 @@ Next Replot::run() {
         f.setCaption(f.series.captionText);
     }
 
-    if (f.calc.waveCount <= 7) clearTotals();
+    // A Lee diagram or map is redrawn only from the stores of one whose rows its record holds finished.
+    const RunRecord* run = SettledRecord(f);
+    if (f.codes.graphCode >= kGraphLee &&
+        (!FinishedResultsOnShow(f) || (run && run->graphCode != f.codes.graphCode))) {
+        f.cmdReplot.setEnabled(false);
+        f.cmdReplot.setVisible(false);
+        return Next::Leave;
+    }
 
     if (f.codes.graphCode == kGraphLee) {
         f.CheckInput(f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax, f.runFlags.inputError);
@@ -152,12 +160,16 @@ Next Replot::run() {
         f.codes.runState = Form1::kRunReplot;
         for (Control* box : std::initializer_list<Control*>{&f.cboWave, &f.cboStep, &f.txtRadius})
             if (box->backColor() == kYellow) return refuseChanged(*box);
+        // A wavelength count chosen since the run, whose mark a refused New plot has cleared, is no count the
+        // stored sums hold.
+        if (run && Form1::WaveCountOf(run->waveText) != Form1::WaveCountOf(f.cboWave.text()))
+            return refuseChanged(f.cboWave);
     }
 
+    // A run that finished no point left nothing to draw: its empty frame stays, and no New plot starts.
+    if (!FinishedResultsOnShow(f)) return Next::End;
     const Next next = ranges();
     if (next != Next::GoOn) return next;
-    // A run that finished no point left nothing to draw: its empty frame stays.
-    if (f.runRecord.taken && !ResultsInUseOf(f.runRecord).any) return Next::End;
     // A sweep computes at one wavelength (the box's) whatever the wavelength list says: its curves are
     // its own, never the colour sums of an earlier run over several wavelengths.
     if (f.calc.waveCount != 1 && f.codes.graphCode < kFirstSweepGraph) return severalWavelengths();
@@ -286,6 +298,7 @@ Next Replot::severalWavelengths() {
     const std::int64_t last =
         std::min<std::int64_t>(f.angleGrid.windowLast, static_cast<std::int64_t>(held) - 1);
     const bool few = f.calc.waveCount <= 7;
+    if (few) clearTotals();  // the totals are summed again below
     SeriesEventPump pump;
     for (std::int64_t J = std::max(f.angleGrid.windowFirst, 1); J <= last; ++J) {
         pump.pumpIfDue();
@@ -359,13 +372,14 @@ Next Replot::oneWavelength(bool overplotFromFile) {
     if (!AngleResultsHeld(f.angleGrid, f.results))
         return Next::End;  // nothing is read beyond the stored arrays
     f.AngleLowerCurves();
-    f.DrawAngleGraph();
+    f.DrawAngleGraph(SettledRecord(f));
     return Next::End;
 }
 
 void Replot::end() {
     // The results on show are drawn with the light source chosen now.
     f.runRecord.lightSource = f.optSun.value() ? LightSource::Sun : LightSource::Point;
+    f.runRecord.polarisation = f.cboPol.text();
     f.LockOFF();
     f.VisibleData();
     f.cmdReplot.setEnabled(false);

@@ -13,6 +13,7 @@
 #include "platform/text/conversions.h"
 #include "runs/box_number.h"
 #include "runs/method_codes.h"
+#include "runs/results_on_show.h"
 #include "runs/run_record.h"
 #include "runs/sweep_steps.h"
 
@@ -180,6 +181,7 @@ RunRecord Form1::RecordOfInputs() {
     r.peaksLight = r.lightSource;
     r.sunRectangular = mnuSun.checked();
     KeepYLimits(r);
+    r.polarisation = cboPol.text();
     return r;
 }
 
@@ -267,6 +269,18 @@ bool Form1::RunAbsorbs() const {
 bool Form1::AmplitudesOnShow() const {
     return !(runRecord.taken && runRecord.fromFile && !runRecord.amplitudesStored && !runFlags.runUnderWay);
 }
+
+const RunRecord* SettledRecord(const Form1& f) {
+    const RunRecord& r = f.runRecord;
+    return r.taken && r.state != ResultsState::None ? &r : nullptr;
+}
+
+bool FinishedResultsOnShow(const Form1& f) {
+    const RunRecord* r = SettledRecord(f);
+    return r ? ResultsInUseOf(*r).any : true;
+}
+
+bool ResultsToRedraw(const Form1& f) { return f.runFlags.resultsStale == 0 && FinishedResultsOnShow(f); }
 
 // Only the sweeps that offer logarithmic steps take them; the convergence graph steps through the
 // orders one by one whatever the menu says.

@@ -89,8 +89,9 @@ bool StepInputs(Form1& f, double x, double lambdaBox) {
             f.calc.calcIndexIm = Val(f.txtRefractImag.text());
             break;
         case StepIndex::SweptReal:
+            // Im m as the boxes give it at the run's wavelength, as its record names it.
             f.calc.calcIndexRe = x;
-            f.calc.calcIndexIm = f.indexState.relIndexIm;
+            f.calc.calcIndexIm = Val(f.txtRefractImag.text());
             break;
     }
     if (f.codes.graphCode >= kGraphEfficiency && f.codes.graphCode <= kGraphAsymmetry &&
@@ -162,7 +163,7 @@ std::unique_ptr<MieAheadPlan> PlanStepsAhead(Form1& f, const SweepPlan& plan, do
                 in.m = {boxRe, boxIm};
                 break;
             case StepIndex::SweptReal:
-                in.m = {x, f.indexState.relIndexIm};
+                in.m = {x, boxIm};
                 break;
         }
         in.x = step.sizeParam;

@@ -47,7 +47,8 @@ bool IsNumberText(const std::string& text, double& v) {
 // The index against the method, and the ray orders as the list names them.
 std::optional<InputRefusal> IndexAndOrders(const MethodInputs& in) {
     const int method = in.calcMethod;
-    if ((method == kMethodRayleigh || method == kMethodDiffraction || method == kMethodAiry) && in.imag != 0)
+    if ((method == kMethodRayleigh || method == kMethodDiffraction || method == kMethodAiry) &&
+        (in.imag != 0 || in.modelIndexComplex))
         return Red({RuleInput::RefractImag}, kComplexIndexNotValid);
     if (method == kMethodDebye && in.imag < 0)
         return Red({RuleInput::RefractImag}, "The imaginary part of the refractive index must be positive");

@@ -23,7 +23,9 @@ inline constexpr const char* kComplexIndexNotValid =
 struct MethodInputs {
     int calcMethod = 0;
     int graphCode = 0;
-    double real = 0.0, imag = 0.0;      // the index boxes
+    double real = 0.0, imag = 0.0;  // the index boxes
+    // A run that takes its models' index at each of its wavelengths, which is complex at one of them.
+    bool modelIndexComplex = false;
     double radius = 0.0, lambda = 0.0;  // the size box as typed (radius, diameter or x) and the wavelength
     std::string rays;                   // the ray-order list
     std::string angle;                  // the angle box: Huygens' rays, the aperture's samples (angle graphs)

@@ -10,6 +10,7 @@
 #include "files/batch_report.h"
 #include "media/media_state.h"
 #include "platform/text/conversions.h"
+#include "runs/box_number.h"
 #include "scattering/ray_orders.h"
 
 namespace tessary {
@@ -24,15 +25,17 @@ void SetIndexUse(RunRecord& r) {
     // A sweep computes at the box's wavelength whatever the list says.
     const bool sweep = r.graphCode >= kFirstSweepGraph && r.graphCode <= kLastSweepGraph;
     r.indexPerWavelength = (r.waveCount > 1 && !sweep) || r.graphCode == kGraphWavelength ||
-                           r.graphCode == kGraphEfficiencyWavelength || r.graphCode == kGraphMapWavelength;
+                           r.graphCode == kGraphEfficiencyWavelength || r.graphCode == kGraphMapWavelength ||
+                           (r.graphCode == kGraphAsymmetry && r.graphSubCode == kSubAsymmetryWavelength);
     r.indexTyped = false;
     if (!r.indexPerWavelength) {
-        // The boxes show the models' index to eight decimals (the imaginary part as CStr or scientific),
-        // so a difference beyond that rounding was typed.
+        // The boxes show the models' index to eight decimals (the imaginary part as CStr, or with two decimals
+        // and an exponent, as "1.76E-08"), so a difference beyond that rounding was typed.
         const RefrelResult m = refrel(r.indexModels, Val(r.lambdaText));
         const double re = Val(r.refractReal), im = Val(r.refractImag);
         const bool reSame = std::abs(re - m.relIndexRe) <= 5.1e-9;
-        const bool imSame = std::abs(im - m.relIndexIm) <= 1e-6 * std::max(std::abs(m.relIndexIm), 1e-300);
+        const bool imSame = std::abs(im - m.relIndexIm) <= 1e-6 * std::max(std::abs(m.relIndexIm), 1e-300) ||
+                            im == Val(ImagIndexText(m.relIndexIm));
         r.indexTyped = !(m.ok() && reSame && imSame);
     }
     r.absorbing = Val(r.refractImag) > 0;  // what a run that takes the boxes' index computes with

@@ -141,10 +141,12 @@ struct RunRecord {
     // Why a run ended before its end when Stop was not answered: the message of the method or model
     // that refused it (empty for a run stopped by the user, and for a complete one).
     std::string endMessage;
-    // The light source the results on show were last drawn with: the run's, or a redraw's since; and the
-    // y limits they were drawn with, as the boxes mean them ("0,01" is 0.01; nothing for "Automatic").
+    // The light source the results on show were last drawn with: the run's, or a redraw's since; the y limits
+    // they were drawn with, as the boxes mean them ("0,01" is 0.01; nothing for "Automatic"); and the
+    // polarisation list's text their curves were drawn for (empty: not known).
     LightSource lightSource = LightSource::Point;
     std::optional<double> yMin, yMax;
+    std::string polarisation;
     // The sun's disc a Lee diagram's or map's row peaks (which its data file stores) were formed over: the
     // run's light source and Hidden > Sun Rectangular, which a redraw since does not change.
     LightSource peaksLight = LightSource::Point;

@@ -56,7 +56,7 @@ enum class StepIndex {
     Frame,      // as the run's set-up took it from the boxes
     Refrel,     // from the index models at the step's wavelength
     Boxes,      // from the index boxes (convergence; efficiencies against radius or size)
-    SweptReal,  // the swept value is Re(m); Im(m) the last computed one
+    SweptReal,  // the swept value is Re(m); Im(m) from the index boxes
 };
 // The inputs of one step: wavelength and radius in um, size parameter, index source, whether the
 // unit factor follows the menus (else 1), whether the radius is printed beside the graph.

@@ -167,6 +167,8 @@ TEST_F(DataFileRefusalTest, EveryLineAfterTheResultsIsReadWholeInItsPlace) {
         {huygens, "rays 50\r\n", "rays 0\r\n", "Inputs: rays 0",
          "\"Inputs: rays 0\" does not name the inputs a run of \"Intensity v. scattering angle\" by \"Huygens\" "
          "reads"},
+        {amplitudes, "Values: Amplitude\r\n", "Vaules: Amplitude\r\n", "Vaules: Amplitude",
+         "\"Vaules: Amplitude\" is a misspelled \"Values:\" line (\"Vaules\" for \"Values\")"},
         {huygens, "\r\nHuygens\r\n", "\r\nMie\r\n", "Inputs: rays 50",
          "\"Inputs: rays 50\" does not name the inputs a run of \"Intensity v. scattering angle\" by \"Mie\" "
          "reads"},

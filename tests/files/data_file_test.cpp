@@ -568,6 +568,28 @@ TEST(DataFileCodec, WhatFollowsTheResultsIsANoteOrRefused) {
     }
 }
 
+// A known line after the results with one typing slip in its first word (changed, added, left out, swapped)
+// is refused naming it and the line it resembles, after a note too; notes that begin with such a word stay.
+TEST(DataFileCodec, AKnownLineWithASlipInItsFirstWordIsRefused) {
+    const std::string bytes = Bytes(AngleGraph()) + "A note\r\n";
+    const std::string line = std::to_string(std::count(bytes.begin(), bytes.end(), '\n') + 1);
+    for (const std::string head :
+         {"Light source:", "Values:", "Inv Wavelength:", "Number of wavelengths:", "Illumination:", "Beam:",
+          "Options:", "Surface waves:", "Inputs:", "Stopped after"}) {
+        const std::string word = head.substr(0, head.find_first_of(" :")),
+                          rest = head.substr(word.size()) + " 1";
+        for (const std::string& slip :
+             {word.substr(0, 1) + "x" + word.substr(2), word + "e", word.substr(0, 1) + word.substr(2),
+              word.substr(1, 1) + word[0] + word.substr(2)})
+            EXPECT_EQ(Decode(bytes + slip + rest + "\r\n").failure.message,
+                      std::string(kNotValidMessage) + "\rLine " + line + ": \"" + slip + rest +
+                          "\" is a misspelled \"" + head + "\" line (\"" + slip + "\" for \"" + word + "\")");
+    }
+    for (const char* note :
+         {"In this run", "Lights: off", "Beams crossed", "Stepped through the radii", "Might be wrong"})
+        EXPECT_TRUE(Decode(bytes + note + "\r\n").ok()) << note;
+}
+
 // A line of those after the results out of its place, repeated or without the line it follows is refused
 // with its line, never left unread (with the lines after it) so that the file reads as saying less.
 TEST(DataFileCodec, LinesAfterTheResultsOutOfPlaceAreRefused) {

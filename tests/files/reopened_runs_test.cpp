@@ -167,6 +167,62 @@ TEST_F(ReopenedRunTest, ABeamRunComputesAgainAsTheBeamItWas) {
     }
 }
 
+// A ray method's run of a copper sphere (Re m below 1, where the input check of every redraw reads the ray
+// orders) with a beam or a beam option keeps its label through a redraw, and its label and title read back.
+TEST_F(ReopenedRunTest, AMetalSphereRunWithABeamKeepsItsLabel) {
+    for (const auto& [method, beam] : {std::pair{"Young mod", &Form1::mnuGaussian},
+                                       {"Young mod", &Form1::mnuTopHat},
+                                       {"Young", &Form1::mnuGaussian},
+                                       {"Descartes", &Form1::mnuCentralBeam}}) {
+        Form1& a = started();
+        for (auto [key, shift] : {std::pair{int{'T'}, 0},
+                                  {'E', 0},
+                                  {'S', 0},
+                                  {'Y', 0},
+                                  {'G', keys::kCtrlMask},
+                                  {'J', keys::kCtrlMask}})
+            a.Form_KeyDown(key, shift);
+        Choose(a.mnuRI_Cu), Choose(a.cboGraph, "Intensity v. size parameter x"), Type(a.cboStep, "1");
+        a.dlogGaussianBeam_->txtBeamWo.setText("100"), Choose(a.cboType, method), Type(a.cboRays, "0");
+        Choose(a.*beam), Press(a.cmdNewPlot), Choose(a.cboPol, "Parallel");  // redrawn
+        const std::string label = a.lblDebyeRays.caption(), title = a.caption();
+        EXPECT_EQ(label, RunCaptionsOf(a.runRecord).label);
+        save(a, "run");
+        Form1& b = started();
+        read(b, "run");
+        EXPECT_EQ(std::pair(b.lblDebyeRays.caption(), b.caption()), std::pair(label, title));
+        expectQuiet();
+    }
+}
+
+// A run that read inputs from boxes no other line holds, saved without its Inputs line as earlier versions
+// saved it, read on a fresh window: a notice says what the file does not hold; a save writes the file as read.
+TEST_F(ReopenedRunTest, AFileWithoutItsInputsLineSaysWhatItDoesNotHold) {
+    for (const auto& [graph, method, named] :
+         {std::tuple{"Intensity v. scattering angle", "Huygens", "number of rays"},
+          {"Intensity v. scattering angle", "van de Hulst", "coefficients a and b"},
+          {"Map: angle v. refractive index", "Mie", "radius and fixed imaginary part of the index"}}) {
+        Form1& a = started();
+        for (int key : {'G', 'J'}) {
+            int ctrl = keys::kCtrlMask;
+            a.Form_KeyDown(key, ctrl);
+        }
+        Choose(a.cboGraph, graph), Type(a.cboStep, "1"), Choose(a.cboType, method), Press(a.cmdNewPlot);
+        std::string bytes = save(a, "run");
+        bytes.erase(bytes.find("Inputs: "),
+                    bytes.find("\r\n", bytes.find("Inputs: ")) + 2 - bytes.find("Inputs: "));
+        test::WriteAll(at("run.tsy"), bytes);
+        Form1& b = started();
+        read(b, "run");
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.last().prompt,
+                  "This file does not hold the " + std::string(named) +
+                      " its run read. Data files of earlier versions do not store such inputs: "
+                      "New plot takes them from the window's boxes.");
+        EXPECT_EQ(save(b, "again"), bytes);
+    }
+}
+
 // Settings through a file: what a file holds is the run's as the boxes mean it, and the window that reads
 // it saves the same and computes the same values again without a word (its boxes take what the reader
 // wrote into them, the imaginary part as typed). Y limits typed after a run are the file's once a redraw

@@ -140,5 +140,15 @@ TEST_F(IndexUsedTest, ARunTakesTheMediumIndexItsRecordNames) {
     }
 }
 
+// The asymmetry parameter against the wavelength takes the models' index at each wavelength, as the other
+// wavelength axes do: an index typed into the boxes is not what its record (and so its export) names.
+TEST_F(IndexUsedTest, AsymmetryAgainstWavelengthNamesTheModelsAtEachWavelength) {
+    Form1& f = started();
+    test::Choose(f.cboGraph, "Asymmetry parameter v. wavelength");
+    newPlot(f, "Asymmetry parameter v. wavelength", "1.5");
+    EXPECT_TRUE(f.runRecord.indexPerWavelength);
+    EXPECT_FALSE(f.runRecord.indexTyped);
+}
+
 }  // namespace
 }  // namespace tessary

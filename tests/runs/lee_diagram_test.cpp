@@ -150,8 +150,9 @@ TEST_F(LeeDiagramTest, NewPlotFillsEveryRowOfTheGeometricSweep) {
 }
 
 // Stop answered Yes during the run of step 2: the panels stay with steps 0 and 1 painted and nothing
-// is cleared after them. The stores are not a finished diagram, so a redraw computes it afresh.
-TEST_F(LeeDiagramTest, StopKeepsTheFinishedColumnsAndTheRedrawComputesAfresh) {
+// is cleared after them. A redraw draws those finished steps again and computes nothing. (A redraw here
+// used to run New plot: a brightness, light-source or normalisation choice then started a whole new run.)
+TEST_F(LeeDiagramTest, StopKeepsTheFinishedColumnsAndTheRedrawDrawsThemAlone) {
     Form1& f = lee();
     f.setRecording(true);
     stopAtStep(f, 2);
@@ -159,7 +160,7 @@ TEST_F(LeeDiagramTest, StopKeepsTheFinishedColumnsAndTheRedrawComputesAfresh) {
     runtime.setPumpHook({});
     EXPECT_EQ(messages.last().prompt, "Do you want to stop the calculation?");
     EXPECT_EQ(f.codes.runState, 4);
-    EXPECT_EQ(f.leeStores.leeGridLast, -1);
+    EXPECT_EQ(f.runRecord.doneLast, 1);
     EXPECT_FALSE(f.windowState.inputsLocked);
     EXPECT_EQ(f.runFlags.resultsStale, 0);
     EXPECT_TRUE(f.Picture1.visible());
@@ -170,9 +171,10 @@ TEST_F(LeeDiagramTest, StopKeepsTheFinishedColumnsAndTheRedrawComputesAfresh) {
     EXPECT_DOUBLE_EQ(cells.back().x2, 2500);
 
     f.clearDrawLog();
-    f.PlotLee();  // as Replot or the light-source options call it
-    EXPECT_EQ(f.leeStores.leeGridLast, f.angleGrid.windowLast);
-    EXPECT_EQ(panelCellsAfterLastCls().size(), 5u * 41u);
+    f.PlotLee();                         // as Replot or the light-source options call it
+    EXPECT_EQ(f.runRecord.doneLast, 1);  // no run
+    EXPECT_EQ(panelCellsAfterLastCls().size(), 2u * 41u);
+    EXPECT_DOUBLE_EQ(panelCellsAfterLastCls().back().x2, 2500);
 }
 
 TEST_F(LeeDiagramTest, DisperseComputesSingleSizeRowsAndSmoothsAcrossThem) {

@@ -305,7 +305,7 @@ TEST_F(ReplotTest, AbsoluteUnitsScaleByIncidentIntensityDistanceAndWaveNumber) {
 
 TEST_F(ReplotTest, PhaseFunctionWithoutScatteringIsRefusedAndTheRedrawEnds) {
     f().codes.graphSubCode = kSubPhaseFunction;
-    f().results.qSca = 0;
+    f().runRecord.qSca = 0;  // a redraw scales by the efficiency of the results on show, their record's
     f().cmdReplot.click();
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.last().prompt, "The phase function needs a scattering efficiency above 0 (Qsca = 0)");

@@ -2,8 +2,10 @@
 // show only a finished run, and an Overplot changes nothing of the run on show until it finishes.
 #include <QImage>
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "file_bytes.h"
@@ -228,6 +230,76 @@ TEST_F(RunOnShowTest, SimulationPaintsOnlyTheRunOnShow) {
         test::Press(f.cmdSimulation), test::Press(s.cmdSimPlot);
         EXPECT_TRUE(s.Picture1.image() == painted);
     }
+}
+
+bool PartWay(Form1& f) { return f.sweepState.loopI >= 25; }  // of the 29 wavelengths of radius 101 at Med.
+
+// Brightness after a run over several wavelengths stopped part way (whose sums are partial) paints nothing and
+// offers no simulation, as New plot left the window (it repainted the strips from the partial sums).
+TEST_F(RunOnShowTest, BrightnessPaintsNothingOfAStoppedRun) {
+    Form1& f = started();
+    test::Type(f.txtRadius, "100"), test::Type(f.cboWave, "Med."), test::Press(f.cmdNewPlot);
+    test::Type(f.txtRadius, "101"), pressStopped(f, f.cmdNewPlot, PartWay);
+    const QImage stopped = f.image();
+    test::Type(f.cboBright, "2");
+    EXPECT_TRUE(f.image() == stopped && !f.cmdSimulation.visible() && !f.mnuWindowSimulation.enabled());
+}
+
+// A stopped Overplot, or one of a distribution its method refuses, leaves the run on show its efficiency: the
+// phase function chosen afterwards is the run's, as on a window that never overplotted (it refused, Qsca = 0).
+TEST_F(RunOnShowTest, StoppedOrRefusedOverplotKeepsTheEfficiency) {
+    const Act overplots[] = {
+        [](Form1&) {},
+        [this](Form1& f) { test::Type(f.txtRadius, "101"), pressStopped(f, f.cmdOverPlot, AtOnce); },
+        [](Form1& f) {
+            f.optDisp.setValue(true), test::Type(f.txtRadius, "1E+30"),
+                test::Press(f.cmdOverPlot);  // refused
+        }};
+    double norm = 0;  // the run's without an Overplot
+    for (const Act& overplot : overplots) {
+        Form1& f = started();
+        test::Type(f.txtRadius, "100"), test::Press(f.cmdNewPlot), overplot(f);
+        messages.clear(), test::Choose(f.cboGraph, "Phase function");
+        EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+        if (norm == 0) norm = f.results.scatNorm;  // the first row
+        EXPECT_EQ(f.results.scatNorm, norm);
+    }
+}
+
+// The display options over the run states start no run (a redraw of a stopped Lee diagram ran New plot). Over no
+// finished results they paint nothing and offer no simulation; over a complete run the brightness repaints the
+// strips and offers the simulation.
+TEST_F(RunOnShowTest, DisplayOptionsDrawOnlyFinishedResults) {
+    runtime.setPumpInterval(std::chrono::milliseconds(0));
+    const Act med = [](Form1& f) { test::Type(f.txtRadius, "100"), test::Type(f.cboWave, "Med."); };
+    const Act again = [med](Form1& f) { med(f), test::Press(f.cmdNewPlot), test::Type(f.txtRadius, "101"); };
+    const std::tuple<Act, When, bool> states[] = {
+        // set-up, Stop at, finished results
+        {med, nullptr, true},
+        {again, AtOnce, false},
+        {again, PartWay, false},
+        {[](Form1& f) { f.optDisp.setValue(true), test::Type(f.txtRadius, "1E+30"); }, nullptr, false},
+        {[](Form1& f) { test::Choose(f.cboGraph, "Lee diagram"), test::Type(f.cboWave, "1"); },
+         [](Form1& f) { return f.runRecord.doneLast >= 1; }, true}};
+    const Act options[] = {
+        [](Form1& f) { test::Type(f.cboBright, "2"); }, [](Form1& f) { test::Choose(f.mnuSaturated); },
+        [](Form1& f) { test::Choose(f.cboPol, "Perpendicular"); }, [](Form1& f) { f.optSun.setValue(true); },
+        [](Form1& f) { test::Choose(f.cboLee, "Absolute"); }};
+    for (std::size_t row = 0; row < std::size(states); ++row)
+        for (std::size_t option = 0; option < std::size(options); ++option) {
+            const auto& [set, stop, finished] = states[row];
+            Form1& f = started();
+            f.setRecording(true), set(f);
+            stop ? pressStopped(f, f.cmdNewPlot, stop) : test::Press(f.cmdNewPlot);
+            const std::uint64_t serial = f.runRecord.serial;
+            const QImage shown = f.image();
+            f.clearDrawLog(), options[option](f);
+            const bool painted = f.image() != shown, offered = f.cmdSimulation.visible();
+            EXPECT_TRUE(f.runRecord.serial == serial &&
+                        (finished || (!painted && !offered && !f.mnuWindowSimulation.enabled())) &&
+                        (row != 0 || option != 0 || (painted && offered)))
+                << "state " << row << ", option " << option;
+        }
 }
 
 // The stored results in use by the record's state: every point of a complete run, the finished points of
