@@ -235,9 +235,8 @@ class Form1 : public Form {
     // Calculation runs: input parsing, commands, driver, dispatch, progress, arrays, run record
     void getval(TextBox& box, double& Value, int& NError);
     void getval(ComboBox& box, double& Value, int& NError);
-    // The number entry of dialog boxes, whose values their own checks judge: a decimal comma becomes
-    // the point; a text that means no number (ParseTypedNumber) is refused as getval refuses it, red
-    // with the input-error message, and the result is false. A number beyond the Double range passes.
+    // The number entry of dialog boxes, which their own checks judge: a decimal comma becomes the point; a
+    // text meaning no number (ParseTypedNumber) is refused as getval refuses it, and the result is false.
     bool DialogNumbers(std::initializer_list<TextBox*> boxes);
     // Complex amplitudes per angle index: [0] the real parts, [1] the imaginary parts.
     using ComplexTable = std::array<std::vector<double>, 2>;
@@ -259,7 +258,6 @@ class Form1 : public Form {
     bool AngleGraph();
     void ShowElapsedTime(float startTime);
     void RunCommonEnd();
-    void RefuseRun(const std::string& what);
     // The record of the run on show (runs/run_record.h), and one of the inputs as they are now
     void TakeRunRecord();
     void FinishRunRecord();
@@ -467,17 +465,12 @@ class Form1 : public Form {
     ColourFinish colourFinish() const;
     double Brightness() const;
 
-    // Simulation window: the colours of the run on show (simulation/form1_sim_table.cpp); the run whose
-    // colours simColourTable holds (its record's serial and light source), once filled.
+    // Simulation window: the colours of the run on show (simulation/form1_sim_table.cpp)
     std::optional<std::string> SimulationRefusal() const;
     void FillSimulationTable();
     bool SimulationColoursForPainting();
     void SimulationFollowsRunOnShow();
-    struct SimTableRun {
-        std::uint64_t serial = 0;
-        LightSource lightSource = LightSource::Point;
-    };
-    std::optional<SimTableRun> simTableRun;
+    std::optional<SimTableRun> simTableRun;  // the run whose colours simColourTable holds, once filled
     // Simulation window: colour lookup (simulation/form1_sim_lookup.cpp)
     void SimPlot2(float& f, std::int32_t& i, std::int32_t& j, double& N, int& source, int& view, float& wPerp,
                   float& wPara, double& red, double& green, double& blue);
@@ -639,8 +632,7 @@ class Form1 : public Form {
     Menu mnuSurfaceShort{mnuSurfaceWave, "Short path only"}, mnuSurfaceLong{mnuSurfaceWave, "Long path only"};
     Menu mnuSurfaceBoth{mnuSurfaceWave, "Short + long paths"}, mnuSWPhase{mnuSurfaceWave, "Phase correction"};
     Menu mnuKhare{mnuSurfaceWave, "Khare"}, mnuLock{mnuSurfaceWave, "Lock"};
-    Menu mnuNussenzveig{mnuSurfaceWave, "Nussenzveig"};
-    Menu mnuBar{mnuAdvanced, "-"};
+    Menu mnuNussenzveig{mnuSurfaceWave, "Nussenzveig"}, mnuBar{mnuAdvanced, "-"};
 
     Menu mnuColour{*this, "&Colour"};
     Menu mnuSaturation{mnuColour, "Saturation"};
@@ -668,11 +660,9 @@ class Form1 : public Form {
 
     // Method, graph type and the method's own inputs (top row)
     ComboBox cboGraph{*this, ComboBox::Style::Editable};
-    ComboBox cboType{*this, ComboBox::Style::Editable};
-    ComboBox cboRays{*this, ComboBox::Style::Editable};
+    ComboBox cboType{*this, ComboBox::Style::Editable}, cboRays{*this, ComboBox::Style::Editable};
     Label lblQminQmax{*this, "Terms"};
-    ComboBox cboQmin{*this, ComboBox::Style::Editable};
-    ComboBox cboQmax{*this, ComboBox::Style::Editable};
+    ComboBox cboQmin{*this, ComboBox::Style::Editable}, cboQmax{*this, ComboBox::Style::Editable};
     Label lblSWFactor{*this, "Factor"};
     TextBox txtSWAmp{*this, "1"};
     CommandButton cmdSimulation{*this, "Simulation"};
@@ -750,15 +740,11 @@ class Form1 : public Form {
     ComboBox cboLee{*this, ComboBox::Style::Fixed};
 
     // Run commands and progress
-    CommandButton cmdNewPlot{*this, "New plot"};
-    CommandButton cmdOverPlot{*this, "Overplot"};
-    CommandButton cmdReplot{*this, "Replot"};
-    CommandButton cmdExit{*this, "Exit"};
-    CommandButton cmdStop{*this, "Stop calculation"};
+    CommandButton cmdNewPlot{*this, "New plot"}, cmdOverPlot{*this, "Overplot"}, cmdReplot{*this, "Replot"};
+    CommandButton cmdExit{*this, "Exit"}, cmdStop{*this, "Stop calculation"};
     TextBox txtProgress{*this, "0"};
     Label Label16{*this, " % complete"};
-    CommandButton cmdDefault{*this, "Restore defaults"};
-    CommandButton cmdInfo{*this, "Information ON"};
+    CommandButton cmdDefault{*this, "Restore defaults"}, cmdInfo{*this, "Information ON"};
 
     // Information (covers the distribution picture's corner while shown)
     Frame Frame6{*this, "Information"};
@@ -773,9 +759,7 @@ class Form1 : public Form {
 
     // On the graph: the logo and the titles of the Lee panels
     Label lblLogo{*this, "Tessary"};
-    PictureBox Picture1{*this};
-    PictureBox Picture2{*this};
-    PictureBox Picture3{*this};
+    PictureBox Picture1{*this}, Picture2{*this}, Picture3{*this};
 
     // Never shown: values the runs keep in controls
     TextBox txtX1min{*this}, txtX2Max{*this}, txtY1min{*this}, txtY2max{*this};

@@ -222,6 +222,7 @@ void Form1::getval(ComboBox& box, double& Value, int& NError) {
     NError = ParseBox(box, Value, rangeCode) ? 0 : 1;
 }
 
+// A refused box is red with the input-error message; a number beyond the Double range passes.
 bool Form1::DialogNumbers(std::initializer_list<TextBox*> boxes) {
     for (TextBox* box : boxes) {
         std::string text = box->text();

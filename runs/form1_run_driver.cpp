@@ -122,12 +122,6 @@ bool AnglePath(Form1& f) {
 
 }  // namespace
 
-// A method or path this version cannot compute: its message, and runState 4 ends the run.
-void Form1::RefuseRun(const std::string& what) {
-    msgBox(NotAvailableMessage(what), mb::kOkOnly, std::string("Error"));
-    codes.runState = kRunStopped;
-}
-
 // The run driver: set-up, path, calculation, drawing and common end of one run.
 void Form1::Overplot() {
     if (!RunSetUp(*this)) return;

@@ -169,6 +169,13 @@ struct ResultsInUse {
 };
 ResultsInUse ResultsInUseOf(const RunRecord& r);
 
+// The run whose colours the simulation's colour table holds: its record's serial and the light source its
+// results were drawn with.
+struct SimTableRun {
+    std::uint64_t serial = 0;
+    LightSource lightSource = LightSource::Point;
+};
+
 // How a run of the record takes its index, from its graph, wavelengths, index boxes and models: per
 // wavelength from the models (several wavelengths, sweeps over the wavelength), else the boxes' index,
 // typed where it differs from the models' at the wavelength; absorbing where the boxes' Im m is above 0.
