@@ -110,6 +110,10 @@ class Loader {
     // After the redraw, which works out the y scale again from the stored values: the y scale as the
     // file holds it (a redraw leaves the row peaks of a Lee diagram or map as read).
     void keepValuesAsRead();
+    // The colours of an angle graph for the strip and the simulation and the maxima they are scaled by, formed
+    // from the results read as their run formed them, also where an Overplot from the file drew them over another
+    // run's graph (a size distribution at one wavelength formed none).
+    void colours();
     // A Lee diagram is redrawn by PlotLee itself; everything else, maps included, by Replot.
     bool isLeeDiagram() const { return g.code == kGraphLee; }
 
@@ -1301,6 +1305,12 @@ void Loader::olderVersion(RunRecord& r) const {
     r.refractImag = window.refractImag;
 }
 
+void Loader::colours() {
+    if (g.code != kGraphAngle || (ValuesPerPoint(d) == 3 && d.disperse)) return;
+    f.SunCorrection();  // the sun's disc of the run's step and light source
+    f.RunColours();
+}
+
 void Loader::keepValuesAsRead() {
     if (f.mnuOverplot.checked()) return;
     f.graph.yScaleMin = d.yScaleMin;
@@ -1526,6 +1536,7 @@ void Form1::read_file() {
         } else {
             cmdReplot_Click();
         }
+        loader.colours();
         loader.keepValuesAsRead();
     }
     SimulationFollowsRunOnShow();

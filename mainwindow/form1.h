@@ -480,7 +480,7 @@ class Form1 : public Form {
     void SeveralWavelengthsFinish();
     void DispatchSeveralWavelengths();
     bool SeveralWavelengthsDisperse();
-    void OneWavelengthColours();
+    void RunColours();
 
     // =============================================================================================
     // Window variables: the named parts (each struct in its subsystem's header)

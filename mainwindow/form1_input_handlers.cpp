@@ -356,8 +356,9 @@ void Form1::chkComponents_Click() {
 // Display options
 
 // The colours of the run on show at the new brightness: the strip of a run against the scattering angle,
-// repainted in place with the inputs locked (a sweep has no colours of its own to paint: the sums hold an
-// earlier run's), or a Lee diagram or map by Replot. Nothing of a run that finished no point.
+// repainted in place with the inputs locked, or a Lee diagram or map by Replot. Nothing of a run that finished
+// no point, nor of one that formed no colours (a sweep, a size distribution at one wavelength: the sums hold an
+// earlier run's).
 void Form1::cboBright_Click() {
     if (!ResultsToRedraw(*this) || Brightness() <= 0) return;
     const int graphOnShow = runRecord.taken ? runRecord.graphCode : codes.graphCode;
@@ -365,7 +366,7 @@ void Form1::cboBright_Click() {
         ReplotIfIdle();
         return;
     }
-    if (graphOnShow >= kFirstSweepGraph || RedrawBusy()) return;
+    if (!ColoursOnShow(*this) || RedrawBusy()) return;
     const RedrawGuard guard(windowState);
     LockON();
     PlotBow(colourSums.colourSumPerp, colourSums.colourSumPara, CStr(colourSums.peakCommon));

@@ -3,6 +3,7 @@
 // angle indices, and their drawing as intensity (one panel, or two with phase or polarisation below),
 // watts per square metre at a distance, or phase function. Replot draws from the stored curves
 // through the same procedures.
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <span>
@@ -15,6 +16,7 @@
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
 #include "media/refrel.h"
+#include "runs/results_on_show.h"
 #include "runs/run_record.h"
 #include "runs/run_rules.h"
 
@@ -128,12 +130,13 @@ bool RefuseGraph(WindowCodes& codes, const std::string& message) {
 }
 
 // k squared of the results drawn (k with moduli), in 1/m^2: the run's own while it draws them; on a redraw
-// that of the wavelength and medium their record names, whatever the boxes and the graph list left since.
-double WaveNumberSqOf(const Form1& f, const RunRecord* run) {
+// that of the wavelength and medium their record names, whatever the boxes and the graph list left since. With
+// perMetre false k is 1, as a run in relative units takes it.
+double WaveNumberSqOf(const Form1& f, const RunRecord* run, bool perMetre = true) {
     if (!run) return f.calc.waveNumberSq;
     const double lambda = Val(run->lambdaText);
     const std::optional<Complex> medium = MediumIndexAt(run->indexModels, lambda);
-    const double k = MediumWaveNumber(lambda, medium ? medium->re : f.indexState.mediumRe);
+    const double k = perMetre ? MediumWaveNumber(lambda, medium ? medium->re : f.indexState.mediumRe) : 1.0;
     return run->amplitude ? k : k * k;
 }
 
@@ -167,6 +170,27 @@ bool PhaseFunctionGraph(Form1& f, const RunRecord* run) {
     return true;
 }
 
+// Column 1 of both colour sums of one wavelength over the window of the grid: |S1|^2 / K and |S2|^2 / K, from S1
+// and S2 (amplitudes) or from the stored curves of intensities, or of moduli, which are squared.
+void OneWavelengthSums(Form1& f, const AngleGrid& grid, double K, bool amplitudes, bool moduli) {
+    const auto squared = [&](const Form1::ComplexTable& S, const std::vector<double>& curve, std::size_t J) {
+        if (amplitudes)
+            return J < S[0].size() && J < S[1].size() ? S[0][J] * S[0][J] + S[1][J] * S[1][J] : 0.0;
+        const double v = J < curve.size() ? curve[J] : 0.0;
+        return moduli ? v * v : v;
+    };
+    const std::size_t size = std::max(2 * static_cast<std::size_t>(grid.angleCount),
+                                      static_cast<std::size_t>(std::max(grid.windowLast, 0)) + 1);
+    for (ColourSumTable* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara})
+        for (std::vector<double>& column : *sums)
+            if (column.size() < size) column.resize(size, 0.0);
+    for (std::int32_t j = std::max(grid.windowFirst, 1); j <= grid.windowLast; ++j) {
+        const auto J = static_cast<std::size_t>(j);
+        f.colourSums.colourSumPerp[1][J] = squared(f.results.s1Amp, f.results.intensityPerp, J) / K;
+        f.colourSums.colourSumPara[1][J] = squared(f.results.s2Amp, f.results.intensityPara, J) / K;
+    }
+}
+
 }  // namespace
 
 // A step of the runs: the curves of an angle graph; false after a refusal.
@@ -175,7 +199,7 @@ bool Form1::AngleGraph() {
     for (std::int32_t j = angleGrid.windowFirst; j <= angleGrid.windowLast; ++j)
         IntensityCurves(results, static_cast<std::size_t>(j), amplitude);
     AngleLowerCurves();
-    OneWavelengthColours();
+    RunColours();
 
     if (codes.graphCode != kGraphAngle) {
         Display(results.intensityPerp, results.intensityPara, results.intensityUnpol);
@@ -184,27 +208,30 @@ bool Form1::AngleGraph() {
     return DrawAngleGraph();
 }
 
-// The colours of the one wavelength for the strip and the simulation window: column 1 of both sums
-// |S|^2 / K over the window, and the run maxima over the shown range.
-void Form1::OneWavelengthColours() {
-    const auto size = 2 * static_cast<std::size_t>(angleGrid.angleCount);
-    for (ColourSumTable* sums : {&colourSums.colourSumPerp, &colourSums.colourSumPara})
-        for (std::vector<double>& column : *sums)
-            if (column.size() < size) column.resize(size, 0.0);
-    for (std::int32_t j = angleGrid.windowFirst; j <= angleGrid.windowLast; ++j) {
-        const auto J = static_cast<std::size_t>(j);
-        colourSums.colourSumPerp[1][J] =
-            (results.s1Amp[0][J] * results.s1Amp[0][J] + results.s1Amp[1][J] * results.s1Amp[1][J]) /
-            calc.waveNumberSq;
-        colourSums.colourSumPara[1][J] =
-            (results.s2Amp[0][J] * results.s2Amp[0][J] + results.s2Amp[1][J] * results.s2Amp[1][J]) /
-            calc.waveNumberSq;
+// The colours of the results on show for the strip and the simulation window, as their run formed them: at one
+// wavelength column 1 of both sums, |S|^2 / K over the window (a run over several wavelengths summed its
+// columns as it computed, a data file holds them), and the run maxima over the shown range, over the sun's disc
+// of the light source drawn with. A run forms them with its own K, window and range as it computes; a redraw or
+// results read back with those of the record, from S1 and S2 where the results hold them, else from the stored
+// intensities (the squares of stored moduli).
+void Form1::RunColours() {
+    const RunRecord* run = runFlags.runUnderWay ? nullptr : SettledRecord(*this);
+    if (run && !ColoursOnShow(*this)) return;  // results that formed no colours
+    AngleGrid grid = angleGrid;
+    double K = calc.waveNumberSq;
+    if (run) {
+        grid.windowFirst = run->windowFirst, grid.windowLast = run->windowLast;
+        grid.firstPoint = run->firstPoint, grid.lastPoint = run->lastPoint;
+        K = WaveNumberSqOf(
+            *this, run,
+            run->invWavelength || (run->graphCode == kGraphAngle && run->graphSubCode == kSubWatts));
     }
+    if (!run || run->waveCount == 1)
+        OneWavelengthSums(*this, grid, K, AmplitudesOnShow(), run && run->amplitude);
     colourSums.peakCommon = colourSums.peakPerp = colourSums.peakPara = colourSums.peakUnpol =
         colourSums.colourPeak = colourSums.colourRunMax = 0;
     const std::int32_t kept = sweepState.loopJ;  // the progress of the series reads the shared counter
-    for (sweepState.loopJ = angleGrid.firstPoint; sweepState.loopJ <= angleGrid.lastPoint; ++sweepState.loopJ)
-        PlotN();
+    for (sweepState.loopJ = grid.firstPoint; sweepState.loopJ <= grid.lastPoint; ++sweepState.loopJ) PlotN();
     sweepState.loopJ = kept;
 }
 

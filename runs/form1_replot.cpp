@@ -372,6 +372,8 @@ Next Replot::oneWavelength(bool overplotFromFile) {
     if (!AngleResultsHeld(f.angleGrid, f.results))
         return Next::End;  // nothing is read beyond the stored arrays
     f.AngleLowerCurves();
+    // The maxima the colours are scaled by, over the sun's disc of the light source drawn with now.
+    if (SettledRecord(f)) f.RunColours();
     f.DrawAngleGraph(SettledRecord(f));
     return Next::End;
 }

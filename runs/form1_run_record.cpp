@@ -282,6 +282,12 @@ bool FinishedResultsOnShow(const Form1& f) {
 
 bool ResultsToRedraw(const Form1& f) { return f.runFlags.resultsStale == 0 && FinishedResultsOnShow(f); }
 
+bool ColoursOnShow(const Form1& f) {
+    const RunRecord* r = SettledRecord(f);
+    if (!r) return !f.runRecord.taken && f.codes.graphCode == kGraphAngle;
+    return FinishedResultsOnShow(f) && r->graphCode == kGraphAngle && !(r->waveCount == 1 && r->disperse);
+}
+
 // Only the sweeps that offer logarithmic steps take them; the convergence graph steps through the
 // orders one by one whatever the menu says.
 bool Form1::RunLogSteps() const {

@@ -23,4 +23,9 @@ bool FinishedResultsOnShow(const Form1& f);
 // redraw.
 bool ResultsToRedraw(const Form1& f);
 
+// Whether the colour sums hold colours of the results on show, for the colour strip and the simulation: those
+// of a run against the scattering angle with finished results, unless it averaged a size distribution at one
+// wavelength, which forms intensities alone (the sums then hold an earlier run's colours).
+bool ColoursOnShow(const Form1& f);
+
 }  // namespace tessary

@@ -6,6 +6,7 @@
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "runs/results_on_show.h"
 #include "runs/run_record.h"
 #include "simulation/form2.h"
 
@@ -18,7 +19,7 @@ constexpr const char* kRunThenSimulation = " Run New plot, then Simulation.";
 }  // namespace
 
 // Nothing when the run on show has colours to paint: a finished run of a graph against the scattering
-// angle (one sphere size, one or more wavelengths). Otherwise why not, as the message says it.
+// angle that formed colours (ColoursOnShow). Otherwise why not, as the message says it.
 std::optional<std::string> Form1::SimulationRefusal() const {
     const RunRecord& r = runRecord;
     if (const ResultsInUse use = ResultsInUseOf(r); !use.any) return use.noResults + kRunThenSimulation;
@@ -26,6 +27,9 @@ std::optional<std::string> Form1::SimulationRefusal() const {
         return "The simulation paints the colours of one sphere size against the scattering angle, which the "
                "graph on show (" +
                r.graphText + ") does not hold." + kRunThenSimulation;
+    if (!ColoursOnShow(*this))
+        return "The run on show averages a size distribution at one wavelength, which forms no colours to paint. "
+               "Choose Monodisperse or several wavelengths, run New plot, then Simulation.";
     return std::nullopt;
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "file_bytes.h"
+#include "rel_error.h"
 #include "tests/mainwindow/form1_test_support.h"
 
 namespace tessary {
@@ -198,7 +199,10 @@ TEST_F(RunOnShowTest, SimulationPaintsOnlyTheRunOnShow) {
         {[](Form1& f) { test::Choose(f.cboGraph, "Lee diagram"); }, nullptr, true,
          graph + "Lee diagram) does not hold." + then},
         {[](Form1& f) { test::Type(f.txtRadius, "60"), f.optSun.setValue(true); }, nullptr, false, ""},
-        {readBack, nullptr, false, ""}};
+        {readBack, nullptr, false, ""},
+        {[](Form1& f) { test::Type(f.cboWave, "1"), f.optDisp.setValue(true); }, nullptr, false,
+         "The run on show averages a size distribution at one wavelength, which forms no colours to paint. Choose "
+         "Monodisperse or several wavelengths, run New plot, then Simulation."}};
     for (const auto& [act, when, closed, refusal] : cases) {
         Form1& f = started();
         test::Type(f.cboWave, "RGB"), test::Type(f.txtRadius, "50");
@@ -300,6 +304,70 @@ TEST_F(RunOnShowTest, DisplayOptionsDrawOnlyFinishedResults) {
                         (row != 0 || option != 0 || (painted && offered)))
                 << "state " << row << ", option " << option;
         }
+}
+
+// Column 1 of both colour sums over the run's window and the maxima scaling them, then the colours of the strip
+// Brightness 2 paints (Saturated colours ticked and unticked first, which paints it and offers Brightness) and
+// those the simulation fills.
+std::vector<double> ColoursOf(Form1& f) {
+    std::vector<double> c{f.colourSums.peakCommon, f.colourSums.peakUnpol};
+    for (auto j = static_cast<std::size_t>(f.runRecord.windowFirst); j <= std::size_t(f.runRecord.windowLast);
+         ++j)
+        c.insert(c.end(), {f.colourSums.colourSumPerp[1][j], f.colourSums.colourSumPara[1][j]});
+    test::Choose(f.mnuSaturated), test::Choose(f.mnuSaturated);
+    f.setRecording(true), f.clearDrawLog(), test::Type(f.cboBright, "2"), test::Press(f.cmdSimulation);
+    for (const DrawOp& op : f.drawLog())
+        if (op.kind == DrawOp::Kind::FilledBox && op.y1 >= 2800 && op.y2 <= 3340) c.push_back(op.colour);
+    c.insert(c.end(), f.simColourTable.cells.begin(), f.simColourTable.cells.end());
+    return c;
+}
+
+// A run read back on a fresh window or by Overplot from a file over another run's graph, and a run at one
+// wavelength redrawn for the sun's disc, paint the colours their run formed (not the earlier run's, or scaled by
+// its maxima).
+TEST_F(RunOnShowTest, ColoursAreThoseOfTheRunOnShow) {
+    const Act read = [this](Form1& f) { fileDialogs.answer(folder.at("run.tsy")), test::Choose(f.mnuRead); };
+    const auto over = [read](const Act& set) {
+        return [set, read](Form1& f) {
+            set(f), test::Press(f.cmdNewPlot), test::Choose(f.mnuOverplot), read(f);
+        };
+    };
+    const Act range = [](Form1& f) { test::Type(f.txtXmin, "30"), test::Type(f.txtXmax, "150"); };
+    const Act sun = [range](Form1& f) { range(f), f.optSun.setValue(true); };
+    const Act three = [](Form1& f) { test::Type(f.cboWave, "3"); };
+    const std::pair<Act, Act> cases[] = {
+        // the run (radius 100), and how another window comes to show it
+        {[](Form1& f) { test::Choose(f.mnuAmplitude); }, read},
+        {[](Form1& f) { test::Choose(f.mnuAmplitude), test::Choose(f.mnuS1S2); }, read},
+        {sun, over(sun)},
+        {three, over(three)},
+        {sun, [range](Form1& f) {
+             test::Type(f.txtRadius, "100"), range(f), test::Press(f.cmdNewPlot), f.optSun.setValue(true);
+         }}};
+    for (std::size_t row = 0; row < std::size(cases); ++row) {
+        test::Type(started().txtRadius, "100"), cases[row].first(*form), test::Press(form->cmdNewPlot);
+        saved(form->mnuSave, ".tsy");
+        const std::vector<double> run = ColoursOf(*form);
+        cases[row].second(started());
+        const std::vector<double> shown = ColoursOf(*form);
+        double error = shown.size() == run.size() ? 0 : 1;
+        for (std::size_t i = 0; i < std::min(run.size(), shown.size()); ++i)
+            error = std::max(error, test::RelError(shown[i], run[i]));
+        EXPECT_LE(error, 1e-13) << "case " << row;  // a data file holds 15 digits
+    }
+}
+
+// After a size distribution at one wavelength, which forms no colours, Brightness and Saturated colours paint
+// nothing and offer no simulation (they painted the earlier run's colours and offered its simulation).
+TEST_F(RunOnShowTest, ADistributionAtOneWavelengthPaintsNoColours) {
+    for (const bool saturated : {false, true}) {
+        Form1& f = started();
+        test::Choose(f.mnuSaturated), test::Choose(f.mnuSaturated), test::Type(f.cboBright, "2");
+        f.optDisp.setValue(true), test::Press(f.cmdNewPlot);
+        const QImage shown = f.image();
+        saturated ? test::Choose(f.mnuSaturated) : test::Type(f.cboBright, "5");
+        EXPECT_TRUE(f.image() == shown && !f.cmdSimulation.visible());
+    }
 }
 
 // The stored results in use by the record's state: every point of a complete run, the finished points of
