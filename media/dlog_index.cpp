@@ -25,19 +25,22 @@ void FollowComplexChoice(Form1& f) {
     f.dlogRay_->chkRI_Complex.setValue(complex ? 1 : 0);
     const std::string suffix = complex ? " Complex" : "";
     const std::string iapws = f.dlogTemp_->ModelText();
-    if (f.mnuRI_IAPWS.checked()) {
-        f.lblSphere.setCaption("Sphere: Water (" + iapws + ")");
-        f.mnuRI_IAPWS.setCaption(iapws);
-    }
+    // The menu items name the variant the next choice of them takes, chosen or not; the status captions
+    // follow the models chosen.
+    f.mnuRI_IAPWS.setCaption(iapws);
+    if (f.mnuRI_IAPWS.checked()) f.lblSphere.setCaption("Sphere: Water (" + iapws + ")");
     if (f.mnuRI_IAPWS2.checked()) {
         f.lblRI_Medium.setCaption("Medium: Water (" + iapws + ")");
         f.mnuRI_IAPWS2.setCaption("Water " + f.dlogTemp_->txtTemp.text() + "C" + suffix);
+    } else if (std::string medium = f.mnuRI_IAPWS2.caption(); medium.starts_with("Water ")) {
+        if (medium.ends_with(" Complex")) medium.resize(medium.size() - std::string_view(" Complex").size());
+        f.mnuRI_IAPWS2.setCaption(medium + suffix);  // a caption naming its temperature keeps it
     }
     const std::pair<Menu*, const char*> tables[] = {
         {&f.mnuRI_Segelstein, "Segelstein"}, {&f.mnuRI_Ray, "Ray"}, {&f.mnuRI_Segelstein2, "Segelstein"}};
     for (const auto& [item, name] : tables) {
-        if (!item->checked()) continue;
         item->setCaption(name + suffix);
+        if (!item->checked()) continue;
         Label& status = item == &f.mnuRI_Segelstein2 ? f.lblRI_Medium : f.lblSphere;
         status.setCaption((item == &f.mnuRI_Segelstein2 ? "Medium: Water (" : "Sphere: Water (") +
                           item->caption() + ")");

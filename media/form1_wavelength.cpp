@@ -101,6 +101,10 @@ void Form1::txtLambda_change() {
     if (!loading && runFlags.inputError == 0 && (calc.wavelength < 0.0 || overflow)) runFlags.inputError = 1;
     if (!loading && runFlags.inputError == 1) {
         txtLambda.setBackColor(kRed);
+        // Another input refused: the boxes and colour label still follow the new wavelength or model, where
+        // the models give an index in their band (the run takes them again when it starts).
+        if (ReadIndexModels() && !CheckLambdaBand(indexState.indexModels, calc.wavelength))
+            ShowModelsIndex(*this);
         return;
     }
     results.qSca = 0.0;

@@ -16,6 +16,7 @@
 // sweep or an angle graph is refused.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
@@ -73,6 +74,7 @@ class InputChecks {
     Next mapInputs();
     Next coloursAndDistribution(bool& distribution);
     Next methodParameters();
+    std::vector<double> modelWavelengths();
     bool modelIndexComplex(int method);
     Next surfaceWave();
     Next sweepRange();
@@ -339,6 +341,10 @@ Next InputChecks::methodParameters() {
     const std::optional<InputRefusal> refusal = MethodParameterRule(in, orders);
     if (refusal && refusal->prompt == kComplexIndexNotValid) {
         refused(refusal);
+        // The 0 is a typed index where the run judged takes the boxes'; a run that takes its models' index
+        // at each wavelength never read them, and a later run at one wavelength shows and takes the models'.
+        std::optional<IndexBoxesWrite> notTyped;
+        if (!modelWavelengths().empty()) notTyped.emplace(f.runFlags);
         f.txtRefractImag.setText("0");
         return Next::Stop;
     }
@@ -350,16 +356,22 @@ Next InputChecks::methodParameters() {
 // Whether a run of a method that needs a real index takes its models' index at its wavelengths (several
 // wavelengths, a wavelength axis or map), complex at one of them: the index boxes do not reach such a run,
 // so a 0 written into the imaginary box does not make its index real.
-bool InputChecks::modelIndexComplex(int method) {
-    if (method != kMethodRayleigh && method != kMethodDiffraction && method != kMethodAiry) return false;
+// The wavelengths at which the run judged takes its models' index itself; none where it takes the boxes'.
+std::vector<double> InputChecks::modelWavelengths() {
     BandInputs in = bandInputs();
     in.waveCount = WaveCountForRadius(f.cboWave.text(), radiusFromSizeBox()).value_or(in.waveCount);
     if (in.waveCount >= 2 && !in.rgb) {  // the band as the run's wavelength set takes it
         in.bandMinUm = static_cast<float>(Val(f.dlogSpectrumBand_->txtSpectrumMin.text()) / 1000);
         in.bandMaxUm = static_cast<float>(Val(f.dlogSpectrumBand_->txtSpectrumMax.text()) / 1000);
     }
-    for (const double lambda : ModelIndexWavelengths(in, ValueOf(f.txtF9_step))) {
-        const RefrelResult m = refrel(in.models, lambda);
+    return ModelIndexWavelengths(in, ValueOf(f.txtF9_step));
+}
+
+bool InputChecks::modelIndexComplex(int method) {
+    if (method != kMethodRayleigh && method != kMethodDiffraction && method != kMethodAiry) return false;
+    const IndexModels models = bandInputs().models;
+    for (const double lambda : modelWavelengths()) {
+        const RefrelResult m = refrel(models, lambda);
         if (m.ok() && m.relIndexIm != 0) return true;
     }
     return false;

@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "file_bytes.h"
+#include "runs/box_number.h"
 #include "tests/mainwindow/form1_test_support.h"
 #include "tests/support/rel_error.h"
 
@@ -51,8 +52,10 @@ TEST_F(RunIndexTest, IndexAndLabelsOfTheModelsHoweverTheyWereChosen) {
         const Act ways[] = {
             choose,
             [&](Form1& f) { Type(f.cboWave, "Med."), choose(f), Type(f.cboWave, "1"); },
-            [&](Form1& f) {
-                Type(f.txtRadius, "0"), Press(f.cmdNewPlot), choose(f), Type(f.txtRadius, "10");
+            [&, r = re](Form1& f) {
+                Type(f.txtRadius, "0"), Press(f.cmdNewPlot), choose(f);
+                EXPECT_EQ(f.txtRefractReal.text(), RealIndexText(r));  // shown while the radius is refused
+                Type(f.txtRadius, "10");
             },
             [&, file = file](Form1& f) {
                 fileDialogs.answer(folder.at("i.rix")), Choose(f.*file), kAngle(f), choose(f);
@@ -105,7 +108,20 @@ TEST_F(RunIndexTest, AMethodRefusedForAComplexIndexIsRefusedAgainWhereTheModelsG
         EXPECT_EQ(f.newPlotEnd, refusedAgain ? NewPlotEnd::Refused : NewPlotEnd::Computed) << graph << waves;
         EXPECT_EQ(messages.last().prompt == kComplexIndexNotValid, refusedAgain) << graph << waves;
         EXPECT_EQ(f.calc.calcIndexIm == 0 && f.runRecord.indexTyped, !refusedAgain) << graph << waves;
+        if (!refusedAgain) continue;  // the 0 no run read is no typed index at one wavelength
+        Choose(f.cboGraph, "Intensity v. scattering angle"), Type(f.cboWave, "1"), Choose(f.cboType, "Mie");
+        Type(f.txtXmin, "0"), Type(f.txtXmax, "180"), Press(f.cmdNewPlot);
+        EXPECT_TRUE(f.calc.calcIndexIm > 3.6 && !f.runRecord.indexTyped) << graph << waves;
     }
+}
+
+// The water items name the variant the next choice of them takes, chosen or not.
+TEST_F(RunIndexTest, TheWaterItemsFollowTheComplexChoice) {
+    Form1& f = started();
+    ComplexWater(runtime, 1), Choose(f.mnuRI_IAPWS), Choose(f.mnuRI_Au);
+    EXPECT_EQ(f.mnuRI_IAPWS.caption() + f.mnuRI_Ray.caption(), "IAPWS 5C ComplexRay Complex");
+    ComplexWater(runtime, 0), Choose(f.mnuRI_Segelstein), Choose(f.mnuRI_Au);
+    EXPECT_EQ(f.mnuRI_IAPWS.caption() + f.mnuRI_Ray.caption(), "IAPWS 5CRay");
 }
 
 // A file of gold with an index typed as water's (as earlier versions also saved a model chosen while the boxes
