@@ -70,18 +70,19 @@ void Form1::mnuGammaNone_Click() {
 void Form1::mnuSaturated_Click() {
     mnuSaturated.setChecked(!mnuSaturated.checked());
     if (mnuSaturated.checked() && cboBright.text() != "1") cboBright.setText("1");
-    offerReplot();
+    if (FinishedResultsOnShow(*this)) offerReplot();  // nothing to redraw, nothing offered
 }
 
 // On: the run maxima of this moment become the normalisation of later drawings. Off: the drawings
-// go back to each run's own maxima, so Replot is shown (without becoming the default button).
+// go back to each run's own maxima, so Replot is shown (without becoming the default button) where there
+// are results to redraw.
 void Form1::mnuSetNormal_Click() {
     mnuSetNormal.setChecked(!mnuSetNormal.checked());
     if (mnuSetNormal.checked()) {
         colourSums.savedNormPerp = colourSums.peakPerp;
         colourSums.savedNormPara = colourSums.peakPara;
         colourSums.savedNormUnpol = colourSums.peakUnpol;
-    } else {
+    } else if (FinishedResultsOnShow(*this)) {
         cmdReplot.setEnabled(true);
         cmdReplot.setVisible(true);
     }

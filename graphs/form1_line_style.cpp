@@ -1,9 +1,11 @@
 // Line colours, styles and widths of the curves: three groups of exclusive menu items. Choosing an
 // item unchecks its group, offers a redraw and checks the item; LineColour turns the checked colour
 // into the drawing colour and its darker companion for the second curve.
+#include "colour/wavelength_set.h"
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "runs/results_on_show.h"
 
 namespace tessary {
 
@@ -33,12 +35,15 @@ void SelectLineColour(Form1& f, Menu& item) {
 
 }  // namespace
 
+// True colour is the colour of the wavelength of the curves drawn: the run's own while it draws them, on a
+// redraw its record's, whatever wavelength the box shows since (a stopped Overplot's, one typed).
 void Form1::LineColour() {
     if (mnuTrueColour.checked()) {
-        const Checked<std::int32_t> main =
-            RGB(graphColours.waveRed, graphColours.waveGreen, graphColours.waveBlue);
-        const Checked<std::int32_t> dark =
-            RGB(0.6 * graphColours.waveRed, 0.6 * graphColours.waveGreen, 0.6 * graphColours.waveBlue);
+        const GraphColours& g = graphColours;
+        const WaveColour wave = SettledRecord(*this) ? WavelengthColour(Val(runRecord.lambdaText))
+                                                     : WaveColour{g.waveRed, g.waveGreen, g.waveBlue};
+        const Checked<std::int32_t> main = RGB(wave.red, wave.green, wave.blue);
+        const Checked<std::int32_t> dark = RGB(0.6 * wave.red, 0.6 * wave.green, 0.6 * wave.blue);
         if (main.ok() && dark.ok()) {  // a wavelength without a colour leaves the colours as they were
             setForeColor(static_cast<OleColor>(main.value));
             graphColours.lineColourDark = static_cast<OleColor>(dark.value);

@@ -125,7 +125,7 @@ void Form1::mnuPolarPlot_Click() {
         mnuPolarPlot.setChecked(true);
         mnuIntPol.setChecked(false);
     }
-    ShowReplot(*this);
+    if (FinishedResultsOnShow(*this)) ShowReplot(*this);  // none to redraw: nothing offered
     if (ResultsToRedraw(*this)) ReplotIfIdle();
 }
 

@@ -95,6 +95,7 @@ class RunOnShow {
           calc(f.calc),
           readout(f.readout),
           graph(f.graph),
+          graphColours(f.graphColours),
           light(f.light),
           dist(f.dist),
           waveSet(f.waveSet),
@@ -119,6 +120,7 @@ class RunOnShow {
         f.calc = calc;
         f.readout = readout;
         f.graph = graph;
+        f.graphColours = graphColours;
         f.light = std::move(light);
         f.dist = std::move(dist);
         f.waveSet = waveSet;
@@ -148,6 +150,7 @@ class RunOnShow {
     CalcInputs calc;
     RunReadout readout;
     GraphFrame graph;
+    GraphColours graphColours;  // the run's wavelength colour its curves and legend are drawn in
     LightState light;
     DistributionState dist;
     WaveSet waveSet;

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -249,24 +250,30 @@ TEST_F(RunOnShowTest, BrightnessPaintsNothingOfAStoppedRun) {
     EXPECT_TRUE(f.image() == stopped && !f.cmdSimulation.visible() && !f.mnuWindowSimulation.enabled());
 }
 
-// A stopped Overplot, or one of a distribution its method refuses, leaves the run on show its efficiency: the
-// phase function chosen afterwards is the run's, as on a window that never overplotted (it refused, Qsca = 0).
+// A stopped Overplot, or one of a distribution its method refuses, leaves the run on show its efficiency and
+// colour: the phase function chosen afterwards is the run's, drawn as on a window that never overplotted (it
+// refused, Qsca = 0; at another wavelength it was drawn in that wavelength's colour).
 TEST_F(RunOnShowTest, StoppedOrRefusedOverplotKeepsTheEfficiency) {
     const Act overplots[] = {
         [](Form1&) {},
         [this](Form1& f) { test::Type(f.txtRadius, "101"), pressStopped(f, f.cmdOverPlot, AtOnce); },
+        [this](Form1& f) { test::Type(f.txtLambda, "0.45"), pressStopped(f, f.cmdOverPlot, AtOnce); },
         [](Form1& f) {
             f.optDisp.setValue(true), test::Type(f.txtRadius, "1E+30"),
                 test::Press(f.cmdOverPlot);  // refused
         }};
-    double norm = 0;  // the run's without an Overplot
+    double norm = 0;  // the run's without an Overplot, and the colours of the lines it is drawn with
+    std::set<OleColor> colours;
     for (const Act& overplot : overplots) {
         Form1& f = started();
         test::Type(f.txtRadius, "100"), test::Press(f.cmdNewPlot), overplot(f);
-        messages.clear(), test::Choose(f.cboGraph, "Phase function");
+        f.setRecording(true), messages.clear(), test::Choose(f.cboGraph, "Phase function");
         EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
-        if (norm == 0) norm = f.results.scatNorm;  // the first row
-        EXPECT_EQ(f.results.scatNorm, norm);
+        std::set<OleColor> drawn;
+        for (const DrawOp& op : f.drawLog())
+            if (op.kind == DrawOp::Kind::Line && op.x1 < 12000) drawn.insert(op.colour);  // not the data box
+        if (norm == 0) norm = f.results.scatNorm, colours = drawn;                        // the first row
+        EXPECT_TRUE(f.results.scatNorm == norm && drawn == colours);
     }
 }
 
@@ -285,10 +292,12 @@ TEST_F(RunOnShowTest, DisplayOptionsDrawOnlyFinishedResults) {
         {[](Form1& f) { f.optDisp.setValue(true), test::Type(f.txtRadius, "1E+30"); }, nullptr, false},
         {[](Form1& f) { test::Choose(f.cboGraph, "Lee diagram"), test::Type(f.cboWave, "1"); },
          [](Form1& f) { return f.runRecord.doneLast >= 1; }, true}};
-    const Act options[] = {
-        [](Form1& f) { test::Type(f.cboBright, "2"); }, [](Form1& f) { test::Choose(f.mnuSaturated); },
-        [](Form1& f) { test::Choose(f.cboPol, "Perpendicular"); }, [](Form1& f) { f.optSun.setValue(true); },
-        [](Form1& f) { test::Choose(f.cboLee, "Absolute"); }};
+    const Act options[] = {[](Form1& f) { test::Type(f.cboBright, "2"); },
+                           [](Form1& f) { test::Choose(f.mnuSaturated); },
+                           [](Form1& f) { test::Choose(f.cboPol, "Perpendicular"); },
+                           [](Form1& f) { f.optSun.setValue(true); },
+                           [](Form1& f) { test::Choose(f.cboLee, "Absolute"); },
+                           [](Form1& f) { test::Choose(f.mnuPolarPlot); }};
     for (std::size_t row = 0; row < std::size(states); ++row)
         for (std::size_t option = 0; option < std::size(options); ++option) {
             const auto& [set, stop, finished] = states[row];
@@ -300,7 +309,8 @@ TEST_F(RunOnShowTest, DisplayOptionsDrawOnlyFinishedResults) {
             f.clearDrawLog(), options[option](f);
             const bool painted = f.image() != shown, offered = f.cmdSimulation.visible();
             EXPECT_TRUE(f.runRecord.serial == serial &&
-                        (finished || (!painted && !offered && !f.mnuWindowSimulation.enabled())) &&
+                        (finished || (!painted && !offered && !f.mnuWindowSimulation.enabled() &&
+                                      !f.cmdReplot.visible())) &&
                         (row != 0 || option != 0 || (painted && offered)))
                 << "state " << row << ", option " << option;
         }
