@@ -658,9 +658,9 @@ void Decoder::results(const GraphCodes& g) {
 // ---- The lines after the results ----------------------------------------------------------------
 //
 // After the results and the S1 and S2 block come the lines of kTailLines, each only where it applies,
-// each at most once and in the order of the table. A line that begins with an entry's key (in any case,
-// and not followed by a letter) is that entry's: read whole, or the file is refused naming it; so is a line
-// that is an entry's head with one typing slip in its first word, wherever it stands. Any other line there
+// each at most once and in the order of the table. A line that is an entry's as MatchTailLine tells (its
+// head, key or head cut short) is read whole, or the file is refused naming it; a line that begins with an
+// entry's head with one typing slip is that line damaged, refused wherever it stands. Any other line there
 // is a note typed later: the reader ignores it and what follows it, which must be notes too, and none of
 // them a row of numbers (a row beyond the results the file names).
 //
@@ -789,58 +789,85 @@ bool SameLetters(char a, char b) {
     return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
 }
 
+bool SameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), SameLetters);
+}
+
 // Whether a line begins with a key, in any case, the key not followed by a letter.
 bool BeginsWith(std::string_view line, std::string_view key) {
-    if (line.size() < key.size() || !std::equal(key.begin(), key.end(), line.begin(), SameLetters))
-        return false;
+    if (line.size() < key.size() || !SameText(line.substr(0, key.size()), key)) return false;
     return line.size() == key.size() || !std::isalpha(static_cast<unsigned char>(line[key.size()]));
 }
 
-// Whether a line begins like a key: with the key, as the key cut short ("Light sou", "Inv Wave"), or with its
-// first word before a colon ("Light souxce: Sun"), which is that line damaged and never a note.
-bool BeginsLike(std::string_view line, std::string_view key) {
-    if (BeginsWith(line, key) ||
-        (BeginsWith(line, key.substr(0, key.find(' '))) && line.find(':') != line.npos))
-        return true;
-    return !line.empty() && line.size() < key.size() &&
-           std::equal(line.begin(), line.end(), key.begin(), SameLetters);
-}
-
-const TailEntry* TailEntryOf(std::string_view line) {
-    for (const TailEntry& entry : kTailLines)
-        if (BeginsLike(line, entry.key)) return &entry;
-    return nullptr;
-}
-
-// Whether two words differ by one typing slip, letters in any case: one character changed, added or left
+// Whether two texts differ by one typing slip, letters in any case: one character changed, added or left
 // out, or two neighbouring characters swapped (optimal string alignment distance 1).
 bool OneSlipApart(std::string_view a, std::string_view b) {
     if (a.size() < b.size()) std::swap(a, b);
     if (a.size() - b.size() > 1) return false;
     std::size_t i = 0;
     while (i < b.size() && SameLetters(a[i], b[i])) ++i;
-    const auto same = [](std::string_view x, std::string_view y) {
-        return x.size() == y.size() && std::equal(x.begin(), x.end(), y.begin(), SameLetters);
-    };
-    if (a.size() > b.size()) return same(a.substr(i + 1), b.substr(i));  // one added (at the end too)
-    if (i == a.size()) return false;                                     // the same word
-    return same(a.substr(i + 1), b.substr(i + 1)) ||                     // one changed
+    if (a.size() > b.size()) return SameText(a.substr(i + 1), b.substr(i));  // one added (at the end too)
+    if (i == a.size()) return false;                                         // the same text
+    return SameText(a.substr(i + 1), b.substr(i + 1)) ||                     // one changed
            (i + 1 < a.size() && SameLetters(a[i], b[i + 1]) && SameLetters(a[i + 1], b[i]) &&
-            same(a.substr(i + 2), b.substr(i + 2)));  // two swapped
+            SameText(a.substr(i + 2), b.substr(i + 2)));  // two swapped
 }
 
-// The known line a line is with one typing slip in its first word (up to a blank or colon), the rest of the
-// line's head as written: "Vaules: Amplitude", "Stoped after 256 of 1001 points". Nothing for any other
-// line: a first word a slip away from a known one followed by other text ("Lights: off") is a note.
-const TailEntry* SlipEntryOf(std::string_view line) {
-    const std::string_view word = line.substr(0, line.find_first_of(" :"));
+// Whether the first n characters of a line end as a head does: at a colon, or the stop line's words at the
+// end of a word ("Stopped after 4", not "Stopped afterwards").
+bool EndsLikeHead(std::string_view line, std::size_t n, std::string_view head) {
+    if (head.back() == ':') return line[n - 1] == ':';
+    return n == line.size() || !std::isalpha(static_cast<unsigned char>(line[n]));
+}
+
+// How a line after the results stands to the known lines: the entry whose line it is, and the length of its
+// head when that head is the entry's with one typing slip (0 for the line as known).
+struct TailMatch {
+    const TailEntry* entry = nullptr;
+    std::size_t slipped = 0;
+};
+
+// The one rule for the lines after the results, in any case. A line is an entry's line as known when it
+// - is its head cut short ("Light sou", "Values"),
+// - begins with its key, not followed by a letter, and holds no colon when the head ends with one (the
+//   colon left out or changed: "Values Amplitude"; "Beam splitter: none" is a note), or
+// - begins with its head, ending as the head does ("Values: Amplitude", "Stopped after 4 of 5 points").
+// Else it is an entry's line damaged when it begins with the head with one typing slip, anywhere in it
+// (blanks and the colon too), ending as the head does: "Vaules: Amplitude", "Lightsource: Sun",
+// "Value:s Amplitude", "Stoppe dafter 4 of 5 points". Any other line ("Light: overcast sky") is none.
+TailMatch MatchTailLine(std::string_view line) {
     for (const TailEntry& entry : kTailLines) {
-        const std::string_view headWord = entry.head.substr(0, entry.head.find_first_of(" :"));
-        if (OneSlipApart(word, headWord) &&
-            BeginsWith(line.substr(word.size()), entry.head.substr(headWord.size())))
-            return &entry;
+        const std::string_view head = entry.head;
+        const std::size_t n = head.size();
+        if ((!line.empty() && line.size() < n && SameText(line, head.substr(0, line.size()))) ||
+            (BeginsWith(line, entry.key) && (head.back() != ':' || line.find(':') == line.npos)) ||
+            (line.size() >= n && SameText(line.substr(0, n), head) && EndsLikeHead(line, n, head)))
+            return {&entry, 0};
     }
-    return nullptr;
+    for (const TailEntry& entry : kTailLines) {
+        const std::string_view head = entry.head;
+        for (std::size_t n = head.size() - 1; n <= head.size() + 1 && n <= line.size(); ++n)
+            if (EndsLikeHead(line, n, head) && OneSlipApart(line.substr(0, n), head)) return {&entry, n};
+    }
+    return {};
+}
+
+const TailEntry* TailEntryOf(std::string_view line) {
+    const TailMatch match = MatchTailLine(line);
+    return match.slipped == 0 ? match.entry : nullptr;
+}
+
+// The words of a damaged head that differ from the known head's, and those: ("Vaules", "Values"),
+// ("Stoppedafter", "Stopped after"), ("souxce", "source"); the colon ending both is left out.
+std::pair<std::string, std::string> SlipWords(std::string_view damaged, std::string_view head) {
+    const std::size_t shorter = std::min(damaged.size(), head.size());
+    std::size_t a = 0, b = 0;  // the characters alike at the start and at the end
+    while (a < shorter && SameLetters(damaged[a], head[a])) ++a;
+    while (b < shorter - a && SameLetters(damaged[damaged.size() - 1 - b], head[head.size() - 1 - b])) ++b;
+    while (a > 0 && damaged[a - 1] != ' ') --a;  // to the words' start and end, alike in both
+    while (b > 0 && damaged[damaged.size() - b] != ' ' && damaged[damaged.size() - b] != ':') --b;
+    return {std::string(damaged.substr(a, damaged.size() - a - b)),
+            std::string(head.substr(a, head.size() - a - b))};
 }
 
 bool IsAmplitudeTitle(std::string_view line) {
@@ -870,23 +897,22 @@ void Decoder::refuse(const TailText& line, const std::string& why) {
 // The next line after the results, a line read ahead first; nothing at the end of the file.
 std::optional<TailText> Decoder::tailLine() {
     if (pushed) return std::exchange(pushed, std::nullopt);
-    const Item<std::string> item = r.ReadText();
+    const Item<std::string> item = r.ReadTextWithBlanks();
     if (!item.ok()) return std::nullopt;
     TailText line{item.value, item.line};
-    while (!r.AtEnd() && r.Line() == item.line) {
-        const Item<std::string> more = r.ReadText();
+    while (!r.AtEnd() && r.Line() == item.line) {  // the items after a comma, with their blanks as written
+        const Item<std::string> more = r.ReadTextWithBlanks();
         if (!more.ok()) break;
         line.text += "," + more.value;
     }
     line.text = Trimmed(line.text);
     lastLine = line.line;
-    // A known line with a slip in its first word is that line damaged, wherever it stands: never a note.
-    if (const TailEntry* entry = SlipEntryOf(line.text)) {
-        const std::string_view head = entry->head;
-        const std::string_view headWord = head.substr(0, head.find_first_of(" :"));
-        refuse(line, "is a misspelled \"" + std::string(head) + "\" line (\"" +
-                         line.text.substr(0, line.text.find_first_of(" :")) + "\" for \"" +
-                         std::string(headWord) + "\")");
+    // A known line with a typing slip in its head is that line damaged, wherever it stands: never a note.
+    if (const TailMatch match = MatchTailLine(line.text); match.slipped > 0) {
+        const auto [slip, known] =
+            SlipWords(std::string_view(line.text).substr(0, match.slipped), match.entry->head);
+        refuse(line, "is a misspelled \"" + std::string(match.entry->head) + "\" line (\"" + slip +
+                         "\" for \"" + known + "\")");
     }
     return line;
 }

@@ -264,10 +264,10 @@ std::optional<std::string> EncodeDataFileBytes(const DataFile& file);
 // results that is not a row of the count its layout names, or values beyond the program's limits ("The
 // selected file is not a valid Tessary file", then the line and what was wrong). After the results every
 // line is read whole: the S1 and S2 block, then the lines of the table (light source, values, ..., stop
-// line), each in its place; a line that begins as one of them but is not one, is one with a typing slip in
-// its first word, stands out of its place or is repeated, and a row of numbers beyond the results, are
-// refused with their line. Only text after the
-// last of them, which is no row of numbers, is a note typed later, and ignored.
+// line), each in its place; a line that begins as one of them but is not one, begins with one's head with
+// a typing slip (blanks and colon too), stands out of its place or is repeated, and a row of numbers beyond
+// the results, are refused with their line. Only text after the last of them, which is like none of them
+// and no row of numbers, is a note typed later, and ignored.
 struct DecodedDataFile {
     std::optional<DataFile> file;
     DataFileFailure failure;

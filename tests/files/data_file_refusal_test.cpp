@@ -169,6 +169,8 @@ TEST_F(DataFileRefusalTest, EveryLineAfterTheResultsIsReadWholeInItsPlace) {
          "reads"},
         {amplitudes, "Values: Amplitude\r\n", "Vaules: Amplitude\r\n", "Vaules: Amplitude",
          "\"Vaules: Amplitude\" is a misspelled \"Values:\" line (\"Vaules\" for \"Values\")"},
+        {[](Form1& f) { f.cboWave.setText("Low"); }, point, "Ligh tsource: Point\r\n", "Ligh tsource: Point",
+         "\"Ligh tsource: Point\" is a misspelled \"Light source:\" line (\"Ligh tsource\" for \"Light source\")"},
         {huygens, "\r\nHuygens\r\n", "\r\nMie\r\n", "Inputs: rays 50",
          "\"Inputs: rays 50\" does not name the inputs a run of \"Intensity v. scattering angle\" by \"Mie\" "
          "reads"},

@@ -568,11 +568,18 @@ TEST(DataFileCodec, WhatFollowsTheResultsIsANoteOrRefused) {
     }
 }
 
-// A known line after the results with one typing slip in its first word (changed, added, left out, swapped)
-// is refused naming it and the line it resembles, after a note too; notes that begin with such a word stay.
-TEST(DataFileCodec, AKnownLineWithASlipInItsFirstWordIsRefused) {
-    const std::string bytes = Bytes(AngleGraph()) + "A note\r\n";
+// A known line after the results with one typing slip in its head (a letter, blank or colon changed, added,
+// left out, or two neighbours swapped) is refused naming it, quoted as written, and the line it resembles,
+// after a note and before another known line too; notes like no known line stay, a colon in them or not.
+TEST(DataFileCodec, AKnownLineWithASlipInItsHeadIsRefused) {
+    const std::string bytes = Bytes(AngleGraph()) + "A note\r\n", next = "\r\nNumber of wavelengths: 30\r\n";
     const std::string line = std::to_string(std::count(bytes.begin(), bytes.end(), '\n') + 1);
+    const auto refused = [&](const std::string& text, const std::string& head, const std::string& slip,
+                             const std::string& word) {
+        EXPECT_EQ(Decode(bytes + text + next).failure.message,
+                  std::string(kNotValidMessage) + "\rLine " + line + ": \"" + text + "\" is a misspelled \"" +
+                      head + "\" line (\"" + slip + "\" for \"" + word + "\")");
+    };
     for (const std::string head :
          {"Light source:", "Values:", "Inv Wavelength:", "Number of wavelengths:", "Illumination:", "Beam:",
           "Options:", "Surface waves:", "Inputs:", "Stopped after"}) {
@@ -581,13 +588,26 @@ TEST(DataFileCodec, AKnownLineWithASlipInItsFirstWordIsRefused) {
         for (const std::string& slip :
              {word.substr(0, 1) + "x" + word.substr(2), word + "e", word.substr(0, 1) + word.substr(2),
               word.substr(1, 1) + word[0] + word.substr(2)})
-            EXPECT_EQ(Decode(bytes + slip + rest + "\r\n").failure.message,
-                      std::string(kNotValidMessage) + "\rLine " + line + ": \"" + slip + rest +
-                          "\" is a misspelled \"" + head + "\" line (\"" + slip + "\" for \"" + word + "\")");
+            refused(slip + rest, head, slip, word);
     }
+    const std::tuple<const char*, const char*, const char*, const char*> blanksAndColons[] = {
+        {"Stoppedafter 4 of 1001 points", "Stopped after", "Stoppedafter", "Stopped after"},
+        {"Stoppe dafter 4 of 1001 points", "Stopped after", "Stoppe dafter", "Stopped after"},
+        {"Value:s Amplitude", "Values:", "Value", "Values"},
+        {"Valu es: Amplitude", "Values:", "Valu es", "Values"},
+        {"Lightsource: Sun, bright", "Light source:", "Lightsource", "Light source"},
+        {"Ligh tsource: Point", "Light source:", "Ligh tsource", "Light source"},
+        {"Light souxce: Sun", "Light source:", "souxce", "source"},
+        {"Input:s rays 50", "Inputs:", "Input", "Inputs"},
+        {"Inputs;: rays 50", "Inputs:", "Inputs;", "Inputs"},
+        {"Team: optics lab", "Beam:", "Team", "Beam"},
+    };
+    for (const auto& [text, head, slip, word] : blanksAndColons) refused(text, head, slip, word);
     for (const char* note :
-         {"In this run", "Lights: off", "Beams crossed", "Stepped through the radii", "Might be wrong"})
-        EXPECT_TRUE(Decode(bytes + note + "\r\n").ok()) << note;
+         {"In this run", "Lights: off", "Beams crossed", "Stepped through the radii", "Might be wrong",
+          "Light rain, 12:30", "Surface tension: 72 mN/m", "Number of drops: 100", "Light: overcast sky",
+          "Beam splitter: none", "Inv. no: 1234"})
+        EXPECT_TRUE(Decode(bytes + note + "\r\nand more\r\n").ok()) << note;
 }
 
 // A line of those after the results out of its place, repeated or without the line it follows is refused
