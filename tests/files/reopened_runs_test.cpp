@@ -167,21 +167,21 @@ TEST_F(ReopenedRunTest, ABeamRunComputesAgainAsTheBeamItWas) {
     }
 }
 
-// A ray method's run of a copper sphere (Re m below 1, where the input check of every redraw reads the ray
-// orders) with a beam or a beam option keeps its label through a redraw, and its label and title read back.
+// The keys that show the hidden menus and, with `special`, the special mode's methods.
+void HiddenKeys(Form1& f, bool special) {
+    for (int shift = 0; int key : f.windowState.hiddenKeyTable) f.Form_KeyDown(key, shift);
+    for (int shift = keys::kCtrlMask; int key : {'G', 'J'})
+        if (special) f.Form_KeyDown(key, shift);
+}
+
+// A ray method's beam run of copper (Re m < 1) keeps its label through a redraw; label and title read back.
 TEST_F(ReopenedRunTest, AMetalSphereRunWithABeamKeepsItsLabel) {
     for (const auto& [method, beam] : {std::pair{"Young mod", &Form1::mnuGaussian},
                                        {"Young mod", &Form1::mnuTopHat},
                                        {"Young", &Form1::mnuGaussian},
                                        {"Descartes", &Form1::mnuCentralBeam}}) {
         Form1& a = started();
-        for (auto [key, shift] : {std::pair{int{'T'}, 0},
-                                  {'E', 0},
-                                  {'S', 0},
-                                  {'Y', 0},
-                                  {'G', keys::kCtrlMask},
-                                  {'J', keys::kCtrlMask}})
-            a.Form_KeyDown(key, shift);
+        HiddenKeys(a, true);
         Choose(a.mnuRI_Cu), Choose(a.cboGraph, "Intensity v. size parameter x"), Type(a.cboStep, "1");
         a.dlogGaussianBeam_->txtBeamWo.setText("100"), Choose(a.cboType, method), Type(a.cboRays, "0");
         Choose(a.*beam), Press(a.cmdNewPlot), Choose(a.cboPol, "Parallel");  // redrawn
@@ -195,32 +195,90 @@ TEST_F(ReopenedRunTest, AMetalSphereRunWithABeamKeepsItsLabel) {
     }
 }
 
-// A run that read inputs from boxes no other line holds, saved without its Inputs line as earlier versions
-// saved it, read on a fresh window: a notice says what the file does not hold; a save writes the file as read.
+// A file without its Inputs line (as earlier versions saved) tells what it lacks, and saves as it was read.
 TEST_F(ReopenedRunTest, AFileWithoutItsInputsLineSaysWhatItDoesNotHold) {
     for (const auto& [graph, method, named] :
          {std::tuple{"Intensity v. scattering angle", "Huygens", "number of rays"},
           {"Intensity v. scattering angle", "van de Hulst", "coefficients a and b"},
           {"Map: angle v. refractive index", "Mie", "radius and fixed imaginary part of the index"}}) {
         Form1& a = started();
-        for (int key : {'G', 'J'}) {
-            int ctrl = keys::kCtrlMask;
-            a.Form_KeyDown(key, ctrl);
-        }
+        HiddenKeys(a, true);
         Choose(a.cboGraph, graph), Type(a.cboStep, "1"), Choose(a.cboType, method), Press(a.cmdNewPlot);
         std::string bytes = save(a, "run");
-        bytes.erase(bytes.find("Inputs: "),
-                    bytes.find("\r\n", bytes.find("Inputs: ")) + 2 - bytes.find("Inputs: "));
-        test::WriteAll(at("run.tsy"), bytes);
+        const std::size_t line = bytes.find("Inputs: ");
+        test::WriteAll(at("run.tsy"), bytes.erase(line, bytes.find("\r\n", line) + 2 - line));
         Form1& b = started();
         read(b, "run");
         ASSERT_EQ(messages.shown().size(), 1u);
         EXPECT_EQ(messages.last().prompt,
                   "This file does not hold the " + std::string(named) +
-                      " its run read. Data files of earlier versions do not store such inputs: "
-                      "New plot takes them from the window's boxes.");
+                      " its run read. Data files of earlier versions do not store such "
+                      "inputs: New plot takes them from the window's boxes.");
         EXPECT_EQ(save(b, "again"), bytes);
     }
+}
+
+// The export names the spectrum a run of more than seven wavelengths was weighted with, also read back.
+TEST_F(ReopenedRunTest, TheTextExportNamesTheSpectrumOfTheRun) {
+    const auto head = [](const std::string& text) { return text.substr(0, text.find("\r\nGraph type: ")); };
+    for (const auto& [item, name] :
+         {std::pair{&Form1::mnuSpectrumWernand, "Sun (Wernand)"}, {&Form1::mnuBlackBody, "Black body 6000K"}})
+        for (const std::string list : {"3", "30", "Low", "High"}) {
+            Form1& a = started();
+            Choose(a.*item), Type(a.cboStep, "1"), Choose(a.cboWave, list), Press(a.cmdNewPlot);
+            const std::string text = head(exported(a, "run"));
+            EXPECT_EQ(text.find("\r\nSpectrum: " + std::string(name) + "\r\n") != std::string::npos,
+                      list != "3");
+            save(a, "run");
+            Form1& b = started();
+            read(b, "run"), expectQuiet();
+            EXPECT_EQ(head(exported(b, "read")), text) << list;
+        }
+}
+
+// A file holds every option that changes a Lee diagram's or map's numbers, a typed index under a model's name
+// and y-scale lines from its results alone: read on a fresh window (its graph list changed too) it saves the
+// same, also after New plot.
+TEST_F(ReopenedRunTest, AFileReadBackSavesAndComputesTheSameAgain) {
+    using Act = std::function<void(Form1&)>;
+    const auto run = [](const char* graph, const Act& before) {
+        return [=](Form1& f) { Choose(f.cboGraph, graph), before(f), Press(f.cmdNewPlot); };
+    };
+    const Act sunRectangular = [](Form1& f) {
+        HiddenKeys(f, false), Choose(f, "Hidden > Sun Rectangular"), f.optSun.setValue(true);
+    };
+    const Act logWater = [](Form1& f) {
+        Choose(f, "Advanced > Refractive index > Surrounding medium > Water > IAPWS"),
+            f.optLog.setValue(true);
+    };
+    const Act goldTyped = [](Form1& f) {  // as earlier versions saved a model chosen unseen
+        Choose(f.mnuRI_Au), Type(f.txtRefractReal, "1.33257035"), Type(f.txtRefractImag, "0");
+    };
+    const Act gold = [](Form1& f) { Choose(f, "Advanced > Refractive index > Sphere > Gold"); };
+    const std::pair<Act, const char*> cases[] = {
+        {run("Lee diagram", [](Form1& f) { Choose(f, "Plot > Amplitude"); }), "Values: Amplitude"},
+        {run("Lee diagram", sunRectangular), "Options: Sun Rectangular"},
+        {run("Map: angle v. radius", sunRectangular), "Options: Sun Rectangular"},
+        {[run](Form1& f) { run("Map: angle v. wavelength", [](Form1&) {})(f), f.optSun.setValue(true); },
+         "Light source: Point"},
+        {run("Intensity v. wavelength", logWater), ""},
+        {run("Intensity v. scattering angle", goldTyped), ""},
+        {[=](Form1& f) { run("Lee diagram", gold)(f), run("Qext/Qsca/Qabs v. radius", gold)(f); }, ""}};
+    for (const auto& [act, holds] : cases) {
+        Form1& a = started();
+        act(a), expectComputedAgain(a);
+        EXPECT_NE(file.find(std::string(holds) + "\r\n"), std::string::npos) << holds;
+    }
+    Form1& g = started();  // the last row's run on a fresh window saves the same file
+    Type(g.txtRadius, "5"), run("Qext/Qsca/Qabs v. radius", gold)(g);
+    EXPECT_EQ(save(g, "fresh"), file);
+    Form1& a = started();  // a beam run, read where the graph list was changed first
+    HiddenKeys(a, false), Choose(a, "Advanced > Illumination > Gaussian beam");
+    Type(a.cboStep, "1"), Press(a.cmdNewPlot);
+    const std::string beam = save(a, "beam");
+    Form1& b = started();
+    Choose(b.cboGraph, "Intensity v. wavelength"), read(b, "beam"), expectQuiet();
+    EXPECT_EQ(save(b, "again"), beam);
 }
 
 // Settings through a file: what a file holds is the run's as the boxes mean it, and the window that reads

@@ -6,12 +6,15 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "file_bytes.h"
 #include "graphs/graph_codes.h"
 #include "media/refrel.h"
 #include "numerics/constants.h"
+#include "runs/box_number.h"
 #include "tests/mainwindow/form1_test_support.h"
 #include "tests/support/rel_error.h"
 
@@ -140,14 +143,107 @@ TEST_F(IndexUsedTest, ARunTakesTheMediumIndexItsRecordNames) {
     }
 }
 
-// The asymmetry parameter against the wavelength takes the models' index at each wavelength, as the other
-// wavelength axes do: an index typed into the boxes is not what its record (and so its export) names.
+// The asymmetry parameter against the wavelength is recorded as taking the models' index at each wavelength.
 TEST_F(IndexUsedTest, AsymmetryAgainstWavelengthNamesTheModelsAtEachWavelength) {
     Form1& f = started();
     test::Choose(f.cboGraph, "Asymmetry parameter v. wavelength");
     newPlot(f, "Asymmetry parameter v. wavelength", "1.5");
-    EXPECT_TRUE(f.runRecord.indexPerWavelength);
-    EXPECT_FALSE(f.runRecord.indexTyped);
+    EXPECT_TRUE(f.runRecord.indexPerWavelength && !f.runRecord.indexTyped);
+}
+
+using test::Choose, test::Press, test::Type;
+using Act = std::function<void(Form1&)>;
+using RunIndexTest = test::Form1Test;
+
+// Each model (a medium after the IAPWS sphere ticked other way) chosen every way: its index, labels, colour.
+TEST_F(RunIndexTest, IndexAndLabelsOfTheModelsHoweverTheyWereChosen) {
+    const std::tuple<Menu Form1::*, Menu Form1::*, int, double, double, std::string> models[] = {
+        {&Form1::mnuRI_Au, &Form1::mnuRI_File1, 0, 0.15570858, 3.6016264, "Sphere: GoldIAPWS 5C"},
+        {&Form1::mnuRI_Segelstein2, &Form1::mnuRI_File2, 1, 1.00141502, 6.30e-10,
+         "Sphere: Water (IAPWS 5C Complex)IAPWS 5C ComplexMedium: Water (Segelstein Complex)"},
+        {&Form1::mnuRI_Segelstein2, &Form1::mnuRI_File2, 0, 1.00141502, 0,
+         "Sphere: Water (IAPWS 5C)IAPWS 5CMedium: Water (Segelstein)"}};
+    const test::TestFolder folder("tessary_run_index_");
+    test::WriteAll(folder.at("i.rix"),
+                   "Tessary 300\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\nI\num\nReal\n2\n.3,1\n.9,1\n");
+    for (const auto& [item, file, complex, re, im, labels] : models) {
+        const bool medium = file == &Form1::mnuRI_File2;
+        const Act choose = [&, item = item, c = complex](Form1& f) {  // the water dialogs ticked and closed
+            if (medium) f.dlogTemp_->chkRI_Complex.setValue(1 - c), Choose(f.mnuRI_IAPWS);
+            f.dlogSegelstein_->chkRI_Complex.setValue(c), Choose(f.*item);
+        };
+        const Act ways[] = {
+            choose,
+            [&](Form1& f) { Type(f.cboWave, "Med."), choose(f), Type(f.cboWave, "1"); },
+            [&, r = re](Form1& f) {
+                Type(f.txtRadius, "0"), Press(f.cmdNewPlot), choose(f);
+                EXPECT_EQ(f.txtRefractReal.text(), RealIndexText(r));  // shown while the radius is refused
+                Type(f.txtRadius, "10");
+            },
+            [&, file = file](Form1& f) {
+                fileDialogs.answer(folder.at("i.rix")), Choose(f.*file), Press(f.cmdNewPlot), choose(f);
+            },
+            [&](Form1& f) {
+                Choose(f.cboGraph, "Qext/Qsca/Qabs v. wavelength"), Press(f.cmdNewPlot), choose(f);
+            },
+            [&](Form1& f) {
+                Type(f.txtLambda, "0.55"), choose(f), Type(f.txtXmin, "170"), Type(f.txtXmax, "150");
+                Type(f.txtLambda, "0.65"), Type(f.txtXmin, "0"), Type(f.txtXmax, "180");
+            }};
+        for (const Act& way : ways) {
+            Form1& f = started();
+            way(f), Choose(f.cboGraph, "Intensity v. scattering angle"), Press(f.cmdNewPlot);
+            ASSERT_EQ(f.newPlotEnd, NewPlotEnd::Computed) << labels;
+            EXPECT_REL_NEAR(f.calc.calcIndexRe, re, 1e-8);
+            EXPECT_REL_NEAR(f.calc.calcIndexIm, im, 1e-5);
+            EXPECT_FALSE(f.runRecord.indexTyped);
+            EXPECT_EQ(
+                f.lblSphere.caption() + f.mnuRI_IAPWS.caption() + (medium ? f.lblRI_Medium.caption() : ""),
+                labels);
+            EXPECT_EQ(f.Label4.backColor(), 255u);  // the colour of 0.65 um
+        }
+    }
+}
+
+// Copper chosen with the boxes hidden, a wavelength sweep, then an index sweep: Im m of 0.65 um, or as typed.
+TEST_F(RunIndexTest, AnIndexSweepTakesImOfTheBoxesAtItsWavelength) {
+    Form1& f = started();
+    Type(f.cboWave, "Med."), Choose(f, "Advanced > Refractive index > Sphere > Copper"), Type(f.cboWave, "1");
+    Choose(f.cboGraph, "Cext/Csca/Cabs v. wavelength"), Press(f.cmdNewPlot);
+    Choose(f.cboGraph, "Intensity v. refractive index"), Press(f.cmdNewPlot);
+    EXPECT_REL_NEAR(f.results.intensityPerp[1], 1666.43107246364, 1e-12);
+    Type(f.txtLambda, "0,650"), Type(f.txtRefractImag, "0"), Press(f.cmdNewPlot);
+    EXPECT_REL_NEAR(f.results.intensityPerp[1], 1857.358, 1e-6);
+    EXPECT_TRUE(f.runRecord.indexTyped && f.caption() == "Mie scattering:  Copper in a vacuum ");
+}
+
+// Silver refused for Rayleigh: the 0 written is typed at one wavelength; runs taking silver's refuse again.
+TEST_F(RunIndexTest, AMethodRefusedForAComplexIndexIsRefusedAgainWhereTheModelsGiveIt) {
+    for (const auto& [graph, waves, refusedAgain] : {std::tuple{"Intensity v. scattering angle", "1", false},
+                                                     {"Intensity v. scattering angle", "Med.", true},
+                                                     {"Intensity v. wavelength", "1", true},
+                                                     {"Map: angle v. wavelength", "1", true}}) {
+        Form1& f = started();
+        Choose(f.cboGraph, graph), Type(f.cboWave, waves),
+            Choose(f, "Advanced > Refractive index > Sphere > Silver");
+        Choose(f.cboType, "Rayleigh"), Press(f.cmdNewPlot), Press(f.cmdNewPlot);
+        EXPECT_EQ(f.newPlotEnd, refusedAgain ? NewPlotEnd::Refused : NewPlotEnd::Computed) << graph << waves;
+        EXPECT_EQ(messages.last().prompt == kComplexIndexNotValid, refusedAgain) << graph << waves;
+        EXPECT_EQ(f.calc.calcIndexIm == 0 && f.runRecord.indexTyped, !refusedAgain) << graph << waves;
+        if (!refusedAgain) continue;  // the 0 no run read is no typed index at one wavelength
+        Choose(f.cboGraph, "Intensity v. scattering angle"), Type(f.cboWave, "1"), Choose(f.cboType, "Mie");
+        Type(f.txtXmin, "0"), Type(f.txtXmax, "180"), Press(f.cmdNewPlot);
+        EXPECT_TRUE(f.calc.calcIndexIm > 3.6 && !f.runRecord.indexTyped) << graph << waves;
+    }
+}
+
+// The water items name the variant the next choice of them takes, chosen or not.
+TEST_F(RunIndexTest, TheWaterItemsFollowTheComplexChoice) {
+    Form1& f = started();
+    f.dlogTemp_->chkRI_Complex.setValue(1), Choose(f.mnuRI_IAPWS), Choose(f.mnuRI_Au);
+    EXPECT_EQ(f.mnuRI_IAPWS.caption() + f.mnuRI_Ray.caption(), "IAPWS 5C ComplexRay Complex");
+    f.dlogSegelstein_->chkRI_Complex.setValue(0), Choose(f.mnuRI_Segelstein), Choose(f.mnuRI_Au);
+    EXPECT_EQ(f.mnuRI_IAPWS.caption() + f.mnuRI_Ray.caption(), "IAPWS 5CRay");
 }
 
 }  // namespace

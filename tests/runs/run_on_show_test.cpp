@@ -239,30 +239,16 @@ TEST_F(RunOnShowTest, SimulationPaintsOnlyTheRunOnShow) {
 
 bool PartWay(Form1& f) { return f.sweepState.loopI >= 25; }  // of the 29 wavelengths of radius 101 at Med.
 
-// Brightness after a run over several wavelengths stopped part way (whose sums are partial) paints nothing and
-// offers no simulation, as New plot left the window (it repainted the strips from the partial sums).
-TEST_F(RunOnShowTest, BrightnessPaintsNothingOfAStoppedRun) {
-    Form1& f = started();
-    test::Type(f.txtRadius, "100"), test::Type(f.cboWave, "Med."), test::Press(f.cmdNewPlot);
-    test::Type(f.txtRadius, "101"), pressStopped(f, f.cmdNewPlot, PartWay);
-    const QImage stopped = f.image();
-    test::Type(f.cboBright, "2");
-    EXPECT_TRUE(f.image() == stopped && !f.cmdSimulation.visible() && !f.mnuWindowSimulation.enabled());
-}
-
-// A stopped Overplot, or one of a distribution its method refuses, leaves the run on show its efficiency and
-// colour: the phase function chosen afterwards is the run's, drawn as on a window that never overplotted (it
-// refused, Qsca = 0; at another wavelength it was drawn in that wavelength's colour).
+// A stopped or refused Overplot leaves the phase function chosen then as if it never overplotted.
 TEST_F(RunOnShowTest, StoppedOrRefusedOverplotKeepsTheEfficiency) {
     const Act overplots[] = {
         [](Form1&) {},
-        [this](Form1& f) { test::Type(f.txtRadius, "101"), pressStopped(f, f.cmdOverPlot, AtOnce); },
-        [this](Form1& f) { test::Type(f.txtLambda, "0.45"), pressStopped(f, f.cmdOverPlot, AtOnce); },
         [](Form1& f) {
-            f.optDisp.setValue(true), test::Type(f.txtRadius, "1E+30"),
-                test::Press(f.cmdOverPlot);  // refused
-        }};
-    double norm = 0;  // the run's without an Overplot, and the colours of the lines it is drawn with
+            f.optDisp.setValue(true), test::Type(f.txtRadius, "1E30"), test::Press(f.cmdOverPlot);
+        },
+        [this](Form1& f) { test::Type(f.txtRadius, "101"), pressStopped(f, f.cmdOverPlot, AtOnce); },
+        [this](Form1& f) { test::Type(f.txtLambda, "0.45"), pressStopped(f, f.cmdOverPlot, AtOnce); }};
+    double norm = 0;  // the first row's, without an Overplot, and the colours of the lines it is drawn with
     std::set<OleColor> colours;
     for (const Act& overplot : overplots) {
         Form1& f = started();
@@ -272,14 +258,12 @@ TEST_F(RunOnShowTest, StoppedOrRefusedOverplotKeepsTheEfficiency) {
         std::set<OleColor> drawn;
         for (const DrawOp& op : f.drawLog())
             if (op.kind == DrawOp::Kind::Line && op.x1 < 12000) drawn.insert(op.colour);  // not the data box
-        if (norm == 0) norm = f.results.scatNorm, colours = drawn;                        // the first row
+        if (norm == 0) norm = f.results.scatNorm, colours = drawn;
         EXPECT_TRUE(f.results.scatNorm == norm && drawn == colours);
     }
 }
 
-// The display options over the run states start no run (a redraw of a stopped Lee diagram ran New plot). Over no
-// finished results they paint nothing and offer no simulation; over a complete run the brightness repaints the
-// strips and offers the simulation.
+// The display options over the run states start no run, and over no finished results paint or offer nothing.
 TEST_F(RunOnShowTest, DisplayOptionsDrawOnlyFinishedResults) {
     runtime.setPumpInterval(std::chrono::milliseconds(0));
     const Act med = [](Form1& f) { test::Type(f.txtRadius, "100"), test::Type(f.cboWave, "Med."); };
@@ -316,13 +300,10 @@ TEST_F(RunOnShowTest, DisplayOptionsDrawOnlyFinishedResults) {
         }
 }
 
-// Column 1 of both colour sums over the run's window and the maxima scaling them, then the colours of the strip
-// Brightness 2 paints (Saturated colours ticked and unticked first, which paints it and offers Brightness) and
-// those the simulation fills.
+// Both colour sums' column 1 and maxima, and the colours Brightness 2 paints in the strip and the simulation.
 std::vector<double> ColoursOf(Form1& f) {
     std::vector<double> c{f.colourSums.peakCommon, f.colourSums.peakUnpol};
-    for (auto j = static_cast<std::size_t>(f.runRecord.windowFirst); j <= std::size_t(f.runRecord.windowLast);
-         ++j)
+    for (std::size_t j = f.runRecord.windowFirst; j <= std::size_t(f.runRecord.windowLast); ++j)
         c.insert(c.end(), {f.colourSums.colourSumPerp[1][j], f.colourSums.colourSumPara[1][j]});
     test::Choose(f.mnuSaturated), test::Choose(f.mnuSaturated);
     f.setRecording(true), f.clearDrawLog(), test::Type(f.cboBright, "2"), test::Press(f.cmdSimulation);
@@ -332,15 +313,11 @@ std::vector<double> ColoursOf(Form1& f) {
     return c;
 }
 
-// A run read back on a fresh window or by Overplot from a file over another run's graph, and a run at one
-// wavelength redrawn for the sun's disc, paint the colours their run formed (not the earlier run's, or scaled by
-// its maxima).
+// A run read back (also by Overplot) or redrawn for the sun's disc paints the colours its run formed.
 TEST_F(RunOnShowTest, ColoursAreThoseOfTheRunOnShow) {
     const Act read = [this](Form1& f) { fileDialogs.answer(folder.at("run.tsy")), test::Choose(f.mnuRead); };
     const auto over = [read](const Act& set) {
-        return [set, read](Form1& f) {
-            set(f), test::Press(f.cmdNewPlot), test::Choose(f.mnuOverplot), read(f);
-        };
+        return [=](Form1& f) { set(f), test::Press(f.cmdNewPlot), test::Choose(f.mnuOverplot), read(f); };
     };
     const Act range = [](Form1& f) { test::Type(f.txtXmin, "30"), test::Type(f.txtXmax, "150"); };
     const Act sun = [range](Form1& f) { range(f), f.optSun.setValue(true); };
@@ -367,8 +344,7 @@ TEST_F(RunOnShowTest, ColoursAreThoseOfTheRunOnShow) {
     }
 }
 
-// After a size distribution at one wavelength, which forms no colours, Brightness and Saturated colours paint
-// nothing and offer no simulation (they painted the earlier run's colours and offered its simulation).
+// After a size distribution at one wavelength (no colours) Brightness and Saturated colours paint nothing.
 TEST_F(RunOnShowTest, ADistributionAtOneWavelengthPaintsNoColours) {
     for (const bool saturated : {false, true}) {
         Form1& f = started();
