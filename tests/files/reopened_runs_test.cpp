@@ -167,11 +167,12 @@ TEST_F(ReopenedRunTest, ABeamRunComputesAgainAsTheBeamItWas) {
     }
 }
 
-// The keys that show the hidden menus and, with `special`, the special mode's methods.
-void HiddenKeys(Form1& f, bool special) {
+// The window after the keys that show the hidden menus and, with `special`, the special mode's methods.
+Form1& Unlocked(Form1& f, bool special) {
     for (int shift = 0; int key : f.windowState.hiddenKeyTable) f.Form_KeyDown(key, shift);
     for (int shift = keys::kCtrlMask; int key : {'G', 'J'})
         if (special) f.Form_KeyDown(key, shift);
+    return f;
 }
 
 // A ray method's beam run of copper (Re m < 1) keeps its label through a redraw; label and title read back.
@@ -180,18 +181,14 @@ TEST_F(ReopenedRunTest, AMetalSphereRunWithABeamKeepsItsLabel) {
                                        {"Young mod", &Form1::mnuTopHat},
                                        {"Young", &Form1::mnuGaussian},
                                        {"Descartes", &Form1::mnuCentralBeam}}) {
-        Form1& a = started();
-        HiddenKeys(a, true);
+        Form1& a = Unlocked(started(), true);
         Choose(a.mnuRI_Cu), Choose(a.cboGraph, "Intensity v. size parameter x"), Type(a.cboStep, "1");
         a.dlogGaussianBeam_->txtBeamWo.setText("100"), Choose(a.cboType, method), Type(a.cboRays, "0");
         Choose(a.*beam), Press(a.cmdNewPlot), Choose(a.cboPol, "Parallel");  // redrawn
         const std::string label = a.lblDebyeRays.caption(), title = a.caption();
         EXPECT_EQ(label, RunCaptionsOf(a.runRecord).label);
-        save(a, "run");
-        Form1& b = started();
-        read(b, "run");
-        EXPECT_EQ(std::pair(b.lblDebyeRays.caption(), b.caption()), std::pair(label, title));
-        expectQuiet();
+        save(a, "run"), read(started(), "run"), expectQuiet();
+        EXPECT_EQ(std::pair(form->lblDebyeRays.caption(), form->caption()), std::pair(label, title));
     }
 }
 
@@ -201,20 +198,18 @@ TEST_F(ReopenedRunTest, AFileWithoutItsInputsLineSaysWhatItDoesNotHold) {
          {std::tuple{"Intensity v. scattering angle", "Huygens", "number of rays"},
           {"Intensity v. scattering angle", "van de Hulst", "coefficients a and b"},
           {"Map: angle v. refractive index", "Mie", "radius and fixed imaginary part of the index"}}) {
-        Form1& a = started();
-        HiddenKeys(a, true);
+        Form1& a = Unlocked(started(), true);
         Choose(a.cboGraph, graph), Type(a.cboStep, "1"), Choose(a.cboType, method), Press(a.cmdNewPlot);
         std::string bytes = save(a, "run");
         const std::size_t line = bytes.find("Inputs: ");
         test::WriteAll(at("run.tsy"), bytes.erase(line, bytes.find("\r\n", line) + 2 - line));
-        Form1& b = started();
-        read(b, "run");
+        read(started(), "run");
         ASSERT_EQ(messages.shown().size(), 1u);
         EXPECT_EQ(messages.last().prompt,
                   "This file does not hold the " + std::string(named) +
                       " its run read. Data files of earlier versions do not store such "
                       "inputs: New plot takes them from the window's boxes.");
-        EXPECT_EQ(save(b, "again"), bytes);
+        EXPECT_EQ(save(*form, "again"), bytes);
     }
 }
 
@@ -229,27 +224,24 @@ TEST_F(ReopenedRunTest, TheTextExportNamesTheSpectrumOfTheRun) {
             const std::string text = head(exported(a, "run"));
             EXPECT_EQ(text.find("\r\nSpectrum: " + std::string(name) + "\r\n") != std::string::npos,
                       list != "3");
-            save(a, "run");
-            Form1& b = started();
-            read(b, "run"), expectQuiet();
-            EXPECT_EQ(head(exported(b, "read")), text) << list;
+            save(a, "run"), read(started(), "run"), expectQuiet();
+            EXPECT_EQ(head(exported(*form, "read")), text) << list;
         }
 }
 
-// A file holds every option that changes a Lee diagram's or map's numbers, a typed index under a model's name
-// and y-scale lines from its results alone: read on a fresh window (its graph list changed too) it saves the
-// same, also after New plot.
+// A file holds each option that changes a Lee diagram's or map's numbers, a typed index and y-scale lines of
+// its results alone: read on a fresh window (graph list changed too), saved or run again, it saves the same.
 TEST_F(ReopenedRunTest, AFileReadBackSavesAndComputesTheSameAgain) {
     using Act = std::function<void(Form1&)>;
     const auto run = [](const char* graph, const Act& before) {
         return [=](Form1& f) { Choose(f.cboGraph, graph), before(f), Press(f.cmdNewPlot); };
     };
     const Act sunRectangular = [](Form1& f) {
-        HiddenKeys(f, false), Choose(f, "Hidden > Sun Rectangular"), f.optSun.setValue(true);
+        Choose(Unlocked(f, false), "Hidden > Sun Rectangular"), f.optSun.setValue(true);
     };
     const Act logWater = [](Form1& f) {
-        Choose(f, "Advanced > Refractive index > Surrounding medium > Water > IAPWS"),
-            f.optLog.setValue(true);
+        f.optLog.setValue(true),
+            Choose(f, "Advanced > Refractive index > Surrounding medium > Water > IAPWS");
     };
     const Act goldTyped = [](Form1& f) {  // as earlier versions saved a model chosen unseen
         Choose(f.mnuRI_Au), Type(f.txtRefractReal, "1.33257035"), Type(f.txtRefractImag, "0");
@@ -272,9 +264,8 @@ TEST_F(ReopenedRunTest, AFileReadBackSavesAndComputesTheSameAgain) {
     Form1& g = started();  // the last row's run on a fresh window saves the same file
     Type(g.txtRadius, "5"), run("Qext/Qsca/Qabs v. radius", gold)(g);
     EXPECT_EQ(save(g, "fresh"), file);
-    Form1& a = started();  // a beam run, read where the graph list was changed first
-    HiddenKeys(a, false), Choose(a, "Advanced > Illumination > Gaussian beam");
-    Type(a.cboStep, "1"), Press(a.cmdNewPlot);
+    Form1& a = Unlocked(started(), false);  // a beam run, read where the graph list was changed first
+    Choose(a, "Advanced > Illumination > Gaussian beam"), Type(a.cboStep, "1"), Press(a.cmdNewPlot);
     const std::string beam = save(a, "beam");
     Form1& b = started();
     Choose(b.cboGraph, "Intensity v. wavelength"), read(b, "beam"), expectQuiet();

@@ -244,7 +244,7 @@ TEST_F(RunOnShowTest, StoppedOrRefusedOverplotKeepsTheEfficiency) {
     const Act overplots[] = {
         [](Form1&) {},
         [](Form1& f) {
-            f.optDisp.setValue(true), test::Type(f.txtRadius, "1E30"), test::Press(f.cmdOverPlot);
+            f.optDisp.setValue(true), test::Type(f.txtRadius, "1E+30"), test::Press(f.cmdOverPlot);
         },
         [this](Form1& f) { test::Type(f.txtRadius, "101"), pressStopped(f, f.cmdOverPlot, AtOnce); },
         [this](Form1& f) { test::Type(f.txtLambda, "0.45"), pressStopped(f, f.cmdOverPlot, AtOnce); }};
