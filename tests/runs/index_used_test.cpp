@@ -155,7 +155,7 @@ using test::Choose, test::Press, test::Type;
 using Act = std::function<void(Form1&)>;
 using RunIndexTest = test::Form1Test;
 
-// Each model (a medium after the IAPWS sphere ticked other way) chosen every way: its index, labels, colour.
+// Each model chosen every way (a medium after the IAPWS sphere ticked the other way): index, labels, colour.
 TEST_F(RunIndexTest, IndexAndLabelsOfTheModelsHoweverTheyWereChosen) {
     const std::tuple<Menu Form1::*, Menu Form1::*, int, double, double, std::string> models[] = {
         {&Form1::mnuRI_Au, &Form1::mnuRI_File1, 0, 0.15570858, 3.6016264, "Sphere: GoldIAPWS 5C"},
