@@ -239,7 +239,7 @@ TEST_F(RunOnShowTest, SimulationPaintsOnlyTheRunOnShow) {
 
 bool PartWay(Form1& f) { return f.sweepState.loopI >= 25; }  // of the 29 wavelengths of radius 101 at Med.
 
-// A stopped or refused Overplot leaves the phase function chosen then as if it never overplotted.
+// A stopped or refused Overplot leaves the run its efficiency and colour: its phase function draws as before.
 TEST_F(RunOnShowTest, StoppedOrRefusedOverplotKeepsTheEfficiency) {
     const Act overplots[] = {
         [](Form1&) {},
