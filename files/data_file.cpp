@@ -821,10 +821,11 @@ bool EndsLikeHead(std::string_view line, std::size_t n, std::string_view head) {
 }
 
 // How a line after the results stands to the known lines: the entry whose line it is, and the length of its
-// head when that head is the entry's with one typing slip (0 for the line as known).
+// head when that head is the entry's head or key with one typing slip (0 for the line as known), and which.
 struct TailMatch {
     const TailEntry* entry = nullptr;
     std::size_t slipped = 0;
+    std::string_view known;
 };
 
 // The one rule for the lines after the results, in any case. A line is an entry's line as known when it
@@ -834,7 +835,9 @@ struct TailMatch {
 // - begins with its head, ending as the head does ("Values: Amplitude", "Stopped after 4 of 5 points").
 // Else it is an entry's line damaged when it begins with the head with one typing slip, anywhere in it
 // (blanks and the colon too), ending as the head does: "Vaules: Amplitude", "Lightsource: Sun",
-// "Value:s Amplitude", "Stoppe dafter 4 of 5 points". Any other line ("Light: overcast sky") is none.
+// "Value:s Amplitude", "Stoppe dafter 4 of 5 points"; or, holding no colon, with the key with one slip, not
+// followed by a letter: "Lihgt source Sun", "Valuesx Amplitude". Any other line ("Light: overcast sky") is
+// none.
 TailMatch MatchTailLine(std::string_view line) {
     for (const TailEntry& entry : kTailLines) {
         const std::string_view head = entry.head;
@@ -842,12 +845,24 @@ TailMatch MatchTailLine(std::string_view line) {
         if ((!line.empty() && line.size() < n && SameText(line, head.substr(0, line.size()))) ||
             (BeginsWith(line, entry.key) && (head.back() != ':' || line.find(':') == line.npos)) ||
             (line.size() >= n && SameText(line.substr(0, n), head) && EndsLikeHead(line, n, head)))
-            return {&entry, 0};
+            return {&entry, 0, entry.head};
     }
     for (const TailEntry& entry : kTailLines) {
         const std::string_view head = entry.head;
         for (std::size_t n = head.size() - 1; n <= head.size() + 1 && n <= line.size(); ++n)
-            if (EndsLikeHead(line, n, head) && OneSlipApart(line.substr(0, n), head)) return {&entry, n};
+            if (EndsLikeHead(line, n, head) && OneSlipApart(line.substr(0, n), head))
+                return {&entry, n, head};
+    }
+    if (line.find(':') != line.npos) return {};
+    for (const TailEntry& entry : kTailLines) {
+        const std::string_view key = entry.key;
+        // The stop line's head holds no colon (matched above); the beam line stands only with its illumination,
+        // whose reading refuses a file without it ("Beams crossed" stays a note).
+        if (entry.head.back() != ':' || !entry.read) continue;
+        for (std::size_t n = key.size() - 1; n <= key.size() + 1 && n <= line.size(); ++n)
+            if ((n == line.size() || !std::isalpha(static_cast<unsigned char>(line[n]))) &&
+                OneSlipApart(line.substr(0, n), key))
+                return {&entry, n, key};
     }
     return {};
 }
@@ -910,7 +925,7 @@ std::optional<TailText> Decoder::tailLine() {
     // A known line with a typing slip in its head is that line damaged, wherever it stands: never a note.
     if (const TailMatch match = MatchTailLine(line.text); match.slipped > 0) {
         const auto [slip, known] =
-            SlipWords(std::string_view(line.text).substr(0, match.slipped), match.entry->head);
+            SlipWords(std::string_view(line.text).substr(0, match.slipped), match.known);
         refuse(line, "is a misspelled \"" + std::string(match.entry->head) + "\" line (\"" + slip +
                          "\" for \"" + known + "\")");
     }
@@ -949,10 +964,15 @@ void Decoder::tail() {
     std::optional<TailText> line = tailLine();
     if (line && line->text.empty()) {
         std::optional<TailText> title = tailLine();
-        if (title && IsAmplitudeTitle(title->text))
+        if (title && IsAmplitudeTitle(title->text)) {
             line = amplitudeBlock();
-        else
+        } else if (title && OneSlipApart(title->text, kAmplitudeTitle)) {  // the block's title damaged
+            const auto [slip, known] = SlipWords(title->text, kAmplitudeTitle);
+            refuse(*title, "is a misspelled \"" + std::string(kAmplitudeTitle) + "\" line (\"" + slip +
+                               "\" for \"" + known + "\")");
+        } else {
             pushed = std::move(title);  // the empty line is a note
+        }
     }
     std::size_t next = 0;  // the first entry of the table a line may still be
     for (; line; line = tailLine()) {

@@ -78,8 +78,11 @@ class Replot {
     void pointWindow(double step, std::int32_t points);
     Next severalWavelengths();
     Next oneWavelength(bool overplotFromFile);
+    // Past every refusal: the colour strips give way to the redraw.
+    void drawing();
 
     Form1& f;
+    bool drew = false;  // a refused redraw leaves the graph, its strips and legend as they were
 };
 
 Next Replot::run() {
@@ -141,11 +144,10 @@ Next Replot::run() {
     }
 
     if (f.codes.graphCode >= kGraphLee) {  // Lee diagrams and maps: redrawn from their stored colours
+        drew = true;
         f.PlotLee();
         return Next::End;
     }
-
-    for (PictureBox* p : {&f.Picture1, &f.Picture2, &f.Picture3}) p->setVisible(false);
 
     if (f.runFlags.resultsStale == 1) {
         f.LockOFF();
@@ -155,7 +157,7 @@ Next Replot::run() {
     }
 
     if (f.runFlags.resultsFromFile == 1) {
-        if (overplotFromFile) return oneWavelength(true);
+        if (overplotFromFile) return drawing(), oneWavelength(true);
     } else {
         f.codes.runState = Form1::kRunReplot;
         for (Control* box : std::initializer_list<Control*>{&f.cboWave, &f.cboStep, &f.txtRadius})
@@ -170,10 +172,16 @@ Next Replot::run() {
     if (!FinishedResultsOnShow(f)) return Next::End;
     const Next next = ranges();
     if (next != Next::GoOn) return next;
+    drawing();
     // A sweep computes at one wavelength (the box's) whatever the wavelength list says: its curves are
     // its own, never the colour sums of an earlier run over several wavelengths.
     if (f.calc.waveCount != 1 && f.codes.graphCode < kFirstSweepGraph) return severalWavelengths();
     return oneWavelength(false);
+}
+
+void Replot::drawing() {
+    drew = true;
+    for (PictureBox* p : {&f.Picture1, &f.Picture2, &f.Picture3}) p->setVisible(false);
 }
 
 // The totals (entry 0) of the colour sums start again from 0 over the whole grid; the single
@@ -379,9 +387,11 @@ Next Replot::oneWavelength(bool overplotFromFile) {
 }
 
 void Replot::end() {
-    // The results on show are drawn with the light source chosen now.
-    f.runRecord.lightSource = f.optSun.value() ? LightSource::Sun : LightSource::Point;
-    f.runRecord.polarisation = f.cboPol.text();
+    // The results on show are drawn with the light source and polarisation chosen now, once redrawn.
+    if (drew) {
+        f.runRecord.lightSource = f.optSun.value() ? LightSource::Sun : LightSource::Point;
+        f.runRecord.polarisation = f.cboPol.text();
+    }
     f.LockOFF();
     f.VisibleData();
     f.cmdReplot.setEnabled(false);

@@ -551,6 +551,8 @@ TEST(DataFileCodec, WhatFollowsTheResultsIsANoteOrRefused) {
         {AngleGraph(), "Notes, typed later\r\nand more", 0},
         {AngleGraph(), "\xFF\xFE\x01 binary", 0},
         {AngleGraph(), "\r\nAnother title\r\n 1 2 3 4 5 \r\n", 3},
+        {AngleGraph(), "\r\nReal and imaginary values of S1 and S3\r\n 1 2 3 4 5 \r\n",
+         2},                                                                  // its title damaged
         {WithBlock(std::nullopt), " 1             2             3 \r\n", 1},  // a row short of five numbers
         {WithBlock(std::nullopt), "Light source: Moon\r\n", 1},
         {AngleGraph(), "Light sou\r\n", 1},  // a known line cut short or damaged in its key is no note
@@ -597,6 +599,10 @@ TEST(DataFileCodec, AKnownLineWithASlipInItsHeadIsRefused) {
         {"Light souxce: Sun", "Light source:", "souxce", "source"},
         {"Inputs;: rays 50", "Inputs:", "Inputs;", "Inputs"},
         {"Team: optics lab", "Beam:", "Team", "Beam"},
+        {"Lihgt source Sun", "Light source:", "Lihgt", "Light"},  // a slip and the colon left out
+        {"Lihgt source; Sun", "Light source:", "Lihgt", "Light"},
+        {"Valuesx Amplitude", "Values:", "Valuesx", "Values"},
+        {"Ilumination Gaussian beam", "Illumination:", "Ilumination", "Illumination"},
     };
     for (const auto& [text, head, slip, word] : blanksAndColons) refused(text, head, slip, word);
     for (const char* note :

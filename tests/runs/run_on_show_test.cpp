@@ -300,6 +300,21 @@ TEST_F(RunOnShowTest, DisplayOptionsDrawOnlyFinishedResults) {
         }
 }
 
+// A display option whose redraw the checks refuse (a box refused since the run) leaves the graph, its legend
+// and the polarisation its record names as they were.
+TEST_F(RunOnShowTest, ARefusedRedrawLeavesTheGraphAsItWas) {
+    const Act refusals[] = {[](Form1& f) { test::Type(f.txtXmax, "200"), test::Press(f.cmdNewPlot); },
+                            [](Form1& f) { test::Type(f.txtRadius, "0"), test::Press(f.cmdOverPlot); }};
+    for (const Act& refused : refusals) {
+        Form1& f = started();
+        test::Type(f.txtRadius, "100"), test::Press(f.cmdNewPlot), refused(f);
+        const QImage shown = f.image();
+        const std::string drawnIn = f.runRecord.polarisation;
+        test::Choose(f.cboPol, "Perpendicular");
+        EXPECT_TRUE(f.image() == shown && f.runRecord.polarisation == drawnIn);
+    }
+}
+
 // Both colour sums' column 1 and maxima, and the colours Brightness 2 paints in the strip and the simulation.
 std::vector<double> ColoursOf(Form1& f) {
     std::vector<double> c{f.colourSums.peakCommon, f.colourSums.peakUnpol};
