@@ -831,13 +831,15 @@ struct TailMatch {
 // The one rule for the lines after the results, in any case. A line is an entry's line as known when it
 // - is its head cut short ("Light sou", "Values"),
 // - begins with its key, not followed by a letter, and holds no colon when the head ends with one (the
-//   colon left out or changed: "Values Amplitude"; "Beam splitter: none" is a note), or
+//   colon left out or changed: "Values Amplitude"), or
 // - begins with its head, ending as the head does ("Values: Amplitude", "Stopped after 4 of 5 points").
 // Else it is an entry's line damaged when it begins with the head with one typing slip, anywhere in it
 // (blanks and the colon too), ending as the head does: "Vaules: Amplitude", "Lightsource: Sun",
-// "Value:s Amplitude", "Stoppe dafter 4 of 5 points"; or, holding no colon, with the key with one slip, not
-// followed by a letter: "Lihgt source Sun", "Valuesx Amplitude". Any other line ("Light: overcast sky") is
-// none.
+// "Value:s Amplitude", "Stoppe dafter 4 of 5 points". Else it is the line as known when it begins with the
+// key, not followed by a letter, a colon typed later ("Light source Sun, 12:30"), but for the beam line, read
+// with its illumination ("Beam splitter: none" is a note); or the line damaged when it begins with the key of
+// a line whose head ends with a colon with one slip, not followed by a letter: "Lihgt source Sun",
+// "Valuesx Amplitude". Any other line ("Light: overcast sky") is none.
 TailMatch MatchTailLine(std::string_view line) {
     for (const TailEntry& entry : kTailLines) {
         const std::string_view head = entry.head;
@@ -853,7 +855,8 @@ TailMatch MatchTailLine(std::string_view line) {
             if (EndsLikeHead(line, n, head) && OneSlipApart(line.substr(0, n), head))
                 return {&entry, n, head};
     }
-    if (line.find(':') != line.npos) return {};
+    for (const TailEntry& entry : kTailLines)  // the colon left out, one typed later
+        if (entry.read && BeginsWith(line, entry.key)) return {&entry, 0, entry.head};
     for (const TailEntry& entry : kTailLines) {
         const std::string_view key = entry.key;
         // The stop line's head holds no colon (matched above); the beam line stands only with its illumination,

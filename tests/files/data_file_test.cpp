@@ -557,6 +557,7 @@ TEST(DataFileCodec, WhatFollowsTheResultsIsANoteOrRefused) {
         {WithBlock(std::nullopt), "Light source: Moon\r\n", 1},
         {AngleGraph(), "Light sou\r\n", 1},  // a known line cut short or damaged in its key is no note
         {AngleGraph(), "Light souxce: Sun\r\n", 1},
+        {AngleGraph(), "Light source Sun, 12:30\r\n", 1},
         {AngleGraph(), "Notes\r\n+Stopped after 4 of 181 points\r\n", 2},  // a known line behind a mark
         {WithBlock(LightSource::Point),
          " 0             1            -2             3E-09         4000000000 \r\n", 1},
@@ -601,6 +602,7 @@ TEST(DataFileCodec, AKnownLineWithASlipInItsHeadIsRefused) {
         {"Team: optics lab", "Beam:", "Team", "Beam"},
         {"Lihgt source Sun", "Light source:", "Lihgt", "Light"},  // a slip and the colon left out
         {"Lihgt source; Sun", "Light source:", "Lihgt", "Light"},
+        {"Lihgt source Sun, 12:30", "Light source:", "Lihgt", "Light"},
         {"Valuesx Amplitude", "Values:", "Valuesx", "Values"},
         {"Ilumination Gaussian beam", "Illumination:", "Ilumination", "Illumination"},
     };
