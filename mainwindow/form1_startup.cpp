@@ -56,6 +56,13 @@ std::string ScreenProblemText(int widthPx, int heightPx) {
            "achieved with 1024 x 768 displays.";
 }
 
+// The index boxes at the start: the models' index at 0.65 um (water's), not a typed one.
+void StartIndex(Form1& f) {
+    const IndexBoxesWrite writing(f.runFlags);
+    if (const std::optional<double> m = f.refrel(0.65)) f.txtRefractReal.setText(Format(*m, "0.00000000"));
+    f.txtRefractImag.setText("0");
+}
+
 }  // namespace
 
 void Form1::Form_Load() {
@@ -137,11 +144,7 @@ void Form1::loadStartValues() {
 
     // 11-14: radius, index, progress, y limits, step.
     txtRadius.setText("10");
-    {
-        const IndexBoxesWrite writing(runFlags);  // the models' index, not a typed one
-        if (const std::optional<double> m = refrel(0.65)) txtRefractReal.setText(Format(*m, "0.00000000"));
-        txtRefractImag.setText("0");
-    }
+    StartIndex(*this);
     txtProgress.setVisible(false);
     txtProgress.setText("0");
     Label16.setVisible(false);
@@ -320,11 +323,7 @@ void Form1::cmdDefault_Click() {
     txtLambda.setText("0.65");
     if (!mnuRadius.checked()) mnuRadius_Click();
     txtRadius.setText("10");
-    {
-        const IndexBoxesWrite writing(runFlags);  // the models' index, not a typed one
-        if (const std::optional<double> m = refrel(0.65)) txtRefractReal.setText(Format(*m, "0.00000000"));
-        txtRefractImag.setText("0");
-    }
+    StartIndex(*this);
 
     // 7: colour schemes, saturation mode.
     mnuDefault_Click();

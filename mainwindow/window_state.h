@@ -46,16 +46,22 @@ struct RunFlags {
     std::string lambdaText;  // the wavelength box's text when its handler last ran
 };
 
-// Held while code writes the index boxes: their change handlers then take the text for no typed index.
-class IndexBoxesWrite {
+// A count of the holders of a state, one more for each held (the guards below).
+class CountHeld {
   public:
-    explicit IndexBoxesWrite(RunFlags& flags) : m_flags(flags) { ++m_flags.indexBoxWrites; }
-    ~IndexBoxesWrite() { --m_flags.indexBoxWrites; }
-    IndexBoxesWrite(const IndexBoxesWrite&) = delete;
-    IndexBoxesWrite& operator=(const IndexBoxesWrite&) = delete;
+    explicit CountHeld(int& count) : m_count(count) { ++m_count; }
+    ~CountHeld() { --m_count; }
+    CountHeld(const CountHeld&) = delete;
+    CountHeld& operator=(const CountHeld&) = delete;
 
   private:
-    RunFlags& m_flags;
+    int& m_count;
+};
+
+// Held while code writes the index boxes: their change handlers then take the text for no typed index.
+class IndexBoxesWrite : CountHeld {
+  public:
+    explicit IndexBoxesWrite(RunFlags& flags) : CountHeld(flags.indexBoxWrites) {}
 };
 
 // The window itself: command line, screen, hidden mode, the input lock and the redraw depth.
@@ -78,15 +84,9 @@ struct WindowState {
 // events; a display option chosen meanwhile may change its check marks but must not start a second
 // redraw inside the first. Whoever redraws holds a RedrawGuard on the window's state for the whole
 // redraw.
-class RedrawGuard {
+class RedrawGuard : CountHeld {
   public:
-    explicit RedrawGuard(WindowState& state) : m_state(state) { ++m_state.redrawDepth; }
-    ~RedrawGuard() { --m_state.redrawDepth; }
-    RedrawGuard(const RedrawGuard&) = delete;
-    RedrawGuard& operator=(const RedrawGuard&) = delete;
-
-  private:
-    WindowState& m_state;
+    explicit RedrawGuard(WindowState& state) : CountHeld(state.redrawDepth) {}
 };
 
 // The step list and its label as they were when logarithmic steps were ticked, with the graph and range

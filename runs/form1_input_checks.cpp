@@ -353,9 +353,6 @@ Next InputChecks::methodParameters() {
     return Next::GoOn;
 }
 
-// Whether a run of a method that needs a real index takes its models' index at its wavelengths (several
-// wavelengths, a wavelength axis or map), complex at one of them: the index boxes do not reach such a run,
-// so a 0 written into the imaginary box does not make its index real.
 // The wavelengths at which the run judged takes its models' index itself; none where it takes the boxes'.
 std::vector<double> InputChecks::modelWavelengths() {
     BandInputs in = bandInputs();
@@ -367,6 +364,9 @@ std::vector<double> InputChecks::modelWavelengths() {
     return ModelIndexWavelengths(in, ValueOf(f.txtF9_step));
 }
 
+// Whether a run of a method that needs a real index takes its models' index at its wavelengths (several
+// wavelengths, a wavelength axis or map), complex at one of them: the index boxes do not reach such a run,
+// so a 0 written into the imaginary box does not make its index real.
 bool InputChecks::modelIndexComplex(int method) {
     if (method != kMethodRayleigh && method != kMethodDiffraction && method != kMethodAiry) return false;
     const IndexModels models = bandInputs().models;
