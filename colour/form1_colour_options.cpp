@@ -38,28 +38,28 @@ void Form1::mnuPeakWhite_Click() {
 // Gamma: one of three. A single wavelength is drawn without the colour steps, so nothing to redraw.
 
 void Form1::mnuGamma_Click() {
-    if (ResultsToRedraw(*this) && cboWave.text() != "1") offerReplot();
+    if (ResultsToRedraw(*this) && PlanRedraw(*this)->waveCount != 1) offerReplot();
 }
 
 void Form1::mnuGammaA_Click() {
     mnuGammaA.setChecked(true);
     mnuGammaB.setChecked(false);
     mnuGammaNone.setChecked(false);
-    if (ResultsToRedraw(*this) && cboWave.text() != "1") offerReplot();
+    if (ResultsToRedraw(*this) && PlanRedraw(*this)->waveCount != 1) offerReplot();
 }
 
 void Form1::mnuGammaB_Click() {
     mnuGammaB.setChecked(true);
     mnuGammaA.setChecked(false);
     mnuGammaNone.setChecked(false);
-    if (ResultsToRedraw(*this) && cboWave.text() != "1") offerReplot();
+    if (ResultsToRedraw(*this) && PlanRedraw(*this)->waveCount != 1) offerReplot();
 }
 
 void Form1::mnuGammaNone_Click() {
     mnuGammaNone.setChecked(true);
     mnuGammaA.setChecked(false);
     mnuGammaB.setChecked(false);
-    if (ResultsToRedraw(*this) && cboWave.text() != "1") offerReplot();
+    if (ResultsToRedraw(*this) && PlanRedraw(*this)->waveCount != 1) offerReplot();
 }
 
 // -------------------------------------------------------------------------------------------------
@@ -70,7 +70,7 @@ void Form1::mnuGammaNone_Click() {
 void Form1::mnuSaturated_Click() {
     mnuSaturated.setChecked(!mnuSaturated.checked());
     if (mnuSaturated.checked() && cboBright.text() != "1") cboBright.setText("1");
-    if (FinishedResultsOnShow(*this)) offerReplot();  // nothing to redraw, nothing offered
+    if (PlanRedraw(*this)) offerReplot();  // nothing to redraw, nothing offered
 }
 
 // On: the run maxima of this moment become the normalisation of later drawings. Off: the drawings
@@ -82,7 +82,7 @@ void Form1::mnuSetNormal_Click() {
         colourSums.savedNormPerp = colourSums.peakPerp;
         colourSums.savedNormPara = colourSums.peakPara;
         colourSums.savedNormUnpol = colourSums.peakUnpol;
-    } else if (FinishedResultsOnShow(*this)) {
+    } else if (PlanRedraw(*this)) {
         cmdReplot.setEnabled(true);
         cmdReplot.setVisible(true);
     }

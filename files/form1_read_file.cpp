@@ -31,6 +31,7 @@
 #include "runs/input_rules.h"
 #include "runs/method_codes.h"
 #include "runs/method_rules.h"
+#include "runs/results_on_show.h"
 #include "runs/run_record.h"
 #include "runs/run_rules.h"
 #include "runs/sweep_steps.h"
@@ -866,8 +867,9 @@ bool Loader::checkOverplot() const {
                : n <= 7 ? "the colour sums of " + CStr(n) + " wavelengths"
                         : std::string("the red, green and blue sums of more than 7 wavelengths");
     };
-    if (shown.graphCode != g.code || (variants && shown.graphSubCode != g.subCode))
-        differs = "The file holds \"" + d.graphText + "\", the graph shows \"" + shown.graphText + "\".";
+    if (shown.graphCode != g.code || (variants && VariantOnShow(shown) != g.subCode))
+        differs =
+            "The file holds \"" + d.graphText + "\", the graph shows \"" + GraphTextOnShow(shown) + "\".";
     else if (g.code == kGraphAngle && waves(shown.waveCount) != waves(fileRecord.waveCount))
         differs = "The file holds " + waves(fileRecord.waveCount) + ", the graph shows " +
                   waves(shown.waveCount) + ".";

@@ -14,6 +14,7 @@
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 #include "runs/method_codes.h"
+#include "runs/results_on_show.h"
 #include "runs/run_record.h"
 
 namespace tessary {
@@ -62,7 +63,7 @@ TextExportSnapshot ExportSnapshotOf(Form1& f, const RunRecord& r) {
     s.xMaxText = r.xMaxText;
     s.angleText = r.angleText;
     s.stepText = r.stepText;
-    s.graphText = r.graphText;
+    s.graphText = GraphTextOnShow(r);
     s.spectrumLabel = SpectrumLabelOf(r);  // the spectrum the run was weighted with
     s.amplitude = r.amplitude;
     s.amplitudesHeld = r.amplitudesStored;
@@ -72,7 +73,7 @@ TextExportSnapshot ExportSnapshotOf(Form1& f, const RunRecord& r) {
     s.indexPerWavelength = r.indexPerWavelength;
     s.indexTyped = r.indexTyped;
     s.graphCode = r.graphCode;
-    s.graphSubCode = r.graphSubCode;
+    s.graphSubCode = VariantOnShow(r);
     s.waveCount = r.waveCount;
     s.calcMethod = r.calcMethod;
     s.radius = r.radius;
@@ -96,6 +97,11 @@ TextExportSnapshot ExportSnapshotOf(Form1& f, const RunRecord& r) {
     s.waveList = f.waveSet.waveList;
     s.colourSumPerp = Columns(f.colourSums.colourSumPerp);
     s.colourSumPara = Columns(f.colourSums.colourSumPara);
+    if (s.graphCode == kGraphAngle && s.waveCount == 1) {  // the variant on show, as the graph draws it
+        const AngleVariantScale scale = AngleVariantScaleOf(f, &r, s.graphSubCode);
+        s.variantFactor = scale.factor;
+        s.variantDivisor = scale.divisor;
+    }
     return s;
 }
 
@@ -134,6 +140,10 @@ bool SweepRowsOfRun(const RunRecord& r, TextExportSnapshot& s) {
 bool Form1::save_text() {
     if (const ResultsInUse use = ResultsInUseOf(runRecord); !use.any) return Refuse(use.reason);
     TextExportSnapshot s = ExportSnapshotOf(*this);
+    if (s.graphCode == kGraphAngle && s.waveCount == 1)
+        if (const std::string refused = AngleVariantScaleOf(*this, &runRecord, s.graphSubCode).refusal;
+            !refused.empty())
+            return Refuse(refused);
 
     const bool sweep = s.graphCode >= kFirstSweepGraph && s.graphCode <= kLastSweepGraph;
     if (sweep && !SweepRowsOfRun(runRecord, s))

@@ -79,7 +79,6 @@ void AngleColumns(const TextExportSnapshot& s, TextFileWriter& w) {
     const std::int32_t first = s.firstPoint, last = s.lastPoint;
     if (s.waveCount == 1) {
         w.PrintLine("Angle", kTab, "Perpendicular", kTab, "Parallel", kTab, "Unpolarised");
-        const bool ownCurves = s.graphSubCode == kSubIntensity;
         if (s.graphSubCode == kSubIntensity && !s.amplitude)
             w.PrintLine("theta", kTab, "[S1(theta)]^2", kTab, "[S2(theta)]^2", kTab,
                         "[[S1(theta)]^2 + [S2(theta)]^2]/2");
@@ -91,12 +90,13 @@ void AngleColumns(const TextExportSnapshot& s, TextFileWriter& w) {
         if (s.graphSubCode == kSubWatts)
             w.PrintLine("theta", kTab, "S1 Watts/sq. m.", kTab, "S2 Watts/sq. m.", kTab,
                         "Unpolarised Watts/sq. m.");
-        const auto& a = ownCurves ? s.intensityPerp : s.avgPerp;
-        const auto& b = ownCurves ? s.intensityPara : s.avgPara;
-        const auto& c = ownCurves ? s.intensityUnpol : s.avgUnpol;
+        const auto value = [&s](std::span<const double> curve, std::size_t N) {
+            return s.graphSubCode == kSubIntensity ? curve[N] : curve[N] * s.variantFactor / s.variantDivisor;
+        };
         for (std::int32_t n = first; n <= last; ++n) {
             const auto N = static_cast<std::size_t>(n);
-            w.PrintLine((n - 1) * step, kTab, a[N], kTab, b[N], kTab, c[N]);
+            w.PrintLine((n - 1) * step, kTab, value(s.intensityPerp, N), kTab, value(s.intensityPara, N),
+                        kTab, value(s.intensityUnpol, N));
         }
         return;
     }
@@ -317,10 +317,7 @@ std::optional<std::string> CheckTextExportResults(const TextExportSnapshot& s) {
     const int code = s.graphCode;
     if (code == kGraphAngle) {
         if (s.waveCount == 1) {
-            const bool own = s.graphSubCode == kSubIntensity;
-            if (!HoldsRange({own ? s.intensityPerp : s.avgPerp, own ? s.intensityPara : s.avgPara,
-                             own ? s.intensityUnpol : s.avgUnpol},
-                            first, last) ||
+            if (!HoldsRange({s.intensityPerp, s.intensityPara, s.intensityUnpol}, first, last) ||
                 (s.amplitudesHeld && !HoldsRange({s.s1[0], s.s1[1], s.s2[0], s.s2[1]}, first, last)))
                 return notHeld;
         } else if (s.waveCount <= 7 || s.pointSource) {

@@ -59,6 +59,9 @@ struct TextExportSnapshot {
     // which logarithmic steps form x; 0 for lastPoint.
     std::int32_t rangeLastPoint = 0;
     std::span<const double> intensityPerp, intensityPara, intensityUnpol, avgPerp, avgPara, avgUnpol;
+    // An angle graph of one wavelength in its phase-function or W/m2 variant: each value is the stored
+    // intensity times variantFactor over variantDivisor, as the graph draws it.
+    double variantFactor = 1.0, variantDivisor = 1.0;
     std::array<std::span<const double>, 2> s1, s2;  // real, imaginary parts by angle index
     std::span<const float> waveList;
     std::array<std::span<const double>, 8> colourSumPerp, colourSumPara;

@@ -4,6 +4,7 @@
 // Ranges on which ticks cannot be placed (a point range, a reversed range, a logarithmic axis
 // reaching 0 or below, non-finite ends) still get the box, the end numbers and the titles.
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "graphs/axis_steps.h"
@@ -11,6 +12,7 @@
 #include "graphs/graph_geometry.h"
 #include "mainwindow/form1.h"
 #include "platform/ui/window_colours.h"
+#include "runs/results_on_show.h"
 
 namespace tessary {
 
@@ -44,7 +46,7 @@ class FrameDrawing {
     void linearYLowerPanel(double yMin, double yMax);
     void linearYLines(double yMin, double yMax, double step);
     void linearYEndNumbers(double yMin, double yMax);
-    void verticalTitle();
+    void verticalTitle(int code, int subCode, bool amplitude);
     void yMark(const graphs::LogMark& m) {
         if (m.gridLine) f.line(left, m.pos, right, m.pos, m.end ? kBlack : grid);
         if (!m.numbered) return;
@@ -285,19 +287,24 @@ void FrameDrawing::frameLines() {
     f.setFillStyle(fillStyle);
 }
 
+// The titles of the graph drawn: the run's while it draws its results, on a redraw those of the graph, variant
+// and values (intensities or amplitudes) of the run on show, whatever the list and Plot menu say since.
 void FrameDrawing::titles() {
+    const std::optional<RedrawPlan> plan = PlanRedraw(f);
+    const int code = plan ? plan->graphCode : f.codes.graphCode;
+    const int subCode = plan ? plan->graphSubCode : f.codes.graphSubCode;
     f.setForeColor(kBlack);
-    if (const auto title =
-            graphs::HorizontalTitleLine(f.codes.graphCode, f.codes.graphSubCode, left, right, bottom))
+    if (const auto title = graphs::HorizontalTitleLine(code, subCode, left, right, bottom))
         printAt(title->x, title->y, title->text);
-    if (f.calc.waveCount <= 1) verticalTitle();
+    if ((plan ? plan->waveCount : f.calc.waveCount) <= 1)
+        verticalTitle(code, subCode, plan ? plan->amplitude : f.mnuAmplitude.checked());
 }
 
 // Title of the vertical axis (one wavelength only).
-void FrameDrawing::verticalTitle() {
+void FrameDrawing::verticalTitle(int code, int subCode, bool amplitude) {
     for (const graphs::TitlePart& part :
-         graphs::VerticalTitle(f.codes.graphCode, f.codes.graphSubCode, f.mnuAmplitude.checked(),
-                               f.graph.phasePanel, f.mnuAmpPhase.checked(), f.mnuIntPol.checked(), top)) {
+         graphs::VerticalTitle(code, subCode, amplitude, f.graph.phasePanel, f.mnuAmpPhase.checked(),
+                               f.mnuIntPol.checked(), top)) {
         if (part.smallFont) {
             f.setFontName("Small Fonts");
             f.setFontSize(7);

@@ -32,7 +32,7 @@ void Stroke(Form1& f, double x, double y, OleColor colour, const std::string& te
 void Form1::PolarLabel() {
     const RunRecord* run = SettledRecord(*this);
     const int graphCode = run ? run->graphCode : codes.graphCode;
-    const int subCode = run ? run->graphSubCode : codes.graphSubCode;
+    const int subCode = run ? VariantOnShow(*run) : codes.graphSubCode;
     const int waveCount = run ? run->waveCount : calc.waveCount;
     if (graphCode == kGraphAsymmetry || graphCode >= kGraphLee || waveCount != 1) return;
     setForeColor(kButtonFace);

@@ -4,6 +4,7 @@
 // ways: redraw at once from the stored results, offer Replot, or offer Replot for a new y scale.
 // Redraws go through ReplotIfIdle, so an option chosen while a run or a redraw pumps events changes
 // its marks but starts no second redraw inside the first.
+#include <optional>
 #include <string>
 
 #include "graphs/graph_codes.h"
@@ -58,8 +59,10 @@ void RefusePolarPlot(Form1& f, const std::string& reason) {
 // The redraw of the light-source options: angle graphs by Replot, Lee diagrams and angle maps
 // (codes 20 and above) from their stored colours by PlotLee.
 void RedrawForLightSource(Form1& f) {
-    if (f.codes.graphCode < kFirstSweepGraph) f.ReplotIfIdle();
-    if (f.codes.graphCode >= kGraphLee && !f.RedrawBusy()) {
+    const std::optional<RedrawPlan> plan = PlanRedraw(f);
+    if (!plan) return;
+    if (plan->graphCode < kFirstSweepGraph) f.ReplotIfIdle();
+    if (plan->graphCode >= kGraphLee && !f.RedrawBusy()) {
         const RedrawGuard guard(f.windowState);
         f.PlotLee();
         f.runRecord.lightSource = f.optSun.value() ? LightSource::Sun : LightSource::Point;
@@ -125,7 +128,7 @@ void Form1::mnuPolarPlot_Click() {
         mnuPolarPlot.setChecked(true);
         mnuIntPol.setChecked(false);
     }
-    if (FinishedResultsOnShow(*this)) ShowReplot(*this);  // none to redraw: nothing offered
+    if (PlanRedraw(*this)) ShowReplot(*this);  // none to redraw: nothing offered
     if (ResultsToRedraw(*this)) ReplotIfIdle();
 }
 

@@ -6,6 +6,7 @@
 #include "mainwindow/form1.h"
 #include "mainwindow/graph_presets.h"
 #include "platform/text/conversions.h"
+#include "runs/results_on_show.h"
 
 namespace tessary {
 namespace {
@@ -65,8 +66,7 @@ struct Form1::GraphPresetWriter {
         SetVisible(f.lblLogo, p.logo);
         SetVisible(f.Frame2, p.frame2);
         if (p.overPlotWhenSameGraph) {
-            const bool same = f.codes.graphCode == f.codes.prevGraphCode &&
-                              f.codes.graphSubCode == f.codes.prevGraphSubCode;
+            const bool same = OverplotOffered(f);  // the graph on show is the one the list names
             f.cmdOverPlot.setVisible(same);
             f.cmdOverPlot.setEnabled(same);
         }

@@ -9,6 +9,7 @@
 // handler once.
 #include <algorithm>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -360,9 +361,9 @@ void Form1::chkComponents_Click() {
 // no point, nor of one that formed no colours (a sweep, a size distribution at one wavelength: the sums hold an
 // earlier run's).
 void Form1::cboBright_Click() {
+    const std::optional<RedrawPlan> plan = PlanRedraw(*this);
     if (!ResultsToRedraw(*this) || Brightness() <= 0) return;
-    const int graphOnShow = runRecord.taken ? runRecord.graphCode : codes.graphCode;
-    if (graphOnShow >= kGraphLee) {
+    if (plan->graphCode >= kGraphLee) {
         ReplotIfIdle();
         return;
     }
@@ -398,7 +399,8 @@ void Form1::cboYmin_Click() {
 }
 
 void Form1::cboPol_Click() {
-    if (ResultsToRedraw(*this) && cboPol.enabled() && codes.graphCode < kGraphLee) ReplotIfIdle();
+    if (ResultsToRedraw(*this) && cboPol.enabled() && PlanRedraw(*this)->graphCode < kGraphLee)
+        ReplotIfIdle();
 }
 
 // -------------------------------------------------------------------------------------------------

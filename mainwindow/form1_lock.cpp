@@ -10,6 +10,7 @@
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/ui/window_colours.h"
+#include "runs/results_on_show.h"
 
 namespace tessary {
 
@@ -85,11 +86,8 @@ void Form1::LockOFF() {
     cboWave.setEnabled(codes.graphCode == kGraphAngle || codes.graphCode == kGraphLee);
     for (Control* c : std::initializer_list<Control*>{&txtRefractReal, &txtRefractImag, &cboPol, &cboLee})
         c->setEnabled(true);
-    cmdOverPlot.setVisible(true);
-    if (calc.waveCount != 1 || codes.graphCode >= kGraphLee) {
-        cboBright.setEnabled(true);
-        cmdOverPlot.setVisible(false);
-    }
+    cmdOverPlot.setVisible(OverplotOffered(*this));
+    if (calc.waveCount != 1 || codes.graphCode >= kGraphLee) cboBright.setEnabled(true);
     for (Control* c : std::initializer_list<Control*>{&txtRmax, &txtRstep, &cboGraph, &txtAngle})
         c->setEnabled(true);
     for (Control* c : std::initializer_list<Control*>{&txtAngle, &txtRadius, &txtRmax, &txtRstep})

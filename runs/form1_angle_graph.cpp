@@ -140,32 +140,44 @@ double WaveNumberSqOf(const Form1& f, const RunRecord* run, bool perMetre = true
     return run->amplitude ? k : k * k;
 }
 
-// Watts per square metre at the distance of measurement, for the incident intensity of the dialog.
-bool WattsGraph(Form1& f, const RunRecord* run) {
-    const double d = Val(f.dlogIncident_->txtDistance.text());
-    const double E = Val(f.dlogIncident_->txtIncidentPD.text());
-    if (!(d > 0)) return RefuseGraph(f.codes, "The distance of measurement must be greater than 0 m");
-    const double factor = E / (d * d) / WaveNumberSqOf(f, run);
-    if (!std::isfinite(factor) ||
-        !ScaledCurves(f.results, f.angleGrid.angleCount, [factor](double v) { return v * factor; }))
-        return RefuseGraph(f.codes,
-                           "The scattered intensity at a distance of " + CStr(d) + " m is out of range");
-    f.Display(f.results.avgPerp, f.results.avgPara, f.results.avgUnpol);
-    return true;
+}  // namespace
+
+// Watts per square metre at the distance of measurement for the incident intensity of the dialog; the phase
+// function divides by Qsca times the geometric cross-section in units of x, over 4 pi (a size distribution's by
+// its samples' mean of Qsca x^2). Qsca and x of the results drawn: the run's own while it draws them; on a redraw
+// or an export their record's (an input typed since clears the window's Qsca).
+AngleVariantScale AngleVariantScaleOf(Form1& f, const RunRecord* run, int variant) {
+    AngleVariantScale scale;
+    if (variant == kSubWatts) {
+        const double d = Val(f.dlogIncident_->txtDistance.text());
+        const double E = Val(f.dlogIncident_->txtIncidentPD.text());
+        scale.outOfRange = "The scattered intensity at a distance of " + CStr(d) + " m is out of range";
+        if (!(d > 0)) {
+            scale.refusal = "The distance of measurement must be greater than 0 m";
+            return scale;
+        }
+        scale.factor = E / (d * d) / WaveNumberSqOf(f, run);
+        if (!std::isfinite(scale.factor)) scale.refusal = scale.outOfRange;
+    } else if (variant == kSubPhaseFunction) {
+        const double qSca = run ? run->qSca : f.results.qSca;
+        const double x = run ? run->lastSizeParam : f.calc.sizeParam;
+        scale.divisor = run && run->phaseNorm > 0 ? run->phaseNorm : qSca * kPi * x * x / kFourPiAsWritten;
+        scale.outOfRange =
+            "The phase function needs a scattering efficiency above 0 (Qsca = " + CStr(qSca) + ")";
+        if (!(scale.divisor > 0)) scale.refusal = scale.outOfRange;
+    }
+    return scale;
 }
 
-// The intensities over Qsca times the geometric cross-section in units of x, over 4 pi: Qsca and x of the
-// results drawn (the run's own while it draws them; on a redraw their record's, as an input typed since clears
-// the window's Qsca).
-bool PhaseFunctionGraph(Form1& f, const RunRecord* run) {
-    const double qSca = run ? run->qSca : f.results.qSca;
-    const double x = run ? run->lastSizeParam : f.calc.sizeParam;
-    f.results.scatNorm = qSca * kPi * x * x / kFourPiAsWritten;
-    const double norm = f.results.scatNorm;
-    if (!(norm > 0) ||
-        !ScaledCurves(f.results, f.angleGrid.angleCount, [norm](double v) { return v / norm; }))
-        return RefuseGraph(
-            f.codes, "The phase function needs a scattering efficiency above 0 (Qsca = " + CStr(qSca) + ")");
+namespace {
+
+// The intensities as the variant draws them: watts per square metre or the phase function.
+bool VariantGraph(Form1& f, const RunRecord* run, int variant) {
+    const AngleVariantScale scale = AngleVariantScaleOf(f, run, variant);
+    if (!scale.refusal.empty()) return RefuseGraph(f.codes, scale.refusal);
+    if (variant == kSubPhaseFunction) f.results.scatNorm = scale.divisor;
+    if (!ScaledCurves(f.results, f.angleGrid.angleCount, [&scale](double v) { return scale.of(v); }))
+        return RefuseGraph(f.codes, scale.outOfRange);
     f.Display(f.results.avgPerp, f.results.avgPara, f.results.avgUnpol);
     return true;
 }
@@ -267,8 +279,8 @@ bool Form1::DrawAngleGraph(const RunRecord* onShow) {
             TwoPanels(*this, phases);
         }
     }
-    if (codes.graphSubCode == kSubWatts) return WattsGraph(*this, onShow);
-    if (codes.graphSubCode == kSubPhaseFunction) return PhaseFunctionGraph(*this, onShow);
+    if (codes.graphSubCode == kSubWatts || codes.graphSubCode == kSubPhaseFunction)
+        return VariantGraph(*this, onShow, codes.graphSubCode);
     return true;
 }
 

@@ -50,29 +50,30 @@ void AverageInto(StoredResults& r, std::size_t j, double perp, double para, bool
     r.intensityUnpol[j] = (perp + para) / 2;
 }
 
-// Draws an averaged angle graph by graphSubCode; false after a refusal.
+// Draws an averaged angle graph by graphSubCode; false after a refusal. The phase function divides by the
+// samples' mean of Qsca x^2 (times pi over 4 pi), which the run's record keeps for its redraws and export.
 bool DrawAveragedAngleGraph(Form1& f, double meanQx2) {
     const std::size_t last = 2 * static_cast<std::size_t>(f.angleGrid.angleCount) - 1;
-    double factor = 1.0;
+    f.results.scatNorm = meanQx2 * kPi / kFourPiAsWritten;
+    double factor = 1.0, divisor = 1.0;
     if (f.codes.graphSubCode == kSubWatts) {
         const double d = Val(f.dlogIncident_->txtDistance.text());
         const double E = Val(f.dlogIncident_->txtIncidentPD.text());
         if (!(d > 0)) return RefuseAverage(f.codes, "The distance of measurement must be greater than 0 m");
         factor = E / (d * d) / f.calc.waveNumberSq;
     } else if (f.codes.graphSubCode == kSubPhaseFunction) {
-        f.results.scatNorm = meanQx2 * kPi / kFourPiAsWritten;
-        if (!(f.results.scatNorm > 0))
+        divisor = f.results.scatNorm;
+        if (!(divisor > 0))
             return RefuseAverage(f.codes,
                                  "The phase function needs a scattering efficiency above 0 (Qsca = 0)");
-        factor = 1.0 / f.results.scatNorm;
     } else {
         f.Display(f.results.intensityPerp, f.results.intensityPara, f.results.intensityUnpol);
         return true;
     }
     for (std::size_t j = 1; j <= last && j < f.results.avgPerp.size(); ++j) {
-        f.results.avgPerp[j] = f.results.intensityPerp[j] * factor;
-        f.results.avgPara[j] = f.results.intensityPara[j] * factor;
-        f.results.avgUnpol[j] = f.results.intensityUnpol[j] * factor;
+        f.results.avgPerp[j] = f.results.intensityPerp[j] * factor / divisor;
+        f.results.avgPara[j] = f.results.intensityPara[j] * factor / divisor;
+        f.results.avgUnpol[j] = f.results.intensityUnpol[j] * factor / divisor;
         if (!std::isfinite(f.results.avgPerp[j]) || !std::isfinite(f.results.avgPara[j]))
             return RefuseAverage(f.codes, "The averaged intensity is out of range");
     }

@@ -21,6 +21,7 @@
 #include "platform/ui/window_colours.h"
 #include "runs/box_number.h"
 #include "runs/method_codes.h"
+#include "runs/results_on_show.h"
 #include "runs/run_rules.h"
 
 namespace tessary {
@@ -165,6 +166,34 @@ class RunOnShow {
     std::array<std::string, 5> ranges;  // txtX1min, txtX2Max, txtY1min, txtY2max and Label17's caption
 };
 
+// What a press offers and marks beside the graph on show, taken before the command changes anything: a press
+// that is refused by its checks or declined puts it back, so that it changes nothing
+// on show, not the "results stale" flag nor the buttons offered.
+class OffersOnShow {
+  public:
+    explicit OffersOnShow(const Form1& f)
+        : m_stale(f.runFlags.resultsStale),
+          m_simulationMode(f.codes.simulationMode),
+          m_qSca(f.results.qSca),
+          m_shown{f.cmdReplot.visible(), f.cmdReplot.enabled(), f.cmdOverPlot.visible(),
+                  f.cmdOverPlot.enabled(), f.cmdSimulation.visible()} {}
+    void restore(Form1& f) const {
+        f.runFlags.resultsStale = m_stale;
+        f.codes.simulationMode = m_simulationMode;
+        f.results.qSca = m_qSca;
+        f.cmdReplot.setVisible(m_shown[0]);
+        f.cmdReplot.setEnabled(m_shown[1]);
+        f.cmdOverPlot.setVisible(m_shown[2]);
+        f.cmdOverPlot.setEnabled(m_shown[3]);
+        f.cmdSimulation.setVisible(m_shown[4]);
+    }
+
+  private:
+    int m_stale, m_simulationMode;
+    double m_qSca;
+    std::array<bool, 5> m_shown;  // Replot shown and enabled, Overplot shown and enabled, Simulation shown
+};
+
 // The record of a run that starts: its inputs, and no point finished yet (the run counts them). The run
 // names its method from the start, never the run before it; the method's calls name what they do besides
 // (a beam, an option, a hand-over to another series) as they compute.
@@ -231,7 +260,7 @@ bool NewPlotRun(Form1& f) {
     f.Overplot();
     f.newPlotEnd = f.codes.runState == Form1::kRunStopped ? NewPlotEnd::Stopped : NewPlotEnd::Computed;
     SettleNewPlot(f, watch);
-    f.cmdOverPlot.setVisible(f.calc.waveCount == 1);  // overplotting follows single-wavelength runs only
+    f.cmdOverPlot.setVisible(OverplotOffered(f));  // overplotting follows single-wavelength runs only
     if (f.codes.graphCode < kFirstSweepGraph) f.codes.runState = Form1::kRunNewPlot;
     return true;
 }
@@ -262,6 +291,7 @@ void Form1::cmdNewPlot_Click() {
     }
     const RunUnderWay running(runFlags.runUnderWay);
     newPlotEnd = NewPlotEnd::Refused;
+    const OffersOnShow offers(*this);  // before anything changes
     runFlags.resultsStale = 1;
     mnuOverplot.setChecked(false);
     // A stop or failure of an earlier run, and results flagged as read from a file (say by a
@@ -269,34 +299,34 @@ void Form1::cmdNewPlot_Click() {
     if (codes.runState == kRunStopped) codes.runState = kRunNewPlot;
     if (!runFlags.dataFileLoading) runFlags.resultsFromFile = 0;
 
-    // A refused or declined run leaves the run on show as it was, its simulation included.
+    // A refused or declined run leaves the run on show as it was: its simulation, the buttons offered beside
+    // it and the mark of inputs changed since it was computed.
     const CalcInputs calcBefore = calc;
-    const int simulationBefore = codes.simulationMode;
-    const bool simulationShown = cmdSimulation.visible();
     codes.simulationMode = 0;
     cmdSimulation.setVisible(false);
-    if (!NewPlotRun(*this)) {
-        calc = calcBefore;
-        codes.simulationMode = simulationBefore;
-        cmdSimulation.setVisible(simulationShown);
-    }
-
+    const bool ran = NewPlotRun(*this);
     LockOFF();
     beep();
-    runFlags.resultsStale = 0;
-    cmdReplot.setVisible(false);
+    if (ran) {
+        runFlags.resultsStale = 0;
+        cmdReplot.setVisible(false);
+    } else {
+        calc = calcBefore;
+        offers.restore(*this);
+    }
     SimulationFollowsRunOnShow();
 }
 
 // Overplot draws over the angle or x-variable graph on show, and is offered after those alone: a Lee diagram
 // or map (whose colour stores it would write row by row) has no curve to draw over, and is refused.
 void Form1::cmdOverPlot_Click() {
-    if (runFlags.runUnderWay || codes.graphCode >= kGraphLee) {
+    if (runFlags.runUnderWay || !OverplotOffered(*this)) {
         beep();
         return;
     }
     const RunUnderWay running(runFlags.runUnderWay);
     RunOnShow onShow(*this);  // before anything changes
+    const OffersOnShow offers(*this);
     codes.runState = kRunOverplot;
     codes.simulationMode = 0;
     if (runFlags.inputError == 1) runFlags.inputError = 0;
@@ -305,7 +335,9 @@ void Form1::cmdOverPlot_Click() {
     TypeCalc();
     CheckInputs(*this);  // a refused input is refused before any question of the run's length
     if (runFlags.inputError != 1 && codes.calcMethod < kMethodRayleigh) Duration();
-    if (runFlags.inputError != 1 && codes.calcMethod != kMethodNone) {
+    const bool started = runFlags.inputError != 1 && codes.calcMethod != kMethodNone;
+    if (started) {
+        results.qSca = 0;  // a method that computes no efficiency leaves none
         StartRecord(*this);
         LockON();
         bool stopAnswered = false;
@@ -317,21 +349,23 @@ void Form1::cmdOverPlot_Click() {
             stopAnswered = watch.stopAnswered();
             lastMessage = watch.lastMessage();
         }
-        if (codes.runState == kRunStopped)
-            onShow.restore(*this);  // the graph on show was left as it was
-        else
+        if (codes.runState != kRunStopped)
             SettleRunRecord(stopAnswered, lastMessage);
+        else
+            onShow.restore(*this);  // the graph on show was left as it was
         VisibleData();
         setForeColor(kBlack);
         LockOFF();
         PolarLabel();
-        if (calc.waveCount == 1) cmdOverPlot.setVisible(true);
     } else {
         onShow.restore(*this);
     }
     codes.runState = kRunNewPlot;
-    runFlags.resultsStale = 0;
     LockOFF();
+    if (started)
+        runFlags.resultsStale = 0;
+    else
+        offers.restore(*this);  // refused by its checks or declined
     SimulationFollowsRunOnShow();
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -82,10 +83,19 @@ class Replot {
     void drawing();
 
     Form1& f;
+    std::optional<RedrawPlan> plan;
     bool drew = false;  // a refused redraw leaves the graph, its strips and legend as they were
 };
 
 Next Replot::run() {
+    // Nothing is drawn where the list names a graph the run on show cannot be drawn as, nor of a run that
+    // finished nothing: the graph on show stays, and Replot is withdrawn.
+    plan = PlanRedraw(f);
+    if (!plan) {
+        f.cmdReplot.setEnabled(false);
+        f.cmdReplot.setVisible(false);
+        return Next::Leave;
+    }
     f.codes.simulationMode = 0;
     f.codes.prevGraphCode = f.codes.graphCode;
     f.codes.prevGraphSubCode = f.codes.graphSubCode;
@@ -103,15 +113,7 @@ Next Replot::run() {
         f.setCaption(f.series.captionText);
     }
 
-    // A Lee diagram or map is redrawn only from the stores of one whose rows its record holds finished.
-    const RunRecord* run = SettledRecord(f);
-    if (f.codes.graphCode >= kGraphLee &&
-        (!FinishedResultsOnShow(f) || (run && run->graphCode != f.codes.graphCode))) {
-        f.cmdReplot.setEnabled(false);
-        f.cmdReplot.setVisible(false);
-        return Next::Leave;
-    }
-
+    const RunRecord* run = plan->run;
     if (f.codes.graphCode == kGraphLee) {
         f.CheckInput(f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax, f.runFlags.inputError);
         if (f.runFlags.inputError == 1) {
@@ -168,8 +170,6 @@ Next Replot::run() {
             return refuseChanged(f.cboWave);
     }
 
-    // A run that finished no point left nothing to draw: its empty frame stays, and no New plot starts.
-    if (!FinishedResultsOnShow(f)) return Next::End;
     const Next next = ranges();
     if (next != Next::GoOn) return next;
     drawing();
@@ -381,8 +381,8 @@ Next Replot::oneWavelength(bool overplotFromFile) {
         return Next::End;  // nothing is read beyond the stored arrays
     f.AngleLowerCurves();
     // The maxima the colours are scaled by, over the sun's disc of the light source drawn with now.
-    if (SettledRecord(f)) f.RunColours();
-    f.DrawAngleGraph(SettledRecord(f));
+    if (plan->run) f.RunColours();
+    if (f.DrawAngleGraph(plan->run) && plan->run) f.runRecord.variantOnShow = plan->graphSubCode;
     return Next::End;
 }
 

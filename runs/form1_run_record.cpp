@@ -8,6 +8,7 @@
 
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/graph_presets.h"
 #include "media/refrel.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
@@ -201,6 +202,7 @@ void Form1::FinishRunRecord() {
     r.bandMinUm = light.bandMinUm;  // the run's wavelength set forms the band
     r.bandMaxUm = light.bandMaxUm;
     r.qSca = results.qSca;
+    r.phaseNorm = r.disperse && r.graphCode == kGraphAngle && r.waveCount == 1 ? results.scatNorm : 0.0;
     // What the run's steps used (a file being read keeps the boxes' index it restored).
     if (!runFlags.dataFileLoading) r.absorbing = calc.absorbingFlag == 2;
     // The nominal sphere's at the wavelength the record names: a size distribution leaves sizeParam at its
@@ -280,7 +282,66 @@ bool FinishedResultsOnShow(const Form1& f) {
     return r ? ResultsInUseOf(*r).any : true;
 }
 
-bool ResultsToRedraw(const Form1& f) { return f.runFlags.resultsStale == 0 && FinishedResultsOnShow(f); }
+namespace {
+
+// The graph types whose variants hold other values (the sub-code tells them apart); the others keep
+// whatever sub-code the list last set.
+bool VariantsDiffer(int graphCode) {
+    return graphCode == kGraphAngle || graphCode == kGraphRadius || graphCode == kGraphEfficiency ||
+           graphCode == kGraphEfficiencyWavelength || graphCode == kGraphAsymmetry;
+}
+
+// Whether the graph list names the record's graph in the variant on show.
+bool ListNamesGraphOnShow(const Form1& f, const RunRecord& run) {
+    return f.codes.graphCode == run.graphCode &&
+           (!VariantsDiffer(run.graphCode) || f.codes.graphSubCode == VariantOnShow(run));
+}
+
+}  // namespace
+
+std::optional<RedrawPlan> PlanRedraw(const Form1& f) {
+    RedrawPlan plan;
+    plan.lightSource = f.optSun.value() ? LightSource::Sun : LightSource::Point;
+    const RunRecord* run = SettledRecord(f);
+    if (!run) {  // a run drawing its own results, or a window that has recorded none
+        plan.graphCode = f.codes.graphCode;
+        plan.graphSubCode = f.codes.graphSubCode;
+        plan.waveCount = f.calc.waveCount;
+        plan.amplitude = f.mnuAmplitude.checked();
+        if (!f.optMono.value()) plan.distribution = {f.cboDistrib.text(), f.cboSD.text(), f.cboN.text()};
+        plan.radius = f.calc.radius;
+        return plan;
+    }
+    if (!ResultsInUseOf(*run).any || f.codes.graphCode != run->graphCode) return std::nullopt;
+    plan.run = run;
+    plan.graphCode = run->graphCode;
+    plan.graphSubCode = VariantOnShow(*run);
+    if (!ListNamesGraphOnShow(f, *run)) {
+        // The angle graphs of one wavelength share their results: the list's variant is drawn from them.
+        if (run->graphCode != kGraphAngle || run->waveCount != 1) return std::nullopt;
+        plan.graphSubCode = f.codes.graphSubCode;
+    }
+    plan.waveCount = run->waveCount;
+    plan.amplitude = run->amplitude;
+    plan.distribution = run->disperse;
+    plan.radius = run->radius;
+    return plan;
+}
+
+std::string GraphTextOnShow(const RunRecord& r) {
+    if (VariantOnShow(r) != r.graphSubCode)
+        for (const GraphTypeEntry& entry : GraphTypeTable())
+            if (entry.code == r.graphCode && entry.subCode == VariantOnShow(r))
+                return std::string(entry.text);
+    return r.graphText;
+}
+
+bool ResultsToRedraw(const Form1& f) { return f.runFlags.resultsStale == 0 && PlanRedraw(f).has_value(); }
+
+bool OverplotOffered(const Form1& f) {
+    const RunRecord* run = SettledRecord(f);
+    return run && run->graphCode < kGraphLee && run->waveCount == 1 && ListNamesGraphOnShow(f, *run);
+}
 
 bool ColoursOnShow(const Form1& f) {
     const RunRecord* r = SettledRecord(f);

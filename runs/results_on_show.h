@@ -3,6 +3,12 @@
 // stopped or refused one included) nor the boxes, lists or working values as they are now.
 #pragma once
 
+#include <array>
+#include <optional>
+#include <string>
+
+#include "files/data_file.h"
+
 namespace tessary {
 
 class Form1;
@@ -18,14 +24,49 @@ const RunRecord* SettledRecord(const Form1& f);
 // refused. A window that has recorded no run draws what its arrays hold.
 bool FinishedResultsOnShow(const Form1& f);
 
-// Whether a display option redraws the results on show now: they hold finished points and no input changed
-// since they were computed. Otherwise the option changes its own mark alone, paints nothing and offers no
-// redraw.
+// How the results on show are redrawn: as their record computed them (graph, wavelength count, amplitudes or
+// intensities, size distribution), in the light source chosen now. The graph list decides only the next run:
+// a redraw draws nothing where it names a graph the run on show cannot be drawn as. Among the angle graphs of
+// one wavelength, which share their results (intensity, phase function, W/m2), the variant the list names is
+// drawn, and the record then notes it as the variant on show. While a run computes (its record not settled)
+// and before any run, the window's own choices are the run's.
+struct RedrawPlan {
+    const RunRecord* run = nullptr;  // the record drawn from; none for a run's own drawing
+    int graphCode = 0, graphSubCode = 0;
+    int waveCount = 1;
+    bool amplitude = false;  // moduli |S| rather than intensities
+    LightSource lightSource = LightSource::Point;
+    std::optional<std::array<std::string, 3>> distribution;  // kind, std dev %, samples
+    double radius = 0.0;                                     // the distribution's median (or mean) radius
+};
+std::optional<RedrawPlan> PlanRedraw(const Form1& f);
+
+// Whether a display option redraws the results on show now: there is a plan to draw them and no input
+// changed since they were computed. Otherwise the option changes its own mark alone, paints nothing and
+// offers no redraw.
 bool ResultsToRedraw(const Form1& f);
+
+// Whether Overplot can draw over the graph on show: a run's curves of one wavelength against the angle or an
+// x variable (not a Lee diagram or map), with the graph list naming that graph and the variant on show.
+bool OverplotOffered(const Form1& f);
 
 // Whether the colour sums hold colours of the results on show, for the colour strip and the simulation: those
 // of a run against the scattering angle with finished results, unless it averaged a size distribution at one
 // wavelength, which forms intensities alone (the sums then hold an earlier run's colours).
 bool ColoursOnShow(const Form1& f);
+
+// The graph list's text of the graph the record's results are drawn as (its variant on show).
+std::string GraphTextOnShow(const RunRecord& r);
+
+// How an angle graph's variant scales the stored intensities of one wavelength: value = v * factor / divisor
+// (the phase function divides, W/m2 multiplies); refusal when the variant has no value for these results, and
+// the message for a scaled value that is not finite.
+struct AngleVariantScale {
+    double factor = 1.0, divisor = 1.0;
+    std::string refusal, outOfRange;
+    double of(double v) const { return v * factor / divisor; }
+};
+// The scale of the record's results (a run's own while it draws them: run null) in the variant.
+AngleVariantScale AngleVariantScaleOf(Form1& f, const RunRecord* run, int variant);
 
 }  // namespace tessary

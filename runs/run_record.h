@@ -52,9 +52,11 @@ struct RunRecord {
     // simulation's colours) can tell whether that run is still the one on show.
     std::uint64_t serial = 0;
 
-    // Graph: the code and sub-code the run computed, and the graph list's text.
+    // Graph: the code and sub-code the run computed, and the graph list's text. variantOnShow: the angle graph
+    // of one wavelength it is drawn as since (the phase function of an intensity run, say); none: graphSubCode.
     int graphCode = kNoGraph, graphSubCode = kNoSubCode;
     std::string graphText;
+    int variantOnShow = kNoSubCode;
 
     // Method and its options.
     int calcMethod = kMethodNone;
@@ -120,6 +122,9 @@ struct RunRecord {
     // the series' terms the text export lists.
     double lastSizeParam = 0.0;
     double qSca = 0.0;  // the efficiency the data file stores with an angle graph
+    // The phase function's divisor a size distribution's run formed (the samples' mean of Qsca x^2, times pi
+    // over 4 pi); 0 for one sphere, whose divisor comes from qSca and lastSizeParam.
+    double phaseNorm = 0.0;
     // The index the run used had Im m > 0 at a step: efficiency, cross-section and asymmetry graphs
     // then show their three curves apart (a reopened file: the index boxes as it restored them).
     bool absorbing = false;
@@ -168,6 +173,12 @@ struct ResultsInUse {
     std::string reason;
 };
 ResultsInUse ResultsInUseOf(const RunRecord& r);
+
+// The variant of the graph the record's results are drawn as now (graphSubCode until a redraw among the
+// angle graphs of one wavelength draws another).
+inline int VariantOnShow(const RunRecord& r) {
+    return r.variantOnShow != kNoSubCode ? r.variantOnShow : r.graphSubCode;
+}
 
 // The run whose colours the simulation's colour table holds: its record's serial and the light source its
 // results were drawn with.

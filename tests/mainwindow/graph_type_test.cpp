@@ -38,6 +38,11 @@ void CurrentResults(Form1& f, int code, int sub) {
     f.codes.prevGraphSubCode = sub;
     f.runFlags.resultsStale = 0;
     f.runFlags.resultsFromFile = 0;
+    f.runRecord.graphCode = code;  // its record: a complete run of one wavelength
+    f.runRecord.graphSubCode = sub;
+    f.runRecord.variantOnShow = kNoSubCode;
+    f.runRecord.waveCount = 1;
+    f.runRecord.state = ResultsState::Complete;
 }
 
 struct EntryCodes {

@@ -88,6 +88,7 @@ TEST_F(LockTest, LockOffAfterSeveralWavelengthsOrADiagram) {
     for (const auto& [code, waves] : {std::pair{1, "3"}, std::pair{20, "1"}, std::pair{23, "1"}}) {
         test::ChooseGraph(f, code);
         test::Choose(f.cboWave, waves);
+        test::Press(f.cmdNewPlot);  // the run on show: several wavelengths, or a diagram or map
         f.LockON();
         f.LockOFF();
         EXPECT_TRUE(f.cboBright.enabled()) << code;

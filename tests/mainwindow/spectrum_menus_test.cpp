@@ -249,6 +249,7 @@ TEST_F(SpectrumTest, GammaModesOfferReplotOnlyForSeveralWavelengths) {
     const Situation situations[] = {{"1", 0, false}, {"RGB", 0, true}, {"RGB", 1, false}};
     for (const Situation& s : situations) {
         f.cboWave.setText(s.waves);
+        test::Press(f.cmdNewPlot);  // a run of that many wavelengths on show
         for (const RadioChoice& c : choices) {
             SCOPED_TRACE(std::string(c.name) + ", " + s.waves + (s.stale ? ", stale" : ", current"));
             f.runFlags.resultsStale = s.stale;

@@ -52,15 +52,16 @@ class NewPlotTest : public test::UiTest {
         return p;
     }
 
-    // What every exit of New plot leaves: inputs unlocked, one beep, results current, Replot hidden.
-    void expectCommonEnd(const Form1& f, int beepsBefore) const {
+    // What every exit of New plot leaves: inputs unlocked, one beep, Replot hidden, and the results current after
+    // a run, or marked as before the press (staleBefore) after a refusal.
+    void expectCommonEnd(const Form1& f, int beepsBefore, int staleBefore = 0) const {
         EXPECT_FALSE(f.windowState.inputsLocked);
         EXPECT_FALSE(f.runFlags.runUnderWay);
         EXPECT_TRUE(f.cmdNewPlot.enabled());
         EXPECT_TRUE(f.txtRadius.enabled());
         EXPECT_EQ(f.mousePointer(), 1);
         EXPECT_EQ(runtime.beepCount(), beepsBefore + 1);
-        EXPECT_EQ(f.runFlags.resultsStale, 0);
+        EXPECT_EQ(f.runFlags.resultsStale, staleBefore);
         EXPECT_FALSE(f.cmdReplot.visible());
     }
 
@@ -242,12 +243,13 @@ TEST_F(NewPlotTest, DeclinedLongRunEndsWithTheFlagSet) {
     messages.answer(mb::kNo);
     const int beeps = runtime.beepCount();
     f.mieWork.ordersDone = -1;
+    ASSERT_EQ(f.runFlags.resultsStale, 1);
     f.cmdNewPlot.click();
     ASSERT_FALSE(messages.shown().empty());
     EXPECT_EQ(messages.last().title, "Long calculation !");
     EXPECT_EQ(f.mieWork.ordersDone, -1);
     EXPECT_EQ(f.runFlags.inputError, 1);
-    expectCommonEnd(f, beeps);
+    expectCommonEnd(f, beeps, 1);
 }
 
 // Radius 2000 um, 2000 wavelengths at 0.011 degree: the checks refuse the step first, with their own
@@ -567,9 +569,10 @@ TEST_F(NewPlotTest, RadiusOrWavelengthZeroEndsWithAMessage) {
             f.txtLambda.setText("0");
         messages.clear();
         const int beeps = runtime.beepCount();
+        const int stale = f.runFlags.resultsStale;
         f.cmdNewPlot.click();
         EXPECT_FALSE(messages.shown().empty());
-        expectCommonEnd(f, beeps);
+        expectCommonEnd(f, beeps, stale);
         EXPECT_TRUE(allFinite(f.results.intensityPerp));
     }
 }
