@@ -3,6 +3,7 @@
 // of the distribution at the top right (bell curve with a red tick per sample, or the histogram's
 // bars), which also reports a Normal distribution whose last sample radius is not above 0.
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "graphs/axis_steps.h"
@@ -12,6 +13,8 @@
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/results_on_show.h"
+#include "runs/run_record.h"
 
 namespace tessary {
 
@@ -49,10 +52,11 @@ void RadiusLabel(Form1& f, double x, double y, double v, double c) {
 }
 
 // The histogram's bars and radius labels (step 5 of the picture).
-void HistogramBars(Form1& f) {
+void HistogramBars(Form1& f, bool ofBoxes) {
     const SizeHistogram& h = f.dist.sizeHistogram;
-    for (Control* c : std::initializer_list<Control*>{&f.cboN, &f.cboSD, &f.Label11, &f.Label13})
-        c->setVisible(false);
+    if (ofBoxes)
+        for (Control* c : std::initializer_list<Control*>{&f.cboN, &f.cboSD, &f.Label11, &f.Label13})
+            c->setVisible(false);
     const double span = static_cast<double>(h.histRadiusMax) - h.histRadiusMin;
     if (!h.usable() || !(h.histWeightSum > 0) || !(span > 0)) return;  // nothing to draw on
     const double t = std::floor(20.0 * h.histWeightMax / h.histWeightSum + 1) * 0.05;
@@ -163,106 +167,166 @@ void Form1::mnuSizeDist_Click() {
     if (unchanged) cboDistrib_Change();
 }
 
-// The size distribution's picture at the top right.
-void Form1::DistDisplay() {
-    if (Frame6.visible() && windowState.screenWidthPx < 1400) cmdInfo_Click();
-    boxFilled(12000, 0, 15600, 2700, kButtonFace);
-    boxFilled(12000, 0, 15580, 2700, kPanel);
-    setForeColor(kBlack);
+namespace {
 
-    const std::string kindText = cboDistrib.text();
-    const bool bell = kindText == "Normal" || kindText == "Log-normal";
-    const DistributionKind kind = DistributionKindOf(kindText);
-    bool drawable = false;
-    double labelStep = 0;
-    // Positions on the radius axis divide by its span before scaling to the plot width, so radii near
-    // the largest Double stay on the picture.
+// What the picture shows: the distribution of the boxes, which their handlers draw as the user types (and
+// which sets the sample table, radius and boxes the next run takes), or that of the run on show, which a
+// redraw draws from its record, changing nothing of the window but the picture.
+struct Inset {
+    std::string kind, deviation, samples;
+    double radius = 0.0;
+    int graphCode = kNoGraph;
+    bool disperse = false;
+    bool ofRun = false;
+    std::string histogramFile;  // a Special distribution's file, of the run on show
+};
+
+// The bell curve of a Normal or Log-normal distribution with a red tick per sample; false when no sample
+// reaches the axis, which the boxes' picture reports for a Normal distribution.
+struct Bell {
+    DistributionKind kind;
+    double r0;
+    float sigma;
+    int count;
+    DistributionAbscissae abscissae;
+    double axisMin, axisMax, labelStep;
+};
+
+bool DrawBell(Form1& f, const Inset& in, const Bell& b) {
+    const double span = b.axisMax - b.axisMin;
+    PrintAt(f, 13600, 2320, "Radius");
+    graphs::ForStep(b.axisMin, b.axisMax, b.labelStep, [&](double v) {
+        const double x = kX0 + kW * ((v - b.axisMin) / span);
+        f.line(x, kBottom, x, 2170);
+        RadiusLabel(f, x, 2170, v, 30);
+    });
+    f.setForeColor(kGridCyan);
+    for (int k = 0; k < 10; ++k) {  // heights 0, p/10, ... below the peak p
+        const double y = kTop + 2000 * (1 - k / 10.0);
+        f.line(kX0, y, kX0 + kW, y);
+    }
+    f.setForeColor(kBellBlue);
+    const float step = static_cast<float>(span / 100);
+    bool first = true;
+    double px = 0, py = 0;
+    graphs::ForStep(b.axisMin, b.axisMax, step, [&](double r) {
+        if (r <= 0) return;
+        const double u = b.kind == DistributionKind::Normal ? (r - b.r0) / b.sigma / b.r0
+                                                            : std::log(r / b.r0) / std::log(1 + b.sigma);
+        const double x = kX0 + kW * ((r - b.axisMin) / span);
+        const double y = kTop + 2000 * (1 - std::exp(-u * u / 2));
+        if (!first) f.line(px, py, x, y);
+        first = false;
+        px = x;
+        py = y;
+    });
+    double lastD = 1.0;
+    if (in.graphCode != kGraphLee) {
+        f.setForeColor(kRed);
+        for (int k = 1; k <= b.count; ++k) {
+            const double r = SampleRadius(b.kind, b.r0, b.sigma, b.abscissae[static_cast<std::size_t>(k)]);
+            lastD = kW * ((r - b.axisMin) / span);
+            if (lastD > 0) f.line(kX0 + lastD, 2050, kX0 + lastD, 1900);
+        }
+    }
+    f.setForeColor(kBlack);
+    return !(b.count >= 1 && in.graphCode != kGraphLee && lastD <= 0);
+}
+
+// The sample set and axis of a bell distribution, from the boxes (the window's table, as the next run takes
+// it) or from the run's record (a table of its own); nothing when there is no width, peak or sample table.
+std::optional<Bell> BellOf(Form1& f, const Inset& in) {
+    Bell b{
+        DistributionKindOf(in.kind), in.radius, static_cast<float>(Val(in.deviation) / 100), 0, {}, 0, 0, 0};
+    const Checked<std::int16_t> n = CInt(Val(in.samples));
+    if (in.ofRun) {
+        if (n.ok() && ValidCount(n.value) && FillAbscissae(n.value, b.abscissae)) b.count = n.value;
+    } else {
+        f.Disperse();
+        f.calc.radius = in.radius;
+        f.dist.relStdDev = b.sigma;
+        b.count = f.dist.sampleCount;
+        b.abscissae = f.dist.distAbscissa;
+    }
+    const DistributionAxis axis = DistributionAxisFor(b.r0, b.sigma);
+    if (!(axis.ok && b.r0 > 0 && b.sigma > 0 && n.ok() && ValidCount(n.value))) return std::nullopt;
+    b.axisMin = axis.min;
+    b.axisMax = axis.max;
+    if (!in.ofRun) {
+        f.dist.distAxisMin = axis.min;
+        f.dist.distAxisMax = axis.max;
+    }
+    double s = 0, range = 0;
+    if (!f.GridxStep(b.axisMin, b.axisMax, s, range, b.labelStep)) return std::nullopt;
+    f.setForeColor(kGridCyan);
+    graphs::ForStep(b.axisMin, b.axisMax, s, [&](double v) {
+        const double x = kX0 + kW * ((v - b.axisMin) / (b.axisMax - b.axisMin));
+        f.line(x, kBottom, x, kTop);
+    });
+    f.setForeColor(kBlack);
+    return b;
+}
+
+// The picture at the top right. Positions on the radius axis divide by its span before scaling to the plot
+// width, so radii near the largest Double stay on the picture.
+void DrawInset(Form1& f, const Inset& in) {
+    if (f.Frame6.visible() && f.windowState.screenWidthPx < 1400) f.cmdInfo_Click();
+    f.boxFilled(12000, 0, 15600, 2700, kButtonFace);
+    f.boxFilled(12000, 0, 15580, 2700, kPanel);
+    f.setForeColor(kBlack);
+    const bool bell = in.kind == "Normal" || in.kind == "Log-normal";
+    std::optional<Bell> b;
     if (bell) {
-        Disperse();
-        PrintAt(*this, 12100, 2480,
-                codes.graphCode == kGraphLee
-                    ? kindText + " distribution"
-                    : cboN.text() + "-point approximation of " + kindText + " distribution");
-        calc.radius = MedianRadius(*this);
-        dist.relStdDev = static_cast<float>(Val(cboSD.text()) / 100);
-        const Checked<std::int16_t> n = CInt(Val(cboN.text()));
-        const DistributionAxis axis = DistributionAxisFor(calc.radius, dist.relStdDev);
-        // No picture without a width, a peak or a sample table (no message either).
-        drawable = axis.ok && calc.radius > 0 && dist.relStdDev > 0 && n.ok() && ValidCount(n.value);
-        if (drawable) {
-            dist.distAxisMin = axis.min;
-            dist.distAxisMax = axis.max;
-            double s = 0, range = 0;
-            drawable = GridxStep(dist.distAxisMin, dist.distAxisMax, s, range, labelStep);
-            setForeColor(kGridCyan);
-            graphs::ForStep(dist.distAxisMin, dist.distAxisMax, s, [&](double v) {
-                const double x = kX0 + kW * ((v - dist.distAxisMin) / (dist.distAxisMax - dist.distAxisMin));
-                line(x, kBottom, x, kTop);
-            });
-            setForeColor(kBlack);
-        }
+        PrintAt(f, 12100, 2480,
+                in.graphCode == kGraphLee
+                    ? in.kind + " distribution"
+                    : in.samples + "-point approximation of " + in.kind + " distribution");
+        b = BellOf(f, in);
     }
-
-    bool ticksPlaced = false;
-    double lastD = 0.0;
-    if (optDisp.value() && kind == DistributionKind::Special) {
-        HistogramBars(*this);
-    } else if (optDisp.value() && bell) {
-        if (codes.graphCode != kGraphLee) cboN.setVisible(true);
-        cboSD.setVisible(true);
-        Label11.setVisible(true);
-        if (codes.graphCode != kGraphLee) Label13.setVisible(true);
-        if (drawable) {
-            const double r0 = calc.radius;
-            const double sigma = dist.relStdDev;
-            const double span = dist.distAxisMax - dist.distAxisMin;
-            PrintAt(*this, 13600, 2320, "Radius");
-            graphs::ForStep(dist.distAxisMin, dist.distAxisMax, labelStep, [&](double v) {
-                const double x = kX0 + kW * ((v - dist.distAxisMin) / span);
-                line(x, kBottom, x, 2170);
-                RadiusLabel(*this, x, 2170, v, 30);
-            });
-            setForeColor(kGridCyan);
-            for (int k = 0; k < 10; ++k) {  // heights 0, p/10, ... below the peak p
-                const double y = kTop + 2000 * (1 - k / 10.0);
-                line(kX0, y, kX0 + kW, y);
-            }
-            setForeColor(kBellBlue);
-            const float step = static_cast<float>(span / 100);
-            bool first = true;
-            double px = 0, py = 0;
-            graphs::ForStep(dist.distAxisMin, dist.distAxisMax, step, [&](double r) {
-                if (r <= 0) return;
-                const double u = kind == DistributionKind::Normal ? (r - r0) / sigma / r0
-                                                                  : std::log(r / r0) / std::log(1 + sigma);
-                const double x = kX0 + kW * ((r - dist.distAxisMin) / span);
-                const double y = kTop + 2000 * (1 - std::exp(-u * u / 2));
-                if (!first) line(px, py, x, y);
-                first = false;
-                px = x;
-                py = y;
-            });
-            if (codes.graphCode != kGraphLee) {
-                setForeColor(kRed);
-                for (int k = 1; k <= dist.sampleCount; ++k) {
-                    const double r = SampleRadius(kind, r0, dist.relStdDev,
-                                                  dist.distAbscissa[static_cast<std::size_t>(k)]);
-                    lastD = kW * ((r - dist.distAxisMin) / span);
-                    if (lastD > 0) line(kX0 + lastD, 2050, kX0 + lastD, 1900);
-                }
-                ticksPlaced = dist.sampleCount >= 1;
-            }
-            setForeColor(kBlack);
+    bool samplesOnAxis = true;
+    if (in.disperse && DistributionKindOf(in.kind) == DistributionKind::Special) {
+        if (!in.ofRun || f.dist.sizeHistogram.inputFilePath == in.histogramFile) HistogramBars(f, !in.ofRun);
+    } else if (in.disperse && bell) {
+        if (!in.ofRun) {
+            if (in.graphCode != kGraphLee) f.cboN.setVisible(true);
+            f.cboSD.setVisible(true);
+            f.Label11.setVisible(true);
+            if (in.graphCode != kGraphLee) f.Label13.setVisible(true);
         }
+        if (b) samplesOnAxis = DrawBell(f, in, *b);
     }
-
-    box(12000, 0, 15580, 2700, kBlack);
-    box(kX0, kTop, kX0 + kW, kBottom, kBlack);
-    if (ticksPlaced && lastD <= 0 && kindText == "Normal") {
-        cboSD.setBackColor(kRed);
+    f.box(12000, 0, 15580, 2700, kBlack);
+    f.box(kX0, kTop, kX0 + kW, kBottom, kBlack);
+    if (!in.ofRun && !samplesOnAxis && in.kind == "Normal") {
+        f.cboSD.setBackColor(kRed);
         msgBox("Reduce standard deviation to avoid negative values of radius", mb::kOkOnly,
                std::string("Input error"));
     }
+}
+
+}  // namespace
+
+// The size distribution's picture at the top right, of the boxes.
+void Form1::DistDisplay() {
+    DrawInset(*this, Inset{cboDistrib.text(),
+                           cboSD.text(),
+                           cboN.text(),
+                           MedianRadius(*this),
+                           codes.graphCode,
+                           optDisp.value(),
+                           false,
+                           {}});
+}
+
+void DrawDistributionOnShow(Form1& f, const RedrawPlan& plan) {
+    if (!plan.run) {  // a run's own drawing: the boxes are the run's
+        if (f.optDisp.value()) f.DistDisplay();
+        return;
+    }
+    if (!plan.distribution) return;
+    const auto& [kind, deviation, samples] = *plan.distribution;
+    DrawInset(
+        f, Inset{kind, deviation, samples, plan.radius, plan.graphCode, true, true, plan.run->disperseFile});
 }
 
 }  // namespace tessary

@@ -166,6 +166,40 @@ class RunOnShow {
     std::array<std::string, 5> ranges;  // txtX1min, txtX2Max, txtY1min, txtY2max and Label17's caption
 };
 
+// The run on show as a New plot finds it, with what a New plot replaces on the window besides (the drawing, the
+// Lee stores, the Lee panels' titles and the graph size it sets for them): a run its method or model refuses
+// before it finishes a point puts it all back, so that the refusal leaves the graph on show, its record, saves
+// and light source as they were. The Lee stores are kept only of a Lee diagram or map on show.
+class WindowOnShow {
+  public:
+    explicit WindowOnShow(Form1& f) : m_run(f), m_drawing(f.drawing()) {
+        if (f.runRecord.graphCode >= kGraphLee) m_lee = f.leeStores;
+        for (std::size_t i = 0; i < kPanels; ++i) m_panels[i] = Panels(f)[i]->visible();
+        for (std::size_t i = 0; i < kSizes; ++i) m_sizes[i] = Sizes(f)[i]->checked();
+    }
+    void restore(Form1& f) {
+        m_run.restore(f);
+        if (m_lee) f.leeStores = std::move(*m_lee);
+        f.restoreDrawing(m_drawing);
+        for (std::size_t i = 0; i < kPanels; ++i) Panels(f)[i]->setVisible(m_panels[i]);
+        for (std::size_t i = 0; i < kSizes; ++i) Sizes(f)[i]->setChecked(m_sizes[i]);
+    }
+
+  private:
+    static constexpr std::size_t kPanels = 3, kSizes = 5;
+    static std::array<PictureBox*, kPanels> Panels(Form1& f) {
+        return {&f.Picture1, &f.Picture2, &f.Picture3};
+    }
+    static std::array<Menu*, kSizes> Sizes(Form1& f) {
+        return {&f.mnuVLarge, &f.mnuLarge, &f.mnuMedium, &f.mnuSmall, &f.mnuSizeSpecial};
+    }
+    RunOnShow m_run;
+    Canvas::Drawing m_drawing;
+    std::optional<LeeColourStores> m_lee;
+    std::array<bool, kPanels> m_panels{};
+    std::array<bool, kSizes> m_sizes{};
+};
+
 // What a press offers and marks beside the graph on show, taken before the command changes anything: a press
 // that is refused by its checks or declined puts it back, so that it changes nothing
 // on show, not the "results stale" flag nor the buttons offered.
@@ -292,6 +326,9 @@ void Form1::cmdNewPlot_Click() {
     const RunUnderWay running(runFlags.runUnderWay);
     newPlotEnd = NewPlotEnd::Refused;
     const OffersOnShow offers(*this);  // before anything changes
+    // A batch reports a refused run as such and goes on: only a window run puts back the run on show.
+    std::optional<WindowOnShow> onShow;
+    if (!fileState.batchRunning) onShow.emplace(*this);
     runFlags.resultsStale = 1;
     mnuOverplot.setChecked(false);
     // A stop or failure of an earlier run, and results flagged as read from a file (say by a
@@ -305,6 +342,9 @@ void Form1::cmdNewPlot_Click() {
     codes.simulationMode = 0;
     cmdSimulation.setVisible(false);
     const bool ran = NewPlotRun(*this);
+    // Refused by its method or model (with their message) before it finished a point.
+    if (ran && runRecord.state == ResultsState::Refused && !runRecord.endMessage.empty() && onShow)
+        onShow->restore(*this);
     LockOFF();
     beep();
     if (ran) {

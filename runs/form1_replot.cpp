@@ -99,7 +99,7 @@ Next Replot::run() {
     f.codes.simulationMode = 0;
     f.codes.prevGraphCode = f.codes.graphCode;
     f.codes.prevGraphSubCode = f.codes.graphSubCode;
-    if (f.optDisp.value()) f.DistDisplay();
+    DrawDistributionOnShow(f, *plan);
 
     // The label and title of the results shown are those their run left, whatever the lists say now. A
     // map's closing redraw comes before its run has ended: the method has just left them.
@@ -355,7 +355,7 @@ Next Replot::oneWavelength(bool overplotFromFile) {
     if (!overplotFromFile) {
         if (Automatic(f.cboYmin)) f.graph.yAxisMin = Val(f.txtY1min.text());
         if (Automatic(f.cboYmax)) f.graph.yAxisMax = Val(f.txtY2max.text());
-        if (!f.mnuOverplot.checked() && f.optDisp.value()) {
+        if (!f.mnuOverplot.checked() && plan->distribution) {
             f.cls();
             f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin,
                    f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
@@ -397,7 +397,7 @@ void Replot::end() {
     f.cmdReplot.setEnabled(false);
     f.cmdReplot.setVisible(false);
     f.codes.runState = Form1::kRunNewPlot;
-    if (f.optDisp.value()) f.DistDisplay();
+    DrawDistributionOnShow(f, *plan);
     if (f.codes.graphCode != kGraphLee) f.runFlags.resultsFromFile = 0;
     f.runFlags.resultsStale = 0;
     f.PolarLabel();

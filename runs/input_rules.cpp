@@ -7,10 +7,12 @@
 
 #include "graphs/graph_codes.h"
 #include "media/size_distribution.h"
+#include "numerics/kernel_support.h"
 #include "platform/text/conversions.h"
 #include "runs/method_codes.h"
 #include "runs/run_estimate.h"
 #include "runs/sweep_steps.h"
+#include "scattering/mie.h"
 
 namespace tessary {
 
@@ -318,6 +320,10 @@ std::optional<InputRefusal> AngleRangeRule(const RangeInputs& in) {
     // Nearest whole number: a quotient such as 299.9999999999 is a sub-multiple too.
     if (std::fabs(q - std::nearbyint(q)) > 0.001)
         return Red({RuleInput::Step}, "Must be a sub-multiple of 90 degrees");
+    // The series hold at most kMieMaxNang angles from 0 to 90 degrees: refused here, before anything starts.
+    if (const double nang = std::nearbyint(q) + 1; nang > kMieMaxNang)
+        return Red({RuleInput::Step}, "Number of angles NANG = " + MessageNumber(nang) + " is above " +
+                                          MessageNumber(kMieMaxNang));
     if (in.xLow < 0) return Red({RuleInput::XMin}, "Minimum angle < 0 degrees");
     if (in.xLow > 180) return Red({RuleInput::XMin}, "Minimum angle > 180 degrees");
     if (in.xHigh < 0) return Red({RuleInput::XMax}, "Maximum angle < 0 degrees");

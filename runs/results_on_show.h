@@ -41,6 +41,10 @@ struct RedrawPlan {
 };
 std::optional<RedrawPlan> PlanRedraw(const Form1& f);
 
+// The size distribution's picture beside a redraw: that of the run on show (nothing for one sphere), or while a
+// run draws its own results, that of the boxes.
+void DrawDistributionOnShow(Form1& f, const RedrawPlan& plan);
+
 // Whether a display option redraws the results on show now: there is a plan to draw them and no input
 // changed since they were computed. Otherwise the option changes its own mark alone, paints nothing and
 // offers no redraw.

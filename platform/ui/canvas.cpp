@@ -138,6 +138,18 @@ void Canvas::resetBuffer() {
     showChanged(m_buffer.rect());
 }
 
+void Canvas::restoreDrawing(const Drawing& d) {
+    m_buffer = d.buffer;
+    m_drawn = d.drawn;
+    m_pristine = d.pristine;
+    m_backgroundPlain = d.backgroundPlain;
+    m_plainColour = d.plainColour;
+    if (!m_buffer.isNull()) {
+        ensureBuffer();  // the window may have grown since
+        showChanged(m_buffer.rect());
+    }
+}
+
 const QImage& Canvas::image() {
     ensureBuffer();
     return m_buffer;

@@ -151,6 +151,16 @@ class Canvas {
     void clearDrawLog() { m_log.clear(); }
     // Commands dropped because a coordinate was NaN or infinite.
     int droppedCommands() const { return m_dropped; }
+    // Everything drawn, to be put back whole by restoreDrawing (a command that ends having drawn nothing of
+    // its own leaves the drawing it found).
+    struct Drawing {
+        QImage buffer;
+        QRect drawn;
+        bool pristine = true, backgroundPlain = false;
+        OleColor plainColour = 0;
+    };
+    Drawing drawing() const { return {m_buffer, m_drawn, m_pristine, m_backgroundPlain, m_plainColour}; }
+    void restoreDrawing(const Drawing& d);
     // The back buffer (created on first use) and one of its pixels as 0xRRGGBB (0 outside).
     const QImage& image();
     std::uint32_t pixel(int px, int py);
