@@ -954,18 +954,24 @@ std::optional<TailText> Decoder::tailLine() {
 }
 
 // The S1 and S2 block after its empty line and title: rows of five numbers, of which those of the index
-// range are kept (memory stays bounded whatever the file holds; older programs wrote the rows of the
-// angle window whatever the graph). The line after the rows.
+// range are kept (memory stays bounded whatever the file holds). Every version wrote the rows of the angle
+// window, which is the index range of every graph but the sweeps: there a row beyond the range is one added
+// to the file, refused. The line after the rows.
 std::optional<TailText> Decoder::amplitudeBlock() {
     f.amplitudeBlock = true;
     const auto kept = static_cast<std::size_t>(5 * (static_cast<long long>(f.last) - f.first + 1));
     // An angle graph's block holds a row for each of its points, with the point's angle, which every
     // version wrote: a row missing, repeated or moved would put amplitudes at other angles.
-    const bool angleGraph = codes().code == kGraphAngle;
+    const int code = codes().code;
+    const bool angleGraph = code == kGraphAngle;
+    const bool sweep = code >= kFirstSweepGraph && code <= kLastSweepGraph;
     const double step = Val(f.inputs[7]);
     std::array<double, 5> row{};
     std::optional<TailText> line;
     while ((line = tailLine()) && NumbersRow(line->text, row)) {
+        if (f.amplitudes.size() >= kept && !sweep)
+            refuse(*line, "is a row beyond those of the points " + CStr(f.first) + " to " + CStr(f.last) +
+                              " in the S1 and S2 block");
         if (f.amplitudes.size() >= kept) continue;
         const double angle = (f.first + static_cast<double>(f.amplitudes.size() / 5) - 1) * step;
         if (angleGraph && PrintText(row[0]) != PrintText(angle))

@@ -254,6 +254,29 @@ TEST_F(DataFileRefusalTest, AStopLineWithASlipInItsFirstWordIsRefused) {
     }
 }
 
+// A row added to the S1 and S2 block of an angle graph, after its 180 degree row or as a changed copy of that
+// row before it, is refused naming the first row beyond the block's points.
+TEST_F(DataFileRefusalTest, RowsAddedToTheS1AndS2BlockAreRefused) {
+    const std::string bytes = savedRun([](Form1& f) { test::Choose(f, "Plot > S1 + S2"); });
+    const std::size_t last =
+        bytes.find("\r\n 180 ", bytes.find("Real and imaginary values of S1 and S2")) + 2;
+    const std::string row = bytes.substr(last, bytes.find("\r\n", last) + 2 - last);
+    const int rowLine = 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + last, '\n'));
+    const std::pair<std::string, int> cases[] = {
+        // the file, the line refused
+        {Replaced(bytes, row, row + " 1 2 3 4 5 \r\n"), rowLine + 1},
+        {Replaced(bytes, row, row + row), rowLine + 1},
+        {Replaced(bytes, row, " 180 1 2 3 4 \r\n" + row), rowLine + 1},
+    };
+    for (const auto& [edited, line] : cases) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(refused(edited),
+                  NotValid(line, "\"" + LineAt(edited, line) +
+                                     "\" is a row beyond those of the points 1 to 181 in the S1 "
+                                     "and S2 block"));
+    }
+}
+
 // The file's values held to the window's input checks before anything changes, as a redraw of stored points
 // applies them: a sweep range, step or angle, logarithmic steps, a graph its method does not compute, the
 // sun's disc on a coarse angle step, a distribution the window's checks refuse.
