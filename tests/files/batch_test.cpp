@@ -177,6 +177,12 @@ TEST_F(BatchTest, KeywordsAndRefusals) {
          "step radius makes 100001 runs (line 3: at most 10000 stepped runs)",
          0},
         {{head, std::string(100, 'x') + "\x01"}, "", 0},
+        {{head, "run", "step,xmin,0,20,10", "run"},
+         "step xmin is not a valid parameter (line 4: only RIreal, RIimag, wavelength and radius can be stepped)",
+         1},
+        {{head, "step,Radius,1,3,1", "run"},
+         "step Radius is not a valid parameter (line 3: only RIreal, RIimag, wavelength and radius can be stepped)",
+         0},
     };
     for (const RefusalCase& c : cases) {
         Form1& f = runBatch(c.items, "bad.min");
