@@ -553,6 +553,12 @@ TEST_F(BatchTest, InputFileNonsenseIsRefusedOnReading) {
         {"i.spe",
          "Tessary\r\nx\r\nnon-uniform\r\nx\r\n400,700,4\r\nx\r\nx\r\n400,1\r\n550,2\r\n500,1\r\n700,2\r\n",
          &Form1::mnuSpectrumFile, "Error in spectrum data file (line 10: wavelengths must increase)"},
+        {"h.spe",
+         "Tessary\r\nx\r\nuniform\r\nx\r\n400,700,150\r\nx\r\nx\r\n400,1E+308\r\n550,1E+308\r\n700,1\r\n",
+         &Form1::mnuSpectrumFile,
+         "Error in spectrum data file (line 8: spectral values must not be above 1E+30)"},
+        {"z.spe", "Tessary\r\nx\r\nuniform\r\nx\r\n400,700,150\r\nx\r\nx\r\n400,0\r\n550,0\r\n700,0\r\n",
+         &Form1::mnuSpectrumFile, "Error in spectrum data file (line 10: spectral values must not all be 0)"},
     };
     for (const auto& [name, bytes, menu, prompt] : cases) {
         SCOPED_TRACE(name);
