@@ -20,6 +20,8 @@ constexpr std::array<std::string_view, 6> kGraphs = {
     "Intensity v. scattering angle", "Intensity v. wavelength",       "Intensity v. radius",
     "Intensity v. refractive index", "Intensity v. size parameter x", "Lee diagram"};
 
+constexpr std::array<std::string_view, 4> kSteppedNames = {"RIreal", "RIimag", "wavelength", "radius"};
+
 struct ValueKeyword {
     std::string_view word;
     BatchAction action;
@@ -145,6 +147,13 @@ BatchProgram ParseBatch(TextFileReader& reader) {
                 return program;
             }
             const std::string stepped = "step " + BatchEcho(name.value);
+            // Only these boxes can be stepped; any other name would make the same run again and again.
+            if (!OneOf(kSteppedNames, name.value)) {
+                out.push_back(
+                    Invalid(stepped + " is not a valid parameter",
+                            {name.line, "only RIreal, RIimag, wavelength and radius can be stepped"}));
+                return program;
+            }
             constexpr std::array<const char*, 3> kParts = {"start", "end", "step"};
             std::array<float, 3> v{};
             int byLine = name.line;

@@ -34,7 +34,7 @@ enum class BatchAction {
 struct BatchCommand {
     BatchAction action = BatchAction::Run;
     std::string text;
-    std::string stepName;
+    std::string stepName;  // RIreal, RIimag, wavelength or radius
     float stepFrom = 0.0f, stepTo = 0.0f, stepBy = 0.0f;
     std::int32_t runs = 0;
 };

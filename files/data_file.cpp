@@ -820,6 +820,22 @@ bool EndsLikeHead(std::string_view line, std::size_t n, std::string_view head) {
     return n == line.size() || !std::isalpha(static_cast<unsigned char>(line[n]));
 }
 
+// Whether a line holds a count of points as the stop line writes it: "<whole number> of <whole number>".
+bool CountsPoints(std::string_view line) {
+    const auto digits = [](std::string_view t) {
+        return !t.empty() &&
+               std::all_of(t.begin(), t.end(), [](unsigned char c) { return std::isdigit(c) != 0; });
+    };
+    for (std::size_t of = line.find(" of "); of != line.npos; of = line.find(" of ", of + 1)) {
+        const std::size_t before = of == 0 ? line.npos : line.rfind(' ', of - 1),
+                          after = line.find(' ', of + 4);
+        const std::size_t start = before == line.npos ? 0 : before + 1;
+        if (digits(line.substr(start, of - start)) && digits(line.substr(of + 4, after - (of + 4))))
+            return true;
+    }
+    return false;
+}
+
 // How a line after the results stands to the known lines: the entry whose line it is, and the length of its
 // head when that head is the entry's head or key with one typing slip (0 for the line as known), and which.
 struct TailMatch {
@@ -839,7 +855,9 @@ struct TailMatch {
 // key, not followed by a letter, a colon typed later ("Light source Sun, 12:30"), but for the beam line, read
 // with its illumination ("Beam splitter: none" is a note); or the line damaged when it begins with the key of
 // a line whose head ends with a colon with one slip, not followed by a letter: "Lihgt source Sun",
-// "Valuesx Amplitude". Any other line ("Light: overcast sky") is none.
+// "Valuesx Amplitude"; the stop line's key with one slip only where the line counts points as the stop line
+// does ("Stoped at 192 of 1901 points", while "Stepped through the radii" is a note). Any other line ("Light:
+// overcast sky") is none.
 TailMatch MatchTailLine(std::string_view line) {
     for (const TailEntry& entry : kTailLines) {
         const std::string_view head = entry.head;
@@ -859,9 +877,9 @@ TailMatch MatchTailLine(std::string_view line) {
         if (entry.read && BeginsWith(line, entry.key)) return {&entry, 0, entry.head};
     for (const TailEntry& entry : kTailLines) {
         const std::string_view key = entry.key;
-        // The stop line's head holds no colon (matched above); the beam line stands only with its illumination,
-        // whose reading refuses a file without it ("Beams crossed" stays a note).
-        if (entry.head.back() != ':' || !entry.read) continue;
+        // The beam line stands only with its illumination, whose reading refuses a file without it ("Beams
+        // crossed" stays a note); the stop line's first word names it only beside its count of points.
+        if (!entry.read || (entry.head.back() != ':' && !CountsPoints(line))) continue;
         for (std::size_t n = key.size() - 1; n <= key.size() + 1 && n <= line.size(); ++n)
             if ((n == line.size() || !std::isalpha(static_cast<unsigned char>(line[n]))) &&
                 OneSlipApart(line.substr(0, n), key))
@@ -936,18 +954,24 @@ std::optional<TailText> Decoder::tailLine() {
 }
 
 // The S1 and S2 block after its empty line and title: rows of five numbers, of which those of the index
-// range are kept (memory stays bounded whatever the file holds; older programs wrote the rows of the
-// angle window whatever the graph). The line after the rows.
+// range are kept (memory stays bounded whatever the file holds). Every version wrote the rows of the angle
+// window, which is the index range of every graph but the sweeps: there a row beyond the range is one added
+// to the file, refused. The line after the rows.
 std::optional<TailText> Decoder::amplitudeBlock() {
     f.amplitudeBlock = true;
     const auto kept = static_cast<std::size_t>(5 * (static_cast<long long>(f.last) - f.first + 1));
     // An angle graph's block holds a row for each of its points, with the point's angle, which every
     // version wrote: a row missing, repeated or moved would put amplitudes at other angles.
-    const bool angleGraph = codes().code == kGraphAngle;
+    const int code = codes().code;
+    const bool angleGraph = code == kGraphAngle;
+    const bool sweep = code >= kFirstSweepGraph && code <= kLastSweepGraph;
     const double step = Val(f.inputs[7]);
     std::array<double, 5> row{};
     std::optional<TailText> line;
     while ((line = tailLine()) && NumbersRow(line->text, row)) {
+        if (f.amplitudes.size() >= kept && !sweep)
+            refuse(*line, "is a row beyond those of the points " + CStr(f.first) + " to " + CStr(f.last) +
+                              " in the S1 and S2 block");
         if (f.amplitudes.size() >= kept) continue;
         const double angle = (f.first + static_cast<double>(f.amplitudes.size() / 5) - 1) * step;
         if (angleGraph && PrintText(row[0]) != PrintText(angle))

@@ -1,6 +1,7 @@
 // Spectrum file decoding.
 #include "files/spectrum_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -28,6 +29,7 @@ double RowCount(const SpectrumTable& t, float third) {
 
 SpectrumFileResult DecodeSpectrumFile(TextFileReader& r) {
     constexpr int kMaxRows = std::numeric_limits<std::int16_t>::max();
+    constexpr double kMaxSpectralValue = 1e30;
     const Item<std::string> header = r.ReadText();
     if (!header.ok()) return Refused(kSpectrumFileError, ItemRefusal(header, "the header"));
     if (header.value != "Tessary")
@@ -76,6 +78,9 @@ SpectrumFileResult DecodeSpectrumFile(TextFileReader& r) {
         const Item<double> v = r.ReadDouble();
         if (!v.ok()) return Refused(kSpectrumFileError, ItemRefusal(v, "the value of " + rowName));
         if (v.value < 0) return Refused(kSpectrumFileError, {v.line, "spectral values must not be negative"});
+        // Larger weights overflow the sums over the wavelengths of a run.
+        if (v.value > kMaxSpectralValue)
+            return Refused(kSpectrumFileError, {v.line, "spectral values must not be above 1E+30"});
         // A non-uniform file is interpolated on the wavelengths it lists: they must increase.
         if (t.nonUniform == 1 && loopN > 1 && !(w.value > t.wave.back()))
             return Refused(kSpectrumFileError, {w.line, "wavelengths must increase"});
@@ -88,6 +93,10 @@ SpectrumFileResult DecodeSpectrumFile(TextFileReader& r) {
         if (loopN == count && (!single.ok() || single.value != t.wlMax))
             return Refused(std::string(kSpectrumFileError) + ": maximum wavelength incorrect",
                            {w.line, BatchEcho(w.text) + " is not the maximum " + CStr(t.wlMax)});
+        // Weights that are all 0 weight nothing: every colour would be black.
+        if (loopN == count &&
+            std::all_of(t.value.begin() + 1, t.value.end(), [](double x) { return x == 0.0; }))
+            return Refused(kSpectrumFileError, {v.line, "spectral values must not all be 0"});
     }
     return {std::move(t), {}};
 }

@@ -77,6 +77,7 @@ void dlogTemp::txtTemp_Change() {
         return;
     }
     txtDensity.setText(CStr(KellWaterDensity(t)));
+    txtDensity.setBackColor(kWhite);
 }
 
 std::string dlogTemp::ModelText() const {
@@ -96,6 +97,13 @@ void dlogTemp::OKButton_Click() {
         return;
     }
     if (!m_owner.DialogNumbers({&txtDensity})) return;
+    if (const std::optional<std::string_view> refusal = CheckWaterDensity(ValOrInfinity(txtDensity.text()))) {
+        txtDensity.setBackColor(kRed);
+        msgBox(std::string(*refusal), mb::kOkOnly, std::string(kWaterTempTitle));
+        txtDensity.setFocus();
+        return;
+    }
+    txtDensity.setBackColor(kWhite);
     hide();
     okPressed = true;
     const std::string s = ModelText();

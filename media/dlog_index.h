@@ -21,14 +21,15 @@ class dlogTemp : public Form {
 
     Label Label1{*this, "Temperature (deg C)"};
     TextBox txtTemp{*this, "5"};
-    Label Label2{*this, "Density (kg/m3)"};
+    Label Label2{*this, "Density (g/cm3)"};
     TextBox txtDensity{*this, "0.99996382125"};
     CheckBox chkRI_Complex{*this, "Complex values of refractive index?"};
     CommandButton OKButton{*this, "OK"};
 
     // A temperature from 0 to 100 C sets the density box (Kell); outside, the box turns red.
     void txtTemp_Change();
-    // Refuses (the dialog stays) while the temperature is red; else captions and the index.
+    // Refuses (the dialog stays) while the temperature is red or the density is no number in the IAPWS
+    // formula's range; else captions and the index.
     void OKButton_Click();
     void chkRI_Complex_Click();
     // The menu item text of the water model: "IAPWS <t>C", with " Complex" when ticked.

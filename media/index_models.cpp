@@ -147,4 +147,9 @@ std::optional<std::string_view> CheckWaterTemperature(double t) {
     return std::nullopt;
 }
 
+std::optional<std::string_view> CheckWaterDensity(double rho) {
+    if (!(rho > 0.0 && rho <= 1.06)) return "Density (g/cm3) must be above 0 and at most 1.06";
+    return std::nullopt;
+}
+
 }  // namespace tessary

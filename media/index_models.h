@@ -73,5 +73,8 @@ double KellWaterDensity(double t);
 // (title kWaterTempTitle).
 inline constexpr std::string_view kWaterTempTitle = "Input error";
 std::optional<std::string_view> CheckWaterTemperature(double t);
+// The water dialog's range check of the density, the range of the IAPWS formula: nullopt for
+// 0 < rho <= 1.06 g/cm3, else the message naming the box (title kWaterTempTitle too).
+std::optional<std::string_view> CheckWaterDensity(double rho);
 
 }  // namespace tessary

@@ -177,6 +177,12 @@ TEST_F(BatchTest, KeywordsAndRefusals) {
          "step radius makes 100001 runs (line 3: at most 10000 stepped runs)",
          0},
         {{head, std::string(100, 'x') + "\x01"}, "", 0},
+        {{head, "run", "step,xmin,0,20,10", "run"},
+         "step xmin is not a valid parameter (line 4: only RIreal, RIimag, wavelength and radius can be stepped)",
+         1},
+        {{head, "step,Radius,1,3,1", "run"},
+         "step Radius is not a valid parameter (line 3: only RIreal, RIimag, wavelength and radius can be stepped)",
+         0},
     };
     for (const RefusalCase& c : cases) {
         Form1& f = runBatch(c.items, "bad.min");
@@ -547,6 +553,12 @@ TEST_F(BatchTest, InputFileNonsenseIsRefusedOnReading) {
         {"i.spe",
          "Tessary\r\nx\r\nnon-uniform\r\nx\r\n400,700,4\r\nx\r\nx\r\n400,1\r\n550,2\r\n500,1\r\n700,2\r\n",
          &Form1::mnuSpectrumFile, "Error in spectrum data file (line 10: wavelengths must increase)"},
+        {"h.spe",
+         "Tessary\r\nx\r\nuniform\r\nx\r\n400,700,150\r\nx\r\nx\r\n400,1E+308\r\n550,1E+308\r\n700,1\r\n",
+         &Form1::mnuSpectrumFile,
+         "Error in spectrum data file (line 8: spectral values must not be above 1E+30)"},
+        {"z.spe", "Tessary\r\nx\r\nuniform\r\nx\r\n400,700,150\r\nx\r\nx\r\n400,0\r\n550,0\r\n700,0\r\n",
+         &Form1::mnuSpectrumFile, "Error in spectrum data file (line 10: spectral values must not all be 0)"},
     };
     for (const auto& [name, bytes, menu, prompt] : cases) {
         SCOPED_TRACE(name);

@@ -3,6 +3,7 @@
 // other file is refused with the line named and changes nothing. And the beam as typed comes back whole.
 #include <QImage>
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -227,6 +228,52 @@ TEST_F(DataFileRefusalTest, CountsThatDisagreeWithTheRowsAreRefused) {
         if (const std::size_t star = what.find('*'); star != std::string::npos)
             what.replace(star, 1, LineAt(c.bytes, c.line));
         EXPECT_EQ(refused(c.bytes), NotValid(c.line, what));
+    }
+}
+
+// A stopped sweep's stop line whose first word has a typing slip is that line damaged: refused, naming it.
+TEST_F(DataFileRefusalTest, AStopLineWithASlipInItsFirstWordIsRefused) {
+    runtime.setPumpInterval(std::chrono::milliseconds(0));
+    Form1& a = started();
+    test::Choose(a.cboGraph, "Intensity v. radius");
+    test::Type(a.txtXmin, "200"), test::Type(a.txtXmax, "400"), test::Type(a.cboStep, "0.2");
+    runtime.setPumpHook([&a] {
+        if (a.runRecord.doneLast >= 4 && a.codes.runState != 4 && a.cmdStop.visible()) a.cmdStop.click();
+    });
+    a.cmdNewPlot.click();
+    runtime.setPumpHook({});
+    const std::string bytes = save(a, "stopped"), stop = "Stopped after 4 of 1001 points";
+    ASSERT_GT(LineOf(bytes, stop), 0);
+    for (const auto& [slip, word] :
+         {std::pair{"Stoped at", "Stoped"}, {"Stoped", "Stoped"}, {"Sopped at", "Sopped"}}) {
+        const std::string line = std::string(slip) + " 4 of 1001 points",
+                          edited = Replaced(bytes, stop, line);
+        EXPECT_EQ(refused(edited), NotValid(LineOf(edited, line),
+                                            "\"" + line + "\" is a misspelled \"Stopped after\" line (\"" +
+                                                word + "\" for \"Stopped\")"));
+    }
+}
+
+// A row added to the S1 and S2 block of an angle graph, after its 180 degree row or as a changed copy of that
+// row before it, is refused naming the first row beyond the block's points.
+TEST_F(DataFileRefusalTest, RowsAddedToTheS1AndS2BlockAreRefused) {
+    const std::string bytes = savedRun([](Form1& f) { test::Choose(f, "Plot > S1 + S2"); });
+    const std::size_t last =
+        bytes.find("\r\n 180 ", bytes.find("Real and imaginary values of S1 and S2")) + 2;
+    const std::string row = bytes.substr(last, bytes.find("\r\n", last) + 2 - last);
+    const int rowLine = 1 + static_cast<int>(std::count(bytes.begin(), bytes.begin() + last, '\n'));
+    const std::pair<std::string, int> cases[] = {
+        // the file, the line refused
+        {Replaced(bytes, row, row + " 1 2 3 4 5 \r\n"), rowLine + 1},
+        {Replaced(bytes, row, row + row), rowLine + 1},
+        {Replaced(bytes, row, " 180 1 2 3 4 \r\n" + row), rowLine + 1},
+    };
+    for (const auto& [edited, line] : cases) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(refused(edited),
+                  NotValid(line, "\"" + LineAt(edited, line) +
+                                     "\" is a row beyond those of the points 1 to 181 in the S1 "
+                                     "and S2 block"));
     }
 }
 

@@ -729,13 +729,21 @@ TEST(DataFileCodec, ALineThatCannotBeReadExactlyIsNamed) {
     }
 }
 
-// Rows of the block beyond the index range of the file are not kept, however many; the light-source
-// line after them is still read.
+// Rows of a sweep's block beyond the index range of the file (older versions wrote the angle window's) are
+// not kept, however many; the light-source line after them is still read. Every other graph's block holds
+// the rows of its range: the first row beyond them is refused with its line.
 TEST(DataFileCodec, RowsBeyondTheIndexRangeAreNotKept) {
-    const DataFile f = WithBlock(LightSource::Sun);
-    std::string bytes = Bytes(f);
-    for (int k = 0; k < 3000; ++k) bytes.insert(bytes.rfind("Light source: Sun"), " 1 2 3 4 5 \r\n");
-    EXPECT_EQ(Decode(bytes).file, f);
+    for (const DataFile& f : {AsSweep(WithBlock(LightSource::Sun)), WithBlock(LightSource::Sun)}) {
+        std::string bytes = Bytes(f);
+        for (int k = 0; k < 3000; ++k) bytes.insert(bytes.rfind("Light source: Sun"), " 1 2 3 4 5 \r\n");
+        const DecodedDataFile d = Decode(bytes);
+        if (f.graphText != "Intensity v. scattering angle") {
+            EXPECT_EQ(d.file, f);
+            continue;
+        }
+        const std::string block = bytes.substr(0, bytes.find(" 1 2 3 4 5 \r\n"));
+        EXPECT_EQ(d.failure.line, 1 + std::count(block.begin(), block.end(), '\n')) << d.failure.message;
+    }
 }
 
 // Other files of the program and cut data files are not data files, with the reason why; later

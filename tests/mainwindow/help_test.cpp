@@ -68,6 +68,34 @@ TEST_F(Form1Test, HelpHasAHeadingForEveryGraphMethodFileAndReadoutQuantity) {
         EXPECT_EQ(html.find(hidden), std::string::npos) << hidden;
 }
 
+// Outside a model's band New plot refuses with the model's message whatever index is typed, as the help says.
+TEST_F(Form1Test, HelpSaysWhatNewPlotDoesOutsideAModelsBand) {
+    std::string html = Unescaped(test::ReadAll(kDocument));
+    std::replace(html.begin(), html.end(), '\n', ' ');
+    EXPECT_NE(html.find("outside it New plot refuses with the model's message whatever index the boxes show, "
+                        "typed ones included"),
+              std::string::npos);
+    const struct {
+        Menu Form1::*model;
+        const char *re, *im, *prompt;
+    } cases[] = {
+        {&Form1::mnuRI_IAPWS, "1.5", "0",
+         "IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band"},
+        {&Form1::mnuRI_Cu, "1.2", "2",
+         "The values for refractive index of Copper are valid only for the 187 - 1935 nm band"},
+    };
+    for (const auto& c : cases) {
+        Form1& f = started();
+        test::Choose(f.*c.model);
+        test::Type(f.txtLambda, "5");
+        test::Type(f.txtRefractReal, c.re), test::Type(f.txtRefractImag, c.im);
+        messages.clear();
+        test::Press(f.cmdNewPlot);
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.last().prompt, c.prompt);
+    }
+}
+
 TEST(HelpDocument, QuotesTheExampleFilesAsTheyAre) {
     const std::string html = Unescaped(test::ReadAll(kDocument));
     const std::filesystem::path examples = std::filesystem::path(TESSARY_SOURCE_DIR) / "examples";

@@ -263,6 +263,37 @@ TEST_F(IndexMenusTest, WaterDialogRefusesOkWhileTheTemperatureIsRejected) {
     EXPECT_EQ(f().indexState.waterTemp, 30.0f);
 }
 
+// The water dialog's density is in g/cm3, as its label says. One outside the range of the IAPWS formula
+// (0 < rho <= 1.06) is refused at OK with a message naming the box, which turns red, and the dialog stays
+// open; a density inside it is taken, and the next run computes with it.
+TEST_F(IndexMenusTest, WaterDialogRefusesADensityOutsideTheFormulasRange) {
+    Form1& w = started();
+    EXPECT_EQ(w.dlogTemp_->Label2.caption(), "Density (g/cm3)");
+    for (const char* density : {"999.97", "0", "-0.5", "1.0601", "1E+300"}) {
+        SCOPED_TRACE(density);
+        std::vector<std::string> shown;
+        bool red = false, open = false;
+        onDialog<dlogTemp>([&](dlogTemp& d) {
+            d.txtDensity.setText(density);
+            messages.clear();
+            d.OKButton.click();
+            for (const auto& m : messages.shown()) shown.push_back(m.title + ": " + m.prompt);
+            red = d.txtDensity.backColor() == kRed, open = d.visible();
+            d.txtDensity.setText("0.9982");
+            d.OKButton.click();
+        });
+        Choose(w.mnuRI_IAPWS);
+        EXPECT_EQ(shown,
+                  std::vector<std::string>{"Input error: Density (g/cm3) must be above 0 and at most 1.06"});
+        EXPECT_TRUE(red && open);
+        EXPECT_EQ(w.dlogTemp_->txtDensity.backColor(), kWhite);
+        messages.clear();
+        Press(w.cmdNewPlot);
+        EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+        EXPECT_EQ(w.runRecord.indexModels.water.waterDensity, 0.9982f);
+    }
+}
+
 TEST_F(IndexMenusTest, UserSphereOkTakesTheNewMaterialAndRecomputes) {
     onDialog<dlogRI_User1>([](dlogRI_User1& d) {
         d.txtMaterial1.setText("Flint");
