@@ -98,8 +98,8 @@ void FrameDrawing::polar(double yMin) {
     f.setFillStyle(draw::kSolid);
     const std::optional<RedrawPlan> plan = PlanRedraw(f);  // amplitudes as the run on show computed them
     const bool amplitude = plan ? plan->amplitude : f.mnuAmplitude.checked();
-    for (const double ring :
-         graphs::PolarRings(!f.optLinear.value(), amplitude || f.mnuAmpPhase.checked(), f.graph.yScaleMax, yMin))
+    for (const double ring : graphs::PolarRings(!f.optLinear.value(), amplitude || f.mnuAmpPhase.checked(),
+                                                f.graph.yScaleMax, yMin))
         f.circle(cx, cy, r * ring, grid);
     for (const graphs::Segment& s : graphs::PolarSpokes(cx, cy, r)) f.line(s.x1, s.y1, s.x2, s.y2, grid);
     f.setForeColor(kBlack);

@@ -1,0 +1,254 @@
+// The run on show decides how it is redrawn and exported (its graph, the variant on show, its values and
+// distribution); the graph list and menus decide only the next run, and a press refused by its checks changes
+// nothing on show.
+#include <QImage>
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "file_bytes.h"
+#include "tests/mainwindow/form1_test_support.h"
+
+namespace tessary {
+namespace {
+
+using Act = std::function<void(Form1&)>;
+
+class GraphOnShowTest : public test::Form1Test {
+  protected:
+    Form1& fresh() {
+        Form1& f = started();
+        f.fileState.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
+        return f;
+    }
+    std::string saved(Menu& command, const char* extension) {
+        fileDialogs.answer(folder.at("run"));
+        test::Choose(command);
+        return test::ReadAll(folder.at("run") + extension);
+    }
+    // Presses New plot (or Overplot) with Stop pressed and answered Yes at its first event pump.
+    void pressStopped(Form1& f, CommandButton& button) {
+        runtime.setPumpHook([&f] {
+            if (f.codes.runState != Form1::kRunStopped && f.cmdStop.visible()) f.cmdStop.click();
+        });
+        test::Press(button);
+        runtime.setPumpHook({});
+    }
+    test::TestFolder folder{"tessary_graph_on_show_"};
+};
+
+std::vector<std::string> Texts(const Form1& f) {
+    std::vector<std::string> texts;
+    for (const DrawOp& op : f.drawLog())
+        if (op.kind == DrawOp::Kind::Text) texts.push_back(op.text);
+    return texts;
+}
+
+bool Drew(const Form1& f, const std::string& text) {
+    const std::vector<std::string> texts = Texts(f);
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+// A press refused by its checks leaves the run on show: no redraw then draws it as the graph the list names
+// (radius axis, Lee panels), nor offers Replot, and the mark of changed inputs stays.
+TEST_F(GraphOnShowTest, RefusedPressThenRedrawDrawsNothingOfAnotherGraph) {
+    const auto refused = [](const char* graph, bool silver) {
+        return [graph, silver](Form1& f) {
+            test::Choose(f.cboGraph, graph), test::Type(f.cboWave, "1");
+            if (silver) test::Choose(f.mnuRI_Ag);
+            test::Choose(f.cboType, "Rayleigh"), test::Press(f.cmdNewPlot);
+        };
+    };
+    const std::vector<std::pair<Act, Act>> rows = {
+        {refused("Qext/Qsca/Qabs v. radius", false), [](Form1& f) { test::Type(f.cboYmax, "100"); }},
+        {refused("Intensity v. radius", true), [](Form1& f) { test::Choose(f.cboPol, "Parallel"); }},
+        {[&refused](Form1& f) {
+             test::Choose(f.cboGraph, "Lee diagram"), test::Press(f.cmdNewPlot);
+             test::Choose(f.cboGraph, "Intensity v. scattering angle"), test::Type(f.txtRadius, "50");
+             test::Press(f.cmdNewPlot), refused("Lee diagram", true)(f);
+         },
+         [](Form1& f) { f.optSun.setValue(true); }}};
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        Form1& f = fresh();
+        test::Press(f.cmdNewPlot);
+        messages.clear(), rows[row].first(f);
+        ASSERT_EQ(messages.shown().size(), 1u) << row;  // refused by the checks
+        const QImage shown = f.image().copy();
+        EXPECT_EQ(f.runFlags.resultsStale, 1) << row;
+        rows[row].second(f);
+        EXPECT_TRUE(f.image() == shown && !f.cmdReplot.visible()) << row;
+    }
+}
+
+// Overplot is offered only over the graph on show the list names: not over a Lee diagram or map after the list
+// names another graph and a refused press, and the diagram's file stays what Save writes.
+TEST_F(GraphOnShowTest, NoOverplotOverADiagramWhateverTheListNames) {
+    const Act angle = [](Form1& f) {
+        test::Choose(f.cboGraph, "Intensity v. scattering angle"), test::Type(f.cboWave, "1");
+    };
+    const Act size = [](Form1& f) { test::Choose(f.cboGraph, "Cext/Csca/Cabs v. size x"); };
+    const Act refusedRadius = [](Form1& f) {
+        test::Type(f.txtRadius, "abc"), test::Press(f.cmdNewPlot), test::Type(f.txtRadius, "10");
+    };
+    const Act refusedMethod = [](Form1& f) { test::Press(f.cmdNewPlot); };  // the checks switch it to Mie
+    const std::tuple<const char*, Act, Act> rows[] = {{"Lee diagram", angle, refusedRadius},
+                                                      {"Lee diagram", size, refusedMethod},
+                                                      {"Map: angle v. wavelength", size, refusedMethod},
+                                                      {"Map: angle v. radius", size, refusedMethod}};
+    for (const auto& [diagram, choose, refused] : rows) {
+        Form1& f = fresh();
+        test::Choose(f.cboType, "Descartes"), test::Choose(f.cboGraph, diagram), test::Press(f.cmdNewPlot);
+        const std::string file = saved(f.mnuSave, ".tsy");
+        choose(f);
+        const QImage shown = f.image().copy();
+        refused(f);
+        EXPECT_FALSE(f.cmdOverPlot.visible()) << diagram;
+        f.cmdOverPlot.click();  // clicked all the same: refused
+        EXPECT_TRUE(saved(f.mnuSave, ".tsy") == file && f.image() == shown) << diagram;
+    }
+}
+
+// The y axis names the values the run on show computed, whatever Plot > Amplitude says since.
+TEST_F(GraphOnShowTest, AxisTitleNamesTheValuesOfTheRunOnShow) {
+    for (const bool amplitudeRun : {false, true}) {
+        Form1& f = fresh();
+        if (amplitudeRun) test::Choose(f.mnuAmplitude);
+        test::Press(f.cmdNewPlot), test::Choose(f.mnuAmplitude);
+        f.setRecording(true), test::Choose(f.cboPol, "Parallel");
+        EXPECT_TRUE(Drew(f, amplitudeRun ? "  amplitude" : "  intensity")) << amplitudeRun;
+    }
+}
+
+// The export writes the variant on show, its header and rows alike, from the run's results: the phase function
+// of radius 100 is the same whichever variant was computed first, and W/m2 drawn from it exports its own rows.
+TEST_F(GraphOnShowTest, ExportWritesTheVariantOnShow) {
+    Form1& phase = fresh();
+    test::Choose(phase.cboGraph, "Phase function"), test::Type(phase.txtRadius, "100");
+    test::Press(phase.cmdNewPlot);
+    const std::string phaseFile = saved(phase.mnuSaveText, ".txt");
+    EXPECT_NE(phaseFile.find("Graph type: \tPhase function\r\n"), std::string::npos);
+    EXPECT_NE(phaseFile.find("\r\n 0 \t 470021.696347906 \t"), std::string::npos);
+    test::Choose(phase.cboGraph, "Watts/sq. m. v. scattering angle");
+    const std::string watts = saved(phase.mnuSaveText, ".txt");
+    EXPECT_NE(watts.find("Graph type: \tWatts/sq. m. v. scattering angle\r\n"), std::string::npos);
+    EXPECT_NE(watts.find("\r\n 0 \t .00236390682329795 \t"), std::string::npos);
+
+    Form1& intensity = fresh();
+    test::Type(intensity.txtRadius, "100"), test::Press(intensity.cmdNewPlot);
+    test::Choose(intensity.cboGraph, "Phase function");
+    EXPECT_TRUE(saved(intensity.mnuSaveText, ".txt") == phaseFile);
+}
+
+// After an Overplot stopped or refused inside its run, a redraw draws the size distribution of the run on show,
+// not the one the boxes name since: radius ticks 7 to 13 of the radius-10 run.
+TEST_F(GraphOnShowTest, RedrawDrawsTheDistributionOfTheRunOnShow) {
+    for (const char* radius : {"11", "1E+30"}) {
+        Form1& f = fresh();
+        f.optDisp.setValue(true), test::Choose(f.cboDistrib, "Log-normal"), test::Type(f.cboSD, "10");
+        test::Type(f.cboN, "5"), test::Type(f.txtRadius, "10"), test::Press(f.cmdNewPlot);
+        test::Type(f.txtRadius, radius);
+        std::string(radius) == "11" ? pressStopped(f, f.cmdOverPlot) : test::Press(f.cmdOverPlot);
+        f.setRecording(true), test::Choose(f.cboGraph, "Phase function");
+        EXPECT_TRUE(Drew(f, " 7") && Drew(f, " 13") && !Drew(f, " 14")) << radius;
+    }
+}
+
+// An Overplot whose method computes no efficiency stores none: its file holds Qsca 0, as a fresh window's run.
+TEST_F(GraphOnShowTest, OverplotWithoutEfficiencyStoresNone) {
+    Form1& f = fresh();
+    test::Press(f.cmdNewPlot), test::Choose(f.cboType, "Descartes"), test::Press(f.cmdOverPlot);
+    EXPECT_EQ(f.runRecord.qSca, 0.0);
+    saved(f.mnuSave, ".tsy");
+    Form1& reader = fresh();
+    fileDialogs.answer(folder.at("run.tsy")), test::Choose(reader.mnuRead);
+    EXPECT_EQ(reader.runRecord.qSca, 0.0);
+}
+
+// A resolution of more angles than the series hold is refused by the checks before anything starts, and a run
+// its method refuses before its first point leaves the run on show (also a Lee diagram), its file and drawing.
+TEST_F(GraphOnShowTest, RefusalsBeforeOrInsideARunKeepTheRunOnShow) {
+    const std::vector<std::tuple<const char*, Act, std::string>> rows = {
+        {"Intensity v. scattering angle", [](Form1& f) { test::Type(f.cboStep, "0.001"); },
+         "Number of angles NANG = 90001 is above 9001"},
+        {"Lee diagram",
+         [](Form1& f) { test::Choose(f.cboGraph, "Intensity v. scattering angle"), test::Type(f.cboStep, "0.005"); },
+         "Number of angles NANG = 18001 is above 9001"},
+        {"Intensity v. scattering angle",
+         [](Form1& f) { f.optDisp.setValue(true), test::Type(f.txtRadius, "1E+30"); },
+         "Reduce radius or increase wavelength"}};
+    for (const auto& [graph, set, message] : rows) {
+        Form1& f = fresh();
+        test::Choose(f.cboGraph, graph), test::Press(f.cmdNewPlot);
+        const std::string file = saved(f.mnuSave, ".tsy");
+        set(f);
+        const QImage shown = f.image().copy();
+        messages.clear(), messages.answer(mb::kYes), test::Press(f.cmdNewPlot);
+        ASSERT_FALSE(messages.shown().empty()) << message;
+        EXPECT_EQ(messages.last().prompt, message);
+        EXPECT_TRUE(saved(f.mnuSave, ".tsy") == file && f.image() == shown) << message;
+    }
+}
+
+// Graph-list choices after an angle run, the angle graphs that share its results and every other kind, each
+// followed by one act: the shared ones redraw the run in the variant chosen, which the export then writes; the
+// others draw, offer and export nothing of another graph; a refused press changes nothing; the file stays.
+TEST_F(GraphOnShowTest, ListChoicesAfterARunThenEachAct) {
+    const char* choices[] = {"Intensity v. scattering angle",
+                             "Phase function",
+                             "Watts/sq. m. v. scattering angle",
+                             "Intensity v. radius",
+                             "Qext/Qsca/Qabs v. radius",
+                             "Lee diagram",
+                             "Map: angle v. radius"};
+    enum Follow { Refused, Polarisation, YLimit, Sun, PhaseAfterRefusal, Export, Save, kFollows };
+    for (std::size_t c = 0; c < std::size(choices); ++c)
+        for (int follow = 0; follow < kFollows; ++follow) {
+            SCOPED_TRACE(std::string(choices[c]) + ", act " + std::to_string(follow));
+            const bool shared = c < 3;
+            Form1& f = fresh();
+            test::Type(f.cboStep, "0.2"), test::Press(f.cmdNewPlot);
+            const std::string file = saved(f.mnuSave, ".tsy");
+            test::Choose(f.cboGraph, choices[c]);
+            const QImage shown = f.image().copy();
+            const int stale = f.runFlags.resultsStale;
+            messages.clear();
+            switch (follow) {
+                case Refused:
+                    test::Type(f.txtRadius, "abc"), test::Press(f.cmdNewPlot);
+                    EXPECT_TRUE(f.image() == shown && !f.cmdReplot.visible() && !f.cmdOverPlot.visible());
+                    EXPECT_EQ(f.runFlags.resultsStale, 1);
+                    break;
+                case Polarisation:
+                case Sun:
+                    follow == Sun ? f.optSun.setValue(true) : test::Choose(f.cboPol, "Parallel");
+                    EXPECT_EQ(f.image() != shown, shared);
+                    EXPECT_EQ(f.runFlags.resultsStale, stale);
+                    break;
+                case YLimit:
+                    test::Type(f.cboYmax, "1000000000");
+                    EXPECT_EQ(f.cmdReplot.visible(), shared);
+                    if (shared) test::Press(f.cmdReplot);
+                    EXPECT_EQ(f.image() != shown, shared);
+                    break;
+                case PhaseAfterRefusal:
+                    test::Type(f.txtRadius, "abc"), test::Press(f.cmdNewPlot), messages.clear();
+                    test::Choose(f.cboGraph, "Phase function");
+                    EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+                    break;
+                case Export:
+                    EXPECT_NE(saved(f.mnuSaveText, ".txt")
+                                  .find(std::string("Graph type: \t") +
+                                        (shared ? choices[c] : "Intensity v. scattering angle") + "\r\n"),
+                              std::string::npos);
+                    break;
+                case Save:
+                    EXPECT_TRUE(saved(f.mnuSave, ".tsy") == file);
+                    break;
+            }
+        }
+}
+
+}  // namespace
+}  // namespace tessary
