@@ -715,6 +715,11 @@ MethodInputs Loader::methodInputs(const IndexModels& fileModels) const {
     in.mapMax = Val(CStrExact(d.sweepEnd));
     // The fixed part of an index map as its run read it (files with an Inputs line).
     if (!fileRecord.mapFixedText.empty()) in.mapFixed = Val(fileRecord.mapFixedText);
+    // The indices of its models at each wavelength the run took them at, or its map's rows at their radius (the
+    // window's in files without an Inputs line, which New plot takes).
+    const double mapRadius = Val(fileRecord.angleText.empty() ? in.angle : fileRecord.angleText);
+    TakeRunIndices(in, fileModels, ModelIndexWavelengths(bandInputs(fileModels), d.sweepSteps), mapRadius,
+                   d.sweepSteps);
     return in;
 }
 

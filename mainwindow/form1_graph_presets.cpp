@@ -188,10 +188,9 @@ struct Form1::GraphPresetWriter {
         if (p.waveEnabled) f.cboWave.setEnabled(*p.waveEnabled);
         SetVisible(f.chkComponents, p.components);
         SetVisible(f.Label27, p.label27);
-        if (due(p.lambdaWhen)) {
-            if (p.lambda) f.txtLambda.setText(p.lambda);
-            SetVisible(f.txtLambda, p.lambdaVis);
-        }
+        // The box shows whenever the type's run reads it, also where the preset keeps the typed wavelength.
+        if (p.lambda && due(p.lambdaWhen)) f.txtLambda.setText(p.lambda);
+        SetVisible(f.txtLambda, p.lambdaVis);
         SetVisible(f.txtRefractReal, p.refract);
         SetVisible(f.txtRefractImag, p.refract);
         SetVisible(f.Label4, p.label4);

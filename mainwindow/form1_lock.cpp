@@ -1,8 +1,10 @@
 // Locking of the main window's inputs while a calculation or a long drawing runs: LockON disables
 // the inputs, the commands and the menus that change what a run computes, and shows the hourglass;
 // LockOFF enables them again (each menu as it was before), clears the marks of changed inputs and
-// restores the settings that depend on the graph type. Between the two, inputsLocked tells the menu
-// commands that would start a run, change its options, load, save or redraw to refuse.
+// restores the settings that depend on the graph type. The light source is among the inputs: a Lee
+// diagram or map smooths each row over the sun's disc or not as it paints it. Between the two,
+// inputsLocked tells the menu commands that would start a run, change its options, load, save or
+// redraw to refuse.
 #include <cstddef>
 #include <initializer_list>
 #include <vector>
@@ -55,6 +57,8 @@ void Form1::LockON() {
              &cboDistrib, &cboSD,     &cboN,        &cboWave,   &txtRefractReal, &txtRefractImag, &txtRmax,
              &txtRstep,   &cboPol,    &cboBright,   &cboLee,    &cboGraph,       &txtAngle})
         c->setEnabled(false);
+    optPoint.setEnabled(false);
+    optSun.setEnabled(false);
     cmdSimulation.setVisible(false);
     for (Control* c : std::initializer_list<Control*>{&cboType, &cboRays, &cmdDefault, &cmdExit})
         c->setEnabled(false);
@@ -90,6 +94,8 @@ void Form1::LockOFF() {
     if (calc.waveCount != 1 || codes.graphCode >= kGraphLee) cboBright.setEnabled(true);
     for (Control* c : std::initializer_list<Control*>{&txtRmax, &txtRstep, &cboGraph, &txtAngle})
         c->setEnabled(true);
+    optPoint.setEnabled(true);
+    optSun.setEnabled(true);
     for (Control* c : std::initializer_list<Control*>{&txtAngle, &txtRadius, &txtRmax, &txtRstep})
         c->setBackColor(kWhite);
     optDisp.setBackColor(kButtonFace);

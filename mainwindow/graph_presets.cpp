@@ -326,7 +326,8 @@ constexpr GraphPreset kEfficiencyWavelength{
 };
 
 // Asymmetry parameter against the radius (1), the size parameter (2) or the wavelength (3), always
-// with logarithmic steps on a logarithmic x axis.
+// with logarithmic steps on a logarithmic x axis. The parameter has one curve whatever the polarisation
+// list names (drawn for "Both"), so the list is set and hidden as for the efficiencies.
 constexpr GraphPreset AsymmetryPreset(int sub) {
     GraphPreset p{
         .stepLogMenu = StepLogMenu::On,
@@ -354,6 +355,9 @@ constexpr GraphPreset AsymmetryPreset(int sub) {
         .mnuRadiusDiameterVis = Vis::Hide,
         .radius = "10",
         .radiusWhen = When::TypeChanged,
+        .pol = "Both",
+        .polVis = Vis::Hide,
+        .label12 = Vis::Hide,
         .frame8 = Vis::Show,
     };
     if (sub == kSubAsymmetrySize) {

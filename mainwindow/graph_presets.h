@@ -106,7 +106,7 @@ struct GraphPreset {
     Vis components = Vis::Keep;
     Vis label27 = Vis::Keep;
     const char* lambda = nullptr;
-    When lambdaWhen = When::Always;  // also governs lambdaVis
+    When lambdaWhen = When::Always;  // when lambda is written
     Vis lambdaVis = Vis::Keep;
     Vis refract = Vis::Keep;  // txtRefractReal, txtRefractImag
     Vis label4 = Vis::Keep;

@@ -75,7 +75,6 @@ class InputChecks {
     Next coloursAndDistribution(bool& distribution);
     Next methodParameters();
     std::vector<double> modelWavelengths();
-    bool modelIndexComplex(int method);
     Next surfaceWave();
     Next sweepRange();
     Next leeSweep();
@@ -318,11 +317,13 @@ Next InputChecks::coloursAndDistribution(bool& distribution) {
     return Next::GoOn;
 }
 
-// What each method needs of the index and the ray orders. The ray orders are those RaysCheck selects (an
-// absurd typed order is refused with its message); the Debye check keeps the size parameter it took.
+// What each method needs of the index and the ray orders. The index is each the run takes: the boxes', its
+// models' at each of its wavelengths, or a map's rows (whose radius is the fixed-angle box). The ray orders
+// are those RaysCheck selects (an absurd typed order is refused with its message); the Debye check keeps the
+// size parameter of the boxes' index.
 Next InputChecks::methodParameters() {
     MethodInputs in = methodInputs();
-    in.modelIndexComplex = modelIndexComplex(in.calcMethod);
+    TakeRunIndices(in, bandInputs().models, modelWavelengths(), ValueOf(f.txtAngle), ValueOf(f.txtF9_step));
     if (in.calcMethod == kMethodDebye && in.imag >= 0 && !in.rays.empty())
         f.calc.sizeParam = in.radius * kTwoPi / in.lambda;
     const auto orders = [this](InputRefusal&) -> std::optional<RaySelection> {
@@ -339,10 +340,11 @@ Next InputChecks::methodParameters() {
         return s;
     };
     const std::optional<InputRefusal> refusal = MethodParameterRule(in, orders);
-    if (refusal && refusal->prompt == kComplexIndexNotValid) {
+    if (refusal && refusal->prompt == kComplexIndexNotValid && refusal->about == RuleInput::RefractImag) {
         refused(refusal);
         // The 0 is a typed index where the run judged takes the boxes'; a run that takes its models' index
         // at each wavelength never read them, and a later run at one wavelength shows and takes the models'.
+        // (A map over the index keeps its boxes: their range is the user's to mend.)
         std::optional<IndexBoxesWrite> notTyped;
         if (!modelWavelengths().empty()) notTyped.emplace(f.runFlags);
         f.txtRefractImag.setText("0");
@@ -362,19 +364,6 @@ std::vector<double> InputChecks::modelWavelengths() {
         in.bandMaxUm = static_cast<float>(Val(f.dlogSpectrumBand_->txtSpectrumMax.text()) / 1000);
     }
     return ModelIndexWavelengths(in, ValueOf(f.txtF9_step));
-}
-
-// Whether a run of a method that needs a real index takes its models' index at its wavelengths (several
-// wavelengths, a wavelength axis or map), complex at one of them: the index boxes do not reach such a run,
-// so a 0 written into the imaginary box does not make its index real.
-bool InputChecks::modelIndexComplex(int method) {
-    if (method != kMethodRayleigh && method != kMethodDiffraction && method != kMethodAiry) return false;
-    const IndexModels models = bandInputs().models;
-    for (const double lambda : modelWavelengths()) {
-        const RefrelResult m = refrel(models, lambda);
-        if (m.ok() && m.relIndexIm != 0) return true;
-    }
-    return false;
 }
 
 // The surface waves' index, then the entries of their term and amplitude boxes, then their values.

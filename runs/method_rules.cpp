@@ -1,6 +1,7 @@
-// The method rules of the input checks; see method_rules.h. Airy theory refuses an index m >= p for a
-// selected order p, over the whole of an index sweep or map before it starts; the surface waves refuse an
-// index <= 1 whatever the order, and judge their typed term range after rounding.
+// The method rules of the input checks; see method_rules.h. The index rules judge every index a run takes, at
+// the size parameter it meets there. Airy theory refuses an index m >= p for a selected order p, over the
+// whole of an index sweep or map before it starts; the surface waves refuse an index <= 1 whatever the order,
+// and judge their typed term range after rounding.
 #include "runs/method_rules.h"
 
 #include <algorithm>
@@ -44,21 +45,38 @@ bool IsNumberText(const std::string& text, double& v) {
     return true;
 }
 
-// The index against the method, and the ray orders as the list names them.
-std::optional<InputRefusal> IndexAndOrders(const MethodInputs& in) {
+bool RealIndexMethod(int method) {
+    return method == kMethodRayleigh || method == kMethodDiffraction || method == kMethodAiry;
+}
+
+// The index against the method, at every index the run takes: the boxes' (with the radius as typed, also a
+// diameter or size parameter; the wavelength is > 0 by now), or each of its own.
+std::optional<InputRefusal> IndexRule(const MethodInputs& in) {
     const int method = in.calcMethod;
-    if ((method == kMethodRayleigh || method == kMethodDiffraction || method == kMethodAiry) &&
-        (in.imag != 0 || in.modelIndexComplex))
-        return Red({RuleInput::RefractImag}, kComplexIndexNotValid);
-    if (method == kMethodDebye && in.imag < 0)
-        return Red({RuleInput::RefractImag}, "The imaginary part of the refractive index must be positive");
-    // The radius as typed (also a diameter or size parameter); the wavelength is > 0 by now.
-    if (method == kMethodDebye && !in.rays.empty() && in.rays != "0" &&
-        in.imag * (in.radius * kTwoPi / in.lambda) > 100)
-        return Red({RuleInput::RefractImag},
+    const std::vector<RunIndex> indices =
+        in.runIndices ? *in.runIndices
+                      : std::vector<RunIndex>{{in.real, in.imag, in.radius * kTwoPi / in.lambda}};
+    const std::vector<RuleInput> red =
+        in.runIndices ? in.runIndexInputs : std::vector{RuleInput::RefractImag};
+    const auto any = [&indices](auto holds) { return std::any_of(indices.begin(), indices.end(), holds); };
+    if (RealIndexMethod(method) && any([](const RunIndex& m) { return m.imag != 0; }))
+        return Red(red, kComplexIndexNotValid);
+    if (method != kMethodDebye) return std::nullopt;
+    if (any([](const RunIndex& m) { return m.imag < 0; }))
+        return Red(red, "The imaginary part of the refractive index must be positive");
+    if (!in.rays.empty() && in.rays != "0" &&
+        any([](const RunIndex& m) { return m.imag * m.sizeParam > 100; }))
+        return Red(red,
                    "Debye rays for p > 0 are suppressed by high absorption in the sphere due to the large "
                    "imaginary value of the refractive index",
                    "Debye series");
+    return std::nullopt;
+}
+
+// The index against the method, and the ray orders as the list names them.
+std::optional<InputRefusal> IndexAndOrders(const MethodInputs& in) {
+    const int method = in.calcMethod;
+    if (std::optional<InputRefusal> r = IndexRule(in)) return r;
     if (method == kMethodDebye && in.rays.empty()) return Red({RuleInput::Rays}, "Specify a value for p");
     // A typed text that names no order ("0-3", "2,3", "2.5") would run with the number it begins with.
     if (UsesRayOrders(method) && !RayListNamesOrders(in.rays)) return Red({RuleInput::Rays}, kRayOrderForms);
@@ -97,8 +115,8 @@ std::int64_t TopOrder(const RaySelection& s) {
 
 // Airy theory needs 1 < m < p for every selected order (its square roots of m^2 - 1 and p^2 - m^2) at every
 // index the run takes: both ends of an index sweep (its last step as the run makes it) or of the real-index
-// map, the fixed real part of the imaginary-index map, else the index box. A sweep that would cross the
-// limit is refused before its first step, with the end that crosses it red.
+// map, else the index box (a map over the imaginary index is complex, refused before). A sweep that would
+// cross the limit is refused before its first step, with the end that crosses it red.
 std::optional<InputRefusal> AiryBounds(const MethodInputs& in, const RaySelection& orders) {
     const std::int64_t top = TopOrder(orders);
     const auto holds = [&](double m) {
@@ -122,9 +140,6 @@ std::optional<InputRefusal> AiryBounds(const MethodInputs& in, const RaySelectio
         high = in.mapMax;
         lowBox = RuleInput::MapMin;
         highBox = RuleInput::MapMax;
-    } else if (in.graphCode == kGraphMapImaginary) {
-        low = high = in.mapFixed;
-        lowBox = highBox = RuleInput::MapFixed;
     }
     const bool lowHolds = holds(low);
     const bool highHolds = holds(high);
@@ -165,6 +180,36 @@ std::optional<InputRefusal> MethodParameterRule(const MethodInputs& in, const Ra
         orders(refused);  // an absurd typed order is refused with its message
     if (!s) return refused;
     return AiryBounds(in, *s);
+}
+
+void TakeRunIndices(MethodInputs& in, const IndexModels& models, const std::vector<double>& wavelengths,
+                    double mapRadius, double mapSteps) {
+    if (!RealIndexMethod(in.calcMethod) && in.calcMethod != kMethodDebye) return;
+    const int code = in.graphCode;
+    if (code == kGraphMapIndex || code == kGraphMapImaginary) {
+        // Each row's index at the one wavelength: the swept part and the fixed one.
+        const Checked<std::int16_t> last = CInt(mapSteps);
+        if (!(mapSteps > 0) || !last.ok()) return;  // the map rules refuse such a count
+        const double x = in.lambda > 0 ? mapRadius * kTwoPi / in.lambda : 0.0;
+        std::vector<RunIndex> rows;
+        for (int k = 0; k <= last.value; ++k) {
+            const double v = MapSweepValue(in.mapMin, in.mapMax, k, mapSteps);
+            rows.push_back(code == kGraphMapIndex ? RunIndex{v, in.mapFixed, x}
+                                                  : RunIndex{in.mapFixed, v, x});
+        }
+        in.runIndices = std::move(rows);
+        in.runIndexInputs = code == kGraphMapIndex ? std::vector{RuleInput::MapFixed}
+                                                   : std::vector{RuleInput::MapMin, RuleInput::MapMax};
+        return;
+    }
+    if (wavelengths.empty()) return;
+    const double radius = code == kGraphMapWavelength ? mapRadius : in.radius;
+    std::vector<RunIndex> indices;
+    for (const double lambda : wavelengths) {
+        const RefrelResult m = refrel(models, lambda);
+        if (m.ok()) indices.push_back({m.relIndexRe, m.relIndexIm, radius * kTwoPi / lambda});
+    }
+    in.runIndices = std::move(indices);
 }
 
 std::optional<InputRefusal> SurfaceWaveRule(const MethodInputs& in) {

@@ -1,7 +1,8 @@
 // The method rules of the input checks: what each method needs of the refractive index and the ray orders
-// (a real index for Rayleigh, diffraction and Airy theory; a Debye series not swamped by absorption; ray
-// orders the list names; Airy theory's 1 < m < p over the whole of an index sweep; an index above 1 for the
-// ray methods' rainbows), the ray or sample count of Huygens and the aperture, the coefficients of van de
+// (a real index for Rayleigh, diffraction and Airy theory; a Debye series not swamped by absorption, both at
+// every index the run takes, the boxes' or its models' at each wavelength or a map's rows; ray orders the list
+// names; Airy theory's 1 < m < p over the whole of an index sweep; an index above 1 for the ray methods'
+// rainbows), the ray or sample count of Huygens and the aperture, the coefficients of van de
 // Hulst and the surface waves' terms; and the index the models refuse at the wavelength. CheckInput applies
 // them to the boxes, the data file's reader to the values a file holds, before anything changes. Pure:
 // values in, the first refusal out.
@@ -10,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "media/refrel.h"
 #include "runs/input_rules.h"
@@ -20,12 +22,20 @@ namespace tessary {
 inline constexpr const char* kComplexIndexNotValid =
     "Complex values of refractive index are not valid for this calculation method";
 
+// An index a run computes with other than the index boxes', and the size parameter 2 pi r / lambda it meets.
+struct RunIndex {
+    double real = 0.0, imag = 0.0;
+    double sizeParam = 0.0;
+};
+
 struct MethodInputs {
     int calcMethod = 0;
     int graphCode = 0;
     double real = 0.0, imag = 0.0;  // the index boxes
-    // A run that takes its models' index at each of its wavelengths, which is complex at one of them.
-    bool modelIndexComplex = false;
+    // The indices the run takes where it does not take the boxes' (TakeRunIndices); nothing: the boxes'.
+    std::optional<std::vector<RunIndex>> runIndices;
+    // The inputs that hold or lead to those indices, red when one of them is refused.
+    std::vector<RuleInput> runIndexInputs{RuleInput::RefractImag};
     double radius = 0.0, lambda = 0.0;  // the size box as typed (radius, diameter or x) and the wavelength
     std::string rays;                   // the ray-order list
     std::string angle;                  // the angle box: Huygens' rays, the aperture's samples (angle graphs)
@@ -37,6 +47,13 @@ struct MethodInputs {
     // are not asked.
     bool redraw = false;
 };
+
+// The indices that a run of a method whose index the rules judge (Rayleigh, diffraction, Airy theory, Debye)
+// takes where it does not take the index boxes': its models' at each of `wavelengths` (ModelIndexWavelengths;
+// a wavelength the models refuse refuses the run by itself), or each row of a map over the real or the
+// imaginary index, at the radius `mapRadius` of a map's rows and its `mapSteps` steps.
+void TakeRunIndices(MethodInputs& in, const IndexModels& models, const std::vector<double>& wavelengths,
+                    double mapRadius, double mapSteps);
 
 // The orders the ray-order list selects (RaysCheck), asked for where a rule needs them; nothing when the
 // list is refused, whose refusal is then written (an empty prompt: its message has been shown).

@@ -395,14 +395,15 @@ TEST_F(DataFileRefusalTest, BandsMethodsAndScalesTheInputChecksRefuseAreRefusedB
          "Debye rays for p > 0 are suppressed by high absorption in the sphere due to the large imaginary value "
          "of the refractive index"},
         {airy, {}, [](DataFile& d) { d.inputs[3] = "2.5"; }, real, "Airy theory is valid only for 1 < m < p"},
-        // An imaginary-index map's fixed real part as its run read it, from the Inputs line.
+        // A real-index map's fixed imaginary part as its run read it, from the Inputs line: its rows take it in
+        // place of the boxes' (each row of a map over the imaginary index is complex, refused before a save).
         {[airy](Form1& f) {
-             airy(f), f.cboGraph.setText("Map: angle v. imaginary RI"), f.txtAngle.setText("2");
+             airy(f), f.cboGraph.setText("Map: angle v. refractive index"), f.txtAngle.setText("2");
          },
          {},
-         [](DataFile& d) { d.runInputs[1].second = "2.5"; },
+         [](DataFile& d) { d.runInputs[1].second = "0.01"; },
          text("Inputs: "),
-         "Airy theory is valid only for 1 < m < p"},
+         kComplexIndexNotValid},
         {[](Form1& f) { f.cboType.setText("Surface wave"), f.cboRays.setText("2"); },
          {},
          [](DataFile& d) { d.surfaceWaves = SurfaceWaveItems{.termsMin = "12", .termsMax = "11"}; },

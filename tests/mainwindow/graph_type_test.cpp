@@ -1,7 +1,11 @@
 // The graph-type list: every entry's codes, the presets each type applies to the window, the redraw
 // decision under current results, and the absolute-units entry with an unusable wavelength.
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <initializer_list>
 #include <limits>
+#include <map>
 #include <string>
 
 #include "graphs/graph_codes.h"
@@ -715,6 +719,37 @@ TEST(AbsoluteScale, SizeParameterAndWaveNumberIncludeTheMediumIndex) {
     // 2 pi / lambda, the one in vacuum: 12566370.61435916).
     EXPECT_REL_NEAR(s->sizeParam, 2 * 3.14159265358979 * 1.333 / 0.5, 1e-15);
     EXPECT_REL_NEAR(s->waveNumber, 16750972.02894076, 1e-14);
+}
+
+// In every order of choosing five types, the first run (at a coarse step), each choice shows the inputs a fresh
+// window shows on it: the wavelength box where the run reads it, no polarisation list for the asymmetry.
+TEST_F(Form1Test, EveryOrderOfGraphChoicesShowsTheInputsOfTheLastType) {
+    constexpr std::array<const char*, 5> types = {
+        "Cext/Csca/Cabs v. size x", "Asymmetry parameter v. wavelength", "Qext/Qsca/Qabs v. radius",
+        "Intensity v. wavelength", "Lee diagram"};
+    const auto shown = [](Form1& f) {  // 1 for each of these shown
+        std::string bits;
+        for (const Control* c : std::initializer_list<const Control*>{
+                 &f.Frame1,    &f.Frame3,         &f.Frame4,         &f.Frame5,    &f.Frame8,   &f.Frame9,
+                 &f.txtLambda, &f.txtRefractReal, &f.txtRefractImag, &f.txtRadius, &f.txtAngle, &f.txtRmax,
+                 &f.txtRstep,  &f.cboWave,        &f.cboPol,         &f.cboN,      &f.cboLee,   &f.cboBright,
+                 &f.optMono,   &f.optDisp,        &f.chkComponents})
+            bits += c->visible() ? '1' : '0';
+        return bits;
+    };
+    std::map<std::string, std::string> fresh;
+    for (const char* type : types) Choose(started().cboGraph, type), fresh[type] = shown(*form);
+    std::array<int, types.size()> order = {0, 1, 2, 3, 4};
+    do {
+        Form1& f = started();
+        std::string trace;
+        for (const int i : order) {
+            Choose(f.cboGraph, types[i]), trace += std::string(types[i]) + "; ";
+            if (i == order[0]) Type(f.cboStep, "1"), test::Press(f.cmdNewPlot);
+            ASSERT_EQ(f.newPlotEnd, NewPlotEnd::Computed) << trace;
+            EXPECT_EQ(shown(f), fresh[types[i]]) << trace;
+        }
+    } while (std::next_permutation(order.begin(), order.end()));
 }
 
 }  // namespace

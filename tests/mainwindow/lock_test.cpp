@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "file_bytes.h"
 #include "graphs/graph_codes.h"
 #include "tests/mainwindow/form1_test_support.h"
 
@@ -23,7 +24,7 @@ class LockTest : public Form1Test {
   protected:
     LockTest() : f(started()) {}
 
-    // The 31 controls LockON disables, in its order.
+    // The 33 controls LockON disables, in its order: the light source last.
     std::vector<Control*> locked() {
         return {&f.cmdNewPlot, &f.cmdReplot,  &f.cmdOverPlot, &f.cboYmin,        &f.cboYmax,
                 &f.optXLog,    &f.OptXLinear, &f.cboStep,     &f.txtXmin,        &f.txtXmax,
@@ -31,13 +32,12 @@ class LockTest : public Form1Test {
                 &f.cboSD,      &f.cboN,       &f.cboWave,     &f.txtRefractReal, &f.txtRefractImag,
                 &f.txtRmax,    &f.txtRstep,   &f.cboPol,      &f.cboBright,      &f.cboLee,
                 &f.cboGraph,   &f.txtAngle,   &f.cboType,     &f.cboRays,        &f.cmdDefault,
-                &f.cmdExit};
+                &f.cmdExit,    &f.optPoint,   &f.optSun};
     }
     // Controls the lock leaves as they are.
     std::vector<Control*> untouched() {
-        return {&f.optLog,        &f.optLinear, &f.cmdStop,  &f.chk1256, &f.chkRays0,
-                &f.chkPhase,      &f.chkR22,    &f.cboQmin,  &f.cboQmax, &f.txtSWAmp,
-                &f.chkComponents, &f.cmdInfo,   &f.optPoint, &f.optSun,  &f.txtF9_min};
+        return {&f.optLog,  &f.optLinear, &f.cmdStop,  &f.chk1256, &f.chkRays0,      &f.chkPhase, &f.chkR22,
+                &f.cboQmin, &f.cboQmax,   &f.txtSWAmp, &f.cmdInfo, &f.chkComponents, &f.txtF9_min};
     }
 
     Form1& f;
@@ -52,7 +52,7 @@ TEST_F(LockTest, LockOnDisablesTheListAndHidesTheSimulationButton) {
 
     f.LockON();
 
-    EXPECT_EQ(locked().size(), 31u);
+    EXPECT_EQ(locked().size(), 33u);
     for (Control* c : locked()) EXPECT_FALSE(c->enabled());
     EXPECT_FALSE(f.cmdSimulation.visible());
     EXPECT_EQ(f.mousePointer(), 11);
@@ -184,6 +184,33 @@ TEST_F(LockTest, ARunShowsTheLockedWindow) {
     ASSERT_EQ(lockedDarkest.size(), seen.size());
     for (std::size_t i = 0; i < seen.size(); ++i)  // greyed against black text
         EXPECT_GT(lockedDarkest[i], DarkestPixel(seen[i]->widget()) + 40) << i;
+}
+
+// Sun or Point clicked at the first pump of a Lee diagram or map cannot reach its rows: the option is locked,
+// and the file saved names the light of a fresh window's run and holds its rows.
+TEST_F(LockTest, TheLightSourceStaysAsTheRunStartedIt) {
+    const test::TestFolder folder("tessary_lock_light_");
+    const auto saved = [&](const char* graph, bool sun, bool click) {
+        Form1& w = started();
+        test::Choose(w.cboGraph, graph), (sun ? w.optSun : w.optPoint).setValue(true);
+        runtime.setPumpHook([&w, sun, click]() mutable {
+            OptionButton& other = sun ? w.optPoint : w.optSun;
+            if (!click || !w.windowState.inputsLocked) return;
+            click = false;
+            EXPECT_FALSE(other.enabled()) << "the other light source can be clicked";
+            if (other.enabled()) other.setValue(true);
+        });
+        test::Press(w.cmdNewPlot);
+        runtime.setPumpHook({});
+        fileDialogs.answer(folder.at("run")), test::Choose(w.mnuSave);
+        return test::ReadAll(folder.at("run") + ".tsy");
+    };
+    for (const char* graph : {"Map: angle v. radius", "Lee diagram"})
+        for (const bool sun : {false, true}) {
+            const std::string clicked = saved(graph, sun, true);
+            EXPECT_NE(clicked.find(sun ? "Light source: Sun" : "Light source: Point"), std::string::npos);
+            EXPECT_TRUE(saved(graph, sun, false) == clicked) << graph << sun;
+        }
 }
 
 }  // namespace

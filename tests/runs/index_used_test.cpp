@@ -246,5 +246,51 @@ TEST_F(RunIndexTest, TheWaterItemsFollowTheComplexChoice) {
     EXPECT_EQ(f.mnuRI_IAPWS.caption() + f.mnuRI_Ray.caption(), "IAPWS 5CRay");
 }
 
+// Each case on a fresh window, then New plot: refused with the message and its inputs red, or computed (no
+// message). The checks judge each index the run takes, not the boxes where it takes its models' or a map's.
+TEST_F(IndexUsedTest, MethodChecksJudgeTheIndicesTheRunTakes) {
+    const Act debyeP2 = [](Form1& f) { Choose(f.cboType, "Debye"), Type(f.cboRays, "2"); };
+    const Act copperTyped0 = [](Form1& f) {
+        Choose(f, "Advanced > Refractive index > Sphere > Copper"), Type(f.txtRefractImag, "0");
+    };
+    const auto rayleighMap = [](const char* graph, const char* fixed) {
+        return [graph, fixed](Form1& f) {
+            Type(f.txtRadius, "0.01"), Choose(f.cboGraph, graph), Choose(f.cboType, "Rayleigh");
+            if (fixed) Type(f.txtF9_fixed, fixed);
+        };
+    };
+    const std::string suppressed =
+        "Debye rays for p > 0 are suppressed by high absorption in the sphere due to the large imaginary value "
+        "of the refractive index";
+    const std::tuple<std::vector<Act>, std::string, std::vector<TextBox Form1::*>> cases[] = {
+        {{copperTyped0, [](Form1& f) { Type(f.cboWave, "30"); }, debyeP2}, suppressed, {}},
+        {{copperTyped0, [](Form1& f) { Choose(f.cboGraph, "Intensity v. wavelength"); }, debyeP2},
+         suppressed,
+         {}},
+        {{[](Form1& f) { Type(f.txtRefractImag, "2"), Type(f.cboWave, "30"), Type(f.cboStep, "1"); },
+          debyeP2},
+         "",
+         {}},
+        {{rayleighMap("Map: angle v. imaginary RI", nullptr)},
+         kComplexIndexNotValid,
+         {&Form1::txtF9_min, &Form1::txtF9_max}},
+        {{rayleighMap("Map: angle v. refractive index", "0.01")},
+         kComplexIndexNotValid,
+         {&Form1::txtF9_fixed}},
+        {{rayleighMap("Map: angle v. refractive index", "0")}, "", {}},
+    };
+    for (const auto& [sets, prompt, red] : cases) {
+        Form1& f = started();
+        for (const Act& set : sets) set(f);
+        messages.clear(), Press(f.cmdNewPlot);
+        EXPECT_EQ(f.newPlotEnd, prompt.empty() ? NewPlotEnd::Computed : NewPlotEnd::Refused) << prompt;
+        EXPECT_EQ(messages.shown().size(), prompt.empty() ? 0u : 1u) << prompt;
+        if (!prompt.empty()) {
+            EXPECT_EQ(messages.last().prompt, prompt);
+        }
+        for (TextBox Form1::*box : red) EXPECT_EQ((f.*box).backColor(), 255u) << prompt;
+    }
+}
+
 }  // namespace
 }  // namespace tessary

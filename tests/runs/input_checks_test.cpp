@@ -551,7 +551,10 @@ const RefusalCase kAiryRangeCases[] = {
     Airy("IndexSweepLastStepAtP", "2", IndexSweep("1.25", "1.875", "0.25"), "txtXmax"),
     Airy("IndexSweepFromBelowOne", "3", IndexSweep("0.8", "1.5", "0.1"), "txtXmin"),
     Airy("IndexMapAboveP", "2", Map(22, "1.1", "2.5", "4", "0"), "txtF9_max"),
-    Airy("ImaginaryMapRealPartAboveP", "2", Map(23, "0.001", "0.01", "4", "2.2"), "txtF9_fixed"),
+    // Each row of a map over the imaginary index is complex: refused before its real part is judged.
+    {"ImaginaryMapIsComplex", Both(Method(5, "Airy", "2"), Map(23, "0.001", "0.01", "4", "2.2")),
+     "Complex values of refractive index are not valid for this calculation method", kInput,
+     {"txtF9_min", "txtF9_max"}},
 };
 // clang-format on
 
