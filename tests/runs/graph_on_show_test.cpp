@@ -173,7 +173,9 @@ TEST_F(GraphOnShowTest, RefusalsBeforeOrInsideARunKeepTheRunOnShow) {
         {"Intensity v. scattering angle", [](Form1& f) { test::Type(f.cboStep, "0.001"); },
          "Number of angles NANG = 90001 is above 9001"},
         {"Lee diagram",
-         [](Form1& f) { test::Choose(f.cboGraph, "Intensity v. scattering angle"), test::Type(f.cboStep, "0.005"); },
+         [](Form1& f) {
+             test::Choose(f.cboGraph, "Intensity v. scattering angle"), test::Type(f.cboStep, "0.005");
+         },
          "Number of angles NANG = 18001 is above 9001"},
         {"Intensity v. scattering angle",
          [](Form1& f) { f.optDisp.setValue(true), test::Type(f.txtRadius, "1E+30"); },
@@ -195,13 +197,10 @@ TEST_F(GraphOnShowTest, RefusalsBeforeOrInsideARunKeepTheRunOnShow) {
 // followed by one act: the shared ones redraw the run in the variant chosen, which the export then writes; the
 // others draw, offer and export nothing of another graph; a refused press changes nothing; the file stays.
 TEST_F(GraphOnShowTest, ListChoicesAfterARunThenEachAct) {
-    const char* choices[] = {"Intensity v. scattering angle",
-                             "Phase function",
-                             "Watts/sq. m. v. scattering angle",
-                             "Intensity v. radius",
-                             "Qext/Qsca/Qabs v. radius",
-                             "Lee diagram",
-                             "Map: angle v. radius"};
+    const char* choices[] = {
+        "Intensity v. scattering angle", "Phase function",           "Watts/sq. m. v. scattering angle",
+        "Intensity v. radius",           "Qext/Qsca/Qabs v. radius", "Lee diagram",
+        "Map: angle v. radius"};
     enum Follow { Refused, Polarisation, YLimit, Sun, PhaseAfterRefusal, Export, Save, kFollows };
     for (std::size_t c = 0; c < std::size(choices); ++c)
         for (int follow = 0; follow < kFollows; ++follow) {
