@@ -201,8 +201,8 @@ class WindowOnShow {
 };
 
 // What a press offers and marks beside the graph on show, taken before the command changes anything: a press
-// that is refused by its checks or declined puts it back, so that it changes nothing
-// on show, not the "results stale" flag nor the buttons offered.
+// that is refused by its checks or declined puts it back, so that it changes nothing on show, not the "results
+// stale" flag nor the buttons offered.
 class OffersOnShow {
   public:
     explicit OffersOnShow(const Form1& f)
@@ -357,8 +357,9 @@ void Form1::cmdNewPlot_Click() {
     SimulationFollowsRunOnShow();
 }
 
-// Overplot draws over the angle or x-variable graph on show, and is offered after those alone: a Lee diagram
-// or map (whose colour stores it would write row by row) has no curve to draw over, and is refused.
+// Overplot draws over the angle or x-variable graph on show that the graph list names, and is offered over
+// those alone (OverplotOffered): a Lee diagram or map (whose colour stores it would write row by row) has no
+// curve to draw over, and another graph than the list's would be drawn on axes that are not its own.
 void Form1::cmdOverPlot_Click() {
     if (runFlags.runUnderWay || !OverplotOffered(*this)) {
         beep();
