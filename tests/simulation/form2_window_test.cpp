@@ -1,6 +1,9 @@
 // The simulation window on the real main window: its lists and defaults, the reference-point states,
 // circles and crosses drawn in invert mode, the background boxes, the painted rectangle, Stop, and a
 // rainbow painted from a Mie run.
+#include <QTest>
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <fstream>
 
@@ -10,6 +13,22 @@
 
 namespace tessary {
 namespace {
+
+using test::Choose;
+using test::Press;
+using test::Type;
+
+// A pinhole camera apart from the program's: the point (x, y) of the 576 x 432 picture looks along
+// (x - 288, 216 - y, 360 f / sqrt 468) (right, up, forward) for the focal length f in mm.
+using Vec = std::array<double, 3>;
+Vec Unit(const Vec& v) {
+    const double n = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    return {v[0] / n, v[1] / n, v[2] / n};
+}
+Vec Ray(double x, double y, double focal) { return Unit({x - 288, 216 - y, 360 * focal / std::sqrt(468.0)}); }
+double Degrees(const Vec& a, const Vec& b) {
+    return std::acos(std::clamp(a[0] * b[0] + a[1] * b[1] + a[2] * b[2], -1.0, 1.0)) * 180 / M_PI;
+}
 
 class SimulationTest : public test::Form1Test {
   protected:
@@ -23,6 +42,42 @@ class SimulationTest : public test::Form1Test {
         for (float& c : f.simColourTable.cells) c = level;
     }
     QImage Shot() { return s.Picture1.image().copy(); }
+    // A 500 um drop over 130 - 150 degrees at 0.1 in RGB, sent to the simulation, focal length 14.
+    void RainbowRun() {
+        f.optPoint.setValue(true);
+        Choose(f.cboWave, "RGB");
+        Type(f.txtRadius, "500");
+        Type(f.txtXmin, "130");
+        Type(f.txtXmax, "150");
+        Type(f.cboStep, "0.1");
+        Press(f.cmdNewPlot);
+        Press(f.cmdSimulation);
+        Type(s.cboScale, "14");
+    }
+    // Every third point of the picture whose scattering angle (180 less its angle from the anti-solar
+    // direction) lies between two angles the run computed: the largest difference of a painted level
+    // from the run's two unpolarised colours there mixed linearly, and how many points were compared.
+    std::pair<double, int> FromTheRun(const Vec& antiSolar, double focal) {
+        const QImage shot = Shot();
+        const SimColourTable& t = f.simColourTable;
+        const int first = std::max(t.firstWritten, 0), last = t.lastWritten < 0 ? t.rows - 1 : t.lastWritten;
+        double worst = 0;
+        int points = 0;
+        for (int y = 0; y < 432; y += 3)
+            for (int x = 0; x < 576; x += 3) {
+                const double q = (180 - Degrees(Ray(x, y, focal), antiSolar) - t.row0Angle) / t.step;
+                const int low = static_cast<int>(std::floor(q));
+                if (low < first || low >= last) continue;
+                for (int c = 0; c < 3; ++c) {
+                    const double mixed =
+                        t.at(6 + c, low) + (q - low) * (t.at(6 + c, low + 1) - t.at(6 + c, low));
+                    const int level = static_cast<int>((shot.pixel(x, y) >> (16 - 8 * c)) & 0xFF);
+                    worst = std::max(worst, std::fabs(level - std::clamp(mixed, 0.0, 255.0)));
+                }
+                ++points;
+            }
+        return {worst, points};
+    }
     Form1& f;
     Form2& s;
 };
@@ -324,6 +379,18 @@ TEST_F(SimulationTest, PaintsOnlyTheAnglesTheRunComputed) {
         EXPECT_EQ(litPoints(), computed) << angle;
     }
     EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+}
+
+// Between two computed angles a point takes their colours mixed linearly: the point at (164, 85),
+// 142.2512 degrees, lies between the colours of 142.2 and 142.3, not beyond them.
+TEST_F(SimulationTest, ColoursBetweenTheTwoComputedAnglesAroundEachPoint) {
+    RainbowRun();
+    Type(s.txtX1, "288");
+    Type(s.txtY1, "216");
+    Press(s.cmdSimPlot);
+    const auto [worst, points] = FromTheRun({0, 0, 1}, 14);
+    EXPECT_GT(points, 8000);
+    EXPECT_LE(worst, 1.0);
 }
 
 }  // namespace
