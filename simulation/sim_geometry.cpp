@@ -146,8 +146,14 @@ ArcResult ArcConstruction(const PictureFrame& frame, double x1, double y1, doubl
 }
 
 Direction AltitudeAzimuthDirection(double axisElevationDeg, double axisAzimuthDeg, double sunElevationDeg) {
-    return Direction{Single(-(axisElevationDeg + sunElevationDeg) * kRadPerDegree),
-                     Single((180 - axisAzimuthDeg) * kRadPerDegree)};
+    // The anti-solar point (elevation -S on the bearing opposite the sun) in a level frame turned to the
+    // camera's bearing: x right, y up, z along the horizontal under the axis.
+    const double e = axisElevationDeg * kRadPerDegree, s = sunElevationDeg * kRadPerDegree;
+    const double b = (180 - axisAzimuthDeg) * kRadPerDegree;
+    const double wx = std::cos(s) * std::sin(b), wy = -std::sin(s), wz = std::cos(s) * std::cos(b);
+    // The same in the camera's frame, tilted up by E about its x axis (no roll).
+    const double vy = wy * std::cos(e) - wz * std::sin(e), vz = wy * std::sin(e) + wz * std::cos(e);
+    return Direction{Single(std::asin(std::clamp(vy, -1.0, 1.0))), Single(std::atan2(wx, vz))};
 }
 
 std::optional<PicturePoint> CirclePoint(const PictureFrame& frame, const Direction& reference, double rhoRad,

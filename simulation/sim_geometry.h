@@ -56,8 +56,10 @@ struct ArcResult {
 ArcResult ArcConstruction(const PictureFrame& frame, double x1, double y1, double x2, double y2,
                           double thetaDeg, bool invert);
 
-// The reference direction in "Altitude/Azimuth" mode: camera axis elevation and azimuth (180 facing
-// away from the sun) and the sun's elevation, degrees.
+// The reference direction in "Altitude/Azimuth" mode, exact for a level camera (no roll) whose axis
+// is tilted up by the axis elevation and lies at the axis azimuth from the sun's bearing (180 facing
+// away from the sun), with the sun at its elevation; degrees. The anti-solar point may lie behind the
+// camera (an azimuth beyond 90 degrees).
 Direction AltitudeAzimuthDirection(double axisElevationDeg, double axisAzimuthDeg, double sunElevationDeg);
 
 // The picture point at angular distance rhoRad from the reference direction and bearing bRad

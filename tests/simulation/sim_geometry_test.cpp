@@ -71,6 +71,19 @@ TEST(Circles, RadiusAtTheCentreIsScaleTimesTan) {
     EXPECT_FALSE(CirclePoint(frame, Direction{}, 1.6, 0).has_value());
 }
 
+// Camera elevation, azimuth and sun elevation: the anti-solar point a level camera so pointed sees.
+TEST(AltitudeAzimuth, ExactForALevelCamera) {
+    const double cases[][5] = {{26, 162, 15, -39.44, 22.74},
+                               {60, 90, 40, -18.75, 126.01},
+                               {20, 180, 15, -35, 0} /* facing away from the sun */,
+                               {0, 150, 15, -15, 30} /* a level axis */};
+    for (const auto& c : cases) {
+        const Direction d = AltitudeAzimuthDirection(c[0], c[1], c[2]);
+        EXPECT_NEAR(d.elevation / kRadPerDegree, c[3], 0.005) << c[0] << " " << c[1];
+        EXPECT_NEAR(d.azimuth / kRadPerDegree, c[4], 0.005) << c[0] << " " << c[1];
+    }
+}
+
 TEST(ArcConstruction, RecoversTheCentreOfTheBow) {
     const PictureFrame frame{288, 216, 232.9741f};
     const Direction centre{static_cast<float>(-20 * kRadPerDegree), static_cast<float>(5 * kRadPerDegree)};
