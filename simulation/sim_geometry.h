@@ -46,8 +46,10 @@ Direction CameraDirection(const PictureFrame& frame, double x, double y);
 // The angle between two directions, radians.
 double AngularDistance(double e1, double a1, double e2, double a2);
 
-// The anti-solar point from two points marked on a bow of scattering angle thetaDeg. invert selects
-// the other solution (both angles negated). A refusal carries its message; no direction then.
+// The anti-solar point from two points marked on a bow of scattering angle thetaDeg: of the two
+// directions from which both points lie 180 - thetaDeg away, the lower one, or with invert the other
+// one (its mirror across the great circle through the points). Points that no bow of that angle
+// passes through, or that coincide, are refused: the refusal carries its message, no direction.
 struct ArcResult {
     std::optional<Direction> direction;
     std::string message;

@@ -425,5 +425,42 @@ TEST_F(SimulationTest, AltitudeAzimuthPaintsWhereTheCameraSeesTheBow) {
     EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
 }
 
+// Two points marked on the 138.2 degree bow around a centre at elevation ec (azimuth 0), at bearings
+// from its upward direction: the painting centres on it, on the lower of the two centres the points
+// allow, or with Invert centre on the other; points that no such bow passes through are refused.
+TEST_F(SimulationTest, ArcCentresOnADirectionFromWhichBothPointsLieOnTheBow) {
+    RainbowRun();
+    Choose(s.cboPoint, "Arc");
+    Type(s.txtSunElevation, "138.2");
+    const double d = M_PI / 180, rho = 41.8 * d;
+    const struct {
+        double ec, bearing1, bearing2;
+        bool invert;
+    } rows[] = {{0, 110, 250, true} /* the lower centre is at -34 degrees */, {15, -60, 60, false}};
+    for (const auto& row : rows) {
+        const Vec c{0, std::sin(row.ec * d), std::cos(row.ec * d)}, up{0, c[2], -c[1]};
+        if (row.invert != s.mnuInvert.checked()) Choose(s, "Advanced > Invert centre");
+        s.picture1_mousedown(2, 0, 0, 0);
+        for (const double bearing : {row.bearing1, row.bearing2}) {
+            const double u = std::sin(rho) * std::cos(bearing * d), r = std::sin(rho) * std::sin(bearing * d);
+            const Vec p{r, std::cos(rho) * c[1] + u * up[1], std::cos(rho) * c[2] + u * up[2]};
+            const double scale = 360 * 14 / std::sqrt(468.0);
+            s.picture1_mousedown(1, 0, 288 + scale * p[0] / p[2], 216 - scale * p[1] / p[2]);
+        }
+        Press(s.cmdSimPlot);
+        const auto [worst, points] = FromTheRun(c, 14);
+        EXPECT_GT(points, 3000) << row.ec;
+        EXPECT_LE(worst, 1.5) << row.ec;
+    }
+    s.picture1_mousedown(2, 0, 0, 0);
+    s.picture1_mousedown(1, 0, 10, 216);
+    s.picture1_mousedown(1, 0, 566, 216);
+    const QImage before = Shot();
+    Press(s.cmdSimPlot);
+    EXPECT_EQ(messages.last().prompt,
+              "No bow of scattering angle 138.2 degrees passes through both marked points");
+    EXPECT_EQ(Shot(), before);
+}
+
 }  // namespace
 }  // namespace tessary

@@ -94,10 +94,18 @@ TEST(ArcConstruction, RecoversTheCentreOfTheBow) {
     ASSERT_TRUE(r.direction) << r.message;
     EXPECT_NEAR(r.direction->elevation / kRadPerDegree, -20, 0.05);
     EXPECT_NEAR(r.direction->azimuth / kRadPerDegree, 5, 0.05);
+    // The other centre from which both points lie 41 degrees away: the mirror across their great circle.
     const ArcResult inverted = ArcConstruction(frame, p1->x, p1->y, p2->x, p2->y, 139, true);
     ASSERT_TRUE(inverted.direction);
-    EXPECT_NEAR(inverted.direction->elevation / kRadPerDegree, 20, 0.05);
-    EXPECT_NEAR(inverted.direction->azimuth / kRadPerDegree, -5, 0.05);
+    EXPECT_NEAR(inverted.direction->elevation / kRadPerDegree, 56.11, 0.05);
+    EXPECT_NEAR(inverted.direction->azimuth / kRadPerDegree, -3.74, 0.05);
+    for (const auto& p : {p1, p2}) {
+        const Direction d = CameraDirection(frame, p->x, p->y);
+        EXPECT_NEAR(AngularDistance(d.elevation, d.azimuth, inverted.direction->elevation,
+                                    inverted.direction->azimuth) /
+                        kRadPerDegree,
+                    41, 0.05);
+    }
 }
 
 TEST(ArcConstruction, RefusesWhatDividesByZero) {
