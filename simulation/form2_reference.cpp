@@ -58,6 +58,8 @@ void Form2::DrawCross(double x, double y) {
 }
 
 void Form2::picture1_mousedown(int button, int /*shift*/, double x, double y) {
+    // A painting reads the reference point for every point it paints: it stays as the painting began.
+    if (simPainting) return;
     Picture1.setDrawMode(draw::kInvert);
     const float fx = static_cast<float>(x), fy = static_cast<float>(y);
     txtX1.setText(CStr(fx));

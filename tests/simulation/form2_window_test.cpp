@@ -462,5 +462,31 @@ TEST_F(SimulationTest, ArcCentresOnADirectionFromWhichBothPointsLieOnTheBow) {
     EXPECT_EQ(Shot(), before);
 }
 
+// While Show simulation paints, Restore picture and Open picture cannot be chosen and clicks on the
+// picture move nothing; they come back when the painting ends or is stopped.
+TEST_F(SimulationTest, NothingChangesThePictureUnderAPainting) {
+    FlatTable(128);
+    Type(s.txtX1, "288");
+    Type(s.txtY1, "216");
+    const auto offered = [&] {
+        return s.cmdRestorePic.enabled() + s.mnuRestorePicture.enabled() + s.mnuOpenPicture.enabled();
+    };
+    std::vector<int> during;
+    runtime.setPumpHook([&] {
+        if (!s.simPainting) return;
+        during.push_back(offered());
+        for (const auto button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+            QTest::mouseClick(s.Picture1.widget(), button, {}, QPoint(40, 30));
+        if (during.size() == 300) s.cmdStopSim_Click();
+    });
+    for (int painting = 0; painting < 2; ++painting) {
+        Press(s.cmdSimPlot);
+        EXPECT_EQ(offered(), 3);
+    }
+    EXPECT_EQ(during, std::vector<int>(576 + 300, 0));
+    EXPECT_EQ(s.txtX1.text() + "," + s.txtY1.text(), "288,216");
+    EXPECT_EQ(s.refElevation, 0.0f);
+}
+
 }  // namespace
 }  // namespace tessary
