@@ -62,17 +62,23 @@ ScaleResult ScaleCalc(float halfWidth, float halfHeight, double focalLength) {
         focal / kSqrt468;
     if (Recognised(r.aspectRatio)) {
         r.scale = Single(diagonal);
-        return r;
+    } else {
+        r.status = ScaleStatus::AspectWarning;
+        r.message = "Aspect ratio = " + CStr(r.aspectRatio);
+        r.title = "Warning - possible scale error";
+        if (r.aspectRatio <= 0.65)
+            r.scale = Single(static_cast<double>(focal) * halfHeight / 18);
+        else if (r.aspectRatio >= 1.52)
+            r.scale = Single(static_cast<double>(focal) * halfWidth / 18);
+        else
+            r.scale = Single(diagonal);
     }
-    r.status = ScaleStatus::AspectWarning;
-    r.message = "Aspect ratio = " + CStr(r.aspectRatio);
-    r.title = "Warning - possible scale error";
-    if (r.aspectRatio <= 0.65)
-        r.scale = Single(static_cast<double>(focal) * halfHeight / 18);
-    else if (r.aspectRatio >= 1.52)
-        r.scale = Single(static_cast<double>(focal) * halfWidth / 18);
-    else
-        r.scale = Single(diagonal);
+    if (!std::isfinite(r.scale)) {
+        r.status = ScaleStatus::TooLarge;
+        r.scale = 0;
+        r.message = "Focal length is too large for the picture scale";
+        r.title = "Input error";
+    }
     return r;
 }
 

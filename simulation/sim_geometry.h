@@ -14,17 +14,18 @@ inline constexpr double kPi = 3.14159265358979;
 inline constexpr double kRadPerDegree = 0.017453292519943278;
 
 // The picture scale: picture units per unit of tan(angle from the axis).
-enum class ScaleStatus { Ok, Negative, NotPositive, AspectWarning };
+enum class ScaleStatus { Ok, Negative, NotPositive, TooLarge, AspectWarning };
 struct ScaleResult {
     ScaleStatus status = ScaleStatus::Ok;
     float scale = 0.0f;        // valid for Ok and AspectWarning
     float aspectRatio = 0.0f;  // half width / half height
-    std::string message;       // Negative, NotPositive: the refusal; AspectWarning: the warning
+    std::string message;       // Negative, NotPositive, TooLarge: the refusal; AspectWarning: the warning
     std::string title;
 };
 // The half-diagonal of the picture is matched to the film frame's (sqrt 468 mm) for 4:3 and 3:2
 // pictures; other ratios warn and match the long side to the film's 36 mm when far from those.
-// A focal length of 0 or not finite is refused (the scale would be 0 and points divide by it).
+// A focal length of 0 or not finite is refused (the scale would be 0 and points divide by it), and
+// one whose scale is beyond the Single range (every point would lie on the axis).
 ScaleResult ScaleCalc(float halfWidth, float halfHeight, double focalLength);
 
 // Inverse sine and cosine with the window's end values outside [-1, 1].

@@ -488,5 +488,47 @@ TEST_F(SimulationTest, NothingChangesThePictureUnderAPainting) {
     EXPECT_EQ(s.refElevation, 0.0f);
 }
 
+// A box refuses what it cannot mean, red with a message naming it, and nothing is painted; in
+// Altitude/Azimuth mode a click leaves the camera's angles in their boxes.
+TEST_F(SimulationTest, BoxesThatMeanNoReferenceAreRefused) {
+    FlatTable(128);
+    const struct {
+        const char* mode;
+        Control& box;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"Anti-solar point", s.cboScale, "1e38", "Focal length is too large for the picture scale"},
+        {"Anti-solar point", s.cboScale, "3e37", "Focal length is too large for the picture scale"},
+        {"Anti-solar point", s.txtX1, "abc", "x value must be a number"},
+        {"Anti-solar point", s.txtY1, "nan", "y value must be a number"},
+        {"Sun", s.txtX1, "", "x value must be a number"},
+        {"Altitude/Azimuth", s.txtX1, "500", "Elevation must be a number from -90 to 90 degrees"},
+        {"Altitude/Azimuth", s.txtY1, "1e300", "Azimuth must be a number from -360 to 360 degrees"},
+        {"Altitude/Azimuth", s.txtSunElevation, "200",
+         "Elevation of sun must be a number from -90 to 90 degrees"},
+        {"Altitude/Azimuth", s.txtSunElevation, "",
+         "Elevation of sun must be a number from -90 to 90 degrees"},
+    };
+    const QImage before = Shot();
+    for (const auto& c : cases) {
+        Type(s.cboScale, "14");
+        Choose(s.cboPoint, c.mode);
+        if (auto* box = dynamic_cast<TextBox*>(&c.box)) Type(*box, c.text);
+        if (auto* list = dynamic_cast<ComboBox*>(&c.box)) Type(*list, c.text);
+        messages.clear();
+        Press(s.cmdSimPlot);
+        ASSERT_FALSE(messages.shown().empty()) << c.text;
+        EXPECT_EQ(messages.last().prompt, c.message) << c.text;
+        EXPECT_EQ(c.box.backColor(), 0x0000FFu) << c.text;
+        EXPECT_EQ(Shot(), before) << c.text;
+    }
+    Type(s.cboScale, "14");
+    Choose(s.cboPoint, "Altitude/Azimuth");
+    for (const int button : {1, 2}) s.picture1_mousedown(button, 0, 100, 50);
+    s.picture1_mousemove(0, 0, 120, 70);
+    EXPECT_EQ(s.txtX1.text() + "," + s.txtY1.text(), "26,162");
+}
+
 }  // namespace
 }  // namespace tessary

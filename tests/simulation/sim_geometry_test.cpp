@@ -26,6 +26,7 @@ TEST(ScaleCalc, ScalesWarningsAndRefusals) {
         {640, 480, -5, ScaleStatus::Negative, -1, "Focal length < 0"},
         {640, 480, 0, ScaleStatus::NotPositive, -1, "Focal length must be greater than 0"},
         {640, 480, 1e300, ScaleStatus::NotPositive, -1, "Focal length must be greater than 0"},
+        {640, 480, 3e37, ScaleStatus::TooLarge, -1, "Focal length is too large for the picture scale"},
     };
     for (const ScaleCase& c : cases) {
         const ScaleResult r = ScaleCalc(c.width / 2, c.height / 2, c.focal);
