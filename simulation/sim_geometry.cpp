@@ -149,12 +149,12 @@ ArcResult ArcConstruction(const PictureFrame& frame, double x1, double y1, doubl
     }
     const double beta = std::sqrt(std::max(1 - alpha * alpha, 0.0));
     const double a = alpha / (2 * cosHalfDelta), b = beta / sinDelta;
-    const Vector up{a * sum.x + b * n.x, a * sum.y + b * n.y, a * sum.z + b * n.z};
-    const Vector down{a * sum.x - b * n.x, a * sum.y - b * n.y, a * sum.z - b * n.z};
+    const Vector plus{a * sum.x + b * n.x, a * sum.y + b * n.y, a * sum.z + b * n.z};
+    const Vector minus{a * sum.x - b * n.x, a * sum.y - b * n.y, a * sum.z - b * n.z};
     // The lower centre, or the other one when "Invert centre" is marked; level ones: the left first.
-    const bool upIsLower =
-        up.y != down.y ? up.y < down.y : std::atan2(up.x, up.z) <= std::atan2(down.x, down.z);
-    const Vector& c = upIsLower != invert ? up : down;
+    const bool plusIsLower =
+        plus.y != minus.y ? plus.y < minus.y : std::atan2(plus.x, plus.z) <= std::atan2(minus.x, minus.z);
+    const Vector& c = plusIsLower != invert ? plus : minus;
     r.direction = Direction{Single(std::asin(std::clamp(c.y, -1.0, 1.0))), Single(std::atan2(c.x, c.z))};
     r.title.clear();
     return r;
