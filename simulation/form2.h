@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "platform/ui/ui.h"
 #include "simulation/sim_geometry.h"
@@ -153,6 +154,8 @@ class Form2 : public Form {
     // The bodies of cmdCircle_Click and cmdSimPlot_Click; their callers run the end step on every exit.
     void CircleSteps();
     void PaintSteps();
+    bool ReferenceDirection(bool& markReference);
+    std::optional<double> ReferenceBox(TextBox& box, const std::string& name, double limit);
     void ToggleQuadrant(int& flag, CommandButton& button);
     // Left of the picture column and top of the row below the picture, as designed for 576 x 432.
     std::vector<std::pair<Control*, double>> m_rightColumn;

@@ -1,6 +1,8 @@
 // The picture scale from the focal length, the reference direction of each reference-point mode and
 // the circles of constant angular distance around it, drawn and erased in invert mode.
 #include <cmath>
+#include <limits>
+#include <optional>
 
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
@@ -14,7 +16,7 @@ void Form2::ScaleCalc() {
     focalLength = static_cast<float>(typed);
     const sim::ScaleResult r = sim::ScaleCalc(picHalfWidth, picHalfHeight, typed);
     aspectRatio = r.aspectRatio;
-    if (r.status == sim::ScaleStatus::Negative || r.status == sim::ScaleStatus::NotPositive) {
+    if (r.status != sim::ScaleStatus::Ok && r.status != sim::ScaleStatus::AspectWarning) {
         cboScale.setBackColor(kRed);
         msgBox(r.message, mb::kOkOnly, r.title);
         simInputError = 1;
@@ -51,42 +53,12 @@ void Form2::CircleSteps() {
     picHalfHeight = static_cast<float>(Picture1.scaleHeight() / 2);
     refPointX = static_cast<float>(Val(txtX1.text()));
     refPointY = static_cast<float>(Val(txtY1.text()));
-    const std::string mode = cboPoint.text();
     bool markReference = true;
     ScaleCalc();
     if (simInputError == 1) return;
-    if (mode == "Anti-solar point" || mode == "Sun") {
-        const sim::Direction d = sim::CameraDirection(frame(), refPointX, refPointY);
-        refElevation = d.elevation;
-        refAzimuth = d.azimuth;
-    }
-    if (mode == "Altitude/Azimuth") {
-        const sim::Direction d =
-            sim::AltitudeAzimuthDirection(Val(txtX1.text()), Val(txtY1.text()), Val(txtSunElevation.text()));
-        refElevation = d.elevation;
-        refAzimuth = d.azimuth;
-        // The marker goes where the reference direction lies in the picture (none behind the camera).
-        const auto at = sim::CirclePoint(frame(), d, 0, 0);
-        markReference = at.has_value();
-        if (at) refPointX = at->x, refPointY = at->y;
-    }
-    if (mode == "Arc") {
-        // Two marked points are needed; a refusal keeps the previous direction.
-        sim::ArcResult arc;
-        if (arcMarkState != 3) {
-            arc.message = "Mark two different points on the arc";
-            arc.title = "Input error";
-        } else {
-            arc = sim::ArcConstruction(frame(), arcX1, arcY1, arcX2, arcY2, Val(txtSunElevation.text()),
-                                       mnuInvert.checked());
-        }
-        if (!arc.direction) {
-            msgBox(arc.message, mb::kOkOnly, arc.title);
-            geometryRefused = 1;
-            return;
-        }
-        refElevation = arc.direction->elevation;
-        refAzimuth = arc.direction->azimuth;
+    if (!ReferenceDirection(markReference)) {
+        geometryRefused = 1;
+        return;
     }
     if (geometryOnly == 1) return;
     if (!(step >= 0.01f) || !std::isfinite(step)) {
@@ -112,6 +84,69 @@ void Form2::CircleSteps() {
         if (markReference) Picture1.pset(refPointX, refPointY);
         cmdCircle.setCaption(drawing ? "Circles OFF" : "Circles ON");
     }
+}
+
+// The number a box of the reference point holds, from -limit to limit; a box that holds none is red
+// and refused with a message naming it.
+std::optional<double> Form2::ReferenceBox(TextBox& box, const std::string& name, double limit) {
+    const std::optional<double> v = TypedNumber(box.text());
+    if (v && std::fabs(*v) <= limit) return v;
+    box.setBackColor(kRed);
+    const std::string range = limit < std::numeric_limits<float>::max()
+                                  ? " from " + CStr(-limit) + " to " + CStr(limit) + " degrees"
+                                  : "";
+    msgBox(name + " must be a number" + range, mb::kOkOnly, std::string("Input error"));
+    return std::nullopt;
+}
+
+// The reference direction of the mode chosen in cboPoint from its boxes or marked points, and where
+// the circles mark it; false, with a message and the direction kept, when they mean none.
+bool Form2::ReferenceDirection(bool& markReference) {
+    const std::string mode = cboPoint.text();
+    if (mode == "Anti-solar point" || mode == "Sun") {
+        const double any = std::numeric_limits<float>::max();
+        const std::optional<double> x = ReferenceBox(txtX1, "x value", any);
+        const std::optional<double> y = x ? ReferenceBox(txtY1, "y value", any) : std::nullopt;
+        if (!y) return false;
+        refPointX = static_cast<float>(*x);
+        refPointY = static_cast<float>(*y);
+        const sim::Direction d = sim::CameraDirection(frame(), refPointX, refPointY);
+        refElevation = d.elevation;
+        refAzimuth = d.azimuth;
+    }
+    if (mode == "Altitude/Azimuth") {
+        const std::optional<double> e = ReferenceBox(txtX1, "Elevation", 90);
+        const std::optional<double> a = e ? ReferenceBox(txtY1, "Azimuth", 360) : std::nullopt;
+        const std::optional<double> s =
+            a ? ReferenceBox(txtSunElevation, "Elevation of sun", 90) : std::nullopt;
+        if (!s) return false;
+        txtSunElevation.setBackColor(kWhite);
+        const sim::Direction d = sim::AltitudeAzimuthDirection(*e, *a, *s);
+        refElevation = d.elevation;
+        refAzimuth = d.azimuth;
+        // The marker goes where the reference direction lies in the picture (none behind the camera).
+        const auto at = sim::CirclePoint(frame(), d, 0, 0);
+        markReference = at.has_value();
+        if (at) refPointX = at->x, refPointY = at->y;
+    }
+    if (mode == "Arc") {
+        // Two marked points are needed; a refusal keeps the previous direction.
+        sim::ArcResult arc;
+        if (arcMarkState != 3) {
+            arc.message = "Mark two different points on the arc";
+            arc.title = "Input error";
+        } else {
+            arc = sim::ArcConstruction(frame(), arcX1, arcY1, arcX2, arcY2, Val(txtSunElevation.text()),
+                                       mnuInvert.checked());
+        }
+        if (!arc.direction) {
+            msgBox(arc.message, mb::kOkOnly, arc.title);
+            return false;
+        }
+        refElevation = arc.direction->elevation;
+        refAzimuth = arc.direction->azimuth;
+    }
+    return true;
 }
 
 }  // namespace tessary

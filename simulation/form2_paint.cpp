@@ -110,9 +110,10 @@ void Form2::PaintSteps() {
         const std::string mode = cboPoint.text();
         const bool aroundPoint = mode == "Sun" || mode == "Anti-solar point";
         const bool fromAntiSolar = mode == "Arc" || mode == "Altitude/Azimuth" || mode == "Anti-solar point";
-        const sim::PaintRect rect = sim::PaintRectangle(
-            aroundPoint, {quadNE == 1, quadNW == 1, quadSE == 1, quadSW == 1}, Val(txtX1.text()),
-            Val(txtY1.text()), Picture1.scaleWidth(), Picture1.scaleHeight());
+        // Around the point the boxes hold, as the geometry read it.
+        const sim::PaintRect rect =
+            sim::PaintRectangle(aroundPoint, {quadNE == 1, quadNW == 1, quadSE == 1, quadSW == 1}, refPointX,
+                                refPointY, Picture1.scaleWidth(), Picture1.scaleHeight());
         if (rect.empty()) return;
         paintedRun = f1.runRecord.serial;  // the picture shows this run's colours from now on
         lblPaintedRun.setCaption("");

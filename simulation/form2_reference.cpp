@@ -23,6 +23,7 @@ void Form2::cboPoint_click() {
         txtY1.setText("162");
         Paint(txtX1, txtY1, kYellow);
         txtSunElevation.setText("15");
+        txtSunElevation.setBackColor(kWhite);
         txtSunElevation.setVisible(true);
         Label4.setCaption("Elevation");
         Label5.setCaption("Azimuth");
@@ -39,6 +40,7 @@ void Form2::cboPoint_click() {
     }
     if (mode == "Arc") {
         txtSunElevation.setText("139");
+        txtSunElevation.setBackColor(kWhite);
         txtSunElevation.setVisible(true);
         Label7.setCaption("Scattering angle");
         Label7.setVisible(true);
@@ -58,10 +60,16 @@ void Form2::DrawCross(double x, double y) {
 }
 
 void Form2::picture1_mousedown(int button, int /*shift*/, double x, double y) {
+    // A painting reads the reference point for every point it paints: it stays as the painting began.
+    if (simPainting) return;
+    // In "Altitude/Azimuth" the boxes hold the camera's angles, which no picture position is.
+    const bool angles = cboPoint.text() == "Altitude/Azimuth";
     Picture1.setDrawMode(draw::kInvert);
     const float fx = static_cast<float>(x), fy = static_cast<float>(y);
-    txtX1.setText(CStr(fx));
-    txtY1.setText(CStr(fy));
+    if (!angles) {
+        txtX1.setText(CStr(fx));
+        txtY1.setText(CStr(fy));
+    }
     if (button == 1 && cboPoint.text() == "Arc") {
         if (arcMarkState == 1) {
             Paint(txtX1, txtY1, kYellow);
@@ -80,14 +88,16 @@ void Form2::picture1_mousedown(int button, int /*shift*/, double x, double y) {
                    std::string("Second point"));
         }
     } else if (button == 1) {
-        Paint(txtX1, txtY1, kYellow);
-        refPointX = fx;
-        refPointY = fy;
-        geometryOnly = 1;
-        cmdCircle_Click();
-        geometryOnly = 0;
+        if (!angles) {
+            Paint(txtX1, txtY1, kYellow);
+            refPointX = fx;
+            refPointY = fy;
+            geometryOnly = 1;
+            cmdCircle_Click();
+            geometryOnly = 0;
+        }
     } else {
-        Paint(txtX1, txtY1, kWhite);
+        if (!angles) Paint(txtX1, txtY1, kWhite);
         if (arcMarkState >= 2) DrawCross(arcX2, arcY2);
         if (arcMarkState >= 1) DrawCross(arcX1, arcY1);
         arcMarkState = 0;
@@ -97,6 +107,7 @@ void Form2::picture1_mousedown(int button, int /*shift*/, double x, double y) {
 
 void Form2::picture1_mousemove(int /*button*/, int /*shift*/, double x, double y) {
     if (txtX1.backColor() != kWhite && txtX1.backColor() != kCyan) return;
+    if (cboPoint.text() == "Altitude/Azimuth") return;
     txtX1.setText(CStr(static_cast<float>(x)));
     txtY1.setText(CStr(static_cast<float>(y)));
 }

@@ -230,8 +230,11 @@ void Form2::LockON() {
     form1().LockON();
     setMousePointer(11);
     for (Control* c : std::initializer_list<Control*>{&cmdCircle, &cmdSimPlot, &cboPoint, &cboPolarisation,
-                                                      &cboRStep, &cboScale, &cboView})
+                                                      &cboRStep, &cboScale, &cboView, &cmdRestorePic})
         c->setEnabled(false);
+    // The painting goes on into the picture box: no other picture may come under it.
+    mnuOpenPicture.setEnabled(false);
+    mnuRestorePicture.setEnabled(false);
 }
 
 void Form2::LockOFF() {
@@ -240,8 +243,10 @@ void Form2::LockOFF() {
     simulationButtonShown.reset();
     setMousePointer(1);
     for (Control* c : std::initializer_list<Control*>{&cmdCircle, &cmdSimPlot, &cboPoint, &cboPolarisation,
-                                                      &cboRStep, &cboScale, &cboView})
+                                                      &cboRStep, &cboScale, &cboView, &cmdRestorePic})
         c->setEnabled(true);
+    mnuOpenPicture.setEnabled(true);
+    mnuRestorePicture.setEnabled(true);
 }
 
 }  // namespace tessary

@@ -15,6 +15,19 @@ constexpr double kSqrt468 = 21.633307652783937;  // half the diagonal of the 36 
 
 float Single(double v) { return static_cast<float>(v); }
 
+// A direction as a unit vector: x right, y up, z along the camera axis.
+struct Vector {
+    double x, y, z;
+};
+Vector UnitVector(const Direction& d) {
+    const double e = d.elevation, a = d.azimuth;
+    return {std::cos(e) * std::sin(a), std::sin(e), std::cos(e) * std::cos(a)};
+}
+Vector Cross(const Vector& u, const Vector& v) {
+    return {u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
+}
+double Length(const Vector& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
+
 bool Recognised(float ratio) {
     return (ratio > 1.31 && ratio < 1.35) || (ratio > 0.73 && ratio < 0.77) ||
            (ratio > 1.48 && ratio < 1.52) || (ratio > 0.65 && ratio < 0.69);
@@ -49,17 +62,23 @@ ScaleResult ScaleCalc(float halfWidth, float halfHeight, double focalLength) {
         focal / kSqrt468;
     if (Recognised(r.aspectRatio)) {
         r.scale = Single(diagonal);
-        return r;
+    } else {
+        r.status = ScaleStatus::AspectWarning;
+        r.message = "Aspect ratio = " + CStr(r.aspectRatio);
+        r.title = "Warning - possible scale error";
+        if (r.aspectRatio <= 0.65)
+            r.scale = Single(static_cast<double>(focal) * halfHeight / 18);
+        else if (r.aspectRatio >= 1.52)
+            r.scale = Single(static_cast<double>(focal) * halfWidth / 18);
+        else
+            r.scale = Single(diagonal);
     }
-    r.status = ScaleStatus::AspectWarning;
-    r.message = "Aspect ratio = " + CStr(r.aspectRatio);
-    r.title = "Warning - possible scale error";
-    if (r.aspectRatio <= 0.65)
-        r.scale = Single(static_cast<double>(focal) * halfHeight / 18);
-    else if (r.aspectRatio >= 1.52)
-        r.scale = Single(static_cast<double>(focal) * halfWidth / 18);
-    else
-        r.scale = Single(diagonal);
+    if (!std::isfinite(r.scale)) {
+        r.status = ScaleStatus::TooLarge;
+        r.scale = 0;
+        r.message = "Focal length is too large for the picture scale";
+        r.title = "Input error";
+    }
     return r;
 }
 
@@ -103,51 +122,53 @@ double AngularDistance(double e1, double a1, double e2, double a2) {
 ArcResult ArcConstruction(const PictureFrame& frame, double x1, double y1, double x2, double y2,
                           double thetaDeg, bool invert) {
     ArcResult r;
+    r.title = "Input error";
     if (!(thetaDeg > 0 && thetaDeg < 180)) {
         r.message = "The scattering angle of the arc must lie between 0 and 180 degrees";
-        r.title = "Input error";
         return r;
     }
-    const double rho = (180 - thetaDeg) * kRadPerDegree;
-    const Direction p1 = CameraDirection(frame, x1, y1);
-    const Direction p2 = CameraDirection(frame, x2, y2);
-    const double e1 = p1.elevation, a1 = p1.azimuth, e2 = p2.elevation, a2 = p2.azimuth;
-    const double sepCos =
-        Single(std::sin(e2) * std::sin(e1) + std::cos(e2) * std::cos(e1) * std::cos(a1 - a2));
-    const double delta = ArcCos(sepCos);
-    const double sinDelta = std::sin(delta);
-    if (!(std::fabs(sinDelta) > 0) || !(std::cos(e2) != 0) || !std::isfinite(sinDelta)) {
+    const double cosRho = std::cos((180 - thetaDeg) * kRadPerDegree);
+    const Vector p1 = UnitVector(CameraDirection(frame, x1, y1));
+    const Vector p2 = UnitVector(CameraDirection(frame, x2, y2));
+    // The centres c with c.p1 = c.p2 = cos rho: c = alpha m + beta n and its mirror c = alpha m - beta n
+    // across the great circle through the points, m halfway between them, n normal to their circle.
+    const Vector n = Cross(p1, p2);
+    const double sinDelta = Length(n);
+    if (!(sinDelta > 1e-9)) {
         r.message = "Mark two different points on the arc";
-        r.title = "Input error";
         return r;
     }
-    const double B = ArcCos((std::sin(e1) - sepCos * std::sin(e2)) / (sinDelta * std::cos(e2)));
-    const double C = ArcCos((std::cos(rho) - sepCos * std::cos(rho)) / (std::sin(rho) * sinDelta));
-    const float refE =
-        Single(ArcSin(std::cos(e2) * std::sin(rho) * std::cos(B + C) + std::sin(e2) * std::cos(rho)));
-    const double cosRefE = std::cos(static_cast<double>(refE));
-    if (!(cosRefE != 0) || !std::isfinite(cosRefE)) {
-        r.message = "Mark two different points on the arc";
-        r.title = "Input error";
+    const Vector sum{p1.x + p2.x, p1.y + p2.y, p1.z + p2.z};
+    const double cosHalfDelta = Length(sum) / 2;
+    const double alpha = cosHalfDelta > 0 ? cosRho / cosHalfDelta : 2.0;
+    // Points exactly twice the bow's radius apart have one centre; rounding may put them a hair over.
+    if (!(std::fabs(alpha) <= 1 + 1e-7)) {
+        r.message =
+            "No bow of scattering angle " + CStr(thetaDeg) + " degrees passes through both marked points";
         return r;
     }
-    float diff = Single(ArcSin(std::sin(rho) * std::sin(B + C) / cosRefE));
-    if (a1 > a2) diff = -diff;
-    const float aA = Single(a2 - diff);
-    Direction d = refE > 0 ? Direction{-refE, -aA} : Direction{refE, aA};
-    if (invert) d = Direction{-d.elevation, -d.azimuth};
-    if (!std::isfinite(d.elevation) || !std::isfinite(d.azimuth)) {
-        r.message = "Mark two different points on the arc";
-        r.title = "Input error";
-        return r;
-    }
-    r.direction = d;
+    const double beta = std::sqrt(std::max(1 - alpha * alpha, 0.0));
+    const double a = alpha / (2 * cosHalfDelta), b = beta / sinDelta;
+    const Vector plus{a * sum.x + b * n.x, a * sum.y + b * n.y, a * sum.z + b * n.z};
+    const Vector minus{a * sum.x - b * n.x, a * sum.y - b * n.y, a * sum.z - b * n.z};
+    // The lower centre, or the other one when "Invert centre" is marked; level ones: the left first.
+    const bool plusIsLower =
+        plus.y != minus.y ? plus.y < minus.y : std::atan2(plus.x, plus.z) <= std::atan2(minus.x, minus.z);
+    const Vector& c = plusIsLower != invert ? plus : minus;
+    r.direction = Direction{Single(std::asin(std::clamp(c.y, -1.0, 1.0))), Single(std::atan2(c.x, c.z))};
+    r.title.clear();
     return r;
 }
 
 Direction AltitudeAzimuthDirection(double axisElevationDeg, double axisAzimuthDeg, double sunElevationDeg) {
-    return Direction{Single(-(axisElevationDeg + sunElevationDeg) * kRadPerDegree),
-                     Single((180 - axisAzimuthDeg) * kRadPerDegree)};
+    // The anti-solar point (elevation -S on the bearing opposite the sun) in a level frame turned to the
+    // camera's bearing: x right, y up, z along the horizontal under the axis.
+    const double e = axisElevationDeg * kRadPerDegree, s = sunElevationDeg * kRadPerDegree;
+    const double b = (180 - axisAzimuthDeg) * kRadPerDegree;
+    const double wx = std::cos(s) * std::sin(b), wy = -std::sin(s), wz = std::cos(s) * std::cos(b);
+    // The same in the camera's frame, tilted up by E about its x axis (no roll).
+    const double vy = wy * std::cos(e) - wz * std::sin(e), vz = wy * std::sin(e) + wz * std::cos(e);
+    return Direction{Single(std::asin(std::clamp(vy, -1.0, 1.0))), Single(std::atan2(wx, vz))};
 }
 
 std::optional<PicturePoint> CirclePoint(const PictureFrame& frame, const Direction& reference, double rhoRad,

@@ -14,17 +14,18 @@ inline constexpr double kPi = 3.14159265358979;
 inline constexpr double kRadPerDegree = 0.017453292519943278;
 
 // The picture scale: picture units per unit of tan(angle from the axis).
-enum class ScaleStatus { Ok, Negative, NotPositive, AspectWarning };
+enum class ScaleStatus { Ok, Negative, NotPositive, TooLarge, AspectWarning };
 struct ScaleResult {
     ScaleStatus status = ScaleStatus::Ok;
     float scale = 0.0f;        // valid for Ok and AspectWarning
     float aspectRatio = 0.0f;  // half width / half height
-    std::string message;       // Negative, NotPositive: the refusal; AspectWarning: the warning
+    std::string message;       // Negative, NotPositive, TooLarge: the refusal; AspectWarning: the warning
     std::string title;
 };
 // The half-diagonal of the picture is matched to the film frame's (sqrt 468 mm) for 4:3 and 3:2
 // pictures; other ratios warn and match the long side to the film's 36 mm when far from those.
-// A focal length of 0 or not finite is refused (the scale would be 0 and points divide by it).
+// A focal length of 0 or not finite is refused (the scale would be 0 and points divide by it), and
+// one whose scale is beyond the Single range (every point would lie on the axis).
 ScaleResult ScaleCalc(float halfWidth, float halfHeight, double focalLength);
 
 // Inverse sine and cosine with the window's end values outside [-1, 1].
@@ -46,8 +47,10 @@ Direction CameraDirection(const PictureFrame& frame, double x, double y);
 // The angle between two directions, radians.
 double AngularDistance(double e1, double a1, double e2, double a2);
 
-// The anti-solar point from two points marked on a bow of scattering angle thetaDeg. invert selects
-// the other solution (both angles negated). A refusal carries its message; no direction then.
+// The anti-solar point from two points marked on a bow of scattering angle thetaDeg: of the two
+// directions from which both points lie 180 - thetaDeg away, the lower one, or with invert the other
+// one (its mirror across the great circle through the points). Points that no bow of that angle
+// passes through, or that coincide, are refused: the refusal carries its message, no direction.
 struct ArcResult {
     std::optional<Direction> direction;
     std::string message;
@@ -56,8 +59,10 @@ struct ArcResult {
 ArcResult ArcConstruction(const PictureFrame& frame, double x1, double y1, double x2, double y2,
                           double thetaDeg, bool invert);
 
-// The reference direction in "Altitude/Azimuth" mode: camera axis elevation and azimuth (180 facing
-// away from the sun) and the sun's elevation, degrees.
+// The reference direction in "Altitude/Azimuth" mode, exact for a level camera (no roll) whose axis
+// is tilted up by the axis elevation and lies at the axis azimuth from the sun's bearing (180 facing
+// away from the sun), with the sun at its elevation; degrees. The anti-solar point may lie behind the
+// camera (an azimuth beyond 90 degrees).
 Direction AltitudeAzimuthDirection(double axisElevationDeg, double axisAzimuthDeg, double sunElevationDeg);
 
 // The picture point at angular distance rhoRad from the reference direction and bearing bRad

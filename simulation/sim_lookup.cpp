@@ -1,8 +1,10 @@
 // Row, fraction and mixing of the simulation colour table.
 #include "simulation/sim_lookup.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <limits>
 
 namespace tessary::sim {
 
@@ -10,18 +12,22 @@ SimRow RowOf(const SimTableView& table, float angle) {
     SimRow r;
     if (!table.usable() || !std::isfinite(angle)) return r;
     const std::int32_t last = table.rows - 1;
-    const double offset = angle - table.row0Angle;
-    const double whole = std::floor((offset + 0.5 * table.step) / table.step);
-    if (whole < 0) return r;  // below row 0: its colour
-    if (whole > last) {
+    const double steps = (angle - table.row0Angle) / table.step;
+    const double nearest = std::round(steps);
+    // The painter's angle is a Single: closer to a row's angle than its rounding, it is that angle
+    // (a thousandth of a step at most, where the Single is coarser than the step).
+    const double slack = std::min(
+        std::fabs(static_cast<double>(angle)) * std::numeric_limits<float>::epsilon() / table.step, 1e-3);
+    const double below = std::fabs(steps - nearest) <= slack ? nearest : std::floor(steps);
+    if (below < 0) return r;  // below row 0: its colour
+    if (below >= last) {
         r.i = r.j = last;
         return r;
     }
-    r.i = static_cast<std::int32_t>(whole);
-    r.j = r.i + 1 > last ? r.i : r.i + 1;
-    const float below = static_cast<float>(r.i * table.step);
-    const float above = static_cast<float>((r.i + 1) * table.step);
-    r.f = static_cast<float>((offset - below) / (above - below));
+    r.i = static_cast<std::int32_t>(below);
+    r.j = r.i + 1;
+    // Below 1 also where the Single rounds a fraction just under 1 up.
+    r.f = std::clamp(static_cast<float>(steps - below), 0.0f, std::nextafter(1.0f, 0.0f));
     return r;
 }
 

@@ -26,8 +26,10 @@ struct SimTableView {
     }
 };
 
-// The nearest row i to the angle, the row j it interpolates towards and the fraction f in
-// [-0.5, 0.5). i and j always lie within the table; an angle that is not finite gives row 0, f 0.
+// The row i at or below the angle, the row j above it and the fraction f in [0, 1) of the step from
+// i to j, so that the colour lies between the colours computed at the two angles around it; the last
+// row pairs with itself. An angle within the rounding of a Single of a row's angle is that row.
+// i and j always lie within the table; an angle that is not finite gives row 0, f 0.
 struct SimRow {
     std::int32_t i = 0;
     std::int32_t j = 0;

@@ -287,7 +287,7 @@ TEST_F(BehaviourGuardTest, FixedRunsLeaveTheRecordedFilesAndPictures) {
              HalfDegrees(f);
          }},
         // The simulation window's picture after Show simulation joins the shot.
-        {"simulation window", 7892978469277909766ull, 16321856777928667219ull, 7022821094998534289ull, 0,
+        {"simulation window", 7892978469277909766ull, 16321856777928667219ull, 10827136015865379663ull, 0,
          [](Form1& f, auto&, auto&) {
              test::Choose(f.cboWave, "RGB");
              test::Type(f.txtRadius, "250");

@@ -1,6 +1,9 @@
 // The simulation window on the real main window: its lists and defaults, the reference-point states,
 // circles and crosses drawn in invert mode, the background boxes, the painted rectangle, Stop, and a
 // rainbow painted from a Mie run.
+#include <QTest>
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <fstream>
 
@@ -10,6 +13,32 @@
 
 namespace tessary {
 namespace {
+
+using test::Choose;
+using test::Press;
+using test::Type;
+
+// A pinhole camera apart from the program's: the point (x, y) of the 576 x 432 picture looks along
+// (x - 288, 216 - y, 360 f / sqrt 468) (right, up, forward) for the focal length f in mm.
+using Vec = std::array<double, 3>;
+Vec Unit(const Vec& v) {
+    const double n = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    return {v[0] / n, v[1] / n, v[2] / n};
+}
+Vec Ray(double x, double y, double focal) { return Unit({x - 288, 216 - y, 360 * focal / std::sqrt(468.0)}); }
+double Degrees(const Vec& a, const Vec& b) {
+    return std::acos(std::clamp(a[0] * b[0] + a[1] * b[1] + a[2] * b[2], -1.0, 1.0)) * 180 / M_PI;
+}
+// The anti-solar point (elevation -S on the bearing opposite the sun) in the right, up and forward
+// directions of a level camera tilted up by E on the bearing A from the sun's; degrees.
+Vec AntiSolarSeenBy(double E, double A, double S) {
+    const double d = M_PI / 180, cE = std::cos(E * d), sE = std::sin(E * d);
+    const double cA = std::cos(A * d), sA = std::sin(A * d);
+    const Vec p{0, -std::sin(S * d), -std::cos(S * d)};  // bearing b horizontally: (sin b, 0, cos b)
+    const Vec right{cA, 0, -sA}, up{-sE * sA, cE, -sE * cA}, forward{cE * sA, sE, cE * cA};
+    const auto dot = [&](const Vec& v) { return p[0] * v[0] + p[1] * v[1] + p[2] * v[2]; };
+    return {dot(right), dot(up), dot(forward)};
+}
 
 class SimulationTest : public test::Form1Test {
   protected:
@@ -23,6 +52,45 @@ class SimulationTest : public test::Form1Test {
         for (float& c : f.simColourTable.cells) c = level;
     }
     QImage Shot() { return s.Picture1.image().copy(); }
+    // A 500 um drop over 130 - 150 degrees at 0.1 in RGB, sent to the simulation, focal length 14.
+    void RainbowRun() {
+        f.optPoint.setValue(true);
+        Choose(f.cboWave, "RGB");
+        Type(f.txtRadius, "500");
+        Type(f.txtXmin, "130");
+        Type(f.txtXmax, "150");
+        Type(f.cboStep, "0.1");
+        Press(f.cmdNewPlot);
+        Press(f.cmdSimulation);
+        Type(s.cboScale, "14");
+    }
+    // Every third point of the picture whose scattering angle (180 less its angle from the anti-solar
+    // direction) lies between two angles the run computed (thousands of them): the largest difference
+    // of a painted level from the run's two unpolarised colours there mixed linearly.
+    // Half a level more than the rounding may come from the window's Single camera directions, up
+    // to 0.01 degrees from the model's near the picture's middle column.
+    double FromTheRun(const Vec& antiSolar, double focal) {
+        const QImage shot = Shot();
+        const SimColourTable& t = f.simColourTable;
+        const int first = std::max(t.firstWritten, 0), last = t.lastWritten < 0 ? t.rows - 1 : t.lastWritten;
+        double worst = 0;
+        int points = 0;
+        for (int y = 0; y < 432; y += 3)
+            for (int x = 0; x < 576; x += 3) {
+                const double q = (180 - Degrees(Ray(x, y, focal), antiSolar) - t.row0Angle) / t.step;
+                const int low = static_cast<int>(std::floor(q));
+                if (low < first || low >= last) continue;
+                for (int c = 0; c < 3; ++c) {
+                    const double mixed =
+                        t.at(6 + c, low) + (q - low) * (t.at(6 + c, low + 1) - t.at(6 + c, low));
+                    const int level = static_cast<int>((shot.pixel(x, y) >> (16 - 8 * c)) & 0xFF);
+                    worst = std::max(worst, std::fabs(level - std::clamp(mixed, 0.0, 255.0)));
+                }
+                ++points;
+            }
+        EXPECT_GT(points, 3000);
+        return worst;
+    }
     Form1& f;
     Form2& s;
 };
@@ -298,15 +366,7 @@ TEST_F(SimulationTest, RainbowRedOutsideBlue) {
 // a run over 130 - 150 degrees, then 175 typed as the maximum or 100 as the minimum without a run,
 // paints the same points (not the colours of the end rows out to the typed angles).
 TEST_F(SimulationTest, PaintsOnlyTheAnglesTheRunComputed) {
-    f.optPoint.setValue(true);
-    test::Choose(f.cboWave, "RGB");
-    test::Type(f.txtRadius, "500");
-    test::Type(f.txtXmin, "130");
-    test::Type(f.txtXmax, "150");
-    test::Type(f.cboStep, "0.1");
-    test::Press(f.cmdNewPlot);
-    test::Press(f.cmdSimulation);
-    test::Type(s.cboScale, "14");
+    RainbowRun();
     test::Type(s.txtX1, "288");
     test::Type(s.txtY1, "216");
     const auto litPoints = [&] {
@@ -324,6 +384,129 @@ TEST_F(SimulationTest, PaintsOnlyTheAnglesTheRunComputed) {
         EXPECT_EQ(litPoints(), computed) << angle;
     }
     EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+}
+
+// Between two computed angles a point takes their colours mixed linearly: the point at (164, 85),
+// 142.2512 degrees, lies between the colours of 142.2 and 142.3, not beyond them.
+TEST_F(SimulationTest, ColoursBetweenTheTwoComputedAnglesAroundEachPoint) {
+    RainbowRun();
+    Type(s.txtX1, "288");
+    Type(s.txtY1, "216");
+    Press(s.cmdSimPlot);
+    EXPECT_LE(FromTheRun({0, 0, 1}, 14), 1.5);
+}
+
+// The camera's elevation and azimuth and the sun's (26, 162 and 15): the bow where a level camera so
+// pointed sees it, around the anti-solar point at pixel (385.6, 423.8).
+TEST_F(SimulationTest, AltitudeAzimuthPaintsWhereTheCameraSeesTheBow) {
+    RainbowRun();
+    Choose(s.cboPoint, "Altitude/Azimuth");
+    Press(s.cmdSimPlot);
+    EXPECT_LE(FromTheRun(AntiSolarSeenBy(26, 162, 15), 14), 1.5);
+    EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+}
+
+// Two points marked on the 138.2 degree bow around a centre at elevation ec (azimuth 0), at bearings
+// from its upward direction: the painting centres on it, on the lower of the two centres the points
+// allow, or with Invert centre on the other; points that no such bow passes through are refused.
+TEST_F(SimulationTest, ArcCentresOnADirectionFromWhichBothPointsLieOnTheBow) {
+    RainbowRun();
+    Choose(s.cboPoint, "Arc");
+    Type(s.txtSunElevation, "138.2");
+    const double d = M_PI / 180, rho = 41.8 * d;
+    const struct {
+        double ec, bearing1, bearing2;
+        bool invert;
+    } rows[] = {{0, 110, 250, true} /* the lower centre is at -34 degrees */, {15, -60, 60, false}};
+    for (const auto& row : rows) {
+        const Vec c{0, std::sin(row.ec * d), std::cos(row.ec * d)}, up{0, c[2], -c[1]};
+        if (row.invert != s.mnuInvert.checked()) Choose(s, "Advanced > Invert centre");
+        s.picture1_mousedown(2, 0, 0, 0);
+        for (const double bearing : {row.bearing1, row.bearing2}) {
+            const double u = std::sin(rho) * std::cos(bearing * d), r = std::sin(rho) * std::sin(bearing * d);
+            const Vec p{r, std::cos(rho) * c[1] + u * up[1], std::cos(rho) * c[2] + u * up[2]};
+            const double scale = 360 * 14 / std::sqrt(468.0);
+            s.picture1_mousedown(1, 0, 288 + scale * p[0] / p[2], 216 - scale * p[1] / p[2]);
+        }
+        Press(s.cmdSimPlot);
+        EXPECT_LE(FromTheRun(c, 14), 1.5) << row.ec;
+    }
+    s.picture1_mousedown(2, 0, 0, 0);
+    s.picture1_mousedown(1, 0, 10, 216);
+    s.picture1_mousedown(1, 0, 566, 216);
+    const QImage before = Shot();
+    Press(s.cmdSimPlot);
+    EXPECT_EQ(messages.last().prompt,
+              "No bow of scattering angle 138.2 degrees passes through both marked points");
+    EXPECT_EQ(Shot(), before);
+}
+
+// While Show simulation paints, Restore picture and Open picture cannot be chosen and clicks on the
+// picture move nothing; they come back when the painting ends or is stopped.
+TEST_F(SimulationTest, NothingChangesThePictureUnderAPainting) {
+    FlatTable(128);
+    Type(s.txtX1, "288");
+    Type(s.txtY1, "216");
+    const auto offered = [&] {
+        return s.cmdRestorePic.enabled() + s.mnuRestorePicture.enabled() + s.mnuOpenPicture.enabled();
+    };
+    std::vector<int> during;
+    runtime.setPumpHook([&] {
+        if (!s.simPainting) return;
+        during.push_back(offered());
+        for (const auto button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+            QTest::mouseClick(s.Picture1.widget(), button, {}, QPoint(40, 30));
+        if (during.size() == 300) s.cmdStopSim_Click();
+    });
+    for (int painting = 0; painting < 2; ++painting) {
+        Press(s.cmdSimPlot);
+        EXPECT_EQ(offered(), 3);
+    }
+    EXPECT_EQ(during, std::vector<int>(576 + 300, 0));
+    EXPECT_EQ(s.txtX1.text() + "," + s.txtY1.text(), "288,216");
+    EXPECT_EQ(s.refElevation, 0.0f);
+}
+
+// A box refuses what it cannot mean, red with a message naming it, and nothing is painted; in
+// Altitude/Azimuth mode a click leaves the camera's angles in their boxes.
+TEST_F(SimulationTest, BoxesThatMeanNoReferenceAreRefused) {
+    FlatTable(128);
+    const struct {
+        const char* mode;
+        Control& box;
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"Anti-solar point", s.cboScale, "1e38", "Focal length is too large for the picture scale"},
+        {"Anti-solar point", s.cboScale, "3e37", "Focal length is too large for the picture scale"},
+        {"Anti-solar point", s.txtX1, "abc", "x value must be a number"},
+        {"Anti-solar point", s.txtY1, "nan", "y value must be a number"},
+        {"Sun", s.txtX1, "", "x value must be a number"},
+        {"Altitude/Azimuth", s.txtX1, "500", "Elevation must be a number from -90 to 90 degrees"},
+        {"Altitude/Azimuth", s.txtY1, "1e300", "Azimuth must be a number from -360 to 360 degrees"},
+        {"Altitude/Azimuth", s.txtSunElevation, "200",
+         "Elevation of sun must be a number from -90 to 90 degrees"},
+        {"Altitude/Azimuth", s.txtSunElevation, "",
+         "Elevation of sun must be a number from -90 to 90 degrees"},
+    };
+    const QImage before = Shot();
+    for (const auto& c : cases) {
+        Type(s.cboScale, "14");
+        Choose(s.cboPoint, c.mode);
+        if (auto* box = dynamic_cast<TextBox*>(&c.box)) Type(*box, c.text);
+        if (auto* list = dynamic_cast<ComboBox*>(&c.box)) Type(*list, c.text);
+        messages.clear();
+        Press(s.cmdSimPlot);
+        ASSERT_FALSE(messages.shown().empty()) << c.text;
+        EXPECT_EQ(messages.last().prompt, c.message) << c.text;
+        EXPECT_EQ(c.box.backColor(), 0x0000FFu) << c.text;
+        EXPECT_EQ(Shot(), before) << c.text;
+    }
+    Type(s.cboScale, "14");
+    Choose(s.cboPoint, "Altitude/Azimuth");
+    for (const int button : {1, 2}) s.picture1_mousedown(button, 0, 100, 50);
+    s.picture1_mousemove(0, 0, 120, 70);
+    EXPECT_EQ(s.txtX1.text() + "," + s.txtY1.text(), "26,162");
 }
 
 }  // namespace

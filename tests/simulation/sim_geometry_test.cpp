@@ -26,6 +26,7 @@ TEST(ScaleCalc, ScalesWarningsAndRefusals) {
         {640, 480, -5, ScaleStatus::Negative, -1, "Focal length < 0"},
         {640, 480, 0, ScaleStatus::NotPositive, -1, "Focal length must be greater than 0"},
         {640, 480, 1e300, ScaleStatus::NotPositive, -1, "Focal length must be greater than 0"},
+        {640, 480, 3e37, ScaleStatus::TooLarge, -1, "Focal length is too large for the picture scale"},
     };
     for (const ScaleCase& c : cases) {
         const ScaleResult r = ScaleCalc(c.width / 2, c.height / 2, c.focal);
@@ -71,6 +72,19 @@ TEST(Circles, RadiusAtTheCentreIsScaleTimesTan) {
     EXPECT_FALSE(CirclePoint(frame, Direction{}, 1.6, 0).has_value());
 }
 
+// Camera elevation, azimuth and sun elevation: the anti-solar point a level camera so pointed sees.
+TEST(AltitudeAzimuth, ExactForALevelCamera) {
+    const double cases[][5] = {{26, 162, 15, -39.44, 22.74},
+                               {60, 90, 40, -18.75, 126.01},
+                               {20, 180, 15, -35, 0} /* facing away from the sun */,
+                               {0, 150, 15, -15, 30} /* a level axis */};
+    for (const auto& c : cases) {
+        const Direction d = AltitudeAzimuthDirection(c[0], c[1], c[2]);
+        EXPECT_NEAR(d.elevation / kRadPerDegree, c[3], 0.005) << c[0] << " " << c[1];
+        EXPECT_NEAR(d.azimuth / kRadPerDegree, c[4], 0.005) << c[0] << " " << c[1];
+    }
+}
+
 TEST(ArcConstruction, RecoversTheCentreOfTheBow) {
     const PictureFrame frame{288, 216, 232.9741f};
     const Direction centre{static_cast<float>(-20 * kRadPerDegree), static_cast<float>(5 * kRadPerDegree)};
@@ -81,10 +95,18 @@ TEST(ArcConstruction, RecoversTheCentreOfTheBow) {
     ASSERT_TRUE(r.direction) << r.message;
     EXPECT_NEAR(r.direction->elevation / kRadPerDegree, -20, 0.05);
     EXPECT_NEAR(r.direction->azimuth / kRadPerDegree, 5, 0.05);
+    // The other centre from which both points lie 41 degrees away: the mirror across their great circle.
     const ArcResult inverted = ArcConstruction(frame, p1->x, p1->y, p2->x, p2->y, 139, true);
     ASSERT_TRUE(inverted.direction);
-    EXPECT_NEAR(inverted.direction->elevation / kRadPerDegree, 20, 0.05);
-    EXPECT_NEAR(inverted.direction->azimuth / kRadPerDegree, -5, 0.05);
+    EXPECT_NEAR(inverted.direction->elevation / kRadPerDegree, 56.11, 0.05);
+    EXPECT_NEAR(inverted.direction->azimuth / kRadPerDegree, -3.74, 0.05);
+    for (const auto& p : {p1, p2}) {
+        const Direction d = CameraDirection(frame, p->x, p->y);
+        EXPECT_NEAR(AngularDistance(d.elevation, d.azimuth, inverted.direction->elevation,
+                                    inverted.direction->azimuth) /
+                        kRadPerDegree,
+                    41, 0.05);
+    }
 }
 
 TEST(ArcConstruction, RefusesWhatDividesByZero) {

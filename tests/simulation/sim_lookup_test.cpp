@@ -27,8 +27,9 @@ TEST(RowOf, NearestRowAndFraction) {
         float angle;
         std::int32_t i, j;
         float f;
-    } const cases[] = {{130, 0, 1, 0},         {131.25f, 3, 4, -0.5f} /* half a step above row 2 */,
-                       {131.24f, 2, 3, 0.48f}, {135, 10, 10, 0} /* the last row with itself */,
+    } const cases[] = {{130, 0, 1, 0},         {131.25f, 2, 3, 0.5f} /* half a step above row 2 */,
+                       {131.24f, 2, 3, 0.48f}, {130.9f, 1, 2, 0.8f} /* the row below, not the nearest */,
+                       {131.5f, 3, 4, 0},      {135, 10, 10, 0} /* the last row with itself */,
                        {129, 0, 0, 0},         {200, 10, 10, 0}};
     for (const Case& c : cases) {
         const SimRow r = RowOf(t.view, c.angle);
@@ -106,8 +107,8 @@ TEST(ViewOf, LastWrittenRowPairsWithItself) {
     } const cases[] = {
         {131.1f, 28},   // rows 2 and 3 at 0.2
         {132.7f, 60},   // rows 5 and 6 at 0.4
-        {132.75f, 66},  // half a step below the last row: its colour, not 1.5 times it
-        {132.9f, 66},  {133, 66}, {133.2f, 66},
+        {132.75f, 61},  // half a step below the last row: the mean of rows 5 and 6
+        {132.9f, 64},  {133, 66}, {133.2f, 66},
     };
     for (const Case& c : cases) {
         const SimRow r = RowOf(view, c.angle);
