@@ -98,7 +98,7 @@ TextExportSnapshot ExportSnapshotOf(Form1& f, const RunRecord& r) {
     s.colourSumPerp = Columns(f.colourSums.colourSumPerp);
     s.colourSumPara = Columns(f.colourSums.colourSumPara);
     if (s.graphCode == kGraphAngle && s.waveCount == 1) {  // the variant on show, as the graph draws it
-        const AngleVariantScale scale = AngleVariantScaleOf(f, &r, s.graphSubCode);
+        const AngleVariantScale scale = AngleVariantScaleOf(f, &r, s.graphSubCode, true);
         s.variantFactor = scale.factor;
         s.variantDivisor = scale.divisor;
     }
@@ -141,7 +141,7 @@ bool Form1::save_text() {
     if (const ResultsInUse use = ResultsInUseOf(runRecord); !use.any) return Refuse(use.reason);
     TextExportSnapshot s = ExportSnapshotOf(*this);
     if (s.graphCode == kGraphAngle && s.waveCount == 1)
-        if (const std::string refused = AngleVariantScaleOf(*this, &runRecord, s.graphSubCode).refusal;
+        if (const std::string refused = AngleVariantScaleOf(*this, &runRecord, s.graphSubCode, true).refusal;
             !refused.empty())
             return Refuse(refused);
 

@@ -146,11 +146,13 @@ double WaveNumberSqOf(const Form1& f, const RunRecord* run, bool perMetre = true
 // function divides by Qsca times the geometric cross-section in units of x, over 4 pi (a size distribution's by
 // its samples' mean of Qsca x^2). Qsca and x of the results drawn: the run's own while it draws them; on a redraw
 // or an export their record's (an input typed since clears the window's Qsca).
-AngleVariantScale AngleVariantScaleOf(Form1& f, const RunRecord* run, int variant) {
+AngleVariantScale AngleVariantScaleOf(Form1& f, const RunRecord* run, int variant, bool asDrawn) {
     AngleVariantScale scale;
     if (variant == kSubWatts) {
-        const double d = Val(f.dlogIncident_->txtDistance.text());
-        const double E = Val(f.dlogIncident_->txtIncidentPD.text());
+        const bool noted = asDrawn && run && run->wattsDrawnWith;
+        const double d = noted ? (*run->wattsDrawnWith)[0] : Val(f.dlogIncident_->txtDistance.text());
+        const double E = noted ? (*run->wattsDrawnWith)[1] : Val(f.dlogIncident_->txtIncidentPD.text());
+        scale.watts = {d, E};
         scale.outOfRange = "The scattered intensity at a distance of " + CStr(d) + " m is out of range";
         if (!(d > 0)) {
             scale.refusal = "The distance of measurement must be greater than 0 m";
@@ -179,6 +181,7 @@ bool VariantGraph(Form1& f, const RunRecord* run, int variant) {
     if (!ScaledCurves(f.results, f.angleGrid.angleCount, [&scale](double v) { return scale.of(v); }))
         return RefuseGraph(f.codes, scale.outOfRange);
     f.Display(f.results.avgPerp, f.results.avgPara, f.results.avgUnpol);
+    if (variant == kSubWatts) f.runRecord.wattsDrawnWith = scale.watts;  // the run's own, or the one on show
     return true;
 }
 

@@ -10,6 +10,7 @@
 // the sample mean of Qsca x^2, not by the last sample's; the averages stay in the intensity arrays,
 // which Replot and the text export read.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <memory>
@@ -61,6 +62,7 @@ bool DrawAveragedAngleGraph(Form1& f, double meanQx2) {
         const double E = Val(f.dlogIncident_->txtIncidentPD.text());
         if (!(d > 0)) return RefuseAverage(f.codes, "The distance of measurement must be greater than 0 m");
         factor = E / (d * d) / f.calc.waveNumberSq;
+        f.runRecord.wattsDrawnWith = std::array<double, 2>{d, E};
     } else if (f.codes.graphSubCode == kSubPhaseFunction) {
         divisor = f.results.scatNorm;
         if (!(divisor > 0))

@@ -167,12 +167,12 @@ class RunOnShow {
 };
 
 // The run on show as a New plot finds it, with what a New plot replaces on the window besides (the drawing, the
-// Lee stores, the Lee panels' titles and the graph size it sets for them): a run its method or model refuses
+// Lee stores, the Lee panels' titles and the graph size it sets for them, the text export offered): a run its method or model refuses
 // before it finishes a point puts it all back, so that the refusal leaves the graph on show, its record, saves
 // and light source as they were. The Lee stores are kept only of a Lee diagram or map on show.
 class WindowOnShow {
   public:
-    explicit WindowOnShow(Form1& f) : m_run(f), m_drawing(f.drawing()) {
+    explicit WindowOnShow(Form1& f) : m_run(f), m_drawing(f.drawing()), m_textExport(f.mnuSaveText.enabled()) {
         if (f.runRecord.graphCode >= kGraphLee) m_lee = f.leeStores;
         for (std::size_t i = 0; i < kPanels; ++i) m_panels[i] = Panels(f)[i]->visible();
         for (std::size_t i = 0; i < kSizes; ++i) m_sizes[i] = Sizes(f)[i]->checked();
@@ -181,6 +181,7 @@ class WindowOnShow {
         m_run.restore(f);
         if (m_lee) f.leeStores = std::move(*m_lee);
         f.restoreDrawing(m_drawing);
+        f.mnuSaveText.setEnabled(m_textExport);
         for (std::size_t i = 0; i < kPanels; ++i) Panels(f)[i]->setVisible(m_panels[i]);
         for (std::size_t i = 0; i < kSizes; ++i) Sizes(f)[i]->setChecked(m_sizes[i]);
     }
@@ -195,6 +196,7 @@ class WindowOnShow {
     }
     RunOnShow m_run;
     Canvas::Drawing m_drawing;
+    bool m_textExport;  // the text export offered (not for a Lee diagram or map)
     std::optional<LeeColourStores> m_lee;
     std::array<bool, kPanels> m_panels{};
     std::array<bool, kSizes> m_sizes{};

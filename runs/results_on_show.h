@@ -68,9 +68,12 @@ std::string GraphTextOnShow(const RunRecord& r);
 struct AngleVariantScale {
     double factor = 1.0, divisor = 1.0;
     std::string refusal, outOfRange;
+    std::array<double, 2> watts{};  // the distance and incident intensity W/m2 are drawn with
     double of(double v) const { return v * factor / divisor; }
 };
-// The scale of the record's results (a run's own while it draws them: run null) in the variant.
-AngleVariantScale AngleVariantScaleOf(Form1& f, const RunRecord* run, int variant);
+// The scale of the record's results (a run's own while it draws them: run null) in the variant: to draw them
+// now (W/m2 at the incident light the dialog holds), or asDrawn, as the graph on show was drawn (W/m2 at the
+// incident light the record noted when it was drawn).
+AngleVariantScale AngleVariantScaleOf(Form1& f, const RunRecord* run, int variant, bool asDrawn = false);
 
 }  // namespace tessary

@@ -57,6 +57,8 @@ struct RunRecord {
     int graphCode = kNoGraph, graphSubCode = kNoSubCode;
     std::string graphText;
     int variantOnShow = kNoSubCode;
+    // The distance (m) and incident intensity (W/m2) the W/m2 graph on show was last drawn with.
+    std::optional<std::array<double, 2>> wattsDrawnWith;
 
     // Method and its options.
     int calcMethod = kMethodNone;

@@ -134,6 +134,10 @@ TEST_F(GraphOnShowTest, ExportWritesTheVariantOnShow) {
     const std::string watts = saved(phase.mnuSaveText, ".txt");
     EXPECT_NE(watts.find("Graph type: \tWatts/sq. m. v. scattering angle\r\n"), std::string::npos);
     EXPECT_NE(watts.find("\r\n 0 \t .00236390682329795 \t"), std::string::npos);
+    // Chosen again at 10 m under results out of date: nothing is redrawn, and the export stays the graph's.
+    test::Choose(phase.cboGraph, "Intensity v. radius"), test::Type(phase.dlogIncident_->txtDistance, "10");
+    test::Choose(phase.cboGraph, "Watts/sq. m. v. scattering angle");
+    EXPECT_TRUE(saved(phase.mnuSaveText, ".txt") == watts);
 
     Form1& intensity = fresh();
     test::Type(intensity.txtRadius, "100"), test::Press(intensity.cmdNewPlot);
@@ -179,6 +183,12 @@ TEST_F(GraphOnShowTest, RefusalsBeforeOrInsideARunKeepTheRunOnShow) {
          "Number of angles NANG = 18001 is above 9001"},
         {"Intensity v. scattering angle",
          [](Form1& f) { f.optDisp.setValue(true), test::Type(f.txtRadius, "1E+30"); },
+         "Reduce radius or increase wavelength"},
+        {"Lee diagram",
+         [](Form1& f) {
+             test::Choose(f.cboGraph, "Intensity v. scattering angle"), test::Type(f.cboWave, "1");
+             f.optDisp.setValue(true), test::Type(f.txtRadius, "1E+30");
+         },
          "Reduce radius or increase wavelength"}};
     for (const auto& [graph, set, message] : rows) {
         Form1& f = fresh();
@@ -186,10 +196,12 @@ TEST_F(GraphOnShowTest, RefusalsBeforeOrInsideARunKeepTheRunOnShow) {
         const std::string file = saved(f.mnuSave, ".tsy");
         set(f);
         const QImage shown = f.image().copy();
+        const bool textExport = f.mnuSaveText.enabled();  // not of a Lee diagram
         messages.clear(), messages.answer(mb::kYes), test::Press(f.cmdNewPlot);
         ASSERT_FALSE(messages.shown().empty()) << message;
         EXPECT_EQ(messages.last().prompt, message);
         EXPECT_TRUE(saved(f.mnuSave, ".tsy") == file && f.image() == shown) << message;
+        EXPECT_EQ(f.mnuSaveText.enabled(), textExport) << message;
     }
 }
 
