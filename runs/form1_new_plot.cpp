@@ -172,7 +172,8 @@ class RunOnShow {
 // and light source as they were. The Lee stores are kept only of a Lee diagram or map on show.
 class WindowOnShow {
   public:
-    explicit WindowOnShow(Form1& f) : m_run(f), m_drawing(f.drawing()), m_textExport(f.mnuSaveText.enabled()) {
+    explicit WindowOnShow(Form1& f)
+        : m_run(f), m_drawing(f.drawing()), m_textExport(f.mnuSaveText.enabled()) {
         if (f.runRecord.graphCode >= kGraphLee) m_lee = f.leeStores;
         for (std::size_t i = 0; i < kPanels; ++i) m_panels[i] = Panels(f)[i]->visible();
         for (std::size_t i = 0; i < kSizes; ++i) m_sizes[i] = Sizes(f)[i]->checked();
