@@ -687,6 +687,7 @@ MethodInputs Loader::methodInputs(const IndexModels& fileModels) const {
     MethodInputs in = f.WindowMethodInputs();
     in.calcMethod = fileRecord.calcMethod ? fileRecord.calcMethod : f.codes.calcMethod;
     in.graphCode = g.code;
+    in.graphSubCode = g.subCode;
     const double lambda = Val(d.inputs[1]);
     if (d.version > 202) {
         in.real = Val(d.inputs[3]);
@@ -697,7 +698,7 @@ MethodInputs Loader::methodInputs(const IndexModels& fileModels) const {
             in.imag = Val(ImagIndexText(m.relIndexIm));
         }
     }
-    in.radius = Val(d.inputs[2]);
+    in.radius = Val(d.inputs[2]);  // the radius the run took, whatever the size box showed
     in.lambda = lambda;
     if (d.version >= 200) in.rays = rays;
     if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph) in.angle = d.angleText;
@@ -708,15 +709,20 @@ MethodInputs Loader::methodInputs(const IndexModels& fileModels) const {
         in.termsMax = waves.termsMax;
         in.amplitude = waves.amplitude;
     }
+    // A stopped sweep of logarithmic steps: the range it planned, which the boxes show and a run takes.
+    const bool planned = d.stopped && !d.stopped->plannedMax.empty();
     in.xMin = Val(d.inputs[5]);
-    in.xMax = Val(d.inputs[6]);
-    in.step = Val(d.inputs[7]);
+    in.xMax = Val(planned ? d.stopped->plannedMax : d.inputs[6]);
+    in.step = Val(planned ? d.stopped->plannedSteps : d.inputs[7]);
+    in.logSteps = d.xLog;
+    in.leeMax = d.sweepEnd;
+    in.leeSteps = d.sweepSteps;
     in.mapMin = Val(CStrExact(d.sweepStart));
     in.mapMax = Val(CStrExact(d.sweepEnd));
     // The fixed part of an index map as its run read it (files with an Inputs line).
     if (!fileRecord.mapFixedText.empty()) in.mapFixed = Val(fileRecord.mapFixedText);
-    // The indices of its models at each wavelength the run took them at, or its map's rows at their radius (the
-    // window's in files without an Inputs line, which New plot takes).
+    // The indices of its models at each wavelength the run took them at, or its map's rows at their radius
+    // (the window's in files without an Inputs line, which New plot takes), and the sizes its run reached.
     const double mapRadius = Val(fileRecord.angleText.empty() ? in.angle : fileRecord.angleText);
     TakeRunIndices(in, fileModels, ModelIndexWavelengths(bandInputs(fileModels), d.sweepSteps), mapRadius,
                    d.sweepSteps);

@@ -49,6 +49,15 @@ double ValueOf(const Box& box) {
 
 bool IsMap(int graphCode) { return graphCode >= kGraphMapIndex && graphCode <= kGraphMapWavelength; }
 
+// The radius a run takes from the size box by the checked size menu (radius, diameter or size parameter x at
+// the wavelength box's wavelength), read as RadiusFromBox reads it.
+double RunRadius(const Form1& f) {
+    const double value = BoxValue(f.txtRadius.text());
+    if (f.mnuDiameter.checked()) return value / 2;
+    if (f.mnuRadiusX.checked()) return value * BoxValue(f.txtLambda.text()) / kTwoPi;
+    return value;
+}
+
 class InputChecks {
   public:
     InputChecks(Form1& form, double& xFrom, double& xTo, double& yFrom, double& yTo, int& errorFlag)
@@ -111,15 +120,6 @@ class InputChecks {
         flag = 1;
         return Next::Return;
     }
-    // Radius from the size box by the checked size menu (radius, diameter or size parameter x).
-    double radiusFromSizeBox() const {
-        double r = 0.0;
-        if (f.mnuRadius.checked()) r = ValueOf(f.txtRadius);
-        if (f.mnuDiameter.checked()) r = ValueOf(f.txtRadius) / 2;
-        if (f.mnuRadiusX.checked()) r = ValueOf(f.txtRadius) * ValueOf(f.txtLambda) / kTwoPi;
-        return r;
-    }
-
     Form1& f;
     double& xLow;
     double& xHigh;
@@ -318,14 +318,13 @@ Next InputChecks::coloursAndDistribution(bool& distribution) {
 }
 
 // What each method needs of the index and the ray orders. The index is each the run takes: the boxes', its
-// models' at each of its wavelengths, or a map's rows (whose radius is the fixed-angle box). The ray orders
-// are those RaysCheck selects (an absurd typed order is refused with its message); the Debye check keeps the
-// size parameter of the boxes' index.
+// models' at each of its wavelengths, or a map's rows (whose radius is the fixed-angle box), each at the
+// largest size parameter the run reaches with it. The ray orders are those RaysCheck selects (an absurd typed
+// order is refused with its message); the Debye check keeps the size parameter it judged the boxes' index at.
 Next InputChecks::methodParameters() {
     MethodInputs in = methodInputs();
     TakeRunIndices(in, bandInputs().models, modelWavelengths(), ValueOf(f.txtAngle), ValueOf(f.txtF9_step));
-    if (in.calcMethod == kMethodDebye && in.imag >= 0 && !in.rays.empty())
-        f.calc.sizeParam = in.radius * kTwoPi / in.lambda;
+    if (in.calcMethod == kMethodDebye && in.imag >= 0 && !in.rays.empty()) f.calc.sizeParam = in.sizeParam;
     const auto orders = [this](InputRefusal&) -> std::optional<RaySelection> {
         // The check reads the selection; the label and title stay those of the results on show (with the
         // beam and options their run named), which a redraw or a refused run keeps and a run replaces.
@@ -358,7 +357,7 @@ Next InputChecks::methodParameters() {
 // The wavelengths at which the run judged takes its models' index itself; none where it takes the boxes'.
 std::vector<double> InputChecks::modelWavelengths() {
     BandInputs in = bandInputs();
-    in.waveCount = WaveCountForRadius(f.cboWave.text(), radiusFromSizeBox()).value_or(in.waveCount);
+    in.waveCount = WaveCountForRadius(f.cboWave.text(), RunRadius(f)).value_or(in.waveCount);
     if (in.waveCount >= 2 && !in.rgb) {  // the band as the run's wavelength set takes it
         in.bandMinUm = static_cast<float>(Val(f.dlogSpectrumBand_->txtSpectrumMin.text()) / 1000);
         in.bandMaxUm = static_cast<float>(Val(f.dlogSpectrumBand_->txtSpectrumMax.text()) / 1000);
@@ -415,7 +414,7 @@ Next InputChecks::sunAndRayleigh() {
         return Next::Stop;
     }
     if (f.codes.calcMethod == kMethodRayleigh) {
-        const double r = radiusFromSizeBox();
+        const double r = RunRadius(f);
         if (r > 0 && ValueOf(f.txtLambda) / r < 13) {
             msgBox("Rayleigh approximation is valid only when r << wavelength", mb::kOkOnly, "Warning . . .");
         }
@@ -618,14 +617,15 @@ BandInputs Form1::WindowBandInputs() {
     return in;
 }
 
-// The inputs of the method rules as the window holds them: the boxes and lists.
+// The inputs of the method rules as the window holds them: the boxes and lists, and the radius the run takes.
 MethodInputs Form1::WindowMethodInputs() {
     MethodInputs in;
     in.calcMethod = codes.calcMethod;
     in.graphCode = codes.graphCode;
+    in.graphSubCode = codes.graphSubCode;
     in.real = ValueOf(txtRefractReal);
     in.imag = ValueOf(txtRefractImag);
-    in.radius = ValueOf(txtRadius);
+    in.radius = RunRadius(*this);
     in.lambda = ValueOf(txtLambda);
     in.rays = cboRays.text();
     in.angle = txtAngle.text();
@@ -635,6 +635,9 @@ MethodInputs Form1::WindowMethodInputs() {
     in.xMin = ValueOf(txtXmin);
     in.xMax = ValueOf(txtXmax);
     in.step = ValueOf(cboStep);
+    in.logSteps = mnuXStepLog.checked();
+    in.leeMax = ValueOf(txtRmax);
+    in.leeSteps = ValueOf(txtRstep);
     in.mapMin = ValueOf(txtF9_min);
     in.mapMax = ValueOf(txtF9_max);
     in.mapFixed = ValueOf(txtF9_fixed);

@@ -1,7 +1,8 @@
 // The method rules of the input checks; see method_rules.h. The index rules judge every index a run takes, at
-// the size parameter it meets there. Airy theory refuses an index m >= p for a selected order p, over the
-// whole of an index sweep or map before it starts; the surface waves refuse an index <= 1 whatever the order,
-// and judge their typed term range after rounding.
+// the largest size parameter it meets there: the size parameter grows with the radius, so of the sizes a run
+// steps through, the first or the last is the largest. Airy theory refuses an index m >= p for a selected
+// order p, over the whole of an index sweep or map before it starts; the surface waves refuse an index <= 1
+// whatever the order, and judge their typed term range after rounding.
 #include "runs/method_rules.h"
 
 #include <algorithm>
@@ -49,13 +50,12 @@ bool RealIndexMethod(int method) {
     return method == kMethodRayleigh || method == kMethodDiffraction || method == kMethodAiry;
 }
 
-// The index against the method, at every index the run takes: the boxes' (with the radius as typed, also a
-// diameter or size parameter; the wavelength is > 0 by now), or each of its own.
+// The index against the method, at every index the run takes: the boxes' (at the largest size parameter the
+// run reaches with them), or each of its own.
 std::optional<InputRefusal> IndexRule(const MethodInputs& in) {
     const int method = in.calcMethod;
     const std::vector<RunIndex> indices =
-        in.runIndices ? *in.runIndices
-                      : std::vector<RunIndex>{{in.real, in.imag, in.radius * kTwoPi / in.lambda}};
+        in.runIndices ? *in.runIndices : std::vector<RunIndex>{{in.real, in.imag, in.sizeParam}};
     const std::vector<RuleInput> red =
         in.runIndices ? in.runIndexInputs : std::vector{RuleInput::RefractImag};
     const auto any = [&indices](auto holds) { return std::any_of(indices.begin(), indices.end(), holds); };
@@ -150,6 +150,51 @@ std::optional<InputRefusal> AiryBounds(const MethodInputs& in, const RaySelectio
     return std::nullopt;
 }
 
+// The size parameter of radius r (um) at the vacuum wavelength lambda (um) in a medium of real index n, as the
+// runs form it.
+double SizeParameter(double r, double lambda, double n) { return r * kTwoPi / lambda * n; }
+
+// The radii of the first and the last size a run of one radius per step takes: the rows of a Lee diagram (as
+// its sweep forms them from Singles) or of a map over the radius; the one radius of the rows of a map over
+// the index or the wavelength (`mapRadius`); else the radius the run takes. A count the sweep rules refuse
+// gives the range as typed.
+std::pair<double, double> RadiusEnds(const MethodInputs& in, double mapRadius, double mapSteps) {
+    switch (in.graphCode) {
+        case kGraphLee: {
+            const Checked<float> start = CSng(in.radius), end = CSng(in.leeMax), steps = CSng(in.leeSteps);
+            const Checked<std::int16_t> last = CInt(steps.value);
+            if (!start.ok() || !end.ok() || !steps.ok() || !(steps.value > 0) || !last.ok())
+                return {in.radius, in.leeMax};
+            const double ratio = LeeRatio(start.value, end.value, steps.value);
+            return {start.value, static_cast<double>(start.value) * std::pow(ratio, last.value)};
+        }
+        case kGraphMapRadius: {
+            const Checked<std::int16_t> last = CInt(mapSteps);
+            if (!(mapSteps > 0) || !last.ok()) return {in.mapMin, in.mapMax};
+            return {in.mapMin, MapSweepValue(in.mapMin, in.mapMax, last.value, mapSteps)};
+        }
+        case kGraphMapIndex:
+        case kGraphMapImaginary:
+        case kGraphMapWavelength:
+            return {mapRadius, mapRadius};
+        default:
+            return {in.radius, in.radius};
+    }
+}
+
+// The largest size parameter of a sweep over an x variable at the wavelength box's wavelength in a medium of
+// real index n: at its first or its last step as the run makes them (a last linear step past the typed
+// maximum, logarithmic steps), of the radius or the size parameter it sweeps, else of the radius it takes.
+double LargestSweptSize(const MethodInputs& in, double n) {
+    const auto size = [&](double x) {
+        return SweepStepFor(in.graphCode, in.graphSubCode, x, in.lambda, in.radius, n).sizeParam;
+    };
+    const std::optional<SweepPlan> plan =
+        PlanSweep(in.graphCode, in.xMin, in.xMax, in.xMin, in.xMax, in.step, in.logSteps);
+    if (!plan) return std::max(size(in.xMin), size(in.xMax));  // refused by the sweep rules
+    return std::max(size(plan->x(plan->firstPoint)), size(plan->x(plan->lastPoint)));
+}
+
 }  // namespace
 
 std::optional<InputRefusal> MethodParameterRule(const MethodInputs& in, const RayOrdersOf& orders) {
@@ -186,11 +231,21 @@ void TakeRunIndices(MethodInputs& in, const IndexModels& models, const std::vect
                     double mapRadius, double mapSteps) {
     if (!RealIndexMethod(in.calcMethod) && in.calcMethod != kMethodDebye) return;
     const int code = in.graphCode;
+    // The largest size parameter at a wavelength in a medium of real index n.
+    const auto [firstRadius, lastRadius] = RadiusEnds(in, mapRadius, mapSteps);
+    const auto largest = [first = firstRadius, last = lastRadius](double lambda, double n) {
+        return std::max(SizeParameter(first, lambda, n), SizeParameter(last, lambda, n));
+    };
+    // A run at the wavelength box's wavelength places the sphere in its medium's model there (a medium the
+    // model gives none for there refuses the run by itself).
+    const double mediumRe = MediumIndexAt(models, in.lambda).value_or(Complex{1.0, 0.0}).re;
+    in.sizeParam = code >= kFirstSweepGraph && code <= kLastSweepGraph ? LargestSweptSize(in, mediumRe)
+                                                                       : largest(in.lambda, mediumRe);
     if (code == kGraphMapIndex || code == kGraphMapImaginary) {
         // Each row's index at the one wavelength: the swept part and the fixed one.
         const Checked<std::int16_t> last = CInt(mapSteps);
         if (!(mapSteps > 0) || !last.ok()) return;  // the map rules refuse such a count
-        const double x = in.lambda > 0 ? mapRadius * kTwoPi / in.lambda : 0.0;
+        const double x = in.lambda > 0 ? in.sizeParam : 0.0;
         std::vector<RunIndex> rows;
         for (int k = 0; k <= last.value; ++k) {
             const double v = MapSweepValue(in.mapMin, in.mapMax, k, mapSteps);
@@ -203,11 +258,10 @@ void TakeRunIndices(MethodInputs& in, const IndexModels& models, const std::vect
         return;
     }
     if (wavelengths.empty()) return;
-    const double radius = code == kGraphMapWavelength ? mapRadius : in.radius;
     std::vector<RunIndex> indices;
     for (const double lambda : wavelengths) {
         const RefrelResult m = refrel(models, lambda);
-        if (m.ok()) indices.push_back({m.relIndexRe, m.relIndexIm, radius * kTwoPi / lambda});
+        if (m.ok()) indices.push_back({m.relIndexRe, m.relIndexIm, largest(lambda, m.mediumRe)});
     }
     in.runIndices = std::move(indices);
 }

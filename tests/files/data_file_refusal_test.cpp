@@ -357,6 +357,21 @@ TEST_F(DataFileRefusalTest, BandsMethodsAndScalesTheInputChecksRefuseAreRefusedB
         f.txtF9_max.setText("600"), f.txtF9_step.setText("2"), f.txtXmin.setText("130"),
             f.txtXmax.setText("140");
     };
+    const auto debyeAt = [debye](const char* k, Set set) -> Set {
+        return [=](Form1& f) { set(f), debye(f), f.txtRefractImag.setText(k); };
+    };
+    const Set inWater = [](Form1& f) {
+        test::Choose(f, "Advanced > Refractive index > Surrounding medium > Water > Segelstein");
+        f.txtRadius.setText("20.69");
+    };
+    const Set radiusTo20 = [](Form1& f) {
+        f.cboGraph.setText("Intensity v. radius"), f.txtXmin.setText("1"), f.txtXmax.setText("20");
+        f.cboStep.setText("2");
+    };
+    const Set leeOne = [](Form1& f) { f.cboGraph.setText("Lee diagram"), f.cboWave.setText("1"); };
+    const std::string suppressed =
+        "Debye rays for p > 0 are suppressed by high absorption in the sphere due to the large imaginary value of "
+        "the refractive index";
     const std::string iapwsAxis =
         "IAPWS values are valid only for the 150 - 2000 nm band.  Use Segelstein's data "
         "(Menu: Advanced -> Refractive index -> Sphere -> Water)";
@@ -388,12 +403,12 @@ TEST_F(DataFileRefusalTest, BandsMethodsAndScalesTheInputChecksRefuseAreRefusedB
          [](DataFile& d) { d.inputs[4] = "0.1"; },
          imag,
          kComplexIndexNotValid},
-        {debye,
-         {},
-         [](DataFile& d) { d.inputs[4] = "2"; },
-         imag,
-         "Debye rays for p > 0 are suppressed by high absorption in the sphere due to the large imaginary value "
-         "of the refractive index"},
+        {debye, {}, [](DataFile& d) { d.inputs[4] = "2"; }, imag, suppressed},
+        // The Debye series at the largest size parameter its run reached: in its medium, at a sweep's last step,
+        // a Lee diagram's last row.
+        {debyeAt("0.3", inWater), {}, [](DataFile& d) { d.inputs[4] = "0.4"; }, imag, suppressed},
+        {debyeAt("0.3", radiusTo20), {}, [](DataFile& d) { d.inputs[4] = "0.6"; }, imag, suppressed},
+        {debyeAt("0.4", leeOne), {}, [](DataFile& d) { d.sweepEnd = 30; }, imag, suppressed},
         {airy, {}, [](DataFile& d) { d.inputs[3] = "2.5"; }, real, "Airy theory is valid only for 1 < m < p"},
         // A real-index map's fixed imaginary part as its run read it, from the Inputs line: its rows take it in
         // place of the boxes' (each row of a map over the imaginary index is complex, refused before a save).

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -289,6 +290,59 @@ TEST_F(IndexUsedTest, MethodChecksJudgeTheIndicesTheRunTakes) {
             EXPECT_EQ(messages.last().prompt, prompt);
         }
         for (TextBox Form1::*box : red) EXPECT_EQ((f.*box).backColor(), 255u) << prompt;
+    }
+}
+
+// The Debye series (p = 2) on a fresh window, New plot: Im m x above 100 is refused at the largest x the run
+// reaches: of the radius a size parameter or diameter stands for, in the medium, at the last step of a sweep
+// (past the typed maximum, or logarithmic), the last row of a Lee diagram or a map; not at a box it never reads.
+TEST_F(IndexUsedTest, TheDebyeCheckJudgesTheLargestSizeTheRunReaches) {
+    using Boxes = std::vector<std::pair<TextBox Form1::*, const char*>>;
+    const auto menu = [](const char* path) -> Act {
+        return [=](Form1& f) { Choose(f, std::string("Advanced > ") + path); };
+    };
+    const auto on = [](const char* graph, Boxes boxes, const char* step = nullptr) -> Act {
+        return [=](Form1& f) {
+            if (graph) Choose(f.cboGraph, graph);
+            for (const auto& [box, text] : boxes) Type(f.*box, text);
+            if (step) Type(f.cboStep, step);
+        };
+    };
+    const auto radius = [](const char* text) { return Boxes{{&Form1::txtRadius, text}}; };
+    const Boxes to26 = {{&Form1::txtXmin, "1"}, {&Form1::txtXmax, "26.2"}};  // 2 pi 26.2 / 0.65 = 253
+    const std::tuple<std::vector<Act>, const char*, bool> cases[] = {
+        // acts, Im m typed, refused
+        {{menu("Radius or diameter > Size parameter x"), on(nullptr, radius("200"))}, "0.4", false},
+        {{menu("Radius or diameter > Diameter"), on(nullptr, radius("41.38"))}, "0.4", false},
+        {{menu("Refractive index > Surrounding medium > Water > Segelstein"), on(nullptr, radius("20.69"))},
+         "0.4",
+         true},
+        {{on(nullptr, radius("30")), on("Intensity v. radius", {{&Form1::txtXmax, "10"}}, "0.1")},
+         "0.4",
+         false},
+        {{on("Intensity v. radius", to26, "2")}, "0.39", true},  // last step 27
+        {{on("Intensity v. radius", to26), menu("Logarithmic steps")}, "0.4", true},
+        {{on("Intensity v. size parameter x", {{&Form1::txtXmin, "10"}, {&Form1::txtXmax, "300"}}, "10")},
+         "0.4",
+         true},
+        {{menu("Refractive index > Sphere > Copper"), on("Lee diagram", radius("1")),
+          on(nullptr, {{&Form1::txtRmax, "4"}})},
+         nullptr,
+         true},
+        {{on("Map: angle v. radius", {{&Form1::txtF9_max, "30"}})}, "0.4", true},
+    };
+    for (std::size_t n = 0; n < std::size(cases); ++n) {
+        const auto& [acts, k, refused] = cases[n];
+        Form1& f = started();
+        for (const Act& act : acts) act(f);
+        Choose(f.cboType, "Debye"), Type(f.cboRays, "2");
+        if (k) Type(f.txtRefractImag, k);
+        messages.clear(), Press(f.cmdNewPlot);
+        EXPECT_EQ(f.newPlotEnd, refused ? NewPlotEnd::Refused : NewPlotEnd::Computed) << "case " << n;
+        EXPECT_EQ(messages.shown().size(), refused ? 1u : 0u) << "case " << n;
+        if (!refused || messages.shown().empty()) continue;
+        EXPECT_EQ(messages.last().title, "Debye series");
+        EXPECT_EQ(f.txtRefractImag.backColor(), 255u);
     }
 }
 
