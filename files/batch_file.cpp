@@ -54,6 +54,43 @@ double SteppedRuns(float from, float to, float by) {
     return std::floor((static_cast<double>(to) - from) / by + 0.001) + 1;
 }
 
+// The "step" line whose keyword is `item`: a SteppedRun command with its run count (its runs start at
+// the next "run"), or an Invalid command saying why the line cannot be stepped.
+BatchCommand ParseStep(TextFileReader& reader, const Item<std::string>& item) {
+    const Item<std::string> name = reader.ReadText();
+    if (!name.ok()) return Invalid("step has no parameter", ItemRefusal(name, "the stepped parameter"));
+    const std::string stepped = "step " + BatchEcho(name.value);
+    // Only these boxes can be stepped; any other name would make the same run again and again.
+    if (!OneOf(kSteppedNames, name.value))
+        return Invalid(stepped + " is not a valid parameter",
+                       {name.line, "only RIreal, RIimag, wavelength and radius can be stepped"});
+    constexpr std::array<const char*, 3> kParts = {"start", "end", "step"};
+    std::array<float, 3> v{};
+    int byLine = name.line;
+    for (std::size_t i = 0; i < v.size(); ++i) {
+        const Item<float> n = reader.ReadSingle();
+        if (!n.ok())
+            return Invalid(stepped + " has no " + kParts[i], ItemRefusal(n, std::string("its ") + kParts[i]));
+        v[i] = n.value;
+        byLine = n.line;
+    }
+    BatchCommand c;
+    c.action = BatchAction::SteppedRun;
+    c.stepName = name.value;
+    c.stepFrom = v[0];
+    c.stepTo = v[1];
+    c.stepBy = v[2];
+    c.runs = BatchSteppedRunCount(v[0], v[1], v[2]);
+    if (c.runs >= 1) return c;
+    if (v[2] == 0.0f) return Invalid(stepped + " has a step of 0", {byLine, "the runs would never end"});
+    const double runs = SteppedRuns(v[0], v[1], v[2]);
+    if (runs > kBatchMaxSteppedRuns)
+        return Invalid(stepped + " makes " + CStr(runs) + " runs",
+                       {item.line, "at most " + CStr(kBatchMaxSteppedRuns) + " stepped runs"});
+    return Invalid(stepped + " makes no run",
+                   {item.line, "from " + CStr(v[0]) + " to " + CStr(v[1]) + " by " + CStr(v[2])});
+}
+
 }  // namespace
 
 std::string BatchEcho(const std::string& item) {
@@ -92,16 +129,24 @@ BatchProgram ParseBatch(TextFileReader& reader) {
     if (!program.headerOk) return program;
     std::vector<BatchCommand>& out = program.commands;
     std::optional<BatchCommand> pendingStep;  // "step" read; its runs start at the next "run"
+    int pendingLine = 0;
+    // The batch ends (the file's end or "stop") with a step whose runs never came: refused at its line.
+    const auto end = [&] {
+        if (pendingStep)
+            out.push_back(Invalid("step " + BatchEcho(pendingStep->stepName) + " has no run",
+                                  {pendingLine, "a step line must be followed by run"}));
+        return program;
+    };
     for (;;) {
         const Item<std::string> item = reader.ReadText();
-        if (item.status == FileStatus::EndOfFile) return program;
+        if (item.status == FileStatus::EndOfFile) return end();
         if (!item.ok()) {
             out.push_back(Invalid(BatchEcho(item.text) + " is not a valid parameter", ItemRefusal(item, "")));
             return program;
         }
         const std::string& word = item.value;
         if (word.empty()) continue;
-        if (word == "stop") return program;
+        if (word == "stop") return end();
         BatchCommand c;
         if (OneOf(kMethods, word) || word == "Decsartes") {
             c.action = BatchAction::Method;
@@ -117,7 +162,6 @@ BatchProgram ParseBatch(TextFileReader& reader) {
         }
         if (word == "run") {
             if (pendingStep) {
-                pendingStep->action = BatchAction::SteppedRun;
                 out.push_back(std::move(*pendingStep));
                 return program;
             }
@@ -141,54 +185,16 @@ BatchProgram ParseBatch(TextFileReader& reader) {
             continue;
         }
         if (word == "step") {
-            const Item<std::string> name = reader.ReadText();
-            if (!name.ok()) {
-                out.push_back(Invalid("step has no parameter", ItemRefusal(name, "the stepped parameter")));
+            BatchCommand step = ParseStep(reader, item);
+            if (step.action == BatchAction::SteppedRun && pendingStep)  // it would replace the first
+                step = Invalid("step " + BatchEcho(step.stepName) + " follows a step without its run",
+                               {item.line, "a step line must be followed by run before the next step"});
+            if (step.action == BatchAction::Invalid) {
+                out.push_back(std::move(step));
                 return program;
             }
-            const std::string stepped = "step " + BatchEcho(name.value);
-            // Only these boxes can be stepped; any other name would make the same run again and again.
-            if (!OneOf(kSteppedNames, name.value)) {
-                out.push_back(
-                    Invalid(stepped + " is not a valid parameter",
-                            {name.line, "only RIreal, RIimag, wavelength and radius can be stepped"}));
-                return program;
-            }
-            constexpr std::array<const char*, 3> kParts = {"start", "end", "step"};
-            std::array<float, 3> v{};
-            int byLine = name.line;
-            for (std::size_t i = 0; i < v.size(); ++i) {
-                const Item<float> n = reader.ReadSingle();
-                if (!n.ok()) {
-                    out.push_back(Invalid(stepped + " has no " + kParts[i],
-                                          ItemRefusal(n, std::string("its ") + kParts[i])));
-                    return program;
-                }
-                v[i] = n.value;
-                byLine = n.line;
-            }
-            c.stepName = name.value;
-            c.stepFrom = v[0];
-            c.stepTo = v[1];
-            c.stepBy = v[2];
-            c.runs = BatchSteppedRunCount(v[0], v[1], v[2]);
-            if (c.runs < 1) {
-                if (v[2] == 0.0f) {
-                    out.push_back(
-                        Invalid(stepped + " has a step of 0", {byLine, "the runs would never end"}));
-                    return program;
-                }
-                const double runs = SteppedRuns(v[0], v[1], v[2]);
-                const std::string range = "from " + CStr(v[0]) + " to " + CStr(v[1]) + " by " + CStr(v[2]);
-                if (runs > kBatchMaxSteppedRuns)
-                    out.push_back(
-                        Invalid(stepped + " makes " + CStr(runs) + " runs",
-                                {item.line, "at most " + CStr(kBatchMaxSteppedRuns) + " stepped runs"}));
-                else
-                    out.push_back(Invalid(stepped + " makes no run", {item.line, range}));
-                return program;
-            }
-            pendingStep = std::move(c);
+            pendingStep = std::move(step);
+            pendingLine = item.line;
             continue;
         }
         out.push_back(Invalid(BatchEcho(word) + " is not a valid parameter", {item.line, "no such keyword"}));

@@ -1,7 +1,8 @@
 // Batch files (.min): the header "Tessary 3403 batch file", then keywords, value keywords followed
 // by their number, and "run" / "step". The whole file is turned into a list of commands before any
 // of them is carried out; the list ends at "stop", at a stepped "run", at the end of the file, or at
-// the first invalid item (kept last as an Invalid command, so the runs before it still happen).
+// the first invalid item (kept last as an Invalid command, so the runs before it still happen). A
+// "step" must be followed by its "run" before another "step", "stop" or the end of the file.
 #pragma once
 
 #include <cstdint>

@@ -93,9 +93,10 @@ SpectrumFileResult DecodeSpectrumFile(TextFileReader& r) {
         if (loopN == count && (!single.ok() || single.value != t.wlMax))
             return Refused(std::string(kSpectrumFileError) + ": maximum wavelength incorrect",
                            {w.line, BatchEcho(w.text) + " is not the maximum " + CStr(t.wlMax)});
-        // Weights that are all 0 weight nothing: every colour would be black.
-        if (loopN == count &&
-            std::all_of(t.value.begin() + 1, t.value.end(), [](double x) { return x == 0.0; }))
+        // Weights that are all 0 weight nothing: every colour would be black. The weights of a run are
+        // Singles, so a value too small for one (1E-50) weighs as 0.
+        if (loopN == count && std::all_of(t.value.begin() + 1, t.value.end(),
+                                          [](double x) { return static_cast<float>(x) == 0.0f; }))
             return Refused(kSpectrumFileError, {v.line, "spectral values must not all be 0"});
     }
     return {std::move(t), {}};

@@ -2,7 +2,7 @@
 // and maximum wavelength (nm) and the step (or, for a non-uniform file, the row count), two more
 // items, then rows of wavelength (nm) and spectral value. The whole file is checked before a table
 // is returned; the rows of a non-uniform file must list increasing wavelengths, and the values lie
-// from 0 to 1E+30, not all of them 0.
+// from 0 to 1E+30, not all of them 0 as Singles.
 #pragma once
 
 #include <optional>

@@ -156,6 +156,10 @@ class Form2 : public Form {
     void PaintSteps();
     bool ReferenceDirection(bool& markReference);
     std::optional<double> ReferenceBox(TextBox& box, const std::string& name, double limit);
+    // The number a box of this window holds, read as the main window's boxes read one (a decimal comma
+    // is the point), blanks before or after it ignored; a number beyond the Double range is the
+    // infinity of its sign. None for text that is no number ("14abc", "nan", "").
+    static std::optional<double> BoxNumber(const std::string& text);
     void ToggleQuadrant(int& flag, CommandButton& button);
     // Left of the picture column and top of the row below the picture, as designed for 576 x 432.
     std::vector<std::pair<Control*, double>> m_rightColumn;

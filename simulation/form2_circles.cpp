@@ -12,7 +12,8 @@
 namespace tessary {
 
 void Form2::ScaleCalc() {
-    const double typed = Val(cboScale.text());
+    // Text that is no number goes on as NaN, which the scale refuses.
+    const double typed = BoxNumber(cboScale.text()).value_or(std::numeric_limits<double>::quiet_NaN());
     focalLength = static_cast<float>(typed);
     const sim::ScaleResult r = sim::ScaleCalc(picHalfWidth, picHalfHeight, typed);
     aspectRatio = r.aspectRatio;
@@ -48,12 +49,17 @@ void Form2::CircleSteps() {
     txtY1.setBackColor(kYellow);
     geometryRefused = 0;
     const bool drawing = cmdCircle.caption() == "Circles ON";
-    float step = drawing ? static_cast<float>(Val(cboRStep.text())) : circleStep;
+    const std::optional<double> typedStep = BoxNumber(cboRStep.text());
+    const float step = !drawing ? circleStep : typedStep ? static_cast<float>(*typedStep) : 0.0f;
     picHalfWidth = static_cast<float>(Picture1.scaleWidth() / 2);
     picHalfHeight = static_cast<float>(Picture1.scaleHeight() / 2);
-    refPointX = static_cast<float>(Val(txtX1.text()));
-    refPointY = static_cast<float>(Val(txtY1.text()));
-    bool markReference = true;
+    // In "Arc" mode the boxes hold the last mouse position, marked as the other modes mark theirs.
+    const std::optional<double> x = BoxNumber(txtX1.text()), y = BoxNumber(txtY1.text());
+    bool markReference = x && y;
+    if (markReference) {
+        refPointX = static_cast<float>(*x);
+        refPointY = static_cast<float>(*y);
+    }
     ScaleCalc();
     if (simInputError == 1) return;
     if (!ReferenceDirection(markReference)) {
@@ -62,9 +68,13 @@ void Form2::CircleSteps() {
     }
     if (geometryOnly == 1) return;
     if (!(step >= 0.01f) || !std::isfinite(step)) {
-        msgBox("Step between circles must be at least 0.01 degrees", mb::kOkOnly, std::string("Input error"));
+        cboRStep.setBackColor(kRed);
+        msgBox(drawing && !typedStep ? "Step between circles must be a number"
+                                     : "Step between circles must be at least 0.01 degrees",
+               mb::kOkOnly, std::string("Input error"));
         return;
     }
+    cboRStep.setBackColor(kWhite);
     if (drawing) circleStep = step;
     {
         Picture1.setDrawMode(draw::kInvert);
@@ -86,15 +96,26 @@ void Form2::CircleSteps() {
     }
 }
 
+std::optional<double> Form2::BoxNumber(const std::string& text) {
+    const std::size_t last = text.find_last_not_of(' ');
+    const std::string_view typed(text.data(), last == std::string::npos ? 0 : last + 1);
+    const std::optional<ValResult> r = ParseTypedNumber(typed);
+    if (!r) return std::nullopt;
+    if (r->status == NumberStatus::Ok) return r->value;
+    const bool negative = typed[typed.find_first_not_of(' ')] == '-';
+    return negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+}
+
 // The number a box of the reference point holds, from -limit to limit; a box that holds none is red
-// and refused with a message naming it.
+// and refused with a message naming it: for an angle, or a number beyond the range, with the range.
 std::optional<double> Form2::ReferenceBox(TextBox& box, const std::string& name, double limit) {
-    const std::optional<double> v = TypedNumber(box.text());
+    const std::optional<double> v = BoxNumber(box.text());
     if (v && std::fabs(*v) <= limit) return v;
     box.setBackColor(kRed);
-    const std::string range = limit < std::numeric_limits<float>::max()
-                                  ? " from " + CStr(-limit) + " to " + CStr(limit) + " degrees"
-                                  : "";
+    const bool angle = limit < std::numeric_limits<float>::max();
+    const std::string range = angle || v ? " from " + CStr(static_cast<float>(-limit)) + " to " +
+                                               CStr(static_cast<float>(limit)) + (angle ? " degrees" : "")
+                                         : "";
     msgBox(name + " must be a number" + range, mb::kOkOnly, std::string("Input error"));
     return std::nullopt;
 }
@@ -130,15 +151,19 @@ bool Form2::ReferenceDirection(bool& markReference) {
         if (at) refPointX = at->x, refPointY = at->y;
     }
     if (mode == "Arc") {
-        // Two marked points are needed; a refusal keeps the previous direction.
+        // Two marked points and the bow's scattering angle are needed; a refusal keeps the previous
+        // direction, and the angle's box is red while the angle it holds is refused.
         sim::ArcResult arc;
-        if (arcMarkState != 3) {
+        arc.title = "Input error";
+        const std::optional<double> theta = BoxNumber(txtSunElevation.text());
+        if (arcMarkState != 3)
             arc.message = "Mark two different points on the arc";
-            arc.title = "Input error";
-        } else {
-            arc = sim::ArcConstruction(frame(), arcX1, arcY1, arcX2, arcY2, Val(txtSunElevation.text()),
-                                       mnuInvert.checked());
-        }
+        else if (!theta)
+            arc.message = "Scattering angle must be a number";
+        else
+            arc = sim::ArcConstruction(frame(), arcX1, arcY1, arcX2, arcY2, *theta, mnuInvert.checked());
+        const bool angleRefused = arcMarkState == 3 && !(theta && *theta > 0 && *theta < 180);
+        txtSunElevation.setBackColor(angleRefused ? kRed : kWhite);
         if (!arc.direction) {
             msgBox(arc.message, mb::kOkOnly, arc.title);
             return false;

@@ -27,14 +27,21 @@ void Form2::cmdQuadNW_Click() { ToggleQuadrant(quadNW, cmdQuadNW); }
 void Form2::cmdQuadSE_Click() { ToggleQuadrant(quadSE, cmdQuadSE); }
 void Form2::cmdQuadSW_Click() { ToggleQuadrant(quadSW, cmdQuadSW); }
 
+// Each box's whole number is written back ("12,7" becomes "12"); text that is no number is kept and,
+// like a number outside 0 - 255, refused with the box red during the message.
 void Form2::ErrorRGB() {
-    for (TextBox* box : {&txtBackRed, &txtBackGreen, &txtBackBlue}) {
-        const double v = Int(Val(box->text()));
-        box->setText(CStr(v));
-        if (v < 0 || v > 255) {
+    const std::pair<TextBox*, const char*> boxes[] = {
+        {&txtBackRed, "red"}, {&txtBackGreen, "green"}, {&txtBackBlue, "blue"}};
+    for (const auto& [box, name] : boxes) {
+        const std::optional<double> typed = BoxNumber(box->text());
+        const double v = typed ? Int(*typed) : 0;
+        if (typed && std::isfinite(v)) box->setText(CStr(v));
+        if (!typed || v < 0 || v > 255) {
             simInputError = 1;
             box->setBackColor(kRed);
-            msgBox("Values must be in the range 0 - 255", mb::kOkOnly, std::string("Input error"));
+            msgBox(typed ? std::string("Values must be in the range 0 - 255")
+                         : "Background " + std::string(name) + " must be a number from 0 to 255",
+                   mb::kOkOnly, std::string("Input error"));
             box->setBackColor(kWhite);
         }
     }
@@ -91,8 +98,10 @@ void Form2::PaintSteps() {
     if (simInputError == 1) return;
     {
         Form1& f1 = form1();
-        const double bgR = Int(Val(txtBackRed.text())), bgG = Int(Val(txtBackGreen.text())),
-                     bgB = Int(Val(txtBackBlue.text()));
+        // As ErrorRGB took them: whole numbers from 0 to 255.
+        const auto background = [](const TextBox& box) { return Int(BoxNumber(box.text()).value_or(0)); };
+        const double bgR = background(txtBackRed), bgG = background(txtBackGreen),
+                     bgB = background(txtBackBlue);
         const double kR = (255 - bgR) / 255, kG = (255 - bgG) / 255, kB = (255 - bgB) / 255;
 
         if (quadNE != 1 && quadNW != 1 && quadSE != 1 && quadSW != 1) {

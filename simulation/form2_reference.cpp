@@ -124,7 +124,8 @@ void Form2::cboView_Change() {
 
 void Form2::cboScale_Change() {
     geometryOnly = 1;
-    if (Val(cboScale.text()) > 0) cmdCircle_Click();
+    if (const std::optional<double> focal = BoxNumber(cboScale.text()); focal && *focal > 0)
+        cmdCircle_Click();
     geometryOnly = 0;
 }
 

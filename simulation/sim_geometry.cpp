@@ -37,19 +37,25 @@ bool Recognised(float ratio) {
 
 ScaleResult ScaleCalc(float halfWidth, float halfHeight, double focalLength) {
     ScaleResult r;
-    const float focal = Single(focalLength);
-    if (focal < 0) {
+    r.title = "Input error";
+    if (std::isnan(focalLength)) {
+        r.status = ScaleStatus::NotANumber;
+        r.message = "Focal length must be a number";
+        return r;
+    }
+    if (focalLength < 0) {
         r.status = ScaleStatus::Negative;
         r.message = "Focal length < 0";
-        r.title = "Input error";
         return r;
     }
-    if (!(focal > 0) || !std::isfinite(focal)) {
+    if (!(focalLength > 0)) {
         r.status = ScaleStatus::NotPositive;
         r.message = "Focal length must be greater than 0";
-        r.title = "Input error";
         return r;
     }
+    r.title.clear();
+    // Beyond the Single range the focal length is infinite, below it 0: the scale check refuses both.
+    const float focal = Single(focalLength);
     if (!(halfWidth > 0) || !(halfHeight > 0)) {
         r.status = ScaleStatus::NotPositive;
         r.message = "The picture has no size";
@@ -73,10 +79,12 @@ ScaleResult ScaleCalc(float halfWidth, float halfHeight, double focalLength) {
         else
             r.scale = Single(diagonal);
     }
-    if (!std::isfinite(r.scale)) {
-        r.status = ScaleStatus::TooLarge;
+    if (!std::isfinite(r.scale) || !(r.scale > 0)) {
+        const bool large = !std::isfinite(r.scale);
+        r.status = large ? ScaleStatus::TooLarge : ScaleStatus::TooSmall;
         r.scale = 0;
-        r.message = "Focal length is too large for the picture scale";
+        r.message =
+            std::string("Focal length is too ") + (large ? "large" : "small") + " for the picture scale";
         r.title = "Input error";
     }
     return r;
@@ -100,18 +108,15 @@ double ArcCos(double x) {
 }
 
 Direction CameraDirection(const PictureFrame& frame, double x, double y) {
+    // The point looks along (dx, up, scale): right, up and along the axis. Both angles come from
+    // arctangents of that ray in double, so neither depends on the other's Single: an inverse cosine
+    // of cos(angle from the axis) / cos(elevation) would lose the azimuth near the middle column.
     const double dx = x - frame.halfWidth;
-    const double dy = y - frame.halfHeight;
-    double bearing;
-    if (y == frame.halfHeight)
-        bearing = dx > 0 ? kPi / 2 : (dx < 0 ? -kPi / 2 : 0.0);
-    else
-        bearing = std::atan(dx / (frame.halfHeight - y)) + (y > frame.halfHeight ? kPi : 0.0);
-    const double d0 = std::atan(std::sqrt(dy * dy + dx * dx) / frame.scale);
+    const double up = frame.halfHeight - y;
+    const double forward = frame.scale;
     Direction d;
-    d.elevation = Single(ArcSin(std::sin(d0) * std::cos(bearing)));
-    const double a = ArcCos(std::cos(d0) / std::cos(static_cast<double>(d.elevation)));
-    d.azimuth = Single(x < frame.halfWidth ? -a : a);
+    d.elevation = Single(std::atan2(up, std::hypot(dx, forward)));
+    d.azimuth = Single(std::atan2(dx, forward));
     return d;
 }
 
@@ -220,11 +225,13 @@ PaintRect PaintRectangle(bool aroundPoint, const Quadrants& q, double px, double
             r.x1 = cx;
         }
     }
-    // The inclusive end at the width or height is one past the last pixel.
-    r.x0 = std::max(r.x0, 0.0);
-    r.y0 = std::max(r.y0, 0.0);
-    r.x1 = std::min(r.x1, width - 1);
-    r.y1 = std::min(r.y1, height - 1);
+    // The inclusive end at the width or height is one past the last pixel. Pixel k lies at position k:
+    // the rectangle holds the whole pixels within it, each computed where it is drawn (around a point
+    // at 100.5 the columns 101, 102, ..., not 100.5, 101.5, ... drawn half a pixel to their right).
+    r.x0 = std::ceil(std::max(r.x0, 0.0));
+    r.y0 = std::ceil(std::max(r.y0, 0.0));
+    r.x1 = std::floor(std::min(r.x1, width - 1));
+    r.y1 = std::floor(std::min(r.y1, height - 1));
     if (!std::isfinite(r.x0) || !std::isfinite(r.x1) || !std::isfinite(r.y0) || !std::isfinite(r.y1))
         return PaintRect{};
     return r;

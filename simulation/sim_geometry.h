@@ -14,18 +14,18 @@ inline constexpr double kPi = 3.14159265358979;
 inline constexpr double kRadPerDegree = 0.017453292519943278;
 
 // The picture scale: picture units per unit of tan(angle from the axis).
-enum class ScaleStatus { Ok, Negative, NotPositive, TooLarge, AspectWarning };
+enum class ScaleStatus { Ok, NotANumber, Negative, NotPositive, TooLarge, TooSmall, AspectWarning };
 struct ScaleResult {
     ScaleStatus status = ScaleStatus::Ok;
     float scale = 0.0f;        // valid for Ok and AspectWarning
     float aspectRatio = 0.0f;  // half width / half height
-    std::string message;       // Negative, NotPositive, TooLarge: the refusal; AspectWarning: the warning
+    std::string message;       // a refusal, or for AspectWarning the warning
     std::string title;
 };
 // The half-diagonal of the picture is matched to the film frame's (sqrt 468 mm) for 4:3 and 3:2
 // pictures; other ratios warn and match the long side to the film's 36 mm when far from those.
-// A focal length of 0 or not finite is refused (the scale would be 0 and points divide by it), and
-// one whose scale is beyond the Single range (every point would lie on the axis).
+// A focal length that is no number (NaN), negative or 0 is refused (points divide by the scale), and
+// one whose scale is beyond the Single range (every point would lie on the axis) or rounds to 0.
 ScaleResult ScaleCalc(float halfWidth, float halfHeight, double focalLength);
 
 // Inverse sine and cosine with the window's end values outside [-1, 1].
@@ -42,7 +42,7 @@ struct PictureFrame {
     float scale = 0.0f;
 };
 
-// The camera direction of picture point (x, y).
+// The camera direction of picture point (x, y), each angle accurate to its Single.
 Direction CameraDirection(const PictureFrame& frame, double x, double y);
 // The angle between two directions, radians.
 double AngularDistance(double e1, double a1, double e2, double a2);
@@ -74,7 +74,7 @@ struct PicturePoint {
 std::optional<PicturePoint> CirclePoint(const PictureFrame& frame, const Direction& reference, double rhoRad,
                                         double bDeg);
 
-// The painted rectangle, inclusive pixel bounds, clipped to a picture of width x height pixels.
+// The painted rectangle, inclusive whole pixel bounds, clipped to a picture of width x height pixels.
 struct Quadrants {
     bool ne = false, nw = false, se = false, sw = false;
 };

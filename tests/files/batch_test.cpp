@@ -183,6 +183,16 @@ TEST_F(BatchTest, KeywordsAndRefusals) {
         {{head, "step,Radius,1,3,1", "run"},
          "step Radius is not a valid parameter (line 3: only RIreal, RIimag, wavelength and radius can be stepped)",
          0},
+        {{head, "step,radius,1,3,1", "step,wavelength,0.5,0.6,0.1", "run"},
+         "step wavelength follows a step without its run (line 4: a step line must be followed by run before the "
+         "next step)",
+         0},
+        {{head, "run", "step,radius,1,3,1"},
+         "step radius has no run (line 4: a step line must be followed by run)",
+         1},
+        {{head, "run", "step,radius,1,3,1", "stop", "run"},
+         "step radius has no run (line 4: a step line must be followed by run)",
+         1},
     };
     for (const RefusalCase& c : cases) {
         Form1& f = runBatch(c.items, "bad.min");
@@ -558,6 +568,11 @@ TEST_F(BatchTest, InputFileNonsenseIsRefusedOnReading) {
          &Form1::mnuSpectrumFile,
          "Error in spectrum data file (line 8: spectral values must not be above 1E+30)"},
         {"z.spe", "Tessary\r\nx\r\nuniform\r\nx\r\n400,700,150\r\nx\r\nx\r\n400,0\r\n550,0\r\n700,0\r\n",
+         &Form1::mnuSpectrumFile, "Error in spectrum data file (line 10: spectral values must not all be 0)"},
+        {"t.spe", "Tessary\r\nx\r\nuniform\r\nx\r\n380,780,200\r\nx\r\nx\r\n380,0\r\n580,1e-50\r\n780,0\r\n",
+         &Form1::mnuSpectrumFile, "Error in spectrum data file (line 10: spectral values must not all be 0)"},
+        {"s.spe",
+         "Tessary\r\nx\r\nuniform\r\nx\r\n380,780,200\r\nx\r\nx\r\n380,1e-300\r\n580,1e-300\r\n780,1e-300\r\n",
          &Form1::mnuSpectrumFile, "Error in spectrum data file (line 10: spectral values must not all be 0)"},
     };
     for (const auto& [name, bytes, menu, prompt] : cases) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <fstream>
+#include <string>
 
 #include "file_bytes.h"
 #include "simulation/form2.h"
@@ -52,32 +53,34 @@ class SimulationTest : public test::Form1Test {
         for (float& c : f.simColourTable.cells) c = level;
     }
     QImage Shot() { return s.Picture1.image().copy(); }
-    // A 500 um drop over 130 - 150 degrees at 0.1 in RGB, sent to the simulation, focal length 14.
-    void RainbowRun() {
+    // A 500 um drop over 130 - 150 degrees at 0.1 in RGB (or another radius and range), sent to the
+    // simulation, focal length 14.
+    void RainbowRun(const char* radius = "500", const char* from = "130", const char* to = "150") {
         f.optPoint.setValue(true);
         Choose(f.cboWave, "RGB");
-        Type(f.txtRadius, "500");
-        Type(f.txtXmin, "130");
-        Type(f.txtXmax, "150");
+        Type(f.txtRadius, radius);
+        Type(f.txtXmin, from);
+        Type(f.txtXmax, to);
         Type(f.cboStep, "0.1");
         Press(f.cmdNewPlot);
         Press(f.cmdSimulation);
         Type(s.cboScale, "14");
     }
-    // Every third point of the picture whose scattering angle (180 less its angle from the anti-solar
-    // direction) lies between two angles the run computed (thousands of them): the largest difference
-    // of a painted level from the run's two unpolarised colours there mixed linearly.
-    // Half a level more than the rounding may come from the window's Single camera directions, up
-    // to 0.01 degrees from the model's near the picture's middle column.
-    double FromTheRun(const Vec& antiSolar, double focal) {
+    // Every third point of the picture (or every point of an area) whose scattering angle (180 less its
+    // angle from the anti-solar direction, or its angle from the sun) lies between two angles the run
+    // computed (thousands of them): the largest difference of a painted level from the run's two
+    // unpolarised colours there mixed linearly.
+    double FromTheRun(const Vec& reference, double focal, bool sun = false, QRect area = {0, 0, 576, 432},
+                      int every = 3) {
         const QImage shot = Shot();
         const SimColourTable& t = f.simColourTable;
         const int first = std::max(t.firstWritten, 0), last = t.lastWritten < 0 ? t.rows - 1 : t.lastWritten;
         double worst = 0;
         int points = 0;
-        for (int y = 0; y < 432; y += 3)
-            for (int x = 0; x < 576; x += 3) {
-                const double q = (180 - Degrees(Ray(x, y, focal), antiSolar) - t.row0Angle) / t.step;
+        for (int y = area.top(); y <= area.bottom(); y += every)
+            for (int x = area.left(); x <= area.right(); x += every) {
+                const double angle = Degrees(Ray(x, y, focal), reference);
+                const double q = ((sun ? angle : 180 - angle) - t.row0Angle) / t.step;
                 const int low = static_cast<int>(std::floor(q));
                 if (low < first || low >= last) continue;
                 for (int c = 0; c < 3; ++c) {
@@ -154,7 +157,7 @@ TEST_F(SimulationTest, CirclesOnThenOffAndRestoreLeaveThePicture) {
 TEST_F(SimulationTest, RefusedFocalLengthsAndSteps) {
     const std::pair<const char*, const char*> cases[] = {{"-5", "Focal length < 0"},
                                                          {"0", "Focal length must be greater than 0"},
-                                                         {"abc", "Focal length must be greater than 0"}};
+                                                         {"abc", "Focal length must be a number"}};
     for (const auto& [text, message] : cases) {
         s.cboScale.setText(text);
         s.cmdCircle_Click();
@@ -393,7 +396,7 @@ TEST_F(SimulationTest, ColoursBetweenTheTwoComputedAnglesAroundEachPoint) {
     Type(s.txtX1, "288");
     Type(s.txtY1, "216");
     Press(s.cmdSimPlot);
-    EXPECT_LE(FromTheRun({0, 0, 1}, 14), 1.5);
+    EXPECT_LE(FromTheRun({0, 0, 1}, 14), 1.0);
 }
 
 // The camera's elevation and azimuth and the sun's (26, 162 and 15): the bow where a level camera so
@@ -402,7 +405,7 @@ TEST_F(SimulationTest, AltitudeAzimuthPaintsWhereTheCameraSeesTheBow) {
     RainbowRun();
     Choose(s.cboPoint, "Altitude/Azimuth");
     Press(s.cmdSimPlot);
-    EXPECT_LE(FromTheRun(AntiSolarSeenBy(26, 162, 15), 14), 1.5);
+    EXPECT_LE(FromTheRun(AntiSolarSeenBy(26, 162, 15), 14), 1.0);
     EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
 }
 
@@ -429,7 +432,7 @@ TEST_F(SimulationTest, ArcCentresOnADirectionFromWhichBothPointsLieOnTheBow) {
             s.picture1_mousedown(1, 0, 288 + scale * p[0] / p[2], 216 - scale * p[1] / p[2]);
         }
         Press(s.cmdSimPlot);
-        EXPECT_LE(FromTheRun(c, 14), 1.5) << row.ec;
+        EXPECT_LE(FromTheRun(c, 14), 1.0) << row.ec;
     }
     s.picture1_mousedown(2, 0, 0, 0);
     s.picture1_mousedown(1, 0, 10, 216);
@@ -439,6 +442,42 @@ TEST_F(SimulationTest, ArcCentresOnADirectionFromWhichBothPointsLieOnTheBow) {
     EXPECT_EQ(messages.last().prompt,
               "No bow of scattering angle 138.2 degrees passes through both marked points");
     EXPECT_EQ(Shot(), before);
+}
+
+// Points on and around the picture's middle column at their angles: the anti-solar point on it below
+// the picture (focal length 28), and the camera's angles 0, 140 and 20, whose bow crosses it.
+TEST_F(SimulationTest, MiddleColumnPointsLieAtTheirAngles) {
+    RainbowRun();
+    const struct {
+        const char* mode;
+        const char *focal, *x, *y;
+        Vec antiSolar;
+    } rows[] = {{"Anti-solar point", "28", "288", "500", Ray(288, 500, 28)},
+                {"Altitude/Azimuth", "14", "0", "140", AntiSolarSeenBy(0, 140, 20)}};
+    for (const auto& row : rows) {
+        Choose(s.cboPoint, row.mode);
+        Type(s.cboScale, row.focal);
+        Type(s.txtX1, row.x);
+        Type(s.txtY1, row.y);
+        Type(s.txtSunElevation, "20");
+        Press(s.cmdSimPlot);
+        EXPECT_LE(FromTheRun(row.antiSolar, std::stod(row.focal)), 1.0) << row.mode;
+    }
+    EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+}
+
+// The sun at (100.5, 80.5) with only NE chosen: each pixel of columns 101 to 575, rows 0 to 80, takes
+// the colour of its own position, not that of the point half a pixel to its left.
+TEST_F(SimulationTest, FractionalReferencePointPaintsEachPixelAtItsPosition) {
+    RainbowRun("10", "0", "15");
+    Choose(s.cboPoint, "Sun");
+    Type(s.cboScale, "54.5");
+    Type(s.txtX1, "100.5");
+    Type(s.txtY1, "80.5");
+    for (CommandButton* quadrant : {&s.cmdQuadNW, &s.cmdQuadSW, &s.cmdQuadSE}) Press(*quadrant);
+    Press(s.cmdSimPlot);
+    EXPECT_LE(FromTheRun(Ray(100.5, 80.5, 54.5), 54.5, true, {101, 0, 475, 81}, 1), 1.0);
+    EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
 }
 
 // While Show simulation paints, Restore picture and Open picture cannot be chosen and clicks on the
@@ -467,9 +506,11 @@ TEST_F(SimulationTest, NothingChangesThePictureUnderAPainting) {
     EXPECT_EQ(s.refElevation, 0.0f);
 }
 
-// A box refuses what it cannot mean, red with a message naming it, and nothing is painted; in
-// Altitude/Azimuth mode a click leaves the camera's angles in their boxes.
-TEST_F(SimulationTest, BoxesThatMeanNoReferenceAreRefused) {
+// A box refuses what it cannot mean, red with a message naming it, and nothing is painted (the background
+// boxes are red during their message only, as for a number outside 0 - 255); in Altitude/Azimuth mode a
+// click leaves the camera's angles in their boxes. Every box reads a number as the main window's boxes do:
+// a decimal comma is the point, blanks around the number are ignored.
+TEST_F(SimulationTest, BoxesRefuseWhatTheyCannotMean) {
     FlatTable(128);
     const struct {
         const char* mode;
@@ -479,7 +520,11 @@ TEST_F(SimulationTest, BoxesThatMeanNoReferenceAreRefused) {
     } cases[] = {
         {"Anti-solar point", s.cboScale, "1e38", "Focal length is too large for the picture scale"},
         {"Anti-solar point", s.cboScale, "3e37", "Focal length is too large for the picture scale"},
+        {"Anti-solar point", s.cboScale, "1e40", "Focal length is too large for the picture scale"},
+        {"Anti-solar point", s.cboScale, "14abc", "Focal length must be a number"},
         {"Anti-solar point", s.txtX1, "abc", "x value must be a number"},
+        {"Anti-solar point", s.txtX1, "288abc", "x value must be a number"},
+        {"Anti-solar point", s.txtX1, "1e39", "x value must be a number from -3.402823E+38 to 3.402823E+38"},
         {"Anti-solar point", s.txtY1, "nan", "y value must be a number"},
         {"Sun", s.txtX1, "", "x value must be a number"},
         {"Altitude/Azimuth", s.txtX1, "500", "Elevation must be a number from -90 to 90 degrees"},
@@ -488,25 +533,63 @@ TEST_F(SimulationTest, BoxesThatMeanNoReferenceAreRefused) {
          "Elevation of sun must be a number from -90 to 90 degrees"},
         {"Altitude/Azimuth", s.txtSunElevation, "",
          "Elevation of sun must be a number from -90 to 90 degrees"},
+        {"Arc", s.txtSunElevation, "138.2abc", "Scattering angle must be a number"},
+        {"Arc", s.txtSunElevation, "abc", "Scattering angle must be a number"},
+        {"Sun", s.txtBackRed, "abc", "Background red must be a number from 0 to 255"},
+        {"Sun", s.txtBackGreen, "", "Background green must be a number from 0 to 255"},
+        {"Sun", s.txtBackBlue, "nan", "Background blue must be a number from 0 to 255"},
     };
+    const Control* refused = nullptr;
+    OleColor atMessage = 0;
+    runtime.setMessageBoxResponder([&](const MessageBoxRequest& request) {
+        if (refused) atMessage = refused->backColor();
+        return messages.respond(request);
+    });
     const QImage before = Shot();
     for (const auto& c : cases) {
         Type(s.cboScale, "14");
+        for (TextBox* b : {&s.txtBackRed, &s.txtBackGreen, &s.txtBackBlue}) Type(*b, "0");
         Choose(s.cboPoint, c.mode);
+        if (std::string(c.mode) == "Arc")  // two points of the 138.2 degree bow around the centre
+            for (const double x : {92.3, 483.7}) s.picture1_mousedown(1, 0, x, 287.2);
         if (auto* box = dynamic_cast<TextBox*>(&c.box)) Type(*box, c.text);
         if (auto* list = dynamic_cast<ComboBox*>(&c.box)) Type(*list, c.text);
         messages.clear();
+        refused = &c.box;
         Press(s.cmdSimPlot);
+        refused = nullptr;
         ASSERT_FALSE(messages.shown().empty()) << c.text;
         EXPECT_EQ(messages.last().prompt, c.message) << c.text;
-        EXPECT_EQ(c.box.backColor(), 0x0000FFu) << c.text;
+        const bool background = c.box.top() == s.txtBackRed.top();
+        EXPECT_EQ(atMessage, 0x0000FFu) << c.text;
+        EXPECT_EQ(c.box.backColor(), background ? 0xFFFFFFu : 0x0000FFu) << c.text;
+        if (auto* box = dynamic_cast<TextBox*>(&c.box)) {
+            EXPECT_EQ(box->text(), c.text);
+        }
+        if (std::string(c.mode) == "Arc") s.picture1_mousedown(2, 0, 0, 0);  // the crosses erased
         EXPECT_EQ(Shot(), before) << c.text;
     }
+    messages.install(runtime);
     Type(s.cboScale, "14");
     Choose(s.cboPoint, "Altitude/Azimuth");
     for (const int button : {1, 2}) s.picture1_mousedown(button, 0, 100, 50);
     s.picture1_mousemove(0, 0, 120, 70);
     EXPECT_EQ(s.txtX1.text() + "," + s.txtY1.text(), "26,162");
+    // "-0,5" is -0.5, whose whole number -1 is refused; "1,5" is 1.5, " 300 " 300.
+    Choose(s.cboPoint, "Anti-solar point");
+    Type(s.cboScale, "1,5");
+    Type(s.txtX1, " 300 ");
+    Type(s.txtBackBlue, "0");
+    Type(s.txtBackRed, "-0,5");
+    messages.clear();
+    Press(s.cmdSimPlot);
+    EXPECT_EQ(messages.last().prompt + s.txtBackRed.text(), "Values must be in the range 0 - 255-1");
+    Type(s.txtBackRed, "0");
+    messages.clear();
+    Press(s.cmdSimPlot);
+    EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+    EXPECT_EQ(s.focalLength, 1.5f);
+    EXPECT_EQ(s.refPointX, 300.0f);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace tessary::sim {
 namespace {
@@ -25,8 +26,11 @@ TEST(ScaleCalc, ScalesWarningsAndRefusals) {
         {262, 200, 54.5, ScaleStatus::AspectWarning, -1, "Aspect ratio = 1.31"},
         {640, 480, -5, ScaleStatus::Negative, -1, "Focal length < 0"},
         {640, 480, 0, ScaleStatus::NotPositive, -1, "Focal length must be greater than 0"},
-        {640, 480, 1e300, ScaleStatus::NotPositive, -1, "Focal length must be greater than 0"},
+        {640, 480, 1e300, ScaleStatus::TooLarge, -1, "Focal length is too large for the picture scale"},
+        {640, 480, 1e40, ScaleStatus::TooLarge, -1, "Focal length is too large for the picture scale"},
         {640, 480, 3e37, ScaleStatus::TooLarge, -1, "Focal length is too large for the picture scale"},
+        {640, 480, 1e-50, ScaleStatus::TooSmall, -1, "Focal length is too small for the picture scale"},
+        {640, 480, std::nan(""), ScaleStatus::NotANumber, -1, "Focal length must be a number"},
     };
     for (const ScaleCase& c : cases) {
         const ScaleResult r = ScaleCalc(c.width / 2, c.height / 2, c.focal);
@@ -53,11 +57,15 @@ TEST(CameraDirection, CentreAboveAndRight) {
     const double r = std::atan(100 / 232.9741);
     struct Case {
         double x, y, e, a;
-    } const cases[] = {{288, 216, 0, 0}, {288, 116, r, 0}, {388, 216, 0, r}, {188, 216, 0, -r}};
+    } const cases[] = {{288, 216, 0, 0},
+                       {288, 116, r, 0},
+                       {388, 216, 0, r},
+                       {188, 216, 0, -r},
+                       {287.999, 400, -std::atan(184 / 232.9741), -0.001 / 232.9741}};
     for (const Case& c : cases) {
         const Direction d = CameraDirection(frame, c.x, c.y);
         EXPECT_NEAR(d.elevation, c.e, 1e-6) << c.x << "," << c.y;
-        EXPECT_NEAR(d.azimuth, c.a, 1e-4) << c.x << "," << c.y;  // the Single inside ArcCos near 1
+        EXPECT_NEAR(d.azimuth, c.a, 1e-6) << c.x << "," << c.y;
     }
 }
 
@@ -132,6 +140,10 @@ TEST(PaintRectangle, ClippedToThePicture) {
     EXPECT_EQ(all.x1 + all.y1, 575 + 431);  // the last column and row, not one past them
     const PaintRect centre = PaintRectangle(false, {false, false, false, true}, 5, 5, 576, 432);
     EXPECT_EQ(centre.x0 + centre.x1 + centre.y0 + centre.y1, 0 + 288 + 216 + 431);
+    // Around a point at (100.5, 80.5) the whole pixels: NE is columns 101 to 575, rows 0 to 80.
+    const PaintRect half = PaintRectangle(true, {true, false, false, false}, 100.5, 80.5, 576, 432);
+    EXPECT_EQ(std::vector<double>({half.x0, half.x1, half.y0, half.y1}),
+              std::vector<double>({101, 575, 0, 80}));
     // A typed 1e9 paints nothing rather than a billion columns.
     EXPECT_TRUE(PaintRectangle(true, {false, false, true, false}, 1e9, 1e9, 576, 432).empty());
 }
