@@ -409,6 +409,9 @@ class Decoder {
   private:
     std::string text();
     std::string word();
+    std::string numberText();
+    void lineEnds(std::string_view what = "its number");
+    void noComma();
     double number();
     float single();
     template <class T>
@@ -468,6 +471,31 @@ std::string Trimmed(const std::string& s) {
     return s.substr(start, end - start + 1);
 }
 std::string Decoder::word() { return Trimmed(text()); }
+
+// A line of numbers holds them and nothing more. A comma ends an item, so a number written with a decimal
+// comma ("0,65") would read as two items and put every later item in the place after its own: the line of the
+// last item read is refused when anything follows that item on it, and a line of several numbers when it holds
+// a comma.
+void Decoder::lineEnds(std::string_view what) {
+    if (r.AtEnd() || r.Line() != lastLine) return;
+    noComma();
+    invalid("Line " + CStr(lastLine) + ": \"" + Trimmed(std::string(r.CurrentLine())) +
+                "\" holds more than " + std::string(what),
+            lastLine);
+}
+void Decoder::noComma() {
+    const std::string_view line = r.CurrentLine();
+    if (line.find(',') != std::string_view::npos)
+        invalid("Line " + CStr(r.Line()) + ": \"" + Trimmed(std::string(line)) +
+                    "\" holds a comma, which ends an item: a data file's numbers take a decimal point",
+                r.Line());
+}
+// A number as the window's box or list held it, on a line of its own.
+std::string Decoder::numberText() {
+    std::string item = text();
+    lineEnds();
+    return item;
+}
 double Decoder::number() { return take(r.ReadDouble()); }
 float Decoder::single() { return take(r.ReadSingle()); }
 // A count, order, index or flag: a whole number as the writer prints it, never one the reader would round
@@ -486,8 +514,10 @@ UserPointsItems Decoder::user() {
     UserPointsItems u;
     if (HasMaterial(f.version)) u.material = text();
     for (std::size_t i = 0; i < 4; ++i) {
+        noComma();
         u.wavelengths[i] = single();
         u.indices[i] = single();
+        lineEnds("its wavelength and index");
     }
     return u;
 }
@@ -518,13 +548,16 @@ void Decoder::head() {
     }
     f.method = item;
     f.rays = word();
+    lineEnds("its ray orders");
     if (HasRayList(f)) {
         const int line = r.Line();
         const std::int32_t count = whole();
+        lineEnds();
         if (count < 0 || count > 51) invalid("Line " + CStr(line) + ": " + CStr(count) + " ray orders", line);
         for (std::int32_t i = 0; i < count; ++i) {
             const int at = r.Line();
             const std::int32_t p = whole();
+            lineEnds();
             if (p < 0 || p > 50)
                 invalid("Line " + CStr(at) + ": the ray order " + CStr(p) + " is not 0 to 50", at);
             f.rayOrders.push_back(p);
@@ -538,8 +571,8 @@ std::string Decoder::sphereModel(std::string item) {
     if (!HasHead(f.version)) {
         if (item == "IAPWS") {
             m.word = item;
-            m.temp = text();
-            m.density = text();
+            m.temp = numberText();
+            m.density = numberText();
             return word();
         }
         m.word = IsOldSphereWord(item) ? item : std::string();
@@ -551,12 +584,15 @@ std::string Decoder::sphereModel(std::string item) {
                     item + "\", the model of line " + CStr(lastLine),
                 sphereWordLine);
     m.word = item;
-    if (item == "Air1") m.airTemp = text();
+    if (item == "Air1") m.airTemp = numberText();
     if (item == "IAPWS") {
-        m.temp = text();
-        m.density = text();
+        m.temp = numberText();
+        m.density = numberText();
     }
-    if (SphereWordHasFlag(item) && HasComplexFlag(f.version)) m.complex = whole(r.ReadInteger());
+    if (SphereWordHasFlag(item) && HasComplexFlag(f.version)) {
+        m.complex = whole(r.ReadInteger());
+        lineEnds();
+    }
     return word();
 }
 
@@ -564,12 +600,15 @@ std::string Decoder::mediumModel(std::string item) {
     if (!HasHead(f.version)) return item;
     ModelItems& m = f.medium;
     m.word = item;
-    if (item == "Air2") m.airTemp = text();
+    if (item == "Air2") m.airTemp = numberText();
     if (item == "Water2") {
-        m.temp = text();
-        m.density = text();
+        m.temp = numberText();
+        m.density = numberText();
     }
-    if (MediumWordHasFlag(item) && HasComplexFlag(f.version)) m.complex = whole(r.ReadInteger());
+    if (MediumWordHasFlag(item) && HasComplexFlag(f.version)) {
+        m.complex = whole(r.ReadInteger());
+        lineEnds();
+    }
     return word();
 }
 
@@ -581,8 +620,10 @@ void Decoder::ranges(const GraphCodes& g) {
         f.xLog = kind == "xLog";
     }
     const int line = r.Line();
+    noComma();
     f.first = whole();
     f.last = whole();
+    lineEnds("its first and last point");
     if (f.first < 0 || f.last < f.first - 1 || f.last > kDataFileMaxIndex)
         invalid("Line " + CStr(line) + ": the points " + CStr(f.first) + " to " + CStr(f.last) +
                     " are beyond the program's limits",
@@ -594,6 +635,7 @@ void Decoder::ranges(const GraphCodes& g) {
 template <class Read>
 void Decoder::row(int numbers, Read read) {
     const int line = r.Line();
+    noComma();
     for (int i = 0; i < numbers; ++i) {
         read();
         if (lastLine != line) break;
@@ -617,7 +659,10 @@ std::string ResultsNamed(const DataFile& f, const GraphCodes& g, long long point
 
 void Decoder::results(const GraphCodes& g) {
     const long long points = static_cast<long long>(f.last) - f.first + 1;
-    if (g.code == kGraphAngle && HasQsca(f.version)) f.qSca = number();
+    if (g.code == kGraphAngle && HasQsca(f.version)) {
+        f.qSca = number();
+        lineEnds();
+    }
     if (g.code == kGraphAngle) {
         const int line = r.Line();
         const int waves = DataFileWaveCount(f.inputs[0], f.inputs[2]);
@@ -627,7 +672,7 @@ void Decoder::results(const GraphCodes& g) {
             invalid("Line " + CStr(lambdaLine) + ": the wavelength \"" + f.inputs[1] + "\" is not above 0",
                     lambdaLine);
     }
-    if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph) f.angleText = text();
+    if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph) f.angleText = numberText();
     if (g.code < kGraphLee) {
         resultsNamed = ResultsNamed(f, g, points);
         const int perPoint = ValuesPerPoint(f);
@@ -636,13 +681,18 @@ void Decoder::results(const GraphCodes& g) {
         for (long long i = 0; i < count; i += perRow) row(perRow, [this] { f.values.push_back(number()); });
         return;
     }
+    const auto sweep = [this] {
+        const float value = single();
+        lineEnds();
+        return value;
+    };
     if (g.code == kGraphLee) {
-        f.sweepSteps = single();
-        f.sweepEnd = single();
+        f.sweepSteps = sweep();
+        f.sweepEnd = sweep();
     } else {
-        f.sweepStart = single();
-        f.sweepEnd = single();
-        f.sweepSteps = single();
+        f.sweepStart = sweep();
+        f.sweepEnd = sweep();
+        f.sweepSteps = sweep();
     }
     const int line = r.Line();
     const double steps = std::nearbyint(static_cast<double>(f.sweepSteps));
@@ -1253,6 +1303,7 @@ DataFile Decoder::run() {
     if (f.version == 200) {
         f.method = word();
         f.rays = word();
+        lineEnds("its ray orders");
     }
     if (HasHead(f.version))
         head();
@@ -1269,12 +1320,15 @@ DataFile Decoder::run() {
     std::string item = word();
     if (item == "Disperse") {
         f.disperse.emplace();
-        for (std::string& s : *f.disperse) s = text();
+        (*f.disperse)[0] = text();
+        (*f.disperse)[1] = numberText();
+        (*f.disperse)[2] = numberText();
         item = word();
     }
     item = sphereModel(std::move(item));
     item = mediumModel(std::move(item));
-    const int waveLine = r.Line();
+    const int waveLine = lastLine;
+    lineEnds();
     f.inputs[0] = std::move(item);
     if (f.inputs[0] != "RGB" && f.inputs[0] != "High" && f.inputs[0] != "Med." && f.inputs[0] != "Low") {
         const double waves = Val(f.inputs[0]);
@@ -1284,7 +1338,7 @@ DataFile Decoder::run() {
     lambdaLine = r.Line();
     for (std::size_t i = 1; i < f.inputs.size(); ++i) {
         if ((i == 3 || i == 4) && !HasIndexTexts(f.version)) continue;
-        f.inputs[i] = text();
+        f.inputs[i] = numberText();
     }
     if (HasSpectrum(f.version)) {
         const std::string spectrumItem = text();
@@ -1292,24 +1346,28 @@ DataFile Decoder::run() {
         if (word == "Sun (Lee)" || word == "Sun (Wernand)" || word == "Flat" || word == "Black body" ||
             word == "Spectrum file") {
             f.spectrum = word;
-            if (word == "Black body") f.blackBody = text();
-            f.bandMin = text();
+            if (word == "Black body") f.blackBody = numberText();
+            f.bandMin = numberText();
         } else {
             f.bandMin = spectrumItem;  // no spectrum word: the band follows at once
+            lineEnds();
         }
-        f.bandMax = text();
+        f.bandMax = numberText();
     }
     for (std::optional<double>* limit : {&f.yMin, &f.yMax}) {
         const Item<std::string> item2 = r.ReadText();
         const std::string value = take(Item<std::string>(item2));
+        lineEnds();
         if (value == kAutomatic) continue;
         const ValResult parsed = ParseVal(value);
         if (parsed.length == 0 || parsed.length != value.size() || parsed.status != NumberStatus::Ok)
             invalid("\"" + value + "\" is not a number (line " + CStr(item2.line) + ")", item2.line);
         *limit = parsed.value;
     }
-    f.yScaleMin = number();
-    f.yScaleMax = number();
+    for (double* scale : {&f.yScaleMin, &f.yScaleMax}) {
+        *scale = number();
+        lineEnds();
+    }
     ranges(*g);
     results(*g);
     tail();

@@ -260,7 +260,8 @@ std::optional<std::string> EncodeDataFileBytes(const DataFile& file);
 // Reads a whole data file. Failures: a header that names a later version of this program ("Please
 // update Tessary"), any other header (not a data file: another file of the program, a file of
 // another program, a file cut short within its header), an unknown graph type ("Error in Graph
-// Type", "File error"), and any file that ends early, holds text where a number belongs, a row of
+// Type", "File error"), and any file that ends early, holds text where a number belongs, a line of numbers
+// that holds a comma (a decimal comma would read as two items) or more than its numbers, a row of
 // results that is not a row of the count its layout names, or values beyond the program's limits ("The
 // selected file is not a valid Tessary file", then the line and what was wrong). After the results every
 // line is read whole: the S1 and S2 block, then the lines of the table (light source, values, ..., stop

@@ -348,8 +348,8 @@ bool Loader::checkTexts() const {
 }
 
 // The water and air dialogs' boxes as the dialogs take them, which the models read: a water temperature in the
-// water dialog's range (a number beyond the Double range too) and a number, a density and an air temperature
-// that are numbers.
+// water dialog's range (a number beyond the Double range too) and a number, a density that is a number in the
+// range the dialog's OK takes (that of the index formula), and an air temperature that is a number.
 bool Loader::checkModelTexts() const {
     const std::pair<const ModelItems*, bool> items[] = {{&d.sphere, true}, {&d.medium, false}};
     for (const auto& [model, sphere] : items) {
@@ -369,6 +369,10 @@ bool Loader::checkModelTexts() const {
                                              std::pair{&ModelItems::density, "the water density"}})
                 if (!FileNumber(model->*item, true, 0))
                     return refuse(item, Quoted(name, model->*item) + " is not a number");
+            if (const std::optional<std::string_view> refusal =
+                    CheckWaterDensity(ValOrInfinity(model->density)))
+                return refuse(&ModelItems::density,
+                              Quoted("the water density", model->density) + ": " + std::string(*refusal));
         }
         if (model->word == (sphere ? "Air1" : "Air2") && !FileNumber(model->airTemp, true, 0))
             return refuse(&ModelItems::airTemp,

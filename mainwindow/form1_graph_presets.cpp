@@ -2,6 +2,8 @@
 // the type needs, the scales, the menus and, for the diagrams, the layout; then the settings every
 // type shares (the common tail). Writing a value raises that control's own handler, so the order
 // of the steps is the order of the fields of GraphPreset.
+#include <string_view>
+
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/graph_presets.h"
@@ -184,6 +186,12 @@ struct Form1::GraphPresetWriter {
     // the preset then sets them as the type needs.
     void lightInputs() {
         if (p.wave) f.cboWave.setText(p.wave);
+        // One wavelength has no colours to brighten: the list goes as the count's handler hides it, also where
+        // the count read "1" before (a map shows it) and its handler did not run.
+        if (p.wave && std::string_view(p.wave) == "1") {
+            f.cboBright.setVisible(false);
+            f.Label18.setVisible(false);
+        }
         SetVisible(f.cboWave, p.waveVis);
         if (p.waveEnabled) f.cboWave.setEnabled(*p.waveEnabled);
         SetVisible(f.chkComponents, p.components);
@@ -307,6 +315,8 @@ void Form1::applyGraphPresetTail() {
         } else {
             Label7.setVisible(true);
             txtRadius.setVisible(true);
+            // The micro sign of a size in um, which the Lee diagram's radius sweep hid.
+            Label29.setVisible(!mnuRadiusX.checked());
         }
         txtRadius.setTop(600);
         txtRadius.setLeft(120);

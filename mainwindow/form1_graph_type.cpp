@@ -12,6 +12,19 @@ namespace {
 
 constexpr OleColor kChangedColour = rgb(255, 255, 0);  // an input changed since the last run
 
+// The size-parameter entry as the chosen entry offers it, with the wavelength count its preset left: the angle
+// entries with one wavelength, the index sweep, and the efficiencies' size variants by their preset. (Writing
+// the count "1" raises its handler, which offers the entry on any graph.) An unknown text leaves it.
+void OfferSizeParameterEntry(Form1& f) {
+    const GraphTypeEntry* entry = FindGraphType(f.cboGraph.text());
+    if (!entry) return;
+    const EntryMenus menus = entry->menus;
+    const bool angle = menus == EntryMenus::AngleIntensity || menus == EntryMenus::PhaseFunction ||
+                       menus == EntryMenus::AbsoluteUnits;
+    f.mnuRadiusX.setVisible((angle && f.cboWave.text() == "1") || menus == EntryMenus::SizeParameterMenu ||
+                            (entry->preset && entry->preset->mnuRadiusXVis == Vis::Show));
+}
+
 }  // namespace
 
 void Form1::cboGraph_Change() { cboGraph_Click(); }
@@ -40,6 +53,7 @@ void Form1::cboGraph_Click() {
     selectGraphType();
     decideRedraw();
     applyGraphTypePreset();
+    OfferSizeParameterEntry(*this);
     applyGraphPresetTail();
 
     cmdNewPlot.setDefault(true);
@@ -69,25 +83,22 @@ void Form1::selectGraphType() {
         codes.graphCode = entry->code;
         if (entry->subCode != kNoSubCode) codes.graphSubCode = entry->subCode;
     }
+    // The size-parameter entry is offered after the preset (OfferSizeParameterEntry).
     const EntryMenus menus = entry ? entry->menus : EntryMenus::None;
-    const bool oneWavelength = cboWave.text() == "1";
     switch (menus) {
         case EntryMenus::None:
+        case EntryMenus::PhaseFunction:
+        case EntryMenus::SizeParameterMenu:
             break;
         case EntryMenus::AngleIntensity:
             mnuInvWavelength.setChecked(calc.waveCount != 1);
             mnuAmpPhase.setVisible(true);
             mnuIntPol.setVisible(true);
-            if (oneWavelength) mnuRadiusX.setVisible(true);
-            break;
-        case EntryMenus::PhaseFunction:
-            if (oneWavelength) mnuRadiusX.setVisible(true);
             break;
         case EntryMenus::AbsoluteUnits:
             // The dialog's OK and Cancel fill the incident intensity and distance labels.
             dlogIncident_->show(ShowMode::Modal);
             mnuInvWavelength.setChecked(true);
-            if (oneWavelength) mnuRadiusX.setVisible(true);
             if (const auto scale =
                     AbsoluteScaleFor(Val(txtLambda.text()), calc.radius, indexState.mediumRe)) {
                 calc.wavelength = scale->wavelength;
@@ -98,9 +109,6 @@ void Form1::selectGraphType() {
             break;
         case EntryMenus::InvWavelength:
             mnuInvWavelength.setChecked(true);
-            break;
-        case EntryMenus::SizeParameterMenu:
-            mnuRadiusX.setVisible(true);
             break;
     }
     if (menus != EntryMenus::AbsoluteUnits) {

@@ -327,7 +327,9 @@ constexpr GraphPreset kEfficiencyWavelength{
 
 // Asymmetry parameter against the radius (1), the size parameter (2) or the wavelength (3), always
 // with logarithmic steps on a logarithmic x axis. The parameter has one curve whatever the polarisation
-// list names (drawn for "Both"), so the list is set and hidden as for the efficiencies.
+// list names (drawn for "Both"), so the list is set and hidden as for the efficiencies. The radius and
+// size-parameter variants show the drop-size and light-source frames as a fresh window shows them, whichever
+// graph hid them before.
 constexpr GraphPreset AsymmetryPreset(int sub) {
     GraphPreset p{
         .stepLogMenu = StepLogMenu::On,
@@ -339,6 +341,7 @@ constexpr GraphPreset AsymmetryPreset(int sub) {
         .label5 = "No. of steps",
         .range = RangePreset{.when = When::TypeChanged, .min = 0.01, .max = 100, .step = 4000},
         .yScale = YScale::LinearZero,
+        .frame3 = Vis::Show,
         .label19Vis = Vis::Hide,
         .angle = "0",
         .angleVis = Vis::Hide,
@@ -351,13 +354,18 @@ constexpr GraphPreset AsymmetryPreset(int sub) {
         .label4 = Vis::Show,
         .label6And28 = Vis::Show,
         .label8To10 = Vis::Show,
+        .mono = Vis::Show,
+        .disp = Vis::Show,
         .sizeEntry = SizeEntry::Radius,
         .mnuRadiusDiameterVis = Vis::Hide,
         .radius = "10",
         .radiusWhen = When::TypeChanged,
+        .radiusVis = Vis::Show,
+        .label7 = Vis::Show,
         .pol = "Both",
         .polVis = Vis::Hide,
         .label12 = Vis::Hide,
+        .frame5 = Vis::Show,
         .frame8 = Vis::Show,
     };
     if (sub == kSubAsymmetrySize) {

@@ -224,8 +224,9 @@ class TextFileReader {
     const FileResult& Status() const { return status_; }
     // True when nothing at all is left (the runtime's end-of-file test).
     bool AtEnd() const { return pos_ >= text_.size(); }
-    // The line the next item is read from (1-based).
+    // The line the next item is read from (1-based), and its text without the line end.
     int Line() const { return line_; }
+    std::string_view CurrentLine() const;
     const std::string& Name() const { return name_; }
 
     // The next item as text.
@@ -259,6 +260,7 @@ class TextFileReader {
 
     std::string text_;
     std::size_t pos_ = 0;
+    std::size_t lineStart_ = 0;  // where line_ begins in text_
     int line_ = 1;
     std::string name_;
     FileResult status_;

@@ -76,10 +76,18 @@ void TextFileReader::PassLineEnd() {
         ++pos_;
         if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
         ++line_;
+        lineStart_ = pos_;
     } else if (pos_ < text_.size() && text_[pos_] == '\n') {
         ++pos_;
         ++line_;
+        lineStart_ = pos_;
     }
+}
+
+std::string_view TextFileReader::CurrentLine() const {
+    const std::string_view text(text_);
+    const std::size_t end = text.find_first_of("\r\n", lineStart_);
+    return text.substr(lineStart_, end == std::string_view::npos ? std::string_view::npos : end - lineStart_);
 }
 
 // After an item: one comma or one line end.

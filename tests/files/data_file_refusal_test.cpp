@@ -12,6 +12,7 @@
 
 #include "file_bytes.h"
 #include "files/data_file.h"
+#include "media/index_models.h"
 #include "runs/method_rules.h"
 #include "tests/mainwindow/form1_test_support.h"
 
@@ -528,6 +529,33 @@ TEST_F(DataFileRefusalTest, TheBeamReadsBackAsTyped) {
     read(b, Replaced(bytes, "  12.345678  33.333333333333336 \r\n", "  12.34568  33.3333333333333 \r\n"));
     EXPECT_EQ(b.dlogGaussianBeam_->txtBeamWo.text(), "12.34568");
     EXPECT_EQ(b.dlogGaussianBeam_->txtPhi.text(), "33.3333333333333");
+}
+
+// Line n of the file replaced by `text`.
+std::string WithLine(const std::string& bytes, int n, const std::string& text) {
+    std::size_t start = 0;
+    for (int i = 1; i < n; ++i) start = bytes.find('\n', start) + 1;
+    return bytes.substr(0, start) + text + bytes.substr(bytes.find("\r\n", start));
+}
+
+// A number written with a decimal comma would read as two items and move every later item to another line: it
+// is refused naming its line (a box, the water temperature, the y scale, the index range, a row of results
+// whose comma makes up its count). So is a water density the water dialog's OK refuses, the sphere's or the
+// medium's, with the dialog's message.
+TEST_F(DataFileRefusalTest, ADecimalCommaOrADensityTheDialogRefusesIsRefusedOnItsLine) {
+    const std::string run = savedRun([](Form1&) {});
+    const std::string medium = savedRun([](Form1& f) { f.mnuRI_Air1_Click(), f.mnuRI_IAPWS2_Click(); });
+    const std::string comma =
+        "\" holds a comma, which ends an item: a data file's numbers take a decimal point";
+    const std::string density = "\": " + std::string(*CheckWaterDensity(2));
+    const std::tuple<const std::string*, int, std::string, std::string> cases[] = {
+        {&run, 15, "0,65", comma},     {&run, 16, "10,5", comma},     {&run, 10, "5,5", comma},
+        {&run, 27, "0,8", comma},      {&run, 29, "1,181", comma},    {&run, 31, "1  2,5", comma},
+        {&run, 11, "999.97", density}, {&run, 11, "0", density},      {&run, 11, "-0.5", density},
+        {&run, 11, "1.07", density},   {&medium, 13, "1.07", density}};
+    for (const auto& [file, line, text, why] : cases)
+        EXPECT_EQ(refused(WithLine(*file, line, text)),
+                  NotValid(line, (why == comma ? "\"" : "the water density \"") + text + why));
 }
 
 }  // namespace

@@ -431,6 +431,27 @@ TEST(DataFileCodec, SeedsDecodeAndEncodeBackToTheirBytes) {
     EXPECT_GE(ignored, 2);
 }
 
+// A number line with a decimal comma, which would read as two items, is refused naming it in every reader path:
+// a user material's point, a ray order, a distribution's deviation, a map's sweep, the lines of versions 1.0
+// and 2.00.
+TEST(DataFileCodec, ADecimalCommaIsRefusedOnItsLine) {
+    const std::tuple<const char*, int, std::string> cases[] = {
+        {"debye_user.tsy", 8, ".4,5 1.4"}, {"debye_user.tsy", 15, "0,5"},  {"debye_user.tsy", 20, "10,5"},
+        {"map.tsy", 30, "10,5"},           {"version_1_0.tsy", 4, "0,65"}, {"version_2_00.tsy", 7, "0,9997"}};
+    for (const auto& [seed, line, text] : cases) {
+        std::ifstream in(std::filesystem::path(TESSARY_SEEDS_DIR) / seed, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        std::size_t start = 0;
+        for (int i = 1; i < line; ++i) start = bytes.find('\n', start) + 1;
+        const DecodedDataFile decoded = Decode(bytes.replace(start, bytes.find("\r\n", start) - start, text));
+        EXPECT_EQ(decoded.failure.message, std::string(kNotValidMessage) + "\rLine " + std::to_string(line) +
+                                               ": \"" + text +
+                                               "\" holds a comma, which ends an item: a data file's "
+                                               "numbers take a decimal point");
+        EXPECT_EQ(decoded.failure.line, line);
+    }
+}
+
 // The angle graph with its S1 and S2 block of five rows, one per stored point.
 DataFile WithBlock(std::optional<LightSource> light) {
     DataFile f = AngleGraph();

@@ -6,7 +6,9 @@
 #include <initializer_list>
 #include <limits>
 #include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "graphs/graph_codes.h"
 #include "mainwindow/graph_presets.h"
@@ -721,24 +723,33 @@ TEST(AbsoluteScale, SizeParameterAndWaveNumberIncludeTheMediumIndex) {
     EXPECT_REL_NEAR(s->waveNumber, 16750972.02894076, 1e-14);
 }
 
+// Which of the inputs, frames, options, their captions and the size-entry and step menus a user sees: 1 for a
+// control shown in shown frames, 0 for one hidden.
+std::string Shown(Form1& f) {
+    std::string bits;
+    for (const Control* c : std::initializer_list<const Control*>{
+             &f.Frame1,    &f.Frame3,    &f.Frame4,         &f.Frame5,   &f.Frame8,    &f.Frame9,
+             &f.txtLambda, &f.txtRadius, &f.txtRefractReal, &f.txtAngle, &f.txtRmax,   &f.txtF9_fixed,
+             &f.cboWave,   &f.cboPol,    &f.cboN,           &f.cboLee,   &f.cboBright, &f.optMono,
+             &f.optDisp,   &f.optSun,    &f.optXLog,        &f.Label7,   &f.Label29,   &f.chkComponents}) {
+        bool on = c->visible();
+        for (const Control* k = c; on && (k = dynamic_cast<const Control*>(&k->container()));)
+            on = k->visible();
+        bits += on ? '1' : '0';
+    }
+    for (const Menu* m : {&f.mnuRadius, &f.mnuDiameter, &f.mnuRadiusDiameter, &f.mnuRadiusX, &f.mnuXStepLog})
+        bits += m->visible() ? '1' : '0';
+    return bits;
+}
+
 // In every order of choosing five types, the first run (at a coarse step), each choice shows the inputs a fresh
 // window shows on it: the wavelength box where the run reads it, no polarisation list for the asymmetry.
 TEST_F(Form1Test, EveryOrderOfGraphChoicesShowsTheInputsOfTheLastType) {
     constexpr std::array<const char*, 5> types = {
         "Cext/Csca/Cabs v. size x", "Asymmetry parameter v. wavelength", "Qext/Qsca/Qabs v. radius",
         "Intensity v. wavelength", "Lee diagram"};
-    const auto shown = [](Form1& f) {  // 1 for each of these shown
-        std::string bits;
-        for (const Control* c : std::initializer_list<const Control*>{
-                 &f.Frame1,    &f.Frame3,         &f.Frame4,         &f.Frame5,    &f.Frame8,   &f.Frame9,
-                 &f.txtLambda, &f.txtRefractReal, &f.txtRefractImag, &f.txtRadius, &f.txtAngle, &f.txtRmax,
-                 &f.txtRstep,  &f.cboWave,        &f.cboPol,         &f.cboN,      &f.cboLee,   &f.cboBright,
-                 &f.optMono,   &f.optDisp,        &f.chkComponents})
-            bits += c->visible() ? '1' : '0';
-        return bits;
-    };
     std::map<std::string, std::string> fresh;
-    for (const char* type : types) Choose(started().cboGraph, type), fresh[type] = shown(*form);
+    for (const char* type : types) Choose(started().cboGraph, type), fresh[type] = Shown(*form);
     std::array<int, types.size()> order = {0, 1, 2, 3, 4};
     do {
         Form1& f = started();
@@ -747,9 +758,33 @@ TEST_F(Form1Test, EveryOrderOfGraphChoicesShowsTheInputsOfTheLastType) {
             Choose(f.cboGraph, types[i]), trace += std::string(types[i]) + "; ";
             if (i == order[0]) Type(f.cboStep, "1"), test::Press(f.cmdNewPlot);
             ASSERT_EQ(f.newPlotEnd, NewPlotEnd::Computed) << trace;
-            EXPECT_EQ(shown(f), fresh[types[i]]) << trace;
+            EXPECT_EQ(Shown(f), fresh[types[i]]) << trace;
         }
     } while (std::next_permutation(order.begin(), order.end()));
+}
+
+// Every ordered pair of the 21 types, in one sequence of choices on one window that holds each pair once (each
+// type, then each later type after it and it again), shows after each choice what a fresh window shows on it:
+// the asymmetry against the radius or size keeps its drop-size and light-source frames, no brightness list
+// stays from a map, the radius keeps its micro sign after a Lee diagram.
+TEST_F(Form1Test, EveryPairOfGraphChoicesShowsTheInputsOfTheSecond) {
+    std::vector<std::string> types, fresh;
+    for (const GraphTypeEntry& e : GraphTypeTable().first(21))
+        types.emplace_back(e.text), Choose(started().cboGraph, types.back()), fresh.push_back(Shown(*form));
+    std::vector<std::size_t> walk;
+    for (std::size_t a = 0; a < types.size(); ++a) {
+        walk.push_back(a);
+        for (std::size_t b = a + 1; b < types.size(); ++b) walk.insert(walk.end(), {a, b});
+    }
+    walk.push_back(0);
+    std::set<std::pair<std::size_t, std::size_t>> pairs;
+    Form1& f = started();
+    for (std::size_t i = 0; i < walk.size(); ++i) {
+        Choose(f.cboGraph, types[walk[i]]);
+        if (i > 0) pairs.emplace(walk[i - 1], walk[i]);
+        EXPECT_EQ(Shown(f), fresh[walk[i]]) << types[walk[i > 0 ? i - 1 : 0]] << " then " << types[walk[i]];
+    }
+    EXPECT_EQ(pairs.size(), 21u * 21u);
 }
 
 }  // namespace
