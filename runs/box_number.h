@@ -18,6 +18,11 @@ std::optional<double> BoxNumber(const std::string& text, bool minusAllowed, int 
 // reading (getval refuses that text before any run).
 double BoxValue(const std::string& text);
 
+// The radius (um) the size box's text stands for, as the runs read it: the radius itself, half a diameter, or
+// the size parameter x at the wavelength box's wavelength.
+double RadiusOfSizeBox(const std::string& sizeText, bool diameter, bool sizeParameter,
+                       const std::string& lambdaText);
+
 // The wavelength box's text as its change handler reads it: ParseVal's reading with the first decimal comma
 // as the point.
 ValResult WavelengthAsTyped(std::string text);

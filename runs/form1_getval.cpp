@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "mainwindow/form1.h"
+#include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
 #include "runs/box_number.h"
@@ -188,6 +189,14 @@ std::optional<double> BoxNumber(const std::string& text, bool minusAllowed, int 
 }
 
 double BoxValue(const std::string& text) { return BoxNumber(text, true).value_or(Val(text)); }
+
+double RadiusOfSizeBox(const std::string& sizeText, bool diameter, bool sizeParameter,
+                       const std::string& lambdaText) {
+    const double value = BoxValue(sizeText);
+    if (diameter) return value / 2;
+    if (sizeParameter) return value * BoxValue(lambdaText) / kTwoPi;
+    return value;
+}
 
 ValResult WavelengthAsTyped(std::string text) {
     if (const std::size_t comma = text.find(','); comma != std::string::npos) text[comma] = '.';

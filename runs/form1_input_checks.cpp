@@ -52,10 +52,8 @@ bool IsMap(int graphCode) { return graphCode >= kGraphMapIndex && graphCode <= k
 // The radius a run takes from the size box by the checked size menu (radius, diameter or size parameter x at
 // the wavelength box's wavelength), read as RadiusFromBox reads it.
 double RunRadius(const Form1& f) {
-    const double value = BoxValue(f.txtRadius.text());
-    if (f.mnuDiameter.checked()) return value / 2;
-    if (f.mnuRadiusX.checked()) return value * BoxValue(f.txtLambda.text()) / kTwoPi;
-    return value;
+    return RadiusOfSizeBox(f.txtRadius.text(), f.mnuDiameter.checked(), f.mnuRadiusX.checked(),
+                           f.txtLambda.text());
 }
 
 class InputChecks {

@@ -16,7 +16,6 @@
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "media/index_boxes.h"
-#include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
 #include "runs/box_number.h"
@@ -308,10 +307,9 @@ bool NewPlotRun(Form1& f) {
 // Overplot takes it before the input checks (for the counts of "High", "Med." and "Low"): the boxes
 // are read as the checks will read them.
 void Form1::RadiusFromBox() {
-    const double value = BoxValue(txtRadius.text());
-    if (mnuRadius.checked()) calc.radius = value;
-    if (mnuDiameter.checked()) calc.radius = value / 2;
-    if (mnuRadiusX.checked()) calc.radius = value * BoxValue(txtLambda.text()) / kTwoPi;  // the box holds x
+    if (mnuRadius.checked() || mnuDiameter.checked() || mnuRadiusX.checked())
+        calc.radius =
+            RadiusOfSizeBox(txtRadius.text(), mnuDiameter.checked(), mnuRadiusX.checked(), txtLambda.text());
 }
 
 // A step of the runs: waveCount for "High", "Med." and "Low" from the radius.
