@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
@@ -265,6 +266,34 @@ TEST_F(NewPlotTest, RefusedInputIsRefusedBeforeTheLengthQuestion) {
         (f.*command)();
         EXPECT_EQ(prompts(), std::vector<std::string>{"Must be a sub-multiple of 90 degrees"});
         EXPECT_FALSE(f.windowState.inputsLocked);
+    }
+}
+
+// A refused New plot clears the marks of changed boxes as every New plot does: its checks paint each box they
+// read white, its end the size, range and list boxes; a box the checks did not reach before the refusal (the
+// real index behind the minimum angle) keeps its mark. The graph stays the radius-10 run.
+TEST_F(NewPlotTest, ARefusedNewPlotClearsTheMarksOfTheBoxesItsChecksRead) {
+    constexpr OleColor kYellow = 65535, kWhite = 16777215;
+    const struct {
+        TextBox Form1::*refused;
+        const char *text, *prompt;
+        OleColor index;
+    } cases[] = {{&Form1::txtXmax, "200", "Maximum angle > 180 degrees", kWhite},
+                 {&Form1::txtXmin, "abc", "    The red highlighted data entry is incorrect.    ", kYellow}};
+    for (const auto& c : cases) {
+        Form1& f = start();
+        f.cboYmax.setText("1000");  // a y limit marks its box while the results stand
+        f.txtRadius.setText("50");
+        f.txtRefractReal.setText("1.5");
+        (f.*c.refused).setText(c.text);
+        messages.clear();
+        f.cmdNewPlot.click();
+        EXPECT_EQ(prompts(), std::vector<std::string>{c.prompt});
+        for (const Control* box :
+             std::initializer_list<const Control*>{&f.txtRadius, &f.cboYmax, &f.txtXmin, &f.txtXmax})
+            EXPECT_EQ(box->backColor(), kWhite) << c.text;
+        EXPECT_EQ(f.txtRefractReal.backColor(), c.index) << c.text;
+        EXPECT_EQ(f.runRecord.radius, 10.0) << c.text;
     }
 }
 
