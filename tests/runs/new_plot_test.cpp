@@ -7,7 +7,6 @@
 #include <array>
 #include <cmath>
 #include <functional>
-#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
@@ -270,8 +269,8 @@ TEST_F(NewPlotTest, RefusedInputIsRefusedBeforeTheLengthQuestion) {
 }
 
 // A refused New plot clears the marks of changed boxes as every New plot does: its checks paint each box they
-// read white, its end the size, range and list boxes; a box the checks did not reach before the refusal (the
-// real index behind the minimum angle) keeps its mark. The graph stays the radius-10 run.
+// read white, its end the size, range and list boxes; the real index, which the minimum angle's refusal comes
+// before, keeps its mark. The graph stays the radius-10 run.
 TEST_F(NewPlotTest, ARefusedNewPlotClearsTheMarksOfTheBoxesItsChecksRead) {
     constexpr OleColor kYellow = 65535, kWhite = 16777215;
     const struct {
@@ -283,17 +282,13 @@ TEST_F(NewPlotTest, ARefusedNewPlotClearsTheMarksOfTheBoxesItsChecksRead) {
     for (const auto& c : cases) {
         Form1& f = start();
         f.cboYmax.setText("1000");  // a y limit marks its box while the results stand
-        f.txtRadius.setText("50");
-        f.txtRefractReal.setText("1.5");
-        (f.*c.refused).setText(c.text);
+        f.txtRadius.setText("50"), f.txtRefractReal.setText("1.5"), (f.*c.refused).setText(c.text);
         messages.clear();
         f.cmdNewPlot.click();
         EXPECT_EQ(prompts(), std::vector<std::string>{c.prompt});
-        for (const Control* box :
-             std::initializer_list<const Control*>{&f.txtRadius, &f.cboYmax, &f.txtXmin, &f.txtXmax})
-            EXPECT_EQ(box->backColor(), kWhite) << c.text;
-        EXPECT_EQ(f.txtRefractReal.backColor(), c.index) << c.text;
-        EXPECT_EQ(f.runRecord.radius, 10.0) << c.text;
+        EXPECT_EQ(std::vector({f.txtRadius.backColor(), f.cboYmax.backColor(), f.txtRefractReal.backColor()}),
+                  std::vector({kWhite, kWhite, c.index}));
+        EXPECT_EQ(f.runRecord.radius, 10.0);
     }
 }
 
