@@ -61,7 +61,7 @@ void KeepReadout(Form1& f, const MieInput& in, const MieResult& r) {
     if (forward) readout.qExt = r.Qext;
     if (backward) readout.qBack = r.Qback;
     if ((forward && backward) || f.codes.graphCode != kGraphAngle || f.optDisp.value()) return;
-    static MieResult ends;  // its tables are kept from call to call (the window's thread alone calls)
+    MieResult ends;  // a series of a few orders' tables, once per run's end
     MieInput atEnds = in;
     atEnds.NANG = 2;
     atEnds.first = 1;
