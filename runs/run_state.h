@@ -81,9 +81,9 @@ enum RunState : std::int32_t {
 enum class NewPlotEnd { Refused, Stopped, Computed };
 
 // The efficiencies of the run whose graph is on show, each only when that run computed it whole (a
-// stopped or refused series, an angle window without 0 or 180 degrees, amplitudes divided by x and the
-// methods without efficiencies leave it empty); the data box shows only these. Emptied at the start of
-// every run.
+// stopped or refused series, amplitudes divided by x and the methods without efficiencies leave it empty;
+// the Mie series gives them whatever the angle range); the data box shows only these. Emptied at the start
+// of every run.
 struct RunReadout {
     std::optional<double> qSca, qExt, qBack;
 };

@@ -48,6 +48,30 @@ bool TakeComputedAhead(MieAhead& ahead, const MieInput& in, MieResult& r, const 
     return true;
 }
 
+// The efficiencies the readout shows of a whole series: Qsca, and Qext and Qback when the amplitudes are not
+// divided by x, from S1 at 0 and 180 degrees. Where the window of an angle graph leaves out an end, they come
+// from the same series over the two ends alone (its coefficients again, on the grid of 0, 90 and 180 degrees,
+// whose S1(0) and S1(180) are those a window holding them gives). Sweeps and size distributions, which show no
+// readout, do without them.
+void KeepReadout(Form1& f, const MieInput& in, const MieResult& r) {
+    RunReadout& readout = f.readout;
+    readout.qSca = r.Qsca;
+    if (in.mnuSize) return;
+    const bool forward = in.first <= 1, backward = in.last >= 2 * r.NANG - 1;
+    if (forward) readout.qExt = r.Qext;
+    if (backward) readout.qBack = r.Qback;
+    if ((forward && backward) || f.codes.graphCode != kGraphAngle || f.optDisp.value()) return;
+    MieResult ends;  // a series of a few orders' tables, once per run's end
+    MieInput atEnds = in;
+    atEnds.NANG = 2;
+    atEnds.first = 1;
+    atEnds.last = 3;
+    MieSeries(atEnds, ends);
+    if (ends.status != MieStatus::Done) return;
+    if (!forward) readout.qExt = ends.Qext;
+    if (!backward) readout.qBack = ends.Qback;
+}
+
 void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& mIm, std::int32_t& NANG,
                      Form1::ComplexTable& S1, Form1::ComplexTable& S2, double& Qext, double& Qsca,
                      double& Qback, double& g, std::int32_t& first, std::int32_t& last) {
@@ -123,10 +147,7 @@ void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& m
             Qsca = r.Qsca;
             Qback = r.Qback;
             g = r.g;
-            // Qext and Qback are efficiencies only from undivided amplitudes at 0 and 180 degrees.
-            f.readout.qSca = Qsca;
-            if (!in.mnuSize && in.first <= 1) f.readout.qExt = Qext;
-            if (!in.mnuSize && in.last >= 2 * in.NANG - 1) f.readout.qBack = Qback;
+            KeepReadout(f, in, r);
             break;
         case MieStatus::Stopped:  // partial sums; Qext and Qback stay
             Qsca = r.Qsca;

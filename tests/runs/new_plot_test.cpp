@@ -268,6 +268,30 @@ TEST_F(NewPlotTest, RefusedInputIsRefusedBeforeTheLengthQuestion) {
     }
 }
 
+// A refused New plot clears the marks of changed boxes as every New plot does: its checks paint each box they
+// read white, its end the size, range and list boxes; the real index, which the minimum angle's refusal comes
+// before, keeps its mark. The graph stays the radius-10 run.
+TEST_F(NewPlotTest, ARefusedNewPlotClearsTheMarksOfTheBoxesItsChecksRead) {
+    constexpr OleColor kYellow = 65535, kWhite = 16777215;
+    const struct {
+        TextBox Form1::*refused;
+        const char *text, *prompt;
+        OleColor index;
+    } cases[] = {{&Form1::txtXmax, "200", "Maximum angle > 180 degrees", kWhite},
+                 {&Form1::txtXmin, "abc", "    The red highlighted data entry is incorrect.    ", kYellow}};
+    for (const auto& c : cases) {
+        Form1& f = start();
+        f.cboYmax.setText("1000");  // a y limit marks its box while the results stand
+        f.txtRadius.setText("50"), f.txtRefractReal.setText("1.5"), (f.*c.refused).setText(c.text);
+        messages.clear();
+        f.cmdNewPlot.click();
+        EXPECT_EQ(prompts(), std::vector<std::string>{c.prompt});
+        EXPECT_EQ(std::vector({f.txtRadius.backColor(), f.cboYmax.backColor(), f.txtRefractReal.backColor()}),
+                  std::vector({kWhite, kWhite, c.index}));
+        EXPECT_EQ(f.runRecord.radius, 10.0);
+    }
+}
+
 // A run whose series would refuse its largest |m x| (above 200000) is refused with the series' own
 // message and title before any question of its length, and no run starts; a run just under the limit
 // goes on. The limit, 200000 lambda / (2 pi |m|), from the index models at start-up (medium 1):

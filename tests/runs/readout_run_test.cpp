@@ -6,8 +6,12 @@
 #include <string>
 #include <utility>
 
+#include "file_bytes.h"
 #include "mainwindow/form1.h"
+#include "numerics/constants.h"
 #include "platform/text/conversions.h"
+#include "scattering/mie.h"
+#include "tests/mainwindow/window_driver.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 namespace tessary {
@@ -19,16 +23,32 @@ struct ReadoutWindow {
         test::testApplication();
         runtime.setScreen(ScreenMetrics{1024, 768, 15, 15});
         messages.install(runtime);
+        runtime.setFileDialogs(&fileDialogs);
         runtime.setModalHook([](Form& d) { d.hide(); });
+        fresh();
+    }
+    // A fresh window, started, with the data box shown and what it draws recorded.
+    Form1& fresh() {
         form = std::make_unique<Form1>();
         form->setRecording(true);
         form->load();
         form->mnuDataVisible.setChecked(true);
+        form->clearDrawLog();
+        return *form;
     }
     Runtime runtime;
     ScriptedMessageBoxes messages;
+    ScriptedFileDialogs fileDialogs;
     std::unique_ptr<Form1> form;
 };
+
+// The data box's lines as the window last drew them.
+std::set<std::string> DataBox(const Form1& f) {
+    std::set<std::string> shown;
+    for (const DrawOp& op : f.drawLog())
+        if (op.kind == DrawOp::Kind::Text && op.x1 == 12000) shown.insert(op.text);
+    return shown;
+}
 
 TEST(ReadoutRunTest, OnlyWhatTheRunComputedIsShownAndNoStaleIndexRuns) {
     ReadoutWindow w;
@@ -55,7 +75,7 @@ TEST(ReadoutRunTest, OnlyWhatTheRunComputedIsShownAndNoStaleIndexRuns) {
              f.txtXmin.setText("130");
              f.txtXmax.setText("150");
          },
-         {"Qsca"}},
+         {"Qsca", "Qext", "Qabs", "Qback", "Qradar"}},
         {"divided by x", [&] { f.mnuSize.setChecked(true); }, {"Qsca"}},
         {"Debye",
          [&] {
@@ -75,9 +95,7 @@ TEST(ReadoutRunTest, OnlyWhatTheRunComputedIsShownAndNoStaleIndexRuns) {
             f.Overplot();
         }
         std::set<std::string> shown;
-        for (const DrawOp& op : f.drawLog())
-            if (op.kind == DrawOp::Kind::Text && op.x1 == 12000)
-                shown.insert(op.text.substr(0, op.text.find(" = ")));
+        for (const std::string& line : DataBox(f)) shown.insert(line.substr(0, line.find(" = ")));
         EXPECT_EQ(shown, c.shown) << c.what;
         runtime.setPumpHook({});
         for (auto [box, text] : {std::pair{&f.txtRadius, "10"}, {&f.txtXmin, "0"}, {&f.txtXmax, "180"}})
@@ -97,6 +115,52 @@ TEST(ReadoutRunTest, OnlyWhatTheRunComputedIsShownAndNoStaleIndexRuns) {
     ASSERT_EQ(messages.shown().size(), 2u);
     EXPECT_EQ(messages.last().prompt,
               "IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band");
+}
+
+// A plane-wave Mie run shows its five efficiencies whatever its angle range, those of the series over all
+// angles (the Mie kernel's at the run's x = 2 pi 10/0.65 and m); the methods that compute none show none,
+// and a reopened file what it holds: Qsca.
+TEST(ReadoutRunTest, AMieRunShowsItsEfficienciesAtAnyAngleRange) {
+    enum Shown { All, QscaOnly, None };
+    const struct {
+        const char *what, *from, *to, *imag;
+        std::function<void(Form1&)> set;
+        Shown shown;
+    } cases[] = {
+        {"Mie", "0", "180", "0", [](Form1&) {}, All},
+        {"Mie", "130", "150", "0", [](Form1&) {}, All},
+        {"Mie", "30", "180", "0", [](Form1&) {}, All},
+        {"Mie", "0", "150", "0", [](Form1&) {}, All},
+        {"Mie absorbing", "30", "150", "0.01", [](Form1&) {}, All},
+        {"Gaussian beam", "30", "180", "0", [](Form1& f) { f.mnuGaussian.setChecked(true); }, None},
+        {"Debye", "30", "180", "0", [](Form1& f) { test::Choose(f.cboType, "Debye"); }, None},
+        {"Rayleigh", "0", "150", "0", [](Form1& f) { test::Choose(f.cboType, "Rayleigh"); }, None},
+        {"distribution", "30", "180", "0", [](Form1& f) { f.optDisp.setValue(true); }, None},
+        {"reopened", "0", "180", "0", [](Form1&) {}, QscaOnly},
+    };
+    const test::TestFolder folder("tessary_readout_");
+    for (const auto& c : cases) {
+        ReadoutWindow w;
+        Form1& f = *w.form;
+        f.txtXmin.setText(c.from), f.txtXmax.setText(c.to);
+        f.txtRefractReal.setText("1.333"), f.txtRefractImag.setText(c.imag);
+        c.set(f);
+        f.cmdNewPlot.click();
+        if (c.shown == QscaOnly) {  // saved, and read back into a fresh window
+            w.fileDialogs.answer(folder.at("run")), f.mnuSave.trigger();
+            w.fileDialogs.answer(folder.at("run.tsy")), w.fresh().mnuRead.trigger();
+        }
+        MieResult mie;
+        MieSeries({.x = kTwoPi * 10 / 0.65, .m = {1.333, Val(c.imag)}, .NANG = 901, .first = 1, .last = 1801},
+                  mie);
+        const auto line = [&](const char* label, double v) { return label + w.form->AxisNumberText(v, 6); };
+        std::set<std::string> expected;
+        if (c.shown != None) expected.insert(line("Qsca = ", mie.Qsca));
+        if (c.shown == All)
+            expected.insert({line("Qext = ", mie.Qext), line("Qabs = ", mie.Qext - mie.Qsca),
+                             line("Qback = ", mie.Qback), line("Qradar = ", 4 * kPi * mie.Qback)});
+        EXPECT_EQ(DataBox(*w.form), expected) << c.what << " " << c.from << "-" << c.to;
+    }
 }
 
 // Qradar is the radar backscattering efficiency 4|S1(180)|^2/x^2 (= 4 pi Qback), against an own Mie
