@@ -123,7 +123,10 @@ void SetStepped(Form1& f, const std::string& name, float value) {
     if (name == "RIreal") f.txtRefractReal.setText(text);
     if (name == "RIimag") f.txtRefractImag.setText(text);
     if (name == "wavelength") f.txtLambda.setText(text);
-    if (name == "radius") f.txtRadius.setText(text);
+    if (name == "radius") {  // a radius whichever size menu was checked, as the "radius" keyword's value
+        if (!f.mnuRadius.checked()) f.mnuRadius_Click();
+        f.txtRadius.setText(text);
+    }
 }
 
 }  // namespace

@@ -305,8 +305,12 @@ void Form1::applyGraphPresetTail() {
         runFlags.resultsFromFile = 0;
         Label7.setLeft(120);
         Label7.setTop(350);
-        Label7.setCaption("Radius (  m)");
-        PlaceMicroSign(Label29, Label7, "Radius (");
+        // The caption of the size entry the box is read in, as its menu item gives it.
+        const bool diameter = mnuDiameter.checked();
+        Label7.setCaption(mnuRadiusX.checked() ? "Size parameter x"
+                          : diameter           ? "Diameter (  m)"
+                                               : "Radius (  m)");
+        PlaceMicroSign(Label29, Label7, diameter ? "Diameter (" : "Radius (");
         const bool special = cboDistrib.text() == "Special";
         if (special) {
             Label7.setVisible(false);

@@ -25,6 +25,18 @@ void OfferSizeParameterEntry(Form1& f) {
                             (entry->preset && entry->preset->mnuRadiusXVis == Vis::Show));
 }
 
+// A size entry the chosen type does not offer (its item or the whole size menu hidden) gives way to the radius,
+// which a fresh window shows on the type, so that the box is never read as what no menu or label shows; the
+// size parameter a type's preset sets stays.
+void KeepOfferedSizeEntry(Form1& f) {
+    const GraphPreset* preset = FindGraphPreset(f.codes.graphCode, f.codes.graphSubCode);
+    if (preset && preset->sizeEntry == SizeEntry::SizeParameter) return;
+    const auto offered = [&f](const Menu& item) { return f.mnuRadiusDiameter.visible() && item.visible(); };
+    if ((f.mnuDiameter.checked() && !offered(f.mnuDiameter)) ||
+        (f.mnuRadiusX.checked() && !offered(f.mnuRadiusX)))
+        f.mnuRadius_Click();
+}
+
 }  // namespace
 
 void Form1::cboGraph_Change() { cboGraph_Click(); }
@@ -54,6 +66,7 @@ void Form1::cboGraph_Click() {
     decideRedraw();
     applyGraphTypePreset();
     OfferSizeParameterEntry(*this);
+    KeepOfferedSizeEntry(*this);
     applyGraphPresetTail();
 
     cmdNewPlot.setDefault(true);

@@ -13,6 +13,7 @@
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/box_number.h"
 #include "runs/results_on_show.h"
 #include "runs/run_record.h"
 
@@ -23,20 +24,16 @@ namespace {
 constexpr OleColor kPanel = 255 + 256 * 255 + 65536 * 224;  // RGB(255, 255, 224)
 constexpr OleColor kGridCyan = 256 * 255 + 65536 * 255;     // RGB(0, 255, 255)
 constexpr OleColor kBellBlue = 65536 * 255;                 // RGB(0, 0, 255)
-constexpr double kTwoPiAsWritten = 6.28318530717958;
-constexpr double kX0 = 12500;  // left edge of the plot area
-constexpr double kW = 2800;    // its width
+constexpr double kX0 = 12500;                               // left edge of the plot area
+constexpr double kW = 2800;                                 // its width
 constexpr double kTop = 100, kBottom = 2100;
 
 bool ValidCount(int n) { return n == 5 || n == 10 || n == 20 || n == 50; }
 
-// Median radius from the size box by the checked radius menu.
+// Median radius from the size box by the checked radius menu, as the run takes it.
 double MedianRadius(const Form1& f) {
-    double r = 0.0;
-    if (f.mnuRadius.checked()) r = Val(f.txtRadius.text());
-    if (f.mnuDiameter.checked()) r = Val(f.txtRadius.text()) / 2;
-    if (f.mnuRadiusX.checked()) r = Val(f.txtRadius.text()) * Val(f.txtLambda.text()) / kTwoPiAsWritten;
-    return r;
+    return RadiusOfSizeBox(f.txtRadius.text(), f.mnuDiameter.checked(), f.mnuRadiusX.checked(),
+                           f.txtLambda.text());
 }
 
 void PrintAt(Form1& f, double x, double y, const std::string& text) {

@@ -464,7 +464,7 @@ RangeInputs InputChecks::rangeInputs() const {
     in.angle = ValueOf(f.txtAngle);
     in.logSteps = f.mnuXStepLog.checked();
     in.redraw = f.windowState.redrawDepth > 0;
-    in.radius = ValueOf(f.txtRadius);
+    in.radius = RunRadius(f);  // a Lee diagram's first radius, as its sweep takes it
     in.leeMax = ValueOf(f.txtRmax);
     in.leeSteps = ValueOf(f.txtRstep);
     in.mapMin = ValueOf(f.txtF9_min);

@@ -18,6 +18,7 @@
 #include "platform/ui/colour.h"
 #include "platform/ui/picture.h"
 #include "platform/ui/window_colours.h"
+#include "runs/box_number.h"
 #include "runs/method_codes.h"
 #include "runs/run_rules.h"
 #include "runs/sweep_steps.h"
@@ -106,8 +107,10 @@ void Form1::LeeSetUp() {
         mnuLarge_Click();
     }
     if (!(Brightness() > 0)) cboBright.setText("1");  // brightness 0 paints black rows
-    if (codes.graphCode == kGraphLee) {
-        sweepState.sweepStart = CSng(Val(txtRadius.text())).value;
+    if (codes.graphCode == kGraphLee) {  // from the radius the size box stands for (radius, diameter or x)
+        sweepState.sweepStart = CSng(RadiusOfSizeBox(txtRadius.text(), mnuDiameter.checked(),
+                                                     mnuRadiusX.checked(), txtLambda.text()))
+                                    .value;
         sweepState.sweepEnd = CSng(Val(txtRmax.text())).value;
     } else {
         sweepState.sweepStart = CSng(Val(txtF9_min.text())).value;

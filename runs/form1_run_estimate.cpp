@@ -19,6 +19,7 @@
 #include "numerics/constants.h"
 #include "numerics/worker_pool.h"
 #include "platform/text/conversions.h"
+#include "runs/box_number.h"
 #include "runs/method_codes.h"
 #include "runs/run_estimate.h"
 #include "runs/run_rules.h"
@@ -122,14 +123,14 @@ RunSetting EstimateSetting(Form1& f) {
 void Form1::Duration() {
     RunEstimate estimate;  // 0 s for the graph codes without an estimate
     double largestRadius = 0.0;
+    // The radius of an angle graph, the first of a Lee diagram: the one the size box stands for by the checked
+    // size menu (radius, diameter or size parameter x).
+    const double sizeBoxRadius =
+        RadiusOfSizeBox(txtRadius.text(), mnuDiameter.checked(), mnuRadiusX.checked(), txtLambda.text());
     const auto estimateNow = [&] {
         const RunSetting setting = EstimateSetting(*this);
         if (codes.graphCode == kGraphAngle) {
-            // Radius by the checked size menu (radius, diameter or size parameter x).
-            double r = 0.0;
-            if (mnuRadius.checked()) r = Val(txtRadius.text());
-            if (mnuDiameter.checked()) r = Val(txtRadius.text()) / 2;
-            if (mnuRadiusX.checked()) r = Val(txtRadius.text()) * setting.lambda / kTwoPi;
+            const double r = sizeBoxRadius;
             AngleRunInput in;
             in.run = setting;
             in.radius = r;
@@ -141,7 +142,7 @@ void Form1::Duration() {
             LeeRunInput in;
             in.run = setting;
             in.run.waveCount = calc.waveCount;  // the count before the sweep, for any other text
-            in.sweepStart = static_cast<float>(Val(txtRadius.text()));
+            in.sweepStart = static_cast<float>(sizeBoxRadius);
             in.sweepEnd = static_cast<float>(Val(txtRmax.text()));
             in.sweepSteps = static_cast<float>(Val(txtRstep.text()));
             estimate = EstimateLeeRun(in);
@@ -153,7 +154,7 @@ void Form1::Duration() {
     if (codes.graphCode == kGraphAngle) {
         calc.waveCount = EstimateWaveCount(cboWave.text(), largestRadius, calc.waveCount);
     } else if (codes.graphCode == kGraphLee) {
-        sweepState.sweepStart = static_cast<float>(Val(txtRadius.text()));
+        sweepState.sweepStart = static_cast<float>(sizeBoxRadius);
         sweepState.sweepEnd = static_cast<float>(Val(txtRmax.text()));
         sweepState.sweepSteps = static_cast<float>(Val(txtRstep.text()));
         sweepState.sweepRatio = estimate.sweepRatio;

@@ -92,10 +92,9 @@ ModelItems MediumModelItems(Form1& f) {
 // The radius the size box stands for, as New plot reads it, in the box's own text when it is a radius, else
 // with the digits that read back as the radius the run computed with.
 std::string RadiusText(Form1& f) {
-    const double value = Val(f.txtRadius.text());
-    if (f.mnuDiameter.checked()) return CStrExact(value / 2);
-    if (f.mnuRadiusX.checked()) return CStrExact(value * Val(f.txtLambda.text()) / kTwoPi);
-    return f.txtRadius.text();
+    if (!f.mnuDiameter.checked() && !f.mnuRadiusX.checked()) return f.txtRadius.text();
+    return CStrExact(RadiusOfSizeBox(f.txtRadius.text(), f.mnuDiameter.checked(), f.mnuRadiusX.checked(),
+                                     f.txtLambda.text()));
 }
 
 }  // namespace

@@ -40,9 +40,10 @@ class BatchTest : public test::Form1Test {
 
     // Writes the batch file (items one a line), answers both dialogs and clicks the command.
     Form1& runBatch(const std::vector<std::string>& items, const std::string& name = "b.min",
-                    const std::string& waves = "1") {
+                    const std::string& waves = "1", Menu Form1::*sizeEntry = &Form1::mnuRadius) {
         Form1& f = started();
         test::Type(f.cboWave, waves);
+        test::Choose(f.*sizeEntry);
         f.fileState.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
         std::ofstream out(at(name), std::ios::binary);
         for (const std::string& item : items) out << item << "\r\n";
@@ -137,6 +138,19 @@ TEST_F(BatchTest, SteppedRuns) {
                                                     : f.txtLambda.text();
         EXPECT_EQ(shown, c.texts[0]) << c.items[1];
         EXPECT_TRUE(messages.shown().empty()) << c.items[1];
+    }
+}
+
+// Stepped radii are radii in any size entry chosen before, as the radius keyword's value is: the report is the
+// one of the radius entry, and the window is left in it.
+TEST_F(BatchTest, SteppedRadiiAreRadiiInEverySizeEntry) {
+    const std::vector<std::string> items = {"Tessary 3403 batch file", "xstep,2", "step,radius,10,12,1",
+                                            "run"};
+    const std::string radii = (runBatch(items), report());
+    EXPECT_NE(radii.find("Radius: \t 11 \t um"), std::string::npos);
+    for (Menu Form1::*entry : {&Form1::mnuDiameter, &Form1::mnuRadiusX}) {
+        EXPECT_TRUE(runBatch(items, "b.min", "1", entry).mnuRadius.checked());
+        EXPECT_EQ(report(), radii);
     }
 }
 

@@ -409,5 +409,41 @@ TEST_F(ReopenedRunTest, AnIndexFileNotReadGivesNoIndexOfTheRows) {
     }
 }
 
+// A run of each kind in each size entry (chosen before the graph, and again where the graph shows its item but
+// sets no size parameter) computes at the radius its file names: a fresh window reading the file in radius
+// entry computes and saves the same. Each kind: graph, step, wavelengths or Disperse.
+TEST_F(ReopenedRunTest, EveryRunKindInEachSizeEntryComputesAtTheRadiusOfItsFile) {
+    const std::tuple<const char*, const char*, const char*> kinds[] = {
+        {"Intensity v. scattering angle", "1", "1"},
+        {"Intensity v. scattering angle", "1", "3"},
+        {"Phase function", "1", "Disperse"},
+        {"Intensity v. wavelength", "1", ""},
+        {"Intensity v. radius", "0.1", ""},
+        {"Intensity v. size parameter x", "1", ""},
+        {"Intensity v. refractive index", "0.002", ""},
+        {"Qext/Qsca/Qabs v. wavelength", "100", ""},
+        {"Cext/Csca/Cabs v. radius", "10", ""},
+        {"Asymmetry parameter v. wavelength", "4", ""},
+        {"Lee diagram", "1", "1"},
+        {"Lee diagram", "1", "3"},
+        {"Map: angle v. refractive index", "1", ""},
+        {"Map: angle v. imaginary RI", "1", ""},
+        {"Map: angle v. radius", "1", ""},
+        {"Map: angle v. wavelength", "1", ""}};
+    for (const auto& [graph, step, waves] : kinds)
+        for (Menu Form1::*entry : {&Form1::mnuRadius, &Form1::mnuDiameter, &Form1::mnuRadiusX}) {
+            Form1& a = started();
+            SCOPED_TRACE(std::string(graph) + ", " + waves + ", " + (a.*entry).caption());
+            Choose(a.*entry), Choose(a.cboGraph, graph), Type(a.cboStep, step);
+            if (std::string(waves) == "Disperse")
+                a.optDisp.setValue(true);
+            else if (*waves)
+                Choose(a.cboWave, waves);
+            if (!(a.*entry).checked() && (a.*entry).visible() && !a.mnuRadiusX.checked()) Choose(a.*entry);
+            Type(a.txtRadius, a.mnuDiameter.checked() ? "4" : a.mnuRadiusX.checked() ? "19" : "2");
+            Press(a.cmdNewPlot), expectComputedAgain(a);
+        }
+}
+
 }  // namespace
 }  // namespace tessary

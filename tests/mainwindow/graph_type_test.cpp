@@ -724,9 +724,9 @@ TEST(AbsoluteScale, SizeParameterAndWaveNumberIncludeTheMediumIndex) {
 }
 
 // Which of the inputs, frames, options, their captions and the size-entry and step menus a user sees: 1 for a
-// control shown in shown frames, 0 for one hidden.
+// control shown in shown frames, 0 for one hidden; then the size entry ticked and the size box's label shown.
 std::string Shown(Form1& f) {
-    std::string bits;
+    std::string bits, label;
     for (const Control* c : std::initializer_list<const Control*>{
              &f.Frame1,    &f.Frame3,    &f.Frame4,         &f.Frame5,   &f.Frame8,    &f.Frame9,
              &f.txtLambda, &f.txtRadius, &f.txtRefractReal, &f.txtAngle, &f.txtRmax,   &f.txtF9_fixed,
@@ -736,10 +736,12 @@ std::string Shown(Form1& f) {
         for (const Control* k = c; on && (k = dynamic_cast<const Control*>(&k->container()));)
             on = k->visible();
         bits += on ? '1' : '0';
+        if (on && c == &f.Label7) label = f.Label7.caption();
     }
     for (const Menu* m : {&f.mnuRadius, &f.mnuDiameter, &f.mnuRadiusDiameter, &f.mnuRadiusX, &f.mnuXStepLog})
         bits += m->visible() ? '1' : '0';
-    return bits;
+    for (const Menu* m : {&f.mnuRadius, &f.mnuDiameter, &f.mnuRadiusX}) bits += m->checked() ? '1' : '0';
+    return bits + " " + label;
 }
 
 // In every order of choosing five types, the first run (at a coarse step), each choice shows the inputs a fresh
@@ -785,6 +787,19 @@ TEST_F(Form1Test, EveryPairOfGraphChoicesShowsTheInputsOfTheSecond) {
         EXPECT_EQ(Shown(f), fresh[walk[i]]) << types[walk[i > 0 ? i - 1 : 0]] << " then " << types[walk[i]];
     }
     EXPECT_EQ(pairs.size(), 21u * 21u);
+    // After a run of each type, a detour through each type and back shows what a fresh window shows and takes
+    // the radius box typed there as that window does: no size parameter stays from a type that sets it.
+    const auto radius = [](Form1& g) { return Type(g.txtRadius, "5"), g.RecordOfInputs().radiusText; };
+    for (std::size_t a = 0; a < types.size(); ++a) {
+        const std::string typed = radius(*(Choose(started().cboGraph, types[a]), form));
+        Form1& g = started();
+        Choose(g.cboGraph, types[a]), Type(g.cboStep, "1"), test::Press(g.cmdNewPlot);
+        for (const std::string& b : types) {
+            Choose(g.cboGraph, b), Choose(g.cboGraph, types[a]);
+            EXPECT_EQ(Shown(g), fresh[a]) << types[a] << " run, " << b << " then it again";
+            EXPECT_EQ(radius(g), typed) << types[a] << " run, " << b << " then it again";
+        }
+    }
 }
 
 }  // namespace
