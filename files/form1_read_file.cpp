@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -846,25 +847,14 @@ bool Loader::check() {
         return false;
     }
     if (g.code >= kGraphLee && !checkSweep()) return false;
-    if (f.mnuOverplot.checked()) {
-        if (!checkOverplot()) return false;
-        for (const auto& [text, box] :
-             {std::pair{&d.inputs[5], &f.txtXmin}, std::pair{&d.inputs[6], &f.txtXmax}}) {
-            if (*text == box->text()) continue;
-            const OleColor back = box->backColor();
-            box->setBackColor(kRed);
-            msgBox("Incompatible x-values", mb::kOkOnly, std::string("Overplot from file"));
-            box->setBackColor(back);
-            return false;
-        }
-    }
+    if (f.mnuOverplot.checked() && !checkOverplot()) return false;
     return true;
 }
 
 // A file is drawn over the graph on show only where it holds the quantity that graph shows: the same graph
 // (an angle graph's file holds intensities, not a phase function or watts) of as many wavelengths, amplitudes
-// or intensities alike, and in the same units (Inv Wavelength, where it scales the values stored). The message says what
-// differs.
+// or intensities alike, and in the same units (Inv Wavelength, where it scales the values stored), over the
+// same x range. All judged against the record of the run on show. The message says what differs.
 bool Loader::checkOverplot() const {
     const RunRecord& shown = f.runRecord;
     if (!shown.taken) return true;
@@ -898,9 +888,23 @@ bool Loader::checkOverplot() const {
         differs = std::string("The file holds values of S1 and S2 ") +
                   (d.sizeDivided ? "divided" : "not divided") + " by x (Size), the graph shows them " +
                   (d.sizeDivided ? "not divided." : "divided.");
-    if (differs.empty()) return true;
-    msgBox(differs, mb::kOkOnly, std::string("Overplot from file"));
-    return false;
+    if (!differs.empty()) {
+        msgBox(differs, mb::kOkOnly, std::string("Overplot from file"));
+        return false;
+    }
+    // The x range of the run on show, over whose axes the file's curves are drawn whole (not the range boxes,
+    // which decide only the next run); the box of the end that differs flashes red.
+    for (const auto& [fileText, shownText, box] :
+         {std::tuple{&fileRecord.xMinText, &shown.xMinText, &f.txtXmin},
+          std::tuple{&fileRecord.xMaxText, &shown.xMaxText, &f.txtXmax}}) {
+        if (BoxValue(*fileText) == BoxValue(*shownText)) continue;
+        const OleColor back = box->backColor();
+        box->setBackColor(kRed);
+        msgBox("Incompatible x-values", mb::kOkOnly, std::string("Overplot from file"));
+        box->setBackColor(back);
+        return false;
+    }
+    return true;
 }
 
 // The file names tables it does not store: the window keeps its own choice and says so once.
@@ -1197,8 +1201,9 @@ void Loader::results() {
     }
     f.txtAngle.setText(d.angleText);
     intensities();
-    f.graph.dataXStart = Val(f.txtXmin.text());
-    const Checked<std::int32_t> last = CLng(Val(f.txtXmax.text()));
+    // The x range of the run read (an Overplot from the file keeps the range boxes as they are).
+    f.graph.dataXStart = Val(fileRecord.xMinText);
+    const Checked<std::int32_t> last = CLng(Val(fileRecord.xMaxText));
     if (last.ok()) f.angleGrid.windowLast = last.value;
 }
 

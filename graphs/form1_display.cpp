@@ -105,8 +105,11 @@ void Form1::StoppedSweepYScale(std::int32_t lastFinished) {
 // draws the lower panel from avgPerp, avgPara, avgUnpol instead.
 void Form1::Display(std::span<const double> perp, std::span<const double> para,
                     std::span<const double> unpol) {
-    graph.xMin = Val(txtXmin.text());
-    graph.xMax = Val(txtXmax.text());
+    // The x range of the curves: the boxes' (a redraw's window inside the computed range), but the whole range
+    // of the run read where an Overplot from a file draws it over the axes on show.
+    const bool fileOverplot = runFlags.resultsFromFile == 1 && mnuOverplot.checked() && runRecord.taken;
+    graph.xMin = Val(fileOverplot ? runRecord.xMinText : txtXmin.text());
+    graph.xMax = Val(fileOverplot ? runRecord.xMaxText : txtXmax.text());
     const bool logSteps = RunLogSteps() && LogStepCode(codes.graphCode);
     const graphs::IndexSpan visible = graphs::VisibleIndices(
         codes.graphCode, angleGrid.angleCount, RunStep(), graph.xMin, graph.xMax, graph.dataXStart, logSteps);

@@ -26,9 +26,6 @@ namespace tessary {
 namespace {
 
 constexpr const char* kAutomatic = "Automatic";
-// Angle indices 0..18001 of the colour sums that a redraw rebuilds.
-constexpr std::size_t kColourSumPoints = 18002;
-
 // Where the command goes after a step: on, to the common end, or out at once.
 enum class Next { GoOn, End, Leave };
 
@@ -73,12 +70,12 @@ class Replot {
 
   private:
     void clearTotals();
-    void totalsFromComponents();
     Next refuseChanged(Control& box);
     Next ranges();
     void pointWindow(double step, std::int32_t points);
     Next severalWavelengths();
     Next oneWavelength(bool overplotFromFile);
+    Next fileOverplot();
     // Past every refusal: the colour strips give way to the redraw.
     void drawing();
 
@@ -124,26 +121,8 @@ Next Replot::run() {
 
     f.LockON();
 
-    // Overplot from a file: the curves of several wavelengths are rebuilt from their components.
     const bool overplotFromFile = f.runFlags.resultsFromFile == 1 && f.mnuOverplot.checked();
-    if (overplotFromFile) {
-        f.codes.runState = Form1::kRunOverplot;
-        if (f.calc.waveCount > 3 && f.codes.graphCode < kFirstSweepGraph) {
-            totalsFromComponents();
-            const std::string pol = f.cboPol.text();
-            const bool all3 = pol == "All 3";
-            const bool both = pol == "Both";
-            if (pol == "Perpendicular" || both || all3)
-                f.PlotColour(f.colourSums.colourSumPerp, f.results.intensityPerp, f.graph.xMin, f.graph.xMax,
-                             f.graph.yAxisMin, f.graph.yAxisMax);
-            if (pol == "Parallel" || both || all3)
-                f.PlotColour(f.colourSums.colourSumPara, f.results.intensityPara, f.graph.xMin, f.graph.xMax,
-                             f.graph.yAxisMin, f.graph.yAxisMax);
-            if (pol == "Unpolarised" || all3)
-                f.PlotColour(f.colourSums.colourSumUnpol, f.results.intensityUnpol, f.graph.xMin,
-                             f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);
-        }
-    }
+    if (overplotFromFile) f.codes.runState = Form1::kRunOverplot;
 
     if (f.codes.graphCode >= kGraphLee) {  // Lee diagrams and maps: redrawn from their stored colours
         drew = true;
@@ -159,7 +138,7 @@ Next Replot::run() {
     }
 
     if (f.runFlags.resultsFromFile == 1) {
-        if (overplotFromFile) return drawing(), oneWavelength(true);
+        if (overplotFromFile) return fileOverplot();
     } else {
         f.codes.runState = Form1::kRunReplot;
         for (Control* box : std::initializer_list<Control*>{&f.cboWave, &f.cboStep, &f.txtRadius})
@@ -184,28 +163,28 @@ void Replot::drawing() {
     for (PictureBox* p : {&f.Picture1, &f.Picture2, &f.Picture3}) p->setVisible(false);
 }
 
+// An Overplot from a file: its curves on the axes on show, drawn as their run drew them, with the sun's disc of
+// their angle step: the curves of one wavelength over the whole x range of their run (the range of the run that
+// was on show, which the reader held the file to), the colour curves of several across the frame on show.
+Next Replot::fileOverplot() {
+    drawing();
+    if (f.codes.graphCode >= kFirstSweepGraph || f.calc.waveCount == 1) {
+        if (f.codes.graphCode < kFirstSweepGraph) f.SunCorrection();
+        f.graph.xMin = Val(f.runRecord.xMinText);
+        f.graph.xMax = Val(f.runRecord.xMaxText);
+        return oneWavelength(true);
+    }
+    f.SunCorrection();
+    f.graph.xMin = f.graph.frameXMin;
+    f.graph.xMax = f.graph.frameXMax;
+    return severalWavelengths();
+}
+
 // The totals (entry 0) of the colour sums start again from 0 over the whole grid; the single
 // wavelengths stay.
 void Replot::clearTotals() {
     for (auto* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara})
         std::fill((*sums)[0].begin(), (*sums)[0].end(), 0.0);
-}
-
-// Totals = red + green + blue components, and the curves of one wavelength from the totals.
-void Replot::totalsFromComponents() {
-    std::vector<const std::vector<double>*> arrays{&f.results.intensityPerp, &f.results.intensityPara,
-                                                   &f.results.intensityUnpol};
-    for (const auto* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara})
-        for (std::size_t i = 0; i <= 3; ++i) arrays.push_back(&(*sums)[i]);
-    std::size_t n = kColourSumPoints;
-    for (const std::vector<double>* a : arrays) n = std::min(n, a->size());
-    for (std::size_t j = 0; j < n; ++j) {
-        for (auto* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara})
-            (*sums)[0][j] = (*sums)[1][j] + (*sums)[2][j] + (*sums)[3][j];
-        f.results.intensityPerp[j] = f.colourSums.colourSumPerp[0][j];
-        f.results.intensityPara[j] = f.colourSums.colourSumPara[0][j];
-        f.results.intensityUnpol[j] = (f.results.intensityPerp[j] + f.results.intensityPara[j]) / 2;
-    }
 }
 
 // An input the stored results do not answer: it is marked red after the release (which whitens the
@@ -294,8 +273,8 @@ Next Replot::severalWavelengths() {
     f.colourSums.colourPeak = 0;
     f.colourSums.colourRunMax = 0;
     const double step = GridStep(f);
-    f.angleGrid.firstPoint = IndexOr(Val(f.txtXmin.text()) / step + 1, f.angleGrid.firstPoint);
-    f.angleGrid.lastPoint = IndexOr(Val(f.txtXmax.text()) / step + 1, f.angleGrid.lastPoint);
+    f.angleGrid.firstPoint = IndexOr(f.graph.xMin / step + 1, f.angleGrid.firstPoint);
+    f.angleGrid.lastPoint = IndexOr(f.graph.xMax / step + 1, f.angleGrid.lastPoint);
 
     std::size_t held = SIZE_MAX;
     for (const ColourSumTable* sums : {&f.colourSums.colourSumPerp, &f.colourSums.colourSumPara})

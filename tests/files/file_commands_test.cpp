@@ -10,10 +10,12 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "file_bytes.h"
+#include "rel_error.h"
 #include "platform/ui/file_dialogs.h"
 #include "tests/mainwindow/form1_test_support.h"
 
@@ -44,6 +46,16 @@ class FileCommandsTest : public test::Form1Test {
         fileDialogs.answer(at(name));
         f.mnuSave.trigger();
         return ReadAll(at(name + ".tsy"));
+    }
+    std::string saveNew(Form1& f, const std::string& name) {
+        return fs::remove(at(name + ".tsy")), save(f, name);
+    }
+    std::string exported(Form1& f) {
+        fs::remove(at("export.txt"));
+        f.fileState.exportClock = [] { return LocalDateTime{2026, 12, 7, 10, 11, 12, 0}; };
+        fileDialogs.answer(at("export"));
+        f.mnuSaveText.trigger();
+        return ReadAll(at("export.txt"));
     }
 
     test::TestFolder testFolder{"tessary_files_"};
@@ -293,9 +305,10 @@ TEST_F(FileCommandsTest, RefusedFilesLeaveTheWindowAsItWas) {
         EXPECT_EQ(f.caption(), caption);
         EXPECT_EQ(f.runFlags.resultsFromFile, fromFile);
     }
-    // Overplotting with other x limits: refused, the box flashes and is white again.
-    f.mnuOverplot.setChecked(true);
+    // Overplotting a file of other x limits than the run on show: refused, the box flashes and is white again.
     f.txtXmin.setText("10");
+    f.cmdNewPlot_Click();
+    f.mnuOverplot.setChecked(true);
     messages.clear();
     fileDialogs.answer(at("good.tsy"));
     f.mnuRead.trigger();
@@ -750,6 +763,83 @@ TEST_F(FileCommandsTest, OverplotFromFileNeedsTheQuantityOnShow) {
                   (std::vector<std::string>{"1", "10"}));
         fs::remove(folder / "shown.tsy");
         EXPECT_EQ(save(f, "shown"), file);
+    }
+}
+
+// An export's words alike and its numbers within the 15 digits of a data file (the amplitude block left out:
+// a data file holds S1 and S2 only when asked).
+void ExpectSameExport(const std::string& shown, const std::string& run) {
+    std::vector<std::string> words[2];
+    for (int i : {0, 1}) {
+        std::istringstream in((i ? run : shown).substr(0, (i ? run : shown).find("Real and imaginary")));
+        for (std::string word; in >> word;) words[i].push_back(word);
+    }
+    ASSERT_EQ(words[0].size(), words[1].size());
+    for (std::size_t i = 0; i < words[0].size(); ++i)
+        ASSERT_TRUE(words[0][i] == words[1][i] || test::RelError(Val(words[0][i]), Val(words[1][i])) < 1e-13)
+            << words[0][i] << " for " << words[1][i];
+}
+
+// A file is judged by the x range of the run on show, not by range boxes typed since: they neither let in a file
+// of another range (nothing drawn, its record, save and export in place of the graph) nor keep out one of the
+// run's range. Refused, nothing changes; accepted, the file is drawn over its range, saved and exported.
+TEST_F(FileCommandsTest, OverplotFromFileIsJudgedByTheRangeOfTheRunOnShow) {
+    const auto range = [](const char* from, const char* to) {
+        return [=](Form1& f) { f.txtXmin.setText(from), f.txtXmax.setText(to); };
+    };
+    using Set = std::function<void(Form1&)>;
+    const std::tuple<const char*, Set, Set, Set, bool> cases[] = {
+        // graph, the file's range, that of the run on show, the boxes typed, refused
+        {"Intensity v. radius", range("40", "60"), range("10", "30"), range("40", "60"), true},
+        {"Qext/Qsca/Qabs v. radius", range("40", "60"), range("10", "30"), range("40", "60"), true},
+        {"Intensity v. scattering angle", range("100", "180"), range("0", "90"), range("100", "180"), true},
+        {"Intensity v. radius", range("40", "60"), range("40", "60"), range("10", "30"), false},
+        {"Intensity v. scattering angle", range("100", "180"), range("100", "180"), range("0", "90"), false}};
+    for (const auto& [graph, fileRange, shownRange, typed, refused] : cases) {
+        SCOPED_TRACE(graph);
+        Form1& f = started();
+        test::Choose(f.cboGraph, graph), f.cboStep.setText(f.codes.graphCode == kGraphAngle ? "0.1" : "1");
+        fileRange(f), test::Press(f.cmdNewPlot);
+        const std::string file = saveNew(f, "file"), fileExport = exported(f);
+        shownRange(f), test::Press(f.cmdNewPlot);
+        const std::string shownFile = saveNew(f, "shown"), shownExport = exported(f);
+        const QImage shown = f.image(), box = GraphBox(f);
+        typed(f), test::Choose(f.mnuOverplot);
+        const std::string boxes = f.txtXmin.text() + f.txtXmax.text();
+        const OleColor colour = f.txtXmin.backColor();
+        messages.clear(), fileDialogs.answer(at("file.tsy")), f.mnuRead.trigger();
+        EXPECT_EQ(f.txtXmin.text() + f.txtXmax.text(), boxes);
+        EXPECT_EQ(f.txtXmin.backColor(), colour);
+        EXPECT_EQ(messages.shown().size(), refused ? 1u : 0u);
+        for (const auto& m : messages.shown())
+            EXPECT_EQ(m.prompt + "|" + m.title, "Incompatible x-values|Overplot from file");
+        EXPECT_TRUE(refused ? f.image() == shown : GraphBox(f) == box);  // the file's curve on the run's own
+        ExpectSameExport(exported(f), refused ? shownExport : fileExport);
+        EXPECT_EQ(saveNew(f, "again"), refused ? shownFile : file);
+    }
+}
+
+// After an Overplot from a file of several wavelengths the export holds what is drawn: the totals of every
+// wavelength smoothed over the sun's disc as their run drew them, not the point-source sums, on the window of
+// the run and on a fresh one; the run's own file drawn over its graph draws the same curves.
+TEST_F(FileCommandsTest, ExportAfterOverplotFromFileIsTheSmoothingDrawn) {
+    const std::tuple<const char*, bool, bool> cases[] = {// wavelengths, Sun, a size distribution
+                                                         {"10", true, false},   {"30", true, true},
+                                                         {"5", true, false},    {"10", false, false},
+                                                         {"RGB", false, false}, {"1", true, false}};
+    for (const auto& [waves, sun, distribution] : cases) {
+        SCOPED_TRACE(std::string(waves) + (sun ? " Sun" : " Point") + (distribution ? ", distribution" : ""));
+        Form1& a = started();
+        (sun ? a.optSun : a.optPoint).setValue(true), a.optDisp.setValue(distribution);
+        test::Type(a.cboWave, waves), test::Press(a.cmdNewPlot);
+        const std::string run = (saveNew(a, "run"), exported(a));
+        const QImage box = GraphBox(a);
+        test::Choose(a.mnuOverplot), fileDialogs.answer(at("run.tsy")), a.mnuRead.trigger();
+        EXPECT_TRUE(messages.shown().empty() && GraphBox(a) == box);
+        ExpectSameExport(exported(a), run);
+        Form1& b = started();
+        fileDialogs.answer(at("run.tsy")), b.mnuRead.trigger();
+        ExpectSameExport(exported(b), run);
     }
 }
 
