@@ -1,10 +1,12 @@
 // PlotLee: the redraw of a Lee diagram from the colours its run stored, without computing. The
 // stored cells are averaged over the sun's disc and, with a size distribution, over the neighbouring
 // radius rows, normalised per row or over the whole diagram, and painted as one box per cell in the
-// three panels. The sweep and angle grid are the run's, never re-read from the boxes; an angle range
-// or step beyond the stores is computed afresh by New plot.
+// three panels. The sweep, angle step and stored window are the run's, never re-read from the boxes; an
+// angle range beyond the stores is computed afresh by New plot. The size distribution is the boxes' (a
+// redraw may apply another), and the record of the diagram on show is told which one was applied.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "colour/colour_render.h"
@@ -183,6 +185,38 @@ void PaintLeeCells(Form1& f, const LeeWindow& window, const RowPeaks& peaks, con
     }
 }
 
+// The size distribution as a data file names it: kind, standard deviation (%) and samples.
+using NamedDistribution = std::optional<std::array<std::string, 3>>;
+
+// A Lee diagram's working rows averaged over the boxes' size distribution (a geometric sweep only), with
+// the marks of its width; the distribution applied, none for one sphere, a map or no usable width.
+NamedDistribution SmoothOverDistribution(Form1& f, const LeeWindow& window) {
+    if (!f.optDisp.value() || f.codes.graphCode != kGraphLee) return std::nullopt;
+    const double sigma = Val(f.cboSD.text()) / 100;
+    f.dist.relStdDev = static_cast<float>(sigma);
+    LeeDistribution distribution;
+    if (!LeeDistributionWeights(sigma, f.sweepState.sweepRatio, distribution)) return std::nullopt;
+    const double N = 3 * sigma / (f.sweepState.sweepRatio - 1);
+    f.line(1000, 3100, 1000 + 4000 * N / f.sweepState.sweepSteps, 3100);
+    f.line(1000, 3000, 1000 + 4000 * N / (3 * f.sweepState.sweepSteps), 3000);
+    LeeDistributionSmooth(Working(f.leeStores), window, distribution);
+    doEvents();
+    return std::array<std::string, 3>{f.cboDistrib.text(), f.cboSD.text(), f.cboN.text()};
+}
+
+// A redraw of the Lee diagram on show (not its run's own drawing) notes in its record the distribution it
+// applied. Where that is another than the record's, true: the row peaks the data file stores, and the sun's
+// disc they are formed over, become this redraw's, so that the file holds the diagram drawn.
+bool NoteDistribution(Form1& f, const NamedDistribution& applied) {
+    if (f.runFlags.runUnderWay || !SettledRecord(f) || f.runRecord.graphCode != kGraphLee) return false;
+    RunRecord& r = f.runRecord;
+    if (r.disperse == applied) return false;
+    r.disperse = applied;
+    r.peaksLight = f.optSun.value() ? LightSource::Sun : LightSource::Point;
+    r.sunRectangular = f.mnuSun.checked();
+    return true;
+}
+
 }  // namespace
 
 void Form1::LeeCreditLines() {
@@ -208,12 +242,11 @@ void Form1::LeeCreditLines() {
 
 void Form1::PlotLee() {
     // The run's angle grid must hold the range asked for.
-    const double s = Val(cboStep.text());
+    const double s = leeStores.leeGridStep;
     const Checked<std::int32_t> first = CLng(Val(txtXmin.text()) / s + 1);
     const Checked<std::int32_t> last = CLng(Val(txtXmax.text()) / s + 1);
-    if (!(s > 0) || s != leeStores.leeGridStep || !first.ok() || !last.ok() ||
-        first.value < leeStores.leeGridFirst || last.value > leeStores.leeGridLast ||
-        first.value >= last.value) {
+    if (!(s > 0) || !first.ok() || !last.ok() || first.value < leeStores.leeGridFirst ||
+        last.value > leeStores.leeGridLast || first.value >= last.value) {
         cmdNewPlot_Click();
         return;
     }
@@ -273,27 +306,15 @@ void Form1::PlotLee() {
         std::min(static_cast<std::size_t>(std::max(light.sunDiscSteps, 0)) + 1, light.sunDiscWeights.size());
     LeeSunSmooth(Stored(leeStores), Working(leeStores), window,
                  std::span<const double>(light.sunDiscWeights.data(), discWeights), optSun.value());
-
-    // The size distribution across the radius rows: a geometric sweep only.
-    LeeDistribution distribution;
-    if (optDisp.value() && codes.graphCode == kGraphLee) {
-        const double sigma = Val(cboSD.text()) / 100;
-        dist.relStdDev = static_cast<float>(sigma);
-        if (LeeDistributionWeights(sigma, sweepState.sweepRatio, distribution)) {
-            const double N = 3 * sigma / (sweepState.sweepRatio - 1);
-            line(1000, 3100, 1000 + 4000 * N / sweepState.sweepSteps, 3100);
-            line(1000, 3000, 1000 + 4000 * N / (3 * sweepState.sweepSteps), 3000);
-            LeeDistributionSmooth(Working(leeStores), window, distribution);
-            doEvents();
-        }
-    }
+    const bool noted = NoteDistribution(*this, SmoothOverDistribution(*this, window));
 
     // Row peaks and the maxima of the whole diagram, then the cells. The closing redraw of a run stores
-    // the row peaks with its colours; a later redraw (Replot, a display option, a file read back) works
-    // with its own and leaves what the run or file stored.
+    // the row peaks with its colours, as does a redraw over another distribution than the record's; any
+    // other redraw (Replot, a display option, a file read back) works with its own and leaves those stored.
+    const bool storePeaks = runFlags.runUnderWay || noted;
     RowPeaks ownPeaks;
-    if (!runFlags.runUnderWay) ownPeaks = leeStores.leeRowPeaks;
-    RowPeaks& peaks = runFlags.runUnderWay ? leeStores.leeRowPeaks : ownPeaks;
+    if (!storePeaks) ownPeaks = leeStores.leeRowPeaks;
+    RowPeaks& peaks = storePeaks ? leeStores.leeRowPeaks : ownPeaks;
     const std::array<double, 3> m = RaiseRowPeaks(leeStores, window, peaks);
     doEvents();
     colourSums.peakLee = AMAX(m[0], m[1]);
@@ -314,6 +335,8 @@ void Form1::PlotLee() {
         boxFilled(2 * W + L, graph.graphTop - 700, 3 * W, graph.graphTop - 400);
         setForeColor(kBlack);
     }
+    // The distribution of the diagram beside it: the run's, or while a run draws its own, the boxes'.
+    if (const std::optional<RedrawPlan> plan = PlanRedraw(*this)) DrawDistributionOnShow(*this, *plan);
 
     cboBright.setVisible(true);
     cboBright.setEnabled(true);

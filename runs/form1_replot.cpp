@@ -111,6 +111,11 @@ Next Replot::run() {
     }
 
     const RunRecord* run = plan->run;
+    // A Lee diagram or map is drawn on the angle grid of its stored colours: a step typed since (marked,
+    // or whose mark a refused New plot has cleared) needs New plot.
+    if (f.codes.graphCode >= kGraphLee && !f.runFlags.runUnderWay &&
+        (f.cboStep.backColor() == kYellow || BoxValue(f.cboStep.text()) != f.leeStores.leeGridStep))
+        return refuseChanged(f.cboStep);
     if (f.codes.graphCode == kGraphLee) {
         f.CheckInput(f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax, f.runFlags.inputError);
         if (f.runFlags.inputError == 1) {
@@ -127,6 +132,7 @@ Next Replot::run() {
     if (f.codes.graphCode >= kGraphLee) {  // Lee diagrams and maps: redrawn from their stored colours
         drew = true;
         f.PlotLee();
+        if (run) plan->distribution = run->disperse;  // the one the redraw applied, which the record notes
         return Next::End;
     }
 

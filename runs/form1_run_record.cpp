@@ -133,7 +133,11 @@ RunRecord Form1::RecordOfInputs() {
     r.surfaceWavePhase = mnuSWPhase.checked();
 
     r.radiusText = RadiusText(*this);
-    r.radius = calc.radius;
+    // A Lee diagram's: the radius its sweep starts from (the run's estimate has left its last in calc.radius),
+    // the median of the distribution drawn beside it, as its data file gives it back.
+    r.radius = codes.graphCode == kGraphLee ? RadiusOfSizeBox(txtRadius.text(), mnuDiameter.checked(),
+                                                              mnuRadiusX.checked(), txtLambda.text())
+                                            : calc.radius;
     if (!optMono.value()) r.disperse = {cboDistrib.text(), cboSD.text(), cboN.text()};
     if (r.disperse && cboDistrib.text() == "Special" && dist.sizeHistogram.histLoaded == 1) {
         r.disperseFile = dist.sizeHistogram.inputFilePath;

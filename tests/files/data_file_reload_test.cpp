@@ -18,6 +18,7 @@
 #include "files/data_file.h"
 #include "graphs/graph_codes.h"
 #include "media/index_models.h"
+#include "platform/ui/window_colours.h"
 #include "runs/sweep_steps.h"
 #include "tests/mainwindow/form1_test_support.h"
 
@@ -247,6 +248,46 @@ TEST_F(DataFileReloadTest, SaveReadSaveGivesTheSameBytes) {
         b.cmdNewPlot.click();
         EXPECT_EQ(b.results.intensityPerp, curve);
         EXPECT_EQ(save(b, "computed"), first);
+    }
+}
+
+// Replot after a change of a Lee diagram's size options draws, notes and saves (its row peaks too) the diagram
+// of a New plot with those options, which a fresh window reads back alike; a step typed since is refused.
+TEST_F(DataFileReloadTest, LeeReplotAppliesTheSizeOptionsAndRefusesANewStep) {
+    const auto lee = [&](bool disperse, const char* deviation) -> Form1& {
+        Form1& f = started();
+        f.cboGraph.setText("Lee diagram"), f.txtRstep.setText("40"), f.cboSD.setText(deviation);
+        (disperse ? f.optDisp : f.optMono).setValue(true);
+        Press(f.cmdNewPlot), test::Choose(f.cboLee, "Absolute");
+        return f;
+    };
+    for (const auto& [runDisperse, disperse, deviation] :
+         {std::tuple{true, true, "5"}, {true, false, "10"}, {false, true, "10"}}) {
+        Form1& fresh = lee(disperse, deviation);
+        const QImage drawn = fresh.image();
+        const auto distribution = fresh.runRecord.disperse;
+        const std::string file = save(fresh, "fresh");
+        Form1& a = lee(runDisperse, "10");
+        (disperse ? a.optDisp : a.optMono).setValue(true), a.cboSD.setText(deviation), Press(a.cmdReplot);
+        EXPECT_TRUE(a.image() == drawn && a.runRecord.disperse == distribution) << runDisperse << deviation;
+        // A run of one sphere forms its row peaks from its colour sums: they may differ in the last digit.
+        const std::string redrawn = save(a, "redrawn");
+        EXPECT_TRUE(!disperse || redrawn == file) << runDisperse << deviation;
+        Form1& b = started();
+        read(b, "redrawn");
+        EXPECT_TRUE(b.image() == drawn && b.runRecord.disperse == distribution && save(b, "b") == redrawn)
+            << runDisperse << deviation;
+    }
+    for (const char* graph : {"Lee diagram", "Map: angle v. radius"}) {
+        Form1& f = started();
+        f.cboGraph.setText(graph), f.cboStep.setText("0.05"), Press(f.cmdNewPlot);
+        const QImage drawn = f.image();
+        const std::string file = save(f, "run");
+        f.cboStep.setText("0.5");
+        for (int twice = 0; twice < 2; ++twice) test::Choose(f, "Colour > Saturated colours");
+        if (f.cmdReplot.visible()) Press(f.cmdReplot);  // where a colour option offers it: the step turns red
+        EXPECT_TRUE(f.image() == drawn && save(f, "refused") == file && f.cboStep.backColor() != kWhite)
+            << graph;
     }
 }
 
