@@ -293,6 +293,41 @@ TEST_F(RunOnShowTest, ReplotAndOverplotOfferedOnlyWhereTheyDraw) {
     }
 }
 
+// A stopped or refused Overplot leaves the graph on show as it was, with nothing of its own drawn (legend,
+// captions, curves, distribution picture) and the title: stopped at once or part way, refused by its method, or
+// clicked where it is not offered (several wavelengths), which computes nothing.
+TEST_F(RunOnShowTest, StoppedOrRefusedOverplotLeavesNoTrace) {
+    runtime.setPumpInterval(std::chrono::milliseconds(0));
+    const Act none = [](Form1&) {};
+    const Act youngMod = [](Form1& f) {
+        test::Choose(f.mnuRI_IAPWS2), test::Choose(f.mnuRI_KayeLaby), test::Choose(f.cboType, "Young mod");
+    };
+    const When partWay = [](Form1& f) { return f.runRecord.doneLast >= f.runRecord.doneFirst + 2; };
+    const std::tuple<Act, When, Act, When> kinds[] = {
+        // set-up, New plot's Stop at, act before the Overplot, its Stop at (none: refused)
+        {[](Form1& f) { test::Choose(f.cboGraph, "Intensity v. wavelength"), test::Choose(f.mnuGaussian); },
+         partWay, none, AtOnce},
+        {youngMod, nullptr, [](Form1& f) { test::Type(f.txtLambda, "0.3816"); }, nullptr},
+        {youngMod, nullptr, [](Form1& f) { test::Type(f.cboWave, "Low"), test::Press(f.cmdNewPlot); },
+         nullptr},
+        {[](Form1& f) { test::Choose(f.cboGraph, "Qext/Qsca/Qabs v. wavelength"); }, nullptr,
+         [](Form1& f) { test::Type(f.txtRadius, "20"); }, partWay},
+        {[](Form1& f) { f.optDisp.setValue(true); }, nullptr,
+         [](Form1& f) { test::Type(f.txtRadius, "1E+30"); }, nullptr},
+        {none, nullptr, [](Form1& f) { test::Type(f.txtRadius, "1000"); }, AtOnce}};
+    for (std::size_t row = 0; row < std::size(kinds); ++row) {
+        const auto& [set, stop, act, overplotStop] = kinds[row];
+        Form1& f = started();
+        set(f), stop ? pressStopped(f, f.cmdNewPlot, stop) : test::Press(f.cmdNewPlot), act(f);
+        const QImage shown = f.image();
+        const std::string title = f.caption();
+        messages.clear();
+        overplotStop ? pressStopped(f, f.cmdOverPlot, overplotStop) : f.cmdOverPlot.click();
+        EXPECT_TRUE(f.image() == shown && f.caption() == title) << "row " << row;
+        EXPECT_EQ(messages.shown().empty(), row == 2) << "row " << row;  // the others ran
+    }
+}
+
 // The display options over the run states start no run, and over no finished results paint or offer nothing.
 TEST_F(RunOnShowTest, DisplayOptionsDrawOnlyFinishedResults) {
     runtime.setPumpInterval(std::chrono::milliseconds(0));
