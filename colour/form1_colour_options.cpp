@@ -66,23 +66,23 @@ void Form1::mnuGammaNone_Click() {
 // Toggles
 
 // Saturated colours are drawn at brightness 1; setting the list redraws at once when the results
-// are current.
+// are current. Replot is offered where it would redraw.
 void Form1::mnuSaturated_Click() {
     mnuSaturated.setChecked(!mnuSaturated.checked());
     if (mnuSaturated.checked() && cboBright.text() != "1") cboBright.setText("1");
-    if (PlanRedraw(*this)) offerReplot();  // nothing to redraw, nothing offered
+    if (ResultsToRedraw(*this)) offerReplot();  // nothing Replot would draw, nothing offered
 }
 
 // On: the run maxima of this moment become the normalisation of later drawings. Off: the drawings
-// go back to each run's own maxima, so Replot is shown (without becoming the default button) where there
-// are results to redraw.
+// go back to each run's own maxima, so Replot is shown (without becoming the default button) where it
+// would redraw.
 void Form1::mnuSetNormal_Click() {
     mnuSetNormal.setChecked(!mnuSetNormal.checked());
     if (mnuSetNormal.checked()) {
         colourSums.savedNormPerp = colourSums.peakPerp;
         colourSums.savedNormPara = colourSums.peakPara;
         colourSums.savedNormUnpol = colourSums.peakUnpol;
-    } else if (PlanRedraw(*this)) {
+    } else if (ResultsToRedraw(*this)) {
         cmdReplot.setEnabled(true);
         cmdReplot.setVisible(true);
     }

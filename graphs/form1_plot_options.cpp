@@ -128,8 +128,9 @@ void Form1::mnuPolarPlot_Click() {
         mnuPolarPlot.setChecked(true);
         mnuIntPol.setChecked(false);
     }
-    if (PlanRedraw(*this)) ShowReplot(*this);  // none to redraw: nothing offered
-    if (ResultsToRedraw(*this)) ReplotIfIdle();
+    if (!ResultsToRedraw(*this)) return;  // nothing Replot would draw: nothing offered
+    ShowReplot(*this);
+    ReplotIfIdle();
 }
 
 // Shows or clears the data box.

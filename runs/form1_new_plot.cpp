@@ -369,6 +369,7 @@ void Form1::cmdOverPlot_Click() {
     const RunUnderWay running(runFlags.runUnderWay);
     RunOnShow onShow(*this);  // before anything changes
     const OffersOnShow offers(*this);
+    const Canvas::Drawing shown = drawing();
     codes.runState = kRunOverplot;
     codes.simulationMode = 0;
     if (runFlags.inputError == 1) runFlags.inputError = 0;
@@ -378,6 +379,7 @@ void Form1::cmdOverPlot_Click() {
     CheckInputs(*this);  // a refused input is refused before any question of the run's length
     if (runFlags.inputError != 1 && codes.calcMethod < kMethodRayleigh) Duration();
     const bool started = runFlags.inputError != 1 && codes.calcMethod != kMethodNone;
+    bool finished = false;
     if (started) {
         results.qSca = 0;  // a method that computes no efficiency leaves none
         StartRecord(*this);
@@ -391,10 +393,11 @@ void Form1::cmdOverPlot_Click() {
             stopAnswered = watch.stopAnswered();
             lastMessage = watch.lastMessage();
         }
-        if (codes.runState != kRunStopped)
+        finished = codes.runState != kRunStopped;
+        if (finished)
             SettleRunRecord(stopAnswered, lastMessage);
         else
-            onShow.restore(*this);  // the graph on show was left as it was
+            onShow.restore(*this);
         VisibleData();
         setForeColor(kBlack);
         LockOFF();
@@ -402,6 +405,9 @@ void Form1::cmdOverPlot_Click() {
     } else {
         onShow.restore(*this);
     }
+    // Stopped or refused, it leaves the graph on show as it was: none of its legend, captions, curves, frame or
+    // distribution picture stays drawn.
+    if (!finished) restoreDrawing(shown);
     codes.runState = kRunNewPlot;
     LockOFF();
     if (started)

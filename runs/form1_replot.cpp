@@ -111,11 +111,9 @@ Next Replot::run() {
     }
 
     const RunRecord* run = plan->run;
-    // A Lee diagram or map is drawn on the angle grid of its stored colours: a step typed since (marked,
-    // or whose mark a refused New plot has cleared) needs New plot.
-    if (f.codes.graphCode >= kGraphLee && !f.runFlags.runUnderWay &&
-        (f.cboStep.backColor() == kYellow || BoxValue(f.cboStep.text()) != f.leeStores.leeGridStep))
-        return refuseChanged(f.cboStep);
+    // A Lee diagram or map is drawn on the angle grid of its stored colours: a step typed since needs New plot.
+    if (f.codes.graphCode >= kGraphLee)
+        if (Control* changed = InputReplotRefuses(f)) return refuseChanged(*changed);
     if (f.codes.graphCode == kGraphLee) {
         f.CheckInput(f.graph.xMin, f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax, f.runFlags.inputError);
         if (f.runFlags.inputError == 1) {
@@ -147,12 +145,8 @@ Next Replot::run() {
         if (overplotFromFile) return fileOverplot();
     } else {
         f.codes.runState = Form1::kRunReplot;
-        for (Control* box : std::initializer_list<Control*>{&f.cboWave, &f.cboStep, &f.txtRadius})
-            if (box->backColor() == kYellow) return refuseChanged(*box);
-        // A wavelength count chosen since the run, whose mark a refused New plot has cleared, is no count the
-        // stored sums hold.
-        if (run && Form1::WaveCountOf(run->waveText) != Form1::WaveCountOf(f.cboWave.text()))
-            return refuseChanged(f.cboWave);
+        // A wavelength count, step or size changed since the run: the stored results do not answer it.
+        if (Control* changed = InputReplotRefuses(f)) return refuseChanged(*changed);
     }
 
     const Next next = ranges();
@@ -194,10 +188,12 @@ void Replot::clearTotals() {
 }
 
 // An input the stored results do not answer: it is marked red after the release (which whitens the
-// lists and boxes), so the user sees which one needs New plot. Nothing is drawn.
+// lists and boxes), so the user sees which one needs New plot. Nothing is drawn, and Replot is withdrawn.
 Next Replot::refuseChanged(Control& box) {
     f.LockOFF();
     box.setBackColor(kRed);
+    f.cmdReplot.setEnabled(false);
+    f.cmdReplot.setVisible(false);
     return Next::Leave;
 }
 

@@ -12,6 +12,7 @@
 #include "media/refrel.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
+#include "platform/ui/window_colours.h"
 #include "runs/box_number.h"
 #include "runs/method_codes.h"
 #include "runs/results_on_show.h"
@@ -339,11 +340,46 @@ std::string GraphTextOnShow(const RunRecord& r) {
     return r.graphText;
 }
 
-bool ResultsToRedraw(const Form1& f) { return f.runFlags.resultsStale == 0 && PlanRedraw(f).has_value(); }
+namespace {
 
+// Which of the wavelength list, the step list and the size box (0, 1, 2) Replot refuses the results on show
+// for, or -1: one marked as changed since their run, or a wavelength count other than the run's (whose mark a
+// refused New plot has cleared). A Lee diagram or map is redrawn from its stored colours on their own angle
+// grid: only a step typed since (marked, or whose mark a refused New plot has cleared) needs New plot. Results
+// read from a file are redrawn whatever the other boxes say.
+int InputRefusedAtRedraw(const Form1& f) {
+    if (f.codes.graphCode >= kGraphLee)
+        return !f.runFlags.runUnderWay && (f.cboStep.backColor() == kYellow ||
+                                           BoxValue(f.cboStep.text()) != f.leeStores.leeGridStep)
+                   ? 1
+                   : -1;
+    if (f.runFlags.resultsFromFile == 1) return -1;
+    const Control* inputs[] = {&f.cboWave, &f.cboStep, &f.txtRadius};
+    for (int i = 0; i < 3; ++i)
+        if (inputs[i]->backColor() == kYellow) return i;
+    const RunRecord* run = SettledRecord(f);
+    return run && Form1::WaveCountOf(run->waveText) != Form1::WaveCountOf(f.cboWave.text()) ? 0 : -1;
+}
+
+}  // namespace
+
+Control* InputReplotRefuses(Form1& f) {
+    Control* inputs[] = {&f.cboWave, &f.cboStep, &f.txtRadius};
+    const int refused = InputRefusedAtRedraw(f);
+    return refused < 0 ? nullptr : inputs[refused];
+}
+
+bool ResultsToRedraw(const Form1& f) {
+    return f.runFlags.resultsStale == 0 && PlanRedraw(f).has_value() && InputRefusedAtRedraw(f) < 0;
+}
+
+// The next run is drawn over the graph on show: both of one wavelength (a sweep computes at one whatever the
+// wavelength list says), and points of the run on show finished to draw over (not an empty frame).
 bool OverplotOffered(const Form1& f) {
     const RunRecord* run = SettledRecord(f);
-    return run && run->graphCode < kGraphLee && run->waveCount == 1 && ListNamesGraphOnShow(f, *run);
+    return run && run->graphCode < kGraphLee && run->waveCount == 1 && ListNamesGraphOnShow(f, *run) &&
+           ResultsInUseOf(*run).any &&
+           (run->graphCode >= kFirstSweepGraph || Form1::WaveCountOf(f.cboWave.text()) == 1);
 }
 
 bool ColoursOnShow(const Form1& f) {

@@ -11,6 +11,7 @@
 
 namespace tessary {
 
+class Control;
 class Form1;
 struct RunRecord;
 
@@ -45,13 +46,19 @@ std::optional<RedrawPlan> PlanRedraw(const Form1& f);
 // run draws its own results, that of the boxes.
 void DrawDistributionOnShow(Form1& f, const RedrawPlan& plan);
 
-// Whether a display option redraws the results on show now: there is a plan to draw them and no input
-// changed since they were computed. Otherwise the option changes its own mark alone, paints nothing and
-// offers no redraw.
+// The input for which Replot refuses to redraw the results on show (it marks it red): the wavelength count,
+// angle step or size marked as changed since their run, or a wavelength count other than the run's. None for
+// a Lee diagram or map, or results read from a file.
+Control* InputReplotRefuses(Form1& f);
+
+// Whether a display option redraws the results on show now, and Replot is offered: there is a plan to draw
+// them, no input changed since they were computed and none Replot refuses them for. Otherwise the option
+// changes its own mark alone, paints nothing and offers no redraw.
 bool ResultsToRedraw(const Form1& f);
 
-// Whether Overplot can draw over the graph on show: a run's curves of one wavelength against the angle or an
-// x variable (not a Lee diagram or map), with the graph list naming that graph and the variant on show.
+// Whether Overplot can draw over the graph on show: a run's finished curves of one wavelength against the
+// angle or an x variable (not a Lee diagram or map, nor a run that finished no point), with the graph list
+// naming that graph and the variant on show, and one wavelength in the window for the next run.
 bool OverplotOffered(const Form1& f);
 
 // Whether the colour sums hold colours of the results on show, for the colour strip and the simulation: those

@@ -267,7 +267,9 @@ TEST_F(SpectrumTest, GammaModesOfferReplotOnlyForSeveralWavelengths) {
     }
 }
 
-TEST_F(SpectrumTest, SaturatedColoursSetBrightnessOneAndAlwaysOfferReplot) {
+// Out of date, the results give Replot nothing to draw: it is offered in neither direction (it is while they
+// are current).
+TEST_F(SpectrumTest, SaturatedColoursSetBrightnessOneAndOfferReplotOnlyToDraw) {
     Form1& f = started();
     f.cboBright.setText("5");
     f.runFlags.resultsStale = 1;
@@ -275,7 +277,7 @@ TEST_F(SpectrumTest, SaturatedColoursSetBrightnessOneAndAlwaysOfferReplot) {
     f.mnuSaturated.trigger();
     EXPECT_TRUE(f.mnuSaturated.checked());
     EXPECT_EQ(f.cboBright.text(), "1");
-    EXPECT_TRUE(ReplotOffered(f));
+    EXPECT_FALSE(ReplotOffered(f));
 
     f.cboBright.setText("5");
     f.runFlags.resultsStale = 1;
@@ -283,7 +285,7 @@ TEST_F(SpectrumTest, SaturatedColoursSetBrightnessOneAndAlwaysOfferReplot) {
     f.mnuSaturated.trigger();
     EXPECT_FALSE(f.mnuSaturated.checked());
     EXPECT_EQ(f.cboBright.text(), "5");  // switching off leaves the brightness
-    EXPECT_TRUE(ReplotOffered(f));
+    EXPECT_FALSE(ReplotOffered(f));
 }
 
 TEST_F(SpectrumTest, SetNormalisationFreezesThePeaksAndShowsReplotWhenSwitchedOff) {
@@ -300,7 +302,6 @@ TEST_F(SpectrumTest, SetNormalisationFreezesThePeaksAndShowsReplotWhenSwitchedOf
     EXPECT_FALSE(f.cmdReplot.visible());  // left as it was
 
     f.colourSums.peakPerp = 7.0;
-    f.runFlags.resultsStale = 1;
     f.mnuSetNormal.trigger();
     EXPECT_FALSE(f.mnuSetNormal.checked());
     EXPECT_EQ(f.colourSums.savedNormPerp, 3.0);  // kept until switched on again
@@ -308,6 +309,13 @@ TEST_F(SpectrumTest, SetNormalisationFreezesThePeaksAndShowsReplotWhenSwitchedOf
     EXPECT_TRUE(f.cmdReplot.enabled());
     EXPECT_FALSE(f.cmdReplot.isDefault());
     EXPECT_TRUE(f.cmdNewPlot.isDefault());
+
+    // Out of date, Replot would draw nothing: switching off offers none.
+    f.mnuSetNormal.trigger();
+    f.runFlags.resultsStale = 1;
+    HideReplot(f);
+    f.mnuSetNormal.trigger();
+    EXPECT_FALSE(f.mnuSetNormal.checked() || f.cmdReplot.visible());
 }
 
 TEST_F(SpectrumTest, ColourStepsFollowTheCheckedOptions) {

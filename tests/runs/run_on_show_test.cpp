@@ -263,6 +263,71 @@ TEST_F(RunOnShowTest, StoppedOrRefusedOverplotKeepsTheEfficiency) {
     }
 }
 
+// Replot is offered only where it would draw, and Overplot only over finished curves of one wavelength that the
+// next run's one wavelength can be drawn over. Over each run kind: what Saturated colours offers, whether a Replot
+// pressed all the same (as display options press it) draws, and that one which draws nothing offers nothing.
+TEST_F(RunOnShowTest, ReplotAndOverplotOfferedOnlyWhereTheyDraw) {
+    runtime.setPumpInterval(std::chrono::milliseconds(0));
+    const Act none = [](Form1&) {};
+    const Act radius = [](Form1& f) { test::Choose(f.cboGraph, "Intensity v. radius"); };
+    const std::tuple<Act, When, Act, bool, bool> kinds[] = {
+        // set-up, Stop at, act after the run, Replot offered (and draws), Overplot offered
+        {none, nullptr, none, true, true},
+        {none, nullptr, [](Form1& f) { test::Type(f.cboWave, "3"); }, false, false},
+        {[](Form1& f) { test::Type(f.cboWave, "30"), test::Type(f.txtRadius, "1E+30"); }, nullptr, none,
+         false, false},  // refused inside: the start-up run stays on show
+        {[](Form1& f) { test::Type(f.txtRadius, "1000"); }, AtOnce, none, false, false},
+        {[](Form1& f) { test::Type(f.cboWave, "RGB"); }, nullptr, none, true, false},
+        {radius, nullptr, none, true, true},
+        {radius, [](Form1& f) { return f.runRecord.doneLast >= 3; }, none, true, true},
+        {[](Form1& f) { test::Choose(f.cboGraph, "Lee diagram"); }, nullptr, none, true, false}};
+    for (std::size_t row = 0; row < std::size(kinds); ++row) {
+        const auto& [set, stop, act, replot, overplot] = kinds[row];
+        Form1& f = started();
+        set(f), stop ? pressStopped(f, f.cmdNewPlot, stop) : test::Press(f.cmdNewPlot), act(f);
+        test::Choose(f.mnuSaturated);
+        EXPECT_TRUE(f.cmdReplot.visible() == replot && f.cmdOverPlot.visible() == overplot) << "row " << row;
+        f.setRecording(true), f.cmdReplot.click();
+        EXPECT_TRUE(f.drawLog().empty() != replot && f.cmdOverPlot.visible() == overplot) << "row " << row;
+        EXPECT_FALSE(f.cmdReplot.visible()) << "row " << row;
+    }
+}
+
+// A stopped or refused Overplot leaves the graph on show as it was, with nothing of its own drawn (legend,
+// captions, curves, distribution picture) and the title: stopped at once or part way, refused by its method, or
+// clicked where it is not offered (several wavelengths), which computes nothing.
+TEST_F(RunOnShowTest, StoppedOrRefusedOverplotLeavesNoTrace) {
+    runtime.setPumpInterval(std::chrono::milliseconds(0));
+    const Act none = [](Form1&) {};
+    const Act youngMod = [](Form1& f) {
+        test::Choose(f.mnuRI_IAPWS2), test::Choose(f.mnuRI_KayeLaby), test::Choose(f.cboType, "Young mod");
+    };
+    const When partWay = [](Form1& f) { return f.runRecord.doneLast >= f.runRecord.doneFirst + 2; };
+    const std::tuple<Act, When, Act, When> kinds[] = {
+        // set-up, New plot's Stop at, act before the Overplot, its Stop at (none: refused)
+        {[](Form1& f) { test::Choose(f.cboGraph, "Intensity v. wavelength"), test::Choose(f.mnuGaussian); },
+         partWay, none, AtOnce},
+        {youngMod, nullptr, [](Form1& f) { test::Type(f.txtLambda, "0.3816"); }, nullptr},
+        {youngMod, nullptr, [](Form1& f) { test::Type(f.cboWave, "Low"), test::Press(f.cmdNewPlot); },
+         nullptr},
+        {[](Form1& f) { test::Choose(f.cboGraph, "Qext/Qsca/Qabs v. wavelength"); }, nullptr,
+         [](Form1& f) { test::Type(f.txtRadius, "20"); }, partWay},
+        {[](Form1& f) { f.optDisp.setValue(true); }, nullptr,
+         [](Form1& f) { test::Type(f.txtRadius, "1E+30"); }, nullptr},
+        {none, nullptr, [](Form1& f) { test::Type(f.txtRadius, "1000"); }, AtOnce}};
+    for (std::size_t row = 0; row < std::size(kinds); ++row) {
+        const auto& [set, stop, act, overplotStop] = kinds[row];
+        Form1& f = started();
+        set(f), stop ? pressStopped(f, f.cmdNewPlot, stop) : test::Press(f.cmdNewPlot), act(f);
+        const QImage shown = f.image();
+        const std::string title = f.caption();
+        messages.clear();
+        overplotStop ? pressStopped(f, f.cmdOverPlot, overplotStop) : f.cmdOverPlot.click();
+        EXPECT_TRUE(f.image() == shown && f.caption() == title) << "row " << row;
+        EXPECT_EQ(messages.shown().empty(), row == 2) << "row " << row;  // the others ran
+    }
+}
+
 // The display options over the run states start no run, and over no finished results paint or offer nothing.
 TEST_F(RunOnShowTest, DisplayOptionsDrawOnlyFinishedResults) {
     runtime.setPumpInterval(std::chrono::milliseconds(0));
