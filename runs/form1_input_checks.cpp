@@ -82,7 +82,7 @@ class InputChecks {
     Next coloursAndDistribution(bool& distribution);
     Next methodParameters();
     std::vector<double> modelWavelengths();
-    Next surfaceWave();
+    Next surfaceWave(const MethodInputs& in);
     Next sweepRange();
     Next leeSweep();
     Next xSweep();
@@ -316,9 +316,10 @@ Next InputChecks::coloursAndDistribution(bool& distribution) {
 }
 
 // What each method needs of the index and the ray orders. The index is each the run takes: the boxes', its
-// models' at each of its wavelengths, or a map's rows (whose radius is the fixed-angle box), each at the
-// largest size parameter the run reaches with it. The ray orders are those RaysCheck selects (an absurd typed
-// order is refused with its message); the Debye check keeps the size parameter it judged the boxes' index at.
+// models' at each of its wavelengths, a map's rows (whose radius is the fixed-angle box) or an index sweep's
+// steps, each at the largest size parameter the run reaches with it. The ray orders are those RaysCheck
+// selects (an absurd typed order is refused with its message); the Debye check keeps the size parameter it
+// judged the boxes' index at.
 Next InputChecks::methodParameters() {
     MethodInputs in = methodInputs();
     TakeRunIndices(in, bandInputs().models, modelWavelengths(), ValueOf(f.txtAngle), ValueOf(f.txtF9_step));
@@ -348,7 +349,7 @@ Next InputChecks::methodParameters() {
         return Next::Stop;
     }
     TESSARY_CHECK(refused(refusal));
-    if (in.calcMethod == kMethodSurfaceWave) return surfaceWave();
+    if (in.calcMethod == kMethodSurfaceWave) return surfaceWave(in);
     return Next::GoOn;
 }
 
@@ -363,12 +364,15 @@ std::vector<double> InputChecks::modelWavelengths() {
     return ModelIndexWavelengths(in, ValueOf(f.txtF9_step));
 }
 
-// The surface waves' index, then the entries of their term and amplitude boxes, then their values.
-Next InputChecks::surfaceWave() {
-    if (ValueOf(f.txtRefractReal) <= 1) return refused(SurfaceWaveRule(methodInputs()));
+// The surface waves' index at each index the run takes, then the entries of their term and amplitude boxes,
+// then their values.
+Next InputChecks::surfaceWave(const MethodInputs& in) {
+    TESSARY_CHECK(refused(SurfaceWaveIndexRule(in)));
     for (ComboBox* terms : {&f.cboQmin, &f.cboQmax}) TESSARY_CHECK(entry(*terms, true));
     TESSARY_CHECK(entry(f.txtSWAmp, true));
-    return refused(SurfaceWaveRule(methodInputs()));
+    MethodInputs read = methodInputs();  // the terms and amplitude as the entries left them
+    read.runIndices = in.runIndices;
+    return refused(SurfaceWaveRule(read));
 }
 
 // Range and step of the graphs against radius or size parameter, and against wavelength.

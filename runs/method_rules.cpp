@@ -2,7 +2,8 @@
 // the largest size parameter it meets there: the size parameter grows with the radius, so of the sizes a run
 // steps through, the first or the last is the largest. Airy theory refuses an index m >= p for a selected
 // order p, over the whole of an index sweep or map before it starts; the surface waves refuse an index <= 1
-// whatever the order, and judge their typed term range after rounding.
+// whatever the order, and judge their typed term range after rounding. An index sweep or map steps its index
+// one way, so its ends hold its lowest and highest real part.
 #include "runs/method_rules.h"
 
 #include <algorithm>
@@ -73,6 +74,50 @@ std::optional<InputRefusal> IndexRule(const MethodInputs& in) {
     return std::nullopt;
 }
 
+// A real part of the index a run takes, and the input that holds it.
+struct RealPart {
+    double m = 0.0;
+    RuleInput box = RuleInput::RefractReal;
+};
+
+// The real parts of the index the run takes: both ends of an index sweep (its last step as the run makes it)
+// or of a map over the real index, the fixed part of a map over the imaginary index, its models' at each
+// wavelength (the real-part box red: the models give it), else the box's.
+std::vector<RealPart> RealParts(const MethodInputs& in) {
+    switch (in.graphCode) {
+        case kGraphIndex: {
+            double high = in.xMax;
+            const std::optional<SweepPlan> plan =
+                PlanSweep(kGraphIndex, in.xMin, in.xMax, in.xMin, in.xMax, in.step, false);
+            if (plan) high = std::max(high, plan->x(plan->lastPoint));
+            return {{in.xMin, RuleInput::XMin}, {high, RuleInput::XMax}};
+        }
+        case kGraphMapIndex:
+            return {{in.mapMin, RuleInput::MapMin}, {in.mapMax, RuleInput::MapMax}};
+        case kGraphMapImaginary:
+            return {{in.mapFixed, RuleInput::MapFixed}};
+        default:
+            break;
+    }
+    if (!in.runIndices) return {{in.real, RuleInput::RefractReal}};
+    std::vector<RealPart> parts;
+    for (const RunIndex& m : *in.runIndices) parts.push_back({m.real, RuleInput::RefractReal});
+    return parts;
+}
+
+// The lowest real part the run takes, for the rules that ask for an index above 1; nothing when it takes
+// none. Airy theory's sweeps and maps over the index are left to its 1 < m < p, which judges their steps with
+// its own message.
+std::optional<RealPart> LowestRealPart(const MethodInputs& in) {
+    if (in.calcMethod == kMethodAiry && (in.graphCode == kGraphIndex || in.graphCode == kGraphMapIndex))
+        return std::nullopt;
+    const std::vector<RealPart> parts = RealParts(in);
+    const auto low = std::min_element(parts.begin(), parts.end(),
+                                      [](const RealPart& a, const RealPart& b) { return a.m < b.m; });
+    if (low == parts.end()) return std::nullopt;
+    return *low;
+}
+
 // The index against the method, and the ray orders as the list names them.
 std::optional<InputRefusal> IndexAndOrders(const MethodInputs& in) {
     const int method = in.calcMethod;
@@ -114,9 +159,8 @@ std::int64_t TopOrder(const RaySelection& s) {
 }
 
 // Airy theory needs 1 < m < p for every selected order (its square roots of m^2 - 1 and p^2 - m^2) at every
-// index the run takes: both ends of an index sweep (its last step as the run makes it) or of the real-index
-// map, else the index box (a map over the imaginary index is complex, refused before). A sweep that would
-// cross the limit is refused before its first step, with the end that crosses it red.
+// index the run takes (RealParts; a map over the imaginary index is complex, refused before). A sweep or map
+// that would cross the limit is refused before its first step, with the end that crosses it red.
 std::optional<InputRefusal> AiryBounds(const MethodInputs& in, const RaySelection& orders) {
     const std::int64_t top = TopOrder(orders);
     const auto holds = [&](double m) {
@@ -126,28 +170,12 @@ std::optional<InputRefusal> AiryBounds(const MethodInputs& in, const RaySelectio
                 return false;
         return true;
     };
-    double low = in.real, high = in.real;
-    RuleInput lowBox = RuleInput::RefractReal, highBox = RuleInput::RefractReal;
-    if (in.graphCode == kGraphIndex) {
-        low = in.xMin;
-        high = in.xMax;
-        const std::optional<SweepPlan> plan = PlanSweep(kGraphIndex, low, high, low, high, in.step, false);
-        if (plan) high = std::max(high, plan->x(plan->lastPoint));
-        lowBox = RuleInput::XMin;
-        highBox = RuleInput::XMax;
-    } else if (in.graphCode == kGraphMapIndex) {
-        low = in.mapMin;
-        high = in.mapMax;
-        lowBox = RuleInput::MapMin;
-        highBox = RuleInput::MapMax;
-    }
-    const bool lowHolds = holds(low);
-    const bool highHolds = holds(high);
-    const char* prompt = "Airy theory is valid only for 1 < m < p";
-    if (!lowHolds && !highHolds && lowBox != highBox) return Red({lowBox, highBox}, prompt);
-    if (!lowHolds) return Red({lowBox}, prompt);
-    if (!highHolds) return Red({highBox}, prompt);
-    return std::nullopt;
+    std::vector<RuleInput> red;
+    for (const RealPart& part : RealParts(in))
+        if (!holds(part.m) && std::find(red.begin(), red.end(), part.box) == red.end())
+            red.push_back(part.box);
+    if (red.empty()) return std::nullopt;
+    return Red(std::move(red), "Airy theory is valid only for 1 < m < p");
 }
 
 // The size parameter of radius r (um) at the vacuum wavelength lambda (um) in a medium of real index n, as the
@@ -206,18 +234,21 @@ std::optional<InputRefusal> MethodParameterRule(const MethodInputs& in, const Ra
         if (!s) return refused;
         if (s->rayflag.at(0) == 1 || s->rayflag.at(1) == 1) return Red({RuleInput::Rays}, kAiryOrders);
     }
+    // Diffraction does not depend on m: the boxes' real part only.
     if (method == kMethodDiffraction && in.real <= 1) return Red({RuleInput::RefractReal}, kRefractive);
-    if (method >= kMethodAiry && in.real <= 1 && RayListNumber(in.rays) > 1)
-        return Red({RuleInput::RefractReal}, kRefractive);
+    // The ray methods at the lowest real part the run takes.
+    const std::optional<RealPart> low = method >= kMethodAiry ? LowestRealPart(in) : std::nullopt;
+    const bool belowOne = low && low->m <= 1;
+    if (belowOne && RayListNumber(in.rays) > 1) return Red({low->box}, kRefractive);
     // The ray methods with Re m <= 1: the selection ("Multiple" or a range -N, which pass the test of the
     // typed value) must hold no order p >= 2, whose rainbow formulas have no value there.
-    if (method >= kMethodAiry && method <= kMethodHuygens && in.real <= 1) {
+    if (belowOne && method <= kMethodHuygens) {
         const std::optional<RaySelection> s = orders(refused);
         if (!s) return refused;
         const auto top =
             std::min<std::size_t>(static_cast<std::size_t>(std::max(s->rayPMax, 0)), s->rayflag.size() - 1);
         for (std::size_t p = 2; p <= top; ++p)
-            if (s->rayflag[p] == 1) return Red({RuleInput::RefractReal}, kRefractive);
+            if (s->rayflag[p] == 1) return Red({low->box}, kRefractive);
     }
     if (std::optional<InputRefusal> r = SamplesAndCoefficients(in)) return r;
     if (method != kMethodAiry) return std::nullopt;
@@ -229,7 +260,7 @@ std::optional<InputRefusal> MethodParameterRule(const MethodInputs& in, const Ra
 
 void TakeRunIndices(MethodInputs& in, const IndexModels& models, const std::vector<double>& wavelengths,
                     double mapRadius, double mapSteps) {
-    if (!RealIndexMethod(in.calcMethod) && in.calcMethod != kMethodDebye) return;
+    if (in.calcMethod < kMethodDebye) return;  // Mie takes any index
     const int code = in.graphCode;
     // The largest size parameter at a wavelength in a medium of real index n.
     const auto [firstRadius, lastRadius] = RadiusEnds(in, mapRadius, mapSteps);
@@ -266,8 +297,14 @@ void TakeRunIndices(MethodInputs& in, const IndexModels& models, const std::vect
     in.runIndices = std::move(indices);
 }
 
+std::optional<InputRefusal> SurfaceWaveIndexRule(const MethodInputs& in) {
+    const std::optional<RealPart> low = LowestRealPart(in);
+    if (low && low->m <= 1) return Red({low->box}, kRefractive);
+    return std::nullopt;
+}
+
 std::optional<InputRefusal> SurfaceWaveRule(const MethodInputs& in) {
-    if (in.real <= 1) return Red({RuleInput::RefractReal}, kRefractive);
+    if (std::optional<InputRefusal> r = SurfaceWaveIndexRule(in)) return r;
     // The terms as the number entry reads them, rounded as the method rounds them (halves to even): "0.4"
     // and "-3" both ask for a term below 1.
     const double kMin = std::nearbyint(BoxValue(in.termsMin));

@@ -1,10 +1,11 @@
 // The method rules of the input checks: what each method needs of the refractive index and the ray orders (a
-// real index for Rayleigh, diffraction and Airy theory; a Debye series not swamped by absorption, both at
-// every index the run takes, the boxes' or its models' at each wavelength or a map's rows, the Debye series
-// at the largest size parameter the run reaches with each; ray orders the list names; Airy theory's 1 < m < p
-// over the whole of an index sweep; an index above 1 for the ray methods' rainbows), the ray or sample count
-// of Huygens and the aperture, the coefficients of van de Hulst and the surface waves' terms; and the index
-// the models refuse at the wavelength. CheckInput applies them to the boxes, the data file's reader to the
+// real index for Rayleigh, diffraction and Airy theory; a Debye series not swamped by absorption; an index
+// above 1 for the ray methods' rainbows and the surface waves; Airy theory's 1 < m < p: each at every index
+// the run takes, the boxes' or its models' at each wavelength, a map's rows or an index sweep's steps, the
+// Debye series at the largest size parameter the run reaches with each; diffraction, which does not depend
+// on m, asks the boxes' real part only; ray orders the list names), the ray or sample count of Huygens and
+// the aperture, the coefficients of van de Hulst and the surface waves' terms; and the index the models
+// refuse at the wavelength. CheckInput applies them to the boxes, the data file's reader to the
 // values a file holds, before anything changes. Pure: values in, the first refusal out.
 #pragma once
 
@@ -55,13 +56,13 @@ struct MethodInputs {
     bool redraw = false;
 };
 
-// The indices that a run of a method whose index the rules judge (Rayleigh, diffraction, Airy theory, Debye)
-// takes where it does not take the index boxes': its models' at each of `wavelengths` (ModelIndexWavelengths;
-// a wavelength the models refuse refuses the run by itself), or each row of a map over the real or the
-// imaginary index, at the radius `mapRadius` of a map's rows and its `mapSteps` steps. With each, and with
-// the boxes' (sizeParam), the largest size parameter the run reaches: at the last step of a sweep over the
-// radius or the size parameter, the last row of a Lee diagram or of a map over the radius, else at the run's
-// radius; in the medium of `models` at the wavelength of the step.
+// The indices that a run of a method whose index the rules judge (all but Mie) takes where it does not take
+// the index boxes': its models' at each of `wavelengths` (ModelIndexWavelengths; a wavelength the models
+// refuse refuses the run by itself), or each row of a map over the real or the imaginary index, at the radius
+// `mapRadius` of a map's rows and its `mapSteps` steps. With each, and with the boxes' (sizeParam), the
+// largest size parameter the run reaches: at the last step of a sweep over the radius or the size parameter,
+// the last row of a Lee diagram or of a map over the radius, else at the run's radius; in the medium of
+// `models` at the wavelength of the step.
 void TakeRunIndices(MethodInputs& in, const IndexModels& models, const std::vector<double>& wavelengths,
                     double mapRadius, double mapSteps);
 
@@ -71,7 +72,9 @@ using RayOrdersOf = std::function<std::optional<RaySelection>(InputRefusal& refu
 
 // The index, the orders and the counts each method needs, surface waves aside.
 std::optional<InputRefusal> MethodParameterRule(const MethodInputs& in, const RayOrdersOf& orders);
-// The surface waves: an index above 1, then terms from 1 to 25 (rounded as the method rounds them) and an
+// The surface waves' index: above 1 at every index the run takes.
+std::optional<InputRefusal> SurfaceWaveIndexRule(const MethodInputs& in);
+// The surface waves: their index, then terms from 1 to 25 (rounded as the method rounds them) and an
 // order above 0. The window checks its boxes' entries between the index and the terms.
 std::optional<InputRefusal> SurfaceWaveRule(const MethodInputs& in);
 // An index the models refuse at the wavelength (the index boxes still show an earlier one).

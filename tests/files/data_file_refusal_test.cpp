@@ -373,6 +373,7 @@ TEST_F(DataFileRefusalTest, BandsMethodsAndScalesTheInputChecksRefuseAreRefusedB
     const std::string suppressed =
         "Debye rays for p > 0 are suppressed by high absorption in the sphere due to the large imaginary value of "
         "the refractive index";
+    const std::string kAboveOne = "Refractive index must be greater than 1 for this calculation method";
     const std::string iapwsAxis =
         "IAPWS values are valid only for the 150 - 2000 nm band.  Use Segelstein's data "
         "(Menu: Advanced -> Refractive index -> Sphere -> Water)";
@@ -420,6 +421,25 @@ TEST_F(DataFileRefusalTest, BandsMethodsAndScalesTheInputChecksRefuseAreRefusedB
          [](DataFile& d) { d.runInputs[1].second = "0.01"; },
          text("Inputs: "),
          kComplexIndexNotValid},
+        // The ray methods' index above 1 at each index the run took: gold's at each wavelength, a map's rows.
+        {[ten](Form1& f) { ten(f), f.cboType.setText("Descartes"), f.cboRays.setText("2"); },
+         {},
+         [](DataFile& d) { d.sphere.word = d.sphereWord = "Gold", d.sphereName = "Gold"; },
+         real,
+         kAboveOne},
+        {[map](Form1& f) { map(f), f.cboType.setText("Young mod"), f.cboRays.setText("2"); },
+         {},
+         [](DataFile& d) { d.sphere.word = d.sphereWord = "Gold", d.sphereName = "Gold"; },
+         real,
+         kAboveOne},
+        {[](Form1& f) {
+             f.cboType.setText("Young"), f.cboRays.setText("2");
+             f.cboGraph.setText("Map: angle v. refractive index"), f.txtAngle.setText("2");
+         },
+         {},
+         [](DataFile& d) { d.sweepStart = 0.9f; },
+         text(" .9 "),
+         kAboveOne},
         {[](Form1& f) { f.cboType.setText("Surface wave"), f.cboRays.setText("2"); },
          {},
          [](DataFile& d) { d.surfaceWaves = SurfaceWaveItems{.termsMin = "12", .termsMax = "11"}; },

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <iterator>
+#include <map>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -344,6 +345,91 @@ TEST_F(IndexUsedTest, TheDebyeCheckJudgesTheLargestSizeTheRunReaches) {
         EXPECT_EQ(messages.last().title, "Debye series");
         EXPECT_EQ(f.txtRefractImag.backColor(), 255u);
     }
+}
+
+// Each case on a fresh window, once per method (Descartes, Young, Young mod, Airy, Diffraction, Surface
+// wave; p 2), New plot: refused with the message (R: an index above 1, A: Airy's 1 < m < p, C: a real index,
+// G: angle graphs only) and, for R and A, the input holding the index red; or computed (-). The real-part
+// checks judge each index the run takes: its models' at each wavelength, a map's rows, an index sweep's
+// steps; diffraction, which does not depend on m, the boxes'.
+TEST_F(IndexUsedTest, RealPartChecksJudgeTheIndicesTheRunTakes) {
+    const test::TestFolder folder("tessary_real_part_");
+    // Water in a medium from 1.46 at 380 nm to 1.3 at 700 nm (m 0.91 to 1.02); a sphere from 2.22 to 1.9.
+    test::WriteAll(folder.at("medium.rix"),
+                   "Tessary 300\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\nI\num\nReal\n2\n.3,1.5\n.9,1.2\n");
+    test::WriteAll(folder.at("sphere.rix"),
+                   "Tessary 300\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\nI\num\nReal\n2\n.3,2.3\n.9,1.7\n");
+    const Act gold = [](Form1& f) {
+        Choose(f, "Advanced > Refractive index > Sphere > Gold"), Type(f.txtLambda, "0.4");
+    };
+    const auto file = [&](const char* name, Menu Form1::*item) -> Act {
+        return
+            [this, &folder, name, item](Form1& f) { fileDialogs.answer(folder.at(name)), Choose(f.*item); };
+    };
+    const Act medium = file("medium.rix", &Form1::mnuRI_File2),
+              sphere = file("sphere.rix", &Form1::mnuRI_File1);
+    const Act typed = [](Form1& f) { Type(f.txtRefractReal, "0.9"); };
+    // A graph with its x range and step typed (none: as chosen).
+    const auto graph = [](const char* name, const char* from = nullptr, const char* to = "",
+                          const char* step = "") -> Act {
+        return [=](Form1& f) {
+            Choose(f.cboGraph, name);
+            if (from) Type(f.txtXmin, from), Type(f.txtXmax, to), Type(f.cboStep, step);
+        };
+    };
+    const Act waves = [](Form1& f) { Type(f.cboWave, "30"); };
+    const Act lee = graph("Lee diagram"), mapWave = graph("Map: angle v. wavelength");
+    const Act axis = graph("Intensity v. wavelength", "400", "700", "10");
+    const Act mapIndex = graph("Map: angle v. refractive index");
+    const Act sweep = graph("Intensity v. refractive index", "1.1", "1.5", "0.01");
+    const Act mapFrom09 = [](Form1& f) { Type(f.txtF9_min, "0.9"); };
+    const Act sweepFrom08 = [](Form1& f) { Type(f.txtXmin, "0.8"); };
+    const std::tuple<std::vector<Act>, const char*, TextBox Form1::*> cases[] = {
+        {{gold, waves}, "RRRCCR", &Form1::txtRefractReal},
+        {{gold, lee}, "RRRCCR", &Form1::txtRefractReal},
+        {{gold, mapWave}, "RRRCCR", &Form1::txtRefractReal},
+        {{gold, axis}, "RRRCCG", &Form1::txtRefractReal},
+        {{gold, [](Form1& f) { Type(f.txtLambda, "0.6"); }}, "RRRCCR", &Form1::txtRefractReal},
+        {{medium, waves}, "RRRR-R", &Form1::txtRefractReal},
+        {{medium, lee}, "RRRR-R", &Form1::txtRefractReal},
+        {{medium, mapWave}, "RRRR-R", &Form1::txtRefractReal},
+        {{medium, axis}, "RRRR-G", &Form1::txtRefractReal},
+        {{sphere, waves}, "---A--", &Form1::txtRefractReal},
+        {{sphere, lee}, "---A--", &Form1::txtRefractReal},
+        {{sphere, mapWave}, "---A--", &Form1::txtRefractReal},
+        {{sphere, axis}, "---A-G", &Form1::txtRefractReal},
+        {{typed, waves}, "----R-", &Form1::txtRefractReal},
+        {{mapIndex, typed}, "----R-", &Form1::txtRefractReal},
+        {{sweep, typed}, "----RG", &Form1::txtRefractReal},
+        {{mapIndex, mapFrom09}, "RRRA-R", &Form1::txtF9_min},
+        {{sweep, sweepFrom08}, "RRRA-G", &Form1::txtXmin},
+    };
+    const char* methods[] = {"Descartes", "Young", "Young mod", "Airy", "Diffraction", "Surface wave"};
+    const std::map<char, std::string> prompts = {
+        {'R', "Refractive index must be greater than 1 for this calculation method"},
+        {'A', "Airy theory is valid only for 1 < m < p"},
+        {'C', kComplexIndexNotValid},
+        {'G',
+         "This calculation method is available only for graphs against scattering angle at one wavelength and one size"},
+        {'-', ""}};
+    for (std::size_t n = 0; n < std::size(cases); ++n)
+        for (std::size_t k = 0; k < std::size(methods); ++k) {
+            const auto& [acts, outcomes, red] = cases[n];
+            const std::string& prompt = prompts.at(outcomes[k]);
+            Form1& f = started();
+            for (const Act& act : acts) act(f);
+            Choose(f.cboType, methods[k]), Type(f.cboRays, "2");
+            bool redShown = false;  // the input holding the index red while the message is read
+            runtime.setMessageBoxResponder([&, red = red](const MessageBoxRequest& r) {
+                redShown = (f.*red).backColor() == 255u;
+                return messages.respond(r);
+            });
+            messages.clear(), Press(f.cmdNewPlot);
+            SCOPED_TRACE(testing::Message() << "case " << n << ", " << methods[k]);
+            EXPECT_EQ(f.newPlotEnd, prompt.empty() ? NewPlotEnd::Computed : NewPlotEnd::Refused);
+            EXPECT_EQ(messages.shown().empty() ? "" : messages.last().prompt, prompt);
+            EXPECT_EQ(redShown, outcomes[k] == 'R' || outcomes[k] == 'A');
+        }
 }
 
 }  // namespace
