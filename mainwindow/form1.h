@@ -467,7 +467,7 @@ class Form1 : public Form {
 
     // Simulation window: the colours of the run on show (simulation/form1_sim_table.cpp)
     std::optional<std::string> SimulationRefusal() const;
-    void FillSimulationTable();
+    bool FillSimulationTable();
     bool SimulationColoursForPainting();
     void SimulationFollowsRunOnShow();
     std::optional<SimTableRun> simTableRun;  // the run whose colours simColourTable holds, once filled

@@ -56,13 +56,14 @@ void Form1::cmdSimulation_Click() {
         msgBox(*refusal, mb::kOkOnly, std::string("Simulation"));
         return;
     }
-    codes.simulationMode = 1;
     cmdSimulation.setEnabled(false);
     mnuWindowSimulation.setEnabled(false);
-    FillSimulationTable();
-    if (!Form2_->visible() || Form2_->txtX1.backColor() == kGreen) Form2_->Form_Load();
+    const bool filled = FillSimulationTable();  // refused at a brightness that is no positive number
     cmdSimulation.setEnabled(true);
     mnuWindowSimulation.setEnabled(true);
+    if (!filled) return;
+    codes.simulationMode = 1;
+    if (!Form2_->visible() || Form2_->txtX1.backColor() == kGreen) Form2_->Form_Load();
     Form2_->show();
     Form2_->Picture1.setVisible(true);
 }

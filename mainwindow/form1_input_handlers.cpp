@@ -18,6 +18,7 @@
 #include "media/index_boxes.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/box_number.h"
 #include "runs/method_codes.h"
 #include "runs/results_on_show.h"
 #include "scattering/ray_orders.h"
@@ -359,10 +360,10 @@ void Form1::chkComponents_Click() {
 // The colours of the run on show at the new brightness: the strip of a run against the scattering angle,
 // repainted in place with the inputs locked, or a Lee diagram or map by Replot. Nothing of a run that finished
 // no point, nor of one that formed no colours (a sweep, a size distribution at one wavelength: the sums hold an
-// earlier run's).
+// earlier run's), nor at a text that is no positive number (one being typed: the next run or redraw refuses it).
 void Form1::cboBright_Click() {
     const std::optional<RedrawPlan> plan = PlanRedraw(*this);
-    if (!ResultsToRedraw(*this) || Brightness() <= 0) return;
+    if (!ResultsToRedraw(*this) || !BoxNumber(cboBright.text(), false, 100)) return;
     if (plan->graphCode >= kGraphLee) {
         ReplotIfIdle();
         return;

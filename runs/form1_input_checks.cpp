@@ -14,12 +14,14 @@
 // the sweep the run will make, not the previous one. At one wavelength an index the models refused
 // is not run with the earlier number the index boxes still show. A step larger than the range of a
 // sweep or an angle graph is refused.
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/graph_presets.h"
 #include "numerics/constants.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
@@ -70,6 +72,7 @@ class InputChecks {
   private:
     Next runSteps();
     Next methodAndDeviation();
+    Next listNames();
     void copyAxisLimits();
     Next polarPlot();
     Next interpolationAndGraphType();
@@ -171,11 +174,24 @@ Next InputChecks::runSteps() {
 // through the number entry first ("7,5" is 7.5); a value <= 0 keeps its own message.
 Next InputChecks::methodAndDeviation() {
     if (f.codes.calcMethod == kMethodNone) return failRed(f.cboType, "Unknown calculation method", "Error");
+    TESSARY_CHECK(listNames());
     if (f.optDisp.value() && f.cboDistrib.text() != "Special") {
         TESSARY_CHECK(entry(f.cboSD, true));
         // A Normal distribution whose last sample radius would be <= 0, a deviation <= 0.
         return refused(DeviationRule(rangeInputs()));
     }
+    return Next::GoOn;
+}
+
+// A run computes what the graph list and the distribution list name, as the method list's run does: a text that
+// names none of their entries (case and blanks count: "Phase function ", "log-normal") would run the graph chosen
+// before, or a Normal distribution, under the typed name. A redraw draws the run on show, whatever they say.
+Next InputChecks::listNames() {
+    if (!f.runFlags.runUnderWay) return Next::GoOn;
+    if (!FindGraphType(f.cboGraph.text())) return failRed(f.cboGraph, "Unknown graph type", "Error");
+    const std::string& kind = f.cboDistrib.text();
+    if (f.optDisp.value() && kind != "Normal" && kind != "Log-normal" && kind != "Special")
+        return failRed(f.cboDistrib, "Unknown size distribution", "Error");
     return Next::GoOn;
 }
 
@@ -299,9 +315,9 @@ Next InputChecks::mapInputs() {
     return refused(MapSweepRule(rangeInputs()));
 }
 
-// The number of colours, and a size distribution: Log-normal for a Lee diagram, otherwise N one of
-// 5, 10, 20, 50 (then `distribution` is set: the sweep-range rows are left out). A typed count goes
-// through the number entry first.
+// The number of colours, the brightness they are painted at, and a size distribution: Log-normal for a Lee
+// diagram, otherwise N one of 5, 10, 20, 50 (then `distribution` is set: the sweep-range rows are left out). A
+// typed count goes through the number entry first.
 Next InputChecks::coloursAndDistribution(bool& distribution) {
     const std::string& waves = f.cboWave.text();
     const bool named = waves == "RGB" || waves == "Low" || waves == "Med." || waves == "High";
@@ -309,6 +325,18 @@ Next InputChecks::coloursAndDistribution(bool& distribution) {
     if (!named && ValueOf(f.cboWave) > 2000) return failRed(f.cboWave, "Maximum number of colors = 2000");
     // A count that rounds to no wavelength leaves nothing to compute: the run would stand for none.
     if (!named && Form1::WaveCountOf(waves) < 1) return failRed(f.cboWave, "Minimum number of colors = 1");
+    // A count with a fraction ("3,5" is 3.5) would run the count it rounds to under the one typed.
+    const bool run = f.runFlags.runUnderWay;
+    if (!named && run && ValueOf(f.cboWave) != std::floor(ValueOf(f.cboWave)))
+        return failRed(f.cboWave, "Number of wavelengths must be a whole number");
+    // The colours of several wavelengths against the angle, of a Lee diagram or a map are painted at the
+    // brightness the list holds, a positive number as in the other number lists (a sweep has no colours). A
+    // Lee diagram or map run writes 1 into an empty list (a fresh window's).
+    const int code = f.codes.graphCode;
+    const bool colours = code >= kGraphLee || (code < kFirstSweepGraph && Form1::WaveCountOf(waves) >= 2);
+    const bool leeDefault = code >= kGraphLee && run && f.cboBright.text().empty();
+    if (colours && !leeDefault && (run || f.windowState.redrawDepth > 0))
+        TESSARY_CHECK(entry(f.cboBright, false, 100));
     if (!f.optDisp.value()) return Next::GoOn;
     TESSARY_CHECK(refused(DistributionRule(rangeInputs())));
     distribution = f.codes.graphCode != kGraphLee;
@@ -365,14 +393,21 @@ std::vector<double> InputChecks::modelWavelengths() {
 }
 
 // The surface waves' index at each index the run takes, then the entries of their term and amplitude boxes,
-// then their values.
+// then their values. A run takes whole terms: one with a fraction ("2.5") would run from the term it rounds to
+// under the one typed.
 Next InputChecks::surfaceWave(const MethodInputs& in) {
     TESSARY_CHECK(refused(SurfaceWaveIndexRule(in)));
     for (ComboBox* terms : {&f.cboQmin, &f.cboQmax}) TESSARY_CHECK(entry(*terms, true));
     TESSARY_CHECK(entry(f.txtSWAmp, true));
     MethodInputs read = methodInputs();  // the terms and amplitude as the entries left them
     read.runIndices = in.runIndices;
-    return refused(SurfaceWaveRule(read));
+    TESSARY_CHECK(refused(SurfaceWaveRule(read)));
+    if (!f.runFlags.runUnderWay) return Next::GoOn;
+    for (ComboBox* terms : {&f.cboQmin, &f.cboQmax})
+        if (ValueOf(*terms) != std::floor(ValueOf(*terms)))
+            return failRed(*terms,
+                           std::string(terms == &f.cboQmin ? "Kmin" : "Kmax") + " must be a whole number");
+    return Next::GoOn;
 }
 
 // Range and step of the graphs against radius or size parameter, and against wavelength.

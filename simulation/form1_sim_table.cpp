@@ -6,6 +6,7 @@
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
+#include "runs/box_number.h"
 #include "runs/results_on_show.h"
 #include "runs/run_record.h"
 #include "simulation/form2.h"
@@ -33,21 +34,30 @@ std::optional<std::string> Form1::SimulationRefusal() const {
     return std::nullopt;
 }
 
-// Fills simColourTable from the colour sums of the run on show (PlotBow in simulation mode) and notes
-// which run and light source it holds; simulationMode is left as it was.
-void Form1::FillSimulationTable() {
+// Fills simColourTable from the colour sums of the run on show (PlotBow in simulation mode) at the brightness
+// of the list, and notes which run and light source it holds; simulationMode is left as it was. A list on show
+// must hold a positive number: otherwise nothing is filled, the list is red with the number entry's message,
+// and the result is false. A list not on show (a one-wavelength run's, empty in a fresh window) stands for 1.
+bool Form1::FillSimulationTable() {
+    const bool offered = cboBright.visible();
+    double brightness = 1.0;  // no minus sign
+    int refused = 100;        // above 0
+    if (offered) getval(cboBright, brightness, refused);
+    if (refused == 1) return false;
     const int mode = codes.simulationMode;
     codes.simulationMode = 1;
-    LockON();
+    LockON();  // the 1 written below redraws nothing
+    if (!offered && !BoxNumber(cboBright.text(), false, 100)) cboBright.setText("1");
     PlotBow(colourSums.colourSumPerp, colourSums.colourSumPara, CStr(colourSums.peakCommon));
     LockOFF();
     codes.simulationMode = mode;
     simTableRun = SimTableRun{runRecord.serial, runRecord.lightSource};
+    return true;
 }
 
 // For a painting of the simulation window: true when simColourTable holds the colours of the run on show,
 // filled now unless it held them already (the main window's graph and controls stay as they are); false
-// after saying why the run on show has none.
+// after saying why the run on show has none, or that the brightness to fill them at is refused.
 bool Form1::SimulationColoursForPainting() {
     if (const std::optional<std::string> refusal = SimulationRefusal()) {
         msgBox(*refusal, mb::kOkOnly, std::string("Simulation"));
@@ -59,7 +69,7 @@ bool Form1::SimulationColoursForPainting() {
     const GraphFrame frame = graph;
     const std::string norm = Label17.caption();
     const bool button = cmdSimulation.visible(), list = cboBright.visible(), label = Label18.visible();
-    FillSimulationTable();
+    if (!FillSimulationTable()) return false;
     graph = frame;
     Label17.setCaption(norm);
     cmdSimulation.setVisible(button);

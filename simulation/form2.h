@@ -156,6 +156,9 @@ class Form2 : public Form {
     void PaintSteps();
     bool ReferenceDirection(bool& markReference);
     std::optional<double> ReferenceBox(TextBox& box, const std::string& name, double limit);
+    // Whether the list's text is one of its entries (white again if it was refused); otherwise the list is red
+    // and "Unknown <what>" says so, as the main window's method list does.
+    static bool NamesAnEntry(ComboBox& list, const std::string& what);
     // The number a box of this window holds, read as the main window's boxes read one (a decimal comma
     // is the point), blanks before or after it ignored; a number beyond the Double range is the
     // infinity of its sign. None for text that is no number ("14abc", "nan", "").

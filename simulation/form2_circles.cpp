@@ -120,9 +120,22 @@ std::optional<double> Form2::ReferenceBox(TextBox& box, const std::string& name,
     return std::nullopt;
 }
 
+bool Form2::NamesAnEntry(ComboBox& list, const std::string& what) {
+    for (int i = 0; i < list.listCount(); ++i) {
+        if (list.list(i) != list.text()) continue;
+        if (list.backColor() == kRed) list.setBackColor(kWhite);
+        return true;
+    }
+    list.setBackColor(kRed);
+    msgBox("Unknown " + what, mb::kOkOnly, std::string("Error"));
+    return false;
+}
+
 // The reference direction of the mode chosen in cboPoint from its boxes or marked points, and where
-// the circles mark it; false, with a message and the direction kept, when they mean none.
+// the circles mark it; false, with a message and the direction kept, when they mean none (a text that names
+// no mode among them).
 bool Form2::ReferenceDirection(bool& markReference) {
+    if (!NamesAnEntry(cboPoint, "reference point")) return false;
     const std::string mode = cboPoint.text();
     if (mode == "Anti-solar point" || mode == "Sun") {
         const double any = std::numeric_limits<float>::max();

@@ -63,6 +63,11 @@ void Form2::cmdSimPlot_Click() {
 
 void Form2::PaintSteps() {
     simInputError = 0;
+    // The painting takes the entries its lists name (case and blanks count): a text that names none would
+    // paint with the entry chosen before.
+    if (!NamesAnEntry(cboPoint, "reference point") || !NamesAnEntry(cboPolarisation, "light source") ||
+        !NamesAnEntry(cboView, "viewing conditions"))
+        return;
     ErrorRGB();
     if (simInputError == 1) return;
     // The colours of the run on show, as its record computed them; none, and the message says why.

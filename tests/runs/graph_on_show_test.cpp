@@ -205,6 +205,54 @@ TEST_F(GraphOnShowTest, RefusalsBeforeOrInsideARunKeepTheRunOnShow) {
     }
 }
 
+// A list refuses, naming it, a text that names none of its entries (case and blanks count), a fraction of a
+// whole count, or a brightness that is no positive number, before anything starts (New plot, or the colours
+// Simulation fills): the list is red during the message, and the run on show, its file and drawing stay.
+TEST_F(GraphOnShowTest, ListTextsThatNameNoEntryAreRefused) {
+    const Act disperse = [](Form1& f) { f.optDisp.setValue(true), test::Type(f.cboSD, "10"); };
+    const Act waves = [](Form1& f) { test::Choose(f.cboWave, "RGB"); };
+    const Act terms = [](Form1& f) { test::Choose(f.cboType, "Surface wave"), test::Type(f.cboRays, "2"); };
+    const char* const incorrect = "    The red highlighted data entry is incorrect.    ";
+    const auto run = &Form1::cmdNewPlot;
+    using Row =
+        std::tuple<Act, ComboBox Form1::*, std::vector<const char*>, const char*, CommandButton Form1::*>;
+    const Row rows[] = {
+        {{}, &Form1::cboGraph, {"Phase function ", "abc", "phase function", ""}, "Unknown graph type", run},
+        {disperse, &Form1::cboDistrib, {"log-normal", "Log-normal ", ""}, "Unknown size distribution", run},
+        {{}, &Form1::cboWave, {"3,5", "2.5"}, "Number of wavelengths must be a whole number", run},
+        {terms, &Form1::cboQmin, {"2.5"}, "Kmin must be a whole number", run},
+        {terms, &Form1::cboQmax, {"10,5"}, "Kmax must be a whole number", run},
+        {waves, &Form1::cboBright, {"abc", "", "1e400", "-1", "0"}, incorrect, run},
+        {waves, &Form1::cboBright, {"abc", "-1"}, incorrect, &Form1::cmdSimulation}};
+    for (const auto& [set, list, texts, message, press] : rows)
+        for (const char* text : texts) {
+            SCOPED_TRACE(std::string(message) + " \"" + text + "\"");
+            Form1& f = fresh();
+            test::Type(f.cboStep, "1");
+            if (set) set(f);
+            test::Press(f.cmdNewPlot);
+            const std::string file = saved(f.mnuSave, ".tsy");
+            test::Type(f.*list, text);
+            const QImage shown = f.image().copy();
+            OleColor atMessage = 0;
+            runtime.setMessageBoxResponder([&, list = list](const MessageBoxRequest& request) {
+                atMessage = (f.*list).backColor();
+                return messages.respond(request);
+            });
+            messages.clear(), test::Press(f.*press), messages.install(runtime);
+            ASSERT_FALSE(messages.shown().empty());
+            EXPECT_EQ(messages.last().prompt, message);
+            EXPECT_EQ(atMessage, 0x0000FFu);
+            EXPECT_TRUE(saved(f.mnuSave, ".tsy") == file && f.image() == shown && !f.Form2_->visible());
+        }
+    // A one-wavelength run offers no brightness: its colours are painted at 1, whatever the hidden list holds.
+    Form1& f = fresh();
+    test::Type(f.cboStep, "1"), test::Choose(f.cboWave, "RGB"), test::Press(f.cmdNewPlot);
+    test::Press(f.cmdSimulation), test::Type(f.cboBright, "abc"), test::Choose(f.cboWave, "1");
+    test::Press(f.cmdNewPlot), test::Press(f.Form2_->cmdSimPlot);
+    EXPECT_GT(*std::max_element(f.simColourTable.cells.begin(), f.simColourTable.cells.end()), 0.0f);
+}
+
 // Graph-list choices after an angle run, the angle graphs that share its results and every other kind, each
 // followed by one act: the shared ones redraw the run in the variant chosen, which the export then writes; the
 // others draw, offer and export nothing of another graph; a refused press changes nothing; the file stays.

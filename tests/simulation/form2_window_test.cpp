@@ -506,10 +506,10 @@ TEST_F(SimulationTest, NothingChangesThePictureUnderAPainting) {
     EXPECT_EQ(s.refElevation, 0.0f);
 }
 
-// A box refuses what it cannot mean, red with a message naming it, and nothing is painted (the background
-// boxes are red during their message only, as for a number outside 0 - 255); in Altitude/Azimuth mode a
-// click leaves the camera's angles in their boxes. Every box reads a number as the main window's boxes do:
-// a decimal comma is the point, blanks around the number are ignored.
+// A box refuses what it cannot mean, and a list a text that names none of its entries, red with a message
+// naming it, and nothing is painted (the background boxes are red during their message only, as for a number
+// outside 0 - 255); in Altitude/Azimuth mode a click leaves the camera's angles in their boxes. Every box reads
+// a number as the main window's boxes do: a decimal comma is the point, blanks around the number are ignored.
 TEST_F(SimulationTest, BoxesRefuseWhatTheyCannotMean) {
     FlatTable(128);
     const struct {
@@ -535,6 +535,12 @@ TEST_F(SimulationTest, BoxesRefuseWhatTheyCannotMean) {
          "Elevation of sun must be a number from -90 to 90 degrees"},
         {"Arc", s.txtSunElevation, "138.2abc", "Scattering angle must be a number"},
         {"Arc", s.txtSunElevation, "abc", "Scattering angle must be a number"},
+        {"Anti-solar point", s.cboPoint, "anti-solar point", "Unknown reference point"},
+        {"Sun", s.cboPoint, "Sun ", "Unknown reference point"},
+        {"Sun", s.cboPolarisation, "unpolarised", "Unknown light source"},
+        {"Sun", s.cboPolarisation, "abc", "Unknown light source"},
+        {"Sun", s.cboPolarisation, "", "Unknown light source"},
+        {"Sun", s.cboView, "polarised", "Unknown viewing conditions"},
         {"Sun", s.txtBackRed, "abc", "Background red must be a number from 0 to 255"},
         {"Sun", s.txtBackGreen, "", "Background green must be a number from 0 to 255"},
         {"Sun", s.txtBackBlue, "nan", "Background blue must be a number from 0 to 255"},
@@ -549,6 +555,7 @@ TEST_F(SimulationTest, BoxesRefuseWhatTheyCannotMean) {
     for (const auto& c : cases) {
         Type(s.cboScale, "14");
         for (TextBox* b : {&s.txtBackRed, &s.txtBackGreen, &s.txtBackBlue}) Type(*b, "0");
+        Choose(s.cboPolarisation, "Unpolarised"), Choose(s.cboView, "Unpolarised");
         Choose(s.cboPoint, c.mode);
         if (std::string(c.mode) == "Arc")  // two points of the 138.2 degree bow around the centre
             for (const double x : {92.3, 483.7}) s.picture1_mousedown(1, 0, x, 287.2);
