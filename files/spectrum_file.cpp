@@ -41,6 +41,7 @@ SpectrumFileResult DecodeSpectrumFile(TextFileReader& r) {
         if (loopN == 4) {
             const char* const names[] = {"the minimum wavelength", "the maximum wavelength",
                                          "the step or row count"};
+            const NumberLine line = NumberLine::At(r);
             float v[3] = {};
             for (int i = 0; i < 3; ++i) {
                 const Item<float> x = r.ReadSingle();
@@ -48,6 +49,10 @@ SpectrumFileResult DecodeSpectrumFile(TextFileReader& r) {
                 v[i] = x.value;
                 rangeLine = x.line;
             }
+            const std::string thirdName = t.nonUniform == 1 ? "the row count" : "the step";
+            if (auto refused =
+                    line.Refusal(r, rangeLine, "the minimum and maximum wavelength and " + thirdName))
+                return Refused(kSpectrumFileError, *refused);
             t.wlMin = v[0];
             t.wlMax = v[1];
             third = v[2];
@@ -71,12 +76,18 @@ SpectrumFileResult DecodeSpectrumFile(TextFileReader& r) {
     // Rows are appended as they are read, so the count sizes nothing the file does not hold.
     t.wave.push_back(0.0);
     t.value.push_back(0.0);
+    std::string rowName;
+    int lastLine = rangeLine;
+    double largest = 0;
     for (int loopN = 1; loopN <= count; ++loopN) {
-        const std::string rowName = "row " + CStr(loopN) + " of " + CStr(count);
+        rowName = "row " + CStr(loopN) + " of " + CStr(count);
+        const NumberLine line = NumberLine::At(r);
         const Item<double> w = r.ReadDouble();
         if (!w.ok()) return Refused(kSpectrumFileError, ItemRefusal(w, rowName));
         const Item<double> v = r.ReadDouble();
         if (!v.ok()) return Refused(kSpectrumFileError, ItemRefusal(v, "the value of " + rowName));
+        if (auto refused = line.Refusal(r, v.line, "a row's wavelength and value"))
+            return Refused(kSpectrumFileError, *refused);
         if (v.value < 0) return Refused(kSpectrumFileError, {v.line, "spectral values must not be negative"});
         // Larger weights overflow the sums over the wavelengths of a run.
         if (v.value > kMaxSpectralValue)
@@ -84,8 +95,10 @@ SpectrumFileResult DecodeSpectrumFile(TextFileReader& r) {
         // A non-uniform file is interpolated on the wavelengths it lists: they must increase.
         if (t.nonUniform == 1 && loopN > 1 && !(w.value > t.wave.back()))
             return Refused(kSpectrumFileError, {w.line, "wavelengths must increase"});
+        largest = std::max(largest, v.value);
         t.wave.push_back(w.value);
         t.value.push_back(v.value);
+        lastLine = v.line;
         const Checked<float> single = CSng(w.value);
         if (loopN == 1 && (!single.ok() || single.value != t.wlMin))
             return Refused(std::string(kSpectrumFileError) + ": minimum wavelength incorrect",
@@ -93,12 +106,12 @@ SpectrumFileResult DecodeSpectrumFile(TextFileReader& r) {
         if (loopN == count && (!single.ok() || single.value != t.wlMax))
             return Refused(std::string(kSpectrumFileError) + ": maximum wavelength incorrect",
                            {w.line, BatchEcho(w.text) + " is not the maximum " + CStr(t.wlMax)});
-        // Weights that are all 0 weight nothing: every colour would be black. The weights of a run are
-        // Singles, so a value too small for one (1E-50) weighs as 0.
-        if (loopN == count && std::all_of(t.value.begin() + 1, t.value.end(),
-                                          [](double x) { return static_cast<float>(x) == 0.0f; }))
-            return Refused(kSpectrumFileError, {v.line, "spectral values must not all be 0"});
     }
+    if (auto after = TextAfterRows(r, rowName)) return Refused(kSpectrumFileError, *after);
+    // Weights that are all 0 weight nothing: every colour would be black. The weights of a run are
+    // Singles, so a value too small for one (1E-50) weighs as 0.
+    if (static_cast<float>(largest) == 0.0f)
+        return Refused(kSpectrumFileError, {lastLine, "spectral values must not all be 0"});
     return {std::move(t), {}};
 }
 

@@ -234,6 +234,14 @@ TEST(BatchParseTest, RefusalsNameTheItemTheLineAndTheReason) {
         {"step,radius,1,10000,1\r\nrun\r\n", ""},
         {"step,RIreal,1.34,1.33,-0.005\r\nrun\r\n", ""},
         {"Mie\r\nmie\r\n", "mie is not a valid parameter (line 3: no such keyword)"},
+        // A decimal comma; a keyword after a value on its line stays an item of its own.
+        {"wavelength,0,65\r\nrun\r\n",
+         "wavelength has more than one value (line 2: \"wavelength,0,65\": a comma ends a number, numbers take "
+         "a decimal point)"},
+        {"step,RIreal,1,33,1.34,0.005\r\nrun\r\n",
+         "step RIreal has more than a start, end and step (line 2: \"step,RIreal,1,33,1.34,0.005\": a comma ends "
+         "a number, numbers take a decimal point)"},
+        {"radius,10,run\r\nstep,radius,1,2,1\r\nrun\r\n", ""},
     };
     for (const auto& [body, message] : cases) {
         TextFileReader reader =
@@ -544,9 +552,11 @@ TEST_F(BatchTest, SpectrumFileColoursTheLight) {
 // Nonsense in an input file is refused when the file is read, with its line and reason, and the
 // window keeps what it had: the next New plot computes as before.
 TEST_F(BatchTest, InputFileNonsenseIsRefusedOnReading) {
-    const std::string rix =
-        "Tessary 300\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nOpal\r\nnm\r\nReal\r\n"
-        "2\r\n800,1.48\r\n600,1.49\r\n";
+    const std::string real =
+        "Tessary 300\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nOpal\r\nnm\r\nReal\r\n";
+    const std::string rix = real + "2\r\n800,1.48\r\n600,1.49\r\n";
+    const std::string spe = "Tessary\r\nx\r\nuniform\r\nx\r\n700,700,1\r\nx\r\nx\r\n";
+    const std::string comma = " (a comma ends a number: numbers take a decimal point))";
     const std::tuple<const char*, std::string, Menu Form1::*, std::string> cases[] = {
         {"u.rix", rix, &Form1::mnuRI_File1,
          "Error in refractive index data file: u.rix (line 18: wavelengths must increase)"},
@@ -574,6 +584,25 @@ TEST_F(BatchTest, InputFileNonsenseIsRefusedOnReading) {
         {"s.spe",
          "Tessary\r\nx\r\nuniform\r\nx\r\n380,780,200\r\nx\r\nx\r\n380,1e-300\r\n580,1e-300\r\n780,1e-300\r\n",
          &Form1::mnuSpectrumFile, "Error in spectrum data file (line 10: spectral values must not all be 0)"},
+        // A decimal comma makes a row of more numbers than its format; no text may follow the counted rows.
+        {"c.rix", real + "1\r\n800,1,5\r\n", &Form1::mnuRI_File1,
+         "Error in refractive index data file: c.rix (line 17: \"800,1,5\" holds more than a row's wavelength and "
+         "n" +
+             comma},
+        {"e.rix", real + "1\r\n600,1.49\r\n800,1.48\r\n", &Form1::mnuRI_File2,
+         "Error in refractive index data file: e.rix (line 18: \"800,1.48\" follows the last row (row 1 of 1))"},
+        {"c.dis",
+         "Tessary 300\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nl\r\num\r\n"
+         "Uniform\r\n2\r\n10,5,1\r\n20,1\r\n",
+         &Form1::mnuSizeDist,
+         "Error in radius distribution file: c.dis (line 17: \"10,5,1\" holds more than a row's radius and "
+         "weight" +
+             comma},
+        {"c.spe", spe + "700,0,5\r\n", &Form1::mnuSpectrumFile,
+         "Error in spectrum data file (line 8: \"700,0,5\" holds more than a row's wavelength and value" +
+             comma},
+        {"e.spe", spe + "700,1\r\n710,1\r\n", &Form1::mnuSpectrumFile,
+         "Error in spectrum data file (line 9: \"710,1\" follows the last row (row 1 of 1))"},
     };
     for (const auto& [name, bytes, menu, prompt] : cases) {
         SCOPED_TRACE(name);
