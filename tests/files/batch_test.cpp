@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "file_bytes.h"
+#include "colour/lee_diagram.h"
 #include "files/batch_file.h"
 #include "graphs/graph_codes.h"
 #include "platform/text/conversions.h"
@@ -622,6 +623,44 @@ TEST_F(BatchTest, InputFileNonsenseIsRefusedOnReading) {
         messages.clear();
         f.cmdNewPlot.click();
         EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+    }
+}
+
+// A spectrum file's largest value scales the sums a Lee diagram stores as Singles: below 1E-20 it is refused;
+// at 1E-20 the diagram read back on a fresh window holds the colours of a spectrum of 1 scaled by it, none lost.
+TEST_F(BatchTest, SpectrumValuesKeepALeeDiagramsColoursInSingleRange) {
+    std::vector<LeeStore> unit;
+    for (const std::string v : {"1", "1E-20", "9.9E-21"}) {
+        SCOPED_TRACE(v);
+        Form1& f = started();
+        Write(at(v + ".spe"), "Tessary\r\nx\r\nuniform\r\nx\r\n380,780,200\r\nx\r\nx\r\n380," + v +
+                                  "\r\n580," + v + "\r\n780," + v + "\r\n");
+        fileDialogs.answer(at(v + ".spe"));
+        test::Choose(f, "Advanced > Spectrum > Spectrum from file");
+        if (v == "9.9E-21") {
+            EXPECT_EQ(
+                messages.last().prompt,
+                "Error in spectrum data file (line 8: the largest spectral value must be at least 1E-20)");
+            EXPECT_EQ(f.light.spectrumFileLoaded, 0);
+            continue;
+        }
+        test::Choose(f.cboGraph, "Lee diagram");
+        test::Choose(f.cboWave, "Low");
+        test::Press(f.cmdNewPlot);
+        fileDialogs.answer(at(v + ".tsy"));
+        f.mnuSave.trigger();
+        Form1& g = started();
+        fileDialogs.answer(at(v + ".tsy"));
+        g.mnuRead.trigger();
+        ASSERT_EQ(g.codes.graphCode, kGraphLee);
+        const std::vector<LeeStore> read = {g.leeStores.leeRed1, g.leeStores.leeGreen1, g.leeStores.leeBlue1,
+                                            g.leeStores.leeRed2, g.leeStores.leeGreen2, g.leeStores.leeBlue2};
+        if (unit.empty()) unit = read;
+        ASSERT_EQ(read.size(), unit.size());
+        for (std::size_t c = 0; c < read.size(); ++c)
+            for (std::size_t k = 0; k < read[c].size(); ++k)
+                for (std::size_t j = 0; j < read[c][k].size(); ++j)
+                    ASSERT_NEAR(read[c][k][j], Val(v) * unit[c][k][j], 2e-6 * Val(v) * unit[c][k][j]);
     }
 }
 

@@ -187,6 +187,9 @@ TEST(SpectrumFileTest, RowCountsAndLimits) {
         {spe("380,400,2,5", {"380,1", "400,1"}),
          " (line 5: \"380,400,2,5\" holds more than the minimum and maximum wavelength and the row count " +
              kComma},
+        // Sums of a Lee diagram weighted below 1E-20 leave Single's normal range.
+        {spe("380,400,2", {"380,1E-44", "400,9.9E-21"}),
+         " (line 9: the largest spectral value must be at least 1E-20)"},
     };
     EXPECT_TRUE(
         DecodeSpectrum(Spectrum("Tessary", "x", "380,400,20", {"380,1E-20", "400,1E-44", "", " "})).table);
