@@ -49,6 +49,18 @@ BatchCommand Invalid(const std::string& message, const InputRefusal& refusal) {
     return c;
 }
 
+// A number after the value (or the last number of a step) on its line, as a decimal comma ("0,65") leaves
+// one: the line is refused, whatever it would set, rather than its first part taken.
+std::optional<InputRefusal> NumberAfter(const TextFileReader& reader, int line) {
+    if (reader.AtEnd() || reader.Line() != line) return std::nullopt;
+    const std::string_view rest = reader.RestOfLine();
+    TextFileReader next = TextFileReader::FromBytes(rest.substr(0, rest.find(',')));
+    const FileStatus status = next.ReadDouble().status;
+    if (status != FileStatus::Ok && status != FileStatus::OutOfRange) return std::nullopt;
+    return InputRefusal{
+        line, QuotedLine(reader.CurrentLine()) + ": a comma ends a number, numbers take a decimal point"};
+}
+
 // The number of stepped runs before any limit: Int((to - from) / by + 0.001) + 1 in double.
 double SteppedRuns(float from, float to, float by) {
     return std::floor((static_cast<double>(to) - from) / by + 0.001) + 1;
@@ -74,6 +86,8 @@ BatchCommand ParseStep(TextFileReader& reader, const Item<std::string>& item) {
         v[i] = n.value;
         byLine = n.line;
     }
+    if (auto more = NumberAfter(reader, byLine))
+        return Invalid(stepped + " has more than a start, end and step", *more);
     BatchCommand c;
     c.action = BatchAction::SteppedRun;
     c.stepName = name.value;
@@ -178,6 +192,10 @@ BatchProgram ParseBatch(TextFileReader& reader) {
             const Item<double> value = reader.ReadDouble();
             if (!value.ok()) {
                 out.push_back(Invalid(word + " has no value", ItemRefusal(value, "its value")));
+                return program;
+            }
+            if (auto more = NumberAfter(reader, value.line)) {
+                out.push_back(Invalid(word + " has more than one value", *more));
                 return program;
             }
             c.text = CStr(value.value);

@@ -2,7 +2,8 @@
 // by their number, and "run" / "step". The whole file is turned into a list of commands before any
 // of them is carried out; the list ends at "stop", at a stepped "run", at the end of the file, or at
 // the first invalid item (kept last as an Invalid command, so the runs before it still happen). A
-// "step" must be followed by its "run" before another "step", "stop" or the end of the file.
+// "step" must be followed by its "run" before another "step", "stop" or the end of the file. A value (or a
+// step's last number) followed by another number on its line, as a decimal comma leaves it, is invalid.
 #pragma once
 
 #include <cstdint>

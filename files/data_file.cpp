@@ -74,6 +74,9 @@ constexpr const char* kInvWavelengthOn = "Inv Wavelength: On";
 constexpr const char* kInvWavelengthOff = "Inv Wavelength: Off";
 constexpr std::string_view kIlluminationPrefix = "Illumination: ";
 constexpr std::string_view kBeamPrefix = "Beam:";
+// Why a line of numbers holding a comma is refused.
+constexpr const char* kCommaInNumbers =
+    "holds a comma, which ends an item: a data file's numbers take a decimal point";
 constexpr std::string_view kStoppedPrefix = "Stopped after ";
 constexpr std::string_view kPlannedMaximum = "; planned maximum ";
 constexpr std::string_view kRefusedBy = "; refused: ";
@@ -486,8 +489,7 @@ void Decoder::lineEnds(std::string_view what) {
 void Decoder::noComma() {
     const std::string_view line = r.CurrentLine();
     if (line.find(',') != std::string_view::npos)
-        invalid("Line " + CStr(r.Line()) + ": \"" + Trimmed(std::string(line)) +
-                    "\" holds a comma, which ends an item: a data file's numbers take a decimal point",
+        invalid("Line " + CStr(r.Line()) + ": \"" + Trimmed(std::string(line)) + "\" " + kCommaInNumbers,
                 r.Line());
 }
 // A number as the window's box or list held it, on a line of its own.
@@ -719,9 +721,11 @@ void Decoder::results(const GraphCodes& g) {
 // the Decoder member that reads the line into that field or refuses it (refuse(), naming the line).
 
 // The line of every number of an S1 and S2 row, and of the beam: `numbers` numbers, each read as the reader
-// reads a number; false for a line that is anything else.
+// reads a number, apart by blanks (a comma would split a decimal comma's number in two); false for a line that
+// is anything else.
 template <std::size_t N>
 bool NumbersRow(const std::string& line, std::array<double, N>& row) {
+    if (line.find(',') != std::string::npos) return false;
     TextFileReader numbers = TextFileReader::FromBytes(line);
     for (double& value : row) {
         const Item<double> item = numbers.ReadDouble();
@@ -1028,6 +1032,8 @@ std::optional<TailText> Decoder::amplitudeBlock() {
             refuse(*line, "is not the row of the angle " + CStr(angle) + " in the S1 and S2 block");
         f.amplitudes.insert(f.amplitudes.end(), row.begin(), row.end());
     }
+    if (line && line->text.find(',') != std::string::npos && IsNumbersRow(line->text))
+        refuse(*line, kCommaInNumbers);
     if (angleGraph && f.amplitudes.size() < kept) {
         const int at = line ? line->line : lastLine + 1;
         invalid("Line " + CStr(at) + ": the S1 and S2 block ends after " + CStr(f.amplitudes.size() / 5) +
@@ -1164,6 +1170,7 @@ void Decoder::illumination(const TailText& line) {
         const std::optional<TailText> beam = tailLine();
         const int beamAt = beam ? beam->line : line.line + 1;
         std::array<double, 5> v{};
+        if (beam && beam->text.find(',') != std::string::npos) refuse(*beam, kCommaInNumbers);
         if (!beam || !beam->text.starts_with(kBeamPrefix) ||
             !NumbersRow(beam->text.substr(kBeamPrefix.size()), v))
             invalid("Line " + CStr(beamAt) + ": the beam's five values do not follow its illumination",

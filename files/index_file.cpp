@@ -40,16 +40,24 @@ Decoded Decode(TextFileReader& r) {
     if (type.value != "Real" && type.value != "Complex")
         return InputRefusal{type.line, "the type must be \"Real\" or \"Complex\""};
     const bool complex = type.value == "Complex";
+    const NumberLine countLine = NumberLine::At(r);
     const Item<std::int16_t> count = r.ReadInteger();
     if (!count.ok()) return ItemRefusal(count, "the row count");
+    if (auto more = countLine.Refusal(r, count.line, "the row count")) return *more;
     if (count.value < 1) return InputRefusal{count.line, "the row count must be at least 1"};
+    const std::string rowNumbers = complex ? "a row's wavelength, n and k" : "a row's wavelength and n";
+    std::string rowName;
     // Rows are appended as they are read, so the count sizes nothing the file does not hold.
     for (int i = 1; i <= count.value; ++i) {
-        const std::string rowName = "row " + CStr(i) + " of " + CStr(count.value);
+        rowName = "row " + CStr(i) + " of " + CStr(count.value);
+        const NumberLine line = NumberLine::At(r);
         const Item<float> w = r.ReadSingle();
         if (!w.ok()) return ItemRefusal(w, rowName);
         const Item<float> n = r.ReadSingle();
         if (!n.ok()) return ItemRefusal(n, "n of " + rowName);
+        const Item<float> k = complex ? r.ReadSingle() : n;
+        if (!k.ok()) return ItemRefusal(k, "k of " + rowName);
+        if (auto refused = line.Refusal(r, k.line, rowNumbers)) return *refused;
         IndexFileRow row;
         const Checked<float> um = CSng(static_cast<double>(w.value) * *factor);
         if (!um.ok()) return InputRefusal{w.line, "the wavelength is out of range"};
@@ -59,13 +67,10 @@ Decoded Decode(TextFileReader& r) {
         if (!(n.value > 0.0f)) return InputRefusal{n.line, "n must be greater than 0"};
         row.wavelength = um.value;
         row.n = n.value;
-        if (complex) {
-            const Item<float> k = r.ReadSingle();
-            if (!k.ok()) return ItemRefusal(k, "k of " + rowName);
-            row.k = k.value;
-        }
+        if (complex) row.k = k.value;
         t.rows.push_back(row);
     }
+    if (auto after = TextAfterRows(r, rowName)) return *after;
     return t;
 }
 

@@ -1,6 +1,7 @@
 // Refractive-index files (.rix): "Tessary 300", eleven items, the material name, the unit of the
 // wavelengths ("m", "mm", "um", "nm"), "Real" or "Complex", the row count, then rows of wavelength, n
-// (and k for "Complex"). The whole file is checked before a table is returned.
+// (and k for "Complex"). The whole file is checked before a table is returned: the row count and each row
+// stand on lines of their own holding their numbers and nothing more, and only blank lines follow the rows.
 #pragma once
 
 #include <optional>

@@ -43,8 +43,10 @@ Decoded Decode(TextFileReader& r, SizeDistResult& result, const std::string& fil
     if (type.value != "Uniform" && type.value != "Non uniform")
         return InputRefusal{type.line, "the type must be \"Uniform\" or \"Non uniform\""};
     t.histUniform = type.value == "Uniform" ? 1 : 0;
+    const NumberLine countLine = NumberLine::At(r);
     const Item<double> count = r.ReadDouble();
     if (!count.ok()) return ItemRefusal(count, "the class count");
+    if (auto more = countLine.Refusal(r, count.line, "the class count")) return *more;
     if (count.value != std::floor(count.value) || count.value < 1 || count.value > 32767)
         return InputRefusal{count.line, "the class count must be a whole number from 1 to 32767"};
     t.sizeFileCount = count.value;
@@ -61,14 +63,19 @@ Decoded Decode(TextFileReader& r, SizeDistResult& result, const std::string& fil
     // Classes are appended as they are read, so the count sizes nothing the file does not hold.
     for (auto* v : {&t.histRadius, &t.histRadius2, &t.histMidRadius, &t.histWeight}) v->push_back(0.0f);
     int lastLine = count.line;
+    const std::string rowNumbers =
+        t.histUniform == 1 ? "a row's radius and weight" : "a row's r1, r2 and weight";
+    std::string className;
     for (int i = 1; i <= n; ++i) {
-        const std::string className = "class " + CStr(i) + " of " + CStr(n);
+        className = "class " + CStr(i) + " of " + CStr(n);
+        const NumberLine line = NumberLine::At(r);
         const Item<float> a = r.ReadSingle();
         if (!a.ok()) return ItemRefusal(a, className);
         const Item<float> b = t.histUniform == 1 ? Item<float>{} : r.ReadSingle();
         if (!b.ok()) return ItemRefusal(b, "r2 of " + className);
         const Item<float> w = r.ReadSingle();
         if (!w.ok()) return ItemRefusal(w, "the weight of " + className);
+        if (auto refused = line.Refusal(r, w.line, rowNumbers)) return *refused;
         const std::optional<float> r1 = toUm(a.value);
         const std::optional<float> r2 = t.histUniform == 1 ? std::optional<float>(0.0f) : toUm(b.value);
         if (!r1 || !r2) return InputRefusal{a.line, "the radius is out of range"};
@@ -84,6 +91,7 @@ Decoded Decode(TextFileReader& r, SizeDistResult& result, const std::string& fil
         if (w.value > t.histWeightMax) t.histWeightMax = w.value;
         lastLine = w.line;
     }
+    if (auto after = TextAfterRows(r, className)) return *after;
     if (!(t.histWeightSum > 0.0f)) return InputRefusal{lastLine, "the weights sum to 0"};
     if (!std::isfinite(t.histWeightSum))
         return InputRefusal{lastLine, "the sum of the weights is out of range"};

@@ -1,7 +1,8 @@
 // Size-distribution files (.dis): "Tessary 300" or "Tessary 301", twelve items, for version 301
 // "radius" or "diameter", the unit ("m", "mm", "um", "nm"), "Uniform" (rows r, w) or "Non uniform"
 // (rows r1, r2, w), the class count, then the rows. The whole file is checked before a histogram is
-// returned; weights are divided by their sum.
+// returned (the count and each row on lines of their own holding their numbers and nothing more, only blank
+// lines after the rows); weights are divided by their sum.
 #pragma once
 
 #include <optional>

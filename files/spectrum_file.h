@@ -1,8 +1,9 @@
 // Spectrum files (.spe): "Tessary", an item, "non-uniform" or another word, an item, then minimum
 // and maximum wavelength (nm) and the step (or, for a non-uniform file, the row count), two more
 // items, then rows of wavelength (nm) and spectral value. The whole file is checked before a table
-// is returned; the rows of a non-uniform file must list increasing wavelengths, and the values lie
-// from 0 to 1E+30, not all of them 0 as Singles.
+// is returned; the range and each row stand on lines of their own holding their numbers and nothing more, only
+// blank lines follow the rows, the rows of a non-uniform file must list increasing wavelengths, and the values
+// lie from 0 to 1E+30, the largest at least 1E-20.
 #pragma once
 
 #include <optional>

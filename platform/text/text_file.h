@@ -227,6 +227,10 @@ class TextFileReader {
     // The line the next item is read from (1-based), and its text without the line end.
     int Line() const { return line_; }
     std::string_view CurrentLine() const;
+    // The rest of the line the next item is read from, from where that item starts.
+    std::string_view RestOfLine() const;
+    // Passes blanks, TABs and line ends: afterwards AtEnd() tells whether only they were left.
+    void SkipBlankLines();
     const std::string& Name() const { return name_; }
 
     // The next item as text.

@@ -1,4 +1,5 @@
 // The reader of sequential text files: items one at a time, text or number, with a status each.
+#include <algorithm>
 #include <system_error>
 #include <utility>
 
@@ -88,6 +89,21 @@ std::string_view TextFileReader::CurrentLine() const {
     const std::string_view text(text_);
     const std::size_t end = text.find_first_of("\r\n", lineStart_);
     return text.substr(lineStart_, end == std::string_view::npos ? std::string_view::npos : end - lineStart_);
+}
+
+std::string_view TextFileReader::RestOfLine() const {
+    const std::string_view text(text_);
+    const std::size_t from = std::min(pos_, text.size());
+    const std::size_t end = text.find_first_of("\r\n", from);
+    return text.substr(from, end == std::string_view::npos ? std::string_view::npos : end - from);
+}
+
+void TextFileReader::SkipBlankLines() {
+    for (;;) {
+        while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+        if (pos_ >= text_.size() || !IsLineEnd(text_[pos_])) return;
+        PassLineEnd();
+    }
 }
 
 // After an item: one comma or one line end.

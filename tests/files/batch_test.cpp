@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "file_bytes.h"
+#include "colour/lee_diagram.h"
 #include "files/batch_file.h"
 #include "graphs/graph_codes.h"
 #include "platform/text/conversions.h"
@@ -248,6 +249,14 @@ TEST(BatchParseTest, RefusalsNameTheItemTheLineAndTheReason) {
         {"step,radius,1,10000,1\r\nrun\r\n", ""},
         {"step,RIreal,1.34,1.33,-0.005\r\nrun\r\n", ""},
         {"Mie\r\nmie\r\n", "mie is not a valid parameter (line 3: no such keyword)"},
+        // A decimal comma; a keyword after a value on its line stays an item of its own.
+        {"wavelength,0,65\r\nrun\r\n",
+         "wavelength has more than one value (line 2: \"wavelength,0,65\": a comma ends a number, numbers take "
+         "a decimal point)"},
+        {"step,RIreal,1,33,1.34,0.005\r\nrun\r\n",
+         "step RIreal has more than a start, end and step (line 2: \"step,RIreal,1,33,1.34,0.005\": a comma ends "
+         "a number, numbers take a decimal point)"},
+        {"radius,10,run\r\nstep,radius,1,2,1\r\nrun\r\n", ""},
     };
     for (const auto& [body, message] : cases) {
         TextFileReader reader =
@@ -558,9 +567,9 @@ TEST_F(BatchTest, SpectrumFileColoursTheLight) {
 // Nonsense in an input file is refused when the file is read, with its line and reason, and the
 // window keeps what it had: the next New plot computes as before.
 TEST_F(BatchTest, InputFileNonsenseIsRefusedOnReading) {
-    const std::string rix =
-        "Tessary 300\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nOpal\r\nnm\r\nReal\r\n"
-        "2\r\n800,1.48\r\n600,1.49\r\n";
+    const std::string real =
+        "Tessary 300\r\na\r\nb\r\nc\r\nd\r\ne\r\nf\r\ng\r\nh\r\ni\r\nj\r\nk\r\nOpal\r\nnm\r\nReal\r\n";
+    const std::string rix = real + "2\r\n800,1.48\r\n600,1.49\r\n";
     const std::tuple<const char*, std::string, Menu Form1::*, std::string> cases[] = {
         {"u.rix", rix, &Form1::mnuRI_File1,
          "Error in refractive index data file: u.rix (line 18: wavelengths must increase)"},
@@ -588,6 +597,16 @@ TEST_F(BatchTest, InputFileNonsenseIsRefusedOnReading) {
         {"s.spe",
          "Tessary\r\nx\r\nuniform\r\nx\r\n380,780,200\r\nx\r\nx\r\n380,1e-300\r\n580,1e-300\r\n780,1e-300\r\n",
          &Form1::mnuSpectrumFile, "Error in spectrum data file (line 10: spectral values must not all be 0)"},
+        // A line of more numbers than its row (a decimal comma), text after the rows, a scale too small to keep.
+        {"c.rix", real + "1\r\n800,1,5\r\n", &Form1::mnuRI_File1,
+         "Error in refractive index data file: c.rix (line 17: \"800,1,5\" holds more than a row's wavelength and "
+         "n (a comma ends a number: numbers take a decimal point))"},
+        {"e.spe", "Tessary\r\nx\r\nuniform\r\nx\r\n700,700,1\r\nx\r\nx\r\n700,1\r\n710,1\r\n",
+         &Form1::mnuSpectrumFile,
+         "Error in spectrum data file (line 9: \"710,1\" follows the last row (row 1 of 1))"},
+        {"l.spe", "Tessary\r\nx\r\nuniform\r\nx\r\n700,700,1\r\nx\r\nx\r\n700,9.9E-21\r\n",
+         &Form1::mnuSpectrumFile,
+         "Error in spectrum data file (line 8: the largest spectral value must be at least 1E-20)"},
     };
     for (const auto& [name, bytes, menu, prompt] : cases) {
         SCOPED_TRACE(name);
@@ -607,6 +626,35 @@ TEST_F(BatchTest, InputFileNonsenseIsRefusedOnReading) {
         messages.clear();
         f.cmdNewPlot.click();
         EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
+    }
+}
+
+// At the least spectrum scale accepted, 1E-20, a Lee diagram read back on a fresh window holds the colours of a
+// spectrum of 1 scaled by it: the sums it stores as Singles keep their digits, no column turns black.
+TEST_F(BatchTest, ALeeDiagramAtTheLeastSpectrumScaleKeepsItsColours) {
+    std::vector<float> unit;
+    for (const std::string v : {"1", "1E-20"}) {
+        Form1& f = started();
+        Write(at(v + ".spe"),
+              "Tessary\r\nx\r\nuniform\r\nx\r\n380,780,400\r\nx\r\nx\r\n380," + v + "\r\n780," + v);
+        fileDialogs.answer(at(v + ".spe"));
+        test::Choose(f, "Advanced > Spectrum > Spectrum from file");
+        test::Choose(f.cboGraph, "Lee diagram");
+        test::Choose(f.cboWave, "Low");
+        test::Press(f.cmdNewPlot);
+        fileDialogs.answer(at(v + ".tsy"));
+        f.mnuSave.trigger();
+        Form1& g = started();
+        fileDialogs.answer(at(v + ".tsy"));
+        g.mnuRead.trigger();
+        std::vector<float> read;
+        for (const LeeStore* s : {&g.leeStores.leeRed1, &g.leeStores.leeGreen1, &g.leeStores.leeBlue1,
+                                  &g.leeStores.leeRed2, &g.leeStores.leeGreen2, &g.leeStores.leeBlue2})
+            for (const std::vector<float>& row : *s) read.insert(read.end(), row.begin(), row.end());
+        if (unit.empty()) unit = read;
+        ASSERT_TRUE(read.size() == unit.size() && read.size() > 1000) << v;
+        for (std::size_t i = 0; i < read.size(); ++i)
+            ASSERT_NEAR(read[i], Val(v) * unit[i], 2e-6 * Val(v) * unit[i]);
     }
 }
 

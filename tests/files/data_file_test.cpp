@@ -433,11 +433,16 @@ TEST(DataFileCodec, SeedsDecodeAndEncodeBackToTheirBytes) {
 
 // A number line with a decimal comma, which would read as two items, is refused naming it in every reader path:
 // a user material's point, a ray order, a distribution's deviation, a map's sweep, the lines of versions 1.0
-// and 2.00.
+// and 2.00, the beam line and a row of S1 and S2 whose comma makes up its count.
 TEST(DataFileCodec, ADecimalCommaIsRefusedOnItsLine) {
-    const std::tuple<const char*, int, std::string> cases[] = {
-        {"debye_user.tsy", 8, ".4,5 1.4"}, {"debye_user.tsy", 15, "0,5"},  {"debye_user.tsy", 20, "10,5"},
-        {"map.tsy", 30, "10,5"},           {"version_1_0.tsy", 4, "0,65"}, {"version_2_00.tsy", 7, "0,9997"}};
+    const std::tuple<const char*, int, std::string> cases[] = {{"debye_user.tsy", 8, ".4,5 1.4"},
+                                                               {"debye_user.tsy", 15, "0,5"},
+                                                               {"debye_user.tsy", 20, "10,5"},
+                                                               {"map.tsy", 30, "10,5"},
+                                                               {"version_1_0.tsy", 4, "0,65"},
+                                                               {"version_2_00.tsy", 7, "0,9997"},
+                                                               {"beam_stopped.tsy", 46, "Beam: -40 0 2,5 12"},
+                                                               {"angle_s1s2.tsy", 39, "45 1,5 -2 3E-09"}};
     for (const auto& [seed, line, text] : cases) {
         std::ifstream in(std::filesystem::path(TESSARY_SEEDS_DIR) / seed, std::ios::binary);
         std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

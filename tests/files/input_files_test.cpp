@@ -73,6 +73,8 @@ TEST(IndexFileTest, ReadsFiveThousandRows) {
     EXPECT_EQ(res.table->rows.size(), 5000u);
 }
 
+const std::string kComma = "(a comma ends a number: numbers take a decimal point))";
+
 struct RefusedFile {
     std::string file;
     std::string message;
@@ -103,6 +105,11 @@ TEST(IndexFileTest, RefusesBadFilesWithTheLineAndTheReason) {
         // Rows out of order (here repeated) or with n <= 0 would only be refused by every later run.
         {file("2", {"600,1.49,0.0005", "600,1.48,0"}), "(line 18: wavelengths must increase)"},
         {file("3", {"400,1.5,0.001", "600,0,0.0005", "800,1.48,0"}), "(line 18: n must be greater than 0)"},
+        // A line of more or fewer numbers than its row (a decimal comma), and text after the counted rows.
+        {file("3", {"400,1.5,0.001", "600,1.49", "800,1.48,0"}),
+         "(line 18: \"600,1.49\" holds less than a row's wavelength, n and k)"},
+        {file("2", kGlassRows), "(line 19: \"800,1.48,0\" follows the last row (row 2 of 2))"},
+        {file("3,0", kGlassRows), "(line 16: \"3,0\" holds more than the row count " + kComma},
     };
     for (const RefusedFile& b : bad) {
         const IndexFileResult res = DecodeIndex(b.file);
@@ -113,6 +120,7 @@ TEST(IndexFileTest, RefusesBadFilesWithTheLineAndTheReason) {
     const std::string whole = Lines(IndexFile("Tessary 300", "nm", "Complex", "3", kGlassRows));
     for (std::size_t at = whole.find('\n'); at + 1 < whole.size(); at = whole.find('\n', at + 1))
         EXPECT_FALSE(DecodeIndex(whole.substr(0, at + 1)).table) << at;
+    EXPECT_TRUE(DecodeIndex(whole + " \r\n\t\r\n\r\n").table);
 }
 
 SpectrumFileResult DecodeSpectrum(const std::string& bytes) {
@@ -168,7 +176,19 @@ TEST(SpectrumFileTest, RowCountsAndLimits) {
         {spe("380,400,3", {"380,1", "390,-0.5", "400,1"}), " (line 9: spectral values must not be negative)"},
         {spe("380,400,3", {"380,1", "390,1", "390,1"}), " (line 10: wavelengths must increase)"},
         {"", " (line 1: the file ends before the header)"},
+        {spe("700,700,1", {"700,0,5"}),
+         " (line 8: \"700,0,5\" holds more than a row's wavelength and value " + kComma},
+        {spe("380,400,2", {"380,1", "400,1", "401,1"}),
+         " (line 10: \"401,1\" follows the last row (row 2 of 2))"},
+        {spe("380,400,2,5", {"380,1", "400,1"}),
+         " (line 5: \"380,400,2,5\" holds more than the minimum and maximum wavelength and the row count " +
+             kComma},
+        // Sums of a Lee diagram weighted below 1E-20 leave Single's normal range.
+        {spe("380,400,2", {"380,1E-44", "400,9.9E-21"}),
+         " (line 9: the largest spectral value must be at least 1E-20)"},
     };
+    EXPECT_TRUE(
+        DecodeSpectrum(Spectrum("Tessary", "x", "380,400,20", {"380,1E-20", "400,1E-44", "", " "})).table);
     for (const RefusedFile& b : bad) {
         const SpectrumFileResult r = DecodeSpectrum(b.file);
         EXPECT_FALSE(r.table) << b.message;
@@ -267,6 +287,8 @@ TEST(SizeDistFileTest, RefusesBadFilesWithTheLineAndTheReason) {
         {uniform("2", {"0,1", "20,1"}), "(line 17: radii must be greater than 0)"},
         {Sizes("Tessary 301", "radius", "um", "Non uniform", "2", {"10,20,1", "20,20,1"}),
          "(line 19: r1 must be less than r2)"},
+        {uniform("2", {"10,5,1", "20,1"}),
+         "(line 17: \"10,5,1\" holds more than a row's radius and weight " + kComma},
     };
     for (const RefusedFile& b : bad) {
         const SizeDistResult r = DecodeSizes(b.file);
@@ -275,6 +297,7 @@ TEST(SizeDistFileTest, RefusesBadFilesWithTheLineAndTheReason) {
     }
     for (std::size_t at = good.find('\n'); at + 1 < good.size(); at = good.find('\n', at + 1))
         EXPECT_FALSE(DecodeSizes(good.substr(0, at + 1)).table) << at;
+    EXPECT_TRUE(DecodeSizes(good + "\r\n \r\n").table);
     // A zero weight among positive ones stays accepted.
     EXPECT_TRUE(DecodeSizes(uniform("3", {"10,0", "20,2", "30,1"})).table);
 }

@@ -1,5 +1,6 @@
 // libFuzzer target of the input-file readers, one per build (TESSARY_FUZZ_READER): any bytes give a
 // table that keeps the readers' promises or a refusal with its message.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -40,6 +41,7 @@ void Check(bool ok) {
     }
     Check(s.table->count() >= 1 && s.table->wave.size() == s.table->value.size());
     for (const double v : s.table->value) Check(v >= 0);
+    Check(*std::max_element(s.table->value.begin(), s.table->value.end()) >= 1e-20);
     for (std::size_t i = 2; s.table->nonUniform == 1 && i < s.table->wave.size(); ++i)
         Check(s.table->wave[i] > s.table->wave[i - 1]);
     for (const double l : {0.0, 0.38, 0.55, 0.7, 1e30})
