@@ -4,6 +4,7 @@
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/graph_presets.h"
+#include "mainwindow/size_entry.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
 
@@ -25,9 +26,8 @@ void OfferSizeParameterEntry(Form1& f) {
                             (entry->preset && entry->preset->mnuRadiusXVis == Vis::Show));
 }
 
-// A size entry the chosen type does not offer (its item or the whole size menu hidden) gives way to the radius,
-// which a fresh window shows on the type, so that the box is never read as what no menu or label shows; the
-// size parameter a type's preset sets stays.
+}  // namespace
+
 void KeepOfferedSizeEntry(Form1& f) {
     const GraphPreset* preset = FindGraphPreset(f.codes.graphCode, f.codes.graphSubCode);
     if (preset && preset->sizeEntry == SizeEntry::SizeParameter) return;
@@ -36,8 +36,6 @@ void KeepOfferedSizeEntry(Form1& f) {
         (f.mnuRadiusX.checked() && !offered(f.mnuRadiusX)))
         f.mnuRadius_Click();
 }
-
-}  // namespace
 
 void Form1::cboGraph_Change() { cboGraph_Click(); }
 

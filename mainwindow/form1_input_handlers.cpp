@@ -15,6 +15,7 @@
 
 #include "graphs/graph_codes.h"
 #include "mainwindow/form1.h"
+#include "mainwindow/size_entry.h"
 #include "media/index_boxes.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
@@ -328,6 +329,7 @@ void Form1::cboWave_Click() {
         }
         mnuInvWavelength.setChecked(true);
         mnuRadiusX.setVisible(false);
+        KeepOfferedSizeEntry(*this);  // x belongs to one wavelength
         lblSpectrum.setVisible(true);
         lblSpectrumBand.setVisible(true);
     }

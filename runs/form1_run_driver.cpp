@@ -14,6 +14,7 @@
 #include "platform/ui/window_colours.h"
 #include "runs/method_codes.h"
 #include "runs/run_rules.h"
+#include "scattering/form1_series_common.h"
 
 namespace tessary {
 
@@ -143,6 +144,7 @@ void Form1::Overplot() {
     // last row; a Stop after an earlier row stops the diagram.
     const bool lastPoint = codes.graphCode != kGraphLee || sweepState.loopStep >= sweepState.sweepSteps;
     if (finished && lastPoint && codes.runState == kRunStopped) codes.runState = stateAtStart;
+    if (finished) SettleReadoutEnds(*this);
     if (finished) ShowElapsedTime(start);
     RunCommonEnd();
 }

@@ -86,6 +86,9 @@ enum class NewPlotEnd { Refused, Stopped, Computed };
 // of every run.
 struct RunReadout {
     std::optional<double> qSca, qExt, qBack;
+    // x, Re m and Im m of the run's last whole plane-wave Mie series of an angle graph whose window left out 0 or
+    // 180 degrees: the run's end forms Qext and Qback of that series at those angles once, not per wavelength.
+    std::optional<std::array<double, 3>> endsOf = std::nullopt;
 };
 
 // A wavelength of the first row of a Lee diagram as its series was called (wavelength, the medium's

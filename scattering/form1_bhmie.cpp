@@ -49,10 +49,9 @@ bool TakeComputedAhead(MieAhead& ahead, const MieInput& in, MieResult& r, const 
 }
 
 // The efficiencies the readout shows of a whole series: Qsca, and Qext and Qback when the amplitudes are not
-// divided by x, from S1 at 0 and 180 degrees. Where the window of an angle graph leaves out an end, they come
-// from the same series over the two ends alone (its coefficients again, on the grid of 0, 90 and 180 degrees,
-// whose S1(0) and S1(180) are those a window holding them gives). Sweeps and size distributions, which show no
-// readout, do without them.
+// divided by x, from S1 at 0 and 180 degrees. Where the window of an angle graph leaves out an end, the run's end
+// forms them from the series over the two ends alone (SettleReadoutEnds). Sweeps and size distributions, which
+// show no readout, do without them.
 void KeepReadout(Form1& f, const MieInput& in, const MieResult& r) {
     RunReadout& readout = f.readout;
     readout.qSca = r.Qsca;
@@ -61,15 +60,7 @@ void KeepReadout(Form1& f, const MieInput& in, const MieResult& r) {
     if (forward) readout.qExt = r.Qext;
     if (backward) readout.qBack = r.Qback;
     if ((forward && backward) || f.codes.graphCode != kGraphAngle || f.optDisp.value()) return;
-    MieResult ends;  // a series of a few orders' tables, once per run's end
-    MieInput atEnds = in;
-    atEnds.NANG = 2;
-    atEnds.first = 1;
-    atEnds.last = 3;
-    MieSeries(atEnds, ends);
-    if (ends.status != MieStatus::Done) return;
-    if (!forward) readout.qExt = ends.Qext;
-    if (!backward) readout.qBack = ends.Qback;
+    readout.endsOf = {in.x, in.m.re, in.m.im};
 }
 
 void MieWindowSeries(Form1& f, MieEntry entry, double& x, double& mRe, double& mIm, std::int32_t& NANG,
@@ -180,6 +171,20 @@ void ShowCaption(Captioned& target, std::initializer_list<std::string_view> part
 }
 
 }  // namespace
+
+// The run's last series again over 0, 90 and 180 degrees alone (its coefficients, whose S1(0) and S1(180) are
+// those a window holding them gives), for the Qext and Qback its window left out.
+void SettleReadoutEnds(Form1& f) {
+    RunReadout& readout = f.readout;
+    if (!readout.endsOf) return;
+    const auto [x, re, im] = *readout.endsOf;
+    readout.endsOf.reset();
+    MieResult ends;
+    MieSeries({.x = x, .m = {re, im}, .NANG = 2, .first = 1, .last = 3}, ends);
+    if (ends.status != MieStatus::Done) return;
+    if (!readout.qExt) readout.qExt = ends.Qext;
+    if (!readout.qBack) readout.qBack = ends.Qback;
+}
 
 // Plane-wave Mie series (scattering/mie.h) with the window's part: the method label and title, the progress
 // display and the event pump once per order, the stop, the convergence graph's txtXmax and intensities, and

@@ -116,4 +116,8 @@ inline void CopyConvergence(StoredResults& results, const std::vector<double>& p
     std::copy_n(unpol.begin(), orders, results.intensityUnpol.begin());
 }
 
+// Qext and Qback of the readout that the window of the run's last plane-wave Mie series left out, formed once at
+// the end of a finished run from that series at 0 and 180 degrees (scattering/form1_bhmie.cpp).
+void SettleReadoutEnds(Form1& f);
+
 }  // namespace tessary

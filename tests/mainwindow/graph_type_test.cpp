@@ -802,5 +802,23 @@ TEST_F(Form1Test, EveryPairOfGraphChoicesShowsTheInputsOfTheSecond) {
     }
 }
 
+// After a run of an angle graph in size-parameter entry, several wavelengths (whose wavelength box is hidden) read
+// the size box as a fresh window choosing the type and the count does: as a radius, under the radius label.
+TEST_F(Form1Test, SeveralWavelengthsReadTheSizeBoxAsAFreshWindowDoes) {
+    const auto typed = [](Form1& g) {
+        return Type(g.txtRadius, "19"), Shown(g) + g.RecordOfInputs().radiusText;
+    };
+    for (const char* type :
+         {"Intensity v. scattering angle", "Phase function", "Watts/sq. m. v. scattering angle"})
+        for (const char* count : {"3", "RGB", "Low"}) {
+            Form1& f = started();
+            Choose(f.cboGraph, type), Choose(f.mnuRadiusX), Type(f.cboStep, "1"), test::Press(f.cmdNewPlot);
+            Choose(f.cboWave, count);
+            const std::string shown = typed(f);
+            Choose(started().cboGraph, type), Choose(form->cboWave, count);
+            EXPECT_EQ(shown, typed(*form)) << type << ", " << count;
+        }
+}
+
 }  // namespace
 }  // namespace tessary
