@@ -682,6 +682,10 @@ BandInputs Loader::bandInputs(const IndexModels& fileModels) const {
     // A map's sweep as the boxes show it (CStrExact: the digits that read back as its Singles).
     in.mapMin = Val(CStrExact(d.sweepStart));
     in.mapMax = Val(CStrExact(d.sweepEnd));
+    in.waveText = d.inputs[0];
+    in.leeRadius = Val(d.inputs[2]);
+    in.leeMax = d.sweepEnd;
+    in.leeSteps = d.sweepSteps;
     return in;
 }
 

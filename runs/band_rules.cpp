@@ -4,6 +4,7 @@
 #include "runs/band_rules.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <iterator>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "colour/wavelength_set.h"
 #include "graphs/graph_codes.h"
 #include "platform/text/conversions.h"
+#include "runs/run_rules.h"
 #include "runs/sweep_steps.h"
 
 namespace tessary {
@@ -331,6 +333,27 @@ std::optional<InputRefusal> MapBandRule(const BandInputs& in) {
         in, {in.mapMin, in.mapMax, in.mapMax, RuleInput::MapMin, RuleInput::MapMax, RuleInput::MapSteps});
 }
 
+namespace {
+
+// The wavelength counts of a run's rows: each row of a Lee diagram takes the count of its radius (as its sweep
+// forms it from Singles) where the list names the count by the radius; any other run the one count.
+std::vector<int> RowWaveCounts(const BandInputs& in) {
+    std::vector<int> counts{in.waveCount};
+    if (in.graphCode != kGraphLee || !WaveCountForRadius(in.waveText, 1.0)) return counts;
+    const Checked<float> start = CSng(in.leeRadius), end = CSng(in.leeMax), steps = CSng(in.leeSteps);
+    const Checked<std::int16_t> last = CInt(steps.value);
+    if (!start.ok() || !end.ok() || !steps.ok() || !(steps.value > 0) || !last.ok()) return counts;
+    const double ratio = LeeRatio(start.value, end.value, steps.value);
+    for (int k = 0; k <= last.value; ++k) {
+        const int n =
+            WaveCountForRadius(in.waveText, start.value * std::pow(ratio, k)).value_or(in.waveCount);
+        if (std::find(counts.begin(), counts.end(), n) == counts.end()) counts.push_back(n);
+    }
+    return counts;
+}
+
+}  // namespace
+
 std::vector<double> ModelIndexWavelengths(const BandInputs& in, double mapSteps) {
     std::vector<double> um;
     const int code = in.graphCode;
@@ -352,8 +375,8 @@ std::vector<double> ModelIndexWavelengths(const BandInputs& in, double mapSteps)
     if ((code >= kFirstSweepGraph && code <= kLastSweepGraph) || code > kGraphLee || in.waveCount < 2)
         return um;
     if (in.rgb) return std::vector<double>(std::begin(kRgbWavelengthsUm), std::end(kRgbWavelengthsUm));
-    for (int k = 1; k <= in.waveCount; ++k)
-        um.push_back(BandCentre(in.bandMinUm, in.bandMaxUm, in.waveCount, k));
+    for (const int count : RowWaveCounts(in))
+        for (int k = 1; k <= count; ++k) um.push_back(BandCentre(in.bandMinUm, in.bandMaxUm, count, k));
     return um;
 }
 

@@ -34,6 +34,10 @@ struct BandInputs {
     double xMin = 0.0, xMax = 0.0, step = 0.0;
     bool logSteps = false;
     double mapMin = 0.0, mapMax = 0.0;  // the rows of a wavelength map (nm)
+    // A Lee diagram's radius sweep (um) and the wavelength list's text: "High", "Med." and "Low" give each row
+    // the count of its own radius.
+    std::string waveText;
+    double leeRadius = 0.0, leeMax = 0.0, leeSteps = 0.0;
 };
 
 // The sphere's model at one wavelength or the spectrum's band of several, the medium's index file, and
@@ -46,7 +50,8 @@ std::optional<InputRefusal> MapBandRule(const BandInputs& in);
 
 // The wavelengths (um) at which a run takes the index of its models itself, one by one: each step of a
 // wavelength axis, each row of a wavelength map of mapSteps steps, each of several wavelengths (waveCount in
-// the band, or "RGB"); none for a run that takes the index boxes' (one wavelength, the other sweeps and maps).
+// the band, or "RGB"; the count of each row of a Lee diagram); none for a run that takes the index boxes' (one
+// wavelength, the other sweeps and maps).
 std::vector<double> ModelIndexWavelengths(const BandInputs& in, double mapSteps);
 
 }  // namespace tessary

@@ -651,6 +651,10 @@ BandInputs Form1::WindowBandInputs() {
     in.logSteps = mnuXStepLog.checked();
     in.mapMin = ValueOf(txtF9_min);
     in.mapMax = ValueOf(txtF9_max);
+    in.waveText = cboWave.text();
+    in.leeRadius = RunRadius(*this);
+    in.leeMax = ValueOf(txtRmax);
+    in.leeSteps = ValueOf(txtRstep);
     return in;
 }
 

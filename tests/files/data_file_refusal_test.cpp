@@ -370,6 +370,16 @@ TEST_F(DataFileRefusalTest, BandsMethodsAndScalesTheInputChecksRefuseAreRefusedB
         f.cboStep.setText("2");
     };
     const Set leeOne = [](Form1& f) { f.cboGraph.setText("Lee diagram"), f.cboWave.setText("1"); };
+    // A sphere below 1 at 540 nm only, a wavelength of 47 of "Low" (a row at 21 um), not of 100 or 10.
+    WriteAll(at("dip.rix"),
+             "Tessary 300\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\nI\num\nReal\n5\n.3,1.5\n.539,1.01\n"
+             ".54,.9\n.541,1.01\n.9,1.5\n");
+    const Set dip = [this](Form1& f) { fileDialogs.answer(at("dip.rix")), f.mnuRI_File1.trigger(); };
+    const Set leeLow = [dip](Form1& f) {
+        dip(f), f.cboGraph.setText("Lee diagram"), f.cboWave.setText("Low"), f.txtRadius.setText("10");
+        f.txtRmax.setText("100"), f.txtRstep.setText("1"), f.cboType.setText("Descartes"),
+            f.cboRays.setText("2");
+    };
     const std::string suppressed =
         "Debye rays for p > 0 are suppressed by high absorption in the sphere due to the large imaginary value of "
         "the refractive index";
@@ -421,7 +431,8 @@ TEST_F(DataFileRefusalTest, BandsMethodsAndScalesTheInputChecksRefuseAreRefusedB
          [](DataFile& d) { d.runInputs[1].second = "0.01"; },
          text("Inputs: "),
          kComplexIndexNotValid},
-        // The ray methods' index above 1 at each index the run took: gold's at each wavelength, a map's rows.
+        // The ray methods' index above 1 at each index the run took: gold's at each wavelength, a map's rows, each
+        // Lee row's wavelengths.
         {[ten](Form1& f) { ten(f), f.cboType.setText("Descartes"), f.cboRays.setText("2"); },
          {},
          [](DataFile& d) { d.sphere.word = d.sphereWord = "Gold", d.sphereName = "Gold"; },
@@ -440,6 +451,7 @@ TEST_F(DataFileRefusalTest, BandsMethodsAndScalesTheInputChecksRefuseAreRefusedB
          [](DataFile& d) { d.sweepStart = 0.9f; },
          text(" .9 "),
          kAboveOne},
+        {leeLow, dip, [](DataFile& d) { d.sweepEnd = 21; }, real, kAboveOne},
         {[](Form1& f) { f.cboType.setText("Surface wave"), f.cboRays.setText("2"); },
          {},
          [](DataFile& d) { d.surfaceWaves = SurfaceWaveItems{.termsMin = "12", .termsMax = "11"}; },

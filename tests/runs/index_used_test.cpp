@@ -350,8 +350,8 @@ TEST_F(IndexUsedTest, TheDebyeCheckJudgesTheLargestSizeTheRunReaches) {
 // Each case on a fresh window, once per method (Descartes, Young, Young mod, Airy, Diffraction, Surface
 // wave; p 2), New plot: refused with the message (R: an index above 1, A: Airy's 1 < m < p, C: a real index,
 // G: angle graphs only) and, for R and A, the input holding the index red; or computed (-). The real-part
-// checks judge each index the run takes: its models' at each wavelength, a map's rows, an index sweep's
-// steps; diffraction, which does not depend on m, the boxes'.
+// checks judge each index the run takes: its models' at each wavelength (of each Lee row's count), a map's
+// rows, an index sweep's steps; diffraction, which does not depend on m, the boxes'.
 TEST_F(IndexUsedTest, RealPartChecksJudgeTheIndicesTheRunTakes) {
     const test::TestFolder folder("tessary_real_part_");
     // Water in a medium from 1.46 at 380 nm to 1.3 at 700 nm (m 0.91 to 1.02); a sphere from 2.22 to 1.9.
@@ -366,8 +366,12 @@ TEST_F(IndexUsedTest, RealPartChecksJudgeTheIndicesTheRunTakes) {
         return
             [this, &folder, name, item](Form1& f) { fileDialogs.answer(folder.at(name)), Choose(f.*item); };
     };
+    // A sphere below 1 at 540 nm only: a wavelength of odd counts ("Low" at 21 um: 47), not of 100 or 10.
+    test::WriteAll(folder.at("dip.rix"),
+                   "Tessary 300\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\nI\num\nReal\n5\n.3,1.5\n"
+                   ".539,1.01\n.54,.9\n.541,1.01\n.9,1.5\n");
     const Act medium = file("medium.rix", &Form1::mnuRI_File2),
-              sphere = file("sphere.rix", &Form1::mnuRI_File1);
+              sphere = file("sphere.rix", &Form1::mnuRI_File1), dip = file("dip.rix", &Form1::mnuRI_File1);
     const Act typed = [](Form1& f) { Type(f.txtRefractReal, "0.9"); };
     // A graph with its x range and step typed (none: as chosen).
     const auto graph = [](const char* name, const char* from = nullptr, const char* to = "",
@@ -384,6 +388,10 @@ TEST_F(IndexUsedTest, RealPartChecksJudgeTheIndicesTheRunTakes) {
     const Act sweep = graph("Intensity v. refractive index", "1.1", "1.5", "0.01");
     const Act mapFrom09 = [](Form1& f) { Type(f.txtF9_min, "0.9"); };
     const Act sweepFrom08 = [](Form1& f) { Type(f.txtXmin, "0.8"); };
+    const Act leeLow = [](Form1& f) {  // rows at 10 um (100 wavelengths) and 21 um (47)
+        Choose(f.cboGraph, "Lee diagram"), Choose(f.cboWave, "Low"), Type(f.txtRadius, "10");
+        Type(f.txtRmax, "21"), Type(f.txtRstep, "1");
+    };
     const std::tuple<std::vector<Act>, const char*, TextBox Form1::*> cases[] = {
         {{gold, waves}, "RRRCCR", &Form1::txtRefractReal},
         {{gold, lee}, "RRRCCR", &Form1::txtRefractReal},
@@ -403,6 +411,7 @@ TEST_F(IndexUsedTest, RealPartChecksJudgeTheIndicesTheRunTakes) {
         {{sweep, typed}, "----RG", &Form1::txtRefractReal},
         {{mapIndex, mapFrom09}, "RRRA-R", &Form1::txtF9_min},
         {{sweep, sweepFrom08}, "RRRA-G", &Form1::txtXmin},
+        {{dip, leeLow}, "RRRR-R", &Form1::txtRefractReal},
     };
     const char* methods[] = {"Descartes", "Young", "Young mod", "Airy", "Diffraction", "Surface wave"};
     const std::map<char, std::string> prompts = {
