@@ -709,6 +709,9 @@ MethodInputs Loader::methodInputs(const IndexModels& fileModels) const {
     }
     in.radius = Val(d.inputs[2]);  // the radius the run took, whatever the size box showed
     in.lambda = lambda;
+    in.sampleScale = d.disperse ? SampleScaleOf((*d.disperse)[0], (*d.disperse)[1], (*d.disperse)[2],
+                                                f.dist.sizeHistogram, in.radius)
+                                : 1.0;
     if (d.version >= 200) in.rays = rays;
     if (g.code >= kFirstSweepGraph && g.code <= kLastSweepGraph) in.angle = d.angleText;
     in.redraw = true;

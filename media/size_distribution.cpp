@@ -1,6 +1,7 @@
 // Size distributions: sample abscissae, sample radii and weights, the picture's radius axis.
 #include "media/size_distribution.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "numerics/elementary.h"
@@ -92,6 +93,15 @@ SizeSamples DistributionSamples(DistributionKind kind, double r0, float sigma, c
         s.weight.push_back(1.0);
     }
     return s;
+}
+
+double LargestSampleScale(DistributionKind kind, float sigma, int N, const SizeHistogram& histogram,
+                          double r0) {
+    DistributionAbscissae t{};
+    if (kind != DistributionKind::Special && !FillAbscissae(N, t)) return 1.0;
+    const SizeSamples s = DistributionSamples(kind, r0, sigma, t, N, histogram);
+    if (s.radius.empty() || !(r0 > 0)) return 1.0;
+    return *std::max_element(s.radius.begin(), s.radius.end()) / r0;
 }
 
 DistributionAxis DistributionAxisFor(double r0, float sigma) {

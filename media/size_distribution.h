@@ -49,6 +49,11 @@ struct SizeSamples {
 };
 SizeSamples DistributionSamples(DistributionKind kind, double r0, float sigma, const DistributionAbscissae& t,
                                 int N, const SizeHistogram& histogram);
+// The largest radius of the samples DistributionSamples draws around r0 for N samples, over r0: the factor of
+// the largest size a run averaging over them reaches; 1 where it draws none (an N other than 5, 10, 20, 50, a
+// histogram not read).
+double LargestSampleScale(DistributionKind kind, float sigma, int N, const SizeHistogram& histogram,
+                          double r0);
 
 // The radius axis of the picture of a Normal or Log-normal distribution around r0: half-width
 // k sigma r0 (k = 3 up to sigma 0.3 in Single, else 4), ends rounded to 1 - Int(Log10(w)) decimals,

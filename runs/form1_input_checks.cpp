@@ -683,6 +683,9 @@ MethodInputs Form1::WindowMethodInputs() {
     in.mapMax = ValueOf(txtF9_max);
     in.mapFixed = ValueOf(txtF9_fixed);
     in.redraw = windowState.redrawDepth > 0;
+    if (optDisp.value())
+        in.sampleScale =
+            SampleScaleOf(cboDistrib.text(), cboSD.text(), cboN.text(), dist.sizeHistogram, in.radius);
     return in;
 }
 

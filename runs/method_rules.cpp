@@ -264,14 +264,17 @@ void TakeRunIndices(MethodInputs& in, const IndexModels& models, const std::vect
     const int code = in.graphCode;
     // The largest size parameter at a wavelength in a medium of real index n.
     const auto [firstRadius, lastRadius] = RadiusEnds(in, mapRadius, mapSteps);
-    const auto largest = [first = firstRadius, last = lastRadius](double lambda, double n) {
-        return std::max(SizeParameter(first, lambda, n), SizeParameter(last, lambda, n));
+    // A distribution's samples scale the sizes they are drawn around (a Lee diagram's rows are single sizes).
+    const double scale = code < kGraphLee && in.sampleScale > 0 ? in.sampleScale : 1.0;
+    const auto largest = [first = firstRadius, last = lastRadius, scale](double lambda, double n) {
+        return scale * std::max(SizeParameter(first, lambda, n), SizeParameter(last, lambda, n));
     };
     // A run at the wavelength box's wavelength places the sphere in its medium's model there (a medium the
     // model gives none for there refuses the run by itself).
     const double mediumRe = MediumIndexAt(models, in.lambda).value_or(Complex{1.0, 0.0}).re;
-    in.sizeParam = code >= kFirstSweepGraph && code <= kLastSweepGraph ? LargestSweptSize(in, mediumRe)
-                                                                       : largest(in.lambda, mediumRe);
+    in.sizeParam = code >= kFirstSweepGraph && code <= kLastSweepGraph
+                       ? scale * LargestSweptSize(in, mediumRe)
+                       : largest(in.lambda, mediumRe);
     if (code == kGraphMapIndex || code == kGraphMapImaginary) {
         // Each row's index at the one wavelength: the swept part and the fixed one.
         const Checked<std::int16_t> last = CInt(mapSteps);
@@ -317,6 +320,13 @@ std::optional<InputRefusal> SurfaceWaveRule(const MethodInputs& in) {
     if (Val(in.rays) <= 0)
         return Red({RuleInput::Rays}, "Surface wave calculations are valid only for p > 0");
     return std::nullopt;
+}
+
+double SampleScaleOf(const std::string& kind, const std::string& deviation, const std::string& samples,
+                     const SizeHistogram& histogram, double r0) {
+    const Checked<std::int16_t> n = CInt(Val(samples));
+    return LargestSampleScale(DistributionKindOf(kind), static_cast<float>(Val(deviation) / 100),
+                              n.ok() ? n.value : 0, histogram, r0);
 }
 
 std::optional<InputRefusal> ModelIndexRule(const RefrelResult& m) {

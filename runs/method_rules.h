@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "media/refrel.h"
+#include "media/size_distribution.h"
 #include "runs/input_rules.h"
 #include "scattering/ray_orders.h"
 
@@ -43,6 +44,9 @@ struct MethodInputs {
     // The radius the run takes (the size box read as the radius, diameter or size parameter it holds; a Lee
     // diagram's first row) and the wavelength.
     double radius = 0.0, lambda = 0.0;
+    // A size distribution a run below the Lee diagram averages over: its largest sample radius over the radius
+    // it draws the samples around (LargestSampleScale).
+    double sampleScale = 1.0;
     std::string rays;                // the ray-order list
     std::string angle;               // the angle box: Huygens' rays, the aperture's samples (angle graphs)
     std::string termsMin, termsMax;  // van de Hulst's coefficients or the surface waves' terms
@@ -61,8 +65,8 @@ struct MethodInputs {
 // refuse refuses the run by itself), or each row of a map over the real or the imaginary index, at the radius
 // `mapRadius` of a map's rows and its `mapSteps` steps. With each, and with the boxes' (sizeParam), the
 // largest size parameter the run reaches: at the last step of a sweep over the radius or the size parameter,
-// the last row of a Lee diagram or of a map over the radius, else at the run's radius; in the medium of
-// `models` at the wavelength of the step.
+// the last row of a Lee diagram or of a map over the radius, else at the run's radius, each at its largest
+// sample with a size distribution; in the medium of `models` at the wavelength of the step.
 void TakeRunIndices(MethodInputs& in, const IndexModels& models, const std::vector<double>& wavelengths,
                     double mapRadius, double mapSteps);
 
@@ -77,6 +81,10 @@ std::optional<InputRefusal> SurfaceWaveIndexRule(const MethodInputs& in);
 // The surface waves: their index, then terms from 1 to 25 (rounded as the method rounds them) and an
 // order above 0. The window checks its boxes' entries between the index and the terms.
 std::optional<InputRefusal> SurfaceWaveRule(const MethodInputs& in);
+// The largest sample radius over r0 of the size distribution whose kind, deviation (percent) and sample count
+// the list texts name, as the runs draw its samples (MethodInputs::sampleScale).
+double SampleScaleOf(const std::string& kind, const std::string& deviation, const std::string& samples,
+                     const SizeHistogram& histogram, double r0);
 // An index the models refuse at the wavelength (the index boxes still show an earlier one).
 std::optional<InputRefusal> ModelIndexRule(const RefrelResult& m);
 

@@ -370,6 +370,11 @@ TEST_F(DataFileRefusalTest, BandsMethodsAndScalesTheInputChecksRefuseAreRefusedB
         f.cboStep.setText("2");
     };
     const Set leeOne = [](Form1& f) { f.cboGraph.setText("Lee diagram"), f.cboWave.setText("1"); };
+    const Set distribution =
+        [](Form1& f) {  // Im m x 0.4 x 193 at 20 um: 84 at its largest sample, 118 at 30%
+            f.txtRadius.setText("20"), f.optDisp.setValue(true), f.cboDistrib.setText("Normal");
+            f.cboSD.setText("5"), f.cboN.setText("10");
+        };
     // A sphere below 1 at 540 nm only, a wavelength of 47 of "Low" (a row at 21 um), not of 100 or 10.
     WriteAll(at("dip.rix"),
              "Tessary 300\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\nI\num\nReal\n5\n.3,1.5\n.539,1.01\n"
@@ -417,10 +422,11 @@ TEST_F(DataFileRefusalTest, BandsMethodsAndScalesTheInputChecksRefuseAreRefusedB
          kComplexIndexNotValid},
         {debye, {}, [](DataFile& d) { d.inputs[4] = "2"; }, imag, suppressed},
         // The Debye series at the largest size parameter its run reached: in its medium, at a sweep's last step,
-        // a Lee diagram's last row.
+        // a Lee diagram's last row, a distribution's largest sample.
         {debyeAt("0.3", inWater), {}, [](DataFile& d) { d.inputs[4] = "0.4"; }, imag, suppressed},
         {debyeAt("0.3", radiusTo20), {}, [](DataFile& d) { d.inputs[4] = "0.6"; }, imag, suppressed},
         {debyeAt("0.4", leeOne), {}, [](DataFile& d) { d.sweepEnd = 30; }, imag, suppressed},
+        {debyeAt("0.4", distribution), {}, [](DataFile& d) { (*d.disperse)[1] = "30"; }, imag, suppressed},
         {airy, {}, [](DataFile& d) { d.inputs[3] = "2.5"; }, real, "Airy theory is valid only for 1 < m < p"},
         // A real-index map's fixed imaginary part as its run read it, from the Inputs line: its rows take it in
         // place of the boxes' (each row of a map over the imaginary index is complex, refused before a save).

@@ -296,7 +296,8 @@ TEST_F(IndexUsedTest, MethodChecksJudgeTheIndicesTheRunTakes) {
 
 // The Debye series (p = 2) on a fresh window, New plot: Im m x above 100 is refused at the largest x the run
 // reaches: of the radius a size parameter or diameter stands for, in the medium, at the last step of a sweep
-// (past the typed maximum, or logarithmic), the last row of a Lee diagram or a map; not at a box it never reads.
+// (past the typed maximum, or logarithmic), the last row of a Lee diagram or a map, the largest sample of a size
+// distribution; not at a box it never reads.
 TEST_F(IndexUsedTest, TheDebyeCheckJudgesTheLargestSizeTheRunReaches) {
     using Boxes = std::vector<std::pair<TextBox Form1::*, const char*>>;
     const auto menu = [](const char* path) -> Act {
@@ -311,6 +312,12 @@ TEST_F(IndexUsedTest, TheDebyeCheckJudgesTheLargestSizeTheRunReaches) {
     };
     const auto radius = [](const char* text) { return Boxes{{&Form1::txtRadius, text}}; };
     const Boxes to26 = {{&Form1::txtXmin, "1"}, {&Form1::txtXmax, "26.2"}};  // 2 pi 26.2 / 0.65 = 253
+    const auto normal = [](const char* deviation) -> Act {  // N 10: the largest sample 1 + 1.7536 sigma
+        return [=](Form1& f) {
+            f.optDisp.setValue(true), Choose(f.cboDistrib, "Normal"), Type(f.cboSD, deviation),
+                Type(f.cboN, "10");
+        };
+    };
     const std::tuple<std::vector<Act>, const char*, bool> cases[] = {
         // acts, Im m typed, refused
         {{menu("Radius or diameter > Size parameter x"), on(nullptr, radius("200"))}, "0.4", false},
@@ -331,6 +338,10 @@ TEST_F(IndexUsedTest, TheDebyeCheckJudgesTheLargestSizeTheRunReaches) {
          nullptr,
          true},
         {{on("Map: angle v. radius", {{&Form1::txtF9_max, "30"}})}, "0.4", true},
+        {{on(nullptr, radius("20")), normal("5")},
+         "0.4",
+         false},  // Im m x 77 at 20 um, 84 at its largest sample
+        {{on(nullptr, radius("20")), normal("30")}, "0.4", true},  // 118
     };
     for (std::size_t n = 0; n < std::size(cases); ++n) {
         const auto& [acts, k, refused] = cases[n];
