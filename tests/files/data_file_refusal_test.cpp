@@ -370,11 +370,10 @@ TEST_F(DataFileRefusalTest, BandsMethodsAndScalesTheInputChecksRefuseAreRefusedB
         f.cboStep.setText("2");
     };
     const Set leeOne = [](Form1& f) { f.cboGraph.setText("Lee diagram"), f.cboWave.setText("1"); };
-    const Set distribution =
-        [](Form1& f) {  // Im m x 0.4 x 193 at 20 um: 84 at its largest sample, 118 at 30%
-            f.txtRadius.setText("20"), f.optDisp.setValue(true), f.cboDistrib.setText("Normal");
-            f.cboSD.setText("5"), f.cboN.setText("10");
-        };
+    // Normal, N 10: Im m x 0.4 x 193 at 20 um, 84 at its largest sample, 118 at 30%.
+    const Set distribution = [](Form1& f) {
+        f.txtRadius.setText("20"), f.optDisp.setValue(true), f.cboSD.setText("5"), f.cboN.setText("10");
+    };
     // A sphere below 1 at 540 nm only, a wavelength of 47 of "Low" (a row at 21 um), not of 100 or 10.
     WriteAll(at("dip.rix"),
              "Tessary 300\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\nI\num\nReal\n5\n.3,1.5\n.539,1.01\n"
