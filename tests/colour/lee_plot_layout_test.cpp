@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,20 @@ TEST(LeePlotLayout, FalseColourKeyTicksAndLabels) {
         EXPECT_EQ(key.start.text, "1");
         EXPECT_EQ(key.start.y, 2750);
     }
+    // Brightnesses whose decades stand closer than a twip mark every k-th decade, a twip or more apart, still
+    // from X0 to the key's end: 2.8 B = 16000 marks every fourth (4001 and 1334 ticks, every 24th labelled).
+    for (const double B : {16000 / 2.8, 1e12, 1e300}) {
+        const FalseColourKey key = FalseColourKeyLayout(5000, 1000, 3400.0f, false, B);
+        ASSERT_LE(key.ticks.size(), 2 * 4001u) << B;
+        EXPECT_EQ(key.ticks.front().x1, 11000) << B;
+        const auto last = std::max_element(key.ticks.begin(), key.ticks.end(),
+                                           [](const Rect& a, const Rect& b) { return a.x1 < b.x1; });
+        EXPECT_NEAR(last->x1, 15000, 1) << B;
+    }
+    const FalseColourKey dense = FalseColourKeyLayout(5000, 1000, 3400.0f, false, 16000 / 2.8);
+    EXPECT_EQ(dense.ticks.size(), 4001u + 1334u);
+    ASSERT_EQ(dense.labels.size(), 2 * 666u);
+    EXPECT_EQ(dense.labels[1].text, "-24 ");
     const FalseColourKey one = FalseColourKeyLayout(5000, 1000, 3400.0f, false, 1);
     ASSERT_GE(one.ticks.size(), 2u);
     ASSERT_FALSE(one.labels.empty());
