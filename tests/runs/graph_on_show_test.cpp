@@ -189,7 +189,14 @@ TEST_F(GraphOnShowTest, RefusalsBeforeOrInsideARunKeepTheRunOnShow) {
              test::Choose(f.cboGraph, "Intensity v. scattering angle"), test::Type(f.cboWave, "1");
              f.optDisp.setValue(true), test::Type(f.txtRadius, "1E+30");
          },
-         "Reduce radius or increase wavelength"}};
+         "Reduce radius or increase wavelength"},
+        // Rayleigh samples of a Log-normal width of 1E+30 % whose intensities sum past the number range.
+        {"Intensity v. scattering angle",
+         [](Form1& f) {
+             f.optDisp.setValue(true), test::Choose(f.cboDistrib, "Log-normal"), test::Type(f.cboSD, "1e30");
+             test::Choose(f.cboType, "Rayleigh"), test::Type(f.txtRadius, "0.01");
+         },
+         "The averaged intensity is out of range"}};
     for (const auto& [graph, set, message] : rows) {
         Form1& f = fresh();
         test::Choose(f.cboGraph, graph), test::Press(f.cmdNewPlot);
