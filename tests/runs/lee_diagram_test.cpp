@@ -191,6 +191,15 @@ TEST_F(LeeDiagramTest, DisperseComputesSingleSizeRowsAndSmoothsAcrossThem) {
     // The smoothed row mixes its neighbours: it differs from the stored single size.
     EXPECT_NE(f.leeStores.leeRed3[20], f.leeStores.leeRed1[20]);
     EXPECT_FALSE(f.windowState.inputsLocked);
+    // A Replot over a width whose weights a Single cannot hold (every row black) is refused: the rows stay.
+    const auto smoothed = f.leeStores.leeRed3[20];
+    f.cboSD.setText("1e300");
+    messages.clear();
+    test::Press(f.cmdReplot);
+    ASSERT_FALSE(messages.shown().empty());
+    EXPECT_EQ(messages.last().prompt, "Reduce the Standard Deviation");
+    EXPECT_EQ(f.leeStores.leeRed3[20], smoothed);
+    EXPECT_EQ((*f.runRecord.disperse)[1], "10");
 }
 
 TEST_F(LeeDiagramTest, StepCountsThatAreNotWholeAreRefused) {
