@@ -194,6 +194,8 @@ bool Form1::DispCalc() {
             AverageInto(results, j, results.avgPerp[j] / divisor, results.avgPara[j] / divisor, amplitude);
         }
         drawn = DrawAveragedAngleGraph(*this, sumQx2 / divisor);
+    } else if (!std::isfinite(sumPerp / divisor) || !std::isfinite(sumPara / divisor)) {
+        drawn = RefuseAverage(codes, "The averaged intensity is out of range");  // a point of no number
     } else {
         AverageInto(results, step, sumPerp / divisor, sumPara / divisor, amplitude);
         for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol})
