@@ -108,20 +108,15 @@ TEST(LeePlotLayout, FalseColourKeyTicksAndLabels) {
         EXPECT_EQ(key.start.text, "1");
         EXPECT_EQ(key.start.y, 2750);
     }
-    // Brightnesses whose decades stand closer than a twip mark every k-th decade, a twip or more apart, still
-    // from X0 to the key's end: 2.8 B = 16000 marks every fourth (4001 and 1334 ticks, every 24th labelled).
-    for (const double B : {16000 / 2.8, 1e12, 1e300}) {
+    // Decades closer than a twip: every k-th, a twip or more apart over the whole key (2.8 B = 16000: k = 4).
+    for (const double B : {16000 / 2.8, 1e300}) {
         const FalseColourKey key = FalseColourKeyLayout(5000, 1000, 3400.0f, false, B);
-        ASSERT_LE(key.ticks.size(), 2 * 4001u) << B;
-        EXPECT_EQ(key.ticks.front().x1, 11000) << B;
-        const auto last = std::max_element(key.ticks.begin(), key.ticks.end(),
-                                           [](const Rect& a, const Rect& b) { return a.x1 < b.x1; });
-        EXPECT_NEAR(last->x1, 15000, 1) << B;
+        ASSERT_LE(key.ticks.size(), 4001u + 1334u) << B;
+        const auto byX = [](const Rect& a, const Rect& b) { return a.x1 < b.x1; };
+        EXPECT_NEAR(std::max_element(key.ticks.begin(), key.ticks.end(), byX)->x1, 15000, 1) << B;
     }
-    const FalseColourKey dense = FalseColourKeyLayout(5000, 1000, 3400.0f, false, 16000 / 2.8);
-    EXPECT_EQ(dense.ticks.size(), 4001u + 1334u);
-    ASSERT_EQ(dense.labels.size(), 2 * 666u);
-    EXPECT_EQ(dense.labels[1].text, "-24 ");
+    EXPECT_EQ(FalseColourKeyLayout(5000, 1000, 3400.0f, false, 16000 / 2.8).labels[1].text,
+              "-24 ");  // every 24th
     const FalseColourKey one = FalseColourKeyLayout(5000, 1000, 3400.0f, false, 1);
     ASSERT_GE(one.ticks.size(), 2u);
     ASSERT_FALSE(one.labels.empty());
