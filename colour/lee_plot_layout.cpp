@@ -75,7 +75,7 @@ FalseColourKey FalseColourKeyLayout(double W, double left, float top, bool veryL
     }
     key.frame = {X0, Y, 3 * W, key.bandBottom};
     const double labelY = top - (veryLarge ? 1000 : 650);
-    if (B > 0 && std::isfinite(B)) {  // no decades to place without a brightness
+    if (B > 0 && std::isfinite(2.8 * B)) {  // no decades to place without a brightness (or beyond numbers)
         // The decades t = 0, -1, ... down to -2.8 B, at x(t). Decades closer than a twip would mark the same
         // pixels many times over (a brightness of 1E+300 would ask for 2.8E+300 of them): every k-th one keeps
         // them a twip apart and marks the same pixels.

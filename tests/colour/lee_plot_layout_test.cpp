@@ -115,6 +115,8 @@ TEST(LeePlotLayout, FalseColourKeyTicksAndLabels) {
         const auto byX = [](const Rect& a, const Rect& b) { return a.x1 < b.x1; };
         EXPECT_NEAR(std::max_element(key.ticks.begin(), key.ticks.end(), byX)->x1, 15000, 1) << B;
     }
+    EXPECT_TRUE(
+        FalseColourKeyLayout(5000, 1000, 3400.0f, false, 1e308).ticks.empty());  // 2.8 B beyond a Double
     EXPECT_EQ(FalseColourKeyLayout(5000, 1000, 3400.0f, false, 16000 / 2.8).labels[1].text,
               "-24 ");  // every 24th
     const FalseColourKey one = FalseColourKeyLayout(5000, 1000, 3400.0f, false, 1);
