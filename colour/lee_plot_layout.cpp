@@ -2,6 +2,8 @@
 #include "colour/lee_plot_layout.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 #include "colour/lee_diagram.h"
 #include "numerics/elementary.h"
@@ -73,17 +75,27 @@ FalseColourKey FalseColourKeyLayout(double W, double left, float top, bool veryL
     }
     key.frame = {X0, Y, 3 * W, key.bandBottom};
     const double labelY = top - (veryLarge ? 1000 : 650);
-    if (B > 0) {  // no decades to place without a brightness
-        const double lowest = -2.8 * B;
-        const auto x = [&](int t) { return X0 + (W - left) * (-t) / (2.8 * B); };
-        for (int t = 0; t >= lowest; --t) key.ticks.push_back({x(t), Y - 50, x(t), Y});
-        for (int t = 0; t >= lowest; t -= 3) key.ticks.push_back({x(t), Y - 70, x(t), Y});
-        const int q = lowest > -9 ? 1 : (lowest > -18 ? 3 : 6);
+    if (B > 0 && std::isfinite(2.8 * B)) {  // no decades to place without a brightness (or beyond numbers)
+        // The decades t = 0, -1, ... down to -2.8 B, at x(t). Decades closer than a twip would mark the same
+        // pixels many times over (a brightness of 1E+300 would ask for 2.8E+300 of them): every k-th one keeps
+        // them a twip apart and marks the same pixels.
+        const double decades = std::floor(2.8 * B);
+        const double perTwip = decades / std::max(W - left, 1.0);
+        const double k = perTwip > 1 ? std::ceil(perTwip) : 1;
+        const auto x = [&](double t) { return X0 + (W - left) * (-t) / (2.8 * B); };
+        const auto every = [&](double first, double stride, const auto& mark) {
+            for (double i = first; i * stride <= decades; ++i) mark(-i * stride);
+        };
+        every(0, k, [&](double t) { key.ticks.push_back({x(t), Y - 50, x(t), Y}); });
+        every(0, 3 * k, [&](double t) { key.ticks.push_back({x(t), Y - 70, x(t), Y}); });
+        const double q = (decades < 9 ? 1 : (decades < 18 ? 3 : 6)) * k;
         const double exponentY = top - (veryLarge ? 1100 : 750);
-        for (int t = -q; t >= lowest; t -= q) {
+        every(1, q, [&](double t) {
+            const std::string exponent =
+                std::fabs(t) < 1e15 ? PrintText(static_cast<std::int64_t>(t)) : PrintText(t);
             key.labels.push_back({x(t) - 100, labelY, "10", false});
-            key.labels.push_back({x(t) + 50, exponentY, PrintText(t), true});
-        }
+            key.labels.push_back({x(t) + 50, exponentY, exponent, true});
+        });
     }
     key.startTick = {X0, Y - 70, X0, Y};
     key.start = {X0 - 50, labelY, "1", false};

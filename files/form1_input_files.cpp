@@ -79,8 +79,9 @@ void Form1::ReadSpectrum() {
     light.spectrumFileLoaded = 1;
 }
 
-// The histogram reader: true when a file was read in full; a cancelled dialog, or a refused file while no
-// histogram is loaded, sets cboDistrib to "Log-normal".
+// The histogram reader: true when a file was read in full; a cancelled dialog, or a refused file read for a
+// list that says "Special" while no histogram is loaded, sets cboDistrib to "Log-normal". A file the menu
+// reads leaves the list as it is when refused.
 bool Form1::ReadSizeDist() {
     OpenSizeDistFile();
     if (fileState.fileDialogCancelled == 1) {
@@ -94,7 +95,8 @@ bool Form1::ReadSizeDist() {
     if (!decoded.table) {
         Refuse(decoded.message);
         // No histogram to fall back on: as for a cancelled dialog.
-        if (dist.sizeHistogram.histLoaded != 1) cboDistrib.setText("Log-normal");
+        if (dist.sizeHistogram.histLoaded != 1 && cboDistrib.text() == "Special")
+            cboDistrib.setText("Log-normal");
         return false;
     }
     SizeDistTable& t = *decoded.table;

@@ -82,6 +82,13 @@ Decoded Decode(TextFileReader& r, SizeDistResult& result, const std::string& fil
         if (!(*r1 > 0.0f) || (t.histUniform == 0 && !(*r2 > 0.0f)))
             return InputRefusal{a.line, "radii must be greater than 0"};
         if (t.histUniform == 0 && !(*r1 < *r2)) return InputRefusal{a.line, "r1 must be less than r2"};
+        // The histogram's range runs from its first class to its last and its bars stand in file order, so
+        // the classes follow each other in increasing radius (the range would otherwise be empty or turned
+        // round, and the picture draw no bar).
+        if (i > 1 && t.histUniform == 1 && !(*r1 > t.histRadius.back()))
+            return InputRefusal{a.line, "radii must increase"};
+        if (i > 1 && t.histUniform == 0 && !(*r1 >= t.histRadius2.back()))
+            return InputRefusal{a.line, "a class must not start below the end of the one before"};
         if (w.value < 0.0f) return InputRefusal{w.line, "weights must not be negative"};
         t.histRadius.push_back(*r1);
         t.histRadius2.push_back(*r2);

@@ -69,6 +69,13 @@ bool DrawAveragedAngleGraph(Form1& f, double meanQx2) {
             return RefuseAverage(f.codes,
                                  "The phase function needs a scattering efficiency above 0 (Qsca = 0)");
     } else {
+        // Samples far beyond the sizes the method holds (a Log-normal width of 1E+30 %) can sum past the number
+        // range: a curve of such sums would draw nothing.
+        const StoredResults& r = f.results;
+        for (std::size_t j = 1; j <= last && j < r.intensityUnpol.size(); ++j)
+            if (!std::isfinite(r.intensityPerp[j]) || !std::isfinite(r.intensityPara[j]) ||
+                !std::isfinite(r.intensityUnpol[j]))
+                return RefuseAverage(f.codes, "The averaged intensity is out of range");
         f.Display(f.results.intensityPerp, f.results.intensityPara, f.results.intensityUnpol);
         return true;
     }
@@ -187,6 +194,8 @@ bool Form1::DispCalc() {
             AverageInto(results, j, results.avgPerp[j] / divisor, results.avgPara[j] / divisor, amplitude);
         }
         drawn = DrawAveragedAngleGraph(*this, sumQx2 / divisor);
+    } else if (!std::isfinite(sumPerp / divisor) || !std::isfinite(sumPara / divisor)) {
+        drawn = RefuseAverage(codes, "The averaged intensity is out of range");  // a point of no number
     } else {
         AverageInto(results, step, sumPerp / divisor, sumPara / divisor, amplitude);
         for (auto* curve : {&results.intensityPerp, &results.intensityPara, &results.intensityUnpol})

@@ -23,6 +23,14 @@ namespace tessary {
 
 namespace {
 
+// The ray-order list's text as the run takes it: blanks around an order (" 2 ") mean nothing and a data file's
+// reader drops them, so the record keeps the order alone and its file reads back to the same bytes.
+std::string RayListText(const std::string& text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    return first == std::string::npos ? std::string()
+                                      : text.substr(first, text.find_last_not_of(" \t") + 1 - first);
+}
+
 UserPointsItems UserPoints(const UserIndexRows& rows, const std::string& material) {
     UserPointsItems u;
     u.material = material;
@@ -121,7 +129,7 @@ RunRecord Form1::RecordOfInputs() {
 
     r.calcMethod = codes.calcMethod;
     r.methodText = cboType.text();
-    r.raysText = cboRays.text();
+    r.raysText = RayListText(cboRays.text());
     for (std::int32_t p = 0; p <= 50 && static_cast<std::size_t>(p) < series.rayflag.size(); ++p)
         if (series.rayflag[static_cast<std::size_t>(p)] == 1) r.rayOrders.push_back(p);
     r.methodLabel = lblDebyeRays.caption();

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "colour/lee_diagram.h"
 #include "graphs/graph_codes.h"
 #include "media/size_distribution.h"
 #include "numerics/kernel_support.h"
@@ -278,7 +279,14 @@ std::optional<InputRefusal> LeeAngleRule(const RangeInputs& in) {
     if (!in.disperse) return std::nullopt;
     if (in.distribution == "Special")
         return Red({RuleInput::Distribution}, "Special distributions are not available for Lee diagrams");
-    if (in.redraw) return std::nullopt;  // the width judges the sweep a run will make, not the rows stored
+    if (in.redraw) {  // the width judges the sweep a run will make, not the rows stored
+        // A redraw smooths the rows stored over the list's width: at one whose weights a Single cannot hold
+        // (1E+300 %) every row would be painted black.
+        LeeDistribution d;
+        if (LeeDistributionWeights(Val(in.deviation) / 100, 2, d) && !(d.weights[0] > 0))
+            return Flash(RuleInput::Deviation, "Reduce the Standard Deviation");
+        return std::nullopt;
+    }
     const float sigma = LeeRelativeDeviation(in);
     const float steps = static_cast<float>(in.leeSteps);
     const float ratio = SweepRatio(static_cast<float>(in.radius), static_cast<float>(in.leeMax), steps);

@@ -192,13 +192,17 @@ RaysOutcome RaysCheck(const RayChoice& choice, const RaySelection& current) {
         }
         AppendOrderList(text, s, kRayBoxCount - 1);
     } else if (v >= 0) {
-        // A single order p, captioned by the text as typed (an empty list by the order 0 it gives).
+        // A single order p, captioned by the text as typed without the blanks around it, which a data file
+        // does not keep (an empty list by the order 0 it gives).
         s.rayCount = 1;
         s.rayPMax = v;
-        if (IsBlank(choice.listText))
+        const std::string_view typed = choice.listText;
+        const auto first = std::find_if_not(typed.begin(), typed.end(), IsBlankChar);
+        const auto last = std::find_if_not(typed.rbegin(), typed.rend(), IsBlankChar).base();
+        if (first >= last)
             text += std::to_string(v);
         else
-            text += choice.listText;
+            text += std::string(first, last);
         text += ')';
         Recreate(s, std::max<std::int32_t>(v, kRayBoxCount - 1));
         s.rayflag[static_cast<std::size_t>(v)] = 1;

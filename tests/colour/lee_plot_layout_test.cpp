@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -107,6 +108,17 @@ TEST(LeePlotLayout, FalseColourKeyTicksAndLabels) {
         EXPECT_EQ(key.start.text, "1");
         EXPECT_EQ(key.start.y, 2750);
     }
+    // Decades closer than a twip: every k-th, a twip or more apart over the whole key (2.8 B = 16000: k = 4).
+    for (const double B : {16000 / 2.8, 1e300}) {
+        const FalseColourKey key = FalseColourKeyLayout(5000, 1000, 3400.0f, false, B);
+        ASSERT_LE(key.ticks.size(), 4001u + 1334u) << B;
+        const auto byX = [](const Rect& a, const Rect& b) { return a.x1 < b.x1; };
+        EXPECT_NEAR(std::max_element(key.ticks.begin(), key.ticks.end(), byX)->x1, 15000, 1) << B;
+    }
+    EXPECT_TRUE(
+        FalseColourKeyLayout(5000, 1000, 3400.0f, false, 1e308).ticks.empty());  // 2.8 B beyond a Double
+    EXPECT_EQ(FalseColourKeyLayout(5000, 1000, 3400.0f, false, 16000 / 2.8).labels[1].text,
+              "-24 ");  // every 24th
     const FalseColourKey one = FalseColourKeyLayout(5000, 1000, 3400.0f, false, 1);
     ASSERT_GE(one.ticks.size(), 2u);
     ASSERT_FALSE(one.labels.empty());

@@ -622,7 +622,7 @@ TEST_F(BatchTest, InputFileNonsenseIsRefusedOnReading) {
         EXPECT_EQ(f.indexState.sphereName, " Water");
         EXPECT_TRUE(!f.mnuRI_File1.checked() && f.mnuRI_Vacuum2.checked() && !f.mnuSpectrumFile.checked());
         EXPECT_EQ(f.dist.sizeHistogram.histLoaded + f.light.spectrumFileLoaded, 0);
-        EXPECT_EQ(f.cboDistrib.text(), menu == &Form1::mnuSizeDist ? "Log-normal" : "Normal");
+        EXPECT_EQ(f.cboDistrib.text(), "Normal");
         messages.clear();
         f.cmdNewPlot.click();
         EXPECT_TRUE(messages.shown().empty()) << messages.last().prompt;
@@ -670,7 +670,7 @@ TEST_F(BatchTest, SizeDistributionFileGivesTheHistogram) {
               "Error in radius distribution file: bad.dis (line 17: a \"Uniform\" file needs at least two "
               "classes)");
     EXPECT_EQ(f.dist.sizeHistogram.histLoaded, 0);
-    EXPECT_EQ(f.cboDistrib.text(), "Log-normal");
+    EXPECT_EQ(f.cboDistrib.text(), "Normal");  // a refused file from the menu leaves the list as it was
     messages.clear();
     fileDialogs.answer(at("d.dis"));
     f.mnuSizeDist.trigger();

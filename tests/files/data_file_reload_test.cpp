@@ -131,6 +131,7 @@ const RunCase kRuns[] = {
          f.mnuHidden.setVisible(true), f.cboType.setText("Young mod"), f.cboRays.setText("2");
          f.dlogP_->chkDiffraction.setVisible(true), f.dlogP_->chkDiffraction.setValue(1);
      }},
+    {"Debye, an order typed with blanks around it", Ray("Debye", " 2 ", [](Form1&) {})},
     {"surface waves with the central beam",
      Ray("Surface wave", "1", [](Form1& f) { f.mnuCentralBeam.setChecked(true); })},
     // Inv Wavelength as the run had it, not as the reading window's lists choose it.

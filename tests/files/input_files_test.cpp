@@ -289,6 +289,11 @@ TEST(SizeDistFileTest, RefusesBadFilesWithTheLineAndTheReason) {
          "(line 19: r1 must be less than r2)"},
         {uniform("2", {"10,5,1", "20,1"}),
          "(line 17: \"10,5,1\" holds more than a row's radius and weight " + kComma},
+        // Classes out of radius order: a range turned round (35 to 5) or cut short (20 to 20).
+        {uniform("3", {"30,1", "20,1", "10,1"}), "(line 18: radii must increase)"},
+        {uniform("2", {"10,1", "10,1"}), "(line 18: radii must increase)"},
+        {Sizes("Tessary 300", "", "um", "Non uniform", "2", {"20,30,1", "10,20,1"}),
+         "(line 18: a class must not start below the end of the one before)"},
     };
     for (const RefusedFile& b : bad) {
         const SizeDistResult r = DecodeSizes(b.file);

@@ -173,6 +173,10 @@ TEST_F(GraphOnShowTest, OverplotWithoutEfficiencyStoresNone) {
 // A resolution of more angles than the series hold is refused by the checks before anything starts, and a run
 // its method refuses before its first point leaves the run on show (also a Lee diagram), its file and drawing.
 TEST_F(GraphOnShowTest, RefusalsBeforeOrInsideARunKeepTheRunOnShow) {
+    const Act rayleighSamples = [](Form1& f) {
+        f.optDisp.setValue(true), test::Choose(f.cboDistrib, "Log-normal"), test::Type(f.cboSD, "1e30");
+        test::Choose(f.cboType, "Rayleigh"), test::Type(f.txtRadius, "0.01");
+    };
     const std::vector<std::tuple<const char*, Act, std::string>> rows = {
         {"Intensity v. scattering angle", [](Form1& f) { test::Type(f.cboStep, "0.001"); },
          "Number of angles NANG = 90001 is above 9001"},
@@ -189,7 +193,10 @@ TEST_F(GraphOnShowTest, RefusalsBeforeOrInsideARunKeepTheRunOnShow) {
              test::Choose(f.cboGraph, "Intensity v. scattering angle"), test::Type(f.cboWave, "1");
              f.optDisp.setValue(true), test::Type(f.txtRadius, "1E+30");
          },
-         "Reduce radius or increase wavelength"}};
+         "Reduce radius or increase wavelength"},
+        // Rayleigh samples of a Log-normal width of 1E+30 % whose intensities sum past the number range.
+        {"Intensity v. scattering angle", rayleighSamples, "The averaged intensity is out of range"},
+        {"Intensity v. wavelength", rayleighSamples, "The averaged intensity is out of range"}};
     for (const auto& [graph, set, message] : rows) {
         Form1& f = fresh();
         test::Choose(f.cboGraph, graph), test::Press(f.cmdNewPlot);

@@ -191,6 +191,11 @@ TEST_F(LeeDiagramTest, DisperseComputesSingleSizeRowsAndSmoothsAcrossThem) {
     // The smoothed row mixes its neighbours: it differs from the stored single size.
     EXPECT_NE(f.leeStores.leeRed3[20], f.leeStores.leeRed1[20]);
     EXPECT_FALSE(f.windowState.inputsLocked);
+    // A Replot over a width whose weights a Single cannot hold (every row black) is refused: the rows stay.
+    const auto smoothed = f.leeStores.leeRed3[20];
+    f.cboSD.setText("1e300"), messages.clear(), test::Press(f.cmdReplot);
+    EXPECT_EQ(messages.shown().empty() ? "" : messages.last().prompt, "Reduce the Standard Deviation");
+    EXPECT_TRUE(f.leeStores.leeRed3[20] == smoothed && (*f.runRecord.disperse)[1] == "10");
 }
 
 TEST_F(LeeDiagramTest, StepCountsThatAreNotWholeAreRefused) {

@@ -61,9 +61,9 @@ INSTANTIATE_TEST_SUITE_P(
                     CaptionCase{"1", 9, {}, false, "Huygens (p = 1)", 1, 1},
                     CaptionCase{"3", 1, {}, false, "3)", 1, 3},  // methods without a prefix
                     CaptionCase{"3", 4, {}, false, "3)", 1, 3},
-                    CaptionCase{" 7", 2, {}, false, "Debye series (p =  7)", 1, 7},    // the text as typed
+                    CaptionCase{" 7", 2, {}, false, "Debye series (p = 7)", 1, 7},     // as typed, no blanks
                     CaptionCase{"3.0", 2, {}, false, "Debye series (p = 3.0)", 1, 3},  // a whole number
-                    CaptionCase{"1e1 ", 2, {}, false, "Debye series (p = 1e1 )", 1, 10},
+                    CaptionCase{"1e1 ", 2, {}, false, "Debye series (p = 1e1)", 1, 10},
                     CaptionCase{"-2.0", 2, {}, false, "Debye series (p = 0 to 2)", 3, 2},
                     CaptionCase{"", 7, {}, false, "Young (p = 0)", 1, 0},  // empty: the order 0 it gives
                     CaptionCase{"Multiple", 2, {}, true, "Debye series (p = + Diffraction", 0, 50}));
