@@ -373,6 +373,11 @@ bool ResultsToRedraw(const Form1& f) {
     return f.runFlags.resultsStale == 0 && PlanRedraw(f).has_value() && InputRefusedAtRedraw(f) < 0;
 }
 
+bool DrawsOverGraphOnShow(const Form1& f) {
+    return f.codes.runState == Form1::kRunOverplot ||
+           (f.runFlags.resultsFromFile == 1 && f.mnuOverplot.checked());
+}
+
 // The next run is drawn over the graph on show: both of one wavelength (a sweep computes at one whatever the
 // wavelength list says), and points of the run on show finished to draw over (not an empty frame).
 bool OverplotOffered(const Form1& f) {

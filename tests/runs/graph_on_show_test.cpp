@@ -3,6 +3,7 @@
 // nothing on show.
 #include <QImage>
 #include <algorithm>
+#include <chrono>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -307,6 +308,44 @@ TEST_F(GraphOnShowTest, ListChoicesAfterARunThenEachAct) {
                     break;
             }
         }
+}
+
+// What a window shows after a sweep stopped part-way, or after a redraw once a file was drawn over its graph
+// (Overplot from file still ticked), is what a fresh window draws from the file it saves: the finished points over
+// the range the run planned, and the run on show drawn afresh rather than over the graph before it.
+TEST_F(GraphOnShowTest, WhatIsOnShowIsWhatItsFileDraws) {
+    runtime.setPumpInterval(std::chrono::milliseconds(0));
+    const auto stopped = [this](const char* graph, const char* from, const char* to, const char* step) {
+        return [=, this](Form1& f) {
+            test::Choose(f.cboGraph, graph), test::Type(f.txtXmin, from), test::Type(f.txtXmax, to);
+            test::Type(f.cboStep, step);
+            runtime.setPumpHook([&f] {
+                if (f.runRecord.doneLast >= 4 && f.codes.runState != Form1::kRunStopped) f.cmdStop.click();
+            });
+            test::Press(f.cmdNewPlot), runtime.setPumpHook({});
+        };
+    };
+    const Act parallel = [](Form1& f) { test::Choose(f.cboPol, "Parallel"); };
+    const std::vector<std::pair<Act, Act>> rows = {
+        {stopped("Qext/Qsca/Qabs v. radius", "0.1", "100", "0.01"), {}},
+        {stopped("Intensity v. radius", "200", "400", "0.2"), {}},
+        {[this, &parallel](Form1& f) {
+             test::Type(f.cboStep, "0.5"), test::Type(f.txtRadius, "20"), test::Press(f.cmdNewPlot);
+             saved(f.mnuSave, ".tsy"), test::Type(f.txtRadius, "10"), test::Press(f.cmdNewPlot);
+             test::Choose(f.mnuOverplot), fileDialogs.answer(folder.at("run.tsy")), test::Choose(f.mnuRead);
+             parallel(f);
+         },
+         parallel}};
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        Form1& f = fresh();
+        rows[row].first(f);
+        const QImage shown = f.image().copy();
+        saved(f.mnuSave, ".tsy");
+        Form1& reader = fresh();
+        fileDialogs.answer(folder.at("run.tsy")), test::Choose(reader.mnuRead);
+        if (rows[row].second) rows[row].second(reader);
+        EXPECT_TRUE(reader.image() == shown) << row;
+    }
 }
 
 }  // namespace
