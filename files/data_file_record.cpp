@@ -150,11 +150,11 @@ void RecordFromDataFile(const DataFile& d, RunRecord& r) {
     }
     SetRunInputs(d.runInputs, r);
     Ranges(d, g.code, r);
-    // The S1 and S2 block is a table of the results only on an angle graph of one wavelength, and only
-    // whole.
+    // The S1 and S2 block is a table of the results only on an angle graph of one wavelength and one size, and
+    // only whole.
     const auto rows = static_cast<std::size_t>(std::max(d.last - d.first + 1, 0));
-    r.amplitudesStored = g.code == kGraphAngle && r.waveCount == 1 && d.amplitudeBlock && rows > 0 &&
-                         d.amplitudes.size() == 5 * rows;
+    r.amplitudesStored = g.code == kGraphAngle && r.waveCount == 1 && !r.disperse && d.amplitudeBlock &&
+                         rows > 0 && d.amplitudes.size() == 5 * rows;
 }
 
 namespace {

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -310,9 +311,11 @@ TEST_F(GraphOnShowTest, ListChoicesAfterARunThenEachAct) {
         }
 }
 
-// What a window shows after a sweep stopped part-way, or after a redraw once a file was drawn over its graph
-// (Overplot from file still ticked), is what a fresh window draws from the file it saves: the finished points over
-// the range the run planned, and the run on show drawn afresh rather than over the graph before it.
+// What a window shows and exports after a sweep stopped part-way, after a redraw once a file was drawn over its
+// graph (Overplot from file still ticked), or in two panels after a size distribution, is what a fresh window draws
+// and exports from the file it saves: the finished points over the range the run planned, the run on show drawn
+// afresh rather than over the graph before it, and the polarisation of the averaged intensities rather than of the
+// S1 and S2 of the last sample radius (which neither panel nor export then gives as the run's).
 TEST_F(GraphOnShowTest, WhatIsOnShowIsWhatItsFileDraws) {
     runtime.setPumpInterval(std::chrono::milliseconds(0));
     const auto stopped = [this](const char* graph, const char* from, const char* to, const char* step) {
@@ -326,6 +329,7 @@ TEST_F(GraphOnShowTest, WhatIsOnShowIsWhatItsFileDraws) {
         };
     };
     const Act parallel = [](Form1& f) { test::Choose(f.cboPol, "Parallel"); };
+    const Act polarisation = [](Form1& f) { test::Choose(f.mnuIntPol); };
     const std::vector<std::pair<Act, Act>> rows = {
         {stopped("Qext/Qsca/Qabs v. radius", "0.1", "100", "0.01"), {}},
         {stopped("Intensity v. radius", "200", "400", "0.2"), {}},
@@ -335,16 +339,25 @@ TEST_F(GraphOnShowTest, WhatIsOnShowIsWhatItsFileDraws) {
              test::Choose(f.mnuOverplot), fileDialogs.answer(folder.at("run.tsy")), test::Choose(f.mnuRead);
              parallel(f);
          },
-         parallel}};
+         parallel},
+        {[&polarisation](Form1& f) {
+             test::Type(f.cboStep, "0.5"), f.optDisp.setValue(true), test::Choose(f.cboDistrib, "Log-normal");
+             test::Type(f.cboSD, "10"), test::Type(f.cboN, "5"), test::Press(f.cmdNewPlot), polarisation(f);
+         },
+         polarisation}};
     for (std::size_t row = 0; row < rows.size(); ++row) {
         Form1& f = fresh();
         rows[row].first(f);
         const QImage shown = f.image().copy();
+        std::filesystem::remove(folder.at("run.txt"));
+        const std::string exported = saved(f.mnuSaveText, ".txt");
         saved(f.mnuSave, ".tsy");
         Form1& reader = fresh();
         fileDialogs.answer(folder.at("run.tsy")), test::Choose(reader.mnuRead);
         if (rows[row].second) rows[row].second(reader);
         EXPECT_TRUE(reader.image() == shown) << row;
+        std::filesystem::remove(folder.at("run.txt"));
+        EXPECT_TRUE(saved(reader.mnuSaveText, ".txt") == exported) << row;
     }
 }
 
