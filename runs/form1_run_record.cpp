@@ -381,6 +381,17 @@ bool DrawsOverGraphOnShow(const Form1& f) {
            (f.runFlags.resultsFromFile == 1 && f.mnuOverplot.checked());
 }
 
+void OfferLeeSizeRedraw(Form1& f) {
+    const std::optional<RedrawPlan> plan = PlanRedraw(f);
+    const bool drawn = f.optMono.value() || (f.cboDistrib.text() == "Log-normal" &&
+                                             BoxNumber(f.cboSD.text(), true, 100).has_value());
+    if (plan && plan->graphCode == kGraphLee && InputRefusedAtRedraw(f) < 0 && drawn) {
+        f.offerReplot();
+    } else {
+        f.offerNewPlot(true);
+    }
+}
+
 // The next run is drawn over the graph on show: both of one wavelength (a sweep computes at one whatever the
 // wavelength list says), and points of the run on show finished to draw over (not an empty frame).
 bool OverplotOffered(const Form1& f) {

@@ -66,6 +66,11 @@ bool OverplotOffered(const Form1& f);
 // however long the menu item stays ticked after its file was drawn.
 bool DrawsOverGraphOnShow(const Form1& f);
 
+// After a change of the size options on a Lee diagram, whose redraw applies them: Replot is offered where it would
+// draw the diagram on show with them (one sphere, or a log-normal distribution of a standard deviation above 0,
+// the only ones its checks take) and withdrawn where it would refuse.
+void OfferLeeSizeRedraw(Form1& f);
+
 // Whether the colour sums hold colours of the results on show, for the colour strip and the simulation: those
 // of a run against the scattering angle with finished results, unless it averaged a size distribution at one
 // wavelength, which forms intensities alone (the sums then hold an earlier run's colours).

@@ -361,5 +361,27 @@ TEST_F(GraphOnShowTest, WhatIsOnShowIsWhatItsFileDraws) {
     }
 }
 
+// A change of the size options on a Lee diagram offers Replot where it would draw the diagram with them (one
+// sphere, or a log-normal distribution of a standard deviation it reads) and withdraws it where it would refuse.
+TEST_F(GraphOnShowTest, LeeSizeOptionsOfferReplotWhereItDraws) {
+    Form1& f = fresh();
+    test::Choose(f.cboType, "Descartes"), test::Choose(f.cboGraph, "Lee diagram"),
+        test::Type(f.txtRstep, "20");
+    f.optDisp.setValue(true), test::Choose(f.cboDistrib, "Log-normal"), test::Type(f.cboSD, "10");
+    test::Press(f.cmdNewPlot);
+    const std::vector<std::pair<Act, bool>> steps = {
+        {[](Form1& w) { test::Choose(w.cboDistrib, "Normal"); }, false},
+        {[](Form1& w) { test::Choose(w.cboDistrib, "Log-normal"); }, true},
+        {[](Form1& w) { test::Type(w.cboSD, "abc"); }, false},
+        {[](Form1& w) { test::Type(w.cboSD, "12"); }, true},
+        {[](Form1& w) { w.optMono.setValue(true); }, true}};
+    for (std::size_t step = 0; step < steps.size(); ++step) {
+        steps[step].first(f);
+        EXPECT_EQ(f.cmdReplot.visible() && f.cmdReplot.enabled(), steps[step].second) << step;
+    }
+    messages.clear(), f.optDisp.setValue(true), test::Press(f.cmdReplot);
+    EXPECT_TRUE(messages.shown().empty() && f.runRecord.disperse && (*f.runRecord.disperse)[1] == "12");
+}
+
 }  // namespace
 }  // namespace tessary
