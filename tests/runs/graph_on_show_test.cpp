@@ -311,12 +311,9 @@ TEST_F(GraphOnShowTest, ListChoicesAfterARunThenEachAct) {
         }
 }
 
-// What a window shows and exports after a sweep or Lee diagram stopped part-way, after a redraw once a file was
-// drawn over its graph (Overplot from file still ticked), or in two panels after a size distribution, is what a
-// fresh window draws and exports from the file it saves: a sweep's finished points over the range it planned, the
-// diagram of the finished rows, the run on show drawn afresh rather than over the graph before it, and the
-// polarisation of the averaged intensities rather than of the S1 and S2 of the last sample radius (which neither
-// panel nor export then gives as the run's).
+// What a window shows and exports after a sweep or Lee diagram stopped part-way, after a redraw with Overplot from
+// file still ticked, or in two panels after a size distribution, is what a fresh window draws and exports from the
+// file it saves.
 TEST_F(GraphOnShowTest, WhatIsOnShowIsWhatItsFileDraws) {
     runtime.setPumpInterval(std::chrono::milliseconds(0));
     const auto stopped = [this](const char* graph, const char* from, const char* to, const char* step) {
