@@ -45,11 +45,9 @@ void Ranges(const DataFile& d, int code, RunRecord& r) {
     const std::int32_t stored = d.last - d.first + 1;
     r.state = d.stopped ? ResultsState::Stopped : ResultsState::Complete;
     r.endMessage = d.stopped ? d.stopped->refusal : std::string();
-    if (sweep && d.stopped && !d.stopped->plannedMax.empty()) {  // the range the run planned
-        r.xMaxText = d.stopped->plannedMax;
-        r.stepText = d.stopped->plannedSteps;
-        r.xMax = Val(r.xMaxText);
-    }
+    r.xMaxText = PlannedXMaxText(d, code);  // the range the run planned
+    r.xMax = Val(r.xMaxText);
+    if (sweep && d.stopped && !d.stopped->plannedMax.empty()) r.stepText = d.stopped->plannedSteps;
     if (sweep) {
         r.firstPoint = d.first;
         r.lastPoint = d.stopped ? d.first + d.stopped->planned - 1 : d.last;
@@ -72,6 +70,14 @@ void Ranges(const DataFile& d, int code, RunRecord& r) {
 }
 
 }  // namespace
+
+std::string PlannedXMaxText(const DataFile& d, int graphCode) {
+    const bool sweep = graphCode >= kFirstSweepGraph && graphCode <= kLastSweepGraph;
+    if (!sweep || graphCode == kGraphConvergence || !d.stopped) return d.inputs[6];
+    if (!d.stopped->plannedMax.empty()) return d.stopped->plannedMax;
+    if (d.xLog) return d.inputs[6];
+    return CStr(Val(d.inputs[5]) + static_cast<double>(d.first + d.stopped->planned - 2) * Val(d.inputs[7]));
+}
 
 void RecordFromDataFile(const DataFile& d, RunRecord& r) {
     const GraphCodes g = GraphCodesOf(d).value_or(GraphCodes{});
@@ -144,11 +150,11 @@ void RecordFromDataFile(const DataFile& d, RunRecord& r) {
     }
     SetRunInputs(d.runInputs, r);
     Ranges(d, g.code, r);
-    // The S1 and S2 block is a table of the results only on an angle graph of one wavelength, and only
-    // whole.
+    // The S1 and S2 block is a table of the results only on an angle graph of one wavelength and one size, and
+    // only whole.
     const auto rows = static_cast<std::size_t>(std::max(d.last - d.first + 1, 0));
-    r.amplitudesStored = g.code == kGraphAngle && r.waveCount == 1 && d.amplitudeBlock && rows > 0 &&
-                         d.amplitudes.size() == 5 * rows;
+    r.amplitudesStored = g.code == kGraphAngle && r.waveCount == 1 && !r.disperse && d.amplitudeBlock &&
+                         rows > 0 && d.amplitudes.size() == 5 * rows;
 }
 
 namespace {

@@ -18,6 +18,11 @@ namespace tessary {
 // title the window forms, the index models, the band in um, the size parameter) stay as the caller set them.
 void RecordFromDataFile(const DataFile& file, RunRecord& record);
 
+// The x maximum of the range the run of a file planned, which its boxes and record name: a stopped sweep's file
+// holds the x of its last finished point, and its run planned the stop line's range with logarithmic steps, or
+// with linear ones the points the stop line counts from the x minimum by the step. Else the file's x maximum.
+std::string PlannedXMaxText(const DataFile& file, int graphCode);
+
 // The index models of the run a file holds, over the window's (whose index files, which no data file
 // stores, stay; so does a model the file names from such a file that the window has not read). Each
 // parameter as the model's dialog reads the file's text. Files before the medium models (2.01) had a

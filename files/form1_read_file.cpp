@@ -721,10 +721,10 @@ MethodInputs Loader::methodInputs(const IndexModels& fileModels) const {
         in.termsMax = waves.termsMax;
         in.amplitude = waves.amplitude;
     }
-    // A stopped sweep of logarithmic steps: the range it planned, which the boxes show and a run takes.
+    // A stopped sweep: the range it planned, which the boxes show and a run takes.
     const bool planned = d.stopped && !d.stopped->plannedMax.empty();
     in.xMin = Val(d.inputs[5]);
-    in.xMax = Val(planned ? d.stopped->plannedMax : d.inputs[6]);
+    in.xMax = Val(PlannedXMaxText(d, g.code));
     in.step = Val(planned ? d.stopped->plannedSteps : d.inputs[7]);
     in.logSteps = d.xLog;
     in.leeMax = d.sweepEnd;
@@ -1469,12 +1469,12 @@ void Loader::inputs() {
         f.txtRefractReal.setText(d.inputs[3]);
         f.txtRefractImag.setText(d.inputs[4]);
     }
-    // A stopped sweep of logarithmic steps shows the range it planned, over which it formed every x.
+    // A stopped sweep shows the range it planned, over which it formed every x.
     const bool planned = d.stopped && !d.stopped->plannedMax.empty();
     if (!f.mnuOverplot.checked()) {
         f.txtXmin.setText(d.inputs[5]);
         f.txtX1min.setText(f.txtXmin.text());
-        f.txtXmax.setText(planned ? d.stopped->plannedMax : d.inputs[6]);
+        f.txtXmax.setText(PlannedXMaxText(d, g.code));
         f.txtX2Max.setText(f.txtXmax.text());
     }
     f.cboStep.setText(planned ? d.stopped->plannedSteps : d.inputs[7]);

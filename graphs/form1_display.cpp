@@ -14,6 +14,7 @@
 #include "numerics/elementary.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/results_on_show.h"
 
 namespace tessary {
 
@@ -116,7 +117,7 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
 
     const bool autoMax = cboYmax.text() == kAutomatic;
     const bool autoMin = cboYmin.text() == kAutomatic;
-    const bool overplot = codes.runState == kRunOverplot || mnuOverplot.checked();
+    const bool overplot = DrawsOverGraphOnShow(*this);
     bool frameStep = false;
     if (overplot) {
         // the new curves go into the existing frame with its y range

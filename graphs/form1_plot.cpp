@@ -10,6 +10,7 @@
 #include "mainwindow/form1.h"
 #include "platform/text/conversions.h"
 #include "platform/ui/window_colours.h"
+#include "runs/results_on_show.h"
 
 namespace tessary {
 
@@ -69,7 +70,7 @@ void Form1::Plot(std::int32_t& count, std::span<const double> values, float left
     in.xFrom = xFrom;
     in.xTo = xTo;
     // An overplot lies on the x axis of the graph on show, whatever range it was computed over.
-    if (codes.runState == kRunOverplot || mnuOverplot.checked()) {
+    if (DrawsOverGraphOnShow(*this)) {
         in.axisFrom = graph.frameXMin;
         in.axisTo = graph.frameXMax;
     }

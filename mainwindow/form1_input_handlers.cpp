@@ -255,6 +255,7 @@ void Form1::cboDistrib_Change() {
     }
 
     if (cboSD.backColor() == kRed && kind == "Log-normal") cboSD.setBackColor(kYellow);
+    if (codes.graphCode == kGraphLee && optDisp.value()) OfferLeeSizeRedraw(*this);
 
     if (kind == "Normal" || kind == "Log-normal") {
         Label7.setVisible(true);
@@ -268,7 +269,7 @@ void Form1::cboSD_Change() {
     if (codes.graphCode != kGraphLee) {
         offerNewPlot(true);
     } else {
-        offerReplot();
+        OfferLeeSizeRedraw(*this);
     }
     cboSD.setBackColor(kYellow);
     runFlags.resultsStale = 1;

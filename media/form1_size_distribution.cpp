@@ -126,7 +126,7 @@ void Form1::optDisp_Click() {
     optMono.setBackColor(kButtonFace);
     offerNewPlot(true);
     if (codes.graphCode == kGraphLee) {
-        offerReplot();
+        OfferLeeSizeRedraw(*this);
         for (Control* c : std::initializer_list<Control*>{&Label13, &Label29, &cboN}) c->setVisible(false);
     }
     runFlags.resultsStale = 1;
@@ -146,7 +146,7 @@ void Form1::optMono_Click() {
     optDisp.setBackColor(kButtonFace);
     offerNewPlot(true);
     if (codes.graphCode == kGraphLee) {
-        offerReplot();
+        OfferLeeSizeRedraw(*this);
         for (Control* c : std::initializer_list<Control*>{&Label13, &Label29, &cboN}) c->setVisible(false);
     }
     runFlags.resultsStale = 1;

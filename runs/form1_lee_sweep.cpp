@@ -91,6 +91,23 @@ void RowCaption(Form1& f, int k) {
     f.printLine("Step: ", k, "   Radius = ", Format(RowRadius(f.sweepState, k), "#,##0.####"));
 }
 
+// A stopped Lee diagram is the diagram of the rows it finished, as its data file saves it: two or more are
+// redrawn as that diagram, to the radius of its last finished row (a redraw draws no caption of a row); one
+// stays as drawn, under the caption of its row.
+void StoppedLeeDiagram(Form1& f) {
+    const int last = f.runRecord.doneLast;
+    if (last < 1) {
+        RowCaption(f, last);
+        return;
+    }
+    f.sweepState.sweepEnd = LeeEndOfRatio(f.sweepState.sweepStart, f.sweepState.sweepRatio, last);
+    f.sweepState.sweepSteps = static_cast<float>(last);
+    f.cmdStop.setVisible(false);  // the run has stopped: its redraw is no run to stop
+    f.codes.runState = Form1::kRunNewPlot;
+    f.ReplotFromStores();
+    f.codes.runState = Form1::kRunStopped;
+}
+
 }  // namespace
 
 Picture Form1::LeeAngleTitle() {
@@ -177,16 +194,15 @@ void Form1::LeeSweep() {
             finishedScale = {graph.yScaleMin, graph.yScaleMax};
         }
         mieAhead.Clear();
-        // After a stop the caption names the last row finished, or none, and the y scale is the one the
-        // diagram of the finished rows alone leaves (saved with them).
-        if (codes.runState == kRunStopped) {
-            RowCaption(*this, runRecord.doneLast);
-            std::tie(graph.yScaleMin, graph.yScaleMax) = finishedScale;
-        }
         // The stores' angle grid, for the redraws: a stopped sweep's redraw draws the rows it finished.
         leeStores.leeGridStep = Val(cboStep.text());
         leeStores.leeGridFirst = angleGrid.windowFirst;
         leeStores.leeGridLast = runRecord.doneLast >= 0 ? angleGrid.windowLast : -1;
+        // After a stop the y scale is the one the diagram of the finished rows alone leaves (saved with them).
+        if (codes.runState == kRunStopped) {
+            std::tie(graph.yScaleMin, graph.yScaleMax) = finishedScale;
+            StoppedLeeDiagram(*this);
+        }
     }
     runFlags.resultsFromFile = 0;
     // With a size distribution the rows are single sizes; the redraw averages them across the radii.

@@ -249,6 +249,17 @@ void SettleNewPlot(Form1& f, const RunWatch& watch) {
     f.VisibleData();  // the readout of the run as its record now says it ended
 }
 
+// A sweep stopped part-way keeps its finished points: its record, file and export hold them, so they are drawn
+// as Replot draws them, in place of the stop exit's empty frame.
+void DrawStoppedSweep(Form1& f) {
+    const RunRecord& r = f.runRecord;
+    if (f.newPlotEnd != NewPlotEnd::Stopped || r.graphCode < kFirstSweepGraph ||
+        r.graphCode > kLastSweepGraph || !ResultsInUseOf(r).stopped)
+        return;
+    f.runFlags.resultsStale = 0;  // the redraw draws only current results; New plot's end clears it too
+    f.ReplotFromStores();
+}
+
 // The input checks with the x range of the boxes (as the checks read them); inputError is 1 after a
 // refusal. First the index and colour of the run's wavelength: its models' unless an index was typed since
 // the last change of wavelength or model (whatever was refused or hidden when they were chosen).
@@ -296,6 +307,7 @@ bool NewPlotRun(Form1& f) {
     f.Overplot();
     f.newPlotEnd = f.codes.runState == Form1::kRunStopped ? NewPlotEnd::Stopped : NewPlotEnd::Computed;
     SettleNewPlot(f, watch);
+    DrawStoppedSweep(f);
     f.cmdOverPlot.setVisible(OverplotOffered(f));  // overplotting follows single-wavelength runs only
     if (f.codes.graphCode < kFirstSweepGraph) f.codes.runState = Form1::kRunNewPlot;
     return true;

@@ -321,7 +321,7 @@ Next Replot::severalWavelengths() {
     }
     f.graph.yScaleMin = AMIN(minPerp, minPara);
     f.graph.yScaleMax = f.colourSums.colourRunMax;
-    if (!f.mnuOverplot.checked()) {
+    if (!DrawsOverGraphOnShow(f)) {
         f.GridYmax(f.graph.yScaleMax, f.graph.yAxisMax);
         f.GridYmin(f.graph.yScaleMin, f.graph.yAxisMin);
         f.cls();
@@ -336,7 +336,7 @@ Next Replot::oneWavelength(bool overplotFromFile) {
     if (!overplotFromFile) {
         if (Automatic(f.cboYmin)) f.graph.yAxisMin = Val(f.txtY1min.text());
         if (Automatic(f.cboYmax)) f.graph.yAxisMax = Val(f.txtY2max.text());
-        if (!f.mnuOverplot.checked() && plan->distribution) {
+        if (plan->distribution) {
             f.cls();
             f.Grid(f.graph.graphLeft, f.graph.graphRight, f.graph.graphTop, f.graph.graphBottom, f.graph.xMin,
                    f.graph.xMax, f.graph.yAxisMin, f.graph.yAxisMax);

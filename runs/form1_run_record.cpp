@@ -148,6 +148,7 @@ RunRecord Form1::RecordOfInputs() {
                                                               mnuRadiusX.checked(), txtLambda.text())
                                             : calc.radius;
     if (!optMono.value()) r.disperse = {cboDistrib.text(), cboSD.text(), cboN.text()};
+    r.amplitudesStored = !r.disperse;  // a distribution's S1 and S2 are its last sample radius's alone
     if (r.disperse && cboDistrib.text() == "Special" && dist.sizeHistogram.histLoaded == 1) {
         r.disperseFile = dist.sizeHistogram.inputFilePath;
         r.disperseClasses = static_cast<int>(dist.sizeHistogram.sizeFileCount);
@@ -278,10 +279,12 @@ bool Form1::RunAbsorbs() const {
     return runRecord.taken && !runFlags.runUnderWay ? runRecord.absorbing : calc.absorbingFlag == 2;
 }
 
-// Whether the stored S1 and S2 are those of the results on show: not for results read from a data file
-// without its S1 and S2 block, which hold the intensities (or moduli) alone.
+// Whether the stored S1 and S2 are those of the results on show: not for results averaged over a size
+// distribution, nor read from a data file without its S1 and S2 block, which hold the intensities (or
+// moduli) alone.
 bool Form1::AmplitudesOnShow() const {
-    return !(runRecord.taken && runRecord.fromFile && !runRecord.amplitudesStored && !runFlags.runUnderWay);
+    if (!runRecord.taken) return true;
+    return runRecord.amplitudesStored || (runRecord.fromFile && runFlags.runUnderWay);
 }
 
 const RunRecord* SettledRecord(const Form1& f) {
@@ -379,6 +382,22 @@ Control* InputReplotRefuses(Form1& f) {
 
 bool ResultsToRedraw(const Form1& f) {
     return f.runFlags.resultsStale == 0 && PlanRedraw(f).has_value() && InputRefusedAtRedraw(f) < 0;
+}
+
+bool DrawsOverGraphOnShow(const Form1& f) {
+    return f.codes.runState == Form1::kRunOverplot ||
+           (f.runFlags.resultsFromFile == 1 && f.mnuOverplot.checked());
+}
+
+void OfferLeeSizeRedraw(Form1& f) {
+    const std::optional<RedrawPlan> plan = PlanRedraw(f);
+    const bool drawn = f.optMono.value() || (f.cboDistrib.text() == "Log-normal" &&
+                                             BoxNumber(f.cboSD.text(), true, 100).has_value());
+    if (plan && plan->graphCode == kGraphLee && InputRefusedAtRedraw(f) < 0 && drawn) {
+        f.offerReplot();
+    } else {
+        f.offerNewPlot(true);
+    }
 }
 
 // The next run is drawn over the graph on show: both of one wavelength (a sweep computes at one whatever the

@@ -61,6 +61,16 @@ bool ResultsToRedraw(const Form1& f);
 // naming that graph and the variant on show, and one wavelength in the window for the next run.
 bool OverplotOffered(const Form1& f);
 
+// Whether what is drawn now goes over the graph on show, keeping its axes: an Overplot's run, or the results of
+// a file read with Plot options > Overplot from file ticked. Any other redraw draws the run on show afresh,
+// however long the menu item stays ticked after its file was drawn.
+bool DrawsOverGraphOnShow(const Form1& f);
+
+// After a change of the size options on a Lee diagram, whose redraw applies them: Replot is offered where it would
+// draw the diagram on show with them (one sphere, or a log-normal distribution of a standard deviation above 0,
+// the only ones its checks take) and withdrawn where it would refuse.
+void OfferLeeSizeRedraw(Form1& f);
+
 // Whether the colour sums hold colours of the results on show, for the colour strip and the simulation: those
 // of a run against the scattering angle with finished results, unless it averaged a size distribution at one
 // wavelength, which forms intensities alone (the sums then hold an earlier run's colours).

@@ -3,6 +3,8 @@
 // nothing on show.
 #include <QImage>
 #include <algorithm>
+#include <chrono>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -314,6 +316,86 @@ TEST_F(GraphOnShowTest, ListChoicesAfterARunThenEachAct) {
                     break;
             }
         }
+}
+
+// What a window shows and exports after a sweep or Lee diagram stopped part-way, after a redraw with Overplot from
+// file still ticked, or in two panels after a size distribution, is what a fresh window draws and exports from the
+// file it saves.
+TEST_F(GraphOnShowTest, WhatIsOnShowIsWhatItsFileDraws) {
+    runtime.setPumpInterval(std::chrono::milliseconds(0));
+    const auto stopped = [this](const char* graph, const char* from, const char* to, const char* step) {
+        return [=, this](Form1& f) {
+            test::Choose(f.cboGraph, graph), test::Type(f.txtXmin, from), test::Type(f.txtXmax, to);
+            test::Type(f.cboStep, step);
+            runtime.setPumpHook([&f] {
+                if (f.runRecord.doneLast >= 4 && f.cmdStop.visible()) f.cmdStop.click();
+            });
+            test::Press(f.cmdNewPlot), runtime.setPumpHook({});
+        };
+    };
+    const Act parallel = [](Form1& f) { test::Choose(f.cboPol, "Parallel"); };
+    const Act polarisation = [](Form1& f) { test::Choose(f.mnuIntPol); };
+    const std::vector<std::pair<Act, Act>> rows = {
+        {stopped("Qext/Qsca/Qabs v. radius", "0.1", "100", "0.01"), {}},
+        {stopped("Intensity v. radius", "200", "400", "0.2"), {}},
+        {[this, &parallel](Form1& f) {
+             test::Type(f.cboStep, "0.5"), test::Type(f.txtRadius, "20"), test::Press(f.cmdNewPlot);
+             saved(f.mnuSave, ".tsy"), test::Type(f.txtRadius, "10"), test::Press(f.cmdNewPlot);
+             test::Choose(f.mnuOverplot), fileDialogs.answer(folder.at("run.tsy")), test::Choose(f.mnuRead);
+             parallel(f);
+         },
+         parallel},
+        {[&polarisation](Form1& f) {
+             test::Type(f.cboStep, "0.5"), f.optDisp.setValue(true), test::Choose(f.cboDistrib, "Log-normal");
+             test::Type(f.cboSD, "10"), test::Type(f.cboN, "5"), test::Press(f.cmdNewPlot), polarisation(f);
+         },
+         polarisation},
+        {[this](Form1& f) {
+             test::Choose(f.cboType, "Descartes"), test::Choose(f.cboGraph, "Lee diagram"),
+                 test::Type(f.txtRstep, "20");
+             runtime.setPumpHook([&f] {
+                 if (f.runRecord.doneLast >= 4 && f.cmdStop.visible()) f.cmdStop.click();
+             });
+             test::Press(f.cmdNewPlot), runtime.setPumpHook({});
+         },
+         [](Form1& f) { test::Choose(f.cboLee, "Normalised"); }}};  // a file read back shows "Absolute"
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        Form1& f = fresh();
+        rows[row].first(f);
+        const QImage shown = f.image().copy();
+        std::filesystem::remove(folder.at("run.txt"));
+        const std::string exported =
+            f.mnuSaveText.enabled() ? saved(f.mnuSaveText, ".txt") : "";  // none of Lee's
+        saved(f.mnuSave, ".tsy");
+        Form1& reader = fresh();
+        fileDialogs.answer(folder.at("run.tsy")), test::Choose(reader.mnuRead);
+        if (rows[row].second) rows[row].second(reader);
+        EXPECT_TRUE(reader.image() == shown) << row;
+        std::filesystem::remove(folder.at("run.txt"));
+        EXPECT_TRUE(exported.empty() || saved(reader.mnuSaveText, ".txt") == exported) << row;
+    }
+}
+
+// A change of the size options on a Lee diagram offers Replot where it would draw the diagram with them (one
+// sphere, or a log-normal distribution of a standard deviation it reads) and withdraws it where it would refuse.
+TEST_F(GraphOnShowTest, LeeSizeOptionsOfferReplotWhereItDraws) {
+    Form1& f = fresh();
+    test::Choose(f.cboType, "Descartes"), test::Choose(f.cboGraph, "Lee diagram"),
+        test::Type(f.txtRstep, "20");
+    f.optDisp.setValue(true), test::Choose(f.cboDistrib, "Log-normal"), test::Type(f.cboSD, "10");
+    test::Press(f.cmdNewPlot);
+    const std::vector<std::pair<Act, bool>> steps = {
+        {[](Form1& w) { test::Choose(w.cboDistrib, "Normal"); }, false},
+        {[](Form1& w) { test::Choose(w.cboDistrib, "Log-normal"); }, true},
+        {[](Form1& w) { test::Type(w.cboSD, "abc"); }, false},
+        {[](Form1& w) { test::Type(w.cboSD, "12"); }, true},
+        {[](Form1& w) { w.optMono.setValue(true); }, true}};
+    for (std::size_t step = 0; step < steps.size(); ++step) {
+        steps[step].first(f);
+        EXPECT_EQ(f.cmdReplot.visible() && f.cmdReplot.enabled(), steps[step].second) << step;
+    }
+    messages.clear(), f.optDisp.setValue(true), test::Press(f.cmdReplot);
+    EXPECT_TRUE(messages.shown().empty() && f.runRecord.disperse && (*f.runRecord.disperse)[1] == "12");
 }
 
 }  // namespace

@@ -149,9 +149,9 @@ TEST_F(LeeDiagramTest, NewPlotFillsEveryRowOfTheGeometricSweep) {
     EXPECT_FALSE(f.windowState.inputsLocked);
 }
 
-// Stop answered Yes during the run of step 2: the panels stay with steps 0 and 1 painted and nothing
-// is cleared after them. A redraw draws those finished steps again and computes nothing. (A redraw here
-// used to run New plot: a brightness, light-source or normalisation choice then started a whole new run.)
+// Stop answered Yes during the run of step 2: the panels show the diagram of steps 0 and 1, as its data file
+// saves it, across the whole panel. A redraw draws those finished steps again and computes nothing. (A redraw
+// here used to run New plot: a brightness, light-source or normalisation choice then started a whole new run.)
 TEST_F(LeeDiagramTest, StopKeepsTheFinishedColumnsAndTheRedrawDrawsThemAlone) {
     Form1& f = lee();
     f.setRecording(true);
@@ -166,15 +166,15 @@ TEST_F(LeeDiagramTest, StopKeepsTheFinishedColumnsAndTheRedrawDrawsThemAlone) {
     EXPECT_TRUE(f.Picture1.visible());
     const std::vector<DrawOp> cells = panelCellsAfterLastCls();
     ASSERT_EQ(cells.size(), 2u * 41u);
-    EXPECT_DOUBLE_EQ(cells.front().x1, 1000);  // half-width step 0, then step 1
-    EXPECT_DOUBLE_EQ(cells.back().x1, 1500);
-    EXPECT_DOUBLE_EQ(cells.back().x2, 2500);
+    EXPECT_DOUBLE_EQ(cells.front().x1, 1000);  // half-width step 0, then step 1 to the panel's end
+    EXPECT_DOUBLE_EQ(cells.back().x1, 3000);
+    EXPECT_DOUBLE_EQ(cells.back().x2, 5000);
 
     f.clearDrawLog();
     f.PlotLee();                         // as Replot or the light-source options call it
     EXPECT_EQ(f.runRecord.doneLast, 1);  // no run
     EXPECT_EQ(panelCellsAfterLastCls().size(), 2u * 41u);
-    EXPECT_DOUBLE_EQ(panelCellsAfterLastCls().back().x2, 2500);
+    EXPECT_DOUBLE_EQ(panelCellsAfterLastCls().back().x2, 5000);
 }
 
 TEST_F(LeeDiagramTest, DisperseComputesSingleSizeRowsAndSmoothsAcrossThem) {
