@@ -43,7 +43,7 @@ Decoded Decode(TextFileReader& r) {
     const NumberLine countLine = NumberLine::At(r);
     const Item<std::int16_t> count = r.ReadInteger();
     if (!count.ok()) return ItemRefusal(count, "the row count");
-    if (auto more = countLine.Refusal(r, count.line, "the row count")) return *more;
+    if (InputRefusal more = countLine.Refusal(r, count.line, "the row count"); more.refused()) return more;
     if (count.value < 1) return InputRefusal{count.line, "the row count must be at least 1"};
     const std::string rowNumbers = complex ? "a row's wavelength, n and k" : "a row's wavelength and n";
     std::string rowName;
@@ -57,7 +57,7 @@ Decoded Decode(TextFileReader& r) {
         if (!n.ok()) return ItemRefusal(n, "n of " + rowName);
         const Item<float> k = complex ? r.ReadSingle() : n;
         if (!k.ok()) return ItemRefusal(k, "k of " + rowName);
-        if (auto refused = line.Refusal(r, k.line, rowNumbers)) return *refused;
+        if (InputRefusal refused = line.Refusal(r, k.line, rowNumbers); refused.refused()) return refused;
         IndexFileRow row;
         const Checked<float> um = CSng(static_cast<double>(w.value) * *factor);
         if (!um.ok()) return InputRefusal{w.line, "the wavelength is out of range"};
@@ -70,7 +70,7 @@ Decoded Decode(TextFileReader& r) {
         if (complex) row.k = k.value;
         t.rows.push_back(row);
     }
-    if (auto after = TextAfterRows(r, rowName)) return *after;
+    if (InputRefusal after = TextAfterRows(r, rowName); after.refused()) return after;
     return t;
 }
 

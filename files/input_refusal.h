@@ -3,7 +3,6 @@
 // line of the file is wrong and why; and the rules of their lines of numbers.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,8 +13,10 @@
 namespace tessary {
 
 struct InputRefusal {
-    int line = 0;  // 0 when the file as a whole could not be read
-    std::string reason;
+    int line = 0;        // 0 when the file as a whole could not be read
+    std::string reason;  // empty where a line check finds nothing to refuse
+
+    bool refused() const { return !reason.empty(); }
 };
 
 // "<message> (line N: <reason>)"; without a line, "<message> (<reason>)".
@@ -61,10 +62,9 @@ struct NumberLine {
 
     // After the last of the numbers, read from `lastLine`: refused when it came from a later line or more
     // follows on this one. `what` names the numbers ("a row's wavelength and n").
-    std::optional<InputRefusal> Refusal(const TextFileReader& r, int lastLine,
-                                        const std::string& what) const {
+    InputRefusal Refusal(const TextFileReader& r, int lastLine, const std::string& what) const {
         if (lastLine != line) return InputRefusal{line, QuotedLine(text) + " holds less than " + what};
-        if (r.AtEnd() || r.Line() != line) return std::nullopt;
+        if (r.AtEnd() || r.Line() != line) return {};
         const bool comma = text.find(',') != std::string_view::npos;
         return InputRefusal{line,
                             QuotedLine(text) + " holds more than " + what +
@@ -72,11 +72,12 @@ struct NumberLine {
     }
 };
 
-// After the last row (`lastRow` names it, "row 3 of 3"): blank lines may follow, nothing else.
-inline std::optional<InputRefusal> TextAfterRows(TextFileReader& r, const std::string& lastRow) {
+// After the last row (`lastRow` names it, "row 3 of 3"): blank lines may follow, nothing else. The
+// refusal is empty when nothing else follows.
+inline InputRefusal TextAfterRows(TextFileReader& r, const std::string& lastRow) {
     r.SkipBlankLines();
-    if (r.AtEnd()) return std::nullopt;
-    return InputRefusal{r.Line(), QuotedLine(r.CurrentLine()) + " follows the last row (" + lastRow + ")"};
+    if (r.AtEnd()) return {};
+    return {r.Line(), QuotedLine(r.CurrentLine()) + " follows the last row (" + lastRow + ")"};
 }
 
 }  // namespace tessary

@@ -46,7 +46,7 @@ Decoded Decode(TextFileReader& r, SizeDistResult& result, const std::string& fil
     const NumberLine countLine = NumberLine::At(r);
     const Item<double> count = r.ReadDouble();
     if (!count.ok()) return ItemRefusal(count, "the class count");
-    if (auto more = countLine.Refusal(r, count.line, "the class count")) return *more;
+    if (InputRefusal more = countLine.Refusal(r, count.line, "the class count"); more.refused()) return more;
     if (count.value != std::floor(count.value) || count.value < 1 || count.value > 32767)
         return InputRefusal{count.line, "the class count must be a whole number from 1 to 32767"};
     t.sizeFileCount = count.value;
@@ -75,7 +75,7 @@ Decoded Decode(TextFileReader& r, SizeDistResult& result, const std::string& fil
         if (!b.ok()) return ItemRefusal(b, "r2 of " + className);
         const Item<float> w = r.ReadSingle();
         if (!w.ok()) return ItemRefusal(w, "the weight of " + className);
-        if (auto refused = line.Refusal(r, w.line, rowNumbers)) return *refused;
+        if (InputRefusal refused = line.Refusal(r, w.line, rowNumbers); refused.refused()) return refused;
         const std::optional<float> r1 = toUm(a.value);
         const std::optional<float> r2 = t.histUniform == 1 ? std::optional<float>(0.0f) : toUm(b.value);
         if (!r1 || !r2) return InputRefusal{a.line, "the radius is out of range"};
@@ -98,7 +98,7 @@ Decoded Decode(TextFileReader& r, SizeDistResult& result, const std::string& fil
         if (w.value > t.histWeightMax) t.histWeightMax = w.value;
         lastLine = w.line;
     }
-    if (auto after = TextAfterRows(r, className)) return *after;
+    if (InputRefusal after = TextAfterRows(r, className); after.refused()) return after;
     if (!(t.histWeightSum > 0.0f)) return InputRefusal{lastLine, "the weights sum to 0"};
     if (!std::isfinite(t.histWeightSum))
         return InputRefusal{lastLine, "the sum of the weights is out of range"};

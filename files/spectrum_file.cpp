@@ -57,9 +57,10 @@ SpectrumFileResult DecodeSpectrumFile(TextFileReader& r) {
                 rangeLine = x.line;
             }
             const std::string thirdName = t.nonUniform == 1 ? "the row count" : "the step";
-            if (auto refused =
-                    line.Refusal(r, rangeLine, "the minimum and maximum wavelength and " + thirdName))
-                return Refused(kSpectrumFileError, *refused);
+            if (InputRefusal refused =
+                    line.Refusal(r, rangeLine, "the minimum and maximum wavelength and " + thirdName);
+                refused.refused())
+                return Refused(kSpectrumFileError, refused);
             t.wlMin = v[0];
             t.wlMax = v[1];
             third = v[2];
@@ -93,8 +94,8 @@ SpectrumFileResult DecodeSpectrumFile(TextFileReader& r) {
         if (!w.ok()) return Refused(kSpectrumFileError, ItemRefusal(w, rowName));
         const Item<double> v = r.ReadDouble();
         if (!v.ok()) return Refused(kSpectrumFileError, ItemRefusal(v, "the value of " + rowName));
-        if (auto refused = line.Refusal(r, v.line, "a row's wavelength and value"))
-            return Refused(kSpectrumFileError, *refused);
+        if (InputRefusal refused = line.Refusal(r, v.line, "a row's wavelength and value"); refused.refused())
+            return Refused(kSpectrumFileError, refused);
         if (v.value < 0) return Refused(kSpectrumFileError, {v.line, "spectral values must not be negative"});
         // Larger weights overflow the sums over the wavelengths of a run.
         if (v.value > kMaxSpectralValue)
@@ -114,7 +115,8 @@ SpectrumFileResult DecodeSpectrumFile(TextFileReader& r) {
             return Refused(std::string(kSpectrumFileError) + ": maximum wavelength incorrect",
                            {w.line, BatchEcho(w.text) + " is not the maximum " + CStr(t.wlMax)});
     }
-    if (auto after = TextAfterRows(r, rowName)) return Refused(kSpectrumFileError, *after);
+    if (InputRefusal after = TextAfterRows(r, rowName); after.refused())
+        return Refused(kSpectrumFileError, after);
     // Weights that are all 0 weight nothing: every colour would be black. The weights of a run are
     // Singles, so a value too small for one (1E-50) weighs as 0.
     if (static_cast<float>(largest) == 0.0f)
