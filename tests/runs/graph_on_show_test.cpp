@@ -30,10 +30,13 @@ class GraphOnShowTest : public test::Form1Test {
         test::Choose(command);
         return test::ReadAll(folder.at("run") + extension);
     }
-    // Presses New plot (or Overplot) with Stop pressed and answered Yes at its first event pump.
-    void pressStopped(Form1& f, CommandButton& button) {
-        runtime.setPumpHook([&f] {
-            if (f.codes.runState != Form1::kRunStopped && f.cmdStop.visible()) f.cmdStop.click();
+    // Presses New plot (or Overplot) with Stop pressed and answered Yes at its first event pump (or the first
+    // once the run has finished the points to `done`).
+    void pressStopped(Form1& f, CommandButton& button, int done = 0) {
+        runtime.setPumpHook([&f, done] {
+            if (f.codes.runState != Form1::kRunStopped && (!done || f.runRecord.doneLast >= done) &&
+                f.cmdStop.visible())
+                f.cmdStop.click();
         });
         test::Press(button);
         runtime.setPumpHook({});
@@ -318,24 +321,21 @@ TEST_F(GraphOnShowTest, ListChoicesAfterARunThenEachAct) {
         }
 }
 
-// What a window shows and exports after a sweep or Lee diagram stopped part-way, after a redraw with Overplot from
-// file still ticked, or in two panels after a size distribution, is what a fresh window draws and exports from the
-// file it saves.
+// What a window shows and exports after a sweep or Lee diagram stopped part-way, a redraw with Overplot from file
+// still ticked, or two panels of a size distribution, a fresh window draws and exports from the file it saves.
 TEST_F(GraphOnShowTest, WhatIsOnShowIsWhatItsFileDraws) {
     runtime.setPumpInterval(std::chrono::milliseconds(0));
-    const auto stopped = [this](const char* graph, const char* from, const char* to, const char* step) {
+    const auto stopped = [this](const char* graph, const char* from, const char* to,
+                                const char* step) -> Act {
         return [=, this](Form1& f) {
             test::Choose(f.cboGraph, graph), test::Type(f.txtXmin, from), test::Type(f.txtXmax, to);
-            test::Type(f.cboStep, step);
-            runtime.setPumpHook([&f] {
-                if (f.runRecord.doneLast >= 4 && f.cmdStop.visible()) f.cmdStop.click();
-            });
-            test::Press(f.cmdNewPlot), runtime.setPumpHook({});
+            test::Type(f.cboStep, step), pressStopped(f, f.cmdNewPlot, 4);
         };
     };
     const Act parallel = [](Form1& f) { test::Choose(f.cboPol, "Parallel"); };
     const Act polarisation = [](Form1& f) { test::Choose(f.mnuIntPol); };
     const std::vector<std::pair<Act, Act>> rows = {
+        // the run, what the reading window chooses then
         {stopped("Qext/Qsca/Qabs v. radius", "0.1", "100", "0.01"), {}},
         {stopped("Intensity v. radius", "200", "400", "0.2"), {}},
         {[this, &parallel](Form1& f) {
@@ -351,28 +351,24 @@ TEST_F(GraphOnShowTest, WhatIsOnShowIsWhatItsFileDraws) {
          },
          polarisation},
         {[this](Form1& f) {
-             test::Choose(f.cboType, "Descartes"), test::Choose(f.cboGraph, "Lee diagram"),
-                 test::Type(f.txtRstep, "20");
-             runtime.setPumpHook([&f] {
-                 if (f.runRecord.doneLast >= 4 && f.cmdStop.visible()) f.cmdStop.click();
-             });
-             test::Press(f.cmdNewPlot), runtime.setPumpHook({});
+             test::Choose(f.cboType, "Descartes"), test::Choose(f.cboGraph, "Lee diagram");
+             test::Type(f.txtRstep, "20"), pressStopped(f, f.cmdNewPlot, 4);
          },
          [](Form1& f) { test::Choose(f.cboLee, "Normalised"); }}};  // a file read back shows "Absolute"
+    const auto exported = [this](Form1& w) {                        // none of Lee's
+        std::filesystem::remove(folder.at("run.txt"));
+        return w.mnuSaveText.enabled() ? saved(w.mnuSaveText, ".txt") : "";
+    };
     for (std::size_t row = 0; row < rows.size(); ++row) {
         Form1& f = fresh();
         rows[row].first(f);
         const QImage shown = f.image().copy();
-        std::filesystem::remove(folder.at("run.txt"));
-        const std::string exported =
-            f.mnuSaveText.enabled() ? saved(f.mnuSaveText, ".txt") : "";  // none of Lee's
+        const std::string text = exported(f);
         saved(f.mnuSave, ".tsy");
         Form1& reader = fresh();
         fileDialogs.answer(folder.at("run.tsy")), test::Choose(reader.mnuRead);
         if (rows[row].second) rows[row].second(reader);
-        EXPECT_TRUE(reader.image() == shown) << row;
-        std::filesystem::remove(folder.at("run.txt"));
-        EXPECT_TRUE(exported.empty() || saved(reader.mnuSaveText, ".txt") == exported) << row;
+        EXPECT_TRUE(reader.image() == shown && (text.empty() || exported(reader) == text)) << row;
     }
 }
 
