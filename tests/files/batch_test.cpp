@@ -142,8 +142,7 @@ TEST_F(BatchTest, SteppedRuns) {
     }
 }
 
-// Stepped radii are radii in any size entry chosen before, as the radius keyword's value is: the report is the
-// one of the radius entry, and the window is left in it.
+// Stepped radii are radii in any size entry chosen before: the radius entry's report, the window left in it.
 TEST_F(BatchTest, SteppedRadiiAreRadiiInEverySizeEntry) {
     const std::vector<std::string> items = {"Tessary 3403 batch file", "xstep,2", "step,radius,10,12,1",
                                             "run"};

@@ -442,8 +442,7 @@ TEST_F(DataFileRefusalTest, BandsMethodsAndScalesTheInputChecksRefuseAreRefusedB
          [](DataFile& d) { d.runInputs[1].second = "0.01"; },
          text("Inputs: "),
          kComplexIndexNotValid},
-        // The ray methods' index above 1 at each index the run took: gold's at each wavelength, a map's rows, each
-        // Lee row's wavelengths.
+        // The ray methods' m above 1 at each index the run took: gold's wavelengths, a map's rows, Lee rows'.
         {rays("Descartes", ten), {}, gold, real, kAboveOne},
         {rays("Young mod", map), {}, gold, real, kAboveOne},
         {rays("Young", indexMap), {}, [](DataFile& d) { d.sweepStart = 0.9f; }, text(" .9 "), kAboveOne},

@@ -779,10 +779,8 @@ void ExpectSameExport(const std::string& shown, const std::string& run) {
             << words[0][i] << " for " << words[1][i];
 }
 
-// A file is judged by the x range of the run on show, not by range boxes typed since: they neither let in a file
-// of another range nor keep out one of the run's. Refused, nothing changes; accepted, the file is drawn over its
-// range, saved and exported. After an Overplot from a file of several wavelengths the export holds what is drawn
-// (every wavelength's totals smoothed over the sun's disc), on the run's window and on a fresh one.
+// Overplot from file judges the run on show's x range, not the boxes', and exports what it draws (every
+// wavelength's totals smoothed over the sun's disc), as a fresh window reading the file does.
 TEST_F(FileCommandsTest, OverplotFromFileIsJudgedByTheRunOnShowAndExportsWhatItDraws) {
     const std::tuple<const char*, const char*, const char*, bool> ranges[] = {
         // graph, the file's range, the other range, refused (the other range's run on show, the file's typed)

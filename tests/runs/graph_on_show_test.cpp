@@ -30,8 +30,7 @@ class GraphOnShowTest : public test::Form1Test {
         test::Choose(command);
         return test::ReadAll(folder.at("run") + extension);
     }
-    // Presses New plot (or Overplot) with Stop pressed and answered Yes at its first event pump (or the first
-    // once the run has finished the points to `done`).
+    // Presses New plot (or Overplot) with Stop pressed, answered Yes, at its first pump (past point `done`).
     void pressStopped(Form1& f, CommandButton& button, int done = 0) {
         runtime.setPumpHook([&f, done] {
             if (f.codes.runState != Form1::kRunStopped && (!done || f.runRecord.doneLast >= done) &&
@@ -217,9 +216,7 @@ TEST_F(GraphOnShowTest, RefusalsBeforeOrInsideARunKeepTheRunOnShow) {
     }
 }
 
-// A list refuses, naming it, a text that names none of its entries (case and blanks count), a fraction of a
-// whole count, or a brightness that is no positive number, before anything starts (New plot, or the colours
-// Simulation fills): the list is red during the message, and the run on show, its file and drawing stay.
+// A list text naming no entry, a fractional count or bad brightness is refused, the list red, nothing else.
 TEST_F(GraphOnShowTest, ListTextsThatNameNoEntryAreRefused) {
     const Act disperse = [](Form1& f) { f.optDisp.setValue(true), test::Type(f.cboSD, "10"); };
     const Act waves = [](Form1& f) { test::Choose(f.cboWave, "RGB"); };
@@ -321,8 +318,7 @@ TEST_F(GraphOnShowTest, ListChoicesAfterARunThenEachAct) {
         }
 }
 
-// What a window shows and exports after a sweep or Lee diagram stopped part-way, a redraw with Overplot from file
-// still ticked, or two panels of a size distribution, a fresh window draws and exports from the file it saves.
+// What a window shows and exports after each of these runs, a fresh window draws and exports from its file.
 TEST_F(GraphOnShowTest, WhatIsOnShowIsWhatItsFileDraws) {
     runtime.setPumpInterval(std::chrono::milliseconds(0));
     const auto stopped = [this](const char* graph, const char* from, const char* to,
@@ -372,8 +368,7 @@ TEST_F(GraphOnShowTest, WhatIsOnShowIsWhatItsFileDraws) {
     }
 }
 
-// A change of the size options on a Lee diagram offers Replot where it would draw the diagram with them (one
-// sphere, or a log-normal distribution of a standard deviation it reads) and withdraws it where it would refuse.
+// A change of a Lee diagram's size options offers Replot where it would draw, withdraws it where it refuses.
 TEST_F(GraphOnShowTest, LeeSizeOptionsOfferReplotWhereItDraws) {
     Form1& f = fresh();
     test::Choose(f.cboType, "Descartes"), test::Choose(f.cboGraph, "Lee diagram"),

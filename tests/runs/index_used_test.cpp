@@ -352,10 +352,8 @@ TEST_F(IndexUsedTest, TheDebyeCheckJudgesTheLargestSizeTheRunReaches) {
     }
 }
 
-// Each case on a fresh window, once per method (Descartes, Young, Young mod, Airy, Diffraction, Surface wave;
-// p 2), New plot: refused (R: an index above 1, A: Airy's 1 < m < p, C: a real index, G: angle graphs only; for R
-// and A with the input holding the index red) or computed (-). The checks judge each index the run takes: its
-// models' at each wavelength (of each Lee row's count), a map's rows, a sweep's steps; diffraction the boxes'.
+// Per method, New plot refused (R: m above 1, A: Airy's 1 < m < p, C: a real index, G: angle graphs only;
+// R, A with the index's box red) or computed (-), judging every index the run takes; diffraction the boxes'.
 TEST_F(IndexUsedTest, RealPartChecksJudgeTheIndicesTheRunTakes) {
     const test::TestFolder folder("tessary_real_part_");
     const auto file = [&](const char* name, Menu Form1::*item, const char* rows) -> Act {
@@ -364,8 +362,7 @@ TEST_F(IndexUsedTest, RealPartChecksJudgeTheIndicesTheRunTakes) {
         return
             [this, &folder, name, item](Form1& f) { fileDialogs.answer(folder.at(name)), Choose(f.*item); };
     };
-    // Water in a medium from 1.46 at 380 nm to 1.3 at 700 nm (m 0.91 to 1.02); a sphere from 2.22 to 1.9; a sphere
-    // below 1 at 540 nm only: a wavelength of odd counts ("Low" at 21 um: 47), not of 100 or 10.
+    // Medium m 0.91 to 1.02; sphere 2.22 to 1.9; sphere below 1 at 540 nm only ("Low" at 21 um, not 10 um).
     const Act medium = file("medium.rix", &Form1::mnuRI_File2, "2\n.3,1.5\n.9,1.2\n");
     const Act sphere = file("sphere.rix", &Form1::mnuRI_File1, "2\n.3,2.3\n.9,1.7\n");
     const Act dip = file("dip.rix", &Form1::mnuRI_File1, "5\n.3,1.5\n.539,1.01\n.54,.9\n.541,1.01\n.9,1.5\n");

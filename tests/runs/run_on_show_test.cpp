@@ -263,10 +263,7 @@ TEST_F(RunOnShowTest, StoppedOrRefusedOverplotKeepsTheEfficiency) {
     }
 }
 
-// Replot is offered only where it would draw, Overplot only over finished curves of one wavelength that the next
-// run's one wavelength can be drawn over: over each run kind, what Saturated colours offers and whether a Replot
-// pressed all the same draws (one that draws nothing offers nothing). A stopped or refused Overplot (at once or
-// part way, by its method, or clicked where not offered) leaves the graph on show and the title as they were.
+// Replot and Overplot are offered only where they draw; a stopped or refused Overplot leaves the graph be.
 TEST_F(RunOnShowTest, ReplotAndOverplotOfferedOnlyWhereTheyDrawAndLeaveNoTraceStopped) {
     runtime.setPumpInterval(std::chrono::milliseconds(0));
     const Act none = [](Form1&) {};
