@@ -409,7 +409,8 @@ TEST_F(ReopenedRunTest, AnIndexFileNotReadGivesNoIndexOfTheRows) {
     }
 }
 
-// A run of each kind (graph, step, wavelengths or Disperse) in each size entry computes at its file's radius.
+// A run of each kind (graph, step, wavelengths or Disperse) in each size entry (chosen before the graph, again
+// where the graph shows it unticked) computes at its file's radius, as a fresh window reading the file does.
 TEST_F(ReopenedRunTest, EveryRunKindInEachSizeEntryComputesAtTheRadiusOfItsFile) {
     const std::tuple<const char*, const char*, const char*> kinds[] = {
         {"Intensity v. scattering angle", "1", "1"},

@@ -801,8 +801,7 @@ TEST_F(Form1Test, EveryPairOfGraphChoicesShowsTheInputsOfTheSecond) {
     }
 }
 
-// After an angle run in size-parameter entry, several wavelengths read the size box as a radius, as a fresh
-// window does.
+// After an angle run in size-parameter entry, several wavelengths read the size box as a fresh window does.
 TEST_F(Form1Test, SeveralWavelengthsReadTheSizeBoxAsAFreshWindowDoes) {
     const auto typed = [](Form1& g) {
         return Type(g.txtRadius, "19"), Shown(g) + g.RecordOfInputs().radiusText;

@@ -218,6 +218,7 @@ TEST_F(GraphOnShowTest, RefusalsBeforeOrInsideARunKeepTheRunOnShow) {
 
 // A list text naming no entry, a fractional count or bad brightness is refused, the list red, nothing else.
 TEST_F(GraphOnShowTest, ListTextsThatNameNoEntryAreRefused) {
+    const Act none = [](Form1&) {};
     const Act disperse = [](Form1& f) { f.optDisp.setValue(true), test::Type(f.cboSD, "10"); };
     const Act waves = [](Form1& f) { test::Choose(f.cboWave, "RGB"); };
     const Act terms = [](Form1& f) { test::Choose(f.cboType, "Surface wave"), test::Type(f.cboRays, "2"); };
@@ -226,9 +227,9 @@ TEST_F(GraphOnShowTest, ListTextsThatNameNoEntryAreRefused) {
     using Row =
         std::tuple<Act, ComboBox Form1::*, std::vector<const char*>, const char*, CommandButton Form1::*>;
     const Row rows[] = {
-        {{}, &Form1::cboGraph, {"Phase function ", "abc", "phase function", ""}, "Unknown graph type", run},
+        {none, &Form1::cboGraph, {"Phase function ", "abc", "phase function", ""}, "Unknown graph type", run},
         {disperse, &Form1::cboDistrib, {"log-normal", "Log-normal ", ""}, "Unknown size distribution", run},
-        {{}, &Form1::cboWave, {"3,5", "2.5"}, "Number of wavelengths must be a whole number", run},
+        {none, &Form1::cboWave, {"3,5", "2.5"}, "Number of wavelengths must be a whole number", run},
         {terms, &Form1::cboQmin, {"2.5"}, "Kmin must be a whole number", run},
         {terms, &Form1::cboQmax, {"10,5"}, "Kmax must be a whole number", run},
         {waves, &Form1::cboBright, {"abc", "", "1e400", "-1", "0"}, incorrect, run},
@@ -237,9 +238,7 @@ TEST_F(GraphOnShowTest, ListTextsThatNameNoEntryAreRefused) {
         for (const char* text : texts) {
             SCOPED_TRACE(std::string(message) + " \"" + text + "\"");
             Form1& f = fresh();
-            test::Type(f.cboStep, "1");
-            if (set) set(f);
-            test::Press(f.cmdNewPlot);
+            test::Type(f.cboStep, "1"), set(f), test::Press(f.cmdNewPlot);
             const std::string file = saved(f.mnuSave, ".tsy");
             test::Type(f.*list, text);
             const QImage shown = f.image().copy();
@@ -249,8 +248,7 @@ TEST_F(GraphOnShowTest, ListTextsThatNameNoEntryAreRefused) {
                 return messages.respond(request);
             });
             messages.clear(), test::Press(f.*press), messages.install(runtime);
-            ASSERT_FALSE(messages.shown().empty());
-            EXPECT_EQ(messages.last().prompt, message);
+            EXPECT_EQ(messages.shown().empty() ? "" : messages.last().prompt, message);
             EXPECT_EQ(atMessage, 0x0000FFu);
             EXPECT_TRUE(saved(f.mnuSave, ".tsy") == file && f.image() == shown && !f.Form2_->visible());
         }
@@ -318,7 +316,8 @@ TEST_F(GraphOnShowTest, ListChoicesAfterARunThenEachAct) {
         }
 }
 
-// What a window shows and exports after each of these runs, a fresh window draws and exports from its file.
+// What a window shows and exports after a stopped sweep or Lee diagram, a redraw under Overplot from file or a
+// distribution's two panels, a fresh window draws and exports from its file.
 TEST_F(GraphOnShowTest, WhatIsOnShowIsWhatItsFileDraws) {
     runtime.setPumpInterval(std::chrono::milliseconds(0));
     const auto stopped = [this](const char* graph, const char* from, const char* to,
