@@ -370,10 +370,9 @@ TEST_F(GraphOnShowTest, WhatIsOnShowIsWhatItsFileDraws) {
 // A change of a Lee diagram's size options offers Replot where it would draw, withdraws it where it refuses.
 TEST_F(GraphOnShowTest, LeeSizeOptionsOfferReplotWhereItDraws) {
     Form1& f = fresh();
-    test::Choose(f.cboType, "Descartes"), test::Choose(f.cboGraph, "Lee diagram"),
-        test::Type(f.txtRstep, "20");
-    f.optDisp.setValue(true), test::Choose(f.cboDistrib, "Log-normal"), test::Type(f.cboSD, "10");
-    test::Press(f.cmdNewPlot);
+    test::Choose(f.cboType, "Descartes"), test::Choose(f.cboGraph, "Lee diagram");
+    test::Type(f.txtRstep, "20"), f.optDisp.setValue(true), test::Choose(f.cboDistrib, "Log-normal");
+    test::Type(f.cboSD, "10"), test::Press(f.cmdNewPlot);
     const std::vector<std::pair<Act, bool>> steps = {
         {[](Form1& w) { test::Choose(w.cboDistrib, "Normal"); }, false},
         {[](Form1& w) { test::Choose(w.cboDistrib, "Log-normal"); }, true},
