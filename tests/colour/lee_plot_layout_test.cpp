@@ -115,10 +115,9 @@ TEST(LeePlotLayout, FalseColourKeyTicksAndLabels) {
         const auto byX = [](const Rect& a, const Rect& b) { return a.x1 < b.x1; };
         EXPECT_NEAR(std::max_element(key.ticks.begin(), key.ticks.end(), byX)->x1, 15000, 1) << B;
     }
-    EXPECT_TRUE(
-        FalseColourKeyLayout(5000, 1000, 3400.0f, false, 1e308).ticks.empty());  // 2.8 B beyond a Double
-    EXPECT_EQ(FalseColourKeyLayout(5000, 1000, 3400.0f, false, 16000 / 2.8).labels[1].text,
-              "-24 ");  // every 24th
+    // No decades where 2.8 B lies beyond a Double; at 2.8 B = 16000 every 24th is labelled.
+    EXPECT_TRUE(FalseColourKeyLayout(5000, 1000, 3400.0f, false, 1e308).ticks.empty());
+    EXPECT_EQ(FalseColourKeyLayout(5000, 1000, 3400.0f, false, 16000 / 2.8).labels[1].text, "-24 ");
     const FalseColourKey one = FalseColourKeyLayout(5000, 1000, 3400.0f, false, 1);
     ASSERT_GE(one.ticks.size(), 2u);
     ASSERT_FALSE(one.labels.empty());

@@ -142,8 +142,7 @@ TEST_F(BatchTest, SteppedRuns) {
     }
 }
 
-// Stepped radii are radii in any size entry chosen before, as the radius keyword's value is: the report is the
-// one of the radius entry, and the window is left in it.
+// Stepped radii are radii in any size entry chosen before: the radius entry's report, the window left in it.
 TEST_F(BatchTest, SteppedRadiiAreRadiiInEverySizeEntry) {
     const std::vector<std::string> items = {"Tessary 3403 batch file", "xstep,2", "step,radius,10,12,1",
                                             "run"};
@@ -629,24 +628,18 @@ TEST_F(BatchTest, InputFileNonsenseIsRefusedOnReading) {
     }
 }
 
-// At the least spectrum scale accepted, 1E-20, a Lee diagram read back on a fresh window holds the colours of a
-// spectrum of 1 scaled by it: the sums it stores as Singles keep their digits, no column turns black.
+// A Lee diagram of a spectrum at the least scale accepted (1E-20), read back, keeps the colours of 1 scaled.
 TEST_F(BatchTest, ALeeDiagramAtTheLeastSpectrumScaleKeepsItsColours) {
     std::vector<float> unit;
     for (const std::string v : {"1", "1E-20"}) {
         Form1& f = started();
         Write(at(v + ".spe"),
               "Tessary\r\nx\r\nuniform\r\nx\r\n380,780,400\r\nx\r\nx\r\n380," + v + "\r\n780," + v);
-        fileDialogs.answer(at(v + ".spe"));
-        test::Choose(f, "Advanced > Spectrum > Spectrum from file");
-        test::Choose(f.cboGraph, "Lee diagram");
-        test::Choose(f.cboWave, "Low");
-        test::Press(f.cmdNewPlot);
-        fileDialogs.answer(at(v + ".tsy"));
-        f.mnuSave.trigger();
+        fileDialogs.answer(at(v + ".spe")), test::Choose(f, "Advanced > Spectrum > Spectrum from file");
+        test::Choose(f.cboGraph, "Lee diagram"), test::Choose(f.cboWave, "Low"), test::Press(f.cmdNewPlot);
+        fileDialogs.answer(at(v + ".tsy")), f.mnuSave.trigger();
         Form1& g = started();
-        fileDialogs.answer(at(v + ".tsy"));
-        g.mnuRead.trigger();
+        fileDialogs.answer(at(v + ".tsy")), g.mnuRead.trigger();
         std::vector<float> read;
         for (const LeeStore* s : {&g.leeStores.leeRed1, &g.leeStores.leeGreen1, &g.leeStores.leeBlue1,
                                   &g.leeStores.leeRed2, &g.leeStores.leeGreen2, &g.leeStores.leeBlue2})

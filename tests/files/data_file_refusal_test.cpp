@@ -379,11 +379,17 @@ TEST_F(DataFileRefusalTest, BandsMethodsAndScalesTheInputChecksRefuseAreRefusedB
              "Tessary 300\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\nI\num\nReal\n5\n.3,1.5\n.539,1.01\n"
              ".54,.9\n.541,1.01\n.9,1.5\n");
     const Set dip = [this](Form1& f) { fileDialogs.answer(at("dip.rix")), f.mnuRI_File1.trigger(); };
-    const Set leeLow = [dip](Form1& f) {
-        dip(f), f.cboGraph.setText("Lee diagram"), f.cboWave.setText("Low"), f.txtRadius.setText("10");
-        f.txtRmax.setText("100"), f.txtRstep.setText("1"), f.cboType.setText("Descartes"),
-            f.cboRays.setText("2");
+    const auto rays = [](const char* method, Set set) -> Set {
+        return [=](Form1& f) { set(f), f.cboType.setText(method), f.cboRays.setText("2"); };
     };
+    const Set leeLow = rays("Descartes", [dip](Form1& f) {
+        dip(f), f.cboGraph.setText("Lee diagram"), f.cboWave.setText("Low"), f.txtRadius.setText("10");
+        f.txtRmax.setText("100"), f.txtRstep.setText("1");
+    });
+    const Set indexMap = [](Form1& f) {
+        f.cboGraph.setText("Map: angle v. refractive index"), f.txtAngle.setText("2");
+    };
+    const auto gold = [](DataFile& d) { d.sphere.word = d.sphereWord = "Gold", d.sphereName = "Gold"; };
     const std::string suppressed =
         "Debye rays for p > 0 are suppressed by high absorption in the sphere due to the large imaginary value of "
         "the refractive index";
@@ -436,26 +442,10 @@ TEST_F(DataFileRefusalTest, BandsMethodsAndScalesTheInputChecksRefuseAreRefusedB
          [](DataFile& d) { d.runInputs[1].second = "0.01"; },
          text("Inputs: "),
          kComplexIndexNotValid},
-        // The ray methods' index above 1 at each index the run took: gold's at each wavelength, a map's rows, each
-        // Lee row's wavelengths.
-        {[ten](Form1& f) { ten(f), f.cboType.setText("Descartes"), f.cboRays.setText("2"); },
-         {},
-         [](DataFile& d) { d.sphere.word = d.sphereWord = "Gold", d.sphereName = "Gold"; },
-         real,
-         kAboveOne},
-        {[map](Form1& f) { map(f), f.cboType.setText("Young mod"), f.cboRays.setText("2"); },
-         {},
-         [](DataFile& d) { d.sphere.word = d.sphereWord = "Gold", d.sphereName = "Gold"; },
-         real,
-         kAboveOne},
-        {[](Form1& f) {
-             f.cboType.setText("Young"), f.cboRays.setText("2");
-             f.cboGraph.setText("Map: angle v. refractive index"), f.txtAngle.setText("2");
-         },
-         {},
-         [](DataFile& d) { d.sweepStart = 0.9f; },
-         text(" .9 "),
-         kAboveOne},
+        // The ray methods' m above 1 at each index the run took: gold's wavelengths, a map's rows, Lee rows'.
+        {rays("Descartes", ten), {}, gold, real, kAboveOne},
+        {rays("Young mod", map), {}, gold, real, kAboveOne},
+        {rays("Young", indexMap), {}, [](DataFile& d) { d.sweepStart = 0.9f; }, text(" .9 "), kAboveOne},
         {leeLow, dip, [](DataFile& d) { d.sweepEnd = 21; }, real, kAboveOne},
         {[](Form1& f) { f.cboType.setText("Surface wave"), f.cboRays.setText("2"); },
          {},

@@ -252,8 +252,7 @@ TEST_F(DataFileReloadTest, SaveReadSaveGivesTheSameBytes) {
     }
 }
 
-// Replot after a change of a Lee diagram's size options draws, notes and saves (its row peaks too) the diagram
-// of a New plot with those options, which a fresh window reads back alike; a step typed since is refused.
+// A Lee Replot with new size options is a New plot with them, read back alike; a step typed since is refused.
 TEST_F(DataFileReloadTest, LeeReplotAppliesTheSizeOptionsAndRefusesANewStep) {
     const auto lee = [&](bool disperse, const char* deviation) -> Form1& {
         Form1& f = started();
@@ -264,20 +263,20 @@ TEST_F(DataFileReloadTest, LeeReplotAppliesTheSizeOptionsAndRefusesANewStep) {
     };
     for (const auto& [runDisperse, disperse, deviation] :
          {std::tuple{true, true, "5"}, {true, false, "10"}, {false, true, "10"}}) {
+        SCOPED_TRACE(testing::Message() << runDisperse << disperse << deviation);
         Form1& fresh = lee(disperse, deviation);
         const QImage drawn = fresh.image();
         const auto distribution = fresh.runRecord.disperse;
         const std::string file = save(fresh, "fresh");
         Form1& a = lee(runDisperse, "10");
         (disperse ? a.optDisp : a.optMono).setValue(true), a.cboSD.setText(deviation), Press(a.cmdReplot);
-        EXPECT_TRUE(a.image() == drawn && a.runRecord.disperse == distribution) << runDisperse << deviation;
+        EXPECT_TRUE(a.image() == drawn && a.runRecord.disperse == distribution);
         // A run of one sphere forms its row peaks from its colour sums: they may differ in the last digit.
         const std::string redrawn = save(a, "redrawn");
-        EXPECT_TRUE(!disperse || redrawn == file) << runDisperse << deviation;
+        EXPECT_TRUE(!disperse || redrawn == file);
         Form1& b = started();
         read(b, "redrawn");
-        EXPECT_TRUE(b.image() == drawn && b.runRecord.disperse == distribution && save(b, "b") == redrawn)
-            << runDisperse << deviation;
+        EXPECT_TRUE(b.image() == drawn && b.runRecord.disperse == distribution && save(b, "b") == redrawn);
     }
     for (const char* graph : {"Lee diagram", "Map: angle v. radius"}) {
         Form1& f = started();

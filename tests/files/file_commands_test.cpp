@@ -766,8 +766,7 @@ TEST_F(FileCommandsTest, OverplotFromFileNeedsTheQuantityOnShow) {
     }
 }
 
-// An export's words alike and its numbers within the 15 digits of a data file (the amplitude block left out:
-// a data file holds S1 and S2 only when asked).
+// An export's words alike and its numbers within a data file's 15 digits (up to the S1 and S2 it holds on request).
 void ExpectSameExport(const std::string& shown, const std::string& run) {
     std::vector<std::string> words[2];
     for (int i : {0, 1}) {
@@ -780,31 +779,29 @@ void ExpectSameExport(const std::string& shown, const std::string& run) {
             << words[0][i] << " for " << words[1][i];
 }
 
-// A file is judged by the x range of the run on show, not by range boxes typed since: they neither let in a file
-// of another range (nothing drawn, its record, save and export in place of the graph) nor keep out one of the
-// run's range. Refused, nothing changes; accepted, the file is drawn over its range, saved and exported.
-TEST_F(FileCommandsTest, OverplotFromFileIsJudgedByTheRangeOfTheRunOnShow) {
-    const auto range = [](const char* from, const char* to) {
-        return [=](Form1& f) { f.txtXmin.setText(from), f.txtXmax.setText(to); };
+// Overplot from file judges the run on show's x range, not the boxes', and exports what it draws (every
+// wavelength's totals smoothed over the sun's disc), as a fresh window reading the file does.
+TEST_F(FileCommandsTest, OverplotFromFileIsJudgedByTheRunOnShowAndExportsWhatItDraws) {
+    const std::tuple<const char*, const char*, const char*, bool> ranges[] = {
+        // graph, the file's range, the other range, refused (the other range's run on show, the file's typed)
+        {"Intensity v. radius", "40 60", "10 30", true},
+        {"Qext/Qsca/Qabs v. radius", "40 60", "10 30", true},
+        {"Intensity v. scattering angle", "100 180", "0 90", true},
+        {"Intensity v. radius", "40 60", "10 30", false},
+        {"Intensity v. scattering angle", "100 180", "0 90", false}};
+    const auto range = [](Form1& f, const std::string& r) {
+        f.txtXmin.setText(r.substr(0, r.find(' '))), f.txtXmax.setText(r.substr(r.find(' ') + 1));
     };
-    using Set = std::function<void(Form1&)>;
-    const std::tuple<const char*, Set, Set, Set, bool> cases[] = {
-        // graph, the file's range, that of the run on show, the boxes typed, refused
-        {"Intensity v. radius", range("40", "60"), range("10", "30"), range("40", "60"), true},
-        {"Qext/Qsca/Qabs v. radius", range("40", "60"), range("10", "30"), range("40", "60"), true},
-        {"Intensity v. scattering angle", range("100", "180"), range("0", "90"), range("100", "180"), true},
-        {"Intensity v. radius", range("40", "60"), range("40", "60"), range("10", "30"), false},
-        {"Intensity v. scattering angle", range("100", "180"), range("100", "180"), range("0", "90"), false}};
-    for (const auto& [graph, fileRange, shownRange, typed, refused] : cases) {
+    for (const auto& [graph, fileRange, other, refused] : ranges) {
         SCOPED_TRACE(graph);
         Form1& f = started();
         test::Choose(f.cboGraph, graph), f.cboStep.setText(f.codes.graphCode == kGraphAngle ? "0.1" : "1");
-        fileRange(f), test::Press(f.cmdNewPlot);
+        range(f, fileRange), test::Press(f.cmdNewPlot);
         const std::string file = saveNew(f, "file"), fileExport = exported(f);
-        shownRange(f), test::Press(f.cmdNewPlot);
+        range(f, refused ? other : fileRange), test::Press(f.cmdNewPlot);
         const std::string shownFile = saveNew(f, "shown"), shownExport = exported(f);
         const QImage shown = f.image(), box = GraphBox(f);
-        typed(f), test::Choose(f.mnuOverplot);
+        range(f, refused ? fileRange : other), test::Choose(f.mnuOverplot);
         const std::string boxes = f.txtXmin.text() + f.txtXmax.text();
         const OleColor colour = f.txtXmin.backColor();
         messages.clear(), fileDialogs.answer(at("file.tsy")), f.mnuRead.trigger();
@@ -817,21 +814,15 @@ TEST_F(FileCommandsTest, OverplotFromFileIsJudgedByTheRangeOfTheRunOnShow) {
         ExpectSameExport(exported(f), refused ? shownExport : fileExport);
         EXPECT_EQ(saveNew(f, "again"), refused ? shownFile : file);
     }
-}
-
-// After an Overplot from a file of several wavelengths the export holds what is drawn: the totals of every
-// wavelength smoothed over the sun's disc as their run drew them, not the point-source sums, on the window of
-// the run and on a fresh one; the run's own file drawn over its graph draws the same curves.
-TEST_F(FileCommandsTest, ExportAfterOverplotFromFileIsTheSmoothingDrawn) {
-    const std::tuple<const char*, bool, bool> cases[] = {// wavelengths, Sun, a size distribution
+    const std::tuple<const char*, bool, bool> waves[] = {// wavelengths, Sun, a size distribution
                                                          {"10", true, false},   {"30", true, true},
                                                          {"5", true, false},    {"10", false, false},
                                                          {"RGB", false, false}, {"1", true, false}};
-    for (const auto& [waves, sun, distribution] : cases) {
-        SCOPED_TRACE(std::string(waves) + (sun ? " Sun" : " Point") + (distribution ? ", distribution" : ""));
+    for (const auto& [count, sun, distribution] : waves) {
+        SCOPED_TRACE(std::string(count) + (sun ? " Sun" : " Point") + (distribution ? ", distribution" : ""));
         Form1& a = started();
         (sun ? a.optSun : a.optPoint).setValue(true), a.optDisp.setValue(distribution);
-        test::Type(a.cboWave, waves), test::Press(a.cmdNewPlot);
+        test::Type(a.cboWave, count), test::Press(a.cmdNewPlot);
         const std::string run = (saveNew(a, "run"), exported(a));
         const QImage box = GraphBox(a);
         test::Choose(a.mnuOverplot), fileDialogs.answer(at("run.tsy")), a.mnuRead.trigger();

@@ -409,9 +409,8 @@ TEST_F(ReopenedRunTest, AnIndexFileNotReadGivesNoIndexOfTheRows) {
     }
 }
 
-// A run of each kind in each size entry (chosen before the graph, and again where the graph shows its item but
-// sets no size parameter) computes at the radius its file names: a fresh window reading the file in radius
-// entry computes and saves the same. Each kind: graph, step, wavelengths or Disperse.
+// A run of each kind (graph, step, wavelengths or Disperse) in each size entry (chosen before the graph, again
+// where the graph shows it unticked) computes at its file's radius, as a fresh window reading the file does.
 TEST_F(ReopenedRunTest, EveryRunKindInEachSizeEntryComputesAtTheRadiusOfItsFile) {
     const std::tuple<const char*, const char*, const char*> kinds[] = {
         {"Intensity v. scattering angle", "1", "1"},

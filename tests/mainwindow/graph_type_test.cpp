@@ -787,8 +787,7 @@ TEST_F(Form1Test, EveryPairOfGraphChoicesShowsTheInputsOfTheSecond) {
         EXPECT_EQ(Shown(f), fresh[walk[i]]) << types[walk[i > 0 ? i - 1 : 0]] << " then " << types[walk[i]];
     }
     EXPECT_EQ(pairs.size(), 21u * 21u);
-    // After a run of each type, a detour through each type and back shows what a fresh window shows and takes
-    // the radius box typed there as that window does: no size parameter stays from a type that sets it.
+    // After a run of each type, a detour through each type and back shows and reads boxes as a fresh window.
     const auto radius = [](Form1& g) { return Type(g.txtRadius, "5"), g.RecordOfInputs().radiusText; };
     for (std::size_t a = 0; a < types.size(); ++a) {
         const std::string typed = radius(*(Choose(started().cboGraph, types[a]), form));
@@ -802,8 +801,7 @@ TEST_F(Form1Test, EveryPairOfGraphChoicesShowsTheInputsOfTheSecond) {
     }
 }
 
-// After a run of an angle graph in size-parameter entry, several wavelengths (whose wavelength box is hidden) read
-// the size box as a fresh window choosing the type and the count does: as a radius, under the radius label.
+// After an angle run in size-parameter entry, several wavelengths read the size box as a fresh window does.
 TEST_F(Form1Test, SeveralWavelengthsReadTheSizeBoxAsAFreshWindowDoes) {
     const auto typed = [](Form1& g) {
         return Type(g.txtRadius, "19"), Shown(g) + g.RecordOfInputs().radiusText;

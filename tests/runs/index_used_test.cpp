@@ -352,31 +352,23 @@ TEST_F(IndexUsedTest, TheDebyeCheckJudgesTheLargestSizeTheRunReaches) {
     }
 }
 
-// Each case on a fresh window, once per method (Descartes, Young, Young mod, Airy, Diffraction, Surface
-// wave; p 2), New plot: refused with the message (R: an index above 1, A: Airy's 1 < m < p, C: a real index,
-// G: angle graphs only) and, for R and A, the input holding the index red; or computed (-). The real-part
-// checks judge each index the run takes: its models' at each wavelength (of each Lee row's count), a map's
-// rows, an index sweep's steps; diffraction, which does not depend on m, the boxes'.
+// Per method, New plot refused (R: m above 1, A: Airy's 1 < m < p, C: a real index, G: angle graphs only;
+// R, A with the index's box red) or computed (-), judging every index the run takes; diffraction the boxes'.
 TEST_F(IndexUsedTest, RealPartChecksJudgeTheIndicesTheRunTakes) {
     const test::TestFolder folder("tessary_real_part_");
-    // Water in a medium from 1.46 at 380 nm to 1.3 at 700 nm (m 0.91 to 1.02); a sphere from 2.22 to 1.9.
-    test::WriteAll(folder.at("medium.rix"),
-                   "Tessary 300\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\nI\num\nReal\n2\n.3,1.5\n.9,1.2\n");
-    test::WriteAll(folder.at("sphere.rix"),
-                   "Tessary 300\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\nI\num\nReal\n2\n.3,2.3\n.9,1.7\n");
-    const Act gold = [](Form1& f) {
-        Choose(f, "Advanced > Refractive index > Sphere > Gold"), Type(f.txtLambda, "0.4");
-    };
-    const auto file = [&](const char* name, Menu Form1::*item) -> Act {
+    const auto file = [&](const char* name, Menu Form1::*item, const char* rows) -> Act {
+        test::WriteAll(folder.at(name),
+                       std::string("Tessary 300\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\nI\num\nReal\n") + rows);
         return
             [this, &folder, name, item](Form1& f) { fileDialogs.answer(folder.at(name)), Choose(f.*item); };
     };
-    // A sphere below 1 at 540 nm only: a wavelength of odd counts ("Low" at 21 um: 47), not of 100 or 10.
-    test::WriteAll(folder.at("dip.rix"),
-                   "Tessary 300\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\n-\nI\num\nReal\n5\n.3,1.5\n"
-                   ".539,1.01\n.54,.9\n.541,1.01\n.9,1.5\n");
-    const Act medium = file("medium.rix", &Form1::mnuRI_File2),
-              sphere = file("sphere.rix", &Form1::mnuRI_File1), dip = file("dip.rix", &Form1::mnuRI_File1);
+    // Medium m 0.91 to 1.02; sphere 2.22 to 1.9; sphere below 1 at 540 nm only ("Low" at 21 um, not 10 um).
+    const Act medium = file("medium.rix", &Form1::mnuRI_File2, "2\n.3,1.5\n.9,1.2\n");
+    const Act sphere = file("sphere.rix", &Form1::mnuRI_File1, "2\n.3,2.3\n.9,1.7\n");
+    const Act dip = file("dip.rix", &Form1::mnuRI_File1, "5\n.3,1.5\n.539,1.01\n.54,.9\n.541,1.01\n.9,1.5\n");
+    const Act gold = [](Form1& f) {
+        Choose(f, "Advanced > Refractive index > Sphere > Gold"), Type(f.txtLambda, "0.4");
+    };
     const Act typed = [](Form1& f) { Type(f.txtRefractReal, "0.9"); };
     // A graph with its x range and step typed (none: as chosen).
     const auto graph = [](const char* name, const char* from = nullptr, const char* to = "",
@@ -387,37 +379,27 @@ TEST_F(IndexUsedTest, RealPartChecksJudgeTheIndicesTheRunTakes) {
         };
     };
     const Act waves = [](Form1& f) { Type(f.cboWave, "30"); };
-    const Act lee = graph("Lee diagram"), mapWave = graph("Map: angle v. wavelength");
-    const Act axis = graph("Intensity v. wavelength", "400", "700", "10");
     const Act mapIndex = graph("Map: angle v. refractive index");
     const Act sweep = graph("Intensity v. refractive index", "1.1", "1.5", "0.01");
-    const Act mapFrom09 = [](Form1& f) { Type(f.txtF9_min, "0.9"); };
-    const Act sweepFrom08 = [](Form1& f) { Type(f.txtXmin, "0.8"); };
     const Act leeLow = [](Form1& f) {  // rows at 10 um (100 wavelengths) and 21 um (47)
         Choose(f.cboGraph, "Lee diagram"), Choose(f.cboWave, "Low"), Type(f.txtRadius, "10");
         Type(f.txtRmax, "21"), Type(f.txtRstep, "1");
     };
-    const std::tuple<std::vector<Act>, const char*, TextBox Form1::*> cases[] = {
-        {{gold, waves}, "RRRCCR", &Form1::txtRefractReal},
-        {{gold, lee}, "RRRCCR", &Form1::txtRefractReal},
-        {{gold, mapWave}, "RRRCCR", &Form1::txtRefractReal},
-        {{gold, axis}, "RRRCCG", &Form1::txtRefractReal},
-        {{gold, [](Form1& f) { Type(f.txtLambda, "0.6"); }}, "RRRCCR", &Form1::txtRefractReal},
-        {{medium, waves}, "RRRR-R", &Form1::txtRefractReal},
-        {{medium, lee}, "RRRR-R", &Form1::txtRefractReal},
-        {{medium, mapWave}, "RRRR-R", &Form1::txtRefractReal},
-        {{medium, axis}, "RRRR-G", &Form1::txtRefractReal},
-        {{sphere, waves}, "---A--", &Form1::txtRefractReal},
-        {{sphere, lee}, "---A--", &Form1::txtRefractReal},
-        {{sphere, mapWave}, "---A--", &Form1::txtRefractReal},
-        {{sphere, axis}, "---A-G", &Form1::txtRefractReal},
-        {{typed, waves}, "----R-", &Form1::txtRefractReal},
-        {{mapIndex, typed}, "----R-", &Form1::txtRefractReal},
-        {{sweep, typed}, "----RG", &Form1::txtRefractReal},
-        {{mapIndex, mapFrom09}, "RRRA-R", &Form1::txtF9_min},
-        {{sweep, sweepFrom08}, "RRRA-G", &Form1::txtXmin},
-        {{dip, leeLow}, "RRRR-R", &Form1::txtRefractReal},
-    };
+    const auto real = &Form1::txtRefractReal;
+    std::vector<std::tuple<std::vector<Act>, std::string, TextBox Form1::*>> cases = {
+        {{gold, [](Form1& f) { Type(f.txtLambda, "0.6"); }}, "RRRCCR", real},
+        {{typed, waves}, "----R-", real},
+        {{mapIndex, typed}, "----R-", real},
+        {{sweep, typed}, "----RG", real},
+        {{mapIndex, [](Form1& f) { Type(f.txtF9_min, "0.9"); }}, "RRRA-R", &Form1::txtF9_min},
+        {{sweep, [](Form1& f) { Type(f.txtXmin, "0.8"); }}, "RRRA-G", &Form1::txtXmin},
+        {{dip, leeLow}, "RRRR-R", real}};
+    // Each index over several wavelengths, a Lee diagram, a map over them and a graph against them (G for the last).
+    const Act runs[] = {waves, graph("Lee diagram"), graph("Map: angle v. wavelength"),
+                        graph("Intensity v. wavelength", "400", "700", "10")};
+    for (const auto& [index, outcomes] : {std::pair{gold, "RRRCCR"}, {medium, "RRRR-R"}, {sphere, "---A--"}})
+        for (int k = 0; k < 4; ++k)
+            cases.push_back({{index, runs[k]}, k < 3 ? outcomes : std::string(outcomes, 5) + "G", real});
     const char* methods[] = {"Descartes", "Young", "Young mod", "Airy", "Diffraction", "Surface wave"};
     const std::map<char, std::string> prompts = {
         {'R', "Refractive index must be greater than 1 for this calculation method"},

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -269,26 +270,21 @@ TEST_F(NewPlotTest, RefusedInputIsRefusedBeforeTheLengthQuestion) {
     }
 }
 
-// A refused New plot clears the marks of changed boxes as every New plot does: its checks paint each box they
-// read white, its end the size, range and list boxes; the real index, which the minimum angle's refusal comes
-// before, keeps its mark. The graph stays the radius-10 run.
+// A refused New plot whitens the boxes its checks read and those it ends with (not the real index, which the
+// minimum angle's refusal comes before); the run on show stays.
 TEST_F(NewPlotTest, ARefusedNewPlotClearsTheMarksOfTheBoxesItsChecksRead) {
     constexpr OleColor kYellow = 65535, kWhite = 16777215;
-    const struct {
-        TextBox Form1::*refused;
-        const char *text, *prompt;
-        OleColor index;
-    } cases[] = {{&Form1::txtXmax, "200", "Maximum angle > 180 degrees", kWhite},
-                 {&Form1::txtXmin, "abc", "    The red highlighted data entry is incorrect.    ", kYellow}};
-    for (const auto& c : cases) {
+    const std::tuple<TextBox Form1::*, const char*, const char*, OleColor> cases[] = {
+        {&Form1::txtXmax, "200", "Maximum angle > 180 degrees", kWhite},
+        {&Form1::txtXmin, "abc", "    The red highlighted data entry is incorrect.    ", kYellow}};
+    for (const auto& [refused, text, prompt, index] : cases) {
         Form1& f = start();
         f.cboYmax.setText("1000");  // a y limit marks its box while the results stand
-        f.txtRadius.setText("50"), f.txtRefractReal.setText("1.5"), (f.*c.refused).setText(c.text);
-        messages.clear();
-        f.cmdNewPlot.click();
-        EXPECT_EQ(prompts(), std::vector<std::string>{c.prompt});
+        f.txtRadius.setText("50"), f.txtRefractReal.setText("1.5"), (f.*refused).setText(text);
+        messages.clear(), f.cmdNewPlot.click();
+        EXPECT_EQ(prompts(), std::vector<std::string>{prompt});
         EXPECT_EQ(std::vector({f.txtRadius.backColor(), f.cboYmax.backColor(), f.txtRefractReal.backColor()}),
-                  std::vector({kWhite, kWhite, c.index}));
+                  std::vector({kWhite, kWhite, index}));
         EXPECT_EQ(f.runRecord.radius, 10.0);
     }
 }

@@ -117,9 +117,7 @@ TEST(ReadoutRunTest, OnlyWhatTheRunComputedIsShownAndNoStaleIndexRuns) {
               "IAPWS values for refractive index of water are valid only for the 0.15 - 2 um band");
 }
 
-// A plane-wave Mie run shows its five efficiencies whatever its angle range, those of the series over all
-// angles (the Mie kernel's at the run's x = 2 pi 10/0.65 and m); the methods that compute none show none,
-// and a reopened file what it holds: Qsca.
+// A Mie run shows the five efficiencies of the series over all angles at any range; others none, a file Qsca.
 TEST(ReadoutRunTest, AMieRunShowsItsEfficienciesAtAnyAngleRange) {
     enum Shown { All, QscaOnly, None };
     const struct {

@@ -263,12 +263,15 @@ TEST_F(RunOnShowTest, StoppedOrRefusedOverplotKeepsTheEfficiency) {
     }
 }
 
-// Replot is offered only where it would draw, and Overplot only over finished curves of one wavelength that the
-// next run's one wavelength can be drawn over. Over each run kind: what Saturated colours offers, whether a Replot
-// pressed all the same (as display options press it) draws, and that one which draws nothing offers nothing.
-TEST_F(RunOnShowTest, ReplotAndOverplotOfferedOnlyWhereTheyDraw) {
+// Replot and Overplot are offered only where they draw; a stopped or refused Overplot leaves the graph be.
+TEST_F(RunOnShowTest, ReplotAndOverplotOfferedOnlyWhereTheyDrawAndLeaveNoTraceStopped) {
     runtime.setPumpInterval(std::chrono::milliseconds(0));
     const Act none = [](Form1&) {};
+    const auto run = [this](const Act& set, const When& stop, const Act& act) -> Form1& {
+        Form1& f = started();
+        set(f), stop ? pressStopped(f, f.cmdNewPlot, stop) : test::Press(f.cmdNewPlot), act(f);
+        return f;
+    };
     const Act radius = [](Form1& f) { test::Choose(f.cboGraph, "Intensity v. radius"); };
     const std::tuple<Act, When, Act, bool, bool> kinds[] = {
         // set-up, Stop at, act after the run, Replot offered (and draws), Overplot offered
@@ -283,27 +286,18 @@ TEST_F(RunOnShowTest, ReplotAndOverplotOfferedOnlyWhereTheyDraw) {
         {[](Form1& f) { test::Choose(f.cboGraph, "Lee diagram"); }, nullptr, none, true, false}};
     for (std::size_t row = 0; row < std::size(kinds); ++row) {
         const auto& [set, stop, act, replot, overplot] = kinds[row];
-        Form1& f = started();
-        set(f), stop ? pressStopped(f, f.cmdNewPlot, stop) : test::Press(f.cmdNewPlot), act(f);
+        Form1& f = run(set, stop, act);
         test::Choose(f.mnuSaturated);
         EXPECT_TRUE(f.cmdReplot.visible() == replot && f.cmdOverPlot.visible() == overplot) << "row " << row;
         f.setRecording(true), f.cmdReplot.click();
         EXPECT_TRUE(f.drawLog().empty() != replot && f.cmdOverPlot.visible() == overplot) << "row " << row;
         EXPECT_FALSE(f.cmdReplot.visible()) << "row " << row;
     }
-}
-
-// A stopped or refused Overplot leaves the graph on show as it was, with nothing of its own drawn (legend,
-// captions, curves, distribution picture) and the title: stopped at once or part way, refused by its method, or
-// clicked where it is not offered (several wavelengths), which computes nothing.
-TEST_F(RunOnShowTest, StoppedOrRefusedOverplotLeavesNoTrace) {
-    runtime.setPumpInterval(std::chrono::milliseconds(0));
-    const Act none = [](Form1&) {};
     const Act youngMod = [](Form1& f) {
         test::Choose(f.mnuRI_IAPWS2), test::Choose(f.mnuRI_KayeLaby), test::Choose(f.cboType, "Young mod");
     };
     const When partWay = [](Form1& f) { return f.runRecord.doneLast >= f.runRecord.doneFirst + 2; };
-    const std::tuple<Act, When, Act, When> kinds[] = {
+    const std::tuple<Act, When, Act, When> overplots[] = {
         // set-up, New plot's Stop at, act before the Overplot, its Stop at (none: refused)
         {[](Form1& f) { test::Choose(f.cboGraph, "Intensity v. wavelength"), test::Choose(f.mnuGaussian); },
          partWay, none, AtOnce},
@@ -315,16 +309,15 @@ TEST_F(RunOnShowTest, StoppedOrRefusedOverplotLeavesNoTrace) {
         {[](Form1& f) { f.optDisp.setValue(true); }, nullptr,
          [](Form1& f) { test::Type(f.txtRadius, "1E+30"); }, nullptr},
         {none, nullptr, [](Form1& f) { test::Type(f.txtRadius, "1000"); }, AtOnce}};
-    for (std::size_t row = 0; row < std::size(kinds); ++row) {
-        const auto& [set, stop, act, overplotStop] = kinds[row];
-        Form1& f = started();
-        set(f), stop ? pressStopped(f, f.cmdNewPlot, stop) : test::Press(f.cmdNewPlot), act(f);
+    for (std::size_t row = 0; row < std::size(overplots); ++row) {
+        const auto& [set, stop, act, overplotStop] = overplots[row];
+        Form1& f = run(set, stop, act);
         const QImage shown = f.image();
         const std::string title = f.caption();
         messages.clear();
         overplotStop ? pressStopped(f, f.cmdOverPlot, overplotStop) : f.cmdOverPlot.click();
-        EXPECT_TRUE(f.image() == shown && f.caption() == title) << "row " << row;
-        EXPECT_EQ(messages.shown().empty(), row == 2) << "row " << row;  // the others ran
+        EXPECT_TRUE(f.image() == shown && f.caption() == title) << "Overplot row " << row;
+        EXPECT_EQ(messages.shown().empty(), row == 2) << "Overplot row " << row;  // the others ran
     }
 }
 
