@@ -1289,14 +1289,15 @@ void Decoder::runInputs(const TailText& line) {
 }
 
 // The stop line (StoppedRunOfLine) of a graph that saves a stopped run (a sweep, a Lee diagram or a map: an
-// angle graph's run is one); a planned range only after a sweep of logarithmic steps whose planned number
-// of steps gives the points planned.
+// angle graph's run is one); a planned range only after a sweep, of logarithmic steps whose planned number
+// of steps gives the points planned or of even steps of the file's step (whose count the loader judges).
 void Decoder::stopped(const TailText& line) {
     const std::optional<StoppedRun> stop = StoppedRunOfLine(line.text);
     const int code = codes().code;
     const bool sweep = code >= kFirstSweepGraph && code <= kLastSweepGraph;
     if (!stop || (!stop->plannedMax.empty() &&
-                  !(sweep && f.xLog && CLng(Val(stop->plannedSteps) + 1).value == stop->planned)))
+                  !(sweep && (f.xLog ? CLng(Val(stop->plannedSteps) + 1).value == stop->planned
+                                     : Val(stop->plannedSteps) == Val(f.inputs[7])))))
         refuse(line, "does not say how far a stopped run came");
     if (code == kGraphAngle)
         refuse(line, "stops a graph against the scattering angle, whose results are saved only whole");

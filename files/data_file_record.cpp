@@ -324,6 +324,16 @@ StoppedRun StoppedRunOf(const RunRecord& r, std::int32_t done) {
         stopped.plannedMax = whole(r.xMaxText);
         stopped.plannedSteps = whole(r.stepText);
     }
+    // Even steps: the typed maximum where it is not the x of the last point planned, which a reader forms
+    // from the x minimum, the step and the points planned.
+    const bool sweep =
+        r.graphCode >= kFirstSweepGraph && r.graphCode <= kLastSweepGraph && r.graphCode != kGraphConvergence;
+    const double lastPlanned =
+        Val(r.xMinText) + static_cast<double>(r.firstPoint + r.plannedPoints - 2) * Val(r.stepText);
+    if (sweep && !r.xStepLog && whole(r.xMaxText) != CStr(lastPlanned)) {
+        stopped.plannedMax = whole(r.xMaxText);
+        stopped.plannedSteps = whole(r.stepText);
+    }
     return stopped;
 }
 

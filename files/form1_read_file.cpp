@@ -393,9 +393,19 @@ bool Loader::checkPlan() const {
                 stop.plannedSteps + "\" steps is no range from the x minimum \"" + d.inputs[5] + "\"");
         return false;
     }
+    // Even steps: the step the file's x values take, over a range of the points planned.
+    const std::optional<SweepPlan> even =
+        PlanSweep(g.code, Val(d.inputs[5]), Val(stop.plannedMax), Val(d.inputs[5]), Val(stop.plannedMax),
+                  Val(stop.plannedSteps), false);
+    if (!d.xLog && (!even || even->lastPoint - even->firstPoint + 1 != stop.planned)) {
+        Invalid("Line " + CStr(stopLine()) + ": the planned maximum \"" + stop.plannedMax +
+                "\" in steps of \"" + stop.plannedSteps + "\" does not give the " + CStr(stop.planned) +
+                " points planned");
+        return false;
+    }
     const SweepPlan plan{.firstPoint = d.first,
                          .lastPoint = d.last,
-                         .logSteps = true,
+                         .logSteps = d.xLog,
                          .xMin = Val(d.inputs[5]),
                          .xMax = Val(stop.plannedMax),
                          .step = Val(stop.plannedSteps)};

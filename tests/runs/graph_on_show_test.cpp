@@ -333,6 +333,7 @@ TEST_F(GraphOnShowTest, WhatIsOnShowIsWhatItsFileDraws) {
         // the run, what the reading window chooses then
         {stopped("Qext/Qsca/Qabs v. radius", "0.1", "100", "0.01"), {}},
         {stopped("Intensity v. radius", "200", "400", "0.2"), {}},
+        {stopped("Intensity v. radius", "40", "60.05", "0.1"), {}},  // a maximum off the steps
         {[this, &parallel](Form1& f) {
              test::Type(f.cboStep, "0.5"), test::Type(f.txtRadius, "20"), test::Press(f.cmdNewPlot);
              saved(f.mnuSave, ".tsy"), test::Type(f.txtRadius, "10"), test::Press(f.cmdNewPlot);
