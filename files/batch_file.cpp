@@ -50,13 +50,14 @@ BatchCommand Invalid(const std::string& message, const InputRefusal& refusal) {
 }
 
 // A number after the value (or the last number of a step) on its line, as a decimal comma ("0,65") leaves
-// one: the line is refused, whatever it would set, rather than its first part taken.
-std::optional<InputRefusal> NumberAfter(const TextFileReader& reader, int line) {
-    if (reader.AtEnd() || reader.Line() != line) return std::nullopt;
+// one: the line is refused, whatever it would set, rather than its first part taken (an empty refusal where
+// none follows).
+InputRefusal NumberAfter(const TextFileReader& reader, int line) {
+    if (reader.AtEnd() || reader.Line() != line) return {};
     const std::string_view rest = reader.RestOfLine();
     TextFileReader next = TextFileReader::FromBytes(rest.substr(0, rest.find(',')));
     const FileStatus status = next.ReadDouble().status;
-    if (status != FileStatus::Ok && status != FileStatus::OutOfRange) return std::nullopt;
+    if (status != FileStatus::Ok && status != FileStatus::OutOfRange) return {};
     return InputRefusal{
         line, QuotedLine(reader.CurrentLine()) + ": a comma ends a number, numbers take a decimal point"};
 }
@@ -86,8 +87,8 @@ BatchCommand ParseStep(TextFileReader& reader, const Item<std::string>& item) {
         v[i] = n.value;
         byLine = n.line;
     }
-    if (auto more = NumberAfter(reader, byLine))
-        return Invalid(stepped + " has more than a start, end and step", *more);
+    if (InputRefusal more = NumberAfter(reader, byLine); more.refused())
+        return Invalid(stepped + " has more than a start, end and step", more);
     BatchCommand c;
     c.action = BatchAction::SteppedRun;
     c.stepName = name.value;
@@ -194,8 +195,8 @@ BatchProgram ParseBatch(TextFileReader& reader) {
                 out.push_back(Invalid(word + " has no value", ItemRefusal(value, "its value")));
                 return program;
             }
-            if (auto more = NumberAfter(reader, value.line)) {
-                out.push_back(Invalid(word + " has more than one value", *more));
+            if (InputRefusal more = NumberAfter(reader, value.line); more.refused()) {
+                out.push_back(Invalid(word + " has more than one value", more));
                 return program;
             }
             c.text = CStr(value.value);

@@ -16,20 +16,13 @@
 #include "runs/box_number.h"
 #include "runs/method_codes.h"
 #include "runs/results_on_show.h"
+#include "scattering/ray_orders.h"
 #include "runs/run_record.h"
 #include "runs/sweep_steps.h"
 
 namespace tessary {
 
 namespace {
-
-// The ray-order list's text as the run takes it: blanks around an order (" 2 ") mean nothing and a data file's
-// reader drops them, so the record keeps the order alone and its file reads back to the same bytes.
-std::string RayListText(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    return first == std::string::npos ? std::string()
-                                      : text.substr(first, text.find_last_not_of(" \t") + 1 - first);
-}
 
 UserPointsItems UserPoints(const UserIndexRows& rows, const std::string& material) {
     UserPointsItems u;

@@ -47,8 +47,9 @@ std::optional<RedrawPlan> PlanRedraw(const Form1& f);
 void DrawDistributionOnShow(Form1& f, const RedrawPlan& plan);
 
 // The input for which Replot refuses to redraw the results on show (it marks it red): the wavelength count,
-// angle step or size marked as changed since their run, or a wavelength count other than the run's. None for
-// a Lee diagram or map, or results read from a file.
+// angle step or size marked as changed since their run, or a wavelength count other than the run's; for a Lee
+// diagram or map, only an angle step other than that of its stored colours. None for other results read from
+// a file.
 Control* InputReplotRefuses(Form1& f);
 
 // Whether a display option redraws the results on show now, and Replot is offered: there is a plan to draw

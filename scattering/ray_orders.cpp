@@ -139,6 +139,12 @@ double RayListNumber(std::string_view text) {
     return n.digits ? n.value : 0.0;
 }
 
+std::string RayListText(std::string_view text) {
+    const auto first = std::find_if_not(text.begin(), text.end(), IsBlankChar);
+    const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlankChar).base();
+    return first < last ? std::string(first, last) : std::string();
+}
+
 bool RayListNamesOrders(std::string_view text) {
     if (text == kMultiple || IsBlank(text)) return true;
     const LeadingNumber n = ReadLeadingNumber(text);
@@ -196,13 +202,8 @@ RaysOutcome RaysCheck(const RayChoice& choice, const RaySelection& current) {
         // does not keep (an empty list by the order 0 it gives).
         s.rayCount = 1;
         s.rayPMax = v;
-        const std::string_view typed = choice.listText;
-        const auto first = std::find_if_not(typed.begin(), typed.end(), IsBlankChar);
-        const auto last = std::find_if_not(typed.rbegin(), typed.rend(), IsBlankChar).base();
-        if (first >= last)
-            text += std::to_string(v);
-        else
-            text += std::string(first, last);
+        const std::string typed = RayListText(choice.listText);
+        text += typed.empty() ? std::to_string(v) : typed;
         text += ')';
         Recreate(s, std::max<std::int32_t>(v, kRayBoxCount - 1));
         s.rayflag[static_cast<std::size_t>(v)] = 1;

@@ -80,6 +80,9 @@ inline constexpr const char* kRayOrderForms =
 // as such). "0-3", "2,3", "3 4", "2.5" and "abc" name no order.
 bool RayListNamesOrders(std::string_view text);
 
+// The list text without the blanks around it, as a run records it and a data file keeps it (" 2 " is "2").
+std::string RayListText(std::string_view text);
+
 // The number at the start of the list text, as the list's value: leading blanks skipped, an optional
 // sign, digits with an optional decimal point and exponent ("1e3", "2.5d1"); no number gives 0.
 double RayListNumber(std::string_view text);
