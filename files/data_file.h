@@ -93,7 +93,8 @@ struct IlluminationItems {
 // logarithmic steps, "; planned maximum 50 in 40 steps": the x maximum and number of steps the run was
 // to go to, as typed, from which every x it computed is formed (the file's range is that of the points
 // finished); for a sweep of even steps whose typed maximum is not the x of its last point planned, that
-// maximum and the step ("; planned maximum 60.07 in 0.1 steps"); and for a run that its method or model refused, "; refused: " and its message on one line.
+// maximum and the step ("; planned maximum 60.07 in 0.1 steps"); and for a run that its method or model
+// refused, "; refused: " and its message on one line.
 struct StoppedRun {
     StoppedRun() = default;
     StoppedRun(std::int32_t pointsDone, std::int32_t pointsPlanned, std::string max = {},
