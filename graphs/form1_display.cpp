@@ -124,7 +124,8 @@ void Form1::Display(std::span<const double> perp, std::span<const double> para,
     } else if (graph.phasePanel == 0 && codes.runState == kNoRunYet) {
         graph.yAxisMin = autoMin ? graph.yScaleMin : Val(cboYmin.text());
         graph.yAxisMax = autoMax ? graph.yScaleMax : Val(cboYmax.text());
-    } else if (calc.waveCount <= 1) {
+    } else if (calc.waveCount <= 1 || codes.graphCode >= kFirstSweepGraph) {
+        // a sweep computes each step at one wavelength, whatever the wavelength count
         SingleWaveYRange(*this, perp, para, visible, autoMin, autoMax);
         frameStep = true;
     } else if (sweepState.loopI >= 2) {
